@@ -1,0 +1,60 @@
+# Helpers that give every target of ours the same warnings and layout.
+
+set(VORNEL_WARNINGS -Wall -Wextra -Werror)
+
+function(vornel_warnings target)
+  target_compile_options(${target} PRIVATE ${VORNEL_WARNINGS})
+endfunction()
+
+# vornel_area_library(<area> DEPENDS <libs...>)
+# Builds src/<area>/*.cpp (without ui/) into vornel_<area>, and src/<area>/ui/*.cpp into
+# vornel_<area>_ui when the window-system build is on.
+function(vornel_area_library area)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;UI_DEPENDS" ${ARGN})
+  set(dir "${CMAKE_CURRENT_SOURCE_DIR}")
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+  list(FILTER sources EXCLUDE REGEX "/ui/")
+  if(sources)
+    add_library(vornel_${area} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(vornel_${area} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(vornel_${area} ${scope} "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(vornel_${area} ${scope} ${ARG_DEPENDS})
+  if(sources)
+    vornel_warnings(vornel_${area})
+  endif()
+
+  file(GLOB_RECURSE ui_sources CONFIGURE_DEPENDS "${dir}/ui/*.cpp")
+  if(VORNEL_WITH_UI AND ui_sources)
+    add_library(vornel_${area}_ui STATIC ${ui_sources})
+    target_link_libraries(vornel_${area}_ui PUBLIC vornel_${area} ${ARG_UI_DEPENDS} vornel_wx)
+    vornel_warnings(vornel_${area}_ui)
+  endif()
+endfunction()
+
+# vornel_test(<name> SOURCES... LIBS... [WINDOW])
+# A GoogleTest binary. WINDOW tests start wxWidgets and run under xvfb-run.
+function(vornel_test name)
+  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} vornel_test_support GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    VORNEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    VORNEL_CORPUS_DIR="${PROJECT_SOURCE_DIR}/../shared/corpus"
+    VORNEL_DATA_DIR="${VORNEL_DATA_DIR}")
+  vornel_warnings(${name})
+  if(ARG_WINDOW)
+    # The whole binary is one CTest test: every process start pays for an X server.
+    add_test(NAME ${name}
+             COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "NO_AT_BRIDGE=1;GDK_BACKEND=x11;LANG=C.UTF-8"
+      LABELS window TIMEOUT 300)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+                         PROPERTIES ENVIRONMENT "LANG=C.UTF-8")
+  endif()
+endfunction()

@@ -1,0 +1,107 @@
+#include "document/XmlDocumentCheck.h"
+
+#include <string>
+
+#include "platform/UserPrompts.h"
+#include "platform/io/FileIO.h"
+#include "platform/xml/XmlHelpers.h"
+
+namespace vornel {
+
+namespace {
+
+using tinyxml2::XMLElement;
+using tinyxml2::XMLNode;
+
+const XMLNode* FirstChild(const XMLNode* node) { return node != nullptr ? node->FirstChild() : nullptr; }
+const XMLNode* Next(const XMLNode* node) { return node != nullptr ? node->NextSibling() : nullptr; }
+
+// Walks `names` along the siblings starting at `node`; returns the last element checked.
+const XMLElement* ExpectSequence(const XMLNode* node, std::initializer_list<const char*> names) {
+  const XMLElement* element = nullptr;
+  for (const char* name : names) {
+    element = ExpectChildElement(node, name);
+    node = element->NextSibling();
+  }
+  return element;
+}
+
+// `count` consecutive children named `name`; each is handed to `check`.
+template <typename Check>
+void ExpectCounted(const XMLElement* parent, const char* name, Check check) {
+  const int count = ReadIntAttribute(parent, "count");
+  const XMLNode* node = parent->FirstChild();
+  for (int i = 0; i < count; ++i) {
+    const XMLElement* element = ExpectChildElement(node, name);
+    check(element);
+    node = element->NextSibling();
+  }
+}
+
+void CheckInstrumentsXml(const XMLElement* instruments) {
+  ExpectCounted(instruments, "instrument", [](const XMLElement* instrument) {
+    ExpectSequence(FirstChild(instrument), {"track-text", "track-font", "tablature-definition", "midi-controllers",
+                                            "key", "notation-font", "ornament-table", "options", "clefs"});
+  });
+}
+
+void CheckSystemsXml(const XMLElement* systems) {
+  ExpectCounted(systems, "system", [](const XMLElement*) {});
+}
+
+void CheckSectionXml(const XMLElement* section) {
+  const XMLNode* node = FirstChild(section);
+  const XMLElement* settings =
+      ExpectSequence(node, {"section-texts", "section-layout", "midi-options", "section-settings"});
+  const XMLElement* instruments = ExpectChildElement(Next(settings), "instruments");
+  CheckInstrumentsXml(instruments);
+  const XMLElement* accessories = ExpectChildElement(Next(instruments), "accessories");
+  const XMLElement* systems = ExpectChildElement(Next(accessories), "systems");
+  CheckSystemsXml(systems);
+}
+
+}  // namespace
+
+bool CheckDocumentXml(const tinyxml2::XMLDocument& doc) {
+  const XMLElement* root = doc.FirstChildElement();
+  if (root == nullptr || std::string(root->Name()) != "VornelTabXML") {
+    Prompts().ShowMessage("This is not a VornelTabXML document!", MessageKind::kError);
+    return false;
+  }
+  const char* version = root->Attribute("version");
+  if (version == nullptr || *version == '\0') {
+    Prompts().ShowMessage("No XML version given: is this a valid VornelTabXML file?", MessageKind::kError);
+    return false;
+  }
+  try {
+    const XMLElement* settings = ExpectChildElement(root->FirstChild(), "document-settings");
+    const XMLElement* identity = ExpectChildElement(settings->FirstChild(), "identity");
+    ExpectChildElement(identity->FirstChild(), "track-texts");
+    ExpectSequence(identity->NextSibling(),
+                   {"layout", "preliminaries", "associations", "metadata-fonts", "section-fonts"});
+    const XMLElement* sections = ExpectChildElement(settings->NextSibling(), "sections");
+    ExpectCounted(sections, "section", CheckSectionXml);
+  } catch (const std::exception&) {  // the tag mismatch, or anything else that stops the walk
+    return false;
+  }
+  return true;
+}
+
+bool ParseXmlFile(XMLWriter& writer) {
+  const auto bytes = ReadFileBytes(writer.GetFileName());
+  if (!bytes || writer.Parse(reinterpret_cast<const char*>(bytes->data()), bytes->size()) != tinyxml2::XML_SUCCESS) {
+    Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+    return false;
+  }
+  return CheckDocumentXml(writer);
+}
+
+bool PromptAndParseXmlFile(XMLWriter& writer) {
+  writer.ClearFlags();
+  const auto path = Prompts().PromptOpenFile("Open a VornelTab XML file...", "*.btxml");
+  if (!path) return false;
+  writer.SetPath(*path);
+  return ParseXmlFile(writer);
+}
+
+}  // namespace vornel

@@ -1,0 +1,37 @@
+#include "model/nNoteArray.h"
+
+#include <algorithm>
+
+#include "platform/archive/ArchiveReader.h"
+#include "platform/archive/ArchiveWriter.h"
+
+namespace vornel {
+
+void nNoteArray::Store(ArchiveWriter& ar) const { ar.WriteObjectArray(items()); }
+
+void nNoteArray::Load(ArchiveReader& ar) {
+  ar.ReadOwnedObjectArray<nNotes>(items());
+  std::erase_if(items(), [](const auto& note) { return note == nullptr; });
+  SortDescending();
+  LimitToMaxNotes();
+}
+
+void nNoteArray::SortDescending() {
+  std::stable_sort(begin(), end(), [](const auto& a, const auto& b) { return a->pitch > b->pitch; });
+}
+
+void nNoteArray::SortAscending() {
+  std::stable_sort(begin(), end(), [](const auto& a, const auto& b) { return a->pitch < b->pitch; });
+}
+
+void nNoteArray::LimitToMaxNotes() {
+  if (size() > kMaxNotes) items().resize(kMaxNotes);
+}
+
+bool nNoteArray::operator==(const nNoteArray& other) const {
+  return std::equal(begin(), end(), other.begin(), other.end(), [](const auto& a, const auto& b) {
+    return (a == nullptr || b == nullptr) ? a == b : *a == *b;
+  });
+}
+
+}  // namespace vornel

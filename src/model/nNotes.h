@@ -1,0 +1,61 @@
+#pragma once
+// One sounding note of a chord: pitch, course, staff step, marks and spelled name.
+
+#include <tinyxml2.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/archive/Persistent.h"
+
+namespace vornel {
+
+class nNotes : public Persistent {
+ public:
+  static constexpr std::string_view kClassName = "nNotes";
+
+  // Spelled-name accidentals (bits 8-11 of `name`).
+  static constexpr uint16_t kFlat = 1;
+  static constexpr uint16_t kDoubleFlat = 2;
+  static constexpr uint16_t kSharp = 4;
+  static constexpr uint16_t kDoubleSharp = 8;
+  // Course of a note that has none; such notes are taken out when a note is removed.
+  static constexpr uint8_t kNoCourse = 255;
+  // Flag of a note that went to the lower voice in a split by pitch.
+  static constexpr uint16_t kLowerVoiceFlag = 0x80;
+
+  uint8_t pitch = 0;      // MIDI note number, 60 = middle C
+  uint8_t string = 0;     // course index, 0 = first (highest) course
+  uint8_t interval = 0;   // diatonic step: octave * 7 + step (C = 0 ... B = 6)
+  uint16_t ornament = 0;  // ornament code of the instrument's ornament table, 0 = none
+  uint16_t fingering = 0; // two 4-bit fingering marks
+  uint32_t slur = 0;      // extent/direction, type, shape
+  uint16_t name = 0;      // spelled name: letter, octave, accidental; 0 = none
+  uint32_t status = 0;
+  uint16_t flags = 0;
+
+  nNotes() = default;
+  nNotes(const nNotes&) = default;
+  nNotes& operator=(const nNotes&) = default;
+
+  bool operator==(const nNotes& other) const;
+
+  std::string_view ClassName() const override { return kClassName; }
+  void Store(ArchiveWriter& ar) const override;
+  void Load(ArchiveReader& ar) override;
+
+  // The "note" element.
+  tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  // Reads a "note" element and returns the element after it.
+  const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
+
+  // "C6#" for letter C, octave 6, sharp; empty for name 0.
+  std::string GetNameText() const;
+  static std::string NameText(uint16_t nameWord);
+
+ private:
+  void LoadLegacy(ArchiveReader& ar);
+};
+
+}  // namespace vornel

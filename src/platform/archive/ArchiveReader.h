@@ -1,0 +1,149 @@
+#pragma once
+// Reads the binary archive form. Every length and count is checked against the bytes that
+// remain before anything is allocated; a bad record ends the read with an ArchiveError.
+// The reading version that the record gates compare with belongs to the reader.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/archive/ArchiveError.h"
+#include "platform/archive/Persistent.h"
+#include "platform/archive/VersionText.h"
+
+namespace vornel {
+
+class ArchiveReader {
+ public:
+  ArchiveReader(std::span<const uint8_t> data, std::string version = std::string(kCurrentFormatVersion));
+  // The reader does not own its data: a temporary buffer would die before the first read.
+  ArchiveReader(std::vector<uint8_t>&&, std::string = {}) = delete;
+  ~ArchiveReader();
+  ArchiveReader(const ArchiveReader&) = delete;
+  ArchiveReader& operator=(const ArchiveReader&) = delete;
+
+  // The version text of the archive being read, and the record gates on it.
+  const std::string& Version() const { return version_; }
+  void SetVersion(std::string version) { version_ = std::move(version); }
+  bool VersionAbove(std::string_view literal) const { return vornel::VersionAbove(version_, literal); }
+  bool VersionAtLeast(std::string_view literal) const { return vornel::VersionAtLeast(version_, literal); }
+  bool VersionBelow(std::string_view literal) const { return vornel::VersionBelow(version_, literal); }
+  bool VersionAtMost(std::string_view literal) const { return vornel::VersionAtMost(version_, literal); }
+
+  uint8_t ReadU8();
+  uint16_t ReadU16();
+  uint32_t ReadU32();
+  int32_t ReadI32() { return static_cast<int32_t>(ReadU32()); }
+  double ReadDouble();
+  bool ReadBool32() { return ReadU32() != 0; }
+  std::vector<uint8_t> ReadBytes(size_t count);
+  std::string ReadRaw(size_t count);
+
+  // A count; it must leave at least `minBytesEach` bytes for every element.
+  size_t ReadCount(size_t minBytesEach = 1);
+
+  // A text: UTF-16 after the 0xFF 0xFFFE mark, otherwise 8-bit text (UTF-8 when valid, else
+  // Windows-1252). Returned as UTF-8.
+  std::string ReadText();
+
+  // A reference that must be null or a new object of class T (or derived): back references are
+  // refused, so an owning container can never receive an object it shares with another.
+  template <typename T>
+  std::unique_ptr<T> ReadOwnedObject() {
+    const Tag tag = ReadTag();
+    if (tag.kind == Tag::kObject) {
+      if (tag.index != 0) Fail(ArchiveErrorCode::kBadIndex, "shared object where an owned one belongs");
+      return nullptr;
+    }
+    return CreateAndLoad<T>(tag);
+  }
+
+  // Any reference: a new object (handed over in `created`), an object read earlier in this
+  // archive (returned, `created` stays empty) or null.
+  template <typename T>
+  T* ReadObject(std::unique_ptr<T>& created) {
+    created.reset();
+    const Tag tag = ReadTag();
+    if (tag.kind == Tag::kObject) {
+      if (tag.index == 0) return nullptr;
+      T* typed = dynamic_cast<T*>(LoadedObject(tag.index));
+      if (typed == nullptr) Fail(ArchiveErrorCode::kBadClass, "reference to an object of another class");
+      return typed;
+    }
+    created = CreateAndLoad<T>(tag);
+    return created.get();
+  }
+
+  // Count followed by owned references (null entries kept).
+  template <typename T, typename Vector>
+  void ReadOwnedObjectArray(Vector& out) {
+    const size_t count = ReadCount(2);
+    out.clear();
+    out.reserve(count);
+    for (size_t i = 0; i < count; ++i) out.push_back(ReadOwnedObject<T>());
+  }
+
+  size_t Remaining() const { return data_.size() - pos_; }
+  size_t Position() const { return pos_; }
+  bool AtEnd() const { return pos_ == data_.size(); }
+
+  [[noreturn]] void Fail(ArchiveErrorCode code, const std::string& detail) const;
+
+ private:
+  struct Tag {
+    enum Kind { kObject, kNewClass, kOldClass } kind;
+    uint32_t index;         // object number, or class number for kOldClass
+    std::string className;  // for kNewClass
+  };
+  struct Entry {
+    bool isClass;
+    std::string className;
+    Persistent* object;
+  };
+  class DepthGuard {
+   public:
+    explicit DepthGuard(ArchiveReader& r);
+    ~DepthGuard() { --reader_.depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+   private:
+    ArchiveReader& reader_;
+  };
+
+  template <typename T>
+  std::unique_ptr<T> CreateAndLoad(const Tag& tag) {
+    const std::string& name = ClassNameOf(tag);
+    std::unique_ptr<T> created = CreatePersistentByName<T>(name);
+    if (!created) Fail(ArchiveErrorCode::kBadClass, "unexpected class " + name);
+    const DepthGuard guard(*this);
+    RememberObject(created.get());
+    created->Load(*this);
+    return created;
+  }
+
+  void Need(size_t count) const;
+  Tag ReadTag();
+  const std::string& ClassNameOf(const Tag& tag);
+  Persistent* LoadedObject(uint32_t index) const;
+  void RememberObject(Persistent* object);
+  friend class Persistent;
+  // Called by every Persistent that dies while this reader is reading, so that a later
+  // reference to it is refused instead of reaching freed memory.
+  void ForgetObject(const Persistent* object);
+
+  std::span<const uint8_t> data_;
+  size_t pos_ = 0;
+  std::string version_;
+  // Index 0 stands for no object; classes and objects take the next numbers in reading order.
+  std::vector<Entry> loaded_{Entry{false, {}, nullptr}};
+  int depth_ = 0;
+  std::unordered_map<const Persistent*, uint32_t> loadedNumbers_;
+  ArchiveReader* outerReader_;  // readers nest (a record may read another archive)
+};
+
+}  // namespace vornel

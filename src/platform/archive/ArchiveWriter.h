@@ -1,0 +1,69 @@
+#pragma once
+// Writes the binary archive form: little-endian fixed-width fields, counts, UTF-16 texts and
+// numbered object references.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/archive/Persistent.h"
+
+namespace vornel {
+
+class ArchiveWriter {
+ public:
+  ArchiveWriter() = default;
+  ArchiveWriter(const ArchiveWriter&) = delete;
+  ArchiveWriter& operator=(const ArchiveWriter&) = delete;
+
+  void WriteU8(uint8_t v) { bytes_.push_back(v); }
+  void WriteU16(uint16_t v);
+  void WriteU32(uint32_t v);
+  void WriteI32(int32_t v) { WriteU32(static_cast<uint32_t>(v)); }
+  void WriteDouble(double v);
+  void WriteBool32(bool v) { WriteU32(v ? 1u : 0u); }
+  void WriteBytes(std::span<const uint8_t> data);
+  // Raw 8-bit characters without a length (magic words of file headers).
+  void WriteRaw(std::string_view chars);
+
+  // A count below 0xFFFF as a u16, otherwise 0xFFFF and a u32.
+  void WriteCount(size_t count);
+
+  // A text as UTF-16 with its 0xFF 0xFFFE mark and length.
+  void WriteText(std::string_view utf8);
+
+  // An object reference: null, a new object (with its class on first use) or one already written.
+  void WriteObject(const Persistent* object);
+
+  // Count followed by one reference per element; elements are pointers or smart pointers.
+  template <typename Range>
+  void WriteObjectArray(const Range& elements) {
+    WriteCount(std::size(elements));
+    for (const auto& element : elements) WriteObject(ToPointer(element));
+  }
+
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  std::vector<uint8_t> TakeBytes() { return std::move(bytes_); }
+
+ private:
+  template <typename P>
+  static const Persistent* ToPointer(const P& p) {
+    if constexpr (requires { p.get(); }) {
+      return p.get();
+    } else {
+      return p;
+    }
+  }
+  void WriteTag(uint32_t index, bool isClass);
+
+  std::vector<uint8_t> bytes_;
+  // Numbers given to classes and objects in the order of writing; 0 stands for no object.
+  std::unordered_map<const Persistent*, uint32_t> objectNumbers_;
+  std::unordered_map<std::string, uint32_t> classNumbers_;
+  uint32_t nextNumber_ = 1;
+};
+
+}  // namespace vornel

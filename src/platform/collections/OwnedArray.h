@@ -1,0 +1,104 @@
+#pragma once
+// An array that owns its elements, with null entries allowed (voices keep empty slots).
+// Copying copies every element; elements of a class hierarchy copy through Clone().
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vornel {
+
+template <typename T>
+class OwnedArray {
+ public:
+  using Items = std::vector<std::unique_ptr<T>>;
+
+  OwnedArray() = default;
+  OwnedArray(OwnedArray&&) noexcept = default;
+  OwnedArray& operator=(OwnedArray&&) noexcept = default;
+  OwnedArray(const OwnedArray& other) { CopyFrom(other); }
+  OwnedArray& operator=(const OwnedArray& other) {
+    if (this != &other) {
+      OwnedArray copy(other);
+      items_.swap(copy.items_);
+    }
+    return *this;
+  }
+  ~OwnedArray() = default;
+
+  size_t size() const { return items_.size(); }
+  bool empty() const { return items_.empty(); }
+
+  // Checked access: an index out of range raises std::out_of_range.
+  T* at(size_t i) const { return CheckedItem(i).get(); }
+  T* operator[](size_t i) const { return at(i); }
+  T* front() const { return at(0); }
+  T* back() const { return at(items_.size() - 1); }
+
+  T* push_back(std::unique_ptr<T> item) {
+    items_.push_back(std::move(item));
+    return items_.back().get();
+  }
+  T* insert(size_t i, std::unique_ptr<T> item) {
+    if (i > items_.size()) ThrowIndex(i);
+    return items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(i), std::move(item))->get();
+  }
+  // Takes the element out without deleting it.
+  std::unique_ptr<T> release(size_t i) {
+    std::unique_ptr<T> item = std::move(CheckedItem(i));
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
+    return item;
+  }
+  void erase(size_t i) { release(i); }
+  std::unique_ptr<T> replace(size_t i, std::unique_ptr<T> item) {
+    std::swap(CheckedItem(i), item);
+    return item;
+  }
+  void clear() { items_.clear(); }
+  void reserve(size_t n) { items_.reserve(n); }
+
+  int IndexOf(const T* item) const {
+    for (size_t i = 0; i < items_.size(); ++i) {
+      if (items_[i].get() == item) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  auto begin() { return items_.begin(); }
+  auto end() { return items_.end(); }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+  Items& items() { return items_; }
+  const Items& items() const { return items_; }
+
+ private:
+  void CopyFrom(const OwnedArray& other) {
+    items_.reserve(other.items_.size());
+    for (const auto& item : other.items_) items_.push_back(item ? CloneItem(*item) : nullptr);
+  }
+  static std::unique_ptr<T> CloneItem(const T& item) {
+    if constexpr (requires { item.Clone(); }) {
+      return item.Clone();
+    } else {
+      return std::make_unique<T>(item);
+    }
+  }
+  std::unique_ptr<T>& CheckedItem(size_t i) {
+    if (i >= items_.size()) ThrowIndex(i);
+    return items_[i];
+  }
+  const std::unique_ptr<T>& CheckedItem(size_t i) const {
+    if (i >= items_.size()) ThrowIndex(i);
+    return items_[i];
+  }
+  [[noreturn]] static void ThrowIndex(size_t i) {
+    throw std::out_of_range("index " + std::to_string(i) + " out of range");
+  }
+
+  Items items_;
+};
+
+}  // namespace vornel

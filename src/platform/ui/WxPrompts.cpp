@@ -1,0 +1,66 @@
+#include "platform/ui/WxPrompts.h"
+
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+namespace vornel {
+
+namespace {
+
+wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
+
+long IconStyle(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::kWarning: return wxICON_WARNING;
+    case MessageKind::kError: return wxICON_ERROR;
+    case MessageKind::kQuestion: return wxICON_QUESTION;
+    default: return wxICON_INFORMATION;
+  }
+}
+
+wxString Wildcard(std::string_view pattern) {
+  const wxString p = FromUtf8(pattern);
+  return p + "|" + p + "|All files (*.*)|*";
+}
+
+}  // namespace
+
+void WxPrompts::ShowMessage(std::string_view text, MessageKind kind) {
+  wxMessageBox(FromUtf8(text), "Vornel Tablature Composer", wxOK | IconStyle(kind), parent_);
+}
+
+Answer WxPrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind) {
+  long style = IconStyle(kind);
+  switch (buttons) {
+    case Buttons::kOk: style |= wxOK; break;
+    case Buttons::kOkCancel: style |= wxOK | wxCANCEL; break;
+    case Buttons::kYesNo: style |= wxYES_NO; break;
+    case Buttons::kYesNoCancel: style |= wxYES_NO | wxCANCEL; break;
+  }
+  switch (wxMessageBox(FromUtf8(text), "Vornel Tablature Composer", style, parent_)) {
+    case wxOK: return Answer::kOk;
+    case wxYES: return Answer::kYes;
+    case wxNO: return Answer::kNo;
+    default: return Answer::kCancel;
+  }
+}
+
+void WxPrompts::Beep(BeepKind) { wxBell(); }
+
+std::optional<std::string> WxPrompts::PromptOpenFile(std::string_view title, std::string_view pattern) {
+  wxFileDialog dialog(parent_, FromUtf8(title), wxEmptyString, wxEmptyString, Wildcard(pattern),
+                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return std::string(dialog.GetPath().utf8_str());
+}
+
+std::optional<std::string> WxPrompts::PromptSaveFile(std::string_view title, std::string_view pattern,
+                                                     std::string_view suggestedName) {
+  wxFileDialog dialog(parent_, FromUtf8(title), wxEmptyString, FromUtf8(suggestedName), Wildcard(pattern),
+                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return std::string(dialog.GetPath().utf8_str());
+}
+
+}  // namespace vornel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/UserPrompts.h"
+
+class wxWindow;
+
+namespace vornel {
+
+// The prompts of the editor: message boxes, file dialogs and the system beep.
+class WxPrompts : public UserPrompts {
+ public:
+  explicit WxPrompts(wxWindow* parent = nullptr) : parent_(parent) {}
+  void SetParent(wxWindow* parent) { parent_ = parent; }
+
+  void ShowMessage(std::string_view text, MessageKind kind) override;
+  Answer Ask(std::string_view text, Buttons buttons, MessageKind kind) override;
+  void Beep(BeepKind kind) override;
+  std::optional<std::string> PromptOpenFile(std::string_view title, std::string_view pattern) override;
+  std::optional<std::string> PromptSaveFile(std::string_view title, std::string_view pattern,
+                                            std::string_view suggestedName) override;
+
+ private:
+  wxWindow* parent_;
+};
+
+}  // namespace vornel

@@ -1,0 +1,54 @@
+#pragma once
+// The XML document every XML file of the system is written through: a tinyxml2 document that
+// knows its file, whether it carries the XML declaration, and the XML version numbers.
+
+#include <tinyxml2.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace vornel {
+
+class XMLWriter : public tinyxml2::XMLDocument {
+ public:
+  XMLWriter();
+
+  // Stores the path and, when `addDeclaration` is set, appends the declaration
+  // xml version="1.0" encoding="UTF-8" to the tree.
+  void SetFileName(const std::string& path, bool addDeclaration);
+  const std::string& GetFileName() const { return path_; }
+  void SetPath(const std::string& path) { path_ = path; }
+  bool HasDeclarationFlag() const { return declaration_; }
+  void ClearFlags() { declaration_ = false; packed_ = false; }
+
+  // The path under which a binary document is saved as XML: a final ".btb" becomes ".btxml".
+  std::string GetXmlPathName() const;
+
+  uint16_t versionMajor = 0;
+  uint16_t versionMinor = 0;
+
+  // The tree as text, as it is saved.
+  std::string ToXmlText() const;
+
+  // Saves the tree to the path through a temporary file. With `pack`, the saved file is packed
+  // into a bundle of the same folder and name with the extension ".btz" (which removes the
+  // XML file) and the path becomes the bundle's. False when anything fails; the old files stay.
+  bool SaveToFile(bool pack);
+
+  // Packs an XML file into the bundle beside it; installed by the document library, which
+  // owns the zip writer. Returns the bundle's path, or empty on failure.
+  using BundlePacker = std::function<std::string(const std::string& xmlPath)>;
+  static void SetBundlePacker(BundlePacker packer);
+
+ private:
+  std::string path_;
+  bool declaration_ = false;
+  bool packed_ = false;
+};
+
+// Replaces a final `from` extension (compared without regard to case) by `to`; other paths
+// are returned unchanged. Folder names that contain the extension are never touched.
+std::string ReplaceFinalExtension(const std::string& path, const std::string& from, const std::string& to);
+
+}  // namespace vornel

@@ -1,0 +1,127 @@
+#include "platform/xml/XmlHelpers.h"
+
+#include <array>
+
+#include "platform/UserPrompts.h"
+#include "platform/text/NumberText.h"
+#include "platform/text/TextConversion.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr std::array<const char*, 50> kElementNames = {
+    "DocumentGroup", "synopsis", "document-title", "document-author", "documents", "document",
+    "metadata", "track-texts", "track-text", "sections", "section", "section-texts",
+    "section-settings", "signature", "tempo", "key", "instruments", "instrument", "midi-file",
+    "associations", "association", "vornel-document", "document-settings", "identity",
+    "preliminaries", "title-elements", "rtf-track-text", "preface", "dib-image", "rtf-text",
+    "facsimiles", "image", "div", "font", "b", "i", "p", "ulayout", "margins", "print-setup",
+    "pagination", "section-options", "format", "font-stack", "track-font", "mlf", "contents",
+    "titlepage-fonts", "braille-settings", "metadata-fonts"};
+
+}  // namespace
+
+std::string TagMismatchMessage(std::string_view found, std::string_view expected) {
+  return "Mismatch error on tag: <" + std::string(found) + "> should be <" + std::string(expected) + ">";
+}
+
+const tinyxml2::XMLElement* ExpectChildElement(const tinyxml2::XMLNode* node, std::string_view expected) {
+  const tinyxml2::XMLElement* element = node != nullptr ? node->ToElement() : nullptr;
+  if (element == nullptr) throw XmlTagMismatch("missing <" + std::string(expected) + ">");
+  if (expected != element->Name()) {
+    const std::string message = TagMismatchMessage(element->Name(), expected);
+    Prompts().ShowMessage(message, MessageKind::kError);
+    throw XmlTagMismatch(message);
+  }
+  return element;
+}
+
+tinyxml2::XMLElement* ExpectChildElement(tinyxml2::XMLNode* node, std::string_view expected) {
+  return const_cast<tinyxml2::XMLElement*>(
+      ExpectChildElement(static_cast<const tinyxml2::XMLNode*>(node), expected));
+}
+
+tinyxml2::XMLElement* AddTextElement(tinyxml2::XMLDocument& doc, const char* name, std::string_view text) {
+  tinyxml2::XMLElement* element = doc.NewElement(name);
+  if (!text.empty()) element->SetText(std::string(text).c_str());
+  return element;
+}
+
+tinyxml2::XMLNode* DeepCopyXmlNode(const tinyxml2::XMLNode* node, tinyxml2::XMLDocument& target) {
+  // Iterative, so that a deep tree cannot exhaust the stack.
+  struct Pending {
+    const tinyxml2::XMLNode* source;
+    tinyxml2::XMLNode* copyParent;
+  };
+  tinyxml2::XMLNode* root = node->ShallowClone(&target);
+  std::vector<Pending> pending;
+  for (const tinyxml2::XMLNode* child = node->LastChild(); child; child = child->PreviousSibling()) {
+    pending.push_back({child, root});
+  }
+  while (!pending.empty()) {
+    const Pending item = pending.back();
+    pending.pop_back();
+    tinyxml2::XMLNode* copy = item.source->ShallowClone(&target);
+    item.copyParent->InsertEndChild(copy);
+    for (const tinyxml2::XMLNode* child = item.source->LastChild(); child; child = child->PreviousSibling()) {
+      pending.push_back({child, copy});
+    }
+  }
+  return root;
+}
+
+void LoadElementNameList(std::vector<std::string>& names) {
+  for (const char* name : kElementNames) names.emplace_back(name);
+}
+
+int FindElementName(const std::vector<std::string>& names, std::string_view name) {
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string ElementText(const tinyxml2::XMLElement* element) {
+  const char* text = element != nullptr ? element->GetText() : nullptr;
+  return text != nullptr ? std::string(text) : std::string();
+}
+
+void SetIntAttribute(tinyxml2::XMLElement* element, const char* name, int32_t value) {
+  element->SetAttribute(name, FormatInt(value).c_str());
+}
+
+void SetUnsignedAttribute(tinyxml2::XMLElement* element, const char* name, uint32_t value) {
+  element->SetAttribute(name, FormatUnsigned(value).c_str());
+}
+
+void SetRealAttribute(tinyxml2::XMLElement* element, const char* name, double value) {
+  element->SetAttribute(name, FormatReal(value).c_str());
+}
+
+void SetTextAttribute(tinyxml2::XMLElement* element, const char* name, std::string_view text) {
+  element->SetAttribute(name, std::string(text).c_str());
+}
+
+uint32_t ReadUnsignedAttribute(const tinyxml2::XMLElement* element, const char* name) {
+  uint32_t value = 0;
+  if (const char* text = element != nullptr ? element->Attribute(name) : nullptr) ScanInt(text, value);
+  return value;
+}
+
+int32_t ReadIntAttribute(const tinyxml2::XMLElement* element, const char* name) {
+  return static_cast<int32_t>(ReadUnsignedAttribute(element, name));
+}
+
+double ReadRealAttribute(const tinyxml2::XMLElement* element, const char* name) {
+  double value = 0;
+  if (const char* text = element != nullptr ? element->Attribute(name) : nullptr) ScanReal(text, value);
+  return value;
+}
+
+std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* name) {
+  const char* text = element != nullptr ? element->Attribute(name) : nullptr;
+  return text != nullptr ? Decode8BitText(text) : std::string();
+}
+
+}  // namespace vornel

@@ -1,0 +1,61 @@
+#pragma once
+// Shared helpers of every XML reader and writer: the strict element check, text elements,
+// node copies, the element-name list and attributes in the number forms the files use.
+
+#include <tinyxml2.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vornel {
+
+// Raised when an element is missing or misplaced. Ends the read in progress; the document
+// check and the document readers turn it into a refusal.
+class XmlTagMismatch : public std::runtime_error {
+ public:
+  explicit XmlTagMismatch(const std::string& what) : std::runtime_error(what) {}
+  static constexpr int kCode = -5;
+  int Code() const { return kCode; }
+};
+
+std::string TagMismatchMessage(std::string_view found, std::string_view expected);
+
+// Returns `node` as an element when it is an element named `expected` (case-sensitive).
+// A null node or a node that is not an element raises XmlTagMismatch without a message; an
+// element of another name shows the mismatch message first.
+const tinyxml2::XMLElement* ExpectChildElement(const tinyxml2::XMLNode* node, std::string_view expected);
+tinyxml2::XMLElement* ExpectChildElement(tinyxml2::XMLNode* node, std::string_view expected);
+
+// A new, unattached element whose text is `text` (no text node when empty).
+tinyxml2::XMLElement* AddTextElement(tinyxml2::XMLDocument& doc, const char* name, std::string_view text);
+
+// A copy of `node` and all its descendants, made in `target` and returned unattached.
+tinyxml2::XMLNode* DeepCopyXmlNode(const tinyxml2::XMLNode* node, tinyxml2::XMLDocument& target);
+
+// The fixed list of element names the HTML printers choose by.
+void LoadElementNameList(std::vector<std::string>& names);
+int FindElementName(const std::vector<std::string>& names, std::string_view name);
+
+// The text of an element's first text child, or empty.
+std::string ElementText(const tinyxml2::XMLElement* element);
+
+// Attributes in the files' number forms: integers "%d" (the value as a signed 32-bit number),
+// unsigned "%u", reals "%.17g"; texts are UTF-8.
+void SetIntAttribute(tinyxml2::XMLElement* element, const char* name, int32_t value);
+void SetUnsignedAttribute(tinyxml2::XMLElement* element, const char* name, uint32_t value);
+void SetRealAttribute(tinyxml2::XMLElement* element, const char* name, double value);
+void SetTextAttribute(tinyxml2::XMLElement* element, const char* name, std::string_view text);
+
+// Reading scans into a zero: a missing or unreadable attribute gives 0. Integers keep the
+// low 32 bits of what was written ("-1" gives 0xFFFFFFFF, "3.9" gives 3); callers truncate
+// to their field width.
+int32_t ReadIntAttribute(const tinyxml2::XMLElement* element, const char* name);
+uint32_t ReadUnsignedAttribute(const tinyxml2::XMLElement* element, const char* name);
+double ReadRealAttribute(const tinyxml2::XMLElement* element, const char* name);
+// 8-bit attribute text: kept when valid UTF-8, otherwise read as Windows-1252.
+std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* name);
+
+}  // namespace vornel
