@@ -16,6 +16,14 @@ void nNoteArray::Load(ArchiveReader& ar) {
   LimitToMaxNotes();
 }
 
+int nNoteArray::InsertInPitchOrder(std::unique_ptr<nNotes> note) {
+  if (note == nullptr || size() >= kMaxNotes) return -1;
+  size_t i = 0;
+  while (i < size() && (at(i) == nullptr || at(i)->pitch >= note->pitch)) ++i;
+  insert(i, std::move(note));
+  return static_cast<int>(i);
+}
+
 void nNoteArray::SortDescending() {
   std::stable_sort(begin(), end(), [](const auto& a, const auto& b) { return a->pitch > b->pitch; });
 }
