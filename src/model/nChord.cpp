@@ -281,6 +281,7 @@ tinyxml2::XMLElement* nChord::WriteXml(tinyxml2::XMLDocument& doc) const {
 
 const tinyxml2::XMLElement* nChord::ReadXml(const tinyxml2::XMLElement* element) {
   element = ExpectChildElement(element, "event");
+  *this = nChord();  // what the element does not hold keeps its initial value
   status = static_cast<uint16_t>(ReadUnsignedAttribute(element, "status"));
   rhythm = static_cast<uint16_t>(ReadUnsignedAttribute(element, "flag"));
   dy = static_cast<uint16_t>(ReadUnsignedAttribute(element, "dy"));

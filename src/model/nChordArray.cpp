@@ -258,8 +258,9 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator) {
         pause->cy = static_cast<int32_t>((meter.denominator << 4) | meter.numerator);
       }
     }
-    if (e->status == kPlainBarLine) {
-      // Plain bar lines are re-created where bars end.
+    if (e->status == kPlainBarLine && e->metaEvents.empty()) {
+      // Plain bar lines are made again where bars end; one that carries meta-events (an
+      // ending, say) is kept so that they are not lost.
       erase(i);
       continue;
     }

@@ -10,6 +10,7 @@
 
 #include <tinyxml2.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -60,8 +61,10 @@ class nChordArray : public Persistent {
   const Handle& HandleAt(size_t i) const { return Checked(i); }
   nChord* push_back(std::unique_ptr<nChord> event);
   nChord* push_back(Handle event);
+  nChord* push_back(std::nullptr_t) { return push_back(Handle()); }
   nChord* insert(size_t i, std::unique_ptr<nChord> event);
   nChord* insert(size_t i, Handle event);
+  nChord* insert(size_t i, std::nullptr_t) { return insert(i, Handle()); }
   // Takes an entry out of the list; it is deleted when no other voice holds it.
   Handle release(size_t i);
   void erase(size_t i) { release(i); }
