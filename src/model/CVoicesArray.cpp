@@ -76,47 +76,15 @@ void CVoicesArray::AlignVoices(uint32_t length) {
 
   size_t largest = 0;
   for (nChordArray* voice : voices_) {
-    size_t k = 0;
-    size_t i = 0;
-    while (i < voice->size()) {
-      const nChord* e = voice->at(i);
-      if (e == nullptr || !e->IsChord()) {
-        ++i;
-        continue;
-      }
-      const uint32_t t = e->time;
-      if (t == 0xFFFFFFFFu) break;
-      size_t below = 0;
-      while (k < times.size() && times[k] < t) {
-        ++below;
-        ++k;
-      }
-      if (k < times.size()) ++k;
-      if (below > 0) {
-        // Events of the same time directly in front of the chord (a clef or signature change
-        // that belongs to it) stay next to it.
-        size_t at = i;
-        while (at > 0 && voice->at(at - 1) != nullptr && voice->at(at - 1)->time == t) --at;
-        for (size_t n = 0; n < below; ++n) voice->insert(at, nChordArray::Handle());
-        i += below;
-      }
-      ++i;
-    }
+    voice->SpreadToTimes(times);
     voice->RestoreBarLines(scratch);
     largest = std::max(largest, voice->size());
   }
 
   for (nChordArray* voice : voices_) {
     if (voice->empty() || voice->size() >= largest) continue;
-    const size_t padding = largest - voice->size();
     const bool beforeLast = voice->back() != nullptr && voice->back()->IsBarLine();
-    for (size_t n = 0; n < padding; ++n) {
-      if (beforeLast) {
-        voice->insert(voice->size() - 1, nChordArray::Handle());
-      } else {
-        voice->push_back(nChordArray::Handle());
-      }
-    }
+    voice->InsertNulls(beforeLast ? voice->size() - 1 : voice->size(), largest - voice->size());
   }
   for (nChordArray* voice : voices_) voice->FoldSpecialEventsIntoBars();
 }

@@ -98,6 +98,39 @@ int nChordArray::IndexOf(const nChord* event) const {
   return -1;
 }
 
+void nChordArray::InsertNulls(size_t at, size_t count) {
+  if (at > events_.size()) throw std::out_of_range("event index " + std::to_string(at) + " out of range");
+  events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(at), count, nullptr);
+}
+
+void nChordArray::SpreadToTimes(const std::vector<uint32_t>& times) {
+  std::vector<Handle> out;
+  out.reserve(std::max(events_.size(), times.size()) + 1);
+  size_t k = 0;
+  size_t i = 0;
+  for (; i < events_.size(); ++i) {
+    const nChord* e = events_[i].get();
+    if (e != nullptr && e->IsChord()) {
+      const uint32_t t = e->time;
+      if (t == 0xFFFFFFFFu) break;
+      size_t below = 0;
+      while (k < times.size() && times[k] < t) {
+        ++below;
+        ++k;
+      }
+      if (k < times.size()) ++k;
+      if (below > 0) {
+        size_t at = out.size();
+        while (at > 0 && out[at - 1] != nullptr && out[at - 1]->time == t) --at;
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(at), below, nullptr);
+      }
+    }
+    out.push_back(std::move(events_[i]));
+  }
+  for (; i < events_.size(); ++i) out.push_back(std::move(events_[i]));
+  events_ = std::move(out);
+}
+
 void nChordArray::DeleteChords() {
   events_.clear();
   currentTimeSignature_.reset();
@@ -178,12 +211,15 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator) {
   uint32_t t = 0;
   uint32_t previousTuplet = 0;
   uint32_t inTuplet = 0;
+  bool stopped = false;
 
-  size_t i = 0;
-  while (i < events_.size()) {
-    nChord* e = events_[i].get();
-    if (e == nullptr) {
-      ++i;
+  // The cut voice is built anew, so that inserting and removing bar lines stays linear.
+  std::vector<Handle> out;
+  out.reserve(events_.size() + events_.size() / 4 + 1);
+  for (Handle& handle : events_) {
+    nChord* e = handle.get();
+    if (stopped || e == nullptr) {
+      out.push_back(std::move(handle));
       continue;
     }
     e->position = 0;
@@ -194,14 +230,18 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator) {
     if (meterChange) {
       beat_ = BeatState{};
       const CMetaEvent* signature = e->metaEvents.Find(CMetaEvent::kTimeSignature);
-      if (signature == nullptr) break;  // a change without its signature ends the cutting
+      if (signature == nullptr) {
+        stopped = true;  // a change without its signature ends the cutting
+        out.push_back(std::move(handle));
+        continue;
+      }
       SetCurrentTimeSignature(signature);
       meter = Meter::From(signature->cx, signature->cy);
     }
 
     if (e->ChordMark() == nChord::kTimelessMark || !(e->IsChord() || e->IsBarLine())) {
       e->time = t;
-      ++i;
+      out.push_back(std::move(handle));
       continue;
     }
 
@@ -220,10 +260,9 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator) {
       e->beamIndex = JoinBeatGroup(tuplet, code, meter);
       if (beat_.timeInBar >= meter.barLength) {
         beat_.timeInBar %= meter.barLength;
-        auto bar = std::make_unique<nChord>(kPlainBarLine, static_cast<uint16_t>(beat_.timeInBar));
+        auto bar = std::make_shared<nChord>(kPlainBarLine, static_cast<uint16_t>(beat_.timeInBar));
         bar->time = t;
-        insert(i, std::move(bar));
-        ++i;
+        out.push_back(std::move(bar));
       }
       e->time = t;
       const uint32_t d = e->GetDurationTicks();
@@ -234,12 +273,12 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator) {
       AdvanceBeat(d, meter);
       beat_.previousDuration = d;
       if (beat_.remainder == 0) e->status |= 8;
-      ++i;
+      out.push_back(std::move(handle));
       continue;
     }
 
     // A bar line. Two repeat signs in a row make one repeat on both sides.
-    nChord* previous = i > 0 ? events_[i - 1].get() : nullptr;
+    nChord* previous = out.empty() ? nullptr : out.back().get();
     if (previous != nullptr && IsRepeat(*e) && IsRepeat(*previous)) {
       const uint16_t here = RepeatType(*e);
       const uint16_t before = RepeatType(*previous);
@@ -258,18 +297,16 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator) {
         pause->cy = static_cast<int32_t>((meter.denominator << 4) | meter.numerator);
       }
     }
-    if (e->status == kPlainBarLine && e->metaEvents.empty()) {
-      // Plain bar lines are made again where bars end; one that carries meta-events (an
-      // ending, say) is kept so that they are not lost.
-      erase(i);
-      continue;
-    }
+    // Plain bar lines are made again where bars end; one that carries meta-events (an ending,
+    // say) is kept so that they are not lost.
+    if (e->status == kPlainBarLine && e->metaEvents.empty()) continue;
     e->position = beat_.timeInBar % meter.barLength;
     beat_.timeInBar = 0;
     beat_.timeInGroup = 0;
     beat_.remainder = 0;
-    ++i;
+    out.push_back(std::move(handle));
   }
+  events_ = std::move(out);
   totalLength_ = t;
   return meter.barLength;
 }
@@ -341,76 +378,104 @@ nChord* nChordArray::NextEvent(bool chordsOnly) {
 // Bar lines around re-barring
 
 void nChordArray::BarsToSpecialEvents() {
-  size_t i = 0;
-  while (i < events_.size()) {
-    nChord* e = events_[i].get();
-    if (e != nullptr && e->IsBarLine()) {
-      switch (e->status & 12) {
-        case 8:
-          e->status = 0x92;  // clef change
-          break;
-        case 4:
-          e->status = 0x12;  // time-signature change
-          break;
-        default:
-          erase(i);
-          continue;
-      }
+  std::erase_if(events_, [](const Handle& e) {
+    if (e == nullptr || !e->IsBarLine()) return false;
+    switch (e->status & 12) {
+      case 8:
+        e->status = 0x92;  // clef change
+        return false;
+      case 4:
+        e->status = 0x12;  // time-signature change
+        return false;
+      default:
+        return true;
     }
-    ++i;
-  }
+  });
 }
 
 size_t nChordArray::RestoreBarLines(const CBarArray& bars) {
+  // reach[i]: the latest time of the elements up to i that can stand after a bar line. The
+  // first element at or after a time is where reach first gets there.
+  const auto canFollow = [this](size_t i) {
+    const nChord* e = events_[i].get();
+    return e != nullptr && !(e->IsSpecialEvent() && e->SpecialSubtype() == nChord::kStaticSpace);
+  };
+  std::vector<uint32_t> reach(events_.size());
+  bool any = false;
+  uint32_t latest = 0;
+  for (size_t i = 0; i < events_.size(); ++i) {
+    const nChord* e = events_[i].get();
+    if (canFollow(i)) {
+      latest = any ? std::max(latest, e->time) : e->time;
+      any = true;
+    }
+    reach[i] = any ? latest : 0;
+  }
+  struct Placement {
+    size_t at;
+    Handle bar;
+  };
+  std::vector<Placement> placements;
   size_t missing = 0;
   for (size_t r = 1; r < bars.size(); ++r) {
     const CBar* record = bars[r];
     if (record == nullptr) continue;
     size_t at = events_.size();
-    for (size_t i = 0; i < events_.size(); ++i) {
-      const nChord* e = events_[i].get();
-      if (e == nullptr || (e->IsSpecialEvent() && e->SpecialSubtype() == nChord::kStaticSpace)) continue;
-      if (e->time >= record->tickPosition) {
-        at = i;
-        break;
-      }
+    if (any) {
+      const auto found = std::lower_bound(reach.begin(), reach.end(), record->tickPosition);
+      at = static_cast<size_t>(found - reach.begin());
+      // Leading entries that cannot stand after a bar line read as time 0.
+      while (at < events_.size() && !(canFollow(at) && events_[at]->time >= record->tickPosition)) ++at;
     }
     // A bar line after the last element (the final bar line) is appended rather than lost.
     if (at == events_.size()) ++missing;
-    auto bar = std::make_unique<nChord>(record->barStatus, record->barRhythm);
+    auto bar = std::make_shared<nChord>(record->barStatus, record->barRhythm);
     bar->time = record->tickPosition;
     bar->number = static_cast<uint32_t>(record->barNumber);
     bar->metaEvents = record->items;
-    insert(at, std::move(bar));
+    placements.push_back({at, std::move(bar)});
   }
+  std::stable_sort(placements.begin(), placements.end(),
+                   [](const Placement& a, const Placement& b) { return a.at < b.at; });
+  std::vector<Handle> out;
+  out.reserve(events_.size() + placements.size());
+  size_t next = 0;
+  for (size_t i = 0; i <= events_.size(); ++i) {
+    while (next < placements.size() && placements[next].at == i) out.push_back(std::move(placements[next++].bar));
+    if (i < events_.size()) out.push_back(std::move(events_[i]));
+  }
+  events_ = std::move(out);
   return missing;
 }
 
 void nChordArray::FoldSpecialEventsIntoBars() {
-  for (size_t i = 0; i + 1 < events_.size(); ++i) {
-    nChord* bar = events_[i].get();
-    if (bar == nullptr || !bar->IsBarLine()) continue;
-    while (i + 1 < events_.size()) {
-      const nChord* special = events_[i + 1].get();
-      if (special == nullptr || !special->IsSpecialEvent()) break;
+  std::vector<Handle> out;
+  out.reserve(events_.size());
+  for (Handle& handle : events_) {
+    nChord* bar = out.empty() ? nullptr : out.back().get();
+    const nChord* special = handle.get();
+    if (bar != nullptr && bar->IsBarLine() && special != nullptr && special->IsSpecialEvent()) {
       const uint16_t kindBits = special->status & 0xFFF0;
       const uint8_t kind = kindBits == 0x90   ? CMetaEvent::kClef
                            : kindBits == 0x10 ? CMetaEvent::kTimeSignature
                                               : CMetaEvent::kDeleteMe;
-      const CMetaEvent* source = kind != CMetaEvent::kDeleteMe ? special->metaEvents.Find(kind) : nullptr;
-      if (source == nullptr) break;  // nothing to carry: the special event stays
-      CMetaEvent* copy = bar->metaEvents.Find(kind);
-      if (copy != nullptr) {
-        *copy = *source;
-      } else {
-        copy = bar->metaEvents.push_back(std::make_unique<CMetaEvent>(*source));
+      // A change without its event has nothing to carry: it stays where it is.
+      if (const CMetaEvent* source = kind != CMetaEvent::kDeleteMe ? special->metaEvents.Find(kind) : nullptr) {
+        CMetaEvent* copy = bar->metaEvents.Find(kind);
+        if (copy != nullptr) {
+          *copy = *source;
+        } else {
+          copy = bar->metaEvents.push_back(std::make_unique<CMetaEvent>(*source));
+        }
+        if (kind == CMetaEvent::kTimeSignature) copy->value |= 0x80;
+        bar->MarkForMetaEvent(kind);
+        bar->rhythm = special->rhythm;
+        continue;
       }
-      if (kind == CMetaEvent::kTimeSignature) copy->value |= 0x80;
-      bar->MarkForMetaEvent(kind);
-      bar->rhythm = special->rhythm;
-      erase(i + 1);
     }
+    out.push_back(std::move(handle));
   }
+  events_ = std::move(out);
 }
 
 uint32_t nChordArray::RebarAndFreeFixedBars(int32_t numerator, int32_t denominator) {

@@ -72,6 +72,13 @@ class nChordArray : public Persistent {
   auto begin() const { return events_.begin(); }
   auto end() const { return events_.end(); }
 
+  // Inserts `count` null entries before index `at`.
+  void InsertNulls(size_t at, size_t count);
+  // Puts null entries before each chord for the start times of `times` (ascending, from the
+  // position reached by the chord before) that fall before it, so that chords of one time
+  // stand at one index in every voice. Events of the chord's time directly in front of it stay
+  // next to it.
+  void SpreadToTimes(const std::vector<uint32_t>& times);
   // Removes every event (shared ones stay alive where else they stand) and forgets the
   // current time signature.
   void DeleteChords();
