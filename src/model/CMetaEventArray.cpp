@@ -7,11 +7,7 @@
 
 namespace vornel {
 
-bool CMetaEventArray::operator==(const CMetaEventArray& other) const {
-  return std::equal(begin(), end(), other.begin(), other.end(), [](const auto& a, const auto& b) {
-    return (a == nullptr || b == nullptr) ? a == b : *a == *b;
-  });
-}
+bool CMetaEventArray::operator==(const CMetaEventArray& other) const { return ElementsEqual(*this, other); }
 
 CMetaEvent* CMetaEventArray::Find(uint8_t kind) const {
   for (const auto& event : items()) {

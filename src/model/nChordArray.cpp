@@ -61,10 +61,7 @@ nChordArray& nChordArray::operator=(const nChordArray& other) {
   return *this;
 }
 
-bool nChordArray::operator==(const nChordArray& other) const {
-  return std::equal(events_.begin(), events_.end(), other.events_.begin(), other.events_.end(),
-                    [](const Handle& a, const Handle& b) { return (a == nullptr || b == nullptr) ? a == b : *a == *b; });
-}
+bool nChordArray::operator==(const nChordArray& other) const { return ElementsEqual(events_, other.events_); }
 
 const nChordArray::Handle& nChordArray::Checked(size_t i) const {
   if (i >= events_.size()) throw std::out_of_range("event index " + std::to_string(i) + " out of range");
@@ -568,8 +565,9 @@ bool nChordArray::EditMetaEventAt(int32_t x, int32_t y, bool tablature) {
       if (!meta->location.Rect(view).Contains(x, y)) continue;
       if (meta->kind == CMetaEvent::kHyperlink) {
         MetaEventEditors().FollowHyperlink(*meta);
-      } else if (meta->Edit(view) && meta->kind == CMetaEvent::kDeleteMe) {
-        e->metaEvents.erase(m);
+      } else {
+        meta->Edit(view);
+        if (meta->kind == CMetaEvent::kDeleteMe) e->metaEvents.erase(m);
       }
       if (e->metaEvents.empty()) {
         if (e->IsSpecialEvent()) {

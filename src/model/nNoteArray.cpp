@@ -36,10 +36,6 @@ void nNoteArray::LimitToMaxNotes() {
   if (size() > kMaxNotes) items().resize(kMaxNotes);
 }
 
-bool nNoteArray::operator==(const nNoteArray& other) const {
-  return std::equal(begin(), end(), other.begin(), other.end(), [](const auto& a, const auto& b) {
-    return (a == nullptr || b == nullptr) ? a == b : *a == *b;
-  });
-}
+bool nNoteArray::operator==(const nNoteArray& other) const { return ElementsEqual(*this, other); }
 
 }  // namespace vornel

@@ -59,6 +59,12 @@ std::vector<uint32_t> Times(const nChordArray& voice) {
   return times;
 }
 
+CVoicesArray ListOf(std::initializer_list<nChordArray*> voices) {
+  CVoicesArray list;
+  for (nChordArray* voice : voices) list.push_back(voice);
+  return list;
+}
+
 struct MeterCase {
   int numerator;
   int denominator;
@@ -416,10 +422,7 @@ TEST(VoiceAlign, ChordsOfOneTimeStandAtOneIndex) {
   for (uint32_t t : {0u, 192u, 384u}) first.push_back(Timed(Chord(kQuarter), t));
   nChordArray second;
   second.push_back(Timed(Chord(kQuarter), 384));
-  CVoicesArray voices;
-  voices.push_back(&first);
-  voices.push_back(&second);
-  voices.AlignVoices(768);
+  ListOf({&first, &second}).AlignVoices(768);
   EXPECT_EQ(Shape(first), "qqq");
   EXPECT_EQ(Shape(second), "__q");
 
@@ -427,10 +430,7 @@ TEST(VoiceAlign, ChordsOfOneTimeStandAtOneIndex) {
   nChordArray third;
   third.push_back(Timed(WithMeta(Event(0x92), CMetaEvent::kClef, 0, 0), 384));
   third.push_back(Timed(Chord(kQuarter), 384));
-  CVoicesArray withClef;
-  withClef.push_back(&first);
-  withClef.push_back(&third);
-  withClef.AlignVoices(768);
+  ListOf({&first, &third}).AlignVoices(768);
   EXPECT_EQ(Shape(third), "__sq");
   EXPECT_EQ(Shape(first), "qqq_");  // padded to the longest
 }
@@ -441,9 +441,7 @@ TEST(VoiceAlign, BarLinesArePutBackInEveryVoice) {
   second.push_back(Chord(1));  // whole
   second.push_back(Chord(kQuarter));
   second.push_back(Event(0x51));  // a bar line of its own is replaced by the first voice's
-  CVoicesArray voices;
-  voices.push_back(&first);
-  voices.push_back(&second);
+  CVoicesArray voices = ListOf({&first, &second});
   voices.SetTimeSignatureAndRebar(nullptr, 4, 4);
   EXPECT_EQ(Shape(second), "q|q|");
   voices.AlignVoices(voices.barLength);
@@ -459,9 +457,7 @@ TEST(VoiceAlign, SignatureChangesAreFoldedBackIntoBarLines) {
   nChordArray second;
   second.push_back(Chord(1));
   second.push_back(Chord(2 | 8));
-  CVoicesArray voices;
-  voices.push_back(&first);
-  voices.push_back(&second);
+  CVoicesArray voices = ListOf({&first, &second});
   voices.SetTimeSignatureAndRebar(nullptr, 4, 4);
   voices.AlignVoices(voices.barLength);
   EXPECT_EQ(Shape(first), "qqqq|qqq");
@@ -570,8 +566,7 @@ TEST(VoiceList, Measures) {
   second.push_back(Chord(kEighth));
   second.push_back(Event(0x01));
   nChordArray third;
-  CVoicesArray voices;
-  for (nChordArray* v : {&first, &second, &third}) voices.push_back(v);
+  CVoicesArray voices = ListOf({&first, &second, &third});
   EXPECT_EQ(voices.ShortestAndLongest(), (std::pair<uint32_t, uint32_t>{65535, 0}));
   voices.RebarAll(4, 4);
   EXPECT_EQ(voices.ShortestAndLongest(), (std::pair<uint32_t, uint32_t>{96, 192}));
