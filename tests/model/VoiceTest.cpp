@@ -450,6 +450,24 @@ TEST(VoiceAlign, BarLinesArePutBackInEveryVoice) {
   EXPECT_EQ(second[4]->status, 1);
 }
 
+TEST(VoiceAlign, FinalBarLinesAndMultiBarRestsComeBackWhole) {
+  nChordArray first = Quarters(4);
+  first.push_back(WithMeta(Event(0x24D), CMetaEvent::kBarPause, 2, 0));
+  first.push_back(Chord(1));
+  first.push_back(Event(0x31));  // the final double bar: nothing follows it
+  nChordArray second;
+  second.push_back(Chord(1));
+  second.push_back(Chord(kQuarter));
+  CVoicesArray voices = ListOf({&first, &second});
+  voices.SetTimeSignatureAndRebar(nullptr, 4, 4);
+  voices.AlignVoices(voices.barLength);
+  EXPECT_EQ(Shape(first), "qqqq|q|");
+  EXPECT_EQ(Shape(second), "q___|q|");
+  EXPECT_EQ(first[4]->status, 0x24D);
+  EXPECT_EQ(first[4]->metaEvents.Find(CMetaEvent::kBarPause)->cx, 2);
+  EXPECT_EQ(second[6]->status, 0x31);
+}
+
 TEST(VoiceAlign, SignatureChangesAreFoldedBackIntoBarLines) {
   nChordArray first = Quarters(4);
   first.push_back(WithMeta(Event(0x05), CMetaEvent::kTimeSignature, 3, 4));
