@@ -302,8 +302,7 @@ ZipResult CopyEntryData(const ReaderState& state, const CentralEntry& entry, int
     } end{&stream};
     std::vector<uint8_t> output(kChunkSize);
     for (;;) {
-      if (stream.avail_in == 0) {
-        if (remaining == 0) return kZipCopyFailed;  // the stream is cut short
+      if (stream.avail_in == 0 && remaining > 0) {
         const size_t size = readChunk();
         if (size == 0) return kZipCopyFailed;
         stream.next_in = input.data();
@@ -311,8 +310,10 @@ ZipResult CopyEntryData(const ReaderState& state, const CentralEntry& entry, int
       }
       stream.next_out = output.data();
       stream.avail_out = static_cast<uInt>(output.size());
+      // With all input taken, inflate may still hold output for several calls; it says
+      // Z_BUF_ERROR only once it can make no progress, which then means the stream is cut short.
       const int status = inflate(&stream, Z_NO_FLUSH);
-      if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) return kZipCopyFailed;
+      if (status != Z_OK && status != Z_STREAM_END) return kZipCopyFailed;
       if (!emit(output.data(), output.size() - stream.avail_out)) return kZipCopyFailed;
       if (status == Z_STREAM_END) break;
     }
