@@ -139,8 +139,11 @@ TEST(ZipReader, ResultCodesOfMisuse) {
   EXPECT_EQ(UnzipItem(writer.get(), 0, "a.txt"), kZipWrongKind);
   EXPECT_EQ(CloseZipReader(writer.get()), kZipWrongKind);
 
-  EXPECT_EQ(OpenZip(dir.File("missing.zip")), nullptr);
-  EXPECT_EQ(ZipReaderLastResult(), static_cast<int32_t>(kZipNotOpened));
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  for (const std::string& path : {dir.File("missing.zip"), dir.path(), dir.File("pipe")}) {
+    EXPECT_EQ(OpenZip(path), nullptr) << path;
+    EXPECT_EQ(ZipReaderLastResult(), static_cast<int32_t>(kZipNotOpened));
+  }
 }
 
 // What surrounds the archive in its file, and whether it still opens.

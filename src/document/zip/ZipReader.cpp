@@ -337,9 +337,10 @@ ZipHandlePtr OpenZip(const std::string& path, const std::string& rootFolder) {
   }
   if (state->root.back() != '/') state->root += '/';
 
-  state->file.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK a pipe given as the archive would wait for a writer forever.
+  state->file.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat info {};
-  if (!state->file.valid() || ::fstat(state->file.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (!state->file.valid() || ::fstat(state->file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
     SetReaderResult(static_cast<int32_t>(kZipNotOpened));
     return nullptr;
   }

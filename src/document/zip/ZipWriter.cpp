@@ -108,10 +108,12 @@ class WriterState : public ZipState {
     return ok;
   }
   uint64_t Written() const { return flushed_ + pending_.size(); }
-  // Drops everything from `offset` on: a failed entry leaves nothing behind.
+  // Drops everything from `offset` on: a failed entry leaves nothing behind. When even that
+  // fails the archive cannot be trusted and takes nothing more.
   void TruncateTo(uint64_t offset) {
     pending_.clear();
-    if (::ftruncate(output_.fd(), static_cast<off_t>(offset)) == 0) flushed_ = offset;
+    broken_ = ::ftruncate(output_.fd(), static_cast<off_t>(offset)) != 0;
+    flushed_ = offset;
   }
   bool WriteData(int source, uint16_t method, CentralRecord& record);
   RecordBuilder LocalHeader(const CentralRecord& record, uint32_t accessTime, uint32_t creationTime) const;
@@ -121,6 +123,7 @@ class WriterState : public ZipState {
   uint64_t flushed_ = 0;
   std::vector<uint8_t> pending_;
   std::vector<CentralRecord> records_;
+  bool broken_ = false;
 };
 
 RecordBuilder WriterState::LocalHeader(const CentralRecord& r, uint32_t accessTime, uint32_t creationTime) const {
@@ -190,7 +193,7 @@ bool WriterState::WriteData(int source, uint16_t method, CentralRecord& record) 
 
 ZipResult WriterState::Add(std::string_view name, const std::string& sourcePath) {
   if (name.empty() || name.size() > kZipMaxNameBytes) return kZipBadArguments;
-  if (records_.size() >= kMaxEntries) return kZipCopyFailed;
+  if (broken_ || records_.size() >= kMaxEntries) return kZipCopyFailed;
   CentralRecord record;
   record.name = std::string(name);
   std::replace(record.name.begin(), record.name.end(), '\\', '/');
@@ -232,7 +235,7 @@ ZipResult WriterState::Add(std::string_view name, const std::string& sourcePath)
 
 ZipResult WriterState::Finish() {
   const uint64_t directoryStart = Written();
-  bool ok = true;
+  bool ok = !broken_;
   for (const auto& r : records_) {
     RecordBuilder header;
     header.U32(kCentralSignature).U16(kVersionMadeBy).U16(kVersionNeeded).U16(r.flags).U16(r.method);
