@@ -17,7 +17,9 @@ namespace {
 
 using testing::TempDir;
 
-bool HaveProgram(const std::string& name) { return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0; }
+bool HaveProgram(const std::string& name) {
+  return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 int RunShell(const std::string& command) {
   const int status = std::system(command.c_str());
@@ -40,18 +42,21 @@ std::string Repeated(size_t lines) {
 TEST(ZipInterop, OurArchivesPassUnzipAndPython) {
   if (!HaveProgram("unzip") || !HaveProgram("python3")) GTEST_SKIP() << "unzip or python3 missing";
   TempDir dir;
-  const std::vector<std::pair<std::string, std::string>> entries = {
-      {"Song.btxml", Repeated(20000)}, {"empty.txt", ""},           {"images\\noise.png", RandomBytes(1 << 20)},
-      {"kept.zip", RandomBytes(5000)}, {"Pavane \xC3\xA0 4.txt", "x"}};
+  const std::vector<std::pair<std::string, std::string>> entries = {{"Song.btxml", Repeated(20000)},
+                                                                    {"empty.txt", ""},
+                                                                    {"images\\noise.png", RandomBytes(1 << 20)},
+                                                                    {"kept.zip", RandomBytes(5000)},
+                                                                    {"Pavane \xC3\xA0 4.txt", "x"}};
   const std::string archive = testing::MakeArchive(dir, entries);
   ASSERT_FALSE(archive.empty());
 
   EXPECT_EQ(RunShell("unzip -tqq '" + archive + "'"), 0);
-  EXPECT_EQ(RunShell("python3 -c 'import sys, zipfile; sys.exit(zipfile.ZipFile(sys.argv[1]).testzip() is not None)' '" +
-                archive + "'"),
-            0);
-  ASSERT_EQ(RunShell("python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' '" + archive +
-                "' '" + dir.File("python") + "'"),
+  EXPECT_EQ(
+      RunShell("python3 -c 'import sys, zipfile; sys.exit(zipfile.ZipFile(sys.argv[1]).testzip() is not None)' '" +
+               archive + "'"),
+      0);
+  ASSERT_EQ(RunShell("python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' '" +
+                     archive + "' '" + dir.File("python") + "'"),
             0);
   for (auto [name, content] : entries) {
     std::replace(name.begin(), name.end(), '\\', '/');
@@ -94,7 +99,8 @@ TEST_P(ZipInteropInfoZip, ReadsWhatZipWrote) {
     const std::string name = entry.name == "-" ? "a.txt" : entry.name;  // read from standard input
     EXPECT_EQ(testing::ReadText(dir.File("out/" + entry.name)), files.at(name)) << entry.name;
     if (entry.name != "-") {
-      struct stat extracted {}, source {};
+      struct stat extracted {};
+      struct stat source {};
       ::stat(dir.File("out/" + entry.name).c_str(), &extracted);
       ::stat(dir.File("in/" + name).c_str(), &source);
       EXPECT_EQ(extracted.st_mtime, source.st_mtime) << entry.name;
@@ -110,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                       InfoZipCase{"data_descriptors", "zip -q - a.txt b.bin sub/c.txt | cat > out.zip"},
                       InfoZipCase{"from_standard_input", "zip -q -fz- out.zip - < a.txt"},
                       InfoZipCase{"comment", "echo 'a comment on the archive' | zip -q -z out.zip a.txt b.bin"},
-                      InfoZipCase{"trailing_junk", "zip -q out.zip a.txt b.bin && printf 'junk after the end' >> out.zip"},
+                      InfoZipCase{"trailing_junk",
+                                  "zip -q out.zip a.txt b.bin && printf 'junk after the end' >> out.zip"},
                       InfoZipCase{"data_in_front", "zip -q x.zip a.txt b.bin && (printf 'stub'; cat x.zip) > out.zip"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -30,8 +30,10 @@ class ScopedUtc {
     ::tzset();
   }
   ~ScopedUtc() {
-    if (old_) ::setenv("TZ", old_->c_str(), 1);
-    else ::unsetenv("TZ");
+    if (old_)
+      ::setenv("TZ", old_->c_str(), 1);
+    else
+      ::unsetenv("TZ");
     ::tzset();
   }
 

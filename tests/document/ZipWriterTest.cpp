@@ -68,7 +68,8 @@ TEST(ZipWriter, EmptyArchiveIsTheEndRecordAlone) {
   TempDir dir;
   ZipHandlePtr zip = CreateZip(dir.File("empty.zip"));
   EXPECT_EQ(CloseZip(zip.get()), kZipOk);
-  EXPECT_EQ(ToHex(ReadBytes(dir.File("empty.zip"))), "50 4B 05 06 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+  EXPECT_EQ(ToHex(ReadBytes(dir.File("empty.zip"))),
+            "50 4B 05 06 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
 }
 
 struct MethodCase {
@@ -87,9 +88,8 @@ TEST_P(ZipWriterMethod, StoresOnlyNamesOfCompressedFiles) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ZipWriterMethod,
                          ::testing::Values(MethodCase{"UPPER.ZIP", 0}, MethodCase{"a.tgz", 0}, MethodCase{"x.Z", 0},
-                                           MethodCase{"x.gz", 0}, MethodCase{"song.btxml", 8},
-                                           MethodCase{"noext", 8}, MethodCase{"folder.zip/inside", 8},
-                                           MethodCase{"a.gz.txt", 8}),
+                                           MethodCase{"x.gz", 0}, MethodCase{"song.btxml", 8}, MethodCase{"noext", 8},
+                                           MethodCase{"folder.zip/inside", 8}, MethodCase{"a.gz.txt", 8}),
                          [](const auto& info) { return "name_" + std::to_string(info.index); });
 
 struct ClampCase {
@@ -111,21 +111,20 @@ TEST_P(ZipWriterDates, ClampsToWhatEachFieldCanHold) {
   ASSERT_EQ(CloseZip(zip.get()), kZipOk);
   const auto bytes = ReadBytes(dir.File("out.zip"));
   EXPECT_EQ(ToHex({bytes.begin() + 10, bytes.begin() + 14}), GetParam().dos);
-  EXPECT_EQ(Le32(bytes, 30 + 1 + 5), static_cast<uint32_t>(GetParam().extraTime));      // modified
-  EXPECT_EQ(Le32(bytes, 30 + 1 + 9), static_cast<uint32_t>(GetParam().extraTime));      // accessed
+  EXPECT_EQ(Le32(bytes, 30 + 1 + 5), static_cast<uint32_t>(GetParam().extraTime));  // modified
+  EXPECT_EQ(Le32(bytes, 30 + 1 + 9), static_cast<uint32_t>(GetParam().extraTime));  // accessed
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ZipWriterDates,
-    ::testing::Values(
-        // 1965-06-15 13:45:10: 1 January 1970 and 1 January 1980 at the same time of day
-        ClampCase{"before_1970", -143460890, 49510, "A5 6D 21 00"},
-        // 2150-06-15 13:45:10: 31 December 2037 and 31 December 2107
-        ClampCase{"after_2107", 5694587110, 2145879910, "A5 6D 9F FF"},
-        // 2110-01-01 00:00:00: past the Unix field, past the DOS date
-        ClampCase{"year_2110", 4417977600, 2145830400, "00 00 9F FF"},
-        ClampCase{"in_range", kFixtureTime, kFixtureTime, "2D 79 6E 52"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ZipWriterDates,
+                         ::testing::Values(
+                             // 1965-06-15 13:45:10: 1 January 1970 and 1 January 1980 at the same time of day
+                             ClampCase{"before_1970", -143460890, 49510, "A5 6D 21 00"},
+                             // 2150-06-15 13:45:10: 31 December 2037 and 31 December 2107
+                             ClampCase{"after_2107", 5694587110, 2145879910, "A5 6D 9F FF"},
+                             // 2110-01-01 00:00:00: past the Unix field, past the DOS date
+                             ClampCase{"year_2110", 4417977600, 2145830400, "00 00 9F FF"},
+                             ClampCase{"in_range", kFixtureTime, kFixtureTime, "2D 79 6E 52"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ZipWriter, ResultCodesOfMisuse) {
   TempDir dir;

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <utility>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "document/zip/ZipFormat.h"

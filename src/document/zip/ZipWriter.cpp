@@ -72,8 +72,8 @@ SourceFacts FactsOf(int fd, const struct stat& info) {
 
 // Names that show their files are compressed already are stored as they are.
 bool IsCompressedName(std::string_view name) {
-  static constexpr std::array<std::string_view, 8> kSuffixes = {".z", ".zip", ".zoo", ".arc",
-                                                                 ".lzh", ".arj", ".gz", ".tgz"};
+  static constexpr std::array<std::string_view, 8> kSuffixes = {".z",   ".zip", ".zoo", ".arc",
+                                                                ".lzh", ".arj", ".gz",  ".tgz"};
   const size_t dot = name.rfind('.');
   if (dot == std::string_view::npos) return false;
   std::string suffix(name.substr(dot));
@@ -221,7 +221,8 @@ ZipResult WriterState::Add(std::string_view name, const std::string& sourcePath)
   record.localHeader = static_cast<uint32_t>(localHeader);
 
   // The header goes out first with provisional values and is rewritten once the data is in.
-  bool ok = Write(LocalHeader(record, accessTime, creationTime).Bytes()) && WriteData(source.get(), record.method, record);
+  bool ok =
+      Write(LocalHeader(record, accessTime, creationTime).Bytes()) && WriteData(source.get(), record.method, record);
   record.flags &= static_cast<uint16_t>(~kFlagDataDescriptor);
   ok = ok && Flush() && Written() <= kMaxOffset &&
        WriteAt(output_.fd(), localHeader, LocalHeader(record, accessTime, creationTime).Bytes());
