@@ -131,7 +131,7 @@ TEST(CairoImage, PathsFillEvenOddUnlessWinding) {
 
 TEST(Fonts, NegativeHeightIsTheEmAndPositiveTheCell) {
   ImageDevice dc(10, 10);
-  LogFont font;
+  FontSpec font;
   font.lfFaceName = "Arial";
   font.lfHeight = -40;
   dc.SelectFont(font);
@@ -156,7 +156,7 @@ TEST(Text, AlignmentFlagsPlaceTheRun) {
   // Fixed metrics: em 20, ascent 16, descent 4; "ab" is 20 pixels wide.
   RecordingDevice dc;
   dc.SetLogRuns(true);
-  LogFont font;
+  FontSpec font;
   font.lfFaceName = "Arial";
   font.lfHeight = -20;
   dc.SelectFont(font);
@@ -179,7 +179,7 @@ TEST(Text, AlignmentFlagsPlaceTheRun) {
 TEST(Text, SingleLineInARectangle) {
   RecordingDevice dc;
   dc.SetLogRuns(true);
-  LogFont font;
+  FontSpec font;
   font.lfFaceName = "Arial";
   font.lfHeight = -20;
   dc.SelectFont(font);

@@ -268,12 +268,12 @@ Brush DeviceContext::SelectBrush(const Brush& brush) {
   return old;
 }
 
-LogFont DeviceContext::SelectFont(const LogFont& font) {
+FontSpec DeviceContext::SelectFont(const FontSpec& font) {
   if (tracing_ && !(font == state_.font)) {
     Trace("SelectFont \"%s\" height=%d weight=%d italic=%d underline=%d escapement=%d", font.lfFaceName.c_str(),
           font.lfHeight, font.lfWeight, font.lfItalic, font.lfUnderline, font.lfEscapement);
   }
-  LogFont old = state_.font;
+  FontSpec old = state_.font;
   if (!(font == state_.font)) {
     state_.font = font;
     state_.resolved = nullptr;
@@ -643,11 +643,12 @@ void DeviceContext::StrokePath() {
   if (tracing_) Trace("StrokePath");
   if (!pathEnded_) return;
   PathData outline;
+  const double offset = StrokeOffset();
   for (const auto& e : path_) {
     PathData::Element d = e;
     for (int i = 0; i < 3; ++i) {
-      d.x[i] += state_.viewport.x + 0.5;
-      d.y[i] += state_.viewport.y + 0.5;
+      d.x[i] += state_.viewport.x + offset;
+      d.y[i] += state_.viewport.y + offset;
     }
     outline.elements.push_back(d);
   }

@@ -107,10 +107,10 @@ class DeviceContext {
   Pen SelectStockPen(StockObject object) { return SelectPen(Pen::Stock(object)); }
   Brush SelectBrush(const Brush& brush);
   Brush SelectStockBrush(StockObject object) { return SelectBrush(Brush::Stock(object)); }
-  LogFont SelectFont(const LogFont& font);
+  FontSpec SelectFont(const FontSpec& font);
   const Pen& GetPen() const { return state_.pen; }
   const Brush& GetBrush() const { return state_.brush; }
-  const LogFont& GetFont() const { return state_.font; }
+  const FontSpec& GetFont() const { return state_.font; }
 
   COLORREF SetTextColor(COLORREF colour);
   COLORREF GetTextColor() const { return state_.textColour; }
@@ -192,7 +192,7 @@ class DeviceContext {
   struct State {
     Pen pen;
     Brush brush = Brush::Solid(0xFFFFFF);
-    LogFont font;
+    FontSpec font;
     COLORREF textColour = 0;
     COLORREF bkColour = 0xFFFFFF;
     int bkMode = OPAQUE;
@@ -206,9 +206,11 @@ class DeviceContext {
 
   double DevX(int32_t x) const { return static_cast<double>(x) + state_.viewport.x; }
   double DevY(int32_t y) const { return static_cast<double>(y) + state_.viewport.y; }
-  // Pixel centres, where strokes run.
-  double StrokeX(int32_t x) const { return DevX(x) + 0.5; }
-  double StrokeY(int32_t y) const { return DevY(y) + 0.5; }
+  // Where strokes run: pixel centres for pens of odd width, pixel edges for even widths, so
+  // that both cover whole pixels.
+  double StrokeOffset() const { return state_.pen.PixelWidth() % 2 == 1 ? 0.5 : 0.0; }
+  double StrokeX(int32_t x) const { return DevX(x) + StrokeOffset(); }
+  double StrokeY(int32_t y) const { return DevY(y) + StrokeOffset(); }
   void Stroke(PathData& path);
   void FillAndStroke(const PathData& fill, PathData& outline);
   void LayoutRun(const ResolvedFont& font, std::string_view text, GlyphRun& run);

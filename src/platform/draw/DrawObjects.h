@@ -53,7 +53,7 @@ struct Brush {
 // A font as the documents describe it. lfHeight < 0 is the em height in pixels, > 0 the cell
 // height (ascent + descent), 0 the default size. Escapement and orientation are tenths of a
 // degree counter-clockwise.
-struct LogFont {
+struct FontSpec {
   int32_t lfHeight = 0;
   int32_t lfWidth = 0;
   int32_t lfEscapement = 0;
@@ -69,7 +69,7 @@ struct LogFont {
   uint8_t lfPitchAndFamily = 0;
   std::string lfFaceName;
 
-  friend bool operator==(const LogFont&, const LogFont&) = default;
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 struct TextMetrics {

@@ -19,7 +19,7 @@ constexpr double kMusicAverageWidth = 0.44;
 // Sizes beyond this are clamped: a hostile document must not ask Pango for a giant font.
 constexpr double kMaxEm = 20000;
 
-TextFaceKey TextFaceOf(const LogFont& font, FaceRole role) {
+TextFaceKey TextFaceOf(const FontSpec& font, FaceRole role) {
   TextFaceKey key;
   key.family = role == FaceRole::kText ? SubstituteTextFamily(font.lfFaceName, font.lfPitchAndFamily)
                                        : std::string(GlyphTextFamily(RoleTextFace(role)));
@@ -40,7 +40,7 @@ FontResolver& FontResolver::For(TextEngine& engine) {
 }
 
 size_t FontResolver::KeyHash::operator()(const Key& key) const {
-  const LogFont& f = key.font;
+  const FontSpec& f = key.font;
   size_t h = std::hash<std::string>()(f.lfFaceName);
   for (int32_t v : {f.lfHeight, f.lfWidth, f.lfEscapement, f.lfWeight, key.dpiY}) h = h * 131 + static_cast<size_t>(v);
   h = h * 131 + (static_cast<size_t>(f.lfItalic) | (static_cast<size_t>(f.lfUnderline) << 8) |
@@ -48,14 +48,14 @@ size_t FontResolver::KeyHash::operator()(const Key& key) const {
   return h;
 }
 
-const ResolvedFont& FontResolver::Resolve(const LogFont& font, int32_t dpiY) {
+const ResolvedFont& FontResolver::Resolve(const FontSpec& font, int32_t dpiY) {
   Key key{font, dpiY};
   auto found = cache_.find(key);
   if (found != cache_.end()) return *found->second;
 
   auto resolved = std::make_unique<ResolvedFont>();
   ResolvedFont& r = *resolved;
-  r.logFont = font;
+  r.spec = font;
   r.dpiY = dpiY;
   r.role = RoleForFace(font.lfFaceName);
   r.textFace = TextFaceOf(font, r.role);

@@ -14,7 +14,7 @@
 namespace vornel {
 
 struct ResolvedFont {
-  LogFont logFont;
+  FontSpec spec;
   int32_t dpiY = 96;
   FaceRole role = FaceRole::kText;
   double em = 16;          // pixels
@@ -39,11 +39,11 @@ class FontResolver {
   TextEngine& Engine() { return engine_; }
 
   // The reference stays valid for the life of the resolver.
-  const ResolvedFont& Resolve(const LogFont& font, int32_t dpiY);
+  const ResolvedFont& Resolve(const FontSpec& font, int32_t dpiY);
 
  private:
   struct Key {
-    LogFont font;
+    FontSpec font;
     int32_t dpiY;
     friend bool operator==(const Key&, const Key&) = default;
   };
