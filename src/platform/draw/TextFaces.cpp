@@ -55,19 +55,20 @@ constexpr KnownFace kKnownFaces[] = {
     {"lucida console", Generic::kMono},
 };
 
-bool FamilyInstalled(const std::string& family) {
+// The installed family's own spelling of `family`, when fontconfig has it.
+std::optional<std::string> InstalledSpelling(const std::string& family) {
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
   FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  bool found = false;
+  std::optional<std::string> found;
   if (match != nullptr) {
     FcChar8* name = nullptr;
     for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
       if (Lower(reinterpret_cast<const char*>(name)) == Lower(family)) {
-        found = true;
+        found = std::string(reinterpret_cast<const char*>(name));
         break;
       }
     }
@@ -76,6 +77,8 @@ bool FamilyInstalled(const std::string& family) {
   FcPatternDestroy(pattern);
   return found;
 }
+
+bool FamilyInstalled(const std::string& family) { return InstalledSpelling(family).has_value(); }
 
 template <size_t N>
 std::string FirstInstalled(const char* const (&families)[N]) {
@@ -142,6 +145,18 @@ std::string SubstituteTextFamily(std::string_view face, uint8_t pitchAndFamily) 
   }
   cache.emplace(key, family);
   return family;
+}
+
+std::optional<std::string> InstalledFaceName(std::string_view face) {
+  if (face.empty()) return std::nullopt;
+  if (RoleForFace(face) != FaceRole::kText) return std::string(face);
+  static std::map<std::string, std::optional<std::string>> cache;
+  const std::string key = Lower(face);
+  auto found = cache.find(key);
+  if (found != cache.end()) return found->second;
+  auto spelling = InstalledSpelling(std::string(face));
+  cache.emplace(key, spelling);
+  return spelling;
 }
 
 std::string_view GlyphTextFamily(GlyphTextFace face) {

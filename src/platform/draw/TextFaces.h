@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,6 +24,10 @@ namespace vornel {
 // substitutes first, then the face itself when fontconfig has it, then a serif, sans or
 // monospace family after the pitch-and-family byte. Looked up once per name.
 std::string SubstituteTextFamily(std::string_view face, uint8_t pitchAndFamily = 0);
+
+// The face as the system spells it when it can be drawn: a face of the glyph table as given,
+// an installed family as fontconfig names it; nothing otherwise. Looked up once per name.
+std::optional<std::string> InstalledFaceName(std::string_view face);
 
 // The family of a text face the glyph table names.
 std::string_view GlyphTextFamily(GlyphTextFace face);
