@@ -200,6 +200,22 @@ TEST(LoadBitmapFromFile, ReadsBottomUpAndPaletteBitmaps) {
   EXPECT_EQ(bitmap.GetPixel(2, 0), RGB(255, 255, 0));
 }
 
+TEST(LoadBitmapFromFile, LongerInfoHeadersKeepTheirPixelsApart) {
+  // A 124-byte header with its masks inside it, then one 32-bit pixel: 0xFF1E140A.
+  std::vector<uint8_t> file = BmpFile(1, 1, 32, {});
+  file[14] = 124;                                      // header size
+  file[30] = 3;                                        // bit fields
+  file.resize(54);
+  for (uint32_t mask : {0xFF0000u, 0xFF00u, 0xFFu, 0xFF000000u}) {
+    for (int i = 0; i < 4; ++i) file.push_back(static_cast<uint8_t>(mask >> (8 * i)));
+  }
+  file.resize(14 + 124, 0);
+  file.insert(file.end(), {10, 20, 30, 255});
+  DeviceBitmap bitmap;
+  ASSERT_TRUE(DecodeBitmapFile(file, bitmap));
+  EXPECT_EQ(bitmap.GetPixel(0, 0), RGB(30, 20, 10));
+}
+
 TEST(LoadBitmapFromFile, RefusesWhatItCannotReadWhole) {
   testing::TempDir dir;
   const std::vector<uint8_t> rows(16, 0);

@@ -33,11 +33,15 @@ uint8_t MaskedChannel(uint32_t pixel, uint32_t mask) {
 
 bool LoadBitmapFromFile(const std::string& path, DeviceBitmap& bitmap) {
   const auto file = ReadFileBytes(path, kMaxFile);
-  if (!file || file->size() < kFileHeader + kInfoHeader) return false;
-  const uint8_t* data = file->data();
+  return file && DecodeBitmapFile(*file, bitmap);
+}
+
+bool DecodeBitmapFile(std::span<const uint8_t> file, DeviceBitmap& bitmap) {
+  if (file.size() < kFileHeader + kInfoHeader) return false;
+  const uint8_t* data = file.data();
   if (data[0] != 'B' || data[1] != 'M') return false;
   const uint8_t* info = data + kFileHeader;
-  const size_t rest = file->size() - kFileHeader;
+  const size_t rest = file.size() - kFileHeader;
 
   // The bits are taken right after the info header and the colour table, whatever offset
   // the file header gives. Newer info headers are longer than 40 bytes: their own length

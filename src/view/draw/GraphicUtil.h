@@ -5,6 +5,7 @@
 // serves the screen at any zoom and the printer.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -105,6 +106,8 @@ class GraphicUtil {
 // Reads a ".bmp" file into `bitmap`; false when it cannot be opened, is short, is not a
 // bitmap or is of a kind this reader does not take.
 bool LoadBitmapFromFile(const std::string& path, DeviceBitmap& bitmap);
+// The same from the file's bytes; `bitmap` is left alone on failure.
+bool DecodeBitmapFile(std::span<const uint8_t> file, DeviceBitmap& bitmap);
 
 // Tiles the bitmap over the rectangle (screen only); a non-zero origin lines the tiles up
 // with the tiles of a neighbouring area.

@@ -7,7 +7,9 @@
 
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/MulDiv.h"
+#include "model/dfLogFont.h"
 #include "view/draw/CCurvicule.h"
+#include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
 
 namespace vornel {
@@ -76,6 +78,7 @@ class Card {
   void Brackets();
   void Curves();
   void Bitmaps();
+  void Texts();
 
   DeviceContext& dc;
   int32_t zoom;
@@ -299,6 +302,28 @@ void Card::Primitives() {
   g.DrawTextAt(U(540), U(756), "DrawTextAt", 10, 0, 0x800000, TA_LEFT | TA_BASELINE);
 }
 
+void Card::Texts() {
+  Label(20, 1046, "Text drawing: boxed and framed, justified block, hyperlink, label, stacked, circled");
+  dfLogFont font;
+  InitFont(font, "Times New Roman", 110, 0);
+  font.color = 0x400000;
+  DrawFontText("Boxed and framed", font, dc, TA_LEFT | TA_BASELINE, static_cast<float>(zoom), 0,
+               kTextBox | kTextFrame | kTextDarkFrame, U(24), U(1070));
+  font.parentSize.cx = 600;  // 60 mm
+  DrawFontText("Left@centre@right@\n", font, dc, TA_LEFT | TA_TOP, static_cast<float>(zoom), 0, kTextFrame, U(190),
+               U(1058));
+  dfLogFont link;
+  InitFont(link, "Arial", 100, 0);
+  link.color = 0xC00000;
+  DrawHyperlinkLabel(link, "https://example.org|A hyperlink", static_cast<float>(zoom), true, U(440), U(1070), dc);
+  DrawLabelBox(link, "Label box", U(580), U(1058), dc);
+  DrawStackedText(font, "ABC", static_cast<float>(zoom), U(680), U(1052), true, dc);
+  dfLogFont signature;
+  InitFont(signature, "TabDefault", 120, 0);
+  DrawStackedNumbers(signature, g, R(700, 1050, 724, 1074), 3, 4);
+  g.DrawCircledNumber(7, U(760), U(1070));
+}
+
 void Card::Brackets() {
   Label(20, 786, "Brackets 0-7 and the system brace");
   const int y = 800;
@@ -379,6 +404,7 @@ void DrawTestCard(DeviceContext& dc, int32_t zoom) {
   card.Brackets();
   card.Curves();
   card.Bitmaps();
+  card.Texts();
   dc.RestoreDC(-1);
 }
 
