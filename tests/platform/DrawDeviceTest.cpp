@@ -152,6 +152,22 @@ TEST(Fonts, NegativeHeightIsTheEmAndPositiveTheCell) {
   EXPECT_EQ(dc.GetCharWidth(' '), 6);
 }
 
+TEST(Fonts, ResolvedOnceForEveryDeviceOfAnEngine) {
+  // Selecting a font costs a look-up, not a creation: two devices drawing with the same
+  // description share one resolved font.
+  RecordingDevice first;
+  RecordingDevice second;
+  FontSpec font;
+  font.lfFaceName = "Times New Roman";
+  font.lfHeight = -21;
+  first.SelectFont(font);
+  second.SelectFont(font);
+  EXPECT_EQ(&first.CurrentFont(), &second.CurrentFont());
+  font.lfHeight = -22;
+  second.SelectFont(font);
+  EXPECT_NE(&first.CurrentFont(), &second.CurrentFont());
+}
+
 TEST(Text, AlignmentFlagsPlaceTheRun) {
   // Fixed metrics: em 20, ascent 16, descent 4; "ab" is 20 pixels wide.
   RecordingDevice dc;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/MusicFont.h"
@@ -283,16 +284,12 @@ FontSpec DeviceContext::SelectFont(const FontSpec& font) {
 
 COLORREF DeviceContext::SetTextColor(COLORREF colour) {
   if (tracing_ && colour != state_.textColour) Trace("SetTextColor 0x%06X", colour);
-  const COLORREF old = state_.textColour;
-  state_.textColour = colour;
-  return old;
+  return std::exchange(state_.textColour, colour);
 }
 
 COLORREF DeviceContext::SetBkColor(COLORREF colour) {
   if (tracing_ && colour != state_.bkColour) Trace("SetBkColor 0x%06X", colour);
-  const COLORREF old = state_.bkColour;
-  state_.bkColour = colour;
-  return old;
+  return std::exchange(state_.bkColour, colour);
 }
 
 int DeviceContext::SetBkMode(int mode) {
@@ -304,9 +301,7 @@ int DeviceContext::SetBkMode(int mode) {
 
 unsigned DeviceContext::SetTextAlign(unsigned align) {
   if (tracing_ && align != state_.textAlign) Trace("SetTextAlign 0x%X", align);
-  const unsigned old = state_.textAlign;
-  state_.textAlign = align;
-  return old;
+  return std::exchange(state_.textAlign, align);
 }
 
 int DeviceContext::SetPolyFillMode(int mode) {

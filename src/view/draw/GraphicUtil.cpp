@@ -142,9 +142,11 @@ Rect GraphicUtil::DrawFilledRect(COLORREF colour, int32_t width, int32_t alignme
   return r;
 }
 
-void GraphicUtil::DrawRectOutline(Rect rect, COLORREF colour) {
-  rect.Normalize();
-  const Pen old = dc.SelectPen(Pen::Create(PS_SOLID, 1, colour));
+namespace {
+
+// The four sides of a rectangle with a one-pixel pen, side by side.
+void StrokeRectSides(DeviceContext& dc, const Rect& rect, uint32_t penStyle, COLORREF colour) {
+  const Pen old = dc.SelectPen(Pen::Create(penStyle, 1, colour));
   dc.MoveTo(rect.left, rect.top);
   dc.LineTo(rect.right, rect.top);
   dc.LineTo(rect.right, rect.bottom);
@@ -153,16 +155,17 @@ void GraphicUtil::DrawRectOutline(Rect rect, COLORREF colour) {
   dc.SelectPen(old);
 }
 
+}  // namespace
+
+void GraphicUtil::DrawRectOutline(Rect rect, COLORREF colour) {
+  rect.Normalize();
+  StrokeRectSides(dc, rect, PS_SOLID, colour);
+}
+
 void GraphicUtil::DrawScreenFrame(Rect rect, int32_t margin, uint32_t penStyle, COLORREF colour) {
   if (dc.IsPrinting()) return;
   rect.Inflate(margin, margin);
-  const Pen old = dc.SelectPen(Pen::Create(penStyle, 1, colour));
-  dc.MoveTo(rect.left, rect.top);
-  dc.LineTo(rect.right, rect.top);
-  dc.LineTo(rect.right, rect.bottom);
-  dc.LineTo(rect.left, rect.bottom);
-  dc.LineTo(rect.left, rect.top);
-  dc.SelectPen(old);
+  StrokeRectSides(dc, rect, penStyle, colour);
 }
 
 Rect GraphicUtil::DrawBorderFrame(int32_t widthTenths, Rect rect) {
