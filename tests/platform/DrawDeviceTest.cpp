@@ -168,6 +168,17 @@ TEST(Fonts, ResolvedOnceForEveryDeviceOfAnEngine) {
   EXPECT_NE(&first.CurrentFont(), &second.CurrentFont());
 }
 
+TEST(Text, DamagedUtf8IsDrawnWithReplacementCharacters) {
+  ImageDevice dc(60, 30);
+  FontSpec font;
+  font.lfFaceName = "Arial";
+  font.lfHeight = -16;
+  dc.SelectFont(font);
+  const std::string damaged = "a\xFF\xC3" "b";
+  dc.TextOut(2, 2, damaged);
+  EXPECT_EQ(dc.GetTextExtent(damaged).cx, dc.GetTextExtent("a\xEF\xBF\xBD\xEF\xBF\xBD" "b").cx);
+}
+
 TEST(Text, AlignmentFlagsPlaceTheRun) {
   // Fixed metrics: em 20, ascent 16, descent 4; "ab" is 20 pixels wide.
   RecordingDevice dc;

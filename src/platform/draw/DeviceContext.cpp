@@ -216,6 +216,10 @@ Point DeviceContext::SetViewportOrg(int32_t x, int32_t y) {
 
 void DeviceContext::IntersectClipRect(const Rect& rect) {
   if (tracing_) Trace("IntersectClipRect %d %d %d %d", rect.left, rect.top, rect.right, rect.bottom);
+  NarrowClip(rect);
+}
+
+void DeviceContext::NarrowClip(const Rect& rect) {
   Rect r = rect;
   r.Offset(state_.viewport.x, state_.viewport.y);
   if (state_.clip) {
@@ -679,7 +683,13 @@ void DeviceContext::LayoutRun(const ResolvedFont& font, std::string_view text, G
   if (font.role == FaceRole::kText) {
     RunPiece piece;
     piece.kind = RunPiece::Kind::kText;
-    piece.text = std::string(text);
+    if (IsValidUtf8(text)) {
+      piece.text = std::string(text);
+    } else {
+      // Text from a file may be damaged: what cannot be decoded is shown as U+FFFD.
+      for (size_t pos = 0; pos < text.size();) AppendUtf8(piece.text, DecodeUtf8(text, pos));
+    }
+    text = piece.text;
     piece.face = font.textFace;
     run.advance = Engine().Advance(font.textFace, text);
     run.pieces.push_back(std::move(piece));
@@ -938,20 +948,7 @@ int32_t DeviceContext::DrawText(std::string_view text, Rect& rect, unsigned form
   }
 
   const std::optional<Rect> savedClip = state_.clip;
-  if (!(format & DT_NOCLIP)) {
-    Rect r = rect;
-    r.Offset(state_.viewport.x, state_.viewport.y);
-    if (state_.clip) {
-      r.left = std::max(r.left, state_.clip->left);
-      r.top = std::max(r.top, state_.clip->top);
-      r.right = std::min(r.right, state_.clip->right);
-      r.bottom = std::min(r.bottom, state_.clip->bottom);
-    }
-    if (r.right < r.left) r.right = r.left;
-    if (r.bottom < r.top) r.bottom = r.top;
-    state_.clip = r;
-    DoClip(state_.clip);
-  }
+  if (!(format & DT_NOCLIP)) NarrowClip(rect);
   // Each line starts where the format puts it; the line is then written as TextOut writes,
   // so the device's alignment flags still apply to it.
   const Point savedPosition = state_.position;

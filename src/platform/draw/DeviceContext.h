@@ -211,6 +211,8 @@ class DeviceContext {
   double StrokeOffset() const { return state_.pen.PixelWidth() % 2 == 1 ? 0.5 : 0.0; }
   double StrokeX(int32_t x) const { return DevX(x) + StrokeOffset(); }
   double StrokeY(int32_t y) const { return DevY(y) + StrokeOffset(); }
+  // Intersects the clip with a rectangle in logical coordinates.
+  void NarrowClip(const Rect& rect);
   void Stroke(PathData& path);
   void FillAndStroke(const PathData& fill, PathData& outline);
   void LayoutRun(const ResolvedFont& font, std::string_view text, GlyphRun& run);
