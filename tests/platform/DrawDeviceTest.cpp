@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/MulDiv.h"
@@ -150,6 +152,30 @@ TEST(Fonts, NegativeHeightIsTheEmAndPositiveTheCell) {
   dc.SelectFont(font);
   EXPECT_EQ(dc.GetTextMetrics().tmHeight, 24);
   EXPECT_EQ(dc.GetCharWidth(' '), 6);
+}
+
+TEST(Fonts, DocumentFacesMapToInstalledSubstitutes) {
+  struct Case {
+    const char* face;
+    uint8_t pitchAndFamily;
+    std::vector<std::string> allowed;
+  } cases[] = {
+      {"Times New Roman", 0, {"Liberation Serif", "DejaVu Serif"}},
+      {"arial", 0, {"Liberation Sans", "DejaVu Sans"}},
+      {"Arial Narrow", 0, {"Liberation Sans Narrow", "DejaVu Sans Condensed", "Liberation Sans"}},
+      {"Courier New", 0, {"Liberation Mono", "DejaVu Sans Mono"}},
+      {"DejaVu Serif", 0, {"DejaVu Serif"}},                                  // installed: kept
+      {"No Such Face", 0x12, {"Liberation Serif", "DejaVu Serif"}},          // roman
+      {"No Such Face", 0x31, {"Liberation Mono", "DejaVu Sans Mono"}},       // modern
+      {"No Such Face", 0x22, {"Liberation Sans", "DejaVu Sans"}},            // swiss
+  };
+  for (const auto& c : cases) {
+    const std::string family = SubstituteTextFamily(c.face, c.pitchAndFamily);
+    EXPECT_NE(std::find(c.allowed.begin(), c.allowed.end(), family), c.allowed.end()) << c.face << " -> " << family;
+    EXPECT_TRUE(InstalledFaceName(family)) << family;
+  }
+  EXPECT_FALSE(InstalledFaceName("No Such Face"));
+  EXPECT_EQ(InstalledFaceName("vornelnotation").value_or(""), "vornelnotation");  // our own faces
 }
 
 TEST(Fonts, ResolvedOnceForEveryDeviceOfAnEngine) {
