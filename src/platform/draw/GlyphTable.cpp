@@ -22,6 +22,9 @@ constexpr FaceRole V = FaceRole::kVavadurura;
 constexpr float kLuteLetterScale = 2.0f;
 constexpr float kFigureScale = 2.6f;
 constexpr float kTimeSigInLetters = 1.4f;
+// Finger letters and barré signs are taller in the music font than figures.
+constexpr float kFingeringScale = 1.7f;
+constexpr float kBarreScale = 1.3f;
 
 constexpr GlyphMapEntry Smufl(FaceRole role, uint16_t code, char32_t codePoint, const char* name) {
   GlyphMapEntry e;
@@ -72,6 +75,9 @@ constexpr GlyphMapEntry Lute(uint16_t code, char32_t codePoint, const char* name
 }
 constexpr GlyphMapEntry Figure(uint16_t code, char32_t codePoint, const char* name) {
   return Smufl(G, code, codePoint, name).Scale(kFigureScale);
+}
+constexpr GlyphMapEntry Fingering(uint16_t code, char32_t codePoint, const char* name) {
+  return Smufl(G, code, codePoint, name).Scale(kFingeringScale);
 }
 constexpr GlyphMapEntry Palette(uint16_t code, char32_t codePoint, const char* name) {
   return Smufl(G, code, codePoint, name).Scale(kFigureScale / 2);
@@ -665,12 +671,12 @@ const GlyphMapEntry kEntries[] = {
     Figure('7', 0xEA5D, "figbass7"),
     Figure('8', 0xEA60, "figbass8"),
     Figure('9', 0xEA61, "figbass9"),
-    Figure('p', 0xED17, "fingeringPLower"),
-    Figure('i', 0xED19, "fingeringILower"),
-    Figure('m', 0xED1A, "fingeringMLower"),
-    Figure('a', 0xED1B, "fingeringALower"),
-    Figure(0xBF, 0xE849, "guitarBarreHalf"),
-    Figure(0xC0, 0xE848, "guitarBarreFull"),
+    Fingering('p', 0xED17, "fingeringPLower"),
+    Fingering('i', 0xED19, "fingeringILower"),
+    Fingering('m', 0xED1A, "fingeringMLower"),
+    Fingering('a', 0xED1B, "fingeringALower"),
+    Smufl(G, 0xBF, 0xE849, "guitarBarreHalf").Scale(kBarreScale),
+    Smufl(G, 0xC0, 0xE848, "guitarBarreFull").Scale(kBarreScale),
     Text(G, 0xC1, "I", GlyphTextFace::kSerif, "barré numeral 1"),
     Text(G, 0xC2, "II", GlyphTextFace::kSerif, "barré numeral 2"),
     Text(G, 0xC3, "III", GlyphTextFace::kSerif, "barré numeral 3"),
