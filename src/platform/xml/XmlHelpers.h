@@ -57,5 +57,8 @@ uint32_t ReadUnsignedAttribute(const tinyxml2::XMLElement* element, const char* 
 double ReadRealAttribute(const tinyxml2::XMLElement* element, const char* name);
 // 8-bit attribute text: kept when valid UTF-8, otherwise read as Windows-1252.
 std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* name);
+// A flag written as an integer or as "true"/"false": an integer reads as non-zero, "true"
+// (also "True", "TRUE") as true, anything else or a missing attribute as false.
+bool ReadBoolAttribute(const tinyxml2::XMLElement* element, const char* name);
 
 }  // namespace vornel
