@@ -12,20 +12,16 @@
 #include "document/RecordForms.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
+#include "support/XmlText.h"
 
 namespace vornel {
 namespace {
 
 using testing::FontBytesFor;
 using testing::HexBytes;
+using testing::PrintXml;
 using testing::TextBytesFor;
 using testing::ToHex;
-
-std::string Print(const tinyxml2::XMLNode* node) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  node->Accept(&printer);
-  return printer.CStr();
-}
 
 std::string Hex(const ArchiveWriter& w) { return ToHex(w.Bytes()); }
 
@@ -302,30 +298,30 @@ TEST(PageSettingsXml, WritesTheLayoutElementInItsOrder) {
   EXPECT_EQ(names, (std::vector<std::string>{"margins", "print-setup", "pagination", "section-options", "format",
                                              "font-stack", "braille-settings", "track-text", "track-text"}));
   const tinyxml2::XMLElement* margins = layout->FirstChildElement();
-  EXPECT_EQ(Print(margins),
+  EXPECT_EQ(PrintXml(margins),
             "<margins top=\"18\" left=\"33\" bottom=\"35\" right=\"34\" alternate-margins=\"27\" "
             "vertical-justification=\"22\"/>");
   const tinyxml2::XMLElement* printSetup = margins->NextSiblingElement();
-  EXPECT_EQ(Print(printSetup),
+  EXPECT_EQ(PrintXml(printSetup),
             "<print-setup landscape=\"39\" paper-format=\"9\">"
             "<printing-area top=\"0\" left=\"0\" bottom=\"2970\" right=\"2100\"/></print-setup>");
   const tinyxml2::XMLElement* pagination = printSetup->NextSiblingElement();
-  EXPECT_EQ(Print(pagination),
+  EXPECT_EQ(PrintXml(pagination),
             "<pagination print-all-bar-numbers=\"3\" alignment=\"5\" page-text=\"p%\" number-height=\"5\" "
             "skip-first-page=\"43\" page-offset=\"4294967294\" no-page-numbers=\"41\"/>");
   const tinyxml2::XMLElement* sections = pagination->NextSiblingElement();
-  EXPECT_EQ(Print(sections),
+  EXPECT_EQ(PrintXml(sections),
             "<section-options print-all-sections=\"28\" new-page=\"30\" print-comments=\"2\" comments-at-end=\"3\" "
             "print-facsimiles=\"37\" blanks-between-sections=\"29\" skip-titles=\"32\"/>");
   const tinyxml2::XMLElement* format = sections->NextSiblingElement();
-  EXPECT_EQ(Print(format),
+  EXPECT_EQ(PrintXml(format),
             "<format cursor-width=\"17\" proportional-spacing=\"19\" manual-stave=\"21\" extra-spacing=\"23\" "
             "place-holder=\"1\" colored-voices=\"0\" tabline-thickness=\"20\" closed-systems=\"1\" "
             "center-lyrics=\"1\" colored-syntax=\"42\" staffline-color=\"0\" barline-color=\"0\"/>");
   const tinyxml2::XMLElement* fonts = format->NextSiblingElement();
   EXPECT_STREQ(fonts->Attribute("target"), "document-fonts");
   EXPECT_STREQ(fonts->Attribute("count"), "16");
-  EXPECT_EQ(Print(fonts->NextSiblingElement()), "<braille-settings columns=\"24\" lines=\"25\" orientation=\"26\"/>");
+  EXPECT_EQ(PrintXml(fonts->NextSiblingElement()), "<braille-settings columns=\"24\" lines=\"25\" orientation=\"26\"/>");
   // The page-number text carries document font 12 from now on.
   EXPECT_EQ(page.pageNumberText.font, Copied(page.DocumentFont(kFontPageNumbers)));
   EXPECT_STREQ(layout->LastChildElement()->Attribute("descriptor"), "system-name");
@@ -340,7 +336,7 @@ TEST(PageSettingsXml, ReadBackEqualsWhatWasWritten) {
   tinyxml2::XMLDocument doc;
   doc.InsertEndChild(page.WriteXml(doc));
   doc.InsertEndChild(doc.NewElement("title-page"));
-  const std::string written = Print(&doc);
+  const std::string written = PrintXml(&doc);
 
   tinyxml2::XMLDocument parsed;
   ASSERT_EQ(parsed.Parse(written.c_str()), tinyxml2::XML_SUCCESS);
@@ -351,7 +347,7 @@ TEST(PageSettingsXml, ReadBackEqualsWhatWasWritten) {
   tinyxml2::XMLDocument again;
   again.InsertEndChild(read.WriteXml(again));
   again.InsertEndChild(again.NewElement("title-page"));
-  EXPECT_EQ(Print(&again), written);
+  EXPECT_EQ(PrintXml(&again), written);
 }
 
 std::string FontStackXml(int count) {
@@ -359,7 +355,7 @@ std::string FontStackXml(int count) {
   for (size_t i = 0; i < kDocumentFontCount; ++i) fonts.DocumentFont(i).pointSize.cx = static_cast<int32_t>(300 + i);
   while (fonts.fonts.size() > static_cast<size_t>(count)) fonts.fonts.erase(fonts.fonts.size() - 1);
   tinyxml2::XMLDocument doc;
-  return Print(fonts.fonts.WriteXml(doc, "document-fonts"));
+  return PrintXml(fonts.fonts.WriteXml(doc, "document-fonts"));
 }
 
 TEST(PageSettingsXml, EmptyChildrenReadZeroButDivisorsStayPositive) {

@@ -10,20 +10,16 @@
 #include "platform/xml/XmlHelpers.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
+#include "support/XmlText.h"
 
 namespace vornel {
 namespace {
 
 using testing::FontBytesFor;
 using testing::HexBytes;
+using testing::PrintXml;
 using testing::TextBytesFor;
 using testing::ToHex;
-
-std::string Print(const tinyxml2::XMLNode* node) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  node->Accept(&printer);
-  return printer.CStr();
-}
 
 void Append(std::vector<uint8_t>& bytes, const std::vector<uint8_t>& more) {
   bytes.insert(bytes.end(), more.begin(), more.end());
@@ -178,7 +174,7 @@ TEST(TitlePageXml, WritesThePreliminariesInTheirOrderAndReadsThemBack) {
   doc.InsertEndChild(element);
   doc.InsertEndChild(doc.NewElement("associations"));
 
-  EXPECT_TRUE(Print(element).starts_with(
+  EXPECT_TRUE(PrintXml(element).starts_with(
       "<preliminaries print-titlepage=\"17\" print-preface=\"1\" date-stamp=\"1\" alternate-margins=\"2\" "
       "frame-style=\"3\"><title-elements><track-texts count=\"4\">"));
   std::vector<std::string> names;
@@ -193,11 +189,11 @@ TEST(TitlePageXml, WritesThePreliminariesInTheirOrderAndReadsThemBack) {
   }
   EXPECT_EQ(names, (std::vector<std::string>{"track-texts", "titlepage-fonts", "rtf-track-text", "dib-image"}));
   EXPECT_STREQ(element->FirstChildElement()->FirstChildElement("rtf-track-text")->Attribute("name"), "rtf-title");
-  EXPECT_EQ(Print(element->LastChildElement()),
+  EXPECT_EQ(PrintXml(element->LastChildElement()),
             "<contents print-contents=\"1\" useRTF=\"1\" columns=\"1\" section-position=\"1\" page-numbers=\"1\" "
             "offset-cx=\"7\" offset-cy=\"8\" max-lines=\"40\"/>");
 
-  const std::string written = Print(&doc);
+  const std::string written = PrintXml(&doc);
   tinyxml2::XMLDocument parsed;
   ASSERT_EQ(parsed.Parse(written.c_str()), tinyxml2::XML_SUCCESS);
   CTitlePage read;
@@ -209,7 +205,7 @@ TEST(TitlePageXml, WritesThePreliminariesInTheirOrderAndReadsThemBack) {
   tinyxml2::XMLDocument again;
   again.InsertEndChild(read.WriteXml(again));
   again.InsertEndChild(again.NewElement("associations"));
-  EXPECT_EQ(Print(&again), written);
+  EXPECT_EQ(PrintXml(&again), written);
 }
 
 std::string PreliminariesWith(const std::string& contents) {
@@ -217,7 +213,7 @@ std::string PreliminariesWith(const std::string& contents) {
   tinyxml2::XMLElement* element = CTitlePage().WriteXml(doc);
   element->DeleteChild(element->LastChildElement());
   doc.InsertEndChild(element);
-  std::string xml = Print(&doc);
+  std::string xml = PrintXml(&doc);
   return xml.insert(xml.size() - std::string("</preliminaries>").size(), contents);
 }
 

@@ -9,23 +9,19 @@
 #include "platform/xml/XmlHelpers.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
+#include "support/XmlText.h"
 
 namespace vornel {
 namespace {
 
 using testing::HexBytes;
+using testing::PrintXml;
 using testing::ToHex;
 
 CFacsimileListDlg ListOf(const std::vector<std::string>& paths) {
   CFacsimileListDlg list;
   for (const std::string& path : paths) list.AddImage(path);
   return list;
-}
-
-std::string Print(const tinyxml2::XMLElement* element) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  element->Accept(&printer);
-  return printer.CStr();
 }
 
 TEST(FacsimileList, ImageFilesAreToldByTheirExtension) {
@@ -61,7 +57,7 @@ TEST(FacsimileXml, LocalAndWebEntriesRoundTrip) {
   list.captions[1] = "{\\rtf1 Folio 1}";
   tinyxml2::XMLDocument doc;
   const tinyxml2::XMLElement* element = list.WriteXml(doc);
-  EXPECT_EQ(Print(element),
+  EXPECT_EQ(PrintXml(element),
             "<facsimiles nb-images=\"4\">"
             "<image path=\"C:\\Scans\\\" name=\"f12r.jpg\" location=\"disk\"/>"
             "<image path=\"http://host/dir/\" name=\"p1.jpg\" location=\"web\">{\\rtf1 Folio 1}</image>"
@@ -69,7 +65,7 @@ TEST(FacsimileXml, LocalAndWebEntriesRoundTrip) {
             "<image path=\"\" name=\"rel.jpg\" location=\"disk\"/></facsimiles>");
 
   tinyxml2::XMLDocument parsed;
-  parsed.Parse((Print(element) + "<next/>").c_str());
+  parsed.Parse((PrintXml(element) + "<next/>").c_str());
   CFacsimileListDlg read = ListOf({"kept.png"});
   EXPECT_STREQ(read.ReadXml(parsed.FirstChildElement())->Name(), "next");
   // Appended after what was there; web, local and relative paths come back as written.

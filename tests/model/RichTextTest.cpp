@@ -9,6 +9,7 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/text/TextConversion.h"
 #include "support/Bytes.h"
+#include "support/XmlText.h"
 
 namespace vornel {
 namespace {
@@ -182,9 +183,7 @@ TEST(RichTextBlock, XmlElementOfTheCallersName) {
   block.text = "{\\rtf1 \\u233\\'e9}";
   tinyxml2::XMLDocument doc;
   tinyxml2::XMLElement* element = block.WriteXml(doc, "couplets");
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  element->Accept(&printer);
-  EXPECT_STREQ(printer.CStr(), "<couplets type=\"CRTFPreface\"><rtf-text>{\\rtf1 \\u233\\'e9}</rtf-text></couplets>");
+  EXPECT_EQ(testing::PrintXml(element), "<couplets type=\"CRTFPreface\"><rtf-text>{\\rtf1 \\u233\\'e9}</rtf-text></couplets>");
 
   doc.Parse(
       "<couplets type=\"CRTFPreface\"><rtf-text>{\\rtf1 y}</rtf-text></couplets>"

@@ -13,18 +13,14 @@
 #include "platform/xml/XmlHelpers.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
+#include "support/XmlText.h"
 
 namespace vornel {
 namespace {
 
 using testing::HexBytes;
+using testing::PrintXml;
 using testing::ToHex;
-
-std::string Print(const tinyxml2::XMLElement* element) {
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  element->Accept(&printer);
-  return printer.CStr();
-}
 
 // A track text's default font: "Arial", height -12, weight 400, proof quality, pitch 0x12,
 // zoom 100.0f, point size 120/0, zoom scale 100/100, then colour 0 (after "6.3") and
@@ -115,12 +111,12 @@ TEST(TrackTextXml, WritesTheAttributesInOrderAndReadsThemBack) {
   sample.text = "Line one\n  Ärger & <co>";
   tinyxml2::XMLElement* element = sample.WriteXml(doc);
   doc.InsertEndChild(element);
-  EXPECT_EQ(Print(element),
+  EXPECT_EQ(PrintXml(element),
             "<track-text descriptor=\"tp-title\" x=\"200\" y=\"-10\" alignment=\"6\" visibility=\"9\" dx=\"50\" "
             "dy=\"25\">Line one\n  Ärger &amp; &lt;co&gt;</track-text>");
 
   tinyxml2::XMLDocument parsed;
-  ASSERT_EQ(parsed.Parse(Print(element).c_str()), tinyxml2::XML_SUCCESS);
+  ASSERT_EQ(parsed.Parse(PrintXml(element).c_str()), tinyxml2::XML_SUCCESS);
   CTrackText read;
   EXPECT_EQ(read.ReadXml(parsed.FirstChildElement()), nullptr);
   EXPECT_EQ(read.text, sample.text);
@@ -278,13 +274,13 @@ TEST(RichTrackTextRecord, AddsTheRectangleAndTheOriginAndRestoresTheDrawnRectang
 TEST(RichTrackTextXml, NamedElementWithTheTextPartAndTheTracker) {
   tinyxml2::XMLDocument doc;
   const tinyxml2::XMLElement* element = SampleRichText().WriteXml(doc, "rtf-title");
-  EXPECT_EQ(Print(element),
+  EXPECT_EQ(PrintXml(element),
             "<rtf-track-text name=\"rtf-title\"><track-text descriptor=\"tp-title\" x=\"200\" y=\"-10\" "
             "alignment=\"6\" visibility=\"9\" dx=\"50\" dy=\"25\">Hi</track-text>"
             "<tracker l=\"10\" r=\"410\" t=\"20\" b=\"220\" offet-cx=\"3\" offet-cy=\"4\"/></rtf-track-text>");
 
   tinyxml2::XMLDocument parsed;
-  parsed.Parse((Print(element) + "<after/>").c_str());
+  parsed.Parse((PrintXml(element) + "<after/>").c_str());
   CRTFTrackText read;
   EXPECT_STREQ(read.ReadXml(parsed.FirstChildElement())->Name(), "after");
   EXPECT_EQ(read.text, "Hi");
@@ -354,14 +350,14 @@ TEST(PictureRecord, TrackTextPartThenThePictureFields) {
 TEST(PictureXml, WritesNameFolderAndFormatAndReadsThePathBack) {
   tinyxml2::XMLDocument doc;
   const tinyxml2::XMLElement* element = SamplePicture().WriteXml(doc);
-  EXPECT_EQ(Print(element),
+  EXPECT_EQ(PrintXml(element),
             "<dib-image name=\"f12r.jpg\" path=\"C:\\Scans\\\" size=\"80\" active=\"1\">"
             "<track-text descriptor=\"\" x=\"0\" y=\"0\" alignment=\"0\" visibility=\"1\" dx=\"50\" dy=\"50\">"
             "Caption</track-text>"
             "<format active=\"1\" indentations=\"2\" indented-staves=\"3\" auto-indent=\"1\"/></dib-image>");
 
   tinyxml2::XMLDocument parsed;
-  parsed.Parse(Print(element).c_str());
+  parsed.Parse(PrintXml(element).c_str());
   DIBornament read;
   read.autoIndent = 0;
   EXPECT_EQ(read.ReadXml(parsed.FirstChildElement()), nullptr);
@@ -376,7 +372,7 @@ TEST(PictureXml, WritesNameFolderAndFormatAndReadsThePathBack) {
 
 TEST(PictureXml, EmptyPictureAndBooleanForms) {
   tinyxml2::XMLDocument doc;
-  EXPECT_EQ(Print(DIBornament().WriteXml(doc)), "<dib-image empty=\"1\"/>");
+  EXPECT_EQ(PrintXml(DIBornament().WriteXml(doc)), "<dib-image empty=\"1\"/>");
 
   doc.Parse(
       "<dib-image empty=\"1\"/>"
@@ -443,7 +439,7 @@ TEST(TextStackXml, WritesTheTextsAndReadsThemIntoTheTextsHeld) {
   EXPECT_STREQ(fonts->FirstChildElement()->Attribute("descriptor"), "tp-title");
 
   tinyxml2::XMLDocument parsed;
-  parsed.Parse((Print(texts) + Print(fonts)).c_str());
+  parsed.Parse((PrintXml(texts) + PrintXml(fonts)).c_str());
   CTextStack read = FourTexts();
   const tinyxml2::XMLElement* next = read.ReadXml(parsed.FirstChildElement());
   EXPECT_STREQ(next->Name(), "titlepage-fonts");
