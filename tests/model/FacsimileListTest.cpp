@@ -54,13 +54,13 @@ TEST(FacsimileList, NamesIndexesAndRemoval) {
 
 TEST(FacsimileXml, LocalAndWebEntriesRoundTrip) {
   CFacsimileListDlg list = ListOf({"C:\\Scans\\f12r.jpg", "http://host/dir/p1.jpg", "/home/u/scan.png", "rel.jpg"});
-  list.captions[1] = "{\\rtf1 Folio 1}";
+  list.captions[1] = "{\\rtf1 Folio 1} é";
   tinyxml2::XMLDocument doc;
   const tinyxml2::XMLElement* element = list.WriteXml(doc);
   EXPECT_EQ(PrintXml(element),
             "<facsimiles nb-images=\"4\">"
             "<image path=\"C:\\Scans\\\" name=\"f12r.jpg\" location=\"disk\"/>"
-            "<image path=\"http://host/dir/\" name=\"p1.jpg\" location=\"web\">{\\rtf1 Folio 1}</image>"
+            "<image path=\"http://host/dir/\" name=\"p1.jpg\" location=\"web\">{\\rtf1 Folio 1} é</image>"
             "<image path=\"/home/u/\" name=\"scan.png\" location=\"disk\"/>"
             "<image path=\"\" name=\"rel.jpg\" location=\"disk\"/></facsimiles>");
 
@@ -71,7 +71,7 @@ TEST(FacsimileXml, LocalAndWebEntriesRoundTrip) {
   // Appended after what was there; web, local and relative paths come back as written.
   EXPECT_EQ(read.imagePaths, (std::vector<std::string>{"kept.png", "C:\\Scans\\f12r.jpg", "http://host/dir/p1.jpg",
                                                        "/home/u/scan.png", "rel.jpg"}));
-  EXPECT_EQ(read.captions, (std::vector<std::string>{"", "", "{\\rtf1 Folio 1}", "", ""}));
+  EXPECT_EQ(read.captions, (std::vector<std::string>{"", "", "{\\rtf1 Folio 1} é", "", ""}));
 }
 
 TEST(FacsimileXml, ReadingNormalisesFoldersAndFollowsTheCount) {
