@@ -16,7 +16,7 @@
 #include "model/CRTFPreface.h"
 #include "model/CTrackText.h"
 #include "model/FontStack.h"
-#include "model/StoredRect.h"
+#include "platform/draw/DrawTypes.h"
 
 namespace vornel {
 
@@ -67,14 +67,14 @@ class CPageDlg {
   // Members in the order of the record's description.
   int32_t coloredSyntax = 1;         // colour mode: coloured notes and flags
   int32_t showMarginFrame = 1;       // screen only
-  StoredRect pageFrameRect;          // computed by the page drawing
+  Rect pageFrameRect;          // computed by the page drawing
   CRTFPreface preface;               // the document's preface block; not stored here
   int32_t zoom = 100;                // set by the view
   CTrackText systemNameText{"system-name"};
-  StoredPoint screenOffset;          // where the page sits on screen
-  StoredRect viewClientRect;         // set by the view
+  Point screenOffset;          // where the page sits on screen
+  Rect viewClientRect;         // set by the view
   FontStack fonts;                   // the sixteen document fonts
-  StoredRect pageRect;               // the paper; written, never read
+  Rect pageRect;               // the paper; written, never read
   uint32_t cursorWidth = 100;        // the chord column width at 100 %
   uint32_t topMargin = 250;
   uint32_t leftMargin = 150;
@@ -107,7 +107,7 @@ class CPageDlg {
   uint32_t barlineColor = 0;
   CTrackText pageNumberText{"page-numbering"};  // holds the last page number drawn
   int32_t proportionalSpacing = 0;   // time-proportional layout; 0 = off
-  StoredRect printableRect;          // computed by the page drawing
+  Rect printableRect;          // computed by the page drawing
   int32_t paperFormat = 1;           // the printer's paper size code
   uint8_t coloredVoices = 0;
   int32_t printComments = 0;

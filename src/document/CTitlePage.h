@@ -15,7 +15,7 @@
 #include "model/CRTFTrackText.h"
 #include "model/CTextStack.h"
 #include "model/DIBornament.h"
-#include "model/StoredRect.h"
+#include "platform/draw/DrawTypes.h"
 #include "model/dfLogFont.h"
 
 namespace vornel {
@@ -34,8 +34,8 @@ class CTitlePage {
   static constexpr int32_t kExcludeMetadataBit = 16;
 
   int32_t pageNumbers = 0;       // the table of contents shows page numbers
-  StoredPoint origin;            // of the last title-page drawing, device units
-  StoredRect frameRect;          // not stored
+  Point origin;            // of the last title-page drawing, device units
+  Rect frameRect;          // not stored
   CFacsimileListDlg imageList;   // printed as facsimile pages after the preliminaries
   int32_t columns = 0;           // 1: the table of contents in two columns
   int32_t maxLines = 100;        // contents entries per page

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/StoredRect.h"
+#include "platform/draw/DrawTypes.h"
 
 namespace vornel {
 
@@ -86,8 +86,8 @@ struct FacsimileDevice {
 };
 
 struct FacsimileLayout {
-  StoredRect image;    // where the bitmap is stretched, centred on the device
-  StoredRect caption;  // the same size, right below the image
+  Rect image;    // where the bitmap is stretched, centred on the device
+  Rect caption;  // the same size, right below the image
 };
 
 // Fits an image of `width` × `height` pixels on the device: at its natural size when it fits,

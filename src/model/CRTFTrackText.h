@@ -17,7 +17,7 @@ class CRTFTrackText : public CTrackText {
   static constexpr std::string_view kClassName = "CRTFTrackText";
   static constexpr int32_t kHandleSize = 6;
 
-  StoredRect storedRect;  // the rectangle kept in the files
+  Rect storedRect;  // the rectangle kept in the files
   int32_t handleSize = kHandleSize;
 
   CRTFTrackText();

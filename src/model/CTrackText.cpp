@@ -53,7 +53,7 @@ void CTrackText::AppendText(std::string_view addition) {
   text += addition;
 }
 
-void CTrackText::SetPlacement(const StoredRect& deviceRect, int32_t pixelsPerInchX, int32_t pixelsPerInchY) {
+void CTrackText::SetPlacement(const Rect& deviceRect, int32_t pixelsPerInchX, int32_t pixelsPerInchY) {
   const int64_t offsetX = static_cast<int64_t>(deviceRect.left) - origin.x;
   const int64_t offsetY = static_cast<int64_t>(deviceRect.top) - origin.y;
   const int32_t z = ZoomOrFull(zoom);
@@ -64,8 +64,8 @@ void CTrackText::SetPlacement(const StoredRect& deviceRect, int32_t pixelsPerInc
   drawnRect = deviceRect;
 }
 
-void CTrackText::PlaceInBox(StoredRect box, int mode, std::optional<int32_t> top, SizePair measured,
-                            StoredPoint anchor, int32_t zoomPercent, int32_t pixelsPerInchX,
+void CTrackText::PlaceInBox(Rect box, int mode, std::optional<int32_t> top, SizePair measured,
+                            Point anchor, int32_t zoomPercent, int32_t pixelsPerInchX,
                             int32_t pixelsPerInchY) {
   box.Normalize();
   if (!IsPicture()) size = measured;
@@ -88,7 +88,7 @@ void CTrackText::PlaceInBox(StoredRect box, int mode, std::optional<int32_t> top
   SetPlacement({x, y, x + size.cx, y + size.cy}, pixelsPerInchX, pixelsPerInchY);
 }
 
-void CTrackText::MoveTo(StoredPoint corner) {
+void CTrackText::MoveTo(Point corner) {
   const int64_t offsetX = static_cast<int64_t>(corner.x) - origin.x;
   const int64_t offsetY = static_cast<int64_t>(corner.y) - origin.y;
   const int32_t z = ZoomOrFull(zoom);

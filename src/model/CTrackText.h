@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/StoredRect.h"
+#include "platform/draw/DrawTypes.h"
 #include "model/dfLogFont.h"
 #include "platform/archive/Persistent.h"
 
@@ -52,10 +52,10 @@ class CTrackText : public Persistent {
   uint32_t flags = kVisible;
   int32_t dx = 0;           // offset from the anchor, tenths of a millimetre
   int32_t dy = 0;
-  StoredPoint origin;       // device position of the anchor at the last layout
+  Point origin;       // device position of the anchor at the last layout
   int32_t x = 0;            // position at zoom 100 relative to the origin
   int32_t y = 0;
-  StoredRect drawnRect;     // the tracker's rectangle: where the text was last drawn
+  Rect drawnRect;     // the tracker's rectangle: where the text was last drawn
   int32_t trackerStyle = kTrackerSolid;
   int32_t lastZoom = 100;   // zoom of the last drawing
 
@@ -81,15 +81,15 @@ class CTrackText : public Persistent {
 
   // Stores a device rectangle as the position: x and y at zoom 100 relative to the origin,
   // dx and dy as the offsets in tenths of a millimetre at the device's pixels per inch.
-  void SetPlacement(const StoredRect& deviceRect, int32_t pixelsPerInchX, int32_t pixelsPerInchY);
+  void SetPlacement(const Rect& deviceRect, int32_t pixelsPerInchX, int32_t pixelsPerInchY);
   // Lays the text out in a box at a zoom: the box is normalised, the span becomes its right
   // and bottom, x follows `mode` from the measured width, and a given top replaces y. A text
   // with content then records the anchor and zoom and stores its device rectangle.
-  void PlaceInBox(StoredRect box, int mode, std::optional<int32_t> top, SizePair measured, StoredPoint anchor,
+  void PlaceInBox(Rect box, int mode, std::optional<int32_t> top, SizePair measured, Point anchor,
                   int32_t zoomPercent, int32_t pixelsPerInchX, int32_t pixelsPerInchY);
   // After a drag: the new top-left corner (logical units) becomes the position; the device
   // offsets wait in dx, dy until ConvertPendingOffsets.
-  void MoveTo(StoredPoint corner);
+  void MoveTo(Point corner);
   // The next layout turns pending device offsets into tenths of a millimetre.
   void ConvertPendingOffsets(int32_t pixelsPerInchX, int32_t pixelsPerInchY);
 

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "document/ActivePageSettings.h"
 #include "document/CMIDIExportDlg.h"
 #include "document/CPageDlg.h"
 #include "platform/archive/ArchiveReader.h"
@@ -443,19 +442,6 @@ TEST(PageSettings, CopySettingsLeavesCenterLyricsOutlineAndTexts) {
   EXPECT_EQ(target.outlineBarNumbers, 0);
   EXPECT_EQ(target.systemNameText.text, "");
   EXPECT_EQ(target.pageNumberText.text, "");
-}
-
-TEST(PageSettings, ActiveSettingsAndTheirZoom) {
-  EXPECT_EQ(ActivePageSettings(), nullptr);
-  EXPECT_EQ(ActiveZoomPercent(), 100);
-  CPageDlg page;
-  page.zoom = 150;
-  {
-    const ScopedActivePageSettings active(&page);
-    EXPECT_EQ(ActivePageSettings(), &page);
-    EXPECT_EQ(ActiveZoomPercent(), 150);
-  }
-  EXPECT_EQ(ActivePageSettings(), nullptr);
 }
 
 TEST(MidiExportRecord, TwelveFieldsInOrder) {

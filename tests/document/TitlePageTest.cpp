@@ -127,7 +127,7 @@ TEST_P(TitlePageGates, ReadsExactlyTheFieldsOfItsVersion) {
   read.sectionPosition = 5;
   read.Load(r);
   EXPECT_TRUE(r.AtEnd());
-  EXPECT_EQ(read.origin, c.origin ? (StoredPoint{7, 8}) : (StoredPoint{-1, -1}));
+  EXPECT_EQ(read.origin, c.origin ? (Point{7, 8}) : (Point{-1, -1}));
   EXPECT_EQ(read.pageNumbers, c.pageNumbers ? 1 : 5);
   EXPECT_EQ(read.sectionPosition, c.sectionPosition ? 1 : 5);
   EXPECT_EQ(read.imageList.imagePaths, (std::vector<std::string>{"C:\\Scans\\f1r.jpg"}));
@@ -200,7 +200,7 @@ TEST(TitlePageXml, WritesThePreliminariesInTheirOrderAndReadsThemBack) {
   EXPECT_STREQ(read.ReadXml(parsed.FirstChildElement())->Name(), "associations");
   EXPECT_EQ(read.secondFont, CTitlePage().secondFont);
   EXPECT_EQ(read.Text(CTitlePage::kTitle).text, "Pièces de luth");
-  EXPECT_EQ(read.formattedTitle.drawnRect, (StoredRect{200, 200, 600, 300}));
+  EXPECT_EQ(read.formattedTitle.drawnRect, (Rect{200, 200, 600, 300}));
   EXPECT_EQ(read.imageList.captions.at(0), "{\\rtf1 f. 1r}");
   tinyxml2::XMLDocument again;
   again.InsertEndChild(read.WriteXml(again));

@@ -161,7 +161,7 @@ struct LayoutCase {
   const char* name;
   int32_t width, height;
   FacsimileDevice device;
-  StoredRect image;
+  Rect image;
   friend std::ostream& operator<<(std::ostream& os, const LayoutCase& c) { return os << c.name; }
 };
 
@@ -172,8 +172,8 @@ TEST_P(FacsimileGeometry, FitsTheImageCentredWithTheCaptionBelow) {
   const auto layout = LayoutFacsimile(c.width, c.height, c.device);
   ASSERT_TRUE(layout.has_value());
   EXPECT_EQ(layout->image, c.image);
-  const StoredRect& image = layout->image;
-  EXPECT_EQ(layout->caption, (StoredRect{image.left, image.bottom, image.right, image.bottom + image.Height()}));
+  const Rect& image = layout->image;
+  EXPECT_EQ(layout->caption, (Rect{image.left, image.bottom, image.right, image.bottom + image.Height()}));
   // The picture keeps its proportions in inches, to within a pixel of rounding.
   const double sourceAspect = static_cast<double>(c.width) / c.device.screenDpiX / (static_cast<double>(c.height) / c.device.screenDpiY);
   const double drawnAspect = static_cast<double>(image.Width()) / c.device.logPixelsX /

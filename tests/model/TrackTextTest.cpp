@@ -94,7 +94,7 @@ TEST(TrackTextRecord, FlagsFromSevenFourOnOlderTextsAreVisible) {
     EXPECT_EQ(t.text, "Hi");
     EXPECT_EQ(t.y, -10);
     EXPECT_EQ(t.dy, 25);
-    EXPECT_EQ(t.drawnRect, StoredRect{});
+    EXPECT_EQ(t.drawnRect, Rect{});
   }
 }
 
@@ -188,7 +188,7 @@ TEST(TrackTextPlacement, DeviceRectangleBecomesPositionAndOffsets) {
   EXPECT_EQ(t.y, 150);
   EXPECT_EQ(t.dx, 254);
   EXPECT_EQ(t.dy, 254);
-  EXPECT_EQ(t.drawnRect, (StoredRect{400, 350, 500, 380}));
+  EXPECT_EQ(t.drawnRect, (Rect{400, 350, 500, 380}));
 
   // A zoom and a resolution of 0 from a file never divide by zero.
   t.zoom = 0;
@@ -211,13 +211,13 @@ TEST(TrackTextPlacement, PlaceInBoxAlignsTheMeasuredText) {
     EXPECT_EQ(t.x, c.x) << c.mode;
     EXPECT_EQ(t.y, 30);
     EXPECT_EQ(t.span, (SizePair{500, 40}));
-    EXPECT_EQ(t.drawnRect, (StoredRect{c.x, 30, c.x + 120, 50}));
+    EXPECT_EQ(t.drawnRect, (Rect{c.x, 30, c.x + 120, 50}));
     EXPECT_EQ(t.dx, c.x);  // 254 pixels per inch: one pixel per tenth of a millimetre
   }
   CTrackText empty;
   empty.origin = {7, 7};
   empty.PlaceInBox({0, 0, 100, 100}, CTrackText::kPlaceLeft, std::nullopt, {0, 0}, {1, 1}, 50, 254, 254);
-  EXPECT_EQ(empty.origin, (StoredPoint{7, 7}));  // an empty text keeps its anchor
+  EXPECT_EQ(empty.origin, (Point{7, 7}));  // an empty text keeps its anchor
   EXPECT_EQ(empty.zoom, 100);
 }
 
@@ -263,8 +263,8 @@ TEST(RichTrackTextRecord, AddsTheRectangleAndTheOriginAndRestoresTheDrawnRectang
   CRTFTrackText read;
   read.Load(r);
   EXPECT_TRUE(r.AtEnd());
-  EXPECT_EQ(read.drawnRect, (StoredRect{10, 20, 410, 220}));
-  EXPECT_EQ(read.origin, (StoredPoint{3, 4}));
+  EXPECT_EQ(read.drawnRect, (Rect{10, 20, 410, 220}));
+  EXPECT_EQ(read.origin, (Point{3, 4}));
 
   const auto shortBytes = HexBytes(kDefaultFontRecord + kSampleTextFields + kSampleFlags + " 0A 00");
   ArchiveReader shortReader(shortBytes);
@@ -284,24 +284,24 @@ TEST(RichTrackTextXml, NamedElementWithTheTextPartAndTheTracker) {
   CRTFTrackText read;
   EXPECT_STREQ(read.ReadXml(parsed.FirstChildElement())->Name(), "after");
   EXPECT_EQ(read.text, "Hi");
-  EXPECT_EQ(read.storedRect, (StoredRect{10, 20, 410, 220}));
+  EXPECT_EQ(read.storedRect, (Rect{10, 20, 410, 220}));
   EXPECT_EQ(read.drawnRect, read.storedRect);
-  EXPECT_EQ(read.origin, (StoredPoint{3, 4}));
+  EXPECT_EQ(read.origin, (Point{3, 4}));
 }
 
 TEST(RichTrackText, DefaultRectangleAndCentring) {
   CRTFTrackText t;
   t.SetDefaultRect(200, 200, 400, 200);
-  EXPECT_EQ(t.drawnRect, (StoredRect{200, 200, 600, 300}));
+  EXPECT_EQ(t.drawnRect, (Rect{200, 200, 600, 300}));
   EXPECT_EQ(t.storedRect, t.drawnRect);
   EXPECT_EQ(t.x, 200);
   t.drawnRect.bottom = 900;  // a rectangle with a bottom keeps it
   t.SetDefaultRect(0, 0, 10, 10);
-  EXPECT_EQ(t.drawnRect, (StoredRect{0, 0, 10, 900}));
+  EXPECT_EQ(t.drawnRect, (Rect{0, 0, 10, 900}));
 
   t.drawnRect = {0, 0, 100, 50};
   t.CenterBetween(1000, 2000);
-  EXPECT_EQ(t.drawnRect, (StoredRect{1450, 0, 1550, 50}));
+  EXPECT_EQ(t.drawnRect, (Rect{1450, 0, 1550, 50}));
   EXPECT_EQ(t.storedRect, t.drawnRect);
   EXPECT_EQ(t.x, 1450);
 }
