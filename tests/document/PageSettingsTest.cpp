@@ -414,16 +414,7 @@ TEST(PageSettingsXml, MisplacedChildrenAbandonTheRead) {
       {"<layout><margins/><print-setup/><pagination/><section-options/><format/>" + fonts + "</layout>", ""},
       {"<layout><margins/></layout>", ""},
   };
-  for (const Case& c : cases) {
-    testing::ScriptedPrompts prompts;
-    tinyxml2::XMLDocument doc;
-    doc.Parse(c.xml.c_str());
-    CPageDlg page;
-    EXPECT_THROW(page.ReadXml(doc.FirstChildElement()), XmlTagMismatch) << c.xml;
-    EXPECT_EQ(prompts.messages, std::string(c.message).empty() ? std::vector<std::string>{}
-                                                                : std::vector<std::string>{c.message})
-        << c.xml;
-  }
+  for (const Case& c : cases) testing::ExpectXmlReadRefused<CPageDlg>(c.xml, c.message);
 }
 
 TEST(PageSettings, CopySettingsLeavesCenterLyricsOutlineAndTexts) {

@@ -249,16 +249,7 @@ TEST(TitlePageXml, MisplacedElementsAbandonTheRead) {
        "Mismatch error on tag: <texts> should be <track-texts>"},
       {"<preliminaries/>", ""},
   };
-  for (const Case& c : cases) {
-    testing::ScriptedPrompts prompts;
-    tinyxml2::XMLDocument doc;
-    doc.Parse(c.xml.c_str());
-    CTitlePage page;
-    EXPECT_THROW(page.ReadXml(doc.FirstChildElement()), XmlTagMismatch) << c.xml;
-    EXPECT_EQ(prompts.messages, std::string(c.message).empty() ? std::vector<std::string>{}
-                                                                : std::vector<std::string>{c.message})
-        << c.xml;
-  }
+  for (const Case& c : cases) testing::ExpectXmlReadRefused<CTitlePage>(c.xml, c.message);
 }
 
 }  // namespace
