@@ -1,0 +1,41 @@
+#pragma once
+// The header grammar and the number reader that portable pixmaps and greymaps share.
+
+#include <cstdint>
+#include <string_view>
+
+#include "image/codec/PLDataSource.h"
+
+namespace vornel {
+
+class PLPnmReader {
+ public:
+  struct Header {
+    int type = 0;  // 0 text samples, 1 binary samples
+    int64_t width = 0;
+    int64_t height = 0;
+    int64_t maxValue = 0;  // 1 to 255
+  };
+
+  explicit PLPnmReader(PLDataSource& source) : source_(source) {}
+
+  // "P", then `textLetter` or `binaryLetter` (else code 2 with `wrongIdentifier`), then
+  // width, height and maximum between white space and "#" comments. A maximum of 0 or
+  // above 255 becomes 255. After it, the one character that ended it has been consumed.
+  Header ReadHeader(char textLetter, char binaryLetter, std::string_view wrongIdentifier);
+
+  // A decimal number starting at the current character (0, nothing consumed, when that is
+  // no digit). Numbers stop growing at 2^31 - 1; the end of the data ends a number.
+  int64_t ReadNumber();
+  // Passes over white space; the end of the data here is the end-of-data error.
+  void SkipWhiteSpace();
+
+ private:
+  void Next();         // the next byte becomes current; past the end, code 11
+  void NextOrEnd();    // the same, but the end of the data becomes -1
+
+  PLDataSource& source_;
+  int current_ = 0;
+};
+
+}  // namespace vornel
