@@ -30,6 +30,7 @@ size_t PLWinBmp::GetBytesPerLine() const {
 }
 
 size_t PLWinBmp::HeaderAndPaletteSize() const {
+  if (!block_) return 0;
   const int bits = GetBMI()->bitCount;
   return kHeaderSize + (bits < 16 ? sizeof(PLPixel32) << bits : 0);
 }
@@ -95,8 +96,7 @@ void PLWinBmp::CreateFromDIB(std::span<const uint8_t> dib) {
   const int64_t stride = static_cast<int64_t>(GetBytesPerLine());
   const int64_t bitsOffset = headerSize + entries * 4;
   if (bitsOffset + stride * GetHeight() > static_cast<int64_t>(dib.size())) {
-    FreeMembers();
-    PLWinBmp::InternalCreate(16, 16, 8, false);
+    Allocate(16, 16, 8, false);
     throw PLTextException(kPLErrEndOfData, "End of file reached while decoding.\n");
   }
   if (entries > 0) std::memcpy(palette_, p + headerSize, static_cast<size_t>(entries) * 4);
