@@ -15,14 +15,7 @@ namespace {
 
 using testing::ColorAt;
 
-int CodeOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const PLTextException& e) {
-    return e.GetCode();
-  }
-  return 0;
-}
+using testing::CodeOf;
 
 TEST(Bitmap, FreshBitmapsAreSixteenBySixteenGreyImages) {
   PLAnyBmp any;

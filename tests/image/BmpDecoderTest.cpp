@@ -223,7 +223,10 @@ TEST(BmpDecoder, BadFilesGiveCodedErrors) {
        "Decoder error: Decoding bmp: Run-length encoded bitmaps can't be stored top-down.\n"},
       {"header of 16 bytes", shortHeader, 2, "Negative length or offset while decoding.\n"},
       {"negative width", WindowsBmp(-5, 1, 24).Pixels("00 00 00 00").Bytes(), 2, "Bitmap size is not valid."},
-      {"huge", WindowsBmp(3000000, 2000000, 24).Bytes(), 10, "Out of memory creating bitmap."},
+      // Refused before a bitmap is made for it: the data cannot hold the lines.
+      {"huge", WindowsBmp(3000000, 2000000, 24).Bytes(), 11, "End of file reached while decoding.\n"},
+      {"huge and compressed", WindowsBmp(60000, 20000, 8).Compression(1).Colors(Palette({0})).Bytes(), 10,
+       "Out of memory creating bitmap."},
       {"truncated", WindowsBmp(4, 4, 24).Pixels("00 00 00 00").Bytes(), 11, "End of file reached while decoding.\n"},
   };
   for (const Case& c : cases) {

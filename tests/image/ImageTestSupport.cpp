@@ -56,6 +56,15 @@ std::string ColorAt(const PLBmp& bmp, int x, int y, bool withAlpha) {
   return text;
 }
 
+int CodeOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const PLTextException& e) {
+    return e.GetCode();
+  }
+  return 0;
+}
+
 int DecodeCode(PLPicDecoder& decoder, const std::vector<uint8_t>& bytes, PLBmp& bmp, std::string* text) {
   try {
     decoder.MakeBmpFromMemory(bytes, bmp);

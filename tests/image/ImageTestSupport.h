@@ -35,6 +35,9 @@ PLPixel32 PixelAt(const PLBmp& bmp, int x, int y);
 // Pixel (x, y) as "#RRGGBB" (and "/AA" when `withAlpha`), for readable expectations.
 std::string ColorAt(const PLBmp& bmp, int x, int y, bool withAlpha = false);
 
+// The code of the PLTextException `action` throws, or 0 when it throws none.
+int CodeOf(const std::function<void()>& action);
+
 // Decodes `bytes` from memory; returns the exception's code, or 0 when decoding worked.
 int DecodeCode(PLPicDecoder& decoder, const std::vector<uint8_t>& bytes, PLBmp& bmp, std::string* text = nullptr);
 

@@ -2,7 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "image/bitmap/PLTextException.h"
+#include "ImageTestSupport.h"
 #include "image/codec/PLFileSink.h"
 #include "image/codec/PLFileSource.h"
 #include "image/codec/PLMemSource.h"
@@ -11,14 +11,7 @@
 namespace vornel {
 namespace {
 
-int CodeOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const PLTextException& e) {
-    return e.GetCode();
-  }
-  return 0;
-}
+using testing::CodeOf;
 
 class RecordedProgress : public IProgressNotification {
  public:

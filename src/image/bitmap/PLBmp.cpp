@@ -30,11 +30,7 @@ void ExpandLine(const uint8_t* src, int bits, const PLPixel32* palette, int widt
       for (int x = 0; x < width; ++x) out[x] = palette[src[x]];
       break;
     case 16:  // 5-5-5, as a 16-bit device-independent bitmap holds it
-      for (int x = 0; x < width; ++x) {
-        const unsigned v = src[2 * x] | (src[2 * x + 1] << 8);
-        out[x] = PLPixel32{static_cast<uint8_t>((v & 31) << 3), static_cast<uint8_t>((v >> 2) & 0xF8),
-                           static_cast<uint8_t>((v >> 7) & 0xF8), 255};
-      }
+      for (int x = 0; x < width; ++x) out[x] = PLPixel32::From555(src[2 * x] | (src[2 * x + 1] << 8));
       break;
     case 24:
       for (int x = 0; x < width; ++x) out[x] = PLPixel32{src[3 * x], src[3 * x + 1], src[3 * x + 2], 255};

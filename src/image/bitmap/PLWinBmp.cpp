@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLClipboard.h"
 #include "image/bitmap/PLTextException.h"
 
@@ -13,9 +14,6 @@ namespace vornel {
 static_assert(std::endian::native == std::endian::little, "the DIB header is copied as it lies in memory");
 
 namespace {
-
-uint32_t Le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 int64_t PaddedBytesPerLine(int64_t width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
 
@@ -78,12 +76,12 @@ void PLWinBmp::InitLineArray() {
 void PLWinBmp::CreateFromDIB(std::span<const uint8_t> dib) {
   if (dib.size() < kHeaderSize) throw PLTextException(kPLErrFormatUnknown, "Bitmap data is not valid.");
   const uint8_t* p = dib.data();
-  const uint32_t headerSize = Le32(p);
-  const auto width = static_cast<int32_t>(Le32(p + 4));
-  const auto height = static_cast<int32_t>(Le32(p + 8));
-  const int bits = Le16(p + 14);
-  const uint32_t compression = Le32(p + 16);
-  const uint32_t colorsUsed = Le32(p + 32);
+  const uint32_t headerSize = PLReadLE32(p);
+  const auto width = static_cast<int32_t>(PLReadLE32(p + 4));
+  const auto height = static_cast<int32_t>(PLReadLE32(p + 8));
+  const int bits = PLReadLE16(p + 14);
+  const uint32_t compression = PLReadLE32(p + 16);
+  const uint32_t colorsUsed = PLReadLE32(p + 32);
   if (headerSize < kHeaderSize || headerSize > dib.size()) {
     throw PLTextException(kPLErrFormatUnknown, "Bitmap data is not valid.");
   }
@@ -111,7 +109,7 @@ void PLWinBmp::CreateFromDIB(std::span<const uint8_t> dib) {
 void PLWinBmp::CreateFromDIBAndPalette(std::span<const uint8_t> dib, std::span<const uint8_t> logicalPalette) {
   CreateFromDIB(dib);
   if (palette_ == nullptr || GetBitsPerPixel() > 8 || logicalPalette.size() < 4) return;
-  const size_t count = std::min<size_t>({Le16(logicalPalette.data() + 2), (logicalPalette.size() - 4) / 4,
+  const size_t count = std::min<size_t>({PLReadLE16(logicalPalette.data() + 2), (logicalPalette.size() - 4) / 4,
                                          size_t(1) << GetBitsPerPixel()});
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* entry = logicalPalette.data() + 4 + 4 * i;

@@ -1,5 +1,8 @@
 #include "image/codec/PLBmpDecoder.h"
 
+#include "image/bitmap/PLByteOrder.h"
+#include "image/bitmap/PLWinBmp.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -9,23 +12,8 @@ namespace vornel {
 
 namespace {
 
-// The Windows bitmap information header; an OS/2 1.x header fills only the first five.
-struct BmpInfoHeader {
-  uint32_t size = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  uint16_t planes = 0;
-  uint16_t bitCount = 0;
-  uint32_t compression = 0;
-  uint32_t sizeImage = 0;
-  int32_t xPelsPerMeter = 0;
-  int32_t yPelsPerMeter = 0;
-  uint32_t clrUsed = 0;
-  uint32_t clrImportant = 0;
-};
-
 struct BmpHeaders {
-  BmpInfoHeader info;
+  PLBitmapInfoHeader info;  // an OS/2 1.x header fills only size, width, height, planes, bits
   int64_t dataOffset = 0;  // of the pixel data, from the start of the file
   bool headerMasks = false;  // headers of 52 bytes and more carry the colour masks
   std::array<uint32_t, 3> masks{};
@@ -38,8 +26,6 @@ bool IsBitmapSignature(uint16_t signature) {
   return signature == 0x4D42 || signature == 0x4142 || signature == 0x4943 || signature == 0x5043 ||
          signature == 0x4349;
 }
-
-uint32_t Le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
 
 // Resolution in dots per inch from pixels per metre; 150 when the field says nothing useful.
 int DotsPerInch(int32_t pixelsPerMetre) {
@@ -88,11 +74,7 @@ class BmpReader {
         case 16:
           for (int x = 0; x < width_; ++x) {
             const unsigned v = in[2 * x] | (in[2 * x + 1] << 8);
-            const auto blue = static_cast<uint8_t>((v & 31) << 3);
-            out[x] = sixBitGreen ? PLPixel32{blue, static_cast<uint8_t>((v >> 3) & 0xF8),
-                                             static_cast<uint8_t>((v >> 8) & 0xF8), 255}
-                                 : PLPixel32{blue, static_cast<uint8_t>((v >> 2) & 0xF8),
-                                             static_cast<uint8_t>((v >> 7) & 0xF8), 255};
+            out[x] = sixBitGreen ? PLPixel32::From565(v) : PLPixel32::From555(v);
           }
           break;
         case 24:
@@ -182,7 +164,7 @@ class BmpReader {
 
 int ReadPalette(PLDataSource& source, const BmpHeaders& headers, int entrySize, PLPixel32* palette) {
   PLPicDecoder::Trace(3, "Reading palette.\n");
-  const BmpInfoHeader& info = headers.info;
+  const PLBitmapInfoHeader& info = headers.info;
   int64_t entries = info.clrUsed != 0 ? int64_t(info.clrUsed) : int64_t(1) << info.bitCount;
   // A palette never reaches into the pixel data when the file says where that starts.
   const int64_t paletteStart = source.GetBytesRead();
@@ -198,12 +180,11 @@ int ReadPalette(PLDataSource& source, const BmpHeaders& headers, int entrySize, 
 
 BmpHeaders ReadHeaders(PLDataSource& source, PLPixel32* palette) {
   BmpHeaders headers;
-  int64_t arrayOffset = 0;
   uint16_t signature = source.ReadLE16();
   while (signature == kArraySignature) {
-    // A bitmap array: skip its header and read the first image's.
+    // A bitmap array: skip its header and read the first image's. The pixel-data offset
+    // counts from the start of the file, array headers included.
     source.ReadNBytes(12);
-    arrayOffset += 14;
     signature = source.ReadLE16();
   }
   source.ReadLE32();  // file size
@@ -213,7 +194,7 @@ BmpHeaders ReadHeaders(PLDataSource& source, PLPixel32* palette) {
   if (!IsBitmapSignature(signature)) PLPicDecoder::RaiseError(1, "Bitmap decoder: This isn't a bitmap.");
   PLPicDecoder::Trace(2, "Bitmap file signature found\n");
 
-  BmpInfoHeader& info = headers.info;
+  PLBitmapInfoHeader& info = headers.info;
   info.size = source.ReadLE32();
   int entrySize = 4;
   if (info.size == 12) {
@@ -239,7 +220,7 @@ BmpHeaders ReadHeaders(PLDataSource& source, PLPixel32* palette) {
     const uint8_t* extra = source.ReadNBytes(int64_t(info.size) - 40);
     if (info.size >= 52) {
       headers.headerMasks = true;
-      for (int i = 0; i < 3; ++i) headers.masks[i] = Le32(extra + 4 * i);
+      for (int i = 0; i < 3; ++i) headers.masks[i] = PLReadLE32(extra + 4 * i);
     }
   }
   if (info.bitCount <= 8) ReadPalette(source, headers, entrySize, palette);
@@ -253,7 +234,7 @@ void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   std::array<PLPixel32, 256> palette;
   palette.fill(PLPixel32::FromRgba(0, 0, 0));
   BmpHeaders headers = ReadHeaders(source, palette.data());
-  const BmpInfoHeader& info = headers.info;
+  const PLBitmapInfoHeader& info = headers.info;
   const int bits = info.bitCount;
   const bool compressed = info.compression != 0;
 
@@ -263,6 +244,10 @@ void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   if (topDown && compressed && (bits == 4 || bits == 8)) {
     RaiseError(2, "Decoding bmp: Run-length encoded bitmaps can't be stored top-down.");
   }
+
+  const bool uncompressed = !compressed || bits > 8;
+  const bool knownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+  if (uncompressed && knownDepth && info.width > 0) RequireLines(source, PaddedLineBytes(info.width, bits), height);
 
   const int depth = bits == 32 ? 32 : (bits <= 8 ? 8 : 32);
   bmp.Create(info.width, height, depth, bits == 32);

@@ -1,5 +1,6 @@
 #include "image/codec/PLDataSource.h"
 
+#include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLTextException.h"
 
 namespace vornel {
@@ -42,24 +43,12 @@ void PLDataSource::RaiseEndOfData() {
   throw PLTextException(kPLErrEndOfData, "End of file reached while decoding.\n");
 }
 
-uint16_t PLDataSource::ReadLE16() {
-  const uint8_t* p = ReadNBytes(2);
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
+uint16_t PLDataSource::ReadLE16() { return PLReadLE16(ReadNBytes(2)); }
 
-uint32_t PLDataSource::ReadLE32() {
-  const uint8_t* p = ReadNBytes(4);
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
-}
+uint32_t PLDataSource::ReadLE32() { return PLReadLE32(ReadNBytes(4)); }
 
-uint16_t PLDataSource::ReadBE16() {
-  const uint8_t* p = ReadNBytes(2);
-  return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
+uint16_t PLDataSource::ReadBE16() { return PLReadBE16(ReadNBytes(2)); }
 
-uint32_t PLDataSource::ReadBE32() {
-  const uint8_t* p = ReadNBytes(4);
-  return (uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
+uint32_t PLDataSource::ReadBE32() { return PLReadBE32(ReadNBytes(4)); }
 
 }  // namespace vornel

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "image/bitmap/PLByteOrder.h"
+
 namespace vornel {
 
 namespace {
@@ -25,23 +27,21 @@ struct PcxHeader {
   uint16_t bytesPerLine = 0;
 };
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
 PcxHeader ReadHeader(PLDataSource& source) {
   const uint8_t* p = source.ReadNBytes(128);
   PcxHeader header;
   header.manufacturer = p[0];
   header.encoding = p[2];
   header.bitsPerPixel = p[3];
-  header.xMin = Le16(p + 4);
-  header.yMin = Le16(p + 6);
-  header.xMax = Le16(p + 8);
-  header.yMax = Le16(p + 10);
-  header.hRes = Le16(p + 12);
-  header.vRes = Le16(p + 14);
+  header.xMin = PLReadLE16(p + 4);
+  header.yMin = PLReadLE16(p + 6);
+  header.xMax = PLReadLE16(p + 8);
+  header.yMax = PLReadLE16(p + 10);
+  header.hRes = PLReadLE16(p + 12);
+  header.vRes = PLReadLE16(p + 14);
   std::memcpy(header.palette.data(), p + 16, 48);
   header.planes = p[65];
-  header.bytesPerLine = Le16(p + 66);
+  header.bytesPerLine = PLReadLE16(p + 66);
   return header;
 }
 
@@ -64,11 +64,8 @@ void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   if (header.manufacturer != 10) RaiseError(1, "Error decoding pcx: Not a PCX file.");
   if (header.encoding != 1) RaiseError(1, "File has unknown encoding scheme.");
 
-  // A maximum below its minimum gives no size, which Create refuses.
   const int64_t width = int64_t(header.xMax) - header.xMin + 1;
   const int64_t height = int64_t(header.yMax) - header.yMin + 1;
-  bmp.Create(width, height, 32, false);
-
   const int bits = header.bitsPerPixel;
   const int planes = header.planes;
   if (bits == 1) {
@@ -86,6 +83,9 @@ void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   const int64_t lineBytes = int64_t(bytesPerLine) * planes;
   const int64_t total = lineBytes * height;
   if (total > 32 * source.GetBytesLeft()) PLDataSource::RaiseEndOfData();
+  // Only now that the header holds together is the bitmap made; a maximum below its
+  // minimum gives no size, which Create refuses.
+  bmp.Create(width, height, 32, false);
   std::vector<uint8_t> image(static_cast<size_t>(total));
   for (int64_t done = 0; done < total;) {
     const uint8_t b = source.ReadByte();

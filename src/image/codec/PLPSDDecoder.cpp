@@ -4,15 +4,13 @@
 #include <cstring>
 #include <string>
 
+#include "image/bitmap/PLByteOrder.h"
+
 namespace vornel {
 
 namespace {
 
 constexpr uint16_t kResolutionInfo = 0x03ED;
-
-int32_t Be32(const uint8_t* p) {
-  return static_cast<int32_t>((uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]);
-}
 
 }  // namespace
 
@@ -56,7 +54,7 @@ void PLPSDDecoder::ReadImageResources(PLDataSource& source) {
     const uint8_t* data = source.ReadNBytes(size);
     if (id == kResolutionInfo && size >= 16) {
       // Horizontal and vertical resolution in 16.16 fixed point, each followed by two units.
-      resolution_ = {Be32(data) / 65536, Be32(data + 8) / 65536};
+      resolution_ = {static_cast<int32_t>(PLReadBE32(data)) / 65536, static_cast<int32_t>(PLReadBE32(data + 8)) / 65536};
     }
     if (size % 2 != 0) source.ReadByte();
     counted += 11 + nameLength + (namePadding ? 1 : 0) + size + size % 2;
@@ -150,7 +148,7 @@ void PLPSDDecoder::ReadImageData(PLBmp& bmp, PLDataSource& source) {
   for (int c = 0; c < channels; ++c) {
     for (int y = 0; y < rows; ++y) {
       const size_t index = size_t(c) * size_t(rows) + size_t(y);
-      const int packedBytes = (counts[2 * index] << 8) | counts[2 * index + 1];
+      const int packedBytes = PLReadBE16(counts + 2 * index);
       // A short row leaves zeros, not the previous row, in what it does not reach.
       std::fill(row.begin(), row.end(), 0);
       ExpandPackBits(row, {source.ReadNBytes(packedBytes), static_cast<size_t>(packedBytes)});

@@ -98,6 +98,11 @@ void PLPicDecoder::Close() {
 
 void PLPicDecoder::DoDecode(PLBmp&, PLDataSource&) {}
 
+void PLPicDecoder::RequireLines(const PLDataSource& source, int64_t lineBytes, int64_t lines) {
+  // Divided rather than multiplied: the product of two header fields may overflow.
+  if (lines > 0 && lineBytes > source.GetBytesLeft() / lines) PLDataSource::RaiseEndOfData();
+}
+
 size_t PLPicDecoder::ExpandPackBits(std::span<uint8_t> dest, std::span<const uint8_t> packed) {
   size_t out = 0;
   size_t in = 0;

@@ -41,6 +41,11 @@ class PLPicDecoder : public PLObject {
   // Throws PLTextException with `code` and "Decoder error: TEXT\n".
   [[noreturn]] static void RaiseError(int code, std::string_view text);
 
+  // For data that holds every line in full: throws the end-of-data error, before a bitmap
+  // is made for them, when what remains of `source` cannot hold `lines` lines of
+  // `lineBytes` each.
+  static void RequireLines(const PLDataSource& source, int64_t lineBytes, int64_t lines);
+
   // One PackBits row: rows of fewer than 8 bytes are stored unpacked and come back as a
   // pointer into the source; longer ones consume `packedBytes` and are expanded into
   // `dest`, which the function returns.

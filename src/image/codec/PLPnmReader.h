@@ -30,6 +30,29 @@ class PLPnmReader {
   // Passes over white space; the end of the data here is the end-of-data error.
   void SkipWhiteSpace();
 
+  // Reads one line of `width` pixels of `perPixel` (1 or 3) samples, bytes in a binary
+  // image, numbers after white space in a text one, and hands each pixel's samples to
+  // `store(x, samples)`.
+  template <class Store>
+  void ReadLine(const Header& header, int width, int perPixel, Store store) {
+    int64_t samples[3] = {};
+    if (header.type == 1) {
+      const uint8_t* in = source_.ReadNBytes(int64_t(width) * perPixel);
+      for (int x = 0; x < width; ++x, in += perPixel) {
+        for (int c = 0; c < perPixel; ++c) samples[c] = in[c];
+        store(x, samples);
+      }
+      return;
+    }
+    for (int x = 0; x < width; ++x) {
+      for (int c = 0; c < perPixel; ++c) {
+        SkipWhiteSpace();
+        samples[c] = ReadNumber();
+      }
+      store(x, samples);
+    }
+  }
+
  private:
   void Next();         // the next byte becomes current; past the end, code 11
   void NextOrEnd();    // the same, but the end of the data becomes -1

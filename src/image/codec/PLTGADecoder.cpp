@@ -36,9 +36,7 @@ PLPixel32 ColorOf(const uint8_t* p, int depth) {
     case 15:
     case 16: {
       const unsigned v = p[0] | (p[1] << 8);
-      const uint8_t alpha = depth == 15 ? 255 : ((v & 0x8000) ? 128 : 0);
-      return PLPixel32{static_cast<uint8_t>((v & 31) << 3), static_cast<uint8_t>((v >> 2) & 0xF8),
-                       static_cast<uint8_t>((v >> 7) & 0xF8), alpha};
+      return PLPixel32::From555(v, depth == 15 ? 255 : ((v & 0x8000) ? 128 : 0));
     }
     case 24:
       return PLPixel32{p[0], p[1], p[2], 255};
@@ -69,12 +67,10 @@ class TgaPixelReader {
         if (isRun_) runPixel_ = source_.ReadNBytes(bytes_);
       }
       const int count = std::min(left_, width - x);
-      if (isRun_) {
-        for (int i = 0; i < count; ++i) Put(line, x + i, runPixel_);
-      } else {
-        const uint8_t* in = source_.ReadNBytes(int64_t(count) * bytes_);
-        for (int i = 0; i < count; ++i) Put(line, x + i, in + i * bytes_);
-      }
+      // A run repeats its one pixel; a raw packet steps through its pixels.
+      const uint8_t* in = isRun_ ? runPixel_ : source_.ReadNBytes(int64_t(count) * bytes_);
+      const int step = isRun_ ? 0 : bytes_;
+      for (int i = 0; i < count; ++i) Put(line, x + i, in + i * step);
       x += count;
       left_ -= count;
     }
@@ -116,6 +112,9 @@ void PLTGADecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
 
   const int depth = header.pixelDepth;
   const bool trueColor = depth == 15 || depth == 16 || depth == 24 || depth == 32;
+  if (header.imageType >= 1 && header.imageType <= 3) {
+    RequireLines(source, int64_t(header.width) * BytesPerPixel(depth), header.height);
+  }
   bmp.Create(header.width, header.height, trueColor ? 32 : 8, depth == 16 || depth == 32);
 
   if (header.colorMapType != 0) {
