@@ -17,8 +17,9 @@ bool IsSupportedDepth(int bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-// Expands one line of any depth to 32-bit pixels; indexed pixels take their palette entry.
-void ExpandLine(const uint8_t* src, int bits, const PLPixel32* palette, int width, PLPixel32* out) {
+}  // namespace
+
+void PLBmp::ExpandLine(const uint8_t* src, int bits, const PLPixel32* palette, int width, PLPixel32* out) {
   switch (bits) {
     case 1:
       for (int x = 0; x < width; ++x) out[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
@@ -40,8 +41,6 @@ void ExpandLine(const uint8_t* src, int bits, const PLPixel32* palette, int widt
       break;
   }
 }
-
-}  // namespace
 
 void PLFreeDeleter::operator()(void* block) const { std::free(block); }
 

@@ -73,6 +73,10 @@ class PLBmp : public PLObject {
   virtual void Unlock();
   int GetLockCount() const { return lockCount_; }
 
+  // Expands one line of `bitsPerPixel` (1, 4 and 8 through `palette`, 16 as 5-5-5, 24, 32)
+  // into `width` 32-bit pixels.
+  static void ExpandLine(const uint8_t* src, int bitsPerPixel, const PLPixel32* palette, int width, PLPixel32* out);
+
   // Bytes of pixel data in one line, without padding.
   static int64_t DataBytesPerLine(int64_t width, int bitsPerPixel) { return (width * bitsPerPixel + 7) / 8; }
 

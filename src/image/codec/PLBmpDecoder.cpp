@@ -70,19 +70,10 @@ class BmpReader {
     for (int64_t row = 0; row < height_; ++row) {
       const uint8_t* in = source_.ReadNBytes(stride);
       auto* out = reinterpret_cast<PLPixel32*>(Line(row));
-      switch (bits) {
-        case 16:
-          for (int x = 0; x < width_; ++x) {
-            const unsigned v = in[2 * x] | (in[2 * x + 1] << 8);
-            out[x] = sixBitGreen ? PLPixel32::From565(v) : PLPixel32::From555(v);
-          }
-          break;
-        case 24:
-          for (int x = 0; x < width_; ++x) out[x] = PLPixel32{in[3 * x], in[3 * x + 1], in[3 * x + 2], 255};
-          break;
-        default:
-          std::memcpy(out, in, static_cast<size_t>(width_) * 4);
-          break;
+      if (bits == 16 && sixBitGreen) {
+        for (int x = 0; x < width_; ++x) out[x] = PLPixel32::From565(in[2 * x] | (in[2 * x + 1] << 8));
+      } else {
+        PLBmp::ExpandLine(in, bits, nullptr, width_, out);
       }
     }
   }
