@@ -70,6 +70,10 @@ TEST(PnmDecoder, HeadersNeverStallAndNumbersNeverOverflow) {
   ASSERT_EQ(Decode<PLPGMDecoder>("P5 x2\t1 ;255\n\x01\x02", bmp), 0);
   EXPECT_EQ(Levels(bmp), "1 2");
 
+  // A text sample that is no number is 0, and so is every sample after it.
+  ASSERT_EQ(Decode<PLPGMDecoder>("P2 2 2 255\n7 x 9 9", bmp), 0);
+  EXPECT_EQ(Levels(bmp), "7 0 0 0");
+
   std::string text;
   EXPECT_EQ(Decode<PLPGMDecoder>("P5 abc def", bmp, &text), 11);
   EXPECT_EQ(Decode<PLPGMDecoder>("P2 99999999999999999999999 1 255\n", bmp, &text), 10);

@@ -184,6 +184,9 @@ TEST(PsdDecoder, UnsupportedFilesGiveCodedErrors) {
       {"compression 4", PsdFile(1, 1, 1).Compression(4).Channel({"00 00"}), 2,
        "Decoder error: PSD decoder: Compression unknown.\n"},
       {"truncated", PsdFile(1, 4, 4).Channel({"00 00"}), 11, "End of file reached while decoding.\n"},
+      // Two packed bytes cannot make a row of a million pixels.
+      {"rows too short for the width", PsdFile(1, 1000000, 2).Channel({"00 00", "00 00"}), 11,
+       "End of file reached while decoding.\n"},
   };
   for (const auto& c : cases) {
     PLAnyBmp bmp;

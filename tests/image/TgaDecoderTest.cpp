@@ -105,6 +105,8 @@ TEST(TgaDecoder, BadFilesGiveCodedErrors) {
       {Tga(4, 1, 1, 8, 0, "00"), 2, "Decoder error: Unknown TGA image type.\n"},
       {Tga(2, 2, 2, 24, 0, "00 00 00"), 11, "End of file reached while decoding.\n"},
       {Tga(10, 2, 1, 24, 0, "FF 00 00"), 11, "End of file reached while decoding.\n"},
+      // Packets of 4 bytes give at most 128 pixels: too few bytes for 16384 x 16384.
+      {Tga(10, 16384, 16384, 24, 0, "FF 00 00 00"), 11, "End of file reached while decoding.\n"},
       {Tga(2, 0, 1, 24, 0, ""), 2, "Bitmap size is not valid."},
   };
   for (const auto& c : cases) {

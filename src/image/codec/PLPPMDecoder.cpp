@@ -19,9 +19,10 @@ void PLPPMDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   };
   for (int y = 0; y < bmp.GetHeight(); ++y) {
     auto* out = reinterpret_cast<PLPixel32*>(bmp.GetLineArray()[y]);
-    reader.ReadLine(header, bmp.GetWidth(), 3, [&](int x, const int64_t* rgb) {
+    const bool more = reader.ReadLine(header, bmp.GetWidth(), 3, [&](int x, const int64_t* rgb) {
       out[x] = PLPixel32::FromRgba(scale(rgb[0]), scale(rgb[1]), scale(rgb[2]));
     });
+    if (!more) break;
   }
 }
 

@@ -132,6 +132,9 @@ void PLPSDDecoder::ReadImageData(PLBmp& bmp, PLDataSource& source) {
   const int rows = bmp.GetHeight();
   const int columns = bmp.GetWidth();
   const int channels = header_.channels;
+  // Each row of each channel takes its 2-byte count and at least 2 bytes per 128 pixels
+  // (a run): data too short for that cannot fill the image, however it is packed.
+  RequireLines(source, 2 + 2 * ((int64_t(columns) + 127) / 128), int64_t(rows) * channels);
   // The packed length of every row of every channel, channel by channel.
   const uint8_t* counts = source.ReadNBytes(int64_t(rows) * channels * 2);
   std::vector<uint8_t> row(static_cast<size_t>(columns));

@@ -114,6 +114,10 @@ void PLTGADecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   const bool trueColor = depth == 15 || depth == 16 || depth == 24 || depth == 32;
   if (header.imageType >= 1 && header.imageType <= 3) {
     RequireLines(source, int64_t(header.width) * BytesPerPixel(depth), header.height);
+  } else if (header.imageType >= 9 && header.imageType <= 11) {
+    // A packet of a header byte and at least one pixel gives at most 128 pixels.
+    const int64_t packets = (int64_t(header.width) * header.height + 127) / 128;
+    RequireLines(source, 1 + BytesPerPixel(depth), packets);
   }
   bmp.Create(header.width, header.height, trueColor ? 32 : 8, depth == 16 || depth == 32);
 
