@@ -1,12 +1,12 @@
 #include "image/codec/PLBmpDecoder.h"
 
-#include "image/bitmap/PLByteOrder.h"
-#include "image/bitmap/PLWinBmp.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
+
+#include "image/bitmap/PLByteOrder.h"
+#include "image/bitmap/PLWinBmp.h"
 
 namespace vornel {
 
@@ -152,8 +152,7 @@ class BmpReader {
   bool topDown_;
 };
 
-
-int ReadPalette(PLDataSource& source, const BmpHeaders& headers, int entrySize, PLPixel32* palette) {
+void ReadPalette(PLDataSource& source, const BmpHeaders& headers, int entrySize, PLPixel32* palette) {
   PLPicDecoder::Trace(3, "Reading palette.\n");
   const PLBitmapInfoHeader& info = headers.info;
   int64_t entries = info.clrUsed != 0 ? int64_t(info.clrUsed) : int64_t(1) << info.bitCount;
@@ -166,7 +165,6 @@ int ReadPalette(PLDataSource& source, const BmpHeaders& headers, int entrySize, 
     const uint8_t* entry = in + i * entrySize;
     palette[i] = PLPixel32{entry[0], entry[1], entry[2], 255};
   }
-  return static_cast<int>(std::min<int64_t>(entries, 256));
 }
 
 BmpHeaders ReadHeaders(PLDataSource& source, PLPixel32* palette) {

@@ -1,6 +1,7 @@
 #include "image/codec/PLPSDDecoder.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 

@@ -4,6 +4,7 @@
 // images become 8 bits per pixel, RGB images 32 bits (alpha from a fourth channel).
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "image/codec/PLPicDecoder.h"
