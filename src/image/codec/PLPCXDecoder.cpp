@@ -87,11 +87,17 @@ void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   // minimum gives no size, which Create refuses.
   bmp.Create(width, height, 32, false);
   std::vector<uint8_t> image(static_cast<size_t>(total));
+  // Decoded straight from the data, which is consumed in one piece afterwards.
+  const uint8_t* in = source.GetBufferPtr(0);
+  const int64_t available = source.GetBytesLeft();
+  int64_t used = 0;
   for (int64_t done = 0; done < total;) {
-    const uint8_t b = source.ReadByte();
+    if (used == available) PLDataSource::RaiseEndOfData();
+    const uint8_t b = in[used++];
     if ((b & 0xC0) == 0xC0) {
       const int count = b & 0x3F;
-      const uint8_t value = source.ReadByte();
+      if (used == available) PLDataSource::RaiseEndOfData();
+      const uint8_t value = in[used++];
       if (count > total - done) RaiseError(7, "repeat count spans end of image.");
       std::memset(image.data() + done, value, static_cast<size_t>(count));
       done += count;
@@ -99,6 +105,7 @@ void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
       image[static_cast<size_t>(done++)] = b;
     }
   }
+  source.ReadNBytes(used);
 
   std::array<PLPixel32, 256> palette{};
   for (int i = 0; i < 16; ++i) {
