@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/FloorDivision.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/text/NumberText.h"
@@ -30,8 +31,6 @@ constexpr std::array<const char*, 7> kModeNames = {"Ionian",     "Dorian",  "Phr
                                                    "Mixolydian", "Aeolian", "Locrian"};
 constexpr std::string_view kTonicLetters = "CDEFGAB";
 
-int FloorMod(int value, int modulus) { return ((value % modulus) + modulus) % modulus; }
-int FloorDiv(int value, int divisor) { return (value - FloorMod(value, divisor)) / divisor; }
 
 uint16_t AccidentalBits(char accidental) {
   switch (accidental) {

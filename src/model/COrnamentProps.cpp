@@ -151,6 +151,7 @@ tinyxml2::XMLElement* COrnamentProps::WriteXml(tinyxml2::XMLDocument& doc, int k
 }
 
 const tinyxml2::XMLElement* COrnamentProps::ReadXml(const tinyxml2::XMLElement* element) {
+  if (element == nullptr) return nullptr;
   glyph = ReadUnsignedAttribute(element, "glyph");
   type = ReadIntAttribute(element, "type");
   alignment = ReadIntAttribute(element, "alignment");

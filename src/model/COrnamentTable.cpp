@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "model/OwnedArrayRecords.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -69,6 +70,9 @@ const std::array<SizeUpgrade, 4>& SizeUpgrades() {
 // Rows of each group of a new table that stored tables no longer have.
 constexpr size_t kDroppedRowsPerGroup = 3;
 constexpr size_t kNewTableRows = 2 * COrnamentTable::kDefaultEntriesPerGroup;
+
+constexpr std::array<const char*, COrnamentTable::kColorCount> kColorNames = {
+    "fingerings", "ornaments", "metaevents", "melody", "slurs", "tied-notes", "legatos"};
 
 }  // namespace
 
@@ -180,10 +184,7 @@ void COrnamentTable::Store(ArchiveWriter& ar) const {
 
 void COrnamentTable::Load(ArchiveReader& ar) {
   OwnedArray<COrnamentProps> read;
-  ar.ReadOwnedObjectArray<COrnamentProps>(read.items());
-  for (auto& entry : read.items()) {
-    if (!entry) entry = std::make_unique<COrnamentProps>();
-  }
+  LoadArrayWithoutNulls(ar, read);
   std::array<uint32_t, kColorCount> readColors = colors;
   if (ar.VersionAtLeast("9.53.1")) {
     readColors[kFingerings] = ar.ReadU32();
@@ -203,8 +204,6 @@ void COrnamentTable::Load(ArchiveReader& ar) {
 }
 
 tinyxml2::XMLElement* COrnamentTable::WriteXml(tinyxml2::XMLDocument& doc) const {
-  static constexpr std::array<const char*, kColorCount> kColorNames = {
-      "fingerings", "ornaments", "metaevents", "melody", "slurs", "tied-notes", "legatos"};
   tinyxml2::XMLElement* element = doc.NewElement("ornament-table");
   tinyxml2::XMLElement* colorsElement = doc.NewElement("colors");
   for (size_t i = 0; i < kColorCount; ++i) SetUnsignedAttribute(colorsElement, kColorNames[i], colors[i]);
@@ -230,8 +229,6 @@ tinyxml2::XMLElement* COrnamentTable::WriteXml(tinyxml2::XMLDocument& doc) const
 const tinyxml2::XMLElement* COrnamentTable::ReadXml(const tinyxml2::XMLElement* element) {
   element = ExpectChildElement(element, "ornament-table");
   const tinyxml2::XMLElement* colorsElement = element->FirstChildElement();
-  static constexpr std::array<const char*, kColorCount> kColorNames = {
-      "fingerings", "ornaments", "metaevents", "melody", "slurs", "tied-notes", "legatos"};
   for (size_t i = 0; i < kColorCount; ++i) colors[i] = ReadUnsignedAttribute(colorsElement, kColorNames[i]);
 
   const tinyxml2::XMLElement* types = colorsElement != nullptr ? colorsElement->NextSiblingElement() : nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/OwnedArrayRecords.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 
@@ -38,12 +39,7 @@ CPedalArray::CPedalArray() {
   for (size_t i = 0; i < kPedalCount; ++i) push_back(std::make_unique<CPedal>());
 }
 
-void CPedalArray::CopyFrom(const CPedalArray& other) {
-  const size_t count = std::min(size(), other.size());
-  for (size_t i = 0; i < count; ++i) {
-    if (at(i) != nullptr && other.at(i) != nullptr) *at(i) = *other.at(i);
-  }
-}
+void CPedalArray::CopyFrom(const CPedalArray& other) { AssignByIndex<CPedal>(*this, other); }
 
 const CPedal* CPedalArray::FindPedalForString(int string) const {
   for (const auto& pedal : items()) {
@@ -63,7 +59,7 @@ void CPedalArray::Store(ArchiveWriter& ar) const { ar.WriteObjectArray(items());
 
 void CPedalArray::Load(ArchiveReader& ar) {
   OwnedArray<CPedal> read;
-  ar.ReadOwnedObjectArray<CPedal>(read.items());
+  LoadArrayWithoutNulls(ar, read);
   read.items().resize(kPedalCount);
   for (auto& pedal : read.items()) {
     if (!pedal) pedal = std::make_unique<CPedal>();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/FloorDivision.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -29,8 +30,6 @@ constexpr uint16_t kPackedDown = 0x80;
 constexpr int kMaxOctaveMark = 3;
 constexpr int kHighestPitchByte = 128;
 
-int FloorMod(int value, int modulus) { return ((value % modulus) + modulus) % modulus; }
-int FloorDiv(int value, int divisor) { return (value - FloorMod(value, divisor)) / divisor; }
 
 uint8_t PitchByte(int midiPitch) {
   return static_cast<uint8_t>(std::clamp(midiPitch - kCoursePitchOffset, 0, 255));
