@@ -43,7 +43,7 @@ function(vornel_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vornel_test_support GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     VORNEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    VORNEL_CORPUS_DIR="${PROJECT_SOURCE_DIR}/../shared/corpus"
+    VORNEL_CORPUS_DIR="${VORNEL_CORPUS_DIR}"
     VORNEL_DATA_DIR="${VORNEL_DATA_DIR}")
   vornel_warnings(${name})
   if(ARG_WINDOW)

@@ -1,0 +1,54 @@
+#pragma once
+// Packing a saved document into its zip bundle and unpacking it again, on top of the zip
+// library. A bundle ".btz" holds the XML document ".btxml" of the same base name.
+
+#include <string>
+#include <string_view>
+
+namespace vornel {
+
+// Packs the file at `path` into a new archive beside it with the same base name and the
+// extension `extension` ("btz"), under its bare file name; then deletes the file and makes
+// `path` the archive's path. On failure shows, as an error, "Zip file creation failed",
+// "Adding file operation failed: " with the file, or "Closing zip file operation failed",
+// leaves the file, `path` and any earlier archive as they were, and returns false.
+bool ZipFileInPlace(std::string& path, std::string_view extension);
+
+// Makes XMLWriter::SaveToFile pack documents saved as bundles through ZipFileInPlace. The
+// document layer calls it once at start-up.
+void InstallBundlePacker();
+
+// A private folder under the system's temporary folder, removed with everything in it when
+// the object goes.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() = default;
+  ~TemporaryFolder();
+  TemporaryFolder(TemporaryFolder&& other) noexcept;
+  TemporaryFolder& operator=(TemporaryFolder&& other) noexcept;
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  bool Create();
+  const std::string& Path() const { return path_; }
+
+ private:
+  void Remove();
+  std::string path_;
+};
+
+enum class BundleStatus { kExtracted, kUnreadable, kNoDocument };
+
+struct UnzippedBundle {
+  BundleStatus status = BundleStatus::kUnreadable;
+  std::string documentPath;  // the extracted document, while `folder` lives
+  TemporaryFolder folder;
+};
+
+// Extracts the document of the bundle at `bundlePath` (the entry named like the bundle with
+// the extension ".btxml", found without regard to case) into a new temporary folder, never
+// beside the bundle. kUnreadable when the bundle does not open or the entry cannot be
+// extracted; kNoDocument when the bundle holds no such entry.
+UnzippedBundle UnzipBundle(const std::string& bundlePath);
+
+}  // namespace vornel
