@@ -1,0 +1,288 @@
+#include "platform/draw/TextFaces.h"
+
+#include <fontconfig/fontconfig.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <vector>
+
+#include "platform/text/TextConversion.h"
+
+namespace vornel {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+constexpr const char* kSerifFamilies[] = {"Liberation Serif", "DejaVu Serif"};
+constexpr const char* kSansFamilies[] = {"Liberation Sans", "DejaVu Sans"};
+constexpr const char* kMonoFamilies[] = {"Liberation Mono", "DejaVu Sans Mono"};
+constexpr const char* kNarrowFamilies[] = {"Liberation Sans Narrow", "DejaVu Sans Condensed", "Liberation Sans"};
+
+enum class Generic { kSerif, kSans, kMono, kNarrow };
+
+struct KnownFace {
+  const char* name;
+  Generic generic;
+};
+
+// Faces of the platform the documents were written on, by what they look like.
+constexpr KnownFace kKnownFaces[] = {
+    {"times new roman", Generic::kSerif},  {"times", Generic::kSerif},
+    {"georgia", Generic::kSerif},          {"garamond", Generic::kSerif},
+    {"book antiqua", Generic::kSerif},     {"palatino linotype", Generic::kSerif},
+    {"cambria", Generic::kSerif},          {"century schoolbook", Generic::kSerif},
+    {"bookman old style", Generic::kSerif}, {"ms serif", Generic::kSerif},
+    {"arial", Generic::kSans},             {"helvetica", Generic::kSans},
+    {"ms sans serif", Generic::kSans},     {"microsoft sans serif", Generic::kSans},
+    {"tahoma", Generic::kSans},            {"verdana", Generic::kSans},
+    {"segoe ui", Generic::kSans},          {"calibri", Generic::kSans},
+    {"trebuchet ms", Generic::kSans},      {"lucida sans unicode", Generic::kSans},
+    {"system", Generic::kSans},            {"ms shell dlg", Generic::kSans},
+    {"ms shell dlg 2", Generic::kSans},    {"arial black", Generic::kSans},
+    {"arial narrow", Generic::kNarrow},    {"courier new", Generic::kMono},
+    {"courier", Generic::kMono},           {"consolas", Generic::kMono},
+    {"lucida console", Generic::kMono},
+};
+
+// The installed family's own spelling of `family`, when fontconfig has it.
+std::optional<std::string> InstalledSpelling(const std::string& family) {
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  std::optional<std::string> found;
+  if (match != nullptr) {
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+      if (Lower(reinterpret_cast<const char*>(name)) == Lower(family)) {
+        found = std::string(reinterpret_cast<const char*>(name));
+        break;
+      }
+    }
+    FcPatternDestroy(match);
+  }
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+bool FamilyInstalled(const std::string& family) { return InstalledSpelling(family).has_value(); }
+
+template <size_t N>
+std::string FirstInstalled(const char* const (&families)[N]) {
+  for (const char* family : families) {
+    if (FamilyInstalled(family)) return family;
+  }
+  return families[0];
+}
+
+std::string GenericFamily(Generic generic) {
+  switch (generic) {
+    case Generic::kSerif:
+      return FirstInstalled(kSerifFamilies);
+    case Generic::kMono:
+      return FirstInstalled(kMonoFamilies);
+    case Generic::kNarrow:
+      return FirstInstalled(kNarrowFamilies);
+    case Generic::kSans:
+      break;
+  }
+  return FirstInstalled(kSansFamilies);
+}
+
+// Character widths of the fixed engine, in em.
+double FixedWidth(char32_t c) {
+  if (c == ' ') return 0.25;
+  if (c == 'i' || c == 'l' || c == 'j' || c == '.' || c == ',' || c == '\'' || c == '!' || c == '|') return 0.25;
+  if (c == 'm' || c == 'w' || c == 'M' || c == 'W') return 0.8;
+  if (c >= 'A' && c <= 'Z') return 0.65;
+  if (c < 0x80) return 0.5;
+  return 0.6;
+}
+
+}  // namespace
+
+std::string SubstituteTextFamily(std::string_view face, uint8_t pitchAndFamily) {
+  static std::map<std::string, std::string> cache;
+  const std::string key = Lower(face) + '\x1f' + std::to_string(pitchAndFamily);
+  auto found = cache.find(key);
+  if (found != cache.end()) return found->second;
+
+  std::string family;
+  const std::string lower = Lower(face);
+  for (const auto& known : kKnownFaces) {
+    if (lower == known.name) {
+      family = GenericFamily(known.generic);
+      break;
+    }
+  }
+  if (family.empty() && !face.empty() && FamilyInstalled(std::string(face))) family = std::string(face);
+  if (family.empty()) {
+    switch (pitchAndFamily & 0xF0) {
+      case 0x10:  // roman
+      case 0x40:  // script
+        family = GenericFamily(Generic::kSerif);
+        break;
+      case 0x30:  // modern (fixed pitch)
+        family = GenericFamily(Generic::kMono);
+        break;
+      default:
+        family = (pitchAndFamily & 0x03) == 1 ? GenericFamily(Generic::kMono) : GenericFamily(Generic::kSans);
+        break;
+    }
+  }
+  cache.emplace(key, family);
+  return family;
+}
+
+std::optional<std::string> InstalledFaceName(std::string_view face) {
+  if (face.empty()) return std::nullopt;
+  if (RoleForFace(face) != FaceRole::kText) return std::string(face);
+  static std::map<std::string, std::optional<std::string>> cache;
+  const std::string key = Lower(face);
+  auto found = cache.find(key);
+  if (found != cache.end()) return found->second;
+  auto spelling = InstalledSpelling(std::string(face));
+  cache.emplace(key, spelling);
+  return spelling;
+}
+
+std::string_view GlyphTextFamily(GlyphTextFace face) {
+  static const std::string serif = GenericFamily(Generic::kSerif);
+  static const std::string sans = GenericFamily(Generic::kSans);
+  return face == GlyphTextFace::kSans ? sans : serif;
+}
+
+size_t TextFaceKeyHash::operator()(const TextFaceKey& key) const {
+  size_t h = std::hash<std::string>()(key.family);
+  h = h * 31 + std::hash<double>()(key.em);
+  h = h * 31 + static_cast<size_t>(key.weight);
+  h = h * 31 + (key.italic ? 1 : 0) + (key.underline ? 2 : 0) + (key.strikeOut ? 4 : 0);
+  return h;
+}
+
+FixedTextEngine& FixedTextEngine::Shared() {
+  static FixedTextEngine engine;
+  return engine;
+}
+
+FaceMetrics FixedTextEngine::Metrics(const TextFaceKey& key) {
+  return FaceMetrics{0.8 * key.em, 0.2 * key.em, 0.5 * key.em, key.em};
+}
+
+double FixedTextEngine::Advance(const TextFaceKey& key, std::string_view text) {
+  double width = 0;
+  for (size_t pos = 0; pos < text.size();) width += FixedWidth(DecodeUtf8(text, pos));
+  return width * key.em;
+}
+
+PangoTextEngine& PangoTextEngine::Shared() {
+  static thread_local PangoTextEngine engine;
+  return engine;
+}
+
+PangoTextEngine::PangoTextEngine() {
+  fontMap_ = pango_cairo_font_map_new();
+  context_ = pango_font_map_create_context(fontMap_);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  pango_cairo_context_set_font_options(context_, options);
+  cairo_font_options_destroy(options);
+  pango_context_set_round_glyph_positions(context_, FALSE);
+  layout_ = pango_layout_new(context_);
+  pango_layout_set_single_paragraph_mode(layout_, TRUE);
+}
+
+PangoTextEngine::~PangoTextEngine() {
+  for (auto& [key, description] : descriptions_) pango_font_description_free(description);
+  if (layout_ != nullptr) g_object_unref(layout_);
+  if (context_ != nullptr) g_object_unref(context_);
+  if (fontMap_ != nullptr) g_object_unref(fontMap_);
+}
+
+PangoFontDescription* PangoTextEngine::Description(const TextFaceKey& key) {
+  TextFaceKey plain = key;
+  plain.underline = false;
+  plain.strikeOut = false;
+  auto found = descriptions_.find(plain);
+  if (found != descriptions_.end()) return found->second;
+  PangoFontDescription* description = pango_font_description_new();
+  pango_font_description_set_family(description, key.family.c_str());
+  const double em = std::clamp(key.em, 0.01, 100000.0);
+  pango_font_description_set_absolute_size(description, em * PANGO_SCALE);
+  pango_font_description_set_weight(description, static_cast<PangoWeight>(std::clamp(key.weight, 100, 1000)));
+  pango_font_description_set_style(description, key.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  descriptions_.emplace(plain, description);
+  return description;
+}
+
+void PangoTextEngine::SetUp(const TextFaceKey& key, std::string_view text) {
+  pango_layout_set_font_description(layout_, Description(key));
+  if (key.underline || key.strikeOut) {
+    PangoAttrList* attributes = pango_attr_list_new();
+    if (key.underline) pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (key.strikeOut) pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
+    pango_layout_set_attributes(layout_, attributes);
+    pango_attr_list_unref(attributes);
+  } else {
+    pango_layout_set_attributes(layout_, nullptr);
+  }
+  pango_layout_set_text(layout_, text.data(), static_cast<int>(text.size()));
+}
+
+FaceMetrics PangoTextEngine::Metrics(const TextFaceKey& key) {
+  TextFaceKey plain = key;
+  plain.underline = false;
+  plain.strikeOut = false;
+  auto found = metrics_.find(plain);
+  if (found != metrics_.end()) return found->second;
+  PangoFontMetrics* metrics = pango_context_get_metrics(context_, Description(key), nullptr);
+  FaceMetrics m;
+  m.ascent = pango_font_metrics_get_ascent(metrics) / double(PANGO_SCALE);
+  m.descent = pango_font_metrics_get_descent(metrics) / double(PANGO_SCALE);
+  m.averageWidth = pango_font_metrics_get_approximate_char_width(metrics) / double(PANGO_SCALE);
+  m.maxWidth = std::max(m.averageWidth * 2, key.em);
+  pango_font_metrics_unref(metrics);
+  metrics_.emplace(plain, m);
+  return m;
+}
+
+double PangoTextEngine::Advance(const TextFaceKey& key, std::string_view text) {
+  if (text.empty()) return 0;
+  std::string cacheKey = key.family;
+  cacheKey += '\x1f';
+  cacheKey += std::to_string(key.em) + '/' + std::to_string(key.weight) + (key.italic ? "i" : "r");
+  cacheKey += '\x1f';
+  cacheKey += text;
+  auto found = advances_.find(cacheKey);
+  if (found != advances_.end()) return found->second;
+  SetUp(key, text);
+  PangoRectangle logical;
+  pango_layout_get_extents(layout_, nullptr, &logical);
+  const double width = logical.width / double(PANGO_SCALE);
+  if (advances_.size() > 16384) advances_.clear();
+  advances_.emplace(std::move(cacheKey), width);
+  return width;
+}
+
+PangoLayout* PangoTextEngine::Layout(const TextFaceKey& key, std::string_view text, double* baseline) {
+  SetUp(key, text);
+  if (baseline != nullptr) *baseline = pango_layout_get_baseline(layout_) / double(PANGO_SCALE);
+  return layout_;
+}
+
+}  // namespace vornel

@@ -1,0 +1,103 @@
+#pragma once
+// Text faces: the installed substitutes for the faces documents name ("Times New Roman",
+// "Arial", "Arial Narrow" ...), and the engines that measure text in them. The Pango engine
+// measures and lays out real fonts; the fixed engine gives invented but stable metrics, so
+// that the recording device's logs do not change with the fonts of the machine.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "platform/draw/GlyphTable.h"
+
+typedef struct _PangoLayout PangoLayout;
+typedef struct _PangoContext PangoContext;
+typedef struct _PangoFontMap PangoFontMap;
+typedef struct _PangoFontDescription PangoFontDescription;
+
+namespace vornel {
+
+// The installed family that stands for a face a document names: our table of well-known
+// substitutes first, then the face itself when fontconfig has it, then a serif, sans or
+// monospace family after the pitch-and-family byte. Looked up once per name.
+std::string SubstituteTextFamily(std::string_view face, uint8_t pitchAndFamily = 0);
+
+// The face as the system spells it when it can be drawn: a face of the glyph table as given,
+// an installed family as fontconfig names it; nothing otherwise. Looked up once per name.
+std::optional<std::string> InstalledFaceName(std::string_view face);
+
+// The family of a text face the glyph table names.
+std::string_view GlyphTextFamily(GlyphTextFace face);
+
+struct TextFaceKey {
+  std::string family;
+  double em = 16;  // pixels
+  int32_t weight = 400;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  friend bool operator==(const TextFaceKey&, const TextFaceKey&) = default;
+};
+
+struct TextFaceKeyHash {
+  size_t operator()(const TextFaceKey& key) const;
+};
+
+// Vertical metrics and widths in pixels at the key's em.
+struct FaceMetrics {
+  double ascent = 0;
+  double descent = 0;
+  double averageWidth = 0;
+  double maxWidth = 0;
+};
+
+class TextEngine {
+ public:
+  virtual ~TextEngine() = default;
+  virtual FaceMetrics Metrics(const TextFaceKey& key) = 0;
+  // Advance of a single line of UTF-8 text.
+  virtual double Advance(const TextFaceKey& key, std::string_view text) = 0;
+};
+
+// Invented metrics: ascent 0.8 em, descent 0.2 em, and per character a width by its class.
+class FixedTextEngine : public TextEngine {
+ public:
+  static FixedTextEngine& Shared();
+  FaceMetrics Metrics(const TextFaceKey& key) override;
+  double Advance(const TextFaceKey& key, std::string_view text) override;
+};
+
+// Real fonts through Pango, unhinted so that screen, PNG and PDF lay text out alike. One
+// engine per thread that draws (the user-interface thread); it caches font descriptions,
+// metrics and the widths of recent texts.
+class PangoTextEngine : public TextEngine {
+ public:
+  static PangoTextEngine& Shared();
+  PangoTextEngine();
+  ~PangoTextEngine() override;
+  PangoTextEngine(const PangoTextEngine&) = delete;
+  PangoTextEngine& operator=(const PangoTextEngine&) = delete;
+
+  FaceMetrics Metrics(const TextFaceKey& key) override;
+  double Advance(const TextFaceKey& key, std::string_view text) override;
+
+  // The engine's layout set to one line of text in the face, for drawing; valid until the
+  // next call. `baseline` receives the distance from the layout's top to its baseline.
+  PangoLayout* Layout(const TextFaceKey& key, std::string_view text, double* baseline);
+
+ private:
+  PangoFontDescription* Description(const TextFaceKey& key);
+  void SetUp(const TextFaceKey& key, std::string_view text);
+
+  PangoFontMap* fontMap_ = nullptr;
+  PangoContext* context_ = nullptr;
+  PangoLayout* layout_ = nullptr;
+  std::unordered_map<TextFaceKey, PangoFontDescription*, TextFaceKeyHash> descriptions_;
+  std::unordered_map<TextFaceKey, FaceMetrics, TextFaceKeyHash> metrics_;
+  std::unordered_map<std::string, double> advances_;  // face key text + text
+};
+
+}  // namespace vornel

@@ -1,0 +1,59 @@
+#include "view/draw/FontChooser.h"
+
+namespace vornel {
+
+namespace {
+
+class CancellingChooser : public FontChooser {
+ public:
+  std::optional<FontChoice> Choose(const FontChoice&, bool) override { return std::nullopt; }
+};
+
+FontChooser* current = nullptr;
+
+// The dialog opens on a height derived from the point size.
+int32_t InitialHeight(int32_t pointSize) { return static_cast<int32_t>(pointSize * 0.135687); }
+
+}  // namespace
+
+FontChooser& Chooser() {
+  static CancellingChooser cancelling;
+  return current != nullptr ? *current : cancelling;
+}
+
+ScopedFontChooser::ScopedFontChooser(FontChooser& chooser) : previous_(current) { current = &chooser; }
+
+ScopedFontChooser::~ScopedFontChooser() { current = previous_; }
+
+bool ChooseFont(dfLogFont& font) {
+  LogFont& lf = font.logFont;
+  lf.lfHeight = InitialHeight(font.pointSize.cx);
+  FontChoice initial{lf.lfFaceName, font.pointSize.cx, lf.lfWeight, lf.lfItalic != 0, lf.lfUnderline != 0,
+                     lf.lfStrikeOut != 0, font.color};
+  const auto chosen = Chooser().Choose(initial, true);
+  if (!chosen) return false;
+  lf.lfFaceName = FitFaceName(chosen->face);
+  lf.lfWeight = chosen->weight;
+  lf.lfItalic = chosen->italic ? 1 : 0;
+  lf.lfUnderline = chosen->underline ? 1 : 0;
+  lf.lfStrikeOut = chosen->strikeOut ? 1 : 0;
+  lf.lfHeight = InitialHeight(chosen->pointSize);
+  font.pointSize.cx = chosen->pointSize;
+  font.color = chosen->colour;
+  return true;
+}
+
+bool ChooseFont(CNotationFont& font) {
+  font.logFont.lfHeight = InitialHeight(font.pointSize.cx);
+  FontChoice initial{font.face, font.pointSize.cx, font.logFont.lfWeight, font.logFont.lfItalic != 0,
+                     false,     false,              font.color};
+  const auto chosen = Chooser().Choose(initial, true);
+  if (!chosen) return false;
+  font.pointSize.cx = chosen->pointSize;
+  font.SetFace(chosen->face);
+  font.logFont.lfItalic = chosen->italic ? 1 : 0;
+  font.interval = (chosen->pointSize * 3) / 8;
+  return true;
+}
+
+}  // namespace vornel

@@ -1,0 +1,22 @@
+# vornel-tool testcard draws the card into PNG and PDF at a resolution and zoom.
+file(MAKE_DIRECTORY "${WORK_DIR}")
+foreach(name card.png card.pdf)
+  set(out "${WORK_DIR}/${name}")
+  file(REMOVE "${out}")
+  execute_process(COMMAND "${TOOL}" testcard "${out}" --zoom 150 --dpi 120 RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT EXISTS "${out}")
+    message(FATAL_ERROR "testcard ${name}: rc=${rc} ${err}")
+  endif()
+endforeach()
+# 800 x 1130 card units at 120 dpi and zoom 150: 1500 x 2119 pixels.
+file(READ "${WORK_DIR}/card.png" header LIMIT 24 HEX)
+if(NOT header MATCHES "^89504e470d0a1a0a0000000d49484452000005dc00000847$")
+  message(FATAL_ERROR "unexpected PNG header ${header}")
+endif()
+
+foreach(bad "card.txt" "--zoom;5;x.png" "--dpi;x;x.png" "")
+  execute_process(COMMAND "${TOOL}" testcard ${bad} RESULT_VARIABLE rc ERROR_QUIET)
+  if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "testcard ${bad}: rc=${rc}")
+  endif()
+endforeach()
