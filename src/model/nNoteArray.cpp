@@ -16,6 +16,14 @@ void nNoteArray::Load(ArchiveReader& ar) {
   LimitToMaxNotes();
 }
 
+int nNoteArray::InsertInPitchOrder(std::unique_ptr<nNotes> note) {
+  if (note == nullptr || size() >= kMaxNotes) return -1;
+  size_t i = 0;
+  while (i < size() && (at(i) == nullptr || at(i)->pitch >= note->pitch)) ++i;
+  insert(i, std::move(note));
+  return static_cast<int>(i);
+}
+
 void nNoteArray::SortDescending() {
   std::stable_sort(begin(), end(), [](const auto& a, const auto& b) { return a->pitch > b->pitch; });
 }
@@ -28,10 +36,6 @@ void nNoteArray::LimitToMaxNotes() {
   if (size() > kMaxNotes) items().resize(kMaxNotes);
 }
 
-bool nNoteArray::operator==(const nNoteArray& other) const {
-  return std::equal(begin(), end(), other.begin(), other.end(), [](const auto& a, const auto& b) {
-    return (a == nullptr || b == nullptr) ? a == b : *a == *b;
-  });
-}
+bool nNoteArray::operator==(const nNoteArray& other) const { return ElementsEqual(*this, other); }
 
 }  // namespace vornel

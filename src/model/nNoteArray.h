@@ -1,6 +1,7 @@
 #pragma once
 // The notes of one chord, owned, in descending pitch order after every read.
 
+#include <memory>
 #include <string_view>
 
 #include "model/nNotes.h"
@@ -21,6 +22,10 @@ class nNoteArray : public Persistent, public OwnedArray<nNotes> {
   // Reads the notes, drops empty entries, sorts by descending pitch and keeps at most
   // kMaxNotes (the highest).
   void Load(ArchiveReader& ar) override;
+
+  // Inserts before the first note of lower pitch (after notes of equal pitch); returns the
+  // index, or -1 when the chord is full (the note is then dropped).
+  int InsertInPitchOrder(std::unique_ptr<nNotes> note);
 
   void SortDescending();
   void SortAscending();

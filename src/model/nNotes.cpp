@@ -55,6 +55,89 @@ void nNotes::LoadLegacy(ArchiveReader& ar) {
   if (ar.VersionAbove("9.7.5.0") && ar.VersionBelow("9.8.0.0") && ornament == 0x24) ornament = 2;
 }
 
+void nNotes::ConvertLegacyOrnaments(bool movedFingerings) {
+  if (movedFingerings) {
+    uint16_t moved = 0;
+    switch (ornament & 0x0F) {
+      case 8: moved = 1; break;
+      case 9: moved = 2; break;
+      case 10: moved = 3; break;
+      case 11: moved = 4; break;
+      case 13: moved = 10; break;
+      default: break;
+    }
+    if (moved != 0) {
+      fingering = static_cast<uint16_t>((fingering & 0x0F) | (moved << 4));
+      ornament &= 0xFFF0;
+    }
+  }
+  const uint16_t code = (ornament >> 4) & 0xFF;
+  const uint16_t low = ornament & 0x0F;
+  if (code == 14) {
+    ornament = low;
+    flags |= 0x1000;
+  } else if (code > 65) {
+    ornament = static_cast<uint16_t>(((code + 2) << 4) | low);
+  }
+  if ((ornament & 0x0F) == 6) {
+    ornament &= 0xFFF0;
+    flags = 0x0B;
+  }
+}
+
+void nNotes::ConvertLegacyLayout() {
+  // 1. The old flags were the slur; the fingering's low nibble selected a slur addition.
+  static constexpr uint32_t kSlurAdditions[16] = {0,      0x1000, 0x2000, 0x0300, 0x0500, 0x0240, 0x0140, 0x3000,
+                                                  0x0900, 0x0A00, 0x4000, 0x8000, 0x0600, 0,      0x0400, 0};
+  slur = flags | kSlurAdditions[fingering & 0x0F];
+  fingering &= 0xFFF0;
+  if (slur == 0x0B) slur = 0x8000;
+
+  // 2. The flags come from the old status bits.
+  const uint32_t oldStatus = status;
+  flags = 0;
+  if (oldStatus & 0x01) flags |= 0x80;
+  if (oldStatus & 0x02) flags |= 0x04;
+  if (oldStatus & 0x08) flags |= 0x09;
+  if (oldStatus & 0x10) flags |= 0x01;
+  if (oldStatus & 0x40) flags |= 0x80;
+  if (oldStatus & 0x80) slur = 0x0800;
+  status = oldStatus & 0x24;
+
+  // 3. Octave and course marks that were kept in the fingering.
+  switch (fingering & 0xFFF0) {
+    case 0x80:
+      interval = static_cast<uint8_t>(interval - 7);
+      pitch = static_cast<uint8_t>(pitch - 12);
+      status |= 0x02;
+      fingering &= 0x0F;
+      break;
+    case 0x90:
+      status |= 0x10;
+      fingering &= 0x0F;
+      break;
+    case 0xA0:
+      fingering = 0x7F;
+      break;
+    default:
+      break;
+  }
+
+  // 4. The ornament's low nibble: slur shapes, or a fingering.
+  switch (ornament & 0x0F) {
+    case 11: slur = 0x0500; break;
+    case 14: slur = (slur & ~0xF000u) | 0x7000u; break;
+    case 15: slur = 0x0600; break;
+    case 13: fingering |= 11; break;
+    default: fingering |= ornament & 0x0F; break;
+  }
+
+  // 5. The old ornament codes.
+  static constexpr uint16_t kOrnaments[16] = {0,    0x01, 0x41, 0x24, 0x24, 0x02, 0x82, 0x04,
+                                              0x84, 0x21, 0x21, 0x22, 0x22, 0x16, 0x11, 0x12};
+  ornament = kOrnaments[(ornament >> 4) & 0x0F];
+}
+
 tinyxml2::XMLElement* nNotes::WriteXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* element = doc.NewElement("note");
   SetTextAttribute(element, "word", GetNameText());

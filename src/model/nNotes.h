@@ -50,6 +50,13 @@ class nNotes : public Persistent {
   // Reads a "note" element and returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 
+  // Notes of files written before 9.7.3.0 kept ornaments, fingerings, slurs and status bits
+  // in older codings. The first step moves the ornament codes that were fingerings (files
+  // before 8.2 only, `movedFingerings`) and renumbers old ornament codes; the second brings
+  // the old packing of flags, status and fingering into the current layout.
+  void ConvertLegacyOrnaments(bool movedFingerings);
+  void ConvertLegacyLayout();
+
   // "C6#" for letter C, octave 6, sharp; empty for name 0.
   std::string GetNameText() const;
   static std::string NameText(uint16_t nameWord);

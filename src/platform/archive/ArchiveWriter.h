@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "platform/archive/Persistent.h"
+#include "platform/archive/VersionText.h"
 
 namespace vornel {
 
 class ArchiveWriter {
  public:
-  ArchiveWriter() = default;
+  // Records are written in their newest form; the few gates that also act on storing compare
+  // with this version, so that a record is read back with the fields it was written with.
+  explicit ArchiveWriter(std::string version = std::string(kCurrentFormatVersion)) : version_(std::move(version)) {}
   ArchiveWriter(const ArchiveWriter&) = delete;
   ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
@@ -45,6 +48,9 @@ class ArchiveWriter {
     for (const auto& element : elements) WriteObject(ToPointer(element));
   }
 
+  const std::string& Version() const { return version_; }
+  bool VersionAbove(std::string_view literal) const { return vornel::VersionAbove(version_, literal); }
+
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
   std::vector<uint8_t> TakeBytes() { return std::move(bytes_); }
 
@@ -59,6 +65,7 @@ class ArchiveWriter {
   }
   void WriteTag(uint32_t index, bool isClass);
 
+  std::string version_;
   std::vector<uint8_t> bytes_;
   // Numbers given to classes and objects in the order of writing; 0 stands for no object.
   std::unordered_map<const Persistent*, uint32_t> objectNumbers_;

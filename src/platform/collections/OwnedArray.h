@@ -4,12 +4,22 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vornel {
+
+// Two ranges of (smart) pointers hold equal elements in the same order; null entries match
+// null entries only.
+template <typename RangeA, typename RangeB>
+bool ElementsEqual(const RangeA& a, const RangeB& b) {
+  return std::equal(std::begin(a), std::end(a), std::begin(b), std::end(b), [](const auto& x, const auto& y) {
+    return (x == nullptr || y == nullptr) ? x == y : *x == *y;
+  });
+}
 
 template <typename T>
 class OwnedArray {

@@ -119,6 +119,13 @@ double ReadRealAttribute(const tinyxml2::XMLElement* element, const char* name) 
   return value;
 }
 
+uint32_t ReadTruncatedRealAttribute(const tinyxml2::XMLElement* element, const char* name) {
+  const double value = ReadRealAttribute(element, name);
+  // NaN fails both comparisons.
+  if (!(value > -9.2e18 && value < 9.2e18)) return 0;
+  return static_cast<uint32_t>(static_cast<int64_t>(value));
+}
+
 std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* name) {
   const char* text = element != nullptr ? element->Attribute(name) : nullptr;
   return text != nullptr ? Decode8BitText(text) : std::string();

@@ -55,6 +55,10 @@ void SetTextAttribute(tinyxml2::XMLElement* element, const char* name, std::stri
 int32_t ReadIntAttribute(const tinyxml2::XMLElement* element, const char* name);
 uint32_t ReadUnsignedAttribute(const tinyxml2::XMLElement* element, const char* name);
 double ReadRealAttribute(const tinyxml2::XMLElement* element, const char* name);
+// A real attribute truncated toward zero to a 64-bit integer, of which the low 32 bits are
+// kept (the form of unsigned fields written with "%.17g"). Values beyond the 64-bit range and
+// NaN give 0.
+uint32_t ReadTruncatedRealAttribute(const tinyxml2::XMLElement* element, const char* name);
 // 8-bit attribute text: kept when valid UTF-8, otherwise read as Windows-1252.
 std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* name);
 

@@ -1,0 +1,71 @@
+#include "model/CMetaEventArray.h"
+
+#include <algorithm>
+
+#include "model/nNotes.h"
+#include "platform/xml/XmlHelpers.h"
+
+namespace vornel {
+
+bool CMetaEventArray::operator==(const CMetaEventArray& other) const { return ElementsEqual(*this, other); }
+
+CMetaEvent* CMetaEventArray::Find(uint8_t kind) const {
+  for (const auto& event : items()) {
+    if (event != nullptr && event->kind == kind) return event.get();
+  }
+  return nullptr;
+}
+
+CMetaEvent* CMetaEventArray::SetMetaEvent(uint8_t kind, std::string_view text, uint32_t value, int32_t cx,
+                                          int32_t cy) {
+  if (CMetaEvent* existing = Find(kind)) {
+    existing->text = text;
+    existing->value = value;
+    existing->cx = cx;
+    existing->cy = cy;
+    return existing;
+  }
+  return push_back(std::make_unique<CMetaEvent>(kind, text, value, cx, cy));
+}
+
+CMetaEvent* CMetaEventArray::AddPedalEvent(uint32_t pedalIndex) {
+  return push_back(std::make_unique<CMetaEvent>(CMetaEvent::kPedal, "", pedalIndex, 0, 0));
+}
+
+size_t CMetaEventArray::RemoveKind(uint8_t kind) {
+  return std::erase_if(items(), [kind](const auto& e) { return e != nullptr && e->kind == kind; });
+}
+
+void CMetaEventArray::RemoveNoteEvents(const nNotes& note) {
+  std::erase_if(items(), [&note](const auto& e) {
+    if (e == nullptr) return false;
+    if (e->kind == CMetaEvent::kFloatingOrnament) return e->referent == &note;
+    return e->kind == CMetaEvent::kGraceNote && (e->value >> 16) == note.pitch;
+  });
+}
+
+size_t CMetaEventArray::RemoveMarkedForDeletion() { return RemoveKind(CMetaEvent::kDeleteMe); }
+
+tinyxml2::XMLElement* CMetaEventArray::WriteXml(tinyxml2::XMLDocument& doc) const {
+  tinyxml2::XMLElement* e = doc.NewElement("meta-events");
+  const auto written = std::count_if(begin(), end(), [](const auto& event) { return event != nullptr; });
+  SetIntAttribute(e, "count", static_cast<int32_t>(written));
+  for (const auto& event : items()) {
+    if (event != nullptr) e->InsertEndChild(event->WriteXml(doc));
+  }
+  return e;
+}
+
+const tinyxml2::XMLElement* CMetaEventArray::ReadXml(const tinyxml2::XMLElement* element) {
+  clear();
+  const int32_t count = ReadIntAttribute(element, "count");
+  const tinyxml2::XMLElement* child = element->FirstChildElement();
+  for (int32_t i = 0; i < count && child != nullptr; ++i) {
+    auto event = std::make_unique<CMetaEvent>();
+    child = event->ReadXml(child);
+    push_back(std::move(event));
+  }
+  return element->NextSiblingElement();
+}
+
+}  // namespace vornel

@@ -1,0 +1,43 @@
+#pragma once
+// The meta-events of one chord, owned. Stored in the binary form as a plain object array.
+
+#include <tinyxml2.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/CMetaEvent.h"
+#include "platform/collections/OwnedArray.h"
+
+namespace vornel {
+
+class nNotes;
+
+class CMetaEventArray : public OwnedArray<CMetaEvent> {
+ public:
+  uint32_t word = 0;  // kept with the list, not stored
+
+  bool operator==(const CMetaEventArray& other) const;
+
+  // The first event of a kind, or null.
+  CMetaEvent* Find(uint8_t kind) const;
+  // Gives the first event of the kind the text and values, or appends a new event.
+  CMetaEvent* SetMetaEvent(uint8_t kind, std::string_view text, uint32_t value, int32_t cx, int32_t cy);
+  // Appends a pedal event for the pedal at `pedalIndex` of the instrument.
+  CMetaEvent* AddPedalEvent(uint32_t pedalIndex);
+  // Deletes every event of a kind; returns how many.
+  size_t RemoveKind(uint8_t kind);
+  // Deletes the events that belong to `note`: its floating ornaments and its grace notes.
+  // Call before the note itself is deleted.
+  void RemoveNoteEvents(const nNotes& note);
+  // Deletes the events that an editor marked for deletion.
+  size_t RemoveMarkedForDeletion();
+
+  // The "meta-events" element.
+  tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  // Empties the list and reads "count" events from the children of a "meta-events" element;
+  // stops early at the last child. Returns the element after `element`.
+  const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
+};
+
+}  // namespace vornel

@@ -1,0 +1,110 @@
+#include "model/EventLocation.h"
+
+#include <algorithm>
+
+#include "platform/archive/ArchiveReader.h"
+#include "platform/archive/ArchiveWriter.h"
+#include "platform/xml/XmlHelpers.h"
+
+namespace vornel {
+
+namespace {
+
+void StoreRect(ArchiveWriter& ar, const EventRect& r) {
+  ar.WriteI32(r.left);
+  ar.WriteI32(r.top);
+  ar.WriteI32(r.right);
+  ar.WriteI32(r.bottom);
+}
+
+EventRect LoadRect(ArchiveReader& ar) {
+  EventRect r;
+  r.left = ar.ReadI32();
+  r.top = ar.ReadI32();
+  r.right = ar.ReadI32();
+  r.bottom = ar.ReadI32();
+  return r;
+}
+
+tinyxml2::XMLElement* WritePart(tinyxml2::XMLDocument& doc, const char* name, const EventRect& r, int32_t cx,
+                                int32_t cy) {
+  tinyxml2::XMLElement* e = doc.NewElement(name);
+  SetIntAttribute(e, "l", r.left);
+  SetIntAttribute(e, "r", r.right);
+  SetIntAttribute(e, "t", r.top);
+  SetIntAttribute(e, "b", r.bottom);
+  SetIntAttribute(e, "cx", cx);
+  SetIntAttribute(e, "cy", cy);
+  return e;
+}
+
+void ReadPart(const tinyxml2::XMLElement* e, EventRect& r, int32_t& cx, int32_t& cy) {
+  r.left = ReadIntAttribute(e, "l");
+  r.right = ReadIntAttribute(e, "r");
+  r.top = ReadIntAttribute(e, "t");
+  r.bottom = ReadIntAttribute(e, "b");
+  cx = ReadIntAttribute(e, "cx");
+  cy = ReadIntAttribute(e, "cy");
+}
+
+// Widens [low, high] by 5 on each side when it is narrower than 5.
+void Widen(int32_t& low, int32_t& high) {
+  if (static_cast<int64_t>(high) - low < 5) {
+    low = static_cast<int32_t>(static_cast<uint32_t>(low) - 5u);
+    high = static_cast<int32_t>(static_cast<uint32_t>(high) + 5u);
+  }
+}
+
+}  // namespace
+
+void EventLocation::SetOffset(int view, int32_t cx, int32_t cy) {
+  if (view == kNotation) {
+    notationCx = cx;
+    notationCy = cy;
+  } else {
+    tablatureCx = cx;
+    tablatureCy = cy;
+  }
+}
+
+void EventLocation::SetRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int view) {
+  EventRect r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+  Widen(r.top, r.bottom);
+  Widen(r.left, r.right);
+  Rect(view) = r;
+}
+
+void EventLocation::Store(ArchiveWriter& ar) const {
+  StoreRect(ar, notation);
+  StoreRect(ar, tablature);
+  ar.WriteI32(notationCx);
+  ar.WriteI32(notationCy);
+  ar.WriteI32(tablatureCx);
+  ar.WriteI32(tablatureCy);
+}
+
+void EventLocation::Load(ArchiveReader& ar) {
+  notation = LoadRect(ar);
+  tablature = LoadRect(ar);
+  notationCx = ar.ReadI32();
+  notationCy = ar.ReadI32();
+  tablatureCx = ar.ReadI32();
+  tablatureCy = ar.ReadI32();
+}
+
+tinyxml2::XMLElement* EventLocation::WriteXml(tinyxml2::XMLDocument& doc) const {
+  tinyxml2::XMLElement* e = doc.NewElement("location");
+  e->InsertEndChild(WritePart(doc, "notation", notation, notationCx, notationCy));
+  e->InsertEndChild(WritePart(doc, "tablature", tablature, tablatureCx, tablatureCy));
+  return e;
+}
+
+const tinyxml2::XMLElement* EventLocation::ReadXml(const tinyxml2::XMLElement* element) {
+  const tinyxml2::XMLElement* notationPart = element->FirstChildElement();
+  const tinyxml2::XMLElement* tablaturePart = notationPart != nullptr ? notationPart->NextSiblingElement() : nullptr;
+  ReadPart(notationPart, notation, notationCx, notationCy);
+  ReadPart(tablaturePart, tablature, tablatureCx, tablatureCy);
+  return element->NextSiblingElement();
+}
+
+}  // namespace vornel

@@ -1,0 +1,60 @@
+#pragma once
+// Where a meta-event was last drawn (hit-test rectangles) and where the user moved it
+// (offsets in hundredths of a millimetre), separately for staff notation and tablature.
+
+#include <tinyxml2.h>
+
+#include <cstdint>
+
+namespace vornel {
+
+class ArchiveReader;
+class ArchiveWriter;
+
+struct EventRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+
+  // Right and bottom edges are outside the rectangle.
+  bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+  bool operator==(const EventRect&) const = default;
+};
+
+class EventLocation {
+ public:
+  // The view a location part belongs to: 0 staff notation, anything else tablature.
+  static constexpr int kNotation = 0;
+  static constexpr int kTablature = 1;
+
+  EventRect notation;
+  EventRect tablature;
+  int32_t notationCx = 0;
+  int32_t notationCy = 0;
+  int32_t tablatureCx = 0;
+  int32_t tablatureCy = 0;
+
+  bool operator==(const EventLocation&) const = default;
+
+  EventRect& Rect(int view) { return view == kNotation ? notation : tablature; }
+  const EventRect& Rect(int view) const { return view == kNotation ? notation : tablature; }
+  void SetOffset(int view, int32_t cx, int32_t cy);
+
+  // Stores the drawn extent of the event for `view`, corners in any order. Thin extents are
+  // widened by 5 on each side so that the event can still be hit.
+  void SetRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int view);
+
+  // Notation rectangle, tablature rectangle (left, top, right, bottom), then the notation and
+  // the tablature offsets: 48 bytes.
+  void Store(ArchiveWriter& ar) const;
+  void Load(ArchiveReader& ar);
+
+  // The "location" element with its "notation" and "tablature" children.
+  tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  // Reads the first child of `element` as the notation part and the one after it as the
+  // tablature part, whatever their names; a missing part reads as zeros.
+  const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
+};
+
+}  // namespace vornel
