@@ -179,7 +179,7 @@ void CKey::Store(ArchiveWriter& ar) const {
   ar.WriteI32(mode);
   ar.WriteI32(transpose);
   ar.WriteI32(transposePitch);
-  ar.WriteI32(keyAlterations);
+  if (ar.VersionAbove("6.2")) ar.WriteI32(keyAlterations);  // the gate acts on storing too
 }
 
 void CKey::Load(ArchiveReader& ar) {

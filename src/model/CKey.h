@@ -54,8 +54,8 @@ class CKey : public Persistent {
   std::string GetKeySignatureText() const;
 
   std::string_view ClassName() const override { return kClassName; }
+  // The tonic accidental only for versions above "6.2", when storing as when loading.
   void Store(ArchiveWriter& ar) const override;
-  // The tonic accidental only from versions above "6.2".
   void Load(ArchiveReader& ar) override;
 
   // "key" with its attributes and the description as text.

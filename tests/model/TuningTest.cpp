@@ -8,6 +8,7 @@
 #include "platform/xml/XmlHelpers.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
+#include "XmlTestText.h"
 
 namespace vornel {
 namespace {
@@ -184,10 +185,7 @@ TEST(TuningXml, WritesEveryCourse) {
   nTuning tuning;
   tuning.SetTuning("GF#");
   tinyxml2::XMLDocument doc;
-  doc.InsertEndChild(tuning.WriteXml(doc));
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  EXPECT_STREQ(printer.CStr(),
+  EXPECT_EQ(testing::CompactXml(doc, tuning.WriteXml(doc)),
                "<tuning nb-strings=\"2\" lines=\"2\"><strings count=\"2\">"
                "<string index=\"0\" name=\"G5n\" note=\"71\" octave=\"5\" alteration=\"110\" midi-pitch=\"44\"/>"
                "<string index=\"1\" name=\"F5#\" note=\"70\" octave=\"5\" alteration=\"35\" midi-pitch=\"43\"/>"
