@@ -35,6 +35,9 @@ function(vornel_area_library area)
   endif()
 endfunction()
 
+# The public test files (../shared/corpus beside the checkout); a worktree elsewhere names it.
+set(VORNEL_CORPUS_DIR "${PROJECT_SOURCE_DIR}/../shared/corpus" CACHE PATH "Folder of the public test files")
+
 # vornel_test(<name> SOURCES... LIBS... [WINDOW])
 # A GoogleTest binary. WINDOW tests start wxWidgets and run under xvfb-run.
 function(vornel_test name)
@@ -43,7 +46,7 @@ function(vornel_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vornel_test_support GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     VORNEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    VORNEL_CORPUS_DIR="${PROJECT_SOURCE_DIR}/../shared/corpus"
+    VORNEL_CORPUS_DIR="${VORNEL_CORPUS_DIR}"
     VORNEL_DATA_DIR="${VORNEL_DATA_DIR}")
   vornel_warnings(${name})
   if(ARG_WINDOW)
