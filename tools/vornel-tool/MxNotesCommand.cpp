@@ -1,10 +1,8 @@
 // mxnotes FILE: the note visitor's description of every note of a MusicXML file, one a line.
 
-#include <cstdio>
 #include <iostream>
 
-#include "ToolCommand.h"
-#include "musicxml/reader/xmlreader.h"
+#include "MusicXmlCommand.h"
 #include "musicxml/visitors/browser.h"
 #include "musicxml/visitors/notevisitor.h"
 
@@ -23,19 +21,12 @@ class NotePrinter : public notevisitor {
 };
 
 int MxNotes(const CommandArguments& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: vornel-tool mxnotes FILE\n");
-    return 2;
-  }
-  xmlreader reader;
-  const STXMLFile file = reader.readFile(args[0].c_str());
-  if (!file) return 1;
-  if (const Sxmlelement root = file->getRoot()) {
+  return RunOnMusicXml(args, "mxnotes", [](const Sxmlelement& root) {
     NotePrinter printer;
-    xml_tree_browser(&printer).browse(*root);
-  }
-  std::cout.flush();
-  return 0;
+    if (root) xml_tree_browser(&printer).browse(*root);
+    std::cout.flush();
+    return 0;
+  });
 }
 
 const ToolCommand registration("mxnotes", "mxnotes FILE", "describe every note of a MusicXML file", MxNotes);

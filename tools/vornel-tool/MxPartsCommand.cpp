@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ToolCommand.h"
-#include "musicxml/reader/xmlreader.h"
+#include "MusicXmlCommand.h"
 #include "musicxml/visitors/browser.h"
 #include "musicxml/visitors/clefvisitor.h"
 #include "musicxml/visitors/partsummary.h"
@@ -57,25 +56,19 @@ class PartMarks : public partsummary,
 };
 
 int MxParts(const CommandArguments& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: vornel-tool mxparts FILE\n");
-    return 2;
-  }
-  xmlreader reader;
-  const STXMLFile file = reader.readFile(args[0].c_str());
-  if (!file) return 1;
-  const Sxmlelement root = file->getRoot();
-  if (!root) return 0;
-  for (const Sxmlelement& part : root->elements()) {
-    if (part->getType() != ElementType("part")) continue;
-    PartMarks v;
-    xml_tree_browser(&v).browse(*part);
-    std::printf("part %s\n  staves %d\n", part->getAttributeValue("id").c_str(), v.countStaves());
-    const auto voices = v.getVoices();
-    for (const int voice : *voices) std::printf("  voice %d main staff %d\n", voice, v.getMainStaff(voice));
-    for (const std::string& mark : v.marks) std::printf("  %s\n", mark.c_str());
-  }
-  return 0;
+  return RunOnMusicXml(args, "mxparts", [](const Sxmlelement& root) {
+    if (!root) return 0;
+    for (const Sxmlelement& part : root->elements()) {
+      if (part->getType() != ElementType("part")) continue;
+      PartMarks v;
+      xml_tree_browser(&v).browse(*part);
+      std::printf("part %s\n  staves %d\n", part->getAttributeValue("id").c_str(), v.countStaves());
+      const auto voices = v.getVoices();
+      for (const int voice : *voices) std::printf("  voice %d main staff %d\n", voice, v.getMainStaff(voice));
+      for (const std::string& mark : v.marks) std::printf("  %s\n", mark.c_str());
+    }
+    return 0;
+  });
 }
 
 const ToolCommand registration("mxparts", "mxparts FILE",

@@ -1,5 +1,6 @@
 #include "musicxml/factory/factory.h"
 
+#include <array>
 #include <cstdio>
 #include <utility>
 
@@ -7,16 +8,26 @@ namespace vornel::MusicXML2 {
 
 namespace {
 
+using NameTable = std::map<std::string, std::unique_ptr<functor<Sxmlelement>>, std::less<>>;
+using FunctorMaker = std::unique_ptr<functor<Sxmlelement>> (*)();
+
+template <int32_t N>
+std::unique_ptr<functor<Sxmlelement>> MakeFunctor() {
+  return std::make_unique<newElementFunctor<N>>();
+}
+
+// One maker per type number, in type order (a pack expansion, not a fold: 390 terms).
 template <size_t... I>
-void FillNameTable(std::map<std::string, std::unique_ptr<functor<Sxmlelement>>, std::less<>>& table,
-                   std::index_sequence<I...>) {
-  (table.emplace(std::string(kElementNames[I]), std::make_unique<newElementFunctor<static_cast<int32_t>(I) + 1>>()),
-   ...);
+constexpr std::array<FunctorMaker, sizeof...(I)> FunctorMakers(std::index_sequence<I...>) {
+  return {{&MakeFunctor<static_cast<int32_t>(I) + 1>...}};
 }
 
 }  // namespace
 
-factory::factory() { FillNameTable(nameTable_, std::make_index_sequence<kElementTypeCount>()); }
+factory::factory() {
+  static constexpr auto kMakers = FunctorMakers(std::make_index_sequence<kElementTypeCount>());
+  for (size_t i = 0; i < kMakers.size(); ++i) nameTable_.emplace(std::string(kElementNames[i]), kMakers[i]());
+}
 
 factory::~factory() { nameTable_.clear(); }
 

@@ -1,14 +1,20 @@
 #include "musicxml/visitors/conversions.h"
 
-#include <iterator>
+#include <cstddef>
 
 namespace vornel::MusicXML2 {
 
 namespace {
 
+// The one table of enumeration E, built at its first use from the texts and values in order.
 template <typename E, size_t N>
-bimap<std::string, E> MakeTable(const std::string (&texts)[N], const E (&values)[N]) {
-  return bimap<std::string, E>(texts, values, static_cast<int>(N));
+const bimap<std::string, E>& TableOf(const char* const (&texts)[N], const E (&values)[N]) {
+  static const bimap<std::string, E> table = [&] {
+    std::string strings[N];
+    for (size_t i = 0; i < N; ++i) strings[i] = texts[i];
+    return bimap<std::string, E>(strings, values, static_cast<int>(N));
+  }();
+  return table;
 }
 
 template <typename E>
@@ -20,55 +26,30 @@ E Lookup(const bimap<std::string, E>& table, const std::string& text) {
 }  // namespace
 
 const bimap<std::string, TrillStart::type>& TrillStart::table() {
-  static const std::string texts[] = {"upper", "main", "below"};
-  static const type values[] = {upper, main, below};
-  static const auto map = MakeTable(texts, values);
-  return map;
+  return TableOf({"upper", "main", "below"}, {upper, main, below});
 }
 
 const bimap<std::string, TrillStep::type>& TrillStep::table() {
-  static const std::string texts[] = {"whole", "half", "unison", "none"};
-  static const type values[] = {whole, half, unison, none};
-  static const auto map = MakeTable(texts, values);
-  return map;
+  return TableOf({"whole", "half", "unison", "none"}, {whole, half, unison, none});
 }
 
-const bimap<std::string, FullCue::type>& FullCue::table() {
-  static const std::string texts[] = {"full", "cue"};
-  static const type values[] = {full, cue};
-  static const auto map = MakeTable(texts, values);
-  return map;
-}
+const bimap<std::string, FullCue::type>& FullCue::table() { return TableOf({"full", "cue"}, {full, cue}); }
 
-const bimap<std::string, YesNo::type>& YesNo::table() {
-  static const std::string texts[] = {"yes", "no"};
-  static const type values[] = {yes, no};
-  static const auto map = MakeTable(texts, values);
-  return map;
-}
+const bimap<std::string, YesNo::type>& YesNo::table() { return TableOf({"yes", "no"}, {yes, no}); }
 
 const bimap<std::string, StartStop::type>& StartStop::table() {
-  static const std::string texts[] = {"start", "stop", "continue"};
-  static const type values[] = {start, stop, cont};
-  static const auto map = MakeTable(texts, values);
-  return map;
+  return TableOf({"start", "stop", "continue"}, {start, stop, cont});
 }
 
 StartStop::type StartStop::fromString(std::string text) { return Lookup(table(), text); }
 
 const bimap<std::string, LineType::type>& LineType::table() {
-  static const std::string texts[] = {"solid", "dashed", "dotted", "wavy"};
-  static const type values[] = {solid, dashed, dotted, wavy};
-  static const auto map = MakeTable(texts, values);
-  return map;
+  return TableOf({"solid", "dashed", "dotted", "wavy"}, {solid, dashed, dotted, wavy});
 }
 
 const bimap<std::string, NoteType::type>& NoteType::table() {
-  static const std::string texts[] = {"256th", "128th", "64th", "32nd",  "16th", "eighth",
-                                      "quarter", "half", "whole", "breve", "longa"};
-  static const type values[] = {t256th, t128th, t64th, t32nd, t16th, eighth, quarter, half, whole, breve, longa};
-  static const auto map = MakeTable(texts, values);
-  return map;
+  return TableOf({"256th", "128th", "64th", "32nd", "16th", "eighth", "quarter", "half", "whole", "breve", "longa"},
+                 {t256th, t128th, t64th, t32nd, t16th, eighth, quarter, half, whole, breve, longa});
 }
 
 NoteType::type NoteType::fromString(std::string text) { return Lookup(table(), text); }
