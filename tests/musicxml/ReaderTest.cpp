@@ -149,6 +149,32 @@ TEST(Reader, AFolderIsRefusedWithTheScannersMessage) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "input in flex scanner failed on line 1\n");
 }
 
+TEST(Reader, AnEndlessTokenIsRefusedInLinearTime) {
+  // Flex rescans the token in progress at every refill; refills of a fixed size made this take
+  // minutes. The buffer stops growing at 32 MB.
+  std::string text = Document("<words>");
+  text.resize(text.size() - 1);  // no line break: the text is one token to the end
+  text.append(size_t(40) << 20, 'x');
+  const auto result = Read(text);
+  EXPECT_FALSE(result.file);
+  EXPECT_EQ(result.errors, "fatal error - scanner input buffer overflow on line 3\n");
+}
+
+TEST(Reader, AReaderCanReadAgainAfterAFailure) {
+  // The elements left open by the failure do not count towards the next file's depth.
+  xmlreader reader;
+  testing::MemoryFile broken(Document(Nested(250)));
+  std::string text = Nested(10);
+  for (int i = 0; i < 10; ++i) text += "</note>";
+  testing::MemoryFile good(Document(text));
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(reader.readStream(broken.get()));
+  const STXMLFile file = reader.readStream(good.get());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "syntax error, unexpected SPACE, expecting ENDXMLS on line 254\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->getRoot()->size(), 1);
+}
+
 TEST(Reader, ReadsAFileByPath) {
   vornel::testing::TempDir dir;
   const std::string path = dir.File("a.xml");

@@ -16,6 +16,8 @@ xmlreader::~xmlreader() {
 void xmlreader::start() {
   file_ = TXMLFile::create();
   refusal_.clear();
+  // Elements left open by a failed read must not receive the next file's elements.
+  while (!elements_.empty()) popElement();
 }
 
 STXMLFile xmlreader::readFile(const char* path) {
