@@ -2,9 +2,9 @@
  * reports what it recognises to a reader, one callback at a time. The first error ends the
  * parse; there is no recovery.
  *
- * Beside one root element, comments and processing instructions may stand after the document
- * type and after the root; a document whose only item after the document type is a comment or
- * a processing instruction is accepted without a root element.
+ * Beside one root element, comments and processing instructions may stand before and after the
+ * document type and after the root; a document whose only item after the document type is a
+ * comment or a processing instruction is accepted without a root element.
  */
 
 %code requires {
@@ -38,6 +38,7 @@ struct SavedStrings {
   std::string element, attributeName, attributeValue, version, encoding, startName, publicLiteral,
       systemLiteral;
   int standalone = -1;
+  bool sawDocType = false;
   // A failure met outside the grammar (the scanner's, or memory), reported instead of the
   // parser's own message.
   std::string failure;
@@ -179,11 +180,19 @@ syslitteral : QUOTEDSTR                               { saved.systemLiteral = Un
 
 %%
 
+// Comments and processing instructions before the document type (a style sheet, a note of the
+// writing program) are passed over here: the tree keeps nothing outside the root element, and
+// the grammar's prolog stays as strict as its messages say ("expecting DOCTYPE").
 // The scanner's failures end the scan as a token that no state accepts; the error message is
 // then the failure's own.
 int libmxmllex(void) {
   try {
-    return libmxml_scan();
+    for (;;) {
+      const int token = libmxml_scan();
+      if (token == DOCTYPE) saved.sawDocType = true;
+      if ((token == COMMENT || token == PI) && !saved.sawDocType) continue;
+      return token;
+    }
   } catch (const std::exception& e) {
     saved.failure = e.what();
     return LIBMXMLUNDEF;
