@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +54,22 @@ inline constexpr std::string_view kDocType =
 // A document of the declaration, the document type and `body`.
 inline std::string Document(std::string_view body) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + std::string(kDocType) + std::string(body) + "\n";
+}
+
+// Runs `work` on a thread with a stack of 1 MB, so that code that recursed once per level of a
+// deep tree would overflow it for certain.
+inline void RunOnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, size_t(1) << 20);
+  pthread_t thread;
+  auto run = [](void* argument) -> void* {
+    (*static_cast<const std::function<void()>*>(argument))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
 }
 
 }  // namespace vornel::MusicXML2::testing

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "MxTestSupport.h"
 #include "musicxml/factory/factory.h"
 #include "musicxml/tree/xmlelement.h"
 
@@ -101,19 +102,23 @@ TEST(Handles, ReleasingTheRootFreesTheTreeButNotAHeldSubtree) {
 TEST(Handles, ADeepChainIsDestroyedAndWalkedWithoutExhaustingTheStack) {
   constexpr int kDepth = 100000;
   Probe::live = 0;
-  Sxmlelement root = Probe::create();
-  Sxmlelement tip = root;
-  for (int i = 0; i < kDepth; ++i) {
-    Sxmlelement next = Probe::create();
-    tip->push(next);
-    tip = next;
-  }
-  tip = nullptr;
   int visited = 0;
-  for (auto it = root->begin(); it != root->end(); ++it) ++visited;
+  bool found = true;
+  testing::RunOnSmallStack([&] {
+    Sxmlelement root = Probe::create();
+    Sxmlelement tip = root;
+    for (int i = 0; i < kDepth; ++i) {
+      Sxmlelement next = Probe::create();
+      tip->push(next);
+      tip = next;
+    }
+    tip = nullptr;
+    for (auto it = root->begin(); it != root->end(); ++it) ++visited;
+    found = root->find(1) != root->end();
+    root = nullptr;
+  });
   EXPECT_EQ(visited, kDepth);
-  EXPECT_EQ(root->find(1), root->end());
-  root = nullptr;
+  EXPECT_FALSE(found);
   EXPECT_EQ(Probe::live, 0);
 }
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "MxTestSupport.h"
 #include "musicxml/factory/factory.h"
 #include "musicxml/visitors/browser.h"
 
@@ -109,21 +110,23 @@ TEST(Browser, AnOverrideOfAnInheritedTypeReplacesTheBaseOperation) {
 
 TEST(Browser, ATreeTenThousandsOfLevelsDeepIsWalkedIteratively) {
   constexpr int kDepth = 100000;
-  Sxmlelement root = Make("note");
-  Sxmlelement tip = root;
-  for (int i = 0; i < kDepth; ++i) {
-    Sxmlelement next = Make(i % 2 ? "note" : "measure");
-    tip->push(next);
-    tip = next;
-  }
-  tip = nullptr;
   class Counter : public visitor<Snote> {
    public:
     int starts = 0, ends = 0;
     void visitStart(Snote&) override { ++starts; }
     void visitEnd(Snote&) override { ++ends; }
   } v;
-  xml_tree_browser(&v).browse(*root);
+  testing::RunOnSmallStack([&] {
+    Sxmlelement root = Make("note");
+    Sxmlelement tip = root;
+    for (int i = 0; i < kDepth; ++i) {
+      Sxmlelement next = Make(i % 2 ? "note" : "measure");
+      tip->push(next);
+      tip = next;
+    }
+    tip = nullptr;
+    xml_tree_browser(&v).browse(*root);
+  });
   EXPECT_EQ(v.starts, kDepth / 2 + 1);
   EXPECT_EQ(v.ends, kDepth / 2 + 1);
 }
