@@ -122,13 +122,7 @@ void CStaveArray::Load(ArchiveReader& ar) {
   stored.bottom = ar.ReadI32();
   area = stored;
   if (ar.VersionAtLeast("7.9")) activeInstrument = ar.ReadI32();
-  if (ar.VersionAtLeast("9.175")) {
-    captionString = ar.ReadText();
-  } else {
-    // Files between the caption text and the caption string keep the wording in the text
-    // only; the XML form writes the string, which would otherwise drop it.
-    captionString = captionText.text;
-  }
+  if (ar.VersionAtLeast("9.175")) captionString = ar.ReadText();
   if (ar.VersionAtLeast("9.6.5.9")) {
     barSequenceRestart = ar.ReadI32();
     printTuning = ar.ReadI32();

@@ -6,6 +6,7 @@
 #include "model/CClef.h"
 #include "model/CInstrumentDlg.h"
 #include "model/MIDIControllers.h"
+#include "model/OldRecords.h"
 #include "model/XmlTestText.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -34,37 +35,6 @@ void ReadXmlText(Record& record, const std::string& xml) {
 
 // ---------------------------------------------------------------------------------------------
 // MIDI settings
-
-// A MIDI settings record as files of `version` hold it: the fields that version reads.
-void WriteMidiRecord(ArchiveWriter& w, const MIDIControllers& m, std::string_view version) {
-  for (const uint8_t b : {m.volume, m.expression, m.brightness, m.modulation, m.velocity, m.pan}) w.WriteU8(b);
-  for (const int32_t v : {m.softPedal, m.portamentoOn, m.mergeVoices, m.holdPedal}) w.WriteI32(v);
-  if (VersionAbove(version, "6.42")) {
-    for (const int32_t v : {m.octaveDelay, m.octaveString, m.octaveVelocity, m.monophonic, m.mute}) w.WriteI32(v);
-    w.WriteU8(m.portamentoTime);
-  }
-  if (VersionAtLeast(version, "6.45")) {
-    w.WriteU8(m.octaveChannel);
-    w.WriteU8(m.echoDelay);
-    w.WriteI32(m.echoOn);
-    for (const uint8_t b : {m.echoChannel, m.echoVolume, m.echoOctave, m.echoPatch}) w.WriteU8(b);
-  }
-  if (VersionAtLeast(version, "6.51")) {
-    w.WriteText(m.name);
-    w.WriteU8(m.patch);
-    w.WriteI32(m.transpose);
-  }
-  if (VersionAtLeast(version, "6.54")) {
-    w.WriteI32(m.equalizer);
-    w.WriteI32(m.ornamentsPlayed);
-  }
-  if (VersionAtLeast(version, "7.0")) {
-    for (const int32_t v : {m.attack, m.dynamicAmplitude, m.celeste, m.chorus, m.release, m.reverb,
-                            m.octaveDoublingOn}) {
-      w.WriteI32(v);
-    }
-  }
-}
 
 MIDIControllers Unusual() {
   MIDIControllers m;
@@ -111,7 +81,7 @@ TEST(MidiSettings, RecordRoundTripsAndOldVersionsKeepDefaults) {
   ArchiveWriter current;
   m.Store(current);
   ArchiveWriter expected;
-  WriteMidiRecord(expected, m, kCurrentFormatVersion);
+  testing::WriteMidiAt(expected, m, kCurrentFormatVersion);
   EXPECT_EQ(ToHex(current.Bytes()), ToHex(expected.Bytes()));
   {
     ArchiveReader r(current.Bytes());
@@ -123,7 +93,7 @@ TEST(MidiSettings, RecordRoundTripsAndOldVersionsKeepDefaults) {
   // Version 6.40 holds the first ten fields; the rest keep the constructor's values, and
   // brightness and the echo delay take the conversions of old files.
   ArchiveWriter old;
-  WriteMidiRecord(old, m, "6.40");
+  testing::WriteMidiAt(old, m, "6.40");
   EXPECT_EQ(old.Bytes().size(), 6u + 4 * 4);
   ArchiveReader r(old.Bytes(), "6.40");
   MIDIControllers read;
@@ -161,7 +131,7 @@ TEST(MidiSettings, VersionGatesAndConversions) {
   const MIDIControllers fresh;
   for (const Case& c : cases) {
     ArchiveWriter w;
-    WriteMidiRecord(w, m, c.version);
+    testing::WriteMidiAt(w, m, c.version);
     ArchiveReader r(w.Bytes(), c.version);
     MIDIControllers read;
     read.Load(r);
@@ -423,111 +393,6 @@ TEST(InstrumentDefinition, StavePageValuesFollowTheCurrentStave) {
   EXPECT_EQ(d.GetElementColor(8), 0u);
 }
 
-// A definition record as files of `version` hold it, built item by item.
-struct OldDefinition {
-  std::string version;
-  std::string nameText;
-  std::string oldString = "Old patch";
-  uint8_t family = 7;
-  int32_t clefLine = 3;
-
-  // A record written in full and cut to the fields its version reads: the gated fields of
-  // these records come last.
-  template <typename Record>
-  void WriteCut(ArchiveWriter& w, const Record& record, size_t newerBytes) const {
-    ArchiveWriter part;
-    record.Store(part);
-    std::vector<uint8_t> bytes = part.TakeBytes();
-    bytes.resize(bytes.size() - newerBytes);
-    w.WriteBytes(bytes);
-  }
-  void WriteFont(ArchiveWriter& w, const dfLogFont& font) const {
-    WriteCut(w, font, (VersionAbove(version, "6.3") ? 0 : 4) + (VersionAtLeast(version, "9.53") ? 0 : 4));
-  }
-
-  std::vector<uint8_t> Bytes() const {
-    // Objects written by reference stay alive until the end: the writer knows them by address.
-    CClef stave;
-    stave.type = 0;
-    COrnamentTable table;
-    table.colors[0] = 0xABCDEF;
-    CPedalArray pedals;
-    pedals[2]->action = 2;
-    ArchiveWriter w;
-    // Name text.
-    CTrackText name;
-    name.text = nameText;
-    WriteFont(w, name.font);
-    w.WriteText(name.text);
-    for (int i = 0; i < 5; ++i) w.WriteI32(0);
-    if (VersionAtLeast(version, "7.4")) w.WriteU32(1);
-    // Tablature instrument of the newest marker, its fonts in the version's form.
-    const CTabInstrument tab;
-    w.WriteText(tab.name);
-    w.WriteI32(tab.tuning.lines);
-    w.WriteI32(0);
-    w.WriteI32(tab.tabStyle);
-    w.WriteText(tab.tuningText);
-    w.WriteI32(tab.betweenLines);
-    w.WriteU16(0);
-    w.WriteI32(tab.showFirstFlag);
-    w.WriteI32(CTabInstrument::kFormatMarker);
-    w.WriteI32(tab.binaryOnlySetting);
-    w.WriteI32(tab.scaleType);
-    WriteFont(w, tab.tabFont);
-    for (const int32_t v : {tab.flagGroup, tab.flagStyle, tab.ornamentStyle, tab.showAllFlags}) w.WriteI32(v);
-    tab.tuning.Store(w);
-    WriteFont(w, tab.alfabeto.letterFont);
-    w.WriteCount(0);
-    w.WriteU32(0);
-    WriteCut(w, tab.flagsFont, VersionAtLeast(version, "9.53.1") ? 0 : 4);
-    for (const int32_t v : {tab.rotateFlags, tab.colored, tab.baroqueStrumming, tab.shortSignature, tab.diapasonStyle,
-                            tab.lowerBourdons, tab.printTuning, tab.flagsHeight, tab.microTuning, tab.signatureSize}) {
-      w.WriteI32(v);
-    }
-    // One stave, the MIDI settings and the key.
-    w.WriteCount(1);
-    w.WriteObject(&stave);
-    WriteMidiRecord(w, MIDIControllers(), version);
-    ArchiveWriter key(version);
-    CKey().Store(key);
-    w.WriteBytes(key.Bytes());
-    if (VersionAbove(version, "8.47")) {
-      CNotationFont font;
-      font.SetFace("OtherNotation");
-      WriteCut(w, font, VersionAtLeast(version, "9.53.1") ? 0 : 4);
-    }
-    if (VersionAtLeast(version, "6.595")) {
-      w.WriteObjectArray(table.items());
-      size_t colours = 0;
-      if (VersionAtLeast(version, "9.53.1")) colours = 2;
-      if (VersionAtLeast(version, "9.53.2")) colours = 3;
-      if (VersionAtLeast(version, "9.6.8.0")) colours = 7;
-      for (size_t i = 0; i < colours; ++i) w.WriteU32(table.colors[i]);
-      w.WriteCount(2);
-      w.WriteU32(0x61);
-      w.WriteU32(0x62);
-    }
-    if (VersionAtLeast(version, "8.00")) {
-      w.WriteCount(pedals.size());
-      for (const auto& pedal : pedals.items()) {
-        if (VersionAtLeast(version, "8.05")) {
-          w.WriteObject(pedal.get());
-        } else {
-          ADD_FAILURE() << "pedals without captions are not built here";
-        }
-      }
-    }
-    w.WriteU8(family);
-    w.WriteText(oldString);
-    for (const int32_t v : {1, 1, 0, 0, clefLine}) w.WriteI32(v);  // barlines, square notes, hidden, options, clef line
-    if (VersionAtLeast(version, "7.4")) w.WriteI32(1);              // close systems
-    if (VersionAtLeast(version, "8.4")) w.WriteI32(1);              // slanted beams
-    if (VersionAtLeast(version, "9.5")) w.WriteI32(1);              // long stems
-    return w.TakeBytes();
-  }
-};
-
 TEST(InstrumentDefinition, RecordVersionGates) {
   struct Case {
     const char* version;
@@ -556,7 +421,7 @@ TEST(InstrumentDefinition, RecordVersionGates) {
       {"9.16", false, 3, true, true, 7, true, true, true, false},  // "9.16" sorts before "9.5"
   };
   for (const Case& c : cases) {
-    const OldDefinition record{c.version, "Lute"};
+    const testing::OldDefinition record(c.version, "Lute");
     const auto bytes = record.Bytes();
     ArchiveReader r(bytes, c.version);
     CInstrumentDlg d;
@@ -581,7 +446,7 @@ TEST(InstrumentDefinition, RecordVersionGates) {
 }
 
 TEST(InstrumentDefinition, AnEmptyNameTakesTheTuningsName) {
-  const OldDefinition record{"9.8.1.0", ""};
+  const testing::OldDefinition record("9.8.1.0", "");
   const auto bytes = record.Bytes();
   ArchiveReader r(bytes);
   CInstrumentDlg d;
