@@ -66,7 +66,8 @@ tinyxml2::XMLElement* CSectionArray::WriteXml(tinyxml2::XMLDocument& doc) const 
   tinyxml2::XMLElement* element = doc.NewElement("sections");
   SetIntAttribute(element, "count", static_cast<int32_t>(size()));
   SetIntAttribute(element, "active-section", activeSection);
-  for (const auto& section : items()) element->InsertEndChild(section->WriteXml(doc, true));
+  int32_t position = 0;
+  for (const auto& section : items()) element->InsertEndChild(section->WriteXml(doc, position++));
   return element;
 }
 

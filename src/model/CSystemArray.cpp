@@ -229,10 +229,10 @@ tinyxml2::XMLElement* CSystemArray::WriteSettingsXml(tinyxml2::XMLDocument& doc)
   return element;
 }
 
-tinyxml2::XMLElement* CSystemArray::WriteXml(tinyxml2::XMLDocument& doc, bool withIndex) const {
+tinyxml2::XMLElement* CSystemArray::WriteXml(tinyxml2::XMLDocument& doc, std::optional<int32_t> position) const {
   tinyxml2::XMLElement* element = doc.NewElement("section");
   SetIntAttribute(element, "active-system", activeSystem);
-  if (withIndex) SetIntAttribute(element, "index", index);
+  if (position) SetIntAttribute(element, "index", *position);
 
   element->InsertEndChild(WriteTextsXml(doc));
 

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -186,8 +187,8 @@ class CSystemArray : public Persistent {
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
 
-  // "section"; `withIndex` adds the position as "index" (written through the list).
-  tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc, bool withIndex = false) const;
+  // "section"; the list adds the section's position as "index".
+  tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc, std::optional<int32_t> position = std::nullopt) const;
   // Replaces systems and definitions from a "section" element, binds the lines to the
   // definitions and recalculates. Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
