@@ -96,12 +96,24 @@ void CSystemArray::AdoptSystemBreaks() {
   }
 }
 
+void CSystemArray::ClampActiveIndexes() {
+  const auto within = [](int32_t value, size_t count) {
+    return count == 0 ? 0 : std::clamp(value, 0, static_cast<int32_t>(count) - 1);
+  };
+  activeSystem = within(activeSystem, systems.size());
+  for (const auto& system : systems.items()) {
+    system->activeInstrument = within(system->activeInstrument, system->lines.size());
+    for (const auto& line : system->lines.items()) line->activeStave = within(line->activeStave, line->staves.size());
+  }
+}
+
 void CSystemArray::BindLinesAfterXml() {
   CheckLineCounts();
   for (const auto& system : systems.items()) {
     for (size_t j = 0; j < definitions.size(); ++j) system->Line(j)->AttachDefinition(*definitions.at(j));
   }
   AdoptSystemBreaks();
+  ClampActiveIndexes();
 }
 
 void CSystemArray::BindLinesAfterArchive() {
@@ -131,6 +143,7 @@ void CSystemArray::BindLinesAfterArchive() {
     }
   }
   AdoptSystemBreaks();
+  ClampActiveIndexes();
 }
 
 // ---------------------------------------------------------------------------------------------

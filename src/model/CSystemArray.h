@@ -206,6 +206,8 @@ class CSystemArray : public Persistent {
   void CheckLineCounts() const;
   // Stave breaks of the voices that match the system break become that one shared event.
   void AdoptSystemBreaks();
+  // Active indexes read from a file kept within what they index.
+  void ClampActiveIndexes();
   tinyxml2::XMLElement* WriteTextsXml(tinyxml2::XMLDocument& doc) const;
   tinyxml2::XMLElement* WriteSettingsXml(tinyxml2::XMLDocument& doc) const;
   // One move of a bar between neighbouring systems.

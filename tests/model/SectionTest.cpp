@@ -317,8 +317,16 @@ TEST(Section, XmlReaderLimitsAndChecks) {
   EXPECT_STREQ(tempo->Attribute("movement-name"), "");
   element->FirstChildElement("section-layout")->DeleteAttribute("staves-per-page");
   element->FirstChildElement("section-texts")->FirstChildElement()->SetText("  Gigue \t");
+  // Active indexes beyond what they index would fail every later command: they are kept within.
+  element->SetAttribute("active-system", 99);
+  tinyxml2::XMLElement* system = element->FirstChildElement("systems")->FirstChildElement();
+  system->SetAttribute("active-instrument", 5);
+  system->FirstChildElement("instruments")->FirstChildElement()->SetAttribute("active", -3);
   CSystemArray read;
   read.ReadXml(element);
+  EXPECT_EQ(read.activeSystem, 7);
+  EXPECT_EQ(read.System(0)->activeInstrument, 0);
+  EXPECT_EQ(read.System(0)->Line(0)->activeStave, 0);
   EXPECT_EQ(read.stavesPerPage, 1);  // it divides the systems into pages
   EXPECT_EQ(read.Title().text, "Gigue");
   EXPECT_EQ(read.movement, 9);
