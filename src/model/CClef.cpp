@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "model/Scaling.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -107,6 +108,8 @@ void CClef::CopySettingsFrom(const CClef& s) {
   chordPositions.clear();
   area = {};
 }
+
+int32_t CClef::Height() const { return ScaleTruncated(static_cast<int64_t>(area.bottom) - area.top, 1, 1); }
 
 void CClef::ResetNoteGroups(int32_t bar) {
   barValue = bar;

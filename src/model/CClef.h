@@ -139,7 +139,7 @@ class CClef : public Persistent {
 
   bool IsTablature() const { return type != kStaff; }
   // The stave's height at its last layout.
-  int32_t Height() const { return area.Height(); }
+  int32_t Height() const;
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;

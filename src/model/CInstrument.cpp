@@ -4,6 +4,7 @@
 
 #include "model/CInstrumentDlg.h"
 #include "model/OwnedArrayRecords.h"
+#include "model/Scaling.h"
 #include "model/StaveRenderer.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -11,6 +12,14 @@
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
+
+namespace {
+
+// Sums and products of laid-out lengths stay within 32 bits whatever a renderer reports.
+int32_t AddLengths(int64_t a, int64_t b) { return ScaleTruncated(a + b, 1, 1); }
+int32_t MultiplyLength(int64_t a, int64_t b) { return ScaleTruncated(a, b, 1); }
+
+}  // namespace
 
 CInstrument::CInstrument() {
   voices_.push_back(&firstVoice);
@@ -24,7 +33,7 @@ CInstrument::CInstrument(CInstrumentDlg& d) : CInstrument() {
     definitionStave->definition = &d;
     definitionStave->tabInstrument = &d.tabInstrument;
     staves.push_back(std::make_unique<CClef>(*definitionStave));
-    lineRect.bottom += definitionStave->Height();
+    lineRect.bottom = AddLengths(lineRect.bottom, definitionStave->Height());
   }
   selectedVoice = d.voiceSelector;
 }
@@ -32,6 +41,8 @@ CInstrument::CInstrument(CInstrumentDlg& d) : CInstrument() {
 CInstrument::~CInstrument() { DeleteAllChords(); }
 
 void CInstrument::DeleteAllChords() { voices_.DeleteAllChords(); }
+
+int32_t CInstrument::GetHeight() const { return AddLengths(lineRect.bottom, -static_cast<int64_t>(lineRect.top)); }
 
 void CInstrument::AttachDefinition(CInstrumentDlg& d) {
   definition = &d;
@@ -52,8 +63,9 @@ int CInstrument::HitTestStave(int32_t x, int32_t y) {
   for (size_t i = staves.size(); i-- > 0;) {
     const CClef* stave = staves.at(i);
     if (stave == nullptr) continue;
-    const int32_t top = stave->area.top - stave->lineSpacing;
-    const Rect widened{stave->area.left - stave->leftMargin, top, stave->area.right, top + 6 * stave->lineSpacing};
+    const int32_t top = AddLengths(stave->area.top, -static_cast<int64_t>(stave->lineSpacing));
+    const Rect widened{AddLengths(stave->area.left, -static_cast<int64_t>(stave->leftMargin)), top, stave->area.right,
+                       AddLengths(top, MultiplyLength(6, stave->lineSpacing))};
     if (widened.Contains(point)) {
       activeStave = static_cast<int32_t>(i);
       break;
@@ -64,13 +76,13 @@ int CInstrument::HitTestStave(int32_t x, int32_t y) {
   if (stave == nullptr) return 1;
   // A stave that was never laid out has no columns to divide by.
   if (stave->columnWidth > 0) {
-    const int32_t column = (x - stave->area.left) / stave->columnWidth;
-    if (column >= 0 && column < stave->columnCount) stave->cursorColumn = column;
+    const int64_t column = (static_cast<int64_t>(x) - stave->area.left) / stave->columnWidth;
+    if (column >= 0 && column < stave->columnCount) stave->cursorColumn = static_cast<int32_t>(column);
   }
-  const int32_t spacing = std::max(stave->lineSpacing, 1);
-  const int32_t step = stave->tablatureLayout ? spacing : std::max(spacing / 2, 1);
-  const int32_t row = (y - stave->area.top) / step;
-  if (row >= 0 && row < stave->rowCount) stave->cursorRow = row;
+  const int64_t spacing = std::max(stave->lineSpacing, 1);
+  const int64_t step = stave->tablatureLayout ? spacing : std::max<int64_t>(spacing / 2, 1);
+  const int64_t row = (static_cast<int64_t>(y) - stave->area.top) / step;
+  if (row >= 0 && row < stave->rowCount) stave->cursorRow = static_cast<int32_t>(row);
   return 1;
 }
 
@@ -98,29 +110,30 @@ int CInstrument::LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int3
     stave->columnCount = columnCount;
     renderer.DrawStave(dc, *stave, zoom, voices_, rect, nameWidth, key, columnWidth);
     if ((flags & kDrawTuning) != 0 && stave->IsTablature() && definition != nullptr) {
-      const int32_t tabHeight = stave->lineSpacing * std::max(stave->lines - 1, 0);
-      labelWidth = renderer.DrawTuningLabels(dc, definition->tabInstrument, rect.left - nameWidth,
-                                             stave->area.top + tabHeight / 2);
+      const int32_t tabHeight = MultiplyLength(stave->lineSpacing, std::max(stave->lines - 1, 0));
+      labelWidth = renderer.DrawTuningLabels(dc, definition->tabInstrument, AddLengths(rect.left, -int64_t{nameWidth}),
+                                             AddLengths(stave->area.top, tabHeight / 2));
     }
-    rect.top += stave->Height();
+    rect.top = AddLengths(rect.top, stave->Height());
     last = stave;
   }
-  const int32_t bottom = last != nullptr ? last->area.top + last->Height() : rect.top;
+  const int32_t bottom = last != nullptr ? AddLengths(last->area.top, last->Height()) : rect.top;
   rect.bottom = bottom;
   lineRect.bottom = bottom;
   const int32_t lastLine =
-      last != nullptr ? last->area.top + std::max(last->lines - 1, 0) * last->lineSpacing : lineRect.top;
+      last != nullptr ? AddLengths(last->area.top, MultiplyLength(std::max(last->lines - 1, 0), last->lineSpacing))
+                      : lineRect.top;
 
   if (count > 1) {
     Size millimetre{100, 100};
     dc.HimetricToDevice(millimetre);
-    int32_t gap = millimetre.cx + labelWidth;
-    if ((flags & kDrawTuning) != 0) gap *= 2;
-    renderer.DrawStaveJoin(dc, lineRect.left - gap, lineRect.top, lastLine, millimetre.cx * 3 / 2);
+    int32_t gap = AddLengths(millimetre.cx, labelWidth);
+    if ((flags & kDrawTuning) != 0) gap = MultiplyLength(gap, 2);
+    renderer.DrawStaveJoin(dc, AddLengths(lineRect.left, -int64_t{gap}), lineRect.top, lastLine, millimetre.cx * 3 / 2);
   }
   if ((flags & kDrawName) != 0 && definition != nullptr) {
-    const int32_t x = lineRect.left - columnWidth - nameWidth;
-    const int32_t y = (lineRect.top + lastLine) / 2;
+    const int32_t x = AddLengths(lineRect.left, -(int64_t{columnWidth} + nameWidth));
+    const int32_t y = static_cast<int32_t>((int64_t{lineRect.top} + lastLine) / 2);
     CTrackText& name = definition->nameText;
     if (name.x == 0 && name.y == 0) {
       name.x = x;

@@ -65,7 +65,7 @@ class CInstrument : public Persistent {
   // True when neither voice holds an event.
   bool IsEmpty() const { return firstVoice.empty() && secondVoice.empty(); }
 
-  int32_t GetHeight() const { return lineRect.Height(); }
+  int32_t GetHeight() const;
   // The stave at the active index (std::out_of_range outside the list).
   CClef* GetCurrentStave() const { return staves.at(static_cast<size_t>(activeStave)); }
   // Makes the stave under (x, y) active and moves its cursor there; returns 1.

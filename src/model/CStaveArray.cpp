@@ -4,6 +4,7 @@
 
 #include "model/CInstrumentDlg.h"
 #include "model/OwnedArrayRecords.h"
+#include "model/Scaling.h"
 #include "model/StaveRenderer.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -55,11 +56,11 @@ int32_t CStaveArray::MeasureLines(DeviceContext* dc, int32_t left, int32_t top, 
   for (const auto& line : lines.items()) {
     if (line == nullptr) continue;
     if (line->definition != nullptr && line->definition->visible == 0) continue;
-    Rect rect{left, top + total, right, bottom};
+    Rect rect{left, ScaleTruncated(int64_t{top} + total, 1, 1), right, bottom};
     line->LayoutAndDraw(*measuring, rect, 0, 0, 0, 0, 0);
-    total += line->GetHeight();
+    total = ScaleTruncated(int64_t{total} + line->GetHeight(), 1, 1);
   }
-  area.bottom = area.top + total;
+  area.bottom = ScaleTruncated(int64_t{area.top} + total, 1, 1);
   return total;
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "model/CSystemArray.h"
+#include "model/Scaling.h"
 
 namespace vornel {
 
@@ -15,13 +16,13 @@ constexpr uint32_t kMaxSpaceBelow = 14;
 
 void RemoveStave(CInstrument& line, size_t k) {
   const CClef* stave = line.staves.at(k);
-  line.lineRect.bottom -= stave->Height();
+  line.lineRect.bottom = ScaleTruncated(int64_t{line.lineRect.bottom} - stave->Height(), 1, 1);
   line.staves.erase(k);
 }
 
 void AddStaveCopy(CInstrument& line, const CClef& definitionStave) {
   CClef* stave = line.staves.push_back(std::make_unique<CClef>(definitionStave));
-  line.lineRect.bottom += stave->Height();
+  line.lineRect.bottom = ScaleTruncated(int64_t{line.lineRect.bottom} + stave->Height(), 1, 1);
 }
 
 }  // namespace

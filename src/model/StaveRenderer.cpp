@@ -5,6 +5,7 @@
 
 #include "model/CClef.h"
 #include "model/CInstrumentDlg.h"
+#include "model/Scaling.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
 
@@ -13,6 +14,7 @@ namespace vornel {
 namespace {
 
 constexpr int32_t kMaxLines = 64;
+constexpr int32_t kMaxSpacing = 100000;  // pixels; beyond it a stored size is no size
 constexpr int32_t kScreenDpi = 96;
 
 MeasuringStaveRenderer& DefaultRenderer() {
@@ -58,7 +60,7 @@ void MeasuringStaveRenderer::DrawStave(DeviceContext& dc, CClef& stave, int32_t 
   } else {
     spacing = StaffSpacing(dc, CNotationFont(), zoom);
   }
-  spacing = std::max(spacing, 1);
+  spacing = std::clamp(spacing, 1, kMaxSpacing);
   const int32_t lines = std::clamp(stave.lines, 0, kMaxLines);
   const int32_t space = static_cast<int32_t>(std::min<uint32_t>(stave.spaceBelow, 15));
   const int32_t height = lines * spacing + space * MulDiv(MulDiv(40, dc.LogPixelsY(), 254), zoom, 100);
@@ -68,7 +70,7 @@ void MeasuringStaveRenderer::DrawStave(DeviceContext& dc, CClef& stave, int32_t 
   stave.columnWidth = columnWidth;
   stave.leftMargin = 0;
   stave.rowCount = tablature ? lines : std::max(2 * lines - 1, 0);
-  stave.area = {rect.left, rect.top, rect.right, rect.top + height};
+  stave.area = {rect.left, rect.top, rect.right, ScaleTruncated(int64_t{rect.top} + height, 1, 1)};
 }
 
 StaveRenderer& StaveRenderers() { return *Installed(); }
