@@ -32,6 +32,15 @@ class CMetaEventArray : public OwnedArray<CMetaEvent> {
   void RemoveNoteEvents(const nNotes& note);
   // Deletes the events that an editor marked for deletion.
   size_t RemoveMarkedForDeletion();
+  // Appends to `target` a copy of the first event of a kind and returns it; a caption (kind
+  // 5) falls back on the first event of the list. Null when there is nothing to copy.
+  CMetaEvent* CopyKindTo(uint8_t kind, CMetaEventArray& target) const;
+  // Appends copies of another list's events.
+  void CopyAllFrom(const CMetaEventArray& other);
+  // Adds or edits the event of a kind through its editor for `view`. A fermata or dynamic
+  // chart that is there already is removed instead (null is returned); a new event is kept
+  // only when its editor is confirmed. Returns the event, or null when cancelled.
+  CMetaEvent* EditMetaEvent(uint8_t kind, uint32_t value, int view);
 
   // The "meta-events" element.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;

@@ -109,4 +109,8 @@ size_t CVoicesArray::GetMaxEventCount() const {
   return most;
 }
 
+void CVoicesArray::ClearItems(ClearCommand command) {
+  for (nChordArray* voice : voices_) voice->ClearItems(command);
+}
+
 }  // namespace vornel

@@ -40,6 +40,8 @@ class CVoicesArray {
   uint32_t MeasureVoices();
   // The largest count of bar lines and special events of a voice.
   size_t GetMaxEventCount() const;
+  // Applies one of the "Remove all..." commands to every voice.
+  void ClearItems(ClearCommand command);
 
  private:
   std::vector<nChordArray*> voices_;

@@ -84,6 +84,8 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   static uint32_t DurationTicks(uint16_t rhythmWord);
   uint32_t GetTupletNumber() const { return TupletNumber(rhythm); }
   uint32_t GetDurationTicks() const { return DurationTicks(rhythm); }
+  // Length of the value and its dot, without the tuplet.
+  static uint32_t PlainTicks(uint16_t rhythmWord);
   // Sets the rhythm word for a length; returns the ticks the word could not take.
   uint32_t SetRhythmFromTicks(uint32_t length);
 
@@ -94,6 +96,19 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   // Inserts a note before the first note of lower pitch; returns its index, or -1 (and the
   // note is dropped) when the chord already holds its most notes.
   int AddNote(std::unique_ptr<nNotes> note);
+
+  // A chord without notes is a rest.
+  bool IsRest() const { return IsChord() && notes.empty(); }
+  bool IsGhost() const { return IsChord() && ChordMark() == kGhostMark; }
+  // A ghost chord loses the mark and its notes; any other chord gets the mark.
+  void ToggleGhost();
+  // A legato from course `course`: on the note of the course above it (else of the course
+  // itself) as its slur word, else as the chord's legato meta-event.
+  bool AddLegato(int course, uint32_t length, bool flag);
+  // The lyric of a chord (kind 0); other events take none.
+  void SetLyric(std::string_view text);
+  // The first ending meta-event whose cy is `value`, or null.
+  CMetaEvent* FindEnding(int32_t value) const;
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
