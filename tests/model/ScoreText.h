@@ -55,7 +55,13 @@ inline std::string VoiceText(const nChordArray& voice) {
     } else {
       text += std::to_string(e->rhythm & 7);
       if (e->rhythm & 8) text += '.';
-      text += e->notes.empty() ? std::string("r") : "(" + Pitches(*e) + ")";
+      if (e->notes.empty()) {
+        text += 'r';
+      } else {
+        text += '(';
+        text += Pitches(*e);
+        text += ')';
+      }
     }
   }
   return text;
