@@ -82,26 +82,30 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
   }
   const uint16_t voiceMarks = static_cast<uint16_t>(nNotes::kLowerVoiceFlag | (std::abs(voiceNumber) & 3) |
                                                     (voiceNumber < 0 ? 8 : 0));
+  // The chords of both voices come in time order: the search goes on from the last target.
+  size_t from = 0;
+  uint32_t end = 0;
   for (const Handle& source : other.events_) {
     if (source == nullptr || !source->IsChord() || source->notes.empty()) continue;
     const uint32_t t = source->time;
     // The chord of this voice that starts at t, or the one sounding at t, split there.
     nChord* target = nullptr;
-    uint32_t end = 0;
-    for (size_t i = 0; i < events_.size() && target == nullptr; ++i) {
+    for (size_t i = from; i < events_.size() && target == nullptr; ++i) {
       nChord* e = events_[i].get();
       if (e == nullptr || !e->IsChord() || e->ChordMark() == nChord::kTimelessMark) continue;
+      from = i;
       const uint32_t length = e->GetDurationTicks();
-      end = e->time + length;
+      end = std::max(end, e->time + length);
       if (e->time == t) {
         target = e;
-      } else if (e->time < t && t < end) {
+      } else if (e->time < t && t < e->time + length) {
         auto later = std::make_shared<nChord>(*e);
         later->metaEvents.clear();  // the second part continues the first
         later->SetRhythmFromTicks(end - t);
         later->time = t;
         e->SetRhythmFromTicks(t - e->time);
         target = insert(i + 1, std::move(later));
+        from = i + 1;
       }
     }
     if (target == nullptr) {
@@ -114,7 +118,9 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
       }
       auto chord = std::make_shared<nChord>(nChord::kChord, source->rhythm);
       chord->time = t;
+      end = t + chord->GetDurationTicks();
       target = push_back(std::move(chord));
+      from = events_.size() - 1;
     }
     for (const auto& note : source->notes) {
       if (note == nullptr || target->notes.size() >= nNoteArray::kMaxNotes) continue;
