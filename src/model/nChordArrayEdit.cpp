@@ -148,29 +148,45 @@ int nChordArray::InsertStaveBreaks(size_t n, const Handle& staveBreak) {
   return lines;
 }
 
+uint32_t nChordArray::ExpandInto(std::vector<Handle>& out, Handle chord, uint32_t ticks, size_t* chordPos) {
+  // Whole breves beyond the first go before the chord as empty chords (at most as many as a
+  // voice may grow by at once).
+  const uint32_t breves = ticks / nChord::kBreveTicks;
+  const uint32_t before = breves > 1 ? std::min<uint32_t>(breves - 1, kMaxGrowth) : 0;
+  for (uint32_t b = 0; b < before; ++b) out.push_back(std::make_shared<nChord>());
+  if (chordPos != nullptr) *chordPos = out.size();
+  nChord& c = *chord;
+  out.push_back(std::move(chord));
+  // What is left for the chord is less than two breves.
+  const uint32_t remaining = breves > 1 ? ticks - (breves - 1) * nChord::kBreveTicks : ticks;
+  if (remaining == nChord::kBreveTicks) {
+    c.rhythm = 0;
+    return 0;
+  }
+  uint32_t left = c.SetRhythmFromTicks(remaining);
+  if (left >= 12) {
+    auto rest = std::make_shared<nChord>();
+    left = rest->SetRhythmFromTicks(left);
+    out.push_back(std::move(rest));
+  }
+  return left;
+}
+
 uint32_t nChordArray::ExpandTicks(uint32_t ticks, size_t index, size_t* chordIndex) {
   Checked(index);
   if (chordIndex != nullptr) *chordIndex = index;
   if (ticks == 0) return 0;
-  const uint32_t breves = ticks / nChord::kBreveTicks;
-  for (uint32_t b = 1; b < breves; ++b) {
-    events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(index), std::make_shared<nChord>());
-    ++index;
-  }
-  // What the inserted breves leave: less than two breves.
-  const uint32_t remaining = breves > 1 ? ticks - (breves - 1) * nChord::kBreveTicks : ticks;
-  if (chordIndex != nullptr) *chordIndex = index;
-  nChord* chord = GetOrCreateChord(index);
-  if (remaining == nChord::kBreveTicks) {
-    chord->rhythm = 0;
-    return 0;
-  }
-  uint32_t left = chord->SetRhythmFromTicks(remaining);
-  if (left >= 12) {
-    auto rest = std::make_shared<nChord>();
-    left = rest->SetRhythmFromTicks(left);
-    events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(index + 1), std::move(rest));
-  }
+  Handle chord = events_[index] != nullptr ? events_[index] : std::make_shared<nChord>();
+  std::vector<Handle> pieces;
+  size_t at = 0;
+  const uint32_t left = ExpandInto(pieces, std::move(chord), ticks, &at);
+  if (chordIndex != nullptr) *chordIndex = index + at;
+  events_[index] = std::move(pieces[at]);
+  events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(index + 1),
+                 std::make_move_iterator(pieces.begin() + static_cast<std::ptrdiff_t>(at + 1)),
+                 std::make_move_iterator(pieces.end()));
+  events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(index), std::make_move_iterator(pieces.begin()),
+                 std::make_move_iterator(pieces.begin() + static_cast<std::ptrdiff_t>(at)));
   return left;
 }
 

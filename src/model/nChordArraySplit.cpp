@@ -52,12 +52,13 @@ int nChordArray::SplitIntoNotationVoices(CVoicesArray& targets, int32_t numerato
 }
 
 void nChordArray::JoinRestsAlongBeat(uint32_t barLength, uint32_t beat) {
+  std::vector<Handle> out;
+  out.reserve(events_.size() + events_.size() / 4);
   uint32_t p = 0;  // ticks into the beat
-  size_t i = 0;
-  while (i < events_.size()) {
-    nChord* chord = events_[i].get();
+  for (size_t i = 0; i < events_.size(); ++i) {
+    Handle chord = std::move(events_[i]);
     if (chord == nullptr || !chord->IsChord()) {
-      ++i;
+      out.push_back(std::move(chord));
       continue;
     }
     uint32_t s = chord->GetDurationTicks();
@@ -76,44 +77,38 @@ void nChordArray::JoinRestsAlongBeat(uint32_t barLength, uint32_t beat) {
     }
     p %= beat;
     if (!absorbed) {
-      ++i;
+      out.push_back(std::move(chord));
       continue;
     }
-    size_t at = i;
-    size_t next = i + 1;
+    Handle whole;
     // A chord that starts a beam group is never split; others are tied across the beat.
     if (chord->beamIndex != 0) {
       const uint32_t r = s % beat;
       const uint32_t q = s - r;
       if (r != 0 && p == 0 && q != 0) {
-        auto whole = std::make_shared<nChord>(*chord);
+        whole = std::make_shared<nChord>(*chord);
         whole->SetRhythmFromTicks(q);
         Tie(*whole);
-        events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(at + 1), std::move(whole));
-        ++next;
         s = r;
       }
       if (p != 0 && s > p) {
         auto before = std::make_shared<nChord>(*chord);
         before->SetRhythmFromTicks(s - p);
         Tie(*chord);
-        events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(at), std::move(before));
-        ++at;
-        ++next;
+        out.push_back(std::move(before));
         s = p;
       }
     }
-    const size_t before = events_.size();
-    uint32_t left = ExpandTicks(s, at, &at);
-    next += events_.size() - before;
+    // The chord, then what it could not hold, then the tied whole beats.
+    const uint32_t left = ExpandInto(out, std::move(chord), s);
     if (left >= 12) {
       auto rest = std::make_shared<nChord>();
       rest->SetRhythmFromTicks(left);
-      events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(at + 1), std::move(rest));
-      ++next;
+      out.push_back(std::move(rest));
     }
-    i = next;
+    if (whole != nullptr) out.push_back(std::move(whole));
   }
+  events_ = std::move(out);
 }
 
 void nChordArray::SplitByPitch(int32_t denominator, int split, int highRange) {

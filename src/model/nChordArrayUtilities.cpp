@@ -82,30 +82,56 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
   }
   const uint16_t voiceMarks = static_cast<uint16_t>(nNotes::kLowerVoiceFlag | (std::abs(voiceNumber) & 3) |
                                                     (voiceNumber < 0 ? 8 : 0));
-  // The chords of both voices come in time order: the search goes on from the last target.
-  size_t from = 0;
+  // One pass over both voices in time order. `pending` is this voice's event at hand when it
+  // is not (or no longer) at events_[i]: the later part of a split chord, or a new chord.
+  std::vector<Handle> out;
+  out.reserve(events_.size() + other.events_.size());
+  size_t i = 0;
+  Handle pending;
   uint32_t end = 0;
+  const auto consume = [&] {
+    if (pending != nullptr) {
+      out.push_back(std::move(pending));
+      pending.reset();
+    } else {
+      out.push_back(std::move(events_[i++]));
+    }
+  };
   for (const Handle& source : other.events_) {
     if (source == nullptr || !source->IsChord() || source->notes.empty()) continue;
     const uint32_t t = source->time;
     // The chord of this voice that starts at t, or the one sounding at t, split there.
     nChord* target = nullptr;
-    for (size_t i = from; i < events_.size() && target == nullptr; ++i) {
-      nChord* e = events_[i].get();
-      if (e == nullptr || !e->IsChord() || e->ChordMark() == nChord::kTimelessMark) continue;
-      from = i;
-      const uint32_t length = e->GetDurationTicks();
-      end = std::max(end, e->time + length);
-      if (e->time == t) {
-        target = e;
-      } else if (e->time < t && t < e->time + length) {
+    while (target == nullptr && (pending != nullptr || i < events_.size())) {
+      const Handle& e = pending != nullptr ? pending : events_[i];
+      if (e == nullptr || !e->IsChord() || e->ChordMark() == nChord::kTimelessMark) {
+        consume();
+        continue;
+      }
+      const uint32_t start = e->time;
+      const uint32_t stop = start + e->GetDurationTicks();
+      end = std::max(end, stop);
+      if (start == t) {
+        target = e.get();
+        if (pending == nullptr) pending = std::move(events_[i++]);
+      } else if (start < t && t < stop) {
         auto later = std::make_shared<nChord>(*e);
         later->metaEvents.clear();  // the second part continues the first
-        later->SetRhythmFromTicks(end - t);
+        later->SetRhythmFromTicks(stop - t);
         later->time = t;
-        e->SetRhythmFromTicks(t - e->time);
-        target = insert(i + 1, std::move(later));
-        from = i + 1;
+        e->SetRhythmFromTicks(t - start);
+        consume();
+        target = later.get();
+        pending = std::move(later);
+      } else if (start > t) {
+        // Nothing of this voice sounds at t (only an earlier pending event could, and it ends
+        // before t): a chord of the source's value stands there, before e.
+        auto chord = std::make_shared<nChord>(nChord::kChord, source->rhythm);
+        chord->time = t;
+        target = chord.get();
+        pending = std::move(chord);
+      } else {
+        consume();
       }
     }
     if (target == nullptr) {
@@ -114,13 +140,13 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
         auto rest = std::make_shared<nChord>();
         rest->SetRhythmFromTicks(t - end);
         rest->time = end;
-        push_back(std::move(rest));
+        out.push_back(std::move(rest));
       }
       auto chord = std::make_shared<nChord>(nChord::kChord, source->rhythm);
       chord->time = t;
       end = t + chord->GetDurationTicks();
-      target = push_back(std::move(chord));
-      from = events_.size() - 1;
+      target = chord.get();
+      pending = std::move(chord);
     }
     for (const auto& note : source->notes) {
       if (note == nullptr || target->notes.size() >= nNoteArray::kMaxNotes) continue;
@@ -130,6 +156,8 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
     }
     target->notes.SortByPitch(true);
   }
+  while (pending != nullptr || i < events_.size()) consume();
+  events_ = std::move(out);
   RebarVoice(numerator, denominator);
 }
 
