@@ -94,6 +94,15 @@ void dfLogFont::SetDefaults() {
   microTuning = 0;
 }
 
+void dfLogFont::InitFont(std::string_view face, int32_t pointSizeTenths, uint8_t charSet) {
+  SetDefaults();
+  logFont.lfFaceName = FitFaceName(face);
+  pointSize.cx = pointSizeTenths;
+  logFont.lfCharSet = charSet;
+  color = 0;
+  microTuning = 0;
+}
+
 void dfLogFont::SetLogFont(const LogFont& font) {
   logFont = font;
   // The magnitude only: INT32_MIN has none that fits, so it stays the largest height.
@@ -212,6 +221,7 @@ tinyxml2::XMLElement* dfLogFont::WriteXml(tinyxml2::XMLDocument& doc, const char
 }
 
 const tinyxml2::XMLElement* dfLogFont::ReadXml(const tinyxml2::XMLElement* element) {
+  if (element == nullptr) return nullptr;
   const tinyxml2::XMLElement* mlf = element->FirstChildElement();
   logFont.lfWeight = ReadIntAttribute(mlf, "lfWeight");
   logFont.lfHeight = ReadIntAttribute(mlf, "lfHeight");

@@ -76,6 +76,9 @@ class dfLogFont : public Persistent {
 
   // Everything but the parent size back to the defaults (colour 0x006400, zoom 1).
   void SetDefaults();
+  // The defaults, then the face, the point size (tenths of a point) and the character set;
+  // colour black, micro-tuning 0.
+  void InitFont(std::string_view face, int32_t pointSizeTenths, uint8_t charSet);
   // Copies a logical font in, keeping the height as its absolute value.
   void SetLogFont(const LogFont& font);
   // "Arial - Size 12".

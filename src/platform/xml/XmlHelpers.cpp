@@ -131,4 +131,13 @@ std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* n
   return text != nullptr ? Decode8BitText(text) : std::string();
 }
 
+bool ReadBoolAttribute(const tinyxml2::XMLElement* element, const char* name) {
+  const char* text = element != nullptr ? element->Attribute(name) : nullptr;
+  if (text == nullptr) return false;
+  uint32_t value = 0;
+  if (ScanInt(text, value)) return value != 0;
+  const std::string_view word(text);
+  return word == "true" || word == "True" || word == "TRUE";
+}
+
 }  // namespace vornel

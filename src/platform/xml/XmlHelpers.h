@@ -61,5 +61,8 @@ double ReadRealAttribute(const tinyxml2::XMLElement* element, const char* name);
 uint32_t ReadTruncatedRealAttribute(const tinyxml2::XMLElement* element, const char* name);
 // 8-bit attribute text: kept when valid UTF-8, otherwise read as Windows-1252.
 std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* name);
+// A flag written as an integer or as "true"/"false": an integer reads as non-zero, "true"
+// (also "True", "TRUE") as true, anything else or a missing attribute as false.
+bool ReadBoolAttribute(const tinyxml2::XMLElement* element, const char* name);
 
 }  // namespace vornel

@@ -1,0 +1,296 @@
+#include "image/codec/PLBmpDecoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "image/bitmap/PLByteOrder.h"
+#include "image/bitmap/PLWinBmp.h"
+
+namespace vornel {
+
+namespace {
+
+struct BmpHeaders {
+  PLBitmapInfoHeader info;  // an OS/2 1.x header fills only size, width, height, planes, bits
+  int64_t dataOffset = 0;  // of the pixel data, from the start of the file
+  bool headerMasks = false;  // headers of 52 bytes and more carry the colour masks
+  std::array<uint32_t, 3> masks{};
+};
+
+constexpr uint16_t kArraySignature = 0x4142;  // "BA"
+
+bool IsBitmapSignature(uint16_t signature) {
+  // "BM", "BA", "CI", "CP", "IC"
+  return signature == 0x4D42 || signature == 0x4142 || signature == 0x4943 || signature == 0x5043 ||
+         signature == 0x4349;
+}
+
+// Resolution in dots per inch from pixels per metre; 150 when the field says nothing useful.
+int DotsPerInch(int32_t pixelsPerMetre) {
+  if (pixelsPerMetre <= 0) return 150;
+  const int dpi = static_cast<int>(pixelsPerMetre / 39.370121002197266 + 0.5);
+  return dpi < 2 ? 150 : dpi;
+}
+
+int64_t PaddedLineBytes(int64_t width, int bits) { return (width * bits + 31) / 32 * 4; }
+
+class BmpReader {
+ public:
+  BmpReader(PLDataSource& source, PLBmp& bmp, int64_t height, bool topDown)
+      : source_(source), bmp_(bmp), width_(bmp.GetWidth()), height_(height), topDown_(topDown) {}
+
+  // Row `row` of the file, counted from its first line (the bottom one unless top-down).
+  uint8_t* Line(int64_t row) const {
+    return bmp_.GetLineArray()[topDown_ ? row : height_ - 1 - row];
+  }
+
+  void ReadIndexed(int bits) {
+    const int64_t stride = PaddedLineBytes(width_, bits);
+    for (int64_t row = 0; row < height_; ++row) {
+      const uint8_t* in = source_.ReadNBytes(stride);
+      uint8_t* out = Line(row);
+      switch (bits) {
+        case 1:
+          for (int x = 0; x < width_; ++x) out[x] = (in[x >> 3] >> (7 - (x & 7))) & 1;
+          break;
+        case 4:
+          for (int x = 0; x < width_; ++x) out[x] = (x & 1) ? in[x >> 1] & 0x0F : in[x >> 1] >> 4;
+          break;
+        default:
+          std::memcpy(out, in, static_cast<size_t>(width_));
+          break;
+      }
+    }
+  }
+
+  void ReadTrueColor(int bits, bool sixBitGreen) {
+    const int64_t stride = PaddedLineBytes(width_, bits);
+    for (int64_t row = 0; row < height_; ++row) {
+      const uint8_t* in = source_.ReadNBytes(stride);
+      auto* out = reinterpret_cast<PLPixel32*>(Line(row));
+      if (bits == 16 && sixBitGreen) {
+        for (int x = 0; x < width_; ++x) out[x] = PLPixel32::From565(in[2 * x] | (in[2 * x + 1] << 8));
+      } else {
+        PLBmp::ExpandLine(in, bits, nullptr, width_, out);
+      }
+    }
+  }
+
+  // Runs and absolute runs are cut at the end of the line they start in.
+  void ReadRle8() {
+    int64_t row = 0;
+    int x = 0;
+    while (row < height_) {
+      const int count = source_.ReadByte();
+      if (count != 0) {
+        const uint8_t value = source_.ReadByte();
+        const int n = std::min(count, width_ - x);
+        std::memset(Line(row) + x, value, static_cast<size_t>(n));
+        x += n;
+        continue;
+      }
+      const int escape = source_.ReadByte();
+      if (escape == 0) {
+        ++row;
+        x = 0;
+      } else if (escape == 1) {
+        return;
+      } else if (escape == 2) {
+        RaiseDelta();
+      } else {
+        const uint8_t* in = source_.ReadNBytes(escape);
+        const int n = std::min(escape, width_ - x);
+        std::memcpy(Line(row) + x, in, static_cast<size_t>(n));
+        x += n;
+        if (escape & 1) source_.ReadByte();
+      }
+    }
+  }
+
+  // Each line is built in a scratch line of indices. Pixels a line does not set are 0, as
+  // in RLE8 data, not what the line before left there.
+  void ReadRle4() {
+    std::vector<uint8_t> scratch(static_cast<size_t>(width_));
+    int64_t row = 0;
+    int x = 0;
+    const auto put = [&](int index) {
+      if (x < width_) scratch[static_cast<size_t>(x++)] = static_cast<uint8_t>(index);
+    };
+    while (row < height_) {
+      const int count = source_.ReadByte();
+      const int second = source_.ReadByte();
+      if (count != 0) {
+        for (int i = 0; i < count; ++i) put((i & 1) ? second & 0x0F : second >> 4);
+        continue;
+      }
+      if (second == 0 || second == 1) {
+        std::memcpy(Line(row), scratch.data(), scratch.size());
+        if (second == 1) return;
+        std::fill(scratch.begin(), scratch.end(), 0);
+        ++row;
+        x = 0;
+      } else if (second == 2) {
+        RaiseDelta();
+      } else {
+        const int bytes = (second + 1) / 2;
+        const uint8_t* in = source_.ReadNBytes(bytes);
+        for (int i = 0; i < second; ++i) put((i & 1) ? in[i >> 1] & 0x0F : in[i >> 1] >> 4);
+        if (bytes & 1) source_.ReadByte();
+      }
+    }
+  }
+
+ private:
+  [[noreturn]] static void RaiseDelta() { PLPicDecoder::RaiseError(6, "Encountered delta escape."); }
+
+  PLDataSource& source_;
+  PLBmp& bmp_;
+  int width_;
+  int64_t height_;
+  bool topDown_;
+};
+
+void ReadPalette(PLDataSource& source, const BmpHeaders& headers, int entrySize, PLPixel32* palette) {
+  PLPicDecoder::Trace(3, "Reading palette.\n");
+  const PLBitmapInfoHeader& info = headers.info;
+  int64_t entries = info.clrUsed != 0 ? int64_t(info.clrUsed) : int64_t(1) << info.bitCount;
+  // A palette never reaches into the pixel data when the file says where that starts.
+  const int64_t paletteStart = source.GetBytesRead();
+  if (headers.dataOffset > paletteStart) entries = std::min(entries, (headers.dataOffset - paletteStart) / entrySize);
+  const uint8_t* in = source.ReadNBytes(entries * entrySize);
+  // The bitmap's palette holds 256 entries; further ones are read past.
+  for (int64_t i = 0; i < std::min<int64_t>(entries, 256); ++i) {
+    const uint8_t* entry = in + i * entrySize;
+    palette[i] = PLPixel32{entry[0], entry[1], entry[2], 255};
+  }
+}
+
+BmpHeaders ReadHeaders(PLDataSource& source, PLPixel32* palette) {
+  BmpHeaders headers;
+  uint16_t signature = source.ReadLE16();
+  while (signature == kArraySignature) {
+    // A bitmap array: skip its header and read the first image's. The pixel-data offset
+    // counts from the start of the file, array headers included.
+    source.ReadNBytes(12);
+    signature = source.ReadLE16();
+  }
+  source.ReadLE32();  // file size
+  source.ReadLE16();
+  source.ReadLE16();
+  headers.dataOffset = source.ReadLE32();
+  if (!IsBitmapSignature(signature)) PLPicDecoder::RaiseError(1, "Bitmap decoder: This isn't a bitmap.");
+  PLPicDecoder::Trace(2, "Bitmap file signature found\n");
+
+  PLBitmapInfoHeader& info = headers.info;
+  info.size = source.ReadLE32();
+  int entrySize = 4;
+  if (info.size == 12) {
+    // OS/2 1.x: 16-bit sizes and 3-byte palette entries.
+    info.width = source.ReadLE16();
+    info.height = source.ReadLE16();
+    info.planes = source.ReadLE16();
+    info.bitCount = source.ReadLE16();
+    entrySize = 3;
+  } else {
+    info.width = static_cast<int32_t>(source.ReadLE32());
+    info.height = static_cast<int32_t>(source.ReadLE32());
+    info.planes = source.ReadLE16();
+    info.bitCount = source.ReadLE16();
+    info.compression = source.ReadLE32();
+    info.sizeImage = source.ReadLE32();
+    info.xPelsPerMeter = static_cast<int32_t>(source.ReadLE32());
+    info.yPelsPerMeter = static_cast<int32_t>(source.ReadLE32());
+    info.clrUsed = source.ReadLE32();
+    info.clrImportant = source.ReadLE32();
+    // Longer headers (OS/2 2.x, later Windows versions) carry more; shorter ones than 40
+    // bytes make this a backwards skip, which the source refuses.
+    const uint8_t* extra = source.ReadNBytes(int64_t(info.size) - 40);
+    if (info.size >= 52) {
+      headers.headerMasks = true;
+      for (int i = 0; i < 3; ++i) headers.masks[i] = PLReadLE32(extra + 4 * i);
+    }
+  }
+  if (info.bitCount <= 8) ReadPalette(source, headers, entrySize, palette);
+  PLPicDecoder::Trace(2, "Bitmap header is ok.\n");
+  return headers;
+}
+
+}  // namespace
+
+void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
+  std::array<PLPixel32, 256> palette;
+  palette.fill(PLPixel32::FromRgba(0, 0, 0));
+  BmpHeaders headers = ReadHeaders(source, palette.data());
+  const PLBitmapInfoHeader& info = headers.info;
+  const int bits = info.bitCount;
+  const bool compressed = info.compression != 0;
+
+  // A negative height stores the lines top first; run-length data cannot be stored so.
+  const bool topDown = info.height < 0;
+  const int64_t height = topDown ? -int64_t(info.height) : info.height;
+  if (topDown && compressed && (bits == 4 || bits == 8)) {
+    RaiseError(2, "Decoding bmp: Run-length encoded bitmaps can't be stored top-down.");
+  }
+
+  const bool uncompressed = !compressed || bits > 8;
+  const bool knownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+  if (uncompressed && knownDepth && info.width > 0) RequireLines(source, PaddedLineBytes(info.width, bits), height);
+
+  const int depth = bits == 32 ? 32 : (bits <= 8 ? 8 : 32);
+  bmp.Create(info.width, height, depth, bits == 32);
+  if (depth == 8) bmp.SetPalette(palette.data());
+  PLBmpLock lock(bmp, false, true);
+
+  bool sixBitGreen = false;
+  if (bits == 16 && compressed) {
+    if (!headers.headerMasks) {
+      for (auto& mask : headers.masks) mask = source.ReadLE32();
+    }
+    sixBitGreen = headers.masks[1] != 0x3E0;
+  }
+  // The pixel data starts where the file header says, when that lies ahead in the file.
+  const int64_t position = source.GetBytesRead();
+  if (headers.dataOffset > position && headers.dataOffset <= source.GetFileSize()) {
+    source.ReadNBytes(headers.dataOffset - position);
+  }
+
+  BmpReader reader(source, bmp, height, topDown);
+  switch (bits) {
+    case 1:
+      Trace(2, "Decoding 1 bit per pixel bitmap.\n");
+      reader.ReadIndexed(1);
+      break;
+    case 4:
+      if (compressed) {
+        Trace(2, "Decoding RLE4-compressed bitmap.\n");
+        reader.ReadRle4();
+      } else {
+        Trace(2, "Decoding uncompressed 4 bit per pixel bitmap.\n");
+        reader.ReadIndexed(4);
+      }
+      break;
+    case 8:
+      if (compressed) {
+        Trace(2, "Decoding RLE8-compressed bitmap.\n");
+        reader.ReadRle8();
+      } else {
+        Trace(2, "Decoding uncompressed 8 bit per pixel bitmap.\n");
+        reader.ReadIndexed(8);
+      }
+      break;
+    case 16:
+    case 24:
+    case 32:
+      Trace(2, "Decoding true-color bitmap.\n");
+      reader.ReadTrueColor(bits, sixBitGreen);
+      break;
+    default:
+      RaiseError(2, "Decoding bmp: Illegal bpp value.");
+  }
+  bmp.SetResolution({DotsPerInch(info.xPelsPerMeter), DotsPerInch(info.yPelsPerMeter)});
+  Trace(3, "Decoding finished.\n");
+}
+
+}  // namespace vornel

@@ -1,0 +1,106 @@
+#include "model/RtfText.h"
+
+#include <cstdint>
+#include <map>
+
+#include "platform/text/TextConversion.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+void AppendHexByte(std::string& out, uint8_t byte) {
+  out += "\\'";
+  out += kHexDigits[byte >> 4];
+  out += kHexDigits[byte & 0xF];
+}
+
+// The Windows-1252 byte of a character, for readers that take the fallback; 0 when none.
+uint8_t Cp1252ByteOf(char32_t codePoint) {
+  static const std::map<char32_t, uint8_t> table = [] {
+    std::map<char32_t, uint8_t> built;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+      const std::string utf8 = Cp1252ToUtf8(std::string(1, static_cast<char>(b)));
+      size_t pos = 0;
+      const char32_t cp = DecodeUtf8(utf8, pos);
+      // The five undefined bytes decode to C1 controls, which no reader shows.
+      if (cp >= 0xA0 || cp != static_cast<char32_t>(b)) built.emplace(cp, static_cast<uint8_t>(b));
+    }
+    return built;
+  }();
+  const auto found = table.find(codePoint);
+  return found != table.end() ? found->second : 0;
+}
+
+void AppendUnicodeUnit(std::string& out, char16_t unit) {
+  // \uN takes a signed 16-bit number.
+  out += "\\u";
+  out += std::to_string(static_cast<int16_t>(unit));
+}
+
+bool IsEscapedAt(std::string_view s, size_t i) {
+  size_t backslashes = 0;
+  while (i > backslashes && s[i - backslashes - 1] == '\\') ++backslashes;
+  return backslashes % 2 == 1;
+}
+
+size_t LastUnescapedBrace(std::string_view s) {
+  for (size_t i = s.size(); i-- > 0;) {
+    if (s[i] == '}' && !IsEscapedAt(s, i)) return i;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+std::string EscapeRtfText(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size() + utf8.size() / 8);
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    const char32_t cp = DecodeUtf8(utf8, pos);
+    if (cp < 0x80) {
+      const char c = static_cast<char>(cp);
+      if (c == '\\' || c == '{' || c == '}') {
+        out += '\\';
+        out += c;
+      } else if (c == '\t') {
+        out += "\\tab ";
+      } else if (c == '\n' || c == '\r' || (c >= 0x20 && c < 0x7F)) {
+        out += c;
+      } else {
+        AppendHexByte(out, static_cast<uint8_t>(c));
+      }
+      continue;
+    }
+    if (cp <= 0xFFFF) {
+      AppendUnicodeUnit(out, static_cast<char16_t>(cp));
+      const uint8_t fallback = Cp1252ByteOf(cp);
+      if (fallback != 0) {
+        AppendHexByte(out, fallback);
+      } else {
+        out += '?';
+      }
+    } else {
+      const char32_t v = cp - 0x10000;
+      AppendUnicodeUnit(out, static_cast<char16_t>(0xD800 + (v >> 10)));
+      out += '?';
+      AppendUnicodeUnit(out, static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+      out += '?';
+    }
+  }
+  return out;
+}
+
+std::string RtfTrailingBody(std::string_view rtf) {
+  const size_t last = LastUnescapedBrace(rtf);
+  std::string_view body = last == std::string_view::npos ? std::string_view() : rtf.substr(0, last);
+  while (!body.empty() && body.back() == '}' && !IsEscapedAt(body, body.size() - 1)) body.remove_suffix(1);
+  const size_t groupEnd = LastUnescapedBrace(body);
+  if (groupEnd != std::string_view::npos) body.remove_prefix(groupEnd + 1);
+  return std::string(body);
+}
+
+}  // namespace vornel

@@ -1,0 +1,316 @@
+// Every BMP, TGA, PCX, PPM/PGM/PBM and PSD file of the shared corpus is decoded and compared
+// with what Pillow makes of it. The table says, file by file, what to expect and why.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+#include "ImageTestSupport.h"
+#include "image/bitmap/PLAnyBmp.h"
+#include "image/codec/PLBmpDecoder.h"
+#include "image/codec/PLPCXDecoder.h"
+#include "image/codec/PLPGMDecoder.h"
+#include "image/codec/PLPPMDecoder.h"
+#include "image/codec/PLPSDDecoder.h"
+#include "image/codec/PLTGADecoder.h"
+#include "support/Bytes.h"
+
+namespace vornel {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class Outcome {
+  kSame,        // the same pixels as Pillow
+  kSameHigh5,   // 5-bit channels shifted, where Pillow scales: equal in the top 5 bits
+  kSameAs,      // the same pixels as another corpus file (Pillow misreads this one)
+  kDiffers,     // decodes; the pixels differ for the reason given
+  kDecodes,     // decodes; Pillow refuses the file
+  kFails,       // refused with the code given
+};
+
+struct Expectation {
+  Outcome outcome;
+  int code = 0;           // kFails
+  const char* why = "";   // or, for kSameAs, the other file
+};
+
+const std::map<std::string, Expectation>& Expectations() {
+  using enum Outcome;
+  static const std::map<std::string, Expectation> table = {
+      {"01r_00.pcx", {kFails, 2, "bytes per line (12) below the width (88)"}},
+      {"16_bit_binary.pgm", {kDiffers, 0, "16-bit samples are read as single bytes"}},
+      {"200x32_p_bl_raw_origin.tga", {kSame}},
+      {"bmp_b_badbitcount.bmp", {kFails, 2}},
+      {"bmp_b_badbitssize.bmp", {kSame, 0, "the image size field is not used"}},
+      {"bmp_b_baddens1.bmp", {kSame, 0, "only the resolution is absurd"}},
+      {"bmp_b_baddens2.bmp", {kSame, 0, "only the resolution is absurd"}},
+      {"bmp_b_badfilesize.bmp", {kSame, 0, "the file size field is not used"}},
+      {"bmp_b_badheadersize.bmp", {kDecodes, 0, "a 66-byte header is read as a long Windows header"}},
+      {"bmp_b_badpalettesize.bmp", {kDecodes, 0, "the palette ends at the pixel data"}},
+      {"bmp_b_badplanes.bmp", {kSame, 0, "the planes field is not used"}},
+      {"bmp_b_badrle.bmp", {kFails, 6, "delta escape"}},
+      {"bmp_b_badwidth.bmp", {kFails, 2}},
+      {"bmp_b_pal8badindex.bmp", {kDiffers, 0, "indices beyond the 101 colours are black"}},
+      {"bmp_b_reallybig.bmp", {kFails, 11, "its data cannot hold 3000000 x 2000000 pixels"}},
+      {"bmp_b_rletopdown.bmp", {kFails, 2}},
+      {"bmp_b_shortfile.bmp", {kFails, 11}},
+      {"bmp_g_pal1.bmp", {kSame}},
+      {"bmp_g_pal1bg.bmp", {kSame}},
+      {"bmp_g_pal1wb.bmp", {kSame}},
+      {"bmp_g_pal4.bmp", {kSame}},
+      {"bmp_g_pal4rle.bmp", {kSameAs, 0, "bmp_g_pal4.bmp"}},
+      {"bmp_g_pal8-0.bmp", {kSame}},
+      {"bmp_g_pal8.bmp", {kSame}},
+      {"bmp_g_pal8nonsquare.bmp", {kSame}},
+      {"bmp_g_pal8os2.bmp", {kSame}},
+      {"bmp_g_pal8rle.bmp", {kSame}},
+      {"bmp_g_pal8topdown.bmp", {kSame}},
+      {"bmp_g_pal8v4.bmp", {kSame}},
+      {"bmp_g_pal8v5.bmp", {kSame}},
+      {"bmp_g_pal8w124.bmp", {kSame}},
+      {"bmp_g_pal8w125.bmp", {kSame}},
+      {"bmp_g_pal8w126.bmp", {kSame}},
+      {"bmp_g_rgb16-565.bmp", {kSameHigh5}},
+      {"bmp_g_rgb16-565pal.bmp", {kSameHigh5}},
+      {"bmp_g_rgb16.bmp", {kSameHigh5}},
+      {"bmp_g_rgb24.bmp", {kSame}},
+      {"bmp_g_rgb24pal.bmp", {kSame}},
+      {"bmp_g_rgb32.bmp", {kSame}},
+      {"bmp_g_rgb32bf.bmp", {kDecodes, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"bmp_q_pal1p1.bmp", {kSame}},
+      {"bmp_q_pal2.bmp", {kFails, 2, "2 bits per pixel"}},
+      {"bmp_q_pal4rletrns.bmp", {kFails, 6, "delta escape"}},
+      {"bmp_q_pal8offs.bmp", {kSame}},
+      {"bmp_q_pal8os2sp.bmp", {kSame}},
+      {"bmp_q_pal8os2v2-16.bmp", {kFails, 2, "a 16-byte header"}},
+      {"bmp_q_pal8os2v2.bmp", {kSame}},
+      {"bmp_q_pal8oversizepal.bmp", {kDecodes, 0, "300 colours, 256 kept"}},
+      {"bmp_q_pal8rletrns.bmp", {kFails, 6, "delta escape"}},
+      {"bmp_q_rgb16-231.bmp", {kDecodes, 0, "masks other than 5-5-5 are read as 5-6-5"}},
+      {"bmp_q_rgb24jpeg.bmp", {kFails, 2, "JPEG inside"}},
+      {"bmp_q_rgb24largepal.bmp", {kSame}},
+      {"bmp_q_rgb24lprof.bmp", {kSame}},
+      {"bmp_q_rgb24png.bmp", {kFails, 2, "PNG inside"}},
+      {"bmp_q_rgb24prof.bmp", {kSame}},
+      {"bmp_q_rgb32-111110.bmp", {kDecodes, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"bmp_q_rgb32bf-xbgr.bmp", {kDiffers, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"bmp_q_rgb32fakealpha.bmp", {kSame}},
+      {"bmp_q_rgb32h52.bmp", {kDecodes, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"bmp_q_rgba16-4444.bmp", {kDecodes, 0, "masks other than 5-5-5 are read as 5-6-5"}},
+      {"bmp_q_rgba32.bmp", {kDecodes, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"bmp_q_rgba32abf.bmp", {kDecodes, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"bmp_q_rgba32h56.bmp", {kDecodes, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"courB08.pbm", {kFails, 2, "PNG data"}},
+      {"cross_scan_line.tga", {kSame}},
+      {"eps_1.bmp", {kSame}},
+      {"five_channels.psd", {kSame}},
+      {"hopper.bmp", {kSame}},
+      {"hopper.ppm", {kSame}},
+      {"hopper.psd", {kSame}},
+      {"hopper_16bit.pgm", {kDiffers, 0, "16-bit samples are read as single bytes"}},
+      {"hopper_16bit_plain.pgm", {kDiffers, 0, "text samples above 255 overflow the 8-bit level"}},
+      {"hopper_1bit.pbm", {kFails, 2, "bitmaps (P4) are not read"}},
+      {"hopper_1bit_plain.pbm", {kFails, 2, "bitmaps (P1) are not read"}},
+      {"hopper_8bit.pgm", {kSame}},
+      {"hopper_8bit.ppm", {kSame}},
+      {"hopper_8bit_plain.pgm", {kSame}},
+      {"hopper_8bit_plain.ppm", {kSame}},
+      {"hopper_emboss.bmp", {kSame}},
+      {"hopper_emboss_more.bmp", {kSame}},
+      {"hopper_merged.psd", {kSame}},
+      {"hopper_rle8.bmp", {kSame}},
+      {"hopper_rle8_grayscale.bmp", {kSame}},
+      {"hopper_webp_bits.ppm", {kSame}},
+      {"hopper_webp_write.ppm", {kSame}},
+      {"l2rgb_read.bmp", {kFails, 11}},
+      {"la.tga", {kDiffers, 0, "grey and alpha pixels are read as 16-bit colour"}},
+      {"mmap_error.bmp", {kFails, 11, "its pixel data offset points into the header"}},
+      {"odd_stride.pcx", {kSame}},
+      {"p_16.tga", {kSameHigh5}},
+      {"p_4_planes.pcx", {kDiffers, 0, "plane p adds 2^p to the index (3 here); Pillow 9.4 gives 5"}},
+      {"p_8.tga", {kFails, 11}},
+      {"pil184.pcx", {kSame}},
+      {"rgb32bf-abgr.bmp", {kDiffers, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"rgb32bf-rgba.bmp", {kDiffers, 0, "32-bit pixels are copied whatever their masks say"}},
+      {"rgb32rle.tga", {kSame}},
+      {"rgb32rle_bottom_right.tga", {kDiffers, 0, "right-to-left storage is not honoured"}},
+      {"rgb32rle_top_right.tga", {kDiffers, 0, "right-to-left storage is not honoured"}},
+      {"rgba.psd", {kSame}},
+      {"rgba16.tga", {kSameHigh5}},
+      {"tga_common_1x1_l_bl_raw.tga", {kSame}},
+      {"tga_common_1x1_l_bl_rle.tga", {kSame}},
+      {"tga_common_1x1_l_tl_raw.tga", {kSame}},
+      {"tga_common_1x1_l_tl_rle.tga", {kSame}},
+      {"tga_common_200x32_l_bl_raw.tga", {kSame}},
+      {"tga_common_200x32_l_bl_rle.tga", {kSame}},
+      {"tga_common_200x32_l_tl_raw.tga", {kSame}},
+      {"tga_common_200x32_l_tl_rle.tga", {kSame}},
+      {"tga_common_200x32_la_bl_raw.tga", {kDiffers, 0, "grey and alpha pixels are read as 16-bit colour"}},
+      {"tga_common_200x32_la_bl_rle.tga", {kDiffers, 0, "grey and alpha pixels are read as 16-bit colour"}},
+      {"tga_common_200x32_la_tl_raw.tga", {kDiffers, 0, "grey and alpha pixels are read as 16-bit colour"}},
+      {"tga_common_200x32_la_tl_rle.tga", {kDiffers, 0, "grey and alpha pixels are read as 16-bit colour"}},
+      {"tga_common_200x32_p_bl_raw.tga", {kSame}},
+      {"tga_common_200x32_p_bl_rle.tga", {kSame}},
+      {"tga_common_200x32_p_tl_raw.tga", {kSame}},
+      {"tga_common_200x32_p_tl_rle.tga", {kSame}},
+      {"tga_common_200x32_rgb_bl_raw.tga", {kSame}},
+      {"tga_common_200x32_rgb_bl_rle.tga", {kSame}},
+      {"tga_common_200x32_rgb_tl_raw.tga", {kSame}},
+      {"tga_common_200x32_rgb_tl_rle.tga", {kSame}},
+      {"tga_common_200x32_rgba_bl_raw.tga", {kSame}},
+      {"tga_common_200x32_rgba_bl_rle.tga", {kSame}},
+      {"tga_common_200x32_rgba_tl_raw.tga", {kSame}},
+      {"tga_common_200x32_rgba_tl_rle.tga", {kSame}},
+      {"tga_id_field.tga", {kSame}},
+  };
+  return table;
+}
+
+std::string Extension(const fs::path& path) {
+  std::string ext = path.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+std::unique_ptr<PLPicDecoder> DecoderFor(const std::string& ext) {
+  if (ext == ".bmp") return std::make_unique<PLBmpDecoder>();
+  if (ext == ".tga") return std::make_unique<PLTGADecoder>();
+  if (ext == ".pcx") return std::make_unique<PLPCXDecoder>();
+  if (ext == ".ppm") return std::make_unique<PLPPMDecoder>();
+  if (ext == ".pgm" || ext == ".pbm") return std::make_unique<PLPGMDecoder>();
+  if (ext == ".psd") return std::make_unique<PLPSDDecoder>();
+  return nullptr;
+}
+
+// The Python that has Pillow, or empty.
+std::string PillowPython() {
+  for (const char* python : {"/usr/bin/python3", "python3"}) {
+    const std::string probe = std::string(python) + " -c 'import PIL' >/dev/null 2>&1";
+    if (std::system(probe.c_str()) == 0) return python;
+  }
+  return {};
+}
+
+struct Rgba {
+  int width = 0;
+  int height = 0;
+  std::string mode;
+  std::string pixels;  // r, g, b, a per pixel
+};
+
+Rgba ReadPillowRgba(const std::string& path) {
+  const std::string text = testing::ReadText(path);
+  Rgba rgba;
+  const size_t end = text.find('\n');
+  char mode[16] = {};
+  std::sscanf(text.substr(0, end).c_str(), "%d %d %15s", &rgba.width, &rgba.height, mode);
+  rgba.mode = mode;
+  rgba.pixels = text.substr(end + 1);
+  return rgba;
+}
+
+Rgba OurRgba(const PLBmp& bmp) {
+  Rgba rgba{bmp.GetWidth(), bmp.GetHeight(), bmp.HasAlpha() ? "RGBA" : "RGB", {}};
+  for (int y = 0; y < bmp.GetHeight(); ++y) {
+    for (int x = 0; x < bmp.GetWidth(); ++x) {
+      const PLPixel32 p = testing::PixelAt(bmp, x, y);
+      rgba.pixels += {static_cast<char>(p.r), static_cast<char>(p.g), static_cast<char>(p.b),
+                      static_cast<char>(bmp.HasAlpha() ? p.a : 255)};
+    }
+  }
+  return rgba;
+}
+
+// The first pixel that differs, or an empty text. Alpha counts when Pillow's mode has it.
+std::string FirstDifference(const Rgba& ours, const Rgba& theirs, uint8_t mask) {
+  if (ours.width != theirs.width || ours.height != theirs.height) {
+    return "size " + std::to_string(ours.width) + "x" + std::to_string(ours.height);
+  }
+  const bool alpha = theirs.mode.find('A') != std::string::npos;
+  for (size_t i = 0; i < ours.pixels.size(); ++i) {
+    if (i % 4 == 3 && !alpha) continue;
+    const auto a = static_cast<uint8_t>(ours.pixels[i]);
+    const auto b = static_cast<uint8_t>(theirs.pixels[i]);
+    if ((a & mask) != (b & mask)) {
+      const size_t pixel = i / 4;
+      return "pixel " + std::to_string(pixel % size_t(ours.width)) + "," + std::to_string(pixel / size_t(ours.width)) +
+             " channel " + std::to_string(i % 4) + ": " + std::to_string(a) + " vs " + std::to_string(b);
+    }
+  }
+  return {};
+}
+
+TEST(ImageCorpus, DecodesLikePillowOrSaysWhyNot) {
+  // VORNEL_CORPUS_DIR in the environment points elsewhere, e.g. from a separate worktree.
+  const char* corpus = std::getenv("VORNEL_CORPUS_DIR");
+  const fs::path folder = fs::path(corpus != nullptr ? corpus : VORNEL_CORPUS_DIR) / "images" / "various";
+  if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << folder;
+  const std::string python = PillowPython();
+  if (python.empty()) GTEST_SKIP() << "Pillow is not installed";
+
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.is_regular_file() && DecoderFor(Extension(entry.path()))) files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  testing::TempDir out;
+  std::string command = python + " '" + VORNEL_SOURCE_DIR + "/tests/image/pillow_rgba.py' '" + out.path() + "'";
+  for (const auto& file : files) command += " '" + file.string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+
+  const auto& table = Expectations();
+  for (const auto& file : files) {
+    const std::string name = file.filename().string();
+    SCOPED_TRACE(name);
+    const auto found = table.find(name);
+    if (found == table.end()) {
+      ADD_FAILURE() << "not in the table of expectations";
+      continue;
+    }
+    const Expectation& expected = found->second;
+    PLAnyBmp bmp;
+    const std::vector<uint8_t> bytes = [&] {
+      const std::string text = testing::ReadText(file.string());
+      return std::vector<uint8_t>(text.begin(), text.end());
+    }();
+    const int code = testing::DecodeCode(*DecoderFor(Extension(file)), bytes, bmp);
+    if (expected.outcome == Outcome::kFails) {
+      EXPECT_EQ(code, expected.code) << expected.why;
+      continue;
+    }
+    ASSERT_EQ(code, 0) << expected.why;
+    const std::string pillowFile = out.File(name + ".rgba");
+    const bool pillowDecoded = fs::exists(pillowFile);
+    switch (expected.outcome) {
+      case Outcome::kSame:
+      case Outcome::kSameHigh5:
+        ASSERT_TRUE(pillowDecoded);
+        EXPECT_EQ(FirstDifference(OurRgba(bmp), ReadPillowRgba(pillowFile),
+                                  expected.outcome == Outcome::kSame ? 0xFF : 0xF8),
+                  "");
+        break;
+      case Outcome::kSameAs: {
+        PLAnyBmp other;
+        const std::string text = testing::ReadText((folder / expected.why).string());
+        ASSERT_EQ(testing::DecodeCode(*DecoderFor(Extension(file)), {text.begin(), text.end()}, other), 0);
+        EXPECT_EQ(OurRgba(bmp).pixels, OurRgba(other).pixels);
+        break;
+      }
+      case Outcome::kDiffers:
+        EXPECT_TRUE(pillowDecoded);
+        break;
+      case Outcome::kDecodes:
+        EXPECT_FALSE(pillowDecoded);
+        break;
+      case Outcome::kFails:
+        break;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vornel

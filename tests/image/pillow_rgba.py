@@ -1,0 +1,24 @@
+# Decodes image files with Pillow for the corpus test: OUTDIR/NAME.rgba holds
+# "WIDTH HEIGHT MODE\n" and the RGBA bytes, OUTDIR/NAME.err the reason Pillow refused.
+# usage: pillow_rgba.py OUTDIR FILE...
+import os
+import sys
+import warnings
+
+from PIL import Image
+
+warnings.simplefilter("ignore")
+out = sys.argv[1]
+for path in sys.argv[2:]:
+    name = os.path.basename(path)
+    try:
+        with Image.open(path) as image:
+            image.load()
+            mode = image.mode
+            rgba = image.convert("RGBA")
+        with open(os.path.join(out, name + ".rgba"), "wb") as f:
+            f.write(f"{rgba.width} {rgba.height} {mode}\n".encode())
+            f.write(rgba.tobytes())
+    except Exception as error:  # every refusal is an answer here
+        with open(os.path.join(out, name + ".err"), "w") as f:
+            f.write(type(error).__name__)
