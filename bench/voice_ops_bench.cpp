@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "model/CKey.h"
 #include "model/CVoicesArray.h"
 #include "model/nChordArray.h"
 
@@ -78,7 +79,7 @@ void ArpeggiateAndRotate(benchmark::State& state) {
                                               {ChordOperation::kClone, 1}};
   for (auto _ : state) {
     nChordArray working(selection);
-    benchmark::DoNotOptimize(working.TransformChords(stages));
+    benchmark::DoNotOptimize(working.TransformChords(stages, CKey()));
   }
   state.SetItemsProcessed(state.iterations() * kChords / 10);
 }

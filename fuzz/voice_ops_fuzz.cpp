@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/CKey.h"
 #include "model/CVoicesArray.h"
 #include "model/nChordArray.h"
 #include "platform/UserPrompts.h"
@@ -53,7 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                            {ChordOperation::kShift, operand},
                            {ChordOperation::kTremoloize, operand},
                            {ChordOperation::kRotateFlags, operand},
-                           {ChordOperation::kDotFlags, 0}});
+                           {ChordOperation::kTransposeScale, operand},
+                           {ChordOperation::kDotFlags, 0}},
+                          CKey());
 
   voice.DotPairs(0, voice.size(), true);
   voice.SetRhythm(1, voice.size(), operand, 1);

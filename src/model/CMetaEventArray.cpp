@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "model/CPedal.h"
 #include "model/nNotes.h"
+#include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -64,6 +66,22 @@ void CMetaEventArray::CopyAllFrom(const CMetaEventArray& other) {
   for (const auto& e : other) {
     if (e != nullptr) push_back(std::make_unique<CMetaEvent>(*e));
   }
+}
+
+void CMetaEventArray::CollectPedals(std::vector<const CPedal*>& out, const CPedalArray& pedals) {
+  pedals.CollectPersistent(out);
+  std::erase_if(items(), [&](const auto& e) {
+    if (e == nullptr || e->kind != CMetaEvent::kPedal) return false;
+    if (e->value >= pedals.size()) {
+      Prompts().ShowMessage("Invalid meta event", MessageKind::kError);
+      return true;
+    }
+    const CPedal* pedal = pedals[e->value];
+    if (pedal != nullptr && pedal->persistent == 0 && std::find(out.begin(), out.end(), pedal) == out.end()) {
+      out.push_back(pedal);
+    }
+    return false;
+  });
 }
 
 CMetaEvent* CMetaEventArray::EditMetaEvent(uint8_t kind, uint32_t value, int view) {

@@ -5,12 +5,15 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "model/CMetaEvent.h"
 #include "platform/collections/OwnedArray.h"
 
 namespace vornel {
 
+class CPedal;
+class CPedalArray;
 class nNotes;
 
 class CMetaEventArray : public OwnedArray<CMetaEvent> {
@@ -37,6 +40,9 @@ class CMetaEventArray : public OwnedArray<CMetaEvent> {
   CMetaEvent* CopyKindTo(uint8_t kind, CMetaEventArray& target) const;
   // Appends copies of another list's events.
   void CopyAllFrom(const CMetaEventArray& other);
+  // The pedals in force at the chord: the instrument's persistent pedals, then those its pedal
+  // events name. An event naming no pedal of the array is reported and removed.
+  void CollectPedals(std::vector<const CPedal*>& out, const CPedalArray& pedals);
   // Adds or edits the event of a kind through its editor for `view`. A fermata or dynamic
   // chart that is there already is removed instead (null is returned); a new event is kept
   // only when its editor is confirmed. Returns the event, or null when cancelled.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/CKey.h"
+
 namespace vornel {
 
 void CVoicesArray::DeleteAllChords() {
@@ -111,6 +113,15 @@ size_t CVoicesArray::GetMaxEventCount() const {
 
 void CVoicesArray::ClearItems(ClearCommand command) {
   for (nChordArray* voice : voices_) voice->ClearItems(command);
+}
+
+void CVoicesArray::RespellVoices(const CKey& key) {
+  for (nChordArray* voice : voices_) {
+    for (const auto& e : *voice) {
+      if (e != nullptr && e->IsChord()) e->notes.RespellKeepingMarks(key);
+    }
+    voice->RespellInKey(key);
+  }
 }
 
 }  // namespace vornel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "model/CKey.h"
 #include "model/nChordArray.h"
 
 namespace vornel {
@@ -113,7 +114,7 @@ bool Arpeggiate(std::vector<Handle>& chords, int code, int times) {
 
 }  // namespace
 
-bool nChordArray::TransformChords(const std::vector<ChordOperation>& stages) {
+bool nChordArray::TransformChords(const std::vector<ChordOperation>& stages, const CKey& key) {
   // The working set: copies of the selected events, which leave the selection.
   std::vector<Handle> working;
   working.reserve(events_.size());
@@ -132,6 +133,14 @@ bool nChordArray::TransformChords(const std::vector<ChordOperation>& stages) {
       case ChordOperation::kShift: Shift(working, stage.operand); break;
       case ChordOperation::kTremoloize: ok &= Tremoloize(working, stage.operand); break;
       case ChordOperation::kRotateFlags: ok &= RotateFlags(working, stage.operand); break;
+      case ChordOperation::kTransposeScale:
+      case ChordOperation::kTransposeSemitones:
+        for (const Handle& e : working) {
+          if (e != nullptr && e->IsChord()) {
+            e->notes.Transpose(stage.operand, key, stage.code == ChordOperation::kTransposeScale);
+          }
+        }
+        break;
       case ChordOperation::kDotFlags: {
         events_ = std::move(working);
         DotPairs(0, events_.size(), false);

@@ -37,6 +37,8 @@ struct Meter {
   static Meter From(int64_t numerator, int64_t denominator);
 };
 
+class CKey;
+class CTabInstrument;
 class CVoicesArray;
 
 // One stage of the chord transformations: an operation code of the transformation dialog
@@ -234,6 +236,20 @@ class nChordArray : public Persistent {
   // Moves `note` of `source` (a chord of voice `voiceIndex` of `voices`) to the chord of the
   // other voice that starts at the same bar-cut time; false when there is none.
   static bool MoveNoteToOtherVoice(size_t voiceIndex, CVoicesArray& voices, nChord& source, const nNotes& note);
+  // Courses for the notes of each chord of the run (see nNoteArray::AssignStrings).
+  void AssignStrings(size_t start, size_t count, const CTabInstrument& instrument);
+  // Spells the notes of each chord of the run in the key, then assigns their courses.
+  void RespellAndRestring(size_t start, size_t count, const CKey& key, const CTabInstrument& instrument);
+  // Builds a voice from timed notes (the MIDI import): `gap` ticks after the start of the
+  // previous note, a note of MIDI `pitch` (0: none) on `course`, spelled in the key, with
+  // `text` as its lyric. False, with nothing appended, for a gap of more breves than a voice
+  // takes at once.
+  bool AppendTimedNote(uint32_t gap, int pitch, uint8_t course, const CKey& key, std::string_view text);
+  // Moves each note of the run's chords to the next course below (direction -1) or above (1)
+  // where that course's open pitch is not above the note; a note that cannot move beeps.
+  // Returns how many moved.
+  size_t MoveNotesToAdjacentString(size_t start, size_t count, int direction, const CTabInstrument& instrument);
+  static bool MoveNoteToAdjacentString(nNotes& note, int direction, const CTabInstrument& instrument);
   // From the event after the cursor, the plain lengths of the chords up to the end of the
   // beam group (a bar line or special event, a chord starting a group or holding a
   // lower-voice note), where the cursor is left.
@@ -319,8 +335,13 @@ class nChordArray : public Persistent {
   // Applies one of the "Remove all..." commands.
   void ClearItems(ClearCommand command);
   // Runs the stages of the chord transformations over the events of this voice (the
-  // selection): false when a stage failed (the stages still all run).
-  bool TransformChords(const std::vector<ChordOperation>& stages);
+  // selection), transposing in `key`: false when a stage failed (the stages still all run).
+  bool TransformChords(const std::vector<ChordOperation>& stages, const CKey& key);
+  // Bar by bar: spells every note in the key, marks a note whose step and pitch came before
+  // in the bar (status bit 5), and asks a chromatic note that shares its step with another
+  // pitch of the bar for the other spelling (status bit 2). Returns the number of distinct
+  // notes.
+  size_t RespellInKey(const CKey& key);
 
   // --- splits
   // Copies this tablature voice into the first two voices of `targets`: upper-voice notes

@@ -5,8 +5,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "model/CKey.h"
+#include "model/CTabInstrument.h"
 #include "model/CVoicesArray.h"
 #include "model/nChordArray.h"
+#include "platform/UserPrompts.h"
 
 namespace vornel {
 
@@ -269,6 +272,78 @@ bool nChordArray::MoveNoteToOtherVoice(size_t voiceIndex, CVoicesArray& voices, 
   if (target->notes.SetNote(moving.pitch, moving.string, moving.interval, true) == nullptr) return false;
   source.notes.RemoveNote(moving.interval, false);
   return true;
+}
+
+void nChordArray::AssignStrings(size_t start, size_t count, const CTabInstrument& instrument) {
+  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  for (size_t i = start; i < end; ++i) {
+    nChord* e = events_[i].get();
+    if (e != nullptr && e->IsChord()) e->notes.AssignStrings(instrument);
+  }
+}
+
+void nChordArray::RespellAndRestring(size_t start, size_t count, const CKey& key, const CTabInstrument& instrument) {
+  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  for (size_t i = start; i < end; ++i) {
+    nChord* e = events_[i].get();
+    if (e == nullptr || !e->IsChord()) continue;
+    e->notes.Respell(key);
+    e->notes.AssignStrings(instrument);
+  }
+}
+
+bool nChordArray::AppendTimedNote(uint32_t gap, int pitch, uint8_t course, const CKey& key, std::string_view text) {
+  // The chord the previous call left counts as a breve until a gap gives its length.
+  const uint32_t breves = gap / nChord::kBreveTicks;
+  if (breves > kMaxGrowth) return false;
+  for (uint32_t b = 0; b < breves; ++b) push_back(std::make_unique<nChord>());
+  gap -= breves * nChord::kBreveTicks;
+  if (gap > 0) {
+    if (events_.empty()) push_back(std::make_unique<nChord>());
+    ExpandTicks(gap, events_.size() - 1);
+    push_back(std::make_unique<nChord>());
+  }
+  if (events_.empty()) push_back(std::make_unique<nChord>());
+  nChord* last = GetOrCreateChord(events_.size() - 1);
+  if (pitch > 0 && pitch <= 127) {
+    if (pitch < 23) pitch += 24;
+    uint16_t name = 0;
+    char accidental = 0;
+    const int step = key.SpellPitch(pitch, name, accidental);
+    if (last->notes.empty()) last->dy = 0;
+    if (nNotes* note = last->notes.SetNote(static_cast<uint8_t>(pitch), course,
+                                           static_cast<uint8_t>(std::clamp(step, 0, 255)), false)) {
+      note->name = name;
+    }
+  }
+  if (!text.empty() && last->IsChord()) last->metaEvents.SetMetaEvent(CMetaEvent::kLyrics, text, 0, 0, 0);
+  return true;
+}
+
+bool nChordArray::MoveNoteToAdjacentString(nNotes& note, int direction, const CTabInstrument& instrument) {
+  const int count = std::clamp<int>(instrument.tuning.stringCount, 0, static_cast<int>(nTuning::kMaxCourses));
+  const int target = direction < 0 ? note.string + 1 : note.string - 1;
+  const bool exists = direction != 0 && target >= 0 && target < count;
+  if (!exists || instrument.tuning.courses[static_cast<size_t>(target)].pitch + kCoursePitchOffset > note.pitch) {
+    Prompts().Beep(BeepKind::kExclamation);
+    return false;
+  }
+  note.string = static_cast<uint8_t>(target);
+  return true;
+}
+
+size_t nChordArray::MoveNotesToAdjacentString(size_t start, size_t count, int direction,
+                                              const CTabInstrument& instrument) {
+  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  size_t moved = 0;
+  for (size_t i = start; i < end; ++i) {
+    nChord* e = events_[i].get();
+    if (e == nullptr || !e->IsChord()) continue;
+    for (const auto& note : e->notes) {
+      if (note != nullptr && MoveNoteToAdjacentString(*note, direction, instrument)) ++moved;
+    }
+  }
+  return moved;
 }
 
 uint32_t nChordArray::RestOfBeamGroup() {

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdlib>
 
+#include "model/CKey.h"
 #include "model/CVoicesArray.h"
 #include "model/nChordArray.h"
 
@@ -292,6 +293,48 @@ nChordArray::TickRange nChordArray::FindMarkedRange() const {
     }
   }
   return range;
+}
+
+size_t nChordArray::RespellInKey(const CKey& key) {
+  struct Heard {
+    int step;
+    int pitch;
+  };
+  std::vector<Heard> bar;
+  size_t distinct = 0;
+  for (const Handle& e : events_) {
+    if (e == nullptr) continue;
+    if (e->IsBarLine()) {
+      bar.clear();
+      continue;
+    }
+    if (!e->IsChord()) continue;
+    for (const auto& note : e->notes) {
+      if (note == nullptr) continue;
+      uint16_t name = 0;
+      char accidental = 0;
+      const int step = key.SpellPitch(note->pitch, name, accidental, (note->status & 4) != 0);
+      note->interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
+      note->name = name;
+      const int pitch = note->pitch;
+      if (std::any_of(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step && h.pitch == pitch; })) {
+        note->status |= 0x20;  // its accidental stands earlier in the bar
+        continue;
+      }
+      note->status &= ~0x20u;
+      if (accidental != 0) {
+        // Another pitch on this step in the bar: this one takes the other spelling.
+        const auto other = std::find_if(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step; });
+        if (other != bar.end()) {
+          note->status |= 4;
+          bar.erase(other);
+        }
+      }
+      bar.push_back({step, pitch});
+      ++distinct;
+    }
+  }
+  return distinct;
 }
 
 void nChordArray::ClearItems(ClearCommand command) {

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "model/CKey.h"
+#include "model/CTabInstrument.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 
@@ -259,6 +261,98 @@ nNoteArray::SplitCounts nNoteArray::SplitByPitch(int split, int& upperLowest, in
     }
   }
   return counts;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Courses on a tablature instrument
+
+void nNoteArray::AssignStrings(const CTabInstrument& instrument) {
+  SortDescending();
+  int previous = -1;
+  bool first = true;
+  for (const auto& n : items()) {
+    int course = instrument.FindStringForPitch(n->pitch - kCoursePitchOffset, -1);
+    // Each note goes on a course after the one before it, when there is such a course.
+    if (!first && course <= previous && previous != nNotes::kNoCourse) {
+      const int after = instrument.FindStringForPitch(n->pitch - kCoursePitchOffset, previous);
+      if (after >= 0) course = after;
+    }
+    n->string = course < 0 ? nNotes::kNoCourse : static_cast<uint8_t>(course);
+    previous = n->string;
+    first = false;
+  }
+  SortByCourse();
+}
+
+void nNoteArray::ReverseStringOrder(const CTabInstrument& instrument) {
+  const int count = std::clamp<int>(instrument.tuning.stringCount, 0, static_cast<int>(nTuning::kMaxCourses));
+  for (const auto& n : items()) {
+    if (n == nullptr || n->string >= count) continue;
+    const int from = n->string;
+    const int to = count - 1 - from;
+    const int shift = instrument.tuning.courses[static_cast<size_t>(to)].pitch -
+                      instrument.tuning.courses[static_cast<size_t>(from)].pitch;
+    n->string = static_cast<uint8_t>(to);
+    n->pitch = static_cast<uint8_t>(std::clamp(n->pitch + shift, 0, 127));
+  }
+}
+
+nNoteArray::Frets nNoteArray::FretRange(const nTuning& tuning) const {
+  Frets frets;
+  frets.onCourse.fill(-1);
+  const int count = std::clamp<int>(tuning.stringCount, 0, static_cast<int>(nTuning::kMaxCourses));
+  for (int course = 0; course < count; ++course) {
+    const nNotes* note = NoteOnCourse(static_cast<uint8_t>(course));
+    if (note == nullptr || note->pitch == 0) continue;
+    const int fret = note->pitch - tuning.courses[static_cast<size_t>(course)].pitch - kCoursePitchOffset;
+    if (fret < 0) continue;
+    frets.onCourse[static_cast<size_t>(course)] = fret;
+    if (fret > 0) frets.lowest = std::min(frets.lowest, fret);
+    frets.highest = std::max(frets.highest, fret);
+  }
+  return frets;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Spelling
+
+namespace {
+
+void SpellNote(nNotes& note, const CKey& key, bool otherSpelling) {
+  uint16_t name = 0;
+  char accidental = 0;
+  const int step = key.SpellPitch(note.pitch, name, accidental, otherSpelling);
+  note.interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
+  note.name = name;
+}
+
+}  // namespace
+
+void nNoteArray::Respell(const CKey& key) {
+  for (const auto& n : items()) {
+    if (n != nullptr) SpellNote(*n, key, false);
+  }
+}
+
+void nNoteArray::RespellKeepingMarks(const CKey& key) {
+  for (const auto& n : items()) {
+    if (n == nullptr) continue;
+    SpellNote(*n, key, (n->status & 4) != 0);
+    n->status &= ~0x20u;
+  }
+}
+
+void nNoteArray::Transpose(int amount, const CKey& key, bool diatonic) {
+  for (const auto& n : items()) {
+    if (n == nullptr) continue;
+    if (diatonic) {
+      n->interval = static_cast<uint8_t>(std::clamp(n->interval + amount, 0, 255));
+      n->pitch = static_cast<uint8_t>(std::clamp(key.StepToPitch(n->interval), 0, 127));
+    } else {
+      n->pitch = static_cast<uint8_t>(std::clamp(n->pitch + amount, 0, 127));
+      SpellNote(*n, key, false);
+    }
+  }
 }
 
 }  // namespace vornel

@@ -1,6 +1,7 @@
 #pragma once
 // The notes of one chord, owned, in descending pitch order after every read.
 
+#include <array>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -10,6 +11,10 @@
 #include "platform/collections/OwnedArray.h"
 
 namespace vornel {
+
+class CKey;
+class CTabInstrument;
+class nTuning;
 
 class nNoteArray : public Persistent, public OwnedArray<nNotes> {
  public:
@@ -82,6 +87,32 @@ class nNoteArray : public Persistent, public OwnedArray<nNotes> {
   };
   // The notes whose high fingering mark is the barré (8).
   BarreNotes CountBarreNotes() const;
+
+  // --- courses on a tablature instrument
+  // Courses for the pitches, highest pitch on the highest course, each note on a course after
+  // the one before it where the instrument has one; notes end in course order. A pitch
+  // without a course gets course 255.
+  void AssignStrings(const CTabInstrument& instrument);
+  // Course k becomes course c - 1 - k of the instrument's c courses, the pitch moving by the
+  // difference of their open pitches.
+  void ReverseStringOrder(const CTabInstrument& instrument);
+
+  struct Frets {
+    std::array<int, 16> onCourse;  // -1: no note there
+    int lowest = 100;              // lowest fret above 0; 100 when none
+    int highest = 0;
+  };
+  // The fret of each course's note on the tuning.
+  Frets FretRange(const nTuning& tuning) const;
+
+  // --- spelling
+  // Interval and spelled name of every note from the key's spelling of its pitch.
+  void Respell(const CKey& key);
+  // The same, a note's status bit 2 asking for the other spelling; status bit 5 is cleared.
+  void RespellKeepingMarks(const CKey& key);
+  // Diatonically: the interval moves by `amount` steps and the key gives the pitch;
+  // chromatically: the pitch moves by `amount` semitones and is spelled again.
+  void Transpose(int amount, const CKey& key, bool diatonic);
 
   // --- ordering (a chord never holds more than kMaxNotes notes)
   void SortByPitch(bool ascending);

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "model/CKey.h"
 #include "model/CVoicesArray.h"
 #include "model/MetaEventEditor.h"
 #include "model/nChordArray.h"
@@ -25,6 +26,14 @@ nChordArray VoiceOf(std::initializer_list<std::function<std::unique_ptr<nChord>(
 }
 
 std::unique_ptr<nChord> Quarter(uint8_t pitch) { return ChordOf(kQuarter, {{pitch, 0}}); }
+
+// A note of 60, then one of 64 after `gap` ticks.
+std::string TimedNotes(uint32_t gap) {
+  nChordArray voice;
+  voice.AppendTimedNote(0, 60, 2, CKey(), "");
+  voice.AppendTimedNote(gap, 64, 1, CKey(), "");
+  return VoiceText(voice);
+}
 std::unique_ptr<nChord> Bar() { return std::make_unique<nChord>(1); }
 
 // ---------------------------------------------------------------------------------------------
@@ -102,6 +111,12 @@ INSTANTIATE_TEST_SUITE_P(
                    return std::to_string(a.size()) + " " + VoiceText(b) + " " + std::to_string(staveBreak.use_count());
                  },
                  "0 |b 2"},
+        EdgeCase{"TimedNoteWithoutAGapJoinsThePreviousChord", [] { return TimedNotes(0); }, "0(64,60)"},
+        EdgeCase{"TimedNoteAfterAQuarterMakesThePreviousChordAQuarter", [] { return TimedNotes(192); }, "3(60) 0(64)"},
+        EdgeCase{"TimedNoteAfterABreveGoesIntoAnAppendedBreve", [] { return TimedNotes(1536); }, "0(60) 0(64)"},
+        EdgeCase{"TimedNoteAfterABreveAndAQuarterLeavesAQuarterRest",
+                 [] { return TimedNotes(1728); },
+                 "0(60) 3r 0(64)"},
         EdgeCase{"ChordAtTickWithoutAMatchLeavesTheCursorAtTheCount",
                  [] {
                    auto voice = VoiceOf({[] { return Quarter(60); }, Bar, [] { return Quarter(62); }});
@@ -126,6 +141,53 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  "62 1"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VoiceTimedNotes, SpellingTextAndLowPitches) {
+  CKey twoFlats;
+  twoFlats.alterations = 2;
+  nChordArray voice;
+  EXPECT_TRUE(voice.AppendTimedNote(96, 70, 1, twoFlats, "Ky-"));
+  EXPECT_TRUE(voice.AppendTimedNote(0, 10, 5, twoFlats, ""));  // below 23: two octaves up
+  EXPECT_TRUE(voice.AppendTimedNote(0, 0, 0, twoFlats, "ri-"));
+  EXPECT_EQ(VoiceText(voice), "4r 0(70,34)");
+  const nNotes* bFlat = voice[1]->notes[0];
+  EXPECT_EQ(bFlat->string, 1);
+  EXPECT_EQ(bFlat->GetNoteName(), "B5");  // the key gives the flat
+  EXPECT_EQ(bFlat->interval, 41);
+  EXPECT_EQ(voice[1]->metaEvents.Find(CMetaEvent::kLyrics)->text, "ri-");
+  EXPECT_FALSE(voice.AppendTimedNote(0xFFFFFFFFu, 60, 0, twoFlats, ""));
+  EXPECT_EQ(voice.size(), 2u);
+}
+
+TEST(VoiceSpelling, AccidentalsBarByBar) {
+  nChordArray voice;
+  for (uint8_t p : {65, 66, 66}) voice.push_back(Quarter(p));
+  voice.push_back(Bar());
+  voice.push_back(Quarter(66));
+  voice.push_back(Quarter(61));
+  voice[5]->notes[0]->status = 4 | 0x20;  // written the other way
+  nChordArray copy = voice;
+  EXPECT_EQ(copy.RespellInKey(CKey()), 4u);  // the repeated F# is not counted
+  CVoicesArray voices;
+  voices.push_back(&voice);
+  voices.RespellVoices(CKey());
+  std::string marks;
+  for (size_t i : {0, 1, 2, 4, 5}) marks += std::to_string(voice[i]->notes[0]->status) + " ";
+  EXPECT_EQ(marks, "0 4 32 0 4 ");
+  EXPECT_EQ(voice[1]->notes[0]->GetNoteName(), "F5#");
+  EXPECT_EQ(voice[5]->notes[0]->GetNoteName(), "D5b");
+}
+
+TEST(NoteTranspose, ByStepsAndBySemitones) {
+  auto chord = ChordOf(kQuarter, {{71, 0}, {60, 3}});
+  chord->notes.Respell(CKey());
+  chord->notes.Transpose(1, CKey(), true);
+  EXPECT_EQ(Pitches(*chord), "72,62");
+  EXPECT_EQ(chord->notes[0]->interval, 42);
+  chord->notes.Transpose(1, CKey(), false);
+  EXPECT_EQ(Pitches(*chord), "73,63");
+  EXPECT_EQ(chord->notes[0]->GetNoteName(), "C6#");
+}
 
 // ---------------------------------------------------------------------------------------------
 // Notes

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "model/CKey.h"
 #include "model/CVoicesArray.h"
 #include "model/nChordArray.h"
 #include "ScoreText.h"
@@ -42,8 +43,9 @@ TEST_P(ChordTransformation, ReplacesTheSelection) {
   nChordArray selection;
   for (uint8_t p : c.chords) {
     selection.push_back(p == 0 ? ChordOf(kQuarter, {{60, 3}, {64, 2}, {67, 1}}) : ChordOf(kQuarter, {{p, 0}}));
+    selection.back()->notes.Respell(CKey());
   }
-  EXPECT_EQ(selection.TransformChords(c.stages), c.ok);
+  EXPECT_EQ(selection.TransformChords(c.stages, CKey()), c.ok);
   EXPECT_EQ(VoiceText(selection), c.expected);
 }
 
@@ -71,6 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         TransformCase{"RotateFlags", {60, 62}, {{Op::kRotateFlags, 2}}, "5(60) 5(62)"},
         TransformCase{"RotateFlagsPastTheShortest", {60, 62}, {{Op::kRotateFlags, 5}}, "3(60) 3(62)", false},
         TransformCase{"DotFlags", {60, 62, 64}, {{Op::kDotFlags, 0}}, "3.(60) 4(62) 3.(64)"},
+        TransformCase{"TransposeTwoStepsInC", {0, 71}, {{Op::kTransposeScale, 2}}, "3(71,67,64) 3(74)"},
+        TransformCase{"TransposeOneSemitone", {0}, {{Op::kTransposeSemitones, -1}}, "3(66,63,59)"},
         TransformCase{"NothingFlipCascadeAmplify",
                       {60, 62},
                       {{Op::kNothing, 3}, {Op::kFlip, 1}, {Op::kCascade, 1}, {Op::kAmplify, 1}},
@@ -82,7 +86,7 @@ TEST(ChordTransformation, RotateFlagsStopsAtTheFirstChordThatCannotMove) {
   selection.push_back(ChordOf(kQuarter | 8, {{60, 0}}));
   selection.push_back(ChordOf(6, {{62, 0}}));
   selection.push_back(ChordOf(kHalf, {{64, 0}}));
-  EXPECT_FALSE(selection.TransformChords({{Op::kRotateFlags, 2}}));
+  EXPECT_FALSE(selection.TransformChords({{Op::kRotateFlags, 2}}, CKey()));
   EXPECT_EQ(VoiceText(selection), "5(60) 6(62) 2(64)");
 }
 
