@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/CKey.h"
+#include "model/CTabInstrument.h"
 #include "model/CVoicesArray.h"
 #include "model/nChordArray.h"
 #include "platform/UserPrompts.h"
@@ -72,6 +73,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   voice.ClearItems(ClearCommand::kPackSlurs);
   voice.DistributeLyrics("a  b\r\nc", 0);
   voice.RemoveEmptyChords(0, voice.size());
+
+  // On a key and a lute.
+  static const CTabInstrument lute;
+  CKey key;
+  key.alterations = static_cast<uint32_t>(size % 8);
+  key.bemol = operand < 0;
+  CVoicesArray voices;
+  voices.push_back(&voice);
+  voices.RespellVoices(key);
+  voice.RespellAndRestring(0, voice.size(), key, lute);
+  voice.MoveNotesToAdjacentString(0, voice.size(), operand < 0 ? -1 : 1, lute);
+  for (const auto& e : voice) {
+    if (e == nullptr) continue;
+    e->notes.ReverseStringOrder(lute);
+    e->LayoutFretDiagram(lute, 0, 0, 100, 120, 96, 96);
+    e->PlaceOnInstrument(operand + 6, lute, operand < 0, operand + 6, operand + 6);
+  }
+  voice.AppendTimedNote(static_cast<uint32_t>(size) * 31, static_cast<int>(size % 140), 3, key, "x");
   tinyxml2::XMLDocument out;
   out.InsertEndChild(voice.WriteXml(out));
   return 0;
