@@ -253,6 +253,10 @@ size_t nChordArray::OctaveFold(int limit, bool upward) {
 
 void nChordArray::InsertIntoVoices(CVoicesArray& voices, size_t index) {
   const size_t n = std::min(events_.size(), voices.size());
+  // Every index is checked before anything moves, so that a bad one loses no event.
+  for (size_t i = 0; i < n; ++i) {
+    if (index > voices.at(i)->size()) throw std::out_of_range("event index " + std::to_string(index) + " out of range");
+  }
   for (size_t i = 0; i < n; ++i) voices.at(i)->insert(index, std::move(events_[i]));
   events_.erase(events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(n));
 }

@@ -19,6 +19,12 @@ using testing::VoiceText;
 constexpr uint16_t kQuarter = 3;
 constexpr uint16_t kEighth = 4;
 
+nChordArray Quarters(std::initializer_list<uint8_t> pitches) {
+  nChordArray voice;
+  for (uint8_t p : pitches) voice.push_back(ChordOf(kQuarter, {{p, 0}}));
+  return voice;
+}
+
 nChordArray VoiceOf(std::initializer_list<std::function<std::unique_ptr<nChord>()>> makers) {
   nChordArray voice;
   for (const auto& make : makers) voice.push_back(make());
@@ -572,6 +578,24 @@ TEST(VoiceMove, UntilStaveBreakAndByBars) {
   mixed.push_back(std::make_unique<nChord>(0x92));
   mixed.KeepChordsAndStaveBreaks();
   EXPECT_EQ(VoiceText(mixed), "3(60) |b");
+}
+
+TEST(VoiceMove, OneEventIntoEachVoice) {
+  nChordArray first = Quarters({60, 62});
+  nChordArray second = Quarters({48});
+  CVoicesArray voices;
+  voices.push_back(&first);
+  voices.push_back(&second);
+  nChordArray column;
+  column.push_back(std::make_unique<nChord>(0x92));
+  column.push_back(std::make_unique<nChord>(0x12));
+  column.push_back(Quarter(70));  // no third voice: stays in the list
+  column.InsertIntoVoices(voices, 1);
+  EXPECT_EQ(VoiceText(first), "3(60) s 3(62)");
+  EXPECT_EQ(VoiceText(second), "3(48) s");
+  EXPECT_EQ(VoiceText(column), "3(70)");
+  EXPECT_THROW(column.InsertIntoVoices(voices, 9), std::out_of_range);
+  EXPECT_EQ(VoiceText(column), "3(70)");
 }
 
 TEST(VoiceMove, OctaveFoldAndRaiseOnCourse) {
