@@ -314,6 +314,20 @@ void CInstrumentDlg::ReleaseGatheredVoices() {
   startIndexes = {0, 0};
 }
 
+void CInstrumentDlg::RespellVoicesInKey() {
+  for (const nChordArray& voice : gathered) {
+    for (const auto& e : voice) {
+      if (e != nullptr && e->IsChord()) e->notes.Respell(key);
+    }
+  }
+}
+
+void CInstrumentDlg::RespellAndRestringVoices(size_t start) {
+  for (nChordArray& voice : gathered) {
+    if (start < voice.size()) voice.RespellAndRestring(start, voice.size() - start, key, tabInstrument);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Stored forms
 

@@ -159,6 +159,11 @@ class CInstrumentDlg : public Persistent {
 
   // --- gathered voices
   void ReleaseGatheredVoices();
+  // Respells every gathered chord in the definition's key.
+  void RespellVoicesInKey();
+  // Respells the gathered chords from `start` on and gives them courses on the tablature
+  // instrument.
+  void RespellAndRestringVoices(size_t start);
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;

@@ -155,11 +155,17 @@ class CSystemArray : public Persistent {
   int ReflowAllInstruments();
   void ReflowInstrument(size_t instrument);
 
-  // --- the cursor
+  // --- the cursor and playback
   nChord* GetCursorChord() const;
+  // Moves the active stave's cursor onto the first chord at or after it and gathers the
+  // active instrument's selected voice from the active system on; the chord's tick, or -1
+  // when there is none.
+  int64_t GetPlaybackStartTick();
 
   // --- instruments and staves (see the instrument operations)
   CInstrumentDlg* AddInstrument(std::unique_ptr<CInstrumentDlg> definition);
+  // Adds a definition with the music of its gathered voices (a pasted instrument); an active
+  // instrument without music gives way to it.
   int AddInstrumentWithVoices(std::unique_ptr<CInstrumentDlg> definition);
   int RemoveInstrument(size_t instrument, bool deleteDefinition);
   // Empties line `instrument` in every system; without `deleteChords` the events are only
@@ -180,7 +186,21 @@ class CSystemArray : public Persistent {
   void CopySectionKeyToDefinitions();
   size_t GetTotalStaveCount() const;
   std::string GetActiveInstrumentNameText() const;
+  // Runs the instrument property sheet on a copy of the active definition and applies what
+  // it changed; a changed tuning may have the fingerings follow it. 1 when applied.
+  int EditActiveInstrument();
+  // The gathered voices of a copied definition go into the active line at the cursor.
+  int PasteInstrumentDataAtCursor(const CInstrumentDlg& copied);
+
+  // --- whole-voice edits of the active instrument
+  int TransposeActiveInstrument(int interval);
+  size_t TransposeNotesBeyondLimit(int limit, bool below);
+  void ShiftCoursePitch(uint8_t course, int shift);
   void CenterRests();
+  void RecalculateFingerings();
+  void ChangeAllFlagValues(bool halve);
+  // The "Parse voices" dialog, then the selected voice split by pitch. 1 on OK.
+  int AnalyzeVoices();
 
   // --- stored forms
   std::string_view ClassName() const override { return kClassName; }
@@ -210,6 +230,8 @@ class CSystemArray : public Persistent {
   void ClampActiveIndexes();
   tinyxml2::XMLElement* WriteTextsXml(tinyxml2::XMLDocument& doc) const;
   tinyxml2::XMLElement* WriteSettingsXml(tinyxml2::XMLDocument& doc) const;
+  // Gathers both voices of the active instrument and returns its index.
+  size_t GatherActiveInstrument();
   // One move of a bar between neighbouring systems.
   static void MoveRun(nChordArray& from, nChordArray& to, bool up);
 

@@ -308,11 +308,51 @@ void CSystemArray::RecalculateSection(bool align) {
     GatherVoice(0, d, 1, 0);
     definitions.at(d)->ReleaseGatheredVoices();
   }
-  for (const auto& system : systems.items()) system->key = key;
+  // The section key into every system, and the notes of every line's first voice spelled in it.
+  for (const auto& system : systems.items()) {
+    system->key = key;
+    for (const auto& line : system->lines.items()) line->firstVoice.RespellInKey(key);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
 // Reflow
+
+int CSystemArray::ReflowSystems(bool join, size_t runLength) {
+  if (!join) RecalculateSection(false);
+  for (size_t d = 0; d < definitions.size(); ++d) {
+    GatherVoice(0, d, 0, 0);
+    GatherVoice(0, d, 1, 0);
+    ClearInstrumentData(d, false);
+  }
+  DeleteBlankSystems();
+  const size_t first = FirstShownSystem();
+  for (size_t d = 0; d < definitions.size(); ++d) {
+    CInstrumentDlg& definition = *definitions.at(d);
+    for (nChordArray& list : definition.gathered) {
+      if (!join) {
+        list.InsertStaveBreaks(runLength, systemBreak_);
+      } else {
+        for (size_t i = list.size(); i-- > 0;) {
+          if (IsSystemBoundary(list.at(i))) list.release(i);
+        }
+      }
+    }
+    CInstrument& line = *systems.at(first)->Line(d);
+    for (size_t v = 0; v < definition.gathered.size(); ++v) {
+      nChordArray& voice = line.Voice(v);
+      voice.DeleteChords();
+      if (join) {
+        for (const auto& handle : definition.gathered[v]) voice.push_back(handle);
+      } else {
+        ScatterVoice(definition.gathered[v], d, v);
+      }
+    }
+  }
+  ClearGatheredVoices();
+  RecalculateSection(true);
+  return 1;
+}
 
 int CSystemArray::ReflowAllInstruments() {
   GatherAllVoices(0);
@@ -333,6 +373,17 @@ void CSystemArray::ReflowInstrument(size_t instrument) {
 
 // ---------------------------------------------------------------------------------------------
 // The cursor
+
+int64_t CSystemArray::GetPlaybackStartTick() {
+  CInstrument& line = *ActiveLine();
+  CClef& stave = *line.GetCurrentStave();
+  int index = std::max(stave.cursorColumn, 0);
+  const nChord* chord = line.GetSelectedVoice().SeekChord(index);
+  if (chord == nullptr) return -1;
+  stave.cursorColumn = index;
+  GatherVoice(static_cast<size_t>(activeSystem), ActiveInstrumentIndex(), line.selectedVoice != 0 ? 1 : 0, 0);
+  return chord->delta;
+}
 
 nChord* CSystemArray::GetCursorChord() const {
   CInstrument& line = *ActiveLine();

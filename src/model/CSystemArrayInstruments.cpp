@@ -6,6 +6,8 @@
 
 #include "model/CSystemArray.h"
 #include "model/Scaling.h"
+#include "model/SectionEditor.h"
+#include "platform/UserPrompts.h"
 
 namespace vornel {
 
@@ -13,6 +15,20 @@ namespace {
 
 constexpr uint32_t kSpaceBetweenInstruments = 3;
 constexpr uint32_t kMaxSpaceBelow = 14;
+constexpr size_t kReflowRun = 20;
+constexpr std::string_view kRetuneQuestion =
+    "You have modified the instrument tuning. This may cause \n some data to become unavailable. Do you want to \n "
+    "tranpose all tab fingerings? \n Notes:  These changes may not be reversible. \n Answer No if you have only "
+    "modified the bourdons";
+
+// True when both tunings give every course in use the same pitch.
+bool SamePitches(const nTuning& a, const nTuning& b) {
+  if (a.stringCount != b.stringCount) return false;
+  for (size_t i = 0; i < static_cast<size_t>(std::clamp<int32_t>(a.stringCount, 0, nTuning::kMaxCourses)); ++i) {
+    if (a.courses[i].pitch != b.courses[i].pitch) return false;
+  }
+  return true;
+}
 
 void RemoveStave(CInstrument& line, size_t k) {
   const CClef* stave = line.staves.at(k);
@@ -47,6 +63,59 @@ CInstrumentDlg* CSystemArray::AddInstrument(std::unique_ptr<CInstrumentDlg> adde
     last.spacingBelowPage = kSpaceBetweenInstruments;
   }
   return definitions.push_back(std::move(added));
+}
+
+int CSystemArray::AddInstrumentWithVoices(std::unique_ptr<CInstrumentDlg> added) {
+  if (!systems.empty() && !definitions.empty()) {
+    const size_t active = ActiveInstrumentIndex();
+    const bool silent = std::all_of(systems.begin(), systems.end(),
+                                    [active](const auto& system) { return system->Line(active)->IsEmpty(); });
+    if (silent) RemoveInstrument(active, true);
+  }
+  CInstrumentDlg& definition = *AddInstrument(std::move(added));
+  const size_t index = definitions.size() - 1;
+  for (size_t v = 0; v < definition.gathered.size(); ++v) ScatterVoice(definition.gathered[v], index, v);
+  definition.ReleaseGatheredVoices();
+  RecalculateSection(true);
+  ReflowSystems(true, kReflowRun);
+  ReflowSystems(false, kReflowRun);
+  return 1;
+}
+
+int CSystemArray::PasteInstrumentDataAtCursor(const CInstrumentDlg& copied) {
+  CInstrument& line = *ActiveLine();
+  const size_t cursor = static_cast<size_t>(std::max(line.GetCurrentStave()->cursorColumn, 0));
+  for (size_t v = 0; v < copied.gathered.size(); ++v) {
+    nChordArray& voice = line.Voice(v);
+    const nChordArray copies(copied.gathered[v]);
+    size_t at = std::min(cursor, voice.size());
+    for (const auto& handle : copies) voice.insert(at++, handle);
+  }
+  ReflowSystems(true, kReflowRun);
+  ReflowSystems(false, kReflowRun);
+  return 1;
+}
+
+int CSystemArray::EditActiveInstrument() {
+  const size_t i = ActiveInstrumentIndex();
+  CInstrumentDlg& definition = *definitions.at(i);
+  CInstrumentDlg edited(definition);
+  if (!SectionEditors().EditInstrument(edited)) return 0;
+  if (SamePitches(definition.tabInstrument.tuning, edited.tabInstrument.tuning)) {
+    definition.CopyFrom(edited);
+    ApplyInstrumentDefinition(definition, i);
+    return 1;
+  }
+  GatherVoice(0, i, 0, 0);
+  GatherVoice(0, i, 1, 0);
+  definition.CopyFrom(edited);
+  if (definition.tabInstrument.tuning.stringCount > 1 &&
+      Prompts().Ask(kRetuneQuestion, Buttons::kYesNo) == Answer::kYes) {
+    definition.RespellAndRestringVoices(0);
+  }
+  definition.ReleaseGatheredVoices();
+  ApplyInstrumentDefinition(definition, i);
+  return 1;
 }
 
 int CSystemArray::RemoveInstrument(size_t instrument, bool deleteDefinition) {
@@ -188,6 +257,73 @@ size_t CSystemArray::GetTotalStaveCount() const {
 }
 
 std::string CSystemArray::GetActiveInstrumentNameText() const { return ActiveDefinition()->nameText.text; }
+
+size_t CSystemArray::GatherActiveInstrument() {
+  const size_t i = ActiveInstrumentIndex();
+  GatherVoice(0, i, 0, 0);
+  GatherVoice(0, i, 1, 0);
+  return i;
+}
+
+int CSystemArray::TransposeActiveInstrument(int interval) {
+  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
+  for (const nChordArray& voice : definition.gathered) {
+    for (const auto& e : voice) {
+      if (e != nullptr && e->IsChord()) e->notes.Transpose(interval, definition.key, false);
+    }
+  }
+  for (nChordArray& voice : definition.gathered) voice.AssignStrings(0, voice.size(), definition.tabInstrument);
+  definition.ReleaseGatheredVoices();
+  return 1;
+}
+
+size_t CSystemArray::TransposeNotesBeyondLimit(int limit, bool below) {
+  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
+  size_t moved = 0;
+  for (nChordArray& voice : definition.gathered) moved += voice.OctaveFold(limit, below);
+  definition.ReleaseGatheredVoices();
+  return moved;
+}
+
+void CSystemArray::ShiftCoursePitch(uint8_t course, int shift) {
+  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
+  for (nChordArray& voice : definition.gathered) voice.RaiseOnCourse(course, shift);
+  definition.ReleaseGatheredVoices();
+}
+
+void CSystemArray::RecalculateFingerings() {
+  const size_t i = ActiveInstrumentIndex();
+  const CTabInstrument& tab = definitions.at(i)->tabInstrument;
+  for (const auto& system : systems.items()) {
+    for (nChordArray* voice : system->Line(i)->Voices()) voice->AssignStrings(0, voice->size(), tab);
+  }
+}
+
+void CSystemArray::ChangeAllFlagValues(bool halve) {
+  const size_t i = ActiveInstrumentIndex();
+  for (const auto& system : systems.items()) {
+    for (nChordArray* voice : system->Line(i)->Voices()) voice->ScaleRhythm(0, voice->size(), halve);
+  }
+  RecalculateSection(true);
+}
+
+int CSystemArray::AnalyzeVoices() {
+  CInstrument& line = *ActiveLine();
+  const CClef& stave = *line.GetCurrentStave();
+  int split = 60;
+  switch (stave.clefId) {
+    case CClef::kGClef: split = 70; break;
+    case CClef::kFClef: split = 49; break;
+    case CClef::kCClef: split = (2 * (30 - stave.clefRaise)) & 0xFF; break;
+    default: break;
+  }
+  int highRange = 0;
+  if (!SectionEditors().ParseVoices(split, highRange)) return 0;
+  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
+  definition.gathered[line.selectedVoice != 0 ? 1 : 0].SplitByPitch(denominator, split, highRange);
+  definition.ReleaseGatheredVoices();
+  return 1;
+}
 
 void CSystemArray::CenterRests() {
   const size_t i = ActiveInstrumentIndex();

@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <functional>
+
 #include "model/CSystemArray.h"
+#include "model/SectionEditor.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -337,6 +340,195 @@ TEST(SectionInstruments, CentringRests) {
   section->CenterRests();
   EXPECT_EQ(section->System(1)->Line(0)->secondVoice.at(0)->dy, 0);
   EXPECT_EQ(chord->dy, 6);
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// A section of one instrument holding `bars` bars of four quarters spread over its systems.
+std::unique_ptr<CSystemArray> Bars(size_t systems, int bars) {
+  auto section = Section(systems);
+  for (int b = 0; b < bars; ++b) {
+    nChordArray& voice = section->System(static_cast<size_t>(b) % systems)->Line(0)->firstVoice;
+    for (int q = 0; q < 4; ++q) voice.push_back(Quarter(static_cast<uint8_t>(60 + q)));
+    voice.push_back(std::make_unique<nChord>(nChord::kBarLine));
+  }
+  return section;
+}
+
+size_t Chords(const CSystemArray& section) {
+  size_t count = 0;
+  for (const auto& system : section.systems.items()) {
+    for (const auto& e : system->Line(0)->firstVoice) count += e != nullptr && e->IsChord() ? 1 : 0;
+  }
+  return count;
+}
+
+TEST(SectionReflow, JoinPutsEverythingIntoTheFirstSystem) {
+  auto section = Bars(4, 12);
+  section->System(2)->captionString = "Trio";  // kept: it carries a text
+  ASSERT_EQ(section->ReflowSystems(true, 20), 1);
+  ASSERT_EQ(section->systems.size(), 2u);
+  EXPECT_EQ(Chords(*section), 48u);
+  // Re-barring makes the bar lines again before the chords that begin bars: the final one goes.
+  EXPECT_EQ(Shape(section->System(0)->Line(0)->firstVoice).size(), 48u + 11u);
+  EXPECT_EQ(section->System(1)->captionString, "Trio");
+  EXPECT_TRUE(section->System(1)->HasNoMusic());
+}
+
+TEST(SectionReflow, SplitCutsRunsOfTwentyAtBarLines) {
+  auto section = Bars(1, 12);
+  section->ReflowSystems(true, 20);
+  section->ReflowSystems(false, 20);
+  // A system ends before the first bar line after a run of more than 20 events, which then
+  // opens the next system.
+  ASSERT_EQ(section->systems.size(), 3u);
+  EXPECT_EQ(Shapes(*section),
+            (std::vector<std::string>{"qqqq|qqqq|qqqq|qqqq|qqqq", "|qqqq|qqqq|qqqq|qqqq", "|qqqq|qqqq|qqqq"}));
+  EXPECT_EQ(Chords(*section), 48u);
+
+  // Reflowing every instrument keeps the music where it is.
+  section->ReflowAllInstruments();
+  EXPECT_EQ(Chords(*section), 48u);
+  EXPECT_EQ(section->systems.size(), 3u);
+}
+
+TEST(SectionReflow, RecalculationSpellsTheFirstVoiceInTheSectionKey) {
+  auto section = Section(1);
+  section->key.bemol = 0;
+  section->System(0)->Line(0)->firstVoice.push_back(Quarter(70));
+  section->RecalculateSection(false);
+  const nNotes* note = section->System(0)->Line(0)->firstVoice.at(0)->notes.at(0);
+  EXPECT_EQ(nNotes::NameText(note->name), "B5b");  // no key: the flat is written
+  section->key.alterations = 2;  // two flats: the key gives the flat
+  section->key.bemol = 1;
+  section->RecalculateSection(false);
+  EXPECT_EQ(nNotes::NameText(note->name), "B5");
+  EXPECT_EQ(section->System(0)->key, section->key);
+}
+
+TEST(SectionPlayback, StartTickOfTheCursorChord) {
+  auto section = Bars(2, 3);
+  section->activeSystem = 0;
+  CClef& stave = *section->System(0)->Line(0)->GetCurrentStave();
+  stave.cursorColumn = 4;  // the bar line: the chord after it
+  EXPECT_EQ(section->GetPlaybackStartTick(), 768);
+  EXPECT_EQ(stave.cursorColumn, 5);
+  stave.cursorColumn = 40;
+  EXPECT_EQ(section->GetPlaybackStartTick(), -1);
+}
+
+TEST(SectionInstruments, PastingAnInstrumentAndItsMusic) {
+  auto section = Section(2);
+  auto copied = std::make_unique<CInstrumentDlg>();
+  copied->EnsureStave();
+  for (int i = 0; i < 3; ++i) copied->gathered[0].push_back(Quarter(50));
+  // The active instrument holds no music: it makes way for the pasted one.
+  EXPECT_EQ(section->AddInstrumentWithVoices(std::move(copied)), 1);
+  ASSERT_EQ(section->definitions.size(), 1u);
+  EXPECT_EQ(Chords(*section), 3u);
+  EXPECT_TRUE(section->Definition(0)->gathered[0].empty());
+
+  CInstrumentDlg more;
+  more.gathered[0].push_back(Quarter(55));
+  more.gathered[1].push_back(Quarter(43));
+  section->activeSystem = 0;
+  section->System(0)->Line(0)->GetCurrentStave()->cursorColumn = 1;
+  EXPECT_EQ(section->PasteInstrumentDataAtCursor(more), 1);
+  EXPECT_EQ(Chords(*section), 4u);
+  EXPECT_EQ(section->System(0)->Line(0)->firstVoice.at(1)->notes.at(0)->pitch, 55);
+  EXPECT_EQ(more.gathered[0].size(), 1u);  // the copy stays as it was
+}
+
+class ScriptedEditor : public SectionEditor {
+ public:
+  std::function<bool(CInstrumentDlg&)> edit;
+  int proposedSplit = -1;
+  bool EditInstrument(CInstrumentDlg& definition) override { return edit && edit(definition); }
+  bool ParseVoices(int& split, int& highRange) override {
+    proposedSplit = split;
+    split = 62;
+    highRange = 5;
+    return true;
+  }
+};
+
+TEST(SectionInstruments, EditingTheActiveInstrument) {
+  auto section = Bars(2, 2);
+  ScriptedEditor editor;
+  ScopedSectionEditor installed(editor);
+  testing::ScriptedPrompts prompts;
+  EXPECT_EQ(section->EditActiveInstrument(), 0);  // cancelled
+
+  // Only the spelling of a course: the definition is applied, nothing asked.
+  editor.edit = [](CInstrumentDlg& d) {
+    d.tabInstrument.tuning.courses[6].accidental = '#';
+    d.ApplyNotationPreset(CInstrumentDlg::kGrandStaffPreset);
+    return true;
+  };
+  EXPECT_EQ(section->EditActiveInstrument(), 1);
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(section->System(1)->Line(0)->staves.size(), 2u);
+  EXPECT_EQ(section->Definition(0)->tabInstrument.tuning.courses[6].accidental, '#');
+
+  // A course a tone lower: asked, and on Yes the notes move to the courses that now fit.
+  nNotes* note = section->System(0)->Line(0)->firstVoice.at(0)->notes.at(0);
+  section->Definition(0)->tabInstrument.FindStringForPitch(note->pitch - 23, -1);
+  editor.edit = [](CInstrumentDlg& d) {
+    d.tabInstrument.tuning.courses[0].pitch = static_cast<uint8_t>(d.tabInstrument.tuning.courses[0].pitch - 2);
+    return true;
+  };
+  prompts.QueueAnswer(Answer::kYes);
+  EXPECT_EQ(section->EditActiveInstrument(), 1);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_TRUE(prompts.messages[0].starts_with("You have modified the instrument tuning."));
+  EXPECT_EQ(note->string, section->Definition(0)->tabInstrument.FindStringForPitch(note->pitch - 23, -1));
+}
+
+TEST(SectionInstruments, WholeVoiceEditsOfTheActiveInstrument) {
+  auto section = Bars(2, 2);
+  EXPECT_EQ(section->TransposeActiveInstrument(2), 1);
+  EXPECT_EQ(section->System(1)->Line(0)->firstVoice.at(0)->notes.at(0)->pitch, 62);
+  EXPECT_EQ(section->TransposeNotesBeyondLimit(63, false), 4u);  // 64 and 65, twice
+  EXPECT_EQ(section->System(0)->Line(0)->firstVoice.at(3)->notes.at(0)->pitch, 53);
+  section->System(0)->Line(0)->firstVoice.at(0)->notes.at(0)->string = 2;
+  section->ShiftCoursePitch(2, -1);
+  EXPECT_EQ(section->System(0)->Line(0)->firstVoice.at(0)->notes.at(0)->pitch, 61);
+  section->RecalculateFingerings();
+  EXPECT_EQ(section->System(0)->Line(0)->firstVoice.at(0)->notes.at(0)->string,
+            section->Definition(0)->tabInstrument.FindStringForPitch(61 - 23, -1));
+
+  section->ChangeAllFlagValues(true);  // quarters become eighths
+  EXPECT_EQ(section->System(0)->Line(0)->firstVoice.at(0)->rhythm & 7, 4);
+  EXPECT_TRUE(section->Definition(0)->gathered[0].empty());
+}
+
+TEST(SectionInstruments, AnalyzingVoicesProposesASplitByClef) {
+  auto section = Bars(1, 1);
+  ScriptedEditor editor;
+  ScopedSectionEditor installed(editor);
+  // A chord of two notes splits around its highest note less the range.
+  nChord& chord = *section->System(0)->Line(0)->firstVoice.at(0);
+  chord.notes.at(0)->pitch = 72;
+  chord.notes.at(0)->string = 1;
+  auto low = std::make_unique<nNotes>();
+  low->pitch = 48;
+  low->string = 4;
+  chord.AddNote(std::move(low));
+  CClef& stave = *section->System(0)->Line(0)->GetCurrentStave();
+  stave.clefId = CClef::kCClef;
+  stave.clefRaise = 5;
+  EXPECT_EQ(section->AnalyzeVoices(), 1);
+  EXPECT_EQ(editor.proposedSplit, 50);
+  EXPECT_EQ(chord.notes.at(0)->flags & nNotes::kLowerVoiceFlag, 0);
+  EXPECT_NE(chord.notes.at(1)->flags & nNotes::kLowerVoiceFlag, 0);
+
+  stave.clefId = CClef::kFClef;
+  section->AnalyzeVoices();
+  EXPECT_EQ(editor.proposedSplit, 49);
 }
 
 }  // namespace
