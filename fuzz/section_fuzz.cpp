@@ -7,11 +7,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
 
+#include "RecordInput.h"
+#include "SilentPrompts.h"
 #include "model/CSectionArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
@@ -21,18 +22,6 @@
 namespace {
 
 using namespace vornel;
-
-// Messages are expected; the fuzzer has no one to show them to.
-class SilentPrompts : public UserPrompts {
- public:
-  void ShowMessage(std::string_view, MessageKind) override {}
-  Answer Ask(std::string_view, Buttons, MessageKind) override { return Answer::kCancel; }
-  void Beep(BeepKind) override {}
-  std::optional<std::string> PromptOpenFile(std::string_view, std::string_view) override { return std::nullopt; }
-  std::optional<std::string> PromptSaveFile(std::string_view, std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
 
 constexpr const char* kVersions[] = {"9.8.1.0", "9.7.5.0", "9.7.3.0", "9.6.5.9", "9.22", "9.16", "8.4",
                                      "7.9",     "7.2",     "6.58",    "6.5",     "6.1",  ""};
@@ -50,6 +39,13 @@ void Use(CSystemArray& section) {
   }
   if (section.systems.size() > 1) section.MergeSystemIntoPrevious(1);
   section.ReflowAllInstruments();
+  section.ReflowSystems(true, 20);
+  section.ReflowSystems(false, 20);
+  if (!section.systems.empty() && !section.definitions.empty()) {
+    section.TransposeActiveInstrument(3);
+    section.RecalculateFingerings();
+    section.GetPlaybackStartTick();
+  }
   tinyxml2::XMLDocument out;
   out.InsertEndChild(section.WriteXml(out));
   out.InsertEndChild(section.WriteMetadataXml(out));
@@ -114,20 +110,15 @@ void ReadXml(const tinyxml2::XMLElement* element) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static SilentPrompts prompts;
+  static fuzzing::SilentPrompts prompts;
   static const ScopedPrompts installed(prompts);
-  if (size == 0) return 0;
-  const uint8_t selector = data[0];
-  const std::span<const uint8_t> rest(data + 1, size - 1);
-  const int form = selector % kForms;
-  const size_t versionIndex = (selector / kForms) % (std::size(kVersions) + 1);
-
-  if (versionIndex == std::size(kVersions)) {
+  const auto input = fuzzing::SplitRecordInput(data, size, kForms, kVersions);
+  if (!input) return 0;
+  if (input->version == nullptr) {
     tinyxml2::XMLDocument doc;
-    if (doc.Parse(reinterpret_cast<const char*>(rest.data()), rest.size()) != tinyxml2::XML_SUCCESS) return 0;
-    const tinyxml2::XMLElement* root = doc.RootElement();
+    const tinyxml2::XMLElement* root = fuzzing::ParseRoot(doc, input->rest);
     if (root == nullptr) return 0;
-    switch (form) {
+    switch (input->kind) {
       case 0: ReadXml<CSectionArray>(root); break;
       case 1: ReadXml<CSystemArray>(root); break;
       case 2: ReadXml<CStaveArray>(root); break;
@@ -135,12 +126,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     return 0;
   }
-  const char* version = kVersions[versionIndex];
-  switch (form) {
-    case 0: ReadBinary<CSectionArray>(rest, version); break;
-    case 1: ReadBinary<CSystemArray>(rest, version); break;
-    case 2: ReadBinary<CStaveArray>(rest, version); break;
-    default: ReadBinary<CInstrumentDlg>(rest, version); break;
+  switch (input->kind) {
+    case 0: ReadBinary<CSectionArray>(input->rest, input->version); break;
+    case 1: ReadBinary<CSystemArray>(input->rest, input->version); break;
+    case 2: ReadBinary<CStaveArray>(input->rest, input->version); break;
+    default: ReadBinary<CInstrumentDlg>(input->rest, input->version); break;
   }
   return 0;
 }
