@@ -182,6 +182,8 @@ class CSystemArray : public Persistent {
   int AddStaveToActiveInstrument();
   int RemoveActiveStave();
   int ChangeActiveStaveSpaceBelow(bool increase);
+  // The document's default tablature font, with its offsets and scales, into every definition.
+  void ResetTablatureFonts(const dfLogFont& defaultFont);
   // The section key into every definition's key; each keeps its own transposition.
   void CopySectionKeyToDefinitions();
   size_t GetTotalStaveCount() const;

@@ -237,6 +237,13 @@ int CSystemArray::ChangeActiveStaveSpaceBelow(bool increase) {
   return 1;
 }
 
+void CSystemArray::ResetTablatureFonts(const dfLogFont& defaultFont) {
+  for (const auto& definition : definitions.items()) {
+    definition->tabInstrument.tabFont = defaultFont;
+    definition->tabInstrument.microTuning = defaultFont.microTuning;
+  }
+}
+
 void CSystemArray::CopySectionKeyToDefinitions() {
   for (const auto& definition : definitions.items()) {
     CKey& k = definition->key;

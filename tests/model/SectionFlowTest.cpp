@@ -330,6 +330,23 @@ TEST(SectionInstruments, StavesOfTheActiveInstrument) {
   EXPECT_EQ(section->CopyFirstSystemStaves(), 1u);
 }
 
+TEST(SectionInstruments, TablatureFontsFromTheDocumentDefault) {
+  auto section = Section(1);
+  section->AddInstrument(std::make_unique<CInstrumentDlg>());
+  dfLogFont font;
+  font.logFont.lfFaceName = "VN_Quintelle";
+  font.staveAdjust = {44, 22};
+  font.zoomScale = {90, 80};
+  font.microTuning = 3;
+  section->ResetTablatureFonts(font);
+  for (const auto& definition : section->definitions.items()) {
+    EXPECT_EQ(definition->tabInstrument.tabFont.logFont.lfFaceName, "VN_Quintelle");
+    EXPECT_EQ(definition->tabInstrument.tabFont.staveAdjust, (SizePair{44, 22}));
+    EXPECT_EQ(definition->tabInstrument.tabFont.zoomScale, (SizePair{90, 80}));
+    EXPECT_EQ(definition->tabInstrument.microTuning, 3);
+  }
+}
+
 TEST(SectionInstruments, CentringRests) {
   auto section = Section(2);
   auto rest = std::make_unique<nChord>(nChord::kChord, 3);
