@@ -42,9 +42,13 @@ void Use(CSystemArray& section) {
   section.ReflowSystems(true, 20);
   section.ReflowSystems(false, 20);
   if (!section.systems.empty() && !section.definitions.empty()) {
-    section.TransposeActiveInstrument(3);
-    section.RecalculateFingerings();
-    section.GetPlaybackStartTick();
+    try {
+      section.TransposeActiveInstrument(3);
+      section.RecalculateFingerings();
+      section.GetPlaybackStartTick();
+    } catch (const std::out_of_range&) {
+      // A command on an index that is not there is refused; the editor reports it.
+    }
   }
   tinyxml2::XMLDocument out;
   out.InsertEndChild(section.WriteXml(out));

@@ -208,6 +208,17 @@ void CSystemArray::Load(ArchiveReader& ar) {
 
   BindLinesAfterArchive();
   definitions.LinkAll();
+  // A line shows at least the staves of its definition: one that was stored without them
+  // takes copies, as lines read from XML do.
+  for (const auto& system : systems.items()) {
+    for (size_t j = 0; j < definitions.size(); ++j) {
+      CInstrument& line = *system->Line(j);
+      const CInstrumentDlg& definition = *definitions.at(j);
+      for (size_t k = line.staves.size(); k < definition.staves.size(); ++k) {
+        line.staves.push_back(std::make_unique<CClef>(*definition.staves.at(k)));
+      }
+    }
+  }
   try {
     RecalculateSection(false);
   } catch (const std::exception&) {

@@ -273,6 +273,17 @@ TEST(Section, RecordConversionsByVersion) {
   }
 }
 
+TEST(Section, LinesStoredWithoutStavesTakeTheirDefinitions) {
+  testing::OldSection record("9.8.1.0");
+  record.definitions.push_back(std::make_unique<testing::OldDefinition>("9.8.1.0", "Lute"));
+  record.AddSystemWithMusic();
+  record.systems.at(0)->lines.at(0)->staves.clear();
+  const auto section = LoadSection(record.Bytes(), "9.8.1.0");
+  ASSERT_EQ(section->System(0)->Line(0)->staves.size(), 1u);
+  EXPECT_EQ(section->System(0)->Line(0)->staves.at(0)->definition, section->Definition(0));
+  EXPECT_EQ(section->GetPlaybackStartTick(), 0);
+}
+
 TEST(Section, TempoWordsOnLoading) {
   for (const auto& [stored, loaded] : std::vector<std::pair<int32_t, int32_t>>{
            {20, 120}, {29, 120}, {30, 30}, {(1 << 24) | 20, (1 << 24) | 20}}) {
