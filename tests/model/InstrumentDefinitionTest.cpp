@@ -412,7 +412,10 @@ TEST(InstrumentDefinition, RecordVersionGates) {
       {"6.53", false, 3, false, false, 5, false, false, false, false},
       {"6.595", false, 3, true, false, 5, false, false, false, false},
       {"7.4", false, 3, true, true, 5, false, false, false, false},
+      {"7.5", false, 3, true, true, 5, false, false, false, false},
       {"7.99", false, 3, true, true, 7, false, false, false, false},
+      {"8.0", false, 3, true, true, 7, false, false, false, false},  // "8.0" sorts before "8.00"
+      {"8.00", false, 3, true, true, 7, true, false, false, false},
       {"8.05", false, 3, true, true, 7, true, false, false, false},
       {"8.4", false, 3, true, true, 7, true, true, false, false},
       {"8.47", false, 3, true, true, 7, true, true, false, false},

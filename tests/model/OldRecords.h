@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -109,6 +110,19 @@ class WrittenOnly : public Persistent {
   void Load(ArchiveReader&) override { throw std::logic_error("a record builder is not read"); }
 };
 
+// A pedal of the versions before its caption (8.05).
+class OldPedal : public WrittenOnly {
+ public:
+  CPedal pedal;
+  std::string_view ClassName() const override { return "CPedal"; }
+  void Store(ArchiveWriter& w) const override {
+    w.WriteI32(pedal.persistent);
+    w.WriteI32(pedal.action);
+    w.WriteU32(pedal.stringMask);
+    w.WriteU32(pedal.color);
+  }
+};
+
 // An instrument definition of version `version` with one staff, a tablature instrument of the
 // newest marker and the fonts of its version.
 class OldDefinition : public WrittenOnly {
@@ -121,11 +135,13 @@ class OldDefinition : public WrittenOnly {
   CClef stave;
   COrnamentTable table;
   CPedalArray pedals;
+  std::array<OldPedal, CPedalArray::kPedalCount> oldPedals;
 
   OldDefinition(std::string v, std::string n) : version(std::move(v)), name(std::move(n)) {
     stave.type = 0;
     table.colors[0] = 0xABCDEF;
     pedals[2]->action = 2;
+    oldPedals[2].pedal.action = 2;
   }
 
   std::string_view ClassName() const override { return "CInstrumentDlg"; }
@@ -181,9 +197,11 @@ class OldDefinition : public WrittenOnly {
       w.WriteU32(0x61);
       w.WriteU32(0x62);
     }
-    if (VersionAtLeast(version, "8.00")) {
-      if (!VersionAtLeast(version, "8.05")) ADD_FAILURE() << "pedals without captions are not built here";
+    if (VersionAtLeast(version, "8.05")) {
       w.WriteObjectArray(pedals.items());
+    } else if (VersionAtLeast(version, "8.00")) {
+      w.WriteCount(oldPedals.size());
+      for (const OldPedal& pedal : oldPedals) w.WriteObject(&pedal);
     }
     w.WriteU8(family);
     w.WriteText(oldString);
