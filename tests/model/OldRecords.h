@@ -5,8 +5,6 @@
 // record they stand for, so that the archive numbers them as it numbers the real ones; the
 // objects they write by reference are members, alive as long as the writer.
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdint>
 #include <stdexcept>
