@@ -1,0 +1,7 @@
+#include "image/codec/PLWEMFDecoder.h"
+
+namespace vornel {
+
+void PLWEMFDecoder::DoDecode(PLBmp&, PLDataSource&) {}
+
+}  // namespace vornel
