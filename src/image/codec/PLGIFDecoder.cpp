@@ -59,6 +59,7 @@ void PLGIFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   int error = 0;
   std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, ReadData, &error));
   if (!gif) {
+    if (error == D_GIF_ERR_READ_FAILED) PLDataSource::RaiseEndOfData();
     const char* text = GifErrorString(error);
     RaiseError(error == D_GIF_ERR_NOT_GIF_FILE ? kPLErrWrongSignature : kPLErrFormatUnknown,
                text != nullptr ? text : "Not a GIF file.");
