@@ -768,7 +768,7 @@ void PLMetafilePlayer::Impl::PlayWmfRecord(uint16_t function, Record& r) {
 
 void PLMetafilePlayer::PlayEmf(std::span<const uint8_t> records, const EmfReference& ref, int width, int height) {
   Impl& m = *impl_;
-  const size_t handles = records.size() >= 52 ? PLReadLE16(records.data() + 48) : 0;
+  const size_t handles = records.size() >= 58 ? PLReadLE16(records.data() + 56) : 0;
   m.Reset(true, handles);
   if (ref.deviceMillimetresX > 0 && ref.devicePixelsX > 0) {
     m.referencePixelsPerMmX = double(ref.devicePixelsX) / ref.deviceMillimetresX;
