@@ -32,7 +32,8 @@ void PutRgbaBytes(TIFFRGBAImage* img, uint32_t* out, uint32_t, uint32_t, uint32_
   }
 }
 
-// Rows of RGBA decoded at a time: the whole image is never held twice.
+// Rows of RGBA decoded at a time, at least: the whole image is not held twice unless it is
+// stored as one strip.
 constexpr uint32_t kBandRows = 64;
 
 }  // namespace
@@ -178,16 +179,22 @@ void PLTIFFDecoder::DecodeRgba(PLBmp& bmp, TIFF* tiff) {
   img.req_orientation = ORIENTATION_TOPLEFT;
   const bool bottomUp = img.orientation == ORIENTATION_BOTLEFT || img.orientation == ORIENTATION_BOTRIGHT;
 
+  // Bands hold whole strips or rows of tiles, so that each is decompressed once.
+  uint32_t unit = 0;
+  if (TIFFIsTiled(tiff)) TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
+  else TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
+  unit = std::clamp<uint32_t>(unit, 1, height);
+  const uint32_t bandRows = std::min(height, (kBandRows + unit - 1) / unit * unit);
   std::vector<uint32_t> band;
   try {
-    band.resize(static_cast<size_t>(width) * std::min(kBandRows, height));
+    band.resize(static_cast<size_t>(width) * bandRows);
   } catch (const std::bad_alloc&) {
     RaiseError(kPLErrNoMemory, "Out of memory allocating TIFF buffer.");
   }
   PLBmpLock lock(bmp, false, true);
   uint8_t* const* lines = bmp.GetLineArray();
-  for (uint32_t top = 0; top < height; top += kBandRows) {
-    const uint32_t rows = std::min(kBandRows, height - top);
+  for (uint32_t top = 0; top < height; top += bandRows) {
+    const uint32_t rows = std::min(bandRows, height - top);
     img.row_offset = static_cast<int>(bottomUp ? height - top - rows : top);
     img.col_offset = 0;
     if (TIFFRGBAImageGet(&img, band.data(), width, rows) != 1) {

@@ -38,6 +38,8 @@ void PLTIFFEncoder::DoEncode(PLBmp& bmp, PLDataSink& sink) {
          TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, static_cast<uint16_t>(bits > 8 ? 3 : 1)) == 1 &&
          TIFFSetField(tiff, TIFFTAG_COMPRESSION, compression_) == 1 &&
          TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1 &&
+         // Strips of about 8 KiB, so that readers need not hold the whole image at once.
+         TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0)) == 1 &&
          TIFFSetField(tiff, TIFFTAG_XRESOLUTION, static_cast<float>(resolution.x)) == 1 &&
          TIFFSetField(tiff, TIFFTAG_YRESOLUTION, static_cast<float>(resolution.y)) == 1 &&
          TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH) == 1;
