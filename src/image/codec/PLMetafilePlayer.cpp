@@ -254,6 +254,12 @@ struct PLMetafilePlayer::Impl {
       }
     }
   }
+  // A logical brush: style 1 is hollow, 2 hatched, anything else solid.
+  Brush MakeBrush(uint32_t style, COLORREF colour, uint32_t hatch) const {
+    if (style == 1) return Brush::Null();
+    if (style == 2) return Brush::Pattern(HatchPattern(hatch, colour, dc.GetBkColor()));
+    return Brush::Solid(colour);
+  }
   void Delete(size_t index) {
     if (index < objects.size()) objects[index].reset();
   }
@@ -719,12 +725,7 @@ void PLMetafilePlayer::Impl::PlayWmfRecord(uint16_t function, Record& r) {
       break;
     }
     case 0x2FC: {  // CreateBrushIndirect: style, colour, hatch
-      const uint16_t style = r.U16(0);
-      const COLORREF colour = r.U32(2) & 0xFFFFFF;
-      Brush brush = style == 1 ? Brush::Null()
-                    : style == 2 ? Brush::Pattern(HatchPattern(r.U16(6), colour, dc.GetBkColor()))
-                                 : Brush::Solid(colour);
-      StoreInFreeSlot(BrushObject{brush});
+      StoreInFreeSlot(BrushObject{MakeBrush(r.U16(0), r.U32(2) & 0xFFFFFF, r.U16(6))});
       break;
     }
     case 0x142: {  // DIBCreatePatternBrush: style, usage, DIB
@@ -999,13 +1000,8 @@ void PLMetafilePlayer::Impl::PlayEmfRecord(uint32_t type, Record& r) {
     }
     case 39: {  // CreateBrushIndirect: index, style, colour, hatch
       const size_t index = r.U32(8);
-      const uint32_t style = r.U32(12);
-      const COLORREF colour = r.U32(16) & 0xFFFFFF;
-      if (r.Short()) break;
-      Brush brush = style == 1 ? Brush::Null()
-                    : style == 2 ? Brush::Pattern(HatchPattern(r.U32(20), colour, dc.GetBkColor()))
-                                 : Brush::Solid(colour);
-      Store(index, BrushObject{brush});
+      const Brush brush = MakeBrush(r.U32(12), r.U32(16) & 0xFFFFFF, r.U32(20));
+      if (!r.Short()) Store(index, BrushObject{brush});
       break;
     }
     case 93:
