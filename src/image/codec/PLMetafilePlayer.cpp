@@ -174,6 +174,7 @@ struct PLMetafilePlayer::Impl {
   MappingState state;
   std::vector<MappingState> saved;
   std::vector<std::optional<Object>> objects;
+  size_t firstFree = 0;
   bool inPath = false;
 
   // ---- Mapping
@@ -245,14 +246,17 @@ struct PLMetafilePlayer::Impl {
     if (index >= objects.size()) return;
     objects[index] = std::move(object);
   }
-  // Plain metafiles put each new object in the lowest free slot.
+  // Plain metafiles put each new object in the lowest free slot. Slots below `firstFree` are
+  // taken, so that a long metafile is not searched from the start for each object.
   void StoreInFreeSlot(Object object) {
-    for (auto& slot : objects) {
-      if (!slot) {
-        slot = std::move(object);
+    for (size_t i = firstFree; i < objects.size(); ++i) {
+      if (!objects[i]) {
+        objects[i] = std::move(object);
+        firstFree = i + 1;
         return;
       }
     }
+    firstFree = objects.size();
   }
   // A logical brush: style 1 is hollow, 2 hatched, anything else solid.
   Brush MakeBrush(uint32_t style, COLORREF colour, uint32_t hatch) const {
@@ -261,7 +265,9 @@ struct PLMetafilePlayer::Impl {
     return Brush::Solid(colour);
   }
   void Delete(size_t index) {
-    if (index < objects.size()) objects[index].reset();
+    if (index >= objects.size()) return;
+    objects[index].reset();
+    firstFree = std::min(firstFree, index);
   }
 
   void RealizePen() {
@@ -451,7 +457,12 @@ struct PLMetafilePlayer::Impl {
     else if (rop == kWhiteness) dc.FillSolidRect(rect, 0xFFFFFF);
   }
 
+  // Saves nest at most this deep; deeper ones are not kept (a hostile file must not take
+  // memory for each of millions of saves).
+  static constexpr size_t kMaxSaves = 1024;
+
   void SaveDC() {
+    if (saved.size() >= kMaxSaves) return;
     saved.push_back(state);
     dc.SaveDC();
   }
@@ -470,6 +481,7 @@ struct PLMetafilePlayer::Impl {
     state = MappingState{};
     saved.clear();
     objects.assign(objectCount, std::nullopt);
+    firstFree = 0;
     dc.SelectStockPen(StockObject::kBlackPen);
     dc.SelectStockBrush(StockObject::kWhiteBrush);
     dc.SetBkMode(OPAQUE);
