@@ -439,12 +439,10 @@ struct PLMetafilePlayer::Impl {
     if (srcW <= 0) srcW = bitmap->Width();
     if (srcH <= 0) srcH = bitmap->Height();
     // Source rows of a bottom-up bitmap count from its last line.
-    const int32_t top = bottomUp ? bitmap->Height() - srcY - srcH : srcY;
-    Rect src{srcX, top, srcX + srcW, top + srcH};
-    src.left = std::clamp(src.left, 0, bitmap->Width());
-    src.right = std::clamp(src.right, 0, bitmap->Width());
-    src.top = std::clamp(src.top, 0, bitmap->Height());
-    src.bottom = std::clamp(src.bottom, 0, bitmap->Height());
+    const int64_t top = bottomUp ? int64_t(bitmap->Height()) - srcY - srcH : srcY;
+    const auto within = [](int64_t v, int32_t limit) { return static_cast<int32_t>(std::clamp<int64_t>(v, 0, limit)); };
+    const Rect src{within(srcX, bitmap->Width()), within(top, bitmap->Height()),
+                   within(int64_t(srcX) + srcW, bitmap->Width()), within(top + srcH, bitmap->Height())};
     const Rect dst = DevRect(x, y, x + w, y + h);
     if (src.IsEmpty() || dst.IsEmpty()) return;
     dc.StretchBlt(dst, *bitmap, src);
@@ -792,8 +790,8 @@ void PLMetafilePlayer::PlayEmf(std::span<const uint8_t> records, const EmfRefere
   // The frame, in reference pixels, fills the page.
   const double left = ref.frameLeft / 100.0 * m.referencePixelsPerMmX;
   const double top = ref.frameTop / 100.0 * m.referencePixelsPerMmY;
-  const double frameWidth = (ref.frameRight - ref.frameLeft) / 100.0 * m.referencePixelsPerMmX;
-  const double frameHeight = (ref.frameBottom - ref.frameTop) / 100.0 * m.referencePixelsPerMmY;
+  const double frameWidth = (double(ref.frameRight) - ref.frameLeft) / 100.0 * m.referencePixelsPerMmX;
+  const double frameHeight = (double(ref.frameBottom) - ref.frameTop) / 100.0 * m.referencePixelsPerMmY;
   const double sx = frameWidth > 0 ? width / frameWidth : 1;
   const double sy = frameHeight > 0 ? height / frameHeight : 1;
   m.page = Xform{sx, 0, 0, sy, -left * sx, -top * sy};

@@ -52,6 +52,13 @@ std::vector<PLPixel32> EmfPalette(std::span<const uint8_t> data) {
   return palette;
 }
 
+// A frame's extent in hundredths of a millimetre as pixels of the reference device,
+// truncated; computed wide enough that no header values overflow.
+int64_t FrameToPixels(int32_t from, int32_t to, int32_t pixels, int32_t millimetres) {
+  const __int128 value = (__int128(to) - from) * pixels / (__int128(millimetres) * 100);
+  return static_cast<int64_t>(std::clamp<__int128>(value, -kMaxPixels, kMaxPixels));
+}
+
 }  // namespace
 
 void PLWEMFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
@@ -78,12 +85,12 @@ void PLWEMFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
     reference = {i32(24), i32(28), i32(32), i32(36), i32(72), i32(76), i32(80), i32(84)};
     // Reference millimetres of 0 would divide: such a metafile gets the default size.
     if (reference.deviceMillimetresX > 0) {
-      width = (int64_t(reference.frameRight) - reference.frameLeft) * reference.devicePixelsX /
-              (int64_t(reference.deviceMillimetresX) * 100);
+      width = FrameToPixels(reference.frameLeft, reference.frameRight, reference.devicePixelsX,
+                            reference.deviceMillimetresX);
     }
     if (reference.deviceMillimetresY > 0) {
-      height = (int64_t(reference.frameBottom) - reference.frameTop) * reference.devicePixelsY /
-               (int64_t(reference.deviceMillimetresY) * 100);
+      height = FrameToPixels(reference.frameTop, reference.frameBottom, reference.devicePixelsY,
+                             reference.deviceMillimetresY);
     }
     if (PLReadLE32(data.data() + 68) > 0) palette = EmfPalette(data);
   } else {
