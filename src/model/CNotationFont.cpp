@@ -81,6 +81,7 @@ tinyxml2::XMLElement* CNotationFont::WriteXml(tinyxml2::XMLDocument& doc) const 
 }
 
 const tinyxml2::XMLElement* CNotationFont::ReadXml(const tinyxml2::XMLElement* element) {
+  if (element == nullptr) return nullptr;
   interval = SaneInterval(ReadRealAttribute(element, "interval"));
   pointSize.cx = ReadIntAttribute(element, "point-size-cx");
   pointSize.cy = ReadIntAttribute(element, "point-size-cy");

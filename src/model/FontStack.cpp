@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/OwnedArrayRecords.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -10,21 +11,9 @@ namespace vornel {
 
 void FontStack::Store(ArchiveWriter& ar) const { ar.WriteObjectArray(items()); }
 
-void FontStack::Load(ArchiveReader& ar) {
-  OwnedArray<dfLogFont> read;
-  ar.ReadOwnedObjectArray<dfLogFont>(read.items());
-  for (auto& font : read.items()) {
-    if (!font) font = std::make_unique<dfLogFont>();
-  }
-  static_cast<OwnedArray<dfLogFont>&>(*this) = std::move(read);
-}
+void FontStack::Load(ArchiveReader& ar) { LoadArrayWithoutNulls<dfLogFont>(ar, *this); }
 
-void FontStack::CopyFrom(const FontStack& other) {
-  const size_t count = std::min(size(), other.size());
-  for (size_t i = 0; i < count; ++i) {
-    if (at(i) != nullptr && other.at(i) != nullptr) *at(i) = *other.at(i);
-  }
-}
+void FontStack::CopyFrom(const FontStack& other) { AssignByIndex<dfLogFont>(*this, other); }
 
 tinyxml2::XMLElement* FontStack::WriteXml(tinyxml2::XMLDocument& doc, std::string_view targetName) const {
   tinyxml2::XMLElement* element = doc.NewElement("font-stack");

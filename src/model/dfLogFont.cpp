@@ -221,6 +221,7 @@ tinyxml2::XMLElement* dfLogFont::WriteXml(tinyxml2::XMLDocument& doc, const char
 }
 
 const tinyxml2::XMLElement* dfLogFont::ReadXml(const tinyxml2::XMLElement* element) {
+  if (element == nullptr) return nullptr;
   const tinyxml2::XMLElement* mlf = element->FirstChildElement();
   logFont.lfWeight = ReadIntAttribute(mlf, "lfWeight");
   logFont.lfHeight = ReadIntAttribute(mlf, "lfHeight");

@@ -8,19 +8,14 @@
 #include "platform/xml/XmlHelpers.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
+#include "XmlTestText.h"
 
 namespace vornel {
 namespace {
 
+using testing::CompactXml;
 using testing::HexBytes;
 using testing::ToHex;
-
-std::string PrintElement(tinyxml2::XMLDocument& doc, tinyxml2::XMLElement* element) {
-  doc.InsertEndChild(element);
-  tinyxml2::XMLPrinter printer(nullptr, true);
-  doc.Print(&printer);
-  return printer.CStr();
-}
 
 dfLogFont SampleFont() {
   dfLogFont f;
@@ -159,7 +154,7 @@ TEST(FontXml, TrackFontWritesEveryAttributeInOrder) {
   font.logFont.lfItalic = 1;
   font.logFont.lfCharSet = 200;
   tinyxml2::XMLDocument doc;
-  EXPECT_EQ(PrintElement(doc, font.WriteXml(doc, "track-font", "Title")),
+  EXPECT_EQ(CompactXml(doc, font.WriteXml(doc, "track-font", "Title")),
             "<track-font descriptor=\"Title\" stave-adjust-cx=\"50\" stave-adjust-cy=\"25\" zoom=\"150.75\" "
             "pointsize-cx=\"120\" zm-scale-cx=\"100\" zm-scale-cy=\"100\" color=\"25600\" micro-tuning=\"-5\" "
             "parent.cx=\"700\" parent.cy=\"300\">"
@@ -358,7 +353,7 @@ TEST(NotationFontXml, RoundTripKeepsTheRealIntervalAndTheFace) {
   font.microTuning = -4;
   tinyxml2::XMLDocument doc;
   tinyxml2::XMLElement* element = font.WriteXml(doc);
-  EXPECT_EQ(PrintElement(doc, element),
+  EXPECT_EQ(CompactXml(doc, element),
             "<notation-font interval=\"62.5\" point-size-cx=\"170\" point-size-cy=\"3\" color=\"4294967295\" "
             "micro-tuning=\"-4\">VornelTabFlags</notation-font>");
   CNotationFont read;

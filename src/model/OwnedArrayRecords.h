@@ -1,0 +1,35 @@
+#pragma once
+// Shared steps of the owning lists of instrument records (fonts, pedals, ornaments).
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/archive/ArchiveReader.h"
+#include "platform/collections/OwnedArray.h"
+
+namespace vornel {
+
+// Reads an object array into `target`, every null entry of the file becoming a default
+// element: the lists' users index them without checking for holes. `target` changes only
+// when the whole array was read.
+template <typename T>
+void LoadArrayWithoutNulls(ArchiveReader& ar, OwnedArray<T>& target) {
+  OwnedArray<T> read;
+  ar.ReadOwnedObjectArray<T>(read.items());
+  for (auto& element : read.items()) {
+    if (!element) element = std::make_unique<T>();
+  }
+  target = std::move(read);
+}
+
+// Assigns each element of `source` to the element at the same index of `target`, as far as
+// both lists reach.
+template <typename T>
+void AssignByIndex(OwnedArray<T>& target, const OwnedArray<T>& source) {
+  const size_t count = std::min(target.size(), source.size());
+  for (size_t i = 0; i < count; ++i) {
+    if (target.at(i) != nullptr && source.at(i) != nullptr) *target.at(i) = *source.at(i);
+  }
+}
+
+}  // namespace vornel

@@ -1,0 +1,12 @@
+#pragma once
+// The five predefined entities and numeric character references of XML text and attribute
+// values, decoded to UTF-8. A reference that is not well formed stays as written.
+
+#include <string>
+#include <string_view>
+
+namespace vornel::MusicXML2 {
+
+std::string DecodeEntities(std::string_view text);
+
+}  // namespace vornel::MusicXML2
