@@ -155,6 +155,41 @@ void PLTIFFDecoder::DecodePalette(PLBmp& bmp, TIFF* tiff) {
   bmp.SetPalette(palette.data());
 }
 
+void PLTIFFDecoder::ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples) {
+  // The common case of 8-bit RGB in strips, stored top-down, read without the library's
+  // RGBA raster: the same pixels (a fourth sample taken as it stands), decompressed once.
+  const uint32_t width = static_cast<uint32_t>(bmp.GetWidth());
+  const uint32_t height = static_cast<uint32_t>(bmp.GetHeight());
+  uint32_t rowsPerStrip = height;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  rowsPerStrip = std::clamp<uint32_t>(rowsPerStrip, 1, height);
+  const tmsize_t scanline = TIFFScanlineSize(tiff);
+  if (scanline < static_cast<tmsize_t>(width) * samples) RaiseError(kPLErrFormatUnknown, *lastError_ + "Bad scanline size.");
+  std::vector<uint8_t> strip;
+  try {
+    strip.resize(static_cast<size_t>(scanline) * rowsPerStrip);
+  } catch (const std::bad_alloc&) {
+    RaiseError(kPLErrNoMemory, "Out of memory allocating TIFF buffer.");
+  }
+  PLBmpLock lock(bmp, false, true);
+  uint8_t* const* lines = bmp.GetLineArray();
+  uint32_t index = 0;
+  for (uint32_t top = 0; top < height; top += rowsPerStrip, ++index) {
+    const uint32_t rows = std::min(rowsPerStrip, height - top);
+    // As the library's own reading does, a damaged strip leaves its rows and the rest goes on.
+    if (TIFFReadEncodedStrip(tiff, index, strip.data(), static_cast<tmsize_t>(rows) * scanline) < 0) continue;
+    for (uint32_t r = 0; r < rows; ++r) {
+      const uint8_t* in = strip.data() + static_cast<size_t>(r) * static_cast<size_t>(scanline);
+      auto* out = reinterpret_cast<PLPixel32*>(lines[top + r]);
+      if (samples == 3) {
+        for (uint32_t x = 0; x < width; ++x, in += 3) out[x] = PLPixel32{in[2], in[1], in[0], 255};
+      } else {
+        for (uint32_t x = 0; x < width; ++x, in += 4) out[x] = PLPixel32{in[2], in[1], in[0], in[3]};
+      }
+    }
+  }
+}
+
 void PLTIFFDecoder::DecodeRgba(PLBmp& bmp, TIFF* tiff) {
   char message[1024] = {};
   TIFFRGBAImage img{};
@@ -173,6 +208,12 @@ void PLTIFFDecoder::DecodeRgba(PLBmp& bmp, TIFF* tiff) {
   if (img.samplesperpixel == 4 && img.bitspersample == 8 && img.photometric == PHOTOMETRIC_RGB &&
       img.isContig != 0) {
     img.put.contig = PutRgbaBytes;
+  }
+  if ((img.samplesperpixel == 3 || img.samplesperpixel == 4) && img.bitspersample == 8 &&
+      img.photometric == PHOTOMETRIC_RGB && img.isContig != 0 && img.orientation == ORIENTATION_TOPLEFT &&
+      !TIFFIsTiled(tiff)) {
+    ReadRgbStrips(bmp, tiff, img.samplesperpixel);
+    return;
   }
   // Rows come top-down; the library turns pictures stored from the bottom up within each
   // band, so such a picture's bands are taken from the end of the file's rows.

@@ -17,6 +17,7 @@ class PLTIFFDecoder : public PLPicDecoder {
  private:
   void DecodePalette(PLBmp& bmp, TIFF* tiff);
   void DecodeRgba(PLBmp& bmp, TIFF* tiff);
+  void ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples);
 
   const std::string* lastError_ = nullptr;
 };
