@@ -1,6 +1,7 @@
 #include "document/XmlDocumentCheck.h"
 
 #include <string>
+#include <string_view>
 
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
@@ -40,8 +41,14 @@ void ExpectCounted(const XMLElement* parent, const char* name, Check check) {
 
 void CheckInstrumentsXml(const XMLElement* instruments) {
   ExpectCounted(instruments, "instrument", [](const XMLElement* instrument) {
-    ExpectSequence(FirstChild(instrument), {"track-text", "track-font", "tablature-definition", "midi-controllers",
-                                            "key", "notation-font", "ornament-table", "options", "clefs"});
+    const XMLNode* font = ExpectChildElement(FirstChild(instrument), "track-text")->NextSibling();
+    // The instrument writer calls the name's font "name-font"; files that call it
+    // "track-font" pass too.
+    const XMLElement* fontElement = font != nullptr ? font->ToElement() : nullptr;
+    const bool nameFont = fontElement != nullptr && std::string_view(fontElement->Name()) == "name-font";
+    const XMLNode* next = nameFont ? font->NextSibling() : ExpectChildElement(font, "track-font")->NextSibling();
+    ExpectSequence(next, {"tablature-definition", "midi-controllers", "key", "notation-font", "ornament-table",
+                          "options", "clefs"});
   });
 }
 

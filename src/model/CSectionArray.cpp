@@ -35,6 +35,25 @@ void CSectionArray::ResetSections() {
   activeSection = -1;
 }
 
+void CSectionArray::DeleteAllSections() {
+  for (auto& section : items()) {
+    if (section == nullptr) continue;
+    for (auto& system : section->systems.items()) {
+      if (system == nullptr) continue;
+      for (auto& line : system->lines.items()) {
+        if (line != nullptr) line->DeleteAllChords();
+      }
+    }
+  }
+  ResetSections();
+}
+
+void CSectionArray::ApplyCommandToAllSections(ClearCommand command) {
+  for (auto& section : items()) {
+    if (section != nullptr) section->ApplyCommandToAllLines(command);
+  }
+}
+
 void CSectionArray::Renumber() {
   int32_t position = 0;
   for (auto& section : items()) {
@@ -62,10 +81,15 @@ void CSectionArray::Load(ArchiveReader& ar) {
   Renumber();
 }
 
-tinyxml2::XMLElement* CSectionArray::WriteXml(tinyxml2::XMLDocument& doc) const {
+tinyxml2::XMLElement* CSectionArray::WriteListXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* element = doc.NewElement("sections");
   SetIntAttribute(element, "count", static_cast<int32_t>(size()));
   SetIntAttribute(element, "active-section", activeSection);
+  return element;
+}
+
+tinyxml2::XMLElement* CSectionArray::WriteXml(tinyxml2::XMLDocument& doc) const {
+  tinyxml2::XMLElement* element = WriteListXml(doc);
   int32_t position = 0;
   for (const auto& section : items()) element->InsertEndChild(section->WriteXml(doc, position++));
   return element;

@@ -37,9 +37,13 @@ class CSectionArray : public Persistent, public OwnedArray<CSystemArray> {
   int DeleteSection(size_t index);
   void MoveSection(size_t from, size_t to);
   void ResetSections();
+  // Deletes every section with all its music and empties the list.
+  void DeleteAllSections();
   void Renumber();
   // The active index brought into the list (-1 for an empty list).
   void ClampActiveSection();
+  // One per-chord edit over both voices of every line of every section.
+  void ApplyCommandToAllSections(ClearCommand command);
 
   std::string_view ClassName() const override { return kClassName; }
   // The sections (object array), then the active index.
@@ -48,6 +52,8 @@ class CSectionArray : public Persistent, public OwnedArray<CSystemArray> {
 
   // "sections" with "count", "active-section" and each section with its "index".
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  // The "sections" element with its attributes but without the sections.
+  tinyxml2::XMLElement* WriteListXml(tinyxml2::XMLDocument& doc) const;
   // Replaces the list; reads as many sections as "count" says and the children hold.
   // Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);

@@ -194,6 +194,13 @@ class CSystemArray : public Persistent {
   // The gathered voices of a copied definition go into the active line at the cursor.
   int PasteInstrumentDataAtCursor(const CInstrumentDlg& copied);
 
+  // --- section-wide edits
+  // One per-chord edit over both voices of every line of every system.
+  void ApplyCommandToAllLines(ClearCommand command);
+  // Takes the title, author and comments fonts, the systems per page and, index by index as
+  // far as both sections have definitions, the instrument definitions of `other`.
+  void CopySettingsFrom(const CSystemArray& other);
+
   // --- whole-voice edits of the active instrument
   int TransposeActiveInstrument(int interval);
   size_t TransposeNotesBeyondLimit(int limit, bool below);

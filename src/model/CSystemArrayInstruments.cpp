@@ -272,6 +272,27 @@ size_t CSystemArray::GatherActiveInstrument() {
   return i;
 }
 
+void CSystemArray::ApplyCommandToAllLines(ClearCommand command) {
+  for (const auto& system : systems.items()) {
+    if (system == nullptr) continue;
+    for (const auto& line : system->lines.items()) {
+      if (line != nullptr) line->Voices().ClearItems(command);
+    }
+  }
+}
+
+void CSystemArray::CopySettingsFrom(const CSystemArray& other) {
+  if (&other == this) return;
+  for (const size_t t : {kTitle, kAuthor, kComments}) texts.at(t)->font = other.texts.at(t)->font;
+  stavesPerPage = other.stavesPerPage;
+  const size_t count = std::min(definitions.size(), other.definitions.size());
+  for (size_t d = 0; d < count; ++d) {
+    definitions.at(d)->CopyFrom(*other.definitions.at(d));
+    // The lines keep their own copies of the staves: they follow the new definition.
+    ApplyInstrumentDefinition(*definitions.at(d), d);
+  }
+}
+
 int CSystemArray::TransposeActiveInstrument(int interval) {
   CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
   for (const nChordArray& voice : definition.gathered) {

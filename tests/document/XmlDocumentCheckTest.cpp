@@ -51,6 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DocumentCheck,
     ::testing::Values(
         CheckCase{"good", Document("count=\"1\"", Section()), true, ""},
+        CheckCase{"name_font_as_the_instrument_writer_calls_it",
+                  Document("count=\"1\"", Section("<instrument><track-text/><name-font/><tablature-definition/>"
+                                                  "<midi-controllers/><key/><notation-font/><ornament-table/>"
+                                                  "<options/><clefs/></instrument>")),
+                  true, ""},
         CheckCase{"count_zero_ignores_children", Document("count=\"0\"", "<junk/>"), true, ""},
         CheckCase{"count_absent", Document("", ""), true, ""},
         CheckCase{"extra_children_not_looked_at", Document("count=\"1\"", Section() + "<extra/>"), true, ""},

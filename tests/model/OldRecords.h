@@ -134,6 +134,7 @@ class OldDefinition : public WrittenOnly {
   COrnamentTable table;
   CPedalArray pedals;
   std::array<OldPedal, CPedalArray::kPedalCount> oldPedals;
+  std::vector<uint32_t> glyphCodes = {0x61, 0x62};
 
   OldDefinition(std::string v, std::string n) : version(std::move(v)), name(std::move(n)) {
     stave.type = 0;
@@ -191,9 +192,8 @@ class OldDefinition : public WrittenOnly {
       if (VersionAtLeast(version, "9.53.2")) colours = 3;
       if (VersionAtLeast(version, "9.6.8.0")) colours = 7;
       for (size_t i = 0; i < colours; ++i) w.WriteU32(table.colors[i]);
-      w.WriteCount(2);
-      w.WriteU32(0x61);
-      w.WriteU32(0x62);
+      w.WriteCount(glyphCodes.size());
+      for (const uint32_t code : glyphCodes) w.WriteU32(code);
     }
     if (VersionAtLeast(version, "8.05")) {
       w.WriteObjectArray(pedals.items());

@@ -31,44 +31,90 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_
   return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  const auto fail = [&](const char* what) {
-    if (error != nullptr) *error = std::string(what) + ": " + std::strerror(errno);
-    return false;
-  };
-  if (fd < 0) return fail("cannot create a temporary file");
+namespace {
+
+bool Fail(std::string* error, const char* what) {
+  if (error != nullptr) *error = std::string(what) + ": " + std::strerror(errno);
+  return false;
+}
+
+}  // namespace
+
+AtomicFile::~AtomicFile() { Discard(); }
+
+void AtomicFile::Discard() {
+  if (fd_ >= 0) {
+    const int saved = errno;
+    ::close(fd_);
+    ::unlink(temp_.c_str());
+    errno = saved;
+  }
+  fd_ = -1;
+}
+
+bool AtomicFile::Open(const std::string& path, std::string* error) {
+  Discard();
+  path_ = path;
+  temp_ = path + ".XXXXXX";
+  fd_ = ::mkstemp(temp_.data());
+  if (fd_ < 0) return Fail(error, "cannot create a temporary file");
+  return true;
+}
+
+bool AtomicFile::Write(std::span<const uint8_t> bytes, std::string* error) {
+  if (fd_ < 0) {
+    errno = EBADF;
+    return Fail(error, "cannot write");
+  }
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      const int saved = errno;
-      ::close(fd);
-      ::unlink(temp.c_str());
-      errno = saved;
-      return fail("cannot write");
+      const bool failed = Fail(error, "cannot write");
+      Discard();
+      return failed;
     }
     done += static_cast<size_t>(n);
   }
+  return true;
+}
+
+bool AtomicFile::Write(std::string_view text, std::string* error) {
+  return Write(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), error);
+}
+
+bool AtomicFile::Commit(std::string* error) {
+  if (fd_ < 0) {
+    errno = EBADF;
+    return Fail(error, "cannot write");
+  }
   // Keep the permissions of the file being replaced, or the usual ones for a new file.
   struct stat old {};
-  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  ::fchmod(fd, mode);
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    const int saved = errno;
-    ::unlink(temp.c_str());
-    errno = saved;
-    return fail("cannot write");
+  const mode_t mode = ::stat(path_.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  ::fchmod(fd_, mode);
+  const int fd = fd_;
+  fd_ = -1;
+  const bool synced = ::fsync(fd) == 0;
+  const int syncError = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!synced || !closed) {
+    if (!synced) errno = syncError;
+    const bool failed = Fail(error, "cannot write");
+    ::unlink(temp_.c_str());
+    return failed;
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int saved = errno;
-    ::unlink(temp.c_str());
-    errno = saved;
-    return fail("cannot replace the file");
+  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+    const bool failed = Fail(error, "cannot replace the file");
+    ::unlink(temp_.c_str());
+    return failed;
   }
   return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
+  AtomicFile file;
+  return file.Open(path, error) && file.Write(bytes, error) && file.Commit(error);
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error) {

@@ -13,6 +13,29 @@ namespace vornel {
 // The bytes of a file, or nothing when it cannot be read. Files above `maxBytes` are refused.
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes = size_t(1) << 31);
 
+// A file written in pieces through a temporary file beside `path`, renamed onto `path` by
+// Commit. Dropped without Commit, it leaves `path` as it was and removes the temporary file.
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  bool Open(const std::string& path, std::string* error = nullptr);
+  bool Write(std::span<const uint8_t> bytes, std::string* error = nullptr);
+  bool Write(std::string_view text, std::string* error = nullptr);
+  // Flushes the file to the disk and puts it in place, keeping the permissions of the file it
+  // replaces.
+  bool Commit(std::string* error = nullptr);
+
+ private:
+  void Discard();
+  std::string path_;
+  std::string temp_;
+  int fd_ = -1;
+};
+
 // Writes `bytes` to `path` through a temporary file; on failure the temporary file is removed,
 // `path` is untouched and `error` (when given) says why.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error = nullptr);

@@ -1,6 +1,8 @@
 #include "platform/xml/XMLWriter.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cctype>
 
 #include "platform/io/FileIO.h"
@@ -26,10 +28,35 @@ void XMLWriter::SetFileName(const std::string& path, bool addDeclaration) {
 
 std::string XMLWriter::GetXmlPathName() const { return ReplaceFinalExtension(path_, ".btb", ".btxml"); }
 
+XmlTextPrinter::XmlTextPrinter(std::string& out) : out_(out) {}
+
+void XmlTextPrinter::Write(const char* data, size_t size) { out_.append(data, size); }
+
+void XmlTextPrinter::Putc(char ch) { out_.push_back(ch); }
+
+void XmlTextPrinter::Print(const char* format, ...) {
+  char small[256];
+  va_list args;
+  va_start(args, format);
+  const int length = std::vsnprintf(small, sizeof small, format, args);
+  va_end(args);
+  if (length < 0) return;
+  if (static_cast<size_t>(length) < sizeof small) {
+    out_.append(small, static_cast<size_t>(length));
+    return;
+  }
+  std::string large(static_cast<size_t>(length) + 1, '\0');
+  va_start(args, format);
+  std::vsnprintf(large.data(), large.size(), format, args);
+  va_end(args);
+  out_.append(large.data(), static_cast<size_t>(length));
+}
+
 std::string XMLWriter::ToXmlText() const {
-  tinyxml2::XMLPrinter printer;
+  std::string text;
+  XmlTextPrinter printer(text);
   Print(&printer);
-  return std::string(printer.CStr(), static_cast<size_t>(std::max(0, printer.CStrSize() - 1)));
+  return text;
 }
 
 bool XMLWriter::SaveToFile(bool pack) {

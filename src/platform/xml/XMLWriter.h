@@ -47,6 +47,22 @@ class XMLWriter : public tinyxml2::XMLDocument {
   bool packed_ = false;
 };
 
+// Prints XML straight into a string, as the files are written (indented, entities escaped).
+// A document can be printed a part at a time, each part built and freed in turn: the printer
+// keeps the nesting between the calls of VisitEnter and VisitExit.
+class XmlTextPrinter : public tinyxml2::XMLPrinter {
+ public:
+  explicit XmlTextPrinter(std::string& out);
+
+ protected:
+  void Write(const char* data, size_t size) override;
+  void Putc(char ch) override;
+  void Print(const char* format, ...) override;
+
+ private:
+  std::string& out_;
+};
+
 // Replaces a final `from` extension (compared without regard to case) by `to`; other paths
 // are returned unchanged. Folder names that contain the extension are never touched.
 std::string ReplaceFinalExtension(const std::string& path, const std::string& from, const std::string& to);

@@ -1,0 +1,652 @@
+#include "document/CBriotabDoc.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+#include "document/DocumentEnvironment.h"
+#include "document/XmlDocumentCheck.h"
+#include "document/zip/ZipBundle.h"
+#include "model/StoredPath.h"
+#include "platform/UserPrompts.h"
+#include "platform/archive/ArchiveReader.h"
+#include "platform/archive/ArchiveWriter.h"
+#include "platform/archive/VersionText.h"
+#include "platform/io/FileIO.h"
+#include "platform/text/NumberText.h"
+#include "platform/xml/XmlHelpers.h"
+
+namespace vornel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The section's heading texts and the entries of the document's font list they follow:
+// entry 2 goes with the author and entry 6 with the comments, whatever the fonts dialog calls
+// them, as documents have always been read and written.
+struct HeadingFont {
+  size_t text;
+  size_t font;
+};
+constexpr std::array<HeadingFont, 4> kHeadingFonts = {{{CSystemArray::kTitle, kFontTitles},
+                                                       {CSystemArray::kAuthor, kFontComments},
+                                                       {CSystemArray::kComments, kFontAuthor},
+                                                       {CSystemArray::kEndText, kFontEndText}}};
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  return lower;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+// A stored path as a local one: folders may be written with backslashes.
+std::string LocalPath(std::string_view stored) {
+  std::string path(stored);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+bool IsFile(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && fs::is_regular_file(path, error);
+}
+
+// `name` in `folder`, the name matched without regard to case when it is not there as
+// written (names stored by other systems may differ in case from the files).
+std::optional<std::string> FindInFolder(const std::string& folder, const std::string& name) {
+  if (name.empty()) return std::nullopt;
+  const std::string exact = (fs::path(folder) / name).string();
+  if (IsFile(exact)) return exact;
+  std::error_code error;
+  const std::string wanted = Lower(name);
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (Lower(it->path().filename().string()) == wanted && IsFile(it->path().string())) return it->path().string();
+  }
+  return std::nullopt;
+}
+
+void TakeSections(CSectionArray& target, CSectionArray& source) {
+  static_cast<OwnedArray<CSystemArray>&>(target) = std::move(static_cast<OwnedArray<CSystemArray>&>(source));
+  target.activeSection = source.activeSection;
+  target.ClampActiveSection();
+  target.Renumber();
+}
+
+// A document always has a section to work on.
+void EnsureSection(CSectionArray& sections) {
+  if (!sections.empty()) return;
+  sections.push_back(std::make_unique<CSystemArray>());
+  sections.activeSection = 0;
+  sections.Renumber();
+}
+
+}  // namespace
+
+DocumentFileType GetDocumentFileType(std::string_view path) {
+  const size_t dot = path.find_last_of('.');
+  const size_t separator = path.find_last_of("\\/");
+  if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator)) return kUnknownFile;
+  const std::string extension = Lower(path.substr(dot + 1));
+  if (extension == "btb" || extension == "btt") return kBinaryFile;
+  if (extension == "btxml" || extension == "bttx") return kXmlFile;
+  if (extension == "btz") return kBundleFile;
+  return kUnknownFile;
+}
+
+// Where an undo puts the user back: the active system, line and stave and the cursor.
+struct CBriotabDoc::CursorPlace {
+  std::optional<int32_t> system;
+  std::optional<int32_t> line;
+  std::optional<int32_t> stave;
+  std::optional<std::pair<int32_t, int32_t>> cursor;
+
+  static CursorPlace Of(const CSystemArray& section) {
+    CursorPlace place;
+    place.system = section.activeSystem;
+    const CStaveArray* system = nullptr;
+    if (section.activeSystem >= 0 && static_cast<size_t>(section.activeSystem) < section.systems.size()) {
+      system = section.systems.at(static_cast<size_t>(section.activeSystem));
+    }
+    if (system == nullptr) return place;
+    place.line = system->activeInstrument;
+    if (system->activeInstrument < 0 || static_cast<size_t>(system->activeInstrument) >= system->lines.size()) return place;
+    const CInstrument* line = system->lines.at(static_cast<size_t>(system->activeInstrument));
+    if (line == nullptr) return place;
+    place.stave = line->activeStave;
+    if (line->activeStave < 0 || static_cast<size_t>(line->activeStave) >= line->staves.size()) return place;
+    if (const CClef* stave = line->staves.at(static_cast<size_t>(line->activeStave)); stave != nullptr) {
+      place.cursor = std::make_pair(stave->cursorColumn, stave->cursorRow);
+    }
+    return place;
+  }
+
+  // Each position only when it lies inside its array and the one before it was restored;
+  // the cursor goes to whichever stave is then active.
+  void RestoreInto(CSystemArray& section) const {
+    const auto inside = [](const std::optional<int32_t>& value, size_t count) {
+      return value && *value >= 0 && static_cast<size_t>(*value) < count;
+    };
+    if (inside(system, section.systems.size())) {
+      section.activeSystem = *system;
+      if (CStaveArray* s = section.systems.at(static_cast<size_t>(*system)); s != nullptr && inside(line, s->lines.size())) {
+        s->activeInstrument = *line;
+        if (CInstrument* l = s->lines.at(static_cast<size_t>(*line)); l != nullptr && inside(stave, l->staves.size())) {
+          l->activeStave = *stave;
+        }
+      }
+    }
+    if (!cursor || section.activeSystem < 0 || static_cast<size_t>(section.activeSystem) >= section.systems.size()) return;
+    const CStaveArray* s = section.systems.at(static_cast<size_t>(section.activeSystem));
+    if (s == nullptr || s->activeInstrument < 0 || static_cast<size_t>(s->activeInstrument) >= s->lines.size()) return;
+    const CInstrument* l = s->lines.at(static_cast<size_t>(s->activeInstrument));
+    if (l == nullptr || l->activeStave < 0 || static_cast<size_t>(l->activeStave) >= l->staves.size()) return;
+    if (CClef* st = l->staves.at(static_cast<size_t>(l->activeStave)); st != nullptr) {
+      st->cursorColumn = cursor->first;
+      st->cursorRow = cursor->second;
+    }
+  }
+};
+
+CBriotabDoc::CBriotabDoc() : versionText_(kCurrentFormatVersion) {
+  // Bundles are packed by the zip library, which lives beside the documents.
+  static const bool packerInstalled = (InstallBundlePacker(), true);
+  (void)packerInstalled;
+  const int32_t depth = std::max<int32_t>(Environment().undoDepth, 0);
+  undoStack.limit = depth;
+  redoStack.limit = depth / 2;
+}
+
+CBriotabDoc::~CBriotabDoc() = default;
+
+void CBriotabDoc::SetPathName(const std::string& path) {
+  pathName_ = path;
+  title_ = SplitStoredPath(path).name;
+}
+
+void CBriotabDoc::AddObserver(DocumentObserver* observer) {
+  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) observers_.push_back(observer);
+}
+
+void CBriotabDoc::RemoveObserver(DocumentObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void CBriotabDoc::UpdateAllViews(int hint, const CStaveArray* system) const {
+  for (DocumentObserver* observer : observers_) observer->OnUpdate(*this, hint, system);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The binary document
+
+bool CBriotabDoc::OnOpenDocument(const std::string& path) {
+  if (GetDocumentFileType(path) != kBinaryFile) return false;
+  std::error_code error;
+  if (!fs::exists(path, error)) {
+    Prompts().ShowMessage(kMissingFileMessage, MessageKind::kError);
+    return false;
+  }
+  const auto bytes = ReadFileBytes(path, kMaxFileBytes);
+  if (!bytes) {
+    Prompts().ShowMessage("Corrupt or invalid file found: " + path, MessageKind::kError);
+    return false;
+  }
+  if (!LoadBinary(*bytes, path)) return false;
+  SetPathName(path);
+  UpdateSectionList();
+  UpdateAllViews(kHintRepaintAll, nullptr);
+  return true;
+}
+
+void CBriotabDoc::DeleteContents() {
+  settings.ClearTexts();
+  sections.DeleteAllSections();
+  UpdateSectionList();
+}
+
+bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view path) {
+  ArchiveReader ar(bytes, versionText_);
+  std::string magic;
+  std::string version;
+  bool headerRead = true;
+  try {
+    magic = ar.ReadText();
+    version = ar.ReadText();
+  } catch (const ArchiveError&) {
+    headerRead = false;
+  }
+
+  std::string message;
+  if (!headerRead || !StartsWith(magic, kMagic)) {
+    message = kWrongFormatMessage;
+    const std::string_view start(reinterpret_cast<const char*>(bytes.data()), std::min<size_t>(bytes.size(), 5));
+    if (StartsWith(magic, "?xml") || start == "<?xml") message += kXmlHint;
+  }
+  if (headerRead && VersionAbove(version, versionText_)) message = kNewerVersionMessage;
+  if (!message.empty()) {
+    Prompts().ShowMessage(message, MessageKind::kError);
+    return false;
+  }
+
+  // Everything is read into new objects: a file that fails half-way changes nothing.
+  ar.SetVersion(version);
+  auto loadedSettings = std::make_unique<CDocumentSettings>();
+  CSectionArray loadedSections;
+  try {
+    loadedSettings->Load(ar);
+    if (magic == kTemplateMagic) {
+      auto section = std::make_unique<CSystemArray>();
+      section->Load(ar);
+      loadedSections.push_back(std::move(section));
+      loadedSections.activeSection = 0;
+    } else {
+      loadedSections.Load(ar);
+    }
+  } catch (const std::bad_alloc&) {
+    Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
+    return false;
+  } catch (const std::exception&) {
+    Prompts().ShowMessage("Corrupt or invalid file found: " + std::string(path), MessageKind::kError);
+    return false;
+  }
+
+  settings = std::move(*loadedSettings);
+  TakeSections(sections, loadedSections);
+  EnsureSection(sections);
+  xmlFlag = 0;
+  if (VersionBelow(version, "7.3")) ApplySystemsPerPageToSections();
+  ApplySectionFonts(0);
+  const std::string previousPath = pathName_;
+  pathName_ = std::string(path);  // facsimiles are also looked for beside the file being read
+  CheckFacsimilePaths();
+  pathName_ = previousPath;
+  // The after-open refresh: every section takes the document's heading fonts.
+  ApplySectionFonts(1);
+  ClearHistory();
+  SetModifiedFlag(false);
+  return true;
+}
+
+void CBriotabDoc::Store(ArchiveWriter& ar) const {
+  ar.WriteText(kMagic);
+  ar.WriteText(versionText_);
+  settings.Store(ar);
+  sections.Store(ar);
+}
+
+std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
+  ArchiveWriter writer(versionText_);
+  Store(writer);
+  return writer.TakeBytes();
+}
+
+bool CBriotabDoc::SaveBinary(const std::string& path) const {
+  std::string error;
+  if (WriteFileAtomically(path, StoreBinary(), &error)) return true;
+  Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
+  return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The XML document
+
+tinyxml2::XMLElement* CBriotabDoc::BuildXmlHead(XMLWriter& writer) {
+  const CSystemArray& active = *GetActiveSection();
+  const DocumentEnvironment& environment = Environment();
+  writer.InsertEndChild(writer.NewDeclaration());
+  tinyxml2::XMLElement* root = writer.NewElement(std::string(kXmlRoot).c_str());
+  SetTextAttribute(root, "version", "1.0");
+  SetIntAttribute(root, "major", environment.xmlMajor);
+  SetIntAttribute(root, "minor", environment.xmlMinor);
+  writer.versionMajor = environment.xmlMajor;
+  writer.versionMinor = environment.xmlMinor;
+  writer.InsertEndChild(root);
+  tinyxml2::XMLElement* settingsElement = settings.WriteXml(writer);
+  settingsElement->InsertEndChild(active.WriteSectionFontsXml(writer));
+  root->InsertEndChild(settingsElement);
+  return root;
+}
+
+void CBriotabDoc::BuildXml(XMLWriter& writer) { BuildXmlHead(writer)->InsertEndChild(sections.WriteXml(writer)); }
+
+void CBriotabDoc::PrintXml(const std::function<void(std::string& text)>& take) {
+  XMLWriter head;
+  const tinyxml2::XMLElement* root = BuildXmlHead(head);
+  const tinyxml2::XMLElement* list = sections.WriteListXml(head);
+  std::string text;
+  XmlTextPrinter printer(text);
+  head.FirstChild()->Accept(&printer);
+  printer.VisitEnter(*root, root->FirstAttribute());
+  root->FirstChildElement()->Accept(&printer);
+  printer.VisitEnter(*list, list->FirstAttribute());
+  // One section's tree at a time: a large document never stands whole in memory as XML.
+  for (size_t i = 0; i < sections.size(); ++i) {
+    tinyxml2::XMLDocument part(true, tinyxml2::PRESERVE_WHITESPACE);
+    sections.at(i)->WriteXml(part, static_cast<int32_t>(i))->Accept(&printer);
+    take(text);
+  }
+  printer.VisitExit(*list);
+  printer.VisitExit(*root);
+  take(text);
+}
+
+std::string CBriotabDoc::XmlText() {
+  std::string all;
+  PrintXml([&all](std::string& text) {
+    all += text;
+    text.clear();
+  });
+  return all;
+}
+
+bool CBriotabDoc::SaveXmlText(const std::string& path, std::string* error) {
+  AtomicFile file;
+  if (!file.Open(path, error)) return false;
+  bool written = true;
+  PrintXml([&](std::string& text) {
+    written = written && file.Write(text, error);
+    text.clear();
+  });
+  return written && file.Commit(error);
+}
+
+std::optional<std::string> CBriotabDoc::WriteXml() {
+  std::string result = pathName_;
+  if (xmlFlag == 0) {
+    result = ReplaceFinalExtension(result, ".btb", ".btxml");
+    result = ReplaceFinalExtension(result, ".btt", ".bttx");
+  }
+  std::string written = ReplaceFinalExtension(result, ".btz", ".btxml");
+  if (GetDocumentFileType(result) == kBundleFile) {
+    XMLWriter writer;
+    writer.SetPath(written);
+    BuildXml(writer);
+    if (!writer.SaveToFile(true)) return std::nullopt;
+    written = writer.GetFileName();
+  } else if (!SaveXmlText(written)) {
+    return std::nullopt;
+  }
+  SetModifiedFlag(false);
+  return written;
+}
+
+bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {
+  if (!CheckDocumentXml(doc)) return false;
+  const tinyxml2::XMLElement* root = doc.FirstChildElement();
+  const int32_t major = ReadIntAttribute(root, "major");
+  const int32_t minor = ReadIntAttribute(root, "minor");
+
+  auto loadedSettings = std::make_unique<CDocumentSettings>();
+  CSectionArray loadedSections;
+  try {
+    const tinyxml2::XMLElement* next = loadedSettings->ReadXml(root->FirstChildElement());
+    loadedSections.ReadXml(ExpectChildElement(next, "sections"));
+  } catch (const XmlTagMismatch& mismatch) {
+    // A misplaced element has shown its message already; a missing one has not.
+    if (!StartsWith(mismatch.what(), "Mismatch")) Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+    return false;
+  } catch (const std::bad_alloc&) {
+    Prompts().ShowMessage("Memory exception found: " + pathName_, MessageKind::kError);
+    return false;
+  } catch (const std::exception&) {
+    Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+    return false;
+  }
+
+  settings = std::move(*loadedSettings);
+  TakeSections(sections, loadedSections);
+  EnsureSection(sections);
+  xmlFlag = 1;
+  xmlMajor = static_cast<uint16_t>(major);
+  xmlMinor = static_cast<uint16_t>(minor);
+  xmlVersionText = "1." + FormatInt(xmlMajor) + "." + FormatInt(xmlMinor);
+  ApplySectionFonts(1);
+  ClearHistory();
+  SetModifiedFlag(false);
+  ApplyConversionsByMajor(major);
+  return true;
+}
+
+void CBriotabDoc::ApplyConversionsByMajor(int32_t major) {
+  if (major == 0) {
+    // Files without version numbers used bit 6 of the note flags for something else.
+    sections.ApplyCommandToAllSections(ClearCommand::kNoteFlag6);
+  } else if (major > 6) {
+    sections.ApplyCommandToAllSections(ClearCommand::kPackSlurs);
+    Prompts().ShowMessage(kOldXmlMessage, MessageKind::kWarning);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The active path and the common end of commands
+
+CSystemArray* CBriotabDoc::GetActiveSection() const {
+  if (sections.activeSection < 0) throw std::out_of_range("no active section");
+  CSystemArray* section = sections.at(static_cast<size_t>(sections.activeSection));
+  if (section == nullptr) throw std::out_of_range("no active section");
+  return section;
+}
+
+CStaveArray* CBriotabDoc::GetActiveSystem() const {
+  const CSystemArray* section = GetActiveSection();
+  if (section->systems.empty()) return nullptr;
+  if (section->activeSystem < 0) throw std::out_of_range("active system outside the section");
+  return section->systems.at(static_cast<size_t>(section->activeSystem));
+}
+
+CInstrument* CBriotabDoc::GetActiveInstrument() const {
+  const CStaveArray* system = GetActiveSystem();
+  if (system == nullptr) return nullptr;
+  if (system->activeInstrument < 0) throw std::out_of_range("active line outside the system");
+  return system->lines.at(static_cast<size_t>(system->activeInstrument));
+}
+
+nChord* CBriotabDoc::GetActiveChord() const {
+  CInstrument* line = GetActiveInstrument();
+  if (line == nullptr) return nullptr;
+  if (line->activeStave < 0) throw std::out_of_range("active stave outside the line");
+  const CClef* stave = line->GetCurrentStave();
+  const nChordArray& voice = line->GetSelectedVoice();
+  if (stave == nullptr || stave->cursorColumn < 0 || static_cast<size_t>(stave->cursorColumn) >= voice.size()) {
+    return nullptr;
+  }
+  return voice.at(static_cast<size_t>(stave->cursorColumn));
+}
+
+void CBriotabDoc::NotifyChanged(int hint) {
+  SetModifiedFlag(true);
+  const CStaveArray* system = nullptr;
+  const CSystemArray* section = GetActiveSection();
+  if (!section->systems.empty()) system = GetActiveSystem();
+  UpdateAllViews(hint, system);
+}
+
+int CBriotabDoc::SaveSnapshot(bool toUndo) {
+  CUndoSectionArray& stack = toUndo ? undoStack : redoStack;
+  return stack.SaveSnapshot(*GetActiveSection());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Undo, redo and the section buffer
+
+void CBriotabDoc::PutSectionInPlace(std::unique_ptr<CSystemArray> section) {
+  const size_t index = static_cast<size_t>(sections.activeSection);
+  CursorPlace::Of(*sections.at(index)).RestoreInto(*section);
+  sections.replace(index, std::move(section));
+  sections.Renumber();
+  UpdateSectionList();
+  NotifyChanged(kHintRepaintAll);
+}
+
+void CBriotabDoc::OnEditUndo() {
+  if (undoStack.empty()) return;
+  const CSystemArray& current = *GetActiveSection();
+  std::unique_ptr<CSystemArray> snapshot = undoStack.PopFront();
+  if (snapshot == nullptr) return;
+  redoStack.SaveSnapshot(current);
+  PutSectionInPlace(std::move(snapshot));
+}
+
+void CBriotabDoc::OnEditRedo() {
+  if (redoStack.empty()) return;
+  const CSystemArray& current = *GetActiveSection();
+  std::unique_ptr<CSystemArray> snapshot = redoStack.PopFront();
+  if (snapshot == nullptr) return;
+  undoStack.SaveSnapshot(current);
+  PutSectionInPlace(std::move(snapshot));
+}
+
+void CBriotabDoc::OnCopySection() { Environment().sectionBuffer.SaveSnapshot(*GetActiveSection()); }
+
+void CBriotabDoc::CopySectionRange(int first, int last) {
+  const int from = std::max(first, 1);
+  const int to = std::min<int64_t>(last, static_cast<int64_t>(sections.size()));
+  if (from > to) {
+    Prompts().ShowMessage("No sections available to copy", MessageKind::kInformation);
+    return;
+  }
+  CUndoSectionArray& buffer = Environment().sectionBuffer;
+  buffer.clear();
+  buffer.limit = to - from + 1;
+  for (int i = from; i <= to; ++i) buffer.SaveSnapshot(*sections.at(static_cast<size_t>(i - 1)));
+}
+
+void CBriotabDoc::ClearSectionBuffer() {
+  CUndoSectionArray& buffer = Environment().sectionBuffer;
+  buffer.clear();
+  buffer.activeSection = -1;
+}
+
+bool CBriotabDoc::CanPasteSection() { return !Environment().sectionBuffer.empty(); }
+
+bool CBriotabDoc::CanPasteAllSections() { return Environment().sectionBuffer.size() >= 2; }
+
+void CBriotabDoc::OnPasteSections() {
+  CUndoSectionArray& buffer = Environment().sectionBuffer;
+  if (buffer.empty()) return;
+  const CSystemArray* model = GetActiveSection();
+  const bool reformat = Prompts().Ask("Reformat data to match this document?", Buttons::kYesNo) == Answer::kYes;
+  const size_t position = static_cast<size_t>(sections.activeSection) + 1;
+  // Every copy goes to the same place, so the oldest copy ends up first.
+  while (!buffer.empty()) {
+    std::unique_ptr<CSystemArray> section = buffer.PopFront();
+    if (section == nullptr) break;
+    if (reformat) section->CopySettingsFrom(*model);
+    sections.insert(position, std::move(section));
+  }
+  sections.activeSection = static_cast<int32_t>(position);
+  sections.Renumber();
+  ClearHistory();
+  UpdateSectionList();
+  NotifyChanged(kHintRepaintAll);
+}
+
+void CBriotabDoc::ClearHistory() {
+  undoStack.clear();
+  redoStack.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sections
+
+int CBriotabDoc::SetActiveSection(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= sections.size() || index == sections.activeSection) return 0;
+  if (settings.linearMode != 0) {
+    if (sections.activeSection >= 0 && static_cast<size_t>(sections.activeSection) < sections.size()) {
+      GetActiveSection()->ReflowSystems(false, 20);
+    }
+    settings.linearMode = 0;
+  }
+  ClearHistory();
+  sections.activeSection = index;
+  GetActiveSection()->activeSystem = 0;
+  UpdateAllViews(kHintSectionChanged, nullptr);
+  return 1;
+}
+
+std::vector<std::string> CBriotabDoc::SectionListLines() const {
+  std::vector<std::string> lines;
+  lines.reserve(sections.size());
+  for (size_t i = 0; i < sections.size(); ++i) {
+    const std::string label = sections.GetSectionLabel(i);
+    lines.push_back(Environment().numberSections ? FormatInt(static_cast<int32_t>(i + 1)) + ". " + label : label);
+  }
+  return lines;
+}
+
+void CBriotabDoc::UpdateSectionList() const {
+  if (observers_.empty()) return;
+  const std::vector<std::string> lines = SectionListLines();
+  for (DocumentObserver* observer : observers_) observer->OnSectionListChanged(lines, sections.activeSection);
+}
+
+void CBriotabDoc::ApplySectionFonts(int direction) {
+  CPageDlg& page = settings.pageSettings;
+  if (direction == 1) {
+    for (const auto& section : sections.items()) {
+      if (section == nullptr) continue;
+      for (const HeadingFont& h : kHeadingFonts) section->texts.at(h.text)->font = page.DocumentFont(h.font);
+    }
+    return;
+  }
+  const CSystemArray& active = *GetActiveSection();
+  for (const HeadingFont& h : kHeadingFonts) page.DocumentFont(h.font) = active.texts.at(h.text)->font;
+}
+
+void CBriotabDoc::ApplySystemsPerPageToSections() {
+  for (const auto& section : sections.items()) {
+    if (section != nullptr) section->stavesPerPage = static_cast<int32_t>(settings.pageSettings.systemsPerPage);
+  }
+}
+
+bool CBriotabDoc::ResolveFacsimilePath(std::string& name) const {
+  if (StartsWith(name, "http")) return false;
+  const std::string local = LocalPath(name);
+  if (IsFile(local)) return true;
+  const std::string file = SplitStoredPath(name).name;
+  std::vector<std::string> folders;
+  if (const std::string images = settings.Association(CDocumentSettings::kImagesPath); !images.empty()) {
+    folders.push_back(LocalPath(images));
+  }
+  if (!Environment().dataFolder.empty()) folders.push_back((fs::path(Environment().dataFolder) / "Images").string());
+  const std::string documentFolder = LocalPath(SplitStoredPath(pathName_).folder);
+  if (!documentFolder.empty()) {
+    folders.push_back(documentFolder);
+    folders.push_back(documentFolder + "images");
+  }
+  for (const std::string& folder : folders) {
+    if (const auto found = FindInFolder(folder, file)) {
+      name = *found;
+      return true;
+    }
+  }
+  return false;
+}
+
+void CBriotabDoc::CheckFacsimilePaths() {
+  std::string missing;
+  const auto check = [&](CFacsimileListDlg& list) {
+    for (std::string& name : list.imagePaths) {
+      if (StartsWith(name, "http") || ResolveFacsimilePath(name)) continue;
+      if (!missing.empty()) missing += "\n\n";
+      missing += name + std::string(kMissingFacsimileMessage);
+    }
+  };
+  check(settings.titlePage.imageList);
+  for (const auto& section : sections.items()) {
+    if (section != nullptr) check(section->facsimiles);
+  }
+  // One message for all of them: a file naming many missing images must not bury the user.
+  if (!missing.empty()) Prompts().ShowMessage(missing, MessageKind::kWarning);
+}
+
+
+}  // namespace vornel

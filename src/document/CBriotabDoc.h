@@ -1,0 +1,220 @@
+#pragma once
+// The document: one open score with everything that belongs to it. It owns the section list
+// (and through it the whole score), its settings and metadata, and the undo and redo stacks of
+// section snapshots. It reads and writes the binary document (".btb", and the binary template
+// ".btt" it only reads) and the XML document, walks the active path (section, system,
+// instrument line, chord) for the editing commands and ends every command the same way.
+//
+// It knows nothing of windows: views register as observers and are told what to repaint, and
+// messages and questions go through Prompts(). The window layer's document/view classes hold
+// one of these and forward to it.
+
+#include <tinyxml2.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/CDocumentSettings.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CSectionArray.h"
+#include "model/CUndoSectionArray.h"
+#include "platform/xml/XMLWriter.h"
+
+namespace vornel {
+
+class ArchiveReader;
+class ArchiveWriter;
+
+// What the views repaint when the document tells them of a change.
+enum UpdateHint : int {
+  kHintRepaintAll = 0,
+  kHintRepaintSystem = 1,  // the system given with the hint
+  kHintRepaintLine = 2,    // a strip of the active instrument line
+  kHintSectionChanged = 3, // scroll to the top left and repaint
+  kHintRepaintStrip = 4,
+  kHintNothing = 657,
+};
+
+// The kinds of document files, by extension.
+enum DocumentFileType : int {
+  kUnknownFile = -1,
+  kBinaryFile = 0,  // ".btb", ".btt"
+  kXmlFile = 1,     // ".btxml", ".bttx"
+  kBundleFile = 2,  // ".btz"
+};
+// The kind of `path` by its final extension (compared without regard to case).
+DocumentFileType GetDocumentFileType(std::string_view path);
+
+class CBriotabDoc;
+
+// A view of a document: told of every change with a hint and the system concerned.
+class DocumentObserver {
+ public:
+  virtual ~DocumentObserver() = default;
+  virtual void OnUpdate(const CBriotabDoc& doc, int hint, const CStaveArray* system) = 0;
+  // The section list changed: its lines ("%d. %s") and the active section.
+  virtual void OnSectionListChanged(const std::vector<std::string>& /*lines*/, int32_t /*active*/) {}
+};
+
+class CBriotabDoc {
+ public:
+  static constexpr std::string_view kMagic = "BrioTab";
+  static constexpr std::string_view kTemplateMagic = "BrioTabTemplate";
+  static constexpr std::string_view kXmlRoot = "VornelTabXML";
+  // Files above this size are not taken for documents.
+  static constexpr size_t kMaxFileBytes = size_t(1) << 30;
+
+  // Messages of the binary reader.
+  static constexpr std::string_view kWrongFormatMessage = "Wrong file format...";
+  static constexpr std::string_view kXmlHint =
+      "This looks like an XML file.\nCheck and rename it with a btxml extension if it is a valid VornelXML file.";
+  static constexpr std::string_view kNewerVersionMessage =
+      "This document was created with a more recent version of the program\nand cannot be read by this outdated "
+      "copy.\nPlease update to the latest version of Vornel!";
+  static constexpr std::string_view kMissingFileMessage = "This file does not exist.";
+  static constexpr std::string_view kOldXmlMessage =
+      "You are reading a file created with Gavotta. There is a high probability of loss of data";
+  static constexpr std::string_view kMissingFacsimileMessage = ":\nThis facsimile file does not exist on your system";
+
+  CBriotabDoc();
+  virtual ~CBriotabDoc();
+  CBriotabDoc(const CBriotabDoc&) = delete;
+  CBriotabDoc& operator=(const CBriotabDoc&) = delete;
+
+  // --- the document's state
+  const std::string& versionText() const { return versionText_; }
+  CSectionArray sections;
+  CInstrumentDlg currentInstrument;
+  // 1 when the document is XML-based; 0 after a binary document was read, so that saving
+  // writes it under the XML extension.
+  int32_t xmlFlag = 0;
+  CUndoSectionArray undoStack;
+  CUndoSectionArray redoStack;
+  int32_t printPages = 0;
+  CDocumentSettings settings;
+  // The XML version of the file read last ("1.%d.%d"), and its numbers.
+  std::string xmlVersionText;
+  uint16_t xmlMajor = 0;
+  uint16_t xmlMinor = 0;
+
+  const std::string& GetPathName() const { return pathName_; }
+  // Sets the path and makes the title the path's file name.
+  void SetPathName(const std::string& path);
+  void ClearPathName() { pathName_.clear(); }
+  const std::string& GetTitle() const { return title_; }
+  void SetTitle(std::string title) { title_ = std::move(title); }
+  bool IsModified() const { return modified_; }
+  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+  void AddObserver(DocumentObserver* observer);
+  void RemoveObserver(DocumentObserver* observer);
+  void UpdateAllViews(int hint, const CStaveArray* system = nullptr) const;
+
+  // --- files
+  // Opens a binary document or template. False, with nothing changed, for any other kind of
+  // file, and (after the system's message) for a file that is missing, refused or damaged.
+  virtual bool OnOpenDocument(const std::string& path);
+  // Empties the document: no sections, no metadata texts.
+  virtual void DeleteContents();
+  // Reads a binary document from its bytes. On refusal or damage shows the message, returns
+  // false and leaves the document as it was.
+  bool LoadBinary(std::span<const uint8_t> bytes, std::string_view path = {});
+  // The binary document: magic, version, settings and the section list.
+  void Store(ArchiveWriter& ar) const;
+  std::vector<uint8_t> StoreBinary() const;
+  // Writes the binary document to `path` through a temporary file; false (after a message)
+  // when that fails, the old file untouched.
+  bool SaveBinary(const std::string& path) const;
+
+  // Builds the XML document: declaration, "VornelTabXML" with its version, the settings with
+  // the active section's fonts, the sections. An active section outside the list raises
+  // std::out_of_range before anything is built.
+  void BuildXml(XMLWriter& writer);
+  // Prints that XML document one section at a time, handing the text printed so far to
+  // `take` after each section and at the end; `take` may empty it.
+  void PrintXml(const std::function<void(std::string& text)>& take);
+  std::string XmlText();
+  // Writes that text to `path` through a temporary file; false (and `error` says why) when it
+  // could not be written, the old file untouched.
+  bool SaveXmlText(const std::string& path, std::string* error = nullptr);
+  // Writes the document as XML under its path name (a binary document's ".btb" or ".btt"
+  // becomes ".btxml" or ".bttx"; a ".btz" path is packed into its bundle). Returns the path
+  // written; nothing, with the modified flag kept, when the save failed.
+  std::optional<std::string> WriteXml();
+  // Checks and reads a parsed XML document. False when the check refused it or the reading
+  // failed (after the message); the document is then as it was.
+  bool ReadXml(const tinyxml2::XMLDocument& doc);
+
+  // --- the active path
+  CSystemArray* GetActiveSection() const;   // std::out_of_range outside the list
+  CStaveArray* GetActiveSystem() const;     // null when the section has no systems
+  CInstrument* GetActiveInstrument() const; // null without a system or in an empty slot
+  nChord* GetActiveChord() const;           // null outside the voice; needs an active line
+
+  // --- the common end of commands
+  // Marks the document modified and updates every view with the hint and the active system.
+  void NotifyChanged(int hint);
+  // A snapshot of the active section onto the undo stack (or the redo stack).
+  int SaveSnapshot(bool toUndo = true);
+
+  // --- undo, redo and the section buffer
+  bool CanUndo() const { return !undoStack.empty(); }
+  bool CanRedo() const { return !redoStack.empty(); }
+  void OnEditUndo();
+  void OnEditRedo();
+  void OnCopySection();
+  // Copies sections first to last (numbered from 1) into the section buffer, which then keeps
+  // that many. "No sections available to copy" when the range holds none.
+  void CopySectionRange(int first, int last);
+  void ClearSectionBuffer();
+  static bool CanPasteSection();
+  static bool CanPasteAllSections();
+  // Inserts the buffer's sections after the active one, oldest copy first; asks whether to
+  // give them this document's fonts and instruments.
+  void OnPasteSections();
+
+  // --- sections
+  // Makes a section active (0 for the active one or an index past the list). Leaves linear
+  // mode, empties the undo and redo stacks and updates the views with hint 3.
+  int SetActiveSection(int index);
+  // The lines of the sections pane: "%d. %s" (or the label alone), told to the observers.
+  std::vector<std::string> SectionListLines() const;
+  void UpdateSectionList() const;
+  // 1: the document's four heading fonts into every section; 0: the active section's heading
+  // fonts into the document's font list.
+  void ApplySectionFonts(int direction);
+  // The document's systems per page into every section's own.
+  void ApplySystemsPerPageToSections();
+  // Each local facsimile name that names no file is looked up again; names still missing are
+  // reported together.
+  void CheckFacsimilePaths();
+  // Finds the file a facsimile name stands for: the name itself, else its file name in the
+  // images folder association, the data folder's "Images", the document's folder and its
+  // "images". True (and `name` replaced) when found. Web addresses are not fetched here.
+  bool ResolveFacsimilePath(std::string& name) const;
+
+ protected:
+  // The active section changed: neither stack may restore a snapshot of another section.
+  void ClearHistory();
+
+ private:
+  struct CursorPlace;
+  void PutSectionInPlace(std::unique_ptr<CSystemArray> section);
+  // Declaration, root and settings; returns the root for the sections to follow.
+  tinyxml2::XMLElement* BuildXmlHead(XMLWriter& writer);
+  void ApplyConversionsByMajor(int32_t major);
+
+  std::string versionText_;
+  std::string pathName_;
+  std::string title_;
+  bool modified_ = false;
+  std::vector<DocumentObserver*> observers_;
+};
+
+}  // namespace vornel

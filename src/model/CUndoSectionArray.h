@@ -1,0 +1,35 @@
+#pragma once
+// A section list used as an undo, redo or copy stack: the newest entry first, at most `limit`
+// entries kept. Entries are deep copies of sections made through their binary record, so a
+// copy shares nothing with the section it was taken from.
+
+#include <cstdint>
+#include <memory>
+
+#include "model/CSectionArray.h"
+
+namespace vornel {
+
+// A separate copy of `section`, written through its binary record in the current form and
+// read back.
+std::unique_ptr<CSystemArray> CopySection(const CSystemArray& section);
+
+class CUndoSectionArray : public CSectionArray {
+ public:
+  explicit CUndoSectionArray(int32_t limitIn = 12) : limit(limitIn) {}
+
+  // The most entries kept; 0 keeps none.
+  int32_t limit;
+
+  // Puts a copy of `section` in front and trims the list to its limit. Returns 1 when a copy
+  // was made (with limit 0 it is made and discarded).
+  int SaveSnapshot(const CSystemArray& section);
+  // Puts `section` in front and trims the list to its limit (with limit 0 it is dropped).
+  void PushFront(std::unique_ptr<CSystemArray> section);
+  // Takes entry 0 out; null when the list is empty.
+  std::unique_ptr<CSystemArray> PopFront();
+  // Deletes entries from the end until at most `limit` remain.
+  void Trim();
+};
+
+}  // namespace vornel
