@@ -1,6 +1,6 @@
 // A large document (50 sections of 8 systems with two instruments, about 40,000 chords):
-// opening it from and saving it to the binary and the XML document, files included, and one
-// undo snapshot of a section. The peak resident size of the process is reported with each.
+// opening it from and saving it to the binary document, the XML document and the bundle,
+// files included, and one undo snapshot of a section. The peak resident size of the process is reported with each.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 
-#include "document/CBriotabDoc.h"
 #include "document/DocumentFiles.h"
 
 namespace {
@@ -45,8 +44,8 @@ std::unique_ptr<CSystemArray> Section(size_t index) {
   return section;
 }
 
-std::unique_ptr<CBriotabDoc> LargeDocument() {
-  auto doc = std::make_unique<CBriotabDoc>();
+std::unique_ptr<CVornelTabDoc> LargeDocument() {
+  auto doc = std::make_unique<CVornelTabDoc>();
   for (size_t i = 0; i < kSections; ++i) doc->sections.push_back(Section(i));
   doc->sections.activeSection = 0;
   doc->sections.Renumber();
@@ -61,23 +60,21 @@ void ReportPeak(benchmark::State& state) {
   state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-const CBriotabDoc& Shared() {
-  static const std::unique_ptr<CBriotabDoc> doc = LargeDocument();
+CVornelTabDoc& Shared() {
+  static const std::unique_ptr<CVornelTabDoc> doc = LargeDocument();
   return *doc;
 }
 
-void SaveBinary(benchmark::State& state) {
-  CBriotabDoc& doc = const_cast<CBriotabDoc&>(Shared());
-  const std::string path = TempFile("vornel-bench.btb");
-  for (auto _ : state) benchmark::DoNotOptimize(SaveDocumentFile(doc, path));
+void Save(benchmark::State& state, const char* name) {
+  const std::string path = TempFile(name);
+  for (auto _ : state) benchmark::DoNotOptimize(SaveDocumentFile(Shared(), path));
   state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
   ReportPeak(state);
 }
-BENCHMARK(SaveBinary)->Unit(benchmark::kMillisecond);
 
-void OpenBinary(benchmark::State& state) {
-  const std::string path = TempFile("vornel-bench.btb");
-  SaveDocumentFile(const_cast<CBriotabDoc&>(Shared()), path);
+void Open(benchmark::State& state, const char* name) {
+  const std::string path = TempFile(name);
+  SaveDocumentFile(Shared(), path);
   for (auto _ : state) {
     const OpenedDocument opened = OpenDocumentFile(path);
     benchmark::DoNotOptimize(opened.document.get());
@@ -85,31 +82,16 @@ void OpenBinary(benchmark::State& state) {
   ReportPeak(state);
   std::filesystem::remove(path);
 }
-BENCHMARK(OpenBinary)->Unit(benchmark::kMillisecond);
 
-void SaveXml(benchmark::State& state) {
-  CBriotabDoc& doc = const_cast<CBriotabDoc&>(Shared());
-  const std::string path = TempFile("vornel-bench.btxml");
-  for (auto _ : state) benchmark::DoNotOptimize(SaveDocumentFile(doc, path));
-  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
-  ReportPeak(state);
-}
-BENCHMARK(SaveXml)->Unit(benchmark::kMillisecond);
-
-void OpenXml(benchmark::State& state) {
-  const std::string path = TempFile("vornel-bench.btxml");
-  SaveDocumentFile(const_cast<CBriotabDoc&>(Shared()), path);
-  for (auto _ : state) {
-    const OpenedDocument opened = OpenDocumentFile(path);
-    benchmark::DoNotOptimize(opened.document.get());
-  }
-  ReportPeak(state);
-  std::filesystem::remove(path);
-}
-BENCHMARK(OpenXml)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Save, Binary, "vornel-bench.btb")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, Binary, "vornel-bench.btb")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Save, Xml, "vornel-bench.btxml")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, Xml, "vornel-bench.btxml")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Save, Bundle, "vornel-bench.btz")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, Bundle, "vornel-bench.btz")->Unit(benchmark::kMillisecond);
 
 void UndoSnapshot(benchmark::State& state) {
-  CBriotabDoc& doc = const_cast<CBriotabDoc&>(Shared());
+  CVornelTabDoc& doc = Shared();
   for (auto _ : state) benchmark::DoNotOptimize(doc.SaveSnapshot());
   doc.undoStack.clear();
 }

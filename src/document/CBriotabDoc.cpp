@@ -317,45 +317,45 @@ tinyxml2::XMLElement* CBriotabDoc::BuildXmlHead(XMLWriter& writer) {
 
 void CBriotabDoc::BuildXml(XMLWriter& writer) { BuildXmlHead(writer)->InsertEndChild(sections.WriteXml(writer)); }
 
-void CBriotabDoc::PrintXml(const std::function<void(std::string& text)>& take) {
+void CBriotabDoc::PrintXml(const CSectionArray& list, const std::function<void(std::string& text)>& take) {
   XMLWriter head;
   const tinyxml2::XMLElement* root = BuildXmlHead(head);
-  const tinyxml2::XMLElement* list = sections.WriteListXml(head);
+  const tinyxml2::XMLElement* listElement = list.WriteListXml(head);
   std::string text;
   XmlTextPrinter printer(text);
   head.FirstChild()->Accept(&printer);
   printer.VisitEnter(*root, root->FirstAttribute());
   root->FirstChildElement()->Accept(&printer);
-  printer.VisitEnter(*list, list->FirstAttribute());
+  printer.VisitEnter(*listElement, listElement->FirstAttribute());
   // One section's tree at a time: a large document never stands whole in memory as XML.
-  for (size_t i = 0; i < sections.size(); ++i) {
+  for (size_t i = 0; i < list.size(); ++i) {
     tinyxml2::XMLDocument part(true, tinyxml2::PRESERVE_WHITESPACE);
-    sections.at(i)->WriteXml(part, static_cast<int32_t>(i))->Accept(&printer);
+    list.at(i)->WriteXml(part, static_cast<int32_t>(i))->Accept(&printer);
     take(text);
   }
-  printer.VisitExit(*list);
+  printer.VisitExit(*listElement);
   printer.VisitExit(*root);
   take(text);
 }
 
 std::string CBriotabDoc::XmlText() {
   std::string all;
-  PrintXml([&all](std::string& text) {
+  PrintXml(sections, [&all](std::string& text) {
     all += text;
     text.clear();
   });
   return all;
 }
 
-bool CBriotabDoc::SaveXmlText(const std::string& path, std::string* error) {
+bool CBriotabDoc::SaveXmlText(const std::string& path, const CSectionArray* list) {
   AtomicFile file;
-  if (!file.Open(path, error)) return false;
+  if (!file.Open(path)) return false;
   bool written = true;
-  PrintXml([&](std::string& text) {
-    written = written && file.Write(text, error);
+  PrintXml(list != nullptr ? *list : sections, [&](std::string& text) {
+    written = written && file.Write(text);
     text.clear();
   });
-  return written && file.Commit(error);
+  return written && file.Commit();
 }
 
 std::optional<std::string> CBriotabDoc::WriteXml() {
@@ -364,18 +364,15 @@ std::optional<std::string> CBriotabDoc::WriteXml() {
     result = ReplaceFinalExtension(result, ".btb", ".btxml");
     result = ReplaceFinalExtension(result, ".btt", ".bttx");
   }
-  std::string written = ReplaceFinalExtension(result, ".btz", ".btxml");
+  bool saved = false;
   if (GetDocumentFileType(result) == kBundleFile) {
-    XMLWriter writer;
-    writer.SetPath(written);
-    BuildXml(writer);
-    if (!writer.SaveToFile(true)) return std::nullopt;
-    written = writer.GetFileName();
-  } else if (!SaveXmlText(written)) {
-    return std::nullopt;
+    saved = SaveBundle(result, [this](const std::string& documentPath) { return SaveXmlText(documentPath); });
+  } else {
+    saved = SaveXmlText(result);
   }
+  if (!saved) return std::nullopt;
   SetModifiedFlag(false);
-  return written;
+  return result;
 }
 
 bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {

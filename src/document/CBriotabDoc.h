@@ -136,16 +136,16 @@ class CBriotabDoc {
   // the active section's fonts, the sections. An active section outside the list raises
   // std::out_of_range before anything is built.
   void BuildXml(XMLWriter& writer);
-  // Prints that XML document one section at a time, handing the text printed so far to
-  // `take` after each section and at the end; `take` may empty it.
-  void PrintXml(const std::function<void(std::string& text)>& take);
+  // Prints that XML document, with the sections of `list`, one section at a time, handing the
+  // text printed so far to `take` after each section and at the end; `take` may empty it.
+  void PrintXml(const CSectionArray& list, const std::function<void(std::string& text)>& take);
   std::string XmlText();
-  // Writes that text to `path` through a temporary file; false (and `error` says why) when it
-  // could not be written, the old file untouched.
-  bool SaveXmlText(const std::string& path, std::string* error = nullptr);
-  // Writes the document as XML under its path name (a binary document's ".btb" or ".btt"
-  // becomes ".btxml" or ".bttx"; a ".btz" path is packed into its bundle). Returns the path
-  // written; nothing, with the modified flag kept, when the save failed.
+  // Writes that text (with the sections of `list`, or the document's own) to `path` through a
+  // temporary file; false when it could not be written, the old file untouched.
+  bool SaveXmlText(const std::string& path, const CSectionArray* list = nullptr);
+  // Writes the document as XML under its path name: a binary document's ".btb" or ".btt"
+  // becomes ".btxml" or ".bttx", and a ".btz" path gets a bundle holding the XML document.
+  // Returns the path written; nothing, with the modified flag kept, when the save failed.
   std::optional<std::string> WriteXml();
   // Checks and reads a parsed XML document. False when the check refused it or the reading
   // failed (after the message); the document is then as it was.

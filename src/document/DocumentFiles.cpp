@@ -1,6 +1,6 @@
 #include "document/DocumentFiles.h"
 
-#include "document/XmlDocumentCheck.h"
+#include "document/zip/ZipBundle.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XMLWriter.h"
 
@@ -39,12 +39,9 @@ bool HasExtension(const std::string& path, const std::string& extension) {
   return ReplaceFinalExtension(path, extension, "") != path;
 }
 
-bool OpenXmlDocument(CBriotabDoc& doc, const std::string& path) {
-  XMLWriter writer;
-  writer.SetPath(path);
-  if (!ParseXmlFile(writer) || !doc.ReadXml(writer)) return false;
-  doc.SetPathName(path);
-  return true;
+std::optional<std::string> Saved(bool saved, const std::string& path) {
+  if (saved) return path;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -52,27 +49,26 @@ bool OpenXmlDocument(CBriotabDoc& doc, const std::string& path) {
 OpenedDocument OpenDocumentFile(const std::string& path) {
   OpenedDocument opened;
   MessageCollector collector;
-  auto doc = std::make_unique<CBriotabDoc>();
-  bool ok = false;
-  switch (GetDocumentFileType(path)) {
-    case kBinaryFile: ok = doc->OnOpenDocument(path); break;
-    case kXmlFile: ok = OpenXmlDocument(*doc, path); break;
-    default: Prompts().ShowMessage("Not a recognized Vornel file type", MessageKind::kError); break;
-  }
-  if (ok) opened.document = std::move(doc);
+  auto doc = std::make_unique<CVornelTabDoc>();
+  if (doc->OnOpenDocument(path)) opened.document = std::move(doc);
   opened.message = std::move(collector.messages);
   return opened;
 }
 
-bool SaveDocumentFile(CBriotabDoc& doc, const std::string& path) {
-  if (HasExtension(path, ".btb")) return doc.SaveBinary(path);
+std::optional<std::string> SaveDocumentFile(CVornelTabDoc& doc, const std::string& path) {
+  if (HasExtension(path, ".btb")) return Saved(doc.SaveBinary(path), path);
+  if (HasExtension(path, ".bttx") || HasExtension(path, ".btt")) return doc.WriteXmlTemplate(path);
+  bool saved = false;
   if (HasExtension(path, ".btxml")) {
-    if (doc.SaveXmlText(path)) return true;
-    Prompts().ShowMessage("Unable to save this btxml file..", MessageKind::kError);
-    return false;
+    saved = doc.SaveXmlText(path);
+  } else if (HasExtension(path, ".btz")) {
+    saved = SaveBundle(path, [&doc](const std::string& documentPath) { return doc.SaveXmlText(documentPath); });
+  } else {
+    Prompts().ShowMessage(CVornelTabDoc::kUnknownTypeMessage, MessageKind::kError);
+    return std::nullopt;
   }
-  Prompts().ShowMessage("Not a recognized Vornel file type", MessageKind::kError);
-  return false;
+  if (!saved) Prompts().ShowMessage(CVornelTabDoc::kSaveFailedMessage, MessageKind::kError);
+  return Saved(saved, path);
 }
 
 }  // namespace vornel

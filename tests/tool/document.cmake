@@ -1,6 +1,7 @@
 # vornel-tool dump prints a document's every stored field; vornel-tool resave writes it in the
 # form the new name's extension gives. A binary document taken to XML, back to binary and to
-# XML again gives the same XML file and the same dump at every step.
+# XML again gives the same XML file and the same dump at every step, and so do its bundle and
+# its template (it has one section).
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 set(source "${SOURCE_DIR}/tests/tool/lachrimae.btb")
@@ -17,7 +18,7 @@ foreach(expected "text \"Lachrimae\"" "pdf-rendition \"C:\\\\a.pdf\"" "text \"my
 endforeach()
 
 set(previous "${source}")
-foreach(next a.btxml b.btb c.btxml)
+foreach(next a.btxml b.btb c.btxml d.btz e.bttx)
   execute_process(COMMAND "${TOOL}" resave "${previous}" "${WORK_DIR}/${next}" RESULT_VARIABLE rc ERROR_VARIABLE err)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "resave to ${next}: rc=${rc} ${err}")
@@ -31,6 +32,12 @@ endforeach()
 execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK_DIR}/a.btxml" "${WORK_DIR}/c.btxml" RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the two XML files differ")
+endif()
+
+# A binary template name is written as an XML template.
+execute_process(COMMAND "${TOOL}" resave "${source}" "${WORK_DIR}/f.btt" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT EXISTS "${WORK_DIR}/f.bttx" OR EXISTS "${WORK_DIR}/f.btt")
+  message(FATAL_ERROR "resave to a .btt name: rc=${rc}")
 endif()
 
 file(WRITE "${WORK_DIR}/notes.txt" "hello")

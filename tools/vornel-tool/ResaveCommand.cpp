@@ -1,11 +1,11 @@
 // resave IN OUT: opens IN by the system's own open path and saves it as OUT, in the form
-// OUT's extension names.
+// OUT's extension names (".btb", ".btxml", ".btz", ".bttx"; a ".btt" name is written as
+// ".bttx").
 
 #include <cstdio>
 
 #include "ToolCommand.h"
 #include "document/DocumentFiles.h"
-#include "platform/UserPrompts.h"
 
 namespace vornel::tool {
 

@@ -10,36 +10,73 @@
 #include "document/zip/ZipReader.h"
 #include "document/zip/ZipWriter.h"
 #include "platform/UserPrompts.h"
+#include "platform/io/FileIO.h"
 #include "platform/xml/XMLWriter.h"
 
 namespace vornel {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool ShowFailure(std::string_view message) {
+  Prompts().ShowMessage(message, MessageKind::kError);
+  return false;
+}
+
+// A new archive at `archive` holding the file `source` under `entryName`.
+bool PackFile(const std::string& source, const std::string& entryName, const std::string& archive) {
+  const ZipHandlePtr zip = CreateZip(archive);
+  if (zip == nullptr) return ShowFailure("Zip file creation failed");
+  if (ZipAdd(zip.get(), entryName, source) != kZipOk) return ShowFailure("Adding file operation failed: " + source);
+  if (CloseZip(zip.get()) != kZipOk) return ShowFailure("Closing zip file operation failed");
+  return true;
+}
+
+// The document a bundle holds: its entry name and the name it takes in a folder of ours,
+// where a "\" would be taken for a folder step.
+struct BundleDocument {
+  std::string entry;
+  std::string local;
+};
+
+BundleDocument DocumentOfBundle(const std::string& bundlePath) {
+  BundleDocument document;
+  document.entry = fs::path(bundlePath).stem().string() + ".btxml";
+  document.local = document.entry;
+  std::replace(document.local.begin(), document.local.end(), '\\', '_');
+  return document;
+}
+
+}  // namespace
+
 bool ZipFileInPlace(std::string& path, std::string_view extension) {
   const fs::path source(path);
   const fs::path archive = source.parent_path() / (source.stem().string() + "." + std::string(extension));
-  const auto fail = [](std::string_view message) {
-    Prompts().ShowMessage(message, MessageKind::kError);
-    return false;
-  };
   // Packing a file into itself would delete the archive just made.
-  if (archive == source) return fail("Zip file creation failed");
-  const ZipHandlePtr zip = CreateZip(archive.string());
-  if (zip == nullptr) return fail("Zip file creation failed");
-  if (ZipAdd(zip.get(), source.filename().string(), path) != kZipOk) {
-    return fail("Adding file operation failed: " + path);
-  }
-  if (CloseZip(zip.get()) != kZipOk) return fail("Closing zip file operation failed");
+  if (archive == source) return ShowFailure("Zip file creation failed");
+  if (!PackFile(path, source.filename().string(), archive.string())) return false;
   ::unlink(path.c_str());
   path = archive.string();
   return true;
 }
 
+bool SaveBundle(const std::string& bundlePath, const std::function<bool(const std::string& documentPath)>& writeDocument) {
+  const BundleDocument document = DocumentOfBundle(bundlePath);
+  TemporaryFolder folder;
+  if (!folder.Create()) return ShowFailure("Zip file creation failed");
+  const std::string documentPath = folder.Path() + "/" + document.local;
+  if (!writeDocument(documentPath)) return false;
+  return PackFile(documentPath, document.entry, bundlePath);
+}
+
 void InstallBundlePacker() {
-  XMLWriter::SetBundlePacker([](const std::string& xmlPath) {
-    std::string path = xmlPath;
-    return ZipFileInPlace(path, "btz") ? path : std::string();
+  XMLWriter::SetBundlePacker([](const std::string& xmlPath, std::string_view text) {
+    const std::string bundle = (fs::path(xmlPath).parent_path() / (fs::path(xmlPath).stem().string() + ".btz")).string();
+    const bool saved = SaveBundle(bundle, [&](const std::string& documentPath) {
+      return WriteFileAtomically(documentPath, text);
+    });
+    return saved ? bundle : std::string();
   });
 }
 
@@ -76,20 +113,17 @@ UnzippedBundle UnzipBundle(const std::string& bundlePath) {
   if (!bundle.folder.Create()) return bundle;
   const ZipHandlePtr zip = OpenZip(bundlePath, bundle.folder.Path());
   if (zip == nullptr) return bundle;
-  const std::string documentName = fs::path(bundlePath).stem().string() + ".btxml";
-  // A "\" in the name would be taken for a folder step when extracting.
-  std::string localName = documentName;
-  std::replace(localName.begin(), localName.end(), '\\', '_');
+  const BundleDocument document = DocumentOfBundle(bundlePath);
   int index = -1;
   ZipEntry entry;
-  if (FindZipItem(zip.get(), documentName, index, entry) != kZipOk) {
+  if (FindZipItem(zip.get(), document.entry, index, entry) != kZipOk) {
     bundle.status = BundleStatus::kNoDocument;
     return bundle;
   }
-  if (!IsSafeRelativePath(localName) || UnzipItem(zip.get(), index, localName) != kZipOk) return bundle;
+  if (!IsSafeRelativePath(document.local) || UnzipItem(zip.get(), index, document.local) != kZipOk) return bundle;
   CloseZipReader(zip.get());
   bundle.status = BundleStatus::kExtracted;
-  bundle.documentPath = bundle.folder.Path() + "/" + localName;
+  bundle.documentPath = bundle.folder.Path() + "/" + document.local;
   return bundle;
 }
 

@@ -2,6 +2,7 @@
 // Packing a saved document into its zip bundle and unpacking it again, on top of the zip
 // library. A bundle ".btz" holds the XML document ".btxml" of the same base name.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,14 @@ namespace vornel {
 // leaves the file, `path` and any earlier archive as they were, and returns false.
 bool ZipFileInPlace(std::string& path, std::string_view extension);
 
-// Makes XMLWriter::SaveToFile pack documents saved as bundles through ZipFileInPlace. The
+// Writes the bundle `bundlePath` holding one document, "<bundle's base name>.btxml", which
+// `writeDocument` writes at the path it is given: a private temporary folder, so that no file
+// beside the bundle is touched. The bundle is put in place only when whole. On failure shows
+// the messages of ZipFileInPlace (when packing failed) and returns false; an earlier bundle
+// stays as it was.
+bool SaveBundle(const std::string& bundlePath, const std::function<bool(const std::string& documentPath)>& writeDocument);
+
+// Makes XMLWriter::SaveToFile pack documents saved as bundles through SaveBundle. The
 // document layer calls it once at start-up.
 void InstallBundlePacker();
 

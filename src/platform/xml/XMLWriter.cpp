@@ -60,10 +60,9 @@ std::string XMLWriter::ToXmlText() const {
 }
 
 bool XMLWriter::SaveToFile(bool pack) {
-  if (!WriteFileAtomically(path_, ToXmlText())) return false;
-  if (!pack) return true;
+  if (!pack) return WriteFileAtomically(path_, ToXmlText());
   if (!Packer()) return false;
-  const std::string bundle = Packer()(path_);
+  const std::string bundle = Packer()(path_, ToXmlText());
   if (bundle.empty()) return false;
   path_ = bundle;
   packed_ = true;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace vornel {
 
@@ -31,14 +32,16 @@ class XMLWriter : public tinyxml2::XMLDocument {
   // The tree as text, as it is saved.
   std::string ToXmlText() const;
 
-  // Saves the tree to the path through a temporary file. With `pack`, the saved file is packed
-  // into a bundle of the same folder and name with the extension ".btz" (which removes the
-  // XML file) and the path becomes the bundle's. False when anything fails; the old files stay.
+  // Saves the tree to the path through a temporary file. With `pack`, the tree goes instead
+  // into a bundle of the same folder and name with the extension ".btz", and the path becomes
+  // the bundle's; no XML file is written beside the bundle. False when anything fails; the old
+  // files stay.
   bool SaveToFile(bool pack);
 
-  // Packs an XML file into the bundle beside it; installed by the document library, which
-  // owns the zip writer. Returns the bundle's path, or empty on failure.
-  using BundlePacker = std::function<std::string(const std::string& xmlPath)>;
+  // Writes XML text into the bundle that belongs beside `xmlPath`, under the XML file's name;
+  // installed by the document library, which owns the zip writer. Returns the bundle's path,
+  // or empty on failure.
+  using BundlePacker = std::function<std::string(const std::string& xmlPath, std::string_view text)>;
   static void SetBundlePacker(BundlePacker packer);
 
  private:

@@ -1,0 +1,173 @@
+#include "document/CVornelTabDoc.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "document/DocumentEnvironment.h"
+#include "document/XmlDocumentCheck.h"
+#include "document/zip/ZipBundle.h"
+#include "platform/UserPrompts.h"
+#include "platform/xml/XMLWriter.h"
+
+namespace vornel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return fs::exists(path, error);
+}
+
+void ShowError(std::string_view message) { Prompts().ShowMessage(message, MessageKind::kError); }
+
+}  // namespace
+
+CVornelTabDoc::CVornelTabDoc() { xmlFlag = 1; }
+
+bool CVornelTabDoc::OnNewDocument() {
+  DeleteContents();
+  ClearPathName();
+  SetTitle({});
+  sections.push_back(std::make_unique<CSystemArray>());
+  sections.activeSection = -1;
+  SetActiveSection(0);
+  SetModifiedFlag(false);
+  openedFromBundle_ = false;
+  return true;
+}
+
+bool CVornelTabDoc::OpenXmlFile(const std::string& xmlPath) {
+  XMLWriter writer;
+  writer.SetPath(xmlPath);
+  return ParseXmlFile(writer) && ReadXml(writer);
+}
+
+bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
+  std::string path = requested;
+  DocumentFileType kind = GetDocumentFileType(path);
+  if (kind == kUnknownFile) {
+    ShowError(kUnknownTypeMessage);
+    return false;
+  }
+  if (kind == kBinaryFile) {
+    if (!CBriotabDoc::OnOpenDocument(path)) return false;
+    openedFromBundle_ = false;
+    return true;
+  }
+  if (!Exists(path)) {
+    // A document saved as a bundle is still asked for by the name of its XML file.
+    const std::string bundle = ReplaceFinalExtension(path, ".btxml", ".btz");
+    if (kind != kXmlFile || bundle == path || !Exists(bundle)) {
+      ShowError(kMissingFileMessage);
+      return false;
+    }
+    kind = kBundleFile;
+    path = bundle;
+  }
+  if (kind == kBundleFile) {
+    const UnzippedBundle bundle = UnzipBundle(path);
+    if (bundle.status == BundleStatus::kNoDocument) {
+      ShowError(kNotInBundleMessage);
+      return false;
+    }
+    if (bundle.status != BundleStatus::kExtracted) {
+      ShowError(kUnzipFailedMessage);
+      return false;
+    }
+    if (!OpenXmlFile(bundle.documentPath)) return false;
+  } else if (!OpenXmlFile(path)) {
+    return false;
+  }
+  openedFromBundle_ = kind == kBundleFile;
+  SetPathName(path);
+  UpdateSectionList();
+  UpdateAllViews(kHintRepaintAll, nullptr);
+  return true;
+}
+
+bool CVornelTabDoc::OnSaveDocument(const std::string& path) {
+  std::string target = path.empty() ? GetPathName() : path;
+  if (target.empty()) {
+    const std::string& folder = Environment().defaultFolder;
+    target = folder.empty() ? std::string(kDefaultName) : (fs::path(folder) / kDefaultName).string();
+  }
+  const size_t dot = target.find_last_of('.');
+  const std::string extension = dot == std::string::npos ? std::string() : target.substr(dot + 1);
+  if (xmlFlag == 0 && extension == "btb" && Prompts().Ask(kConversionQuestion, Buttons::kOkCancel) != Answer::kOk) {
+    return false;
+  }
+  const std::string previous = GetPathName();
+  SetPathName(target);
+  std::optional<std::string> written;
+  try {
+    written = WriteXml();
+  } catch (const std::exception&) {
+    written.reset();
+  }
+  if (!written) {
+    SetPathName(previous);
+    ShowError(kSaveFailedMessage);
+    return false;
+  }
+  // The document is an XML document from now on, under the name it was written to.
+  SetPathName(*written);
+  xmlFlag = 1;
+  openedFromBundle_ = GetDocumentFileType(*written) == kBundleFile;
+  return true;
+}
+
+std::optional<std::string> CVornelTabDoc::SaveAsXmlTemplate() {
+  const auto name = Prompts().PromptSaveFile("Save document template", "*.bttx", "");
+  if (!name) return std::nullopt;
+  return WriteXmlTemplate(*name);
+}
+
+std::optional<std::string> CVornelTabDoc::WriteXmlTemplate(const std::string& path) {
+  std::string target = ReplaceFinalExtension(path, ".btt", ".bttx");
+  target = ReplaceFinalExtension(ReplaceFinalExtension(target, ".btb", ".btxml"), ".btz", ".btxml");
+  CSectionArray one;
+  one.push_back(CopySection(*GetActiveSection()));
+  one.activeSection = 0;
+  one.Renumber();
+  if (!SaveXmlText(target, &one)) {
+    ShowError(kSaveFailedMessage);
+    return std::nullopt;
+  }
+  return target;
+}
+
+bool CVornelTabDoc::OpenDocumentInFolder(const std::string& name) {
+  if (!OnOpenDocument((fs::path(Environment().dataFolder) / name).string())) return false;
+  ClearPathName();
+  return true;
+}
+
+bool CVornelTabDoc::ApplyTemplate(const std::string& path) {
+  CVornelTabDoc source;
+  if (!source.OnOpenDocument(path)) {
+    ShowError(kTemplateFailedMessage);
+    return false;
+  }
+  if (!source.sections.empty()) {
+    settings.CopyFormatFrom(source.settings);
+    const CSystemArray& model = *source.sections.at(0);
+    for (const auto& section : sections.items()) {
+      if (section != nullptr) section->CopySettingsFrom(model);
+    }
+  }
+  NotifyChanged(kHintRepaintAll);
+  return true;
+}
+
+bool ConvertBinaryToXml(const std::string& path) {
+  CVornelTabDoc doc;
+  if (!doc.CBriotabDoc::OnOpenDocument(path)) return false;
+  if (doc.WriteXml()) return true;
+  Prompts().ShowMessage(CVornelTabDoc::kSaveFailedMessage, MessageKind::kError);
+  return false;
+}
+
+}  // namespace vornel

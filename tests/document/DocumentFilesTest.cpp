@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/CVornelTabDoc.h"
+#include "document/DocumentDump.h"
+#include "document/DocumentEnvironment.h"
+#include "document/DocumentFiles.h"
+#include "document/DocumentFixtures.h"
+#include "document/OldDocumentRecords.h"
+#include "document/zip/ZipReader.h"
+#include "document/zip/ZipWriter.h"
+#include "support/Bytes.h"
+#include "support/ScriptedPrompts.h"
+
+namespace vornel {
+namespace {
+
+using testing::ReadText;
+using testing::ScriptedPrompts;
+using testing::TempDir;
+
+bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+// The rich document as an XML document of the editor.
+std::unique_ptr<CVornelTabDoc> RichEditorDocument() {
+  auto rich = testing::ThroughBinary(*testing::RichDocument());
+  auto doc = std::make_unique<CVornelTabDoc>();
+  const std::string text = rich->XmlText();
+  tinyxml2::XMLDocument parsed;
+  parsed.Parse(text.c_str(), text.size());
+  EXPECT_TRUE(doc->ReadXml(parsed));
+  return doc;
+}
+
+std::vector<std::string> EntriesOf(const std::string& archive) {
+  std::vector<std::string> names;
+  const ZipHandlePtr zip = OpenZip(archive);
+  ZipEntry entry;
+  for (int i = 0; zip != nullptr && GetZipItem(zip.get(), i, entry) == kZipOk; ++i) names.push_back(entry.name);
+  return names;
+}
+
+TEST(DocumentFiles, ABundleHoldsTheDocumentAndGivesItBackWhole) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  auto doc = RichEditorDocument();
+  testing::WriteText(dir.File("Song.btxml"), "another document");
+  ASSERT_TRUE(doc->OnSaveDocument(dir.File("Song.btz")));
+  EXPECT_EQ(doc->GetPathName(), dir.File("Song.btz"));
+  EXPECT_TRUE(doc->OpenedFromBundle());
+  EXPECT_EQ(EntriesOf(dir.File("Song.btz")), std::vector<std::string>{"Song.btxml"});
+  // Neither the save nor the open touched the file of the same name beside the bundle.
+  CVornelTabDoc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(dir.File("Song.btz")));
+  EXPECT_EQ(ReadText(dir.File("Song.btxml")), "another document");
+  EXPECT_TRUE(DumpDocument(reopened) == DumpDocument(*doc));
+  EXPECT_EQ(reopened.GetPathName(), dir.File("Song.btz"));
+  EXPECT_EQ(reopened.GetTitle(), "Song.btz");
+  EXPECT_TRUE(reopened.OpenedFromBundle());
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST(DocumentFiles, AMissingXmlDocumentIsLookedForAsItsBundle) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  auto doc = RichEditorDocument();
+  ASSERT_TRUE(doc->OnSaveDocument(dir.File("Pavan.btz")));
+  CVornelTabDoc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(dir.File("Pavan.btxml")));
+  EXPECT_EQ(reopened.GetPathName(), dir.File("Pavan.btz"));
+  EXPECT_TRUE(DumpDocument(reopened) == DumpDocument(*doc));
+
+  CVornelTabDoc missing;
+  EXPECT_FALSE(missing.OnOpenDocument(dir.File("Galliard.btxml")));
+  EXPECT_FALSE(missing.OnOpenDocument(dir.File("Galliard.btz")));
+  EXPECT_EQ(prompts.messages, (std::vector<std::string>{"This file does not exist.", "This file does not exist."}));
+  EXPECT_TRUE(missing.sections.empty());
+}
+
+TEST(DocumentFiles, BundlesThatDoNotHoldTheirDocumentAreRefused) {
+  TempDir dir;
+  testing::WriteText(dir.File("inner.btxml"), "<x/>");
+  const ZipHandlePtr zip = CreateZip(dir.File("Other.btz"));
+  ASSERT_EQ(ZipAdd(zip.get(), "inner.btxml", dir.File("inner.btxml")), kZipOk);
+  ASSERT_EQ(CloseZip(zip.get()), kZipOk);
+  testing::WriteText(dir.File("Text.btz"), "not an archive");
+  for (const auto& [name, message] :
+       {std::pair<std::string, std::string>{"Other.btz", "Fatal error: btxml file not included in compressed btz file!"},
+        {"Text.btz", "Fatal error: Unable to unzip this file"},
+        {"Notes.txt", "Not a recognized Vornel file type"}}) {
+    ScriptedPrompts prompts;
+    CVornelTabDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(dir.File(name))) << name;
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{message});
+    EXPECT_TRUE(doc.sections.empty());
+  }
+}
+
+TEST(DocumentFiles, AnXmlDocumentThatFailsItsCheckOpensNothing) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  testing::WriteText(dir.File("bad.btxml"), "<VornelTabXML version=\"1.0\"><document-settings/></VornelTabXML>");
+  auto doc = RichEditorDocument();
+  const std::string before = DumpDocument(*doc);
+  EXPECT_FALSE(doc->OnOpenDocument(dir.File("bad.btxml")));
+  EXPECT_EQ(DumpDocument(*doc), before);
+  EXPECT_EQ(doc->GetPathName(), "");
+}
+
+TEST(DocumentFiles, ATemplateKeepsTheActiveSectionOnly) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  auto doc = RichEditorDocument();
+  doc->sections.push_back(std::make_unique<CSystemArray>());
+  doc->sections.push_back(std::make_unique<CSystemArray>());
+  doc->sections.at(2)->Title().text = "Third";
+  doc->sections.activeSection = 2;
+  const auto written = doc->WriteXmlTemplate(dir.File("Consort.btt"));
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(*written, dir.File("Consort.bttx"));
+  EXPECT_FALSE(Exists(dir.File("Consort.btt")));
+  EXPECT_EQ(doc->sections.size(), 3u);
+
+  CVornelTabDoc opened;
+  ASSERT_TRUE(opened.OnOpenDocument(*written));
+  ASSERT_EQ(opened.sections.size(), 1u);
+  EXPECT_EQ(opened.sections.at(0)->Title().text, "Third");
+  EXPECT_EQ(opened.xmlMajor, 6);  // so that reading it back changes no note
+
+  prompts.QueueFile(std::nullopt);
+  EXPECT_FALSE(doc->SaveAsXmlTemplate().has_value());
+  prompts.QueueFile(dir.File("Chosen.bttx"));
+  EXPECT_EQ(doc->SaveAsXmlTemplate(), dir.File("Chosen.bttx"));
+}
+
+TEST(DocumentFiles, ABinaryDocumentIsConvertedOnlyWhenTheUserAgrees) {
+  TempDir dir;
+  const std::vector<uint8_t> bytes = testing::SampleDocument("9.8.1.0").Bytes();
+  const std::string original(bytes.begin(), bytes.end());
+  testing::WriteText(dir.File("old.btb"), original);
+  ScriptedPrompts prompts;
+  CVornelTabDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(dir.File("old.btb")));
+  EXPECT_EQ(doc.xmlFlag, 0);
+
+  prompts.QueueAnswer(Answer::kCancel);
+  EXPECT_FALSE(doc.OnSaveDocument());
+  EXPECT_EQ(prompts.questions, std::vector<std::string>{std::string(CVornelTabDoc::kConversionQuestion)});
+  EXPECT_EQ(ReadText(dir.File("old.btb")), original);
+  EXPECT_FALSE(Exists(dir.File("old.btxml")));
+  EXPECT_EQ(doc.GetPathName(), dir.File("old.btb"));
+
+  prompts.QueueAnswer(Answer::kOk);
+  ASSERT_TRUE(doc.OnSaveDocument());
+  EXPECT_EQ(doc.GetPathName(), dir.File("old.btxml"));
+  EXPECT_EQ(doc.xmlFlag, 1);
+  EXPECT_EQ(ReadText(dir.File("old.btb")), original);
+  CVornelTabDoc converted;
+  ASSERT_TRUE(converted.OnOpenDocument(dir.File("old.btxml")));
+  EXPECT_TRUE(DumpDocument(converted) == DumpDocument(doc));
+
+  // The batch conversion asks nothing.
+  std::filesystem::remove(dir.File("old.btxml"));
+  EXPECT_TRUE(ConvertBinaryToXml(dir.File("old.btb")));
+  EXPECT_TRUE(Exists(dir.File("old.btxml")));
+}
+
+TEST(DocumentFiles, SavesThatFailSaySoAndKeepTheDocumentsState) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  auto doc = RichEditorDocument();
+  doc->SetPathName(dir.File("kept.btz"));
+  doc->SetModifiedFlag(true);
+  EXPECT_FALSE(doc->OnSaveDocument(dir.File("missing/song.btz")));
+  EXPECT_FALSE(doc->OnSaveDocument(dir.File("missing/song.btxml")));
+  EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Zip file creation failed", "Unable to save this btxml file..",
+                                                        "Unable to save this btxml file.."}));
+  EXPECT_EQ(doc->GetPathName(), dir.File("kept.btz"));
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_FALSE(Exists(dir.File("kept.btz")));
+}
+
+TEST(DocumentFiles, ANewDocumentIsSavedAsUnnamedInTheDefaultFolder) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  Environment().defaultFolder = dir.path();
+  CVornelTabDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  ASSERT_EQ(doc.sections.size(), 1u);
+  EXPECT_EQ(doc.sections.activeSection, 0);
+  EXPECT_EQ(doc.GetActiveSection()->Title().text, "New section");
+  ASSERT_TRUE(doc.OnSaveDocument());
+  Environment().defaultFolder.clear();
+  EXPECT_EQ(doc.GetPathName(), dir.File("unnamed.btz"));
+  EXPECT_TRUE(Exists(dir.File("unnamed.btz")));
+}
+
+TEST(DocumentFiles, FilesOfTheDataFolderOpenWithoutTheirName) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  Environment().dataFolder = dir.path();
+  auto doc = RichEditorDocument();
+  ASSERT_TRUE(doc->WriteXmlTemplate(dir.File("Lute.bttx")).has_value());
+  CVornelTabDoc opened;
+  ASSERT_TRUE(opened.OpenDocumentInFolder("Lute.bttx"));
+  Environment().dataFolder.clear();
+  EXPECT_EQ(opened.GetPathName(), "");
+  EXPECT_EQ(opened.sections.size(), 1u);
+}
+
+TEST(DocumentFiles, ATemplateGivesItsSettingsToEverySection) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  auto source = RichEditorDocument();
+  source->settings.pageSettings.topMargin = 333;
+  CSystemArray& model = *source->GetActiveSection();
+  model.stavesPerPage = 3;
+  model.Definition(0)->nameText.text = "Theorbo";
+  ASSERT_TRUE(source->WriteXmlTemplate(dir.File("Theorbo.bttx")).has_value());
+
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+  doc.sections.push_back(std::make_unique<CSystemArray>());
+  ASSERT_TRUE(doc.ApplyTemplate(dir.File("Theorbo.bttx")));
+  EXPECT_EQ(doc.settings.pageSettings.topMargin, 333u);
+  for (const auto& section : doc.sections.items()) {
+    EXPECT_EQ(section->stavesPerPage, 3);
+    EXPECT_EQ(section->Definition(0)->nameText.text, "Theorbo");
+  }
+  EXPECT_TRUE(doc.IsModified());
+
+  EXPECT_FALSE(doc.ApplyTemplate(dir.File("None.bttx")));
+  EXPECT_EQ(prompts.messages.back(), "Unable to open this template");
+}
+
+TEST(DocumentFiles, ToolsOpenAnyFormAndHearItsMessages) {
+  TempDir dir;
+  ScriptedPrompts prompts;
+  const OpenedDocument missing = OpenDocumentFile(dir.File("none.btz"));
+  EXPECT_EQ(missing.document, nullptr);
+  EXPECT_EQ(missing.message, "This file does not exist.");
+  EXPECT_TRUE(prompts.messages.empty());
+
+  auto doc = RichEditorDocument();
+  for (const char* name : {"a.btb", "a.btxml", "a.btz", "a.bttx"}) {
+    ASSERT_TRUE(SaveDocumentFile(*doc, dir.File(name)).has_value()) << name;
+    const OpenedDocument opened = OpenDocumentFile(dir.File(name));
+    ASSERT_NE(opened.document, nullptr) << name;
+    EXPECT_TRUE(DumpDocument(*opened.document) == DumpDocument(*doc)) << name;
+  }
+  EXPECT_EQ(SaveDocumentFile(*doc, dir.File("b.btt")), dir.File("b.bttx"));
+  EXPECT_FALSE(SaveDocumentFile(*doc, dir.File("b.txt")).has_value());
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Not a recognized Vornel file type"});
+}
+
+}  // namespace
+}  // namespace vornel
