@@ -483,23 +483,20 @@ void CBriotabDoc::PutSectionInPlace(std::unique_ptr<CSystemArray> section) {
   NotifyChanged(kHintRepaintAll);
 }
 
-void CBriotabDoc::OnEditUndo() {
-  if (undoStack.empty()) return;
+void CBriotabDoc::RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to) {
+  if (from.empty()) return;
   const CSystemArray& current = *GetActiveSection();
-  std::unique_ptr<CSystemArray> snapshot = undoStack.PopFront();
+  std::unique_ptr<CSystemArray> snapshot = from.PopFront();
   if (snapshot == nullptr) return;
-  redoStack.SaveSnapshot(current);
+  to.SaveSnapshot(current);
   PutSectionInPlace(std::move(snapshot));
 }
 
-void CBriotabDoc::OnEditRedo() {
-  if (redoStack.empty()) return;
-  const CSystemArray& current = *GetActiveSection();
-  std::unique_ptr<CSystemArray> snapshot = redoStack.PopFront();
-  if (snapshot == nullptr) return;
-  undoStack.SaveSnapshot(current);
-  PutSectionInPlace(std::move(snapshot));
-}
+void CBriotabDoc::OnEditUndo() { RestoreSnapshot(undoStack, redoStack); }
+
+// The net effect of redoing: the redo snapshot takes the section's place and the section as it
+// was becomes the newest undo entry.
+void CBriotabDoc::OnEditRedo() { RestoreSnapshot(redoStack, undoStack); }
 
 void CBriotabDoc::OnCopySection() { Environment().sectionBuffer.SaveSnapshot(*GetActiveSection()); }
 

@@ -206,6 +206,8 @@ class CBriotabDoc {
  private:
   struct CursorPlace;
   void PutSectionInPlace(std::unique_ptr<CSystemArray> section);
+  // Puts the newest snapshot of `from` in place of the active section, which goes to `to`.
+  void RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to);
   // Declaration, root and settings; returns the root for the sections to follow.
   tinyxml2::XMLElement* BuildXmlHead(XMLWriter& writer);
   void ApplyConversionsByMajor(int32_t major);

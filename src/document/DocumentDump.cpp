@@ -93,6 +93,31 @@ using Scope = DumpWriter::Scope;
 
 std::string Indexed(std::string_view name, size_t index) { return std::string(name) + ' ' + std::to_string(index); }
 
+// Every record's dump, declared first: lists of them are dumped by one template.
+void Dump(DumpWriter& w, std::string_view name, const dfLogFont& f);
+void Dump(DumpWriter& w, std::string_view name, const CTrackText& t);
+void Dump(DumpWriter& w, std::string_view name, const nNotes& n);
+void Dump(DumpWriter& w, std::string_view name, const CMetaEvent& m);
+void Dump(DumpWriter& w, std::string_view name, const CClef& s);
+void Dump(DumpWriter& w, std::string_view name, const COrnamentProps& p);
+void Dump(DumpWriter& w, std::string_view name, const CPedal& p);
+void Dump(DumpWriter& w, std::string_view name, const CInstrumentDlg& d);
+void Dump(DumpWriter& w, std::string_view name, const CInstrument& line, const nChord* systemBreak);
+void Dump(DumpWriter& w, std::string_view name, const CStaveArray& s, const nChord* systemBreak);
+void Dump(DumpWriter& w, std::string_view name, const CSystemArray& s);
+
+// Each element of an owning list as "<item> <index>", null entries as null.
+template <typename List, typename... Extra>
+void DumpEach(DumpWriter& w, std::string_view item, const List& list, const Extra&... extra) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list.at(i) == nullptr) {
+      w.Null(Indexed(item, i));
+    } else {
+      Dump(w, Indexed(item, i), *list.at(i), extra...);
+    }
+  }
+}
+
 void DumpSize(DumpWriter& w, std::string_view name, const SizePair& size) {
   w.Field(std::string(name) + ".cx", size.cx);
   w.Field(std::string(name) + ".cy", size.cy);
@@ -174,13 +199,7 @@ void Dump(DumpWriter& w, std::string_view name, const CTrackText& t) {
 
 void Dump(DumpWriter& w, std::string_view name, const CTextStack& texts) {
   const Scope scope(w, name);
-  for (size_t i = 0; i < texts.size(); ++i) {
-    if (texts.at(i) == nullptr) {
-      w.Null(Indexed("text", i));
-    } else {
-      Dump(w, Indexed("text", i), *texts.at(i));
-    }
-  }
+  DumpEach(w, "text", texts);
 }
 
 void Dump(DumpWriter& w, std::string_view name, const CRTFPreface& block) {
@@ -244,20 +263,8 @@ void Dump(DumpWriter& w, std::string_view name, const nChord& c) {
   w.Field("dy", c.dy);
   w.Field("al", c.al);
   w.Text("name", c.name);
-  for (size_t i = 0; i < c.notes.size(); ++i) {
-    if (c.notes.at(i) == nullptr) {
-      w.Null(Indexed("note", i));
-    } else {
-      Dump(w, Indexed("note", i), *c.notes.at(i));
-    }
-  }
-  for (size_t i = 0; i < c.metaEvents.size(); ++i) {
-    if (c.metaEvents.at(i) == nullptr) {
-      w.Null(Indexed("meta-event", i));
-    } else {
-      Dump(w, Indexed("meta-event", i), *c.metaEvents.at(i));
-    }
-  }
+  DumpEach(w, "note", c.notes);
+  DumpEach(w, "meta-event", c.metaEvents);
 }
 
 void Dump(DumpWriter& w, std::string_view name, const nChordArray& voice, const nChord* systemBreak) {
@@ -288,17 +295,6 @@ void Dump(DumpWriter& w, std::string_view name, const CClef& s) {
   w.Field("hideMetaEvents", s.hideMetaEvents);
   w.Field("hideFlags", s.hideFlags);
   w.Field("linkedFlags", s.linkedFlags);
-}
-
-template <typename Staves>
-void DumpStaves(DumpWriter& w, const Staves& staves) {
-  for (size_t i = 0; i < staves.size(); ++i) {
-    if (staves.at(i) == nullptr) {
-      w.Null(Indexed("stave", i));
-    } else {
-      Dump(w, Indexed("stave", i), *staves.at(i));
-    }
-  }
 }
 
 void Dump(DumpWriter& w, std::string_view name, const nTuning& t) {
@@ -400,42 +396,31 @@ void Dump(DumpWriter& w, std::string_view name, const MIDIControllers& m) {
   w.Field("echoDelay", m.echoDelay);
 }
 
+void Dump(DumpWriter& w, std::string_view name, const COrnamentProps& p) {
+  const Scope scope(w, name);
+  w.Field("glyph", p.glyph);
+  w.Field("type", p.type);
+  w.Field("alignment", p.alignment);
+  w.Field("flagValue", p.flagValue);
+}
+
 void Dump(DumpWriter& w, std::string_view name, const COrnamentGlyphTable& g) {
   const Scope scope(w, name);
   const COrnamentTable& table = g.table;
   for (size_t i = 0; i < table.colors.size(); ++i) w.Field(Indexed("color", i), table.colors[i]);
   w.Field("entriesPerGroup", table.entriesPerGroup);
   w.Field("groups", table.groups);
-  for (size_t i = 0; i < table.size(); ++i) {
-    const COrnamentProps* p = table.at(i);
-    if (p == nullptr) {
-      w.Null(Indexed("ornament", i));
-      continue;
-    }
-    const Scope ornament(w, Indexed("ornament", i));
-    w.Field("glyph", p->glyph);
-    w.Field("type", p->type);
-    w.Field("alignment", p->alignment);
-    w.Field("flagValue", p->flagValue);
-  }
+  DumpEach(w, "ornament", table);
   for (size_t i = 0; i < g.glyphCodes.size(); ++i) w.Field(Indexed("glyphCode", i), g.glyphCodes[i]);
 }
 
-void Dump(DumpWriter& w, std::string_view name, const CPedalArray& pedals) {
+void Dump(DumpWriter& w, std::string_view name, const CPedal& p) {
   const Scope scope(w, name);
-  for (size_t i = 0; i < pedals.size(); ++i) {
-    const CPedal* p = pedals.at(i);
-    if (p == nullptr) {
-      w.Null(Indexed("pedal", i));
-      continue;
-    }
-    const Scope pedal(w, Indexed("pedal", i));
-    w.Field("persistent", p->persistent);
-    w.Field("stringMask", p->stringMask);
-    w.Field("action", p->action);
-    w.Field("color", p->color);
-    w.Text("caption", p->caption);
-  }
+  w.Field("persistent", p.persistent);
+  w.Field("stringMask", p.stringMask);
+  w.Field("action", p.action);
+  w.Field("color", p.color);
+  w.Text("caption", p.caption);
 }
 
 void Dump(DumpWriter& w, std::string_view name, const CInstrumentDlg& d) {
@@ -448,7 +433,10 @@ void Dump(DumpWriter& w, std::string_view name, const CInstrumentDlg& d) {
   Dump(w, "key", d.key);
   Dump(w, "notationFont", d.notationFont);
   Dump(w, "ornaments", d.ornaments);
-  Dump(w, "pedals", d.pedals);
+  {
+    const Scope pedals(w, "pedals");
+    DumpEach(w, "pedal", d.pedals);
+  }
   w.Field("showBarlines", d.showBarlines);
   w.Field("hideOrnaments", d.hideOrnaments);
   w.Field("closeSystems", d.closeSystems);
@@ -457,13 +445,13 @@ void Dump(DumpWriter& w, std::string_view name, const CInstrumentDlg& d) {
   w.Field("notationOptions", d.notationOptions);
   w.Field("notesStyle", d.notesStyle);
   w.Field("clefLine", d.clefLine);
-  DumpStaves(w, d.staves);
+  DumpEach(w, "stave", d.staves);
 }
 
 void Dump(DumpWriter& w, std::string_view name, const CInstrument& line, const nChord* systemBreak) {
   const Scope scope(w, name);
   w.Field("activeStave", line.activeStave);
-  DumpStaves(w, line.staves);
+  DumpEach(w, "stave", line.staves);
   Dump(w, "firstVoice", line.firstVoice, systemBreak);
   Dump(w, "secondVoice", line.secondVoice, systemBreak);
 }
@@ -483,13 +471,7 @@ void Dump(DumpWriter& w, std::string_view name, const CStaveArray& s, const nCho
   Dump(w, "captionText", s.captionText);
   Dump(w, "rtfBox", s.rtfBox);
   Dump(w, "captionPicture", s.captionPicture);
-  for (size_t i = 0; i < s.lines.size(); ++i) {
-    if (s.lines.at(i) == nullptr) {
-      w.Null(Indexed("line", i));
-    } else {
-      Dump(w, Indexed("line", i), *s.lines.at(i), systemBreak);
-    }
-  }
+  DumpEach(w, "line", s.lines, systemBreak);
 }
 
 void Dump(DumpWriter& w, std::string_view name, const CSystemArray& s) {
@@ -513,20 +495,8 @@ void Dump(DumpWriter& w, std::string_view name, const CSystemArray& s) {
   Dump(w, "rtfComments", s.rtfComments);
   Dump(w, "captionPicture", s.captionPicture);
   Dump(w, "facsimiles", s.facsimiles);
-  for (size_t i = 0; i < s.definitions.size(); ++i) {
-    if (s.definitions.at(i) == nullptr) {
-      w.Null(Indexed("definition", i));
-    } else {
-      Dump(w, Indexed("definition", i), *s.definitions.at(i));
-    }
-  }
-  for (size_t i = 0; i < s.systems.size(); ++i) {
-    if (s.systems.at(i) == nullptr) {
-      w.Null(Indexed("system", i));
-    } else {
-      Dump(w, Indexed("system", i), *s.systems.at(i), s.SystemBreak().get());
-    }
-  }
+  DumpEach(w, "definition", s.definitions);
+  DumpEach(w, "system", s.systems, s.SystemBreak().get());
 }
 
 void Dump(DumpWriter& w, std::string_view name, const CPageDlg& p) {
@@ -572,13 +542,7 @@ void Dump(DumpWriter& w, std::string_view name, const CPageDlg& p) {
   Dump(w, "pageNumberText", p.pageNumberText);
   Dump(w, "systemNameText", p.systemNameText);
   const Scope fonts(w, "fonts");
-  for (size_t i = 0; i < p.fonts.size(); ++i) {
-    if (p.fonts.at(i) == nullptr) {
-      w.Null(Indexed("font", i));
-    } else {
-      Dump(w, Indexed("font", i), *p.fonts.at(i));
-    }
-  }
+  DumpEach(w, "font", p.fonts);
 }
 
 void Dump(DumpWriter& w, std::string_view name, const CTitlePage& t) {
@@ -647,13 +611,7 @@ std::string DumpDocument(const CBriotabDoc& doc) {
     Dump(w, "settings", doc.settings);
     const Scope sections(w, "sections");
     w.Field("activeSection", doc.sections.activeSection);
-    for (size_t i = 0; i < doc.sections.size(); ++i) {
-      if (doc.sections.at(i) == nullptr) {
-        w.Null(Indexed("section", i));
-      } else {
-        Dump(w, Indexed("section", i), *doc.sections.at(i));
-      }
-    }
+    DumpEach(w, "section", doc.sections);
   }
   return w.Take();
 }

@@ -12,30 +12,12 @@
 #include "document/CBriotabDoc.h"
 #include "document/DocumentDump.h"
 #include "model/CMetaEvent.h"
+#include "model/ScoreText.h"
 #include "model/nChord.h"
 #include "platform/xml/XMLWriter.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel::testing {
-
-inline std::unique_ptr<nChord> NotesChord(uint16_t rhythm, std::initializer_list<uint8_t> pitches) {
-  auto chord = std::make_unique<nChord>(nChord::kChord, rhythm);
-  uint8_t course = 0;
-  for (const uint8_t pitch : pitches) {
-    auto note = std::make_unique<nNotes>();
-    note->pitch = pitch;
-    note->string = course++;
-    note->interval = static_cast<uint8_t>(pitch / 2);
-    note->ornament = 65;
-    note->fingering = 0x12;
-    note->slur = 0x710;
-    note->status = 0x20;
-    note->flags = 0x80;
-    note->name = 0x52;
-    chord->AddNote(std::move(note));
-  }
-  return chord;
-}
 
 inline void AddMeta(nChord& chord, uint8_t kind, std::string_view text, uint32_t value, int32_t cx, int32_t cy) {
   auto meta = std::make_unique<CMetaEvent>(kind, text, value, cx, cy);
@@ -94,17 +76,17 @@ inline std::unique_ptr<CBriotabDoc> RichDocument() {
   section.Definition(0)->nameText.text = "Lute in G";
 
   nChordArray& lute = section.System(0)->Line(0)->firstVoice;
-  lute.push_back(NotesChord(2, {67, 62, 55}));
+  lute.push_back(MarkedChord(2, {67, 62, 55}));
   AddMeta(*lute.back(), CMetaEvent::kLyrics, "Flow", 0, 1, 2);
-  lute.push_back(NotesChord(3, {69}));
+  lute.push_back(MarkedChord(3, {69}));
   AddMeta(*lute.back(), CMetaEvent::kFermata, "", 0, 0, 0);
   lute.push_back(std::make_unique<nChord>(nChord::kBarLine));
-  lute.push_back(NotesChord(2 | 0x8, {65, 57}));
-  section.System(0)->Line(0)->secondVoice.push_back(NotesChord(1, {43}));
+  lute.push_back(MarkedChord(2 | 0x8, {65, 57}));
+  section.System(0)->Line(0)->secondVoice.push_back(MarkedChord(1, {43}));
   nChordArray& viol = section.System(0)->Line(1)->firstVoice;
-  viol.push_back(NotesChord(1, {50}));
+  viol.push_back(MarkedChord(1, {50}));
   AddMeta(*viol.back(), CMetaEvent::kCaption, "Bass", 3, 4, 5);
-  section.System(1)->Line(1)->firstVoice.push_back(NotesChord(1, {48}));
+  section.System(1)->Line(1)->firstVoice.push_back(MarkedChord(1, {48}));
   section.System(1)->captionString = "Second strain";
   section.System(1)->captionText.text = "Second strain";
   return doc;

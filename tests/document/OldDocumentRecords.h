@@ -173,7 +173,7 @@ inline OldDocument SampleDocument(const std::string& version) {
   if (!VersionAbove(version, "9.8.0.0")) return file;
   for (size_t line = 0; line < 2; ++line) {
     nChordArray& voice = section.systems.at(0)->lines.at(line)->firstVoice;
-    voice.push_back(NotesChord(2, {static_cast<uint8_t>(67 - 12 * line), 60}));
+    voice.push_back(MarkedChord(2, {static_cast<uint8_t>(67 - 12 * line), 60}));
     AddMeta(*voice.back(), CMetaEvent::kLyrics, line == 0 ? "Flow" : "my tears", 0, 1, 2);
   }
   return file;

@@ -27,6 +27,25 @@ inline std::unique_ptr<nChord> ChordOf(uint16_t rhythm, std::initializer_list<st
   return chord;
 }
 
+// A chord of a rhythm word whose notes, on courses 0, 1 ... in the order given, carry an
+// interval, an ornament, fingerings, a slur and a flag, so that every stored note field shows.
+inline std::unique_ptr<nChord> MarkedChord(uint16_t rhythm, std::initializer_list<uint8_t> pitches) {
+  auto chord = std::make_unique<nChord>(nChord::kChord, rhythm);
+  uint8_t course = 0;
+  for (const uint8_t pitch : pitches) {
+    auto note = std::make_unique<nNotes>();
+    note->pitch = pitch;
+    note->string = course++;
+    note->interval = static_cast<uint8_t>(pitch / 2);
+    note->ornament = 65;
+    note->fingering = 0x12;
+    note->slur = 0x710;
+    note->flags = 0x80;
+    chord->AddNote(std::move(note));
+  }
+  return chord;
+}
+
 // Pitches of a chord in list order: "67,60"; "r" for a rest.
 inline std::string Pitches(const nChord& chord) {
   if (chord.notes.empty()) return "r";

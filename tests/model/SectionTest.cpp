@@ -7,6 +7,7 @@
 #include "model/CSectionArray.h"
 #include "model/CSystemArray.h"
 #include "model/OldRecords.h"
+#include "model/ScoreText.h"
 #include "model/XmlTestText.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -41,23 +42,6 @@ std::unique_ptr<CSystemArray> SectionFromXml(const std::string& xml) {
   auto section = std::make_unique<CSystemArray>();
   section->ReadXml(doc.FirstChildElement());
   return section;
-}
-
-std::unique_ptr<nChord> Chord(uint16_t rhythm, std::initializer_list<uint8_t> pitches) {
-  auto chord = std::make_unique<nChord>(nChord::kChord, rhythm);
-  uint8_t course = 0;
-  for (const uint8_t pitch : pitches) {
-    auto note = std::make_unique<nNotes>();
-    note->pitch = pitch;
-    note->string = course++;
-    note->interval = static_cast<uint8_t>(pitch / 2);
-    note->ornament = 65;
-    note->fingering = 0x12;
-    note->slur = 0x710;
-    note->flags = 0x80;
-    chord->AddNote(std::move(note));
-  }
-  return chord;
 }
 
 std::unique_ptr<nChord> WithMeta(std::unique_ptr<nChord> event, uint8_t kind, std::string_view text, uint32_t value,
@@ -107,39 +91,39 @@ std::unique_ptr<CSystemArray> RichSection() {
   s.facsimiles.captions[1] = "{\\rtf1 second}";
 
   nChordArray& lute = s.System(0)->Line(0)->firstVoice;
-  lute.push_back(Chord(3, {67, 62}));
-  lute.push_back(WithMeta(Chord(4, {60}), CMetaEvent::kLyrics, "la", 0, 1, 2));
-  lute.push_back(WithMeta(Chord(4, {}), CMetaEvent::kFermata, "", 0, 0, 0));  // a rest
+  lute.push_back(testing::MarkedChord(3, {67, 62}));
+  lute.push_back(WithMeta(testing::MarkedChord(4, {60}), CMetaEvent::kLyrics, "la", 0, 1, 2));
+  lute.push_back(WithMeta(testing::MarkedChord(4, {}), CMetaEvent::kFermata, "", 0, 0, 0));  // a rest
   lute.push_back(nullptr);
   lute.push_back(WithMeta(std::make_unique<nChord>(0x12), CMetaEvent::kTimeSignature, "true", 1, 2, 4));
-  lute.push_back(Chord(2, {55}));
+  lute.push_back(testing::MarkedChord(2, {55}));
   lute.push_back(WithMeta(std::make_unique<nChord>(0x92), CMetaEvent::kClef, "", 2, 0, 0));
-  lute.push_back(Chord(3 | 0x8, {57}));
+  lute.push_back(testing::MarkedChord(3 | 0x8, {57}));
   lute.push_back(std::make_unique<nChord>(0x91));  // a left repeat
-  nChord* ghost = lute.push_back(Chord(3, {}));
+  nChord* ghost = lute.push_back(testing::MarkedChord(3, {}));
   ghost->status |= nChord::kGhostMark << 8;
   lute.push_back(std::make_unique<nChord>(0xB2));  // a space
   lute.push_back(section->SystemBreak());
-  s.System(0)->Line(0)->secondVoice.push_back(Chord(1, {43}));
+  s.System(0)->Line(0)->secondVoice.push_back(testing::MarkedChord(1, {43}));
 
   nChordArray& bass = s.System(0)->Line(1)->secondVoice;
-  bass.push_back(Chord(2, {40}));
+  bass.push_back(testing::MarkedChord(2, {40}));
   bass.push_back(WithMeta(std::make_unique<nChord>(0x21), CMetaEvent::kEnding, "1.", 0x50200, 0, 0));
-  bass.push_back(Chord(2 | 0x10, {41}));
-  s.System(1)->Line(1)->firstVoice.push_back(Chord(1, {72, 76, 79}));
-  s.System(1)->Line(0)->firstVoice.push_back(Chord(1, {64}));
+  bass.push_back(testing::MarkedChord(2 | 0x10, {41}));
+  s.System(1)->Line(1)->firstVoice.push_back(testing::MarkedChord(1, {72, 76, 79}));
+  s.System(1)->Line(0)->firstVoice.push_back(testing::MarkedChord(1, {64}));
   s.System(1)->Line(0)->firstVoice.push_back(section->SystemBreak());
   s.System(1)->captionString = "Second strain";
   s.System(1)->captionText.text = "Second strain";
   s.System(1)->barSequenceRestart = 1;
   s.System(1)->activeInstrument = 1;
   s.System(2)->hidden = 1;
-  s.System(2)->Line(0)->firstVoice.push_back(Chord(0, {50}));
+  s.System(2)->Line(0)->firstVoice.push_back(testing::MarkedChord(0, {50}));
   s.System(3)->rtfBox.text = "{\\rtf1 box}";
   s.System(3)->printTuning = 1;
   s.System(3)->nameInstruments = 1;
   s.System(3)->leftIndents = 20;
-  s.System(3)->Line(0)->firstVoice.push_back(Chord(3, {62}));
+  s.System(3)->Line(0)->firstVoice.push_back(testing::MarkedChord(3, {62}));
   // Reading re-bars the music, numbers the bars and gives the ornament tables their stored
   // shape: the section is what a record of it reads back as.
   const auto bytes = StoreSection(s);
