@@ -194,17 +194,22 @@ bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
       whole = false;
       break;
     }
-    if (kind == 0xC && track.program < 0) track.program = first & 0x7F;
-    if (recordBudget == 0) {
+    // A status byte where data belongs: the event was cut off.
+    if (first >= 0x80 || second >= 0x80) {
+      whole = false;
+      break;
+    }
+        if (recordBudget == 0) {
       whole = false;
       break;
     }
     --recordBudget;
+    if (kind == 0xC && track.program < 0) track.program = first;
     strMidiNote& r = track.notes.records().emplace_back();
     r.kind = (kind == strMidiNote::kImportNoteOn && second == 0) ? strMidiNote::kImportNoteOff : kind;
     r.channel = status & 0x0F;
-    r.key = first & 0x7F;
-    r.velocity = second & 0x7F;
+    r.key = first;
+    r.velocity = second;
     r.time = static_cast<uint32_t>(std::min<uint64_t>(track.runningTime, UINT32_MAX));
     r.string = string;
   }
