@@ -9,8 +9,10 @@
 
 #include <csignal>
 #include <filesystem>
+#include <tuple>
 
 #include "midi/MidiFile.h"
+#include "midi/MidiFileTrack.h"
 #include "support/Bytes.h"
 
 namespace vornel {
@@ -109,6 +111,91 @@ TEST(MidiFileTest, SaveReportsAFileThatCannotBeWritten) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
   EXPECT_EQ(std::filesystem::file_size(target), 14u);
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+using testing::ToHex;
+
+strMidiBuffer Notes(std::initializer_list<std::tuple<uint32_t, uint8_t, int32_t>> notes) {
+  strMidiBuffer b;
+  for (const auto& [time, key, length] : notes) b.AddNote(time, key, 64, length, 0);
+  return b;
+}
+
+TEST(MidiFileTrackTest, HeaderTitleAndMetronome) {
+  MidiFile f;
+  MidiFileTrack::WriteHeaderAndTitle(f, 1, "Air", "Anon");
+  MidiFileTrack::WriteMetronome(f, 400, 192);  // two clicks
+  EXPECT_EQ(ToHex(f.Bytes()),
+            "4D 54 68 64 00 00 00 06 00 01 00 02 00 C0 "
+            "4D 54 72 6B 00 00 00 24 "
+            "00 FF 01 0B 54 69 74 6C 65 20 3D 20 41 69 72 "
+            "00 FF 01 0D 41 75 74 68 6F 72 20 3D 20 41 6E 6F 6E "
+            "00 FF 2F 00 "
+            "4D 54 72 6B 00 00 00 26 "
+            "00 FF 03 09 6D 65 74 72 6F 6E 6F 6D 65 "
+            "00 B9 07 78 "
+            "00 99 51 50 30 89 51 20 "
+            "81 10 99 51 50 30 89 51 20 "
+            "00 FF 2F 00");
+}
+
+TEST(MidiFileTrackTest, ControllersAreRepeatedOnTheEchoChannel) {
+  strMidiBuffer b;
+  b.AddRecord(strMidiNote::kController, 0, 1, 90, 2);                           // volume
+  b.AddRecord(strMidiNote::kController, 0, strMidiNote::kSubProgram, 24, 2);    // program: not echoed
+  b.AddRecord(strMidiNote::kController, 10, strMidiNote::kSubTempo, 0, 2).duration = 60;
+  b.AddRecord(strMidiNote::kTempoText, 20, 0, 0, 2);                            // no event: its time goes on
+  b.AddRecord(strMidiNote::kDynamics, 30, 0, 70, 2);
+  b.AddText(40, "la", 2);
+  b.AddRecord(strMidiNote::kController, 50, 5, 9, 2);                           // pedal, then controller 4
+  MidiFile f;
+  const uint64_t ticks = MidiFileTrack::WriteEvents(f, b, MidiEcho{true, 8}, false);
+  EXPECT_EQ(ticks, 50u);
+  EXPECT_EQ(ToHex(f.Bytes()),
+            "00 B2 07 5A 00 B8 07 5A "
+            "00 C2 18 "
+            "0A FF 51 03 0F 42 40 "
+            "14 B2 0B 46 00 B8 0B 46 "
+            "0A FF 01 02 6C 61 "
+            "0A B2 40 7F 00 B8 40 7F 00 B2 04 09 00 B8 04 09");
+}
+
+TEST(MidiFileTrackTest, RepeatsWrittenOnceOrExpanded) {
+  // | A B :| C, with the start of the music as the start of the repeat.
+  strMidiBuffer b = Notes({{0, 60, 96}, {96, 62, 96}, {192, 64, 96}});
+  b.AddRecord(strMidiNote::kRepeatSign, 192, strMidiNote::kRepeatKey, 0, 0);
+  b.AddNoteOffs();
+  b.Sort();
+  const auto keysAndTimes = [](const strMidiBuffer& list) {
+    std::vector<std::pair<uint32_t, int>> out;
+    for (const auto& r : list) {
+      if (r.kind == strMidiNote::kNoteOn) out.emplace_back(r.time, r.key);
+    }
+    return out;
+  };
+  const std::vector<std::pair<uint32_t, int>> twice = {{0, 60}, {96, 62}, {192, 60}, {288, 62}, {384, 64}};
+  EXPECT_EQ(keysAndTimes(MidiFileTrack::ExpandRepeats(b)), twice);
+
+  MidiFile once;
+  EXPECT_EQ(MidiFileTrack::WriteEvents(once, b, MidiEcho{}, false), 288u);
+  MidiFile expanded;
+  EXPECT_EQ(MidiFileTrack::WriteEvents(expanded, b, MidiEcho{}, true), 480u);
+
+  // |: A :|: B :| C with a rest before the first closing sign: the rest is repeated too.
+  strMidiBuffer c = Notes({{0, 50, 96}, {192, 60, 96}, {288, 62, 96}, {384, 64, 96}});
+  c.AddRecord(strMidiNote::kRepeatSign, 192, strMidiNote::kRepeatKey, 1, 0);
+  c.AddRecord(strMidiNote::kRepeatSign, 288, strMidiNote::kRepeatKey, 2, 0);
+  c.AddRecord(strMidiNote::kRepeatSign, 384, strMidiNote::kRepeatKey, 0, 0);
+  c.AddNoteOffs();
+  c.Sort();
+  const std::vector<std::pair<uint32_t, int>> passages = {{0, 50}, {192, 60}, {288, 60}, {384, 62}, {480, 62}, {576, 64}};
+  EXPECT_EQ(keysAndTimes(MidiFileTrack::ExpandRepeats(c)), passages);
 }
 
 }  // namespace
