@@ -108,11 +108,21 @@ bool CIMidiDoc::Parse(std::span<const uint8_t> bytes) {
 
   size_t pos = 14;
   size_t recordBudget = kMaxRecords;
-  for (uint32_t i = 0; i < trackCount; ++i) {
+  for (uint32_t i = 0; i < trackCount;) {
     if (bytes.size() - pos < 8) break;
-    if (bytes[pos] != 'M' || bytes[pos + 1] != 'T' || bytes[pos + 2] != 'r' || bytes[pos + 3] != 'k') break;
     const size_t length = BigEndian(bytes, pos + 4, 4);
     const size_t start = pos + 8;
+    if (bytes[pos] != 'M' || bytes[pos + 1] != 'T' || bytes[pos + 2] != 'r' || bytes[pos + 3] != 'k') {
+      // A chunk of another kind, named by four letters, is passed over as the format asks;
+      // anything else ends the tracks.
+      const bool named = std::all_of(bytes.begin() + static_cast<std::ptrdiff_t>(pos),
+                                     bytes.begin() + static_cast<std::ptrdiff_t>(pos + 4),
+                                     [](uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+      if (!named || length > bytes.size() - start) break;
+      pos = start + length;
+      continue;
+    }
+    ++i;
     if (length < 3 || length > bytes.size() - start) break;
     const size_t end = start + length;
     if (bytes[end - 3] != 0xFF || bytes[end - 2] != 0x2F || bytes[end - 1] != 0x00) break;

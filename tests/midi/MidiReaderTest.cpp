@@ -116,6 +116,19 @@ TEST(MidiReaderTest, TracksStopAtTheFirstOneThatIsNotWhole) {
   ASSERT_TRUE(doc.Parse(bytes));
   EXPECT_EQ(doc.tracks.size(), 1u);
 
+  // A chunk of another kind before the track is passed over; one that is not named by
+  // letters ends the reading.
+  const auto track = Smf(1, 1, 96, {"00 90 3C 40 60 80 3C 00 00 FF 2F 00"});
+  bytes = Smf(1, 1, 96, {});
+  for (const char* alien : {"4A 75 6E 6B 00 00 00 02 41 42", "00 75 6E 6B 00 00 00 02 41 42"}) {
+    auto withAlien = bytes;
+    const auto chunk = HexBytes(alien);
+    withAlien.insert(withAlien.end(), chunk.begin(), chunk.end());
+    withAlien.insert(withAlien.end(), track.begin() + 14, track.end());
+    ASSERT_TRUE(doc.Parse(withAlien));
+    EXPECT_EQ(doc.tracks.size(), alien[0] == '4' ? 1u : 0u) << alien;
+  }
+
   // A chunk length beyond the end of the file.
   bytes = Smf(1, 1, 96, {"00 FF 2F 00"});
   bytes[21] = 0x40;
