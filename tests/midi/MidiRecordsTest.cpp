@@ -216,3 +216,35 @@ TEST(MidiStreamEventTest, MetronomeBeatsUpToTheLastEvent) {
 
 }  // namespace
 }  // namespace vornel
+
+#include "midi/MidiChannels.h"
+
+namespace vornel {
+namespace {
+
+TEST(MidiChannelsTest, InOrderPastTheDrumsAndNeverMoreThanSixteen) {
+  std::vector<MidiLineNeeds> lines = {{false, true}, {true, true}, {false, false}, {false, true}, {false, true}};
+  std::vector<std::pair<int, int>> got;
+  for (const auto& c : AssignMidiChannels(lines)) got.emplace_back(c.first, c.second);
+  const std::vector<std::pair<int, int>> expected = {{0, 1}, {9, 9}, {2, 2}, {3, 4}, {5, 6}};
+  EXPECT_EQ(got, expected);
+
+  // Twelve two-voice lines need 24 channels: the fifteen melodic ones are shared again.
+  const auto many = AssignMidiChannels(std::vector<MidiLineNeeds>(12, {false, true}));
+  for (const auto& c : many) {
+    EXPECT_LT(c.first, 16);
+    EXPECT_NE(c.first, 9);
+    EXPECT_NE(c.second, 9);
+  }
+  EXPECT_EQ(many[4].first, 8);
+  EXPECT_EQ(many[4].second, 10);  // 9 passed over
+  EXPECT_EQ(many[7].second, 0);   // past 15, back to the first
+}
+
+TEST(MidiChannelsTest, BeatTicksOfTheBeatUnit) {
+  const uint32_t expected[] = {192, 384, 96, 768, 288, 576, 144, 1152, 192};
+  for (uint32_t code = 0; code < 9; ++code) EXPECT_EQ(MidiBeatTicks(code), expected[code]) << code;
+}
+
+}  // namespace
+}  // namespace vornel
