@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "SilentPrompts.h"
 #include "document/CMIDIExportDlg.h"
 #include "document/CPageDlg.h"
 #include "document/CTitlePage.h"
@@ -26,17 +27,6 @@
 #include "platform/xml/XmlHelpers.h"
 
 namespace {
-
-class SilentPrompts : public vornel::UserPrompts {
- public:
-  void ShowMessage(std::string_view, vornel::MessageKind) override {}
-  vornel::Answer Ask(std::string_view, vornel::Buttons, vornel::MessageKind) override { return vornel::Answer::kCancel; }
-  void Beep(vornel::BeepKind) override {}
-  std::optional<std::string> PromptOpenFile(std::string_view, std::string_view) override { return std::nullopt; }
-  std::optional<std::string> PromptSaveFile(std::string_view, std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
 
 void ReadBinary(int record, std::span<const uint8_t> data, const char* version) {
   vornel::ArchiveReader reader(data, version);
@@ -116,7 +106,7 @@ void BuildRtf(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const char* const kVersions[] = {"9.8.1.0", "9.7.2.0", "9.6.5.7", "9.16", "7.4", "6.3", "6.1", "10.0"};
-  static SilentPrompts prompts;
+  static vornel::fuzzing::SilentPrompts prompts;
   static vornel::ScopedPrompts scope(prompts);
   if (size == 0) return 0;
   const uint8_t selector = data[0];

@@ -11,6 +11,7 @@
 #include <string>
 #include <type_traits>
 
+#include "SilentPrompts.h"
 #include "model/CKey.h"
 #include "model/CNotationFont.h"
 #include "model/COrnamentTable.h"
@@ -25,18 +26,6 @@
 namespace {
 
 using namespace vornel;
-
-// Messages are expected; the fuzzer has no one to show them to.
-class SilentPrompts : public UserPrompts {
- public:
-  void ShowMessage(std::string_view, MessageKind) override {}
-  Answer Ask(std::string_view, Buttons, MessageKind) override { return Answer::kCancel; }
-  void Beep(BeepKind) override {}
-  std::optional<std::string> PromptOpenFile(std::string_view, std::string_view) override { return std::nullopt; }
-  std::optional<std::string> PromptSaveFile(std::string_view, std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
 
 constexpr const char* kVersions[] = {"9.8.1.0", "9.6.8.0", "9.53.2", "9.53.1", "9.53", "8.46",
                                      "8.45",    "8.05",    "6.35",   "6.3",    "6.2",  ""};
@@ -131,7 +120,7 @@ void ReadXml(const tinyxml2::XMLElement* element) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static SilentPrompts prompts;
+  static vornel::fuzzing::SilentPrompts prompts;
   static const ScopedPrompts installed(prompts);
   if (size == 0) return 0;
   const uint8_t selector = data[0];

@@ -5,23 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "SilentPrompts.h"
 #include "model/CVoicesArray.h"
 #include "model/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
 
-namespace {
-
-// Mismatch messages would only fill the log.
-class SilentPrompts : public vornel::ConsolePrompts {
- public:
-  void ShowMessage(std::string_view, vornel::MessageKind) override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static SilentPrompts silent;
+  static vornel::fuzzing::SilentPrompts silent;
   static vornel::ScopedPrompts scope(silent);
   tinyxml2::XMLDocument doc;
   if (doc.Parse(reinterpret_cast<const char*>(data), size) != tinyxml2::XML_SUCCESS) return 0;

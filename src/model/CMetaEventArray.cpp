@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "model/CPedal.h"
 #include "model/nNotes.h"
+#include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -45,6 +47,57 @@ void CMetaEventArray::RemoveNoteEvents(const nNotes& note) {
 }
 
 size_t CMetaEventArray::RemoveMarkedForDeletion() { return RemoveKind(CMetaEvent::kDeleteMe); }
+
+CMetaEvent* CMetaEventArray::CopyKindTo(uint8_t kind, CMetaEventArray& target) const {
+  const CMetaEvent* source = Find(kind);
+  if (source == nullptr && kind == CMetaEvent::kCaption) {
+    const auto first = std::find_if(begin(), end(), [](const auto& e) { return e != nullptr; });
+    if (first != end()) source = first->get();
+  }
+  if (source == nullptr) return nullptr;
+  return target.push_back(std::make_unique<CMetaEvent>(*source));
+}
+
+void CMetaEventArray::CopyAllFrom(const CMetaEventArray& other) {
+  if (this == &other) {
+    CopyAllFrom(CMetaEventArray(other));
+    return;
+  }
+  for (const auto& e : other) {
+    if (e != nullptr) push_back(std::make_unique<CMetaEvent>(*e));
+  }
+}
+
+void CMetaEventArray::CollectPedals(std::vector<const CPedal*>& out, const CPedalArray& pedals) {
+  pedals.CollectPersistent(out);
+  std::erase_if(items(), [&](const auto& e) {
+    if (e == nullptr || e->kind != CMetaEvent::kPedal) return false;
+    if (e->value >= pedals.size()) {
+      Prompts().ShowMessage("Invalid meta event", MessageKind::kError);
+      return true;
+    }
+    const CPedal* pedal = pedals[e->value];
+    if (pedal != nullptr && pedal->persistent == 0 && std::find(out.begin(), out.end(), pedal) == out.end()) {
+      out.push_back(pedal);
+    }
+    return false;
+  });
+}
+
+CMetaEvent* CMetaEventArray::EditMetaEvent(uint8_t kind, uint32_t value, int view) {
+  CMetaEvent* existing = Find(kind);
+  if (existing != nullptr && (kind == CMetaEvent::kFermata || kind == CMetaEvent::kDynamicChart)) {
+    RemoveKind(kind);
+    return nullptr;
+  }
+  if (existing != nullptr) {
+    if (kind == CMetaEvent::kHyperlink) existing->value = value;
+    return existing->Edit(view) ? existing : nullptr;
+  }
+  auto created = std::make_unique<CMetaEvent>(kind, "", kind == CMetaEvent::kEnding ? 0x50200u : value, 0, 0);
+  if (!created->Edit(view)) return nullptr;
+  return push_back(std::move(created));
+}
 
 tinyxml2::XMLElement* CMetaEventArray::WriteXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* e = doc.NewElement("meta-events");

@@ -5,12 +5,15 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "model/CMetaEvent.h"
 #include "platform/collections/OwnedArray.h"
 
 namespace vornel {
 
+class CPedal;
+class CPedalArray;
 class nNotes;
 
 class CMetaEventArray : public OwnedArray<CMetaEvent> {
@@ -32,6 +35,18 @@ class CMetaEventArray : public OwnedArray<CMetaEvent> {
   void RemoveNoteEvents(const nNotes& note);
   // Deletes the events that an editor marked for deletion.
   size_t RemoveMarkedForDeletion();
+  // Appends to `target` a copy of the first event of a kind and returns it; a caption (kind
+  // 5) falls back on the first event of the list. Null when there is nothing to copy.
+  CMetaEvent* CopyKindTo(uint8_t kind, CMetaEventArray& target) const;
+  // Appends copies of another list's events.
+  void CopyAllFrom(const CMetaEventArray& other);
+  // The pedals in force at the chord: the instrument's persistent pedals, then those its pedal
+  // events name. An event naming no pedal of the array is reported and removed.
+  void CollectPedals(std::vector<const CPedal*>& out, const CPedalArray& pedals);
+  // Adds or edits the event of a kind through its editor for `view`. A fermata or dynamic
+  // chart that is there already is removed instead (null is returned); a new event is kept
+  // only when its editor is confirmed. Returns the event, or null when cancelled.
+  CMetaEvent* EditMetaEvent(uint8_t kind, uint32_t value, int view);
 
   // The "meta-events" element.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;

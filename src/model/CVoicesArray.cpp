@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/CKey.h"
+
 namespace vornel {
 
 void CVoicesArray::DeleteAllChords() {
@@ -107,6 +109,19 @@ size_t CVoicesArray::GetMaxEventCount() const {
   size_t most = 0;
   for (const nChordArray* voice : voices_) most = std::max(most, voice->CountBarsAndEvents());
   return most;
+}
+
+void CVoicesArray::ClearItems(ClearCommand command) {
+  for (nChordArray* voice : voices_) voice->ClearItems(command);
+}
+
+void CVoicesArray::RespellVoices(const CKey& key) {
+  for (nChordArray* voice : voices_) {
+    for (const auto& e : *voice) {
+      if (e != nullptr && e->IsChord()) e->notes.RespellKeepingMarks(key);
+    }
+    voice->RespellInKey(key);
+  }
 }
 
 }  // namespace vornel

@@ -40,6 +40,11 @@ class CVoicesArray {
   uint32_t MeasureVoices();
   // The largest count of bar lines and special events of a voice.
   size_t GetMaxEventCount() const;
+  // Applies one of the "Remove all..." commands to every voice.
+  void ClearItems(ClearCommand command);
+  // Respells every chord of every voice in the key, keeping the notes' spelling marks, then
+  // marks the accidentals bar by bar.
+  void RespellVoices(const CKey& key);
 
  private:
   std::vector<nChordArray*> voices_;

@@ -72,8 +72,7 @@ uint32_t nChord::TupletNumber(uint16_t rhythmWord) {
 }
 
 uint32_t nChord::DurationTicks(uint16_t rhythmWord) {
-  uint32_t base = kBreveTicks >> (rhythmWord & 7);
-  if (rhythmWord & 8) base += base / 2;
+  const uint32_t base = PlainTicks(rhythmWord);
   const uint32_t n = TupletNumber(rhythmWord);
   if (n == 6) return 2 * base / 3;
   uint32_t c = 2 * base;
@@ -83,6 +82,11 @@ uint32_t nChord::DurationTicks(uint16_t rhythmWord) {
   // The first chord of a group takes what the division leaves.
   if (n != 2 && n != 3 && (rhythmWord & kTakesRemainder)) result += c % n;
   return result;
+}
+
+uint32_t nChord::PlainTicks(uint16_t rhythmWord) {
+  const uint32_t base = kBreveTicks >> (rhythmWord & 7);
+  return (rhythmWord & 8) ? base + base / 2 : base;
 }
 
 uint32_t nChord::SetRhythmFromTicks(uint32_t length) {
@@ -130,6 +134,39 @@ void nChord::MarkForMetaEvent(uint8_t kind) {
 }
 
 int nChord::AddNote(std::unique_ptr<nNotes> note) { return notes.InsertInPitchOrder(std::move(note)); }
+
+void nChord::ToggleGhost() {
+  if (ChordMark() == kGhostMark) {
+    status &= static_cast<uint16_t>(~0x0F00u);
+    notes.DeleteAll();
+  } else {
+    status = static_cast<uint16_t>((status & ~0x0F00u) | (kGhostMark << 8));
+  }
+}
+
+bool nChord::AddLegato(int course, uint32_t length, bool flag) {
+  nNotes* note = course >= 1 ? notes.NoteOnCourse(static_cast<uint8_t>(course - 1)) : nullptr;
+  if (note == nullptr && course >= 0 && course < 256) note = notes.NoteOnCourse(static_cast<uint8_t>(course));
+  if (note != nullptr) {
+    note->slur = (length & 7) | (flag ? 0x710u : 0u);
+    return true;
+  }
+  const uint32_t v = (static_cast<uint32_t>(course) << 4) | static_cast<uint32_t>(course + 2);
+  const int32_t offset = flag ? 0 : 2;
+  metaEvents.SetMetaEvent(CMetaEvent::kLegato, "", (v << 16) | (v << 8) | length, offset, offset);
+  return true;
+}
+
+void nChord::SetLyric(std::string_view text) {
+  if (IsChord()) metaEvents.SetMetaEvent(CMetaEvent::kLyrics, text, 0, 0, 0);
+}
+
+CMetaEvent* nChord::FindEnding(int32_t value) const {
+  for (const auto& e : metaEvents) {
+    if (e != nullptr && e->kind == CMetaEvent::kEnding && e->cy == value) return e.get();
+  }
+  return nullptr;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Binary record

@@ -5,16 +5,20 @@
 
 #include <tinyxml2.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "model/CMetaEventArray.h"
+#include "model/FretDiagram.h"
 #include "model/nNoteArray.h"
 #include "platform/archive/Persistent.h"
 
 namespace vornel {
+
+class CTabInstrument;
 
 // Shared ownership lets the one stave-break bar line of a section stand in many voices.
 class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
@@ -84,6 +88,8 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   static uint32_t DurationTicks(uint16_t rhythmWord);
   uint32_t GetTupletNumber() const { return TupletNumber(rhythm); }
   uint32_t GetDurationTicks() const { return DurationTicks(rhythm); }
+  // Length of the value and its dot, without the tuplet.
+  static uint32_t PlainTicks(uint16_t rhythmWord);
   // Sets the rhythm word for a length; returns the ticks the word could not take.
   uint32_t SetRhythmFromTicks(uint32_t length);
 
@@ -94,6 +100,33 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   // Inserts a note before the first note of lower pitch; returns its index, or -1 (and the
   // note is dropped) when the chord already holds its most notes.
   int AddNote(std::unique_ptr<nNotes> note);
+
+  // A chord without notes is a rest.
+  bool IsRest() const { return IsChord() && notes.empty(); }
+  bool IsGhost() const { return IsChord() && ChordMark() == kGhostMark; }
+  // A ghost chord loses the mark and its notes; any other chord gets the mark.
+  void ToggleGhost();
+  // A legato from course `course`: on the note of the course above it (else of the course
+  // itself) as its slur word, else as the chord's legato meta-event.
+  bool AddLegato(int course, uint32_t length, bool flag);
+  // The lyric of a chord (kind 0); other events take none.
+  void SetLyric(std::string_view text);
+  // The first ending meta-event whose cy is `value`, or null.
+  CMetaEvent* FindEnding(int32_t value) const;
+
+  // --- chords from chord symbols
+  // Semitones above the bass of the tones placed on the courses above it: third, fifth and
+  // octave in two octaves and a last third, changed by the chord kind (0 none, 1 "4", 2 "6",
+  // 3 "7m", 4 "9", 5 "7M", 6 "9-", 7 "4+6", 8 "5+", 9 "sus", 10 "4s").
+  static std::array<int, 7> ChordToneTable(bool minor, int kind);
+  // Builds the chord on the instrument: the bass of pitch class `bassClass` (from A = 0) on
+  // the instrument's bass course for it, the tones of the table from `startIndex` on the
+  // courses above. False, with a message, when the instrument has no course for the bass.
+  bool PlaceOnInstrument(int bassClass, const CTabInstrument& instrument, bool minor, int kind, int startIndex);
+  // The chord as a fret diagram in the box (left, top, width, height) for a device of the
+  // given dots per inch. Nothing (an empty rectangle) for a rest or fewer than three lines.
+  FretDiagram LayoutFretDiagram(const CTabInstrument& instrument, int32_t left, int32_t top, int32_t width,
+                                int32_t height, int32_t dpiX, int32_t dpiY) const;
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/CBar.h"
@@ -34,6 +35,55 @@ struct Meter {
   uint32_t groupThreshold = 4;
 
   static Meter From(int64_t numerator, int64_t denominator);
+};
+
+class CKey;
+class CTabInstrument;
+class CVoicesArray;
+
+// One stage of the chord transformations: an operation code of the transformation dialog
+// and its operand.
+struct ChordOperation {
+  enum Code : int {
+    kNothing = 0,
+    kClone = 1,
+    kTransposeScale = 2,
+    kTransposeSemitones = 3,
+    kFlip = 4,
+    kMirror = 5,
+    kRotate = 6,
+    kShift = 7,
+    kCascade = 8,
+    kAmplify = 9,
+    kTremoloize = 10,
+    kRotateFlags = 11,
+    kDotFlags = 12,
+    kArpeggiateUp = 13,
+    kArpeggiateDown = 14,
+    kArpeggiateUpDown = 15,
+    kArpeggiateDownUp = 16,
+    kRepeat = 17,
+  };
+  int code = kNothing;
+  int operand = 0;
+};
+
+// The "Remove all..." commands.
+enum class ClearCommand : int {
+  kFingerings = 33100,
+  kOrnaments = 33101,
+  kLinks = 33102,
+  kVoicingCues = 33103,
+  kLyrics = 33104,
+  kStaticSpaces = 33106,
+  kSectionNotes = 33107,
+  kNoteFlag6 = 33108,
+  kPackSlurs = 33110,
+  kNoteBeamFormatting = 33139,
+  kMetaEvents = 33258,
+  kNoteValues = 34263,
+  kMarkers = 48,
+  kEndMarkers = 49,
 };
 
 class nChordArray : public Persistent {
@@ -138,6 +188,170 @@ class nChordArray : public Persistent {
   // Fixed bar lines are not counted by the numbering (importers).
   void MarkFixedBarsUnnumbered();
 
+  // --- editing (runs are entry indexes [start, start + count), clipped to the voice)
+  // The event at `index`: a null slot gets a new empty chord; past the end the voice grows
+  // with null entries and a new empty chord at the index.
+  nChord* GetOrCreateChord(size_t index);
+  // Replaces the events by copies of up to `count` events of `source` from `start`; false
+  // when `start` lies past the source's end.
+  bool CopyRange(const nChordArray& source, size_t start, size_t count);
+  // Takes `count` events out from `index`; with `deleteEvents` the signature in force is
+  // forgotten too. False when `index` lies past the end.
+  bool RemoveEvents(size_t index, size_t count, bool deleteEvents);
+  // Dots the first chord of each pair of the run and makes the second a value shorter. With
+  // `absorb`, a chord at the start that gains its dot first takes over the rests that follow
+  // it within the dot's length.
+  void DotPairs(size_t start, size_t count, bool absorb);
+  // Gives each chord of the run the rhythm word (selector << 4) | code (code -1 keeps each
+  // chord's own value), the first chord first taking over the rests the new value covers.
+  void SetRhythm(size_t start, size_t count, int code, int selector);
+  // The chord at `index` (or the first after it) takes over the rests and ghost chords that
+  // follow it while its plain length and theirs stays within that of `newRhythm`; their slots
+  // become null. Returns how many were taken.
+  size_t AbsorbFollowing(size_t index, uint16_t newRhythm);
+  // Each chord of the run becomes one value shorter (`halve`) or longer.
+  void ScaleRhythm(size_t start, size_t count, bool halve);
+  // Puts the shared stave-break bar line before each bar line reached after more than `n`
+  // events since the last break; returns the number of lines.
+  int InsertStaveBreaks(size_t n, const Handle& staveBreak);
+  // The chord at `index` takes `ticks`: whole breves beyond the first go before it as empty
+  // chords, what one value cannot hold goes into an empty chord after it. Returns the ticks
+  // still left over; `chordIndex` receives where the chord ends up.
+  uint32_t ExpandTicks(uint32_t ticks, size_t index, size_t* chordIndex = nullptr);
+  // Takes out null entries and every event that is neither a chord nor the stave break.
+  void KeepChordsAndStaveBreaks();
+  // Moves events from the front to the end of `target` up to a stave break, which is taken
+  // off; returns the target's count.
+  size_t MoveUntilStaveBreak(nChordArray& target);
+  // Empties `target` and moves events from the front into it until `n` bar lines (stave
+  // breaks counting, but dropped) have passed; returns how many were moved.
+  size_t MoveBars(size_t n, nChordArray& target);
+  // The first note on `course` of every chord rises by `amount`.
+  void RaiseOnCourse(uint8_t course, int amount);
+  // Every note above `limit` goes an octave down (or, with `upward`, every note below it an
+  // octave up); returns how many moved.
+  size_t OctaveFold(int limit, bool upward);
+  // Moves the i-th event of this list into the i-th voice of `voices` at `index`.
+  void InsertIntoVoices(CVoicesArray& voices, size_t index);
+  // Moves `note` of `source` (a chord of voice `voiceIndex` of `voices`) to the chord of the
+  // other voice that starts at the same bar-cut time; false when there is none.
+  static bool MoveNoteToOtherVoice(size_t voiceIndex, CVoicesArray& voices, nChord& source, const nNotes& note);
+  // Courses for the notes of each chord of the run (see nNoteArray::AssignStrings).
+  void AssignStrings(size_t start, size_t count, const CTabInstrument& instrument);
+  // Spells the notes of each chord of the run in the key, then assigns their courses.
+  void RespellAndRestring(size_t start, size_t count, const CKey& key, const CTabInstrument& instrument);
+  // Builds a voice from timed notes (the MIDI import): `gap` ticks after the start of the
+  // previous note, a note of MIDI `pitch` (0: none) on `course`, spelled in the key, with
+  // `text` as its lyric. False, with nothing appended, for a gap of more breves than a voice
+  // takes at once.
+  bool AppendTimedNote(uint32_t gap, int pitch, uint8_t course, const CKey& key, std::string_view text);
+  // Moves each note of the run's chords to the next course below (direction -1) or above (1)
+  // where that course's open pitch is not above the note; a note that cannot move beeps.
+  // Returns how many moved.
+  size_t MoveNotesToAdjacentString(size_t start, size_t count, int direction, const CTabInstrument& instrument);
+  static bool MoveNoteToAdjacentString(nNotes& note, int direction, const CTabInstrument& instrument);
+  // From the event after the cursor, the plain lengths of the chords up to the end of the
+  // beam group (a bar line or special event, a chord starting a group or holding a
+  // lower-voice note), where the cursor is left.
+  uint32_t RestOfBeamGroup();
+
+  // --- walking and searching (indexes kept by the caller; -1 stands for none)
+  // Index of the n-th bar line (from 1); the count when there are fewer; 0 for n = 0.
+  size_t GetBarLineIndex(size_t n) const;
+  // Index of the bar line numbered `number`; 0 when one with a greater number comes first;
+  // the count when none.
+  size_t FindBarByNumber(uint32_t number) const;
+  // Index just after the first bar line; the count when none.
+  size_t AfterFirstBarLine() const;
+  // Where the last bar starts; -1 for an empty voice.
+  int LastBarStart() const;
+  // The first bar line whose bar-cut time is at least `tick`; else the last entry, whatever
+  // it is (null for an empty voice).
+  nChord* FindBarAtTick(uint32_t tick) const;
+  // The first chord whose start (delta) is at least `tick`, the cursor left on it; null, with
+  // the cursor at the count, when none.
+  nChord* FindChordAtTick(uint32_t tick);
+  // The n-th chord from `index` on, `index` left just past it.
+  nChord* NextNthChord(int n, int& index) const;
+  // The first chord at or after `index`, which is left on it (past the end when none).
+  nChord* SeekChord(int& index) const;
+  // The nearest chord at or before `index`, which is left on it (-1 when none).
+  nChord* SeekChordBackward(int& index) const;
+  // Walks back from the event before `index` to one holding a note within a semitone of
+  // `pitch`; false (with -1) when there is none.
+  bool FindPrevNearPitch(int& index, int pitch) const;
+  // Moves `index` just past the next bar line; true when the voice ended first.
+  bool SkipToNextBar(int& index) const;
+  // Moves `index` back to the previous bar line; true when the start came first.
+  bool PrevBarLine(int& index) const;
+  // The next non-null event after `index` when it is a rest or a ghost chord.
+  nChord* NextRestOrGhost(int index) const;
+  // The clef meta-event of the nearest clef change at or before `index`.
+  CMetaEvent* FindPrecedingClefChange(int index) const;
+  // The next chord after `index` with a note on `course`, `index` left on it; null at the end.
+  nNotes* FindNextNoteOnString(uint8_t course, int& index) const;
+
+  // --- voice utilities
+  // Appends `count` rests of the note value `noteValue` (1 whole, 2 half, 4 quarter ...).
+  // Returns how many were appended: none for a value below 1 or an unreasonable count.
+  size_t AppendRests(size_t count, uint32_t noteValue);
+  // Deletes the rests of the run; returns how many.
+  size_t RemoveEmptyChords(size_t start, size_t count);
+  // Ghost chords become rests.
+  void GhostsToRests();
+  // Gives the words of `text` (separated by blanks and line ends) one by one as lyrics to the
+  // chords with notes from `start` on.
+  void DistributeLyrics(std::string_view text, size_t start);
+  // Re-bars both voices, then joins the chords of `other` into this voice by start time,
+  // splitting a chord of this voice where one of `other` starts inside it. Joined notes are
+  // marked as lower-voice notes of voice `voiceNumber`.
+  void MergeVoice(nChordArray& other, int32_t numerator, int32_t denominator, int voiceNumber = 0);
+  // Appends to `destination` copies of the events from the first chord starting at
+  // `firstTick` through the first starting at `lastTick`; false when they are not found in
+  // that order.
+  bool CopyRangeBetweenTicks(nChordArray& destination, uint32_t firstTick, uint32_t lastTick) const;
+  // Removes those events.
+  bool DeleteRangeBetweenTicks(uint32_t firstTick, uint32_t lastTick);
+  // Stem directions from the middle line's pitch, starting in `startDown` direction.
+  void SetStemDirections(int middlePitch, bool startDown);
+  // Notes with ornament `from` get `to`; returns how many.
+  size_t ReplaceOrnament(uint8_t from, uint8_t to);
+  // Short or full form of every time signature.
+  void SetTimeSignatureShort(bool shortForm);
+  // Slurs of type 0 become wide slurs (type 13), or back.
+  void SetSlurWidth(bool wide);
+  // Chords of at most one note that start off the beat divided by `divisor` get the one-dot
+  // mark on their note.
+  void MarkOffbeatNotes(int divisor);
+  // Adds the notes of the first 122 events to `table` by pitch class.
+  void CountPitchClasses(int (&table)[12]) const;
+  struct TickRange {
+    int64_t start = 0;
+    int64_t end = 0;
+  };
+  // Start ticks of the first begin marker and the end marker after it; (-1, 0) for an empty
+  // voice, 0 for what is not found.
+  TickRange FindMarkedRange() const;
+  // Applies one of the "Remove all..." commands.
+  void ClearItems(ClearCommand command);
+  // Runs the stages of the chord transformations over the events of this voice (the
+  // selection), transposing in `key`: false when a stage failed (the stages still all run).
+  bool TransformChords(const std::vector<ChordOperation>& stages, const CKey& key);
+  // Bar by bar: spells every note in the key, marks a note whose step and pitch came before
+  // in the bar (status bit 5), and asks a chromatic note that shares its step with another
+  // pitch of the bar for the other spelling (status bit 2). Returns the number of distinct
+  // notes.
+  size_t RespellInKey(const CKey& key);
+
+  // --- splits
+  // Copies this tablature voice into the first two voices of `targets`: upper-voice notes
+  // to the first, lower-voice notes (flags bit 7) to the second; rests that follow a chord in
+  // a target are merged into it along the beat, ties marking what is split. Returns 1.
+  int SplitIntoNotationVoices(CVoicesArray& targets, int32_t numerator, int32_t denominator) const;
+  // Marks each note as upper or lower voice around the split pitch `split` and sets the stem
+  // marks of the lower voice for the beat of `denominator`.
+  void SplitByPitch(int32_t denominator, int split, int highRange);
+
   // --- meta-events of the voice
   void ResetMetaEventLocations();
   // Edits the first meta-event whose rectangle for the view contains (x, y), going on from
@@ -169,6 +383,12 @@ class nChordArray : public Persistent {
   uint8_t JoinBeatGroup(uint32_t tuplet, uint16_t code, const Meter& meter);
   void AdvanceBeat(uint32_t duration, const Meter& meter);
   void FinishBarLine(size_t i, const Meter& meter);
+  // Appends to `out` the events that give `chord` the length `ticks` (see ExpandTicks);
+  // `chordPos` receives the chord's place among them. Returns the ticks left over.
+  static uint32_t ExpandInto(std::vector<Handle>& out, Handle chord, uint32_t ticks, size_t* chordPos = nullptr);
+  // The walk of a notation voice after splitting: rests join the chord before them, which is
+  // cut at beats.
+  void JoinRestsAlongBeat(uint32_t barLength, uint32_t beat);
 
   std::vector<Handle> events_;
   std::optional<CMetaEvent> currentTimeSignature_;

@@ -140,7 +140,7 @@ void nNotes::ConvertLegacyLayout() {
 
 tinyxml2::XMLElement* nNotes::WriteXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* element = doc.NewElement("note");
-  SetTextAttribute(element, "word", GetNameText());
+  SetTextAttribute(element, "word", GetNoteName());
   SetIntAttribute(element, "pitch", pitch);
   SetIntAttribute(element, "string", string);
   SetIntAttribute(element, "interval", interval);
@@ -166,7 +166,7 @@ const tinyxml2::XMLElement* nNotes::ReadXml(const tinyxml2::XMLElement* element)
   return element->NextSiblingElement();
 }
 
-std::string nNotes::GetNameText() const { return NameText(name); }
+std::string nNotes::GetNoteName() const { return NameText(name); }
 
 std::string nNotes::NameText(uint16_t nameWord) {
   if (nameWord == 0) return {};
@@ -181,6 +181,79 @@ std::string nNotes::NameText(uint16_t nameWord) {
     default: break;
   }
   return text;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Decorations
+
+namespace {
+
+// Decoration codes 24-55: the ornament values they set.
+constexpr uint16_t kDecorationOrnaments[32] = {1,  65, 5,  69, 36, 100, 6,  70, 2,  66, 7,  71, 38, 102, 4,  68,
+                                               33, 97, 34, 98, 22, 17,  18, 23, 24, 27, 87, 88, 81, 28,  92, 91};
+
+}  // namespace
+
+void nNotes::ToggleFingeringLow(uint16_t value) {
+  const uint16_t low = (fingering & 0x0F) == value ? 0 : (value & 0x0F);
+  fingering = static_cast<uint16_t>((fingering & 0xF0) | low);
+}
+
+void nNotes::ToggleFingeringHigh(uint16_t value) {
+  const uint16_t high = ((fingering >> 4) & 0x0F) == value ? 0 : (value & 0x0F);
+  fingering = static_cast<uint16_t>((fingering & 0x0F) | (high << 4));
+}
+
+void nNotes::ToggleDecoration(int code) {
+  switch (code) {
+    // Right-hand marks.
+    case 0: ToggleFingeringHigh(6); return;
+    case 1: ToggleFingeringHigh(1); return;
+    case 2: ToggleFingeringHigh(2); return;
+    case 3: ToggleFingeringHigh(3); return;
+    case 4: ToggleFingeringHigh(4); return;
+    case 5: ToggleFingeringHigh(5); return;
+    case 22: ToggleFingeringHigh(12); return;
+    case 23: ToggleFingeringHigh(11); return;
+    case 56: ToggleFingeringHigh(7); return;
+    case 57: ToggleFingeringHigh(9); return;
+    case 58: ToggleFingeringHigh(10); return;
+    default: break;
+  }
+  if (code >= 7 && code <= 21) {
+    static constexpr uint16_t kLeftHand[15] = {5, 1, 10, 2, 7, 6, 11, 3, 4, 8, 9, 12, 13, 14, 15};
+    ToggleFingeringLow(kLeftHand[code - 7]);
+  } else if (code >= 24 && code <= 55) {
+    const uint16_t value = kDecorationOrnaments[code - 24];
+    ornament = (ornament & 0x7F) == value ? 0 : value;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Slurs
+
+void nNotes::SetSlurType(uint32_t type) {
+  const uint32_t current = (slur >> 8) & 0x0F;
+  const uint32_t next = current == (type & 0x0F) ? 0 : (type & 0x0F);
+  slur = (slur & 0x80FF) | (next << 8);
+  if (slur == 0x100 || slur == 0x200) slur |= 0x40;
+}
+
+bool nNotes::StepSlurOffset(bool down) {
+  const int magnitude = static_cast<int>((slur >> 3) & 7);
+  const int offset = (slur & 0x40) ? -magnitude : magnitude;
+  const int stepped = offset + (down ? -1 : 1);
+  if (stepped > 7 || stepped < -7) return false;
+  slur &= ~0x78u;
+  slur |= static_cast<uint32_t>(stepped < 0 ? -stepped : stepped) << 3;
+  if (stepped < 0) slur |= 0x40;
+  return true;
+}
+
+void nNotes::SetSlurShape(uint32_t shape) {
+  const uint32_t current = (slur >> 12) & 7;
+  const uint32_t next = current == (shape & 7) ? 0 : (shape & 7);
+  slur = (slur & ~0x7000u) | (next << 12);
 }
 
 }  // namespace vornel

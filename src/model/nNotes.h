@@ -58,8 +58,28 @@ class nNotes : public Persistent {
   void ConvertLegacyLayout();
 
   // "C6#" for letter C, octave 6, sharp; empty for name 0.
-  std::string GetNameText() const;
+  std::string GetNoteName() const;
   static std::string NameText(uint16_t nameWord);
+
+  // --- decorations
+  // Sets the low (bits 0-3) or high (bits 4-7) fingering mark to `value`, or clears it when it
+  // already holds it; the other mark stays and bits 8-15 are cleared.
+  void ToggleFingeringLow(uint16_t value);
+  void ToggleFingeringHigh(uint16_t value);
+  // Toggles a decoration by the code of the palette and the importers: codes 0-5, 22, 23 and
+  // 56-58 are right-hand marks (high fingering), 7-21 left-hand marks (low fingering), 24-55
+  // ornaments. Other codes do nothing.
+  void ToggleDecoration(int code);
+
+  // --- slurs
+  // Sets the slur type (bits 8-11), or clears it when it already holds it; the shape bits
+  // 12-14 are cleared.
+  void SetSlurType(uint32_t type);
+  // Steps the slur's signed offset (magnitude bits 3-5, sign bit 6) one unit up, or down with
+  // `down`; false, and nothing changed, when the magnitude would pass 7.
+  bool StepSlurOffset(bool down);
+  // Sets the slur shape (bits 12-14), or clears it when it already holds it.
+  void SetSlurShape(uint32_t shape);
 
  private:
   void LoadLegacy(ArchiveReader& ar);

@@ -1,0 +1,395 @@
+// Voice utilities of the commands and importers: rests, lyrics, merging, tick ranges, stems,
+// slurs, markers and the "Remove all..." commands.
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+
+#include "model/CKey.h"
+#include "model/CVoicesArray.h"
+#include "model/nChordArray.h"
+
+namespace vornel {
+
+namespace {
+
+// More rests than this in one call is not music (importers pass counts read from files).
+constexpr size_t kMaxAppendedRests = 1 << 16;
+
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+// The mark of the index finger (one dot) that off-beat notes take.
+constexpr int kOneDotDecoration = 8;
+constexpr uint16_t kOneDotMark = 1;
+
+bool IsWordSeparator(char c) { return c == ' ' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+size_t nChordArray::AppendRests(size_t count, uint32_t noteValue) {
+  if (noteValue < 1 || count > kMaxAppendedRests) return 0;
+  // 1 + log2 of the value: 1 whole, 2 half, 3 quarter ...
+  const uint16_t code = static_cast<uint16_t>(std::min<int>(std::bit_width(noteValue), 7));
+  events_.reserve(events_.size() + count);
+  for (size_t i = 0; i < count; ++i) push_back(std::make_unique<nChord>(nChord::kChord, code));
+  return count;
+}
+
+size_t nChordArray::RemoveEmptyChords(size_t start, size_t count) {
+  if (start >= events_.size()) return 0;
+  const size_t end = start + std::min(count, events_.size() - start);
+  const auto first = events_.begin() + static_cast<std::ptrdiff_t>(start);
+  const auto last = events_.begin() + static_cast<std::ptrdiff_t>(end);
+  const auto kept = std::remove_if(first, last, [](const Handle& e) { return e != nullptr && e->IsRest(); });
+  const size_t removed = static_cast<size_t>(last - kept);
+  events_.erase(kept, last);
+  return removed;
+}
+
+void nChordArray::GhostsToRests() {
+  for (const Handle& e : events_) {
+    if (e != nullptr && e->IsGhost()) e->ToggleGhost();
+  }
+}
+
+void nChordArray::DistributeLyrics(std::string_view text, size_t start) {
+  size_t index = start;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    while (pos < text.size() && IsWordSeparator(text[pos])) ++pos;
+    if (pos == text.size()) break;
+    const size_t wordEnd = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(), IsWordSeparator) -
+                           text.begin();
+    const std::string_view word = text.substr(pos, wordEnd - pos);
+    pos = wordEnd;
+    while (index < events_.size() && (events_[index] == nullptr || !events_[index]->IsChord() ||
+                                      events_[index]->notes.empty())) {
+      ++index;
+    }
+    if (index >= events_.size()) return;
+    events_[index]->metaEvents.SetMetaEvent(CMetaEvent::kLyrics, word, 0, 0, 0);
+    ++index;
+  }
+}
+
+void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t denominator, int voiceNumber) {
+  RebarVoice(numerator, denominator);
+  other.RebarVoice(numerator, denominator);
+  const bool empty = std::all_of(events_.begin(), events_.end(), [](const Handle& e) { return e == nullptr; });
+  if (empty) {
+    CopyRange(other, 0, other.size());
+    RebarVoice(numerator, denominator);
+    return;
+  }
+  const uint16_t voiceMarks = static_cast<uint16_t>(nNotes::kLowerVoiceFlag | (std::abs(voiceNumber) & 3) |
+                                                    (voiceNumber < 0 ? 8 : 0));
+  // One pass over both voices in time order. `pending` is this voice's event at hand when it
+  // is not (or no longer) at events_[i]: the later part of a split chord, or a new chord.
+  std::vector<Handle> out;
+  out.reserve(events_.size() + other.events_.size());
+  size_t i = 0;
+  Handle pending;
+  uint32_t end = 0;
+  const auto consume = [&] {
+    if (pending != nullptr) {
+      out.push_back(std::move(pending));
+      pending.reset();
+    } else {
+      out.push_back(std::move(events_[i++]));
+    }
+  };
+  for (const Handle& source : other.events_) {
+    if (source == nullptr || !source->IsChord() || source->notes.empty()) continue;
+    const uint32_t t = source->time;
+    // The chord of this voice that starts at t, or the one sounding at t, split there.
+    nChord* target = nullptr;
+    while (target == nullptr && (pending != nullptr || i < events_.size())) {
+      const Handle& e = pending != nullptr ? pending : events_[i];
+      if (e == nullptr || !e->IsChord() || e->ChordMark() == nChord::kTimelessMark) {
+        consume();
+        continue;
+      }
+      const uint32_t start = e->time;
+      const uint32_t stop = start + e->GetDurationTicks();
+      end = std::max(end, stop);
+      if (start == t) {
+        target = e.get();
+        if (pending == nullptr) pending = std::move(events_[i++]);
+      } else if (start < t && t < stop) {
+        auto later = std::make_shared<nChord>(*e);
+        later->metaEvents.clear();  // the second part continues the first
+        later->SetRhythmFromTicks(stop - t);
+        later->time = t;
+        e->SetRhythmFromTicks(t - start);
+        consume();
+        target = later.get();
+        pending = std::move(later);
+      } else if (start > t) {
+        // Nothing of this voice sounds at t (only an earlier pending event could, and it ends
+        // before t): a chord of the source's value stands there, before e.
+        auto chord = std::make_shared<nChord>(nChord::kChord, source->rhythm);
+        chord->time = t;
+        target = chord.get();
+        pending = std::move(chord);
+      } else {
+        consume();
+      }
+    }
+    if (target == nullptr) {
+      // Past the end of this voice: a rest up to t, then a chord of the source's value.
+      if (t > end) {
+        auto rest = std::make_shared<nChord>();
+        rest->SetRhythmFromTicks(t - end);
+        rest->time = end;
+        out.push_back(std::move(rest));
+      }
+      auto chord = std::make_shared<nChord>(nChord::kChord, source->rhythm);
+      chord->time = t;
+      end = t + chord->GetDurationTicks();
+      target = chord.get();
+      pending = std::move(chord);
+    }
+    for (const auto& note : source->notes) {
+      if (note == nullptr || target->notes.size() >= nNoteArray::kMaxNotes) continue;
+      auto joined = std::make_unique<nNotes>(*note);
+      joined->flags = static_cast<uint16_t>((joined->flags & ~0x0Bu) | voiceMarks);
+      target->notes.push_back(std::move(joined));
+    }
+    target->notes.SortByPitch(true);
+  }
+  while (pending != nullptr || i < events_.size()) consume();
+  events_ = std::move(out);
+  RebarVoice(numerator, denominator);
+}
+
+namespace {
+
+// Index of the first chord whose start (delta) is at least `tick`, or kNone.
+size_t FirstChordFrom(const nChordArray& voice, uint32_t tick) {
+  for (size_t i = 0; i < voice.size(); ++i) {
+    const nChord* e = voice[i];
+    if (e != nullptr && e->IsChord() && e->delta >= tick) return i;
+  }
+  return kNone;
+}
+
+}  // namespace
+
+bool nChordArray::CopyRangeBetweenTicks(nChordArray& destination, uint32_t firstTick, uint32_t lastTick) const {
+  const size_t first = FirstChordFrom(*this, firstTick);
+  const size_t last = FirstChordFrom(*this, lastTick);
+  if (first == kNone || last == kNone || first >= last) return false;
+  for (size_t i = first; i <= last; ++i) {
+    const Handle& e = events_[i];
+    destination.push_back(e == nullptr || e->IsShared() ? e : std::make_shared<nChord>(*e));
+  }
+  return true;
+}
+
+bool nChordArray::DeleteRangeBetweenTicks(uint32_t firstTick, uint32_t lastTick) {
+  const size_t first = FirstChordFrom(*this, firstTick);
+  const size_t last = FirstChordFrom(*this, lastTick);
+  if (first == kNone || last == kNone || first >= last) return false;
+  // Shared events (the stave break) only leave this voice.
+  events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(first),
+                events_.begin() + static_cast<std::ptrdiff_t>(last + 1));
+  return true;
+}
+
+void nChordArray::SetStemDirections(int middlePitch, bool startDown) {
+  bool down = startDown;
+  for (const Handle& e : events_) {
+    if (e == nullptr || !e->IsChord() || e->notes.empty()) continue;
+    e->status &= static_cast<uint16_t>(~0x80u);
+    // The note farthest from the middle line decides; a tie keeps the direction before.
+    const int above = e->notes.HighestPitch() - middlePitch;
+    const int below = middlePitch - e->notes.LowestPitch();
+    if (above != below) down = above > below;
+    if (down) e->status |= 0x80;
+    for (const auto& note : e->notes) {
+      if (note == nullptr || (note->slur & 0xFF) == 0) continue;
+      note->slur = down ? (note->slur | 0x80u) : (note->slur & ~0x80u);
+    }
+  }
+}
+
+size_t nChordArray::ReplaceOrnament(uint8_t from, uint8_t to) {
+  size_t count = 0;
+  for (const Handle& e : events_) {
+    if (e == nullptr) continue;
+    for (const auto& note : e->notes) {
+      if (note != nullptr && note->ornament == from) {
+        note->ornament = to;
+        ++count;
+      }
+    }
+  }
+  return count;
+}
+
+void nChordArray::SetTimeSignatureShort(bool shortForm) {
+  for (const Handle& e : events_) {
+    if (e == nullptr) continue;
+    if (CMetaEvent* signature = e->metaEvents.Find(CMetaEvent::kTimeSignature)) {
+      signature->value = shortForm ? (signature->value | 4u) : (signature->value & ~4u);
+    }
+  }
+}
+
+void nChordArray::SetSlurWidth(bool wide) {
+  constexpr uint32_t kWideSlur = 13;
+  for (const Handle& e : events_) {
+    if (e == nullptr || !e->IsChord()) continue;
+    for (const auto& note : e->notes) {
+      if (note == nullptr || (note->slur & 0xFFF) == 0) continue;
+      const uint32_t type = (note->slur >> 8) & 0x0F;
+      if (wide && type == 0) note->slur |= kWideSlur << 8;
+      if (!wide && type == kWideSlur) note->slur &= ~0xF00u;
+    }
+  }
+}
+
+void nChordArray::MarkOffbeatNotes(int divisor) {
+  if (divisor <= 0) return;
+  const Meter meter = MeterInForce(4, 4);
+  const uint32_t unit = meter.barLength / static_cast<uint32_t>(divisor);
+  if (unit == 0) return;
+  UpdateTickPositions(4, 4);
+  for (const Handle& e : events_) {
+    if (e == nullptr || !e->IsChord() || e->notes.size() != 1 || e->delta % unit == 0) continue;
+    nNotes* note = e->notes.GetHighestNote();
+    if ((note->fingering & 0x0F) != kOneDotMark) note->ToggleDecoration(kOneDotDecoration);
+  }
+}
+
+void nChordArray::CountPitchClasses(int (&table)[12]) const {
+  const size_t end = std::min<size_t>(events_.size(), 122);
+  for (size_t i = 0; i < end; ++i) {
+    const nChord* e = events_[i].get();
+    if (e == nullptr || !e->IsChord()) continue;
+    for (const auto& note : e->notes) {
+      if (note != nullptr) ++table[note->pitch % 12];
+    }
+  }
+}
+
+nChordArray::TickRange nChordArray::FindMarkedRange() const {
+  if (events_.empty()) return {-1, 0};
+  TickRange range;
+  bool begun = false;
+  bool ended = false;
+  for (const Handle& e : events_) {
+    if (e == nullptr) continue;
+    for (const auto& meta : e->metaEvents) {
+      if (meta == nullptr || meta->kind != CMetaEvent::kMarker) continue;
+      meta->referent = e.get();
+      if (!begun && meta->cx == 0) {
+        range.start = e->delta;
+        begun = true;
+      } else if (begun && !ended && meta->cx != 0) {
+        range.end = e->delta;
+        ended = true;
+      }
+    }
+  }
+  return range;
+}
+
+size_t nChordArray::RespellInKey(const CKey& key) {
+  struct Heard {
+    int step;
+    int pitch;
+  };
+  std::vector<Heard> bar;
+  size_t distinct = 0;
+  for (const Handle& e : events_) {
+    if (e == nullptr) continue;
+    if (e->IsBarLine()) {
+      bar.clear();
+      continue;
+    }
+    if (!e->IsChord()) continue;
+    for (const auto& note : e->notes) {
+      if (note == nullptr) continue;
+      uint16_t name = 0;
+      char accidental = 0;
+      const int step = key.SpellPitch(note->pitch, name, accidental, (note->status & 4) != 0);
+      note->interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
+      note->name = name;
+      const int pitch = note->pitch;
+      if (std::any_of(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step && h.pitch == pitch; })) {
+        note->status |= 0x20;  // its accidental stands earlier in the bar
+        continue;
+      }
+      note->status &= ~0x20u;
+      if (accidental != 0) {
+        // Another pitch on this step in the bar: this one takes the other spelling.
+        const auto other = std::find_if(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step; });
+        if (other != bar.end()) {
+          note->status |= 4;
+          bar.erase(other);
+        }
+      }
+      bar.push_back({step, pitch});
+      ++distinct;
+    }
+  }
+  return distinct;
+}
+
+void nChordArray::ClearItems(ClearCommand command) {
+  if (command == ClearCommand::kStaticSpaces) {
+    for (Handle& e : events_) {
+      if (e == nullptr || !e->IsSpecialEvent()) continue;
+      // A static space is this voice's own; a subtype-0x18 event only leaves the slot.
+      if (e->SpecialSubtype() == nChord::kStaticSpace || e->SpecialSubtype() == nChord::kSectionOwned) e.reset();
+    }
+    return;
+  }
+  for (const Handle& e : events_) {
+    if (e == nullptr || !e->IsChord()) continue;
+    switch (command) {
+      case ClearCommand::kVoicingCues:
+      case ClearCommand::kNoteBeamFormatting:
+        if (e->status & 0x80) e->status &= static_cast<uint16_t>(~0xF0u);
+        break;
+      case ClearCommand::kLyrics:
+        e->metaEvents.RemoveKind(CMetaEvent::kLyrics);
+        break;
+      case ClearCommand::kMetaEvents:
+        e->metaEvents.clear();
+        break;
+      case ClearCommand::kMarkers:
+        e->metaEvents.RemoveKind(CMetaEvent::kMarker);
+        break;
+      case ClearCommand::kEndMarkers:
+        if (const CMetaEvent* marker = e->metaEvents.Find(CMetaEvent::kMarker); marker != nullptr && marker->cx != 0) {
+          e->metaEvents.RemoveKind(CMetaEvent::kMarker);
+        }
+        break;
+      default:
+        break;
+    }
+    for (const auto& note : e->notes) {
+      if (note == nullptr) continue;
+      switch (command) {
+        case ClearCommand::kFingerings: note->fingering = 0; break;
+        case ClearCommand::kOrnaments: note->ornament = 0; break;
+        case ClearCommand::kLinks: note->slur = 0; break;
+        case ClearCommand::kVoicingCues: note->flags &= 0x000E; break;
+        case ClearCommand::kSectionNotes: note->status &= ~4u; break;
+        case ClearCommand::kNoteFlag6: note->flags &= 0xFFBF; break;
+        case ClearCommand::kPackSlurs: {
+          const uint32_t w = note->slur;
+          note->slur = ((((w >> 1) & 0x180) | (w & 0x70)) >> 1) | (w & 7);
+          break;
+        }
+        case ClearCommand::kNoteBeamFormatting: note->flags = 0; break;
+        case ClearCommand::kNoteValues: note->flags &= 0x00F0; break;
+        default: break;
+      }
+    }
+  }
+}
+
+}  // namespace vornel
