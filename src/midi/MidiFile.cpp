@@ -97,9 +97,11 @@ void MidiFile::WriteDelta(uint32_t delta) {
 void MidiFile::WriteChannelEvent(uint32_t delta, uint8_t status, uint8_t channel, uint8_t a, uint8_t b,
                                  bool twoBytes) {
   WriteDelta(delta);
+  // Status bytes always name a channel 0-15; data bytes above 127 are held at 127, never
+  // folded back.
   bytes_.push_back(static_cast<uint8_t>(status | (channel & 0x0F)));
-  bytes_.push_back(a & 0x7F);
-  if (twoBytes) bytes_.push_back(b & 0x7F);
+  bytes_.push_back(std::min<uint8_t>(a, 0x7F));
+  if (twoBytes) bytes_.push_back(std::min<uint8_t>(b, 0x7F));
 }
 
 void MidiFile::WriteNoteOn(uint32_t delta, uint8_t channel, uint8_t key, uint8_t velocity) {
@@ -148,7 +150,8 @@ void MidiFile::WriteTimeSignature(uint32_t delta, int32_t numerator, int32_t den
 }
 
 void MidiFile::WriteKeySignature(uint32_t delta, int8_t accidentals, bool minor) {
-  const uint8_t data[2] = {static_cast<uint8_t>(accidentals), static_cast<uint8_t>(minor ? 1 : 0)};
+  const int8_t sf = std::clamp<int8_t>(accidentals, -7, 7);
+  const uint8_t data[2] = {static_cast<uint8_t>(sf), static_cast<uint8_t>(minor ? 1 : 0)};
   WriteMeta(delta, kKeySignature, data);
 }
 
