@@ -11,6 +11,7 @@
 #include <string>
 #include <type_traits>
 
+#include "RecordInput.h"
 #include "SilentPrompts.h"
 #include "model/CKey.h"
 #include "model/CNotationFont.h"
@@ -122,19 +123,15 @@ void ReadXml(const tinyxml2::XMLElement* element) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static vornel::fuzzing::SilentPrompts prompts;
   static const ScopedPrompts installed(prompts);
-  if (size == 0) return 0;
-  const uint8_t selector = data[0];
-  const std::span<const uint8_t> rest(data + 1, size - 1);
-  const int kind = selector % kRecordKinds;
-  const size_t versionIndex = (selector / kRecordKinds) % (std::size(kVersions) + 1);
+  const auto input = vornel::fuzzing::SplitRecordInput(data, size, kRecordKinds, kVersions);
+  if (!input) return 0;
 
-  if (versionIndex == std::size(kVersions)) {
+  if (input->version == nullptr) {
     // The XML forms: the same records from an element tree.
     tinyxml2::XMLDocument doc;
-    if (doc.Parse(reinterpret_cast<const char*>(rest.data()), rest.size()) != tinyxml2::XML_SUCCESS) return 0;
-    const tinyxml2::XMLElement* root = doc.RootElement();
+    const tinyxml2::XMLElement* root = vornel::fuzzing::ParseRoot(doc, input->rest);
     if (root == nullptr) return 0;
-    switch (kind) {
+    switch (input->kind) {
       case 0: ReadXml<CTabInstrument>(root); break;
       case 1: ReadXml<nTuning>(root); break;
       case 2: ReadXml<CKey>(root); break;
@@ -146,8 +143,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
 
-  const char* version = kVersions[versionIndex];
-  switch (kind) {
+  const std::span<const uint8_t> rest = input->rest;
+  const char* version = input->version;
+  switch (input->kind) {
     case 0: ReadBinary<CTabInstrument>(rest, version); break;
     case 1: ReadBinary<nTuning>(rest, version); break;
     case 2: ReadBinary<CKey>(rest, version); break;

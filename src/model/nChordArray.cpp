@@ -199,12 +199,13 @@ void nChordArray::AdvanceBeat(uint32_t duration, const Meter& meter) {
   b.remainder = b.groupLength != 0 ? b.timeInBar % b.groupLength : b.timeInBar % meter.beat;
 }
 
-uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator) {
+uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_t startInBar) {
   bars_.DeleteAll();
   Meter meter = MeterInForce(numerator, denominator);
   shortest_ = 65535;
   longest_ = 0;
   beat_ = BeatState{};
+  beat_.timeInBar = startInBar;
   uint32_t t = 0;
   uint32_t previousTuplet = 0;
   uint32_t inTuplet = 0;

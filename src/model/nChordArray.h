@@ -152,8 +152,11 @@ class nChordArray : public Persistent {
   // Start ticks (delta) of every event and, for chords, the bar they start in.
   void UpdateTickPositions(int32_t numerator, int32_t denominator);
   // Cuts the voice into bars: bar-cut times, beat groups, beam indices, plain bar lines
-  // re-created where bars end. Returns the bar length.
-  uint32_t RebarVoice(int32_t numerator, int32_t denominator);
+  // re-created where bars end. The first bar starts `startInBar` ticks into a bar (where the
+  // voice before this one left off). Returns the bar length.
+  uint32_t RebarVoice(int32_t numerator, int32_t denominator, uint32_t startInBar = 0);
+  // Ticks into its last bar that the last bar cutting reached.
+  uint32_t BarPosition() const { return beat_.timeInBar; }
   // Numbers the bar lines from `firstNumber` + 1 and fills `bars`; returns the next number.
   uint32_t NumberBars(uint32_t firstNumber, CBarArray& bars);
   // From the cursor: the next non-null event that is not a special event (only chords with

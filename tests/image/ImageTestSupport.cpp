@@ -1,5 +1,6 @@
 #include "ImageTestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "image/bitmap/PLTextException.h"
@@ -73,6 +74,23 @@ int DecodeCode(PLPicDecoder& decoder, const std::vector<uint8_t>& bytes, PLBmp& 
     return e.GetCode();
   }
   return 0;
+}
+
+std::vector<uint8_t> Encode(PLPicEncoder& encoder, PLBmp& bmp) {
+  MemorySink sink(PLPicEncoder::SinkSizeFor(bmp));
+  encoder.SaveBmp(bmp, sink);
+  return sink.Bytes();
+}
+
+void FillGradient(PLBmp& bmp, int width, int height) {
+  bmp.Create(width, height, 32, false);
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLineArray()[y]);
+    for (int x = 0; x < width; ++x) {
+      line[x] = PLPixel32::FromRgba(static_cast<uint8_t>(x * 255 / std::max(width - 1, 1)),
+                                    static_cast<uint8_t>(y * 255 / std::max(height - 1, 1)), 128);
+    }
+  }
 }
 
 }  // namespace vornel::testing

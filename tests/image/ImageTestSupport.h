@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "image/bitmap/PLBmp.h"
+#include "image/codec/PLDataSink.h"
 #include "image/codec/PLPicDecoder.h"
+#include "image/codec/PLPicEncoder.h"
 
 namespace vornel::testing {
 
@@ -40,5 +42,23 @@ int CodeOf(const std::function<void()>& action);
 
 // Decodes `bytes` from memory; returns the exception's code, or 0 when decoding worked.
 int DecodeCode(PLPicDecoder& decoder, const std::vector<uint8_t>& bytes, PLBmp& bmp, std::string* text = nullptr);
+
+// A sink of its own memory, for encoders in tests.
+class MemorySink : public PLDataSink {
+ public:
+  explicit MemorySink(int64_t maxSize) : buffer_(static_cast<size_t>(maxSize)) {
+    Open("Memory", buffer_.data(), maxSize);
+  }
+  std::vector<uint8_t> Bytes() const { return {GetBufferStart(), GetBufferStart() + GetBytesWritten()}; }
+
+ private:
+  std::vector<uint8_t> buffer_;
+};
+
+// Encodes `bmp` into memory with the encoder's own sink size.
+std::vector<uint8_t> Encode(PLPicEncoder& encoder, PLBmp& bmp);
+
+// A 32-bit image of smooth colour gradients (pixel (x, y) from its coordinates).
+void FillGradient(PLBmp& bmp, int width, int height);
 
 }  // namespace vornel::testing

@@ -4,6 +4,7 @@
 import os
 import sys
 import warnings
+from array import array
 
 from PIL import Image
 
@@ -15,7 +16,14 @@ for path in sys.argv[2:]:
         with Image.open(path) as image:
             image.load()
             mode = image.mode
-            rgba = image.convert("RGBA")
+            if mode in ("I", "I;16", "I;16B", "I;16L"):
+                # Pillow clips wide grey samples to 255 when converting; keep their high byte,
+                # as 16-bit images are read for display.
+                wide = image if mode == "I" else image.convert("I")
+                high = bytes(min(255, max(0, v >> 8)) for v in array("i", wide.tobytes()))
+                rgba = Image.frombytes("L", wide.size, high).convert("RGBA")
+            else:
+                rgba = image.convert("RGBA")
         with open(os.path.join(out, name + ".rgba"), "wb") as f:
             f.write(f"{rgba.width} {rgba.height} {mode}\n".encode())
             f.write(rgba.tobytes())

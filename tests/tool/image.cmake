@@ -32,3 +32,17 @@ execute_process(COMMAND "${TOOL}" image "${WORK_DIR}/text.txt" "${WORK_DIR}/text
 if(NOT rc EQUAL 1 OR NOT err STREQUAL "error 8: Decoder error: Unknown file type.\n")
   message(FATAL_ERROR "unknown: rc=${rc} err='${err}'")
 endif()
+
+# Every format goes through the format detection: a PNG and a metafile of the shared corpus.
+if(EXISTS "${CORPUS_DIR}/images/pngsuite/basn2c08.png")
+  execute_process(COMMAND "${TOOL}" image "${CORPUS_DIR}/images/pngsuite/basn2c08.png" "${WORK_DIR}/png.pam"
+                  OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL "32x32 32 alpha=0 dpi=0,0\n")
+    message(FATAL_ERROR "png: rc=${rc} out='${out}'")
+  endif()
+  execute_process(COMMAND "${TOOL}" image "${CORPUS_DIR}/images/various/drawing.wmf" "${WORK_DIR}/wmf.pam"
+                  OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL "109x109 32 alpha=1 dpi=0,0\n")
+    message(FATAL_ERROR "wmf: rc=${rc} out='${out}'")
+  endif()
+endif()

@@ -1,4 +1,5 @@
-// image IN OUT.pam: decodes an image file and writes it as a PAM file (RGB_ALPHA, 8 bits).
+// image IN OUT.pam: decodes an image file of any format the system reads (picked by its name
+// or first bytes) and writes it as a PAM file (RGB_ALPHA, 8 bits).
 
 #include <cstdio>
 #include <string>
@@ -7,60 +8,12 @@
 #include "ToolCommand.h"
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLBmpDecoder.h"
-#include "image/codec/PLPCXDecoder.h"
-#include "image/codec/PLPGMDecoder.h"
-#include "image/codec/PLPPMDecoder.h"
-#include "image/codec/PLPSDDecoder.h"
-#include "image/codec/PLTGADecoder.h"
+#include "image/codec/PLAnyPicDecoder.h"
 #include "platform/io/FileIO.h"
 
 namespace vornel::tool {
 
 namespace {
-
-// Picks one of the decoders by the first bytes of the data.
-class SignatureDecoder : public PLPicDecoder {
- public:
-  void MakeBmp(PLDataSource& source, PLBmp& bmp, int wantedBitsPerPixel) override {
-    const uint8_t* b = source.GetBufferPtr(32);
-    const int64_t size = source.GetFileSize();
-    // Bytes beyond the data never match.
-    const auto at = [&](int64_t i) { return i < size ? int(b[i]) : -1; };
-    const auto is = [&](int64_t i, char c) { return at(i) == static_cast<uint8_t>(c); };
-    const auto oneOf = [&](int64_t i, std::initializer_list<int> values) {
-      for (const int v : values) if (at(i) == v) return true;
-      return false;
-    };
-    PLPicDecoder* decoder = nullptr;
-    if ((is(0, 'B') && oneOf(1, {'A', 'M'})) || (is(0, 'I') && is(1, 'C')) ||
-        (is(0, 'C') && oneOf(1, {'P', 'I'}))) {
-      decoder = &bmp_;
-    } else if (oneOf(1, {0, 1}) && oneOf(2, {0, 1, 2, 3, 9, 10, 11}) && oneOf(7, {0, 8, 15, 16, 24, 32}) &&
-               oneOf(16, {8, 15, 16, 24, 32})) {
-      decoder = &tga_;
-    } else if (at(0) == 10 && at(2) == 1) {
-      decoder = &pcx_;
-    } else if (is(0, 'P') && oneOf(1, {'2', '5'})) {
-      decoder = &pgm_;
-    } else if (is(0, 'P') && oneOf(1, {'3', '6'})) {
-      decoder = &ppm_;
-    } else if (is(0, '8') && is(1, 'B') && is(2, 'P') && is(3, 'S')) {
-      decoder = &psd_;
-    } else {
-      RaiseError(kPLErrUnknownFileType, "Unknown file type.");
-    }
-    decoder->MakeBmp(source, bmp, wantedBitsPerPixel);
-  }
-
- private:
-  PLBmpDecoder bmp_;
-  PLTGADecoder tga_;
-  PLPCXDecoder pcx_;
-  PLPGMDecoder pgm_;
-  PLPPMDecoder ppm_;
-  PLPSDDecoder psd_;
-};
 
 std::string PamOf(const PLBmp& bmp) {
   PLAnyBmp rgba;
@@ -87,7 +40,7 @@ int Image(const CommandArguments& args) {
   }
   PLAnyBmp bmp;
   try {
-    SignatureDecoder decoder;
+    PLAnyPicDecoder decoder;
     decoder.MakeBmpFromFile(args[0], bmp);
   } catch (const PLTextException& e) {
     std::string text = e.GetText();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "image/bitmap/PLAnyBmp.h"
+#include "image/bitmap/PLFilterQuantize.h"
 #include "image/bitmap/PLTextException.h"
 
 namespace vornel {
@@ -131,8 +132,18 @@ void PLBmp::CreateCopy(const PLBmp& source, int wantedBitsPerPixel) {
 void PLBmp::ConvertFrom(const PLBmp& source, int wanted) {
   const int sourceBits = source.bitsPerPixel_;
   if (wanted == 8 && sourceBits > 8) {
-    // Reducing true colour to a palette is the colour quantiser's work.
-    throw PLTextException(kPLErrFormatNotSupported, "Colour reduction to 8 bits per pixel is not available.");
+    // Reducing true colour to a palette is the colour quantiser's work, with this bitmap's
+    // palette and dithering methods. Other depths go through 32 bits first.
+    PLAnyBmp trueColour;
+    const PLBmp* from = &source;
+    if (sourceBits != 32) {
+      trueColour.CreateCopy(source, 32);
+      from = &trueColour;
+    }
+    PLFilterQuantize quantize(ditherPaletteType_, ditherType_);
+    quantize.Apply(*from, *this);
+    resolution_ = source.resolution_;
+    return;
   }
   Create(source.width_, source.height_, wanted, source.hasAlpha_ && wanted == 32);
   const int width = width_;

@@ -46,6 +46,8 @@ class PLDataSource : public PLObject {
   int64_t GetBytesRead() const { return bytesRead_; }
   int64_t GetBytesLeft() const { return fileSize_ - bytesRead_; }
   bool IsOpen() const { return data_ != nullptr; }
+  // Told how far decoding has come; null when no one listens.
+  IProgressNotification* GetNotification() const { return notification_; }
 
   // Little-endian and big-endian numbers, consumed from the source.
   uint8_t ReadByte() { return *ReadNBytes(1); }

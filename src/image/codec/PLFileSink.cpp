@@ -36,6 +36,16 @@ int PLFileSink::Open(const std::string& path, int64_t maxSize) {
   return 0;
 }
 
+void PLFileSink::Discard() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    ::unlink(tempPath_.c_str());
+    fd_ = -1;
+  }
+  buffer_.reset();
+  PLDataSink::Close();
+}
+
 void PLFileSink::Close() {
   if (fd_ < 0) {
     PLDataSink::Close();

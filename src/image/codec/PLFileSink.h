@@ -20,6 +20,9 @@ class PLFileSink : public PLDataSink {
   // Writes what was written to the file (an empty file when nothing was). A failed write
   // throws code -1 after the old file has been left in place.
   void Close() override;
+  // Forgets what was written and removes the temporary file: the file named at Open stays
+  // as it was. For an encoding that failed part-way.
+  void Discard();
 
  private:
   std::unique_ptr<uint8_t[]> buffer_;

@@ -92,6 +92,9 @@ class DeviceContext {
   void DeviceToHimetric(Size& size) const;
   // The drawable size in pixels (0 when the device has no fixed size).
   void SetExtent(Size extent) { extent_ = extent; }
+  // The engine that measures and lays out text here; a device made to measure like this one
+  // uses the same.
+  TextEngine& GetTextEngine() { return resolver_.Engine(); }
 
   // ---- State
   int SaveDC();

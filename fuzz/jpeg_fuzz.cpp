@@ -1,0 +1,8 @@
+// The JPEG decoder (through its library) on hostile bytes.
+
+#include "ImageFuzz.h"
+#include "image/codec/PLJPEGDecoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return DecodeFuzzInput<vornel::PLJPEGDecoder>(data, size);
+}

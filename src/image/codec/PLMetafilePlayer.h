@@ -1,0 +1,63 @@
+#pragma once
+// Plays the records of a Windows metafile or an enhanced metafile onto a device of the
+// drawing layer: the metafile's own mapping (window, viewport, map mode and, for enhanced
+// metafiles, the world transform) is followed by the mapping of its frame onto the page.
+// Drawing, objects, text, clipping, paths and device-independent bitmaps are played; records
+// it does not know (palettes, raster operations other than copying, regions) are passed
+// over. Every record is checked against its own length, and a record that does not fit ends
+// playback.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/draw/DeviceContext.h"
+
+namespace vornel {
+
+class PLMetafilePlayer {
+ public:
+  // The logical rectangle a metafile is played into: a placeable metafile's box, or what a
+  // plain one sets as its window.
+  struct Frame {
+    double left = 0;
+    double top = 0;
+    double width = 1;
+    double height = 1;
+  };
+
+  // The reference device an enhanced metafile was recorded on.
+  struct EmfReference {
+    int32_t frameLeft = 0;  // hundredths of a millimetre
+    int32_t frameTop = 0;
+    int32_t frameRight = 0;
+    int32_t frameBottom = 0;
+    int32_t devicePixelsX = 0;
+    int32_t devicePixelsY = 0;
+    int32_t deviceMillimetresX = 0;
+    int32_t deviceMillimetresY = 0;
+  };
+
+  explicit PLMetafilePlayer(DeviceContext& dc);
+  ~PLMetafilePlayer();
+  PLMetafilePlayer(const PLMetafilePlayer&) = delete;
+  PLMetafilePlayer& operator=(const PLMetafilePlayer&) = delete;
+
+  // `records` starts at the 18-byte metafile header; `frame` is played into the page of
+  // `width` x `height` pixels.
+  void PlayWmf(std::span<const uint8_t> records, const Frame& frame, int width, int height);
+  // `records` starts at the header record.
+  void PlayEmf(std::span<const uint8_t> records, const EmfReference& reference, int width, int height);
+
+  // The window a plain metafile sets (its first SetWindowOrg and SetWindowExt), if any.
+  static std::optional<Frame> FindWmfWindow(std::span<const uint8_t> records);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vornel

@@ -1,0 +1,258 @@
+#include "image/codec/PLTIFFDecoder.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "image/bitmap/PLTextException.h"
+#include "image/codec/PLTiffGlue.h"
+
+namespace vornel {
+
+namespace {
+
+// Closes the library's handle however decoding ends.
+struct TiffCloser {
+  void operator()(TIFF* tiff) const { TIFFClose(tiff); }
+};
+
+// Contiguous 8-bit RGB with a fourth sample: the four bytes are taken as they stand, so the
+// colour is not multiplied by its alpha.
+void PutRgbaBytes(TIFFRGBAImage* img, uint32_t* out, uint32_t, uint32_t, uint32_t w, uint32_t h, int32_t fromskew,
+                  int32_t toskew, unsigned char* in) {
+  const int samples = img->samplesperpixel;
+  for (uint32_t row = 0; row < h; ++row) {
+    for (uint32_t x = 0; x < w; ++x) {
+      *out++ = uint32_t(in[0]) | (uint32_t(in[1]) << 8) | (uint32_t(in[2]) << 16) | (uint32_t(in[3]) << 24);
+      in += samples;
+    }
+    in += static_cast<int64_t>(fromskew) * samples;
+    out += toskew;
+  }
+}
+
+// Rows of RGBA decoded at a time, at least: the whole image is not held twice unless it is
+// stored as one strip.
+constexpr uint32_t kBandRows = 64;
+
+}  // namespace
+
+void PLTIFFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
+  // The rest of the source: the whole file, or what follows the preview offset of an EPS file.
+  PLTiffMemFile file(source.ReadEverything(), static_cast<uint64_t>(source.GetBytesLeft()));
+  std::unique_ptr<TIFF, TiffCloser> tiff(file.Open());
+  if (!tiff) RaiseError(kPLErrWrongSignature, file.LastError());
+  lastError_ = &file.LastError();
+  DoTiffDecode(bmp, source, tiff.get());
+
+  float resX = 0;
+  float resY = 0;
+  if (TIFFGetField(tiff.get(), TIFFTAG_XRESOLUTION, &resX) != 1 || !(resX > 1.0f)) resX = 0;
+  if (TIFFGetField(tiff.get(), TIFFTAG_YRESOLUTION, &resY) != 1 || !(resY > 1.0f)) resY = 0;
+  uint16_t unit = RESUNIT_INCH;
+  if (TIFFGetField(tiff.get(), TIFFTAG_RESOLUTIONUNIT, &unit) == 1 && unit == RESUNIT_CENTIMETER) {
+    // Dots per centimetre to dots per inch; images without an absolute unit keep their numbers.
+    resX *= 2.54f;
+    resY *= 2.54f;
+  }
+  const auto round = [](float v) { return v < 1e6f ? static_cast<int32_t>(v + 0.5f) : 0; };
+  bmp.SetResolution({round(resX), round(resY)});
+}
+
+void PLTIFFDecoder::DoTiffDecode(PLBmp& bmp, PLDataSource&, TIFF* tiff) {
+  uint16_t bitsPerSample = 1;
+  uint16_t samplesPerPixel = 1;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samplesPerPixel);
+  // Samples of 3, 5, 6 or 7 bits would come out as packed garbage here: the library reads them.
+  const bool paletteDepth = bitsPerSample == 1 || bitsPerSample == 2 || bitsPerSample == 4 || bitsPerSample == 8;
+  uint16_t planar = PLANARCONFIG_CONTIG;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+  // Grey and alpha in separate planes would give scanlines of one sample: the library reads them.
+  const bool interleaved = samplesPerPixel == 1 || planar == PLANARCONFIG_CONTIG;
+  if ((samplesPerPixel == 1 || samplesPerPixel == 2) && paletteDepth && interleaved && !TIFFIsTiled(tiff)) {
+    DecodePalette(bmp, tiff);
+  } else {
+    DecodeRgba(bmp, tiff);
+  }
+}
+
+void PLTIFFDecoder::DecodePalette(PLBmp& bmp, TIFF* tiff) {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint16_t bits = 1;
+  uint16_t samples = 1;
+  uint16_t photometric = PHOTOMETRIC_MINISWHITE;
+  TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+  if (photometric != PHOTOMETRIC_MINISWHITE && photometric != PHOTOMETRIC_MINISBLACK &&
+      photometric != PHOTOMETRIC_PALETTE) {
+    Trace(2, "unexpected PhotometricInterpretation, default to PHOTOMETRIC_MINISWHITE");
+    photometric = PHOTOMETRIC_MINISWHITE;
+  }
+  const bool mono = samples == 1 && bits == 1;
+  bmp.Create(width, height, mono ? 1 : 8, false);
+
+  // What one scanline must hold for the unpacking below.
+  const int64_t needed = samples == 2 ? int64_t(width) * 2 : (int64_t(width) * bits + 7) / 8;
+  const tmsize_t scanlineSize = TIFFScanlineSize(tiff);
+  if (scanlineSize <= 0 || scanlineSize < needed) RaiseError(kPLErrFormatUnknown, *lastError_ + "Bad scanline size.");
+  std::vector<uint8_t> buffer;
+  try {
+    buffer.resize(static_cast<size_t>(scanlineSize));
+  } catch (const std::bad_alloc&) {
+    RaiseError(kPLErrNoMemory, "Out of memory allocating TIFF buffer.");
+  }
+
+  std::array<PLPixel32, 256> palette{};
+  const int count = 1 << bits;
+  if (photometric == PHOTOMETRIC_PALETTE) {
+    uint16_t* red = nullptr;
+    uint16_t* green = nullptr;
+    uint16_t* blue = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue) != 1) {
+      RaiseError(kPLErrFormatUnknown, "Palette image without a colour map.");
+    }
+    bool sixteen = false;
+    for (int i = 0; i < count; ++i) sixteen = sixteen || red[i] > 255 || green[i] > 255 || blue[i] > 255;
+    const auto level = [&](uint16_t v) { return static_cast<uint8_t>(sixteen ? v * 255u / 65535u : v); };
+    for (int i = 0; i < count; ++i) palette[i] = PLPixel32::FromRgba(level(red[i]), level(green[i]), level(blue[i]));
+  } else {
+    const int step = 255 / (count - 1);
+    for (int i = 0; i < count; ++i) {
+      const auto v = static_cast<uint8_t>((photometric == PHOTOMETRIC_MINISBLACK ? i : count - 1 - i) * step);
+      palette[i] = PLPixel32{v, v, v, 255};
+    }
+  }
+
+  {
+    PLBmpLock lock(bmp, false, true);
+    uint8_t* const* lines = bmp.GetLineArray();
+    const auto dataBytes = static_cast<size_t>(PLBmp::DataBytesPerLine(width, mono ? 1 : 8));
+    for (uint32_t y = 0; y < height; ++y) {
+      if (TIFFReadScanline(tiff, buffer.data(), y, 0) < 0) {
+        // A damaged image that showed a good part of itself is kept as far as it goes.
+        if (y < height / 3) RaiseError(kPLErrVariantNotSupported, *lastError_);
+        break;
+      }
+      uint8_t* out = lines[y];
+      const uint8_t* in = buffer.data();
+      if (samples == 2) {
+        for (uint32_t x = 0; x < width; ++x) out[x] = in[2 * x];
+      } else if (bits == 4) {
+        for (uint32_t x = 0; x < width; ++x) out[x] = (in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
+      } else if (bits == 2) {
+        for (uint32_t x = 0; x < width; ++x) out[x] = (in[x >> 2] >> (6 - 2 * (x & 3))) & 0x03;
+      } else {
+        std::copy(in, in + dataBytes, out);
+      }
+    }
+  }
+  bmp.SetPalette(palette.data());
+}
+
+void PLTIFFDecoder::ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples) {
+  // The common case of 8-bit RGB in strips, stored top-down, read without the library's
+  // RGBA raster: the same pixels (a fourth sample taken as it stands), decompressed once.
+  const uint32_t width = static_cast<uint32_t>(bmp.GetWidth());
+  const uint32_t height = static_cast<uint32_t>(bmp.GetHeight());
+  uint32_t rowsPerStrip = height;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  rowsPerStrip = std::clamp<uint32_t>(rowsPerStrip, 1, height);
+  const tmsize_t scanline = TIFFScanlineSize(tiff);
+  if (scanline < static_cast<tmsize_t>(width) * samples) RaiseError(kPLErrFormatUnknown, *lastError_ + "Bad scanline size.");
+  std::vector<uint8_t> strip;
+  try {
+    strip.resize(static_cast<size_t>(scanline) * rowsPerStrip);
+  } catch (const std::bad_alloc&) {
+    RaiseError(kPLErrNoMemory, "Out of memory allocating TIFF buffer.");
+  }
+  PLBmpLock lock(bmp, false, true);
+  uint8_t* const* lines = bmp.GetLineArray();
+  uint32_t index = 0;
+  for (uint32_t top = 0; top < height; top += rowsPerStrip, ++index) {
+    const uint32_t rows = std::min(rowsPerStrip, height - top);
+    // As the library's own reading does, a damaged strip leaves its rows and the rest goes on.
+    if (TIFFReadEncodedStrip(tiff, index, strip.data(), static_cast<tmsize_t>(rows) * scanline) < 0) continue;
+    for (uint32_t r = 0; r < rows; ++r) {
+      const uint8_t* in = strip.data() + static_cast<size_t>(r) * static_cast<size_t>(scanline);
+      auto* out = reinterpret_cast<PLPixel32*>(lines[top + r]);
+      if (samples == 3) {
+        for (uint32_t x = 0; x < width; ++x, in += 3) out[x] = PLPixel32{in[2], in[1], in[0], 255};
+      } else {
+        for (uint32_t x = 0; x < width; ++x, in += 4) out[x] = PLPixel32{in[2], in[1], in[0], in[3]};
+      }
+    }
+  }
+}
+
+void PLTIFFDecoder::DecodeRgba(PLBmp& bmp, TIFF* tiff) {
+  char message[1024] = {};
+  TIFFRGBAImage img{};
+  if (TIFFRGBAImageBegin(&img, tiff, 0, message) != 1) {
+    RaiseError(kPLErrWrongSignature, std::string(message) + "\n");
+  }
+  struct ImageEnder {
+    TIFFRGBAImage* img;
+    ~ImageEnder() { TIFFRGBAImageEnd(img); }
+  } ender{&img};
+
+  const uint32_t width = img.width;
+  const uint32_t height = img.height;
+  const bool alpha = img.alpha != 0 || img.samplesperpixel == 4;
+  bmp.Create(width, height, 32, alpha);
+  if (img.samplesperpixel == 4 && img.bitspersample == 8 && img.photometric == PHOTOMETRIC_RGB &&
+      img.isContig != 0) {
+    img.put.contig = PutRgbaBytes;
+  }
+  if ((img.samplesperpixel == 3 || img.samplesperpixel == 4) && img.bitspersample == 8 &&
+      img.photometric == PHOTOMETRIC_RGB && img.isContig != 0 && img.orientation == ORIENTATION_TOPLEFT &&
+      !TIFFIsTiled(tiff)) {
+    ReadRgbStrips(bmp, tiff, img.samplesperpixel);
+    return;
+  }
+  // Rows come top-down; the library turns pictures stored from the bottom up within each
+  // band, so such a picture's bands are taken from the end of the file's rows.
+  img.req_orientation = ORIENTATION_TOPLEFT;
+  const bool bottomUp = img.orientation == ORIENTATION_BOTLEFT || img.orientation == ORIENTATION_BOTRIGHT;
+
+  // Bands hold whole strips or rows of tiles, so that each is decompressed once.
+  uint32_t unit = 0;
+  if (TIFFIsTiled(tiff)) TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
+  else TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
+  unit = std::clamp<uint32_t>(unit, 1, height);
+  const uint32_t bandRows = std::min(height, (kBandRows + unit - 1) / unit * unit);
+  std::vector<uint32_t> band;
+  try {
+    band.resize(static_cast<size_t>(width) * bandRows);
+  } catch (const std::bad_alloc&) {
+    RaiseError(kPLErrNoMemory, "Out of memory allocating TIFF buffer.");
+  }
+  PLBmpLock lock(bmp, false, true);
+  uint8_t* const* lines = bmp.GetLineArray();
+  for (uint32_t top = 0; top < height; top += bandRows) {
+    const uint32_t rows = std::min(bandRows, height - top);
+    img.row_offset = static_cast<int>(bottomUp ? height - top - rows : top);
+    img.col_offset = 0;
+    if (TIFFRGBAImageGet(&img, band.data(), width, rows) != 1) {
+      RaiseError(kPLErrWrongSignature, *lastError_);
+    }
+    for (uint32_t r = 0; r < rows; ++r) {
+      const uint32_t* in = band.data() + static_cast<size_t>(r) * width;
+      uint8_t* out = lines[top + r];
+      for (uint32_t x = 0; x < width; ++x) {
+        const uint32_t v = in[x];
+        out[4 * x] = static_cast<uint8_t>(v >> 16);
+        out[4 * x + 1] = static_cast<uint8_t>(v >> 8);
+        out[4 * x + 2] = static_cast<uint8_t>(v);
+        out[4 * x + 3] = static_cast<uint8_t>(v >> 24);
+      }
+    }
+  }
+}
+
+}  // namespace vornel

@@ -1,0 +1,25 @@
+#pragma once
+// Decodes TIFF images through libtiff. Grey and palette images of up to 8 bits in strips
+// become 1- or 8-bit bitmaps with their palette; everything else (colour, 16-bit samples,
+// tiles, CMYK, YCbCr, Lab) goes through the library's RGBA reading into 32 bits.
+
+#include <tiffio.h>
+
+#include "image/codec/PLPicDecoder.h"
+
+namespace vornel {
+
+class PLTIFFDecoder : public PLPicDecoder {
+ protected:
+  void DoDecode(PLBmp& bmp, PLDataSource& source) override;
+  virtual void DoTiffDecode(PLBmp& bmp, PLDataSource& source, TIFF* tiff);
+
+ private:
+  void DecodePalette(PLBmp& bmp, TIFF* tiff);
+  void DecodeRgba(PLBmp& bmp, TIFF* tiff);
+  void ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples);
+
+  const std::string* lastError_ = nullptr;
+};
+
+}  // namespace vornel

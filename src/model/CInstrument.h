@@ -1,0 +1,93 @@
+#pragma once
+// What one instrument plays in one system: the staves it is shown on, top to bottom (a
+// tablature, a staff, a grand staff) and its music in two voices. A line is built from its
+// instrument definition and points back to it; the section owns the definitions. The staves
+// are not kept in the XML form: the system reader attaches them from the definitions.
+
+#include <tinyxml2.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/CClef.h"
+#include "model/CVoicesArray.h"
+#include "model/nChordArray.h"
+#include "platform/archive/Persistent.h"
+#include "platform/collections/OwnedArray.h"
+#include "platform/draw/DrawTypes.h"
+
+namespace vornel {
+
+class CInstrumentDlg;
+class DeviceContext;
+class nNotes;
+
+class CInstrument : public Persistent {
+ public:
+  static constexpr std::string_view kClassName = "CInstrument";
+  // Flags of LayoutAndDraw.
+  static constexpr uint32_t kDrawName = 0x1;
+  static constexpr uint32_t kDrawTuning = 0x2;
+  static constexpr uint32_t kFullSize = 0x1000;  // zoom 100, no highlighting
+
+  OwnedArray<CClef> staves;
+  int32_t activeStave = 0;
+  nChordArray firstVoice;
+  nChordArray secondVoice;
+  CInstrumentDlg* definition = nullptr;  // not owned
+  nNotes* lastEnteredNote = nullptr;     // not owned
+  int32_t columnCount = 1;               // chord columns of the system, set before drawing
+  int32_t selectedVoice = 0;             // 0 the first voice, anything else the second
+  int32_t nameWidth = 0;
+  Rect lineRect;
+  int32_t columnWidth = 0;
+  uint32_t barPosition = 0;  // ticks into its last bar that re-barring left the first voice
+
+  CInstrument();
+  // A line built from a definition: a copy of each stave definition, its height the sum of
+  // theirs, and the definition's voice selector.
+  explicit CInstrument(CInstrumentDlg& definition);
+  // The voices' events go (shared stave breaks stay alive where else they stand).
+  ~CInstrument() override;
+  CInstrument(const CInstrument&) = delete;
+  CInstrument& operator=(const CInstrument&) = delete;
+
+  // Points the line to `definition` and appends a copy of each of its staves.
+  void AttachDefinition(CInstrumentDlg& definition);
+
+  // Both voices, first then second; the list does not own them.
+  CVoicesArray& Voices() { return voices_; }
+  const CVoicesArray& Voices() const { return voices_; }
+  nChordArray& Voice(size_t index) { return index == 0 ? firstVoice : secondVoice; }
+  nChordArray& GetSelectedVoice() { return selectedVoice != 0 ? secondVoice : firstVoice; }
+  // Empties both voices.
+  void DeleteAllChords();
+  // True when neither voice holds an event.
+  bool IsEmpty() const { return firstVoice.empty() && secondVoice.empty(); }
+
+  int32_t GetHeight() const;
+  // The stave at the active index (std::out_of_range outside the list).
+  CClef* GetCurrentStave() const { return staves.at(static_cast<size_t>(activeStave)); }
+  // Makes the stave under (x, y) active and moves its cursor there; returns 1.
+  int HitTestStave(int32_t x, int32_t y);
+  // Lays out and draws the staves from the top of `rect` through the installed stave
+  // renderer; `rect` comes back with its top and bottom at the line's bottom. Returns 1.
+  int LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int32_t codeHigh, int32_t nameWidthIn,
+                    int32_t columnWidthIn, uint32_t flags);
+
+  std::string_view ClassName() const override { return kClassName; }
+  // The staves (object array), the active stave and both voices; the second voice only from
+  // versions above "6.1".
+  void Store(ArchiveWriter& ar) const override;
+  void Load(ArchiveReader& ar) override;
+
+  // "instrument" with "active" and the two voices' "staff" elements.
+  tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  // Requires "instrument"; returns the element after it.
+  const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
+
+ private:
+  CVoicesArray voices_;
+};
+
+}  // namespace vornel

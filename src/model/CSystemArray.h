@@ -1,0 +1,243 @@
+#pragma once
+// A section of a document: a movement or a piece of a collection. It owns its systems, the
+// instrument definitions that the systems' lines are built from (line j of every system
+// belongs to definition j), its heading and end texts, two rich-text blocks, a caption
+// picture, a facsimile list, its key, time signature, tempo and movement, its layout and MIDI
+// options, and the one system-break event that gathering puts after each system.
+//
+// The music of one instrument is cut into one piece per system. Operations that work across
+// system boundaries gather an instrument's voice from every system into a list held by its
+// definition, work on the list and scatter it back (or only release it). Hidden systems take
+// part in neither: their music stays where it is.
+
+#include <tinyxml2.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/CFacsimileListDlg.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CKey.h"
+#include "model/CRTFPreface.h"
+#include "model/CStaveArray.h"
+#include "model/CTextStack.h"
+#include "model/DIBornament.h"
+#include "model/nChord.h"
+#include "platform/archive/Persistent.h"
+#include "platform/collections/OwnedArray.h"
+#include "platform/draw/DrawTypes.h"
+
+namespace vornel {
+
+class CSystemArray : public Persistent {
+ public:
+  static constexpr std::string_view kClassName = "CSystemArray";
+  static constexpr std::array<std::string_view, 7> kMovementNames = {"Presto",  "Allegro", "Allegretto", "Andante",
+                                                                     "Moderato", "Largo",   "Lento"};
+  static constexpr std::string_view kNewTitle = "New section";
+  static constexpr size_t kNewSystemCount = 8;
+  // The status of the system-break event: a bar line with the stave-break bit.
+  static constexpr uint16_t kSystemBreakStatus = 65;
+  // Bits of `flags`.
+  static constexpr int32_t kBlankPageAfter = 0x1;
+  static constexpr int32_t kExcludedFromContents = 0x10;
+  static constexpr int32_t kPageBreakAfter = 0x100;
+  // Texts of the text stack, in order.
+  enum TextIndex : size_t { kTitle = 0, kAuthor = 1, kComments = 2, kEndText = 3, kTextCount = 4 };
+  // Modes of NewSystem.
+  enum NewSystemMode : int { kAppend = 0, kInsertAtActive = 1, kInsertAfterActive = 2 };
+
+  OwnedArray<CStaveArray> systems;  // in page order
+  CFacsimileListDlg facsimiles;
+  CInstrumentArray definitions;
+  CTextStack texts;  // title, author, comments, end text
+  int32_t denominator = 4;
+  int32_t numerator = 4;
+  // Bits 0-11 beats per minute, 12-15 a flag nibble, 24-31 the beat unit.
+  int32_t tempo = 100;
+  int32_t movement = 3;
+  int32_t horizontalCursor = 50;
+  int32_t captionPosition = 0;
+  CRTFPreface couplets;
+  int32_t index = 0;      // position in the section list
+  int32_t barOffset = 1;  // number of the first bar
+  int32_t flags = 0;
+  int32_t excluded = 0;   // copy of the contents flag
+  int32_t stavesPerPage = 8;
+  int32_t leftOffset = 0;  // millimetres
+  std::string midiFilePath;
+  int32_t repeats = 1;
+  CRTFPreface rtfComments;
+  std::array<int32_t, 2> newSystemValues = {4, 4};  // copied into every new system
+  Rect pageRect;          // device rectangle of the page drawn last
+  int32_t activeSystem = 0;
+  CKey key;
+  DIBornament captionPicture;
+
+  // Title "New section", 4/4, tempo 100, "Andante", one default definition and eight systems.
+  CSystemArray();
+  ~CSystemArray() override;
+  CSystemArray(const CSystemArray&) = delete;
+  CSystemArray& operator=(const CSystemArray&) = delete;
+
+  CTrackText& Title() const { return *texts.at(kTitle); }
+  CTrackText& Author() const { return *texts.at(kAuthor); }
+  CTrackText& Comments() const { return *texts.at(kComments); }
+  CTrackText& EndText() const { return *texts.at(kEndText); }
+  // The event that stands for a system boundary in gathered voices; one object, shared.
+  const std::shared_ptr<nChord>& SystemBreak() const { return systemBreak_; }
+  // The movement's name; empty for a movement outside the table.
+  static std::string_view MovementName(int32_t movement);
+
+  CStaveArray* System(size_t i) const { return systems.at(i); }
+  CInstrumentDlg* Definition(size_t i) const { return definitions.at(i); }
+  // The active system's active line and its definition (std::out_of_range when missing).
+  CStaveArray* ActiveSystem() const { return systems.at(static_cast<size_t>(activeSystem)); }
+  size_t ActiveInstrumentIndex() const;
+  CInstrument* ActiveLine() const;
+  CInstrumentDlg* ActiveDefinition() const;
+
+  // --- systems
+  // A system with one line per definition and the new-system values, appended (kAppend),
+  // inserted at the active system or after it; another mode makes the system without
+  // keeping it and returns null (MakeSystem gives such a system).
+  CStaveArray* NewSystem(int mode);
+  std::unique_ptr<CStaveArray> MakeSystem() const;
+  int DeleteActiveSystem();
+  void DeleteAllSystems();
+  // Deletes every system after the first that is shown, has no caption, texts or picture,
+  // and holds no music.
+  void DeleteBlankSystems();
+  // Moves the music of a system to the end of the previous one's and deletes the system.
+  void MergeSystemIntoPrevious(size_t system);
+  // Moves the first bar of a line up to the previous system (direction 0) or its last bar
+  // down to the next (1); with `selectedVoiceOnly` only the line's selected voice moves.
+  int MoveLineBarAcrossSystems(size_t system, size_t instrument, int direction, bool selectedVoiceOnly);
+  // The same move for every line of the active system.
+  int ShiftSystemBars(int direction);
+  // A space (status 178) at `position` of every voice of the system that is longer than it;
+  // with `rightSpace` a right static space (status 386) one position later.
+  int InsertSpecialEventColumn(size_t system, size_t position, bool rightSpace);
+  int InsertSpecialEventColumnAtCursor(bool rightSpace);
+
+  // --- gathering and scattering
+  // Rebuilds a definition's gathered list of one voice from the shown systems from `first` on,
+  // with the system break after each system (none at the end), its ticks and bar numbers, the
+  // start index of both lists for `tick` and the count of stave breaks.
+  CInstrumentDlg& GatherVoice(size_t first, size_t instrument, size_t voice, uint32_t tick);
+  void GatherActiveInstrumentVoices();
+  void GatherAllVoices(size_t first);
+  void ClearGatheredVoices();
+  // Appends the runs of a list between stave breaks to voice `voice` of line `instrument` of
+  // the shown systems in order; runs beyond the systems go to new systems.
+  void ScatterVoice(const nChordArray& list, size_t instrument, size_t voice);
+
+  // --- bars
+  // Re-bars a system's voices from where the previous system's first line left its bar.
+  void RebarSystem(size_t system, bool align);
+  // Numbers the bars of every shown system from the bar offset (hidden systems keep theirs);
+  // with `keepBars` 0 the systems' bar lists are emptied first.
+  void NumberBars(int keepBars);
+  // Each system's first bar number minus the previous one's, from the second system on;
+  // returns the last bar number, 0 with fewer than two systems.
+  int32_t GetSystemStartBars(std::vector<int32_t>& starts);
+  void RecalculateSection(bool align);
+
+  // --- reflow
+  // Lays the music out over the systems again: with `join` all of it into the first shown
+  // system, else cut into systems of about `runLength` events. Returns 1.
+  int ReflowSystems(bool join, size_t runLength);
+  int ReflowAllInstruments();
+  void ReflowInstrument(size_t instrument);
+
+  // --- the cursor and playback
+  nChord* GetCursorChord() const;
+  // Moves the active stave's cursor onto the first chord at or after it and gathers the
+  // active instrument's selected voice from the active system on; the chord's tick, or -1
+  // when there is none.
+  int64_t GetPlaybackStartTick();
+
+  // --- instruments and staves (see the instrument operations)
+  CInstrumentDlg* AddInstrument(std::unique_ptr<CInstrumentDlg> definition);
+  // Adds a definition with the music of its gathered voices (a pasted instrument); an active
+  // instrument without music gives way to it.
+  int AddInstrumentWithVoices(std::unique_ptr<CInstrumentDlg> definition);
+  int RemoveInstrument(size_t instrument, bool deleteDefinition);
+  // Empties line `instrument` in every system; without `deleteChords` the events are only
+  // unlinked (a gathered list holds them), and hidden systems, which gathering skips, keep
+  // theirs. Returns 4.
+  int ClearInstrumentData(size_t instrument, bool deleteChords);
+  int MoveActiveInstrumentDown();
+  void ApplyInstrumentDefinition(CInstrumentDlg& definition, size_t instrument);
+  // The settings of a stave definition to the stave of the same index in line `instrument`
+  // of every system.
+  void ApplyStaveDefinition(CClef& definitionStave, size_t instrument);
+  void ApplyStaveDefinition(CClef& source, size_t instrument, size_t staveIndex);
+  size_t CopyFirstSystemStaves();
+  int AddStaveToActiveInstrument();
+  int RemoveActiveStave();
+  int ChangeActiveStaveSpaceBelow(bool increase);
+  // The document's default tablature font, with its offsets and scales, into every definition.
+  void ResetTablatureFonts(const dfLogFont& defaultFont);
+  // The section key into every definition's key; each keeps its own transposition.
+  void CopySectionKeyToDefinitions();
+  size_t GetTotalStaveCount() const;
+  std::string GetActiveInstrumentNameText() const;
+  // Runs the instrument property sheet on a copy of the active definition and applies what
+  // it changed; a changed tuning may have the fingerings follow it. 1 when applied.
+  int EditActiveInstrument();
+  // The gathered voices of a copied definition go into the active line at the cursor.
+  int PasteInstrumentDataAtCursor(const CInstrumentDlg& copied);
+
+  // --- whole-voice edits of the active instrument
+  int TransposeActiveInstrument(int interval);
+  size_t TransposeNotesBeyondLimit(int limit, bool below);
+  void ShiftCoursePitch(uint8_t course, int shift);
+  void CenterRests();
+  void RecalculateFingerings();
+  void ChangeAllFlagValues(bool halve);
+  // The "Parse voices" dialog, then the selected voice split by pitch. 1 on OK.
+  int AnalyzeVoices();
+
+  // --- stored forms
+  std::string_view ClassName() const override { return kClassName; }
+  void Store(ArchiveWriter& ar) const override;
+  void Load(ArchiveReader& ar) override;
+
+  // "section"; the list adds the section's position as "index".
+  tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc, std::optional<int32_t> position = std::nullopt) const;
+  // Replaces systems and definitions from a "section" element, binds the lines to the
+  // definitions and recalculates. Returns the element after it.
+  const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
+  // The short form of document indexes.
+  tinyxml2::XMLElement* WriteMetadataXml(tinyxml2::XMLDocument& doc) const;
+  // "section-fonts" with the fonts of the four texts.
+  tinyxml2::XMLElement* WriteSectionFontsXml(tinyxml2::XMLDocument& doc) const;
+
+ private:
+  // Index of the first shown system; a new system is appended when every system is hidden.
+  size_t FirstShownSystem();
+  // Lines of every system bound to the definitions of the same index.
+  void BindLinesAfterXml();
+  void BindLinesAfterArchive();
+  void CheckLineCounts() const;
+  // Stave breaks of the voices that match the system break become that one shared event.
+  void AdoptSystemBreaks();
+  // Active indexes read from a file kept within what they index.
+  void ClampActiveIndexes();
+  tinyxml2::XMLElement* WriteTextsXml(tinyxml2::XMLDocument& doc) const;
+  tinyxml2::XMLElement* WriteSettingsXml(tinyxml2::XMLDocument& doc) const;
+  // Gathers both voices of the active instrument and returns its index.
+  size_t GatherActiveInstrument();
+  // One move of a bar between neighbouring systems.
+  static void MoveRun(nChordArray& from, nChordArray& to, bool up);
+
+  std::shared_ptr<nChord> systemBreak_;
+};
+
+}  // namespace vornel

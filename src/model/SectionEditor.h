@@ -1,0 +1,35 @@
+#pragma once
+// The dialogs that section operations open (the instrument property sheet, "Parse voices")
+// belong to the window layer. The model asks for them through this interface; until a front
+// end installs its own, every dialog is cancelled.
+
+namespace vornel {
+
+class CInstrumentDlg;
+
+class SectionEditor {
+ public:
+  virtual ~SectionEditor() = default;
+  // The "Instrument properties" sheet on a definition; true on OK, the edits in it.
+  virtual bool EditInstrument(CInstrumentDlg& definition);
+  // The "Parse voices" dialog, starting from the proposed split pitch (MIDI 0-127) and high
+  // voice range (0-12); true on OK with the chosen values.
+  virtual bool ParseVoices(int& splitPitch, int& highRange);
+};
+
+// The editor in force.
+SectionEditor& SectionEditors();
+
+// Installs `editor` for its lifetime and restores the previous one after.
+class ScopedSectionEditor {
+ public:
+  explicit ScopedSectionEditor(SectionEditor& editor);
+  ~ScopedSectionEditor();
+  ScopedSectionEditor(const ScopedSectionEditor&) = delete;
+  ScopedSectionEditor& operator=(const ScopedSectionEditor&) = delete;
+
+ private:
+  SectionEditor* previous_;
+};
+
+}  // namespace vornel

@@ -1,0 +1,75 @@
+#pragma once
+// What laying out an instrument line asks of the stave renderer: draw one stave and leave its
+// geometry in it, draw the tuning labels of a tablature, the join of a line's staves and the
+// instrument's name. The drawing layer installs its renderer; until it does, a measuring
+// renderer lays out stave frames without drawing, so that systems can be measured and
+// hit-tested by the model alone.
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/draw/DeviceContext.h"
+
+namespace vornel {
+
+class CClef;
+class CKey;
+class CTabInstrument;
+class CTrackText;
+class CVoicesArray;
+
+class StaveRenderer {
+ public:
+  virtual ~StaveRenderer() = default;
+
+  // The zoom percentage of the application's views; nothing when there is no application.
+  virtual std::optional<int32_t> ApplicationZoom() const { return std::nullopt; }
+  // The application's highlighting option.
+  virtual bool HighlightingOn() const { return false; }
+
+  // Lays out and draws one stave at the top of `rect` and leaves in it its area (whose
+  // height the line adds up), line spacing, column width, numbers of columns and rows, left
+  // margin and tablature flag.
+  virtual void DrawStave(DeviceContext& dc, CClef& stave, int32_t zoom, const CVoicesArray& voices, const Rect& rect,
+                         int32_t nameWidth, const CKey* key, int32_t columnWidth) = 0;
+  // Draws the note names of the courses left of a tablature stave, centred on `centreY`
+  // with their right edge at `x`; returns the width used.
+  virtual int32_t DrawTuningLabels(DeviceContext& dc, const CTabInstrument& tab, int32_t x, int32_t centreY) = 0;
+  // The vertical line and the curly brace that join the staves of a line.
+  virtual void DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t top, int32_t bottom, int32_t braceWidth) = 0;
+  // The instrument's name at a zoom.
+  virtual void DrawName(DeviceContext& dc, const CTrackText& name, int32_t zoom, int32_t x, int32_t y) = 0;
+};
+
+// Lays stave frames out: a staff's line spacing is the width of the space glyph of its notation
+// font, a tablature's comes from its tablature font's stave adjustment; the stave's height is
+// its lines plus 4 mm for each step of its space below. Draws nothing.
+class MeasuringStaveRenderer : public StaveRenderer {
+ public:
+  void DrawStave(DeviceContext& dc, CClef& stave, int32_t zoom, const CVoicesArray& voices, const Rect& rect,
+                 int32_t nameWidth, const CKey* key, int32_t columnWidth) override;
+  int32_t DrawTuningLabels(DeviceContext&, const CTabInstrument&, int32_t, int32_t) override { return 0; }
+  void DrawStaveJoin(DeviceContext&, int32_t, int32_t, int32_t, int32_t) override {}
+  void DrawName(DeviceContext&, const CTrackText&, int32_t, int32_t, int32_t) override {}
+};
+
+// The renderer in force.
+StaveRenderer& StaveRenderers();
+
+// Installs a renderer for its lifetime and restores the previous one after.
+class ScopedStaveRenderer {
+ public:
+  explicit ScopedStaveRenderer(StaveRenderer& renderer);
+  ~ScopedStaveRenderer();
+  ScopedStaveRenderer(const ScopedStaveRenderer&) = delete;
+  ScopedStaveRenderer& operator=(const ScopedStaveRenderer&) = delete;
+
+ private:
+  StaveRenderer* previous_;
+};
+
+// A device like `dc` (or like the screen when there is none) on which lines are laid out
+// without drawing anything.
+std::unique_ptr<DeviceContext> CreateMeasuringDevice(DeviceContext* dc);
+
+}  // namespace vornel
