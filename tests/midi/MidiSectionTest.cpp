@@ -47,6 +47,22 @@ void FillAir(CSystemArray& section) {
   voice.push_back(Chord(2, {67}));
 }
 
+// A golden file of tests/midi/golden: hex text with comment lines starting with '#'. The tool
+// test reads the same file with an independent MIDI reader.
+std::string GoldenHex(const std::string& name) {
+  const std::string text = testing::ReadText(std::string(VORNEL_SOURCE_DIR) + "/tests/midi/golden/" + name);
+  std::string hex;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(pos, end - pos);
+    if (!line.empty() && line[0] != '#') hex += (hex.empty() ? "" : " ") + line;
+    pos = end + 1;
+  }
+  return ToHex(testing::HexBytes(hex));
+}
+
 TEST(MidiSectionTest, GoldenFileOfASmallSection) {
   CSystemArray section;
   FillAir(section);
@@ -55,39 +71,7 @@ TEST(MidiSectionTest, GoldenFileOfASmallSection) {
   MidiFile file;
   const std::vector<int> channels = WriteSectionMidi(section, CMIDIExportDlg{}, options, file);
   EXPECT_EQ(channels, std::vector<int>{0});
-  EXPECT_EQ(ToHex(file.Bytes()),
-            // header: format 1, three tracks, 192 ticks per quarter
-            "4D 54 68 64 00 00 00 06 00 01 00 03 00 C0 "
-            // title track
-            "4D 54 72 6B 00 00 00 24 "
-            "00 FF 01 0B 54 69 74 6C 65 20 3D 20 41 69 72 "
-            "00 FF 01 0D 41 75 74 68 6F 72 20 3D 20 41 6E 6F 6E "
-            "00 FF 2F 00 "
-            // the lute: sequence number, 4/4, C major, its name
-            "4D 54 72 6B 00 00 00 85 "
-            "00 FF 00 02 00 00 "
-            "00 FF 58 04 04 02 18 08 "
-            "00 FF 59 02 00 00 "
-            "00 FF 01 04 4C 75 74 65 "
-            // set-up: reset, program 24, volume, pan, expression, reverb, celeste, chorus,
-            // attack, brightness, then 99, 98, 6, 96, 97
-            "00 B0 79 00 00 C0 18 00 B0 07 64 00 B0 0A 40 00 B0 0B 64 "
-            "00 B0 5B 3C 00 B0 5E 00 00 B0 5D 0A 00 B0 49 00 00 B0 4A 00 "
-            "00 B0 63 00 00 B0 62 00 00 B0 06 7D 00 B0 60 7A 00 B0 61 78 "
-            // 90 bpm: 666,666 microseconds per quarter
-            "00 FF 51 03 0A 2C 2A "
-            // C on the bar's first tick (71), E on a beat (70), G on the next bar's first tick
-            "00 90 3C 47 81 40 80 3C 20 00 90 40 46 81 40 80 40 20 00 90 43 47 83 00 80 43 20 "
-            // all notes off, reset controllers
-            "00 B0 7B 00 00 B0 79 00 "
-            "00 FF 2F 00 "
-            // metronome: a click per quarter over the 768 ticks
-            "4D 54 72 6B 00 00 00 38 "
-            "00 FF 03 09 6D 65 74 72 6F 6E 6F 6D 65 "
-            "00 B9 07 78 "
-            "00 99 51 50 30 89 51 20 81 10 99 51 50 30 89 51 20 "
-            "81 10 99 51 50 30 89 51 20 81 10 99 51 50 30 89 51 20 "
-            "00 FF 2F 00");
+  EXPECT_EQ(ToHex(file.Bytes()), GoldenHex("air.mid.hex"));
   // The export leaves no gathered voice behind.
   EXPECT_TRUE(section.Definition(0)->gathered[0].empty());
 }
@@ -162,6 +146,136 @@ TEST(MidiSectionTest, PlayFromTheCursorKeepsTheSettingsBefore) {
   const std::vector<uint8_t> stream = BuildPlayStream(section, options);
   EXPECT_EQ(stream.size() % kMidiStreamEventBytes, 0u);
   EXPECT_EQ(ToHex({stream.begin(), stream.begin() + 12}), "00 00 00 00 00 00 00 00 40 42 0F 01");  // 1,000,000 us
+}
+
+
+// The notes of a section's first line, system by system, as "pitch/ticks" per chord.
+std::vector<std::string> LineChords(const CSystemArray& section, size_t line = 0) {
+  std::vector<std::string> out;
+  for (const auto& system : section.systems) {
+    for (const auto& e : system->Line(line)->Voice(0)) {
+      if (e == nullptr || !e->IsChord()) continue;
+      std::string text;
+      for (const auto& n : e->notes) text += std::to_string(n->pitch) + ",";
+      out.push_back(text + "/" + std::to_string(e->GetDurationTicks()));
+    }
+  }
+  return out;
+}
+
+size_t CountNotes(const CSystemArray& section) {
+  size_t n = 0;
+  for (const auto& system : section.systems) {
+    for (const auto& line : system->lines) {
+      for (size_t v = 0; v < 2; ++v) {
+        for (const auto& e : line->Voice(v)) {
+          if (e != nullptr && e->IsChord()) n += e->notes.size();
+        }
+      }
+    }
+  }
+  return n;
+}
+
+std::string WriteFile(const testing::TempDir& dir, const std::string& name, const std::vector<uint8_t>& bytes) {
+  const std::string path = dir.File(name);
+  testing::WriteText(path, std::string(bytes.begin(), bytes.end()));
+  return path;
+}
+
+TEST(MidiImportTest, TracksBecomeInstrumentLines) {
+  testing::ScriptedPrompts prompts;
+  testing::TempDir dir;
+  const std::string path = WriteFile(
+      dir, "Minuet.mid",
+      Smf(1, 2, 96,
+          {"00 FF 51 03 07 A1 20 00 FF 58 04 03 02 18 08 00 FF 59 02 01 01 "
+           "82 20 FF 58 04 02 02 18 08 00 FF 2F 00",  // 2/4 from the second bar
+           "00 FF 03 04 4C 75 74 65 00 C0 18 "
+           "00 90 3C 40 60 80 3C 00 00 90 40 40 60 80 40 00 "  // C, E
+           "00 90 43 40 00 90 37 40 81 40 80 43 00 00 80 37 00 "  // G and G below together, a half
+           "00 90 48 40 60 80 48 00 "                            // C in the 2/4 bar
+           "00 FF 2F 00"}));
+  AllTracksChooser chooser;
+  CInstrumentDlg defaultDefinition;
+  defaultDefinition.EnsureStave();
+  const auto section = ImportMidiFile(path, chooser, nullptr, defaultDefinition);
+  ASSERT_NE(section, nullptr);
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(section->Title().text, "Minuet.mid");
+  EXPECT_EQ(section->Comments().text, "MIDI FILE: Minuet.mid");
+  EXPECT_EQ(section->numerator, 3);
+  EXPECT_EQ(section->denominator, 4);
+  EXPECT_EQ(section->tempo & 0xFFF, 120);
+  EXPECT_EQ(section->key.alterations, 1u);
+  EXPECT_EQ(section->key.bemol, 0);
+  EXPECT_EQ(section->key.mode & CKey::kMinorBit, 1);
+  EXPECT_EQ(section->key.keyName, 2);  // E minor
+  ASSERT_EQ(section->definitions.size(), 1u);
+  const CInstrumentDlg& lute = *section->Definition(0);
+  EXPECT_EQ(lute.nameText.text, "Lute");
+  EXPECT_EQ(lute.midi.patch, 24);
+  EXPECT_EQ(lute.midi.name, "25. Acoustic Guitar (nylon)");
+  EXPECT_EQ(CountNotes(*section), 5u);
+  const std::vector<std::string> chords = LineChords(*section);
+  ASSERT_GE(chords.size(), 4u);
+  EXPECT_EQ(chords[0], "60,/192");
+  EXPECT_EQ(chords[1], "64,/192");
+  EXPECT_EQ(chords[2].substr(0, 6), "67,55,");
+  // The 2/4 of the file's second bar stands before the chord where it falls.
+  bool signature = false;
+  for (const auto& system : section->systems) {
+    for (const auto& e : system->Line(0)->Voice(0)) {
+      for (const auto& m : e->metaEvents) {
+        if (m->kind == CMetaEvent::kTimeSignature && m->cx == 2 && m->cy == 4) signature = true;
+      }
+    }
+  }
+  EXPECT_TRUE(signature);
+}
+
+TEST(MidiImportTest, MergedTracksMakeOneLine) {
+  testing::ScriptedPrompts prompts;
+  testing::TempDir dir;
+  const std::string path = WriteFile(dir, "two.mid",
+                                     Smf(1, 2, 96,
+                                         {"00 90 3C 40 60 80 3C 00 00 FF 2F 00",
+                                          "00 C1 05 00 91 43 40 60 81 43 00 00 FF 2F 00"}));
+  struct Merging : AllTracksChooser {
+    bool Choose(CIMidiDoc& doc, MidiImportOptions& options) override {
+      options.mergeTracks = true;
+      return AllTracksChooser::Choose(doc, options);
+    }
+  } merging;
+  CInstrumentDlg defaultDefinition;
+  const auto section = ImportMidiFile(path, merging, nullptr, defaultDefinition);
+  ASSERT_NE(section, nullptr);
+  ASSERT_EQ(section->definitions.size(), 1u);
+  EXPECT_EQ(LineChords(*section).front(), "67,60,/192");
+}
+
+TEST(MidiImportTest, NothingToImport) {
+  testing::ScriptedPrompts prompts;
+  testing::TempDir dir;
+  AllTracksChooser chooser;
+  CInstrumentDlg defaultDefinition;
+  // No notes at all.
+  EXPECT_EQ(ImportMidiFile(WriteFile(dir, "empty.mid", Smf(0, 1, 96, {"00 FF 2F 00"})), chooser, nullptr,
+                           defaultDefinition),
+            nullptr);
+  // A note too far away to be imported.
+  EXPECT_EQ(ImportMidiFile(WriteFile(dir, "far.mid", Smf(0, 1, 1, {"FF FF FF 7F 90 3C 40 00 80 3C 00 00 FF 2F 00"})),
+                           chooser, nullptr, defaultDefinition),
+            nullptr);
+  // The user cancels.
+  struct Cancelling : MidiTrackChooser {
+    bool Choose(CIMidiDoc&, MidiImportOptions&) override { return false; }
+  } cancelling;
+  EXPECT_EQ(ImportMidiFile(WriteFile(dir, "one.mid", Smf(0, 1, 96, {"00 90 3C 40 60 80 3C 00 00 FF 2F 00"})),
+                           cancelling, nullptr, defaultDefinition),
+            nullptr);
+  EXPECT_EQ(prompts.messages,
+            (std::vector<std::string>{"No data available for import in selected tracks", "No data was imported"}));
 }
 
 }  // namespace
