@@ -32,13 +32,8 @@ bool MidiRecordBefore(const strMidiNote& a, const strMidiNote& b) {
 
 strMidiNote& strMidiBuffer::AddNote(uint32_t time, uint8_t key, uint8_t velocity, int32_t duration, uint8_t ch,
                                     uint8_t string, uint8_t flag) {
-  strMidiNote& r = records_.emplace_back();
-  r.kind = strMidiNote::kNoteOn;
-  r.time = time;
-  r.key = key;
-  r.velocity = velocity;
+  strMidiNote& r = AddRecord(strMidiNote::kNoteOn, time, key, velocity, ch);
   r.duration = duration;
-  r.channel = ch;
   r.string = string;
   r.flag = flag;
   return r;

@@ -61,3 +61,30 @@ TEST(MidiPlaylistTest, PlayerMustExist) {
 
 }  // namespace
 }  // namespace vornel
+
+#include "midi/MidiInstrumentList.h"
+#include "model/CInstrumentDlg.h"
+
+namespace vornel {
+namespace {
+
+TEST(MidiInstrumentListTest, NamesAndTheFirstDefinitionOfAProgram) {
+  CInstrumentArray base;
+  for (const auto& [name, patch] : {std::pair{"Lute", 24}, std::pair{"Theorbo", 24}, std::pair{"Viol", 40}}) {
+    auto d = std::make_unique<CInstrumentDlg>();
+    d->nameText.text = name;
+    d->midi.patch = static_cast<uint8_t>(patch);
+    base.push_back(std::move(d));
+  }
+  EXPECT_EQ(InstrumentNames(base), (std::vector<std::string>{"Lute", "Theorbo", "Viol"}));
+  std::string name = "none";
+  EXPECT_EQ(FindInstrumentByPatch(base, 24, name), 0);
+  EXPECT_EQ(name, "Lute");
+  EXPECT_EQ(FindInstrumentByPatch(base, 40, name), 2);
+  name = "none";
+  EXPECT_EQ(FindInstrumentByPatch(base, 0, name), -1);
+  EXPECT_EQ(name, "none");
+}
+
+}  // namespace
+}  // namespace vornel
