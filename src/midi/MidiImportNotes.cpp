@@ -87,13 +87,20 @@ void CutMidiBufferAtBars(strMidiBuffer& buffer, uint32_t barTicks) {
   strMidiBuffer::Records cut;
   cut.reserve(buffer.size() + buffer.size() / 4 + 1);
   uint32_t previous = 0;
+  const auto mark = [&cut](uint64_t time, uint8_t channel) {
+    strMidiNote& m = cut.emplace_back();
+    m.kind = strMidiNote::kText;
+    m.time = static_cast<uint32_t>(time);
+    m.channel = channel;
+  };
   for (strMidiNote& r : buffer) {
-    // Bar lines strictly between the previous record and this one.
-    for (uint64_t bar = (uint64_t{previous} / barTicks + 1) * barTicks; bar < r.time; bar += barTicks) {
-      strMidiNote& mark = cut.emplace_back();
-      mark.kind = strMidiNote::kText;
-      mark.time = static_cast<uint32_t>(bar);
-      mark.channel = r.channel;
+    // The first and the last bar line strictly between the previous record and this one: the
+    // whole bars between them are rests that the voice makes of the gap by itself.
+    const uint64_t first = (uint64_t{previous} / barTicks + 1) * barTicks;
+    if (first < r.time) {
+      mark(first, r.channel);
+      const uint64_t last = (uint64_t{r.time} - 1) / barTicks * barTicks;
+      if (last > first) mark(last, r.channel);
     }
     previous = r.time;
     cut.push_back(std::move(r));

@@ -32,8 +32,9 @@ void RescaleMidiMetaRecords(std::vector<MidiMetaRecord>& records, uint32_t divis
 // key after it, and that note-off is removed; a note-on without one keeps a duration of 0.
 // Then every record that is not a note-on is removed.
 void PairMidiNotes(strMidiBuffer& buffer);
-// An empty record (kind 0, key 0) at every bar line that falls strictly between two records,
-// so that no chord of the tablature runs across a bar line. Absolute times.
+// An empty record (kind 0, key 0) at the first and at the last bar line that fall strictly
+// between two records, so that no chord or rest of the tablature runs into a bar from before
+// it; the whole bars between them are rests. Absolute times.
 void CutMidiBufferAtBars(strMidiBuffer& buffer, uint32_t barTicks);
 // All of the above in order, ending with the times turned into deltas.
 void PrepareImportedMidiNotes(strMidiBuffer& buffer, uint32_t division, int level, uint32_t barTicks);

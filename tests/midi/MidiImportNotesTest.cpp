@@ -70,14 +70,15 @@ TEST(MidiImportNotesTest, NoteOnsTakeTheNextNoteOffOfTheirChannelAndKey) {
   EXPECT_EQ(notes, expected);
 }
 
-TEST(MidiImportNotesTest, EmptyRecordsAtTheBarLinesBetweenRecords) {
+TEST(MidiImportNotesTest, EmptyRecordsAtTheFirstAndLastBarLinesBetweenRecords) {
   strMidiBuffer b;
-  for (uint32_t t : {0u, 700u, 768u, 900u, 3000u}) b.push_back(Rec(9, t, 60));
+  for (uint32_t t : {0u, 700u, 768u, 900u, 3000u, 9000u}) b.push_back(Rec(9, t, 60));
   CutMidiBufferAtBars(b, 768);
   std::vector<std::pair<uint32_t, uint8_t>> out;
   for (const auto& r : b) out.emplace_back(r.time, r.kind);
   const std::vector<std::pair<uint32_t, uint8_t>> expected = {{0, 9},    {700, 9},  {768, 9},  {900, 9},
-                                                              {1536, 0}, {2304, 0}, {3000, 9}};
+                                                              {1536, 0}, {2304, 0}, {3000, 9}, {3072, 0},
+                                                              {8448, 0}, {9000, 9}};
   EXPECT_EQ(out, expected);
 }
 
