@@ -22,7 +22,7 @@ class CIMidiDoc {
   // Files larger than this are not MIDI files one would import.
   static constexpr size_t kMaxFileBytes = size_t(64) << 20;
   // Channel records kept over all tracks (about a hundred times the notes of a long piece).
-  static constexpr size_t kMaxRecords = size_t(4) << 20;
+  static constexpr size_t kMaxRecords = size_t(2) << 20;
 
   std::string title;
   std::vector<std::string> texts;  // the file's text (1) and copyright (2) events

@@ -254,6 +254,29 @@ TEST(MidiImportTest, MergedTracksMakeOneLine) {
   EXPECT_EQ(LineChords(*section).front(), "67,60,/192");
 }
 
+TEST(MidiImportTest, CoursePitchesOfTheFileTuneTheInstrument) {
+  testing::ScriptedPrompts prompts;
+  testing::TempDir dir;
+  AllTracksChooser chooser;
+  CInstrumentDlg defaultDefinition;
+  // Two values ahead of the courses, then G D A F C G: the notes go on these courses.
+  auto section = ImportMidiFile(
+      WriteFile(dir, "tuned.mid", Smf(0, 1, 96, {"00 FF 10 08 06 06 43 3E 39 35 30 2B 00 90 2B 40 60 80 2B 00 00 FF 2F 00"})),
+      chooser, nullptr, defaultDefinition);
+  ASSERT_NE(section, nullptr);
+  const nTuning& tuning = section->Definition(0)->tabInstrument.tuning;
+  EXPECT_EQ(tuning.courses[0].pitch + kCoursePitchOffset, 67);
+  EXPECT_EQ(tuning.courses[5].pitch + kCoursePitchOffset, 43);
+  EXPECT_EQ(LineChords(*section).front(), "43,/192");
+  // A list with a value beyond the keyboard leaves the instrument's own tuning.
+  const nTuning before = defaultDefinition.tabInstrument.tuning;
+  section = ImportMidiFile(
+      WriteFile(dir, "bad.mid", Smf(0, 1, 96, {"00 FF 10 04 06 06 43 FF 00 90 3C 40 60 80 3C 00 00 FF 2F 00"})),
+      chooser, nullptr, defaultDefinition);
+  ASSERT_NE(section, nullptr);
+  EXPECT_EQ(section->Definition(0)->tabInstrument.tuning, before);
+}
+
 TEST(MidiImportTest, NothingToImport) {
   testing::ScriptedPrompts prompts;
   testing::TempDir dir;
