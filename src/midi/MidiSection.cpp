@@ -1,0 +1,213 @@
+#include "midi/MidiSection.h"
+
+#include <algorithm>
+
+#include "midi/MidiChannels.h"
+#include "midi/MidiFileTrack.h"
+#include "midi/MidiStreamEvents.h"
+#include "midi/MidiTime.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CSystemArray.h"
+#include "model/MIDIControllers.h"
+#include "platform/UserPrompts.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr size_t kPercussionFamily = 10;  // "Percussions"
+
+uint8_t Value(int64_t v) { return static_cast<uint8_t>(std::clamp<int64_t>(v, 0, 127)); }
+
+bool HasChords(const nChordArray& voice) {
+  return std::any_of(voice.begin(), voice.end(), [](const nChordArray::Handle& e) { return e && e->IsChord(); });
+}
+
+// Every definition's gathered voices are released when the export or play is done, whatever
+// happens on the way.
+struct GatheredVoices {
+  explicit GatheredVoices(CSystemArray& s, size_t first) : section(s) { section.GatherAllVoices(first); }
+  ~GatheredVoices() { section.ClearGatheredVoices(); }
+  GatheredVoices(const GatheredVoices&) = delete;
+  GatheredVoices& operator=(const GatheredVoices&) = delete;
+  CSystemArray& section;
+};
+
+void WriteMainControllers(MidiFile& file, const MIDIControllers& m, uint8_t ch) {
+  file.WriteProgramChange(0, ch, m.patch);
+  if (m.echoOn != 0) {
+    file.WriteProgramChange(0, m.echoChannel, m.echoPatch);
+    file.WriteController(0, m.echoChannel, 7, m.echoVolume);
+  }
+  file.WriteController(0, ch, 7, m.volume);
+  file.WriteController(0, ch, 10, m.pan);
+  file.WriteController(0, ch, 11, m.expression);
+  if (m.portamentoOn != 0) {
+    file.WriteController(0, ch, 65, 127);
+    file.WriteController(0, ch, 5, m.portamentoTime);
+  }
+  if (m.softPedal != 0) file.WriteController(0, ch, 67, 127);
+  if (m.holdPedal != 0) {
+    for (uint8_t c : {64, 69, 66, 68}) file.WriteController(0, ch, c, 127);
+  }
+  file.WriteController(0, ch, 91, Value(m.reverb));
+  file.WriteController(0, ch, 94, Value(m.celeste));
+  file.WriteController(0, ch, 93, Value(m.chorus));
+  file.WriteController(0, ch, 73, Value(m.attack));
+  file.WriteController(0, ch, 74, m.brightness);
+  file.WriteController(0, ch, 99, 0);
+  file.WriteController(0, ch, 98, 0);
+  file.WriteController(0, ch, 6, 125);
+  file.WriteController(0, ch, 96, 122);
+  file.WriteController(0, ch, 97, 120);
+}
+
+std::vector<MidiLineNeeds> LineNeeds(const CSystemArray& section, const std::vector<size_t>& lines) {
+  std::vector<MidiLineNeeds> needs;
+  for (size_t d : lines) {
+    const CInstrumentDlg& def = *section.Definition(d);
+    needs.push_back({def.family == kPercussionFamily, def.midi.mergeVoices == 0 && HasChords(def.gathered[1])});
+  }
+  return needs;
+}
+
+}  // namespace
+
+MidiVoiceSettings MidiVoiceSettingsOf(const CInstrumentDlg& d) {
+  const MIDIControllers& m = d.midi;
+  MidiVoiceSettings s;
+  s.transpose = m.transpose;
+  s.velocity = m.velocity;
+  s.equalizer = m.equalizer;
+  s.dynamicAmplitude = m.dynamicAmplitude;
+  s.ornamentsPlayed = m.ornamentsPlayed != 0;
+  s.mergeVoices = m.mergeVoices != 0;
+  s.mute = m.mute != 0;
+  s.percussion = d.family == kPercussionFamily;
+  s.currentVoice = 0;
+  s.octaveOn = m.octaveDoublingOn != 0;
+  s.octaveString = m.octaveString;
+  s.octaveDelay = m.octaveDelay;
+  s.octaveVelocity = m.octaveVelocity;
+  s.echoOn = m.echoOn != 0;
+  s.echoChannel = m.echoChannel;
+  s.echoDelay = m.echoDelay;
+  s.echoOctave = static_cast<int8_t>(m.echoOctave);  // stored as a byte, meant signed
+  s.key = d.key;
+  return s;
+}
+
+void WriteMidiChannelSetup(MidiFile& file, const MIDIControllers& m, uint8_t channel, uint8_t secondChannel,
+                           bool twoChannels) {
+  file.WriteController(0, channel, 121, 0);
+  WriteMainControllers(file, m, channel);
+  if (twoChannels) WriteMainControllers(file, m, secondChannel);
+  if (m.echoOn != 0) {
+    const uint8_t e = m.echoChannel;
+    file.WriteController(0, e, 121, 0);
+    file.WriteController(0, e, 7, m.echoVolume);
+    file.WriteProgramChange(0, e, m.echoPatch);
+    file.WriteController(0, e, 64, 127);
+    file.WriteController(0, e, 91, 100);
+    file.WriteController(0, e, 93, 100);
+  }
+}
+
+std::vector<int> WriteSectionMidi(CSystemArray& section, CMIDIExportDlg settings, const MidiExportOptions& options,
+                                  MidiFile& file) {
+  settings.numerator = section.numerator;
+  settings.denominator = section.denominator;
+  settings.tempo = section.tempo;
+  GatheredVoices gathered(section, 0);
+
+  std::vector<size_t> exported;
+  for (size_t d = 0; d < section.definitions.size(); ++d) {
+    if (section.Definition(d)->midi.mute == 0) exported.push_back(d);
+  }
+  const std::vector<MidiLineChannels> channels = AssignMidiChannels(LineNeeds(section, exported));
+  std::vector<int> result(section.definitions.size(), -1);
+
+  const uint16_t tracks = static_cast<uint16_t>(std::min<size_t>(exported.size() + (options.metronome ? 1 : 0), 0xFFFE));
+  MidiFileTrack::WriteHeaderAndTitle(file, tracks, options.title.empty() ? section.Title().text : options.title,
+                                     options.author.empty() ? section.Author().text : options.author);
+  uint64_t longest = 0;
+  for (size_t i = 0; i < exported.size() && i < tracks; ++i) {
+    CInstrumentDlg& def = *section.Definition(exported[i]);
+    const MidiLineChannels ch = channels[i];
+    result[exported[i]] = ch.first;
+    file.BeginTrack(ch.first);
+    const uint8_t sequence[2] = {0, 0};
+    file.WriteMeta(0, MidiFile::kSequenceNumber, sequence);
+    file.WriteTimeSignature(0, settings.numerator, settings.denominator);
+    const int sf = std::clamp<int>(static_cast<int>(def.key.alterations), 0, 7);
+    file.WriteKeySignature(0, static_cast<int8_t>(def.key.bemol != 0 ? -sf : sf), (def.key.mode & CKey::kMinorBit) != 0);
+    file.WriteText(0, MidiFile::kTextEvent, def.nameText.text);
+    WriteMidiChannelSetup(file, def.midi, ch.first, ch.second, ch.second != ch.first);
+    file.WriteTempo(0, static_cast<uint32_t>(settings.tempo));
+
+    MIDIVoiceStream stream;
+    stream.Init(MidiVoiceSettingsOf(def), ch.first, ch.second, section.numerator, section.denominator, 0, false);
+    const strMidiBuffer records = stream.BuildInstrument(&def.gathered[0], &def.gathered[1], MIDIVoiceStream::kModeAll);
+    const MidiEcho echo{def.midi.echoOn != 0, static_cast<uint8_t>(def.midi.echoChannel & 0x0F)};
+    longest = std::max(longest, MidiFileTrack::WriteEvents(file, records, echo, settings.expandRepeats != 0));
+    file.WriteController(0, ch.first, 0x7B, 0);
+    file.WriteController(0, ch.first, 0x79, 0);
+    file.EndTrack();
+  }
+  if (options.metronome) {
+    MidiFileTrack::WriteMetronome(file, longest, MidiBeatTicks(static_cast<uint32_t>(section.tempo) >> 24),
+                                  options.metronomeChannel, options.metronomeKey);
+  }
+  return result;
+}
+
+bool WriteSectionMidiFile(CSystemArray& section, const CMIDIExportDlg& settings, const MidiExportOptions& options,
+                          const std::string& path) {
+  MidiFile file;
+  WriteSectionMidi(section, settings, options, file);
+  if (!file.Save(path)) {
+    Prompts().ShowMessage("Cannot open file for writing", MessageKind::kWarning);
+    return false;
+  }
+  return true;
+}
+
+strMidiBuffer BuildPlayRecords(CSystemArray& section, const MidiPlayOptions& options) {
+  const size_t first = static_cast<size_t>(std::max(section.activeSystem, 0));
+  const size_t active = section.ActiveInstrumentIndex();
+  const int selectedVoice = section.ActiveLine()->selectedVoice != 0 ? 1 : 0;
+  GatheredVoices gathered(section, first);
+
+  std::vector<size_t> lines;
+  if (options.mode < MIDIVoiceStream::kModeAll) {
+    lines.push_back(active);
+  } else {
+    for (size_t d = 0; d < section.definitions.size(); ++d) {
+      if (section.Definition(d)->midi.mute == 0) lines.push_back(d);
+    }
+  }
+  const std::vector<MidiLineChannels> channels = AssignMidiChannels(LineNeeds(section, lines));
+  strMidiBuffer all;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    CInstrumentDlg& def = *section.Definition(lines[i]);
+    MidiVoiceSettings s = MidiVoiceSettingsOf(def);
+    s.currentVoice = selectedVoice;
+    MIDIVoiceStream stream;
+    stream.Init(s, channels[i].first, channels[i].second, section.numerator, section.denominator,
+                static_cast<uint8_t>(first), lines[i] == active);
+    strMidiBuffer records = stream.BuildInstrument(&def.gathered[0], &def.gathered[1], options.mode);
+    all.Merge(std::move(records));
+  }
+  all.DropBefore(options.startTick);
+  if (options.metronome) {
+    AddMetronomeBeats(all, MidiMeter::From(section.numerator, section.denominator).beatTicks, options.metronomeKey,
+                      options.metronomeChannel);
+  }
+  return all;
+}
+
+std::vector<uint8_t> BuildPlayStream(CSystemArray& section, const MidiPlayOptions& options) {
+  return WriteStreamEvents(BuildPlayRecords(section, options));
+}
+
+}  // namespace vornel
