@@ -76,3 +76,21 @@ execute_process(COMMAND "${TOOL}" midi "${CORPUS_DIR}/midi/test-c-major-scale.mi
 if(NOT rc EQUAL 1)
   message(FATAL_ERROR "a MIDI file as a document: rc=${rc} err='${err}'")
 endif()
+
+# The imported document is a whole document: it passes the document check, and its binary
+# form gives the same MIDI file.
+execute_process(COMMAND "${TOOL}" xmlcheck "${WORK_DIR}/scale.btxml" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "OK\n")
+  message(FATAL_ERROR "the imported document fails the document check: ${out}")
+endif()
+execute_process(COMMAND "${TOOL}" resave "${WORK_DIR}/scale.btxml" "${WORK_DIR}/scale.btb" RESULT_VARIABLE rc ERROR_VARIABLE err)
+execute_process(COMMAND "${TOOL}" midi "${WORK_DIR}/scale.btb" "${WORK_DIR}/scale-from-binary.mid" --section 1
+                RESULT_VARIABLE rc2 ERROR_VARIABLE err2)
+if(NOT rc EQUAL 0 OR NOT rc2 EQUAL 0)
+  message(FATAL_ERROR "binary document to MIDI: ${err} ${err2}")
+endif()
+file(READ "${WORK_DIR}/scale.mid" fromXml HEX)
+file(READ "${WORK_DIR}/scale-from-binary.mid" fromBinary HEX)
+if(NOT fromXml STREQUAL fromBinary)
+  message(FATAL_ERROR "the binary document gives another MIDI file than its XML form")
+endif()

@@ -1,24 +1,20 @@
-// midi IN.btxml|.btz OUT.mid [--section N]: the Standard MIDI File of a section of a document.
-// midi-import IN.mid OUT.btxml: a MIDI file imported with the default choices (every track
-// with notes, the default instrument) into a document of one section.
+// midi IN.btxml|.btz|.btb OUT.mid [--section N]: the Standard MIDI File of a section of a document.
+// midi-import IN.mid OUT.btxml|.btz|.btb: a MIDI file imported with the default choices (every
+// track with notes, the default instrument) into a document of one section.
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "ToolCommand.h"
 #include "document/CMIDIExportDlg.h"
-#include "document/zip/ZipBundle.h"
+#include "document/DocumentFiles.h"
 #include "midi/MidiImport.h"
 #include "midi/MidiSection.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSectionArray.h"
 #include "platform/UserPrompts.h"
-#include "platform/io/FileIO.h"
-#include "platform/xml/XMLWriter.h"
-#include "platform/xml/XmlHelpers.h"
 
 namespace vornel::tool {
 
@@ -32,49 +28,11 @@ class PrintedPrompts : public ConsolePrompts {
   }
 };
 
-std::string Extension(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext;
-}
-
-// The sections of an XML document or of the document inside a bundle. The binary document is
-// read by the document object, which this tool does not have yet.
-std::unique_ptr<CSectionArray> ReadSections(const std::string& path) {
-  const std::string ext = Extension(path);
-  UnzippedBundle bundle;
-  std::string xmlPath = path;
-  if (ext == ".btz") {
-    bundle = UnzipBundle(path);
-    if (bundle.status != BundleStatus::kExtracted) {
-      std::fprintf(stderr, "%s: no document in this bundle\n", path.c_str());
-      return nullptr;
-    }
-    xmlPath = bundle.documentPath;
-  } else if (ext != ".btxml" && ext != ".xml") {
-    std::fprintf(stderr, "%s: only XML documents and bundles are read here\n", path.c_str());
-    return nullptr;
-  }
-  // The sections are read without the whole document's check: the document settings belong
-  // to the document object, and the documents this tool writes carry only their fonts.
-  const auto bytes = ReadFileBytes(xmlPath);
-  tinyxml2::XMLDocument doc;
-  if (!bytes || doc.Parse(reinterpret_cast<const char*>(bytes->data()), bytes->size()) != tinyxml2::XML_SUCCESS ||
-      doc.RootElement() == nullptr || std::string_view(doc.RootElement()->Name()) != "VornelTabXML") {
-    std::fprintf(stderr, "%s: not an XML document of this program\n", path.c_str());
-    return nullptr;
-  }
-  const tinyxml2::XMLElement* sections = doc.RootElement()->FirstChildElement("sections");
-  if (sections == nullptr) return nullptr;
-  auto list = std::make_unique<CSectionArray>();
-  try {
-    list->ReadXml(sections);
-  } catch (const XmlTagMismatch&) {
-    return nullptr;
-  } catch (const std::out_of_range&) {
-    return nullptr;
-  }
-  return list;
+// The document at `path`, opened by the system's own open path in any form it reads.
+std::unique_ptr<CVornelTabDoc> OpenDocument(const std::string& path) {
+  OpenedDocument opened = OpenDocumentFile(path);
+  if (!opened.message.empty()) std::fprintf(stderr, "%s\n", opened.message.c_str());
+  return std::move(opened.document);
 }
 
 int Midi(const CommandArguments& args) {
@@ -88,13 +46,14 @@ int Midi(const CommandArguments& args) {
     }
   }
   if (files.size() != 2) {
-    std::fprintf(stderr, "usage: vornel-tool midi IN.btxml|IN.btz OUT.mid [--section N]\n");
+    std::fprintf(stderr, "usage: vornel-tool midi IN.btxml|IN.btz|IN.btb OUT.mid [--section N]\n");
     return 2;
   }
   PrintedPrompts prompts;
   ScopedPrompts scoped(prompts);
-  const std::unique_ptr<CSectionArray> sections = ReadSections(files[0]);
-  if (!sections || sections->empty()) {
+  const std::unique_ptr<CVornelTabDoc> doc = OpenDocument(files[0]);
+  const CSectionArray* sections = doc ? &doc->sections : nullptr;
+  if (sections == nullptr || sections->empty()) {
     std::fprintf(stderr, "%s: no section could be read\n", files[0].c_str());
     return 1;
   }
@@ -112,7 +71,7 @@ int Midi(const CommandArguments& args) {
 
 int MidiImport(const CommandArguments& args) {
   if (args.size() != 2) {
-    std::fprintf(stderr, "usage: vornel-tool midi-import IN.mid OUT.btxml\n");
+    std::fprintf(stderr, "usage: vornel-tool midi-import IN.mid OUT.btxml|OUT.btz|OUT.btb\n");
     return 2;
   }
   PrintedPrompts prompts;
@@ -133,35 +92,20 @@ int MidiImport(const CommandArguments& args) {
   }
   const size_t lines = section->definitions.size();
 
-  CSectionArray list;
-  list.push_back(std::move(section));
-  list.activeSection = 0;
-  list.Renumber();
-  // The document as far as the score goes: its settings are the document object's, which this
-  // tool does not have yet; they hold only the section's fonts here, so the file passes the
-  // document check once the document object writes them whole.
-  XMLWriter doc;
-  doc.SetFileName(args[1], true);
-  tinyxml2::XMLElement* root = doc.NewElement("VornelTabXML");
-  root->SetAttribute("version", "1.0");
-  SetIntAttribute(root, "major", 6);
-  SetIntAttribute(root, "minor", 0);
-  doc.InsertEndChild(root);
-  tinyxml2::XMLElement* settings = doc.NewElement("document-settings");
-  settings->InsertEndChild(list.at(0)->WriteSectionFontsXml(doc));
-  root->InsertEndChild(settings);
-  root->InsertEndChild(list.WriteXml(doc));
-  if (!doc.SaveToFile(false)) {
-    std::fprintf(stderr, "%s: cannot be written\n", args[1].c_str());
-    return 1;
-  }
+  // A new document whose one section is the imported one, saved in the form OUT names.
+  CVornelTabDoc doc;
+  doc.sections.DeleteAllSections();
+  doc.sections.push_back(std::move(section));
+  doc.sections.activeSection = 0;
+  doc.sections.Renumber();
+  if (!SaveDocumentFile(doc, args[1])) return 1;
   std::printf("lines %zu notes %zu\n", lines, notes);
   return 0;
 }
 
-const ToolCommand midiRegistration("midi", "midi IN.btxml|IN.btz OUT.mid [--section N]",
+const ToolCommand midiRegistration("midi", "midi IN.btxml|IN.btz|IN.btb OUT.mid [--section N]",
                                    "write a section of a document as a Standard MIDI File", Midi);
-const ToolCommand importRegistration("midi-import", "midi-import IN.mid OUT.btxml",
+const ToolCommand importRegistration("midi-import", "midi-import IN.mid OUT.btxml|OUT.btz|OUT.btb",
                                      "import a MIDI file into a document of one section", MidiImport);
 
 }  // namespace
