@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/init.h>
 
-#include "platform/fonts/FontRegistration.h"
 #include "shell/ui/MainFrame.h"
 
 namespace vornel {
@@ -23,20 +21,3 @@ TEST(MainFrame, OpensWithTheApplicationNameAndCloses) {
 
 }  // namespace
 }  // namespace vornel
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  EXPECT_TRUE(vornel::RegisterShippedFonts());
-  // Only the program name goes to the window system: test options are not its business.
-  wxApp::SetInstance(new wxApp);
-  int wxArgc = 1;
-  char* wxArgv[] = {argv[0], nullptr};
-  if (!wxEntryStart(wxArgc, wxArgv)) {
-    std::fprintf(stderr, "cannot start the window system\n");
-    return 1;
-  }
-  wxTheApp->CallOnInit();
-  const int result = RUN_ALL_TESTS();
-  wxEntryCleanup();
-  return result;
-}

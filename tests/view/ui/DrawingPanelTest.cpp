@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 
 #include "platform/draw/DeviceContext.h"
-#include "platform/fonts/FontRegistration.h"
 #include "view/draw/TestCard.h"
 #include "view/ui/DrawingPanel.h"
 
@@ -44,19 +42,3 @@ TEST(DrawingPanel, PaintsTheTestCardThroughTheDevice) {
 
 }  // namespace
 }  // namespace vornel
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  EXPECT_TRUE(vornel::RegisterShippedFonts());
-  wxApp::SetInstance(new wxApp);
-  int wxArgc = 1;
-  char* wxArgv[] = {argv[0], nullptr};
-  if (!wxEntryStart(wxArgc, wxArgv)) {
-    std::fprintf(stderr, "cannot start the window system\n");
-    return 1;
-  }
-  wxTheApp->CallOnInit();
-  const int result = RUN_ALL_TESTS();
-  wxEntryCleanup();
-  return result;
-}

@@ -1,0 +1,27 @@
+// The main of every test binary that needs the window system: registers the shipped fonts,
+// starts wxWidgets with only the program name (test options are not its business), runs the
+// tests and shuts the window system down.
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include <cstdio>
+
+#include "platform/fonts/FontRegistration.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (!vornel::RegisterShippedFonts()) std::fprintf(stderr, "warning: the music font is not registered\n");
+  wxApp::SetInstance(new wxApp);
+  int wxArgc = 1;
+  char* wxArgv[] = {argv[0], nullptr};
+  if (!wxEntryStart(wxArgc, wxArgv)) {
+    std::fprintf(stderr, "cannot start the window system\n");
+    return 1;
+  }
+  wxTheApp->CallOnInit();
+  const int result = RUN_ALL_TESTS();
+  wxEntryCleanup();
+  return result;
+}
