@@ -19,6 +19,7 @@ class SilentPrompts : public UserPrompts {
   std::optional<std::string> PromptSaveFile(std::string_view, std::string_view, std::string_view) override {
     return std::nullopt;
   }
+  std::optional<std::string> PromptText(std::string_view, std::string_view) override { return std::nullopt; }
 };
 
 }  // namespace vornel::fuzzing

@@ -8,7 +8,7 @@ namespace vornel {
 
 namespace {
 
-// Collects the messages given while it is installed; questions and file prompts go on to the
+// Collects the messages given while it is installed; questions and file and text prompts go on to the
 // prompts that were in force before.
 class MessageCollector : public UserPrompts {
  public:
@@ -26,6 +26,9 @@ class MessageCollector : public UserPrompts {
   std::optional<std::string> PromptSaveFile(std::string_view title, std::string_view pattern,
                                             std::string_view suggestedName) override {
     return outer_.PromptSaveFile(title, pattern, suggestedName);
+  }
+  std::optional<std::string> PromptText(std::string_view prompt, std::string_view initial) override {
+    return outer_.PromptText(prompt, initial);
   }
 
   std::string messages;

@@ -4,6 +4,7 @@
 
 #include "model/MetaEventEditor.h"
 #include "platform/archive/ArchiveReader.h"
+#include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
 
@@ -187,6 +188,12 @@ bool CMetaEvent::Edit(int view) {
     case kDynamicChart:
     case kFloatingOrnament:
       return true;
+    case kChordName:
+      if (auto answer = Prompts().PromptText(kChordNamePrompt, text)) {
+        text = std::move(*answer);
+        return true;
+      }
+      return false;
     default:
       return HasEditorDialog(kind) && MetaEventEditors().RunEditor(*this, view);
   }

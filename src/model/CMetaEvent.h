@@ -17,6 +17,7 @@ namespace vornel {
 class CMetaEvent : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CMetaEvent";
+  static constexpr std::string_view kChordNamePrompt = "Enter a new chord name:";
 
   // Kinds that the model itself acts on.
   static constexpr uint8_t kLyrics = 0;

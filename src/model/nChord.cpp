@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -159,6 +160,13 @@ bool nChord::AddLegato(int course, uint32_t length, bool flag) {
 
 void nChord::SetLyric(std::string_view text) {
   if (IsChord()) metaEvents.SetMetaEvent(CMetaEvent::kLyrics, text, 0, 0, 0);
+}
+
+bool nChord::PromptChordName() {
+  auto answer = Prompts().PromptText(CMetaEvent::kChordNamePrompt, name);
+  if (!answer) return false;
+  name = std::move(*answer);
+  return true;
 }
 
 CMetaEvent* nChord::FindEnding(int32_t value) const {

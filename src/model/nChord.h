@@ -111,6 +111,8 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   bool AddLegato(int course, uint32_t length, bool flag);
   // The lyric of a chord (kind 0); other events take none.
   void SetLyric(std::string_view text);
+  // Asks for a new chord name, prefilled with the chord's; true when the user answered.
+  bool PromptChordName();
   // The first ending meta-event whose cy is `value`, or null.
   CMetaEvent* FindEnding(int32_t value) const;
 

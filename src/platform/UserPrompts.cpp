@@ -38,6 +38,8 @@ std::optional<std::string> ConsolePrompts::PromptSaveFile(std::string_view, std:
   return std::nullopt;
 }
 
+std::optional<std::string> ConsolePrompts::PromptText(std::string_view, std::string_view) { return std::nullopt; }
+
 UserPrompts& Prompts() {
   static ConsolePrompts console;
   return g_current != nullptr ? *g_current : console;

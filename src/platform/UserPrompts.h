@@ -25,10 +25,12 @@ class UserPrompts {
   // A file to write; nothing when the user cancels.
   virtual std::optional<std::string> PromptSaveFile(std::string_view title, std::string_view pattern,
                                                     std::string_view suggestedName) = 0;
+  // One line of text, prefilled with `initial`; nothing when the user cancels.
+  virtual std::optional<std::string> PromptText(std::string_view prompt, std::string_view initial) = 0;
 };
 
 // Writes messages to standard error, answers every question with its first button and every
-// file prompt with nothing. The default until a front end installs its own.
+// file or text prompt with nothing. The default until a front end installs its own.
 class ConsolePrompts : public UserPrompts {
  public:
   void ShowMessage(std::string_view text, MessageKind kind) override;
@@ -37,6 +39,7 @@ class ConsolePrompts : public UserPrompts {
   std::optional<std::string> PromptOpenFile(std::string_view title, std::string_view pattern) override;
   std::optional<std::string> PromptSaveFile(std::string_view title, std::string_view pattern,
                                             std::string_view suggestedName) override;
+  std::optional<std::string> PromptText(std::string_view prompt, std::string_view initial) override;
 };
 
 // The prompts in force.

@@ -6,6 +6,7 @@
 #include "model/CVoicesArray.h"
 #include "model/MetaEventEditor.h"
 #include "model/nChordArray.h"
+#include "support/ScriptedPrompts.h"
 #include "ScoreText.h"
 
 namespace vornel {
@@ -386,6 +387,26 @@ TEST(MetaEventList, EditAddsOnlyConfirmedEventsAndTogglesFermatas) {
   EXPECT_EQ(list.EditMetaEvent(CMetaEvent::kFermata, 0, 1), nullptr);
   EXPECT_EQ(list.Find(CMetaEvent::kFermata), nullptr);
   EXPECT_EQ(editor.runs, 2);
+}
+
+// The chord name is edited in the one-line prompt, both on the chord and as a meta-event.
+TEST(MetaEventList, ChordNamesAreEditedInTheTextPrompt) {
+  testing::ScriptedPrompts prompts;
+  nChord chord;
+  chord.name = "Am";
+  prompts.QueueText("Am7");
+  EXPECT_TRUE(chord.PromptChordName());
+  prompts.QueueText(std::nullopt);
+  EXPECT_FALSE(chord.PromptChordName());
+  EXPECT_EQ(chord.name, "Am7");
+
+  CMetaEvent event(CMetaEvent::kChordName, "G", 0, 0, 0);
+  prompts.QueueText("D");
+  EXPECT_TRUE(event.Edit(1));
+  EXPECT_EQ(event.text, "D");
+  EXPECT_EQ(prompts.textPrompts,
+            (std::vector<std::string>{"Enter a new chord name:|Am", "Enter a new chord name:|Am7",
+                                      "Enter a new chord name:|G"}));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -35,4 +35,15 @@ std::optional<std::string> ScriptedPrompts::PromptSaveFile(std::string_view titl
   return PromptOpenFile(title, {});
 }
 
+std::optional<std::string> ScriptedPrompts::PromptText(std::string_view prompt, std::string_view initial) {
+  textPrompts.push_back(std::string(prompt) + "|" + std::string(initial));
+  if (texts_.empty()) {
+    ADD_FAILURE() << "unexpected text prompt: " << prompt;
+    return std::nullopt;
+  }
+  auto text = std::move(texts_.front());
+  texts_.pop_front();
+  return text;
+}
+
 }  // namespace vornel::testing

@@ -2,6 +2,7 @@
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
+#include <wx/textdlg.h>
 #include <wx/utils.h>
 
 namespace vornel {
@@ -61,6 +62,12 @@ std::optional<std::string> WxPrompts::PromptSaveFile(std::string_view title, std
                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return std::string(dialog.GetPath().utf8_str());
+}
+
+std::optional<std::string> WxPrompts::PromptText(std::string_view prompt, std::string_view initial) {
+  wxTextEntryDialog dialog(parent_, FromUtf8(prompt), "Vornel Tablature Composer", FromUtf8(initial));
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return std::string(dialog.GetValue().utf8_str());
 }
 
 }  // namespace vornel

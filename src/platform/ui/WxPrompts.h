@@ -6,7 +6,7 @@ class wxWindow;
 
 namespace vornel {
 
-// The prompts of the editor: message boxes, file dialogs and the system beep.
+// The prompts of the editor: message boxes, file and text dialogs and the system beep.
 class WxPrompts : public UserPrompts {
  public:
   explicit WxPrompts(wxWindow* parent = nullptr) : parent_(parent) {}
@@ -18,6 +18,7 @@ class WxPrompts : public UserPrompts {
   std::optional<std::string> PromptOpenFile(std::string_view title, std::string_view pattern) override;
   std::optional<std::string> PromptSaveFile(std::string_view title, std::string_view pattern,
                                             std::string_view suggestedName) override;
+  std::optional<std::string> PromptText(std::string_view prompt, std::string_view initial) override;
 
  private:
   wxWindow* parent_;
