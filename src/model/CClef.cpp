@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "model/CInstrumentDlg.h"
 #include "model/Scaling.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -84,6 +85,24 @@ void CClef::ClearDrawingState() {
   for (CVoiceGroup& group : voiceGroups) group.clear();
   barValue = 0;
   groupingFlags = 0;
+  stepOffset = 0;
+}
+
+int CClef::ReferenceStep(int32_t clef) {
+  static constexpr int kSteps[] = {21, 28, 16, 22, 25};
+  return clef >= 0 && clef < 5 ? kSteps[clef] : 0;
+}
+
+int CClef::GetPositionPitch() const {
+  const int step = (ReferenceStep(clefId) - stepOffset + 9) & 0xFF;
+  return definition != nullptr ? definition->key.StepToPitch(step) : CKey().StepToPitch(step);
+}
+
+int CClef::GetStemDividingPitch() const {
+  const int position = GetPositionPitch() & 0xFF;
+  if (clefId >= kG8Clef && clefId <= kFClef) return position + 6;
+  if (clefId == kCClef) return position + 7;
+  return position;
 }
 
 void CClef::CopySettingsFrom(const CClef& s) {

@@ -118,6 +118,7 @@ class CClef : public Persistent {
   CPedalArray pedals;
   int32_t barValue = 0;
   int32_t groupingFlags = 0;
+  int32_t stepOffset = 0;  // half-spaces the notes move by; clef changes set it while drawing
 
   CClef();
   // A new stave of a definition: the defaults, pointing back to it.
@@ -138,6 +139,14 @@ class CClef : public Persistent {
   void ResetNoteGroups(int32_t bar);
 
   bool IsTablature() const { return type != kStaff; }
+  // The diatonic step of the clef's reference line (21, 28, 16, 22, 25 for clefs 0-4, else 0).
+  static int ReferenceStep(int32_t clef);
+  // The pitch of the stave's bottom line: the step of the clef and step offset spelt in the
+  // definition's key.
+  int GetPositionPitch() const;
+  // The pitch that divides stems up from stems down: the position pitch (low 8 bits) plus 6
+  // for clefs 0-2 and plus 7 for clef 3.
+  int GetStemDividingPitch() const;
   // The stave's height at its last layout.
   int32_t Height() const;
 

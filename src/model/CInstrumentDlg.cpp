@@ -1,5 +1,7 @@
 #include "model/CInstrumentDlg.h"
 
+#include <algorithm>
+
 #include "model/OwnedArrayRecords.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -326,6 +328,45 @@ void CInstrumentDlg::RespellAndRestringVoices(size_t start) {
   for (nChordArray& voice : gathered) {
     if (start < voice.size()) voice.RespellAndRestring(start, voice.size() - start, key, tabInstrument);
   }
+}
+
+void CInstrumentDlg::SetVoiceStemDirections() {
+  for (const auto& stave : staves) {
+    if (stave == nullptr) continue;
+    size_t voice = 0;
+    if (stave->enabledVoices == CClef::kLowerVoice) {
+      voice = 1;
+    } else if (stave->enabledVoices != CClef::kUpperVoice) {
+      continue;
+    }
+    gathered[voice].SetStemDirections(stave->GetStemDividingPitch(), stave->stemDirection != 0);
+  }
+}
+
+std::optional<CInstrumentDlg::TickSpan> CInstrumentDlg::MarkedTicks() const {
+  const nChordArray& first = gathered[0];
+  if (markers[0] < 0 || first.empty()) return std::nullopt;
+  const auto begin = static_cast<size_t>(markers[0]);
+  const size_t end = std::min(static_cast<size_t>(std::max(markers[1], 0)), first.size() - 1);
+  if (begin >= end || first[begin] == nullptr || first[end] == nullptr) return std::nullopt;
+  return TickSpan{first[begin]->delta, first[end]->delta};
+}
+
+bool CInstrumentDlg::CopyMarkedArea(CInstrumentDlg& buffer) const {
+  const auto span = MarkedTicks();
+  if (!span || &buffer == this) return false;
+  for (size_t v = 0; v < gathered.size(); ++v) {
+    buffer.gathered[v] = nChordArray();
+    gathered[v].CopyRangeBetweenTicks(buffer.gathered[v], span->first, span->last);
+  }
+  return true;
+}
+
+bool CInstrumentDlg::DeleteMarkedArea() {
+  const auto span = MarkedTicks();
+  if (!span || !gathered[0].DeleteRangeBetweenTicks(span->first, span->last)) return false;
+  gathered[1].DeleteRangeBetweenTicks(span->first, span->last);
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -108,7 +109,9 @@ class CInstrumentDlg : public Persistent {
   CVoicesArray gatheredList;  // both gathered voices
   std::array<size_t, 2> staveBreakCounts = {0, 0};
   std::array<size_t, 2> startIndexes = {0, 0};  // first chord at or after the gathering tick
-  std::array<int32_t, 2> markers = {-1, -1};    // marked chords of the area copies
+  // The marked area: positions of the begin and end marked chords in the first gathered
+  // voice; begin -1 when there is none.
+  std::array<int32_t, 2> markers = {-1, 0};
   std::string workingText;
 
   CInstrumentDlg();
@@ -164,6 +167,17 @@ class CInstrumentDlg : public Persistent {
   // Respells the gathered chords from `start` on and gives them courses on the tablature
   // instrument.
   void RespellAndRestringVoices(size_t start);
+  // Stem directions of the voice each stave shows alone (upper or lower), from the stave's
+  // dividing pitch, starting in the direction of its stem-direction option. A stave that
+  // shows both voices leaves them alone: there the voice decides.
+  void SetVoiceStemDirections();
+  // Replaces the buffer's gathered voices by copies of the chords from the begin marked chord
+  // through the end marked chord, found in each voice by the marked chords' start ticks.
+  // False when there is no marked area.
+  bool CopyMarkedArea(CInstrumentDlg& buffer) const;
+  // Deletes those chords from the first gathered voice and, when that removed anything, from
+  // the second. The shared stave break only leaves the voices.
+  bool DeleteMarkedArea();
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
@@ -177,6 +191,12 @@ class CInstrumentDlg : public Persistent {
 
  private:
   void ListGatheredVoices();
+  struct TickSpan {
+    uint32_t first;
+    uint32_t last;
+  };
+  // The start ticks of the marked chords, when both lie inside the first gathered voice.
+  std::optional<TickSpan> MarkedTicks() const;
   void FillNameFromTuning();
 
   bool stavesCreated_ = false;

@@ -7,6 +7,7 @@
 #include "model/CInstrumentDlg.h"
 #include "model/MIDIControllers.h"
 #include "model/OldRecords.h"
+#include "model/ScoreText.h"
 #include "model/XmlTestText.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -297,6 +298,31 @@ TEST(StaveObject, CopyTakesTheSettingsNotTheDrawingState) {
   EXPECT_EQ(segment.dy, -15);
 }
 
+// The bottom line's pitch of each clef, spelt in the definition's key, and the pitch that
+// divides stems up from down.
+TEST(StaveObject, PositionAndStemDividingPitches) {
+  struct Case {
+    int32_t clef;
+    int32_t stepOffset;
+    uint32_t flats;
+    int position;
+    int dividing;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 52, 58}, {1, 0, 0, 64, 70}, {2, 0, 0, 43, 49}, {3, 0, 0, 53, 60},
+      {4, 0, 0, 59, 59}, {7, 0, 0, 16, 16}, {1, 0, 2, 63, 69}, {1, 2, 0, 60, 66},
+  };
+  for (const Case& c : cases) {
+    CInstrumentDlg owner;
+    owner.key.alterations = c.flats;
+    CClef stave(&owner);
+    stave.clefId = c.clef;
+    stave.stepOffset = c.stepOffset;
+    EXPECT_EQ(stave.GetPositionPitch(), c.position) << c.clef << "/" << c.stepOffset << "/" << c.flats;
+    EXPECT_EQ(stave.GetStemDividingPitch(), c.dividing) << c.clef << "/" << c.stepOffset << "/" << c.flats;
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Instrument definition
 
@@ -552,6 +578,59 @@ TEST(InstrumentDefinition, ListXmlIndexesAndLinksEveryDefinition) {
   EXPECT_EQ(read.at(0)->staves.at(0)->definition, read.at(0));
   EXPECT_EQ(read.at(1)->staves.size(), 2u);
   EXPECT_EQ(read.at(1)->staves.at(1)->tabInstrument, &read.at(1)->tabInstrument);
+}
+
+// Stems of a grand staff: each stave's voice divides at its own clef's middle.
+TEST(InstrumentDefinition, VoiceStemDirectionsFollowEachStave) {
+  CInstrumentDlg d;
+  d.ApplyNotationPreset(CInstrumentDlg::kGrandStaffPreset);
+  for (const uint8_t pitch : {72, 62}) d.gathered[0].push_back(testing::ChordOf(3, {{pitch, 1}}));
+  for (const uint8_t pitch : {55, 40}) d.gathered[1].push_back(testing::ChordOf(3, {{pitch, 1}}));
+  d.SetVoiceStemDirections();
+  const auto down = [](const nChord* chord) { return (chord->status & 0x80) != 0; };
+  EXPECT_TRUE(down(d.gathered[0][0]));
+  EXPECT_FALSE(down(d.gathered[0][1]));
+  EXPECT_TRUE(down(d.gathered[1][0]));
+  EXPECT_FALSE(down(d.gathered[1][1]));
+
+  // A stave with both voices leaves the stems alone.
+  CInstrumentDlg both;
+  both.ApplyNotationPreset(1);
+  both.gathered[0].push_back(testing::ChordOf(3, {{80, 1}}));
+  both.SetVoiceStemDirections();
+  EXPECT_FALSE(down(both.gathered[0][0]));
+}
+
+TEST(InstrumentDefinition, MarkedAreaCopyAndDelete) {
+  const auto build = [](CInstrumentDlg& d) {
+    for (uint8_t pitch = 60; pitch < 65; ++pitch) d.gathered[0].push_back(testing::ChordOf(3, {{pitch, 1}}));
+    for (uint8_t pitch = 40; pitch < 43; ++pitch) d.gathered[1].push_back(testing::ChordOf(2, {{pitch, 5}}));
+    for (nChordArray& voice : d.gathered) voice.UpdateTickPositions(4, 4);
+  };
+  CInstrumentDlg d;
+  build(d);
+  CInstrumentDlg buffer;
+  buffer.gathered[0].push_back(testing::ChordOf(3));
+  EXPECT_FALSE(d.CopyMarkedArea(buffer));  // no marked area
+  EXPECT_FALSE(d.DeleteMarkedArea());
+
+  d.markers = {1, 3};
+  ASSERT_TRUE(d.CopyMarkedArea(buffer));
+  EXPECT_EQ(testing::VoiceText(buffer.gathered[0]), "3(61) 3(62) 3(63)");
+  EXPECT_EQ(testing::VoiceText(buffer.gathered[1]), "2(41) 2(42)");
+  EXPECT_NE(buffer.gathered[0][0], d.gathered[0][1]);  // copies, not the same chords
+  ASSERT_TRUE(d.DeleteMarkedArea());
+  EXPECT_EQ(testing::VoiceText(d.gathered[0]), "3(60) 3(64)");
+  EXPECT_EQ(testing::VoiceText(d.gathered[1]), "2(40)");
+
+  // An end beyond the voice ends at its last chord; an end before the begin marks nothing.
+  CInstrumentDlg clamped;
+  build(clamped);
+  clamped.markers = {3, 99};
+  ASSERT_TRUE(clamped.DeleteMarkedArea());
+  EXPECT_EQ(testing::VoiceText(clamped.gathered[0]), "3(60) 3(61) 3(62)");
+  clamped.markers = {2, 1};
+  EXPECT_FALSE(clamped.DeleteMarkedArea());
 }
 
 }  // namespace
