@@ -37,6 +37,7 @@ struct Meter {
   static Meter From(int64_t numerator, int64_t denominator);
 };
 
+class CClef;
 class CKey;
 class CTabInstrument;
 class CVoicesArray;
@@ -291,6 +292,9 @@ class nChordArray : public Persistent {
   nChord* NextRestOrGhost(int index) const;
   // The clef meta-event of the nearest clef change at or before `index`.
   CMetaEvent* FindPrecedingClefChange(int index) const;
+  // Every clef change of the voice in turn gives the stave its key (cy bits 0-2 the count,
+  // cy bit 4 clear for flats) and its step offset (cx); the last change stays.
+  void ApplyClefChanges(CClef& stave) const;
   // The next chord after `index` with a note on `course`, `index` left on it; null at the end.
   nNotes* FindNextNoteOnString(uint8_t course, int& index) const;
 

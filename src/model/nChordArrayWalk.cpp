@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/CClef.h"
 #include "model/nChordArray.h"
 
 namespace vornel {
@@ -9,6 +10,11 @@ namespace vornel {
 namespace {
 
 bool IsChordEvent(const nChord* e) { return e != nullptr && e->IsChord(); }
+
+// A clef special event, or a bar line that announces a clef.
+bool IsClefChange(const nChord* e) {
+  return (e->IsSpecialEvent() && e->SpecialSubtype() == nChord::kClefChange) || (e->IsBarLine() && e->BarChange() == 2);
+}
 
 }  // namespace
 
@@ -151,11 +157,20 @@ CMetaEvent* nChordArray::FindPrecedingClefChange(int index) const {
   for (int i = std::min(index, last); i >= 0; --i) {
     const nChord* e = events_[static_cast<size_t>(i)].get();
     if (e == nullptr) continue;
-    const bool clefEvent = e->IsSpecialEvent() && e->SpecialSubtype() == nChord::kClefChange;
-    const bool clefBar = e->IsBarLine() && e->BarChange() == 2;
-    if (clefEvent || clefBar) return e->metaEvents.Find(CMetaEvent::kClef);
+    if (IsClefChange(e)) return e->metaEvents.Find(CMetaEvent::kClef);
   }
   return nullptr;
+}
+
+void nChordArray::ApplyClefChanges(CClef& stave) const {
+  for (const Handle& e : events_) {
+    if (e == nullptr || !IsClefChange(e.get())) continue;
+    const CMetaEvent* clef = e->metaEvents.Find(CMetaEvent::kClef);
+    if (clef == nullptr) continue;
+    stave.key.alterations = static_cast<uint32_t>(clef->cy) & 7u;
+    stave.key.bemol = (clef->cy & 0x10) == 0 ? 1 : 0;
+    stave.stepOffset = clef->cx;
+  }
 }
 
 nNotes* nChordArray::FindNextNoteOnString(uint8_t course, int& index) const {

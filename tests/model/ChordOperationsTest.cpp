@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "model/CClef.h"
 #include "model/CKey.h"
 #include "model/CVoicesArray.h"
 #include "model/MetaEventEditor.h"
@@ -544,9 +545,14 @@ TEST(VoiceWalk, BarsAndChordsByIndex) {
   EXPECT_EQ(voice.NextRestOrGhost(1), voice[3]);
   EXPECT_EQ(voice.NextRestOrGhost(3), nullptr);
 
-  voice[4]->metaEvents.SetMetaEvent(CMetaEvent::kClef, "", 2, 1, 0);
+  voice[4]->metaEvents.SetMetaEvent(CMetaEvent::kClef, "", 2, 1, 0x13);
   EXPECT_EQ(voice.FindPrecedingClefChange(6), voice[4]->metaEvents[0]);
   EXPECT_EQ(voice.FindPrecedingClefChange(3), nullptr);
+  CClef stave;
+  voice.ApplyClefChanges(stave);
+  EXPECT_EQ(stave.key.alterations, 3u);  // three sharps
+  EXPECT_EQ(stave.key.bemol, 0);
+  EXPECT_EQ(stave.stepOffset, 1);
   index = -1;
   EXPECT_EQ(voice.FindNextNoteOnString(0, index), voice[0]->notes[0]);
   EXPECT_EQ(voice.FindNextNoteOnString(0, index), voice[6]->notes[0]);
