@@ -85,4 +85,23 @@ void ArpeggiateAndRotate(benchmark::State& state) {
 }
 BENCHMARK(ArpeggiateAndRotate)->Unit(benchmark::kMillisecond);
 
+// Stave breaks into a long voice cut into bars: one break every two bars.
+void InsertStaveBreaks(benchmark::State& state) {
+  nChordArray barred = TabVoice(kChords * 4, 0);
+  barred.RebarVoice(4, 4);
+  const nChordArray::Handle staveBreak = std::make_shared<nChord>(nChord::kBarLine);
+  staveBreak->status = 0x41;
+  int lines = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    nChordArray voice(barred);
+    state.ResumeTiming();
+    lines = voice.InsertStaveBreaks(12, staveBreak);
+    benchmark::DoNotOptimize(voice.size());
+  }
+  state.counters["lines"] = lines;
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(barred.size()));
+}
+BENCHMARK(InsertStaveBreaks)->Unit(benchmark::kMillisecond);
+
 }  // namespace

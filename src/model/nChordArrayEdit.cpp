@@ -133,21 +133,26 @@ void nChordArray::ScaleRhythm(size_t start, size_t count, bool halve) {
 
 int nChordArray::InsertStaveBreaks(size_t n, const Handle& staveBreak) {
   if (events_.size() < 12 || staveBreak == nullptr) return 1;
+  // One pass into a new list: inserting in place moved the tail once per break.
+  std::vector<Handle> out;
+  out.reserve(events_.size() + events_.size() / std::max<size_t>(n, 1) + 1);
   int lines = 1;
-  size_t last = 0;
-  for (size_t i = 1; i + 10 < events_.size(); ++i) {
+  size_t last = 0;  // position of the last break, counted in the new list
+  const size_t end = events_.size() - 10;
+  for (size_t i = 0; i < events_.size(); ++i) {
     const nChord* e = events_[i].get();
-    if (e == nullptr || !e->IsBarLine()) continue;
-    if (e->IsStaveBreak()) {
-      last = i;
-      continue;
+    if (i >= 1 && i < end && e != nullptr && e->IsBarLine()) {
+      if (e->IsStaveBreak()) {
+        last = out.size();
+      } else if (out.size() - last > n) {
+        last = out.size();
+        out.push_back(staveBreak);
+        ++lines;
+      }
     }
-    if (i - last <= n) continue;
-    events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(i), staveBreak);
-    last = i;
-    ++i;  // past the bar line the break now precedes
-    ++lines;
+    out.push_back(std::move(events_[i]));
   }
+  events_ = std::move(out);
   return lines;
 }
 
