@@ -216,6 +216,20 @@ TEST(LoadBitmapFromFile, LongerInfoHeadersKeepTheirPixelsApart) {
   EXPECT_EQ(bitmap.GetPixel(0, 0), RGB(30, 20, 10));
 }
 
+TEST(LoadBitmapFromFile, WideBitFieldMasksScaleWithoutOverflow) {
+  // A 40-byte header, bit fields: the masks follow it. Red takes all 32 bits, green 25 bits,
+  // blue none; the one pixel has every bit set, so red and green are full.
+  std::vector<uint8_t> file = BmpFile(1, 1, 32, {});
+  file[30] = 3;
+  for (uint32_t mask : {0xFFFFFFFFu, 0x01FFFFFFu, 0u}) {
+    for (int i = 0; i < 4; ++i) file.push_back(static_cast<uint8_t>(mask >> (8 * i)));
+  }
+  file.insert(file.end(), {0xFF, 0xFF, 0xFF, 0xFF});
+  DeviceBitmap bitmap;
+  ASSERT_TRUE(DecodeBitmapFile(file, bitmap));
+  EXPECT_EQ(bitmap.GetPixel(0, 0), RGB(255, 255, 0));
+}
+
 TEST(LoadBitmapFromFile, RefusesWhatItCannotReadWhole) {
   testing::TempDir dir;
   const std::vector<uint8_t> rows(16, 0);

@@ -19,14 +19,15 @@ constexpr size_t kMaxFile = size_t(1) << 30;
 uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
-// The value of a masked field scaled to 0-255.
+// The value of a masked field scaled to 0-255. Taken in 64 bits: a file's mask may be
+// wider than 24 bits, where value × 255 no longer fits 32.
 uint8_t MaskedChannel(uint32_t pixel, uint32_t mask) {
   if (mask == 0) return 0;
   int shift = 0;
   while (((mask >> shift) & 1) == 0) ++shift;
-  const uint32_t max = mask >> shift;
-  const uint32_t value = (pixel & mask) >> shift;
-  return static_cast<uint8_t>(max == 0 ? 0 : (value * 255 + max / 2) / max);
+  const uint64_t max = mask >> shift;
+  const uint64_t value = (pixel & mask) >> shift;
+  return static_cast<uint8_t>((value * 255 + max / 2) / max);
 }
 
 }  // namespace
