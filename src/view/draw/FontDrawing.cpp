@@ -14,8 +14,6 @@ namespace vornel {
 
 namespace {
 
-bool SameFace(std::string_view a, std::string_view b) { return SameFaceName(a, b); }
-
 // A justified block: the pieces between '@' marks spread over the block's width.
 Rect DrawFontTextBlock(std::string_view text, const Rect& rect, unsigned format, const dfLogFont& font,
                        DeviceContext& dc, float zoom) {
@@ -91,15 +89,6 @@ FontSpec CreateScaledFont(dfLogFont& font, float zoom, DeviceContext& dc) {
   font.logFont.lfHeight = -MulDiv(clamped, dc.LogPixelsY(), divisor);
   if (font.logFont.lfFaceName == "VN_Quintelle") font.logFont.lfCharSet = 0;
   return dc.SelectFont(ToFontSpec(font.logFont));
-}
-
-void InitFont(dfLogFont& font, std::string_view face, int32_t pointSize, uint8_t charSet) {
-  font.SetDefaults();
-  font.logFont.lfFaceName = FitFaceName(face);
-  font.pointSize.cx = pointSize;
-  font.logFont.lfCharSet = charSet;
-  font.color = 0;
-  font.microTuning = 0;
 }
 
 bool CheckInstalled(dfLogFont& font) {
@@ -249,7 +238,7 @@ void DrawStackedText(dfLogFont& font, std::string_view text, float zoom, int32_t
 }
 
 Rect DrawStackedNumbers(dfLogFont& font, GraphicUtil& g, Rect rect, int32_t upper, int32_t lower) {
-  if (SameFace(font.logFont.lfFaceName, "TabDefault")) font.pointSize.cx = 220;
+  if (SameFaceName(font.logFont.lfFaceName, "TabDefault")) font.pointSize.cx = 220;
   rect.Normalize();
   Rect box = GraphicUtil::ScaleRectCentred(80, rect);
   const std::string top = std::to_string(upper);

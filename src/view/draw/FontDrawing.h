@@ -28,10 +28,6 @@ FontSpec ToFontSpec(const LogFont& font);
 // 100.
 FontSpec CreateScaledFont(dfLogFont& font, float zoom, DeviceContext& dc);
 
-// Defaults, then the face, point size (tenths of a point) and character set; colour and
-// micro-tuning 0.
-void InitFont(dfLogFont& font, std::string_view face, int32_t pointSize, uint8_t charSet);
-
 // Whether the face can be drawn: a face of the glyph table, or one fontconfig has. When it
 // cannot, the sizes that depend on the face are cleared and false is returned.
 bool CheckInstalled(dfLogFont& font);

@@ -305,7 +305,7 @@ void Card::Primitives() {
 void Card::Texts() {
   Label(20, 1046, "Text drawing: boxed and framed, justified block, hyperlink, label, stacked, circled");
   dfLogFont font;
-  InitFont(font, "Times New Roman", 110, 0);
+  font.InitFont("Times New Roman", 110, 0);
   font.color = 0x400000;
   DrawFontText("Boxed and framed", font, dc, TA_LEFT | TA_BASELINE, static_cast<float>(zoom), 0,
                kTextBox | kTextFrame | kTextDarkFrame, U(24), U(1070));
@@ -313,13 +313,13 @@ void Card::Texts() {
   DrawFontText("Left@centre@right@\n", font, dc, TA_LEFT | TA_TOP, static_cast<float>(zoom), 0, kTextFrame, U(190),
                U(1058));
   dfLogFont link;
-  InitFont(link, "Arial", 100, 0);
+  link.InitFont("Arial", 100, 0);
   link.color = 0xC00000;
   DrawHyperlinkLabel(link, "https://example.org|A hyperlink", static_cast<float>(zoom), true, U(440), U(1070), dc);
   DrawLabelBox(link, "Label box", U(580), U(1058), dc);
   DrawStackedText(font, "ABC", static_cast<float>(zoom), U(680), U(1052), true, dc);
   dfLogFont signature;
-  InitFont(signature, "TabDefault", 120, 0);
+  signature.InitFont("TabDefault", 120, 0);
   DrawStackedNumbers(signature, g, R(700, 1050, 724, 1074), 3, 4);
   g.DrawCircledNumber(7, U(760), U(1070));
 }
