@@ -167,8 +167,6 @@ void DumpTextPart(DumpWriter& w, const CTrackText& t) {
   Dump(w, "font", t.font);
 }
 
-void Dump(DumpWriter& w, std::string_view name, const CTrackText& t);
-
 void Dump(DumpWriter& w, std::string_view name, const CRTFTrackText& t) {
   const Scope scope(w, name);
   DumpTextPart(w, t);
@@ -597,12 +595,6 @@ void Dump(DumpWriter& w, std::string_view name, const CDocumentSettings& s) {
 }
 
 }  // namespace
-
-std::string DumpSection(const CSystemArray& section) {
-  DumpWriter w;
-  Dump(w, "section", section);
-  return w.Take();
-}
 
 std::string DumpDocument(const CBriotabDoc& doc) {
   DumpWriter w;

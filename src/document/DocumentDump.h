@@ -11,9 +11,7 @@
 namespace vornel {
 
 class CBriotabDoc;
-class CSystemArray;
 
 std::string DumpDocument(const CBriotabDoc& doc);
-std::string DumpSection(const CSystemArray& section);
 
 }  // namespace vornel
