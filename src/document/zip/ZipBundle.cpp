@@ -52,7 +52,7 @@ BundleDocument DocumentOfBundle(const std::string& bundlePath) {
 
 bool ZipFileInPlace(std::string& path, std::string_view extension) {
   const fs::path source(path);
-  const fs::path archive = source.parent_path() / (source.stem().string() + "." + std::string(extension));
+  const fs::path archive = fs::path(source).replace_extension(extension);
   // Packing a file into itself would delete the archive just made.
   if (archive == source) return ShowFailure("Zip file creation failed");
   if (!PackFile(path, source.filename().string(), archive.string())) return false;
@@ -72,7 +72,7 @@ bool SaveBundle(const std::string& bundlePath, const std::function<bool(const st
 
 void InstallBundlePacker() {
   XMLWriter::SetBundlePacker([](const std::string& xmlPath, std::string_view text) {
-    const std::string bundle = (fs::path(xmlPath).parent_path() / (fs::path(xmlPath).stem().string() + ".btz")).string();
+    const std::string bundle = fs::path(xmlPath).replace_extension(".btz").string();
     const bool saved = SaveBundle(bundle, [&](const std::string& documentPath) {
       return WriteFileAtomically(documentPath, text);
     });
