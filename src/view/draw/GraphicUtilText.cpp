@@ -1,11 +1,11 @@
 // The text and glyph-string drawing of GraphicUtil.
 
 #include <algorithm>
-#include <cstdio>
 
 #include "model/CNotationFont.h"
 #include "model/FontStack.h"
 #include "platform/draw/MulDiv.h"
+#include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
@@ -50,9 +50,7 @@ Rect GraphicUtil::DrawTextAt(int32_t x, int32_t y, std::string_view text, int32_
 
 Rect GraphicUtil::DrawNumberAt(int32_t x, int32_t y, int32_t number, int32_t size, int32_t angle, COLORREF colour,
                                unsigned alignment) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", number);
-  return DrawTextAt(x, y, text, size, angle, colour, alignment);
+  return DrawTextAt(x, y, FormatInt(number), size, angle, colour, alignment);
 }
 
 Rect GraphicUtil::DrawGlyphsInRect(std::string_view face, std::string_view text, int32_t count, COLORREF colour,
@@ -108,9 +106,7 @@ Rect GraphicUtil::DrawCircledNumber(uint8_t number, int32_t x, int32_t y) {
     font.SetDefaults();
   }
   font.color = 250;
-  char text[8];
-  std::snprintf(text, sizeof text, "%d", number);
-  Rect r = DrawFontText(text, font, dc, TA_BASELINE | TA_CENTER, static_cast<float>(zoom), 0, 0, x, y);
+  Rect r = DrawFontText(FormatInt(number), font, dc, TA_BASELINE | TA_CENTER, static_cast<float>(zoom), 0, 0, x, y);
   if (r.Height() > r.Width()) {
     const int32_t grow = (r.Height() - r.Width()) / 2;
     r.left -= grow;
