@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/text/AsciiCase.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
 
@@ -63,6 +64,18 @@ TEST(TextConversion, EightBitTextIsUtf8WhenValidElseWindows1252) {
   EXPECT_EQ(Decode8BitText("caf\xE9"), "caf\xC3\xA9");
   EXPECT_EQ(Decode8BitText("caf\xC3\xA9"), "caf\xC3\xA9");
   EXPECT_EQ(Cp1252ToUtf8("\x80\x9F\x81"), "\xE2\x82\xAC\xC5\xB8\xC2\x81");
+}
+
+TEST(AsciiCase, FoldsOnlyAsciiLettersAndChecksLengths) {
+  EXPECT_TRUE(EqualsNoCase("VornelFg", "VORNELFG"));
+  EXPECT_FALSE(EqualsNoCase("VornelFg", "VornelFgx"));
+  // Bytes of UTF-8 text never fold, whatever the locale.
+  EXPECT_FALSE(EqualsNoCase("\xC3\xA9", "\xC3\x89"));
+  EXPECT_EQ(AsciiLower("QX_Lute \xC3\x89"), "qx_lute \xC3\x89");
+  EXPECT_TRUE(StartsWithNoCase("qx_Lute", "QX_"));
+  EXPECT_FALSE(StartsWithNoCase("QX", "QX_"));
+  EXPECT_TRUE(EndsWithNoCase("/a/PIECE.Btb", ".btb"));
+  EXPECT_FALSE(EndsWithNoCase("btb", ".btb"));
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <cctype>
 
 #include "platform/io/FileIO.h"
+#include "platform/text/AsciiCase.h"
 
 namespace vornel {
 
@@ -72,14 +72,8 @@ bool XMLWriter::SaveToFile(bool pack) {
 void XMLWriter::SetBundlePacker(BundlePacker packer) { Packer() = std::move(packer); }
 
 std::string ReplaceFinalExtension(const std::string& path, const std::string& from, const std::string& to) {
-  if (path.size() < from.size()) return path;
-  const size_t start = path.size() - from.size();
-  for (size_t i = 0; i < from.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(path[start + i])) != std::tolower(static_cast<unsigned char>(from[i]))) {
-      return path;
-    }
-  }
-  return path.substr(0, start) + to;
+  if (!EndsWithNoCase(path, from)) return path;
+  return path.substr(0, path.size() - from.size()) + to;
 }
 
 }  // namespace vornel
