@@ -1,13 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <cstdarg>
 #include <limits>
 
 #include "platform/text/AsciiCase.h"
+#include "platform/text/FormatText.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {
 namespace {
+
+std::string Appended(std::string out, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(out, format, args);
+  va_end(args);
+  return out;
+}
 
 TEST(NumberText, WritesTheFilesForms) {
   EXPECT_EQ(FormatInt(-1), "-1");
@@ -76,6 +86,13 @@ TEST(AsciiCase, FoldsOnlyAsciiLettersAndChecksLengths) {
   EXPECT_FALSE(StartsWithNoCase("QX", "QX_"));
   EXPECT_TRUE(EndsWithNoCase("/a/PIECE.Btb", ".btb"));
   EXPECT_FALSE(EndsWithNoCase("btb", ".btb"));
+}
+
+TEST(FormatText, AppendsShortAndLongTexts) {
+  EXPECT_EQ(Appended("log: ", "%d,%s", -3, "x"), "log: -3,x");
+  // Beyond the stack buffer the text is formatted a second time, after what was there.
+  const std::string longWord(1000, 'w');
+  EXPECT_EQ(Appended("log: ", "[%s] %d", longWord.c_str(), 7), "log: [" + longWord + "] 7");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/MusicFont.h"
+#include "platform/text/FormatText.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {
@@ -142,22 +143,12 @@ DeviceContext::DeviceContext(int32_t dpiX, int32_t dpiY, bool printing, TextEngi
 }
 
 void DeviceContext::Trace(const char* format, ...) {
-  char buffer[512];
+  std::string line;
   va_list args;
   va_start(args, format);
-  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+  AppendFormatV(line, format, args);
   va_end(args);
-  if (n < 0) return;
-  if (static_cast<size_t>(n) < sizeof buffer) {
-    DoTrace(std::string_view(buffer, static_cast<size_t>(n)));
-    return;
-  }
-  std::string longer(static_cast<size_t>(n) + 1, '\0');
-  va_start(args, format);
-  std::vsnprintf(longer.data(), longer.size(), format, args);
-  va_end(args);
-  longer.resize(static_cast<size_t>(n));
-  DoTrace(longer);
+  DoTrace(line);
 }
 
 // ---------------------------------------------------------------- device

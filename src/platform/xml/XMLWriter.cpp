@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdarg>
-#include <cstdio>
 
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
+#include "platform/text/FormatText.h"
 
 namespace vornel {
 
@@ -35,21 +35,10 @@ void XmlTextPrinter::Write(const char* data, size_t size) { out_.append(data, si
 void XmlTextPrinter::Putc(char ch) { out_.push_back(ch); }
 
 void XmlTextPrinter::Print(const char* format, ...) {
-  char small[256];
   va_list args;
   va_start(args, format);
-  const int length = std::vsnprintf(small, sizeof small, format, args);
+  AppendFormatV(out_, format, args);
   va_end(args);
-  if (length < 0) return;
-  if (static_cast<size_t>(length) < sizeof small) {
-    out_.append(small, static_cast<size_t>(length));
-    return;
-  }
-  std::string large(static_cast<size_t>(length) + 1, '\0');
-  va_start(args, format);
-  std::vsnprintf(large.data(), large.size(), format, args);
-  va_end(args);
-  out_.append(large.data(), static_cast<size_t>(length));
 }
 
 std::string XMLWriter::ToXmlText() const {
