@@ -58,12 +58,13 @@ int Midi(const CommandArguments& args) {
     return 1;
   }
   // Sections are numbered from 1 as the sections pane lists them; the active one by default.
-  const long index = sectionNumber ? *sectionNumber - 1 : std::max<long>(sections->activeSection, 0);
-  if (index < 0 || static_cast<size_t>(index) >= sections->size()) {
-    std::fprintf(stderr, "%s: there is no section %ld\n", files[0].c_str(), index + 1);
+  // The number is checked before it becomes an index, so that no value of --section overflows.
+  const long number = sectionNumber ? *sectionNumber : std::max<long>(sections->activeSection, 0) + 1;
+  if (number < 1 || static_cast<unsigned long>(number) > sections->size()) {
+    std::fprintf(stderr, "%s: there is no section %ld\n", files[0].c_str(), number);
     return 1;
   }
-  return WriteSectionMidiFile(*sections->at(static_cast<size_t>(index)), CMIDIExportDlg{}, MidiExportOptions{},
+  return WriteSectionMidiFile(*sections->at(static_cast<size_t>(number - 1)), CMIDIExportDlg{}, MidiExportOptions{},
                               files[1])
              ? 0
              : 1;
