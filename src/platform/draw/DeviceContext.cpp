@@ -888,11 +888,7 @@ int32_t DeviceContext::DrawText(std::string_view text, Rect& rect, unsigned form
   std::vector<int32_t> widths;
   int32_t maxWidth = 0;
   for (const std::string& line : lines) {
-    widths.push_back(line.empty() ? 0 : RoundHalfAway([&] {
-      GlyphRun run;
-      LayoutRun(font, line, run);
-      return run.advance;
-    }()));
+    widths.push_back(GetTextExtent(line).cx);
     maxWidth = std::max(maxWidth, widths.back());
   }
   const int32_t totalHeight = lineHeight * static_cast<int32_t>(lines.size());
