@@ -46,10 +46,7 @@ int TestCard(const CommandArguments& args) {
   }
   const bool png = EndsWithNoCase(out, ".png");
   const bool pdf = EndsWithNoCase(out, ".pdf");
-  if (!png && !pdf) {
-    std::fprintf(stderr, "usage: vornel-tool testcard OUT.png|OUT.pdf [--zoom Z] [--dpi D]\n");
-    return 2;
-  }
+  if (!png && !pdf) return PrintUsage("testcard");
   const Size size = TestCardSize(dpi, zoom);
   std::string error;
   bool written = false;
