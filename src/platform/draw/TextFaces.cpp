@@ -208,10 +208,21 @@ PangoTextEngine::~PangoTextEngine() {
   if (fontMap_ != nullptr) g_object_unref(fontMap_);
 }
 
-PangoFontDescription* PangoTextEngine::Description(const TextFaceKey& key) {
+namespace {
+
+// The key without the decorations: they are drawn as attributes of a layout, and change
+// neither the font nor its metrics.
+TextFaceKey PlainKey(const TextFaceKey& key) {
   TextFaceKey plain = key;
   plain.underline = false;
   plain.strikeOut = false;
+  return plain;
+}
+
+}  // namespace
+
+PangoFontDescription* PangoTextEngine::Description(const TextFaceKey& key) {
+  const TextFaceKey plain = PlainKey(key);
   auto found = descriptions_.find(plain);
   if (found != descriptions_.end()) return found->second;
   PangoFontDescription* description = pango_font_description_new();
@@ -239,9 +250,7 @@ void PangoTextEngine::SetUp(const TextFaceKey& key, std::string_view text) {
 }
 
 FaceMetrics PangoTextEngine::Metrics(const TextFaceKey& key) {
-  TextFaceKey plain = key;
-  plain.underline = false;
-  plain.strikeOut = false;
+  const TextFaceKey plain = PlainKey(key);
   auto found = metrics_.find(plain);
   if (found != metrics_.end()) return found->second;
   PangoFontMetrics* metrics = pango_context_get_metrics(context_, Description(key), nullptr);
