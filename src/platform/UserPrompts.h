@@ -9,6 +9,9 @@
 
 namespace vornel {
 
+// The application's name: the caption of its main window and of its message boxes.
+inline constexpr const char* kApplicationName = "Vornel Tablature Composer";
+
 enum class MessageKind { kInformation, kWarning, kError, kQuestion };
 enum class Buttons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class Answer { kOk, kCancel, kYes, kNo };

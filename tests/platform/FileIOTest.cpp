@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -44,6 +46,20 @@ TEST(AtomicFile, PiecesReplaceTheFileOnlyWhenCommitted) {
   EXPECT_FALSE(nowhere.Open(dir.File("missing/doc.btxml"), &error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(nowhere.Commit());
+}
+
+TEST(ReadFileBytes, RegularFilesUpToTheLimitOnly) {
+  TempDir dir;
+  const std::string path = dir.File("piece.btb");
+  testing::WriteText(path, "12345");
+  EXPECT_EQ(ReadFileBytes(path, 5), (std::vector<uint8_t>{'1', '2', '3', '4', '5'}));
+  EXPECT_EQ(ReadFileBytes(path, 4), std::nullopt);
+  EXPECT_EQ(ReadFileBytes(dir.File("missing.btb")), std::nullopt);
+  EXPECT_EQ(ReadFileBytes(dir.path()), std::nullopt);
+  // A named pipe without a writer is refused at once instead of blocking the reader.
+  const std::string pipe = dir.File("pipe.btb");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(ReadFileBytes(pipe), std::nullopt);
 }
 
 }  // namespace

@@ -1,12 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <cstdarg>
 #include <limits>
 
+#include "platform/text/AsciiCase.h"
+#include "platform/text/FormatText.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {
 namespace {
+
+std::string Appended(std::string out, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(out, format, args);
+  va_end(args);
+  return out;
+}
 
 TEST(NumberText, WritesTheFilesForms) {
   EXPECT_EQ(FormatInt(-1), "-1");
@@ -63,6 +74,25 @@ TEST(TextConversion, EightBitTextIsUtf8WhenValidElseWindows1252) {
   EXPECT_EQ(Decode8BitText("caf\xE9"), "caf\xC3\xA9");
   EXPECT_EQ(Decode8BitText("caf\xC3\xA9"), "caf\xC3\xA9");
   EXPECT_EQ(Cp1252ToUtf8("\x80\x9F\x81"), "\xE2\x82\xAC\xC5\xB8\xC2\x81");
+}
+
+TEST(AsciiCase, FoldsOnlyAsciiLettersAndChecksLengths) {
+  EXPECT_TRUE(EqualsNoCase("VornelFg", "VORNELFG"));
+  EXPECT_FALSE(EqualsNoCase("VornelFg", "VornelFgx"));
+  // Bytes of UTF-8 text never fold, whatever the locale.
+  EXPECT_FALSE(EqualsNoCase("\xC3\xA9", "\xC3\x89"));
+  EXPECT_EQ(AsciiLower("QX_Lute \xC3\x89"), "qx_lute \xC3\x89");
+  EXPECT_TRUE(StartsWithNoCase("qx_Lute", "QX_"));
+  EXPECT_FALSE(StartsWithNoCase("QX", "QX_"));
+  EXPECT_TRUE(EndsWithNoCase("/a/PIECE.Btb", ".btb"));
+  EXPECT_FALSE(EndsWithNoCase("btb", ".btb"));
+}
+
+TEST(FormatText, AppendsShortAndLongTexts) {
+  EXPECT_EQ(Appended("log: ", "%d,%s", -3, "x"), "log: -3,x");
+  // Beyond the stack buffer the text is formatted a second time, after what was there.
+  const std::string longWord(1000, 'w');
+  EXPECT_EQ(Appended("log: ", "[%s] %d", longWord.c_str(), 7), "log: [" + longWord + "] 7");
 }
 
 }  // namespace

@@ -71,6 +71,14 @@ execute_process(COMMAND "${TOOL}" midi "${WORK_DIR}/scale.btxml" "${WORK_DIR}/no
 if(NOT rc EQUAL 1 OR NOT err MATCHES "there is no section 2")
   message(FATAL_ERROR "missing section: rc=${rc} err='${err}'")
 endif()
+# Numbers below 1, down to the smallest a long holds, are refused the same way.
+foreach(number 0 -9223372036854775808)
+  execute_process(COMMAND "${TOOL}" midi "${WORK_DIR}/scale.btxml" "${WORK_DIR}/none.mid" --section ${number}
+                  RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 1 OR NOT err MATCHES "there is no section ${number}")
+    message(FATAL_ERROR "section ${number}: rc=${rc} err='${err}'")
+  endif()
+endforeach()
 execute_process(COMMAND "${TOOL}" midi "${CORPUS_DIR}/midi/test-c-major-scale.mid" "${WORK_DIR}/none.mid"
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 1)

@@ -3,23 +3,19 @@
 
 #include <cstdio>
 
+#include "DocumentCommand.h"
 #include "ToolCommand.h"
 #include "document/DocumentDump.h"
-#include "document/DocumentFiles.h"
 
 namespace vornel::tool {
 
 namespace {
 
 int Dump(const CommandArguments& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: vornel-tool dump FILE\n");
-    return 2;
-  }
-  const OpenedDocument opened = OpenDocumentFile(args[0]);
-  if (!opened.message.empty()) std::fprintf(stderr, "%s\n", opened.message.c_str());
-  if (opened.document == nullptr) return 1;
-  const std::string text = DumpDocument(*opened.document);
+  if (args.size() != 1) return PrintUsage("dump");
+  const std::unique_ptr<CVornelTabDoc> doc = OpenDocument(args[0]);
+  if (doc == nullptr) return 1;
+  const std::string text = DumpDocument(*doc);
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;
 }

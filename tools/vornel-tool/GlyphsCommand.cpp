@@ -87,10 +87,7 @@ void DrawPage(PdfDevice& pdf, FaceRole role, const std::vector<const GlyphMapEnt
 }
 
 int Glyphs(const CommandArguments& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: vornel-tool glyphs OUT.pdf\n");
-    return 2;
-  }
+  if (args.size() != 1) return PrintUsage("glyphs");
   std::vector<std::vector<const GlyphMapEntry*>> pages;
   size_t longest = 0;
   for (FaceRole role : kRoles) {

@@ -34,10 +34,7 @@ std::string PamOf(const PLBmp& bmp) {
 }
 
 int Image(const CommandArguments& args) {
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: vornel-tool image IN OUT.pam\n");
-    return 2;
-  }
+  if (args.size() != 2) return PrintUsage("image");
   PLAnyBmp bmp;
   try {
     PLAnyPicDecoder decoder;

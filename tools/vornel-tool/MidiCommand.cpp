@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "DocumentCommand.h"
 #include "ToolCommand.h"
 #include "document/CMIDIExportDlg.h"
 #include "document/DocumentFiles.h"
@@ -28,13 +29,6 @@ class PrintedPrompts : public ConsolePrompts {
   }
 };
 
-// The document at `path`, opened by the system's own open path in any form it reads.
-std::unique_ptr<CVornelTabDoc> OpenDocument(const std::string& path) {
-  OpenedDocument opened = OpenDocumentFile(path);
-  if (!opened.message.empty()) std::fprintf(stderr, "%s\n", opened.message.c_str());
-  return std::move(opened.document);
-}
-
 int Midi(const CommandArguments& args) {
   std::optional<long> sectionNumber;
   std::vector<std::string> files;
@@ -45,10 +39,7 @@ int Midi(const CommandArguments& args) {
       files.push_back(args[i]);
     }
   }
-  if (files.size() != 2) {
-    std::fprintf(stderr, "usage: vornel-tool midi IN.btxml|IN.btz|IN.btb OUT.mid [--section N]\n");
-    return 2;
-  }
+  if (files.size() != 2) return PrintUsage("midi");
   PrintedPrompts prompts;
   ScopedPrompts scoped(prompts);
   const std::unique_ptr<CVornelTabDoc> doc = OpenDocument(files[0]);
@@ -58,22 +49,20 @@ int Midi(const CommandArguments& args) {
     return 1;
   }
   // Sections are numbered from 1 as the sections pane lists them; the active one by default.
-  const long index = sectionNumber ? *sectionNumber - 1 : std::max<long>(sections->activeSection, 0);
-  if (index < 0 || static_cast<size_t>(index) >= sections->size()) {
-    std::fprintf(stderr, "%s: there is no section %ld\n", files[0].c_str(), index + 1);
+  // The number is checked before it becomes an index, so that no value of --section overflows.
+  const long number = sectionNumber ? *sectionNumber : std::max<long>(sections->activeSection, 0) + 1;
+  if (number < 1 || static_cast<unsigned long>(number) > sections->size()) {
+    std::fprintf(stderr, "%s: there is no section %ld\n", files[0].c_str(), number);
     return 1;
   }
-  return WriteSectionMidiFile(*sections->at(static_cast<size_t>(index)), CMIDIExportDlg{}, MidiExportOptions{},
+  return WriteSectionMidiFile(*sections->at(static_cast<size_t>(number - 1)), CMIDIExportDlg{}, MidiExportOptions{},
                               files[1])
              ? 0
              : 1;
 }
 
 int MidiImport(const CommandArguments& args) {
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: vornel-tool midi-import IN.mid OUT.btxml|OUT.btz|OUT.btb\n");
-    return 2;
-  }
+  if (args.size() != 2) return PrintUsage("midi-import");
   PrintedPrompts prompts;
   ScopedPrompts scoped(prompts);
   AllTracksChooser chooser;

@@ -14,10 +14,7 @@ namespace vornel::tool {
 // refuses leaves the reader's message on the standard error stream (exit 1).
 inline int RunOnMusicXml(const CommandArguments& args, const char* command,
                          const std::function<int(const MusicXML2::Sxmlelement& root)>& use) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: vornel-tool %s FILE\n", command);
-    return 2;
-  }
+  if (args.size() != 1) return PrintUsage(command);
   MusicXML2::xmlreader reader;
   const MusicXML2::STXMLFile file = reader.readFile(args[0].c_str());
   if (!file) return 1;

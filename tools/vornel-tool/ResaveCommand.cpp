@@ -4,22 +4,18 @@
 
 #include <cstdio>
 
+#include "DocumentCommand.h"
 #include "ToolCommand.h"
-#include "document/DocumentFiles.h"
 
 namespace vornel::tool {
 
 namespace {
 
 int Resave(const CommandArguments& args) {
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: vornel-tool resave IN OUT\n");
-    return 2;
-  }
-  const OpenedDocument opened = OpenDocumentFile(args[0]);
-  if (!opened.message.empty()) std::fprintf(stderr, "%s\n", opened.message.c_str());
-  if (opened.document == nullptr) return 1;
-  return SaveDocumentFile(*opened.document, args[1]) ? 0 : 1;
+  if (args.size() != 2) return PrintUsage("resave");
+  const std::unique_ptr<CVornelTabDoc> doc = OpenDocument(args[0]);
+  if (doc == nullptr) return 1;
+  return SaveDocumentFile(*doc, args[1]) ? 0 : 1;
 }
 
 const ToolCommand registration("resave", "resave IN OUT", "open a document and save it in the form OUT names",

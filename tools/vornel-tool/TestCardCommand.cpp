@@ -6,20 +6,13 @@
 
 #include "ToolCommand.h"
 #include "platform/draw/CairoDevice.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/text/NumberText.h"
 #include "view/draw/TestCard.h"
 
 namespace vornel::tool {
 
 namespace {
-
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  if (text.size() < suffix.size()) return false;
-  for (size_t i = 0; i < suffix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + i])) != suffix[i]) return false;
-  }
-  return true;
-}
 
 bool ReadNumber(const CommandArguments& args, size_t& i, int32_t low, int32_t high, int32_t& value) {
   if (i + 1 >= args.size()) return false;
@@ -51,12 +44,9 @@ int TestCard(const CommandArguments& args) {
       break;
     }
   }
-  const bool png = EndsWith(out, ".png");
-  const bool pdf = EndsWith(out, ".pdf");
-  if (!png && !pdf) {
-    std::fprintf(stderr, "usage: vornel-tool testcard OUT.png|OUT.pdf [--zoom Z] [--dpi D]\n");
-    return 2;
-  }
+  const bool png = EndsWithNoCase(out, ".png");
+  const bool pdf = EndsWithNoCase(out, ".pdf");
+  if (!png && !pdf) return PrintUsage("testcard");
   const Size size = TestCardSize(dpi, zoom);
   std::string error;
   bool written = false;

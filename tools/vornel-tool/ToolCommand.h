@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornel::tool {
@@ -24,5 +25,9 @@ struct RegisteredCommand {
 };
 
 const std::vector<RegisteredCommand>& Commands();
+
+// Prints "usage: vornel-tool " and the registered usage of the command `name` on the standard
+// error stream; returns 2, the exit code of a wrong command line.
+int PrintUsage(std::string_view name);
 
 }  // namespace vornel::tool

@@ -20,10 +20,7 @@ class PrintedPrompts : public ConsolePrompts {
 };
 
 int XmlCheck(const CommandArguments& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: vornel-tool xmlcheck FILE\n");
-    return 2;
-  }
+  if (args.size() != 1) return PrintUsage("xmlcheck");
   PrintedPrompts prompts;
   ScopedPrompts scoped(prompts);
   XMLWriter writer;

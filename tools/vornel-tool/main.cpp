@@ -32,6 +32,13 @@ ToolCommand::ToolCommand(std::string name, std::string usage, std::string summar
 
 const std::vector<RegisteredCommand>& Commands() { return Registry(); }
 
+int PrintUsage(std::string_view name) {
+  for (const auto& command : Commands()) {
+    if (command.name == name) std::fprintf(stderr, "usage: vornel-tool %s\n", command.usage.c_str());
+  }
+  return 2;
+}
+
 }  // namespace vornel::tool
 
 int main(int argc, char** argv) {

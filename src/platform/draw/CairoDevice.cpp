@@ -49,6 +49,12 @@ std::vector<double> Dashes(const Pen& pen) {
   }
 }
 
+// A Cairo surface over the bitmap's pixels (same layout, no copy); the caller destroys it.
+cairo_surface_t* SurfaceOf(const DeviceBitmap& bitmap) {
+  return cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(bitmap.Data())),
+                                             CAIRO_FORMAT_ARGB32, bitmap.Width(), bitmap.Height(), bitmap.Stride());
+}
+
 }  // namespace
 
 CairoTarget::CairoTarget(CairoTarget&& other) noexcept
@@ -105,10 +111,7 @@ void CairoDevice::DoFill(const PathData& path, const Brush& brush, bool evenOdd)
   BuildPath(path);
   cairo_set_fill_rule(cr_, evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
   if (brush.kind == Brush::Kind::kPattern) {
-    const DeviceBitmap& bitmap = *brush.pattern;
-    cairo_surface_t* image = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(bitmap.Data())), CAIRO_FORMAT_ARGB32, bitmap.Width(),
-        bitmap.Height(), bitmap.Stride());
+    cairo_surface_t* image = SurfaceOf(*brush.pattern);
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(image);
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
     cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
@@ -258,9 +261,7 @@ void CairoDevice::DoBitmap(const DeviceBitmap& bitmap, const Rect& src, const Re
     }
     source = &keyed;
   }
-  cairo_surface_t* image = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(source->Data())), CAIRO_FORMAT_ARGB32, source->Width(),
-      source->Height(), source->Stride());
+  cairo_surface_t* image = SurfaceOf(*source);
   cairo_save(cr_);
   Rect clip = dst;
   clip.Normalize();

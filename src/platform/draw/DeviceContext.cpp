@@ -8,6 +8,7 @@
 
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/MusicFont.h"
+#include "platform/text/FormatText.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {
@@ -142,22 +143,12 @@ DeviceContext::DeviceContext(int32_t dpiX, int32_t dpiY, bool printing, TextEngi
 }
 
 void DeviceContext::Trace(const char* format, ...) {
-  char buffer[512];
+  std::string line;
   va_list args;
   va_start(args, format);
-  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+  AppendFormatV(line, format, args);
   va_end(args);
-  if (n < 0) return;
-  if (static_cast<size_t>(n) < sizeof buffer) {
-    DoTrace(std::string_view(buffer, static_cast<size_t>(n)));
-    return;
-  }
-  std::string longer(static_cast<size_t>(n) + 1, '\0');
-  va_start(args, format);
-  std::vsnprintf(longer.data(), longer.size(), format, args);
-  va_end(args);
-  longer.resize(static_cast<size_t>(n));
-  DoTrace(longer);
+  DoTrace(line);
 }
 
 // ---------------------------------------------------------------- device
@@ -359,18 +350,17 @@ void DeviceContext::FillAndStroke(const PathData& fill, PathData& outline) {
   Stroke(outline);
 }
 
-void DeviceContext::AddToPath(PathData::Op op, std::span<const Point> points) {
-  for (const Point& p : points) {
-    PathData::Element e{op, {double(p.x), 0, 0}, {double(p.y), 0, 0}};
-    path_.push_back(e);
-  }
+void DeviceContext::AddFigureToPath(std::span<const Point> points, bool close) {
+  path_.MoveTo(points[0].x, points[0].y);
+  for (const Point& p : points.subspan(1)) path_.LineTo(p.x, p.y);
+  if (close) path_.Close();
 }
 
 Point DeviceContext::MoveTo(int32_t x, int32_t y) {
   if (tracing_) Trace("MoveTo %d %d", x, y);
   const Point old = state_.position;
   state_.position = {x, y};
-  if (inPath_) path_.push_back({PathData::Op::kMove, {double(x), 0, 0}, {double(y), 0, 0}});
+  if (inPath_) path_.MoveTo(x, y);
   return old;
 }
 
@@ -379,8 +369,8 @@ void DeviceContext::LineTo(int32_t x, int32_t y) {
   const Point from = state_.position;
   state_.position = {x, y};
   if (inPath_) {
-    if (path_.empty()) path_.push_back({PathData::Op::kMove, {double(from.x), 0, 0}, {double(from.y), 0, 0}});
-    path_.push_back({PathData::Op::kLine, {double(x), 0, 0}, {double(y), 0, 0}});
+    if (path_.Empty()) path_.MoveTo(from.x, from.y);
+    path_.LineTo(x, y);
     return;
   }
   PathData path;
@@ -396,8 +386,7 @@ void DeviceContext::Polyline(std::span<const Point> points) {
   }
   if (points.size() < 2) return;
   if (inPath_) {
-    path_.push_back({PathData::Op::kMove, {double(points[0].x), 0, 0}, {double(points[0].y), 0, 0}});
-    AddToPath(PathData::Op::kLine, points.subspan(1));
+    AddFigureToPath(points, false);
     return;
   }
   PathData path;
@@ -436,12 +425,10 @@ void DeviceContext::PolyBezierTo(std::span<const Point> points) {
   const Point from = state_.position;
   state_.position = points[segments * 3 - 1];
   if (inPath_) {
-    if (path_.empty()) path_.push_back({PathData::Op::kMove, {double(from.x), 0, 0}, {double(from.y), 0, 0}});
+    if (path_.Empty()) path_.MoveTo(from.x, from.y);
     for (size_t i = 0; i < segments; ++i) {
       const Point* p = &points[i * 3];
-      path_.push_back({PathData::Op::kCurve,
-                       {double(p[0].x), double(p[1].x), double(p[2].x)},
-                       {double(p[0].y), double(p[1].y), double(p[2].y)}});
+      path_.CurveTo(p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
     }
     return;
   }
@@ -461,9 +448,7 @@ void DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
   if (top > bottom) std::swap(top, bottom);
   if (inPath_) {
     const Point corners[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-    path_.push_back({PathData::Op::kMove, {double(left), 0, 0}, {double(top), 0, 0}});
-    AddToPath(PathData::Op::kLine, std::span(corners).subspan(1));
-    path_.push_back({PathData::Op::kClose, {0, 0, 0}, {0, 0, 0}});
+    AddFigureToPath(corners, true);
     return;
   }
   // With a pen the outline takes the outer pixels; without one the filled area is a pixel
@@ -525,9 +510,7 @@ void DeviceContext::Polygon(std::span<const Point> points) {
   }
   if (points.size() < 2) return;
   if (inPath_) {
-    path_.push_back({PathData::Op::kMove, {double(points[0].x), 0, 0}, {double(points[0].y), 0, 0}});
-    AddToPath(PathData::Op::kLine, points.subspan(1));
-    path_.push_back({PathData::Op::kClose, {0, 0, 0}, {0, 0, 0}});
+    AddFigureToPath(points, true);
     return;
   }
   PathData fill;
@@ -597,7 +580,7 @@ void DeviceContext::Draw3dRect(const Rect& rect, COLORREF topLeft, COLORREF bott
 
 void DeviceContext::BeginPath() {
   if (tracing_) Trace("BeginPath");
-  path_.clear();
+  path_.elements.clear();
   inPath_ = true;
   pathEnded_ = false;
 }
@@ -613,46 +596,32 @@ void DeviceContext::AbortPath() {
   if (tracing_) Trace("AbortPath");
   inPath_ = false;
   pathEnded_ = false;
-  path_.clear();
+  path_.elements.clear();
 }
 
 void DeviceContext::CloseFigure() {
   if (tracing_) Trace("CloseFigure");
-  if (inPath_ && !path_.empty()) path_.push_back({PathData::Op::kClose, {0, 0, 0}, {0, 0, 0}});
+  if (inPath_ && !path_.Empty()) path_.Close();
 }
 
 void DeviceContext::FillPath() {
   if (tracing_) Trace("FillPath");
   if (!pathEnded_) return;
-  PathData fill;
-  for (const auto& e : path_) {
-    PathData::Element d = e;
-    for (int i = 0; i < 3; ++i) {
-      d.x[i] += state_.viewport.x;
-      d.y[i] += state_.viewport.y;
-    }
-    fill.elements.push_back(d);
-  }
+  PathData fill = path_;
+  fill.Translate(state_.viewport.x, state_.viewport.y);
   if (!state_.brush.IsNull() && !fill.Empty()) DoFill(fill, state_.brush, state_.fillMode == ALTERNATE);
-  path_.clear();
+  path_.elements.clear();
   pathEnded_ = false;
 }
 
 void DeviceContext::StrokePath() {
   if (tracing_) Trace("StrokePath");
   if (!pathEnded_) return;
-  PathData outline;
+  PathData outline = path_;
   const double offset = StrokeOffset();
-  for (const auto& e : path_) {
-    PathData::Element d = e;
-    for (int i = 0; i < 3; ++i) {
-      d.x[i] += state_.viewport.x + offset;
-      d.y[i] += state_.viewport.y + offset;
-    }
-    outline.elements.push_back(d);
-  }
+  outline.Translate(state_.viewport.x + offset, state_.viewport.y + offset);
   Stroke(outline);
-  path_.clear();
+  path_.elements.clear();
   pathEnded_ = false;
 }
 
@@ -919,11 +888,7 @@ int32_t DeviceContext::DrawText(std::string_view text, Rect& rect, unsigned form
   std::vector<int32_t> widths;
   int32_t maxWidth = 0;
   for (const std::string& line : lines) {
-    widths.push_back(line.empty() ? 0 : RoundHalfAway([&] {
-      GlyphRun run;
-      LayoutRun(font, line, run);
-      return run.advance;
-    }()));
+    widths.push_back(GetTextExtent(line).cx);
     maxWidth = std::max(maxWidth, widths.back());
   }
   const int32_t totalHeight = lineHeight * static_cast<int32_t>(lines.size());

@@ -221,7 +221,8 @@ class DeviceContext {
   void LayoutRun(const ResolvedFont& font, std::string_view text, GlyphRun& run);
   int32_t RunExtent(const ResolvedFont& font, const GlyphRun& run) const;
   void OutputText(int32_t x, int32_t y, std::string_view text);
-  void AddToPath(PathData::Op op, std::span<const Point> points);
+  // A figure of straight lines through `points` (at least one), closed when asked.
+  void AddFigureToPath(std::span<const Point> points, bool close);
 
   int32_t dpiX_;
   int32_t dpiY_;
@@ -232,7 +233,7 @@ class DeviceContext {
   std::vector<State> saved_;
   bool inPath_ = false;
   bool pathEnded_ = false;
-  std::vector<PathData::Element> path_;  // logical integer coordinates, kept as doubles
+  PathData path_;  // logical integer coordinates, kept as doubles
   GlyphRun scratchRun_;
 };
 

@@ -1,9 +1,10 @@
 #include "platform/draw/GlyphTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
+
+#include "platform/text/AsciiCase.h"
 
 namespace vornel {
 
@@ -750,16 +751,6 @@ struct Index {
 const Index& TheIndex() {
   static const Index index;
   return index;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace

@@ -5,24 +5,18 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <map>
 #include <vector>
 
+#include "platform/text/AsciiCase.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 constexpr const char* kSerifFamilies[] = {"Liberation Serif", "DejaVu Serif"};
 constexpr const char* kSansFamilies[] = {"Liberation Sans", "DejaVu Sans"};
@@ -67,7 +61,7 @@ std::optional<std::string> InstalledSpelling(const std::string& family) {
   if (match != nullptr) {
     FcChar8* name = nullptr;
     for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-      if (Lower(reinterpret_cast<const char*>(name)) == Lower(family)) {
+      if (EqualsNoCase(reinterpret_cast<const char*>(name), family)) {
         found = std::string(reinterpret_cast<const char*>(name));
         break;
       }
@@ -116,12 +110,12 @@ double FixedWidth(char32_t c) {
 
 std::string SubstituteTextFamily(std::string_view face, uint8_t pitchAndFamily) {
   static std::map<std::string, std::string> cache;
-  const std::string key = Lower(face) + '\x1f' + std::to_string(pitchAndFamily);
+  const std::string lower = AsciiLower(face);
+  const std::string key = lower + '\x1f' + std::to_string(pitchAndFamily);
   auto found = cache.find(key);
   if (found != cache.end()) return found->second;
 
   std::string family;
-  const std::string lower = Lower(face);
   for (const auto& known : kKnownFaces) {
     if (lower == known.name) {
       family = GenericFamily(known.generic);
@@ -151,7 +145,7 @@ std::optional<std::string> InstalledFaceName(std::string_view face) {
   if (face.empty()) return std::nullopt;
   if (RoleForFace(face) != FaceRole::kText) return std::string(face);
   static std::map<std::string, std::optional<std::string>> cache;
-  const std::string key = Lower(face);
+  const std::string key = AsciiLower(face);
   auto found = cache.find(key);
   if (found != cache.end()) return found->second;
   auto spelling = InstalledSpelling(std::string(face));
@@ -214,10 +208,21 @@ PangoTextEngine::~PangoTextEngine() {
   if (fontMap_ != nullptr) g_object_unref(fontMap_);
 }
 
-PangoFontDescription* PangoTextEngine::Description(const TextFaceKey& key) {
+namespace {
+
+// The key without the decorations: they are drawn as attributes of a layout, and change
+// neither the font nor its metrics.
+TextFaceKey PlainKey(const TextFaceKey& key) {
   TextFaceKey plain = key;
   plain.underline = false;
   plain.strikeOut = false;
+  return plain;
+}
+
+}  // namespace
+
+PangoFontDescription* PangoTextEngine::Description(const TextFaceKey& key) {
+  const TextFaceKey plain = PlainKey(key);
   auto found = descriptions_.find(plain);
   if (found != descriptions_.end()) return found->second;
   PangoFontDescription* description = pango_font_description_new();
@@ -245,9 +250,7 @@ void PangoTextEngine::SetUp(const TextFaceKey& key, std::string_view text) {
 }
 
 FaceMetrics PangoTextEngine::Metrics(const TextFaceKey& key) {
-  TextFaceKey plain = key;
-  plain.underline = false;
-  plain.strikeOut = false;
+  const TextFaceKey plain = PlainKey(key);
   auto found = metrics_.find(plain);
   if (found != metrics_.end()) return found->second;
   PangoFontMetrics* metrics = pango_context_get_metrics(context_, Description(key), nullptr);

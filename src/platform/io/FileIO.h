@@ -10,7 +10,8 @@
 
 namespace vornel {
 
-// The bytes of a file, or nothing when it cannot be read. Files above `maxBytes` are refused.
+// The bytes of a regular file, or nothing when it cannot be read. Files above `maxBytes` are
+// refused, and so are folders, pipes and devices (without waiting on them).
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes = size_t(1) << 31);
 
 // A file written in pieces through a temporary file beside `path`, renamed onto `path` by

@@ -28,7 +28,7 @@ wxString Wildcard(std::string_view pattern) {
 }  // namespace
 
 void WxPrompts::ShowMessage(std::string_view text, MessageKind kind) {
-  wxMessageBox(FromUtf8(text), "Vornel Tablature Composer", wxOK | IconStyle(kind), parent_);
+  wxMessageBox(FromUtf8(text), kApplicationName, wxOK | IconStyle(kind), parent_);
 }
 
 Answer WxPrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind) {
@@ -39,7 +39,7 @@ Answer WxPrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind) 
     case Buttons::kYesNo: style |= wxYES_NO; break;
     case Buttons::kYesNoCancel: style |= wxYES_NO | wxCANCEL; break;
   }
-  switch (wxMessageBox(FromUtf8(text), "Vornel Tablature Composer", style, parent_)) {
+  switch (wxMessageBox(FromUtf8(text), kApplicationName, style, parent_)) {
     case wxOK: return Answer::kOk;
     case wxYES: return Answer::kYes;
     case wxNO: return Answer::kNo;
@@ -65,7 +65,7 @@ std::optional<std::string> WxPrompts::PromptSaveFile(std::string_view title, std
 }
 
 std::optional<std::string> WxPrompts::PromptText(std::string_view prompt, std::string_view initial) {
-  wxTextEntryDialog dialog(parent_, FromUtf8(prompt), "Vornel Tablature Composer", FromUtf8(initial));
+  wxTextEntryDialog dialog(parent_, FromUtf8(prompt), kApplicationName, FromUtf8(initial));
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return std::string(dialog.GetValue().utf8_str());
 }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdarg>
-#include <cstdio>
-#include <cctype>
 
 #include "platform/io/FileIO.h"
+#include "platform/text/AsciiCase.h"
+#include "platform/text/FormatText.h"
 
 namespace vornel {
 
@@ -35,21 +35,10 @@ void XmlTextPrinter::Write(const char* data, size_t size) { out_.append(data, si
 void XmlTextPrinter::Putc(char ch) { out_.push_back(ch); }
 
 void XmlTextPrinter::Print(const char* format, ...) {
-  char small[256];
   va_list args;
   va_start(args, format);
-  const int length = std::vsnprintf(small, sizeof small, format, args);
+  AppendFormatV(out_, format, args);
   va_end(args);
-  if (length < 0) return;
-  if (static_cast<size_t>(length) < sizeof small) {
-    out_.append(small, static_cast<size_t>(length));
-    return;
-  }
-  std::string large(static_cast<size_t>(length) + 1, '\0');
-  va_start(args, format);
-  std::vsnprintf(large.data(), large.size(), format, args);
-  va_end(args);
-  out_.append(large.data(), static_cast<size_t>(length));
 }
 
 std::string XMLWriter::ToXmlText() const {
@@ -72,14 +61,8 @@ bool XMLWriter::SaveToFile(bool pack) {
 void XMLWriter::SetBundlePacker(BundlePacker packer) { Packer() = std::move(packer); }
 
 std::string ReplaceFinalExtension(const std::string& path, const std::string& from, const std::string& to) {
-  if (path.size() < from.size()) return path;
-  const size_t start = path.size() - from.size();
-  for (size_t i = 0; i < from.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(path[start + i])) != std::tolower(static_cast<unsigned char>(from[i]))) {
-      return path;
-    }
-  }
-  return path.substr(0, start) + to;
+  if (!EndsWithNoCase(path, from)) return path;
+  return path.substr(0, path.size() - from.size()) + to;
 }
 
 }  // namespace vornel

@@ -2,10 +2,9 @@
 
 #include <wx/frame.h>
 
-namespace vornel {
+#include "platform/UserPrompts.h"
 
-// The application's name, shown in the main frame's caption.
-inline constexpr const char* kApplicationName = "Vornel Tablature Composer";
+namespace vornel {
 
 // The main window of the editor.
 class CMainFrame : public wxFrame {

@@ -1,0 +1,24 @@
+#include "platform/text/FormatText.h"
+
+#include <cstdio>
+
+namespace vornel {
+
+void AppendFormatV(std::string& out, const char* format, va_list args) {
+  // Short texts are formatted on the stack; a longer one is formatted again in place.
+  va_list again;
+  va_copy(again, args);
+  char small[256];
+  const int length = std::vsnprintf(small, sizeof small, format, args);
+  if (length >= 0 && static_cast<size_t>(length) < sizeof small) {
+    out.append(small, static_cast<size_t>(length));
+  } else if (length >= 0) {
+    const size_t start = out.size();
+    out.resize(start + static_cast<size_t>(length) + 1);
+    std::vsnprintf(out.data() + start, static_cast<size_t>(length) + 1, format, again);
+    out.resize(start + static_cast<size_t>(length));
+  }
+  va_end(again);
+}
+
+}  // namespace vornel
