@@ -65,6 +65,14 @@ int SystemDataBytes(uint8_t status) {
   }
 }
 
+// Takes one record from the budget shared by everything a file makes the reader keep; false
+// when it is spent.
+bool TakeRecord(size_t& budget) {
+  if (budget == 0) return false;
+  --budget;
+  return true;
+}
+
 std::string TextOf(std::span<const uint8_t> data) {
   std::string raw;
   raw.reserve(data.size());
@@ -172,7 +180,10 @@ bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
         whole = false;
         break;
       }
-      ReadMeta(type, payload, track, string);
+      if (!ReadMeta(type, payload, track, string, recordBudget)) {
+        whole = false;
+        break;
+      }
       continue;
     }
     if (status == 0xF0 || status == 0xF7) {
@@ -209,11 +220,10 @@ bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
       whole = false;
       break;
     }
-        if (recordBudget == 0) {
+    if (!TakeRecord(recordBudget)) {
       whole = false;
       break;
     }
-    --recordBudget;
     if (kind == 0xC && track.program < 0) track.program = first;
     strMidiNote& r = track.notes.records().emplace_back();
     r.kind = (kind == strMidiNote::kImportNoteOn && second == 0) ? strMidiNote::kImportNoteOff : kind;
@@ -236,67 +246,72 @@ bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
   return whole;
 }
 
-void CIMidiDoc::ReadMeta(uint8_t type, std::span<const uint8_t> data, TrackInfo& track, uint8_t& string) {
+bool CIMidiDoc::ReadMeta(uint8_t type, std::span<const uint8_t> data, TrackInfo& track, uint8_t& string,
+                         size_t& recordBudget) {
   const uint32_t time = static_cast<uint32_t>(std::min<uint64_t>(track.runningTime, UINT32_MAX));
   switch (type) {
     case 0x01:
     case 0x02:
+      if (!TakeRecord(recordBudget)) return false;
       texts.push_back(TextOf(data));
-      return;
+      return true;
     case 0x03:
       track.name = TextOf(data);
-      return;
+      return true;
     case 0x04:
       track.instrumentText = TextOf(data);
-      return;
+      return true;
     case 0x05:
       track.thirdText = TextOf(data);
-      return;
+      return true;
     case 0x10:
       track.values.assign(data.begin(), data.end());
-      return;
+      return true;
     case 0x11:
       if (!data.empty()) string = data[0];
-      return;
+      return true;
     case 0x2F:
       track.ended = true;
-      return;
+      return true;
     case 0x51: {
-      if (data.size() != 3) return;
+      if (data.size() != 3) return true;
       const uint32_t us = BigEndian(data, 0, 3);
-      if (us == 0) return;  // no tempo; never divided by
+      if (us == 0) return true;  // no tempo; never divided by
       const int32_t bpm = static_cast<int32_t>(std::max<uint32_t>(60000000u / us, 1));
       if (track.tempo == 0) track.tempo = bpm;
+      if (!TakeRecord(recordBudget)) return false;
       track.metaRecords.push_back({MidiMetaRecord::kTempo, time, bpm, 0});
-      return;
+      return true;
     }
     case 0x58: {
       // Numerator and 2^dd; a numerator of 0 or a beat shorter than 1/64 is no signature.
-      if (data.size() != 4 || data[0] == 0 || data[1] > 6) return;
+      if (data.size() != 4 || data[0] == 0 || data[1] > 6) return true;
       const int32_t num = data[0];
       const int32_t den = 1 << data[1];
       if (track.numerator < 0) {
         track.numerator = num;
         track.denominator = den;
       } else {
+        if (!TakeRecord(recordBudget)) return false;
         track.metaRecords.push_back({MidiMetaRecord::kTimeSignature, time, num, den});
       }
-      return;
+      return true;
     }
     case 0x59: {
-      if (data.size() != 2) return;
+      if (data.size() != 2) return true;
       const int32_t sf = static_cast<int8_t>(data[0]);
-      if (sf < -7 || sf > 7 || data[1] > 1) return;
+      if (sf < -7 || sf > 7 || data[1] > 1) return true;
       if (!track.hasKey) {
         track.hasKey = true;
         track.keyAccidentals = sf;
         track.keyMinor = data[1];
       }
+      if (!TakeRecord(recordBudget)) return false;
       track.metaRecords.push_back({MidiMetaRecord::kKeySignature, time, sf, data[1]});
-      return;
+      return true;
     }
     default:
-      return;  // other meta-events are passed over by their length
+      return true;  // other meta-events are passed over by their length
   }
 }
 
