@@ -147,27 +147,20 @@ bool CIMidiDoc::Parse(std::span<const uint8_t> bytes) {
   return true;
 }
 
-bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_t& recordBudget) {
+void CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_t& recordBudget) {
   TrackCursor in(data);
   uint8_t string = 0;
-  bool whole = true;
   // The last three bytes are the end-of-track event, already checked.
   while (!track.ended && in.Position() + 3 <= data.size()) {
     uint32_t delta = 0;
     uint8_t status = 0;
-    if (!in.VarLen(delta) || !in.Byte(status)) {
-      whole = false;
-      break;
-    }
+    if (!in.VarLen(delta) || !in.Byte(status)) break;
     track.runningTime += delta;
     uint8_t first = 0;
     bool haveFirst = false;
     if (status < 0x80) {
       // A data byte where a status belongs: the running status, when there is one.
-      if (track.runningStatus == 0) {
-        whole = false;
-        break;
-      }
+      if (track.runningStatus == 0) break;
       first = status;
       haveFirst = true;
       status = track.runningStatus;
@@ -176,54 +169,30 @@ bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
       uint8_t type = 0;
       uint32_t length = 0;
       std::span<const uint8_t> payload;
-      if (!in.Byte(type) || !in.VarLen(length) || !in.Take(length, payload)) {
-        whole = false;
-        break;
-      }
-      if (!ReadMeta(type, payload, track, string, recordBudget)) {
-        whole = false;
-        break;
-      }
+      if (!in.Byte(type) || !in.VarLen(length) || !in.Take(length, payload)) break;
+      if (!ReadMeta(type, payload, track, string, recordBudget)) break;
       continue;
     }
     if (status == 0xF0 || status == 0xF7) {
       uint32_t length = 0;
       std::span<const uint8_t> payload;
-      if (!in.VarLen(length) || !in.Take(length, payload)) {
-        whole = false;
-        break;
-      }
+      if (!in.VarLen(length) || !in.Take(length, payload)) break;
       continue;
     }
     if (status >= 0xF1) {
       std::span<const uint8_t> payload;
-      if (!in.Take(static_cast<size_t>(SystemDataBytes(status)), payload)) {
-        whole = false;
-        break;
-      }
+      if (!in.Take(static_cast<size_t>(SystemDataBytes(status)), payload)) break;
       continue;
     }
     track.runningStatus = status;
     const uint8_t kind = status >> 4;
     const bool twoBytes = kind != 0xC && kind != 0xD;
     uint8_t second = 0;
-    if (!haveFirst && !in.Byte(first)) {
-      whole = false;
-      break;
-    }
-    if (twoBytes && !in.Byte(second)) {
-      whole = false;
-      break;
-    }
+    if (!haveFirst && !in.Byte(first)) break;
+    if (twoBytes && !in.Byte(second)) break;
     // A status byte where data belongs: the event was cut off.
-    if (first >= 0x80 || second >= 0x80) {
-      whole = false;
-      break;
-    }
-    if (!TakeRecord(recordBudget)) {
-      whole = false;
-      break;
-    }
+    if (first >= 0x80 || second >= 0x80) break;
+    if (!TakeRecord(recordBudget)) break;
     if (kind == 0xC && track.program < 0) track.program = first;
     strMidiNote& r = track.notes.records().emplace_back();
     r.kind = (kind == strMidiNote::kImportNoteOn && second == 0) ? strMidiNote::kImportNoteOff : kind;
@@ -243,7 +212,6 @@ bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
   auto& records = track.notes.records();
   records.erase(std::remove_if(records.begin(), records.end(), [](const strMidiNote& r) { return r.kind == 0xB; }),
                 records.end());
-  return whole;
 }
 
 bool CIMidiDoc::ReadMeta(uint8_t type, std::span<const uint8_t> data, TrackInfo& track, uint8_t& string,

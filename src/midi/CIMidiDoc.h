@@ -43,7 +43,9 @@ class CIMidiDoc {
   bool CheckTracksSelected() const;
 
  private:
-  bool ReadTrack(std::span<const uint8_t> file, TrackInfo& track, size_t& recordBudget);
+  // Reads the events of one track until its end-of-track event or the first one that cannot
+  // be read; what was read before stays.
+  void ReadTrack(std::span<const uint8_t> file, TrackInfo& track, size_t& recordBudget);
   // False when a record it would keep finds the budget spent.
   bool ReadMeta(uint8_t type, std::span<const uint8_t> data, TrackInfo& track, uint8_t& string, size_t& recordBudget);
 };
