@@ -65,6 +65,14 @@ int SystemDataBytes(uint8_t status) {
   }
 }
 
+// Takes one record from the budget shared by everything a file makes the reader keep; false
+// when it is spent.
+bool TakeRecord(size_t& budget) {
+  if (budget == 0) return false;
+  --budget;
+  return true;
+}
+
 std::string TextOf(std::span<const uint8_t> data) {
   std::string raw;
   raw.reserve(data.size());
@@ -139,27 +147,20 @@ bool CIMidiDoc::Parse(std::span<const uint8_t> bytes) {
   return true;
 }
 
-bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_t& recordBudget) {
+void CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_t& recordBudget) {
   TrackCursor in(data);
   uint8_t string = 0;
-  bool whole = true;
   // The last three bytes are the end-of-track event, already checked.
   while (!track.ended && in.Position() + 3 <= data.size()) {
     uint32_t delta = 0;
     uint8_t status = 0;
-    if (!in.VarLen(delta) || !in.Byte(status)) {
-      whole = false;
-      break;
-    }
+    if (!in.VarLen(delta) || !in.Byte(status)) break;
     track.runningTime += delta;
     uint8_t first = 0;
     bool haveFirst = false;
     if (status < 0x80) {
       // A data byte where a status belongs: the running status, when there is one.
-      if (track.runningStatus == 0) {
-        whole = false;
-        break;
-      }
+      if (track.runningStatus == 0) break;
       first = status;
       haveFirst = true;
       status = track.runningStatus;
@@ -168,52 +169,30 @@ bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
       uint8_t type = 0;
       uint32_t length = 0;
       std::span<const uint8_t> payload;
-      if (!in.Byte(type) || !in.VarLen(length) || !in.Take(length, payload)) {
-        whole = false;
-        break;
-      }
-      ReadMeta(type, payload, track, string);
+      if (!in.Byte(type) || !in.VarLen(length) || !in.Take(length, payload)) break;
+      if (!ReadMeta(type, payload, track, string, recordBudget)) break;
       continue;
     }
     if (status == 0xF0 || status == 0xF7) {
       uint32_t length = 0;
       std::span<const uint8_t> payload;
-      if (!in.VarLen(length) || !in.Take(length, payload)) {
-        whole = false;
-        break;
-      }
+      if (!in.VarLen(length) || !in.Take(length, payload)) break;
       continue;
     }
     if (status >= 0xF1) {
       std::span<const uint8_t> payload;
-      if (!in.Take(static_cast<size_t>(SystemDataBytes(status)), payload)) {
-        whole = false;
-        break;
-      }
+      if (!in.Take(static_cast<size_t>(SystemDataBytes(status)), payload)) break;
       continue;
     }
     track.runningStatus = status;
     const uint8_t kind = status >> 4;
     const bool twoBytes = kind != 0xC && kind != 0xD;
     uint8_t second = 0;
-    if (!haveFirst && !in.Byte(first)) {
-      whole = false;
-      break;
-    }
-    if (twoBytes && !in.Byte(second)) {
-      whole = false;
-      break;
-    }
+    if (!haveFirst && !in.Byte(first)) break;
+    if (twoBytes && !in.Byte(second)) break;
     // A status byte where data belongs: the event was cut off.
-    if (first >= 0x80 || second >= 0x80) {
-      whole = false;
-      break;
-    }
-        if (recordBudget == 0) {
-      whole = false;
-      break;
-    }
-    --recordBudget;
+    if (first >= 0x80 || second >= 0x80) break;
+    if (!TakeRecord(recordBudget)) break;
     if (kind == 0xC && track.program < 0) track.program = first;
     strMidiNote& r = track.notes.records().emplace_back();
     r.kind = (kind == strMidiNote::kImportNoteOn && second == 0) ? strMidiNote::kImportNoteOff : kind;
@@ -233,70 +212,74 @@ bool CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
   auto& records = track.notes.records();
   records.erase(std::remove_if(records.begin(), records.end(), [](const strMidiNote& r) { return r.kind == 0xB; }),
                 records.end());
-  return whole;
 }
 
-void CIMidiDoc::ReadMeta(uint8_t type, std::span<const uint8_t> data, TrackInfo& track, uint8_t& string) {
+bool CIMidiDoc::ReadMeta(uint8_t type, std::span<const uint8_t> data, TrackInfo& track, uint8_t& string,
+                         size_t& recordBudget) {
   const uint32_t time = static_cast<uint32_t>(std::min<uint64_t>(track.runningTime, UINT32_MAX));
   switch (type) {
     case 0x01:
     case 0x02:
+      if (!TakeRecord(recordBudget)) return false;
       texts.push_back(TextOf(data));
-      return;
+      return true;
     case 0x03:
       track.name = TextOf(data);
-      return;
+      return true;
     case 0x04:
       track.instrumentText = TextOf(data);
-      return;
+      return true;
     case 0x05:
       track.thirdText = TextOf(data);
-      return;
+      return true;
     case 0x10:
       track.values.assign(data.begin(), data.end());
-      return;
+      return true;
     case 0x11:
       if (!data.empty()) string = data[0];
-      return;
+      return true;
     case 0x2F:
       track.ended = true;
-      return;
+      return true;
     case 0x51: {
-      if (data.size() != 3) return;
+      if (data.size() != 3) return true;
       const uint32_t us = BigEndian(data, 0, 3);
-      if (us == 0) return;  // no tempo; never divided by
+      if (us == 0) return true;  // no tempo; never divided by
       const int32_t bpm = static_cast<int32_t>(std::max<uint32_t>(60000000u / us, 1));
       if (track.tempo == 0) track.tempo = bpm;
+      if (!TakeRecord(recordBudget)) return false;
       track.metaRecords.push_back({MidiMetaRecord::kTempo, time, bpm, 0});
-      return;
+      return true;
     }
     case 0x58: {
       // Numerator and 2^dd; a numerator of 0 or a beat shorter than 1/64 is no signature.
-      if (data.size() != 4 || data[0] == 0 || data[1] > 6) return;
+      if (data.size() != 4 || data[0] == 0 || data[1] > 6) return true;
       const int32_t num = data[0];
       const int32_t den = 1 << data[1];
       if (track.numerator < 0) {
         track.numerator = num;
         track.denominator = den;
       } else {
+        if (!TakeRecord(recordBudget)) return false;
         track.metaRecords.push_back({MidiMetaRecord::kTimeSignature, time, num, den});
       }
-      return;
+      return true;
     }
     case 0x59: {
-      if (data.size() != 2) return;
+      if (data.size() != 2) return true;
       const int32_t sf = static_cast<int8_t>(data[0]);
-      if (sf < -7 || sf > 7 || data[1] > 1) return;
+      if (sf < -7 || sf > 7 || data[1] > 1) return true;
       if (!track.hasKey) {
         track.hasKey = true;
         track.keyAccidentals = sf;
         track.keyMinor = data[1];
       }
+      if (!TakeRecord(recordBudget)) return false;
       track.metaRecords.push_back({MidiMetaRecord::kKeySignature, time, sf, data[1]});
-      return;
+      return true;
     }
     default:
-      return;  // other meta-events are passed over by their length
+      return true;  // other meta-events are passed over by their length
   }
 }
 

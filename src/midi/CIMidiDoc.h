@@ -21,7 +21,8 @@ class CIMidiDoc {
   static constexpr std::string_view kNoDataCaption = "Operation unsuccessful";
   // Files larger than this are not MIDI files one would import.
   static constexpr size_t kMaxFileBytes = size_t(64) << 20;
-  // Channel records kept over all tracks (about a hundred times the notes of a long piece).
+  // Records kept over all tracks: channel events, texts and signature, key and tempo changes
+  // (about a hundred times the notes of a long piece). Reading ends where they run out.
   static constexpr size_t kMaxRecords = size_t(2) << 20;
 
   std::string title;
@@ -42,8 +43,11 @@ class CIMidiDoc {
   bool CheckTracksSelected() const;
 
  private:
-  bool ReadTrack(std::span<const uint8_t> file, TrackInfo& track, size_t& recordBudget);
-  void ReadMeta(uint8_t type, std::span<const uint8_t> data, TrackInfo& track, uint8_t& string);
+  // Reads the events of one track until its end-of-track event or the first one that cannot
+  // be read; what was read before stays.
+  void ReadTrack(std::span<const uint8_t> file, TrackInfo& track, size_t& recordBudget);
+  // False when a record it would keep finds the budget spent.
+  bool ReadMeta(uint8_t type, std::span<const uint8_t> data, TrackInfo& track, uint8_t& string, size_t& recordBudget);
 };
 
 }  // namespace vornel

@@ -33,25 +33,27 @@ void QuantizeMidiBuffer(strMidiBuffer& buffer, int level) {
   for (strMidiNote& r : buffer) r.time = QuantizeMidiTime(r.time, level);
 }
 
-void RescaleMidiBuffer(strMidiBuffer& buffer, uint32_t division) {
+namespace {
+
+// Every time from the file's division to 192 ticks per quarter; the records that land after
+// the last time imported are dropped.
+template <typename Record>
+void RescaleTimes(std::vector<Record>& records, uint32_t division) {
   if (division == 0) division = kMidiTicksPerQuarter;
-  auto& records = buffer.records();
-  for (strMidiNote& r : records) {
+  for (Record& r : records) {
     const uint64_t t = MidiScale(r.time, kMidiTicksPerQuarter, division);
     r.time = t > kMidiMaxImportTicks ? UINT32_MAX : static_cast<uint32_t>(t);
   }
-  records.erase(std::remove_if(records.begin(), records.end(), [](const strMidiNote& r) { return r.time == UINT32_MAX; }),
+  records.erase(std::remove_if(records.begin(), records.end(), [](const Record& r) { return r.time == UINT32_MAX; }),
                 records.end());
 }
 
+}  // namespace
+
+void RescaleMidiBuffer(strMidiBuffer& buffer, uint32_t division) { RescaleTimes(buffer.records(), division); }
+
 void RescaleMidiMetaRecords(std::vector<MidiMetaRecord>& records, uint32_t division) {
-  if (division == 0) division = kMidiTicksPerQuarter;
-  for (MidiMetaRecord& m : records) {
-    const uint64_t t = MidiScale(m.time, kMidiTicksPerQuarter, division);
-    m.time = t > kMidiMaxImportTicks ? UINT32_MAX : static_cast<uint32_t>(t);
-  }
-  records.erase(std::remove_if(records.begin(), records.end(), [](const MidiMetaRecord& m) { return m.time == UINT32_MAX; }),
-                records.end());
+  RescaleTimes(records, division);
 }
 
 void PairMidiNotes(strMidiBuffer& buffer) {

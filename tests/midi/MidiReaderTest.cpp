@@ -200,6 +200,36 @@ TEST(MidiReaderTest, MetaEventsOutOfRangeAreSkipped) {
   EXPECT_EQ(num * 100 + den, 404);
 }
 
+TEST(MidiReaderTest, TextsAndSignaturesTakeFromTheRecordBudget) {
+  // A file of nothing but four-byte text events (or key signatures) must not make millions of
+  // kept records: they count against the budget of channel events, and the reading ends
+  // where it runs out, before the note after them.
+  struct Case {
+    const char* event;
+    bool text;
+  };
+  for (const Case c : {Case{"00 FF 01 00", true}, Case{"00 FF 59 02 00 00", false}}) {
+    const std::vector<uint8_t> event = HexBytes(c.event);
+    const std::vector<uint8_t> tail = HexBytes("00 90 3C 40 00 FF 2F 00");
+    std::vector<uint8_t> body;
+    body.reserve(event.size() * (CIMidiDoc::kMaxRecords + 1) + tail.size());
+    for (size_t i = 0; i <= CIMidiDoc::kMaxRecords; ++i) body.insert(body.end(), event.begin(), event.end());
+    body.insert(body.end(), tail.begin(), tail.end());
+    std::vector<uint8_t> bytes = Smf(0, 1, 96, {});
+    const std::vector<uint8_t> head = HexBytes("4D 54 72 6B");
+    bytes.insert(bytes.end(), head.begin(), head.end());
+    for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<uint8_t>(body.size() >> shift));
+    bytes.insert(bytes.end(), body.begin(), body.end());
+
+    CIMidiDoc doc;
+    ASSERT_TRUE(doc.Parse(bytes)) << c.event;
+    ASSERT_EQ(doc.tracks.size(), 1u);
+    const TrackInfo& t = *doc.tracks[0];
+    EXPECT_EQ(c.text ? doc.texts.size() : t.metaRecords.size(), CIMidiDoc::kMaxRecords) << c.event;
+    EXPECT_EQ(t.noteCount, 0) << c.event;
+  }
+}
+
 TEST(MidiReaderTest, OpeningReportsWhatCannotBeRead) {
   testing::ScriptedPrompts prompts;
   testing::TempDir dir;

@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <string>
+
+#include "platform/text/TextConversion.h"
 
 namespace vornel::libmxml {
 
@@ -105,21 +108,9 @@ bool DecodeOne() {
   } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
     codePoint = 0xFFFD;
   }
-  if (codePoint < 0x80) {
-    Pend(static_cast<unsigned char>(codePoint));
-  } else if (codePoint < 0x800) {
-    Pend(static_cast<unsigned char>(0xC0 | codePoint >> 6));
-    Pend(static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
-  } else if (codePoint < 0x10000) {
-    Pend(static_cast<unsigned char>(0xE0 | codePoint >> 12));
-    Pend(static_cast<unsigned char>(0x80 | (codePoint >> 6 & 0x3F)));
-    Pend(static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
-  } else {
-    Pend(static_cast<unsigned char>(0xF0 | codePoint >> 18));
-    Pend(static_cast<unsigned char>(0x80 | (codePoint >> 12 & 0x3F)));
-    Pend(static_cast<unsigned char>(0x80 | (codePoint >> 6 & 0x3F)));
-    Pend(static_cast<unsigned char>(0x80 | (codePoint & 0x3F)));
-  }
+  std::string utf8;
+  AppendUtf8(utf8, static_cast<char32_t>(codePoint));
+  for (const char c : utf8) Pend(static_cast<unsigned char>(c));
   return true;
 }
 

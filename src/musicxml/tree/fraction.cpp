@@ -53,12 +53,10 @@ void fraction::reduce() {
   int64_t b = std::llabs(denominator_);
   int64_t g = 1;
   if (a != 0) {
-    if (b > 0) {
-      while (b > 0) {
-        const int64_t r = a % b;
-        a = b;
-        b = r;
-      }
+    while (b > 0) {
+      const int64_t r = a % b;
+      a = b;
+      b = r;
     }
     g = a;
   }
