@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -183,6 +185,19 @@ TEST(Parser, AMissingFileIsReportedWithoutReaderCalls) {
   EXPECT_FALSE(readfile("/nonexistent/score.xml", &r));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "can't open file /nonexistent/score.xml\n");
   EXPECT_TRUE(r.calls.empty());
+}
+
+// A pipe without a writer is refused at once, the way a missing file is.
+TEST(Parser, APipeIsRefusedWithoutWaiting) {
+  const std::string pipe = ::testing::TempDir() + "/score-pipe.xml";
+  ::unlink(pipe.c_str());
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  Recorder r;
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(readfile(pipe.c_str(), &r));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "can't open file " + pipe + "\n");
+  EXPECT_TRUE(r.calls.empty());
+  ::unlink(pipe.c_str());
 }
 
 TEST(Parser, AReadErrorIsReportedAndTheNextParseWorks) {

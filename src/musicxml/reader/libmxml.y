@@ -17,6 +17,7 @@
 #include <string>
 
 #include "musicxml/reader/ScannerInput.h"
+#include "platform/io/FileIO.h"
 #include "musicxml/reader/reader.h"
 
 int libmxml_scan(void);
@@ -227,7 +228,8 @@ bool readstream(FILE* file, reader* r) {
 }
 
 bool readfile(const char* path, reader* r) {
-  FILE* file = std::fopen(path, "rb");
+  // Pipes and devices are refused without waiting on them.
+  FILE* file = OpenFileForReading(path);
   if (!file) {
     std::fprintf(stderr, "can't open file %s\n", path);
     return false;

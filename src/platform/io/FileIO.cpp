@@ -10,13 +10,28 @@
 
 namespace vornel {
 
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
-  // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come; the
-  // flag changes nothing for the regular files that are read.
+namespace {
+
+// Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come; the
+// flag changes nothing for the regular files that are read. The descriptor with its status, or
+// -1 when the file cannot be opened.
+int OpenWithoutWaiting(const std::string& path, struct stat& info) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return -1;
+  if (::fstat(fd, &info) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<size_t>(info.st_size) > maxBytes) {
+  const int fd = OpenWithoutWaiting(path, info);
+  if (fd < 0) return std::nullopt;
+  if (!S_ISREG(info.st_mode) || static_cast<size_t>(info.st_size) > maxBytes) {
     ::close(fd);
     return std::nullopt;
   }
@@ -31,6 +46,20 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_
   ::close(fd);
   bytes.resize(done);
   return bytes;
+}
+
+std::FILE* OpenFileForReading(const std::string& path) {
+  struct stat info {};
+  const int fd = OpenWithoutWaiting(path, info);
+  if (fd < 0) return nullptr;
+  // Reads block as usual once the file is known not to be a pipe or a device.
+  if ((!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) || ::fcntl(fd, F_SETFL, 0) != 0) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) ::close(fd);
+  return file;
 }
 
 namespace {

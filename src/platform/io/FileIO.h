@@ -3,6 +3,7 @@
 // renamed into place, so a failed save leaves the old file as it was.
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,6 +14,10 @@ namespace vornel {
 // The bytes of a regular file, or nothing when it cannot be read. Files above `maxBytes` are
 // refused, and so are folders, pipes and devices (without waiting on them).
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes = size_t(1) << 31);
+
+// A file open for reading as a stream, or null. Pipes, sockets and devices are refused without
+// waiting on them; a folder opens, and its first read fails. The caller closes it.
+std::FILE* OpenFileForReading(const std::string& path);
 
 // A file written in pieces through a temporary file beside `path`, renamed onto `path` by
 // Commit. Dropped without Commit, it leaves `path` as it was and removes the temporary file.
