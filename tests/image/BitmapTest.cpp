@@ -166,6 +166,16 @@ TEST(WinBmp, CreateFromDibReadsTopDownDataAndShortPalettes) {
   EXPECT_EQ(CodeOf([&] { bmp.CreateFromDIB(testing::HexBytes("28 00 00 00")); }), 2);
 }
 
+TEST(WinBmp, ADibShorterThanItsHeaderSaysTakesNoStorageForTheImage) {
+  // A header alone that claims 16384 x 16385 pixels of 32 bits: more than a bitmap may
+  // take, but the data runs out first, and that is found before storage is asked for.
+  testing::ByteWriter w;
+  w.LE32(40).LE32(16384).LE32(16385).LE16(1).LE16(32).LE32(0).LE32(0).LE32(0).LE32(0).LE32(0).LE32(0);
+  PLWinBmp bmp;
+  EXPECT_EQ(CodeOf([&] { bmp.CreateFromDIB(w.bytes()); }), 11);
+  EXPECT_EQ(bmp.GetSize(), (PLPoint{16, 16}));
+}
+
 // A clipboard whose contents and answers the test sets.
 class ScriptedClipboard : public PLClipboard {
  public:

@@ -45,7 +45,7 @@ void PLBmp::ExpandLine(const uint8_t* src, int bits, const PLPixel32* palette, i
 
 void PLFreeDeleter::operator()(void* block) const { std::free(block); }
 
-void PLBmp::Create(int64_t width, int64_t height, int bitsPerPixel, bool hasAlpha, PLPoint resolution) {
+void PLBmp::CheckFormat(int64_t width, int64_t height, int bitsPerPixel) {
   if (width < 1 || height < 1) throw PLTextException(kPLErrFormatUnknown, "Bitmap size is not valid.");
   if (width > kMaxDimension || height > kMaxDimension) {
     throw PLTextException(kPLErrNoMemory, "Out of memory creating bitmap.");
@@ -53,6 +53,10 @@ void PLBmp::Create(int64_t width, int64_t height, int bitsPerPixel, bool hasAlph
   if (!IsSupportedDepth(bitsPerPixel)) {
     throw PLTextException(kPLErrFormatNotSupported, "Bitmap bit depth is not supported.");
   }
+}
+
+void PLBmp::Create(int64_t width, int64_t height, int bitsPerPixel, bool hasAlpha, PLPoint resolution) {
+  CheckFormat(width, height, bitsPerPixel);
   Allocate(static_cast<int>(width), static_cast<int>(height), bitsPerPixel, hasAlpha);
   resolution_ = resolution;
 }

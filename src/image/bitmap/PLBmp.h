@@ -95,6 +95,8 @@ class PLBmp : public PLObject {
   void Allocate(int width, int height, int bitsPerPixel, bool hasAlpha);
   // Throws the out-of-memory error when `bytes` is more than a bitmap may take.
   static void CheckAllocation(int64_t bytes);
+  // Throws what Create throws for a size or depth it refuses; nothing is changed.
+  static void CheckFormat(int64_t width, int64_t height, int bitsPerPixel);
 
   std::vector<uint8_t*> lineArray_;
   PLPixel32* palette_ = nullptr;
