@@ -43,6 +43,23 @@ void PLBmp::ExpandLine(const uint8_t* src, int bits, const PLPixel32* palette, i
   }
 }
 
+void PLBmp::UnpackIndices(const uint8_t* src, int bits, int64_t count, uint8_t* out) {
+  switch (bits) {
+    case 1:
+      for (int64_t x = 0; x < count; ++x) out[x] = (src[x >> 3] >> (7 - (x & 7))) & 0x01;
+      break;
+    case 2:
+      for (int64_t x = 0; x < count; ++x) out[x] = (src[x >> 2] >> (6 - 2 * (x & 3))) & 0x03;
+      break;
+    case 4:
+      for (int64_t x = 0; x < count; ++x) out[x] = (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
+      break;
+    default:
+      std::memcpy(out, src, static_cast<size_t>(count));
+      break;
+  }
+}
+
 void PLFreeDeleter::operator()(void* block) const { std::free(block); }
 
 void PLBmp::CheckFormat(int64_t width, int64_t height, int bitsPerPixel) {
@@ -165,11 +182,7 @@ void PLBmp::ConvertFrom(const PLBmp& source, int wanted) {
         }
         break;
       case 8:  // from 1 or 4 bits: the same indices
-        if (sourceBits == 1) {
-          for (int x = 0; x < width; ++x) out[x] = (in[x >> 3] >> (7 - (x & 7))) & 1;
-        } else {
-          for (int x = 0; x < width; ++x) out[x] = (in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
-        }
+        UnpackIndices(in, sourceBits, width, out);
         break;
       case 24:
         ExpandLine(in, sourceBits, palette, width, line.data());

@@ -77,6 +77,10 @@ class PLBmp : public PLObject {
   // into `width` 32-bit pixels.
   static void ExpandLine(const uint8_t* src, int bitsPerPixel, const PLPixel32* palette, int width, PLPixel32* out);
 
+  // Unpacks `count` pixels of 1, 2 or 4 bits, packed most significant bits first, into one
+  // index byte each; 8-bit indices are copied.
+  static void UnpackIndices(const uint8_t* src, int bitsPerPixel, int64_t count, uint8_t* out);
+
   // Bytes of pixel data in one line, without padding.
   static int64_t DataBytesPerLine(int64_t width, int bitsPerPixel) { return (width * bitsPerPixel + 7) / 8; }
 

@@ -13,12 +13,6 @@ namespace vornel {
 
 static_assert(std::endian::native == std::endian::little, "the DIB header is copied as it lies in memory");
 
-namespace {
-
-int64_t PaddedBytesPerLine(int64_t width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
-
-}  // namespace
-
 PLWinBmp::PLWinBmp() { PLWinBmp::InternalCreate(16, 16, 8, false); }
 
 PLWinBmp::~PLWinBmp() = default;

@@ -454,12 +454,7 @@ void PLPictDecoder::ReadUnpackedRows(PLBmp& bmp, PLDataSource& source, int pixel
       auto* out = reinterpret_cast<PLPixel32*>(line);
       for (int64_t x = 0; x < count; ++x) out[x] = PLPixel32::From555(PLReadBE16(row.data() + 2 * x));
     } else {
-      const int perByte = 8 / pixelSize;
-      const int mask = (1 << pixelSize) - 1;
-      for (int64_t x = 0; x < count; ++x) {
-        const int shift = 8 - pixelSize * (1 + int(x % perByte));
-        line[x] = static_cast<uint8_t>((row[static_cast<size_t>(x / perByte)] >> shift) & mask);
-      }
+      PLBmp::UnpackIndices(row.data(), pixelSize, count, line);
     }
   }
 }
