@@ -75,6 +75,20 @@ TEST(Bitmap, CreateRefusesSizesAndDepthsItCannotHold) {
   }
 }
 
+TEST(Bitmap, TheEmptyBitmapAFailedCreateLeavesCopiesAsEmpty) {
+  PLAnyBmp empty;
+  ASSERT_EQ(CodeOf([&] { empty.Create(40000, 40000, 32, false); }), 10);
+  for (PLBmp* bmp : std::initializer_list<PLBmp*>{new PLAnyBmp, new PLWinBmp}) {
+    std::unique_ptr<PLBmp> owned(bmp);
+    EXPECT_EQ(CodeOf([&] { bmp->CreateCopy(empty); }), 0);
+    EXPECT_EQ(bmp->GetSize(), (PLPoint{0, 0}));
+    EXPECT_EQ(bmp->GetBitsPerPixel(), 0);
+    // Converting it has no size to convert to; the copy above stays as it is.
+    EXPECT_EQ(CodeOf([&] { bmp->CreateCopy(empty, 32); }), 2);
+    EXPECT_EQ(bmp->GetSize(), (PLPoint{0, 0}));
+  }
+}
+
 // A 2 x 1 bitmap of `bits` whose pixels are dark grey and pure red.
 std::unique_ptr<PLBmp> TwoPixels(int bits, bool alpha = false) {
   auto bmp = std::make_unique<PLAnyBmp>();

@@ -84,10 +84,15 @@ void PLBmp::Allocate(int width, int height, int bitsPerPixel, bool hasAlpha) {
     InternalCreate(width, height, bitsPerPixel, hasAlpha);
   } catch (...) {
     // Nothing is allocated: say so, so that no one walks lines that are gone.
-    width_ = height_ = bitsPerPixel_ = 0;
-    hasAlpha_ = false;
+    MakeEmpty();
     throw;
   }
+}
+
+void PLBmp::MakeEmpty() {
+  FreeMembers();
+  width_ = height_ = bitsPerPixel_ = 0;
+  hasAlpha_ = false;
 }
 
 void PLBmp::CheckAllocation(int64_t bytes) {
@@ -127,7 +132,10 @@ void PLBmp::Unlock() { --lockCount_; }
 
 void PLBmp::CreateCopy(const PLBmp& source, int wantedBitsPerPixel) {
   if (wantedBitsPerPixel == 0 || wantedBitsPerPixel == source.bitsPerPixel_) {
-    if (&source != this) {
+    if (&source != this && source.bitsPerPixel_ == 0) {
+      // The empty bitmap a failed allocation leaves has no format to create: its copy is empty too.
+      MakeEmpty();
+    } else if (&source != this) {
       Allocate(source.width_, source.height_, source.bitsPerPixel_, source.hasAlpha_);
       const auto bytes = static_cast<size_t>(DataBytesPerLine(width_, bitsPerPixel_));
       for (int y = 0; y < height_; ++y) std::memcpy(lineArray_[y], source.lineArray_[y], bytes);

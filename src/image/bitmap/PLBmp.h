@@ -97,6 +97,8 @@ class PLBmp : public PLObject {
   void InitLocals(int width, int height, int bitsPerPixel, bool hasAlpha);
   // FreeMembers, then InternalCreate; a failure leaves an empty 0 x 0 bitmap.
   void Allocate(int width, int height, int bitsPerPixel, bool hasAlpha);
+  // Frees the image and leaves the empty 0 x 0 bitmap of no depth.
+  void MakeEmpty();
   // Throws the out-of-memory error when `bytes` is more than a bitmap may take.
   static void CheckAllocation(int64_t bytes);
   // Throws what Create throws for a size or depth it refuses; nothing is changed.
