@@ -75,6 +75,20 @@ TEST(Bitmap, CreateRefusesSizesAndDepthsItCannotHold) {
   }
 }
 
+TEST(Bitmap, TheEmptyBitmapAFailedCreateLeavesCopiesAsEmpty) {
+  PLAnyBmp empty;
+  ASSERT_EQ(CodeOf([&] { empty.Create(40000, 40000, 32, false); }), 10);
+  for (PLBmp* bmp : std::initializer_list<PLBmp*>{new PLAnyBmp, new PLWinBmp}) {
+    std::unique_ptr<PLBmp> owned(bmp);
+    EXPECT_EQ(CodeOf([&] { bmp->CreateCopy(empty); }), 0);
+    EXPECT_EQ(bmp->GetSize(), (PLPoint{0, 0}));
+    EXPECT_EQ(bmp->GetBitsPerPixel(), 0);
+    // Converting it has no size to convert to; the copy above stays as it is.
+    EXPECT_EQ(CodeOf([&] { bmp->CreateCopy(empty, 32); }), 2);
+    EXPECT_EQ(bmp->GetSize(), (PLPoint{0, 0}));
+  }
+}
+
 // A 2 x 1 bitmap of `bits` whose pixels are dark grey and pure red.
 std::unique_ptr<PLBmp> TwoPixels(int bits, bool alpha = false) {
   auto bmp = std::make_unique<PLAnyBmp>();
@@ -164,6 +178,16 @@ TEST(WinBmp, CreateFromDibReadsTopDownDataAndShortPalettes) {
   compressed[16] = 1;
   EXPECT_EQ(CodeOf([&] { bmp.CreateFromDIB(compressed); }), 6);
   EXPECT_EQ(CodeOf([&] { bmp.CreateFromDIB(testing::HexBytes("28 00 00 00")); }), 2);
+}
+
+TEST(WinBmp, ADibShorterThanItsHeaderSaysTakesNoStorageForTheImage) {
+  // A header alone that claims 16384 x 16385 pixels of 32 bits: more than a bitmap may
+  // take, but the data runs out first, and that is found before storage is asked for.
+  testing::ByteWriter w;
+  w.LE32(40).LE32(16384).LE32(16385).LE16(1).LE16(32).LE32(0).LE32(0).LE32(0).LE32(0).LE32(0).LE32(0);
+  PLWinBmp bmp;
+  EXPECT_EQ(CodeOf([&] { bmp.CreateFromDIB(w.bytes()); }), 11);
+  EXPECT_EQ(bmp.GetSize(), (PLPoint{16, 16}));
 }
 
 // A clipboard whose contents and answers the test sets.

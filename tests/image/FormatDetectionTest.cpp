@@ -81,6 +81,21 @@ TEST(FormatDetection, UnknownDataIsCodeEight) {
   EXPECT_EQ(decoder.GetFileType(), 0);
 }
 
+TEST(FormatDetection, ASourceAlreadyReadIntoIsTestedOnlyOnWhatIsLeft) {
+  // 600 bytes of which 70 are read: the 530 left are too few for a picture, though the
+  // picture signature stands at byte 522 counted from where the source is.
+  std::vector<uint8_t> data(600, 0);
+  const std::vector<uint8_t> signature = {0x00, 0x11, 0x02, 0xFF};
+  std::copy(signature.begin(), signature.end(), data.begin() + 70 + 522);
+  PLMemSource source;
+  source.Open(data.data(), static_cast<int64_t>(data.size()));
+  source.ReadNBytes(70);
+  PLAnyPicDecoder decoder;
+  PLAnyBmp bmp;
+  EXPECT_EQ(testing::CodeOf([&] { decoder.MakeBmp(source, bmp, 0); }), 8);
+  EXPECT_EQ(decoder.GetFileType(), Type::kUnknown);
+}
+
 TEST(FormatDetection, MetafilesAreKnownByTheirNameAnywhereInAnyCase) {
   testing::TempDir dir;
   // A placeable metafile with a box of 96 x 48 units at 96 units per inch and no records.

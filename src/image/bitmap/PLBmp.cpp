@@ -43,9 +43,26 @@ void PLBmp::ExpandLine(const uint8_t* src, int bits, const PLPixel32* palette, i
   }
 }
 
+void PLBmp::UnpackIndices(const uint8_t* src, int bits, int64_t count, uint8_t* out) {
+  switch (bits) {
+    case 1:
+      for (int64_t x = 0; x < count; ++x) out[x] = (src[x >> 3] >> (7 - (x & 7))) & 0x01;
+      break;
+    case 2:
+      for (int64_t x = 0; x < count; ++x) out[x] = (src[x >> 2] >> (6 - 2 * (x & 3))) & 0x03;
+      break;
+    case 4:
+      for (int64_t x = 0; x < count; ++x) out[x] = (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
+      break;
+    default:
+      std::memcpy(out, src, static_cast<size_t>(count));
+      break;
+  }
+}
+
 void PLFreeDeleter::operator()(void* block) const { std::free(block); }
 
-void PLBmp::Create(int64_t width, int64_t height, int bitsPerPixel, bool hasAlpha, PLPoint resolution) {
+void PLBmp::CheckFormat(int64_t width, int64_t height, int bitsPerPixel) {
   if (width < 1 || height < 1) throw PLTextException(kPLErrFormatUnknown, "Bitmap size is not valid.");
   if (width > kMaxDimension || height > kMaxDimension) {
     throw PLTextException(kPLErrNoMemory, "Out of memory creating bitmap.");
@@ -53,6 +70,10 @@ void PLBmp::Create(int64_t width, int64_t height, int bitsPerPixel, bool hasAlph
   if (!IsSupportedDepth(bitsPerPixel)) {
     throw PLTextException(kPLErrFormatNotSupported, "Bitmap bit depth is not supported.");
   }
+}
+
+void PLBmp::Create(int64_t width, int64_t height, int bitsPerPixel, bool hasAlpha, PLPoint resolution) {
+  CheckFormat(width, height, bitsPerPixel);
   Allocate(static_cast<int>(width), static_cast<int>(height), bitsPerPixel, hasAlpha);
   resolution_ = resolution;
 }
@@ -63,10 +84,15 @@ void PLBmp::Allocate(int width, int height, int bitsPerPixel, bool hasAlpha) {
     InternalCreate(width, height, bitsPerPixel, hasAlpha);
   } catch (...) {
     // Nothing is allocated: say so, so that no one walks lines that are gone.
-    width_ = height_ = bitsPerPixel_ = 0;
-    hasAlpha_ = false;
+    MakeEmpty();
     throw;
   }
+}
+
+void PLBmp::MakeEmpty() {
+  FreeMembers();
+  width_ = height_ = bitsPerPixel_ = 0;
+  hasAlpha_ = false;
 }
 
 void PLBmp::CheckAllocation(int64_t bytes) {
@@ -106,7 +132,10 @@ void PLBmp::Unlock() { --lockCount_; }
 
 void PLBmp::CreateCopy(const PLBmp& source, int wantedBitsPerPixel) {
   if (wantedBitsPerPixel == 0 || wantedBitsPerPixel == source.bitsPerPixel_) {
-    if (&source != this) {
+    if (&source != this && source.bitsPerPixel_ == 0) {
+      // The empty bitmap a failed allocation leaves has no format to create: its copy is empty too.
+      MakeEmpty();
+    } else if (&source != this) {
       Allocate(source.width_, source.height_, source.bitsPerPixel_, source.hasAlpha_);
       const auto bytes = static_cast<size_t>(DataBytesPerLine(width_, bitsPerPixel_));
       for (int y = 0; y < height_; ++y) std::memcpy(lineArray_[y], source.lineArray_[y], bytes);
@@ -161,11 +190,7 @@ void PLBmp::ConvertFrom(const PLBmp& source, int wanted) {
         }
         break;
       case 8:  // from 1 or 4 bits: the same indices
-        if (sourceBits == 1) {
-          for (int x = 0; x < width; ++x) out[x] = (in[x >> 3] >> (7 - (x & 7))) & 1;
-        } else {
-          for (int x = 0; x < width; ++x) out[x] = (in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
-        }
+        UnpackIndices(in, sourceBits, width, out);
         break;
       case 24:
         ExpandLine(in, sourceBits, palette, width, line.data());

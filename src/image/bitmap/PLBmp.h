@@ -77,6 +77,10 @@ class PLBmp : public PLObject {
   // into `width` 32-bit pixels.
   static void ExpandLine(const uint8_t* src, int bitsPerPixel, const PLPixel32* palette, int width, PLPixel32* out);
 
+  // Unpacks `count` pixels of 1, 2 or 4 bits, packed most significant bits first, into one
+  // index byte each; 8-bit indices are copied.
+  static void UnpackIndices(const uint8_t* src, int bitsPerPixel, int64_t count, uint8_t* out);
+
   // Bytes of pixel data in one line, without padding.
   static int64_t DataBytesPerLine(int64_t width, int bitsPerPixel) { return (width * bitsPerPixel + 7) / 8; }
 
@@ -93,8 +97,12 @@ class PLBmp : public PLObject {
   void InitLocals(int width, int height, int bitsPerPixel, bool hasAlpha);
   // FreeMembers, then InternalCreate; a failure leaves an empty 0 x 0 bitmap.
   void Allocate(int width, int height, int bitsPerPixel, bool hasAlpha);
+  // Frees the image and leaves the empty 0 x 0 bitmap of no depth.
+  void MakeEmpty();
   // Throws the out-of-memory error when `bytes` is more than a bitmap may take.
   static void CheckAllocation(int64_t bytes);
+  // Throws what Create throws for a size or depth it refuses; nothing is changed.
+  static void CheckFormat(int64_t width, int64_t height, int bitsPerPixel);
 
   std::vector<uint8_t*> lineArray_;
   PLPixel32* palette_ = nullptr;

@@ -131,22 +131,9 @@ void PLFilterQuantize::CountColours(const PLBmp& source) {
   for (int y = 0; y < source.GetHeight(); ++y) {
     const auto* pixels = reinterpret_cast<const PLPixel32*>(source.GetLineArray()[y]);
     for (int x = 0; x < source.GetWidth(); ++x) {
-      std::unique_ptr<Cell>& cell = histogram_[CellOf(pixels[x].r, pixels[x].g, pixels[x].b)];
-      if (!cell) {
-        cell = std::make_unique<Cell>();
-        cell->count = 1;
-      } else if (cell->count < kMaxCount) {
-        ++cell->count;
-      }
+      Cell& cell = histogram_[CellOf(pixels[x].r, pixels[x].g, pixels[x].b)];
+      if (cell.count < kMaxCount) ++cell.count;
     }
-  }
-}
-
-void PLFilterQuantize::SeedCorners() {
-  for (const auto& c : kCorners) {
-    std::unique_ptr<Cell>& cell = histogram_[(c[0] << 10) | (c[1] << 5) | c[2]];
-    if (!cell) cell = std::make_unique<Cell>();
-    cell->count = std::min(cell->count, kMaxCount);
   }
 }
 
@@ -158,15 +145,15 @@ void PLFilterQuantize::ComputeBoxStatistics(Box& box) const {
   for (int r = box.low[0]; r <= box.high[0]; ++r) {
     for (int g = box.low[1]; g <= box.high[1]; ++g) {
       for (int b = box.low[2]; b <= box.high[2]; ++b) {
-        const Cell* cell = histogram_[(r << 10) | (g << 5) | b].get();
-        if (cell == nullptr || cell->count == 0) continue;
+        const Cell& cell = histogram_[(r << 10) | (g << 5) | b];
+        if (cell.count == 0) continue;
         const int at[3] = {r, g, b};
         for (int i = 0; i < 3; ++i) {
           low[i] = std::min<uint8_t>(low[i], static_cast<uint8_t>(at[i]));
           high[i] = std::max<uint8_t>(high[i], static_cast<uint8_t>(at[i]));
-          sum[i] += uint64_t(cell->count) * at[i];
+          sum[i] += uint64_t(cell.count) * at[i];
         }
-        total += cell->count;
+        total += cell.count;
       }
     }
   }
@@ -184,7 +171,6 @@ void PLFilterQuantize::ComputeBoxStatistics(Box& box) const {
 }
 
 void PLFilterQuantize::MakeMedianCutPalette(PLPixel32* palette) {
-  SeedCorners();
   for (int i = 0; i < 8; ++i) {
     Box& box = boxes_[i];
     box = Box{};
@@ -230,7 +216,6 @@ void PLFilterQuantize::MakeMedianCutPalette(PLPixel32* palette) {
 }
 
 void PLFilterQuantize::MakePopularityPalette(PLPixel32* palette) {
-  SeedCorners();
   struct Entry {
     uint8_t rgb[3] = {};
     uint32_t count = 0;
@@ -242,10 +227,10 @@ void PLFilterQuantize::MakePopularityPalette(PLPixel32* palette) {
     for (int g = 0; g < 32; ++g) {
       for (int b = 0; b < 32; ++b) {
         const bool corner = (r == 0 || r == 31) && (g == 0 || g == 31) && (b == 0 || b == 31);
-        const Cell* cell = histogram_[(r << 10) | (g << 5) | b].get();
-        if (corner || cell == nullptr || cell->count <= entries[255].count) continue;
+        const uint32_t count = histogram_[(r << 10) | (g << 5) | b].count;
+        if (corner || count <= entries[255].count) continue;
         int at = 255;
-        entries[at] = Entry{{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)}, cell->count};
+        entries[at] = Entry{{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)}, count};
         while (at > 8 && entries[at].count > entries[at - 1].count) {
           std::swap(entries[at], entries[at - 1]);
           --at;
@@ -261,8 +246,8 @@ void PLFilterQuantize::MakePopularityPalette(PLPixel32* palette) {
 }
 
 uint8_t PLFilterQuantize::LookUp(int red, int green, int blue, const PLPixel32* palette) {
-  std::unique_ptr<Cell>& cell = histogram_[CellOf(red, green, blue)];
-  if (cell && cell->index != kNoIndex) return static_cast<uint8_t>(cell->index);
+  Cell& cell = histogram_[CellOf(red, green, blue)];
+  if (cell.index != kNoIndex) return static_cast<uint8_t>(cell.index);
   int best = 0;
   int bestDistance = 1 << 30;
   for (int i = 0; i < 256; ++i) {
@@ -275,8 +260,7 @@ uint8_t PLFilterQuantize::LookUp(int red, int green, int blue, const PLPixel32* 
       best = i;
     }
   }
-  if (!cell) cell = std::make_unique<Cell>();
-  cell->index = static_cast<uint32_t>(best);
+  cell.index = static_cast<uint32_t>(best);
   return static_cast<uint8_t>(best);
 }
 

@@ -48,7 +48,6 @@ class PLFilterQuantize : public PLFilter {
   static int CellOf(int red, int green, int blue) { return ((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3); }
 
   void CountColours(const PLBmp& source);
-  void SeedCorners();
   void MakeMedianCutPalette(PLPixel32* palette);
   void MakePopularityPalette(PLPixel32* palette);
   void ComputeBoxStatistics(Box& box) const;
@@ -58,7 +57,7 @@ class PLFilterQuantize : public PLFilter {
   int paletteType_;
   int ditherType_;
   std::unique_ptr<std::array<PLPixel32, 256>> userPalette_;
-  std::vector<std::unique_ptr<Cell>> histogram_;  // 32,768 cells, null until met
+  std::vector<Cell> histogram_;  // 32,768 cells; one not met yet has count 0 and no index
   std::vector<Box> boxes_;                        // 256
 };
 

@@ -13,12 +13,6 @@ namespace vornel {
 
 static_assert(std::endian::native == std::endian::little, "the DIB header is copied as it lies in memory");
 
-namespace {
-
-int64_t PaddedBytesPerLine(int64_t width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
-
-}  // namespace
-
 PLWinBmp::PLWinBmp() { PLWinBmp::InternalCreate(16, 16, 8, false); }
 
 PLWinBmp::~PLWinBmp() = default;
@@ -87,16 +81,19 @@ void PLWinBmp::CreateFromDIB(std::span<const uint8_t> dib) {
   }
   if (compression != 0) throw PLTextException(kPLErrFormatNotSupported, "Bitmap compression is not supported.");
   const bool topDown = height < 0;
-  Create(width, topDown ? -int64_t(height) : height, bits, false);
+  const int64_t rows = topDown ? -int64_t(height) : height;
+  CheckFormat(width, rows, bits);
 
+  // The data must hold what the header promises before any storage is taken for it.
   const int64_t fullPalette = bits < 16 ? int64_t(1) << bits : 0;
   const int64_t entries = colorsUsed > 0 && colorsUsed < fullPalette ? colorsUsed : fullPalette;
-  const int64_t stride = static_cast<int64_t>(GetBytesPerLine());
+  const int64_t stride = PaddedBytesPerLine(width, bits);
   const int64_t bitsOffset = headerSize + entries * 4;
-  if (bitsOffset + stride * GetHeight() > static_cast<int64_t>(dib.size())) {
+  if (bitsOffset + stride * rows > static_cast<int64_t>(dib.size())) {
     Allocate(16, 16, 8, false);
     throw PLTextException(kPLErrEndOfData, "End of file reached while decoding.\n");
   }
+  Create(width, rows, bits, false);
   if (entries > 0) std::memcpy(palette_, p + headerSize, static_cast<size_t>(entries) * 4);
   const uint8_t* lines = p + bitsOffset;
   for (int row = 0; row < GetHeight(); ++row) {

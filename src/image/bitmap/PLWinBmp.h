@@ -40,6 +40,8 @@ class PLWinBmp : public PLBmp {
   size_t GetMemUsed() const override;
   // The data bytes of a line rounded up to a multiple of 4.
   size_t GetBytesPerLine() const override;
+  // The same for any width and depth, as device-independent bitmaps store their lines.
+  static int64_t PaddedBytesPerLine(int64_t width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
 
   // Takes a packed DIB: a header of at least 40 bytes, uncompressed, 1, 4, 8, 16, 24 or 32
   // bits, its palette (the colours-used count of entries when it is below 2^bits) and the

@@ -87,7 +87,9 @@ void PLAnyPicDecoder::MakeBmp(PLDataSource& source, PLBmp& bmp, int wantedBitsPe
   std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
   if (name.find(".WMF") != std::string::npos) type_ = kWmf;
   else if (name.find(".EMF") != std::string::npos) type_ = kEmf;
-  if (type_ == kUnknown) type_ = DetectSignature(source.GetBufferPtr(512), source.GetFileSize());
+  // The tests look at the data from where the source stands, so only what is left of it
+  // may be looked at.
+  if (type_ == kUnknown) type_ = DetectSignature(source.GetBufferPtr(512), source.GetBytesLeft());
 
   PLPicDecoder* decoder = nullptr;
   switch (type_) {

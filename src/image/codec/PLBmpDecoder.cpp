@@ -34,8 +34,6 @@ int DotsPerInch(int32_t pixelsPerMetre) {
   return dpi < 2 ? 150 : dpi;
 }
 
-int64_t PaddedLineBytes(int64_t width, int bits) { return (width * bits + 31) / 32 * 4; }
-
 class BmpReader {
  public:
   BmpReader(PLDataSource& source, PLBmp& bmp, int64_t height, bool topDown)
@@ -47,26 +45,14 @@ class BmpReader {
   }
 
   void ReadIndexed(int bits) {
-    const int64_t stride = PaddedLineBytes(width_, bits);
+    const int64_t stride = PLWinBmp::PaddedBytesPerLine(width_, bits);
     for (int64_t row = 0; row < height_; ++row) {
-      const uint8_t* in = source_.ReadNBytes(stride);
-      uint8_t* out = Line(row);
-      switch (bits) {
-        case 1:
-          for (int x = 0; x < width_; ++x) out[x] = (in[x >> 3] >> (7 - (x & 7))) & 1;
-          break;
-        case 4:
-          for (int x = 0; x < width_; ++x) out[x] = (x & 1) ? in[x >> 1] & 0x0F : in[x >> 1] >> 4;
-          break;
-        default:
-          std::memcpy(out, in, static_cast<size_t>(width_));
-          break;
-      }
+      PLBmp::UnpackIndices(source_.ReadNBytes(stride), bits, width_, Line(row));
     }
   }
 
   void ReadTrueColor(int bits, bool sixBitGreen) {
-    const int64_t stride = PaddedLineBytes(width_, bits);
+    const int64_t stride = PLWinBmp::PaddedBytesPerLine(width_, bits);
     for (int64_t row = 0; row < height_; ++row) {
       const uint8_t* in = source_.ReadNBytes(stride);
       auto* out = reinterpret_cast<PLPixel32*>(Line(row));
@@ -236,7 +222,7 @@ void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
 
   const bool uncompressed = !compressed || bits > 8;
   const bool knownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-  if (uncompressed && knownDepth && info.width > 0) RequireLines(source, PaddedLineBytes(info.width, bits), height);
+  if (uncompressed && knownDepth && info.width > 0) RequireLines(source, PLWinBmp::PaddedBytesPerLine(info.width, bits), height);
 
   const int depth = bits == 32 ? 32 : (bits <= 8 ? 8 : 32);
   bmp.Create(info.width, height, depth, bits == 32);

@@ -45,17 +45,6 @@ PcxHeader ReadHeader(PLDataSource& source) {
   return header;
 }
 
-// Packed pixels of one plane to one index per pixel.
-void UnpackPixels(const uint8_t* in, int bytes, int bits, uint8_t* indices) {
-  const int perByte = 8 / bits;
-  const int mask = (1 << bits) - 1;
-  for (int i = 0; i < bytes; ++i) {
-    for (int k = 0; k < perByte; ++k) {
-      indices[i * perByte + k] = static_cast<uint8_t>((in[i] >> (8 - bits * (k + 1))) & mask);
-    }
-  }
-}
-
 }  // namespace
 
 void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
@@ -134,7 +123,7 @@ void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
       continue;
     }
     if (planes == 1) {
-      UnpackPixels(data, bytesPerLine, bits, indices.data());
+      PLBmp::UnpackIndices(data, bits, int64_t(bytesPerLine) * (8 / bits), indices.data());
     } else {
       if (planes > 4) RaiseError(7, "Can't handle more than 4 planes.");
       if (bits != 1) RaiseError(7, "Can't handle more than 1 bit per pixel.");

@@ -391,6 +391,18 @@ int64_t PLPictDecoder::ReadPackedLength(PLDataSource& source, int64_t rowBytes) 
   return rowBytes > 250 ? source.ReadBE16() : source.ReadByte();
 }
 
+void PLPictDecoder::ReadRow(PLDataSource& source, int64_t rowBytes, bool pairs, std::span<uint8_t> row) {
+  std::fill(row.begin(), row.end(), 0);
+  if (rowBytes < 8) {
+    std::memcpy(row.data(), source.ReadNBytes(rowBytes), static_cast<size_t>(rowBytes));
+    return;
+  }
+  const int64_t packed = ReadPackedLength(source, rowBytes);
+  const std::span<const uint8_t> data{source.ReadNBytes(packed), static_cast<size_t>(packed)};
+  if (pairs) ExpandPackBits16(row, data);
+  else ExpandPackBits(row, data);
+}
+
 void PLPictDecoder::ReadIndexedRows(PLBmp& bmp, PLDataSource& source, int64_t rowBytes) {
   const int width = bmp.GetWidth();
   if (rowBytes == 0) rowBytes = width;
@@ -409,16 +421,9 @@ void PLPictDecoder::ReadDirectRows(PLBmp& bmp, PLDataSource& source, int compone
   const int planes = components == 3 ? 3 : 4;
   // One plane per component, `width` bytes each; the buffer also holds a whole row.
   std::vector<uint8_t> row(static_cast<size_t>(std::max<int64_t>(rowBytes, int64_t(width) * planes)));
+  const uint8_t* data = row.data();
   for (int y = 0; y < bmp.GetHeight(); ++y) {
-    const int64_t packed = rowBytes < 8 ? 0 : ReadPackedLength(source, rowBytes);
-    const uint8_t* data = row.data();
-    if (rowBytes < 8) {
-      std::fill(row.begin(), row.end(), 0);
-      std::memcpy(row.data(), source.ReadNBytes(rowBytes), static_cast<size_t>(rowBytes));
-    } else {
-      std::fill(row.begin(), row.end(), 0);
-      ExpandPackBits(row, {source.ReadNBytes(packed), static_cast<size_t>(packed)});
-    }
+    ReadRow(source, rowBytes, false, row);
     auto* out = reinterpret_cast<PLPixel32*>(bmp.GetLineArray()[y]);
     for (int x = 0; x < width; ++x) {
       if (planes == 3) {
@@ -440,26 +445,13 @@ void PLPictDecoder::ReadUnpackedRows(PLBmp& bmp, PLDataSource& source, int pixel
   // Pixels a row holds; the rest of the line stays clear.
   const int64_t count = std::min<int64_t>(width, rowBytes * 8 / pixelSize);
   for (int y = 0; y < bmp.GetHeight(); ++y) {
-    if (rowBytes < 8) {
-      std::memcpy(row.data(), source.ReadNBytes(rowBytes), static_cast<size_t>(rowBytes));
-    } else {
-      const int64_t packed = ReadPackedLength(source, rowBytes);
-      const std::span<const uint8_t> data{source.ReadNBytes(packed), static_cast<size_t>(packed)};
-      std::fill(row.begin(), row.end(), 0);
-      if (pixelSize == 16) ExpandPackBits16(row, data);
-      else ExpandPackBits(row, data);
-    }
+    ReadRow(source, rowBytes, pixelSize == 16, row);
     uint8_t* line = bmp.GetLineArray()[y];
     if (pixelSize == 16) {
       auto* out = reinterpret_cast<PLPixel32*>(line);
       for (int64_t x = 0; x < count; ++x) out[x] = PLPixel32::From555(PLReadBE16(row.data() + 2 * x));
     } else {
-      const int perByte = 8 / pixelSize;
-      const int mask = (1 << pixelSize) - 1;
-      for (int64_t x = 0; x < count; ++x) {
-        const int shift = 8 - pixelSize * (1 + int(x % perByte));
-        line[x] = static_cast<uint8_t>((row[static_cast<size_t>(x / perByte)] >> shift) & mask);
-      }
+      PLBmp::UnpackIndices(row.data(), pixelSize, count, line);
     }
   }
 }

@@ -68,6 +68,9 @@ class PLPictDecoder : public PLPicDecoder {
   static void ReadUnpackedRows(PLBmp& bmp, PLDataSource& source, int pixelSize, int64_t rowBytes);
   // The packed length before a row: a byte when the row holds at most 250 bytes.
   static int64_t ReadPackedLength(PLDataSource& source, int64_t rowBytes);
+  // One row of `rowBytes` into `row`: below 8 bytes as they stand, else PackBits data (in
+  // units of two bytes when `pairs`) after its packed length. What it does not fill is 0.
+  static void ReadRow(PLDataSource& source, int64_t rowBytes, bool pairs, std::span<uint8_t> row);
 
   PLPicDecoder* jpegDecoder_;
   int version_ = 0;

@@ -143,10 +143,8 @@ void PLTIFFDecoder::DecodePalette(PLBmp& bmp, TIFF* tiff) {
       const uint8_t* in = buffer.data();
       if (samples == 2) {
         for (uint32_t x = 0; x < width; ++x) out[x] = in[2 * x];
-      } else if (bits == 4) {
-        for (uint32_t x = 0; x < width; ++x) out[x] = (in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
-      } else if (bits == 2) {
-        for (uint32_t x = 0; x < width; ++x) out[x] = (in[x >> 2] >> (6 - 2 * (x & 3))) & 0x03;
+      } else if (bits == 2 || bits == 4) {
+        PLBmp::UnpackIndices(in, bits, width, out);
       } else {
         std::copy(in, in + dataBytes, out);
       }
