@@ -53,6 +53,7 @@ TEST(FileSource, OpenSaysWhyAFileCannotBeRead) {
   testing::TempDir dir;
   testing::WriteText(dir.File("image.bmp"), "BM");
   testing::WriteText(dir.File("empty"), "");
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
   const struct {
     std::string path;
     int code;
@@ -62,6 +63,7 @@ TEST(FileSource, OpenSaysWhyAFileCannotBeRead) {
       {dir.File("missing.bmp"), 4},
       {dir.File("no-folder/missing.bmp"), 3},
       {dir.path(), 4},
+      {dir.File("pipe"), 4},  // refused without waiting for a writer
   };
   for (const auto& c : cases) {
     PLFileSource source;
@@ -71,6 +73,8 @@ TEST(FileSource, OpenSaysWhyAFileCannotBeRead) {
   ASSERT_EQ(source.Open(dir.File("image.bmp")), 0);
   EXPECT_EQ(source.GetName(), dir.File("image.bmp"));
   EXPECT_EQ(source.ReadLE16(), 0x4D42);
+  ASSERT_EQ(source.Open(dir.File("empty")), 0);  // opening again lets the first file go
+  EXPECT_EQ(source.GetBytesLeft(), 0);
 
   if (::geteuid() != 0) {  // the super-user reads every file
     ::chmod(dir.File("image.bmp").c_str(), 0);

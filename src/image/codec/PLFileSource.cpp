@@ -40,7 +40,9 @@ PLFileSource::~PLFileSource() {
 }
 
 int PLFileSource::Open(const std::string& fileName) {
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (IsOpen()) Close();
+  // Without O_NONBLOCK a named pipe would wait for a writer before it is found not to be a file.
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     const int error = errno;
     if (error == ENOENT && !FolderExists(fileName)) return 3;
