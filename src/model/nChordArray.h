@@ -389,7 +389,6 @@ class nChordArray : public Persistent {
   Meter MeterInForce(int32_t numerator, int32_t denominator) const;
   uint8_t JoinBeatGroup(uint32_t tuplet, uint16_t code, const Meter& meter);
   void AdvanceBeat(uint32_t duration, const Meter& meter);
-  void FinishBarLine(size_t i, const Meter& meter);
   // Appends to `out` the events that give `chord` the length `ticks` (see ExpandTicks);
   // `chordPos` receives the chord's place among them. Returns the ticks left over.
   static uint32_t ExpandInto(std::vector<Handle>& out, Handle chord, uint32_t ticks, size_t* chordPos = nullptr);
