@@ -120,6 +120,9 @@ class nChordArray : public Persistent {
   Handle release(size_t i);
   void erase(size_t i) { release(i); }
   int IndexOf(const nChord* event) const;
+  // An entry as another list takes it: a new copy of the event, except that null entries and
+  // shared events stay the same handle.
+  static Handle CopyEntry(const Handle& entry);
   auto begin() const { return events_.begin(); }
   auto end() const { return events_.end(); }
 

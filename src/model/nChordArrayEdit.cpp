@@ -42,10 +42,7 @@ bool nChordArray::CopyRange(const nChordArray& source, size_t start, size_t coun
   const size_t end = start + std::min(count, source.size() - start);
   std::vector<Handle> copies;
   copies.reserve(end - start);
-  for (size_t i = start; i < end; ++i) {
-    const Handle& e = source.events_[i];
-    copies.push_back(e == nullptr || e->IsShared() ? e : std::make_shared<nChord>(*e));
-  }
+  for (size_t i = start; i < end; ++i) copies.push_back(CopyEntry(source.events_[i]));
   DeleteChords();
   events_ = std::move(copies);
   return true;

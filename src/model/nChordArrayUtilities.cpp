@@ -179,10 +179,7 @@ bool nChordArray::CopyRangeBetweenTicks(nChordArray& destination, uint32_t first
   const size_t first = FirstChordFrom(*this, firstTick);
   const size_t last = FirstChordFrom(*this, lastTick);
   if (first == kNone || last == kNone || first >= last) return false;
-  for (size_t i = first; i <= last; ++i) {
-    const Handle& e = events_[i];
-    destination.push_back(e == nullptr || e->IsShared() ? e : std::make_shared<nChord>(*e));
-  }
+  for (size_t i = first; i <= last; ++i) destination.push_back(CopyEntry(events_[i]));
   return true;
 }
 
