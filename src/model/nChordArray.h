@@ -10,6 +10,7 @@
 
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -389,6 +390,11 @@ class nChordArray : public Persistent {
   };
 
   const Handle& Checked(size_t i) const;
+  // The end of the run [start, start + count) clipped to the voice; not above `start` when
+  // the run starts past the end.
+  size_t RunEnd(size_t start, size_t count) const {
+    return start >= events_.size() ? events_.size() : start + std::min(count, events_.size() - start);
+  }
   Meter MeterInForce(int32_t numerator, int32_t denominator) const;
   uint8_t JoinBeatGroup(uint32_t tuplet, uint16_t code, const Meter& meter);
   void AdvanceBeat(uint32_t duration, const Meter& meter);

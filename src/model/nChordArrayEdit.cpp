@@ -50,7 +50,7 @@ bool nChordArray::CopyRange(const nChordArray& source, size_t start, size_t coun
 
 bool nChordArray::RemoveEvents(size_t index, size_t count, bool deleteEvents) {
   if (index >= events_.size()) return false;
-  const size_t end = index + std::min(count, events_.size() - index);
+  const size_t end = RunEnd(index, count);
   events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(index),
                 events_.begin() + static_cast<std::ptrdiff_t>(end));
   if (deleteEvents) currentTimeSignature_.reset();
@@ -58,7 +58,7 @@ bool nChordArray::RemoveEvents(size_t index, size_t count, bool deleteEvents) {
 }
 
 void nChordArray::DotPairs(size_t start, size_t count, bool absorb) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   bool firstOfPair = true;
   bool atStart = true;
   for (size_t i = start; i < end; ++i) {
@@ -80,7 +80,7 @@ void nChordArray::DotPairs(size_t start, size_t count, bool absorb) {
 
 void nChordArray::SetRhythm(size_t start, size_t count, int code, int selector) {
   if (selector < 0 || selector > 9) selector = 0;
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   const auto word = [&](const nChord& e) {
     const uint16_t value = code >= 0 ? static_cast<uint16_t>(code & 7) : static_cast<uint16_t>(e.rhythm & 7);
     return static_cast<uint16_t>((selector << 4) | value);
@@ -118,7 +118,7 @@ size_t nChordArray::AbsorbFollowing(size_t index, uint16_t newRhythm) {
 }
 
 void nChordArray::ScaleRhythm(size_t start, size_t count, bool halve) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   for (size_t i = start; i < end; ++i) {
     nChord* e = events_[i].get();
     if (e == nullptr || !e->IsChord()) continue;
@@ -281,7 +281,7 @@ bool nChordArray::MoveNoteToOtherVoice(size_t voiceIndex, CVoicesArray& voices, 
 }
 
 void nChordArray::AssignStrings(size_t start, size_t count, const CTabInstrument& instrument) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   for (size_t i = start; i < end; ++i) {
     nChord* e = events_[i].get();
     if (e != nullptr && e->IsChord()) e->notes.AssignStrings(instrument);
@@ -289,7 +289,7 @@ void nChordArray::AssignStrings(size_t start, size_t count, const CTabInstrument
 }
 
 void nChordArray::RespellAndRestring(size_t start, size_t count, const CKey& key, const CTabInstrument& instrument) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   for (size_t i = start; i < end; ++i) {
     nChord* e = events_[i].get();
     if (e == nullptr || !e->IsChord()) continue;
@@ -340,7 +340,7 @@ bool nChordArray::MoveNoteToAdjacentString(nNotes& note, int direction, const CT
 
 size_t nChordArray::MoveNotesToAdjacentString(size_t start, size_t count, int direction,
                                               const CTabInstrument& instrument) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   size_t moved = 0;
   for (size_t i = start; i < end; ++i) {
     nChord* e = events_[i].get();

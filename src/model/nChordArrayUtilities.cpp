@@ -37,7 +37,7 @@ size_t nChordArray::AppendRests(size_t count, uint32_t noteValue) {
 
 size_t nChordArray::RemoveEmptyChords(size_t start, size_t count) {
   if (start >= events_.size()) return 0;
-  const size_t end = start + std::min(count, events_.size() - start);
+  const size_t end = RunEnd(start, count);
   const auto first = events_.begin() + static_cast<std::ptrdiff_t>(start);
   const auto last = events_.begin() + static_cast<std::ptrdiff_t>(end);
   const auto kept = std::remove_if(first, last, [](const Handle& e) { return e != nullptr && e->IsRest(); });
