@@ -308,11 +308,8 @@ size_t nChordArray::RespellInKey(const CKey& key) {
     if (!e->IsChord()) continue;
     for (const auto& note : e->notes) {
       if (note == nullptr) continue;
-      uint16_t name = 0;
       char accidental = 0;
-      const int step = key.SpellPitch(note->pitch, name, accidental, (note->status & 4) != 0);
-      note->interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
-      note->name = name;
+      const int step = note->SpellInKey(key, (note->status & 4) != 0, accidental);
       const int pitch = note->pitch;
       if (std::any_of(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step && h.pitch == pitch; })) {
         note->status |= 0x20;  // its accidental stands earlier in the bar

@@ -319,11 +319,8 @@ nNoteArray::Frets nNoteArray::FretRange(const nTuning& tuning) const {
 namespace {
 
 void SpellNote(nNotes& note, const CKey& key, bool otherSpelling) {
-  uint16_t name = 0;
   char accidental = 0;
-  const int step = key.SpellPitch(note.pitch, name, accidental, otherSpelling);
-  note.interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
-  note.name = name;
+  note.SpellInKey(key, otherSpelling, accidental);
 }
 
 }  // namespace
