@@ -395,6 +395,8 @@ class nChordArray : public Persistent {
   size_t RunEnd(size_t start, size_t count) const {
     return start >= events_.size() ? events_.size() : start + std::min(count, events_.size() - start);
   }
+  // Index of the first chord whose start (delta) is at least `tick`; the count when none.
+  size_t IndexOfChordAtTick(uint32_t tick) const;
   Meter MeterInForce(int32_t numerator, int32_t denominator) const;
   uint8_t JoinBeatGroup(uint32_t tuplet, uint16_t code, const Meter& meter);
   void AdvanceBeat(uint32_t duration, const Meter& meter);

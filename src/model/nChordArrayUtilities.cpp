@@ -16,8 +16,6 @@ namespace {
 // More rests than this in one call is not music (importers pass counts read from files).
 constexpr size_t kMaxAppendedRests = 1 << 16;
 
-constexpr size_t kNone = static_cast<size_t>(-1);
-
 // The mark of the index finger (one dot) that off-beat notes take.
 constexpr int kOneDotDecoration = 8;
 constexpr uint16_t kOneDotMark = 1;
@@ -162,31 +160,18 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
   RebarVoice(numerator, denominator);
 }
 
-namespace {
-
-// Index of the first chord whose start (delta) is at least `tick`, or kNone.
-size_t FirstChordFrom(const nChordArray& voice, uint32_t tick) {
-  for (size_t i = 0; i < voice.size(); ++i) {
-    const nChord* e = voice[i];
-    if (e != nullptr && e->IsChord() && e->delta >= tick) return i;
-  }
-  return kNone;
-}
-
-}  // namespace
-
 bool nChordArray::CopyRangeBetweenTicks(nChordArray& destination, uint32_t firstTick, uint32_t lastTick) const {
-  const size_t first = FirstChordFrom(*this, firstTick);
-  const size_t last = FirstChordFrom(*this, lastTick);
-  if (first == kNone || last == kNone || first >= last) return false;
+  const size_t first = IndexOfChordAtTick(firstTick);
+  const size_t last = IndexOfChordAtTick(lastTick);
+  if (last >= events_.size() || first >= last) return false;
   for (size_t i = first; i <= last; ++i) destination.push_back(CopyEntry(events_[i]));
   return true;
 }
 
 bool nChordArray::DeleteRangeBetweenTicks(uint32_t firstTick, uint32_t lastTick) {
-  const size_t first = FirstChordFrom(*this, firstTick);
-  const size_t last = FirstChordFrom(*this, lastTick);
-  if (first == kNone || last == kNone || first >= last) return false;
+  const size_t first = IndexOfChordAtTick(firstTick);
+  const size_t last = IndexOfChordAtTick(lastTick);
+  if (last >= events_.size() || first >= last) return false;
   // Shared events (the stave break) only leave this voice.
   events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(first),
                 events_.begin() + static_cast<std::ptrdiff_t>(last + 1));
