@@ -186,12 +186,10 @@ uint32_t nChordArray::ExpandTicks(uint32_t ticks, size_t index, size_t* chordInd
   size_t at = 0;
   const uint32_t left = ExpandInto(pieces, std::move(chord), ticks, &at);
   if (chordIndex != nullptr) *chordIndex = index + at;
-  events_[index] = std::move(pieces[at]);
+  // The pieces stand in order in place of the entry: one insertion moves the tail once.
+  events_[index] = std::move(pieces.front());
   events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(index + 1),
-                 std::make_move_iterator(pieces.begin() + static_cast<std::ptrdiff_t>(at + 1)),
-                 std::make_move_iterator(pieces.end()));
-  events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(index), std::make_move_iterator(pieces.begin()),
-                 std::make_move_iterator(pieces.begin() + static_cast<std::ptrdiff_t>(at)));
+                 std::make_move_iterator(pieces.begin() + 1), std::make_move_iterator(pieces.end()));
   return left;
 }
 
