@@ -565,7 +565,7 @@ bool nChordArray::EditMetaEventAt(int32_t x, int32_t y, bool tablature) {
     if (e == nullptr) continue;
     for (size_t m = 0; m < e->metaEvents.size(); ++m) {
       CMetaEvent* meta = e->metaEvents[m];
-      if (!meta->location.Rect(view).Contains(x, y)) continue;
+      if (!meta->location.Rect(view).Contains(Point{x, y})) continue;
       if (meta->kind == CMetaEvent::kHyperlink) {
         MetaEventEditors().FollowHyperlink(*meta);
       } else {
