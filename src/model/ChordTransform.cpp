@@ -82,14 +82,17 @@ bool Arpeggiate(std::vector<Handle>& chords, int code, int times) {
   const bool andBack = code == ChordOperation::kArpeggiateUpDown || code == ChordOperation::kArpeggiateDownUp;
   std::vector<Handle> out;
   for (const Handle& e : chords) {
-    // A rest has nothing to spread: it keeps its place and value.
-    if (e == nullptr || !e->IsChord() || e->notes.empty()) {
+    std::vector<const nNotes*> sequence;
+    if (e != nullptr && e->IsChord()) {
+      for (const auto& n : e->notes) {
+        if (n != nullptr) sequence.push_back(n.get());
+      }
+    }
+    // A rest (or a chord of empty note entries) has nothing to spread: it keeps its place and
+    // value. The way back below needs at least one note.
+    if (sequence.empty()) {
       out.push_back(e);
       continue;
-    }
-    std::vector<const nNotes*> sequence;
-    for (const auto& n : e->notes) {
-      if (n != nullptr) sequence.push_back(n.get());
     }
     std::stable_sort(sequence.begin(), sequence.end(), [ascending](const nNotes* a, const nNotes* b) {
       return ascending ? a->pitch < b->pitch : a->pitch > b->pitch;
