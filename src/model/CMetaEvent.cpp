@@ -169,8 +169,7 @@ const tinyxml2::XMLElement* CMetaEvent::ReadXml(const tinyxml2::XMLElement* elem
   const tinyxml2::XMLElement* locationElement = ExpectChildElement(element->FirstChildElement(), "location");
   location.ReadXml(locationElement);
   const tinyxml2::XMLElement* textElement = ExpectChildElement(locationElement->NextSiblingElement(), "text");
-  const tinyxml2::XMLNode* first = textElement->FirstChild();
-  text = (first != nullptr && first->ToText() != nullptr) ? LineFeedPairsToReturns(first->Value()) : std::string();
+  text = LineFeedPairsToReturns(ElementText(textElement));
   return element->NextSiblingElement();
 }
 

@@ -116,12 +116,10 @@ void CVoicesArray::ClearItems(ClearCommand command) {
 }
 
 void CVoicesArray::RespellVoices(const CKey& key) {
-  for (nChordArray* voice : voices_) {
-    for (const auto& e : *voice) {
-      if (e != nullptr && e->IsChord()) e->notes.RespellKeepingMarks(key);
-    }
-    voice->RespellInKey(key);
-  }
+  // The bar-by-bar pass spells every note of every chord with its status bit 2, as respelling
+  // keeping marks does, and sets or clears bit 5 itself: a respelling pass before it would be
+  // all overwritten.
+  for (nChordArray* voice : voices_) voice->RespellInKey(key);
 }
 
 }  // namespace vornel

@@ -15,15 +15,13 @@ using Handle = nChordArray::Handle;
 // A transformation that would make the working set larger than this fails instead.
 constexpr size_t kMaxWorkingEvents = 1 << 20;
 
-Handle CopyOf(const Handle& e) { return e == nullptr || e->IsShared() ? e : std::make_shared<nChord>(*e); }
-
 bool Clone(std::vector<Handle>& chords, int times) {
   if (times <= 0) return true;
   const size_t n = chords.size();
   if (n * (static_cast<size_t>(times) + 1) > kMaxWorkingEvents) return false;
   chords.reserve(n * (static_cast<size_t>(times) + 1));
   for (int r = 0; r < times; ++r) {
-    for (size_t i = 0; i < n; ++i) chords.push_back(CopyOf(chords[i]));
+    for (size_t i = 0; i < n; ++i) chords.push_back(nChordArray::CopyEntry(chords[i]));
   }
   return true;
 }
@@ -84,14 +82,17 @@ bool Arpeggiate(std::vector<Handle>& chords, int code, int times) {
   const bool andBack = code == ChordOperation::kArpeggiateUpDown || code == ChordOperation::kArpeggiateDownUp;
   std::vector<Handle> out;
   for (const Handle& e : chords) {
-    // A rest has nothing to spread: it keeps its place and value.
-    if (e == nullptr || !e->IsChord() || e->notes.empty()) {
+    std::vector<const nNotes*> sequence;
+    if (e != nullptr && e->IsChord()) {
+      for (const auto& n : e->notes) {
+        if (n != nullptr) sequence.push_back(n.get());
+      }
+    }
+    // A rest (or a chord of empty note entries) has nothing to spread: it keeps its place and
+    // value. The way back below needs at least one note.
+    if (sequence.empty()) {
       out.push_back(e);
       continue;
-    }
-    std::vector<const nNotes*> sequence;
-    for (const auto& n : e->notes) {
-      if (n != nullptr) sequence.push_back(n.get());
     }
     std::stable_sort(sequence.begin(), sequence.end(), [ascending](const nNotes* a, const nNotes* b) {
       return ascending ? a->pitch < b->pitch : a->pitch > b->pitch;
@@ -119,7 +120,7 @@ bool nChordArray::TransformChords(const std::vector<ChordOperation>& stages, con
   std::vector<Handle> working;
   working.reserve(events_.size());
   for (const Handle& e : events_) {
-    if (e != nullptr) working.push_back(CopyOf(e));
+    if (e != nullptr) working.push_back(nChordArray::CopyEntry(e));
   }
   DeleteChords();
 

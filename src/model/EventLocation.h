@@ -6,21 +6,15 @@
 
 #include <cstdint>
 
+#include "platform/draw/DrawTypes.h"
+
 namespace vornel {
 
 class ArchiveReader;
 class ArchiveWriter;
 
-struct EventRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-
-  // Right and bottom edges are outside the rectangle.
-  bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
-  bool operator==(const EventRect&) const = default;
-};
+// A drawn extent: the right and bottom edges lie outside it.
+using EventRect = Rect;
 
 class EventLocation {
  public:

@@ -146,7 +146,8 @@ void nChord::ToggleGhost() {
 }
 
 bool nChord::AddLegato(int course, uint32_t length, bool flag) {
-  nNotes* note = course >= 1 ? notes.NoteOnCourse(static_cast<uint8_t>(course - 1)) : nullptr;
+  // Courses stop at 255: a larger number must not wrap round onto a low course.
+  nNotes* note = course >= 1 && course <= 256 ? notes.NoteOnCourse(static_cast<uint8_t>(course - 1)) : nullptr;
   if (note == nullptr && course >= 0 && course < 256) note = notes.NoteOnCourse(static_cast<uint8_t>(course));
   if (note != nullptr) {
     note->slur = (length & 7) | (flag ? 0x710u : 0u);

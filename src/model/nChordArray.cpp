@@ -45,9 +45,7 @@ nChordArray& nChordArray::operator=(const nChordArray& other) {
   if (this == &other) return *this;
   std::vector<Handle> copies;
   copies.reserve(other.events_.size());
-  for (const Handle& e : other.events_) {
-    copies.push_back(e == nullptr || e->IsShared() ? e : std::make_shared<nChord>(*e));
-  }
+  for (const Handle& e : other.events_) copies.push_back(CopyEntry(e));
   events_ = std::move(copies);
   currentTimeSignature_ = other.currentTimeSignature_;
   bars_ = other.bars_;
@@ -86,6 +84,10 @@ nChordArray::Handle nChordArray::release(size_t i) {
   Handle event = Checked(i);
   events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(i));
   return event;
+}
+
+nChordArray::Handle nChordArray::CopyEntry(const Handle& entry) {
+  return entry == nullptr || entry->IsShared() ? entry : std::make_shared<nChord>(*entry);
 }
 
 int nChordArray::IndexOf(const nChord* event) const {
@@ -563,7 +565,7 @@ bool nChordArray::EditMetaEventAt(int32_t x, int32_t y, bool tablature) {
     if (e == nullptr) continue;
     for (size_t m = 0; m < e->metaEvents.size(); ++m) {
       CMetaEvent* meta = e->metaEvents[m];
-      if (!meta->location.Rect(view).Contains(x, y)) continue;
+      if (!meta->location.Rect(view).Contains(Point{x, y})) continue;
       if (meta->kind == CMetaEvent::kHyperlink) {
         MetaEventEditors().FollowHyperlink(*meta);
       } else {

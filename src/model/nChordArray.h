@@ -10,6 +10,7 @@
 
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -120,6 +121,9 @@ class nChordArray : public Persistent {
   Handle release(size_t i);
   void erase(size_t i) { release(i); }
   int IndexOf(const nChord* event) const;
+  // An entry as another list takes it: a new copy of the event, except that null entries and
+  // shared events stay the same handle.
+  static Handle CopyEntry(const Handle& entry);
   auto begin() const { return events_.begin(); }
   auto end() const { return events_.end(); }
 
@@ -386,10 +390,16 @@ class nChordArray : public Persistent {
   };
 
   const Handle& Checked(size_t i) const;
+  // The end of the run [start, start + count) clipped to the voice; not above `start` when
+  // the run starts past the end.
+  size_t RunEnd(size_t start, size_t count) const {
+    return start >= events_.size() ? events_.size() : start + std::min(count, events_.size() - start);
+  }
+  // Index of the first chord whose start (delta) is at least `tick`; the count when none.
+  size_t IndexOfChordAtTick(uint32_t tick) const;
   Meter MeterInForce(int32_t numerator, int32_t denominator) const;
   uint8_t JoinBeatGroup(uint32_t tuplet, uint16_t code, const Meter& meter);
   void AdvanceBeat(uint32_t duration, const Meter& meter);
-  void FinishBarLine(size_t i, const Meter& meter);
   // Appends to `out` the events that give `chord` the length `ticks` (see ExpandTicks);
   // `chordPos` receives the chord's place among them. Returns the ticks left over.
   static uint32_t ExpandInto(std::vector<Handle>& out, Handle chord, uint32_t ticks, size_t* chordPos = nullptr);

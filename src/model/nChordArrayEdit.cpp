@@ -42,10 +42,7 @@ bool nChordArray::CopyRange(const nChordArray& source, size_t start, size_t coun
   const size_t end = start + std::min(count, source.size() - start);
   std::vector<Handle> copies;
   copies.reserve(end - start);
-  for (size_t i = start; i < end; ++i) {
-    const Handle& e = source.events_[i];
-    copies.push_back(e == nullptr || e->IsShared() ? e : std::make_shared<nChord>(*e));
-  }
+  for (size_t i = start; i < end; ++i) copies.push_back(CopyEntry(source.events_[i]));
   DeleteChords();
   events_ = std::move(copies);
   return true;
@@ -53,7 +50,7 @@ bool nChordArray::CopyRange(const nChordArray& source, size_t start, size_t coun
 
 bool nChordArray::RemoveEvents(size_t index, size_t count, bool deleteEvents) {
   if (index >= events_.size()) return false;
-  const size_t end = index + std::min(count, events_.size() - index);
+  const size_t end = RunEnd(index, count);
   events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(index),
                 events_.begin() + static_cast<std::ptrdiff_t>(end));
   if (deleteEvents) currentTimeSignature_.reset();
@@ -61,7 +58,7 @@ bool nChordArray::RemoveEvents(size_t index, size_t count, bool deleteEvents) {
 }
 
 void nChordArray::DotPairs(size_t start, size_t count, bool absorb) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   bool firstOfPair = true;
   bool atStart = true;
   for (size_t i = start; i < end; ++i) {
@@ -83,7 +80,7 @@ void nChordArray::DotPairs(size_t start, size_t count, bool absorb) {
 
 void nChordArray::SetRhythm(size_t start, size_t count, int code, int selector) {
   if (selector < 0 || selector > 9) selector = 0;
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   const auto word = [&](const nChord& e) {
     const uint16_t value = code >= 0 ? static_cast<uint16_t>(code & 7) : static_cast<uint16_t>(e.rhythm & 7);
     return static_cast<uint16_t>((selector << 4) | value);
@@ -121,7 +118,7 @@ size_t nChordArray::AbsorbFollowing(size_t index, uint16_t newRhythm) {
 }
 
 void nChordArray::ScaleRhythm(size_t start, size_t count, bool halve) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   for (size_t i = start; i < end; ++i) {
     nChord* e = events_[i].get();
     if (e == nullptr || !e->IsChord()) continue;
@@ -189,12 +186,10 @@ uint32_t nChordArray::ExpandTicks(uint32_t ticks, size_t index, size_t* chordInd
   size_t at = 0;
   const uint32_t left = ExpandInto(pieces, std::move(chord), ticks, &at);
   if (chordIndex != nullptr) *chordIndex = index + at;
-  events_[index] = std::move(pieces[at]);
+  // The pieces stand in order in place of the entry: one insertion moves the tail once.
+  events_[index] = std::move(pieces.front());
   events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(index + 1),
-                 std::make_move_iterator(pieces.begin() + static_cast<std::ptrdiff_t>(at + 1)),
-                 std::make_move_iterator(pieces.end()));
-  events_.insert(events_.begin() + static_cast<std::ptrdiff_t>(index), std::make_move_iterator(pieces.begin()),
-                 std::make_move_iterator(pieces.begin() + static_cast<std::ptrdiff_t>(at)));
+                 std::make_move_iterator(pieces.begin() + 1), std::make_move_iterator(pieces.end()));
   return left;
 }
 
@@ -284,7 +279,7 @@ bool nChordArray::MoveNoteToOtherVoice(size_t voiceIndex, CVoicesArray& voices, 
 }
 
 void nChordArray::AssignStrings(size_t start, size_t count, const CTabInstrument& instrument) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   for (size_t i = start; i < end; ++i) {
     nChord* e = events_[i].get();
     if (e != nullptr && e->IsChord()) e->notes.AssignStrings(instrument);
@@ -292,7 +287,7 @@ void nChordArray::AssignStrings(size_t start, size_t count, const CTabInstrument
 }
 
 void nChordArray::RespellAndRestring(size_t start, size_t count, const CKey& key, const CTabInstrument& instrument) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   for (size_t i = start; i < end; ++i) {
     nChord* e = events_[i].get();
     if (e == nullptr || !e->IsChord()) continue;
@@ -343,7 +338,7 @@ bool nChordArray::MoveNoteToAdjacentString(nNotes& note, int direction, const CT
 
 size_t nChordArray::MoveNotesToAdjacentString(size_t start, size_t count, int direction,
                                               const CTabInstrument& instrument) {
-  const size_t end = std::min(events_.size(), start + std::min(count, events_.size()));
+  const size_t end = RunEnd(start, count);
   size_t moved = 0;
   for (size_t i = start; i < end; ++i) {
     nChord* e = events_[i].get();

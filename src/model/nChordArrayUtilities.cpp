@@ -16,8 +16,6 @@ namespace {
 // More rests than this in one call is not music (importers pass counts read from files).
 constexpr size_t kMaxAppendedRests = 1 << 16;
 
-constexpr size_t kNone = static_cast<size_t>(-1);
-
 // The mark of the index finger (one dot) that off-beat notes take.
 constexpr int kOneDotDecoration = 8;
 constexpr uint16_t kOneDotMark = 1;
@@ -37,7 +35,7 @@ size_t nChordArray::AppendRests(size_t count, uint32_t noteValue) {
 
 size_t nChordArray::RemoveEmptyChords(size_t start, size_t count) {
   if (start >= events_.size()) return 0;
-  const size_t end = start + std::min(count, events_.size() - start);
+  const size_t end = RunEnd(start, count);
   const auto first = events_.begin() + static_cast<std::ptrdiff_t>(start);
   const auto last = events_.begin() + static_cast<std::ptrdiff_t>(end);
   const auto kept = std::remove_if(first, last, [](const Handle& e) { return e != nullptr && e->IsRest(); });
@@ -162,34 +160,18 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
   RebarVoice(numerator, denominator);
 }
 
-namespace {
-
-// Index of the first chord whose start (delta) is at least `tick`, or kNone.
-size_t FirstChordFrom(const nChordArray& voice, uint32_t tick) {
-  for (size_t i = 0; i < voice.size(); ++i) {
-    const nChord* e = voice[i];
-    if (e != nullptr && e->IsChord() && e->delta >= tick) return i;
-  }
-  return kNone;
-}
-
-}  // namespace
-
 bool nChordArray::CopyRangeBetweenTicks(nChordArray& destination, uint32_t firstTick, uint32_t lastTick) const {
-  const size_t first = FirstChordFrom(*this, firstTick);
-  const size_t last = FirstChordFrom(*this, lastTick);
-  if (first == kNone || last == kNone || first >= last) return false;
-  for (size_t i = first; i <= last; ++i) {
-    const Handle& e = events_[i];
-    destination.push_back(e == nullptr || e->IsShared() ? e : std::make_shared<nChord>(*e));
-  }
+  const size_t first = IndexOfChordAtTick(firstTick);
+  const size_t last = IndexOfChordAtTick(lastTick);
+  if (last >= events_.size() || first >= last) return false;
+  for (size_t i = first; i <= last; ++i) destination.push_back(CopyEntry(events_[i]));
   return true;
 }
 
 bool nChordArray::DeleteRangeBetweenTicks(uint32_t firstTick, uint32_t lastTick) {
-  const size_t first = FirstChordFrom(*this, firstTick);
-  const size_t last = FirstChordFrom(*this, lastTick);
-  if (first == kNone || last == kNone || first >= last) return false;
+  const size_t first = IndexOfChordAtTick(firstTick);
+  const size_t last = IndexOfChordAtTick(lastTick);
+  if (last >= events_.size() || first >= last) return false;
   // Shared events (the stave break) only leave this voice.
   events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(first),
                 events_.begin() + static_cast<std::ptrdiff_t>(last + 1));
@@ -311,11 +293,8 @@ size_t nChordArray::RespellInKey(const CKey& key) {
     if (!e->IsChord()) continue;
     for (const auto& note : e->notes) {
       if (note == nullptr) continue;
-      uint16_t name = 0;
       char accidental = 0;
-      const int step = key.SpellPitch(note->pitch, name, accidental, (note->status & 4) != 0);
-      note->interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
-      note->name = name;
+      const int step = note->SpellInKey(key, (note->status & 4) != 0, accidental);
       const int pitch = note->pitch;
       if (std::any_of(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step && h.pitch == pitch; })) {
         note->status |= 0x20;  // its accidental stands earlier in the bar

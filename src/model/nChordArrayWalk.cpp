@@ -61,12 +61,17 @@ nChord* nChordArray::FindBarAtTick(uint32_t tick) const {
   return events_.empty() ? nullptr : events_.back().get();
 }
 
-nChord* nChordArray::FindChordAtTick(uint32_t tick) {
-  for (cursor = 0; cursor < events_.size(); ++cursor) {
-    nChord* e = events_[cursor].get();
-    if (IsChordEvent(e) && e->delta >= tick) return e;
+size_t nChordArray::IndexOfChordAtTick(uint32_t tick) const {
+  for (size_t i = 0; i < events_.size(); ++i) {
+    const nChord* e = events_[i].get();
+    if (IsChordEvent(e) && e->delta >= tick) return i;
   }
-  return nullptr;
+  return events_.size();
+}
+
+nChord* nChordArray::FindChordAtTick(uint32_t tick) {
+  cursor = IndexOfChordAtTick(tick);
+  return cursor < events_.size() ? events_[cursor].get() : nullptr;
 }
 
 nChord* nChordArray::NextNthChord(int n, int& index) const {

@@ -170,16 +170,20 @@ nNotes* nNoteArray::GetHighestNote() const {
 
 namespace {
 
-// The notes in course order, then pitch order, without reordering the chord.
+// Course order, then pitch order, both ascending.
+bool CourseThenPitch(const nNotes& a, const nNotes& b) {
+  return a.string != b.string ? a.string < b.string : a.pitch < b.pitch;
+}
+
+// The notes in course order without reordering the chord.
 std::vector<const nNotes*> InCourseOrder(const nNoteArray::Items& items) {
   std::vector<const nNotes*> notes;
   notes.reserve(items.size());
   for (const auto& n : items) {
     if (n != nullptr) notes.push_back(n.get());
   }
-  std::stable_sort(notes.begin(), notes.end(), [](const nNotes* a, const nNotes* b) {
-    return a->string != b->string ? a->string < b->string : a->pitch < b->pitch;
-  });
+  std::stable_sort(notes.begin(), notes.end(),
+                   [](const nNotes* a, const nNotes* b) { return CourseThenPitch(*a, *b); });
   return notes;
 }
 
@@ -226,9 +230,7 @@ void nNoteArray::SortByPitch(bool ascending) {
 }
 
 void nNoteArray::SortByCourse() {
-  std::stable_sort(begin(), end(), [](const auto& a, const auto& b) {
-    return a->string != b->string ? a->string < b->string : a->pitch < b->pitch;
-  });
+  std::stable_sort(begin(), end(), [](const auto& a, const auto& b) { return CourseThenPitch(*a, *b); });
 }
 
 bool nNoteArray::ToggleDecorationOnString(uint8_t course, int code) {
@@ -319,11 +321,8 @@ nNoteArray::Frets nNoteArray::FretRange(const nTuning& tuning) const {
 namespace {
 
 void SpellNote(nNotes& note, const CKey& key, bool otherSpelling) {
-  uint16_t name = 0;
   char accidental = 0;
-  const int step = key.SpellPitch(note.pitch, name, accidental, otherSpelling);
-  note.interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
-  note.name = name;
+  note.SpellInKey(key, otherSpelling, accidental);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "model/nNotes.h"
 
+#include <algorithm>
+
+#include "model/CKey.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -164,6 +167,14 @@ const tinyxml2::XMLElement* nNotes::ReadXml(const tinyxml2::XMLElement* element)
   slur = ReadUnsignedAttribute(element, "slur");
   name = static_cast<uint16_t>(ReadUnsignedAttribute(element, "name"));
   return element->NextSiblingElement();
+}
+
+int nNotes::SpellInKey(const CKey& key, bool otherSpelling, char& accidental) {
+  uint16_t spelled = 0;
+  const int step = key.SpellPitch(pitch, spelled, accidental, otherSpelling);
+  interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
+  name = spelled;
+  return step;
 }
 
 std::string nNotes::GetNoteName() const { return NameText(name); }

@@ -11,6 +11,8 @@
 
 namespace vornel {
 
+class CKey;
+
 class nNotes : public Persistent {
  public:
   static constexpr std::string_view kClassName = "nNotes";
@@ -56,6 +58,11 @@ class nNotes : public Persistent {
   // the old packing of flags, status and fingering into the current layout.
   void ConvertLegacyOrnaments(bool movedFingerings);
   void ConvertLegacyLayout();
+
+  // Interval and spelled name from the key's spelling of the pitch (the other spelling with
+  // `otherSpelling`). Returns the key's step number; `accidental` receives the accidental the
+  // pitch needs there.
+  int SpellInKey(const CKey& key, bool otherSpelling, char& accidental);
 
   // "C6#" for letter C, octave 6, sharp; empty for name 0.
   std::string GetNoteName() const;

@@ -333,6 +333,12 @@ TEST(ChordLegato, OnTheNoteAboveElseAsAMetaEvent) {
   EXPECT_EQ(legato->value, 0x240000u | 0x2400u | 3u);  // v = (2 << 4) | 4
   EXPECT_EQ(legato->cx, 2);
   EXPECT_EQ(bare->notes[0]->slur, 0u);
+
+  // Course 257 has no course above it: the note on course 0 is not taken for one.
+  auto top = ChordOf(kQuarter, {{64, 0}});
+  top->AddLegato(257, 1, true);
+  EXPECT_EQ(top->notes[0]->slur, 0u);
+  EXPECT_NE(top->metaEvents.Find(CMetaEvent::kLegato), nullptr);
 }
 
 TEST(ChordLyric, OnlyOnChords) {

@@ -90,6 +90,15 @@ TEST(ChordTransformation, RotateFlagsStopsAtTheFirstChordThatCannotMove) {
   EXPECT_EQ(VoiceText(selection), "5(60) 6(62) 2(64)");
 }
 
+TEST(ChordTransformation, AChordOfEmptyNoteEntriesIsKeptLikeARest) {
+  nChordArray selection;
+  selection.push_back(std::make_unique<nChord>(nChord::kChord, kQuarter));
+  selection.back()->notes.push_back(nullptr);
+  EXPECT_TRUE(selection.TransformChords({{Op::kArpeggiateUpDown, 1}}, CKey()));
+  ASSERT_EQ(selection.size(), 1u);
+  EXPECT_EQ(selection[0]->notes.size(), 1u);
+}
+
 // ---------------------------------------------------------------------------------------------
 // "Remove all..."
 
