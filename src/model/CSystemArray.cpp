@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "model/OwnedArrayRecords.h"
+#include "model/StoredPath.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -26,13 +27,6 @@ std::string Trimmed(const std::string& text) {
   while (first < last && IsBlank(text[first])) ++first;
   while (last > first && IsBlank(text[last - 1])) --last;
   return text.substr(first, last - first);
-}
-
-// A path split after its last separator: the drive and folder (separator kept) and the name.
-std::pair<std::string, std::string> SplitPath(const std::string& path) {
-  const size_t cut = path.find_last_of("\\/");
-  if (cut == std::string::npos) return {std::string(), path};
-  return {path.substr(0, cut + 1), path.substr(cut + 1)};
 }
 
 // Staves per page divide the page; a section keeps at least one.
@@ -379,23 +373,12 @@ tinyxml2::XMLElement* CSystemArray::WriteMetadataXml(tinyxml2::XMLDocument& doc)
   }
   element->InsertEndChild(instruments);
 
-  tinyxml2::XMLElement* images = doc.NewElement("facsimiles");
-  SetIntAttribute(images, "nb-images", static_cast<int32_t>(facsimiles.imagePaths.size()));
-  for (size_t i = 0; i < facsimiles.imagePaths.size(); ++i) {
-    const std::string caption = i < facsimiles.captions.size() ? facsimiles.captions[i] : std::string();
-    tinyxml2::XMLElement* image = AddTextElement(doc, "image", caption);
-    const auto [folder, name] = SplitPath(facsimiles.imagePaths[i]);
-    SetTextAttribute(image, "path", folder);
-    SetTextAttribute(image, "name", name);
-    SetTextAttribute(image, "location", folder.starts_with("http") ? "web" : "disk");
-    images->InsertEndChild(image);
-  }
-  element->InsertEndChild(images);
+  element->InsertEndChild(facsimiles.WriteXml(doc));
 
   tinyxml2::XMLElement* midiFile = doc.NewElement("midi-file");
-  const auto [midiFolder, midiName] = SplitPath(midiFilePath);
-  SetTextAttribute(midiFile, "file-name", midiName);
-  SetTextAttribute(midiFile, "file-path", midiFolder);
+  const SplitPath midiParts = SplitStoredPath(midiFilePath);
+  SetTextAttribute(midiFile, "file-name", midiParts.name);
+  SetTextAttribute(midiFile, "file-path", midiParts.folder);
   element->InsertEndChild(midiFile);
   return element;
 }
