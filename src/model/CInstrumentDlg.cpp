@@ -398,7 +398,7 @@ void CInstrumentDlg::Load(ArchiveReader& ar) {
   nameText.Load(ar);
   tabInstrument.Load(ar);
   FillNameFromTuning();
-  LoadArrayWithoutNulls(ar, staves);
+  LoadArrayOfParts(ar, staves);
   midi.Load(ar);
   key.Load(ar);
   if (ar.VersionAbove("8.47")) notationFont.Load(ar);

@@ -73,7 +73,7 @@ void CSectionArray::Store(ArchiveWriter& ar) const {
 
 void CSectionArray::Load(ArchiveReader& ar) {
   OwnedArray<CSystemArray> read;
-  LoadArrayWithoutNulls(ar, read);
+  LoadArrayOfParts(ar, read);
   const int32_t active = ar.ReadI32();
   static_cast<OwnedArray<CSystemArray>&>(*this) = std::move(read);
   activeSection = active;

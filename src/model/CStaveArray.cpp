@@ -106,7 +106,7 @@ void CStaveArray::Store(ArchiveWriter& ar) const {
 }
 
 void CStaveArray::Load(ArchiveReader& ar) {
-  LoadArrayWithoutNulls(ar, lines);
+  LoadArrayOfParts(ar, lines);
   if (!ar.VersionAtLeast("6.59")) return;
   captionPicture.Load(ar);
   if (ar.VersionAbove("9.51")) captionText.Load(ar);

@@ -167,10 +167,10 @@ void CSystemArray::Store(ArchiveWriter& ar) const {
 void CSystemArray::Load(ArchiveReader& ar) {
   systems.clear();
   definitions.clear();
-  LoadArrayWithoutNulls(ar, systems);
+  LoadArrayOfParts(ar, systems);
   Title().Load(ar);
   key.Load(ar);
-  LoadArrayWithoutNulls(ar, definitions);
+  LoadArrayOfParts(ar, definitions);
   couplets.Load(ar);
   captionPicture.Load(ar);
   if (ar.VersionAbove("6.2")) Comments().Load(ar);
