@@ -79,12 +79,18 @@ void CSystemArray::AdoptSystemBreaks() {
   for (const auto& system : systems.items()) {
     for (const auto& line : system->lines.items()) {
       for (nChordArray* voice : line->Voices()) {
-        for (size_t i = 0; i < voice->size(); ++i) {
-          const nChord* event = voice->at(i);
-          if (event == nullptr || event == systemBreak_.get() || !(*event == *systemBreak_)) continue;
-          voice->release(i);
-          voice->insert(i, systemBreak_);
+        // The voice is rebuilt once: taking each break out and putting the shared one in its
+        // place would move the rest of the voice for every break.
+        std::vector<nChordArray::Handle> events(voice->begin(), voice->end());
+        bool adopted = false;
+        for (nChordArray::Handle& event : events) {
+          if (event == nullptr || event == systemBreak_ || !(*event == *systemBreak_)) continue;
+          event = systemBreak_;
+          adopted = true;
         }
+        if (!adopted) continue;
+        voice->DeleteChords();
+        for (nChordArray::Handle& event : events) voice->push_back(std::move(event));
       }
     }
   }
