@@ -35,18 +35,8 @@ void CSectionArray::ResetSections() {
   activeSection = -1;
 }
 
-void CSectionArray::DeleteAllSections() {
-  for (auto& section : items()) {
-    if (section == nullptr) continue;
-    for (auto& system : section->systems.items()) {
-      if (system == nullptr) continue;
-      for (auto& line : system->lines.items()) {
-        if (line != nullptr) line->DeleteAllChords();
-      }
-    }
-  }
-  ResetSections();
-}
+// A line deletes its chords with itself: deleting the sections deletes all their music.
+void CSectionArray::DeleteAllSections() { ResetSections(); }
 
 void CSectionArray::ApplyCommandToAllSections(ClearCommand command) {
   for (auto& section : items()) {

@@ -24,11 +24,7 @@ CStaveArray::CStaveArray(CInstrumentDlg& definition) {
   lines.push_back(std::make_unique<CInstrument>(definition));
 }
 
-CStaveArray::~CStaveArray() {
-  for (const auto& line : lines.items()) {
-    if (line != nullptr) line->DeleteAllChords();
-  }
-}
+CStaveArray::~CStaveArray() = default;
 
 void CStaveArray::RebuildLines(const std::vector<CInstrumentDlg*>& definitions) {
   lines.clear();
