@@ -200,10 +200,11 @@ CInstrumentDlg& CSystemArray::GatherVoice(size_t first, size_t instrument, size_
   return definition;
 }
 
-void CSystemArray::GatherActiveInstrumentVoices() {
+size_t CSystemArray::GatherActiveInstrumentVoices() {
   const size_t instrument = ActiveInstrumentIndex();
   GatherVoice(0, instrument, 0, 0);
   GatherVoice(0, instrument, 1, 0);
+  return instrument;
 }
 
 void CSystemArray::GatherAllVoices(size_t first) {
