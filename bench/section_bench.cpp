@@ -77,6 +77,41 @@ void SectionRecordSnapshot(benchmark::State& state) {
 }
 BENCHMARK(SectionRecordSnapshot)->Unit(benchmark::kMillisecond);
 
+// Reading a record whose voice holds many stave breaks: every one becomes the section's
+// shared break, which must cost no more than reading them.
+void SectionRecordWithManyStaveBreaks(benchmark::State& state) {
+  CSystemArray section;
+  nChordArray& voice = section.System(0)->Line(0)->Voice(0);
+  for (int64_t i = 0; i < state.range(0); ++i) voice.push_back(section.SystemBreak());
+  ArchiveWriter writer;
+  section.Store(writer);
+  const std::vector<uint8_t> bytes = writer.TakeBytes();
+  for (auto _ : state) {
+    ArchiveReader reader(bytes);
+    CSystemArray read;
+    read.Load(reader);
+    benchmark::DoNotOptimize(read.systems.size());
+  }
+}
+BENCHMARK(SectionRecordWithManyStaveBreaks)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Joining the music of a section into its first system drops every stave break on the way.
+void JoinSystemsWithManyStaveBreaks(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    CSystemArray section;
+    nChordArray& voice = section.System(0)->Line(0)->Voice(0);
+    for (int64_t i = 0; i < state.range(0); ++i) {
+      voice.push_back(std::make_unique<nChord>(nChord::kChord, 4));
+      voice.push_back(section.SystemBreak());
+    }
+    state.ResumeTiming();
+    section.ReflowSystems(true, 20);
+    benchmark::DoNotOptimize(voice.size());
+  }
+}
+BENCHMARK(JoinSystemsWithManyStaveBreaks)->Arg(1000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
 void RecalculateSection(benchmark::State& state) {
   const auto section = LongSection();
   for (auto _ : state) section->RecalculateSection(state.range(0) != 0);

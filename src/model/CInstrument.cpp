@@ -155,7 +155,7 @@ void CInstrument::Store(ArchiveWriter& ar) const {
 }
 
 void CInstrument::Load(ArchiveReader& ar) {
-  LoadArrayWithoutNulls(ar, staves);
+  LoadArrayOfParts(ar, staves, kMaxStaves);
   activeStave = ar.ReadI32();
   firstVoice.Load(ar);
   if (ar.VersionAbove("6.1")) secondVoice.Load(ar);

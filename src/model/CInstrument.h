@@ -6,6 +6,7 @@
 
 #include <tinyxml2.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -29,6 +30,9 @@ class CInstrument : public Persistent {
   static constexpr uint32_t kDrawName = 0x1;
   static constexpr uint32_t kDrawTuning = 0x2;
   static constexpr uint32_t kFullSize = 0x1000;  // zoom 100, no highlighting
+  // A stave's position code keeps (staves - 1) * 16 + its index in one byte: a line, and the
+  // definition it is built from, have at most 16 staves.
+  static constexpr size_t kMaxStaves = 16;
 
   OwnedArray<CClef> staves;
   int32_t activeStave = 0;

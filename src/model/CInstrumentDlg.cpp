@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/CInstrument.h"
 #include "model/OwnedArrayRecords.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -64,6 +65,7 @@ void CInstrumentDlg::EnsureStave() {
 }
 
 CClef* CInstrumentDlg::AddStave() {
+  if (staves.size() >= CInstrument::kMaxStaves) return nullptr;
   CClef* stave = staves.push_back(std::make_unique<CClef>(this));
   stave->tabInstrument = &tabInstrument;
   stavesCreated_ = true;
@@ -398,7 +400,7 @@ void CInstrumentDlg::Load(ArchiveReader& ar) {
   nameText.Load(ar);
   tabInstrument.Load(ar);
   FillNameFromTuning();
-  LoadArrayWithoutNulls(ar, staves);
+  LoadArrayOfParts(ar, staves, CInstrument::kMaxStaves);
   midi.Load(ar);
   key.Load(ar);
   if (ar.VersionAbove("8.47")) notationFont.Load(ar);
@@ -489,7 +491,8 @@ const tinyxml2::XMLElement* CInstrumentDlg::ReadXml(const tinyxml2::XMLElement* 
   clefLine = ReadIntAttribute(options, "clef-line");
 
   if (const tinyxml2::XMLElement* clefs = options->NextSiblingElement()) {
-    const int32_t count = ReadIntAttribute(clefs, "count");
+    const int32_t count =
+        std::min(ReadIntAttribute(clefs, "count"), static_cast<int32_t>(CInstrument::kMaxStaves));
     const tinyxml2::XMLElement* clef = clefs->FirstChildElement();
     for (int32_t i = 0; i < count && clef != nullptr; ++i) {
       auto stave = std::make_unique<CClef>(this);

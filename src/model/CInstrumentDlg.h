@@ -131,6 +131,7 @@ class CInstrumentDlg : public Persistent {
   // Adds one stave when there is none; points every stave to the definition.
   void EnsureStave();
   bool StavesCreated() const { return stavesCreated_; }
+  // A new stave at the end; null when the definition already has the most staves a line shows.
   CClef* AddStave();
   void DeleteStaves();
   // Replaces the staves by copies of the other definition's, pointing to this one.

@@ -59,8 +59,8 @@ void CPedalArray::Store(ArchiveWriter& ar) const { ar.WriteObjectArray(items());
 
 void CPedalArray::Load(ArchiveReader& ar) {
   OwnedArray<CPedal> read;
-  LoadArrayWithoutNulls(ar, read);
-  read.items().resize(kPedalCount);
+  ar.ReadOwnedObjectArray<CPedal>(read.items());
+  read.items().resize(kPedalCount);  // before the empty entries are filled: those beyond ten go
   for (auto& pedal : read.items()) {
     if (!pedal) pedal = std::make_unique<CPedal>();
   }

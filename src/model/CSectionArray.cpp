@@ -35,18 +35,8 @@ void CSectionArray::ResetSections() {
   activeSection = -1;
 }
 
-void CSectionArray::DeleteAllSections() {
-  for (auto& section : items()) {
-    if (section == nullptr) continue;
-    for (auto& system : section->systems.items()) {
-      if (system == nullptr) continue;
-      for (auto& line : system->lines.items()) {
-        if (line != nullptr) line->DeleteAllChords();
-      }
-    }
-  }
-  ResetSections();
-}
+// A line deletes its chords with itself: deleting the sections deletes all their music.
+void CSectionArray::DeleteAllSections() { ResetSections(); }
 
 void CSectionArray::ApplyCommandToAllSections(ClearCommand command) {
   for (auto& section : items()) {
@@ -73,7 +63,7 @@ void CSectionArray::Store(ArchiveWriter& ar) const {
 
 void CSectionArray::Load(ArchiveReader& ar) {
   OwnedArray<CSystemArray> read;
-  LoadArrayWithoutNulls(ar, read);
+  LoadArrayOfParts(ar, read);
   const int32_t active = ar.ReadI32();
   static_cast<OwnedArray<CSystemArray>&>(*this) = std::move(read);
   activeSection = active;

@@ -24,11 +24,7 @@ CStaveArray::CStaveArray(CInstrumentDlg& definition) {
   lines.push_back(std::make_unique<CInstrument>(definition));
 }
 
-CStaveArray::~CStaveArray() {
-  for (const auto& line : lines.items()) {
-    if (line != nullptr) line->DeleteAllChords();
-  }
-}
+CStaveArray::~CStaveArray() = default;
 
 void CStaveArray::RebuildLines(const std::vector<CInstrumentDlg*>& definitions) {
   lines.clear();
@@ -106,7 +102,7 @@ void CStaveArray::Store(ArchiveWriter& ar) const {
 }
 
 void CStaveArray::Load(ArchiveReader& ar) {
-  LoadArrayWithoutNulls(ar, lines);
+  LoadArrayOfParts(ar, lines);
   if (!ar.VersionAtLeast("6.59")) return;
   captionPicture.Load(ar);
   if (ar.VersionAbove("9.51")) captionText.Load(ar);

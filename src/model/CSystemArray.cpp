@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "model/OwnedArrayRecords.h"
+#include "model/StoredPath.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -26,13 +27,6 @@ std::string Trimmed(const std::string& text) {
   while (first < last && IsBlank(text[first])) ++first;
   while (last > first && IsBlank(text[last - 1])) --last;
   return text.substr(first, last - first);
-}
-
-// A path split after its last separator: the drive and folder (separator kept) and the name.
-std::pair<std::string, std::string> SplitPath(const std::string& path) {
-  const size_t cut = path.find_last_of("\\/");
-  if (cut == std::string::npos) return {std::string(), path};
-  return {path.substr(0, cut + 1), path.substr(cut + 1)};
 }
 
 // Staves per page divide the page; a section keeps at least one.
@@ -85,12 +79,18 @@ void CSystemArray::AdoptSystemBreaks() {
   for (const auto& system : systems.items()) {
     for (const auto& line : system->lines.items()) {
       for (nChordArray* voice : line->Voices()) {
-        for (size_t i = 0; i < voice->size(); ++i) {
-          const nChord* event = voice->at(i);
-          if (event == nullptr || event == systemBreak_.get() || !(*event == *systemBreak_)) continue;
-          voice->release(i);
-          voice->insert(i, systemBreak_);
+        // The voice is rebuilt once: taking each break out and putting the shared one in its
+        // place would move the rest of the voice for every break.
+        std::vector<nChordArray::Handle> events(voice->begin(), voice->end());
+        bool adopted = false;
+        for (nChordArray::Handle& event : events) {
+          if (event == nullptr || event == systemBreak_ || !(*event == *systemBreak_)) continue;
+          event = systemBreak_;
+          adopted = true;
         }
+        if (!adopted) continue;
+        voice->DeleteChords();
+        for (nChordArray::Handle& event : events) voice->push_back(std::move(event));
       }
     }
   }
@@ -173,10 +173,10 @@ void CSystemArray::Store(ArchiveWriter& ar) const {
 void CSystemArray::Load(ArchiveReader& ar) {
   systems.clear();
   definitions.clear();
-  LoadArrayWithoutNulls(ar, systems);
+  LoadArrayOfParts(ar, systems);
   Title().Load(ar);
   key.Load(ar);
-  LoadArrayWithoutNulls(ar, definitions);
+  LoadArrayOfParts(ar, definitions);
   couplets.Load(ar);
   captionPicture.Load(ar);
   if (ar.VersionAbove("6.2")) Comments().Load(ar);
@@ -379,23 +379,12 @@ tinyxml2::XMLElement* CSystemArray::WriteMetadataXml(tinyxml2::XMLDocument& doc)
   }
   element->InsertEndChild(instruments);
 
-  tinyxml2::XMLElement* images = doc.NewElement("facsimiles");
-  SetIntAttribute(images, "nb-images", static_cast<int32_t>(facsimiles.imagePaths.size()));
-  for (size_t i = 0; i < facsimiles.imagePaths.size(); ++i) {
-    const std::string caption = i < facsimiles.captions.size() ? facsimiles.captions[i] : std::string();
-    tinyxml2::XMLElement* image = AddTextElement(doc, "image", caption);
-    const auto [folder, name] = SplitPath(facsimiles.imagePaths[i]);
-    SetTextAttribute(image, "path", folder);
-    SetTextAttribute(image, "name", name);
-    SetTextAttribute(image, "location", folder.starts_with("http") ? "web" : "disk");
-    images->InsertEndChild(image);
-  }
-  element->InsertEndChild(images);
+  element->InsertEndChild(facsimiles.WriteXml(doc));
 
   tinyxml2::XMLElement* midiFile = doc.NewElement("midi-file");
-  const auto [midiFolder, midiName] = SplitPath(midiFilePath);
-  SetTextAttribute(midiFile, "file-name", midiName);
-  SetTextAttribute(midiFile, "file-path", midiFolder);
+  const SplitPath midiParts = SplitStoredPath(midiFilePath);
+  SetTextAttribute(midiFile, "file-name", midiParts.name);
+  SetTextAttribute(midiFile, "file-path", midiParts.folder);
   element->InsertEndChild(midiFile);
   return element;
 }

@@ -130,7 +130,8 @@ class CSystemArray : public Persistent {
   // with the system break after each system (none at the end), its ticks and bar numbers, the
   // start index of both lists for `tick` and the count of stave breaks.
   CInstrumentDlg& GatherVoice(size_t first, size_t instrument, size_t voice, uint32_t tick);
-  void GatherActiveInstrumentVoices();
+  // Both voices of the active instrument gathered; returns its index.
+  size_t GatherActiveInstrumentVoices();
   void GatherAllVoices(size_t first);
   void ClearGatheredVoices();
   // Appends the runs of a list between stave breaks to voice `voice` of line `instrument` of
@@ -239,8 +240,6 @@ class CSystemArray : public Persistent {
   void ClampActiveIndexes();
   tinyxml2::XMLElement* WriteTextsXml(tinyxml2::XMLDocument& doc) const;
   tinyxml2::XMLElement* WriteSettingsXml(tinyxml2::XMLDocument& doc) const;
-  // Gathers both voices of the active instrument and returns its index.
-  size_t GatherActiveInstrument();
   // One move of a bar between neighbouring systems.
   static void MoveRun(nChordArray& from, nChordArray& to, bool up);
 

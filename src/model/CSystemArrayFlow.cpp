@@ -200,10 +200,11 @@ CInstrumentDlg& CSystemArray::GatherVoice(size_t first, size_t instrument, size_
   return definition;
 }
 
-void CSystemArray::GatherActiveInstrumentVoices() {
+size_t CSystemArray::GatherActiveInstrumentVoices() {
   const size_t instrument = ActiveInstrumentIndex();
   GatherVoice(0, instrument, 0, 0);
   GatherVoice(0, instrument, 1, 0);
+  return instrument;
 }
 
 void CSystemArray::GatherAllVoices(size_t first) {
@@ -329,21 +330,18 @@ int CSystemArray::ReflowSystems(bool join, size_t runLength) {
   const size_t first = FirstShownSystem();
   for (size_t d = 0; d < definitions.size(); ++d) {
     CInstrumentDlg& definition = *definitions.at(d);
-    for (nChordArray& list : definition.gathered) {
-      if (!join) {
-        list.InsertStaveBreaks(runLength, systemBreak_);
-      } else {
-        for (size_t i = list.size(); i-- > 0;) {
-          if (IsSystemBoundary(list.at(i))) list.release(i);
-        }
-      }
+    if (!join) {
+      for (nChordArray& list : definition.gathered) list.InsertStaveBreaks(runLength, systemBreak_);
     }
     CInstrument& line = *systems.at(first)->Line(d);
     for (size_t v = 0; v < definition.gathered.size(); ++v) {
       nChordArray& voice = line.Voice(v);
       voice.DeleteChords();
       if (join) {
-        for (const auto& handle : definition.gathered[v]) voice.push_back(handle);
+        // Joined, the music goes without its stave breaks.
+        for (const auto& handle : definition.gathered[v]) {
+          if (!IsSystemBoundary(handle.get())) voice.push_back(handle);
+        }
       } else {
         ScatterVoice(definition.gathered[v], d, v);
       }

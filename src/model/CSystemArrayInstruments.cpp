@@ -265,13 +265,6 @@ size_t CSystemArray::GetTotalStaveCount() const {
 
 std::string CSystemArray::GetActiveInstrumentNameText() const { return ActiveDefinition()->nameText.text; }
 
-size_t CSystemArray::GatherActiveInstrument() {
-  const size_t i = ActiveInstrumentIndex();
-  GatherVoice(0, i, 0, 0);
-  GatherVoice(0, i, 1, 0);
-  return i;
-}
-
 void CSystemArray::ApplyCommandToAllLines(ClearCommand command) {
   for (const auto& system : systems.items()) {
     if (system == nullptr) continue;
@@ -294,7 +287,7 @@ void CSystemArray::CopySettingsFrom(const CSystemArray& other) {
 }
 
 int CSystemArray::TransposeActiveInstrument(int interval) {
-  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
+  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrumentVoices());
   for (const nChordArray& voice : definition.gathered) {
     for (const auto& e : voice) {
       if (e != nullptr && e->IsChord()) e->notes.Transpose(interval, definition.key, false);
@@ -306,7 +299,7 @@ int CSystemArray::TransposeActiveInstrument(int interval) {
 }
 
 size_t CSystemArray::TransposeNotesBeyondLimit(int limit, bool below) {
-  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
+  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrumentVoices());
   size_t moved = 0;
   for (nChordArray& voice : definition.gathered) moved += voice.OctaveFold(limit, below);
   definition.ReleaseGatheredVoices();
@@ -314,7 +307,7 @@ size_t CSystemArray::TransposeNotesBeyondLimit(int limit, bool below) {
 }
 
 void CSystemArray::ShiftCoursePitch(uint8_t course, int shift) {
-  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
+  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrumentVoices());
   for (nChordArray& voice : definition.gathered) voice.RaiseOnCourse(course, shift);
   definition.ReleaseGatheredVoices();
 }
@@ -347,7 +340,7 @@ int CSystemArray::AnalyzeVoices() {
   }
   int highRange = 0;
   if (!SectionEditors().ParseVoices(split, highRange)) return 0;
-  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrument());
+  CInstrumentDlg& definition = *definitions.at(GatherActiveInstrumentVoices());
   definition.gathered[line.selectedVoice != 0 ? 1 : 0].SplitByPitch(denominator, split, highRange);
   definition.ReleaseGatheredVoices();
   return 1;

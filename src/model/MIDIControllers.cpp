@@ -1,5 +1,8 @@
 #include "model/MIDIControllers.h"
 
+#include <array>
+#include <initializer_list>
+
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -8,17 +11,59 @@ namespace vornel {
 
 namespace {
 
-const tinyxml2::XMLElement* Child(const tinyxml2::XMLElement* parent, const char* name) {
-  return parent->FirstChildElement(name);
-}
+using M = MIDIControllers;
 
-int32_t Int(const tinyxml2::XMLElement* e, const char* name) { return e != nullptr ? ReadIntAttribute(e, name) : 0; }
-uint8_t Byte(const tinyxml2::XMLElement* e, const char* name) { return static_cast<uint8_t>(Int(e, name)); }
+// One setting of the XML form: its attribute and its field, an integer or a byte.
+struct Setting {
+  const char* attribute;
+  int32_t M::*integer;
+  uint8_t M::*byte;
+  bool keptWhenAbsent;  // older files lack the attribute: a missing one keeps the value
 
-// Attributes that older files lack keep the value they had.
-int32_t IntOr(const tinyxml2::XMLElement* e, const char* name, int32_t fallback) {
-  return e != nullptr && e->Attribute(name) != nullptr ? ReadIntAttribute(e, name) : fallback;
+  int32_t Get(const M& m) const { return integer != nullptr ? m.*integer : m.*byte; }
+  void Set(M& m, int32_t value) const {
+    if (integer != nullptr) {
+      m.*integer = value;
+    } else {
+      m.*byte = static_cast<uint8_t>(value);
+    }
+  }
+};
+
+constexpr Setting Int(const char* attribute, int32_t M::*field, bool keptWhenAbsent = false) {
+  return {attribute, field, nullptr, keptWhenAbsent};
 }
+constexpr Setting Byte(const char* attribute, uint8_t M::*field) { return {attribute, nullptr, field, false}; }
+
+// The settings in the order of the XML form: those of the element itself (after its name),
+// then those of each child element.
+struct SettingGroup {
+  const char* element;  // null: the "midi-controllers" element itself
+  std::initializer_list<Setting> settings;
+};
+
+const std::array<SettingGroup, 6> kSettingGroups = {{
+    {nullptr,
+     {Int("merge-voices", &M::mergeVoices), Int("mute", &M::mute), Int("transpose", &M::transpose),
+      Int("monophonic", &M::monophonic, true)}},
+    {"options",
+     {Int("ornament-enabled", &M::ornamentsPlayed), Int("echo-enabled", &M::echoOn),
+      Int("octave-enabled", &M::octaveDoublingOn), Int("portamento-enabled", &M::portamentoOn)}},
+    {"main-channel",
+     {Byte("patch", &M::patch), Byte("volume", &M::volume), Byte("expression", &M::expression), Byte("pan", &M::pan),
+      Byte("velocity", &M::velocity), Int("resonate", &M::holdPedal), Int("equalizer", &M::equalizer),
+      Int("dynamic-amplitude", &M::dynamicAmplitude, true)}},
+    {"controllers",
+     {Byte("brightness", &M::brightness), Byte("modwheel", &M::modulation), Int("legato", &M::softPedal),
+      Byte("portamento", &M::portamentoTime), Int("attack", &M::attack), Int("celeste", &M::celeste),
+      Int("chorus", &M::chorus), Int("release", &M::release), Int("reverb", &M::reverb)}},
+    {"octave",
+     {Byte("channel", &M::octaveChannel), Int("delay", &M::octaveDelay), Int("string", &M::octaveString),
+      Int("velocity", &M::octaveVelocity)}},
+    {"echo",
+     {Byte("channel", &M::echoChannel), Byte("volume", &M::echoVolume), Byte("octave", &M::echoOctave),
+      Byte("patch", &M::echoPatch), Byte("velocity", &M::echoDelay)}},
+}};
 
 }  // namespace
 
@@ -116,55 +161,11 @@ void MIDIControllers::Load(ArchiveReader& ar) {
 tinyxml2::XMLElement* MIDIControllers::WriteXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* element = doc.NewElement("midi-controllers");
   SetTextAttribute(element, "name", name);
-  SetIntAttribute(element, "merge-voices", mergeVoices);
-  SetIntAttribute(element, "mute", mute);
-  SetIntAttribute(element, "transpose", transpose);
-  SetIntAttribute(element, "monophonic", monophonic);
-
-  tinyxml2::XMLElement* options = doc.NewElement("options");
-  SetIntAttribute(options, "ornament-enabled", ornamentsPlayed);
-  SetIntAttribute(options, "echo-enabled", echoOn);
-  SetIntAttribute(options, "octave-enabled", octaveDoublingOn);
-  SetIntAttribute(options, "portamento-enabled", portamentoOn);
-  element->InsertEndChild(options);
-
-  tinyxml2::XMLElement* main = doc.NewElement("main-channel");
-  SetIntAttribute(main, "patch", patch);
-  SetIntAttribute(main, "volume", volume);
-  SetIntAttribute(main, "expression", expression);
-  SetIntAttribute(main, "pan", pan);
-  SetIntAttribute(main, "velocity", velocity);
-  SetIntAttribute(main, "resonate", holdPedal);
-  SetIntAttribute(main, "equalizer", equalizer);
-  SetIntAttribute(main, "dynamic-amplitude", dynamicAmplitude);
-  element->InsertEndChild(main);
-
-  tinyxml2::XMLElement* controllers = doc.NewElement("controllers");
-  SetIntAttribute(controllers, "brightness", brightness);
-  SetIntAttribute(controllers, "modwheel", modulation);
-  SetIntAttribute(controllers, "legato", softPedal);
-  SetIntAttribute(controllers, "portamento", portamentoTime);
-  SetIntAttribute(controllers, "attack", attack);
-  SetIntAttribute(controllers, "celeste", celeste);
-  SetIntAttribute(controllers, "chorus", chorus);
-  SetIntAttribute(controllers, "release", release);
-  SetIntAttribute(controllers, "reverb", reverb);
-  element->InsertEndChild(controllers);
-
-  tinyxml2::XMLElement* octave = doc.NewElement("octave");
-  SetIntAttribute(octave, "channel", octaveChannel);
-  SetIntAttribute(octave, "delay", octaveDelay);
-  SetIntAttribute(octave, "string", octaveString);
-  SetIntAttribute(octave, "velocity", octaveVelocity);
-  element->InsertEndChild(octave);
-
-  tinyxml2::XMLElement* echo = doc.NewElement("echo");
-  SetIntAttribute(echo, "channel", echoChannel);
-  SetIntAttribute(echo, "volume", echoVolume);
-  SetIntAttribute(echo, "octave", echoOctave);
-  SetIntAttribute(echo, "patch", echoPatch);
-  SetIntAttribute(echo, "velocity", echoDelay);
-  element->InsertEndChild(echo);
+  for (const SettingGroup& group : kSettingGroups) {
+    tinyxml2::XMLElement* target = group.element != nullptr ? doc.NewElement(group.element) : element;
+    for (const Setting& setting : group.settings) SetIntAttribute(target, setting.attribute, setting.Get(*this));
+    if (target != element) element->InsertEndChild(target);
+  }
   return element;
 }
 
@@ -172,51 +173,16 @@ const tinyxml2::XMLElement* MIDIControllers::ReadXml(const tinyxml2::XMLElement*
   element = ExpectChildElement(element, "midi-controllers");
   MIDIControllers r = *this;
   r.name = ReadTextAttribute(element, "name");
-  r.mergeVoices = Int(element, "merge-voices");
-  r.mute = Int(element, "mute");
-  r.transpose = Int(element, "transpose");
-  r.monophonic = IntOr(element, "monophonic", monophonic);
-
-  const tinyxml2::XMLElement* options = Child(element, "options");
-  r.ornamentsPlayed = Int(options, "ornament-enabled");
-  r.echoOn = Int(options, "echo-enabled");
-  r.octaveDoublingOn = Int(options, "octave-enabled");
-  r.portamentoOn = Int(options, "portamento-enabled");
-
-  const tinyxml2::XMLElement* main = Child(element, "main-channel");
-  r.patch = Byte(main, "patch");
-  r.volume = Byte(main, "volume");
-  r.expression = Byte(main, "expression");
-  r.pan = Byte(main, "pan");
-  r.velocity = Byte(main, "velocity");
-  r.holdPedal = Int(main, "resonate");
-  r.equalizer = Int(main, "equalizer");
-  r.dynamicAmplitude = IntOr(main, "dynamic-amplitude", dynamicAmplitude);
+  for (const SettingGroup& group : kSettingGroups) {
+    // A missing child reads its attributes as 0 (or as they were, for the kept ones).
+    const tinyxml2::XMLElement* source = group.element != nullptr ? element->FirstChildElement(group.element) : element;
+    for (const Setting& setting : group.settings) {
+      const bool absent = source == nullptr || source->Attribute(setting.attribute) == nullptr;
+      if (absent && setting.keptWhenAbsent) continue;
+      setting.Set(r, source != nullptr ? ReadIntAttribute(source, setting.attribute) : 0);
+    }
+  }
   if (r.dynamicAmplitude > kMaxAmplitude) r.dynamicAmplitude = kFallbackAmplitude;
-
-  const tinyxml2::XMLElement* controllers = Child(element, "controllers");
-  r.brightness = Byte(controllers, "brightness");
-  r.modulation = Byte(controllers, "modwheel");
-  r.softPedal = Int(controllers, "legato");
-  r.portamentoTime = Byte(controllers, "portamento");
-  r.attack = Int(controllers, "attack");
-  r.celeste = Int(controllers, "celeste");
-  r.chorus = Int(controllers, "chorus");
-  r.release = Int(controllers, "release");
-  r.reverb = Int(controllers, "reverb");
-
-  const tinyxml2::XMLElement* octave = Child(element, "octave");
-  r.octaveChannel = Byte(octave, "channel");
-  r.octaveDelay = Int(octave, "delay");
-  r.octaveString = Int(octave, "string");
-  r.octaveVelocity = Int(octave, "velocity");
-
-  const tinyxml2::XMLElement* echo = Child(element, "echo");
-  r.echoChannel = Byte(echo, "channel");
-  r.echoVolume = Byte(echo, "volume");
-  r.echoOctave = Byte(echo, "octave");
-  r.echoPatch = Byte(echo, "patch");
-  r.echoDelay = Byte(echo, "velocity");
   *this = r;
   return element->NextSiblingElement();
 }

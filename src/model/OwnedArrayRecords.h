@@ -1,8 +1,11 @@
 #pragma once
-// Shared steps of the owning lists of instrument records (fonts, pedals, ornaments).
+// Shared steps of the owning lists of records: instrument records (fonts, pedals, ornaments)
+// and the parts of a document.
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/archive/ArchiveReader.h"
 #include "platform/collections/OwnedArray.h"
@@ -18,6 +21,24 @@ void LoadArrayWithoutNulls(ArchiveReader& ar, OwnedArray<T>& target) {
   ar.ReadOwnedObjectArray<T>(read.items());
   for (auto& element : read.items()) {
     if (!element) element = std::make_unique<T>();
+  }
+  target = std::move(read);
+}
+
+// Reads an object array of whole parts of a document (sections, systems, instrument
+// definitions, instrument lines, staves). These lists never hold an empty entry, and a default
+// part weighs kilobytes where the empty entry took two bytes of the file, so an empty entry
+// ends the read as a damaged file, as do more than `maxEntries` entries. `target` changes
+// only when the whole array was read.
+template <typename T>
+void LoadArrayOfParts(ArchiveReader& ar, OwnedArray<T>& target, size_t maxEntries = SIZE_MAX) {
+  OwnedArray<T> read;
+  ar.ReadOwnedObjectArray<T>(read.items());
+  if (read.size() > maxEntries) {
+    ar.Fail(ArchiveErrorCode::kBadCount, "more " + std::string(T::kClassName) + " records than a list of them holds");
+  }
+  if (std::find(read.items().begin(), read.items().end(), nullptr) != read.items().end()) {
+    ar.Fail(ArchiveErrorCode::kBadData, "an empty entry in a list of " + std::string(T::kClassName) + " records");
   }
   target = std::move(read);
 }

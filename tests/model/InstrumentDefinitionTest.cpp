@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/CClef.h"
+#include "model/CInstrument.h"
 #include "model/CInstrumentDlg.h"
 #include "model/MIDIControllers.h"
 #include "model/OldRecords.h"
@@ -555,6 +556,41 @@ TEST(InstrumentDefinition, XmlReaderNeedsItsOptions) {
   EXPECT_THROW(read.ReadXml(element), XmlTagMismatch);
   EXPECT_EQ(prompts.messages, std::vector<std::string>{"Mismatch error on tag: <settings> should be <options>"});
 
+}
+
+// Every line takes a copy of each stave of its definition, and a stave's position code has
+// room for 16 staves: adding stops there, the XML reader takes the first 16 and a record with
+// more is refused, so a small file cannot multiply staves over every system.
+TEST(InstrumentDefinition, StavesStopAtSixteen) {
+  CInstrumentDlg full;
+  while (full.AddStave() != nullptr) {
+  }
+  EXPECT_EQ(full.staves.size(), CInstrument::kMaxStaves);
+
+  tinyxml2::XMLDocument doc;
+  tinyxml2::XMLElement* element = full.WriteXml(doc);
+  doc.InsertEndChild(element);
+  tinyxml2::XMLElement* clefs = element->FirstChildElement("clefs");
+  clefs->InsertEndChild(clefs->FirstChildElement()->DeepClone(&doc));
+  clefs->SetAttribute("count", 17);
+  CInstrumentDlg fromXml;
+  fromXml.ReadXml(element);
+  EXPECT_EQ(fromXml.staves.size(), CInstrument::kMaxStaves);
+
+  full.staves.push_back(std::make_unique<CClef>(&full));
+  CInstrument line(full);
+  ArchiveWriter definitionRecord;
+  full.Store(definitionRecord);
+  ArchiveWriter lineRecord;
+  line.Store(lineRecord);
+  const std::vector<uint8_t> definitionBytes = definitionRecord.TakeBytes();
+  const std::vector<uint8_t> lineBytes = lineRecord.TakeBytes();
+  ArchiveReader definitionReader(definitionBytes);
+  ArchiveReader lineReader(lineBytes);
+  CInstrumentDlg readDefinition;
+  CInstrument readLine;
+  EXPECT_THROW(readDefinition.Load(definitionReader), ArchiveError);
+  EXPECT_THROW(readLine.Load(lineReader), ArchiveError);
 }
 
 TEST(InstrumentDefinition, ListXmlIndexesAndLinksEveryDefinition) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "model/XmlTestText.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/XmlText.h"
 
@@ -331,6 +333,44 @@ TEST(Section, XmlReaderLimitsAndChecks) {
   CSystemArray refused;
   EXPECT_THROW(refused.ReadXml(element), XmlTagMismatch);
   EXPECT_EQ(prompts.messages, std::vector<std::string>{"Mismatch error on tag: <extras> should be <accessories>"});
+}
+
+// An empty entry where a whole section, system, definition, line or stave belongs is a
+// damaged file: it is refused, never filled with a default part many times its size.
+TEST(Section, EmptyEntriesInListsOfPartsAreRefused) {
+  const auto emptyEntry = testing::HexBytes("01 00 00 00");
+  ArchiveWriter sectionHead;  // no systems, then the title and the key before the definitions
+  sectionHead.WriteCount(0);
+  CTrackText().Store(sectionHead);
+  CKey().Store(sectionHead);
+  sectionHead.WriteBytes(emptyEntry);
+  ArchiveWriter definitionHead;  // the name and the tablature instrument before the staves
+  CTrackText().Store(definitionHead);
+  CTabInstrument().Store(definitionHead);
+  definitionHead.WriteBytes(emptyEntry);
+
+  struct Case {
+    const char* list;
+    std::vector<uint8_t> bytes;
+    std::function<void(ArchiveReader&)> load;
+  };
+  const std::vector<Case> cases = {
+      {"sections", testing::HexBytes("01 00 00 00 00 00 00 00"), [](ArchiveReader& r) { CSectionArray().Load(r); }},
+      {"systems", emptyEntry, [](ArchiveReader& r) { CSystemArray().Load(r); }},
+      {"definitions", sectionHead.TakeBytes(), [](ArchiveReader& r) { CSystemArray().Load(r); }},
+      {"lines", emptyEntry, [](ArchiveReader& r) { CStaveArray().Load(r); }},
+      {"staves of a line", emptyEntry, [](ArchiveReader& r) { CInstrument().Load(r); }},
+      {"staves of a definition", definitionHead.TakeBytes(), [](ArchiveReader& r) { CInstrumentDlg().Load(r); }},
+  };
+  for (const Case& c : cases) {
+    ArchiveReader r(c.bytes);
+    try {
+      c.load(r);
+      ADD_FAILURE() << c.list << " with an empty entry were read";
+    } catch (const ArchiveError& e) {
+      EXPECT_EQ(e.Code(), ArchiveErrorCode::kBadData) << c.list;
+    }
+  }
 }
 
 TEST(SectionList, XmlCountActiveSectionAndLabels) {
