@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <new>
@@ -19,6 +18,7 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/archive/VersionText.h"
 #include "platform/io/FileIO.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/text/NumberText.h"
 #include "platform/xml/XmlHelpers.h"
 
@@ -39,12 +39,6 @@ constexpr std::array<HeadingFont, 4> kHeadingFonts = {{{CSystemArray::kTitle, kF
                                                        {CSystemArray::kAuthor, kFontComments},
                                                        {CSystemArray::kComments, kFontAuthor},
                                                        {CSystemArray::kEndText, kFontEndText}}};
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-  return lower;
-}
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
@@ -67,9 +61,9 @@ std::optional<std::string> FindInFolder(const std::string& folder, const std::st
   const std::string exact = (fs::path(folder) / name).string();
   if (IsFile(exact)) return exact;
   std::error_code error;
-  const std::string wanted = Lower(name);
+  const std::string wanted = AsciiLower(name);
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (Lower(it->path().filename().string()) == wanted && IsFile(it->path().string())) return it->path().string();
+    if (AsciiLower(it->path().filename().string()) == wanted && IsFile(it->path().string())) return it->path().string();
   }
   return std::nullopt;
 }
@@ -95,7 +89,7 @@ DocumentFileType GetDocumentFileType(std::string_view path) {
   const size_t dot = path.find_last_of('.');
   const size_t separator = path.find_last_of("\\/");
   if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator)) return kUnknownFile;
-  const std::string extension = Lower(path.substr(dot + 1));
+  const std::string extension = AsciiLower(path.substr(dot + 1));
   if (extension == "btb" || extension == "btt") return kBinaryFile;
   if (extension == "btxml" || extension == "bttx") return kXmlFile;
   if (extension == "btz") return kBundleFile;

@@ -7,29 +7,14 @@
 #include "model/StoredPath.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/text/TextConversion.h"
+#include "platform/text/TextEdits.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
 
 namespace {
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  size_t pos = text.find(from);
-  if (pos == std::string::npos) return;
-  std::string out;
-  size_t done = 0;
-  while (pos != std::string::npos) {
-    out.append(text, done, pos - done);
-    out.append(to);
-    done = pos + from.size();
-    pos = text.find(from, done);
-  }
-  out.append(text, done, std::string::npos);
-  text = std::move(out);
-}
 
 std::vector<std::string> ReadStringArray(ArchiveReader& ar) {
   const size_t count = ar.ReadCount(1);
@@ -46,8 +31,7 @@ constexpr int32_t kMaxDeviceExtent = 1 << 24;
 
 bool IsImageExtension(std::string_view extension) {
   if (extension.size() != 4) return false;
-  std::string lower(extension);
-  std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+  const std::string lower = AsciiLower(extension);
   return lower == ".tif" || lower == ".gif" || lower == ".jpg" || lower == ".bmp" || lower == ".png";
 }
 

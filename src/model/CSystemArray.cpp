@@ -8,6 +8,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/text/TextEdits.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -18,16 +19,6 @@ constexpr std::array<std::string_view, CSystemArray::kTextCount> kTextDescriptor
     "section-name", "section-author", "section-comments", "end-text"};
 constexpr std::array<std::string_view, CSystemArray::kTextCount> kFontDescriptors = {
     "section-titles", "section-authors", "section-comments", "section-end-texts"};
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string Trimmed(const std::string& text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
 
 // Staves per page divide the page; a section keeps at least one.
 int32_t AtLeastOne(int32_t value) { return std::max(value, 1); }
@@ -304,7 +295,7 @@ const tinyxml2::XMLElement* CSystemArray::ReadXml(const tinyxml2::XMLElement* el
   if (sectionTexts != nullptr) {
     const tinyxml2::XMLElement* text = sectionTexts->FirstChildElement();
     for (const size_t t : {kTitle, kAuthor, kComments, kEndText}) text = texts.at(t)->ReadXml(text);
-    Title().text = Trimmed(Title().text);
+    Title().text = std::string(TrimBlanks(Title().text));
   }
 
   const tinyxml2::XMLElement* layout = sectionTexts != nullptr ? sectionTexts->NextSiblingElement() : nullptr;

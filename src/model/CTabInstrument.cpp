@@ -10,6 +10,7 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
+#include "platform/text/TextEdits.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -71,12 +72,6 @@ const std::array<SwitchGroup, 4> kSwitchGroups = {{
       {"short-signature", &CTabInstrument::shortSignature},
       {"colored-flags", &CTabInstrument::coloredFlags}}},
 }};
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size())) {
-    text.replace(pos, from.size(), to);
-  }
-}
 
 }  // namespace
 

@@ -6,13 +6,12 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/text/TextConversion.h"
+#include "platform/text/TextEdits.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 int32_t ZoomOrFull(int32_t zoomPercent) { return zoomPercent > 0 ? zoomPercent : 100; }
 

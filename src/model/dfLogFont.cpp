@@ -6,6 +6,7 @@
 
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
 #include "platform/xml/XmlHelpers.h"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr std::string_view kTabDefaultFace = "TabDefault";
 constexpr std::string_view kTabDefaultReplacement = "Vornelfg";
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // "%.8g", locale-independent.
 std::string FormatReal8(double value) {
@@ -47,13 +46,7 @@ std::string FitFaceName(std::string_view face) {
   return WideToUtf8(units);
 }
 
-bool SameFaceName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
+bool SameFaceName(std::string_view a, std::string_view b) { return EqualsNoCase(a, b); }
 
 dfLogFont::dfLogFont() {
   SetDefaults();

@@ -7,11 +7,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <ctime>
 #include <vector>
 
 #include "document/zip/ZipFormat.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {
@@ -76,8 +76,7 @@ bool IsCompressedName(std::string_view name) {
                                                                 ".lzh", ".arj", ".gz",  ".tgz"};
   const size_t dot = name.rfind('.');
   if (dot == std::string_view::npos) return false;
-  std::string suffix(name.substr(dot));
-  for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string suffix = AsciiLower(name.substr(dot));
   return std::find(kSuffixes.begin(), kSuffixes.end(), suffix) != kSuffixes.end();
 }
 

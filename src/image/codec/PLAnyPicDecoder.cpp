@@ -1,7 +1,6 @@
 #include "image/codec/PLAnyPicDecoder.h"
 
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
 #include <string>
 
@@ -19,6 +18,7 @@
 #include "image/codec/PLTGADecoder.h"
 #include "image/codec/PLTIFFDecoder.h"
 #include "image/codec/PLWEMFDecoder.h"
+#include "platform/text/AsciiCase.h"
 
 namespace vornel {
 
@@ -83,10 +83,9 @@ PLAnyPicDecoder::FileType PLAnyPicDecoder::DetectSignature(const uint8_t* b, int
 
 void PLAnyPicDecoder::MakeBmp(PLDataSource& source, PLBmp& bmp, int wantedBitsPerPixel) {
   type_ = kUnknown;
-  std::string name = source.GetName();
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
-  if (name.find(".WMF") != std::string::npos) type_ = kWmf;
-  else if (name.find(".EMF") != std::string::npos) type_ = kEmf;
+  const std::string name = AsciiLower(source.GetName());
+  if (name.find(".wmf") != std::string::npos) type_ = kWmf;
+  else if (name.find(".emf") != std::string::npos) type_ = kEmf;
   // The tests look at the data from where the source stands, so only what is left of it
   // may be looked at.
   if (type_ == kUnknown) type_ = DetectSignature(source.GetBufferPtr(512), source.GetBytesLeft());

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string>
 
 #include "image/bitmap/PLAnyBmp.h"
@@ -11,6 +10,7 @@
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLMetafilePlayer.h"
 #include "platform/draw/CairoDevice.h"
+#include "platform/text/AsciiCase.h"
 
 namespace vornel {
 
@@ -62,9 +62,8 @@ int64_t FrameToPixels(int32_t from, int32_t to, int32_t pixels, int32_t millimet
 }  // namespace
 
 void PLWEMFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
-  std::string name = source.GetName();
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
-  const bool enhanced = name.find(".EMF") != std::string::npos;
+  const std::string name = AsciiLower(source.GetName());
+  const bool enhanced = name.find(".emf") != std::string::npos;
   const std::span<const uint8_t> data(source.ReadEverything(), static_cast<size_t>(source.GetBytesLeft()));
 
   int64_t width = 0;
