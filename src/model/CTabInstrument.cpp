@@ -84,9 +84,7 @@ void CTabInstrument::SetDefaults() {
   flagsFont.SetFace(kFlagsFace);
 }
 
-int CTabInstrument::CoursesInUse() const {
-  return std::clamp<int>(tuning.stringCount, 0, static_cast<int>(nTuning::kMaxCourses));
-}
+int CTabInstrument::CoursesInUse() const { return static_cast<int>(tuning.CoursesInUse()); }
 
 void CTabInstrument::CopyStyleFrom(const CTabInstrument& o) {
   name = o.name;

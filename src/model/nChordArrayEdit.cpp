@@ -325,7 +325,7 @@ bool nChordArray::AppendTimedNote(uint32_t gap, int pitch, uint8_t course, const
 }
 
 bool nChordArray::MoveNoteToAdjacentString(nNotes& note, int direction, const CTabInstrument& instrument) {
-  const int count = std::clamp<int>(instrument.tuning.stringCount, 0, static_cast<int>(nTuning::kMaxCourses));
+  const int count = static_cast<int>(instrument.tuning.CoursesInUse());
   const int target = direction < 0 ? note.string + 1 : note.string - 1;
   const bool exists = direction != 0 && target >= 0 && target < count;
   if (!exists || instrument.tuning.courses[static_cast<size_t>(target)].pitch + kCoursePitchOffset > note.pitch) {

@@ -287,7 +287,7 @@ void nNoteArray::AssignStrings(const CTabInstrument& instrument) {
 }
 
 void nNoteArray::ReverseStringOrder(const CTabInstrument& instrument) {
-  const int count = std::clamp<int>(instrument.tuning.stringCount, 0, static_cast<int>(nTuning::kMaxCourses));
+  const int count = static_cast<int>(instrument.tuning.CoursesInUse());
   for (const auto& n : items()) {
     if (n == nullptr || n->string >= count) continue;
     const int from = n->string;
@@ -302,7 +302,7 @@ void nNoteArray::ReverseStringOrder(const CTabInstrument& instrument) {
 nNoteArray::Frets nNoteArray::FretRange(const nTuning& tuning) const {
   Frets frets;
   frets.onCourse.fill(-1);
-  const int count = std::clamp<int>(tuning.stringCount, 0, static_cast<int>(nTuning::kMaxCourses));
+  const int count = static_cast<int>(tuning.CoursesInUse());
   for (int course = 0; course < count; ++course) {
     const nNotes* note = NoteOnCourse(static_cast<uint8_t>(course));
     if (note == nullptr || note->pitch == 0) continue;

@@ -80,7 +80,7 @@ class nTuning : public Persistent {
   // Requires "tuning"; keeps the stored pitches as they are. Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 
- private:
+  // The course count, kept inside 0 to kMaxCourses.
   size_t CoursesInUse() const;
 };
 
