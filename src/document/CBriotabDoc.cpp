@@ -40,8 +40,6 @@ constexpr std::array<HeadingFont, 4> kHeadingFonts = {{{CSystemArray::kTitle, kF
                                                        {CSystemArray::kComments, kFontAuthor},
                                                        {CSystemArray::kEndText, kFontEndText}}};
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 // A stored path as a local one: folders may be written with backslashes.
 std::string LocalPath(std::string_view stored) {
   std::string path(stored);
@@ -219,10 +217,10 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
   }
 
   std::string message;
-  if (!headerRead || !StartsWith(magic, kMagic)) {
+  if (!headerRead || !magic.starts_with(kMagic)) {
     message = kWrongFormatMessage;
     const std::string_view start(reinterpret_cast<const char*>(bytes.data()), std::min<size_t>(bytes.size(), 5));
-    if (StartsWith(magic, "?xml") || start == "<?xml") message += kXmlHint;
+    if (magic.starts_with("?xml") || start == "<?xml") message += kXmlHint;
   }
   if (headerRead && VersionAbove(version, versionText_)) message = kNewerVersionMessage;
   if (!message.empty()) {
@@ -382,7 +380,7 @@ bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {
     loadedSections.ReadXml(ExpectChildElement(next, "sections"));
   } catch (const XmlTagMismatch& mismatch) {
     // A misplaced element has shown its message already; a missing one has not.
-    if (!StartsWith(mismatch.what(), "Mismatch")) Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+    if (!mismatch.Shown()) Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
     return false;
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + pathName_, MessageKind::kError);
@@ -596,7 +594,7 @@ void CBriotabDoc::ApplySystemsPerPageToSections() {
 }
 
 bool CBriotabDoc::ResolveFacsimilePath(std::string& name) const {
-  if (StartsWith(name, "http")) return false;
+  if (name.starts_with("http")) return false;
   const std::string local = LocalPath(name);
   if (IsFile(local)) return true;
   const std::string file = SplitStoredPath(name).name;
@@ -623,7 +621,7 @@ void CBriotabDoc::CheckFacsimilePaths() {
   std::string missing;
   const auto check = [&](CFacsimileListDlg& list) {
     for (std::string& name : list.imagePaths) {
-      if (StartsWith(name, "http") || ResolveFacsimilePath(name)) continue;
+      if (name.starts_with("http") || ResolveFacsimilePath(name)) continue;
       if (!missing.empty()) missing += "\n\n";
       missing += name + std::string(kMissingFacsimileMessage);
     }

@@ -32,7 +32,7 @@ const tinyxml2::XMLElement* ExpectChildElement(const tinyxml2::XMLNode* node, st
   if (expected != element->Name()) {
     const std::string message = TagMismatchMessage(element->Name(), expected);
     Prompts().ShowMessage(message, MessageKind::kError);
-    throw XmlTagMismatch(message);
+    throw XmlTagMismatch(message, true);
   }
   return element;
 }

@@ -16,9 +16,14 @@ namespace vornel {
 // check and the document readers turn it into a refusal.
 class XmlTagMismatch : public std::runtime_error {
  public:
-  explicit XmlTagMismatch(const std::string& what) : std::runtime_error(what) {}
+  explicit XmlTagMismatch(const std::string& what, bool shown = false) : std::runtime_error(what), shown_(shown) {}
   static constexpr int kCode = -5;
   int Code() const { return kCode; }
+  // Whether the user has seen the mismatch message already.
+  bool Shown() const { return shown_; }
+
+ private:
+  bool shown_;
 };
 
 std::string TagMismatchMessage(std::string_view found, std::string_view expected);
