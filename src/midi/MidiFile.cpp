@@ -15,32 +15,6 @@ constexpr std::array<uint8_t, 4> kTrackMagic = {'M', 'T', 'r', 'k'};
 
 }  // namespace
 
-std::string Utf8ToCp1252(std::string_view text) {
-  // The code points that Windows-1252 puts at 0x80-0x9F.
-  static const std::array<char32_t, 32> kHigh = [] {
-    std::array<char32_t, 32> table{};
-    for (int b = 0; b < 32; ++b) {
-      const char byte = static_cast<char>(0x80 + b);
-      const std::string utf8 = Cp1252ToUtf8(std::string_view(&byte, 1));
-      size_t pos = 0;
-      table[static_cast<size_t>(b)] = DecodeUtf8(utf8, pos);
-    }
-    return table;
-  }();
-  std::string out;
-  out.reserve(text.size());
-  for (size_t pos = 0; pos < text.size();) {
-    const char32_t c = DecodeUtf8(text, pos);
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    const auto it = std::find(kHigh.begin(), kHigh.end(), c);
-    out += it != kHigh.end() ? static_cast<char>(0x80 + (it - kHigh.begin())) : '?';
-  }
-  return out;
-}
-
 void MidiFile::PutU16(uint16_t v) {
   bytes_.push_back(static_cast<uint8_t>(v >> 8));
   bytes_.push_back(static_cast<uint8_t>(v));

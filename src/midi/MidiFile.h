@@ -75,7 +75,4 @@ class MidiFile {
   uint64_t totalTicks_ = 0;
 };
 
-// Windows-1252 bytes of a UTF-8 text; characters outside it become '?'.
-std::string Utf8ToCp1252(std::string_view text);
-
 }  // namespace vornel

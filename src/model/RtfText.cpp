@@ -1,7 +1,6 @@
 #include "model/RtfText.h"
 
 #include <cstdint>
-#include <map>
 
 #include "platform/text/TextConversion.h"
 
@@ -15,23 +14,6 @@ void AppendHexByte(std::string& out, uint8_t byte) {
   out += "\\'";
   out += kHexDigits[byte >> 4];
   out += kHexDigits[byte & 0xF];
-}
-
-// The Windows-1252 byte of a character, for readers that take the fallback; 0 when none.
-uint8_t Cp1252ByteOf(char32_t codePoint) {
-  static const std::map<char32_t, uint8_t> table = [] {
-    std::map<char32_t, uint8_t> built;
-    for (int b = 0x80; b <= 0xFF; ++b) {
-      const std::string utf8 = Cp1252ToUtf8(std::string(1, static_cast<char>(b)));
-      size_t pos = 0;
-      const char32_t cp = DecodeUtf8(utf8, pos);
-      // The five undefined bytes decode to C1 controls, which no reader shows.
-      if (cp >= 0xA0 || cp != static_cast<char32_t>(b)) built.emplace(cp, static_cast<uint8_t>(b));
-    }
-    return built;
-  }();
-  const auto found = table.find(codePoint);
-  return found != table.end() ? found->second : 0;
 }
 
 void AppendUnicodeUnit(std::string& out, char16_t unit) {
@@ -77,9 +59,10 @@ std::string EscapeRtfText(std::string_view utf8) {
     }
     if (cp <= 0xFFFF) {
       AppendUnicodeUnit(out, static_cast<char16_t>(cp));
-      const uint8_t fallback = Cp1252ByteOf(cp);
-      if (fallback != 0) {
-        AppendHexByte(out, fallback);
+      // The fallback for readers without \u; C1 controls are shown by none.
+      const auto fallback = cp >= 0xA0 ? Cp1252ByteOf(cp) : std::nullopt;
+      if (fallback) {
+        AppendHexByte(out, *fallback);
       } else {
         out += '?';
       }

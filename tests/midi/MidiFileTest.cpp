@@ -13,6 +13,7 @@
 
 #include "midi/MidiFile.h"
 #include "midi/MidiFileTrack.h"
+#include "platform/text/TextConversion.h"
 #include "support/Bytes.h"
 
 namespace vornel {

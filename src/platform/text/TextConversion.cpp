@@ -1,5 +1,6 @@
 #include "platform/text/TextConversion.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vornel {
@@ -131,6 +132,23 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     } else {
       AppendUtf8(out, b);
     }
+  }
+  return out;
+}
+
+std::optional<uint8_t> Cp1252ByteOf(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<uint8_t>(cp);
+  const auto it = std::find(kCp1252High.begin(), kCp1252High.end(), cp);
+  if (it == kCp1252High.end()) return std::nullopt;
+  return static_cast<uint8_t>(0x80 + (it - kCp1252High.begin()));
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) {
+    const auto byte = Cp1252ByteOf(DecodeUtf8(text, pos));
+    out += byte ? static_cast<char>(*byte) : '?';
   }
   return out;
 }
