@@ -10,31 +10,18 @@ namespace {
 
 // Collects the messages given while it is installed; questions and file and text prompts go on to the
 // prompts that were in force before.
-class MessageCollector : public UserPrompts {
+class MessageCollector : public ForwardingPrompts {
  public:
-  MessageCollector() : outer_(Prompts()), scope_(*this) {}
+  MessageCollector() : ForwardingPrompts(Prompts()), scope_(*this) {}
 
-  void ShowMessage(std::string_view text, MessageKind) override {
+  void ShowMessage(std::string_view text, MessageKind, std::string_view) override {
     if (!messages.empty()) messages += '\n';
     messages.append(text);
-  }
-  Answer Ask(std::string_view text, Buttons buttons, MessageKind kind) override { return outer_.Ask(text, buttons, kind); }
-  void Beep(BeepKind kind) override { outer_.Beep(kind); }
-  std::optional<std::string> PromptOpenFile(std::string_view title, std::string_view pattern) override {
-    return outer_.PromptOpenFile(title, pattern);
-  }
-  std::optional<std::string> PromptSaveFile(std::string_view title, std::string_view pattern,
-                                            std::string_view suggestedName) override {
-    return outer_.PromptSaveFile(title, pattern, suggestedName);
-  }
-  std::optional<std::string> PromptText(std::string_view prompt, std::string_view initial) override {
-    return outer_.PromptText(prompt, initial);
   }
 
   std::string messages;
 
  private:
-  UserPrompts& outer_;
   ScopedPrompts scope_;
 };
 

@@ -19,26 +19,35 @@ const char* KindLabel(MessageKind kind) {
 
 }  // namespace
 
-void ConsolePrompts::ShowMessage(std::string_view text, MessageKind kind) {
+void ConsolePrompts::ShowMessage(std::string_view text, MessageKind kind, std::string_view) {
   std::fprintf(stderr, "%s%.*s\n", KindLabel(kind), static_cast<int>(text.size()), text.data());
 }
 
-Answer ConsolePrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind) {
-  ShowMessage(text, kind);
+Answer ConsolePrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind, std::string_view caption) {
+  ShowMessage(text, kind, caption);
   return buttons == Buttons::kOk || buttons == Buttons::kOkCancel ? Answer::kOk : Answer::kYes;
 }
 
 void ConsolePrompts::Beep(BeepKind) {}
 
-std::optional<std::string> ConsolePrompts::PromptOpenFile(std::string_view, std::string_view) {
+std::optional<std::string> ConsolePrompts::PromptOpenFile(std::string_view, std::string_view, std::string_view) {
   return std::nullopt;
 }
 
-std::optional<std::string> ConsolePrompts::PromptSaveFile(std::string_view, std::string_view, std::string_view) {
+std::optional<std::string> ConsolePrompts::PromptSaveFile(std::string_view, std::string_view, std::string_view,
+                                                          std::string_view) {
   return std::nullopt;
 }
 
-std::optional<std::string> ConsolePrompts::PromptText(std::string_view, std::string_view) { return std::nullopt; }
+std::optional<std::string> ConsolePrompts::PromptFolder(std::string_view, std::string_view) { return std::nullopt; }
+
+std::optional<std::string> ConsolePrompts::PromptText(std::string_view, std::string_view, std::string_view) {
+  return std::nullopt;
+}
+
+std::optional<long> ConsolePrompts::PromptNumber(std::string_view, std::string_view, long, long, long) {
+  return std::nullopt;
+}
 
 UserPrompts& Prompts() {
   static ConsolePrompts console;

@@ -24,7 +24,7 @@ namespace {
 // The system's messages go to the standard error stream.
 class PrintedPrompts : public ConsolePrompts {
  public:
-  void ShowMessage(std::string_view text, MessageKind) override {
+  void ShowMessage(std::string_view text, MessageKind, std::string_view) override {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
   }
 };

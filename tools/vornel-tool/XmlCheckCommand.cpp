@@ -14,7 +14,7 @@ namespace {
 // Prints the system's messages on standard output, where the check's verdict goes.
 class PrintedPrompts : public ConsolePrompts {
  public:
-  void ShowMessage(std::string_view text, MessageKind) override {
+  void ShowMessage(std::string_view text, MessageKind, std::string_view) override {
     std::printf("%.*s\n", static_cast<int>(text.size()), text.data());
   }
 };

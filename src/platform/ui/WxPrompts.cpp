@@ -1,6 +1,10 @@
 #include "platform/ui/WxPrompts.h"
 
+#include <algorithm>
+
+#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/numdlg.h>
 #include <wx/msgdlg.h>
 #include <wx/textdlg.h>
 #include <wx/utils.h>
@@ -20,6 +24,9 @@ long IconStyle(MessageKind kind) {
   }
 }
 
+wxString Caption(std::string_view caption) { return caption.empty() ? wxString(kApplicationName) : FromUtf8(caption); }
+
+// "*.xml;*.musicxml" shows as one filter of both patterns, then "All files".
 wxString Wildcard(std::string_view pattern) {
   const wxString p = FromUtf8(pattern);
   return p + "|" + p + "|All files (*.*)|*";
@@ -27,11 +34,11 @@ wxString Wildcard(std::string_view pattern) {
 
 }  // namespace
 
-void WxPrompts::ShowMessage(std::string_view text, MessageKind kind) {
-  wxMessageBox(FromUtf8(text), kApplicationName, wxOK | IconStyle(kind), parent_);
+void WxPrompts::ShowMessage(std::string_view text, MessageKind kind, std::string_view caption) {
+  wxMessageBox(FromUtf8(text), Caption(caption), wxOK | IconStyle(kind), parent_);
 }
 
-Answer WxPrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind) {
+Answer WxPrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind, std::string_view caption) {
   long style = IconStyle(kind);
   switch (buttons) {
     case Buttons::kOk: style |= wxOK; break;
@@ -39,7 +46,7 @@ Answer WxPrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind) 
     case Buttons::kYesNo: style |= wxYES_NO; break;
     case Buttons::kYesNoCancel: style |= wxYES_NO | wxCANCEL; break;
   }
-  switch (wxMessageBox(FromUtf8(text), kApplicationName, style, parent_)) {
+  switch (wxMessageBox(FromUtf8(text), Caption(caption), style, parent_)) {
     case wxOK: return Answer::kOk;
     case wxYES: return Answer::kYes;
     case wxNO: return Answer::kNo;
@@ -49,25 +56,42 @@ Answer WxPrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind) 
 
 void WxPrompts::Beep(BeepKind) { wxBell(); }
 
-std::optional<std::string> WxPrompts::PromptOpenFile(std::string_view title, std::string_view pattern) {
-  wxFileDialog dialog(parent_, FromUtf8(title), wxEmptyString, wxEmptyString, Wildcard(pattern),
+std::optional<std::string> WxPrompts::PromptOpenFile(std::string_view title, std::string_view pattern,
+                                                     std::string_view initialFolder) {
+  wxFileDialog dialog(parent_, FromUtf8(title), FromUtf8(initialFolder), wxEmptyString, Wildcard(pattern),
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return std::string(dialog.GetPath().utf8_str());
 }
 
 std::optional<std::string> WxPrompts::PromptSaveFile(std::string_view title, std::string_view pattern,
-                                                     std::string_view suggestedName) {
-  wxFileDialog dialog(parent_, FromUtf8(title), wxEmptyString, FromUtf8(suggestedName), Wildcard(pattern),
+                                                     std::string_view suggestedName, std::string_view initialFolder) {
+  wxFileDialog dialog(parent_, FromUtf8(title), FromUtf8(initialFolder), FromUtf8(suggestedName), Wildcard(pattern),
                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return std::string(dialog.GetPath().utf8_str());
 }
 
-std::optional<std::string> WxPrompts::PromptText(std::string_view prompt, std::string_view initial) {
-  wxTextEntryDialog dialog(parent_, FromUtf8(prompt), kApplicationName, FromUtf8(initial));
+std::optional<std::string> WxPrompts::PromptFolder(std::string_view title, std::string_view initialFolder) {
+  wxDirDialog dialog(parent_, FromUtf8(title), FromUtf8(initialFolder), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return std::string(dialog.GetPath().utf8_str());
+}
+
+std::optional<std::string> WxPrompts::PromptText(std::string_view prompt, std::string_view initial,
+                                                 std::string_view caption) {
+  wxTextEntryDialog dialog(parent_, FromUtf8(prompt), Caption(caption), FromUtf8(initial));
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return std::string(dialog.GetValue().utf8_str());
+}
+
+std::optional<long> WxPrompts::PromptNumber(std::string_view caption, std::string_view prompt, long minimum,
+                                            long maximum, long value) {
+  if (minimum > maximum) std::swap(minimum, maximum);
+  value = std::clamp(value, minimum, maximum);
+  wxNumberEntryDialog dialog(parent_, FromUtf8(prompt), wxEmptyString, Caption(caption), value, minimum, maximum);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return std::clamp(dialog.GetValue(), minimum, maximum);
 }
 
 }  // namespace vornel
