@@ -9,7 +9,10 @@
 namespace vornel::testing {
 
 inline std::string DescribeFormat(const CharFormat& f) {
-  std::string s = "f" + std::to_string(f.font) + " fs" + std::to_string(f.halfPoints);
+  std::string s = "f";
+  s += std::to_string(f.font);
+  s += " fs";
+  s += std::to_string(f.halfPoints);
   if (f.bold) s += " b";
   if (f.italic) s += " i";
   if (f.underline) s += " ul";
@@ -40,8 +43,11 @@ inline std::string DescribeParagraphFormat(const ParaFormat& f) {
 inline std::string DescribeRichDocument(const RichDocument& doc) {
   static const char* const kFamily[] = {"nil", "roman", "swiss", "modern", "script", "decor", "tech", "bidi"};
   static const char* const kPicture[] = {"png", "jpeg", "dib", "wmf", "emf", "ddb", "other"};
-  std::string s = "cpg" + std::to_string(doc.codePage) + " deff" + std::to_string(doc.defaultFont) + " deflang" +
-                  std::to_string(doc.defaultLanguage) + "\n";
+  std::string s = "cpg";
+  s += std::to_string(doc.codePage);
+  s += " deff" + std::to_string(doc.defaultFont);
+  s += " deflang" + std::to_string(doc.defaultLanguage);
+  s += "\n";
   for (const RichFont& f : doc.fonts) {
     s += "font " + std::to_string(f.number) + " " + kFamily[f.family] + " cs" + std::to_string(f.charset) + " \"" +
          f.name + "\"\n";

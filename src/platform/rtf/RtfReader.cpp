@@ -719,9 +719,23 @@ void Reader::AppendCodePoint(char32_t cp) {
 
 bool Reader::AppendText(std::string_view utf8, size_t characters) {
   if (State().destination != Destination::kBody) return false;
+  bool fits = true;
   if (characters_ + characters > limits_.maxCharacters) {
+    // What fits is kept; the read ends there.
+    size_t room = limits_.maxCharacters - characters_;
+    size_t bytes = 0;
+    while (bytes < utf8.size()) {
+      if ((static_cast<unsigned char>(utf8[bytes]) & 0xC0) != 0x80) {
+        if (room == 0) break;
+        --room;
+      }
+      ++bytes;
+    }
+    utf8 = utf8.substr(0, bytes);
+    characters = limits_.maxCharacters - characters_;
+    fits = false;
     Stop();
-    return false;
+    if (utf8.empty()) return false;
   }
   characters_ += characters;
   const CharFormat& format = State().chars;
@@ -729,7 +743,7 @@ bool Reader::AppendText(std::string_view utf8, size_t characters) {
     paragraph_.runs.push_back(RichRun{format, std::string(), std::nullopt});
   }
   paragraph_.runs.back().text += utf8;
-  return true;
+  return fits;
 }
 
 void Reader::AppendPicture() {

@@ -440,27 +440,42 @@ void CRTF_HTMLConverter::ProcessControlWord(const std::string& word) {
 
 std::string CRTF_HTMLConverter::RenderHtml() const {
   std::string html = "<div>";
-  std::vector<std::string_view> open;
+  auto open = [&](const CHTMLElement& e) {
+    html += '<';
+    html += e.text;
+    for (const auto& [name, value] : e.attributes) {
+      html += ' ';
+      html += name;
+      html += " = ";
+      html += value;
+    }
+    html += '>';
+  };
+  auto close = [&](const CHTMLElement& e) {
+    html += "</";
+    html += e.text;
+    html += '>';
+  };
+  // The records may close a font inside a paragraph opened after it. The fragment is parsed
+  // as XML, so such a close also closes what was opened after it and opens that again; a
+  // close with nothing of its name open is left out.
+  std::vector<const CHTMLElement*> stack;
   for (const CHTMLElement& e : elements_) {
     switch (e.kind) {
       case CHTMLElement::kOpen:
-        html += '<';
-        html += e.text;
-        for (const auto& [name, value] : e.attributes) {
-          html += ' ';
-          html += name;
-          html += " = ";
-          html += value;
-        }
-        html += '>';
-        open.push_back(e.text);
+        open(e);
+        stack.push_back(&e);
         break;
-      case CHTMLElement::kClose:
-        html += "</";
-        html += e.text;
-        html += '>';
-        if (!open.empty()) open.pop_back();
+      case CHTMLElement::kClose: {
+        size_t at = stack.size();
+        while (at > 0 && stack[at - 1]->text != e.text) --at;
+        if (at == 0) break;
+        for (size_t i = stack.size(); i-- > at;) close(*stack[i]);
+        close(*stack[at - 1]);
+        for (size_t i = at; i < stack.size(); ++i) open(*stack[i]);
+        stack.erase(stack.begin() + static_cast<std::ptrdiff_t>(at - 1));
         break;
+      }
       case CHTMLElement::kText:
         html += e.text;
         break;
@@ -468,11 +483,9 @@ std::string CRTF_HTMLConverter::RenderHtml() const {
         break;
     }
   }
-  while (!open.empty()) {
-    html += "</";
-    html += open.back();
-    html += '>';
-    open.pop_back();
+  while (!stack.empty()) {
+    close(*stack.back());
+    stack.pop_back();
   }
   html += "</div>";
   return html;

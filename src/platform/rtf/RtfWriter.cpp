@@ -116,8 +116,8 @@ void Writer::ColourTable() {
   if (doc_.colours.empty()) return;
   out_ += "\r\n";
   delimit_ = false;
-  Raw("{");
-  Word("colortbl");
+  out_ += "{\\colortbl ";
+  delimit_ = false;
   for (const RichColour& c : doc_.colours) {
     if (!c.automatic) {
       Word("red", GetRValue(c.rgb));
