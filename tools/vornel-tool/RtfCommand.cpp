@@ -115,7 +115,7 @@ int Rtf(const CommandArguments& args) {
       std::fprintf(stderr, "cannot write %s: %s\n", out.c_str(), error.c_str());
       return 1;
     }
-    std::printf("%d pages\n", pages.Count());
+    std::printf("pages: %d\n", pages.Count());
     return 0;
   }
   if (kind(".log")) {
@@ -128,7 +128,7 @@ int Rtf(const CommandArguments& args) {
       pages.DrawPage(device, page);
       log += device.Log();
     }
-    std::printf("%d pages\n", pages.Count());
+    std::printf("pages: %d\n", pages.Count());
     return Write(out, log) ? 0 : 1;
   }
 
@@ -155,7 +155,7 @@ int Rtf(const CommandArguments& args) {
     std::fprintf(stderr, "cannot write %s: %s\n", out.c_str(), error.c_str());
     return 1;
   }
-  std::printf("%d pages\n", pages.Count());
+  std::printf("pages: %d\n", pages.Count());
   return 0;
 }
 
