@@ -9,6 +9,7 @@
 #include "image/bitmap/PLWinBmp.h"
 #include "image/codec/PLAnyPicDecoder.h"
 #include "image/codec/PLMetafilePlayer.h"
+#include "platform/draw/CairoDevice.h"
 
 namespace vornel {
 
@@ -69,6 +70,28 @@ std::vector<uint8_t> DibOfDeviceBitmap(const RichPicture& p) {
     dib.insert(dib.end(), static_cast<size_t>(dibRow - copy), 0);
   }
   return dib;
+}
+
+std::optional<RichPicture> PictureFromImageFile(const std::string& path) {
+  constexpr int32_t kTwipsPerPixel = 15;
+  try {
+    PLAnyBmp bmp;
+    PLAnyPicDecoder decoder;
+    decoder.MakeBmpFromFile(path, bmp);
+    const DeviceBitmap bitmap = DeviceBitmapOf(bmp);
+    std::string png;
+    if (bitmap.IsEmpty() || !EncodePng(bitmap, png)) return std::nullopt;
+    RichPicture picture;
+    picture.format = RichPicture::Format::kPng;
+    picture.width = bitmap.Width();
+    picture.height = bitmap.Height();
+    picture.goalWidth = bitmap.Width() * kTwipsPerPixel;
+    picture.goalHeight = bitmap.Height() * kTwipsPerPixel;
+    picture.data.assign(png.begin(), png.end());
+    return picture;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
 }
 
 PreparedPicture::PreparedPicture(const RichPicture& picture) : picture_(&picture) {

@@ -5,7 +5,9 @@
 // so that they stay sharp at any zoom and on paper. A picture that cannot be decoded is drawn
 // as a frame of its size.
 
+#include <optional>
 #include <span>
+#include <string>
 
 #include "platform/draw/DeviceContext.h"
 #include "platform/rtf/RichText.h"
@@ -30,6 +32,11 @@ class PreparedPicture {
   bool metafile_ = false;
   bool ok_ = false;
 };
+
+// A picture of its own for an image file of any format the image library reads, kept as PNG
+// with its pixel size and shown at 96 pixels per inch; nothing when the file cannot be
+// decoded.
+std::optional<RichPicture> PictureFromImageFile(const std::string& path);
 
 // The packed device-independent bitmap of a device-dependent one, whose rows come without
 // header, top row first; empty when the sizes do not fit the data.

@@ -807,17 +807,14 @@ RichDocument PlainText(std::string_view text, size_t maxCharacters, bool& stoppe
 }  // namespace
 
 RtfReadResult ReadRtf(std::string_view rtf, const RtfReadLimits& limits) {
-  if (!LooksLikeRtf(rtf)) {
-    RtfReadResult result;
-    result.document = PlainText(rtf, limits.maxCharacters, result.stopped);
-    return result;
-  }
+  if (!LooksLikeRtf(rtf)) return ReadPlainText(rtf, limits);
   return Reader(rtf, limits).Run();
 }
 
-RichDocument PlainTextDocument(std::string_view text, size_t maxCharacters) {
-  bool stopped = false;
-  return PlainText(text, maxCharacters, stopped);
+RtfReadResult ReadPlainText(std::string_view text, const RtfReadLimits& limits) {
+  RtfReadResult result;
+  result.document = PlainText(text, limits.maxCharacters, result.stopped);
+  return result;
 }
 
 }  // namespace vornel

@@ -38,7 +38,7 @@ RtfReadResult ReadRtf(std::string_view rtf, const RtfReadLimits& limits = {});
 
 // Plain text as a rich text: one paragraph per line (line feed, carriage return or both),
 // in the default format. The bytes are UTF-8 when valid, else Windows-1252.
-RichDocument PlainTextDocument(std::string_view text, size_t maxCharacters = RtfReadLimits::kMaxCharacters);
+RtfReadResult ReadPlainText(std::string_view text, const RtfReadLimits& limits = {});
 
 // Whether the text is RTF rather than plain text.
 bool LooksLikeRtf(std::string_view text);
