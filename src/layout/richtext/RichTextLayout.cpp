@@ -13,6 +13,17 @@ namespace {
 constexpr std::string_view kFallbackFace = "Times New Roman";
 constexpr int32_t kSymbolCharset = 2;
 constexpr int32_t kTwipsPerHalfPoint = 10;
+// What a model may hold beyond what reading RTF gives is bounded here too: sizes to 1638
+// points, lengths to 22 inches, a line's positions to a few hundred metres.
+constexpr int32_t kMaxHalfPoints = 3276;
+constexpr int32_t kMaxIndent = 31680;
+constexpr int64_t kMaxX = 10'000'000;
+// Longer words are cut between characters without being measured whole first.
+constexpr size_t kMaxWordBytes = 4096;
+
+int32_t EmTwips(const CharFormat& f) { return std::clamp(f.halfPoints, 1, kMaxHalfPoints) * kTwipsPerHalfPoint; }
+int32_t Indent(int32_t v) { return std::clamp(v, -kMaxIndent, kMaxIndent); }
+int32_t ClampX(int64_t x) { return static_cast<int32_t>(std::clamp<int64_t>(x, -kMaxX, kMaxX)); }
 
 int64_t RoundDiv(int64_t value, int64_t divisor) {
   return value >= 0 ? (value + divisor / 2) / divisor : -((-value + divisor / 2) / divisor);
@@ -95,7 +106,7 @@ class RichTextLayout::Builder {
   // A piece of a line: an item and the spaces that follow it (which hang at the line's end).
   struct Piece {
     Item item;
-    int32_t trailing = 0;
+    int64_t trailing = 0;
     int32_t spaces = 0;
     bool bullet = false;
   };
@@ -111,7 +122,7 @@ class RichTextLayout::Builder {
   void NewLine();
   // Ends the line being built; `last` when no justification applies to it.
   void FinishLine(bool last, const CharFormat& emptyFormat);
-  int32_t NextTab(int32_t x) const;
+  int64_t NextTab(int64_t x) const;
 
   RichTextLayout& layout_;
   RecordingDevice measure_;
@@ -125,15 +136,15 @@ class RichTextLayout::Builder {
   bool firstLine_ = true;
   int32_t left_ = 0;   // where lines after the first start
   int32_t right_ = 0;  // where lines end
-  int32_t x_ = 0;
-  int32_t y_ = 0;
+  int64_t x_ = 0;
+  int64_t y_ = 0;
   bool hasContent_ = false;
   std::vector<Piece> pieces_;
   CharFormat lastFormat_;
 };
 
 const RichTextLayout::Builder::Metrics& RichTextLayout::Builder::Select(const CharFormat& format) {
-  measure_.SelectFont(RichTextFont(*doc_, format, format.halfPoints * kTwipsPerHalfPoint));
+  measure_.SelectFont(RichTextFont(*doc_, format, EmTwips(format)));
   const FormatKey key{format.font, format.halfPoints, format.bold, format.italic};
   auto it = metrics_.find(key);
   if (it == metrics_.end()) {
@@ -164,12 +175,12 @@ void RichTextLayout::Builder::Paragraph(size_t index, const RichParagraph& parag
   para_ = &f;
   paragraphIndex_ = index;
   firstLine_ = true;
-  left_ = std::clamp(f.leftIndent, 0, layout_.width_);
-  right_ = std::max(left_ + 1, layout_.width_ - std::max(0, f.rightIndent));
-  x_ = std::clamp(f.leftIndent + f.firstIndent, 0, right_ - 1);
+  left_ = std::clamp(Indent(f.leftIndent), 0, layout_.width_);
+  right_ = std::max(left_ + 1, layout_.width_ - std::max(0, Indent(f.rightIndent)));
+  x_ = std::clamp(Indent(f.leftIndent) + Indent(f.firstIndent), 0, right_ - 1);
   hasContent_ = false;
   pieces_.clear();
-  y_ += f.spaceBefore;
+  y_ += std::clamp(f.spaceBefore, 0, kMaxIndent);
   lastFormat_ = paragraph.runs.empty() ? paragraph.markFormat : paragraph.runs.front().format;
   if (f.bullet) Bullet(paragraph);
 
@@ -203,7 +214,7 @@ void RichTextLayout::Builder::Paragraph(size_t index, const RichParagraph& parag
     }
   }
   FinishLine(true, paragraph.markFormat);
-  y_ += f.spaceAfter;
+  y_ += std::clamp(f.spaceAfter, 0, kMaxIndent);
 }
 
 void RichTextLayout::Builder::Bullet(const RichParagraph& paragraph) {
@@ -221,24 +232,25 @@ void RichTextLayout::Builder::Bullet(const RichParagraph& paragraph) {
   piece.bullet = true;
   piece.item.kind = Item::Kind::kText;
   piece.item.format = format;
-  piece.item.x = x_;
+  piece.item.x = ClampX(x_);
   piece.item.width = Measure(format, text);
   piece.item.text = std::move(text);
   x_ += piece.item.width;
   pieces_.push_back(std::move(piece));
   // The text starts at the left indent when the bullet hangs before it, else at the next
   // default stop.
-  const int32_t wanted = std::max(left_, x_ + std::max(0, f.bulletIndent));
+  const int64_t wanted = std::max<int64_t>(left_, x_ + std::max(0, Indent(f.bulletIndent)));
   x_ = wanted > x_ ? wanted : NextTab(x_);
 }
 
 void RichTextLayout::Builder::Word(const CharFormat& format, std::string_view word, int32_t spaces) {
   const Metrics& m = Select(format);
-  int32_t width = word.empty() ? 0 : measure_.GetTextExtent(word).cx;
+  const bool tooLong = word.size() > kMaxWordBytes;
+  int64_t width = word.empty() ? 0 : (tooLong ? kMaxX : measure_.GetTextExtent(word).cx);
   if (hasContent_ && x_ + width > right_) NewLine();
   // A word wider than a whole line is cut between characters.
   while (!word.empty() && x_ + width > right_) {
-    int32_t used = 0;
+    int64_t used = 0;
     size_t cut = 0;
     while (cut < word.size()) {
       size_t next = cut;
@@ -251,23 +263,23 @@ void RichTextLayout::Builder::Word(const CharFormat& format, std::string_view wo
     if (cut >= word.size()) break;
     Piece piece;
     piece.item.format = format;
-    piece.item.x = x_;
-    piece.item.width = used;
+    piece.item.x = ClampX(x_);
+    piece.item.width = ClampX(used);
     piece.item.text = std::string(word.substr(0, cut));
     pieces_.push_back(std::move(piece));
     hasContent_ = true;
     word.remove_prefix(cut);
     NewLine();
     Select(format);
-    width = measure_.GetTextExtent(word).cx;
+    width = word.size() > kMaxWordBytes ? kMaxX : measure_.GetTextExtent(word).cx;
   }
   Piece piece;
   piece.item.format = format;
-  piece.item.x = x_;
-  piece.item.width = width;
+  piece.item.x = ClampX(x_);
+  piece.item.width = ClampX(width);
   piece.item.text = std::string(word);
   piece.item.text.append(static_cast<size_t>(spaces), ' ');
-  piece.trailing = m.space * spaces;
+  piece.trailing = std::min<int64_t>(int64_t(m.space) * spaces, kMaxX);
   piece.spaces = spaces;
   x_ += width + piece.trailing;
   pieces_.push_back(std::move(piece));
@@ -275,13 +287,13 @@ void RichTextLayout::Builder::Word(const CharFormat& format, std::string_view wo
 }
 
 void RichTextLayout::Builder::Picture(const CharFormat& format, const RichPicture& picture) {
-  const int32_t width = picture.DisplayWidth();
+  const int64_t width = picture.DisplayWidth();
   if (hasContent_ && x_ + width > right_) NewLine();
   Piece piece;
   piece.item.kind = Item::Kind::kPicture;
   piece.item.format = format;
-  piece.item.x = x_;
-  piece.item.width = width;
+  piece.item.x = ClampX(x_);
+  piece.item.width = ClampX(width);
   piece.item.height = picture.DisplayHeight();
   piece.item.picture = pictureIndex_++;
   x_ += width;
@@ -290,7 +302,7 @@ void RichTextLayout::Builder::Picture(const CharFormat& format, const RichPictur
 }
 
 void RichTextLayout::Builder::Tab() {
-  const int32_t next = NextTab(x_);
+  const int64_t next = NextTab(x_);
   if (hasContent_ && next > right_) {
     NewLine();
     return;
@@ -299,16 +311,16 @@ void RichTextLayout::Builder::Tab() {
   hasContent_ = true;
 }
 
-int32_t RichTextLayout::Builder::NextTab(int32_t x) const {
-  int32_t best = INT32_MAX;
+int64_t RichTextLayout::Builder::NextTab(int64_t x) const {
+  int64_t best = INT64_MAX;
   for (const int32_t stop : para_->tabs) {
-    if (stop > x) best = std::min(best, stop);
+    if (stop > x) best = std::min<int64_t>(best, Indent(stop));
   }
   // A hanging first line stops at the left indent.
-  if (firstLine_ && para_->firstIndent < 0 && left_ > x) best = std::min(best, left_);
-  if (best != INT32_MAX) return best;
-  const int32_t step = doc_->defaultTab > 0 ? doc_->defaultTab : RichDocument::kDefaultTabWidth;
-  return static_cast<int32_t>((int64_t(x) / step + 1) * step);
+  if (firstLine_ && para_->firstIndent < 0 && left_ > x) best = std::min<int64_t>(best, left_);
+  if (best != INT64_MAX) return best;
+  const int64_t step = std::clamp(doc_->defaultTab > 0 ? doc_->defaultTab : RichDocument::kDefaultTabWidth, 1, kMaxIndent);
+  return std::min((x / step + 1) * step, kMaxX);
 }
 
 void RichTextLayout::Builder::NewLine() { FinishLine(false, lastFormat_); }
@@ -319,14 +331,14 @@ void RichTextLayout::Builder::FinishLine(bool last, const CharFormat& emptyForma
   line.paragraph = paragraphIndex_;
   int32_t ascent = 0;
   int32_t descent = 0;
-  int32_t contentRight = 0;
+  int64_t contentRight = 0;
   int32_t gaps = 0;
   for (size_t i = 0; i < pieces_.size(); ++i) {
     const Piece& p = pieces_[i];
     const Metrics& m = Select(p.item.format);
     ascent = std::max(ascent, p.item.kind == Item::Kind::kPicture ? p.item.height : m.ascent);
     descent = std::max(descent, m.descent);
-    contentRight = std::max(contentRight, p.item.x + p.item.width);
+    contentRight = std::max(contentRight, int64_t(p.item.x) + p.item.width);
     if (i + 1 < pieces_.size()) gaps += p.spaces;
   }
   if (pieces_.empty()) {
@@ -337,29 +349,29 @@ void RichTextLayout::Builder::FinishLine(bool last, const CharFormat& emptyForma
   line.ascent = ascent;
   line.height = ascent + descent;
 
-  const int32_t free = std::max(0, right_ - contentRight);
-  int32_t shift = 0;
+  const int64_t free = std::max<int64_t>(0, right_ - contentRight);
+  int64_t shift = 0;
   const bool justify = para_->alignment == ParaFormat::kJustify && !last && gaps > 0;
   if (para_->alignment == ParaFormat::kCenter) shift = free / 2;
   if (para_->alignment == ParaFormat::kRight) shift = free;
 
-  int32_t given = 0;
+  int64_t given = 0;
   int32_t spacesSoFar = 0;
   for (size_t i = 0; i < pieces_.size(); ++i) {
     Piece& p = pieces_[i];
-    p.item.x += shift + given;
+    p.item.x = ClampX(p.item.x + shift + given);
     if (justify && i + 1 < pieces_.size()) {
       spacesSoFar += p.spaces;
-      given = static_cast<int32_t>(int64_t(free) * spacesSoFar / gaps);
+      given = free * spacesSoFar / gaps;
     }
     // Neighbours of one format sit together as one text, unless justified apart.
     if (!line.items.empty() && !justify && !p.bullet && p.item.kind == Item::Kind::kText) {
       Item& prev = line.items.back();
       const Piece& before = pieces_[i - 1];
       if (prev.kind == Item::Kind::kText && !before.bullet && prev.format == p.item.format &&
-          before.item.x + before.item.width + before.trailing == p.item.x) {
+          int64_t(before.item.x) + before.item.width + before.trailing == p.item.x) {
         prev.text += p.item.text;
-        prev.width = p.item.x + p.item.width - prev.x;
+        prev.width = ClampX(int64_t(p.item.x) + p.item.width - prev.x);
         continue;
       }
     }
@@ -378,8 +390,14 @@ RichTextLayout::RichTextLayout(std::shared_ptr<const RichTextContent> content, i
   Builder(*this, engine).Run();
 }
 
+std::pair<size_t, size_t> RichTextLayout::LinesBetween(int64_t top, int64_t bottom) const {
+  const auto first = std::partition_point(lines_.begin(), lines_.end(), [&](const Line& l) { return l.Bottom() <= top; });
+  const auto last = std::partition_point(first, lines_.end(), [&](const Line& l) { return l.top < bottom; });
+  return {static_cast<size_t>(first - lines_.begin()), static_cast<size_t>(last - lines_.begin())};
+}
+
 void RichTextLayout::Draw(DeviceContext& dc, Point origin, int32_t zoomPercent, size_t first, size_t last,
-                          int32_t topTwips) const {
+                          int64_t topTwips) const {
   const RichDocument& doc = content_->Document();
   const int32_t dpiX = dc.LogPixelsX();
   const int32_t dpiY = dc.LogPixelsY();
@@ -401,8 +419,7 @@ void RichTextLayout::Draw(DeviceContext& dc, Point origin, int32_t zoomPercent, 
         continue;
       }
       if (item.text.find_first_not_of(' ') == std::string::npos) continue;
-      dc.SelectFont(RichTextFont(doc, item.format, TwipsToDevice(int64_t(item.format.halfPoints) * kTwipsPerHalfPoint,
-                                                                 dpiY, zoom)));
+      dc.SelectFont(RichTextFont(doc, item.format, TwipsToDevice(EmTwips(item.format), dpiY, zoom)));
       dc.SetTextColor(doc.ColourOf(item.format.colour));
       // Spaces at the end of a line are not drawn.
       std::string_view text = item.text;

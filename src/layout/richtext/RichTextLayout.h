@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "layout/richtext/RichPictures.h"
@@ -60,13 +61,14 @@ class RichTextLayout {
   };
 
   struct Line {
-    int32_t top = 0;      // twips from the layout's top
+    // Tops are 64-bit: sixteen million one-line paragraphs are more twips than 32 bits hold.
+    int64_t top = 0;      // twips from the layout's top
     int32_t height = 0;
     int32_t ascent = 0;   // from the top to the baseline
     size_t paragraph = 0;
     std::vector<Item> items;
 
-    int32_t Bottom() const { return top + height; }
+    int64_t Bottom() const { return top + height; }
   };
 
   // Lays `content` out `widthTwips` wide, measuring with `engine`.
@@ -74,14 +76,17 @@ class RichTextLayout {
 
   int32_t Width() const { return width_; }
   // The height of all lines with their paragraph spacing; 0 for a text without content.
-  int32_t Height() const { return height_; }
+  int64_t Height() const { return height_; }
   const std::vector<Line>& Lines() const { return lines_; }
   const RichTextContent& Content() const { return *content_; }
+
+  // The lines [first, last) that reach into the band from `top` to `bottom` (twips).
+  std::pair<size_t, size_t> LinesBetween(int64_t top, int64_t bottom) const;
 
   // Draws lines [first, last) so that twips position (0, `topTwips`) of the layout falls on
   // device point `origin`, at `zoomPercent` of the device's scale.
   void Draw(DeviceContext& dc, Point origin, int32_t zoomPercent, size_t first, size_t last,
-            int32_t topTwips = 0) const;
+            int64_t topTwips = 0) const;
   void Draw(DeviceContext& dc, Point origin, int32_t zoomPercent) const { Draw(dc, origin, zoomPercent, 0, lines_.size()); }
 
  private:
@@ -89,7 +94,7 @@ class RichTextLayout {
 
   std::shared_ptr<const RichTextContent> content_;
   int32_t width_;
-  int32_t height_ = 0;
+  int64_t height_ = 0;
   std::vector<Line> lines_;
 };
 

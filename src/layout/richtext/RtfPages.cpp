@@ -58,7 +58,7 @@ std::vector<size_t> PaginateLines(const RichTextLayout& layout, int32_t pageHeig
   size_t i = 0;
   while (i < lines.size()) {
     starts.push_back(i);
-    const int32_t top = lines[i].top;
+    const int64_t top = lines[i].top;
     // The first line of a page always stays on it, so every page advances.
     ++i;
     while (i < lines.size() && lines[i].Bottom() - top <= pageHeight) ++i;

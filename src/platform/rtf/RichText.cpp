@@ -21,10 +21,13 @@ int32_t StoredToTwips(int32_t value, bool metafile) {
   return static_cast<int32_t>(std::min<int64_t>(twips, INT32_MAX));
 }
 
+// No picture is drawn larger than this, whatever its file says.
+constexpr int64_t kMaxDisplayTwips = 1'000'000;
+
 int32_t Scaled(int32_t goal, int32_t stored, int32_t scale) {
   const int64_t base = goal > 0 ? goal : stored;
   const int64_t percent = scale > 0 ? scale : 100;
-  return static_cast<int32_t>(std::clamp<int64_t>(base * percent / 100, 1, INT32_MAX));
+  return static_cast<int32_t>(std::clamp<int64_t>(base * percent / 100, 1, kMaxDisplayTwips));
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ struct RichPicture {
   std::vector<uint8_t> data;
 
   // The size drawn, in twips: the goal size scaled, else the stored size (pixels at 96 per
-  // inch, or hundredths of a millimetre for metafiles). Never below 1 twip.
+  // inch, or hundredths of a millimetre for metafiles). From 1 twip to 1,000,000.
   int32_t DisplayWidth() const;
   int32_t DisplayHeight() const;
 

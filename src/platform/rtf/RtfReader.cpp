@@ -39,6 +39,12 @@ constexpr std::array<std::string_view, 36> kSkippedDestinations = {
 constexpr std::array<std::string_view, 3> kTransparentDestinations = {"shppict", "field", "fldrslt"};
 
 constexpr size_t kMaxTabs = 64;
+// Lengths beyond 22 inches and sizes beyond 1638 points are taken as their bounds.
+constexpr int32_t kMaxTwips = 31680;
+constexpr int32_t kMaxHalfPoints = 3276;
+
+int32_t Length(int32_t v) { return std::clamp(v, -kMaxTwips, kMaxTwips); }
+constexpr size_t kMaxBulletCharacters = 8;
 constexpr int32_t kMaxFallback = 16;
 
 template <size_t N>
@@ -80,6 +86,7 @@ class Reader {
   void ControlWord(const RtfToken& t);
   void ControlSymbol(const RtfToken& t);
   void Text(std::string_view text);
+  void DecodeText(std::string_view text);
   void HexByte(const RtfToken& t);
   void Binary(std::string_view data);
 
@@ -130,6 +137,7 @@ class Reader {
   // The bullet definition being read.
   ParaFormat bullet_;
   bool bulletIsBullet_ = false;
+  size_t bulletCharacters_ = 0;
 };
 
 RtfReadResult Reader::Run() {
@@ -284,6 +292,7 @@ bool Reader::StartDestination(std::string_view word, bool starred) {
   if (word == "pntxtb" && current == Destination::kBulletDefinition) {
     s.destination = Destination::kBulletText;
     bullet_.bulletText.clear();
+    bulletCharacters_ = 0;
     return true;
   }
   (void)starred;
@@ -349,7 +358,7 @@ void Reader::ControlWord(const RtfToken& t) {
       } else if (t.word == "pnf") {
         bullet_.bulletFont = t.parameter;
       } else if (t.word == "pnindent") {
-        bullet_.bulletIndent = t.parameter;
+        bullet_.bulletIndent = Length(t.parameter);
       }
       break;
     default:
@@ -382,7 +391,7 @@ void Reader::BodyWord(const RtfToken& t) {
       } else if (w == "deflang") {
         doc_.defaultLanguage = p;
       } else if (w == "deftab" && p > 0) {
-        doc_.defaultTab = p;
+        doc_.defaultTab = std::min(p, kMaxTwips);
       }
       return;
     case 'e':
@@ -393,15 +402,15 @@ void Reader::BodyWord(const RtfToken& t) {
       return;
     case 'f':
       if (w == "f" && t.hasParameter) c.font = p;
-      else if (w == "fs" && p > 0) c.halfPoints = p;
-      else if (w == "fi") para.firstIndent = p;
+      else if (w == "fs" && p > 0) c.halfPoints = std::min(p, kMaxHalfPoints);
+      else if (w == "fi") para.firstIndent = Length(p);
       return;
     case 'i':
       if (w == "i") c.italic = on;
       return;
     case 'l':
       if (w == "line") AppendText("\n", 1);
-      else if (w == "li") para.leftIndent = p;
+      else if (w == "li") para.leftIndent = Length(p);
       else if (w == "lquote") AppendCodePoint(0x2018);
       else if (w == "ldblquote") AppendCodePoint(0x201C);
       return;
@@ -422,19 +431,19 @@ void Reader::BodyWord(const RtfToken& t) {
       else if (w == "qj") para.alignment = ParaFormat::kJustify;
       return;
     case 'r':
-      if (w == "ri") para.rightIndent = p;
+      if (w == "ri") para.rightIndent = Length(p);
       else if (w == "rquote") AppendCodePoint(0x2019);
       else if (w == "rdblquote") AppendCodePoint(0x201D);
       return;
     case 's':
-      if (w == "sb") para.spaceBefore = std::max(0, p);
-      else if (w == "sa") para.spaceAfter = std::max(0, p);
+      if (w == "sb") para.spaceBefore = std::clamp(p, 0, kMaxTwips);
+      else if (w == "sa") para.spaceAfter = std::clamp(p, 0, kMaxTwips);
       return;
     case 't':
       if (w == "tab") {
         AppendText("\t", 1);
       } else if ((w == "tx" || w == "tb") && t.hasParameter && para.tabs.size() < kMaxTabs) {
-        para.tabs.push_back(p);
+        para.tabs.push_back(Length(p));
       }
       return;
     case 'u':
@@ -453,25 +462,26 @@ void Reader::PictureWord(const RtfToken& t) {
   RichPicture& pic = picture_;
   using F = RichPicture::Format;
   const int32_t param = t.hasParameter ? p : -1;
+  // A format word names the data; the last one given counts.
+  const auto format = [&](F f, int32_t parameter, std::string_view other = {}) {
+    pic.format = f;
+    pic.formatParameter = parameter;
+    pic.otherWord = std::string(other);
+  };
   if (w == "pngblip") {
-    pic.format = F::kPng;
+    format(F::kPng, -1);
   } else if (w == "jpegblip") {
-    pic.format = F::kJpeg;
+    format(F::kJpeg, -1);
   } else if (w == "emfblip") {
-    pic.format = F::kEmf;
+    format(F::kEmf, -1);
   } else if (w == "wmetafile") {
-    pic.format = F::kWmf;
-    pic.formatParameter = param;
+    format(F::kWmf, param);
   } else if (w == "dibitmap") {
-    pic.format = F::kDib;
-    pic.formatParameter = param;
+    format(F::kDib, param);
   } else if (w == "wbitmap") {
-    pic.format = F::kDdb;
-    pic.formatParameter = param;
+    format(F::kDdb, param);
   } else if (w == "macpict" || w == "pmmetafile") {
-    pic.format = F::kOther;
-    pic.otherWord = std::string(w);
-    pic.formatParameter = param;
+    format(F::kOther, param, w);
   } else if (w == "picw") {
     pic.width = p;
   } else if (w == "pich") {
@@ -524,9 +534,18 @@ void Reader::FontTableWord(const RtfToken& t) {
   else if (w == "fprq") font_.pitch = t.parameter;
 }
 
+// Control characters have no place in a name.
+std::string WithoutControls(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x20) out += c;
+  }
+  return out;
+}
+
 void Reader::FinishFont() {
   fontPending_ = false;
-  font_.name = std::string(TrimBlanks(font_.name));
+  font_.name = std::string(TrimBlanks(WithoutControls(font_.name)));
   for (RichFont& f : doc_.fonts) {
     if (f.number == font_.number) {
       f = std::move(font_);
@@ -597,19 +616,23 @@ void Reader::Text(std::string_view text) {
     return;
   }
   if (d == Destination::kFontTable) {
-    if (!fontPending_) return;
-    for (const char ch : text) {
-      if (ch == ';') {
-        FinishFont();
-        return;
-      }
-      if (ch != '\r' && ch != '\n') font_.name += ch;
+    // A font's name runs to its ';'.
+    while (fontPending_ && !text.empty()) {
+      const size_t end = text.find(';');
+      DecodeText(text.substr(0, end));
+      if (end == std::string_view::npos) return;
+      FlushBytes();
+      FinishFont();
+      text.remove_prefix(end + 1);
     }
     return;
   }
+  DecodeText(text);
+}
 
-  // The body and the bullet text: line ends are no text; 8-bit bytes are UTF-8 when they
-  // form a character, else bytes of the code page.
+void Reader::DecodeText(std::string_view text) {
+  // Line ends are no text; 8-bit bytes are UTF-8 when they form a character, else bytes of
+  // the code page.
   size_t i = 0;
   while (i < text.size() && !stopped_) {
     const unsigned char ch = static_cast<unsigned char>(text[i]);
@@ -693,15 +716,28 @@ void Reader::AppendToDestination(std::string_view utf8) {
   }
   switch (State().destination) {
     case Destination::kBody: {
+      // A carriage return is no character of the text (a line feed is a line break).
+      if (utf8.find('\r') != std::string_view::npos) {
+        std::string kept(utf8);
+        std::erase(kept, '\r');
+        AppendToDestination(kept);
+        break;
+      }
       size_t count = 0;
       for (const char c : utf8) {
         if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
       }
-      AppendText(utf8, count);
+      if (count > 0) AppendText(utf8, count);
       break;
     }
     case Destination::kBulletText:
-      if (bullet_.bulletText.size() < 16) bullet_.bulletText += utf8;
+      // A bullet is a character or a few, and no control; more are not kept.
+      for (size_t pos = 0; pos < utf8.size() && bulletCharacters_ < kMaxBulletCharacters;) {
+        const size_t start = pos;
+        if (DecodeUtf8(utf8, pos) < 0x20) continue;
+        bullet_.bulletText.append(utf8.substr(start, pos - start));
+        ++bulletCharacters_;
+      }
       break;
     case Destination::kFontTable:
       if (fontPending_) font_.name += utf8;

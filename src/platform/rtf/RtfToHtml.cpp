@@ -48,6 +48,7 @@ void AppendEscaped(std::string& out, std::string_view text) {
 
 void AppendAttributeValue(std::string& out, std::string_view text) {
   for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20) continue;
     switch (c) {
       case '<': out += "&lt;"; break;
       case '&': out += "&amp;"; break;
@@ -57,7 +58,11 @@ void AppendAttributeValue(std::string& out, std::string_view text) {
   }
 }
 
+// Control characters other than tab and line ends have no place in XML: they are left out.
+bool IsXmlCharacter(char32_t cp) { return cp >= 0x20 || cp == '\t' || cp == '\n' || cp == '\r'; }
+
 void AppendReference(std::string& out, char32_t cp) {
+  if (!IsXmlCharacter(cp)) return;
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "&#x%x;", static_cast<unsigned>(cp));
   out += buffer;
@@ -77,7 +82,7 @@ std::string TextAsHtml(std::string_view text, int32_t codePage) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
       flush();
-      AppendEscaped(out, text.substr(i, 1));
+      if (IsXmlCharacter(c)) AppendEscaped(out, text.substr(i, 1));
       ++i;
       continue;
     }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/rtf/RtfEscape.h"
+#include "platform/text/CodePages.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {
@@ -188,12 +189,14 @@ void Writer::ParaFormatWords(const ParaFormat& f) {
 }
 
 void Writer::BulletText(std::string_view text) {
-  // Code-page characters as \'hh, as the control writes its bullets; others through the
-  // escaping of all text.
+  // Code-page characters as \'hh, as the control writes its bullets, where a reader takes
+  // them through Windows-1252; others through the escaping of all text.
+  const RichFont* font = doc_.FindFont(written_.font);
+  const bool bytesAsRead = doc_.codePage == 1252 && (font == nullptr || CodePageOfCharset(font->charset) == 0);
   for (size_t pos = 0; pos < text.size();) {
     const size_t start = pos;
     const char32_t cp = DecodeUtf8(text, pos);
-    const auto byte = cp >= 0x80 && cp <= 0xFFFF ? Cp1252ByteOf(cp) : std::nullopt;
+    const auto byte = cp >= 0x80 && cp <= 0xFFFF && bytesAsRead ? Cp1252ByteOf(cp) : std::nullopt;
     if (byte && *byte >= 0xA0) {
       std::string hex;
       AppendRtfHexByte(hex, *byte);
@@ -226,18 +229,16 @@ void Writer::Picture(const RichPicture& p) {
     case F::kEmf: Word("emfblip"); break;
     case F::kWmf: p.formatParameter >= 0 ? Word("wmetafile", p.formatParameter) : Word("wmetafile"); break;
     case F::kDib: p.formatParameter >= 0 ? Word("dibitmap", p.formatParameter) : Word("dibitmap"); break;
-    case F::kDdb:
-      p.formatParameter >= 0 ? Word("wbitmap", p.formatParameter) : Word("wbitmap");
-      Word("wbmbitspixel", p.bitsPerPixel);
-      Word("wbmplanes", p.planes);
-      Word("wbmwidthbytes", p.widthBytes);
-      break;
+    case F::kDdb: p.formatParameter >= 0 ? Word("wbitmap", p.formatParameter) : Word("wbitmap"); break;
     case F::kOther:
       if (!p.otherWord.empty()) {
         p.formatParameter >= 0 ? Word(p.otherWord, p.formatParameter) : Word(p.otherWord);
       }
       break;
   }
+  if (p.bitsPerPixel != 0) Word("wbmbitspixel", p.bitsPerPixel);
+  if (p.planes != 0) Word("wbmplanes", p.planes);
+  if (p.widthBytes != 0) Word("wbmwidthbytes", p.widthBytes);
   Word("picw", p.width);
   Word("pich", p.height);
   if (p.goalWidth != 0) Word("picwgoal", p.goalWidth);
