@@ -17,7 +17,6 @@
 #include "platform/rtf/RtfToHtml.h"
 #include "platform/rtf/RtfWriter.h"
 #include "platform/text/AsciiCase.h"
-#include "platform/text/NumberText.h"
 
 namespace vornel::tool {
 
@@ -27,14 +26,6 @@ constexpr size_t kMaxInput = size_t(1) << 30;
 constexpr int32_t kScreenDpi = 96;
 constexpr int32_t kPdfDpi = 720;
 constexpr int32_t kPageGap = 16;  // pixels between pages of the PNG
-
-bool ReadNumber(const CommandArguments& args, size_t& i, int32_t low, int32_t high, int32_t& value) {
-  if (i + 1 >= args.size()) return false;
-  uint32_t scanned = 0;
-  if (!ScanInt(args[++i], scanned)) return false;
-  value = static_cast<int32_t>(scanned);
-  return value >= low && value <= high;
-}
 
 bool Write(const std::string& path, std::string_view bytes) {
   std::string error;
@@ -62,12 +53,12 @@ int Rtf(const CommandArguments& args) {
   bool landscape = false;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--width") {
-      if (!ReadNumber(args, i, 10, 2000, widthMm)) {
+      if (!ReadNumberOption(args, i, 10, 2000, widthMm)) {
         std::fprintf(stderr, "--width takes millimetres from 10 to 2000\n");
         return 2;
       }
     } else if (args[i] == "--zoom") {
-      if (!ReadNumber(args, i, 10, 800, zoom)) {
+      if (!ReadNumberOption(args, i, 10, 800, zoom)) {
         std::fprintf(stderr, "--zoom takes a percentage from 10 to 800\n");
         return 2;
       }

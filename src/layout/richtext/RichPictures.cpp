@@ -5,7 +5,6 @@
 
 #include "image/bitmap/DeviceBitmapOf.h"
 #include "image/bitmap/PLAnyBmp.h"
-#include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLWinBmp.h"
 #include "image/codec/PLAnyPicDecoder.h"
 #include "image/codec/PLMetafilePlayer.h"
@@ -15,28 +14,12 @@ namespace vornel {
 
 namespace {
 
-constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
-constexpr size_t kPlaceableSize = 22;
-constexpr size_t kWmfHeaderSize = 18;
-constexpr size_t kEmfHeaderSize = 88;
-constexpr uint32_t kEmfSignature = 0x464D4520;
-
 void PutLE32(std::vector<uint8_t>& out, uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 void PutLE16(std::vector<uint8_t>& out, uint16_t v) {
   out.push_back(static_cast<uint8_t>(v));
   out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-bool ValidWmf(std::span<const uint8_t> records) {
-  if (records.size() < kWmfHeaderSize) return false;
-  const uint16_t type = PLReadLE16(records.data());
-  return (type == 1 || type == 2) && PLReadLE16(records.data() + 2) == 9;
-}
-
-bool ValidEmf(std::span<const uint8_t> data) {
-  return data.size() >= kEmfHeaderSize && PLReadLE32(data.data()) == 1 && PLReadLE32(data.data() + 40) == kEmfSignature;
 }
 
 }  // namespace
@@ -99,17 +82,14 @@ PreparedPicture::PreparedPicture(const RichPicture& picture) : picture_(&picture
   const std::span<const uint8_t> data(picture.data);
   switch (picture.format) {
     case F::kWmf: {
-      std::span<const uint8_t> records = data;
-      if (records.size() >= 4 && PLReadLE32(records.data()) == kPlaceableKey) {
-        records = records.size() >= kPlaceableSize ? records.subspan(kPlaceableSize) : std::span<const uint8_t>();
-      }
+      const auto placeable = PLMetafilePlayer::ReadPlaceable(data);
       metafile_ = true;
-      ok_ = ValidWmf(records);
+      ok_ = PLMetafilePlayer::IsWmfHeader(placeable ? placeable->records : data);
       return;
     }
     case F::kEmf:
       metafile_ = true;
-      ok_ = ValidEmf(data);
+      ok_ = PLMetafilePlayer::ReadEmfReference(data).has_value();
       return;
     case F::kOther:
       return;
@@ -160,17 +140,14 @@ void PreparedPicture::DrawMetafile(DeviceContext& dc, const Rect& rect) const {
   dc.IntersectClipRect(Rect{0, 0, rect.Width(), rect.Height()});
   PLMetafilePlayer player(dc);
   if (picture_->format == RichPicture::Format::kEmf) {
-    const auto i32 = [&](size_t at) { return static_cast<int32_t>(PLReadLE32(data.data() + at)); };
-    const PLMetafilePlayer::EmfReference reference{i32(24), i32(28), i32(32), i32(36),
-                                                   i32(72), i32(76), i32(80), i32(84)};
-    player.PlayEmf(data, reference, rect.Width(), rect.Height());
+    player.PlayEmf(data, *PLMetafilePlayer::ReadEmfReference(data), rect.Width(), rect.Height());
   } else {
     std::span<const uint8_t> records = data;
     PLMetafilePlayer::Frame frame{0, 0, double(std::max(1, picture_->width)), double(std::max(1, picture_->height))};
-    if (records.size() >= kPlaceableSize && PLReadLE32(records.data()) == kPlaceableKey) {
-      const auto i16 = [&](size_t at) { return static_cast<int16_t>(PLReadLE16(records.data() + at)); };
-      frame = {double(i16(6)), double(i16(8)), double(i16(10) - i16(6)), double(i16(12) - i16(8))};
-      records = records.subspan(kPlaceableSize);
+    if (const auto placeable = PLMetafilePlayer::ReadPlaceable(data)) {
+      frame = {double(placeable->left), double(placeable->top), double(placeable->right - placeable->left),
+               double(placeable->bottom - placeable->top)};
+      records = placeable->records;
     } else if (const auto window = PLMetafilePlayer::FindWmfWindow(records)) {
       frame = *window;
     }
