@@ -1,7 +1,8 @@
 // rtf IN.rtf OUT.rtf|OUT.html|OUT.log|OUT.png|OUT.pdf [--width MM] [--zoom Z] [--landscape]:
 // reads a rich text and writes it back as RTF, converts it to an HTML fragment, or lays it out
 // on A4 pages as printing does: a recording log of every page, one PNG of the pages one under
-// the other, or a PDF with one page per page. --width sets the width of the text column in
+// the other, or a PDF printed page by page as a preface block (the page count printed is the
+// block's CountPages). --width sets the width of the text column in
 // millimetres, --zoom scales the log and the PNG.
 
 #include <algorithm>
@@ -95,18 +96,22 @@ int Rtf(const CommandArguments& args) {
 
   const RtfPage paper = Paper(landscape, widthMm);
   if (kind(".pdf")) {
-    const RtfPages pages(rtf, paper, PangoTextEngine::Shared());
+    // Printed as a preface block is: its pages counted, then each printed in turn.
+    CRTFPreface block;
+    block.text = rtf;
+    const int32_t count = CountPages(block, paper, PangoTextEngine::Shared());
     PdfDevice pdf(TwipsToDevice(paper.widthTwips, kPdfDpi), TwipsToDevice(paper.heightTwips, kPdfDpi), kPdfDpi, true);
-    for (int32_t page = 1; page <= std::max(1, pages.Count()); ++page) {
+    for (int32_t page = 1; page <= std::max(1, count); ++page) {
       if (page > 1) pdf.NextPage();
-      pages.DrawPage(pdf, page);
+      block.printInfo.currentPage = page;
+      Print(block, pdf, paper);
     }
     std::string error;
     if (!pdf.Finish(out, &error)) {
       std::fprintf(stderr, "cannot write %s: %s\n", out.c_str(), error.c_str());
       return 1;
     }
-    std::printf("pages: %d\n", pages.Count());
+    std::printf("pages: %d\n", count);
     return 0;
   }
   if (kind(".log")) {
