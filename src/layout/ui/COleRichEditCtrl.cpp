@@ -182,6 +182,16 @@ int32_t Exact(const wxRichTextProperties& props, const wxString& name, int tenth
   return TenthsToTwips(tenths);
 }
 
+// The symbol font new bullets are drawn in, added to the table when missing.
+int32_t SymbolFont(RichDocument& doc) {
+  constexpr int32_t kSymbolCharset = 2;
+  const int32_t number = doc.FontIndex("Symbol");
+  for (RichFont& font : doc.fonts) {
+    if (font.number == number && font.name == "Symbol") font.charset = kSymbolCharset;
+  }
+  return number;
+}
+
 ParaFormat ReadParagraphFormat(const wxRichTextParagraph& para, RichDocument& doc) {
   const wxRichTextAttr& a = para.GetAttributes();
   const wxRichTextProperties& props = para.GetProperties();
@@ -225,10 +235,7 @@ ParaFormat ReadParagraphFormat(const wxRichTextParagraph& para, RichDocument& do
     }
     if (!props.HasProperty(kBulletFont) || Wx(BulletShown(doc, f)) != a.GetBulletText()) {
       // A bullet made in the editor: the symbol font's bullet, as the control writes it.
-      f.bulletFont = doc.FontIndex("Symbol");
-      for (RichFont& font : doc.fonts) {
-        if (font.number == f.bulletFont && font.name == "Symbol") font.charset = 2;
-      }
+      f.bulletFont = SymbolFont(doc);
       f.bulletIndent = 0;
       f.bulletText = "\xC2\xB7";
     }
@@ -479,10 +486,7 @@ void COleRichEditCtrl::ToggleBullets() {
     format.bullet = true;
     format.leftIndent = 720;
     format.firstIndent = -360;
-    format.bulletFont = base_.FontIndex("Symbol");
-    for (RichFont& font : base_.fonts) {
-      if (font.number == format.bulletFont && font.name == "Symbol") font.charset = 2;
-    }
+    format.bulletFont = SymbolFont(base_);
     format.bulletText = "\xC2\xB7";
   }
   wxRichTextAttr attr = ParagraphAttr(base_, format);

@@ -49,23 +49,6 @@ bool RichDocument::HasContent() const {
   return false;
 }
 
-size_t RichDocument::CharacterCount() const {
-  size_t count = 0;
-  for (const RichParagraph& p : paragraphs) {
-    for (const RichRun& r : p.runs) {
-      if (r.IsPicture()) {
-        ++count;
-        continue;
-      }
-      for (const char c : r.text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-      }
-    }
-    ++count;
-  }
-  return count;
-}
-
 std::string RichDocument::PlainText() const {
   std::string text;
   for (size_t i = 0; i < paragraphs.size(); ++i) {

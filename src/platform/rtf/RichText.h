@@ -129,8 +129,6 @@ struct RichDocument {
 
   // No text and no picture anywhere.
   bool HasContent() const;
-  // Characters (code points) and pictures, one each; paragraph ends count one each too.
-  size_t CharacterCount() const;
   // The text with paragraphs ended by line feeds and pictures left out.
   std::string PlainText() const;
 
