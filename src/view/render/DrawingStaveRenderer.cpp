@@ -19,6 +19,12 @@ int32_t PageZoom() {
 
 }  // namespace
 
+std::optional<int32_t> DrawingStaveRenderer::ApplicationZoom() const {
+  const PageDrawSettings* settings = ActivePageSettings();
+  if (settings == nullptr) return std::nullopt;
+  return settings->zoom;
+}
+
 void DrawingStaveRenderer::DrawStave(DeviceContext& dc, CClef& stave, int32_t zoom, const CVoicesArray& voices,
                                      const Rect& rect, int32_t nameWidth, const CKey* key, int32_t columnWidth) {
   GraphicUtil g(dc, zoom);

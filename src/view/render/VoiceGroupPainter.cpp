@@ -86,26 +86,27 @@ void VoiceGroupPainter::ComputeSlope() {
   group_.slope = static_cast<float>(slope);
 }
 
-void VoiceGroupPainter::DrawRest(size_t index) {
+void VoiceGroupPainter::DrawRest(size_t index, bool insideBeam) {
   DeviceContext& dc = g_.dc;
   const CNoteGroup& e = At(index);
   const uint32_t glyph = static_cast<uint32_t>(e.ValueCode() + (group_.tabMode == 0 ? 120 : 100));
   int32_t y = 0;
   if (group_.tabMode == 0) {
-    // The rest stands with its bottom on the nearest note's top.
+    // Inside the beam the rest stands with its bottom on the previous note's top; before or
+    // after the beamed notes it takes its place on the middle line (the flag line).
     const CNoteGroup* neighbour = nullptr;
-    for (size_t i = index; i-- > 0;) {
+    for (size_t i = index; insideBeam && i-- > 0;) {
       if (At(i).HasNotes()) {
         neighbour = &At(i);
         break;
       }
     }
-    for (size_t i = index + 1; neighbour == nullptr && i < group_.size(); ++i) {
-      if (At(i).HasNotes()) neighbour = &At(i);
+    if (neighbour != nullptr) {
+      const Rect ink = dc.GetTextInkBox(Glyph(glyph));
+      y = neighbour->top - ink.bottom;
+    } else {
+      y = group_.flagLine;
     }
-    const Rect ink = dc.GetTextInkBox(Glyph(glyph));
-    // Without a note beside it the rest takes its place on the middle line (the flag line).
-    y = neighbour != nullptr ? neighbour->top - ink.bottom : group_.flagLine;
   } else {
     y = group_.flagLine;
     if (group_.flagPlacement == 2) y -= group_.stemLength;
@@ -135,12 +136,14 @@ void VoiceGroupPainter::Draw(int32_t noteheadWidth) {
   }
   ComputeSlope();
   while (n > 0 && !At(static_cast<size_t>(n - 1)).HasNotes()) {
-    DrawRest(static_cast<size_t>(n - 1));
+    DrawRest(static_cast<size_t>(n - 1), false);
     --n;
   }
   group_.count = n;
   if (n == 0) return;
   const int f = group_.GetFirstNoted();
+  // Rests that open a group stand before its notes as whole glyphs.
+  for (int i = 0; i < f; ++i) DrawRest(static_cast<size_t>(i), false);
   const int32_t e = group_.stemsDown ? w / 3 : -(w / 3);
   for (int threshold = 4; threshold <= 7; ++threshold) {
     if (maxValue > threshold) group_.beamLevel += e;
@@ -222,7 +225,7 @@ void VoiceGroupPainter::DrawBeams() {
     if (e.HasNotes()) {
       if (e.ValueCode() > m) DrawSecondaryBeams(static_cast<size_t>(i));
     } else {
-      DrawRest(static_cast<size_t>(i));
+      DrawRest(static_cast<size_t>(i), true);
       if (e.ValueCode() > m && i > 0) DrawStubs(static_cast<size_t>(i - 1), 1, true);
     }
   }

@@ -28,7 +28,8 @@ class VoiceGroupPainter {
   void DrawSecondaryBeams(size_t index);
   void DrawTupletNumber();
   void ComputeSlope();
-  void DrawRest(size_t index);
+  // A rest of the group; inside the beam it stands on the previous note.
+  void DrawRest(size_t index, bool insideBeam);
   // Tablature rhythm flags of the group, u being the flag unit.
   void DrawTabFlags(const CTabInstrument& tab, int32_t tupletNumber, int32_t unit);
   void DrawGroupedTabFlags(const CTabInstrument& tab, int32_t unit);
