@@ -59,19 +59,22 @@ struct StaffLine {
   nChordArray& Voice(size_t v) { return line->Voice(v); }
 
   void DrawOn(DeviceContext& dc, int32_t columnWidth, Rect rect, int32_t indent, int32_t zoom = 100) {
+    Stave().currentVoice = line->selectedVoice != 0 ? 1 : 0;
     DrawingStaveRenderer renderer;
     renderer.DrawStave(dc, Stave(), zoom, line->Voices(), rect, indent, &definition.key, columnWidth);
   }
 
   // The recording of the stave drawn at (100, 100) with 60 pixels of header and columns
   // `columnWidth` wide; also a PNG named `name` when VORNEL_RENDER_PNG_DIR is set.
-  std::string Draw(const std::string& name, int32_t columnWidth = 40, bool printing = true, int32_t width = 600) {
+  // At zoom 200 and 96 dpi the staff's spacing is 10 pixels and its lines 1 pixel thick.
+  std::string Draw(const std::string& name, int32_t columnWidth = 40, bool printing = true, int32_t width = 600,
+                   int32_t zoom = 200) {
     const Rect rect{100, 100, 100 + width, 300};
     RecordingDevice dc(96, printing);
-    DrawOn(dc, columnWidth, rect, 60);
+    DrawOn(dc, columnWidth, rect, 60, zoom);
     if (const char* dir = std::getenv("VORNEL_RENDER_PNG_DIR")) {
-      ImageDevice image(width + 200, 220, 96, 0xFFFFFF, printing);
-      DrawOn(image, columnWidth, {rect.left, 80, rect.right, 220}, 60);
+      ImageDevice image(width + 200, 260, 96, 0xFFFFFF, printing);
+      DrawOn(image, columnWidth, rect, 60, zoom);
       image.WritePng(std::string(dir) + "/" + name + ".png");
     }
     return dc.Log();

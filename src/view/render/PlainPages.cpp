@@ -1,6 +1,7 @@
 #include "view/render/PlainPages.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "document/CPageDlg.h"
 #include "model/CInstrumentDlg.h"
@@ -86,18 +87,29 @@ PlainPages::PlainPages(CSystemArray& section, DeviceContext& dc, int32_t zoom)
 
 void PlainPages::DrawPage(size_t index, DeviceContext& dc) {
   if (index >= pages_.size()) return;
-  for (const Placed& placed : pages_[index]) {
-    CStaveArray* system = section_.System(placed.system);
-    const int32_t left = content_.left + indent_;
-    const size_t columns = std::max<size_t>(system->GetMaxChordCount(), 1);
-    const int32_t columnWidth = std::max<int32_t>((content_.right - left) / static_cast<int32_t>(columns + 1), 1);
-    Rect rect{left, placed.top, content_.right, content_.bottom};
-    for (const auto& line : system->lines.items()) {
-      if (!Visible(line.get())) continue;
-      line->columnCount = static_cast<int32_t>(columns);
-      line->LayoutAndDraw(dc, rect, 0, 0, indent_, columnWidth, 0);
-      rect.bottom = content_.bottom;
-    }
+  // A clef change sets the clef of the lines after it: the record runs from the section's
+  // start through the pages before this one, drawn without ink.
+  for (const auto& definition : section_.definitions.items()) {
+    if (definition != nullptr) definition->ForgetRecordedClefs();
+  }
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  for (size_t p = 0; p < index; ++p) {
+    for (const Placed& placed : pages_[p]) DrawSystem(placed, *measuring);
+  }
+  for (const Placed& placed : pages_[index]) DrawSystem(placed, dc);
+}
+
+void PlainPages::DrawSystem(const Placed& placed, DeviceContext& dc) {
+  CStaveArray* system = section_.System(placed.system);
+  const int32_t left = content_.left + indent_;
+  const size_t columns = std::max<size_t>(system->GetMaxChordCount(), 1);
+  const int32_t columnWidth = std::max<int32_t>((content_.right - left) / static_cast<int32_t>(columns + 1), 1);
+  Rect rect{left, placed.top, content_.right, content_.bottom};
+  for (const auto& line : system->lines.items()) {
+    if (!Visible(line.get())) continue;
+    line->columnCount = static_cast<int32_t>(columns);
+    line->LayoutAndDraw(dc, rect, 0, 0, indent_, columnWidth, 0);
+    rect.bottom = content_.bottom;
   }
 }
 

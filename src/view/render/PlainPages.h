@@ -36,6 +36,7 @@ class PlainPages {
     size_t system;
     int32_t top;
   };
+  void DrawSystem(const Placed& placed, DeviceContext& dc);
   CSystemArray& section_;
   int32_t zoom_;
   int32_t dpi_;

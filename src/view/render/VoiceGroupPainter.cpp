@@ -226,18 +226,19 @@ void VoiceGroupPainter::DrawBeams() {
       if (e.ValueCode() > m) DrawSecondaryBeams(static_cast<size_t>(i));
     } else {
       DrawRest(static_cast<size_t>(i), true);
-      if (e.ValueCode() > m && i > 0) DrawStubs(static_cast<size_t>(i - 1), 1, true);
+      // The rest's own beam stands as a stub on the note before it.
+      if (e.ValueCode() > m && i > 0) DrawStubs(static_cast<size_t>(i - 1), 1, true, e.ValueCode());
     }
   }
   if (group_.tupletNumber != 2 && group_.maxValue > 3) DrawTupletNumber();
 }
 
-void VoiceGroupPainter::DrawStubs(size_t index, int count, bool toRight) {
+void VoiceGroupPainter::DrawStubs(size_t index, int count, bool toRight, int valueCode) {
   if (count <= 0) return;
   const CNoteGroup& e = At(index);
   const int32_t w = group_.noteheadWidth;
   const int32_t p = group_.beamStep;
-  const int k = e.ValueCode();
+  const int k = valueCode >= 0 ? valueCode : e.ValueCode();
   const int m = group_.minValue;
   // The stub follows the beam's direction.
   const Point a{At(0).x, At(0).y};

@@ -37,8 +37,8 @@ class VoiceGroupPainter {
  private:
   CNoteGroup& At(size_t i) const { return *group_.at(i); }
   // `count` stubs of length w at element i, toward the right or the left, in the outermost
-  // beam levels of its value.
-  void DrawStubs(size_t index, int count, bool toRight);
+  // beam levels of its value (or of `valueCode`).
+  void DrawStubs(size_t index, int count, bool toRight, int valueCode = -1);
   void DrawBeamBand(Point from, Point to) const;
   int32_t StemEnd(const CNoteGroup& e) const;
 
