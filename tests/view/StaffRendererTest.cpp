@@ -480,3 +480,38 @@ TEST(StaffRenderer, ZeroColumnWidthAndTinyZoomStayFinite) {
 
 }  // namespace
 }  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// For one system the drawing renderer and the model's measuring renderer leave the same
+// areas, spacings and column widths.
+TEST(StaffRenderer, DrawingAndMeasuringRenderersAgreeOnGeometry) {
+  CInstrumentDlg definition;
+  definition.ApplyNotationPreset(5);  // grand staff
+  definition.staves.at(0)->spaceBelow = 2;
+  CStaveArray system(definition);
+  system.Line(0)->firstVoice.push_back(testing::Chord(3, {72}));
+  std::vector<std::tuple<Rect, int32_t, int32_t, int32_t>> measured;
+  std::vector<std::tuple<Rect, int32_t, int32_t, int32_t>> drawn;
+  const auto collect = [&](std::vector<std::tuple<Rect, int32_t, int32_t, int32_t>>& out) {
+    for (const auto& stave : system.Line(0)->staves.items()) {
+      out.emplace_back(stave->area, stave->lineSpacing, stave->columnWidth, stave->rowCount);
+    }
+  };
+  for (const int32_t dpi : {96, 300}) {
+    measured.clear();
+    drawn.clear();
+    RecordingDevice dc(dpi);
+    system.MeasureLines(&dc, 100, 50, 900, 2000);
+    collect(measured);
+    DrawingStaveRenderer renderer;
+    ScopedStaveRenderer installed(renderer);
+    system.MeasureLines(&dc, 100, 50, 900, 2000);
+    collect(drawn);
+    EXPECT_EQ(measured, drawn) << dpi;
+  }
+}
+
+}  // namespace
+}  // namespace vornel
