@@ -119,7 +119,7 @@ inline std::unique_ptr<CBriotabDoc> TwoVoiceStaffDocument() {
     upper.push_back(Rest(4));
     for (const int pitch : {74, 76, 73, 71, 65}) upper.push_back(Chord(4, {pitch + t}));
     lower.push_back(Chord(3, {43 + t}));
-    lower.push_back(Rest(3));
+    lower.push_back(Chord(3, {45 + t}));
     lower.push_back(nullptr);
     lower.push_back(Chord(2, {47 + t, 40 + t}));
     for (int k = 0; k < 3; ++k) lower.push_back(nullptr);
