@@ -10,9 +10,9 @@
 #include "model/FloorDivision.h"
 #include "model/nChord.h"
 #include "platform/draw/MulDiv.h"
-#include "platform/text/TextConversion.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/MarkSeams.h"
+#include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/VoiceGroupPainter.h"
 
@@ -21,21 +21,6 @@ namespace vornel {
 namespace {
 
 constexpr int32_t kGraceSize = -40;
-
-std::string Glyph(uint32_t code) {
-  std::string text;
-  AppendUtf8(text, static_cast<char32_t>(code));
-  return text;
-}
-
-uint32_t AccidentalGlyph(char accidental) {
-  switch (accidental) {
-    case '#': return 0x96;
-    case 'b': return 0x97;
-    case 'n': return 0x98;
-    default: return 0;  // double sharps and flats have no small glyph here
-  }
-}
 
 // The pitch a step sounds with the accidental mode: 1 raises it, 2 lowers it, 3 takes the
 // natural step whatever the key says; 0 leaves the key's pitch.
@@ -96,10 +81,10 @@ void DrawSingleGraceNote(StaffRenderer& stave, int step, int valueCode, int mode
   const int32_t y = stave.Stave().StepToY(step);
   const int32_t base = stave.GetNoteHeadBase() - (stave.Stave().currentStemsDown != 0 ? 10 : 0);
   const uint32_t glyph = static_cast<uint32_t>(base + std::clamp(valueCode, 0, 7) + (stemsDown ? 10 : 0));
-  dc.TextOut(x, y, Glyph(glyph));
+  dc.TextOut(x, y, GlyphText(glyph));
   if (const uint32_t a = AccidentalGlyph(accidental)) {
     const unsigned previous = dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
-    dc.TextOut(x, y, Glyph(a));
+    dc.TextOut(x, y, GlyphText(a));
     dc.SetTextAlign(previous);
   }
   DrawLedgerLine(stave, dc.GetCharWidth(static_cast<uint32_t>(base + 8)), x, y);
@@ -121,7 +106,7 @@ void DrawGraceAccidentals(StaffRenderer& stave, const CMusicPattern& pattern, co
     if (glyph == 0) continue;
     const int32_t ax = stemsDown ? e->x + s : e->x;
     const int32_t ay = stemsDown ? e->y - 2 * s + 4 * s : e->y - 2 * s;
-    dc.TextOut(ax, ay, Glyph(glyph));
+    dc.TextOut(ax, ay, GlyphText(glyph));
   }
   dc.SetTextAlign(previous);
 }
@@ -157,7 +142,7 @@ LineSegment BuildPatternGroup(CVoiceGroup& group, GraphicUtil& g, const CMusicPa
   LineSegment segment(ends.from.x, ends.from.y, ends.to.x, ends.to.y);
   const uint32_t head = static_cast<uint32_t>(valueCode < 4 ? glyphBase + valueCode : glyphBase + 8);
   for (const auto& e : group.items()) {
-    if (e != nullptr) dc.TextOut(e->x, e->y, Glyph(head));
+    if (e != nullptr) dc.TextOut(e->x, e->y, GlyphText(head));
   }
   const Pen old = dc.SelectPen(Pen::Create(PS_SOLID, std::max(s / 8, 1), 0));
   VoiceGroupPainter(group, g).Draw(group.noteheadWidth);
@@ -249,7 +234,7 @@ void DrawGraceDecoration(StaffRenderer& stave, uint32_t value, LineSegment segme
     if (tab.flagStyle == 2 && glyph >= 0x9E) glyph -= 0x9E;
     const FontSpec previous = stave.SelectNotationFont(kGraceSize);
     const int32_t higher = std::min(segment.start.y, segment.end.y);
-    g.dc.TextOut(segment.start.x, higher - s / 3 - (above ? 0 : s), Glyph(glyph));
+    g.dc.TextOut(segment.start.x, higher - s / 3 - (above ? 0 : s), GlyphText(glyph));
     g.dc.SelectFont(previous);
   }
 }

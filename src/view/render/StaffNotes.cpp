@@ -14,6 +14,7 @@
 #include "view/draw/FontDrawing.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/MarkSeams.h"
+#include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
 
 namespace vornel {
@@ -30,17 +31,6 @@ constexpr uint16_t kLeftBracketMark = 9;
 constexpr uint16_t kRightBracketMark = 10;
 constexpr uint16_t kBothBracketsMark = 11;
 constexpr uint16_t kTabModeMark = 12;
-
-uint32_t AccidentalGlyph(char accidental) {
-  switch (accidental) {
-    case '#': return 0x96;
-    case 'b': return 0x97;
-    case 'n': return 0x98;
-    case 'x': return 0x46;
-    case 'z': return 0x45;
-    default: return 0;
-  }
-}
 
 // The note's rhythm change: flags bits 0-1, negative when bit 3 is set.
 int RhythmChange(const nNotes& note) {

@@ -13,8 +13,8 @@
 #include "model/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
-#include "platform/text/TextConversion.h"
 #include "view/render/MarkSeams.h"
+#include "view/render/NotationGlyphs.h"
 #include "view/render/TabFonts.h"
 #include "view/render/TuningLabels.h"
 
@@ -57,12 +57,6 @@ void ForgetStaffDrawingErrors() { ++ErrorRound(); }
 StaffRenderer::StaffRenderer(CClef& stave, GraphicUtil& g) : stave_(stave), g_(g), settings_(ActivePageSettings()) {}
 
 StaffRenderer::~StaffRenderer() = default;
-
-std::string StaffRenderer::GlyphText(uint32_t code) const {
-  std::string text;
-  AppendUtf8(text, static_cast<char32_t>(code));
-  return text;
-}
 
 int32_t StaffRenderer::DrawGlyph(uint32_t code, int32_t x, int32_t y) {
   g_.dc.TextOut(x, y, GlyphText(code));

@@ -138,7 +138,6 @@ class StaffRenderer {
   void DrawStyledBar(const nChord& bar, int32_t x, bool lineStart, bool final);
   void SelectStaveFont();
   void RestoreFont();
-  std::string GlyphText(uint32_t code) const;
 
   CClef& stave_;
   GraphicUtil& g_;

@@ -8,20 +8,14 @@
 #include "model/CTabInstrument.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
-#include "platform/text/TextConversion.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/LabelDrawing.h"
+#include "view/render/NotationGlyphs.h"
 
 namespace vornel {
 
 namespace {
-
-std::string Glyph(uint32_t code) {
-  std::string text;
-  AppendUtf8(text, static_cast<char32_t>(code));
-  return text;
-}
 
 int32_t Round(double value) { return static_cast<int32_t>(std::lround(value)); }
 
@@ -54,7 +48,7 @@ void VoiceGroupPainter::DrawSingle(size_t index, uint16_t glyphBase) {
   const uint32_t glyph = e.HasNotes() ? glyphBase + static_cast<uint32_t>(code) : 120u + static_cast<uint32_t>(code);
   const int32_t end = StemEnd(e);
   const COLORREF old = dc.SetTextColor(group_.colour);
-  dc.TextOut(e.x, end, Glyph(glyph));
+  dc.TextOut(e.x, end, GlyphText(glyph));
   dc.SetTextColor(old);
   if (group_.tabMode == 0 && e.noteCount >= 2 && code >= 4) {
     const int32_t x = group_.stemsDown ? e.x : e.x + group_.noteheadWidth;
@@ -102,7 +96,7 @@ void VoiceGroupPainter::DrawRest(size_t index, bool insideBeam) {
       }
     }
     if (neighbour != nullptr) {
-      const Rect ink = dc.GetTextInkBox(Glyph(glyph));
+      const Rect ink = dc.GetTextInkBox(GlyphText(glyph));
       y = neighbour->top - ink.bottom;
     } else {
       y = group_.flagLine;
@@ -112,7 +106,7 @@ void VoiceGroupPainter::DrawRest(size_t index, bool insideBeam) {
     if (group_.flagPlacement == 2) y -= group_.stemLength;
   }
   const COLORREF old = dc.SetTextColor(group_.colour);
-  dc.TextOut(e.x, y, Glyph(glyph));
+  dc.TextOut(e.x, y, GlyphText(glyph));
   dc.SetTextColor(old);
 }
 
@@ -338,7 +332,7 @@ void VoiceGroupPainter::DrawTabFlags(const CTabInstrument& tab, int32_t tupletNu
   if (last - f == 1) {
     const CNoteGroup& e = At(static_cast<size_t>(f));
     const COLORREF old = g_.dc.SetTextColor(group_.colour);
-    g_.dc.TextOut(e.x, group_.flagLine, Glyph(tab.GetFlagGlyph(e.ValueCode())));
+    g_.dc.TextOut(e.x, group_.flagLine, GlyphText(tab.GetFlagGlyph(e.ValueCode())));
     g_.dc.SetTextColor(old);
     return;
   }
@@ -372,7 +366,7 @@ void VoiceGroupPainter::DrawGroupedTabFlags(const CTabInstrument& tab, int32_t u
   const CNoteGroup& first = At(0);
   Rect square{first.x, yb - 2 * u, first.x + u, yb - u / 2};
   square.Inflate(u / 2, u / 2);
-  g_.DrawGlyphsInRect(CTabInstrument::kFlagsFace, Glyph(tab.GetFlagGlyph(first.ValueCode())), 1, group_.colour, false,
+  g_.DrawGlyphsInRect(CTabInstrument::kFlagsFace, GlyphText(tab.GetFlagGlyph(first.ValueCode())), 1, group_.colour, false,
                       square);
   int lowest = 10;
   std::vector<int> changes;
