@@ -19,6 +19,7 @@
 #include "view/draw/GraphicUtil.h"
 #include "view/render/GraceFragments.h"
 #include "view/render/StaffRenderer.h"
+#include "view/render/TabFonts.h"
 
 namespace vornel {
 namespace {
@@ -511,6 +512,44 @@ TEST(StaffRenderer, DrawingAndMeasuringRenderersAgreeOnGeometry) {
     collect(drawn);
     EXPECT_EQ(measured, drawn) << dpi;
   }
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// A tablature stave gets its frame here: one line per course of the tuning, the spacing of
+// its font's stave adjustment, the tuning labels when asked and the own-flags mark.
+TEST(StaffRenderer, TablatureFrame) {
+  StaffLine staff;
+  CClef& definitionStave = *staff.definition.staves.at(0);
+  definitionStave.type = CClef::kTablature;
+  staff.definition.tabInstrument.tabFont.staveAdjust = {30, 30};  // 3 mm between lines
+  staff.definition.tabInstrument.printTuning = 1;
+  staff.definition.tabInstrument.tuning.SetTuning("GDAFCG");
+  staff.line = std::make_unique<CInstrument>(staff.definition);
+  const std::string log = staff.Draw("tablature_frame", 40, true, 600, 100);
+  testing::ExpectGoldenLog("staff_tablature_frame", log);
+  // 30 tenths of a millimetre at 96 dpi: 11 pixels; lines from the top moved down by 1.
+  EXPECT_EQ(staff.Stave().lineSpacing, 11);
+  EXPECT_EQ(staff.Stave().rowCount, staff.definition.tabInstrument.tuning.lines);
+  EXPECT_EQ(staff.Stave().area.top, 101);
+}
+
+TEST(TabFonts, FlagsFontAndDeviceSpacing) {
+  CTabInstrument tab;
+  tab.tabFont.staveAdjust = {50, 40};
+  RecordingDevice dc(254);
+  EXPECT_EQ(tab.ComputeDeviceSpacing(dc.LogPixelsX(), dc.LogPixelsY()), (std::array<int32_t, 2>{50, 40}));
+  const auto flags = CreateFlagsFont(tab, dc, 150);
+  ASSERT_TRUE(flags.has_value());
+  EXPECT_EQ(flags->lfFaceName, "VornelTabFlags");
+  EXPECT_EQ(flags->lfHeight, -120);  // 2 × 40 at zoom 150
+  tab.flagsFont.face = "NoSuchFlagsFace";
+  tab.flagsFont.logFont.lfFaceName = "NoSuchFlagsFace";
+  EXPECT_FALSE(CreateFlagsFont(tab, dc, 100).has_value());
 }
 
 }  // namespace

@@ -21,9 +21,10 @@ void StaffRenderer::MeasureNotationGlyphs() {
     noteheadWidth_ = dc.GetCharWidth(U' ');
     stemLength_ = noteheadWidth_ * 10 / 4;
   } else if (tab != nullptr) {
+    // Without its flags font the stave measures with the font it has.
     const auto flags = CreateFlagsFont(*stave_.tabInstrument, dc, stave_.zoom);
-    if (!flags) throw std::runtime_error(kNotationFontError);
-    const FontSpec previous = dc.SelectFont(*flags);
+    if (!flags) Prompts().ShowMessage(kNotationFontError, MessageKind::kError);
+    const FontSpec previous = flags ? dc.SelectFont(*flags) : dc.GetFont();
     noteheadWidth_ = dc.GetCharWidth(0x8A);
     stemLength_ = noteheadWidth_ * (tab->flagStyle == 1 ? 4 : 3);
     dc.SelectFont(previous);
