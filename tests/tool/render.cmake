@@ -4,19 +4,25 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 set(doc "${SOURCE_DIR}/tests/tool/two-voices.btxml")
 
+# The section fills two pages: two PNG files, one PDF, one log.
 foreach(name page.png page.pdf page.log)
   execute_process(COMMAND "${TOOL}" render "${doc}" "${WORK_DIR}/${name}" RESULT_VARIABLE rc ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0 OR NOT EXISTS "${WORK_DIR}/${name}")
+  if(NOT rc EQUAL 0)
     message(FATAL_ERROR "render ${name}: rc=${rc} ${err}")
   endif()
 endforeach()
+foreach(name page-001.png page-002.png page.pdf page.log)
+  if(NOT EXISTS "${WORK_DIR}/${name}")
+    message(FATAL_ERROR "render wrote no ${name}")
+  endif()
+endforeach()
 # A4 at 96 dpi: 794 x 1123 pixels.
-file(READ "${WORK_DIR}/page.png" header LIMIT 24 HEX)
+file(READ "${WORK_DIR}/page-002.png" header LIMIT 24 HEX)
 if(NOT header MATCHES "^89504e470d0a1a0a0000000d494844520000031a00000463$")
   message(FATAL_ERROR "unexpected PNG header ${header}")
 endif()
 file(READ "${WORK_DIR}/page.log" log)
-if(NOT log MATCHES "^page 1\n" OR NOT log MATCHES "TextOut")
+if(NOT log MATCHES "^page 1\n" OR NOT log MATCHES "\npage 2\n" OR NOT log MATCHES "TextOut")
   message(FATAL_ERROR "the log holds no page")
 endif()
 
@@ -42,9 +48,9 @@ set(cases
     "${WORK_DIR}/missing.btxml|${WORK_DIR}/a.png|missing.btxml"
     "${SOURCE_DIR}/tests/tool/render.cmake|${WORK_DIR}/b.png|render.cmake"
     "${doc}|${WORK_DIR}/c.png,--section,2|section 2"
-    "${doc}|${WORK_DIR}/d.png,--pages,2|page 2"
+    "${doc}|${WORK_DIR}/d.png,--pages,2-3|page 3"
     "${doc}|${WORK_DIR}/no/such/folder/e.pdf|e.pdf"
-    "${doc}|${WORK_DIR}/no/such/folder/f.png|f.png"
+    "${doc}|${WORK_DIR}/no/such/folder/f.png|f-001.png"
     "${doc}|${WORK_DIR}/no/such/folder/g.log|g.log")
 foreach(case ${cases})
   string(REPLACE "|" ";" parts "${case}")
@@ -60,7 +66,7 @@ endforeach()
 
 file(GLOB left "${WORK_DIR}/*" "${WORK_DIR}/*.part-*")
 list(SORT left)
-set(expected "${WORK_DIR}/page.log;${WORK_DIR}/page.pdf;${WORK_DIR}/page.png;${WORK_DIR}/zoomed.png")
+set(expected "${WORK_DIR}/page-001.png;${WORK_DIR}/page-002.png;${WORK_DIR}/page.log;${WORK_DIR}/page.pdf;${WORK_DIR}/zoomed.png")
 if(NOT "${left}" STREQUAL "${expected}")
   message(FATAL_ERROR "files left behind: ${left}")
 endif()

@@ -81,8 +81,8 @@ struct StaffLine {
   }
 };
 
-// A document of one section: a staff in both voices over two systems, with beams, dots,
-// accidentals, ledger lines, rests and bar lines.
+// A document of one section: a staff in both voices over two systems (and eight empty ones),
+// with beams, dots, accidentals, ledger lines, rests and bar lines.
 inline std::unique_ptr<CBriotabDoc> TwoVoiceStaffDocument() {
   auto doc = std::make_unique<CBriotabDoc>();
   doc->sections.push_back(std::make_unique<CSystemArray>());
@@ -97,7 +97,8 @@ inline std::unique_ptr<CBriotabDoc> TwoVoiceStaffDocument() {
   section.key.alterations = 1;  // G major, handed to the definitions when read
   section.key.bemol = 0;
   guitar.key = section.key;
-  while (section.systems.size() > 2) section.systems.erase(section.systems.size() - 1);
+  // Ten systems, of which the first two hold music, fill more than one page.
+  while (section.systems.size() < 10) section.NewSystem(CSystemArray::kAppend);
   for (size_t s = 0; s < section.systems.size(); ++s) section.System(s)->RebuildLines({&guitar});
 
   // The voices stand in one column per time: the lower voice has blank entries where only
