@@ -469,6 +469,16 @@ TEST(StaffRenderer, FewerThanTwoVoicesIsAnInvalidArgument) {
   EXPECT_TRUE(dc.Log().empty());
 }
 
+TEST(StaffRenderer, AnUnknownVoiceChoiceShowsTheFirstVoice) {
+  StaffLine staff;
+  staff.Stave().enabledVoices = 9;
+  staff.Voice(0).push_back(Chord(3, {72}));
+  const std::string log = staff.Draw("unknown_voices");
+  EXPECT_NE(log.find("TextOut 100 116 \"g\""), std::string::npos) << log;
+  // The last line and 4 mm below, at zoom 200: 101 + 4 × 10 + 30.
+  EXPECT_EQ(staff.Stave().area, (Rect{100, 101, 700, 101 + 40 + 30}));
+}
+
 TEST(StaffRenderer, ZeroColumnWidthAndTinyZoomStayFinite) {
   StaffLine staff;
   for (int i = 0; i < 5; ++i) staff.Voice(0).push_back(Chord(4, {84}, static_cast<uint8_t>(i)));

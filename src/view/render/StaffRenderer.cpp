@@ -105,7 +105,8 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
 
   const int32_t savedClef = stave_.clefId;
   const int32_t savedOffset = stave_.stepOffset;
-  const int shown = stave_.enabledVoices;
+  // A stored value outside the four choices shows the first voice.
+  const int shown = stave_.enabledVoices >= 0 && stave_.enabledVoices <= 3 ? stave_.enabledVoices : 0;
   Rect laidOut = rect;
   try {
     if (shown == 1 || shown == 2 || shown == 3) {
