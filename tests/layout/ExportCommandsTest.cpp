@@ -75,7 +75,7 @@ TEST_F(ExportCommands, CancellingWritesNothing) {
 
 TEST_F(ExportCommands, TabFileGoesToTheTypesetter) {
   auto doc = NewDocument(1);
-  VoiceOf(*doc, 0).push_back(Chord(3, {{67, 0}}));
+  VoiceOf(*doc, 0).push_back(ChordOf(3, {{67, 0}}));
   prompts.QueueFile(dir.File("out.tab"));
   OnExportTabFormat(*doc);
   EXPECT_EQ(prompts.filePrompts, std::vector<std::string>{"Save document in Z.U. tab format|*.tab||"});
@@ -115,7 +115,7 @@ TEST_F(ExportCommands, MusicXmlNames) {
 TEST_F(ExportCommands, UntitledDocumentWithUnsavedEditsExportsFromMemory) {
   auto doc = NewDocument(1);
   ASSERT_TRUE(doc->GetPathName().empty());
-  VoiceOf(*doc, 0).push_back(Chord(3 | 8, {{67, 0}}));
+  VoiceOf(*doc, 0).push_back(ChordOf(3 | 8, {{67, 0}}));
   doc->SetModifiedFlag();
   prompts.QueueFile(dir.File("edited.xml"));
   OnExportSectionMusicXml(*doc);

@@ -12,6 +12,7 @@
 #include "document/CDocumentSettings.h"
 #include "document/CVornelTabDoc.h"
 #include "model/CSystemArray.h"
+#include "model/ScoreText.h"
 #include "support/Bytes.h"
 
 namespace vornel::testing {
@@ -28,20 +29,6 @@ inline void ExpectGoldenFile(const std::string& name, const std::string& actual)
 // A spelled name: letter (A = 0 ... G = 6), octave, accidental code (1 flat, 4 sharp ...).
 inline uint16_t SpelledName(int letter, int octave, int accidental = 0) {
   return static_cast<uint16_t>(letter | (octave << 4) | (accidental << 8));
-}
-
-inline std::unique_ptr<nNotes> Note(uint8_t pitch, uint8_t course, uint16_t name = 0) {
-  auto note = std::make_unique<nNotes>();
-  note->pitch = pitch;
-  note->string = course;
-  note->name = name;
-  return note;
-}
-
-inline std::shared_ptr<nChord> Chord(uint16_t rhythm, std::initializer_list<std::pair<uint8_t, uint8_t>> notes = {}) {
-  auto chord = std::make_shared<nChord>(nChord::kChord, rhythm);
-  for (const auto& [pitch, course] : notes) chord->AddNote(Note(pitch, course));
-  return chord;
 }
 
 inline std::shared_ptr<nChord> Bar(uint16_t status, uint32_t number, uint16_t rhythm = 0) {

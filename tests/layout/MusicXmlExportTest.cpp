@@ -34,30 +34,30 @@ std::unique_ptr<CVornelTabDoc> MeasuresDocument() {
   section.Definition(0)->midi.patch = 24;
 
   nChordArray& first = VoiceOf(*doc, 0);
-  first.push_back(Chord(3, {{67, 0}}));                      // a quarter spelled from its pitch
-  first.push_back(Chord(2));                                 // a half rest
-  auto triad = Chord(3 | 8, {{67, 0}, {62, 1}, {58, 2}});    // a dotted quarter with a lyric
+  first.push_back(ChordOf(3, {{67, 0}}));                      // a quarter spelled from its pitch
+  first.push_back(ChordOf(2));                                 // a half rest
+  auto triad = ChordOf(3 | 8, {{67, 0}, {62, 1}, {58, 2}});    // a dotted quarter with a lyric
   triad->notes.at(2)->name = SpelledName(1, 4, nNotes::kFlat);
   triad->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLyrics, "la", 0, 0, 0));
-  first.push_back(triad);
+  first.push_back(std::move(triad));
   first.push_back(Bar(0x81, 2));                             // a backward repeat
-  first.push_back(Chord(4, {{69, 0}}));
+  first.push_back(ChordOf(4, {{69, 0}}));
   first.push_back(Bar(0x21, 3));                             // a hidden bar
-  first.push_back(Chord(4, {{71, 0}}));
+  first.push_back(ChordOf(4, {{71, 0}}));
   first.push_back(Bar(1, 0, nChord::kSkipNumber));           // a bar the numbering skips
-  first.push_back(Chord(4, {{72, 0}}));
+  first.push_back(ChordOf(4, {{72, 0}}));
   first.push_back(Bar(1, 5));                                // the system ends on a bar
 
   nChordArray& second = VoiceOf(*doc, 1);
-  second.push_back(Chord(4, {{67, 0}}));
+  second.push_back(ChordOf(4, {{67, 0}}));
   second.push_back(Bar(0x91, 6));                            // a forward repeat
-  second.push_back(Chord(4, {{67, 0}}));
+  second.push_back(ChordOf(4, {{67, 0}}));
   second.push_back(Bar(0xD1, 7));                            // a dotted bar
-  second.push_back(Chord(4, {{67, 0}}));
+  second.push_back(ChordOf(4, {{67, 0}}));
   second.push_back(Bar(0xA1, 8));                            // repeats both ways
-  second.push_back(Chord(4, {{67, 0}}));
+  second.push_back(ChordOf(4, {{67, 0}}));
   second.push_back(Bar(0x41, 0));                            // a stave break inside the measure
-  second.push_back(Chord(4, {{67, 0}}));
+  second.push_back(ChordOf(4, {{67, 0}}));
   return doc;
 }
 
@@ -76,8 +76,8 @@ std::unique_ptr<CVornelTabDoc> PartsDocument() {
   CInstrumentDlg& viol = *section.AddInstrument(std::make_unique<CInstrumentDlg>());
   viol.ApplyNotationPreset(3);
   viol.nameText.text = "Bass viol";
-  VoiceOf(*doc, 0, 0).push_back(Chord(3, {{67, 0}, {60, 2}}));
-  VoiceOf(*doc, 0, 1).push_back(Chord(2, {{48, 4}}));
+  VoiceOf(*doc, 0, 0).push_back(ChordOf(3, {{67, 0}, {60, 2}}));
+  VoiceOf(*doc, 0, 1).push_back(ChordOf(2, {{48, 4}}));
   return doc;
 }
 

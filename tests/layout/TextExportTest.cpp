@@ -53,15 +53,15 @@ std::unique_ptr<CVornelTabDoc> SuiteDocument() {
   first.Comments().text = "Copied € 1620";
   first.Definition(0)->nameText.text = "Lute";
   first.stavesPerPage = 1;
-  VoiceOf(*doc, 0).push_back(Chord(3, {{67, 0}, {48, 4}}));
-  VoiceOf(*doc, 0).push_back(Chord(3, {{62, 1}}));
+  VoiceOf(*doc, 0).push_back(ChordOf(3, {{67, 0}, {48, 4}}));
+  VoiceOf(*doc, 0).push_back(ChordOf(3, {{62, 1}}));
   VoiceOf(*doc, 0).push_back(Bar(1, 2));
-  VoiceOf(*doc, 1).push_back(Chord(2 | 8, {{41, 6}}));
+  VoiceOf(*doc, 1).push_back(ChordOf(2 | 8, {{41, 6}}));
   auto second = std::make_unique<CSystemArray>();
   second->DeleteAllSystems();
   second->NewSystem(CSystemArray::kAppend);
   second->Title().text = "Gigue";
-  second->System(0)->Line(0)->firstVoice.push_back(Chord(5, {{69, 0}}));
+  second->System(0)->Line(0)->firstVoice.push_back(ChordOf(5, {{69, 0}}));
   doc->sections.push_back(std::move(second));
   return doc;
 }
