@@ -356,7 +356,7 @@ void Reader::ControlWord(const RtfToken& t) {
       } else if (t.word == "pnlvlbody" || t.word == "pnlvlcont") {
         bulletIsBullet_ = false;
       } else if (t.word == "pnf") {
-        bullet_.bulletFont = t.parameter;
+        bullet_.bulletFont = std::max(-1, t.parameter);
       } else if (t.word == "pnindent") {
         bullet_.bulletIndent = Length(t.parameter);
       }
@@ -461,7 +461,7 @@ void Reader::PictureWord(const RtfToken& t) {
   const int32_t p = t.parameter;
   RichPicture& pic = picture_;
   using F = RichPicture::Format;
-  const int32_t param = t.hasParameter ? p : -1;
+  const int32_t param = t.hasParameter && p >= 0 ? p : -1;
   // A format word names the data; the last one given counts.
   const auto format = [&](F f, int32_t parameter, std::string_view other = {}) {
     pic.format = f;
@@ -531,7 +531,7 @@ void Reader::FontTableWord(const RtfToken& t) {
   else if (w == "ftech") font_.family = RichFont::kTech;
   else if (w == "fbidi") font_.family = RichFont::kBidi;
   else if (w == "fcharset") font_.charset = t.parameter;
-  else if (w == "fprq") font_.pitch = t.parameter;
+  else if (w == "fprq") font_.pitch = std::max(0, t.parameter);
 }
 
 // Control characters have no place in a name.
