@@ -70,9 +70,10 @@ inline std::string WalkText(CSystemArray& section, std::string_view text) {
   return warnings.str();
 }
 
-// One line per event: "|" and the status of a bar line or special event, "q" and the rhythm
-// word and status of a chord, then its notes (pitch, course, interval, slur, status) and its
-// meta-events (kind, text, value, cx, cy).
+// One line per event: "|" and the status of a bar line ("s" of a special event) with its flag
+// word, or "q" and the low byte of a chord's rhythm word (value, dot, tuplet) and "stem" for
+// its stem bit; then the notes (pitch, course, interval, slur, status) and the meta-events
+// (kind, text, value, cx, cy). What bar cutting adds to chords is left out.
 inline std::string DumpVoice(const nChordArray& voice) {
   std::string out;
   for (const auto& e : voice) {
@@ -82,8 +83,8 @@ inline std::string DumpVoice(const nChordArray& voice) {
     }
     std::ostringstream line;
     if (e->IsChord()) {
-      line << "q " << e->rhythm;
-      if (e->status != 0) line << " status " << e->status;
+      line << "q " << (e->rhythm & 0xFF);
+      if (e->status & 0x80) line << " stem";
     } else {
       line << (e->IsBarLine() ? "| " : "s ") << e->status;
       if (e->rhythm != 0) line << " flags " << e->rhythm;

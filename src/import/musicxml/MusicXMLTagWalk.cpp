@@ -423,6 +423,9 @@ void MusicXMLTagWalk::SlurEnd(const vornelelement& e) {
   const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
   if (!index || lastNote_ == nullptr || currentVoice_ == nullptr) return;
   SlurSlot& slot = slots_[*index];
+  // The end of a slur whose start was never given (a chord note's, which is not converted)
+  // makes nothing.
+  if (!slot.active) return;
   slot.endIndex = static_cast<int>(currentVoice_->size()) - 1;
   slot.endNote = lastNote_;
   slot.endInterval = lastNote_->interval;
