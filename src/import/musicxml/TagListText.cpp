@@ -1,7 +1,8 @@
 #include "import/musicxml/TagListText.h"
 
-#include <cstdio>
 #include <vector>
+
+#include "platform/text/FormatText.h"
 
 namespace vornel {
 
@@ -19,30 +20,11 @@ bool NeedsQuotes(std::string_view word) {
 }
 
 void AppendWord(std::string& out, std::string_view word) {
-  if (!NeedsQuotes(word)) {
+  if (NeedsQuotes(word)) {
+    AppendQuoted(out, word);
+  } else {
     out += word;
-    return;
   }
-  out += '"';
-  for (const char c : word) {
-    const auto u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (u < 0x20 || u == 0x7F) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\x%02X", u);
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  out += '"';
 }
 
 int HexDigit(char c) {
