@@ -125,14 +125,17 @@ struct vornelnoteduration {
   }
 };
 
-// The last octave and duration written for each voice, so that a note's text repeats only
-// what changed. Voices 0 to 127 have an entry, made on first use; others have none.
+// The last octave and duration written for a voice.
+struct NoteStatus {
+  int octave = 1;
+  vornelnoteduration duration;
+};
+
+// The status of each voice, so that a note's text repeats only what changed. Voices 0 to 127
+// have an entry, made on first use; others have none.
 class NoteStatusTable {
  public:
-  struct Entry {
-    int octave = 1;
-    vornelnoteduration duration;
-  };
+  using Entry = NoteStatus;
   static constexpr int kVoices = 128;
 
   // The voice's entry; null outside 0-127.
