@@ -214,14 +214,15 @@ void MusicXMLTagWalk::ResetStaffState() {
 }
 
 void MusicXMLTagWalk::Staff(const vornelelement& e) {
-  const int staff = IntParam(e, 0);
+  // Staff numbers count staves: a far-off number only has to stay far off.
+  const int staff = std::clamp(IntParam(e, 0), -1000000, 1000000);
   const int staffCount = IntParam(e, 1);
   const int voiceIndex = IntParam(e, 3);
   const int part = IntParam(e, 4);
   currentPart_ = part;
   // The working voice goes: nothing may point into it any more.
   ResetStaffState();
-  staffOffset_ = part == previousPart_ ? static_cast<int>(static_cast<long long>(staff) - 1 - previousStaffIndex_) : 0;
+  staffOffset_ = part == previousPart_ ? staff - 1 - previousStaffIndex_ : 0;
   working_.DeleteChords();
   currentVoice_ = &working_;
   SelectDefinition(part, staffCount, voiceIndex);
@@ -310,7 +311,7 @@ void MusicXMLTagWalk::Clef(const vornelelement& e) {
   } else {
     event = working_.push_back(std::make_unique<nChord>(kClefEvent));
   }
-  event->rhythm = static_cast<uint16_t>((currentPart_ << 8) | static_cast<int>(selected));
+  event->rhythm = static_cast<uint16_t>((static_cast<uint32_t>(currentPart_) << 8) | selected);
   event->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kClef, "", 0x10000u | static_cast<uint32_t>(code), 0, 0));
 }
 
