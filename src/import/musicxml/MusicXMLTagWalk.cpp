@@ -348,8 +348,9 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
   if (dots > 0) chord_->rhythm |= 8;
 
   lastNote_ = nullptr;
-  const int pitchByte = pitch + 12;  // the converters count C4 as 48
-  if (pitch > 0 && pitchByte <= 127) {
+  // The converters count C4 as 48; a pitch byte beyond 127 makes no note.
+  if (pitch > 0 && pitch <= 127 - 12) {
+    const int pitchByte = pitch + 12;
     const CKey key = definition_ != nullptr ? definition_->key : CKey();
     auto note = std::make_unique<nNotes>();
     note->pitch = static_cast<uint8_t>(pitchByte);
