@@ -71,4 +71,18 @@ void WalkAndFinish(benchmark::State& state) {
 }
 BENCHMARK(WalkAndFinish)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The walk alone, into the definitions' gathered voices.
+void Walk(benchmark::State& state) {
+  const Svornelelement list = FlatList(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    CSystemArray section;
+    section.DeleteAllSystems();
+    section.definitions.clear();
+    AddPartDefinitions(section, std::vector<PartRecord>(kParts));
+    MusicXMLTagWalk walk(section);
+    walk.Walk(*list);
+  }
+}
+BENCHMARK(Walk)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

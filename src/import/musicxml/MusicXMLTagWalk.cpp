@@ -30,8 +30,7 @@ constexpr int32_t kLegatoOffset = 5;
 
 // A parameter read as a whole number as atoi would, but saturating instead of overflowing.
 int IntParam(const vornelelement& e, size_t i) {
-  const std::string text = e.param(i);
-  const long long value = std::strtoll(text.c_str(), nullptr, 10);
+  const long long value = std::strtoll(e.param(i).c_str(), nullptr, 10);
   return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
@@ -268,7 +267,17 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
 
 void MusicXMLTagWalk::EndStaff() {
   if (targetVoice_ == nullptr) return;
-  targetVoice_->MergeVoice(working_, section_.numerator, section_.denominator);
+  const bool empty = std::all_of(targetVoice_->begin(), targetVoice_->end(), [](const auto& e) { return e == nullptr; });
+  if (!empty) {
+    targetVoice_->MergeVoice(working_, section_.numerator, section_.denominator);
+    return;
+  }
+  // Into an empty voice the merge is the staff's events themselves, re-barred: they move
+  // instead of being copied.
+  working_.RebarVoice(section_.numerator, section_.denominator);
+  *targetVoice_ = std::move(working_);
+  working_ = nChordArray();
+  targetVoice_->RebarVoice(section_.numerator, section_.denominator);
 }
 
 void MusicXMLTagWalk::Clef(const vornelelement& e) {

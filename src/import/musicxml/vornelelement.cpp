@@ -49,8 +49,9 @@ int vornelelement::add(const Svornelparam& param) {
   return static_cast<int>(params_.size()) - 1;
 }
 
-std::string vornelelement::param(size_t i) const {
-  return i < params_.size() && params_[i] ? params_[i]->getValue() : std::string();
+const std::string& vornelelement::param(size_t i) const {
+  static const std::string none;
+  return i < params_.size() && params_[i] ? params_[i]->getValue() : none;
 }
 
 Svornelelement vornelelement::flatten() { return this; }

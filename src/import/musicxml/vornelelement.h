@@ -55,7 +55,7 @@ class vornelelement : public smartable {
   int add(const Svornelelement& child);
   int add(const Svornelparam& param);
   // The text of parameter `i`; empty when there is none.
-  std::string param(size_t i) const;
+  const std::string& param(size_t i) const;
 
   // The element that stands for this node in the flat list, or none. A plain element and a
   // tag stand for themselves.
