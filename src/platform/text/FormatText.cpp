@@ -45,3 +45,16 @@ void AppendQuoted(std::string& out, std::string_view text) {
 }
 
 }  // namespace vornel
+
+namespace vornel {
+
+std::string FormatText(const char* format, ...) {
+  std::string text;
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(text, format, args);
+  va_end(args);
+  return text;
+}
+
+}  // namespace vornel

@@ -12,6 +12,9 @@ namespace vornel {
 // format is refused.
 void AppendFormatV(std::string& out, const char* format, va_list args) __attribute__((format(printf, 2, 0)));
 
+// The text of `format` with the arguments that follow it.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 // Appends `text` in double quotes with C escapes: \" \\ \n \r \t, and \xHH for the other
 // control characters.
 void AppendQuoted(std::string& out, std::string_view text);
