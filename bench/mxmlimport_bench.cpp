@@ -58,14 +58,10 @@ void WalkAndFinish(benchmark::State& state) {
   const Svornelelement list = FlatList(static_cast<int>(state.range(0)));
   size_t systems = 0;
   for (auto _ : state) {
-    CSystemArray section;
-    section.DeleteAllSystems();
-    section.definitions.clear();
-    AddPartDefinitions(section, std::vector<PartRecord>(kParts));
-    MusicXMLTagWalk walk(section);
-    walk.Walk(*list);
-    FinishImportedSection(section);
-    systems = section.systems.size();
+    const std::unique_ptr<CSystemArray> section = MakeImportSection(std::vector<PartRecord>(kParts));
+    MusicXMLTagWalk(*section).Walk(*list);
+    FinishImportedSection(*section);
+    systems = section->systems.size();
   }
   state.counters["systems"] = static_cast<double>(systems);
 }
@@ -75,12 +71,8 @@ BENCHMARK(WalkAndFinish)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond)
 void Walk(benchmark::State& state) {
   const Svornelelement list = FlatList(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    CSystemArray section;
-    section.DeleteAllSystems();
-    section.definitions.clear();
-    AddPartDefinitions(section, std::vector<PartRecord>(kParts));
-    MusicXMLTagWalk walk(section);
-    walk.Walk(*list);
+    const std::unique_ptr<CSystemArray> section = MakeImportSection(std::vector<PartRecord>(kParts));
+    MusicXMLTagWalk(*section).Walk(*list);
   }
 }
 BENCHMARK(Walk)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);

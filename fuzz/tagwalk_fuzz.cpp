@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -25,12 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t parts = 1 + data[0] % 4;
   const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
   const vornel::Svornelelement list = vornel::TagListFromText(text, 20000);
-  vornel::CSystemArray section;
-  section.DeleteAllSystems();
-  section.definitions.clear();
-  vornel::AddPartDefinitions(section, std::vector<vornel::PartRecord>(parts));
-  vornel::MusicXMLTagWalk walk(section);
-  walk.Walk(*list);
-  vornel::FinishImportedSection(section);
+  const std::unique_ptr<vornel::CSystemArray> section =
+      vornel::MakeImportSection(std::vector<vornel::PartRecord>(parts));
+  vornel::MusicXMLTagWalk(*section).Walk(*list);
+  vornel::FinishImportedSection(*section);
   return 0;
 }

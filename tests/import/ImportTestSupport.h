@@ -3,9 +3,11 @@
 // walked into a section, and a compact text of the walked voices.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -51,13 +53,9 @@ inline std::string Score(std::string_view body) {
 
 // A section with one definition per name (the import's definitions), not yet walked.
 inline std::unique_ptr<CSystemArray> SectionOfParts(const std::vector<std::string>& names) {
-  auto section = std::make_unique<CSystemArray>();
-  section->DeleteAllSystems();
-  section->definitions.clear();
   std::vector<PartRecord> parts;
   for (const std::string& name : names) parts.push_back(PartRecord{"", nullptr, name, 0});
-  AddPartDefinitions(*section, parts);
-  return section;
+  return MakeImportSection(parts);
 }
 
 // Walks the tag list written as text into `section`; returns the warnings.

@@ -38,6 +38,14 @@ void AddPartDefinitions(CSystemArray& section, const std::vector<PartRecord>& pa
   }
 }
 
+std::unique_ptr<CSystemArray> MakeImportSection(const std::vector<PartRecord>& parts) {
+  auto section = std::make_unique<CSystemArray>();
+  section->DeleteAllSystems();
+  section->definitions.clear();
+  AddPartDefinitions(*section, parts);
+  return section;
+}
+
 void FinishImportedSection(CSystemArray& section) {
   section.NewSystem(CSystemArray::kAppend);
   section.DistributeInstrumentVoices();
@@ -68,10 +76,7 @@ bool MusicXMLImport::ImportFile(const std::string& path) {
       return false;
     }
     // The section is built whole before the document sees it.
-    auto section = std::make_unique<CSystemArray>();
-    section->DeleteAllSystems();
-    section->definitions.clear();
-    AddPartDefinitions(*section, parts);
+    std::unique_ptr<CSystemArray> section = MakeImportSection(parts);
     section->Title().text = Decode8BitText(driver_.movementTitle());
     section->Author().text = Decode8BitText(driver_.workText());
     section->Comments().text = Decode8BitText(driver_.composer());

@@ -44,6 +44,8 @@ class MusicXMLImport {
 // The parts' instrument definitions, appended in order to `section`: one notation staff with
 // a G clef, the part's instrument name and its MIDI program with its General MIDI name.
 void AddPartDefinitions(CSystemArray& section, const std::vector<PartRecord>& parts);
+// A section for an import: no systems, and the parts' definitions.
+std::unique_ptr<CSystemArray> MakeImportSection(const std::vector<PartRecord>& parts);
 
 // Lays out a section whose definitions hold the walked voices: one system with the voices,
 // re-barred and numbered, fixed bar lines on bar ends freed, the notation respelled, then
