@@ -59,6 +59,8 @@ class SystemKeyOverride {
   std::vector<std::pair<CInstrumentDlg*, CKey>> saved_;
 };
 
+// The lines that close a system of several lines: left of its staves (`left` is the edge the
+// system was given) and at its right end.
 void DrawClosingLines(CStaveArray& system, GraphicUtil& g, const CPageDlg& page, int32_t startWidth, int32_t left,
                       int32_t top, int32_t bottom, int32_t step) {
   DeviceContext& dc = g.dc;
@@ -84,6 +86,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
 
   const int32_t startWidth = SystemStartWidth(dc, system, pageZoom);
   system.nameWidth = Sum(startWidth, MulDiv(Tenths(dc, page.namesIndent * 10), appZoom, 100));
+  const int32_t leftEdge = left;
   left = Sum(left, system.nameWidth);
   int32_t columnWidth =
       std::max(1, MulDiv(Tenths(dc, static_cast<int32_t>(std::min<uint32_t>(page.ColumnWidth(), 100000))), pageZoom, 100));
@@ -149,7 +152,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   system.area.bottom = rect.top;
 
   GraphicUtil g(dc, pageZoom);
-  if (drawn > 1) DrawClosingLines(system, g, page, startWidth, left, top, lastLine, step);
+  if (drawn > 1) DrawClosingLines(system, g, page, startWidth, leftEdge, top, lastLine, step);
 
   const PageDrawSettings* settings = ActivePageSettings();
   const bool filter = settings != nullptr && settings->barNumbers;
