@@ -1,0 +1,16 @@
+#include "shell/AreaCommands.h"
+
+#include "document/CVornelTabDoc.h"
+#include "view/commands/CommandTable.h"
+
+namespace vornel {
+
+void AddAreaApplicationCommands(view::CommandTable& /*application*/) {
+  // One line per area, in the order of the layers.
+}
+
+void AddAreaDocumentCommands(view::CommandTable& /*document*/, CVornelTabDoc& /*doc*/) {
+  // One line per area, in the order of the layers.
+}
+
+}  // namespace vornel

@@ -1,0 +1,53 @@
+#include "shell/ExternalPrograms.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "platform/UserPrompts.h"
+#include "shell/PathHelpers.h"
+
+namespace vornel {
+
+namespace {
+
+NoProgramLauncher g_noLauncher;
+ProgramLauncher* g_launcher = &g_noLauncher;
+
+}  // namespace
+
+ProgramLauncher& Programs() { return *g_launcher; }
+
+ScopedPrograms::ScopedPrograms(ProgramLauncher& launcher) : previous_(g_launcher) { g_launcher = &launcher; }
+
+ScopedPrograms::~ScopedPrograms() { g_launcher = previous_; }
+
+bool RunAndOpenOutput(const std::vector<std::string>& arguments, const std::string& scratchFolder,
+                      std::string_view outputName, std::string_view settingKey) {
+  if (arguments.empty()) return false;
+  const std::string& program = arguments.front();
+  // A folder for this run alone: an output left by an earlier run is never taken for this one.
+  std::string pattern = WithTrailingSeparator(scratchFolder) + "vornel-run-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    Prompts().ShowMessage("Unable to create a working folder in " + scratchFolder, MessageKind::kError);
+    return false;
+  }
+  const std::string folder = pattern + "/";
+  const std::string output = folder + std::string(outputName);
+  const bool started = Programs().Start(arguments, folder, [program, output](int exitCode) {
+    if (exitCode != 0) {
+      Prompts().ShowMessage(program + " ended with exit code " + std::to_string(exitCode) + ".", MessageKind::kError);
+    } else if (!FileExists(output)) {
+      Prompts().ShowMessage(program + " wrote no " + GetPathFileName(output) + ".", MessageKind::kWarning);
+    } else {
+      Programs().OpenWithDefault(output);
+    }
+  });
+  if (!started) {
+    ::rmdir(pattern.c_str());
+    Prompts().ShowMessage("Cannot start " + program + ".\nCheck the setting \"" + std::string(settingKey) + "\".",
+                          MessageKind::kError);
+  }
+  return started;
+}
+
+}  // namespace vornel

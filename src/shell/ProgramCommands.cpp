@@ -1,0 +1,61 @@
+#include "shell/ProgramCommands.h"
+
+#include "platform/UserPrompts.h"
+#include "shell/CVornelTabApp.h"
+#include "shell/ExternalPrograms.h"
+#include "shell/Profile.h"
+
+namespace vornel {
+
+void RunTabProgram(CVornelTabApp& app, const std::string& path) {
+  if (app.tabProgramPath == "./" || app.tabProgramPath.empty()) {
+    if (Prompts().Ask("Tab program path not found: \nDo you want to search for it now?", Buttons::kYesNo,
+                      MessageKind::kQuestion, "Program not found") != Answer::kYes) {
+      return;
+    }
+    if (!ChooseTabProgram(app)) return;
+  }
+  RunAndOpenOutput({app.tabProgramPath, "-P", path}, app.tempFolder, "out.ps", "TabDosPath");
+}
+
+bool ChooseTabProgram(CVornelTabApp& app) {
+  const std::optional<std::string> program = Prompts().PromptOpenFile("Locate the TAB typesetter program", "*");
+  if (!program || program->empty()) return false;
+  app.tabProgramPath = *program;
+  app.Profile().WriteText(kSessionProfile, "TabDosPath", app.tabProgramPath);
+  return true;
+}
+
+void RunAbcSoftware(CVornelTabApp& app) {
+  const std::optional<std::string> file = Prompts().PromptOpenFile("Open an abc format file", "*.abc");
+  if (!file || file->empty()) return;
+  if (app.abcProgramPath.empty()) {
+    Programs().OpenWithDefault(*file);
+    return;
+  }
+  RunAndOpenOutput({app.abcProgramPath, *file}, app.tempFolder, "Out.ps", "AbcProgram");
+}
+
+bool ChooseMidiToWavProgram(CVornelTabApp& app) {
+  const std::optional<std::string> program = Prompts().PromptOpenFile("MIDI to WAV executable program", "*");
+  if (!program || program->empty()) return false;
+  app.midiToWavePath = *program;
+  app.Profile().WriteText(kSessionProfile, "TimidityPath", app.midiToWavePath);
+  return true;
+}
+
+std::string GetMidiToWavProgramPath(CVornelTabApp& app) {
+  if (app.midiToWavePath.empty() &&
+      Prompts().Ask("The path to your MIDI to WAV player has not been set yet. Would you like to go find it?",
+                    Buttons::kOkCancel) == Answer::kOk) {
+    ChooseMidiToWavProgram(app);
+  }
+  return app.midiToWavePath;
+}
+
+void OpenMidiFileInPlayer() {
+  const std::optional<std::string> file = Prompts().PromptOpenFile("Open a midi file", "*.mid");
+  if (file && !file->empty()) Programs().OpenWithDefault(*file);
+}
+
+}  // namespace vornel
