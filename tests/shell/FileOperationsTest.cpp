@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "document/zip/ZipReader.h"
-#include "shell/FileHelpers.h"
-#include "shell/Gzip.h"
+#include "shell/files/FileHelpers.h"
+#include "shell/files/Gzip.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 

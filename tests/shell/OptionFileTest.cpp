@@ -10,7 +10,7 @@
 #include "model/CTabInstrument.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
-#include "shell/CSessionOptionsDlg.h"
+#include "shell/app/CSessionOptionsDlg.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 

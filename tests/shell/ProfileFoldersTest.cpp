@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/CVornelTabApp.h"
-#include "shell/Profile.h"
-#include "shell/XdgFolders.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/app/Profile.h"
+#include "shell/app/XdgFolders.h"
 #include "support/ScriptedPrompts.h"
 #include "ShellFixtures.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/SoundPlayers.h"
+#include "shell/app/SoundPlayers.h"
 #include "support/Bytes.h"
 
 namespace vornel::testing {

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "shell/ApplicationLooks.h"
-#include "shell/CViewManager.h"
-#include "shell/FileHelpers.h"
-#include "shell/PaperSizes.h"
-#include "shell/PathHelpers.h"
-#include "shell/Profile.h"
-#include "shell/RecentFileList.h"
-#include "shell/StartupCommand.h"
-#include "shell/WindowTabs.h"
+#include "shell/app/ApplicationLooks.h"
+#include "shell/frame/CViewManager.h"
+#include "shell/files/FileHelpers.h"
+#include "shell/files/PaperSizes.h"
+#include "shell/files/PathHelpers.h"
+#include "shell/app/Profile.h"
+#include "shell/app/RecentFileList.h"
+#include "shell/app/StartupCommand.h"
+#include "shell/frame/WindowTabs.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 

@@ -1,4 +1,4 @@
-#include "shell/CVornelTabApp.h"
+#include "shell/app/CVornelTabApp.h"
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -12,9 +12,9 @@
 #include "platform/UserPrompts.h"
 #include "platform/io/DataPaths.h"
 #include "platform/io/FileIO.h"
-#include "shell/PathHelpers.h"
-#include "shell/Profile.h"
-#include "shell/XdgFolders.h"
+#include "shell/files/PathHelpers.h"
+#include "shell/app/Profile.h"
+#include "shell/app/XdgFolders.h"
 #include "view/draw/GraphicUtil.h"
 
 namespace vornel {

@@ -1,4 +1,4 @@
-#include "shell/StartupCommand.h"
+#include "shell/app/StartupCommand.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "shell/Profile.h"
+#include "shell/app/Profile.h"
 
 #include <charconv>
 

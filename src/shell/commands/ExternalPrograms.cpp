@@ -1,10 +1,10 @@
-#include "shell/ExternalPrograms.h"
+#include "shell/commands/ExternalPrograms.h"
 
 #include <stdlib.h>
 #include <unistd.h>
 
 #include "platform/UserPrompts.h"
-#include "shell/PathHelpers.h"
+#include "shell/files/PathHelpers.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "shell/ApplicationLooks.h"
+#include "shell/app/ApplicationLooks.h"
 
 #include <array>
 

@@ -13,9 +13,9 @@
 #include <string_view>
 
 #include "platform/draw/DeviceBitmap.h"
-#include "shell/CSessionOptionsDlg.h"
-#include "shell/RecentFileList.h"
-#include "shell/SoundPlayers.h"
+#include "shell/app/CSessionOptionsDlg.h"
+#include "shell/app/RecentFileList.h"
+#include "shell/app/SoundPlayers.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "shell/CViewManager.h"
+#include "shell/frame/CViewManager.h"
 
 #include <algorithm>
 

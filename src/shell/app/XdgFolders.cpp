@@ -1,4 +1,4 @@
-#include "shell/XdgFolders.h"
+#include "shell/app/XdgFolders.h"
 
 #include <pwd.h>
 #include <unistd.h>

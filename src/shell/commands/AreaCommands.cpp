@@ -1,4 +1,4 @@
-#include "shell/AreaCommands.h"
+#include "shell/commands/AreaCommands.h"
 
 #include "document/CVornelTabDoc.h"
 #include "view/commands/CommandTable.h"

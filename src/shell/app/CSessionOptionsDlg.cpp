@@ -1,4 +1,4 @@
-#include "shell/CSessionOptionsDlg.h"
+#include "shell/app/CSessionOptionsDlg.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "shell/PathHelpers.h"
+#include "shell/files/PathHelpers.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "shell/Metronome.h"
+#include "shell/commands/Metronome.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "shell/AutoSave.h"
+#include "shell/app/AutoSave.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "platform/io/FileIO.h"
-#include "shell/PathHelpers.h"
+#include "shell/files/PathHelpers.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "shell/SoundPlayers.h"
+#include "shell/app/SoundPlayers.h"
 
 namespace vornel {
 

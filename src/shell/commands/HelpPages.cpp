@@ -1,10 +1,10 @@
-#include "shell/HelpPages.h"
+#include "shell/commands/HelpPages.h"
 
 #include <array>
 #include <utility>
 
 #include "platform/UserPrompts.h"
-#include "shell/PathHelpers.h"
+#include "shell/files/PathHelpers.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "shell/FileHelpers.h"
+#include "shell/files/FileHelpers.h"
 
 #include <gio/gio.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include "document/zip/ZipWriter.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/AsciiCase.h"
-#include "shell/PathHelpers.h"
+#include "shell/files/PathHelpers.h"
 
 namespace vornel {
 

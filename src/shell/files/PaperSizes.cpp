@@ -1,4 +1,4 @@
-#include "shell/PaperSizes.h"
+#include "shell/files/PaperSizes.h"
 
 #include <array>
 #include <cstddef>

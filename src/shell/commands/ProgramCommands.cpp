@@ -1,9 +1,9 @@
-#include "shell/ProgramCommands.h"
+#include "shell/commands/ProgramCommands.h"
 
 #include "platform/UserPrompts.h"
-#include "shell/CVornelTabApp.h"
-#include "shell/ExternalPrograms.h"
-#include "shell/Profile.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/commands/ExternalPrograms.h"
+#include "shell/app/Profile.h"
 
 namespace vornel {
 

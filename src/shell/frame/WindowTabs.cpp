@@ -1,4 +1,4 @@
-#include "shell/WindowTabs.h"
+#include "shell/frame/WindowTabs.h"
 
 #include <algorithm>
 

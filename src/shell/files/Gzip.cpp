@@ -1,4 +1,4 @@
-#include "shell/Gzip.h"
+#include "shell/files/Gzip.h"
 
 #include <zlib.h>
 

@@ -1,11 +1,11 @@
-#include "shell/RecentFileList.h"
+#include "shell/app/RecentFileList.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 
 #include "document/CBriotabDoc.h"
-#include "shell/Profile.h"
+#include "shell/app/Profile.h"
 
 namespace vornel {
 

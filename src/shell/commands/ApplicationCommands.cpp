@@ -1,17 +1,17 @@
-#include "shell/ApplicationCommands.h"
+#include "shell/commands/ApplicationCommands.h"
 
 #include <tinyxml2.h>
 
 #include "document/CVornelTabDoc.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
-#include "shell/CVornelTabApp.h"
-#include "shell/CommandIds.h"
-#include "shell/ExternalPrograms.h"
-#include "shell/FileHelpers.h"
-#include "shell/HelpPages.h"
-#include "shell/PathHelpers.h"
-#include "shell/ProgramCommands.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/commands/CommandIds.h"
+#include "shell/commands/ExternalPrograms.h"
+#include "shell/files/FileHelpers.h"
+#include "shell/commands/HelpPages.h"
+#include "shell/files/PathHelpers.h"
+#include "shell/commands/ProgramCommands.h"
 
 namespace vornel {
 
