@@ -62,6 +62,13 @@ class FakeWindows : public DocumentWindows {
   CVornelTabApp& app_;
 };
 
+// A file the launcher may start.
+std::string Executable(const std::string& path) {
+  testing::WriteText(path, "#!/bin/sh\n");
+  fs::permissions(path, fs::perms::owner_all);
+  return path;
+}
+
 std::string WriteDocument(const std::string& path) {
   CVornelTabDoc doc;
   doc.OnNewDocument();
@@ -267,22 +274,28 @@ TEST_F(CommandsFixture, TabTypesetterRunsInAFolderOfItsOwn) {
   EXPECT_TRUE(launcher.started.empty());
   EXPECT_EQ(prompts.captions.back(), "Program not found");
 
-  app.tabProgramPath = "/opt/tab/tab";
+  // A typesetter that is not there names its setting.
+  app.tabProgramPath = dir.File("missing-tab");
+  RunTabProgram(app, dir.File("piece.tab"));
+  EXPECT_EQ(prompts.messages.back(), "Cannot start " + app.tabProgramPath + ".\nCheck the setting \"TabDosPath\".");
+  EXPECT_TRUE(launcher.started.empty());
+
+  app.tabProgramPath = Executable(dir.File("tab"));
   RunTabProgram(app, dir.File("piece.tab"));
   RunTabProgram(app, dir.File("piece.tab"));
   ASSERT_EQ(launcher.started.size(), 2u);
-  EXPECT_EQ(launcher.started[0], (std::vector<std::string>{"/opt/tab/tab", "-P", dir.File("piece.tab")}));
+  EXPECT_EQ(launcher.started[0], (std::vector<std::string>{app.tabProgramPath, "-P", dir.File("piece.tab")}));
   EXPECT_NE(launcher.folders[0], launcher.folders[1]);
   // The first run wrote its output; the second wrote none and failed.
   testing::WriteText(launcher.folders[0] + "out.ps", "%!PS");
   launcher.exits[1](3);
   launcher.exits[0](0);
   EXPECT_EQ(launcher.opened, std::vector<std::string>{launcher.folders[0] + "out.ps"});
-  EXPECT_EQ(prompts.messages.back(), "/opt/tab/tab ended with exit code 3.");
+  EXPECT_EQ(prompts.messages.back(), app.tabProgramPath + " ended with exit code 3.");
 
   launcher.starts = false;
   RunTabProgram(app, dir.File("piece.tab"));
-  EXPECT_EQ(prompts.messages.back(), "Cannot start /opt/tab/tab.\nCheck the setting \"TabDosPath\".");
+  EXPECT_EQ(prompts.messages.back(), "Cannot start " + app.tabProgramPath + ".\nCheck the setting \"TabDosPath\".");
 }
 
 TEST_F(CommandsFixture, AbcFilesGoToTheConverterOrTheDesktop) {
@@ -291,13 +304,13 @@ TEST_F(CommandsFixture, AbcFilesGoToTheConverterOrTheDesktop) {
   table.Execute({commands::kRunAbcSoftware, {}, {}});
   EXPECT_EQ(launcher.opened, std::vector<std::string>{dir.File("tune.abc")});
   EXPECT_TRUE(launcher.started.empty());
-  app.abcProgramPath = "abcm2ps";
+  app.abcProgramPath = Executable(dir.File("abc2ps"));
   prompts.QueueFile(dir.File("tune.abc"));
   table.Execute({commands::kRunAbcSoftware, {}, {}});
   ASSERT_EQ(launcher.started.size(), 1u);
-  EXPECT_EQ(launcher.started[0], (std::vector<std::string>{"abcm2ps", dir.File("tune.abc")}));
+  EXPECT_EQ(launcher.started[0], (std::vector<std::string>{app.abcProgramPath, dir.File("tune.abc")}));
   launcher.exits[0](0);
-  EXPECT_EQ(prompts.messages.back(), "abcm2ps wrote no Out.ps.");
+  EXPECT_EQ(prompts.messages.back(), app.abcProgramPath + " wrote no Out.ps.");
 }
 
 TEST(AutoSave, CopiesOfEndedRunsAreOfferedAndACleanCloseLeavesNone) {

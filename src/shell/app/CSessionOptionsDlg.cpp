@@ -10,6 +10,22 @@
 
 namespace vornel {
 
+namespace {
+
+MidiPortLister& PortLister() {
+  static MidiPortLister lister;
+  return lister;
+}
+
+}  // namespace
+
+void SetMidiPortLister(MidiPortLister lister) { PortLister() = std::move(lister); }
+
+std::vector<std::string> MidiOutputPortNames() {
+  if (PortLister()) return PortLister()();
+  return {"Built-in synthesizer"};
+}
+
 CSessionOptionsDlg::CSessionOptionsDlg() = default;
 CSessionOptionsDlg::~CSessionOptionsDlg() = default;
 

@@ -4,6 +4,7 @@
 // belongs to the window layer and edits this struct.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -85,5 +86,11 @@ class CSessionOptionsDlg {
   // when it cannot be written.
   bool WriteOptionsFile(const std::string& path) const;
 };
+
+// The MIDI output ports the preferences list, in the playback layer's order. Until it
+// installs its lister there is the built-in synthesizer alone.
+using MidiPortLister = std::function<std::vector<std::string>()>;
+void SetMidiPortLister(MidiPortLister lister);
+std::vector<std::string> MidiOutputPortNames();
 
 }  // namespace vornel

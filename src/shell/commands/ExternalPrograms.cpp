@@ -3,6 +3,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
 #include "platform/UserPrompts.h"
 #include "shell/files/PathHelpers.h"
 
@@ -15,6 +19,22 @@ ProgramLauncher* g_launcher = &g_noLauncher;
 
 }  // namespace
 
+bool FindProgram(const std::string& program) {
+  if (program.empty()) return false;
+  if (program.find('/') != std::string::npos) return ::access(program.c_str(), X_OK) == 0;
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "/usr/bin:/bin";
+  while (!folders.empty()) {
+    const size_t colon = folders.find(':');
+    const std::string_view folder = folders.substr(0, colon);
+    folders = colon == std::string_view::npos ? std::string_view() : folders.substr(colon + 1);
+    // An empty entry stands for the current folder.
+    const std::filesystem::path candidate = std::filesystem::path(folder.empty() ? "." : folder) / program;
+    if (::access(candidate.c_str(), X_OK) == 0) return true;
+  }
+  return false;
+}
+
 ProgramLauncher& Programs() { return *g_launcher; }
 
 ScopedPrograms::ScopedPrograms(ProgramLauncher& launcher) : previous_(g_launcher) { g_launcher = &launcher; }
@@ -25,6 +45,12 @@ bool RunAndOpenOutput(const std::vector<std::string>& arguments, const std::stri
                       std::string_view outputName, std::string_view settingKey) {
   if (arguments.empty()) return false;
   const std::string& program = arguments.front();
+  std::string cannotStart = "Cannot start ";
+  cannotStart.append(program).append(".\nCheck the setting \"").append(settingKey).append("\".");
+  if (!FindProgram(program)) {
+    Prompts().ShowMessage(cannotStart, MessageKind::kError);
+    return false;
+  }
   // A folder for this run alone: an output left by an earlier run is never taken for this one.
   std::string pattern = WithTrailingSeparator(scratchFolder) + "vornel-run-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) {
@@ -44,8 +70,7 @@ bool RunAndOpenOutput(const std::vector<std::string>& arguments, const std::stri
   });
   if (!started) {
     ::rmdir(pattern.c_str());
-    Prompts().ShowMessage("Cannot start " + program + ".\nCheck the setting \"" + std::string(settingKey) + "\".",
-                          MessageKind::kError);
+    Prompts().ShowMessage(cannotStart, MessageKind::kError);
   }
   return started;
 }

@@ -29,6 +29,9 @@ class NoProgramLauncher : public ProgramLauncher {
   bool OpenWithDefault(const std::string&) override { return false; }
 };
 
+// True when `program` names an executable file, or (without a '/') one in the PATH folders.
+bool FindProgram(const std::string& program);
+
 // The launcher in force.
 ProgramLauncher& Programs();
 
