@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -27,6 +28,18 @@ constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8)
 
 // The instrument base of the data folder: a file, unlike the other profile paths.
 constexpr std::string_view kInstrumentBaseFile = "Templates/DefaultInstruments.btix";
+
+// The folder keys of the profile with their subfolders of the data folder, in reading order.
+struct FolderKey {
+  std::string_view key;
+  std::string_view subfolder;
+};
+constexpr std::array<FolderKey, 6> kFolderKeys = {{{"XMLPath", "XML"},
+                                                    {"TemplatesPath", "Templates"},
+                                                    {"Backgrounds", "Backgrounds"},
+                                                    {"Images", "Images"},
+                                                    {"Collections", "Collections"},
+                                                    {"MIDI", "MIDI"}}};
 
 std::string TemporaryFolder() {
   const char* tmp = std::getenv("TMPDIR");
@@ -53,6 +66,27 @@ void CopyMissingFiles(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
+
+std::vector<std::pair<std::string, std::string>> DescribeFolders(const ProfileStore& profile) {
+  std::string data = profile.GetText(kSessionProfile, "ApplicationDataPath");
+  if (!FileExists(data)) data = XdgDocumentsFolder() + std::string(CVornelTabApp::kDataFolderName) + "/";
+  data = WithTrailingSeparator(data);
+  std::vector<std::pair<std::string, std::string>> folders = {
+      {"config", ProfileFolder()},
+      {"autosave", AutoSaveFolder()},
+      {"documents", XdgDocumentsFolder()},
+      {"shipped data", WithTrailingSeparator(ShippedDataDirectory())},
+      {"data", data},
+      {"options file", ProfileFolder() + std::string(CSessionOptionsDlg::kOptionsFileName)},
+      {"instrument base",
+       profile.GetText(kSessionProfile, "InstrumentDatabasePath", data + std::string(kInstrumentBaseFile))},
+  };
+  for (const FolderKey& folder : kFolderKeys) {
+    folders.emplace_back(folder.key, WithTrailingSeparator(profile.GetText(kSessionProfile, folder.key,
+                                                                           data + std::string(folder.subfolder))));
+  }
+  return folders;
+}
 
 CVornelTabApp::CVornelTabApp(ProfileStore& profile) : profile_(profile) {}
 
@@ -157,14 +191,17 @@ bool CVornelTabApp::LoadSessionProfile() {
   ReadProfileSettings();
   optionsFilePath = ProfileFolder() + std::string(CSessionOptionsDlg::kOptionsFileName);
 
-  xmlFolder = ResolveDataSubfolder("XMLPath", "XML");
-  instrumentDatabasePath = profile_.GetText(kSessionProfile, "InstrumentDatabasePath",
-                                            dataFolder + std::string(kInstrumentBaseFile));
-  options.templatesFolder = ResolveDataSubfolder("TemplatesPath", "Templates");
-  backgroundsFolder = ResolveDataSubfolder("Backgrounds", "Backgrounds");
-  imagesFolder = ResolveDataSubfolder("Images", "Images");
-  collectionsFolder = ResolveDataSubfolder("Collections", "Collections");
-  midiFolder = ResolveDataSubfolder("MIDI", "MIDI");
+  std::array<std::string*, kFolderKeys.size()> folders = {&xmlFolder,    &options.templatesFolder,
+                                                          &backgroundsFolder, &imagesFolder,
+                                                          &collectionsFolder, &midiFolder};
+  for (size_t i = 0; i < kFolderKeys.size(); ++i) {
+    *folders[i] = ResolveDataSubfolder(kFolderKeys[i].key, kFolderKeys[i].subfolder);
+    // The instrument base names a file, read after the XML folder.
+    if (i == 0) {
+      instrumentDatabasePath = profile_.GetText(kSessionProfile, "InstrumentDatabasePath",
+                                                dataFolder + std::string(kInstrumentBaseFile));
+    }
+  }
 
   tempFolder = TemporaryFolder();
   tempFiles = {MakeTemporaryFile(tempFolder, "btbt"), MakeTemporaryFile(tempFolder, "btbs")};

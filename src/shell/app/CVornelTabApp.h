@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/draw/DeviceBitmap.h"
 #include "shell/app/CSessionOptionsDlg.h"
@@ -28,6 +30,10 @@ class PreferencesEditor {
   // Runs the dialog over the options; true when it ended with OK, the edits in `options`.
   virtual bool Edit(CSessionOptionsDlg& options) = 0;
 };
+
+// The folders and files the editor would use with this profile, found without making or
+// changing anything: (name, path) in a fixed order, for the tools.
+std::vector<std::pair<std::string, std::string>> DescribeFolders(const ProfileStore& profile);
 
 class CVornelTabApp {
  public:

@@ -37,13 +37,17 @@ std::optional<std::string> ConfigProfile::ReadText(std::string_view section, std
 
 void ConfigProfile::WriteText(std::string_view section, std::string_view key, std::string_view value) {
   config_->Write(EntryPath(section, key), FromUtf8(value));
+  changed_ = true;
 }
 
 void ConfigProfile::Remove(std::string_view section, std::string_view key) {
-  config_->DeleteEntry(EntryPath(section, key), false);
+  changed_ = config_->DeleteEntry(EntryPath(section, key), false) || changed_;
 }
 
 bool ConfigProfile::Flush() {
+  // A profile only read leaves no file and no folder behind.
+  if (!changed_) return true;
+  changed_ = false;
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
   return config_->Flush();

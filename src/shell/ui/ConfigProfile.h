@@ -30,6 +30,7 @@ class ConfigProfile : public ProfileStore {
  private:
   std::string path_;
   std::unique_ptr<wxFileConfig> config_;
+  bool changed_ = false;
 };
 
 }  // namespace vornel
