@@ -1,5 +1,9 @@
 #include "shell/ui/ShellApplication.h"
 
+#include <wx/app.h>
+#include <wx/splash.h>
+#include <wx/statusbr.h>
+
 #include "document/CVornelTabDoc.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/ApplicationLooks.h"
@@ -34,16 +38,48 @@ CMainFrame* ShellApplication::Start(const CommandLine& line) {
   (void)installed;
   frame_ = new CMainFrame(app_);
   frame_->RestoreLayout();
-  if (line.showSplash) ShowSplashScreen(frame_);
-  OpenStartupDocuments(line);
+  line_ = line;
+  // The frame's own paints go to the docking manager; its status bar paints with it.
+  frame_->GetStatusBar()->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+    event.Skip();
+    FirstPainted();
+  });
   frame_->Maximize();
   frame_->Show();
+  if (line.showSplash) splash_ = ShowSplashScreen(frame_);
   frame_->StartAutoSave();
   app_.PlayJingle();
-  frame_->OfferRecoveryCopies();
+  // Should no paint come (a window manager that keeps the window hidden), the documents open
+  // a second later all the same.
+  frame_->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+    event.Skip();
+    if (event.GetEventObject() == frame_) {
+      fallback_.Stop();
+      frame_ = nullptr;
+    }
+  });
+  fallback_.onTime = [this] { FirstPainted(); };
+  fallback_.StartOnce(1000);
   // What start-up found and wrote is kept even if the run ends without closing.
   profile_.Flush();
   return frame_;
+}
+
+void ShellApplication::FirstPainted() {
+  fallback_.Stop();
+  if (mappedMs_ < 0) mappedMs_ = MillisecondsSinceStart();
+  if (!documentsOpened_ && frame_ != nullptr) frame_->CallAfter([this] { OpenPendingDocuments(); });
+}
+
+void ShellApplication::OpenPendingDocuments() {
+  if (documentsOpened_ || frame_ == nullptr) return;
+  documentsOpened_ = true;
+  OpenStartupDocuments(line_);
+  // New tabs may have put the frame above the splash window where no window manager keeps
+  // it on top.
+  if (splash_) splash_->Raise();
+  frame_->OfferRecoveryCopies();
+  profile_.Flush();
 }
 
 void ShellApplication::OpenStartupDocuments(const CommandLine& line) {

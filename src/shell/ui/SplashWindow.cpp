@@ -27,9 +27,12 @@ wxSplashScreen* ShowSplashScreen(wxWindow* parent) {
   const wxBitmap bitmap = SplashBitmap();
   if (!bitmap.IsOk()) return nullptr;
   // Clicks and keys close the window (the splash screen's own handling); nothing waits for it.
-  return new wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, kSplashMilliseconds, parent,
-                            wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                            wxBORDER_SIMPLE | wxFRAME_NO_TASKBAR | wxSTAY_ON_TOP);
+  auto* splash = new wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, kSplashMilliseconds, parent,
+                                    wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                    wxBORDER_SIMPLE | wxFRAME_NO_TASKBAR | wxSTAY_ON_TOP);
+  // Above the main window even where no window manager keeps it on top.
+  splash->Raise();
+  return splash;
 }
 
 }  // namespace vornel

@@ -10,6 +10,7 @@
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/spinctrl.h>
+#include <wx/splash.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
@@ -31,7 +32,9 @@
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/SessionOptionsDialog.h"
+#include "shell/frame/ShellPictures.h"
 #include "shell/ui/ShellApplication.h"
+#include "shell/ui/SplashWindow.h"
 #include "shell/ui/WindowTabArt.h"
 #include "support/ScriptedPrompts.h"
 
@@ -63,6 +66,8 @@ class EditorRun {
     line.showSplash = false;
     line.paths = std::move(paths);
     frame_ = shell_.Start(line);
+    Settle();
+    shell_.OpenPendingDocuments();
     Settle();
   }
   ~EditorRun() { Close(); }
@@ -293,6 +298,28 @@ TEST(WindowTabArt, TabsShareTheStripByTheRule) {
   EXPECT_EQ(art.TabWidth(), 24);
   strip->Destroy();
   wxTheApp->ProcessIdle();
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+TEST(SplashWindow, ShowsThePictureAndClosesAtAClick) {
+  const wxBitmap bitmap = SplashBitmap();
+  ASSERT_TRUE(bitmap.IsOk());
+  EXPECT_EQ(bitmap.GetWidth(), kSplashPictureSize.cx);
+  EXPECT_EQ(bitmap.GetHeight(), kSplashPictureSize.cy);
+  wxSplashScreen* splash = ShowSplashScreen(nullptr);
+  ASSERT_NE(splash, nullptr);
+  Settle();
+  EXPECT_TRUE(splash->IsShown());
+  wxMouseEvent click(wxEVT_LEFT_DOWN);
+  click.SetEventObject(splash->GetSplashWindow());
+  splash->GetSplashWindow()->GetEventHandler()->ProcessEvent(click);
+  wxTheApp->ProcessIdle();
+  EXPECT_TRUE(wxTopLevelWindows.empty());
 }
 
 }  // namespace
