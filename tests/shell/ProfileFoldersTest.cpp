@@ -241,6 +241,29 @@ TEST(Jingle, ClicksThatDoNotLoadDisableTheMetronome) {
   EXPECT_EQ(prompts.messages, std::vector<std::string>{std::string(CVornelTabApp::kWaveFailedMessage)});
 }
 
+TEST(PaperTexture, AChosenBitmapIsLoaded) {
+  ScriptedPrompts prompts;
+  testing::TempDir dir;
+  MemoryProfile profile;
+  CVornelTabApp app(profile);
+  app.backgroundsFolder = dir.path() + "/";
+  // A 1 x 1 bitmap of 24 bits: file header, information header, one padded row.
+  const auto bmp = testing::HexBytes(
+      "42 4D 3A 00 00 00 00 00 00 00 36 00 00 00"
+      " 28 00 00 00 01 00 00 00 01 00 00 00 01 00 18 00 00 00 00 00 04 00 00 00"
+      " 13 0B 00 00 13 0B 00 00 00 00 00 00 00 00 00 00"
+      " 30 20 10 00");
+  testing::WriteText(dir.File("paper.bmp"), std::string(bmp.begin(), bmp.end()));
+  prompts.QueueFile(dir.File("paper.bmp"));
+  EXPECT_TRUE(app.ChooseTextureBitmap());
+  EXPECT_EQ(app.options.textureFile, dir.File("paper.bmp"));
+  EXPECT_EQ(app.backgroundTexture.Width(), 1);
+  EXPECT_EQ(prompts.filePrompts.back(), "Chose a texture|*.bmp||" + dir.path() + "/");
+  prompts.QueueFile(std::nullopt);
+  EXPECT_FALSE(app.ChooseTextureBitmap());
+  EXPECT_EQ(app.options.textureFile, dir.File("paper.bmp"));
+}
+
 TEST(MetronomePatch, TheChosenEntryPlus35IsKept) {
   ScriptedPrompts prompts;
   MemoryProfile profile;

@@ -240,6 +240,14 @@ void CVornelTabApp::LoadBackgroundTexture() {
   hasBackgroundTexture = !options.textureFile.empty() && LoadBitmapFromFile(options.textureFile, backgroundTexture);
 }
 
+bool CVornelTabApp::ChooseTextureBitmap() {
+  const std::optional<std::string> path = Prompts().PromptOpenFile("Chose a texture", "*.bmp", backgroundsFolder);
+  if (!path || path->empty()) return false;
+  options.textureFile = *path;
+  LoadBackgroundTexture();
+  return hasBackgroundTexture;
+}
+
 void CVornelTabApp::ApplyDocumentEnvironment() const {
   DocumentEnvironment& environment = Environment();
   environment.undoDepth = maximumUndo;

@@ -140,6 +140,10 @@ class CVornelTabApp {
   // Called when the autosave interval changed through the preferences.
   std::function<void(uint32_t intervalMs)> onAutoSaveIntervalChanged;
 
+  // Asks for a ".bmp" file ("Chose a texture") and takes it as the paper texture; true when
+  // one was chosen and loaded.
+  bool ChooseTextureBitmap();
+
   // --- metronome
   // One click: the two sounds in turn; nothing when they are not loaded.
   void MetronomeTick();

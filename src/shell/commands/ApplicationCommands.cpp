@@ -153,8 +153,6 @@ void AddApplicationCommands(view::CommandTable& table, CVornelTabApp& app, Docum
     const std::optional<std::string> path = Prompts().PromptOpenFile("Open", kDocumentPattern, app.dataFolder);
     if (path && !path->empty()) OpenDocumentFile(app, windows, *path);
   });
-  // Printing comes with the score view's pages; the set-up waits for it.
-  table.Add(commands::kPrintSetup, {});
   table.Add(commands::kSaveAll, [&app, &windows](const CommandEvent&) {
     for (CVornelTabDoc* doc : windows.Documents()) {
       if (doc->IsModified()) SaveDocument(app, *doc);

@@ -36,6 +36,7 @@
 #include "shell/ui/ShellApplication.h"
 #include "shell/ui/SplashWindow.h"
 #include "shell/ui/WindowTabArt.h"
+#include "support/RecordingFramePanes.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -111,8 +112,13 @@ TEST_F(ShellWindows, ADocumentOnTheCommandLineGivesOneTabNamedAfterIt) {
   EXPECT_FALSE(frame.DockManager().GetPane("console").IsShown());
   EXPECT_FALSE(frame.DockManager().GetPane("output").IsShown());
   EXPECT_TRUE(frame.DockManager().GetPane("left").IsShown());
-  // The document's section list reached the frame.
+  // The document's section list reached the frame, and reaches whatever stands for it.
   EXPECT_EQ(frame.SectionLines().size(), 1u);
+  {
+    testing::RecordingFramePanes panes;
+    frame.ActiveChild()->Activated();
+    EXPECT_EQ(panes.log, std::vector<std::string>{"sections 1 active 0"});
+  }
   // The view writes its values through the frame's interface.
   view::Panes().SetStatusText(view::kZoomSlot, "100%");
   EXPECT_EQ(frame.GetStatusBar()->GetStatusText(12), "100%");
