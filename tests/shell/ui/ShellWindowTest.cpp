@@ -15,6 +15,8 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -203,6 +205,26 @@ TEST_F(ShellWindows, RecentFilesAndTheLayoutPersistToTheNextStart) {
   EXPECT_TRUE(run.Frame().DispatchCommand(commands::kViewAllPanes));
   EXPECT_EQ(run.Frame().LeftGroup()->GetPageCount(), 7u);
   EXPECT_EQ(run.Frame().LeftGroup()->GetPageText(3), "Properties");
+}
+
+TEST_F(ShellWindows, RecoveryCopiesOfARunThatDidNotCloseAreOffered) {
+  // A run that ended without closing left the copy of a modified document.
+  const std::string run = home.Path() + ".local/state/vornel/autosave/999999999/";
+  fs::create_directories(run);
+  WriteDocument(run + "1.btxml");
+  testing::WriteText(run + "1.path", home.Path() + "Suite.btz\nSuite.btz\n");
+  prompts.QueueAnswer(Answer::kYes);
+  EditorRun editor(home);
+  ASSERT_EQ(editor.Frame().DocumentTabs()->GetPageCount(), 1u);
+  CVornelTabDoc& doc = editor.Frame().ActiveChild()->Document();
+  EXPECT_EQ(doc.GetPathName(), home.Path() + "Suite.btz");
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_FALSE(fs::exists(run));
+  EXPECT_EQ(prompts.questions.size(), 1u);
+  // Not saved, not wanted: the run closes without keeping it.
+  prompts.QueueAnswer(Answer::kNo);
+  EXPECT_TRUE(editor.Close(false));
+  EXPECT_FALSE(fs::exists(home.Path() + ".local/state/vornel/autosave/" + std::to_string(::getpid())));
 }
 
 TEST_F(ShellWindows, PreferencesDialogExchangesTheOptionsAndOkWritesTheKeys) {
