@@ -314,6 +314,17 @@ TEST_F(CommandsFixture, AbcFilesGoToTheConverterOrTheDesktop) {
   EXPECT_EQ(prompts.messages.back(), app.abcProgramPath + " wrote no Out.ps.");
 }
 
+TEST_F(CommandsFixture, TheMidiToWavePlayerIsLookedForOnceWhenUnset) {
+  prompts.QueueAnswer(Answer::kOk);
+  prompts.QueueFile("/usr/bin/timidity");
+  EXPECT_EQ(GetMidiToWavProgramPath(app), "/usr/bin/timidity");
+  EXPECT_EQ(profile.GetText(kSessionProfile, "TimidityPath"), "/usr/bin/timidity");
+  EXPECT_EQ(GetMidiToWavProgramPath(app), "/usr/bin/timidity");  // no second question
+  EXPECT_EQ(prompts.questions,
+            std::vector<std::string>{
+                "The path to your MIDI to WAV player has not been set yet. Would you like to go find it?"});
+}
+
 TEST(AutoSave, CopiesOfEndedRunsAreOfferedAndACleanCloseLeavesNone) {
   ScriptedPrompts prompts;
   testing::TempDir base;

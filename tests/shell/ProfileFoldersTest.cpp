@@ -62,8 +62,8 @@ TEST(DataFolder, AMissingFolderIsMadeOnceWithTheShippedTemplates) {
     EXPECT_TRUE(app.ResolveDataFolder());
     const std::string data = home.Path() + "Documents/VornelFiles/";
     EXPECT_EQ(app.dataFolder, data);
-    for (const char* sub : {"XML", "Templates", "Backgrounds", "Images", "Collections", "MIDI"}) {
-      EXPECT_TRUE(fs::is_directory(data + sub)) << sub;
+    for (const std::string_view sub : CVornelTabApp::kSubfolders) {
+      EXPECT_TRUE(fs::is_directory(data + std::string(sub))) << sub;
     }
     EXPECT_TRUE(fs::is_regular_file(data + "Templates/Lute.bttx"));
     EXPECT_TRUE(fs::is_regular_file(home.Path() + ".config/vornel/BrioTabProfile.ini"));
@@ -88,9 +88,7 @@ TEST(DataFolder, AGoneTemplatesFolderWarnsAndFallsBackToTheDataFolder) {
   ScriptedPrompts prompts;
   MemoryProfile profile;
   const std::string data = home.Path() + "Documents/VornelFiles/";
-  for (const char* sub : {"XML", "Templates", "Backgrounds", "Images", "Collections", "MIDI"}) {
-    fs::create_directories(data + sub);
-  }
+  for (const std::string_view sub : CVornelTabApp::kSubfolders) fs::create_directories(data + std::string(sub));
   profile.WriteText(kSessionProfile, "TemplatesPath", home.Path() + "gone");
   CVornelTabApp app(profile);
   app.InitFolders();

@@ -7,6 +7,19 @@
 
 namespace vornel {
 
+namespace {
+
+// Asks for a program and keeps it in `path` and under the profile key; true when chosen.
+bool ChooseProgram(CVornelTabApp& app, std::string_view title, std::string& path, std::string_view key) {
+  const std::optional<std::string> program = Prompts().PromptOpenFile(title, "*");
+  if (!program || program->empty()) return false;
+  path = *program;
+  app.Profile().WriteText(kSessionProfile, key, path);
+  return true;
+}
+
+}  // namespace
+
 void RunTabProgram(CVornelTabApp& app, const std::string& path) {
   if (app.tabProgramPath == "./" || app.tabProgramPath.empty()) {
     if (Prompts().Ask("Tab program path not found: \nDo you want to search for it now?", Buttons::kYesNo,
@@ -19,11 +32,7 @@ void RunTabProgram(CVornelTabApp& app, const std::string& path) {
 }
 
 bool ChooseTabProgram(CVornelTabApp& app) {
-  const std::optional<std::string> program = Prompts().PromptOpenFile("Locate the TAB typesetter program", "*");
-  if (!program || program->empty()) return false;
-  app.tabProgramPath = *program;
-  app.Profile().WriteText(kSessionProfile, "TabDosPath", app.tabProgramPath);
-  return true;
+  return ChooseProgram(app, "Locate the TAB typesetter program", app.tabProgramPath, "TabDosPath");
 }
 
 void RunAbcSoftware(CVornelTabApp& app) {
@@ -37,11 +46,7 @@ void RunAbcSoftware(CVornelTabApp& app) {
 }
 
 bool ChooseMidiToWavProgram(CVornelTabApp& app) {
-  const std::optional<std::string> program = Prompts().PromptOpenFile("MIDI to WAV executable program", "*");
-  if (!program || program->empty()) return false;
-  app.midiToWavePath = *program;
-  app.Profile().WriteText(kSessionProfile, "TimidityPath", app.midiToWavePath);
-  return true;
+  return ChooseProgram(app, "MIDI to WAV executable program", app.midiToWavePath, "TimidityPath");
 }
 
 std::string GetMidiToWavProgramPath(CVornelTabApp& app) {
