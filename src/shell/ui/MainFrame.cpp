@@ -443,14 +443,32 @@ void CMainFrame::UpdateRoute() {
 // --------------------------------------------------------------------------------------------
 // Commands
 
-bool CMainFrame::DispatchCommand(int id) { return router_.Dispatch(id); }
+bool CMainFrame::DispatchCommand(int id) {
+  const bool ran = router_.Dispatch(id);
+  if (ran) RefreshTitles();
+  return ran;
+}
+
+void CMainFrame::RefreshTitles() {
+  if (closing_) return;
+  // A document saved under another name takes it into its tab and the window's title.
+  for (size_t i = 0; i < documents_->GetPageCount(); ++i) {
+    CChildFrame* child = ChildAt(i);
+    const wxString title = FromUtf8(child->Document().GetTitle());
+    if (documents_->GetPageText(i) != title) {
+      documents_->SetPageText(i, title);
+      views_.RenameView(child, child->Document().GetTitle());
+    }
+  }
+  UpdateRoute();
+}
 
 view::CommandState CMainFrame::CommandStateOf(int id) const { return router_.State(id); }
 
 int CMainFrame::Id(int command) { return menuIds_.ToWindowId(command); }
 
 void CMainFrame::OnMenu(wxCommandEvent& event) {
-  if (!router_.Dispatch(menuIds_.ToCommand(event.GetId()))) event.Skip();
+  if (!DispatchCommand(menuIds_.ToCommand(event.GetId()))) event.Skip();
 }
 
 void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {

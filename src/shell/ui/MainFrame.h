@@ -126,6 +126,7 @@ class CMainFrame : public wxFrame,
   void BuildPanes();
   void AddFrameCommands();
   void UpdateRoute();
+  void RefreshTitles();
   void FillRecentFiles();
 
   void OnMenu(wxCommandEvent& event);

@@ -186,6 +186,17 @@ TEST_F(ShellWindows, ClosingAModifiedDocumentCancelKeepsItNoClosesIt) {
   EXPECT_FALSE(frame.CommandStateOf(commands::kSave).handled);
 }
 
+TEST_F(ShellWindows, SaveAsRenamesTheTabAndTheWindow) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  prompts.QueueFile(home.Path() + "Renamed");
+  EXPECT_TRUE(run.Frame().DispatchCommand(commands::kSaveAs));
+  EXPECT_TRUE(fs::exists(home.Path() + "Renamed.btz"));
+  EXPECT_EQ(run.Frame().DocumentTabs()->GetPageText(0), "Renamed.btz");
+  EXPECT_EQ(run.Frame().GetTitle(), "Renamed.btz - Vornel Tablature Composer");
+  EXPECT_EQ(run.Frame().Views().Title(0), "Renamed.btz");
+  EXPECT_EQ(run.App().recentFiles.Paths().front(), home.Path() + "Renamed.btz");
+}
+
 TEST_F(ShellWindows, RecentFilesAndTheLayoutPersistToTheNextStart) {
   const std::string path = WriteDocument(home.Path() + "Suite.btxml");
   {
