@@ -69,6 +69,10 @@ TEST(DataFolder, AMissingFolderIsMadeOnceWithTheShippedTemplates) {
     EXPECT_TRUE(fs::is_regular_file(home.Path() + ".config/vornel/BrioTabProfile.ini"));
     EXPECT_EQ(profile.GetText(kSessionProfile, "OptionsFilePath"), home.Path() + ".config/vornel/BrioTabProfile.ini");
     EXPECT_EQ(profile.GetText(kSessionProfile, "InstrumentDatabasePath"), data + "Templates/DefaultInstruments.btix");
+    // The display settings written with the first options are the profile's defaults.
+    EXPECT_EQ(profile.GetInt(kSessionProfile, "ScreenBkColor", 0), 0xF5F5F5);
+    EXPECT_EQ(profile.GetInt(kSessionProfile, "PageBkColor", 0), 0xFFFFFF);
+    EXPECT_EQ(profile.GetInt(kSessionProfile, "DefaultZoom", 0), 100);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{std::string(CVornelTabApp::kWelcomeMessage)});
     EXPECT_EQ(prompts.captions, std::vector<std::string>{"Welcome to Vornel!"});
   }

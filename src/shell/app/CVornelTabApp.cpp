@@ -130,6 +130,8 @@ bool CVornelTabApp::FirstRunSetup(const std::string& folder) {
   }
   dataFolder = root;
   profile_.WriteText(kSessionProfile, "ApplicationDataPath", dataFolder);
+  // The display settings saved below start from the profile's defaults.
+  ReadProfileSettings();
   CopyMissingFiles(shippedDataFolder + "Templates", dataFolder + "Templates");
 
   optionsFilePath = ProfileFolder() + std::string(CSessionOptionsDlg::kOptionsFileName);

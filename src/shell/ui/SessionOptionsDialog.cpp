@@ -30,7 +30,7 @@ uint32_t ToColorRef(const wxColour& c) {
 }
 
 wxSpinCtrl* Spin(wxWindow* parent, int low, int high) {
-  return new wxSpinCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(90, -1), wxSP_ARROW_KEYS, low, high);
+  return new wxSpinCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(140, -1), wxSP_ARROW_KEYS, low, high);
 }
 
 }  // namespace
