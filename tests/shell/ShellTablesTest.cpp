@@ -78,7 +78,7 @@ TEST(RecentFiles, OnlyExistingDocumentsAreListedNewestFirstTwelveAtMost) {
   EXPECT_EQ(list.Paths().front(), dir.File("a.btb"));
   EXPECT_EQ(list.Paths().size(), 6u);
   for (int i = 0; i < 20; ++i) {
-    char name[16];
+    char name[32];
     std::snprintf(name, sizeof name, "n%d.btz", i);
     const std::string path = dir.File(name);
     testing::WriteText(path, "x");
