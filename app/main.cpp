@@ -20,6 +20,7 @@
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellApplication.h"
+#include "shell/ui/ShellExportServices.h"
 #include "shell/ui/WxProgramLauncher.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/WxFontChooser.h"
@@ -49,8 +50,12 @@ class VornelApp : public wxApp {
 
     profile_ = std::make_unique<vornel::ConfigProfile>();
     shell_ = std::make_unique<vornel::ShellApplication>(*profile_, g_started);
+    exports_ = std::make_unique<vornel::ShellExportServices>(shell_->App());
+    exportsScope_ = std::make_unique<vornel::ScopedExportServices>(*exports_);
     vornel::CMainFrame* frame = shell_->Start(line_);
     if (frame == nullptr) return false;
+    exports_->SetParent(frame);
+    exports_->TakeSettings();
     if (auto* wx = dynamic_cast<vornel::WxPrompts*>(prompts_.get())) wx->SetParent(frame);
     fontChooser_ = std::make_unique<vornel::WxFontChooser>(frame);
     fontScope_ = std::make_unique<vornel::ScopedFontChooser>(*fontChooser_);
@@ -60,6 +65,8 @@ class VornelApp : public wxApp {
   }
 
   int OnExit() override {
+    exportsScope_.reset();
+    exports_.reset();
     fontScope_.reset();
     shell_.reset();
     profile_.reset();
@@ -88,6 +95,8 @@ class VornelApp : public wxApp {
   std::unique_ptr<vornel::ScopedFontChooser> fontScope_;
   std::unique_ptr<vornel::ConfigProfile> profile_;
   std::unique_ptr<vornel::ShellApplication> shell_;
+  std::unique_ptr<vornel::ShellExportServices> exports_;
+  std::unique_ptr<vornel::ScopedExportServices> exportsScope_;
   bool curlStarted_ = false;
   bool reported_ = false;
 };

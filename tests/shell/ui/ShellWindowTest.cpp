@@ -36,6 +36,7 @@
 #include "shell/ui/SessionOptionsDialog.h"
 #include "shell/frame/ShellPictures.h"
 #include "shell/ui/ShellApplication.h"
+#include "shell/ui/ShellExportServices.h"
 #include "shell/ui/SplashWindow.h"
 #include "shell/ui/WindowTabArt.h"
 #include "support/RecordingFramePanes.h"
@@ -324,6 +325,22 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362}) {
     EXPECT_TRUE(fs::exists(std::string(VORNEL_DATA_DIR) + "/Documentation/" + std::string(*HelpPageName(command))));
   }
+}
+
+TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) {
+  OpenedTargets launcher;
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  for (int command : {33119, 33045, 33046}) EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
+  ShellExportServices services(run.App());
+  EXPECT_EQ(services.xmlFolder, run.App().xmlFolder);
+  EXPECT_EQ(services.brailleLines, 32);
+  EXPECT_EQ(services.brailleColumns, 25);
+  services.OpenWithDesktop(home.Path() + "Suite.xml");
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{home.Path() + "Suite.xml"});
+  // No typesetter set, and the answer No: nothing starts.
+  prompts.QueueAnswer(Answer::kNo);
+  services.RunTabProgram(home.Path() + "Suite.tab");
+  EXPECT_EQ(prompts.captions.back(), "Program not found");
 }
 
 TEST(WindowTabArt, TabsShareTheStripByTheRule) {
