@@ -151,6 +151,9 @@ TEST_F(ShellWindows, TheFacsimilePaneShownAndHiddenTwiceKeepsTheSash) {
   CChildFrame* child = run.Frame().ActiveChild();
   ASSERT_NE(child, nullptr);
   EXPECT_FALSE(child->FacsimilePaneShown());
+  // The blank page is no score view: an image handed to it goes nowhere.
+  child->AddFacsimileToScore(home.Path() + "scan.png");
+  EXPECT_FALSE(child->Document().IsModified());
   child->ShowFacsimilePane(true);
   Settle();
   ASSERT_TRUE(child->FacsimilePaneShown());
