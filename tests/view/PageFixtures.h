@@ -65,6 +65,8 @@ struct EditionOptions {
   size_t systemsPerSection = 12;
   int32_t systemsPerPage = 6;
   int32_t notatedSections = 2;   // after the imported one
+  bool preliminaries = true;     // title page, contents, preface and facsimiles
+  bool importedSection = true;
 };
 
 // The edition: title page, preface, contents, facsimiles, an imported section and notated
@@ -98,7 +100,7 @@ inline std::unique_ptr<CVornelTabDoc> EditionDocument(const EditionOptions& o) {
 
   CTitlePage& titlePage = settings.titlePage;
   titlePage.Text(CTitlePage::kContentsHeader).text = std::string(CTitlePage::kContentsHeaderText);
-  titlePage.printTitlepage = 1;
+  titlePage.printTitlepage = o.preliminaries ? 1 : 0;
   titlePage.frameStyle = 2;
   titlePage.printContents = 1;
   titlePage.useRtf = 1;
@@ -117,7 +119,8 @@ inline std::unique_ptr<CVornelTabDoc> EditionDocument(const EditionOptions& o) {
   AllTracksChooser chooser;
   const CInstrumentDlg defaultDefinition;
   std::unique_ptr<CSystemArray> imported =
-      ImportMidiFile(o.corpus + "/midi/test-c-major-scale.mid", chooser, nullptr, defaultDefinition);
+      o.importedSection ? ImportMidiFile(o.corpus + "/midi/test-c-major-scale.mid", chooser, nullptr, defaultDefinition)
+                        : nullptr;
   if (imported != nullptr) {
     imported->Title().text = "Scale (from a MIDI file)";
     imported->flags = CSystemArray::kPageBreakAfter;
