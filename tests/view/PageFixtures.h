@@ -14,6 +14,8 @@
 #include "model/CStaveArray.h"
 #include "model/CSystemArray.h"
 #include "model/nChord.h"
+#include "platform/draw/RecordingDevice.h"
+#include "view/render/pages/DocumentSettingsDrawing.h"
 
 namespace vornel::testing {
 
@@ -85,18 +87,22 @@ inline std::unique_ptr<CVornelTabDoc> EditionDocument(const EditionOptions& o) {
   title.text = "Lachrimae Pavans";
   title.font.pointSize.cx = 280;
   title.flags = CTrackText::kVisible | CTrackText::kCentered;
-  title.x = 397;
   title.y = 300;
   CTrackText& author = settings.Text(CDocumentSettings::kAuthor);
   author.text = "John Dowland";
   author.font.pointSize.cx = 160;
   author.flags = CTrackText::kVisible | CTrackText::kCentered;
-  author.x = 397;
   author.y = 380;
   settings.Text(CDocumentSettings::kSource).text = "after the print of 1604";
   settings.Text(CDocumentSettings::kSource).flags = CTrackText::kVisible | CTrackText::kCentered;
-  settings.Text(CDocumentSettings::kSource).x = 397;
   settings.Text(CDocumentSettings::kSource).y = 430;
+  CRTFTrackText& formatted = settings.titlePage.formattedTitle;
+  formatted.text = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}\\pard\\qc\\i\\fs28 Seaven Teares "
+                   "figured in seaven passionate Pavans\\i0\\par\\fs20 set forth for the Lute\\par}";
+  formatted.SetDefaultRect(0, 520, 400, 160);
+  // Centred across the page as the title-page view lays them out (zoom-100 screen pixels).
+  RecordingDevice screen(96, false, PangoTextEngine::Shared());
+  CenterTitleTexts(settings, screen, 0, 0, 794, 1123);
 
   CTitlePage& titlePage = settings.titlePage;
   titlePage.Text(CTitlePage::kContentsHeader).text = std::string(CTitlePage::kContentsHeaderText);
