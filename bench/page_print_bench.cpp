@@ -50,29 +50,29 @@ void PrintToPdf(benchmark::State& state, const testing::EditionOptions& options,
   state.counters["per_page"] =
       benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-// Five preliminary pages and the imported section's page; the rest is one long section.
-void PrintDocumentToPdf(benchmark::State& state) {
-  const int32_t pages = static_cast<int32_t>(state.range(0));
+// Six systems a page; with the edition's preliminaries (five pages) and its imported section
+// (one page) the notated section fills the rest.
+testing::EditionOptions Options(int32_t pages, bool edition) {
   testing::EditionOptions options;
   options.corpus = VORNEL_CORPUS_DIR;
   options.notatedSections = 1;
   options.systemsPerPage = 6;
-  options.systemsPerSection = static_cast<size_t>(pages - 6) * 6;
-  PrintToPdf(state, options, pages);
+  options.preliminaries = edition;
+  options.importedSection = edition;
+  options.systemsPerSection = static_cast<size_t>(pages - (edition ? 6 : 0)) * 6;
+  return options;
+}
+
+void PrintDocumentToPdf(benchmark::State& state) {
+  const int32_t pages = static_cast<int32_t>(state.range(0));
+  PrintToPdf(state, Options(pages, true), pages);
 }
 BENCHMARK(PrintDocumentToPdf)->Arg(10)->Arg(25)->Arg(50)->Unit(benchmark::kMillisecond);
 
 // Music pages alone: what a page costs as the document grows.
 void PrintMusicToPdf(benchmark::State& state) {
   const int32_t pages = static_cast<int32_t>(state.range(0));
-  testing::EditionOptions options;
-  options.corpus = VORNEL_CORPUS_DIR;
-  options.notatedSections = 1;
-  options.systemsPerPage = 6;
-  options.systemsPerSection = static_cast<size_t>(pages) * 6;
-  options.preliminaries = false;
-  options.importedSection = false;
-  PrintToPdf(state, options, pages);
+  PrintToPdf(state, Options(pages, false), pages);
 }
 BENCHMARK(PrintMusicToPdf)->Arg(10)->Arg(25)->Arg(50)->Unit(benchmark::kMillisecond);
 

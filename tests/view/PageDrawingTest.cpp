@@ -232,6 +232,26 @@ TEST(SystemDrawing, IndentsAndColumns) {
   EXPECT_GE(wide->System(0)->Line(0)->staves.at(0)->columnWidth, 1);
 }
 
+TEST(SystemDrawing, InstrumentNames) {
+  PageScope scope;
+  CPageDlg page;
+  page.namesIndent = 20;  // mm before the leading signs
+  auto section = StaffSection(1, 1, 4);
+  CStaveArray& system = *section->System(0);
+  section->Definition(0)->nameText.text = "Lute";
+  RecordingDevice dc(96, true);
+  DrawSystem(system, dc, page, 0, 100, 100, 700, 1000);
+  EXPECT_EQ(dc.Log().find("\"Lute\""), std::string::npos);
+  EXPECT_EQ(system.nameWidth, SystemStartWidth(dc, system, 100) + Mm(200));
+  system.nameInstruments = 1;
+  dc.ClearLog();
+  DrawSystem(system, dc, page, 0, 100, 100, 700, 1000);
+  // Left of the names' room by a column, centred on the staff.
+  EXPECT_NE(dc.Log().find("\"Lute\""), std::string::npos);
+  const CInstrument& line = *system.Line(0);
+  EXPECT_EQ(section->Definition(0)->nameText.x, line.lineRect.left - line.columnWidth - system.nameWidth);
+}
+
 TEST(SystemDrawing, BarNumberFilter) {
   PageScope scope;
   CPageDlg page;
