@@ -354,6 +354,43 @@ TEST(SectionPages, HeadingsEndTextAndFootnotes) {
   EXPECT_EQ(dc.Log(), "");
 }
 
+// Footnotes are collected while the page's systems are drawn: this renderer adds one for
+// every stave it draws.
+class FootnotingRenderer : public DrawingStaveRenderer {
+ public:
+  explicit FootnotingRenderer(CPageDlg& page) : page_(page) {}
+  void DrawStave(DeviceContext& dc, CClef& stave, int32_t zoom, const CVoicesArray& voices, const Rect& rect,
+                 int32_t nameWidth, const CKey* key, int32_t columnWidth) override {
+    DrawingStaveRenderer::DrawStave(dc, stave, zoom, voices, rect, nameWidth, key, columnWidth);
+    page_.footnoteText += std::to_string(page_.footnoteCounter++) + ". played twice\n";
+  }
+
+ private:
+  CPageDlg& page_;
+};
+
+TEST(SectionPages, FootnotesAtTheFootOfTheirPage) {
+  PageDrawSettings settings;
+  const ScopedPageSettings active(&settings);
+  CPageDlg page;
+  page.pageRect = {0, 0, 794, 1123};
+  FootnotingRenderer renderer(page);
+  const ScopedStaveRenderer installed(renderer);
+  auto section = StaffSection(1, 4, 4);
+  RecordingDevice dc(96, true);
+  // The second page: the first page's systems are replayed for their clefs, without their
+  // footnotes.
+  DrawSystems(*section, dc, page, 1, 2, 2, false);
+  const std::string log = dc.Log();
+  EXPECT_EQ(page.footnoteText, "1. played twice\n2. played twice\n");
+  const size_t at = log.rfind("DrawText \"1. played twice\\u{A}2. played twice\\u{A}\" " +
+                             std::to_string(page.printableRect.left));
+  ASSERT_NE(at, std::string::npos) << log;
+  // Drawn in the footnote font with its last line on the printable bottom.
+  const std::string line = log.substr(at, log.find('\n', at) - at);
+  EXPECT_NE(line.find(" " + std::to_string(page.printableRect.bottom) + " 0x900"), std::string::npos) << line;
+}
+
 TEST(SectionPages, SystemsPerPage) {
   PageScope scope;
   auto section = StaffSection(1, 3, 4);
@@ -370,6 +407,22 @@ TEST(DocumentPages, HeaderOfAMusicPage) {
   CBriotabDoc doc;
   doc.settings.Text(CDocumentSettings::kTitle).text = "Lessons\r\nfor  the lute";
   EXPECT_EQ(PageHeaderText(doc.settings, 2), "Lessonsfor the lute : p. 3");
+}
+
+TEST(DocumentPages, RecomputeSystemsPerPage) {
+  PageScope scope;
+  CBriotabDoc doc;
+  doc.sections.push_back(StaffSection(1, 3, 4));
+  doc.sections.activeSection = 0;
+  CPageDlg& page = doc.settings.pageSettings;
+  page.paperFormat = 9;
+  RecordingDevice dc(300, true);
+  RecomputeSystemsPerPage(doc, dc);
+  EXPECT_EQ(page.newPageOnSection, 1);
+  // A4 at 300 dpi less 25 and 15 mm of margins, over the first system and 18 mm.
+  const int32_t printable = MulDiv(2970, 300, 254) - MulDiv(150, 300, 254) - MulDiv(250, 300, 254);
+  const int32_t h = doc.sections.at(0)->System(0)->area.Height();
+  EXPECT_EQ(doc.sections.at(0)->stavesPerPage, printable / (h + MulDiv(180, 300, 254)));
 }
 
 TEST(DocumentPages, FailureOnAPrintedPageIsReported) {
