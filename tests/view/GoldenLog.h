@@ -2,22 +2,14 @@
 // Golden files of the recording device: tests/view/golden/<name>.log. With the environment
 // variable VORNEL_UPDATE_GOLDEN set, a test writes its log there instead of comparing.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <string>
 
-#include "support/Bytes.h"
+#include "support/GoldenFile.h"
 
 namespace vornel::testing {
 
 inline void ExpectGoldenLog(const std::string& name, const std::string& actual) {
-  const std::string path = std::string(VORNEL_SOURCE_DIR) + "/tests/view/golden/" + name + ".log";
-  if (std::getenv("VORNEL_UPDATE_GOLDEN") != nullptr) {
-    WriteText(path, actual);
-    return;
-  }
-  EXPECT_EQ(ReadText(path), actual) << "golden log " << path;
+  ExpectGoldenFile("tests/view/golden/" + name + ".log", actual);
 }
 
 }  // namespace vornel::testing
