@@ -33,6 +33,9 @@ class AlsaPortOut : public MidiOut {
   bool failed_ = false;
 };
 
+// The ALSA library (under the sequencer and the synthesizer's audio driver) reports to MidiLog.
+void RouteAlsaLogOnce();
+
 // The names of the ALSA sequencer's output ports; empty when the sequencer cannot be reached.
 std::vector<std::string> ListAlsaPorts();
 

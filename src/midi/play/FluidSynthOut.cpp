@@ -1,5 +1,7 @@
 #include "midi/play/FluidSynthOut.h"
 
+#include "midi/play/AlsaPortOut.h"
+
 #include <fluidsynth.h>
 
 #include <cstdlib>
@@ -12,7 +14,8 @@ namespace vornel {
 namespace {
 
 constexpr const char* kSoundFontNames[] = {"sounds/sf2/default-GM.sf2", "sounds/sf2/TimGM6mb.sf2"};
-constexpr double kGain = 0.5;
+// Loud enough for a single lute line without clipping a few lines together.
+constexpr double kGain = 0.8;
 
 void RouteLog(int level, const char* message, void*) {
   if (message == nullptr) return;
@@ -155,6 +158,7 @@ bool FluidSynthEngine::Send(const uint8_t* bytes, size_t size) {
 FluidSynthOut::~FluidSynthOut() { FluidSynthOut::Close(); }
 
 bool FluidSynthOut::Open() {
+  RouteAlsaLogOnce();
   if (!CreateSynth(44100)) return false;
   std::string tried;
   for (const std::string& name : settings().audioDrivers) {
