@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstring>
 
+#include <pthread.h>
+#include <sched.h>
+
 #include "midi/MidiStreamEvents.h"
 #include "midi/strMidiNote.h"
 #include "model/CSystemArray.h"
@@ -281,6 +284,11 @@ int64_t MidiOutStream::StartTime() const {
 }
 
 void MidiOutStream::ThreadMain() {
+  // Wake-ups on time matter more than throughput here: a real-time priority where the system
+  // grants one (the thread sleeps between events), the normal one otherwise.
+  sched_param priority{};
+  priority.sched_priority = std::max(1, sched_get_priority_min(SCHED_FIFO) + 10);
+  pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
   Lock lock(mutex_);
   while (started_ && !stopRequested_) {
     if (paused_) {
