@@ -1,5 +1,6 @@
 #pragma once
-// What the commands on documents share: opening a file by the system's own open path.
+// What the commands on documents share: opening a file by the system's own open path, and
+// the system's messages printed on the standard error stream.
 
 #include <algorithm>
 #include <cstdio>
@@ -13,15 +14,8 @@
 
 namespace vornel::tool {
 
-// The document at `path` in any form the system reads, or null. The messages the system gave
-// while opening go to the standard error stream.
-inline std::unique_ptr<CVornelTabDoc> OpenDocument(const std::string& path) {
-  OpenedDocument opened = OpenDocumentFile(path);
-  if (!opened.message.empty()) std::fprintf(stderr, "%s\n", opened.message.c_str());
-  return std::move(opened.document);
-}
-
-// The system's messages go to the standard error stream.
+// The system's messages, one per line, without a label, on the standard error stream; it
+// counts them.
 class PrintedPrompts : public ConsolePrompts {
  public:
   void ShowMessage(std::string_view text, MessageKind, std::string_view) override {
@@ -30,6 +24,14 @@ class PrintedPrompts : public ConsolePrompts {
   }
   int shown = 0;
 };
+
+// The document at `path` in any form the system reads, or null. The messages the system gave
+// while opening go to the standard error stream.
+inline std::unique_ptr<CVornelTabDoc> OpenDocument(const std::string& path) {
+  OpenedDocument opened = OpenDocumentFile(path);
+  if (!opened.message.empty()) std::fprintf(stderr, "%s\n", opened.message.c_str());
+  return std::move(opened.document);
+}
 
 // Section `number` of the document, counted from 1 as the sections pane lists them, or the
 // active one; null (after saying why) when there is no such section. The number is checked
