@@ -222,6 +222,20 @@ MidiMeter PlayMeter(const CSystemArray& section) {
 
 namespace {
 
+// The definitions a play sounds: the active line alone below mode 3, else every line that is
+// not muted.
+std::vector<size_t> PlayedLines(const CSystemArray& section, int mode, size_t active) {
+  std::vector<size_t> lines;
+  if (mode < MIDIVoiceStream::kModeAll) {
+    lines.push_back(active);
+    return lines;
+  }
+  for (size_t d = 0; d < section.definitions.size(); ++d) {
+    if (section.Definition(d)->midi.mute == 0) lines.push_back(d);
+  }
+  return lines;
+}
+
 strMidiBuffer BuildPlay(CSystemArray& section, const MidiPlayOptions& options, std::vector<MidiShortMessage>* setup) {
   // The active system and line are looked up first: a section without them plays nothing.
   const size_t active = section.ActiveInstrumentIndex();
@@ -230,14 +244,7 @@ strMidiBuffer BuildPlay(CSystemArray& section, const MidiPlayOptions& options, s
   const MidiMeter meter = PlayMeter(section);
   GatheredVoices gathered(section, first);
 
-  std::vector<size_t> lines;
-  if (options.mode < MIDIVoiceStream::kModeAll) {
-    lines.push_back(active);
-  } else {
-    for (size_t d = 0; d < section.definitions.size(); ++d) {
-      if (section.Definition(d)->midi.mute == 0) lines.push_back(d);
-    }
-  }
+  const std::vector<size_t> lines = PlayedLines(section, options.mode, active);
   const std::vector<MidiLineChannels> channels = AssignMidiChannels(LineNeeds(section, lines));
   strMidiBuffer all;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -272,6 +279,17 @@ strMidiBuffer BuildPlay(CSystemArray& section, const MidiPlayOptions& options, s
 }
 
 }  // namespace
+
+uint8_t ActiveLinePlayChannel(CSystemArray& section, int mode) {
+  const size_t active = section.ActiveInstrumentIndex();
+  if (section.Definition(active)->family == kPercussionFamily) return kMidiPercussionChannel;
+  if (mode < MIDIVoiceStream::kModeAll) return 0;
+  GatheredVoices gathered(section, static_cast<size_t>(std::max(section.activeSystem, 0)));
+  const std::vector<size_t> lines = PlayedLines(section, mode, active);
+  const std::vector<MidiLineChannels> channels = AssignMidiChannels(LineNeeds(section, lines));
+  const auto it = std::find(lines.begin(), lines.end(), active);
+  return it == lines.end() ? 0 : channels[static_cast<size_t>(it - lines.begin())].first;
+}
 
 strMidiBuffer BuildPlayRecords(CSystemArray& section, const MidiPlayOptions& options) {
   return BuildPlay(section, options, nullptr);

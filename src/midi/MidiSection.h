@@ -84,6 +84,8 @@ MidiMeter PlayMeter(const CSystemArray& section);
 // the channel of its index otherwise, the active one reporting its notes; starting at the
 // first note at or after the start tick, with the settings made before it; metronome beats.
 strMidiBuffer BuildPlayRecords(CSystemArray& section, const MidiPlayOptions& options);
+// The channel the active line plays on in a play of that mode (its first voice's).
+uint8_t ActiveLinePlayChannel(CSystemArray& section, int mode);
 // Those records as the player's 12-byte stream events.
 std::vector<uint8_t> BuildPlayStream(CSystemArray& section, const MidiPlayOptions& options);
 // The stream with its set-up: for each line played, on the channels the event builder gave it,

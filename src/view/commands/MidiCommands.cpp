@@ -1,0 +1,147 @@
+#include "view/commands/MidiCommands.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "document/CBriotabDoc.h"
+#include "midi/MidiImport.h"
+#include "midi/MidiSection.h"
+#include "midi/play/MidiOutStream.h"
+#include "midi/play/OfflineRender.h"
+#include "model/CSystemArray.h"
+#include "platform/UserPrompts.h"
+#include "platform/io/ProgramLauncher.h"
+
+namespace vornel::view {
+
+namespace {
+
+// Events per system when the imported section is laid out again.
+constexpr size_t kImportReflowRun = 20;
+
+std::string DocumentFolder(const CBriotabDoc& doc) {
+  const std::string& path = doc.GetPathName();
+  return path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
+}
+
+// The view's play mode, kept while its player plays.
+struct PlayState {
+  int mode = MIDIVoiceStream::kModeAll;
+};
+
+void CreateMidiFile(MidiCommandContext& context) {
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (doc == nullptr) return;
+  CSystemArray& section = *doc->GetActiveSection();
+  const std::optional<std::string> chosen =
+      Prompts().PromptSaveFile("Select a MIDI file name", "*.mid",
+                               ProposedMidiFileName(doc->GetTitle(), doc->sections.activeSection), DocumentFolder(*doc));
+  if (!chosen) return;
+  const std::string path = WithMidiExtension(*chosen);
+  MidiExportOptions options;
+  options.metronome = context.MetronomeOn();
+  options.metronomeChannel = context.MetronomeChannel();
+  options.metronomeKey = context.MetronomeKey();
+  if (WriteSectionMidiFile(section, doc->settings.midiExport, options, path)) Launcher().OpenWithDefault(path);
+}
+
+void ImportMidi(MidiCommandContext& context) {
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (doc == nullptr) return;
+  const std::optional<std::string> path = Prompts().PromptOpenFile("Import MIDI file", "*.mid", DocumentFolder(*doc));
+  if (!path) return;
+  // The import shows why it brought nothing ("No data was imported" among the reasons); then
+  // no section is added.
+  std::unique_ptr<CSystemArray> imported =
+      ImportMidiFile(*path, context.TrackChooser(), context.InstrumentBase(), context.DefaultInstrument());
+  if (imported == nullptr) return;
+  CSystemArray& section = *doc->AppendSection(std::move(imported));
+  section.InsertInitialTimeSignature();
+  doc->NotifyChanged(kHintRepaintAll);
+  section.CopyFirstSystemStaves();
+  section.RecalculateNotation();
+  section.RecalculateSection(false);
+  doc->NotifyChanged(kHintRepaintAll);
+  section.ReflowSystems(true, kImportReflowRun);
+  section.ReflowSystems(false, kImportReflowRun);
+  doc->UpdateSectionList();
+  context.PostFrameCommand(kAfterMidiImport);
+}
+
+// Toggles the player: a second play command stops it.
+void StartPlayback(MidiCommandContext& context, PlayState& state, int mode) {
+  MidiOutStream* player = context.Player();
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (player == nullptr || doc == nullptr) return;
+  if (player->IsPlaying()) {
+    player->Stop();
+    return;
+  }
+  CSystemArray& section = *doc->GetActiveSection();
+  state.mode = mode;
+  const MidiPlayTiming timing = PlayTiming(section);
+  player->tempo = timing.tempo;
+  player->timeDivision = timing.timeDivision;
+  MidiPlayOptions options;
+  options.mode = mode;
+  options.startTick = static_cast<uint32_t>(std::max<int64_t>(section.GetPlaybackStartTick(), 0));
+  options.metronome = context.MetronomeOn();
+  options.metronomeChannel = context.MetronomeChannel();
+  options.metronomeKey = context.MetronomeKey();
+  player->Play(section, options);
+}
+
+}  // namespace
+
+std::string ProposedMidiFileName(std::string_view title, int sectionIndex) {
+  std::string name(title);
+  for (std::string_view extension : {".btxml", ".btb", ".btz"}) {
+    for (size_t at = name.find(extension); at != std::string::npos; at = name.find(extension, at)) {
+      name.erase(at, extension.size());
+    }
+  }
+  std::erase_if(name, [](char c) { return c == '"' || c == '\'' || c == '?'; });
+  return name + "_" + std::to_string(sectionIndex) + ".mid";
+}
+
+std::string WithMidiExtension(std::string path) {
+  if (path.size() < 4 || path.compare(path.size() - 4, 4, ".mid") != 0) path += ".mid";
+  return path;
+}
+
+void AddMidiCommands(CommandTable& table, MidiCommandContext& context) {
+  const auto state = std::make_shared<PlayState>();
+  const auto hasDocument = [&context] { return context.ActiveDocument() != nullptr; };
+  const auto canPlay = [&context] { return context.ActiveDocument() != nullptr && context.Player() != nullptr; };
+  const auto playing = [&context] { return context.Player() != nullptr && context.Player()->IsPlaying(); };
+
+  table.Add(kCreateMidiFile, [&context](const CommandEvent&) { CreateMidiFile(context); }, hasDocument);
+  table.Add(kImportMidiFile, [&context](const CommandEvent&) { ImportMidi(context); }, hasDocument);
+
+  const auto play = [&context, state](int mode) {
+    return [&context, state, mode](const CommandEvent&) { StartPlayback(context, *state, mode); };
+  };
+  table.Add(kPlaySingleVoice, play(MIDIVoiceStream::kModeVoice), canPlay);
+  table.Add(kPlaySingleInstrument, play(MIDIVoiceStream::kModeInstrument), canPlay);
+  table.Add(kPlayAllInstruments, play(MIDIVoiceStream::kModeAll), canPlay);
+  table.Add(kPlayInstrumentMenu, play(MIDIVoiceStream::kModeInstrument), canPlay,
+            [playing, state] { return playing() && state->mode == MIDIVoiceStream::kModeInstrument; });
+  table.Add(kPlayTuttiMenu, play(MIDIVoiceStream::kModeAll), canPlay,
+            [playing, state] { return playing() && state->mode != MIDIVoiceStream::kModeInstrument; });
+
+  // The controller commands carry their value; they act only while the player plays, on the
+  // channel the active line plays on ("Celeste" always on channel 0).
+  table.AddRange(
+      MidiOutStream::kFirstControllerCommand, MidiOutStream::kLastControllerCommand,
+      [&context, state](const CommandEvent& e) {
+        MidiOutStream* player = context.Player();
+        CBriotabDoc* doc = context.ActiveDocument();
+        if (player == nullptr || doc == nullptr || !e.value) return;
+        const uint8_t channel = ActiveLinePlayChannel(*doc->GetActiveSection(), state->mode);
+        player->OnControllerCommand(channel, static_cast<int>(*e.value), e.id);
+      },
+      [playing](int id) { return playing() && MidiOutStream::ControllerOfCommand(id) >= 0; });
+}
+
+}  // namespace vornel::view
