@@ -13,6 +13,7 @@
 #include "midi/play/MidiOutStream.h"
 #include "midi/play/OfflineRender.h"
 #include "midi/play/RecordingMidiOut.h"
+#include "model/CMetaEvent.h"
 #include "model/CSystemArray.h"
 #include "model/nNotes.h"
 #include "platform/io/ProgramLauncher.h"
@@ -141,6 +142,39 @@ TEST_F(MidiCommandsTest, ImportAddsOneActiveSection) {
   EXPECT_TRUE(table.Execute({kImportMidiFile, {}, {}}));
   EXPECT_EQ(doc->sections.size(), 4u);
   EXPECT_EQ(prompts.messages, std::vector<std::string>{"Sorry: I cannot read this file"});
+}
+
+TEST_F(MidiCommandsTest, ImportedLinesCanJoinTheActiveSectionAndBeUndone) {
+  const std::string file = std::string(VORNEL_CORPUS_DIR) + "/midi/test-c-major-scale.mid";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no MIDI corpus";
+  struct JoiningChooser : AllTracksChooser {
+    bool Choose(CIMidiDoc& doc, MidiImportOptions& options) override {
+      options.newSection = false;
+      return AllTracksChooser::Choose(doc, options);
+    }
+  } joining;
+  struct JoiningContext : TestContext {
+    MidiTrackChooser* chooserInUse = nullptr;
+    MidiTrackChooser& TrackChooser() override { return *chooserInUse; }
+  } joinContext;
+  joinContext.chooserInUse = &joining;
+  joinContext.document = doc.get();
+  CommandTable joinTable;
+  AddMidiCommands(joinTable, joinContext);
+
+  prompts.QueueFile(file);
+  EXPECT_TRUE(joinTable.Execute({kImportMidiFile, {}, {}}));
+  EXPECT_EQ(doc->sections.size(), 3u);
+  ASSERT_EQ(doc->GetActiveSection()->definitions.size(), 2u);
+  const nChordArray& added = doc->GetActiveSection()->System(0)->Line(1)->Voice(0);
+  ASSERT_FALSE(added.empty());
+  EXPECT_NE(added.at(0)->metaEvents.Find(CMetaEvent::kTimeSignature), nullptr);
+  // The line that was there keeps its music without a second signature.
+  EXPECT_EQ(doc->GetActiveSection()->System(0)->Line(0)->Voice(0).at(0)->metaEvents.Find(CMetaEvent::kTimeSignature),
+            nullptr);
+  ASSERT_TRUE(doc->CanUndo());
+  doc->OnEditUndo();
+  EXPECT_EQ(doc->GetActiveSection()->definitions.size(), 1u);
 }
 
 TEST_F(MidiCommandsTest, PlayCommandsToggleThePlayer) {

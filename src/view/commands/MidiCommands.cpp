@@ -10,6 +10,7 @@
 #include "midi/play/MidiOutStream.h"
 #include "midi/play/OfflineRender.h"
 #include "model/CSystemArray.h"
+#include "model/CUndoSectionArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/ProgramLauncher.h"
 
@@ -52,19 +53,34 @@ void ImportMidi(MidiCommandContext& context) {
   const std::optional<std::string> path = Prompts().PromptOpenFile("Import MIDI file", "*.mid", DocumentFolder(*doc));
   if (!path) return;
   // The import shows why it brought nothing ("No data was imported" among the reasons); then
-  // no section is added.
-  std::unique_ptr<CSystemArray> imported =
-      ImportMidiFile(*path, context.TrackChooser(), context.InstrumentBase(), context.DefaultInstrument());
-  if (imported == nullptr) return;
-  CSystemArray& section = *doc->AppendSection(std::move(imported));
-  section.InsertInitialTimeSignature();
+  // nothing changes. The chooser may have the lines join the active section instead of a
+  // section of their own: that section is kept as it was for undo.
+  CSystemArray* current = doc->sections.empty() ? nullptr : doc->GetActiveSection();
+  std::unique_ptr<CSystemArray> before = current != nullptr ? CopySection(*current) : nullptr;
+  const size_t linesBefore = current != nullptr ? current->definitions.size() : 0;
+  bool joined = false;
+  std::unique_ptr<CSystemArray> imported = ImportMidiFile(*path, context.TrackChooser(), context.InstrumentBase(),
+                                                          context.DefaultInstrument(), current, joined);
+  if (imported == nullptr && !joined) return;
+  CSystemArray* section = nullptr;
+  if (joined) {
+    section = current;
+    doc->undoStack.PushFront(std::move(before));
+    doc->redoStack.clear();
+    for (size_t line = linesBefore; line < section->definitions.size() && !section->systems.empty(); ++line) {
+      section->System(0)->Line(line)->InsertInitialTimeSignature(section->numerator, section->denominator);
+    }
+  } else {
+    section = doc->AppendSection(std::move(imported));
+    section->InsertInitialTimeSignature();
+  }
   doc->NotifyChanged(kHintRepaintAll);
-  section.CopyFirstSystemStaves();
-  section.RecalculateNotation();
-  section.RecalculateSection(false);
+  section->CopyFirstSystemStaves();
+  section->RecalculateNotation();
+  section->RecalculateSection(false);
   doc->NotifyChanged(kHintRepaintAll);
-  section.ReflowSystems(true, kImportReflowRun);
-  section.ReflowSystems(false, kImportReflowRun);
+  section->ReflowSystems(true, kImportReflowRun);
+  section->ReflowSystems(false, kImportReflowRun);
   doc->UpdateSectionList();
   context.PostFrameCommand(kAfterMidiImport);
 }
