@@ -6,8 +6,8 @@
 
 #include "midi/CMidiPlaylist.h"
 #include "midi/GeneralMidiNames.h"
-#include "platform/io/ProgramLauncher.h"
 #include "support/Bytes.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -31,25 +31,9 @@ TEST(GeneralMidiNamesTest, ProgramsAndPercussion) {
   EXPECT_EQ(GMName(0, 0), "1.  Acoustic Grand Piano");
 }
 
-// Records the programs the play list would start.
-class RecordingLauncher : public ProgramLauncher {
- public:
-  bool OpenWithDefault(const std::string& path) override {
-    opened.push_back(path);
-    return true;
-  }
-  bool Run(const std::vector<std::string>& argv) override {
-    runs.push_back(argv);
-    return true;
-  }
-  std::vector<std::string> opened;
-  std::vector<std::vector<std::string>> runs;
-};
-
 TEST(MidiPlaylistTest, PathsAreKeptSoThatPlayAndDeleteFindTheFile) {
   testing::ScriptedPrompts prompts;
-  RecordingLauncher launcher;
-  ScopedLauncher scoped(launcher);
+  testing::RecordingLauncher launcher;
   testing::TempDir dir;
   const std::string accented = dir.File("Pr\xC3\xA9lude \xC3\xA9t\xC3\xA9.mid");
   testing::WriteText(accented, "x");
@@ -78,8 +62,7 @@ TEST(MidiPlaylistTest, PathsAreKeptSoThatPlayAndDeleteFindTheFile) {
 
 TEST(MidiPlaylistTest, PlayAllMakesTheBundleThenStartsThePlayer) {
   testing::ScriptedPrompts prompts;
-  RecordingLauncher launcher;
-  ScopedLauncher scoped(launcher);
+  testing::RecordingLauncher launcher;
   testing::TempDir dir;
   CMidiPlaylist list;
   testing::WriteText(dir.File("a.mid"), "MThd");

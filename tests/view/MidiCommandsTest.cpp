@@ -16,21 +16,12 @@
 #include "model/CMetaEvent.h"
 #include "model/CSystemArray.h"
 #include "model/nNotes.h"
-#include "platform/io/ProgramLauncher.h"
 #include "support/Bytes.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel::view {
 namespace {
-
-class RecordingLauncher : public ProgramLauncher {
- public:
-  bool OpenWithDefault(const std::string& path) override {
-    opened.push_back(path);
-    return true;
-  }
-  std::vector<std::string> opened;
-};
 
 class TestContext : public MidiCommandContext {
  public:
@@ -77,8 +68,7 @@ class MidiCommandsTest : public ::testing::Test {
     AddMidiCommands(table, context);
   }
   testing::ScriptedPrompts prompts;
-  RecordingLauncher launcher;
-  ScopedLauncher scopedLauncher{launcher};
+  testing::RecordingLauncher launcher;
   testing::TempDir dir;
   std::unique_ptr<CBriotabDoc> doc;
   TestContext context;
@@ -92,6 +82,8 @@ TEST(MidiFileNamesTest, ProposedNamesAndTheExactExtensionRule) {
   EXPECT_EQ(WithMidiExtension("out.MID"), "out.MID.mid");
   EXPECT_EQ(WithMidiExtension("out.mid"), "out.mid");
   EXPECT_EQ(WithMidiExtension("mid"), "mid.mid");
+  EXPECT_EQ(MidiCommandText(kPlayAllInstruments), "Play all instruments\tCtrl+F10");
+  EXPECT_EQ(MidiCommandText(1), "");
 }
 
 TEST_F(MidiCommandsTest, CreateMidiFileProposesTheNameAndOpensTheFile) {

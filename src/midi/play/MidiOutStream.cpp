@@ -239,23 +239,20 @@ void MidiOutStream::OnControllerCommand(int channel, int value, int command) {
 
 bool MidiOutStream::SendProgramChange(int channel, int program) {
   const uint8_t bytes[2] = {static_cast<uint8_t>(0xC0 | (channel & 0x0F)), static_cast<uint8_t>(program & 0x7F)};
-  Lock lock(mutex_);
-  if (!started_ || out_ == nullptr) return false;
-  if (SendLocked(bytes, 2)) return true;
-  const std::string text = out_->Error();
-  FinishLocked(false);
-  lock.unlock();
-  wake_.notify_all();
-  ShowError(text);
-  return false;
+  return SendNow(bytes, 2);
 }
 
 bool MidiOutStream::SendController(int channel, int controller, int value) {
   const uint8_t bytes[3] = {static_cast<uint8_t>(0xB0 | (channel & 0x0F)), static_cast<uint8_t>(controller & 0x7F),
                             static_cast<uint8_t>(std::clamp(value, 0, 127))};
+  return SendNow(bytes, 3);
+}
+
+bool MidiOutStream::SendNow(const uint8_t* bytes, size_t size) {
   Lock lock(mutex_);
   if (!started_ || out_ == nullptr) return false;
-  if (SendLocked(bytes, 3)) return true;
+  if (SendLocked(bytes, size)) return true;
+  // As a failure during the play: the output closes and its text is shown, here at once.
   const std::string text = out_->Error();
   FinishLocked(false);
   lock.unlock();

@@ -124,6 +124,8 @@ class MidiOutStream {
   void ThreadMain();
   void JoinThread();
   bool SendLocked(const uint8_t* bytes, size_t size);
+  // A message from the window's thread while playing.
+  bool SendNow(const uint8_t* bytes, size_t size);
   void PumpLocked(int64_t now);
   void DispatchLocked(uint32_t word, double tick);
   // Notes off on the channels used, the output closed, the end reported; `error` first.

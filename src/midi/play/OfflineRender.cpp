@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "midi/MidiChannels.h"
+#include "midi/MidiTime.h"
 #include "midi/play/FluidSynthOut.h"
 #include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
@@ -34,7 +35,8 @@ class LentSynth : public MidiOut {
 
 MidiPlayTiming PlayTiming(const CSystemArray& section) {
   const uint32_t word = static_cast<uint32_t>(section.tempo);
-  return MidiPlayTiming{static_cast<int>(word & 0xFFF), static_cast<int>(MidiBeatTicks(word >> 24))};
+  // A section without a tempo plays at the default one, as its MIDI file has it.
+  return MidiPlayTiming{static_cast<int>(MidiTempoBpm(word)), static_cast<int>(MidiBeatTicks(word >> 24))};
 }
 
 void RunManualPlay(MidiOutStream& player, ManualPlayerClock& clock) {

@@ -13,7 +13,8 @@
 namespace vornel {
 
 // The tempo and beat of a section as the view gives them to the player: the low 12 bits of
-// its tempo word, and the ticks of its beat unit as the time division.
+// its tempo word (0, no tempo, as the default 120), and the ticks of its beat unit as the time
+// division.
 struct MidiPlayTiming {
   int tempo = 120;
   int timeDivision = MidiOutStream::kDefaultTimeDivision;

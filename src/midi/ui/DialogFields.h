@@ -9,10 +9,24 @@
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 
+#include <exception>
 #include <functional>
 #include <vector>
 
+#include "platform/UserPrompts.h"
+
 namespace vornel {
+
+// Runs a control's action; an exception is shown as a message, never passed to the window
+// system.
+template <typename F>
+void RunGuarded(F&& action) {
+  try {
+    action();
+  } catch (const std::exception& e) {
+    Prompts().ShowMessage(e.what(), MessageKind::kError);
+  }
+}
 
 class DialogFields {
  public:

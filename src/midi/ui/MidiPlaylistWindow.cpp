@@ -3,22 +3,11 @@
 #include <wx/button.h>
 #include <wx/sizer.h>
 
-#include <exception>
-
-#include "platform/UserPrompts.h"
+#include "midi/ui/DialogFields.h"
 
 namespace vornel {
 
 namespace {
-
-template <typename F>
-void Guarded(F&& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
-}
 
 std::string Call(const std::function<std::string()>& f) { return f ? f() : std::string(); }
 
@@ -36,7 +25,7 @@ MidiPlaylistWindow::MidiPlaylistWindow(wxWindow* parent, CMidiPlaylist& list, Ow
   const auto add = [&](const wxString& label, void (MidiPlaylistWindow::*action)()) {
     auto* button = new wxButton(this, wxID_ANY, label);
     button->SetName(label);
-    button->Bind(wxEVT_BUTTON, [this, action](wxCommandEvent&) { Guarded([&] { (this->*action)(); }); });
+    button->Bind(wxEVT_BUTTON, [this, action](wxCommandEvent&) { RunGuarded([&] { (this->*action)(); }); });
     buttons->Add(button, 0, wxEXPAND | wxALL, 3);
   };
   add("PLAY FILE", &MidiPlaylistWindow::PlayFile);

@@ -3,26 +3,13 @@
 #include <wx/button.h>
 #include <wx/statbox.h>
 
-#include <exception>
-
 #include "midi/play/MidiOutStream.h"
-#include "platform/UserPrompts.h"
 
 namespace vornel {
 
 namespace {
 
 wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
-
-// Runs a button's action; an exception is reported, never passed to the window system.
-template <typename F>
-void Guarded(F&& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
-}
 
 wxFlexGridSizer* Grid() {
   auto* grid = new wxFlexGridSizer(2, wxSize(6, 2));
@@ -45,7 +32,7 @@ GMPatchDialog::GMPatchDialog(wxWindow* parent, CGM_PatchDlg& data, MidiOutStream
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
   SetSizerAndFit(top);
   list_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent& e) {
-    Guarded([&] {
+    RunGuarded([&] {
       if (player_ != nullptr && player_->IsPlaying() && e.GetSelection() >= 0) {
         player_->SendProgramChange(0, e.GetSelection());
       }
@@ -130,7 +117,7 @@ MidiControlsPage::MidiControlsPage(wxWindow* parent, MIDIControlsDlg& data) : wx
 
   // The buttons act on what the page shows: its values are taken first, shown again after.
   const auto act = [this](const std::function<void()>& action) {
-    Guarded([&] {
+    RunGuarded([&] {
       TransferDataFromWindow();
       action();
       TransferDataToWindow();
@@ -185,7 +172,7 @@ MoreMidiControlsDialog::MoreMidiControlsDialog(wxWindow* parent, CMoreMidiContro
   SetSizerAndFit(top);
 
   choosePatch->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    Guarded([this] {
+    RunGuarded([this] {
       TransferDataFromWindow();
       int program = data_.echoPatch;
       std::string name;
@@ -233,13 +220,13 @@ MidiMetaControlDialog::MidiMetaControlDialog(wxWindow* parent, CMidiMetaControl&
   SetSizerAndFit(top);
 
   patch->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    Guarded([this] {
+    RunGuarded([this] {
       TransferDataFromWindow();
       data_.ResetPatch();
       TransferDataToWindow();
     });
   });
-  font->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Guarded([this] { resetFont_(); }); });
+  font->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([this] { resetFont_(); }); });
 }
 
 bool MidiMetaControlDialog::TransferDataToWindow() {

@@ -1,10 +1,8 @@
 #include "midi/ui/WxMidiDialogs.h"
 
-#include <exception>
-
+#include "midi/ui/DialogFields.h"
 #include "midi/ui/MidiSettingsDialogs.h"
 #include "midi/ui/MidiTrackListDialog.h"
-#include "platform/UserPrompts.h"
 
 namespace vornel {
 
@@ -31,12 +29,7 @@ bool WxMidiDialogs::ChooseTracks(CMidiTrackList& dialog) {
 void WindowPlayerOwner::ReportsPending() {
   // On the player's thread: only a call is queued for the window's thread.
   window_.CallAfter([this] {
-    if (player_ == nullptr) return;
-    try {
-      player_->DrainReports(deliver_);
-    } catch (const std::exception& e) {
-      Prompts().ShowMessage(e.what(), MessageKind::kError);
-    }
+    if (player_ != nullptr) RunGuarded([this] { player_->DrainReports(deliver_); });
   });
 }
 

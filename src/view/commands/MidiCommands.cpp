@@ -126,6 +126,19 @@ std::string WithMidiExtension(std::string path) {
   return path;
 }
 
+std::string_view MidiCommandText(int id) {
+  switch (id) {
+    case kCreateMidiFile: return "Create MIDI file";
+    case kImportMidiFile: return "Import MIDI file";
+    case kPlaySingleVoice: return "Play single voice\tF11";
+    case kPlaySingleInstrument: return "Play single instrument\tF10";
+    case kPlayAllInstruments: return "Play all instruments\tCtrl+F10";
+    case kPlayInstrumentMenu: return "Play single instrument";
+    case kPlayTuttiMenu: return "Play all parts (tutti)";
+    default: return {};
+  }
+}
+
 void AddMidiCommands(CommandTable& table, MidiCommandContext& context) {
   const auto state = std::make_shared<PlayState>();
   const auto hasDocument = [&context] { return context.ActiveDocument() != nullptr; };

@@ -59,6 +59,10 @@ std::string ProposedMidiFileName(std::string_view title, int sectionIndex);
 // A chosen name gets ".mid" unless its last four characters are exactly ".mid".
 std::string WithMidiExtension(std::string path);
 
+// The menu text of a command ("Play single voice\tF11": the window system takes the key after
+// the tab as its accelerator); empty for an id that is not one of these.
+std::string_view MidiCommandText(int id);
+
 void AddMidiCommands(CommandTable& table, MidiCommandContext& context);
 
 }  // namespace view

@@ -20,8 +20,8 @@
 #include "midi/ui/WxMidiDialogs.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
-#include "platform/io/ProgramLauncher.h"
 #include "support/Bytes.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -161,18 +161,8 @@ TEST_F(MidiWindowsTest, TrackChooserShowsTheRowsAndReadsMarksAndInstruments) {
   EXPECT_EQ(data.tempo, 72);
 }
 
-class RecordingLauncher : public ProgramLauncher {
- public:
-  bool OpenWithDefault(const std::string& path) override {
-    opened.push_back(path);
-    return true;
-  }
-  std::vector<std::string> opened;
-};
-
 TEST_F(MidiWindowsTest, PlayListShowsItsFilesActsOnTheSelectionAndHidesWhenClosed) {
-  RecordingLauncher launcher;
-  ScopedLauncher scoped(launcher);
+  testing::RecordingLauncher launcher;
   CMidiPlaylist list;
   MidiPlaylistWindow window(frame, list, {});
   window.AddFile("/music/a.mid");
