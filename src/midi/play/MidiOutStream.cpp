@@ -11,6 +11,7 @@
 #include "midi/strMidiNote.h"
 #include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
+#include "platform/io/ByteOrder.h"
 
 namespace vornel {
 
@@ -33,10 +34,6 @@ uint32_t MicrosecondsPerBeat(int bpm) {
   return 60'000'000u / static_cast<uint32_t>(b);
 }
 
-uint32_t Le32(const std::vector<uint8_t>& s, size_t at) {
-  return uint32_t{s[at]} | uint32_t{s[at + 1]} << 8 | uint32_t{s[at + 2]} << 16 | uint32_t{s[at + 3]} << 24;
-}
-
 // Program change and channel pressure carry one data byte, the other channel messages two.
 size_t MessageSize(uint8_t status) { return (status & 0xE0) == 0xC0 ? 2 : 3; }
 
@@ -45,8 +42,8 @@ size_t MessageSize(uint8_t status) { return (status & 0xE0) == 0xC0 ? 2 : 3; }
 std::vector<MidiStreamEvent> ReadStreamEvents(const std::vector<uint8_t>& stream) {
   std::vector<MidiStreamEvent> events(stream.size() / kMidiStreamEventBytes);
   for (size_t i = 0; i < events.size(); ++i) {
-    events[i].delta = Le32(stream, i * kMidiStreamEventBytes);
-    events[i].word = Le32(stream, i * kMidiStreamEventBytes + 8);
+    events[i].delta = ReadLE32(stream.data() + i * kMidiStreamEventBytes);
+    events[i].word = ReadLE32(stream.data() + i * kMidiStreamEventBytes + 8);
   }
   return events;
 }

@@ -2,14 +2,14 @@
 
 #include <cstring>
 
+#include "platform/io/ByteOrder.h"
+
 namespace vornel {
 
 namespace {
 
-uint32_t Le32(std::span<const uint8_t> b, size_t at) {
-  return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 | uint32_t{b[at + 3]} << 24;
-}
-uint16_t Le16(std::span<const uint8_t> b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
+uint32_t Le32(std::span<const uint8_t> b, size_t at) { return ReadLE32(b.data() + at); }
+uint16_t Le16(std::span<const uint8_t> b, size_t at) { return ReadLE16(b.data() + at); }
 bool IdIs(std::span<const uint8_t> b, size_t at, std::string_view id) {
   return std::memcmp(b.data() + at, id.data(), 4) == 0;
 }
