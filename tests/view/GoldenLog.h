@@ -1,6 +1,7 @@
 #pragma once
-// Golden files of the recording device: tests/view/golden/<name>.log. With the environment
-// variable VORNEL_UPDATE_GOLDEN set, a test writes its log there instead of comparing.
+// Golden files of the recording device: tests/<area>/golden/<name>.log (the view's unless
+// another area is named). With the environment variable VORNEL_UPDATE_GOLDEN set, a test
+// writes its log there instead of comparing.
 
 #include <string>
 
@@ -8,8 +9,8 @@
 
 namespace vornel::testing {
 
-inline void ExpectGoldenLog(const std::string& name, const std::string& actual) {
-  ExpectGoldenFile("tests/view/golden/" + name + ".log", actual);
+inline void ExpectGoldenLog(const std::string& name, const std::string& actual, const std::string& area = "view") {
+  ExpectGoldenFile("tests/" + area + "/golden/" + name + ".log", actual);
 }
 
 }  // namespace vornel::testing
