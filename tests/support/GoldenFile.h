@@ -12,7 +12,7 @@
 namespace vornel::testing {
 
 // `path` relative to the source tree ("tests/midi/golden/two_lines.log").
-inline void ExpectGoldenFile(const std::string& path, const std::string& actual) {
+inline void ExpectGoldenAt(const std::string& path, const std::string& actual) {
   const std::string full = std::string(VORNEL_SOURCE_DIR) + "/" + path;
   if (std::getenv("VORNEL_UPDATE_GOLDEN") != nullptr) {
     WriteText(full, actual);

@@ -10,7 +10,7 @@
 namespace vornel::testing {
 
 inline void ExpectGoldenLog(const std::string& name, const std::string& actual, const std::string& area = "view") {
-  ExpectGoldenFile("tests/" + area + "/golden/" + name + ".log", actual);
+  ExpectGoldenAt("tests/" + area + "/golden/" + name + ".log", actual);
 }
 
 }  // namespace vornel::testing
