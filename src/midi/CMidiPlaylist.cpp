@@ -21,13 +21,13 @@ const std::string* CMidiPlaylist::SelectedFile() const {
 
 bool CMidiPlaylist::PlayFile() const {
   const std::string* file = SelectedFile();
-  return file != nullptr && Launcher().OpenWithDefault(*file);
+  return file != nullptr && Programs().OpenWithDefault(*file);
 }
 
 namespace {
 
 bool PlayerIsSet(const std::vector<std::string>& words) {
-  if (!words.empty() && !FindProgram(words[0]).empty()) return true;
+  if (!words.empty() && FindProgram(words[0])) return true;
   Prompts().ShowMessage(CMidiPlaylist::kPlayerNotSet, MessageKind::kWarning);
   return false;
 }
@@ -59,7 +59,7 @@ bool CMidiPlaylist::PlayAll(const std::string& playerCommand, const std::string&
     if (!ZipBundle(documentFolder)) return false;
   }
   const auto command = MidiToWaveCommand(playerCommand, bundlePath);
-  return command && Launcher().Run(*command);
+  return command && Programs().Start(*command, documentFolder, {});
 }
 
 bool CMidiPlaylist::ZipBundle(const std::string& documentFolder) {

@@ -2,7 +2,7 @@
 // The MIDI play list: the exported MIDI files collected for playing, for handing to the
 // external MIDI-to-WAVE player or for packing into a zip bundle. Its window ("MIDI Play list")
 // lives in the window layer and calls these actions; messages and questions go through
-// Prompts(), programs through Launcher().
+// Prompts(), programs through Programs().
 
 #include <functional>
 #include <optional>

@@ -83,13 +83,13 @@ TEST(MidiPlaylistTest, PlayAllMakesTheBundleThenStartsThePlayer) {
   EXPECT_TRUE(list.PlayAll(dir.File("player") + " -c \"my config.cfg\" -o {out} {in}", dir.path()));
   EXPECT_EQ(prompts.filePrompts.back(), "Create zip file|*.zip||" + dir.path());
   EXPECT_EQ(list.bundlePath, dir.File("bundle.zip"));
-  ASSERT_EQ(launcher.runs.size(), 1u);
-  EXPECT_EQ(launcher.runs[0], (std::vector<std::string>{dir.File("player"), "-c", "my config.cfg", "-o",
+  ASSERT_EQ(launcher.started.size(), 1u);
+  EXPECT_EQ(launcher.started[0], (std::vector<std::string>{dir.File("player"), "-c", "my config.cfg", "-o",
                                                         dir.File("bundle.wav"), dir.File("bundle.zip")}));
   ASSERT_TRUE(std::filesystem::exists(dir.File("bundle.zip")));
   // The bundle is made once.
   EXPECT_TRUE(list.PlayAll(dir.File("player"), dir.path()));
-  EXPECT_EQ(launcher.runs[1], (std::vector<std::string>{dir.File("player"), dir.File("bundle.zip")}));
+  EXPECT_EQ(launcher.started[1], (std::vector<std::string>{dir.File("player"), dir.File("bundle.zip")}));
   EXPECT_EQ(prompts.filePrompts.size(), 1u);
 }
 

@@ -11,11 +11,9 @@ TEST(ProgramLauncherTest, CommandLinesAndPrograms) {
   EXPECT_EQ(SplitCommandLine("  timidity -c \"/etc/my config.cfg\"  -Ow \"\" x"),
             (std::vector<std::string>{"timidity", "-c", "/etc/my config.cfg", "-Ow", "", "x"}));
   EXPECT_TRUE(SplitCommandLine(" \t ").empty());
-  EXPECT_FALSE(FindProgram("sh").empty());
-  EXPECT_TRUE(FindProgram("no-such-program-here").empty());
-  EXPECT_TRUE(FindProgram("/nonexistent/sh").empty());
-  EXPECT_FALSE(Launcher().Run({"no-such-program-here"}));
-  EXPECT_TRUE(Launcher().Run({"true"}));
+  EXPECT_TRUE(FindProgram("sh"));
+  EXPECT_FALSE(FindProgram("no-such-program-here"));
+  EXPECT_FALSE(FindProgram("/nonexistent/sh"));
 }
 
 }  // namespace

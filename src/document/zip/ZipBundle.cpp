@@ -65,7 +65,7 @@ std::optional<std::string> CreateZipFromFiles(const std::vector<std::string>& fi
                                               std::string_view extension) {
   const std::string pattern = "*." + std::string(extension);
   const std::optional<std::string> chosen = Prompts().PromptSaveFile("Create zip file", pattern, "", startPath);
-  if (!chosen) return std::nullopt;
+  if (!chosen || chosen->empty()) return std::nullopt;
   const ZipHandlePtr zip = CreateZip(*chosen);
   if (zip == nullptr) {
     ShowFailure("Zip file creation failed");

@@ -44,7 +44,7 @@ void CreateMidiFile(MidiCommandContext& context) {
   options.metronome = context.MetronomeOn();
   options.metronomeChannel = context.MetronomeChannel();
   options.metronomeKey = context.MetronomeKey();
-  if (WriteSectionMidiFile(section, doc->settings.midiExport, options, path)) Launcher().OpenWithDefault(path);
+  if (WriteSectionMidiFile(section, doc->settings.midiExport, options, path)) Programs().OpenWithDefault(path);
 }
 
 void ImportMidi(MidiCommandContext& context) {
@@ -140,16 +140,22 @@ std::string_view MidiCommandText(int id) {
 }
 
 void AddMidiCommands(CommandTable& table, MidiCommandContext& context) {
+  // Not owned: the caller keeps the context as long as the table.
+  AddMidiCommands(table, std::shared_ptr<MidiCommandContext>(std::shared_ptr<void>(), &context));
+}
+
+void AddMidiCommands(CommandTable& table, std::shared_ptr<MidiCommandContext> shared) {
+  // Every entry holds the context, so that it lives as long as the table.
   const auto state = std::make_shared<PlayState>();
-  const auto hasDocument = [&context] { return context.ActiveDocument() != nullptr; };
-  const auto canPlay = [&context] { return context.ActiveDocument() != nullptr && context.Player() != nullptr; };
-  const auto playing = [&context] { return context.Player() != nullptr && context.Player()->IsPlaying(); };
+  const auto hasDocument = [shared] { return shared->ActiveDocument() != nullptr; };
+  const auto canPlay = [shared] { return shared->ActiveDocument() != nullptr && shared->Player() != nullptr; };
+  const auto playing = [shared] { return shared->Player() != nullptr && shared->Player()->IsPlaying(); };
 
-  table.Add(kCreateMidiFile, [&context](const CommandEvent&) { CreateMidiFile(context); }, hasDocument);
-  table.Add(kImportMidiFile, [&context](const CommandEvent&) { ImportMidi(context); }, hasDocument);
+  table.Add(kCreateMidiFile, [shared](const CommandEvent&) { CreateMidiFile(*shared); }, hasDocument);
+  table.Add(kImportMidiFile, [shared](const CommandEvent&) { ImportMidi(*shared); }, hasDocument);
 
-  const auto play = [&context, state](int mode) {
-    return [&context, state, mode](const CommandEvent&) { StartPlayback(context, *state, mode); };
+  const auto play = [shared, state](int mode) {
+    return [shared, state, mode](const CommandEvent&) { StartPlayback(*shared, *state, mode); };
   };
   table.Add(kPlaySingleVoice, play(MIDIVoiceStream::kModeVoice), canPlay);
   table.Add(kPlaySingleInstrument, play(MIDIVoiceStream::kModeInstrument), canPlay);
@@ -163,9 +169,9 @@ void AddMidiCommands(CommandTable& table, MidiCommandContext& context) {
   // channel the active line plays on ("Celeste" always on channel 0).
   table.AddRange(
       MidiOutStream::kFirstControllerCommand, MidiOutStream::kLastControllerCommand,
-      [&context, state](const CommandEvent& e) {
-        MidiOutStream* player = context.Player();
-        CBriotabDoc* doc = context.ActiveDocument();
+      [shared, state](const CommandEvent& e) {
+        MidiOutStream* player = shared->Player();
+        CBriotabDoc* doc = shared->ActiveDocument();
         if (player == nullptr || doc == nullptr || !e.value) return;
         const uint8_t channel = ActiveLinePlayChannel(*doc->GetActiveSection(), state->mode);
         player->OnControllerCommand(channel, static_cast<int>(*e.value), e.id);

@@ -6,6 +6,7 @@
 // The frame registers them into a table with one call and answers a small context.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -63,7 +64,10 @@ std::string WithMidiExtension(std::string path);
 // the tab as its accelerator); empty for an id that is not one of these.
 std::string_view MidiCommandText(int id);
 
+// Enters the commands; the context must outlive the table.
 void AddMidiCommands(CommandTable& table, MidiCommandContext& context);
+// The same, the table's entries sharing the context's ownership.
+void AddMidiCommands(CommandTable& table, std::shared_ptr<MidiCommandContext> context);
 
 }  // namespace view
 }  // namespace vornel
