@@ -7,6 +7,7 @@
 #include "platform/io/FileIO.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/commands/CommandIds.h"
+#include "shell/commands/DocumentFileCommands.h"
 #include "shell/commands/ExternalPrograms.h"
 #include "shell/files/FileHelpers.h"
 #include "shell/commands/HelpPages.h"
@@ -176,6 +177,7 @@ void AddDocumentCommands(view::CommandTable& table, CVornelTabApp& app, Document
   table.Add(commands::kSave, [&app, &doc](const CommandEvent&) { SaveDocument(app, doc); });
   table.Add(commands::kSaveAs, [&app, &doc](const CommandEvent&) { SaveDocumentAs(app, doc); });
   table.Add(commands::kClose, [&windows, &doc](const CommandEvent&) { windows.CloseDocument(doc); });
+  AddDocumentFileCommands(table, app, windows, doc);
 }
 
 }  // namespace vornel

@@ -14,7 +14,9 @@ class wxWindow;
 
 namespace vornel {
 
+class CVornelTabApp;
 class CVornelTabDoc;
+class MidiOutStream;
 
 // The score canvas of one tab, made by its factory as a child of `parent`.
 struct CanvasHost {
@@ -23,6 +25,12 @@ struct CanvasHost {
   const view::CommandTable* commands = nullptr;
   // Adds an image to the document's facsimiles; empty when the canvas is not a score view.
   std::function<void(const std::string& imagePath)> addFacsimile;
+  // The view's player, which the tab's play commands play on (its reports go to the view);
+  // null when the canvas has none.
+  MidiOutStream* player = nullptr;
+  // The canvas answers the document's updates itself (a score view repaints what a hint
+  // names); otherwise the tab repaints it whole.
+  bool observesDocument = false;
 };
 
 using CanvasFactory = std::function<CanvasHost(wxWindow* parent, CVornelTabDoc& doc)>;
@@ -34,6 +42,6 @@ void SetFacsimileFactory(FacsimileFactory factory);
 const FacsimileFactory& GetFacsimileFactory();
 
 // Installs the factories of the areas (called once at start-up).
-void InstallAreaWindows();
+void InstallAreaWindows(CVornelTabApp& app);
 
 }  // namespace vornel

@@ -78,10 +78,11 @@ class CMainFrame : public wxFrame,
   void ShowFacsimiles(const std::vector<std::string>& names) override;
   void TempoChanged(int beatsPerMinute) override;
   void RequestLayoutReset() override;
+  void EnableMainWindow(bool enable) override { Enable(enable); }
 
   // --- commands
-  bool DispatchCommand(int id);
-  view::CommandState CommandStateOf(int id) const;
+  bool DispatchCommand(int id) override;
+  view::CommandState CommandStateOf(int id) const override;
   view::CommandTable& FrameCommands() { return frameCommands_; }
   view::CommandTable& ApplicationCommandTable() { return applicationCommands_; }
 
