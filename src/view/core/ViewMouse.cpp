@@ -93,9 +93,12 @@ void CBriotabView::OnMouseMove(const MouseEvent& event) {
 
 void CBriotabView::OnLButtonUp(const MouseEvent& event) {
   Window().ReleaseMouse();
-  if (!banding_) return;
-  bandEnd_ = ClientToLogical(event.point);
-  FinishBand(!state_.doubleClicked && !(bandEnd_ == bandStart_));
+  if (banding_) {
+    bandEnd_ = ClientToLogical(event.point);
+    FinishBand(!state_.doubleClicked && !(bandEnd_ == bandStart_));
+  }
+  // The release that ends a double click: the next press starts a band again.
+  state_.doubleClicked = false;
 }
 
 void CBriotabView::FinishBand(bool drawn) {
