@@ -43,6 +43,8 @@ class ScorePrintPreview : public wxGtkPrintPreview {
  public:
   using wxGtkPrintPreview::wxGtkPrintPreview;
   using wxGtkPrintPreview::RenderPageIntoBitmap;
+  // The page in the preview's pixels, as RenderPageIntoBitmap draws it.
+  wxSize PageSizePixels() const { return {m_pageWidth, m_pageHeight}; }
 };
 #endif
 
