@@ -19,6 +19,7 @@
 #include "platform/draw/RecordingDevice.h"
 #include "platform/text/AsciiCase.h"
 #include "view/core/CBriotabView.h"
+#include "view/core/HeadlessViewWindow.h"
 #include "view/core/ViewPrinting.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/render/pages/DocumentPages.h"
@@ -28,36 +29,6 @@ namespace vornel::tool {
 namespace {
 
 constexpr int32_t kPrintDpi = 96;
-
-// The view's window when there is no screen: an A4-sized client area that never scrolls
-// beyond its range and paints nothing.
-class PrintWindow : public view::ViewWindow {
- public:
-  Size ClientSize() const override { return {1000, 1300}; }
-  Size Resolution() const override { return {kPrintDpi, kPrintDpi}; }
-  Point ScrollPosition() const override { return scroll_; }
-  void SetScrollSizes(Size total, Size, Size) override { total_ = total; }
-  void ScrollTo(Point p) override {
-    scroll_ = {std::clamp(p.x, 0, std::max(total_.cx - ClientSize().cx, 0)),
-               std::clamp(p.y, 0, std::max(total_.cy - ClientSize().cy, 0))};
-  }
-  bool HasScrollBar(bool) const override { return true; }
-  void Invalidate() override {}
-  void InvalidateRect(const Rect&) override {}
-  void UpdateNow() override {}
-  void TakeFocus() override {}
-  void StartTimer(int, int) override {}
-  void StopTimer(int) override {}
-  void CaptureMouse() override {}
-  void ReleaseMouse() override {}
-  void SetPointer(view::PointerShape) override {}
-  void ShowContextMenu(int, const std::vector<view::MenuItem>&, Point) override {}
-  void RunPrint(bool, bool) override {}
-
- private:
-  Point scroll_;
-  Size total_;
-};
 
 int Print(const CommandArguments& args) {
   std::vector<std::string> positional;
@@ -88,7 +59,7 @@ int Print(const CommandArguments& args) {
   doc->settings.pageSettings.printAllSections = 1;
   DrawingStaveRenderer renderer;
   ScopedStaveRenderer installed(renderer);
-  PrintWindow window;
+  view::HeadlessViewWindow window;
   view::CBriotabView view(*doc, window);
   view.OnInitialUpdate();
 
