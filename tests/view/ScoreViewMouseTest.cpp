@@ -109,6 +109,14 @@ TEST(ScoreViewMouse, DoubleClickLeavesNoBand) {
   EXPECT_FALSE(rig.view.Band().has_value());
   EXPECT_TRUE(rig.view.State().selection.IsEmpty());
   EXPECT_FALSE(rig.view.State().doubleClicked);
+
+  // On nothing that can be edited: the point comes to the window's centre.
+  rig.window.client = {600, 500};
+  rig.view.UpdateScrollSizes();
+  rig.window.Forget();
+  rig.view.OnLButtonDblClk(Left({500, 450}));
+  rig.view.OnLButtonUp(Left({500, 450}));
+  EXPECT_EQ(rig.window.scrolledTo, (std::vector<Point>{{200, 200}}));
 }
 
 TEST(ScoreViewMouse, ContextMenus) {
