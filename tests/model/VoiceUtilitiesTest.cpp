@@ -14,6 +14,7 @@ using testing::ChordOf;
 using testing::NoteOn;
 using testing::VoiceText;
 
+constexpr uint16_t kWhole = 1;
 constexpr uint16_t kHalf = 2;
 constexpr uint16_t kQuarter = 3;
 constexpr uint16_t kEighth = 4;
@@ -243,6 +244,19 @@ TEST(VoiceMerge, JoinsByStartSplittingWhereNeeded) {
   empty.MergeVoice(other, 4, 4);
   EXPECT_EQ(VoiceText(empty), "4r 4(55) 3(57) 2r | 3(50)");
   EXPECT_EQ(empty[1]->notes[0]->flags, 0);
+}
+
+TEST(VoiceMerge, ASplitChordKeepsOnlyItsOwnNotes) {
+  // A whole rest cut by three quarters of the other voice: each piece takes one chord's notes,
+  // not those joined to the pieces before it.
+  nChordArray voice;
+  voice.push_back(ChordOf(kWhole));
+  nChordArray other;
+  other.push_back(ChordOf(kQuarter, {{60, 4}}));
+  other.push_back(ChordOf(kQuarter, {{62, 4}}));
+  other.push_back(ChordOf(kQuarter, {{64, 4}}));
+  voice.MergeVoice(other, 4, 4);
+  EXPECT_EQ(VoiceText(voice), "3(60) 3(62) 2(64)");
 }
 
 TEST(VoiceMerge, AChordNeverPassesThirtyTwoNotes) {

@@ -3,8 +3,9 @@
 
 Each file either imports or fails with the system's message, never a crash or a hang. For a file
 that imports, the instrument definitions match the score's "part" elements in number and order,
-each named by the last "instrument-name" of its "score-part" and given its last "midi-program"
-(counted from 1 in MusicXML, from 0 in the document); a part that tunes its staff lines gets those
+each named by the last "instrument-name" of its "score-part" (else by its "part-name") and given
+its last "midi-program" (counted from 1 in MusicXML, from 0 in the document); a part that tunes
+its staff lines gets those
 pitches (with "tuning-alter" and the capo), lowest line as last course. A compressed score imports
 exactly as the XML inside it.
 
@@ -22,7 +23,8 @@ UNREADABLE = "Sorry, I am unable to read this file"
 NO_INSTRUMENTS = "Sorry, I am unable to read the instrument data in this file"
 DEFAULT_COURSES = [67, 62, 57, 53, 48, 43, 41]  # a new definition's lute in G
 SEMITONES = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
-INSTRUMENT = re.compile(r'^  instrument (\d+) "(.*)" program (\d+) courses (\d+):(.*)$')
+# A name may hold line ends: the listing is searched as a whole.
+INSTRUMENT = re.compile(r'^  instrument (\d+) "(.*?)" program (\d+) courses (\d+):([^\n]*)$', re.M | re.S)
 
 
 def number(text, convert=int, default=0):
@@ -73,6 +75,8 @@ def expected(path):
     for part in root.findall("part"):
         entry = score_parts.get(part.get("id"))
         names = [] if entry is None else [e.text or "" for e in entry.iter("instrument-name")]
+        if not names and entry is not None and entry.find("part-name") is not None:
+            names = [entry.find("part-name").text or ""]
         programs = [] if entry is None else [m.findtext("midi-program") for m in entry.iter("midi-instrument")]
         program = number(programs[-1]) if programs and programs[-1] is not None else 0
         definitions.append((names[-1] if names else "", program - 1 if 1 <= program <= 128 else 0,
@@ -121,11 +125,9 @@ def main():
             failures.append(f"{name}: imported, expected '{want[1]}'")
             continue
         got = []
-        for line in stdout.splitlines():
-            match = INSTRUMENT.match(line)
-            if match:
-                pitches = [int(p) for p in match.group(5).split()]
-                got.append((match.group(2), int(match.group(3)), pitches))
+        for match in INSTRUMENT.finditer(stdout):
+            pitches = [int(p) for p in match.group(5).split()]
+            got.append((match.group(2), int(match.group(3)), pitches))
         if got != want[1]:
             failures.append(f"{name}: definitions {got}, expected {want[1]}")
         if name.endswith(".mxl"):

@@ -95,7 +95,6 @@ void xml2vornelvisitor::visitStart(Spart& elt) {
     sequence->add(vornelparam::create(partIndex_, false));
 
     xmlpart2vornel converter(generateComments_, generateStems_, generateBars_);
-    converter.setGeneratePositions(generatePositions_);
     converter.initialize(sequence, targetStaff, staffIndex_, voice, notesOnly, timeSignature_);
     xml_tree_browser(&converter).browse(*elt);
     stack_.pop_back();
