@@ -161,6 +161,14 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
       joined.insert(target->notes.push_back(std::move(copy)));
     }
     target->notes.SortByPitch(true);
+    // The other voice's marks (lyrics, dynamics, chord names ...) go with its notes; a mark the
+    // chord holds already is not doubled.
+    for (const auto& mark : source->metaEvents) {
+      if (mark == nullptr) continue;
+      const bool held = std::any_of(target->metaEvents.begin(), target->metaEvents.end(),
+                                    [&](const auto& m) { return m != nullptr && *m == *mark; });
+      if (!held) target->metaEvents.push_back(std::make_unique<CMetaEvent>(*mark));
+    }
   }
   while (pending != nullptr || i < events_.size()) consume();
   events_ = std::move(out);

@@ -53,7 +53,8 @@ note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
 \dalSegno
 )"},
-      {"a key of two flats, its mode unused", {"<attributes><key><fifths>-2</fifths><mode>minor</mode></key></attributes>" + kQ},
+      {"a key of two flats, its mode unused",
+       {"<attributes><key><fifths>-2</fifths><mode>minor</mode></key></attributes>" + kQ},
        R"(\key -2
 note 48 c 4 "" 260 0 1 4 0
 )"},
@@ -62,19 +63,24 @@ note 48 c 4 "" 260 0 1 4 0
 
 TEST(PartConverterDirections, Endings) {
   Check({
-      {"volta 2 with a discontinue", {Ending("start") + kQ + kQ, kQ + Ending("discontinue")}, R"(\volta 2 2. "format=\"|-\""
+      {"volta 2 with a discontinue",
+       {Ending("start") + kQ + kQ, kQ + Ending("discontinue")},
+       R"(\volta 2 2. "format=\"|-\""
 note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
 \bar 1
 note 48 c 4 "" 260 0 1 4 0
 endgroup \volta
 )"},
-      {"a stop with no volta open ends nothing", {kQ + Ending("stop") + Ending("discontinue"), kQ}, R"(note 48 c 4 "" 260 0 1 4 0
+      {"a stop with no volta open ends nothing",
+       {kQ + Ending("stop") + Ending("discontinue"), kQ},
+       R"(note 48 c 4 "" 260 0 1 4 0
 \bar 1
 note 48 c 4 "" 260 0 1 4 0
 )"},
       {"a start while a volta is open ends it first",
-       {Ending("start", "1") + kQ + Ending("start", "") + kQ + Ending("stop")}, R"(\volta 1 1.
+       {Ending("start", "1") + kQ + Ending("start", "") + kQ + Ending("stop")},
+       R"(\volta 1 1.
 note 48 c 4 "" 260 0 1 4 0
 endgroup \volta
 \volta "" .
@@ -113,8 +119,10 @@ TEST(PartConverterDirections, ChordNamesWordsAndLyrics) {
       "</harmony>";
   const std::string words = "<direction><direction-type><words>dolce e piano</words></direction-type></direction>";
   const std::string loud = "<notations><dynamics><ff/></dynamics></notations>";
-  const auto sung = [](const std::string& pitch, int voice, const std::string& syllable, const std::string& before = "") {
-    return PitchedNote(pitch, 1, voice, "<lyric><syllable>single</syllable><text>" + syllable + "</text></lyric>", before);
+  const auto sung = [](const std::string& pitch, int voice, const std::string& syllable,
+                       const std::string& before = "") {
+    return PitchedNote(pitch, 1, voice, "<lyric><syllable>single</syllable><text>" + syllable + "</text></lyric>",
+                       before);
   };
   Check({
       {"a chord name and words", {harmony + words + kQ}, R"(\chord_name D#m7
@@ -123,7 +131,8 @@ note 48 c 4 "" 260 0 1 4 0
 )"},
       {"lyrics of two voices go each to its own",
        {sung("C5", 1, "la") + sung("E5", 1, "le", "<chord/>") + "<backup><duration>1</duration></backup>" +
-        sung("C4", 2, "lo")}, R"(staff 1 1 2 0 0
+        sung("C4", 2, "lo")},
+       R"(staff 1 1 2 0 0
 \lyric la
 \lyric le
 chord
@@ -137,7 +146,8 @@ note 48 c 4 "" 260 0 1 4 0
 endstaff staff
 )"},
       {"the dynamics of a note's notations go to its voice",
-       {PitchedNote("C5", 1, 1, loud) + "<backup><duration>1</duration></backup>" + PitchedNote("C4", 1, 2)}, R"(staff 1 1 2 0 0
+       {PitchedNote("C5", 1, 1, loud) + "<backup><duration>1</duration></backup>" + PitchedNote("C4", 1, 2)},
+       R"(staff 1 1 2 0 0
 \intens ff
 note 60 c 5 "" 260 0 1 4 0
 endstaff staff

@@ -32,18 +32,22 @@ void Check(const std::vector<Case>& cases) {
 }
 
 std::string Time(const std::string& inside, const std::string& symbol = "") {
-  return "<attributes><time" + (symbol.empty() ? "" : " symbol=\"" + symbol + "\"") + ">" + inside + "</time></attributes>";
+  return "<attributes><time" + (symbol.empty() ? "" : " symbol=\"" + symbol + "\"") + ">" + inside +
+         "</time></attributes>";
 }
 
 const std::string kC4 = PitchedNote("C4", 4);
 
 TEST(PartConverterMeasures, Meters) {
   Check({
-      {"4/4 common", {Time("<beats>4</beats><beat-type>4</beat-type>", "common") + kC4},
+      {"4/4 common",
+       {Time("<beats>4</beats><beat-type>4</beat-type>", "common") + kC4},
        "\\meter C 4 4\nnote 48 c 4 \"\" 257 0 1 1 0\n"},
-      {"3/4 with the common symbol", {Time("<beats>3</beats><beat-type>4</beat-type>", "common") + kC4},
+      {"3/4 with the common symbol",
+       {Time("<beats>3</beats><beat-type>4</beat-type>", "common") + kC4},
        "\\meter 3/4 3 4\nnote 48 c 4 \"\" 257 0 1 1 0\n"},
-      {"2/2 common, and cut whatever the beats", {Time("<beats>2</beats><beat-type>2</beat-type>", "common") + kC4,
+      {"2/2 common, and cut whatever the beats",
+       {Time("<beats>2</beats><beat-type>2</beat-type>", "common") + kC4,
         Time("<beats>3</beats><beat-type>4</beat-type>", "cut") + kC4},
        R"(\meter C/ 2 2
 note 48 c 4 "" 257 0 1 1 0
@@ -51,7 +55,8 @@ note 48 c 4 "" 257 0 1 1 0
 \meter C/ 2 2
 note 48 c 4 "" 257 0 1 1 0
 )"},
-      {"2/4+3/8", {Time("<beats>2</beats><beat-type>4</beat-type><beats>3</beats><beat-type>8</beat-type>") + kC4},
+      {"2/4+3/8",
+       {Time("<beats>2</beats><beat-type>4</beat-type><beats>3</beats><beat-type>8</beat-type>") + kC4},
        "\\meter 2/4+3/8 7 8\nnote 48 c 4 \"\" 257 0 1 1 0\n"},
       {"senza misura keeps the time before it",
        {Time("<beats>6</beats><beat-type>8</beat-type>") + kC4, Time("<senza-misura/>") + kC4},
@@ -96,7 +101,8 @@ TEST(PartConverterMeasures, Clefs) {
   };
   Check({
       {"g2 an octave down",
-       {"<attributes><clef><sign>G</sign><line>2</line><clef-octave-change>-1</clef-octave-change></clef></attributes>" +
+       {"<attributes><clef><sign>G</sign><line>2</line><clef-octave-change>-1</clef-octave-change></clef></"
+        "attributes>" +
         kC4},
        "\\clef 0 2 -1 g2-8\nnote 48 c 4 \"\" 257 0 1 1 0\n"},
       {"f4, c3 and tablature; a line of 0 adds no number",
@@ -108,7 +114,9 @@ note 48 c 4 "" 257 0 1 1 0
 \clef 3 0 0 perc
 \clef 5 0 0 none
 )"},
-      {"a sign outside the table", {clef("X", 2) + kC4}, "note 48 c 4 \"\" 257 0 1 1 0\n",
+      {"a sign outside the table",
+       {clef("X", 2) + kC4},
+       "note 48 c 4 \"\" 257 0 1 1 0\n",
        "warning: unknown clef sign \"X\"\n"},
   });
 }
@@ -116,10 +124,14 @@ note 48 c 4 "" 257 0 1 1 0
 TEST(PartConverterMeasures, ClefsOfAPartOfTwoStaves) {
   // Voice 1 on staff 1, voice 2 on staff 2: the clef of staff 2 is not the first converter's,
   // and a clef without a number is both converters'.
-  const std::string part = "<attributes><staves>2</staves><clef number=\"2\"><sign>F</sign><line>4</line></clef>"
-                           "</attributes>" + PitchedNote("C5", 4, 1, "<staff>1</staff>") + "<backup><duration>4</duration>"
-                           "</backup>" + PitchedNote("C3", 4, 2, "<staff>2</staff>") +
-                           "<attributes><clef><sign>G</sign><line>2</line></clef></attributes>";
+  const std::string part =
+      "<attributes><staves>2</staves><clef number=\"2\"><sign>F</sign><line>4</line></clef>"
+      "</attributes>" +
+      PitchedNote("C5", 4, 1, "<staff>1</staff>") +
+      "<backup><duration>4</duration>"
+      "</backup>" +
+      PitchedNote("C3", 4, 2, "<staff>2</staff>") +
+      "<attributes><clef><sign>G</sign><line>2</line></clef></attributes>";
   const testing::ConvertedTags got = ConvertScore(testing::OnePartScore(testing::Measures({part})));
   EXPECT_EQ(got.list, R"(staff 1 2 2 0 0
 note 60 c 5 "" 257 0 1 1 0
@@ -153,13 +165,15 @@ note 48 c 4 "" 260 0 1 4 0
 \repeatBegin
 note 48 c 4 "" 260 0 1 4 0
 )"},
-      {"none before an implicit measure", {q, "<measure number=\"X1\" implicit=\"yes\">" + q + "</measure>", q},
+      {"none before an implicit measure",
+       {q, "<measure number=\"X1\" implicit=\"yes\">" + q + "</measure>", q},
        R"(note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
 \bar 2
 note 48 c 4 "" 260 0 1 4 0
 )"},
-      {"a middle barline", {q + "<barline location=\"middle\"><bar-style>dashed</bar-style></barline>" + q},
+      {"a middle barline",
+       {q + "<barline location=\"middle\"><bar-style>dashed</bar-style></barline>" + q},
        R"(note 48 c 4 "" 260 0 1 4 0
 \bar
 note 48 c 4 "" 260 0 1 4 0
@@ -177,7 +191,8 @@ TEST(PartConverterMeasures, VoiceTime) {
   const std::string backup = "<backup><duration>1</duration></backup>";
   Check({
       {"a backup: the other voice's notes move no time of this one",
-       {q + q + "<backup><duration>2</duration></backup>" + PitchedNote("E4", 2, 2)}, R"(staff 1 1 2 0 0
+       {q + q + "<backup><duration>2</duration></backup>" + PitchedNote("E4", 2, 2)},
+       R"(staff 1 1 2 0 0
 note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
 endstaff staff
@@ -185,11 +200,13 @@ staff 1 1 2 1 0
 note 52 e 4 "" 258 0 1 2 0
 endstaff staff
 )"},
-      {"a forward of this voice, and one of 0", {"<forward><duration>1</duration><voice>1</voice></forward>" + q +
+      {"a forward of this voice, and one of 0",
+       {"<forward><duration>1</duration><voice>1</voice></forward>" + q +
         "<forward><duration>0</duration><voice>1</voice></forward>"},
        "note 0 empty 3 \"\" 260 0 1 4 0\nnote 48 c 4 \"\" 260 0 1 4 0\n"},
       {"a voice that stops at 3/4 of the measure",
-       {q + q + q + "<backup><duration>3</duration></backup>" + PitchedNote("E4", 4, 2)}, R"(staff 1 1 2 0 0
+       {q + q + q + "<backup><duration>3</duration></backup>" + PitchedNote("E4", 4, 2)},
+       R"(staff 1 1 2 0 0
 note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
@@ -199,7 +216,9 @@ staff 1 1 2 1 0
 note 52 e 4 "" 257 0 1 1 0
 endstaff staff
 )"},
-      {"a voice ahead of its measure", {q + q + q + q + backup + q}, R"(note 48 c 4 "" 260 0 1 4 0
+      {"a voice ahead of its measure",
+       {q + q + q + q + backup + q},
+       R"(note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
@@ -212,12 +231,18 @@ note 48 c 4 "" 260 0 1 4 0
 }
 
 TEST(PartConverterMeasures, DivisionsThatMakeNoTime) {
-  const auto divisions = [](int n) { return "<attributes><divisions>" + std::to_string(n) + "</divisions></attributes>"; };
+  const auto divisions = [](int n) {
+    return "<attributes><divisions>" + std::to_string(n) + "</divisions></attributes>";
+  };
   Check({
-      {"0 at the start keeps 1", {divisions(0) + PitchedNote("C4", 2)}, "note 48 c 4 \"\" 258 0 1 2 0\n",
+      {"0 at the start keeps 1",
+       {divisions(0) + PitchedNote("C4", 2)},
+       "note 48 c 4 \"\" 258 0 1 2 0\n",
        "warning: divisions of 0 left out, keeping 1\n"},
-      {"-4 after 2 keeps 2", {divisions(2) + PitchedNote("C4", 2) + divisions(-4) + PitchedNote("D4", 1)},
-       "note 48 c 4 \"\" 260 0 1 4 0\nnote 50 d 4 \"\" 264 0 1 8 0\n", "warning: divisions of -4 left out, keeping 2\n"},
+      {"-4 after 2 keeps 2",
+       {divisions(2) + PitchedNote("C4", 2) + divisions(-4) + PitchedNote("D4", 1)},
+       "note 48 c 4 \"\" 260 0 1 4 0\nnote 50 d 4 \"\" 264 0 1 8 0\n",
+       "warning: divisions of -4 left out, keeping 2\n"},
   });
 }
 

@@ -42,7 +42,8 @@ TEST(PartConverterNotes, ChordsAndTies) {
   Check({
       {"C-E-G, time moved by C alone",
        {PitchedNote("C4", 1) + PitchedNote("E4", 1, 1, "", kChord) + PitchedNote("G4", 1, 1, "", kChord) +
-        PitchedNote("C5", 1)}, R"(chord
+        PitchedNote("C5", 1)},
+       R"(chord
 note 48 c 4 "" 260 0 1 4 0
 note 52 e 4 "" 260 0 1 4 0
 note 55 g 4 "" 260 0 1 4 0
@@ -51,8 +52,9 @@ note 60 c 5 "" 260 0 1 4 0
 )"},
       {"a tie inside a chord",
        {PitchedNote("C4", 1) +
-        PitchedNote("E4", 1, 1, Notations("<tied type=\"start\" number=\"2\" placement=\"below\"/>"), kChord),
-        PitchedNote("E4", 1, 1, Notations("<tied type=\"stop\" number=\"2\"/><tied type=\"stop\"/>"))}, R"(chord
+            PitchedNote("E4", 1, 1, Notations("<tied type=\"start\" number=\"2\" placement=\"below\"/>"), kChord),
+        PitchedNote("E4", 1, 1, Notations("<tied type=\"stop\" number=\"2\"/><tied type=\"stop\"/>"))},
+       R"(chord
 note 48 c 4 "" 260 0 1 4 0
 \tieBegin 2 1
 note 52 e 4 "" 260 0 1 4 0
@@ -62,7 +64,8 @@ note 52 e 4 "" 260 0 1 4 0
 \tieEnd 2
 )"},
       {"notes of other voices between the notes of a chord",
-       {PitchedNote("C4", 1) + backup + PitchedNote("A3", 1, 2) + PitchedNote("G4", 1, 1, "", kChord)}, R"(staff 1 1 2 0 0
+       {PitchedNote("C4", 1) + backup + PitchedNote("A3", 1, 2) + PitchedNote("G4", 1, 1, "", kChord)},
+       R"(staff 1 1 2 0 0
 chord
 note 48 c 4 "" 260 0 1 4 0
 note 55 g 4 "" 260 0 1 4 0
@@ -72,7 +75,8 @@ staff 1 1 2 1 0
 note 45 a 3 "" 260 0 1 4 0
 endstaff staff
 )"},
-      {"a chord note that comes first in its measure", {PitchedNote("E4", 1, 1, "", kChord) + PitchedNote("C4", 1)},
+      {"a chord note that comes first in its measure",
+       {PitchedNote("E4", 1, 1, "", kChord) + PitchedNote("C4", 1)},
        R"(note 48 c 4 "" 260 0 1 4 0
 )"},
   });
@@ -94,7 +98,9 @@ note 64 e 5 "" 272 0 1 16 0
 endgroup \grace
 note 60 c 5 "" 260 0 1 4 0
 )"},
-      {"a grace group ends with its measure", {PitchedNote("C5", 3) + graceNote("D5"), PitchedNote("C5", 1)}, R"(note 60 c 5 "" 772 0 3 4 0
+      {"a grace group ends with its measure",
+       {PitchedNote("C5", 3) + graceNote("D5"), PitchedNote("C5", 1)},
+       R"(note 60 c 5 "" 772 0 3 4 0
 \grace
 note 62 d 5 "" 272 0 1 16 0
 endgroup \grace
@@ -119,8 +125,9 @@ note 62 d 5 "" 260 0 1 4 0
 endgroup \ten
 endgroup \marcato
 )"},
-      {"stems", {stem("C5", "up") + stem("D5", "up") + stem("E5", "up") + stem("F5", "") + Rest(1, 1, "<stem>down</stem>") +
-                 stem("G5", "double") + stem("A5", "down") + stem("B5", "none")},
+      {"stems",
+       {stem("C5", "up") + stem("D5", "up") + stem("E5", "up") + stem("F5", "") + Rest(1, 1, "<stem>down</stem>") +
+        stem("G5", "double") + stem("A5", "down") + stem("B5", "none")},
        R"(\stemsUp
 note 60 c 5 "" 260 0 1 4 0
 note 62 d 5 "" 260 0 1 4 0
@@ -153,9 +160,10 @@ note 64 e 5 "" 264 0 1 8 0
 endgroup \beam
 note 65 f 5 "" 264 0 1 8 0
 )"},
-      {"slurs without numbers", {PitchedNote("C5", 1, 1, Notations("<slur type=\"start\" placement=\"below\"/>")) +
-                                 PitchedNote("D5", 1, 1, Notations("<slur type=\"stop\"/><slur type=\"start\" number=\"3\"/>")) +
-                                 PitchedNote("E5", 1, 1, Notations("<slur type=\"stop\" number=\"3\"/>"))},
+      {"slurs without numbers",
+       {PitchedNote("C5", 1, 1, Notations("<slur type=\"start\" placement=\"below\"/>")) +
+        PitchedNote("D5", 1, 1, Notations("<slur type=\"stop\"/><slur type=\"start\" number=\"3\"/>")) +
+        PitchedNote("E5", 1, 1, Notations("<slur type=\"stop\" number=\"3\"/>"))},
        R"(\slurBegin 0 1
 note 60 c 5 "" 260 0 1 4 0
 \slurBegin 3 0
@@ -174,7 +182,8 @@ TEST(PartConverterNotes, WedgesDynamicsAndMetronomeMarks) {
   };
   const std::string q = PitchedNote("C4", 1);
   Check({
-      {"wedges", {wedge("stop") + q + wedge("crescendo") + q + wedge("stop") + wedge("diminuendo") + q + wedge("stop")},
+      {"wedges",
+       {wedge("stop") + q + wedge("crescendo") + q + wedge("stop") + wedge("diminuendo") + q + wedge("stop")},
        R"(\dimEnd
 note 48 c 4 "" 260 0 1 4 0
 \crescBegin
@@ -190,7 +199,8 @@ note 48 c 4 "" 260 0 1 4 0
 )"},
       {"metronome marks",
        {metronome("<beat-unit>quarter</beat-unit><beat-unit-dot/>") + q +
-        metronome("<beat-unit>quarter</beat-unit><beat-unit>half</beat-unit>") + q + metronome("<beat-unit>breve</beat-unit>")},
+        metronome("<beat-unit>quarter</beat-unit><beat-unit>half</beat-unit>") + q +
+        metronome("<beat-unit>breve</beat-unit>")},
        R"(\tempo "tempo=\"[3/8] = 80\""
 note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
@@ -208,8 +218,8 @@ TEST(PartConverterNotes, Durations) {
       {"a triplet eighth, a dotted quarter, a 3:2 rest",
        {"<attributes><divisions>6</divisions></attributes>" +
         PitchedNote("C4", 2, 1, "<type>eighth</type>" + timeModification(3, 2)) +
-        PitchedNote("D4", 9, 1, "<type>quarter</type><dot/>") + Rest(4, 1, timeModification(3, 2)) +
-        Rest(9)}, R"(note 48 c 4 "" 268 0 1 12 0
+        PitchedNote("D4", 9, 1, "<type>quarter</type><dot/>") + Rest(4, 1, timeModification(3, 2)) + Rest(9)},
+       R"(note 48 c 4 "" 268 0 1 12 0
 note 50 d 4 "" 4356 0 1 4 1
 note -1 _ 0 "" 262 0 1 6 0
 note -1 _ 0 "" 776 0 3 8 0
@@ -221,7 +231,8 @@ note -1 _ 0 "" 776 0 3 8 0
 
 TEST(PartConverterNotes, ValuesNoNoteCanHave) {
   const auto altered = [](const std::string& alter) {
-    return "<note><pitch><step>C</step><alter>" + alter + "</alter><octave>4</octave></pitch><duration>1</duration>"
+    return "<note><pitch><step>C</step><alter>" + alter +
+           "</alter><octave>4</octave></pitch><duration>1</duration>"
            "<voice>1</voice></note>";
   };
   const std::string noStep = "<note><pitch><octave>4</octave></pitch><duration>1</duration><voice>1</voice></note>";
@@ -229,15 +240,19 @@ TEST(PartConverterNotes, ValuesNoNoteCanHave) {
       "<note><pitch><step>C</step><octave>2147483647</octave></pitch><duration>1</duration><voice>1</voice></note>";
   Check({
       {"alterations held to three semitones, none for what is no number",
-       {altered("1e30") + altered("-inf") + altered("nan") + altered("1.5") + altered("-0.5")}, R"(note -1 c 4 ### 260 0 1 4 0
+       {altered("1e30") + altered("-inf") + altered("nan") + altered("1.5") + altered("-0.5")},
+       R"(note -1 c 4 ### 260 0 1 4 0
 note -1 c 4 &&& 260 0 1 4 0
 note -1 c 4 "" 260 0 1 4 0
 note 49 c 4 # 260 0 1 4 0
 note 47 c 4 "" 260 0 1 4 0
 )"},
-      {"an octave beyond any pitch, a pitch without a step", {farOctave + noStep}, R"(note -1 c 100 "" 260 0 1 4 0
+      {"an octave beyond any pitch, a pitch without a step",
+       {farOctave + noStep},
+       R"(note -1 c 100 "" 260 0 1 4 0
 note -1 "" 4 "" 260 0 1 4 0
-)", "warning: empty note name\n"},
+)",
+       "warning: empty note name\n"},
   });
 }
 
@@ -247,11 +262,14 @@ TEST(PartConverterNotes, AbsurdLengthsMakeOneEventEach) {
       {"a note, a forward and a backup",
        {PitchedNote("C4", 2147483647) + "<forward><duration>" + most + "</duration><voice>1</voice></forward>" +
         "<backup><duration>" + most + "</duration></backup><backup><duration>" + most + "</duration></backup>" +
-        PitchedNote("D4", 1)}, R"(note 48 c 4 "" 3844 0 2147483647 4 0
+        PitchedNote("D4", 1)},
+       R"(note 48 c 4 "" 3844 0 2147483647 4 0
 note 0 empty 3 "" 3844 0 2147483647 4 0
 note 50 d 4 "" 260 0 1 4 0
-)", "warning! checkVoiceTime: measure time behind voice time -1073741823/1\n"},
-      {"a gap", {PitchedNote("C4", 1) + "<backup><duration>1</duration></backup>" + PitchedNote("C3", 2147483647, 2)},
+)",
+       "warning! checkVoiceTime: measure time behind voice time -1073741823/1\n"},
+      {"a gap",
+       {PitchedNote("C4", 1) + "<backup><duration>1</duration></backup>" + PitchedNote("C3", 2147483647, 2)},
        R"(staff 1 1 2 0 0
 note 48 c 4 "" 260 0 1 4 0
 note 0 empty 3 "" 3842 0 1073741823 2 0

@@ -80,7 +80,8 @@ void xmlpart2vornel::visitEnd(Smeasure&) {
 void xmlpart2vornel::visitStart(Sdivisions& elt) {
   const int32_t value = elt->getIntValue();
   if (value <= 0) {
-    ImportWarning("warning: divisions of " + std::to_string(value) + " left out, keeping " + std::to_string(divisions_));
+    ImportWarning("warning: divisions of " + std::to_string(value) + " left out, keeping " +
+                  std::to_string(divisions_));
     return;
   }
   divisions_ = value;
@@ -170,8 +171,8 @@ void xmlpart2vornel::visitEnd(Sclef&) {
     const char* text;
     int code;
   };
-  static constexpr Sign kSigns[] = {{"G", "g", 0},          {"F", "f", 1},     {"C", "c", 2},
-                                    {"percussion", "perc", 3}, {"TAB", "TAB", 4}, {"none", "none", 5}};
+  static constexpr Sign kSigns[] = {{"G", "g", 0},     {"F", "f", 1},      {"C", "c", 2}, {"percussion", "perc", 3},
+                                    {"TAB", "TAB", 4}, {"none", "none", 5}};
   const Sign* found = nullptr;
   for (const Sign& s : kSigns) {
     if (sign == s.sign) found = &s;

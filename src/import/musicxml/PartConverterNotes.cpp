@@ -151,7 +151,8 @@ std::vector<Sxmlelement> xmlpart2vornel::chordNotesAfter(const Sxmlelement& note
 }
 
 void xmlpart2vornel::emitLyrics(const Sxmlelement& note) {
-  for (auto it = note->find(ElementType("text")); it != note->end(); it = note->find(ElementType("text"), it.forward())) {
+  for (auto it = note->find(ElementType("text")); it != note->end();
+       it = note->find(ElementType("text"), it.forward())) {
     Svornelelement lyric = vorneltag::create("lyric");
     lyric->add(vornelparam::create((*it)->getValue(), true));
     add(lyric);

@@ -9,8 +9,8 @@ xmlpart2vornel::xmlpart2vornel(bool generateComments, bool generateStems, bool g
   VoiceNoteStatus().reset();
 }
 
-void xmlpart2vornel::initialize(const Svornelelement& sequence, int staff, int staffIndex, int voice,
-                                bool notesOnly, const fraction& timeSignature) {
+void xmlpart2vornel::initialize(const Svornelelement& sequence, int staff, int staffIndex, int voice, bool notesOnly,
+                                const fraction& timeSignature) {
   targetStaff_ = currentStaff_ = staff;
   staffIndex_ = staffIndex;
   targetVoice_ = voice;
@@ -41,7 +41,9 @@ void xmlpart2vornel::closeContainer(const Svornelelement& element) {
   if (found == stack_.end()) return;
   while (stack_.size() > static_cast<size_t>(found - stack_.begin())) stack_.pop_back();
   // What was open inside it is closed with it.
-  const auto open = [this](const Svornelelement& e) { return std::find(stack_.begin(), stack_.end(), e) != stack_.end(); };
+  const auto open = [this](const Svornelelement& e) {
+    return std::find(stack_.begin(), stack_.end(), e) != stack_.end();
+  };
   if (graceTag_ && !open(graceTag_)) {
     graceTag_ = nullptr;
     inGrace_ = false;
