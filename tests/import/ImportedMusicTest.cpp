@@ -1,13 +1,19 @@
 // Small MusicXML files imported whole, checked on the model: the pitches, courses, rhythm codes,
-// dots, tuplets, ties, slurs and meta-events their voices end up with.
+// dots, tuplets, ties, slurs and meta-events their voices end up with; and the same files
+// exported as MusicXML and imported again.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PartConverterSupport.h"
 #include "document/CBriotabDoc.h"
+#include "layout/export/MusicXmlExport.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -54,6 +60,7 @@ struct Case {
   std::string measures;
   const char* first;
   const char* second = "";
+  bool exportKeepsCourses = true;  // the export writes no tablature: courses come from the tuning
 };
 
 void Check(const std::vector<Case>& cases) {
@@ -67,11 +74,11 @@ void Check(const std::vector<Case>& cases) {
 const std::string kFourFour =
     "<attributes><divisions>2</divisions><time><beats>4</beats><beat-type>4</beat-type></time></attributes>";
 
-TEST(ImportedMusic, NotesRestsChordsAndTuplets) {
+std::vector<Case> NotesRestsChordsAndTupletsCases() {
   const std::string triplet =
       "<type>eighth</type><time-modification><actual-notes>3</actual-notes><normal-notes>2</normal-notes>"
       "</time-modification>";
-  Check({
+  return {
       {"notes and rests",
        testing::Measures({kFourFour + PitchedNote("C4", 2) + Rest(2) +
                           PitchedNote("F#4", 3, 1, "<type>quarter</type><dot/>") + Rest(1)}),
@@ -97,12 +104,12 @@ q 20 [64 c1 i37]
 q 3
 q 2
 )"},
-  });
+  };
 }
 
-TEST(ImportedMusic, TiesAndSlurs) {
+std::vector<Case> TiesAndSlursCases() {
   const auto notations = [](const std::string& inside) { return "<notations>" + inside + "</notations>"; };
-  Check({
+  return {
       {"a tie across a bar",
        testing::Measures(
            {kFourFour + PitchedNote("C4", 4) + PitchedNote("E4", 4, 1, notations("<tied type=\"start\"/>")),
@@ -126,10 +133,10 @@ q 3 [62 c1 i36]
 q 3 [64 c1 i37 slur 80]
 q 3 [60 c2 i35 status 32]
 )"},
-  });
+  };
 }
 
-TEST(ImportedMusic, TablatureGivesTheCourse) {
+std::vector<Case> TablatureGivesTheCourseCases() {
   // A guitar tuning: the string and fret of each note name its course, and its pitch is that
   // course's pitch and the fret.
   std::string tuning = "<attributes><divisions>1</divisions><staff-details><staff-lines>6</staff-lines>";
@@ -144,7 +151,7 @@ TEST(ImportedMusic, TablatureGivesTheCourse) {
                        "<notations><technical><string>" + std::to_string(string) + "</string><fret>" +
                            std::to_string(fret) + "</fret></technical></notations>");
   };
-  Check({
+  return {
       {"string and fret",
        testing::Measures(
            {tuning + fretted("C4", 2, 1) + fretted("A3", 3, 2) + fretted("E2", 6, 0) + PitchedNote("B3", 1)}),
@@ -152,15 +159,16 @@ TEST(ImportedMusic, TablatureGivesTheCourse) {
 q 3 [57 c2 i33]
 q 3 [40 c5 i23]
 q 3 [59 c1 i34]
-)"},
-  });
+)",
+       "", false},
+  };
 }
 
-TEST(ImportedMusic, LyricsChordNamesDynamicsAndWords) {
+std::vector<Case> LyricsChordNamesDynamicsAndWordsCases() {
   const auto sung = [](const std::string& pitch, int voice, const std::string& syllable) {
     return PitchedNote(pitch, 2, voice, "<lyric><text>" + syllable + "</text></lyric>");
   };
-  Check({
+  return {
       {"lyrics of one voice", testing::Measures({kFourFour + sung("C5", 1, "Ky") + sung("D5", 1, "ri") + Rest(4)}),
        R"(s 18 {1 'true' 1 4 4}
 q 3 [72 c0 i42] {0 'Ky' 0 0 0}
@@ -186,7 +194,65 @@ q 2
        R"(s 18 {1 'true' 1 4 4}
 q 1 [62 c1 i36] {34 'mf' 0 0 262244} {5 'dolce' 0 0 0} {16 'Bb' 0 0 0}
 )"},
-  });
+  };
+}
+
+TEST(ImportedMusic, NotesRestsChordsAndTuplets) { Check(NotesRestsChordsAndTupletsCases()); }
+
+TEST(ImportedMusic, TiesAndSlurs) { Check(TiesAndSlursCases()); }
+
+TEST(ImportedMusic, TablatureGivesTheCourse) { Check(TablatureGivesTheCourseCases()); }
+
+TEST(ImportedMusic, LyricsChordNamesDynamicsAndWords) { Check(LyricsChordNamesDynamicsAndWordsCases()); }
+
+// Per definition, its first voice's chords: the rhythm word's low byte, then each note's pitch
+// and (when asked) course, lowest first.
+std::vector<std::string> ChordsOfFirstVoices(const CSystemArray& section, bool courses) {
+  std::vector<std::string> voices;
+  for (size_t d = 0; d < section.definitions.size(); ++d) {
+    std::string text;
+    for (const auto& system : section.systems.items()) {
+      for (const auto& e : system->Line(d)->firstVoice) {
+        if (e == nullptr || !e->IsChord()) continue;
+        std::vector<std::pair<int, int>> notes;
+        for (const auto& n : e->notes) notes.emplace_back(n->pitch, courses ? n->string : 0);
+        std::sort(notes.begin(), notes.end());
+        text += std::to_string(e->rhythm & 0xFF);
+        for (const auto& [pitch, course] : notes) {
+          text.append(1, ' ').append(std::to_string(pitch)).append(1, '/').append(std::to_string(course));
+        }
+        text += "\n";
+      }
+    }
+    voices.push_back(text);
+  }
+  return voices;
+}
+
+TEST(ImportedMusic, ExportedAndImportedAgainTheVoicesStay) {
+  std::vector<Case> cases = NotesRestsChordsAndTupletsCases();
+  for (const auto& more : {TiesAndSlursCases(), TablatureGivesTheCourseCases(), LyricsChordNamesDynamicsAndWordsCases()}) {
+    cases.insert(cases.end(), more.begin(), more.end());
+  }
+  for (const Case& c : cases) {
+    testing::ScriptedPrompts prompts;
+    std::ostringstream warnings;
+    ScopedImportWarnings scope(warnings);
+    const testing::TempFile file(testing::OnePartScore(c.measures));
+    CBriotabDoc first;
+    MusicXMLImport import;
+    import.target = &first;
+    ASSERT_TRUE(import.ImportFile(file.path())) << c.label;
+    const std::optional<std::string> exported = SectionMusicXmlText(first, first.sections.size() - 1, ExportDate{});
+    ASSERT_TRUE(exported) << c.label;
+    const testing::TempFile again(*exported);
+    CBriotabDoc second;
+    import.target = &second;
+    ASSERT_TRUE(import.ImportFile(again.path())) << c.label;
+    EXPECT_EQ(ChordsOfFirstVoices(*second.GetActiveSection(), c.exportKeepsCourses),
+              ChordsOfFirstVoices(*first.GetActiveSection(), c.exportKeepsCourses))
+        << c.label;
+  }
 }
 
 }  // namespace

@@ -224,6 +224,12 @@ note 50 d 4 "" 4356 0 1 4 1
 note -1 _ 0 "" 262 0 1 6 0
 note -1 _ 0 "" 776 0 3 8 0
 )"},
+      {"without a type, the duration holds dots and tuplets",
+       {"<attributes><divisions>6</divisions></attributes>" + PitchedNote("C4", 9, 1, "<dot/>") +
+        PitchedNote("D4", 2, 1, timeModification(3, 2))},
+       R"(note 48 c 4 "" 776 0 3 8 0
+note 50 d 4 "" 268 0 1 12 0
+)"},
       {"a breve of 8 at divisions 1", {PitchedNote("C4", 8, 1, "<type>breve</type>")}, R"(note 48 c 4 "" 513 0 2 1 0
 )"},
   });

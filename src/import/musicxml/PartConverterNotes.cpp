@@ -71,9 +71,14 @@ vornelnoteduration xmlpart2vornel::durationOf(const notevisitor& note) const {
     const fraction value = DurationInWholeNotes(note.getDuration(), divisions_);
     return vornelnoteduration(value.getNumerator(), value.getDenominator(), 0);
   }
-  fraction value = NoteTypeValue(note.getTypeText());
-  if (value.getNumerator() == 0) value = DurationInWholeNotes(note.getDuration(), divisions_);
-  value = TimeProduct(WholeNotes(value.getNumerator(), value.getDenominator()), note.getTimeModification());
+  const fraction type = NoteTypeValue(note.getTypeText());
+  if (type.getNumerator() == 0) {
+    // Without a value of its type, the duration holds the whole length, dots and tuplet
+    // included: neither is counted again.
+    const fraction value = DurationInWholeNotes(note.getDuration(), divisions_);
+    return vornelnoteduration(value.getNumerator(), value.getDenominator(), 0);
+  }
+  const fraction value = TimeProduct(WholeNotes(type.getNumerator(), type.getDenominator()), note.getTimeModification());
   return vornelnoteduration(value.getNumerator(), value.getDenominator(), note.getDots());
 }
 
