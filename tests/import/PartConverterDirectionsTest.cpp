@@ -11,24 +11,10 @@
 namespace vornel {
 namespace {
 
-using testing::ConvertMeasures;
+using Case = testing::TagCase;
+using testing::CheckTagCases;
 using testing::ConvertScore;
 using testing::PitchedNote;
-
-struct Case {
-  const char* label;
-  std::vector<std::string> measures;
-  const char* list;
-  const char* warnings = "";
-};
-
-void Check(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    const testing::ConvertedTags got = ConvertMeasures(c.measures);
-    EXPECT_EQ(got.list, c.list) << c.label;
-    EXPECT_EQ(got.warnings, c.warnings) << c.label;
-  }
-}
 
 const std::string kQ = PitchedNote("C4", 1);
 
@@ -39,7 +25,7 @@ std::string Ending(const std::string& type, const std::string& number = "2") {
 }
 
 TEST(PartConverterDirections, SoundsAndKeys) {
-  Check({
+  CheckTagCases({
       {"da capo wins over fine; fine alone; a tempo",
        {kQ + Sound("dacapo=\"yes\" fine=\"yes\"") + kQ + Sound("fine=\"yes\"") + Sound("tempo=\"84.5\"") +
         Sound("dynamics=\"80\"")},
@@ -62,7 +48,7 @@ note 48 c 4 "" 260 0 1 4 0
 }
 
 TEST(PartConverterDirections, Endings) {
-  Check({
+  CheckTagCases({
       {"volta 2 with a discontinue",
        {Ending("start") + kQ + kQ, kQ + Ending("discontinue")},
        R"(\volta 2 2. "format=\"|-\""
@@ -124,7 +110,7 @@ TEST(PartConverterDirections, ChordNamesWordsAndLyrics) {
     return PitchedNote(pitch, 1, voice, "<lyric><syllable>single</syllable><text>" + syllable + "</text></lyric>",
                        before);
   };
-  Check({
+  CheckTagCases({
       {"a chord name and words", {harmony + words + kQ}, R"(\chord_name D#m7
 \words "dolce e piano"
 note 48 c 4 "" 260 0 1 4 0

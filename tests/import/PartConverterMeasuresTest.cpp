@@ -11,25 +11,12 @@
 namespace vornel {
 namespace {
 
+using Case = testing::TagCase;
+using testing::CheckTagCases;
 using testing::ConvertMeasures;
 using testing::ConvertScore;
 using testing::PitchedNote;
 using testing::Rest;
-
-struct Case {
-  const char* label;
-  std::vector<std::string> measures;
-  const char* list;
-  const char* warnings = "";
-};
-
-void Check(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    const testing::ConvertedTags got = ConvertMeasures(c.measures);
-    EXPECT_EQ(got.list, c.list) << c.label;
-    EXPECT_EQ(got.warnings, c.warnings) << c.label;
-  }
-}
 
 std::string Time(const std::string& inside, const std::string& symbol = "") {
   return "<attributes><time" + (symbol.empty() ? "" : " symbol=\"" + symbol + "\"") + ">" + inside +
@@ -39,7 +26,7 @@ std::string Time(const std::string& inside, const std::string& symbol = "") {
 const std::string kC4 = PitchedNote("C4", 4);
 
 TEST(PartConverterMeasures, Meters) {
-  Check({
+  CheckTagCases({
       {"4/4 common",
        {Time("<beats>4</beats><beat-type>4</beat-type>", "common") + kC4},
        "\\meter C 4 4\nnote 48 c 4 \"\" 257 0 1 1 0\n"},
@@ -99,7 +86,7 @@ TEST(PartConverterMeasures, Clefs) {
     return "<attributes><clef" + more + "><sign>" + sign + "</sign><line>" + std::to_string(line) + "</line></clef>" +
            "</attributes>";
   };
-  Check({
+  CheckTagCases({
       {"g2 an octave down",
        {"<attributes><clef><sign>G</sign><line>2</line><clef-octave-change>-1</clef-octave-change></clef></"
         "attributes>" +
@@ -150,7 +137,7 @@ TEST(PartConverterMeasures, OwedBars) {
   const auto barline = [](const std::string& location, const std::string& direction) {
     return "<barline location=\"" + location + "\"><repeat direction=\"" + direction + "\"/></barline>";
   };
-  Check({
+  CheckTagCases({
       {"numbered by the measures before them", {q, q, q}, R"(note 48 c 4 "" 260 0 1 4 0
 \bar 1
 note 48 c 4 "" 260 0 1 4 0
@@ -189,7 +176,7 @@ TEST(PartConverterMeasures, AMeasureCommentOpensEachMeasure) {
 TEST(PartConverterMeasures, VoiceTime) {
   const std::string q = PitchedNote("C4", 1);
   const std::string backup = "<backup><duration>1</duration></backup>";
-  Check({
+  CheckTagCases({
       {"a backup: the other voice's notes move no time of this one",
        {q + q + "<backup><duration>2</duration></backup>" + PitchedNote("E4", 2, 2)},
        R"(staff 1 1 2 0 0
@@ -234,7 +221,7 @@ TEST(PartConverterMeasures, DivisionsThatMakeNoTime) {
   const auto divisions = [](int n) {
     return "<attributes><divisions>" + std::to_string(n) + "</divisions></attributes>";
   };
-  Check({
+  CheckTagCases({
       {"0 at the start keeps 1",
        {divisions(0) + PitchedNote("C4", 2)},
        "note 48 c 4 \"\" 258 0 1 2 0\n",

@@ -12,24 +12,10 @@
 namespace vornel {
 namespace {
 
-using testing::ConvertMeasures;
+using Case = testing::TagCase;
+using testing::CheckTagCases;
 using testing::PitchedNote;
 using testing::Rest;
-
-struct Case {
-  const char* label;
-  std::vector<std::string> measures;
-  const char* list;
-  const char* warnings = "";
-};
-
-void Check(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    const testing::ConvertedTags got = ConvertMeasures(c.measures);
-    EXPECT_EQ(got.list, c.list) << c.label;
-    EXPECT_EQ(got.warnings, c.warnings) << c.label;
-  }
-}
 
 const std::string kChord = "<chord/>";
 std::string Notations(const std::string& inside) { return "<notations>" + inside + "</notations>"; }
@@ -39,7 +25,7 @@ std::string Direction(const std::string& type) {
 
 TEST(PartConverterNotes, ChordsAndTies) {
   const std::string backup = "<backup><duration>1</duration></backup>";
-  Check({
+  CheckTagCases({
       {"C-E-G, time moved by C alone",
        {PitchedNote("C4", 1) + PitchedNote("E4", 1, 1, "", kChord) + PitchedNote("G4", 1, 1, "", kChord) +
         PitchedNote("C5", 1)},
@@ -91,7 +77,7 @@ TEST(PartConverterNotes, GraceNotesArticulationsAndStems) {
   const auto stem = [](const std::string& pitch, const std::string& direction) {
     return PitchedNote(pitch, 1, 1, direction.empty() ? "" : "<stem>" + direction + "</stem>");
   };
-  Check({
+  CheckTagCases({
       {"two grace notes before a quarter", {graceNote("D5") + graceNote("E5") + PitchedNote("C5", 1)}, R"(\grace
 note 62 d 5 "" 272 0 1 16 0
 note 64 e 5 "" 272 0 1 16 0
@@ -148,7 +134,7 @@ TEST(PartConverterNotes, BeamsAndSlurs) {
   const auto beamed = [](const std::string& pitch, const std::string& beams) {
     return PitchedNote(pitch, 1, 1, "<type>eighth</type>" + beams);
   };
-  Check({
+  CheckTagCases({
       {"a beam of three, its second level and hooks add nothing",
        {beamed("C5", "<beam number=\"1\">begin</beam><beam number=\"2\">begin</beam>") +
         beamed("D5", "<beam>continue</beam><beam number=\"2\">end</beam>") + beamed("E5", "<beam>end</beam>") +
@@ -181,7 +167,7 @@ TEST(PartConverterNotes, WedgesDynamicsAndMetronomeMarks) {
     return Direction("<metronome>" + inside + "<per-minute>80</per-minute></metronome>");
   };
   const std::string q = PitchedNote("C4", 1);
-  Check({
+  CheckTagCases({
       {"wedges",
        {wedge("stop") + q + wedge("crescendo") + q + wedge("stop") + wedge("diminuendo") + q + wedge("stop")},
        R"(\dimEnd
@@ -214,7 +200,7 @@ TEST(PartConverterNotes, Durations) {
     return "<time-modification><actual-notes>" + std::to_string(actual) + "</actual-notes><normal-notes>" +
            std::to_string(normal) + "</normal-notes></time-modification>";
   };
-  Check({
+  CheckTagCases({
       {"a triplet eighth, a dotted quarter, a 3:2 rest",
        {"<attributes><divisions>6</divisions></attributes>" +
         PitchedNote("C4", 2, 1, "<type>eighth</type>" + timeModification(3, 2)) +
@@ -244,7 +230,7 @@ TEST(PartConverterNotes, ValuesNoNoteCanHave) {
   const std::string noStep = "<note><pitch><octave>4</octave></pitch><duration>1</duration><voice>1</voice></note>";
   const std::string farOctave =
       "<note><pitch><step>C</step><octave>2147483647</octave></pitch><duration>1</duration><voice>1</voice></note>";
-  Check({
+  CheckTagCases({
       {"alterations held to three semitones, none for what is no number",
        {altered("1e30") + altered("-inf") + altered("nan") + altered("1.5") + altered("-0.5")},
        R"(note -1 c 4 ### 260 0 1 4 0
@@ -264,7 +250,7 @@ note -1 "" 4 "" 260 0 1 4 0
 
 TEST(PartConverterNotes, AbsurdLengthsMakeOneEventEach) {
   const std::string most = "2147483647";
-  Check({
+  CheckTagCases({
       {"a note, a forward and a backup",
        {PitchedNote("C4", 2147483647) + "<forward><duration>" + most + "</duration><voice>1</voice></forward>" +
         "<backup><duration>" + most + "</duration></backup><backup><duration>" + most + "</duration></backup>" +

@@ -87,4 +87,21 @@ inline ConvertedTags ConvertMeasures(const std::vector<std::string>& measures, b
   return result;
 }
 
+// A case of the tables of golden lists: the measures of a part of one voice (see
+// ConvertMeasures), the list they make and the warnings.
+struct TagCase {
+  const char* label;
+  std::vector<std::string> measures;
+  const char* list;
+  const char* warnings = "";
+};
+
+inline void CheckTagCases(const std::vector<TagCase>& cases) {
+  for (const TagCase& c : cases) {
+    const ConvertedTags got = ConvertMeasures(c.measures);
+    EXPECT_EQ(got.list, c.list) << c.label;
+    EXPECT_EQ(got.warnings, c.warnings) << c.label;
+  }
+}
+
 }  // namespace vornel::testing
