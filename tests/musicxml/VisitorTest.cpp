@@ -108,6 +108,26 @@ TEST(Browser, AnOverrideOfAnInheritedTypeReplacesTheBaseOperation) {
   EXPECT_EQ(Browse(v, pitch, v.log), "[+pitch ]step! -step -pitch ");
 }
 
+TEST(Browser, TheHandledBrowserMakesTheSameCallsWithoutAskingEveryElement) {
+  const Sxmlelement plain = xmlelement::create();
+  plain->setName("plain");
+  const Sxmlelement tree = Tree("measure", {Tree("note", {Tree("pitch", {Make("step")}), Make("duration")}),
+                                            Tree("chord", {Make("step")}), plain});
+  const auto both = [&](basevisitor& v, std::string& log) {
+    const std::string all = Browse(v, tree, log);
+    log.clear();
+    handled_tree_browser(&v).browse(*tree);
+    EXPECT_EQ(log, all);
+    return all;
+  };
+  NoteLog notes;
+  EXPECT_EQ(both(notes, notes.log), "+note +pitch +step -step -pitch +duration -duration -note +step -step ");
+  Mixed mixed;  // takes every element, plain ones included
+  EXPECT_EQ(both(mixed, mixed.log),
+            "+measure +NOTE +pitch +step -step -pitch +duration -duration -NOTE +chord +step -step -chord +plain -plain "
+            "-measure ");
+}
+
 TEST(Browser, ATreeTenThousandsOfLevelsDeepIsWalkedIteratively) {
   constexpr int kDepth = 100000;
   class Counter : public visitor<Snote> {
