@@ -80,7 +80,7 @@ void xmlpart2vornel::visitEnd(Sending& elt) {
 
 void xmlpart2vornel::visitStart(Sharmony& elt) {
   vornelharmony harmony;
-  handled_tree_browser(&harmony).browse(*elt);
+  typed_tree_browser(&harmony).browse(*elt);
   Svornelelement name = vorneltag::create("chord_name");
   name->add(vornelparam::create(harmony.getChordName(), false));
   add(name);

@@ -123,7 +123,7 @@ void xmlpart2vornel::visitEnd(Snote& elt) {
   emitNote(*this);
   for (const Sxmlelement& chordNote : chordNotes) {
     notevisitor values;
-    handled_tree_browser(&values).browse(*chordNote);
+    typed_tree_browser(&values).browse(*chordNote);
     jumpToStaff(values.getStaff());
     emitNote(values);
   }

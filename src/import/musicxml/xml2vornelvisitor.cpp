@@ -50,9 +50,9 @@ void xml2vornelvisitor::visitStart(Spart& elt) {
     return;
   }
   partsummary summary;
-  handled_tree_browser(&summary).browse(*elt);
+  typed_tree_browser(&summary).browse(*elt);
   staffdetails details;
-  handled_tree_browser(&details).browse(*elt);
+  typed_tree_browser(&details).browse(*elt);
 
   if (!details.tuning().empty()) {
     Svornelelement tuning = vorneltag::create("tuning");
@@ -96,7 +96,7 @@ void xml2vornelvisitor::visitStart(Spart& elt) {
 
     xmlpart2vornel converter(generateComments_, generateStems_, generateBars_);
     converter.initialize(sequence, targetStaff, staffIndex_, voice, notesOnly, timeSignature_);
-    handled_tree_browser(&converter).browse(*elt);
+    typed_tree_browser(&converter).browse(*elt);
     stack_.pop_back();
     timeSignature_ = converter.currentTimeSignature();
   }
