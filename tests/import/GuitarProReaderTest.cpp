@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -535,8 +537,84 @@ TEST(GuitarProReaderTest, LogOnlyOnRequest) {
   EXPECT_EQ(missing.failure(), "Cannot open file");
 }
 
-// Every file cut short fails where it ends, never past it.
-TEST(GuitarProReaderTest, EveryCutFails) {
+// Two tracks with beat and note effects, mix tables, ties, keys and (version 5) a second voice.
+GpSongFixture RichSong(int major, int minor) {
+  GpSongFixture song = OneTrackSong(major, {{NoteBeat(0, 1), NoteBeat(1, 2)}, {NoteBeat(2, 3)}, {NoteBeat(3, 4)}}, minor);
+  song.bars[1].flags = 0x04 | 0x40 | 0x10;
+  song.bars[1].key = 2;
+  song.bars[2].flags = 0x08 | 0x40 | 0x80;
+  song.bars[2].key = -4;
+  testing::GpBytes effects;  // beat effects
+  testing::GpBytes mix;
+  testing::GpBytes noteEffects;
+  if (major == 3) {
+    effects.Raw({0x60, 0, 0, 0, 0, 0, 1, 2});
+    noteEffects.Byte(0x1F);
+    noteEffects.Zeros(5);
+    noteEffects.Int(1);
+    noteEffects.Zeros(9);
+    noteEffects.Zeros(4);
+  } else {
+    effects.Raw({0x60, 0x06, 1});
+    effects.Byte(1);
+    effects.Int(50);
+    effects.Int(1);
+    effects.Zeros(9);
+    effects.Raw({1, 2, 3});
+    noteEffects.Raw({0x1B, 0x3F, 1});
+    noteEffects.Int(50);
+    noteEffects.Int(1);
+    noteEffects.Zeros(9);
+    noteEffects.Raw({5, 6, 1, 2});
+    if (major == 5) noteEffects.Byte(0);
+    noteEffects.Raw({1, 2});  // tremolo picking, slide
+    if (major == 5) {
+      noteEffects.Raw({2, 1, 1, 1});  // an artificial harmonic with its note
+    } else {
+      noteEffects.Byte(1);
+    }
+    noteEffects.Raw({15, 2});
+  }
+  mix.Byte(24);
+  if (major == 5) mix.Zeros(16);
+  mix.Raw({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 10});
+  if (major == 5) mix.DelphiString("Fast");
+  mix.Int(140);
+  mix.Byte(1);
+  mix.Byte(0);
+  if (major == 5 && minor > 0) mix.Byte(0);
+  if (major >= 4) mix.Byte(0);
+  if (major == 5) {
+    mix.Byte(0xFF);
+    if (minor > 0) {
+      mix.DelphiString("");
+      mix.DelphiString("");
+    }
+  }
+  GpBeat rich = NoteBeat(0, 5);
+  rich.flags = 0x08 | 0x10;
+  rich.effects = effects.bytes;
+  rich.mixTable = mix.bytes;
+  rich.notes[0].flags = 0x20 | 0x08 | 0x10 | 0x80 | (major == 5 ? 0x01 : 0);
+  rich.notes[0].effects = noteEffects.bytes;
+  GpBeat tied = NoteBeat(0, 5);
+  tied.notes[0].type = 2;
+  song.tracks[0].beats[0][0].push_back(rich);
+  song.tracks[0].beats[0][0].push_back(tied);
+  if (major == 5) song.tracks[0].beats[1][1] = {NoteBeat(5, 0, -1), NoteBeat(4, 2, -1)};
+  GpTrack second = song.tracks[0];
+  second.name = "Bass";
+  second.strings = 4;
+  second.tuning = {43, 38, 33, 28, 0, 0, 0};
+  second.channel = 10;
+  song.tracks.push_back(second);
+  song.lyricsTrack = 2;
+  song.lyrics = "one two-three";
+  return song;
+}
+
+// Plain songs of every version and songs with most of what a bar, a beat and a note can hold.
+std::vector<GpSongFixture> SampleSongs() {
   std::vector<GpSongFixture> songs = {PlainSong(1), PlainSong(3), PlainSong(4), PlainSong(5, 0), PlainSong(5, 10)};
   GpBeat chord = NoteBeat(0, 3);
   chord.flags = 0x02 | 0x04 | 0x20 | 0x40;
@@ -552,7 +630,15 @@ TEST(GuitarProReaderTest, EveryCutFails) {
     song.lyrics = "la";
     songs.push_back(song);
   }
-  for (const GpSongFixture& song : songs) {
+  for (const auto& [major, minor] : {std::pair{3, 0}, std::pair{4, 6}, std::pair{5, 0}, std::pair{5, 10}}) {
+    songs.push_back(RichSong(major, minor));
+  }
+  return songs;
+}
+
+// Every file cut short fails where it ends, never past it.
+TEST(GuitarProReaderTest, EveryCutFails) {
+  for (const GpSongFixture& song : SampleSongs()) {
     const std::vector<uint8_t> bytes = song.Write();
     SCOPED_TRACE(song.signature);
     ASSERT_TRUE(Read(bytes)->failure().empty());
@@ -563,6 +649,22 @@ TEST(GuitarProReaderTest, EveryCutFails) {
       EXPECT_LE(reader.failureOffset(), n);
       EXPECT_FALSE(reader.failure().empty());
     }
+  }
+}
+
+// Writes the sample songs as seeds of the fuzz targets into the folder named by GP_SEED_DIR
+// (run with --gtest_also_run_disabled_tests).
+TEST(GuitarProReaderTest, DISABLED_WriteFuzzSeeds) {
+  const char* dir = std::getenv("GP_SEED_DIR");
+  ASSERT_NE(dir, nullptr);
+  int index = 0;
+  for (const GpSongFixture& song : SampleSongs()) {
+    const std::vector<uint8_t> bytes = song.Write();
+    const std::string path = std::string(dir) + "/song" + std::to_string(++index) + ".gp" + std::to_string(song.major);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
   }
 }
 
