@@ -543,6 +543,16 @@ void CBriotabDoc::ClearHistory() {
 // ---------------------------------------------------------------------------------------------
 // Sections
 
+CSystemArray* CBriotabDoc::AppendNewSection() { return AppendSection(std::make_unique<CSystemArray>()); }
+
+CSystemArray* CBriotabDoc::AppendSection(std::unique_ptr<CSystemArray> section) {
+  CSystemArray* added = sections.push_back(std::move(section));
+  added->index = static_cast<int32_t>(sections.size() - 1);
+  // A list that was empty has no active section to keep either.
+  SetActiveSection(added->index);
+  return added;
+}
+
 int CBriotabDoc::SetActiveSection(int index) {
   if (index < 0 || static_cast<size_t>(index) >= sections.size() || index == sections.activeSection) return 0;
   if (settings.linearMode != 0) {

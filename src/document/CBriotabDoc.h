@@ -180,6 +180,11 @@ class CBriotabDoc {
   void OnPasteSections();
 
   // --- sections
+  // Appends a new section (the section constructor's: one instrument, eight systems) and makes
+  // it active; returns it. The importers and the wizard fill it.
+  CSystemArray* AppendNewSection();
+  // Appends `section`, numbered by its place in the list, and makes it active; returns it.
+  CSystemArray* AppendSection(std::unique_ptr<CSystemArray> section);
   // Makes a section active (0 for the active one or an index past the list). Leaves linear
   // mode, empties the undo and redo stacks and updates the views with hint 3.
   int SetActiveSection(int index);

@@ -79,6 +79,9 @@ enum class ClearCommand : int {
   kLyrics = 33104,
   kStaticSpaces = 33106,
   kSectionNotes = 33107,
+  // Not a per-chord edit: the voices of the active instrument are re-barred and their fixed
+  // bar lines freed (CSystemArray::ApplyCommandToActiveInstrument).
+  kClearForcedBarlines = 33105,
   kNoteFlag6 = 33108,
   kPackSlurs = 33110,
   kNoteBeamFormatting = 33139,
