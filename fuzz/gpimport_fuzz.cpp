@@ -1,5 +1,5 @@
 // The Guitar Pro reader on hostile bytes, followed by the import of what it read into a
-// section. Refusing is the expected outcome for most inputs; any crash, hang or huge
+// finished section (systems, re-barring, respelling, reflow). Refusing is the expected outcome for most inputs; any crash, hang or huge
 // allocation is a fault.
 
 #include <cstddef>
@@ -18,5 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vornel::GuitarProDoc doc;
   if (!doc.reader().readBytes(std::span(data, size))) return 0;
   const std::unique_ptr<vornel::CSystemArray> section = doc.BuildSection();
+  vornel::GuitarProDoc::FinishSection(*section);
   return 0;
 }

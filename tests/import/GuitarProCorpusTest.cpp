@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 
+#include "document/CBriotabDoc.h"
 #include "import/guitarpro/GuitarProDoc.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSystemArray.h"
@@ -25,12 +26,16 @@ TEST(GuitarProCorpusTest, EveryFileIsReadAndImported) {
     SCOPED_TRACE(entry.path().filename().string());
     ++files;
     testing::ScriptedPrompts prompts;
+    CBriotabDoc document;
     GuitarProDoc doc;
-    const std::unique_ptr<CSystemArray> section = doc.ImportFile(entry.path().string());
-    ASSERT_NE(section, nullptr) << doc.reader().failureStep() << " at " << doc.reader().failureOffset() << ": "
-                                << doc.reader().failure();
+    doc.target = &document;
+    ASSERT_TRUE(doc.ImportInto(entry.path().string()))
+        << doc.reader().failureStep() << " at " << doc.reader().failureOffset() << ": " << doc.reader().failure();
     EXPECT_TRUE(prompts.messages.empty());
-    if (section->definitions.empty()) withoutNotes.insert(entry.path().filename().string());
+    ASSERT_EQ(document.sections.size(), 1u);
+    const CSystemArray& section = *document.sections.at(0);
+    EXPECT_FALSE(section.systems.empty());
+    if (section.definitions.empty()) withoutNotes.insert(entry.path().filename().string());
   }
   EXPECT_EQ(files, 35u);
   // Files of empty beats only still give a section, without instrument lines.
@@ -189,9 +194,11 @@ uint32_t Ticks(const HandBeat& beat) {
 TEST(GuitarProCorpusTest, HandReadValues) {
   for (const HandFile& file : HandReadFiles()) {
     SCOPED_TRACE(file.name);
+    CBriotabDoc document;
     GuitarProDoc doc;
-    const std::unique_ptr<CSystemArray> section = doc.ImportFile((kCorpus / file.name).string());
-    ASSERT_NE(section, nullptr) << doc.reader().failure();
+    doc.target = &document;
+    ASSERT_TRUE(doc.ImportInto((kCorpus / file.name).string())) << doc.reader().failure();
+    CSystemArray* section = document.sections.at(0);
     const gp_import& reader = doc.reader();
     const TabSong& song = reader.song;
 
@@ -238,7 +245,7 @@ TEST(GuitarProCorpusTest, HandReadValues) {
     }
 
     // What the section holds: each note at its time, pitch = tuning + fret.
-    const CInstrumentDlg& definition = *section->Definition(0);
+    CInstrumentDlg& definition = section->GatherVoice(0, 0, 0, 0);
     for (size_t s = 0; s < file.tunings[0].size(); ++s) {
       EXPECT_EQ(definition.tabInstrument.tuning.courses[s].pitch + kCoursePitchOffset,
                 file.tunings[0][file.tunings[0].size() - 1 - s]);

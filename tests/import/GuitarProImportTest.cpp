@@ -3,14 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 
 #include "GpFixture.h"
+#include "document/CBriotabDoc.h"
+#include "import/Importer.h"
 #include "import/guitarpro/GuitarProDoc.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
 #include "model/CSystemArray.h"
+#include "support/Bytes.h"
+#include "support/ScriptedPrompts.h"
 
 namespace vornel {
 namespace {
@@ -386,6 +391,68 @@ TEST(GuitarProImportTest, TwoVoicesMerge) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->notes[0]->pitch, 40);
   EXPECT_NE(first->notes[0]->flags & nNotes::kLowerVoiceFlag, 0);
+}
+
+// The whole import into a document, from the prompt on.
+TEST(GuitarProImportTest, IntoTheDocument) {
+  testing::TempDir dir;
+  GpSongFixture song = OneTrackSong(5, {{NoteBeat(0, 1)}, {NoteBeat(1, 2)}}, 10);
+  song.title = "Song";
+  const std::vector<uint8_t> bytes = song.Write();
+  const std::string path = dir.File("song.bin");
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  testing::WriteText(dir.File("bad.gp4"), "FICHIER GUITAR PRO v4.06");
+
+  testing::ScriptedPrompts prompts;
+  CBriotabDoc document;
+  document.AppendNewSection();
+  {
+    GuitarProDoc doc;
+    doc.target = &document;
+    prompts.QueueFile(std::nullopt);
+    EXPECT_FALSE(doc.OnNewDocument());
+    EXPECT_EQ(document.sections.size(), 1u);
+    prompts.QueueFile(dir.File("bad.gp4"));
+    EXPECT_FALSE(doc.OnNewDocument());
+    EXPECT_EQ(document.sections.size(), 1u);
+    EXPECT_EQ(prompts.messages, (std::vector<std::string>{std::string(GuitarProDoc::kCannotImport)}));
+  }
+  EXPECT_EQ(prompts.filePrompts, (std::vector<std::string>(2, "Open a GuitarPro file...|*.gp4;*.gp3;*.gp5||")));
+
+  // A file without the extension is known by its signature.
+  const Importer* importer = FindImporter(path);
+  ASSERT_NE(importer, nullptr);
+  EXPECT_EQ(importer->Name(), "Guitar Pro");
+  EXPECT_EQ(FindImporter(dir.File("bad.gp4")), importer);
+  EXPECT_EQ(FindImporter(dir.File("SONG.GP3")), importer);
+  EXPECT_EQ(importer->Import(path, document), 1u);
+  ASSERT_EQ(document.sections.size(), 2u);
+  EXPECT_EQ(document.sections.activeSection, 1);
+  const CSystemArray& section = *document.sections.at(1);
+  EXPECT_EQ(section.Title().text, "Song");
+  ASSERT_EQ(section.definitions.size(), 1u);
+  ASSERT_FALSE(section.systems.empty());
+  EXPECT_EQ(section.System(0)->lines.size(), 1u);
+  size_t notes = 0;
+  for (const auto& system : section.systems) {
+    for (const auto& e : system->Line(0)->Voice(0)) notes += e != nullptr && e->IsChord() ? e->notes.size() : 0;
+    EXPECT_TRUE(system->Line(0)->Voice(1).empty());
+  }
+  EXPECT_EQ(notes, 2u);
+
+  // Tracks without notes still give a section, with one empty system.
+  GuitarProDoc empty;
+  empty.target = &document;
+  const std::vector<uint8_t> silent = OneTrackSong(4, {{EmptyBeat()}}).Write();
+  f = std::fopen(path.c_str(), "wb");
+  std::fwrite(silent.data(), 1, silent.size(), f);
+  std::fclose(f);
+  EXPECT_TRUE(empty.ImportInto(path));
+  ASSERT_EQ(document.sections.size(), 3u);
+  EXPECT_TRUE(document.sections.at(2)->definitions.empty());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "document/CBriotabDoc.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
@@ -137,11 +138,11 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
                                           ((column.tuplet & 0x0F) << 4));
     if (!column.chordName.empty()) chord->metaEvents.SetMetaEvent(CMetaEvent::kChordName, column.chordName, 0, 0, 0);
     if (!column.lyric.empty()) chord->SetLyric(column.lyric);
-    const nTuning& tuning = definition.tabInstrument.tuning;
     for (const TabNote& source : column.notes) {
       ++notesMet;
       auto note = std::make_unique<nNotes>();
-      const int pitch = tuning.courses[source.string].pitch + kCoursePitchOffset + source.fret;
+      // The track's own tuning: a course record cannot hold the low "tunings" of drum tracks.
+      const int pitch = track.tuning[static_cast<size_t>(track.stringCount - 1 - source.string)] + source.fret;
       note->pitch = static_cast<uint8_t>(pitch);
       note->string = source.string;
       char accidental = 0;
@@ -280,11 +281,27 @@ void GuitarProDoc::ApplyNoteAttributes(nChord& chord, nNotes& note, const std::m
 bool GuitarProDoc::OnNewDocument() {
   path.clear();
   const std::optional<std::string> chosen = Prompts().PromptOpenFile(kPromptTitle, kFilePattern);
-  if (!chosen) return false;
-  std::unique_ptr<CSystemArray> section = ImportFile(*chosen);
-  if (section == nullptr || target == nullptr) return false;
-  (void)kReflowRun;
-  return false;
+  return chosen && ImportInto(*chosen);
+}
+
+bool GuitarProDoc::ImportInto(const std::string& filePath) {
+  if (target == nullptr) throw std::invalid_argument("no document to import into");
+  std::unique_ptr<CSystemArray> section = ImportFile(filePath);
+  if (section == nullptr) return false;
+  // Finished before it joins the document, so that a failure leaves the document as it was.
+  FinishSection(*section);
+  target->AppendSection(std::move(section));
+  return true;
+}
+
+void GuitarProDoc::FinishSection(CSystemArray& section) {
+  section.NewSystem(CSystemArray::kAppend);
+  section.DistributeInstrumentVoices();
+  if (!section.definitions.empty()) section.ApplyCommandToActiveInstrument(ClearCommand::kClearForcedBarlines);
+  section.CopyFirstSystemStaves();
+  section.RecalculateNotation();
+  section.ReflowSystems(true, kReflowRun);
+  section.ReflowSystems(false, kReflowRun);
 }
 
 }  // namespace vornel

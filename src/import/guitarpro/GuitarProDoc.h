@@ -43,12 +43,20 @@ class GuitarProDoc {
   // Asks for a file and imports it into the target: true when a section was added; false
   // when the prompt was cancelled or the file could not be read (the message has been shown).
   bool OnNewDocument();
-  // Reads the file at `path` and builds its section; null, after the system's message, when
-  // the reader refused the file.
+  // Imports the file at `filePath` into the target: its finished section is appended and made
+  // active. False, after the system's message and with the document as it was, when the
+  // reader refused the file.
+  bool ImportInto(const std::string& filePath);
+  // Reads the file at `filePath` and builds its section (not yet finished); null, after the
+  // system's message, when the reader refused the file.
   std::unique_ptr<CSystemArray> ImportFile(const std::string& filePath);
   // The section of what the reader read: its texts, tempo, signature and key, and one
   // definition with its gathered voices per track that has notes. No systems yet.
   std::unique_ptr<CSystemArray> BuildSection();
+  // Lays the definitions' voices out over systems: a system with a line per definition, the
+  // voices handed to it, the active line re-barred, the first system's staves everywhere, the
+  // notation respelled and the music reflowed into systems.
+  static void FinishSection(CSystemArray& section);
 
   const gp_import& reader() const { return reader_; }
   gp_import& reader() { return reader_; }
