@@ -1,21 +1,11 @@
 #include "import/guitarpro/GpSongDump.h"
 
-#include <cstdarg>
-
 #include "import/guitarpro/gp_import.h"
 #include "platform/text/FormatText.h"
 
 namespace vornel {
 
 namespace {
-
-void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Append(std::string& out, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  AppendFormatV(out, format, args);
-  va_end(args);
-}
 
 // A text in double quotes with its line ends and quotes escaped, so that every item stays on
 // its line.
@@ -37,26 +27,26 @@ std::string Quoted(const std::string& text) {
 }
 
 void DumpBar(std::string& out, size_t index, const TabBar& bar) {
-  Append(out, "bar %zu: flags 0x%02X signature %d/%d", index + 1, bar.flags, bar.numerator, bar.denominator);
+  AppendFormat(out, "bar %zu: flags 0x%02X signature %d/%d", index + 1, bar.flags, bar.numerator, bar.denominator);
   if (bar.flags & (TabBar::kNumerator | TabBar::kDenominator)) {
-    Append(out, " (given %d/%d)", bar.timeNumerator, bar.timeDenominator);
+    AppendFormat(out, " (given %d/%d)", bar.timeNumerator, bar.timeDenominator);
   }
   if (bar.flags & TabBar::kBeginRepeat) out += " begin-repeat";
-  if (bar.flags & TabBar::kEndRepeat) Append(out, " end-repeat %dx", bar.repeatCount);
+  if (bar.flags & TabBar::kEndRepeat) AppendFormat(out, " end-repeat %dx", bar.repeatCount);
   if (bar.flags & TabBar::kMarker) out += " marker " + Quoted(bar.markerName);
-  if (bar.flags & TabBar::kKeyChange) Append(out, " key %d", bar.key);
+  if (bar.flags & TabBar::kKeyChange) AppendFormat(out, " key %d", bar.key);
   if (bar.flags & TabBar::kDoubleBar) out += " double-bar";
   out += '\n';
 }
 
 void DumpNote(std::string& out, const TabNote& note) {
-  Append(out, " [string %d fret %d flags 0x%03X", note.string + 1, note.fret, note.flags);
-  for (const auto& [key, value] : note.attributes) Append(out, " %d=0x%X", key, value);
+  AppendFormat(out, " [string %d fret %d flags 0x%03X", note.string + 1, note.fret, note.flags);
+  for (const auto& [key, value] : note.attributes) AppendFormat(out, " %d=0x%X", key, value);
   out += ']';
 }
 
 void DumpColumn(std::string& out, size_t index, const TabColumn& column) {
-  Append(out, "    beat %zu: duration %d dot %d tuplet %d status %d", index + 1, column.duration,
+  AppendFormat(out, "    beat %zu: duration %d dot %d tuplet %d status %d", index + 1, column.duration,
          (column.flags & TabColumn::kDotted) != 0 ? 1 : 0, column.tuplet, column.status);
   if (column.flags & TabColumn::kTied) out += " tied";
   if (!column.chordName.empty()) out += " chord " + Quoted(column.chordName);
@@ -69,33 +59,33 @@ void DumpColumn(std::string& out, size_t index, const TabColumn& column) {
 
 void DumpGuitarProSong(const gp_import& reader, std::string& out) {
   const TabSong& song = reader.song;
-  Append(out, "version %d.%02d\n", reader.versionMajor, reader.versionMinor);
+  AppendFormat(out, "version %d.%02d\n", reader.versionMajor, reader.versionMinor);
   for (const char* key : {"TITLE", "SUBTITLE", "ARTIST", "ALBUM", "COMPOSER", "UNKNOWN", "COPYRIGHT", "TRANSCRIBER",
                           "INSTRUCTIONS", "COMMENTS"}) {
     const auto it = song.info.find(key);
     if (it != song.info.end()) out += std::string(key) + " " + Quoted(it->second) + "\n";
   }
-  Append(out, "lyrics track %d\n", song.lyricsTrack);
+  AppendFormat(out, "lyrics track %d\n", song.lyricsTrack);
   for (size_t i = 0; i < song.lyrics.size(); ++i) {
     const TabLyricLine& line = song.lyrics[i];
     if (!line.text.empty()) out += "lyric " + std::to_string(i + 1) + " bar " + std::to_string(line.startBar) + " " + Quoted(line.text) + "\n";
   }
-  Append(out, "tempo %d\n", song.tempo);
-  Append(out, "bars %d tracks %d\n", reader.numBars, reader.numTracks);
+  AppendFormat(out, "tempo %d\n", song.tempo);
+  AppendFormat(out, "bars %d tracks %d\n", reader.numBars, reader.numTracks);
   for (size_t b = 0; b < reader.songBars.size(); ++b) DumpBar(out, b, reader.songBars[b]);
 
   for (size_t t = 0; t < song.tracks.size(); ++t) {
     const TabTrack& track = *song.tracks[t];
-    Append(out, "track %zu: %s strings %d tuning", t + 1, Quoted(track.name).c_str(), track.stringCount);
-    for (int s = 0; s < track.stringCount; ++s) Append(out, " %d", track.tuning[static_cast<size_t>(s)]);
-    Append(out, " frets %d capo %d channel %d program %d\n", track.frets, track.capo, track.channel, track.program);
+    AppendFormat(out, "track %zu: %s strings %d tuning", t + 1, Quoted(track.name).c_str(), track.stringCount);
+    for (int s = 0; s < track.stringCount; ++s) AppendFormat(out, " %d", track.tuning[static_cast<size_t>(s)]);
+    AppendFormat(out, " frets %d capo %d channel %d program %d\n", track.frets, track.capo, track.channel, track.program);
   }
   for (size_t t = 0; t < song.tracks.size(); ++t) {
     const TabTrack& track = *song.tracks[t];
     for (size_t b = 0; b < track.bars.size(); ++b) {
       const TabBar& bar = track.bars[b];
       for (size_t v = 0; v < track.voices && v < bar.voiceFirstColumn.size(); ++v) {
-        Append(out, "track %zu bar %zu voice %zu:\n", t + 1, b + 1, v + 1);
+        AppendFormat(out, "track %zu bar %zu voice %zu:\n", t + 1, b + 1, v + 1);
         const size_t first = static_cast<size_t>(bar.voiceFirstColumn[v]);
         const size_t count = static_cast<size_t>(bar.voiceBeatCount[v]);
         for (size_t i = 0; i < count && first + i < track.columns.size(); ++i) {

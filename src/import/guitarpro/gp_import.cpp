@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdarg>
 
 #include "import/guitarpro/GpByteCursor.h"
 #include "platform/io/FileIO.h"
@@ -26,16 +25,6 @@ constexpr Signature kSignatures[] = {
     {"FICHIER GUITAR PRO v4.06", 4, 6},   {"FICHIER GUITAR PRO L4.06", 4, 6},  {"FICHIER GUITAR PRO v5.00", 5, 0},
     {"FICHIER GUITAR PRO v5.10", 5, 10},
 };
-
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string FormatText(const char* format, ...) {
-  std::string out;
-  va_list args;
-  va_start(args, format);
-  AppendFormatV(out, format, args);
-  va_end(args);
-  return out;
-}
 
 constexpr std::string_view kIntegerEof = "readDelphiInteger: EOF";
 constexpr std::string_view kStringEof = "readDelphiString: EOF";

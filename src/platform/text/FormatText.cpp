@@ -21,4 +21,20 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
   va_end(again);
 }
 
+void AppendFormat(std::string& out, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(out, format, args);
+  va_end(args);
+}
+
+std::string FormatText(const char* format, ...) {
+  std::string out;
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(out, format, args);
+  va_end(args);
+  return out;
+}
+
 }  // namespace vornel
