@@ -61,7 +61,8 @@ class GuitarProDoc {
   const gp_import& reader() const { return reader_; }
   gp_import& reader() { return reader_; }
 
-  // --- conversion steps
+ private:
+  // --- conversion steps, while BuildSection runs
   // The track's notes into the definition's gathered voices; returns the notes met.
   size_t ConvertTrack(const TabTrack& track, CInstrumentDlg& definition);
   void AppendBarEvents(const TabBar& bar, nChordArray& voice);
@@ -73,8 +74,6 @@ class GuitarProDoc {
   void ApplyNoteAttributes(nChord& chord, nNotes& note, const std::map<int, int>& attributes) const;
   // The track's bars by the first column of each voice's beats in them.
   std::map<int32_t, const TabBar*> CopyBarsByColumn(const TabTrack& track) const;
-
- private:
   // A new definition set up for a track: one tablature stave, the name, program, tuning and
   // the tablature defaults of an import.
   std::unique_ptr<CInstrumentDlg> MakeDefinition(const TabTrack& track) const;

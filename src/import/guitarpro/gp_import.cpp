@@ -281,38 +281,46 @@ void gp_import::readCounts() {
   }
 }
 
+namespace {
+
+// One term of the running time signature: a value that differs from the running one (or
+// the first one given) is stored in the bar and runs on; a value no signature has is ignored.
+struct SignatureTerm {
+  const char* name;
+  bool (*valid)(int);
+  int32_t running = 4;
+  bool given = false;
+
+  void Take(uint8_t value, uint8_t& stored, std::string* log) {
+    if (!valid(value)) {
+      if (log != nullptr) *log += std::string("ignored time signature ") + name + " " + std::to_string(value) + "\n";
+      return;
+    }
+    if (given && value == running) return;
+    stored = value;
+    running = value;
+    given = true;
+  }
+};
+
+}  // namespace
+
 void gp_import::readBarProperties() {
   Log("readBarProperties(): start\n");
   songBars.assign(static_cast<size_t>(numBars), TabBar{});
-  int32_t numerator = 4;
-  int32_t denominator = 4;
-  bool numeratorGiven = false;
-  bool denominatorGiven = false;
+  SignatureTerm numerator{"numerator", ValidNumerator};
+  SignatureTerm denominator{"denominator", ValidDenominator};
   for (size_t i = 0; i < songBars.size(); ++i) {
     TabBar& bar = songBars[i];
     const uint8_t flags = in_->ReadByte();
     if (flags != 0) Log("BAR #", i, " - flags ", flags, "\n");
     if (flags & TabBar::kNumerator) {
-      const uint8_t value = in_->ReadByte();
-      if (!ValidNumerator(value)) {
-        Log("ignored time signature numerator ", value, "\n");
-      } else if (!numeratorGiven || value != numerator) {
-        bar.timeNumerator = value;
-        numerator = value;
-        numeratorGiven = true;
-      }
-      Log("new time1 signature: ", numerator, ":", denominator, "\n");
+      numerator.Take(in_->ReadByte(), bar.timeNumerator, log_);
+      Log("new time1 signature: ", numerator.running, ":", denominator.running, "\n");
     }
     if (flags & TabBar::kDenominator) {
-      const uint8_t value = in_->ReadByte();
-      if (!ValidDenominator(value)) {
-        Log("ignored time signature denominator ", value, "\n");
-      } else if (!denominatorGiven || value != denominator) {
-        bar.timeDenominator = value;
-        denominator = value;
-        denominatorGiven = true;
-      }
-      Log("new time2 signature: ", numerator, ":", denominator, "\n");
+      denominator.Take(in_->ReadByte(), bar.timeDenominator, log_);
+      Log("new time2 signature: ", numerator.running, ":", denominator.running, "\n");
     }
     if (flags & TabBar::kBeginRepeat) Log("begin repeat\n");
     if (flags & TabBar::kEndRepeat) {
@@ -332,8 +340,8 @@ void gp_import::readBarProperties() {
       Log("new key signature (", bar.key, ", ", mode, ")\n");
     }
     if (flags & TabBar::kDoubleBar) Log("double bar\n");
-    bar.numerator = numerator;
-    bar.denominator = denominator;
+    bar.numerator = numerator.running;
+    bar.denominator = denominator.running;
     bar.flags = flags;
     if (versionMajor == 5) {
       if (flags & (TabBar::kNumerator | TabBar::kDenominator)) in_->Skip(4);  // beam groups
