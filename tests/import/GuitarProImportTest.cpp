@@ -309,15 +309,37 @@ TEST(GuitarProImportTest, NoteAttributes) {
     EXPECT_EQ(m->cy, (6 << 16) | 118);
   }
   EXPECT_EQ(dynamics, 1);
+
+  // Version 5 notes give no length of their own: the accent alone marks them.
+  c.flags = 0x20 | 0x02;
+  beat.notes = {a, b, c};
+  const auto five = Import(OneTrackSong(5, {{beat}}, 10));
+  const nChord& fiveChord = *five->Definition(0)->gathered[0][2];
+  ASSERT_EQ(fiveChord.notes.size(), 3u);
+  EXPECT_EQ(fiveChord.notes[0]->flags, 0x4);
 }
 
-TEST(GuitarProImportTest, PercussionTrack) {
+// Drum tracks have "tunings" of 0 and give their keys as frets; a bass has four lines.
+TEST(GuitarProImportTest, PercussionAndBassTracks) {
   GpSongFixture song = OneTrackSong(4, {{NoteBeat(0, 42)}});
   song.tracks[0].channel = 10;
+  song.tracks[0].tuning = {0, 0, 0, 0, 0, 0, 0};
+  song.tracks.push_back(song.tracks[0]);
+  song.tracks[1].channel = 2;
+  song.tracks[1].strings = 4;
+  song.tracks[1].tuning = {43, 38, 33, 28, 0, 0, 0};
+  song.tracks[1].beats[0][0] = {NoteBeat(3, 2)};
   const auto section = Import(song);
-  const CTabInstrument& tab = section->Definition(0)->tabInstrument;
-  EXPECT_EQ(tab.tuning.lines, 3);
-  EXPECT_EQ(tab.tabStyle, CTabInstrument::kOwnFlags);
+  ASSERT_EQ(section->definitions.size(), 2u);
+  const CTabInstrument& drums = section->Definition(0)->tabInstrument;
+  EXPECT_EQ(drums.tuning.lines, 3);
+  EXPECT_EQ(drums.tabStyle, CTabInstrument::kOwnFlags);
+  EXPECT_EQ(section->Definition(0)->gathered[0][2]->notes.at(0)->pitch, 42);
+  const CTabInstrument& bass = section->Definition(1)->tabInstrument;
+  EXPECT_EQ(bass.tuning.lines, 4);
+  EXPECT_EQ(bass.tuning.stringCount, 4);
+  EXPECT_EQ(bass.tabStyle, CTabInstrument::kItalian);
+  EXPECT_EQ(section->Definition(1)->gathered[0][2]->notes.at(0)->pitch, 30);
 }
 
 TEST(GuitarProImportTest, SongTexts) {
