@@ -148,7 +148,7 @@ struct CBriotabDoc::CursorPlace {
   }
 };
 
-CBriotabDoc::CBriotabDoc() : versionText_(kCurrentFormatVersion) {
+CBriotabDoc::CBriotabDoc() : versionText_(kCurrentFormatVersion), binaryFileVersion_(kCurrentFormatVersion) {
   // Bundles are packed by the zip library, which lives beside the documents.
   static const bool packerInstalled = (InstallBundlePacker(), true);
   (void)packerInstalled;
@@ -254,6 +254,7 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
   TakeSections(sections, loadedSections);
   EnsureSection(sections);
   xmlFlag = 0;
+  binaryFileVersion_ = version;
   if (VersionBelow(version, "7.3")) ApplySystemsPerPageToSections();
   ApplySectionFonts(0);
   const std::string previousPath = pathName_;
@@ -394,6 +395,7 @@ bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {
   TakeSections(sections, loadedSections);
   EnsureSection(sections);
   xmlFlag = 1;
+  binaryFileVersion_ = kCurrentFormatVersion;
   xmlMajor = static_cast<uint16_t>(major);
   xmlMinor = static_cast<uint16_t>(minor);
   xmlVersionText = "1." + FormatInt(xmlMajor) + "." + FormatInt(xmlMinor);

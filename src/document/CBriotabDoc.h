@@ -89,6 +89,9 @@ class CBriotabDoc {
 
   // --- the document's state
   const std::string& versionText() const { return versionText_; }
+  // The format version of the binary file the document was read from; this build's version
+  // for a document that came from anything else.
+  const std::string& binaryFileVersion() const { return binaryFileVersion_; }
   CSectionArray sections;
   CInstrumentDlg currentInstrument;
   // 1 when the document is XML-based; 0 after a binary document was read, so that saving
@@ -218,6 +221,7 @@ class CBriotabDoc {
   void ApplyConversionsByMajor(int32_t major);
 
   std::string versionText_;
+  std::string binaryFileVersion_;
   std::string pathName_;
   std::string title_;
   bool modified_ = false;

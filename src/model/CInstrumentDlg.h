@@ -32,6 +32,8 @@
 
 namespace vornel {
 
+struct BrailleExport;
+
 class CInstrumentDlg : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CInstrumentDlg";
@@ -179,6 +181,10 @@ class CInstrumentDlg : public Persistent {
   // Deletes those chords from the first gathered voice and, when that removed anything, from
   // the second. The shared stave break only leaves the voices.
   bool DeleteMarkedArea();
+
+  // The instrument's Braille block: name, tuning and the tablature of its gathered first
+  // voice (the second when the first is empty).
+  void WriteBrailleTabText(BrailleExport& text) const;
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;

@@ -34,6 +34,8 @@
 
 namespace vornel {
 
+struct BrailleExport;
+
 class CSystemArray : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CSystemArray";
@@ -222,6 +224,15 @@ class CSystemArray : public Persistent {
   void ChangeAllFlagValues(bool halve);
   // The "Parse voices" dialog, then the selected voice split by pitch. 1 on OK.
   int AnalyzeVoices();
+
+  // --- text exports
+  // The section as TAB text: its title, then the active line's selected voice of every
+  // system, with "p" page breaks every systems-per-page systems when `pageBreaks` is set.
+  // An active system outside the list raises std::out_of_range. Returns 1.
+  int WriteTabFormatText(bool pageBreaks, std::string& out) const;
+  // The section as Braille text: heading, every instrument's block, end text. The voices are
+  // gathered for it and released after.
+  void WriteBrailleTabText(BrailleExport& text);
 
   // --- stored forms
   std::string_view ClassName() const override { return kClassName; }

@@ -38,6 +38,7 @@ struct Meter {
   static Meter From(int64_t numerator, int64_t denominator);
 };
 
+struct BrailleExport;
 class CClef;
 class CKey;
 class CTabInstrument;
@@ -371,6 +372,13 @@ class nChordArray : public Persistent {
   // Edits the first meta-event whose rectangle for the view contains (x, y), going on from
   // the last search position; returns true when one was handled.
   bool EditMetaEventAt(int32_t x, int32_t y, bool tablature);
+
+  // --- text exports
+  // The TAB text lines of the voice: chords, and bar lines numbered by `barCounter`, which
+  // runs on from voice to voice of one section.
+  void WriteTabText(const CTabInstrument& instrument, std::string& out, int& barCounter) const;
+  // The voice as Braille text, wrapped to the export's line length and paged.
+  void WriteBrailleText(BrailleExport& text, const CTabInstrument& instrument) const;
 
   // --- the "staff" element
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;

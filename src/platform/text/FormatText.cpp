@@ -29,12 +29,12 @@ void AppendFormat(std::string& out, const char* format, ...) {
 }
 
 std::string FormatText(const char* format, ...) {
-  std::string out;
+  std::string text;
   va_list args;
   va_start(args, format);
-  AppendFormatV(out, format, args);
+  AppendFormatV(text, format, args);
   va_end(args);
-  return out;
+  return text;
 }
 
 }  // namespace vornel

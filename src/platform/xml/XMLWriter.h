@@ -55,7 +55,8 @@ class XMLWriter : public tinyxml2::XMLDocument {
 // keeps the nesting between the calls of VisitEnter and VisitExit.
 class XmlTextPrinter : public tinyxml2::XMLPrinter {
  public:
-  explicit XmlTextPrinter(std::string& out);
+  // `depth` is the nesting level the first element is indented to.
+  explicit XmlTextPrinter(std::string& out, int depth = 0);
 
  protected:
   void Write(const char* data, size_t size) override;
