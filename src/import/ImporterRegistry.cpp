@@ -2,6 +2,7 @@
 
 #include "import/Importer.h"
 #include "import/guitarpro/GuitarProImporter.h"
+#include "import/musicxml/MusicXmlImporter.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
@@ -26,6 +27,7 @@ const std::vector<std::unique_ptr<Importer>>& Importers() {
   static const std::vector<std::unique_ptr<Importer>> importers = [] {
     std::vector<std::unique_ptr<Importer>> list;
     // One line per format.
+    list.push_back(MakeMusicXmlImporter());
     list.push_back(std::make_unique<GuitarProImporter>());
     return list;
   }();

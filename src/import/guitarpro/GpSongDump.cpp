@@ -7,25 +7,6 @@ namespace vornel {
 
 namespace {
 
-// A text in double quotes with its line ends and quotes escaped, so that every item stays on
-// its line.
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
 void DumpBar(std::string& out, size_t index, const TabBar& bar) {
   AppendFormat(out, "bar %zu: flags 0x%02X signature %d/%d", index + 1, bar.flags, bar.numerator, bar.denominator);
   if (bar.flags & (TabBar::kNumerator | TabBar::kDenominator)) {
@@ -33,7 +14,10 @@ void DumpBar(std::string& out, size_t index, const TabBar& bar) {
   }
   if (bar.flags & TabBar::kBeginRepeat) out += " begin-repeat";
   if (bar.flags & TabBar::kEndRepeat) AppendFormat(out, " end-repeat %dx", bar.repeatCount);
-  if (bar.flags & TabBar::kMarker) out += " marker " + Quoted(bar.markerName);
+  if (bar.flags & TabBar::kMarker) {
+    out += " marker ";
+    AppendQuoted(out, bar.markerName);
+  }
   if (bar.flags & TabBar::kKeyChange) AppendFormat(out, " key %d", bar.key);
   if (bar.flags & TabBar::kDoubleBar) out += " double-bar";
   out += '\n';
@@ -49,8 +33,14 @@ void DumpColumn(std::string& out, size_t index, const TabColumn& column) {
   AppendFormat(out, "    beat %zu: duration %d dot %d tuplet %d status %d", index + 1, column.duration,
          (column.flags & TabColumn::kDotted) != 0 ? 1 : 0, column.tuplet, column.status);
   if (column.flags & TabColumn::kTied) out += " tied";
-  if (!column.chordName.empty()) out += " chord " + Quoted(column.chordName);
-  if (!column.lyric.empty()) out += " lyric " + Quoted(column.lyric);
+  if (!column.chordName.empty()) {
+    out += " chord ";
+    AppendQuoted(out, column.chordName);
+  }
+  if (!column.lyric.empty()) {
+    out += " lyric ";
+    AppendQuoted(out, column.lyric);
+  }
   for (const TabNote& note : column.notes) DumpNote(out, note);
   out += '\n';
 }
@@ -63,12 +53,18 @@ void DumpGuitarProSong(const gp_import& reader, std::string& out) {
   for (const char* key : {"TITLE", "SUBTITLE", "ARTIST", "ALBUM", "COMPOSER", "UNKNOWN", "COPYRIGHT", "TRANSCRIBER",
                           "INSTRUCTIONS", "COMMENTS"}) {
     const auto it = song.info.find(key);
-    if (it != song.info.end()) out += std::string(key) + " " + Quoted(it->second) + "\n";
+    if (it == song.info.end()) continue;
+    AppendFormat(out, "%s ", key);
+    AppendQuoted(out, it->second);
+    out += '\n';
   }
   AppendFormat(out, "lyrics track %d\n", song.lyricsTrack);
   for (size_t i = 0; i < song.lyrics.size(); ++i) {
     const TabLyricLine& line = song.lyrics[i];
-    if (!line.text.empty()) out += "lyric " + std::to_string(i + 1) + " bar " + std::to_string(line.startBar) + " " + Quoted(line.text) + "\n";
+    if (line.text.empty()) continue;
+    AppendFormat(out, "lyric %zu bar %d ", i + 1, line.startBar);
+    AppendQuoted(out, line.text);
+    out += '\n';
   }
   AppendFormat(out, "tempo %d\n", song.tempo);
   AppendFormat(out, "bars %d tracks %d\n", reader.numBars, reader.numTracks);
@@ -76,7 +72,9 @@ void DumpGuitarProSong(const gp_import& reader, std::string& out) {
 
   for (size_t t = 0; t < song.tracks.size(); ++t) {
     const TabTrack& track = *song.tracks[t];
-    AppendFormat(out, "track %zu: %s strings %d tuning", t + 1, Quoted(track.name).c_str(), track.stringCount);
+    AppendFormat(out, "track %zu: ", t + 1);
+    AppendQuoted(out, track.name);
+    AppendFormat(out, " strings %d tuning", track.stringCount);
     for (int s = 0; s < track.stringCount; ++s) AppendFormat(out, " %d", track.tuning[static_cast<size_t>(s)]);
     AppendFormat(out, " frets %d capo %d channel %d program %d\n", track.frets, track.capo, track.channel, track.program);
   }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
+#include "import/musicxml/MusicXMLImport.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
@@ -34,7 +35,6 @@ constexpr uint32_t kBendSlur = 5;
 constexpr uint32_t kSlideSlurWord = 0x2400;
 constexpr uint32_t kTiedSlurWord = 0x800;
 
-constexpr size_t kReflowRun = 18;
 constexpr uint8_t kPercussionChannel = 10;
 
 // Velocities of the dynamic levels 1-8 (index 0-7 in the meta-event).
@@ -295,13 +295,12 @@ bool GuitarProDoc::ImportInto(const std::string& filePath) {
 }
 
 void GuitarProDoc::FinishSection(CSystemArray& section) {
-  section.NewSystem(CSystemArray::kAppend);
-  section.DistributeInstrumentVoices();
-  if (!section.definitions.empty()) section.ApplyCommandToActiveInstrument(ClearCommand::kClearForcedBarlines);
-  section.CopyFirstSystemStaves();
-  section.RecalculateNotation();
-  section.ReflowSystems(true, kReflowRun);
-  section.ReflowSystems(false, kReflowRun);
+  // A song whose tracks all lack notes gives a section of one empty system.
+  if (section.definitions.empty()) {
+    section.NewSystem(CSystemArray::kAppend);
+    return;
+  }
+  FinishImportedSection(section);
 }
 
 }  // namespace vornel
