@@ -56,9 +56,7 @@ std::unique_ptr<CSystemArray> GuitarProDoc::BuildSection() {
   barCount = reader_.numBars;
   timeSignatureSeen_ = false;
   keySeen_ = false;
-  auto section = std::make_unique<CSystemArray>();
-  section->DeleteAllSystems();
-  section->definitions.clear();
+  std::unique_ptr<CSystemArray> section = MakeImportSection({});  // no systems, no definitions yet
   section_ = section.get();
   SetSongInfo();
   const int32_t tempo = reader_.song.tempo;
