@@ -259,13 +259,17 @@ TEST_F(AbcImportTest, AFileThatCannotBeOpenedAddsNothing) {
 }
 
 TEST_F(AbcImportTest, HostileTexts) {
-  for (const std::string& text :
-       {std::string(1 << 20, 'A'), "X:1\nL:1/0\nK:C\n" + std::string(100000, ','), std::string("X:1\nK:C frenchtab\n{99") ,
-        std::string("X:1\nK:C\n(((((((((()))))))))) [[[[ ]]]] |1,2,3 \"unclosed\n!never"),
-        std::string("X:1\nK:C\nA99999999999999999999/99999999999999999 B/////////////////////////////////"),
-        std::string("X:1\nK:C\n(9999999 A B C"), std::string("\0\xFF\x80\n\x01X:\n", 7)}) {
-    const size_t added = Import(text);
-    EXPECT_GE(added, 1u);
+  std::string sparse;
+  for (int i = 0; i < 1024; ++i) sparse += std::string(1023, ' ') + "A";
+  for (const std::string& text : std::vector<std::string>{
+           "X:1\nK:C\n" + sparse, "X:1\nK:C\n" + std::string(1 << 20, '!'), "X:1\nK:C\n" + std::string(1 << 20, '"'),
+           "X:1\nK:C frenchtab\n" + std::string(1 << 20, ',') + "a", "X:1\nL:1/0\nK:C\nA,,,,,,,,,,,,,,,,,,,,,,,,,,A''",
+           std::string("X:1\nK:C frenchtab\n{99 {,,,,,,,,,,,,,,,,,,,,,,,,, (99999999 aaaaa"),
+           std::string("X:1\nK:C\n(((((((((()))))))))) [[[[ ]]]] |1,2,3 \"unclosed\n!never"),
+           std::string("X:1\nK:C\nA99999999999999999999/99999999999999999 B///////////////////////////////// [V:"),
+           std::string("X:1\nK:C\n(9999999 A B C\nV:\nV:1\nV:2\nV:1 clef=bass\n[V:2] A"),
+           std::string("\0\xFF\x80\n\x01X:\n", 7), std::string("K:\xC3\nM:/\nL:/\nQ:=\nX:\n")}) {
+    EXPECT_GE(Import(text), 1u);
   }
 }
 

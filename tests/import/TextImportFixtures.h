@@ -3,6 +3,8 @@
 // prompts, the instrument chooser and the wizard answered with a known lute, and the events
 // of an imported section read back system after system.
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -94,6 +96,53 @@ inline std::vector<std::pair<int, int>> CoursesAndPitches(const nChord& chord) {
 // The rhythm word without the mark that bar cutting leaves on the chord that takes a beat
 // group's rounding remainder.
 inline uint16_t Rhythm(const nChord& chord) { return chord.rhythm & ~nChord::kTakesRemainder; }
+
+// An importer that keeps a copy of each voice as it was read, before the finishing lays it out
+// (and re-barring takes bar lines away or adds them).
+template <class Reader>
+class Unfinished : public Reader {
+ public:
+  using Reader::Reader;
+  std::vector<nChordArray> voices;
+
+ protected:
+  void FinishSection() override {
+    if (this->voice_ != nullptr) voices.push_back(*this->voice_);
+    Reader::FinishSection();
+  }
+};
+
+// A voice as short texts: "3:0@67,2@58" for a chord (its rhythm word, then course@pitch of each
+// note), "bar 11" for a bar line (its status in hex), "3/4" for a time signature, "-" for an
+// empty slot. A fermata adds " F".
+inline std::vector<std::string> Describe(const nChordArray& voice) {
+  std::vector<std::string> out;
+  for (const auto& e : voice) {
+    if (e == nullptr) {
+      out.push_back("-");
+      continue;
+    }
+    if (e->IsBarLine()) {
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "bar %X", e->status);
+      out.push_back(hex);
+      continue;
+    }
+    if (const CMetaEvent* meter = e->metaEvents.Find(CMetaEvent::kTimeSignature); meter != nullptr && !e->IsChord()) {
+      out.push_back(std::to_string(meter->cx) + "/" + std::to_string(meter->cy));
+      continue;
+    }
+    std::string text = std::to_string(Rhythm(*e)) + ":";
+    bool first = true;
+    for (const auto& [course, pitch] : CoursesAndPitches(*e)) {
+      text += (first ? "" : ",") + std::to_string(course) + "@" + std::to_string(pitch);
+      first = false;
+    }
+    if (e->metaEvents.Find(CMetaEvent::kFermata) != nullptr) text += " F";
+    out.push_back(text);
+  }
+  return out;
+}
 
 inline const CMetaEvent* MetaOfKind(const nChord& chord, uint8_t kind) { return chord.metaEvents.Find(kind); }
 

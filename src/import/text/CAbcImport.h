@@ -61,7 +61,7 @@ class CAbcImport {
   nChordArray& LookUpVoice();
   // Preface from the name and comments, the key into the current definition and the section,
   // the gathered voices laid out over systems, re-barred, numbered, respelled and reflowed.
-  void FinishSection();
+  virtual void FinishSection();
   void SetSectionName(std::string_view text);
   // Appends to the name, replacing the texts a new section starts with.
   void AppendSectionName(std::string_view text);
