@@ -135,7 +135,10 @@ inline std::vector<std::string> Describe(const nChordArray& voice) {
     std::string text = std::to_string(Rhythm(*e)) + ":";
     bool first = true;
     for (const auto& [course, pitch] : CoursesAndPitches(*e)) {
-      text += (first ? "" : ",") + std::to_string(course) + "@" + std::to_string(pitch);
+      if (!first) text += ',';
+      text += std::to_string(course);
+      text += '@';
+      text += std::to_string(pitch);
       first = false;
     }
     if (e->metaEvents.Find(CMetaEvent::kFermata) != nullptr) text += " F";

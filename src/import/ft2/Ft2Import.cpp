@@ -497,10 +497,9 @@ void Ft2Import::ConvertRecord(const ft_chord& record, nChordArray& voice, CInstr
           if (nChord* chord = voice.SeekChordBackward(index)) chord->AddLegato(record.bytes[7], record.bytes[8], true);
         }
       }
-      nChord* bar = voice.push_back(std::make_unique<nChord>(kPlainBar));
-      if (!record.text.empty()) {
-        bar->metaEvents.SetMetaEvent(CMetaEvent::kCaption, Decode8BitText(record.text), kTextCaption, 0, 0);
-      }
+      voice.push_back(std::make_unique<nChord>(kPlainBar));
+      // Re-barring takes plain bar lines away: the bar's text goes to the chord after it.
+      if (!record.text.empty()) pendingText_ = Decode8BitText(record.text);
       break;
     }
     case ft_chord::kText:
