@@ -34,7 +34,7 @@ class nChordArray;
 class CAbcImport {
  public:
   static constexpr std::string_view kOpenFailedMessage = "Unable to open abc file: ";
-  static constexpr std::string_view kPromptTitle = "abc2tab (*.abc) | *.abc ||";
+  static constexpr std::string_view kPromptTitle = "Import abc file";
   static constexpr std::string_view kFilePattern = "*.abc";
   // Reading stops at an "X:" field met after this many tunes.
   static constexpr int kMaxTunes = 1000;
