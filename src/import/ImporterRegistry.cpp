@@ -2,6 +2,7 @@
 
 #include "import/Importer.h"
 #include "import/ft2/Ft2Importer.h"
+#include "import/musicxml/MusicXmlImporter.h"
 #include "import/tab/TabImporter.h"
 #include "import/tabrite/TabriteImporter.h"
 #include "import/text/AbcImporter.h"
@@ -29,6 +30,7 @@ const std::vector<std::unique_ptr<Importer>>& Importers() {
   static const std::vector<std::unique_ptr<Importer>> importers = [] {
     std::vector<std::unique_ptr<Importer>> list;
     // One line per format.
+    list.push_back(MakeMusicXmlImporter());
     list.push_back(std::make_unique<AbcImporter>());
     list.push_back(std::make_unique<TabImporter>());
     list.push_back(std::make_unique<TabriteImporter>());

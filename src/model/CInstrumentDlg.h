@@ -140,6 +140,9 @@ class CInstrumentDlg : public Persistent {
   void CopyStavesFrom(const CInstrumentDlg& other);
   // Points every stave to the definition, its tablature instrument and its clef line.
   void LinkStaves();
+  // Drawing records on the definition's staves the last clef change it met; a section drawn
+  // from its start begins without one.
+  void ForgetRecordedClefs();
   CClef* GetCurrentStave() const { return staves.at(currentStave); }
   // The page values into the current stave, and back (std::out_of_range without one).
   void StoreStaveSettings();

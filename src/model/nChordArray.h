@@ -160,6 +160,9 @@ class nChordArray : public Persistent {
   // --- time
   // Start ticks (delta) of every event and, for chords, the bar they start in.
   void UpdateTickPositions(int32_t numerator, int32_t denominator);
+  // The beam indices of the chords (not stored) as cutting the bars finds them, without
+  // touching the bar lines: each bar line starts a bar.
+  void UpdateBeamGroups(int32_t numerator, int32_t denominator);
   // Cuts the voice into bars: bar-cut times, beat groups, beam indices, plain bar lines
   // re-created where bars end. The first bar starts `startInBar` ticks into a bar (where the
   // voice before this one left off). Returns the bar length.

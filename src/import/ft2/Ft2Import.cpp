@@ -349,7 +349,7 @@ int Ft2Import::Ft2ImportPiece(Reader& in) {
 }
 
 void Ft2Import::FinishPiece() {
-  FinishImportedSection(*section_, 0, key_);
+  FinishTextImportSection(*section_, 0, key_);
   pendingText_.clear();
 }
 

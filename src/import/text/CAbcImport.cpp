@@ -43,7 +43,7 @@ nChord* CAbcImport::LastChord() const {
 
 void CAbcImport::FinishSection() {
   if (section_ == nullptr) return;
-  FinishImportedSection(*section_, definitionIndex_, key_);
+  FinishTextImportSection(*section_, definitionIndex_, key_);
   voice_ = nullptr;
 }
 

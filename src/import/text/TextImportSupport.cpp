@@ -82,7 +82,7 @@ nNotes* SetFretOnCourse(nChord& chord, const CTabInstrument& instrument, int cou
   return SetNoteOnCourse(chord, instrument, course, int64_t{pitchByte} + kCoursePitchOffset, key);
 }
 
-void FinishImportedSection(CSystemArray& section, size_t current, const CKey& key) {
+void FinishTextImportSection(CSystemArray& section, size_t current, const CKey& key) {
   // Systems are cut after runs of this many events.
   constexpr size_t kRunLength = 24;
   section.couplets.TextToRtf(section.Title().text, section.Comments().text);

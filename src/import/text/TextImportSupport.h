@@ -82,7 +82,7 @@ nNotes* SetFretOnCourse(nChord& chord, const CTabInstrument& instrument, int cou
 // comments are then emptied); `key` becomes the key of the section and of the definition
 // `current`; the definitions' gathered voices are laid out over systems, re-barred with the
 // section's time signature, numbered, respelled, given their stems and reflowed.
-void FinishImportedSection(CSystemArray& section, size_t current, const CKey& key);
+void FinishTextImportSection(CSystemArray& section, size_t current, const CKey& key);
 
 // What the instrument chooser is offered: a copy of the active section's first definition,
 // else a new default one.

@@ -1,0 +1,20 @@
+#include "shell/commands/AreaCommands.h"
+
+#include "document/CVornelTabDoc.h"
+#include "view/commands/CommandTable.h"
+#include "view/commands/ExportCommands.h"
+#include "view/commands/TextImportCommands.h"
+
+namespace vornel {
+
+void AddAreaApplicationCommands(view::CommandTable& /*application*/) {
+  // One line per area, in the order of the layers.
+}
+
+void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabDoc& doc) {
+  // One line per area, in the order of the layers.
+  view::RegisterTextImportCommands(document, doc);  // import: ABC, TAB, Tabrite and ft2 files
+  view::RegisterExportCommands(document, doc);  // layout: TAB, Braille and MusicXML exports
+}
+
+}  // namespace vornel
