@@ -167,11 +167,8 @@ TEST_F(AbcImportTest, SlursTiesAndDecorations) {
 TEST_F(AbcImportTest, SlurSpansKeepToTheirThreeBits) {
   // A slur from the first course to the tenth: the span is cut to three bits instead of
   // reaching the direction bit.
-  auto theorbo = std::unique_ptr<CInstrumentDlg>(Lute().Clone());
-  const int pitches[] = {31, 33, 35, 36, 38, 43, 48, 53, 57, 62, 67};
-  theorbo->tabInstrument.tuning.SetFromPitches(11, pitches);
   CAbcImport abc(doc);
-  ASSERT_EQ(abc.ReadAbcText("X:1\nK:C\n(g A,,,)\n", *theorbo), 1u);
+  ASSERT_EQ(abc.ReadAbcText("X:1\nK:C\n(g A,,,)\n", Theorbo()), 1u);
   const std::vector<const nChord*> chords = Chords(Last());
   ASSERT_EQ(chords.size(), 2u);
   ASSERT_EQ(chords[0]->notes.front()->string, 0);
@@ -220,11 +217,8 @@ TEST_F(AbcImportTest, TablatureLines) {
 }
 
 TEST_F(AbcImportTest, BourdonsOnAnInstrumentThatHasThem) {
-  auto theorbo = std::unique_ptr<CInstrumentDlg>(Lute().Clone());
-  const int pitches[] = {31, 33, 35, 36, 38, 43, 48, 53, 57, 62, 67};
-  theorbo->tabInstrument.tuning.SetFromPitches(11, pitches);
   CAbcImport abc(doc);
-  ASSERT_EQ(abc.ReadAbcText("X:1\nK:frenchtab\n{7 {, {,,,,\n", *theorbo), 1u);
+  ASSERT_EQ(abc.ReadAbcText("X:1\nK:frenchtab\n{7 {, {,,,,\n", Theorbo()), 1u);
   const std::vector<const nChord*> chords = Chords(Last());
   ASSERT_EQ(chords.size(), 3u);
   EXPECT_EQ(CoursesAndPitches(*chords[0]), (std::vector<std::pair<int, int>>{{6, 38}}));

@@ -38,15 +38,6 @@ class TabImportTest : public ::testing::Test, public TextImportTest {
     }
     return out;
   }
-  static const CInstrumentDlg& Theorbo() {
-    static const std::unique_ptr<CInstrumentDlg> theorbo = [] {
-      auto definition = Lute().Clone();
-      const int pitches[] = {31, 33, 35, 36, 38, 43, 48, 53, 57, 62, 67};
-      definition->tabInstrument.tuning.SetFromPitches(11, pitches);
-      return definition;
-    }();
-    return *theorbo;
-  }
 
   std::vector<nChordArray> raw;
 };

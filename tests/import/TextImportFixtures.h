@@ -42,6 +42,17 @@ class TextImportTest {
     return *lute;
   }
 
+  // An eleven-course instrument: the lute with five bourdons (MIDI 38 36 35 33 31).
+  static const CInstrumentDlg& Theorbo() {
+    static const std::unique_ptr<CInstrumentDlg> theorbo = [] {
+      auto definition = Lute().Clone();
+      const int pitches[] = {31, 33, 35, 36, 38, 43, 48, 53, 57, 62, 67};
+      definition->tabInstrument.tuning.SetFromPitches(11, pitches);
+      return definition;
+    }();
+    return *theorbo;
+  }
+
   CSystemArray& Section(size_t index) const { return *doc.sections.at(index); }
   CSystemArray& Last() const { return *doc.sections.back(); }
 

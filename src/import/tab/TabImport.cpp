@@ -90,12 +90,8 @@ TabImport::TabImport(CBriotabDoc& doc) : CAbcImport(doc) {}
 TabImport::~TabImport() = default;
 
 int TabImport::ReadFile(const std::string& path) {
-  const std::optional<std::string> bytes = ReadImportFile(path);
-  if (!bytes) {
-    Prompts().ShowMessage(std::string(kOpenFailedMessage) + path, MessageKind::kWarning);
-    return 0;
-  }
-  return ReadText(*bytes, path);
+  const std::optional<std::string> bytes = OpenImportFile(path, kOpenFailedMessage);
+  return bytes ? ReadText(*bytes, path) : 0;
 }
 
 int TabImport::ReadText(std::string_view bytes, const std::string& path) {

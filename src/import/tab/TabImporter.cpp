@@ -44,11 +44,8 @@ std::string_view TabImporter::FilePattern() const { return TabImport::kFilePatte
 size_t TabImporter::Import(const std::string& path, CBriotabDoc& doc) const { return ImportTabFile(path, doc); }
 
 size_t ImportTabFile(const std::string& path, CBriotabDoc& doc) {
-  const std::optional<std::string> bytes = ReadImportFile(path);
-  if (!bytes) {
-    Prompts().ShowMessage(std::string(TabImport::kOpenFailedMessage) + path, MessageKind::kWarning);
-    return 0;
-  }
+  const std::optional<std::string> bytes = OpenImportFile(path, TabImport::kOpenFailedMessage);
+  if (!bytes) return 0;
   const CSystemArray* activeBefore = ActiveSectionOf(doc);
   CSystemArray* target = AddSectionWithWizard(doc);
   if (target == nullptr) return 0;
@@ -64,11 +61,8 @@ size_t ImportTabFiles(const std::vector<std::string>& files, CBriotabDoc& doc) {
   FixedSectionWizard sameInstrument(*target->definitions.at(0));
   size_t added = 0;
   for (const std::string& path : files) {
-    const std::optional<std::string> bytes = ReadImportFile(path);
-    if (!bytes) {
-      Prompts().ShowMessage(std::string(TabImport::kOpenFailedMessage) + path, MessageKind::kWarning);
-      continue;
-    }
+    const std::optional<std::string> bytes = OpenImportFile(path, TabImport::kOpenFailedMessage);
+    if (!bytes) continue;
     if (target == nullptr) target = doc.AppendSection(sameInstrument.BuildSection(doc));
     const size_t read = ReadInto(*target, *bytes, path, doc, activeBefore).size();
     if (read == 0) {

@@ -80,11 +80,8 @@ uint16_t TabriteImport::FlagsOfDuration(int64_t code) {
 }
 
 int TabriteImport::ReadFile(const std::string& path) {
-  const std::optional<std::string> bytes = ReadImportFile(path);
-  if (!bytes) {
-    Prompts().ShowMessage(std::string(kOpenFailedMessage) + path, MessageKind::kWarning);
-    return 0;
-  }
+  const std::optional<std::string> bytes = OpenImportFile(path, kOpenFailedMessage);
+  if (!bytes) return 0;
   ReadText(*bytes);
   return 1;
 }

@@ -24,11 +24,8 @@ std::string_view TabriteImporter::FilePattern() const { return TabriteImport::kF
 size_t TabriteImporter::Import(const std::string& path, CBriotabDoc& doc) const { return ImportTabriteFile(path, doc); }
 
 size_t ImportTabriteFile(const std::string& path, CBriotabDoc& doc) {
-  const std::optional<std::string> bytes = ReadImportFile(path);
-  if (!bytes) {
-    Prompts().ShowMessage(std::string(TabriteImport::kOpenFailedMessage) + path, MessageKind::kWarning);
-    return 0;
-  }
+  const std::optional<std::string> bytes = OpenImportFile(path, TabriteImport::kOpenFailedMessage);
+  if (!bytes) return 0;
   if (AddSectionWithWizard(doc) == nullptr) return 0;
   TabriteImport tabrite(doc);
   tabrite.ReadText(*bytes);

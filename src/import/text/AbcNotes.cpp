@@ -56,6 +56,20 @@ constexpr std::array<int, 7> kNaturalSemitones = {0, 2, 4, 5, 7, 9, 11};
 
 bool IsLengthChar(char c) { return (c >= '0' && c <= '9') || c == '/'; }
 
+// The divisor of a length from its first "/": every "/" doubles it, a number after them
+// replaces it.
+uint64_t ReadDivisor(std::string_view line, size_t& pos) {
+  int64_t divisor = 1;
+  while (pos < line.size() && line[pos] == '/') {
+    divisor = std::min<int64_t>(divisor * 2, int64_t{1} << 20);
+    ++pos;
+  }
+  if (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') {
+    divisor = std::max<int64_t>(ReadBoundedNumber(line, pos), 1);
+  }
+  return static_cast<uint64_t>(divisor);
+}
+
 // A root A-G, an optional sharp or flat, an optional minor "m" and one of the chord kinds the
 // program builds chords for: at most four characters.
 bool IsChordSymbol(std::string_view text) {
@@ -366,25 +380,9 @@ void CAbcImport::CloseSlur() {
 int CAbcImport::ReadLength(std::string_view line, size_t& pos, bool& dotted) const {
   dotted = false;
   if (pos >= line.size() || !IsLengthChar(line[pos])) return ClampRhythmCode(unitLog2_ + 1);
-  if (line[pos] == '/') {
-    int64_t divisor = 1;
-    while (pos < line.size() && line[pos] == '/') {
-      divisor = std::min<int64_t>(divisor * 2, 1 << 20);
-      ++pos;
-    }
-    if (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') divisor = std::max<int64_t>(ReadBoundedNumber(line, pos), 1);
-    return ClampRhythmCode(FloorLog2(static_cast<uint64_t>(divisor)) + unitLog2_ + 1);
-  }
+  if (line[pos] == '/') return ClampRhythmCode(FloorLog2(ReadDivisor(line, pos)) + unitLog2_ + 1);
   const int64_t n = std::max<int64_t>(ReadBoundedNumber(line, pos), 1);
-  int64_t d = 1;
-  if (pos < line.size() && line[pos] == '/') {
-    d = 1;
-    while (pos < line.size() && line[pos] == '/') {
-      d = std::min<int64_t>(d * 2, 1 << 20);
-      ++pos;
-    }
-    if (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') d = std::max<int64_t>(ReadBoundedNumber(line, pos), 1);
-  }
+  const int64_t d = pos < line.size() && line[pos] == '/' ? ReadDivisor(line, pos) : 1;
   dotted = n % 3 == 0;
   return ClampRhythmCode(int64_t{unitLog2_} + 1 + FloorLog2(static_cast<uint64_t>(d)) -
                          FloorLog2(static_cast<uint64_t>(n)));

@@ -83,11 +83,8 @@ std::string WithoutQuotes(std::string_view text) {
 // The file
 
 size_t CAbcImport::ReadAbcFile(const std::string& path) {
-  const std::optional<std::string> bytes = ReadImportFile(path);
-  if (!bytes) {
-    Prompts().ShowMessage(std::string(kOpenFailedMessage) + path, MessageKind::kWarning);
-    return 0;
-  }
+  const std::optional<std::string> bytes = OpenImportFile(path, kOpenFailedMessage);
+  if (!bytes) return 0;
   const std::unique_ptr<CInstrumentDlg> chosen = ProposedInstrument(doc_);
   if (!InstrumentChoosers().ChooseInstrumentDefinition(*chosen)) return 0;
   return ReadAbcText(*bytes, *chosen);

@@ -10,6 +10,7 @@
 #include "model/CSystemArray.h"
 #include "model/CTabInstrument.h"
 #include "model/nChord.h"
+#include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
 
@@ -19,6 +20,12 @@ std::optional<std::string> ReadImportFile(const std::string& path) {
   std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(path, kMaxImportFileBytes);
   if (!bytes) return std::nullopt;
   return std::string(bytes->begin(), bytes->end());
+}
+
+std::optional<std::string> OpenImportFile(const std::string& path, std::string_view failureMessage) {
+  std::optional<std::string> bytes = ReadImportFile(path);
+  if (!bytes) Prompts().ShowMessage(std::string(failureMessage) + path, MessageKind::kWarning);
+  return bytes;
 }
 
 std::optional<std::string_view> LineReader::Next(size_t bufferSize) {

@@ -28,6 +28,9 @@ inline constexpr size_t kMaxImportFileBytes = size_t(64) << 20;
 // kMaxImportFileBytes.
 std::optional<std::string> ReadImportFile(const std::string& path);
 
+// The same, showing `failureMessage` followed by the path when the file cannot be read.
+std::optional<std::string> OpenImportFile(const std::string& path, std::string_view failureMessage);
+
 // Lines of a file held in memory, as a stream read with a buffer of `bufferSize` bytes gives
 // them: a piece holds at most bufferSize - 1 bytes and ends after its line feed, so an
 // overlong line comes in several pieces. The line end stays in the piece.
