@@ -2,6 +2,7 @@
 
 #include "import/Importer.h"
 #include "import/ft2/Ft2Importer.h"
+#include "import/guitarpro/GuitarProImporter.h"
 #include "import/musicxml/MusicXmlImporter.h"
 #include "import/tab/TabImporter.h"
 #include "import/tabrite/TabriteImporter.h"
@@ -35,6 +36,7 @@ const std::vector<std::unique_ptr<Importer>>& Importers() {
     list.push_back(std::make_unique<TabImporter>());
     list.push_back(std::make_unique<TabriteImporter>());
     list.push_back(std::make_unique<Ft2Importer>());
+    list.push_back(std::make_unique<GuitarProImporter>());
     return list;
   }();
   return importers;

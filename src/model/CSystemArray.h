@@ -209,6 +209,9 @@ class CSystemArray : public Persistent {
   // The stems of the selected voice of the active line in every system, from the dividing
   // pitch of the line's active stave and its stem-direction option.
   void RecalculateStemDirections();
+
+  // The section's signature at the start of every line of the first system.
+  void InsertInitialTimeSignature();
   // After an import: each definition's gathered first voice goes to its line in the systems
   // (to the first system, as one run, when it holds no stave breaks) and the line's first
   // stave takes the definition's first stave; the same for a second voice that is not empty,
