@@ -4,6 +4,7 @@
 #include "shell/commands/PlaybackCommands.h"
 #include "view/commands/CommandTable.h"
 #include "view/commands/ExportCommands.h"
+#include "view/commands/TextImportCommands.h"
 
 namespace vornel {
 
@@ -15,6 +16,7 @@ void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, C
                              MidiOutStream* viewPlayer) {
   // One line per area, in the order of the layers.
   AddPlaybackCommands(document, app, doc, viewPlayer);  // midi: MIDI files, play commands
+  view::RegisterTextImportCommands(document, doc);      // import: ABC, TAB, Tabrite and ft2 files
   view::RegisterExportCommands(document, doc);  // layout: TAB, Braille and MusicXML exports
 }
 
