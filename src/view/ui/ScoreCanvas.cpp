@@ -1,5 +1,7 @@
 #include "view/ui/ScoreCanvas.h"
 
+#include "view/commands/CommandTable.h"
+
 #include <cairo.h>
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
@@ -190,13 +192,8 @@ ScoreCanvas::~ScoreCanvas() {
 
 template <typename F>
 void ScoreCanvas::Guarded(F&& call) {
-  try {
-    call();
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  } catch (...) {
-    Prompts().ShowMessage("An unexpected error occurred.", MessageKind::kError);
-  }
+  // As a command's failure: shown as the system's message, never past the handler.
+  ReportCommandFailures(CommandEvent{}, std::function<void()>(std::forward<F>(call)));
 }
 
 void ScoreCanvas::PaintInto(DeviceContext& dc) {
