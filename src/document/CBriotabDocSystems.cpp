@@ -78,10 +78,7 @@ void CBriotabDoc::ToggleLinearMode() {
     section.ReflowSystems(true, kLinearRun);
     return;
   }
-  const CPageDlg& page = settings.pageSettings;
-  const int32_t width = page.PaperSizeTenths().cx;
-  const size_t run = static_cast<size_t>(std::max<int64_t>(1, width / std::max<uint32_t>(page.cursorWidth, 1)));
-  section.ReflowSystems(false, run);
+  section.ReflowSystems(false, static_cast<size_t>(settings.GetCursorStepsPerPage()));
 }
 
 int32_t CBriotabDoc::GetLinearPageWidth() const {

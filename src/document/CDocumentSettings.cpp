@@ -1,5 +1,7 @@
 #include "document/CDocumentSettings.h"
 
+#include <algorithm>
+
 #include "model/StoredPath.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -129,6 +131,11 @@ void CDocumentSettings::CopyFormatFrom(const CDocumentSettings& other) {
   titlePage.sectionPosition = other.titlePage.sectionPosition;
   titlePage.printTitlepage = (titlePage.printTitlepage & ~1) | (other.titlePage.printTitlepage & 1);
   pageSettings.CopySettings(other.pageSettings);
+}
+
+int32_t CDocumentSettings::GetCursorStepsPerPage() const {
+  const int64_t width = pageSettings.PaperSizeTenths().cx;
+  return static_cast<int32_t>(std::max<int64_t>(1, width / std::max<uint32_t>(pageSettings.cursorWidth, 1)));
 }
 
 }  // namespace vornel

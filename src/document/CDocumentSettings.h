@@ -65,6 +65,9 @@ class CDocumentSettings {
   CTextStack texts;  // the seven metadata texts
   int32_t bundleOptions = 0;
   CPageDlg pageSettings;
+  // The paper's width in tenths of a millimetre divided by the column width: the chord
+  // columns that fit across a page (at least 1).
+  int32_t GetCursorStepsPerPage() const;
   int32_t linearMode = 0;  // the linear display mode; cleared when the active section changes
 
   CDocumentSettings();

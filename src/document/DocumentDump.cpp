@@ -424,6 +424,8 @@ void Dump(DumpWriter& w, std::string_view name, const CInstrumentDlg& d) {
   w.Field("slantedBeams", d.slantedBeams);
   w.Field("longStems", d.longStems);
   w.Field("notationOptions", d.notationOptions);
+  w.Field("beamMode", d.beamMode);
+  w.Field("tabAcrossLine", d.tabAcrossLine);
   w.Field("notesStyle", d.notesStyle);
   w.Field("clefLine", d.clefLine);
   DumpEach(w, "stave", d.staves);

@@ -18,8 +18,10 @@ constexpr int32_t kNotationPointSize = 80;
 constexpr std::array<std::string_view, 4> kTabStyleNames = {"French tablature", "Italian tablature",
                                                              "Spanish/Modern tablature", "Mixed French tablature"};
 constexpr std::array<std::string_view, 4> kClefNames = {"G8 clef", "G clef", "F clef", "C clef"};
-constexpr std::array<std::string_view, 8> kFlagStyleNames = {"English", "Italian", "Modern", "Baroque",
-                                                             "Tarquen", "Morvet",  "Bramet", "Thick English"};
+// The twelve rhythm-flag styles, by `flag-style`.
+constexpr std::array<std::string_view, 12> kFlagStyleNames = {"English", "Italian", "Modern",        "Plimsonne",
+                                                              "Tarquen", "Morvet",  "Bramet",        "Thick English",
+                                                              "Lunda",   "Baroque", "Quorbel",       "Tessamont"};
 
 int32_t Flip(int32_t& value) {
   value = value == 0 ? 1 : 0;
@@ -231,6 +233,8 @@ void CInstrumentDlg::CopyFrom(const CInstrumentDlg& o) {
   slantedBeams = o.slantedBeams;
   longStems = o.longStems;
   notationOptions = o.notationOptions;
+  beamMode = o.beamMode;
+  tabAcrossLine = o.tabAcrossLine;
   shortSignatures = o.shortSignatures;
   familyPage = o.familyPage;
   clefPage = o.clefPage;
@@ -287,7 +291,7 @@ std::string CInstrumentDlg::GetFlagStyleName() const {
   const CClef& first = *staves.front();
   if (!first.IsTablature()) return first.oldStyle != 0 ? "Square flags" : "Round flags";
   const int32_t style = tabInstrument.flagStyle;
-  return std::string(style >= 0 && style < 8 ? kFlagStyleNames[static_cast<size_t>(style)] : "Unknown");
+  return std::string(style >= 0 && static_cast<size_t>(style) < kFlagStyleNames.size() ? kFlagStyleNames[static_cast<size_t>(style)] : "Unknown");
 }
 
 int CInstrumentDlg::ToggleMidiOption(int command) {
@@ -460,6 +464,8 @@ tinyxml2::XMLElement* CInstrumentDlg::WriteXml(tinyxml2::XMLDocument& doc) const
   SetIntAttribute(options, "long-stems", longStems);
   SetIntAttribute(options, "clef-line", clefLine);
   SetIntAttribute(options, "notation-options", notationOptions);
+  if (beamMode != 0) SetIntAttribute(options, "beam-mode", beamMode);
+  if (tabAcrossLine != 0) SetIntAttribute(options, "tab-across-line", tabAcrossLine);
   element->InsertEndChild(options);
 
   tinyxml2::XMLElement* clefs = doc.NewElement("clefs");
@@ -495,6 +501,8 @@ const tinyxml2::XMLElement* CInstrumentDlg::ReadXml(const tinyxml2::XMLElement* 
   longStems = ReadBoolAttribute(options, "long-stems") ? 1 : 0;
   notationOptions = ReadBoolAttribute(options, "notation-options") ? 1 : 0;
   clefLine = ReadIntAttribute(options, "clef-line");
+  beamMode = std::clamp(ReadIntAttribute(options, "beam-mode"), 0, 2);
+  tabAcrossLine = ReadBoolAttribute(options, "tab-across-line") ? 1 : 0;
 
   if (const tinyxml2::XMLElement* clefs = options->NextSiblingElement()) {
     const int32_t count =

@@ -89,6 +89,11 @@ class CInstrumentDlg : public Persistent {
   // instrument's short signature.
   int32_t shortSignatures = 0;
   int32_t familyPage = 0;
+  // Tablature beams: 0 off, 1 single flags with group beams, 2 guitar beams; and the
+  // tablature-across-line switch. The XML form writes each only when it is set, so files
+  // without them read and write back unchanged; the binary record keeps neither.
+  int32_t beamMode = 0;
+  int32_t tabAcrossLine = 0;
 
   // --- the "Staves" page values, mirroring the current stave. Only the notes style and the
   // clef raise are stored (as the square-notes and clef-line options).

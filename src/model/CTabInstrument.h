@@ -35,7 +35,7 @@ class CTabInstrument : public Persistent {
   std::string tuningText;
   int32_t tabStyle = kFrench;
   int32_t flagGroup = 0;   // rhythm-flag mode word; bit 7 kept by SetFlagMode
-  int32_t flagStyle = 0;   // 0 English ... 7 Thick English
+  int32_t flagStyle = 0;   // 0 English ... 11 Tessamont
   int32_t scaleType = 0;   // non-zero: diatonic fretboard
   int32_t showFirstFlag = 1;
   int32_t showAllFlags = 0;

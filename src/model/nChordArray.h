@@ -80,6 +80,8 @@ enum class ClearCommand : int {
   kLyrics = 33104,
   kStaticSpaces = 33106,
   kSectionNotes = 33107,
+  // Notes of a chord without a floating ornament lose bit 7 of their ornament word.
+  kDanglingFloatingOrnaments = 33109,
   // Not a per-chord edit: the voices of the active instrument are re-barred and their fixed
   // bar lines freed (CSystemArray::ApplyCommandToActiveInstrument).
   kClearForcedBarlines = 33105,

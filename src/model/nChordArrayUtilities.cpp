@@ -363,8 +363,11 @@ void nChordArray::ClearItems(ClearCommand command) {
       default:
         break;
     }
+    const bool dangling = command == ClearCommand::kDanglingFloatingOrnaments &&
+                          e->metaEvents.Find(CMetaEvent::kFloatingOrnament) == nullptr;
     for (const auto& note : e->notes) {
       if (note == nullptr) continue;
+      if (dangling && note->ornament != 0) note->ornament &= static_cast<uint16_t>(~0x80u);
       switch (command) {
         case ClearCommand::kFingerings: note->fingering = 0; break;
         case ClearCommand::kOrnaments: note->ornament = 0; break;

@@ -339,8 +339,12 @@ TEST(InstrumentDefinition, NamesOfFamiliesNotationsAndFlags) {
   d.EnsureStave();
   EXPECT_EQ(d.GetNotationName(), "French tablature");
   d.tabInstrument.flagStyle = 3;
-  EXPECT_EQ(d.GetFlagStyleName(), "Baroque");
+  EXPECT_EQ(d.GetFlagStyleName(), "Plimsonne");
   d.tabInstrument.flagStyle = 9;
+  EXPECT_EQ(d.GetFlagStyleName(), "Baroque");
+  d.tabInstrument.flagStyle = 11;
+  EXPECT_EQ(d.GetFlagStyleName(), "Tessamont");
+  d.tabInstrument.flagStyle = 12;
   EXPECT_EQ(d.GetFlagStyleName(), "Unknown");
   d.tabInstrument.tabStyle = 7;
   EXPECT_EQ(d.GetNotationName(), "Unknown");

@@ -9,6 +9,7 @@
 #include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/ProgramLauncher.h"
+#include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"
 #include "view/core/ViewIds.h"
 
@@ -175,6 +176,13 @@ void CBriotabView::AddCommands() {
     const std::optional<std::string> path = Prompts().PromptOpenFile("Play a MIDI file", "*.mid", DocumentFolder(doc_));
     if (path) Programs().OpenWithDefault(*path);
   });
+
+  // Section, voice, instrument, stave, chord and layout tools (view/commands/).
+  AddSectionToolCommands(t, *this);
+  AddInstrumentOptionCommands(t, *this);
+  AddVoiceToolCommands(t, *this);
+  AddChordEventCommands(t, *this);
+  AddLayoutToolCommands(t, *this);
 }
 
 const std::vector<MenuItem>& CBriotabView::ContextMenu(int menuId) {

@@ -1,0 +1,53 @@
+#pragma once
+// What the score commands of the section, voice, instrument, stave, chord and layout families
+// share: the active definition of the view's line, the enable rules, the snapshot-and-notify
+// frame of an edit, and the systems per page worked out again on a screen-like device.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "document/CBriotabDoc.h"
+#include "view/commands/CommandTable.h"
+
+namespace vornel {
+
+class CClef;
+class CInstrumentDlg;
+class CMetaEvent;
+class nChord;
+
+namespace view {
+
+class CBriotabView;
+
+// The definition of the view's active line; null without one.
+CInstrumentDlg* ActiveDefinitionOf(const CBriotabView& view);
+// The chord at the active stave's cursor in the selected voice; null without one.
+nChord* CursorChordOf(const CBriotabView& view);
+bool HasActiveLine(const CBriotabView& view);
+// The active stave is a tablature (false without one).
+bool InTablature(const CBriotabView& view);
+bool InNotation(const CBriotabView& view);
+
+// Snapshot of the active section, the edit, then the common end with `hint`.
+void SnapshotEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit);
+// Reformatting the active section: with `snapshot` a snapshot first; the music reflowed into
+// systems of the columns that fit across the paper; the modified flag set (no view update).
+void ReformatActiveSection(CBriotabDoc& doc, bool snapshot);
+// The active section's systems per page for its paper, on a device of screen resolution.
+void RecomputeSystemsPerPageOnScreen(CBriotabDoc& doc);
+
+// What a hyperlink event opens: its text before the first "|" (the whole text without one),
+// when that is an http, https or mailto address or a file inside the document's folder.
+std::optional<std::string> HyperlinkTarget(const CMetaEvent& event, const std::string& documentFolder);
+
+// The families of commands, each entered into the view's table.
+void AddSectionToolCommands(CommandTable& table, CBriotabView& view);
+void AddInstrumentOptionCommands(CommandTable& table, CBriotabView& view);
+void AddVoiceToolCommands(CommandTable& table, CBriotabView& view);
+void AddChordEventCommands(CommandTable& table, CBriotabView& view);
+void AddLayoutToolCommands(CommandTable& table, CBriotabView& view);
+
+}  // namespace view
+}  // namespace vornel
