@@ -107,11 +107,11 @@ std::optional<std::string> HyperlinkTarget(const CMetaEvent& event, const std::s
   if (target.empty()) return std::nullopt;
   if (WebTarget(target)) return target;
   if (documentFolder.empty()) return std::nullopt;
-  // A file only when it lies in the document's folder.
+  // A file only when it exists in the document's folder.
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::weakly_canonical(documentFolder, error);
   const std::filesystem::path file = std::filesystem::weakly_canonical(folder / target, error);
-  if (error || file.parent_path() != folder) return std::nullopt;
+  if (error || file.parent_path() != folder || !std::filesystem::is_regular_file(file, error)) return std::nullopt;
   return file.string();
 }
 

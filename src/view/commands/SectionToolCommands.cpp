@@ -68,15 +68,17 @@ void AddSectionToolCommands(CommandTable& t, CBriotabView& view) {
   t.Add(kSpaceOutStaves,
         [&doc, &page](const CommandEvent&) {
           const int32_t defaultCount = static_cast<int32_t>(page.systemsPerPage);
-          doc.GetActiveSection()->stavesPerPage = defaultCount > 1 ? defaultCount - 1 : defaultCount;
-          doc.NotifyChanged(kHintRepaintAll);
+          SnapshotEdit(doc, kHintRepaintAll, [&] {
+            doc.GetActiveSection()->stavesPerPage = defaultCount > 1 ? defaultCount - 1 : defaultCount;
+          });
         },
         hasSection);
   t.Add(kMoreStaves,
         [&doc, &page](const CommandEvent&) {
           const int32_t defaultCount = static_cast<int32_t>(page.systemsPerPage);
-          doc.GetActiveSection()->stavesPerPage = defaultCount < kMostStavesPerPage ? defaultCount + 1 : defaultCount;
-          doc.NotifyChanged(kHintRepaintAll);
+          SnapshotEdit(doc, kHintRepaintAll, [&] {
+            doc.GetActiveSection()->stavesPerPage = defaultCount < kMostStavesPerPage ? defaultCount + 1 : defaultCount;
+          });
         },
         hasSection);
   t.Add(kGlobalStavesPerPage,
@@ -93,8 +95,7 @@ void AddSectionToolCommands(CommandTable& t, CBriotabView& view) {
         hasSection);
   const auto shift = [&doc](int direction) {
     return [&doc, direction](const CommandEvent&) {
-      doc.GetActiveSection()->ShiftSystemBars(direction);
-      doc.NotifyChanged(kHintRepaintAll);
+      SnapshotEdit(doc, kHintRepaintAll, [&] { doc.GetActiveSection()->ShiftSystemBars(direction); });
     };
   };
   t.Add(kShiftLastBarsDown, shift(1), hasLine);
@@ -109,26 +110,28 @@ void AddSectionToolCommands(CommandTable& t, CBriotabView& view) {
   t.Add(kInsertRightSpaceAcrossSystem, spaceAcross(true), hasLine);
   t.Add(kShowHiddenStaves,
         [&doc](const CommandEvent&) {
-          for (const auto& system : doc.GetActiveSection()->systems.items()) system->hidden = 0;
-          doc.NotifyChanged(kHintRepaintAll);
+          SnapshotEdit(doc, kHintRepaintAll, [&] {
+            for (const auto& system : doc.GetActiveSection()->systems.items()) system->hidden = 0;
+          });
         },
         hasSection);
   t.Add(kSpaceAtTop,
         [&doc](const CommandEvent&) {
-          CSystemArray& section = *doc.GetActiveSection();
-          section.activeSystem = 0;
-          if (CStaveArray* added = section.NewSystem(CSystemArray::kInsertAtActive)) added->hidden = 1;
-          doc.NotifyChanged(kHintRepaintAll);
+          SnapshotEdit(doc, kHintRepaintAll, [&] {
+            CSystemArray& section = *doc.GetActiveSection();
+            section.activeSystem = 0;
+            if (CStaveArray* added = section.NewSystem(CSystemArray::kInsertAtActive)) added->hidden = 1;
+          });
         },
         hasSection);
   t.Add(kInitialTimeSignature,
         [&doc](const CommandEvent&) {
-          doc.GetActiveSection()->InsertInitialTimeSignature();
-          doc.NotifyChanged(kHintRepaintAll);
+          SnapshotEdit(doc, kHintRepaintAll, [&] { doc.GetActiveSection()->InsertInitialTimeSignature(); });
         },
         hasSystems);
   t.Add(kResetMetaEventPositions,
         [&doc](const CommandEvent&) {
+          doc.SaveSnapshot();
           for (const auto& system : doc.GetActiveSection()->systems.items()) {
             for (const auto& line : system->lines.items()) {
               line->firstVoice.ResetMetaEventLocations();
