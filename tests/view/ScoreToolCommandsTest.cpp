@@ -85,8 +85,8 @@ TEST(ScoreToolCommands, EachEditIsUndoneByOneUndo) {
   for (const Case& c : cases) {
     ViewRig rig(ViewDocument(1, 2, 4));
     rig.Stave().cursorColumn = 0;
-    c.prepare(rig);
     SettleAsStored(rig);
+    c.prepare(rig);
     const std::string before = DumpDocument(*rig.doc);
     rig.doc->SetModifiedFlag(false);
     ASSERT_TRUE(Dispatch(rig, c.id)) << c.id;
