@@ -1,5 +1,7 @@
 #include "midi/MidiChannels.h"
 
+#include "model/SectionTools.h"
+
 namespace vornel {
 
 std::vector<MidiLineChannels> AssignMidiChannels(const std::vector<MidiLineNeeds>& lines) {
@@ -24,17 +26,6 @@ std::vector<MidiLineChannels> AssignMidiChannels(const std::vector<MidiLineNeeds
   return out;
 }
 
-uint32_t MidiBeatTicks(uint32_t beatCode) {
-  switch (beatCode) {
-    case 1: return 384;
-    case 2: return 96;
-    case 3: return 768;
-    case 4: return 288;
-    case 5: return 576;
-    case 6: return 144;
-    case 7: return 1152;
-    default: return 192;
-  }
-}
+uint32_t MidiBeatTicks(uint32_t beatCode) { return GetBeatTicks(beatCode > 7 ? 0 : static_cast<int>(beatCode)); }
 
 }  // namespace vornel

@@ -53,6 +53,15 @@ bool VoiceEmptyEverywhere(CSystemArray& section, size_t voice) {
                      [&](const auto& system) { return system->Line(i)->Voice(voice).empty(); });
 }
 
+// Line `i` of every shown system without its music (the gathered lists still hold it).
+void EmptyShownLines(CSystemArray& section, size_t i) {
+  for (const auto& system : section.systems.items()) {
+    if (system->hidden != 0) continue;
+    system->Line(i)->firstVoice = nChordArray();
+    system->Line(i)->secondVoice = nChordArray();
+  }
+}
+
 }  // namespace
 
 int32_t TogglePageBreak(int32_t flags) { return flags ^ CSystemArray::kPageBreakAfter; }
@@ -184,11 +193,7 @@ int MergeInstrumentVoices(CSystemArray& section) {
   nChordArray first = definition.gathered[0];
   nChordArray second = definition.gathered[1];
   first.MergeVoice(second, section.numerator, section.denominator);
-  for (const auto& system : section.systems.items()) {
-    if (system->hidden != 0) continue;
-    system->Line(i)->firstVoice = nChordArray();
-    system->Line(i)->secondVoice = nChordArray();
-  }
+  EmptyShownLines(section, i);
   definition.ReleaseGatheredVoices();
   section.ScatterVoice(first, i, 0);
   section.RecalculateSection(true);
@@ -262,11 +267,7 @@ int DeleteMarkedArea(CSystemArray& section) {
   definition.markers = {-1, 0};
   const nChordArray first = definition.gathered[0];
   const nChordArray second = definition.gathered[1];
-  for (const auto& system : section.systems.items()) {
-    if (system->hidden != 0) continue;
-    system->Line(i)->firstVoice = nChordArray();
-    system->Line(i)->secondVoice = nChordArray();
-  }
+  EmptyShownLines(section, i);
   definition.ReleaseGatheredVoices();
   section.ScatterVoice(first, i, 0);
   section.ScatterVoice(second, i, 1);
