@@ -76,6 +76,8 @@ FrameBars::FrameBars(wxFrame& frame, wxAuiManager& dock, BarCommands& commands, 
   AddBarPane(bars_[bars::kAlfabetoBar], 1, 0);
   AddBarPane(bars_[bars::kPaletteBar], 1, 1);
   RestoreStates();
+  building_ = false;
+  dock_.Update();
 }
 
 FrameBars::~FrameBars() = default;
@@ -103,14 +105,14 @@ void FrameBars::FitBarPane(CToolBarEx& bar) {
   if (!pane.IsOk()) return;
   pane.BestSize(bar.GetBestSize()).MinSize(bar.GetMinSize());
   if (pane.IsFloating()) pane.FloatingSize(bar.GetBestSize() + wxSize(12, 30));
-  dock_.Update();
+  if (!building_) dock_.Update();
 }
 
 void FrameBars::FitRibbonPane() {
   wxAuiPaneInfo& pane = dock_.GetPane(kRibbonPane);
   const wxSize best = ribbon_->GetBestSize();
   pane.BestSize(best).MinSize(wxSize(-1, best.y)).MaxSize(wxSize(-1, best.y));
-  dock_.Update();
+  if (!building_) dock_.Update();
 }
 
 void FrameBars::AdoptConsoleBar(CToolBarEx* bar, std::function<void(bool)> showBar, std::function<bool()> barShown) {

@@ -77,7 +77,6 @@ class FrameBars {
   void AddBarPane(CToolBarEx* bar, int row, int position);
   void FitBarPane(CToolBarEx& bar);
   void FitRibbonPane();
-  int BarIdForMenu(int number) const;
 
   wxFrame& frame_;
   wxAuiManager& dock_;
@@ -89,7 +88,8 @@ class FrameBars {
   std::function<void(bool)> showConsoleBar_;
   std::function<bool()> consoleBarShown_;
   bool toolbarsShown_ = true;
-  int menuBase_ = 0;
+  // While the bars are made, the docking layout is computed once at the end.
+  bool building_ = true;
 };
 
 }  // namespace vornel
