@@ -57,7 +57,7 @@ HeadlessCommandTargets::HeadlessCommandTargets() : parts_(std::make_unique<Parts
   AddAreaApplicationCommands(p.application);
   AddFrameCommands(p.frame, p.windows, p.app, p.metronome);
   AddDocumentCommands(p.document, p.app, p.windows, p.doc);
-  AddAreaDocumentCommands(p.document, p.doc);
+  AddAreaDocumentCommands(p.document, p.app, p.doc);
   bars::AddPendingCommands(p.pending);
 }
 

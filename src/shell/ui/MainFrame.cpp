@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/aui/auibook.h>
+#include <wx/accel.h>
 #include <wx/aui/dockart.h>
 #include <wx/choicdlg.h>
 #include <wx/dnd.h>
@@ -38,6 +39,7 @@
 #include "shell/ui/bars/ToolBarEx.h"
 #include "shell/ui/console/KeyboardConsole.h"
 #include "shell/ui/console/OutputPane.h"
+#include "view/commands/MidiCommands.h"
 
 namespace vornel {
 
@@ -103,6 +105,7 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
   BuildStatusBar();
   bars_ = std::make_unique<FrameBars>(*this, dock_, *this, app_.Profile());
   BuildPanes();
+  BuildAccelerators();
   UpdateRoute();
 
   Bind(wxEVT_MENU, &CMainFrame::OnMenu, this);
@@ -213,6 +216,19 @@ void CMainFrame::BuildConsolePanes() {
       keyboard_->EditingBar(), [this](bool show) { keyboard_->ShowEditingBar(show); },
       [this] { return keyboard_->EditingBarShown(); });
   keyboard_->EditingBar()->onChanged = [this](CToolBarEx&) { keyboard_->ShowEditingBar(keyboard_->EditingBarShown()); };
+}
+
+void CMainFrame::BuildAccelerators() {
+  // With no menu bar, the play keys need a table of their own; the key stands after the tab of
+  // each command's text ("Play single voice\tF11").
+  std::vector<wxAcceleratorEntry> entries;
+  for (const int command : {view::kPlaySingleVoice, view::kPlaySingleInstrument, view::kPlayAllInstruments}) {
+    wxAcceleratorEntry entry;
+    if (entry.FromString(FromUtf8(view::MidiCommandText(command)))) {
+      entries.emplace_back(entry.GetFlags(), entry.GetKeyCode(), Id(command));
+    }
+  }
+  SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 }
 
 // --------------------------------------------------------------------------------------------

@@ -161,6 +161,7 @@ class CMainFrame : public wxFrame,
   void BuildStatusBar();
   void BuildPanes();
   void BuildConsolePanes();
+  void BuildAccelerators();
   void UpdateRoute();
   void RefreshTitles();
   void ShowBottomPane(const char* name, bool show);
