@@ -165,6 +165,11 @@ TEST_F(BarsWindows, TheRibbonBuildsItsTenPagesWithTheirPanelsAndElements) {
   EXPECT_EQ(built(3, 4), (Counts{1, 8, 0, 0, 0, 0}));       // Navigation
   EXPECT_EQ(built(8, 4), (Counts{0, 0, 0, 6, 6, 0}));       // Controllers
   EXPECT_EQ(built(2, 2).galleries, 1u);                     // Frame styles
+  // The gallery has room for its four pictures side by side.
+  const std::vector<wxRibbonGallery*> galleries = Find<wxRibbonGallery>(ribbon);
+  ASSERT_EQ(galleries.size(), 1u);
+  EXPECT_EQ(galleries[0]->GetCount(), 4u);
+  EXPECT_GE(galleries[0]->GetMinSize().x, 4 * 24);
   // Sliders: width 100, 0 to 127, at 50, until a line is active.
   wxSlider* volume = ribbon->SliderOf(33965);
   ASSERT_NE(volume, nullptr);

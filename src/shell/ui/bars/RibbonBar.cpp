@@ -65,6 +65,20 @@ int PictureIdOf(const bars::RibbonElement& element) {
   return 0;
 }
 
+// A gallery as wide as all its pictures side by side: on its own a gallery offers room for one
+// and scrolls, and sets that size again each time the ribbon is realised.
+class WideGallery : public wxRibbonGallery {
+ public:
+  using wxRibbonGallery::wxRibbonGallery;
+  bool Realize() override {
+    const bool realised = wxRibbonGallery::Realize();
+    wxSize wide = GetMinSize();
+    for (unsigned int i = 1; i < GetCount(); ++i) wide = GetNextLargerSize(wxHORIZONTAL, wide);
+    SetMinSize(wide);
+    return realised;
+  }
+};
+
 }  // namespace
 
 CRibbonBar::CRibbonBar(wxWindow* parent, BarCommands& commands)
@@ -182,13 +196,14 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
       control->SetWindowVariant(wxWINDOW_VARIANT_SMALL);
       column->Add(control, 0, wxBOTTOM, 1);
     } else if (element.kind == RibbonKind::kGallery) {
-      auto* gallery = new wxRibbonGallery(host, WindowIdFor(element.id));
+      auto* gallery = new WideGallery(host, WindowIdFor(element.id));
       const auto styles = bars::FrameStyleNames();
       for (size_t i = 0; i < styles.size(); ++i) {
         gallery->Append(ToWxBitmap(bars::DrawFrameStylePicture(static_cast<int>(i), kGalleryPictureSize)),
                         static_cast<int>(i));
       }
       gallery->SetToolTip(Text(element.label));
+      // Wide enough for the four pictures side by side; on its own it offers room for one.
       row->Add(gallery, 0, wxALIGN_CENTER_VERTICAL);
     }
   }
@@ -200,7 +215,7 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
     return;
   }
   for (wxSizerItem* item : row->GetChildren()) {
-    if (wxWindow* bar = item->GetWindow()) bar->SetMinSize(bar->GetBestSize());
+    if (wxWindow* bar = item->GetWindow()) bar->SetMinSize(bar->GetEffectiveMinSize());
   }
   host->SetSizer(row);
 }
