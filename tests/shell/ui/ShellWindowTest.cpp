@@ -290,6 +290,13 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   }
 }
 
+TEST_F(ShellWindows, TheTextImportsAreInTheDocumentsTable) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  for (int command : {33174, 33280, 33419, 33281, 33087}) {
+    EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
+  }
+}
+
 TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) {
   OpenedTargets launcher;
   EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
