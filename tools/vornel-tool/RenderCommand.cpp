@@ -169,7 +169,8 @@ int Render(const CommandArguments& args) {
   const bool printing = !o.screen;
   const int32_t dpi = printing ? MulDiv(o.dpi, o.zoom, 100) : o.dpi;
   const int32_t zoom = printing ? 100 : o.zoom;
-  const PageDrawSettings settings = DrawSettingsOf(doc->settings.pageSettings, zoom, o.screen);
+  PageDrawSettings settings = DrawSettingsOf(doc->settings.pageSettings, zoom, o.screen);
+  settings.resolveImagePath = [&doc](std::string& path) { return doc->ResolveFacsimilePath(path); };
   ScopedPageSettings activeSettings(&settings);
   DrawingStaveRenderer renderer;
   ScopedStaveRenderer installed(renderer);

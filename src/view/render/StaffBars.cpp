@@ -120,6 +120,10 @@ void StaffRenderer::DrawRepeatDots(int32_t x, int side, bool innerOnly, bool wit
 }
 
 void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
+  // A tablature that repeats the first flag of each bar shows it again after every bar.
+  if (IsTablature() && stave_.tabInstrument != nullptr && stave_.tabInstrument->showFirstFlag != 0) {
+    marks_.lastFlag = -1;
+  }
   const uint16_t variant = bar.status & 0xFFF3;
   if (variant == kHiddenBar) return;
   const nChord* savedCurrent = currentChord_;
