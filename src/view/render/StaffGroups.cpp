@@ -94,8 +94,12 @@ void StaffRenderer::DrawVoiceGroups(uint16_t glyphBase, bool stemsDown) {
 void StaffRenderer::DrawTabFlagGroups() {
   CVoiceGroup& group = stave_.voiceGroups[0];
   CTabInstrument* tab = stave_.tabInstrument;
-  // With individual flags every chord draws its own; only the beam and grid modes group them.
-  if (tab == nullptr || stave_.tabMode == 0 || group.size() <= 1 || group.at(0)->ValueCode() <= 3) return;
+  // With individual flags every chord draws its own and mode 3 hides them all; only the beam
+  // modes group them.
+  if (tab == nullptr || stave_.tabMode == 0 || stave_.tabMode == 3 || group.size() <= 1 ||
+      group.at(0)->ValueCode() <= 3) {
+    return;
+  }
   DeviceContext& dc = g_.dc;
   const auto selected = SelectFlagsFont();
   if (!selected) {

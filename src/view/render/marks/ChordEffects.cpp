@@ -123,7 +123,8 @@ void DrawChordStrokes(StaffRenderer& stave, const nChord& chord, int32_t x) {
   const int32_t s = stave.Spacing();
   const bool tab = stave.IsTablature();
   const int32_t gap = tab ? s / 2 : s;
-  int32_t y = tab ? stave.Stave().textBaseline : ChordExtent(stave).top - 3 * s / 2;
+  // Over the flags on a tablature, a spacing and a half over the chord on a staff.
+  int32_t y = tab ? stave.Stave().annotationTop - s / 2 : ChordExtent(stave).top - 3 * s / 2;
   for (int k = 0; k < count; ++k) {
     stave.Graphics().DrawThinLine(30, stave.NoteColour(), x - s / 2, y + s / 4, x + s / 2, y - s / 4);
     y -= gap;

@@ -197,10 +197,12 @@ void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes&
     from.x += w / 2;
     to.x -= w / 2;
   }
-  // A positive lift bulges upward, which on the device is toward smaller y.
-  g.DrawSlur(-lift, 1, from.x, from.y, to.x, to.y, colour);
+  // A positive lift bends the curve down, under the heads or letters; bit 7 turns it over.
+  g.DrawSlur(lift, 1, from.x, from.y, to.x, to.y, colour);
   if (type == 1 || type == 2) {
-    const Point middle{(from.x + to.x) / 2, (from.y + to.y) / 2 - lift / 2};
+    // The number stands beyond the curve's middle.
+    const int32_t beyond = lift > 0 ? lift + s : lift - s / 4;
+    const Point middle{(from.x + to.x) / 2, (from.y + to.y) / 2 + beyond};
     DrawPatternLabel(g.dc, stave.Zoom(), FormatInt(n), TA_CENTER | TA_BASELINE, 0, middle, colour);
   }
 }

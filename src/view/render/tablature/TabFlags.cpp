@@ -43,7 +43,8 @@ COLORREF FlagColour(const StaffRenderer& stave, const CTabInstrument& tab, int c
 
 void DrawChordFlag(StaffRenderer& stave, const nChord& chord, int32_t x) {
   const uint16_t mark = chord.ChordMark();
-  if (mark == kNoFlagMark) return;
+  // Mode 3 hides every flag.
+  if (mark == kNoFlagMark || stave.Stave().tabMode == 3) return;
   const int code = chord.rhythm & 7;
   if (!chord.notes.empty() && stave.Stave().tabMode == 0 && mark != kFlagAlwaysMark &&
       code == stave.Marks().lastFlag) {

@@ -283,9 +283,10 @@ void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t heig
       const int32_t width = kWidths[kind - 2];
       int32_t bx = x - textWidth / 2 - s / 7;
       const int32_t rise = std::max(height * 2 / 3, 2);
+      const int32_t run = std::max(rise / 2, 1);
       for (int k = 0; k < count; ++k) {
-        stave.Graphics().DrawThinLine(width, colour, bx - s / 4, y, bx, y - rise);
-        bx -= s / 4;
+        stave.Graphics().DrawThinLine(width, colour, bx - run, y, bx, y - rise);
+        bx -= s / 3;
       }
       return;
     }
