@@ -65,7 +65,9 @@ CMetaEvent* CMetaEventArray::DrawAll(const std::function<void(CMetaEvent&)>& dra
     draw(*event);
     last = event;
   }
-  if (RemoveMarkedForDeletion() != 0) last = nullptr;
+  // The last event drawn may have marked itself: then nothing is left to return.
+  if (last != nullptr && last->kind == CMetaEvent::kDeleteMe) last = nullptr;
+  RemoveMarkedForDeletion();
   return last;
 }
 

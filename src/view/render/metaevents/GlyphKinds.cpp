@@ -271,8 +271,10 @@ void DrawChordChart(EventDrawing& d) {
   Rect covered;
   if (chart != nullptr && instrument != nullptr) {
     const int32_t height = MulDiv(MulDiv(60, d.stave.Zoom(), 100), d.Dc().LogPixelsY(), 254);
+    // The diagram stands over what the stave writes above its lines.
+    const int32_t bottom = std::min(d.rect.top, d.stave.Stave().annotationTop);
     covered = DrawAlfabetoChord(d.stave.Graphics(), *instrument, *chart,
-                                {d.rect.left + offset.x, d.rect.top + offset.y - height - d.u}, d.stave.Zoom());
+                                {d.rect.left + offset.x, bottom + offset.y - height}, d.stave.Zoom());
   }
   if (!covered.IsEmpty()) {
     d.Store(covered);

@@ -164,7 +164,8 @@ Rect DrawEndingShape(EventDrawing& d, int style, Rect frame, int32_t endX) {
   GraphicUtil& g = d.G();
   DeviceContext& dc = d.Dc();
   const int32_t u = std::max(frame.Height(), 1);
-  const Rect square{frame.left, frame.top, frame.left + u, frame.top + u};
+  // Glyph heads (dynamics, signs) are fitted to a square twice the frame's height on it.
+  const Rect square{frame.left, frame.bottom - 2 * u, frame.left + 2 * u, frame.bottom};
   const auto text = [&](int32_t x) {
     return DrawMetaEventText(dc, d.stave.Zoom(), kFontEndings, {x, frame.bottom}, e.text, TA_BASELINE | TA_LEFT,
                              e.drawColour);
