@@ -46,10 +46,7 @@ std::list<Decoded>& Cache() {
 std::string Resolve(const std::string& stored) {
   std::string path = stored;
   const PageDrawSettings* settings = ActivePageSettings();
-  if (settings != nullptr && settings->resolveImagePath) {
-    if (!settings->resolveImagePath(path)) return {};
-    return path;
-  }
+  if (settings != nullptr && settings->resolveImagePath && !settings->resolveImagePath(path)) return {};
   // Folders written by other systems may use backslashes.
   std::replace(path.begin(), path.end(), '\\', '/');
   if (path.starts_with("http")) return {};
