@@ -73,9 +73,18 @@ struct EventLines {
   }
   CMetaEvent* StaffEvent() { return FirstEvent(staff.Voice(0)); }
   CMetaEvent* TabEvent() { return FirstEvent(tab.Voice()); }
+  // Each stave is drawn as a page of its own: footnotes are numbered from 1.
   std::string Draw(const std::string& name, bool printing = false) {
-    return "## notation view\n" + staff.Draw(name + "_staff", 45, printing, 400, 100) + "## tablature view\n" +
-           tab.Draw(name + "_tab", 45, printing, 400, 100);
+    NewPage();
+    std::string log = "## notation view\n" + staff.Draw(name + "_staff", 45, printing, 400, 100);
+    NewPage();
+    return log + "## tablature view\n" + tab.Draw(name + "_tab", 45, printing, 400, 100);
+  }
+  static void NewPage() {
+    const PageDrawSettings* settings = ActivePageSettings();
+    if (settings == nullptr) return;
+    if (settings->footnoteCounter != nullptr) *settings->footnoteCounter = 1;
+    if (settings->footnoteText != nullptr) settings->footnoteText->clear();
   }
 };
 
