@@ -158,6 +158,19 @@ TEST(TabRenderer, FlagStylesAlternativeSetColoursDotsRestsAndTuplets) {
     joined->status = static_cast<uint16_t>(joined->status | (5 << 8));  // joined to the previous flag
     cases.Add("dots, rests, tuplets, joined flags", tab);
   }
+  for (const int flagStyle : {0, 2}) {
+    // Rhythm-only chords (mark 4): a slash in the staff, or the note above it when the
+    // tablature writes its rhythm in notes.
+    TabLine tab;
+    tab.Tab().flagStyle = flagStyle;
+    tab.Rebuild();
+    for (const int code : {3, 4}) {
+      nChord* chord = tab.Add(code, {{0, 0}, {2, 2}}, code == 4 ? 0x8 : 0);
+      chord->status = static_cast<uint16_t>(chord->status | (4 << 8));
+    }
+    tab.Voice().back()->dy = 2;  // the stems-down note, three spacings up
+    cases.Add("rhythm marks, flag style " + std::to_string(flagStyle), tab);
+  }
   for (int mode = 0; mode <= 3; ++mode) {
     TabLine tab;
     tab.Tab().flagGroup = mode;
