@@ -315,6 +315,29 @@ TEST(MetaEventDrawing, PrintingStoresNoRectanglesAndDrawsNoAnchors) {
   EXPECT_NE(screenLog.find("colour=0x6464C8"), std::string::npos);
 }
 
+// Tempo cx 5 is the dotted form of cx 1: glyph 102 (a half) and the dot 154.
+TEST(MetaEventDrawing, TempoCxFiveIsTheDottedHalf) {
+  Page page;
+  EventLines lines([](CMetaEvent& e) { e.value = 40; e.cx = 5; }, CMetaEvent::kTempo);
+  const std::string log = lines.Draw("tempo_dotted");
+  EXPECT_NE(log.find("TextOut 82 84 \"f\\u{9A}\""), std::string::npos);
+}
+
+// A hairpin with cy 1 closes at its own column and opens toward the end of its span; with
+// cy 0 it closes at the end.
+TEST(MetaEventDrawing, HairpinsCloseAtTheirOwnColumnOrAtTheEnd) {
+  Page page;
+  const auto tablature = [](int32_t cy) {
+    EventLines lines([cy](CMetaEvent& e) { e.value = 3; e.cy = cy; }, CMetaEvent::kCrescendo);
+    const std::string log = lines.Draw("hairpin");
+    return log.substr(log.find("## tablature view"));
+  };
+  // The first segment runs from the open end to the closed point: the event's own column (x
+  // 100), or the column three chords on (100 + 3 × 45).
+  EXPECT_NE(tablature(1).find("MoveTo 235 50\nLineTo 100 47\n"), std::string::npos);
+  EXPECT_NE(tablature(0).find("MoveTo 100 50\nLineTo 235 47\n"), std::string::npos);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Faults mended
 

@@ -336,6 +336,11 @@ TEST(TabRenderer, SizeMarkRunsAndChordEffects) {
     }
     // Bit 13 hides an effect.
     tab.Add(3, {{0, 0}, {3, 0}})->dy = static_cast<uint16_t>((kind << 8) | 1 | 0x2000);
+    if (kind == 4) {
+      // A broken chord whose step passes the sixty-fourth is held at it.
+      staff.Voice(0).push_back(testing::Chord(6, {72, 64}));
+      staff.Voice(0).back()->dy = static_cast<uint16_t>((4 << 8) | 1 | (3 << 2));
+    }
     cases.Add("chord effect " + std::to_string(kind) + ", tablature", tab, 60);
     cases.Add("chord effect " + std::to_string(kind) + ", staff", staff, 60);
   }
