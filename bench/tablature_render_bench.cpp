@@ -6,21 +6,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
-#include <string>
 
+#include "PageBenchmarks.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
 #include "model/CStaveArray.h"
 #include "model/CSystemArray.h"
-#include "model/StaveRenderer.h"
 #include "model/nChord.h"
-#include "platform/draw/CairoDevice.h"
-#include "platform/draw/RecordingDevice.h"
-#include "view/draw/PageDrawSettings.h"
-#include "view/render/DrawingStaveRenderer.h"
-#include "view/render/PlainPages.h"
 
 namespace {
 
@@ -85,47 +78,15 @@ std::unique_ptr<CSystemArray> EightSystemsOfLute() {
   return section;
 }
 
-struct Page {
-  std::unique_ptr<CSystemArray> section = EightSystemsOfLute();
-  PageDrawSettings settings;
-  DrawingStaveRenderer renderer;
-};
-
 void RecordingTablaturePage(benchmark::State& state) {
-  Page page;
-  ScopedPageSettings active(&page.settings);
-  ScopedStaveRenderer installed(page.renderer);
-  RecordingDevice measuring(96, false);
-  measuring.SetRecording(false);
-  PlainPages pages(*page.section, measuring, 100);
-  if (pages.PageCount() != 1) state.SkipWithError(("the systems take " + std::to_string(pages.PageCount()) + " pages").c_str());
-  for (auto _ : state) {
-    RecordingDevice device(96, false);
-    pages.DrawPage(0, device);
-    benchmark::DoNotOptimize(device.Log().size());
-  }
-  state.SetItemsProcessed(state.iterations());
+  const auto section = EightSystemsOfLute();
+  bench::RecordPage(state, *section);
 }
 BENCHMARK(RecordingTablaturePage)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 void CairoTablaturePage(benchmark::State& state) {
-  Page page;
-  ScopedPageSettings active(&page.settings);
-  ScopedStaveRenderer installed(page.renderer);
-  const Size size = PlainPages::PageSize(96, 100);
-  ImageDevice device(size.cx, size.cy, 96, 0xFFFFFF, false);
-  PlainPages pages(*page.section, device, 100);
-  if (pages.PageCount() != 1) state.SkipWithError(("the systems take " + std::to_string(pages.PageCount()) + " pages").c_str());
-  for (auto _ : state) {
-    device.SaveDC();
-    device.FillSolidRect({0, 0, size.cx, size.cy}, 0xFFFFFF);
-    pages.DrawPage(0, device);
-    device.RestoreDC(-1);
-  }
-  benchmark::DoNotOptimize(device.ToBitmap().GetPixel(10, 10));
-  // The page to look at.
-  if (const char* path = std::getenv("VORNEL_BENCH_PNG")) device.WritePng(path);
-  state.SetItemsProcessed(state.iterations());
+  const auto section = EightSystemsOfLute();
+  bench::CairoPage(state, *section);
 }
 BENCHMARK(CairoTablaturePage)->Iterations(200)->Unit(benchmark::kMillisecond);
 

@@ -14,10 +14,10 @@
 namespace vornel {
 namespace {
 
-TEST(RenderFixture, TwoVoiceDocumentIsCurrent) {
-  const auto doc = testing::TwoVoiceStaffDocument();
-  const std::string text = doc->XmlText();
-  const std::string path = std::string(VORNEL_SOURCE_DIR) + "/tests/tool/two-voices.btxml";
+// The stored file tests/tool/`name` must hold the document as it is built now.
+void ExpectCurrent(CBriotabDoc& doc, const std::string& name) {
+  const std::string text = doc.XmlText();
+  const std::string path = std::string(VORNEL_SOURCE_DIR) + "/tests/tool/" + name;
   if (std::getenv("VORNEL_UPDATE_GOLDEN") != nullptr) {
     testing::WriteText(path, text);
     return;
@@ -25,17 +25,12 @@ TEST(RenderFixture, TwoVoiceDocumentIsCurrent) {
   EXPECT_EQ(testing::ReadText(path), text);
 }
 
+TEST(RenderFixture, TwoVoiceDocumentIsCurrent) { ExpectCurrent(*testing::TwoVoiceStaffDocument(), "two-voices.btxml"); }
+
 // The lute document's picture lies in an "images" folder beside it, which the tests do not
 // have: it shows as a placeholder there.
 TEST(RenderFixture, FrenchLuteDocumentIsCurrent) {
-  const auto doc = testing::FrenchLuteDocument("images\\hopper.jpg");
-  const std::string text = doc->XmlText();
-  const std::string path = std::string(VORNEL_SOURCE_DIR) + "/tests/tool/french-lute.btxml";
-  if (std::getenv("VORNEL_UPDATE_GOLDEN") != nullptr) {
-    testing::WriteText(path, text);
-    return;
-  }
-  EXPECT_EQ(testing::ReadText(path), text);
+  ExpectCurrent(*testing::FrenchLuteDocument("images\\hopper.jpg"), "french-lute.btxml");
 }
 
 }  // namespace

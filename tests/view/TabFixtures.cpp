@@ -94,11 +94,8 @@ void FillSecondSystem(const CTabInstrument& tab, nChordArray& voice) {
 }  // namespace
 
 std::unique_ptr<CBriotabDoc> FrenchLuteDocument(const std::string& picturePath) {
-  auto doc = std::make_unique<CBriotabDoc>();
-  doc->sections.push_back(std::make_unique<CSystemArray>());
-  doc->sections.activeSection = 0;
+  auto doc = OneSectionDocument("Flow my tears");
   CSystemArray& section = *doc->sections.at(0);
-  section.Title().text = "Flow my tears";
   CInstrumentDlg& lute = *section.Definition(0);
   lute.nameText.text = "Lute";
   lute.ApplyNotationPreset(2);

@@ -69,10 +69,7 @@ inline void SetFrenchLute(CTabInstrument& tab) {
 }
 
 // One instrument line on one tablature stave.
-struct TabLine {
-  CInstrumentDlg definition;
-  std::unique_ptr<CInstrument> line;
-
+struct TabLine : LineFixture {
   TabLine() {
     definition.ApplyNotationPreset(0);
     SetFrenchLute(definition.tabInstrument);
@@ -84,7 +81,6 @@ struct TabLine {
     definition.LinkStaves();
     line = std::make_unique<CInstrument>(definition);
   }
-  CClef& Stave() { return *line->staves.at(0); }
   nChordArray& Voice(size_t v = 0) { return line->Voice(v); }
   nChord* Add(std::unique_ptr<nChord> chord) {
     nChord* added = chord.get();
@@ -95,26 +91,10 @@ struct TabLine {
     return Add(TabChord(Tab(), code, notes, rhythmBits));
   }
 
-  void DrawOn(DeviceContext& dc, int32_t columnWidth, Rect rect, int32_t indent, int32_t zoom) {
-    Stave().currentVoice = 0;
-    DrawingStaveRenderer renderer;
-    renderer.DrawStave(dc, Stave(), zoom, line->Voices(), rect, indent, &definition.key, columnWidth);
-  }
-
-  // The recording of the stave drawn at (100, 100) with 60 pixels of header; also a PNG
-  // named `name` when VORNEL_RENDER_PNG_DIR is set. At zoom 100 and 96 dpi the lines are 11
-  // pixels apart and the top line lies at 101.
+  // At zoom 100 and 96 dpi the lines are 11 pixels apart and the top line lies at 101.
   std::string Draw(const std::string& name, int32_t columnWidth = 40, bool printing = true, int32_t width = 600,
                    int32_t zoom = 100) {
-    const Rect rect{100, 100, 100 + width, 300};
-    RecordingDevice dc(96, printing);
-    DrawOn(dc, columnWidth, rect, 60, zoom);
-    if (const char* dir = std::getenv("VORNEL_RENDER_PNG_DIR")) {
-      ImageDevice image(width + 200, 300, 96, 0xFFFFFF, printing);
-      DrawOn(image, columnWidth, rect, 60, zoom);
-      image.WritePng(std::string(dir) + "/" + name + ".png");
-    }
-    return dc.Log();
+    return DrawLog(name, columnWidth, printing, width, zoom, 300);
   }
 };
 

@@ -100,11 +100,6 @@ Rect DrawCaption(DeviceContext& dc, DIBornament& picture, int32_t zoom, const Re
   return r;
 }
 
-Rect Union(const Rect& a, const Rect& b) {
-  if (a.IsEmpty()) return b;
-  if (b.IsEmpty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
 
 // A frame with the file's name where a picture cannot be shown.
 Rect DrawPlaceholder(DeviceContext& dc, const DIBornament& picture, const Rect& box) {
@@ -158,7 +153,7 @@ Rect DrawPicture(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point an
   } else {
     image = DrawPlaceholder(dc, picture, PlaceholderBox(dc, picture, z, at));
   }
-  const Rect covered = Union(image, DrawCaption(dc, picture, z, image));
+  const Rect covered = UnionRect(image, DrawCaption(dc, picture, z, image));
   picture.drawnRect = covered;
   return covered;
 }

@@ -28,11 +28,6 @@ namespace {
 constexpr std::string_view kNotationFace = "VornelNotation";
 constexpr std::string_view kFlagsFace = "VornelTabFlags";
 
-Rect Union(const Rect& a, const Rect& b) {
-  if (a.IsEmpty()) return b;
-  if (b.IsEmpty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
 
 std::string_view ViewFace(const EventDrawing& d) {
   return d.View() == EventLocation::kTablature ? kFlagsFace : kNotationFace;
@@ -76,7 +71,7 @@ void DrawTempo(EventDrawing& d) {
   const int32_t width = text.Height() * 5 / 4;
   const Rect noteBox{text.left - width, text.top, text.left, text.bottom};
   g.DrawGlyphsInRect(kNotationFace, beat, 2, e.drawColour, false, noteBox);
-  d.Store(Union(text, noteBox));
+  d.Store(UnionRect(text, noteBox));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -160,7 +155,7 @@ void DrawGraphicOrnament(EventDrawing& d) {
   const Rect box{d.rect.left + offset.x, d.rect.top + offset.y, d.rect.left + offset.x + side,
                  d.rect.top + offset.y + side};
   Rect covered = d.G().DrawGlyphsInRect(e.text, GlyphText(e.value & 0xFFFF), 1, e.drawColour, false, box);
-  d.Store(Union(covered, box));
+  d.Store(UnionRect(covered, box));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -30,11 +30,6 @@ Rect Around(Point a, Point b, int32_t margin) {
   return r;
 }
 
-Rect Union(const Rect& a, const Rect& b) {
-  if (a.IsEmpty()) return b;
-  if (b.IsEmpty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
 
 // The four-bit numbers of a byte around 7, the legato's base line.
 int Nibble(uint32_t byte, int shift) { return static_cast<int>((byte >> shift) & 0x0F) - 7; }
@@ -67,7 +62,7 @@ void DrawLegato(EventDrawing& d) {
   }
   Rect covered = Around({x0, y0}, {x1, y1}, std::abs(h));
   if (!e.text.empty()) {
-    covered = Union(covered, g.DrawTextAt((x0 + x1) / 2, y1 - (y1 - y0) / 2, e.text, 10, 0, e.drawColour,
+    covered = UnionRect(covered, g.DrawTextAt((x0 + x1) / 2, y1 - (y1 - y0) / 2, e.text, 10, 0, e.drawColour,
                                           TA_BASELINE | TA_CENTER));
   }
   d.Store(covered);
@@ -131,7 +126,7 @@ void DrawHyperlink(EventDrawing& d) {
     const int32_t gap = MulDiv(25, dc.LogPixelsX(), 254);
     const uint32_t icon = 475 + (static_cast<uint32_t>(e.cy) & 15);
     const Rect box{at.x - gap - gap / 2, at.y - gap / 2, at.x - gap / 2, at.y + gap / 2};
-    r = Union(r, d.G().DrawGlyphsInRect("VornelTabFlags", GlyphText(icon), 1, e.drawColour, false, box));
+    r = UnionRect(r, d.G().DrawGlyphsInRect("VornelTabFlags", GlyphText(icon), 1, e.drawColour, false, box));
   }
   d.Store(r);
 }
@@ -193,11 +188,11 @@ Rect DrawEndingShape(EventDrawing& d, int style, Rect frame, int32_t endX) {
     case 3: head = glyph(0xA5); break;
     case 4:
     case 5:
-      head = Union(glyph(style == 4 ? 0xFB : 0xFC), text(square.right));
+      head = UnionRect(glyph(style == 4 ? 0xFB : 0xFC), text(square.right));
       break;
     case 6:
     case 7:
-      head = Union(glyph(static_cast<uint32_t>(style) + 0xEF), text(square.right));
+      head = UnionRect(glyph(static_cast<uint32_t>(style) + 0xEF), text(square.right));
       break;
     case 8: head = glyph(0xF7); break;
     case 9:
@@ -218,7 +213,7 @@ Rect DrawEndingShape(EventDrawing& d, int style, Rect frame, int32_t endX) {
     const int32_t y = (frame.top + frame.bottom) / 2;
     if (endX > head.right) g.DrawDashedGreyLine(10, head.right, y, endX, y);
   }
-  return Union(Union(head, frame), {frame.left, frame.top, std::max(endX, frame.left), frame.bottom});
+  return UnionRect(UnionRect(head, frame), {frame.left, frame.top, std::max(endX, frame.left), frame.bottom});
 }
 
 }  // namespace
@@ -382,7 +377,7 @@ void DrawBarPause(EventDrawing& d) {
     side += side / 3;
     const int32_t middle = (block.left + block.right) / 2;
     const Rect box{middle - side / 2, d.rect.top - side, middle - side / 2 + side, d.rect.top};
-    covered = Union(covered, g.DrawGlyphsInRect("Vornelfg", FormatInt(e.cx), -1, 0, false, box));
+    covered = UnionRect(covered, g.DrawGlyphsInRect("Vornelfg", FormatInt(e.cx), -1, 0, false, box));
   }
   d.Store(covered);
 }
