@@ -57,19 +57,16 @@ Rect DrawTimeSignature(StaffRenderer& stave, CMetaEvent& event, const Rect& box)
 }
 
 void DrawMetaEventMarkers(StaffRenderer& stave, nChord& bar, int32_t x) {
-  // A bar that carries a time signature shows it after the bar line; its other events
-  // follow.
-  for (size_t i = 0; i < bar.metaEvents.size(); ++i) {
-    CMetaEvent* event = bar.metaEvents.at(i);
-    if (event == nullptr) continue;
-    if (event->kind == CMetaEvent::kTimeSignature) {
-      const int32_t column = stave.Stave().columnWidth;
-      DrawTimeSignatureIn(stave, *event, bar, {x + column / 2, stave.Top(), x + column + column / 2, BottomLine(stave)});
+  // A bar that carries a time signature shows it after the bar line; its other events are
+  // drawn as a chord's.
+  const int32_t column = stave.Stave().columnWidth;
+  bar.metaEvents.DrawAll([&](CMetaEvent& event) {
+    if (event.kind == CMetaEvent::kTimeSignature) {
+      DrawTimeSignatureIn(stave, event, bar, {x + column / 2, stave.Top(), x + column + column / 2, BottomLine(stave)});
     } else {
-      DrawEventIn(stave, *event, bar, ColumnRect(stave, x), stave.Spacing());
+      DrawEventIn(stave, event, bar, ColumnRect(stave, x), stave.Spacing());
     }
-  }
-  bar.metaEvents.RemoveMarkedForDeletion();
+  });
 }
 
 void DrawSymbolEvent(StaffRenderer& stave, const nChord& chord, const nNotes& note, const Rect& box) {
