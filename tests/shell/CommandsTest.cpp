@@ -22,6 +22,7 @@
 #include "shell/app/Profile.h"
 #include "shell/commands/ProgramCommands.h"
 #include "support/Bytes.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "ShellFixtures.h"
 
@@ -242,30 +243,7 @@ TEST(HelpPages, TheTwoMessagesAndThePagesOfTheMenu) {
   EXPECT_EQ(HelpPageName(34362), "editing.html");
 }
 
-class FakeLauncher : public ProgramLauncher {
- public:
-  FakeLauncher() : scope_(*this) {}
-  bool Start(const std::vector<std::string>& arguments, const std::string& workingFolder,
-             ExitHandler onExit) override {
-    if (!starts) return false;
-    started.push_back(arguments);
-    folders.push_back(workingFolder);
-    exits.push_back(std::move(onExit));
-    return true;
-  }
-  bool OpenWithDefault(const std::string& target) override {
-    opened.push_back(target);
-    return true;
-  }
-  bool starts = true;
-  std::vector<std::vector<std::string>> started;
-  std::vector<std::string> folders;
-  std::vector<ExitHandler> exits;
-  std::vector<std::string> opened;
-
- private:
-  ScopedPrograms scope_;
-};
+using FakeLauncher = testing::RecordingLauncher;
 
 TEST_F(CommandsFixture, TabTypesetterRunsInAFolderOfItsOwn) {
   FakeLauncher launcher;

@@ -6,11 +6,14 @@
 //
 //   void AddExportCommands(view::CommandTable& table, CVornelTabDoc& doc);   // src/layout/...
 //
+// An area whose commands read the application's settings takes the application too.
+//
 // Later entries for an id replace earlier ones, and the router asks the view, the document,
 // the child frame, the main frame and the application in that order.
 
 namespace vornel {
 
+class CVornelTabApp;
 class CVornelTabDoc;
 
 namespace view {
@@ -20,6 +23,6 @@ class CommandTable;
 // Commands of the areas that need no document (tools, program-wide settings).
 void AddAreaApplicationCommands(view::CommandTable& application);
 // Commands of the areas that work on one document (exports, imports into it, playback).
-void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabDoc& doc);
+void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc);
 
 }  // namespace vornel

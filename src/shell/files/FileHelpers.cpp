@@ -171,28 +171,4 @@ void OfferCopyImageToDocumentFolder(std::string& imagePath, const std::string& d
   imagePath = target;
 }
 
-std::optional<std::string> CreateZipFromFiles(const std::vector<std::string>& files, const std::string& startPath,
-                                              std::string_view extension) {
-  std::optional<std::string> archive =
-      Prompts().PromptSaveFile("Create zip file", "*." + std::string(extension), {}, startPath);
-  if (!archive || archive->empty()) return std::nullopt;
-  const ZipHandlePtr zip = CreateZip(*archive);
-  if (zip == nullptr) {
-    Prompts().ShowMessage("Zip file creation failed", MessageKind::kError);
-    return std::nullopt;
-  }
-  for (const std::string& file : files) {
-    if (file.empty()) continue;
-    if (ZipAdd(zip.get(), GetPathFileName(file), file) != kZipOk) {
-      Prompts().ShowMessage("Adding file operation failed: " + file, MessageKind::kError);
-      return std::nullopt;
-    }
-  }
-  if (CloseZip(zip.get()) != kZipOk) {
-    Prompts().ShowMessage("Closing zip file operation failed", MessageKind::kError);
-    return std::nullopt;
-  }
-  return archive;
-}
-
 }  // namespace vornel

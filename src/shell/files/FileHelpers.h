@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/zip/ZipBundle.h"
+
 namespace vornel {
 
 // A name for a template file: a name ending in ".btt" ends in ".bttx" instead; any other name
@@ -53,10 +55,7 @@ bool MoveBinaryFileToBackup(std::string& path);
 // name there is replaced only after a second question. `imagePath` becomes the copy's path.
 void OfferCopyImageToDocumentFolder(std::string& imagePath, const std::string& documentFolder);
 
-// Asks for an archive name ("Create zip file", "*." and the extension) and stores the files
-// in it under their file names, skipping empty entries. The archive's path, or nothing after
-// the system's message (or when cancelled).
-std::optional<std::string> CreateZipFromFiles(const std::vector<std::string>& files, const std::string& startPath,
-                                              std::string_view extension);
+// CreateZipFromFiles, the zip file of several files, is with the zip library
+// (document/zip/ZipBundle.h).
 
 }  // namespace vornel

@@ -39,7 +39,7 @@ CChildFrame::CChildFrame(wxWindow* parent, std::unique_ptr<CVornelTabDoc> docume
                          DocumentWindows& windows, int key)
     : wxPanel(parent, wxID_ANY), document_(std::move(document)), key_(key) {
   AddDocumentCommands(documentCommands_, app, windows, *document_);
-  AddAreaDocumentCommands(documentCommands_, *document_);
+  AddAreaDocumentCommands(documentCommands_, app, *document_);
 
   splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE | wxSP_3DSASH);
   splitter_->SetMinimumPaneSize(10);

@@ -27,6 +27,7 @@
 #include "shell/ui/MenuCommandIds.h"
 #include "shell/ui/SessionOptionsDialog.h"
 #include "shell/ui/WindowTabArt.h"
+#include "view/commands/MidiCommands.h"
 
 namespace vornel {
 
@@ -161,6 +162,11 @@ void CMainFrame::BuildMenuBar() {
   tools->Append(Id(commands::kViewXmlIndex), "View XML index");
   tools->Append(Id(commands::kRunAbcSoftware), "Run abc software");
   tools->Append(Id(commands::kRunTabProgram), "Run the TAB typesetter...");
+  // The play commands with their keys (the text after the tab is the accelerator).
+  tools->AppendSeparator();
+  for (int command : {view::kPlaySingleVoice, view::kPlaySingleInstrument, view::kPlayAllInstruments}) {
+    tools->Append(Id(command), wxString::FromUTF8(std::string(view::MidiCommandText(command))));
+  }
   menuBar->Append(tools, "&Tools");
 
   auto* about = new wxMenu;
@@ -198,6 +204,7 @@ wxMenu* CMainFrame::BuildFileMenu() {
   auto* exports = new wxMenu;
   exports->Append(Id(33261), "Create HTML Page");
   exports->Append(Id(32826), "Play MIDI file...");
+  exports->Append(Id(view::kCreateMidiFile), "Create MIDI file");
   exports->Append(Id(32832), "Export all sections to MIDI...");
   exports->Append(Id(33046), "Export section to Music XML...");
   exports->Append(Id(33119), "Export to W. Cripps' Tab format...");

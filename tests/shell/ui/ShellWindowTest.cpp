@@ -24,6 +24,9 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
+#include "midi/play/MidiOut.h"
+#include "model/CSystemArray.h"
+#include "model/nNotes.h"
 #include "shell/ShellFixtures.h"
 #include "shell/app/ApplicationLooks.h"
 #include "shell/app/Profile.h"
@@ -40,7 +43,9 @@
 #include "shell/ui/SplashWindow.h"
 #include "shell/ui/WindowTabArt.h"
 #include "support/RecordingFramePanes.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
+#include "view/commands/MidiCommands.h"
 
 namespace vornel {
 namespace {
@@ -344,6 +349,43 @@ TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) 
   prompts.QueueAnswer(Answer::kNo);
   services.RunTabProgram(home.Path() + "Suite.tab");
   EXPECT_EQ(prompts.captions.back(), "Program not found");
+}
+
+// A document whose active section has a note to play.
+std::string WriteDocumentWithANote(const std::string& path) {
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+  auto chord = std::make_unique<nChord>(0, 3);
+  auto note = std::make_unique<nNotes>();
+  note->pitch = 60;
+  chord->notes.push_back(std::move(note));
+  doc.GetActiveSection()->ActiveLine()->Voice(0).push_back(std::move(chord));
+  EXPECT_TRUE(SaveDocumentFile(doc, path));
+  return path;
+}
+
+TEST_F(ShellWindows, APlayWithoutSoundOutputSaysSoAndTheEditorGoesOn) {
+  // The synthesizer with a driver list that finds nothing, whatever the machine has.
+  MidiOutputSettings& settings = CurrentMidiOutputSettings();
+  const MidiOutputSettings saved = settings;
+  settings.audioDrivers = {"no-such-driver"};
+  EditorRun run(home, {WriteDocumentWithANote(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  ASSERT_TRUE(frame.CommandStateOf(view::kPlayAllInstruments).enabled);
+  const size_t before = prompts.messages.size();
+  EXPECT_TRUE(frame.DispatchCommand(view::kPlayAllInstruments));
+  Settle();
+  ASSERT_EQ(prompts.messages.size(), before + 1);
+  EXPECT_EQ(prompts.captions.back(), "MIDI ERROR");
+  EXPECT_FALSE(doc.IsModified());
+  // The next command works: the section becomes a MIDI file.
+  testing::RecordingLauncher launcher;
+  prompts.QueueFile(home.Path() + "Suite_0.mid");
+  EXPECT_TRUE(frame.DispatchCommand(view::kCreateMidiFile));
+  EXPECT_TRUE(fs::exists(home.Path() + "Suite_0.mid"));
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{home.Path() + "Suite_0.mid"});
+  settings = saved;
 }
 
 TEST(WindowTabArt, TabsShareTheStripByTheRule) {
