@@ -14,7 +14,6 @@ namespace vornel {
 
 namespace {
 
-constexpr uint16_t kRhythmMark = 4;
 constexpr uint16_t kInlineEventBar = 0x240;
 
 int32_t BottomLine(StaffRenderer& stave) {
@@ -93,7 +92,7 @@ void DrawTabNote(StaffRenderer& stave, nNotes& note, Point& position, uint16_t r
 }
 
 void DrawTabChordExtras(StaffRenderer& stave, nChord& chord, int32_t x) {
-  if (chord.ChordMark() == kRhythmMark) DrawRhythmMark(stave, chord, x);
+  if (chord.ChordMark() == nChord::kRhythmMark) DrawRhythmMark(stave, chord, x);
   DrawChordFlag(stave, chord, x);
 }
 

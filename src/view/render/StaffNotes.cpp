@@ -25,8 +25,6 @@ namespace {
 
 int g_lastString = 0;
 
-constexpr uint16_t kGreyedMark = 1;
-constexpr uint16_t kRhythmMark = 4;
 constexpr uint16_t kShiftLeftMark = 7;
 constexpr uint16_t kShiftRightMark = 8;
 constexpr uint16_t kLeftBracketMark = 9;
@@ -241,7 +239,7 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
     DrawTupletMark(chord, x, 0);
   }
   // A rhythm-only chord shows its alfabeto letter in the other form while its events draw.
-  const bool alfabetoForm = alfabetoShown && chord.ChordMark() == kRhythmMark;
+  const bool alfabetoForm = alfabetoShown && chord.ChordMark() == nChord::kRhythmMark;
   if (alfabetoForm) alfabeto->cx = 1;
   DrawChordMetaEvents(chord, x);
   if (alfabetoForm && chord.metaEvents.Find(CMetaEvent::kAlfabeto) == alfabeto) alfabeto->cx = 0;
@@ -299,14 +297,14 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
   DeviceContext& dc = g_.dc;
   const nChord* chord = currentChord_;
   const uint16_t mark = chord != nullptr ? chord->ChordMark() : 0;
-  if (mark == kGreyedMark && dc.IsPrinting()) return;
+  if (mark == nChord::kGreyedMark && dc.IsPrinting()) return;
   const bool ghost = mark == nChord::kGhostMark;
 
   COLORREF colour = NoteColour();
   if (settings_ != nullptr && settings_->colourOn && (note.slur & 0x8000) != 0 && stave_.definition != nullptr) {
     colour = stave_.definition->ornaments.table.colors[COrnamentTable::kMelody];
   }
-  if (mark == kGreyedMark) colour = 0xC8C8C8;
+  if (mark == nChord::kGreyedMark) colour = 0xC8C8C8;
   if (ghost) colour = 0x646464;
   const COLORREF oldColour = dc.SetTextColor(colour);
   const unsigned oldAlign = dc.SetTextAlign(TA_BASELINE);
@@ -482,7 +480,7 @@ void StaffRenderer::DrawRest(uint16_t rhythm, int32_t x, int32_t y) {
   DeviceContext& dc = g_.dc;
   const uint16_t mark = currentChord_ != nullptr ? currentChord_->ChordMark() : 0;
   COLORREF colour = NoteColour();
-  if (mark == kGreyedMark) colour = 0xC8C8C8;
+  if (mark == nChord::kGreyedMark) colour = 0xC8C8C8;
   const COLORREF old = dc.SetTextColor(colour);
   const int code = rhythm & 7;
   if (IsTablature()) {

@@ -18,7 +18,6 @@ namespace {
 
 constexpr uint16_t kFlagAlwaysMark = 2;
 constexpr uint16_t kNoFlagMark = 3;
-constexpr uint16_t kRhythmMark = 4;
 constexpr uint16_t kJoinedFlagMark = 5;
 
 // In the beam modes a chord of a short value that shares a beam group with a neighbour gets
@@ -59,7 +58,7 @@ void DrawRhythmFlag(StaffRenderer& stave, const nChord& chord, int32_t x, uint16
   const int mode = stave.Stave().tabMode;
   const int code = rhythm & 7;
   const bool rest = chord.notes.empty();
-  if (chord.ChordMark() == kRhythmMark && stave.Stave().hideFlags != 0) return;
+  if (chord.ChordMark() == nChord::kRhythmMark && stave.Stave().hideFlags != 0) return;
   if ((mode == 1 || mode == 2) && code >= 4 && InBeamGroup(stave, chord)) return;
 
   DeviceContext& dc = stave.Graphics().dc;

@@ -20,8 +20,6 @@ namespace vornel {
 
 namespace {
 
-constexpr uint16_t kGreyedMark = 1;
-constexpr uint16_t kRhythmMark = 4;
 constexpr uint16_t kAlternateShiftMark = 6;
 constexpr uint32_t kHiddenSlur = 11;
 constexpr uint32_t kTieSlur = 8;
@@ -96,7 +94,7 @@ void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t
   int32_t y = lineY;
   Size size{};
 
-  if (mark == kRhythmMark) {
+  if (mark == nChord::kRhythmMark) {
     // A rhythm-only chord: its notes only give the chord its extent.
   } else if (TabStyle(stave) == CTabInstrument::kOwnFlags || (chord != nullptr && chord->IsGhost())) {
     if (ScopedFlagsFont flags{stave}) {
@@ -157,8 +155,8 @@ Size DrawFretText(StaffRenderer& stave, const nNotes& note, Point point) {
   if (tab == nullptr) return {};
   DeviceContext& dc = stave.Graphics().dc;
   const uint16_t mark = CurrentMark(stave);
-  const bool greyed = mark == kGreyedMark;
-  if (mark == kRhythmMark) return {};
+  const bool greyed = mark == nChord::kGreyedMark;
+  if (mark == nChord::kRhythmMark) return {};
   if (dc.IsPrinting() && (SlurType(note) == kHiddenSlur || greyed)) return {};
 
   std::string text;
