@@ -290,6 +290,12 @@ TEST(SectionPages, SpreadingFourSystems) {
     EXPECT_EQ(section->System(s)->area.top - section->System(s - 1)->area.top, h + 333) << s;
   }
   EXPECT_EQ(section->pageRect.bottom, section->System(3)->area.bottom);
+  // A section's last page of two systems at four per page is spread as a full page: its
+  // systems stand where the first two of a full page do.
+  const int32_t firstTop = section->System(0)->area.top;
+  EXPECT_EQ(DrawSystems(*section, dc, page, 1, 2, 4, false), 2);
+  EXPECT_EQ(section->System(2)->area.top, firstTop);
+  EXPECT_EQ(section->System(3)->area.top - section->System(2)->area.top, h + 333);
   // Systems taller than the page stand one under the other.
   page.pageRect.bottom = 2 * h;
   DrawSystems(*section, dc, page, 0, 0, 4, false);
