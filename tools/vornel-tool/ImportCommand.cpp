@@ -1,7 +1,9 @@
 // import IN OUT.btxml|.btz [--into DOC]: a file of another program imported by the importer
 // that takes it, appended to DOC or to a new document (whose untouched first section is then
 // dropped) and saved as OUT. Prints each new section and, per instrument line, its name,
-// program and courses, and per voice its chords, notes, rests and bars.
+// program and courses, and per voice its chords, notes, rests and bars. As in the editor, each
+// new section gets the systems per page that fit its paper, and sections print on pages of
+// their own.
 
 #include <cstdio>
 #include <memory>
@@ -15,6 +17,11 @@
 #include "document/DocumentFiles.h"
 #include "import/Importer.h"
 #include "model/CSystemArray.h"
+#include "model/StaveRenderer.h"
+#include "platform/draw/RecordingDevice.h"
+#include "platform/draw/TextFaces.h"
+#include "view/render/DrawingStaveRenderer.h"
+#include "view/render/pages/DocumentPages.h"
 
 namespace vornel::tool {
 
@@ -62,6 +69,22 @@ void PrintSection(const CSystemArray& section, size_t number) {
   }
 }
 
+// Systems per page of the sections from `first` on, measured as the editor's screen measures
+// them; the active section stays as it was.
+void FitSystemsToPages(CVornelTabDoc& doc, size_t first) {
+  DrawingStaveRenderer renderer;
+  const ScopedStaveRenderer installed(renderer);
+  RecordingDevice screen(96, false, PangoTextEngine::Shared());
+  screen.SetRecording(false);
+  const int32_t active = doc.sections.activeSection;
+  for (size_t s = first; s < doc.sections.size(); ++s) {
+    if (doc.sections.at(s) == nullptr) continue;
+    doc.sections.activeSection = static_cast<int32_t>(s);
+    RecomputeSystemsPerPage(doc, screen);
+  }
+  doc.sections.activeSection = active;
+}
+
 int Import(const CommandArguments& args) {
   std::vector<std::string> files;
   std::optional<std::string> into;
@@ -94,6 +117,7 @@ int Import(const CommandArguments& args) {
   if (added == 0) return 1;
   size_t first = before;
   if (!into && doc->sections.DeleteSection(0) != 0) --first;  // the new document's own section
+  FitSystemsToPages(*doc, first);
   if (!SaveDocumentFile(*doc, files[1])) return 1;
   for (size_t s = first; s < doc->sections.size(); ++s) PrintSection(*doc->sections.at(s), s + 1);
   return 0;
