@@ -1,13 +1,14 @@
-// import IN OUT.btxml|.btz [--into DOC]: a file of another program imported by the importer
-// that takes it, appended to DOC or to a new document (whose untouched first section is then
-// dropped) and saved as OUT. Prints each new section and, per instrument line, its name,
-// program and courses, and per voice its chords, notes, rests and bars. As in the editor, each
-// new section gets the systems per page that fit its paper, and sections print on pages of
-// their own.
+// import IN OUT.btxml|.btz [--into DOC] [--warnings]: a file of another program imported by the
+// importer that takes it, appended to DOC or to a new document (whose untouched first section
+// is then dropped) and saved as OUT. Prints each new section and, per instrument line, its name,
+// program and courses, and per voice its chords, notes, rests and bars. --warnings prints the
+// converters' warnings on the standard error stream. As in the editor, each new section gets
+// the systems per page that fit its paper, and sections print on pages of their own.
 
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
 #include "import/Importer.h"
+#include "import/musicxml/ImportWarnings.h"
 #include "model/CSystemArray.h"
 #include "model/StaveRenderer.h"
 #include "platform/draw/RecordingDevice.h"
@@ -88,8 +90,11 @@ void FitSystemsToPages(CVornelTabDoc& doc, size_t first) {
 int Import(const CommandArguments& args) {
   std::vector<std::string> files;
   std::optional<std::string> into;
+  bool warnings = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--into" && i + 1 < args.size()) {
+    if (args[i] == "--warnings") {
+      warnings = true;
+    } else if (args[i] == "--into" && i + 1 < args.size()) {
       into = args[++i];
     } else {
       files.push_back(args[i]);
@@ -98,6 +103,8 @@ int Import(const CommandArguments& args) {
   if (files.size() != 2) return PrintUsage("import");
   PrintedPrompts prompts;
   ScopedPrompts scoped(prompts);
+  std::ostream nowhere(nullptr);
+  ScopedImportWarnings quiet(warnings ? ImportWarnings() : nowhere);
 
   const Importer* importer = FindImporter(files[0]);
   if (importer == nullptr) {
@@ -123,7 +130,7 @@ int Import(const CommandArguments& args) {
   return 0;
 }
 
-const ToolCommand registration("import", "import IN OUT.btxml|OUT.btz [--into DOC]",
+const ToolCommand registration("import", "import IN OUT.btxml|OUT.btz [--into DOC] [--warnings]",
                                "import a file of another program as new sections of a document", Import);
 
 }  // namespace
