@@ -18,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "document/CDocumentSettings.h"
@@ -105,6 +106,18 @@ class CBriotabDoc {
   std::string xmlVersionText;
   uint16_t xmlMajor = 0;
   uint16_t xmlMinor = 0;
+
+  // --- the print run: filled when printing begins, emptied when it ends
+  // One slot of a printed page: a section's system, or an empty slot (section -1).
+  struct PrintSlot {
+    int32_t section = -1;
+    int32_t system = -1;
+  };
+  std::vector<PrintSlot> printSystems;  // in print order, empty slots between sections
+  std::vector<int32_t> pageTable;       // the music page each section starts on
+  // Per-section layout: each section's systems per page and music pages.
+  std::vector<std::pair<int32_t, int32_t>> sectionPageCounts;
+  int32_t sequenceOffset = 0;           // added to a printed page's index in the sequence
 
   const std::string& GetPathName() const { return pathName_; }
   // Sets the path and makes the title the path's file name.
