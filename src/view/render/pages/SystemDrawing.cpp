@@ -17,6 +17,7 @@
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/LabelDrawing.h"
+#include "view/render/PictureText.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
@@ -145,6 +146,11 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   const int64_t halves = HalfColumns(system);
   if (halves > 0 && 2 * (int64_t{right} - left) / columnWidth < halves) {
     columnWidth = std::max<int32_t>(1, static_cast<int32_t>(2 * (int64_t{right} - left) / halves));
+  }
+
+  // The system's picture stands at its area, with its own offsets.
+  if (!system.captionPicture.path.empty()) {
+    DrawPictureAtPosition(dc, system.captionPicture, pageZoom, {system.area.left, system.area.top}, {});
   }
 
   // The rich text stands over the system from the left of the names.
