@@ -160,6 +160,7 @@ BENCHMARK(BM_TiledLzwTiffScan)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 // The scans are removed however the run ends normally.
 struct Cleanup {
+  Cleanup() { Folder(); }  // made first, so the folder's path outlives this object
   ~Cleanup() {
     std::error_code ignored;
     fs::remove_all(Folder(), ignored);
