@@ -69,16 +69,7 @@ int TiledPicture::Prepare(const Rect& wanted, double scale) {
       const int32_t w = std::min(kTileSize, bmp.GetWidth() - x0);
       const int32_t h = std::min(kTileSize, bmp.GetHeight() - y0);
       if (w <= 0 || h <= 0) continue;
-      DeviceBitmap tile(w, h);
-      for (int32_t r = 0; r < h; ++r) {
-        const auto* in = reinterpret_cast<const PLPixel32*>(bmp.GetLineArray()[y0 + r]) + x0;
-        uint32_t* out = tile.Data() + size_t(r) * size_t(w);
-        for (int32_t c = 0; c < w; ++c) {
-          const PLPixel32 p = in[c];
-          const uint32_t a = source_->HasAlpha() ? p.a : 255;
-          out[c] = (a << 24) | ((p.r * a / 255) << 16) | ((p.g * a / 255) << 8) | (p.b * a / 255);
-        }
-      }
+      DeviceBitmap tile = DeviceBitmapOf(bmp, x0, y0, w, h);
       uses_.push_front({factor, tx, ty});
       cachedBytes_ += uint64_t(w) * uint64_t(h) * 4;
       tiles_.emplace(Key{factor, tx, ty}, Tile{std::move(tile), uses_.begin()});
