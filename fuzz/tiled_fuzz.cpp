@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/vornel-tiled-fuzz-" + std::to_string(::getpid());
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
+  if (size > 0) std::fwrite(data, 1, size, file);
   std::fclose(file);
   try {
     const auto source = vornel::OpenLargeImageSource(path);
