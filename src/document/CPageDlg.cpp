@@ -53,6 +53,15 @@ CPageDlg::CPageDlg() {
   pageNumberText.font.InitFont(kFaceArial, 80, 0);
 }
 
+Size CPageDlg::PaperSizeTenths() const {
+  Size size = kA4;
+  for (const PaperSize& paper : kPapers) {
+    if (paper.code == paperFormat) size = {paper.width, paper.height};
+  }
+  if (landscape != 0) std::swap(size.cx, size.cy);
+  return size;
+}
+
 void CPageDlg::SetSmallFontFace(std::string_view face) { SmallFontFaceSetting() = std::string(face); }
 
 const std::string& CPageDlg::SmallFontFace() { return SmallFontFaceSetting(); }

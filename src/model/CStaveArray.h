@@ -47,6 +47,7 @@ class CStaveArray : public Persistent {
   int32_t activeInstrument = 0;
 
   // --- run-time values of layout and numbering
+  int32_t nameWidth = 0;       // room before the staves for names and leading signs
   Rect optionsArea;
   Rect textArea;
   std::vector<uint32_t> layoutValues;

@@ -77,6 +77,11 @@ class CSystemArray : public Persistent {
   CRTFPreface rtfComments;
   std::array<int32_t, 2> newSystemValues = {4, 4};  // copied into every new system
   Rect pageRect;          // device rectangle of the page drawn last
+  // Run-time: where the printed sequence puts the section, and the next system whose clef
+  // changes the definitions have not recorded (the drawing replays those before it).
+  int32_t firstPrintPage = 0;
+  int32_t firstPrintSlot = 0;
+  size_t clefsRecordedThrough = 0;
   int32_t activeSystem = 0;
   CKey key;
   DIBornament captionPicture;
