@@ -441,12 +441,20 @@ int CBriotabDoc::InsertSpecialEvent(uint8_t kind) {
   if (made != nullptr) {
     const size_t at = static_cast<size_t>(std::max(stave->cursorColumn, 0));
     const size_t index = static_cast<size_t>(section.activeSystem);
-    if (kind == CMetaEvent::kBarPause) section.InsertSpecialEventColumn(index, at, true);
-    if (stave->cursorColumn < 0) stave->cursorColumn = 0;
     nChordArray& voice = line->GetSelectedVoice();
+    // The columns go into the other lines only: what they put into this voice is taken out.
+    const auto columnsElsewhere = [&](bool rightSpace) {
+      const size_t before = voice.size();
+      section.InsertSpecialEventColumn(index, at, rightSpace);
+      for (size_t added = voice.size() - before; added > 0 && at < voice.size(); --added) {
+        if (voice.at(at) != e) voice.erase(at); else voice.erase(at + 1);
+      }
+    };
+    if (kind == CMetaEvent::kBarPause) columnsElsewhere(true);
+    if (stave->cursorColumn < 0) stave->cursorColumn = 0;
     voice.insert(std::min(at, voice.size()), std::move(made));
     if (kind == CMetaEvent::kBarPause) {
-      section.InsertSpecialEventColumn(index, at, false);
+      columnsElsewhere(false);
       e->status = nChord::kBarLine;
     }
   } else if (kind == CMetaEvent::kBarPause) {

@@ -285,8 +285,17 @@ nChord* CInstrument::InputPitch(int pitch, uint16_t rhythmWord) {
 
 nChord* CInstrument::EnterFretAtCursor(char key, int bourdon, uint16_t rhythmWord, bool clear) {
   const CTabInstrument* tab = TabOf(definition);
-  nChord* chord = GetCursorChord(true);
   const int fretted = tab != nullptr ? tab->tuning.lines : 0;
+  // What is entered is checked first, so that a refused fret leaves the voice as it was.
+  const int fret = FretOfKey(key);
+  const int string = fretted + bourdon;
+  const bool enters = bourdon != 8;
+  if (enters && (fret < 0 || tab == nullptr || bourdon < 0 || bourdon > 7 || string >= Courses(*tab) ||
+                 OpenMidi(*tab, string) + fret > 127)) {
+    return nullptr;
+  }
+  if (const nChord* there = GetCursorChord(); there != nullptr && !there->IsChord()) return nullptr;
+  nChord* chord = GetCursorChord(true);
   if (clear) {
     chord->notes.DeleteAll();
   } else {
@@ -295,13 +304,8 @@ nChord* CInstrument::EnterFretAtCursor(char key, int bourdon, uint16_t rhythmWor
       if (n != nullptr && n->string >= fretted) chord->notes.erase(i);
     }
   }
-  if (bourdon == 8) return chord;
-  const int fret = FretOfKey(key);
-  if (fret < 0 || tab == nullptr || bourdon < 0 || bourdon > 7) return nullptr;
-  const int string = fretted + bourdon;
-  if (string >= Courses(*tab)) return nullptr;
+  if (!enters) return chord;
   const int pitch = OpenMidi(*tab, string) + fret;
-  if (pitch > 127) return nullptr;
   uint16_t name = 0;
   char accidental = 0;
   const int interval = KeyOf(definition).SpellPitch(pitch, name, accidental);
