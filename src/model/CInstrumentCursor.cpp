@@ -56,6 +56,21 @@ int OpenMidi(const CTabInstrument& tab, int string) {
 
 uint8_t PitchByte(int pitch) { return static_cast<uint8_t>(std::clamp(pitch, 0, 127)); }
 
+// Sets a note of `pitch` on course `string`, spelled in the key (a chord without notes loses
+// its note position first).
+nNotes* SetSpelledNote(nChord& chord, int pitch, int string, const CKey& key) {
+  uint16_t name = 0;
+  char accidental = 0;
+  const int interval = key.SpellPitch(pitch, name, accidental);
+  if (chord.notes.empty()) chord.dy = 0;
+  nNotes* note = chord.notes.SetNote(PitchByte(pitch), static_cast<uint8_t>(string), static_cast<uint8_t>(interval), true);
+  if (note != nullptr) {
+    note->interval = static_cast<uint8_t>(interval);
+    note->name = name;
+  }
+  return note;
+}
+
 }  // namespace
 
 CInstrument::CursorPlace CInstrument::GetCursor() const {
@@ -269,15 +284,7 @@ nChord* CInstrument::InputPitch(int pitch, uint16_t rhythmWord) {
   if (chord->IsGhost()) chord->ToggleGhost();
   const int string = tab->FindStringForPitch(pitch - kCoursePitchOffset, -1);
   if (string < 0) return nullptr;
-  uint16_t name = 0;
-  char accidental = 0;
-  const int interval = KeyOf(definition).SpellPitch(pitch, name, accidental);
-  if (chord->notes.empty()) chord->dy = 0;
-  nNotes* note = chord->notes.SetNote(PitchByte(pitch), static_cast<uint8_t>(string), static_cast<uint8_t>(interval), true);
-  if (note != nullptr) {
-    note->interval = static_cast<uint8_t>(interval);
-    note->name = name;
-  }
+  SetSpelledNote(*chord, pitch, string, KeyOf(definition));
   chord->rhythm = rhythmWord;
   lastPitch = pitch;
   return chord;
@@ -306,15 +313,7 @@ nChord* CInstrument::EnterFretAtCursor(char key, int bourdon, uint16_t rhythmWor
   }
   if (!enters) return chord;
   const int pitch = OpenMidi(*tab, string) + fret;
-  uint16_t name = 0;
-  char accidental = 0;
-  const int interval = KeyOf(definition).SpellPitch(pitch, name, accidental);
-  if (chord->notes.empty()) chord->dy = 0;
-  nNotes* note = chord->notes.SetNote(PitchByte(pitch), static_cast<uint8_t>(string), static_cast<uint8_t>(interval), true);
-  if (note != nullptr) {
-    note->interval = static_cast<uint8_t>(interval);
-    note->name = name;
-  }
+  SetSpelledNote(*chord, pitch, string, KeyOf(definition));
   chord->rhythm = static_cast<uint16_t>((chord->rhythm & kDotBit) | rhythmWord);
   return chord;
 }
