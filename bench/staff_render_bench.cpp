@@ -4,62 +4,67 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
-#include "../tests/view/PageFixtures.h"
-#include "document/CPageDlg.h"
-#include "model/StaveRenderer.h"
-#include "platform/draw/CairoDevice.h"
-#include "platform/draw/RecordingDevice.h"
-#include "view/draw/PageDrawSettings.h"
-#include "view/render/DrawingStaveRenderer.h"
-#include "view/render/pages/SectionPages.h"
+#include "PageBenchmarks.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "model/nChord.h"
 
 namespace {
 
 using namespace vornel;
 
-struct Page {
-  std::unique_ptr<CSystemArray> section = testing::NotatedSection("", 8);
-  CPageDlg settings;
-  PageDrawSettings drawing;
-  DrawingStaveRenderer renderer;
-  Page() {
-    settings.paperFormat = 9;
-    settings.pageRect = {0, 0, 794, 1123};
+std::unique_ptr<nChord> Chord(int code, std::initializer_list<int> pitches) {
+  auto chord = std::make_unique<nChord>(nChord::kChord, static_cast<uint16_t>(code));
+  for (const int pitch : pitches) {
+    auto note = std::make_unique<nNotes>();
+    note->pitch = static_cast<uint8_t>(pitch);
+    chord->AddNote(std::move(note));
   }
-};
+  return chord;
+}
+
+// Per bar: eight eighths above (sharps, flats and ledger lines among them) over two quarters
+// and two eighths, padded so that both voices keep one column per time.
+std::unique_ptr<CSystemArray> EightSystems() {
+  auto section = std::make_unique<CSystemArray>();
+  CInstrumentDlg& guitar = *section->Definition(0);
+  guitar.ApplyNotationPreset(1);
+  guitar.staves.at(0)->enabledVoices = CClef::kBothVoicesMerged;
+  for (size_t s = 0; s < section->systems.size(); ++s) {
+    section->System(s)->RebuildLines({&guitar});
+    CInstrument& line = *section->System(s)->Line(0);
+    static constexpr int kUpper[] = {76, 78, 80, 81, 83, 85, 86, 88, 70, 73, 75, 77, 63, 66, 68, 71,
+                                     79, 84, 86, 91, 67, 64, 62, 60};
+    for (int bar = 0; bar < 3; ++bar) {
+      for (int i = 0; i < 8; ++i) {
+        line.firstVoice.push_back(Chord(4, {kUpper[bar * 8 + i] - 12}));
+        if (i == 0 || i == 2) {
+          line.secondVoice.push_back(Chord(3, {43 + bar + i}));
+        } else if (i == 4 || i == 5) {
+          line.secondVoice.push_back(Chord(4, {48 + i, 40}));
+        } else {
+          line.secondVoice.push_back(nullptr);
+        }
+      }
+      line.firstVoice.push_back(std::make_unique<nChord>(nChord::kBarLine));
+      line.secondVoice.push_back(std::make_unique<nChord>(nChord::kBarLine));
+    }
+  }
+  return section;
+}
 
 void RecordingStaffPage(benchmark::State& state) {
-  Page page;
-  ScopedPageSettings active(&page.drawing);
-  ScopedStaveRenderer installed(page.renderer);
-  for (auto _ : state) {
-    RecordingDevice device(96, false);
-    DrawSystems(*page.section, device, page.settings, 0, 0, 8, false);
-    benchmark::DoNotOptimize(device.Log().size());
-  }
-  state.SetItemsProcessed(state.iterations());
+  const auto section = EightSystems();
+  bench::RecordPage(state, *section);
 }
 BENCHMARK(RecordingStaffPage)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 void CairoStaffPage(benchmark::State& state) {
-  Page page;
-  ScopedPageSettings active(&page.drawing);
-  ScopedStaveRenderer installed(page.renderer);
-  const Size size{page.settings.pageRect.Width(), page.settings.pageRect.Height()};
-  ImageDevice device(size.cx, size.cy, 96, 0xFFFFFF, true);
-  for (auto _ : state) {
-    device.SaveDC();
-    device.FillSolidRect({0, 0, size.cx, size.cy}, 0xFFFFFF);
-    DrawSystems(*page.section, device, page.settings, 0, 0, 8, false);
-    device.RestoreDC(-1);
-  }
-  benchmark::DoNotOptimize(device.ToBitmap().GetPixel(10, 10));
-  // The page to look at.
-  if (const char* path = std::getenv("VORNEL_BENCH_PNG")) device.WritePng(path);
-  state.SetItemsProcessed(state.iterations());
+  const auto section = EightSystems();
+  bench::CairoPage(state, *section);
 }
 BENCHMARK(CairoStaffPage)->Iterations(200)->Unit(benchmark::kMillisecond);
 

@@ -176,14 +176,76 @@ class CBriotabDoc {
   // --- the common end of commands
   // Marks the document modified and updates every view with the hint and the active system.
   void NotifyChanged(int hint);
-  // A snapshot of the active section onto the undo stack (or the redo stack).
+  // A snapshot of the active section onto the undo stack (or the redo stack), named by the
+  // action now running.
   int SaveSnapshot(bool toUndo = true);
+  // Names the snapshots taken while it lives after the action running (a command's name), so
+  // that the undo and redo lists can show what each entry undoes. Nested names restore the
+  // outer one.
+  class ActionName {
+   public:
+    ActionName(CBriotabDoc& doc, std::string name);
+    ~ActionName();
+    ActionName(const ActionName&) = delete;
+    ActionName& operator=(const ActionName&) = delete;
+
+   private:
+    CBriotabDoc& doc_;
+    std::string previous_;
+  };
+
+  // --- entry and editing at the cursor and on the selection (CBriotabDocEntry.cpp). They
+  // work on the active stave's cursor and the selected voice of the active line; every one
+  // that changes the section takes an undo snapshot first and ends with NotifyChanged.
+  struct ChordRun {
+    nChordArray* voice = nullptr;
+    size_t first = 0;
+    size_t count = 0;
+  };
+  // The chords whose columns the selection (page coordinates) covers; the cursor chord alone
+  // when it covers none. No voice without an active line.
+  ChordRun GetSelectedChords(const Rect& selection) const;
+  int InsertChordAtCursor(std::unique_ptr<nChord> chord);
+  int InsertRest(uint8_t value, uint8_t kind);
+  nChord* InputFret(char key, uint16_t rhythmWord, bool clear);
+  nChord* InputPianoNote(int pitch, uint16_t rhythmWord);
+  nChord* ApplyBourdon(char letter, int bourdon, uint16_t rhythmWord);
+  int InsertAlfabetoChord(char letter, uint16_t rhythmWord, bool keepEvent);
+  int InsertForcedBarline(uint16_t code);
+  int CutSelection(const Rect& selection);
+  // Inserts copies of the clipboard's chords at the cursor; the cursor ends after the voice.
+  void PasteChords(const nChordArray& clipboard);
+  void ReflowActiveSystem(bool align);
+  void ApplyFlagToSelection(const Rect& selection, int value, int kind);
+  void DotSelection(const Rect& selection);
+  void ClearRests(const Rect& selection);
+  void ScaleFlagValues(bool halve, const Rect& selection);
+  void OnChordAttributeCommand(int id);
+  void OnMarkerEvent(int id);
+  int InsertMetaEvent(uint8_t kind);
+  int InsertSpecialEvent(uint8_t kind);
+  int InsertSpecialEventAtCursor(uint8_t subtype);
+  int SplitChordAtCursor();
+  int ToggleBarNumberValue();
+  int MoveNotesToAdjacentString(int direction, const Rect& selection);
+  int TransposeSelection(bool intervals, const Rect& selection);
+  int TransformSelection(const Rect& selection, nChordArray& clipboard);
+  int RecalculateIntervals();
+  int ToggleInstrumentOption();
+  void RemoveBeamFormatting();
+  int ApplyRhythmPattern();
+  int EditChordEffect();
+  int DeleteChordAtCursor();
 
   // --- undo, redo and the section buffer
   bool CanUndo() const { return !undoStack.empty(); }
   bool CanRedo() const { return !redoStack.empty(); }
   void OnEditUndo();
   void OnEditRedo();
+  // The names of the undo (redo) entries, newest first; an undo moves its entry's name onto
+  // the redo stack and a redo back.
+  std::vector<std::string> UndoNames() const;
+  std::vector<std::string> RedoNames() const;
   void OnCopySection();
   // Copies sections first to last (numbered from 1) into the section buffer, which then keeps
   // that many. "No sections available to copy" when the range holds none.
@@ -257,6 +319,7 @@ class CBriotabDoc {
   std::string pathName_;
   std::string title_;
   bool modified_ = false;
+  std::string actionName_;
   std::vector<DocumentObserver*> observers_;
 };
 

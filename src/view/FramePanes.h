@@ -38,6 +38,8 @@ class FramePanes {
   virtual void TempoChanged(int beatsPerMinute) = 0;
   // The panes are laid out again and the active view re-formats its section.
   virtual void RequestLayoutReset() = 0;
+  // Pops up the palette tool bar's buttons as a menu at a point of the main window.
+  virtual void ShowToolbarMenu(int /*x*/, int /*y*/) {}
   // The main window takes input (false while a document prints).
   virtual void EnableMainWindow(bool /*enable*/) {}
   // A command through the main window's routing (the active view first), as its menus send

@@ -222,8 +222,12 @@ TEST(SystemDrawing, IndentsAndColumns) {
   DrawSystem(*wide->System(0), dc, page, 0, 100, 100, 700, 1000);
   const CStaveArray& crowded = *wide->System(0);
   const CClef& narrowed = *crowded.Line(0)->staves.at(0);
-  const int32_t columns = static_cast<int32_t>(crowded.GetMaxChordCount());
-  EXPECT_EQ(narrowed.columnWidth, (700 - crowded.area.left) / columns);
+  // Forty chords and nine bar lines before the last, each bar line taking half a column
+  // more where bar lines are shown: the last chord still stands on the stave.
+  ASSERT_EQ(crowded.GetMaxChordCount(), 49u);
+  ASSERT_NE(wide->Definition(0)->showBarlines, 0);
+  EXPECT_EQ(narrowed.columnWidth, 2 * (700 - crowded.area.left) / (2 * 49 + 9));
+  EXPECT_LT(narrowed.chordPositions.at(48), static_cast<uint32_t>(narrowed.area.right));
   // A zoom and a column width of 0 divide nothing.
   page.zoom = 0;
   page.cursorWidth = 0;
@@ -290,6 +294,12 @@ TEST(SectionPages, SpreadingFourSystems) {
     EXPECT_EQ(section->System(s)->area.top - section->System(s - 1)->area.top, h + 333) << s;
   }
   EXPECT_EQ(section->pageRect.bottom, section->System(3)->area.bottom);
+  // A section's last page of two systems at four per page is spread as a full page: its
+  // systems stand where the first two of a full page do.
+  const int32_t firstTop = section->System(0)->area.top;
+  EXPECT_EQ(DrawSystems(*section, dc, page, 1, 2, 4, false), 2);
+  EXPECT_EQ(section->System(2)->area.top, firstTop);
+  EXPECT_EQ(section->System(3)->area.top - section->System(2)->area.top, h + 333);
   // Systems taller than the page stand one under the other.
   page.pageRect.bottom = 2 * h;
   DrawSystems(*section, dc, page, 0, 0, 4, false);

@@ -1,10 +1,11 @@
-// render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen]:
-// typesets a document without a window: every page of its print sequence (title page,
-// contents, preface, facsimiles, the music of every section), or with --section the pages of
-// one section; --pages picks pages of those. PNG output is one file per page (OUT.png,
-// or OUT-001.png and on for several pages), PDF one document, the log the recording device's
-// calls page by page. Without --screen the pages are drawn as printed; with it as the window
-// draws them (markers, highlight band, header background). Everything is written to temporary
+// render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen]
+// [--frames]: typesets a document without a window: every page of its print sequence (title
+// page, contents, preface, facsimiles, the music of every section), or with --section the pages
+// of one section; --pages picks pages of those. PNG output is one file per page (OUT.png, or
+// OUT-001.png and on for several pages), PDF one document, the log the recording device's calls
+// page by page. Without --screen the pages are drawn as printed; with it as the window draws
+// them (markers, highlight band, header background), and with --frames too each meta-event's
+// frame and the line to its anchor, where hit testing finds it. Everything is written to temporary
 // files first and renamed into place only when all of it was written, so a failure leaves
 // nothing behind.
 
@@ -47,6 +48,7 @@ struct RenderOptions {
   int32_t zoom = 100;
   int32_t dpi = 96;
   bool screen = false;
+  bool frames = false;
 };
 
 bool ScanPages(const std::string& text, RenderOptions& o) { return ScanPageRange(text, o.firstPage, o.lastPage); }
@@ -67,6 +69,8 @@ bool ParseOptions(const CommandArguments& args, RenderOptions& o) {
       if (!hasValue || !ScanNumber(args[++i], 24, 1200, o.dpi)) return false;
     } else if (a == "--screen") {
       o.screen = true;
+    } else if (a == "--frames") {
+      o.frames = true;
     } else if (a.size() > 1 && a[0] == '-') {
       return false;
     } else {
@@ -158,6 +162,7 @@ int Render(const CommandArguments& args) {
   CPageDlg& page = doc->settings.pageSettings;
   page.zoom = printing ? 100 : o.zoom;
   page.printAllSections = printing && o.section == 0 ? 1 : 0;
+  page.showMetaEventFrames = o.screen && o.frames ? 1 : 0;
   DrawingStaveRenderer renderer;
   ScopedStaveRenderer installed(renderer);
 
@@ -238,7 +243,8 @@ int Render(const CommandArguments& args) {
 }
 
 const ToolCommand registration(
-    "render", "render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen]",
+    "render",
+    "render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen] [--frames]",
     "typeset a document (or one section with --section) as pages", Render);
 
 }  // namespace

@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kTransposeFirst = 33430;  // "0" ... "1 Octave"
 constexpr int kTransposeLast = 33442;
-constexpr int kTransposeDown = 33964;
 constexpr int kFlagStyleFirst = 33620;  // "English" ... "Tessamont"
 constexpr int kFlagStyleLast = 33631;
 constexpr int kFlagModeFirst = 34091;   // "Single flags" ... "English beams"
@@ -34,7 +33,6 @@ constexpr int kMidiSwitchFirst = CInstrumentDlg::kMuteCommand;
 constexpr int kMidiSwitchLast = CInstrumentDlg::kMergeVoicesCommand;
 constexpr int kMidiDefaults = 33987;
 constexpr int kPlayRepeats = 33988;
-constexpr int kSlantedBeams = 33140;
 constexpr int kGrandStaff = 34307;
 constexpr int kMergedStaves = 34308;
 
@@ -121,11 +119,7 @@ void AddInstrumentOptionCommands(CommandTable& t, CBriotabView& view) {
                const CInstrumentDlg* d = ActiveDefinitionOf(view);
                return d != nullptr && std::abs(d->midi.transpose) == id - kTransposeFirst;
              });
-  t.Add(kTransposeDown, edit(kHintNothing, [definition] { definition().midi.transpose = -definition().midi.transpose; }),
-        hasLine, [&view] {
-          const CInstrumentDlg* d = ActiveDefinitionOf(view);
-          return d != nullptr && d->midi.transpose < 0;
-        });
+  // "Down" (33964) is the MIDI controllers' command of note entry.
 
   // --- rhythm flags
   t.AddRange(kFlagStyleFirst, kFlagStyleLast,
@@ -160,8 +154,6 @@ void AddInstrumentOptionCommands(CommandTable& t, CBriotabView& view) {
         [&view] { return HasActiveLine(view) && ActiveDefinitionOf(view)->hideOrnaments == 0; });
   t.Add(kShowBarlines, edit(kHintRepaintSystem, [definition, flip] { flip(definition().showBarlines); }), hasLine,
         [&view] { return HasActiveLine(view) && ActiveDefinitionOf(view)->showBarlines != 0; });
-  t.Add(kSlantedBeams, edit(kHintRepaintAll, [definition, flip] { flip(definition().slantedBeams); }), hasLine,
-        [&view] { return HasActiveLine(view) && ActiveDefinitionOf(view)->slantedBeams != 0; });
 
   // --- MIDI switches of the definition
   t.AddRange(kMidiSwitchFirst, kMidiSwitchLast,

@@ -60,12 +60,8 @@ std::vector<PageSlot> RunOnSlots(CBriotabDoc& doc, int32_t musicPage, bool headi
 // A music page of a section on pages of its own.
 std::vector<PageSlot> SectionSlots(CSystemArray& section, int32_t first, int32_t count, bool headings) {
   std::vector<PageSlot> slots;
-  for (int32_t i = 0; i < count; ++i) {
-    const int64_t s = int64_t{first} + i;
-    if (s < 0 || s >= static_cast<int64_t>(section.systems.size())) {
-      slots.push_back({});
-      continue;
-    }
+  for (int64_t s = std::max(first, 0); s < int64_t{first} + count && s < static_cast<int64_t>(section.systems.size());
+       ++s) {
     slots.push_back({&section, static_cast<size_t>(s), headings && s == 0});
   }
   return slots;
@@ -75,13 +71,15 @@ void DrawMusicPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex, const
   CPageDlg& page = doc.settings.pageSettings;
   const bool headings = page.skipTitles == 0;
   std::vector<PageSlot> slots;
+  // A music page's entry counts the systems of a full page.
+  const int32_t perPage = std::max(entry.pages, 1);
   if (page.newPageOnSection == 0) {
     slots = RunOnSlots(doc, entry.index, headings);
   } else if (entry.block >= 0 && static_cast<size_t>(entry.block) < doc.sections.size()) {
-    slots = SectionSlots(*doc.sections.at(static_cast<size_t>(entry.block)), entry.index, std::max(entry.pages, 1),
+    slots = SectionSlots(*doc.sections.at(static_cast<size_t>(entry.block)), entry.index, perPage,
                          headings);
   }
-  DrawPageSlots(dc, page, pageIndex, slots);
+  DrawPageSlots(dc, page, pageIndex, slots, perPage);
   DrawPageHeader(doc.settings, dc, entry.position - page.pageSequence.base, page.printableRect);
 }
 
@@ -223,7 +221,8 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing) {
 void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
   CPageDlg& page = doc.settings.pageSettings;
   const bool printing = dc.IsPrinting();
-  const PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
+  PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
+  settings.resolveImagePath = [&doc](std::string& path) { return doc.ResolveFacsimilePath(path); };
   const ScopedPageSettings current(&settings);
   if (printing || page.pageRect.IsEmpty()) page.pageRect = PaperRect(page, dc);
   try {
@@ -233,6 +232,7 @@ void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
       DrawSystems(section, dc, page, pageIndex, static_cast<size_t>(pageIndex) * static_cast<size_t>(perPage),
                   static_cast<size_t>(perPage), pageIndex == 0);
       DrawPageNumber(page, dc, pageIndex + 1);
+      DrawPageText(page, dc, section.pageRect);
       return;
     }
     DrawSequencePage(doc, dc, pageIndex);

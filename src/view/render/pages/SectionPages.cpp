@@ -175,11 +175,14 @@ void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& pag
   }
 }
 
-int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const std::vector<PageSlot>& slots) {
+int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const std::vector<PageSlot>& slots,
+                  int32_t slotsPerPage) {
   page.footnoteCounter = 1;
   page.footnoteText.clear();
   const Rect printable = DrawPageFrame(page, dc, pageIndex);
   const int32_t count = static_cast<int32_t>(slots.size());
+  // A page at a section's or the run's end is spread and placed as a full one.
+  const int32_t full = std::max(slotsPerPage, count);
   int64_t y = printable.top;
   int32_t gap = 0;
   int32_t previousHeight = 200;
@@ -201,7 +204,7 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
     y += band;
     SyncRecordedClefs(section, slot.system, dc, page, printable);
     PrepareSystemVoices(*system, section);
-    const uint32_t placement = (static_cast<uint32_t>(count - 1) << 26) | (static_cast<uint32_t>(position) << 20);
+    const uint32_t placement = (static_cast<uint32_t>(std::min(full, 64) - 1) << 26) | (static_cast<uint32_t>(position) << 20);
     const int32_t top = ScaleTruncated(y, 1, 1);
     DrawSystem(*system, dc, page, placement, printable.left, top, printable.right, printable.bottom);
     section.clefsRecordedThrough = slot.system + 1;
@@ -209,10 +212,10 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
     const int32_t h = Sum(system->area.bottom, -int64_t{system->area.top});
     if (first) {
       first = false;
-      if (page.SpreadSystems() && count > 1) {
-        const int64_t g = (int64_t{printable.bottom} - int64_t{count} * h - band - printable.top) / count;
+      if (page.SpreadSystems() && full > 1) {
+        const int64_t g = (int64_t{printable.bottom} - int64_t{full} * h - band - printable.top) / full;
         // Systems taller than the page would overlap: they stand one under the other instead.
-        gap = static_cast<int32_t>(std::max<int64_t>(0, g + g / (count - 1)));
+        gap = static_cast<int32_t>(std::max<int64_t>(0, g + g / (full - 1)));
       }
     }
     y += int64_t{h} + gap;
@@ -241,7 +244,7 @@ int DrawSystems(CSystemArray& section, DeviceContext& dc, CPageDlg& page, int32_
   for (size_t s = first; s < section.systems.size() && s - first < count; ++s) {
     slots.push_back({&section, s, headings && s == 0});
   }
-  return DrawPageSlots(dc, page, pageIndex, slots);
+  return DrawPageSlots(dc, page, pageIndex, slots, static_cast<int32_t>(std::min<size_t>(count, INT32_MAX)));
 }
 
 CStaveArray* HitTestSystem(CSystemArray& section, size_t first, size_t count, Point point) {

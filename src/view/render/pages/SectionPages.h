@@ -31,8 +31,10 @@ struct PageSlot {
 // Draws the frame of page `pageIndex` and the slots' systems down its printable rectangle,
 // the headings and end texts that belong to them, and the footnotes the page collected.
 // Returns the systems drawn; each section drawn keeps the page's rectangle, its bottom at its
-// last system's.
-int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const std::vector<PageSlot>& slots);
+// last system's. A page of fewer slots than `slotsPerPage` (the last of a section or of the
+// run) is spread and placed as a full page.
+int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const std::vector<PageSlot>& slots,
+                  int32_t slotsPerPage = 0);
 
 // One page of a section: `count` systems from `first` (fewer at the section's end); with
 // `headings` the section's headings above its first system. Nothing (0) when `first` is past

@@ -17,6 +17,7 @@
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/LabelDrawing.h"
+#include "view/render/PictureText.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
@@ -58,6 +59,36 @@ class SystemKeyOverride {
  private:
   std::vector<std::pair<CInstrumentDlg*, CKey>> saved_;
 };
+
+// The width the staves' layout gives the system's chords, in half columns: a column per chord
+// of its longest voice, and the room the layout adds: half a column after each bar line when
+// the instrument shows bar lines, half after each special event, a whole one after a bar line
+// standing for a repeat's double bar.
+int64_t HalfColumns(const CStaveArray& system) {
+  int64_t most = 0;
+  for (const auto& line : system.lines.items()) {
+    if (!Shown(line.get())) continue;
+    const bool halfColumnBars = line->definition != nullptr && line->definition->showBarlines != 0;
+    for (const nChordArray* voice : line->Voices()) {
+      if (voice == nullptr) continue;
+      size_t count = voice->size();
+      if (count > 0 && (voice->back() == nullptr || !voice->back()->IsChord())) --count;
+      int64_t halves = 2 * static_cast<int64_t>(count);
+      for (size_t i = 0; i < count; ++i) {
+        const nChord* e = voice->at(i);
+        if (e == nullptr) continue;
+        if (e->IsBarLine()) {
+          if (halfColumnBars) halves += 1;
+          if ((e->status & 12) == 12 && (e->status & 0xFF0) == 0x240) halves += 2;
+        } else if (e->IsSpecialEvent()) {
+          halves += 1;
+        }
+      }
+      most = std::max(most, halves);
+    }
+  }
+  return most;
+}
 
 // The lines that close a system of several lines: left of its staves (`left` is the edge the
 // system was given) and at its right end.
@@ -111,8 +142,15 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   const int32_t step = MulDiv(Tenths(dc, 50), pageZoom, 100);
   left = Sum(left, int64_t{system.leftIndents} * step);
   right = Sum(right, -int64_t{system.rightIndents} * step);
-  if (columns > 0 && (int64_t{right} - left) / columnWidth < static_cast<int64_t>(columns)) {
-    columnWidth = std::max<int32_t>(1, static_cast<int32_t>((int64_t{right} - left) / static_cast<int64_t>(columns)));
+  // Columns are narrowed only when the chords would run past the right edge.
+  const int64_t halves = HalfColumns(system);
+  if (halves > 0 && 2 * (int64_t{right} - left) / columnWidth < halves) {
+    columnWidth = std::max<int32_t>(1, static_cast<int32_t>(2 * (int64_t{right} - left) / halves));
+  }
+
+  // The system's picture stands at its area, with its own offsets.
+  if (!system.captionPicture.path.empty()) {
+    DrawPictureAtPosition(dc, system.captionPicture, pageZoom, {system.area.left, system.area.top}, {});
   }
 
   // The rich text stands over the system from the left of the names.
