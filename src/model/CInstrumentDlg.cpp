@@ -18,8 +18,6 @@ constexpr int32_t kNotationPointSize = 80;
 constexpr std::array<std::string_view, 4> kTabStyleNames = {"French tablature", "Italian tablature",
                                                              "Spanish/Modern tablature", "Mixed French tablature"};
 constexpr std::array<std::string_view, 4> kClefNames = {"G8 clef", "G clef", "F clef", "C clef"};
-constexpr std::array<std::string_view, 8> kFlagStyleNames = {"English", "Italian", "Modern", "Baroque",
-                                                             "Tarquen", "Morvet",  "Bramet", "Thick English"};
 
 int32_t Flip(int32_t& value) {
   value = value == 0 ? 1 : 0;
@@ -281,7 +279,9 @@ std::string CInstrumentDlg::GetFlagStyleName() const {
   const CClef& first = *staves.front();
   if (!first.IsTablature()) return first.oldStyle != 0 ? "Square flags" : "Round flags";
   const int32_t style = tabInstrument.flagStyle;
-  return std::string(style >= 0 && style < 8 ? kFlagStyleNames[static_cast<size_t>(style)] : "Unknown");
+  const auto& names = CTabInstrument::kFlagStyleNames;
+  return std::string(style >= 0 && static_cast<size_t>(style) < names.size() ? names[static_cast<size_t>(style)]
+                                                                             : "Unknown");
 }
 
 int CInstrumentDlg::ToggleMidiOption(int command) {

@@ -110,7 +110,7 @@ int CSystemArray::EditActiveInstrument() {
   GatherVoice(0, i, 1, 0);
   definition.CopyFrom(edited);
   if (definition.tabInstrument.tuning.stringCount > 1 &&
-      Prompts().Ask(kRetuneQuestion, Buttons::kYesNo) == Answer::kYes) {
+      Prompts().Ask(kRetuneQuestion, Buttons::kYesNo, MessageKind::kQuestion, "Please confirm") == Answer::kYes) {
     definition.RespellAndRestringVoices(0);
   }
   definition.ReleaseGatheredVoices();

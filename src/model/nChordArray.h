@@ -80,6 +80,7 @@ enum class ClearCommand : int {
   kStaticSpaces = 33106,
   kSectionNotes = 33107,
   kNoteFlag6 = 33108,
+  kDanglingFloatingOrnaments = 33109,
   kPackSlurs = 33110,
   kNoteBeamFormatting = 33139,
   kMetaEvents = 33258,

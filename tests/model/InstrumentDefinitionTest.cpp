@@ -338,9 +338,14 @@ TEST(InstrumentDefinition, NamesOfFamiliesNotationsAndFlags) {
   EXPECT_EQ(d.GetNotationName(), "Notation");  // no stave yet
   d.EnsureStave();
   EXPECT_EQ(d.GetNotationName(), "French tablature");
+  // The twelve styles the flag-style commands set, by number.
   d.tabInstrument.flagStyle = 3;
-  EXPECT_EQ(d.GetFlagStyleName(), "Baroque");
+  EXPECT_EQ(d.GetFlagStyleName(), "Plimsonne");
   d.tabInstrument.flagStyle = 9;
+  EXPECT_EQ(d.GetFlagStyleName(), "Baroque");
+  d.tabInstrument.flagStyle = 11;
+  EXPECT_EQ(d.GetFlagStyleName(), "Tessamont");
+  d.tabInstrument.flagStyle = 12;
   EXPECT_EQ(d.GetFlagStyleName(), "Unknown");
   d.tabInstrument.tabStyle = 7;
   EXPECT_EQ(d.GetNotationName(), "Unknown");

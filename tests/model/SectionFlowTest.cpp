@@ -502,6 +502,7 @@ TEST(SectionInstruments, EditingTheActiveInstrument) {
   EXPECT_EQ(section->EditActiveInstrument(), 1);
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_TRUE(prompts.messages[0].starts_with("You have modified the instrument tuning."));
+  EXPECT_EQ(prompts.captions, std::vector<std::string>{"Please confirm"});
   EXPECT_EQ(note->string, section->Definition(0)->tabInstrument.FindStringForPitch(note->pitch - 23, -1));
 }
 
