@@ -42,8 +42,7 @@ void ExpectCounted(const XMLElement* parent, const char* name, Check check) {
 void CheckInstrumentsXml(const XMLElement* instruments) {
   ExpectCounted(instruments, "instrument", [](const XMLElement* instrument) {
     const XMLNode* font = ExpectChildElement(FirstChild(instrument), "track-text")->NextSibling();
-    // The instrument writer calls the name's font "name-font"; files that call it
-    // "track-font" pass too.
+    // The name's font is a "track-font"; our earlier files name the element "name-font".
     const XMLElement* fontElement = font != nullptr ? font->ToElement() : nullptr;
     const bool nameFont = fontElement != nullptr && std::string_view(fontElement->Name()) == "name-font";
     const XMLNode* next = nameFont ? font->NextSibling() : ExpectChildElement(font, "track-font")->NextSibling();

@@ -438,7 +438,7 @@ tinyxml2::XMLElement* CInstrumentDlg::WriteXml(tinyxml2::XMLDocument& doc) const
   SetTextAttribute(element, "category", FamilyName(family));
   SetIntAttribute(element, "hidden", visible == 0 ? 1 : 0);
   element->InsertEndChild(nameText.WriteXml(doc));
-  element->InsertEndChild(nameText.font.WriteXml(doc, "name-font"));
+  element->InsertEndChild(nameText.font.WriteXml(doc, "track-font", kNameFontDescriptor));
   element->InsertEndChild(tabInstrument.WriteXml(doc));
   element->InsertEndChild(midi.WriteXml(doc));
   element->InsertEndChild(key.WriteXml(doc));
@@ -474,7 +474,7 @@ const tinyxml2::XMLElement* CInstrumentDlg::ReadXml(const tinyxml2::XMLElement* 
 
   const tinyxml2::XMLElement* child = element->FirstChildElement();
   child = nameText.ReadXml(child);
-  child = nameText.font.ReadXml(child);
+  child = nameText.font.ReadXml(child);  // "track-font", or "name-font" in our earlier files
   child = tabInstrument.ReadXml(child);
   child = midi.ReadXml(child);
   child = key.ReadXml(child);

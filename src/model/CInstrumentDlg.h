@@ -36,6 +36,8 @@ class CInstrumentDlg : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CInstrumentDlg";
   static constexpr size_t kFamilyCount = 11;
+  // The descriptor of the name font's "track-font" element.
+  static constexpr std::string_view kNameFontDescriptor = "name-font";
   static constexpr std::array<std::string_view, kFamilyCount> kFamilyNames = {
       "Renaissance lute", "Lute (accords nouveaux)", "Baroque lute", "Theorbe", "Guitar", "Viols",
       "Plucked",          "Bowed",                   "Keyboards",    "Winds",   "Percussions"};

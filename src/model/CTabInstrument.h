@@ -26,6 +26,8 @@ class CTabInstrument : public Persistent {
   // Format marker of the archived record; a more negative marker is newer.
   static constexpr int32_t kFormatMarker = -23;
   static constexpr std::string_view kFlagsFace = "VornelTabFlags";
+  // The descriptor of the tablature font's "track-font" element.
+  static constexpr std::string_view kTablatureFontDescriptor = "tablature-font";
   // The rhythm-flag styles, by `flagStyle` (the flag-style commands set 0-11).
   static constexpr std::array<std::string_view, 12> kFlagStyleNames = {
       "English", "Italian", "Modern", "Plimsonne", "Tarquen", "Morvet",

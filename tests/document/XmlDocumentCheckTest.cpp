@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DocumentCheck,
     ::testing::Values(
         CheckCase{"good", Document("count=\"1\"", Section()), true, ""},
-        CheckCase{"name_font_as_the_instrument_writer_calls_it",
+        CheckCase{"name_font_as_our_earlier_files_call_it",
                   Document("count=\"1\"", Section("<instrument><track-text/><name-font/><tablature-definition/>"
                                                   "<midi-controllers/><key/><notation-font/><ornament-table/>"
                                                   "<options/><clefs/></instrument>")),

@@ -537,6 +537,7 @@ TEST(InstrumentDefinition, RecordAndXmlRoundTrip) {
 
   const std::string xml = Xml(d);
   EXPECT_TRUE(xml.starts_with("<instrument family=\"4\" category=\"Guitar\" hidden=\"1\"><track-text")) << xml;
+  EXPECT_NE(xml.find("</track-text><track-font descriptor=\"name-font\""), std::string::npos) << xml;
   CInstrumentDlg fromXml;
   ReadXmlText(fromXml, xml);
   const std::string rewritten = Xml(fromXml);
@@ -547,6 +548,27 @@ TEST(InstrumentDefinition, RecordAndXmlRoundTrip) {
   EXPECT_EQ(fromXml.midi, d.midi);
   ASSERT_EQ(fromXml.staves.size(), 3u);
   EXPECT_EQ(*fromXml.staves.at(1), *d.staves.at(1));
+}
+
+// Our earlier files name the two font elements after their descriptors.
+TEST(InstrumentDefinition, FontElementsOfEarlierFilesAreRead) {
+  CInstrumentDlg d;
+  d.nameText.font.pointSize.cx = 222;
+  d.tabInstrument.tabFont.pointSize.cx = 333;
+  tinyxml2::XMLDocument doc;
+  tinyxml2::XMLElement* element = d.WriteXml(doc);
+  doc.InsertEndChild(element);
+  tinyxml2::XMLElement* nameFont = element->FirstChildElement("track-font");
+  tinyxml2::XMLElement* tabFont = element->FirstChildElement("tablature-definition")->FirstChildElement()->FirstChildElement();
+  for (auto [font, name] : {std::pair{nameFont, "name-font"}, std::pair{tabFont, "tablature-font"}}) {
+    ASSERT_STREQ(font->Attribute("descriptor"), name);
+    font->SetName(name);
+    font->DeleteAttribute("descriptor");
+  }
+  CInstrumentDlg read;
+  read.ReadXml(element);
+  EXPECT_EQ(read.nameText.font.pointSize.cx, 222);
+  EXPECT_EQ(read.tabInstrument.tabFont.pointSize.cx, 333);
 }
 
 TEST(InstrumentDefinition, XmlReaderNeedsItsOptions) {
