@@ -280,7 +280,8 @@ std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
   return writer.TakeBytes();
 }
 
-bool CBriotabDoc::SaveBinary(const std::string& path) const {
+bool CBriotabDoc::SaveBinary(const std::string& path) {
+  SyncHeadingFonts();
   std::string error;
   if (WriteFileAtomically(path, StoreBinary(), &error)) return true;
   Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
@@ -291,6 +292,7 @@ bool CBriotabDoc::SaveBinary(const std::string& path) const {
 // The XML document
 
 tinyxml2::XMLElement* CBriotabDoc::BuildXmlHead(XMLWriter& writer) {
+  SyncHeadingFonts();
   const CSystemArray& active = *GetActiveSection();
   const DocumentEnvironment& environment = Environment();
   writer.InsertEndChild(writer.NewDeclaration());
@@ -585,6 +587,15 @@ void CBriotabDoc::ApplySectionFonts(int direction) {
   }
   const CSystemArray& active = *GetActiveSection();
   for (const HeadingFont& h : kHeadingFonts) page.DocumentFont(h.font) = active.texts.at(h.text)->font;
+}
+
+void CBriotabDoc::SyncHeadingFonts() {
+  if (sections.activeSection < 0 || static_cast<size_t>(sections.activeSection) >= sections.size() ||
+      sections.at(static_cast<size_t>(sections.activeSection)) == nullptr) {
+    return;
+  }
+  ApplySectionFonts(1);
+  ApplySectionFonts(0);  // the document's entries as the sections hold them (heights made positive)
 }
 
 void CBriotabDoc::ApplySystemsPerPageToSections() {

@@ -130,7 +130,7 @@ class CBriotabDoc {
   std::vector<uint8_t> StoreBinary() const;
   // Writes the binary document to `path` through a temporary file; false (after a message)
   // when that fails, the old file untouched.
-  bool SaveBinary(const std::string& path) const;
+  bool SaveBinary(const std::string& path);
 
   // Builds the XML document: declaration, "VornelTabXML" with its version, the settings with
   // the active section's fonts, the sections. An active section outside the list raises
@@ -189,6 +189,10 @@ class CBriotabDoc {
   // 1: the document's four heading fonts into every section; 0: the active section's heading
   // fonts into the document's font list.
   void ApplySectionFonts(int direction);
+  // Every section takes the document's heading fonts, as it does when a file is opened, and
+  // the document's entries take the form a section holds them in: a document made new or
+  // assembled in code is the one its file reads back as. Every save runs it first.
+  void SyncHeadingFonts();
   // The document's systems per page into every section's own.
   void ApplySystemsPerPageToSections();
   // Each local facsimile name that names no file is looked up again; names still missing are

@@ -34,6 +34,7 @@ bool CVornelTabDoc::OnNewDocument() {
   sections.push_back(std::make_unique<CSystemArray>());
   sections.activeSection = -1;
   SetActiveSection(0);
+  SyncHeadingFonts();
   SetModifiedFlag(false);
   openedFromBundle_ = false;
   return true;
@@ -128,6 +129,7 @@ std::optional<std::string> CVornelTabDoc::SaveAsXmlTemplate() {
 std::optional<std::string> CVornelTabDoc::WriteXmlTemplate(const std::string& path) {
   std::string target = ReplaceFinalExtension(path, ".btt", ".bttx");
   target = ReplaceFinalExtension(ReplaceFinalExtension(target, ".btb", ".btxml"), ".btz", ".btxml");
+  SyncHeadingFonts();
   CSectionArray one;
   one.push_back(CopySection(*GetActiveSection()));
   one.activeSection = 0;

@@ -380,7 +380,15 @@ void CInstrumentDlg::FillNameFromTuning() {
 
 void CInstrumentDlg::Store(ArchiveWriter& ar) const {
   const std::string& version = ar.Version();
-  nameText.Store(ar);
+  // An empty name takes the tuning's name in both directions: it is written as it will be
+  // read, so that a record written again after reading keeps its bytes.
+  if (nameText.text.empty() && !tabInstrument.name.empty()) {
+    CTrackText named = nameText;
+    named.text = tabInstrument.name;
+    named.Store(ar);
+  } else {
+    nameText.Store(ar);
+  }
   tabInstrument.Store(ar);
   ar.WriteObjectArray(staves.items());
   midi.Store(ar);

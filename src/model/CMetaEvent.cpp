@@ -62,6 +62,21 @@ std::string LineFeedPairsToReturns(std::string_view text) {
   return out;
 }
 
+// The stored form of a text: each carriage return as two line feeds, which the reader turns
+// back into one (an XML reader would make a bare carriage return a line feed).
+std::string ReturnsToLineFeedPairs(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    if (c == '\r') {
+      out += "\n\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 CMetaEvent::CMetaEvent(uint8_t kind_, std::string_view text_, uint32_t value_, int32_t cx_, int32_t cy_)
@@ -156,7 +171,7 @@ tinyxml2::XMLElement* CMetaEvent::WriteXml(tinyxml2::XMLDocument& doc) const {
   SetIntAttribute(e, "cx", cx);
   SetIntAttribute(e, "cy", cy);
   e->InsertEndChild(location.WriteXml(doc));
-  e->InsertEndChild(AddTextElement(doc, "text", text));
+  e->InsertEndChild(AddTextElement(doc, "text", ReturnsToLineFeedPairs(text)));
   return e;
 }
 

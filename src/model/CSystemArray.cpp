@@ -33,6 +33,8 @@ CSystemArray::CSystemArray() : couplets("couplets"), rtfComments("rtf-comments")
   definitions.push_back(std::move(definition));
   systemBreak_ = std::make_shared<nChord>(kSystemBreakStatus);
   for (size_t i = 0; i < kNewSystemCount; ++i) NewSystem(kAppend);
+  // Numbered as every section read from a file is, so a new one stores what it reads back as.
+  NumberBars(0);
 }
 
 CSystemArray::~CSystemArray() {
@@ -225,7 +227,11 @@ void CSystemArray::Load(ArchiveReader& ar) {
 tinyxml2::XMLElement* CSystemArray::WriteTextsXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* element = doc.NewElement("section-texts");
   SetIntAttribute(element, "count", kTextCount);
-  for (const size_t t : {kTitle, kAuthor, kComments, kEndText}) element->InsertEndChild(texts.at(t)->WriteXml(doc));
+  // The reader trims the title's ends; it is written as it will be read.
+  CTrackText title = Title();
+  title.text = std::string(TrimBlanks(title.text));
+  element->InsertEndChild(title.WriteXml(doc));
+  for (const size_t t : {kAuthor, kComments, kEndText}) element->InsertEndChild(texts.at(t)->WriteXml(doc));
   return element;
 }
 

@@ -57,7 +57,10 @@ CInstrumentDlg* CSystemArray::AddInstrument(std::unique_ptr<CInstrumentDlg> adde
       if (!previous.staves.empty()) previous.staves.back()->spaceBelow = kSpaceBetweenInstruments;
     }
   }
-  if (definitions.size() >= 2) {
+  // The definition before the new one keeps the space its lines were just given; otherwise
+  // its lines would lose that space when the section is next read from a file, which takes
+  // the lines' staves from their definitions.
+  if (!definitions.empty()) {
     CInstrumentDlg& last = *definitions.back();
     for (const auto& stave : last.staves.items()) stave->spaceBelow = kSpaceBetweenInstruments;
     last.spacingBelowPage = kSpaceBetweenInstruments;

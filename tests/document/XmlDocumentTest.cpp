@@ -147,6 +147,7 @@ TEST(XmlDocument, BinaryDocumentsAreWrittenUnderTheXmlExtensionOnly) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("old.btb"));
   auto doc = testing::RichDocument();
+  doc->xmlFlag = 0;  // read from a binary file
   doc->SetPathName(dir.File("old.btb/song.btb"));
   doc->SetModifiedFlag(true);
   const auto written = doc->WriteXml();
