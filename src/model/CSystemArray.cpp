@@ -109,15 +109,18 @@ void CSystemArray::BindLinesAfterXml() {
   ClampActiveIndexes();
 }
 
+bool CSystemArray::ApplyLoneDefinitionSpacing() {
+  if (definitions.size() != 1) return false;
+  CInstrumentDlg& only = *definitions.at(0);
+  if (only.voicesShownPage == CClef::kBothVoices || only.staves.size() != 1) return false;
+  only.spacingBelowPage = 1;
+  only.staves.at(0)->spaceBelow = 1;
+  return true;
+}
+
 void CSystemArray::BindLinesAfterArchive() {
   CheckLineCounts();
-  if (definitions.size() == 1) {
-    CInstrumentDlg& only = *definitions.at(0);
-    if (only.voicesShownPage != CClef::kBothVoices && only.staves.size() == 1) {
-      only.spacingBelowPage = 1;
-      only.staves.at(0)->spaceBelow = 1;
-    }
-  }
+  ApplyLoneDefinitionSpacing();
   for (const auto& system : systems.items()) {
     for (size_t j = 0; j < definitions.size(); ++j) {
       CInstrumentDlg& definition = *definitions.at(j);

@@ -230,6 +230,9 @@ class CSystemArray : public Persistent {
  private:
   // Index of the first shown system; a new system is appended when every system is hidden.
   size_t FirstShownSystem();
+  // A section of one definition with one stave that shows a single voice keeps the space 1
+  // below it (as the binary reader gives it); true when that applied.
+  bool ApplyLoneDefinitionSpacing();
   // Lines of every system bound to the definitions of the same index.
   void BindLinesAfterXml();
   void BindLinesAfterArchive();

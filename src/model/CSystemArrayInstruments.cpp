@@ -65,7 +65,14 @@ CInstrumentDlg* CSystemArray::AddInstrument(std::unique_ptr<CInstrumentDlg> adde
     for (const auto& stave : last.staves.items()) stave->spaceBelow = kSpaceBetweenInstruments;
     last.spacingBelowPage = kSpaceBetweenInstruments;
   }
-  return definitions.push_back(std::move(added));
+  CInstrumentDlg* result = definitions.push_back(std::move(added));
+  // The only definition of the section: its lines take the spacing a reader of the file gives.
+  if (ApplyLoneDefinitionSpacing()) {
+    for (const auto& system : systems.items()) {
+      for (const auto& stave : system->lines.back()->staves.items()) stave->spaceBelow = 1;
+    }
+  }
+  return result;
 }
 
 int CSystemArray::AddInstrumentWithVoices(std::unique_ptr<CInstrumentDlg> added) {
