@@ -186,9 +186,10 @@ bool CBriotabDoc::OnOpenDocument(const std::string& path) {
     Prompts().ShowMessage(kMissingFileMessage, MessageKind::kError);
     return false;
   }
-  const auto bytes = ReadFileBytes(path, kMaxFileBytes);
+  std::string reason;
+  const auto bytes = ReadFileBytes(path, kMaxFileBytes, &reason);
   if (!bytes) {
-    Prompts().ShowMessage("Corrupt or invalid file found: " + path, MessageKind::kError);
+    Prompts().ShowMessage("Unable to open " + path + ":\n" + reason, MessageKind::kError);
     return false;
   }
   if (!LoadBinary(*bytes, path)) return false;
@@ -341,28 +342,29 @@ std::string CBriotabDoc::XmlText() {
   return all;
 }
 
-bool CBriotabDoc::SaveXmlText(const std::string& path, const CSectionArray* list) {
+bool CBriotabDoc::SaveXmlText(const std::string& path, const CSectionArray* list, std::string* error) {
   AtomicFile file;
-  if (!file.Open(path)) return false;
+  if (!file.Open(path, error)) return false;
   bool written = true;
   PrintXml(list != nullptr ? *list : sections, [&](std::string& text) {
-    written = written && file.Write(text);
+    written = written && file.Write(text, error);
     text.clear();
   });
-  return written && file.Commit();
+  return written && file.Commit(error);
 }
 
-std::optional<std::string> CBriotabDoc::WriteXml() {
+std::optional<std::string> CBriotabDoc::WriteXml(std::string* error) {
   std::string result = pathName_;
   if (xmlFlag == 0) {
-    result = ReplaceFinalExtension(result, ".btb", ".btxml");
+    // A document read from a binary file becomes an XML document packed in its bundle.
+    result = ReplaceFinalExtension(result, ".btb", ".btz");
     result = ReplaceFinalExtension(result, ".btt", ".bttx");
   }
   bool saved = false;
   if (GetDocumentFileType(result) == kBundleFile) {
-    saved = SaveBundle(result, [this](const std::string& documentPath) { return SaveXmlText(documentPath); });
+    saved = SaveBundle(result, [&](const std::string& documentPath) { return SaveXmlText(documentPath, nullptr, error); });
   } else {
-    saved = SaveXmlText(result);
+    saved = SaveXmlText(result, nullptr, error);
   }
   if (!saved) return std::nullopt;
   SetModifiedFlag(false);
@@ -382,13 +384,15 @@ bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {
     loadedSections.ReadXml(ExpectChildElement(next, "sections"));
   } catch (const XmlTagMismatch& mismatch) {
     // A misplaced element has shown its message already; a missing one has not.
-    if (!mismatch.Shown()) Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+    if (!mismatch.Shown()) {
+      Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + mismatch.what(), MessageKind::kError);
+    }
     return false;
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + pathName_, MessageKind::kError);
     return false;
-  } catch (const std::exception&) {
-    Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+  } catch (const std::exception& e) {
+    Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + e.what(), MessageKind::kError);
     return false;
   }
 

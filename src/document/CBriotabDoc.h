@@ -141,12 +141,15 @@ class CBriotabDoc {
   void PrintXml(const CSectionArray& list, const std::function<void(std::string& text)>& take);
   std::string XmlText();
   // Writes that text (with the sections of `list`, or the document's own) to `path` through a
-  // temporary file; false when it could not be written, the old file untouched.
-  bool SaveXmlText(const std::string& path, const CSectionArray* list = nullptr);
-  // Writes the document as XML under its path name: a binary document's ".btb" or ".btt"
-  // becomes ".btxml" or ".bttx", and a ".btz" path gets a bundle holding the XML document.
-  // Returns the path written; nothing, with the modified flag kept, when the save failed.
-  std::optional<std::string> WriteXml();
+  // temporary file; false when it could not be written, the old file untouched, and `error`
+  // (when given) says why.
+  bool SaveXmlText(const std::string& path, const CSectionArray* list = nullptr, std::string* error = nullptr);
+  // Writes the document as XML under its path name. A ".btz" path gets a bundle holding the
+  // XML document; a document read from a binary file goes, as an XML document, into the bundle
+  // of its name (".btb" becomes ".btz", the binary file stays), and a binary template becomes
+  // the XML template ".bttx". Returns the path written; nothing, with the modified flag kept and
+  // `error` (when given) saying why, when the save failed.
+  std::optional<std::string> WriteXml(std::string* error = nullptr);
   // Checks and reads a parsed XML document. False when the check refused it or the reading
   // failed (after the message); the document is then as it was.
   bool ReadXml(const tinyxml2::XMLDocument& doc);

@@ -8,6 +8,7 @@
 #include "document/XmlDocumentCheck.h"
 #include "document/zip/ZipBundle.h"
 #include "platform/UserPrompts.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/xml/XMLWriter.h"
 
 namespace vornel {
@@ -24,6 +25,12 @@ bool Exists(const std::string& path) {
 void ShowError(std::string_view message) { Prompts().ShowMessage(message, MessageKind::kError); }
 
 }  // namespace
+
+std::string SaveFailedMessage(const std::string& path, const std::string& error) {
+  std::string message = std::string(CVornelTabDoc::kSaveFailedMessage) + "\n" + path;
+  if (!error.empty()) message += ":\n" + error;
+  return message;
+}
 
 CVornelTabDoc::CVornelTabDoc() { xmlFlag = 1; }
 
@@ -97,20 +104,23 @@ bool CVornelTabDoc::OnSaveDocument(const std::string& path) {
   }
   const size_t dot = target.find_last_of('.');
   const std::string extension = dot == std::string::npos ? std::string() : target.substr(dot + 1);
-  if (xmlFlag == 0 && extension == "btb" && Prompts().Ask(kConversionQuestion, Buttons::kOkCancel) != Answer::kOk) {
+  if (xmlFlag == 0 && EqualsNoCase(extension, "btb") &&
+      Prompts().Ask(kConversionQuestion, Buttons::kOkCancel) != Answer::kOk) {
     return false;
   }
   const std::string previous = GetPathName();
   SetPathName(target);
   std::optional<std::string> written;
+  std::string error;
   try {
-    written = WriteXml();
-  } catch (const std::exception&) {
+    written = WriteXml(&error);
+  } catch (const std::exception& e) {
     written.reset();
+    error = e.what();
   }
   if (!written) {
     SetPathName(previous);
-    ShowError(kSaveFailedMessage);
+    ShowError(SaveFailedMessage(target, error));
     return false;
   }
   // The document is an XML document from now on, under the name it was written to.
@@ -134,8 +144,9 @@ std::optional<std::string> CVornelTabDoc::WriteXmlTemplate(const std::string& pa
   one.push_back(CopySection(*GetActiveSection()));
   one.activeSection = 0;
   one.Renumber();
-  if (!SaveXmlText(target, &one)) {
-    ShowError(kSaveFailedMessage);
+  std::string error;
+  if (!SaveXmlText(target, &one, &error)) {
+    ShowError(SaveFailedMessage(target, error));
     return std::nullopt;
   }
   return target;
@@ -167,8 +178,9 @@ bool CVornelTabDoc::ApplyTemplate(const std::string& path) {
 bool ConvertBinaryToXml(const std::string& path) {
   CVornelTabDoc doc;
   if (!doc.CBriotabDoc::OnOpenDocument(path)) return false;
-  if (doc.WriteXml()) return true;
-  Prompts().ShowMessage(CVornelTabDoc::kSaveFailedMessage, MessageKind::kError);
+  std::string error;
+  if (doc.WriteXml(&error)) return true;
+  Prompts().ShowMessage(SaveFailedMessage(doc.GetPathName(), error), MessageKind::kError);
   return false;
 }
 

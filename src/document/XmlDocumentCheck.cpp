@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/CBriotabDoc.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/xml/XmlHelpers.h"
@@ -33,6 +34,10 @@ void ExpectCounted(const XMLElement* parent, const char* name, Check check) {
   const int count = ReadIntAttribute(parent, "count");
   const XMLNode* node = parent->FirstChild();
   for (int i = 0; i < count; ++i) {
+    if (node == nullptr) {
+      throw XmlTagMismatch("<" + std::string(parent->Name()) + "> counts " + std::to_string(count) + " <" + name +
+                           "> but holds " + std::to_string(i) + ".");
+    }
     const XMLElement* element = ExpectChildElement(node, name);
     check(element);
     node = element->NextSibling();
@@ -68,7 +73,7 @@ void CheckSectionXml(const XMLElement* section) {
 
 }  // namespace
 
-bool CheckDocumentXml(const tinyxml2::XMLDocument& doc) {
+bool CheckDocumentXml(const tinyxml2::XMLDocument& doc, std::string* silentReason) {
   const XMLElement* root = doc.FirstChildElement();
   if (root == nullptr || std::string(root->Name()) != "VornelTabXML") {
     Prompts().ShowMessage("This is not a VornelTabXML document!", MessageKind::kError);
@@ -87,19 +92,32 @@ bool CheckDocumentXml(const tinyxml2::XMLDocument& doc) {
                    {"layout", "preliminaries", "associations", "metadata-fonts", "section-fonts"});
     const XMLElement* sections = ExpectChildElement(settings->NextSibling(), "sections");
     ExpectCounted(sections, "section", CheckSectionXml);
-  } catch (const std::exception&) {  // the tag mismatch, or anything else that stops the walk
+  } catch (const XmlTagMismatch& mismatch) {
+    if (!mismatch.Shown() && silentReason != nullptr) *silentReason = mismatch.what();
+    return false;
+  } catch (const std::exception& e) {  // anything else that stops the walk
+    if (silentReason != nullptr) *silentReason = e.what();
     return false;
   }
   return true;
 }
 
 bool ParseXmlFile(XMLWriter& writer) {
-  const auto bytes = ReadFileBytes(writer.GetFileName());
-  if (!bytes || writer.Parse(reinterpret_cast<const char*>(bytes->data()), bytes->size()) != tinyxml2::XML_SUCCESS) {
-    Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+  const auto refuse = [](const std::string& reason) {
+    Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + reason, MessageKind::kError);
     return false;
+  };
+  std::string error;
+  const auto bytes = ReadFileBytes(writer.GetFileName(), CBriotabDoc::kMaxFileBytes, &error);
+  if (!bytes) return refuse(writer.GetFileName() + ":\n" + error);
+  if (writer.Parse(reinterpret_cast<const char*>(bytes->data()), bytes->size()) != tinyxml2::XML_SUCCESS) {
+    return refuse(writer.ErrorStr());
   }
-  return CheckDocumentXml(writer);
+  std::string reason;
+  if (CheckDocumentXml(writer, &reason)) return true;
+  // The check has shown the messages it has; a part that is simply missing still needs saying.
+  if (!reason.empty()) refuse(reason);
+  return false;
 }
 
 bool PromptAndParseXmlFile(XMLWriter& writer) {

@@ -30,7 +30,7 @@ constexpr size_t kFlagsFacePrefix = 8;
 
 // A positional child that must be there, whatever its name.
 const tinyxml2::XMLElement* Present(const tinyxml2::XMLElement* element, std::string_view what) {
-  if (element == nullptr) throw XmlTagMismatch("missing <" + std::string(what) + ">");
+  if (element == nullptr) throw XmlTagMismatch("The element <" + std::string(what) + "> is missing.");
   return element;
 }
 

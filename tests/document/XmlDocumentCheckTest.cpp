@@ -84,13 +84,19 @@ TEST(ParseXmlFile, LoadsChecksOrSaysItCannotParse) {
   EXPECT_TRUE(ParseXmlFile(good));
   EXPECT_TRUE(prompts.messages.empty());
 
-  for (const char* name : {"bad.btxml", "missing.btxml"}) {
+  // Every refusal says why: the parser's complaint, the system's, or the part that is missing.
+  testing::WriteText(dir.File("short.btxml"), Document("count=\"1000000\"", Section() + Section()));
+  for (const char* name : {"bad.btxml", "missing.btxml", "short.btxml"}) {
     XMLWriter bad;
     bad.SetPath(dir.File(name));
     EXPECT_FALSE(ParseXmlFile(bad));
   }
-  EXPECT_EQ(prompts.messages,
-            (std::vector<std::string>{"Unable to parse this XML file!", "Unable to parse this XML file!"}));
+  ASSERT_EQ(prompts.messages.size(), 3u);
+  EXPECT_EQ(prompts.messages[0],
+            "Unable to parse this XML file!\nError=XML_ERROR_MISMATCHED_ELEMENT ErrorID=14 (0xe) Line number=1: "
+            "XMLElement name=unclosed");
+  EXPECT_EQ(prompts.messages[1], "Unable to parse this XML file!\n" + dir.File("missing.btxml") + ":\nNo such file or directory");
+  EXPECT_EQ(prompts.messages[2], "Unable to parse this XML file!\n<sections> counts 1000000 <section> but holds 2.");
 }
 
 TEST(PromptAndParseXmlFile, CancelReadsNothing) {

@@ -28,7 +28,7 @@ std::string TagMismatchMessage(std::string_view found, std::string_view expected
 
 const tinyxml2::XMLElement* ExpectChildElement(const tinyxml2::XMLNode* node, std::string_view expected) {
   const tinyxml2::XMLElement* element = node != nullptr ? node->ToElement() : nullptr;
-  if (element == nullptr) throw XmlTagMismatch("missing <" + std::string(expected) + ">");
+  if (element == nullptr) throw XmlTagMismatch("The element <" + std::string(expected) + "> is missing.");
   if (expected != element->Name()) {
     const std::string message = TagMismatchMessage(element->Name(), expected);
     Prompts().ShowMessage(message, MessageKind::kError);
