@@ -246,6 +246,13 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
     return false;
+  } catch (const ArchiveError& error) {
+    // A file that would build far beyond its size is refused as memory it cannot have.
+    const bool overBudget = error.Code() == ArchiveErrorCode::kOverBudget;
+    Prompts().ShowMessage((overBudget ? "Memory exception found: " : "Corrupt or invalid file found: ") +
+                              std::string(path),
+                          MessageKind::kError);
+    return false;
   } catch (const std::exception&) {
     Prompts().ShowMessage("Corrupt or invalid file found: " + std::string(path), MessageKind::kError);
     return false;

@@ -35,6 +35,8 @@ namespace vornel {
 class CInstrumentDlg : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CInstrumentDlg";
+  // What reading builds for one definition: its default tables and fonts, beyond the object.
+  static constexpr size_t kBuildWeight = 12 * 1024;
   static constexpr size_t kFamilyCount = 11;
   // The descriptor of the name font's "track-font" element.
   static constexpr std::string_view kNameFontDescriptor = "name-font";

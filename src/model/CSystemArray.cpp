@@ -211,6 +211,7 @@ void CSystemArray::Load(ArchiveReader& ar) {
       CInstrument& line = *system->Line(j);
       const CInstrumentDlg& definition = *definitions.at(j);
       for (size_t k = line.staves.size(); k < definition.staves.size(); ++k) {
+        ar.ChargeBuilt(ArchiveReader::BuildWeight<CClef>());  // a copy that takes no byte of the file
         line.staves.push_back(std::make_unique<CClef>(*definition.staves.at(k)));
       }
     }

@@ -41,6 +41,9 @@ class CSystemArray : public Persistent {
                                                                      "Moderato", "Largo",   "Lento"};
   static constexpr std::string_view kNewTitle = "New section";
   static constexpr size_t kNewSystemCount = 8;
+  // What reading builds for one section before its record replaces the default systems and
+  // definition (see ArchiveReader::BuildWeight).
+  static constexpr size_t kBuildWeight = 48 * 1024;
   // The status of the system-break event: a bar line with the stave-break bit.
   static constexpr uint16_t kSystemBreakStatus = 65;
   // Bits of `flags`.

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/archive/ArchiveReader.h"
@@ -91,8 +93,8 @@ void ArchiveWriter::WriteObject(const Persistent* object) {
     WriteU16(kNullTag);
     return;
   }
-  if (const auto found = objectNumbers_.find(object); found != objectNumbers_.end()) {
-    WriteTag(found->second, false);
+  if (const uint32_t number = objectNumbers_.Find(object); number != 0) {
+    WriteTag(number, false);
     return;
   }
   const std::string name(object->ClassName());
@@ -105,7 +107,7 @@ void ArchiveWriter::WriteObject(const Persistent* object) {
     WriteRaw(name);
     classNumbers_.emplace(name, nextNumber_++);
   }
-  objectNumbers_.emplace(object, nextNumber_++);
+  objectNumbers_.Insert(object, nextNumber_++);
   object->Store(*this);
 }
 
@@ -113,8 +115,20 @@ void ArchiveWriter::WriteObject(const Persistent* object) {
 // Reader
 
 ArchiveReader::ArchiveReader(std::span<const uint8_t> data, std::string version)
-    : data_(data), version_(std::move(version)), outerReader_(t_activeReader) {
+    : data_(data),
+      version_(std::move(version)),
+      buildBudget_(kBaseBuildBudget + std::min(data.size(), (SIZE_MAX - kBaseBuildBudget) / kBuildBudgetPerByte) *
+                                          kBuildBudgetPerByte),
+      outerReader_(t_activeReader) {
   t_activeReader = this;
+}
+
+void ArchiveReader::ChargeBuilt(size_t bytes) {
+  if (bytes > buildBudget_) {
+    Fail(ArchiveErrorCode::kOverBudget, "the records build more than an archive of " + std::to_string(data_.size()) +
+                                            " bytes can hold");
+  }
+  buildBudget_ -= bytes;
 }
 
 ArchiveReader::~ArchiveReader() {
@@ -125,9 +139,9 @@ ArchiveReader::~ArchiveReader() {
 
 void ArchiveReader::ForgetObject(const Persistent* object) {
   for (ArchiveReader* reader = this; reader != nullptr; reader = reader->outerReader_) {
-    if (const auto found = reader->loadedNumbers_.find(object); found != reader->loadedNumbers_.end()) {
-      reader->loaded_[found->second].object = nullptr;
-      reader->loadedNumbers_.erase(found);
+    if (const uint32_t number = reader->loadedNumbers_.Find(object); number != 0) {
+      reader->loaded_[number].object = nullptr;
+      reader->loadedNumbers_.Erase(object);
     }
   }
 }
@@ -235,25 +249,28 @@ ArchiveReader::Tag ArchiveReader::ReadTag() {
 
 const std::string& ArchiveReader::ClassNameOf(const Tag& tag) {
   if (tag.kind == Tag::kNewClass) {
-    loaded_.push_back(Entry{true, tag.className, nullptr});
-    return loaded_.back().className;
+    loaded_.push_back(Entry{nullptr, static_cast<int32_t>(classNames_.size())});
+    classNames_.push_back(tag.className);
+    return classNames_.back();
   }
-  if (tag.index == 0 || tag.index >= loaded_.size() || !loaded_[tag.index].isClass) {
+  if (tag.index == 0 || tag.index >= loaded_.size() || loaded_[tag.index].classIndex < 0) {
     Fail(ArchiveErrorCode::kBadIndex, "reference to a class not read before");
   }
-  return loaded_[tag.index].className;
+  return classNames_[static_cast<size_t>(loaded_[tag.index].classIndex)];
 }
 
 Persistent* ArchiveReader::LoadedObject(uint32_t index) const {
-  if (index >= loaded_.size() || loaded_[index].isClass || loaded_[index].object == nullptr) {
+  if (index >= loaded_.size() || loaded_[index].classIndex >= 0 || loaded_[index].object == nullptr) {
     Fail(ArchiveErrorCode::kBadIndex, "reference to an object not read before, or no longer there");
   }
   return loaded_[index].object;
 }
 
 void ArchiveReader::RememberObject(Persistent* object) {
-  loadedNumbers_[object] = static_cast<uint32_t>(loaded_.size());
-  loaded_.push_back(Entry{false, {}, object});
+  const auto number = static_cast<uint32_t>(loaded_.size());
+  if (loadedNumbers_.Find(object) != 0) loadedNumbers_.Erase(object);
+  loadedNumbers_.Insert(object, number);
+  loaded_.push_back(Entry{object, -1});
 }
 
 ArchiveReader::DepthGuard::DepthGuard(ArchiveReader& r) : reader_(r) {

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/archive/ObjectNumbers.h"
 #include "platform/archive/Persistent.h"
 #include "platform/archive/VersionText.h"
 
@@ -68,7 +69,7 @@ class ArchiveWriter {
   std::string version_;
   std::vector<uint8_t> bytes_;
   // Numbers given to classes and objects in the order of writing; 0 stands for no object.
-  std::unordered_map<const Persistent*, uint32_t> objectNumbers_;
+  ObjectNumbers objectNumbers_;
   std::unordered_map<std::string, uint32_t> classNumbers_;
   uint32_t nextNumber_ = 1;
 };
