@@ -138,10 +138,11 @@ ArchiveReader::~ArchiveReader() {
 }
 
 void ArchiveReader::ForgetObject(const Persistent* object) {
+  const uint32_t number = object->readNumber_;
+  if (number == 0) return;
   for (ArchiveReader* reader = this; reader != nullptr; reader = reader->outerReader_) {
-    if (const uint32_t number = reader->loadedNumbers_.Find(object); number != 0) {
+    if (number < reader->loaded_.size() && reader->loaded_[number].object == object) {
       reader->loaded_[number].object = nullptr;
-      reader->loadedNumbers_.Erase(object);
     }
   }
 }
@@ -267,9 +268,7 @@ Persistent* ArchiveReader::LoadedObject(uint32_t index) const {
 }
 
 void ArchiveReader::RememberObject(Persistent* object) {
-  const auto number = static_cast<uint32_t>(loaded_.size());
-  if (loadedNumbers_.Find(object) != 0) loadedNumbers_.Erase(object);
-  loadedNumbers_.Insert(object, number);
+  object->readNumber_ = static_cast<uint32_t>(loaded_.size());
   loaded_.push_back(Entry{object, -1});
 }
 

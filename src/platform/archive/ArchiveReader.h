@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "platform/archive/ArchiveError.h"
-#include "platform/archive/ObjectNumbers.h"
 #include "platform/archive/Persistent.h"
 #include "platform/archive/VersionText.h"
 
@@ -162,7 +161,6 @@ class ArchiveReader {
   std::vector<Entry> loaded_{Entry{}};
   std::vector<std::string> classNames_;
   int depth_ = 0;
-  ObjectNumbers loadedNumbers_;
   size_t buildBudget_;
   ArchiveReader* outerReader_;  // readers nest (a record may read another archive)
 };

@@ -1,5 +1,5 @@
 #pragma once
-// The numbers that an archive gives the objects it writes or reads, found by the objects'
+// The numbers that an archive writer gives the objects it writes, found by the objects'
 // addresses. One flat table with open addressing: it grows by doubling, so filling it costs
 // time linear in the number of objects, a lookup touches one or two neighbouring slots, and
 // nothing is allocated per object.
