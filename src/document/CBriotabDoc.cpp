@@ -21,6 +21,7 @@
 #include "platform/text/AsciiCase.h"
 #include "platform/text/NumberText.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -322,20 +323,15 @@ void CBriotabDoc::BuildXml(XMLWriter& writer) { BuildXmlHead(writer)->InsertEndC
 void CBriotabDoc::PrintXml(const CSectionArray& list, const std::function<void(std::string& text)>& take) {
   XMLWriter head;
   const tinyxml2::XMLElement* root = BuildXmlHead(head);
-  const tinyxml2::XMLElement* listElement = list.WriteListXml(head);
   std::string text;
   XmlTextPrinter printer(text);
   head.FirstChild()->Accept(&printer);
   printer.VisitEnter(*root, root->FirstAttribute());
   root->FirstChildElement()->Accept(&printer);
-  printer.VisitEnter(*listElement, listElement->FirstAttribute());
-  // One section's tree at a time: a large document never stands whole in memory as XML.
-  for (size_t i = 0; i < list.size(); ++i) {
-    tinyxml2::XMLDocument part(true, tinyxml2::PRESERVE_WHITESPACE);
-    list.at(i)->WriteXml(part, static_cast<int32_t>(i))->Accept(&printer);
-    take(text);
-  }
-  printer.VisitExit(*listElement);
+  // The sections are printed as they are written, without a tree: a large document never
+  // stands in memory as XML, only the last megabyte of its text.
+  XmlPrintSink sink(printer, text, take);
+  list.WriteXml(sink);
   printer.VisitExit(*root);
   take(text);
 }

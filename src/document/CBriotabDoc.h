@@ -136,8 +136,9 @@ class CBriotabDoc {
   // the active section's fonts, the sections. An active section outside the list raises
   // std::out_of_range before anything is built.
   void BuildXml(XMLWriter& writer);
-  // Prints that XML document, with the sections of `list`, one section at a time, handing the
-  // text printed so far to `take` after each section and at the end; `take` may empty it.
+  // Prints that XML document, with the sections of `list`, as it is written, handing the text
+  // printed so far to `take` whenever a megabyte of it has gathered and at the end; `take` may
+  // empty it.
   void PrintXml(const CSectionArray& list, const std::function<void(std::string& text)>& take);
   std::string XmlText();
   // Writes that text (with the sections of `list`, or the document's own) to `path` through a

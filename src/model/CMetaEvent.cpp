@@ -7,6 +7,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -164,15 +165,23 @@ void CMetaEvent::ConvertFromOldVersion() {
 }
 
 tinyxml2::XMLElement* CMetaEvent::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* e = AddTextElement(doc, "meta-event", {});
-  SetTextAttribute(e, "name", KindName(kind));
-  SetIntAttribute(e, "type", kind);
-  SetRealAttribute(e, "value", static_cast<double>(value));
-  SetIntAttribute(e, "cx", cx);
-  SetIntAttribute(e, "cy", cy);
-  e->InsertEndChild(location.WriteXml(doc));
-  e->InsertEndChild(AddTextElement(doc, "text", ReturnsToLineFeedPairs(text)));
-  return e;
+  XmlTreeSink out(doc);
+  WriteXml(out);
+  return out.Root();
+}
+
+void CMetaEvent::WriteXml(XmlSink& out) const {
+  out.Open("meta-event");
+  out.Attribute("name", KindName(kind));
+  out.Int("type", kind);
+  out.Real("value", static_cast<double>(value));
+  out.Int("cx", cx);
+  out.Int("cy", cy);
+  location.WriteXml(out);
+  out.Open("text");
+  out.Text(ReturnsToLineFeedPairs(text));
+  out.Close();
+  out.Close();
 }
 
 const tinyxml2::XMLElement* CMetaEvent::ReadXml(const tinyxml2::XMLElement* element) {

@@ -34,6 +34,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 class CSystemArray : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CSystemArray";
@@ -222,6 +224,7 @@ class CSystemArray : public Persistent {
 
   // "section"; the list adds the section's position as "index".
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc, std::optional<int32_t> position = std::nullopt) const;
+  void WriteXml(XmlSink& out, std::optional<int32_t> position = std::nullopt) const;
   // Replaces systems and definitions from a "section" element, binds the lines to the
   // definitions and recalculates. Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);

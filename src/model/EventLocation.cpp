@@ -5,6 +5,7 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -26,16 +27,15 @@ EventRect LoadRect(ArchiveReader& ar) {
   return r;
 }
 
-tinyxml2::XMLElement* WritePart(tinyxml2::XMLDocument& doc, const char* name, const EventRect& r, int32_t cx,
-                                int32_t cy) {
-  tinyxml2::XMLElement* e = doc.NewElement(name);
-  SetIntAttribute(e, "l", r.left);
-  SetIntAttribute(e, "r", r.right);
-  SetIntAttribute(e, "t", r.top);
-  SetIntAttribute(e, "b", r.bottom);
-  SetIntAttribute(e, "cx", cx);
-  SetIntAttribute(e, "cy", cy);
-  return e;
+void WritePart(XmlSink& out, const char* name, const EventRect& r, int32_t cx, int32_t cy) {
+  out.Open(name);
+  out.Int("l", r.left);
+  out.Int("r", r.right);
+  out.Int("t", r.top);
+  out.Int("b", r.bottom);
+  out.Int("cx", cx);
+  out.Int("cy", cy);
+  out.Close();
 }
 
 void ReadPart(const tinyxml2::XMLElement* e, EventRect& r, int32_t& cx, int32_t& cy) {
@@ -93,10 +93,16 @@ void EventLocation::Load(ArchiveReader& ar) {
 }
 
 tinyxml2::XMLElement* EventLocation::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* e = doc.NewElement("location");
-  e->InsertEndChild(WritePart(doc, "notation", notation, notationCx, notationCy));
-  e->InsertEndChild(WritePart(doc, "tablature", tablature, tablatureCx, tablatureCy));
-  return e;
+  XmlTreeSink out(doc);
+  WriteXml(out);
+  return out.Root();
+}
+
+void EventLocation::WriteXml(XmlSink& out) const {
+  out.Open("location");
+  WritePart(out, "notation", notation, notationCx, notationCy);
+  WritePart(out, "tablature", tablature, tablatureCx, tablatureCy);
+  out.Close();
 }
 
 const tinyxml2::XMLElement* EventLocation::ReadXml(const tinyxml2::XMLElement* element) {

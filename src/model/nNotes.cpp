@@ -6,6 +6,7 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -142,18 +143,24 @@ void nNotes::ConvertLegacyLayout() {
 }
 
 tinyxml2::XMLElement* nNotes::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* element = doc.NewElement("note");
-  SetTextAttribute(element, "word", GetNoteName());
-  SetIntAttribute(element, "pitch", pitch);
-  SetIntAttribute(element, "string", string);
-  SetIntAttribute(element, "interval", interval);
-  SetIntAttribute(element, "ornament", ornament);
-  SetIntAttribute(element, "fingering", fingering);
-  SetIntAttribute(element, "status", static_cast<int32_t>(status));
-  SetIntAttribute(element, "flags", flags);
-  SetIntAttribute(element, "slur", static_cast<int32_t>(slur));
-  SetIntAttribute(element, "name", name);
-  return element;
+  XmlTreeSink out(doc);
+  WriteXml(out);
+  return out.Root();
+}
+
+void nNotes::WriteXml(XmlSink& out) const {
+  out.Open("note");
+  out.Attribute("word", GetNoteName());
+  out.Int("pitch", pitch);
+  out.Int("string", string);
+  out.Int("interval", interval);
+  out.Int("ornament", ornament);
+  out.Int("fingering", fingering);
+  out.Int("status", static_cast<int32_t>(status));
+  out.Int("flags", flags);
+  out.Int("slur", static_cast<int32_t>(slur));
+  out.Int("name", name);
+  out.Close();
 }
 
 const tinyxml2::XMLElement* nNotes::ReadXml(const tinyxml2::XMLElement* element) {

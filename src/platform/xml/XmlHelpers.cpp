@@ -88,15 +88,18 @@ std::string ElementText(const tinyxml2::XMLElement* element) {
 }
 
 void SetIntAttribute(tinyxml2::XMLElement* element, const char* name, int32_t value) {
-  element->SetAttribute(name, FormatInt(value).c_str());
+  NumberBuffer buffer;
+  element->SetAttribute(name, FormatInt(value, buffer));
 }
 
 void SetUnsignedAttribute(tinyxml2::XMLElement* element, const char* name, uint32_t value) {
-  element->SetAttribute(name, FormatUnsigned(value).c_str());
+  NumberBuffer buffer;
+  element->SetAttribute(name, FormatUnsigned(value, buffer));
 }
 
 void SetRealAttribute(tinyxml2::XMLElement* element, const char* name, double value) {
-  element->SetAttribute(name, FormatReal(value).c_str());
+  NumberBuffer buffer;
+  element->SetAttribute(name, FormatReal(value, buffer));
 }
 
 void SetTextAttribute(tinyxml2::XMLElement* element, const char* name, std::string_view text) {
