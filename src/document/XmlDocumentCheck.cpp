@@ -108,11 +108,12 @@ bool ParseXmlFile(XMLWriter& writer) {
     return false;
   };
   std::string error;
-  const auto bytes = ReadFileBytes(writer.GetFileName(), CBriotabDoc::kMaxFileBytes, &error);
-  if (!bytes) return refuse(writer.GetFileName() + ":\n" + error);
-  if (writer.Parse(reinterpret_cast<const char*>(bytes->data()), bytes->size()) != tinyxml2::XML_SUCCESS) {
-    return refuse(writer.ErrorStr());
-  }
+  // Read straight into the parser's own buffer: a large document is never held twice.
+  std::FILE* file = OpenRegularFileForReading(writer.GetFileName(), CBriotabDoc::kMaxFileBytes, &error);
+  if (file == nullptr) return refuse(writer.GetFileName() + ":\n" + error);
+  const tinyxml2::XMLError loaded = writer.LoadFile(file);
+  std::fclose(file);
+  if (loaded != tinyxml2::XML_SUCCESS) return refuse(writer.ErrorStr());
   std::string reason;
   if (CheckDocumentXml(writer, &reason)) return true;
   // The check has shown the messages it has; a part that is simply missing still needs saying.

@@ -186,10 +186,11 @@ void CMetaEvent::WriteXml(XmlSink& out) const {
 
 const tinyxml2::XMLElement* CMetaEvent::ReadXml(const tinyxml2::XMLElement* element) {
   element = ExpectChildElement(element, "meta-event");
-  kind = static_cast<uint8_t>(ReadUnsignedAttribute(element, "type"));
-  value = ReadTruncatedRealAttribute(element, "value");
-  cx = ReadIntAttribute(element, "cx");
-  cy = ReadIntAttribute(element, "cy");
+  AttributeReader a(element);
+  kind = static_cast<uint8_t>(a.Unsigned("type"));
+  value = a.TruncatedReal("value");
+  cx = a.Int("cx");
+  cy = a.Int("cy");
   const tinyxml2::XMLElement* locationElement = ExpectChildElement(element->FirstChildElement(), "location");
   location.ReadXml(locationElement);
   const tinyxml2::XMLElement* textElement = ExpectChildElement(locationElement->NextSiblingElement(), "text");

@@ -39,12 +39,13 @@ void WritePart(XmlSink& out, const char* name, const EventRect& r, int32_t cx, i
 }
 
 void ReadPart(const tinyxml2::XMLElement* e, EventRect& r, int32_t& cx, int32_t& cy) {
-  r.left = ReadIntAttribute(e, "l");
-  r.right = ReadIntAttribute(e, "r");
-  r.top = ReadIntAttribute(e, "t");
-  r.bottom = ReadIntAttribute(e, "b");
-  cx = ReadIntAttribute(e, "cx");
-  cy = ReadIntAttribute(e, "cy");
+  AttributeReader a(e);
+  r.left = a.Int("l");
+  r.right = a.Int("r");
+  r.top = a.Int("t");
+  r.bottom = a.Int("b");
+  cx = a.Int("cx");
+  cy = a.Int("cy");
 }
 
 // Widens [low, high] by 5 on each side when it is narrower than 5.

@@ -345,15 +345,16 @@ void nChord::WriteXml(XmlSink& out, std::optional<int32_t> position) const {
 const tinyxml2::XMLElement* nChord::ReadXml(const tinyxml2::XMLElement* element) {
   element = ExpectChildElement(element, "event");
   *this = nChord();  // what the element does not hold keeps its initial value
-  status = static_cast<uint16_t>(ReadUnsignedAttribute(element, "status"));
-  rhythm = static_cast<uint16_t>(ReadUnsignedAttribute(element, "flag"));
-  dy = static_cast<uint16_t>(ReadUnsignedAttribute(element, "dy"));
-  delta = ReadTruncatedRealAttribute(element, "delta");
+  AttributeReader a(element);
+  status = static_cast<uint16_t>(a.Unsigned("status"));
+  rhythm = static_cast<uint16_t>(a.Unsigned("flag"));
+  dy = static_cast<uint16_t>(a.Unsigned("dy"));
+  delta = a.TruncatedReal("delta");
   if (IsChord()) {
-    name = ReadTextAttribute(element, "name");
-    al = static_cast<uint8_t>(ReadUnsignedAttribute(element, "al"));
+    name = a.Text("name");
+    al = static_cast<uint8_t>(a.Unsigned("al"));
   }
-  if (IsBarLine()) number = ReadUnsignedAttribute(element, "number");
+  if (IsBarLine()) number = a.Unsigned("number");
   if (const tinyxml2::XMLElement* notesElement = element->FirstChildElement("notes")) {
     notes.clear();
     const int32_t count = ReadIntAttribute(notesElement, "count");

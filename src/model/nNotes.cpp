@@ -164,15 +164,16 @@ void nNotes::WriteXml(XmlSink& out) const {
 }
 
 const tinyxml2::XMLElement* nNotes::ReadXml(const tinyxml2::XMLElement* element) {
-  pitch = static_cast<uint8_t>(ReadUnsignedAttribute(element, "pitch"));
-  string = static_cast<uint8_t>(ReadUnsignedAttribute(element, "string"));
-  interval = static_cast<uint8_t>(ReadUnsignedAttribute(element, "interval"));
-  ornament = static_cast<uint16_t>(ReadUnsignedAttribute(element, "ornament"));
-  fingering = static_cast<uint16_t>(ReadUnsignedAttribute(element, "fingering"));
-  status = ReadUnsignedAttribute(element, "status");
-  flags = static_cast<uint16_t>(ReadUnsignedAttribute(element, "flags"));
-  slur = ReadUnsignedAttribute(element, "slur");
-  name = static_cast<uint16_t>(ReadUnsignedAttribute(element, "name"));
+  AttributeReader a(element);
+  pitch = static_cast<uint8_t>(a.Unsigned("pitch"));
+  string = static_cast<uint8_t>(a.Unsigned("string"));
+  interval = static_cast<uint8_t>(a.Unsigned("interval"));
+  ornament = static_cast<uint16_t>(a.Unsigned("ornament"));
+  fingering = static_cast<uint16_t>(a.Unsigned("fingering"));
+  status = a.Unsigned("status");
+  flags = static_cast<uint16_t>(a.Unsigned("flags"));
+  slur = a.Unsigned("slur");
+  name = static_cast<uint16_t>(a.Unsigned("name"));
   return element->NextSiblingElement();
 }
 

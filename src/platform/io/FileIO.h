@@ -17,6 +17,10 @@ namespace vornel {
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes = size_t(1) << 31,
                                                   std::string* error = nullptr);
 
+// A regular file of at most `maxBytes` open for reading as a stream, or null with `error`
+// (when given) saying why, as ReadFileBytes refuses. The caller closes it.
+std::FILE* OpenRegularFileForReading(const std::string& path, size_t maxBytes, std::string* error = nullptr);
+
 // A file open for reading as a stream, or null. Pipes, sockets and devices are refused without
 // waiting on them; a folder opens, and its first read fails. The caller closes it.
 std::FILE* OpenFileForReading(const std::string& path);
