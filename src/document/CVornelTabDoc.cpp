@@ -82,7 +82,8 @@ bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
       return false;
     }
     if (bundle.status != BundleStatus::kExtracted) {
-      ShowError(kUnzipFailedMessage);
+      ShowError(bundle.reason.empty() ? std::string(kUnzipFailedMessage)
+                                      : std::string(kUnzipFailedMessage) + "\n" + bundle.reason);
       return false;
     }
     if (!OpenXmlFile(bundle.documentPath)) return false;

@@ -185,6 +185,11 @@ TEST(MidiSettings, XmlKeepsEveryFieldAndOlderFilesKeepTheTwoNewOnes) {
   EXPECT_EQ(older.dynamicAmplitude, 10);
   EXPECT_EQ(older.volume, 3);
   EXPECT_EQ(older.chorus, 0);  // other missing attributes read as 0
+  // A transposition beyond the keyboard is kept to ±127 half steps: notes moved by it are
+  // then simply not played, where the sum would have overflowed.
+  MIDIControllers far;
+  ReadXmlText(far, "<midi-controllers transpose=\"2147483647\"/>");
+  EXPECT_EQ(far.transpose, 127);
   testing::ExpectXmlReadRefused<MIDIControllers>("<midi-control/>",
                                                  "Mismatch error on tag: <midi-control> should be <midi-controllers>");
 }
