@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "layout/ui/WxExportServices.h"
 #include "platform/UserPrompts.h"
 #include "platform/fonts/FontRegistration.h"
 #include "platform/ui/WxPrompts.h"
@@ -19,6 +20,7 @@ class VornelApp : public wxApp {
     if (!wxApp::OnInit()) return false;
     auto* frame = new vornel::CMainFrame;
     prompts_.SetParent(frame);
+    exports_.SetParent(frame);
     frame->Show();
     SetTopWindow(frame);
     return true;
@@ -27,6 +29,8 @@ class VornelApp : public wxApp {
  private:
   vornel::WxPrompts prompts_;
   vornel::ScopedPrompts scoped_{prompts_};
+  vornel::WxExportServices exports_;
+  vornel::ScopedExportServices scopedExports_{exports_};
 };
 
 bool HasDisplay() {

@@ -15,7 +15,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont librtmidi-dev libsdl2-dev libcurl4-openssl-dev
   # window tests, fonts and the tools the tests compare against
   xvfb xauth fonts-liberation2 fonts-dejavu-core poppler-utils imagemagick python3-pil
-  python3-mido zip unzip
+  python3-mido zip unzip libxml2-utils
   # fetching the music font
   nodejs npm
 )

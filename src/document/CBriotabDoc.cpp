@@ -149,7 +149,7 @@ struct CBriotabDoc::CursorPlace {
   }
 };
 
-CBriotabDoc::CBriotabDoc() : versionText_(kCurrentFormatVersion) {
+CBriotabDoc::CBriotabDoc() : versionText_(kCurrentFormatVersion), binaryFileVersion_(kCurrentFormatVersion) {
   // Bundles are packed by the zip library, which lives beside the documents.
   static const bool packerInstalled = (InstallBundlePacker(), true);
   (void)packerInstalled;
@@ -263,6 +263,7 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
   TakeSections(sections, loadedSections);
   EnsureSection(sections);
   xmlFlag = 0;
+  binaryFileVersion_ = version;
   if (VersionBelow(version, "7.3")) ApplySystemsPerPageToSections();
   ApplySectionFonts(0);
   const std::string previousPath = pathName_;
@@ -403,6 +404,7 @@ bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {
   TakeSections(sections, loadedSections);
   EnsureSection(sections);
   xmlFlag = 1;
+  binaryFileVersion_ = kCurrentFormatVersion;
   xmlMajor = static_cast<uint16_t>(major);
   xmlMinor = static_cast<uint16_t>(minor);
   xmlVersionText = "1." + FormatInt(xmlMajor) + "." + FormatInt(xmlMinor);
@@ -551,6 +553,16 @@ void CBriotabDoc::ClearHistory() {
 
 // ---------------------------------------------------------------------------------------------
 // Sections
+
+CSystemArray* CBriotabDoc::AppendNewSection() { return AppendSection(std::make_unique<CSystemArray>()); }
+
+CSystemArray* CBriotabDoc::AppendSection(std::unique_ptr<CSystemArray> section) {
+  CSystemArray* added = sections.push_back(std::move(section));
+  added->index = static_cast<int32_t>(sections.size() - 1);
+  // A list that was empty has no active section to keep either.
+  SetActiveSection(added->index);
+  return added;
+}
 
 int CBriotabDoc::SetActiveSection(int index) {
   if (index < 0 || static_cast<size_t>(index) >= sections.size() || index == sections.activeSection) return 0;

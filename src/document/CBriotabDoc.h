@@ -89,6 +89,9 @@ class CBriotabDoc {
 
   // --- the document's state
   const std::string& versionText() const { return versionText_; }
+  // The format version of the binary file the document was read from; this build's version
+  // for a document that came from anything else.
+  const std::string& binaryFileVersion() const { return binaryFileVersion_; }
   CSectionArray sections;
   CInstrumentDlg currentInstrument;
   // 1 when the document is XML-based; 0 after a binary document was read, so that saving
@@ -184,6 +187,11 @@ class CBriotabDoc {
   void OnPasteSections();
 
   // --- sections
+  // Appends a new section (the section constructor's: one instrument, eight systems) and makes
+  // it active; returns it. The importers and the wizard fill it.
+  CSystemArray* AppendNewSection();
+  // Appends `section`, numbered by its place in the list, and makes it active; returns it.
+  CSystemArray* AppendSection(std::unique_ptr<CSystemArray> section);
   // Makes a section active (0 for the active one or an index past the list). Leaves linear
   // mode, empties the undo and redo stacks and updates the views with hint 3.
   int SetActiveSection(int index);
@@ -221,6 +229,7 @@ class CBriotabDoc {
   void ApplyConversionsByMajor(int32_t major);
 
   std::string versionText_;
+  std::string binaryFileVersion_;
   std::string pathName_;
   std::string title_;
   bool modified_ = false;

@@ -16,19 +16,6 @@ namespace {
 constexpr std::string_view kNothingImported = "No data was imported";
 constexpr uint16_t kTimeSignatureEvent = 0x12;  // special event of subtype 1
 
-// The signature of `accidentals` sharps (or flats, negative) in a major or minor key: the
-// tonic is a fifth (four steps) further per sharp.
-void SetKey(CKey& key, int32_t accidentals, bool minor) {
-  const int sf = std::clamp(accidentals, -7, 7);
-  key.alterations = static_cast<uint32_t>(std::abs(sf));
-  key.bemol = sf <= 0 ? 1 : 0;
-  key.keyName = (((minor ? 4 * sf + 5 : 4 * sf) % 7) + 7) % 7;
-  const bool sharpTonic = minor ? sf >= 3 : sf >= 6;
-  const bool flatTonic = minor ? sf <= -5 : sf <= -2;
-  key.keyAlterations = sharpTonic ? 2 : (flatTonic ? 1 : 0);
-  key.mode = minor ? ((5 << 8) | CKey::kMinorBit) : 0;
-}
-
 bool HasNoteOn(const strMidiBuffer& b) {
   return std::any_of(b.begin(), b.end(), [](const strMidiNote& r) { return r.IsNoteOn(); });
 }
@@ -107,7 +94,7 @@ size_t ImportMidiTracks(CIMidiDoc& doc, const MidiImportOptions& options, const 
   section.numerator = static_cast<int32_t>(meter.numerator);
   section.denominator = static_cast<int32_t>(meter.denominator);
   section.tempo = (section.tempo & ~0xFFF) | std::clamp(options.tempo, 1, 0xFFF);
-  SetKey(section.key, options.keyAccidentals, options.keyMinor != 0);
+  section.key.SetSignature(options.keyAccidentals, options.keyMinor != 0);
 
   // Signature changes of every track, in the import's time.
   std::vector<MidiMetaRecord> metas;

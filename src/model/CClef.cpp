@@ -1,9 +1,12 @@
 #include "model/CClef.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "model/CInstrumentDlg.h"
 #include "model/Scaling.h"
+#include "platform/draw/MulDiv.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -30,6 +33,99 @@ CVoiceGroup::Segment CVoiceGroup::GetFirstToLastSegment() const {
   s.dx = s.to.x - s.from.x;
   s.dy = s.to.y - s.from.y;
   return s;
+}
+
+CNoteGroup& CVoiceGroup::AddNoteHead(bool counts, uint8_t rhythm, std::string_view fingering, int32_t x, int32_t y,
+                                     int32_t column) {
+  CNoteGroup* group = nullptr;
+  for (const auto& item : items()) {
+    if (item != nullptr && item->x == x) {
+      group = item.get();
+      break;
+    }
+  }
+  if (group == nullptr) {
+    auto made = std::make_unique<CNoteGroup>();
+    made->x = x;
+    made->y = y;
+    made->top = y;
+    made->bottom = y;
+    made->column = column;
+    made->rhythm = rhythm;
+    group = push_back(std::move(made));
+  } else if (group->noteCount == 0) {
+    group->top = y;
+    group->bottom = y;
+  } else {
+    group->top = std::min(group->top, y);
+    group->bottom = std::max(group->bottom, y);
+  }
+  if (counts && group->noteCount < 255) ++group->noteCount;
+  if (!fingering.empty()) group->text.append(fingering);
+  return *group;
+}
+
+CNoteGroup& CVoiceGroup::AddRest(uint8_t rhythm, int32_t x, int32_t column) {
+  auto made = std::make_unique<CNoteGroup>();
+  made->x = x;
+  made->column = column;
+  made->rhythm = rhythm;
+  return *push_back(std::move(made));
+}
+
+void CVoiceGroup::ResetBeamLevel() {
+  beamLevel = stemsDown ? 0 : 0xFFFF;
+  for (const auto& g : items()) {
+    if (g == nullptr || !g->HasNotes()) continue;
+    beamLevel = stemsDown ? std::max(beamLevel, g->bottom) : std::min(beamLevel, g->top);
+  }
+}
+
+int CVoiceGroup::GetMinValue() {
+  minValue = 255;
+  for (const auto& g : items()) {
+    if (g != nullptr) minValue = std::min(minValue, g->ValueCode());
+  }
+  return minValue;
+}
+
+int CVoiceGroup::GetMaxValue() {
+  maxValue = 0;
+  for (const auto& g : items()) {
+    if (g != nullptr) maxValue = std::max(maxValue, g->ValueCode());
+  }
+  return maxValue;
+}
+
+int CVoiceGroup::GetFirstNoted() {
+  firstNoted = static_cast<int>(size());
+  for (size_t i = 0; i < size(); ++i) {
+    if (at(i) != nullptr && at(i)->HasNotes()) {
+      firstNoted = static_cast<int>(i);
+      break;
+    }
+  }
+  return firstNoted;
+}
+
+void CVoiceGroup::ComputeThickness() {
+  const double t = std::lround(spacing / (tabMode == 0 ? 2.65 : 3.5));
+  thickness = static_cast<int32_t>(stemsDown ? -t : t);
+}
+
+void CVoiceGroup::ComputeStep() {
+  const double t = thickness;
+  const int32_t p = static_cast<int32_t>(std::lround(t + t * (tabMode == 0 ? 4.0 : 10.0) / 6.0));
+  beamStep = stemsDown ? p - 1 : p + 1;
+}
+
+void CVoiceGroup::Reset() {
+  clear();
+  count = 0;
+  firstNoted = 0;
+  tupletNumber = 2;
+  slope = 0.0f;
+  addedBeams = 0;
 }
 
 CClef::CClef() { SetDefaults(); }
@@ -86,6 +182,15 @@ void CClef::ClearDrawingState() {
   barValue = 0;
   groupingFlags = 0;
   stepOffset = 0;
+  lineThickness = 0;
+  textBaseline = 0;
+  annotationTop = 0;
+  annotationUnit = 0;
+  headerRect = {};
+  highlightStart = 0;
+  highlightEnd = 0;
+  currentStemsDown = 0;
+  tabMode = 0;
 }
 
 int CClef::ReferenceStep(int32_t clef) {
@@ -129,6 +234,104 @@ void CClef::CopySettingsFrom(const CClef& s) {
 }
 
 int32_t CClef::Height() const { return ScaleTruncated(static_cast<int64_t>(area.bottom) - area.top, 1, 1); }
+
+int CClef::KeySignatureShift(int32_t clef) {
+  static constexpr int kShifts[] = {0, 0, -2, -1, 3};
+  return clef >= 0 && clef < 5 ? kShifts[clef] : 0;
+}
+
+int32_t CClef::DrawnLineCount() const {
+  if (!IsTablature()) return 5;
+  return std::clamp(tabInstrument != nullptr ? tabInstrument->tuning.lines : lines, 0, 16);
+}
+
+int32_t CClef::CursorLineCount() const { return IsTablature() ? std::max(DrawnLineCount(), 1) : 17; }
+
+Size CClef::GetStaffSize(int32_t dpiY) const {
+  const int64_t below = std::min<uint32_t>(spaceBelow, 15);
+  const int64_t height = int64_t{DrawnLineCount()} * lineSpacing +
+                         below * MulDiv(MulDiv(40, dpiY, 254), zoom, 100);
+  return {ScaleTruncated(int64_t{area.right} - area.left, 1, 1), ScaleTruncated(height, 1, 1)};
+}
+
+void CClef::SetFrameGeometry(const Rect& rect, int32_t spacing, int32_t thickness, int32_t columnWidthIn,
+                             int32_t dpiY, int32_t zoomPercent) {
+  zoom = zoomPercent;
+  lineSpacing = spacing;
+  lineThickness = thickness;
+  columnWidth = columnWidthIn;
+  tablatureLayout = IsTablature();
+  area.left = rect.left;
+  area.right = rect.right;
+  area.top = ScaleTruncated(int64_t{rect.top} + thickness, 1, 1);
+  staffHeight = GetStaffSize(dpiY).cy;
+  area.bottom = ScaleTruncated(int64_t{area.top} + staffHeight - spacing, 1, 1);
+  // A zero column width (a tiny zoom, a missing font) counts as one pixel.
+  columnCount = ScaleTruncated((int64_t{rect.right} - rect.left) / std::max(columnWidthIn, 1) + 1, 1, 1);
+  rowCount = CursorLineCount();
+}
+
+int32_t CClef::StepToY(int step) const {
+  const int64_t r = ReferenceStep(clefId);
+  const int64_t value = int64_t{area.top} + 8 * int64_t{lineSpacing} -
+                        ((int64_t{stepOffset} - r - 1 + step) * lineSpacing) / 2;
+  return ScaleTruncated(value, 1, 1);
+}
+
+int CClef::GetCursorStep() const { return ReferenceStep(clefId) - cursorRow - stepOffset + 17; }
+
+int CClef::GetCursorStepAt(int32_t clef, int32_t offset) const {
+  return ReferenceStep(clef) - cursorRow - offset + 17;
+}
+
+CClef::StepRange CClef::GetStepRange() const {
+  StepRange range;
+  range.low = ReferenceStep(clefId) - stepOffset;
+  range.high = range.low + CursorLineCount() + 12;
+  return range;
+}
+
+Point CClef::GetCursorPoint() const {
+  Point p;
+  p.x = ScaleTruncated(int64_t{cursorColumn} * columnWidth + area.left, 1, 1);
+  const int64_t unit = IsTablature() ? lineSpacing : lineSpacing / 2;
+  p.y = ScaleTruncated(int64_t{cursorRow} * unit + area.top, 1, 1);
+  if (IsTablature()) {
+    p.x -= 4;
+    p.y += lineSpacing / 4;
+  }
+  return p;
+}
+
+int CClef::MoveCursor(int code, int lowestLine) {
+  switch (code) {
+    case 0:
+    case 7:
+      if (cursorColumn + 1 > columnCount) return 0;
+      ++cursorColumn;
+      return 1;
+    case 3:
+      cursorColumn = columnCount;
+      return 1;
+    case 4:
+      cursorColumn = 0;
+      return 1;
+    case 5:
+      if (cursorColumn - 1 < 0) return 0;
+      --cursorColumn;
+      return 1;
+    case 6:
+      if (cursorRow - 1 < lowestLine) return 0;
+      --cursorRow;
+      return 1;
+    case 8:
+      if (cursorRow + 1 >= CursorLineCount()) return 0;
+      ++cursorRow;
+      return 1;
+    default:
+      return 0;
+  }
+}
 
 void CClef::ResetNoteGroups(int32_t bar) {
   barValue = bar;

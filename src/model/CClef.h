@@ -25,18 +25,23 @@ namespace vornel {
 class CInstrumentDlg;
 class CTabInstrument;
 
-// A group of notes drawn together (beams, flag groups).
+// One column of a voice group: the notes of one chord (or a rest) that share a stem.
 struct CNoteGroup {
-  int32_t chord = 0;  // chord reference
+  int32_t column = 0;     // element index in the voice
   int32_t x = 0;
-  int32_t y = 0;
-  uint8_t kind = 0;
-  int32_t reserved = 0;
-  uint16_t marker = 0xFFFF;
-  std::string text;
+  int32_t y = 0;          // stem end, beam point
+  uint8_t rhythm = 0;     // bits 0-2 the value code, bits 4-7 the tuplet code
+  uint8_t noteCount = 0;  // 0 for a rest
+  int32_t top = 0;        // highest and lowest notehead y
+  int32_t bottom = 0;
+  std::string text;       // fingering or label written at the stem end
+
+  int ValueCode() const { return rhythm & 7; }
+  bool HasNotes() const { return noteCount != 0; }
 };
 
-// The note groups of one voice of a stave; never stored.
+// The note groups of one voice of a stave, with the geometry of their stems and beams; never
+// stored. The renderer fills and draws it; the small computations below are the model's.
 class CVoiceGroup : public OwnedArray<CNoteGroup> {
  public:
   struct Segment {
@@ -45,9 +50,57 @@ class CVoiceGroup : public OwnedArray<CNoteGroup> {
     int32_t dx = 0;
     int32_t dy = 0;
   };
+
+  bool stemsDown = false;
+  int32_t noteheadWidth = 0;
+  int32_t stemLength = 0;
+  int32_t stemWidth = 0;     // the stave's stem thickness, eighths of which give the pen
+  int32_t thickness = 0;     // beam thickness, negative for stems down
+  int32_t spacing = 0;       // line spacing
+  int32_t addedBeams = 0;
+  int32_t tupletStyle = 0;
+  int32_t flagPlacement = 0;
+  int32_t minValue = 0;
+  int32_t maxValue = 0;
+  int32_t tabMode = 0;       // 0 staff notation, else tablature rhythm flags
+  int32_t tupletNumber = 2;  // 2 means none
+  COLORREF colour = 0;
+  uint16_t glyphBase = 100;
+  int32_t beamLevel = 0;
+  int32_t beamResult = 0;
+  int32_t flagLine = 0;
+  bool stemsDrawn = true;
+  bool slopeEnabled = false;
+  float slope = 0.0f;
+  int32_t beamStep = 0;
+  int32_t firstNoted = 0;
+  int32_t count = 0;
+  bool beamedTablature = false;
+  int32_t rhythmByte = 0;
+
   // The line from the first group's point to the last one's (beams); an empty list raises
   // std::out_of_range.
   Segment GetFirstToLastSegment() const;
+  // The group at `x`, made when there is none, widened by a head at `y`. A head that does
+  // not count (`counts` false) widens the group without adding to its notes.
+  CNoteGroup& AddNoteHead(bool counts, uint8_t rhythm, std::string_view fingering, int32_t x, int32_t y,
+                          int32_t column);
+  // An entry without notes (a rest placed by the beam pass).
+  CNoteGroup& AddRest(uint8_t rhythm, int32_t x, int32_t column);
+  // Beam level: 0 (stems down) or 0xFFFF (stems up), then the lowest top or highest bottom
+  // of the groups with notes.
+  void ResetBeamLevel();
+  int GetMinValue();
+  int GetMaxValue();
+  // Index of the first group with notes; the size when none has.
+  int GetFirstNoted();
+  // Beam thickness: spacing / 2.65 in notation, / 3.5 in tablature mode; negative for stems
+  // down.
+  void ComputeThickness();
+  // Distance between beams.
+  void ComputeStep();
+  // Everything back to a new group's state.
+  void Reset();
 };
 
 class CClef : public Persistent {
@@ -113,6 +166,26 @@ class CClef : public Persistent {
   int32_t cursorColumn = 0;  // element index of the selected voice under the cursor
   int32_t cursorRow = 0;
 
+  // --- more of the last layout: what annotations, meta-events and the view read back
+  int32_t zoom = 100;
+  int32_t lineThickness = 0;
+  int32_t textBaseline = 0;     // base line of annotations above (or, in one mode, below) the stave
+  int32_t annotationTop = 0;    // top of the annotations above the stave
+  int32_t annotationUnit = 0;   // a quarter of the stave font's average character width
+  Rect headerRect;              // the clef zone, for hit testing
+  int32_t highlightStart = 0;   // x range of the highlighted chords; both 0 for none
+  int32_t highlightEnd = 0;
+  bool active = false;          // set by the view for the stave being edited; cleared by drawing
+  bool markHeader = false;      // the view asks for the header zone to be shaded
+  int32_t currentStemsDown = 0;  // stem direction while a voice is drawn
+  int32_t tabMode = 0;
+  int32_t currentVoice = 0;     // the line's selected voice, set before drawing
+  std::array<std::vector<uint32_t>, 2> voicePositions;  // each voice's column x at its last pass
+  uint32_t errorReported = 0;   // the drawing-error round in which this stave last reported
+  // A clef change recorded on a definition's stave: the clef the next lines start with.
+  int32_t recordedClef = -1;    // -1 none
+  int32_t recordedStepOffset = 0;
+
   // --- drawing state of the renderer
   std::vector<uint32_t> chordPositions;
   CKey key;  // the key signature in force on the stave
@@ -151,6 +224,33 @@ class CClef : public Persistent {
   int GetStemDividingPitch() const;
   // The stave's height at its last layout.
   int32_t Height() const;
+
+  // --- geometry of the stave frame (device pixels of the last layout)
+  // Steps the key signature of a clef is drawn higher (0, 0, -2, -1, +3 for clefs 0-4).
+  static int KeySignatureShift(int32_t clef);
+  // Lines drawn: 5 on a staff, the tablature's lines otherwise.
+  int32_t DrawnLineCount() const;
+  // The rows the cursor may take: 17 on a staff, the courses on a tablature.
+  int32_t CursorLineCount() const;
+  // Lays the frame out at the top of `rect`: the top moves down by the line thickness, the
+  // bottom is the last line plus the space below; the columns and cursor rows follow.
+  void SetFrameGeometry(const Rect& rect, int32_t spacing, int32_t thickness, int32_t columnWidthIn,
+                        int32_t dpiY, int32_t zoomPercent);
+  // Width and height: the lines and 4 mm for each unit of space below.
+  Size GetStaffSize(int32_t dpiY) const;
+  // The y of a diatonic step (octave * 7 + letter, C = 0) under the current clef and offset.
+  int32_t StepToY(int step) const;
+  int GetCursorStep() const;
+  int GetCursorStepAt(int32_t clef, int32_t offset) const;
+  struct StepRange {
+    int low = 0;
+    int high = 0;
+  };
+  StepRange GetStepRange() const;
+  Point GetCursorPoint() const;
+  // Moves the cursor by a direction code (0/7 next column, 3 last, 4 first, 5 previous,
+  // 6 up, 8 down); 1 when it moved.
+  int MoveCursor(int code, int lowestLine);
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;

@@ -109,6 +109,7 @@ int CInstrument::LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int3
     stave->positionCode = (code & ~0xFF) | (((count - 1) * 16 + i) & 0xFF);
     stave->positionCodeHigh = codeHigh;
     stave->columnCount = columnCount;
+    stave->currentVoice = selectedVoice != 0 ? 1 : 0;
     renderer.DrawStave(dc, *stave, zoom, voices_, rect, nameWidth, key, columnWidth);
     if ((flags & kDrawTuning) != 0 && stave->IsTablature() && definition != nullptr) {
       const int32_t tabHeight = MultiplyLength(stave->lineSpacing, std::max(stave->lines - 1, 0));

@@ -88,6 +88,12 @@ void CInstrumentDlg::CopyStavesFrom(const CInstrumentDlg& other) {
   LinkStaves();
 }
 
+void CInstrumentDlg::ForgetRecordedClefs() {
+  for (const auto& stave : staves.items()) {
+    if (stave != nullptr) stave->recordedClef = -1;
+  }
+}
+
 void CInstrumentDlg::LinkStaves() {
   for (auto& stave : staves.items()) {
     if (stave == nullptr) stave = std::make_unique<CClef>(this);

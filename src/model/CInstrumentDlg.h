@@ -32,6 +32,8 @@
 
 namespace vornel {
 
+struct BrailleExport;
+
 class CInstrumentDlg : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CInstrumentDlg";
@@ -142,6 +144,9 @@ class CInstrumentDlg : public Persistent {
   void CopyStavesFrom(const CInstrumentDlg& other);
   // Points every stave to the definition, its tablature instrument and its clef line.
   void LinkStaves();
+  // Drawing records on the definition's staves the last clef change it met; a section drawn
+  // from its start begins without one.
+  void ForgetRecordedClefs();
   CClef* GetCurrentStave() const { return staves.at(currentStave); }
   // The page values into the current stave, and back (std::out_of_range without one).
   void StoreStaveSettings();
@@ -183,6 +188,10 @@ class CInstrumentDlg : public Persistent {
   // Deletes those chords from the first gathered voice and, when that removed anything, from
   // the second. The shared stave break only leaves the voices.
   bool DeleteMarkedArea();
+
+  // The instrument's Braille block: name, tuning and the tablature of its gathered first
+  // voice (the second when the first is empty).
+  void WriteBrailleTabText(BrailleExport& text) const;
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;

@@ -1,6 +1,8 @@
 #include "model/CKey.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include "model/FloorDivision.h"
 #include "model/Scaling.h"
@@ -60,6 +62,18 @@ int CKey::TonicPitchClass() const {
 int CKey::ChromaticCorrection(int pitch) const {
   const size_t degree = static_cast<size_t>(FloorMod(pitch - TonicPitchClass(), 12));
   return mode == 0 ? kMajorCorrection[degree] : kModalCorrection[degree];
+}
+
+void CKey::SetSignature(int32_t fifths, bool minor) {
+  const int sf = std::clamp(fifths, -7, 7);
+  alterations = static_cast<uint32_t>(std::abs(sf));
+  bemol = sf <= 0 ? 1 : 0;
+  // The tonic is a fifth (four steps) further per sharp.
+  keyName = (((minor ? 4 * sf + 5 : 4 * sf) % 7) + 7) % 7;
+  const bool sharpTonic = minor ? sf >= 3 : sf >= 6;
+  const bool flatTonic = minor ? sf <= -5 : sf <= -2;
+  keyAlterations = sharpTonic ? 2 : (flatTonic ? 1 : 0);
+  mode = minor ? ((5 << 8) | kMinorBit) : 0;
 }
 
 int CKey::GetStepAlteration(int step) const {

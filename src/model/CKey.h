@@ -29,6 +29,9 @@ class CKey : public Persistent {
 
   bool operator==(const CKey& other) const;
 
+  // The signature of `fifths` sharps (flats when negative, kept within 7) of a major or minor
+  // key: count, flats flag, tonic with its accidental, and the mode.
+  void SetSignature(int32_t fifths, bool minor);
   // +1, -1 or 0: what the signature does to a step 0-6.
   int GetStepAlteration(int step) const;
   // 12 * octave + natural semitone + the signature's alteration of the step.

@@ -5,6 +5,7 @@
 
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "platform/xml/XmlHelpers.h"
 
@@ -36,6 +37,16 @@ CNotationFont::CNotationFont(std::string_view faceName, double glyphInterval)
   logFont.lfWeight = 400;
   logFont.lfCharSet = 0;
   SetFace(faceName);
+}
+
+int32_t CNotationFont::ScaledHeight(int32_t dpi, int32_t zoom) const {
+  zoom = zoom < 1 ? 100 : std::min(zoom, 100000);
+  const int32_t a = MulDiv(720, dpi, 254);
+  const int32_t b = MulDiv(pointSize.cx, dpi, 254);
+  const int32_t c = MulDiv(b, microTuning, a);
+  const double size = std::trunc((c + interval) * zoom / 100.0);
+  const int32_t tenths = static_cast<int32_t>(std::clamp(size, -1.0e6, 1.0e6));
+  return -MulDiv(tenths, dpi, 254);
 }
 
 std::string CNotationFont::GetDescription() const {

@@ -34,6 +34,9 @@ class CNotationFont {
 
   bool operator==(const CNotationFont&) const = default;
 
+  // The logical font height (negative: the em) for a device resolution and zoom: the
+  // interval plus what the micro-tuning adds, scaled by the zoom.
+  int32_t ScaledHeight(int32_t dpi, int32_t zoom) const;
   // "VornelNotation - Size 16 - Weight 400".
   std::string GetDescription() const;
   // Sets the face and the face of the logical font.

@@ -34,6 +34,7 @@
 
 namespace vornel {
 
+struct BrailleExport;
 class XmlSink;
 
 class CSystemArray : public Persistent {
@@ -203,6 +204,17 @@ class CSystemArray : public Persistent {
   // --- section-wide edits
   // One per-chord edit over both voices of every line of every system.
   void ApplyCommandToAllLines(ClearCommand command);
+  // The same edit over both voices of the active instrument's line in every system. "Clear
+  // forced barlines" instead re-bars each of those voices with the section's signature and
+  // frees the fixed bar lines that fall on bar ends.
+  void ApplyCommandToActiveInstrument(ClearCommand command);
+  // For every definition, both voices gathered from its lines are respelled in its key.
+  void RecalculateNotation();
+  // After an import: each definition's gathered first voice goes to its line in the systems
+  // (to the first system, as one run, when it holds no stave breaks) and the line's first
+  // stave takes the definition's first stave; the same for a second voice that is not empty,
+  // with the second stave. The gathered lists are released.
+  void DistributeInstrumentVoices();
   // Takes the title, author and comments fonts, the systems per page and, index by index as
   // far as both sections have definitions, the instrument definitions of `other`.
   void CopySettingsFrom(const CSystemArray& other);
@@ -216,6 +228,15 @@ class CSystemArray : public Persistent {
   void ChangeAllFlagValues(bool halve);
   // The "Parse voices" dialog, then the selected voice split by pitch. 1 on OK.
   int AnalyzeVoices();
+
+  // --- text exports
+  // The section as TAB text: its title, then the active line's selected voice of every
+  // system, with "p" page breaks every systems-per-page systems when `pageBreaks` is set.
+  // An active system outside the list raises std::out_of_range. Returns 1.
+  int WriteTabFormatText(bool pageBreaks, std::string& out) const;
+  // The section as Braille text: heading, every instrument's block, end text. The voices are
+  // gathered for it and released after.
+  void WriteBrailleTabText(BrailleExport& text);
 
   // --- stored forms
   std::string_view ClassName() const override { return kClassName; }

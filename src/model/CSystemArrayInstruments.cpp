@@ -284,6 +284,40 @@ void CSystemArray::ApplyCommandToAllLines(ClearCommand command) {
   }
 }
 
+void CSystemArray::ApplyCommandToActiveInstrument(ClearCommand command) {
+  const size_t instrument = ActiveInstrumentIndex();
+  for (const auto& system : systems.items()) {
+    CInstrument& line = *system->Line(instrument);
+    if (command != ClearCommand::kClearForcedBarlines) {
+      line.Voices().ClearItems(command);
+      continue;
+    }
+    for (nChordArray* voice : line.Voices()) voice->RebarAndFreeFixedBars(numerator, denominator);
+  }
+}
+
+void CSystemArray::RecalculateNotation() {
+  for (size_t d = 0; d < definitions.size(); ++d) {
+    GatherVoice(0, d, 0, 0);
+    CInstrumentDlg& definition = GatherVoice(0, d, 1, 0);
+    definition.RespellVoicesInKey();
+    // The chords were respelled where they stand; the lists only let go of them.
+    definition.ReleaseGatheredVoices();
+  }
+}
+
+void CSystemArray::DistributeInstrumentVoices() {
+  for (size_t d = 0; d < definitions.size(); ++d) {
+    CInstrumentDlg& definition = *definitions.at(d);
+    for (size_t v = 0; v < definition.gathered.size(); ++v) {
+      if (v > 0 && definition.gathered[v].empty()) continue;
+      ScatterVoice(definition.gathered[v], d, v);
+      if (v < definition.staves.size()) ApplyStaveDefinition(*definition.staves.at(v), d, v);
+    }
+    definition.ReleaseGatheredVoices();
+  }
+}
+
 void CSystemArray::CopySettingsFrom(const CSystemArray& other) {
   if (&other == this) return;
   for (const size_t t : {kTitle, kAuthor, kComments}) texts.at(t)->font = other.texts.at(t)->font;

@@ -8,6 +8,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
 #include "platform/text/TextEdits.h"
@@ -214,6 +215,11 @@ bool CTabInstrument::GetFretText(int pitch, int string, std::string& text) const
 int CTabInstrument::GetDisplayLine(int string) const {
   if (tabStyle == kSpanish && string >= 0 && string < tuning.lines) return tuning.lines - 1 - string;
   return string;
+}
+
+std::array<int32_t, 2> CTabInstrument::ComputeDeviceSpacing(int32_t dpiX, int32_t dpiY) {
+  deviceSpacing = {MulDiv(tabFont.staveAdjust.cx, dpiY, 254), MulDiv(tabFont.staveAdjust.cy, dpiX, 254)};
+  return deviceSpacing;
 }
 
 uint32_t CTabInstrument::GetFlagGlyph(int v) const {

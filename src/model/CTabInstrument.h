@@ -61,6 +61,8 @@ class CTabInstrument : public Persistent {
   int32_t coloredFlags = 0;
   int32_t microTuning = 0;         // kept equal to the tablature font's micro-tuning
   int32_t binaryOnlySetting = 35;  // kept only in the archived record
+  // Set for the device being drawn on by ComputeDeviceSpacing; not stored.
+  std::array<int32_t, 2> deviceSpacing = {0, 0};
   dfLogFont tabFont;               // the tablature letters
   CNotationFont flagsFont;         // the rhythm flags
   CAlfabeto alfabeto;
@@ -88,6 +90,10 @@ class CTabInstrument : public Persistent {
   static bool FormatDiatonicFret(int semitones, std::string& text);
   // The line a course is drawn on (Spanish tablature puts course 1 on the bottom line).
   int GetDisplayLine(int string) const;
+  // The tablature font's stave adjustment in pixels of the device: the line spacing from its
+  // cx (vertical resolution) and the flag size from its cy (horizontal resolution). Stored
+  // in deviceSpacing and returned.
+  std::array<int32_t, 2> ComputeDeviceSpacing(int32_t dpiX, int32_t dpiY);
   // The character code of the rhythm-flag glyph of value `v` in the flags font.
   uint32_t GetFlagGlyph(int v) const;
   // Sets the flag mode bits, keeping bit 7.

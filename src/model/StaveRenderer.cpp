@@ -13,7 +13,6 @@ namespace vornel {
 
 namespace {
 
-constexpr int32_t kMaxLines = 64;
 constexpr int32_t kMaxSpacing = 100000;  // pixels; beyond it a stored size is no size
 constexpr int32_t kScreenDpi = 96;
 
@@ -29,11 +28,11 @@ StaveRenderer*& Installed() {
 
 int32_t SaneZoom(int32_t zoom) { return zoom < 1 ? 100 : std::min(zoom, 100000); }
 
-// The width of the notation font's space glyph, made even.
-int32_t StaffSpacing(DeviceContext& dc, const CNotationFont& font, int32_t zoom) {
-  const double size = std::clamp(std::trunc(font.interval * zoom / 100.0), -1.0e6, 1.0e6);
+}  // namespace
+
+int32_t MeasureStaffSpacing(DeviceContext& dc, const CNotationFont& font, int32_t zoom) {
   FontSpec spec;
-  spec.lfHeight = -MulDiv(static_cast<int32_t>(size), dc.LogPixelsY(), 254);
+  spec.lfHeight = font.ScaledHeight(dc.LogPixelsY(), SaneZoom(zoom));
   spec.lfWeight = font.logFont.lfWeight;
   spec.lfCharSet = font.logFont.lfCharSet;
   spec.lfFaceName = font.face;
@@ -44,33 +43,26 @@ int32_t StaffSpacing(DeviceContext& dc, const CNotationFont& font, int32_t zoom)
   return spacing;
 }
 
-}  // namespace
+int32_t MeasureTablatureSpacing(const DeviceContext& dc, CTabInstrument& tab, int32_t zoom) {
+  const int32_t device = tab.ComputeDeviceSpacing(dc.LogPixelsX(), dc.LogPixelsY())[0];
+  return MulDiv(device, SaneZoom(zoom), 100);
+}
 
 void MeasuringStaveRenderer::DrawStave(DeviceContext& dc, CClef& stave, int32_t zoom, const CVoicesArray&,
-                                       const Rect& rect, int32_t, const CKey*, int32_t columnWidth) {
+                                       const Rect& rect, int32_t nameWidth, const CKey*, int32_t columnWidth) {
   zoom = SaneZoom(zoom);
-  const bool tablature = stave.IsTablature();
   int32_t spacing = 0;
-  if (tablature) {
-    if (stave.tabInstrument != nullptr) {
-      spacing = MulDiv(MulDiv(stave.tabInstrument->tabFont.staveAdjust.cx, dc.LogPixelsY(), 254), zoom, 100);
-    }
-  } else if (stave.definition != nullptr) {
-    spacing = StaffSpacing(dc, stave.definition->notationFont, zoom);
+  int32_t thickness = 1;
+  if (stave.IsTablature()) {
+    if (stave.tabInstrument != nullptr) spacing = MeasureTablatureSpacing(dc, *stave.tabInstrument, zoom);
   } else {
-    spacing = StaffSpacing(dc, CNotationFont(), zoom);
+    spacing = MeasureStaffSpacing(dc, stave.definition != nullptr ? stave.definition->notationFont : CNotationFont(),
+                                  zoom);
+    thickness = spacing / 8;
   }
-  spacing = std::clamp(spacing, 1, kMaxSpacing);
-  const int32_t lines = std::clamp(stave.lines, 0, kMaxLines);
-  const int32_t space = static_cast<int32_t>(std::min<uint32_t>(stave.spaceBelow, 15));
-  const int32_t height = lines * spacing + space * MulDiv(MulDiv(40, dc.LogPixelsY(), 254), zoom, 100);
-
-  stave.tablatureLayout = tablature;
-  stave.lineSpacing = spacing;
-  stave.columnWidth = columnWidth;
-  stave.leftMargin = 0;
-  stave.rowCount = tablature ? lines : std::max(2 * lines - 1, 0);
-  stave.area = {rect.left, rect.top, rect.right, ScaleTruncated(int64_t{rect.top} + height, 1, 1)};
+  spacing = std::clamp(spacing, 0, kMaxSpacing);
+  stave.leftMargin = nameWidth;
+  stave.SetFrameGeometry(rect, spacing, thickness, columnWidth, dc.LogPixelsY(), zoom);
 }
 
 StaveRenderer& StaveRenderers() { return *Installed(); }

@@ -14,6 +14,7 @@ namespace vornel {
 
 class CClef;
 class CKey;
+class CNotationFont;
 class CTabInstrument;
 class CTrackText;
 class CVoicesArray;
@@ -41,9 +42,14 @@ class StaveRenderer {
   virtual void DrawName(DeviceContext& dc, const CTrackText& name, int32_t zoom, int32_t x, int32_t y) = 0;
 };
 
-// Lays stave frames out: a staff's line spacing is the width of the space glyph of its notation
-// font, a tablature's comes from its tablature font's stave adjustment; the stave's height is
-// its lines plus 4 mm for each step of its space below. Draws nothing.
+// The line spacing of a staff: the width of the space glyph of its notation font at the zoom,
+// made even. The same for a tablature: its font's stave adjustment at the zoom.
+int32_t MeasureStaffSpacing(DeviceContext& dc, const CNotationFont& font, int32_t zoom);
+int32_t MeasureTablatureSpacing(const DeviceContext& dc, CTabInstrument& tab, int32_t zoom);
+
+// Lays stave frames out as the drawing renderer does (CClef::SetFrameGeometry): the staff's
+// lines are an eighth of its spacing thick, a tablature's one pixel (the page settings that
+// thicken them belong to the drawing). Draws nothing.
 class MeasuringStaveRenderer : public StaveRenderer {
  public:
   void DrawStave(DeviceContext& dc, CClef& stave, int32_t zoom, const CVoicesArray& voices, const Rect& rect,

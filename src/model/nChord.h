@@ -133,6 +133,10 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   FretDiagram LayoutFretDiagram(const CTabInstrument& instrument, int32_t left, int32_t top, int32_t width,
                                 int32_t height, int32_t dpiX, int32_t dpiY) const;
 
+  // The chord as one line of TAB text (rhythm sign or "x", the courses' frets with their
+  // ornament marks, the bourdon), ending in a line feed.
+  std::string GetTabLine(const CTabInstrument& instrument, bool withRhythm) const;
+
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;

@@ -202,6 +202,37 @@ void nChordArray::AdvanceBeat(uint32_t duration, const Meter& meter) {
   b.remainder = b.groupLength != 0 ? b.timeInBar % b.groupLength : b.timeInBar % meter.beat;
 }
 
+void nChordArray::UpdateBeamGroups(int32_t numerator, int32_t denominator) {
+  Meter meter = MeterInForce(numerator, denominator);
+  beat_ = BeatState{};
+  for (const Handle& handle : events_) {
+    nChord* e = handle.get();
+    if (e == nullptr) continue;
+    const bool meterChange = (e->IsSpecialEvent() && e->SpecialSubtype() == nChord::kTimeSignatureChange) ||
+                             (e->IsBarLine() && e->BarChange() == 1);
+    if (meterChange) {
+      beat_ = BeatState{};
+      if (const CMetaEvent* signature = e->metaEvents.Find(CMetaEvent::kTimeSignature)) {
+        meter = Meter::From(signature->cx, signature->cy);
+      }
+    }
+    if (e->IsBarLine()) {
+      beat_.timeInBar = 0;
+      beat_.timeInGroup = 0;
+      beat_.remainder = 0;
+      continue;
+    }
+    if (!e->IsChord() || e->ChordMark() == nChord::kTimelessMark) continue;
+    const uint16_t code = e->rhythm & 7;
+    e->beamIndex = JoinBeatGroup(e->GetTupletNumber(), code, meter);
+    if (beat_.timeInBar >= meter.barLength) beat_.timeInBar %= meter.barLength;
+    const uint32_t d = e->GetDurationTicks();
+    if (code < meter.groupThreshold) e->beamIndex = 0;
+    AdvanceBeat(d, meter);
+    beat_.previousDuration = d;
+  }
+}
+
 uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_t startInBar) {
   bars_.DeleteAll();
   Meter meter = MeterInForce(numerator, denominator);

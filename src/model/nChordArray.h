@@ -40,6 +40,7 @@ struct Meter {
   static Meter From(int64_t numerator, int64_t denominator);
 };
 
+struct BrailleExport;
 class CClef;
 class CKey;
 class CTabInstrument;
@@ -81,6 +82,9 @@ enum class ClearCommand : int {
   kLyrics = 33104,
   kStaticSpaces = 33106,
   kSectionNotes = 33107,
+  // Not a per-chord edit: the voices of the active instrument are re-barred and their fixed
+  // bar lines freed (CSystemArray::ApplyCommandToActiveInstrument).
+  kClearForcedBarlines = 33105,
   kNoteFlag6 = 33108,
   kDanglingFloatingOrnaments = 33109,
   kPackSlurs = 33110,
@@ -159,6 +163,9 @@ class nChordArray : public Persistent {
   // --- time
   // Start ticks (delta) of every event and, for chords, the bar they start in.
   void UpdateTickPositions(int32_t numerator, int32_t denominator);
+  // The beam indices of the chords (not stored) as cutting the bars finds them, without
+  // touching the bar lines: each bar line starts a bar.
+  void UpdateBeamGroups(int32_t numerator, int32_t denominator);
   // Cuts the voice into bars: bar-cut times, beat groups, beam indices, plain bar lines
   // re-created where bars end. The first bar starts `startInBar` ticks into a bar (where the
   // voice before this one left off). Returns the bar length.
@@ -371,6 +378,13 @@ class nChordArray : public Persistent {
   // Edits the first meta-event whose rectangle for the view contains (x, y), going on from
   // the last search position; returns true when one was handled.
   bool EditMetaEventAt(int32_t x, int32_t y, bool tablature);
+
+  // --- text exports
+  // The TAB text lines of the voice: chords, and bar lines numbered by `barCounter`, which
+  // runs on from voice to voice of one section.
+  void WriteTabText(const CTabInstrument& instrument, std::string& out, int& barCounter) const;
+  // The voice as Braille text, wrapped to the export's line length and paged.
+  void WriteBrailleText(BrailleExport& text, const CTabInstrument& instrument) const;
 
   // --- the "staff" element
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;

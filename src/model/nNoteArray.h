@@ -58,6 +58,10 @@ class nNoteArray : public Persistent, public OwnedArray<nNotes> {
   nNotes* NoteOnCourse(uint8_t course, int* index = nullptr) const;
   nNotes* NoteWithInterval(uint8_t interval, int* index = nullptr) const;
   nNotes* FindNote(uint8_t courseOrInterval, bool byCourse) const;
+
+  // The notes as Braille text, course by course: fret and course number with their marks;
+  // "!" when a note has no fret on the instrument.
+  std::string GetBrailleText(const CTabInstrument& instrument) const;
   // Pitch of the first note on a course, 0 when none.
   uint8_t PitchOnCourse(uint8_t course) const;
   // Pitch of the first note on a course above `course` (its course in `found`); 0 when none.

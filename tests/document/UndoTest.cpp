@@ -165,6 +165,25 @@ TEST(Undo, ChangingTheActiveSectionEmptiesBothStacks) {
   doc->RemoveObserver(&view);
 }
 
+TEST(Sections, AppendedSectionsAreNumberedAndMadeActive) {
+  CBriotabDoc doc;
+  RecordingView view;
+  doc.AddObserver(&view);
+  CSystemArray* first = doc.AppendNewSection();
+  EXPECT_EQ(first->index, 0);
+  EXPECT_EQ(doc.sections.activeSection, 0);  // an empty list had no active section
+  EXPECT_EQ(first->systems.size(), CSystemArray::kNewSystemCount);
+  EXPECT_EQ(first->definitions.size(), 1u);
+
+  doc.SaveSnapshot();
+  CSystemArray* second = doc.AppendSection(Titled("imported"));
+  EXPECT_EQ(second->index, 1);
+  EXPECT_EQ(ActiveTitle(doc), "imported");
+  EXPECT_FALSE(doc.CanUndo());  // the snapshot belonged to the first section
+  EXPECT_EQ(view.hints, (std::vector<int>{kHintSectionChanged, kHintSectionChanged}));
+  doc.RemoveObserver(&view);
+}
+
 TEST_F(SectionBufferTest, CopiesArePastedAfterTheActiveSectionInTheirOrder) {
   ScriptedPrompts prompts;
   auto doc = DocumentOf({"A", "B", "C", "D"});

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "model/CKey.h"
 #include "model/nNotes.h"
 #include "platform/archive/ArchiveReader.h"
@@ -196,6 +199,24 @@ TEST(KeyXml, ModeIndexAndMinorBitRoundTrip) {
   tinyxml2::XMLDocument other;
   other.Parse("<clef/>");
   EXPECT_THROW(read.ReadXml(other.FirstChildElement()), XmlTagMismatch);
+}
+
+TEST(KeySignature, FromFifthsAndMode) {
+  struct Case {
+    int fifths;
+    bool minor;
+    std::string label;
+  };
+  for (const Case& c : std::vector<Case>{{0, false, "CM[0b]"},
+                                         {2, false, "DM[2#]"},
+                                         {-3, false, "EbM[3b]"},
+                                         {-3, true, "Cm[3b]"},
+                                         {4, true, "C#m[4#]"},
+                                         {9, false, "C#M[7#]"}}) {
+    CKey key;
+    key.SetSignature(c.fifths, c.minor);
+    EXPECT_EQ(key.GetKeyLabel(), c.label) << c.fifths << (c.minor ? " minor" : " major");
+  }
 }
 
 }  // namespace

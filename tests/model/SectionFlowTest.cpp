@@ -552,5 +552,93 @@ TEST(SectionInstruments, AnalyzingVoicesProposesASplitByClef) {
   EXPECT_EQ(editor.proposedSplit, 49);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Finishing an imported section
+
+TEST(SectionImportFinish, DistributingHandsEachGatheredVoiceToItsLineAndStave) {
+  CSystemArray section;
+  section.DeleteAllSystems();
+  section.definitions.clear();
+  for (int d = 0; d < 2; ++d) {
+    auto definition = std::make_unique<CInstrumentDlg>();
+    definition->EnsureStave();
+    definition->staves.at(0)->clefId = CClef::kFClef;
+    section.definitions.push_back(std::move(definition));
+  }
+  CInstrumentDlg& second = *section.Definition(1);
+  second.AddStave()->clefId = CClef::kCClef;
+  second.LinkStaves();
+  for (int i = 0; i < 3; ++i) section.Definition(0)->gathered[0].push_back(Quarter());
+  section.Definition(0)->gathered[0].push_back(section.SystemBreak());
+  section.Definition(0)->gathered[0].push_back(Quarter());
+  second.gathered[0].push_back(Quarter());
+  second.gathered[1].push_back(Quarter(48));
+  section.NewSystem(CSystemArray::kAppend);
+  // Stave settings of a line made before the definition changed them.
+  second.staves.at(1)->clefId = CClef::kGClef;
+
+  section.DistributeInstrumentVoices();
+  ASSERT_EQ(section.systems.size(), 2u);  // the stave break opens a second system
+  EXPECT_EQ(Shapes(section, 0), (std::vector<std::string>{"qqq", "q"}));
+  EXPECT_EQ(Shapes(section, 1, 0), (std::vector<std::string>{"q", ""}));
+  EXPECT_EQ(Shapes(section, 1, 1), (std::vector<std::string>{"q", ""}));
+  for (size_t s = 0; s < 2; ++s) {
+    EXPECT_EQ(section.System(s)->Line(0)->staves.at(0)->clefId, CClef::kFClef);
+    EXPECT_EQ(section.System(s)->Line(1)->staves.at(1)->clefId, CClef::kGClef);
+  }
+  for (const auto& definition : section.definitions.items()) {
+    EXPECT_TRUE(definition->gathered[0].empty());
+    EXPECT_TRUE(definition->gathered[1].empty());
+  }
+}
+
+TEST(SectionImportFinish, NotationIsRespelledInEachDefinitionsKeyInBothVoices) {
+  auto section = Section(2);
+  CInstrumentDlg& definition = *section->Definition(0);
+  section->System(0)->Line(0)->firstVoice.push_back(Quarter(70));
+  section->System(1)->Line(0)->secondVoice.push_back(Quarter(70));
+  definition.key.bemol = 0;  // two sharps: A sharp
+  definition.key.alterations = 2;
+  section->RecalculateNotation();
+  const nNotes* first = section->System(0)->Line(0)->firstVoice.at(0)->notes.at(0);
+  const nNotes* second = section->System(1)->Line(0)->secondVoice.at(0)->notes.at(0);
+  EXPECT_EQ(nNotes::NameText(first->name), "A5#");
+  EXPECT_EQ(nNotes::NameText(second->name), "A5#");
+  definition.key.bemol = 1;  // two flats: B flat, which the key gives
+  section->RecalculateNotation();
+  EXPECT_EQ(nNotes::NameText(first->name), "B5");
+  EXPECT_EQ(nNotes::NameText(second->name), "B5");
+  EXPECT_TRUE(definition.gathered[0].empty());
+  EXPECT_EQ(section->System(1)->Line(0)->secondVoice.size(), 1u);  // the music stays in place
+}
+
+TEST(SectionImportFinish, CommandsReachOnlyTheActiveInstrument) {
+  auto section = Section(2);
+  section->AddInstrument(std::make_unique<CInstrumentDlg>());
+  for (size_t s = 0; s < 2; ++s) {
+    for (size_t j = 0; j < 2; ++j) {
+      nChordArray& voice = section->System(s)->Line(j)->firstVoice;
+      for (int q = 0; q < 4; ++q) voice.push_back(Quarter());
+      voice.push_back(std::make_unique<nChord>(0x11));  // a fixed bar line where the bar ends
+      voice.push_back(Quarter());
+      voice.push_back(std::make_unique<nChord>(0x11));  // and one inside the next bar
+      voice.push_back(Quarter());
+      voice.at(0)->metaEvents.SetMetaEvent(CMetaEvent::kLyrics, "la", 0, 0, 0);
+    }
+  }
+  section->System(0)->activeInstrument = 1;
+  section->ApplyCommandToActiveInstrument(ClearCommand::kClearForcedBarlines);
+  section->ApplyCommandToActiveInstrument(ClearCommand::kLyrics);
+  for (size_t s = 0; s < 2; ++s) {
+    const nChordArray& active = section->System(s)->Line(1)->firstVoice;
+    const nChordArray& other = section->System(s)->Line(0)->firstVoice;
+    EXPECT_EQ(active.at(4)->status, 1) << s;     // freed: an ordinary bar line
+    EXPECT_EQ(active.at(6)->status, 0x11) << s;  // kept: it does not fall on a bar end
+    EXPECT_TRUE(active.at(0)->metaEvents.empty());
+    EXPECT_EQ(other.at(4)->status, 0x11);
+    EXPECT_EQ(other.at(0)->metaEvents.size(), 1u);
+  }
+}
+
 }  // namespace
 }  // namespace vornel

@@ -242,8 +242,9 @@ TEST(System, MeasuringRendererLaysOutFrames) {
   lute.staves.at(0)->spaceBelow = 2;
   CStaveArray system(lute);
   RecordingDevice dc(254);
-  // 6 lines of 50 units and 2 × 4 mm below.
-  EXPECT_EQ(system.MeasureLines(&dc, 0, 0, 1000, 1000), 6 * 50 + 2 * 40);
+  // From the top line (one line thickness down) over 5 spaces of 50 units to the last line,
+  // and 2 × 4 mm below.
+  EXPECT_EQ(system.MeasureLines(&dc, 0, 0, 1000, 1000), 1 + 5 * 50 + 2 * 40);
   const CClef& stave = *system.Line(0)->staves.at(0);
   EXPECT_TRUE(stave.tablatureLayout);
   EXPECT_EQ(stave.lineSpacing, 50);

@@ -242,5 +242,27 @@ TEST(GraphicUtilText, GlyphsInRectTakeTheRectangleWidthAsTheirEm) {
   EXPECT_EQ(dc.GetFont().lfFaceName, "System");  // the previous font is back
 }
 
+// Centring on x draws the string half its measured width further left; the rectangle that
+// comes back stays centred.
+TEST(GraphicUtilText, GlyphsCentredOnXMoveLeftByHalfTheirWidth) {
+  for (const char* face : {"VornelNotation", "Arial"}) {
+    RecordingDevice plain;
+    RecordingDevice centred;
+    GraphicUtil a(plain, 100);
+    GraphicUtil b(centred, 100);
+    const Rect ra = a.DrawGlyphsInRect(face, "88", -1, 0, false, {100, 100, 140, 140});
+    const Rect rb = b.DrawGlyphsInRect(face, "88", -1, 0, true, {100, 100, 140, 140});
+    EXPECT_EQ(ra, rb) << face;
+    const auto firstX = [](const std::string& log) {
+      for (const char* call : {"TextOut ", "DrawText \"88\" "}) {
+        const size_t at = log.rfind(call);
+        if (at != std::string::npos) return std::stoi(log.substr(at + std::string(call).size()));
+      }
+      return -1;
+    };
+    EXPECT_EQ(firstX(plain.Log()) - firstX(centred.Log()), ra.Width() / 2) << face << "\n" << centred.Log();
+  }
+}
+
 }  // namespace
 }  // namespace vornel

@@ -21,14 +21,6 @@ namespace vornel::tool {
 
 namespace {
 
-// The system's messages go to the standard error stream.
-class PrintedPrompts : public ConsolePrompts {
- public:
-  void ShowMessage(std::string_view text, MessageKind, std::string_view) override {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-  }
-};
-
 int Midi(const CommandArguments& args) {
   std::optional<long> sectionNumber;
   std::vector<std::string> files;

@@ -22,3 +22,16 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
 }
 
 }  // namespace vornel
+
+namespace vornel {
+
+std::string FormatText(const char* format, ...) {
+  std::string text;
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(text, format, args);
+  va_end(args);
+  return text;
+}
+
+}  // namespace vornel

@@ -11,4 +11,7 @@ namespace vornel {
 // format is refused.
 void AppendFormatV(std::string& out, const char* format, va_list args) __attribute__((format(printf, 2, 0)));
 
+// The text of `format` with the arguments that follow it.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 }  // namespace vornel

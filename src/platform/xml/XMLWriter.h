@@ -55,7 +55,8 @@ class XMLWriter : public tinyxml2::XMLDocument {
 // keeps the nesting between the calls of VisitEnter and VisitExit.
 class XmlTextPrinter : public tinyxml2::XMLPrinter {
  public:
-  explicit XmlTextPrinter(std::string& out);
+  // `depth` is the nesting level the first element is indented to.
+  explicit XmlTextPrinter(std::string& out, int depth = 0);
 
   // A text node. One made only of blanks starts with a character reference, since a reader
   // drops blank text between tags; a carriage return anywhere is written as a reference.

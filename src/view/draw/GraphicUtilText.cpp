@@ -67,19 +67,21 @@ Rect GraphicUtil::DrawGlyphsInRect(std::string_view face, std::string_view text,
   const unsigned oldAlign = dc.SetTextAlign(TA_LEFT | TA_TOP);
   Rect measured{rect.left, rect.top, rect.left, rect.top};
   dc.DrawText(text, measured, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  // Centring on x centres the string once more about the point where the centred string
+  // would start: it ends up half its width left of the middle of the rectangle.
+  const int32_t shift = centreOnX ? measured.Width() / 2 : 0;
   // Music glyphs sit very differently around their baselines, so their ink is centred in
-  // the rectangle both ways; text is centred by its line cell. Either way the string ends
-  // up in the middle of the rectangle, whether or not the caller centres on x.
-  (void)centreOnX;
+  // the rectangle both ways; text is centred by its line cell.
   if (dc.CurrentFont().IsMusicRole()) {
     const Rect ink = dc.GetTextInkBox(text);
     if (!ink.IsEmpty()) {
       const Point centre = rect.CenterPoint();
       dc.SetTextAlign(TA_LEFT | TA_BASELINE);
-      dc.TextOut(centre.x - (ink.left + ink.right) / 2, centre.y - (ink.top + ink.bottom) / 2, text);
+      dc.TextOut(centre.x - shift - (ink.left + ink.right) / 2, centre.y - (ink.top + ink.bottom) / 2, text);
     }
   } else {
     Rect box = rect;
+    box.Offset(-shift, 0);
     dc.DrawText(text, box, DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   }
   dc.SetTextAlign(oldAlign);

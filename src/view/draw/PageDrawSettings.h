@@ -3,6 +3,8 @@
 // pointer, set by whoever draws a page (the page renderer, the view, printing) and cleared
 // when it is done. With none set, the zoom counts as 100 and the options as off.
 
+#include <cstdint>
+
 namespace vornel {
 
 class FontStack;
@@ -12,6 +14,16 @@ struct PageDrawSettings {
   bool colourOn = false;     // colour mode: off draws every note and text black
   bool showMarkers = false;  // the screen markers of blank columns and events
   const FontStack* fonts = nullptr;  // the document font stack
+  // Staves
+  bool timeProportional = false;    // columns follow the time of their elements
+  int32_t barWidth = 400;           // tenths of a millimetre: a bar of the time-proportional layout
+  int32_t staffLineThickness = 2;   // twentieths of a millimetre
+  uint32_t staffLineColour = 0;     // 0x00BBGGRR
+  uint32_t barLineColour = 0;
+  bool greyInactive = false;        // staves and voices other than the active one in grey
+  bool barNumbers = false;          // every fifth bar number
+  int32_t barNumberHeight = 0;      // 0-7: how far above the stave bar numbers stand
+  bool outlineBarNumbers = false;
 };
 
 const PageDrawSettings* ActivePageSettings();

@@ -24,13 +24,7 @@ int ScaledNotationFont::CreateScaledFont(int32_t zoom, DeviceContext& dc) {
   // The installed face's own spelling, as the system reports it; a face that is not
   // installed stays as it is (the device substitutes one).
   if (const auto installed = InstalledFaceName(lf.lfFaceName)) lf.lfFaceName = FitFaceName(*installed);
-  const int32_t dpi = dc.LogPixelsY();
-  const int32_t a = MulDiv(720, dpi, 254);
-  const int32_t b = MulDiv(font_.pointSize.cx, dpi, 254);
-  const int32_t c = MulDiv(b, font_.microTuning, a);
-  const double size = std::trunc((c + font_.interval) * zoom / 100.0);
-  const int32_t tenths = static_cast<int32_t>(std::clamp(size, -1.0e6, 1.0e6));
-  lf.lfHeight = -MulDiv(tenths, dpi, 254);
+  lf.lfHeight = font_.ScaledHeight(dc.LogPixelsY(), zoom);
   lf.lfWidth = 0;
   lf.lfEscapement = 0;
   lf.lfOrientation = 0;

@@ -1,0 +1,108 @@
+// A page of 8 systems of one staff in two voices, about 24 chords a system with beams,
+// accidentals and ledger lines, at zoom 100 and 96 dpi, drawn into the recording device and
+// into a Cairo image: what a page of staff notation costs in each backend.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "model/CInstrumentDlg.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "model/StaveRenderer.h"
+#include "model/nChord.h"
+#include "platform/draw/CairoDevice.h"
+#include "platform/draw/RecordingDevice.h"
+#include "view/draw/PageDrawSettings.h"
+#include "view/render/DrawingStaveRenderer.h"
+#include "view/render/PlainPages.h"
+
+namespace {
+
+using namespace vornel;
+
+std::unique_ptr<nChord> Chord(int code, std::initializer_list<int> pitches) {
+  auto chord = std::make_unique<nChord>(nChord::kChord, static_cast<uint16_t>(code));
+  for (const int pitch : pitches) {
+    auto note = std::make_unique<nNotes>();
+    note->pitch = static_cast<uint8_t>(pitch);
+    chord->AddNote(std::move(note));
+  }
+  return chord;
+}
+
+// Per bar: eight eighths above (sharps, flats and ledger lines among them) over two quarters
+// and two eighths, padded so that both voices keep one column per time.
+std::unique_ptr<CSystemArray> EightSystems() {
+  auto section = std::make_unique<CSystemArray>();
+  CInstrumentDlg& guitar = *section->Definition(0);
+  guitar.ApplyNotationPreset(1);
+  guitar.staves.at(0)->enabledVoices = CClef::kBothVoicesMerged;
+  for (size_t s = 0; s < section->systems.size(); ++s) {
+    section->System(s)->RebuildLines({&guitar});
+    CInstrument& line = *section->System(s)->Line(0);
+    static constexpr int kUpper[] = {76, 78, 80, 81, 83, 85, 86, 88, 70, 73, 75, 77, 63, 66, 68, 71,
+                                     79, 84, 86, 91, 67, 64, 62, 60};
+    for (int bar = 0; bar < 3; ++bar) {
+      for (int i = 0; i < 8; ++i) {
+        line.firstVoice.push_back(Chord(4, {kUpper[bar * 8 + i] - 12}));
+        if (i == 0 || i == 2) {
+          line.secondVoice.push_back(Chord(3, {43 + bar + i}));
+        } else if (i == 4 || i == 5) {
+          line.secondVoice.push_back(Chord(4, {48 + i, 40}));
+        } else {
+          line.secondVoice.push_back(nullptr);
+        }
+      }
+      line.firstVoice.push_back(std::make_unique<nChord>(nChord::kBarLine));
+      line.secondVoice.push_back(std::make_unique<nChord>(nChord::kBarLine));
+    }
+  }
+  return section;
+}
+
+struct Page {
+  std::unique_ptr<CSystemArray> section = EightSystems();
+  PageDrawSettings settings;
+  DrawingStaveRenderer renderer;
+};
+
+void RecordingStaffPage(benchmark::State& state) {
+  Page page;
+  ScopedPageSettings active(&page.settings);
+  ScopedStaveRenderer installed(page.renderer);
+  RecordingDevice measuring(96, false);
+  measuring.SetRecording(false);
+  PlainPages pages(*page.section, measuring, 100);
+  if (pages.PageCount() != 1) state.SkipWithError("the systems do not fit one page");
+  for (auto _ : state) {
+    RecordingDevice device(96, false);
+    pages.DrawPage(0, device);
+    benchmark::DoNotOptimize(device.Log().size());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(RecordingStaffPage)->Iterations(200)->Unit(benchmark::kMillisecond);
+
+void CairoStaffPage(benchmark::State& state) {
+  Page page;
+  ScopedPageSettings active(&page.settings);
+  ScopedStaveRenderer installed(page.renderer);
+  const Size size = PlainPages::PageSize(96, 100);
+  ImageDevice device(size.cx, size.cy, 96, 0xFFFFFF, false);
+  PlainPages pages(*page.section, device, 100);
+  for (auto _ : state) {
+    device.SaveDC();
+    device.FillSolidRect({0, 0, size.cx, size.cy}, 0xFFFFFF);
+    pages.DrawPage(0, device);
+    device.RestoreDC(-1);
+  }
+  benchmark::DoNotOptimize(device.ToBitmap().GetPixel(10, 10));
+  // The page to look at.
+  if (const char* path = std::getenv("VORNEL_BENCH_PNG")) device.WritePng(path);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(CairoStaffPage)->Iterations(200)->Unit(benchmark::kMillisecond);
+
+}  // namespace

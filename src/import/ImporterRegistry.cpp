@@ -1,0 +1,53 @@
+#include <cstdio>
+
+#include "import/Importer.h"
+#include "platform/UserPrompts.h"
+#include "platform/io/FileIO.h"
+#include "platform/text/AsciiCase.h"
+
+namespace vornel {
+
+namespace {
+
+// The first bytes of a regular file; empty when it cannot be read.
+std::vector<uint8_t> FileHead(const std::string& path) {
+  std::vector<uint8_t> head(Importer::kSignatureBytes);
+  std::FILE* file = OpenFileForReading(path);
+  if (file == nullptr) return {};
+  head.resize(std::fread(head.data(), 1, head.size(), file));
+  std::fclose(file);
+  return head;
+}
+
+}  // namespace
+
+const std::vector<std::unique_ptr<Importer>>& Importers() {
+  static const std::vector<std::unique_ptr<Importer>> importers = [] {
+    std::vector<std::unique_ptr<Importer>> list;
+    // One line per format.
+    return list;
+  }();
+  return importers;
+}
+
+const Importer* FindImporter(const std::string& path) {
+  for (const auto& importer : Importers()) {
+    for (const std::string_view extension : importer->Extensions()) {
+      if (EndsWithNoCase(path, extension)) return importer.get();
+    }
+  }
+  const std::vector<uint8_t> head = FileHead(path);
+  if (head.empty()) return nullptr;
+  for (const auto& importer : Importers()) {
+    if (importer->TakesSignature(head)) return importer.get();
+  }
+  return nullptr;
+}
+
+size_t PromptAndImport(const Importer& importer, CBriotabDoc& doc) {
+  const std::optional<std::string> path = Prompts().PromptOpenFile(importer.PromptTitle(), importer.FilePattern());
+  if (!path) return 0;
+  return importer.Import(*path, doc);
+}
+
+}  // namespace vornel

@@ -1,0 +1,54 @@
+#include "view/render/DrawingStaveRenderer.h"
+
+#include <algorithm>
+
+#include "model/CTabInstrument.h"
+#include "view/draw/GraphicUtil.h"
+#include "view/draw/PageDrawSettings.h"
+#include "view/render/StaffRenderer.h"
+#include "view/render/TuningLabels.h"
+
+namespace vornel {
+
+namespace {
+
+int32_t PageZoom() {
+  const PageDrawSettings* settings = ActivePageSettings();
+  return settings != nullptr ? settings->zoom : 100;
+}
+
+}  // namespace
+
+std::optional<int32_t> DrawingStaveRenderer::ApplicationZoom() const {
+  const PageDrawSettings* settings = ActivePageSettings();
+  if (settings == nullptr) return std::nullopt;
+  return settings->zoom;
+}
+
+void DrawingStaveRenderer::DrawStave(DeviceContext& dc, CClef& stave, int32_t zoom, const CVoicesArray& voices,
+                                     const Rect& rect, int32_t nameWidth, const CKey* key, int32_t columnWidth) {
+  GraphicUtil g(dc, zoom);
+  StaffRenderer renderer(stave, g);
+  Rect area = rect;
+  renderer.Draw(zoom, voices, area, nameWidth, key, columnWidth);
+}
+
+int32_t DrawingStaveRenderer::DrawTuningLabels(DeviceContext& dc, const CTabInstrument& tab, int32_t x,
+                                               int32_t centreY) {
+  // Labels are drawn at natural size (or the printer's): the spacing of the tablature font
+  // on this device.
+  CTabInstrument& measured = const_cast<CTabInstrument&>(tab);
+  const int32_t spacing = measured.ComputeDeviceSpacing(dc.LogPixelsX(), dc.LogPixelsY())[0];
+  const int32_t lines = std::clamp(tab.tuning.lines, 0, 16);
+  GraphicUtil g(dc, dc.IsPrinting() ? 100 : PageZoom());
+  const int32_t firstY = centreY - (lines - 1) * spacing / 2 + spacing / 2;
+  return DrawTuningLabelColumn(g, tab, x, firstY, spacing);
+}
+
+void DrawingStaveRenderer::DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t top, int32_t bottom,
+                                         int32_t braceWidth) {
+  GraphicUtil g(dc, PageZoom());
+  DrawStaveJoinLines(g, x, top, bottom, braceWidth);
+}
+
+}  // namespace vornel

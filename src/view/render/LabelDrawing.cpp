@@ -1,0 +1,52 @@
+#include "view/render/LabelDrawing.h"
+
+#include "model/FontStack.h"
+#include "platform/draw/DeviceContext.h"
+#include "platform/text/NumberText.h"
+#include "view/draw/FontDrawing.h"
+#include "view/draw/PageDrawSettings.h"
+
+namespace vornel {
+
+std::optional<dfLogFont> PageFont(size_t index) {
+  const PageDrawSettings* settings = ActivePageSettings();
+  if (settings == nullptr || settings->fonts == nullptr || settings->fonts->size() <= index) return std::nullopt;
+  const dfLogFont* font = settings->fonts->at(index);
+  if (font == nullptr) return std::nullopt;
+  return *font;
+}
+
+namespace {
+
+dfLogFont FontOrDefault(size_t index) {
+  if (auto font = PageFont(index)) return *font;
+  dfLogFont font;
+  font.SetDefaults();
+  return font;
+}
+
+}  // namespace
+
+Rect DrawBarNumber(DeviceContext& dc, int32_t zoom, int32_t unit, uint32_t number, int32_t x, int32_t y) {
+  const PageDrawSettings* settings = ActivePageSettings();
+  dfLogFont font = FontOrDefault(kBarNumberFont);
+  const std::string text = FormatInt(static_cast<int32_t>(number));
+  const int32_t height = settings != nullptr ? settings->barNumberHeight : 0;
+  const uint32_t style = settings != nullptr && settings->outlineBarNumbers ? 258 : 1;
+  const FontSpec previous = CreateScaledFont(font, static_cast<float>(zoom), dc);
+  const int32_t width = dc.GetTextExtent(text).cx;
+  dc.SelectFont(previous);
+  return DrawFontText(text, font, dc, TA_LEFT | TA_BASELINE, static_cast<float>(zoom), 0, style, x - width / 2,
+                      y - unit / 2 * height - unit);
+}
+
+Rect DrawPatternLabel(DeviceContext& dc, int32_t zoom, std::string_view text, unsigned alignment, uint32_t style,
+                      Point position, COLORREF colour) {
+  dfLogFont font = FontOrDefault(kSmallFont);
+  font.color = colour;
+  style += 1;
+  if ((alignment & 6) == 6) style += 16;
+  return DrawFontText(text, font, dc, alignment, static_cast<float>(zoom), 0, style, position.x, position.y);
+}
+
+}  // namespace vornel

@@ -1,0 +1,31 @@
+#pragma once
+// Small texts the renderers place with the page's document fonts: bar numbers and the labels
+// of tuplets and patterns.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "model/dfLogFont.h"
+#include "platform/draw/DrawTypes.h"
+
+namespace vornel {
+
+class DeviceContext;
+
+// Document fonts by their place in the page's font stack.
+constexpr size_t kBarNumberFont = 10;
+constexpr size_t kSmallFont = 14;
+constexpr size_t kElementTextFont = 15;
+
+// A font of the page being drawn; nothing without page settings or when the stack is short.
+std::optional<dfLogFont> PageFont(size_t index);
+
+// The bar number centred on x, above y by one unit plus half a unit for each step of the
+// page's bar-number height; framed when the page outlines bar numbers.
+Rect DrawBarNumber(DeviceContext& dc, int32_t zoom, int32_t unit, uint32_t number, int32_t x, int32_t y);
+// A short label in the page's small font and the given colour, at the caller's alignment.
+Rect DrawPatternLabel(DeviceContext& dc, int32_t zoom, std::string_view text, unsigned alignment, uint32_t style,
+                      Point position, COLORREF colour);
+
+}  // namespace vornel

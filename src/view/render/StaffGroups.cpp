@@ -1,0 +1,113 @@
+// The stave's side of stems, beams, tablature flag groups and tuplet brackets: measuring the
+// notation glyphs, setting the voice groups up and handing them to the painter.
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/CInstrumentDlg.h"
+#include "model/CTabInstrument.h"
+#include "model/nChord.h"
+#include "platform/UserPrompts.h"
+#include "view/render/StaffRenderer.h"
+#include "view/render/TabFonts.h"
+#include "view/render/VoiceGroupPainter.h"
+
+namespace vornel {
+
+void StaffRenderer::MeasureNotationGlyphs() {
+  DeviceContext& dc = g_.dc;
+  const CTabInstrument* tab = stave_.tabInstrument;
+  if (!IsTablature()) {
+    noteheadWidth_ = dc.GetCharWidth(U' ');
+    stemLength_ = noteheadWidth_ * 10 / 4;
+  } else if (tab != nullptr) {
+    // Without its flags font the stave measures with the font it has.
+    const auto flags = CreateFlagsFont(*stave_.tabInstrument, dc, stave_.zoom);
+    if (!flags) Prompts().ShowMessage(kNotationFontError, MessageKind::kError);
+    const FontSpec previous = flags ? dc.SelectFont(*flags) : dc.GetFont();
+    noteheadWidth_ = dc.GetCharWidth(0x8A);
+    stemLength_ = noteheadWidth_ * (tab->flagStyle == 1 ? 4 : 3);
+    dc.SelectFont(previous);
+  }
+  if (stave_.definition != nullptr && stave_.definition->longStems != 0) stemLength_ += noteheadWidth_;
+  noteheadWidth_ = std::max(noteheadWidth_ - 1, 0);
+  for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
+  SetupVoiceGroups();
+}
+
+void StaffRenderer::SetupVoiceGroups() {
+  const CTabInstrument* tab = stave_.tabInstrument;
+  const int32_t flagGroup = tab != nullptr ? tab->flagGroup : 0;
+  for (CVoiceGroup& group : stave_.voiceGroups) {
+    group.flagPlacement = (flagGroup >> 4) & 7;
+    group.tabMode = IsTablature() ? stave_.tabMode : 0;
+    group.beamedTablature = tab != nullptr && stave_.tabMode == 1 &&
+                            (tab->flagStyle == 0 || tab->flagStyle == 5 || tab->flagStyle == 7);
+    group.noteheadWidth = noteheadWidth_;
+    group.stemLength = stemLength_;
+    group.spacing = Spacing();
+    group.stemWidth = Spacing();
+    group.stemsDown = IsTablature() ? (group.flagPlacement & 3) == 2 : stave_.currentStemsDown != 0;
+    group.flagLine = IsTablature() ? stave_.textBaseline : Top() + 2 * Spacing();
+    group.ComputeThickness();
+  }
+}
+
+void StaffRenderer::DrawVoiceGroups(uint16_t glyphBase, bool stemsDown) {
+  DeviceContext& dc = g_.dc;
+  const uint32_t measured = glyphBase + 8u == 138u ? 118u : glyphBase + 8u;
+  const int32_t w = dc.GetCharWidth(measured);
+  const int32_t pen = static_cast<int32_t>(std::lround(Spacing() * 0.125));
+  COLORREF colour = dc.IsPrinting() ? 0 : NoteColour();
+  if (dc.IsPrinting() && settings_ != nullptr && settings_->colourOn) colour = NoteColour();
+  const Pen oldPen = dc.SelectPen(Pen::Create(PS_SOLID, std::max(pen, 1), colour));
+  const bool slanted = stave_.definition != nullptr && stave_.definition->slantedBeams != 0;
+  for (size_t k = 0; k < stave_.voiceGroups.size(); ++k) {
+    CVoiceGroup& group = stave_.voiceGroups[k];
+    if (k == 1 && group.empty()) continue;
+    group.stemsDown = k == 0 ? stemsDown : !stemsDown;
+    uint16_t base = glyphBase;
+    if (k == 1) base = static_cast<uint16_t>(group.stemsDown ? glyphBase + 10 : glyphBase - 10);
+    group.glyphBase = base;
+    group.colour = colour;
+    group.tupletNumber = static_cast<int32_t>(tupletNumber_);
+    group.slopeEnabled = slanted;
+    group.stemsDrawn = true;
+    group.stemLength = stemLength_;
+    group.tabMode = 0;
+    group.ResetBeamLevel();
+    group.ComputeThickness();
+    VoiceGroupPainter(group, g_).Draw(w);
+  }
+  dc.SelectPen(oldPen);
+}
+
+void StaffRenderer::DrawTabFlagGroups() {
+  CVoiceGroup& group = stave_.voiceGroups[0];
+  CTabInstrument* tab = stave_.tabInstrument;
+  if (tab == nullptr || group.size() <= 1 || group.at(0)->ValueCode() <= 3) return;
+  DeviceContext& dc = g_.dc;
+  const auto flags = CreateFlagsFont(*tab, dc, stave_.zoom);
+  if (!flags) {
+    Prompts().ShowMessage(kNotationFontError, MessageKind::kError);
+    return;
+  }
+  const FontSpec previousFont = dc.SelectFont(*flags);
+  const int32_t width = std::max(1, g_.HundredthMmToDeviceX(20));
+  const Pen previousPen = dc.SelectPen(Pen::Create(PS_SOLID, width, NoteColour()));
+  group.colour = NoteColour();
+  VoiceGroupPainter(group, g_).DrawTabFlags(*tab, static_cast<int32_t>(tupletNumber_), Spacing());
+  dc.SelectPen(previousPen);
+  dc.SelectFont(previousFont);
+  tuplets_.Clear();
+}
+
+void StaffRenderer::DrawTupletMark(const nChord& chord, int32_t x, int marker) {
+  if (marker == 2) {
+    tuplets_.Flush(g_, x);
+    return;
+  }
+  tuplets_.Add(g_, chord, x);
+}
+
+}  // namespace vornel

@@ -1,0 +1,189 @@
+#pragma once
+// Draws one stave of an instrument line: a five-line staff with its clef, key, notes of both
+// voices, stems, beams, rests, bar lines and grace fragments, or the shared frame of a
+// tablature stave (its notes and marks come from the tablature renderer, through the seams
+// in MarkSeams.h). Every element of a voice owns one column, whose x is the tablature's, so
+// that notation and tablature of one voice line up. What later drawing and hit testing read
+// back (area, spacing, column x list, cursor rows) is left in the CClef.
+//
+// All lengths are device pixels of the device being drawn on; "spacing" is the distance of
+// two staff lines.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/CClef.h"
+#include "platform/draw/DeviceContext.h"
+#include "view/draw/GraphicUtil.h"
+#include "view/draw/PageDrawSettings.h"
+#include "view/draw/ScaledNotationFont.h"
+#include "view/render/TupletTracker.h"
+
+namespace vornel {
+
+class CInstrumentDlg;
+class CKey;
+class CMetaEvent;
+class CPedal;
+class CTabInstrument;
+class CVoicesArray;
+class nChord;
+class nChordArray;
+class nNotes;
+
+// The message of a stave that failed to draw.
+inline constexpr const char* kStaffDrawingError = "Error drawing staff...";
+
+// Drawing errors are reported once per stave; after the document changes they are reported
+// again.
+void ForgetStaffDrawingErrors();
+
+class StaffRenderer {
+ public:
+  StaffRenderer(CClef& stave, GraphicUtil& g);
+  ~StaffRenderer();
+  StaffRenderer(const StaffRenderer&) = delete;
+  StaffRenderer& operator=(const StaffRenderer&) = delete;
+
+  // ---- Entry and layout
+  // Draws the stave at the top of `rect` (whose bottom comes back as the stave's) with room
+  // `indent` left of it for the clef and key. Fewer than two voices raise
+  // std::invalid_argument before anything is drawn; any failure while a voice is drawn is
+  // reported once and leaves a marker, and the stave's clef, offset and groups as they were.
+  void Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, int32_t indent, const CKey* key,
+            int32_t columnWidth);
+  void LayoutStave(const nChordArray& voice, int32_t columnWidth);
+  void DrawStaffFrame(Rect& rect, int32_t columnWidth);
+  void SetColumnMetrics(int32_t columnWidth);
+  void DrawClefAndKey();
+  void DrawKeySignature(int32_t x, bool afterClef);
+  void DrawClefChange(const nChord& chord, int32_t x);
+  int32_t ComputeTextBaseline() const;
+  void DrawHeaderBackground(Rect rect);
+  // One glyph of the stave's font at (x, y); returns the width of a space in that font.
+  int32_t DrawGlyph(uint32_t code, int32_t x, int32_t y);
+  int GetNoteHeadBase() const;
+
+  // ---- Notes
+  void DrawElement(nChord& element, int32_t x, size_t index);
+  void DrawNote(nNotes& note, Point& position, uint16_t rhythm, size_t noteIndex);
+  void DrawLedgerLines(int32_t x, int32_t y, int widthMode);
+  void DrawAccidental(char accidental, int32_t x, int32_t y);
+  void DrawRestGlyph(int code, int32_t x, int32_t yOffset);
+  void DrawRest(uint16_t rhythm, int32_t x, int32_t y);
+  void DrawOrnament(const nNotes& note, int32_t x, int32_t y);
+  void DrawFingering(const nNotes& note, int32_t x, int32_t y, int32_t w, int32_t h);
+  void DrawLowFingerMark(int code, int32_t x, int32_t y, bool withAccidental);
+  void DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t headY, bool withAccidental);
+  void DrawBracketMark(int32_t x, bool left);
+  void DrawChordMetaEvents(nChord& chord, int32_t x);
+  static char GetFingerLetter(int code, bool staff);
+  // Hands the pending note group to the stem and beam pass (or the tablature flags).
+  void FlushNoteGroup();
+
+  // ---- Bar lines
+  void DrawBarLine(const nChord& bar, int32_t x);
+  void DrawRepeatDots(int32_t x, int side, bool innerOnly, bool withBracket);
+  int32_t GetPrevColumnX() const;
+  int32_t GetNextColumnX() const;
+  int32_t GetColumnXAfter(int n) const;
+  int32_t GetHalfStep() const;
+
+  // ---- Stems, beams and tuplets
+  void MeasureNotationGlyphs();
+  void SetupVoiceGroups();
+  void DrawVoiceGroups(uint16_t glyphBase, bool stemsDown);
+  void DrawTabFlagGroups();
+  void DrawTupletMark(const nChord& chord, int32_t x, int marker);
+
+  // Selects the stave's notation font `extra` tenths of a millimetre larger (0: the stave's
+  // own size, -40 grace notes); returns the font selected before.
+  FontSpec SelectNotationFont(int32_t extra);
+  // Grace notes: the definition's ornament colour with colours shown, else black.
+  COLORREF GraceColour() const;
+  int32_t Zoom() const { return stave_.zoom; }
+
+  CClef& Stave() { return stave_; }
+  GraphicUtil& Graphics() { return g_; }
+  int32_t Spacing() const { return stave_.lineSpacing; }
+  int32_t Top() const { return stave_.area.top; }
+  int32_t LineCount() const { return lineCount_; }
+  bool IsTablature() const { return drawType_ != 0; }
+  bool OnScreen() const { return !g_.dc.IsPrinting(); }
+  // The note colour of the voice being drawn (black in print without colours).
+  COLORREF NoteColour() const;
+  const CInstrumentDlg* Definition() const { return stave_.definition; }
+
+ private:
+  struct VoiceDrawing {
+    int index = 0;
+    bool fullColour = true;
+  };
+  void DrawVoice(const nChordArray& voice, int index, int32_t stemsDown, bool fullColour, int32_t columnWidth);
+  void ComputeTimeLayout(const CVoicesArray& voices, Rect rect);
+  void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
+  void ComputeHighlight(const nChordArray& voice);
+  void ReportFailure(const Rect& rect);
+  void DrawChord(nChord& chord, int32_t x, size_t index);
+  void DrawSpecialEvent(nChord& chord, int32_t x);
+  bool StartsNoteGroup(const nChord& chord) const;
+  int32_t PedalAlteration(int string) const;
+  int32_t ThinBarWidth() const;
+  int32_t ThickBarWidth() const;
+  COLORREF BarColour(const nChord& bar) const;
+  void DrawThinBar(int32_t x, bool alignRight = false);
+  void DrawThickBar(int32_t x);
+  void DrawStyledBar(const nChord& bar, int32_t x, bool lineStart, bool final);
+  void SelectStaveFont();
+  void RestoreFont();
+
+  CClef& stave_;
+  GraphicUtil& g_;
+  const PageDrawSettings* settings_ = nullptr;
+  std::optional<CNotationFont> fontRecord_;
+  std::optional<ScaledNotationFont> notationFont_;
+  std::optional<FontSpec> previousFont_;
+  int drawType_ = 0;
+  int32_t lineCount_ = 5;
+  int32_t indent_ = 0;
+  Rect page_;
+  // Time-proportional layout
+  bool proportional_ = false;
+  int32_t unitWidth_ = 0;
+  double pixelsPerTick_ = 0;
+  std::vector<uint32_t> ticks_;  // tick position of each element of the voice being drawn
+  // The voice being drawn
+  const nChordArray* voice_ = nullptr;
+  VoiceDrawing drawing_;
+  size_t elementIndex_ = 0;
+  int32_t xBase_ = 0;
+  int32_t highlightFirst_ = -1;
+  int32_t highlightLast_ = 0;
+  // Notes
+  nChord* currentChord_ = nullptr;
+  const nChord* lastDrawn_ = nullptr;
+  bool accidentalDrawn_ = false;
+  int previousStep_ = -1000;
+  Point previousColumn_;
+  int32_t groupCount_ = 0;
+  int32_t chordsSinceFlush_ = 0;
+  uint32_t tupletNumber_ = 2;
+  int lastRhythm_ = -1;
+  int32_t highestY_ = 0;
+  int32_t lowestY_ = 0;
+  bool stringMarkBelow_ = false;
+  int32_t transposition_ = 0;
+  int32_t noteheadWidth_ = 0;
+  int32_t stemLength_ = 0;
+  bool cancelKey_ = false;     // the signature is drawn as naturals
+  bool noteFlipped_ = false;   // the note being drawn flipped its stem
+  std::vector<const CPedal*> pedals_;
+  TupletTracker tuplets_;
+};
+
+// The string of the last note drawn, read by the meta-event drawing.
+int LastDrawnString();
+
+}  // namespace vornel

@@ -1,0 +1,163 @@
+// MusicXML of small sections built here, compared with golden files checked by hand, and the
+// points the golden files show spelled out.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "layout/ExportFixtures.h"
+#include "layout/export/MusicXmlExport.h"
+#include "model/CMetaEvent.h"
+
+namespace vornel {
+namespace {
+
+using namespace testing;
+
+const ExportDate kDate{2024, 3, 7};
+
+// One instrument on a tablature: rests, chords, a lyric, accidentals, and the bar lines that
+// shape measures (repeats, hidden and unnumbered bars, a stave break, a system ending on a bar).
+std::unique_ptr<CVornelTabDoc> MeasuresDocument() {
+  auto doc = NewDocument(2);
+  doc->settings.Text(CDocumentSettings::kTitle).text = "Lachrimae";
+  doc->settings.Text(CDocumentSettings::kAuthor).text = "J. Dowland";
+  CSystemArray& section = *doc->sections.at(0);
+  section.Title().text = "Pavan";
+  section.tempo = 0x1000 | 72;  // a flag above the beats per minute
+  section.key.alterations = 2;
+  section.key.bemol = 0;
+  section.Definition(0)->nameText.text = "Lute";
+  section.Definition(0)->midi.patch = 24;
+
+  nChordArray& first = VoiceOf(*doc, 0);
+  first.push_back(ChordOf(3, {{67, 0}}));                      // a quarter spelled from its pitch
+  first.push_back(ChordOf(2));                                 // a half rest
+  auto triad = ChordOf(3 | 8, {{67, 0}, {62, 1}, {58, 2}});    // a dotted quarter with a lyric
+  triad->notes.at(2)->name = SpelledName(1, 4, nNotes::kFlat);
+  triad->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLyrics, "la", 0, 0, 0));
+  first.push_back(std::move(triad));
+  first.push_back(Bar(0x81, 2));                             // a backward repeat
+  first.push_back(ChordOf(4, {{69, 0}}));
+  first.push_back(Bar(0x21, 3));                             // a hidden bar
+  first.push_back(ChordOf(4, {{71, 0}}));
+  first.push_back(Bar(1, 0, nChord::kSkipNumber));           // a bar the numbering skips
+  first.push_back(ChordOf(4, {{72, 0}}));
+  first.push_back(Bar(1, 5));                                // the system ends on a bar
+
+  nChordArray& second = VoiceOf(*doc, 1);
+  second.push_back(ChordOf(4, {{67, 0}}));
+  second.push_back(Bar(0x91, 6));                            // a forward repeat
+  second.push_back(ChordOf(4, {{67, 0}}));
+  second.push_back(Bar(0xD1, 7));                            // a dotted bar
+  second.push_back(ChordOf(4, {{67, 0}}));
+  second.push_back(Bar(0xA1, 8));                            // repeats both ways
+  second.push_back(ChordOf(4, {{67, 0}}));
+  second.push_back(Bar(0x41, 0));                            // a stave break inside the measure
+  second.push_back(ChordOf(4, {{67, 0}}));
+  return doc;
+}
+
+// Two instruments: a lute shown on a tablature and a G8 staff, and a bass viol on an F clef;
+// every header text filled, with characters to escape.
+std::unique_ptr<CVornelTabDoc> PartsDocument() {
+  auto doc = NewDocument(1);
+  const char* texts[] = {"Suite <1>", "Anon. & friends", "MS 31", "A. Copyist", "(c) none", "Première"};
+  for (size_t i = 0; i < 6; ++i) doc->settings.texts.at(i)->text = texts[i];
+  CSystemArray& section = *doc->sections.at(0);
+  CInstrumentDlg& lute = *section.Definition(0);
+  lute.ApplyNotationPreset(7);
+  lute.nameText.text.clear();
+  lute.midi.name = "Acoustic Guitar";
+  lute.key.transposePitch = -12;
+  CInstrumentDlg& viol = *section.AddInstrument(std::make_unique<CInstrumentDlg>());
+  viol.ApplyNotationPreset(3);
+  viol.nameText.text = "Bass viol";
+  VoiceOf(*doc, 0, 0).push_back(ChordOf(3, {{67, 0}, {60, 2}}));
+  VoiceOf(*doc, 0, 1).push_back(ChordOf(2, {{48, 4}}));
+  return doc;
+}
+
+struct GoldenCase {
+  const char* name;
+  std::function<std::unique_ptr<CVornelTabDoc>()> build;
+};
+
+TEST(MusicXmlExport, GoldenSections) {
+  const GoldenCase cases[] = {{"measures.xml", MeasuresDocument}, {"parts.xml", PartsDocument}};
+  for (const GoldenCase& c : cases) {
+    auto doc = c.build();
+    const std::optional<std::string> text = SectionMusicXmlText(*doc, 0, kDate);
+    ASSERT_TRUE(text) << c.name;
+    EXPECT_EQ(text->find('\r'), std::string::npos) << c.name;
+    ExpectGoldenFile(c.name, *text);
+  }
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(MusicXmlExport, MeasuresCloseWhereTheirBarLinesStand) {
+  auto doc = MeasuresDocument();
+  const std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+  EXPECT_TRUE(Contains(text, "<encoding-date>2024-03-07</encoding-date>"));
+  EXPECT_TRUE(Contains(text, "<midi-program>25</midi-program>"));
+  EXPECT_TRUE(Contains(text, "<fifths>+2</fifths>"));
+  EXPECT_TRUE(Contains(text, "<sound tempo=\"72\" dynamics=\"71\"/>"));
+  EXPECT_TRUE(Contains(text, "<duration>144</duration>"));
+  EXPECT_TRUE(Contains(text, "<alter>-1</alter>"));
+  // The header has no comments, so no credit of its own; the section's title makes one.
+  EXPECT_EQ(text.find("<credit "), text.rfind("<credit "));
+  // The backward repeat ends measure 0; the hidden bar's measure has no bar line.
+  EXPECT_TRUE(Contains(text, "<bar-style>light-heavy</bar-style>\n                <repeat direction=\"backward\"/>\n"
+                             "            </barline>\n        </measure>\n        <measure number=\"2\">"));
+  EXPECT_TRUE(Contains(text, "<measure number=\"3\">"));
+  EXPECT_TRUE(Contains(text, "<measure number=\"3X1\" implicit=\"yes\">"));
+  // The first system ends on bar 5: the second system starts measure 5, with its print first.
+  EXPECT_TRUE(Contains(text, "<measure number=\"5\">\n            <print new-system=\"yes\"/>"));
+  EXPECT_TRUE(Contains(text, "<barline location=\"left\">\n                <bar-style>heavy-light</bar-style>\n"
+                             "                <repeat direction=\"forward\"/>"));
+  EXPECT_TRUE(Contains(text, "<bar-style>dotted</bar-style>"));
+  EXPECT_FALSE(Contains(text, "light-dotted-light"));
+  EXPECT_FALSE(Contains(text, "<measure>"));
+}
+
+TEST(MusicXmlExport, EachStaffIsAPartOfOneStaff) {
+  auto doc = PartsDocument();
+  const std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+  for (const char* id : {"P1-0", "P1-1", "P2-0"}) {
+    EXPECT_TRUE(Contains(text, std::string("<part id=\"") + id + "\">")) << id;
+  }
+  EXPECT_FALSE(Contains(text, "<staves>2</staves>"));
+  EXPECT_FALSE(Contains(text, "<clef number=\"2\">"));
+  EXPECT_TRUE(Contains(text, "<sign>G</sign>\n                    <line>2</line>\n"
+                             "                    <clef-octave-change>-1</clef-octave-change>"));
+  EXPECT_TRUE(Contains(text, "<sign>F</sign>\n                    <line>4</line>"));
+  EXPECT_TRUE(Contains(text, "<instrument-name>Acoustic Guitar</instrument-name>"));
+  EXPECT_TRUE(Contains(text, "<movement-title>Suite &lt;1&gt;</movement-title>"));
+  EXPECT_TRUE(Contains(text, "Première</credit-words>"));
+}
+
+TEST(MusicXmlExport, MissingSectionWritesNothing) {
+  auto doc = MeasuresDocument();
+  EXPECT_FALSE(SectionMusicXmlText(*doc, 1, kDate));
+  TempDir dir;
+  EXPECT_EQ(WriteSectionMusicXml(*doc, dir.File("out.xml"), 3, kDate), 0);
+  EXPECT_EQ(WriteSectionMusicXml(*doc, dir.File("out.xml"), -1, kDate), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.xml")));
+  EXPECT_EQ(WriteSectionMusicXml(*doc, dir.File("out.xml"), 0, kDate), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("out.xml")));
+  EXPECT_EQ(WriteSectionMusicXml(*doc, dir.File("no/such/folder/out.xml"), 0, kDate), 0);
+}
+
+TEST(MusicXmlExport, DateText) {
+  EXPECT_EQ((ExportDate{987, 12, 31}.Text()), "0987-12-31");
+  const ExportDate today = ExportDate::Today();
+  EXPECT_GE(today.year, 2024);
+  EXPECT_EQ(today.Text().size(), 10u);
+}
+
+}  // namespace
+}  // namespace vornel
