@@ -4,8 +4,6 @@
 // and built into the player's stream for every play mode: whatever numbers a file carries,
 // the exports must stay within their arithmetic.
 
-#include <unistd.h>
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "SilentPrompts.h"
 #include "document/DocumentFiles.h"
 #include "midi/MidiSection.h"
@@ -23,22 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace vornel;
-
-// A private folder, in memory when the system offers one, removed at exit.
-class Scratch {
- public:
-  Scratch() {
-    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string pattern = (base / "vornel-docexport-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-  }
-  ~Scratch() {
-    std::error_code error;
-    fs::remove_all(path, error);
-  }
-  fs::path path;
-};
 
 void Export(CVornelTabDoc& doc) {
   for (size_t i = 0; i < doc.sections.size(); ++i) {
@@ -62,7 +45,7 @@ void Export(CVornelTabDoc& doc) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  static const Scratch scratch;
+  static const vornel::fuzzing::ScratchFolder scratch("vornel-docexport-fuzz");
   static constexpr std::array<const char*, 3> kForms = {"input.btb", "input.btxml", "input.btz"};
   const fs::path path = scratch.path / kForms[data[0] % kForms.size()];
   {

@@ -6,6 +6,7 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/text/TextEdits.h"
 #include "platform/xml/XmlHelpers.h"
 #include "platform/xml/XmlSink.h"
 
@@ -66,15 +67,8 @@ std::string LineFeedPairsToReturns(std::string_view text) {
 // The stored form of a text: each carriage return as two line feeds, which the reader turns
 // back into one (an XML reader would make a bare carriage return a line feed).
 std::string ReturnsToLineFeedPairs(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    if (c == '\r') {
-      out += "\n\n";
-    } else {
-      out += c;
-    }
-  }
+  std::string out(text);
+  ReplaceAll(out, "\r", "\n\n");
   return out;
 }
 
