@@ -164,9 +164,7 @@ void CInstrument::Load(ArchiveReader& ar) {
 }
 
 tinyxml2::XMLElement* CInstrument::WriteXml(tinyxml2::XMLDocument& doc) const {
-  XmlTreeSink out(doc);
-  WriteXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
 void CInstrument::WriteXml(XmlSink& out) const {

@@ -159,9 +159,7 @@ void CMetaEvent::ConvertFromOldVersion() {
 }
 
 tinyxml2::XMLElement* CMetaEvent::WriteXml(tinyxml2::XMLDocument& doc) const {
-  XmlTreeSink out(doc);
-  WriteXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
 void CMetaEvent::WriteXml(XmlSink& out) const {

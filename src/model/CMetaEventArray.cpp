@@ -101,9 +101,7 @@ CMetaEvent* CMetaEventArray::EditMetaEvent(uint8_t kind, uint32_t value, int vie
 }
 
 tinyxml2::XMLElement* CMetaEventArray::WriteXml(tinyxml2::XMLDocument& doc) const {
-  XmlTreeSink out(doc);
-  WriteXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
 void CMetaEventArray::WriteXml(XmlSink& out) const {

@@ -73,9 +73,7 @@ void CSectionArray::Load(ArchiveReader& ar) {
 }
 
 tinyxml2::XMLElement* CSectionArray::WriteXml(tinyxml2::XMLDocument& doc) const {
-  XmlTreeSink out(doc);
-  WriteXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
 void CSectionArray::WriteXml(XmlSink& out) const {

@@ -131,9 +131,7 @@ void CStaveArray::Load(ArchiveReader& ar) {
 // XML form
 
 tinyxml2::XMLElement* CStaveArray::WriteXml(tinyxml2::XMLDocument& doc, int32_t index) const {
-  XmlTreeSink out(doc);
-  WriteXml(out, index);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out, index); });
 }
 
 void CStaveArray::WriteXml(XmlSink& out, int32_t index) const {

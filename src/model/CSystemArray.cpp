@@ -256,9 +256,7 @@ tinyxml2::XMLElement* CSystemArray::WriteSettingsXml(tinyxml2::XMLDocument& doc)
 }
 
 tinyxml2::XMLElement* CSystemArray::WriteXml(tinyxml2::XMLDocument& doc, std::optional<int32_t> position) const {
-  XmlTreeSink out(doc);
-  WriteXml(out, position);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out, position); });
 }
 
 void CSystemArray::WriteXml(XmlSink& out, std::optional<int32_t> position) const {

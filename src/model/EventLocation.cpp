@@ -94,9 +94,7 @@ void EventLocation::Load(ArchiveReader& ar) {
 }
 
 tinyxml2::XMLElement* EventLocation::WriteXml(tinyxml2::XMLDocument& doc) const {
-  XmlTreeSink out(doc);
-  WriteXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
 void EventLocation::WriteXml(XmlSink& out) const {

@@ -284,9 +284,7 @@ void nChord::ConvertLegacyDynamics() {
 // XML
 
 tinyxml2::XMLElement* nChord::WriteBlankXml(tinyxml2::XMLDocument& doc) {
-  XmlTreeSink out(doc);
-  WriteBlankXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteBlankXml(out); });
 }
 
 void nChord::WriteBlankXml(XmlSink& out, std::optional<int32_t> position) {
@@ -298,9 +296,7 @@ void nChord::WriteBlankXml(XmlSink& out, std::optional<int32_t> position) {
 }
 
 tinyxml2::XMLElement* nChord::WriteXml(tinyxml2::XMLDocument& doc) const {
-  XmlTreeSink out(doc);
-  WriteXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
 void nChord::WriteXml(XmlSink& out, std::optional<int32_t> position) const {

@@ -622,9 +622,7 @@ bool nChordArray::EditMetaEventAt(int32_t x, int32_t y, bool tablature) {
 // Stored forms
 
 tinyxml2::XMLElement* nChordArray::WriteXml(tinyxml2::XMLDocument& doc) const {
-  XmlTreeSink out(doc);
-  WriteXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
 void nChordArray::WriteXml(XmlSink& out) const {

@@ -143,9 +143,7 @@ void nNotes::ConvertLegacyLayout() {
 }
 
 tinyxml2::XMLElement* nNotes::WriteXml(tinyxml2::XMLDocument& doc) const {
-  XmlTreeSink out(doc);
-  WriteXml(out);
-  return out.Root();
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
 void nNotes::WriteXml(XmlSink& out) const {

@@ -62,6 +62,14 @@ class XmlTreeSink : public XmlSink {
   std::string value_;  // a value with its terminator
 };
 
+// The element that `write` (a function of an XmlSink&) makes, built unattached in `doc`.
+template <typename Write>
+tinyxml2::XMLElement* BuildXmlElement(tinyxml2::XMLDocument& doc, Write&& write) {
+  XmlTreeSink out(doc);
+  write(out);
+  return out.Root();
+}
+
 // Prints the elements through a printer as they come. Parts handed to Element are printed and
 // freed at once. `flush` (when given) receives the text printed so far whenever an element
 // closes with at least `flushBytes` of it, and may empty it.
