@@ -293,7 +293,17 @@ std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
 bool CBriotabDoc::SaveBinary(const std::string& path) {
   SyncHeadingFonts();
   std::string error;
-  if (WriteFileAtomically(path, StoreBinary(), &error)) return true;
+  AtomicFile file;
+  bool written = file.Open(path, &error);
+  if (written) {
+    // Written a megabyte at a time: a large document never stands whole in memory as bytes.
+    ArchiveWriter writer(versionText_);
+    writer.SetFlush([&](std::span<const uint8_t> bytes) { written = written && file.Write(bytes, &error); });
+    Store(writer);
+    writer.Flush();
+    written = written && file.Commit(&error);
+  }
+  if (written) return true;
   Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
   return false;
 }

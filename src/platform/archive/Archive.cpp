@@ -17,6 +17,7 @@ constexpr uint16_t kBigObjectTag = 0x7FFF;
 constexpr uint32_t kBigClassTag = 0x80000000u;
 constexpr size_t kMaxClassNameLength = 64;
 constexpr int kMaxObjectDepth = 200;
+constexpr size_t kFlushBytes = size_t(1) << 20;
 
 // The reader that is reading on this thread, told of objects that die during the read.
 thread_local ArchiveReader* t_activeReader = nullptr;
@@ -88,14 +89,22 @@ void ArchiveWriter::WriteTag(uint32_t index, bool isClass) {
   }
 }
 
-void ArchiveWriter::WriteObject(const Persistent* object) {
+void ArchiveWriter::Flush() {
+  if (!flush_ || bytes_.empty()) return;
+  flush_(bytes_);
+  bytes_.clear();
+}
+
+void ArchiveWriter::WriteObject(const Persistent* object, bool onlyHere) {
   if (object == nullptr) {
     WriteU16(kNullTag);
     return;
   }
-  if (const uint32_t number = objectNumbers_.Find(object); number != 0) {
-    WriteTag(number, false);
-    return;
+  if (!onlyHere) {
+    if (const uint32_t number = objectNumbers_.Find(object); number != 0) {
+      WriteTag(number, false);
+      return;
+    }
   }
   const std::string name(object->ClassName());
   if (const auto found = classNumbers_.find(name); found != classNumbers_.end()) {
@@ -107,8 +116,12 @@ void ArchiveWriter::WriteObject(const Persistent* object) {
     WriteRaw(name);
     classNumbers_.emplace(name, nextNumber_++);
   }
-  objectNumbers_.Insert(object, nextNumber_++);
+  // Every new object takes a number, as the reader counts them; only objects that may come
+  // again need finding by it.
+  const uint32_t number = nextNumber_++;
+  if (!onlyHere) objectNumbers_.Insert(object, number);
   object->Store(*this);
+  if (flush_ && bytes_.size() >= kFlushBytes) Flush();
 }
 
 // ---------------------------------------------------------------------------------------------
