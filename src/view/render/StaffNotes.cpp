@@ -24,7 +24,6 @@ namespace {
 int g_lastString = 0;
 
 constexpr uint16_t kGreyedMark = 1;
-constexpr uint16_t kRhythmMark = 4;
 constexpr uint16_t kShiftLeftMark = 7;
 constexpr uint16_t kShiftRightMark = 8;
 constexpr uint16_t kLeftBracketMark = 9;
