@@ -7,6 +7,7 @@
 #include "document/CBriotabDoc.h"
 #include "model/CRTFTrackText.h"
 #include "model/DIBornament.h"
+#include "platform/text/FormatText.h"
 #include "platform/text/NumberText.h"
 
 namespace vornel {
@@ -62,26 +63,8 @@ class DumpWriter {
   void Indent() { out_.append(static_cast<size_t>(depth_) * 2, ' '); }
 
   static std::string Quoted(std::string_view text) {
-    std::string q = "\"";
-    for (const char c : text) {
-      const auto u = static_cast<unsigned char>(c);
-      switch (c) {
-        case '"': q += "\\\""; break;
-        case '\\': q += "\\\\"; break;
-        case '\n': q += "\\n"; break;
-        case '\r': q += "\\r"; break;
-        case '\t': q += "\\t"; break;
-        default:
-          if (u < 0x20 || u == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", u);
-            q += escaped;
-          } else {
-            q += c;
-          }
-      }
-    }
-    q += '"';
+    std::string q;
+    AppendQuoted(q, text);
     return q;
   }
 

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "import/Importer.h"
+#include "import/musicxml/MusicXmlImporter.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
@@ -25,6 +26,7 @@ const std::vector<std::unique_ptr<Importer>>& Importers() {
   static const std::vector<std::unique_ptr<Importer>> importers = [] {
     std::vector<std::unique_ptr<Importer>> list;
     // One line per format.
+    list.push_back(MakeMusicXmlImporter());
     return list;
   }();
   return importers;

@@ -1,8 +1,10 @@
 #include "model/CRTFPreface.h"
 
+#include "model/RichTextEditor.h"
 #include "model/RtfText.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/rtf/RtfToHtml.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
 #include "platform/xml/XmlHelpers.h"
@@ -68,6 +70,14 @@ int32_t CRTFPreface::AppendRtfBulletItem(std::string_view rtf, int32_t number, s
   return ++itemCount;
 }
 
+int32_t CRTFPreface::Edit() {
+  std::string edited = text;
+  int32_t length = 0;
+  if (!RichTextEditors().Edit(edited, readOnly != 0, length)) return 0;
+  if (readOnly == 0) text = length == 0 ? std::string() : std::move(edited);
+  return 1;
+}
+
 void CRTFPreface::Store(ArchiveWriter& ar) const {
   font.Store(ar);
   ar.WriteText(text);
@@ -82,6 +92,12 @@ tinyxml2::XMLElement* CRTFPreface::WriteXml(tinyxml2::XMLDocument& doc, const ch
   tinyxml2::XMLElement* element = doc.NewElement(elementName);
   SetTextAttribute(element, "type", kClassName);
   element->InsertEndChild(AddTextElement(doc, "rtf-text", text));
+  return element;
+}
+
+tinyxml2::XMLElement* CRTFPreface::WriteHtml(tinyxml2::XMLDocument& doc, const char* elementName) const {
+  tinyxml2::XMLElement* element = doc.NewElement(elementName);
+  if (tinyxml2::XMLElement* html = RtfToHtmlElement(doc, text)) element->InsertEndChild(html);
   return element;
 }
 

@@ -1,5 +1,6 @@
 #include "model/CRTFTrackText.h"
 
+#include "model/RichTextEditor.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -25,6 +26,14 @@ void CRTFTrackText::CenterBetween(int32_t left, int32_t right) {
   drawnRect.right = newLeft + width;
   storedRect = drawnRect;
   x = newLeft;
+}
+
+bool CRTFTrackText::EditRtf() {
+  std::string edited = text;
+  int32_t length = 0;
+  if (!RichTextEditors().Edit(edited, false, length)) return false;
+  text = length == 0 ? std::string() : std::move(edited);
+  return true;
 }
 
 void CRTFTrackText::Store(ArchiveWriter& ar) const {

@@ -29,6 +29,10 @@ class CRTFTrackText : public CTrackText {
   void SetDefaultRect(int32_t left, int32_t top, int32_t width, int32_t height);
   // Moves the rectangle so that it is centred between two x positions.
   void CenterBetween(int32_t left, int32_t right);
+  // Opens the rich-text editor on the RTF; on OK keeps the result (an empty text when the
+  // user cleared it) and returns true. Drawing belongs to the layout area
+  // (layout/richtext/RtfTrackTextDrawing.h).
+  bool EditRtf();
 
   std::string_view ClassName() const override { return kClassName; }
   // The track-text part, the stored rectangle (left, top, right, bottom) and the origin.

@@ -1,17 +1,12 @@
 #pragma once
-// Plain text placed into RTF. Every text that goes into an RTF string built by this system
-// passes through EscapeRtfText, so the RTF stays well formed whatever the text holds.
+// RTF strings the records build. Plain text goes into them through EscapeRtfText.
 
 #include <string>
 #include <string_view>
 
-namespace vornel {
+#include "platform/rtf/RtfEscape.h"
 
-// UTF-8 text as RTF text: '\', '{' and '}' escaped, tabs as \tab, other control characters
-// as \'hh, and every character above 127 as \uN (signed 16-bit units, two for characters
-// beyond the basic plane) followed by one fallback character: its Windows-1252 byte as \'hh
-// where there is one, else '?'. Line feeds and carriage returns are kept.
-std::string EscapeRtfText(std::string_view utf8);
+namespace vornel {
 
 // The body of an RTF string after its last group: what follows the last unescaped '}' once
 // the string's final '}' and every '}' just before it are cut off. An escaped brace in the

@@ -4,6 +4,11 @@
 #include <string_view>
 
 #include "model/CRTFPreface.h"
+#include "model/CRTFTrackText.h"
+#include "model/RichTextEditor.h"
+#include "platform/rtf/RtfReader.h"
+#include "platform/rtf/RtfWriter.h"
+#include "support/RichTextDump.h"
 #include "model/RtfText.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -194,6 +199,165 @@ TEST(RichTextBlock, XmlElementOfTheCallersName) {
   EXPECT_STREQ(read.ReadXml(next)->Name(), "end");
   EXPECT_EQ(read.text, "");
   EXPECT_EQ(read.ReadXml(nullptr), nullptr);
+}
+
+// The preface a plain title and body make, and a contents block of two bullet items after
+// the header of a document.
+std::string PrefaceRtf() {
+  CRTFPreface block;
+  block.TextToRtf("Preface", "First line\nSecond \"line\" with caf\xC3\xA9");
+  return block.text;
+}
+
+std::string ContentsRtf() {
+  CRTFPreface contents;
+  contents.text = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Tahoma;}{\\f2\\fnil Arial;}}";
+  const std::string section = PrefaceRtf();
+  contents.AppendRtfBulletItem(section, 1, "Allemande");
+  contents.AppendRtfBulletItem(section, 2, "Courante");
+  return contents.text + "}";
+}
+
+// An editor that answers as the user would: OK with a new text, OK after clearing, or Cancel.
+class ScriptedEditor : public RichTextEditor {
+ public:
+  bool ok = true;
+  std::string result = "{\\rtf1 edited}";
+  int32_t length = 6;
+  std::string seen;
+  bool seenReadOnly = false;
+
+  bool Edit(std::string& rtf, bool readOnly, int32_t& textLength) override {
+    seen = rtf;
+    seenReadOnly = readOnly;
+    if (!ok) return false;
+    rtf = result;
+    textLength = length;
+    return true;
+  }
+};
+
+// The blocks the records build are rich texts of the reader: a preface and a contents block.
+TEST(RichTextBlock, BuiltTextsReadIntoTheExpectedModel) {
+  const struct {
+    std::string rtf;
+    std::string_view expected;
+  } cases[] = {
+      {PrefaceRtf(), R"(cpg1252 deff0 deflang1033
+font 0 swiss cs0 "Tahoma"
+font 1 nil cs0 "MS Shell Dlg 2"
+font 2 nil cs0 "Arial"
+colour auto
+colour #000000
+colour #a31515
+para left | mark f0 fs20 b cf1
+  run f0 fs20 b cf1 "Preface "
+para left | mark f0 fs20 b cf1
+para left | mark f1 fs17
+para left | mark f2 fs19 cf1
+  run f2 fs19 cf1 "First line"
+para left | mark f2 fs17
+  run f2 fs19 cf1 "Second "line" with café"
+para left | mark f2 fs17
+)"},
+      // Each item's \pard before its \par takes the bullet off its own paragraph; the
+      // section's body follows each item.
+      {ContentsRtf(), R"(cpg1252 deff0 deflang0
+font 0 swiss cs0 "Tahoma"
+font 2 nil cs0 "Arial"
+para left | mark f0 fs24
+para left | mark f0 fs14 b
+para left | mark f0 fs14 b
+  run f0 fs14 b " Section 1: Allemande "
+para left | mark f0 fs20 b cf1
+  run f0 fs20 b cf1 "Preface "
+para left | mark f0 fs20 b cf1
+para left | mark f1 fs17
+para left | mark f2 fs19 cf1
+  run f2 fs19 cf1 "First line"
+para left | mark f2 fs17
+  run f2 fs19 cf1 "Second "line" with café"
+para left | mark f2 fs17
+para left | mark f0 fs14 b
+para left | mark f0 fs14 b
+  run f0 fs14 b " Section 2: Courante "
+para left | mark f0 fs20 b cf1
+  run f0 fs20 b cf1 "Preface "
+para left | mark f0 fs20 b cf1
+para left | mark f1 fs17
+para left | mark f2 fs19 cf1
+  run f2 fs19 cf1 "First line"
+para left | mark f2 fs17
+  run f2 fs19 cf1 "Second "line" with café"
+para left | mark f2 fs17
+)"},
+  };
+  for (const auto& c : cases) {
+    const RtfReadResult read = ReadRtf(c.rtf);
+    EXPECT_FALSE(read.stopped);
+    EXPECT_EQ(testing::DescribeRichDocument(read.document), c.expected);
+    const std::string written = WriteRtf(read.document);
+    EXPECT_TRUE(ReadRtf(written).document == read.document) << written;
+    EXPECT_EQ(WriteRtf(ReadRtf(written).document), written);
+  }
+}
+
+TEST(RichTextBlock, EditKeepsTheResultUnlessReadOnly) {
+  ScriptedEditor editor;
+  ScopedRichTextEditor scope(editor);
+  CRTFPreface block;
+  block.text = "{\\rtf1 old}";
+  EXPECT_EQ(block.Edit(), 1);
+  EXPECT_EQ(editor.seen, "{\\rtf1 old}");
+  EXPECT_FALSE(editor.seenReadOnly);
+  EXPECT_EQ(block.text, "{\\rtf1 edited}");
+
+  // Read-only: OK, but the text stays.
+  block.readOnly = 1;
+  block.text = "{\\rtf1 old}";
+  EXPECT_EQ(block.Edit(), 1);
+  EXPECT_TRUE(editor.seenReadOnly);
+  EXPECT_EQ(block.text, "{\\rtf1 old}");
+
+  // Clearing all text stores an empty text.
+  block.readOnly = 0;
+  editor.result = "{\\rtf1\\ansi }";
+  editor.length = 0;
+  EXPECT_EQ(block.Edit(), 1);
+  EXPECT_EQ(block.text, "");
+
+  editor.ok = false;
+  block.text = "{\\rtf1 old}";
+  EXPECT_EQ(block.Edit(), 0);
+  EXPECT_EQ(block.text, "{\\rtf1 old}");
+
+  CRTFTrackText title;
+  title.text = "{\\rtf1 t}";
+  EXPECT_FALSE(title.EditRtf());
+  editor.ok = true;
+  editor.length = 0;
+  EXPECT_TRUE(title.EditRtf());
+  EXPECT_EQ(title.text, "");
+  editor.length = 3;
+  editor.result = "{\\rtf1 new}";
+  EXPECT_TRUE(title.EditRtf());
+  EXPECT_EQ(title.text, "{\\rtf1 new}");
+}
+
+TEST(RichTextBlock, NoEditorCancels) {
+  CRTFPreface block;
+  block.text = "x";
+  EXPECT_EQ(block.Edit(), 0);
+  EXPECT_EQ(block.text, "x");
+}
+
+TEST(RichTextBlock, HtmlElementHoldsTheConvertedText) {
+  tinyxml2::XMLDocument doc;
+  CRTFPreface block;
+  EXPECT_EQ(testing::PrintXml(block.WriteHtml(doc, "preface")), "<preface/>");
+  block.text = "{\\rtf1 \\b Hi\\b0  &}";
+  EXPECT_EQ(testing::PrintXml(block.WriteHtml(doc, "preface")),
+            "<preface><rtf-text><div><b>Hi</b> &amp;</div></rtf-text></preface>");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// Golden files of the recording device: tests/view/golden/<name>.log. With the environment
-// variable VORNEL_UPDATE_GOLDEN set, a test writes its log there instead of comparing.
+// Golden files of the recording device: tests/<area>/golden/<name>.log (the view's unless
+// another area is named). With the environment variable VORNEL_UPDATE_GOLDEN set, a test
+// writes its log there instead of comparing.
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,8 @@
 
 namespace vornel::testing {
 
-inline void ExpectGoldenLog(const std::string& name, const std::string& actual) {
-  const std::string path = std::string(VORNEL_SOURCE_DIR) + "/tests/view/golden/" + name + ".log";
+inline void ExpectGoldenLog(const std::string& name, const std::string& actual, const std::string& area = "view") {
+  const std::string path = std::string(VORNEL_SOURCE_DIR) + "/tests/" + area + "/golden/" + name + ".log";
   if (std::getenv("VORNEL_UPDATE_GOLDEN") != nullptr) {
     WriteText(path, actual);
     return;

@@ -7,20 +7,11 @@
 #include "ToolCommand.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/text/AsciiCase.h"
-#include "platform/text/NumberText.h"
 #include "view/draw/TestCard.h"
 
 namespace vornel::tool {
 
 namespace {
-
-bool ReadNumber(const CommandArguments& args, size_t& i, int32_t low, int32_t high, int32_t& value) {
-  if (i + 1 >= args.size()) return false;
-  uint32_t scanned = 0;
-  if (!ScanInt(args[++i], scanned)) return false;
-  value = static_cast<int32_t>(scanned);
-  return value >= low && value <= high;
-}
 
 int TestCard(const CommandArguments& args) {
   std::string out;
@@ -28,12 +19,12 @@ int TestCard(const CommandArguments& args) {
   int32_t dpi = 96;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--zoom") {
-      if (!ReadNumber(args, i, 10, 800, zoom)) {
+      if (!ReadNumberOption(args, i, 10, 800, zoom)) {
         std::fprintf(stderr, "--zoom takes a percentage from 10 to 800\n");
         return 2;
       }
     } else if (args[i] == "--dpi") {
-      if (!ReadNumber(args, i, 24, 1200, dpi)) {
+      if (!ReadNumberOption(args, i, 24, 1200, dpi)) {
         std::fprintf(stderr, "--dpi takes a resolution from 24 to 1200\n");
         return 2;
       }

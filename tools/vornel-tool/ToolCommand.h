@@ -2,6 +2,8 @@
 // Commands of vornel-tool register themselves with a static ToolCommand object in their own
 // file, so adding a command touches no other file.
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,10 @@ struct RegisteredCommand {
 };
 
 const std::vector<RegisteredCommand>& Commands();
+
+// Reads the number after the option at `i` (moving `i` onto it) into `value`; false when
+// there is none, it is no number or it lies outside [low, high].
+bool ReadNumberOption(const CommandArguments& args, size_t& i, int32_t low, int32_t high, int32_t& value);
 
 // Prints "usage: vornel-tool " and the registered usage of the command `name` on the standard
 // error stream; returns 2, the exit code of a wrong command line.

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "ToolCommand.h"
+#include "platform/text/NumberText.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel::tool {
@@ -31,6 +32,14 @@ ToolCommand::ToolCommand(std::string name, std::string usage, std::string summar
 }
 
 const std::vector<RegisteredCommand>& Commands() { return Registry(); }
+
+bool ReadNumberOption(const CommandArguments& args, size_t& i, int32_t low, int32_t high, int32_t& value) {
+  if (i + 1 >= args.size()) return false;
+  uint32_t scanned = 0;
+  if (!ScanInt(args[++i], scanned)) return false;
+  value = static_cast<int32_t>(scanned);
+  return value >= low && value <= high;
+}
 
 int PrintUsage(std::string_view name) {
   for (const auto& command : Commands()) {

@@ -559,6 +559,36 @@ std::optional<PLMetafilePlayer::Frame> PLMetafilePlayer::FindWmfWindow(std::span
   return Frame{o.x, o.y, ext->x, ext->y};
 }
 
+std::optional<PLMetafilePlayer::Placeable> PLMetafilePlayer::ReadPlaceable(std::span<const uint8_t> data,
+                                                                           bool* truncated) {
+  constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
+  constexpr size_t kPlaceableSize = 22;
+  if (truncated != nullptr) *truncated = false;
+  if (data.size() < 4 || PLReadLE32(data.data()) != kPlaceableKey) return std::nullopt;
+  if (data.size() < kPlaceableSize) {
+    if (truncated != nullptr) *truncated = true;
+    return std::nullopt;
+  }
+  const auto i16 = [&](size_t at) { return static_cast<int16_t>(PLReadLE16(data.data() + at)); };
+  return Placeable{i16(6), i16(8), i16(10), i16(12), PLReadLE16(data.data() + 14), data.subspan(kPlaceableSize)};
+}
+
+bool PLMetafilePlayer::IsWmfHeader(std::span<const uint8_t> records) {
+  if (records.size() < kWmfHeaderSize) return false;
+  const uint16_t type = PLReadLE16(records.data());
+  return (type == 1 || type == 2) && PLReadLE16(records.data() + 2) == 9;
+}
+
+std::optional<PLMetafilePlayer::EmfReference> PLMetafilePlayer::ReadEmfReference(std::span<const uint8_t> data) {
+  constexpr size_t kEmfHeaderSize = 88;
+  constexpr uint32_t kEmfSignature = 0x464D4520;  // " EMF"
+  if (data.size() < kEmfHeaderSize || PLReadLE32(data.data()) != 1 || PLReadLE32(data.data() + 40) != kEmfSignature) {
+    return std::nullopt;
+  }
+  const auto i32 = [&](size_t at) { return static_cast<int32_t>(PLReadLE32(data.data() + at)); };
+  return EmfReference{i32(24), i32(28), i32(32), i32(36), i32(72), i32(76), i32(80), i32(84)};
+}
+
 void PLMetafilePlayer::PlayWmf(std::span<const uint8_t> records, const Frame& frame, int width, int height) {
   Impl& m = *impl_;
   const size_t objectCount = records.size() >= kWmfHeaderSize ? PLReadLE16(records.data() + 10) : 0;

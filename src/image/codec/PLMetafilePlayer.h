@@ -59,6 +59,24 @@ class PLMetafilePlayer {
   // The window a plain metafile sets (its first SetWindowOrg and SetWindowExt), if any.
   static std::optional<Frame> FindWmfWindow(std::span<const uint8_t> records);
 
+  // The 22-byte header of a placeable metafile: its box, its units per inch and the records
+  // after it. Nothing when the data does not start with one (`truncated` is set when it
+  // starts with the header's key but is too short for it).
+  struct Placeable {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    int32_t unitsPerInch = 0;
+    std::span<const uint8_t> records;
+  };
+  static std::optional<Placeable> ReadPlaceable(std::span<const uint8_t> data, bool* truncated = nullptr);
+  // Whether the records start with a Windows metafile header.
+  static bool IsWmfHeader(std::span<const uint8_t> records);
+  // The reference device of an enhanced metafile's header; nothing when the data does not
+  // start with one.
+  static std::optional<EmfReference> ReadEmfReference(std::span<const uint8_t> data);
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

@@ -16,9 +16,6 @@ namespace vornel {
 
 namespace {
 
-constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
-constexpr size_t kPlaceableSize = 22;
-constexpr uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr size_t kEmfHeaderSize = 88;
 // A page larger than this is not drawn: a hostile frame must not take the memory.
 constexpr int64_t kMaxSide = 16384;
@@ -73,15 +70,13 @@ void PLWEMFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   PLMetafilePlayer::Frame frame;
   std::span<const uint8_t> records = data;
   if (enhanced) {
-    if (data.size() < kEmfHeaderSize || PLReadLE32(data.data()) != 1 || PLReadLE32(data.data() + 40) != kEmfSignature) {
-      Unreadable();
-    }
+    const auto header = PLMetafilePlayer::ReadEmfReference(data);
+    if (!header) Unreadable();
     const uint32_t headerSize = PLReadLE32(data.data() + 4);
     if (headerSize < kEmfHeaderSize || headerSize > data.size()) {
       RaiseError(kPLErrFormatUnknown, "No header information in metafile");
     }
-    const auto i32 = [&](size_t at) { return static_cast<int32_t>(PLReadLE32(data.data() + at)); };
-    reference = {i32(24), i32(28), i32(32), i32(36), i32(72), i32(76), i32(80), i32(84)};
+    reference = *header;
     // Reference millimetres of 0 would divide: such a metafile gets the default size.
     if (reference.deviceMillimetresX > 0) {
       width = FrameToPixels(reference.frameLeft, reference.frameRight, reference.devicePixelsX,
@@ -93,26 +88,25 @@ void PLWEMFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
     }
     if (PLReadLE32(data.data() + 68) > 0) palette = EmfPalette(data);
   } else {
-    if (data.size() >= 4 && PLReadLE32(data.data()) == kPlaceableKey) {
-      if (data.size() < kPlaceableSize) Unreadable();
-      const auto i16 = [&](size_t at) { return static_cast<int16_t>(PLReadLE16(data.data() + at)); };
-      const int64_t left = i16(6), top = i16(8), right = i16(10), bottom = i16(12);
-      const int64_t unitsPerInch = PLReadLE16(data.data() + 14);
+    bool truncated = false;
+    if (const auto placeable = PLMetafilePlayer::ReadPlaceable(data, &truncated)) {
+      const int64_t left = placeable->left, top = placeable->top, right = placeable->right, bottom = placeable->bottom;
       // No units per inch: the default size rather than a division by 0.
-      if (unitsPerInch > 0) {
-        width = (right - left) * kScreenDpi / unitsPerInch;
-        height = (bottom - top) * kScreenDpi / unitsPerInch;
+      if (placeable->unitsPerInch > 0) {
+        width = (right - left) * kScreenDpi / placeable->unitsPerInch;
+        height = (bottom - top) * kScreenDpi / placeable->unitsPerInch;
       }
       frame = {double(left), double(top), double(right - left), double(bottom - top)};
-      records = data.subspan(kPlaceableSize);
+      records = placeable->records;
+    } else if (truncated) {
+      Unreadable();
     } else if (const auto window = PLMetafilePlayer::FindWmfWindow(data)) {
       // Without a placeable header the window the metafile sets is its frame, one unit a pixel.
       frame = *window;
       width = static_cast<int64_t>(std::abs(frame.width));
       height = static_cast<int64_t>(std::abs(frame.height));
     }
-    const uint16_t type = records.size() >= 18 ? PLReadLE16(records.data()) : 0;
-    if ((type != 1 && type != 2) || PLReadLE16(records.data() + 2) != 9) Unreadable();
+    if (!PLMetafilePlayer::IsWmfHeader(records)) Unreadable();
   }
   if (width < 1) width = 320;
   if (height < 1) height = 200;

@@ -334,6 +334,22 @@ bool ImageDevice::WritePng(const std::string& path, std::string* error) {
   return WriteFileAtomically(path, std::string_view(bytes), error);
 }
 
+bool EncodePng(const DeviceBitmap& bitmap, std::string& png) {
+  png.clear();
+  if (bitmap.IsEmpty()) return false;
+  // Cairo's ARGB32 is the devices' own pixel layout; the surface only borrows the pixels.
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, bitmap.Width());
+  if (stride != bitmap.Stride()) return false;
+  cairo_surface_t* surface = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(bitmap.Data())), CAIRO_FORMAT_ARGB32, bitmap.Width(),
+      bitmap.Height(), stride);
+  const bool ok = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS &&
+                  cairo_surface_write_to_png_stream(surface, AppendToString, &png) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(surface);
+  if (!ok) png.clear();
+  return ok;
+}
+
 // ---------------------------------------------------------------- PDF
 
 CairoTarget PdfDevice::MakeTarget(int32_t widthPixels, int32_t heightPixels, int32_t dpi) {

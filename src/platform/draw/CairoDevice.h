@@ -70,6 +70,9 @@ class ImageDevice : private CairoTarget, public CairoDevice {
   int32_t height_;
 };
 
+// The bitmap as PNG bytes (with its alpha); false when it cannot be encoded.
+bool EncodePng(const DeviceBitmap& bitmap, std::string& png);
+
 // A PDF document of pages of one size, written when finished (through a temporary file).
 class PdfDevice : private CairoTarget, public CairoDevice {
  public:

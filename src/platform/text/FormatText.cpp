@@ -21,6 +21,29 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
   va_end(again);
 }
 
+void AppendQuoted(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (u < 0x20 || u == 0x7F) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\x%02X", u);
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}
+
 }  // namespace vornel
 
 namespace vornel {

@@ -1,9 +1,10 @@
 #pragma once
 // printf-style formatting into a std::string, for texts of any length (call logs, the XML
-// printer).
+// printer), and texts quoted so that they stay on one line.
 
 #include <cstdarg>
 #include <string>
+#include <string_view>
 
 namespace vornel {
 
@@ -13,5 +14,9 @@ void AppendFormatV(std::string& out, const char* format, va_list args) __attribu
 
 // The text of `format` with the arguments that follow it.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Appends `text` in double quotes with C escapes: \" \\ \n \r \t, and \xHH for the other
+// control characters.
+void AppendQuoted(std::string& out, std::string_view text);
 
 }  // namespace vornel

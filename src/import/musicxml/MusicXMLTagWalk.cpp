@@ -1,0 +1,544 @@
+#include "import/musicxml/MusicXMLTagWalk.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "import/musicxml/ImportWarnings.h"
+#include "model/CSystemArray.h"
+#include "platform/text/TextConversion.h"
+
+namespace vornel {
+
+namespace {
+
+// Statuses of the events the walk makes.
+constexpr uint16_t kFixedBar = 0x11;
+constexpr uint16_t kBeginRepeat = 0x91;
+constexpr uint16_t kEndRepeat = 0x81;
+constexpr uint16_t kDoubleBar = 0x31;
+constexpr uint16_t kClefBar = 0x19;
+constexpr uint16_t kClefEvent = 0x92;
+constexpr uint16_t kStemBit = 0x80;
+constexpr uint32_t kOtherSpelling = 4;  // note status: the key's other spelling
+constexpr uint32_t kTiedFromPrevious = 0x800;
+constexpr uint8_t kCodaKind = 50;
+constexpr int32_t kLegatoOffset = 5;
+
+// A parameter read as a whole number as atoi would, but saturating instead of overflowing.
+int IntParam(const vornelelement& e, size_t i) {
+  const long long value = std::strtoll(e.param(i).c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+std::string TextParam(const vornelelement& e, size_t i) { return Decode8BitText(e.param(i)); }
+
+// A slur number; a slur without one (0, or -1 at its end) is slur 1. Nothing outside 1-8.
+std::optional<size_t> SlurSlotIndex(int number) {
+  if (number == 0 || number == -1) number = 1;
+  if (number < 1 || number > static_cast<int>(MusicXMLTagWalk::kSlurSlots)) return std::nullopt;
+  return static_cast<size_t>(number - 1);
+}
+
+// cy of a dynamic: (code << 16) | level; 0 for a text outside the table.
+int32_t DynamicsValue(std::string_view text) {
+  struct Level {
+    std::string_view text;
+    int32_t code;
+    int32_t level;
+  };
+  static constexpr Level kLevels[] = {{"ppp", 0, 64}, {"pp", 1, 74},  {"p", 2, 84},   {"mp", 3, 94},
+                                      {"mf", 4, 100}, {"f", 5, 110},  {"ff", 6, 118}, {"fff", 7, 128},
+                                      {"fz", 8, 120}, {"sf", 9, 120}, {"pedal", 10, 116}};
+  for (const Level& l : kLevels) {
+    if (l.text == text) return (l.code << 16) | l.level;
+  }
+  return 0;
+}
+
+// Ticks of n/d of a whole note (768 ticks), rounded; 0 for a value that is not positive.
+uint32_t NoteTicks(long long n, long long d) {
+  if (n <= 0 || d <= 0) return 0;
+  const long long ticks = (n * 768 * 2 + d) / (2 * d);
+  return static_cast<uint32_t>(std::min<long long>(ticks, std::numeric_limits<uint32_t>::max()));
+}
+
+bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
+
+}  // namespace
+
+std::string_view TagName(std::string_view name) {
+  while (!name.empty() && name.front() == '\\') name.remove_prefix(1);
+  while (!name.empty() && name.back() == '\\') name.remove_suffix(1);
+  return name;
+}
+
+std::string_view TagName(const vornelelement& element) { return TagName(element.getName()); }
+
+MusicXMLTagWalk::MusicXMLTagWalk(CSystemArray& section) : section_(section) {}
+
+MusicXMLTagWalk::~MusicXMLTagWalk() = default;
+
+void MusicXMLTagWalk::Walk(const vornelelement& list) {
+  currentPart_ = 0;
+  const std::vector<Svornelelement>& elements = list.elements();
+  for (size_t i = 0; i < elements.size(); ++i) {
+    if (!elements[i]) continue;
+    const vornelelement& e = *elements[i];
+    const std::string_view name = TagName(e);
+    if (name == "tuning") {
+      i += Tuning(elements, i);
+    } else if (name == "staff") {
+      Staff(e);
+    } else if (name == "clef") {
+      Clef(e);
+    } else if (name == "chord") {
+      inChord_ = true;
+    } else if (name == "endchord") {
+      inChord_ = false;
+      chord_ = nullptr;
+    } else if (name == "grace") {
+      grace_ = true;
+    } else if (name == "slurBegin") {
+      SlurBegin(e);
+    } else if (name == "slurEnd") {
+      SlurEnd(e);
+    } else if (name == "note") {
+      Note(e);
+    } else if (name == "fret") {
+      Fret(e);
+    } else if (name == "bar") {
+      AppendBar(kFixedBar);
+    } else if (name == "repeatBegin") {
+      AppendBar(kBeginRepeat);
+    } else if (name == "repeatEnd") {
+      AppendBar(kEndRepeat);
+    } else if (name == "key") {
+      Key(e);
+    } else if (name == "meter") {
+      Meter(e);
+    } else if (name == "tempo") {
+      Tempo(e);
+    } else if (name == "intens") {
+      const std::string text = TextParam(e, 0);
+      AddPending(CMetaEvent::kDynamics, text, DynamicsValue(text));
+    } else if (name == "stemsDown" || name == "stemsUp") {
+      FlipStem();
+    } else if (name == "words") {
+      AddPending(CMetaEvent::kCaption, TextParam(e, 0));
+    } else if (name == "lyric") {
+      AddPending(CMetaEvent::kLyrics, TextParam(e, 0));
+    } else if (name == "tieBegin") {
+      tiePending_ = true;
+    } else if (name == "tieEnd") {
+      TieEnd();
+    } else if (name == "endgroup") {
+      // Only the grace group's own end closes it: other groups may end inside one.
+      if (TagName(e.param(0)) == "grace") grace_ = false;
+    } else if (name == "endstaff") {
+      EndStaff();
+    } else if (name == "fermata") {
+      AddPending(CMetaEvent::kFermata, "");
+    } else if (name == "coda") {
+      AddPending(kCodaKind, "");
+    } else if (name == "chord_name") {
+      pendingChordName_ = TextParam(e, 0);
+    }
+  }
+  pendingMarks_.clear();
+  currentVoice_ = nullptr;
+  targetVoice_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tunings and staves
+
+size_t MusicXMLTagWalk::Tuning(const std::vector<Svornelelement>& list, size_t at) {
+  // The tag's three children follow it: its staff lines, its capo and the pitches of its lines.
+  static constexpr std::string_view kParts[] = {"staff_lines", "capo", "strings_tuning"};
+  for (size_t k = 0; k < 3; ++k) {
+    if (at + 1 + k >= list.size() || !list[at + 1 + k] || TagName(*list[at + 1 + k]) != kParts[k]) {
+      ImportWarning("warning: a tuning without its staff lines, capo and string pitches is left out");
+      return 0;
+    }
+  }
+  const vornelelement& tag = *list[at];
+  const vornelelement& pitches = *list[at + 3];
+  const int part = IntParam(tag, 0);
+  if (part < 0 || static_cast<size_t>(part) >= section_.definitions.size()) {
+    ImportWarning("warning: a tuning of part " + std::to_string(part) + ", which is not there, is left out");
+    return 3;
+  }
+  const int lines = IntParam(*list[at + 1], 0);
+  const int capo = IntParam(*list[at + 2], 0);
+  const int n = std::min({lines, static_cast<int>(pitches.parameters().size()), static_cast<int>(nTuning::kMaxCourses)});
+  std::vector<int> midi;
+  for (int i = 0; i < n; ++i) {
+    const long long pitch = static_cast<long long>(IntParam(pitches, static_cast<size_t>(i))) + capo;
+    if (pitch < kCoursePitchOffset || pitch > 127) {
+      ImportWarning("warning: a tuning with the pitch " + std::to_string(pitch) + " is left out");
+      return 3;
+    }
+    midi.push_back(static_cast<int>(pitch));
+  }
+  if (midi.empty()) {
+    ImportWarning("warning: a tuning without courses is left out");
+    return 3;
+  }
+  CTabInstrument& tab = section_.Definition(static_cast<size_t>(part))->tabInstrument;
+  tab.SetImportDefaults();
+  // The lowest line's pitch comes first; it becomes the last course.
+  tab.tuning.SetFromPitches(static_cast<int>(midi.size()), midi.data());
+  tab.tuning.lines = static_cast<int32_t>(midi.size());
+  tab.tuningText = tab.tuning.GetTuningText();
+  return 3;
+}
+
+void MusicXMLTagWalk::ResetStaffState() {
+  chord_ = nullptr;
+  lastNote_ = nullptr;
+  slots_.fill(SlurSlot{});
+  openTies_.clear();
+  tiePending_ = false;
+  slurPending_ = false;
+  pendingMarks_.clear();
+  pendingChordName_.clear();
+  inChord_ = false;
+  grace_ = false;
+  clefSeen_ = false;
+  meterSeen_ = false;
+}
+
+void MusicXMLTagWalk::Staff(const vornelelement& e) {
+  // Staff numbers count staves: a far-off number only has to stay far off.
+  const int staff = std::clamp(IntParam(e, 0), -1000000, 1000000);
+  const int staffCount = IntParam(e, 1);
+  const int voiceIndex = IntParam(e, 3);
+  const int part = IntParam(e, 4);
+  currentPart_ = part;
+  // The working voice goes: nothing may point into it any more.
+  ResetStaffState();
+  staffOffset_ = part == previousPart_ ? staff - 1 - previousStaffIndex_ : 0;
+  working_.DeleteChords();
+  currentVoice_ = &working_;
+  SelectDefinition(part, staffCount, voiceIndex);
+  previousStaffIndex_ = staff - 1;
+  previousPart_ = part;
+}
+
+void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex) {
+  if (part < 0 || static_cast<size_t>(part) >= section_.definitions.size()) {
+    definition_ = nullptr;
+    targetVoice_ = nullptr;
+    return;
+  }
+  CInstrumentDlg& definition = *section_.Definition(static_cast<size_t>(part));
+  definition_ = &definition;
+  // A voice on another staff of the part than the voice before it goes to the second voice.
+  if (staffCount > 1 && staffOffset_ != 0) definition.voiceSelector = 1;
+  if (staffCount == 2 && voiceIndex == 0) {
+    // A part of two staves: a G clef staff over an F clef staff, one voice each.
+    definition.DeleteStaves();
+    CClef* upper = definition.AddStave();
+    CClef* lower = definition.AddStave();
+    if (upper != nullptr) {
+      upper->clefId = CClef::kGClef;
+      upper->type = CClef::kStaff;
+      upper->enabledVoices = CClef::kUpperVoice;
+      upper->spaceBelow = 3;
+    }
+    if (lower != nullptr) {
+      lower->clefId = CClef::kFClef;
+      lower->type = CClef::kStaff;
+      lower->enabledVoices = CClef::kLowerVoice;
+      lower->spaceBelow = 1;
+      lower->hideMetaEvents = 1;
+    }
+    definition.LinkStaves();
+    definition.voiceSelector = 0;
+    definition.notationModePage = CClef::kStaff;
+    definition.voicesShownPage = CClef::kUpperVoice;
+  }
+  targetVoice_ = &definition.gathered[definition.voiceSelector != 0 ? 1 : 0];
+}
+
+void MusicXMLTagWalk::EndStaff() {
+  if (targetVoice_ == nullptr) return;
+  const bool empty = std::all_of(targetVoice_->begin(), targetVoice_->end(), [](const auto& e) { return e == nullptr; });
+  if (!empty) {
+    targetVoice_->MergeVoice(working_, section_.numerator, section_.denominator);
+    return;
+  }
+  // Into an empty voice the merge is the staff's events themselves, re-barred: they move
+  // instead of being copied.
+  working_.RebarVoice(section_.numerator, section_.denominator);
+  *targetVoice_ = std::move(working_);
+  working_ = nChordArray();
+  targetVoice_->RebarVoice(section_.numerator, section_.denominator);
+}
+
+void MusicXMLTagWalk::Clef(const vornelelement& e) {
+  if (definition_ == nullptr || currentVoice_ == nullptr) return;
+  const int kind = IntParam(e, 0);
+  const int line = IntParam(e, 1);
+  const int octaveChange = IntParam(e, 2);
+  const size_t selected = definition_->voiceSelector != 0 ? 1 : 0;
+  if (!clefSeen_) {
+    clefSeen_ = true;
+    if (selected >= definition_->staves.size()) return;
+    CClef& stave = *definition_->staves.at(selected);
+    if (stave.enabledVoices == CClef::kBothVoices) return;
+    switch (kind) {
+      case 0: stave.clefId = octaveChange == 0 ? CClef::kGClef : CClef::kG8Clef; break;
+      case 1: stave.clefId = CClef::kFClef; break;
+      case 2:
+        stave.clefId = CClef::kCClef;
+        stave.clefRaise = std::clamp(line, -8, 8);
+        break;
+      case 4:
+        stave.type = CClef::kTablature;
+        stave.clefId = CClef::kGClef;
+        break;
+      default: break;
+    }
+    return;
+  }
+  // A change of clef; one without a clef that staff notation draws is not marked.
+  int code = 0;
+  switch (kind) {
+    case 0: code = octaveChange == 0 ? 1 : 0; break;
+    case 1: code = 2; break;
+    case 2: code = 3; break;
+    default: return;
+  }
+  nChord* event = working_.empty() ? nullptr : working_.back();
+  if (event != nullptr && event->IsBarLine()) {
+    event->status = kClefBar;
+  } else {
+    event = working_.push_back(std::make_unique<nChord>(kClefEvent));
+  }
+  event->rhythm = static_cast<uint16_t>((static_cast<uint32_t>(currentPart_) << 8) | selected);
+  event->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kClef, "", 0x10000u | static_cast<uint32_t>(code), 0, 0));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Notes
+
+void MusicXMLTagWalk::Note(const vornelelement& e) {
+  if (currentVoice_ == nullptr || grace_) return;
+  if (chord_ == nullptr) {
+    chord_ = currentVoice_->push_back(std::make_unique<nChord>());
+    for (auto& mark : pendingMarks_) chord_->metaEvents.push_back(std::move(mark));
+    pendingMarks_.clear();
+  }
+  const int pitch = IntParam(e, 0);
+  const std::string accidentalText = e.param(3);
+  const char accidental = accidentalText.empty() ? 0 : accidentalText[0];
+
+  // The exact value when the note carries it; the packed word otherwise.
+  long long numerator = 0;
+  long long denominator = 0;
+  long long dots = 0;
+  if (e.parameters().size() >= 9) {
+    numerator = IntParam(e, 6);
+    denominator = IntParam(e, 7);
+    dots = IntParam(e, 8);
+  } else {
+    const uint32_t word = static_cast<uint32_t>(IntParam(e, 4));
+    denominator = word & 0xFF;
+    numerator = (word >> 8) & 0x0F;
+    dots = (word >> 12) & 0x0F;
+  }
+  // Every note of a chord sets its value again: the last one decides.
+  chord_->SetRhythmFromTicks(NoteTicks(numerator, denominator));
+  if (dots > 0) chord_->rhythm |= 8;
+
+  lastNote_ = nullptr;
+  // The converters count C4 as 48; a pitch byte beyond 127 makes no note.
+  if (pitch > 0 && pitch <= 127 - 12) {
+    const int pitchByte = pitch + 12;
+    const CKey key = definition_ != nullptr ? definition_->key : CKey();
+    auto note = std::make_unique<nNotes>();
+    note->pitch = static_cast<uint8_t>(pitchByte);
+    char spelled = 0;
+    const int step = note->SpellInKey(key, false, spelled);
+    note->string = nNotes::kNoCourse;
+    if (definition_ != nullptr) {
+      const CTabInstrument& tab = definition_->tabInstrument;
+      const int string = IntParam(e, 5) >> 8;
+      if (string >= 1 && static_cast<size_t>(string) <= tab.tuning.CoursesInUse()) {
+        note->string = static_cast<uint8_t>(string - 1);
+      } else if (const int found = tab.FindStringForPitch(pitchByte - kCoursePitchOffset, -1); found >= 0) {
+        note->string = static_cast<uint8_t>(found);
+      }
+    }
+    if (accidental != 0 && key.NeedsRespelling(pitchByte, step, accidental) != 0) note->status ^= kOtherSpelling;
+    nNotes* added = note.get();
+    if (chord_->AddNote(std::move(note)) >= 0) lastNote_ = added;
+  }
+  if (lastNote_ != nullptr) {
+    if (tiePending_) {
+      openTies_.push_back(lastNote_->pitch);
+      tiePending_ = false;
+    }
+    if (slurPending_) {
+      SlurSlot& slot = slots_[pendingSlot_];
+      slot.startIndex = static_cast<int>(currentVoice_->size()) - 1;
+      slot.startInterval = lastNote_->interval;
+      slot.startNote = lastNote_;
+      slurPending_ = false;
+    }
+    if (!pendingChordName_.empty()) {
+      chord_->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kChordName, pendingChordName_, 0, 0, 0));
+      pendingChordName_.clear();
+    }
+  }
+  if (!inChord_) chord_ = nullptr;
+}
+
+void MusicXMLTagWalk::Fret(const vornelelement& e) {
+  const int word = IntParam(e, 0);
+  if (word == 0 || lastNote_ == nullptr || definition_ == nullptr) return;
+  const int string = word >> 8;
+  if (string >= 1 && static_cast<size_t>(string) <= definition_->tabInstrument.tuning.CoursesInUse()) {
+    lastNote_->string = static_cast<uint8_t>(string - 1);
+  }
+}
+
+void MusicXMLTagWalk::TieEnd() {
+  if (lastNote_ == nullptr) return;
+  const auto open = std::find(openTies_.begin(), openTies_.end(), lastNote_->pitch);
+  if (open == openTies_.end()) return;
+  lastNote_->slur = kTiedFromPrevious;
+  openTies_.erase(open);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Slurs
+
+void MusicXMLTagWalk::SlurBegin(const vornelelement& e) {
+  const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
+  if (!index) return;
+  SlurSlot& slot = slots_[*index];
+  slot = SlurSlot{};
+  slot.active = true;
+  slot.above = IntParam(e, 1) == 0;
+  pendingSlot_ = *index;
+  slurPending_ = true;
+}
+
+void MusicXMLTagWalk::SlurEnd(const vornelelement& e) {
+  const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
+  if (!index || lastNote_ == nullptr || currentVoice_ == nullptr) return;
+  SlurSlot& slot = slots_[*index];
+  // The end of a slur whose start was never given (a chord note's, which is not converted)
+  // makes nothing.
+  if (!slot.active) return;
+  slot.endIndex = static_cast<int>(currentVoice_->size()) - 1;
+  slot.endNote = lastNote_;
+  slot.endInterval = lastNote_->interval;
+  FinishSlur(slot);
+}
+
+void MusicXMLTagWalk::FinishSlur(SlurSlot& slot) {
+  const int s = slot.startIndex;
+  const int e = slot.endIndex;
+  const int a = slot.startInterval;
+  const int b = slot.endInterval;
+  if (slot.startNote != nullptr && e - s <= 7) {
+    if (e > s) {
+      int chords = 0;
+      for (int i = s; i < e; ++i) {
+        const nChord* event = working_.at(static_cast<size_t>(i));
+        if (event != nullptr && event->IsChord()) ++chords;
+      }
+      uint32_t word = (static_cast<uint32_t>(std::abs(b - a) & 7) << 3) | (static_cast<uint32_t>(chords - 1) & 7);
+      if (b < a) word |= 0x40;
+      slot.startNote->slur = word;
+    }
+  } else if (s >= 0 && static_cast<size_t>(s) < working_.size() && working_.at(static_cast<size_t>(s)) != nullptr) {
+    // Too long for a slur word: a legato mark on the event where it starts.
+    const uint32_t value = (static_cast<uint32_t>(b - a) << 8) | (static_cast<uint32_t>(e - s) & 0xFF);
+    working_.at(static_cast<size_t>(s))
+        ->metaEvents.push_back(
+            std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "", value, 0, slot.above ? -kLegatoOffset : kLegatoOffset));
+  }
+  slot = SlurSlot{};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bars, signatures, tempo and marks
+
+void MusicXMLTagWalk::AppendBar(uint16_t status) {
+  if (currentVoice_ == nullptr) return;
+  currentVoice_->push_back(std::make_unique<nChord>(status));
+  chord_ = nullptr;
+}
+
+void MusicXMLTagWalk::Key(const vornelelement& e) {
+  const int fifths = IntParam(e, 0);
+  if (fifths < -7 || fifths > 7) {
+    ImportWarning("warning: a key of " + std::to_string(fifths) + " fifths is left out");
+    return;
+  }
+  section_.key.SetSignature(fifths, false);
+  // The part's own notes are spelled in its key too.
+  if (definition_ != nullptr) {
+    const int32_t transpose = definition_->key.transpose;
+    definition_->key.SetSignature(fifths, false);
+    definition_->key.transpose = transpose;
+  }
+}
+
+void MusicXMLTagWalk::Meter(const vornelelement& e) {
+  const int beats = IntParam(e, 1);
+  const int beatType = IntParam(e, 2);
+  if (beats < 1 || beats > 64 || !IsPowerOfTwo(beatType) || beatType > 64) {
+    ImportWarning("warning: a time signature of " + std::to_string(beats) + "/" + std::to_string(beatType) +
+                  " is left out");
+    return;
+  }
+  if (currentVoice_ == nullptr) return;
+  if (!sectionMeterSet_) {
+    section_.numerator = beats;
+    section_.denominator = beatType;
+    sectionMeterSet_ = true;
+  }
+  if (meterSeen_) currentVoice_->push_back(std::make_unique<nChord>(kDoubleBar));
+  currentVoice_->AppendTimeSignature(beats, beatType);
+  meterSeen_ = true;
+}
+
+void MusicXMLTagWalk::Tempo(const vornelelement& e) {
+  const std::string text = e.param(0);
+  double perMinute = 0;
+  // A metronome mark: tempo="[n/d] = N", N beats of n/d per minute, counted in quarters.
+  if (const size_t open = text.find('['); open != std::string::npos) {
+    char* end = nullptr;
+    const double n = std::strtod(text.c_str() + open + 1, &end);
+    const double d = *end == '/' ? std::strtod(end + 1, &end) : 0;
+    const size_t equals = text.find('=', open);
+    const double beats = equals == std::string::npos ? 0 : std::strtod(text.c_str() + equals + 1, nullptr);
+    if (d > 0) perMinute = beats * 4 * n / d;
+  } else {
+    perMinute = std::strtod(text.c_str(), nullptr);
+  }
+  if (!std::isfinite(perMinute) || perMinute < 0.5) return;
+  const int32_t bpm = static_cast<int32_t>(std::min(std::round(perMinute), 4095.0));
+  section_.tempo = (section_.tempo & ~0xFFF) | std::max(bpm, 1);
+}
+
+void MusicXMLTagWalk::FlipStem() {
+  if (currentVoice_ == nullptr || currentVoice_->empty()) return;
+  nChord* last = currentVoice_->back();
+  if (last != nullptr && last->IsChord()) last->status ^= kStemBit;
+}
+
+void MusicXMLTagWalk::AddPending(uint8_t kind, const std::string& text, int32_t cy) {
+  pendingMarks_.push_back(std::make_unique<CMetaEvent>(kind, text, 0, 0, cy));
+}
+
+}  // namespace vornel

@@ -1,0 +1,104 @@
+#pragma once
+// The walk of the flat tag list: builds the voices of a section's instrument definitions (one
+// per part, made first) from the list's staves, notes, chords, bars, clefs, meters, ties,
+// slurs and marks, and sets the section's key, time signature and tempo.
+//
+// Each "staff" collects its events in a working voice, which "endstaff" merges into the
+// definition's gathered voice (first or second, as its stave says). Two modes run side by
+// side: inside or outside a chord ("chord" ... "endchord"), inside or outside a grace group
+// ("grace" ... its "endgroup", whose notes are dropped). Ties, slurs, marks and chord names
+// wait for the next note that is made.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/musicxml/vornelelement.h"
+#include "model/nChordArray.h"
+
+namespace vornel {
+
+class CInstrumentDlg;
+class CMetaEvent;
+class CSystemArray;
+class nChord;
+class nNotes;
+
+class MusicXMLTagWalk {
+ public:
+  static constexpr size_t kSlurSlots = 8;
+
+  explicit MusicXMLTagWalk(CSystemArray& section);
+  ~MusicXMLTagWalk();
+  MusicXMLTagWalk(const MusicXMLTagWalk&) = delete;
+  MusicXMLTagWalk& operator=(const MusicXMLTagWalk&) = delete;
+
+  // Walks the children of `list` (the flat list's "Score" element) in order.
+  void Walk(const vornelelement& list);
+
+ private:
+  struct SlurSlot {
+    int startIndex = 0;
+    int startInterval = 0;
+    int endIndex = 0;
+    int endInterval = 0;
+    bool active = false;
+    bool above = false;  // the slur's placement: its legato is drawn above the staff
+    nNotes* startNote = nullptr;
+    nNotes* endNote = nullptr;
+  };
+
+  // Each takes the element and returns how many of the elements after it it took as well.
+  size_t Tuning(const std::vector<Svornelelement>& list, size_t at);
+  void Staff(const vornelelement& e);
+  void SelectDefinition(int part, int staffCount, int voiceIndex);
+  void EndStaff();
+  void Clef(const vornelelement& e);
+  void Note(const vornelelement& e);
+  void Fret(const vornelelement& e);
+  void SlurBegin(const vornelelement& e);
+  void SlurEnd(const vornelelement& e);
+  void FinishSlur(SlurSlot& slot);
+  void TieEnd();
+  void AppendBar(uint16_t status);
+  void Key(const vornelelement& e);
+  void Meter(const vornelelement& e);
+  void Tempo(const vornelelement& e);
+  void FlipStem();
+  void AddPending(uint8_t kind, const std::string& text, int32_t cy = 0);
+  // What a staff starts without: the chord, the last note, slurs, ties and waiting marks.
+  void ResetStaffState();
+
+  CSystemArray& section_;
+  nChordArray working_;                 // the events of the staff being read
+  nChordArray* currentVoice_ = nullptr;  // the working voice once a staff started
+  CInstrumentDlg* definition_ = nullptr;
+  nChordArray* targetVoice_ = nullptr;  // the definition's voice that the staff goes into
+  std::array<SlurSlot, kSlurSlots> slots_{};
+  int staffOffset_ = 0;
+  int previousStaffIndex_ = 0;
+  int previousPart_ = 0;
+  int currentPart_ = 0;
+  bool clefSeen_ = false;
+  bool meterSeen_ = false;         // in this staff
+  bool sectionMeterSet_ = false;   // the first meter of the import sets the section's
+  nChord* chord_ = nullptr;
+  nNotes* lastNote_ = nullptr;
+  bool inChord_ = false;
+  bool grace_ = false;
+  bool tiePending_ = false;
+  bool slurPending_ = false;
+  size_t pendingSlot_ = 0;
+  std::vector<std::unique_ptr<CMetaEvent>> pendingMarks_;
+  std::vector<int> openTies_;  // pitches of the notes whose ties wait for their end
+  std::string pendingChordName_;
+};
+
+// The name of a flat-list element with its leading and trailing "\" taken off.
+std::string_view TagName(std::string_view name);
+std::string_view TagName(const vornelelement& element);
+
+}  // namespace vornel

@@ -1,0 +1,217 @@
+// The walk of the flat tag list on hand-built lists: what each tag makes of the voices, the
+// tunings and the section, checked against dumps of the walked voices.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ImportTestSupport.h"
+
+namespace vornel {
+namespace {
+
+using testing::DumpVoice;
+using testing::SectionOfParts;
+using testing::WalkText;
+
+// A flat "note" line: pitch (C4 = 48), accidental, string word and the exact value.
+std::string N(int pitch, const char* accidental = "", int stringWord = 0, int n = 1, int d = 4, int dots = 0) {
+  return "note " + std::to_string(pitch) + " x 4 \"" + accidental + "\" 260 " + std::to_string(stringWord) + " " +
+         std::to_string(n) + " " + std::to_string(d) + " " + std::to_string(dots) + "\n";
+}
+
+std::string Notes(std::initializer_list<int> pitches) {
+  std::string lines;
+  for (const int p : pitches) lines += N(p);
+  return lines;
+}
+
+const std::string kStaff = "staff 1 1 1 0 0\n";
+
+struct WalkCase {
+  const char* label;
+  std::string tags;
+  const char* voice;  // the first voice of the first definition after the walk and an "endstaff"
+  const char* warnings = "";
+};
+
+void RunCases(const std::vector<WalkCase>& cases) {
+  for (const WalkCase& c : cases) {
+    auto section = SectionOfParts({"Lute"});
+    EXPECT_EQ(WalkText(*section, c.tags + "endstaff staff\n"), c.warnings) << c.label;
+    EXPECT_EQ(DumpVoice(section->Definition(0)->gathered[0]), c.voice) << c.label;
+  }
+}
+
+TEST(TagWalk, ChordsGraceNotesRestsAndValues) {
+  RunCases({
+      {"a chord sorts its notes", kStaff + "chord\n" + N(48) + N(55) + N(52) + "endchord chord\n" + N(48) + N(55),
+       "q 3 [67 c0 i39] [64 c1 i37] [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [67 c0 i39]\n"},
+      {"grace notes are dropped up to their own end",
+       kStaff + N(48) + "\\grace\n" + N(50) + "\\volta 1 1.\n" + N(51) + "endgroup \\volta\n" + N(52) +
+           "endgroup \\grace\n" + N(53),
+       "q 3 [60 c2 i35]\nq 3 [65 c1 i38]\n"},
+      {"rests", kStaff + N(-1) + N(0) + N(65535) + "note -1 _ 3 \"\" 260 0\n",
+       "q 3\nq 3\nq 3\nq 3\n"},
+      {"values", kStaff + N(48, "", 0, 1, 8, 1) + N(48, "", 0, 3, 8) + N(48, "", 0, 1, 12) + N(48, "", 0, 1, 0) +
+           "note 48 c 4 \"\" 4360 0\n",  // the packed word alone: 1/8, dotted
+       // A dotted eighth, a dotted quarter, a triplet eighth, nothing (a breve stays) and the word's value.
+       "q 12 [60 c2 i35]\nq 11 [60 c2 i35]\nq 20 [60 c2 i35]\nq 0 [60 c2 i35]\n| 1 flags 496\nq 12 [60 c2 i35]\n"},
+      {"before the first staff nothing is made", N(48) + "bar\nmeter 3/4 3 4\nstemsUp\n" + kStaff + N(50), "q 3 [62 c1 i36]\n"},
+  });
+}
+
+TEST(TagWalk, CoursesFromTheStringWordOrTheTuning) {
+  // The default lute's first course is G4 (67), its seventh D2 (38) below F2 (41).
+  RunCases({
+      // C3 on course 3; found on the tuning; course 20 is not there; F2 on the seventh; C2 has no
+      // course until the fret tag puts it on the fifth.
+      {"string words", kStaff + N(48, "", 3 << 8) + N(48, "", 0) + N(48, "", 20 << 8) + N(29) + N(24) + "fret 1281\n",
+       "q 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [41 c6 i24]\n| 1\nq 3 [36 c4 i21]\n"},
+      {"a fret tag moves the last note", kStaff + N(50) + "fret 1280\n" + N(50) + "fret 0\n" + N(50) + "fret 9999\n",
+       "q 3 [62 c4 i36]\nq 3 [62 c1 i36]\nq 3 [62 c1 i36]\n"},
+  });
+}
+
+TEST(TagWalk, SlursTiesAndLegato) {
+  std::string ten;
+  for (int i = 0; i < 10; ++i) ten += N(48 + 2 * i);
+  RunCases({
+      {"slur words rising and falling",
+       kStaff + "slurBegin 1 0\n" + Notes({48, 50, 52}) + "slurEnd 1\nslurBegin 2 1\n" + Notes({52, 50, 48}) +
+           "slurEnd 2\n",
+       "q 3 [60 c2 i35 slur 17]\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [64 c1 i37 slur 81]\n| 1\n"
+       "q 3 [62 c1 i36]\nq 3 [60 c2 i35]\n"},
+      {"a long slur without a number is a legato", kStaff + "slurBegin 0 0\n" + ten + "slurEnd -1\n",
+       "q 3 [60 c2 i35] {6 '' 2569 0 -5}\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [66 c1 i38]\n| 1\n"
+       "q 3 [68 c0 i39]\nq 3 [70 c0 i41]\nq 3 [72 c0 i42]\nq 3 [74 c0 i43]\n| 1\nq 3 [76 c0 i44]\nq 3 [78 c0 i45]\n"},
+      {"a slur mark waits past a rest; numbers out of range do nothing",
+       kStaff + "slurBegin 3 1\n" + N(-1) + Notes({48, 50}) + "slurEnd 3\nslurBegin 9 0\nslurEnd 9\n",
+       "q 3\nq 3 [60 c2 i35 slur 8]\nq 3 [62 c1 i36]\n"},
+      {"ties",
+       kStaff + "tieBegin\n" + N(28) + "tieBegin\n" + N(33) + N(33) + "tieEnd\n" + N(28) + "tieEnd\n" + N(28) +
+           "tieEnd\n",
+       "q 3 [40 c255 i23]\nq 3 [45 c5 i26]\nq 3 [45 c5 i26 slur 2048]\nq 3 [40 c255 i23 slur 2048]\n| 1\n"
+       "q 3 [40 c255 i23]\n"},
+      // The first staff has no end: its notes go. A slur end without its start (a chord note's)
+      // makes nothing.
+      {"a new staff lets go of the notes of the last one",
+       kStaff + "slurBegin 1 0\ntieBegin\n" + N(48) + "staff 1 1 1 0 0\nslurEnd 1\ntieEnd\n" + N(50) +
+           "slurEnd 1\ntieEnd\n",
+       "q 3 [62 c1 i36]\n"},
+  });
+}
+
+TEST(TagWalk, MarksWaitForTheNextChord) {
+  RunCases({
+      {"dynamics, words, lyrics, fermata, coda and chord names",
+       kStaff + "intens mf\nintens xyz\nwords \"Allegro ma non troppo\"\n" + N(48) + "lyric la\nfermata\n" + N(-1) +
+           "coda\nchord_name Am\n" + N(-1) + N(50) + "intens pp\n",
+       "q 3 [60 c2 i35] {34 'mf' 0 0 262244} {34 'xyz' 0 0 0} {5 'Allegro ma non troppo' 0 0 0}\n"
+       "q 3 {0 'la' 0 0 0} {18 '' 0 0 0}\nq 3 {50 '' 0 0 0}\nq 3 [62 c1 i36] {16 'Am' 0 0 0}\n"},
+      {"stems", kStaff + N(48) + "stemsUp\n" + N(50) + "stemsUp\nstemsDown\n" + N(52) + "stemsDown\nbar\nstemsUp\n",
+       "q 3 stem [60 c2 i35]\nq 3 [62 c1 i36]\nq 3 stem [64 c1 i37]\n| 17\n"},
+  });
+}
+
+TEST(TagWalk, BarsMetersKeysAndTempi) {
+  RunCases({
+      {"bars and repeats", kStaff + N(48) + "repeatBegin\n" + N(48) + "bar 2\n" + N(48) + "repeatEnd\n",
+       "q 3 [60 c2 i35]\n| 145\nq 3 [60 c2 i35]\n| 17\nq 3 [60 c2 i35]\n| 129\n"},
+      {"a second meter of a staff is set off by a double bar",
+       kStaff + "meter 2/4 2 4\n" + Notes({48, 48}) + "meter 3/4 3 4\nmeter 5/6 5 6\nmeter 0/4 0 4\nmeter 65/4 65 4\n" +
+           Notes({48, 48, 48}),
+       "s 18 {1 'true' 1 2 4}\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n| 49\ns 18 {1 'true' 1 3 4}\nq 3 [60 c2 i35]\n"
+       "q 3 [60 c2 i35]\nq 3 [60 c2 i35]\n",
+       "warning: a time signature of 5/6 is left out\nwarning: a time signature of 0/4 is left out\n"
+       "warning: a time signature of 65/4 is left out\n"},
+  });
+  // The first meter sets the section's; each staff's first meter stands without a double bar.
+  auto section = SectionOfParts({"Lute", "Viol"});
+  WalkText(*section, kStaff + "meter 3/4 3 4\n" + N(48) + "key -2\nendstaff\nstaff 2 1 1 0 1\nmeter 6/8 6 8\nkey 9\n" +
+                         N(48) + "tempo \"tempo=\\\"[3/8] = 80\\\"\"\nendstaff\n");
+  EXPECT_EQ(section->numerator, 3);
+  EXPECT_EQ(section->denominator, 4);
+  EXPECT_EQ(section->tempo & 0xFFF, 120);
+  EXPECT_EQ(section->key.GetKeyLabel(), "BbM[2b]");
+  EXPECT_EQ(section->Definition(0)->key.GetKeyLabel(), "BbM[2b]");
+  EXPECT_EQ(section->Definition(1)->key.GetKeyLabel(), "CM[0b]");  // its key of 9 fifths was left out
+  EXPECT_EQ(DumpVoice(section->Definition(1)->gathered[0]), "s 18 {1 'true' 1 6 8}\nq 3 [60 c2 i35]\n");
+  WalkText(*section, "tempo 72.4\n");
+  EXPECT_EQ(section->tempo & 0xFFF, 72);
+  WalkText(*section, "tempo 0\ntempo \"tempo=\\\"[1/0] = 80\\\"\"\n");
+  EXPECT_EQ(section->tempo & 0xFFF, 72);
+}
+
+TEST(TagWalk, Tunings) {
+  auto section = SectionOfParts({"Guitar", "Lute"});
+  const std::string warnings = WalkText(*section,
+                                        "\\tuning 1\n\\staff_lines 6\ncapo 0\nstrings_tuning 40 45 50 55 59 64\n"
+                                        "endgroup \\tuning\n"
+                                        "\\tuning 0\n\\staff_lines 4\ncapo 2\nstrings_tuning 40 45 50 54 59 64\n"
+                                        "\\tuning 2\n\\staff_lines 6\ncapo 0\nstrings_tuning 40\n"
+                                        "\\tuning 0\n\\staff_lines 6\ncapo 0\nstrings_tuning 20 40\n"
+                                        "\\tuning 0\nstrings_tuning 40\n"
+                                        "\\tuning 0\n\\staff_lines 0\ncapo 0\nstrings_tuning 40\n");
+  EXPECT_EQ(warnings,
+            "warning: a tuning of part 2, which is not there, is left out\n"
+            "warning: a tuning with the pitch 20 is left out\n"
+            "warning: a tuning without its staff lines, capo and string pitches is left out\n"
+            "warning: a tuning without courses is left out\n");
+  const nTuning& lute = section->Definition(1)->tabInstrument.tuning;
+  ASSERT_EQ(lute.CoursesInUse(), 6u);
+  EXPECT_EQ(lute.courses[0].letter, 'E');
+  EXPECT_EQ(lute.courses[0].pitch, 41);
+  EXPECT_EQ(lute.courses[5].letter, 'E');
+  EXPECT_EQ(lute.courses[5].pitch, 17);
+  EXPECT_EQ(lute.lines, 6);
+  EXPECT_EQ(section->Definition(1)->tabInstrument.tabStyle, CTabInstrument::kItalian);  // the import defaults
+  // Four lines of a capo 2: the four lowest pitches, two semitones up.
+  const nTuning& guitar = section->Definition(0)->tabInstrument.tuning;
+  ASSERT_EQ(guitar.CoursesInUse(), 4u);
+  EXPECT_EQ(guitar.courses[0].pitch + kCoursePitchOffset, 56);
+  EXPECT_EQ(guitar.courses[0].letter, 'A');
+  EXPECT_EQ(guitar.courses[0].accidental, 'b');
+  EXPECT_EQ(guitar.courses[3].pitch + kCoursePitchOffset, 42);
+  EXPECT_EQ(guitar.courses[3].accidental, '#');
+}
+
+TEST(TagWalk, StavesClefsAndParts) {
+  auto section = SectionOfParts({"Piano", "Lute"});
+  const std::string warnings = WalkText(
+      *section,
+      // A part of two staves: voice 1 on the upper, voice 2 on the lower.
+      "staff 1 2 2 0 0\nclef 0 2 0 g2\n" + N(60) + "clef 1 4 0 f4\n" + N(62) + "bar\nclef 2 3 0 c3\n" + N(64) +
+          "clef 3 0 0 perc\nendstaff\n"
+          "staff 2 2 2 1 0\nclef 1 4 0 f4\n" + N(36) + "endstaff\n"
+          // The second part: a C clef on line 3 as its first, then a part that is not there.
+          "staff 3 1 1 0 1\nclef 2 3 0 c3\n" + N(48) + "endstaff\nstaff 4 1 1 0 5\n" + N(48) + "clef 0 2 0 g2\nendstaff\n");
+  EXPECT_EQ(warnings, "");
+  const CInstrumentDlg& piano = *section->Definition(0);
+  ASSERT_EQ(piano.staves.size(), 2u);
+  EXPECT_EQ(piano.staves.at(0)->clefId, CClef::kGClef);
+  EXPECT_EQ(piano.staves.at(1)->clefId, CClef::kFClef);
+  EXPECT_EQ(piano.staves.at(1)->enabledVoices, CClef::kLowerVoice);
+  EXPECT_EQ(piano.staves.at(1)->hideMetaEvents, 1);
+  EXPECT_EQ(piano.voiceSelector, 1);
+  EXPECT_EQ(DumpVoice(piano.gathered[0]),
+            "q 3 [72 c0 i42]\ns 146 {9 '' 65538 0 0}\nq 3 [74 c0 i43]\n| 25 {9 '' 65539 0 0}\nq 3 [76 c0 i44]\n");
+  EXPECT_EQ(DumpVoice(piano.gathered[1]), "q 3 [48 c4 i28]\n");
+  const CInstrumentDlg& lute = *section->Definition(1);
+  EXPECT_EQ(lute.staves.at(0)->clefId, CClef::kCClef);
+  EXPECT_EQ(lute.staves.at(0)->clefRaise, 3);
+  EXPECT_EQ(DumpVoice(lute.gathered[0]), "q 3 [60 c2 i35]\n");
+}
+
+TEST(TagWalk, HostileListsDoNoHarm) {
+  auto section = SectionOfParts({"Lute"});
+  WalkText(*section,
+           "endstaff\nendchord\nslurEnd 1\ntieEnd\nfret 256\nstaff\nstaff -5 99999999999 2 -1 -1\n" + N(48) +
+               "staff 1 2 1 0 0\nchord\nchord\n" + N(2147483647) + "note\nnote a b c d e f g h i\nendchord\n"
+               "slurBegin 1 0\nslurEnd 1\nclef 99 0 0\nclef -1\nmeter\nkey\ntempo\nintens\n\\tuning\n");
+  EXPECT_EQ(DumpVoice(section->Definition(0)->gathered[0]), "");
+}
+
+}  // namespace
+}  // namespace vornel

@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Checks `vornel-tool import` on every MusicXML file of the corpus against Python's ElementTree.
+
+Each file either imports or fails with the system's message, never a crash or a hang. For a file
+that imports, the instrument definitions match the score's "part" elements in number and order,
+each named by the last "instrument-name" of its "score-part" and given its last "midi-program"
+(counted from 1 in MusicXML, from 0 in the document); a part that tunes its staff lines gets those
+pitches (with "tuning-alter" and the capo), lowest line as last course. A compressed score imports
+exactly as the XML inside it.
+
+usage: mxcorpus_reference.py TOOL CORPUS_DIR WORK_DIR
+"""
+
+import os
+import re
+import subprocess
+import sys
+import xml.etree.ElementTree as ET
+import zipfile
+
+UNREADABLE = "Sorry, I am unable to read this file"
+NO_INSTRUMENTS = "Sorry, I am unable to read the instrument data in this file"
+DEFAULT_COURSES = [67, 62, 57, 53, 48, 43, 41]  # a new definition's lute in G
+SEMITONES = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
+INSTRUMENT = re.compile(r'^  instrument (\d+) "(.*)" program (\d+) courses (\d+):(.*)$')
+
+
+def number(text, convert=int, default=0):
+    try:
+        return convert((text or "").strip())
+    except ValueError:
+        return default
+
+
+def courses(part):
+    """The course pitches (course 1 first) a part's staff details give, or None."""
+    tuning = {}
+    lines = None
+    capo = 0
+    for details in part.iter("staff-details"):
+        for child in details:
+            if child.tag == "staff-lines":
+                lines = number(child.text)
+            elif child.tag == "capo":
+                capo = number(child.text)
+            elif child.tag == "staff-tuning":
+                step = (child.findtext("tuning-step") or "").strip()
+                if not step or step[0] not in SEMITONES:
+                    continue
+                octave = number(child.findtext("tuning-octave"))
+                alter = round(number(child.findtext("tuning-alter"), float, 0.0))
+                tuning[number(child.get("line"))] = (octave + 1) * 12 + SEMITONES[step[0]] + alter
+    if not tuning:
+        return None
+    if lines is None:
+        lines = len(tuning)
+    pitches = [tuning[line] + capo for line in sorted(tuning)][: max(0, min(lines, 16))]
+    if not pitches or any(p < 23 or p > 127 for p in pitches):
+        return None
+    return list(reversed(pitches))
+
+
+def expected(path):
+    """("ok", [(name, program, courses)]) or ("fail", message)."""
+    root = ET.parse(path).getroot()
+    if root.tag != "score-partwise":
+        return "fail", UNREADABLE
+    part_list = root.find("part-list")
+    score_parts = {} if part_list is None else {p.get("id"): p for p in part_list.iter("score-part")}
+    if not score_parts:
+        return "fail", NO_INSTRUMENTS
+    definitions = []
+    for part in root.findall("part"):
+        entry = score_parts.get(part.get("id"))
+        names = [] if entry is None else [e.text or "" for e in entry.iter("instrument-name")]
+        programs = [] if entry is None else [m.findtext("midi-program") for m in entry.iter("midi-instrument")]
+        program = number(programs[-1]) if programs and programs[-1] is not None else 0
+        definitions.append((names[-1] if names else "", program - 1 if 1 <= program <= 128 else 0,
+                            courses(part) or DEFAULT_COURSES))
+    return "ok", definitions[:128]
+
+
+def run(tool, source, out):
+    return subprocess.run([tool, "import", source, out], capture_output=True, timeout=120)
+
+
+def main():
+    tool, corpus, work = sys.argv[1:4]
+    os.makedirs(work, exist_ok=True)
+    failures = []
+    imported = refused = 0
+    for name in sorted(os.listdir(corpus)):
+        if not name.endswith((".xml", ".mxl")):
+            continue
+        path = os.path.join(corpus, name)
+        if name.endswith(".mxl"):
+            with zipfile.ZipFile(path) as archive:
+                container = ET.fromstring(archive.read("META-INF/container.xml"))
+                inner = container.find("rootfiles/rootfile").get("full-path")
+                inner_path = os.path.join(work, name + ".inner.xml")
+                with open(inner_path, "wb") as f:
+                    f.write(archive.read(inner))
+            want = expected(inner_path)
+        else:
+            want = expected(path)
+        out = os.path.join(work, name + ".btxml")
+        result = run(tool, path, out)
+        stdout = result.stdout.decode("utf-8", "replace")
+        stderr = result.stderr.decode("utf-8", "replace")
+        if result.returncode not in (0, 1):
+            failures.append(f"{name}: exit code {result.returncode}: {stderr.strip()}")
+            continue
+        if result.returncode == 1:
+            refused += 1
+            message = stderr.strip().splitlines()[-1] if stderr.strip() else ""
+            if want[0] != "fail" or message != want[1] or os.path.exists(out):
+                failures.append(f"{name}: refused with '{message}', expected {want}")
+            continue
+        imported += 1
+        if want[0] != "ok":
+            failures.append(f"{name}: imported, expected '{want[1]}'")
+            continue
+        got = []
+        for line in stdout.splitlines():
+            match = INSTRUMENT.match(line)
+            if match:
+                pitches = [int(p) for p in match.group(5).split()]
+                got.append((match.group(2), int(match.group(3)), pitches))
+        if got != want[1]:
+            failures.append(f"{name}: definitions {got}, expected {want[1]}")
+        if name.endswith(".mxl"):
+            inner_out = os.path.join(work, name + ".inner.btxml")
+            inner_result = run(tool, inner_path, inner_out)
+            with open(out, "rb") as a, open(inner_out, "rb") as b:
+                if inner_result.returncode != 0 or a.read() != b.read():
+                    failures.append(f"{name}: imports unlike the XML inside it")
+    print(f"{imported} imported, {refused} refused")
+    if imported + refused < 160:
+        failures.append(f"only {imported + refused} files found in {corpus}")
+    if failures:
+        print("\n".join(failures), file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
