@@ -292,6 +292,9 @@ std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
 
 bool CBriotabDoc::SaveBinary(const std::string& path) {
   SyncHeadingFonts();
+  for (const auto& section : sections.items()) {
+    if (section != nullptr) section->TakeDefinitionStaves();
+  }
   std::string error;
   AtomicFile file;
   bool written = file.Open(path, &error);

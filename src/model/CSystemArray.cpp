@@ -121,6 +121,12 @@ bool CSystemArray::ApplyLoneDefinitionSpacing() {
 
 void CSystemArray::BindLinesAfterArchive() {
   CheckLineCounts();
+  TakeDefinitionStaves();
+  AdoptSystemBreaks();
+  ClampActiveIndexes();
+}
+
+void CSystemArray::TakeDefinitionStaves() {
   ApplyLoneDefinitionSpacing();
   for (const auto& system : systems.items()) {
     for (size_t j = 0; j < definitions.size(); ++j) {
@@ -139,8 +145,6 @@ void CSystemArray::BindLinesAfterArchive() {
       }
     }
   }
-  AdoptSystemBreaks();
-  ClampActiveIndexes();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -239,6 +239,10 @@ class CSystemArray : public Persistent {
   void WriteBrailleTabText(BrailleExport& text);
 
   // --- stored forms
+  // The lines' staves take the settings of their definitions' staves (a section's only
+  // definition with one stave the spacing 1), as the binary reader gives them: the binary save
+  // of a document does this first, so that the file reads back as it was written.
+  void TakeDefinitionStaves();
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
