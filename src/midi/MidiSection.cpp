@@ -175,6 +175,8 @@ bool WriteSectionMidiFile(CSystemArray& section, const CMIDIExportDlg& settings,
 }
 
 strMidiBuffer BuildPlayRecords(CSystemArray& section, const MidiPlayOptions& options) {
+  // A section read without systems or instruments has nothing to play (and no active line).
+  if (section.systems.empty() || section.definitions.empty()) return {};
   const size_t first = static_cast<size_t>(std::max(section.activeSystem, 0));
   const size_t active = section.ActiveInstrumentIndex();
   const int selectedVoice = section.ActiveLine()->selectedVoice != 0 ? 1 : 0;
