@@ -17,44 +17,13 @@
 #include <memory>
 #include <string>
 
+#include "LargeDocument.h"
 #include "document/DocumentFiles.h"
 
 namespace {
 
 using namespace vornel;
-
-constexpr int kChordsPerLine = 50;
-constexpr int kChordsPerSystem = 2 * kChordsPerLine;
-
-std::unique_ptr<CVornelTabDoc> GeneratedDocument(int64_t chords) {
-  auto doc = std::make_unique<CVornelTabDoc>();
-  auto section = std::make_unique<CSystemArray>();
-  section->Title().text = "Generated";
-  section->AddInstrument(std::make_unique<CInstrumentDlg>());
-  const size_t systems = static_cast<size_t>(chords / kChordsPerSystem);
-  while (section->systems.size() < systems) section->NewSystem(CSystemArray::kAppend);
-  for (size_t s = 0; s < systems; ++s) {
-    for (size_t line = 0; line < 2; ++line) {
-      nChordArray& voice = section->System(s)->Line(line)->firstVoice;
-      for (int c = 0; c < kChordsPerLine; ++c) {
-        auto chord = std::make_unique<nChord>(nChord::kChord, 3);
-        for (int n = 0; n < 2; ++n) {
-          auto note = std::make_unique<nNotes>();
-          note->pitch = static_cast<uint8_t>(48 + (c * 5 + n * 7) % 30);
-          note->string = static_cast<uint8_t>(n + line);
-          chord->AddNote(std::move(note));
-        }
-        if (c % 16 == 0) chord->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLyrics, "la", 0, 0, 0));
-        voice.push_back(std::move(chord));
-      }
-    }
-  }
-  section->RecalculateSection(false);
-  doc->sections.push_back(std::move(section));
-  doc->sections.activeSection = 0;
-  doc->sections.Renumber();
-  return doc;
-}
+using vornel::bench::OneSectionDocument;
 
 std::string TempFile(int64_t chords, const char* extension) {
   return (std::filesystem::temp_directory_path() / ("vornel-bench-" + std::to_string(chords) + extension)).string();
@@ -65,7 +34,7 @@ std::string TempFile(int64_t chords, const char* extension) {
 void EnsureFiles(int64_t chords) {
   static std::map<int64_t, bool> written;
   if (written[chords]) return;
-  const std::unique_ptr<CVornelTabDoc> doc = GeneratedDocument(chords);
+  const std::unique_ptr<CVornelTabDoc> doc = OneSectionDocument(static_cast<size_t>(chords));
   for (const char* extension : {".btb", ".btxml", ".btz"}) SaveDocumentFile(*doc, TempFile(chords, extension));
   written[chords] = true;
 }
@@ -162,7 +131,7 @@ BENCHMARK(TinyXmlParse)->Apply(Sizes);
 BENCHMARK(TinyXmlPrint)->Apply(Sizes);
 
 void UndoSnapshot(benchmark::State& state) {
-  const std::unique_ptr<CVornelTabDoc> doc = GeneratedDocument(state.range(0));
+  const std::unique_ptr<CVornelTabDoc> doc = OneSectionDocument(static_cast<size_t>(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(doc->SaveSnapshot());
   doc->undoStack.clear();
 }

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "import/Importer.h"
+#include "import/guitarpro/GuitarProImporter.h"
 #include "import/musicxml/MusicXmlImporter.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
@@ -27,6 +28,7 @@ const std::vector<std::unique_ptr<Importer>>& Importers() {
     std::vector<std::unique_ptr<Importer>> list;
     // One line per format.
     list.push_back(MakeMusicXmlImporter());
+    list.push_back(std::make_unique<GuitarProImporter>());
     return list;
   }();
   return importers;

@@ -90,10 +90,18 @@ struct MIDIVoiceStream::NoteContext {
   uint32_t time;
   int32_t duration;
   int transposition;
-  int ornamentStep;  // from the chord's grace-note event, 0 when none
+  GraceParameters grace;  // from the chord's grace-note event
   uint8_t channel;
   uint8_t flag;
 };
+
+GraceParameters GraceParametersOf(const CMetaEvent& event) {
+  GraceParameters g;
+  g.step = SignMagnitude(event.value >> 28);
+  g.count = static_cast<int>((event.value >> 24) & 0x0F);
+  g.neighbour = static_cast<uint8_t>((event.value >> 16) & 0xFF);
+  return g;
+}
 
 void MIDIVoiceStream::Init(const MidiVoiceSettings& settings, uint8_t channel, uint8_t secondChannel,
                            int32_t numerator, int32_t denominator, uint8_t firstSystem, bool reportPositions) {
@@ -113,9 +121,10 @@ uint8_t MIDIVoiceStream::NoteVelocity(int key, uint32_t time) const {
   const double t = std::log(std::max(key, 2) * 0.5) / std::log(30.0);
   const double e = settings_.equalizer;
   const double base = e * t * t + (baseVelocity_ - e);
-  // ... and accented on the first tick of a bar, less on a beat.
+  // ... and accented on the first tick of a bar, less on a beat. Bars are counted from the
+  // last bar line, so that a voice without bar lines still has its bars in the meter.
   const uint32_t inBar = time - barStart_;
-  const double divisor = inBar == 0 ? 80.0 : (inBar % beatTicks_ == 0 ? 100.0 : 120.0);
+  const double divisor = inBar % barTicks_ == 0 ? 80.0 : (inBar % beatTicks_ == 0 ? 100.0 : 120.0);
   const double v = (127.0 - base) * settings_.dynamicAmplitude / divisor + base;
   return ClampVelocity(static_cast<int64_t>(std::isfinite(v) ? std::trunc(v) : 64.0));
 }
@@ -165,14 +174,16 @@ void MIDIVoiceStream::AddMetaEventRecords(const nChord& chord, uint32_t time, ui
   });
 }
 
-uint32_t MIDIVoiceStream::AddOrnament(const nNotes& note, int key, int code, int step, uint32_t time, int32_t d,
-                                      uint8_t channel, strMidiBuffer& out) {
+uint32_t MIDIVoiceStream::AddOrnament(const nNotes& note, int key, int code, const GraceParameters& grace,
+                                      uint32_t time, int32_t d, uint8_t channel, strMidiBuffer& out) {
   // The neighbour is a diatonic step away in the key: above, or below for codes with bit 6;
-  // a grace-note event on the chord chooses the step instead.
-  if (step == 0) step = (code & 0x40) != 0 ? -1 : 1;
+  // a grace-note event on the chord chooses the step instead, or names the neighbour itself
+  // (a pitch other than the note's own).
+  const int step = grace.step != 0 ? grace.step : ((code & 0x40) != 0 ? -1 : 1);
   const int interval = note.interval;
   int neighbour = key + settings_.key.StepToPitch(interval + step) - settings_.key.StepToPitch(interval);
   if (neighbour == key) neighbour = key + (step > 0 ? 1 : -1);
+  if (grace.neighbour != 0 && grace.neighbour != note.pitch) neighbour = key + (grace.neighbour - note.pitch);
   const bool neighbourPlays = neighbour >= 0 && neighbour <= 127;
 
   if (code == 5 || code == 0x45) {
@@ -201,17 +212,21 @@ uint32_t MIDIVoiceStream::AddOrnament(const nNotes& note, int key, int code, int
     return static_cast<uint32_t>(half);
   }
   const GraceShape shape = ShapeOf(code, d);
-  const int32_t count = static_cast<int32_t>(std::char_traits<char>::length(shape.notes));
-  if (count == 0) return 0;
-  const int32_t each = shape.taken / count;
+  const int32_t length = static_cast<int32_t>(std::char_traits<char>::length(shape.notes));
+  if (length == 0) return 0;
+  const int32_t each = shape.taken / length;
   if (each == 0) return 0;
+  // A grace-note event's count repeats the ornament's pattern to that many notes, each as long
+  // as before, as far as the main note leaves room for them.
+  int32_t count = length;
+  if (grace.count > 0) count = std::min<int32_t>(grace.count, (d - 1) / each);
   for (int32_t i = 0; i < count; ++i) {
-    const int pitch = shape.notes[i] == 'M' ? key : neighbour;
+    const int pitch = shape.notes[i % length] == 'M' ? key : neighbour;
     if (pitch < 0 || pitch > 127) continue;
     out.AddNote(time + static_cast<uint32_t>(i * each), static_cast<uint8_t>(pitch), kGraceVelocity, each, channel,
                 note.string);
   }
-  return static_cast<uint32_t>(shape.taken);
+  return static_cast<uint32_t>(grace.count > 0 ? std::max<int32_t>(count, 0) * each : shape.taken);
 }
 
 void MIDIVoiceStream::AddNote(const NoteContext& c, const nNotes& note, strMidiBuffer& out) {
@@ -247,7 +262,7 @@ void MIDIVoiceStream::AddNote(const NoteContext& c, const nNotes& note, strMidiB
   uint32_t ornament = 0;
   const int code = note.ornament & 0x7F;
   if (settings_.ornamentsPlayed && code != 0) {
-    ornament = AddOrnament(note, key, code, c.ornamentStep, c.time, d, c.channel, out);
+    ornament = AddOrnament(note, key, code, c.grace, c.time, d, c.channel, out);
   }
   const int32_t length = static_cast<int32_t>(std::clamp<int64_t>(bend + d - ornament, 1, kMidiMaxTicks));
   const uint32_t start = ClampTime(uint64_t{c.time} + ornament);
@@ -320,7 +335,7 @@ void MIDIVoiceStream::BuildVoice(const nChordArray& voice, bool firstVoice, bool
     c.transposition = settings_.transpose + (e->al >> 4);
     c.channel = channel;
     c.flag = (reportPositions_ && reportNotes) ? 1 : 0;
-    if (const CMetaEvent* grace = e->metaEvents.Find(CMetaEvent::kGraceNote)) c.ornamentStep = SignMagnitude(grace->value >> 28);
+    if (const CMetaEvent* grace = e->metaEvents.Find(CMetaEvent::kGraceNote)) c.grace = GraceParametersOf(*grace);
     AddMetaEventRecords(*e, now, channel, list);
     if (e->ChordMark() == kDeadNoteMark) {
       list.AddNote(now, kDeadNoteKey, kDeadNoteVelocity, kDeadNoteTicks, channel);

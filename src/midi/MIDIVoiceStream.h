@@ -45,6 +45,17 @@ int MidiControllerCode(const CMetaEvent& event);
 int MidiControllerValue(const CMetaEvent& event);
 uint32_t PackMidiController(int code, int value);
 
+// The ornament parameters a grace-note meta-event gives the notes of its chord: the signed
+// diatonic step to the neighbour (bits 28-31, sign and magnitude), the number of grace notes
+// (bits 24-27, 0 for the ornament's own) and the neighbour's pitch (bits 16-23, where the
+// insertion command writes the note's own pitch, which means none).
+struct GraceParameters {
+  int step = 0;
+  int count = 0;
+  uint8_t neighbour = 0;
+};
+GraceParameters GraceParametersOf(const CMetaEvent& event);
+
 class MIDIVoiceStream {
  public:
   // Velocity of grace notes and of the dead-note stroke.
@@ -76,8 +87,8 @@ class MIDIVoiceStream {
   struct NoteContext;
   void AddMetaEventRecords(const nChord& chord, uint32_t time, uint8_t channel, strMidiBuffer& out);
   void AddController(uint8_t subKind, int value, uint32_t time, uint8_t channel, strMidiBuffer& out);
-  uint32_t AddOrnament(const nNotes& note, int key, int code, int step, uint32_t time, int32_t d, uint8_t channel,
-                       strMidiBuffer& out);
+  uint32_t AddOrnament(const nNotes& note, int key, int code, const GraceParameters& grace, uint32_t time, int32_t d,
+                       uint8_t channel, strMidiBuffer& out);
   void AddNote(const NoteContext& c, const nNotes& note, strMidiBuffer& out);
   uint8_t NoteVelocity(int key, uint32_t time) const;
 

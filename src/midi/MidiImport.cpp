@@ -146,6 +146,14 @@ size_t ImportMidiTracks(CIMidiDoc& doc, const MidiImportOptions& options, const 
 
 std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackChooser& chooser,
                                              const CInstrumentArray* base, const CInstrumentDlg& defaultDefinition) {
+  bool joined = false;
+  return ImportMidiFile(path, chooser, base, defaultDefinition, nullptr, joined);
+}
+
+std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackChooser& chooser,
+                                             const CInstrumentArray* base, const CInstrumentDlg& defaultDefinition,
+                                             CSystemArray* current, bool& joined) {
+  joined = false;
   CIMidiDoc doc;
   if (!doc.OnOpenDocument(path)) return nullptr;
   MidiImportOptions options;
@@ -155,6 +163,14 @@ std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackC
   if (!chooser.Choose(doc, options)) return nullptr;
   if (!doc.CheckTracksSelected()) return nullptr;
 
+  if (!options.newSection && current != nullptr) {
+    if (ImportMidiTracks(doc, options, base, defaultDefinition, *current) == 0) {
+      Prompts().ShowMessage(kNothingImported, MessageKind::kWarning);
+      return nullptr;
+    }
+    joined = true;
+    return nullptr;
+  }
   auto section = std::make_unique<CSystemArray>();
   const std::string fileName = std::filesystem::path(path).filename().string();
   section->Title().text = fileName;

@@ -25,6 +25,7 @@ struct MidiImportOptions {
   int32_t keyMinor = 0;
   bool mergeTracks = false;   // one instrument made of every chosen track
   bool retainPatches = true;  // a track's program becomes its definition's patch
+  bool newSection = true;     // a section of its own, else the lines join the active section
 };
 
 // Chooses the tracks to import (their marks and instrument choices) and the import's values.
@@ -62,5 +63,10 @@ size_t ImportMidiTracks(CIMidiDoc& doc, const MidiImportOptions& options, const 
 // was imported").
 std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackChooser& chooser,
                                              const CInstrumentArray* base, const CInstrumentDlg& defaultDefinition);
+// The same, where the chooser may ask for the lines to join `current` instead of a section of
+// their own: then they are added to it, `joined` is set and the result is null.
+std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackChooser& chooser,
+                                             const CInstrumentArray* base, const CInstrumentDlg& defaultDefinition,
+                                             CSystemArray* current, bool& joined);
 
 }  // namespace vornel

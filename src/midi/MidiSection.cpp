@@ -7,6 +7,7 @@
 #include "midi/MidiStreamEvents.h"
 #include "midi/MidiTime.h"
 #include "model/CInstrumentDlg.h"
+#include "model/CMetaEvent.h"
 #include "model/CSystemArray.h"
 #include "model/MIDIControllers.h"
 #include "platform/UserPrompts.h"
@@ -174,22 +175,79 @@ bool WriteSectionMidiFile(CSystemArray& section, const CMIDIExportDlg& settings,
   return true;
 }
 
-strMidiBuffer BuildPlayRecords(CSystemArray& section, const MidiPlayOptions& options) {
+MidiShortMessage MidiMessage(uint8_t status, uint8_t a) { return MidiShortMessage{{status, static_cast<uint8_t>(a & 0x7F), 0}, 2}; }
+
+MidiShortMessage MidiMessage(uint8_t status, uint8_t a, uint8_t b) {
+  return MidiShortMessage{{status, static_cast<uint8_t>(a & 0x7F), static_cast<uint8_t>(b & 0x7F)}, 3};
+}
+
+void AddInstrumentSetup(const MIDIControllers& m, uint8_t channel, std::vector<MidiShortMessage>& out) {
+  const uint8_t cc = static_cast<uint8_t>(0xB0 | (channel & 0x0F));
+  out.push_back(MidiMessage(cc, 127, 127));
+  out.push_back(MidiMessage(cc, 7, m.volume));
+  out.push_back(MidiMessage(cc, 10, 100));
+  out.push_back(MidiMessage(cc, 1, m.modulation));
+  out.push_back(MidiMessage(cc, 8, m.pan));
+  out.push_back(MidiMessage(cc, 11, m.expression));
+  out.push_back(MidiMessage(cc, 4, m.brightness));
+  if (m.holdPedal != 0) out.push_back(MidiMessage(cc, 69, 127));
+  if (m.portamentoOn != 0) out.push_back(MidiMessage(cc, 65, 127));
+}
+
+MidiMeter PlayMeter(const CSystemArray& section) {
+  const size_t active = std::min<size_t>(static_cast<size_t>(std::max(section.activeSystem, 0)),
+                                         section.systems.empty() ? 0 : section.systems.size() - 1);
+  const size_t line = section.ActiveInstrumentIndex();
+  const CMetaEvent* inForce = nullptr;
+  for (size_t s = 0; s <= active && s < section.systems.size(); ++s) {
+    const CStaveArray* system = section.System(s);
+    if (system == nullptr || line >= system->lines.size() || system->lines[line] == nullptr) continue;
+    const nChordArray& voice = system->lines[line]->Voice(0);
+    const CMetaEvent* first = nullptr;
+    const CMetaEvent* last = nullptr;
+    for (const auto& e : voice) {
+      if (e == nullptr) continue;
+      if (const CMetaEvent* signature = e->metaEvents.Find(CMetaEvent::kTimeSignature)) {
+        if (first == nullptr) first = signature;
+        last = signature;
+      }
+    }
+    if (s < active && last != nullptr) inForce = last;
+    if (s == active && first != nullptr) inForce = first;
+  }
+  if (inForce != nullptr) {
+    const MidiMeter meter = MidiMeter::From(inForce->cx & 0xFF, inForce->cy & 0xFF);
+    if (meter.numerator == static_cast<uint32_t>(inForce->cx & 0xFF)) return meter;
+  }
+  return MidiMeter::From(section.numerator, section.denominator);
+}
+
+namespace {
+
+// The definitions a play sounds: the active line alone below mode 3, else every line that is
+// not muted.
+std::vector<size_t> PlayedLines(const CSystemArray& section, int mode, size_t active) {
+  std::vector<size_t> lines;
+  if (mode < MIDIVoiceStream::kModeAll) {
+    lines.push_back(active);
+    return lines;
+  }
+  for (size_t d = 0; d < section.definitions.size(); ++d) {
+    if (section.Definition(d)->midi.mute == 0) lines.push_back(d);
+  }
+  return lines;
+}
+
+strMidiBuffer BuildPlay(CSystemArray& section, const MidiPlayOptions& options, std::vector<MidiShortMessage>* setup) {
   // A section read without systems or instruments has nothing to play (and no active line).
   if (section.systems.empty() || section.definitions.empty()) return {};
-  const size_t first = static_cast<size_t>(std::max(section.activeSystem, 0));
   const size_t active = section.ActiveInstrumentIndex();
   const int selectedVoice = section.ActiveLine()->selectedVoice != 0 ? 1 : 0;
+  const size_t first = static_cast<size_t>(std::max(section.activeSystem, 0));
+  const MidiMeter meter = PlayMeter(section);
   GatheredVoices gathered(section, first);
 
-  std::vector<size_t> lines;
-  if (options.mode < MIDIVoiceStream::kModeAll) {
-    lines.push_back(active);
-  } else {
-    for (size_t d = 0; d < section.definitions.size(); ++d) {
-      if (section.Definition(d)->midi.mute == 0) lines.push_back(d);
-    }
-  }
+  const std::vector<size_t> lines = PlayedLines(section, options.mode, active);
   const std::vector<MidiLineChannels> channels = AssignMidiChannels(LineNeeds(section, lines));
   strMidiBuffer all;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -197,21 +255,57 @@ strMidiBuffer BuildPlayRecords(CSystemArray& section, const MidiPlayOptions& opt
     MidiVoiceSettings s = MidiVoiceSettingsOf(def);
     s.currentVoice = selectedVoice;
     MIDIVoiceStream stream;
-    stream.Init(s, channels[i].first, channels[i].second, section.numerator, section.denominator,
-                static_cast<uint8_t>(first), lines[i] == active);
+    stream.Init(s, channels[i].first, channels[i].second, static_cast<int32_t>(meter.numerator),
+                static_cast<int32_t>(meter.denominator), static_cast<uint8_t>(first), lines[i] == active);
     strMidiBuffer records = stream.BuildInstrument(&def.gathered[0], &def.gathered[1], options.mode);
     all.Merge(std::move(records));
+    if (setup != nullptr) {
+      // The builder puts a percussion line on the drum channel whatever it was given.
+      const uint8_t ch1 = s.percussion ? kMidiPercussionChannel : channels[i].first;
+      const uint8_t ch2 = s.percussion ? kMidiPercussionChannel : (s.mergeVoices ? ch1 : channels[i].second);
+      setup->push_back(MidiMessage(static_cast<uint8_t>(0xC0 | ch1), def.midi.patch));
+      AddInstrumentSetup(def.midi, ch1, *setup);
+      if (ch2 != ch1) {
+        setup->push_back(MidiMessage(static_cast<uint8_t>(0xC0 | ch2), def.midi.patch));
+        AddInstrumentSetup(def.midi, ch2, *setup);
+      }
+    }
+  }
+  if (setup != nullptr && options.mode < MIDIVoiceStream::kModeAll) {
+    setup->push_back(MidiMessage(0xC0, section.Definition(active)->midi.patch));
   }
   all.DropBefore(options.startTick);
   if (options.metronome) {
-    AddMetronomeBeats(all, MidiMeter::From(section.numerator, section.denominator).beatTicks, options.metronomeKey,
-                      options.metronomeChannel);
+    AddMetronomeBeats(all, meter.beatTicks, options.metronomeKey, options.metronomeChannel);
   }
   return all;
 }
 
+}  // namespace
+
+uint8_t ActiveLinePlayChannel(CSystemArray& section, int mode) {
+  const size_t active = section.ActiveInstrumentIndex();
+  if (section.Definition(active)->family == kPercussionFamily) return kMidiPercussionChannel;
+  if (mode < MIDIVoiceStream::kModeAll) return 0;
+  GatheredVoices gathered(section, static_cast<size_t>(std::max(section.activeSystem, 0)));
+  const std::vector<size_t> lines = PlayedLines(section, mode, active);
+  const std::vector<MidiLineChannels> channels = AssignMidiChannels(LineNeeds(section, lines));
+  const auto it = std::find(lines.begin(), lines.end(), active);
+  return it == lines.end() ? 0 : channels[static_cast<size_t>(it - lines.begin())].first;
+}
+
+strMidiBuffer BuildPlayRecords(CSystemArray& section, const MidiPlayOptions& options) {
+  return BuildPlay(section, options, nullptr);
+}
+
 std::vector<uint8_t> BuildPlayStream(CSystemArray& section, const MidiPlayOptions& options) {
   return WriteStreamEvents(BuildPlayRecords(section, options));
+}
+
+MidiPlayProgram BuildPlayProgram(CSystemArray& section, const MidiPlayOptions& options) {
+  MidiPlayProgram program;
+  program.stream = WriteStreamEvents(BuildPlay(section, options, &program.setup));
+  return program;
 }
 
 }  // namespace vornel

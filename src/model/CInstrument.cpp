@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/CInstrumentDlg.h"
+#include "model/CMetaEvent.h"
 #include "model/OwnedArrayRecords.h"
 #include "model/Scaling.h"
 #include "model/StaveRenderer.h"
@@ -182,6 +183,19 @@ const tinyxml2::XMLElement* CInstrument::ReadXml(const tinyxml2::XMLElement* ele
   secondVoice.ReadXml(next);
   lastEnteredNote = nullptr;
   return element->NextSiblingElement();
+}
+
+nChord* CInstrument::InsertInitialTimeSignature(int32_t numerator, int32_t denominator) {
+  constexpr uint16_t kSignatureEvent = 18;  // a special event of subtype 1
+  uint32_t value = 1;
+  if (definition != nullptr) {
+    value |= static_cast<uint32_t>(definition->tabInstrument.signatureSize - 50) << 16;
+    if (definition->shortSignatures != 0) value |= 4;
+  }
+  auto event = std::make_unique<nChord>(kSignatureEvent);
+  event->metaEvents.push_back(
+      std::make_unique<CMetaEvent>(CMetaEvent::kTimeSignature, "true", value, numerator & 0xFF, denominator & 0xFF));
+  return firstVoice.insert(0, std::move(event));
 }
 
 }  // namespace vornel

@@ -68,6 +68,10 @@ class CInstrument : public Persistent {
   nChordArray& GetSelectedVoice() { return selectedVoice != 0 ? secondVoice : firstVoice; }
   // Empties both voices.
   void DeleteAllChords();
+  // A special event (status 18) with a time-signature meta-event at the start of the first
+  // voice: cx the numerator, cy the denominator (low 8 bits each), the value the definition's
+  // signature size − 50 in bits 16 and up, bit 0 set, bit 2 for short signatures, text "true".
+  nChord* InsertInitialTimeSignature(int32_t numerator, int32_t denominator);
   // True when neither voice holds an event.
   bool IsEmpty() const { return firstVoice.empty() && secondVoice.empty(); }
 

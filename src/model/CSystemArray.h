@@ -210,6 +210,8 @@ class CSystemArray : public Persistent {
   void ApplyCommandToActiveInstrument(ClearCommand command);
   // For every definition, both voices gathered from its lines are respelled in its key.
   void RecalculateNotation();
+  // The section's signature at the start of every line of the first system.
+  void InsertInitialTimeSignature();
   // After an import: each definition's gathered first voice goes to its line in the systems
   // (to the first system, as one run, when it holds no stave breaks) and the line's first
   // stave takes the definition's first stave; the same for a second voice that is not empty,

@@ -306,6 +306,13 @@ void CSystemArray::RecalculateNotation() {
   }
 }
 
+void CSystemArray::InsertInitialTimeSignature() {
+  if (systems.empty()) return;
+  for (const auto& line : System(0)->lines) {
+    if (line != nullptr) line->InsertInitialTimeSignature(numerator, denominator);
+  }
+}
+
 void CSystemArray::DistributeInstrumentVoices() {
   for (size_t d = 0; d < definitions.size(); ++d) {
     CInstrumentDlg& definition = *definitions.at(d);

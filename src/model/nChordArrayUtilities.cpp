@@ -28,7 +28,6 @@ size_t nChordArray::AppendRests(size_t count, uint32_t noteValue) {
   if (noteValue < 1 || count > kMaxAppendedRests) return 0;
   // 1 + log2 of the value: 1 whole, 2 half, 3 quarter ...
   const uint16_t code = static_cast<uint16_t>(std::min<int>(std::bit_width(noteValue), 7));
-  events_.reserve(events_.size() + count);
   for (size_t i = 0; i < count; ++i) push_back(std::make_unique<nChord>(nChord::kChord, code));
   return count;
 }

@@ -14,16 +14,12 @@
 #include "model/CSystemArray.h"
 #include "model/ScoreText.h"
 #include "support/Bytes.h"
+#include "support/GoldenFile.h"
 
 namespace vornel::testing {
 
 inline void ExpectGoldenFile(const std::string& name, const std::string& actual) {
-  const std::string path = std::string(VORNEL_SOURCE_DIR) + "/tests/layout/golden/" + name;
-  if (std::getenv("VORNEL_UPDATE_GOLDEN") != nullptr) {
-    WriteText(path, actual);
-    return;
-  }
-  EXPECT_EQ(ReadText(path), actual) << "golden file " << path;
+  ExpectGoldenAt("tests/layout/golden/" + name, actual);
 }
 
 // A spelled name: letter (A = 0 ... G = 6), octave, accidental code (1 flat, 4 sharp ...).

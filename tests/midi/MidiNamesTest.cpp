@@ -7,6 +7,7 @@
 #include "midi/CMidiPlaylist.h"
 #include "midi/GeneralMidiNames.h"
 #include "support/Bytes.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -30,33 +31,73 @@ TEST(GeneralMidiNamesTest, ProgramsAndPercussion) {
   EXPECT_EQ(GMName(0, 0), "1.  Acoustic Grand Piano");
 }
 
-TEST(MidiPlaylistTest, AddSelectDeleteAll) {
+TEST(MidiPlaylistTest, PathsAreKeptSoThatPlayAndDeleteFindTheFile) {
+  testing::ScriptedPrompts prompts;
+  testing::RecordingLauncher launcher;
   testing::TempDir dir;
+  const std::string accented = dir.File("Pr\xC3\xA9lude \xC3\xA9t\xC3\xA9.mid");
+  testing::WriteText(accented, "x");
   CMidiPlaylist list;
-  EXPECT_EQ(list.AddFile("/music/Pr\xC3\xA9lude \xC3\xA9t\xC3\xA9.mid"), 0);
-  EXPECT_EQ(list.Files()[0], "/music/Prelude ete.mid");
-  EXPECT_EQ(list.SelectedFile(), nullptr);  // nothing to act on without a selection
+  EXPECT_EQ(list.AddFile(accented), 0);
+  EXPECT_EQ(list.Files()[0], accented);
+  EXPECT_FALSE(list.PlayFile());  // nothing to act on without a selection
+  list.selected = 0;
+  EXPECT_TRUE(list.PlayFile());
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{accented});
 
-  testing::WriteText(dir.File("a.mid"), "x");
-  list.AddFile(dir.File("a.mid"));
-  list.selected = 1;
-  ASSERT_NE(list.SelectedFile(), nullptr);
-  EXPECT_EQ(*list.SelectedFile(), dir.File("a.mid"));
-  list.DeleteAll();
+  // "Delete all" asks first; "No" keeps everything.
+  prompts.QueueAnswer(Answer::kNo);
+  EXPECT_TRUE(list.DeleteAll().empty());
+  EXPECT_EQ(list.Files().size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(accented));
+  prompts.QueueAnswer(Answer::kYes);
+  list.AddFile(dir.File("gone.mid"));
+  EXPECT_EQ(list.DeleteAll(), std::vector<std::string>{});  // a file already gone is no failure
   EXPECT_TRUE(list.Files().empty());
   EXPECT_EQ(list.selected, -1);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("a.mid")));
+  EXPECT_FALSE(std::filesystem::exists(accented));
+  EXPECT_EQ(prompts.questions.size(), 2u);
+  EXPECT_EQ(prompts.questions[0], CMidiPlaylist::kDeleteAllQuestion);
 }
 
-TEST(MidiPlaylistTest, PlayerMustExist) {
+TEST(MidiPlaylistTest, PlayAllMakesTheBundleThenStartsThePlayer) {
   testing::ScriptedPrompts prompts;
+  testing::RecordingLauncher launcher;
   testing::TempDir dir;
-  EXPECT_FALSE(CMidiPlaylist::CheckPlayer(""));
-  EXPECT_FALSE(CMidiPlaylist::CheckPlayer(dir.File("timidity")));
-  testing::WriteText(dir.File("timidity"), "#!/bin/sh\n");
-  EXPECT_TRUE(CMidiPlaylist::CheckPlayer(dir.File("timidity")));
-  ASSERT_EQ(prompts.messages.size(), 2u);
-  EXPECT_EQ(prompts.messages[0], "MIDI to WAV player not set.\nPlease set the path to your player in Preferences.");
+  CMidiPlaylist list;
+  testing::WriteText(dir.File("a.mid"), "MThd");
+  testing::WriteText(dir.File("b.mid"), "MThd");
+  list.AddFile(dir.File("a.mid"));
+  list.AddFile(dir.File("b.mid"));
+
+  // No player: the message, no bundle asked for.
+  EXPECT_FALSE(list.PlayAll("", dir.path()));
+  EXPECT_FALSE(list.PlayAll(dir.File("no-player") + " -Ow", dir.path()));
+  EXPECT_EQ(prompts.messages, (std::vector<std::string>(2, std::string(CMidiPlaylist::kPlayerNotSet))));
+
+  // With a player: the bundle's name is asked for in the document's folder, then the player
+  // starts on it.
+  testing::WriteText(dir.File("player"), "#!/bin/sh\n");
+  std::filesystem::permissions(dir.File("player"), std::filesystem::perms::owner_all);
+  prompts.QueueFile(dir.File("bundle.zip"));
+  EXPECT_TRUE(list.PlayAll(dir.File("player") + " -c \"my config.cfg\" -o {out} {in}", dir.path()));
+  EXPECT_EQ(prompts.filePrompts.back(), "Create zip file|*.zip||" + dir.path());
+  EXPECT_EQ(list.bundlePath, dir.File("bundle.zip"));
+  ASSERT_EQ(launcher.started.size(), 1u);
+  EXPECT_EQ(launcher.started[0], (std::vector<std::string>{dir.File("player"), "-c", "my config.cfg", "-o",
+                                                        dir.File("bundle.wav"), dir.File("bundle.zip")}));
+  ASSERT_TRUE(std::filesystem::exists(dir.File("bundle.zip")));
+  // The bundle is made once.
+  EXPECT_TRUE(list.PlayAll(dir.File("player"), dir.path()));
+  EXPECT_EQ(launcher.started[1], (std::vector<std::string>{dir.File("player"), dir.File("bundle.zip")}));
+  EXPECT_EQ(prompts.filePrompts.size(), 1u);
+}
+
+TEST(MidiPlaylistTest, HtmlPageNeedsADocument) {
+  testing::ScriptedPrompts prompts;
+  EXPECT_FALSE(CMidiPlaylist::CreateHtmlPage({}));
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Cannot access document"});
+  EXPECT_TRUE(CMidiPlaylist::CreateHtmlPage([] { return true; }));
 }
 
 }  // namespace

@@ -17,35 +17,10 @@
 namespace vornel {
 namespace {
 
+using testing::Chord;
+using testing::FillAir;
 using testing::Smf;
 using testing::ToHex;
-
-std::unique_ptr<nChord> Chord(uint16_t rhythm, std::initializer_list<uint8_t> pitches) {
-  auto c = std::make_unique<nChord>(0, rhythm);
-  uint8_t string = 0;
-  for (uint8_t p : pitches) {
-    auto n = std::make_unique<nNotes>();
-    n->pitch = p;
-    n->string = string++;
-    c->notes.push_back(std::move(n));
-  }
-  return c;
-}
-
-// "Air" by "Anon" at 90 bpm: a lute plays C and E, a bar line, then G for a half note.
-void FillAir(CSystemArray& section) {
-  section.Title().text = "Air";
-  section.Author().text = "Anon";
-  section.tempo = 90;
-  CInstrumentDlg& lute = *section.Definition(0);
-  lute.nameText.text = "Lute";
-  lute.midi.patch = 24;
-  nChordArray& voice = section.System(0)->Line(0)->Voice(0);
-  voice.push_back(Chord(3, {60}));
-  voice.push_back(Chord(3, {64}));
-  voice.push_back(std::make_unique<nChord>(1));
-  voice.push_back(Chord(2, {67}));
-}
 
 // A golden file of tests/midi/golden: hex text with comment lines starting with '#'. The tool
 // test reads the same file with an independent MIDI reader.

@@ -1,12 +1,17 @@
 #pragma once
-// Standard MIDI File fixtures written as hex: a header and track bodies, wrapped in their
-// chunks with the right lengths.
+// Standard MIDI File fixtures written as hex (a header and track bodies, wrapped in their
+// chunks with the right lengths), and a small section to play and export.
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "model/CInstrumentDlg.h"
+#include "model/CSystemArray.h"
+#include "model/nChord.h"
+#include "model/nNotes.h"
 #include "support/Bytes.h"
 
 namespace vornel::testing {
@@ -27,6 +32,34 @@ inline std::vector<uint8_t> Smf(uint16_t format, uint16_t tracks, uint16_t divis
     out.insert(out.end(), b.begin(), b.end());
   }
   return out;
+}
+
+// A chord of the given rhythm code (3 a quarter) with a note per pitch on courses 0, 1 ...
+inline std::unique_ptr<nChord> Chord(uint16_t rhythm, std::initializer_list<uint8_t> pitches) {
+  auto c = std::make_unique<nChord>(0, rhythm);
+  uint8_t string = 0;
+  for (uint8_t p : pitches) {
+    auto n = std::make_unique<nNotes>();
+    n->pitch = p;
+    n->string = string++;
+    c->notes.push_back(std::move(n));
+  }
+  return c;
+}
+
+// "Air" by "Anon" at 90 bpm: a lute plays C and E, a bar line, then G for a half note.
+inline void FillAir(CSystemArray& section) {
+  section.Title().text = "Air";
+  section.Author().text = "Anon";
+  section.tempo = 90;
+  CInstrumentDlg& lute = *section.Definition(0);
+  lute.nameText.text = "Lute";
+  lute.midi.patch = 24;
+  nChordArray& voice = section.System(0)->Line(0)->Voice(0);
+  voice.push_back(Chord(3, {60}));
+  voice.push_back(Chord(3, {64}));
+  voice.push_back(std::make_unique<nChord>(1));
+  voice.push_back(Chord(2, {67}));
 }
 
 }  // namespace vornel::testing

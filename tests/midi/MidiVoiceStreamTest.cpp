@@ -147,6 +147,23 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   kNoSettings,
                   {"0 144 57 50 64 0", "64 144 60 71 128 0"}},
+        // Its count (bits 24-27) repeats the pattern, each grace note as long as before: a
+        // trill asked for six gets the five the note has room for; its neighbour (bits 16-23) names the pitch itself, unless it is the
+        // note's own pitch, which the insertion command writes there.
+        BuildCase{"CountFromGraceNoteEvent",
+                  [](VoiceBuilder& v) {
+                    v.Chord(kQuarter, {{.ornament = 4}}, {CMetaEvent(CMetaEvent::kGraceNote, "", 0x06000000u, 0, 0)});
+                  },
+                  kNoSettings,
+                  {"0 144 60 50 32 0", "32 144 62 50 32 0", "64 144 60 50 32 0", "96 144 62 50 32 0",
+                   "128 144 60 50 32 0", "160 144 60 71 32 0"}},
+        BuildCase{"NeighbourFromGraceNoteEvent",
+                  [](VoiceBuilder& v) {
+                    v.Chord(kQuarter, {{.ornament = 1}}, {CMetaEvent(CMetaEvent::kGraceNote, "", 0x00410000u, 0, 0)})
+                        .Chord(kQuarter, {{.ornament = 1}}, {CMetaEvent(CMetaEvent::kGraceNote, "", 0x003C0000u, 0, 0)});
+                  },
+                  kNoSettings,
+                  {"0 144 65 50 64 0", "64 144 60 71 128 0", "192 144 62 50 64 0", "256 144 60 70 128 0"}},
         // Before the beat; never before the start of the music.
         BuildCase{"GraceBeforeTheBeat",
                   [](VoiceBuilder& v) { v.Chord(kQuarter, {{.ornament = 5}}).Chord(kQuarter, {{.ornament = 5}}); },

@@ -3,22 +3,14 @@
 // another area is named). With the environment variable VORNEL_UPDATE_GOLDEN set, a test
 // writes its log there instead of comparing.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <string>
 
-#include "support/Bytes.h"
+#include "support/GoldenFile.h"
 
 namespace vornel::testing {
 
 inline void ExpectGoldenLog(const std::string& name, const std::string& actual, const std::string& area = "view") {
-  const std::string path = std::string(VORNEL_SOURCE_DIR) + "/tests/" + area + "/golden/" + name + ".log";
-  if (std::getenv("VORNEL_UPDATE_GOLDEN") != nullptr) {
-    WriteText(path, actual);
-    return;
-  }
-  EXPECT_EQ(ReadText(path), actual) << "golden log " << path;
+  ExpectGoldenAt("tests/" + area + "/golden/" + name + ".log", actual);
 }
 
 }  // namespace vornel::testing

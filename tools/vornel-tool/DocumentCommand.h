@@ -2,21 +2,27 @@
 // What the commands on documents share: opening a file by the system's own open path, and
 // the system's messages printed on the standard error stream.
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "document/DocumentFiles.h"
+#include "model/CSectionArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel::tool {
 
-// The system's messages, one per line, without a label, on the standard error stream.
+// The system's messages, one per line, without a label, on the standard error stream; it
+// counts them.
 class PrintedPrompts : public ConsolePrompts {
  public:
   void ShowMessage(std::string_view text, MessageKind, std::string_view) override {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    ++shown;
   }
+  int shown = 0;
 };
 
 // The document at `path` in any form the system reads, or null. The messages the system gave
@@ -25,6 +31,23 @@ inline std::unique_ptr<CVornelTabDoc> OpenDocument(const std::string& path) {
   OpenedDocument opened = OpenDocumentFile(path);
   if (!opened.message.empty()) std::fprintf(stderr, "%s\n", opened.message.c_str());
   return std::move(opened.document);
+}
+
+// Section `number` of the document, counted from 1 as the sections pane lists them, or the
+// active one; null (after saying why) when there is no such section. The number is checked
+// before it becomes an index, so that no value overflows.
+inline CSystemArray* ChooseSection(CVornelTabDoc* doc, std::optional<long> number, const std::string& path) {
+  CSectionArray* sections = doc ? &doc->sections : nullptr;
+  if (sections == nullptr || sections->empty()) {
+    std::fprintf(stderr, "%s: no section could be read\n", path.c_str());
+    return nullptr;
+  }
+  const long n = number ? *number : std::max<long>(sections->activeSection, 0) + 1;
+  if (n < 1 || static_cast<unsigned long>(n) > sections->size()) {
+    std::fprintf(stderr, "%s: there is no section %ld\n", path.c_str(), n);
+    return nullptr;
+  }
+  return sections->at(static_cast<size_t>(n - 1));
 }
 
 }  // namespace vornel::tool

@@ -35,22 +35,9 @@ int Midi(const CommandArguments& args) {
   PrintedPrompts prompts;
   ScopedPrompts scoped(prompts);
   const std::unique_ptr<CVornelTabDoc> doc = OpenDocument(files[0]);
-  const CSectionArray* sections = doc ? &doc->sections : nullptr;
-  if (sections == nullptr || sections->empty()) {
-    std::fprintf(stderr, "%s: no section could be read\n", files[0].c_str());
-    return 1;
-  }
-  // Sections are numbered from 1 as the sections pane lists them; the active one by default.
-  // The number is checked before it becomes an index, so that no value of --section overflows.
-  const long number = sectionNumber ? *sectionNumber : std::max<long>(sections->activeSection, 0) + 1;
-  if (number < 1 || static_cast<unsigned long>(number) > sections->size()) {
-    std::fprintf(stderr, "%s: there is no section %ld\n", files[0].c_str(), number);
-    return 1;
-  }
-  return WriteSectionMidiFile(*sections->at(static_cast<size_t>(number - 1)), CMIDIExportDlg{}, MidiExportOptions{},
-                              files[1])
-             ? 0
-             : 1;
+  CSystemArray* section = ChooseSection(doc.get(), sectionNumber, files[0]);
+  if (section == nullptr) return 1;
+  return WriteSectionMidiFile(*section, CMIDIExportDlg{}, MidiExportOptions{}, files[1]) ? 0 : 1;
 }
 
 int MidiImport(const CommandArguments& args) {

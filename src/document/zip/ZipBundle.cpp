@@ -61,6 +61,30 @@ bool ZipFileInPlace(std::string& path, std::string_view extension) {
   return true;
 }
 
+std::optional<std::string> CreateZipFromFiles(const std::vector<std::string>& files, const std::string& startPath,
+                                              std::string_view extension) {
+  const std::string pattern = "*." + std::string(extension);
+  const std::optional<std::string> chosen = Prompts().PromptSaveFile("Create zip file", pattern, "", startPath);
+  if (!chosen || chosen->empty()) return std::nullopt;
+  const ZipHandlePtr zip = CreateZip(*chosen);
+  if (zip == nullptr) {
+    ShowFailure("Zip file creation failed");
+    return std::nullopt;
+  }
+  for (const std::string& file : files) {
+    if (file.empty()) continue;
+    if (ZipAdd(zip.get(), fs::path(file).filename().string(), file) != kZipOk) {
+      ShowFailure("Adding file operation failed: " + file);
+      return std::nullopt;
+    }
+  }
+  if (CloseZip(zip.get()) != kZipOk) {
+    ShowFailure("Closing zip file operation failed");
+    return std::nullopt;
+  }
+  return chosen;
+}
+
 bool SaveBundle(const std::string& bundlePath, const std::function<bool(const std::string& documentPath)>& writeDocument) {
   const BundleDocument document = DocumentOfBundle(bundlePath);
   TemporaryFolder folder;

@@ -3,8 +3,10 @@
 // library. A bundle ".btz" holds the XML document ".btxml" of the same base name.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vornel {
 
@@ -14,6 +16,14 @@ namespace vornel {
 // "Adding file operation failed: " with the file, or "Closing zip file operation failed",
 // leaves the file, `path` and any earlier archive as they were, and returns false.
 bool ZipFileInPlace(std::string& path, std::string_view extension);
+
+// Asks for an archive name (save prompt "Create zip file", pattern "*." + extension, starting
+// in `startPath`) and packs the files into it, each under its file name, skipping empty
+// entries. The archive's path, or nothing when cancelled or when packing failed ("Zip file
+// creation failed", "Adding file operation failed: " with the file, "Closing zip file
+// operation failed"); an archive that failed half-way is never put in place.
+std::optional<std::string> CreateZipFromFiles(const std::vector<std::string>& files, const std::string& startPath,
+                                              std::string_view extension);
 
 // Writes the bundle `bundlePath` holding one document, "<bundle's base name>.btxml", which
 // `writeDocument` writes at the path it is given: a private temporary folder, so that no file

@@ -21,6 +21,13 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
   va_end(again);
 }
 
+void AppendFormat(std::string& out, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(out, format, args);
+  va_end(args);
+}
+
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
   for (const char c : text) {
@@ -43,10 +50,6 @@ void AppendQuoted(std::string& out, std::string_view text) {
   }
   out += '"';
 }
-
-}  // namespace vornel
-
-namespace vornel {
 
 std::string FormatText(const char* format, ...) {
   std::string text;

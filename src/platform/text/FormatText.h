@@ -11,6 +11,8 @@ namespace vornel {
 // Appends the text of `format` with `args`; `args` is consumed. Nothing is appended when the
 // format is refused.
 void AppendFormatV(std::string& out, const char* format, va_list args) __attribute__((format(printf, 2, 0)));
+// Appends the text of `format` with the arguments that follow it.
+void AppendFormat(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // The text of `format` with the arguments that follow it.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,31 +1,743 @@
 #include "shell/ui/MainFrame.h"
 
+#include <wx/app.h>
+#include <wx/aui/auibook.h>
+#include <wx/aui/dockart.h>
+#include <wx/choicdlg.h>
+#include <wx/dnd.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/statusbr.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "document/CVornelTabDoc.h"
+#include "document/DocumentFiles.h"
+#include "platform/UserPrompts.h"
+#include "shell/app/ApplicationLooks.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/app/Profile.h"
+#include "shell/app/XdgFolders.h"
+#include "shell/commands/AreaCommands.h"
+#include "shell/commands/CommandIds.h"
+#include "shell/commands/ExternalPrograms.h"
+#include "shell/commands/HelpPages.h"
+#include "shell/ui/CChildFrame.h"
+#include "shell/ui/MenuCommandIds.h"
+#include "shell/ui/SessionOptionsDialog.h"
+#include "shell/ui/WindowTabArt.h"
+#include "view/commands/MidiCommands.h"
 
 namespace vornel {
 
-CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, kApplicationName, wxDefaultPosition, wxSize(1024, 768)) {
-  auto* fileMenu = new wxMenu;
-  fileMenu->Append(wxID_EXIT, "E&xit\tCtrl+Q");
-  auto* helpMenu = new wxMenu;
-  helpMenu->Append(wxID_ABOUT, "&About...");
-  auto* menuBar = new wxMenuBar;
-  menuBar->Append(fileMenu, "&File");
-  menuBar->Append(helpMenu, "&Help");
-  SetMenuBar(menuBar);
-  CreateStatusBar();
-  SetStatusText("Ready");
+wxDEFINE_EVENT(EVT_CHILD_ACTIVATED, wxCommandEvent);
+wxDEFINE_EVENT(EVT_LAYOUT_RESET, wxCommandEvent);
+wxDEFINE_EVENT(EVT_TEMPO_CHANGED, wxCommandEvent);
 
-  Bind(wxEVT_MENU, &CMainFrame::OnQuit, this, wxID_EXIT);
-  Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
+namespace {
+
+constexpr const char* kDocumentsPane = "documents";
+constexpr const char* kLeftPane = "left";
+constexpr const char* kConsolePane = "console";
+constexpr const char* kOutputPane = "output";
+
+wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
+
+wxColour Colour(uint32_t rgb) { return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// The status bar's labels; the value slots between them are written by the view.
+struct StatusSlot {
+  const char* label;  // null: a value slot
+  int width;          // 0: as wide as the label
+};
+constexpr std::array<StatusSlot, CMainFrame::kStatusSlots> kStatusLayout = {{
+    {nullptr, -1},  // stretches
+    {"Caret position", 0}, {nullptr, 150}, {"Instrument", 0}, {nullptr, 200}, {"Section", 0}, {nullptr, 100},
+    {"KEY", 0},            {nullptr, 70},  {"Tempo", 0},      {nullptr, 70},  {"ZOOM", 0},    {nullptr, 50},
+    {"AUTOFWD", 0},        {nullptr, 50},  {"CAP", 0},        {"NUM", 0},     {"SCRL", 0},    {nullptr, 16},
+}};
+constexpr int kCapsSlot = 15;
+
+class DocumentDropTarget : public wxFileDropTarget {
+ public:
+  DocumentDropTarget(CVornelTabApp& app, DocumentWindows& windows) : app_(app), windows_(windows) {}
+  bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override {
+    for (const wxString& file : files) OpenDocumentFile(app_, windows_, std::string(file.utf8_str()));
+    return true;
+  }
+
+ private:
+  CVornelTabApp& app_;
+  DocumentWindows& windows_;
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
+    : wxFrame(nullptr, wxID_ANY, kApplicationName, wxDefaultPosition, wxSize(1200, 800)),
+      app_(app),
+      preferences_(preferences),
+      autoSave_(AutoSaveFolder()) {
+  if (preferences_ == nullptr) {
+    ownPreferences_ = std::make_unique<SessionOptionsEditor>(this, app_);
+    preferences_ = ownPreferences_.get();
+  }
+  dock_.SetManagedWindow(this);
+  BuildMenuBar();
+  BuildStatusBar();
+  BuildPanes();
+
+  AddApplicationCommands(applicationCommands_, app_, *this);
+  AddAreaApplicationCommands(applicationCommands_);
+  AddFrameCommands();
+  views_.SetTabStrip(this);
+  UpdateRoute();
+
+  Bind(wxEVT_MENU, &CMainFrame::OnMenu, this);
+  Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUI, this);
+  Bind(wxEVT_MENU_OPEN, &CMainFrame::OnMenuOpen, this);
+  Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+  Bind(EVT_CHILD_ACTIVATED, &CMainFrame::OnChildActivated, this);
+  Bind(EVT_LAYOUT_RESET, &CMainFrame::OnLayoutReset, this);
+  Bind(EVT_TEMPO_CHANGED, &CMainFrame::OnTempoChanged, this);
+  documents_->Bind(wxEVT_AUINOTEBOOK_PAGE_CHANGED, &CMainFrame::OnTabChanged, this);
+  documents_->Bind(wxEVT_AUINOTEBOOK_PAGE_CLOSE, &CMainFrame::OnTabClose, this);
+
+  metronomeTimer_.SetOwner(this);
+  Bind(wxEVT_TIMER, [this](wxTimerEvent&) { app_.MetronomeTick(); }, metronomeTimer_.GetId());
+  lockKeysTimer_.SetOwner(this);
+  Bind(wxEVT_TIMER, &CMainFrame::OnLockKeys, this, lockKeysTimer_.GetId());
+  lockKeysTimer_.Start(500);
+  autoSaveTimer_.SetOwner(this);
+  Bind(wxEVT_TIMER, &CMainFrame::OnAutoSave, this, autoSaveTimer_.GetId());
+  app_.onAutoSaveIntervalChanged = [this](uint32_t) { StartAutoSave(); };
+
+  SetDropTarget(new DocumentDropTarget(app_, *this));
+  panesScope_ = std::make_unique<view::ScopedFramePanes>(*this);
+  ApplyLook(app_.look);
+  dock_.Update();
 }
 
-void CMainFrame::OnQuit(wxCommandEvent&) { Close(true); }
+CMainFrame::~CMainFrame() {
+  app_.onAutoSaveIntervalChanged = nullptr;
+  panesScope_.reset();
+  dock_.UnInit();
+}
 
-void CMainFrame::OnAbout(wxCommandEvent&) {
-  wxMessageBox(wxString::FromUTF8(kApplicationName), "About", wxOK | wxICON_INFORMATION, this);
+// --------------------------------------------------------------------------------------------
+// Building
+
+void CMainFrame::BuildMenuBar() {
+  auto* menuBar = new wxMenuBar;
+  menuBar->Append(BuildFileMenu(), "&File");
+
+  auto* view = new wxMenu;
+  view->AppendCheckItem(Id(commands::kPropertiesView), "&Properties View");
+  view->AppendCheckItem(Id(commands::kOutputView), "&Output");
+  view->AppendCheckItem(Id(commands::kKeyboardConsole), "View keyboard toolbar");
+  view->Append(Id(commands::kViewAllPanes), "View all panes");
+  view->Append(Id(commands::kPaletteMenu), "Select palette menu");
+  view->AppendSeparator();
+  view->AppendCheckItem(Id(commands::kStatusBar), "Status bar");
+  view->AppendCheckItem(Id(commands::kFullScreen), "View full screen");
+  view->Append(Id(commands::kWindowsDialog), "&Windows...");
+  auto* style = new wxMenu;
+  style->AppendRadioItem(Id(215), "&Blue Style");
+  style->AppendRadioItem(Id(216), "B&lack Style");
+  style->AppendRadioItem(Id(217), "&Silver Style");
+  style->AppendRadioItem(Id(218), "&Aqua Style");
+  style->AppendRadioItem(Id(219), "Pale blue");
+  style->AppendRadioItem(Id(214), "Dithered gray");
+  view->AppendSubMenu(style, "Style");
+  menuBar->Append(view, "&View");
+
+  auto* tools = new wxMenu;
+  tools->AppendCheckItem(Id(commands::kRunMetronome), "Run metronome");
+  tools->AppendCheckItem(Id(commands::kMetronomeOn), "Play metronome clicks");
+  tools->Append(Id(commands::kMetronomePatch), "Metronome sound");
+  tools->AppendSeparator();
+  tools->Append(Id(commands::kSaveAll), "Save all open files");
+  tools->Append(Id(commands::kImportVornelXml), "Import Vornel XML");
+  tools->Append(Id(commands::kViewXmlIndex), "View XML index");
+  tools->Append(Id(commands::kRunAbcSoftware), "Run abc software");
+  tools->Append(Id(commands::kRunTabProgram), "Run the TAB typesetter...");
+  // The play commands with their keys (the text after the tab is the accelerator).
+  tools->AppendSeparator();
+  for (int command : {view::kPlaySingleVoice, view::kPlaySingleInstrument, view::kPlayAllInstruments}) {
+    tools->Append(Id(command), wxString::FromUTF8(std::string(view::MidiCommandText(command))));
+  }
+  menuBar->Append(tools, "&Tools");
+
+  auto* about = new wxMenu;
+  about->Append(Id(commands::kAbout), "About Vornel");
+  about->Append(Id(commands::kWebSite), "Vornel Homepage");
+  auto* documentation = new wxMenu;
+  documentation->Append(Id(34358), "VornelTab");
+  documentation->Append(Id(34359), "Document");
+  documentation->Append(Id(34360), "Sections");
+  documentation->Append(Id(34361), "Instruments");
+  documentation->Append(Id(34362), "Editing");
+  auto* tables = new wxMenu;
+  tables->Append(Id(34357), "Keyboard input");
+  tables->Append(Id(34355), "Accelerators");
+  documentation->AppendSubMenu(tables, "Tables");
+  auto* imports = new wxMenu;
+  imports->Append(Id(34366), "MIDI");
+  imports->Append(Id(34367), "TAB");
+  documentation->AppendSubMenu(imports, "Imports");
+  about->AppendSubMenu(documentation, "Documentation");
+  menuBar->Append(about, "&About");
+  SetMenuBar(menuBar);
+}
+
+wxMenu* CMainFrame::BuildFileMenu() {
+  auto* file = new wxMenu;
+  file->Append(Id(commands::kNew), "&New");
+  file->Append(Id(commands::kOpen), "&Open...");
+  file->Append(Id(commands::kSave), "&Save");
+  file->Append(Id(commands::kSaveAs), "Save &As...");
+  file->Append(Id(33707), "&ZIP document");
+  file->Append(Id(33282), "Save As Template...");
+  file->Append(Id(34265), "Save As a binary *btb document");
+  file->AppendSeparator();
+  auto* exports = new wxMenu;
+  exports->Append(Id(33261), "Create HTML Page");
+  exports->Append(Id(32826), "Play MIDI file...");
+  exports->Append(Id(view::kCreateMidiFile), "Create MIDI file");
+  exports->Append(Id(32832), "Export all sections to MIDI...");
+  exports->Append(Id(33046), "Export section to Music XML...");
+  exports->Append(Id(33119), "Export to W. Cripps' Tab format...");
+  exports->Append(Id(33045), "Export section to Braille tab format...");
+  file->AppendSubMenu(exports, "Export...");
+  auto* imports = new wxMenu;
+  imports->Append(Id(32822), "Import a MIDI file...");
+  imports->Append(Id(34301), "Import a MIDI folder...");
+  imports->AppendSeparator();
+  imports->Append(Id(33280), "Import a W. Cripps Tab file...");
+  imports->Append(Id(33419), "Import a W. Cripps Tab folder...");
+  imports->AppendSeparator();
+  imports->Append(Id(33174), "Import an abc format file...");
+  imports->Append(Id(34232), "Import a MusicXML file...");
+  imports->Append(Id(34259), "Import a GuitarPro file...");
+  file->AppendSubMenu(imports, "Import...");
+  file->AppendSeparator();
+  file->Append(Id(57607), "&Print");
+  file->Append(Id(57608), "&Quick Print");
+  file->Append(Id(57609), "Print Pre&view");
+  file->Append(Id(commands::kPrintSetup), "Print Setup");
+  file->Append(Id(57612), "Sen&d...");
+  file->Append(Id(commands::kClose), "&Close");
+  file->AppendSeparator();
+  recentMenu_ = new wxMenu;
+  file->AppendSubMenu(recentMenu_, "Recent Documents");
+  file->AppendSeparator();
+  file->Append(Id(commands::kPreferences), "Prefe&rences");
+  file->Append(Id(commands::kExit), "E&xit");
+  return file;
+}
+
+void CMainFrame::FillRecentFiles() {
+  if (recentMenu_ == nullptr) return;
+  while (recentMenu_->GetMenuItemCount() > 0) recentMenu_->Destroy(recentMenu_->FindItemByPosition(0));
+  const std::vector<std::string>& paths = app_.recentFiles.Paths();
+  for (size_t i = 0; i < paths.size(); ++i) {
+    wxString path = FromUtf8(paths[i]);
+    path.Replace("&", "&&", true);
+    const wxString label = wxString::Format("&%zu ", i + 1) + path;
+    recentMenu_->Append(Id(commands::kFirstRecentFile + static_cast<int>(i)), label);
+  }
+}
+
+void CMainFrame::BuildStatusBar() {
+  wxStatusBar* bar = CreateStatusBar(kStatusSlots, wxSTB_DEFAULT_STYLE);
+  std::array<int, kStatusSlots> widths{};
+  for (int i = 0; i < kStatusSlots; ++i) {
+    const StatusSlot& slot = kStatusLayout[static_cast<size_t>(i)];
+    widths[static_cast<size_t>(i)] = slot.width != 0 ? slot.width : bar->GetTextExtent(slot.label).x + 12;
+    if (slot.label != nullptr && i < kCapsSlot) bar->SetStatusText(slot.label, i);
+  }
+  bar->SetStatusWidths(kStatusSlots, widths.data());
+}
+
+void CMainFrame::BuildPanes() {
+  documents_ = new wxAuiNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                 wxAUI_NB_TOP | wxAUI_NB_TAB_MOVE | wxAUI_NB_SCROLL_BUTTONS |
+                                     wxAUI_NB_CLOSE_ON_ACTIVE_TAB | wxAUI_NB_TAB_FIXED_WIDTH |
+                                     wxAUI_NB_WINDOWLIST_BUTTON);
+  documents_->SetArtProvider(new WindowTabArt);
+  dock_.AddPane(documents_, wxAuiPaneInfo().Name(kDocumentsPane).CenterPane().PaneBorder(false));
+
+  leftGroup_ = new wxAuiNotebook(this, wxID_ANY, wxDefaultPosition, wxSize(200, 800),
+                                 wxAUI_NB_TOP | wxAUI_NB_TAB_MOVE | wxAUI_NB_SCROLL_BUTTONS);
+  constexpr std::array<const char*, kLeftPaneCount> kTitles = {
+      "File explorer", "Sections", "Templates", "Properties", "Palettes", "Vornel files group", "Chord charts"};
+  for (int i = 0; i < kLeftPaneCount; ++i) {
+    LeftPage& page = leftPages_[static_cast<size_t>(i)];
+    page.title = kTitles[static_cast<size_t>(i)];
+    page.window = new wxPanel(leftGroup_, wxID_ANY);
+    page.window->SetName(page.title);
+    leftGroup_->AddPage(page.window, page.title, false);
+  }
+  leftGroup_->SetSelection(kSections);
+  dock_.AddPane(leftGroup_, wxAuiPaneInfo()
+                                .Name(kLeftPane)
+                                .Caption("File explorer")
+                                .Left()
+                                .Layer(1)
+                                .BestSize(200, 800)
+                                .MinSize(120, 100)
+                                .CloseButton(true)
+                                .MaximizeButton(false));
+
+  console_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxSize(250, 125));
+  console_->SetName("Keyboard console");
+  dock_.AddPane(console_, wxAuiPaneInfo().Name(kConsolePane).Caption("Keyboard console").Bottom().BestSize(250, 125).Hide());
+  output_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxSize(100, 100));
+  output_->SetName("Output");
+  dock_.AddPane(output_, wxAuiPaneInfo().Name(kOutputPane).Caption("Output").Bottom().BestSize(100, 100).Hide());
+}
+
+void CMainFrame::AddFrameCommands() {
+  using view::CommandEvent;
+  view::CommandTable& t = frameCommands_;
+  t.Add(commands::kWindowsDialog, [this](const CommandEvent&) { ShowWindowsDialog(); },
+        [this] { return documents_->GetPageCount() > 0; });
+  t.AddRange(
+      commands::kFirstLookCommand, commands::kLastLookCommand, [this](const CommandEvent& e) { ApplyLook(e.id); }, {},
+      [this](int id) { return app_.look == id; });
+  t.Add(
+      commands::kStatusBar,
+      [this](const CommandEvent&) {
+        GetStatusBar()->Show(!GetStatusBar()->IsShown());
+        SendSizeEvent();
+      },
+      {}, [this] { return GetStatusBar()->IsShown(); });
+  t.Add(
+      commands::kEditMode,
+      [this](const CommandEvent&) {
+        editMode_ = !editMode_;
+        dock_.Update();
+      },
+      {}, [this] { return editMode_; });
+  t.Add(
+      commands::kPropertiesView, [this](const CommandEvent&) { ShowLeftPane(kProperties, !LeftPaneShown(kProperties)); },
+      {}, [this] { return LeftPaneShown(kProperties); });
+  t.Add(
+      commands::kOutputView, [this](const CommandEvent&) { TogglePane(kOutputPane); }, {},
+      [this] { return dock_.GetPane(kOutputPane).IsShown(); });
+  t.Add(
+      commands::kFullScreen, [this](const CommandEvent&) { ShowFullScreen(!IsFullScreen()); }, {},
+      [this] { return IsFullScreen(); });
+  t.Add(
+      commands::kKeyboardConsole, [this](const CommandEvent&) { TogglePane(kConsolePane); }, {},
+      [this] { return dock_.GetPane(kConsolePane).IsShown(); });
+  t.Add(commands::kPreferences, [this](const CommandEvent&) { RunPreferences(); });
+  // The tool bars keep this switch; they read it when they are built.
+  t.Add(commands::kToggleToolbars, [this](const CommandEvent&) { toolbarsVisible_ = !toolbarsVisible_; });
+  t.Add(commands::kToolbarColumns, [](const CommandEvent&) {});
+  t.Add(
+      commands::kRunMetronome, [this](const CommandEvent&) { metronome_.Toggle(); },
+      [this] { return app_.waveResourcesLoaded; }, [this] { return metronome_.Running(); });
+  t.Add(commands::kViewAllPanes, [this](const CommandEvent&) {
+    for (int pane = 0; pane < kLeftPaneCount; ++pane) ShowLeftPane(static_cast<LeftPane>(pane), true);
+  });
+  t.Add(commands::kSwitchPaletteTab, [this](const CommandEvent&) { SwitchPaletteTab("Sections"); });
+  t.Add(commands::kPaletteMenu, [this](const CommandEvent&) { ShowPaletteMenu(); });
+  t.AddRange(commands::kFirstHelpPage, commands::kLastHelpPage, [this](const CommandEvent& e) {
+    if (const auto page = FindHelpPage(e.id, app_.shippedDataFolder + "Documentation")) {
+      Programs().OpenWithDefault(*page);
+    }
+  });
+}
+
+// --------------------------------------------------------------------------------------------
+// Documents
+
+void CMainFrame::ShowDocument(std::unique_ptr<CVornelTabDoc> document) {
+  const std::string title = document->GetTitle();
+  auto* child = new CChildFrame(documents_, std::move(document), app_, *this, nextKey_++);
+  views_.AddView(child, title);
+  UpdateRoute();
+  child->Activated();
+  QueueEvent(new wxCommandEvent(EVT_CHILD_ACTIVATED));
+}
+
+bool CMainFrame::ActivateDocument(const std::string& path) {
+  for (size_t i = 0; i < documents_->GetPageCount(); ++i) {
+    if (ChildAt(i)->Document().GetPathName() == path) {
+      documents_->SetSelection(i);
+      UpdateRoute();
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<CVornelTabDoc*> CMainFrame::Documents() const {
+  std::vector<CVornelTabDoc*> list;
+  for (size_t i = 0; i < documents_->GetPageCount(); ++i) list.push_back(&ChildAt(i)->Document());
+  return list;
+}
+
+bool CMainFrame::CloseDocument(CVornelTabDoc& document) {
+  CChildFrame* child = ChildOf(document);
+  if (child == nullptr) return false;
+  if (!SaveModifiedBeforeClose(app_, document)) return false;
+  autoSave_.RemoveCopy(child->Key());
+  views_.RemoveView(child);
+  UpdateRoute();
+  return true;
+}
+
+void CMainFrame::SwitchPaletteTab(std::string_view title) {
+  for (size_t i = 0; i < leftGroup_->GetPageCount(); ++i) {
+    if (leftGroup_->GetPageText(i) == FromUtf8(title)) {
+      leftGroup_->SetSelection(i);
+      return;
+    }
+  }
+}
+
+void CMainFrame::Exit() { Close(); }
+
+CChildFrame* CMainFrame::ChildAt(size_t index) const {
+  return index < documents_->GetPageCount() ? static_cast<CChildFrame*>(documents_->GetPage(index)) : nullptr;
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+  const int selected = documents_->GetSelection();
+  return selected < 0 ? nullptr : ChildAt(static_cast<size_t>(selected));
+}
+
+CChildFrame* CMainFrame::ChildOf(const CVornelTabDoc& document) const {
+  for (size_t i = 0; i < documents_->GetPageCount(); ++i) {
+    if (&ChildAt(i)->Document() == &document) return ChildAt(i);
+  }
+  return nullptr;
+}
+
+void CMainFrame::InsertTab(std::string_view title, const void* view) {
+  auto* child = static_cast<CChildFrame*>(const_cast<void*>(view));
+  documents_->AddPage(child, FromUtf8(title), true);
+}
+
+void CMainFrame::DeleteTab(const void* view) {
+  auto* child = static_cast<CChildFrame*>(const_cast<void*>(view));
+  const int index = documents_->GetPageIndex(child);
+  if (index == wxNOT_FOUND) return;
+  // A command of the tab's own document may be closing it: the page goes once that is over.
+  documents_->RemovePage(static_cast<size_t>(index));
+  child->Hide();
+  wxTheApp->ScheduleForDestruction(child);
+}
+
+void CMainFrame::ResizeTabs() { documents_->Refresh(); }
+
+void CMainFrame::UpdateRoute() {
+  CChildFrame* child = ActiveChild();
+  if (child == nullptr) {
+    router_.SetRoute({nullptr, nullptr, nullptr, &frameCommands_, &applicationCommands_});
+    SetTitle(kApplicationName);
+    return;
+  }
+  router_.SetRoute({child->ViewCommands(), &child->DocumentCommands(), &child->FrameCommands(), &frameCommands_,
+                    &applicationCommands_});
+  // The document's name stands before the application's.
+  SetTitle(FromUtf8(child->Document().GetTitle()) + " - " + kApplicationName);
+}
+
+// --------------------------------------------------------------------------------------------
+// Commands
+
+bool CMainFrame::DispatchCommand(int id) {
+  const bool ran = router_.Dispatch(id);
+  if (ran) RefreshTitles();
+  return ran;
+}
+
+void CMainFrame::RefreshTitles() {
+  if (closing_) return;
+  // A document saved under another name takes it into its tab and the window's title.
+  for (size_t i = 0; i < documents_->GetPageCount(); ++i) {
+    CChildFrame* child = ChildAt(i);
+    const wxString title = FromUtf8(child->Document().GetTitle());
+    if (documents_->GetPageText(i) != title) {
+      documents_->SetPageText(i, title);
+      views_.RenameView(child, child->Document().GetTitle());
+    }
+  }
+  UpdateRoute();
+}
+
+view::CommandState CMainFrame::CommandStateOf(int id) const { return router_.State(id); }
+
+int CMainFrame::Id(int command) { return menuIds_.ToWindowId(command); }
+
+void CMainFrame::OnMenu(wxCommandEvent& event) {
+  if (!DispatchCommand(menuIds_.ToCommand(event.GetId()))) event.Skip();
+}
+
+void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
+  // Only the menus' items are ours to enable; other windows keep their own state.
+  if (dynamic_cast<wxMenu*>(event.GetEventObject()) == nullptr) {
+    event.Skip();
+    return;
+  }
+  const view::CommandState state = router_.State(menuIds_.ToCommand(event.GetId()));
+  event.Enable(state.handled && state.enabled);
+  if (state.checked) event.Check(*state.checked);
+}
+
+void CMainFrame::OnMenuOpen(wxMenuEvent& event) {
+  FillRecentFiles();
+  event.Skip();
+}
+
+void CMainFrame::TogglePane(const char* name) {
+  wxAuiPaneInfo& pane = dock_.GetPane(name);
+  if (pane.IsShown()) {
+    pane.Hide();
+  } else {
+    // A hidden pane comes back docked where it belongs.
+    pane.Dock().Bottom().Show();
+  }
+  dock_.Update();
+}
+
+bool CMainFrame::LeftPaneShown(LeftPane pane) const {
+  return leftPages_[pane].shown && const_cast<wxAuiManager&>(dock_).GetPane(kLeftPane).IsShown();
+}
+
+void CMainFrame::ShowLeftPane(LeftPane pane, bool show) {
+  LeftPage& page = leftPages_[pane];
+  wxAuiPaneInfo& group = dock_.GetPane(kLeftPane);
+  if (show) {
+    if (!page.shown) {
+      size_t position = 0;
+      for (int i = 0; i < pane; ++i) position += leftPages_[static_cast<size_t>(i)].shown ? 1 : 0;
+      leftGroup_->InsertPage(position, page.window, page.title, false);
+      page.shown = true;
+    }
+    leftGroup_->SetSelection(static_cast<size_t>(leftGroup_->GetPageIndex(page.window)));
+    group.Show();
+  } else if (page.shown) {
+    leftGroup_->RemovePage(static_cast<size_t>(leftGroup_->GetPageIndex(page.window)));
+    page.window->Hide();
+    page.shown = false;
+    if (leftGroup_->GetPageCount() == 0) group.Hide();
+  }
+  dock_.Update();
+}
+
+void CMainFrame::ShowPaletteMenu() {
+  wxMenu menu;
+  for (size_t i = 0; i < leftGroup_->GetPageCount(); ++i) menu.Append(static_cast<int>(i) + 1, leftGroup_->GetPageText(i));
+  const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(wxGetMousePosition()));
+  if (chosen > 0) leftGroup_->SetSelection(static_cast<size_t>(chosen - 1));
+}
+
+void CMainFrame::ShowWindowsDialog() {
+  wxArrayString titles;
+  for (size_t i = 0; i < documents_->GetPageCount(); ++i) titles.Add(documents_->GetPageText(i));
+  wxSingleChoiceDialog dialog(this, "Windows", "Windows", titles);
+  if (documents_->GetSelection() >= 0) dialog.SetSelection(documents_->GetSelection());
+  if (dialog.ShowModal() == wxID_OK) documents_->SetSelection(static_cast<size_t>(dialog.GetSelection()));
+}
+
+void CMainFrame::RunPreferences() {
+  if (!app_.ShowPreferences(*preferences_)) return;
+  Refresh();
+  if (CChildFrame* child = ActiveChild(); child != nullptr && child->Canvas() != nullptr) child->Canvas()->Refresh();
+}
+
+// --------------------------------------------------------------------------------------------
+// Panes and private requests
+
+void CMainFrame::SetStatusText(int slot, std::string_view text) {
+  if (slot >= 0 && slot < kStatusSlots) GetStatusBar()->SetStatusText(FromUtf8(text), slot);
+}
+
+void CMainFrame::RefreshProperties() { PaneHost(kProperties)->Refresh(); }
+
+void CMainFrame::ShowSections(const std::vector<std::string>& lines, int) {
+  sectionLines_ = lines;
+  PaneHost(kSections)->Refresh();
+}
+
+void CMainFrame::ShowFacsimiles(const std::vector<std::string>& names) { facsimileNames_ = names; }
+
+void CMainFrame::TempoChanged(int beatsPerMinute) {
+  auto* event = new wxCommandEvent(EVT_TEMPO_CHANGED);
+  event->SetInt(std::max(1, beatsPerMinute));
+  QueueEvent(event);
+}
+
+void CMainFrame::RequestLayoutReset() { QueueEvent(new wxCommandEvent(EVT_LAYOUT_RESET)); }
+
+void CMainFrame::OnTabChanged(wxAuiNotebookEvent& event) {
+  UpdateRoute();
+  if (CChildFrame* child = ActiveChild()) child->Activated();
+  QueueEvent(new wxCommandEvent(EVT_CHILD_ACTIVATED));
+  event.Skip();
+}
+
+void CMainFrame::OnTabClose(wxAuiNotebookEvent& event) {
+  // The tab goes through the document's own close, which asks to save it.
+  event.Veto();
+  if (CChildFrame* child = ChildAt(static_cast<size_t>(event.GetSelection()))) CloseDocument(child->Document());
+}
+
+void CMainFrame::OnChildActivated(wxCommandEvent&) {
+  PaneHost(kSections)->Refresh();
+  RefreshProperties();
+}
+
+void CMainFrame::OnLayoutReset(wxCommandEvent&) {
+  dock_.Update();
+  Refresh();
+  // The active view formats its section for the new space.
+  QueueEvent(new wxCommandEvent(wxEVT_MENU, Id(commands::kFormatSystem)));
+}
+
+void CMainFrame::OnTempoChanged(wxCommandEvent& event) { metronome_.TempoChanged(event.GetInt()); }
+
+void CMainFrame::Start(int periodMs) { metronomeTimer_.Start(periodMs); }
+
+void CMainFrame::Stop() { metronomeTimer_.Stop(); }
+
+void CMainFrame::OnLockKeys(wxTimerEvent&) {
+  wxStatusBar* bar = GetStatusBar();
+  if (bar == nullptr || !bar->IsShown()) return;
+  const std::array<std::pair<wxKeyCode, const char*>, 3> keys = {
+      {{WXK_CAPITAL, "CAP"}, {WXK_NUMLOCK, "NUM"}, {WXK_SCROLL, "SCRL"}}};
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const wxString text = wxGetKeyState(keys[i].first) ? keys[i].second : "";
+    const int slot = kCapsSlot + static_cast<int>(i);
+    if (bar->GetStatusText(slot) != text) bar->SetStatusText(text, slot);
+  }
+}
+
+// --------------------------------------------------------------------------------------------
+// Looks, layout, autosave, close
+
+void CMainFrame::ApplyLook(int id) {
+  wxBusyCursor busy;
+  app_.look = ValidLook(id);
+  const ApplicationLook& look = LookFor(app_.look);
+  wxAuiDockArt* art = dock_.GetArtProvider();
+  art->SetColour(wxAUI_DOCKART_BACKGROUND_COLOUR, Colour(look.tertiary));
+  art->SetColour(wxAUI_DOCKART_SASH_COLOUR, Colour(look.secondary));
+  art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_COLOUR, Colour(look.primary));
+  art->SetColour(wxAUI_DOCKART_ACTIVE_CAPTION_GRADIENT_COLOUR, Colour(look.secondary));
+  art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_COLOUR, Colour(look.secondary));
+  art->SetColour(wxAUI_DOCKART_INACTIVE_CAPTION_GRADIENT_COLOUR, Colour(look.tertiary));
+  for (wxAuiNotebook* book : {documents_, leftGroup_}) {
+    book->GetArtProvider()->SetColour(Colour(look.secondary));
+    book->GetArtProvider()->SetActiveColour(Colour(look.tertiary));
+    book->Refresh();
+  }
+  dock_.Update();
+  Refresh();
+  app_.Profile().WriteInt(kWorkspaceSection, kLookKey, app_.look);
+}
+
+void CMainFrame::SaveLayout() {
+  ProfileStore& profile = app_.Profile();
+  profile.WriteText(kWorkspaceSection, "Perspective", std::string(dock_.SavePerspective().utf8_str()));
+  std::string shown;
+  for (const LeftPage& page : leftPages_) shown += page.shown ? '1' : '0';
+  profile.WriteText(kWorkspaceSection, "LeftPanes", shown);
+  const int selected = leftGroup_->GetSelection();
+  profile.WriteText(kWorkspaceSection, "LeftActive",
+                    selected >= 0 ? std::string(leftGroup_->GetPageText(static_cast<size_t>(selected)).utf8_str())
+                                  : std::string());
+  profile.WriteInt(kWorkspaceSection, "StatusBar", GetStatusBar()->IsShown() ? 1 : 0);
+  profile.WriteInt(kWorkspaceSection, kLookKey, app_.look);
+}
+
+void CMainFrame::RestoreLayout() {
+  const ProfileStore& profile = app_.Profile();
+  const std::string shown = profile.GetText(kWorkspaceSection, "LeftPanes");
+  if (shown.size() == kLeftPaneCount) {
+    for (int pane = 0; pane < kLeftPaneCount; ++pane) {
+      if (shown[static_cast<size_t>(pane)] == '0') ShowLeftPane(static_cast<LeftPane>(pane), false);
+    }
+  }
+  const std::string perspective = profile.GetText(kWorkspaceSection, "Perspective");
+  if (!perspective.empty()) dock_.LoadPerspective(FromUtf8(perspective), false);
+  // The panes keep the captions and kinds of this build whatever the profile says.
+  dock_.GetPane(kDocumentsPane).CenterPane();
+  const std::string active = profile.GetText(kWorkspaceSection, "LeftActive");
+  if (!active.empty()) SwitchPaletteTab(active);
+  if (profile.GetInt(kWorkspaceSection, "StatusBar", 1) == 0) GetStatusBar()->Hide();
+  dock_.Update();
+}
+
+void CMainFrame::StartAutoSave() {
+  autoSaveTimer_.Stop();
+  if (app_.autoSaveIntervalMs > 0) autoSaveTimer_.Start(static_cast<int>(app_.autoSaveIntervalMs));
+}
+
+void CMainFrame::OnAutoSave(wxTimerEvent&) {
+  for (size_t i = 0; i < documents_->GetPageCount(); ++i) {
+    CChildFrame* child = ChildAt(i);
+    if (child->Document().IsModified()) {
+      autoSave_.SaveCopy(child->Document(), child->Key());
+    } else {
+      autoSave_.RemoveCopy(child->Key());
+    }
+  }
+}
+
+void CMainFrame::OfferRecoveryCopies() {
+  const std::vector<RecoveryCopy> copies = autoSave_.Leftovers();
+  if (copies.empty()) return;
+  if (Prompts().Ask(AutoSaveStore::kRecoverQuestion, Buttons::kYesNo) == Answer::kYes) {
+    for (const RecoveryCopy& copy : copies) {
+      OpenedDocument opened = vornel::OpenDocumentFile(copy.copyPath);
+      if (!opened.document) {
+        Prompts().ShowMessage(opened.message, MessageKind::kError);
+        continue;
+      }
+      if (copy.originalPath.empty()) {
+        opened.document->ClearPathName();
+      } else {
+        opened.document->SetPathName(copy.originalPath);
+      }
+      opened.document->SetTitle(copy.title);
+      opened.document->SetModifiedFlag(true);
+      ShowDocument(std::move(opened.document));
+    }
+  }
+  autoSave_.DiscardLeftovers();
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+  bool keepCopies = false;
+  if (event.CanVeto()) {
+    for (CVornelTabDoc* document : Documents()) {
+      if (!SaveModifiedBeforeClose(app_, *document)) {
+        event.Veto();
+        return;
+      }
+    }
+  } else {
+    // A close that cannot wait for answers keeps what was not saved as recovery copies.
+    for (size_t i = 0; i < documents_->GetPageCount(); ++i) {
+      CChildFrame* child = ChildAt(i);
+      if (child->Document().IsModified()) keepCopies = autoSave_.SaveCopy(child->Document(), child->Key()) || keepCopies;
+    }
+  }
+  closing_ = true;
+  metronome_.Stop();
+  lockKeysTimer_.Stop();
+  autoSaveTimer_.Stop();
+  SaveLayout();
+  if (!keepCopies) autoSave_.RemoveAll();
+  views_.SetClosing(true);
+  app_.CleanUp();
+  Destroy();
 }
 
 }  // namespace vornel

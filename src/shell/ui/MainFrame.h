@@ -1,19 +1,189 @@
 #pragma once
+// The main window: the document tabs in the centre, the left pane group (file explorer,
+// sections, templates, properties, palettes, document groups, chord charts) as tabs of one
+// docked pane, the keyboard console and the output pane at the bottom (hidden at first), the
+// 19-slot status bar and a menu bar holding the "File" list. Commands from the menus reach
+// their handlers through the command router (active view, its document, its tab, this frame,
+// the application); the frame carries the pane, look, metronome and help commands.
 
+#include <wx/aui/framemanager.h>
 #include <wx/frame.h>
+#include <wx/timer.h>
 
-#include "platform/UserPrompts.h"
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/app/AutoSave.h"
+#include "shell/commands/ApplicationCommands.h"
+#include "shell/commands/Metronome.h"
+#include "shell/frame/CViewManager.h"
+#include "shell/ui/MenuCommandIds.h"
+#include "view/FramePanes.h"
+#include "view/commands/CommandTable.h"
+
+class wxAuiNotebook;
+class wxAuiNotebookEvent;
+class wxMenu;
 
 namespace vornel {
 
-// The main window of the editor.
-class CMainFrame : public wxFrame {
+class CChildFrame;
+class CVornelTabApp;
+class PreferencesEditor;
+
+// The frame's private requests, queued to it: a tab became active, the panes are laid out
+// again, the tempo changed (the event's integer).
+wxDECLARE_EVENT(EVT_CHILD_ACTIVATED, wxCommandEvent);
+wxDECLARE_EVENT(EVT_LAYOUT_RESET, wxCommandEvent);
+wxDECLARE_EVENT(EVT_TEMPO_CHANGED, wxCommandEvent);
+
+class CMainFrame : public wxFrame,
+                   public DocumentWindows,
+                   public view::FramePanes,
+                   private MetronomeTimer,
+                   private TabStrip {
  public:
-  CMainFrame();
+  // The panes of the left group, in their tab order.
+  enum LeftPane : int {
+    kFileExplorer,
+    kSections,
+    kTemplates,
+    kProperties,
+    kPalettes,
+    kDocumentGroup,
+    kChordCharts,
+    kLeftPaneCount
+  };
+  static constexpr int kStatusSlots = 19;
+
+  // `preferences` edits the session options (the dialog of the window layer by default).
+  CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences = nullptr);
+  ~CMainFrame() override;
+
+  // --- DocumentWindows
+  void ShowDocument(std::unique_ptr<CVornelTabDoc> document) override;
+  bool ActivateDocument(const std::string& path) override;
+  std::vector<CVornelTabDoc*> Documents() const override;
+  bool CloseDocument(CVornelTabDoc& document) override;
+  void SwitchPaletteTab(std::string_view title) override;
+  void Exit() override;
+
+  // --- FramePanes (the view and the documents write through these)
+  void SetStatusText(int slot, std::string_view text) override;
+  void RefreshProperties() override;
+  void ShowSections(const std::vector<std::string>& lines, int active) override;
+  void ShowFacsimiles(const std::vector<std::string>& names) override;
+  void TempoChanged(int beatsPerMinute) override;
+  void RequestLayoutReset() override;
+
+  // --- commands
+  bool DispatchCommand(int id);
+  view::CommandState CommandStateOf(int id) const;
+  view::CommandTable& FrameCommands() { return frameCommands_; }
+  view::CommandTable& ApplicationCommandTable() { return applicationCommands_; }
+
+  // --- parts, for the other areas and for tests
+  wxAuiManager& DockManager() { return dock_; }
+  wxAuiNotebook* DocumentTabs() const { return documents_; }
+  wxAuiNotebook* LeftGroup() const { return leftGroup_; }
+  // The empty host of a pane, filled by the panes and palettes.
+  wxWindow* PaneHost(LeftPane pane) const { return leftPages_[pane].window; }
+  wxWindow* KeyboardConsoleHost() const { return console_; }
+  wxWindow* OutputHost() const { return output_; }
+  CChildFrame* ActiveChild() const;
+  CChildFrame* ChildAt(size_t index) const;
+  const CViewManager& Views() const { return views_; }
+  const Metronome& GetMetronome() const { return metronome_; }
+  const std::vector<std::string>& SectionLines() const { return sectionLines_; }
+  bool LeftPaneShown(LeftPane pane) const;
+  void ShowLeftPane(LeftPane pane, bool show);
+
+  // Looks 210-219: panes and tabs take the look's colours; kept as "ApplicationLook".
+  void ApplyLook(int id);
+  // The layout of the panes, the left group's tabs and the status bar, kept in the profile.
+  void SaveLayout();
+  void RestoreLayout();
+  // Autosave at the application's interval (0: none).
+  void StartAutoSave();
+  // Offers the recovery copies of a run that did not close, and opens the ones taken.
+  void OfferRecoveryCopies();
 
  private:
-  void OnQuit(wxCommandEvent& event);
-  void OnAbout(wxCommandEvent& event);
+  struct LeftPage {
+    wxWindow* window = nullptr;
+    const char* title = "";
+    bool shown = true;
+  };
+
+  // The menu id of a command.
+  int Id(int command);
+  void BuildMenuBar();
+  wxMenu* BuildFileMenu();
+  void BuildStatusBar();
+  void BuildPanes();
+  void AddFrameCommands();
+  void UpdateRoute();
+  void RefreshTitles();
+  void FillRecentFiles();
+
+  void OnMenu(wxCommandEvent& event);
+  void OnUpdateUI(wxUpdateUIEvent& event);
+  void OnMenuOpen(wxMenuEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void OnTabChanged(wxAuiNotebookEvent& event);
+  void OnTabClose(wxAuiNotebookEvent& event);
+  void OnChildActivated(wxCommandEvent& event);
+  void OnLayoutReset(wxCommandEvent& event);
+  void OnTempoChanged(wxCommandEvent& event);
+  void OnLockKeys(wxTimerEvent& event);
+  void OnAutoSave(wxTimerEvent& event);
+
+  void TogglePane(const char* name);
+  void ShowPaletteMenu();
+  void ShowWindowsDialog();
+  void RunPreferences();
+  CChildFrame* ChildOf(const CVornelTabDoc& document) const;
+
+  // MetronomeTimer
+  void Start(int periodMs) override;
+  void Stop() override;
+  // TabStrip
+  void InsertTab(std::string_view title, const void* view) override;
+  void DeleteTab(const void* view) override;
+  void ResizeTabs() override;
+
+  CVornelTabApp& app_;
+  PreferencesEditor* preferences_;
+  std::unique_ptr<PreferencesEditor> ownPreferences_;
+  wxAuiManager dock_;
+  wxAuiNotebook* documents_ = nullptr;
+  wxAuiNotebook* leftGroup_ = nullptr;
+  std::array<LeftPage, kLeftPaneCount> leftPages_;
+  wxWindow* console_ = nullptr;
+  wxWindow* output_ = nullptr;
+  wxMenu* recentMenu_ = nullptr;
+  MenuCommandIds menuIds_;
+
+  view::CommandTable frameCommands_;
+  view::CommandTable applicationCommands_;
+  view::CommandRouter router_;
+  CViewManager views_;
+
+  Metronome metronome_{*this};
+  wxTimer metronomeTimer_;
+  wxTimer lockKeysTimer_;
+  wxTimer autoSaveTimer_;
+  AutoSaveStore autoSave_;
+  std::unique_ptr<view::ScopedFramePanes> panesScope_;
+  std::vector<std::string> sectionLines_;
+  std::vector<std::string> facsimileNames_;
+  int nextKey_ = 1;
+  bool editMode_ = false;
+  bool toolbarsVisible_ = true;
+  bool closing_ = false;
 };
 
 }  // namespace vornel

@@ -1,0 +1,304 @@
+#include "import/guitarpro/GuitarProDoc.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "document/CBriotabDoc.h"
+#include "import/musicxml/MusicXMLImport.h"
+#include "midi/GeneralMidiNames.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CMetaEvent.h"
+#include "model/CSystemArray.h"
+#include "model/nChordArray.h"
+#include "platform/UserPrompts.h"
+
+namespace vornel {
+
+namespace {
+
+// Bar-line statuses.
+constexpr uint16_t kFixedBar = 0x11;
+constexpr uint16_t kRepeatDotsRight = 0x91;
+constexpr uint16_t kRepeatDotsLeft = 0x81;
+constexpr uint16_t kDoubleBar = 0x31;
+constexpr uint16_t kClefChangeBar = 0x19;
+constexpr uint16_t kClefChangeEvent = 0x92;
+
+// Decoration codes of the note effects.
+constexpr int kGhostDecoration = 45;
+constexpr int kHarmonicDecoration = 49;
+constexpr int kStaccatoDecoration = 50;
+constexpr int kMutedDecoration = 55;
+constexpr int kTrillDecoration = 38;
+constexpr uint32_t kLetRingSlur = 4;
+constexpr uint32_t kBendSlur = 5;
+constexpr uint32_t kSlideSlurWord = 0x2400;
+constexpr uint32_t kTiedSlurWord = 0x800;
+
+constexpr uint8_t kPercussionChannel = 10;
+
+// Velocities of the dynamic levels 1-8 (index 0-7 in the meta-event).
+constexpr int kVelocities[8] = {64, 74, 84, 94, 100, 110, 118, 128};
+
+}  // namespace
+
+std::unique_ptr<CSystemArray> GuitarProDoc::ImportFile(const std::string& filePath) {
+  path = filePath;
+  if (!reader_.read(filePath.c_str())) {
+    Prompts().ShowMessage(kCannotImport, MessageKind::kWarning);
+    return nullptr;
+  }
+  return BuildSection();
+}
+
+std::unique_ptr<CSystemArray> GuitarProDoc::BuildSection() {
+  trackCount = reader_.numTracks;
+  barCount = reader_.numBars;
+  timeSignatureSeen_ = false;
+  keySeen_ = false;
+  std::unique_ptr<CSystemArray> section = MakeImportSection({});  // no systems, no definitions yet
+  section_ = section.get();
+  SetSongInfo();
+  const int32_t tempo = reader_.song.tempo;
+  if (tempo >= 1 && tempo <= 999) section->tempo = (section->tempo & ~0xFFF) | tempo;
+
+  TabSong& song = reader_.song;
+  for (song.currentTrack = 0; static_cast<size_t>(song.currentTrack) < song.tracks.size(); ++song.currentTrack) {
+    const TabTrack& track = *song.tracks[static_cast<size_t>(song.currentTrack)];
+    std::unique_ptr<CInstrumentDlg> definition = MakeDefinition(track);
+    if (ConvertTrack(track, *definition) > 0) section->definitions.push_back(std::move(definition));
+  }
+  section_ = nullptr;
+  return section;
+}
+
+std::unique_ptr<CInstrumentDlg> GuitarProDoc::MakeDefinition(const TabTrack& track) const {
+  auto definition = std::make_unique<CInstrumentDlg>();
+  definition->DeleteStaves();
+  CClef* stave = definition->AddStave();
+  stave->type = CClef::kTablature;
+  stave->enabledVoices = CClef::kUpperVoice;
+  for (const auto& s : definition->staves) s->spaceBelow = 3;
+  definition->currentStave = 0;
+  definition->LoadStaveSettings();  // the definition's own copies: tablature, upper voice, space 3
+  definition->LinkStaves();
+
+  definition->nameText.text = track.name;
+  definition->midi.patch = track.program;
+  definition->midi.name = std::string(GMProgramName(track.program));
+  definition->ornaments.ResetToDefaults();
+
+  CTabInstrument& tab = definition->tabInstrument;
+  const int pitches[7] = {track.tuning[0], track.tuning[1], track.tuning[2], track.tuning[3],
+                          track.tuning[4], track.tuning[5], track.tuning[6]};
+  tab.tuning.SetFromPitches(track.stringCount, pitches);
+  tab.tuning.lines = track.stringCount;
+  tab.tuningText = tab.tuning.GetTuningText();
+  tab.SetImportDefaults();
+  if (track.channel == kPercussionChannel) {
+    tab.tabStyle = CTabInstrument::kOwnFlags;
+    tab.tuning.lines = 3;
+  }
+  return definition;
+}
+
+std::map<int32_t, const TabBar*> GuitarProDoc::CopyBarsByColumn(const TabTrack& track) const {
+  std::map<int32_t, const TabBar*> bars;
+  for (const TabBar& bar : track.bars) {
+    for (size_t v = 0; v < track.voices && v < bar.voiceFirstColumn.size(); ++v) {
+      if (bar.voiceBeatCount[v] > 0) bars[bar.voiceFirstColumn[v]] = &bar;
+    }
+  }
+  return bars;
+}
+
+size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definition) {
+  const std::map<int32_t, const TabBar*> bars = CopyBarsByColumn(track);
+  if (definition.gathered.empty()) throw std::invalid_argument("the definition has no voice");
+  size_t notesMet = 0;
+  int32_t counter = 0;
+  for (const TabColumn& column : track.columns) {
+    const int32_t index = counter++;
+    if (column.voice >= definition.gathered.size()) throw std::invalid_argument("the definition lacks the voice");
+    nChordArray& voice = definition.gathered[column.voice];
+    if (const auto found = bars.find(index); found != bars.end()) {
+      const TabBar& bar = *found->second;
+      AppendBarEvents(bar, voice);
+      // A bar of one empty beat is a bar of rests.
+      if (column.notes.empty() && bar.voiceBeatCount[column.voice] == 1) {
+        voice.AppendRests(static_cast<size_t>(bar.numerator), static_cast<uint32_t>(bar.denominator));
+        continue;
+      }
+    }
+
+    auto chord = std::make_unique<nChord>();
+    chord->rhythm = static_cast<uint16_t>((column.duration & 7) | ((column.flags & TabColumn::kDotted) ? 8 : 0) |
+                                          ((column.tuplet & 0x0F) << 4));
+    if (!column.chordName.empty()) chord->metaEvents.SetMetaEvent(CMetaEvent::kChordName, column.chordName, 0, 0, 0);
+    if (!column.lyric.empty()) chord->SetLyric(column.lyric);
+    for (const TabNote& source : column.notes) {
+      ++notesMet;
+      auto note = std::make_unique<nNotes>();
+      // The track's own tuning: a course record cannot hold the low "tunings" of drum tracks.
+      const int pitch = track.tuning[static_cast<size_t>(track.stringCount - 1 - source.string)] + source.fret;
+      note->pitch = static_cast<uint8_t>(pitch);
+      note->string = source.string;
+      char accidental = 0;
+      note->SpellInKey(definition.key, false, accidental);
+      if ((source.flags & TabNote::kTie) && !TieToPrevious(voice, *note)) continue;
+
+      if (source.flags & TabNote::kGhost) note->ToggleDecoration(kGhostDecoration);
+      if (source.flags & TabNote::kLegato) note->slur |= 1;
+      if (source.flags & TabNote::kLetRing) note->SetSlurType(kLetRingSlur);
+      if (source.flags & TabNote::kStaccato) note->ToggleDecoration(kStaccatoDecoration);
+      if (source.flags & TabNote::kDeadNote) note->ToggleDecoration(kMutedDecoration);
+      if (source.flags & TabNote::kPalmMute) note->ToggleDecoration(kMutedDecoration);
+      if (source.flags & TabNote::kSlide) note->slur = kSlideSlurWord;
+      if (source.flags & TabNote::kHarmonic) note->ToggleDecoration(kHarmonicDecoration);
+      if (!source.attributes.empty()) ApplyNoteAttributes(*chord, *note, source.attributes);
+      chord->notes.push_back(std::move(note));
+      chord->notes.SortByPitch(true);
+    }
+    voice.push_back(std::move(chord));
+  }
+
+  if (track.voices == 2) {
+    if (definition.gathered.size() < 2) throw std::invalid_argument("the definition lacks a second voice");
+    definition.gathered[0].MergeVoice(definition.gathered[1], section_->numerator, section_->denominator);
+    // The second voice's notes now stand in the first, marked as lower-voice notes; kept in
+    // the second as well they would sound twice.
+    definition.gathered[1].DeleteChords();
+  }
+  return notesMet;
+}
+
+void GuitarProDoc::AppendBarEvents(const TabBar& bar, nChordArray& voice) {
+  nChord* barLine = voice.AppendBarLine(0);
+  barLine->status = kFixedBar;
+  if (bar.flags & (TabBar::kNumerator | TabBar::kDenominator)) {
+    // The signature in force: a bar that changes only one of its terms keeps the other.
+    voice.AppendTimeSignature(bar.numerator, bar.denominator);
+    if (!timeSignatureSeen_) {
+      section_->numerator = bar.numerator;
+      section_->denominator = bar.denominator;
+      timeSignatureSeen_ = true;
+    }
+  }
+  if (bar.flags & TabBar::kBeginRepeat) barLine->status = kRepeatDotsRight;
+  if (bar.flags & TabBar::kEndRepeat) barLine->status = kRepeatDotsLeft;
+  if (bar.flags & TabBar::kMarker) {
+    if (!bar.markerName.empty()) barLine->metaEvents.SetMetaEvent(CMetaEvent::kCaption, bar.markerName, 0, 0, 0);
+    barLine->status = kDoubleBar;
+  }
+  if (bar.flags & TabBar::kDoubleBar) barLine->status = kDoubleBar;
+  // The key change last, so that a bar line that already shows a repeat, a marker or a
+  // double bar keeps it.
+  if (bar.flags & TabBar::kKeyChange) AddKeyChange(bar.key, voice);
+}
+
+void GuitarProDoc::AddKeyChange(int key, nChordArray& voice) {
+  if (key < -7 || key > 7) return;  // no signature has more than seven accidentals
+  const uint32_t count = static_cast<uint32_t>(std::abs(key));
+  if (!keySeen_) {
+    section_->key.alterations = count;
+    section_->key.bemol = key <= 0 ? 1 : 0;
+    keySeen_ = true;
+    return;
+  }
+  auto event = std::make_unique<CMetaEvent>(CMetaEvent::kClef, "", 256, 0,
+                                            static_cast<int32_t>(count | 0x100 | (key <= 0 ? 0x10 : 0)));
+  nChord* last = voice.empty() ? nullptr : voice.back();
+  if (last != nullptr && last->IsBarLine() && last->status == kFixedBar) {
+    last->status = kClefChangeBar;
+    last->metaEvents.push_back(std::move(event));
+  } else {
+    nChord* special = voice.push_back(std::make_unique<nChord>(kClefChangeEvent));
+    special->metaEvents.push_back(std::move(event));
+  }
+}
+
+void GuitarProDoc::SetSongInfo() {
+  const TabSong& song = reader_.song;
+  std::string title = song.Info("TITLE");
+  if (!song.Info("SUBTITLE").empty()) title += "\r" + song.Info("SUBTITLE");
+  std::string author = song.Info("COMPOSER");
+  if (!song.Info("ARTIST").empty()) author += "\rInterpret: " + song.Info("ARTIST");
+  if (!song.Info("ALBUM").empty()) author += " -- in: " + song.Info("ALBUM");
+  if (!song.Info("COPYRIGHT").empty()) author += "Copyright: " + song.Info("COPYRIGHT");
+  if (!song.Info("TRANSCRIBER").empty()) author += "Transcribed by: " + song.Info("TRANSCRIBER");
+  section_->Title().text = title;
+  section_->Author().text = author;
+  section_->Comments().text = song.Info("INSTRUCTIONS");
+}
+
+bool GuitarProDoc::TieToPrevious(const nChordArray& voice, nNotes& note) const {
+  if (voice.empty()) return false;
+  int index = static_cast<int>(voice.size()) - 1;
+  const nChord* previous = voice.SeekChordBackward(index);
+  if (previous == nullptr) return false;
+  const nNotes* tied = previous->notes.NoteOnCourse(note.string);
+  if (tied == nullptr) return false;
+  note.pitch = tied->pitch;
+  note.interval = tied->interval;
+  note.slur = kTiedSlurWord;
+  return true;
+}
+
+void GuitarProDoc::ApplyNoteAttributes(nChord& chord, nNotes& note, const std::map<int, int>& attributes) const {
+  for (const auto& [key, value] : attributes) {
+    switch (key) {
+      case TabNote::kDuration: {
+        if (chord.notes.size() < 2) break;
+        if (value & 0x100) note.flags |= 0x4;
+        // A note without a length of its own (only the accent bit) changes nothing more.
+        const int noteCode = (value >> 4) & 0x0F;
+        if (noteCode == 0) break;
+        const int difference = (chord.rhythm & 7) - noteCode;
+        note.flags = static_cast<uint16_t>((note.flags & ~0xBu) | (std::abs(difference) & 3) | (difference < 0 ? 8 : 0));
+        break;
+      }
+      case TabNote::kDynamic: {
+        // One dynamic per chord: its first note with a level gives it.
+        if (chord.metaEvents.Find(CMetaEvent::kDynamics) != nullptr) break;
+        const bool known = value >= 1 && value <= 8;
+        const int velocity = known ? kVelocities[value - 1] : 110;
+        const int level = known ? value - 1 : 0;
+        chord.metaEvents.push_back(
+            std::make_unique<CMetaEvent>(CMetaEvent::kDynamics, "", 0, 0, (level << 16) | velocity));
+        break;
+      }
+      case TabNote::kLeftFingering: note.ToggleFingeringHigh(static_cast<uint16_t>(value & 0x0F)); break;
+      case TabNote::kRightFingering: note.ToggleFingeringLow(static_cast<uint16_t>(value & 0x0F)); break;
+      case TabNote::kTrill: note.ToggleDecoration(kTrillDecoration); break;
+      case TabNote::kBend: note.SetSlurType(kBendSlur); break;
+      default: break;  // grace notes are not converted
+    }
+  }
+}
+
+bool GuitarProDoc::OnNewDocument() {
+  path.clear();
+  const std::optional<std::string> chosen = Prompts().PromptOpenFile(kPromptTitle, kFilePattern);
+  return chosen && ImportInto(*chosen);
+}
+
+bool GuitarProDoc::ImportInto(const std::string& filePath) {
+  if (target == nullptr) throw std::invalid_argument("no document to import into");
+  std::unique_ptr<CSystemArray> section = ImportFile(filePath);
+  if (section == nullptr) return false;
+  // Finished before it joins the document, so that a failure leaves the document as it was.
+  FinishSection(*section);
+  target->AppendSection(std::move(section));
+  return true;
+}
+
+void GuitarProDoc::FinishSection(CSystemArray& section) {
+  // A song whose tracks all lack notes gives a section of one empty system.
+  if (section.definitions.empty()) {
+    section.NewSystem(CSystemArray::kAppend);
+    return;
+  }
+  FinishImportedSection(section);
+}
+
+}  // namespace vornel

@@ -1,0 +1,181 @@
+#include "shell/commands/ApplicationCommands.h"
+
+#include <tinyxml2.h>
+
+#include "document/CVornelTabDoc.h"
+#include "platform/UserPrompts.h"
+#include "platform/io/FileIO.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/commands/CommandIds.h"
+#include "shell/commands/ExternalPrograms.h"
+#include "shell/files/FileHelpers.h"
+#include "shell/commands/HelpPages.h"
+#include "shell/files/PathHelpers.h"
+#include "shell/commands/ProgramCommands.h"
+
+namespace vornel {
+
+namespace {
+
+void ShowFailedToCreate() { Prompts().ShowMessage(kFailedToCreateMessage, MessageKind::kError); }
+
+// A name the document writer takes: one without a document extension becomes a bundle.
+std::string WithDocumentExtension(std::string path) {
+  if (GetDocumentFileType(path) == kUnknownFile) path += ".btz";
+  return path;
+}
+
+CVornelTabDoc* Show(DocumentWindows& windows, std::unique_ptr<CVornelTabDoc> doc) {
+  CVornelTabDoc* shown = doc.get();
+  windows.ShowDocument(std::move(doc));
+  return shown;
+}
+
+// The "Import Vornel XML" command: a document XML file of any name becomes a new document.
+void ImportVornelXml(CVornelTabApp& app, DocumentWindows& windows) {
+  const std::optional<std::string> path =
+      Prompts().PromptOpenFile("Import Vornel XML", "*.btxml;*.xml", app.xmlFolder);
+  if (!path || path->empty()) return;
+  const std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(*path, CBriotabDoc::kMaxFileBytes);
+  tinyxml2::XMLDocument xml;
+  if (!bytes ||
+      xml.Parse(reinterpret_cast<const char*>(bytes->data()), bytes->size()) != tinyxml2::XML_SUCCESS) {
+    ShowFailedToCreate();
+    return;
+  }
+  auto doc = std::make_unique<CVornelTabDoc>();
+  if (!doc->ReadXml(xml)) {
+    ShowFailedToCreate();
+    return;
+  }
+  doc->SetTitle(GetPathFileTitle(*path, false));
+  Show(windows, std::move(doc));
+}
+
+void OpenHelp(CVornelTabApp& app, int command) {
+  if (const std::optional<std::string> page = FindHelpPage(command, app.shippedDataFolder + "Documentation")) {
+    Programs().OpenWithDefault(*page);
+  }
+}
+
+void OpenRecentFile(CVornelTabApp& app, DocumentWindows& windows, int command) {
+  const size_t index = static_cast<size_t>(command - commands::kFirstRecentFile);
+  if (index >= app.recentFiles.Paths().size()) return;
+  const std::string path = app.recentFiles.Paths()[index];
+  if (OpenDocumentFile(app, windows, path) == nullptr) app.recentFiles.Remove(path);
+}
+
+}  // namespace
+
+CVornelTabDoc* OpenDocumentFile(CVornelTabApp& app, DocumentWindows& windows, const std::string& path) {
+  if (windows.ActivateDocument(path)) {
+    for (CVornelTabDoc* open : windows.Documents()) {
+      if (open->GetPathName() == path) return open;
+    }
+  }
+  auto doc = std::make_unique<CVornelTabDoc>();
+  if (!doc->OnOpenDocument(path)) return nullptr;
+  app.recentFiles.Add(doc->GetPathName());
+  CVornelTabDoc* shown = Show(windows, std::move(doc));
+  windows.SwitchPaletteTab("Sections");
+  return shown;
+}
+
+CVornelTabDoc* OpenTemplateAsNewDocument(CVornelTabApp& app, DocumentWindows& windows, const std::string& path) {
+  auto doc = std::make_unique<CVornelTabDoc>();
+  if (!doc->OpenDocumentInFolder(path)) {
+    ShowFailedToCreate();
+    return nullptr;
+  }
+  doc->SetTitle("VornelTab" + std::to_string(++app.newDocumentCount));
+  doc->SetModifiedFlag(false);
+  return Show(windows, std::move(doc));
+}
+
+CVornelTabDoc* NewDocument(CVornelTabApp& app, DocumentWindows& windows) {
+  const std::optional<std::string> path = ChooseTemplateInFolder(app.options.templatesFolder);
+  if (!path || path->empty()) return nullptr;
+  return OpenTemplateAsNewDocument(app, windows, *path);
+}
+
+bool SaveDocument(CVornelTabApp& app, CVornelTabDoc& doc) {
+  if (doc.GetPathName().empty()) return SaveDocumentAs(app, doc);
+  if (!doc.OnSaveDocument()) return false;
+  doc.SetModifiedFlag(false);
+  app.recentFiles.Add(doc.GetPathName());
+  return true;
+}
+
+bool SaveDocumentAs(CVornelTabApp& app, CVornelTabDoc& doc) {
+  const std::string folder = doc.GetPathName().empty() ? app.dataFolder : GetPathFolder(doc.GetPathName());
+  const std::string suggested = doc.GetPathName().empty() ? doc.GetTitle() : GetPathFileName(doc.GetPathName());
+  const std::optional<std::string> path = Prompts().PromptSaveFile("Save As", "*.btz;*.btxml", suggested, folder);
+  if (!path || path->empty()) return false;
+  if (!doc.OnSaveDocument(WithDocumentExtension(*path))) return false;
+  doc.SetModifiedFlag(false);
+  app.recentFiles.Add(doc.GetPathName());
+  return true;
+}
+
+bool SaveModifiedBeforeClose(CVornelTabApp& app, CVornelTabDoc& doc) {
+  if (!doc.IsModified()) return true;
+  switch (Prompts().Ask("Save changes to " + doc.GetTitle() + "?", Buttons::kYesNoCancel, MessageKind::kQuestion)) {
+    case Answer::kYes:
+    case Answer::kOk:
+      return SaveDocument(app, doc);
+    case Answer::kNo:
+      return true;
+    case Answer::kCancel:
+      break;
+  }
+  return false;
+}
+
+void AddApplicationCommands(view::CommandTable& table, CVornelTabApp& app, DocumentWindows& windows) {
+  using view::CommandEvent;
+  table.Add(commands::kAbout, [](const CommandEvent&) {
+    Prompts().ShowMessage(std::string(kApplicationName) + "\nAn editor and typesetter of tablature for lutes, "
+                                                          "guitars and their relatives.",
+                          MessageKind::kInformation, "About Vornel");
+  });
+  // The help and the product pages are the shipped documentation's.
+  table.Add(commands::kHelp, [&app](const CommandEvent&) { OpenHelp(app, 34358); });
+  table.Add(commands::kWebSite, [&app](const CommandEvent&) { OpenHelp(app, 34358); });
+  table.Add(commands::kRunAbcSoftware, [&app](const CommandEvent&) { RunAbcSoftware(app); });
+  table.Add(commands::kRunTabProgram, [&app](const CommandEvent&) {
+    if (const auto file = PromptOpenFileOfType("Open a TAB file", "tab", app.dataFolder)) RunTabProgram(app, *file);
+  });
+  table.Add(commands::kViewXmlIndex, [&app](const CommandEvent&) {
+    if (const auto file = PromptOpenFileOfType("View XML index", "xml", app.xmlFolder)) Programs().OpenWithDefault(*file);
+  });
+  table.Add(commands::kNew, [&app, &windows](const CommandEvent&) { NewDocument(app, windows); });
+  table.Add(commands::kOpen, [&app, &windows](const CommandEvent&) {
+    const std::optional<std::string> path = Prompts().PromptOpenFile("Open", kDocumentPattern, app.dataFolder);
+    if (path && !path->empty()) OpenDocumentFile(app, windows, *path);
+  });
+  table.Add(commands::kSaveAll, [&app, &windows](const CommandEvent&) {
+    for (CVornelTabDoc* doc : windows.Documents()) {
+      if (doc->IsModified()) SaveDocument(app, *doc);
+    }
+  });
+  table.Add(commands::kImportVornelXml, [&app, &windows](const CommandEvent&) { ImportVornelXml(app, windows); });
+  table.Add(
+      commands::kMetronomeOn, [&app](const CommandEvent&) { app.metronomeOn = !app.metronomeOn; }, {},
+      [&app] { return app.metronomeOn; });
+  table.Add(commands::kMetronomePatch, [&app](const CommandEvent&) { app.ChooseMetronomePatch(); });
+  table.Add(commands::kExit, [&windows](const CommandEvent&) { windows.Exit(); });
+  table.AddRange(
+      commands::kFirstRecentFile, commands::kLastRecentFile,
+      [&app, &windows](const CommandEvent& event) { OpenRecentFile(app, windows, event.id); },
+      [&app](int id) { return static_cast<size_t>(id - commands::kFirstRecentFile) < app.recentFiles.Paths().size(); });
+}
+
+void AddDocumentCommands(view::CommandTable& table, CVornelTabApp& app, DocumentWindows& windows,
+                         CVornelTabDoc& doc) {
+  using view::CommandEvent;
+  table.Add(commands::kSave, [&app, &doc](const CommandEvent&) { SaveDocument(app, doc); });
+  table.Add(commands::kSaveAs, [&app, &doc](const CommandEvent&) { SaveDocumentAs(app, doc); });
+  table.Add(commands::kClose, [&windows, &doc](const CommandEvent&) { windows.CloseDocument(doc); });
+}
+
+}  // namespace vornel

@@ -1,0 +1,20 @@
+#include "shell/commands/AreaCommands.h"
+
+#include "document/CVornelTabDoc.h"
+#include "shell/commands/PlaybackCommands.h"
+#include "view/commands/CommandTable.h"
+#include "view/commands/ExportCommands.h"
+
+namespace vornel {
+
+void AddAreaApplicationCommands(view::CommandTable& /*application*/) {
+  // One line per area, in the order of the layers.
+}
+
+void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc) {
+  // One line per area, in the order of the layers.
+  AddPlaybackCommands(document, app, doc);      // midi: MIDI files, play commands
+  view::RegisterExportCommands(document, doc);  // layout: TAB, Braille and MusicXML exports
+}
+
+}  // namespace vornel

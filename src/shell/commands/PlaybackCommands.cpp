@@ -1,0 +1,55 @@
+#include "shell/commands/PlaybackCommands.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "document/CVornelTabDoc.h"
+#include "midi/MidiDialogs.h"
+#include "midi/play/MidiOutStream.h"
+#include "shell/app/CVornelTabApp.h"
+#include "view/commands/MidiCommands.h"
+
+namespace vornel {
+
+namespace {
+
+class DocumentPlayback : public view::MidiCommandContext {
+ public:
+  DocumentPlayback(CVornelTabApp& app, CVornelTabDoc& doc)
+      : app_(app), doc_(doc), player_(nullptr, [&app] { return CreateMidiOut(MidiOutputSettingsOf(app)); }) {}
+
+  CBriotabDoc* ActiveDocument() override { return &doc_; }
+  MidiOutStream* Player() override { return &player_; }
+  MidiTrackChooser& TrackChooser() override { return chooser_; }
+  const CInstrumentDlg& DefaultInstrument() override {
+    if (app_.options.defaultInstrument != nullptr) return *app_.options.defaultInstrument;
+    fallback_.EnsureStave();
+    return fallback_;
+  }
+  bool MetronomeOn() override { return app_.metronomeOn; }
+  uint8_t MetronomeChannel() override { return static_cast<uint8_t>(std::clamp(app_.percussionChannel, 0, 15)); }
+  uint8_t MetronomeKey() override { return static_cast<uint8_t>(std::clamp(app_.metronomeKey, 0, 127)); }
+
+ private:
+  CVornelTabApp& app_;
+  CVornelTabDoc& doc_;
+  MidiOutStream player_;
+  DialogTrackChooser chooser_;
+  CInstrumentDlg fallback_;
+};
+
+}  // namespace
+
+MidiOutputSettings MidiOutputSettingsOf(const CVornelTabApp& app) {
+  MidiOutputSettings settings = CurrentMidiOutputSettings();
+  const std::vector<std::string> ports = MidiOutputPortNames();
+  settings.port = app.options.midiPort < ports.size() ? ports[app.options.midiPort] : std::string();
+  settings.soundFont = app.options.soundFont;
+  return settings;
+}
+
+void AddPlaybackCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc) {
+  view::AddMidiCommands(table, std::make_shared<DocumentPlayback>(app, doc));
+}
+
+}  // namespace vornel

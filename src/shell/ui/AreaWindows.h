@@ -1,0 +1,39 @@
+#pragma once
+// What the other areas put into the shell's windows: the score canvas of a document's tab
+// and the view of its facsimile pane. InstallAreaWindows (AreaWindows.cpp) is the one place
+// where an area installs its factories; the main frame calls it once at start-up. Without a
+// factory a tab shows a blank page with the document's name and the facsimile pane stays
+// empty.
+
+#include <functional>
+#include <string>
+
+#include "view/commands/CommandTable.h"
+
+class wxWindow;
+
+namespace vornel {
+
+class CVornelTabDoc;
+
+// The score canvas of one tab, made by its factory as a child of `parent`.
+struct CanvasHost {
+  wxWindow* window = nullptr;
+  // The view's commands (the first target of the router); null when it has none.
+  const view::CommandTable* commands = nullptr;
+  // Adds an image to the document's facsimiles; empty when the canvas is not a score view.
+  std::function<void(const std::string& imagePath)> addFacsimile;
+};
+
+using CanvasFactory = std::function<CanvasHost(wxWindow* parent, CVornelTabDoc& doc)>;
+using FacsimileFactory = std::function<wxWindow*(wxWindow* parent, CVornelTabDoc& doc)>;
+
+void SetCanvasFactory(CanvasFactory factory);
+const CanvasFactory& GetCanvasFactory();
+void SetFacsimileFactory(FacsimileFactory factory);
+const FacsimileFactory& GetFacsimileFactory();
+
+// Installs the factories of the areas (called once at start-up).
+void InstallAreaWindows();
+
+}  // namespace vornel

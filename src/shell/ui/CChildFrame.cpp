@@ -1,0 +1,99 @@
+#include "shell/ui/CChildFrame.h"
+
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+
+#include <algorithm>
+
+#include "document/CVornelTabDoc.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/commands/ApplicationCommands.h"
+#include "shell/commands/AreaCommands.h"
+#include "shell/frame/ShellPictures.h"
+#include "view/FramePanes.h"
+#include "view/ui/DrawingPanel.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr int kFacsimileMinimum = 200;
+
+// Until a score view is installed: the document's name over a blank page.
+CanvasHost PlaceholderCanvas(wxWindow* parent, CVornelTabDoc& doc, const CVornelTabApp& app) {
+  const COLORREF screen = app.options.screenColor;
+  const COLORREF page = app.options.pageColor;
+  auto* panel = new DrawingPanel(parent, {});
+  panel->SetPainter([&doc, screen, page, panel](DeviceContext& dc) {
+    const wxSize size = panel->GetClientSize();
+    DrawDocumentPlaceholder(dc, Size{size.x, size.y}, doc.GetTitle(), screen, page);
+  });
+  CanvasHost host;
+  host.window = panel;
+  return host;
+}
+
+}  // namespace
+
+CChildFrame::CChildFrame(wxWindow* parent, std::unique_ptr<CVornelTabDoc> document, CVornelTabApp& app,
+                         DocumentWindows& windows, int key)
+    : wxPanel(parent, wxID_ANY), document_(std::move(document)), key_(key) {
+  AddDocumentCommands(documentCommands_, app, windows, *document_);
+  AddAreaDocumentCommands(documentCommands_, app, *document_);
+
+  splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE | wxSP_3DSASH);
+  splitter_->SetMinimumPaneSize(10);
+  splitter_->SetSashGravity(0.5);
+  canvas_ = GetCanvasFactory() ? GetCanvasFactory()(splitter_, *document_) : CanvasHost{};
+  if (canvas_.window == nullptr) canvas_ = PlaceholderCanvas(splitter_, *document_, app);
+  facsimile_ = GetFacsimileFactory() ? GetFacsimileFactory()(splitter_, *document_) : nullptr;
+  if (facsimile_ == nullptr) facsimile_ = new wxPanel(splitter_, wxID_ANY);
+  facsimile_->Hide();
+  splitter_->Initialize(canvas_.window);
+
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(splitter_, 1, wxEXPAND);
+  SetSizer(sizer);
+  document_->AddObserver(this);
+}
+
+CChildFrame::~CChildFrame() {
+  document_->RemoveObserver(this);
+  // The canvas and the facsimile view hold the document: they go before it does.
+  DestroyChildren();
+}
+
+void CChildFrame::ShowFacsimilePane(bool show) {
+  if (show == splitter_->IsSplit()) return;
+  if (show) {
+    const int height = splitter_->GetClientSize().y;
+    int sash = savedSash_ > 0 ? savedSash_ : height / 2;
+    if (height > 0) sash = std::min(sash, std::max(10, height - kFacsimileMinimum));
+    facsimile_->Show();
+    splitter_->SplitHorizontally(canvas_.window, facsimile_, sash);
+  } else {
+    savedSash_ = splitter_->GetSashPosition();
+    splitter_->Unsplit(facsimile_);
+  }
+  Layout();
+}
+
+bool CChildFrame::FacsimilePaneShown() const { return splitter_->IsSplit(); }
+
+int CChildFrame::SashPosition() const { return splitter_->IsSplit() ? splitter_->GetSashPosition() : savedSash_; }
+
+void CChildFrame::AddFacsimileToScore(const std::string& imagePath) {
+  if (canvas_.addFacsimile) canvas_.addFacsimile(imagePath);
+}
+
+void CChildFrame::Activated() { document_->UpdateSectionList(); }
+
+void CChildFrame::OnUpdate(const CBriotabDoc&, int, const CStaveArray*) {
+  if (canvas_.window != nullptr) canvas_.window->Refresh();
+}
+
+void CChildFrame::OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) {
+  view::Panes().ShowSections(lines, active);
+}
+
+}  // namespace vornel

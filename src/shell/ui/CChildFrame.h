@@ -1,0 +1,67 @@
+#pragma once
+// One document's tab: the score canvas above and the facsimile pane below in a splitter,
+// unsplit until the facsimile pane is asked for. The tab owns its document and the
+// document's command table, and it is the document's view: changes repaint the canvas and
+// the section list goes to the main frame.
+
+#include <wx/panel.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/CBriotabDoc.h"
+#include "shell/ui/AreaWindows.h"
+#include "view/commands/CommandTable.h"
+
+class wxSplitterWindow;
+
+namespace vornel {
+
+class CVornelTabApp;
+class CVornelTabDoc;
+class DocumentWindows;
+
+class CChildFrame : public wxPanel, private DocumentObserver {
+ public:
+  CChildFrame(wxWindow* parent, std::unique_ptr<CVornelTabDoc> document, CVornelTabApp& app,
+              DocumentWindows& windows, int key);
+  ~CChildFrame() override;
+
+  CVornelTabDoc& Document() { return *document_; }
+  // A number of its own, for the document's recovery copy.
+  int Key() const { return key_; }
+
+  // The targets of this tab: the view's commands (may be null), the document's, the frame's.
+  const view::CommandTable* ViewCommands() const { return canvas_.commands; }
+  const view::CommandTable& DocumentCommands() const { return documentCommands_; }
+  const view::CommandTable& FrameCommands() const { return frameCommands_; }
+
+  // Both rows share the height (the facsimile row at least 200 pixels); hidden, the score
+  // takes it all. The divider is put back where it was when the pane is shown again.
+  void ShowFacsimilePane(bool show);
+  bool FacsimilePaneShown() const;
+  int SashPosition() const;
+  // Hands an image to the document's facsimiles when the canvas is a score view.
+  void AddFacsimileToScore(const std::string& imagePath);
+
+  wxWindow* Canvas() const { return canvas_.window; }
+  wxWindow* FacsimilePane() const { return facsimile_; }
+  // The page is active again: the document refills the sections list.
+  void Activated();
+
+ private:
+  void OnUpdate(const CBriotabDoc& doc, int hint, const CStaveArray* system) override;
+  void OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) override;
+
+  std::unique_ptr<CVornelTabDoc> document_;
+  int key_;
+  view::CommandTable documentCommands_;
+  view::CommandTable frameCommands_;
+  wxSplitterWindow* splitter_ = nullptr;
+  CanvasHost canvas_;
+  wxWindow* facsimile_ = nullptr;
+  int savedSash_ = 0;
+};
+
+}  // namespace vornel

@@ -1,0 +1,65 @@
+#pragma once
+// What the views and documents reach of the main frame: the status bar's value slots, the
+// properties pane, the sections and facsimiles lists, and the frame's private requests (a
+// tempo change for the metronome, a new layout of the panes). The main frame installs its
+// implementation; until then, and in tests that do not watch it, nothing happens.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vornel::view {
+
+// The status bar's value slots, written by the view.
+enum StatusSlot : int {
+  kCaretSlot = 2,
+  kInstrumentSlot = 4,
+  kSectionSlot = 6,
+  kKeySlot = 8,
+  kTempoSlot = 10,
+  kZoomSlot = 12,   // "%d%%"
+  kAutoForwardSlot = 14,  // "ON" or "OFF"
+};
+
+class FramePanes {
+ public:
+  virtual ~FramePanes() = default;
+  virtual void SetStatusText(int slot, std::string_view text) = 0;
+  // The properties pane shows the active document and view again.
+  virtual void RefreshProperties() = 0;
+  // The sections list: one line per section ("%d. %s") and the active one.
+  virtual void ShowSections(const std::vector<std::string>& lines, int active) = 0;
+  // The facsimiles list of the active section.
+  virtual void ShowFacsimiles(const std::vector<std::string>& names) = 0;
+  // The tempo of the active section changed (at least 1 beat per minute): a running
+  // metronome follows it.
+  virtual void TempoChanged(int beatsPerMinute) = 0;
+  // The panes are laid out again and the active view re-formats its section.
+  virtual void RequestLayoutReset() = 0;
+};
+
+class NoFramePanes : public FramePanes {
+ public:
+  void SetStatusText(int, std::string_view) override {}
+  void RefreshProperties() override {}
+  void ShowSections(const std::vector<std::string>&, int) override {}
+  void ShowFacsimiles(const std::vector<std::string>&) override {}
+  void TempoChanged(int) override {}
+  void RequestLayoutReset() override {}
+};
+
+// The frame in force.
+FramePanes& Panes();
+
+class ScopedFramePanes {
+ public:
+  explicit ScopedFramePanes(FramePanes& panes);
+  ~ScopedFramePanes();
+  ScopedFramePanes(const ScopedFramePanes&) = delete;
+  ScopedFramePanes& operator=(const ScopedFramePanes&) = delete;
+
+ private:
+  FramePanes* previous_;
+};
+
+}  // namespace vornel::view

@@ -1,0 +1,182 @@
+#include "view/commands/MidiCommands.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "document/CBriotabDoc.h"
+#include "midi/MidiImport.h"
+#include "midi/MidiSection.h"
+#include "midi/play/MidiOutStream.h"
+#include "midi/play/OfflineRender.h"
+#include "model/CSystemArray.h"
+#include "model/CUndoSectionArray.h"
+#include "platform/UserPrompts.h"
+#include "platform/io/ProgramLauncher.h"
+
+namespace vornel::view {
+
+namespace {
+
+// Events per system when the imported section is laid out again.
+constexpr size_t kImportReflowRun = 20;
+
+std::string DocumentFolder(const CBriotabDoc& doc) {
+  const std::string& path = doc.GetPathName();
+  return path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
+}
+
+// The view's play mode, kept while its player plays.
+struct PlayState {
+  int mode = MIDIVoiceStream::kModeAll;
+};
+
+void CreateMidiFile(MidiCommandContext& context) {
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (doc == nullptr) return;
+  CSystemArray& section = *doc->GetActiveSection();
+  const std::optional<std::string> chosen =
+      Prompts().PromptSaveFile("Select a MIDI file name", "*.mid",
+                               ProposedMidiFileName(doc->GetTitle(), doc->sections.activeSection), DocumentFolder(*doc));
+  if (!chosen) return;
+  const std::string path = WithMidiExtension(*chosen);
+  MidiExportOptions options;
+  options.metronome = context.MetronomeOn();
+  options.metronomeChannel = context.MetronomeChannel();
+  options.metronomeKey = context.MetronomeKey();
+  if (WriteSectionMidiFile(section, doc->settings.midiExport, options, path)) Programs().OpenWithDefault(path);
+}
+
+void ImportMidi(MidiCommandContext& context) {
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (doc == nullptr) return;
+  const std::optional<std::string> path = Prompts().PromptOpenFile("Import MIDI file", "*.mid", DocumentFolder(*doc));
+  if (!path) return;
+  // The import shows why it brought nothing ("No data was imported" among the reasons); then
+  // nothing changes. The chooser may have the lines join the active section instead of a
+  // section of their own: that section is kept as it was for undo.
+  CSystemArray* current = doc->sections.empty() ? nullptr : doc->GetActiveSection();
+  std::unique_ptr<CSystemArray> before = current != nullptr ? CopySection(*current) : nullptr;
+  const size_t linesBefore = current != nullptr ? current->definitions.size() : 0;
+  bool joined = false;
+  std::unique_ptr<CSystemArray> imported = ImportMidiFile(*path, context.TrackChooser(), context.InstrumentBase(),
+                                                          context.DefaultInstrument(), current, joined);
+  if (imported == nullptr && !joined) return;
+  CSystemArray* section = nullptr;
+  if (joined) {
+    section = current;
+    doc->undoStack.PushFront(std::move(before));
+    doc->redoStack.clear();
+    for (size_t line = linesBefore; line < section->definitions.size() && !section->systems.empty(); ++line) {
+      section->System(0)->Line(line)->InsertInitialTimeSignature(section->numerator, section->denominator);
+    }
+  } else {
+    section = doc->AppendSection(std::move(imported));
+    section->InsertInitialTimeSignature();
+  }
+  doc->NotifyChanged(kHintRepaintAll);
+  section->CopyFirstSystemStaves();
+  section->RecalculateNotation();
+  section->RecalculateSection(false);
+  doc->NotifyChanged(kHintRepaintAll);
+  section->ReflowSystems(true, kImportReflowRun);
+  section->ReflowSystems(false, kImportReflowRun);
+  doc->UpdateSectionList();
+  context.PostFrameCommand(kAfterMidiImport);
+}
+
+// Toggles the player: a second play command stops it.
+void StartPlayback(MidiCommandContext& context, PlayState& state, int mode) {
+  MidiOutStream* player = context.Player();
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (player == nullptr || doc == nullptr) return;
+  if (player->IsPlaying()) {
+    player->Stop();
+    return;
+  }
+  CSystemArray& section = *doc->GetActiveSection();
+  state.mode = mode;
+  const MidiPlayTiming timing = PlayTiming(section);
+  player->tempo = timing.tempo;
+  player->timeDivision = timing.timeDivision;
+  MidiPlayOptions options;
+  options.mode = mode;
+  options.startTick = static_cast<uint32_t>(std::max<int64_t>(section.GetPlaybackStartTick(), 0));
+  options.metronome = context.MetronomeOn();
+  options.metronomeChannel = context.MetronomeChannel();
+  options.metronomeKey = context.MetronomeKey();
+  player->Play(section, options);
+}
+
+}  // namespace
+
+std::string ProposedMidiFileName(std::string_view title, int sectionIndex) {
+  std::string name(title);
+  for (std::string_view extension : {".btxml", ".btb", ".btz"}) {
+    for (size_t at = name.find(extension); at != std::string::npos; at = name.find(extension, at)) {
+      name.erase(at, extension.size());
+    }
+  }
+  std::erase_if(name, [](char c) { return c == '"' || c == '\'' || c == '?'; });
+  return name + "_" + std::to_string(sectionIndex) + ".mid";
+}
+
+std::string WithMidiExtension(std::string path) {
+  if (path.size() < 4 || path.compare(path.size() - 4, 4, ".mid") != 0) path += ".mid";
+  return path;
+}
+
+std::string_view MidiCommandText(int id) {
+  switch (id) {
+    case kCreateMidiFile: return "Create MIDI file";
+    case kImportMidiFile: return "Import MIDI file";
+    case kPlaySingleVoice: return "Play single voice\tF11";
+    case kPlaySingleInstrument: return "Play single instrument\tF10";
+    case kPlayAllInstruments: return "Play all instruments\tCtrl+F10";
+    case kPlayInstrumentMenu: return "Play single instrument";
+    case kPlayTuttiMenu: return "Play all parts (tutti)";
+    default: return {};
+  }
+}
+
+void AddMidiCommands(CommandTable& table, MidiCommandContext& context) {
+  // Not owned: the caller keeps the context as long as the table.
+  AddMidiCommands(table, std::shared_ptr<MidiCommandContext>(std::shared_ptr<void>(), &context));
+}
+
+void AddMidiCommands(CommandTable& table, std::shared_ptr<MidiCommandContext> shared) {
+  // Every entry holds the context, so that it lives as long as the table.
+  const auto state = std::make_shared<PlayState>();
+  const auto hasDocument = [shared] { return shared->ActiveDocument() != nullptr; };
+  const auto canPlay = [shared] { return shared->ActiveDocument() != nullptr && shared->Player() != nullptr; };
+  const auto playing = [shared] { return shared->Player() != nullptr && shared->Player()->IsPlaying(); };
+
+  table.Add(kCreateMidiFile, [shared](const CommandEvent&) { CreateMidiFile(*shared); }, hasDocument);
+  table.Add(kImportMidiFile, [shared](const CommandEvent&) { ImportMidi(*shared); }, hasDocument);
+
+  const auto play = [shared, state](int mode) {
+    return [shared, state, mode](const CommandEvent&) { StartPlayback(*shared, *state, mode); };
+  };
+  table.Add(kPlaySingleVoice, play(MIDIVoiceStream::kModeVoice), canPlay);
+  table.Add(kPlaySingleInstrument, play(MIDIVoiceStream::kModeInstrument), canPlay);
+  table.Add(kPlayAllInstruments, play(MIDIVoiceStream::kModeAll), canPlay);
+  table.Add(kPlayInstrumentMenu, play(MIDIVoiceStream::kModeInstrument), canPlay,
+            [playing, state] { return playing() && state->mode == MIDIVoiceStream::kModeInstrument; });
+  table.Add(kPlayTuttiMenu, play(MIDIVoiceStream::kModeAll), canPlay,
+            [playing, state] { return playing() && state->mode != MIDIVoiceStream::kModeInstrument; });
+
+  // The controller commands carry their value; they act only while the player plays, on the
+  // channel the active line plays on ("Celeste" always on channel 0).
+  table.AddRange(
+      MidiOutStream::kFirstControllerCommand, MidiOutStream::kLastControllerCommand,
+      [shared, state](const CommandEvent& e) {
+        MidiOutStream* player = shared->Player();
+        CBriotabDoc* doc = shared->ActiveDocument();
+        if (player == nullptr || doc == nullptr || !e.value) return;
+        const uint8_t channel = ActiveLinePlayChannel(*doc->GetActiveSection(), state->mode);
+        player->OnControllerCommand(channel, static_cast<int>(*e.value), e.id);
+      },
+      [playing](int id) { return playing() && MidiOutStream::ControllerOfCommand(id) >= 0; });
+}
+
+}  // namespace vornel::view

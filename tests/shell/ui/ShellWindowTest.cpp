@@ -1,0 +1,427 @@
+// The shell's windows under a virtual display, with scripted prompts and a temporary home:
+// start-up with a document, the status bar and the panes, looks, the facsimile pane, closing
+// with the save question, what persists between two starts, the preferences dialog, the
+// metronome and help commands.
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/aui/auibook.h>
+#include <wx/aui/dockart.h>
+#include <wx/checkbox.h>
+#include <wx/frame.h>
+#include <wx/spinctrl.h>
+#include <wx/splash.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/CVornelTabDoc.h"
+#include "document/DocumentFiles.h"
+#include "midi/play/MidiOut.h"
+#include "model/CSystemArray.h"
+#include "model/nNotes.h"
+#include "shell/ShellFixtures.h"
+#include "shell/app/ApplicationLooks.h"
+#include "shell/app/Profile.h"
+#include "shell/commands/CommandIds.h"
+#include "shell/commands/ExternalPrograms.h"
+#include "shell/commands/HelpPages.h"
+#include "shell/ui/CChildFrame.h"
+#include "shell/ui/ConfigProfile.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/SessionOptionsDialog.h"
+#include "shell/frame/ShellPictures.h"
+#include "shell/ui/ShellApplication.h"
+#include "shell/ui/ShellExportServices.h"
+#include "shell/ui/SplashWindow.h"
+#include "shell/ui/WindowTabArt.h"
+#include "support/RecordingFramePanes.h"
+#include "support/RecordingLauncher.h"
+#include "support/ScriptedPrompts.h"
+#include "view/commands/MidiCommands.h"
+
+namespace vornel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string WriteDocument(const std::string& path) {
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+  EXPECT_TRUE(SaveDocumentFile(doc, path));
+  return path;
+}
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) {
+    wxTheApp->ProcessPendingEvents();
+    wxTheApp->Yield(true);
+  }
+}
+
+// One start of the editor in the temporary home; closing it ends the run as a user would.
+class EditorRun {
+ public:
+  explicit EditorRun(const testing::TemporaryHome& home, std::vector<std::string> paths = {})
+      : profile_(home.Path() + "vornel.ini"), shell_(profile_) {
+    CommandLine line;
+    line.showSplash = false;
+    line.paths = std::move(paths);
+    frame_ = shell_.Start(line);
+    Settle();
+    shell_.OpenPendingDocuments();
+    Settle();
+  }
+  ~EditorRun() { Close(); }
+
+  CMainFrame& Frame() { return *frame_; }
+  CVornelTabApp& App() { return shell_.App(); }
+  ProfileStore& Profile() { return profile_; }
+  bool Close(bool force = true) {
+    if (frame_ == nullptr) return true;
+    const bool closed = frame_->Close(force);
+    wxTheApp->ProcessIdle();  // deletes the closed frame and tabs
+    if (closed && wxTopLevelWindows.empty()) frame_ = nullptr;
+    return frame_ == nullptr;
+  }
+
+ private:
+  ConfigProfile profile_;
+  ShellApplication shell_;
+  CMainFrame* frame_ = nullptr;
+};
+
+struct ShellWindows : ::testing::Test {
+  testing::TemporaryHome home;
+  testing::ScriptedPrompts prompts;
+  ShellWindows() { fs::create_directories(home.Path() + "Documents/VornelFiles"); }
+};
+
+TEST_F(ShellWindows, ADocumentOnTheCommandLineGivesOneTabNamedAfterIt) {
+  const std::string path = WriteDocument(home.Path() + "Suite.btxml");
+  EditorRun run(home, {path});
+  CMainFrame& frame = run.Frame();
+  ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
+  EXPECT_EQ(frame.DocumentTabs()->GetPageText(0), "Suite.btxml");
+  EXPECT_EQ(frame.GetTitle(), "Suite.btxml - Vornel Tablature Composer");
+  EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 19);
+  EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "Caret position");
+  EXPECT_EQ(frame.GetStatusBar()->GetStatusText(13), "AUTOFWD");
+  EXPECT_EQ(frame.LeftGroup()->GetPageCount(), 7u);
+  EXPECT_EQ(frame.LeftGroup()->GetPageText(static_cast<size_t>(frame.LeftGroup()->GetSelection())), "Sections");
+  EXPECT_EQ(frame.LeftGroup()->GetPageText(0), "File explorer");
+  EXPECT_FALSE(frame.DockManager().GetPane("console").IsShown());
+  EXPECT_FALSE(frame.DockManager().GetPane("output").IsShown());
+  EXPECT_TRUE(frame.DockManager().GetPane("left").IsShown());
+  // The document's section list reached the frame, and reaches whatever stands for it.
+  EXPECT_EQ(frame.SectionLines().size(), 1u);
+  {
+    testing::RecordingFramePanes panes;
+    frame.ActiveChild()->Activated();
+    EXPECT_EQ(panes.log, std::vector<std::string>{"sections 1 active 0"});
+  }
+  // The view writes its values through the frame's interface.
+  view::Panes().SetStatusText(view::kZoomSlot, "100%");
+  EXPECT_EQ(frame.GetStatusBar()->GetStatusText(12), "100%");
+  // A path that is not there is reported and opens no tab.
+  EditorRun second(home, {home.Path() + "missing.btxml"});
+  EXPECT_EQ(second.Frame().DocumentTabs()->GetPageCount(), 0u);
+  EXPECT_FALSE(prompts.messages.empty());
+}
+
+TEST_F(ShellWindows, LooksAreKeptAndRestored) {
+  {
+    EditorRun run(home);
+    EXPECT_EQ(run.App().look, 214);
+    EXPECT_TRUE(run.Frame().DispatchCommand(215));
+    EXPECT_EQ(run.Frame().CommandStateOf(215).checked, true);
+    EXPECT_EQ(run.Frame().CommandStateOf(214).checked, false);
+  }
+  EditorRun run(home);
+  EXPECT_EQ(run.App().look, 215);
+  const wxColour caption =
+      run.Frame().DockManager().GetArtProvider()->GetColour(wxAUI_DOCKART_ACTIVE_CAPTION_COLOUR);
+  EXPECT_EQ(caption.GetRGB(), wxColour(0x6D, 0x8C, 0xC4).GetRGB());
+}
+
+TEST_F(ShellWindows, TheFacsimilePaneShownAndHiddenTwiceKeepsTheSash) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CChildFrame* child = run.Frame().ActiveChild();
+  ASSERT_NE(child, nullptr);
+  EXPECT_FALSE(child->FacsimilePaneShown());
+  // The blank page is no score view: an image handed to it goes nowhere.
+  child->AddFacsimileToScore(home.Path() + "scan.png");
+  EXPECT_FALSE(child->Document().IsModified());
+  child->ShowFacsimilePane(true);
+  Settle();
+  ASSERT_TRUE(child->FacsimilePaneShown());
+  auto* splitter = static_cast<wxSplitterWindow*>(child->Canvas()->GetParent());
+  splitter->SetSashPosition(180);
+  Settle();
+  const int sash = child->SashPosition();
+  for (int i = 0; i < 2; ++i) {
+    child->ShowFacsimilePane(false);
+    Settle();
+    EXPECT_FALSE(child->FacsimilePaneShown());
+    child->ShowFacsimilePane(true);
+    Settle();
+    EXPECT_EQ(child->SashPosition(), sash);
+  }
+}
+
+TEST_F(ShellWindows, ClosingAModifiedDocumentCancelKeepsItNoClosesIt) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  frame.ActiveChild()->Document().SetModifiedFlag(true);
+  prompts.QueueAnswer(Answer::kCancel);
+  EXPECT_FALSE(run.Close(false));  // closing the window asks too
+  EXPECT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
+  prompts.QueueAnswer(Answer::kCancel);
+  EXPECT_TRUE(frame.DispatchCommand(commands::kClose));
+  EXPECT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
+  prompts.QueueAnswer(Answer::kNo);
+  EXPECT_TRUE(frame.DispatchCommand(commands::kClose));
+  wxTheApp->ProcessIdle();
+  EXPECT_EQ(frame.DocumentTabs()->GetPageCount(), 0u);
+  EXPECT_EQ(frame.Views().Count(), 0u);
+  EXPECT_EQ(prompts.questions, std::vector<std::string>(3, "Save changes to Suite.btxml?"));
+  EXPECT_FALSE(frame.CommandStateOf(commands::kSave).handled);
+}
+
+TEST_F(ShellWindows, SaveAsRenamesTheTabAndTheWindow) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  prompts.QueueFile(home.Path() + "Renamed");
+  EXPECT_TRUE(run.Frame().DispatchCommand(commands::kSaveAs));
+  EXPECT_TRUE(fs::exists(home.Path() + "Renamed.btz"));
+  EXPECT_EQ(run.Frame().DocumentTabs()->GetPageText(0), "Renamed.btz");
+  EXPECT_EQ(run.Frame().GetTitle(), "Renamed.btz - Vornel Tablature Composer");
+  EXPECT_EQ(run.Frame().Views().Title(0), "Renamed.btz");
+  EXPECT_EQ(run.App().recentFiles.Paths().front(), home.Path() + "Renamed.btz");
+}
+
+TEST_F(ShellWindows, RecentFilesAndTheLayoutPersistToTheNextStart) {
+  const std::string path = WriteDocument(home.Path() + "Suite.btxml");
+  {
+    EditorRun run(home, {path});
+    EXPECT_TRUE(run.Frame().DispatchCommand(commands::kOutputView));
+    EXPECT_TRUE(run.Frame().DispatchCommand(commands::kPropertiesView));  // hides the properties tab
+    EXPECT_FALSE(run.Frame().LeftPaneShown(CMainFrame::kProperties));
+  }
+  EXPECT_EQ(ConfigProfile(home.Path() + "vornel.ini").GetText(kRecentFileSection, "File1"), path);
+  EditorRun run(home);
+  EXPECT_EQ(run.App().recentFiles.Paths(), std::vector<std::string>{path});
+  EXPECT_TRUE(run.Frame().DockManager().GetPane("output").IsShown());
+  EXPECT_FALSE(run.Frame().DockManager().GetPane("console").IsShown());
+  EXPECT_FALSE(run.Frame().LeftPaneShown(CMainFrame::kProperties));
+  EXPECT_EQ(run.Frame().LeftGroup()->GetPageCount(), 6u);
+  EXPECT_EQ(run.Frame().DocumentTabs()->GetPageCount(), 0u);  // "Open last document" is off
+  EXPECT_TRUE(run.Frame().DispatchCommand(commands::kViewAllPanes));
+  EXPECT_EQ(run.Frame().LeftGroup()->GetPageCount(), 7u);
+  EXPECT_EQ(run.Frame().LeftGroup()->GetPageText(3), "Properties");
+}
+
+TEST_F(ShellWindows, RecoveryCopiesOfARunThatDidNotCloseAreOffered) {
+  // A run that ended without closing left the copy of a modified document.
+  const std::string run = home.Path() + ".local/state/vornel/autosave/999999999/";
+  fs::create_directories(run);
+  WriteDocument(run + "1.btxml");
+  testing::WriteText(run + "1.path", home.Path() + "Suite.btz\nSuite.btz\n");
+  prompts.QueueAnswer(Answer::kYes);
+  EditorRun editor(home);
+  ASSERT_EQ(editor.Frame().DocumentTabs()->GetPageCount(), 1u);
+  CVornelTabDoc& doc = editor.Frame().ActiveChild()->Document();
+  EXPECT_EQ(doc.GetPathName(), home.Path() + "Suite.btz");
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_FALSE(fs::exists(run));
+  EXPECT_EQ(prompts.questions.size(), 1u);
+  // Not saved, not wanted: the run closes without keeping it.
+  prompts.QueueAnswer(Answer::kNo);
+  EXPECT_TRUE(editor.Close(false));
+  EXPECT_FALSE(fs::exists(home.Path() + ".local/state/vornel/autosave/" + std::to_string(::getpid())));
+}
+
+TEST_F(ShellWindows, PreferencesDialogExchangesTheOptionsAndOkWritesTheKeys) {
+  MemoryProfile profile;
+  CVornelTabApp app(profile);
+  app.InitFolders();
+  app.LoadSessionProfile();
+  app.htmlRoot = "example.org/old";
+  app.PreparePreferences();
+  app.options.maximumUndo = 30;
+  app.options.playJingle = 1;
+  SessionOptionsDialog dialog(nullptr, app.options, &app, {"Built-in synthesizer", "Port 2"});
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  EXPECT_EQ(dialog.htmlRoot->GetValue(), "example.org/old");
+  EXPECT_EQ(dialog.maximumUndo->GetValue(), 30);
+  EXPECT_TRUE(dialog.playJingle->GetValue());
+  EXPECT_EQ(dialog.viewTrackers->GetLabel(), "View  trackers");
+  dialog.htmlRoot->SetValue("http://example.org/tabs");
+  dialog.maximumUndo->SetValue(55);
+  dialog.percussionChannel->SetValue(3);
+  dialog.openLastDocument->SetValue(true);
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(app.options.maximumUndo, 55u);
+  EXPECT_EQ(app.options.openLastDocument, 1);
+  profile.writes.clear();
+  app.ApplyPreferences();
+  ASSERT_GE(profile.writes.size(), 9u);
+  EXPECT_EQ(profile.writes[0].substr(0, profile.writes[0].find('=')), "SessionProfile/XMLPath");
+  EXPECT_EQ(profile.writes[6], "SessionProfile/HTMLRootPath=example.org/tabs");
+  EXPECT_EQ(profile.writes[8], "SessionProfile/PlayJingle=1");
+  app.CleanUp();
+}
+
+TEST_F(ShellWindows, TheMetronomeNeedsItsSoundsAndFollowsTheTempo) {
+  {
+    EditorRun run(home);
+    EXPECT_FALSE(run.Frame().CommandStateOf(commands::kRunMetronome).enabled);
+  }
+  testing::RecordingSounds sounds;
+  ConfigProfile(home.Path() + "vornel.ini").WriteInt(kSessionProfile, "PlayJingle", 1);
+  EditorRun run(home);
+  CMainFrame& frame = run.Frame();
+  ASSERT_TRUE(frame.CommandStateOf(commands::kRunMetronome).enabled);
+  frame.TempoChanged(120);  // off stays off
+  Settle();
+  EXPECT_FALSE(frame.GetMetronome().Running());
+  EXPECT_TRUE(frame.DispatchCommand(commands::kRunMetronome));
+  EXPECT_EQ(frame.GetMetronome().PeriodMs(), 750);
+  EXPECT_EQ(frame.CommandStateOf(commands::kRunMetronome).checked, true);
+  frame.TempoChanged(120);
+  Settle();
+  EXPECT_EQ(frame.GetMetronome().PeriodMs(), 500);
+  frame.TempoChanged(7);
+  Settle();
+  EXPECT_EQ(frame.GetMetronome().PeriodMs(), 8571);
+  EXPECT_TRUE(frame.DispatchCommand(commands::kRunMetronome));
+  EXPECT_FALSE(frame.GetMetronome().Running());
+}
+
+class OpenedTargets : public ProgramLauncher {
+ public:
+  OpenedTargets() : scope_(*this) {}
+  bool Start(const std::vector<std::string>&, const std::string&, ExitHandler) override { return false; }
+  bool OpenWithDefault(const std::string& target) override {
+    opened.push_back(target);
+    return true;
+  }
+  std::vector<std::string> opened;
+
+ private:
+  ScopedPrograms scope_;
+};
+
+TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
+  OpenedTargets launcher;
+  EditorRun run(home);
+  testing::TempDir shipped;
+  fs::create_directories(shipped.File("Documentation"));
+  testing::WriteText(shipped.File("Documentation/software.html"), "<html/>");
+  run.App().shippedDataFolder = shipped.path() + "/";
+  EXPECT_TRUE(run.Frame().DispatchCommand(34358));
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{shipped.File("Documentation/software.html")});
+  EXPECT_TRUE(run.Frame().DispatchCommand(34359));
+  EXPECT_EQ(prompts.messages.back(), "Missing file: " + shipped.File("Documentation/documents.html"));
+  // The shipped pages are all there.
+  for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362}) {
+    EXPECT_TRUE(fs::exists(std::string(VORNEL_DATA_DIR) + "/Documentation/" + std::string(*HelpPageName(command))));
+  }
+}
+
+TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) {
+  OpenedTargets launcher;
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  for (int command : {33119, 33045, 33046}) EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
+  ShellExportServices services(run.App());
+  EXPECT_EQ(services.xmlFolder, run.App().xmlFolder);
+  EXPECT_EQ(services.brailleLines, 32);
+  EXPECT_EQ(services.brailleColumns, 25);
+  services.OpenWithDesktop(home.Path() + "Suite.xml");
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{home.Path() + "Suite.xml"});
+  // No typesetter set, and the answer No: nothing starts.
+  prompts.QueueAnswer(Answer::kNo);
+  services.RunTabProgram(home.Path() + "Suite.tab");
+  EXPECT_EQ(prompts.captions.back(), "Program not found");
+}
+
+// A document whose active section has a note to play.
+std::string WriteDocumentWithANote(const std::string& path) {
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+  auto chord = std::make_unique<nChord>(0, 3);
+  auto note = std::make_unique<nNotes>();
+  note->pitch = 60;
+  chord->notes.push_back(std::move(note));
+  doc.GetActiveSection()->ActiveLine()->Voice(0).push_back(std::move(chord));
+  EXPECT_TRUE(SaveDocumentFile(doc, path));
+  return path;
+}
+
+TEST_F(ShellWindows, APlayWithoutSoundOutputSaysSoAndTheEditorGoesOn) {
+  // The synthesizer with a driver list that finds nothing, whatever the machine has.
+  MidiOutputSettings& settings = CurrentMidiOutputSettings();
+  const MidiOutputSettings saved = settings;
+  settings.audioDrivers = {"no-such-driver"};
+  EditorRun run(home, {WriteDocumentWithANote(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  ASSERT_TRUE(frame.CommandStateOf(view::kPlayAllInstruments).enabled);
+  const size_t before = prompts.messages.size();
+  EXPECT_TRUE(frame.DispatchCommand(view::kPlayAllInstruments));
+  Settle();
+  ASSERT_EQ(prompts.messages.size(), before + 1);
+  EXPECT_EQ(prompts.captions.back(), "MIDI ERROR");
+  EXPECT_FALSE(doc.IsModified());
+  // The next command works: the section becomes a MIDI file.
+  testing::RecordingLauncher launcher;
+  prompts.QueueFile(home.Path() + "Suite_0.mid");
+  EXPECT_TRUE(frame.DispatchCommand(view::kCreateMidiFile));
+  EXPECT_TRUE(fs::exists(home.Path() + "Suite_0.mid"));
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{home.Path() + "Suite_0.mid"});
+  settings = saved;
+}
+
+TEST(WindowTabArt, TabsShareTheStripByTheRule) {
+  auto* strip = new wxFrame(nullptr, wxID_ANY, "tabs");
+  WindowTabArt art;
+  art.SetSizingInfo(wxSize(1000, 24), 10, strip);
+  EXPECT_EQ(art.TabWidth(), 96);
+  art.SetSizingInfo(wxSize(1000, 24), 3, strip);
+  EXPECT_EQ(art.TabWidth(), 140);
+  art.SetSizingInfo(wxSize(100, 24), 10, strip);
+  EXPECT_EQ(art.TabWidth(), 24);
+  strip->Destroy();
+  wxTheApp->ProcessIdle();
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+TEST(SplashWindow, ShowsThePictureAndClosesAtAClick) {
+  const wxBitmap bitmap = SplashBitmap();
+  ASSERT_TRUE(bitmap.IsOk());
+  EXPECT_EQ(bitmap.GetWidth(), kSplashPictureSize.cx);
+  EXPECT_EQ(bitmap.GetHeight(), kSplashPictureSize.cy);
+  wxSplashScreen* splash = ShowSplashScreen(nullptr);
+  ASSERT_NE(splash, nullptr);
+  Settle();
+  EXPECT_TRUE(splash->IsShown());
+  wxMouseEvent click(wxEVT_LEFT_DOWN);
+  click.SetEventObject(splash->GetSplashWindow());
+  splash->GetSplashWindow()->GetEventHandler()->ProcessEvent(click);
+  wxTheApp->ProcessIdle();
+  EXPECT_TRUE(wxTopLevelWindows.empty());
+}
+
+}  // namespace
+}  // namespace vornel
