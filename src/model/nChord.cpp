@@ -330,8 +330,9 @@ void nChord::WriteXml(XmlSink& out, std::optional<int32_t> position) const {
   if (position) out.Int("i", *position);
   if (IsChord()) {
     out.Open("notes");
-    out.Int("count", static_cast<int32_t>(notes.size()));
-    for (const auto& note : notes) note->WriteXml(out);
+    const std::vector<const nNotes*> written = notes.InReadOrder();
+    out.Int("count", static_cast<int32_t>(written.size()));
+    for (const nNotes* note : written) note->WriteXml(out);
     out.Close();
   }
   if (!metaEvents.empty()) metaEvents.WriteXml(out);
