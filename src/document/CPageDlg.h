@@ -147,6 +147,8 @@ class CPageDlg {
   CPageDlg();
   CPageDlg(const CPageDlg&) = default;
   CPageDlg& operator=(const CPageDlg&) = default;
+  CPageDlg(CPageDlg&&) = default;
+  CPageDlg& operator=(CPageDlg&&) = default;
 
   // The face of the small font of new page settings (the profile's choice).
   static void SetSmallFontFace(std::string_view face);
