@@ -465,6 +465,12 @@ int CBriotabDoc::SaveSnapshot(bool toUndo) {
   return stack.SaveSnapshot(*GetActiveSection());
 }
 
+void CBriotabDoc::BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra) {
+  undoStack.SaveSnapshot(*GetActiveSection());
+  if (extra != nullptr && !undoStack.empty()) undoStack.front()->snapshotExtra = std::move(extra);
+  redoStack.clear();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Undo, redo and the section buffer
 
@@ -482,7 +488,13 @@ void CBriotabDoc::RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to
   const CSystemArray& current = *GetActiveSection();
   std::unique_ptr<CSystemArray> snapshot = from.PopFront();
   if (snapshot == nullptr) return;
+  std::shared_ptr<SnapshotExtra> extra = std::move(snapshot->snapshotExtra);
   to.SaveSnapshot(current);
+  if (extra != nullptr) {
+    extra->Exchange();
+    // The entry that brings the change back keeps what was live until now.
+    if (!to.empty()) to.front()->snapshotExtra = std::move(extra);
+  }
   PutSectionInPlace(std::move(snapshot));
 }
 

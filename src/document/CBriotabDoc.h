@@ -165,6 +165,9 @@ class CBriotabDoc {
   void NotifyChanged(int hint);
   // A snapshot of the active section onto the undo stack (or the redo stack).
   int SaveSnapshot(bool toUndo = true);
+  // The start of an edit of the active section: its snapshot onto the undo stack, keeping
+  // `extra` (document state outside the section the edit changes) with it, and no redo.
+  void BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra = nullptr);
 
   // --- undo, redo and the section buffer
   bool CanUndo() const { return !undoStack.empty(); }
