@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/draw/CairoDevice.h"
 #include "platform/text/TextConversion.h"
 #include "view/draw/GraphicUtil.h"
 
@@ -92,5 +93,29 @@ void DrawLineSample(DeviceContext& dc, Size size, int thickness, COLORREF colour
 }
 
 Size ToolMenuItemSize(Size image) { return Size{image.cx + 118, image.cy + 4}; }
+
+}  // namespace vornel::palettes
+
+namespace vornel::palettes {
+
+DeviceBitmap DrawPaletteAtlas(const ToolsPalette& palette) {
+  const int side = palette.Info().buttonSize;
+  const int count = static_cast<int>(palette.Buttons().size());
+  if (count == 0) return DeviceBitmap();
+  ImageDevice dc(side * count, side * 2, 96, kFace);
+  for (size_t i = 0; i < palette.Buttons().size(); ++i) {
+    for (const bool enabled : {true, false}) {
+      DrawGlyphButton(dc, AtlasCell(palette, i, enabled), palette.Buttons()[i], ButtonState{enabled, false, false});
+    }
+  }
+  return dc.ToBitmap();
+}
+
+Rect AtlasCell(const ToolsPalette& palette, size_t index, bool enabled) {
+  const int side = palette.Info().buttonSize;
+  const int x = static_cast<int>(index) * side;
+  const int y = enabled ? 0 : side;
+  return Rect{x, y, x + side, y + side};
+}
 
 }  // namespace vornel::palettes

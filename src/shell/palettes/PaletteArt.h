@@ -41,3 +41,16 @@ void DrawLineSample(DeviceContext& dc, Size size, int thickness, COLORREF colour
 Size ToolMenuItemSize(Size image);
 
 }  // namespace vornel::palettes
+
+namespace vornel::palettes {
+
+class ToolsPalette;
+
+// Every button of a palette drawn once: one row of buttons as they look enabled, a second as
+// they look disabled, each button its palette's button size square, in button order. The
+// window layer copies a button's cell from it when it paints.
+DeviceBitmap DrawPaletteAtlas(const ToolsPalette& palette);
+// The cell of button `index` (enabled or not) in its palette's atlas.
+Rect AtlasCell(const ToolsPalette& palette, size_t index, bool enabled);
+
+}  // namespace vornel::palettes

@@ -6,6 +6,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "model/CUndoSectionArray.h"
+#include "model/SectionEditor.h"
 
 namespace vornel::properties {
 
@@ -434,6 +435,21 @@ StoreEffect PropertyModel::Store(int number, const PropertyValue& value) {
   // The sections list shows the title and the contents mark.
   if (number == 23 || number == 44) doc.UpdateSectionList();
   return StoreEffect::kLayoutReset;
+}
+
+bool PropertyModel::EditInstrument(size_t index) {
+  CSystemArray* section = Section();
+  if (section == nullptr || index >= section->definitions.size()) return false;
+  // The sheet edits the definition in place: the snapshot comes first and goes again when the
+  // sheet is cancelled.
+  document_->undoStack.SaveSnapshot(*section);
+  if (!SectionEditors().EditInstrument(*section->definitions.at(index))) {
+    document_->undoStack.PopFront();
+    return false;
+  }
+  document_->redoStack.clear();
+  document_->NotifyChanged(kHintRepaintAll);
+  return true;
 }
 
 }  // namespace vornel::properties

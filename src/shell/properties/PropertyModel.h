@@ -105,6 +105,9 @@ class PropertyModel {
 
   // Stores an edited value. Each store that changes the model is one document command.
   StoreEffect Store(int number, const PropertyValue& value);
+  // The instrument sheet on definition `index` of the section (through SectionEditors()); an
+  // OK is one document command, a cancel leaves no trace. False when nothing changed.
+  bool EditInstrument(size_t index);
 
  private:
   CBriotabDoc* document_ = nullptr;

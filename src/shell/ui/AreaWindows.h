@@ -23,6 +23,8 @@ struct CanvasHost {
   const view::CommandTable* commands = nullptr;
   // Adds an image to the document's facsimiles; empty when the canvas is not a score view.
   std::function<void(const std::string& imagePath)> addFacsimile;
+  // The canvas is the title-page view, not the score.
+  bool titlePage = false;
 };
 
 using CanvasFactory = std::function<CanvasHost(wxWindow* parent, CVornelTabDoc& doc)>;

@@ -46,6 +46,8 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   void AddFacsimileToScore(const std::string& imagePath);
 
   wxWindow* Canvas() const { return canvas_.window; }
+  // The tab shows the title page rather than the score: the panes' score actions do nothing.
+  bool TitlePageView() const { return canvas_.titlePage; }
   wxWindow* FacsimilePane() const { return facsimile_; }
   // The page is active again: the document refills the sections list.
   void Activated();

@@ -32,6 +32,7 @@ namespace vornel {
 
 class CChildFrame;
 class CVornelTabApp;
+class FramePaneContents;
 class PreferencesEditor;
 
 // The frame's private requests, queued to it: a tab became active, the panes are laid out
@@ -81,6 +82,7 @@ class CMainFrame : public wxFrame,
 
   // --- commands
   bool DispatchCommand(int id);
+  bool DispatchCommand(const view::CommandEvent& event);
   view::CommandState CommandStateOf(int id) const;
   view::CommandTable& FrameCommands() { return frameCommands_; }
   view::CommandTable& ApplicationCommandTable() { return applicationCommands_; }
@@ -93,6 +95,8 @@ class CMainFrame : public wxFrame,
   wxWindow* PaneHost(LeftPane pane) const { return leftPages_[pane].window; }
   wxWindow* KeyboardConsoleHost() const { return console_; }
   wxWindow* OutputHost() const { return output_; }
+  // What fills the left group's panes (explorer, sections, templates, properties, palettes).
+  FramePaneContents* PaneContents() const { return paneContents_.get(); }
   CChildFrame* ActiveChild() const;
   CChildFrame* ChildAt(size_t index) const;
   const CViewManager& Views() const { return views_; }
@@ -178,6 +182,7 @@ class CMainFrame : public wxFrame,
   wxTimer autoSaveTimer_;
   AutoSaveStore autoSave_;
   std::unique_ptr<view::ScopedFramePanes> panesScope_;
+  std::unique_ptr<FramePaneContents> paneContents_;
   std::vector<std::string> sectionLines_;
   std::vector<std::string> facsimileNames_;
   int nextKey_ = 1;
