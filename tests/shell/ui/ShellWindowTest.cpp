@@ -34,6 +34,7 @@
 #include "shell/commands/ExternalPrograms.h"
 #include "shell/commands/HelpPages.h"
 #include "shell/ui/CChildFrame.h"
+#include "shell/ui/EditorRun.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/SessionOptionsDialog.h"
@@ -51,52 +52,6 @@ namespace vornel {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string WriteDocument(const std::string& path) {
-  CVornelTabDoc doc;
-  doc.OnNewDocument();
-  EXPECT_TRUE(SaveDocumentFile(doc, path));
-  return path;
-}
-
-void Settle() {
-  for (int i = 0; i < 3; ++i) {
-    wxTheApp->ProcessPendingEvents();
-    wxTheApp->Yield(true);
-  }
-}
-
-// One start of the editor in the temporary home; closing it ends the run as a user would.
-class EditorRun {
- public:
-  explicit EditorRun(const testing::TemporaryHome& home, std::vector<std::string> paths = {})
-      : profile_(home.Path() + "vornel.ini"), shell_(profile_) {
-    CommandLine line;
-    line.showSplash = false;
-    line.paths = std::move(paths);
-    frame_ = shell_.Start(line);
-    Settle();
-    shell_.OpenPendingDocuments();
-    Settle();
-  }
-  ~EditorRun() { Close(); }
-
-  CMainFrame& Frame() { return *frame_; }
-  CVornelTabApp& App() { return shell_.App(); }
-  ProfileStore& Profile() { return profile_; }
-  bool Close(bool force = true) {
-    if (frame_ == nullptr) return true;
-    const bool closed = frame_->Close(force);
-    wxTheApp->ProcessIdle();  // deletes the closed frame and tabs
-    if (closed && wxTopLevelWindows.empty()) frame_ = nullptr;
-    return frame_ == nullptr;
-  }
-
- private:
-  ConfigProfile profile_;
-  ShellApplication shell_;
-  CMainFrame* frame_ = nullptr;
-};
 
 struct ShellWindows : ::testing::Test {
   testing::TemporaryHome home;

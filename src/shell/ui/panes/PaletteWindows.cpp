@@ -147,7 +147,8 @@ PalettePane::PalettePane(wxWindow* parent, int pane, PaletteRouting routing) : w
   selector_->Bind(wxEVT_CHOICE, [this](wxCommandEvent& event) { OnSelector(event.GetSelection()); });
   sizer->Add(selector_, 0, wxEXPAND);
 
-  selectorBar_ = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
+  // The bar draws its own buttons, so that all six fit the pane's width.
+  selectorBar_ = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0);
   for (const PaletteInfo& info : infos) {
     auto* panel = new PalettePanel(this, info, routing);
     panel->Hide();
@@ -160,6 +161,9 @@ PalettePane::PalettePane(wxWindow* parent, int pane, PaletteRouting routing) : w
                           wxITEM_RADIO);
   }
   selectorBar_->SetToolBitmapSize(wxSize(infos.front().buttonSize, infos.front().buttonSize));
+  selectorBar_->SetToolBorderPadding(1);
+  selectorBar_->SetToolPacking(0);
+  selectorBar_->SetMargins(1, 1, 1, 1);
   selectorBar_->Realize();
   selectorBar_->Bind(wxEVT_TOOL, [routing](wxCommandEvent& event) {
     if (routing.send) routing.send(view::CommandEvent{event.GetId(), std::nullopt, {}});

@@ -5,6 +5,7 @@
 // glyph buttons whose pictures are drawn once; pressing a button sends its command through the
 // main window's routing. A palette can be torn off as a floating pane of the frame's dock.
 
+#include <wx/aui/auibar.h>
 #include <wx/aui/framemanager.h>
 #include <wx/choice.h>
 #include <wx/panel.h>
@@ -72,7 +73,7 @@ class PalettePane : public wxPanel {
  private:
   int firstCommand_;
   wxChoice* selector_ = nullptr;
-  wxToolBar* selectorBar_ = nullptr;
+  wxAuiToolBar* selectorBar_ = nullptr;
   std::vector<PalettePanel*> palettes_;
   PalettePanel* current_ = nullptr;
   int currentCommand_ = 0;

@@ -96,6 +96,9 @@ PropertiesPane::PropertiesPane(wxWindow* parent, std::function<void(int)> send, 
   manager_ = new wxPropertyGridManager(this, 2, wxDefaultPosition, wxSize(240, 400),
                                        wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_SPLITTER_AUTO_CENTER);
   grid_ = manager_->GetGrid();
+  // The names are the longer texts: they take three fifths of a narrow pane.
+  grid_->SetColumnProportion(0, 3);
+  grid_->SetColumnProportion(1, 2);
   grid_->SetCellBackgroundColour(wxColour(228, 243, 254));
   grid_->SetCellTextColour(wxColour(46, 70, 165));
   grid_->SetCaptionBackgroundColour(wxColour(200, 206, 239));
