@@ -19,9 +19,11 @@
 #include "shell/FakePanes.h"
 #include "shell/palettes/PaletteCommands.h"
 #include "shell/ui/CChildFrame.h"
+#include "shell/ui/MenuCommandIds.h"
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/panes/FramePaneContents.h"
 #include "shell/ui/panes/ListPanes.h"
+#include "shell/ui/panes/MenuImages.h"
 #include "shell/ui/panes/PaletteWindows.h"
 #include "shell/ui/panes/PropertiesPane.h"
 #include "support/ScriptedPrompts.h"
@@ -223,6 +225,38 @@ TEST(Panes, ListsOpenTheirEntryOnEnterAndKeepTheKey) {
   services.view = nullptr;
   pane->Top()->OpenSelected();
   EXPECT_EQ(view.calls.size(), 1u);
+}
+
+TEST(Panes, LineStyleItemsShowTheirLineAndKeepTheirPlaceAndState) {
+  MenuCommandIds ids;
+  wxMenu menu;
+  menu.Append(ids.ToWindowId(33000), "Other");
+  auto* thickness = new wxMenu;
+  for (int id = 34024; id <= 34028; ++id) {
+    thickness->AppendRadioItem(ids.ToWindowId(id), wxString::Format("0.%02dmm", (id - 34023) * 5));
+  }
+  thickness->AppendSeparator();
+  thickness->Append(ids.ToWindowId(34029), "Thick...");
+  menu.AppendSubMenu(thickness, "Line thickness");
+  thickness->Check(ids.ToWindowId(34026), true);
+  thickness->Enable(ids.ToWindowId(34027), false);
+
+  ShowLineStyles(menu, [&](int windowId) { return ids.ToCommand(windowId); });
+  ASSERT_EQ(thickness->GetMenuItemCount(), 7u);
+  for (int style = 1; style <= 5; ++style) {
+    const wxMenuItem* item = thickness->FindItemByPosition(static_cast<size_t>(style - 1));
+    EXPECT_EQ(ids.ToCommand(item->GetId()), 34023 + style);
+    ASSERT_TRUE(item->GetBitmap().IsOk()) << style;
+    // The line is as many rows thick as its style.
+    const wxImage image = item->GetBitmap().ConvertToImage();
+    int rows = 0;
+    for (int y = 0; y < image.GetHeight(); ++y) rows += image.IsTransparent(image.GetWidth() / 2, y) ? 0 : 1;
+    EXPECT_EQ(rows, style);
+  }
+  EXPECT_TRUE(thickness->IsChecked(ids.ToWindowId(34026)));
+  EXPECT_FALSE(thickness->IsEnabled(ids.ToWindowId(34027)));
+  EXPECT_FALSE(thickness->FindItem(ids.ToWindowId(34029))->GetBitmap().IsOk());
+  EXPECT_FALSE(menu.FindItem(ids.ToWindowId(33000))->GetBitmap().IsOk());
 }
 
 }  // namespace
