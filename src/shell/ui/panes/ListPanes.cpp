@@ -18,16 +18,6 @@ constexpr int kExplorerTools[] = {34100, 34101, 34103, 34102};
 
 wxString Utf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
 
-// Keeps exceptions inside the window system's callback.
-template <typename Run>
-void Guarded(Run&& run) {
-  try {
-    run();
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
-}
-
 void SplitInHalves(wxSplitterWindow* splitter) {
   splitter->SetMinimumPaneSize(25);
   splitter->SetSashGravity(0.5);
@@ -76,11 +66,11 @@ panes::ListSelection TemplateListPane::Selection() const {
 }
 
 void TemplateListPane::OpenSelected() {
-  Guarded([this] { panes::OpenEntry(services_, list_, Selection()); });
+  RunGuarded([this] { panes::OpenEntry(services_, list_, Selection()); });
 }
 
 void TemplateListPane::RunCommand(int command) {
-  Guarded([this, command] {
+  RunGuarded([this, command] {
     const panes::ListSelection selection = Selection();
     const panes::ListCommandResult result = panes::RunListCommand(services_, list_, command, selection);
     if (result.removeSelection && selection.Selected() &&
@@ -126,7 +116,7 @@ FileExplorerPane::FileExplorerPane(wxWindow* parent, panes::PaneServices& servic
   SetName("File explorer");
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   toolBar_ = MakeCommandToolBar(this, kExplorerTools, [this](int command) {
-    Guarded([this, command] { panes::RunExplorerCommand(services_, command); });
+    RunGuarded([this, command] { panes::RunExplorerCommand(services_, command); });
   });
   sizer->Add(toolBar_, 0, wxEXPAND);
   splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE | wxSP_3DSASH);
@@ -174,7 +164,7 @@ void FileExplorerPane::FillFiles() {
 void FileExplorerPane::OpenFile(long item) {
   if (item < 0 || item >= files_->GetItemCount() || !open_) return;
   const std::string name(files_->GetItemText(item).utf8_str());
-  Guarded([&] { open_((std::filesystem::path(folder_) / name).string()); });
+  RunGuarded([&] { open_((std::filesystem::path(folder_) / name).string()); });
 }
 
 }  // namespace vornel

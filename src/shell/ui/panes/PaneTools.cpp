@@ -4,7 +4,6 @@
 #include <wx/image.h>
 
 #include <algorithm>
-#include <exception>
 #include <string_view>
 
 #include "platform/UserPrompts.h"
@@ -106,13 +105,7 @@ wxToolBar* MakeCommandToolBar(wxWindow* parent, std::span<const int> commands, s
     bar->AddTool(command, tip, image, tip);
   }
   bar->Realize();
-  bar->Bind(wxEVT_TOOL, [run = std::move(run)](wxCommandEvent& event) {
-    try {
-      run(event.GetId());
-    } catch (const std::exception& e) {
-      Prompts().ShowMessage(e.what(), MessageKind::kError);
-    }
-  });
+  bar->Bind(wxEVT_TOOL, [run = std::move(run)](wxCommandEvent& event) { RunGuarded([&] { run(event.GetId()); }); });
   return bar;
 }
 

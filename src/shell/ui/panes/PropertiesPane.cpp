@@ -64,7 +64,9 @@ class InstrumentFamilyProperty : public wxEditorDialogProperty {
  protected:
   bool DisplayEditorDialog(wxPropertyGrid*, wxVariant& value) override {
     wxString family = value.GetString();
-    if (!edit_(family)) return false;
+    bool edited = false;
+    RunGuarded([&] { edited = edit_(family); });
+    if (!edited) return false;
     value = family;
     return true;
   }
@@ -285,11 +287,7 @@ void PropertiesPane::StoreFromGrid(wxPGProperty* property) {
 
 void PropertiesPane::OnPropertyChanged(wxPropertyGridEvent& event) {
   if (filling_ || !model_.Showing()) return;
-  try {
-    StoreFromGrid(event.GetProperty());
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
+  RunGuarded([&] { StoreFromGrid(event.GetProperty()); });
 }
 
 void PropertiesPane::ShowGroupsOf(int index) {
