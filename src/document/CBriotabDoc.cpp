@@ -462,14 +462,33 @@ void CBriotabDoc::NotifyChanged(int hint) {
 
 int CBriotabDoc::SaveSnapshot(bool toUndo) {
   CUndoSectionArray& stack = toUndo ? undoStack : redoStack;
-  return stack.SaveSnapshot(*GetActiveSection());
+  return stack.SaveSnapshot(*GetActiveSection(), actionName_);
 }
 
 void CBriotabDoc::BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra) {
-  undoStack.SaveSnapshot(*GetActiveSection());
+  undoStack.SaveSnapshot(*GetActiveSection(), actionName_);
   if (extra != nullptr && !undoStack.empty()) undoStack.front()->snapshotExtra = std::move(extra);
   redoStack.clear();
 }
+
+CBriotabDoc::ActionName::ActionName(CBriotabDoc& doc, std::string name)
+    : doc_(doc), previous_(std::exchange(doc.actionName_, std::move(name))) {}
+
+CBriotabDoc::ActionName::~ActionName() { doc_.actionName_ = std::move(previous_); }
+
+namespace {
+
+std::vector<std::string> EntryNames(const CUndoSectionArray& stack) {
+  std::vector<std::string> names;
+  for (size_t i = 0; i < stack.size(); ++i) names.push_back(stack.Label(i));
+  return names;
+}
+
+}  // namespace
+
+std::vector<std::string> CBriotabDoc::UndoNames() const { return EntryNames(undoStack); }
+
+std::vector<std::string> CBriotabDoc::RedoNames() const { return EntryNames(redoStack); }
 
 // ---------------------------------------------------------------------------------------------
 // Undo, redo and the section buffer
@@ -486,10 +505,11 @@ void CBriotabDoc::PutSectionInPlace(std::unique_ptr<CSystemArray> section) {
 void CBriotabDoc::RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to) {
   if (from.empty()) return;
   const CSystemArray& current = *GetActiveSection();
-  std::unique_ptr<CSystemArray> snapshot = from.PopFront();
+  std::string name;
+  std::unique_ptr<CSystemArray> snapshot = from.PopFront(&name);
   if (snapshot == nullptr) return;
   std::shared_ptr<SnapshotExtra> extra = std::move(snapshot->snapshotExtra);
-  to.SaveSnapshot(current);
+  to.SaveSnapshot(current, std::move(name));
   if (extra != nullptr) {
     extra->Exchange();
     // The entry that brings the change back keeps what was live until now.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <unordered_set>
 
 #include "model/CKey.h"
 #include "model/CVoicesArray.h"
@@ -87,6 +88,7 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
   size_t i = 0;
   Handle pending;
   uint32_t end = 0;
+  std::unordered_set<const nNotes*> joined;  // the notes this merge put into this voice
   const auto consume = [&] {
     if (pending != nullptr) {
       out.push_back(std::move(pending));
@@ -115,6 +117,11 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
       } else if (start < t && t < stop) {
         auto later = std::make_shared<nChord>(*e);
         later->metaEvents.clear();  // the second part continues the first
+        // It continues this voice's own notes: what the merge joined to the first part belongs
+        // to the other voice's chord that started there.
+        for (size_t n = e->notes.size(); n-- > 0;) {
+          if (joined.count(e->notes.at(n)) != 0) later->notes.erase(n);
+        }
         later->SetRhythmFromTicks(stop - t);
         later->time = t;
         e->SetRhythmFromTicks(t - start);
@@ -148,11 +155,19 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
     }
     for (const auto& note : source->notes) {
       if (note == nullptr || target->notes.size() >= nNoteArray::kMaxNotes) continue;
-      auto joined = std::make_unique<nNotes>(*note);
-      joined->flags = static_cast<uint16_t>((joined->flags & ~0x0Bu) | voiceMarks);
-      target->notes.push_back(std::move(joined));
+      auto copy = std::make_unique<nNotes>(*note);
+      copy->flags = static_cast<uint16_t>((copy->flags & ~0x0Bu) | voiceMarks);
+      joined.insert(target->notes.push_back(std::move(copy)));
     }
     target->notes.SortByPitch(true);
+    // The other voice's marks (lyrics, dynamics, chord names ...) go with its notes; a mark the
+    // chord holds already is not doubled.
+    for (const auto& mark : source->metaEvents) {
+      if (mark == nullptr) continue;
+      const bool held = std::any_of(target->metaEvents.begin(), target->metaEvents.end(),
+                                    [&](const auto& m) { return m != nullptr && *m == *mark; });
+      if (!held) target->metaEvents.push_back(std::make_unique<CMetaEvent>(*mark));
+    }
   }
   while (pending != nullptr || i < events_.size()) consume();
   events_ = std::move(out);

@@ -78,7 +78,7 @@ TEST(MusicXmlImport, AFileBecomesANewActiveSection) {
   EXPECT_EQ(tuning.courses[5].pitch + kCoursePitchOffset, 40);
 
   const CInstrumentDlg& bass = *section.Definition(1);
-  EXPECT_EQ(bass.nameText.text, "");  // a part name alone names no instrument
+  EXPECT_EQ(bass.nameText.text, "Bass");  // without an instrument name, the part's name
   EXPECT_EQ(bass.midi.patch, 0);
   EXPECT_EQ(bass.tabInstrument.tuning, CInstrumentDlg().tabInstrument.tuning);
 }

@@ -58,6 +58,9 @@ TEST(TagWalk, ChordsGraceNotesRestsAndValues) {
            "note 48 c 4 \"\" 4360 0\n",  // the packed word alone: 1/8, dotted
        // A dotted eighth, a dotted quarter, a triplet eighth, nothing (a breve stays) and the word's value.
        "q 12 [60 c2 i35]\nq 11 [60 c2 i35]\nq 20 [60 c2 i35]\nq 0 [60 c2 i35]\n| 1 flags 496\nq 12 [60 c2 i35]\n"},
+      {"values of a breve and longer", kStaff + N(48, "", 0, 2, 1) + N(48, "", 0, 3, 1) + N(48, "", 0, 8, 1),
+       // A breve, a dotted breve, and a longa held to a dotted breve.
+       "q 0 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n"},
       {"before the first staff nothing is made", N(48) + "bar\nmeter 3/4 3 4\nstemsUp\n" + kStaff + N(50), "q 3 [62 c1 i36]\n"},
   });
 }

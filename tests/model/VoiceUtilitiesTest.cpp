@@ -14,6 +14,7 @@ using testing::ChordOf;
 using testing::NoteOn;
 using testing::VoiceText;
 
+constexpr uint16_t kWhole = 1;
 constexpr uint16_t kHalf = 2;
 constexpr uint16_t kQuarter = 3;
 constexpr uint16_t kEighth = 4;
@@ -243,6 +244,32 @@ TEST(VoiceMerge, JoinsByStartSplittingWhereNeeded) {
   empty.MergeVoice(other, 4, 4);
   EXPECT_EQ(VoiceText(empty), "4r 4(55) 3(57) 2r | 3(50)");
   EXPECT_EQ(empty[1]->notes[0]->flags, 0);
+}
+
+TEST(VoiceMerge, ASplitChordKeepsOnlyItsOwnNotesAndMarksComeAlong) {
+  // A whole rest cut by three quarters of the other voice: each piece takes one chord's notes,
+  // not those joined to the pieces before it.
+  nChordArray voice;
+  voice.push_back(ChordOf(kWhole));
+  nChordArray other;
+  other.push_back(ChordOf(kQuarter, {{60, 4}}));
+  other.push_back(ChordOf(kQuarter, {{62, 4}}));
+  other.push_back(ChordOf(kQuarter, {{64, 4}}));
+  other[1]->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLyrics, "la", 0, 0, 0));
+  other[2]->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLyrics, "le", 0, 0, 0));
+  voice[0]->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kCaption, "dolce", 0, 0, 0));
+  other[0]->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kCaption, "dolce", 0, 0, 0));
+  voice.MergeVoice(other, 4, 4);
+  EXPECT_EQ(VoiceText(voice), "3(60) 3(62) 2(64)");
+  // The joined chords' marks come along, a mark the chord holds already only once.
+  const auto marks = [&](size_t i) {
+    std::string text;
+    for (const auto& m : voice[i]->metaEvents) text += m->text + ";";
+    return text;
+  };
+  EXPECT_EQ(marks(0), "dolce;");
+  EXPECT_EQ(marks(1), "la;");
+  EXPECT_EQ(marks(2), "le;");
 }
 
 TEST(VoiceMerge, AChordNeverPassesThirtyTwoNotes) {

@@ -15,6 +15,7 @@ using Spitch = Smusicxml<ElementType("pitch")>;
 using Sstep = Smusicxml<ElementType("step")>;
 using Sduration = Smusicxml<ElementType("duration")>;
 using Sclef = Smusicxml<ElementType("clef")>;
+using Schord = Smusicxml<ElementType("chord")>;
 
 Sxmlelement Make(std::string_view name) { return factory::instance().create(name); }
 
@@ -106,6 +107,35 @@ TEST(Browser, AnOverrideOfAnInheritedTypeReplacesTheBaseOperation) {
   } v;
   const Sxmlelement pitch = Tree("pitch", {Make("step")});
   EXPECT_EQ(Browse(v, pitch, v.log), "[+pitch ]step! -step -pitch ");
+}
+
+TEST(Browser, TheTypedBrowserMakesTheSameCalls) {
+  const Sxmlelement plain = xmlelement::create();
+  plain->setName("plain");
+  const Sxmlelement tree = Tree("measure", {Tree("note", {Tree("pitch", {Make("step")}), Make("duration")}),
+                                            Tree("chord", {Make("step")}), plain});
+  const auto both = [&]<typename V>(V& v, std::string& log) {
+    const std::string all = Browse(v, tree, log);
+    log.clear();
+    typed_tree_browser<V>(&v).browse(*tree);
+    EXPECT_EQ(log, all);
+    return all;
+  };
+  NoteLog notes;
+  EXPECT_EQ(both(notes, notes.log), "+note +pitch +step -step -pitch +duration -duration -note +step -step ");
+  Mixed mixed;  // takes every element, plain ones included
+  EXPECT_EQ(both(mixed, mixed.log),
+            "+measure +NOTE +pitch +step -step -pitch +duration -duration -NOTE +chord +step -step -chord +plain -plain "
+            "-measure ");
+  // A visitor of a derived class, browsed as its base, still reaches its own interfaces.
+  class Wider : public NoteLog, public visitor<Schord> {
+   public:
+    void visitStart(Schord&) override { log += "+CHORD "; }
+  } wider;
+  wider.log.clear();
+  NoteLog& base = wider;
+  typed_tree_browser<NoteLog>(&base).browse(*tree);
+  EXPECT_EQ(wider.log, "+note +pitch +step -step -pitch +duration -duration -note +CHORD +step -step ");
 }
 
 TEST(Browser, ATreeTenThousandsOfLevelsDeepIsWalkedIteratively) {

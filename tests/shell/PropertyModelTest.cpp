@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "document/CBriotabDoc.h"
 #include "document/CVornelTabDoc.h"
@@ -180,6 +181,8 @@ TEST(PropertyModel, UndoGivesTheSavedDocumentBackAndRedoReappliesIt) {
     f.model.Store(number, value);
     const std::string after = f.doc.XmlText();
     ASSERT_NE(after, before) << number;
+    // The undo list names the entry after the property.
+    EXPECT_EQ(f.doc.UndoNames(), std::vector<std::string>{std::string(FindProperty(number)->name)});
     f.doc.OnEditUndo();
     EXPECT_EQ(FirstDifference(f.doc.XmlText(), before), "") << number;
     f.doc.OnEditRedo();

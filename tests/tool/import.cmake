@@ -46,10 +46,10 @@ file(WRITE "${score}" [=[<?xml version="1.0" encoding="UTF-8"?>
 ]=])
 set(listing [=[
   instrument 1 "Guitar" program 24 courses 4: 55 50 45 40
-    voice 1: 0 chords, 0 notes, 0 rests, 0 bars
+    voice 1: 2 chords, 2 notes, 0 rests, 0 bars
     voice 2: 0 chords, 0 notes, 0 rests, 0 bars
-  instrument 2 "" program 0 courses 7: 67 62 57 53 48 43 41
-    voice 1: 0 chords, 0 notes, 0 rests, 0 bars
+  instrument 2 "Flute" program 0 courses 7: 67 62 57 53 48 43 41
+    voice 1: 0 chords, 0 notes, 1 rests, 0 bars
     voice 2: 0 chords, 0 notes, 0 rests, 0 bars
 ]=])
 execute_process(COMMAND "${TOOL}" import "${score}" "${WORK_DIR}/duo.btxml" OUTPUT_VARIABLE out ERROR_VARIABLE err
@@ -83,15 +83,48 @@ capo 0
 strings_tuning 40 45 50 55
 endgroup \tuning
 staff 1 1 2 0 0
+note 28 e 2 "" 260 0 1 4 0
+note 0 empty 3 "" 260 0 1 4 0
+endstaff staff
 staff 1 1 2 1 0
+note 0 empty 3 "" 260 0 1 4 0
+note 47 b 3 "" 260 0 1 4 0
+endstaff staff
 staff 2 1 1 0 1
+note -1 _ 0 "" 260 0 1 4 0
+endstaff staff
 endgroup Score
 ]=])
 if(NOT rc EQUAL 0 OR NOT out STREQUAL expected)
   message(FATAL_ERROR "mx2tags: rc=${rc} out=\n${out}")
 endif()
 execute_process(COMMAND "${TOOL}" mx2tags "${score}" --part 0 --voice 1 OUTPUT_VARIABLE out RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0 OR NOT out STREQUAL "staff 1 1 2 1 0\n")
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "staff 1 1 2 1 0\nnote 0 empty 3 \"\" 260 0 1 4 0\nnote 47 b 3 \"\" 260 0 1 4 0\nendstaff staff\n")
   message(FATAL_ERROR "mx2tags --part 0 --voice 1: rc=${rc} out=\n${out}")
 endif()
 expect_failure("mx2tags of a broken score" 1 "Sorry, I am unable to read this file\n$" mx2tags "${WORK_DIR}/broken.xml")
+
+# The converters' warnings: on the standard error stream with --warnings, else nowhere.
+file(WRITE "${WORK_DIR}/warned.xml" [=[<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE score-partwise PUBLIC "-//Recordare//DTD MusicXML 2.0 Partwise//EN" "http://www.musicxml.org/dtds/partwise.dtd">
+<score-partwise version="2.0"><part-list><score-part id="P1"><part-name>Lute</part-name></score-part></part-list>
+  <part id="P1"><measure number="1"><attributes><divisions>0</divisions><clef><sign>Q</sign></clef></attributes>
+    <note><pitch><step>C</step><octave>4</octave></pitch><duration>1</duration><voice>1</voice></note></measure></part>
+</score-partwise>
+]=])
+set(warnings "warning: divisions of 0 left out, keeping 1\nwarning: unknown clef sign \"Q\"\n")
+foreach(command mx2tags import)
+  set(args "${WORK_DIR}/warned.xml")
+  if(command STREQUAL "import")
+    list(APPEND args "${WORK_DIR}/warned.btxml")
+  endif()
+  execute_process(COMMAND "${TOOL}" ${command} ${args} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT err STREQUAL "")
+    message(FATAL_ERROR "${command} without --warnings: rc=${rc} err='${err}'")
+  endif()
+  execute_process(COMMAND "${TOOL}" ${command} ${args} --warnings OUTPUT_VARIABLE out ERROR_VARIABLE err
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT err STREQUAL "${warnings}")
+    message(FATAL_ERROR "${command} --warnings: rc=${rc} err='${err}'")
+  endif()
+endforeach()

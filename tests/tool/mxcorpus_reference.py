@@ -3,10 +3,12 @@
 
 Each file either imports or fails with the system's message, never a crash or a hang. For a file
 that imports, the instrument definitions match the score's "part" elements in number and order,
-each named by the last "instrument-name" of its "score-part" and given its last "midi-program"
-(counted from 1 in MusicXML, from 0 in the document); a part that tunes its staff lines gets those
+each named by the last "instrument-name" of its "score-part" (else by its "part-name") and given
+its last "midi-program" (counted from 1 in MusicXML, from 0 in the document); a part that tunes
+its staff lines gets those
 pitches (with "tuning-alter" and the capo), lowest line as last course. A compressed score imports
-exactly as the XML inside it.
+exactly as the XML inside it. The section holds as many notes as the score has pitched notes that
+are not grace notes, but for the files listed with their reasons.
 
 usage: mxcorpus_reference.py TOOL CORPUS_DIR WORK_DIR
 """
@@ -22,7 +24,18 @@ UNREADABLE = "Sorry, I am unable to read this file"
 NO_INSTRUMENTS = "Sorry, I am unable to read the instrument data in this file"
 DEFAULT_COURSES = [67, 62, 57, 53, 48, 43, 41]  # a new definition's lute in G
 SEMITONES = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
-INSTRUMENT = re.compile(r'^  instrument (\d+) "(.*)" program (\d+) courses (\d+):(.*)$')
+# A name may hold line ends: the listing is searched as a whole.
+# A voice merged into another voice of its staff cuts the other voice's longer chord where it
+# starts a chord of its own; the cut chord's notes stand in both pieces.
+SPLIT = "a second voice of the staff starts inside a longer chord of the first, whose notes stand in both pieces"
+NOTE_COUNT_EXCEPTIONS = {
+    "24h-GraceNote-Simultaneous.xml": (5, SPLIT),
+    "33k-Tie-Types.xml": (17, SPLIT),
+    "42b-MultiVoice-MidMeasureClefChange.xml": (26, SPLIT),
+    "46e-PickupMeasure-SecondVoiceStartsLater.xml": (6, SPLIT),
+}
+VOICE = re.compile(r'^    voice \d+: \d+ chords, (\d+) notes, \d+ rests, \d+ bars$', re.M)
+INSTRUMENT = re.compile(r'^  instrument (\d+) "(.*?)" program (\d+) courses (\d+):([^\n]*)$', re.M | re.S)
 
 
 def number(text, convert=int, default=0):
@@ -61,7 +74,7 @@ def courses(part):
 
 
 def expected(path):
-    """("ok", [(name, program, courses)]) or ("fail", message)."""
+    """("ok", [(name, program, courses)], pitched notes that are not grace notes) or ("fail", message)."""
     root = ET.parse(path).getroot()
     if root.tag != "score-partwise":
         return "fail", UNREADABLE
@@ -73,11 +86,14 @@ def expected(path):
     for part in root.findall("part"):
         entry = score_parts.get(part.get("id"))
         names = [] if entry is None else [e.text or "" for e in entry.iter("instrument-name")]
+        if not names and entry is not None and entry.find("part-name") is not None:
+            names = [entry.find("part-name").text or ""]
         programs = [] if entry is None else [m.findtext("midi-program") for m in entry.iter("midi-instrument")]
         program = number(programs[-1]) if programs and programs[-1] is not None else 0
         definitions.append((names[-1] if names else "", program - 1 if 1 <= program <= 128 else 0,
                             courses(part) or DEFAULT_COURSES))
-    return "ok", definitions[:128]
+    notes = sum(1 for n in root.iter("note") if n.find("pitch") is not None and n.find("grace") is None)
+    return "ok", definitions[:128], notes
 
 
 def run(tool, source, out):
@@ -121,20 +137,24 @@ def main():
             failures.append(f"{name}: imported, expected '{want[1]}'")
             continue
         got = []
-        for line in stdout.splitlines():
-            match = INSTRUMENT.match(line)
-            if match:
-                pitches = [int(p) for p in match.group(5).split()]
-                got.append((match.group(2), int(match.group(3)), pitches))
+        for match in INSTRUMENT.finditer(stdout):
+            pitches = [int(p) for p in match.group(5).split()]
+            got.append((match.group(2), int(match.group(3)), pitches))
         if got != want[1]:
             failures.append(f"{name}: definitions {got}, expected {want[1]}")
+        notes = sum(int(n) for n in VOICE.findall(stdout))
+        expected_notes = NOTE_COUNT_EXCEPTIONS.get(name, (want[2], ""))[0]
+        if notes != expected_notes:
+            failures.append(f"{name}: {notes} notes, expected {expected_notes} (the score has {want[2]})")
         if name.endswith(".mxl"):
             inner_out = os.path.join(work, name + ".inner.btxml")
             inner_result = run(tool, inner_path, inner_out)
             with open(out, "rb") as a, open(inner_out, "rb") as b:
                 if inner_result.returncode != 0 or a.read() != b.read():
                     failures.append(f"{name}: imports unlike the XML inside it")
-    print(f"{imported} imported, {refused} refused")
+    print(f"{imported} imported, {refused} refused; the note counts of {len(NOTE_COUNT_EXCEPTIONS)} files differ:")
+    for name, (notes, reason) in sorted(NOTE_COUNT_EXCEPTIONS.items()):
+        print(f"  {name}: {notes} notes, as {reason}")
     if imported + refused < 160:
         failures.append(f"only {imported + refused} files found in {corpus}")
     if failures:

@@ -1,14 +1,17 @@
-// mx2tags FILE [--part N] [--voice V]: the flat tag list that the MusicXML import walks, one
-// element per line ("name p0 p1 ..."). --part keeps the tuning and the staves of part N and
-// --voice the staves of voice position V within its part, both counted from 0 as the "staff"
-// lines print them (p4 and p3).
+// mx2tags FILE [--part N] [--voice V] [--warnings]: the flat tag list that the MusicXML import
+// walks, one element per line ("name p0 p1 ..."). --part keeps the tuning and the staves of part
+// N and --voice the staves of voice position V within its part, both counted from 0 as the
+// "staff" lines print them (p4 and p3). --warnings prints the converters' warnings on the
+// standard error stream.
 
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "ToolCommand.h"
+#include "import/musicxml/ImportWarnings.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MusicXMLImportDriver.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
@@ -22,8 +25,11 @@ int MxTags(const CommandArguments& args) {
   std::optional<long> part;
   std::optional<long> voice;
   std::string file;
+  bool warnings = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--part" && i + 1 < args.size()) {
+    if (args[i] == "--warnings") {
+      warnings = true;
+    } else if (args[i] == "--part" && i + 1 < args.size()) {
       part = std::strtol(args[++i].c_str(), nullptr, 10);
     } else if (args[i] == "--voice" && i + 1 < args.size()) {
       voice = std::strtol(args[++i].c_str(), nullptr, 10);
@@ -34,6 +40,8 @@ int MxTags(const CommandArguments& args) {
     }
   }
   if (file.empty()) return PrintUsage("mx2tags");
+  std::ostream nowhere(nullptr);
+  ScopedImportWarnings quiet(warnings ? ImportWarnings() : nowhere);
   MusicXMLImportDriver driver;
   if (!driver.read(file)) {
     std::fprintf(stderr, "%s\n", std::string(MusicXMLImport::kUnreadableMessage).c_str());
@@ -59,7 +67,7 @@ int MxTags(const CommandArguments& args) {
   return 0;
 }
 
-const ToolCommand registration("mx2tags", "mx2tags FILE [--part N] [--voice V]",
+const ToolCommand registration("mx2tags", "mx2tags FILE [--part N] [--voice V] [--warnings]",
                                "the flat tag list the MusicXML import walks", MxTags);
 
 }  // namespace

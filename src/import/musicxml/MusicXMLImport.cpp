@@ -29,7 +29,9 @@ void AddPartDefinitions(CSystemArray& section, const std::vector<PartRecord>& pa
     definition->notationModePage = CClef::kStaff;
     definition->voicesShownPage = CClef::kUpperVoice;
     definition->spacingBelowPage = 3;
-    definition->nameText.text = Decode8BitText(part.name);
+    // A part without an instrument name goes by its part name, the name its score shows.
+    const std::string& name = !part.name.empty() || !part.partName ? part.name : part.partName->getValue();
+    definition->nameText.text = Decode8BitText(name);
     definition->midi.patch = static_cast<uint8_t>(program);
     definition->midi.name = std::string(GMProgramName(program));
     definition->ornaments.table.ResetGroup(1);

@@ -42,7 +42,8 @@ class MusicXMLImport {
 };
 
 // The parts' instrument definitions, appended in order to `section`: one notation staff with
-// a G clef, the part's instrument name and its MIDI program with its General MIDI name.
+// a G clef, the part's instrument name (its part name when it has none) and its MIDI program
+// with its General MIDI name.
 void AddPartDefinitions(CSystemArray& section, const std::vector<PartRecord>& parts);
 // A section for an import: no systems, and the parts' definitions.
 std::unique_ptr<CSystemArray> MakeImportSection(const std::vector<PartRecord>& parts);

@@ -93,7 +93,7 @@ bool MusicXMLImportDriver::read(const std::string& path) {
   const Sxmlelement root = parsed->getRoot();
   if (!root || root->getType() != ElementType("score-partwise")) return false;
   root_ = root;
-  xml_tree_browser(&partList_).browse(*root_);
+  typed_tree_browser(&partList_).browse(*root_);
   return true;
 }
 

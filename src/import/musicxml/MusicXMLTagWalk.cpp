@@ -352,8 +352,14 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     numerator = (word >> 8) & 0x0F;
     dots = (word >> 12) & 0x0F;
   }
-  // Every note of a chord sets its value again: the last one decides.
-  chord_->SetRhythmFromTicks(NoteTicks(numerator, denominator));
+  // Every note of a chord sets its value again: the last one decides. The longest value a
+  // chord holds is the dotted breve; longer ones are held to it.
+  const uint32_t ticks = NoteTicks(numerator, denominator);
+  if (ticks >= nChord::kBreveTicks) {
+    chord_->rhythm = ticks >= nChord::kBreveTicks / 2 * 3 ? 8 : 0;
+  } else {
+    chord_->SetRhythmFromTicks(ticks);
+  }
   if (dots > 0) chord_->rhythm |= 8;
 
   lastNote_ = nullptr;

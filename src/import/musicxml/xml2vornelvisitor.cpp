@@ -50,9 +50,9 @@ void xml2vornelvisitor::visitStart(Spart& elt) {
     return;
   }
   partsummary summary;
-  xml_tree_browser(&summary).browse(*elt);
+  typed_tree_browser(&summary).browse(*elt);
   staffdetails details;
-  xml_tree_browser(&details).browse(*elt);
+  typed_tree_browser(&details).browse(*elt);
 
   if (!details.tuning().empty()) {
     Svornelelement tuning = vorneltag::create("tuning");
@@ -95,9 +95,8 @@ void xml2vornelvisitor::visitStart(Spart& elt) {
     sequence->add(vornelparam::create(partIndex_, false));
 
     xmlpart2vornel converter(generateComments_, generateStems_, generateBars_);
-    converter.setGeneratePositions(generatePositions_);
     converter.initialize(sequence, targetStaff, staffIndex_, voice, notesOnly, timeSignature_);
-    xml_tree_browser(&converter).browse(*elt);
+    typed_tree_browser(&converter).browse(*elt);
     stack_.pop_back();
     timeSignature_ = converter.currentTimeSignature();
   }

@@ -44,7 +44,6 @@ class xml2vornelvisitor
   bool generateComments_;
   bool generateStems_;
   bool generateBars_;
-  bool generatePositions_ = false;
   std::vector<Svornelelement> stack_;
   std::string currentPartId_;
   int staffIndex_ = 0;

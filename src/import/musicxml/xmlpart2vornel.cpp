@@ -1,5 +1,7 @@
 #include "import/musicxml/xmlpart2vornel.h"
 
+#include <algorithm>
+
 namespace vornel {
 
 xmlpart2vornel::xmlpart2vornel(bool generateComments, bool generateStems, bool generateBars)
@@ -7,8 +9,8 @@ xmlpart2vornel::xmlpart2vornel(bool generateComments, bool generateStems, bool g
   VoiceNoteStatus().reset();
 }
 
-void xmlpart2vornel::initialize(const Svornelelement& sequence, int staff, int staffIndex, int voice,
-                                bool notesOnly, const fraction& timeSignature) {
+void xmlpart2vornel::initialize(const Svornelelement& sequence, int staff, int staffIndex, int voice, bool notesOnly,
+                                const fraction& timeSignature) {
   targetStaff_ = currentStaff_ = staff;
   staffIndex_ = staffIndex;
   targetVoice_ = voice;
@@ -33,26 +35,31 @@ void xmlpart2vornel::pop() {
 
 Svornelelement xmlpart2vornel::current() const { return stack_.empty() ? Svornelelement() : stack_.back(); }
 
-void xmlpart2vornel::visitStart(Spart&) {
-  VoiceNoteStatus().reset();
-  beamNumber_ = 0;
-  skipDirection_ = false;
-  crescendoPending_ = false;
-  inCue_ = false;
-  inGrace_ = false;
-  inhibitNextBar_ = false;
-  pendingBar_ = false;
-  beamOpen_ = false;
-  stemDirection_ = 0;
-  directionOffset_ = 0;
-  octaveShift_ = 0;
-  measureNumber_ = 0;
-  divisions_ = 1;
-  // Browsed without initialize, the converter writes into a sequence of its own.
-  if (!current()) {
-    stack_.push_back(vornelseq::create(targetStaff_));
-    stackFloor_ = stack_.size();
+void xmlpart2vornel::closeContainer(const Svornelelement& element) {
+  if (!element) return;
+  const auto found = std::find(stack_.begin() + static_cast<std::ptrdiff_t>(stackFloor_), stack_.end(), element);
+  if (found == stack_.end()) return;
+  while (stack_.size() > static_cast<size_t>(found - stack_.begin())) stack_.pop_back();
+  // What was open inside it is closed with it.
+  const auto open = [this](const Svornelelement& e) {
+    return std::find(stack_.begin(), stack_.end(), e) != stack_.end();
+  };
+  if (graceTag_ && !open(graceTag_)) {
+    graceTag_ = nullptr;
+    inGrace_ = false;
   }
+  if (beamTag_ && !open(beamTag_)) {
+    beamTag_ = nullptr;
+    beamOpen_ = false;
+    beamNumber_ = 0;
+  }
+  if (voltaTag_ && !open(voltaTag_)) voltaTag_ = nullptr;
+}
+
+void xmlpart2vornel::closeGrace() {
+  if (inGrace_) closeContainer(graceTag_);
+  inGrace_ = false;
+  graceTag_ = nullptr;
 }
 
 }  // namespace vornel

@@ -1,28 +1,74 @@
 #pragma once
 // The part converter: turns one voice of one "part" element into nodes of the converted tree,
 // appended to the sequence the score converter hands it. It keeps voice time against measure
-// time in fractions of a whole note and adds what it makes to the element on top of its
-// stack, so the output follows the order of the MusicXML elements.
+// time in whole notes and adds what it makes to the element on top of its stack, so the
+// output follows the order of the MusicXML elements.
 //
-// This file holds the converter's state, its construction and initialisation and the element
-// stack. The element handlers (measures, attributes, directions, texts, endings, notes and
-// notations) derive further visitor interfaces and live in files of their own beside it.
+// The handlers live in files of their own: measures, barlines, time signatures and clefs in
+// PartConverterMeasures.cpp; directions, texts, endings, harmonies, keys and the voice-time
+// check in PartConverterDirections.cpp; notes and their notations in PartConverterNotes.cpp.
+// Warnings go to ImportWarnings(), one line each.
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
+#include <string>
 
 #include "import/musicxml/vornelelement.h"
 #include "musicxml/factory/musicxml.h"
 #include "musicxml/tree/fraction.h"
 #include "musicxml/tree/xmlelement.h"
+#include "musicxml/visitors/clefvisitor.h"
+#include "musicxml/visitors/notevisitor.h"
+#include "musicxml/visitors/timesignvisitor.h"
 #include "musicxml/visitors/visitor.h"
 
 namespace vornel {
 
-class xmlpart2vornel : public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("part")>> {
+template <int32_t N>
+using XmlHandle = MusicXML2::Smusicxml<N>;
+
+class xmlpart2vornel : public MusicXML2::clefvisitor,
+                       public MusicXML2::timesignvisitor,
+                       public MusicXML2::metronomevisitor,
+                       public MusicXML2::notevisitor,
+                       public MusicXML2::keysignvisitor,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("backup")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("barline")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("coda")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("direction")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("divisions")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("dynamics")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("ending")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("forward")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("measure")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("part")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("repeat")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("segno")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("sound")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("wedge")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("words")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("text")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("harmony")>> {
  public:
-  using Spart = MusicXML2::Smusicxml<MusicXML2::ElementType("part")>;
+  using Sbackup = XmlHandle<MusicXML2::ElementType("backup")>;
+  using Sbarline = XmlHandle<MusicXML2::ElementType("barline")>;
+  using Scoda = XmlHandle<MusicXML2::ElementType("coda")>;
+  using Sdirection = XmlHandle<MusicXML2::ElementType("direction")>;
+  using Sdivisions = XmlHandle<MusicXML2::ElementType("divisions")>;
+  using Sdynamics = XmlHandle<MusicXML2::ElementType("dynamics")>;
+  using Sending = XmlHandle<MusicXML2::ElementType("ending")>;
+  using Sforward = XmlHandle<MusicXML2::ElementType("forward")>;
+  using Smeasure = XmlHandle<MusicXML2::ElementType("measure")>;
+  using Spart = XmlHandle<MusicXML2::ElementType("part")>;
+  using Srepeat = XmlHandle<MusicXML2::ElementType("repeat")>;
+  using Ssegno = XmlHandle<MusicXML2::ElementType("segno")>;
+  using Ssound = XmlHandle<MusicXML2::ElementType("sound")>;
+  using Swedge = XmlHandle<MusicXML2::ElementType("wedge")>;
+  using Swords = XmlHandle<MusicXML2::ElementType("words")>;
+  using Stext = XmlHandle<MusicXML2::ElementType("text")>;
+  using Sharmony = XmlHandle<MusicXML2::ElementType("harmony")>;
   using fraction = MusicXML2::fraction;
 
   // The three options: a comment element opens each measure; stem tags (kept, not read); every
@@ -37,9 +83,6 @@ class xmlpart2vornel : public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2:
   void initialize(const Svornelelement& sequence, int staff, int staffIndex, int voice, bool notesOnly,
                   const fraction& timeSignature);
 
-  // Dynamics and other directions carry position parameters; set by the score converter.
-  void setGeneratePositions(bool positions) { generatePositions_ = positions; }
-  bool generatePositions() const { return generatePositions_; }
   // The time signature reached, handed on to the next converter.
   const fraction& currentTimeSignature() const { return currentTimeSign_; }
 
@@ -54,10 +97,77 @@ class xmlpart2vornel : public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2:
   Svornelelement current() const;
   size_t stackDepth() const { return stack_.size(); }
 
+  // --- measures and attributes (PartConverterMeasures.cpp)
   // The start of a part: every per-part state back to its start and divisions 1.
   void visitStart(Spart& elt) override;
+  void visitStart(Smeasure& elt) override;
+  void visitEnd(Smeasure& elt) override;
+  void visitStart(Sdivisions& elt) override;
+  void visitStart(Sbackup& elt) override;
+  void visitStart(Sforward& elt) override;
+  void visitStart(Sbarline& elt) override;
+  void visitEnd(Srepeat& elt) override;
+  void visitEnd(MusicXML2::Stime& elt) override;
+  void visitEnd(MusicXML2::Sclef& elt) override;
+
+  // --- directions, texts and endings (PartConverterDirections.cpp)
+  void visitStart(Scoda& elt) override;
+  void visitStart(Sdirection& elt) override;
+  void visitEnd(Sdirection& elt) override;
+  void visitEnd(Sending& elt) override;
+  void visitStart(Sharmony& elt) override;
+  void visitEnd(MusicXML2::Skey& elt) override;
+  void visitStart(Ssegno& elt) override;
+  void visitEnd(Ssound& elt) override;
+  void visitEnd(Stext& elt) override;
+  void visitEnd(Swords& elt) override;
+
+  // --- notes and notations (PartConverterNotes.cpp)
+  void visitStart(MusicXML2::Snote& elt) override;
+  void visitEnd(MusicXML2::Snote& elt) override;
+  void visitStart(Swedge& elt) override;
+  void visitStart(Sdynamics& elt) override;
+  void visitEnd(MusicXML2::Smetronome& elt) override;
+
+  // The text of an alteration: "#" per semitone up, "&" per semitone down, rounded half toward
+  // zero ("#" for 1 and 1.5, nothing for 0.5). Values beyond three semitones count as three;
+  // one that is not a number as none.
+  static std::string AccidentalText(float alter);
 
  protected:
+  // Fills a voice that lags behind `measureTime` with an "empty" note; a voice ahead of it is
+  // reported.
+  void checkVoiceTime(const fraction& measureTime, const fraction& voiceTime);
+  // Marks a change to `staff` with a "staff-jump" tag.
+  void jumpToStaff(int staff);
+  // Moves the measure position by a duration in divisions, and the voice position with it when
+  // `moveVoice` is set.
+  void moveMeasureTime(int32_t duration, bool moveVoice);
+  // Adds an "empty" note of `duration` for the target voice.
+  void addFiller(const fraction& duration);
+  // Takes the grace group off the stack when one is open.
+  void closeGrace();
+  // Pops down to and including `element` when it is on the stack; an open grace group, beam or
+  // volta popped on the way is closed with it.
+  void closeContainer(const Svornelelement& element);
+  void addDirectionElement(const Svornelelement& element);
+
+  // Notes (PartConverterNotes.cpp).
+  void emitNote(const MusicXML2::notevisitor& note);
+  std::string stepName(const MusicXML2::notevisitor& note) const;
+  vornelnoteduration durationOf(const MusicXML2::notevisitor& note) const;
+  std::vector<MusicXML2::Sxmlelement> chordNotesAfter(const MusicXML2::Sxmlelement& note);
+  void emitLyrics(const MusicXML2::Sxmlelement& note);
+  void openTie(const std::vector<MusicXML2::Stied>& tied);
+  void closeTie(const std::vector<MusicXML2::Stied>& tied);
+  void openSlur(const std::vector<MusicXML2::Sslur>& slurs);
+  void closeSlur(const std::vector<MusicXML2::Sslur>& slurs);
+  void openBeam(const std::vector<MusicXML2::Sbeam>& beams);
+  void closeBeam(const std::vector<MusicXML2::Sbeam>& beams);
+  void emitStems();
+  void updateGrace();
+  void openArticulations();
+
   std::deque<Svornelelement> stack_;
   size_t stackFloor_ = 0;  // elements of the stack that pop leaves
 
@@ -65,20 +175,26 @@ class xmlpart2vornel : public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2:
   bool generateComments_;
   bool generateStems_;
   bool generateBars_;
-  bool generatePositions_ = true;
 
   // Pending flags.
-  bool inCue_ = false;
   bool inGrace_ = false;
   bool inhibitNextBar_ = false;
   bool pendingBar_ = false;
   bool beamOpen_ = false;
   bool measureEmpty_ = true;
   bool crescendoPending_ = false;
+  // The open containers, so that each closes itself whatever was pushed after it.
+  Svornelelement graceTag_;
+  Svornelelement beamTag_;
+  Svornelelement voltaTag_;
 
   MusicXML2::Sxmlelement currentMeasure_;
+  // Where the last note was found in the current measure: the search for the next one and for
+  // its chord notes goes on from there.
+  std::optional<MusicXML2::xmlelement::iterator> measureCursor_;
   bool notesOnly_ = false;
   bool skipDirection_ = false;
+  bool insideNote_ = false;  // between the start and the end of a "note" element
   int staffIndex_ = 0;
   int currentStaff_ = 0;
   int targetStaff_ = 0;
@@ -95,7 +211,6 @@ class xmlpart2vornel : public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2:
   int measureNumber_ = 0;
   int beamNumber_ = 0;
   int stemDirection_ = 0;  // last stem tag: 0 auto, 1 up, 2 down, 3 off
-  int octaveShift_ = 0;
 };
 
 }  // namespace vornel

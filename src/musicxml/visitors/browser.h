@@ -2,9 +2,15 @@
 // Browsers walk an element and its whole subtree depth-first and offer every element to their
 // visitor: entering it (start calls in document order) and leaving it after its descendants.
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <type_traits>
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
+#include "musicxml/factory/musicxml.h"
 #include "musicxml/tree/xmlelement.h"
 #include "musicxml/visitors/visitor.h"
 
@@ -60,6 +66,69 @@ class tree_browser : public browser<T> {
 class xml_tree_browser : public tree_browser<xmlelement> {
  public:
   explicit xml_tree_browser(basevisitor* v) : tree_browser<xmlelement>(v) {}
+};
+
+// A tree browser for a visitor whose class is V itself: which of V's interfaces takes an
+// element is settled at compile time from V's bases, so a browse makes none of the casts that
+// dominate it for a visitor of many bases. The calls are those of xml_tree_browser (an element
+// of type N is always a musicxml<N>, the one class that gives elements a type); a visitor of a
+// class derived from V is browsed by xml_tree_browser instead.
+template <typename V>
+class typed_tree_browser : public xml_tree_browser {
+ public:
+  explicit typed_tree_browser(V* v) : xml_tree_browser(v), visitor_(v), exact_(typeid(*v) == typeid(V)) {}
+  void enter(xmlelement& t) override {
+    if (exact_) {
+      Dispatch(t, true);
+    } else {
+      xml_tree_browser::enter(t);
+    }
+  }
+  void leave(xmlelement& t) override {
+    if (exact_) {
+      Dispatch(t, false);
+    } else {
+      xml_tree_browser::leave(t);
+    }
+  }
+  void setVisitor(basevisitor*) override {}  // the visitor is fixed by its class
+
+ private:
+  using Call = void (*)(V&, xmlelement&, bool);
+
+  // An element no interface of V takes: the generic interface, when V has one.
+  static void CallPlain(V& v, xmlelement& e, bool start) {
+    if constexpr (std::is_convertible_v<V*, visitor<Sxmlelement>*>) {
+      visitor<Sxmlelement>& typed = v;
+      Sxmlelement handle(&e);
+      start ? typed.visitStart(handle) : typed.visitEnd(handle);
+    }
+  }
+  template <int32_t N>
+  static void CallFor(V& v, xmlelement& e, bool start) {
+    using H = SMARTP<musicxml<N>>;
+    if constexpr (std::is_convertible_v<V*, visitor<H>*>) {
+      visitor<H>& typed = v;
+      H handle(static_cast<musicxml<N>*>(&e));
+      start ? typed.visitStart(handle) : typed.visitEnd(handle);
+    } else {
+      CallPlain(v, e, start);
+    }
+  }
+  template <int32_t... I>
+  static constexpr std::array<Call, kElementTypeCount + 1> MakeTable(std::integer_sequence<int32_t, I...>) {
+    return {&CallPlain, &CallFor<I + 1>...};
+  }
+  void Dispatch(xmlelement& t, bool start) {
+    static constexpr std::array<Call, kElementTypeCount + 1> kTable =
+        MakeTable(std::make_integer_sequence<int32_t, kElementTypeCount>{});
+    const int32_t type = t.getType();
+    const Call call = type >= 0 && type <= kElementTypeCount ? kTable[static_cast<size_t>(type)] : &CallPlain;
+    call(*visitor_, t, start);
+  }
+
+  V* visitor_;
+  bool exact_;
 };
 
 }  // namespace vornel::MusicXML2

@@ -315,6 +315,7 @@ StoreEffect PropertyModel::Store(int number, const PropertyValue& value) {
     const size_t index = static_cast<size_t>(number - kFirstVisibleCheck);
     // A grid that still shows a definition the section no longer has changes nothing.
     if (index >= section->definitions.size()) return StoreEffect::kNothing;
+    const CBriotabDoc::ActionName name(doc, "Visible");
     doc.BeginSectionEdit();
     section = Section();
     CInstrumentDlg& definition = *section->definitions.at(index);
@@ -330,6 +331,8 @@ StoreEffect PropertyModel::Store(int number, const PropertyValue& value) {
   if (number == 25 || number == 30 || number == 42) return StoreEffect::kLayoutReset;
 
   const bool documentProperty = number <= 22;
+  // The undo list names the entry after the property.
+  const CBriotabDoc::ActionName name(doc, std::string(row->name));
   doc.BeginSectionEdit(documentProperty ? std::make_shared<DocumentValuesExtra>(doc.settings) : nullptr);
   // The snapshot leaves the section in place; find it again all the same.
   section = Section();
@@ -442,7 +445,7 @@ bool PropertyModel::EditInstrument(size_t index) {
   if (section == nullptr || index >= section->definitions.size()) return false;
   // The sheet edits the definition in place: the snapshot comes first and goes again when the
   // sheet is cancelled.
-  document_->undoStack.SaveSnapshot(*section);
+  document_->undoStack.SaveSnapshot(*section, "Family");
   if (!SectionEditors().EditInstrument(*section->definitions.at(index))) {
     document_->undoStack.PopFront();
     return false;

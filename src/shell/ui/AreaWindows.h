@@ -5,6 +5,7 @@
 // factory a tab shows a blank page with the document's name and the facsimile pane stays
 // empty.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -25,6 +26,11 @@ struct CanvasHost {
   std::function<void(const std::string& imagePath)> addFacsimile;
   // The canvas is the title-page view, not the score.
   bool titlePage = false;
+  // The view's zoom in percent, read and set by the zoom box; empty when it has none.
+  std::function<int()> zoomPercent;
+  std::function<void(int percent)> setZoomPercent;
+  // Enters a key of the keyboard console's piano (its pitch byte) at the view's cursor.
+  std::function<void(uint8_t pitch)> inputPianoKey;
 };
 
 using CanvasFactory = std::function<CanvasHost(wxWindow* parent, CVornelTabDoc& doc)>;

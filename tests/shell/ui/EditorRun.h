@@ -1,12 +1,11 @@
 #pragma once
-// One start of the editor under the virtual display, in a temporary home, as the window tests
-// run it: a document written to start with, and the pending events let through.
+// One start of the editor in a temporary home for the shell's window tests, with the helpers
+// they share: a saved new document and letting pending events run.
 
+#include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/frame.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "document/CVornelTabDoc.h"

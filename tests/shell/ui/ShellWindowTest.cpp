@@ -43,6 +43,7 @@
 #include "shell/ui/ShellExportServices.h"
 #include "shell/ui/SplashWindow.h"
 #include "shell/ui/WindowTabArt.h"
+#include "shell/ui/EditorRun.h"
 #include "support/RecordingFramePanes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
@@ -287,6 +288,13 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   // The shipped pages are all there.
   for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362}) {
     EXPECT_TRUE(fs::exists(std::string(VORNEL_DATA_DIR) + "/Documentation/" + std::string(*HelpPageName(command))));
+  }
+}
+
+TEST_F(ShellWindows, TheTextImportsAreInTheDocumentsTable) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  for (int command : {33174, 33280, 33419, 33281, 33087}) {
+    EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
   }
 }
 

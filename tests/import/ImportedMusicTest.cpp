@@ -1,0 +1,259 @@
+// Small MusicXML files imported whole, checked on the model: the pitches, courses, rhythm codes,
+// dots, tuplets, ties, slurs and meta-events their voices end up with; and the same files
+// exported as MusicXML and imported again.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "PartConverterSupport.h"
+#include "document/CBriotabDoc.h"
+#include "layout/export/MusicXmlExport.h"
+#include "support/ScriptedPrompts.h"
+
+namespace vornel {
+namespace {
+
+using testing::PitchedNote;
+using testing::Rest;
+
+// The voice `voice` of definition `line` of the imported section over all its systems, one
+// event a line (see DumpVoice); system breaks are left out.
+std::string ImportedVoice(const CSystemArray& section, size_t line, size_t voice) {
+  std::string text;
+  for (const auto& system : section.systems.items()) {
+    nChordArray events;
+    for (const auto& e : system->Line(line)->Voice(voice)) {
+      if (e != nullptr && !e->IsStaveBreak()) events.push_back(e);
+    }
+    text += testing::DumpVoice(events);
+  }
+  return text;
+}
+
+struct Imported {
+  std::string first;   // the first definition's first voice
+  std::string second;  // its second voice
+  std::string warnings;
+};
+
+Imported Import(const std::string& score) {
+  testing::ScriptedPrompts prompts;
+  const testing::TempFile file(score);
+  CBriotabDoc doc;
+  MusicXMLImport import;
+  import.target = &doc;
+  std::ostringstream warnings;
+  ScopedImportWarnings scope(warnings);
+  EXPECT_TRUE(import.ImportFile(file.path()));
+  const CSystemArray& section = *doc.GetActiveSection();
+  return {ImportedVoice(section, 0, 0), ImportedVoice(section, 0, 1), warnings.str()};
+}
+
+struct Case {
+  const char* label;
+  std::string measures;
+  const char* first;
+  const char* second = "";
+  bool exportKeepsCourses = true;  // the export writes no tablature: courses come from the tuning
+};
+
+void Check(const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    const Imported got = Import(testing::OnePartScore(c.measures));
+    EXPECT_EQ(got.first, c.first) << c.label;
+    EXPECT_EQ(got.second, c.second) << c.label;
+  }
+}
+
+const std::string kFourFour =
+    "<attributes><divisions>2</divisions><time><beats>4</beats><beat-type>4</beat-type></time></attributes>";
+
+std::vector<Case> NotesRestsChordsAndTupletsCases() {
+  const std::string triplet =
+      "<type>eighth</type><time-modification><actual-notes>3</actual-notes><normal-notes>2</normal-notes>"
+      "</time-modification>";
+  return {
+      {"notes and rests",
+       testing::Measures({kFourFour + PitchedNote("C4", 2) + Rest(2) +
+                          PitchedNote("F#4", 3, 1, "<type>quarter</type><dot/>") + Rest(1)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [60 c2 i35]
+q 3
+q 11 [66 c1 i38]
+q 4
+)"},
+      {"a chord",
+       testing::Measures({kFourFour + PitchedNote("C4", 8) + PitchedNote("E4", 8, 1, "", "<chord/>") +
+                          PitchedNote("G4", 8, 1, "", "<chord/>")}),
+       R"(s 18 {1 'true' 1 4 4}
+q 1 [67 c0 i39] [64 c1 i37] [60 c2 i35]
+)"},
+      {"triplet eighths",
+       testing::Measures({kFourFour + PitchedNote("C4", 1, 1, triplet) + PitchedNote("D4", 1, 1, triplet) +
+                          PitchedNote("E4", 1, 1, triplet) + Rest(2) + Rest(4)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 20 [60 c2 i35]
+q 20 [62 c1 i36]
+q 20 [64 c1 i37]
+q 3
+q 2
+)"},
+  };
+}
+
+std::vector<Case> TiesAndSlursCases() {
+  const auto notations = [](const std::string& inside) { return "<notations>" + inside + "</notations>"; };
+  return {
+      {"a tie across a bar",
+       testing::Measures(
+           {kFourFour + PitchedNote("C4", 4) + PitchedNote("E4", 4, 1, notations("<tied type=\"start\"/>")),
+            PitchedNote("E4", 4, 1, notations("<tied type=\"stop\"/>")) + Rest(4)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 2 [60 c2 i35]
+q 2 [64 c1 i37]
+| 1
+q 2 [64 c1 i37 slur 2048]
+q 2
+)"},
+      {"a slur over three chords, rising and falling",
+       testing::Measures(
+           {kFourFour + PitchedNote("C4", 2, 1, notations("<slur type=\"start\"/>")) + PitchedNote("D4", 2) +
+            PitchedNote("E4", 2, 1,
+                        notations("<slur type=\"stop\"/><slur type=\"start\" number=\"2\" placement=\"below\"/>")) +
+            PitchedNote("C4", 2, 1, notations("<slur type=\"stop\" number=\"2\"/>"))}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [60 c2 i35 slur 17]
+q 3 [62 c1 i36]
+q 3 [64 c1 i37 slur 80]
+q 3 [60 c2 i35 status 32]
+)"},
+  };
+}
+
+std::vector<Case> TablatureGivesTheCourseCases() {
+  // A guitar tuning: the string and fret of each note name its course, and its pitch is that
+  // course's pitch and the fret.
+  std::string tuning = "<attributes><divisions>1</divisions><staff-details><staff-lines>6</staff-lines>";
+  const char* steps[] = {"E2", "A2", "D3", "G3", "B3", "E4"};
+  for (int line = 1; line <= 6; ++line) {
+    tuning += "<staff-tuning line=\"" + std::to_string(line) + "\"><tuning-step>" + std::string(1, steps[line - 1][0]) +
+              "</tuning-step><tuning-octave>" + std::string(steps[line - 1] + 1) + "</tuning-octave></staff-tuning>";
+  }
+  tuning += "</staff-details><clef><sign>TAB</sign><line>5</line></clef></attributes>";
+  const auto fretted = [](const std::string& pitch, int string, int fret) {
+    return PitchedNote(pitch, 1, 1,
+                       "<notations><technical><string>" + std::to_string(string) + "</string><fret>" +
+                           std::to_string(fret) + "</fret></technical></notations>");
+  };
+  return {
+      {"string and fret",
+       testing::Measures(
+           {tuning + fretted("C4", 2, 1) + fretted("A3", 3, 2) + fretted("E2", 6, 0) + PitchedNote("B3", 1)}),
+       R"(q 3 [60 c1 i35]
+q 3 [57 c2 i33]
+q 3 [40 c5 i23]
+q 3 [59 c1 i34]
+)",
+       "", false},
+  };
+}
+
+std::vector<Case> LyricsChordNamesDynamicsAndWordsCases() {
+  const auto sung = [](const std::string& pitch, int voice, const std::string& syllable) {
+    return PitchedNote(pitch, 2, voice, "<lyric><text>" + syllable + "</text></lyric>");
+  };
+  return {
+      {"lyrics of one voice", testing::Measures({kFourFour + sung("C5", 1, "Ky") + sung("D5", 1, "ri") + Rest(4)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [72 c0 i42] {0 'Ky' 0 0 0}
+q 3 [74 c0 i43] {0 'ri' 0 0 0}
+q 2
+)"},
+      {"lyrics of two voices, the second written first",
+       testing::Measures({kFourFour + Rest(2, 2) + sung("C4", 2, "e") + Rest(4, 2) +
+                          "<backup><duration>8</duration></backup>" + sung("C5", 1, "Ky") + sung("D5", 1, "ri") +
+                          Rest(4)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [72 c0 i42] {0 'Ky' 0 0 0}
+q 3 [60 c2 i35] [74 c0 i43] {0 'ri' 0 0 0} {0 'e' 0 0 0}
+q 2
+)"},
+      {"a chord name, dynamics and words",
+       testing::Measures(
+           {kFourFour +
+            "<harmony><root><root-step>B</root-step><root-alter>-1</root-alter></root><kind>major</kind></harmony>"
+            "<direction><direction-type><dynamics><mf/></dynamics></direction-type><direction-type><words>dolce</words>"
+            "</direction-type></direction>" +
+            PitchedNote("D4", 8)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 1 [62 c1 i36] {34 'mf' 0 0 262244} {5 'dolce' 0 0 0} {16 'Bb' 0 0 0}
+)"},
+  };
+}
+
+TEST(ImportedMusic, NotesRestsChordsAndTuplets) { Check(NotesRestsChordsAndTupletsCases()); }
+
+TEST(ImportedMusic, TiesAndSlurs) { Check(TiesAndSlursCases()); }
+
+TEST(ImportedMusic, TablatureGivesTheCourse) { Check(TablatureGivesTheCourseCases()); }
+
+TEST(ImportedMusic, LyricsChordNamesDynamicsAndWords) { Check(LyricsChordNamesDynamicsAndWordsCases()); }
+
+// Per definition, its first voice's chords: the rhythm word's low byte, then each note's pitch
+// and (when asked) course, lowest first.
+std::vector<std::string> ChordsOfFirstVoices(const CSystemArray& section, bool courses) {
+  std::vector<std::string> voices;
+  for (size_t d = 0; d < section.definitions.size(); ++d) {
+    std::string text;
+    for (const auto& system : section.systems.items()) {
+      for (const auto& e : system->Line(d)->firstVoice) {
+        if (e == nullptr || !e->IsChord()) continue;
+        std::vector<std::pair<int, int>> notes;
+        for (const auto& n : e->notes) notes.emplace_back(n->pitch, courses ? n->string : 0);
+        std::sort(notes.begin(), notes.end());
+        text += std::to_string(e->rhythm & 0xFF);
+        for (const auto& [pitch, course] : notes) {
+          text.append(1, ' ').append(std::to_string(pitch)).append(1, '/').append(std::to_string(course));
+        }
+        text += "\n";
+      }
+    }
+    voices.push_back(text);
+  }
+  return voices;
+}
+
+TEST(ImportedMusic, ExportedAndImportedAgainTheVoicesStay) {
+  std::vector<Case> cases = NotesRestsChordsAndTupletsCases();
+  for (const auto& more : {TiesAndSlursCases(), TablatureGivesTheCourseCases(), LyricsChordNamesDynamicsAndWordsCases()}) {
+    cases.insert(cases.end(), more.begin(), more.end());
+  }
+  for (const Case& c : cases) {
+    testing::ScriptedPrompts prompts;
+    std::ostringstream warnings;
+    ScopedImportWarnings scope(warnings);
+    const testing::TempFile file(testing::OnePartScore(c.measures));
+    CBriotabDoc first;
+    MusicXMLImport import;
+    import.target = &first;
+    ASSERT_TRUE(import.ImportFile(file.path())) << c.label;
+    const std::optional<std::string> exported = SectionMusicXmlText(first, first.sections.size() - 1, ExportDate{});
+    ASSERT_TRUE(exported) << c.label;
+    const testing::TempFile again(*exported);
+    CBriotabDoc second;
+    import.target = &second;
+    ASSERT_TRUE(import.ImportFile(again.path())) << c.label;
+    EXPECT_EQ(ChordsOfFirstVoices(*second.GetActiveSection(), c.exportKeepsCourses),
+              ChordsOfFirstVoices(*first.GetActiveSection(), c.exportKeepsCourses))
+        << c.label;
+  }
+}
+
+}  // namespace
+}  // namespace vornel
