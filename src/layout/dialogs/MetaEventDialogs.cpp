@@ -102,6 +102,63 @@ void LegatoDlg::To(CMetaEvent& e, bool lower) const {
   e.text = text;
 }
 
+void CContinuoDlg::From(const CMetaEvent& e, bool lower) {
+  text = e.text;
+  aboveStaff = (lower ? e.cx : e.cy) != 0;
+  space = ReadLineByte(e.value, lower);
+}
+
+std::string CContinuoDlg::Validate() const {
+  std::string message = CheckFieldRanges({{"Add vertical space:", space, 0, 15}});
+  if (message.empty() && text.size() > kMaxText) message = "The figures take at most 24 characters.";
+  return message;
+}
+
+void CContinuoDlg::To(CMetaEvent& e, bool lower) const {
+  e.text = text;
+  (lower ? e.cx : e.cy) = aboveStaff ? 1 : 0;
+  e.value = StoreLineByte(e.value, lower, space);
+}
+
+void CEndingDlg::From(const CMetaEvent& e, bool lower) {
+  top = e.cx;
+  barLength = ReadLineByte(e.value, lower);
+  text = e.text;
+  type = e.cy;
+}
+
+std::string CEndingDlg::Validate() const {
+  return CheckFieldRanges({{"Horizontal bar length:", barLength, 0, 12},
+                           {"Top position:", top, 0, 96},
+                           {"Type", type, 0, Index(kTypes.size())}});
+}
+
+void CEndingDlg::To(CMetaEvent& e, bool lower) const {
+  e.cx = top;
+  e.value = StoreLineByte(e.value, lower, barLength);
+  e.text = text;
+  e.cy = type;
+}
+
+void CCrescendo::From(const CMetaEvent& e, bool lower) {
+  horizontal = e.cx;
+  volume = e.cy;
+  vertical = ReadLineByte(e.value, lower);
+  rasgueado = e.kind == CMetaEvent::kRasgueado;
+}
+
+std::string CCrescendo::Validate() const {
+  return CheckFieldRanges({{"Horizontal intervals:", horizontal, 0, 32},
+                           {"MIDI volume:", volume, 0, 60},
+                           {rasgueado ? "Speed" : "Vertical intervals:", vertical, -30, 30}});
+}
+
+void CCrescendo::To(CMetaEvent& e, bool lower) const {
+  e.cx = horizontal;
+  e.cy = volume;
+  e.value = StoreLineByte(e.value, lower, vertical);
+}
+
 void CBarreDlg::From(const CMetaEvent& e) {
   fret = e.cx & 0xFF;
   extent = (e.cx >> 8) & 0xFFFFFF;

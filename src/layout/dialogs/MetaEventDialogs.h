@@ -54,6 +54,45 @@ struct LegatoDlg {
   void To(CMetaEvent& event, bool lower) const;
 };
 
+// "Figured bass" (kind 8).
+struct CContinuoDlg {
+  static constexpr size_t kMaxText = 24;
+  std::string text;
+  bool aboveStaff = false;
+  int space = 0;  // "Add vertical space:" 0 to 15
+
+  void From(const CMetaEvent& event, bool lower);
+  std::string Validate() const;
+  void To(CMetaEvent& event, bool lower) const;
+};
+
+// "Extended action dialog" (kind 12).
+struct CEndingDlg {
+  static constexpr std::array<std::string_view, 11> kTypes = {
+      "Ending", "Free text", "String number", "Trill", "Barré [C]", "Half barré [1/2C]", "Arm", "H.", "Ped.",
+      "Wavy line", "Curved line"};
+  std::string text = "First ending";
+  int barLength = 6;
+  int top = 4;
+  int type = 0;
+
+  void From(const CMetaEvent& event, bool lower);
+  std::string Validate() const;
+  void To(CMetaEvent& event, bool lower) const;
+};
+
+// "Crescendo" (kind 15) and, with the volume hidden, "Rasgueado" (kind 21).
+struct CCrescendo {
+  int horizontal = 0;  // 0 to 32
+  int volume = 30;     // 0 to 60, shown as -30 to 30
+  int vertical = 0;    // -30 to 30; "Speed" for a rasgueado
+  bool rasgueado = false;
+
+  void From(const CMetaEvent& event, bool lower);
+  std::string Validate() const;
+  void To(CMetaEvent& event, bool lower) const;
+};
+
 // "Barré editor" (kind 26).
 struct CBarreDlg {
   int fret = 1;

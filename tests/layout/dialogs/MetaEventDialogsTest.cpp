@@ -168,5 +168,40 @@ TEST(DynamicsDialogTest, TypeSetsVolumeAndText) {
   EXPECT_EQ(back.extent, 8);
 }
 
+TEST(LineByteDialogsTest, ContinuoEndingAndCrescendoKeepTheOtherLine) {
+  for (bool lower : {true, false}) {
+    CMetaEvent e(8, "6 4", lower ? 0x00000300u : 0x00030000u, 0, 0);
+    CContinuoDlg continuo;
+    continuo.From(e, lower);
+    EXPECT_EQ(continuo.space, 0);
+    continuo.space = 9;
+    continuo.aboveStaff = true;
+    continuo.To(e, lower);
+    EXPECT_EQ(ReadLineByte(e.value, lower), 9);
+    EXPECT_EQ(ReadLineByte(e.value, !lower), 3);
+    EXPECT_EQ(lower ? e.cx : e.cy, 1);
+
+    CMetaEvent crescendo(15, "", 0, 4, 30);
+    CCrescendo c;
+    c.From(crescendo, lower);
+    c.vertical = -12;
+    c.To(crescendo, lower);
+    EXPECT_EQ((crescendo.value >> (lower ? 16 : 8)) & 0xFF, 0x8Cu);
+  }
+  CContinuoDlg longFigures;
+  longFigures.text = std::string(25, '6');
+  EXPECT_FALSE(longFigures.Validate().empty());
+  CEndingDlg ending;
+  EXPECT_EQ(ending.text, "First ending");
+  CMetaEvent e(12, "", 0, 0, 0);
+  ending.To(e, false);
+  EXPECT_EQ(e.value, 0x600u);
+  EXPECT_EQ(e.cx, 4);
+  CCrescendo rasgueado;
+  rasgueado.From(CMetaEvent(21, "", 0, 0, 0), true);
+  rasgueado.vertical = 31;
+  EXPECT_EQ(rasgueado.Validate(), "\"Speed\" must be between -30 and 30.");
+}
+
 }  // namespace
 }  // namespace vornel
