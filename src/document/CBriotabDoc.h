@@ -223,6 +223,25 @@ class CBriotabDoc {
   // Makes a section active (0 for the active one or an index past the list). Leaves linear
   // mode, empties the undo and redo stacks and updates the views with hint 3.
   int SetActiveSection(int index);
+  // --- systems, pages and linear mode of the active section
+  // Makes the first shown system from `index` on active (the last system when none is
+  // left); the active line and stave carry over and the cursor goes to the first column.
+  // Returns the page of the system (its index over the section's systems per page); a
+  // negative index, or a section without systems, changes nothing and returns 0.
+  int SetActiveSystem(int index);
+  // Appends a page of new systems (the section's systems per page) to a section that has
+  // systems; updates the views. Returns 1.
+  int AddNewPage();
+  // Enters or leaves the linear display mode, reflowing the active section: into one system
+  // on entering, into systems of the paper's width on leaving.
+  void ToggleLinearMode();
+  // The page width in linear mode, tenths of a millimetre: the column width times the
+  // longest line of the active system (at least 50 columns).
+  int32_t GetLinearPageWidth() const;
+  // Snapshot, then the music of every instrument re-barred and laid out with `bars` bars to
+  // a system; updates the views. 0 (nothing changed) for a count below 1.
+  int ResetBarsPerStave(int bars);
+
   // The lines of the sections pane: "%d. %s" (or the label alone), told to the observers.
   std::vector<std::string> SectionListLines() const;
   void UpdateSectionList() const;

@@ -253,7 +253,7 @@ strMidiBuffer BuildPlay(CSystemArray& section, const MidiPlayOptions& options, s
     s.currentVoice = selectedVoice;
     MIDIVoiceStream stream;
     stream.Init(s, channels[i].first, channels[i].second, static_cast<int32_t>(meter.numerator),
-                static_cast<int32_t>(meter.denominator), static_cast<uint8_t>(first), lines[i] == active);
+                static_cast<int32_t>(meter.denominator), static_cast<int32_t>(first), lines[i] == active);
     strMidiBuffer records = stream.BuildInstrument(&def.gathered[0], &def.gathered[1], options.mode);
     all.Merge(std::move(records));
     if (setup != nullptr) {
@@ -301,7 +301,7 @@ std::vector<uint8_t> BuildPlayStream(CSystemArray& section, const MidiPlayOption
 
 MidiPlayProgram BuildPlayProgram(CSystemArray& section, const MidiPlayOptions& options) {
   MidiPlayProgram program;
-  program.stream = WriteStreamEvents(BuildPlay(section, options, &program.setup));
+  program.stream = WriteStreamEvents(BuildPlay(section, options, &program.setup), &program.positions);
   return program;
 }
 

@@ -67,7 +67,7 @@ void AddMetronomeBeats(strMidiBuffer& buffer, uint32_t beatTicks, uint8_t key, u
   buffer.Merge(std::move(beats));
 }
 
-std::vector<uint8_t> WriteStreamEvents(const strMidiBuffer& buffer) {
+std::vector<uint8_t> WriteStreamEvents(const strMidiBuffer& buffer, std::vector<MidiPlayPosition>* positions) {
   std::vector<uint8_t> out;
   out.reserve(buffer.size() * kMidiStreamEventBytes);
   uint32_t previous = buffer.empty() ? 0 : buffer[0].time;
@@ -75,7 +75,15 @@ std::vector<uint8_t> WriteStreamEvents(const strMidiBuffer& buffer) {
   for (const strMidiNote& r : buffer) {
     const uint32_t delta = pending + (r.time >= previous ? r.time - previous : 0);
     previous = std::max(previous, r.time);
-    const auto word = MidiStreamEventWord(r, delta);
+    auto word = MidiStreamEventWord(r, delta);
+    if (word && positions != nullptr && r.kind == strMidiNote::kBarMarker) {
+      if (positions->size() < kMaxPlayPositions) {
+        word = kMidiStreamPosition | static_cast<uint32_t>(positions->size());
+        positions->push_back({r.markerSystem, r.markerBar});
+      } else {
+        word.reset();
+      }
+    }
     if (!word) {
       pending = delta;
       continue;

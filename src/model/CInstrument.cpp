@@ -87,6 +87,20 @@ int CInstrument::HitTestStave(int32_t x, int32_t y) {
   return 1;
 }
 
+bool CInstrument::MoveCursorToNextNote() {
+  if (activeStave < 0 || static_cast<size_t>(activeStave) >= staves.size()) return false;
+  CClef* stave = GetCurrentStave();
+  if (stave == nullptr) return false;
+  const nChordArray& voice = GetSelectedVoice();
+  while (true) {
+    if (stave->cursorColumn < 0 || static_cast<size_t>(stave->cursorColumn) >= voice.size()) return false;
+    if (stave->MoveCursor(7, 0) == 0) return false;
+    const size_t column = static_cast<size_t>(stave->cursorColumn);
+    const nChord* e = column < voice.size() ? voice.at(column) : nullptr;
+    if (e != nullptr && e->IsChord() && !e->notes.empty()) return true;
+  }
+}
+
 int CInstrument::LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int32_t codeHigh, int32_t nameWidthIn,
                                int32_t columnWidthIn, uint32_t flags) {
   StaveRenderer& renderer = StaveRenderers();

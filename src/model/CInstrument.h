@@ -78,6 +78,9 @@ class CInstrument : public Persistent {
   CClef* GetCurrentStave() const { return staves.at(static_cast<size_t>(activeStave)); }
   // Makes the stave under (x, y) active and moves its cursor there; returns 1.
   int HitTestStave(int32_t x, int32_t y);
+  // Moves the active stave's cursor forward onto the next chord that holds notes; false, the
+  // cursor left at the last place it could reach, when none follows.
+  bool MoveCursorToNextNote();
   // Lays out and draws the staves from the top of `rect` through the installed stave
   // renderer; `rect` comes back with its top and bottom at the line's bottom. Returns 1.
   int LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int32_t codeHigh, int32_t nameWidthIn,

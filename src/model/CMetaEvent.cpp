@@ -177,13 +177,19 @@ bool CMetaEvent::Edit(int view) {
   switch (kind) {
     case kFermata:
     case kDaCapo:
-    case kSegno:
+    case kSegno: {
+      // A double click puts the sign back where a reset of the locations puts it.
+      CMetaEvent reset;
+      reset.kind = kind;
+      reset.ResetLocation();
+      const EventLocation& r = reset.location;
       if (view == EventLocation::kNotation) {
-        location.SetOffset(view, 0, -250);
+        location.SetOffset(view, r.notationCx, r.notationCy);
       } else {
-        location.SetOffset(view, -200, -700);
+        location.SetOffset(view, r.tablatureCx, r.tablatureCy);
       }
       return true;
+    }
     case kDynamicChart:
     case kFloatingOrnament:
       return true;

@@ -376,6 +376,8 @@ class nChordArray : public Persistent {
   // Edits the first meta-event whose rectangle for the view contains (x, y), going on from
   // the last search position; returns true when one was handled.
   bool EditMetaEventAt(int32_t x, int32_t y, bool tablature);
+  // The next EditMetaEventAt starts at event `index`.
+  void StartMetaEventSearch(size_t index) { searchIndex_ = index; }
 
   // --- text exports
   // The TAB text lines of the voice: chords, and bar lines numbered by `barCounter`, which

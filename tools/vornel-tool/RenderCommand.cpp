@@ -51,23 +51,7 @@ struct RenderOptions {
   bool frames = false;
 };
 
-bool ScanNumber(const std::string& text, int32_t low, int32_t high, int32_t& value) {
-  uint32_t scanned = 0;
-  if (!ScanInt(text, scanned) || scanned > static_cast<uint32_t>(high)) return false;
-  value = static_cast<int32_t>(scanned);
-  return value >= low;
-}
-
-bool ScanPages(const std::string& text, RenderOptions& o) {
-  const size_t dash = text.find('-');
-  if (dash == std::string::npos) {
-    if (!ScanNumber(text, 1, 100000, o.firstPage)) return false;
-    o.lastPage = o.firstPage;
-    return true;
-  }
-  return ScanNumber(text.substr(0, dash), 1, 100000, o.firstPage) &&
-         ScanNumber(text.substr(dash + 1), 1, 100000, o.lastPage) && o.firstPage <= o.lastPage;
-}
+bool ScanPages(const std::string& text, RenderOptions& o) { return ScanPageRange(text, o.firstPage, o.lastPage); }
 
 // False for a command line the usage line must answer.
 bool ParseOptions(const CommandArguments& args, RenderOptions& o) {

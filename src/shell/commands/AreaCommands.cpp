@@ -12,10 +12,11 @@ void AddAreaApplicationCommands(view::CommandTable& /*application*/) {
   // One line per area, in the order of the layers.
 }
 
-void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc) {
+void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc,
+                             MidiOutStream* viewPlayer) {
   // One line per area, in the order of the layers.
-  AddPlaybackCommands(document, app, doc);      // midi: MIDI files, play commands
-  view::RegisterTextImportCommands(document, doc);  // import: ABC, TAB, Tabrite and ft2 files
+  AddPlaybackCommands(document, app, doc, viewPlayer);  // midi: MIDI files, play commands
+  view::RegisterTextImportCommands(document, doc);      // import: ABC, TAB, Tabrite and ft2 files
   view::RegisterExportCommands(document, doc);  // layout: TAB, Braille and MusicXML exports
 }
 
