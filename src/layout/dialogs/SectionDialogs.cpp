@@ -184,3 +184,9 @@ bool DialogSectionEditor::ParseVoices(int& splitPitch, int& highRange) {
 }
 
 }  // namespace vornel
+
+namespace vornel {
+
+bool DialogSectionEditor::EditSystemOptions(CStaveArray& system) { return vornel::EditSystemOptions(system); }
+
+}  // namespace vornel

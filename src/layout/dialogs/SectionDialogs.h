@@ -144,10 +144,11 @@ int EditSectionProperties(CSystemArray& section, bool* resetOffsets = nullptr);
 // The system options dialog on a system; true on OK with the results stored.
 bool EditSystemOptions(CStaveArray& system);
 
-// The model's "Parse voices" question answered by the dialog.
+// The model's "Parse voices" and system options questions answered by the dialogs.
 class DialogSectionEditor : public SectionEditor {
  public:
   bool ParseVoices(int& splitPitch, int& highRange) override;
+  bool EditSystemOptions(CStaveArray& system) override;
 };
 
 }  // namespace vornel

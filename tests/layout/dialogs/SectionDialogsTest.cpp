@@ -170,6 +170,17 @@ TEST(SystemOptionsTest, ExchangeAndClear) {
   EXPECT_EQ(system.captionString, "Seconda parte");
 }
 
+TEST(SystemOptionsTest, TheModelsQuestionRunsTheDialog) {
+  CStaveArray system;
+  ScriptedSectionDialogs dialogs;
+  dialogs.system = [](CSegOffsetDlg& d) { d.rightIndent = 4; };
+  ScopedSectionDialogs scope(dialogs);
+  DialogSectionEditor editor;
+  ScopedSectionEditor editorScope(editor);
+  ASSERT_TRUE(SectionEditors().EditSystemOptions(system));
+  EXPECT_EQ(system.rightIndents, 4);
+}
+
 TEST(SystemOptionsTest, ImageSizeOutOfRangeStoresNothing) {
   CStaveArray system;
   ScriptedSectionDialogs dialogs;
