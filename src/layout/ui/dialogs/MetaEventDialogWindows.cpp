@@ -1,5 +1,7 @@
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 
+#include <algorithm>
+
 namespace vornel {
 
 TimeSignatureDialog::TimeSignatureDialog(wxWindow* parent, CTimeSignatureDlg& fields)
@@ -53,18 +55,13 @@ void HyperlinkDialog::UpdateControls() {
 }
 
 bool WxMetaEventDialogs::EditTimeSignature(CTimeSignatureDlg& dialog) {
-  TimeSignatureDialog window(parent_, dialog);
-  return window.ShowModal() == wxID_OK;
+  return ShowStructDialog<TimeSignatureDialog>(parent_, dialog);
 }
 
-bool WxMetaEventDialogs::EditLegato(LegatoDlg& dialog) {
-  LegatoDialog window(parent_, dialog);
-  return window.ShowModal() == wxID_OK;
-}
+bool WxMetaEventDialogs::EditLegato(LegatoDlg& dialog) { return ShowStructDialog<LegatoDialog>(parent_, dialog); }
 
 bool WxMetaEventDialogs::EditHyperlink(CMetaHyperlink& dialog) {
-  HyperlinkDialog window(parent_, dialog);
-  return window.ShowModal() == wxID_OK;
+  return ShowStructDialog<HyperlinkDialog>(parent_, dialog);
 }
 
 }  // namespace vornel

@@ -4,16 +4,6 @@
 
 namespace vornel {
 
-namespace {
-
-template <typename Dialog, typename Fields>
-bool RunModal(wxWindow* parent, Fields& fields) {
-  Dialog dialog(parent, fields);
-  return dialog.ShowModal() == wxID_OK;
-}
-
-}  // namespace
-
 SectionPropertiesDialog::SectionPropertiesDialog(wxWindow* parent, CSectionDlg& fields)
     : StructDialog(parent, "Section properties", fields) {
   CSectionDlg& w = working_;
@@ -103,11 +93,11 @@ SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields
 }
 
 bool WxSectionDialogs::EditSection(CSectionDlg& dialog) {
-  return RunModal<SectionPropertiesDialog>(parent_, dialog);
+  return ShowStructDialog<SectionPropertiesDialog>(parent_, dialog);
 }
 
-bool WxSectionDialogs::ParseVoices(CAnalyzeVoicesDlg& dialog) { return RunModal<ParseVoicesDialog>(parent_, dialog); }
+bool WxSectionDialogs::ParseVoices(CAnalyzeVoicesDlg& dialog) { return ShowStructDialog<ParseVoicesDialog>(parent_, dialog); }
 
-bool WxSectionDialogs::EditSystem(CSegOffsetDlg& dialog) { return RunModal<SystemOptionsDialog>(parent_, dialog); }
+bool WxSectionDialogs::EditSystem(CSegOffsetDlg& dialog) { return ShowStructDialog<SystemOptionsDialog>(parent_, dialog); }
 
 }  // namespace vornel

@@ -56,4 +56,11 @@ class StructDialog : public wxDialog {
   BoundControls controls_;
 };
 
+// Runs the dialog of `Dialog` modally over `fields`; true on OK with the fields taken.
+template <typename Dialog, typename Fields>
+bool ShowStructDialog(wxWindow* parent, Fields& fields) {
+  Dialog dialog(parent, fields);
+  return dialog.ShowModal() == wxID_OK;
+}
+
 }  // namespace vornel
