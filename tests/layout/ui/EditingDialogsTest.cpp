@@ -130,6 +130,49 @@ TEST(EditingDialogs, MetaEventEditorsShowTheStoredValues) {
   SavePng(hlWindow, "hyperlink");
 }
 
+TEST(EditingDialogs, TheOtherMetaEventWindowsExchangeTheirFields) {
+  CCrescendo rasgueado;
+  rasgueado.rasgueado = true;
+  rasgueado.vertical = -12;
+  CrescendoDialog crescendo(nullptr, rasgueado);
+  ASSERT_TRUE(crescendo.TransferDataToWindow());
+  EXPECT_EQ(crescendo.GetTitle(), "Rasgueado");
+  EXPECT_FALSE(Control<wxWindow>(crescendo, CrescendoDialog::kVolume)->IsShown());
+  EXPECT_EQ(Control<wxSlider>(crescendo, CrescendoDialog::kVertical)->GetValue(), -12);
+
+  CMeta_LBracketDlg bracket;
+  BracketDialog bracketWindow(nullptr, bracket);
+  ASSERT_TRUE(bracketWindow.TransferDataToWindow());
+  EXPECT_EQ(Control<wxSlider>(bracketWindow, BracketDialog::kThickness)->GetValue(), 4);
+  Control<wxChoice>(bracketWindow, BracketDialog::kType)->SetSelection(7);
+  ASSERT_TRUE(bracketWindow.TransferDataFromWindow());
+  EXPECT_EQ(bracket.type, 7);
+
+  CDynamicCtrl dynamics;
+  DynamicsDialog dynamicsWindow(nullptr, dynamics);
+  ASSERT_TRUE(dynamicsWindow.TransferDataToWindow());
+  auto* type = Control<wxChoice>(dynamicsWindow, DynamicsDialog::kType);
+  type->SetSelection(4);
+  wxCommandEvent chosen(wxEVT_CHOICE, DynamicsDialog::kType);
+  chosen.SetInt(4);
+  type->GetEventHandler()->ProcessEvent(chosen);
+  EXPECT_EQ(Control<wxSlider>(dynamicsWindow, DynamicsDialog::kVolume)->GetValue(), 90);
+
+  CEndingDlg ending;
+  EndingDialog endingWindow(nullptr, ending);
+  ASSERT_TRUE(endingWindow.TransferDataToWindow());
+  EXPECT_EQ(Control<wxTextCtrl>(endingWindow, EndingDialog::kText)->GetValue(), "First ending");
+  CBarreDlg barre;
+  BarreDialog barreWindow(nullptr, barre);
+  ASSERT_TRUE(barreWindow.TransferDataToWindow());
+  EXPECT_EQ(Control<wxSpinCtrl>(barreWindow, BarreDialog::kFret)->GetValue(), 1);
+  CContinuoDlg continuo;
+  continuo.text = "6 5";
+  ContinuoDialog continuoWindow(nullptr, continuo);
+  ASSERT_TRUE(continuoWindow.TransferDataToWindow());
+  EXPECT_EQ(Control<wxTextCtrl>(continuoWindow, ContinuoDialog::kText)->GetValue(), "6 5");
+}
+
 TEST(EditingDialogs, RangeFailureKeepsTheStructAndNamesTheField) {
   testing::ScriptedPrompts prompts;
   ScopedPrompts scope(prompts);

@@ -54,6 +54,71 @@ void HyperlinkDialog::UpdateControls() {
   FindWindow(kUrl)->Enable(!internal);
 }
 
+ContinuoDialog::ContinuoDialog(wxWindow* parent, CContinuoDlg& fields) : StructDialog(parent, "Figured bass", fields) {
+  controls_.Text(kText, "Figures:", working_.text)->SetMaxLength(CContinuoDlg::kMaxText);
+  controls_.Check(kAbove, "Above staff", working_.aboveStaff);
+  controls_.Number(kSpace, "Add vertical space:", 0, 15, working_.space);
+  FinishLayout();
+}
+
+EndingDialog::EndingDialog(wxWindow* parent, CEndingDlg& fields)
+    : StructDialog(parent, "Extended action dialog", fields) {
+  controls_.Text(kText, "Text", working_.text);
+  controls_.Number(kBarLength, "Horizontal bar length:", 0, 12, working_.barLength);
+  controls_.Number(kTop, "Top position:", 0, 96, working_.top);
+  controls_.Choice(kType, "Type", CEndingDlg::kTypes, working_.type);
+  FinishLayout();
+}
+
+CrescendoDialog::CrescendoDialog(wxWindow* parent, CCrescendo& fields)
+    : StructDialog(parent, fields.rasgueado ? "Rasgueado" : "Crescendo", fields) {
+  controls_.Slider(kHorizontal, "Horizontal intervals:", 0, 32, working_.horizontal);
+  wxSlider* volume = controls_.Slider(kVolume, fields.rasgueado ? "" : "MIDI volume:", 0, 60, working_.volume);
+  volume->Show(!fields.rasgueado);
+  controls_.Slider(kVertical, fields.rasgueado ? "Speed" : "Vertical intervals:", -30, 30, working_.vertical);
+  FinishLayout();
+}
+
+BarreDialog::BarreDialog(wxWindow* parent, CBarreDlg& fields) : StructDialog(parent, "Barré editor", fields) {
+  controls_.Number(kFret, "Fret position:", 0, 24, working_.fret);
+  controls_.Number(kExtent, "Horizontal extent:", 0, 96, working_.extent);
+  controls_.Check(kHalf, "Half-barre", working_.half);
+  controls_.Check(kLatin, "Latin numerals", working_.latin);
+  FinishLayout();
+}
+
+BracketDialog::BracketDialog(wxWindow* parent, CMeta_LBracketDlg& fields)
+    : StructDialog(parent, "Bracket properties", fields) {
+  controls_.Slider(kHeight, "Bracket height", 1, 64, working_.height);
+  controls_.Slider(kThickness, "Thickness", 1, 10, working_.thickness);
+  controls_.Check(kFacesLeft, "Faces left", working_.facesLeft);
+  controls_.Choice(kType, "Type", CMeta_LBracketDlg::kTypes, working_.type);
+  FinishLayout();
+}
+
+DynamicsDialog::DynamicsDialog(wxWindow* parent, CDynamicCtrl& fields) : StructDialog(parent, "Dynamic control", fields) {
+  wxChoice* type = controls_.Choice(kType, "Type:", CDynamicCtrl::kTypes, working_.type);
+  wxSlider* volume = controls_.Slider(kVolume, "MIDI volume:", 0, 127, working_.volume);
+  controls_.Slider(kExtent, "Extent:", 0, 64, working_.extent);
+  type->Bind(wxEVT_CHOICE, [this, type, volume](wxCommandEvent&) {
+    working_.ChooseType(type->GetSelection());
+    volume->SetValue(working_.volume);
+  });
+  FinishLayout();
+}
+
+bool WxMetaEventDialogs::EditContinuo(CContinuoDlg& dialog) { return ShowStructDialog<ContinuoDialog>(parent_, dialog); }
+
+bool WxMetaEventDialogs::EditEnding(CEndingDlg& dialog) { return ShowStructDialog<EndingDialog>(parent_, dialog); }
+
+bool WxMetaEventDialogs::EditCrescendo(CCrescendo& dialog) { return ShowStructDialog<CrescendoDialog>(parent_, dialog); }
+
+bool WxMetaEventDialogs::EditBarre(CBarreDlg& dialog) { return ShowStructDialog<BarreDialog>(parent_, dialog); }
+
+bool WxMetaEventDialogs::EditBracket(CMeta_LBracketDlg& dialog) { return ShowStructDialog<BracketDialog>(parent_, dialog); }
+
+bool WxMetaEventDialogs::EditDynamics(CDynamicCtrl& dialog) { return ShowStructDialog<DynamicsDialog>(parent_, dialog); }
+
 bool WxMetaEventDialogs::EditTimeSignature(CTimeSignatureDlg& dialog) {
   return ShowStructDialog<TimeSignatureDialog>(parent_, dialog);
 }

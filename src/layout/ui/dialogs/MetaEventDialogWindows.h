@@ -1,7 +1,6 @@
 #pragma once
 // The windows of the meta-event property dialogs over their structs, and the MetaEventDialogs
-// the application installs. Kinds without a window here are cancelled (MetaEventDialogs'
-// defaults).
+// the application installs.
 
 #include "layout/dialogs/MetaEventEditors.h"
 #include "layout/ui/dialogs/StructDialog.h"
@@ -31,12 +30,55 @@ class HyperlinkDialog : public StructDialog<CMetaHyperlink> {
   void UpdateControls() override;
 };
 
+class ContinuoDialog : public StructDialog<CContinuoDlg> {
+ public:
+  enum : int { kText = 1652, kAbove = 1658, kSpace = 1224 };
+  ContinuoDialog(wxWindow* parent, CContinuoDlg& fields);
+};
+
+class EndingDialog : public StructDialog<CEndingDlg> {
+ public:
+  enum : int { kText = 1652, kBarLength = 1224, kTop = 1228, kType = 1669 };
+  EndingDialog(wxWindow* parent, CEndingDlg& fields);
+};
+
+// "Crescendo", or "Rasgueado" with the volume hidden and the vertical slider as "Speed".
+class CrescendoDialog : public StructDialog<CCrescendo> {
+ public:
+  enum : int { kHorizontal = 1665, kVolume = 1666, kVertical = 1667 };
+  CrescendoDialog(wxWindow* parent, CCrescendo& fields);
+};
+
+class BarreDialog : public StructDialog<CBarreDlg> {
+ public:
+  enum : int { kFret = 1224, kExtent = 1228, kHalf = 1658, kLatin = 1659 };
+  BarreDialog(wxWindow* parent, CBarreDlg& fields);
+};
+
+class BracketDialog : public StructDialog<CMeta_LBracketDlg> {
+ public:
+  enum : int { kHeight = 1665, kThickness = 1666, kFacesLeft = 1658, kType = 1669 };
+  BracketDialog(wxWindow* parent, CMeta_LBracketDlg& fields);
+};
+
+class DynamicsDialog : public StructDialog<CDynamicCtrl> {
+ public:
+  enum : int { kType = 1669, kVolume = 1665, kExtent = 1666 };
+  DynamicsDialog(wxWindow* parent, CDynamicCtrl& fields);
+};
+
 class WxMetaEventDialogs : public MetaEventDialogs {
  public:
   explicit WxMetaEventDialogs(wxWindow* parent) : parent_(parent) {}
   bool EditTimeSignature(CTimeSignatureDlg& dialog) override;
   bool EditLegato(LegatoDlg& dialog) override;
   bool EditHyperlink(CMetaHyperlink& dialog) override;
+  bool EditContinuo(CContinuoDlg& dialog) override;
+  bool EditEnding(CEndingDlg& dialog) override;
+  bool EditCrescendo(CCrescendo& dialog) override;
+  bool EditBarre(CBarreDlg& dialog) override;
+  bool EditBracket(CMeta_LBracketDlg& dialog) override;
+  bool EditDynamics(CDynamicCtrl& dialog) override;
 
  private:
   wxWindow* parent_;
