@@ -85,7 +85,8 @@ MetaEventEditorRegistry::MetaEventEditorRegistry() {
   Register(CMetaEvent::kHyperlink, [this](CMetaEvent& event, bool) {
     CMetaHyperlink dialog;
     dialog.From(event);
-    dialog.sectionCount = sectionCount_ ? sectionCount_() : 1;
+    // Without a document to ask, the byte the section is kept in bounds it.
+    dialog.sectionCount = sectionCount_ ? sectionCount_() : 255;
     if (!MetaEventDialogWindows().EditHyperlink(dialog) || !dialog.Validate().empty()) return false;
     dialog.To(event);
     return true;
