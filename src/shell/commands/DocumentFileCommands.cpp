@@ -12,6 +12,7 @@
 #include "platform/draw/TextFaces.h"
 #include "platform/io/ProgramLauncher.h"
 #include "shell/app/CVornelTabApp.h"
+#include "shell/bars/ZoomTable.h"
 #include "shell/commands/ApplicationCommands.h"
 #include "shell/commands/CommandIds.h"
 #include "shell/files/FileHelpers.h"
@@ -26,7 +27,6 @@ namespace {
 using view::CommandEvent;
 
 constexpr std::array<int, 8> kCommandZooms = {75, 100, 120, 140, 150, 200, 400, 800};
-constexpr std::array<int, 12> kBoxZooms = {75, 90, 100, 120, 140, 150, 175, 200, 300, 400, 500, 800};
 // Sent to the main window after an import: the view's start of the section, the titles placed.
 constexpr int kBeginningOfPiece = 32764;
 constexpr int kPositionTitles = 34233;
@@ -123,8 +123,15 @@ int ZoomOfCommand(int id) {
   return index >= 0 && index < static_cast<int>(kCommandZooms.size()) ? kCommandZooms[static_cast<size_t>(index)] : 0;
 }
 
-int ZoomOfBoxEntry(long index) {
-  return index >= 0 && index < static_cast<long>(kBoxZooms.size()) ? kBoxZooms[static_cast<size_t>(index)] : 0;
+// The zoom bar's box: a chosen line, or a typed percentage.
+int ZoomOfBox(const CommandEvent& e) {
+  if (e.value) {
+    const long index = *e.value;
+    return index >= 0 && index < static_cast<long>(bars::kZoomPercentages.size())
+               ? bars::kZoomPercentages[static_cast<size_t>(index)]
+               : 0;
+  }
+  return bars::ReadZoomText(e.text).value_or(0);
 }
 
 std::string BinaryCopyPath(const std::string& path) {
@@ -185,7 +192,7 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
     doc.UpdateAllViews(kHintRepaintAll);
   });
   table.Add(kZoomBox, [&doc](const CommandEvent& e) {
-    const int zoom = e.value ? ZoomOfBoxEntry(*e.value) : 0;
+    const int zoom = ZoomOfBox(e);
     if (zoom == 0) {
       Prompts().ShowMessage(kNoZoomBox);
       return;

@@ -54,6 +54,8 @@ void InstallAreaWindows(CVornelTabApp& app) {
     host.commands = &canvas->View().Commands();
     host.player = canvas->View().Player();
     host.observesDocument = true;
+    host.zoomPercent = [&doc] { return static_cast<int>(doc.settings.pageSettings.zoom); };
+    host.setZoomPercent = [canvas](int percent) { canvas->View().SetZoomKeepingPosition(percent); };
     return host;
   });
   // Playback: the jingle and the metronome clicks, the MIDI outputs of the preferences, the
