@@ -401,7 +401,7 @@ int CSystemArray::AnalyzeVoices() {
     case CClef::kCClef: split = (2 * (30 - stave.clefRaise)) & 0xFF; break;
     default: break;
   }
-  int highRange = 0;
+  int highRange = 6;
   if (!SectionEditors().ParseVoices(split, highRange)) return 0;
   CInstrumentDlg& definition = *definitions.at(GatherActiveInstrumentVoices());
   definition.gathered[line.selectedVoice != 0 ? 1 : 0].SplitByPitch(denominator, split, highRange);
