@@ -290,6 +290,49 @@ TEST(ImageCacheNames, SameFileNameOfTwoUrlsNeverCollides) {
   }
 }
 
+TEST_F(ImageDownloadTest, ClearingTheCacheDeletesOnlyFilesInsideIt) {
+  const fs::path images = folder_ / "images";
+  const fs::path sibling = folder_ / "images2";
+  fs::create_directories(images / "sub");
+  fs::create_directories(sibling);
+  for (const fs::path& file : {images / "a.jpg", images / "sub" / "b.jpg", sibling / "c.jpg", folder_ / "d.jpg"}) {
+    std::ofstream(file) << "x";
+  }
+  fs::create_symlink(folder_ / "d.jpg", images / "link.jpg");
+  struct Case {
+    fs::path path;
+    bool deleted;
+  } const cases[] = {
+      {sibling / "c.jpg", false},             // the folder's text is only a prefix
+      {images / ".." / "d.jpg", false},       // climbs out
+      {images / "link.jpg", false},           // leads out
+      {images / "sub" / "b.jpg", false},      // not directly in the folder
+      {images / "sub", false},                // not a file
+      {images / "missing.jpg", false},
+      {images / "." / "a.jpg", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    EXPECT_EQ(DeleteCachedImage(images.string(), c.path.string()), c.deleted);
+  }
+  EXPECT_TRUE(fs::exists(sibling / "c.jpg"));
+  EXPECT_TRUE(fs::exists(folder_ / "d.jpg"));
+  EXPECT_FALSE(fs::exists(images / "a.jpg"));
+}
+
+TEST(ImageSaving, ChosenTypeExtensionIsAppendedWhenMissing) {
+  const std::vector<std::string> jpeg = {".jpg", ".jpeg"};
+  struct Case {
+    const char* typed;
+    const char* saved;
+  } const cases[] = {
+      {"/d/scan", "/d/scan.jpg"},         {"/d/scan.jpg", "/d/scan.jpg"}, {"/d/scan.JPEG", "/d/scan.JPEG"},
+      {"/d/scan.png", "/d/scan.png.jpg"}, {"/d/.jpg", "/d/.jpg"},         {"/d/x.tif.", "/d/x.tif..jpg"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithSaveExtension(c.typed, jpeg), c.saved) << c.typed;
+  EXPECT_EQ(WithSaveExtension("/d/scan", {}), "/d/scan");
+}
+
 TEST(ImageCacheNames, FolderFollowsTheXdgCache) {
   const char* saved = std::getenv("XDG_CACHE_HOME");
   const std::string previous = saved ? saved : "";

@@ -175,6 +175,24 @@ std::string FindCachedImage(const std::string& folder, std::string_view url) {
   return {};
 }
 
+bool DeleteCachedImage(const std::string& folder, const std::string& path) {
+  std::error_code error;
+  const fs::path base = fs::canonical(folder, error);
+  if (error) return false;
+  const fs::path file = fs::weakly_canonical(path, error);
+  if (error || file.parent_path() != base || !fs::is_regular_file(file, error)) return false;
+  return fs::remove(file, error) && !error;
+}
+
+std::string WithSaveExtension(const std::string& path, const std::vector<std::string>& extensions) {
+  if (extensions.empty()) return path;
+  const std::string lower = Lower(path);
+  for (const std::string& extension : extensions) {
+    if (lower.size() > extension.size() && lower.ends_with(Lower(extension))) return path;
+  }
+  return path + extensions.front();
+}
+
 DownloadOutcome FetchImageToCache(const std::string& url, const std::string& folder, const DownloadLimits& limits,
                                   const CredentialsAsker& askCredentials, const DownloadProgress& progress) {
   DownloadOutcome outcome;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "view/facsimile/FacsimileCommands.h"
 
@@ -47,6 +48,13 @@ std::string CacheFileName(std::string_view url, std::string_view contentType);
 std::string ExtensionForContentType(std::string_view contentType);
 // The cached file of `url` in `folder` when one with content exists; empty otherwise.
 std::string FindCachedImage(const std::string& folder, std::string_view url);
+
+// Deletes a cached image: only a file whose canonical path lies directly in the canonical
+// `folder` ("…/images2/x" and "…/images/../x" are refused). True when a file was deleted.
+bool DeleteCachedImage(const std::string& folder, const std::string& path);
+// The path an image is saved under with a chosen file type: unchanged when it already ends in
+// one of `extensions` (with their dots, any case), else the first of them appended.
+std::string WithSaveExtension(const std::string& path, const std::vector<std::string>& extensions);
 
 // Fetches an http, https or file URL into `folder` (created when missing). HTTPS is verified;
 // one redirection is followed; after a 401 `askCredentials` is asked once and the request
