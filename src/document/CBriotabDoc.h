@@ -194,6 +194,49 @@ class CBriotabDoc {
     std::string previous_;
   };
 
+  // --- entry and editing at the cursor and on the selection (CBriotabDocEntry.cpp). They
+  // work on the active stave's cursor and the selected voice of the active line; every one
+  // that changes the section takes an undo snapshot first and ends with NotifyChanged.
+  struct ChordRun {
+    nChordArray* voice = nullptr;
+    size_t first = 0;
+    size_t count = 0;
+  };
+  // The chords whose columns the selection (page coordinates) covers; the cursor chord alone
+  // when it covers none. No voice without an active line.
+  ChordRun GetSelectedChords(const Rect& selection) const;
+  int InsertChordAtCursor(std::unique_ptr<nChord> chord);
+  int InsertRest(uint8_t value, uint8_t kind);
+  nChord* InputFret(char key, uint16_t rhythmWord, bool clear);
+  nChord* InputPianoNote(int pitch, uint16_t rhythmWord);
+  nChord* ApplyBourdon(char letter, int bourdon, uint16_t rhythmWord);
+  int InsertAlfabetoChord(char letter, uint16_t rhythmWord, bool keepEvent);
+  int InsertForcedBarline(uint16_t code);
+  int CutSelection(const Rect& selection);
+  // Inserts copies of the clipboard's chords at the cursor; the cursor ends after the voice.
+  void PasteChords(const nChordArray& clipboard);
+  void ReflowActiveSystem(bool align);
+  void ApplyFlagToSelection(const Rect& selection, int value, int kind);
+  void DotSelection(const Rect& selection);
+  void ClearRests(const Rect& selection);
+  void ScaleFlagValues(bool halve, const Rect& selection);
+  void OnChordAttributeCommand(int id);
+  void OnMarkerEvent(int id);
+  int InsertMetaEvent(uint8_t kind);
+  int InsertSpecialEvent(uint8_t kind);
+  int InsertSpecialEventAtCursor(uint8_t subtype);
+  int SplitChordAtCursor();
+  int ToggleBarNumberValue();
+  int MoveNotesToAdjacentString(int direction, const Rect& selection);
+  int TransposeSelection(bool intervals, const Rect& selection);
+  int TransformSelection(const Rect& selection, nChordArray& clipboard);
+  int RecalculateIntervals();
+  int ToggleInstrumentOption();
+  void RemoveBeamFormatting();
+  int ApplyRhythmPattern();
+  int EditChordEffect();
+  int DeleteChordAtCursor();
+
   // --- undo, redo and the section buffer
   bool CanUndo() const { return !undoStack.empty(); }
   bool CanRedo() const { return !redoStack.empty(); }

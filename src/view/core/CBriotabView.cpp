@@ -20,6 +20,7 @@
 #include "platform/text/FormatText.h"
 #include "view/FramePanes.h"
 #include "view/core/ViewIds.h"
+#include "view/entry/NoteEntry.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/pages/DocumentPages.h"
 #include "view/render/pages/TrackTextDrawing.h"
@@ -62,8 +63,9 @@ dfLogFont TipFont(const CPageDlg& page) {
 }  // namespace
 
 CBriotabView::CBriotabView(CBriotabDoc& doc, ViewWindow& window, ViewServices services)
-    : MSJSuperView(window), doc_(doc), services_(std::move(services)) {
+    : MSJSuperView(window), doc_(doc), services_(std::move(services)), entry_(std::make_unique<NoteEntry>(*this)) {
   AddCommands();
+  entry_->AddCommands(commands_);
   // Whatever a command throws is reported by the table; the active section is put back as it
   // was before the command.
   commands_.SetGuard([this](const CommandEvent&, const std::function<void()>& run) {

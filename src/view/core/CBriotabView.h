@@ -44,6 +44,8 @@ class nChord;
 
 namespace view {
 
+class NoteEntry;
+
 // A report of the view's player, as the window's thread receives it.
 struct PlayerReport {
   enum class Kind {
@@ -89,6 +91,8 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   CommandTable& Commands() { return commands_; }
   const CommandTable& Commands() const { return commands_; }
   MidiOutStream* Player() const { return player_.get(); }
+  // Note entry: the key map and the editing commands (view/entry/).
+  NoteEntry& Entry() { return *entry_; }
 
   // --- life
   // Creates the player, works out the page and the scroll sizes and registers with the
@@ -218,6 +222,7 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   std::optional<Point> CursorPoint() const;
 
  private:
+  friend class NoteEntry;
   void AddCommands();
   void SetPanes();
   void InvalidateLogical(const Rect& logical, int grow = 0);
@@ -236,6 +241,7 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   ScoreViewState state_;
   CommandTable commands_;
   std::unique_ptr<MidiOutStream> player_;
+  std::unique_ptr<NoteEntry> entry_;
   std::unique_ptr<MidiOut> echo_;
   bool observing_ = false;
   bool sectionsListed_ = false;
