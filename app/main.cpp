@@ -22,6 +22,7 @@
 #include "shell/ui/ShellApplication.h"
 #include "shell/ui/ShellExportServices.h"
 #include "shell/ui/WxProgramLauncher.h"
+#include "view/facsimile/ImageDownload.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/WxFontChooser.h"
 
@@ -91,6 +92,8 @@ class VornelApp : public wxApp {
   std::unique_ptr<vornel::ScopedPrompts> promptsScope_;
   vornel::WxProgramLauncher launcher_;
   vornel::ScopedPrograms launcherScope_{launcher_};
+  vornel::view::WebFacsimileWindows facsimiles_;
+  vornel::view::ScopedFacsimileWindows facsimilesScope_{facsimiles_};
   std::unique_ptr<vornel::WxFontChooser> fontChooser_;
   std::unique_ptr<vornel::ScopedFontChooser> fontScope_;
   std::unique_ptr<vornel::ConfigProfile> profile_;

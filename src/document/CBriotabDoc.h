@@ -146,23 +146,27 @@ class CBriotabDoc {
   std::vector<uint8_t> StoreBinary() const;
   // Writes the binary document to `path` through a temporary file; false (after a message)
   // when that fails, the old file untouched.
-  bool SaveBinary(const std::string& path) const;
+  bool SaveBinary(const std::string& path);
 
   // Builds the XML document: declaration, "VornelTabXML" with its version, the settings with
   // the active section's fonts, the sections. An active section outside the list raises
   // std::out_of_range before anything is built.
   void BuildXml(XMLWriter& writer);
-  // Prints that XML document, with the sections of `list`, one section at a time, handing the
-  // text printed so far to `take` after each section and at the end; `take` may empty it.
+  // Prints that XML document, with the sections of `list`, as it is written, handing the text
+  // printed so far to `take` whenever a megabyte of it has gathered and at the end; `take` may
+  // empty it.
   void PrintXml(const CSectionArray& list, const std::function<void(std::string& text)>& take);
   std::string XmlText();
   // Writes that text (with the sections of `list`, or the document's own) to `path` through a
-  // temporary file; false when it could not be written, the old file untouched.
-  bool SaveXmlText(const std::string& path, const CSectionArray* list = nullptr);
-  // Writes the document as XML under its path name: a binary document's ".btb" or ".btt"
-  // becomes ".btxml" or ".bttx", and a ".btz" path gets a bundle holding the XML document.
-  // Returns the path written; nothing, with the modified flag kept, when the save failed.
-  std::optional<std::string> WriteXml();
+  // temporary file; false when it could not be written, the old file untouched, and `error`
+  // (when given) says why.
+  bool SaveXmlText(const std::string& path, const CSectionArray* list = nullptr, std::string* error = nullptr);
+  // Writes the document as XML under its path name. A ".btz" path gets a bundle holding the
+  // XML document; a document read from a binary file goes, as an XML document, into the bundle
+  // of its name (".btb" becomes ".btz", the binary file stays), and a binary template becomes
+  // the XML template ".bttx". Returns the path written; nothing, with the modified flag kept and
+  // `error` (when given) saying why, when the save failed.
+  std::optional<std::string> WriteXml(std::string* error = nullptr);
   // Checks and reads a parsed XML document. False when the check refused it or the reading
   // failed (after the message); the document is then as it was.
   bool ReadXml(const tinyxml2::XMLDocument& doc);
@@ -179,6 +183,10 @@ class CBriotabDoc {
   // A snapshot of the active section onto the undo stack (or the redo stack), named by the
   // action now running.
   int SaveSnapshot(bool toUndo = true);
+  // The start of an edit of the active section: its snapshot onto the undo stack, keeping
+  // `extra` (document state outside the section the edit changes) with it, and no redo.
+  void BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra = nullptr);
+
   // Names the snapshots taken while it lives after the action running (a command's name), so
   // that the undo and redo lists can show what each entry undoes. Nested names restore the
   // outer one.
@@ -291,6 +299,10 @@ class CBriotabDoc {
   // 1: the document's four heading fonts into every section; 0: the active section's heading
   // fonts into the document's font list.
   void ApplySectionFonts(int direction);
+  // Every section takes the document's heading fonts, as it does when a file is opened, and
+  // the document's entries take the form a section holds them in: a document made new or
+  // assembled in code is the one its file reads back as. Every save runs it first.
+  void SyncHeadingFonts();
   // The document's systems per page into every section's own.
   void ApplySystemsPerPageToSections();
   // Each local facsimile name that names no file is looked up again; names still missing are

@@ -50,7 +50,10 @@ CPageDlg::CPageDlg() {
   DocumentFont(kFontEndings).InitFont(kFaceArial, 80, 0);
   DocumentFont(kFontSmall).InitFont(SmallFontFace(), 80, 0);
   DocumentFont(kFontFingerings).InitFont(kFaceVornelfg, 80, 0);
+  // The page-number text draws with document font 12 after every read and write; a new
+  // document holds it so from the start, as the same document read back does.
   pageNumberText.font.InitFont(kFaceArial, 80, 0);
+  pageNumberText.font = DocumentFont(kFontPageNumbers);
 }
 
 Size CPageDlg::PaperSizeTenths() const {
@@ -402,6 +405,15 @@ void CPageDlg::KeepDivisorsPositive() {
   cursorWidth = std::max(cursorWidth, 1u);
   brailleColumns = std::max(brailleColumns, 1);
   brailleLines = std::max(brailleLines, 1);
+}
+
+void CPageDlg::SetProportionalSpacing(bool on) {
+  if (on) {
+    if (proportionalSpacing == 0) proportionalSpacing = keptProportionalSpacing != 0 ? keptProportionalSpacing : 1;
+  } else {
+    if (proportionalSpacing != 0) keptProportionalSpacing = proportionalSpacing;
+    proportionalSpacing = 0;
+  }
 }
 
 }  // namespace vornel

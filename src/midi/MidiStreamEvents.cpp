@@ -59,9 +59,11 @@ std::optional<uint32_t> MidiStreamEventWord(const strMidiNote& r, uint32_t delta
 void AddMetronomeBeats(strMidiBuffer& buffer, uint32_t beatTicks, uint8_t key, uint8_t channel) {
   if (beatTicks == 0 || buffer.empty()) return;
   const uint32_t last = buffer.records().back().time;
+  const uint32_t clickTicks = MetronomeClickTicks(beatTicks);
+  const uint64_t clicks = std::min<uint64_t>(uint64_t{last} / clickTicks + 1, MaxMetronomeClicks(buffer.size()));
   strMidiBuffer beats;
-  for (uint64_t t = 0; t <= last; t += beatTicks) {
-    beats.AddNote(static_cast<uint32_t>(t), key, 64, static_cast<int32_t>(beatTicks / 4), channel & 0x0F);
+  for (uint64_t k = 0; k < clicks; ++k) {
+    beats.AddNote(static_cast<uint32_t>(k * clickTicks), key, 64, static_cast<int32_t>(clickTicks / 4), channel & 0x0F);
   }
   beats.AddNoteOffs();
   buffer.Merge(std::move(beats));

@@ -11,6 +11,7 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -178,11 +179,15 @@ void CInstrument::Load(ArchiveReader& ar) {
 }
 
 tinyxml2::XMLElement* CInstrument::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* element = doc.NewElement("instrument");
-  SetIntAttribute(element, "active", activeStave);
-  element->InsertEndChild(firstVoice.WriteXml(doc));
-  element->InsertEndChild(secondVoice.WriteXml(doc));
-  return element;
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
+}
+
+void CInstrument::WriteXml(XmlSink& out) const {
+  out.Open("instrument");
+  out.Int("active", activeStave);
+  firstVoice.WriteXml(out);
+  secondVoice.WriteXml(out);
+  out.Close();
 }
 
 const tinyxml2::XMLElement* CInstrument::ReadXml(const tinyxml2::XMLElement* element) {

@@ -20,6 +20,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 class CInstrumentDlg;
 class DeviceContext;
 class nNotes;
@@ -150,6 +152,7 @@ class CInstrument : public Persistent {
 
   // "instrument" with "active" and the two voices' "staff" elements.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Requires "instrument"; returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 

@@ -35,6 +35,8 @@
 namespace vornel {
 
 struct BrailleExport;
+class SnapshotExtra;
+class XmlSink;
 
 class CSystemArray : public Persistent {
  public:
@@ -43,6 +45,9 @@ class CSystemArray : public Persistent {
                                                                      "Moderato", "Largo",   "Lento"};
   static constexpr std::string_view kNewTitle = "New section";
   static constexpr size_t kNewSystemCount = 8;
+  // What reading builds for one section before its record replaces the default systems and
+  // definition (see ArchiveReader::BuildWeight).
+  static constexpr size_t kBuildWeight = 48 * 1024;
   // The status of the system-break event: a bar line with the stave-break bit.
   static constexpr uint16_t kSystemBreakStatus = 65;
   // Bits of `flags`.
@@ -85,6 +90,8 @@ class CSystemArray : public Persistent {
   int32_t activeSystem = 0;
   CKey key;
   DIBornament captionPicture;
+  // On an undo or redo entry: document state kept with it (never stored, never copied).
+  std::shared_ptr<SnapshotExtra> snapshotExtra;
 
   // Title "New section", 4/4, tempo 100, "Andante", one default definition and eight systems.
   CSystemArray();
@@ -246,12 +253,17 @@ class CSystemArray : public Persistent {
   void WriteBrailleTabText(BrailleExport& text);
 
   // --- stored forms
+  // The lines' staves take the settings of their definitions' staves (a section's only
+  // definition with one stave the spacing 1), as the binary reader gives them: the binary save
+  // of a document does this first, so that the file reads back as it was written.
+  void TakeDefinitionStaves();
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
 
   // "section"; the list adds the section's position as "index".
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc, std::optional<int32_t> position = std::nullopt) const;
+  void WriteXml(XmlSink& out, std::optional<int32_t> position = std::nullopt) const;
   // Replaces systems and definitions from a "section" element, binds the lines to the
   // definitions and recalculates. Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
@@ -263,6 +275,9 @@ class CSystemArray : public Persistent {
  private:
   // Index of the first shown system; a new system is appended when every system is hidden.
   size_t FirstShownSystem();
+  // A section of one definition with one stave that shows a single voice keeps the space 1
+  // below it (as the binary reader gives it); true when that applied.
+  bool ApplyLoneDefinitionSpacing();
   // Lines of every system bound to the definitions of the same index.
   void BindLinesAfterXml();
   void BindLinesAfterArchive();

@@ -25,6 +25,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 // The arithmetic of a time signature. A numerator outside 1-999 or a denominator that is not
 // a power of two from 1 to 64 cannot cut bars; such a signature counts as 4/4 here, while
 // the meta-event keeps the values it was given.
@@ -80,12 +82,11 @@ enum class ClearCommand : int {
   kLyrics = 33104,
   kStaticSpaces = 33106,
   kSectionNotes = 33107,
-  // Notes of a chord without a floating ornament lose bit 7 of their ornament word.
-  kDanglingFloatingOrnaments = 33109,
   // Not a per-chord edit: the voices of the active instrument are re-barred and their fixed
   // bar lines freed (CSystemArray::ApplyCommandToActiveInstrument).
   kClearForcedBarlines = 33105,
   kNoteFlag6 = 33108,
+  kDanglingFloatingOrnaments = 33109,
   kPackSlurs = 33110,
   kNoteBeamFormatting = 33139,
   kMetaEvents = 33258,
@@ -390,6 +391,7 @@ class nChordArray : public Persistent {
 
   // --- the "staff" element
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Reads a "staff" element (replacing the events) and returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 

@@ -1,6 +1,10 @@
 #include "shell/ui/AreaWindows.h"
 
 #include "document/CVornelTabDoc.h"
+#include "layout/ui/dialogs/MetaEventDialogWindows.h"
+#include "layout/ui/dialogs/SectionDialogWindows.h"
+#include "midi/MidiDialogs.h"
+#include "model/CMetaEvent.h"
 #include "midi/play/MidiOut.h"
 #include "midi/ui/WxMidiDialogs.h"
 #include "shell/app/CSessionOptionsDlg.h"
@@ -61,6 +65,17 @@ void InstallAreaWindows(CVornelTabApp& app) {
   SetMidiPortLister(ListMidiOutputs);
   static WxMidiDialogs midiDialogs;
   static ScopedMidiDialogs scopedMidiDialogs(midiDialogs);
+  // Editing dialogs: the section and system dialogs, the meta-event editors by kind (the MIDI
+  // controller's from the MIDI dialogs).
+  static WxSectionDialogs sectionDialogs(nullptr);
+  static ScopedSectionDialogs scopedSectionDialogs(sectionDialogs);
+  static DialogSectionEditor sectionEditor;
+  static ScopedSectionEditor scopedSectionEditor(sectionEditor);
+  static WxMetaEventDialogs metaEventDialogs(nullptr);
+  static ScopedMetaEventDialogs scopedMetaEventDialogs(metaEventDialogs);
+  static MetaEventEditorRegistry metaEventEditors;
+  metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
+  static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
 }
 
 }  // namespace vornel

@@ -14,6 +14,9 @@
 #include "platform/UserPrompts.h"
 #include "platform/draw/CairoDevice.h"
 #include "view/FramePanes.h"
+#include "view/entry/KeyInput.h"
+#include "view/entry/NoteEntry.h"
+#include "view/ui/KeyMapping.h"
 #include "view/ui/ScorePrinting.h"
 
 namespace vornel::view {
@@ -181,6 +184,9 @@ ScoreCanvas::ScoreCanvas(wxWindow* parent, CBriotabDoc& doc, ScoreCanvasOptions 
   Bind(wxEVT_SET_FOCUS, &ScoreCanvas::OnFocus, this);
   Bind(wxEVT_KILL_FOCUS, &ScoreCanvas::OnFocus, this);
   Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
+  Bind(wxEVT_KEY_DOWN, &ScoreCanvas::OnKey, this);
+  Bind(wxEVT_KEY_UP, &ScoreCanvas::OnKey, this);
+  Bind(wxEVT_CHAR, &ScoreCanvas::OnCharEvent, this);
 }
 
 ScoreCanvas::~ScoreCanvas() {
@@ -273,6 +279,36 @@ void ScoreCanvas::OnContextMenu(wxContextMenuEvent& event) {
   wxPoint point = event.GetPosition();
   point = point == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(point);
   Guarded([&] { view_->OnContextMenu({point.x, point.y}); });
+}
+
+void ScoreCanvas::OnKey(wxKeyEvent& event) {
+  // Function keys belong to the frame's accelerators; everything else goes to the view first.
+  // The key-down is passed on so that the window system makes its character event.
+  event.Skip();
+  const int code = event.GetKeyCode();
+  if (code >= WXK_F1 && code <= WXK_F24) return;
+  KeyEvent key;
+  key.key = VirtualKeyOf(code);
+  if (key.key == 0) return;
+  key.shift = event.ShiftDown();
+  key.ctrl = event.ControlDown();
+  key.alt = event.AltDown();
+  const bool down = event.GetEventType() == wxEVT_KEY_DOWN;
+  Guarded([&] {
+    if (down) {
+      view_->Entry().OnKeyDown(key);
+    } else {
+      view_->Entry().OnKeyUp(key);
+    }
+  });
+}
+
+void ScoreCanvas::OnCharEvent(wxKeyEvent& event) {
+  // Typed characters only: keys without one (arrows, pages) were handled as keys, and Ctrl
+  // combinations are commands. Not passed on, so the scrolled window does not scroll as well.
+  const wxChar character = event.GetUnicodeKey();
+  if (character == WXK_NONE || character < 32 || event.ControlDown() || event.AltDown()) return;
+  Guarded([&] { view_->Entry().OnChar(static_cast<char32_t>(character)); });
 }
 
 void ScoreCanvas::OnFocus(wxFocusEvent& event) {

@@ -46,6 +46,8 @@ class ScoreCanvas : public wxScrolledCanvas {
   void OnWheel(wxMouseEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnFocus(wxFocusEvent& event);
+  void OnKey(wxKeyEvent& event);
+  void OnCharEvent(wxKeyEvent& event);
   void OnTimer(int id);
   // Runs a view call; what it throws is shown as the system's message.
   template <typename F>

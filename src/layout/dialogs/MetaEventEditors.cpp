@@ -1,0 +1,106 @@
+#include "layout/dialogs/MetaEventEditors.h"
+
+#include "model/CMetaEvent.h"
+#include "platform/UserPrompts.h"
+
+namespace vornel {
+
+namespace {
+
+MetaEventDialogs g_noDialogs;
+MetaEventDialogs* g_dialogs = &g_noDialogs;
+
+// Reads the struct from the event, shows it, and packs it back when the dialog was confirmed
+// with every field in range.
+template <typename Dialog, typename Show>
+MetaEventEditorRegistry::Editor LinedEditor(Show show) {
+  return [show](CMetaEvent& event, bool lower) {
+    Dialog dialog;
+    dialog.From(event, lower);
+    if (!(MetaEventDialogWindows().*show)(dialog) || !dialog.Validate().empty()) return false;
+    dialog.To(event, lower);
+    return true;
+  };
+}
+
+template <typename Dialog, typename Show>
+MetaEventEditorRegistry::Editor PlainEditor(Show show) {
+  return [show](CMetaEvent& event, bool) {
+    Dialog dialog;
+    dialog.From(event);
+    if (!(MetaEventDialogWindows().*show)(dialog) || !dialog.Validate().empty()) return false;
+    dialog.To(event);
+    return true;
+  };
+}
+
+bool EditTempo(CMetaEvent& event, bool) {
+  const auto answer = Prompts().PromptNumber(MetaEventEditorRegistry::kTempoCaption,
+                                             MetaEventEditorRegistry::kTempoCaption, 20, 300, event.value & 0xFFF);
+  if (!answer) return false;
+  event.cx = static_cast<int32_t>((event.value >> 16) & 0xFF);
+  event.cy = static_cast<int32_t>((event.value >> 24) & 0xFF);
+  event.value = static_cast<uint32_t>(*answer) & 0xFFF;
+  return true;
+}
+
+bool EditBarPause(CMetaEvent& event, bool) {
+  const long bars = event.cx != 0 ? event.cx : 1;
+  const auto answer = Prompts().PromptNumber(MetaEventEditorRegistry::kBarsCaption,
+                                             MetaEventEditorRegistry::kBarsCaption, 1, 24, bars);
+  if (!answer) return false;
+  event.cx = static_cast<int32_t>(*answer);
+  return true;
+}
+
+}  // namespace
+
+bool MetaEventDialogs::EditTimeSignature(CTimeSignatureDlg&) { return false; }
+bool MetaEventDialogs::EditLegato(LegatoDlg&) { return false; }
+bool MetaEventDialogs::EditContinuo(CContinuoDlg&) { return false; }
+bool MetaEventDialogs::EditEnding(CEndingDlg&) { return false; }
+bool MetaEventDialogs::EditCrescendo(CCrescendo&) { return false; }
+bool MetaEventDialogs::EditBarre(CBarreDlg&) { return false; }
+bool MetaEventDialogs::EditHyperlink(CMetaHyperlink&) { return false; }
+bool MetaEventDialogs::EditBracket(CMeta_LBracketDlg&) { return false; }
+bool MetaEventDialogs::EditDynamics(CDynamicCtrl&) { return false; }
+
+MetaEventDialogs& MetaEventDialogWindows() { return *g_dialogs; }
+
+ScopedMetaEventDialogs::ScopedMetaEventDialogs(MetaEventDialogs& dialogs) : previous_(g_dialogs) {
+  g_dialogs = &dialogs;
+}
+
+ScopedMetaEventDialogs::~ScopedMetaEventDialogs() { g_dialogs = previous_; }
+
+MetaEventEditorRegistry::MetaEventEditorRegistry() {
+  Register(CMetaEvent::kTimeSignature, PlainEditor<CTimeSignatureDlg>(&MetaEventDialogs::EditTimeSignature));
+  Register(CMetaEvent::kLegato, LinedEditor<LegatoDlg>(&MetaEventDialogs::EditLegato));
+  Register(CMetaEvent::kContinuo, LinedEditor<CContinuoDlg>(&MetaEventDialogs::EditContinuo));
+  Register(CMetaEvent::kEnding, LinedEditor<CEndingDlg>(&MetaEventDialogs::EditEnding));
+  Register(CMetaEvent::kTempo, EditTempo);
+  Register(CMetaEvent::kCrescendo, LinedEditor<CCrescendo>(&MetaEventDialogs::EditCrescendo));
+  Register(CMetaEvent::kRasgueado, LinedEditor<CCrescendo>(&MetaEventDialogs::EditCrescendo));
+  Register(CMetaEvent::kBarre, PlainEditor<CBarreDlg>(&MetaEventDialogs::EditBarre));
+  Register(CMetaEvent::kHyperlink, [this](CMetaEvent& event, bool) {
+    CMetaHyperlink dialog;
+    dialog.From(event);
+    // Without a document to ask, the byte the section is kept in bounds it.
+    dialog.sectionCount = sectionCount_ ? sectionCount_() : 255;
+    if (!MetaEventDialogWindows().EditHyperlink(dialog) || !dialog.Validate().empty()) return false;
+    dialog.To(event);
+    return true;
+  });
+  Register(CMetaEvent::kStaveBracket, LinedEditor<CMeta_LBracketDlg>(&MetaEventDialogs::EditBracket));
+  Register(CMetaEvent::kDynamics, PlainEditor<CDynamicCtrl>(&MetaEventDialogs::EditDynamics));
+  Register(CMetaEvent::kBarPause, EditBarPause);
+}
+
+void MetaEventEditorRegistry::Register(uint8_t kind, Editor editor) { editors_[kind] = std::move(editor); }
+
+bool MetaEventEditorRegistry::RunEditor(CMetaEvent& event, int view) {
+  const auto found = editors_.find(event.kind);
+  return found != editors_.end() && found->second(event, view != 0);
+}
+
+}  // namespace vornel

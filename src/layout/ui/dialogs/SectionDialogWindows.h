@@ -1,0 +1,66 @@
+#pragma once
+// The windows of the section and system dialogs: "Section properties", "Parse voices" and
+// "System options", each over its struct, and the SectionDialogs the application installs.
+
+#include "layout/dialogs/SectionDialogs.h"
+#include "layout/ui/dialogs/StructDialog.h"
+
+class wxCheckBox;
+class wxStaticText;
+
+namespace vornel {
+
+class SectionPropertiesDialog : public StructDialog<CSectionDlg> {
+ public:
+  enum : int {
+    kName = 1077, kAuthor = 1314, kComments = 1128, kEndText = 1184, kBeatUnit = 1594, kTempo = 1079,
+    kMovement = 1035, kNumerator = 1098, kDenominator = 1750, kFlat = 998, kAlterations = 1042, kKeyLetter = 1051,
+    kKeyAccidental = 1113, kMelodicMinor = 1058, kMode = 1669, kLeftOffset = 1256, kBarOffset = 1296,
+    kStavesPerPage = 1297, kMidiRepeats = 1373, kResetOffsets = 1443, kPageBreakAfter = 1758,
+    kBlankPageAfter = 1731, kExcludeFromContents = 1658,
+  };
+  SectionPropertiesDialog(wxWindow* parent, CSectionDlg& fields);
+
+ protected:
+  void UpdateControls() override;
+
+ private:
+  wxCheckBox* pageBreak_;
+  wxCheckBox* blankPage_;
+};
+
+class ParseVoicesDialog : public StructDialog<CAnalyzeVoicesDlg> {
+ public:
+  enum : int { kSplitPoint = 1125, kHighRange = 1127, kPitchName = 1203 };
+  ParseVoicesDialog(wxWindow* parent, CAnalyzeVoicesDlg& fields);
+
+ protected:
+  void UpdateControls() override;
+
+ private:
+  wxStaticText* name_;
+};
+
+class SystemOptionsDialog : public StructDialog<CSegOffsetDlg> {
+ public:
+  enum : int {
+    kPath = 1229, kGet = 1231, kClear = 1240, kLeftIndent = 1224, kImageSize = 1236, kRightIndent = 1242,
+    kNameInstruments = 1705, kName = 1712, kHidden = 1248, kCaption = 1685, kRestartBars = 1142,
+    kPrintTuning = 1659, kNoBracket = 1658, kPosition = 1626,
+  };
+  SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields);
+};
+
+// Runs each dialog modally over `parent`.
+class WxSectionDialogs : public SectionDialogs {
+ public:
+  explicit WxSectionDialogs(wxWindow* parent) : parent_(parent) {}
+  bool EditSection(CSectionDlg& dialog) override;
+  bool ParseVoices(CAnalyzeVoicesDlg& dialog) override;
+  bool EditSystem(CSegOffsetDlg& dialog) override;
+
+ private:
+  wxWindow* parent_;
+};
+
+}  // namespace vornel

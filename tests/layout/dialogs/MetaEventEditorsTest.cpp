@@ -1,0 +1,119 @@
+#include "layout/dialogs/MetaEventEditors.h"
+
+#include <gtest/gtest.h>
+
+#include "model/CMetaEvent.h"
+#include "support/ScriptedPrompts.h"
+
+namespace vornel {
+namespace {
+
+// Records what each dialog showed and answers OK, after `change` when set.
+class ScriptedMetaDialogs : public MetaEventDialogs {
+ public:
+  bool ok = true;
+  CTimeSignatureDlg timeSignature;
+  LegatoDlg legato;
+  CMetaHyperlink hyperlink;
+  std::function<void(CTimeSignatureDlg&)> changeTimeSignature;
+
+  bool EditTimeSignature(CTimeSignatureDlg& d) override {
+    timeSignature = d;
+    if (changeTimeSignature) changeTimeSignature(d);
+    return ok;
+  }
+  bool EditLegato(LegatoDlg& d) override {
+    legato = d;
+    d.steps = 9;
+    return ok;
+  }
+  bool EditHyperlink(CMetaHyperlink& d) override {
+    hyperlink = d;
+    return ok;
+  }
+};
+
+class MetaEventEditorsTest : public ::testing::Test {
+ protected:
+  MetaEventEditorRegistry registry;
+  ScopedMetaEventEditor editorScope{registry};
+  ScriptedMetaDialogs dialogs;
+  ScopedMetaEventDialogs dialogScope{dialogs};
+};
+
+TEST_F(MetaEventEditorsTest, TimeSignatureOpensStoredValuesAndCancelChangesNothing) {
+  CMetaEvent e(CMetaEvent::kTimeSignature, "", 0x1, 0, 0);
+  const CMetaEvent before = e;
+  dialogs.ok = false;
+  dialogs.changeTimeSignature = [](CTimeSignatureDlg& d) { d.beats = 3; };
+  EXPECT_FALSE(e.Edit(0));
+  EXPECT_EQ(dialogs.timeSignature.beats, 4);
+  EXPECT_EQ(dialogs.timeSignature.beatValue, 4);
+  EXPECT_TRUE(dialogs.timeSignature.visible);
+  EXPECT_TRUE(e == before);
+  dialogs.ok = true;
+  EXPECT_TRUE(e.Edit(0));
+  EXPECT_EQ(e.cx, 3);
+  EXPECT_EQ(e.cy, 4);
+}
+
+TEST_F(MetaEventEditorsTest, OutOfRangeAnswerStoresNothing) {
+  CMetaEvent e(CMetaEvent::kTimeSignature, "", 0x1, 6, 8);
+  dialogs.changeTimeSignature = [](CTimeSignatureDlg& d) { d.beats = 33; };
+  EXPECT_FALSE(e.Edit(0));
+  EXPECT_EQ(e.cx, 6);
+}
+
+TEST_F(MetaEventEditorsTest, LegatoUsesTheViewsLine) {
+  // Begin line stored 10 (3 shown) in byte 2 for tablature, 2 (-5 shown) in byte 1 for notation.
+  CMetaEvent e(CMetaEvent::kLegato, "", 0x000A0200u | 4, 0, 0);
+  EXPECT_TRUE(e.Edit(1));
+  EXPECT_EQ(dialogs.legato.beginLine, 3);
+  EXPECT_EQ(e.value & 0xFF, 9u);
+  EXPECT_TRUE(e.Edit(0));
+  EXPECT_EQ(dialogs.legato.beginLine, -5);
+}
+
+TEST_F(MetaEventEditorsTest, HyperlinkSectionsBoundedByTheDocument) {
+  registry.SetSectionCount([] { return 5; });
+  CMetaEvent e(CMetaEvent::kHyperlink, "|Next", 0, (2 << 8) | 4, 0);
+  EXPECT_TRUE(e.Edit(0));
+  EXPECT_EQ(dialogs.hyperlink.sectionCount, 5);
+  EXPECT_EQ(dialogs.hyperlink.section, 4);
+}
+
+TEST_F(MetaEventEditorsTest, TempoAndBarPauseArePrompts) {
+  testing::ScriptedPrompts prompts;
+  ScopedPrompts promptScope(prompts);
+  CMetaEvent tempo(CMetaEvent::kTempo, "", 0x0201F078u, 0, 0);
+  prompts.QueueNumber(96);
+  EXPECT_TRUE(tempo.Edit(0));
+  EXPECT_EQ(tempo.value, 96u);
+  EXPECT_EQ(tempo.cx, 1);
+  EXPECT_EQ(tempo.cy, 2);
+  CMetaEvent pause(CMetaEvent::kBarPause, "", 0, 0, 0);
+  prompts.QueueNumber(std::nullopt);
+  EXPECT_FALSE(pause.Edit(0));
+  EXPECT_EQ(pause.cx, 0);
+  prompts.QueueNumber(12);
+  EXPECT_TRUE(pause.Edit(0));
+  EXPECT_EQ(pause.cx, 12);
+  ASSERT_EQ(prompts.numberPrompts.size(), 3u);
+  EXPECT_EQ(prompts.numberPrompts[0], "Tempo|Tempo|20|300|120");
+  EXPECT_EQ(prompts.numberPrompts[1], "Number of bars:|Number of bars:|1|24|1");
+}
+
+TEST_F(MetaEventEditorsTest, KindsWithoutAnEditorHereAreCancelled) {
+  EXPECT_FALSE(registry.HasEditor(CMetaEvent::kMidiController));
+  CMetaEvent e(CMetaEvent::kMidiController, "", 0, 0, 0);
+  EXPECT_FALSE(e.Edit(0));
+  registry.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) {
+    event.cx = 7;
+    return true;
+  });
+  EXPECT_TRUE(e.Edit(0));
+  EXPECT_EQ(e.cx, 7);
+}
+
+}  // namespace
+}  // namespace vornel
