@@ -77,6 +77,18 @@ tinyxml2::XMLElement* CDocumentSettings::WriteXml(tinyxml2::XMLDocument& doc) {
   return element;
 }
 
+tinyxml2::XMLElement* CDocumentSettings::WriteMetadataXml(tinyxml2::XMLDocument& doc) const {
+  tinyxml2::XMLElement* element = doc.NewElement("document-settings");
+  tinyxml2::XMLElement* identity = doc.NewElement("identity");
+  tinyxml2::XMLElement* metadata = texts.WriteXml(doc);
+  SetTextAttribute(metadata, "target", "meta-data");
+  identity->InsertEndChild(metadata);
+  element->InsertEndChild(identity);
+  element->InsertEndChild(titlePage.WriteMetadataXml(doc));
+  element->InsertEndChild(WriteAssociationsXml(doc));
+  return element;
+}
+
 const tinyxml2::XMLElement* CDocumentSettings::ReadXml(const tinyxml2::XMLElement* element) {
   element = ExpectChildElement(element, "document-settings");
   const tinyxml2::XMLElement* identity = ExpectChildElement(element->FirstChild(), "identity");

@@ -83,6 +83,9 @@ class CDocumentSettings {
   // "document-settings" with "identity", "layout", "preliminaries", "associations" and
   // "metadata-fonts"; the document appends the active section's fonts.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc);
+  // The short "document-settings" of the per-document index: "identity" with the metadata
+  // texts, the title page's short "preliminaries", then "associations".
+  tinyxml2::XMLElement* WriteMetadataXml(tinyxml2::XMLDocument& doc) const;
   // Reads "document-settings" and returns the element after it. A misplaced "identity" or
   // "associations" raises the tag mismatch after its message.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
