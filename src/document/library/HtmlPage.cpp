@@ -21,8 +21,8 @@ constexpr const char* kInlineStyle =
     "\n.panel{border:1px solid #ccc;border-radius:4px;margin-bottom:1em}"
     "\n.panel-heading{background:#f0ebe4;padding:.5em 1em}.panel-body{padding:.5em 1em}"
     "\n.document{border-top:1px solid #ddd;padding:.5em 0}"
-    "\n.list-inline{padding-left:0}.list-inline>li{display:inline-block;margin-right:1em}"
-    "\nol.sections>li{margin:.2em 0}.popup ul{font-size:90%;color:#555}"
+    "\n.list-inline{padding-left:0}.list-inline li{display:inline-block;margin-right:1em}"
+    "\nol.sections li{margin:.2em 0}.popup ul{font-size:90%;color:#555}"
     "\n.document-author{display:block;color:#666}\n";
 
 enum Name : int {
@@ -96,6 +96,17 @@ std::string JavaScriptString(const std::string& text) {
 }
 
 HTMLPrinter::HTMLPrinter(std::string& out) : XmlTextPrinter(out, 0, true) {}
+
+void HTMLPrinter::CloseElement(bool compactMode) {
+  if (_elementJustOpened && _stack.Size() > 0) {
+    const std::string_view name = _stack.PeekTop();
+    if (name != "meta" && name != "link" && name != "img" && name != "br") {
+      SealElementIfJustOpened();
+      compactMode = true;  // the end tag follows its start tag on the same line
+    }
+  }
+  XmlTextPrinter::CloseElement(compactMode);
+}
 
 void HTMLPrinter::CloseInnermost(bool compact) {
   if (_stack.Size() > 0) CloseElement(compact);

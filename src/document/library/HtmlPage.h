@@ -28,6 +28,9 @@ class HTMLPrinter : public XmlTextPrinter {
   bool VisitEnter(const tinyxml2::XMLElement& element, const tinyxml2::XMLAttribute* attribute) override;
   bool VisitExit(const tinyxml2::XMLElement& element) override;
   bool Visit(const tinyxml2::XMLDeclaration&) override { return true; }
+  // An empty element is closed by its end tag, as HTML wants, except the void elements
+  // ("meta", "link", "img", "br"), which end in "/>".
+  void CloseElement(bool compactMode = false) override;
   using XmlTextPrinter::Visit;
   using XmlTextPrinter::VisitEnter;
   using XmlTextPrinter::VisitExit;

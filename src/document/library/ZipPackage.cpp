@@ -120,6 +120,19 @@ bool WriteZipPackage(const CBriotabDoc& doc, const std::string& documentPath, co
   XMLWriter index;
   WriteDocumentIndex(index, doc, documentPath);
   std::vector<PackageFile> files = ListPackageFiles(index, documentPath);
+  // Paths of other systems and files moved away cannot be packed: they are left out, and
+  // the user is told which.
+  std::string missing;
+  std::erase_if(files, [&missing](const PackageFile& file) {
+    std::error_code ec;
+    if (fs::is_regular_file(file.path, ec)) return false;
+    missing += "\n" + file.path;
+    return true;
+  });
+  if (!missing.empty()) {
+    Prompts().ShowMessage("These files were not found and are left out of the package:" + missing,
+                          MessageKind::kWarning);
+  }
   AddFilesList(index, files);
 
   // The manifest is written in a folder of ours, so that no file of the document's folder is
