@@ -4,19 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
+#include "PageBenchmarks.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CStaveArray.h"
 #include "model/CSystemArray.h"
-#include "model/StaveRenderer.h"
 #include "model/nChord.h"
-#include "platform/draw/CairoDevice.h"
-#include "platform/draw/RecordingDevice.h"
-#include "view/draw/PageDrawSettings.h"
-#include "view/render/DrawingStaveRenderer.h"
-#include "view/render/PlainPages.h"
 
 namespace {
 
@@ -62,46 +56,15 @@ std::unique_ptr<CSystemArray> EightSystems() {
   return section;
 }
 
-struct Page {
-  std::unique_ptr<CSystemArray> section = EightSystems();
-  PageDrawSettings settings;
-  DrawingStaveRenderer renderer;
-};
-
 void RecordingStaffPage(benchmark::State& state) {
-  Page page;
-  ScopedPageSettings active(&page.settings);
-  ScopedStaveRenderer installed(page.renderer);
-  RecordingDevice measuring(96, false);
-  measuring.SetRecording(false);
-  PlainPages pages(*page.section, measuring, 100);
-  if (pages.PageCount() != 1) state.SkipWithError("the systems do not fit one page");
-  for (auto _ : state) {
-    RecordingDevice device(96, false);
-    pages.DrawPage(0, device);
-    benchmark::DoNotOptimize(device.Log().size());
-  }
-  state.SetItemsProcessed(state.iterations());
+  const auto section = EightSystems();
+  bench::RecordPage(state, *section);
 }
 BENCHMARK(RecordingStaffPage)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 void CairoStaffPage(benchmark::State& state) {
-  Page page;
-  ScopedPageSettings active(&page.settings);
-  ScopedStaveRenderer installed(page.renderer);
-  const Size size = PlainPages::PageSize(96, 100);
-  ImageDevice device(size.cx, size.cy, 96, 0xFFFFFF, false);
-  PlainPages pages(*page.section, device, 100);
-  for (auto _ : state) {
-    device.SaveDC();
-    device.FillSolidRect({0, 0, size.cx, size.cy}, 0xFFFFFF);
-    pages.DrawPage(0, device);
-    device.RestoreDC(-1);
-  }
-  benchmark::DoNotOptimize(device.ToBitmap().GetPixel(10, 10));
-  // The page to look at.
-  if (const char* path = std::getenv("VORNEL_BENCH_PNG")) device.WritePng(path);
-  state.SetItemsProcessed(state.iterations());
+  const auto section = EightSystems();
+  bench::CairoPage(state, *section);
 }
 BENCHMARK(CairoStaffPage)->Iterations(200)->Unit(benchmark::kMillisecond);
 

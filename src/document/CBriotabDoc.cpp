@@ -462,8 +462,27 @@ void CBriotabDoc::NotifyChanged(int hint) {
 
 int CBriotabDoc::SaveSnapshot(bool toUndo) {
   CUndoSectionArray& stack = toUndo ? undoStack : redoStack;
-  return stack.SaveSnapshot(*GetActiveSection());
+  return stack.SaveSnapshot(*GetActiveSection(), actionName_);
 }
+
+CBriotabDoc::ActionName::ActionName(CBriotabDoc& doc, std::string name)
+    : doc_(doc), previous_(std::exchange(doc.actionName_, std::move(name))) {}
+
+CBriotabDoc::ActionName::~ActionName() { doc_.actionName_ = std::move(previous_); }
+
+namespace {
+
+std::vector<std::string> EntryNames(const CUndoSectionArray& stack) {
+  std::vector<std::string> names;
+  for (size_t i = 0; i < stack.size(); ++i) names.push_back(stack.Label(i));
+  return names;
+}
+
+}  // namespace
+
+std::vector<std::string> CBriotabDoc::UndoNames() const { return EntryNames(undoStack); }
+
+std::vector<std::string> CBriotabDoc::RedoNames() const { return EntryNames(redoStack); }
 
 // ---------------------------------------------------------------------------------------------
 // Undo, redo and the section buffer
@@ -480,9 +499,10 @@ void CBriotabDoc::PutSectionInPlace(std::unique_ptr<CSystemArray> section) {
 void CBriotabDoc::RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to) {
   if (from.empty()) return;
   const CSystemArray& current = *GetActiveSection();
-  std::unique_ptr<CSystemArray> snapshot = from.PopFront();
+  std::string name;
+  std::unique_ptr<CSystemArray> snapshot = from.PopFront(&name);
   if (snapshot == nullptr) return;
-  to.SaveSnapshot(current);
+  to.SaveSnapshot(current, std::move(name));
   PutSectionInPlace(std::move(snapshot));
 }
 

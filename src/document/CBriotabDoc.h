@@ -163,14 +163,33 @@ class CBriotabDoc {
   // --- the common end of commands
   // Marks the document modified and updates every view with the hint and the active system.
   void NotifyChanged(int hint);
-  // A snapshot of the active section onto the undo stack (or the redo stack).
+  // A snapshot of the active section onto the undo stack (or the redo stack), named by the
+  // action now running.
   int SaveSnapshot(bool toUndo = true);
+  // Names the snapshots taken while it lives after the action running (a command's name), so
+  // that the undo and redo lists can show what each entry undoes. Nested names restore the
+  // outer one.
+  class ActionName {
+   public:
+    ActionName(CBriotabDoc& doc, std::string name);
+    ~ActionName();
+    ActionName(const ActionName&) = delete;
+    ActionName& operator=(const ActionName&) = delete;
+
+   private:
+    CBriotabDoc& doc_;
+    std::string previous_;
+  };
 
   // --- undo, redo and the section buffer
   bool CanUndo() const { return !undoStack.empty(); }
   bool CanRedo() const { return !redoStack.empty(); }
   void OnEditUndo();
   void OnEditRedo();
+  // The names of the undo (redo) entries, newest first; an undo moves its entry's name onto
+  // the redo stack and a redo back.
+  std::vector<std::string> UndoNames() const;
+  std::vector<std::string> RedoNames() const;
   void OnCopySection();
   // Copies sections first to last (numbered from 1) into the section buffer, which then keeps
   // that many. "No sections available to copy" when the range holds none.
@@ -225,6 +244,7 @@ class CBriotabDoc {
   std::string pathName_;
   std::string title_;
   bool modified_ = false;
+  std::string actionName_;
   std::vector<DocumentObserver*> observers_;
 };
 

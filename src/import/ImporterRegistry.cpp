@@ -1,8 +1,12 @@
 #include <cstdio>
 
 #include "import/Importer.h"
+#include "import/ft2/Ft2Importer.h"
 #include "import/guitarpro/GuitarProImporter.h"
 #include "import/musicxml/MusicXmlImporter.h"
+#include "import/tab/TabImporter.h"
+#include "import/tabrite/TabriteImporter.h"
+#include "import/text/AbcImporter.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
@@ -28,6 +32,10 @@ const std::vector<std::unique_ptr<Importer>>& Importers() {
     std::vector<std::unique_ptr<Importer>> list;
     // One line per format.
     list.push_back(MakeMusicXmlImporter());
+    list.push_back(std::make_unique<AbcImporter>());
+    list.push_back(std::make_unique<TabImporter>());
+    list.push_back(std::make_unique<TabriteImporter>());
+    list.push_back(std::make_unique<Ft2Importer>());
     list.push_back(std::make_unique<GuitarProImporter>());
     return list;
   }();

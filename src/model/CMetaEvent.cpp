@@ -198,7 +198,17 @@ bool CMetaEvent::Edit(int view) {
   }
 }
 
-void CMetaEvent::ResetLocation() {
+bool CMetaEvent::IsTextKind(uint8_t kind) {
+  return kind == kLyrics || kind == kCaption || kind == kContinuo || kind == kChordName || kind == kFootnote;
+}
+
+void CMetaEvent::ResetLocation(const CMetaEvent* model) {
+  if (model != nullptr) {
+    if (model->kind != kind) return;
+    location.SetOffset(EventLocation::kNotation, model->location.notationCx, model->location.notationCy);
+    location.SetOffset(EventLocation::kTablature, model->location.tablatureCx, model->location.tablatureCy);
+    return;
+  }
   switch (kind) {
     case kReprise:
     case kFermata:

@@ -23,27 +23,35 @@ class CMetaEvent : public Persistent {
   static constexpr uint8_t kLyrics = 0;
   static constexpr uint8_t kTimeSignature = 1;
   static constexpr uint8_t kAlfabeto = 2;
+  static constexpr uint8_t kChordChart = 3;
   static constexpr uint8_t kMidiController = 4;
   static constexpr uint8_t kCaption = 5;
   static constexpr uint8_t kLegato = 6;
   static constexpr uint8_t kGraphicOrnament = 7;
+  static constexpr uint8_t kContinuo = 8;
   static constexpr uint8_t kClef = 9;
   static constexpr uint8_t kPedal = 10;
   static constexpr uint8_t kEnding = 12;
   static constexpr uint8_t kTempo = 14;
+  static constexpr uint8_t kCrescendo = 15;
   static constexpr uint8_t kChordName = 16;
   static constexpr uint8_t kReprise = 17;
   static constexpr uint8_t kFermata = 18;
   static constexpr uint8_t kDynamicChart = 19;
+  static constexpr uint8_t kRasgueado = 21;
   static constexpr uint8_t kFootnote = 23;
   static constexpr uint8_t kFloatingOrnament = 25;
+  static constexpr uint8_t kBarre = 26;
   static constexpr uint8_t kHyperlink = 32;
+  static constexpr uint8_t kStaveBracket = 33;
   static constexpr uint8_t kDynamics = 34;
   static constexpr uint8_t kBarPause = 36;
   static constexpr uint8_t kGraceNote = 38;
   static constexpr uint8_t kDaCapo = 39;
   static constexpr uint8_t kSegno = 40;
   static constexpr uint8_t kMarker = 48;
+  static constexpr uint8_t kEndMarker = 49;
+  static constexpr uint8_t kCoda = 50;
   // Set by an editor to ask for the event's removal; the chord's list deletes it.
   static constexpr uint8_t kDeleteMe = 255;
 
@@ -56,6 +64,9 @@ class CMetaEvent : public Persistent {
   uint32_t value = 0;
   int32_t cx = 0;
   int32_t cy = 0;
+  // The colour the event was last drawn in, filled by the drawing before each kind's
+  // routine; never stored, copied or compared.
+  uint32_t drawColour = 0;
 
   CMetaEvent() = default;
   CMetaEvent(uint8_t kind, std::string_view text, uint32_t value, int32_t cx, int32_t cy);
@@ -63,6 +74,10 @@ class CMetaEvent : public Persistent {
   // start empty and the running link is not copied.
   CMetaEvent(const CMetaEvent& other);
   CMetaEvent& operator=(const CMetaEvent& other);
+
+  // Kinds whose empty text makes the event worthless: lyrics, captions, continuo figures,
+  // chord names and footnotes.
+  static bool IsTextKind(uint8_t kind);
 
   // Every stored field, rectangles included.
   bool operator==(const CMetaEvent& other) const;
@@ -86,9 +101,11 @@ class CMetaEvent : public Persistent {
   // Returns true when the event was edited or needs no editor, false when cancelled or when
   // the kind has no editor.
   bool Edit(int view);
-  // Puts the user's offsets back: fermatas, reprises and signs to their default places,
-  // every other kind to no offset and no drawn rectangle.
-  void ResetLocation();
+  // Puts the user's offsets back: fermatas, reprises and signs to their default places
+  // (their drawn rectangles kept), every other kind to no offset and no drawn rectangle.
+  // With a model of the same kind its four offsets are copied instead; a model of another
+  // kind changes nothing.
+  void ResetLocation(const CMetaEvent* model = nullptr);
 };
 
 }  // namespace vornel

@@ -48,6 +48,29 @@ void CMetaEventArray::RemoveNoteEvents(const nNotes& note) {
 
 size_t CMetaEventArray::RemoveMarkedForDeletion() { return RemoveKind(CMetaEvent::kDeleteMe); }
 
+size_t CMetaEventArray::RemoveUndrawable() {
+  return std::erase_if(items(), [](const auto& e) {
+    return e != nullptr &&
+           (e->kind == CMetaEvent::kDeleteMe || (CMetaEvent::IsTextKind(e->kind) && e->text.empty()));
+  });
+}
+
+CMetaEvent* CMetaEventArray::DrawAll(const std::function<void(CMetaEvent&)>& draw) {
+  RemoveUndrawable();
+  CMetaEvent* last = nullptr;
+  // By index: a drawing may not add or remove events, but it may mark one for deletion.
+  for (size_t i = 0; i < size(); ++i) {
+    CMetaEvent* event = at(i);
+    if (event == nullptr) continue;
+    draw(*event);
+    last = event;
+  }
+  // The last event drawn may have marked itself: then nothing is left to return.
+  if (last != nullptr && last->kind == CMetaEvent::kDeleteMe) last = nullptr;
+  RemoveMarkedForDeletion();
+  return last;
+}
+
 CMetaEvent* CMetaEventArray::CopyKindTo(uint8_t kind, CMetaEventArray& target) const {
   const CMetaEvent* source = Find(kind);
   if (source == nullptr && kind == CMetaEvent::kCaption) {

@@ -4,6 +4,7 @@
 #include <tinyxml2.h>
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +36,12 @@ class CMetaEventArray : public OwnedArray<CMetaEvent> {
   void RemoveNoteEvents(const nNotes& note);
   // Deletes the events that an editor marked for deletion.
   size_t RemoveMarkedForDeletion();
+  // Deletes the events marked for deletion and the text events (lyrics, captions, continuo
+  // figures, chord names, footnotes) whose text is empty; returns how many.
+  size_t RemoveUndrawable();
+  // Every meta-event of the chord drawn in order by `draw`: the undrawable ones are deleted
+  // first, and those the drawing marked for deletion after. Returns the last event drawn.
+  CMetaEvent* DrawAll(const std::function<void(CMetaEvent&)>& draw);
   // Appends to `target` a copy of the first event of a kind and returns it; a caption (kind
   // 5) falls back on the first event of the list. Null when there is nothing to copy.
   CMetaEvent* CopyKindTo(uint8_t kind, CMetaEventArray& target) const;

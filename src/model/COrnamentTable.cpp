@@ -201,6 +201,15 @@ void COrnamentTable::Load(ArchiveReader& ar) {
   entriesPerGroup = kMaxHalfCount;
   NormalizeEntries();
   if (ar.VersionBelow("8.46")) MapOldFileGlyphs();
+  // A stored row keeps neither its type nor its kind: both follow from where it stands, so
+  // that tablature rows keep the flags face and catalogue.
+  const size_t half = std::min<size_t>(entriesPerGroup, size() / 2);
+  for (size_t i = 0; i < size() && half != 0; ++i) {
+    COrnamentProps* row = at(i);
+    if (row == nullptr) continue;
+    if (row->type == -1) row->type = i < half ? 0 : 1;
+    if (row->kind == -1) row->kind = static_cast<int32_t>(i % half);
+  }
 }
 
 tinyxml2::XMLElement* COrnamentTable::WriteXml(tinyxml2::XMLDocument& doc) const {

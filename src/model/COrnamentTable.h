@@ -51,6 +51,7 @@ class COrnamentTable : public Persistent, public OwnedArray<COrnamentProps> {
   void Store(ArchiveWriter& ar) const override;
   // Colours by version ("9.53.1", "9.53.2", "9.6.8.0"); tables of older sizes are upgraded to 64
   // rows; files before "8.46" have their tablature glyphs mapped and their notation half reset.
+  // Each row's type and kind follow from its half and its place in it.
   void Load(ArchiveReader& ar) override;
 
   // "ornament-table" with "colors" and "ornament-types".

@@ -206,6 +206,10 @@ class CSystemArray : public Persistent {
   void ApplyCommandToActiveInstrument(ClearCommand command);
   // For every definition, both voices gathered from its lines are respelled in its key.
   void RecalculateNotation();
+  // The stems of the selected voice of the active line in every system, from the dividing
+  // pitch of the line's active stave and its stem-direction option.
+  void RecalculateStemDirections();
+
   // The section's signature at the start of every line of the first system.
   void InsertInitialTimeSignature();
   // After an import: each definition's gathered first voice goes to its line in the systems

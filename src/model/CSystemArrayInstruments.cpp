@@ -296,6 +296,18 @@ void CSystemArray::RecalculateNotation() {
   }
 }
 
+void CSystemArray::RecalculateStemDirections() {
+  if (systems.empty()) return;
+  const size_t instrument = ActiveInstrumentIndex();
+  for (const auto& system : systems.items()) {
+    CInstrument& line = *system->Line(instrument);
+    if (line.staves.empty()) continue;
+    const size_t active = std::min(static_cast<size_t>(std::max(line.activeStave, 0)), line.staves.size() - 1);
+    const CClef& stave = *line.staves.at(active);
+    line.GetSelectedVoice().SetStemDirections(stave.GetStemDividingPitch(), stave.stemDirection != 0);
+  }
+}
+
 void CSystemArray::InsertInitialTimeSignature() {
   if (systems.empty()) return;
   for (const auto& line : System(0)->lines) {

@@ -17,25 +17,42 @@ std::unique_ptr<CSystemArray> CopySection(const CSystemArray& section) {
   return copy;
 }
 
-int CUndoSectionArray::SaveSnapshot(const CSystemArray& section) {
-  PushFront(CopySection(section));
+int CUndoSectionArray::SaveSnapshot(const CSystemArray& section, std::string label) {
+  PushFront(CopySection(section), std::move(label));
   return 1;
 }
 
-void CUndoSectionArray::PushFront(std::unique_ptr<CSystemArray> section) {
+void CUndoSectionArray::PushFront(std::unique_ptr<CSystemArray> section, std::string label) {
   if (limit <= 0) return;
+  // Names stay entry by entry even if entries came or went through the plain list.
+  strings.resize(size());
   insert(0, std::move(section));
+  strings.insert(strings.begin(), std::move(label));
   Trim();
 }
 
-std::unique_ptr<CSystemArray> CUndoSectionArray::PopFront() {
+std::unique_ptr<CSystemArray> CUndoSectionArray::PopFront(std::string* label) {
   if (empty()) return nullptr;
+  strings.resize(size());
+  if (label != nullptr) *label = std::move(strings.front());
+  strings.erase(strings.begin());
   return release(0);
 }
 
 void CUndoSectionArray::Trim() {
   const size_t keep = static_cast<size_t>(std::max<int32_t>(limit, 0));
   while (size() > keep) erase(size() - 1);
+  strings.resize(size());
+}
+
+void CUndoSectionArray::clear() {
+  CSectionArray::clear();
+  strings.clear();
+}
+
+const std::string& CUndoSectionArray::Label(size_t index) const {
+  static const std::string kNone;
+  return index < strings.size() && index < size() ? strings[index] : kNone;
 }
 
 }  // namespace vornel

@@ -1,10 +1,12 @@
 #pragma once
 // A section list used as an undo, redo or copy stack: the newest entry first, at most `limit`
 // entries kept. Entries are deep copies of sections made through their binary record, so a
-// copy shares nothing with the section it was taken from.
+// copy shares nothing with the section it was taken from. The list's strings name the entries,
+// one each (what made the snapshot; empty when nothing said).
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "model/CSectionArray.h"
 
@@ -23,13 +25,17 @@ class CUndoSectionArray : public CSectionArray {
 
   // Puts a copy of `section` in front and trims the list to its limit. Returns 1 when a copy
   // was made (with limit 0 it is made and discarded).
-  int SaveSnapshot(const CSystemArray& section);
+  int SaveSnapshot(const CSystemArray& section, std::string label = {});
   // Puts `section` in front and trims the list to its limit (with limit 0 it is dropped).
-  void PushFront(std::unique_ptr<CSystemArray> section);
-  // Takes entry 0 out; null when the list is empty.
-  std::unique_ptr<CSystemArray> PopFront();
+  void PushFront(std::unique_ptr<CSystemArray> section, std::string label = {});
+  // Takes entry 0 out, and its name into `label` when given; null when the list is empty.
+  std::unique_ptr<CSystemArray> PopFront(std::string* label = nullptr);
   // Deletes entries from the end until at most `limit` remain.
   void Trim();
+  // Deletes every entry and its name.
+  void clear();
+  // The name of entry `index`; empty when it has none.
+  const std::string& Label(size_t index) const;
 };
 
 }  // namespace vornel

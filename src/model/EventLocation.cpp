@@ -4,6 +4,7 @@
 
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/draw/MulDiv.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -55,7 +56,33 @@ void Widen(int32_t& low, int32_t& high) {
   }
 }
 
+int32_t SaneZoom(int32_t zoom) { return zoom < 1 ? 100 : zoom; }
+
+// Hundredths of a millimetre to pixels of a device of `dpi` and back.
+int32_t HimetricToPixels(int32_t v, int32_t dpi) { return MulDiv(v, dpi, 2540); }
+int32_t PixelsToHimetric(int32_t v, int32_t dpi) { return dpi > 0 ? MulDiv(v, 2540, dpi) : 0; }
+
 }  // namespace
+
+Point EventLocation::DeviceOffset(int view, int32_t dpiX, int32_t dpiY, int32_t zoom) const {
+  const bool notationView = view == kNotation;
+  const int32_t z = SaneZoom(zoom);
+  return {MulDiv(HimetricToPixels(notationView ? notationCx : tablatureCx, dpiX), z, 100),
+          MulDiv(HimetricToPixels(notationView ? notationCy : tablatureCy, dpiY), z, 100)};
+}
+
+bool EventLocation::Move(int view, Point drop, int32_t dpiX, int32_t dpiY, int32_t zoom) {
+  const EventRect& drawn = Rect(view);
+  if (drawn.left == 0) return false;
+  const bool notationView = view == kNotation;
+  const int32_t z = SaneZoom(zoom);
+  const int32_t x = HimetricToPixels(notationView ? notationCx : tablatureCx, dpiX) +
+                    MulDiv(drop.x - drawn.left, 100, z);
+  const int32_t y = HimetricToPixels(notationView ? notationCy : tablatureCy, dpiY) +
+                    MulDiv(drop.y - drawn.top, 100, z);
+  SetOffset(view, PixelsToHimetric(x, dpiX), PixelsToHimetric(y, dpiY));
+  return true;
+}
 
 void EventLocation::SetOffset(int view, int32_t cx, int32_t cy) {
   if (view == kNotation) {

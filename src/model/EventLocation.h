@@ -39,6 +39,15 @@ class EventLocation {
   // widened by 5 on each side so that the event can still be hit.
   void SetRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int view);
 
+  // The view's offset as device pixels of a device of `dpiX` × `dpiY` at `zoom` percent
+  // (a zoom below 1 counts as 100): the placement every meta-event adds to its anchor.
+  Point DeviceOffset(int view, int32_t dpiX, int32_t dpiY, int32_t zoom) const;
+  // The event, drawn in `view` at `zoom`, was dropped with its top-left corner at `drop`:
+  // the offset grows by the distance moved, divided by the zoom, and the drawn rectangle
+  // stays. An event never drawn in the view (its rectangle's left is 0) does not move and
+  // false is returned.
+  bool Move(int view, Point drop, int32_t dpiX, int32_t dpiY, int32_t zoom);
+
   // Notation rectangle, tablature rectangle (left, top, right, bottom), then the notation and
   // the tablature offsets: 48 bytes.
   void Store(ArchiveWriter& ar) const;

@@ -32,6 +32,8 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   // The status a blank (null) entry of a voice is written with, truncated to 16 bits.
   static constexpr uint16_t kBlankStatus = 0xFFFF;
   // Chord marks (status bits 8-11).
+  static constexpr uint16_t kGreyedMark = 1;
+  static constexpr uint16_t kRhythmMark = 4;  // rhythm only: a flag or alfabeto letter, no notes
   static constexpr uint16_t kGhostMark = 13;
   static constexpr uint16_t kTimelessMark = 15;
   // Special-event subtypes (status bits 4-11).

@@ -43,6 +43,9 @@ class UserPrompts {
   // cancels. Implementations never return a number outside the range.
   virtual std::optional<long> PromptNumber(std::string_view caption, std::string_view prompt, long minimum,
                                            long maximum, long value) = 0;
+  // A short progress text for the status line of the main window ("sect.3"); nothing shows it
+  // where there is no window.
+  virtual void ShowStatusText(std::string_view /*text*/) {}
 };
 
 // Writes messages to standard error, answers every question with its first button and every
@@ -94,6 +97,7 @@ class ForwardingPrompts : public UserPrompts {
                                    long value) override {
     return outer_.PromptNumber(caption, prompt, minimum, maximum, value);
   }
+  void ShowStatusText(std::string_view text) override { outer_.ShowStatusText(text); }
 
  protected:
   UserPrompts& outer() { return outer_; }

@@ -36,6 +36,8 @@ class FramePanes {
   virtual void TempoChanged(int beatsPerMinute) = 0;
   // The panes are laid out again and the active view re-formats its section.
   virtual void RequestLayoutReset() = 0;
+  // Pops up the palette tool bar's buttons as a menu at a point of the main window.
+  virtual void ShowToolbarMenu(int /*x*/, int /*y*/) {}
 };
 
 class NoFramePanes : public FramePanes {

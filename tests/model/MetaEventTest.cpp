@@ -267,6 +267,90 @@ TEST(MetaEvent, ResetLocation) {
   EXPECT_EQ(caption.location, EventLocation{});
 }
 
+// A model of the same kind gives its four offsets; one of another kind changes nothing.
+TEST(MetaEvent, ResetLocationFromAModel) {
+  CMetaEvent model(CMetaEvent::kLyrics, "m", 0, 0, 0);
+  model.location.SetOffset(EventLocation::kNotation, 10, 20);
+  model.location.SetOffset(EventLocation::kTablature, 30, 40);
+  CMetaEvent lyric(CMetaEvent::kLyrics, "l", 0, 0, 0);
+  lyric.location.SetRect(5, 5, 30, 30, EventLocation::kTablature);
+  lyric.ResetLocation(&model);
+  EXPECT_EQ(lyric.location.notationCx, 10);
+  EXPECT_EQ(lyric.location.notationCy, 20);
+  EXPECT_EQ(lyric.location.tablatureCx, 30);
+  EXPECT_EQ(lyric.location.tablatureCy, 40);
+  EXPECT_EQ(lyric.location.tablature, (EventRect{5, 5, 30, 30}));
+  CMetaEvent caption(CMetaEvent::kCaption, "c", 0, 0, 0);
+  caption.location.SetOffset(EventLocation::kNotation, 7, 8);
+  caption.ResetLocation(&model);
+  EXPECT_EQ(caption.location.notationCx, 7);
+  EXPECT_EQ(caption.location.tablatureCx, 0);
+}
+
+// Dragging moves the offset by the distance dropped, divided by the zoom, in hundredths of a
+// millimetre of the device; the drawn rectangle stays.
+TEST(EventLocation, MoveByTheDropAtTheZoom) {
+  struct Case {
+    int32_t zoom;
+    int32_t moved;     // pixels
+    int32_t expected;  // hundredths of a millimetre at 96 dpi
+  };
+  for (const Case c : {Case{100, 20, 529}, {200, 20, 265}, {0, 20, 529}, {50, 10, 529}}) {
+    EventLocation location;
+    location.SetRect(100, 50, 120, 70, EventLocation::kTablature);
+    ASSERT_TRUE(location.Move(EventLocation::kTablature, {100 + c.moved, 50}, 96, 96, c.zoom)) << c.zoom;
+    EXPECT_EQ(location.tablatureCx, c.expected) << c.zoom;
+    EXPECT_EQ(location.tablatureCy, 0) << c.zoom;
+    EXPECT_EQ(location.tablature, (EventRect{100, 50, 120, 70}));
+  }
+  // An offset grows on what it was.
+  EventLocation location;
+  location.notation = {100, 50, 120, 70};
+  location.SetOffset(EventLocation::kNotation, 529, -529);
+  location.Move(EventLocation::kNotation, {120, 30}, 96, 96, 100);
+  EXPECT_EQ(location.notationCx, 1058);
+  EXPECT_EQ(location.notationCy, -1058);
+}
+
+TEST(EventLocation, AnEventNeverDrawnDoesNotMove) {
+  EventLocation location;
+  location.SetOffset(EventLocation::kNotation, 11, 12);
+  EXPECT_FALSE(location.Move(EventLocation::kNotation, {40, 40}, 96, 96, 100));
+  EXPECT_EQ(location.notationCx, 11);
+  EXPECT_EQ(location.notationCy, 12);
+}
+
+TEST(EventLocation, TheOffsetInDevicePixelsGrowsWithTheZoom) {
+  EventLocation location;
+  location.SetOffset(EventLocation::kTablature, 100, -254);
+  EXPECT_EQ(location.DeviceOffset(EventLocation::kTablature, 96, 96, 100), (Point{4, -10}));
+  EXPECT_EQ(location.DeviceOffset(EventLocation::kTablature, 96, 96, 200), (Point{8, -20}));
+  EXPECT_EQ(location.DeviceOffset(EventLocation::kTablature, 96, 96, 0), (Point{4, -10}));
+}
+
+// Drawing a chord's events: the marked and the empty text events go first, what the drawing
+// marks goes after, and the last event drawn is returned.
+TEST(MetaEventList, DrawAllRemovesWhatCannotBeDrawn) {
+  CMetaEventArray list;
+  list.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kDeleteMe, "gone", 0, 0, 0));
+  list.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLyrics, "", 0, 0, 0));
+  list.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kTempo, "", 60, 0, 0));
+  list.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kFootnote, "", 0, 0, 0));
+  list.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kChordChart, "", 9, 0, 0));
+  list.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kCaption, "kept", 0, 0, 0));
+  std::vector<uint8_t> drawn;
+  CMetaEvent* last = list.DrawAll([&](CMetaEvent& e) {
+    drawn.push_back(e.kind);
+    if (e.kind == CMetaEvent::kChordChart) e.kind = CMetaEvent::kDeleteMe;
+  });
+  // A text event with no text does not stop the walk: the events after it are drawn.
+  EXPECT_EQ(drawn, (std::vector<uint8_t>{CMetaEvent::kTempo, CMetaEvent::kChordChart, CMetaEvent::kCaption}));
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]->kind, CMetaEvent::kTempo);
+  EXPECT_EQ(list[1]->kind, CMetaEvent::kCaption);
+  EXPECT_EQ(last, list[1]);
+}
+
 TEST(MetaEventList, SetUpdatesTheFirstOfItsKindOrAppends) {
   CMetaEventArray list;
   list.SetMetaEvent(CMetaEvent::kLyrics, "one", 0, 0, 0);

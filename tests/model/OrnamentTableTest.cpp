@@ -216,6 +216,24 @@ TEST(OrnamentTableRecord, FilesBeforeEightFortySixMapOldGlyphs) {
   EXPECT_EQ(unchanged[0]->glyph, 55u);
 }
 
+// Rows read from a binary table come back without type or kind; both follow from the row's
+// half, so a tablature row keeps the flags face.
+TEST(OrnamentTableRecord, RowsTakeTypeAndKindFromTheirHalf) {
+  COrnamentTable stored;
+  stored.NormalizeEntries();
+  const auto bytes = StoredTable(stored, 7);
+  ArchiveReader r(bytes, "9.8.1.0");
+  COrnamentTable read;
+  read.Load(r);
+  const uint32_t half = read.entriesPerGroup;
+  for (const uint32_t k : {0u, 3u, half - 1}) {
+    EXPECT_EQ(read[k]->type, 0) << k;
+    EXPECT_EQ(read[half + k]->type, 1) << k;
+    EXPECT_EQ(read[k]->kind, static_cast<int32_t>(k));
+    EXPECT_EQ(read[half + k]->kind, static_cast<int32_t>(k));
+  }
+}
+
 TEST(OrnamentTableXml, WritesBothGroupsAndReadsThemBack) {
   COrnamentTable table;
   table.NormalizeEntries();

@@ -33,6 +33,7 @@ class ScriptedPrompts : public UserPrompts {
                                         std::string_view caption) override;
   std::optional<long> PromptNumber(std::string_view caption, std::string_view prompt, long minimum, long maximum,
                                    long value) override;
+  void ShowStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
 
   std::vector<std::string> messages;   // messages and questions, in order
   std::vector<std::string> questions;  // questions only
@@ -41,6 +42,7 @@ class ScriptedPrompts : public UserPrompts {
   std::vector<std::string> textPrompts;    // "prompt|initial" of each text prompt
   std::vector<std::string> filePrompts;    // "title|pattern|suggested name|initial folder" of each file prompt
   std::vector<std::string> numberPrompts;  // "caption|prompt|minimum|maximum|value" of each number prompt
+  std::vector<std::string> statusTexts;    // texts shown on the status line, in order
 
  private:
   std::deque<Answer> answers_;

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "document/CBriotabDoc.h"
@@ -43,20 +44,12 @@ inline std::unique_ptr<nChord> Bar(uint16_t status = 1, uint32_t number = 0) {
   return bar;
 }
 
-// One instrument line on one staff.
-struct StaffLine {
+// One instrument line of one definition, drawn through the renderer the tools install.
+struct LineFixture {
   CInstrumentDlg definition;
   std::unique_ptr<CInstrument> line;
 
-  explicit StaffLine(int32_t clef = CClef::kGClef, int32_t voices = CClef::kUpperVoice) {
-    definition.ApplyNotationPreset(2);
-    definition.staves.at(0)->clefId = clef;
-    definition.staves.at(0)->enabledVoices = voices;
-    definition.staves.at(0)->oldStyle = 0;
-    line = std::make_unique<CInstrument>(definition);
-  }
   CClef& Stave() { return *line->staves.at(0); }
-  nChordArray& Voice(size_t v) { return line->Voice(v); }
 
   void DrawOn(DeviceContext& dc, int32_t columnWidth, Rect rect, int32_t indent, int32_t zoom = 100) {
     Stave().currentVoice = line->selectedVoice != 0 ? 1 : 0;
@@ -65,15 +58,15 @@ struct StaffLine {
   }
 
   // The recording of the stave drawn at (100, 100) with 60 pixels of header and columns
-  // `columnWidth` wide; also a PNG named `name` when VORNEL_RENDER_PNG_DIR is set.
-  // At zoom 200 and 96 dpi the staff's spacing is 10 pixels and its lines 1 pixel thick.
-  std::string Draw(const std::string& name, int32_t columnWidth = 40, bool printing = true, int32_t width = 600,
-                   int32_t zoom = 200) {
+  // `columnWidth` wide; also a PNG named `name` (`height` pixels high) when
+  // VORNEL_RENDER_PNG_DIR is set.
+  std::string DrawLog(const std::string& name, int32_t columnWidth, bool printing, int32_t width, int32_t zoom,
+                      int32_t height) {
     const Rect rect{100, 100, 100 + width, 300};
     RecordingDevice dc(96, printing);
     DrawOn(dc, columnWidth, rect, 60, zoom);
     if (const char* dir = std::getenv("VORNEL_RENDER_PNG_DIR")) {
-      ImageDevice image(width + 200, 260, 96, 0xFFFFFF, printing);
+      ImageDevice image(width + 200, height, 96, 0xFFFFFF, printing);
       DrawOn(image, columnWidth, rect, 60, zoom);
       image.WritePng(std::string(dir) + "/" + name + ".png");
     }
@@ -81,14 +74,38 @@ struct StaffLine {
   }
 };
 
-// A document of one section: a staff in both voices over two systems (and eight empty ones),
-// with beams, dots, accidentals, ledger lines, rests and bar lines.
-inline std::unique_ptr<CBriotabDoc> TwoVoiceStaffDocument() {
+// One instrument line on one staff.
+struct StaffLine : LineFixture {
+  explicit StaffLine(int32_t clef = CClef::kGClef, int32_t voices = CClef::kUpperVoice) {
+    definition.ApplyNotationPreset(2);
+    definition.staves.at(0)->clefId = clef;
+    definition.staves.at(0)->enabledVoices = voices;
+    definition.staves.at(0)->oldStyle = 0;
+    line = std::make_unique<CInstrument>(definition);
+  }
+  nChordArray& Voice(size_t v) { return line->Voice(v); }
+
+  // At zoom 200 and 96 dpi the staff's spacing is 10 pixels and its lines 1 pixel thick.
+  std::string Draw(const std::string& name, int32_t columnWidth = 40, bool printing = true, int32_t width = 600,
+                   int32_t zoom = 200) {
+    return DrawLog(name, columnWidth, printing, width, zoom, 260);
+  }
+};
+
+// A new document of one (active) section with the given title.
+inline std::unique_ptr<CBriotabDoc> OneSectionDocument(std::string_view title) {
   auto doc = std::make_unique<CBriotabDoc>();
   doc->sections.push_back(std::make_unique<CSystemArray>());
   doc->sections.activeSection = 0;
+  doc->sections.at(0)->Title().text = std::string(title);
+  return doc;
+}
+
+// A document of one section: a staff in both voices over two systems (and eight empty ones),
+// with beams, dots, accidentals, ledger lines, rests and bar lines.
+inline std::unique_ptr<CBriotabDoc> TwoVoiceStaffDocument() {
+  auto doc = OneSectionDocument("Two voices");
   CSystemArray& section = *doc->sections.at(0);
-  section.Title().text = "Two voices";
   CInstrumentDlg& guitar = *section.Definition(0);
   guitar.nameText.text = "Guitar";
   guitar.ApplyNotationPreset(1);  // G8 clef, both voices

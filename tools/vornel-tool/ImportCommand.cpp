@@ -1,10 +1,14 @@
-// import IN OUT.btxml|.btz [--into DOC] [--warnings]: a file of another program imported by the
-// importer that takes it, appended to DOC or to a new document (whose untouched first section
-// is then dropped) and saved as OUT. Prints each new section and, per instrument line, its name,
-// program and courses, and per voice its chords, notes, rests and bars. --warnings prints the
-// converters' warnings on the standard error stream.
+// import IN|FOLDER OUT.btxml|.btz [--into DOC] [--instrument DOC] [--warnings]: a file of
+// another program imported by the importer that takes it (or a folder: its TAB files, else its
+// ".ft2" files), appended to DOC or to a new document (whose untouched first section is then
+// dropped) and saved as OUT. The instrument chooser and the add-section wizard are answered with
+// the first definition of the --instrument document. Prints each new section and, per
+// instrument line, its name, program and courses, and per voice its chords, notes, rests and
+// bars. --warnings prints the converters' warnings on the standard error stream.
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -15,8 +19,11 @@
 #include "ToolCommand.h"
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
+#include "document/InstrumentChooser.h"
+#include "document/SectionWizard.h"
 #include "import/Importer.h"
 #include "import/musicxml/ImportWarnings.h"
+#include "import/text/TextImportCommands.h"
 #include "model/CSystemArray.h"
 
 namespace vornel::tool {
@@ -69,11 +76,14 @@ int Import(const CommandArguments& args) {
   std::vector<std::string> files;
   std::optional<std::string> into;
   bool warnings = false;
+  std::optional<std::string> instrumentFrom;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--warnings") {
       warnings = true;
     } else if (args[i] == "--into" && i + 1 < args.size()) {
       into = args[++i];
+    } else if (args[i] == "--instrument" && i + 1 < args.size()) {
+      instrumentFrom = args[++i];
     } else {
       files.push_back(args[i]);
     }
@@ -84,11 +94,29 @@ int Import(const CommandArguments& args) {
   std::ostream nowhere(nullptr);
   ScopedImportWarnings quiet(warnings ? ImportWarnings() : nowhere);
 
-  const Importer* importer = FindImporter(files[0]);
-  if (importer == nullptr) {
+  std::error_code error;
+  const bool folder = std::filesystem::is_directory(files[0], error);
+  const Importer* importer = folder ? nullptr : FindImporter(files[0]);
+  if (!folder && importer == nullptr) {
     std::fprintf(stderr, "%s: no importer reads this file\n", files[0].c_str());
     return 1;
   }
+  // The chooser and the wizard answer with the instrument document's first definition.
+  std::unique_ptr<CVornelTabDoc> instrumentDoc;
+  CInstrumentDlg instrument;
+  instrument.EnsureStave();
+  if (instrumentFrom) {
+    instrumentDoc = OpenDocument(*instrumentFrom);
+    if (instrumentDoc == nullptr) return 1;
+    if (!instrumentDoc->sections.empty() && !instrumentDoc->sections.at(0)->definitions.empty()) {
+      instrument.CopyFrom(*instrumentDoc->sections.at(0)->definitions.at(0));
+    }
+  }
+  FixedInstrumentChooser chooser(instrument);
+  ScopedInstrumentChooser scopedChooser(chooser);
+  FixedSectionWizard wizard(instrument);
+  ScopedSectionWizard scopedWizard(wizard);
+
   std::unique_ptr<CVornelTabDoc> doc;
   if (into) {
     doc = OpenDocument(*into);
@@ -97,17 +125,26 @@ int Import(const CommandArguments& args) {
     doc = std::make_unique<CVornelTabDoc>();
     doc->OnNewDocument();
   }
-  const size_t before = doc->sections.size();
-  const size_t added = importer->Import(files[0], *doc);
+  const CSystemArray* untouched = into ? nullptr : doc->sections.at(0);
+  std::vector<const CSystemArray*> existing;
+  for (const auto& section : doc->sections.items()) existing.push_back(section.get());
+  const size_t added = folder ? ImportFolder(files[0], *doc) : importer->Import(files[0], *doc);
   if (added == 0) return 1;
-  size_t first = before;
-  if (!into && doc->sections.DeleteSection(0) != 0) --first;  // the new document's own section
+  // The new document's own section goes, wherever the imports put theirs.
+  if (untouched != nullptr) {
+    const int index = doc->sections.IndexOf(untouched);
+    if (index >= 0) doc->sections.DeleteSection(static_cast<size_t>(index));
+  }
   if (!SaveDocumentFile(*doc, files[1])) return 1;
-  for (size_t s = first; s < doc->sections.size(); ++s) PrintSection(*doc->sections.at(s), s + 1);
+  for (size_t s = 0; s < doc->sections.size(); ++s) {
+    const CSystemArray* section = doc->sections.at(s);
+    if (std::find(existing.begin(), existing.end(), section) == existing.end()) PrintSection(*section, s + 1);
+  }
   return 0;
 }
 
-const ToolCommand registration("import", "import IN OUT.btxml|OUT.btz [--into DOC] [--warnings]",
+const ToolCommand registration("import",
+                               "import IN|FOLDER OUT.btxml|OUT.btz [--into DOC] [--instrument DOC] [--warnings]",
                                "import a file of another program as new sections of a document", Import);
 
 }  // namespace

@@ -1,8 +1,9 @@
-// render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen]:
-// typesets a section of a document without a window. PNG output is one file per page (OUT.png,
-// or OUT-001.png and on for several pages), PDF one document, the log the recording device's
-// calls page by page. Without --screen the pages are drawn as printed; with it as the window
-// draws them (markers, highlight band, header background). Everything is written to temporary
+// render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen]
+// [--frames]: typesets a section of a document without a window. PNG output is one file per
+// page (OUT.png, or OUT-001.png and on for several pages), PDF one document, the log the
+// recording device's calls page by page. Without --screen the pages are drawn as printed; with
+// it as the window draws them (markers, highlight band, header background), and with --frames
+// too each meta-event's frame and the line to its anchor, where hit testing finds it. Everything is written to temporary
 // files first and renamed into place only when all of it was written, so a failure leaves
 // nothing behind.
 
@@ -45,6 +46,7 @@ struct RenderOptions {
   int32_t zoom = 100;
   int32_t dpi = 96;
   bool screen = false;
+  bool frames = false;
 };
 
 bool ScanNumber(const std::string& text, int32_t low, int32_t high, int32_t& value) {
@@ -81,6 +83,8 @@ bool ParseOptions(const CommandArguments& args, RenderOptions& o) {
       if (!hasValue || !ScanNumber(args[++i], 24, 1200, o.dpi)) return false;
     } else if (a == "--screen") {
       o.screen = true;
+    } else if (a == "--frames") {
+      o.frames = true;
     } else if (a.size() > 1 && a[0] == '-') {
       return false;
     } else {
@@ -169,7 +173,9 @@ int Render(const CommandArguments& args) {
   const bool printing = !o.screen;
   const int32_t dpi = printing ? MulDiv(o.dpi, o.zoom, 100) : o.dpi;
   const int32_t zoom = printing ? 100 : o.zoom;
-  const PageDrawSettings settings = DrawSettingsOf(doc->settings.pageSettings, zoom, o.screen);
+  PageDrawSettings settings = DrawSettingsOf(doc->settings.pageSettings, zoom, o.screen);
+  settings.resolveImagePath = [&doc](std::string& path) { return doc->ResolveFacsimilePath(path); };
+  settings.showMetaEventFrames = o.screen && o.frames;
   ScopedPageSettings activeSettings(&settings);
   DrawingStaveRenderer renderer;
   ScopedStaveRenderer installed(renderer);
@@ -237,7 +243,8 @@ int Render(const CommandArguments& args) {
 }
 
 const ToolCommand registration(
-    "render", "render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen]",
+    "render",
+    "render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen] [--frames]",
     "typeset a section of a document as pages", Render);
 
 }  // namespace

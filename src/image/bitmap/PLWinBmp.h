@@ -8,10 +8,17 @@
 #include <vector>
 
 #include "image/bitmap/PLBmp.h"
+#include "platform/draw/DeviceBitmap.h"
+#include "platform/draw/DrawTypes.h"
 
 namespace vornel {
 
+class DeviceContext;
 class PLClipboard;
+
+// Any bitmap as the devices' 32-bit pixels (alpha premultiplied; opaque without an alpha
+// channel). An image larger than a device bitmap may be gives an empty one.
+DeviceBitmap ToDeviceBitmap(const PLBmp& bmp);
 
 // The Windows bitmap-info header as it stands at the start of a packed DIB (little-endian).
 struct PLBitmapInfoHeader {
@@ -60,6 +67,13 @@ class PLWinBmp : public PLBmp {
   // unchanged, when the format is absent, the clipboard cannot be opened, the data cannot
   // be read or the format is one that holds no image.
   bool FromClipboard(PLClipboard& clipboard, int format);
+
+  // Drawing onto a device, every transfer a copy of the source: the whole image at its own
+  // size with its top-left corner at (x, y), stretched into w × h there, or scaled by a
+  // factor (the sizes truncated).
+  virtual void Draw(DeviceContext& dc, int32_t x, int32_t y);
+  virtual void DrawStretched(DeviceContext& dc, int32_t x, int32_t y, int32_t w, int32_t h);
+  virtual void DrawScaled(DeviceContext& dc, int32_t x, int32_t y, double factor);
 
   const PLBitmapInfoHeader* GetBMI() const { return reinterpret_cast<const PLBitmapInfoHeader*>(block_.get()); }
   uint8_t* GetBits() { return bits_; }

@@ -65,6 +65,13 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The smallest rectangle holding both; an empty rectangle counts as none.
+inline Rect UnionRect(const Rect& a, const Rect& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
 // Text alignment (SetTextAlign): one horizontal and one vertical choice.
 constexpr unsigned TA_NOUPDATECP = 0;
 constexpr unsigned TA_UPDATECP = 1;

@@ -176,6 +176,8 @@ void AddDocumentCommands(view::CommandTable& table, CVornelTabApp& app, Document
   table.Add(commands::kSave, [&app, &doc](const CommandEvent&) { SaveDocument(app, doc); });
   table.Add(commands::kSaveAs, [&app, &doc](const CommandEvent&) { SaveDocumentAs(app, doc); });
   table.Add(commands::kClose, [&windows, &doc](const CommandEvent&) { windows.CloseDocument(doc); });
+  table.Add(commands::kUndo, [&doc](const CommandEvent&) { doc.OnEditUndo(); }, [&doc] { return doc.CanUndo(); });
+  table.Add(commands::kRedo, [&doc](const CommandEvent&) { doc.OnEditRedo(); }, [&doc] { return doc.CanRedo(); });
 }
 
 }  // namespace vornel

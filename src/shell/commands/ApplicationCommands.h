@@ -54,7 +54,7 @@ bool SaveDocumentAs(CVornelTabApp& app, CVornelTabDoc& doc);
 bool SaveModifiedBeforeClose(CVornelTabApp& app, CVornelTabDoc& doc);
 
 void AddApplicationCommands(view::CommandTable& table, CVornelTabApp& app, DocumentWindows& windows);
-// The framework's commands of one open document.
+// The framework's commands of one open document: save, save as, close, undo and redo.
 void AddDocumentCommands(view::CommandTable& table, CVornelTabApp& app, DocumentWindows& windows,
                          CVornelTabDoc& doc);
 

@@ -4,6 +4,7 @@
 #include "shell/commands/PlaybackCommands.h"
 #include "view/commands/CommandTable.h"
 #include "view/commands/ExportCommands.h"
+#include "view/commands/TextImportCommands.h"
 
 namespace vornel {
 
@@ -14,6 +15,7 @@ void AddAreaApplicationCommands(view::CommandTable& /*application*/) {
 void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc) {
   // One line per area, in the order of the layers.
   AddPlaybackCommands(document, app, doc);      // midi: MIDI files, play commands
+  view::RegisterTextImportCommands(document, doc);  // import: ABC, TAB, Tabrite and ft2 files
   view::RegisterExportCommands(document, doc);  // layout: TAB, Braille and MusicXML exports
 }
 

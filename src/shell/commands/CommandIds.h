@@ -27,6 +27,8 @@ inline constexpr int kLastRecentFile = kFirstRecentFile + 11;
 inline constexpr int kClose = 57602;
 inline constexpr int kSave = 57603;
 inline constexpr int kSaveAs = 57604;
+inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
 
 // --- the main frame
 inline constexpr int kWindowsDialog = 134;

@@ -5,6 +5,7 @@
 // factory a tab shows a blank page with the document's name and the facsimile pane stays
 // empty.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -23,6 +24,11 @@ struct CanvasHost {
   const view::CommandTable* commands = nullptr;
   // Adds an image to the document's facsimiles; empty when the canvas is not a score view.
   std::function<void(const std::string& imagePath)> addFacsimile;
+  // The view's zoom in percent, read and set by the zoom box; empty when it has none.
+  std::function<int()> zoomPercent;
+  std::function<void(int percent)> setZoomPercent;
+  // Enters a key of the keyboard console's piano (its pitch byte) at the view's cursor.
+  std::function<void(uint8_t pitch)> inputPianoKey;
 };
 
 using CanvasFactory = std::function<CanvasHost(wxWindow* parent, CVornelTabDoc& doc)>;

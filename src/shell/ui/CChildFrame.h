@@ -46,6 +46,8 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   void AddFacsimileToScore(const std::string& imagePath);
 
   wxWindow* Canvas() const { return canvas_.window; }
+  // What the canvas's view offers the frame (zoom, piano entry); empty parts without a view.
+  const CanvasHost& CanvasParts() const { return canvas_; }
   wxWindow* FacsimilePane() const { return facsimile_; }
   // The page is active again: the document refills the sections list.
   void Activated();

@@ -2,10 +2,13 @@
 
 #include <wx/app.h>
 #include <wx/aui/auibook.h>
+#include <wx/accel.h>
 #include <wx/aui/dockart.h>
 #include <wx/choicdlg.h>
 #include <wx/dnd.h>
 #include <wx/menu.h>
+#include <wx/ribbon/art.h>
+#include <wx/sizer.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
@@ -22,11 +25,20 @@
 #include "shell/commands/AreaCommands.h"
 #include "shell/commands/CommandIds.h"
 #include "shell/commands/ExternalPrograms.h"
-#include "shell/commands/HelpPages.h"
+#include "shell/bars/CommandCatalogue.h"
+#include "shell/bars/RibbonTable.h"
+#include "shell/bars/ToolbarTable.h"
+#include "shell/bars/ZoomTable.h"
+#include "shell/console/ConsoleTable.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/MenuCommandIds.h"
 #include "shell/ui/SessionOptionsDialog.h"
 #include "shell/ui/WindowTabArt.h"
+#include "shell/ui/bars/FrameBars.h"
+#include "shell/ui/bars/RibbonBar.h"
+#include "shell/ui/bars/ToolBarEx.h"
+#include "shell/ui/console/KeyboardConsole.h"
+#include "shell/ui/console/OutputPane.h"
 #include "view/commands/MidiCommands.h"
 
 namespace vornel {
@@ -84,19 +96,21 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
     preferences_ = ownPreferences_.get();
   }
   dock_.SetManagedWindow(this);
-  BuildMenuBar();
-  BuildStatusBar();
-  BuildPanes();
-
   AddApplicationCommands(applicationCommands_, app_, *this);
   AddAreaApplicationCommands(applicationCommands_);
-  AddFrameCommands();
+  vornel::AddFrameCommands(frameCommands_, *this, app_, metronome_);
+  bars::AddPendingCommands(pendingCommands_);
   views_.SetTabStrip(this);
+
+  BuildStatusBar();
+  bars_ = std::make_unique<FrameBars>(*this, dock_, *this, app_.Profile());
+  BuildPanes();
+  BuildAccelerators();
   UpdateRoute();
 
   Bind(wxEVT_MENU, &CMainFrame::OnMenu, this);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUI, this);
-  Bind(wxEVT_MENU_OPEN, &CMainFrame::OnMenuOpen, this);
+  Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
   Bind(EVT_CHILD_ACTIVATED, &CMainFrame::OnChildActivated, this);
   Bind(EVT_LAYOUT_RESET, &CMainFrame::OnLayoutReset, this);
@@ -127,127 +141,6 @@ CMainFrame::~CMainFrame() {
 
 // --------------------------------------------------------------------------------------------
 // Building
-
-void CMainFrame::BuildMenuBar() {
-  auto* menuBar = new wxMenuBar;
-  menuBar->Append(BuildFileMenu(), "&File");
-
-  auto* view = new wxMenu;
-  view->AppendCheckItem(Id(commands::kPropertiesView), "&Properties View");
-  view->AppendCheckItem(Id(commands::kOutputView), "&Output");
-  view->AppendCheckItem(Id(commands::kKeyboardConsole), "View keyboard toolbar");
-  view->Append(Id(commands::kViewAllPanes), "View all panes");
-  view->Append(Id(commands::kPaletteMenu), "Select palette menu");
-  view->AppendSeparator();
-  view->AppendCheckItem(Id(commands::kStatusBar), "Status bar");
-  view->AppendCheckItem(Id(commands::kFullScreen), "View full screen");
-  view->Append(Id(commands::kWindowsDialog), "&Windows...");
-  auto* style = new wxMenu;
-  style->AppendRadioItem(Id(215), "&Blue Style");
-  style->AppendRadioItem(Id(216), "B&lack Style");
-  style->AppendRadioItem(Id(217), "&Silver Style");
-  style->AppendRadioItem(Id(218), "&Aqua Style");
-  style->AppendRadioItem(Id(219), "Pale blue");
-  style->AppendRadioItem(Id(214), "Dithered gray");
-  view->AppendSubMenu(style, "Style");
-  menuBar->Append(view, "&View");
-
-  auto* tools = new wxMenu;
-  tools->AppendCheckItem(Id(commands::kRunMetronome), "Run metronome");
-  tools->AppendCheckItem(Id(commands::kMetronomeOn), "Play metronome clicks");
-  tools->Append(Id(commands::kMetronomePatch), "Metronome sound");
-  tools->AppendSeparator();
-  tools->Append(Id(commands::kSaveAll), "Save all open files");
-  tools->Append(Id(commands::kImportVornelXml), "Import Vornel XML");
-  tools->Append(Id(commands::kViewXmlIndex), "View XML index");
-  tools->Append(Id(commands::kRunAbcSoftware), "Run abc software");
-  tools->Append(Id(commands::kRunTabProgram), "Run the TAB typesetter...");
-  // The play commands with their keys (the text after the tab is the accelerator).
-  tools->AppendSeparator();
-  for (int command : {view::kPlaySingleVoice, view::kPlaySingleInstrument, view::kPlayAllInstruments}) {
-    tools->Append(Id(command), wxString::FromUTF8(std::string(view::MidiCommandText(command))));
-  }
-  menuBar->Append(tools, "&Tools");
-
-  auto* about = new wxMenu;
-  about->Append(Id(commands::kAbout), "About Vornel");
-  about->Append(Id(commands::kWebSite), "Vornel Homepage");
-  auto* documentation = new wxMenu;
-  documentation->Append(Id(34358), "VornelTab");
-  documentation->Append(Id(34359), "Document");
-  documentation->Append(Id(34360), "Sections");
-  documentation->Append(Id(34361), "Instruments");
-  documentation->Append(Id(34362), "Editing");
-  auto* tables = new wxMenu;
-  tables->Append(Id(34357), "Keyboard input");
-  tables->Append(Id(34355), "Accelerators");
-  documentation->AppendSubMenu(tables, "Tables");
-  auto* imports = new wxMenu;
-  imports->Append(Id(34366), "MIDI");
-  imports->Append(Id(34367), "TAB");
-  documentation->AppendSubMenu(imports, "Imports");
-  about->AppendSubMenu(documentation, "Documentation");
-  menuBar->Append(about, "&About");
-  SetMenuBar(menuBar);
-}
-
-wxMenu* CMainFrame::BuildFileMenu() {
-  auto* file = new wxMenu;
-  file->Append(Id(commands::kNew), "&New");
-  file->Append(Id(commands::kOpen), "&Open...");
-  file->Append(Id(commands::kSave), "&Save");
-  file->Append(Id(commands::kSaveAs), "Save &As...");
-  file->Append(Id(33707), "&ZIP document");
-  file->Append(Id(33282), "Save As Template...");
-  file->Append(Id(34265), "Save As a binary *btb document");
-  file->AppendSeparator();
-  auto* exports = new wxMenu;
-  exports->Append(Id(33261), "Create HTML Page");
-  exports->Append(Id(32826), "Play MIDI file...");
-  exports->Append(Id(view::kCreateMidiFile), "Create MIDI file");
-  exports->Append(Id(32832), "Export all sections to MIDI...");
-  exports->Append(Id(33046), "Export section to Music XML...");
-  exports->Append(Id(33119), "Export to W. Cripps' Tab format...");
-  exports->Append(Id(33045), "Export section to Braille tab format...");
-  file->AppendSubMenu(exports, "Export...");
-  auto* imports = new wxMenu;
-  imports->Append(Id(32822), "Import a MIDI file...");
-  imports->Append(Id(34301), "Import a MIDI folder...");
-  imports->AppendSeparator();
-  imports->Append(Id(33280), "Import a W. Cripps Tab file...");
-  imports->Append(Id(33419), "Import a W. Cripps Tab folder...");
-  imports->AppendSeparator();
-  imports->Append(Id(33174), "Import an abc format file...");
-  imports->Append(Id(34232), "Import a MusicXML file...");
-  imports->Append(Id(34259), "Import a GuitarPro file...");
-  file->AppendSubMenu(imports, "Import...");
-  file->AppendSeparator();
-  file->Append(Id(57607), "&Print");
-  file->Append(Id(57608), "&Quick Print");
-  file->Append(Id(57609), "Print Pre&view");
-  file->Append(Id(commands::kPrintSetup), "Print Setup");
-  file->Append(Id(57612), "Sen&d...");
-  file->Append(Id(commands::kClose), "&Close");
-  file->AppendSeparator();
-  recentMenu_ = new wxMenu;
-  file->AppendSubMenu(recentMenu_, "Recent Documents");
-  file->AppendSeparator();
-  file->Append(Id(commands::kPreferences), "Prefe&rences");
-  file->Append(Id(commands::kExit), "E&xit");
-  return file;
-}
-
-void CMainFrame::FillRecentFiles() {
-  if (recentMenu_ == nullptr) return;
-  while (recentMenu_->GetMenuItemCount() > 0) recentMenu_->Destroy(recentMenu_->FindItemByPosition(0));
-  const std::vector<std::string>& paths = app_.recentFiles.Paths();
-  for (size_t i = 0; i < paths.size(); ++i) {
-    wxString path = FromUtf8(paths[i]);
-    path.Replace("&", "&&", true);
-    const wxString label = wxString::Format("&%zu ", i + 1) + path;
-    recentMenu_->Append(Id(commands::kFirstRecentFile + static_cast<int>(i)), label);
-  }
-}
 
 void CMainFrame::BuildStatusBar() {
   wxStatusBar* bar = CreateStatusBar(kStatusSlots, wxSTB_DEFAULT_STYLE);
@@ -296,59 +189,46 @@ void CMainFrame::BuildPanes() {
   output_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxSize(100, 100));
   output_->SetName("Output");
   dock_.AddPane(output_, wxAuiPaneInfo().Name(kOutputPane).Caption("Output").Bottom().BestSize(100, 100).Hide());
+  BuildConsolePanes();
 }
 
-void CMainFrame::AddFrameCommands() {
-  using view::CommandEvent;
-  view::CommandTable& t = frameCommands_;
-  t.Add(commands::kWindowsDialog, [this](const CommandEvent&) { ShowWindowsDialog(); },
-        [this] { return documents_->GetPageCount() > 0; });
-  t.AddRange(
-      commands::kFirstLookCommand, commands::kLastLookCommand, [this](const CommandEvent& e) { ApplyLook(e.id); }, {},
-      [this](int id) { return app_.look == id; });
-  t.Add(
-      commands::kStatusBar,
-      [this](const CommandEvent&) {
-        GetStatusBar()->Show(!GetStatusBar()->IsShown());
-        SendSizeEvent();
-      },
-      {}, [this] { return GetStatusBar()->IsShown(); });
-  t.Add(
-      commands::kEditMode,
-      [this](const CommandEvent&) {
-        editMode_ = !editMode_;
-        dock_.Update();
-      },
-      {}, [this] { return editMode_; });
-  t.Add(
-      commands::kPropertiesView, [this](const CommandEvent&) { ShowLeftPane(kProperties, !LeftPaneShown(kProperties)); },
-      {}, [this] { return LeftPaneShown(kProperties); });
-  t.Add(
-      commands::kOutputView, [this](const CommandEvent&) { TogglePane(kOutputPane); }, {},
-      [this] { return dock_.GetPane(kOutputPane).IsShown(); });
-  t.Add(
-      commands::kFullScreen, [this](const CommandEvent&) { ShowFullScreen(!IsFullScreen()); }, {},
-      [this] { return IsFullScreen(); });
-  t.Add(
-      commands::kKeyboardConsole, [this](const CommandEvent&) { TogglePane(kConsolePane); }, {},
-      [this] { return dock_.GetPane(kConsolePane).IsShown(); });
-  t.Add(commands::kPreferences, [this](const CommandEvent&) { RunPreferences(); });
-  // The tool bars keep this switch; they read it when they are built.
-  t.Add(commands::kToggleToolbars, [this](const CommandEvent&) { toolbarsVisible_ = !toolbarsVisible_; });
-  t.Add(commands::kToolbarColumns, [](const CommandEvent&) {});
-  t.Add(
-      commands::kRunMetronome, [this](const CommandEvent&) { metronome_.Toggle(); },
-      [this] { return app_.waveResourcesLoaded; }, [this] { return metronome_.Running(); });
-  t.Add(commands::kViewAllPanes, [this](const CommandEvent&) {
-    for (int pane = 0; pane < kLeftPaneCount; ++pane) ShowLeftPane(static_cast<LeftPane>(pane), true);
+void CMainFrame::BuildConsolePanes() {
+  outputPane_ = new COutputWnd(output_, [this] {
+    ShowBottomPane(kOutputPane, false);
+    SetFocus();
   });
-  t.Add(commands::kSwitchPaletteTab, [this](const CommandEvent&) { SwitchPaletteTab("Sections"); });
-  t.Add(commands::kPaletteMenu, [this](const CommandEvent&) { ShowPaletteMenu(); });
-  t.AddRange(commands::kFirstHelpPage, commands::kLastHelpPage, [this](const CommandEvent& e) {
-    if (const auto page = FindHelpPage(e.id, app_.shippedDataFolder + "Documentation")) {
-      Programs().OpenWithDefault(*page);
+  ConsoleTarget target;
+  target.viewCommands = [this]() -> const view::CommandTable* {
+    CChildFrame* child = ActiveChild();
+    return child != nullptr ? child->ViewCommands() : nullptr;
+  };
+  target.inputPianoKey = [this](uint8_t pitch) {
+    CChildFrame* child = ActiveChild();
+    if (child != nullptr && child->CanvasParts().inputPianoKey) child->CanvasParts().inputPianoKey(pitch);
+  };
+  keyboard_ = new CMyKeyboardBar(console_, *this, std::move(target));
+  for (auto [host, content] : {std::pair<wxWindow*, wxWindow*>{output_, outputPane_}, {console_, keyboard_}}) {
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(content, 1, wxEXPAND);
+    host->SetSizer(sizer);
+  }
+  bars_->AdoptConsoleBar(
+      keyboard_->EditingBar(), [this](bool show) { keyboard_->ShowEditingBar(show); },
+      [this] { return keyboard_->EditingBarShown(); });
+  keyboard_->EditingBar()->onChanged = [this](CToolBarEx&) { keyboard_->ShowEditingBar(keyboard_->EditingBarShown()); };
+}
+
+void CMainFrame::BuildAccelerators() {
+  // With no menu bar, the play keys need a table of their own; the key stands after the tab of
+  // each command's text ("Play single voice\tF11").
+  std::vector<wxAcceleratorEntry> entries;
+  for (const int command : {view::kPlaySingleVoice, view::kPlaySingleInstrument, view::kPlayAllInstruments}) {
+    wxAcceleratorEntry entry;
+    if (entry.FromString(FromUtf8(view::MidiCommandText(command)))) {
+      entries.emplace_back(entry.GetFlags(), entry.GetKeyCode(), Id(command));
     }
-  });
+  }
+  SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 }
 
 // --------------------------------------------------------------------------------------------
@@ -436,13 +316,14 @@ void CMainFrame::ResizeTabs() { documents_->Refresh(); }
 
 void CMainFrame::UpdateRoute() {
   CChildFrame* child = ActiveChild();
+  // The catalogue comes last: a command still to come shows disabled until a target carries it.
   if (child == nullptr) {
-    router_.SetRoute({nullptr, nullptr, nullptr, &frameCommands_, &applicationCommands_});
+    router_.SetRoute({nullptr, nullptr, nullptr, &frameCommands_, &applicationCommands_, &pendingCommands_});
     SetTitle(kApplicationName);
     return;
   }
   router_.SetRoute({child->ViewCommands(), &child->DocumentCommands(), &child->FrameCommands(), &frameCommands_,
-                    &applicationCommands_});
+                    &applicationCommands_, &pendingCommands_});
   // The document's name stands before the application's.
   SetTitle(FromUtf8(child->Document().GetTitle()) + " - " + kApplicationName);
 }
@@ -450,11 +331,22 @@ void CMainFrame::UpdateRoute() {
 // --------------------------------------------------------------------------------------------
 // Commands
 
-bool CMainFrame::DispatchCommand(int id) {
-  const bool ran = router_.Dispatch(id);
+bool CMainFrame::DispatchCommand(int id) { return DispatchCommand(view::CommandEvent{id, std::nullopt, {}}); }
+
+bool CMainFrame::DispatchCommand(const view::CommandEvent& event) {
+  bool ran = false;
+  if (CChildFrame* child = ActiveChild()) {
+    // The snapshots the command takes are named after it in the undo list.
+    const CBriotabDoc::ActionName name(child->Document(), bars::CommandLabel(event.id));
+    ran = router_.Dispatch(event);
+  } else {
+    ran = router_.Dispatch(event);
+  }
   if (ran) RefreshTitles();
   return ran;
 }
+
+bool CMainFrame::Dispatch(const view::CommandEvent& event) { return DispatchCommand(event); }
 
 void CMainFrame::RefreshTitles() {
   if (closing_) return;
@@ -479,7 +371,8 @@ void CMainFrame::OnMenu(wxCommandEvent& event) {
 }
 
 void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
-  // Only the menus' items are ours to enable; other windows keep their own state.
+  // Only the menus' items are ours to enable here; the bars handle their own, other windows
+  // keep their state.
   if (dynamic_cast<wxMenu*>(event.GetEventObject()) == nullptr) {
     event.Skip();
     return;
@@ -489,20 +382,102 @@ void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
   if (state.checked) event.Check(*state.checked);
 }
 
-void CMainFrame::OnMenuOpen(wxMenuEvent& event) {
-  FillRecentFiles();
+void CMainFrame::OnIdle(wxIdleEvent& event) {
   event.Skip();
+  if (closing_) return;
+  bars_->CheckSideDocking();
+  // The zoom box shows the active view's zoom, 120% without one.
+  if (CToolBarEx* zoom = bars_->Bar(bars::kZoomBar)) {
+    CChildFrame* child = ActiveChild();
+    const bool viewZoom = child != nullptr && child->CanvasParts().zoomPercent;
+    zoom->ShowZoom(viewZoom ? child->CanvasParts().zoomPercent() : bars::kZoomPercentages[bars::kDefaultZoomIndex]);
+  }
+  bars_->Ribbon()->RefreshSliders();
 }
 
-void CMainFrame::TogglePane(const char* name) {
+void CMainFrame::ShowBottomPane(const char* name, bool show) {
   wxAuiPaneInfo& pane = dock_.GetPane(name);
-  if (pane.IsShown()) {
-    pane.Hide();
-  } else {
+  if (show == pane.IsShown()) return;
+  if (show) {
     // A hidden pane comes back docked where it belongs.
     pane.Dock().Bottom().Show();
+  } else {
+    pane.Hide();
   }
   dock_.Update();
+}
+
+bool CMainFrame::IsOn(FrameSwitch which) const {
+  auto& dock = const_cast<wxAuiManager&>(dock_);
+  switch (which) {
+    case FrameSwitch::kStatusBar: return GetStatusBar()->IsShown();
+    case FrameSwitch::kEditMode: return editMode_;
+    case FrameSwitch::kPropertiesPane: return LeftPaneShown(kProperties);
+    case FrameSwitch::kOutputPane: return dock.GetPane(kOutputPane).IsShown();
+    case FrameSwitch::kFullScreen: return IsFullScreen();
+    case FrameSwitch::kKeyboardConsole: return dock.GetPane(kConsolePane).IsShown();
+    case FrameSwitch::kToolbars: return bars_->ToolbarsShown();
+    case FrameSwitch::kRibbonPanels: return bars_->RibbonPanelsShown();
+  }
+  return false;
+}
+
+void CMainFrame::Switch(FrameSwitch which, bool on) {
+  switch (which) {
+    case FrameSwitch::kStatusBar:
+      GetStatusBar()->Show(on);
+      SendSizeEvent();
+      break;
+    case FrameSwitch::kEditMode:
+      editMode_ = on;
+      dock_.Update();
+      break;
+    case FrameSwitch::kPropertiesPane: ShowLeftPane(kProperties, on); break;
+    case FrameSwitch::kOutputPane: ShowBottomPane(kOutputPane, on); break;
+    case FrameSwitch::kFullScreen: ShowFullScreen(on); break;
+    case FrameSwitch::kKeyboardConsole: ShowBottomPane(kConsolePane, on); break;
+    case FrameSwitch::kToolbars: bars_->ShowToolbars(on); break;
+    case FrameSwitch::kRibbonPanels: bars_->ShowRibbonPanels(on); break;
+  }
+}
+
+size_t CMainFrame::DocumentCount() const { return documents_->GetPageCount(); }
+
+void CMainFrame::ShowAllPanes() {
+  for (int pane = 0; pane < kLeftPaneCount; ++pane) ShowLeftPane(static_cast<LeftPane>(pane), true);
+}
+
+void CMainFrame::CustomizeToolbars() { bars_->Customize(bars::kEditingOptionsBar); }
+
+void CMainFrame::FloatMidiToolbar() { bars_->FloatMidiBar(); }
+
+void CMainFrame::ZoomChosen(const view::CommandEvent& event) {
+  CChildFrame* child = ActiveChild();
+  if (child == nullptr || !child->CanvasParts().setZoomPercent) return;
+  std::optional<int> percent;
+  if (event.value && *event.value >= 0 && static_cast<size_t>(*event.value) < bars::kZoomPercentages.size()) {
+    percent = bars::kZoomPercentages[static_cast<size_t>(*event.value)];
+  } else if (!event.value) {
+    percent = bars::ReadZoomText(event.text);
+  }
+  if (percent) child->CanvasParts().setZoomPercent(*percent);
+}
+
+void CMainFrame::ShowToolbarMenu(int x, int y) { bars_->ShowToolbarMenu(wxPoint(x, y)); }
+
+std::vector<std::string> CMainFrame::RecentFiles() const { return app_.recentFiles.Paths(); }
+
+wxBitmap CMainFrame::Picture(int id, int size) { return pictures_.Get(id, size, bars::ToolbarButtonLabel(id)); }
+
+std::vector<bars::SliderSetting> CMainFrame::MidiSliders() const {
+  CChildFrame* child = ActiveChild();
+  return child != nullptr ? bars::ActiveLineSliderSettings(child->Document()) : std::vector<bars::SliderSetting>{};
+}
+
+std::vector<std::string> CMainFrame::UndoNames(bool redo) const {
+  CChildFrame* child = ActiveChild();
+  if (child == nullptr) return {};
+  return redo ? child->Document().RedoNames() : child->Document().UndoNames();
 }
 
 bool CMainFrame::LeftPaneShown(LeftPane pane) const {
@@ -637,6 +612,9 @@ void CMainFrame::ApplyLook(int id) {
     book->GetArtProvider()->SetActiveColour(Colour(look.tertiary));
     book->Refresh();
   }
+  bars_->Ribbon()->GetArtProvider()->SetColourScheme(Colour(look.primary), Colour(look.secondary),
+                                                     Colour(look.tertiary));
+  bars_->Ribbon()->Refresh();
   dock_.Update();
   Refresh();
   app_.Profile().WriteInt(kWorkspaceSection, kLookKey, app_.look);
@@ -668,6 +646,7 @@ void CMainFrame::RestoreLayout() {
   if (!perspective.empty()) dock_.LoadPerspective(FromUtf8(perspective), false);
   // The panes keep the captions and kinds of this build whatever the profile says.
   dock_.GetPane(kDocumentsPane).CenterPane();
+  bars_->FitPanes();
   const std::string active = profile.GetText(kWorkspaceSection, "LeftActive");
   if (!active.empty()) SwitchPaletteTab(active);
   if (profile.GetInt(kWorkspaceSection, "StatusBar", 1) == 0) GetStatusBar()->Hide();

@@ -1,10 +1,12 @@
 #pragma once
-// The main window: the document tabs in the centre, the left pane group (file explorer,
-// sections, templates, properties, palettes, document groups, chord charts) as tabs of one
-// docked pane, the keyboard console and the output pane at the bottom (hidden at first), the
-// 19-slot status bar and a menu bar holding the "File" list. Commands from the menus reach
-// their handlers through the command router (active view, its document, its tab, this frame,
-// the application); the frame carries the pane, look, metronome and help commands.
+// The main window: the quick-access bar, the ribbon and the tool bars above, the document tabs
+// in the centre, the left pane group (file explorer, sections, templates, properties, palettes,
+// document groups, chord charts) as tabs of one docked pane, the keyboard console and the
+// output pane at the bottom (hidden at first) and the 19-slot status bar. Commands from the
+// ribbon, the bars and menus reach their handlers through the command router (active view, its
+// document, its tab, this frame, the application, then the catalogue of commands still to come,
+// which shows them disabled); the frame carries the pane, bar, look, metronome and help
+// commands.
 
 #include <wx/aui/framemanager.h>
 #include <wx/frame.h>
@@ -18,9 +20,12 @@
 
 #include "shell/app/AutoSave.h"
 #include "shell/commands/ApplicationCommands.h"
+#include "shell/commands/FrameCommands.h"
 #include "shell/commands/Metronome.h"
 #include "shell/frame/CViewManager.h"
 #include "shell/ui/MenuCommandIds.h"
+#include "shell/ui/bars/BarCommands.h"
+#include "shell/ui/bars/CommandBitmaps.h"
 #include "view/FramePanes.h"
 #include "view/commands/CommandTable.h"
 
@@ -31,7 +36,10 @@ class wxMenu;
 namespace vornel {
 
 class CChildFrame;
+class CMyKeyboardBar;
+class COutputWnd;
 class CVornelTabApp;
+class FrameBars;
 class PreferencesEditor;
 
 // The frame's private requests, queued to it: a tab became active, the panes are laid out
@@ -43,6 +51,8 @@ wxDECLARE_EVENT(EVT_TEMPO_CHANGED, wxCommandEvent);
 class CMainFrame : public wxFrame,
                    public DocumentWindows,
                    public view::FramePanes,
+                   public FrameControls,
+                   public BarCommands,
                    private MetronomeTimer,
                    private TabStrip {
  public:
@@ -78,9 +88,33 @@ class CMainFrame : public wxFrame,
   void ShowFacsimiles(const std::vector<std::string>& names) override;
   void TempoChanged(int beatsPerMinute) override;
   void RequestLayoutReset() override;
+  void ShowToolbarMenu(int x, int y) override;
+
+  // --- FrameControls (the frame's commands ask through these)
+  bool IsOn(FrameSwitch which) const override;
+  void Switch(FrameSwitch which, bool on) override;
+  size_t DocumentCount() const override;
+  void ShowWindowsDialog() override;
+  void RunPreferences() override;
+  void ShowAllPanes() override;
+  void ShowPaletteMenu() override;
+  void CustomizeToolbars() override;
+  void FloatMidiToolbar() override;
+  void ZoomChosen(const view::CommandEvent& event) override;
+
+  // --- BarCommands (the ribbon and the bars ask through these)
+  bool Dispatch(const view::CommandEvent& event) override;
+  view::CommandState StateOf(int id) const override { return CommandStateOf(id); }
+  int MenuId(int command) override { return Id(command); }
+  std::vector<std::string> RecentFiles() const override;
+  wxBitmap Picture(int id, int size) override;
+  std::vector<bars::SliderSetting> MidiSliders() const override;
+  std::vector<std::string> UndoNames(bool redo) const override;
 
   // --- commands
+  // Runs a command on the route; the document's snapshots it takes are named after it.
   bool DispatchCommand(int id);
+  bool DispatchCommand(const view::CommandEvent& event);
   view::CommandState CommandStateOf(int id) const;
   view::CommandTable& FrameCommands() { return frameCommands_; }
   view::CommandTable& ApplicationCommandTable() { return applicationCommands_; }
@@ -93,6 +127,10 @@ class CMainFrame : public wxFrame,
   wxWindow* PaneHost(LeftPane pane) const { return leftPages_[pane].window; }
   wxWindow* KeyboardConsoleHost() const { return console_; }
   wxWindow* OutputHost() const { return output_; }
+  FrameBars& Bars() { return *bars_; }
+  COutputWnd* OutputPane() const { return outputPane_; }
+  CMyKeyboardBar* KeyboardConsole() const { return keyboard_; }
+  CommandBitmaps& Pictures() { return pictures_; }
   CChildFrame* ActiveChild() const;
   CChildFrame* ChildAt(size_t index) const;
   const CViewManager& Views() const { return views_; }
@@ -120,18 +158,17 @@ class CMainFrame : public wxFrame,
 
   // The menu id of a command.
   int Id(int command);
-  void BuildMenuBar();
-  wxMenu* BuildFileMenu();
   void BuildStatusBar();
   void BuildPanes();
-  void AddFrameCommands();
+  void BuildConsolePanes();
+  void BuildAccelerators();
   void UpdateRoute();
   void RefreshTitles();
-  void FillRecentFiles();
+  void ShowBottomPane(const char* name, bool show);
 
   void OnMenu(wxCommandEvent& event);
   void OnUpdateUI(wxUpdateUIEvent& event);
-  void OnMenuOpen(wxMenuEvent& event);
+  void OnIdle(wxIdleEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnTabChanged(wxAuiNotebookEvent& event);
   void OnTabClose(wxAuiNotebookEvent& event);
@@ -141,10 +178,6 @@ class CMainFrame : public wxFrame,
   void OnLockKeys(wxTimerEvent& event);
   void OnAutoSave(wxTimerEvent& event);
 
-  void TogglePane(const char* name);
-  void ShowPaletteMenu();
-  void ShowWindowsDialog();
-  void RunPreferences();
   CChildFrame* ChildOf(const CVornelTabDoc& document) const;
 
   // MetronomeTimer
@@ -164,11 +197,15 @@ class CMainFrame : public wxFrame,
   std::array<LeftPage, kLeftPaneCount> leftPages_;
   wxWindow* console_ = nullptr;
   wxWindow* output_ = nullptr;
-  wxMenu* recentMenu_ = nullptr;
+  COutputWnd* outputPane_ = nullptr;
+  CMyKeyboardBar* keyboard_ = nullptr;
   MenuCommandIds menuIds_;
+  CommandBitmaps pictures_;
+  std::unique_ptr<FrameBars> bars_;
 
   view::CommandTable frameCommands_;
   view::CommandTable applicationCommands_;
+  view::CommandTable pendingCommands_;
   view::CommandRouter router_;
   CViewManager views_;
 
@@ -182,7 +219,6 @@ class CMainFrame : public wxFrame,
   std::vector<std::string> facsimileNames_;
   int nextKey_ = 1;
   bool editMode_ = false;
-  bool toolbarsVisible_ = true;
   bool closing_ = false;
 };
 

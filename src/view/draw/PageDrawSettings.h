@@ -4,6 +4,8 @@
 // when it is done. With none set, the zoom counts as 100 and the options as off.
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace vornel {
 
@@ -24,6 +26,16 @@ struct PageDrawSettings {
   bool barNumbers = false;          // every fifth bar number
   int32_t barNumberHeight = 0;      // 0-7: how far above the stave bar numbers stand
   bool outlineBarNumbers = false;
+  // Meta-events
+  bool centerLyrics = false;        // lyrics centred on their chord
+  bool showMetaEventFrames = false; // screen only: each event's frame and a line to its anchor
+  // The footnotes of the page being drawn: the number the next footnote takes and the text
+  // collected so far (both belong to the page settings; the page drawing resets them).
+  int32_t* footnoteCounter = nullptr;
+  std::string* footnoteText = nullptr;
+  // Finds the file a stored picture path stands for (true and the path replaced when found);
+  // without it a path is taken as it stands.
+  std::function<bool(std::string&)> resolveImagePath;
 };
 
 const PageDrawSettings* ActivePageSettings();

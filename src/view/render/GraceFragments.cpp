@@ -14,6 +14,7 @@
 #include "view/render/MarkSeams.h"
 #include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
+#include "view/render/TabFonts.h"
 #include "view/render/VoiceGroupPainter.h"
 
 namespace vornel {
@@ -303,9 +304,7 @@ void DrawTabGraceChord(StaffRenderer& stave, const nChord& chord, bool ascending
   if (tab == nullptr || chord.notes.empty()) return;
   DeviceContext& dc = stave.Graphics().dc;
   const int32_t s = stave.Spacing();
-  dfLogFont small = tab->tabFont;
-  small.pointSize.cx -= 20;
-  const FontSpec previous = CreateScaledFont(small, static_cast<float>(stave.Zoom()), dc);
+  const FontSpec previous = CreateSmallTabFont(*tab, dc, stave.Zoom());
   nNoteArray notes = chord.notes;
   notes.SortByPitch(ascending);
   const int32_t letter = dc.GetTextExtent("a").cx;

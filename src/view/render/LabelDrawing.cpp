@@ -1,5 +1,8 @@
 #include "view/render/LabelDrawing.h"
 
+#include <algorithm>
+#include <string>
+
 #include "model/FontStack.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/text/NumberText.h"
@@ -16,20 +19,16 @@ std::optional<dfLogFont> PageFont(size_t index) {
   return *font;
 }
 
-namespace {
-
-dfLogFont FontOrDefault(size_t index) {
+dfLogFont PageFontOrDefault(size_t index) {
   if (auto font = PageFont(index)) return *font;
   dfLogFont font;
   font.SetDefaults();
   return font;
 }
 
-}  // namespace
-
 Rect DrawBarNumber(DeviceContext& dc, int32_t zoom, int32_t unit, uint32_t number, int32_t x, int32_t y) {
   const PageDrawSettings* settings = ActivePageSettings();
-  dfLogFont font = FontOrDefault(kBarNumberFont);
+  dfLogFont font = PageFontOrDefault(kBarNumberFont);
   const std::string text = FormatInt(static_cast<int32_t>(number));
   const int32_t height = settings != nullptr ? settings->barNumberHeight : 0;
   const uint32_t style = settings != nullptr && settings->outlineBarNumbers ? 258 : 1;
@@ -40,9 +39,18 @@ Rect DrawBarNumber(DeviceContext& dc, int32_t zoom, int32_t unit, uint32_t numbe
                       y - unit / 2 * height - unit);
 }
 
+Rect DrawMetaEventText(DeviceContext& dc, int32_t zoom, size_t fontIndex, Point position, std::string_view text,
+                       unsigned alignment, COLORREF colour) {
+  dfLogFont font = PageFontOrDefault(fontIndex);
+  font.color = colour;
+  std::string shown(text);
+  std::replace(shown.begin(), shown.end(), '\r', ' ');
+  return DrawFontText(shown, font, dc, alignment, static_cast<float>(zoom), 0, 1, position.x, position.y);
+}
+
 Rect DrawPatternLabel(DeviceContext& dc, int32_t zoom, std::string_view text, unsigned alignment, uint32_t style,
                       Point position, COLORREF colour) {
-  dfLogFont font = FontOrDefault(kSmallFont);
+  dfLogFont font = PageFontOrDefault(kSmallFont);
   font.color = colour;
   style += 1;
   if ((alignment & 6) == 6) style += 16;

@@ -1,9 +1,8 @@
 #pragma once
 // Where the staff renderer hands over to the drawing of tablature notes and marks: meta-events,
 // floating symbols, slurs, chord effects, size marks and bourdons. Each is called at its place
-// in the stave's pass with everything it needs; until the tablature-and-marks drawing fills
-// them in they draw nothing (the time signature and the meta-event return an empty
-// rectangle), so the staff notation around them is complete.
+// in the stave's pass with everything it needs; the drawing itself lives in tablature/,
+// marks/ and metaevents/ beside this file.
 
 #include <cstdint>
 #include <string_view>
@@ -37,8 +36,9 @@ void DrawTabNote(StaffRenderer& stave, nNotes& note, Point& position, uint16_t r
 void DrawTabChordExtras(StaffRenderer& stave, nChord& chord, int32_t x);
 // The chord's effect (arpeggio, broken chord) named by its dy word.
 void DrawChordEffect(StaffRenderer& stave, nChord& chord, int32_t x);
-// The slur or tie that starts at a note.
-void DrawSlur(StaffRenderer& stave, const nNotes& note, Point head);
+// The slur word of a note at its head or letter: slurs, ties, slides, legato lines (which may
+// learn and store their span) and mark glyphs.
+void DrawSlur(StaffRenderer& stave, nNotes& note, Point head);
 // A size mark (status bits 4-6) of a chord.
 void ApplySizeMark(StaffRenderer& stave, nChord& chord);
 // A bourdon below the tablature lines; returns the width it took.

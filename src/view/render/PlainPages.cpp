@@ -10,6 +10,7 @@
 #include "model/StaveRenderer.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/PageDrawSettings.h"
+#include "view/render/PictureText.h"
 
 namespace vornel {
 
@@ -28,7 +29,7 @@ bool Visible(const CInstrument* line) {
 
 }  // namespace
 
-PageDrawSettings DrawSettingsOf(const CPageDlg& page, int32_t zoom, bool onScreen) {
+PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen) {
   PageDrawSettings s;
   s.zoom = zoom;
   s.colourOn = page.ColorMode();
@@ -43,6 +44,10 @@ PageDrawSettings DrawSettingsOf(const CPageDlg& page, int32_t zoom, bool onScree
   s.barNumbers = page.barNumberFlag != 0;
   s.barNumberHeight = page.barNumberHeight;
   s.outlineBarNumbers = page.outlineBarNumbers != 0;
+  s.centerLyrics = page.centerLyrics == 1;
+  s.showMetaEventFrames = onScreen && page.showMetaEventFrames != 0;
+  s.footnoteCounter = &page.footnoteCounter;
+  s.footnoteText = &page.footnoteText;
   return s;
 }
 
@@ -74,7 +79,10 @@ PlainPages::PlainPages(CSystemArray& section, DeviceContext& dc, int32_t zoom)
       if (line == nullptr) continue;
       for (nChordArray* voice : line->Voices()) voice->UpdateBeamGroups(section.numerator, section.denominator);
     }
-    const int32_t height = system->MeasureLines(&dc, content_.left + indent_, 0, content_.right, content_.bottom);
+    // A system's picture stands above its lines.
+    const int32_t picture = PictureHeight(*system, dc);
+    const int32_t height =
+        picture + system->MeasureLines(&dc, content_.left + indent_, 0, content_.right, content_.bottom);
     if (y + gap + height > content_.bottom && !pages_.back().empty()) {
       pages_.emplace_back();
       y = content_.top;
@@ -87,6 +95,13 @@ PlainPages::PlainPages(CSystemArray& section, DeviceContext& dc, int32_t zoom)
 
 void PlainPages::DrawPage(size_t index, DeviceContext& dc) {
   if (index >= pages_.size()) return;
+  // Footnotes are numbered and collected page by page.
+  const auto startFootnotes = [] {
+    const PageDrawSettings* settings = ActivePageSettings();
+    if (settings == nullptr) return;
+    if (settings->footnoteCounter != nullptr) *settings->footnoteCounter = 1;
+    if (settings->footnoteText != nullptr) settings->footnoteText->clear();
+  };
   // A clef change sets the clef of the lines after it: the record runs from the section's
   // start through the pages before this one, drawn without ink.
   for (const auto& definition : section_.definitions.items()) {
@@ -94,17 +109,32 @@ void PlainPages::DrawPage(size_t index, DeviceContext& dc) {
   }
   const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
   for (size_t p = 0; p < index; ++p) {
+    startFootnotes();
     for (const Placed& placed : pages_[p]) DrawSystem(placed, *measuring);
   }
+  startFootnotes();
   for (const Placed& placed : pages_[index]) DrawSystem(placed, dc);
+}
+
+int32_t PlainPages::PictureHeight(CStaveArray& system, DeviceContext& dc) const {
+  if (system.captionPicture.path.empty()) return 0;
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  const Rect r = DrawPicture(*measuring, system.captionPicture, zoom_, {content_.left, 0});
+  // The picture, then the room for what stands over the lines.
+  return std::max(r.bottom, 0) + Tenths(kSystemGapTenths, dpi_, zoom_);
 }
 
 void PlainPages::DrawSystem(const Placed& placed, DeviceContext& dc) {
   CStaveArray* system = section_.System(placed.system);
+  int32_t top = placed.top;
+  if (!system->captionPicture.path.empty()) {
+    const Rect picture = DrawPictureAtPosition(dc, system->captionPicture, zoom_, {content_.left, top}, {});
+    top = std::max(top, picture.bottom + Tenths(kSystemGapTenths, dpi_, zoom_));
+  }
   const int32_t left = content_.left + indent_;
   const size_t columns = std::max<size_t>(system->GetMaxChordCount(), 1);
   const int32_t columnWidth = std::max<int32_t>((content_.right - left) / static_cast<int32_t>(columns + 1), 1);
-  Rect rect{left, placed.top, content_.right, content_.bottom};
+  Rect rect{left, top, content_.right, content_.bottom};
   for (const auto& line : system->lines.items()) {
     if (!Visible(line.get())) continue;
     line->columnCount = static_cast<int32_t>(columns);

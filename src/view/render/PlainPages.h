@@ -12,11 +12,12 @@
 namespace vornel {
 
 class CPageDlg;
+class CStaveArray;
 class CSystemArray;
 struct PageDrawSettings;
 
 // What the page drawing reads of a document's page settings.
-PageDrawSettings DrawSettingsOf(const CPageDlg& page, int32_t zoom, bool onScreen);
+PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen);
 
 class PlainPages {
  public:
@@ -37,6 +38,7 @@ class PlainPages {
     int32_t top;
   };
   void DrawSystem(const Placed& placed, DeviceContext& dc);
+  int32_t PictureHeight(CStaveArray& system, DeviceContext& dc) const;
   CSystemArray& section_;
   int32_t zoom_;
   int32_t dpi_;

@@ -2,6 +2,7 @@
 // line-end variants and the special bars that carry clef changes and meta-events.
 
 #include <algorithm>
+#include <optional>
 
 #include "model/CInstrumentDlg.h"
 #include "model/CTabInstrument.h"
@@ -98,6 +99,9 @@ void StaffRenderer::DrawRepeatDots(int32_t x, int side, bool innerOnly, bool wit
   const COLORREF oldColour = dc.SetTextColor(currentChord_ != nullptr ? BarColour(*currentChord_) : 0);
   if (side != 0) x += side * 2 * MulDiv(2, dc.LogPixelsX(), 254);
   const uint32_t glyph = IsTablature() ? 0xF5 : 0xB9;
+  // The tablature's dot is a mark of its flags face, like its other marks.
+  std::optional<FontSpec> letters;
+  if (IsTablature()) letters = SelectFlagsFont();
   const int32_t top = Top();
   if (IsTablature() || side == 0) {
     int32_t count = std::max(lineCount_ - 1, 0);
@@ -111,6 +115,7 @@ void StaffRenderer::DrawRepeatDots(int32_t x, int side, bool innerOnly, bool wit
     DrawGlyph(glyph, x, top + spacing * 3 / 2);
     DrawGlyph(glyph, x, top + spacing * 5 / 2);
   }
+  if (letters) dc.SelectFont(*letters);
   if (withBracket) {
     const int32_t bottom = top + std::max(lineCount_ - 1, 0) * spacing;
     g_.DrawBlackLine(30, LineSegment(x, top, x, bottom));
@@ -120,6 +125,10 @@ void StaffRenderer::DrawRepeatDots(int32_t x, int side, bool innerOnly, bool wit
 }
 
 void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
+  // A tablature that repeats the first flag of each bar shows it again after every bar.
+  if (IsTablature() && stave_.tabInstrument != nullptr && stave_.tabInstrument->showFirstFlag != 0) {
+    marks_.lastFlag = -1;
+  }
   const uint16_t variant = bar.status & 0xFFF3;
   if (variant == kHiddenBar) return;
   const nChord* savedCurrent = currentChord_;

@@ -22,7 +22,8 @@ void StaffRenderer::MeasureNotationGlyphs() {
     stemLength_ = noteheadWidth_ * 10 / 4;
   } else if (tab != nullptr) {
     // Without its flags font the stave measures with the font it has.
-    const auto flags = CreateFlagsFont(*stave_.tabInstrument, dc, stave_.zoom);
+    flagsFont_ = CreateFlagsFont(*stave_.tabInstrument, dc, stave_.zoom);
+    const auto& flags = flagsFont_;
     if (!flags) Prompts().ShowMessage(kNotationFontError, MessageKind::kError);
     const FontSpec previous = flags ? dc.SelectFont(*flags) : dc.GetFont();
     noteheadWidth_ = dc.GetCharWidth(0x8A);
@@ -33,6 +34,14 @@ void StaffRenderer::MeasureNotationGlyphs() {
   noteheadWidth_ = std::max(noteheadWidth_ - 1, 0);
   for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
   SetupVoiceGroups();
+}
+
+std::optional<FontSpec> StaffRenderer::SelectFlagsFont() {
+  if (!flagsFont_ && stave_.tabInstrument != nullptr) {
+    flagsFont_ = CreateFlagsFont(*stave_.tabInstrument, g_.dc, stave_.zoom);
+  }
+  if (!flagsFont_) return std::nullopt;
+  return g_.dc.SelectFont(*flagsFont_);
 }
 
 void StaffRenderer::SetupVoiceGroups() {
@@ -85,14 +94,19 @@ void StaffRenderer::DrawVoiceGroups(uint16_t glyphBase, bool stemsDown) {
 void StaffRenderer::DrawTabFlagGroups() {
   CVoiceGroup& group = stave_.voiceGroups[0];
   CTabInstrument* tab = stave_.tabInstrument;
-  if (tab == nullptr || group.size() <= 1 || group.at(0)->ValueCode() <= 3) return;
+  // With individual flags every chord draws its own and mode 3 hides them all; only the beam
+  // modes group them.
+  if (tab == nullptr || stave_.tabMode == 0 || stave_.tabMode == 3 || group.size() <= 1 ||
+      group.at(0)->ValueCode() <= 3) {
+    return;
+  }
   DeviceContext& dc = g_.dc;
-  const auto flags = CreateFlagsFont(*tab, dc, stave_.zoom);
-  if (!flags) {
+  const auto selected = SelectFlagsFont();
+  if (!selected) {
     Prompts().ShowMessage(kNotationFontError, MessageKind::kError);
     return;
   }
-  const FontSpec previousFont = dc.SelectFont(*flags);
+  const FontSpec previousFont = *selected;
   const int32_t width = std::max(1, g_.HundredthMmToDeviceX(20));
   const Pen previousPen = dc.SelectPen(Pen::Create(PS_SOLID, width, NoteColour()));
   group.colour = NoteColour();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "model/CInstrumentDlg.h"
+#include "model/CPedal.h"
 #include "model/CTabInstrument.h"
 #include "model/nChord.h"
 #include "model/nChordArray.h"
@@ -16,6 +17,7 @@
 #include "view/render/MarkSeams.h"
 #include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
+#include "view/render/marks/Ornaments.h"
 
 namespace vornel {
 
@@ -23,8 +25,6 @@ namespace {
 
 int g_lastString = 0;
 
-constexpr uint16_t kGreyedMark = 1;
-constexpr uint16_t kRhythmMark = 4;
 constexpr uint16_t kShiftLeftMark = 7;
 constexpr uint16_t kShiftRightMark = 8;
 constexpr uint16_t kLeftBracketMark = 9;
@@ -41,6 +41,8 @@ int RhythmChange(const nNotes& note) {
 }  // namespace
 
 int LastDrawnString() { return g_lastString; }
+
+void SetLastDrawnString(int string) { g_lastString = string; }
 
 char StaffRenderer::GetFingerLetter(int code, bool staff) {
   if (staff) {
@@ -155,6 +157,11 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
     tupletNumber_ = chord.GetTupletNumber();
   }
   lastRhythm_ = code;
+  const CTabInstrument* tabSettings = stave_.tabInstrument;
+  if (IsTablature() && (noteCount == 0 || (tabSettings != nullptr && tabSettings->showAllFlags != 0))) {
+    marks_.lastFlag = -1;
+  }
+  marks_.diapasonCount = 0;
   if (IsTablature() && chord.ChordMark() == kTabModeMark && stave_.tabInstrument != nullptr) {
     stave_.tabMode = stave_.tabMode != 0 ? 0 : (stave_.tabInstrument->flagGroup & 3);
     for (CVoiceGroup& group : stave_.voiceGroups) group.tabMode = stave_.tabMode;
@@ -166,8 +173,9 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
 
   const CTabInstrument* tab = stave_.tabInstrument;
   CMetaEvent* alfabeto = chord.metaEvents.Find(CMetaEvent::kAlfabeto);
-  // On a tablature the alfabeto event shows the chord instead of its notes.
-  const bool alfabetoShown = IsTablature() && alfabeto != nullptr;
+  // On a tablature that shows alfabeto the event shows the chord instead of its notes.
+  const bool alfabetoShown =
+      IsTablature() && alfabeto != nullptr && tab != nullptr && tab->alfabeto.showAlfabeto != 0;
   const int shiftFret = chord.al >> 4;
   int32_t shift = 0;
   if (shiftFret != 0 && tab != nullptr) {
@@ -194,7 +202,7 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
       if (note == nullptr) continue;
       position.x = x;
       if (IsTablature()) {
-        DrawTabNote(*this, *note, position, chord.rhythm, i, {});
+        DrawTabNote(*this, *note, position, chord.rhythm, i, FingerCharacters(*note));
       } else {
         DrawNote(*note, position, chord.rhythm, i);
       }
@@ -230,8 +238,39 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
   } else {
     DrawTupletMark(chord, x, 0);
   }
+  // A rhythm-only chord shows its alfabeto letter in the other form while its events draw.
+  const bool alfabetoForm = alfabetoShown && chord.ChordMark() == nChord::kRhythmMark;
+  if (alfabetoForm) alfabeto->cx = 1;
   DrawChordMetaEvents(chord, x);
+  if (alfabetoForm && chord.metaEvents.Find(CMetaEvent::kAlfabeto) == alfabeto) alfabeto->cx = 0;
   lastDrawn_ = &chord;
+}
+
+const nChord* StaffRenderer::PreviousElement() const {
+  if (voice_ == nullptr || elementIndex_ == 0 || elementIndex_ > voice_->size()) return nullptr;
+  return voice_->at(elementIndex_ - 1);
+}
+
+bool StaffRenderer::FingerOption() const {
+  return stave_.definition != nullptr && (stave_.definition->notationOptions & 1) != 0;
+}
+
+std::string StaffRenderer::FingerCharacters(const nNotes& note) const {
+  static constexpr char kFingers[] = {'1', '2', '3', '4', 'p', '0', '5'};
+  std::string text;
+  const int high = (note.fingering >> 4) & 0x0F;
+  if (FingerOption() && high >= 1 && high <= 7) text += kFingers[high - 1];
+  if (!IsTablature()) {
+    if (const char letter = GetFingerLetter(note.fingering & 0x0F, true)) text += letter;
+  }
+  return text;
+}
+
+const CPedal* StaffRenderer::PedalOn(int string) const {
+  for (const CPedal* pedal : pedals_) {
+    if (pedal != nullptr && pedal->ActsOn(string)) return pedal;
+  }
+  return nullptr;
 }
 
 void StaffRenderer::DrawChordMetaEvents(nChord& chord, int32_t x) {
@@ -258,14 +297,14 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
   DeviceContext& dc = g_.dc;
   const nChord* chord = currentChord_;
   const uint16_t mark = chord != nullptr ? chord->ChordMark() : 0;
-  if (mark == kGreyedMark && dc.IsPrinting()) return;
+  if (mark == nChord::kGreyedMark && dc.IsPrinting()) return;
   const bool ghost = mark == nChord::kGhostMark;
 
   COLORREF colour = NoteColour();
   if (settings_ != nullptr && settings_->colourOn && (note.slur & 0x8000) != 0 && stave_.definition != nullptr) {
     colour = stave_.definition->ornaments.table.colors[COrnamentTable::kMelody];
   }
-  if (mark == kGreyedMark) colour = 0xC8C8C8;
+  if (mark == nChord::kGreyedMark) colour = 0xC8C8C8;
   if (ghost) colour = 0x646464;
   const COLORREF oldColour = dc.SetTextColor(colour);
   const unsigned oldAlign = dc.SetTextAlign(TA_BASELINE);
@@ -378,8 +417,8 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
   const bool counts = (note.status & 0x1) == 0;
   const size_t group = flipped ? 1 : 0;
   // The column's x keys the group, so that a displaced head stays on its chord's stem.
-  stave_.voiceGroups[group].AddNoteHead(counts, static_cast<uint8_t>(rhythm & 0xF7), {}, position.x, y,
-                                        static_cast<int32_t>(elementIndex_));
+  stave_.voiceGroups[group].AddNoteHead(counts, static_cast<uint8_t>(rhythm & 0xF7), FingerCharacters(note),
+                                        position.x, y, static_cast<int32_t>(elementIndex_));
   position.y = y;
 
   if (smallPrevious) dc.SelectFont(*smallPrevious);
@@ -441,7 +480,7 @@ void StaffRenderer::DrawRest(uint16_t rhythm, int32_t x, int32_t y) {
   DeviceContext& dc = g_.dc;
   const uint16_t mark = currentChord_ != nullptr ? currentChord_->ChordMark() : 0;
   COLORREF colour = NoteColour();
-  if (mark == kGreyedMark) colour = 0xC8C8C8;
+  if (mark == nChord::kGreyedMark) colour = 0xC8C8C8;
   const COLORREF old = dc.SetTextColor(colour);
   const int code = rhythm & 7;
   if (IsTablature()) {
@@ -474,64 +513,8 @@ void StaffRenderer::DrawRest(uint16_t rhythm, int32_t x, int32_t y) {
 // ---------------------------------------------------------------------------------------------
 // Ornaments and fingerings
 
-void StaffRenderer::DrawOrnament(const nNotes& note, int32_t x, int32_t y) {
-  CInstrumentDlg* d = stave_.definition;
-  if (d == nullptr || d->hideOrnaments != 0) return;
-  const int32_t spacing = Spacing();
-  if ((note.ornament & 0x80) != 0) {
-    if (currentChord_ != nullptr) {
-      DrawSymbolEvent(*this, *currentChord_, note, {x - spacing / 2, y - spacing, x + spacing / 2, y});
-    }
-    return;
-  }
-  const uint32_t code = note.ornament & 0x7F;
-  if (code == 0) return;
-  const COrnamentProps& entry = d->ornaments.table.GetOrnament(code, 1);
-  DeviceContext& dc = g_.dc;
-  int32_t width = dc.GetTextExtent("tr").cx;
-  if (2 * width < stave_.columnWidth) width = width * 3 / 2;
-  if (IsTablature() && stave_.tabInstrument != nullptr && stave_.tabInstrument->tabStyle == CTabInstrument::kSpanish) {
-    width = -width;
-  }
-  const COLORREF colour = settings_ != nullptr && settings_->colourOn
-                              ? d->ornaments.table.colors[COrnamentTable::kOrnaments]
-                              : 0;
-  const COLORREF oldColour = dc.SetTextColor(colour);
-  unsigned align = TA_LEFT | TA_BASELINE;
-  int32_t ox = x;
-  int32_t oy = y;
-  switch (entry.alignment) {
-    case 0:  // right of the head
-      ox = x + std::abs(width);
-      break;
-    case 1:  // left of the head
-      ox = x - spacing / 4;
-      align = TA_RIGHT | TA_BASELINE;
-      break;
-    case 2:  // on the head
-      align = TA_CENTER | TA_BASELINE;
-      ox = x + spacing / 2;
-      break;
-    case 3:  // below
-      align = TA_CENTER | TA_BASELINE;
-      ox = x + spacing / 2;
-      oy = y + 2 * spacing;
-      break;
-    case 4:  // above
-      align = TA_CENTER | TA_BASELINE;
-      ox = x + spacing / 2;
-      oy = y - 3 * spacing / 2;
-      break;
-    default:  // above the staff
-      align = TA_CENTER | TA_BASELINE;
-      ox = x + spacing / 2;
-      oy = std::min(y - 3 * spacing / 2, Top() - spacing);
-      break;
-  }
-  const unsigned oldAlign = dc.SetTextAlign(align);
-  DrawGlyph(entry.glyph & 0xFFFF, ox, oy);
-  dc.SetTextAlign(oldAlign);
-  dc.SetTextColor(oldColour);
+void StaffRenderer::DrawOrnament(const nNotes& note, int32_t x, int32_t y, int32_t width) {
+  DrawNoteOrnament(*this, note, x, y, width);
 }
 
 void StaffRenderer::DrawFingering(const nNotes& note, int32_t x, int32_t y, int32_t, int32_t) {
@@ -579,6 +562,8 @@ void StaffRenderer::DrawLowFingerMark(int code, int32_t x, int32_t y, bool withA
 void StaffRenderer::DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t headY, bool withAccidental) {
   const int32_t spacing = Spacing();
   if (code >= 1 && code <= 7) {
+    // With the finger option the figure goes into the note group's text instead.
+    if (FingerOption()) return;
     static constexpr char kFingers[] = {'1', '2', '3', '4', 'p', '0', '5'};
     const std::string text(1, kFingers[code - 1]);
     dfLogFont font;
@@ -611,7 +596,15 @@ void StaffRenderer::DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t h
     gy = std::min(gy, Top() - 3 * spacing);
   }
   const unsigned old = g_.dc.SetTextAlign(TA_CENTER | TA_BASELINE);
-  DrawGlyph(IsTablature() ? kTabGlyphs[k] : kStaffGlyphs[k], x + spacing / 2, gy);
+  if (IsTablature()) {
+    // The tablature's marks are glyphs of its flags font.
+    if (const auto previous = SelectFlagsFont()) {
+      DrawGlyph(kTabGlyphs[k], x, gy);
+      g_.dc.SelectFont(*previous);
+    }
+  } else {
+    DrawGlyph(kStaffGlyphs[k], x + spacing / 2, gy);
+  }
   g_.dc.SetTextAlign(old);
 }
 

@@ -324,6 +324,7 @@ void StaffRenderer::LayoutStave(const nChordArray& voice, int32_t columnWidth) {
   chordsSinceFlush_ = 0;
   tupletNumber_ = 2;
   lastRhythm_ = -1;
+  marks_ = {};
   previousStep_ = -1000;
   previousColumn_ = {stave_.area.left, stave_.area.top};
   transposition_ = stave_.transposition;

@@ -40,6 +40,18 @@ inline constexpr const char* kStaffDrawingError = "Error drawing staff...";
 // again.
 void ForgetStaffDrawingErrors();
 
+// What the tablature notes and the marks keep from one element to the next while a voice is
+// drawn; cleared at the start of every voice pass.
+struct MarkState {
+  int lastFlag = -1;            // rhythm code of the last tablature flag drawn; -1 none
+  int diapasonCount = 0;        // bourdons drawn in the current chord
+  Point previousNote;           // where the previous note was drawn
+  bool sizeRun = false;         // a run of larger or smaller notes is open
+  int32_t sizeChange = 0;       // its extra font size (tenths of a millimetre)
+  bool alternateVoice = false;  // toggled by size mark 4
+  int shiftSign = 1;            // chord mark 6 alternates the letters' shift
+};
+
 class StaffRenderer {
  public:
   StaffRenderer(CClef& stave, GraphicUtil& g);
@@ -73,7 +85,9 @@ class StaffRenderer {
   void DrawAccidental(char accidental, int32_t x, int32_t y);
   void DrawRestGlyph(int code, int32_t x, int32_t yOffset);
   void DrawRest(uint16_t rhythm, int32_t x, int32_t y);
-  void DrawOrnament(const nNotes& note, int32_t x, int32_t y);
+  // The note's ornament at its head or letter; `width` (0: a reference text's) is the width
+  // the placement measures from.
+  void DrawOrnament(const nNotes& note, int32_t x, int32_t y, int32_t width = 0);
   void DrawFingering(const nNotes& note, int32_t x, int32_t y, int32_t w, int32_t h);
   void DrawLowFingerMark(int code, int32_t x, int32_t y, bool withAccidental);
   void DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t headY, bool withAccidental);
@@ -101,6 +115,9 @@ class StaffRenderer {
   // Selects the stave's notation font `extra` tenths of a millimetre larger (0: the stave's
   // own size, -40 grace notes); returns the font selected before.
   FontSpec SelectNotationFont(int32_t extra);
+  // Selects the tablature's rhythm-flag font (the face of the tablature marks); returns the
+  // font selected before, or nothing (and nothing selected) when the face cannot be drawn.
+  std::optional<FontSpec> SelectFlagsFont();
   // Grace notes: the definition's ornament colour with colours shown, else black.
   COLORREF GraceColour() const;
   int32_t Zoom() const { return stave_.zoom; }
@@ -114,7 +131,34 @@ class StaffRenderer {
   bool OnScreen() const { return !g_.dc.IsPrinting(); }
   // The note colour of the voice being drawn (black in print without colours).
   COLORREF NoteColour() const;
+  // The pedal in force on a course at the chord being drawn, or null.
+  const CPedal* PedalOn(int string) const;
+  bool PedalsInForce() const { return !pedals_.empty(); }
+  // The highest and lowest y the chord's notes reached (INT32_MAX and INT32_MIN without).
+  int32_t ChordTop() const { return highestY_; }
+  int32_t ChordBottom() const { return lowestY_; }
+  // An accidental was drawn for the chord's notes so far.
+  bool AccidentalDrawn() const { return accidentalDrawn_; }
   const CInstrumentDlg* Definition() const { return stave_.definition; }
+  const PageDrawSettings* Settings() const { return settings_; }
+  // Colour mode of the page: off draws notes and marks black.
+  bool ColourOn() const { return settings_ != nullptr && settings_->colourOn; }
+  int32_t Indent() const { return indent_; }
+  bool Proportional() const { return proportional_; }
+  // The voice being drawn, the element being drawn and the chord being drawn.
+  const nChordArray* Voice() const { return voice_; }
+  size_t ElementIndex() const { return elementIndex_; }
+  nChord* CurrentChord() const { return currentChord_; }
+  const nChord* LastDrawn() const { return lastDrawn_; }
+  MarkState& Marks() { return marks_; }
+  // The element before the current one in the voice, or null.
+  const nChord* PreviousElement() const;
+  // The finger characters of a note that go into its note group: with the definition's
+  // finger option on the high fingering code as '1'-'4', 'p', '0' or '5'; on a staff the
+  // finger letter of the low code after it.
+  std::string FingerCharacters(const nNotes& note) const;
+  // The definition's option that writes the right-hand fingering into the note group.
+  bool FingerOption() const;
 
  private:
   struct VoiceDrawing {
@@ -145,6 +189,7 @@ class StaffRenderer {
   std::optional<CNotationFont> fontRecord_;
   std::optional<ScaledNotationFont> notationFont_;
   std::optional<FontSpec> previousFont_;
+  std::optional<FontSpec> flagsFont_;  // made once per voice pass
   int drawType_ = 0;
   int32_t lineCount_ = 5;
   int32_t indent_ = 0;
@@ -181,9 +226,11 @@ class StaffRenderer {
   bool noteFlipped_ = false;   // the note being drawn flipped its stem
   std::vector<const CPedal*> pedals_;
   TupletTracker tuplets_;
+  MarkState marks_;
 };
 
 // The string of the last note drawn, read by the meta-event drawing.
 int LastDrawnString();
+void SetLastDrawnString(int string);
 
 }  // namespace vornel

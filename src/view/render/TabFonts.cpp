@@ -25,6 +25,12 @@ FontSpec SelectTabFont(CTabInstrument& tab, DeviceContext& dc, bool useTablature
   return previous;
 }
 
+FontSpec CreateSmallTabFont(const CTabInstrument& tab, DeviceContext& dc, int32_t zoom) {
+  dfLogFont small = tab.tabFont;
+  small.pointSize.cx -= 20;
+  return CreateScaledFont(small, static_cast<float>(zoom), dc);
+}
+
 std::optional<FontSpec> CreateFlagsFont(CTabInstrument& tab, DeviceContext& dc, int32_t zoom) {
   LogFont lf = tab.flagsFont.logFont;
   lf.lfFaceName = tab.flagsFont.face;

@@ -18,6 +18,9 @@ inline constexpr const char* kNotationFontError = "Fatal: Cannot load notation f
 // baseline, its colour set, the device spacings recomputed); otherwise the instrument's
 // notation font at the zoom. Returns the font selected before.
 FontSpec SelectTabFont(CTabInstrument& tab, DeviceContext& dc, bool useTablatureFont, int32_t zoom);
+// Selects the tablature letter font two points (20 tenths) smaller, for small notes and
+// written-out chords, at the zoom; returns the font selected before.
+FontSpec CreateSmallTabFont(const CTabInstrument& tab, DeviceContext& dc, int32_t zoom);
 // The rhythm-flag font: its face as the device knows it, an em of 2 × the second device
 // spacing scaled by the zoom. Nothing when the face cannot be drawn; callers report
 // kNotationFontError through Prompts().

@@ -42,6 +42,7 @@
 #include "shell/ui/ShellExportServices.h"
 #include "shell/ui/SplashWindow.h"
 #include "shell/ui/WindowTabArt.h"
+#include "shell/ui/EditorRun.h"
 #include "support/RecordingFramePanes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
@@ -51,52 +52,6 @@ namespace vornel {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string WriteDocument(const std::string& path) {
-  CVornelTabDoc doc;
-  doc.OnNewDocument();
-  EXPECT_TRUE(SaveDocumentFile(doc, path));
-  return path;
-}
-
-void Settle() {
-  for (int i = 0; i < 3; ++i) {
-    wxTheApp->ProcessPendingEvents();
-    wxTheApp->Yield(true);
-  }
-}
-
-// One start of the editor in the temporary home; closing it ends the run as a user would.
-class EditorRun {
- public:
-  explicit EditorRun(const testing::TemporaryHome& home, std::vector<std::string> paths = {})
-      : profile_(home.Path() + "vornel.ini"), shell_(profile_) {
-    CommandLine line;
-    line.showSplash = false;
-    line.paths = std::move(paths);
-    frame_ = shell_.Start(line);
-    Settle();
-    shell_.OpenPendingDocuments();
-    Settle();
-  }
-  ~EditorRun() { Close(); }
-
-  CMainFrame& Frame() { return *frame_; }
-  CVornelTabApp& App() { return shell_.App(); }
-  ProfileStore& Profile() { return profile_; }
-  bool Close(bool force = true) {
-    if (frame_ == nullptr) return true;
-    const bool closed = frame_->Close(force);
-    wxTheApp->ProcessIdle();  // deletes the closed frame and tabs
-    if (closed && wxTopLevelWindows.empty()) frame_ = nullptr;
-    return frame_ == nullptr;
-  }
-
- private:
-  ConfigProfile profile_;
-  ShellApplication shell_;
-  CMainFrame* frame_ = nullptr;
-};
 
 struct ShellWindows : ::testing::Test {
   testing::TemporaryHome home;
@@ -332,6 +287,13 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   // The shipped pages are all there.
   for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362}) {
     EXPECT_TRUE(fs::exists(std::string(VORNEL_DATA_DIR) + "/Documentation/" + std::string(*HelpPageName(command))));
+  }
+}
+
+TEST_F(ShellWindows, TheTextImportsAreInTheDocumentsTable) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  for (int command : {33174, 33280, 33419, 33281, 33087}) {
+    EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
   }
 }
 

@@ -1,0 +1,91 @@
+#pragma once
+// The reader of TAB text files, the line format of the DOS lute-tablature typesetter (the
+// form the TAB export writes): one line per chord, bar line or directive. A file may hold
+// several pieces, each in an HTML "<pre>" block after an "e" line; every piece after the first
+// goes into a section that the add-section wizard adds.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/text/CAbcImport.h"
+
+namespace vornel {
+
+class CSystemArray;
+class LineReader;
+class nChord;
+class nNotes;
+
+class TabImport : public CAbcImport {
+ public:
+  static constexpr std::string_view kOpenFailedMessage = "Unable to open tab file: ";
+  static constexpr std::string_view kProcessingFailedMessage = "Error encountered while processing file";
+  static constexpr std::string_view kPromptTitle = "Select a Z.U. tab format file";
+  static constexpr std::string_view kFilePattern = "*.tab";
+  // Buffers of the line reads: the dispatcher's and the scanning passes'.
+  static constexpr size_t kLineBuffer = 790;
+  static constexpr size_t kScanBuffer = 79;
+  // Positions a chord line describes.
+  static constexpr size_t kPositions = 10;
+
+  explicit TabImport(CBriotabDoc& doc);
+  ~TabImport() override;
+
+  // Reads the file into the active section (and, for further pieces, into sections the
+  // wizard adds). 1 on success; 0 after "Unable to open tab file: " and the path, or after
+  // "Error encountered while processing file" when no bar lines can be found.
+  int ReadFile(const std::string& path);
+  // The same from the file's bytes.
+  int ReadText(std::string_view bytes, const std::string& path);
+  // Sections the wizard added for further pieces.
+  size_t AddedSections() const { return addedSections_.size(); }
+  const std::vector<CSystemArray*>& AddedSectionList() const { return addedSections_; }
+
+ private:
+  struct Position {
+    char fret = 0;
+    char decoration = 0;
+    char slur = 0;
+  };
+
+  void StartVoice();
+  bool ReadAllPieces();
+  // False at the end of the file or when a new piece cannot begin.
+  bool DispatchLine();
+  void DispatchFromMeter(std::string_view line, size_t offset);
+  bool StartNextPiece();
+  void ScanTitle();
+  bool DetectMeter();
+  void ReadMeterLine(std::string_view line);
+  void EndPiece();
+  void ReadChordLine(std::string_view line);
+  void ReadPositions(std::string_view line, size_t i, nChord& chord);
+  // False when a position holds a fret character no course takes: the line is dropped.
+  bool ConvertPositions(nChord& chord);
+  void ApplyDecoration(char decoration, nChord& chord, nNotes& note, int position);
+  void StartSlur(nChord& chord, nNotes& note);
+  void CloseSlur(int span, std::optional<uint32_t> endValue);
+  nNotes* PendingSlurNote() const;
+  void ClearPendingSlur();
+
+  LineReader* lines_ = nullptr;
+  uint32_t rhythm_ = 2;
+  std::string titleBuffer_;
+  std::array<Position, kPositions> positions_{};
+  // The pending slur: the chord and course of the note where it began.
+  std::shared_ptr<nChord> slurChord_;
+  int slurCourse_ = -1;
+  size_t chordLines_ = 0;
+  size_t tupletChords_ = 0;
+  // The "S" line that the meter detection has applied already.
+  std::optional<size_t> appliedMeterLine_;
+  std::vector<CSystemArray*> addedSections_;
+};
+
+}  // namespace vornel

@@ -1,0 +1,71 @@
+#include "import/text/CAbcImport.h"
+
+#include <stdexcept>
+
+#include "document/CBriotabDoc.h"
+#include "import/text/TextImportSupport.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CSystemArray.h"
+#include "model/nChordArray.h"
+
+namespace vornel {
+
+namespace {
+
+void AppendWithBlank(std::string& text, std::string_view more) {
+  if (more.empty()) return;
+  if (!text.empty()) text += ' ';
+  text += more;
+}
+
+}  // namespace
+
+CAbcImport::CAbcImport(CBriotabDoc& doc) : doc_(doc) {}
+
+CAbcImport::~CAbcImport() = default;
+
+nChordArray& CAbcImport::LookUpVoice() {
+  section_ = doc_.GetActiveSection();
+  definition_ = section_->definitions.at(definitionIndex_);
+  tablature_ = &definition_->tabInstrument;
+  voice_ = &definition_->gathered[0];
+  return *voice_;
+}
+
+nChord* CAbcImport::LastChord() const {
+  if (voice_ == nullptr) return nullptr;
+  for (size_t i = voice_->size(); i-- > 0;) {
+    nChord* e = voice_->at(i);
+    if (e != nullptr) return e->IsChord() ? e : nullptr;
+  }
+  return nullptr;
+}
+
+void CAbcImport::FinishSection() {
+  if (section_ == nullptr) return;
+  FinishTextImportSection(*section_, definitionIndex_, key_);
+  voice_ = nullptr;
+}
+
+void CAbcImport::SetSectionName(std::string_view text) { section_->Title().text = std::string(text); }
+
+void CAbcImport::AppendSectionName(std::string_view text) {
+  std::string& name = section_->Title().text;
+  if (name == CSystemArray::kNewTitle || name == "Section title") name.clear();
+  AppendWithBlank(name, text);
+}
+
+void CAbcImport::SetSectionAuthor(std::string_view text) { section_->Author().text = std::string(text); }
+
+void CAbcImport::AppendSectionAuthor(std::string_view text) { AppendWithBlank(section_->Author().text, text); }
+
+void CAbcImport::AppendSectionComment(std::string_view label, std::string_view text) {
+  if (text.empty()) return;
+  std::string& comments = section_->Comments().text;
+  if (!comments.empty() && comments.back() != '\n') comments += '\n';
+  comments += label;
+  comments += text;
+  comments += '\n';
+}
+
+}  // namespace vornel

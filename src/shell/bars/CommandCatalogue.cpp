@@ -1,0 +1,155 @@
+#include "shell/bars/CommandCatalogue.h"
+
+#include <algorithm>
+#include <array>
+
+#include "shell/bars/RibbonTable.h"
+#include "shell/bars/ToolbarTable.h"
+#include "shell/commands/CommandIds.h"
+#include "view/commands/CommandTable.h"
+
+namespace vornel::bars {
+
+namespace {
+
+constexpr std::string_view kScoreView = "comes with the score view";
+constexpr std::string_view kPrinting = "comes with printing";
+constexpr std::string_view kMidi = "comes with MIDI playback";
+constexpr std::string_view kImports = "comes with the imports";
+constexpr std::string_view kDocumentCommands = "comes with the document files, groups and associations";
+constexpr std::string_view kFacsimiles = "comes with the facsimiles";
+constexpr std::string_view kSettingsDialogs = "comes with the book, page and instrument dialogs";
+constexpr std::string_view kPalettes = "comes with the palettes and panes";
+constexpr std::string_view kAlfabeto = "comes with the alfabeto charts";
+
+constexpr PendingCommands Later(int first, int last, std::string_view reason) {
+  return {first, last, Availability::kLater, reason};
+}
+constexpr PendingCommands Later(int id, std::string_view reason) { return Later(id, id, reason); }
+
+// By id; a range may hold ids the windows never send.
+constexpr auto kCatalogue = std::to_array<PendingCommands>({
+    Later(810, kScoreView),
+    Later(1107, kScoreView),
+    Later(1175, 1176, kScoreView),
+    Later(32638, kPalettes),
+    Later(32762, 32771, kScoreView),
+    Later(32784, 32798, kScoreView),
+    Later(32825, 32828, kMidi),
+    Later(32832, kMidi),
+    Later(32925, kScoreView),
+    Later(32946, kScoreView),
+    Later(32961, 32962, kScoreView),
+    Later(32966, kSettingsDialogs),
+    Later(32967, kScoreView),
+    Later(32970, kSettingsDialogs),
+    Later(32980, 32991, kScoreView),
+    Later(32999, 33007, kScoreView),
+    Later(33010, kSettingsDialogs),
+    Later(33011, kScoreView),
+    Later(33015, kScoreView),
+    Later(33047, 33052, kScoreView),
+    Later(33059, kSettingsDialogs),
+    Later(33064, kScoreView),
+    Later(33070, kDocumentCommands),
+    Later(33100, 33109, kScoreView),
+    Later(33115, kScoreView),
+    Later(33118, kFacsimiles),
+    Later(33139, 33143, kScoreView),
+    Later(33171, 33172, kScoreView),
+    Later(33176, kScoreView),
+    Later(33178, kSettingsDialogs),
+    Later(33180, kScoreView),
+    Later(33181, kSettingsDialogs),
+    Later(33182, 33189, kScoreView),
+    Later(33192, 33194, kScoreView),
+    Later(33200, 33215, kScoreView),
+    Later(33253, 33258, kScoreView),
+    Later(33261, kDocumentCommands),
+    Later(33282, kDocumentCommands),
+    Later(33283, kScoreView),
+    Later(33288, 33293, kScoreView),
+    Later(33294, kSettingsDialogs),
+    Later(33297, 33302, kScoreView),
+    Later(33303, 33312, kAlfabeto),
+    Later(33313, 33362, kScoreView),
+    Later(33392, 33394, kAlfabeto),
+    Later(33405, 33406, kScoreView),
+    Later(33407, kSettingsDialogs),
+    Later(33411, 33412, kScoreView),
+    Later(33423, kScoreView),
+    Later(33425, 33427, kScoreView),
+    Later(33430, 33442, kScoreView),
+    Later(33481, 33489, kScoreView),
+    Later(33500, 33501, kScoreView),
+    Later(33520, 33528, kPrinting),
+    Later(33620, 33633, kScoreView),
+    Later(33707, kDocumentCommands),
+    Later(33804, 33811, kScoreView),
+    Later(33812, kDocumentCommands),
+    Later(33819, 33831, kPalettes),
+    Later(33963, 33988, kScoreView),
+    Later(34024, 34029, kScoreView),
+    Later(34076, 34078, kSettingsDialogs),
+    Later(34081, 34097, kScoreView),
+    Later(34211, kDocumentCommands),
+    Later(34226, 34231, kScoreView),
+    Later(34232, kImports),
+    Later(34233, kScoreView),
+    Later(34247, kScoreView),
+    Later(34252, kFacsimiles),
+    Later(34254, kScoreView),
+    Later(34257, kScoreView),
+    Later(34259, kImports),
+    Later(34261, 34263, kScoreView),
+    Later(34265, kDocumentCommands),
+    Later(34273, 34274, kDocumentCommands),
+    Later(34275, kScoreView),
+    Later(34280, 34281, kDocumentCommands),
+    Later(34300, kDocumentCommands),
+    Later(34301, kMidi),
+    Later(34302, 34308, kScoreView),
+    Later(57606, 57609, kPrinting),
+    Later(57612, kDocumentCommands),
+    Later(57634, 57637, kScoreView),
+});
+
+}  // namespace
+
+std::span<const PendingCommands> PendingCommandCatalogue() { return kCatalogue; }
+
+const PendingCommands* FindPendingCommand(int id) {
+  for (const PendingCommands& entry : kCatalogue) {
+    if (id >= entry.first && id <= entry.last) return &entry;
+  }
+  return nullptr;
+}
+
+void AddPendingCommands(view::CommandTable& table) {
+  for (const PendingCommands& entry : kCatalogue) table.AddRange(entry.first, entry.last, {});
+}
+
+std::vector<int> WindowCommandIds() {
+  std::vector<int> ids = RibbonCommandIds();
+  for (const int id : ToolbarCommandIds()) ids.push_back(id);
+  // The tool bars' context menu.
+  for (const int id : {commands::kPropertiesView, commands::kOutputView, commands::kCustomize}) ids.push_back(id);
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+  return ids;
+}
+
+std::vector<UncarriedCommand> UncarriedCommands(std::span<const view::CommandTable* const> targets) {
+  std::vector<UncarriedCommand> uncarried;
+  for (const int id : WindowCommandIds()) {
+    const bool carried = std::any_of(targets.begin(), targets.end(), [id](const view::CommandTable* table) {
+      return table != nullptr && table->Contains(id);
+    });
+    if (carried) continue;
+    const PendingCommands* entry = FindPendingCommand(id);
+    uncarried.push_back({id, entry != nullptr ? std::string(entry->reason) : std::string()});
+  }
+  return uncarried;
+}
+
+}  // namespace vornel::bars

@@ -1,0 +1,74 @@
+#include "shell/ui/console/OutputPane.h"
+
+#include <wx/aui/auibook.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+
+#include "platform/UserPrompts.h"
+#include "shell/console/ConsoleTable.h"
+
+namespace vornel {
+
+COutputList::COutputList(wxWindow* parent, int id, std::function<void()> hidePane)
+    : wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE | wxLB_HSCROLL | wxLB_ALWAYS_SB),
+      hidePane_(std::move(hidePane)) {
+  Bind(wxEVT_CONTEXT_MENU, &COutputList::OnContextMenu, this);
+}
+
+void COutputList::RunCommand(int id) {
+  switch (id) {
+    case console::kOutputCopy:
+      Prompts().ShowMessage("Copy output", MessageKind::kInformation);
+      break;
+    case console::kOutputClear:
+      Prompts().ShowMessage("Clear output", MessageKind::kInformation);
+      break;
+    case console::kOutputHide:
+      if (hidePane_) hidePane_();
+      break;
+    default:
+      break;
+  }
+}
+
+void COutputList::OnContextMenu(wxContextMenuEvent& event) {
+  wxMenu menu;
+  menu.Append(console::kOutputCopy, "&Copy");
+  menu.Append(console::kOutputClear, "&Clear");
+  menu.AppendSeparator();
+  menu.Append(console::kOutputHide, "&Hide");
+  wxPoint at = event.GetPosition();
+  at = at == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(at);
+  const int chosen = GetPopupMenuSelectionFromUser(menu, at);
+  SetFocus();
+  if (chosen != wxID_NONE) RunCommand(chosen);
+}
+
+COutputWnd::COutputWnd(wxWindow* parent, std::function<void()> hidePane) : wxPanel(parent, wxID_ANY) {
+  tabs_ = new wxAuiNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxAUI_NB_BOTTOM);
+  size_t index = 0;
+  for (const console::OutputList& list : console::OutputLists()) {
+    auto* box = new COutputList(tabs_, list.id, hidePane);
+    for (const std::string_view line : list.lines) box->Append(wxString::FromUTF8(line.data(), line.size()));
+    tabs_->AddPage(box, wxString::FromUTF8(list.name.data(), list.name.size()), index == 0);
+    lists_[index++] = box;
+  }
+  UpdateFonts();
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(tabs_, 1, wxEXPAND);
+  SetSizer(sizer);
+  Bind(wxEVT_SYS_COLOUR_CHANGED, [this](wxSysColourChangedEvent& event) {
+    UpdateFonts();
+    event.Skip();
+  });
+}
+
+void COutputWnd::UpdateFonts() {
+  for (COutputList* list : lists_) {
+    list->SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    list->Refresh();
+  }
+}
+
+}  // namespace vornel

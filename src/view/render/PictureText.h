@@ -1,0 +1,40 @@
+#pragma once
+// Picture texts (DIBornament): the image file of a section's or a system's caption picture,
+// decoded once and kept while its file stays the same, drawn at its place, scale and zoom
+// with its caption, and printed into a rectangle. A picture whose file cannot be found or
+// read keeps its path (so a save loses nothing) and shows a framed placeholder with the
+// file's name.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/draw/DrawTypes.h"
+
+namespace vornel {
+
+class DIBornament;
+class DeviceContext;
+
+// The message when a picture cannot be printed.
+inline constexpr const char* kPrintImageError = "Error printing image!!";
+
+// Sets the picture's path and decodes the file into its bitmap; false (the path set all the
+// same) when the file cannot be read as an image.
+bool LoadImageFile(DIBornament& picture, const std::string& path);
+// Asks for an image file and loads it; true when a file was chosen.
+bool BrowseImage(DIBornament& picture);
+
+// Draws the picture with its offsets from `anchor` at `zoom` percent; returns what it
+// covered, empty (and nothing drawn) for a picture without a path.
+Rect DrawPicture(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point anchor);
+// A system's picture at a point of its stave on screen, stretched into `printRect` when
+// printing.
+Rect DrawPictureAtPosition(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point at, const Rect& printRect);
+// The picture stretched into `rect` (the caption only when it has no path); false, after
+// the message kPrintImageError, when the image cannot be drawn.
+bool PrintImage(DeviceContext& dc, DIBornament& picture, const Rect& rect);
+
+// Forgets every decoded picture (their files are read again at the next drawing).
+void ForgetPictureBitmaps();
+
+}  // namespace vornel

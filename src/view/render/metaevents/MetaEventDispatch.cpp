@@ -1,0 +1,228 @@
+// The meta-event dispatcher: the event's colour, the drawing of its kind, the anchor; and the
+// placement rules every kind shares.
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "document/CPageDlg.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CMetaEvent.h"
+#include "model/nChord.h"
+#include "model/nChordArray.h"
+#include "platform/draw/MulDiv.h"
+#include "view/draw/FontDrawing.h"
+#include "view/render/LabelDrawing.h"
+#include "view/render/StaffRenderer.h"
+#include "view/render/metaevents/MetaEventDrawing.h"
+
+namespace vornel {
+
+namespace {
+
+// The square an event without ink keeps so that it can still be clicked: 5 mm.
+constexpr int32_t kEmptyTextTenths = 50;
+
+Rect Normalized(Rect r) {
+  r.Normalize();
+  return r;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The drawing context
+
+int EventDrawing::View() const { return stave.IsTablature() ? EventLocation::kTablature : EventLocation::kNotation; }
+
+bool EventDrawing::Printing() const { return stave.Graphics().dc.IsPrinting(); }
+
+GraphicUtil& EventDrawing::G() const { return stave.Graphics(); }
+
+DeviceContext& EventDrawing::Dc() const { return stave.Graphics().dc; }
+
+int32_t EventDrawing::Spacing() const { return stave.Spacing(); }
+
+int32_t EventDrawing::PageZoom() const {
+  const PageDrawSettings* settings = stave.Settings();
+  return settings != nullptr && settings->zoom >= 1 ? settings->zoom : 100;
+}
+
+int32_t EventDrawing::BottomLine() const {
+  return stave.Top() + std::max(stave.LineCount() - 1, 0) * stave.Spacing();
+}
+
+Point EventDrawing::Offset() const {
+  const DeviceContext& dc = Dc();
+  return event.location.DeviceOffset(View(), dc.LogPixelsX(), dc.LogPixelsY(), PageZoom());
+}
+
+int EventDrawing::LineByte() const {
+  const uint32_t byte = (View() == EventLocation::kNotation ? event.value >> 8 : event.value >> 16) & 0xFF;
+  const int magnitude = static_cast<int>(byte & 0x7F);
+  return (byte & 0x80) != 0 ? -magnitude : magnitude;
+}
+
+void EventDrawing::Store(const Rect& covered) const {
+  if (Printing()) return;
+  event.location.SetRect(covered.left, covered.top, covered.right, covered.bottom, View());
+}
+
+int32_t EndColumnX(const EventDrawing& d, int chords) { return d.stave.GetColumnXAfter(std::max(chords, 0)); }
+
+// ---------------------------------------------------------------------------------------------
+// Texts
+
+Point GetTextPosition(const EventDrawing& d) {
+  const Point offset = d.Offset();
+  const int base = d.event.kind == CMetaEvent::kCaption ? -4 : 2;
+  return {d.rect.left + offset.x, d.rect.bottom + offset.y + (base + d.LineByte()) * d.u};
+}
+
+Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
+                  Point at) {
+  DeviceContext& dc = d.Dc();
+  dfLogFont font = PageFontOrDefault(fontIndex);
+  font.color = d.event.drawColour;
+  Rect r = DrawFontText(text, font, dc, alignment, static_cast<float>(d.stave.Zoom()), 0, style, at.x, at.y);
+  if (r.IsEmpty()) {
+    const int32_t side = MulDiv(kEmptyTextTenths, dc.LogPixelsX(), 254);
+    r = {at.x, at.y, at.x + side, at.y + side};
+  }
+  const PageDrawSettings* settings = d.stave.Settings();
+  if (d.event.kind == CMetaEvent::kLyrics && settings != nullptr && settings->centerLyrics) {
+    r.Offset(-r.Width() / 2, 0);
+  }
+  d.Store(r);
+  return r;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Anchor
+
+void DrawAnchor(EventDrawing& d, int32_t x, int32_t y) {
+  const PageDrawSettings* settings = d.stave.Settings();
+  if (d.Printing() || settings == nullptr || !settings->showMetaEventFrames) return;
+  EventLocation& location = d.event.location;
+  location.notation.Normalize();
+  location.tablature.Normalize();
+  const Rect r = location.Rect(d.View());
+  if (r.IsEmpty()) return;
+  const int32_t bottomLine = d.BottomLine();
+  const int32_t ex = std::abs(r.left - x) <= std::abs(r.right - x) ? r.left : r.right;
+  Point from{x, y};
+  Point to{ex, r.bottom};
+  if (std::abs(r.bottom - y) < std::abs(r.bottom - bottomLine)) {
+    if (y == bottomLine) to.y = r.top;
+  } else {
+    from = {x, bottomLine};
+    to = {ex, r.top};
+  }
+  if (from.x == 0 && to.x == 0) return;
+  GraphicUtil& g = d.G();
+  g.DrawRectOutline(r, 0xC8C8C8);
+  g.DrawLine(10, 0x6464C8, 2, from.x, from.y, to.x, to.y);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dispatcher
+
+void DrawMetaEventKind(EventDrawing& d) {
+  CMetaEvent& event = d.event;
+  DeviceContext& dc = d.Dc();
+  const CInstrumentDlg* definition = d.stave.Definition();
+  const bool colours = d.stave.ColourOn() && definition != nullptr;
+  event.drawColour = colours ? definition->ornaments.table.colors[COrnamentTable::kMetaEvents] : 0;
+  const COLORREF oldColour = dc.SetTextColor(event.drawColour);
+  const auto style = static_cast<uint32_t>(event.cx);
+  switch (event.kind) {
+    case CMetaEvent::kLyrics: {
+      const PageDrawSettings* settings = d.stave.Settings();
+      const bool centred = settings != nullptr && settings->centerLyrics;
+      DrawTextItem(d, kFontLyrics, event.text, centred ? TA_BASELINE | TA_CENTER : TA_BASELINE | TA_LEFT,
+                   centred ? style | kTextKeepLeft : style, GetTextPosition(d));
+      break;
+    }
+    case CMetaEvent::kTimeSignature:
+      // A time signature that stands on a chord is drawn as the time-signature element draws
+      // one.
+      DrawTimeSignatureIn(d.stave, event, d.chord, {d.rect.left, d.stave.Top(), d.rect.left + d.w, d.BottomLine()});
+      break;
+    case CMetaEvent::kLegato:
+      if (colours) event.drawColour = definition->ornaments.table.colors[COrnamentTable::kLegatos];
+      DrawLegato(d);
+      break;
+    case CMetaEvent::kAlfabeto:
+      DrawAlfabeto(d);
+      return;
+    case CMetaEvent::kChordChart:
+    case CMetaEvent::kDynamicChart:
+      DrawChordChart(d);
+      return;
+    case CMetaEvent::kMidiController: {
+      EventDrawing line = d;
+      line.u = d.stave.GetHalfStep();
+      DrawTextItem(line, kFontMidiEvents, event.text, TA_BASELINE | TA_LEFT, style, GetTextPosition(line));
+      break;
+    }
+    case CMetaEvent::kCaption:
+      DrawTextItem(d, kFontCaptions, event.text, TA_BASELINE | TA_LEFT, style, GetTextPosition(d));
+      break;
+    case CMetaEvent::kGraphicOrnament: DrawGraphicOrnament(d); break;
+    case CMetaEvent::kContinuo: DrawContinuo(d); break;
+    case CMetaEvent::kPedal: DrawPedal(d); break;
+    case CMetaEvent::kEnding:
+    case CMetaEvent::kBarre:
+    case CMetaEvent::kDynamics:
+      DrawEnding(d);
+      break;
+    case CMetaEvent::kTempo: DrawTempo(d); break;
+    case CMetaEvent::kCrescendo: DrawCrescendo(d); break;
+    case CMetaEvent::kChordName: DrawChordName(d); break;
+    case CMetaEvent::kReprise: DrawReprise(d); break;
+    case CMetaEvent::kFermata:
+    case CMetaEvent::kDaCapo:
+    case CMetaEvent::kSegno:
+    case CMetaEvent::kCoda:
+      DrawFermataOrSign(d);
+      break;
+    case CMetaEvent::kRasgueado: DrawRasgueado(d); break;
+    case CMetaEvent::kFootnote: DrawFootnote(d); break;
+    case CMetaEvent::kHyperlink: DrawHyperlink(d); break;
+    case CMetaEvent::kStaveBracket: DrawStaveBracket(d); break;
+    case CMetaEvent::kBarPause: DrawBarPause(d); break;
+    case CMetaEvent::kGraceNote: DrawGraceNote(d); break;
+    case CMetaEvent::kMarker: DrawMarker(d); break;
+    default:
+      // Clefs are drawn by the stave, floating ornaments by their note; other kinds show
+      // nothing and keep their rectangles.
+      break;
+  }
+  dc.SetTextColor(oldColour);
+  DrawAnchor(d, d.rect.left, d.rect.top);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hit highlight
+
+int HighlightMetaEventAt(DeviceContext& dc, const nChordArray& voice, bool tablature, Point point) {
+  int count = 0;
+  const int view = tablature ? EventLocation::kTablature : EventLocation::kNotation;
+  for (const auto& chord : voice) {
+    if (chord == nullptr) continue;
+    for (const auto& event : chord->metaEvents) {
+      if (event == nullptr) continue;
+      const Rect r = Normalized(event->location.Rect(view));
+      if (r.IsEmpty() || !r.Contains(point)) continue;
+      const Pen old = dc.SelectPen(Pen::Create(PS_SOLID, 2, 0xFF6400));
+      const Brush oldBrush = dc.SelectBrush(Brush::Null());
+      dc.Rectangle(r);
+      dc.SelectBrush(oldBrush);
+      dc.SelectPen(old);
+      ++count;
+      break;
+    }
+  }
+  return count;
+}
+
+}  // namespace vornel

@@ -1,0 +1,397 @@
+#include "view/render/tablature/TabNotes.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "model/CInstrumentDlg.h"
+#include "model/CPedal.h"
+#include "model/CTabInstrument.h"
+#include "model/nChord.h"
+#include "platform/draw/MulDiv.h"
+#include "view/render/MarkSeams.h"
+#include "view/render/NotationGlyphs.h"
+#include "view/render/LabelDrawing.h"
+#include "view/render/StaffRenderer.h"
+#include "view/render/TabFonts.h"
+#include "view/render/marks/Ornaments.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr uint16_t kAlternateShiftMark = 6;
+constexpr uint32_t kHiddenSlur = 11;
+constexpr uint32_t kTieSlur = 8;
+
+uint32_t SlurType(const nNotes& note) { return (note.slur >> 8) & 0x0F; }
+
+const CTabInstrument* Tab(const StaffRenderer& stave) {
+  return const_cast<StaffRenderer&>(stave).Stave().tabInstrument;
+}
+
+int CourseCount(const StaffRenderer& stave) {
+  const CTabInstrument* tab = Tab(stave);
+  return tab != nullptr ? std::clamp(tab->tuning.lines, 0, static_cast<int32_t>(nTuning::kMaxCourses)) : 0;
+}
+
+uint16_t CurrentMark(const StaffRenderer& stave) {
+  const nChord* chord = stave.CurrentChord();
+  return chord != nullptr ? chord->ChordMark() : 0;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Fonts
+
+ScopedFlagsFont::ScopedFlagsFont(StaffRenderer& stave) : stave_(stave), previous_(stave.SelectFlagsFont()) {}
+
+ScopedFlagsFont::~ScopedFlagsFont() {
+  if (previous_) stave_.Graphics().dc.SelectFont(*previous_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry
+
+int TabStyle(const StaffRenderer& stave) {
+  const CTabInstrument* tab = Tab(stave);
+  return tab != nullptr ? (tab->tabStyle & 7) : 0;
+}
+
+int LetterFineOffset(const StaffRenderer& stave) {
+  const CTabInstrument* tab = Tab(stave);
+  if (tab == nullptr) return 5;
+  const int shift = TabStyle(stave) == CTabInstrument::kFrench ? 8 : 12;
+  return (tab->flagsHeight >> shift) & 0x0F;
+}
+
+int32_t GetCourseY(const StaffRenderer& stave, int course) {
+  const int count = CourseCount(stave);
+  const int32_t s = stave.Spacing();
+  const int32_t top = stave.Top();
+  const bool upsideDown = TabStyle(stave) == CTabInstrument::kSpanish;
+  if (course >= 0 && course < count) {
+    const int line = upsideDown ? count - course - 1 : course;
+    return top + line * s - const_cast<StaffRenderer&>(stave).Stave().lineThickness / 2;
+  }
+  return upsideDown ? top - s / 3 : top + count * s;
+}
+
+// ---------------------------------------------------------------------------------------------
+// One note
+
+void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t rhythm, std::string_view fingers) {
+  CTabInstrument* tab = stave.Stave().tabInstrument;
+  if (tab == nullptr) return;
+  DeviceContext& dc = stave.Graphics().dc;
+  const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_BASELINE);
+  const int32_t s = stave.Spacing();
+  const int32_t x = position.x;
+  const int32_t lineY = GetCourseY(stave, note.string);
+  const uint16_t mark = CurrentMark(stave);
+  const nChord* chord = stave.CurrentChord();
+  int32_t y = lineY;
+  Size size{};
+
+  if (mark == nChord::kRhythmMark) {
+    // A rhythm-only chord: its notes only give the chord its extent.
+  } else if (TabStyle(stave) == CTabInstrument::kOwnFlags || (chord != nullptr && chord->IsGhost())) {
+    if (ScopedFlagsFont flags{stave}) {
+      const COLORREF old = dc.SetTextColor(chord != nullptr && chord->IsGhost() ? 0x646464 : stave.NoteColour());
+      stave.DrawGlyph(0x177, x, y);
+      dc.SetTextColor(old);
+    }
+  } else {
+    y -= MulDiv(s, LetterFineOffset(stave) - 5, 15);
+    if ((tab->drawOpaque & 1) != 0 && note.string < CourseCount(stave)) DrawLetterBox(stave, x, lineY);
+    if (tab->betweenLines != 0) y += s / 2;
+    size = DrawFretText(stave, note, {x, y});
+    const int32_t w = size.cx;
+    if (note.fingering != 0) {
+      stave.DrawFingering(note, x, y, w, s);
+      const CInstrumentDlg* d = stave.Definition();
+      if (d != nullptr && d->hideOrnaments == 0 && (note.fingering & 0x0F) != 0) {
+        const COLORREF old = dc.SetTextColor(stave.ColourOn() ? d->ornaments.table.colors[COrnamentTable::kFingerings]
+                                                              : 0);
+        DrawTabLowFingerMark(stave, note.fingering & 0x0F, x, y, w, s);
+        dc.SetTextColor(old);
+      }
+    }
+    if (note.slur != 0) DrawSlur(stave, note, {x, y});
+    if (note.ornament != 0) {
+      const int32_t width = note.fingering != 0 ? w * 3 / 2 : 0;
+      stave.DrawOrnament(note, x, y, width);
+    }
+  }
+  // Beam and grid modes gather the chord's letters into the group that draws the flags.
+  if (stave.Stave().tabMode != 0) {
+    stave.Stave().voiceGroups[0].AddNoteHead((note.status & 1) == 0, static_cast<uint8_t>(rhythm & 0xF7), fingers, x,
+                                             y - size.cy, static_cast<int32_t>(stave.ElementIndex()));
+  }
+  stave.Marks().previousNote = {x, y};
+  position.y = y;
+  dc.SetTextAlign(oldAlign);
+}
+
+COLORREF GetTabNoteColor(const StaffRenderer& stave, const nNotes& note) {
+  const CTabInstrument* tab = Tab(stave);
+  const CInstrumentDlg* d = stave.Definition();
+  COLORREF colour = stave.NoteColour();
+  if (stave.ColourOn() && tab != nullptr && d != nullptr) {
+    colour = (note.slur & 0x8000) != 0 ? d->ornaments.table.colors[COrnamentTable::kMelody] : tab->tabFont.color;
+    // While pedals are in force a course takes the colour of its pedal, black without one.
+    if (stave.PedalsInForce()) {
+      const CPedal* pedal = stave.PedalOn(note.string);
+      colour = pedal != nullptr ? pedal->color : 0;
+    }
+    if (SlurType(note) == kTieSlur) colour = d->ornaments.table.colors[COrnamentTable::kTiedNotes];
+  }
+  return colour;
+}
+
+Size DrawFretText(StaffRenderer& stave, const nNotes& note, Point point) {
+  CTabInstrument* tab = stave.Stave().tabInstrument;
+  if (tab == nullptr) return {};
+  DeviceContext& dc = stave.Graphics().dc;
+  const uint16_t mark = CurrentMark(stave);
+  const bool greyed = mark == nChord::kGreyedMark;
+  if (mark == nChord::kRhythmMark) return {};
+  if (dc.IsPrinting() && (SlurType(note) == kHiddenSlur || greyed)) return {};
+
+  std::string text;
+  tab->GetFretText(note.pitch - 23, note.string, text);
+  if (text.empty()) {
+    // Asked for (status bit 1): the note is drawn once on the course its pitch takes.
+    if ((note.status & 0x2) == 0) return {};
+    const int course = tab->FindStringForPitch(note.pitch - 23, -1);
+    if (course < 0 || course == note.string) return {};
+    nNotes moved = note;
+    moved.string = static_cast<uint8_t>(course);
+    moved.status &= ~uint32_t{0x2};
+    const int32_t shift = GetCourseY(stave, course) - GetCourseY(stave, note.string);
+    return DrawFretText(stave, moved, {point.x, point.y + shift});
+  }
+
+  std::optional<FontSpec> smallPrevious;
+  if ((note.status & 0x10) != 0) smallPrevious = CreateSmallTabFont(*tab, dc, stave.Zoom());
+
+  COLORREF colour = GetTabNoteColor(stave, note);
+  if (!dc.IsPrinting() && (greyed || SlurType(note) == kHiddenSlur)) colour = 0xC8C8C8;
+  const COLORREF oldColour = dc.SetTextColor(colour);
+
+  const TextMetrics metrics = dc.GetTextMetrics();
+  int32_t x = point.x;
+  if (mark == kAlternateShiftMark) {
+    x += stave.Marks().shiftSign * metrics.tmAveCharWidth / 4;
+  }
+  const uint32_t shift = (note.slur >> 12) & 7;
+  if (shift == 1) x -= metrics.tmAveCharWidth / 3;
+  if (shift == 2) x += metrics.tmAveCharWidth / 3;
+
+  Size size;
+  if (note.string < CourseCount(stave)) {
+    size = dc.GetTextExtent(text);
+    dc.TextOut(x, point.y, text);
+  } else {
+    size = DrawBourdon(stave, note, x, point.y);
+  }
+  dc.SetTextColor(oldColour);
+  if (smallPrevious) dc.SelectFont(*smallPrevious);
+  return size;
+}
+
+void DrawLetterBox(StaffRenderer& stave, int32_t x, int32_t y) {
+  DeviceContext& dc = stave.Graphics().dc;
+  // The box hides the line under the letter: a square the width of "a" on the line.
+  const int32_t a = dc.GetTextExtent("a").cx;
+  const Rect box{x - a / 2, y - a / 2, x - a / 2 + a, y - a / 2 + a};
+  const Pen oldPen = dc.SelectPen(Pen::Create(PS_SOLID, 1, 0xFFFFFF));
+  const Brush oldBrush = dc.SelectBrush(Brush::Solid(0xFFFFFF));
+  dc.Rectangle(box);
+  dc.SelectBrush(oldBrush);
+  dc.SelectPen(oldPen);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bourdons
+
+int32_t GetDiapasonOffset(StaffRenderer& stave, int course) {
+  const CTabInstrument* tab = stave.Stave().tabInstrument;
+  const int32_t s = stave.Spacing();
+  const int style = TabStyle(stave);
+  const int nibble = tab != nullptr ? (tab->flagsHeight >> 4) & 0x0F : 0;
+  int32_t offset = nibble * s / 4;
+  if (style == CTabInstrument::kSpanish) offset = -offset;
+  if (style == CTabInstrument::kFrench && course - CourseCount(stave) >= 4) offset += s / 4;
+  const int counter = stave.Marks().diapasonCount;
+  if (counter > 0) {
+    if (style == CTabInstrument::kSpanish) {
+      offset -= s / 2 * counter;
+    } else {
+      offset += s;
+      if (counter % 2 == 0) offset -= s / 2;
+    }
+  }
+  return offset - s / 2;
+}
+
+Size DrawBourdon(StaffRenderer& stave, const nNotes& note, int32_t x, int32_t y) {
+  CTabInstrument* tab = stave.Stave().tabInstrument;
+  if (tab == nullptr) return {};
+  DeviceContext& dc = stave.Graphics().dc;
+  std::string text;
+  if (!tab->GetFretText(note.pitch - 23, note.string, text) || text.empty()) return {};
+  const int style = TabStyle(stave);
+  std::optional<COLORREF> oldColour;
+  if (style == CTabInstrument::kSpanish && tab->colored != 0) oldColour = dc.SetTextColor(0x96);
+  const Size size = dc.GetTextExtent(text);
+  const int32_t by = y + GetDiapasonOffset(stave, note.string);
+  int32_t bx = x;
+  const int past = note.string - CourseCount(stave);
+  if (style == CTabInstrument::kFrench && past < 4) {
+    if (text == "d") bx -= size.cx / 2;
+    DrawDiapasonStrokes(stave, past, tab->diapasonStyle, size.cy, size.cx, bx, by);
+  }
+  dc.TextOut(bx, by, text);
+  if (oldColour) dc.SetTextColor(*oldColour);
+  ++stave.Marks().diapasonCount;
+  return size;
+}
+
+void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t height, int32_t textWidth, int32_t x,
+                         int32_t y) {
+  if (count <= 0) return;
+  count = std::min(count, 8);
+  DeviceContext& dc = stave.Graphics().dc;
+  const int32_t s = stave.Spacing();
+  const COLORREF colour = dc.GetTextColor();
+  switch (kind) {
+    case 6: {  // the letter face's own '/'
+      const int32_t step = count < 3 ? height / 3 : height / 4;
+      const unsigned old = dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+      for (int k = 0; k < count; ++k) dc.TextOut(x - textWidth / 2 - k * step, y - k * step / 2, "/");
+      dc.SetTextAlign(old);
+      return;
+    }
+    case 2:
+    case 3:
+    case 4: {  // drawn strokes, slanted like '/', before the letter
+      static constexpr int32_t kWidths[] = {25, 35, 30};
+      const int32_t width = kWidths[kind - 2];
+      int32_t bx = x - textWidth / 2 - s / 7;
+      const int32_t rise = std::max(height * 2 / 3, 2);
+      const int32_t run = std::max(rise / 2, 1);
+      for (int k = 0; k < count; ++k) {
+        stave.Graphics().DrawThinLine(width, colour, bx - run, y, bx, y - rise);
+        bx -= s / 3;
+      }
+      return;
+    }
+    default: {  // the flags font's stroke glyphs
+      const uint32_t glyph = kind == 1 ? 0x59 : kind == 5 ? 0x12E : 0x5A;
+      ScopedFlagsFont flags{stave};
+      if (!flags) return;
+      const unsigned old = dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+      int32_t px = x - height / 2;
+      int32_t py = y;
+      for (int k = 0; k < count; ++k) {
+        px -= s / (kind == 1 ? 3 : 4);
+        py -= height / 6;
+        stave.DrawGlyph(glyph, px, py);
+      }
+      dc.SetTextAlign(old);
+      return;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Fingering marks of the low nibble
+
+void DrawTabLowFingerMark(StaffRenderer& stave, int code, int32_t x, int32_t y, int32_t w, int32_t size) {
+  const CInstrumentDlg* d = stave.Definition();
+  if (d == nullptr || d->hideOrnaments != 0 || code == 0) return;
+  GraphicUtil& g = stave.Graphics();
+  DeviceContext& dc = g.dc;
+  const int32_t s = stave.Spacing();
+  if (code == 8 || code == 9) {
+    const int32_t half = std::max(s / 4, 1);
+    g.DrawTriangle(code == 8 ? 0 : 1, code == 8 ? 0xC86464 : 0xFA6400, x, y + half, half, half);
+    return;
+  }
+  struct Placed {
+    uint32_t glyph;
+    int32_t x;
+    int32_t y;
+    unsigned align;
+  };
+  std::optional<Placed> p;
+  const unsigned centred = TA_CENTER | TA_BASELINE;
+  switch (code) {
+    case 1: p = Placed{0xF1, x, y - size / 88, centred}; break;
+    case 2: p = Placed{0x12A, x, y, centred}; break;
+    case 3: p = Placed{0xEF, x, y + s, centred}; break;
+    case 4: p = Placed{0xF4, x, y, centred}; break;
+    case 5: p = Placed{0xF0, x - size / 2, y - size / 4, TA_RIGHT | TA_BASELINE}; break;
+    case 6: p = Placed{0xF6, x + w, y, centred}; break;
+    case 7: p = Placed{0xF6, x - w, y, centred}; break;
+    case 10: p = Placed{0xF0, x + s + w - size / 2, y - size / 4, TA_RIGHT | TA_BASELINE}; break;
+    case 11: p = Placed{0xF3, x - size / 2, y, centred}; break;
+    default: break;
+  }
+  if (p) {
+    ScopedFlagsFont flags{stave};
+    if (!flags) return;
+    const unsigned old = dc.SetTextAlign(p->align);
+    stave.DrawGlyph(p->glyph, p->x, p->y);
+    dc.SetTextAlign(old);
+    return;
+  }
+  // Codes 12-15 name the finger: outside the grid modes it is written as a label.
+  const int mode = stave.Stave().tabMode;
+  if (mode == 1 || mode == 2) return;
+  if (const char letter = StaffRenderer::GetFingerLetter(code, false)) {
+    DrawPatternLabel(dc, stave.Zoom(), std::string(1, letter), TA_CENTER | TA_BASELINE, 0, {x, y + s},
+                     dc.GetTextColor());
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Slur shapes
+
+void DrawTabSlurShape(StaffRenderer& stave, const nNotes& note, int shape, int32_t x, int32_t y) {
+  const nChord* chord = stave.CurrentChord();
+  const int count = CourseCount(stave);
+  if (chord == nullptr || count <= 0) return;
+  const int32_t s = stave.Spacing();
+  const bool upsideDown = TabStyle(stave) == CTabInstrument::kSpanish;
+  const int neighbour = std::clamp(chord->notes.GetNeighbourString(note.string), 0, count - 1);
+  GraphicUtil& g = stave.Graphics();
+  if (shape == 3 || shape == 4) {
+    const int32_t d = (shape == 4 ? -2 : 2) * s / 3;
+    const int32_t half = s * (neighbour - note.string) / 2;
+    const int32_t yy = upsideDown ? y - half : y + half;
+    const int32_t third = std::abs(d / 3);
+    g.DrawThinLine(2, 0, x - d - d / 3, yy - third, x + d + d / 3, yy + third - s);
+    SetLastDrawnString(neighbour);
+    return;
+  }
+  if (shape != 7) return;
+  // A hold line from the letter toward the neighbouring note's course.
+  const bool hasNeighbour = neighbour != note.string && chord->notes.size() > 1;
+  const int32_t spacings = hasNeighbour ? std::min(std::abs(neighbour - note.string) - 1, 5) : 4;
+  const int32_t length = spacings * s;
+  if (length <= 0) return;
+  if (upsideDown) {
+    const int32_t end = std::max(y - s / 2 - length, stave.Top());
+    g.DrawThinLine(10, 0x646464, x, y - s / 2, x, end);
+  } else {
+    const int32_t direction = hasNeighbour && neighbour < note.string ? -1 : 1;
+    const int32_t from = direction > 0 ? y + s / 4 : y - s;
+    LineSegment(x, from, x, from + direction * length)
+        .DrawStraight(g.dc, Pen::Create(PS_SOLID, std::max(1, g.HundredthMmToDeviceX(10)), 0x646464));
+  }
+}
+
+}  // namespace vornel

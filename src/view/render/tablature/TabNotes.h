@@ -1,0 +1,81 @@
+#pragma once
+// Notes on tablature-type staves: the course lines, the fret letters or numbers with their
+// colours, white boxes and shifts, the bourdons below the lines with their strokes, the
+// fingering marks of the low nibble, the tablature slur shapes and the rhythm flags above.
+// Lengths are device pixels; "spacing" is the tablature's line spacing.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/draw/DrawObjects.h"
+#include "platform/draw/DrawTypes.h"
+
+namespace vornel {
+
+class StaffRenderer;
+class nChord;
+class nNotes;
+
+// Flag colours of coloured flags, by rhythm code.
+inline constexpr COLORREF kFlagColours[8] = {0x000000, 0x2D52A0, 0xC80000, 0x0000FA,
+                                             0xC800C8, 0x00A2C8, 0x00C800, 0x00DCFA};
+
+// The tablature style of the stave's instrument (0 French, 1 Italian, 2 Spanish/modern with
+// the first course on the bottom line, 3 mixed French, 4 percussion).
+int TabStyle(const StaffRenderer& stave);
+
+// The y of a course's line; courses past the lines (bourdons) one line below the staff
+// (Spanish/modern: a third of a spacing above it).
+int32_t GetCourseY(const StaffRenderer& stave, int course);
+// The vertical fine offset of the letters (the letters' nibble of the glyph adjustments; 5
+// is none).
+int LetterFineOffset(const StaffRenderer& stave);
+
+// One note of a tablature-type stave at position.x; position.y comes back as its letter's
+// base line.
+void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t rhythm, std::string_view fingers);
+// The fret text of a note at `point` (base line, centred) in its colour; returns its size.
+// A note whose fret has no text and which asks for it (status bit 1) is drawn once more on
+// the course its pitch takes; without such a course nothing is drawn.
+Size DrawFretText(StaffRenderer& stave, const nNotes& note, Point point);
+// The white square behind a letter on its line.
+void DrawLetterBox(StaffRenderer& stave, int32_t x, int32_t y);
+// The letter colour of a note.
+COLORREF GetTabNoteColor(const StaffRenderer& stave, const nNotes& note);
+
+// A bourdon's text below the lines at (x, y) with its strokes; returns its size.
+Size DrawBourdon(StaffRenderer& stave, const nNotes& note, int32_t x, int32_t y);
+int32_t GetDiapasonOffset(StaffRenderer& stave, int course);
+// `count` strokes of a diapason style left of a bourdon letter of height `height` at (x, y).
+void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t height, int32_t textWidth, int32_t x,
+                         int32_t y);
+
+// The low-nibble fingering mark of a letter of width w and height s at (x, y).
+void DrawTabLowFingerMark(StaffRenderer& stave, int code, int32_t x, int32_t y, int32_t w, int32_t s);
+
+// The tablature slur shapes of slur-word bits 12-14: 3 and 4 a slanted line through the
+// letter toward the neighbouring course, 7 a hold line.
+void DrawTabSlurShape(StaffRenderer& stave, const nNotes& note, int shape, int32_t x, int32_t y);
+
+// The flag of a chord after its notes (or of a rest) at x; the rhythm mark of chord mark 4.
+void DrawChordFlag(StaffRenderer& stave, const nChord& chord, int32_t x);
+void DrawRhythmFlag(StaffRenderer& stave, const nChord& chord, int32_t x, uint16_t rhythm, uint32_t tuplet);
+void DrawRhythmMark(StaffRenderer& stave, const nChord& chord, int32_t x);
+
+// The stave's flags font selected for its lifetime (nothing is drawn by the marks that need
+// it when the face cannot be made).
+class ScopedFlagsFont {
+ public:
+  explicit ScopedFlagsFont(StaffRenderer& stave);
+  ~ScopedFlagsFont();
+  ScopedFlagsFont(const ScopedFlagsFont&) = delete;
+  ScopedFlagsFont& operator=(const ScopedFlagsFont&) = delete;
+  explicit operator bool() const { return previous_.has_value(); }
+
+ private:
+  StaffRenderer& stave_;
+  std::optional<FontSpec> previous_;
+};
+
+}  // namespace vornel

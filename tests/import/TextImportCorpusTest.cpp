@@ -1,0 +1,88 @@
+// Every ABC and TAB file of the corpus imports without a message: an ABC file as a section per
+// tune, a TAB file as a section per piece, alone and as a folder; the sections read back from
+// a saved document as they were.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "document/DocumentFiles.h"
+#include "import/Importer.h"
+#include "import/tab/TabImporter.h"
+#include "import/text/TextImportSupport.h"
+#include "support/Bytes.h"
+#include "TextImportFixtures.h"
+
+namespace vornel::testing {
+namespace {
+
+std::vector<std::string> CorpusFiles(std::string_view folder, std::string_view extension) {
+  return ListFolderFiles(std::string(VORNEL_CORPUS_DIR) + "/" + std::string(folder), extension);
+}
+
+size_t CountTunes(const std::string& path) {
+  const std::optional<std::string> text = ReadImportFile(path);
+  size_t tunes = 0;
+  for (size_t pos = 0; text && pos < text->size(); pos = text->find('\n', pos) + 1) {
+    if (text->compare(pos, 2, "X:") == 0) ++tunes;
+    if (text->find('\n', pos) == std::string::npos) break;
+  }
+  return tunes;
+}
+
+class TextImportCorpusTest : public ::testing::Test, public TextImportTest {};
+
+TEST_F(TextImportCorpusTest, AbcFilesGiveASectionPerTune) {
+  const std::vector<std::string> files = CorpusFiles("abc", ".abc");
+  ASSERT_FALSE(files.empty());
+  for (const std::string& path : files) {
+    SCOPED_TRACE(path);
+    const Importer* importer = FindImporter(path);
+    ASSERT_NE(importer, nullptr);
+    EXPECT_EQ(importer->Name(), "ABC");
+    const size_t before = doc.sections.size();
+    EXPECT_EQ(importer->Import(path, doc), std::max<size_t>(CountTunes(path), 1));
+    EXPECT_EQ(doc.sections.size() - before, std::max<size_t>(CountTunes(path), 1));
+    EXPECT_TRUE(prompts.messages.empty());
+  }
+}
+
+TEST_F(TextImportCorpusTest, TabFilesAloneAndAsAFolder) {
+  const std::vector<std::string> files = CorpusFiles("tab", ".tab");
+  ASSERT_FALSE(files.empty());
+  size_t chords = 0;
+  for (const std::string& path : files) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(FindImporter(path)->Import(path, doc), 1u);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(Chords(*doc.sections.at(static_cast<size_t>(doc.sections.activeSection))).empty());
+    chords += Chords(*doc.sections.at(static_cast<size_t>(doc.sections.activeSection))).size();
+  }
+  const size_t before = doc.sections.size();
+  EXPECT_EQ(ImportTabFiles(files, doc), files.size());
+  EXPECT_EQ(doc.sections.size(), before + files.size());
+  EXPECT_TRUE(prompts.messages.empty());
+  size_t again = 0;
+  for (size_t s = before; s < doc.sections.size(); ++s) again += Chords(Section(s)).size();
+  EXPECT_EQ(again, chords);
+}
+
+TEST_F(TextImportCorpusTest, ImportedSectionsSurviveASave) {
+  for (const std::string& path : {CorpusFiles("abc", ".abc").front(), CorpusFiles("tab", ".tab").front()}) {
+    ASSERT_GE(FindImporter(path)->Import(path, doc), 1u);
+  }
+  TempDir dir;
+  ASSERT_TRUE(SaveDocumentFile(doc, dir.File("imported.btxml")).has_value());
+  OpenedDocument opened = OpenDocumentFile(dir.File("imported.btxml"));
+  ASSERT_NE(opened.document, nullptr);
+  ASSERT_EQ(opened.document->sections.size(), doc.sections.size());
+  for (size_t s = 0; s < doc.sections.size(); ++s) {
+    EXPECT_EQ(Describe(Section(s).System(0)->Line(0)->firstVoice),
+              Describe(opened.document->sections.at(s)->System(0)->Line(0)->firstVoice));
+    EXPECT_EQ(Chords(Section(s)).size(), Chords(*opened.document->sections.at(s)).size());
+  }
+}
+
+}  // namespace
+}  // namespace vornel::testing

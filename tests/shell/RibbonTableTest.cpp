@@ -1,0 +1,161 @@
+// The ribbon's table against the golden list of its pages, panels, elements and menus; the
+// places of the commands that stand more than once; labels and tool tips; and the coverage of
+// every command the windows send: carried by a target, or explained by the catalogue.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/io/FileIO.h"
+#include "shell/bars/CommandCatalogue.h"
+#include "shell/bars/RibbonTable.h"
+#include "shell/bars/ToolbarTable.h"
+#include "shell/commands/HeadlessCommandTargets.h"
+#include "view/commands/CommandTable.h"
+
+namespace vornel::bars {
+namespace {
+
+std::string Golden(const std::string& name) {
+  const auto bytes = ReadFileBytes(std::string(VORNEL_SOURCE_DIR) + "/tests/shell/golden/" + name, 1 << 20);
+  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+
+TEST(RibbonTable, TheDumpIsTheGoldenList) {
+  const std::string golden = Golden("ribbon.txt");
+  ASSERT_FALSE(golden.empty());
+  EXPECT_EQ(RibbonDump(), golden);
+}
+
+// Where each command stands: "page/panel" of every element, sub-item or group button.
+std::map<int, std::vector<std::string>> Places() {
+  std::map<int, std::vector<std::string>> places;
+  for (const RibbonCategory& page : RibbonCategories()) {
+    for (const RibbonPanel& panel : page.panels) {
+      const std::string where = DisplayLabel(page.label) + "/" + DisplayLabel(panel.label);
+      for (const RibbonElement& element : panel.elements) {
+        if (element.id != 0) places[element.id].push_back(where);
+        for (const RibbonItem& item : element.items) places[item.id].push_back(where);
+      }
+    }
+  }
+  return places;
+}
+
+TEST(RibbonTable, SharedCommandsStandInEachOfTheirPlaces) {
+  const auto places = Places();
+  using Where = std::vector<std::string>;
+  EXPECT_EQ(places.at(57600), (Where{"File/(application menu)", "Document/Actions"}));
+  EXPECT_EQ(places.at(33211), (Where{"Instruments/Voicing operations", "Transformations/Voicing operations"}));
+  EXPECT_EQ(places.at(33520), (Where{"Document/Printing", "Book Settings/Print elements"}));
+  EXPECT_EQ(places.at(33411), (Where{"Document/Format", "Sections/Instruments", "Editing/Format"}));
+  // "Parse voices" has the same sub-items on both pages.
+  std::vector<std::vector<int>> subItems;
+  for (const RibbonCategory& page : RibbonCategories()) {
+    for (const RibbonPanel& panel : page.panels) {
+      for (const RibbonElement& element : panel.elements) {
+        if (element.id != 33211) continue;
+        std::vector<int> ids;
+        for (const RibbonItem& item : element.items) ids.push_back(item.id);
+        subItems.push_back(ids);
+      }
+    }
+  }
+  EXPECT_EQ(subItems, (std::vector<std::vector<int>>{{33139, 33103}, {33139, 33103}}));
+  // Elements without a command only open their items or menus.
+  for (const RibbonCategory& page : RibbonCategories()) {
+    for (const RibbonPanel& panel : page.panels) {
+      for (const RibbonElement& element : panel.elements) {
+        if (element.id != 0 || element.kind == RibbonKind::kButtonGroup || element.kind == RibbonKind::kLabel ||
+            element.kind == RibbonKind::kRecentFiles) {
+          continue;
+        }
+        EXPECT_TRUE(!element.items.empty() || FindRibbonMenu(element.menu) != nullptr) << element.label;
+      }
+    }
+  }
+}
+
+TEST(RibbonTable, LabelsShowWithoutMnemonicsAndTheirTipsAfterTheBreak) {
+  struct Case {
+    const char* label;
+    int id;
+    bool iconOnly;
+    const char* shown;
+    const char* tip;
+  };
+  const Case cases[] = {
+      {"&New", 57600, false, "New", "New"},
+      {"Save &As...", 57604, false, "Save As...", "Save As..."},
+      {"New document\nv", 57600, false, "New document", "v"},
+      {"Reformat pages\nRedraw", 33411, true, "Reformat pages", "Reformat pages\nRedraw"},
+      {"Copy voice", 32981, true, "Copy voice", "Copy voice"},
+      {"Merged staves\n", 34308, false, "Merged staves", "Merged staves"},
+      {"Copy & Paste", 0, false, "Copy & Paste", "Copy & Paste"},
+      {"R&&D", 0, false, "R&D", "R&D"},
+      {"\na", 57664, false, "", "a"},
+      // The marked-area buttons all read "Transpose Instrument": their tips say what they do.
+      {"Transpose Instrument\nzc", 34228, true, "Transpose Instrument", "Copy marked area"},
+      {"Transpose Instrument\nzc", 34231, true, "Transpose Instrument", "Remove selected zone"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DisplayLabel(c.label), c.shown) << c.label;
+    EXPECT_EQ(ToolTipOf(c.id, c.label, c.iconOnly), c.tip) << c.label;
+  }
+  EXPECT_EQ(CommandLabel(57600), "New");
+  EXPECT_EQ(CommandLabel(33406), "Corored syntax");
+  EXPECT_EQ(CommandLabel(34226), "Begin new marked area");
+  EXPECT_EQ(CommandLabel(33483), "120%");
+  EXPECT_EQ(CommandLabel(12345), "");
+}
+
+TEST(CommandCoverage, EveryCommandOfTheWindowsIsCarriedOrExplained) {
+  const HeadlessCommandTargets targets;
+  const auto carriers = targets.Targets();
+  const std::vector<UncarriedCommand> uncarried = UncarriedCommands(carriers);
+  std::vector<int> unexplained;
+  for (const UncarriedCommand& command : uncarried) {
+    if (command.reason.empty()) unexplained.push_back(command.id);
+  }
+  EXPECT_EQ(unexplained, std::vector<int>{});
+  // The shell's own commands of the bars are carried, not waiting.
+  std::set<int> waiting;
+  for (const UncarriedCommand& command : uncarried) waiting.insert(command.id);
+  for (const int id : {57600, 57643, 57644, 33960, 33923, 131, 103, 34303, 33989, 215, 34358, 33296, 57665}) {
+    EXPECT_EQ(waiting.count(id), 0u) << id;
+  }
+  // And the windows send what the table, the bars and the context menu hold.
+  const std::vector<int> ids = WindowCommandIds();
+  for (const int id : {57600, 34078, 33977, 33481, 34029, 32784, 33819, 103, 32942, 131}) {
+    EXPECT_TRUE(std::binary_search(ids.begin(), ids.end(), id)) << id;
+  }
+}
+
+TEST(CommandCoverage, AWaitingCommandShowsDisabledUntilATargetCarriesIt) {
+  view::CommandTable pending;
+  AddPendingCommands(pending);
+  view::CommandTable later;
+  view::CommandRouter router;
+  router.SetRoute({&later, &pending});
+  EXPECT_TRUE(router.State(33297).handled);
+  EXPECT_FALSE(router.State(33297).enabled);
+  EXPECT_FALSE(router.Dispatch(33297));
+  ASSERT_NE(FindPendingCommand(33297), nullptr);
+  EXPECT_EQ(FindPendingCommand(33297)->reason, "comes with the score view");
+  EXPECT_EQ(FindPendingCommand(57607)->reason, "comes with printing");
+  // A handler registered later takes the id: nothing else is edited.
+  int ran = 0;
+  later.Add(33297, [&](const view::CommandEvent&) { ++ran; });
+  EXPECT_TRUE(router.State(33297).enabled);
+  EXPECT_TRUE(router.Dispatch(33297));
+  EXPECT_EQ(ran, 1);
+  const std::vector<const view::CommandTable*> carriers = {&later};
+  for (const UncarriedCommand& command : UncarriedCommands(carriers)) EXPECT_NE(command.id, 33297);
+}
+
+}  // namespace
+}  // namespace vornel::bars

@@ -1,0 +1,66 @@
+#pragma once
+// One start of the editor in a temporary home for the shell's window tests, with the helpers
+// they share: a saved new document and letting pending events run.
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+
+#include <string>
+#include <vector>
+
+#include "document/CVornelTabDoc.h"
+#include "document/DocumentFiles.h"
+#include "shell/ShellFixtures.h"
+#include "shell/ui/ConfigProfile.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/ShellApplication.h"
+
+namespace vornel {
+
+inline std::string WriteDocument(const std::string& path) {
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+  EXPECT_TRUE(SaveDocumentFile(doc, path));
+  return path;
+}
+
+inline void Settle() {
+  for (int i = 0; i < 3; ++i) {
+    wxTheApp->ProcessPendingEvents();
+    wxTheApp->Yield(true);
+  }
+}
+
+// One start of the editor in the temporary home; closing it ends the run as a user would.
+class EditorRun {
+ public:
+  explicit EditorRun(const testing::TemporaryHome& home, std::vector<std::string> paths = {})
+      : profile_(home.Path() + "vornel.ini"), shell_(profile_) {
+    CommandLine line;
+    line.showSplash = false;
+    line.paths = std::move(paths);
+    frame_ = shell_.Start(line);
+    Settle();
+    shell_.OpenPendingDocuments();
+    Settle();
+  }
+  ~EditorRun() { Close(); }
+
+  CMainFrame& Frame() { return *frame_; }
+  CVornelTabApp& App() { return shell_.App(); }
+  ProfileStore& Profile() { return profile_; }
+  bool Close(bool force = true) {
+    if (frame_ == nullptr) return true;
+    const bool closed = frame_->Close(force);
+    wxTheApp->ProcessIdle();  // deletes the closed frame and tabs
+    if (closed && wxTopLevelWindows.empty()) frame_ = nullptr;
+    return frame_ == nullptr;
+  }
+
+ private:
+  ConfigProfile profile_;
+  ShellApplication shell_;
+  CMainFrame* frame_ = nullptr;
+};
+
+}  // namespace vornel
