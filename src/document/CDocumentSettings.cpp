@@ -63,13 +63,17 @@ void CDocumentSettings::Load(ArchiveReader& ar) {
   }
 }
 
-tinyxml2::XMLElement* CDocumentSettings::WriteXml(tinyxml2::XMLDocument& doc) {
-  tinyxml2::XMLElement* element = doc.NewElement("document-settings");
+tinyxml2::XMLElement* CDocumentSettings::WriteIdentityXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* identity = doc.NewElement("identity");
   tinyxml2::XMLElement* metadata = texts.WriteXml(doc);
   SetTextAttribute(metadata, "target", "meta-data");
   identity->InsertEndChild(metadata);
-  element->InsertEndChild(identity);
+  return identity;
+}
+
+tinyxml2::XMLElement* CDocumentSettings::WriteXml(tinyxml2::XMLDocument& doc) {
+  tinyxml2::XMLElement* element = doc.NewElement("document-settings");
+  element->InsertEndChild(WriteIdentityXml(doc));
   element->InsertEndChild(pageSettings.WriteXml(doc));
   element->InsertEndChild(titlePage.WriteXml(doc));
   element->InsertEndChild(WriteAssociationsXml(doc));
@@ -79,11 +83,7 @@ tinyxml2::XMLElement* CDocumentSettings::WriteXml(tinyxml2::XMLDocument& doc) {
 
 tinyxml2::XMLElement* CDocumentSettings::WriteMetadataXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* element = doc.NewElement("document-settings");
-  tinyxml2::XMLElement* identity = doc.NewElement("identity");
-  tinyxml2::XMLElement* metadata = texts.WriteXml(doc);
-  SetTextAttribute(metadata, "target", "meta-data");
-  identity->InsertEndChild(metadata);
-  element->InsertEndChild(identity);
+  element->InsertEndChild(WriteIdentityXml(doc));
   element->InsertEndChild(titlePage.WriteMetadataXml(doc));
   element->InsertEndChild(WriteAssociationsXml(doc));
   return element;

@@ -103,6 +103,10 @@ class CDocumentSettings {
   // Takes the fonts of the metadata and title-page texts, the title page's layout options and
   // the page settings from `other` (applying a template).
   void CopyFormatFrom(const CDocumentSettings& other);
+
+ private:
+  // "identity" with the metadata texts ("track-texts" targeted at "meta-data").
+  tinyxml2::XMLElement* WriteIdentityXml(tinyxml2::XMLDocument& doc) const;
 };
 
 }  // namespace vornel

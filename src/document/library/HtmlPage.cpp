@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/io/FileIO.h"
+#include "platform/text/TextEdits.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -55,9 +56,7 @@ std::string Attribute(const tinyxml2::XMLElement& element, const char* name) {
 }
 
 std::string Replaced(std::string text, std::string_view from, std::string_view to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
+  ReplaceAll(text, from, to);
   return text;
 }
 
