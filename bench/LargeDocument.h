@@ -14,11 +14,13 @@ inline constexpr size_t kSections = 50;
 inline constexpr size_t kSystems = 8;
 inline constexpr int kChordsPerLine = 50;  // 50 x 8 x 2 x 50 = 40,000
 
-inline std::unique_ptr<CSystemArray> Section(size_t index) {
+// A section of `systems` systems whose two lines hold 50 chords each.
+inline std::unique_ptr<CSystemArray> Section(size_t index, size_t systems = kSystems) {
   auto section = std::make_unique<CSystemArray>();
   section->Title().text = "Section " + std::to_string(index + 1);
   section->AddInstrument(std::make_unique<CInstrumentDlg>());
-  for (size_t s = 0; s < kSystems; ++s) {
+  while (section->systems.size() < systems) section->NewSystem(CSystemArray::kAppend);
+  for (size_t s = 0; s < systems; ++s) {
     for (size_t line = 0; line < 2; ++line) {
       nChordArray& voice = section->System(s)->Line(line)->firstVoice;
       for (int c = 0; c < kChordsPerLine; ++c) {
@@ -36,6 +38,15 @@ inline std::unique_ptr<CSystemArray> Section(size_t index) {
   }
   section->RecalculateSection(false);
   return section;
+}
+
+// A document of one section of about `chords` chords.
+inline std::unique_ptr<CVornelTabDoc> OneSectionDocument(size_t chords) {
+  auto doc = std::make_unique<CVornelTabDoc>();
+  doc->sections.push_back(Section(0, chords / (2 * kChordsPerLine)));
+  doc->sections.activeSection = 0;
+  doc->sections.Renumber();
+  return doc;
 }
 
 inline std::unique_ptr<CVornelTabDoc> LargeDocument() {

@@ -2,8 +2,6 @@
 // listed, looked up by name and extracted into a scratch folder. Anything written outside
 // that folder stops the run.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,32 +9,13 @@
 #include <fstream>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "document/zip/ZipReader.h"
-
-namespace {
 
 namespace fs = std::filesystem;
 
-// A private folder, in memory when the system offers one, removed at exit.
-class Scratch {
- public:
-  Scratch() {
-    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string pattern = (base / "vornel-zip-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-  }
-  ~Scratch() {
-    std::error_code error;
-    fs::remove_all(path, error);
-  }
-  fs::path path;
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const Scratch scratch;
+  static const vornel::fuzzing::ScratchFolder scratch("vornel-zip-fuzz");
   const fs::path archive = scratch.path / "input.zip";
   const fs::path root = scratch.path / "root";
   {

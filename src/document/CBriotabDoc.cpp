@@ -21,6 +21,7 @@
 #include "platform/text/AsciiCase.h"
 #include "platform/text/NumberText.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -186,9 +187,10 @@ bool CBriotabDoc::OnOpenDocument(const std::string& path) {
     Prompts().ShowMessage(kMissingFileMessage, MessageKind::kError);
     return false;
   }
-  const auto bytes = ReadFileBytes(path, kMaxFileBytes);
+  std::string reason;
+  const auto bytes = ReadFileBytes(path, kMaxFileBytes, &reason);
   if (!bytes) {
-    Prompts().ShowMessage("Corrupt or invalid file found: " + path, MessageKind::kError);
+    Prompts().ShowMessage("Unable to open " + path + ":\n" + reason, MessageKind::kError);
     return false;
   }
   if (!LoadBinary(*bytes, path)) return false;
@@ -245,6 +247,13 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
     return false;
+  } catch (const ArchiveError& error) {
+    // A file that would build far beyond its size is refused as memory it cannot have.
+    const bool overBudget = error.Code() == ArchiveErrorCode::kOverBudget;
+    Prompts().ShowMessage((overBudget ? "Memory exception found: " : "Corrupt or invalid file found: ") +
+                              std::string(path),
+                          MessageKind::kError);
+    return false;
   } catch (const std::exception&) {
     Prompts().ShowMessage("Corrupt or invalid file found: " + std::string(path), MessageKind::kError);
     return false;
@@ -281,9 +290,23 @@ std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
   return writer.TakeBytes();
 }
 
-bool CBriotabDoc::SaveBinary(const std::string& path) const {
+bool CBriotabDoc::SaveBinary(const std::string& path) {
+  SyncHeadingFonts();
+  for (const auto& section : sections.items()) {
+    if (section != nullptr) section->TakeDefinitionStaves();
+  }
   std::string error;
-  if (WriteFileAtomically(path, StoreBinary(), &error)) return true;
+  AtomicFile file;
+  bool written = file.Open(path, &error);
+  if (written) {
+    // Written a megabyte at a time: a large document never stands whole in memory as bytes.
+    ArchiveWriter writer(versionText_);
+    writer.SetFlush([&](std::span<const uint8_t> bytes) { written = written && file.Write(bytes, &error); });
+    Store(writer);
+    writer.Flush();
+    written = written && file.Commit(&error);
+  }
+  if (written) return true;
   Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
   return false;
 }
@@ -292,6 +315,7 @@ bool CBriotabDoc::SaveBinary(const std::string& path) const {
 // The XML document
 
 tinyxml2::XMLElement* CBriotabDoc::BuildXmlHead(XMLWriter& writer) {
+  SyncHeadingFonts();
   const CSystemArray& active = *GetActiveSection();
   const DocumentEnvironment& environment = Environment();
   writer.InsertEndChild(writer.NewDeclaration());
@@ -313,20 +337,15 @@ void CBriotabDoc::BuildXml(XMLWriter& writer) { BuildXmlHead(writer)->InsertEndC
 void CBriotabDoc::PrintXml(const CSectionArray& list, const std::function<void(std::string& text)>& take) {
   XMLWriter head;
   const tinyxml2::XMLElement* root = BuildXmlHead(head);
-  const tinyxml2::XMLElement* listElement = list.WriteListXml(head);
   std::string text;
   XmlTextPrinter printer(text);
   head.FirstChild()->Accept(&printer);
   printer.VisitEnter(*root, root->FirstAttribute());
   root->FirstChildElement()->Accept(&printer);
-  printer.VisitEnter(*listElement, listElement->FirstAttribute());
-  // One section's tree at a time: a large document never stands whole in memory as XML.
-  for (size_t i = 0; i < list.size(); ++i) {
-    tinyxml2::XMLDocument part(true, tinyxml2::PRESERVE_WHITESPACE);
-    list.at(i)->WriteXml(part, static_cast<int32_t>(i))->Accept(&printer);
-    take(text);
-  }
-  printer.VisitExit(*listElement);
+  // The sections are printed as they are written, without a tree: a large document never
+  // stands in memory as XML, only the last megabyte of its text.
+  XmlPrintSink sink(printer, text, take);
+  list.WriteXml(sink);
   printer.VisitExit(*root);
   take(text);
 }
@@ -340,28 +359,29 @@ std::string CBriotabDoc::XmlText() {
   return all;
 }
 
-bool CBriotabDoc::SaveXmlText(const std::string& path, const CSectionArray* list) {
+bool CBriotabDoc::SaveXmlText(const std::string& path, const CSectionArray* list, std::string* error) {
   AtomicFile file;
-  if (!file.Open(path)) return false;
+  if (!file.Open(path, error)) return false;
   bool written = true;
   PrintXml(list != nullptr ? *list : sections, [&](std::string& text) {
-    written = written && file.Write(text);
+    written = written && file.Write(text, error);
     text.clear();
   });
-  return written && file.Commit();
+  return written && file.Commit(error);
 }
 
-std::optional<std::string> CBriotabDoc::WriteXml() {
+std::optional<std::string> CBriotabDoc::WriteXml(std::string* error) {
   std::string result = pathName_;
   if (xmlFlag == 0) {
-    result = ReplaceFinalExtension(result, ".btb", ".btxml");
+    // A document read from a binary file becomes an XML document packed in its bundle.
+    result = ReplaceFinalExtension(result, ".btb", ".btz");
     result = ReplaceFinalExtension(result, ".btt", ".bttx");
   }
   bool saved = false;
   if (GetDocumentFileType(result) == kBundleFile) {
-    saved = SaveBundle(result, [this](const std::string& documentPath) { return SaveXmlText(documentPath); });
+    saved = SaveBundle(result, [&](const std::string& documentPath) { return SaveXmlText(documentPath, nullptr, error); });
   } else {
-    saved = SaveXmlText(result);
+    saved = SaveXmlText(result, nullptr, error);
   }
   if (!saved) return std::nullopt;
   SetModifiedFlag(false);
@@ -381,13 +401,15 @@ bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {
     loadedSections.ReadXml(ExpectChildElement(next, "sections"));
   } catch (const XmlTagMismatch& mismatch) {
     // A misplaced element has shown its message already; a missing one has not.
-    if (!mismatch.Shown()) Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+    if (!mismatch.Shown()) {
+      Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + mismatch.what(), MessageKind::kError);
+    }
     return false;
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + pathName_, MessageKind::kError);
     return false;
-  } catch (const std::exception&) {
-    Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+  } catch (const std::exception& e) {
+    Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + e.what(), MessageKind::kError);
     return false;
   }
 
@@ -617,6 +639,15 @@ void CBriotabDoc::ApplySectionFonts(int direction) {
   }
   const CSystemArray& active = *GetActiveSection();
   for (const HeadingFont& h : kHeadingFonts) page.DocumentFont(h.font) = active.texts.at(h.text)->font;
+}
+
+void CBriotabDoc::SyncHeadingFonts() {
+  if (sections.activeSection < 0 || static_cast<size_t>(sections.activeSection) >= sections.size() ||
+      sections.at(static_cast<size_t>(sections.activeSection)) == nullptr) {
+    return;
+  }
+  ApplySectionFonts(1);
+  ApplySectionFonts(0);  // the document's entries as the sections hold them (heights made positive)
 }
 
 void CBriotabDoc::ApplySystemsPerPageToSections() {

@@ -18,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "document/CDocumentSettings.h"
@@ -106,6 +107,18 @@ class CBriotabDoc {
   uint16_t xmlMajor = 0;
   uint16_t xmlMinor = 0;
 
+  // --- the print run: filled when printing begins, emptied when it ends
+  // One slot of a printed page: a section's system, or an empty slot (section -1).
+  struct PrintSlot {
+    int32_t section = -1;
+    int32_t system = -1;
+  };
+  std::vector<PrintSlot> printSystems;  // in print order, empty slots between sections
+  std::vector<int32_t> pageTable;       // the music page each section starts on
+  // Per-section layout: each section's systems per page and music pages.
+  std::vector<std::pair<int32_t, int32_t>> sectionPageCounts;
+  int32_t sequenceOffset = 0;           // added to a printed page's index in the sequence
+
   const std::string& GetPathName() const { return pathName_; }
   // Sets the path and makes the title the path's file name.
   void SetPathName(const std::string& path);
@@ -133,23 +146,27 @@ class CBriotabDoc {
   std::vector<uint8_t> StoreBinary() const;
   // Writes the binary document to `path` through a temporary file; false (after a message)
   // when that fails, the old file untouched.
-  bool SaveBinary(const std::string& path) const;
+  bool SaveBinary(const std::string& path);
 
   // Builds the XML document: declaration, "VornelTabXML" with its version, the settings with
   // the active section's fonts, the sections. An active section outside the list raises
   // std::out_of_range before anything is built.
   void BuildXml(XMLWriter& writer);
-  // Prints that XML document, with the sections of `list`, one section at a time, handing the
-  // text printed so far to `take` after each section and at the end; `take` may empty it.
+  // Prints that XML document, with the sections of `list`, as it is written, handing the text
+  // printed so far to `take` whenever a megabyte of it has gathered and at the end; `take` may
+  // empty it.
   void PrintXml(const CSectionArray& list, const std::function<void(std::string& text)>& take);
   std::string XmlText();
   // Writes that text (with the sections of `list`, or the document's own) to `path` through a
-  // temporary file; false when it could not be written, the old file untouched.
-  bool SaveXmlText(const std::string& path, const CSectionArray* list = nullptr);
-  // Writes the document as XML under its path name: a binary document's ".btb" or ".btt"
-  // becomes ".btxml" or ".bttx", and a ".btz" path gets a bundle holding the XML document.
-  // Returns the path written; nothing, with the modified flag kept, when the save failed.
-  std::optional<std::string> WriteXml();
+  // temporary file; false when it could not be written, the old file untouched, and `error`
+  // (when given) says why.
+  bool SaveXmlText(const std::string& path, const CSectionArray* list = nullptr, std::string* error = nullptr);
+  // Writes the document as XML under its path name. A ".btz" path gets a bundle holding the
+  // XML document; a document read from a binary file goes, as an XML document, into the bundle
+  // of its name (".btb" becomes ".btz", the binary file stays), and a binary template becomes
+  // the XML template ".bttx". Returns the path written; nothing, with the modified flag kept and
+  // `error` (when given) saying why, when the save failed.
+  std::optional<std::string> WriteXml(std::string* error = nullptr);
   // Checks and reads a parsed XML document. False when the check refused it or the reading
   // failed (after the message); the document is then as it was.
   bool ReadXml(const tinyxml2::XMLDocument& doc);
@@ -181,6 +198,49 @@ class CBriotabDoc {
     std::string previous_;
   };
 
+  // --- entry and editing at the cursor and on the selection (CBriotabDocEntry.cpp). They
+  // work on the active stave's cursor and the selected voice of the active line; every one
+  // that changes the section takes an undo snapshot first and ends with NotifyChanged.
+  struct ChordRun {
+    nChordArray* voice = nullptr;
+    size_t first = 0;
+    size_t count = 0;
+  };
+  // The chords whose columns the selection (page coordinates) covers; the cursor chord alone
+  // when it covers none. No voice without an active line.
+  ChordRun GetSelectedChords(const Rect& selection) const;
+  int InsertChordAtCursor(std::unique_ptr<nChord> chord);
+  int InsertRest(uint8_t value, uint8_t kind);
+  nChord* InputFret(char key, uint16_t rhythmWord, bool clear);
+  nChord* InputPianoNote(int pitch, uint16_t rhythmWord);
+  nChord* ApplyBourdon(char letter, int bourdon, uint16_t rhythmWord);
+  int InsertAlfabetoChord(char letter, uint16_t rhythmWord, bool keepEvent);
+  int InsertForcedBarline(uint16_t code);
+  int CutSelection(const Rect& selection);
+  // Inserts copies of the clipboard's chords at the cursor; the cursor ends after the voice.
+  void PasteChords(const nChordArray& clipboard);
+  void ReflowActiveSystem(bool align);
+  void ApplyFlagToSelection(const Rect& selection, int value, int kind);
+  void DotSelection(const Rect& selection);
+  void ClearRests(const Rect& selection);
+  void ScaleFlagValues(bool halve, const Rect& selection);
+  void OnChordAttributeCommand(int id);
+  void OnMarkerEvent(int id);
+  int InsertMetaEvent(uint8_t kind);
+  int InsertSpecialEvent(uint8_t kind);
+  int InsertSpecialEventAtCursor(uint8_t subtype);
+  int SplitChordAtCursor();
+  int ToggleBarNumberValue();
+  int MoveNotesToAdjacentString(int direction, const Rect& selection);
+  int TransposeSelection(bool intervals, const Rect& selection);
+  int TransformSelection(const Rect& selection, nChordArray& clipboard);
+  int RecalculateIntervals();
+  int ToggleInstrumentOption();
+  void RemoveBeamFormatting();
+  int ApplyRhythmPattern();
+  int EditChordEffect();
+  int DeleteChordAtCursor();
+
   // --- undo, redo and the section buffer
   bool CanUndo() const { return !undoStack.empty(); }
   bool CanRedo() const { return !redoStack.empty(); }
@@ -210,12 +270,35 @@ class CBriotabDoc {
   // Makes a section active (0 for the active one or an index past the list). Leaves linear
   // mode, empties the undo and redo stacks and updates the views with hint 3.
   int SetActiveSection(int index);
+  // --- systems, pages and linear mode of the active section
+  // Makes the first shown system from `index` on active (the last system when none is
+  // left); the active line and stave carry over and the cursor goes to the first column.
+  // Returns the page of the system (its index over the section's systems per page); a
+  // negative index, or a section without systems, changes nothing and returns 0.
+  int SetActiveSystem(int index);
+  // Appends a page of new systems (the section's systems per page) to a section that has
+  // systems; updates the views. Returns 1.
+  int AddNewPage();
+  // Enters or leaves the linear display mode, reflowing the active section: into one system
+  // on entering, into systems of the paper's width on leaving.
+  void ToggleLinearMode();
+  // The page width in linear mode, tenths of a millimetre: the column width times the
+  // longest line of the active system (at least 50 columns).
+  int32_t GetLinearPageWidth() const;
+  // Snapshot, then the music of every instrument re-barred and laid out with `bars` bars to
+  // a system; updates the views. 0 (nothing changed) for a count below 1.
+  int ResetBarsPerStave(int bars);
+
   // The lines of the sections pane: "%d. %s" (or the label alone), told to the observers.
   std::vector<std::string> SectionListLines() const;
   void UpdateSectionList() const;
   // 1: the document's four heading fonts into every section; 0: the active section's heading
   // fonts into the document's font list.
   void ApplySectionFonts(int direction);
+  // Every section takes the document's heading fonts, as it does when a file is opened, and
+  // the document's entries take the form a section holds them in: a document made new or
+  // assembled in code is the one its file reads back as. Every save runs it first.
+  void SyncHeadingFonts();
   // The document's systems per page into every section's own.
   void ApplySystemsPerPageToSections();
   // Each local facsimile name that names no file is looked up again; names still missing are

@@ -50,7 +50,19 @@ CPageDlg::CPageDlg() {
   DocumentFont(kFontEndings).InitFont(kFaceArial, 80, 0);
   DocumentFont(kFontSmall).InitFont(SmallFontFace(), 80, 0);
   DocumentFont(kFontFingerings).InitFont(kFaceVornelfg, 80, 0);
+  // The page-number text draws with document font 12 after every read and write; a new
+  // document holds it so from the start, as the same document read back does.
   pageNumberText.font.InitFont(kFaceArial, 80, 0);
+  pageNumberText.font = DocumentFont(kFontPageNumbers);
+}
+
+Size CPageDlg::PaperSizeTenths() const {
+  Size size = kA4;
+  for (const PaperSize& paper : kPapers) {
+    if (paper.code == paperFormat) size = {paper.width, paper.height};
+  }
+  if (landscape != 0) std::swap(size.cx, size.cy);
+  return size;
 }
 
 void CPageDlg::SetSmallFontFace(std::string_view face) { SmallFontFaceSetting() = std::string(face); }

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/PageSequencing.h"
 #include "model/CRTFPreface.h"
 #include "model/CTrackText.h"
 #include "model/FontStack.h"
@@ -68,7 +69,8 @@ class CPageDlg {
   int32_t coloredSyntax = 1;         // colour mode: coloured notes and flags
   int32_t showMarginFrame = 1;       // screen only
   Rect pageFrameRect;          // computed by the page drawing
-  CRTFPreface preface;               // the document's preface block; not stored here
+  CRTFPreface preface;               // the comments block printed with the preliminaries; not stored
+  PageSequencing pageSequence;       // the printed document's pages; not stored
   int32_t zoom = 100;                // set by the view
   CTrackText systemNameText{"system-name"};
   Point screenOffset;          // where the page sits on screen
@@ -125,10 +127,28 @@ class CPageDlg {
   int32_t showMetaEventFrames = 0;
   int32_t footnoteCounter = 1;       // of the page being drawn
   std::string footnoteText;
+  int32_t printEndTextPages = 0;     // each section's end text on a page of its own
+
+  // Paper codes of the printer settings and their sizes in tenths of a millimetre (portrait).
+  struct PaperSize {
+    int32_t code;
+    int32_t width;
+    int32_t height;
+  };
+  static constexpr PaperSize kPapers[] = {
+      {1, 2159, 2794},  // letter
+      {5, 2159, 3556},  // legal
+      {8, 2970, 4200},  // A3
+      {9, 2100, 2970},  // A4
+      {11, 1480, 2100}, // A5
+  };
+  static constexpr Size kA4{2100, 2970};
 
   CPageDlg();
   CPageDlg(const CPageDlg&) = default;
   CPageDlg& operator=(const CPageDlg&) = default;
+  CPageDlg(CPageDlg&&) = default;
+  CPageDlg& operator=(CPageDlg&&) = default;
 
   // The face of the small font of new page settings (the profile's choice).
   static void SetSmallFontFace(std::string_view face);
@@ -143,6 +163,9 @@ class CPageDlg {
   bool TimeProportional() const { return proportionalSpacing != 0; }
   int32_t PrintableTop() const { return printableRect.top; }
   int32_t PrintableBottom() const { return printableRect.bottom; }
+  // The paper in tenths of a millimetre: the size of the paper code (A4 for a code the
+  // table lacks), turned in landscape.
+  Size PaperSizeTenths() const;
 
   // A document font; an index outside the stack raises std::out_of_range.
   dfLogFont& DocumentFont(size_t index);

@@ -58,6 +58,8 @@ class CTitlePage {
   CTitlePage();
   CTitlePage(const CTitlePage&) = default;
   CTitlePage& operator=(const CTitlePage&) = default;
+  CTitlePage(CTitlePage&&) = default;
+  CTitlePage& operator=(CTitlePage&&) = default;
 
   CTrackText& Text(TextIndex index) { return *texts.at(index); }
   const CTrackText& Text(TextIndex index) const { return *texts.at(index); }

@@ -8,6 +8,7 @@
 #include "document/XmlDocumentCheck.h"
 #include "document/zip/ZipBundle.h"
 #include "platform/UserPrompts.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/xml/XMLWriter.h"
 
 namespace vornel {
@@ -25,6 +26,12 @@ void ShowError(std::string_view message) { Prompts().ShowMessage(message, Messag
 
 }  // namespace
 
+std::string SaveFailedMessage(const std::string& path, const std::string& error) {
+  std::string message = std::string(CVornelTabDoc::kSaveFailedMessage) + "\n" + path;
+  if (!error.empty()) message += ":\n" + error;
+  return message;
+}
+
 CVornelTabDoc::CVornelTabDoc() { xmlFlag = 1; }
 
 bool CVornelTabDoc::OnNewDocument() {
@@ -34,6 +41,7 @@ bool CVornelTabDoc::OnNewDocument() {
   sections.push_back(std::make_unique<CSystemArray>());
   sections.activeSection = -1;
   SetActiveSection(0);
+  SyncHeadingFonts();
   SetModifiedFlag(false);
   openedFromBundle_ = false;
   return true;
@@ -74,7 +82,8 @@ bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
       return false;
     }
     if (bundle.status != BundleStatus::kExtracted) {
-      ShowError(kUnzipFailedMessage);
+      ShowError(bundle.reason.empty() ? std::string(kUnzipFailedMessage)
+                                      : std::string(kUnzipFailedMessage) + "\n" + bundle.reason);
       return false;
     }
     if (!OpenXmlFile(bundle.documentPath)) return false;
@@ -96,20 +105,23 @@ bool CVornelTabDoc::OnSaveDocument(const std::string& path) {
   }
   const size_t dot = target.find_last_of('.');
   const std::string extension = dot == std::string::npos ? std::string() : target.substr(dot + 1);
-  if (xmlFlag == 0 && extension == "btb" && Prompts().Ask(kConversionQuestion, Buttons::kOkCancel) != Answer::kOk) {
+  if (xmlFlag == 0 && EqualsNoCase(extension, "btb") &&
+      Prompts().Ask(kConversionQuestion, Buttons::kOkCancel) != Answer::kOk) {
     return false;
   }
   const std::string previous = GetPathName();
   SetPathName(target);
   std::optional<std::string> written;
+  std::string error;
   try {
-    written = WriteXml();
-  } catch (const std::exception&) {
+    written = WriteXml(&error);
+  } catch (const std::exception& e) {
     written.reset();
+    error = e.what();
   }
   if (!written) {
     SetPathName(previous);
-    ShowError(kSaveFailedMessage);
+    ShowError(SaveFailedMessage(target, error));
     return false;
   }
   // The document is an XML document from now on, under the name it was written to.
@@ -128,12 +140,14 @@ std::optional<std::string> CVornelTabDoc::SaveAsXmlTemplate() {
 std::optional<std::string> CVornelTabDoc::WriteXmlTemplate(const std::string& path) {
   std::string target = ReplaceFinalExtension(path, ".btt", ".bttx");
   target = ReplaceFinalExtension(ReplaceFinalExtension(target, ".btb", ".btxml"), ".btz", ".btxml");
+  SyncHeadingFonts();
   CSectionArray one;
   one.push_back(CopySection(*GetActiveSection()));
   one.activeSection = 0;
   one.Renumber();
-  if (!SaveXmlText(target, &one)) {
-    ShowError(kSaveFailedMessage);
+  std::string error;
+  if (!SaveXmlText(target, &one, &error)) {
+    ShowError(SaveFailedMessage(target, error));
     return std::nullopt;
   }
   return target;
@@ -165,8 +179,9 @@ bool CVornelTabDoc::ApplyTemplate(const std::string& path) {
 bool ConvertBinaryToXml(const std::string& path) {
   CVornelTabDoc doc;
   if (!doc.CBriotabDoc::OnOpenDocument(path)) return false;
-  if (doc.WriteXml()) return true;
-  Prompts().ShowMessage(CVornelTabDoc::kSaveFailedMessage, MessageKind::kError);
+  std::string error;
+  if (doc.WriteXml(&error)) return true;
+  Prompts().ShowMessage(SaveFailedMessage(doc.GetPathName(), error), MessageKind::kError);
   return false;
 }
 

@@ -57,8 +57,11 @@ class CVornelTabDoc : public CBriotabDoc {
   bool openedFromBundle_ = false;
 };
 
-// Converts a binary document to the XML document beside it (".btb" becomes ".btxml"); false,
-// after the system's message, when it could not be read or written.
+// Converts a binary document to the bundle beside it (".btb" becomes ".btz"); false, after
+// the system's message, when it could not be read or written.
 bool ConvertBinaryToXml(const std::string& path);
+
+// "Unable to save this btxml file.." with the path and, when known, the system's reason.
+std::string SaveFailedMessage(const std::string& path, const std::string& error);
 
 }  // namespace vornel

@@ -49,15 +49,16 @@ std::optional<std::string> SaveDocumentFile(CVornelTabDoc& doc, const std::strin
   if (HasExtension(path, ".btb")) return Saved(doc.SaveBinary(path), path);
   if (HasExtension(path, ".bttx") || HasExtension(path, ".btt")) return doc.WriteXmlTemplate(path);
   bool saved = false;
+  std::string error;
   if (HasExtension(path, ".btxml")) {
-    saved = doc.SaveXmlText(path);
+    saved = doc.SaveXmlText(path, nullptr, &error);
   } else if (HasExtension(path, ".btz")) {
-    saved = SaveBundle(path, [&doc](const std::string& documentPath) { return doc.SaveXmlText(documentPath); });
+    saved = SaveBundle(path, [&](const std::string& documentPath) { return doc.SaveXmlText(documentPath, nullptr, &error); });
   } else {
     Prompts().ShowMessage(CVornelTabDoc::kUnknownTypeMessage, MessageKind::kError);
     return std::nullopt;
   }
-  if (!saved) Prompts().ShowMessage(CVornelTabDoc::kSaveFailedMessage, MessageKind::kError);
+  if (!saved) Prompts().ShowMessage(SaveFailedMessage(path, error), MessageKind::kError);
   return Saved(saved, path);
 }
 

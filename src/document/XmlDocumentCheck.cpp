@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/CBriotabDoc.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/xml/XmlHelpers.h"
@@ -33,6 +34,10 @@ void ExpectCounted(const XMLElement* parent, const char* name, Check check) {
   const int count = ReadIntAttribute(parent, "count");
   const XMLNode* node = parent->FirstChild();
   for (int i = 0; i < count; ++i) {
+    if (node == nullptr) {
+      throw XmlTagMismatch("<" + std::string(parent->Name()) + "> counts " + std::to_string(count) + " <" + name +
+                           "> but holds " + std::to_string(i) + ".");
+    }
     const XMLElement* element = ExpectChildElement(node, name);
     check(element);
     node = element->NextSibling();
@@ -42,8 +47,7 @@ void ExpectCounted(const XMLElement* parent, const char* name, Check check) {
 void CheckInstrumentsXml(const XMLElement* instruments) {
   ExpectCounted(instruments, "instrument", [](const XMLElement* instrument) {
     const XMLNode* font = ExpectChildElement(FirstChild(instrument), "track-text")->NextSibling();
-    // The instrument writer calls the name's font "name-font"; files that call it
-    // "track-font" pass too.
+    // The name's font is a "track-font"; our earlier files name the element "name-font".
     const XMLElement* fontElement = font != nullptr ? font->ToElement() : nullptr;
     const bool nameFont = fontElement != nullptr && std::string_view(fontElement->Name()) == "name-font";
     const XMLNode* next = nameFont ? font->NextSibling() : ExpectChildElement(font, "track-font")->NextSibling();
@@ -69,7 +73,7 @@ void CheckSectionXml(const XMLElement* section) {
 
 }  // namespace
 
-bool CheckDocumentXml(const tinyxml2::XMLDocument& doc) {
+bool CheckDocumentXml(const tinyxml2::XMLDocument& doc, std::string* silentReason) {
   const XMLElement* root = doc.FirstChildElement();
   if (root == nullptr || std::string(root->Name()) != "VornelTabXML") {
     Prompts().ShowMessage("This is not a VornelTabXML document!", MessageKind::kError);
@@ -88,19 +92,33 @@ bool CheckDocumentXml(const tinyxml2::XMLDocument& doc) {
                    {"layout", "preliminaries", "associations", "metadata-fonts", "section-fonts"});
     const XMLElement* sections = ExpectChildElement(settings->NextSibling(), "sections");
     ExpectCounted(sections, "section", CheckSectionXml);
-  } catch (const std::exception&) {  // the tag mismatch, or anything else that stops the walk
+  } catch (const XmlTagMismatch& mismatch) {
+    if (!mismatch.Shown() && silentReason != nullptr) *silentReason = mismatch.what();
+    return false;
+  } catch (const std::exception& e) {  // anything else that stops the walk
+    if (silentReason != nullptr) *silentReason = e.what();
     return false;
   }
   return true;
 }
 
 bool ParseXmlFile(XMLWriter& writer) {
-  const auto bytes = ReadFileBytes(writer.GetFileName());
-  if (!bytes || writer.Parse(reinterpret_cast<const char*>(bytes->data()), bytes->size()) != tinyxml2::XML_SUCCESS) {
-    Prompts().ShowMessage("Unable to parse this XML file!", MessageKind::kError);
+  const auto refuse = [](const std::string& reason) {
+    Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + reason, MessageKind::kError);
     return false;
-  }
-  return CheckDocumentXml(writer);
+  };
+  std::string error;
+  // Read straight into the parser's own buffer: a large document is never held twice.
+  std::FILE* file = OpenRegularFileForReading(writer.GetFileName(), CBriotabDoc::kMaxFileBytes, &error);
+  if (file == nullptr) return refuse(writer.GetFileName() + ":\n" + error);
+  const tinyxml2::XMLError loaded = writer.LoadFile(file);
+  std::fclose(file);
+  if (loaded != tinyxml2::XML_SUCCESS) return refuse(writer.ErrorStr());
+  std::string reason;
+  if (CheckDocumentXml(writer, &reason)) return true;
+  // The check has shown the messages it has; a part that is simply missing still needs saying.
+  if (!reason.empty()) refuse(reason);
+  return false;
 }
 
 bool PromptAndParseXmlFile(XMLWriter& writer) {

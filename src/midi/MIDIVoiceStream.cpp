@@ -104,7 +104,7 @@ GraceParameters GraceParametersOf(const CMetaEvent& event) {
 }
 
 void MIDIVoiceStream::Init(const MidiVoiceSettings& settings, uint8_t channel, uint8_t secondChannel,
-                           int32_t numerator, int32_t denominator, uint8_t firstSystem, bool reportPositions) {
+                           int32_t numerator, int32_t denominator, int32_t firstSystem, bool reportPositions) {
   settings_ = settings;
   if (settings_.percussion) channel = secondChannel = 9;
   channels_[0] = channel & 0x0F;
@@ -309,7 +309,10 @@ void MIDIVoiceStream::BuildVoice(const nChordArray& voice, bool firstVoice, bool
       }
       if (reportPositions_) {
         ++bar_;
-        list.AddRecord(strMidiNote::kBarMarker, now, system_, static_cast<uint8_t>(bar_), channel);
+        strMidiNote& marker = list.AddRecord(strMidiNote::kBarMarker, now, static_cast<uint8_t>(system_),
+                                             static_cast<uint8_t>(bar_), channel);
+        marker.markerSystem = system_;
+        marker.markerBar = bar_;
       }
     }
     if ((e->status & kTimelessBits) == kTimelessBits) continue;

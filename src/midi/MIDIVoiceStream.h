@@ -71,7 +71,7 @@ class MIDIVoiceStream {
   // Voice 1 plays on `channel`, voice 2 on `secondChannel` (the same channel when the voices
   // are merged). The signature gives bars and beats to the velocity accents and pauses.
   void Init(const MidiVoiceSettings& settings, uint8_t channel, uint8_t secondChannel, int32_t numerator,
-            int32_t denominator, uint8_t firstSystem, bool reportPositions);
+            int32_t denominator, int32_t firstSystem, bool reportPositions);
 
   // The records of one voice, sorted, appended to `out`. `reportNotes` flags its notes for
   // the player's position reports (when positions are reported).
@@ -81,7 +81,7 @@ class MIDIVoiceStream {
   // the current voice only, other modes both; the voices merged, note-offs added.
   strMidiBuffer BuildInstrument(const nChordArray* voice1, const nChordArray* voice2, int mode);
 
-  uint8_t SystemNumber() const { return system_; }
+  int32_t SystemNumber() const { return system_; }
 
  private:
   struct NoteContext;
@@ -96,10 +96,10 @@ class MIDIVoiceStream {
   uint8_t channels_[2] = {0, 1};
   uint32_t barTicks_ = 768;
   uint32_t beatTicks_ = 192;
-  uint8_t firstSystem_ = 0;
+  int32_t firstSystem_ = 0;
   bool reportPositions_ = false;
   // State of the voice being built.
-  uint8_t system_ = 0;
+  int32_t system_ = 0;
   int bar_ = -1;
   uint32_t barStart_ = 0;
   int baseVelocity_ = 64;

@@ -121,17 +121,19 @@ uint64_t MidiFileTrack::WriteEvents(MidiFile& file, const strMidiBuffer& records
 }
 
 void MidiFileTrack::WriteMetronome(MidiFile& file, uint64_t totalTicks, uint32_t beatTicks, uint8_t channel,
-                                   uint8_t key) {
+                                   uint8_t key, uint64_t events) {
   file.BeginTrack(channel);
   file.WriteText(0, MidiFile::kTrackName, "metronome");
   file.WriteController(0, channel, 7, kMetronomeVolume);
   if (beatTicks > 0) {
     strMidiBuffer clicks;
-    const uint64_t count = std::min<uint64_t>(totalTicks / beatTicks, kMidiMaxTicks / beatTicks);
+    const uint32_t clickTicks = MetronomeClickTicks(beatTicks);
+    const uint64_t count = std::min({totalTicks / clickTicks, uint64_t{kMidiMaxTicks} / clickTicks,
+                                     MaxMetronomeClicks(events)});
     clicks.reserve(static_cast<size_t>(count) * 2);
     for (uint64_t k = 0; k < count; ++k) {
-      clicks.AddNote(static_cast<uint32_t>(k * beatTicks), key, kMetronomeVelocity, static_cast<int32_t>(beatTicks / 4),
-                     channel);
+      clicks.AddNote(static_cast<uint32_t>(k * clickTicks), key, kMetronomeVelocity,
+                     static_cast<int32_t>(clickTicks / 4), channel);
     }
     clicks.AddNoteOffs();
     WriteEvents(file, clicks, MidiEcho{}, false);

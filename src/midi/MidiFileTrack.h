@@ -32,9 +32,10 @@ class MidiFileTrack {
   // Returns the ticks written.
   static uint64_t WriteEvents(MidiFile& file, const strMidiBuffer& records, const MidiEcho& echo, bool expandRepeats);
 
-  // The metronome track: a click per beat for `totalTicks` on its channel.
+  // The metronome track: a click per beat for `totalTicks` on its channel, within the bounds of
+  // MetronomeClickTicks and MaxMetronomeClicks for music of `events` events.
   static void WriteMetronome(MidiFile& file, uint64_t totalTicks, uint32_t beatTicks, uint8_t channel = 9,
-                             uint8_t key = kMetronomeKey);
+                             uint8_t key = kMetronomeKey, uint64_t events = UINT64_MAX / 128);
 
   // The records of `records` with every repeated passage written out again after its closing
   // repeat sign, and no repeat signs left. Absolute times.

@@ -180,6 +180,8 @@ std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackC
     return nullptr;
   }
   section->DeleteBlankSystems();
+  // Laid out as a reader of its file lays it out, so the section saves as it will read back.
+  section->RecalculateSection(false);
   return section;
 }
 

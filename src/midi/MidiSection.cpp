@@ -132,6 +132,7 @@ std::vector<int> WriteSectionMidi(CSystemArray& section, CMIDIExportDlg settings
   MidiFileTrack::WriteHeaderAndTitle(file, tracks, options.title.empty() ? section.Title().text : options.title,
                                      options.author.empty() ? section.Author().text : options.author);
   uint64_t longest = 0;
+  uint64_t events = 0;
   for (size_t i = 0; i < exported.size() && i < tracks; ++i) {
     CInstrumentDlg& def = *section.Definition(exported[i]);
     const MidiLineChannels ch = channels[i];
@@ -151,13 +152,14 @@ std::vector<int> WriteSectionMidi(CSystemArray& section, CMIDIExportDlg settings
     const strMidiBuffer records = stream.BuildInstrument(&def.gathered[0], &def.gathered[1], MIDIVoiceStream::kModeAll);
     const MidiEcho echo{def.midi.echoOn != 0, static_cast<uint8_t>(def.midi.echoChannel & 0x0F)};
     longest = std::max(longest, MidiFileTrack::WriteEvents(file, records, echo, settings.expandRepeats != 0));
+    events += records.size();
     file.WriteController(0, ch.first, 0x7B, 0);
     file.WriteController(0, ch.first, 0x79, 0);
     file.EndTrack();
   }
   if (options.metronome) {
     MidiFileTrack::WriteMetronome(file, longest, MidiBeatTicks(static_cast<uint32_t>(section.tempo) >> 24),
-                                  options.metronomeChannel, options.metronomeKey);
+                                  options.metronomeChannel, options.metronomeKey, events);
   }
   return result;
 }
@@ -237,7 +239,8 @@ std::vector<size_t> PlayedLines(const CSystemArray& section, int mode, size_t ac
 }
 
 strMidiBuffer BuildPlay(CSystemArray& section, const MidiPlayOptions& options, std::vector<MidiShortMessage>* setup) {
-  // The active system and line are looked up first: a section without them plays nothing.
+  // A section read without systems or instruments has nothing to play (and no active line).
+  if (section.systems.empty() || section.definitions.empty()) return {};
   const size_t active = section.ActiveInstrumentIndex();
   const int selectedVoice = section.ActiveLine()->selectedVoice != 0 ? 1 : 0;
   const size_t first = static_cast<size_t>(std::max(section.activeSystem, 0));
@@ -253,7 +256,7 @@ strMidiBuffer BuildPlay(CSystemArray& section, const MidiPlayOptions& options, s
     s.currentVoice = selectedVoice;
     MIDIVoiceStream stream;
     stream.Init(s, channels[i].first, channels[i].second, static_cast<int32_t>(meter.numerator),
-                static_cast<int32_t>(meter.denominator), static_cast<uint8_t>(first), lines[i] == active);
+                static_cast<int32_t>(meter.denominator), static_cast<int32_t>(first), lines[i] == active);
     strMidiBuffer records = stream.BuildInstrument(&def.gathered[0], &def.gathered[1], options.mode);
     all.Merge(std::move(records));
     if (setup != nullptr) {
@@ -301,7 +304,7 @@ std::vector<uint8_t> BuildPlayStream(CSystemArray& section, const MidiPlayOption
 
 MidiPlayProgram BuildPlayProgram(CSystemArray& section, const MidiPlayOptions& options) {
   MidiPlayProgram program;
-  program.stream = WriteStreamEvents(BuildPlay(section, options, &program.setup));
+  program.stream = WriteStreamEvents(BuildPlay(section, options, &program.setup), &program.positions);
   return program;
 }
 

@@ -11,6 +11,7 @@
 #include "document/CMIDIExportDlg.h"
 #include "midi/MIDIVoiceStream.h"
 #include "midi/MidiFile.h"
+#include "midi/MidiStreamEvents.h"
 #include "midi/MidiTime.h"
 
 namespace vornel {
@@ -68,10 +69,13 @@ MidiShortMessage MidiMessage(uint8_t status, uint8_t a, uint8_t b);
 // hold pedal and 65 = 127 with portamento.
 void AddInstrumentSetup(const MIDIControllers& midi, uint8_t channel, std::vector<MidiShortMessage>& out);
 
-// What a play sends: the set-up messages first, in order, then the stream events.
+// What a play sends: the set-up messages first, in order, then the stream events. When
+// `positions` is filled, the bar markers of the stream carry their index in it instead of
+// the low bytes of their system and bar.
 struct MidiPlayProgram {
   std::vector<MidiShortMessage> setup;
   std::vector<uint8_t> stream;
+  std::vector<MidiPlayPosition> positions = {};
 };
 
 // The time signature a play of the section counts bars and beats in: the active line's

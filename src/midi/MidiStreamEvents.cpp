@@ -59,15 +59,17 @@ std::optional<uint32_t> MidiStreamEventWord(const strMidiNote& r, uint32_t delta
 void AddMetronomeBeats(strMidiBuffer& buffer, uint32_t beatTicks, uint8_t key, uint8_t channel) {
   if (beatTicks == 0 || buffer.empty()) return;
   const uint32_t last = buffer.records().back().time;
+  const uint32_t clickTicks = MetronomeClickTicks(beatTicks);
+  const uint64_t clicks = std::min<uint64_t>(uint64_t{last} / clickTicks + 1, MaxMetronomeClicks(buffer.size()));
   strMidiBuffer beats;
-  for (uint64_t t = 0; t <= last; t += beatTicks) {
-    beats.AddNote(static_cast<uint32_t>(t), key, 64, static_cast<int32_t>(beatTicks / 4), channel & 0x0F);
+  for (uint64_t k = 0; k < clicks; ++k) {
+    beats.AddNote(static_cast<uint32_t>(k * clickTicks), key, 64, static_cast<int32_t>(clickTicks / 4), channel & 0x0F);
   }
   beats.AddNoteOffs();
   buffer.Merge(std::move(beats));
 }
 
-std::vector<uint8_t> WriteStreamEvents(const strMidiBuffer& buffer) {
+std::vector<uint8_t> WriteStreamEvents(const strMidiBuffer& buffer, std::vector<MidiPlayPosition>* positions) {
   std::vector<uint8_t> out;
   out.reserve(buffer.size() * kMidiStreamEventBytes);
   uint32_t previous = buffer.empty() ? 0 : buffer[0].time;
@@ -75,7 +77,15 @@ std::vector<uint8_t> WriteStreamEvents(const strMidiBuffer& buffer) {
   for (const strMidiNote& r : buffer) {
     const uint32_t delta = pending + (r.time >= previous ? r.time - previous : 0);
     previous = std::max(previous, r.time);
-    const auto word = MidiStreamEventWord(r, delta);
+    auto word = MidiStreamEventWord(r, delta);
+    if (word && positions != nullptr && r.kind == strMidiNote::kBarMarker) {
+      if (positions->size() < kMaxPlayPositions) {
+        word = kMidiStreamPosition | static_cast<uint32_t>(positions->size());
+        positions->push_back({r.markerSystem, r.markerBar});
+      } else {
+        word.reset();
+      }
+    }
     if (!word) {
       pending = delta;
       continue;

@@ -26,7 +26,18 @@ std::optional<uint32_t> MidiStreamEventWord(const strMidiNote& record, uint32_t 
 // lasting a quarter of a beat) on the metronome channel, merged into the absolute-time list.
 void AddMetronomeBeats(strMidiBuffer& buffer, uint32_t beatTicks, uint8_t key = 81, uint8_t channel = 9);
 
-// The stream events of an absolute-time list, the first delta 0.
-std::vector<uint8_t> WriteStreamEvents(const strMidiBuffer& buffer);
+// Where a bar marker of a play stands: its system and bar.
+struct MidiPlayPosition {
+  int32_t system = 0;
+  int32_t bar = 0;
+  bool operator==(const MidiPlayPosition&) const = default;
+};
+
+// The stream events of an absolute-time list, the first delta 0. With `positions` the bar
+// markers' whole systems and bars are listed there and each marker's word carries its index
+// in the list (the first 16,777,216 markers; later ones are left out).
+std::vector<uint8_t> WriteStreamEvents(const strMidiBuffer& buffer, std::vector<MidiPlayPosition>* positions = nullptr);
+// The most bar markers a play lists.
+inline constexpr size_t kMaxPlayPositions = size_t(1) << 24;
 
 }  // namespace vornel

@@ -1,5 +1,7 @@
 #include "midi/MidiTime.h"
 
+#include <algorithm>
+
 namespace vornel {
 
 MidiMeter MidiMeter::From(int64_t numerator, int64_t denominator) {

@@ -29,6 +29,13 @@ struct MidiMeter {
   static MidiMeter From(int64_t numerator, int64_t denominator);
 };
 
+// The metronome clicks on the beats, but never closer than a sixty-fourth note (a beat of a
+// 1/512 meter would click on every tick), and never more than 64 times per event of the music
+// it goes with (a few events that last very long must not make millions of clicks).
+inline constexpr uint32_t kMinMetronomeTicks = kMidiTicksPerWhole / 64;
+inline uint32_t MetronomeClickTicks(uint32_t beatTicks) { return beatTicks < kMinMetronomeTicks ? kMinMetronomeTicks : beatTicks; }
+inline uint64_t MaxMetronomeClicks(uint64_t events) { return 64 * (events + 1); }
+
 // Beats per minute as written: the low 12 bits of a tempo word, 0 read as the default tempo,
 // anything below the slowest tempo raised to it.
 uint32_t MidiTempoBpm(uint32_t tempoWord);

@@ -37,6 +37,9 @@ struct strMidiNote {
   uint8_t flag = 0;      // 1: the player reports this note
   uint8_t velocity = 0;  // velocity, controller value, or bar number of a bar marker
   std::string text;      // text records
+  // A bar marker's system and bar, whole (key and velocity keep only their low bytes).
+  int32_t markerSystem = 0;
+  int32_t markerBar = 0;
 
   bool IsNoteOn() const { return kind == kNoteOn || kind == kImportNoteOn; }
   bool IsNoteOff() const { return kind == kNoteOff || kind == kImportNoteOff; }

@@ -54,7 +54,8 @@ char16_t CAlfabeto::NormalizeLetter(char16_t typed) {
 nChord* CAlfabeto::AssignChord(char16_t letterCode, const nChord& chord) {
   size_t existing = 0;
   if (FindChordByLetter(letterCode, &existing) != nullptr) {
-    if (Prompts().Ask("Do you want to replace the existing chord chart?", Buttons::kOkCancel) != Answer::kOk) {
+    if (Prompts().Ask("Do you want to replace the existing chord chart?", Buttons::kOkCancel, MessageKind::kQuestion,
+                      "Letter is already assigned") != Answer::kOk) {
       return nullptr;
     }
     chart.erase(existing);

@@ -106,6 +106,8 @@ class CVoiceGroup : public OwnedArray<CNoteGroup> {
 class CClef : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CClef";
+  // What reading builds for one stave, its voice groups included (see ArchiveReader::BuildWeight).
+  static constexpr size_t kBuildWeight = 1536;
 
   // `type`
   static constexpr int32_t kStaff = 0;

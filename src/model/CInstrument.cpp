@@ -11,6 +11,7 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -85,6 +86,20 @@ int CInstrument::HitTestStave(int32_t x, int32_t y) {
   const int64_t row = (static_cast<int64_t>(y) - stave->area.top) / step;
   if (row >= 0 && row < stave->rowCount) stave->cursorRow = static_cast<int32_t>(row);
   return 1;
+}
+
+bool CInstrument::MoveCursorToNextNote() {
+  if (activeStave < 0 || static_cast<size_t>(activeStave) >= staves.size()) return false;
+  CClef* stave = GetCurrentStave();
+  if (stave == nullptr) return false;
+  const nChordArray& voice = GetSelectedVoice();
+  while (true) {
+    if (stave->cursorColumn < 0 || static_cast<size_t>(stave->cursorColumn) >= voice.size()) return false;
+    if (stave->MoveCursor(7, 0) == 0) return false;
+    const size_t column = static_cast<size_t>(stave->cursorColumn);
+    const nChord* e = column < voice.size() ? voice.at(column) : nullptr;
+    if (e != nullptr && e->IsChord() && !e->notes.empty()) return true;
+  }
 }
 
 int CInstrument::LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int32_t codeHigh, int32_t nameWidthIn,
@@ -164,11 +179,15 @@ void CInstrument::Load(ArchiveReader& ar) {
 }
 
 tinyxml2::XMLElement* CInstrument::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* element = doc.NewElement("instrument");
-  SetIntAttribute(element, "active", activeStave);
-  element->InsertEndChild(firstVoice.WriteXml(doc));
-  element->InsertEndChild(secondVoice.WriteXml(doc));
-  return element;
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
+}
+
+void CInstrument::WriteXml(XmlSink& out) const {
+  out.Open("instrument");
+  out.Int("active", activeStave);
+  firstVoice.WriteXml(out);
+  secondVoice.WriteXml(out);
+  out.Close();
 }
 
 const tinyxml2::XMLElement* CInstrument::ReadXml(const tinyxml2::XMLElement* element) {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "model/CClef.h"
@@ -18,6 +19,8 @@
 #include "platform/draw/DrawTypes.h"
 
 namespace vornel {
+
+class XmlSink;
 
 class CInstrumentDlg;
 class DeviceContext;
@@ -78,6 +81,64 @@ class CInstrument : public Persistent {
   CClef* GetCurrentStave() const { return staves.at(static_cast<size_t>(activeStave)); }
   // Makes the stave under (x, y) active and moves its cursor there; returns 1.
   int HitTestStave(int32_t x, int32_t y);
+  // Moves the active stave's cursor forward onto the next chord that holds notes; false, the
+  // cursor left at the last place it could reach, when none follows.
+  bool MoveCursorToNextNote();
+  // --- the cursor of the active stave and note entry there (CInstrumentCursor.cpp). The
+  // cursor's column is an element index of the selected voice; its row a course on a
+  // tablature (after the upside-down style's mapping) or a staff position.
+  struct CursorPlace {
+    int32_t column = 0;
+    int32_t row = 0;
+  };
+  CursorPlace GetCursor() const;
+  // The element under the cursor; with `create` a missing one is made (a cursor before the
+  // voice's start is first put on its first element).
+  nChord* GetCursorChord(bool create = false);
+  nChord* GetChordBeforeCursor() const;
+  nChord* GetChordTwoBeforeCursor() const;
+  // The course a tablature row stands for.
+  int RowToString(int32_t row) const;
+  // The staff step under the cursor, with the clef in force at element `index`.
+  int CursorStepAt(int32_t index) const;
+  // The note of element `index` on course `row` (`byString`) or with interval `row`; on a
+  // staff the note on the cursor's step. Null when there is none.
+  nNotes* FindNote(int32_t index, int32_t row, bool byString);
+  nNotes* GetCursorNote();
+  // The name of the course or staff letter under the cursor.
+  std::string GetCursorNoteLetter();
+  void MoveCursorToNextChord();
+  void MoveCursorToPreviousChord();
+  // Tab's walk from bar line to bar line; false when it ran into the start or the end.
+  bool MoveCursorToAdjacentBar(bool backward);
+  // A typed fret or note name at the cursor; the chord, or null when nothing was entered.
+  nChord* InputKeyAtCursor(char key, uint16_t rhythmWord, bool clear);
+  // A MIDI pitch at the cursor (piano keyboard, rhythm preview); null when no course plays it.
+  nChord* InputPitch(int pitch, uint16_t rhythmWord);
+  // A fret on bourdon `bourdon` (0-7; 8 only clears the bourdons).
+  nChord* EnterFretAtCursor(char key, int bourdon, uint16_t rhythmWord, bool clear);
+  int DeleteNoteAtCursor();
+  // Key code 38 moves up, any other down.
+  nChord* MoveCursorNoteVertically(int keyCode);
+  int MoveCursorNoteToAdjacentString(char sign);
+  // `code` 0-61: the note palette's decorations (6 the fret editor, 61 a floating ornament).
+  int ModifyCursorNote(int code);
+  int SwitchCursorNoteToOtherVoice();
+  int SplitCursorChord(bool noTie);
+  nChord* InsertAlfabetoChordAtCursor(char letter, uint16_t rhythmWord);
+  int SetCursorChordAlfabetoEvent(int letterIndex);
+  // Fills the selected voice with the rhythm pattern below; null for a negative bar count.
+  struct RhythmPattern {
+    int32_t bars = 4;
+    uint16_t chordsPerBar = 4;
+    uint16_t denominatorCode = 2;
+    uint16_t flags = 2;   // bits 0-2 value code - 1, bit 3 dotted, bits 4-7 flag kind
+    uint32_t options = 1; // bit 0 a time signature first, bit 2 clear special chords
+  };
+  RhythmPattern rhythmPattern;
+  int32_t lastPitch = 0;
+  CInstrument* GenerateRhythmPattern();
+
   // Lays out and draws the staves from the top of `rect` through the installed stave
   // renderer; `rect` comes back with its top and bottom at the line's bottom. Returns 1.
   int LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int32_t codeHigh, int32_t nameWidthIn,
@@ -91,6 +152,7 @@ class CInstrument : public Persistent {
 
   // "instrument" with "active" and the two voices' "staff" elements.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Requires "instrument"; returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 

@@ -18,8 +18,6 @@ constexpr int32_t kNotationPointSize = 80;
 constexpr std::array<std::string_view, 4> kTabStyleNames = {"French tablature", "Italian tablature",
                                                              "Spanish/Modern tablature", "Mixed French tablature"};
 constexpr std::array<std::string_view, 4> kClefNames = {"G8 clef", "G clef", "F clef", "C clef"};
-constexpr std::array<std::string_view, 8> kFlagStyleNames = {"English", "Italian", "Modern", "Baroque",
-                                                             "Tarquen", "Morvet",  "Bramet", "Thick English"};
 
 int32_t Flip(int32_t& value) {
   value = value == 0 ? 1 : 0;
@@ -287,7 +285,9 @@ std::string CInstrumentDlg::GetFlagStyleName() const {
   const CClef& first = *staves.front();
   if (!first.IsTablature()) return first.oldStyle != 0 ? "Square flags" : "Round flags";
   const int32_t style = tabInstrument.flagStyle;
-  return std::string(style >= 0 && style < 8 ? kFlagStyleNames[static_cast<size_t>(style)] : "Unknown");
+  const auto& names = CTabInstrument::kFlagStyleNames;
+  return std::string(style >= 0 && static_cast<size_t>(style) < names.size() ? names[static_cast<size_t>(style)]
+                                                                             : "Unknown");
 }
 
 int CInstrumentDlg::ToggleMidiOption(int command) {
@@ -386,7 +386,15 @@ void CInstrumentDlg::FillNameFromTuning() {
 
 void CInstrumentDlg::Store(ArchiveWriter& ar) const {
   const std::string& version = ar.Version();
-  nameText.Store(ar);
+  // An empty name takes the tuning's name in both directions: it is written as it will be
+  // read, so that a record written again after reading keeps its bytes.
+  if (nameText.text.empty() && !tabInstrument.name.empty()) {
+    CTrackText named = nameText;
+    named.text = tabInstrument.name;
+    named.Store(ar);
+  } else {
+    nameText.Store(ar);
+  }
   tabInstrument.Store(ar);
   ar.WriteObjectArray(staves.items());
   midi.Store(ar);
@@ -444,7 +452,7 @@ tinyxml2::XMLElement* CInstrumentDlg::WriteXml(tinyxml2::XMLDocument& doc) const
   SetTextAttribute(element, "category", FamilyName(family));
   SetIntAttribute(element, "hidden", visible == 0 ? 1 : 0);
   element->InsertEndChild(nameText.WriteXml(doc));
-  element->InsertEndChild(nameText.font.WriteXml(doc, "name-font"));
+  element->InsertEndChild(nameText.font.WriteXml(doc, "track-font", kNameFontDescriptor));
   element->InsertEndChild(tabInstrument.WriteXml(doc));
   element->InsertEndChild(midi.WriteXml(doc));
   element->InsertEndChild(key.WriteXml(doc));
@@ -480,7 +488,7 @@ const tinyxml2::XMLElement* CInstrumentDlg::ReadXml(const tinyxml2::XMLElement* 
 
   const tinyxml2::XMLElement* child = element->FirstChildElement();
   child = nameText.ReadXml(child);
-  child = nameText.font.ReadXml(child);
+  child = nameText.font.ReadXml(child);  // "track-font", or "name-font" in our earlier files
   child = tabInstrument.ReadXml(child);
   child = midi.ReadXml(child);
   child = key.ReadXml(child);

@@ -37,7 +37,11 @@ struct BrailleExport;
 class CInstrumentDlg : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CInstrumentDlg";
+  // What reading builds for one definition: its default tables and fonts, beyond the object.
+  static constexpr size_t kBuildWeight = 12 * 1024;
   static constexpr size_t kFamilyCount = 11;
+  // The descriptor of the name font's "track-font" element.
+  static constexpr std::string_view kNameFontDescriptor = "name-font";
   static constexpr std::array<std::string_view, kFamilyCount> kFamilyNames = {
       "Renaissance lute", "Lute (accords nouveaux)", "Baroque lute", "Theorbe", "Guitar", "Viols",
       "Plucked",          "Bowed",                   "Keyboards",    "Winds",   "Percussions"};

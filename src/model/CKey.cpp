@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "model/FloorDivision.h"
+#include "model/Scaling.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/text/NumberText.h"
@@ -202,8 +203,8 @@ void CKey::Load(ArchiveReader& ar) {
   read.bemol = ar.ReadI32();
   read.keyName = ar.ReadI32();
   read.mode = ar.ReadI32();
-  read.transpose = ar.ReadI32();
-  read.transposePitch = ar.ReadI32();
+  read.transpose = ClampTransposition(ar.ReadI32());
+  read.transposePitch = ClampTransposition(ar.ReadI32());
   if (ar.VersionAbove("6.2")) read.keyAlterations = ar.ReadI32();
   *this = read;
 }
@@ -227,8 +228,8 @@ const tinyxml2::XMLElement* CKey::ReadXml(const tinyxml2::XMLElement* element) {
   const uint32_t minor = ReadUnsignedAttribute(element, "melodic-minor");
   const uint32_t modeIndex = ReadUnsignedAttribute(element, "mode");
   mode = static_cast<int32_t>(modeIndex * 256u + minor);
-  transpose = ReadIntAttribute(element, "transpose");
-  transposePitch = ReadIntAttribute(element, "transpose-pitch");
+  transpose = ClampTransposition(ReadIntAttribute(element, "transpose"));
+  transposePitch = ClampTransposition(ReadIntAttribute(element, "transpose-pitch"));
   keyAlterations = ReadIntAttribute(element, "key-alterations");
   bemol = ReadIntAttribute(element, "bemol");
   keyName = ReadIntAttribute(element, "key-name");

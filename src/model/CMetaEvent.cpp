@@ -6,7 +6,9 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/text/TextEdits.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -59,6 +61,14 @@ std::string LineFeedPairsToReturns(std::string_view text) {
       out += text[i];
     }
   }
+  return out;
+}
+
+// The stored form of a text: each carriage return as two line feeds, which the reader turns
+// back into one (an XML reader would make a bare carriage return a line feed).
+std::string ReturnsToLineFeedPairs(std::string_view text) {
+  std::string out(text);
+  ReplaceAll(out, "\r", "\n\n");
   return out;
 }
 
@@ -149,23 +159,30 @@ void CMetaEvent::ConvertFromOldVersion() {
 }
 
 tinyxml2::XMLElement* CMetaEvent::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* e = AddTextElement(doc, "meta-event", {});
-  SetTextAttribute(e, "name", KindName(kind));
-  SetIntAttribute(e, "type", kind);
-  SetRealAttribute(e, "value", static_cast<double>(value));
-  SetIntAttribute(e, "cx", cx);
-  SetIntAttribute(e, "cy", cy);
-  e->InsertEndChild(location.WriteXml(doc));
-  e->InsertEndChild(AddTextElement(doc, "text", text));
-  return e;
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
+}
+
+void CMetaEvent::WriteXml(XmlSink& out) const {
+  out.Open("meta-event");
+  out.Attribute("name", KindName(kind));
+  out.Int("type", kind);
+  out.Real("value", static_cast<double>(value));
+  out.Int("cx", cx);
+  out.Int("cy", cy);
+  location.WriteXml(out);
+  out.Open("text");
+  out.Text(ReturnsToLineFeedPairs(text));
+  out.Close();
+  out.Close();
 }
 
 const tinyxml2::XMLElement* CMetaEvent::ReadXml(const tinyxml2::XMLElement* element) {
   element = ExpectChildElement(element, "meta-event");
-  kind = static_cast<uint8_t>(ReadUnsignedAttribute(element, "type"));
-  value = ReadTruncatedRealAttribute(element, "value");
-  cx = ReadIntAttribute(element, "cx");
-  cy = ReadIntAttribute(element, "cy");
+  AttributeReader a(element);
+  kind = static_cast<uint8_t>(a.Unsigned("type"));
+  value = a.TruncatedReal("value");
+  cx = a.Int("cx");
+  cy = a.Int("cy");
   const tinyxml2::XMLElement* locationElement = ExpectChildElement(element->FirstChildElement(), "location");
   location.ReadXml(locationElement);
   const tinyxml2::XMLElement* textElement = ExpectChildElement(locationElement->NextSiblingElement(), "text");
@@ -177,13 +194,19 @@ bool CMetaEvent::Edit(int view) {
   switch (kind) {
     case kFermata:
     case kDaCapo:
-    case kSegno:
+    case kSegno: {
+      // A double click puts the sign back where a reset of the locations puts it.
+      CMetaEvent reset;
+      reset.kind = kind;
+      reset.ResetLocation();
+      const EventLocation& r = reset.location;
       if (view == EventLocation::kNotation) {
-        location.SetOffset(view, 0, -250);
+        location.SetOffset(view, r.notationCx, r.notationCy);
       } else {
-        location.SetOffset(view, -200, -700);
+        location.SetOffset(view, r.tablatureCx, r.tablatureCy);
       }
       return true;
+    }
     case kDynamicChart:
     case kFloatingOrnament:
       return true;

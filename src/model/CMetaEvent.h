@@ -14,6 +14,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 class CMetaEvent : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CMetaEvent";
@@ -94,6 +96,7 @@ class CMetaEvent : public Persistent {
 
   // The "meta-event" element.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Reads a "meta-event" element and returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 

@@ -6,6 +6,7 @@
 #include "model/nNotes.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -123,13 +124,17 @@ CMetaEvent* CMetaEventArray::EditMetaEvent(uint8_t kind, uint32_t value, int vie
 }
 
 tinyxml2::XMLElement* CMetaEventArray::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* e = doc.NewElement("meta-events");
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
+}
+
+void CMetaEventArray::WriteXml(XmlSink& out) const {
+  out.Open("meta-events");
   const auto written = std::count_if(begin(), end(), [](const auto& event) { return event != nullptr; });
-  SetIntAttribute(e, "count", static_cast<int32_t>(written));
+  out.Int("count", static_cast<int32_t>(written));
   for (const auto& event : items()) {
-    if (event != nullptr) e->InsertEndChild(event->WriteXml(doc));
+    if (event != nullptr) event->WriteXml(out);
   }
-  return e;
+  out.Close();
 }
 
 const tinyxml2::XMLElement* CMetaEventArray::ReadXml(const tinyxml2::XMLElement* element) {

@@ -13,6 +13,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 class CPedal;
 class CPedalArray;
 class nNotes;
@@ -57,6 +59,7 @@ class CMetaEventArray : public OwnedArray<CMetaEvent> {
 
   // The "meta-events" element.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Empties the list and reads "count" events from the children of a "meta-events" element;
   // stops early at the last child. Returns the element after `element`.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);

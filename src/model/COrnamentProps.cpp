@@ -110,7 +110,9 @@ bool COrnamentProps::operator==(const COrnamentProps& o) const {
 
 void COrnamentProps::Store(ArchiveWriter& ar) const {
   ar.WriteU32(glyph);
-  ar.WriteU32(static_cast<uint32_t>(type));
+  // Every reader of the record sets the type to -1 whatever it holds; that is what is
+  // written, so a record written again after reading keeps its bytes.
+  ar.WriteU32(static_cast<uint32_t>(kUnreadType));
   ar.WriteU8(0);
   ar.WriteU32(static_cast<uint32_t>(alignment));
   ar.WriteU32(static_cast<uint32_t>(flagValue));
@@ -135,7 +137,7 @@ void COrnamentProps::Load(ArchiveReader& ar) {
   } else {
     glyph = storedLegacy;
   }
-  type = -1;
+  type = kUnreadType;
   kind = -1;
 }
 

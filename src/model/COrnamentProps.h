@@ -18,6 +18,8 @@ class COrnamentProps : public Persistent {
   static constexpr std::string_view kClassName = "COrnamentProps";
   // Ornament kinds that have a name and a code.
   static constexpr int kKindCount = 32;
+  // The type of a record read from the binary form, which does not keep it.
+  static constexpr int32_t kUnreadType = -1;
   // Glyphs in each built-in catalogue.
   static constexpr int kCatalogueSize = 150;
   // Alignment names, flag-value names.

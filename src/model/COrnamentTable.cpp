@@ -76,7 +76,12 @@ constexpr std::array<const char*, COrnamentTable::kColorCount> kColorNames = {
 
 }  // namespace
 
-COrnamentTable::COrnamentTable() { FillFromDefaults(kDefaultEntriesPerGroup); }
+// A new table has the shape of a stored one, so that a document made new and one read back
+// hold the same table (and write the same file).
+COrnamentTable::COrnamentTable() {
+  FillFromDefaults(kDefaultEntriesPerGroup);
+  NormalizeEntries();
+}
 
 void COrnamentTable::FillFromDefaults(uint32_t perGroup) {
   clear();

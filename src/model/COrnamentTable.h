@@ -20,7 +20,7 @@ namespace vornel {
 class COrnamentTable : public Persistent, public OwnedArray<COrnamentProps> {
  public:
   static constexpr std::string_view kClassName = "COrnamentTable";
-  // Rows per group of the built-in tables, and of a new table.
+  // Rows per group of the built-in tables.
   static constexpr uint32_t kDefaultEntriesPerGroup = 35;
   // The half count of a stored table never exceeds the number of kinds.
   static constexpr uint32_t kMaxHalfCount = COrnamentProps::kKindCount;
@@ -28,7 +28,7 @@ class COrnamentTable : public Persistent, public OwnedArray<COrnamentProps> {
   // The colours (0x00BBGGRR), in their stored order.
   enum ColorIndex { kFingerings, kOrnaments, kMetaEvents, kMelody, kSlurs, kTiedNotes, kLegatos, kColorCount };
   std::array<uint32_t, kColorCount> colors = {0x507D00, 0x50007D, 0x1E0A00, 0x0000FA, 0x000032, 0, 0};
-  uint32_t entriesPerGroup = kDefaultEntriesPerGroup;
+  uint32_t entriesPerGroup = kMaxHalfCount;
   uint32_t groups = 2;
 
   // 70 entries from the built-in rows of both groups.

@@ -6,6 +6,7 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -71,18 +72,17 @@ void CSectionArray::Load(ArchiveReader& ar) {
   Renumber();
 }
 
-tinyxml2::XMLElement* CSectionArray::WriteListXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* element = doc.NewElement("sections");
-  SetIntAttribute(element, "count", static_cast<int32_t>(size()));
-  SetIntAttribute(element, "active-section", activeSection);
-  return element;
+tinyxml2::XMLElement* CSectionArray::WriteXml(tinyxml2::XMLDocument& doc) const {
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
 }
 
-tinyxml2::XMLElement* CSectionArray::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* element = WriteListXml(doc);
+void CSectionArray::WriteXml(XmlSink& out) const {
+  out.Open("sections");
+  out.Int("count", static_cast<int32_t>(size()));
+  out.Int("active-section", activeSection);
   int32_t position = 0;
-  for (const auto& section : items()) element->InsertEndChild(section->WriteXml(doc, position++));
-  return element;
+  for (const auto& section : items()) section->WriteXml(out, position++);
+  out.Close();
 }
 
 const tinyxml2::XMLElement* CSectionArray::ReadXml(const tinyxml2::XMLElement* element) {

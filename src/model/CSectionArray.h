@@ -17,6 +17,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 class CSectionArray : public Persistent, public OwnedArray<CSystemArray> {
  public:
   static constexpr std::string_view kClassName = "CSectionArray";
@@ -52,8 +54,7 @@ class CSectionArray : public Persistent, public OwnedArray<CSystemArray> {
 
   // "sections" with "count", "active-section" and each section with its "index".
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
-  // The "sections" element with its attributes but without the sections.
-  tinyxml2::XMLElement* WriteListXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Replaces the list; reads as many sections as "count" says and the children hold.
   // Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);

@@ -9,6 +9,7 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -130,45 +131,54 @@ void CStaveArray::Load(ArchiveReader& ar) {
 // XML form
 
 tinyxml2::XMLElement* CStaveArray::WriteXml(tinyxml2::XMLDocument& doc, int32_t index) const {
-  tinyxml2::XMLElement* element = doc.NewElement("system");
-  SetIntAttribute(element, "index", index);
-  SetIntAttribute(element, "active-instrument", activeInstrument);
-  SetIntAttribute(element, "bar-sequence-restart", barSequenceRestart);
-  SetIntAttribute(element, "print-tuning", printTuning);
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out, index); });
+}
 
-  tinyxml2::XMLElement* layout = doc.NewElement("stave-layout");
-  SetIntAttribute(layout, "left-indents", leftIndents);
-  SetIntAttribute(layout, "right-indents", rightIndents);
-  SetIntAttribute(layout, "hidden", hidden);
-  SetIntAttribute(layout, "name-instruments", nameInstruments);
-  tinyxml2::XMLElement* areaElement = doc.NewElement("area");
-  SetIntAttribute(areaElement, "left", area.left);
-  SetIntAttribute(areaElement, "right", area.right);
-  SetIntAttribute(areaElement, "top", area.top);
-  SetIntAttribute(areaElement, "bottom", area.bottom);
-  layout->InsertEndChild(areaElement);
-  element->InsertEndChild(layout);
+void CStaveArray::WriteXml(XmlSink& out, int32_t index) const {
+  tinyxml2::XMLDocument& doc = out.Document();
+  out.Open("system");
+  out.Int("index", index);
+  out.Int("active-instrument", activeInstrument);
+  out.Int("bar-sequence-restart", barSequenceRestart);
+  out.Int("print-tuning", printTuning);
 
-  tinyxml2::XMLElement* texts = doc.NewElement("texts");
-  tinyxml2::XMLElement* caption = doc.NewElement("caption");
+  out.Open("stave-layout");
+  out.Int("left-indents", leftIndents);
+  out.Int("right-indents", rightIndents);
+  out.Int("hidden", hidden);
+  out.Int("name-instruments", nameInstruments);
+  out.Open("area");
+  out.Int("left", area.left);
+  out.Int("right", area.right);
+  out.Int("top", area.top);
+  out.Int("bottom", area.bottom);
+  out.Close();
+  out.Close();
+
+  out.Open("texts");
+  out.Open("caption");
   if (!captionText.text.empty()) {
     CTrackText written = captionText;
     written.text = captionString;
-    caption->InsertEndChild(written.WriteXml(doc));
-    caption->InsertEndChild(captionText.font.WriteXml(doc));
+    out.Element(written.WriteXml(doc));
+    out.Element(captionText.font.WriteXml(doc));
   }
-  texts->InsertEndChild(caption);
-  texts->InsertEndChild(rtfBox.WriteXml(doc, "rtf-text-box"));
-  texts->InsertEndChild(captionPicture.WriteXml(doc));
-  element->InsertEndChild(texts);
+  out.Close();
+  out.Element(rtfBox.WriteXml(doc, "rtf-text-box"));
+  out.Element(captionPicture.WriteXml(doc));
+  out.Close();
 
-  tinyxml2::XMLElement* instruments = doc.NewElement("instruments");
-  SetIntAttribute(instruments, "count", static_cast<int32_t>(lines.size()));
+  out.Open("instruments");
+  out.Int("count", static_cast<int32_t>(lines.size()));
   for (const auto& line : lines.items()) {
-    instruments->InsertEndChild(line != nullptr ? line->WriteXml(doc) : CInstrument().WriteXml(doc));
+    if (line != nullptr) {
+      line->WriteXml(out);
+    } else {
+      CInstrument().WriteXml(out);
+    }
   }
-  element->InsertEndChild(instruments);
-  return element;
+  out.Close();
+  out.Close();
 }
 
 const tinyxml2::XMLElement* CStaveArray::ReadXml(const tinyxml2::XMLElement* element) {

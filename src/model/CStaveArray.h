@@ -23,6 +23,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 class CInstrumentDlg;
 class DeviceContext;
 
@@ -47,6 +49,7 @@ class CStaveArray : public Persistent {
   int32_t activeInstrument = 0;
 
   // --- run-time values of layout and numbering
+  int32_t nameWidth = 0;       // room before the staves for names and leading signs
   Rect optionsArea;
   Rect textArea;
   std::vector<uint32_t> layoutValues;
@@ -88,6 +91,7 @@ class CStaveArray : public Persistent {
 
   // "system" with its index, layout, texts and lines.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc, int32_t index) const;
+  void WriteXml(XmlSink& out, int32_t index) const;
   // Requires "system" and its "instruments"; reads as many lines as "count" says and the
   // children hold. Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);

@@ -10,6 +10,7 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/text/TextEdits.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -33,6 +34,8 @@ CSystemArray::CSystemArray() : couplets("couplets"), rtfComments("rtf-comments")
   definitions.push_back(std::move(definition));
   systemBreak_ = std::make_shared<nChord>(kSystemBreakStatus);
   for (size_t i = 0; i < kNewSystemCount; ++i) NewSystem(kAppend);
+  // Numbered as every section read from a file is, so a new one stores what it reads back as.
+  NumberBars(0);
 }
 
 CSystemArray::~CSystemArray() {
@@ -107,15 +110,24 @@ void CSystemArray::BindLinesAfterXml() {
   ClampActiveIndexes();
 }
 
+bool CSystemArray::ApplyLoneDefinitionSpacing() {
+  if (definitions.size() != 1) return false;
+  CInstrumentDlg& only = *definitions.at(0);
+  if (only.voicesShownPage == CClef::kBothVoices || only.staves.size() != 1) return false;
+  only.spacingBelowPage = 1;
+  only.staves.at(0)->spaceBelow = 1;
+  return true;
+}
+
 void CSystemArray::BindLinesAfterArchive() {
   CheckLineCounts();
-  if (definitions.size() == 1) {
-    CInstrumentDlg& only = *definitions.at(0);
-    if (only.voicesShownPage != CClef::kBothVoices && only.staves.size() == 1) {
-      only.spacingBelowPage = 1;
-      only.staves.at(0)->spaceBelow = 1;
-    }
-  }
+  TakeDefinitionStaves();
+  AdoptSystemBreaks();
+  ClampActiveIndexes();
+}
+
+void CSystemArray::TakeDefinitionStaves() {
+  ApplyLoneDefinitionSpacing();
   for (const auto& system : systems.items()) {
     for (size_t j = 0; j < definitions.size(); ++j) {
       CInstrumentDlg& definition = *definitions.at(j);
@@ -133,8 +145,6 @@ void CSystemArray::BindLinesAfterArchive() {
       }
     }
   }
-  AdoptSystemBreaks();
-  ClampActiveIndexes();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -206,6 +216,7 @@ void CSystemArray::Load(ArchiveReader& ar) {
       CInstrument& line = *system->Line(j);
       const CInstrumentDlg& definition = *definitions.at(j);
       for (size_t k = line.staves.size(); k < definition.staves.size(); ++k) {
+        ar.ChargeBuilt(ArchiveReader::BuildWeight<CClef>());  // a copy that takes no byte of the file
         line.staves.push_back(std::make_unique<CClef>(*definition.staves.at(k)));
       }
     }
@@ -225,7 +236,11 @@ void CSystemArray::Load(ArchiveReader& ar) {
 tinyxml2::XMLElement* CSystemArray::WriteTextsXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* element = doc.NewElement("section-texts");
   SetIntAttribute(element, "count", kTextCount);
-  for (const size_t t : {kTitle, kAuthor, kComments, kEndText}) element->InsertEndChild(texts.at(t)->WriteXml(doc));
+  // The reader trims the title's ends; it is written as it will be read.
+  CTrackText title = Title();
+  title.text = std::string(TrimBlanks(title.text));
+  element->InsertEndChild(title.WriteXml(doc));
+  for (const size_t t : {kAuthor, kComments, kEndText}) element->InsertEndChild(texts.at(t)->WriteXml(doc));
   return element;
 }
 
@@ -245,45 +260,50 @@ tinyxml2::XMLElement* CSystemArray::WriteSettingsXml(tinyxml2::XMLDocument& doc)
 }
 
 tinyxml2::XMLElement* CSystemArray::WriteXml(tinyxml2::XMLDocument& doc, std::optional<int32_t> position) const {
-  tinyxml2::XMLElement* element = doc.NewElement("section");
-  SetIntAttribute(element, "active-system", activeSystem);
-  if (position) SetIntAttribute(element, "index", *position);
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out, position); });
+}
 
-  element->InsertEndChild(WriteTextsXml(doc));
+void CSystemArray::WriteXml(XmlSink& out, std::optional<int32_t> position) const {
+  tinyxml2::XMLDocument& doc = out.Document();
+  out.Open("section");
+  out.Int("active-system", activeSystem);
+  if (position) out.Int("index", *position);
 
-  tinyxml2::XMLElement* layout = doc.NewElement("section-layout");
-  SetIntAttribute(layout, "page-break", flags);
-  SetIntAttribute(layout, "bar-offset", barOffset);
-  SetIntAttribute(layout, "left-offset", leftOffset);
-  SetIntAttribute(layout, "horizontal-cursor", horizontalCursor);
-  SetIntAttribute(layout, "caption-position", captionPosition);
-  SetIntAttribute(layout, "staves-per-page", stavesPerPage);
-  element->InsertEndChild(layout);
+  out.Element(WriteTextsXml(doc));
 
-  tinyxml2::XMLElement* midi = doc.NewElement("midi-options");
-  SetIntAttribute(midi, "repeats", repeats != 0 ? 1 : 0);
-  SetTextAttribute(midi, "file-path", midiFilePath);
-  element->InsertEndChild(midi);
+  out.Open("section-layout");
+  out.Int("page-break", flags);
+  out.Int("bar-offset", barOffset);
+  out.Int("left-offset", leftOffset);
+  out.Int("horizontal-cursor", horizontalCursor);
+  out.Int("caption-position", captionPosition);
+  out.Int("staves-per-page", stavesPerPage);
+  out.Close();
 
-  element->InsertEndChild(WriteSettingsXml(doc));
+  out.Open("midi-options");
+  out.Int("repeats", repeats != 0 ? 1 : 0);
+  out.Attribute("file-path", midiFilePath);
+  out.Close();
 
-  element->InsertEndChild(definitions.WriteXml(doc));
+  out.Element(WriteSettingsXml(doc));
+  out.Element(definitions.WriteXml(doc));
 
-  tinyxml2::XMLElement* accessories = doc.NewElement("accessories");
-  accessories->InsertEndChild(couplets.WriteXml(doc, "couplets"));
-  accessories->InsertEndChild(captionPicture.WriteXml(doc));
-  accessories->InsertEndChild(Comments().WriteXml(doc));
-  accessories->InsertEndChild(EndText().WriteXml(doc));
-  accessories->InsertEndChild(facsimiles.WriteXml(doc));
-  accessories->InsertEndChild(rtfComments.WriteXml(doc, "rtf-comments"));
-  element->InsertEndChild(accessories);
+  out.Open("accessories");
+  out.Element(couplets.WriteXml(doc, "couplets"));
+  out.Element(captionPicture.WriteXml(doc));
+  out.Element(Comments().WriteXml(doc));
+  out.Element(EndText().WriteXml(doc));
+  out.Element(facsimiles.WriteXml(doc));
+  out.Element(rtfComments.WriteXml(doc, "rtf-comments"));
+  out.Close();
 
-  tinyxml2::XMLElement* systemsElement = doc.NewElement("systems");
-  SetIntAttribute(systemsElement, "count", static_cast<int32_t>(systems.size()));
+  // The systems one at a time: a printing sink never holds more than one system's text.
+  out.Open("systems");
+  out.Int("count", static_cast<int32_t>(systems.size()));
   int32_t i = 0;
-  for (const auto& system : systems.items()) systemsElement->InsertEndChild(system->WriteXml(doc, i++));
-  element->InsertEndChild(systemsElement);
-  return element;
+  for (const auto& system : systems.items()) system->WriteXml(out, i++);
+  out.Close();
+  out.Close();
 }
 
 const tinyxml2::XMLElement* CSystemArray::ReadXml(const tinyxml2::XMLElement* element) {

@@ -35,6 +35,7 @@
 namespace vornel {
 
 struct BrailleExport;
+class XmlSink;
 
 class CSystemArray : public Persistent {
  public:
@@ -43,6 +44,9 @@ class CSystemArray : public Persistent {
                                                                      "Moderato", "Largo",   "Lento"};
   static constexpr std::string_view kNewTitle = "New section";
   static constexpr size_t kNewSystemCount = 8;
+  // What reading builds for one section before its record replaces the default systems and
+  // definition (see ArchiveReader::BuildWeight).
+  static constexpr size_t kBuildWeight = 48 * 1024;
   // The status of the system-break event: a bar line with the stave-break bit.
   static constexpr uint16_t kSystemBreakStatus = 65;
   // Bits of `flags`.
@@ -77,6 +81,11 @@ class CSystemArray : public Persistent {
   CRTFPreface rtfComments;
   std::array<int32_t, 2> newSystemValues = {4, 4};  // copied into every new system
   Rect pageRect;          // device rectangle of the page drawn last
+  // Run-time: where the printed sequence puts the section, and the next system whose clef
+  // changes the definitions have not recorded (the drawing replays those before it).
+  int32_t firstPrintPage = 0;
+  int32_t firstPrintSlot = 0;
+  size_t clefsRecordedThrough = 0;
   int32_t activeSystem = 0;
   CKey key;
   DIBornament captionPicture;
@@ -241,12 +250,17 @@ class CSystemArray : public Persistent {
   void WriteBrailleTabText(BrailleExport& text);
 
   // --- stored forms
+  // The lines' staves take the settings of their definitions' staves (a section's only
+  // definition with one stave the spacing 1), as the binary reader gives them: the binary save
+  // of a document does this first, so that the file reads back as it was written.
+  void TakeDefinitionStaves();
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
 
   // "section"; the list adds the section's position as "index".
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc, std::optional<int32_t> position = std::nullopt) const;
+  void WriteXml(XmlSink& out, std::optional<int32_t> position = std::nullopt) const;
   // Replaces systems and definitions from a "section" element, binds the lines to the
   // definitions and recalculates. Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
@@ -258,6 +272,9 @@ class CSystemArray : public Persistent {
  private:
   // Index of the first shown system; a new system is appended when every system is hidden.
   size_t FirstShownSystem();
+  // A section of one definition with one stave that shows a single voice keeps the space 1
+  // below it (as the binary reader gives it); true when that applied.
+  bool ApplyLoneDefinitionSpacing();
   // Lines of every system bound to the definitions of the same index.
   void BindLinesAfterXml();
   void BindLinesAfterArchive();

@@ -57,12 +57,22 @@ CInstrumentDlg* CSystemArray::AddInstrument(std::unique_ptr<CInstrumentDlg> adde
       if (!previous.staves.empty()) previous.staves.back()->spaceBelow = kSpaceBetweenInstruments;
     }
   }
-  if (definitions.size() >= 2) {
+  // The definition before the new one keeps the space its lines were just given; otherwise
+  // its lines would lose that space when the section is next read from a file, which takes
+  // the lines' staves from their definitions.
+  if (!definitions.empty()) {
     CInstrumentDlg& last = *definitions.back();
     for (const auto& stave : last.staves.items()) stave->spaceBelow = kSpaceBetweenInstruments;
     last.spacingBelowPage = kSpaceBetweenInstruments;
   }
-  return definitions.push_back(std::move(added));
+  CInstrumentDlg* result = definitions.push_back(std::move(added));
+  // The only definition of the section: its lines take the spacing a reader of the file gives.
+  if (ApplyLoneDefinitionSpacing()) {
+    for (const auto& system : systems.items()) {
+      for (const auto& stave : system->lines.back()->staves.items()) stave->spaceBelow = 1;
+    }
+  }
+  return result;
 }
 
 int CSystemArray::AddInstrumentWithVoices(std::unique_ptr<CInstrumentDlg> added) {
@@ -110,7 +120,7 @@ int CSystemArray::EditActiveInstrument() {
   GatherVoice(0, i, 1, 0);
   definition.CopyFrom(edited);
   if (definition.tabInstrument.tuning.stringCount > 1 &&
-      Prompts().Ask(kRetuneQuestion, Buttons::kYesNo) == Answer::kYes) {
+      Prompts().Ask(kRetuneQuestion, Buttons::kYesNo, MessageKind::kQuestion, "Please confirm") == Answer::kYes) {
     definition.RespellAndRestringVoices(0);
   }
   definition.ReleaseGatheredVoices();

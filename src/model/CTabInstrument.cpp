@@ -31,7 +31,7 @@ constexpr size_t kFlagsFacePrefix = 8;
 
 // A positional child that must be there, whatever its name.
 const tinyxml2::XMLElement* Present(const tinyxml2::XMLElement* element, std::string_view what) {
-  if (element == nullptr) throw XmlTagMismatch("missing <" + std::string(what) + ">");
+  if (element == nullptr) throw XmlTagMismatch("The element <" + std::string(what) + "> is missing.");
   return element;
 }
 
@@ -387,7 +387,7 @@ tinyxml2::XMLElement* CTabInstrument::WriteXml(tinyxml2::XMLDocument& doc) const
   SetIntAttribute(element, "version", -24);
 
   tinyxml2::XMLElement* fonts = doc.NewElement("fonts");
-  tinyxml2::XMLElement* letters = tabFont.WriteXml(doc, "tablature-font");
+  tinyxml2::XMLElement* letters = tabFont.WriteXml(doc, "track-font", kTablatureFontDescriptor);
   SetIntAttribute(letters, "micro-tuning", microTuning);
   fonts->InsertEndChild(letters);
   fonts->InsertEndChild(flagsFont.WriteXml(doc));
@@ -412,6 +412,7 @@ tinyxml2::XMLElement* CTabInstrument::WriteXml(tinyxml2::XMLDocument& doc) const
 const tinyxml2::XMLElement* CTabInstrument::ReadXml(const tinyxml2::XMLElement* element) {
   element = ExpectChildElement(element, "tablature-definition");
   const tinyxml2::XMLElement* fonts = Present(element->FirstChildElement(), "fonts");
+  // Written as a "track-font" with its descriptor; our earlier files name the element after it.
   const tinyxml2::XMLElement* flags = tabFont.ReadXml(Present(fonts->FirstChildElement(), "tablature-font"));
   flagsFont.ReadXml(Present(flags, "notation-font"));
   microTuning = tabFont.microTuning;

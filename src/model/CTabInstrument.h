@@ -26,6 +26,12 @@ class CTabInstrument : public Persistent {
   // Format marker of the archived record; a more negative marker is newer.
   static constexpr int32_t kFormatMarker = -23;
   static constexpr std::string_view kFlagsFace = "VornelTabFlags";
+  // The descriptor of the tablature font's "track-font" element.
+  static constexpr std::string_view kTablatureFontDescriptor = "tablature-font";
+  // The rhythm-flag styles, by `flagStyle` (the flag-style commands set 0-11).
+  static constexpr std::array<std::string_view, 12> kFlagStyleNames = {
+      "English", "Italian", "Modern", "Plimsonne", "Tarquen", "Morvet",
+      "Bramet",  "Thick English", "Lunda", "Baroque", "Quorbel", "Tessamont"};
 
   // Tablature styles.
   enum TabStyle : int32_t { kFrench = 0, kItalian = 1, kSpanish = 2, kMixedFrench = 3, kOwnFlags = 4 };
@@ -35,7 +41,7 @@ class CTabInstrument : public Persistent {
   std::string tuningText;
   int32_t tabStyle = kFrench;
   int32_t flagGroup = 0;   // rhythm-flag mode word; bit 7 kept by SetFlagMode
-  int32_t flagStyle = 0;   // 0 English ... 7 Thick English
+  int32_t flagStyle = 0;   // kFlagStyleNames: 0 English ... 11 Tessamont
   int32_t scaleType = 0;   // non-zero: diatonic fretboard
   int32_t showFirstFlag = 1;
   int32_t showAllFlags = 0;

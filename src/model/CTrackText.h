@@ -63,6 +63,8 @@ class CTrackText : public Persistent {
   explicit CTrackText(std::string_view descriptorName);
   CTrackText(const CTrackText&) = default;
   CTrackText& operator=(const CTrackText&) = default;
+  CTrackText(CTrackText&&) = default;
+  CTrackText& operator=(CTrackText&&) = default;
 
   virtual std::unique_ptr<CTrackText> Clone() const { return std::make_unique<CTrackText>(*this); }
   // The texts of one family read from one array: plain, rich and picture texts.

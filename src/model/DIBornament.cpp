@@ -16,7 +16,9 @@ DIBornament::DIBornament() {
 void DIBornament::Store(ArchiveWriter& ar) const {
   CTrackText::Store(ar);
   ar.WriteU32(active);
-  ar.WriteU32(captionPlacement);
+  // Every reader of the record places the caption below the picture, whatever it holds: the
+  // record says so, and a record written again after reading keeps its bytes.
+  ar.WriteU32(kCaptionBelow);
   ar.WriteText(path);
   ar.WriteU32(sizePercent);
   ar.WriteU32(indentations);

@@ -42,7 +42,8 @@ class DIBornament : public CTrackText {
 
   std::string_view ClassName() const override { return kClassName; }
   // The track-text part, then active, caption placement, path, size, indentations, indented
-  // staves and auto-indent. Loading places the caption below the picture.
+  // staves and auto-indent. Loading places the caption below the picture, so the placement is
+  // written as "below".
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
 

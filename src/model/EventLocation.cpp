@@ -6,6 +6,7 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -27,25 +28,25 @@ EventRect LoadRect(ArchiveReader& ar) {
   return r;
 }
 
-tinyxml2::XMLElement* WritePart(tinyxml2::XMLDocument& doc, const char* name, const EventRect& r, int32_t cx,
-                                int32_t cy) {
-  tinyxml2::XMLElement* e = doc.NewElement(name);
-  SetIntAttribute(e, "l", r.left);
-  SetIntAttribute(e, "r", r.right);
-  SetIntAttribute(e, "t", r.top);
-  SetIntAttribute(e, "b", r.bottom);
-  SetIntAttribute(e, "cx", cx);
-  SetIntAttribute(e, "cy", cy);
-  return e;
+void WritePart(XmlSink& out, const char* name, const EventRect& r, int32_t cx, int32_t cy) {
+  out.Open(name);
+  out.Int("l", r.left);
+  out.Int("r", r.right);
+  out.Int("t", r.top);
+  out.Int("b", r.bottom);
+  out.Int("cx", cx);
+  out.Int("cy", cy);
+  out.Close();
 }
 
 void ReadPart(const tinyxml2::XMLElement* e, EventRect& r, int32_t& cx, int32_t& cy) {
-  r.left = ReadIntAttribute(e, "l");
-  r.right = ReadIntAttribute(e, "r");
-  r.top = ReadIntAttribute(e, "t");
-  r.bottom = ReadIntAttribute(e, "b");
-  cx = ReadIntAttribute(e, "cx");
-  cy = ReadIntAttribute(e, "cy");
+  AttributeReader a(e);
+  r.left = a.Int("l");
+  r.right = a.Int("r");
+  r.top = a.Int("t");
+  r.bottom = a.Int("b");
+  cx = a.Int("cx");
+  cy = a.Int("cy");
 }
 
 // Widens [low, high] by 5 on each side when it is narrower than 5.
@@ -120,10 +121,14 @@ void EventLocation::Load(ArchiveReader& ar) {
 }
 
 tinyxml2::XMLElement* EventLocation::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* e = doc.NewElement("location");
-  e->InsertEndChild(WritePart(doc, "notation", notation, notationCx, notationCy));
-  e->InsertEndChild(WritePart(doc, "tablature", tablature, tablatureCx, tablatureCy));
-  return e;
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
+}
+
+void EventLocation::WriteXml(XmlSink& out) const {
+  out.Open("location");
+  WritePart(out, "notation", notation, notationCx, notationCy);
+  WritePart(out, "tablature", tablature, tablatureCx, tablatureCy);
+  out.Close();
 }
 
 const tinyxml2::XMLElement* EventLocation::ReadXml(const tinyxml2::XMLElement* element) {

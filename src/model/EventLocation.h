@@ -10,6 +10,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 class ArchiveReader;
 class ArchiveWriter;
 
@@ -55,6 +57,7 @@ class EventLocation {
 
   // The "location" element with its "notation" and "tablature" children.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Reads the first child of `element` as the notation part and the one after it as the
   // tablature part, whatever their names; a missing part reads as zeros.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);

@@ -3,6 +3,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "model/Scaling.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -155,6 +156,7 @@ void MIDIControllers::Load(ArchiveReader& ar) {
   if (ar.VersionBelow("6.59")) r.echoDelay = 0;
   if (ar.VersionBelow("7.96")) r.octaveDoublingOn = r.octaveString != 0 ? 1 : 0;
   if (r.dynamicAmplitude > kMaxAmplitude) r.dynamicAmplitude = kFallbackAmplitude;
+  r.transpose = ClampTransposition(r.transpose);
   *this = r;
 }
 
@@ -183,6 +185,7 @@ const tinyxml2::XMLElement* MIDIControllers::ReadXml(const tinyxml2::XMLElement*
     }
   }
   if (r.dynamicAmplitude > kMaxAmplitude) r.dynamicAmplitude = kFallbackAmplitude;
+  r.transpose = ClampTransposition(r.transpose);
   *this = r;
   return element->NextSiblingElement();
 }

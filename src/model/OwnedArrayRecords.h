@@ -20,7 +20,9 @@ void LoadArrayWithoutNulls(ArchiveReader& ar, OwnedArray<T>& target) {
   OwnedArray<T> read;
   ar.ReadOwnedObjectArray<T>(read.items());
   for (auto& element : read.items()) {
-    if (!element) element = std::make_unique<T>();
+    if (element) continue;
+    ar.ChargeBuilt(ArchiveReader::BuildWeight<T>());  // two bytes of the file stand for a whole object
+    element = std::make_unique<T>();
   }
   target = std::move(read);
 }

@@ -13,4 +13,12 @@ int32_t ScaleTruncated(int64_t value, int64_t numerator, int64_t denominator);
 // Rounding halves away from zero, as device sizes are computed.
 int32_t ScaleRounded(int64_t value, int64_t numerator, int64_t denominator);
 
+// A transposition read from a file, kept within what moves a pitch across the MIDI range and
+// no further (±127 half steps), so that adding it to a pitch can never overflow.
+inline constexpr int32_t kMaxTransposition = 127;
+inline int32_t ClampTransposition(int32_t semitones) {
+  return semitones < -kMaxTransposition ? -kMaxTransposition
+                                        : (semitones > kMaxTransposition ? kMaxTransposition : semitones);
+}
+
 }  // namespace vornel

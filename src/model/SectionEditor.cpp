@@ -13,6 +13,12 @@ bool SectionEditor::EditInstrument(CInstrumentDlg&) { return false; }
 
 bool SectionEditor::ParseVoices(int&, int&) { return false; }
 
+bool SectionEditor::EditSystemOptions(CStaveArray&) { return false; }
+
+bool SectionEditor::EditTrackText(CTrackText&) { return false; }
+
+bool SectionEditor::EditTrackFont(CInstrumentDlg&) { return false; }
+
 SectionEditor& SectionEditors() { return *g_editor; }
 
 ScopedSectionEditor::ScopedSectionEditor(SectionEditor& editor) : previous_(g_editor) { g_editor = &editor; }

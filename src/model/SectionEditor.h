@@ -1,11 +1,13 @@
 #pragma once
-// The dialogs that section operations open (the instrument property sheet, "Parse voices")
-// belong to the window layer. The model asks for them through this interface; until a front
-// end installs its own, every dialog is cancelled.
+// The dialogs that section operations open (the instrument property sheet, "Parse voices",
+// the system options, the texts of a page) belong to the window layer. The model asks for
+// them through this interface; until a front end installs its own, every dialog is cancelled.
 
 namespace vornel {
 
 class CInstrumentDlg;
+class CStaveArray;
+class CTrackText;
 
 class SectionEditor {
  public:
@@ -15,6 +17,12 @@ class SectionEditor {
   // The "Parse voices" dialog, starting from the proposed split pitch (MIDI 0-127) and high
   // voice range (0-12); true on OK with the chosen values.
   virtual bool ParseVoices(int& splitPitch, int& highRange);
+  // The system options dialog of a system; true on OK.
+  virtual bool EditSystemOptions(CStaveArray& system);
+  // The editor of a text placed on a page; true on OK.
+  virtual bool EditTrackText(CTrackText& text);
+  // The font of an instrument's name; true on OK.
+  virtual bool EditTrackFont(CInstrumentDlg& definition);
 };
 
 // The editor in force.

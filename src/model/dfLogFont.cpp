@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::string_view kTabDefaultFace = "TabDefault";
 constexpr std::string_view kTabDefaultReplacement = "Vornelfg";
+constexpr float kLoadedZoom = 100.0f;
 
 // "%.8g", locale-independent.
 std::string FormatReal8(double value) {
@@ -123,7 +124,9 @@ void dfLogFont::Store(ArchiveWriter& ar) const {
   ar.WriteText(logFont.lfFaceName);
   ar.WriteI32(staveAdjust.cx);
   ar.WriteI32(staveAdjust.cy);
-  ar.WriteU32(std::bit_cast<uint32_t>(zoom));
+  // The zoom of the last drawing is no part of a stored font: every reader starts it at 100,
+  // so that is what is written, and a font written again after reading keeps its bytes.
+  ar.WriteU32(std::bit_cast<uint32_t>(kLoadedZoom));
   ar.WriteI32(pointSize.cx);
   ar.WriteI32(pointSize.cy);
   ar.WriteI32(zoomScale.cx);
@@ -176,7 +179,7 @@ void dfLogFont::Load(ArchiveReader& ar) {
         SameFaceName(previousFace, kTabDefaultFace) ? std::string(kTabDefaultReplacement) : previousFace;
   }
   logFont.lfWidth = 0;
-  zoom = 100.0f;
+  zoom = kLoadedZoom;
 }
 
 tinyxml2::XMLElement* dfLogFont::WriteXml(tinyxml2::XMLDocument& doc, const char* name,

@@ -71,6 +71,10 @@ class dfLogFont : public Persistent {
   // Takes the description of `other`: logical font (height made positive), point size, zoom,
   // zoom scale, stave adjustment, colour and micro-tuning; the parent size stays.
   dfLogFont& operator=(const dfLogFont& other);
+  // Moving hands the whole object over unchanged: a document read into new objects and moved
+  // into place is the document that was read.
+  dfLogFont(dfLogFont&&) = default;
+  dfLogFont& operator=(dfLogFont&&) = default;
 
   bool operator==(const dfLogFont& other) const;
 

@@ -6,6 +6,7 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -283,60 +284,74 @@ void nChord::ConvertLegacyDynamics() {
 // XML
 
 tinyxml2::XMLElement* nChord::WriteBlankXml(tinyxml2::XMLDocument& doc) {
-  tinyxml2::XMLElement* e = doc.NewElement("event");
-  SetTextAttribute(e, "type", "blank");
-  SetIntAttribute(e, "status", -1);
-  return e;
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteBlankXml(out); });
+}
+
+void nChord::WriteBlankXml(XmlSink& out, std::optional<int32_t> position) {
+  out.Open("event");
+  out.Attribute("type", "blank");
+  out.Int("status", -1);
+  if (position) out.Int("i", *position);
+  out.Close();
 }
 
 tinyxml2::XMLElement* nChord::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* e = doc.NewElement("event");
-  SetTextAttribute(e, "type", IsChord() ? "chord" : IsBarLine() ? "bar" : "special-event");
-  SetIntAttribute(e, "status", status);
-  SetIntAttribute(e, "flag", rhythm);
-  SetIntAttribute(e, "dy", dy);
-  SetRealAttribute(e, "delta", static_cast<double>(delta));
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
+}
+
+void nChord::WriteXml(XmlSink& out, std::optional<int32_t> position) const {
+  out.Open("event");
+  out.Attribute("type", IsChord() ? "chord" : IsBarLine() ? "bar" : "special-event");
+  out.Int("status", status);
+  out.Int("flag", rhythm);
+  out.Int("dy", dy);
+  out.Real("delta", static_cast<double>(delta));
   if (IsChord()) {
-    SetTextAttribute(e, "name", name);
-    SetIntAttribute(e, "al", al);
-    tinyxml2::XMLElement* notesElement = doc.NewElement("notes");
-    SetIntAttribute(notesElement, "count", static_cast<int32_t>(notes.size()));
-    for (const auto& note : notes) notesElement->InsertEndChild(note->WriteXml(doc));
-    e->InsertEndChild(notesElement);
+    out.Attribute("name", name);
+    out.Int("al", al);
   } else if (IsBarLine()) {
-    SetIntAttribute(e, "number", static_cast<int32_t>(number));
+    out.Int("number", static_cast<int32_t>(number));
     if (status & 0x80) {
-      SetTextAttribute(e, "bar-type", "repeat");
+      out.Attribute("bar-type", "repeat");
       const uint16_t type = (status >> 4) & 7;
-      if (type < std::size(kRepeatTypes)) SetTextAttribute(e, "repeat-type", kRepeatTypes[type]);
+      if (type < std::size(kRepeatTypes)) out.Attribute("repeat-type", kRepeatTypes[type]);
     } else {
       switch (status & 0xFFF3) {
-        case 0x31: SetTextAttribute(e, "repeat-type", "double"); break;
-        case 0x51: SetTextAttribute(e, "repeat-type", "nodot"); break;
-        case 0x41: SetTextAttribute(e, "stave-break", "yes"); break;
-        case 0x11: SetTextAttribute(e, "style", "fixed"); break;
-        case 0x21: SetTextAttribute(e, "style", "hidden"); break;
+        case 0x31: out.Attribute("repeat-type", "double"); break;
+        case 0x51: out.Attribute("repeat-type", "nodot"); break;
+        case 0x41: out.Attribute("stave-break", "yes"); break;
+        case 0x11: out.Attribute("style", "fixed"); break;
+        case 0x21: out.Attribute("style", "hidden"); break;
         default: break;
       }
     }
-    if (rhythm == kSkipNumber) SetTextAttribute(e, "skip-number", "yes");
+    if (rhythm == kSkipNumber) out.Attribute("skip-number", "yes");
   }
-  if (!metaEvents.empty()) e->InsertEndChild(metaEvents.WriteXml(doc));
-  return e;
+  if (position) out.Int("i", *position);
+  if (IsChord()) {
+    out.Open("notes");
+    const std::vector<const nNotes*> written = notes.InReadOrder();
+    out.Int("count", static_cast<int32_t>(written.size()));
+    for (const nNotes* note : written) note->WriteXml(out);
+    out.Close();
+  }
+  if (!metaEvents.empty()) metaEvents.WriteXml(out);
+  out.Close();
 }
 
 const tinyxml2::XMLElement* nChord::ReadXml(const tinyxml2::XMLElement* element) {
   element = ExpectChildElement(element, "event");
   *this = nChord();  // what the element does not hold keeps its initial value
-  status = static_cast<uint16_t>(ReadUnsignedAttribute(element, "status"));
-  rhythm = static_cast<uint16_t>(ReadUnsignedAttribute(element, "flag"));
-  dy = static_cast<uint16_t>(ReadUnsignedAttribute(element, "dy"));
-  delta = ReadTruncatedRealAttribute(element, "delta");
+  AttributeReader a(element);
+  status = static_cast<uint16_t>(a.Unsigned("status"));
+  rhythm = static_cast<uint16_t>(a.Unsigned("flag"));
+  dy = static_cast<uint16_t>(a.Unsigned("dy"));
+  delta = a.TruncatedReal("delta");
   if (IsChord()) {
-    name = ReadTextAttribute(element, "name");
-    al = static_cast<uint8_t>(ReadUnsignedAttribute(element, "al"));
+    name = a.Text("name");
+    al = static_cast<uint8_t>(a.Unsigned("al"));
   }
-  if (IsBarLine()) number = ReadUnsignedAttribute(element, "number");
+  if (IsBarLine()) number = a.Unsigned("number");
   if (const tinyxml2::XMLElement* notesElement = element->FirstChildElement("notes")) {
     notes.clear();
     const int32_t count = ReadIntAttribute(notesElement, "count");

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@
 #include "platform/archive/Persistent.h"
 
 namespace vornel {
+
+class XmlSink;
 
 class CTabInstrument;
 
@@ -140,10 +143,12 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
 
-  // The "event" element.
+  // The "event" element; a voice adds the event's place in it, "i", after the other attributes.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out, std::optional<int32_t> position = std::nullopt) const;
   // The "event" element of a null entry of a voice.
   static tinyxml2::XMLElement* WriteBlankXml(tinyxml2::XMLDocument& doc);
+  static void WriteBlankXml(XmlSink& out, std::optional<int32_t> position = std::nullopt);
   // Reads an "event" element and returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 

@@ -9,6 +9,7 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -621,14 +622,21 @@ bool nChordArray::EditMetaEventAt(int32_t x, int32_t y, bool tablature) {
 // Stored forms
 
 tinyxml2::XMLElement* nChordArray::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* staff = doc.NewElement("staff");
-  SetIntAttribute(staff, "count", static_cast<int32_t>(events_.size()));
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
+}
+
+void nChordArray::WriteXml(XmlSink& out) const {
+  out.Open("staff");
+  out.Int("count", static_cast<int32_t>(events_.size()));
   for (size_t i = 0; i < events_.size(); ++i) {
-    tinyxml2::XMLElement* e = events_[i] != nullptr ? events_[i]->WriteXml(doc) : nChord::WriteBlankXml(doc);
-    SetIntAttribute(e, "i", static_cast<int32_t>(i + 1));
-    staff->InsertEndChild(e);
+    const auto position = static_cast<int32_t>(i + 1);
+    if (events_[i] != nullptr) {
+      events_[i]->WriteXml(out, position);
+    } else {
+      nChord::WriteBlankXml(out, position);
+    }
   }
-  return staff;
+  out.Close();
 }
 
 const tinyxml2::XMLElement* nChordArray::ReadXml(const tinyxml2::XMLElement* element) {

@@ -25,6 +25,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 // The arithmetic of a time signature. A numerator outside 1-999 or a denominator that is not
 // a power of two from 1 to 64 cannot cut bars; such a signature counts as 4/4 here, while
 // the meta-event keeps the values it was given.
@@ -84,6 +86,7 @@ enum class ClearCommand : int {
   // bar lines freed (CSystemArray::ApplyCommandToActiveInstrument).
   kClearForcedBarlines = 33105,
   kNoteFlag6 = 33108,
+  kDanglingFloatingOrnaments = 33109,
   kPackSlurs = 33110,
   kNoteBeamFormatting = 33139,
   kMetaEvents = 33258,
@@ -376,6 +379,8 @@ class nChordArray : public Persistent {
   // Edits the first meta-event whose rectangle for the view contains (x, y), going on from
   // the last search position; returns true when one was handled.
   bool EditMetaEventAt(int32_t x, int32_t y, bool tablature);
+  // The next EditMetaEventAt starts at event `index`.
+  void StartMetaEventSearch(size_t index) { searchIndex_ = index; }
 
   // --- text exports
   // The TAB text lines of the voice: chords, and bar lines numbered by `barCounter`, which
@@ -386,6 +391,7 @@ class nChordArray : public Persistent {
 
   // --- the "staff" element
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Reads a "staff" element (replacing the events) and returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 

@@ -363,6 +363,9 @@ void nChordArray::ClearItems(ClearCommand command) {
       default:
         break;
     }
+    // Bit 7 of an ornament word ties it to a floating ornament, which the chord may have lost.
+    const bool dangling = command == ClearCommand::kDanglingFloatingOrnaments &&
+                          e->metaEvents.Find(CMetaEvent::kFloatingOrnament) == nullptr;
     for (const auto& note : e->notes) {
       if (note == nullptr) continue;
       switch (command) {
@@ -372,6 +375,9 @@ void nChordArray::ClearItems(ClearCommand command) {
         case ClearCommand::kVoicingCues: note->flags &= 0x000E; break;
         case ClearCommand::kSectionNotes: note->status &= ~4u; break;
         case ClearCommand::kNoteFlag6: note->flags &= 0xFFBF; break;
+        case ClearCommand::kDanglingFloatingOrnaments:
+          if (dangling && note->ornament != 0) note->ornament &= static_cast<uint16_t>(~0x80u);
+          break;
         case ClearCommand::kPackSlurs: {
           const uint32_t w = note->slur;
           note->slur = ((((w >> 1) & 0x180) | (w & 0x70)) >> 1) | (w & 7);

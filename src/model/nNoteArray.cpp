@@ -11,7 +11,11 @@
 
 namespace vornel {
 
-void nNoteArray::Store(ArchiveWriter& ar) const { ar.WriteObjectArray(items()); }
+void nNoteArray::Store(ArchiveWriter& ar) const {
+  const std::vector<const nNotes*> notes = InReadOrder();
+  ar.WriteCount(notes.size());
+  for (const nNotes* note : notes) ar.WriteObject(note, true);  // each note is the chord's own
+}
 
 void nNoteArray::Load(ArchiveReader& ar) {
   ar.ReadOwnedObjectArray<nNotes>(items());
@@ -30,6 +34,16 @@ int nNoteArray::InsertInPitchOrder(std::unique_ptr<nNotes> note) {
 
 void nNoteArray::SortDescending() {
   std::stable_sort(begin(), end(), [](const auto& a, const auto& b) { return a->pitch > b->pitch; });
+}
+
+std::vector<const nNotes*> nNoteArray::InReadOrder() const {
+  std::vector<const nNotes*> notes;
+  notes.reserve(size());
+  for (const auto& note : items()) {
+    if (note != nullptr) notes.push_back(note.get());
+  }
+  std::stable_sort(notes.begin(), notes.end(), [](const nNotes* a, const nNotes* b) { return a->pitch > b->pitch; });
+  return notes;
 }
 
 void nNoteArray::SortAscending() {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "model/nNotes.h"
 #include "platform/archive/Persistent.h"
@@ -23,7 +24,7 @@ class nNoteArray : public Persistent, public OwnedArray<nNotes> {
   static constexpr size_t kMaxNotes = 32;
 
   std::string_view ClassName() const override { return kClassName; }
-  // Count, then one object reference per note.
+  // Count, then one object reference per note, in the order Load gives them.
   void Store(ArchiveWriter& ar) const override;
   // Reads the notes, drops empty entries, sorts by descending pitch and keeps at most
   // kMaxNotes (the highest).
@@ -35,6 +36,10 @@ class nNoteArray : public Persistent, public OwnedArray<nNotes> {
 
   void SortDescending();
   void SortAscending();
+  // The notes (without empty entries) in the order a reader of either file form puts them:
+  // descending pitch, equal pitches as they stand. The writers write them so, so that a chord
+  // sorted otherwise (by an import or a command) reads back as it was written.
+  std::vector<const nNotes*> InReadOrder() const;
   // Removes the lowest notes beyond kMaxNotes after a descending sort.
   void LimitToMaxNotes();
 

@@ -6,6 +6,7 @@
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
 
@@ -142,30 +143,35 @@ void nNotes::ConvertLegacyLayout() {
 }
 
 tinyxml2::XMLElement* nNotes::WriteXml(tinyxml2::XMLDocument& doc) const {
-  tinyxml2::XMLElement* element = doc.NewElement("note");
-  SetTextAttribute(element, "word", GetNoteName());
-  SetIntAttribute(element, "pitch", pitch);
-  SetIntAttribute(element, "string", string);
-  SetIntAttribute(element, "interval", interval);
-  SetIntAttribute(element, "ornament", ornament);
-  SetIntAttribute(element, "fingering", fingering);
-  SetIntAttribute(element, "status", static_cast<int32_t>(status));
-  SetIntAttribute(element, "flags", flags);
-  SetIntAttribute(element, "slur", static_cast<int32_t>(slur));
-  SetIntAttribute(element, "name", name);
-  return element;
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out); });
+}
+
+void nNotes::WriteXml(XmlSink& out) const {
+  out.Open("note");
+  out.Attribute("word", GetNoteName());
+  out.Int("pitch", pitch);
+  out.Int("string", string);
+  out.Int("interval", interval);
+  out.Int("ornament", ornament);
+  out.Int("fingering", fingering);
+  out.Int("status", static_cast<int32_t>(status));
+  out.Int("flags", flags);
+  out.Int("slur", static_cast<int32_t>(slur));
+  out.Int("name", name);
+  out.Close();
 }
 
 const tinyxml2::XMLElement* nNotes::ReadXml(const tinyxml2::XMLElement* element) {
-  pitch = static_cast<uint8_t>(ReadUnsignedAttribute(element, "pitch"));
-  string = static_cast<uint8_t>(ReadUnsignedAttribute(element, "string"));
-  interval = static_cast<uint8_t>(ReadUnsignedAttribute(element, "interval"));
-  ornament = static_cast<uint16_t>(ReadUnsignedAttribute(element, "ornament"));
-  fingering = static_cast<uint16_t>(ReadUnsignedAttribute(element, "fingering"));
-  status = ReadUnsignedAttribute(element, "status");
-  flags = static_cast<uint16_t>(ReadUnsignedAttribute(element, "flags"));
-  slur = ReadUnsignedAttribute(element, "slur");
-  name = static_cast<uint16_t>(ReadUnsignedAttribute(element, "name"));
+  AttributeReader a(element);
+  pitch = static_cast<uint8_t>(a.Unsigned("pitch"));
+  string = static_cast<uint8_t>(a.Unsigned("string"));
+  interval = static_cast<uint8_t>(a.Unsigned("interval"));
+  ornament = static_cast<uint16_t>(a.Unsigned("ornament"));
+  fingering = static_cast<uint16_t>(a.Unsigned("fingering"));
+  status = a.Unsigned("status");
+  flags = static_cast<uint16_t>(a.Unsigned("flags"));
+  slur = a.Unsigned("slur");
+  name = static_cast<uint16_t>(a.Unsigned("name"));
   return element->NextSiblingElement();
 }
 

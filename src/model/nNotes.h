@@ -11,6 +11,8 @@
 
 namespace vornel {
 
+class XmlSink;
+
 class CKey;
 
 class nNotes : public Persistent {
@@ -49,6 +51,7 @@ class nNotes : public Persistent {
 
   // The "note" element.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  void WriteXml(XmlSink& out) const;
   // Reads a "note" element and returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 

@@ -1,12 +1,14 @@
 #pragma once
 // What the views and documents reach of the main frame: the status bar's value slots, the
-// properties pane, the sections and facsimiles lists, and the frame's private requests (a
-// tempo change for the metronome, a new layout of the panes). The main frame installs its
+// properties pane, the sections and facsimiles lists, the frame's private requests (a tempo
+// change for the metronome, a new layout of the panes) and its command routing. The main frame installs its
 // implementation; until then, and in tests that do not watch it, nothing happens.
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "view/commands/CommandTable.h"
 
 namespace vornel::view {
 
@@ -38,6 +40,13 @@ class FramePanes {
   virtual void RequestLayoutReset() = 0;
   // Pops up the palette tool bar's buttons as a menu at a point of the main window.
   virtual void ShowToolbarMenu(int /*x*/, int /*y*/) {}
+  // The main window takes input (false while a document prints).
+  virtual void EnableMainWindow(bool /*enable*/) {}
+  // A command through the main window's routing (the active view first), as its menus send
+  // it: context menus, and the commands a command sends the main window. False when no
+  // target carries the command or it is disabled.
+  virtual bool DispatchCommand(int /*id*/) { return false; }
+  virtual CommandState CommandStateOf(int /*id*/) const { return {}; }
 };
 
 class NoFramePanes : public FramePanes {

@@ -82,6 +82,33 @@ TEST(BinaryDocument, HandBuiltDocumentOpensWithEveryField) {
   }
 }
 
+// Lines stored without their staves take copies of their definitions' staves: a small file of
+// many lines over definitions of sixteen staves would build hundreds of times its size.
+TEST(BinaryDocument, AFileThatWouldBuildFarBeyondItsSizeIsRefused) {
+  CBriotabDoc hostile;
+  auto section = std::make_unique<CSystemArray>();
+  for (int d = 1; d < 20; ++d) section->AddInstrument(std::make_unique<CInstrumentDlg>());
+  for (const auto& definition : section->definitions.items()) {
+    while (definition->AddStave() != nullptr) {
+    }
+  }
+  while (section->systems.size() < 1000) section->NewSystem(CSystemArray::kAppend);
+  for (const auto& system : section->systems.items()) {
+    for (const auto& line : system->lines.items()) line->staves.clear();
+  }
+  hostile.sections.push_back(std::move(section));
+  hostile.sections.activeSection = 0;
+  const std::vector<uint8_t> bytes = hostile.StoreBinary();
+  ASSERT_LT(bytes.size(), size_t(1) << 20);
+
+  ScriptedPrompts prompts;
+  CBriotabDoc doc;
+  const std::string before = DumpDocument(doc);
+  EXPECT_FALSE(doc.LoadBinary(bytes, "hostile.btb"));
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Memory exception found: hostile.btb"});
+  EXPECT_EQ(DumpDocument(doc), before);
+}
+
 TEST(BinaryDocument, TheToolsFixtureIsTheHandBuiltDocument) {
   const std::string committed = testing::ReadText(std::string(VORNEL_SOURCE_DIR) + "/tests/tool/lachrimae.btb");
   const std::vector<uint8_t> built = testing::SampleDocument("9.8.1.0").Bytes();

@@ -154,19 +154,28 @@ TEST(DocumentFiles, ABinaryDocumentIsConvertedOnlyWhenTheUserAgrees) {
   EXPECT_FALSE(Exists(dir.File("old.btxml")));
   EXPECT_EQ(doc.GetPathName(), dir.File("old.btb"));
 
+  // Agreed, the document goes into the bundle of its name; the binary file stays.
   prompts.QueueAnswer(Answer::kOk);
   ASSERT_TRUE(doc.OnSaveDocument());
-  EXPECT_EQ(doc.GetPathName(), dir.File("old.btxml"));
+  EXPECT_EQ(doc.GetPathName(), dir.File("old.btz"));
+  EXPECT_TRUE(doc.OpenedFromBundle());
   EXPECT_EQ(doc.xmlFlag, 1);
   EXPECT_EQ(ReadText(dir.File("old.btb")), original);
+  EXPECT_FALSE(Exists(dir.File("old.btxml")));
   CVornelTabDoc converted;
-  ASSERT_TRUE(converted.OnOpenDocument(dir.File("old.btxml")));
+  ASSERT_TRUE(converted.OnOpenDocument(dir.File("old.btz")));
   EXPECT_TRUE(DumpDocument(converted) == DumpDocument(doc));
 
-  // The batch conversion asks nothing.
-  std::filesystem::remove(dir.File("old.btxml"));
+  // The batch conversion asks nothing; the extension is told apart without regard to case.
+  std::filesystem::remove(dir.File("old.btz"));
   EXPECT_TRUE(ConvertBinaryToXml(dir.File("old.btb")));
-  EXPECT_TRUE(Exists(dir.File("old.btxml")));
+  EXPECT_TRUE(Exists(dir.File("old.btz")));
+  testing::WriteText(dir.File("LOUD.BTB"), original);
+  CVornelTabDoc loud;
+  ASSERT_TRUE(loud.OnOpenDocument(dir.File("LOUD.BTB")));
+  prompts.QueueAnswer(Answer::kCancel);
+  EXPECT_FALSE(loud.OnSaveDocument());
+  EXPECT_EQ(prompts.questions.size(), 3u);
 }
 
 TEST(DocumentFiles, SavesThatFailSaySoAndKeepTheDocumentsState) {
@@ -177,8 +186,12 @@ TEST(DocumentFiles, SavesThatFailSaySoAndKeepTheDocumentsState) {
   doc->SetModifiedFlag(true);
   EXPECT_FALSE(doc->OnSaveDocument(dir.File("missing/song.btz")));
   EXPECT_FALSE(doc->OnSaveDocument(dir.File("missing/song.btxml")));
-  EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Zip file creation failed", "Unable to save this btxml file..",
-                                                        "Unable to save this btxml file.."}));
+  // Each says which file, and why when the system said so.
+  EXPECT_EQ(prompts.messages,
+            (std::vector<std::string>{"Zip file creation failed",
+                                      "Unable to save this btxml file..\n" + dir.File("missing/song.btz"),
+                                      "Unable to save this btxml file..\n" + dir.File("missing/song.btxml") +
+                                          ":\ncannot create a temporary file: No such file or directory"}));
   EXPECT_EQ(doc->GetPathName(), dir.File("kept.btz"));
   EXPECT_TRUE(doc->IsModified());
   EXPECT_FALSE(Exists(dir.File("kept.btz")));

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "document/CBriotabDoc.h"
+#include "document/CVornelTabDoc.h"
 #include "document/DocumentDump.h"
 #include "model/CMetaEvent.h"
 #include "model/ScoreText.h"
@@ -28,8 +28,8 @@ inline void AddMeta(nChord& chord, uint8_t kind, std::string_view text, uint32_t
 
 // A document whose settings and one section of two instruments hold values other than their
 // defaults, with notes and meta-events in both voices.
-inline std::unique_ptr<CBriotabDoc> RichDocument() {
-  auto doc = std::make_unique<CBriotabDoc>();
+inline std::unique_ptr<CVornelTabDoc> RichDocument() {
+  auto doc = std::make_unique<CVornelTabDoc>();
   CDocumentSettings& s = doc->settings;
   s.Text(CDocumentSettings::kTitle).text = "Lachrimae";
   s.Text(CDocumentSettings::kAuthor).text = "John Dowland";

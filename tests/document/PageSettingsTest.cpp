@@ -70,7 +70,8 @@ TEST(PageSettings, DefaultsAndTheSixteenDocumentFonts) {
     EXPECT_EQ(page.DocumentFont(s.index).pointSize.cx, s.size) << s.index;
   }
   EXPECT_EQ(page.pageNumberText.descriptor, "page-numbering");
-  EXPECT_EQ(page.pageNumberText.font.pointSize.cx, 80);
+  // Drawn with document font 12 from the start, as after every read and write.
+  EXPECT_EQ(page.pageNumberText.font, Copied(page.DocumentFont(kFontPageNumbers)));
   EXPECT_EQ(page.systemNameText.descriptor, "system-name");
   EXPECT_THROW(page.DocumentFont(16), std::out_of_range);
   EXPECT_EQ(kDocumentFontRoles[kFontEndText], "End Text");

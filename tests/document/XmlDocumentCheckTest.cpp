@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DocumentCheck,
     ::testing::Values(
         CheckCase{"good", Document("count=\"1\"", Section()), true, ""},
-        CheckCase{"name_font_as_the_instrument_writer_calls_it",
+        CheckCase{"name_font_as_our_earlier_files_call_it",
                   Document("count=\"1\"", Section("<instrument><track-text/><name-font/><tablature-definition/>"
                                                   "<midi-controllers/><key/><notation-font/><ornament-table/>"
                                                   "<options/><clefs/></instrument>")),
@@ -84,13 +84,19 @@ TEST(ParseXmlFile, LoadsChecksOrSaysItCannotParse) {
   EXPECT_TRUE(ParseXmlFile(good));
   EXPECT_TRUE(prompts.messages.empty());
 
-  for (const char* name : {"bad.btxml", "missing.btxml"}) {
+  // Every refusal says why: the parser's complaint, the system's, or the part that is missing.
+  testing::WriteText(dir.File("short.btxml"), Document("count=\"1000000\"", Section() + Section()));
+  for (const char* name : {"bad.btxml", "missing.btxml", "short.btxml"}) {
     XMLWriter bad;
     bad.SetPath(dir.File(name));
     EXPECT_FALSE(ParseXmlFile(bad));
   }
-  EXPECT_EQ(prompts.messages,
-            (std::vector<std::string>{"Unable to parse this XML file!", "Unable to parse this XML file!"}));
+  ASSERT_EQ(prompts.messages.size(), 3u);
+  EXPECT_EQ(prompts.messages[0],
+            "Unable to parse this XML file!\nError=XML_ERROR_MISMATCHED_ELEMENT ErrorID=14 (0xe) Line number=1: "
+            "XMLElement name=unclosed");
+  EXPECT_EQ(prompts.messages[1], "Unable to parse this XML file!\n" + dir.File("missing.btxml") + ":\nNo such file or directory");
+  EXPECT_EQ(prompts.messages[2], "Unable to parse this XML file!\n<sections> counts 1000000 <section> but holds 2.");
 }
 
 TEST(PromptAndParseXmlFile, CancelReadsNothing) {

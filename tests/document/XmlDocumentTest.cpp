@@ -129,7 +129,8 @@ TEST(XmlDocument, ARefusedOrFailedReadChangesNothing) {
   });
   const std::string notOurs = "<?xml version=\"1.0\"?><score-partwise/>";
   for (const auto& [text, message] : {std::pair<std::string, std::string>{withoutSections, ""},
-                                     {tooManyTexts, "Unable to parse this XML file!"},
+                                     {tooManyTexts,
+                                      "Unable to parse this XML file!\ntrack-texts count 99 beyond the 7 texts held"},
                                      {notOurs, "This is not a VornelTabXML document!"}}) {
     ScriptedPrompts prompts;
     auto doc = testing::RichDocument();
@@ -142,17 +143,21 @@ TEST(XmlDocument, ARefusedOrFailedReadChangesNothing) {
   }
 }
 
-TEST(XmlDocument, BinaryDocumentsAreWrittenUnderTheXmlExtensionOnly) {
+// A document read from a binary file is written as an XML document packed into the bundle of
+// its name; only the final extension counts.
+TEST(XmlDocument, BinaryDocumentsAreWrittenIntoTheirBundle) {
   ScriptedPrompts prompts;
   TempDir dir;
   std::filesystem::create_directory(dir.File("old.btb"));
   auto doc = testing::RichDocument();
+  doc->xmlFlag = 0;  // read from a binary file
   doc->SetPathName(dir.File("old.btb/song.btb"));
   doc->SetModifiedFlag(true);
   const auto written = doc->WriteXml();
   ASSERT_TRUE(written.has_value());
-  EXPECT_EQ(*written, dir.File("old.btb/song.btxml"));
+  EXPECT_EQ(*written, dir.File("old.btb/song.btz"));
   EXPECT_TRUE(std::filesystem::exists(*written));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("old.btb/song.btxml")));
   EXPECT_FALSE(doc->IsModified());
 
   // A save that fails keeps the document modified.

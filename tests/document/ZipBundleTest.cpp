@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "ZipTestSupport.h"
+#include "document/CVornelTabDoc.h"
 #include "document/zip/ZipBundle.h"
 #include "platform/xml/XMLWriter.h"
 #include "support/ScriptedPrompts.h"
@@ -102,6 +103,29 @@ TEST(ZipBundle, TellsAMissingDocumentFromAnUnreadableBundle) {
   const UnzippedBundle song = UnzipBundle(dir.File("Song.btz"));
   ASSERT_EQ(song.status, BundleStatus::kExtracted);
   EXPECT_EQ(testing::ReadText(song.documentPath), "<song/>");
+}
+
+// A document that packs a thousand times tighter than any XML document is a zip bomb: it is
+// refused before a byte of it is unpacked, and the open says why.
+TEST(ZipBundle, AZipBombIsRefusedBeforeItIsUnpacked) {
+  TempDir dir;
+  testing::WriteText(dir.File("source"), std::string(8 << 20, ' '));
+  ZipHandlePtr zip = CreateZip(dir.File("Bomb.btz"));
+  ASSERT_EQ(ZipAdd(zip.get(), "Bomb.btxml", dir.File("source")), kZipOk);
+  ASSERT_EQ(CloseZip(zip.get()), kZipOk);
+  ASSERT_LT(std::filesystem::file_size(dir.File("Bomb.btz")), size_t(16) << 10);
+
+  const UnzippedBundle bomb = UnzipBundle(dir.File("Bomb.btz"));
+  EXPECT_EQ(bomb.status, BundleStatus::kUnreadable);
+  EXPECT_NE(bomb.reason.find("Bomb.btxml would unpack to 8388608 bytes"), std::string::npos) << bomb.reason;
+  EXPECT_TRUE(std::filesystem::is_empty(bomb.folder.Path()));
+
+  testing::ScriptedPrompts prompts;
+  CVornelTabDoc doc;
+  EXPECT_FALSE(doc.OnOpenDocument(dir.File("Bomb.btz")));
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_TRUE(prompts.messages[0].starts_with("Fatal error: Unable to unzip this file\nBomb.btxml would unpack"))
+      << prompts.messages[0];
 }
 
 }  // namespace

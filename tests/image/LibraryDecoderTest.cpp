@@ -6,6 +6,7 @@
 #include <png.h>
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "ImageTestSupport.h"
@@ -62,6 +63,25 @@ TEST(JpegDecoder, ATruncatedFileDecodesAsFarAsItGoes) {
   ASSERT_EQ(DecodeCode(decoder, file, bmp), 0);
   EXPECT_EQ(bmp.GetWidth(), 256);
   EXPECT_NEAR(testing::PixelAt(bmp, 0, 0).b, 128, 6);
+}
+
+// A truncated file whose frame declares 16000 x 16000 pixels: the library would make up every
+// missing line of a gigabyte bitmap. The data cannot carry such a picture; it is refused first.
+TEST(JpegDecoder, DimensionsBeyondWhatTheDataCarriesAreRefused) {
+  std::vector<uint8_t> file = GradientJpeg(64, 64);
+  const uint8_t startOfFrame[] = {0xFF, 0xC0};
+  const auto frame = std::search(file.begin(), file.end(), std::begin(startOfFrame), std::end(startOfFrame));
+  ASSERT_NE(frame, file.end());
+  const size_t at = static_cast<size_t>(frame - file.begin());
+  for (const size_t field : {at + 5, at + 7}) {
+    file[field] = 16000 >> 8;
+    file[field + 1] = 16000 & 0xFF;
+  }
+  file.resize(file.size() * 2 / 3);
+  PLJPEGDecoder decoder;
+  PLAnyBmp bmp;
+  EXPECT_EQ(DecodeCode(decoder, file, bmp), kPLErrEndOfData);
+  EXPECT_NE(bmp.GetWidth(), 16000);
 }
 
 TEST(JpegDecoder, LibraryErrorsComeBackAsCodeSixWithTheLibrarysMessage) {
@@ -305,6 +325,20 @@ TEST(GifDecoder, ATruncatedFileKeepsWhatWasDecoded) {
   PLAnyBmp none;
   EXPECT_EQ(DecodeCode(decoder, {'G', 'I', 'F'}, none), 11);
   EXPECT_EQ(DecodeCode(decoder, {'J', 'I', 'F', '8', '9', 'a', 0, 0}, none), 1);
+}
+
+// 1,561 bytes that declare a logical screen of 25803 x 7680: the bitmap would take 200 MB (and
+// four times that widened) for an image of 64 x 40. No GIF data that small fills such a screen.
+TEST(GifDecoder, AScreenBeyondWhatTheDataCarriesIsRefused) {
+  std::vector<uint8_t> file = Gif(false);
+  file[6] = 25803 & 0xFF;
+  file[7] = 25803 >> 8;
+  file[8] = 7680 & 0xFF;
+  file[9] = 7680 >> 8;
+  PLGIFDecoder decoder;
+  PLAnyBmp bmp;
+  EXPECT_EQ(DecodeCode(decoder, file, bmp), kPLErrEndOfData);
+  EXPECT_NE(bmp.GetWidth(), 25803);
 }
 
 }  // namespace

@@ -8,7 +8,10 @@
 
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
+#include "image/bitmap/PLTextException.h"
+#include "image/codec/PLMetafilePlayer.h"
 #include "image/codec/PLWEMFDecoder.h"
+#include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 
 namespace vornel {
@@ -82,6 +85,33 @@ TEST(Metafile, SizesThatWouldDivideByZeroGiveTheDefaultPage) {
   EXPECT_EQ(bmp.GetSize(), (PLPoint{320, 200}));
   DecodeNamed("empty.emf", Emf({0, 0, 0, 0}, {1024, 768, 320, 240}, {}), bmp);
   EXPECT_EQ(bmp.GetSize(), (PLPoint{320, 200}));
+}
+
+// A few records that declare a page of 6000 x 6000 pixels would make a page and a picture of
+// 288 MB: no page larger than its records could stand for is made.
+TEST(Metafile, APageBeyondWhatItsRecordsCanStandForIsRefused) {
+  PLWEMFDecoder decoder;
+  PLAnyBmp bmp;
+  EXPECT_EQ(testing::DecodeCode(decoder, Wmf(6000, 6000, 96, RedRectangleRecords(0, 0, 10, 10)), bmp),
+            kPLErrEndOfData);
+  EXPECT_NE(bmp.GetWidth(), 6000);
+}
+
+// A metafile plays at most kMaxRecords records: a file of millions of tiny ones ends there.
+TEST(Metafile, PlayingStopsAfterTheRecordBudget) {
+  ByteWriter w;
+  // SetBkMode, alternating so that every call is seen.
+  for (size_t i = 0; i < PLMetafilePlayer::kMaxRecords + 5; ++i) w.LE32(4).LE16(0x102).LE16(i % 2 == 0 ? 1 : 2);
+  const std::vector<uint8_t> file = Wmf(96, 96, 96, w.bytes());
+  RecordingDevice device;
+  PLMetafilePlayer player(device);
+  device.ClearLog();
+  player.PlayWmf(std::span(file).subspan(22), {0, 0, 96, 96}, 96, 96);
+  size_t calls = 0;
+  for (size_t at = device.Log().find("SetBkMode"); at != std::string::npos; at = device.Log().find("SetBkMode", at + 1)) {
+    ++calls;
+  }
+  EXPECT_EQ(calls, PLMetafilePlayer::kMaxRecords);
 }
 
 TEST(Metafile, EnhancedMetafilesAreKnownByTheirNameInAnyCase) {

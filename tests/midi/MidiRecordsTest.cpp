@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <tuple>
 
+#include "midi/MidiFileTrack.h"
 #include "midi/MidiStreamEvents.h"
 #include "midi/MidiTime.h"
 #include "midi/strMidiNote.h"
@@ -212,6 +215,32 @@ TEST(MidiStreamEventTest, MetronomeBeatsUpToTheLastEvent) {
     }
   }
   EXPECT_EQ(beats, 3);  // 0, 192, 384
+}
+
+// A 1/512 meter has beats of one tick: the metronome clicks no closer than a sixty-fourth note,
+// and a few long events cannot make more than 64 clicks each.
+TEST(MidiStreamEventTest, MetronomeClicksAreBoundedByTheMusic) {
+  const auto clicks = [](const strMidiBuffer& b) {
+    return std::count_if(b.begin(), b.end(),
+                         [](const strMidiNote& r) { return r.kind == strMidiNote::kNoteOn && r.channel == 9; });
+  };
+  strMidiBuffer short1;
+  short1.AddNote(0, 60, 64, 768, 0);
+  short1.AddNoteOffs();
+  AddMetronomeBeats(short1, MidiMeter::From(1, 512).beatTicks);
+  EXPECT_EQ(clicks(short1), 65);  // every 12 ticks from 0 to 768
+
+  strMidiBuffer long1;
+  long1.AddNote(0, 60, 64, 0x0FFFFFF, 0);
+  long1.AddNoteOffs();
+  AddMetronomeBeats(long1, 192);
+  EXPECT_EQ(clicks(long1), 64 * 3);  // two records and the rest
+
+  MidiFile file;
+  MidiFileTrack::WriteMetronome(file, 0x0FFFFFF, 1, 9, 81, 10);
+  MidiFile bounded;
+  MidiFileTrack::WriteMetronome(bounded, 64 * 11 * 12 + 5, 12, 9, 81, 10);
+  EXPECT_EQ(file.Bytes().size(), bounded.Bytes().size());
 }
 
 }  // namespace

@@ -99,6 +99,20 @@ TEST(MidiSectionTest, FileThatCannotBeWrittenIsReported) {
   EXPECT_TRUE(WriteSectionMidiFile(section, CMIDIExportDlg{}, MidiExportOptions{}, dir.File("air.mid")));
 }
 
+// A file may hold a section without systems: playing it plays nothing, and exporting it gives
+// a file of its title track.
+TEST(MidiSectionTest, ASectionWithoutSystemsPlaysNothing) {
+  CSystemArray section;
+  section.DeleteAllSystems();
+  MidiPlayOptions play;
+  play.mode = MIDIVoiceStream::kModeAll;
+  play.metronome = true;
+  EXPECT_TRUE(BuildPlayRecords(section, play).empty());
+  MidiFile file;
+  WriteSectionMidi(section, CMIDIExportDlg(), MidiExportOptions{}, file);
+  EXPECT_FALSE(file.Bytes().empty());
+}
+
 TEST(MidiSectionTest, PlayFromTheCursorKeepsTheSettingsBefore) {
   CSystemArray section;
   FillAir(section);

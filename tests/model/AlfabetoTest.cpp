@@ -75,6 +75,7 @@ TEST(Alfabeto, AssigningAsksBeforeReplacing) {
   EXPECT_EQ(second->metaEvents[0]->value, u'G');  // the chord's own alfabeto event takes the letter
   EXPECT_EQ(second->status, 0);
   EXPECT_EQ(prompts.questions, (std::vector<std::string>(2, "Do you want to replace the existing chord chart?")));
+  EXPECT_EQ(prompts.captions, (std::vector<std::string>(2, "Letter is already assigned")));
 }
 
 CAlfabeto TwoChords() {

@@ -27,15 +27,17 @@ dfLogFont SampleFont() {
 }
 
 // The sample's record: LOGFONT (height -12, weight 300, quality 2, pitch 0x12, "Arial"),
-// stave adjustment 50/25, zoom 1.0f, point size 120/0, zoom scale 100/100.
-constexpr const char* kSampleRecordHead =
-    "F4 FF FF FF 00 00 00 00 00 00 00 00 00 00 00 00 2C 01 00 00"
-    " 00 00 00 00 00 00 02 12"
-    " FF FE FF 05 41 00 72 00 69 00 61 00 6C 00"
-    " 32 00 00 00 19 00 00 00"
-    " 00 00 80 3F"
-    " 78 00 00 00 00 00 00 00"
-    " 64 00 00 00 64 00 00 00";
+// stave adjustment 50/25, zoom, point size 120/0, zoom scale 100/100. Files may hold any zoom
+// (here 1.0f); a font is written with the zoom every reader gives it, 100.
+#define SAMPLE_RECORD_HEAD(zoom)                                    \
+  "F4 FF FF FF 00 00 00 00 00 00 00 00 00 00 00 00 2C 01 00 00"     \
+  " 00 00 00 00 00 00 02 12"                                        \
+  " FF FE FF 05 41 00 72 00 69 00 61 00 6C 00"                      \
+  " 32 00 00 00 19 00 00 00" zoom " 78 00 00 00 00 00 00 00"        \
+  " 64 00 00 00 64 00 00 00"
+constexpr const char* kSampleRecordHead = SAMPLE_RECORD_HEAD(" 00 00 80 3F");
+constexpr const char* kStoredRecordHead = SAMPLE_RECORD_HEAD(" 00 00 C8 42");
+#undef SAMPLE_RECORD_HEAD
 constexpr const char* kSampleColor = " 00 64 00 00";
 constexpr const char* kSampleMicroTuning = " FB FF FF FF";
 
@@ -68,7 +70,7 @@ TEST(FontRecord, AssignmentTakesTheDescriptionButNotTheParentSize) {
 TEST(FontRecord, StoresEveryFieldInRecordOrder) {
   ArchiveWriter w;
   SampleFont().Store(w);
-  EXPECT_EQ(ToHex(w.Bytes()), ToHex(HexBytes(std::string(kSampleRecordHead) + kSampleColor + kSampleMicroTuning)));
+  EXPECT_EQ(ToHex(w.Bytes()), ToHex(HexBytes(std::string(kStoredRecordHead) + kSampleColor + kSampleMicroTuning)));
 }
 
 struct FontGateCase {

@@ -185,6 +185,11 @@ TEST(MidiSettings, XmlKeepsEveryFieldAndOlderFilesKeepTheTwoNewOnes) {
   EXPECT_EQ(older.dynamicAmplitude, 10);
   EXPECT_EQ(older.volume, 3);
   EXPECT_EQ(older.chorus, 0);  // other missing attributes read as 0
+  // A transposition beyond the keyboard is kept to ±127 half steps: notes moved by it are
+  // then simply not played, where the sum would have overflowed.
+  MIDIControllers far;
+  ReadXmlText(far, "<midi-controllers transpose=\"2147483647\"/>");
+  EXPECT_EQ(far.transpose, 127);
   testing::ExpectXmlReadRefused<MIDIControllers>("<midi-control/>",
                                                  "Mismatch error on tag: <midi-control> should be <midi-controllers>");
 }
@@ -338,9 +343,14 @@ TEST(InstrumentDefinition, NamesOfFamiliesNotationsAndFlags) {
   EXPECT_EQ(d.GetNotationName(), "Notation");  // no stave yet
   d.EnsureStave();
   EXPECT_EQ(d.GetNotationName(), "French tablature");
+  // The twelve styles the flag-style commands set, by number.
   d.tabInstrument.flagStyle = 3;
-  EXPECT_EQ(d.GetFlagStyleName(), "Baroque");
+  EXPECT_EQ(d.GetFlagStyleName(), "Plimsonne");
   d.tabInstrument.flagStyle = 9;
+  EXPECT_EQ(d.GetFlagStyleName(), "Baroque");
+  d.tabInstrument.flagStyle = 11;
+  EXPECT_EQ(d.GetFlagStyleName(), "Tessamont");
+  d.tabInstrument.flagStyle = 12;
   EXPECT_EQ(d.GetFlagStyleName(), "Unknown");
   d.tabInstrument.tabStyle = 7;
   EXPECT_EQ(d.GetNotationName(), "Unknown");
@@ -532,6 +542,7 @@ TEST(InstrumentDefinition, RecordAndXmlRoundTrip) {
 
   const std::string xml = Xml(d);
   EXPECT_TRUE(xml.starts_with("<instrument family=\"4\" category=\"Guitar\" hidden=\"1\"><track-text")) << xml;
+  EXPECT_NE(xml.find("</track-text><track-font descriptor=\"name-font\""), std::string::npos) << xml;
   CInstrumentDlg fromXml;
   ReadXmlText(fromXml, xml);
   const std::string rewritten = Xml(fromXml);
@@ -542,6 +553,27 @@ TEST(InstrumentDefinition, RecordAndXmlRoundTrip) {
   EXPECT_EQ(fromXml.midi, d.midi);
   ASSERT_EQ(fromXml.staves.size(), 3u);
   EXPECT_EQ(*fromXml.staves.at(1), *d.staves.at(1));
+}
+
+// Our earlier files name the two font elements after their descriptors.
+TEST(InstrumentDefinition, FontElementsOfEarlierFilesAreRead) {
+  CInstrumentDlg d;
+  d.nameText.font.pointSize.cx = 222;
+  d.tabInstrument.tabFont.pointSize.cx = 333;
+  tinyxml2::XMLDocument doc;
+  tinyxml2::XMLElement* element = d.WriteXml(doc);
+  doc.InsertEndChild(element);
+  tinyxml2::XMLElement* nameFont = element->FirstChildElement("track-font");
+  tinyxml2::XMLElement* tabFont = element->FirstChildElement("tablature-definition")->FirstChildElement()->FirstChildElement();
+  for (auto [font, name] : {std::pair{nameFont, "name-font"}, std::pair{tabFont, "tablature-font"}}) {
+    ASSERT_STREQ(font->Attribute("descriptor"), name);
+    font->SetName(name);
+    font->DeleteAttribute("descriptor");
+  }
+  CInstrumentDlg read;
+  read.ReadXml(element);
+  EXPECT_EQ(read.nameText.font.pointSize.cx, 222);
+  EXPECT_EQ(read.tabInstrument.tabFont.pointSize.cx, 333);
 }
 
 TEST(InstrumentDefinition, XmlReaderNeedsItsOptions) {

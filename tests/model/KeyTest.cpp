@@ -100,6 +100,28 @@ INSTANTIATE_TEST_SUITE_P(
         SpellCase{6, true, 64, true, "E5", 'n', 37}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
+// A transposition read from a file stays within ±127 half steps, so that adding it to a pitch
+// cannot overflow, whatever number the file holds.
+TEST(KeyRecords, TranspositionsAreKeptWithinTheKeyboard) {
+  tinyxml2::XMLDocument doc;
+  doc.Parse("<key transpose=\"2147483647\" transpose-pitch=\"-2147483648\"/>");
+  CKey fromXml;
+  fromXml.ReadXml(doc.FirstChildElement());
+  EXPECT_EQ(fromXml.transpose, 127);
+  EXPECT_EQ(fromXml.transposePitch, -127);
+
+  CKey stored;
+  stored.transpose = 2147483647;
+  stored.transposePitch = -2000;
+  ArchiveWriter w;
+  stored.Store(w);
+  ArchiveReader r(w.Bytes());
+  CKey read;
+  read.Load(r);
+  EXPECT_EQ(read.transpose, 127);
+  EXPECT_EQ(read.transposePitch, -127);
+}
+
 TEST(KeySpelling, OutOfRangeValuesStayInTheTables) {
   CKey key = Key(255, true, 0x0F00);
   EXPECT_EQ(key.GetStepAlteration(3), 0);  // 255 alterations count as none

@@ -239,14 +239,18 @@ TEST(MetaEventEdit, DispatchesByKind) {
   EXPECT_EQ(editor.opened, (std::vector<uint8_t>{0, 14}));
   EXPECT_EQ(editor.views, (std::vector<int>{1, 0}));
 
-  // Kinds without a dialog.
-  CMetaEvent fermata(CMetaEvent::kFermata, "", 1, 0, 0);
-  EXPECT_TRUE(fermata.Edit(EventLocation::kTablature));
-  EXPECT_TRUE(fermata.Edit(EventLocation::kNotation));
-  EXPECT_EQ(fermata.location.tablatureCx, -200);
-  EXPECT_EQ(fermata.location.tablatureCy, -700);
-  EXPECT_EQ(fermata.location.notationCx, 0);
-  EXPECT_EQ(fermata.location.notationCy, -250);
+  // Kinds without a dialog: a fermata, da capo or segno goes back to the offsets a reset of
+  // the locations gives, in the view it was edited in.
+  for (const uint8_t kind : {CMetaEvent::kFermata, CMetaEvent::kDaCapo, CMetaEvent::kSegno}) {
+    CMetaEvent sign(kind, "", 1, 0, 0);
+    EXPECT_TRUE(sign.Edit(EventLocation::kTablature));
+    EXPECT_EQ(sign.location.tablatureCx, -200);
+    EXPECT_EQ(sign.location.tablatureCy, -750);
+    EXPECT_EQ(sign.location.notationCy, 0);
+    EXPECT_TRUE(sign.Edit(EventLocation::kNotation));
+    EXPECT_EQ(sign.location.notationCx, -100);
+    EXPECT_EQ(sign.location.notationCy, -300);
+  }
   EXPECT_TRUE(CMetaEvent(CMetaEvent::kDynamicChart, "", 0, 0, 0).Edit(0));
   EXPECT_FALSE(CMetaEvent(13, "", 0, 0, 0).Edit(0));
   EXPECT_FALSE(CMetaEvent(CMetaEvent::kMarker, "", 0, 0, 0).Edit(0));

@@ -58,7 +58,7 @@ inline void WriteTrackTextAt(ArchiveWriter& w, const CTrackText& t, std::string_
 inline void WritePictureAt(ArchiveWriter& w, const DIBornament& p, std::string_view v) {
   WriteTrackTextAt(w, p, v);
   w.WriteU32(p.active);
-  w.WriteU32(p.captionPlacement);
+  w.WriteU32(DIBornament::kCaptionBelow);  // as our writer puts it; readers take any value as "below"
   w.WriteText(p.path);
   w.WriteU32(p.sizePercent);
   w.WriteU32(p.indentations);

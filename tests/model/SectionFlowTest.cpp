@@ -254,6 +254,9 @@ TEST(SectionInstruments, AddingMovingAndRemovingInstruments) {
   CInstrumentDlg* added = section->AddInstrument(std::move(second));
   ASSERT_EQ(section->definitions.size(), 2u);
   EXPECT_EQ(added->spacingBelowPage, 3);
+  // The first definition's stave agrees with its lines, as a reader of the file will have it.
+  EXPECT_EQ(section->Definition(0)->staves.back()->spaceBelow, 3u);
+  EXPECT_EQ(section->Definition(0)->spacingBelowPage, 3);
   for (const auto& system : section->systems.items()) {
     ASSERT_EQ(system->lines.size(), 2u);
     EXPECT_EQ(system->Line(0)->staves.back()->spaceBelow, 3u);
@@ -502,6 +505,7 @@ TEST(SectionInstruments, EditingTheActiveInstrument) {
   EXPECT_EQ(section->EditActiveInstrument(), 1);
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_TRUE(prompts.messages[0].starts_with("You have modified the instrument tuning."));
+  EXPECT_EQ(prompts.captions, std::vector<std::string>{"Please confirm"});
   EXPECT_EQ(note->string, section->Definition(0)->tabInstrument.FindStringForPitch(note->pitch - 23, -1));
 }
 

@@ -427,7 +427,9 @@ TEST(TabInstrumentXml, WritesTheDefinitionAndReadsItBack) {
   ASSERT_NE(tuning, nullptr);
   EXPECT_STREQ(tuning->Attribute("virtual-strings"), "10");
   EXPECT_STREQ(tuning->Attribute("tuning-string"), "A-1E-1BGDAGFEDCBAGFE");
-  EXPECT_STREQ(element->FirstChildElement("fonts")->FirstChildElement()->Name(), "tablature-font");
+  const tinyxml2::XMLElement* letters = element->FirstChildElement("fonts")->FirstChildElement();
+  EXPECT_STREQ(letters->Name(), "track-font");
+  EXPECT_STREQ(letters->Attribute("descriptor"), "tablature-font");
   EXPECT_STREQ(element->FirstChildElement("positions")->Attribute("rests-on-tab-ligatures"), "1");
 
   CTabInstrument read;

@@ -331,7 +331,7 @@ TEST(PictureRecord, TrackTextPartThenThePictureFields) {
   const std::string expected = kDefaultFontRecord +
                                " FF FE FF 07 43 00 61 00 70 00 74 00 69 00 6F 00 6E 00"  // "Caption"
                                " 00 00 00 00 00 00 00 00 00 00 00 00 32 00 00 00 32 00 00 00 01 00 00 00"
-                               " 01 00 00 00 02 00 00 00"  // active, caption placement
+                               " 01 00 00 00 01 00 00 00"  // active, caption placement (below, as read)
                                " FF FE FF 11 43 00 3A 00 5C 00 53 00 63 00 61 00 6E 00 73 00 5C 00"
                                " 66 00 31 00 32 00 72 00 2E 00 6A 00 70 00 67 00"
                                " 50 00 00 00 02 00 00 00 03 00 00 00 01 00 00 00";

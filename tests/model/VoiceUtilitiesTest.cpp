@@ -161,6 +161,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ClearCase{ClearCommand::kMarkers, "st=C90 fi=21 or=41 sl=1F5 ns=26 fl=80FF meta=0,14,"},
                       ClearCase{ClearCommand::kEndMarkers, "st=C90 fi=21 or=41 sl=1F5 ns=26 fl=80FF meta=0,14,"}));
 
+TEST(RemoveAll, DanglingFloatingOrnamentsLoseTheirMark) {
+  nChordArray voice;
+  for (const bool floating : {false, true}) {
+    auto chord = ChordOf(kQuarter, {{60, 0}, {64, 1}});
+    chord->notes[0]->ornament = 0x0C1;
+    chord->notes[1]->ornament = 0;
+    if (floating) chord->metaEvents.SetMetaEvent(CMetaEvent::kFloatingOrnament, "", 0, 0, 0);
+    voice.push_back(std::move(chord));
+  }
+  CVoicesArray voices;
+  voices.push_back(&voice);
+  voices.ClearItems(ClearCommand::kDanglingFloatingOrnaments);
+  EXPECT_EQ(voice[0]->notes[0]->ornament, 0x041);  // no floating ornament left on the chord
+  EXPECT_EQ(voice[0]->notes[1]->ornament, 0);
+  EXPECT_EQ(voice[1]->notes[0]->ornament, 0x0C1);  // its floating ornament is still there
+}
+
 TEST(RemoveAll, StaticSpacesLeaveEmptySlots) {
   auto shared = std::make_shared<nChord>(0x182);
   nChordArray voice;

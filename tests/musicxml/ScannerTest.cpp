@@ -15,18 +15,18 @@ using testing::MemoryFile;
 // "NAME(text) ..." for the tokens of `bytes`; `lines` gets the line counter at the end.
 std::string Tokens(std::string_view bytes, int* lines = nullptr, std::string* echoed = nullptr) {
   MemoryFile input(bytes);
-  ::testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStdout();
   const std::vector<libmxml::Token> tokens = libmxml::ScanAll(input.get());
-  const std::string err = ::testing::internal::GetCapturedStderr();
-  if (echoed) *echoed = err;
-  std::string out;
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  if (echoed) *echoed = out;
+  std::string names;
   for (const auto& t : tokens) {
-    if (!out.empty()) out += ' ';
-    out += libmxml::TokenName(t.kind);
-    out += '(' + t.text + ')';
+    if (!names.empty()) names += ' ';
+    names += libmxml::TokenName(t.kind);
+    names += '(' + t.text + ')';
   }
   if (lines) *lines = tokens.empty() ? 1 : tokens.back().line;
-  return out;
+  return names;
 }
 
 // The same text as UTF-16 with a byte-order mark, in either order (code units below U+D800).
@@ -109,7 +109,9 @@ TEST(Scanner, ReadsUtf16InEitherOrderAsUtf8) {
   EXPECT_EQ(Tokens(Utf16(document, false)), expected);
   EXPECT_EQ(Tokens(Utf16(document, true)), expected);
   EXPECT_EQ(Tokens(utf8), expected);  // an 8-bit file after UTF-16 ones
-  EXPECT_EQ(Tokens("\xEF\xBB\xBF" + utf8), expected);  // a UTF-8 byte-order mark is dropped
+  std::string echoed;
+  EXPECT_EQ(Tokens("\xEF\xBB\xBF" + utf8, nullptr, &echoed), expected);  // a UTF-8 byte-order mark is
+  EXPECT_EQ(echoed, "\xEF\xBB\xBF");                                     // three echoed characters
 
   // A surrogate pair is one character; unpaired halves and an odd last byte are not.
   EXPECT_EQ(Tokens(std::string("\xFF\xFE<\0a\0>\0", 8) + "\x34\xD8\x1E\xDD" + std::string("\x34\xD8x\0\x1E\xDD!", 7)),

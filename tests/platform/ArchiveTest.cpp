@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/archive/ObjectNumbers.h"
 #include "support/Bytes.h"
 
 namespace vornel {
@@ -247,6 +251,46 @@ TEST(ArchiveObjects, DeepNestingIsRefusedNotRecursedWithoutBound) {
     FAIL();
   } catch (const ArchiveError& e) {
     EXPECT_EQ(e.Code(), ArchiveErrorCode::kTooDeep);
+  }
+}
+
+// The map of object numbers against a plain one, through growth and deletions that move
+// entries back into the holes they leave.
+TEST(ArchiveObjects, NumbersFoundByAddressThroughGrowthAndDeletion) {
+  std::vector<char> objects(5000);
+  ObjectNumbers numbers;
+  std::map<const void*, uint32_t> expected;
+  uint32_t next = 1;
+  for (size_t round = 0; round < 4; ++round) {
+    for (size_t i = round; i < objects.size(); i += 3) {
+      if (numbers.Find(&objects[i]) != 0) continue;
+      numbers.Insert(&objects[i], next);
+      expected[&objects[i]] = next++;
+    }
+    for (size_t i = round * 7; i < objects.size(); i += 5) {
+      numbers.Erase(&objects[i]);
+      expected.erase(&objects[i]);
+    }
+    ASSERT_EQ(numbers.size(), expected.size());
+    for (size_t i = 0; i < objects.size(); ++i) {
+      const auto found = expected.find(&objects[i]);
+      ASSERT_EQ(numbers.Find(&objects[i]), found == expected.end() ? 0u : found->second) << round << " " << i;
+    }
+  }
+}
+
+// What a read builds is bounded by the archive's size: a record that may stand for many objects
+// without bytes of their own is charged for them.
+TEST(ArchiveObjects, BuildingBeyondTheBudgetEndsTheRead) {
+  const std::vector<uint8_t> bytes(1000);
+  ArchiveReader reader(bytes);
+  reader.ChargeBuilt(ArchiveReader::kBaseBuildBudget);
+  reader.ChargeBuilt(1000 * ArchiveReader::kBuildBudgetPerByte);
+  try {
+    reader.ChargeBuilt(1);
+    FAIL() << "charged beyond the budget";
+  } catch (const ArchiveError& error) {
+    EXPECT_EQ(error.Code(), ArchiveErrorCode::kOverBudget);
   }
 }
 

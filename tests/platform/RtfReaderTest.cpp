@@ -163,6 +163,8 @@ TEST(RtfReader, EdgeCases) {
       {"plain text", "line one\r\nline two\rthree\n", "line one\nline two\nthree\n", false},
       {"plain Windows-1252 text", "caf\xE9", "caf\xC3\xA9", false},
       {"line and paragraph breaks", "{\\rtf1 a\\line b\\par c\\\r\nd}", "a\nb\nc\nd", false},
+      {"table rows are paragraphs of cells",
+       "{\\rtf1\\trowd\\cellx2000\\cellx3000\\pard\\intbl a\\cell\\pard\\intbl b\\cell\\row c}", "a\tb\t\nc", false},
   };
   for (const auto& c : cases) {
     const RtfReadResult read = ReadRtf(c.rtf);
@@ -173,6 +175,13 @@ TEST(RtfReader, EdgeCases) {
     const std::string written = WriteRtf(read.document);
     EXPECT_TRUE(ReadRtf(written).document == read.document) << c.name << ": " << written;
   }
+}
+
+TEST(RtfReader, TableCellsStartAtTheirEdges) {
+  const RtfReadResult read = ReadRtf(
+      "{\\rtf1\\trowd\\cellx2000\\cellx3000\\cellx4500\\pard\\intbl a\\cell\\pard\\intbl b\\cell\\pard\\intbl c\\cell\\row}");
+  ASSERT_FALSE(read.document.paragraphs.empty());
+  EXPECT_EQ(read.document.paragraphs[0].format.tabs, (std::vector<int32_t>{2000, 3000}));
 }
 
 TEST(RtfReader, LimitsStopTheReadKeepingWhatCameBefore) {

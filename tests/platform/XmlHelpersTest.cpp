@@ -2,6 +2,7 @@
 
 #include "platform/xml/XMLWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 
@@ -117,6 +118,64 @@ TEST(XMLWriter, XmlPathNameReplacesOnlyTheFinalExtension) {
   EXPECT_EQ(writer.GetXmlPathName(), "/music/piece.btxml");
   writer.SetPath("/music/piece.btxml");
   EXPECT_EQ(writer.GetXmlPathName(), "/music/piece.btxml");
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+void WriteSample(XmlSink& out) {
+  out.Open("a");
+  out.Int("n", -3);
+  out.Attribute("t", "x\ry<&>\"");
+  out.Open("b");
+  out.Text(" \t ");  // blanks alone
+  out.Close();
+  out.Open("c");
+  out.Text("line\r\nnext");
+  out.Close();
+  tinyxml2::XMLElement* built = out.Document().NewElement("d");
+  built->SetAttribute("u", "1");
+  out.Element(built);
+  out.Open("e");
+  out.Close();
+  out.Close();
+}
+
+// The same writer gives the same text through a tree and printed straight, and a reader gets
+// back every character: carriage returns and texts of blanks alone included.
+TEST(XmlSink, TreeAndPrintGiveTheSameTextThatReadsBack) {
+  XMLWriter doc;
+  XmlTreeSink tree(doc);
+  WriteSample(tree);
+  doc.InsertEndChild(tree.Root());
+  const std::string fromTree = doc.ToXmlText();
+
+  std::string printed;
+  std::string flushed;
+  XmlTextPrinter printer(printed);
+  XmlPrintSink sink(printer, printed, [&](std::string& text) {
+    flushed += text;
+    text.clear();
+  }, 1);
+  WriteSample(sink);
+  flushed += printed;
+  EXPECT_EQ(flushed, fromTree);
+  EXPECT_NE(fromTree.find("&#13;"), std::string::npos);
+
+  tinyxml2::XMLDocument read(true, tinyxml2::PRESERVE_WHITESPACE);
+  ASSERT_EQ(read.Parse(fromTree.c_str()), tinyxml2::XML_SUCCESS);
+  const tinyxml2::XMLElement* a = read.FirstChildElement("a");
+  EXPECT_STREQ(a->Attribute("t"), "x\ry<&>\"");
+  EXPECT_STREQ(a->FirstChildElement("b")->GetText(), " \t ");
+  EXPECT_STREQ(a->FirstChildElement("c")->GetText(), "line\r\nnext");
+
+  AttributeReader attributes(a);
+  EXPECT_EQ(attributes.Text("t"), "x\ry<&>\"");  // out of order: found all the same
+  EXPECT_EQ(attributes.Int("n"), -3);
+  EXPECT_EQ(attributes.Find("missing"), nullptr);
 }
 
 }  // namespace

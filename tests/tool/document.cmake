@@ -49,3 +49,23 @@ execute_process(COMMAND "${TOOL}" dump "${WORK_DIR}/missing.btb" ERROR_VARIABLE 
 if(NOT rc EQUAL 1 OR NOT err STREQUAL "This file does not exist.\n")
   message(FATAL_ERROR "missing file: rc=${rc} err='${err}'")
 endif()
+
+# Every refusal says why: a template and a bundle whose "sections" count more than they hold,
+# and a ".btb" that cannot be read (here a folder).
+file(READ "${WORK_DIR}/a.btxml" xml)
+string(REPLACE "<sections count=\"1\"" "<sections count=\"1000000\"" xml "${xml}")
+file(WRITE "${WORK_DIR}/short.bttx" "${xml}")
+file(WRITE "${WORK_DIR}/short.btxml" "${xml}")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E tar cf short.btz --format=zip short.btxml WORKING_DIRECTORY "${WORK_DIR}")
+file(REMOVE "${WORK_DIR}/short.btxml")
+foreach(name short.bttx short.btz)
+  execute_process(COMMAND "${TOOL}" dump "${WORK_DIR}/${name}" ERROR_VARIABLE err OUTPUT_QUIET RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 1 OR NOT err STREQUAL "Unable to parse this XML file!\n<sections> counts 1000000 <section> but holds 1.\n")
+    message(FATAL_ERROR "${name}: rc=${rc} err='${err}'")
+  endif()
+endforeach()
+file(MAKE_DIRECTORY "${WORK_DIR}/folder.btb")
+execute_process(COMMAND "${TOOL}" dump "${WORK_DIR}/folder.btb" ERROR_VARIABLE err OUTPUT_QUIET RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT err STREQUAL "Unable to open ${WORK_DIR}/folder.btb:\nIs a directory\n")
+  message(FATAL_ERROR "unreadable binary document: rc=${rc} err='${err}'")
+endif()

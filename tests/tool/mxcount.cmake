@@ -37,3 +37,11 @@ execute_process(COMMAND "${TOOL}" mxcount "${WORK_DIR}/bad.xml" OUTPUT_VARIABLE 
 if(NOT rc EQUAL 1 OR NOT out STREQUAL "" OR NOT err STREQUAL "syntax error, unexpected LT, expecting DOCTYPE on line 2\n")
   message(FATAL_ERROR "bad file: rc=${rc} out='${out}' err='${err}'")
 endif()
+
+# An element name the reader does not know is told once, however often it stands in the file.
+file(WRITE "${WORK_DIR}/unknown.xml" "<?xml version=\"1.0\"?>\n<!DOCTYPE score-partwise PUBLIC \"-//Recordare//DTD MusicXML 3.0 Partwise//EN\" \"http://www.musicxml.org/dtds/partwise.dtd\">\n<score-partwise><part-list/><oddity/><oddity/><oddity/><other/><oddity/></score-partwise>\n")
+execute_process(COMMAND "${TOOL}" mxcount "${WORK_DIR}/unknown.xml" OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+set(told "Sxmlelement factory::create called with unknown element \"oddity\"\nSxmlelement factory::create called with unknown element \"other\"\n")
+if(NOT err STREQUAL told)
+  message(FATAL_ERROR "unknown elements: rc=${rc} out='${out}' err='${err}'")
+endif()

@@ -1,10 +1,10 @@
-# vornel-tool render typesets a section as PNG, PDF or a recording log, and answers bad
+# vornel-tool render typesets a document as PNG, PDF or a recording log, and answers bad
 # command lines with 2 and what cannot be read or written with 1, leaving nothing behind.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 set(doc "${SOURCE_DIR}/tests/tool/two-voices.btxml")
 
-# The section fills two pages: two PNG files, one PDF, one log.
+# The document's one section fills two pages: two PNG files, one PDF, one log.
 foreach(name page.png page.pdf page.log)
   execute_process(COMMAND "${TOOL}" render "${doc}" "${WORK_DIR}/${name}" RESULT_VARIABLE rc ERROR_VARIABLE err)
   if(NOT rc EQUAL 0)
@@ -16,21 +16,26 @@ foreach(name page-001.png page-002.png page.pdf page.log)
     message(FATAL_ERROR "render wrote no ${name}")
   endif()
 endforeach()
-# A4 at 96 dpi: 794 x 1123 pixels.
+# Its paper, letter, at 96 dpi: 816 x 1056 pixels.
 file(READ "${WORK_DIR}/page-002.png" header LIMIT 24 HEX)
-if(NOT header MATCHES "^89504e470d0a1a0a0000000d494844520000031a00000463$")
+if(NOT header MATCHES "^89504e470d0a1a0a0000000d494844520000033000000420$")
   message(FATAL_ERROR "unexpected PNG header ${header}")
 endif()
 file(READ "${WORK_DIR}/page.log" log)
 if(NOT log MATCHES "^page 1\n" OR NOT log MATCHES "\npage 2\n" OR NOT log MATCHES "TextOut")
   message(FATAL_ERROR "the log holds no page")
 endif()
+# Printed pages carry their number under the title ("<title> : p. N") at the bottom centre.
+if(NOT log MATCHES "DrawText \" : p. 2\" ")
+  message(FATAL_ERROR "the second page has no number")
+endif()
 
-# --screen draws the page as the window does, at the zoom: 1588 x 2246 pixels.
+# --screen draws the page as the window does, at the zoom, with 10 mm of the view around it:
+# 1632 x 2112 pixels of paper in 1708 x 2226.
 execute_process(COMMAND "${TOOL}" render "${doc}" "${WORK_DIR}/zoomed.png" --zoom 200 --pages 1-1 --section 1 --screen
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
 file(READ "${WORK_DIR}/zoomed.png" header LIMIT 24 HEX)
-if(NOT rc EQUAL 0 OR NOT header MATCHES "00000634000008c6$")
+if(NOT rc EQUAL 0 OR NOT header MATCHES "000006ac000008b2$")
   message(FATAL_ERROR "render --zoom 200: rc=${rc} ${header} ${err}")
 endif()
 

@@ -11,12 +11,12 @@ if(NOT rc EQUAL 0 OR NOT out STREQUAL "OK\n")
 endif()
 
 execute_process(COMMAND "${TOOL}" xmlcheck "${bad}" OUTPUT_VARIABLE out RESULT_VARIABLE rc)
-if(rc EQUAL 0 OR NOT out STREQUAL "")
-  # <identity> has no <track-texts>: the check refuses without a message of its own.
+if(rc EQUAL 0 OR NOT out STREQUAL "Unable to parse this XML file!\nThe element <track-texts> is missing.\n")
+  # <identity> has no <track-texts>: the check itself says nothing, the open says what is missing.
   message(FATAL_ERROR "bad document: rc=${rc} out='${out}'")
 endif()
 
 execute_process(COMMAND "${TOOL}" xmlcheck "${WORK_DIR}/none.btxml" OUTPUT_VARIABLE out RESULT_VARIABLE rc)
-if(rc EQUAL 0 OR NOT out STREQUAL "Unable to parse this XML file!\n")
+if(rc EQUAL 0 OR NOT out STREQUAL "Unable to parse this XML file!\n${WORK_DIR}/none.btxml:\nNo such file or directory\n")
   message(FATAL_ERROR "missing file: rc=${rc} out='${out}'")
 endif()

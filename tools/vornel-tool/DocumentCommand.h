@@ -11,6 +11,7 @@
 #include "document/DocumentFiles.h"
 #include "model/CSectionArray.h"
 #include "platform/UserPrompts.h"
+#include "platform/text/NumberText.h"
 
 namespace vornel::tool {
 
@@ -48,6 +49,26 @@ inline CSystemArray* ChooseSection(CVornelTabDoc* doc, std::optional<long> numbe
     return nullptr;
   }
   return sections->at(static_cast<size_t>(n - 1));
+}
+
+// A whole number of `text` within low..high.
+inline bool ScanNumber(const std::string& text, int32_t low, int32_t high, int32_t& value) {
+  uint32_t scanned = 0;
+  if (!ScanInt(text, scanned) || scanned > static_cast<uint32_t>(high)) return false;
+  value = static_cast<int32_t>(scanned);
+  return value >= low;
+}
+
+// "--pages A-B" or "--pages A": pages counted from 1, the first not after the last.
+inline bool ScanPageRange(const std::string& text, int32_t& first, int32_t& last) {
+  const size_t dash = text.find('-');
+  if (dash == std::string::npos) {
+    if (!ScanNumber(text, 1, 100000, first)) return false;
+    last = first;
+    return true;
+  }
+  return ScanNumber(text.substr(0, dash), 1, 100000, first) && ScanNumber(text.substr(dash + 1), 1, 100000, last) &&
+         first <= last;
 }
 
 }  // namespace vornel::tool

@@ -1,7 +1,13 @@
-// image IN OUT.pam: decodes an image file of any format the system reads (picked by its name
-// or first bytes) and writes it as a PAM file (RGB_ALPHA, 8 bits).
+// image IN OUT.pam [--scale 1/N] [--region X,Y,W,H]: decodes an image file of any format the
+// system reads (picked by its name or first bytes) and writes it as a PAM file (RGB_ALPHA,
+// 8 bits). With --scale or --region the picture is read in parts, as the viewer reads large
+// scans: only the region, reduced by N (a power of two).
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +15,7 @@
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLAnyPicDecoder.h"
+#include "image/large/LargeImageSource.h"
 #include "platform/io/FileIO.h"
 
 namespace vornel::tool {
@@ -33,12 +40,49 @@ std::string PamOf(const PLBmp& bmp) {
   return pam;
 }
 
+// "X,Y,W,H" with four whole numbers.
+bool ParseRegion(const std::string& text, ImageRegion& region) {
+  int32_t* fields[] = {&region.x, &region.y, &region.width, &region.height};
+  size_t at = 0;
+  for (size_t i = 0; i < 4; ++i) {
+    const size_t end = i < 3 ? text.find(',', at) : text.size();
+    if (end == std::string::npos) return false;
+    const std::string field = text.substr(at, end - at);
+    char* stop = nullptr;
+    const long value = std::strtol(field.c_str(), &stop, 10);
+    if (field.empty() || *stop != 0 || value < 0 || value > INT32_MAX) return false;
+    *fields[i] = static_cast<int32_t>(value);
+    at = end + 1;
+  }
+  return true;
+}
+
 int Image(const CommandArguments& args) {
-  if (args.size() != 2) return PrintUsage("image");
+  if (args.size() < 2) return PrintUsage("image");
+  int factor = 0;
+  std::optional<ImageRegion> region;
+  for (size_t i = 2; i < args.size(); ++i) {
+    if (args[i] == "--scale" && i + 1 < args.size() && args[i + 1].starts_with("1/")) {
+      factor = std::atoi(args[++i].c_str() + 2);
+      if (factor < 1 || factor > LargeImageSource::kMaxFactor || (factor & (factor - 1)) != 0) {
+        return PrintUsage("image");
+      }
+    } else if (args[i] == "--region" && i + 1 < args.size()) {
+      region.emplace();
+      if (!ParseRegion(args[++i], *region)) return PrintUsage("image");
+    } else {
+      return PrintUsage("image");
+    }
+  }
   PLAnyBmp bmp;
   try {
-    PLAnyPicDecoder decoder;
-    decoder.MakeBmpFromFile(args[0], bmp);
+    if (factor != 0 || region) {
+      const auto source = OpenLargeImageSource(args[0]);
+      source->Read(region.value_or(ImageRegion{0, 0, source->Width(), source->Height()}), std::max(factor, 1), bmp);
+    } else {
+      PLAnyPicDecoder decoder;
+      decoder.MakeBmpFromFile(args[0], bmp);
+    }
   } catch (const PLTextException& e) {
     std::string text = e.GetText();
     while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -55,7 +99,8 @@ int Image(const CommandArguments& args) {
   return 0;
 }
 
-const ToolCommand registration("image", "image IN OUT.pam", "decode an image file and write it as PAM", Image);
+const ToolCommand registration("image", "image IN OUT.pam [--scale 1/N] [--region X,Y,W,H]",
+                               "decode an image file (or a region, reduced) and write it as PAM", Image);
 
 }  // namespace
 

@@ -4,7 +4,9 @@
 // dropped) and saved as OUT. The instrument chooser and the add-section wizard are answered with
 // the first definition of the --instrument document. Prints each new section and, per
 // instrument line, its name, program and courses, and per voice its chords, notes, rests and
-// bars. --warnings prints the converters' warnings on the standard error stream.
+// bars. --warnings prints the converters' warnings on the standard error stream. As in the
+// editor, each new section gets the systems per page that fit its paper, and sections print on
+// pages of their own.
 
 #include <algorithm>
 #include <cstdio>
@@ -25,6 +27,11 @@
 #include "import/musicxml/ImportWarnings.h"
 #include "import/text/TextImportCommands.h"
 #include "model/CSystemArray.h"
+#include "model/StaveRenderer.h"
+#include "platform/draw/RecordingDevice.h"
+#include "platform/draw/TextFaces.h"
+#include "view/render/DrawingStaveRenderer.h"
+#include "view/render/pages/DocumentPages.h"
 
 namespace vornel::tool {
 
@@ -70,6 +77,23 @@ void PrintSection(const CSystemArray& section, size_t number) {
                   n.bars);
     }
   }
+}
+
+// Systems per page of the sections not among `existing`, measured as the editor's screen
+// measures them; the active section stays as it was.
+void FitSystemsToPages(CVornelTabDoc& doc, const std::vector<const CSystemArray*>& existing) {
+  DrawingStaveRenderer renderer;
+  const ScopedStaveRenderer installed(renderer);
+  RecordingDevice screen(96, false, PangoTextEngine::Shared());
+  screen.SetRecording(false);
+  const int32_t active = doc.sections.activeSection;
+  for (size_t s = 0; s < doc.sections.size(); ++s) {
+    const CSystemArray* section = doc.sections.at(s);
+    if (section == nullptr || std::find(existing.begin(), existing.end(), section) != existing.end()) continue;
+    doc.sections.activeSection = static_cast<int32_t>(s);
+    RecomputeSystemsPerPage(doc, screen);
+  }
+  doc.sections.activeSection = active;
 }
 
 int Import(const CommandArguments& args) {
@@ -135,6 +159,7 @@ int Import(const CommandArguments& args) {
     const int index = doc->sections.IndexOf(untouched);
     if (index >= 0) doc->sections.DeleteSection(static_cast<size_t>(index));
   }
+  FitSystemsToPages(*doc, existing);
   if (!SaveDocumentFile(*doc, files[1])) return 1;
   for (size_t s = 0; s < doc->sections.size(); ++s) {
     const CSystemArray* section = doc->sections.at(s);

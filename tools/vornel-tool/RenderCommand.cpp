@@ -1,9 +1,11 @@
 // render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen]
-// [--frames]: typesets a section of a document without a window. PNG output is one file per
-// page (OUT.png, or OUT-001.png and on for several pages), PDF one document, the log the
-// recording device's calls page by page. Without --screen the pages are drawn as printed; with
-// it as the window draws them (markers, highlight band, header background), and with --frames
-// too each meta-event's frame and the line to its anchor, where hit testing finds it. Everything is written to temporary
+// [--frames]: typesets a document without a window: every page of its print sequence (title
+// page, contents, preface, facsimiles, the music of every section), or with --section the pages
+// of one section; --pages picks pages of those. PNG output is one file per page (OUT.png, or
+// OUT-001.png and on for several pages), PDF one document, the log the recording device's calls
+// page by page. Without --screen the pages are drawn as printed; with it as the window draws
+// them (markers, highlight band, header background), and with --frames too each meta-event's
+// frame and the line to its anchor, where hit testing finds it. Everything is written to temporary
 // files first and renamed into place only when all of it was written, so a failure leaves
 // nothing behind.
 
@@ -18,6 +20,7 @@
 #include "DocumentCommand.h"
 #include "ToolCommand.h"
 #include "document/CVornelTabDoc.h"
+#include "document/CPageDlg.h"
 #include "model/CSystemArray.h"
 #include "model/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
@@ -26,9 +29,8 @@
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/NumberText.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/render/DrawingStaveRenderer.h"
-#include "view/render/PlainPages.h"
+#include "view/render/pages/DocumentPages.h"
 
 namespace vornel::tool {
 
@@ -49,23 +51,7 @@ struct RenderOptions {
   bool frames = false;
 };
 
-bool ScanNumber(const std::string& text, int32_t low, int32_t high, int32_t& value) {
-  uint32_t scanned = 0;
-  if (!ScanInt(text, scanned) || scanned > static_cast<uint32_t>(high)) return false;
-  value = static_cast<int32_t>(scanned);
-  return value >= low;
-}
-
-bool ScanPages(const std::string& text, RenderOptions& o) {
-  const size_t dash = text.find('-');
-  if (dash == std::string::npos) {
-    if (!ScanNumber(text, 1, 100000, o.firstPage)) return false;
-    o.lastPage = o.firstPage;
-    return true;
-  }
-  return ScanNumber(text.substr(0, dash), 1, 100000, o.firstPage) &&
-         ScanNumber(text.substr(dash + 1), 1, 100000, o.lastPage) && o.firstPage <= o.lastPage;
-}
+bool ScanPages(const std::string& text, RenderOptions& o) { return ScanPageRange(text, o.firstPage, o.lastPage); }
 
 // False for a command line the usage line must answer.
 bool ParseOptions(const CommandArguments& args, RenderOptions& o) {
@@ -167,36 +153,49 @@ int Render(const CommandArguments& args) {
                  sectionIndex + 1, sectionCount);
     return 1;
   }
-  CSystemArray& section = *doc->sections.at(static_cast<size_t>(sectionIndex));
+  doc->sections.activeSection = sectionIndex;
 
-  // Printed pages are drawn at zoom 100: the zoom then enlarges the resolution instead.
+  // Printed pages are drawn at zoom 100: the zoom then enlarges the resolution instead. A
+  // section alone is printed as the window shows it; without one, the whole document.
   const bool printing = !o.screen;
   const int32_t dpi = printing ? MulDiv(o.dpi, o.zoom, 100) : o.dpi;
-  const int32_t zoom = printing ? 100 : o.zoom;
-  PageDrawSettings settings = DrawSettingsOf(doc->settings.pageSettings, zoom, o.screen);
-  settings.resolveImagePath = [&doc](std::string& path) { return doc->ResolveFacsimilePath(path); };
-  settings.showMetaEventFrames = o.screen && o.frames;
-  ScopedPageSettings activeSettings(&settings);
+  CPageDlg& page = doc->settings.pageSettings;
+  page.zoom = printing ? 100 : o.zoom;
+  page.printAllSections = printing && o.section == 0 ? 1 : 0;
+  page.showMetaEventFrames = o.screen && o.frames ? 1 : 0;
   DrawingStaveRenderer renderer;
   ScopedStaveRenderer installed(renderer);
 
-  RecordingDevice measuring(dpi, printing);
-  measuring.SetRecording(false);
-  PlainPages pages(section, measuring, zoom);
-  const size_t pageCount = pages.PageCount();
-  size_t first = 0;
-  size_t last = pageCount - 1;
+  // On screen the page stands in the view with a margin around it.
+  RecordingDevice like(dpi, printing);
+  Size size;
+  if (printing) {
+    const Rect paper = PaperRect(page, like);
+    size = {paper.Width(), paper.Height()};
+  } else {
+    page.pageRect = PaperRect(page, like);
+    const int32_t margin = MulDiv(100, dpi, 254);
+    size = {page.pageRect.Width() + 2 * margin, page.pageRect.Height() + 3 * margin};
+    page.viewClientRect = {0, 0, size.cx, size.cy};
+  }
+
+  const int32_t pageCount = BuildPrintPages(*doc, 1);
+  struct PrintEnd {
+    CVornelTabDoc& doc;
+    ~PrintEnd() { BuildPrintPages(doc, 0); }
+  } printEnd{*doc};
+  int32_t first = 0;
+  int32_t last = pageCount - 1;
   if (o.firstPage != 0) {
-    if (static_cast<size_t>(o.lastPage) > pageCount) {
-      std::fprintf(stderr, "vornel-tool render: section %d of %s has no page %d (it has %zu)\n", sectionIndex + 1,
-                   o.document.c_str(), o.lastPage, pageCount);
+    if (o.lastPage > pageCount) {
+      std::fprintf(stderr, "vornel-tool render: %s has no page %d (it has %d)\n", o.document.c_str(), o.lastPage,
+                   pageCount);
       return 1;
     }
-    first = static_cast<size_t>(o.firstPage - 1);
-    last = static_cast<size_t>(o.lastPage - 1);
+    first = o.firstPage - 1;
+    last = o.lastPage - 1;
   }
-  const size_t count = last - first + 1;
-  const Size size = PlainPages::PageSize(dpi, zoom);
+  const size_t count = static_cast<size_t>(last - first + 1);
 
   PendingFiles pending;
   std::string error;
@@ -205,10 +204,11 @@ int Render(const CommandArguments& args) {
   switch (o.kind) {
     case Output::kLog: {
       RecordingDevice device(dpi, printing);
+      device.SetExtent(size);
       std::string log;
-      for (size_t p = first; p <= last; ++p) {
+      for (int32_t p = first; p <= last; ++p) {
         device.ClearLog();
-        pages.DrawPage(p, device);
+        DrawPage(*doc, device, p);
         log += "page " + std::to_string(p + 1) + "\n" + device.Log();
       }
       written = WriteFileAtomically(pending.Add(o.out), log, &error);
@@ -216,18 +216,18 @@ int Render(const CommandArguments& args) {
     }
     case Output::kPdf: {
       PdfDevice device(size.cx, size.cy, dpi, printing);
-      for (size_t p = first; p <= last; ++p) {
+      for (int32_t p = first; p <= last; ++p) {
         if (p != first) device.NextPage();
-        pages.DrawPage(p, device);
+        DrawPage(*doc, device, p);
       }
       written = device.Finish(pending.Add(o.out), &error);
       break;
     }
     case Output::kPng: {
-      for (size_t p = first; p <= last && written; ++p) {
+      for (int32_t p = first; p <= last && written; ++p) {
         ImageDevice device(size.cx, size.cy, dpi, 0xFFFFFF, printing);
-        pages.DrawPage(p, device);
-        failedTarget = PngName(o.out, p - first, count);
+        DrawPage(*doc, device, p);
+        failedTarget = PngName(o.out, static_cast<size_t>(p - first), count);
         written = device.WritePng(pending.Add(failedTarget), &error);
       }
       break;
@@ -245,7 +245,7 @@ int Render(const CommandArguments& args) {
 const ToolCommand registration(
     "render",
     "render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen] [--frames]",
-    "typeset a section of a document as pages", Render);
+    "typeset a document (or one section with --section) as pages", Render);
 
 }  // namespace
 

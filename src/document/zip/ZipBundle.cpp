@@ -146,7 +146,13 @@ UnzippedBundle UnzipBundle(const std::string& bundlePath) {
     bundle.status = BundleStatus::kNoDocument;
     return bundle;
   }
-  if (!IsSafeRelativePath(document.local) || UnzipItem(zip.get(), index, document.local) != kZipOk) return bundle;
+  if (!IsSafeRelativePath(document.local)) return bundle;
+  const ZipResult unzipped = UnzipItem(zip.get(), index, document.local, {kMaxBundleDocumentBytes, kMaxBundleRatio});
+  if (unzipped == kZipTooLarge) {
+    bundle.reason = document.entry + " would unpack to " + std::to_string(entry.uncompressedSize) + " bytes from " +
+                    std::to_string(entry.compressedSize) + ": no document packs so tightly.";
+  }
+  if (unzipped != kZipOk) return bundle;
   CloseZipReader(zip.get());
   bundle.status = BundleStatus::kExtracted;
   bundle.documentPath = bundle.folder.Path() + "/" + document.local;

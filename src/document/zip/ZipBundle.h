@@ -71,13 +71,20 @@ enum class BundleStatus { kExtracted, kUnreadable, kNoDocument };
 struct UnzippedBundle {
   BundleStatus status = BundleStatus::kUnreadable;
   std::string documentPath;  // the extracted document, while `folder` lives
+  std::string reason;        // why it is unreadable, when that is known
   TemporaryFolder folder;
 };
+
+// The largest document a bundle may unpack to, and the most it may unpack to per packed byte:
+// an XML document packs to about a thirtieth, never to a thousandth, which is a zip bomb.
+inline constexpr uint64_t kMaxBundleDocumentBytes = uint64_t(1) << 30;
+inline constexpr uint32_t kMaxBundleRatio = 256;
 
 // Extracts the document of the bundle at `bundlePath` (the entry named like the bundle with
 // the extension ".btxml", found without regard to case) into a new temporary folder, never
 // beside the bundle. kUnreadable when the bundle does not open or the entry cannot be
-// extracted; kNoDocument when the bundle holds no such entry.
+// extracted (or would unpack beyond the limits above); kNoDocument when the bundle holds no
+// such entry.
 UnzippedBundle UnzipBundle(const std::string& bundlePath);
 
 }  // namespace vornel

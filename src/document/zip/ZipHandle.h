@@ -15,6 +15,7 @@ inline constexpr ZipResult kZipOk = 0;
 inline constexpr ZipResult kZipNotOpened = 0x200;       // a file was not created or opened
 inline constexpr ZipResult kZipCopyFailed = 0x400;      // a write failed, or an entry's data is bad
 inline constexpr ZipResult kZipNotFound = 0x500;        // no entry of that name
+inline constexpr ZipResult kZipTooLarge = 0x600;        // an entry beyond the extraction's limits
 inline constexpr ZipResult kZipBadArguments = 0x10000;  // null or closed handle, bad index, bad name
 inline constexpr ZipResult kZipFinished = 0x50000;      // the archive has been closed already
 inline constexpr ZipResult kZipWrongKind = 0x80000;     // a reader operation on a writer or the reverse

@@ -382,7 +382,7 @@ ZipResult GetZipItem(ZipHandle* handle, int index, ZipEntry& entry) {
   return Done(kZipOk);
 }
 
-ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination) {
+ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination, const ZipLimits& limits) {
   ZipResult refusal = kZipOk;
   const ReaderState* state = StateOf(handle, refusal);
   if (state == nullptr) return Done(refusal);
@@ -393,6 +393,11 @@ ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination
 
   if ((entry.record.attributes & kZipAttrDirectory) != 0) {
     return Done(CreateFolders(state->root, *relative) ? kZipOk : kZipNotOpened);
+  }
+  const uint64_t unpacked = entry.record.uncompressedSize;
+  const uint64_t packed = entry.record.compressedSize;
+  if (unpacked > limits.maxBytes || (limits.maxRatio != 0 && unpacked > uint64_t{limits.maxRatio} * packed)) {
+    return Done(kZipTooLarge);
   }
   const size_t slash = relative->rfind('/');
   if (slash != std::string::npos && !CreateFolders(state->root, std::string_view(*relative).substr(0, slash))) {

@@ -7,6 +7,7 @@
 // Unicode path field), otherwise as Windows-1252. The archive is read with every length,
 // count and offset checked against the file; an archive that fails a check does not open.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,13 +28,21 @@ ZipResult FindZipItem(ZipHandle* handle, std::string_view name, int& index, ZipE
 // The record of entry `index`; -1 gives an empty record whose index is the number of entries.
 ZipResult GetZipItem(ZipHandle* handle, int index, ZipEntry& entry);
 
+// What an extraction accepts: an entry that would unpack to more than `maxBytes`, or to more
+// than `maxRatio` times its packed size (0: any), is refused before a byte is written.
+struct ZipLimits {
+  uint64_t maxBytes = UINT64_MAX;
+  uint32_t maxRatio = 0;
+};
+
 // Extracts entry `index` to `destination`, a relative path below the root folder ("/" or "\"
 // between folders), creating the folders it needs. Absolute paths and paths with a ".."
 // step are refused with 0x10000 and nothing is written. The file is written under a temporary
-// name and renamed into place only when complete, so a failed extraction (0x200, or 0x400 for
-// a read, inflate, size or CRC error) leaves no partial file and any earlier file of that
-// name as it was. A folder entry only creates the folder.
-ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination);
+// name and renamed into place only when complete, so a failed extraction (0x200, 0x600 for an
+// entry beyond `limits`, or 0x400 for a read, inflate, size or CRC error) leaves no partial
+// file and any earlier file of that name as it was. A folder entry only creates the folder.
+// Inflating never produces more than the size the entry announces.
+ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination, const ZipLimits& limits = {});
 
 // Closes a reader handle. A writer handle gives 0x80000 and is left alone; a handle closed
 // before gives 0x10000.

@@ -4,18 +4,22 @@
 
 namespace vornel {
 
-DeviceBitmap DeviceBitmapOf(const PLBmp& bmp) {
-  const int width = bmp.GetWidth();
-  const int height = bmp.GetHeight();
-  if (!DeviceBitmap::ValidSize(width, height) || bmp.GetLineArray() == nullptr) return {};
+DeviceBitmap DeviceBitmapOf(const PLBmp& bmp) { return DeviceBitmapOf(bmp, 0, 0, bmp.GetWidth(), bmp.GetHeight()); }
+
+DeviceBitmap DeviceBitmapOf(const PLBmp& bmp, int left, int top, int width, int height) {
+  if (!DeviceBitmap::ValidSize(width, height) || bmp.GetLineArray() == nullptr || left < 0 || top < 0 ||
+      int64_t(left) + width > bmp.GetWidth() || int64_t(top) + height > bmp.GetHeight()) {
+    return {};
+  }
   DeviceBitmap bitmap(width, height);
-  std::vector<PLPixel32> line(static_cast<size_t>(width));
+  std::vector<PLPixel32> line(static_cast<size_t>(bmp.GetWidth()));
   const bool alpha = bmp.HasAlpha();
   for (int y = 0; y < height; ++y) {
-    PLBmp::ExpandLine(bmp.GetLineArray()[y], bmp.GetBitsPerPixel(), bmp.GetPalette(), width, line.data());
+    PLBmp::ExpandLine(bmp.GetLineArray()[top + y], bmp.GetBitsPerPixel(), bmp.GetPalette(), bmp.GetWidth(),
+                      line.data());
     uint32_t* out = bitmap.Data() + static_cast<size_t>(y) * static_cast<size_t>(width);
     for (int x = 0; x < width; ++x) {
-      const PLPixel32 p = line[static_cast<size_t>(x)];
+      const PLPixel32 p = line[static_cast<size_t>(left + x)];
       const uint32_t a = alpha ? p.a : 255;
       // Premultiplied, as the devices keep their pixels.
       const uint32_t r = p.r * a / 255;

@@ -62,7 +62,9 @@ PLAnyPicDecoder::FileType PLAnyPicDecoder::DetectSignature(const uint8_t* b, int
     return kTga;
   }
   if (starts({0x47, 0x49, 0x46, 0x38})) return kGif;
+  // Classic TIFF, then BigTIFF (version 43).
   if (starts({0x49, 0x49, 0x2A, 0x00}) || starts({0x4D, 0x4D, 0x00, 0x2A})) return kTiff;
+  if (starts({0x49, 0x49, 0x2B, 0x00}) || starts({0x4D, 0x4D, 0x00, 0x2B})) return kTiff;
   // A picture's opcodes start after its 512-byte preamble.
   if (size > 540 && ((at(522) == 0x00 && at(523) == 0x11 && at(524) == 0x02 && at(525) == 0xFF) ||
                      (at(522) == 0x00 && at(523) == 0x11 && at(524) == 0x01) ||

@@ -66,6 +66,8 @@ void PLGIFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   }
   const int screenWidth = gif->SWidth;
   const int screenHeight = gif->SHeight;
+  // A code of the LZW data, 3 bits at the least, stands for at most 4,096 pixels.
+  RequirePixels(source.GetBytesLeft(), screenWidth, screenHeight, 4096 * 8 / 3);
   bmp.Create(screenWidth, screenHeight, 8, false);
   PLBmpLock lock(bmp, false, true);
   uint8_t* const* lines = bmp.GetLineArray();

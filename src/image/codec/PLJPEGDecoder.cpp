@@ -120,6 +120,15 @@ void PLJPEGDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
     jpeg_abort_decompress(&cinfo);
     RaiseError(kPLErrNoMemory, "Out of memory creating bitmap.");
   }
+  // A truncated file would have the library make up every missing line: the data must be
+  // able to carry the picture it declares (a block of 64 pixels takes a bit at the least,
+  // and arithmetic coding keeps even that generous).
+  try {
+    RequirePixels(static_cast<int64_t>(s.source.bytes_in_buffer), width, height, 4096);
+  } catch (...) {
+    jpeg_abort_decompress(&cinfo);
+    throw;
+  }
   cinfo.dct_method = JDCT_FLOAT;
   if (fast_) cinfo.do_fancy_upsampling = FALSE;
   const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;

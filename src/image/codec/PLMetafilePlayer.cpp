@@ -601,9 +601,10 @@ void PLMetafilePlayer::PlayWmf(std::span<const uint8_t> records, const Frame& fr
   m.page = Xform{};
   m.RealizePen();
   m.RealizeFont();
+  size_t played = 0;
   ForEachWmfRecord(records, [&](uint16_t function, Record& r) {
     m.PlayWmfRecord(function, r);
-    return true;
+    return ++played < kMaxRecords;
   });
 }
 
@@ -829,7 +830,7 @@ void PLMetafilePlayer::PlayEmf(std::span<const uint8_t> records, const EmfRefere
   m.RealizeFont();
 
   size_t at = 0;
-  while (at + 8 <= records.size()) {
+  for (size_t played = 0; at + 8 <= records.size() && played < kMaxRecords; ++played) {
     const uint32_t type = PLReadLE32(records.data() + at);
     const uint32_t size = PLReadLE32(records.data() + at + 4);
     if (size < 8 || size % 4 != 0 || size > records.size() - at) break;

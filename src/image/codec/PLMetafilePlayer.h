@@ -41,6 +41,10 @@ class PLMetafilePlayer {
     int32_t deviceMillimetresY = 0;
   };
 
+  // A metafile plays at most this many records; the rest are left out. Each record is a
+  // drawing call, so a file of millions of tiny records cannot keep the player for minutes.
+  static constexpr size_t kMaxRecords = size_t(1) << 20;
+
   explicit PLMetafilePlayer(DeviceContext& dc);
   ~PLMetafilePlayer();
   PLMetafilePlayer(const PLMetafilePlayer&) = delete;

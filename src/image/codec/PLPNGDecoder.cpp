@@ -54,6 +54,9 @@ bool ReadImage(png_structp png, png_infop info, PLBmp& bmp) {
   int colourType = 0;
   int interlace = 0;
   png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, &interlace, nullptr, nullptr);
+  // Deflate makes at most 1,032 bytes of a byte, and a byte of a row holds at most 8 pixels.
+  PLPicDecoder::RequirePixels(static_cast<PngContext*>(png_get_io_ptr(png))->source->GetBytesLeft(), width, height,
+                              8 * 1032);
 
   int bits = 32;
   bool alpha = false;

@@ -103,6 +103,14 @@ void PLPicDecoder::RequireLines(const PLDataSource& source, int64_t lineBytes, i
   if (lines > 0 && lineBytes > source.GetBytesLeft() / lines) PLDataSource::RaiseEndOfData();
 }
 
+void PLPicDecoder::RequirePixels(int64_t bytes, int64_t width, int64_t height, int64_t pixelsPerByte) {
+  if (width <= 0 || height <= 0) return;
+  const int64_t pixels = width > INT64_MAX / height ? INT64_MAX : width * height;
+  const int64_t producible =
+      kPixelsWithoutData + std::clamp<int64_t>(bytes, 0, INT64_MAX / 2 / pixelsPerByte) * pixelsPerByte;
+  if (pixels > producible) PLDataSource::RaiseEndOfData();
+}
+
 size_t PLPicDecoder::ExpandPackBits(std::span<uint8_t> dest, std::span<const uint8_t> packed) {
   size_t out = 0;
   size_t in = 0;

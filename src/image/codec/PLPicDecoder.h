@@ -45,6 +45,12 @@ class PLPicDecoder : public PLObject {
   // is made for them, when what remains of `source` cannot hold `lines` lines of
   // `lineBytes` each.
   static void RequireLines(const PLDataSource& source, int64_t lineBytes, int64_t lines);
+  // For compressed data: throws the end-of-data error, before a bitmap is made for them, when
+  // `width` × `height` pixels are more than `bytes` of data can produce at `pixelsPerByte`,
+  // the densest coding of the format. Pictures of up to kPixelsWithoutData pixels always
+  // pass. A few bytes that declare a huge picture thus never fill one.
+  static constexpr int64_t kPixelsWithoutData = int64_t(1) << 22;
+  static void RequirePixels(int64_t bytes, int64_t width, int64_t height, int64_t pixelsPerByte);
 
   // One PackBits row: rows of fewer than 8 bytes are stored unpacked and come back as a
   // pointer into the source; longer ones consume `packedBytes` and are expanded into

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLTiffGlue.h"
+#include "image/codec/PLTiffSamples.h"
 
 namespace vornel {
 
@@ -71,10 +73,31 @@ void PLTIFFDecoder::DoTiffDecode(PLBmp& bmp, PLDataSource&, TIFF* tiff) {
   TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
   // Grey and alpha in separate planes would give scanlines of one sample: the library reads them.
   const bool interleaved = samplesPerPixel == 1 || planar == PLANARCONFIG_CONTIG;
-  if ((samplesPerPixel == 1 || samplesPerPixel == 2) && paletteDepth && interleaved && !TIFFIsTiled(tiff)) {
+  // 16-bit samples, separate planes and grey with alpha are read sample by sample: the
+  // library's RGBA reading would premultiply unassociated alpha and drop a grey image's.
+  if ((bitsPerSample == 16 || !interleaved || samplesPerPixel == 2) && PLTiffSamples::Handles(tiff)) {
+    DecodeSamples(bmp, tiff);
+  } else if ((samplesPerPixel == 1 || samplesPerPixel == 2) && paletteDepth && interleaved && !TIFFIsTiled(tiff)) {
     DecodePalette(bmp, tiff);
   } else {
     DecodeRgba(bmp, tiff);
+  }
+}
+
+void PLTIFFDecoder::DecodeSamples(PLBmp& bmp, TIFF* tiff) {
+  PLTiffSamples reader(tiff, *lastError_);
+  bmp.Create(reader.Width(), reader.Height(), 32, reader.HasAlpha());
+  PLBmpLock lock(bmp, false, true);
+  uint8_t* const* lines = bmp.GetLineArray();
+  std::vector<PLPixel32> pixels;
+  for (size_t i = 0; i < reader.UnitCount(); ++i) {
+    const PLTiffSamples::Unit& unit = reader.UnitAt(i);
+    // As the library's own reading does, a damaged unit leaves its pixels and the rest goes on.
+    reader.ReadUnit(i, pixels, true);
+    for (uint32_t r = 0; r < unit.height; ++r) {
+      std::memcpy(lines[unit.y + r] + size_t(unit.x) * 4, pixels.data() + size_t(r) * unit.width,
+                  size_t(unit.width) * 4);
+    }
   }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// Decodes TIFF images through libtiff. Grey and palette images of up to 8 bits in strips
-// become 1- or 8-bit bitmaps with their palette; everything else (colour, 16-bit samples,
-// tiles, CMYK, YCbCr, Lab) goes through the library's RGBA reading into 32 bits.
+// Decodes TIFF images (classic and BigTIFF) through libtiff. Grey and palette images of up to
+// 8 bits in strips become 1- or 8-bit bitmaps with their palette; 16-bit samples, separate
+// planes and grey with alpha are read sample by sample (PLTiffSamples) into 32 bits with their
+// alpha as stored; everything else (8-bit colour, tiles, CMYK, YCbCr, Lab) goes through the
+// library's RGBA reading into 32 bits.
 
 #include <tiffio.h>
 
@@ -15,6 +17,7 @@ class PLTIFFDecoder : public PLPicDecoder {
   virtual void DoTiffDecode(PLBmp& bmp, PLDataSource& source, TIFF* tiff);
 
  private:
+  void DecodeSamples(PLBmp& bmp, TIFF* tiff);
   void DecodePalette(PLBmp& bmp, TIFF* tiff);
   void DecodeRgba(PLBmp& bmp, TIFF* tiff);
   void ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples);

@@ -113,6 +113,9 @@ void PLWEMFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) {
     RaiseError(kPLErrNoMemory, "Cannot allocate memory bitmap.");
   }
+  // The page and the picture made of it take eight bytes a pixel: a page beyond what the
+  // records could stand for (eight pixels a byte, besides a screenful) is not made.
+  RequirePixels(static_cast<int64_t>(records.size()), width, height, 8);
   if (!enhanced && (frame.width == 0 || frame.height == 0)) frame = {0, 0, double(width), double(height)};
 
   // Played onto a white page; areas the metafile does not paint stay white.

@@ -8,19 +8,8 @@ namespace vornel {
 
 namespace {
 
-// Printer paper codes the page settings keep, in twips (portrait).
-struct PaperSize {
-  int32_t code;
-  int32_t width;
-  int32_t height;
-};
-constexpr PaperSize kPapers[] = {
-    {1, 12240, 15840},   // letter
-    {5, 12240, 20160},   // legal
-    {8, 16838, 23811},   // A3
-    {9, RtfPage::kA4Width, RtfPage::kA4Height},
-    {11, 8391, 11906},   // A5
-};
+// Tenths of a millimetre to twips, rounded.
+int32_t TenthsToTwips(int32_t tenths) { return static_cast<int32_t>((int64_t{tenths} * 1440 + 127) / 254); }
 
 }  // namespace
 
@@ -32,15 +21,11 @@ RtfPage RtfPage::A4(bool landscape) {
 }
 
 RtfPage RtfPage::FromPageSettings(const CPageDlg& settings) {
+  const Size paper = settings.PaperSizeTenths();
   RtfPage page;
-  for (const PaperSize& paper : kPapers) {
-    if (paper.code == settings.paperFormat) {
-      page.widthTwips = paper.width;
-      page.heightTwips = paper.height;
-    }
-  }
+  page.widthTwips = TenthsToTwips(paper.cx);
+  page.heightTwips = TenthsToTwips(paper.cy);
   page.landscape = settings.landscape != 0;
-  if (page.landscape) std::swap(page.widthTwips, page.heightTwips);
   return page;
 }
 

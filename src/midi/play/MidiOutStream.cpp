@@ -99,6 +99,7 @@ bool MidiOutStream::PlayProgram(const MidiPlayProgram& program) {
   JoinThread();
   std::vector<MidiStreamEvent> events = ReadStreamEvents(program.stream);
   if (events.empty()) return false;
+  positions_ = program.positions;
   const MidiOutFactory& factory = factory_ ? factory_ : DefaultMidiOutFactory();
   std::unique_ptr<MidiOut> out = factory ? factory() : nullptr;
   if (out == nullptr) {
@@ -352,6 +353,14 @@ void MidiOutStream::DispatchLocked(uint32_t word, double tick) {
     if (microseconds != 0) SetTempoLocked(microseconds, DueLocked(tick));
   }
   if ((word & kCallbackBit) != 0) Report(word, kKeepForPositions);
+}
+
+std::optional<MidiPlayPosition> MidiOutStream::ReportedPosition(uint32_t report) const {
+  if ((report & 0xFF000000u) != kMidiStreamPosition) return std::nullopt;
+  if (positions_.empty()) return MidiPlayPosition{static_cast<int32_t>((report >> 16) & 0xFF), static_cast<int32_t>(report & 0xFF)};
+  const size_t index = report & 0xFFFFFFu;
+  if (index >= positions_.size()) return std::nullopt;
+  return positions_[index];
 }
 
 void MidiOutStream::SilenceLocked() {

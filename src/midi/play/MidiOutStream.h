@@ -113,6 +113,11 @@ class MidiOutStream {
   // The clock time the play started at (the set-up was sent then).
   int64_t StartTime() const;
 
+  // The system and bar of a reported bar position of the last play (its program's list, or
+  // the word's own low bytes when the program listed none); nothing for another report.
+  // Called on the thread that starts the plays.
+  std::optional<MidiPlayPosition> ReportedPosition(uint32_t report) const;
+
   // Hands the waiting reports to `deliver` in order, on the caller's thread; a failure of the
   // player's thread is shown in the "MIDI ERROR" box before kReportClosed.
   void DrainReports(const std::function<void(uint32_t report)>& deliver);
@@ -148,6 +153,7 @@ class MidiOutStream {
   std::thread thread_;
   std::unique_ptr<MidiOut> out_;
   std::vector<MidiStreamEvent> events_;
+  std::vector<MidiPlayPosition> positions_;  // of the last play; its thread never reads them
   size_t index_ = 0;       // next event to send
   double nextTick_ = 0;    // its tick
   bool started_ = false;

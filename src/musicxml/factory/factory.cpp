@@ -22,7 +22,19 @@ constexpr std::array<FunctorMaker, sizeof...(I)> FunctorMakers(std::index_sequen
   return {{&MakeFunctor<static_cast<int32_t>(I) + 1>...}};
 }
 
+factory::UnknownElementReporter& Reporter() {
+  static factory::UnknownElementReporter reporter;
+  return reporter;
+}
+
 }  // namespace
+
+void factory::SetUnknownElementReporter(UnknownElementReporter reporter) { Reporter() = std::move(reporter); }
+
+void factory::ReportUnknownElement(std::string_view name) {
+  std::fprintf(stderr, "Sxmlelement factory::create called with unknown element \"%.*s\"\n",
+               static_cast<int>(name.size()), name.data());
+}
 
 factory::factory() {
   static constexpr auto kMakers = FunctorMakers(std::make_index_sequence<kElementTypeCount>());
@@ -34,8 +46,11 @@ factory::~factory() { nameTable_.clear(); }
 Sxmlelement factory::create(std::string_view name) const {
   const auto found = nameTable_.find(name);
   if (found == nameTable_.end() || !found->second) {
-    std::fprintf(stderr, "Sxmlelement factory::create called with unknown element \"%.*s\"\n",
-                 static_cast<int>(name.size()), name.data());
+    if (Reporter()) {
+      Reporter()(name);
+    } else {
+      ReportUnknownElement(name);
+    }
     return nullptr;
   }
   Sxmlelement element = (*found->second)();

@@ -1,6 +1,7 @@
 #pragma once
 // The element factory: turns an element name into a new element of that name's type.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -34,8 +35,15 @@ class factory : public singleton<factory> {
   virtual ~factory();
 
   // A new element of the name's type carrying that name, held by the returned handle alone;
-  // for a name not in the table, one line on the standard error stream and a null handle.
+  // for a name not in the table, a report (by default one line on the standard error stream)
+  // and a null handle.
   Sxmlelement create(std::string_view name) const;
+
+  // Where names outside the table are reported; an empty reporter restores the default line.
+  using UnknownElementReporter = std::function<void(std::string_view name)>;
+  static void SetUnknownElementReporter(UnknownElementReporter reporter);
+  // The default report: "Sxmlelement factory::create called with unknown element "NAME"".
+  static void ReportUnknownElement(std::string_view name);
 
  private:
   friend class singleton<factory>;

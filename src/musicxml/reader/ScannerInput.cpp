@@ -56,18 +56,10 @@ void Decide() {
     NextByte();  // the second byte of the mark
     return;
   }
+  // Anything else, a UTF-8 byte-order mark included, is read as it stands: the mark is three
+  // characters that no rule takes.
   state.mode = Mode::kBytes;
-  if (first == EOF) return;
-  if (first != 0xEF) {
-    Pend(static_cast<unsigned char>(first));
-    return;
-  }
-  const int second = NextByte();
-  const int third = second == 0xBB ? NextByte() : EOF;
-  if (second == 0xBB && third == 0xBF) return;  // a UTF-8 byte-order mark
-  Pend(0xEF);
-  if (second != EOF) Pend(static_cast<unsigned char>(second));
-  if (third != EOF) Pend(static_cast<unsigned char>(third));
+  if (first != EOF) Pend(static_cast<unsigned char>(first));
 }
 
 // The next 16-bit unit, or -1 at the end (an odd last byte is dropped).

@@ -16,6 +16,7 @@ xmlreader::~xmlreader() {
 void xmlreader::start() {
   file_ = TXMLFile::create();
   refusal_.clear();
+  openComment_ = nullptr;
   // Elements left open by a failed read must not receive the next file's elements.
   while (!elements_.empty()) popElement();
 }
@@ -31,27 +32,39 @@ STXMLFile xmlreader::readStream(FILE* file) {
 }
 
 bool xmlreader::xmlDecl(const char* version, const char* encoding, int standalone) {
+  openComment_ = nullptr;
   file_->setXMLDecl(std::make_unique<TXMLDecl>(version, encoding, standalone));
   return true;
 }
 
 bool xmlreader::docType(const char* start, bool isPublic, const char* publicLiteral, const char* systemLiteral) {
+  openComment_ = nullptr;
   file_->setDocType(std::make_unique<TDocType>(start, isPublic, publicLiteral, systemLiteral));
   return true;
 }
 
-void xmlreader::addLeaf(const char* name, const char* text) {
-  if (elements_.empty()) return;
+Sxmlelement xmlreader::addLeaf(const char* name, const char* text) {
+  openComment_ = nullptr;
+  if (elements_.empty()) return nullptr;
   Sxmlelement leaf = factory::instance().create(name);
   leaf->setValue(text);
   elements_.back()->push(leaf);
+  return leaf;
 }
 
-void xmlreader::newComment(const char* text) { addLeaf("comment", text); }
+void xmlreader::newComment(const char* text) {
+  // A comment of a thousand dashes is one element, not a thousand.
+  if (openComment_) {
+    openComment_->appendValue(text);
+    return;
+  }
+  openComment_ = addLeaf("comment", text);
+}
 
 void xmlreader::newProcessingInstruction(const char* text) { addLeaf("pi", text); }
 
 bool xmlreader::newElement(const char* name) {
+  openComment_ = nullptr;
   if (elements_.size() >= kMaxDepth) {
     refusal_ = "elements nested deeper than 256 levels";
     return false;
@@ -72,6 +85,7 @@ bool xmlreader::newElement(const char* name) {
 }
 
 bool xmlreader::newAttribute(const char* name, const char* value) {
+  openComment_ = nullptr;
   Sxmlattribute attribute = xmlattribute::create();
   attribute->setName(name);
   attribute->setValue(DecodeEntities(value));
@@ -79,9 +93,13 @@ bool xmlreader::newAttribute(const char* name, const char* value) {
   return true;
 }
 
-void xmlreader::setValue(const char* value) { elements_.back()->setValue(DecodeEntities(value)); }
+void xmlreader::setValue(const char* value) {
+  openComment_ = nullptr;
+  elements_.back()->setValue(DecodeEntities(value));
+}
 
 bool xmlreader::endElement(const char* name) {
+  openComment_ = nullptr;
   if (elements_.empty()) return false;
   const Sxmlelement closed = elements_.back();
   popElement();

@@ -40,9 +40,12 @@ class xmlreader : public reader {
   void start();
   // Appends a comment or processing instruction to the innermost open element; one that stands
   // outside the root element has no place in the tree and is dropped.
-  void addLeaf(const char* name, const char* text);
+  Sxmlelement addLeaf(const char* name, const char* text);
 
   std::deque<Sxmlelement> elements_;
+  // The comment element the last callback made: the scanner hands a comment over in pieces
+  // (one per dash), which all go into that one element.
+  Sxmlelement openComment_;
   STXMLFile file_;
   std::string refusal_;  // replaces the parser's message for a refusal of our own
 };

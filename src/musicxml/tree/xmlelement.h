@@ -41,6 +41,7 @@ class xmlelement : public ctree<xmlelement>, public visitable {
 
   void setName(std::string_view name) { name_ = name; }
   void setValue(std::string_view value) { value_ = value; }
+  void appendValue(std::string_view more) { value_ += more; }
   // Appends an attribute and returns its index.
   int32_t add(const Sxmlattribute& attribute);
 

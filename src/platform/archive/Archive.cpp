@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/archive/ArchiveReader.h"
@@ -15,6 +17,7 @@ constexpr uint16_t kBigObjectTag = 0x7FFF;
 constexpr uint32_t kBigClassTag = 0x80000000u;
 constexpr size_t kMaxClassNameLength = 64;
 constexpr int kMaxObjectDepth = 200;
+constexpr size_t kFlushBytes = size_t(1) << 20;
 
 // The reader that is reading on this thread, told of objects that die during the read.
 thread_local ArchiveReader* t_activeReader = nullptr;
@@ -86,14 +89,22 @@ void ArchiveWriter::WriteTag(uint32_t index, bool isClass) {
   }
 }
 
-void ArchiveWriter::WriteObject(const Persistent* object) {
+void ArchiveWriter::Flush() {
+  if (!flush_ || bytes_.empty()) return;
+  flush_(bytes_);
+  bytes_.clear();
+}
+
+void ArchiveWriter::WriteObject(const Persistent* object, bool onlyHere) {
   if (object == nullptr) {
     WriteU16(kNullTag);
     return;
   }
-  if (const auto found = objectNumbers_.find(object); found != objectNumbers_.end()) {
-    WriteTag(found->second, false);
-    return;
+  if (!onlyHere) {
+    if (const uint32_t number = objectNumbers_.Find(object); number != 0) {
+      WriteTag(number, false);
+      return;
+    }
   }
   const std::string name(object->ClassName());
   if (const auto found = classNumbers_.find(name); found != classNumbers_.end()) {
@@ -105,16 +116,32 @@ void ArchiveWriter::WriteObject(const Persistent* object) {
     WriteRaw(name);
     classNumbers_.emplace(name, nextNumber_++);
   }
-  objectNumbers_.emplace(object, nextNumber_++);
+  // Every new object takes a number, as the reader counts them; only objects that may come
+  // again need finding by it.
+  const uint32_t number = nextNumber_++;
+  if (!onlyHere) objectNumbers_.Insert(object, number);
   object->Store(*this);
+  if (flush_ && bytes_.size() >= kFlushBytes) Flush();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Reader
 
 ArchiveReader::ArchiveReader(std::span<const uint8_t> data, std::string version)
-    : data_(data), version_(std::move(version)), outerReader_(t_activeReader) {
+    : data_(data),
+      version_(std::move(version)),
+      buildBudget_(kBaseBuildBudget + std::min(data.size(), (SIZE_MAX - kBaseBuildBudget) / kBuildBudgetPerByte) *
+                                          kBuildBudgetPerByte),
+      outerReader_(t_activeReader) {
   t_activeReader = this;
+}
+
+void ArchiveReader::ChargeBuilt(size_t bytes) {
+  if (bytes > buildBudget_) {
+    Fail(ArchiveErrorCode::kOverBudget, "the records build more than an archive of " + std::to_string(data_.size()) +
+                                            " bytes can hold");
+  }
+  buildBudget_ -= bytes;
 }
 
 ArchiveReader::~ArchiveReader() {
@@ -124,10 +151,11 @@ ArchiveReader::~ArchiveReader() {
 }
 
 void ArchiveReader::ForgetObject(const Persistent* object) {
+  const uint32_t number = object->readNumber_;
+  if (number == 0) return;
   for (ArchiveReader* reader = this; reader != nullptr; reader = reader->outerReader_) {
-    if (const auto found = reader->loadedNumbers_.find(object); found != reader->loadedNumbers_.end()) {
-      reader->loaded_[found->second].object = nullptr;
-      reader->loadedNumbers_.erase(found);
+    if (number < reader->loaded_.size() && reader->loaded_[number].object == object) {
+      reader->loaded_[number].object = nullptr;
     }
   }
 }
@@ -235,25 +263,26 @@ ArchiveReader::Tag ArchiveReader::ReadTag() {
 
 const std::string& ArchiveReader::ClassNameOf(const Tag& tag) {
   if (tag.kind == Tag::kNewClass) {
-    loaded_.push_back(Entry{true, tag.className, nullptr});
-    return loaded_.back().className;
+    loaded_.push_back(Entry{nullptr, static_cast<int32_t>(classNames_.size())});
+    classNames_.push_back(tag.className);
+    return classNames_.back();
   }
-  if (tag.index == 0 || tag.index >= loaded_.size() || !loaded_[tag.index].isClass) {
+  if (tag.index == 0 || tag.index >= loaded_.size() || loaded_[tag.index].classIndex < 0) {
     Fail(ArchiveErrorCode::kBadIndex, "reference to a class not read before");
   }
-  return loaded_[tag.index].className;
+  return classNames_[static_cast<size_t>(loaded_[tag.index].classIndex)];
 }
 
 Persistent* ArchiveReader::LoadedObject(uint32_t index) const {
-  if (index >= loaded_.size() || loaded_[index].isClass || loaded_[index].object == nullptr) {
+  if (index >= loaded_.size() || loaded_[index].classIndex >= 0 || loaded_[index].object == nullptr) {
     Fail(ArchiveErrorCode::kBadIndex, "reference to an object not read before, or no longer there");
   }
   return loaded_[index].object;
 }
 
 void ArchiveReader::RememberObject(Persistent* object) {
-  loadedNumbers_[object] = static_cast<uint32_t>(loaded_.size());
-  loaded_.push_back(Entry{false, {}, object});
+  object->readNumber_ = static_cast<uint32_t>(loaded_.size());
+  loaded_.push_back(Entry{object, -1});
 }
 
 ArchiveReader::DepthGuard::DepthGuard(ArchiveReader& r) : reader_(r) {

@@ -13,6 +13,7 @@ enum class ArchiveErrorCode {
   kBadCount,      // a count or length larger than the bytes that remain
   kTooDeep,       // objects nested beyond any record this system writes
   kBadData,       // a value a record cannot hold
+  kOverBudget,    // the records would build far more than an archive of this size can stand for
 };
 
 // The archive's error: ends the read in progress. The model is left as the reader found it.

@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/archive/ArchiveError.h"
@@ -87,6 +86,24 @@ class ArchiveReader {
     for (size_t i = 0; i < count; ++i) out.push_back(ReadOwnedObject<T>());
   }
 
+  // What a read builds is charged to a budget that grows with the archive: 48 MiB and 48 bytes
+  // for every byte of it. The reader charges each object it creates; records charge what they
+  // build beyond what they read (default entries, copies). A charge beyond the budget ends the
+  // read with kOverBudget.
+  static constexpr size_t kBaseBuildBudget = size_t(48) << 20;
+  static constexpr size_t kBuildBudgetPerByte = 48;
+  void ChargeBuilt(size_t bytes);
+  // What building one T costs: its declared weight (for classes whose default holds much more
+  // than the object itself), else its size.
+  template <typename T>
+  static constexpr size_t BuildWeight() {
+    if constexpr (requires { T::kBuildWeight; }) {
+      return T::kBuildWeight;
+    } else {
+      return sizeof(T);
+    }
+  }
+
   size_t Remaining() const { return data_.size() - pos_; }
   size_t Position() const { return pos_; }
   bool AtEnd() const { return pos_ == data_.size(); }
@@ -99,10 +116,10 @@ class ArchiveReader {
     uint32_t index;         // object number, or class number for kOldClass
     std::string className;  // for kNewClass
   };
+  // An object read, or (classIndex at least 0) a class, by its number in the archive.
   struct Entry {
-    bool isClass;
-    std::string className;
-    Persistent* object;
+    Persistent* object = nullptr;
+    int32_t classIndex = -1;
   };
   class DepthGuard {
    public:
@@ -118,6 +135,7 @@ class ArchiveReader {
   template <typename T>
   std::unique_ptr<T> CreateAndLoad(const Tag& tag) {
     const std::string& name = ClassNameOf(tag);
+    ChargeBuilt(BuildWeight<T>());
     std::unique_ptr<T> created = CreatePersistentByName<T>(name);
     if (!created) Fail(ArchiveErrorCode::kBadClass, "unexpected class " + name);
     const DepthGuard guard(*this);
@@ -140,9 +158,10 @@ class ArchiveReader {
   size_t pos_ = 0;
   std::string version_;
   // Index 0 stands for no object; classes and objects take the next numbers in reading order.
-  std::vector<Entry> loaded_{Entry{false, {}, nullptr}};
+  std::vector<Entry> loaded_{Entry{}};
+  std::vector<std::string> classNames_;
   int depth_ = 0;
-  std::unordered_map<const Persistent*, uint32_t> loadedNumbers_;
+  size_t buildBudget_;
   ArchiveReader* outerReader_;  // readers nest (a record may read another archive)
 };
 

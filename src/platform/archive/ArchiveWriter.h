@@ -3,12 +3,14 @@
 // numbered object references.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/archive/ObjectNumbers.h"
 #include "platform/archive/Persistent.h"
 #include "platform/archive/VersionText.h"
 
@@ -39,14 +41,21 @@ class ArchiveWriter {
   void WriteText(std::string_view utf8);
 
   // An object reference: null, a new object (with its class on first use) or one already written.
-  void WriteObject(const Persistent* object);
+  // An object that nothing else can refer to (`onlyHere`) is written without being remembered.
+  void WriteObject(const Persistent* object, bool onlyHere = false);
 
-  // Count followed by one reference per element; elements are pointers or smart pointers.
+  // Count followed by one reference per element; elements are pointers or smart pointers. An
+  // element a unique_ptr owns, or a shared_ptr alone, can stand nowhere else in the archive.
   template <typename Range>
   void WriteObjectArray(const Range& elements) {
     WriteCount(std::size(elements));
-    for (const auto& element : elements) WriteObject(ToPointer(element));
+    for (const auto& element : elements) WriteObject(ToPointer(element), HeldOnlyHere(element));
   }
+
+  // Hands the bytes written so far to `flush` whenever a megabyte has gathered after an object,
+  // so that a large archive never stands whole in memory; Flush hands over the rest.
+  void SetFlush(std::function<void(std::span<const uint8_t>)> flush) { flush_ = std::move(flush); }
+  void Flush();
 
   const std::string& Version() const { return version_; }
   bool VersionAbove(std::string_view literal) const { return vornel::VersionAbove(version_, literal); }
@@ -55,6 +64,16 @@ class ArchiveWriter {
   std::vector<uint8_t> TakeBytes() { return std::move(bytes_); }
 
  private:
+  template <typename P>
+  static bool HeldOnlyHere(const P& p) {
+    if constexpr (requires { p.use_count(); }) {
+      return p.use_count() == 1;
+    } else if constexpr (requires { p.get(); }) {
+      return true;  // a unique_ptr
+    } else {
+      return false;
+    }
+  }
   template <typename P>
   static const Persistent* ToPointer(const P& p) {
     if constexpr (requires { p.get(); }) {
@@ -68,9 +87,10 @@ class ArchiveWriter {
   std::string version_;
   std::vector<uint8_t> bytes_;
   // Numbers given to classes and objects in the order of writing; 0 stands for no object.
-  std::unordered_map<const Persistent*, uint32_t> objectNumbers_;
+  ObjectNumbers objectNumbers_;
   std::unordered_map<std::string, uint32_t> classNumbers_;
   uint32_t nextNumber_ = 1;
+  std::function<void(std::span<const uint8_t>)> flush_;
 };
 
 }  // namespace vornel

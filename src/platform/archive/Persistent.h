@@ -2,6 +2,7 @@
 // Base of every class that is kept in the binary archive form. The class name is part of the
 // file format: it is written before the first object of its class in every archive.
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -19,8 +20,15 @@ class Persistent {
 
  protected:
   Persistent() = default;
-  Persistent(const Persistent&) = default;
-  Persistent& operator=(const Persistent&) = default;
+  // A copy is a new object: it has no number in any archive.
+  Persistent(const Persistent&) {}
+  Persistent& operator=(const Persistent&) { return *this; }
+
+ private:
+  friend class ArchiveReader;
+  // The number the reader that created this object gave it; the reader checks that its entry
+  // of that number is this object before it trusts the number.
+  uint32_t readNumber_ = 0;
 };
 
 // How an archive reader creates an object of class T (or of a class derived from T) from the

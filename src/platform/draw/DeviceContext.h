@@ -87,6 +87,14 @@ class DeviceContext {
   int32_t LogPixelsY() const { return dpiY_; }
   int32_t GetDeviceCaps(int index) const;
   bool IsPrinting() const { return printing_; }
+  // The resolution of the device the output stands for: a print preview draws on the screen
+  // for a printer. The device's own unless set.
+  void SetAttributeResolution(int32_t dpiX, int32_t dpiY) {
+    attributeDpiX_ = dpiX;
+    attributeDpiY_ = dpiY;
+  }
+  int32_t AttributeLogPixelsX() const { return attributeDpiX_ > 0 ? attributeDpiX_ : dpiX_; }
+  int32_t AttributeLogPixelsY() const { return attributeDpiY_ > 0 ? attributeDpiY_ : dpiY_; }
   // Hundredths of a millimetre to device pixels and back (the HIMETRIC conversions).
   void HimetricToDevice(Size& size) const;
   void DeviceToHimetric(Size& size) const;
@@ -226,6 +234,8 @@ class DeviceContext {
 
   int32_t dpiX_;
   int32_t dpiY_;
+  int32_t attributeDpiX_ = 0;
+  int32_t attributeDpiY_ = 0;
   bool printing_;
   Size extent_;
   FontResolver& resolver_;

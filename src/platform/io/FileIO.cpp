@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 
 namespace vornel {
 
@@ -25,27 +27,64 @@ int OpenWithoutWaiting(const std::string& path, struct stat& info) {
   return fd;
 }
 
+// A regular file of at most `maxBytes` opened for reading, or -1 with `error` (when given)
+// saying why not.
+int OpenRegular(const std::string& path, size_t maxBytes, struct stat& info, std::string* error) {
+  const auto refuse = [&](std::string why) {
+    if (error != nullptr) *error = std::move(why);
+    return -1;
+  };
+  const int fd = OpenWithoutWaiting(path, info);
+  if (fd < 0) return refuse(std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return refuse(S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "Not a regular file");
+  }
+  if (static_cast<size_t>(info.st_size) > maxBytes) {
+    ::close(fd);
+    return refuse(std::strerror(EFBIG));
+  }
+  return fd;
+}
+
 }  // namespace
 
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
-  struct stat info {};
-  const int fd = OpenWithoutWaiting(path, info);
-  if (fd < 0) return std::nullopt;
-  if (!S_ISREG(info.st_mode) || static_cast<size_t>(info.st_size) > maxBytes) {
-    ::close(fd);
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes, std::string* error) {
+  const auto refuse = [error](std::string why) -> std::optional<std::vector<uint8_t>> {
+    if (error != nullptr) *error = std::move(why);
     return std::nullopt;
-  }
+  };
+  struct stat info {};
+  const int fd = OpenRegular(path, maxBytes, info, error);
+  if (fd < 0) return std::nullopt;
   std::vector<uint8_t> bytes(static_cast<size_t>(info.st_size));
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n < 0) {
+      const int failure = errno;
+      ::close(fd);
+      return refuse(std::strerror(failure));
+    }
+    if (n == 0) break;
     done += static_cast<size_t>(n);
   }
   ::close(fd);
   bytes.resize(done);
   return bytes;
+}
+
+std::FILE* OpenRegularFileForReading(const std::string& path, size_t maxBytes, std::string* error) {
+  struct stat info {};
+  const int fd = OpenRegular(path, maxBytes, info, error);
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fcntl(fd, F_SETFL, 0) == 0 ? ::fdopen(fd, "rb") : nullptr;
+  if (file == nullptr) {
+    if (error != nullptr) *error = std::strerror(errno);
+    ::close(fd);
+  }
+  return file;
 }
 
 std::FILE* OpenFileForReading(const std::string& path) {

@@ -12,8 +12,14 @@
 namespace vornel {
 
 // The bytes of a regular file, or nothing when it cannot be read. Files above `maxBytes` are
-// refused, and so are folders, pipes and devices (without waiting on them).
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes = size_t(1) << 31);
+// refused, and so are folders, pipes and devices (without waiting on them). `error` (when
+// given) says why nothing was read, in the system's words where the system refused.
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes = size_t(1) << 31,
+                                                  std::string* error = nullptr);
+
+// A regular file of at most `maxBytes` open for reading as a stream, or null with `error`
+// (when given) saying why, as ReadFileBytes refuses. The caller closes it.
+std::FILE* OpenRegularFileForReading(const std::string& path, size_t maxBytes, std::string* error = nullptr);
 
 // A file open for reading as a stream, or null. Pipes, sockets and devices are refused without
 // waiting on them; a folder opens, and its first read fails. The caller closes it.

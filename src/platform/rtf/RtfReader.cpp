@@ -124,6 +124,9 @@ class Reader {
   int32_t fallbackLeft_ = 0;
   char16_t highSurrogate_ = 0;
   std::string bytes_;         // code-page bytes not yet decoded
+  // The right edges of the table row being read (\cellx); a row is read as one paragraph
+  // whose cells follow each other at tab stops on those edges.
+  std::vector<int32_t> rowCells_;
 
   // The font entry being read.
   bool fontPending_ = false;
@@ -382,7 +385,19 @@ void Reader::BodyWord(const RtfToken& t) {
       else if (w == "bullet") AppendCodePoint(0x2022);
       return;
     case 'c':
-      if (w == "cf") c.colour = std::max(0, p);
+      if (w == "cf") {
+        c.colour = std::max(0, p);
+      } else if (w == "cellx" && rowCells_.size() < kMaxTabs) {
+        rowCells_.push_back(Length(p));
+      } else if (w == "cell") {
+        // The next cell starts at the right edge of the cells before it.
+        for (size_t k = 0; k + 1 < rowCells_.size() && para.tabs.size() < kMaxTabs; ++k) {
+          if (std::find(para.tabs.begin(), para.tabs.end(), rowCells_[k]) == para.tabs.end()) {
+            para.tabs.push_back(rowCells_[k]);
+          }
+        }
+        AppendText("\t", 1);
+      }
       return;
     case 'd':
       if (w == "deff" && t.hasParameter) {
@@ -431,7 +446,8 @@ void Reader::BodyWord(const RtfToken& t) {
       else if (w == "qj") para.alignment = ParaFormat::kJustify;
       return;
     case 'r':
-      if (w == "ri") para.rightIndent = Length(p);
+      if (w == "row") EndParagraph();
+      else if (w == "ri") para.rightIndent = Length(p);
       else if (w == "rquote") AppendCodePoint(0x2019);
       else if (w == "rdblquote") AppendCodePoint(0x201D);
       return;
@@ -442,6 +458,8 @@ void Reader::BodyWord(const RtfToken& t) {
     case 't':
       if (w == "tab") {
         AppendText("\t", 1);
+      } else if (w == "trowd") {
+        rowCells_.clear();
       } else if ((w == "tx" || w == "tb") && t.hasParameter && para.tabs.size() < kMaxTabs) {
         para.tabs.push_back(Length(p));
       }

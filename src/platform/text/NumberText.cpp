@@ -8,24 +8,39 @@ namespace vornel {
 namespace {
 
 template <typename T, typename... Args>
-std::string ToChars(T value, Args... args) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, args...);
-  return std::string(buffer, result.ptr);
+const char* ToChars(NumberBuffer& buffer, T value, Args... args) {
+  const auto result = std::to_chars(buffer.text, buffer.text + sizeof buffer.text - 1, value, args...);
+  *result.ptr = '\0';
+  return buffer.text;
 }
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 }  // namespace
 
-std::string FormatInt(int32_t value) { return ToChars(value); }
+const char* FormatInt(int32_t value, NumberBuffer& buffer) { return ToChars(buffer, value); }
 
-std::string FormatUnsigned(uint32_t value) { return ToChars(value); }
+const char* FormatUnsigned(uint32_t value, NumberBuffer& buffer) { return ToChars(buffer, value); }
 
-std::string FormatReal(double value) {
+const char* FormatReal(double value, NumberBuffer& buffer) {
   if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  return ToChars(value, std::chars_format::general, 17);
+  return ToChars(buffer, value, std::chars_format::general, 17);
+}
+
+std::string FormatInt(int32_t value) {
+  NumberBuffer buffer;
+  return FormatInt(value, buffer);
+}
+
+std::string FormatUnsigned(uint32_t value) {
+  NumberBuffer buffer;
+  return FormatUnsigned(value, buffer);
+}
+
+std::string FormatReal(double value) {
+  NumberBuffer buffer;
+  return FormatReal(value, buffer);
 }
 
 bool ScanInt(std::string_view text, uint32_t& value) {

@@ -12,6 +12,15 @@ std::string FormatInt(int32_t value);       // "%d"
 std::string FormatUnsigned(uint32_t value);  // "%u"
 std::string FormatReal(double value);        // "%.17g"
 
+// The same forms written into a buffer of the caller, ended by a NUL, without allocating: for
+// writers that put out one number after another.
+struct NumberBuffer {
+  char text[64];
+};
+const char* FormatInt(int32_t value, NumberBuffer& buffer);
+const char* FormatUnsigned(uint32_t value, NumberBuffer& buffer);
+const char* FormatReal(double value, NumberBuffer& buffer);
+
 // Scans an integer the way "%d" and "%u" did: leading white space, an optional sign, then
 // decimal digits up to the first other character ("3.9" gives 3). The digits accumulate
 // modulo 2^32, so "4294967295" and "-1" both give 0xFFFFFFFF. Returns false when no digit

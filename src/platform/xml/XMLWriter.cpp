@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <string>
 
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
@@ -31,7 +32,37 @@ std::string XMLWriter::GetXmlPathName() const { return ReplaceFinalExtension(pat
 XmlTextPrinter::XmlTextPrinter(std::string& out, int depth, bool compact)
     : tinyxml2::XMLPrinter(nullptr, compact, depth), out_(out) {}
 
-void XmlTextPrinter::Write(const char* data, size_t size) { out_.append(data, size); }
+void XmlTextPrinter::PrintText(const char* text) {
+  const std::string_view value(text);
+  const bool blank = !value.empty() && value.find_first_not_of(" \t\n\r") == std::string_view::npos;
+  if (!blank) {
+    PushText(text);
+    return;
+  }
+  PushText("");  // places the text after its element's start
+  out_.append("&#" + std::to_string(static_cast<int>(value.front())) + ";");
+  Write(value.data() + 1, value.size() - 1);
+}
+
+bool XmlTextPrinter::Visit(const tinyxml2::XMLText& text) {
+  if (text.CData()) return tinyxml2::XMLPrinter::Visit(text);
+  PrintText(text.Value());
+  return true;
+}
+
+void XmlTextPrinter::Write(const char* data, size_t size) {
+  // Texts and attribute values reach here between their escaped entities. A carriage return
+  // written as it is would come back from any XML reader as a line feed: it is written as a
+  // character reference instead. Names and markup never hold one.
+  const std::string_view text(data, size);
+  size_t start = 0;
+  for (size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', start)) {
+    out_.append(text.substr(start, cr - start));
+    out_.append("&#13;");
+    start = cr + 1;
+  }
+  out_.append(text.substr(start));
+}
 
 void XmlTextPrinter::Putc(char ch) { out_.push_back(ch); }
 

@@ -59,6 +59,12 @@ class XmlTextPrinter : public tinyxml2::XMLPrinter {
   // printer's compact mode.
   explicit XmlTextPrinter(std::string& out, int depth = 0, bool compact = false);
 
+  // A text node. One made only of blanks starts with a character reference, since a reader
+  // drops blank text between tags; a carriage return anywhere is written as a reference.
+  void PrintText(const char* text);
+  bool Visit(const tinyxml2::XMLText& text) override;
+  using tinyxml2::XMLPrinter::Visit;
+
  protected:
   void Write(const char* data, size_t size) override;
   void Putc(char ch) override;

@@ -1,6 +1,7 @@
 #include "platform/xml/XmlHelpers.h"
 
 #include <array>
+#include <cstring>
 
 #include "platform/UserPrompts.h"
 #include "platform/text/NumberText.h"
@@ -20,6 +21,26 @@ constexpr std::array<const char*, 50> kElementNames = {
     "pagination", "section-options", "format", "font-stack", "track-font", "mlf", "contents",
     "titlepage-fonts", "braille-settings", "metadata-fonts"};
 
+uint32_t UnsignedOf(const char* text) {
+  uint32_t value = 0;
+  if (text != nullptr) ScanInt(text, value);
+  return value;
+}
+
+double RealOf(const char* text) {
+  double value = 0;
+  if (text != nullptr) ScanReal(text, value);
+  return value;
+}
+
+uint32_t TruncatedOf(double value) {
+  // NaN fails both comparisons.
+  if (!(value > -9.2e18 && value < 9.2e18)) return 0;
+  return static_cast<uint32_t>(static_cast<int64_t>(value));
+}
+
+std::string TextOf(const char* text) { return text != nullptr ? Decode8BitText(text) : std::string(); }
+
 }  // namespace
 
 std::string TagMismatchMessage(std::string_view found, std::string_view expected) {
@@ -28,7 +49,7 @@ std::string TagMismatchMessage(std::string_view found, std::string_view expected
 
 const tinyxml2::XMLElement* ExpectChildElement(const tinyxml2::XMLNode* node, std::string_view expected) {
   const tinyxml2::XMLElement* element = node != nullptr ? node->ToElement() : nullptr;
-  if (element == nullptr) throw XmlTagMismatch("missing <" + std::string(expected) + ">");
+  if (element == nullptr) throw XmlTagMismatch("The element <" + std::string(expected) + "> is missing.");
   if (expected != element->Name()) {
     const std::string message = TagMismatchMessage(element->Name(), expected);
     Prompts().ShowMessage(message, MessageKind::kError);
@@ -88,15 +109,18 @@ std::string ElementText(const tinyxml2::XMLElement* element) {
 }
 
 void SetIntAttribute(tinyxml2::XMLElement* element, const char* name, int32_t value) {
-  element->SetAttribute(name, FormatInt(value).c_str());
+  NumberBuffer buffer;
+  element->SetAttribute(name, FormatInt(value, buffer));
 }
 
 void SetUnsignedAttribute(tinyxml2::XMLElement* element, const char* name, uint32_t value) {
-  element->SetAttribute(name, FormatUnsigned(value).c_str());
+  NumberBuffer buffer;
+  element->SetAttribute(name, FormatUnsigned(value, buffer));
 }
 
 void SetRealAttribute(tinyxml2::XMLElement* element, const char* name, double value) {
-  element->SetAttribute(name, FormatReal(value).c_str());
+  NumberBuffer buffer;
+  element->SetAttribute(name, FormatReal(value, buffer));
 }
 
 void SetTextAttribute(tinyxml2::XMLElement* element, const char* name, std::string_view text) {
@@ -104,9 +128,7 @@ void SetTextAttribute(tinyxml2::XMLElement* element, const char* name, std::stri
 }
 
 uint32_t ReadUnsignedAttribute(const tinyxml2::XMLElement* element, const char* name) {
-  uint32_t value = 0;
-  if (const char* text = element != nullptr ? element->Attribute(name) : nullptr) ScanInt(text, value);
-  return value;
+  return UnsignedOf(element != nullptr ? element->Attribute(name) : nullptr);
 }
 
 int32_t ReadIntAttribute(const tinyxml2::XMLElement* element, const char* name) {
@@ -114,22 +136,38 @@ int32_t ReadIntAttribute(const tinyxml2::XMLElement* element, const char* name) 
 }
 
 double ReadRealAttribute(const tinyxml2::XMLElement* element, const char* name) {
-  double value = 0;
-  if (const char* text = element != nullptr ? element->Attribute(name) : nullptr) ScanReal(text, value);
-  return value;
+  return RealOf(element != nullptr ? element->Attribute(name) : nullptr);
 }
 
+
 uint32_t ReadTruncatedRealAttribute(const tinyxml2::XMLElement* element, const char* name) {
-  const double value = ReadRealAttribute(element, name);
-  // NaN fails both comparisons.
-  if (!(value > -9.2e18 && value < 9.2e18)) return 0;
-  return static_cast<uint32_t>(static_cast<int64_t>(value));
+  return TruncatedOf(ReadRealAttribute(element, name));
 }
 
 std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* name) {
-  const char* text = element != nullptr ? element->Attribute(name) : nullptr;
-  return text != nullptr ? Decode8BitText(text) : std::string();
+  return TextOf(element != nullptr ? element->Attribute(name) : nullptr);
 }
+
+const char* AttributeReader::Find(const char* name) {
+  if (first_ == nullptr) return nullptr;
+  const tinyxml2::XMLAttribute* start = next_ != nullptr ? next_ : first_;
+  const tinyxml2::XMLAttribute* attribute = start;
+  do {
+    const tinyxml2::XMLAttribute* following = attribute->Next();
+    if (std::strcmp(attribute->Name(), name) == 0) {
+      next_ = following;
+      return attribute->Value();
+    }
+    attribute = following != nullptr ? following : first_;
+  } while (attribute != start);
+  return nullptr;
+}
+
+uint32_t AttributeReader::Unsigned(const char* name) { return UnsignedOf(Find(name)); }
+
+uint32_t AttributeReader::TruncatedReal(const char* name) { return TruncatedOf(RealOf(Find(name))); }
+
+std::string AttributeReader::Text(const char* name) { return TextOf(Find(name)); }
 
 bool ReadBoolAttribute(const tinyxml2::XMLElement* element, const char* name) {
   const char* text = element != nullptr ? element->Attribute(name) : nullptr;

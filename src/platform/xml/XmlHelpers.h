@@ -70,4 +70,24 @@ std::string ReadTextAttribute(const tinyxml2::XMLElement* element, const char* n
 // (also "True", "TRUE") as true, anything else or a missing attribute as false.
 bool ReadBoolAttribute(const tinyxml2::XMLElement* element, const char* name);
 
+// Reads the attributes of one element in the forms above, for readers that take many of them:
+// each lookup starts after the attribute found last, so attributes read in the order they are
+// written cost one comparison each (any order still finds them).
+class AttributeReader {
+ public:
+  explicit AttributeReader(const tinyxml2::XMLElement* element)
+      : first_(element != nullptr ? element->FirstAttribute() : nullptr), next_(first_) {}
+
+  // The value of `name`, or null when the element has none.
+  const char* Find(const char* name);
+  int32_t Int(const char* name) { return static_cast<int32_t>(Unsigned(name)); }
+  uint32_t Unsigned(const char* name);
+  uint32_t TruncatedReal(const char* name);
+  std::string Text(const char* name);
+
+ private:
+  const tinyxml2::XMLAttribute* first_;
+  const tinyxml2::XMLAttribute* next_;
+};
+
 }  // namespace vornel

@@ -54,7 +54,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33070, kDocumentCommands),
     Later(33100, 33109, kScoreView),
     Later(33115, kScoreView),
-    Later(33118, kFacsimiles),
     Later(33139, 33143, kScoreView),
     Later(33171, 33172, kScoreView),
     Later(33176, kScoreView),

@@ -7,6 +7,7 @@
 #include "platform/io/FileIO.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/commands/CommandIds.h"
+#include "shell/commands/DocumentFileCommands.h"
 #include "shell/commands/ExternalPrograms.h"
 #include "shell/files/FileHelpers.h"
 #include "shell/commands/HelpPages.h"
@@ -178,6 +179,7 @@ void AddDocumentCommands(view::CommandTable& table, CVornelTabApp& app, Document
   table.Add(commands::kClose, [&windows, &doc](const CommandEvent&) { windows.CloseDocument(doc); });
   table.Add(commands::kUndo, [&doc](const CommandEvent&) { doc.OnEditUndo(); }, [&doc] { return doc.CanUndo(); });
   table.Add(commands::kRedo, [&doc](const CommandEvent&) { doc.OnEditRedo(); }, [&doc] { return doc.CanRedo(); });
+  AddDocumentFileCommands(table, app, windows, doc);
 }
 
 }  // namespace vornel

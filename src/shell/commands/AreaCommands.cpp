@@ -5,6 +5,7 @@
 #include "view/commands/CommandTable.h"
 #include "view/commands/ExportCommands.h"
 #include "view/commands/TextImportCommands.h"
+#include "view/facsimile/FacsimileCommands.h"
 
 namespace vornel {
 
@@ -12,11 +13,13 @@ void AddAreaApplicationCommands(view::CommandTable& /*application*/) {
   // One line per area, in the order of the layers.
 }
 
-void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc) {
+void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc,
+                             MidiOutStream* viewPlayer) {
   // One line per area, in the order of the layers.
-  AddPlaybackCommands(document, app, doc);      // midi: MIDI files, play commands
-  view::RegisterTextImportCommands(document, doc);  // import: ABC, TAB, Tabrite and ft2 files
+  AddPlaybackCommands(document, app, doc, viewPlayer);  // midi: MIDI files, play commands
+  view::RegisterTextImportCommands(document, doc);      // import: ABC, TAB, Tabrite and ft2 files
   view::RegisterExportCommands(document, doc);  // layout: TAB, Braille and MusicXML exports
+  view::RegisterFacsimileCommands(document, doc);  // image: facsimiles of the active section
 }
 
 }  // namespace vornel

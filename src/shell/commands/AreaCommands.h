@@ -15,6 +15,7 @@ namespace vornel {
 
 class CVornelTabApp;
 class CVornelTabDoc;
+class MidiOutStream;
 
 namespace view {
 class CommandTable;
@@ -22,7 +23,9 @@ class CommandTable;
 
 // Commands of the areas that need no document (tools, program-wide settings).
 void AddAreaApplicationCommands(view::CommandTable& application);
-// Commands of the areas that work on one document (exports, imports into it, playback).
-void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc);
+// Commands of the areas that work on one document (exports, imports into it, playback);
+// `viewPlayer` is the player of the document's score view, when it has one.
+void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, CVornelTabDoc& doc,
+                             MidiOutStream* viewPlayer = nullptr);
 
 }  // namespace vornel

@@ -15,11 +15,15 @@ namespace {
 
 class DocumentPlayback : public view::MidiCommandContext {
  public:
-  DocumentPlayback(CVornelTabApp& app, CVornelTabDoc& doc)
-      : app_(app), doc_(doc), player_(nullptr, [&app] { return CreateMidiOut(MidiOutputSettingsOf(app)); }) {}
+  DocumentPlayback(CVornelTabApp& app, CVornelTabDoc& doc, MidiOutStream* viewPlayer) : app_(app), doc_(doc) {
+    if (viewPlayer == nullptr) {
+      own_ = std::make_unique<MidiOutStream>(nullptr, [&app] { return CreateMidiOut(MidiOutputSettingsOf(app)); });
+    }
+    player_ = viewPlayer != nullptr ? viewPlayer : own_.get();
+  }
 
   CBriotabDoc* ActiveDocument() override { return &doc_; }
-  MidiOutStream* Player() override { return &player_; }
+  MidiOutStream* Player() override { return player_; }
   MidiTrackChooser& TrackChooser() override { return chooser_; }
   const CInstrumentDlg& DefaultInstrument() override {
     if (app_.options.defaultInstrument != nullptr) return *app_.options.defaultInstrument;
@@ -33,7 +37,8 @@ class DocumentPlayback : public view::MidiCommandContext {
  private:
   CVornelTabApp& app_;
   CVornelTabDoc& doc_;
-  MidiOutStream player_;
+  std::unique_ptr<MidiOutStream> own_;
+  MidiOutStream* player_ = nullptr;
   DialogTrackChooser chooser_;
   CInstrumentDlg fallback_;
 };
@@ -48,8 +53,9 @@ MidiOutputSettings MidiOutputSettingsOf(const CVornelTabApp& app) {
   return settings;
 }
 
-void AddPlaybackCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc) {
-  view::AddMidiCommands(table, std::make_shared<DocumentPlayback>(app, doc));
+void AddPlaybackCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc,
+                         MidiOutStream* viewPlayer) {
+  view::AddMidiCommands(table, std::make_shared<DocumentPlayback>(app, doc, viewPlayer));
 }
 
 }  // namespace vornel

@@ -1,8 +1,8 @@
 #pragma once
 // The MIDI commands of a document's tab: "Create MIDI file", "Import MIDI file", the play
 // commands and the "MIDI" menu's controllers, with the application's metronome, default
-// instrument and MIDI output. Until the score view has a player of its own, the tab's
-// commands keep one for its document.
+// instrument and MIDI output. They play on the score view's player (whose reports the view
+// follows); a tab without a score view keeps a player of its own.
 
 #include "midi/play/MidiOut.h"
 
@@ -10,6 +10,7 @@ namespace vornel {
 
 class CVornelTabApp;
 class CVornelTabDoc;
+class MidiOutStream;
 
 namespace view {
 class CommandTable;
@@ -19,6 +20,7 @@ class CommandTable;
 // first), and the SoundFont.
 MidiOutputSettings MidiOutputSettingsOf(const CVornelTabApp& app);
 
-void AddPlaybackCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc);
+void AddPlaybackCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc,
+                         MidiOutStream* viewPlayer = nullptr);
 
 }  // namespace vornel

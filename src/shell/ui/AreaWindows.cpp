@@ -1,9 +1,15 @@
 #include "shell/ui/AreaWindows.h"
 
+#include "document/CVornelTabDoc.h"
 #include "midi/play/MidiOut.h"
 #include "midi/ui/WxMidiDialogs.h"
 #include "shell/app/CSessionOptionsDlg.h"
+#include "shell/app/CVornelTabApp.h"
 #include "shell/app/PlaybackSounds.h"
+#include "shell/commands/PlaybackCommands.h"
+#include "shell/commands/ProgramCommands.h"
+#include "view/render/DrawingStaveRenderer.h"
+#include "view/ui/ScoreCanvas.h"
 
 namespace vornel {
 
@@ -26,8 +32,28 @@ const CanvasFactory& GetCanvasFactory() { return Canvas(); }
 void SetFacsimileFactory(FacsimileFactory factory) { Facsimile() = std::move(factory); }
 const FacsimileFactory& GetFacsimileFactory() { return Facsimile(); }
 
-void InstallAreaWindows() {
-  // One line per area: the score view's canvas, the image viewer of the facsimile pane.
+void InstallAreaWindows(CVornelTabApp& app) {
+  // One line per area: the score view's canvas (and the renderer that draws its staves), the
+  // image viewer of the facsimile pane.
+  static DrawingStaveRenderer staves;
+  static ScopedStaveRenderer scopedStaves(staves);
+  SetCanvasFactory([&app](wxWindow* parent, CVornelTabDoc& doc) {
+    view::ScoreCanvasOptions options;
+    options.background = app.options.screenColor;
+    options.playerOutput = [&app] { return CreateMidiOut(MidiOutputSettingsOf(app)); };
+    options.echoOutput = options.playerOutput;
+    options.playTick = [&app] { Sounds().PlayFileAsync(app.dataFolder + "/tic.wav"); };
+    options.playMidiFile = [] { OpenMidiFileInPlayer(); };
+    auto* canvas = new view::ScoreCanvas(parent, doc, std::move(options));
+    CanvasHost host;
+    host.window = canvas;
+    host.commands = &canvas->View().Commands();
+    host.player = canvas->View().Player();
+    host.observesDocument = true;
+    host.zoomPercent = [&doc] { return static_cast<int>(doc.settings.pageSettings.zoom); };
+    host.setZoomPercent = [canvas](int percent) { canvas->View().SetZoomKeepingPosition(percent); };
+    return host;
+  });
   // Playback: the jingle and the metronome clicks, the MIDI outputs of the preferences, the
   // MIDI dialogs.
   static PlaybackSounds sounds;

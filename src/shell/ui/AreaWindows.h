@@ -15,7 +15,9 @@ class wxWindow;
 
 namespace vornel {
 
+class CVornelTabApp;
 class CVornelTabDoc;
+class MidiOutStream;
 
 // The score canvas of one tab, made by its factory as a child of `parent`.
 struct CanvasHost {
@@ -29,6 +31,12 @@ struct CanvasHost {
   std::function<void(int percent)> setZoomPercent;
   // Enters a key of the keyboard console's piano (its pitch byte) at the view's cursor.
   std::function<void(uint8_t pitch)> inputPianoKey;
+  // The view's player, which the tab's play commands play on (its reports go to the view);
+  // null when the canvas has none.
+  MidiOutStream* player = nullptr;
+  // The canvas answers the document's updates itself (a score view repaints what a hint
+  // names); otherwise the tab repaints it whole.
+  bool observesDocument = false;
 };
 
 using CanvasFactory = std::function<CanvasHost(wxWindow* parent, CVornelTabDoc& doc)>;
@@ -40,6 +48,6 @@ void SetFacsimileFactory(FacsimileFactory factory);
 const FacsimileFactory& GetFacsimileFactory();
 
 // Installs the factories of the areas (called once at start-up).
-void InstallAreaWindows();
+void InstallAreaWindows(CVornelTabApp& app);
 
 }  // namespace vornel

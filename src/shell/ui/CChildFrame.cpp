@@ -39,13 +39,14 @@ CChildFrame::CChildFrame(wxWindow* parent, std::unique_ptr<CVornelTabDoc> docume
                          DocumentWindows& windows, int key)
     : wxPanel(parent, wxID_ANY), document_(std::move(document)), key_(key) {
   AddDocumentCommands(documentCommands_, app, windows, *document_);
-  AddAreaDocumentCommands(documentCommands_, app, *document_);
 
   splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE | wxSP_3DSASH);
   splitter_->SetMinimumPaneSize(10);
   splitter_->SetSashGravity(0.5);
   canvas_ = GetCanvasFactory() ? GetCanvasFactory()(splitter_, *document_) : CanvasHost{};
   if (canvas_.window == nullptr) canvas_ = PlaceholderCanvas(splitter_, *document_, app);
+  // The play commands play on the view's player.
+  AddAreaDocumentCommands(documentCommands_, app, *document_, canvas_.player);
   facsimile_ = GetFacsimileFactory() ? GetFacsimileFactory()(splitter_, *document_) : nullptr;
   if (facsimile_ == nullptr) facsimile_ = new wxPanel(splitter_, wxID_ANY);
   facsimile_->Hide();
@@ -89,7 +90,7 @@ void CChildFrame::AddFacsimileToScore(const std::string& imagePath) {
 void CChildFrame::Activated() { document_->UpdateSectionList(); }
 
 void CChildFrame::OnUpdate(const CBriotabDoc&, int, const CStaveArray*) {
-  if (canvas_.window != nullptr) canvas_.window->Refresh();
+  if (canvas_.window != nullptr && !canvas_.observesDocument) canvas_.window->Refresh();
 }
 
 void CChildFrame::OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) {

@@ -89,6 +89,7 @@ class CMainFrame : public wxFrame,
   void TempoChanged(int beatsPerMinute) override;
   void RequestLayoutReset() override;
   void ShowToolbarMenu(int x, int y) override;
+  void EnableMainWindow(bool enable) override { Enable(enable); }
 
   // --- FrameControls (the frame's commands ask through these)
   bool IsOn(FrameSwitch which) const override;
@@ -113,9 +114,9 @@ class CMainFrame : public wxFrame,
 
   // --- commands
   // Runs a command on the route; the document's snapshots it takes are named after it.
-  bool DispatchCommand(int id);
+  bool DispatchCommand(int id) override;
   bool DispatchCommand(const view::CommandEvent& event);
-  view::CommandState CommandStateOf(int id) const;
+  view::CommandState CommandStateOf(int id) const override;
   view::CommandTable& FrameCommands() { return frameCommands_; }
   view::CommandTable& ApplicationCommandTable() { return applicationCommands_; }
 

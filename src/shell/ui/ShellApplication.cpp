@@ -34,7 +34,7 @@ CMainFrame* ShellApplication::Start(const CommandLine& line) {
   app_.look = ValidLook(profile_.GetInt(kWorkspaceSection, kLookKey, kDefaultLook));
   app_.SetAutoSaveMinutes(app_.autoSaveMinutes);
 
-  static const bool installed = (InstallAreaWindows(), true);
+  static const bool installed = (InstallAreaWindows(app_), true);
   (void)installed;
   frame_ = new CMainFrame(app_);
   frame_->RestoreLayout();

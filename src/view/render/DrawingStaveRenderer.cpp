@@ -3,10 +3,13 @@
 #include <algorithm>
 
 #include "model/CTabInstrument.h"
+#include "model/CTrackText.h"
+#include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/TuningLabels.h"
+#include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
 
@@ -49,6 +52,15 @@ void DrawingStaveRenderer::DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t t
                                          int32_t braceWidth) {
   GraphicUtil g(dc, PageZoom());
   DrawStaveJoinLines(g, x, top, bottom, braceWidth);
+}
+
+void DrawingStaveRenderer::DrawName(DeviceContext& dc, const CTrackText& name, int32_t zoom, int32_t x, int32_t y) {
+  if (name.text.empty() || name.flags == 0) return;
+  CTrackText drawn = name;
+  drawn.lastZoom = zoom;
+  const int32_t height = CalcTextRect(drawn, dc).Height();
+  DrawFontText(drawn.text, drawn.font, dc, TA_LEFT | TA_TOP, static_cast<float>(dc.IsPrinting() ? 100 : zoom), 0,
+               drawn.flags & ~CTrackText::kCentered, x, y - height / 2);
 }
 
 }  // namespace vornel

@@ -15,8 +15,8 @@ class DrawingStaveRenderer : public StaveRenderer {
                  int32_t nameWidth, const CKey* key, int32_t columnWidth) override;
   int32_t DrawTuningLabels(DeviceContext& dc, const CTabInstrument& tab, int32_t x, int32_t centreY) override;
   void DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t top, int32_t bottom, int32_t braceWidth) override;
-  // Instrument names belong to the drawing of systems.
-  void DrawName(DeviceContext&, const CTrackText&, int32_t, int32_t, int32_t) override {}
+  // The instrument's name in its font at the zoom, from x, centred on y.
+  void DrawName(DeviceContext& dc, const CTrackText& name, int32_t zoom, int32_t x, int32_t y) override;
 };
 
 }  // namespace vornel

@@ -492,14 +492,15 @@ TEST_F(BarsWindows, TheConsoleActsOnTheViewOnlyAndThePianoEntersKeys) {
   EXPECT_FALSE(view.overwrite);
   bar->UpdateWindowUI(wxUPDATE_UI_RECURSE);
   EXPECT_FALSE(bar->GetToolToggled(32789));
-  // The zoom box shows the view's zoom and sets it.
+  // The zoom box shows the view's zoom and sets the document's, chosen or typed.
   wxIdleEvent idle;
   frame.ProcessWindowEvent(idle);
   EXPECT_EQ(frame.Bars().Bar(bars::kZoomBar)->ZoomBox()->GetValue(), "150%");
   EXPECT_TRUE(frame.DispatchCommand({bars::kZoomComboCommand, 9L, {}}));
-  EXPECT_EQ(view.zoom, 400);
+  const CPageDlg& page = frame.ActiveChild()->Document().settings.pageSettings;
+  EXPECT_EQ(page.zoom, 400);
   EXPECT_TRUE(frame.DispatchCommand({bars::kZoomComboCommand, std::nullopt, "130%"}));
-  EXPECT_EQ(view.zoom, 130);
+  EXPECT_EQ(page.zoom, 130);
 }
 
 }  // namespace

@@ -1,0 +1,170 @@
+// A 20,000 x 15,000 RGB scan, as a baseline JPEG and as a tiled LZW TIFF (both written by the
+// benchmark with libjpeg and libtiff into the temporary folder, and removed after): the time to
+// the first fitted screen of a 1920 x 1080 canvas (opening the file, reading the overview,
+// drawing), then to a screen at 100 % (decoding its tiles, drawing), and the process's peak
+// memory. Goals: first screen under 1 s, later screens under 100 ms, peak under 1 GiB.
+
+#include <benchmark/benchmark.h>
+#include <jpeglib.h>
+#include <sys/resource.h>
+#include <tiffio.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "image/large/LargeImageSource.h"
+#include "image/large/TiledPicture.h"
+#include "platform/draw/CairoDevice.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kWidth = 20000;
+constexpr int kHeight = 15000;
+constexpr int kCanvasWidth = 1920;
+constexpr int kCanvasHeight = 1080;
+
+// A scan-like page: paper tone, gradients and a little texture.
+void FillRow(int y, std::vector<uint8_t>& row) {
+  for (int x = 0; x < kWidth; ++x) {
+    const int texture = (x * 7 + y * 13) % 9;
+    row[3 * x] = static_cast<uint8_t>(200 + (x / 400) % 40 + texture);
+    row[3 * x + 1] = static_cast<uint8_t>(190 + (y / 300) % 40 + texture);
+    row[3 * x + 2] = static_cast<uint8_t>(150 + ((x + y) / 500) % 60);
+  }
+}
+
+fs::path Folder() {
+  static const fs::path dir = fs::temp_directory_path() / ("vornel-scan-bench-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  return dir;
+}
+
+const fs::path& JpegScan() {
+  static const fs::path path = [] {
+    const fs::path p = Folder() / "scan.jpg";
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr error{};
+    cinfo.err = jpeg_std_error(&error);
+    jpeg_create_compress(&cinfo);
+    FILE* file = std::fopen(p.c_str(), "wb");
+    jpeg_stdio_dest(&cinfo, file);
+    cinfo.image_width = kWidth;
+    cinfo.image_height = kHeight;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 85, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<uint8_t> row(size_t(kWidth) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+      FillRow(static_cast<int>(cinfo.next_scanline), row);
+      JSAMPROW line = row.data();
+      jpeg_write_scanlines(&cinfo, &line, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::fclose(file);
+    return p;
+  }();
+  return path;
+}
+
+const fs::path& TiffScan() {
+  static const fs::path path = [] {
+    const fs::path p = Folder() / "scan.tif";
+    TIFF* tiff = TIFFOpen(p.c_str(), "w");
+    constexpr uint32_t kTile = 256;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(kWidth));
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(kHeight));
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+    TIFFSetField(tiff, TIFFTAG_TILEWIDTH, kTile);
+    TIFFSetField(tiff, TIFFTAG_TILELENGTH, kTile);
+    std::vector<uint8_t> band(size_t(kWidth) * 3 * kTile);
+    std::vector<uint8_t> tile(size_t(kTile) * kTile * 3);
+    std::vector<uint8_t> row(size_t(kWidth) * 3);
+    for (uint32_t ty = 0; ty < uint32_t(kHeight); ty += kTile) {
+      for (uint32_t r = 0; r < kTile; ++r) {
+        FillRow(int(std::min(ty + r, uint32_t(kHeight) - 1)), row);
+        std::copy(row.begin(), row.end(), band.begin() + ptrdiff_t(r) * kWidth * 3);
+      }
+      for (uint32_t tx = 0; tx < uint32_t(kWidth); tx += kTile) {
+        for (uint32_t r = 0; r < kTile; ++r) {
+          for (uint32_t c = 0; c < kTile; ++c) {
+            const uint32_t x = std::min(tx + c, uint32_t(kWidth) - 1);
+            std::copy_n(band.begin() + ptrdiff_t(r * kWidth + x) * 3, 3, tile.begin() + ptrdiff_t(r * kTile + c) * 3);
+          }
+        }
+        TIFFWriteTile(tiff, tile.data(), tx, ty, 0, 0);
+      }
+    }
+    TIFFClose(tiff);
+    return p;
+  }();
+  return path;
+}
+
+double PeakMiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_maxrss) / 1024.0;
+}
+
+void Screens(benchmark::State& state, const fs::path& path) {
+  using Clock = std::chrono::steady_clock;
+  double first = 0;
+  double later = 0;
+  int screens = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    vornel::TiledPicture picture(vornel::OpenLargeImageSource(path.string()), kCanvasWidth, kCanvasHeight);
+    vornel::ImageDevice canvas(kCanvasWidth, kCanvasHeight);
+    const double fit = std::min(double(kCanvasWidth) / kWidth, double(kCanvasHeight) / kHeight);
+    const int fittedWidth = int(kWidth * fit);
+    const int fittedHeight = int(kHeight * fit);
+    picture.Draw(canvas, vornel::Rect{0, 0, fittedWidth, fittedHeight}, vornel::Rect{0, 0, kWidth, kHeight});
+    first += std::chrono::duration<double>(Clock::now() - t0).count();
+    // Screens at 100 % across the page, as a user pans down the middle.
+    for (int step = 0; step < 4; ++step) {
+      const int x = 7000 + step * 1500;
+      const int y = 3000 + step * 2500;
+      const vornel::Rect visible{x, y, x + kCanvasWidth, y + kCanvasHeight};
+      const auto t1 = Clock::now();
+      picture.Prepare(visible, 1.0);
+      picture.Draw(canvas, vornel::Rect{0, 0, kCanvasWidth, kCanvasHeight}, visible);
+      later += std::chrono::duration<double>(Clock::now() - t1).count();
+      ++screens;
+    }
+  }
+  state.counters["first_screen_ms"] = 1000.0 * first / double(state.iterations());
+  state.counters["screen_100pct_ms"] = 1000.0 * later / std::max(1, screens);
+  state.counters["peak_MiB"] = PeakMiB();
+  state.counters["file_MiB"] = double(fs::file_size(path)) / (1 << 20);
+}
+
+void BM_JpegScan(benchmark::State& state) { Screens(state, JpegScan()); }
+void BM_TiledLzwTiffScan(benchmark::State& state) { Screens(state, TiffScan()); }
+
+BENCHMARK(BM_JpegScan)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiledLzwTiffScan)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+// The scans are removed however the run ends normally.
+struct Cleanup {
+  Cleanup() { Folder(); }  // made first, so the folder's path outlives this object
+  ~Cleanup() {
+    std::error_code ignored;
+    fs::remove_all(Folder(), ignored);
+  }
+} cleanup;
+
+}  // namespace

@@ -1,0 +1,190 @@
+// The score view's mouse: a click places the cursor (and makes the system under it active),
+// a drag draws a rubber band that becomes the selection, Shift + click extends the
+// selection from the cursor, a double click edits what lies under it, and the right button
+// opens the selection menu or the score menu.
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "document/CPageDlg.h"
+#include "model/CClef.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "view/FramePanes.h"
+#include "view/core/CBriotabView.h"
+#include "view/core/PageEditing.h"
+#include "view/core/ViewIds.h"
+#include "view/render/pages/SectionPages.h"
+
+namespace vornel::view {
+
+namespace {
+
+// The selection reaches this far above and below the active line.
+constexpr int32_t kSelectionMargin = 12;
+
+bool Intersects(const Rect& a, const Rect& b) {
+  return std::max(a.left, b.left) < std::min(a.right, b.right) && std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
+Rect Normalized(Point a, Point b) {
+  Rect r{a.x, a.y, b.x, b.y};
+  r.Normalize();
+  return r;
+}
+
+}  // namespace
+
+void CBriotabView::OnLButtonDown(const MouseEvent& event) {
+  CPageDlg& page = doc_.settings.pageSettings;
+  if (page.proportionalSpacing != 0) {
+    page.proportionalSpacing = 0;
+    Window().Invalidate();
+  }
+  CSystemArray* section = ActiveSection();
+  if (section == nullptr) return;
+  const Point point = ClientToLogical(event.point);
+  try {
+    Panes().SetStatusText(kInstrumentSlot, section->GetActiveInstrumentNameText());
+  } catch (const std::out_of_range&) {
+    // No active instrument to name.
+  }
+  const std::optional<Point> cursorBefore = CursorPoint();
+
+  if (!IsPlaying()) {
+    const size_t perPage = static_cast<size_t>(std::max(section->stavesPerPage, 1));
+    HitTestSystem(*section, static_cast<size_t>(std::max(state_.pageIndex, 0)) * perPage, perPage, point);
+    UpdateCaret();
+  }
+  if (!state_.selection.IsEmpty()) {
+    InvalidateLogical(state_.selection, 4);
+    state_.selection = {};
+  }
+  if (PlaceCursorAtPoint(*section, state_.pageIndex, point)) Window().Invalidate();
+
+  state_.shiftOnButtonDown = (event.modifiers & kShiftKey) != 0;
+  if (state_.shiftOnButtonDown && cursorBefore) {
+    state_.selection = Normalized(*cursorBefore, point);
+    DrawSelection(true);
+  }
+  if (state_.doubleClicked) {
+    DrawSelection(false);
+    state_.doubleClicked = false;
+    return;
+  }
+  StartBandAt(point);
+}
+
+void CBriotabView::StartBandAt(Point logical) {
+  banding_ = true;
+  bandStart_ = logical;
+  bandEnd_ = logical;
+  Window().CaptureMouse();
+}
+
+void CBriotabView::OnMouseMove(const MouseEvent& event) {
+  OnPointerMoved(event.point);
+  if (!banding_) return;
+  const std::optional<Rect> before = Band();
+  bandEnd_ = ClientToLogical(event.point);
+  if (before) InvalidateLogical(*before, 2);
+  if (const std::optional<Rect> after = Band()) InvalidateLogical(*after, 2);
+}
+
+void CBriotabView::OnLButtonUp(const MouseEvent& event) {
+  Window().ReleaseMouse();
+  if (banding_) {
+    bandEnd_ = ClientToLogical(event.point);
+    FinishBand(!state_.doubleClicked && !(bandEnd_ == bandStart_));
+  }
+  // The release that ends a double click: the next press starts a band again.
+  state_.doubleClicked = false;
+}
+
+void CBriotabView::FinishBand(bool drawn) {
+  if (const std::optional<Rect> band = Band()) InvalidateLogical(*band, 2);
+  banding_ = false;
+  if (drawn) {
+    const Rect band = Normalized(bandStart_, bandEnd_);
+    if (Intersects(band, LineRect())) {
+      InvalidateLogical(state_.selection, 4);
+      state_.selection = band;
+      DrawSelection(true);
+    }
+    return;
+  }
+  DrawSelection(false);
+  state_.doubleClicked = false;
+}
+
+std::optional<Rect> CBriotabView::Band() const {
+  if (!banding_) return std::nullopt;
+  return Normalized(bandStart_, bandEnd_);
+}
+
+void CBriotabView::OnLButtonDblClk(const MouseEvent& event) {
+  state_.doubleClicked = true;
+  // The press before the double click started a band: it goes.
+  if (banding_) {
+    if (const std::optional<Rect> band = Band()) InvalidateLogical(*band, 2);
+    banding_ = false;
+  }
+  if (ActiveSection() == nullptr) return;
+  const Point point = ClientToLogical(event.point);
+  if (!EditObjectAt(doc_, state_.pageIndex, point) && !EditTrackTextAt(doc_, point)) {
+    const Size client = Window().ClientSize();
+    ScrollTo({point.x - client.cx / 2, point.y - client.cy / 2});
+  }
+  Window().Invalidate();
+}
+
+void CBriotabView::OnContextMenu(Point client) {
+  const Point point = ClientToLogical(client);
+  int menu = 0;
+  if (!state_.selection.IsEmpty() && state_.selection.Contains(point)) {
+    menu = kSelectionMenu;
+  } else if (CSystemArray* section = ActiveSection(); section != nullptr && section->activeSystem >= 0 &&
+                                                      static_cast<size_t>(section->activeSystem) < section->systems.size()) {
+    const CStaveArray* system = section->systems.at(static_cast<size_t>(section->activeSystem));
+    if (system != nullptr && system->area.Contains(point)) menu = kScoreMenu;
+  }
+  if (menu != 0) Window().ShowContextMenu(menu, ContextMenu(menu), client);
+}
+
+Rect CBriotabView::GetSelectionRect() {
+  const Rect line = LineRect();
+  const CClef* stave = ActiveStave();
+  const int64_t w = stave != nullptr ? stave->columnWidth : 0;
+  const Rect& selection = state_.selection;
+  if (w <= 0 || selection.Width() < w / 2) {
+    state_.selection = {};
+    return {};
+  }
+  const int64_t L = line.left;
+  // The column boundary nearest the left edge (halves going right) less a third of a
+  // column; the start of the column holding the right edge plus a third.
+  const int64_t x = selection.left - L;
+  const int64_t left = ((x + x % w) / w) * w - w / 3 + L;
+  const int64_t y = selection.right - L;
+  const int64_t right = ((y - y % w) / w) * w + w / 3 + L;
+  const int32_t l = static_cast<int32_t>(std::clamp<int64_t>(std::max<int64_t>(left, line.left), INT32_MIN, INT32_MAX));
+  const int32_t r = static_cast<int32_t>(std::clamp<int64_t>(std::min<int64_t>(right, line.right), INT32_MIN, INT32_MAX));
+  if (r <= l || !Intersects({l, selection.top, r, selection.bottom}, line)) return {};
+  return {l, line.top - kSelectionMargin, r, line.bottom + kSelectionMargin};
+}
+
+void CBriotabView::DrawSelection(bool recompute) {
+  if (state_.playing || printing_) return;
+  InvalidateLogical(state_.selection, 4);
+  if (recompute) {
+    state_.selection = GetSelectionRect();
+    InvalidateLogical(state_.selection, 4);
+  }
+}
+
+void CBriotabView::ClearSelection() {
+  InvalidateLogical(state_.selection, 4);
+  state_.selection = {};
+}
+
+}  // namespace vornel::view

@@ -1,0 +1,209 @@
+// Following a play: the player's reports move the cursor bar by bar and note by note and
+// turn the pages; pause and tempo; the echo of a typed chord; the view's window timers.
+
+#include <algorithm>
+
+#include "document/CPageDlg.h"
+#include "midi/MidiDialogs.h"
+#include "midi/play/MidiOutStream.h"
+#include "model/CClef.h"
+#include "model/CInstrument.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "model/nChord.h"
+#include "platform/UserPrompts.h"
+#include "view/FramePanes.h"
+#include "view/core/CBriotabView.h"
+#include "view/core/ViewIds.h"
+
+namespace vornel::view {
+
+namespace {
+
+constexpr uint32_t kPositionBit = 0x2000000;
+constexpr uint32_t kTickKind = 3;
+constexpr const char* kTempoTitle = "Tempo";
+constexpr long kMaxTempo = 500;
+// The family of percussion instruments: their echo sounds on the drum channel.
+constexpr uint8_t kPercussionFamily = 4;
+constexpr uint8_t kEchoVelocity = 64;
+
+}  // namespace
+
+PlayerReport PlayerReportOf(uint32_t word, const MidiOutStream& player) {
+  PlayerReport report;
+  switch (word) {
+    case 1342: report.kind = PlayerReport::Kind::kResumed; return report;
+    case MidiOutStream::kReportClosed: report.kind = PlayerReport::Kind::kEnded; return report;
+    case MidiOutStream::kReportStarted: report.kind = PlayerReport::Kind::kStarted; return report;
+    default: break;
+  }
+  if ((word & kPositionBit) == 0) {
+    report.kind = PlayerReport::Kind::kNoteStep;
+    return report;
+  }
+  if (((word >> 24) & 7) == kTickKind) {
+    report.kind = PlayerReport::Kind::kTick;
+    return report;
+  }
+  report.kind = PlayerReport::Kind::kPosition;
+  if (const std::optional<MidiPlayPosition> position = player.ReportedPosition(word)) {
+    report.system = position->system;
+    report.bar = position->bar;
+  } else {
+    report.system = static_cast<int32_t>((word >> 16) & 0xFF);
+    report.bar = static_cast<int32_t>(word & 0xFF);
+  }
+  return report;
+}
+
+bool CBriotabView::OnPlayerNotify(const MidiOutStream* sender, const PlayerReport& report) {
+  if (sender == nullptr || sender != player_.get()) return false;
+  switch (report.kind) {
+    case PlayerReport::Kind::kResumed:
+      state_.paused = false;
+      break;
+    case PlayerReport::Kind::kEnded:
+      state_.paused = false;
+      state_.playing = false;
+      RecreateCaret();
+      UpdateCaret();
+      break;
+    case PlayerReport::Kind::kStarted:
+      // A play began (the play commands toggle the player): the echo stops, the cursor follows.
+      CloseEcho();
+      Window().StopTimer(kEchoTimer);
+      state_.playing = true;
+      state_.paused = false;
+      state_.following = true;
+      ComputePlaybackRect();
+      RecreateCaret();
+      return false;
+    case PlayerReport::Kind::kTick:
+      if (services_.playTick) services_.playTick();
+      break;
+    case PlayerReport::Kind::kPosition: {
+      const int before = state_.pageIndex;
+      state_.pageIndex = GoToSystem(report.system);
+      if (CInstrument* line = ActiveLine()) {
+        if (CClef* stave = ActiveStave()) {
+          stave->cursorColumn = static_cast<int32_t>(
+              line->GetSelectedVoice().GetBarLineIndex(static_cast<size_t>(std::max(report.bar, 0))));
+        }
+      }
+      UpdateCaret();
+      if (state_.pageIndex != before) ScrollTo({0, 0});
+      state_.following = true;
+      break;
+    }
+    case PlayerReport::Kind::kNoteStep:
+      if (!state_.following) {
+        if (CInstrument* line = ActiveLine(); line != nullptr && line->MoveCursorToNextNote()) UpdateCaret();
+      }
+      state_.following = false;
+      ScrollCursorIntoView();
+      break;
+  }
+  return true;
+}
+
+void CBriotabView::ComputePlaybackRect() {
+  state_.playbackRect = {};
+  CSystemArray* section = ActiveSection();
+  if (section == nullptr || section->systems.empty()) return;
+  const CStaveArray* system = section->ActiveSystem();
+  if (system == nullptr) return;
+  Rect r = system->area;
+  if (const CClef* stave = ActiveStave()) r.left = stave->area.left;
+  r.Normalize();
+  state_.playbackRect = r;
+}
+
+void CBriotabView::StopPlaying() {
+  if (player_ != nullptr && player_->IsPlaying()) player_->Stop();
+  state_.playing = false;
+  state_.paused = false;
+}
+
+void CBriotabView::TogglePause() {
+  if (!IsPlaying() || player_ == nullptr) return;
+  const bool done = state_.paused ? player_->Resume() : player_->Pause();
+  state_.paused = done ? !state_.paused : false;
+}
+
+void CBriotabView::ChangeTempo() {
+  CSystemArray* section = ActiveSection();
+  if (section == nullptr) return;
+  const std::optional<long> tempo = Prompts().PromptNumber(kTempoTitle, kTempoTitle, 1, kMaxTempo, section->tempo & 0xFFF);
+  if (!tempo || *tempo < 1 || *tempo > kMaxTempo) return;
+  // Only the beats per minute change; the flags and the beat unit stay.
+  section->tempo = (section->tempo & ~0xFFF) | static_cast<int32_t>(*tempo);
+  doc_.SetModifiedFlag(true);
+  if (IsPlaying() && player_ != nullptr) player_->SetTempo(static_cast<int>(*tempo));
+  Panes().TempoChanged(static_cast<int>(*tempo));
+  SetPanes();
+}
+
+void CBriotabView::EchoChord(const nChord& chord) {
+  if (!state_.echoOnUpdate || !services_.echoOutput) return;
+  CSystemArray* section = ActiveSection();
+  CInstrument* line = ActiveLine();
+  if (section == nullptr || line == nullptr || line->definition == nullptr) return;
+  if (echo_ != nullptr && echo_->IsOpen()) {
+    // What still sounds of the last echo stops.
+    for (uint8_t channel = 0; channel < 16; ++channel) {
+      const uint8_t off[3] = {static_cast<uint8_t>(0xB0 | channel), 123, 0};
+      echo_->Send(off, 3);
+    }
+  } else {
+    echo_ = services_.echoOutput();
+    if (echo_ == nullptr || !echo_->Open()) {
+      echo_.reset();
+      return;
+    }
+  }
+  const CInstrumentDlg& definition = *line->definition;
+  const uint8_t channel = definition.family == kPercussionFamily ? 9 : 0;
+  const uint8_t program[2] = {0xC0, static_cast<uint8_t>(definition.midi.patch & 0x7F)};
+  echo_->Send(program, 2);
+  for (const auto& note : chord.notes) {
+    if (note == nullptr || note->pitch == 0) continue;
+    const uint8_t on[3] = {static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(note->pitch & 0x7F), kEchoVelocity};
+    echo_->Send(on, 3);
+  }
+  Window().StartTimer(kEchoTimer, kEchoMs);
+}
+
+void CBriotabView::CloseEcho() {
+  if (echo_ == nullptr) return;
+  if (echo_->IsOpen()) {
+    for (uint8_t channel = 0; channel < 16; ++channel) {
+      const uint8_t off[3] = {static_cast<uint8_t>(0xB0 | channel), 123, 0};
+      echo_->Send(off, 3);
+    }
+    echo_->Close();
+  }
+  echo_.reset();
+}
+
+void CBriotabView::OnTimer(int id) {
+  switch (id) {
+    case kPanTimer:
+      // The pan's timer runs until the middle button comes up.
+      OnPanTimer();
+      return;
+    case kEchoTimer:
+      CloseEcho();
+      break;
+    case kTipTimer:
+      TakeDownTip();
+      break;
+    default:
+      break;
+  }
+  // A one-shot timer: only the one that fired stops.
+  Window().StopTimer(id);
+}
+
+}  // namespace vornel::view

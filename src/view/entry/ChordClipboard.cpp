@@ -1,0 +1,62 @@
+#include "view/entry/ChordClipboard.h"
+
+#include <tinyxml2.h>
+
+#include <exception>
+
+namespace vornel::view {
+
+namespace {
+
+constexpr const char* kRoot = "vornel-chords";
+// Far more than any selection; a text beyond it is not ours.
+constexpr size_t kMostClipboardBytes = size_t(64) << 20;
+
+ChordClipboard g_memoryClipboard;
+ChordClipboard* g_clipboard = &g_memoryClipboard;
+
+}  // namespace
+
+void ChordClipboard::Put(const nChordArray& chords) { chords_ = chords; }
+
+nChordArray ChordClipboard::Get() const { return chords_; }
+
+size_t ChordClipboard::Count() const { return chords_.size(); }
+
+ChordClipboard& ChordClipboards() { return *g_clipboard; }
+
+ScopedChordClipboard::ScopedChordClipboard(ChordClipboard& clipboard) : previous_(g_clipboard) {
+  g_clipboard = &clipboard;
+}
+
+ScopedChordClipboard::~ScopedChordClipboard() { g_clipboard = previous_; }
+
+std::string ChordsToClipboardText(const nChordArray& chords) {
+  tinyxml2::XMLDocument doc;
+  tinyxml2::XMLElement* root = doc.NewElement(kRoot);
+  doc.InsertEndChild(root);
+  root->InsertEndChild(chords.WriteXml(doc));
+  tinyxml2::XMLPrinter printer;
+  doc.Print(&printer);
+  return std::string(printer.CStr(), static_cast<size_t>(printer.CStrSize() > 0 ? printer.CStrSize() - 1 : 0));
+}
+
+bool ChordsFromClipboardText(std::string_view text, nChordArray& out) {
+  if (text.empty() || text.size() > kMostClipboardBytes) return false;
+  tinyxml2::XMLDocument doc;
+  if (doc.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) return false;
+  const tinyxml2::XMLElement* root = doc.RootElement();
+  if (root == nullptr || std::string_view(root->Name()) != kRoot) return false;
+  const tinyxml2::XMLElement* staff = root->FirstChildElement();
+  if (staff == nullptr) return false;
+  try {
+    nChordArray read;
+    read.ReadXml(staff);
+    out = std::move(read);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace vornel::view

@@ -1,0 +1,105 @@
+#include "view/entry/KeyScript.h"
+
+#include <deque>
+
+#include "platform/UserPrompts.h"
+#include "platform/draw/RecordingDevice.h"
+#include "platform/text/NumberText.h"
+#include "view/core/CBriotabView.h"
+#include "view/entry/KeyInput.h"
+#include "view/entry/NoteEntry.h"
+
+namespace vornel::view {
+
+namespace {
+
+// The questions of the script answered in turn; everything else goes on to the prompts in
+// force.
+class AnsweringPrompts : public ForwardingPrompts {
+ public:
+  using ForwardingPrompts::ForwardingPrompts;
+  Answer Ask(std::string_view text, Buttons buttons, MessageKind kind, std::string_view caption) override {
+    if (answers.empty()) return ForwardingPrompts::Ask(text, buttons, kind, caption);
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<Answer> answers;
+};
+
+void Repaint(CBriotabView& view) {
+  RecordingDevice dc(96, false);
+  dc.SetExtent(view.Window().ClientSize());
+  view.OnPrepareDC(dc);
+  view.OnDraw(dc);
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+bool ReplayKeyScript(CBriotabView& view, std::string_view script, std::string* error) {
+  AnsweringPrompts prompts(Prompts());
+  ScopedPrompts scoped(prompts);
+  Repaint(view);
+  size_t number = 0;
+  while (!script.empty()) {
+    const size_t end = script.find('\n');
+    const std::string_view line = Trim(script.substr(0, end));
+    script.remove_prefix(end == std::string_view::npos ? script.size() : end + 1);
+    ++number;
+    if (line.empty() || line.front() == '#') continue;
+    const size_t space = line.find(' ');
+    const std::string_view verb = line.substr(0, space);
+    const std::string_view rest = space == std::string_view::npos ? std::string_view() : Trim(line.substr(space + 1));
+    bool read = false;
+    if (verb == "key") {
+      if (const std::optional<KeyEvent> key = ParseKeyName(rest)) {
+        view.Entry().OnKeyDown(*key);
+        view.Entry().OnKeyUp(*key);
+        read = true;
+      }
+    } else if (verb == "char" && rest.size() == 1) {
+      view.Entry().OnChar(static_cast<unsigned char>(rest[0]));
+      read = true;
+    } else if (verb == "char" && rest == "space") {
+      view.Entry().OnChar(U' ');
+      read = true;
+    } else if (verb == "cmd") {
+      const size_t gap = rest.find(' ');
+      uint32_t id = 0;
+      if (ScanInt(rest.substr(0, gap), id) && id < 0x10000) {
+        CommandEvent event{static_cast<int>(id), std::nullopt, {}};
+        uint32_t value = 0;
+        if (gap != std::string_view::npos && ScanInt(Trim(rest.substr(gap + 1)), value)) event.value = value;
+        view.Commands().Execute(event);
+        read = true;
+      }
+    } else if (verb == "answer") {
+      read = true;
+      if (rest == "yes") {
+        prompts.answers.push_back(Answer::kYes);
+      } else if (rest == "no") {
+        prompts.answers.push_back(Answer::kNo);
+      } else if (rest == "ok") {
+        prompts.answers.push_back(Answer::kOk);
+      } else if (rest == "cancel") {
+        prompts.answers.push_back(Answer::kCancel);
+      } else {
+        read = false;
+      }
+    }
+    if (!read) {
+      if (error != nullptr) *error = "line " + std::to_string(number) + ": " + std::string(line);
+      return false;
+    }
+    Repaint(view);
+  }
+  return true;
+}
+
+}  // namespace vornel::view

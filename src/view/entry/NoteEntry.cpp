@@ -1,0 +1,330 @@
+// The score view's key map and the path of a typed note.
+
+#include "view/entry/NoteEntry.h"
+
+#include <cctype>
+
+#include "document/CBriotabDoc.h"
+#include "model/CClef.h"
+#include "model/CInstrument.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "model/nChord.h"
+#include "platform/UserPrompts.h"
+#include "view/FramePanes.h"
+#include "view/core/CBriotabView.h"
+#include "view/core/ViewIds.h"
+
+namespace vornel::view {
+
+namespace {
+
+constexpr int kZoomStep = 10;
+constexpr int kZoomMost = 500;
+constexpr int kZoomLeast = 40;
+constexpr int kOneStepSlur = 32835;
+constexpr int kMelodyNote = 32861;
+constexpr int kOpenString = 32863;
+constexpr int kNoteValueFirst = 32800;
+constexpr int kReformatAllStaves = 33171;
+constexpr int kFormatStaff = 32784;
+constexpr int kMoveNotesUp = 33216;
+constexpr int kMoveNotesDown = 33217;
+constexpr int kAutoAdvancePane = 14;
+constexpr uint16_t kGhostMark = 13;
+
+bool IsSpecialBarPause(const nChord& c) {
+  return (c.status & 3) == 1 && (c.status & 12) == 12 && (c.status & 0xFF0) == 0x240;
+}
+
+}  // namespace
+
+NoteEntry::NoteEntry(CBriotabView& view) : view_(view) {}
+
+CBriotabDoc& NoteEntry::Doc() const { return view_.Document(); }
+ScoreViewState& NoteEntry::State() const { return view_.State(); }
+CInstrument* NoteEntry::Line() const { return view_.ActiveLine(); }
+CClef* NoteEntry::Stave() const { return view_.ActiveStave(); }
+
+nChord* NoteEntry::CursorChord() const {
+  return Stave() != nullptr ? Doc().GetActiveChord() : nullptr;
+}
+
+nNotes* NoteEntry::GetCursorNote() const {
+  CInstrument* line = Line();
+  if (line == nullptr || Stave() == nullptr) return nullptr;
+  return line->GetCursorNote();
+}
+
+void NoteEntry::AfterCursorMove() {
+  view_.UpdateCaret();
+  view_.ScrollCursorIntoView();
+}
+
+void NoteEntry::StepCursorOn() {
+  CClef* stave = Stave();
+  if (stave == nullptr) {
+    Prompts().Beep(BeepKind::kExclamation);
+    return;
+  }
+  if (stave->MoveCursor(7, 0) != 0) AfterCursorMove();
+}
+
+void NoteEntry::Edit(int hint, const std::function<bool()>& change) {
+  Doc().SaveSnapshot();
+  if (change()) Doc().NotifyChanged(hint);
+}
+
+// ---------------------------------------------------------------------------------------------
+// A typed note
+
+void NoteEntry::InputKeyCode(char code) {
+  ScoreViewState& state = State();
+  if (Stave() == nullptr) {
+    Prompts().Beep(BeepKind::kExclamation);
+    return;
+  }
+  nChord* chord = Doc().InputFret(code, state.RhythmByte(), state.overwriteMode);
+  if (chord == nullptr) return;
+  chord->rhythm = static_cast<uint16_t>((chord->rhythm & ~0xF0) | (state.flagKind << 4));
+  nChord* atCursor = CursorChord();
+  if (atCursor != nullptr) view_.EchoChord(*atCursor);
+  if (atCursor == nullptr || atCursor->IsChord()) {
+    if (state.autoAdvance) HandleEditKey(KeyEvent{keys::kSpace});
+  } else {
+    StepCursorOn();
+  }
+  if (chord->ChordMark() == kGhostMark) chord->ToggleGhost();
+}
+
+void NoteEntry::InputPianoKey(int pitch) {
+  if (Stave() == nullptr) {
+    Prompts().Beep(BeepKind::kExclamation);
+    return;
+  }
+  nChord* chord = Doc().InputPianoNote(pitch, State().RhythmByte());
+  if (chord == nullptr) {
+    Prompts().Beep(BeepKind::kExclamation);
+    return;
+  }
+  view_.EchoChord(*chord);
+  if (CursorChord() != chord) {
+    StepCursorOn();
+    if (CClef* stave = Stave()) ++stave->columnCount;
+  }
+  if (State().autoAdvance) HandleEditKey(KeyEvent{keys::kSpace});
+}
+
+bool NoteEntry::AlfabetoInput(int mode, char letter) {
+  CInstrument* line = Line();
+  if (line == nullptr) return false;
+  if (mode == kAlfabetoInputChart) {
+    bool done = false;
+    Edit(kHintRepaintSystem, [&] { return done = line->SetCursorChordAlfabetoEvent(letter - 'A') != 0; });
+    if (done) view_.Window().Invalidate();
+    return done;
+  }
+  if (Doc().InsertAlfabetoChord(letter, State().noteValue, mode == kAlfabetoInputSymbol) == 0) return false;
+  if (nChord* chord = CursorChord()) view_.EchoChord(*chord);
+  if (State().autoAdvance) StepCursorOn();
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys
+
+void NoteEntry::OnKeyDown(const KeyEvent& key) {
+  ScoreViewState& state = State();
+  keypad_ = false;
+  if (state.playing) {
+    view_.StopPlaying();
+    return;
+  }
+  if (key.key == keys::kAdd || key.key == keys::kSubtract) {
+    const int32_t zoom = Doc().settings.pageSettings.zoom;
+    if (key.key == keys::kAdd && zoom < kZoomMost) view_.SetZoomKeepingPosition(zoom + kZoomStep);
+    if (key.key == keys::kSubtract && zoom > kZoomLeast) view_.SetZoomKeepingPosition(zoom - kZoomStep);
+    return;
+  }
+  const bool digit = key.key >= keys::kDigit0 && key.key <= keys::kDigit0 + 9;
+  if (digit && key.ctrl) {
+    // Ctrl + digit: frets 10-19 ('l'..'u') on letter tablatures; the digit styles count them
+    // in digits.
+    InputKeyCode(static_cast<char>(key.key + 60));
+    return;
+  }
+  CClef* stave = Stave();
+  if (key.key == keys::kDigit0 && key.shift && stave != nullptr && !stave->IsTablature()) {
+    CInstrument* line = Line();
+    nChord* chord = line->GetCursorChord(true);
+    if (line->GetCursorNote() != nullptr) return;
+    const uint16_t firstRhythm = chord->rhythm;
+    if (chord->IsBarLine()) {
+      stave->MoveCursor(7, 0);
+      chord = line->GetCursorChord(true);
+    }
+    Doc().SaveSnapshot();
+    nChord* entered = line->InputKeyAtCursor('a', firstRhythm & ~0x08, false);
+    if (entered != nullptr) Doc().NotifyChanged(kHintRepaintLine);
+    (void)chord;
+    return;
+  }
+  if (key.key >= keys::kNumpad0 && key.key <= keys::kNumpad0 + 9) {
+    keypad_ = true;
+    const int digitValue = key.key - keys::kNumpad0;
+    if (stave != nullptr && !stave->IsTablature()) {
+      stave->cursorRow += key.ctrl ? digitValue : -digitValue;
+      if (key.ctrl) InputKeyCode('a');
+      AfterCursorMove();
+      return;
+    }
+    if (stave != nullptr && key.ctrl) {
+      InputKeyCode(static_cast<char>('l' + digitValue));
+      return;
+    }
+    return;
+  }
+  HandleEditKey(key);
+  if (key.key == keys::kBackslash) {
+    if (nChord* chord = CursorChord(); chord != nullptr && IsSpecialBarPause(*chord)) Doc().SplitChordAtCursor();
+  }
+}
+
+void NoteEntry::HandleEditKey(const KeyEvent& key) {
+  CClef* stave = Stave();
+  CInstrument* line = Line();
+  if (stave == nullptr || line == nullptr) {
+    Prompts().Beep(BeepKind::kExclamation);
+    return;
+  }
+  const int mask = key.Mask();
+  int code = key.key;
+  if (code == keys::kTab) {
+    if (!line->MoveCursorToAdjacentBar(mask != 0)) {
+      code = keys::kEnter;
+    } else {
+      code = keys::kRight;
+      // The bar walk placed the cursor; Right only refreshes the caret.
+      AfterCursorMove();
+      return;
+    }
+  }
+  bool moved = false;
+  switch (code) {
+    case keys::kEnter:
+      view_.GoToSystem(view_.ActiveSection()->activeSystem + (mask == 1 ? -1 : 1));
+      return;
+    case keys::kBackspace:
+    case keys::kDelete:
+      if (key.ctrl) {
+        Doc().DeleteChordAtCursor();
+      } else {
+        Edit(kHintRepaintLine, [line] { return line->DeleteNoteAtCursor() != 0; });
+      }
+      if (nChord* chord = CursorChord()) view_.EchoChord(*chord);
+      return;
+    case keys::kUp:
+    case keys::kDown:
+      if (key.ctrl) {
+        view_.Commands().Execute(CommandEvent{code == keys::kUp ? kMoveNotesUp : kMoveNotesDown, std::nullopt, {}});
+      }
+      moved = stave->MoveCursor(code - 32, stave->IsTablature() ? 0 : -12) != 0;
+      break;
+    case keys::kSpace:
+    case keys::kEnd:
+    case keys::kHome:
+    case keys::kLeft:
+    case keys::kRight:
+      moved = stave->MoveCursor(code - 32, stave->IsTablature() ? 0 : -12) != 0;
+      break;
+    case keys::kInsert:
+      Doc().InsertChordAtCursor(nullptr);
+      return;
+    default:
+      return;
+  }
+  if (code == keys::kSpace) line->MoveCursorToNextChord();
+  if (code == keys::kLeft) line->MoveCursorToPreviousChord();
+  if (moved) AfterCursorMove();
+}
+
+void NoteEntry::OnChar(char32_t character) {
+  if (character == U'~') {
+    view_.Commands().Execute(CommandEvent{kOneStepSlur, std::nullopt, {}});
+    return;
+  }
+  if (character == U'@') {
+    view_.Commands().Execute(CommandEvent{kMelodyNote, std::nullopt, {}});
+    return;
+  }
+  CPageDlg& page = Doc().settings.pageSettings;
+  if (page.proportionalSpacing != 0) {
+    page.proportionalSpacing = 0;
+    view_.Window().Invalidate();
+    return;
+  }
+  CClef* stave = Stave();
+  if (stave == nullptr || character > 0x7F) {
+    // No line to type on.
+    Prompts().Beep(BeepKind::kExclamation);
+    return;
+  }
+  ScoreViewState& state = State();
+  const bool tablature = stave->IsTablature();
+  const CInstrument* line = Line();
+  const int style = line->definition != nullptr ? line->definition->tabInstrument.tabStyle : 0;
+  char code = static_cast<char>(character);
+  if (tablature && code >= 'A' && code <= 'Z' && AlfabetoInput(alfabetoMode, code)) return;
+  const bool digit = code >= '0' && code <= '9';
+  if (digit && !keypad_ && code <= '5' && (!tablature || style == 0)) {
+    view_.Commands().Execute(CommandEvent{kOpenString + (code - '0'), std::nullopt, {}});
+    return;
+  }
+  // Letter styles take a digit as the letter 'k'..'t'; the digit styles enter its own fret.
+  if (digit && !keypad_ && tablature && style != 1 && style != 2) code = static_cast<char>(code + 59);
+  if (!tablature) {
+    static constexpr std::string_view kValueRow = "qwertyui";
+    if (const size_t at = kValueRow.find(code); at != std::string_view::npos) {
+      state.noteValue = static_cast<uint8_t>(at);
+      code = 'a';
+    } else if (code == 'p') {
+      Doc().InsertRest(state.noteValue, state.flagKind);
+      if (state.autoAdvance) StepCursorOn();
+      return;
+    }
+  }
+  if (code == '<' || code == '>') {
+    if (code == '<' && state.noteValue > 0) {
+      view_.Commands().Execute(CommandEvent{kNoteValueFirst + state.noteValue - 1, std::nullopt, {}});
+    }
+    if (code == '>' && state.noteValue < 7) {
+      view_.Commands().Execute(CommandEvent{kNoteValueFirst + state.noteValue + 1, std::nullopt, {}});
+    }
+    return;
+  }
+  if (state.autoAdvanceToNextSystem && stave->cursorColumn >= stave->columnCount) {
+    view_.Window().Invalidate();
+    view_.GoToSystem(view_.ActiveSection()->activeSystem + 1);
+  }
+  if (!keypad_) InputKeyCode(code);
+}
+
+void NoteEntry::OnKeyUp(const KeyEvent& key) {
+  if (key.key == keys::kShift) {
+    State().autoAdvance = !State().autoAdvance;
+    Panes().SetStatusText(kAutoAdvancePane, State().autoAdvance ? "ON" : "OFF");
+    view_.RecreateCaret();
+    return;
+  }
+  if (key.key == keys::kDecimal) {
+    if (key.ctrl) {
+      Panes().DispatchCommand(kReformatAllStaves);
+      view_.Window().TakeFocus();
+    } else {
+      view_.Commands().Execute(CommandEvent{kFormatStaff, std::nullopt, {}});
+    }
+  }
+}
+
+}  // namespace vornel::view

@@ -1,0 +1,70 @@
+#pragma once
+// A section's pages: its systems stacked down the printable rectangle of a page (spread over
+// the page's height when the page settings ask for it), its headings above its first system,
+// its end text after its last, the system under a point, how many systems fit on a page,
+// and the pages the section adds to the printed sequence.
+//
+// Headings stand in a band above the first system: the band is as tall as the texts at
+// their offsets need, and the texts are placed from its top left.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/draw/DeviceContext.h"
+
+namespace vornel {
+
+class CPageDlg;
+class CStaveArray;
+class CSystemArray;
+class PageSequencing;
+
+// One slot of a page: a section's system, or an empty slot (no section).
+struct PageSlot {
+  CSystemArray* section = nullptr;
+  size_t system = 0;
+  bool headings = false;  // the section's headings stand above this system
+};
+
+// Draws the frame of page `pageIndex` and the slots' systems down its printable rectangle,
+// the headings and end texts that belong to them, and the footnotes the page collected.
+// Returns the systems drawn; each section drawn keeps the page's rectangle, its bottom at its
+// last system's. A page of fewer slots than `slotsPerPage` (the last of a section or of the
+// run) is spread and placed as a full page.
+int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const std::vector<PageSlot>& slots,
+                  int32_t slotsPerPage = 0);
+
+// One page of a section: `count` systems from `first` (fewer at the section's end); with
+// `headings` the section's headings above its first system. Nothing (0) when `first` is past
+// the last system.
+int DrawSystems(CSystemArray& section, DeviceContext& dc, CPageDlg& page, int32_t pageIndex, size_t first,
+                size_t count, bool headings);
+
+// The height of the band the section's headings take above its first system.
+int32_t HeadingBand(CSystemArray& section, DeviceContext& dc, const CPageDlg& page);
+// Draws the title, the comments and the author at their offsets from the top left of the band
+// above the first system (as last drawn). A section without systems has no headings.
+void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& page);
+
+// The system whose lines take the point, among `count` from `first`; it becomes the active
+// system. Nothing for a point off the section's page, a hidden system or empty room.
+CStaveArray* HitTestSystem(CSystemArray& section, size_t first, size_t count, Point point);
+
+// How many systems of the height of the first (drawn on a device like `dc`) fit in `pageRect`
+// with 18 mm between them, at least 1; the section keeps it and its systems take the first
+// system's stave settings.
+int32_t ComputeSystemsPerPage(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& pageRect);
+
+// Appends the section's printed pages: its preface (when the page settings print section
+// comments before their sections), (systems + rounding) / its systems per page music pages
+// (at least one), its end text when it has a page, and a blank page when its flags ask.
+// Returns the number of pages added.
+int32_t BuildSectionPrintPages(CSystemArray& section, PageSequencing& sequence, CPageDlg& page, int32_t rounding);
+
+// The section's comments as a block to print: its rich comments, or a small rich text of its
+// title and plain comments; empty when it has neither.
+std::string SectionPrefaceText(const CSystemArray& section);
+
+}  // namespace vornel

@@ -1,0 +1,259 @@
+#include "view/render/pages/SystemDrawing.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "document/CPageDlg.h"
+#include "layout/richtext/RtfTrackTextDrawing.h"
+#include "model/CInstrument.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "model/Scaling.h"
+#include "model/StaveRenderer.h"
+#include "platform/UserPrompts.h"
+#include "platform/draw/MulDiv.h"
+#include "view/draw/GraphicUtil.h"
+#include "view/draw/PageDrawSettings.h"
+#include "view/render/LabelDrawing.h"
+#include "view/render/PictureText.h"
+#include "view/render/pages/TrackTextDrawing.h"
+
+namespace vornel {
+
+namespace {
+
+int32_t SaneZoom(int32_t zoom) { return zoom > 0 ? std::min(zoom, 100000) : 100; }
+int32_t Sum(int64_t a, int64_t b) { return ScaleTruncated(a + b, 1, 1); }
+int32_t Tenths(const DeviceContext& dc, int32_t tenths) { return MulDiv(tenths, dc.LogPixelsX(), 254); }
+
+bool Shown(const CInstrument* line) {
+  return line != nullptr && (line->definition == nullptr || line->definition->visible != 0);
+}
+
+// The system's key stands in for each definition's key while its lines are drawn; a
+// definition keeps its own transposition.
+class SystemKeyOverride {
+ public:
+  explicit SystemKeyOverride(const CStaveArray& system) {
+    for (const auto& line : system.lines.items()) {
+      if (line == nullptr || line->definition == nullptr) continue;
+      CInstrumentDlg* d = line->definition;
+      if (std::find_if(saved_.begin(), saved_.end(), [d](const auto& s) { return s.first == d; }) != saved_.end()) {
+        continue;
+      }
+      saved_.emplace_back(d, d->key);
+      CKey merged = system.key;
+      merged.transpose = d->key.transpose;
+      merged.transposePitch = d->key.transposePitch;
+      d->key = merged;
+    }
+  }
+  ~SystemKeyOverride() {
+    for (auto& [definition, key] : saved_) definition->key = key;
+  }
+  SystemKeyOverride(const SystemKeyOverride&) = delete;
+  SystemKeyOverride& operator=(const SystemKeyOverride&) = delete;
+
+ private:
+  std::vector<std::pair<CInstrumentDlg*, CKey>> saved_;
+};
+
+// The width the staves' layout gives the system's chords, in half columns: a column per chord
+// of its longest voice, and the room the layout adds: half a column after each bar line when
+// the instrument shows bar lines, half after each special event, a whole one after a bar line
+// standing for a repeat's double bar.
+int64_t HalfColumns(const CStaveArray& system) {
+  int64_t most = 0;
+  for (const auto& line : system.lines.items()) {
+    if (!Shown(line.get())) continue;
+    const bool halfColumnBars = line->definition != nullptr && line->definition->showBarlines != 0;
+    for (const nChordArray* voice : line->Voices()) {
+      if (voice == nullptr) continue;
+      size_t count = voice->size();
+      if (count > 0 && (voice->back() == nullptr || !voice->back()->IsChord())) --count;
+      int64_t halves = 2 * static_cast<int64_t>(count);
+      for (size_t i = 0; i < count; ++i) {
+        const nChord* e = voice->at(i);
+        if (e == nullptr) continue;
+        if (e->IsBarLine()) {
+          if (halfColumnBars) halves += 1;
+          if ((e->status & 12) == 12 && (e->status & 0xFF0) == 0x240) halves += 2;
+        } else if (e->IsSpecialEvent()) {
+          halves += 1;
+        }
+      }
+      most = std::max(most, halves);
+    }
+  }
+  return most;
+}
+
+// The lines that close a system of several lines: left of its staves (`left` is the edge the
+// system was given) and at its right end.
+void DrawClosingLines(CStaveArray& system, GraphicUtil& g, const CPageDlg& page, int32_t startWidth, int32_t left,
+                      int32_t top, int32_t bottom, int32_t step) {
+  DeviceContext& dc = g.dc;
+  const int32_t gap = MulDiv(system.printTuning != 0 ? 12 : 8, dc.LogPixelsX(), 254);
+  const int32_t x = Sum(int64_t{left} - system.nameWidth - gap, startWidth);
+  const int32_t right = Sum(system.area.right, -int64_t{system.rightIndents} * step);
+  const Pen old = dc.SelectPen(Pen::Create(PS_SOLID, std::max(1, MulDiv(2, dc.LogPixelsX(), 254)), 0));
+  dc.MoveTo(x, top);
+  dc.LineTo(x, bottom);
+  dc.MoveTo(right, top);
+  dc.LineTo(right, bottom);
+  dc.SelectPen(old);
+  if (page.BracketSystems() && (system.nameInstruments & 2) == 0) g.DrawThickBracket(3, 10, 0, x - g.HundredthMmToDeviceX(150), top, bottom - top);
+}
+
+void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, uint32_t placement, int32_t left,
+                       int32_t top, int32_t right, int32_t bottom) {
+  StaveRenderer& renderer = StaveRenderers();
+  const bool onScreen = !dc.IsPrinting();
+  const int32_t appZoom = SaneZoom(renderer.ApplicationZoom().value_or(100));
+  const int32_t pageZoom = onScreen ? SaneZoom(page.zoom) : 100;
+  const size_t columns = system.GetMaxChordCount();
+
+  const int32_t startWidth = SystemStartWidth(dc, system, pageZoom);
+  system.nameWidth = Sum(startWidth, MulDiv(Tenths(dc, page.namesIndent * 10), appZoom, 100));
+  const int32_t leftEdge = left;
+  left = Sum(left, system.nameWidth);
+  int32_t columnWidth =
+      std::max(1, MulDiv(Tenths(dc, static_cast<int32_t>(std::min<uint32_t>(page.ColumnWidth(), 100000))), pageZoom, 100));
+
+  if (system.hidden != 0) {
+    system.MeasureLines(&dc, left, top, right, bottom);
+    if (dc.IsPrinting() && dc.AttributeLogPixelsY() != dc.LogPixelsY()) {
+      const int32_t height = MulDiv(system.area.Height(), dc.AttributeLogPixelsY(), dc.LogPixelsY());
+      system.area.bottom = Sum(system.area.top, height);
+    }
+    if (onScreen) {
+      system.optionsArea = system.area;
+      system.optionsArea.left = Sum(system.optionsArea.left, -int64_t{system.nameWidth});
+      system.optionsArea.bottom = Sum(system.optionsArea.bottom, -30);
+      if (renderer.HighlightingOn()) GraphicUtil(dc, pageZoom).DrawRectOutline(system.optionsArea, 0xF0F0F0);
+    }
+    return;
+  }
+  system.area = {left, top, right, bottom};
+  system.optionsArea = {};
+
+  const int32_t step = MulDiv(Tenths(dc, 50), pageZoom, 100);
+  left = Sum(left, int64_t{system.leftIndents} * step);
+  right = Sum(right, -int64_t{system.rightIndents} * step);
+  // Columns are narrowed only when the chords would run past the right edge.
+  const int64_t halves = HalfColumns(system);
+  if (halves > 0 && 2 * (int64_t{right} - left) / columnWidth < halves) {
+    columnWidth = std::max<int32_t>(1, static_cast<int32_t>(2 * (int64_t{right} - left) / halves));
+  }
+
+  // The system's picture stands at its area, with its own offsets.
+  if (!system.captionPicture.path.empty()) {
+    DrawPictureAtPosition(dc, system.captionPicture, pageZoom, {system.area.left, system.area.top}, {});
+  }
+
+  // The rich text stands over the system from the left of the names.
+  if (!system.rtfBox.text.empty()) {
+    RichTextPlacement placementOfText;
+    placementOfText.origin = {Sum(system.area.left, -int64_t{system.nameWidth}), system.area.top};
+    placementOfText.zoom = pageZoom;
+    const Size screen = RecordedScreenDpi();
+    placementOfText.screenDpiX = screen.cx;
+    placementOfText.screenDpiY = screen.cy;
+    placementOfText.selected = renderer.HighlightingOn() && onScreen;
+    DrawScaled(system.rtfBox, dc, placementOfText);
+  }
+
+  const SystemKeyOverride keys(system);
+  const int32_t count = static_cast<int32_t>(system.lines.size());
+  const uint32_t flags = static_cast<uint32_t>(system.nameInstruments & 1) | (system.printTuning != 0 ? 2u : 0u);
+  Rect rect{left, top, right, bottom};
+  int drawn = 0;
+  const CClef* firstStave = nullptr;
+  int32_t lastLine = top;
+  for (int32_t i = 0; i < count; ++i) {
+    CInstrument* line = system.lines.at(static_cast<size_t>(i));
+    if (!Shown(line)) continue;
+    const int32_t code = static_cast<int32_t>(((static_cast<uint32_t>((count - 1) * 64) | static_cast<uint32_t>(i)) << 8) |
+                                              (placement & 0xFFF00000u));
+    line->columnCount = static_cast<int32_t>(columns);
+    rect.bottom = bottom;
+    line->LayoutAndDraw(dc, rect, code, 0, system.nameWidth, columnWidth, flags);
+    ++drawn;
+    for (const auto& stave : line->staves.items()) {
+      if (stave == nullptr) continue;
+      if (firstStave == nullptr) firstStave = stave.get();
+      lastLine = Sum(stave->area.top, int64_t{std::max(stave->DrawnLineCount() - 1, 0)} * stave->lineSpacing);
+    }
+  }
+  system.area.bottom = rect.top;
+
+  GraphicUtil g(dc, pageZoom);
+  if (drawn > 1) DrawClosingLines(system, g, page, startWidth, leftEdge, top, lastLine, step);
+
+  const PageDrawSettings* settings = ActivePageSettings();
+  const bool filter = settings != nullptr && settings->barNumbers;
+  if (firstStave != nullptr && system.barSequenceRestart == 0 && system.firstBar > 1 &&
+      (!filter || system.firstBar % 5 == 0)) {
+    DrawBarNumber(dc, firstStave->zoom, firstStave->lineSpacing, system.firstBar, left, firstStave->area.top);
+  }
+
+  // The caption stands at its offset from the system's top left.
+  CTrackText& caption = system.captionText;
+  if (!caption.text.empty()) {
+    if (onScreen && caption.x == 0 && caption.y == 0) {
+      caption.x = -40;
+      caption.y = MulDiv(system.area.Height() / 3, 100, pageZoom);
+    }
+    DrawAt(caption, dc, appZoom, system.area.left, system.area.top);
+  }
+}
+
+}  // namespace
+
+int32_t SystemStartWidth(DeviceContext& dc, const CStaveArray& system, int32_t zoom) {
+  const CNotationFont fallback;
+  const CNotationFont* font = &fallback;
+  for (const auto& line : system.lines.items()) {
+    if (line != nullptr && line->definition != nullptr) {
+      font = &line->definition->notationFont;
+      break;
+    }
+  }
+  FontSpec spec;
+  spec.lfHeight = font->ScaledHeight(dc.LogPixelsY(), SaneZoom(zoom));
+  if (spec.lfHeight == 0 || font->face.empty()) return 0;
+  spec.lfWeight = font->logFont.lfWeight;
+  spec.lfCharSet = font->logFont.lfCharSet;
+  spec.lfFaceName = font->face;
+  const FontSpec previous = dc.SelectFont(spec);
+  const int64_t clef = dc.GetCharWidth(33);
+  const int64_t space = dc.GetCharWidth(32);
+  dc.SelectFont(previous);
+  const int64_t alterations = std::min<uint32_t>(system.key.alterations, 7);
+  return ScaleTruncated(2 * clef + (alterations + 1) * space, 1, 1);
+}
+
+void DrawSystem(CStaveArray& system, DeviceContext& dc, CPageDlg& page, uint32_t placement, int32_t left,
+                int32_t top, int32_t right, int32_t bottom) {
+  if (right < 0) return;
+  const int saved = dc.SaveDC();
+  try {
+    DrawSystemContent(system, dc, page, placement, left, top, right, bottom);
+  } catch (const std::exception&) {
+    Prompts().ShowMessage(kSystemDrawingError, MessageKind::kError);
+  }
+  dc.RestoreDC(saved);
+}
+
+void PrepareSystemVoices(CStaveArray& system, const CSystemArray& section) {
+  for (const auto& line : system.lines.items()) {
+    if (line == nullptr) continue;
+    for (nChordArray* voice : line->Voices()) {
+      if (voice != nullptr) voice->UpdateBeamGroups(section.numerator, section.denominator);
+    }
+  }
+}
+
+}  // namespace vornel

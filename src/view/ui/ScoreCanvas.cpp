@@ -1,0 +1,330 @@
+#include "view/ui/ScoreCanvas.h"
+
+#include "view/commands/CommandTable.h"
+
+#include <cairo.h>
+#include <wx/dcclient.h>
+#include <wx/graphics.h>
+#include <wx/menu.h>
+
+#include <exception>
+
+#include "midi/play/MidiOutStream.h"
+#include "midi/ui/WxMidiDialogs.h"
+#include "platform/UserPrompts.h"
+#include "platform/draw/CairoDevice.h"
+#include "view/FramePanes.h"
+#include "view/entry/KeyInput.h"
+#include "view/entry/NoteEntry.h"
+#include "view/ui/KeyMapping.h"
+#include "view/ui/ScorePrinting.h"
+
+namespace vornel::view {
+
+namespace {
+
+uint32_t ModifiersOf(const wxMouseState& state) {
+  uint32_t modifiers = 0;
+  if (state.ShiftDown()) modifiers |= kShiftKey;
+  if (state.ControlDown()) modifiers |= kControlKey;
+  if (state.AltDown()) modifiers |= kAltKey;
+  return modifiers;
+}
+
+uint32_t ButtonsOf(const wxMouseEvent& event) {
+  uint32_t buttons = 0;
+  if (event.LeftIsDown()) buttons |= kLeftButton;
+  if (event.RightIsDown()) buttons |= kRightButton;
+  if (event.MiddleIsDown()) buttons |= kMiddleButton;
+  return buttons;
+}
+
+wxCursor CursorOf(PointerShape shape) {
+  switch (shape) {
+    case PointerShape::kPanNeutral: return wxCursor(wxCURSOR_SIZING);
+    case PointerShape::kPanUp:
+    case PointerShape::kPanDown: return wxCursor(wxCURSOR_SIZENS);
+    case PointerShape::kPanLeft:
+    case PointerShape::kPanRight: return wxCursor(wxCURSOR_SIZEWE);
+    default: return wxNullCursor;
+  }
+}
+
+void AppendItems(wxMenu& menu, const std::vector<MenuItem>& items, std::map<int, int>& commands) {
+  for (const MenuItem& item : items) {
+    if (!item.items.empty()) {
+      auto* sub = new wxMenu;
+      AppendItems(*sub, item.items, commands);
+      menu.AppendSubMenu(sub, wxString::FromUTF8(item.text));
+    } else if (item.id == 0) {
+      menu.AppendSeparator();
+    } else {
+      const int windowId = wxWindow::NewControlId();
+      commands[windowId] = item.id;
+      wxMenuItem* added = menu.Append(windowId, wxString::FromUTF8(item.text));
+      const CommandState state = Panes().CommandStateOf(item.id);
+      added->Enable(state.handled && state.enabled);
+    }
+  }
+}
+
+}  // namespace
+
+// The window as the view sees it.
+class ScoreCanvas::Window : public ViewWindow {
+ public:
+  explicit Window(ScoreCanvas& canvas) : canvas_(canvas) {}
+
+  Size ClientSize() const override {
+    const wxSize size = canvas_.GetClientSize();
+    return {size.x, size.y};
+  }
+  Size Resolution() const override {
+    const wxSize dpi = canvas_.GetDPI();
+    return {dpi.x > 0 ? dpi.x : 96, dpi.y > 0 ? dpi.y : 96};
+  }
+  Point ScrollPosition() const override {
+    const wxPoint start = canvas_.GetViewStart();
+    return {start.x, start.y};
+  }
+  void SetScrollSizes(Size total, Size, Size) override {
+    const wxSize size(std::max(total.cx, 1), std::max(total.cy, 1));
+    if (canvas_.GetVirtualSize() != size) canvas_.SetVirtualSize(size);
+  }
+  void ScrollTo(Point position) override {
+    if (canvas_.painting_) {
+      // Not while a paint runs: right after it.
+      canvas_.CallAfter([this, position] { canvas_.Scroll(position.x, position.y); });
+      return;
+    }
+    canvas_.Scroll(position.x, position.y);
+  }
+  bool HasScrollBar(bool vertical) const override {
+    const wxSize client = canvas_.GetClientSize();
+    const wxSize total = canvas_.GetVirtualSize();
+    return vertical ? total.y > client.y : total.x > client.x;
+  }
+  void Invalidate() override { canvas_.Refresh(false); }
+  void InvalidateRect(const Rect& client) override {
+    if (client.IsEmpty()) return;
+    const wxRect rect(client.left, client.top, client.Width(), client.Height());
+    canvas_.RefreshRect(rect, false);
+  }
+  void UpdateNow() override {
+    if (!canvas_.painting_) canvas_.Update();
+  }
+  void TakeFocus() override {
+    if (canvas_.IsShownOnScreen() && !canvas_.HasFocus()) canvas_.SetFocus();
+  }
+  void StartTimer(int id, int milliseconds) override {
+    std::unique_ptr<wxTimer>& timer = canvas_.timers_[id];
+    if (timer == nullptr) {
+      timer = std::make_unique<wxTimer>(&canvas_);
+      canvas_.Bind(wxEVT_TIMER, [this, id](wxTimerEvent&) { canvas_.OnTimer(id); }, timer->GetId());
+    }
+    timer->Start(milliseconds);
+  }
+  void StopTimer(int id) override {
+    const auto found = canvas_.timers_.find(id);
+    if (found != canvas_.timers_.end()) found->second->Stop();
+  }
+  void CaptureMouse() override {
+    if (!canvas_.HasCapture()) canvas_.CaptureMouse();
+  }
+  void ReleaseMouse() override {
+    if (canvas_.HasCapture()) canvas_.ReleaseMouse();
+  }
+  void SetPointer(PointerShape shape) override { canvas_.SetCursor(CursorOf(shape)); }
+  void ShowContextMenu(int, const std::vector<MenuItem>& items, Point client) override {
+    wxMenu menu;
+    std::map<int, int> commands;
+    AppendItems(menu, items, commands);
+    const int chosen = canvas_.GetPopupMenuSelectionFromUser(menu, wxPoint(client.x, client.y));
+    const auto found = commands.find(chosen);
+    if (found != commands.end()) Panes().DispatchCommand(found->second);
+  }
+  void RunPrint(bool preview, bool showDialog) override {
+    RunScorePrint(wxGetTopLevelParent(&canvas_), canvas_.View(), preview, showDialog);
+  }
+
+ private:
+  ScoreCanvas& canvas_;
+};
+
+ScoreCanvas::ScoreCanvas(wxWindow* parent, CBriotabDoc& doc, ScoreCanvasOptions options)
+    : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL | wxWANTS_CHARS),
+      background_(options.background),
+      window_(std::make_unique<Window>(*this)) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  SetScrollRate(1, 1);
+  playerOwner_ = std::make_unique<WindowPlayerOwner>(*this, [this](uint32_t word) {
+    MidiOutStream* player = view_ != nullptr ? view_->Player() : nullptr;
+    if (player != nullptr) Guarded([&] { view_->OnPlayerNotify(player, PlayerReportOf(word, *player)); });
+  });
+  ViewServices services;
+  services.playerOwner = playerOwner_.get();
+  services.playerOutput = std::move(options.playerOutput);
+  services.echoOutput = std::move(options.echoOutput);
+  services.playTick = std::move(options.playTick);
+  services.playMidiFile = std::move(options.playMidiFile);
+  view_ = std::make_unique<CBriotabView>(doc, *window_, std::move(services));
+  view_->OnInitialUpdate();
+  if (view_->Player() != nullptr) playerOwner_->Attach(*view_->Player());
+
+  Bind(wxEVT_PAINT, &ScoreCanvas::OnPaint, this);
+  Bind(wxEVT_SIZE, &ScoreCanvas::OnSize, this);
+  Bind(wxEVT_LEFT_DOWN, &ScoreCanvas::OnMouse, this);
+  Bind(wxEVT_LEFT_UP, &ScoreCanvas::OnMouse, this);
+  Bind(wxEVT_LEFT_DCLICK, &ScoreCanvas::OnMouse, this);
+  Bind(wxEVT_MOTION, &ScoreCanvas::OnMouse, this);
+  Bind(wxEVT_MIDDLE_DOWN, &ScoreCanvas::OnMouse, this);
+  Bind(wxEVT_MIDDLE_UP, &ScoreCanvas::OnMouse, this);
+  Bind(wxEVT_MOUSEWHEEL, &ScoreCanvas::OnWheel, this);
+  Bind(wxEVT_CONTEXT_MENU, &ScoreCanvas::OnContextMenu, this);
+  Bind(wxEVT_SET_FOCUS, &ScoreCanvas::OnFocus, this);
+  Bind(wxEVT_KILL_FOCUS, &ScoreCanvas::OnFocus, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
+  Bind(wxEVT_KEY_DOWN, &ScoreCanvas::OnKey, this);
+  Bind(wxEVT_KEY_UP, &ScoreCanvas::OnKey, this);
+  Bind(wxEVT_CHAR, &ScoreCanvas::OnCharEvent, this);
+}
+
+ScoreCanvas::~ScoreCanvas() {
+  for (auto& [id, timer] : timers_) timer->Stop();
+  // The view goes first: it stops its player and lets go of the owner.
+  view_.reset();
+  playerOwner_.reset();
+}
+
+template <typename F>
+void ScoreCanvas::Guarded(F&& call) {
+  // As a command's failure: shown as the system's message, never past the handler.
+  ReportCommandFailures(CommandEvent{}, std::function<void()>(std::forward<F>(call)));
+}
+
+void ScoreCanvas::PaintInto(DeviceContext& dc) {
+  const wxSize size = GetClientSize();
+  dc.FillSolidRect({0, 0, size.x, size.y}, background_);
+  dc.SaveDC();
+  view_->OnPrepareDC(dc);
+  view_->OnDraw(dc);
+  view_->DrawOverlays(dc);
+  dc.RestoreDC();
+}
+
+void ScoreCanvas::OnPaint(wxPaintEvent&) {
+  wxPaintDC dc(this);
+  wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
+  if (renderer == nullptr) return;
+  std::unique_ptr<wxGraphicsContext> gc(renderer->CreateContext(dc));
+  auto* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+  if (cr == nullptr) return;
+  const Size dpi = window_->Resolution();
+  painting_ = true;
+  try {
+    CairoDevice device(cr, dpi.cx, dpi.cy, false);
+    const wxSize size = GetClientSize();
+    device.SetExtent({size.x, size.y});
+    PaintInto(device);
+  } catch (const std::exception&) {
+    // A page that cannot be drawn leaves the window as far as it got; the drawing reported it.
+  }
+  painting_ = false;
+}
+
+void ScoreCanvas::OnSize(wxSizeEvent& event) {
+  Guarded([this] { view_->UpdateScrollSizes(); });
+  Refresh(false);
+  event.Skip();
+}
+
+void ScoreCanvas::OnMouse(wxMouseEvent& event) {
+  MouseEvent e;
+  e.point = {event.GetX(), event.GetY()};
+  e.buttons = ButtonsOf(event);
+  e.modifiers = ModifiersOf(event);
+  const wxEventType type = event.GetEventType();
+  Guarded([&] {
+    if (type == wxEVT_LEFT_DOWN) {
+      SetFocus();
+      view_->OnLButtonDown(e);
+    } else if (type == wxEVT_LEFT_UP) {
+      view_->OnLButtonUp(e);
+    } else if (type == wxEVT_LEFT_DCLICK) {
+      view_->OnLButtonDblClk(e);
+    } else if (type == wxEVT_MOTION) {
+      view_->OnMouseMove(e);
+    } else if (type == wxEVT_MIDDLE_DOWN) {
+      view_->OnMButtonDown(e);
+    } else if (type == wxEVT_MIDDLE_UP) {
+      view_->OnMButtonUp(e);
+    }
+  });
+  event.Skip(type == wxEVT_LEFT_DOWN);
+}
+
+void ScoreCanvas::OnWheel(wxMouseEvent& event) {
+  MouseEvent e;
+  e.point = {event.GetX(), event.GetY()};
+  e.modifiers = ModifiersOf(event);
+  const int delta = event.GetWheelRotation();
+  if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+    event.Skip();
+    return;
+  }
+  Guarded([&] { view_->OnMouseWheel(e, delta); });
+}
+
+void ScoreCanvas::OnContextMenu(wxContextMenuEvent& event) {
+  wxPoint point = event.GetPosition();
+  point = point == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(point);
+  Guarded([&] { view_->OnContextMenu({point.x, point.y}); });
+}
+
+void ScoreCanvas::OnKey(wxKeyEvent& event) {
+  // Function keys belong to the frame's accelerators; everything else goes to the view first.
+  // The key-down is passed on so that the window system makes its character event.
+  event.Skip();
+  const int code = event.GetKeyCode();
+  if (code >= WXK_F1 && code <= WXK_F24) return;
+  KeyEvent key;
+  key.key = VirtualKeyOf(code);
+  if (key.key == 0) return;
+  key.shift = event.ShiftDown();
+  key.ctrl = event.ControlDown();
+  key.alt = event.AltDown();
+  const bool down = event.GetEventType() == wxEVT_KEY_DOWN;
+  Guarded([&] {
+    if (down) {
+      view_->Entry().OnKeyDown(key);
+    } else {
+      view_->Entry().OnKeyUp(key);
+    }
+  });
+}
+
+void ScoreCanvas::OnCharEvent(wxKeyEvent& event) {
+  // Typed characters only: keys without one (arrows, pages) were handled as keys, and Ctrl
+  // combinations are commands. Not passed on, so the scrolled window does not scroll as well.
+  const wxChar character = event.GetUnicodeKey();
+  if (character == WXK_NONE || character < 32 || event.ControlDown() || event.AltDown()) return;
+  Guarded([&] { view_->Entry().OnChar(static_cast<char32_t>(character)); });
+}
+
+void ScoreCanvas::OnFocus(wxFocusEvent& event) {
+  const bool gained = event.GetEventType() == wxEVT_SET_FOCUS;
+  Guarded([&] {
+    if (gained) {
+      view_->OnSetFocus();
+    } else {
+      view_->OnKillFocus();
+    }
+  });
+  event.Skip();
+}
+
+void ScoreCanvas::OnTimer(int id) {
+  Guarded([&] { view_->OnTimer(id); });
+}
+
+}  // namespace vornel::view

@@ -1,0 +1,56 @@
+#pragma once
+// Printing and previewing the score view: a printout that draws the view's print pages
+// through the Cairo device of the printer's or the preview's context, the preview window that
+// hands the page it was closed on back to the view, and the paper of the document's page
+// settings for the print dialogs. The print run itself is the view's (ViewPrintJob).
+
+#include <wx/cmndata.h>
+#include <wx/print.h>
+
+#include <memory>
+
+#if wxUSE_GTKPRINT
+#include <wx/gtk/print.h>
+#endif
+
+namespace vornel {
+
+class CBriotabDoc;
+
+namespace view {
+
+class CBriotabView;
+class ViewPrintJob;
+
+class ScorePrintout : public wxPrintout {
+ public:
+  ScorePrintout(ViewPrintJob& job, const wxString& title);
+  bool OnPrintPage(int page) override;
+  bool HasPage(int page) override;
+  void GetPageInfo(int* minPage, int* maxPage, int* selectionFrom, int* selectionTo) override;
+
+ private:
+  ViewPrintJob& job_;
+};
+
+// The document's paper and orientation.
+wxPrintData PrintDataFor(const CBriotabDoc& doc);
+
+#if wxUSE_GTKPRINT
+// The preview of this platform, its page rendering reachable from outside (tests compare a
+// page's bitmap with the PDF of the same page).
+class ScorePrintPreview : public wxGtkPrintPreview {
+ public:
+  using wxGtkPrintPreview::wxGtkPrintPreview;
+  using wxGtkPrintPreview::RenderPageIntoBitmap;
+  // The page in the preview's pixels, as RenderPageIntoBitmap draws it.
+  wxSize PageSizePixels() const { return {m_pageWidth, m_pageHeight}; }
+};
+#endif
+
+// The print dialog and the printer (`showDialog` false prints at once with the last choices),
+// or the preview window on the active section's first page.
+void RunScorePrint(wxWindow* parent, CBriotabView& view, bool preview, bool showDialog);
+
+}  // namespace view
+}  // namespace vornel

@@ -1,0 +1,333 @@
+// TIFF layouts read sample by sample (16 bits, separate planes, tiles, compression, BigTIFF),
+// pictures read in parts (regions and reductions of TIFF and JPEG files) and the tile cache
+// of large pictures. The fixtures are written by libtiff and libjpeg at test time from
+// pixels the test computes, so the expected pixels are known exactly.
+
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+#include <tiffio.h>
+
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ImageTestSupport.h"
+#include "image/bitmap/PLAnyBmp.h"
+#include "image/codec/PLAnyPicDecoder.h"
+#include "image/large/LargeImageSource.h"
+#include "image/large/TiledPicture.h"
+#include "platform/draw/RecordingDevice.h"
+
+namespace vornel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TiffLayout {
+  const char* name;
+  int samples;     // 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA
+  int bits;        // 8 or 16
+  bool separate;   // planar configuration 2
+  bool tiled;
+  uint16_t compression;
+  bool predictor;
+  bool big;        // BigTIFF
+  bool whiteIsZero = false;
+};
+
+// Sample k of pixel (x, y) at 16 bits: distinct per channel, position and level.
+uint16_t Sample16(int x, int y, int k) { return static_cast<uint16_t>((x * 1231 + y * 3119 + k * 16411) * 7 & 0xFFFF); }
+uint8_t To8(uint16_t v) { return static_cast<uint8_t>((v * 255u + 32767u) / 65535u); }
+
+fs::path TempFile(const std::string& name) {
+  const fs::path dir = fs::temp_directory_path() / ("vornel-large-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  return dir / name;
+}
+
+void WriteTiff(const fs::path& path, const TiffLayout& layout, uint32_t width, uint32_t height) {
+  TIFF* tiff = TIFFOpen(path.c_str(), layout.big ? "w8" : "w");
+  ASSERT_NE(tiff, nullptr);
+  const int s = layout.samples;
+  TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+  TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+  TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, layout.bits);
+  TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, s);
+  TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC,
+               s >= 3 ? PHOTOMETRIC_RGB : layout.whiteIsZero ? PHOTOMETRIC_MINISWHITE : PHOTOMETRIC_MINISBLACK);
+  TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, layout.separate ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
+  TIFFSetField(tiff, TIFFTAG_COMPRESSION, layout.compression);
+  if (layout.predictor) TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
+  if (s == 2 || s == 4) {
+    const uint16_t extra = EXTRASAMPLE_UNASSALPHA;
+    TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
+  }
+  const int bytes = layout.bits / 8;
+  const auto put = [&](std::vector<uint8_t>& buffer, size_t index, uint16_t v) {
+    if (bytes == 1) buffer[index] = To8(v);
+    else std::memcpy(buffer.data() + 2 * index, &v, 2);
+  };
+  const int planes = layout.separate ? s : 1;
+  const int perPixel = layout.separate ? 1 : s;
+  if (layout.tiled) {
+    const uint32_t tw = 16;
+    const uint32_t th = 16;
+    TIFFSetField(tiff, TIFFTAG_TILEWIDTH, tw);
+    TIFFSetField(tiff, TIFFTAG_TILELENGTH, th);
+    std::vector<uint8_t> tile(size_t(tw) * th * perPixel * bytes);
+    for (int p = 0; p < planes; ++p) {
+      for (uint32_t ty = 0; ty < height; ty += th) {
+        for (uint32_t tx = 0; tx < width; tx += tw) {
+          std::fill(tile.begin(), tile.end(), 0);
+          for (uint32_t r = 0; r < th && ty + r < height; ++r) {
+            for (uint32_t c = 0; c < tw && tx + c < width; ++c) {
+              for (int k = 0; k < perPixel; ++k) {
+                put(tile, (size_t(r) * tw + c) * perPixel + k, Sample16(int(tx + c), int(ty + r), layout.separate ? p : k));
+              }
+            }
+          }
+          TIFFWriteTile(tiff, tile.data(), tx, ty, 0, static_cast<uint16_t>(p));
+        }
+      }
+    }
+  } else {
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 3u);
+    std::vector<uint8_t> line(size_t(width) * perPixel * bytes);
+    for (int p = 0; p < planes; ++p) {
+      for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+          for (int k = 0; k < perPixel; ++k) {
+            put(line, size_t(x) * perPixel + k, Sample16(int(x), int(y), layout.separate ? p : k));
+          }
+        }
+        TIFFWriteScanline(tiff, line.data(), y, static_cast<uint16_t>(p));
+      }
+    }
+  }
+  TIFFClose(tiff);
+}
+
+PLPixel32 Expected(const TiffLayout& layout, int x, int y) {
+  const uint8_t s0 = To8(Sample16(x, y, 0));
+  if (layout.samples <= 2) {
+    const uint8_t grey = layout.whiteIsZero ? static_cast<uint8_t>(255 - s0) : s0;
+    return PLPixel32{grey, grey, grey, layout.samples == 2 ? To8(Sample16(x, y, 1)) : uint8_t(255)};
+  }
+  return PLPixel32{To8(Sample16(x, y, 2)), To8(Sample16(x, y, 1)), s0,
+                   layout.samples == 4 ? To8(Sample16(x, y, 3)) : uint8_t(255)};
+}
+
+bool Near(uint8_t a, uint8_t b) { return (a > b ? a - b : b - a) <= 1; }
+
+class TiffLayouts : public ::testing::TestWithParam<TiffLayout> {};
+
+TEST_P(TiffLayouts, DecodeToEightBitsWithAlphaAsStored) {
+  const TiffLayout& layout = GetParam();
+  const fs::path path = TempFile(std::string(layout.name) + ".tif");
+  WriteTiff(path, layout, 37, 21);
+  PLAnyBmp bmp;
+  PLAnyPicDecoder decoder;
+  decoder.MakeBmpFromFile(path.string(), bmp);
+  ASSERT_EQ(bmp.GetWidth(), 37);
+  ASSERT_EQ(bmp.GetHeight(), 21);
+  EXPECT_EQ(bmp.HasAlpha(), layout.samples == 2 || layout.samples == 4);
+  int wrong = 0;
+  for (int y = 0; y < 21; ++y) {
+    for (int x = 0; x < 37; ++x) {
+      const PLPixel32 got = testing::PixelAt(bmp, x, y);
+      const PLPixel32 want = Expected(layout, x, y);
+      const bool alphaMatters = layout.samples == 2 || layout.samples == 4;
+      if (!Near(got.r, want.r) || !Near(got.g, want.g) || !Near(got.b, want.b) || (alphaMatters && !Near(got.a, want.a))) {
+        if (++wrong < 4) ADD_FAILURE() << layout.name << " at " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+  fs::remove(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, TiffLayouts,
+    ::testing::Values(TiffLayout{"grey16", 1, 16, false, false, COMPRESSION_NONE, false, false},
+                      TiffLayout{"grey16white", 1, 16, false, false, COMPRESSION_NONE, false, false, true},
+                      TiffLayout{"greyalpha16", 2, 16, false, false, COMPRESSION_LZW, false, false},
+                      TiffLayout{"greyalpha8sep", 2, 8, true, false, COMPRESSION_NONE, false, false},
+                      TiffLayout{"greyalpha8", 2, 8, false, false, COMPRESSION_NONE, false, false},
+                      TiffLayout{"rgb16lzwpred", 3, 16, false, false, COMPRESSION_LZW, true, false},
+                      TiffLayout{"rgb16sep_tiles", 3, 16, true, true, COMPRESSION_ADOBE_DEFLATE, true, false},
+                      TiffLayout{"rgba16", 4, 16, false, true, COMPRESSION_ADOBE_DEFLATE, false, false},
+                      TiffLayout{"rgba16sep", 4, 16, true, false, COMPRESSION_LZW, true, false},
+                      TiffLayout{"rgba8sep", 4, 8, true, false, COMPRESSION_NONE, false, false},
+                      TiffLayout{"bigtiff_rgb8", 3, 8, false, false, COMPRESSION_NONE, false, true},
+                      TiffLayout{"bigtiff_rgba16_tiles", 4, 16, true, true, COMPRESSION_LZW, false, true}),
+    [](const ::testing::TestParamInfo<TiffLayout>& info) { return std::string(info.param.name); });
+
+TEST(BigTiffDetection, BothByteOrdersAreTiff) {
+  const uint8_t little[] = {0x49, 0x49, 0x2B, 0x00, 8, 0, 0, 0};
+  const uint8_t big[] = {0x4D, 0x4D, 0x00, 0x2B, 0, 8, 0, 0};
+  EXPECT_EQ(PLAnyPicDecoder::DetectSignature(little, sizeof little), PLAnyPicDecoder::kTiff);
+  EXPECT_EQ(PLAnyPicDecoder::DetectSignature(big, sizeof big), PLAnyPicDecoder::kTiff);
+}
+
+// --- reading in parts
+
+void WriteJpeg(const fs::path& path, int width, int height) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr error{};
+  cinfo.err = jpeg_std_error(&error);
+  jpeg_create_compress(&cinfo);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  jpeg_stdio_dest(&cinfo, file);
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(size_t(width) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const int y = static_cast<int>(cinfo.next_scanline);
+    for (int x = 0; x < width; ++x) {
+      // Smooth, so that the lossy coding stays close.
+      row[3 * x] = static_cast<JSAMPLE>(x * 255 / width);
+      row[3 * x + 1] = static_cast<JSAMPLE>(y * 255 / height);
+      row[3 * x + 2] = static_cast<JSAMPLE>((x + y) * 255 / (width + height));
+    }
+    JSAMPROW line = row.data();
+    jpeg_write_scanlines(&cinfo, &line, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::fclose(file);
+}
+
+// The box mean of `whole` that pixel (x, y) of a region read at `factor` stands for.
+PLPixel32 BoxMean(const PLBmp& whole, const ImageRegion& r, int factor, int x, int y) {
+  unsigned sum[4] = {};
+  unsigned n = 0;
+  for (int yy = r.y + y * factor; yy < std::min(r.y + r.height, r.y + (y + 1) * factor); ++yy) {
+    for (int xx = r.x + x * factor; xx < std::min(r.x + r.width, r.x + (x + 1) * factor); ++xx) {
+      const PLPixel32 p = testing::PixelAt(whole, xx, yy);
+      sum[0] += p.b, sum[1] += p.g, sum[2] += p.r, sum[3] += p.a, ++n;
+    }
+  }
+  return PLPixel32{uint8_t((sum[0] + n / 2) / n), uint8_t((sum[1] + n / 2) / n), uint8_t((sum[2] + n / 2) / n),
+                   uint8_t((sum[3] + n / 2) / n)};
+}
+
+int MaxDifference(const PLBmp& part, const PLBmp& whole, const ImageRegion& region, int factor) {
+  int worst = 0;
+  for (int y = 0; y < part.GetHeight(); ++y) {
+    for (int x = 0; x < part.GetWidth(); ++x) {
+      const PLPixel32 a = testing::PixelAt(part, x, y);
+      const PLPixel32 b = BoxMean(whole, region, factor, x, y);
+      worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+    }
+  }
+  return worst;
+}
+
+struct PartCase {
+  ImageRegion region;
+  int factor;
+  int32_t width;   // of the result
+  int32_t height;
+};
+
+// Reads each case from the file in parts and compares it with box means of the whole decode.
+void CheckParts(const fs::path& path, const std::vector<PartCase>& cases, int tolerance) {
+  PLAnyBmp whole;
+  PLAnyPicDecoder().MakeBmpFromFile(path.string(), whole, 32);
+  const auto source = OpenLargeImageSource(path.string());
+  ASSERT_EQ(source->Width(), whole.GetWidth());
+  ASSERT_EQ(source->Height(), whole.GetHeight());
+  for (const PartCase& c : cases) {
+    PLAnyBmp part;
+    source->Read(c.region, c.factor, part);
+    EXPECT_EQ(part.GetWidth(), c.width);
+    EXPECT_EQ(part.GetHeight(), c.height);
+    const ImageRegion clipped{c.region.x, c.region.y, std::min(c.region.width, whole.GetWidth() - c.region.x),
+                              std::min(c.region.height, whole.GetHeight() - c.region.y)};
+    EXPECT_LE(MaxDifference(part, whole, clipped, c.factor), tolerance)
+        << c.region.x << "," << c.region.y << " /" << c.factor;
+  }
+}
+
+TEST(LargeImageSource, TiffRegionsAndReductionsAreBoxMeansOfTheWholeImage) {
+  const fs::path path = TempFile("parts.tif");
+  WriteTiff(path, {"rgb8tiles", 3, 8, false, true, COMPRESSION_LZW, false, false}, 203, 117);
+  CheckParts(path,
+             {{{0, 0, 203, 117}, 1, 203, 117}, {{0, 0, 203, 117}, 4, 51, 30}, {{17, 5, 40, 33}, 1, 40, 33},
+              {{32, 16, 64, 64}, 8, 8, 8}, {{190, 100, 50, 50}, 2, 7, 9}},
+             0);
+  fs::remove(path);
+}
+
+TEST(LargeImageSource, JpegRegionsAndScaledReadsFollowTheWholeImage) {
+  const fs::path path = TempFile("parts.jpg");
+  WriteJpeg(path, 400, 300);
+  // The transform's own scaling is not an exact box mean, and the transforms differ.
+  CheckParts(path,
+             {{{0, 0, 400, 300}, 1, 400, 300}, {{64, 48, 128, 96}, 1, 128, 96}, {{0, 0, 400, 300}, 8, 50, 38},
+              {{0, 0, 400, 300}, 32, 13, 10}, {{128, 64, 256, 128}, 4, 64, 32}},
+             6);
+  fs::remove(path);
+}
+
+TEST(LargeImageSource, BadRequestsAndFilesAreRefused) {
+  const fs::path path = TempFile("refuse.tif");
+  WriteTiff(path, {"rgb8", 3, 8, false, false, COMPRESSION_NONE, false, false}, 20, 10);
+  const auto source = OpenLargeImageSource(path.string());
+  PLAnyBmp out;
+  EXPECT_NE(testing::CodeOf([&] { source->Read({0, 0, 20, 10}, 3, out); }), 0);
+  EXPECT_NE(testing::CodeOf([&] { source->Read({25, 0, 5, 5}, 1, out); }), 0);
+  EXPECT_NE(testing::CodeOf([&] { source->Read({0, 0, 0, 5}, 1, out); }), 0);
+  EXPECT_EQ(testing::CodeOf([] { OpenLargeImageSource("/nonexistent/x.jpg"); }), 3);
+  fs::remove(path);
+}
+
+TEST(LargeImageSource, ReductionForScale) {
+  for (const auto& [scale, factor] : std::vector<std::pair<double, int>>{
+           {1.0, 1}, {2.0, 1}, {0.6, 1}, {0.5, 2}, {0.072, 8}, {0.0625, 16}, {1e-9, 256}}) {
+    EXPECT_EQ(ReductionForScale(scale), factor) << scale;
+  }
+  EXPECT_FALSE(IsLargeImage(8000, 8000));
+  EXPECT_TRUE(IsLargeImage(20000, 15000));
+  EXPECT_TRUE(IsLargeImage(1 << 20, 300));
+}
+
+TEST(TiledPicture, PreparedTilesAreDrawnAndTheCacheStaysWithinItsBound) {
+  const fs::path path = TempFile("tiles.tif");
+  WriteTiff(path, {"rgb8tiles", 3, 8, false, true, COMPRESSION_NONE, false, false}, 1500, 1100);
+  // An overview of 1/4 (fits 375 x 275), tiles of 512 x 512 x 4 bytes, room for three.
+  TiledPicture picture(OpenLargeImageSource(path.string()), 375, 275, 3 * 512 * 512 * 4);
+  EXPECT_EQ(picture.OverviewFactor(), 4);
+  RecordingDevice dc;
+  // Before any tile is decoded, a full-resolution view draws each tile's part from the overview.
+  picture.Draw(dc, Rect{0, 0, 600, 400}, Rect{100, 100, 700, 500});
+  EXPECT_EQ(dc.Log(),
+            "StretchBlt 0 0 412 400 375x275 25 25 128 125\n"
+            "StretchBlt 412 0 600 400 375x275 128 25 175 125\n");
+  EXPECT_EQ(picture.Prepare(Rect{100, 100, 700, 500}, 1.0), 2);  // tiles (0, 0) and (1, 0)
+  EXPECT_EQ(picture.Prepare(Rect{100, 100, 700, 500}, 1.0), 0);  // both at hand
+  dc.ClearLog();
+  picture.Draw(dc, Rect{0, 0, 600, 400}, Rect{100, 100, 700, 500});
+  EXPECT_EQ(dc.Log(),
+            "StretchBlt 0 0 412 400 512x512 100 100 512 500\n"
+            "StretchBlt 412 0 600 400 512x512 0 100 188 500\n");
+  EXPECT_EQ(picture.Prepare(Rect{600, 600, 1500, 1100}, 1.0), 4);
+  EXPECT_LT(picture.CachedTiles(), 6u);  // the least recently used went
+  EXPECT_LE(picture.CachedBytes(), uint64_t(3) * 512 * 512 * 4);
+  // Zoomed out as far as the overview, nothing needs decoding.
+  EXPECT_EQ(picture.Prepare(Rect{0, 0, 1500, 1100}, 0.25), 0);
+  // Half size reads tiles of reduction 2.
+  EXPECT_EQ(picture.Prepare(Rect{0, 0, 1024, 1024}, 0.5), 1);
+  fs::remove(path);
+}
+
+}  // namespace
+}  // namespace vornel

@@ -1,0 +1,188 @@
+// The document's file, print and view commands through its command table with scripted
+// prompts: the zoom commands and box, the print options, "Save as BTB", "Export to VornelXML"
+// and the frame of the imports (with an importer of the test's own).
+
+#include "shell/commands/DocumentFileCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FakeDocumentWindows.h"
+#include "document/DocumentFiles.h"
+#include "import/Importer.h"
+#include "model/CSystemArray.h"
+#include "shell/app/Profile.h"
+#include "support/Bytes.h"
+#include "support/RecordingFramePanes.h"
+#include "support/ScriptedPrompts.h"
+#include "view/commands/CommandTable.h"
+
+namespace vornel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Appends one section of `systems` systems, as an import of a file would.
+class FakeImporter : public Importer {
+ public:
+  explicit FakeImporter(size_t systems) : systems_(systems) {}
+  std::string_view Name() const override { return "MusicXML"; }
+  std::span<const std::string_view> Extensions() const override { return {}; }
+  bool TakesSignature(std::span<const uint8_t>) const override { return false; }
+  std::string_view PromptTitle() const override { return "Import"; }
+  std::string_view FilePattern() const override { return "*.xml"; }
+  size_t Import(const std::string&, CBriotabDoc& doc) const override {
+    CSystemArray* section = doc.AppendNewSection();
+    while (section->systems.size() < systems_) section->NewSystem(CSystemArray::kAppend);
+    return 1;
+  }
+
+ private:
+  size_t systems_;
+};
+
+// The section lists the document tells its windows of.
+struct SectionLists : DocumentObserver {
+  void OnUpdate(const CBriotabDoc&, int, const CStaveArray*) override {}
+  void OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) override {
+    log.push_back(std::to_string(lines.size()) + " active " + std::to_string(active));
+  }
+  std::vector<std::string> log;
+};
+
+struct DocumentFileCommandsTest : ::testing::Test {
+  testing::ScriptedPrompts prompts;
+  testing::RecordingFramePanes panes;
+  testing::TempDir dir;
+  MemoryProfile profile;
+  CVornelTabApp app{profile};
+  testing::FakeWindows windows{app};
+  CVornelTabDoc doc;
+  FakeImporter importer{30};
+  view::CommandTable table;
+
+  DocumentFileCommandsTest() {
+    doc.OnNewDocument();
+    DocumentFileServices services;
+    services.importer = [this](std::string_view name) -> const Importer* {
+      return name == "MusicXML" ? &importer : nullptr;
+    };
+    AddDocumentFileCommands(table, app, windows, doc, services);
+  }
+  int32_t& Zoom() { return doc.settings.pageSettings.zoom; }
+};
+
+TEST_F(DocumentFileCommandsTest, ZoomCommandsAndTheZoomBox) {
+  struct Case {
+    int id;
+    std::optional<long> value;
+    int32_t zoom;
+  };
+  const Case cases[] = {
+      {kFirstZoom, {}, 75},          {kFirstZoom + 4, {}, 150},  {kFirstZoom + 7, {}, 800},
+      {kFitWidth, {}, 800},          // "Fit width" leaves the zoom as it is
+      {kZoomBox, 5, 150},            // the sixth entry
+      {kZoomBox, 0, 75},             {kZoomBox, 11, 800},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(table.Execute({c.id, c.value, {}}));
+    EXPECT_EQ(Zoom(), c.zoom) << c.id << " " << c.value.value_or(-1);
+  }
+  // A box that is not there (no choice): the message, and the zoom stays.
+  ASSERT_TRUE(table.Execute({kZoomBox, {}, {}}));
+  EXPECT_EQ(Zoom(), 800);
+  EXPECT_EQ(prompts.messages, (std::vector<std::string>{std::string(kNoZoomBox)}));
+}
+
+TEST_F(DocumentFileCommandsTest, PrintOptionsToggleBetweenZeroAndOne) {
+  doc.settings.titlePage.pageNumbers = 7;
+  const int id = 33528;  // "Include page numbers"
+  EXPECT_TRUE(table.State(id).checked.value_or(false));
+  table.Execute({id, {}, {}});
+  EXPECT_EQ(doc.settings.titlePage.pageNumbers, 0);
+  EXPECT_FALSE(table.State(id).checked.value_or(true));
+  table.Execute({id, {}, {}});
+  EXPECT_EQ(doc.settings.titlePage.pageNumbers, 1);
+  for (int option = kFirstPrintOption; option <= kLastPrintOption; ++option) EXPECT_TRUE(table.State(option).handled);
+}
+
+TEST_F(DocumentFileCommandsTest, SaveAsBtbWritesACopyBesideTheDocument) {
+  EXPECT_EQ(BinaryCopyPath("/a/Suite.btz"), "/a/Suite.btb");
+  EXPECT_EQ(BinaryCopyPath("/a/Suite.btxml"), "/a/Suite.btb");
+  EXPECT_EQ(BinaryCopyPath("/a/Suite"), "/a/Suite.btb");
+
+  // No path, the save prompt cancelled: nothing written.
+  prompts.QueueAnswer(Answer::kOk);
+  prompts.QueueFile(std::nullopt);
+  table.Execute({kSaveAsBinary, {}, {}});
+  EXPECT_EQ(prompts.questions, (std::vector<std::string>{std::string(kBinaryQuestion)}));
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+
+  // A bundle: its copy in the old format beside it, the bundle as it was.
+  const std::string bundle = dir.File("Suite.btz");
+  ASSERT_TRUE(SaveDocumentFile(doc, bundle));
+  doc.SetPathName(bundle);
+  const std::string before = testing::ReadText(bundle);
+  prompts.QueueAnswer(Answer::kCancel);
+  table.Execute({kSaveAsBinary, {}, {}});
+  EXPECT_FALSE(fs::exists(dir.File("Suite.btb")));
+  prompts.QueueAnswer(Answer::kOk);
+  table.Execute({kSaveAsBinary, {}, {}});
+  EXPECT_TRUE(fs::exists(dir.File("Suite.btb")));
+  EXPECT_EQ(testing::ReadText(bundle), before);
+  EXPECT_EQ(doc.GetPathName(), bundle);
+}
+
+TEST_F(DocumentFileCommandsTest, ExportThatCannotWriteOpensNothing) {
+  doc.SetPathName(dir.File("no/such/folder/Suite.btxml"));
+  doc.SetModifiedFlag(true);
+  table.Execute({kExportToVornelXml, {}, {}});
+  EXPECT_TRUE(windows.documents.empty());
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(prompts.messages, (std::vector<std::string>{std::string(CVornelTabDoc::kSaveFailedMessage)}));
+
+  // Written: the copy opens in a tab of its own and the flag is cleared.
+  prompts.messages.clear();
+  doc.SetPathName(dir.File("Suite.btxml"));
+  table.Execute({kExportToVornelXml, {}, {}});
+  ASSERT_EQ(windows.documents.size(), 1u);
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(DocumentFileCommandsTest, ImportsRunInTheirFrame) {
+  // Guitar Pro has no importer here: shown disabled; so are the facsimiles and the base.
+  EXPECT_FALSE(table.State(kImportGuitarPro).enabled);
+  EXPECT_FALSE(table.State(kManageFacsimiles).enabled);
+  EXPECT_FALSE(table.State(kSaveInstrument).enabled);
+
+  // Cancelled: nothing happens.
+  const size_t sections = doc.sections.size();
+  prompts.QueueFile(std::nullopt);
+  table.Execute({kImportMusicXml, {}, {}});
+  EXPECT_EQ(doc.sections.size(), sections);
+  EXPECT_TRUE(panes.log.empty());
+
+  doc.settings.pageSettings.systemsPerPage = 1;
+  SectionLists lists;
+  doc.AddObserver(&lists);
+  prompts.QueueFile(dir.File("in.xml"));
+  table.Execute({kImportMusicXml, {}, {}});
+  ASSERT_EQ(doc.sections.size(), sections + 1);
+  // The systems per page worked out for the paper; the view to the start, the titles placed,
+  // the sections listed.
+  EXPECT_GT(doc.GetActiveSection()->stavesPerPage, 1);
+  std::vector<std::string> commands;
+  for (const std::string& line : panes.log) {
+    if (line.rfind("command", 0) == 0) commands.push_back(line);
+  }
+  EXPECT_EQ(commands, (std::vector<std::string>{"command 32764", "command 34233"}));
+  ASSERT_FALSE(lists.log.empty());
+  EXPECT_EQ(lists.log.back(), std::to_string(sections + 1) + " active " + std::to_string(sections));
+  EXPECT_TRUE(doc.IsModified());
+  doc.RemoveObserver(&lists);
+}
+
+}  // namespace
+}  // namespace vornel

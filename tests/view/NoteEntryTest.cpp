@@ -1,0 +1,495 @@
+// Note entry by keys and the editing commands of the score view, driven headless.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "ViewFixtures.h"
+#include "document/DocumentDump.h"
+#include "model/CMetaEvent.h"
+#include "model/CTabInstrument.h"
+#include "model/EntryForms.h"
+#include "model/MetaEventEditor.h"
+#include "model/nNotes.h"
+#include "view/entry/ChordClipboard.h"
+#include "view/entry/KeyScript.h"
+#include "view/entry/NoteEntry.h"
+
+namespace vornel::testing {
+namespace {
+
+// A document of one empty section: eight systems of one line, a French lute tablature (the
+// section's default definition), or a G-clef staff.
+std::unique_ptr<CBriotabDoc> EmptyDocument(bool staff) {
+  auto doc = std::make_unique<CBriotabDoc>();
+  auto section = std::make_unique<CSystemArray>();
+  if (staff) {
+    section->Definition(0)->ApplyNotationPreset(1);
+    section->Definition(0)->staves.at(0)->clefId = CClef::kGClef;
+    section->DeleteAllSystems();
+    for (int s = 0; s < 4; ++s) section->NewSystem(CSystemArray::kAppend);
+  }
+  // As the section comes back from an undo snapshot (the stored form), so that a dump after
+  // Undo compares with the dump before.
+  CUndoSectionArray stored;
+  stored.SaveSnapshot(*section);
+  doc->AppendSection(stored.PopFront());
+  doc->settings.pageSettings.paperFormat = 9;
+  doc->sections.activeSection = 0;
+  doc->GetActiveSection()->activeSystem = 0;
+  return doc;
+}
+
+// The first voice of a system's line, one event a line: status, rhythm, and each note's
+// pitch/string/interval.
+std::string VoiceText(const CBriotabDoc& doc, size_t system = 0) {
+  std::ostringstream out;
+  const nChordArray& voice = doc.GetActiveSection()->System(system)->Line(0)->firstVoice;
+  for (size_t i = 0; i < voice.size(); ++i) {
+    const nChord* e = voice.at(i);
+    if (e == nullptr) {
+      out << "null\n";
+      continue;
+    }
+    out << "status " << e->status << " rhythm " << (e->rhythm & 0xFF);
+    for (const auto& n : e->notes) out << " " << int(n->pitch) << "/" << int(n->string) << "/" << int(n->interval);
+    out << "\n";
+  }
+  return out.str();
+}
+
+// The first line where two dumps part, with its neighbours; empty when they agree.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  std::istringstream x(a);
+  std::istringstream y(b);
+  std::string l;
+  std::string r;
+  std::string context;
+  while (true) {
+    const bool more = static_cast<bool>(std::getline(x, l));
+    const bool moreToo = static_cast<bool>(std::getline(y, r));
+    if (!more && !moreToo) return {};
+    if (l != r || more != moreToo) return context + "\n< " + l + "\n> " + r;
+    context = l;
+  }
+}
+
+struct EntryRig : ViewRig {
+  explicit EntryRig(bool staff) : ViewRig(EmptyDocument(staff)) { view.OnSetFocus(); }
+  void Run(const std::string& script) { ASSERT_TRUE(view::ReplayKeyScript(view, script)); }
+  CInstrument& Line() { return *view.ActiveLine(); }
+  nChordArray& Voice() { return Line().firstVoice; }
+  view::CommandState State(int id) { return view.Commands().State(id); }
+  bool Run(int id, std::optional<long> value = std::nullopt) {
+    return view.Commands().Execute(view::CommandEvent{id, value, {}});
+  }
+};
+
+TEST(NoteEntryTest, TypingOnAFrenchLuteTablature) {
+  EntryRig rig(false);
+  // Letters on the first course, fingerings by digits, Space over a chord, "<" and ">" for the
+  // value, Tab to the next bar (none: the next system).
+  rig.Run(
+      "char a\n"
+      "char c\n"
+      "key Down\n"
+      "char d\n"
+      "key Left\n"
+      "char 3\n"
+      "char <\n"
+      "char e\n"
+      "char >\n"
+      "char >\n"
+      "char f\n"
+      "key Tab\n"
+      "char h\n");
+  EXPECT_EQ(VoiceText(*rig.doc, 0),
+            "status 8 rhythm 3 67/0/39\n"
+            "status 8 rhythm 3 69/0/40\n"
+            "status 8 rhythm 2 66/1/38\n"
+            "status 0 rhythm 4 67/1/39\n");
+  EXPECT_EQ(VoiceText(*rig.doc, 1), "status 0 rhythm 4 50/5/29\n");
+  EXPECT_EQ(rig.doc->GetActiveSection()->activeSystem, 1);
+}
+
+TEST(NoteEntryTest, TypingOnAGClefStaff) {
+  EntryRig rig(true);
+  rig.Stave().cursorRow = 4;  // the top line's next space down: D
+  rig.Run(
+      "char r\n"      // a quarter on the cursor's step
+      "key Up\n"
+      "char s\n"      // a sharp one step up
+      "char t\n"      // an eighth: value row, then the step
+      "key Down\n"
+      "key Down\n"
+      "char b\n"      // a flat two steps down
+      "char p\n"      // a rest
+      "key Enter\n"
+      "char w\n");
+  EXPECT_EQ(VoiceText(*rig.doc, 0),
+            "status 8 rhythm 3 71/0/41\n"
+            "status 8 rhythm 3 73/0/42\n"
+            "status 0 rhythm 4 72/0/42\n"
+            "status 8 rhythm 4 68/0/40\n"
+            "status 4 rhythm 4\n");
+  EXPECT_EQ(VoiceText(*rig.doc, 1), "status 0 rhythm 1 67/0/39\n");
+}
+
+TEST(NoteEntryTest, UndoGivesBackEveryKeystroke) {
+  EntryRig rig(false);
+  const std::string before = DumpDocument(*rig.doc);
+  rig.Run("char a\nchar b\nchar c\n");
+  ASSERT_NE(DumpDocument(*rig.doc), before);
+  for (int i = 0; i < 3; ++i) rig.doc->OnEditUndo();
+  EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
+  EXPECT_TRUE(rig.doc->IsModified());
+}
+
+TEST(NoteEntryTest, FretLettersAndDigitsByTablatureStyle) {
+  // 'j' counts as 'i'; digit styles type the digit's own fret; letter styles take the digit as
+  // a letter 'k'.. and on the French style 0-5 are fingerings.
+  struct Case {
+    int32_t style;
+    const char* script;
+    int pitch;  // of the note on course 0; -1 none
+  } cases[] = {
+      {CTabInstrument::kFrench, "char i\n", 67 + 8},
+      {CTabInstrument::kFrench, "char j\n", 67 + 8},
+      {CTabInstrument::kFrench, "char k\n", 67 + 9},
+      {CTabInstrument::kFrench, "char 3\n", -1},
+      {CTabInstrument::kItalian, "char 3\n", 67 + 3},
+      {CTabInstrument::kMixedFrench, "char 3\n", 67 + 12},
+      {CTabInstrument::kItalian, "key Ctrl+3\n", 67 + 13},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    EntryRig rig(false);
+    rig.Line().definition->tabInstrument.tabStyle = c.style;
+    rig.view.State().autoAdvance = false;
+    rig.Run(c.script);
+    nChord* chord = rig.Voice().empty() ? nullptr : rig.Voice().at(0);
+    const nNotes* note = chord != nullptr ? chord->notes.NoteOnCourse(0) : nullptr;
+    EXPECT_EQ(note != nullptr ? note->pitch : -1, c.pitch);
+  }
+}
+
+TEST(NoteEntryTest, SpanishStyleRowZeroIsTheLastCourse) {
+  EntryRig rig(false);
+  rig.Line().definition->tabInstrument.tabStyle = CTabInstrument::kSpanish;
+  rig.Stave().cursorRow = 0;
+  EXPECT_EQ(rig.Line().RowToString(0), rig.Line().definition->tabInstrument.tuning.lines - 1);
+  rig.Run("char a\n");
+  ASSERT_EQ(rig.Voice().size(), 1u);
+  EXPECT_NE(rig.Voice().at(0)->notes.NoteOnCourse(static_cast<uint8_t>(rig.Line().RowToString(0))), nullptr);
+}
+
+TEST(NoteEntryTest, TypingOnBarLinesAndBeforeTheStart) {
+  EntryRig rig(false);
+  rig.view.State().autoAdvance = false;
+  // A plain bar line: the entry goes to the element after it, which was a plain bar line too
+  // and becomes a chord.
+  rig.Voice().push_back(std::make_unique<nChord>(nChord::kBarLine));
+  rig.Voice().push_back(std::make_unique<nChord>(nChord::kBarLine));
+  rig.Stave().cursorColumn = 0;
+  rig.Run("char c\n");
+  EXPECT_EQ(rig.Stave().cursorColumn, 1);
+  EXPECT_TRUE(rig.Voice().at(1)->IsChord());
+  EXPECT_EQ(rig.Voice().at(1)->notes.size(), 1u);
+  // A cursor before the start enters at the start, without an exception.
+  rig.Stave().cursorColumn = -1;
+  EXPECT_EQ(rig.Line().GetCursorChord(), nullptr);
+  rig.Run("char a\n");
+  EXPECT_GE(rig.Stave().cursorColumn, 0);
+  EXPECT_TRUE(rig.prompts.messages.empty());
+}
+
+TEST(NoteEntryTest, PitchesOfTheSpecialEventsAreRefused) {
+  EntryRig rig(false);
+  rig.Voice().push_back(std::make_unique<nChord>(uint16_t{0x12}));
+  rig.Stave().cursorColumn = 0;
+  EXPECT_EQ(rig.Line().InputPitch(60, 3), nullptr);
+  EXPECT_TRUE(rig.Voice().at(0)->notes.empty());
+}
+
+TEST(NoteEntryTest, SplittingQuarters) {
+  struct Case {
+    uint16_t rhythm;
+    uint16_t first;
+    uint16_t second;
+  } cases[] = {{3 | 8, 3, 4}, {3, 4, 4}};
+  for (const Case& c : cases) {
+    EntryRig rig(false);
+    rig.Voice().push_back(std::make_unique<nChord>(nChord::kChord, c.rhythm));
+    rig.Stave().cursorColumn = 0;
+    ASSERT_EQ(rig.Line().SplitCursorChord(true), 1);
+    ASSERT_EQ(rig.Voice().size(), 2u);
+    EXPECT_EQ(rig.Voice().at(0)->rhythm, c.first);
+    EXPECT_EQ(rig.Voice().at(1)->rhythm, c.second);
+  }
+}
+
+// One chord, one bar line and nothing at the cursor: the three places every command meets.
+enum class Place { kChord, kBarLine, kEmpty };
+
+void Prepare(EntryRig& rig, Place place) {
+  if (place == Place::kEmpty) return;
+  auto e = std::make_unique<nChord>(place == Place::kChord ? nChord::kChord : nChord::kBarLine, uint16_t{3});
+  if (place == Place::kChord) {
+    auto n = std::make_unique<nNotes>();
+    n->pitch = 67;
+    n->interval = 39;
+    e->notes.push_back(std::move(n));
+    e->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kAlfabeto, "", 0, 0, 0));
+  }
+  // A bar line closes a bar of a whole note (the stored form keeps no bar line on its own).
+  if (place == Place::kBarLine) rig.Voice().push_back(std::make_unique<nChord>(nChord::kChord, uint16_t{1}));
+  rig.Voice().push_back(std::move(e));
+  // Through the stored form, as an undo gives it back. (The stored form keeps bar lines in
+  // the system's bar list, not in a voice: a bar line alone would not come back.)
+  if (place != Place::kBarLine) {
+    rig.doc->SaveSnapshot();
+    rig.doc->OnEditUndo();
+    rig.doc->redoStack.clear();
+    rig.doc->SetModifiedFlag(false);
+  }
+  rig.Stave().cursorColumn = place == Place::kBarLine ? 1 : 0;
+  rig.Stave().cursorRow = 0;
+}
+
+// Forms that answer every question and form with a cancel.
+class CancellingPrompts : public ConsolePrompts {
+ public:
+  void ShowMessage(std::string_view, MessageKind, std::string_view) override {}
+  Answer Ask(std::string_view, Buttons, MessageKind, std::string_view) override { return Answer::kCancel; }
+  void Beep(BeepKind) override {}
+  std::optional<long> PromptNumber(std::string_view, std::string_view, long, long, long) override { return 3; }
+};
+
+TEST(NoteEntryTest, EveryCommandDispatchesAndOneUndoGivesBackTheSection) {
+  const std::vector<std::pair<int, int>> ranges = {
+      {32798, 32798}, {32800, 32820}, {32834, 32861}, {32863, 32940}, {32961, 32962}, {32999, 32999},
+      {33008, 33008}, {33116, 33116}, {33120, 33143}, {33150, 33160}, {33201, 33201}, {33216, 33218},
+      {33240, 33242}, {33250, 33253}, {33259, 33259}, {33303, 33363}, {33385, 33394}, {33400, 33401},
+      {33506, 33506}, {33963, 33978}, {33990, 34000}, {34304, 34304}, {57634, 57637}};
+  for (const Place place : {Place::kChord, Place::kBarLine, Place::kEmpty}) {
+    for (const auto& [first, last] : ranges) {
+      for (int id = first; id <= last; ++id) {
+        SCOPED_TRACE("command " + std::to_string(id) + " place " + std::to_string(static_cast<int>(place)));
+        EntryRig rig(false);
+        CancellingPrompts cancel;
+        ScopedPrompts scoped(cancel);
+        Prepare(rig, place);
+        const view::CommandState state = rig.State(id);
+        // Rules that hold at each place.
+        if (id >= 33313 && id <= 33338 && id != 33315 && id != 33323 && id != 33320 && id != 33322) {
+          EXPECT_EQ(state.enabled, place == Place::kChord);
+        }
+        if (id == 32820) {
+          EXPECT_EQ(state.enabled, place == Place::kBarLine);
+        }
+        if (id >= 32863 && id < 32924) {
+          EXPECT_EQ(state.enabled, place == Place::kChord);
+        }
+        if (id == 57635) {
+          EXPECT_FALSE(state.enabled);  // no selection: narrower than 11 units
+        }
+        if (!state.enabled) continue;
+        const std::string before = DumpDocument(*rig.doc);
+        const size_t snapshots = rig.doc->undoStack.size();
+        rig.Run(id, 64);
+        if (DumpDocument(*rig.doc) == before) continue;
+        EXPECT_GT(rig.doc->undoStack.size(), snapshots);
+        EXPECT_TRUE(rig.doc->IsModified());
+        if (place == Place::kBarLine) continue;
+        rig.doc->OnEditUndo();
+        // A rest takes two snapshots: the second Undo changes nothing.
+        if (id == 33008) rig.doc->OnEditUndo();
+        EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
+      }
+    }
+  }
+}
+
+TEST(NoteEntryTest, ChordAttributeToggles) {
+  struct Case {
+    std::vector<int> ids;
+    uint16_t status;
+    uint16_t dy;
+  } cases[] = {
+      {{33313, 33313}, 0, 0},
+      {{33313, 33314}, 0, 7},
+      {{33358, 33362}, 0x100, 0},  // hidden replaces ghost: one field
+      {{33330, 33330}, 0x50, 0},
+      {{33330, 33331}, 0, 0},  // bigger on the smaller size: the normal size
+  };
+  for (const Case& c : cases) {
+    EntryRig rig(false);
+    Prepare(rig, Place::kChord);
+    for (const int id : c.ids) rig.Run(id);
+    // Bar cutting keeps its own marks in bits 2-3 of a chord.
+    EXPECT_EQ(rig.Voice().at(0)->status & ~0x0C, c.status);
+    EXPECT_EQ(rig.Voice().at(0)->dy, c.dy);
+  }
+}
+
+TEST(NoteEntryTest, ForceGroupTieOnAQuarterBeeps) {
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  rig.Run(33355);
+  EXPECT_EQ(rig.Voice().at(0)->status & 0x70, 0);
+  EXPECT_FALSE(rig.prompts.beeps.empty());
+}
+
+TEST(NoteEntryTest, SlurWordsOfTheNoteCommands) {
+  struct Case {
+    std::vector<int> ids;
+    uint32_t start;
+    uint32_t slur;
+  } cases[] = {
+      {{32845}, 0, 0x240},           // Hammer on a bare word
+      {{32845}, 0x200, 0},           // Hammer again clears the type
+      {{32836}, 7, 7},               // the step stops at 7
+      {{32840}, 0, 0},               // and at 0
+      {{32841}, 0x300, 0},           // straight/curved clears a slide
+      {{33122}, 0, 0x800},
+      {{33122}, 0x800, 0},
+  };
+  for (const Case& c : cases) {
+    EntryRig rig(false);
+    Prepare(rig, Place::kChord);
+    nNotes* note = rig.Voice().at(0)->notes.at(0);
+    note->string = 0;
+    note->slur = c.start;
+    for (const int id : c.ids) rig.Run(id);
+    EXPECT_EQ(note->slur & ~0x40u, c.slur & ~0x40u) << c.ids.front();
+  }
+}
+
+TEST(NoteEntryTest, DurationAndPitchLimits) {
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  nChord& chord = *rig.Voice().at(0);
+  nNotes* note = chord.notes.at(0);
+  note->string = 0;
+  chord.rhythm = 7;
+  rig.Run(33127);  // 7 - (-1) = 8: the offset is reset
+  EXPECT_EQ(note->flags & 0x0B, 0);
+  note->pitch = 127;
+  rig.Run(33120);  // stops at 127 with a beep
+  EXPECT_EQ(note->pitch, 127);
+  EXPECT_FALSE(rig.prompts.beeps.empty());
+}
+
+TEST(NoteEntryTest, BourdonFretToggles) {
+  EntryRig rig(false);
+  view::NoteEntry& entry = rig.view.Entry();
+  rig.Run(32939);
+  rig.Run(32939);
+  EXPECT_EQ(entry.bourdonFret, 0);
+  rig.Run(32939);
+  rig.Run(32940);
+  EXPECT_EQ(entry.bourdonFret, 0);
+}
+
+TEST(NoteEntryTest, RaiseAlfabetoPosition) {
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  rig.Voice().at(0)->al = 0x25;
+  rig.prompts.QueueNumber(3);
+  rig.Run(33306);
+  EXPECT_EQ(rig.Voice().at(0)->al, 0x30);
+}
+
+TEST(NoteEntryTest, CopyRhythmThenPaste) {
+  view::ChordClipboard clipboard;
+  view::ScopedChordClipboard scoped(clipboard);
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  rig.view.State().selection = {0, 0, 1, 1};
+  rig.Run(57634);  // an empty selection copies the cursor chord
+  ASSERT_EQ(clipboard.Count(), 1u);
+  nChordArray rhythm = clipboard.Get();
+  for (size_t i = 0; i < rhythm.size(); ++i) rhythm.at(i)->notes.DeleteAll();
+  clipboard.Put(rhythm);
+  rig.Stave().cursorColumn = 1;
+  rig.Run(57637);
+  ASSERT_EQ(rig.Voice().size(), 2u);
+  EXPECT_TRUE(rig.Voice().at(1)->notes.empty());
+  EXPECT_EQ(rig.Voice().at(1)->rhythm & 7, 3);
+  EXPECT_EQ(rig.Stave().cursorColumn, static_cast<int32_t>(rig.Voice().size()));
+}
+
+TEST(NoteEntryTest, ClipboardTextReadsBackAndRefusesForeignText) {
+  nChordArray chords;
+  chords.push_back(std::make_unique<nChord>(nChord::kChord, uint16_t{4}));
+  nChordArray read;
+  ASSERT_TRUE(view::ChordsFromClipboardText(view::ChordsToClipboardText(chords), read));
+  EXPECT_EQ(read, chords);
+  for (const char* foreign : {"", "hello", "<staff/>", "<vornel-chords><staff><event status=\"x\"/></staff>"}) {
+    nChordArray untouched;
+    EXPECT_FALSE(view::ChordsFromClipboardText(foreign, untouched)) << foreign;
+    EXPECT_TRUE(untouched.empty());
+  }
+}
+
+TEST(NoteEntryTest, RhythmPatternChordsPerBar) {
+  struct Case {
+    uint16_t flags;
+    uint16_t denominatorCode;
+    size_t chords;
+  } cases[] = {{2, 1, 2}, {3, 1, 1}, {2, 3, 8}};
+  for (const Case& c : cases) {
+    EntryRig rig(false);
+    CInstrument& line = rig.Line();
+    line.rhythmPattern = {1, 4, c.denominatorCode, c.flags, 0};
+    ASSERT_NE(line.GenerateRhythmPattern(), nullptr);
+    size_t chords = 0;
+    for (size_t i = 0; i < rig.Voice().size(); ++i) chords += rig.Voice().at(i)->IsChord() ? 1 : 0;
+    EXPECT_EQ(chords, c.chords);
+  }
+}
+
+TEST(NoteEntryTest, RhythmPatternOutOfRangeIsRefused) {
+  struct Forms : EntryForms {
+    bool Has(EntryForm) const override { return true; }
+    std::optional<RhythmPatternChoice> RhythmPattern(const RhythmPatternChoice& initial) override {
+      RhythmPatternChoice c = initial;
+      c.pattern.bars = 1;
+      c.pattern.chordsPerBar = 40000;
+      return c;
+    }
+  } forms;
+  ScopedEntryForms scoped(forms);
+  EntryRig rig(false);
+  rig.Run(34304);
+  EXPECT_TRUE(rig.Voice().empty());
+  EXPECT_EQ(rig.prompts.messages.size(), 1u);
+}
+
+TEST(NoteEntryTest, SpecialEventsAtTheCursor) {
+  // A full-bar pause at a plain chord: a bar line 0x24D; a static space after a plain bar
+  // line makes it 17 and inserts a right static space.
+  struct Editor : MetaEventEditor {
+    bool RunEditor(CMetaEvent&, int) override { return true; }
+  } editor;
+  ScopedMetaEventEditor scoped(editor);
+  {
+    EntryRig rig(false);
+    Prepare(rig, Place::kChord);
+    rig.doc->InsertSpecialEvent(CMetaEvent::kBarPause);
+    EXPECT_EQ(rig.Voice().at(0)->status, 0x24D);
+  }
+  {
+    EntryRig rig(false);
+    Prepare(rig, Place::kBarLine);
+    rig.Stave().cursorColumn = 2;
+    rig.Run(33116);
+    ASSERT_EQ(rig.Voice().size(), 3u);
+    EXPECT_EQ(rig.Voice().at(1)->status, 17);
+    EXPECT_EQ(rig.Voice().at(2)->status, (24 << 4) | 2);
+  }
+}
+
+}  // namespace
+}  // namespace vornel::testing
