@@ -487,6 +487,12 @@ int CBriotabDoc::SaveSnapshot(bool toUndo) {
   return stack.SaveSnapshot(*GetActiveSection(), actionName_);
 }
 
+void CBriotabDoc::BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra) {
+  undoStack.SaveSnapshot(*GetActiveSection(), actionName_);
+  if (extra != nullptr && !undoStack.empty()) undoStack.front()->snapshotExtra = std::move(extra);
+  redoStack.clear();
+}
+
 CBriotabDoc::ActionName::ActionName(CBriotabDoc& doc, std::string name)
     : doc_(doc), previous_(std::exchange(doc.actionName_, std::move(name))) {}
 
@@ -524,7 +530,13 @@ void CBriotabDoc::RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to
   std::string name;
   std::unique_ptr<CSystemArray> snapshot = from.PopFront(&name);
   if (snapshot == nullptr) return;
+  std::shared_ptr<SnapshotExtra> extra = std::move(snapshot->snapshotExtra);
   to.SaveSnapshot(current, std::move(name));
+  if (extra != nullptr) {
+    extra->Exchange();
+    // The entry that brings the change back keeps what was live until now.
+    if (!to.empty()) to.front()->snapshotExtra = std::move(extra);
+  }
   PutSectionInPlace(std::move(snapshot));
 }
 

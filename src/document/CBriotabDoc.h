@@ -183,6 +183,10 @@ class CBriotabDoc {
   // A snapshot of the active section onto the undo stack (or the redo stack), named by the
   // action now running.
   int SaveSnapshot(bool toUndo = true);
+  // The start of an edit of the active section: its snapshot onto the undo stack, keeping
+  // `extra` (document state outside the section the edit changes) with it, and no redo.
+  void BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra = nullptr);
+
   // Names the snapshots taken while it lives after the action running (a command's name), so
   // that the undo and redo lists can show what each entry undoes. Nested names restore the
   // outer one.

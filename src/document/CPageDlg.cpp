@@ -407,4 +407,13 @@ void CPageDlg::KeepDivisorsPositive() {
   brailleLines = std::max(brailleLines, 1);
 }
 
+void CPageDlg::SetProportionalSpacing(bool on) {
+  if (on) {
+    if (proportionalSpacing == 0) proportionalSpacing = keptProportionalSpacing != 0 ? keptProportionalSpacing : 1;
+  } else {
+    if (proportionalSpacing != 0) keptProportionalSpacing = proportionalSpacing;
+    proportionalSpacing = 0;
+  }
+}
+
 }  // namespace vornel

@@ -109,6 +109,7 @@ class CPageDlg {
   uint32_t barlineColor = 0;
   CTrackText pageNumberText{"page-numbering"};  // holds the last page number drawn
   int32_t proportionalSpacing = 0;   // time-proportional layout; 0 = off
+  int32_t keptProportionalSpacing = 1;  // what switching it on again restores; not stored
   Rect printableRect;          // computed by the page drawing
   int32_t paperFormat = 1;           // the printer's paper size code
   uint8_t coloredVoices = 0;
@@ -174,6 +175,8 @@ class CPageDlg {
   // Copies the fonts and the stored options of `source`; center lyrics, outline bar numbers
   // and the two texts stay.
   void CopySettings(const CPageDlg& source);
+  // Off stores 0 and keeps the value it had; on restores the kept value.
+  void SetProportionalSpacing(bool on);
 
   // The "layout" element. The page-number text's font becomes document font 12 first.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc);

@@ -35,6 +35,7 @@
 namespace vornel {
 
 struct BrailleExport;
+class SnapshotExtra;
 class XmlSink;
 
 class CSystemArray : public Persistent {
@@ -89,6 +90,8 @@ class CSystemArray : public Persistent {
   int32_t activeSystem = 0;
   CKey key;
   DIBornament captionPicture;
+  // On an undo or redo entry: document state kept with it (never stored, never copied).
+  std::shared_ptr<SnapshotExtra> snapshotExtra;
 
   // Title "New section", 4/4, tempo 100, "Andante", one default definition and eight systems.
   CSystemArray();

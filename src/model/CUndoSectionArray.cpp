@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/CInstrumentDlg.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 
@@ -14,6 +15,18 @@ std::unique_ptr<CSystemArray> CopySection(const CSystemArray& section) {
   ArchiveReader reader(bytes);
   auto copy = std::make_unique<CSystemArray>();
   copy->Load(reader);
+  // The stored form keeps no ornament row's type or kind (a load sets them from the row's
+  // place); a copy keeps those of the original, so that an undo gives back what was there.
+  const size_t definitions = std::min(section.definitions.size(), copy->definitions.size());
+  for (size_t d = 0; d < definitions; ++d) {
+    const COrnamentTable& from = section.definitions.at(d)->ornaments.table;
+    COrnamentTable& to = copy->definitions.at(d)->ornaments.table;
+    for (size_t i = 0; i < std::min(from.size(), to.size()); ++i) {
+      if (from.at(i) == nullptr || to.at(i) == nullptr) continue;
+      to.at(i)->type = from.at(i)->type;
+      to.at(i)->kind = from.at(i)->kind;
+    }
+  }
   return copy;
 }
 

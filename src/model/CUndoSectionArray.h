@@ -12,6 +12,15 @@
 
 namespace vornel {
 
+// State of the document outside a section that an undo entry keeps with its section copy (the
+// document settings a command changed). Undo and redo exchange it with the live state, so the
+// same object then serves the entry that brings the change back.
+class SnapshotExtra {
+ public:
+  virtual ~SnapshotExtra() = default;
+  virtual void Exchange() = 0;
+};
+
 // A separate copy of `section`, written through its binary record in the current form and
 // read back.
 std::unique_ptr<CSystemArray> CopySection(const CSystemArray& section);

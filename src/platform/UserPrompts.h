@@ -3,6 +3,7 @@
 // so that every operation runs headless in tests with scripted answers. The window layer
 // installs an implementation with real dialogs; tools install a console one.
 
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -120,5 +121,16 @@ class ScopedPrompts {
  private:
   UserPrompts* previous_;
 };
+
+// Runs an action of a window-system callback; an exception is shown as a message, never
+// passed to the window system.
+template <typename F>
+void RunGuarded(F&& action) {
+  try {
+    action();
+  } catch (const std::exception& e) {
+    Prompts().ShowMessage(e.what(), MessageKind::kError);
+  }
+}
 
 }  // namespace vornel

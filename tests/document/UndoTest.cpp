@@ -7,6 +7,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/DocumentEnvironment.h"
+#include "model/CInstrumentDlg.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -140,6 +141,26 @@ TEST(Undo, ThePlaceOfTheCursorSurvivesWhereTheSnapshotHasIt) {
   doc->OnEditUndo();
   EXPECT_EQ(doc->GetActiveSection()->activeSystem, 1);
   EXPECT_EQ(doc->GetActiveSection()->System(1)->Line(0)->GetCurrentStave()->cursorColumn, 9);
+}
+
+TEST(Undo, OrnamentRowsKeepTheirTypeAndKind) {
+  auto doc = DocumentOf({"a"});
+  CSystemArray& section = *doc->GetActiveSection();
+  section.AddInstrument(std::make_unique<CInstrumentDlg>());
+  COrnamentTable& table = section.definitions.at(0)->ornaments.table;
+  ASSERT_GT(table.size(), 2u);
+  // Types and kinds as a document read from its text may hold them: not what the row's place
+  // would give.
+  table.at(0)->type = -1;
+  table.at(1)->type = 1;
+  table.at(1)->kind = 7;
+  doc->SaveSnapshot();
+  doc->GetActiveSection()->Title().text = "b";
+  doc->OnEditUndo();
+  const COrnamentTable& restored = doc->GetActiveSection()->definitions.at(0)->ornaments.table;
+  EXPECT_EQ(restored.at(0)->type, -1);
+  EXPECT_EQ(restored.at(1)->type, 1);
+  EXPECT_EQ(restored.at(1)->kind, 7);
 }
 
 TEST(Undo, ChangingTheActiveSectionEmptiesBothStacks) {

@@ -17,17 +17,6 @@
 
 namespace vornel {
 
-// Runs a control's action; an exception is shown as a message, never passed to the window
-// system.
-template <typename F>
-void RunGuarded(F&& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
-}
-
 class DialogFields {
  public:
   // A check box for a flag field (bool or an integer switch).

@@ -20,18 +20,15 @@ MidiTrackListDialog::MidiTrackListDialog(wxWindow* parent, CMidiTrackList& data)
   header_ = new wxStaticText(this, wxID_ANY, wxEmptyString);
   top->Add(header_, 0, wxALL, 6);
 
-  tracks_ = new wxDataViewListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(720, 220));
-  tracks_->AppendToggleColumn("", wxDATAVIEW_CELL_ACTIVATABLE, 30);
-  wxArrayString choices;
-  for (const std::string& name : data_.instruments) choices.Add(Text(name));
-  auto* renderer = new wxDataViewChoiceRenderer(choices, wxDATAVIEW_CELL_EDITABLE);
-  tracks_->AppendColumn(new wxDataViewColumn("Instrument", renderer, kInstrumentColumn, 150));
-  tracks_->AppendTextColumn("Name", wxDATAVIEW_CELL_INERT, 140);
-  tracks_->AppendTextColumn("Num.", wxDATAVIEW_CELL_INERT, 45);
-  tracks_->AppendTextColumn("Den.", wxDATAVIEW_CELL_INERT, 45);
-  tracks_->AppendTextColumn("Key", wxDATAVIEW_CELL_INERT, 80);
-  tracks_->AppendTextColumn("MIDI patch", wxDATAVIEW_CELL_INERT, 170);
-  tracks_->AppendTextColumn("Instrument text", wxDATAVIEW_CELL_INERT, 120);
+  tracks_ = new CListCtrlExt(this, wxID_ANY, wxDefaultPosition, wxSize(720, 220), wxLC_REPORT);
+  tracks_->EnableCheckBoxes();
+  tracks_->AppendColumn("Instrument", wxLIST_FORMAT_LEFT, 180);
+  tracks_->AppendColumn("Name", wxLIST_FORMAT_LEFT, 140);
+  tracks_->AppendColumn("Num.", wxLIST_FORMAT_LEFT, 45);
+  tracks_->AppendColumn("Den.", wxLIST_FORMAT_LEFT, 45);
+  tracks_->AppendColumn("Key", wxLIST_FORMAT_LEFT, 80);
+  tracks_->AppendColumn("MIDI patch", wxLIST_FORMAT_LEFT, 170);
+  tracks_->AppendColumn("Instrument text", wxLIST_FORMAT_LEFT, 120);
   top->Add(tracks_, 1, wxEXPAND | wxALL, 6);
 
   auto* options = new wxBoxSizer(wxHORIZONTAL);
@@ -56,18 +53,20 @@ MidiTrackListDialog::MidiTrackListDialog(wxWindow* parent, CMidiTrackList& data)
 
 bool MidiTrackListDialog::TransferDataToWindow() {
   header_->SetLabel(Text(data_.header));
+  tracks_->RemoveCombos();
   tracks_->DeleteAllItems();
+  wxArrayString choices;
+  for (const std::string& name : data_.instruments) choices.Add(Text(name));
   for (const MidiTrackRow& row : data_.rows) {
-    wxVector<wxVariant> values;
-    values.push_back(wxVariant(row.import));
-    values.push_back(wxVariant(Text(row.chosen)));
-    values.push_back(wxVariant(Text(row.name)));
-    values.push_back(wxVariant(Text(row.numerator)));
-    values.push_back(wxVariant(Text(row.denominator)));
-    values.push_back(wxVariant(Text(row.key)));
-    values.push_back(wxVariant(Text(row.program)));
-    values.push_back(wxVariant(Text(row.instrumentText)));
-    tracks_->AppendItem(values);
+    const long item = tracks_->InsertItem(tracks_->GetItemCount(), Text(row.chosen));
+    tracks_->SetItem(item, kNameColumn, Text(row.name));
+    tracks_->SetItem(item, kNumeratorColumn, Text(row.numerator));
+    tracks_->SetItem(item, kDenominatorColumn, Text(row.denominator));
+    tracks_->SetItem(item, kKeyColumn, Text(row.key));
+    tracks_->SetItem(item, kProgramColumn, Text(row.program));
+    tracks_->SetItem(item, kTextColumn, Text(row.instrumentText));
+    tracks_->CheckItem(item, row.import);
+    tracks_->RegisterCombo(item, choices);
   }
   fields_.ToWindow();
   return true;
@@ -77,9 +76,9 @@ bool MidiTrackListDialog::TransferDataFromWindow() {
   const int count = std::min(tracks_->GetItemCount(), static_cast<int>(data_.rows.size()));
   for (int i = 0; i < count; ++i) {
     MidiTrackRow& row = data_.rows[static_cast<size_t>(i)];
-    row.import = tracks_->GetToggleValue(static_cast<unsigned>(i), kImportColumn);
-    // The box shows a name; "Default instrument" and "Text" stand for the default.
-    const std::string chosen = tracks_->GetTextValue(static_cast<unsigned>(i), kInstrumentColumn).ToStdString(wxConvUTF8);
+    row.import = tracks_->IsItemChecked(i);
+    // The label shows a name; "Default instrument" and "Text" stand for the default.
+    const std::string chosen = tracks_->GetItemText(i).ToStdString(wxConvUTF8);
     const auto it = std::find(data_.instruments.begin(), data_.instruments.end(), chosen);
     if (it != data_.instruments.end()) row.instrument = static_cast<int>(it - data_.instruments.begin());
     row.chosen = chosen;

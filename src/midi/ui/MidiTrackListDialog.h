@@ -1,34 +1,34 @@
 #pragma once
 // "Imported Midi tracks": the tracks of a MIDI file with a check per row (import or skip) and
-// an in-place box choosing the row's instrument, with the import's values below. It edits a
-// CMidiTrackList.
+// the list control's cell combo choosing the row's instrument over its label, with the
+// import's values below. It edits a CMidiTrackList.
 
-#include <wx/dataview.h>
 #include <wx/dialog.h>
 #include <wx/stattext.h>
 
 #include "midi/MidiDialogs.h"
 #include "midi/ui/DialogFields.h"
+#include "platform/ui/CListCtrlExt.h"
 
 namespace vornel {
 
 class MidiTrackListDialog : public wxDialog {
  public:
   static constexpr int kResourceId = 743;
-  // Columns of the list.
-  enum Column : unsigned { kImportColumn, kInstrumentColumn, kNameColumn, kNumeratorColumn, kDenominatorColumn,
-                           kKeyColumn, kProgramColumn, kTextColumn };
+  // Columns of the list; the instrument is the label, with the import check beside it.
+  enum Column : unsigned { kInstrumentColumn, kNameColumn, kNumeratorColumn, kDenominatorColumn, kKeyColumn,
+                           kProgramColumn, kTextColumn };
 
   MidiTrackListDialog(wxWindow* parent, CMidiTrackList& data);
   bool TransferDataToWindow() override;
   bool TransferDataFromWindow() override;
-  wxDataViewListCtrl* Tracks() const { return tracks_; }
+  CListCtrlExt* Tracks() const { return tracks_; }
 
  private:
   CMidiTrackList& data_;
   DialogFields fields_;
   wxStaticText* header_;
-  wxDataViewListCtrl* tracks_;
+  CListCtrlExt* tracks_;
 };
 
 }  // namespace vornel

@@ -26,6 +26,8 @@ struct CanvasHost {
   const view::CommandTable* commands = nullptr;
   // Adds an image to the document's facsimiles; empty when the canvas is not a score view.
   std::function<void(const std::string& imagePath)> addFacsimile;
+  // The canvas is the title-page view, not the score.
+  bool titlePage = false;
   // The view's zoom in percent, read and set by the zoom box; empty when it has none.
   std::function<int()> zoomPercent;
   std::function<void(int percent)> setZoomPercent;

@@ -46,6 +46,8 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   void AddFacsimileToScore(const std::string& imagePath);
 
   wxWindow* Canvas() const { return canvas_.window; }
+  // The tab shows the title page rather than the score: the panes' score actions do nothing.
+  bool TitlePageView() const { return canvas_.titlePage; }
   // What the canvas's view offers the frame (zoom, piano entry); empty parts without a view.
   const CanvasHost& CanvasParts() const { return canvas_; }
   wxWindow* FacsimilePane() const { return facsimile_; }

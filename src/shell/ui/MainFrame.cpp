@@ -39,6 +39,7 @@
 #include "shell/ui/bars/ToolBarEx.h"
 #include "shell/ui/console/KeyboardConsole.h"
 #include "shell/ui/console/OutputPane.h"
+#include "shell/ui/panes/FramePaneContents.h"
 #include "view/commands/MidiCommands.h"
 
 namespace vornel {
@@ -107,6 +108,7 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
   BuildPanes();
   BuildAccelerators();
   UpdateRoute();
+  paneContents_ = std::make_unique<FramePaneContents>(*this, app_);
 
   Bind(wxEVT_MENU, &CMainFrame::OnMenu, this);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUI, this);
@@ -135,6 +137,7 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
 
 CMainFrame::~CMainFrame() {
   app_.onAutoSaveIntervalChanged = nullptr;
+  paneContents_.reset();
   panesScope_.reset();
   dock_.UnInit();
 }
@@ -267,6 +270,8 @@ bool CMainFrame::CloseDocument(CVornelTabDoc& document) {
   autoSave_.RemoveCopy(child->Key());
   views_.RemoveView(child);
   UpdateRoute();
+  // The last tab gone: the panes show no document.
+  if (documents_->GetPageCount() == 0) ShowSections({}, -1);
   return true;
 }
 
@@ -533,14 +538,19 @@ void CMainFrame::SetStatusText(int slot, std::string_view text) {
   if (slot >= 0 && slot < kStatusSlots) GetStatusBar()->SetStatusText(FromUtf8(text), slot);
 }
 
-void CMainFrame::RefreshProperties() { PaneHost(kProperties)->Refresh(); }
-
-void CMainFrame::ShowSections(const std::vector<std::string>& lines, int) {
-  sectionLines_ = lines;
-  PaneHost(kSections)->Refresh();
+void CMainFrame::RefreshProperties() {
+  if (paneContents_ != nullptr) paneContents_->RefreshProperties();
 }
 
-void CMainFrame::ShowFacsimiles(const std::vector<std::string>& names) { facsimileNames_ = names; }
+void CMainFrame::ShowSections(const std::vector<std::string>& lines, int active) {
+  sectionLines_ = lines;
+  if (paneContents_ != nullptr) paneContents_->ShowSections(lines, active);
+}
+
+void CMainFrame::ShowFacsimiles(const std::vector<std::string>& names) {
+  facsimileNames_ = names;
+  if (paneContents_ != nullptr) paneContents_->ShowFacsimiles(names);
+}
 
 void CMainFrame::TempoChanged(int beatsPerMinute) {
   auto* event = new wxCommandEvent(EVT_TEMPO_CHANGED);

@@ -40,6 +40,7 @@ class CMyKeyboardBar;
 class COutputWnd;
 class CVornelTabApp;
 class FrameBars;
+class FramePaneContents;
 class PreferencesEditor;
 
 // The frame's private requests, queued to it: a tab became active, the panes are laid out
@@ -128,6 +129,8 @@ class CMainFrame : public wxFrame,
   wxWindow* PaneHost(LeftPane pane) const { return leftPages_[pane].window; }
   wxWindow* KeyboardConsoleHost() const { return console_; }
   wxWindow* OutputHost() const { return output_; }
+  // What fills the left group's panes (explorer, sections, templates, properties, palettes).
+  FramePaneContents* PaneContents() const { return paneContents_.get(); }
   FrameBars& Bars() { return *bars_; }
   COutputWnd* OutputPane() const { return outputPane_; }
   CMyKeyboardBar* KeyboardConsole() const { return keyboard_; }
@@ -216,6 +219,7 @@ class CMainFrame : public wxFrame,
   wxTimer autoSaveTimer_;
   AutoSaveStore autoSave_;
   std::unique_ptr<view::ScopedFramePanes> panesScope_;
+  std::unique_ptr<FramePaneContents> paneContents_;
   std::vector<std::string> sectionLines_;
   std::vector<std::string> facsimileNames_;
   int nextKey_ = 1;

@@ -144,13 +144,19 @@ TEST_F(MidiWindowsTest, TrackChooserShowsTheRowsAndReadsMarksAndInstruments) {
   data.tempo = 96;
   MidiTrackListDialog dialog(frame, data);
   dialog.TransferDataToWindow();
-  ASSERT_EQ(dialog.Tracks()->GetItemCount(), 2);
-  EXPECT_EQ(dialog.Tracks()->GetTextValue(0, MidiTrackListDialog::kNameColumn).ToStdString(), "Lute");
-  EXPECT_EQ(dialog.Tracks()->GetTextValue(0, MidiTrackListDialog::kKeyColumn).ToStdString(), "2 minor");
-  EXPECT_FALSE(dialog.Tracks()->GetToggleValue(1, MidiTrackListDialog::kImportColumn));
-  dialog.Tracks()->SetToggleValue(false, 0, MidiTrackListDialog::kImportColumn);
-  dialog.Tracks()->SetToggleValue(true, 1, MidiTrackListDialog::kImportColumn);
-  dialog.Tracks()->SetTextValue("Theorbo", 1, MidiTrackListDialog::kInstrumentColumn);
+  CListCtrlExt& tracks = *dialog.Tracks();
+  ASSERT_EQ(tracks.GetItemCount(), 2);
+  EXPECT_EQ(tracks.GetItemText(0, MidiTrackListDialog::kNameColumn).ToStdString(), "Lute");
+  EXPECT_EQ(tracks.GetItemText(0, MidiTrackListDialog::kKeyColumn).ToStdString(), "2 minor");
+  EXPECT_FALSE(tracks.IsItemChecked(1));
+  tracks.CheckItem(0, false);
+  tracks.CheckItem(1, true);
+  // The instrument is chosen in the cell combo over the row's label.
+  ASSERT_TRUE(tracks.OnLabelDoubleClick(1, false));
+  ASSERT_NE(tracks.ShownCombo(), nullptr);
+  tracks.ShownCombo()->SetSelection(1);
+  tracks.CloseCombo();
+  EXPECT_EQ(tracks.GetItemText(1).ToStdString(), "Theorbo");
   Named<wxCheckBox>(&dialog, "Merge selected tracks")->SetValue(true);
   Named<wxSpinCtrl>(&dialog, "Tempo")->SetValue(72);
   dialog.TransferDataFromWindow();

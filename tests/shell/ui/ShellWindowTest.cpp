@@ -34,6 +34,7 @@
 #include "shell/commands/ExternalPrograms.h"
 #include "shell/commands/HelpPages.h"
 #include "shell/ui/CChildFrame.h"
+#include "shell/ui/EditorRun.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/SessionOptionsDialog.h"

@@ -1,0 +1,195 @@
+#include "shell/ui/panes/FramePaneContents.h"
+
+#include <wx/sizer.h>
+
+#include <filesystem>
+
+#include "document/CVornelTabDoc.h"
+#include "platform/UserPrompts.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/app/Profile.h"
+#include "shell/commands/ApplicationCommands.h"
+#include "shell/files/FileHelpers.h"
+#include "shell/palettes/PaletteCommands.h"
+#include "shell/ui/CChildFrame.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/panes/ListPanes.h"
+#include "shell/ui/panes/PaletteWindows.h"
+#include "shell/ui/panes/PropertiesPane.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr int kSectionTools[] = {33297, 33300, 33299, 32991, 33302};
+constexpr int kFacsimileTools[] = {33836, 33833, 33834, 33835, 33838, 33837};
+constexpr int kTemplateTools[] = {34111, 34112, 34115, 34113, 34114};
+constexpr int kInstrumentTools[] = {34109, 34108, 34105, 34104, 34107, 34106, 34110};
+constexpr int kOpenFacsimileImage = 33023;
+
+void PutInHost(wxWindow* host, wxWindow* pane) {
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(pane, 1, wxEXPAND);
+  host->SetSizer(sizer);
+  host->Layout();
+}
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+}  // namespace
+
+// The active tab's document as the panes' tablature view.
+class FramePaneContents::ChildView : public panes::TabView {
+ public:
+  explicit ChildView(CMainFrame& frame) : frame_(frame) {}
+  CChildFrame* child = nullptr;
+
+  CVornelTabDoc& Document() override { return child->Document(); }
+  void OnSectionListDblClk(int index) override {
+    CVornelTabDoc& doc = child->Document();
+    if (doc.SetActiveSection(index) != 0) doc.UpdateSectionList();
+  }
+  void OnFacsimileListDblClk(int index) override {
+    if (index < 0) {
+      frame_.DispatchCommand(kOpenFacsimileImage);
+    } else {
+      child->ShowFacsimilePane(true);
+    }
+  }
+  // The instrument base is not there yet: its list stays empty, so no entry reaches these.
+  void EditLibraryInstrument(int) override {}
+  void ReplaceInstrumentFromLibrary(int) override {}
+
+ private:
+  CMainFrame& frame_;
+};
+
+FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
+    : frame_(frame), app_(app), view_(std::make_unique<ChildView>(frame)) {
+  explorer_ = new FileExplorerPane(frame.PaneHost(CMainFrame::kFileExplorer), *this,
+                                   [this](const std::string& path) { OpenDocumentFile(app_, frame_, path); });
+  PutInHost(frame.PaneHost(CMainFrame::kFileExplorer), explorer_);
+
+  sections_ = new SplitListPane(frame.PaneHost(CMainFrame::kSections), "Sections",
+                                {panes::ListId::kSections, "Sections", kSectionTools},
+                                {panes::ListId::kFacsimiles, "Facsimiles", kFacsimileTools}, *this);
+  PutInHost(frame.PaneHost(CMainFrame::kSections), sections_);
+
+  templates_ = new SplitListPane(frame.PaneHost(CMainFrame::kTemplates), "Templates",
+                                 {panes::ListId::kTemplates, "Document Templates", kTemplateTools},
+                                 {panes::ListId::kInstruments, "Instruments", kInstrumentTools}, *this);
+  templates_->Top()->refill = [this] { FillTemplates(); };
+  // The instrument base is not built yet: the instruments list stays empty.
+  templates_->Bottom()->refill = [this] { templates_->Bottom()->Fill({}); };
+  PutInHost(frame.PaneHost(CMainFrame::kTemplates), templates_);
+
+  properties_ = new PropertiesPane(
+      frame.PaneHost(CMainFrame::kProperties), [this](int id) { SendCommand(id); },
+      [this] { frame_.RequestLayoutReset(); });
+  PutInHost(frame.PaneHost(CMainFrame::kProperties), properties_);
+
+  PaletteRouting routing;
+  routing.send = [this](const view::CommandEvent& event) { frame_.DispatchCommand(event); };
+  routing.state = [this](int id) { return frame_.CommandStateOf(id); };
+  palettes_ = new SplitPalettePane(frame.PaneHost(CMainFrame::kPalettes), frame.DockManager(), routing);
+  PutInHost(frame.PaneHost(CMainFrame::kPalettes), palettes_);
+  palettes::AddPaletteCommands(frame.FrameCommands(), *palettes_);
+
+  explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
+  FillTemplates();
+  templates_->Bottom()->Fill({});
+  RefreshProperties();
+}
+
+FramePaneContents::~FramePaneContents() { *alive_ = false; }
+
+void FramePaneContents::RefreshProperties() {
+  if (propertiesQueued_) return;
+  propertiesQueued_ = true;
+  std::weak_ptr<bool> alive = alive_;
+  frame_.CallAfter([this, alive] {
+    if (alive.expired()) return;
+    propertiesQueued_ = false;
+    UpdateProperties();
+  });
+}
+
+void FramePaneContents::UpdateProperties() {
+  CChildFrame* child = frame_.ActiveChild();
+  if (child == nullptr || child->Document().sections.empty()) {
+    properties_->UpdatePropList(nullptr, nullptr);
+    return;
+  }
+  CVornelTabDoc& doc = child->Document();
+  doc.sections.ClampActiveSection();
+  properties_->UpdatePropList(&doc, doc.GetActiveSection());
+}
+
+void FramePaneContents::ShowSections(const std::vector<std::string>& lines, int active) {
+  sections_->Top()->Fill(lines, active);
+  std::vector<std::string> facsimiles;
+  if (CChildFrame* child = frame_.ActiveChild(); child != nullptr && !child->Document().sections.empty()) {
+    CVornelTabDoc& doc = child->Document();
+    doc.sections.ClampActiveSection();
+    facsimiles = doc.GetActiveSection()->facsimiles.imagePaths;
+  }
+  ShowFacsimiles(facsimiles);
+  RefreshProperties();
+}
+
+void FramePaneContents::ShowFacsimiles(const std::vector<std::string>& names) { sections_->Bottom()->Fill(names); }
+
+void FramePaneContents::FillTemplates() {
+  const std::string folder = app_.options.templatesFolder;
+  std::error_code error;
+  std::vector<std::string> names;
+  if (!folder.empty() && std::filesystem::is_directory(folder, error)) {
+    if (const auto listed = ListTemplateFiles(folder)) names = *listed;
+  }
+  templates_->Top()->Fill(names);
+}
+
+// --- PaneServices
+
+panes::TabView* FramePaneContents::ActiveTabView() {
+  CChildFrame* child = frame_.ActiveChild();
+  if (child == nullptr || child->TitlePageView()) return nullptr;
+  view_->child = child;
+  return view_.get();
+}
+
+void FramePaneContents::SendCommand(int id) { frame_.DispatchCommand(id); }
+
+void FramePaneContents::NewDocumentFromTemplate(const std::string& name) {
+  OpenTemplateAsNewDocument(app_, frame_, WithSlash(app_.options.templatesFolder) + name);
+}
+
+void FramePaneContents::ApplyTemplate(const std::string& name) {
+  if (CChildFrame* child = frame_.ActiveChild()) child->Document().ApplyTemplate(WithSlash(app_.options.templatesFolder) + name);
+}
+
+bool FramePaneContents::DeleteTemplate(const std::string& name) {
+  std::error_code error;
+  return std::filesystem::remove(std::filesystem::path(WithSlash(app_.options.templatesFolder) + name), error) && !error;
+}
+
+void FramePaneContents::ChooseTemplatesFolder() {
+  const auto folder = Prompts().PromptFolder("Templates", app_.options.templatesFolder);
+  if (!folder) return;
+  app_.options.templatesFolder = WithSlash(*folder);
+  app_.Profile().WriteText(kSessionProfile, "TemplatesPath", app_.options.templatesFolder);
+}
+
+// The instrument base is not built yet.
+void FramePaneContents::SelectInstrumentBase() {}
+void FramePaneContents::DeleteInstrument(int) {}
+void FramePaneContents::AddLibraryInstrumentToSection(int) {}
+// The document's facsimile commands are not built yet.
+void FramePaneContents::RemoveFacsimile(int) {}
+
+void FramePaneContents::GoToXmlFolder() { explorer_->ShowFolder(app_.xmlFolder); }
+
+}  // namespace vornel

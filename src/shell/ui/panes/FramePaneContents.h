@@ -1,0 +1,73 @@
+#pragma once
+// The contents of the main frame's panes: the file explorer, the sections and templates
+// panes, the properties window and the palettes, each put into its host in the left group.
+// It is what the panes reach of the frame and the application (the active tablature view,
+// command routing, templates, documents), and it refills the panes when the frame is told of
+// a change (sections, facsimiles, properties).
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/panes/PaneActions.h"
+
+namespace vornel {
+
+class CChildFrame;
+class CMainFrame;
+class CVornelTabApp;
+class FileExplorerPane;
+class PropertiesPane;
+class SplitListPane;
+class SplitPalettePane;
+
+class FramePaneContents : private panes::PaneServices {
+ public:
+  FramePaneContents(CMainFrame& frame, CVornelTabApp& app);
+  ~FramePaneContents() override;
+
+  // The properties window shows the active document and its active section again (once the
+  // current event is over, so that an edit in the grid is never pulled away under it).
+  void RefreshProperties();
+  void ShowSections(const std::vector<std::string>& lines, int active);
+  void ShowFacsimiles(const std::vector<std::string>& names);
+  void FillTemplates();
+
+  FileExplorerPane* Explorer() const { return explorer_; }
+  SplitListPane* Sections() const { return sections_; }
+  SplitListPane* Templates() const { return templates_; }
+  PropertiesPane* Properties() const { return properties_; }
+  SplitPalettePane* Palettes() const { return palettes_; }
+  panes::PaneServices& Services() { return *this; }
+
+ private:
+  class ChildView;
+
+  // --- PaneServices
+  panes::TabView* ActiveTabView() override;
+  void SendCommand(int id) override;
+  void NewDocumentFromTemplate(const std::string& name) override;
+  void ApplyTemplate(const std::string& name) override;
+  bool DeleteTemplate(const std::string& name) override;
+  void ChooseTemplatesFolder() override;
+  void SelectInstrumentBase() override;
+  void DeleteInstrument(int index) override;
+  void AddLibraryInstrumentToSection(int index) override;
+  void RemoveFacsimile(int index) override;
+  void GoToXmlFolder() override;
+
+  void UpdateProperties();
+
+  CMainFrame& frame_;
+  CVornelTabApp& app_;
+  std::unique_ptr<ChildView> view_;
+  FileExplorerPane* explorer_ = nullptr;
+  SplitListPane* sections_ = nullptr;
+  SplitListPane* templates_ = nullptr;
+  PropertiesPane* properties_ = nullptr;
+  SplitPalettePane* palettes_ = nullptr;
+  bool propertiesQueued_ = false;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace vornel

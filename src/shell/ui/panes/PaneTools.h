@@ -1,0 +1,23 @@
+#pragma once
+// Small pieces the panes share: tool bars of command ids with stock images and tool tips, and
+// device bitmaps turned into window bitmaps.
+
+#include <wx/bitmap.h>
+#include <wx/toolbar.h>
+
+#include <functional>
+#include <span>
+
+#include "platform/draw/DeviceBitmap.h"
+#include "platform/draw/DrawTypes.h"
+
+namespace vornel {
+
+// A bitmap of the window system from a cell of a device bitmap.
+wxBitmap ToWxBitmap(const DeviceBitmap& bitmap, const Rect& cell);
+
+// A flat tool bar of `commands` (each tool's id is its command), 16 × 16 stock images; a click
+// calls `run` with the command.
+wxToolBar* MakeCommandToolBar(wxWindow* parent, std::span<const int> commands, std::function<void(int)> run);
+
+}  // namespace vornel
