@@ -65,17 +65,29 @@ void CDocumentSettings::Load(ArchiveReader& ar) {
   }
 }
 
-tinyxml2::XMLElement* CDocumentSettings::WriteXml(tinyxml2::XMLDocument& doc) {
-  tinyxml2::XMLElement* element = doc.NewElement("document-settings");
+tinyxml2::XMLElement* CDocumentSettings::WriteIdentityXml(tinyxml2::XMLDocument& doc) const {
   tinyxml2::XMLElement* identity = doc.NewElement("identity");
   tinyxml2::XMLElement* metadata = texts.WriteXml(doc);
   SetTextAttribute(metadata, "target", "meta-data");
   identity->InsertEndChild(metadata);
-  element->InsertEndChild(identity);
+  return identity;
+}
+
+tinyxml2::XMLElement* CDocumentSettings::WriteXml(tinyxml2::XMLDocument& doc) {
+  tinyxml2::XMLElement* element = doc.NewElement("document-settings");
+  element->InsertEndChild(WriteIdentityXml(doc));
   element->InsertEndChild(pageSettings.WriteXml(doc));
   element->InsertEndChild(titlePage.WriteXml(doc));
   element->InsertEndChild(WriteAssociationsXml(doc));
   element->InsertEndChild(texts.WriteFontsXml(doc, "metadata-fonts"));
+  return element;
+}
+
+tinyxml2::XMLElement* CDocumentSettings::WriteMetadataXml(tinyxml2::XMLDocument& doc) const {
+  tinyxml2::XMLElement* element = doc.NewElement("document-settings");
+  element->InsertEndChild(WriteIdentityXml(doc));
+  element->InsertEndChild(titlePage.WriteMetadataXml(doc));
+  element->InsertEndChild(WriteAssociationsXml(doc));
   return element;
 }
 

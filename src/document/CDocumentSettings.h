@@ -86,6 +86,9 @@ class CDocumentSettings {
   // "document-settings" with "identity", "layout", "preliminaries", "associations" and
   // "metadata-fonts"; the document appends the active section's fonts.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc);
+  // The short "document-settings" of the per-document index: "identity" with the metadata
+  // texts, the title page's short "preliminaries", then "associations".
+  tinyxml2::XMLElement* WriteMetadataXml(tinyxml2::XMLDocument& doc) const;
   // Reads "document-settings" and returns the element after it. A misplaced "identity" or
   // "associations" raises the tag mismatch after its message.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
@@ -103,6 +106,10 @@ class CDocumentSettings {
   // Takes the fonts of the metadata and title-page texts, the title page's layout options and
   // the page settings from `other` (applying a template).
   void CopyFormatFrom(const CDocumentSettings& other);
+
+ private:
+  // "identity" with the metadata texts ("track-texts" targeted at "meta-data").
+  tinyxml2::XMLElement* WriteIdentityXml(tinyxml2::XMLDocument& doc) const;
 };
 
 }  // namespace vornel

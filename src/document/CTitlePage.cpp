@@ -4,6 +4,7 @@
 
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/rtf/RtfToHtml.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -44,6 +45,27 @@ tinyxml2::XMLElement* CTitlePage::WriteXml(tinyxml2::XMLDocument& doc) const {
   SetIntAttribute(contents, "offset-cy", origin.y);
   SetIntAttribute(contents, "max-lines", maxLines);
   element->InsertEndChild(contents);
+  return element;
+}
+
+tinyxml2::XMLElement* CTitlePage::WriteMetadataXml(tinyxml2::XMLDocument& doc) const {
+  tinyxml2::XMLElement* element = doc.NewElement("preliminaries");
+  tinyxml2::XMLElement* titleElements = doc.NewElement("title-elements");
+  // The formatted title keeps the element name of the full form, so that the page printer
+  // knows it; its content is the title converted to HTML.
+  if (tinyxml2::XMLElement* html = RtfToHtmlElement(doc, formattedTitle.text)) {
+    tinyxml2::XMLElement* title = doc.NewElement("rtf-track-text");
+    SetTextAttribute(title, "name", "rtf-title");
+    title->InsertEndChild(html);
+    titleElements->InsertEndChild(title);
+  }
+  titleElements->InsertEndChild(picture.WriteXml(doc));
+  element->InsertEndChild(titleElements);
+
+  tinyxml2::XMLElement* prefaceElement = doc.NewElement("preface");
+  if (tinyxml2::XMLElement* html = RtfToHtmlElement(doc, preface.text)) prefaceElement->InsertEndChild(html);
+  element->InsertEndChild(prefaceElement);
+  element->InsertEndChild(imageList.WriteXml(doc));
   return element;
 }
 

@@ -66,6 +66,10 @@ class CTitlePage {
 
   // The "preliminaries" element.
   tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc) const;
+  // The short "preliminaries" of the per-document index: "title-elements" with the formatted
+  // title as HTML (when it has text) and the picture, then "preface" (as HTML when it has
+  // text) and the image list.
+  tinyxml2::XMLElement* WriteMetadataXml(tinyxml2::XMLDocument& doc) const;
   // Reads a "preliminaries" element by position and returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 

@@ -66,23 +66,25 @@ std::optional<std::string> CreateZipFromFiles(const std::vector<std::string>& fi
   const std::string pattern = "*." + std::string(extension);
   const std::optional<std::string> chosen = Prompts().PromptSaveFile("Create zip file", pattern, "", startPath);
   if (!chosen || chosen->empty()) return std::nullopt;
-  const ZipHandlePtr zip = CreateZip(*chosen);
-  if (zip == nullptr) {
-    ShowFailure("Zip file creation failed");
-    return std::nullopt;
-  }
+  std::vector<ZipEntrySource> entries;
   for (const std::string& file : files) {
-    if (file.empty()) continue;
-    if (ZipAdd(zip.get(), fs::path(file).filename().string(), file) != kZipOk) {
-      ShowFailure("Adding file operation failed: " + file);
-      return std::nullopt;
+    if (!file.empty()) entries.push_back({fs::path(file).filename().string(), file});
+  }
+  if (!WriteZipOfFiles(entries, *chosen)) return std::nullopt;
+  return chosen;
+}
+
+bool WriteZipOfFiles(const std::vector<ZipEntrySource>& entries, const std::string& zipPath) {
+  const ZipHandlePtr zip = CreateZip(zipPath);
+  if (zip == nullptr) return ShowFailure("Zip file creation failed");
+  for (const ZipEntrySource& entry : entries) {
+    if (entry.path.empty()) continue;
+    if (ZipAdd(zip.get(), entry.name, entry.path) != kZipOk) {
+      return ShowFailure("Adding file operation failed: " + entry.path);
     }
   }
-  if (CloseZip(zip.get()) != kZipOk) {
-    ShowFailure("Closing zip file operation failed");
-    return std::nullopt;
-  }
-  return chosen;
+  if (CloseZip(zip.get()) != kZipOk) return ShowFailure("Closing zip file operation failed");
+  return true;
 }
 
 bool SaveBundle(const std::string& bundlePath, const std::function<bool(const std::string& documentPath)>& writeDocument) {

@@ -25,6 +25,17 @@ bool ZipFileInPlace(std::string& path, std::string_view extension);
 std::optional<std::string> CreateZipFromFiles(const std::vector<std::string>& files, const std::string& startPath,
                                               std::string_view extension);
 
+// One file of a zip of several files: its name in the archive and the file on disk.
+struct ZipEntrySource {
+  std::string name;
+  std::string path;
+};
+// Packs the files into a new archive at `zipPath`, each under its entry name, skipping
+// entries without a path. False, after "Zip file creation failed", "Adding file operation
+// failed: " with the file, or "Closing zip file operation failed"; the archive is put in place
+// only when whole.
+bool WriteZipOfFiles(const std::vector<ZipEntrySource>& entries, const std::string& zipPath);
+
 // Writes the bundle `bundlePath` holding one document, "<bundle's base name>.btxml", which
 // `writeDocument` writes at the path it is given: a private temporary folder, so that no file
 // beside the bundle is touched. The bundle is put in place only when whole. On failure shows

@@ -29,7 +29,8 @@ void XMLWriter::SetFileName(const std::string& path, bool addDeclaration) {
 
 std::string XMLWriter::GetXmlPathName() const { return ReplaceFinalExtension(path_, ".btb", ".btxml"); }
 
-XmlTextPrinter::XmlTextPrinter(std::string& out, int depth) : tinyxml2::XMLPrinter(nullptr, false, depth), out_(out) {}
+XmlTextPrinter::XmlTextPrinter(std::string& out, int depth, bool compact)
+    : tinyxml2::XMLPrinter(nullptr, compact, depth), out_(out) {}
 
 void XmlTextPrinter::PrintText(const char* text) {
   const std::string_view value(text);

@@ -55,8 +55,9 @@ class XMLWriter : public tinyxml2::XMLDocument {
 // keeps the nesting between the calls of VisitEnter and VisitExit.
 class XmlTextPrinter : public tinyxml2::XMLPrinter {
  public:
-  // `depth` is the nesting level the first element is indented to.
-  explicit XmlTextPrinter(std::string& out, int depth = 0);
+  // `depth` is the nesting level the first element is indented to; `compact` is the base
+  // printer's compact mode.
+  explicit XmlTextPrinter(std::string& out, int depth = 0, bool compact = false);
 
   // A text node. One made only of blanks starts with a character reference, since a reader
   // drops blank text between tags; a carriage return anywhere is written as a reference.
