@@ -238,7 +238,7 @@ bool CAbcImport::ReadNotePrefix(std::string_view line, size_t& pos, NotePrefix& 
       if (pos < line.size() && line[pos] >= '1' && line[pos] <= '9') {
         tupletNumber_ = static_cast<int>(ReadBoundedNumber(line, pos, 99));
         tupletLeft_ = tupletNumber_;
-        // "(p:q:r" forms: the rest of the specification is passed over.
+        // "(p:q:r" forms: only p, the number of notes, is used; ":q:r" is skipped.
         while (pos < line.size() && (line[pos] == ':' || (line[pos] >= '0' && line[pos] <= '9'))) ++pos;
       } else {
         slurOpen_ = true;
