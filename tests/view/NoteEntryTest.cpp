@@ -12,6 +12,7 @@
 #include "model/EntryForms.h"
 #include "model/MetaEventEditor.h"
 #include "model/nNotes.h"
+#include "view/draw/FontChooser.h"
 #include "view/entry/ChordClipboard.h"
 #include "view/entry/KeyScript.h"
 #include "view/entry/NoteEntry.h"
@@ -536,6 +537,24 @@ TEST(NoteEntryTest, CommandsAskTheirFormsAndUndoInOneStep) {
     rig.doc->OnEditUndo();
     EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
   }
+}
+
+TEST(NoteEntryTest, AlfabetoFontIsChosenAndUndone) {
+  struct Chooser : FontChooser {
+    std::optional<FontChoice> Choose(const FontChoice& initial, bool) override {
+      FontChoice c = initial;
+      c.face = "Garamond";
+      return c;
+    }
+  } chooser;
+  ScopedFontChooser scoped(chooser);
+  EntryRig rig(false);
+  const std::string before = DumpDocument(*rig.doc);
+  ASSERT_TRUE(rig.State(33310).enabled);
+  rig.Run(33310);
+  EXPECT_EQ(rig.Line().definition->tabInstrument.alfabeto.letterFont.logFont.lfFaceName, "Garamond");
+  rig.doc->OnEditUndo();
+  EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
 }
 
 TEST(NoteEntryTest, RhythmPatternFillsTheOtherVoiceWithRests) {
