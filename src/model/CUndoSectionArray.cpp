@@ -12,8 +12,25 @@ namespace {
 
 // The state that bar cutting and numbering computed, taken from the original into its exact
 // copy: the copy is not re-barred, which could remake bar lines and status bits.
+// Where a text was last laid out and drawn (its zoom, size and origin) is not stored either;
+// the copy's texts otherwise hold what the original's hold.
+void CopyTextLayout(const CTrackText& from, CTrackText& to) {
+  to.size = from.size;
+  to.span = from.span;
+  to.zoom = from.zoom;
+  to.origin = from.origin;
+  to.drawnRect = from.drawnRect;
+  to.trackerStyle = from.trackerStyle;
+  to.lastZoom = from.lastZoom;
+}
+
 void CopyComputedState(const CSystemArray& from, CSystemArray& to) {
   to.excluded = from.excluded;
+  CopyTextLayout(from.captionPicture, to.captionPicture);
+  to.captionPicture.mode = from.captionPicture.mode;
+  for (size_t t = 0; t < std::min(from.texts.size(), to.texts.size()); ++t) {
+    if (from.texts.at(t) != nullptr && to.texts.at(t) != nullptr) CopyTextLayout(*from.texts.at(t), *to.texts.at(t));
+  }
   for (size_t s = 0; s < std::min(from.systems.size(), to.systems.size()); ++s) {
     const CStaveArray& original = *from.systems.at(s);
     CStaveArray& system = *to.systems.at(s);
@@ -22,6 +39,9 @@ void CopyComputedState(const CSystemArray& from, CSystemArray& to) {
     system.firstBar = original.firstBar;
     system.nextBar = original.nextBar;
     system.key = original.key;
+    CopyTextLayout(original.captionText, system.captionText);
+    CopyTextLayout(original.captionPicture, system.captionPicture);
+    system.captionPicture.mode = original.captionPicture.mode;
     for (size_t l = 0; l < std::min(original.lines.size(), system.lines.size()); ++l) {
       const CInstrument& originalLine = *original.lines.at(l);
       CInstrument& line = *system.lines.at(l);

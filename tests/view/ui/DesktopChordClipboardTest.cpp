@@ -48,7 +48,12 @@ struct ScoreWindow {
     frame->Show();
     canvas->View().OnSetFocus();
   }
-  ~ScoreWindow() { frame->Destroy(); }
+  // The window goes before its document.
+  ~ScoreWindow() {
+    frame->Close(true);
+    wxTheApp->ProcessIdle();
+    for (int i = 0; i < 5; ++i) wxTheApp->Yield(true);
+  }
   bool Run(int id) { return canvas->View().Commands().Execute(view::CommandEvent{id, std::nullopt, {}}); }
   bool Enabled(int id) { return canvas->View().Commands().State(id).enabled; }
   const nChordArray& Voice() { return doc->GetActiveSection()->System(0)->Line(0)->firstVoice; }
@@ -86,6 +91,8 @@ TEST(DesktopChordClipboard, CopyInOneWindowPastesInAnotherAndForeignTextPastesNo
   EXPECT_FALSE(target.Enabled(kPaste));
   target.Run(kPaste);
   EXPECT_EQ(target.Voice().size(), 1u);
+  wxClipboardLocker locker;
+  wxTheClipboard->Clear();
 }
 
 }  // namespace
