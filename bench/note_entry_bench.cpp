@@ -18,6 +18,7 @@
 #include "model/nNotes.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/core/CBriotabView.h"
+#include "StripWindow.h"
 #include "view/core/HeadlessViewWindow.h"
 #include "view/entry/NoteEntry.h"
 #include "view/render/DrawingStaveRenderer.h"
@@ -29,13 +30,7 @@ using namespace vornel;
 constexpr size_t kSystems = 200;
 constexpr size_t kEventsPerSystem = 25;
 
-// The window remembers the last area invalidated, as the canvas's paint clips to it.
-class StripWindow : public view::HeadlessViewWindow {
- public:
-  StripWindow() : HeadlessViewWindow({1200, 900}) {}
-  void InvalidateRect(const Rect& r) override { last = r; }
-  Rect last;
-};
+using bench::StripWindow;
 
 std::unique_ptr<CBriotabDoc> LongSection() {
   auto section = std::make_unique<CSystemArray>();
