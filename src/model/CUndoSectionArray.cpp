@@ -46,6 +46,14 @@ void CopyComputedState(const CSystemArray& from, CSystemArray& to) {
       const CInstrument& originalLine = *original.lines.at(l);
       CInstrument& line = *system.lines.at(l);
       line.barPosition = originalLine.barPosition;
+      // What the line holds while it is edited and drawn, which no record keeps.
+      line.selectedVoice = originalLine.selectedVoice;
+      line.rhythmPattern = originalLine.rhythmPattern;
+      line.lastPitch = originalLine.lastPitch;
+      line.columnCount = originalLine.columnCount;
+      line.nameWidth = originalLine.nameWidth;
+      line.lineRect = originalLine.lineRect;
+      line.columnWidth = originalLine.columnWidth;
       line.firstVoice.CopyComputedState(originalLine.firstVoice);
       line.secondVoice.CopyComputedState(originalLine.secondVoice);
     }

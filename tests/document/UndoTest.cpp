@@ -181,6 +181,7 @@ TEST(Undo, AnUndoneEditGivesBackTheSectionExactly) {
     nChordArray& lute = section.System(0)->Line(0)->firstVoice;
     lute.at(0)->status |= 0x0C;
     lute.at(1)->time = 777;
+    section.System(0)->Line(0)->selectedVoice = 1;
     section.definitions.at(0)->ornaments.table.at(1)->type = 1;
     const std::string before = DumpDocument(doc);
 
@@ -191,6 +192,7 @@ TEST(Undo, AnUndoneEditGivesBackTheSectionExactly) {
     EXPECT_TRUE(DumpDocument(doc) == before);
     const CSystemArray& restored = *doc.GetActiveSection();
     EXPECT_EQ(restored.System(0)->Line(0)->firstVoice.at(1)->time, 777u);
+    EXPECT_EQ(restored.System(0)->Line(0)->selectedVoice, 1);
     EXPECT_EQ(restored.definitions.at(0)->ornaments.table.at(1)->type, 1);
   }
 }
