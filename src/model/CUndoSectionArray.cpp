@@ -10,9 +10,7 @@ namespace vornel {
 
 namespace {
 
-// The state that bar cutting and numbering computed, taken from the original into its exact
-// copy: the copy is not re-barred, which could remake bar lines and status bits.
-// Where a text was last laid out and drawn (its zoom, size and origin) is not stored either;
+// Where a text was last laid out and drawn (its zoom, size and origin), which no record keeps;
 // the copy's texts otherwise hold what the original's hold.
 void CopyTextLayout(const CTrackText& from, CTrackText& to) {
   to.size = from.size;
@@ -24,6 +22,8 @@ void CopyTextLayout(const CTrackText& from, CTrackText& to) {
   to.lastZoom = from.lastZoom;
 }
 
+// The state that bar cutting, numbering and the last layout computed, taken from the original
+// into its exact copy: the copy is not re-barred, which could remake bar lines and status bits.
 void CopyComputedState(const CSystemArray& from, CSystemArray& to) {
   to.excluded = from.excluded;
   CopyTextLayout(from.captionPicture, to.captionPicture);
@@ -32,6 +32,7 @@ void CopyComputedState(const CSystemArray& from, CSystemArray& to) {
     if (from.texts.at(t) != nullptr && to.texts.at(t) != nullptr) CopyTextLayout(*from.texts.at(t), *to.texts.at(t));
   }
   for (size_t s = 0; s < std::min(from.systems.size(), to.systems.size()); ++s) {
+    if (from.systems.at(s) == nullptr || to.systems.at(s) == nullptr) continue;
     const CStaveArray& original = *from.systems.at(s);
     CStaveArray& system = *to.systems.at(s);
     system.positionWord = original.positionWord;
@@ -43,6 +44,7 @@ void CopyComputedState(const CSystemArray& from, CSystemArray& to) {
     CopyTextLayout(original.captionPicture, system.captionPicture);
     system.captionPicture.mode = original.captionPicture.mode;
     for (size_t l = 0; l < std::min(original.lines.size(), system.lines.size()); ++l) {
+      if (original.lines.at(l) == nullptr || system.lines.at(l) == nullptr) continue;
       const CInstrument& originalLine = *original.lines.at(l);
       CInstrument& line = *system.lines.at(l);
       line.barPosition = originalLine.barPosition;
