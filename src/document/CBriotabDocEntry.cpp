@@ -31,7 +31,6 @@ constexpr const char* kPatternRange =
 constexpr int32_t kMostPatternBars = 64;
 constexpr int kMostPatternChords = 32;
 
-bool IsBarPause(const nChord& e) { return e.IsBarLine() && (e.status & 12) == 12 && (e.status & 0xFF0) == 0x240; }
 
 // The dispatcher's three kinds of change.
 void ToggleEffect(nChord& c, uint16_t value) { c.dy = c.dy != value ? value : 0; }
@@ -414,7 +413,7 @@ int CBriotabDoc::InsertSpecialEvent(uint8_t kind) {
   if (placed) {
     if (c == nullptr || c->IsChord()) {
       made = std::make_unique<nChord>(nChord::kSpecialEvent);
-    } else if (kind == CMetaEvent::kBarPause && !IsBarPause(*c)) {
+    } else if (kind == CMetaEvent::kBarPause && !c->IsMultiBarRest()) {
       made = std::make_unique<nChord>(nChord::kSpecialEvent);
     } else {
       e = c;
