@@ -1,6 +1,7 @@
 #include "shell/ui/AreaWindows.h"
 
 #include "document/CVornelTabDoc.h"
+#include "layout/dialogs/DialogTextures.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "midi/MidiDialogs.h"
@@ -65,6 +66,8 @@ void InstallAreaWindows(CVornelTabApp& app) {
   SetMidiPortLister(ListMidiOutputs);
   static WxMidiDialogs midiDialogs;
   static ScopedMidiDialogs scopedMidiDialogs(midiDialogs);
+  // Dialog backgrounds follow the session option at each repaint.
+  SetTexturedBackgroundsReader([&app] { return app.allowBitmaps != 0; });
   // Editing dialogs: the section and system dialogs, the meta-event editors by kind (the MIDI
   // controller's from the MIDI dialogs).
   static WxSectionDialogs sectionDialogs(nullptr);

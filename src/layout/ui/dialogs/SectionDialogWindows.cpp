@@ -58,7 +58,7 @@ ParseVoicesDialog::ParseVoicesDialog(wxWindow* parent, CAnalyzeVoicesDlg& fields
 void ParseVoicesDialog::UpdateControls() { name_->SetLabel(working_.SplitPointName()); }
 
 SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields)
-    : StructDialog(parent, "System options", fields) {
+    : StructDialog(parent, "System options", fields, 0xFAFFFF) {
   CSegOffsetDlg& w = working_;
   controls_.Text(kPath, "Path:", w.imagePath);
   controls_.Number(kLeftIndent, "Left indentation:", 0, 20, w.leftIndent);
