@@ -12,7 +12,7 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "layout/ui/DialogCapture.h"
+#include "support/ui/DialogCapture.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "model/CMetaEvent.h"

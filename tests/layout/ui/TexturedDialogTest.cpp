@@ -8,7 +8,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "layout/ui/DialogCapture.h"
+#include "support/ui/DialogCapture.h"
 #include "layout/ui/dialogs/TexturedDialog.h"
 
 namespace vornel {
