@@ -586,6 +586,7 @@ int CBriotabDoc::ApplyRhythmPattern() {
   if (line->definition != nullptr) line->definition->voiceSelector = line->selectedVoice;
   RhythmPatternChoice initial;
   initial.pattern = line->rhythmPattern;
+  initial.definition = line->definition;
   int denominatorCode = 0;
   for (int32_t d = GetActiveSection()->denominator; d > 1 && denominatorCode < 6; d >>= 1) ++denominatorCode;
   initial.pattern.denominatorCode = static_cast<uint16_t>(denominatorCode);

@@ -43,6 +43,7 @@ struct TransposeChoice {
 struct RhythmPatternChoice {
   CInstrument::RhythmPattern pattern;
   bool otherVoiceToo = false;
+  const CInstrumentDlg* definition = nullptr;  // the line's, for the preview; not owned
 };
 
 // The letter a chart chord is filed under and its description.
