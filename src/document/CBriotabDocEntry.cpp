@@ -535,7 +535,7 @@ int CBriotabDoc::TransformSelection(const Rect& selection, nChordArray& clipboar
   const ChordRun run = GetSelectedChords(selection);
   if (run.count == 0) return 0;
   clipboard.CopyRange(*run.voice, run.first, run.count);
-  const std::optional<std::vector<ChordOperation>> stages = EntryFormsInForce().Transformations();
+  const std::optional<std::vector<ChordOperation>> stages = EntryFormsInForce().Transformations(static_cast<int>(run.count));
   if (!stages) return 0;
   nChordArray transformed(clipboard);
   if (!transformed.TransformChords(*stages, line->definition->key) || transformed.empty()) return 0;

@@ -2,8 +2,10 @@
 
 #include "document/CVornelTabDoc.h"
 #include "layout/dialogs/DialogTextures.h"
+#include "layout/ui/dialogs/ChordDialogWindows.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
+#include "layout/ui/dialogs/SmallDialogWindows.h"
 #include "midi/MidiDialogs.h"
 #include "model/CMetaEvent.h"
 #include "midi/play/MidiOut.h"
@@ -15,6 +17,7 @@
 #include "shell/commands/ProgramCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
+#include "view/ui/dialogs/WxEntryForms.h"
 
 namespace vornel {
 
@@ -79,6 +82,13 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static MetaEventEditorRegistry metaEventEditors;
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
+  // The chord dialogs, the small editing dialogs and the forms of the entry commands.
+  static WxChordDialogs chordDialogs(nullptr);
+  static ScopedChordDialogs scopedChordDialogs(chordDialogs);
+  static WxSmallDialogs smallDialogs(nullptr);
+  static ScopedSmallDialogs scopedSmallDialogs(smallDialogs);
+  static WxEntryForms entryForms(nullptr);
+  static ScopedEntryForms scopedEntryForms(entryForms);
 }
 
 }  // namespace vornel
