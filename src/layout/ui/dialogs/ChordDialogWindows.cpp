@@ -25,12 +25,13 @@ ChordPropertiesDialog::ChordPropertiesDialog(wxWindow* parent, CChordProperties&
     const std::string_view name = CChordProperties::kRowNames[static_cast<size_t>(r)];
     row.label = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(name.data(), name.size()));
     auto* cells = new wxBoxSizer(wxHORIZONTAL);
-    row.fret = new wxSpinCtrl(this, ids.fret, wxEmptyString, wxDefaultPosition, wxSize(90, -1), wxSP_ARROW_KEYS,
+    row.fret = new wxSpinCtrl(this, ids.fret, wxEmptyString, wxDefaultPosition, wxSize(130, -1), wxSP_ARROW_KEYS,
                               CChordProperties::kNoNote, CChordProperties::kMaxFret, CChordProperties::kNoNote);
     row.note = new wxStaticText(this, ids.note, wxEmptyString, wxDefaultPosition, wxSize(80, -1));
     row.barre = new wxCheckBox(this, ids.barre, "Barre");
     cells->Add(row.fret, 0, wxRIGHT, 6);
-    cells->Add(new wxStaticText(this, wxID_ANY, "MIDI"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+    row.midi = new wxStaticText(this, wxID_ANY, "MIDI");
+    cells->Add(row.midi, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
     cells->Add(row.note, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
     cells->Add(row.barre, 0, wxALIGN_CENTER_VERTICAL);
     grid_->Add(row.label, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
@@ -70,7 +71,8 @@ void ChordPropertiesDialog::UpdateControls() {
     const CChordProperties::Row& data = working_.rows[static_cast<size_t>(r)];
     RowControls& c = rows_[static_cast<size_t>(r)];
     for (wxWindow* control : {static_cast<wxWindow*>(c.label), static_cast<wxWindow*>(c.fret),
-                              static_cast<wxWindow*>(c.note), static_cast<wxWindow*>(c.barre)}) {
+                              static_cast<wxWindow*>(c.midi), static_cast<wxWindow*>(c.note),
+                              static_cast<wxWindow*>(c.barre)}) {
       control->Show(data.shown);
     }
     c.fret->SetValue(data.fret);

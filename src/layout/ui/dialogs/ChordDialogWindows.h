@@ -39,6 +39,7 @@ class ChordPropertiesDialog : public StructDialog<CChordProperties> {
   struct RowControls {
     wxStaticText* label = nullptr;
     wxSpinCtrl* fret = nullptr;
+    wxStaticText* midi = nullptr;
     wxStaticText* note = nullptr;
     wxCheckBox* barre = nullptr;
   };

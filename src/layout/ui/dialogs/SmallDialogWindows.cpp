@@ -141,7 +141,7 @@ TransformationsDialog::TransformationsDialog(wxWindow* parent, COperationDlg& fi
     row.operation = new wxChoice(this, ids.operation);
     for (std::string_view name : COperationDlg::kOperations) row.operation->Append(Utf8(name));
     auto* cells = new wxBoxSizer(wxHORIZONTAL);
-    row.operand = new wxSpinCtrl(this, ids.operand, wxEmptyString, wxDefaultPosition, wxSize(90, -1),
+    row.operand = new wxSpinCtrl(this, ids.operand, wxEmptyString, wxDefaultPosition, wxSize(130, -1),
                                  wxSP_ARROW_KEYS, -12, 12, 0);
     row.preserve = new wxCheckBox(this, ids.preserve, "Preserve");
     cells->Add(row.operand, 0, wxRIGHT, 6);
