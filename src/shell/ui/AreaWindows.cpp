@@ -3,6 +3,7 @@
 #include "document/CVornelTabDoc.h"
 #include "layout/dialogs/DialogTextures.h"
 #include "layout/ui/dialogs/ChordDialogWindows.h"
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "layout/ui/dialogs/SmallDialogWindows.h"
@@ -17,6 +18,7 @@
 #include "shell/commands/ProgramCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
+#include "view/ui/dialogs/CBitmapPreview.h"
 #include "view/ui/dialogs/WxEntryForms.h"
 
 namespace vornel {
@@ -89,6 +91,7 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static ScopedSmallDialogs scopedSmallDialogs(smallDialogs);
   static WxEntryForms entryForms(nullptr);
   static ScopedEntryForms scopedEntryForms(entryForms);
+  SetImagePreviewer(ShowBitmapPreview);
 }
 
 }  // namespace vornel

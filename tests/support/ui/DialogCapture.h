@@ -20,8 +20,13 @@ T* Control(wxWindow& dialog, int id) {
   return control;
 }
 
+inline void EnsurePngHandler() {
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+}
+
 // The dialog's client area as it is on the screen; written to `name`.png unless `name` is empty.
 inline wxImage CaptureDialog(wxWindow& dialog, const std::string& name = {}) {
+  EnsurePngHandler();
   dialog.Show();
   dialog.Refresh();
   for (int i = 0; i < 5; ++i) {

@@ -1,5 +1,6 @@
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "model/CSystemArray.h"
 
 namespace vornel {
@@ -80,9 +81,8 @@ SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields
   grid_->AddSpacer(1);
   grid_->Add(buttons);
   get->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    // The picture preview comes with the bitmap preview window; an empty path only beeps.
     controls_.FromWindow();
-    if (working_.imagePath.empty()) Prompts().Beep(BeepKind::kExclamation);
+    PreviewImage(this, working_.imagePath);
   });
   clear->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     controls_.FromWindow();
