@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "layout/dialogs/ChordDialogs.h"
@@ -118,6 +119,47 @@ TEST(ChordProperties, RangesEmptyChordAndCancel) {
   EXPECT_FALSE(EditChordProperties(chord, Guitar(), CKey()));
   EXPECT_EQ(chord.notes.NoteOnCourse(0)->pitch, 64);
   EXPECT_EQ(chord.dy, 0x55);
+}
+
+// Answers OK after changing the fields as the test asks.
+struct ScriptedChordDialogs : ChordDialogs {
+  std::function<void(CChordProperties&)> properties;
+  std::function<void(CGraceNotesDlg&)> grace;
+  bool EditChordProperties(CChordProperties& dialog) override {
+    properties(dialog);
+    return true;
+  }
+  bool EditGraceNotes(CGraceNotesDlg& dialog) override {
+    grace(dialog);
+    return true;
+  }
+};
+
+TEST(ChordDialogEntryPoints, OkAppliesAndOutOfRangeChangesNothing) {
+  ScriptedChordDialogs dialogs;
+  ScopedChordDialogs scoped(dialogs);
+  nChord chord;
+  chord.name = "E";
+  AddNote(chord, 64, 0);
+  dialogs.properties = [](CChordProperties& d) {
+    d.rows[0].fret = 2;
+    d.description = "F#";
+  };
+  CChordProperties result;
+  ASSERT_TRUE(EditChordProperties(chord, Guitar(), CKey(), &result));
+  EXPECT_EQ(chord.notes.NoteOnCourse(0)->pitch, 66);
+  EXPECT_EQ(result.description, "F#");
+  dialogs.properties = [](CChordProperties& d) { d.rows[0].fret = 30; };
+  EXPECT_FALSE(EditChordProperties(chord, Guitar(), CKey()));
+  EXPECT_EQ(chord.notes.NoteOnCourse(0)->pitch, 66);
+
+  int code = 70;
+  dialogs.grace = [](CGraceNotesDlg& d) {
+    EXPECT_EQ(d.type, 4);
+    d.descending = false;
+  };
+  ASSERT_TRUE(EditGraceNotes(code));
+  EXPECT_EQ(code, 6);
 }
 
 TEST(GraceNotes, CodesOpenAsTypeAndDirectionAndComeBack) {
