@@ -534,7 +534,7 @@ int CBriotabDoc::TransformSelection(const Rect& selection, nChordArray& clipboar
   const ChordRun run = GetSelectedChords(selection);
   if (run.count == 0) return 0;
   clipboard.CopyRange(*run.voice, run.first, run.count);
-  const std::optional<std::vector<ChordOperation>> stages = EntryFormsInForce().Transformations();
+  const std::optional<std::vector<ChordOperation>> stages = EntryFormsInForce().Transformations(static_cast<int>(run.count));
   if (!stages) return 0;
   nChordArray transformed(clipboard);
   if (!transformed.TransformChords(*stages, line->definition->key) || transformed.empty()) return 0;
@@ -585,6 +585,7 @@ int CBriotabDoc::ApplyRhythmPattern() {
   if (line->definition != nullptr) line->definition->voiceSelector = line->selectedVoice;
   RhythmPatternChoice initial;
   initial.pattern = line->rhythmPattern;
+  initial.definition = line->definition;
   int denominatorCode = 0;
   for (int32_t d = GetActiveSection()->denominator; d > 1 && denominatorCode < 6; d >>= 1) ++denominatorCode;
   initial.pattern.denominatorCode = static_cast<uint16_t>(denominatorCode);
