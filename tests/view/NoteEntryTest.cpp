@@ -478,7 +478,7 @@ struct AnsweringForms : EntryForms {
     asked.push_back(EntryForm::kTranspose);
     return TransposeChoice{2, false};
   }
-  std::optional<std::vector<ChordOperation>> Transformations() override {
+  std::optional<std::vector<ChordOperation>> Transformations(int) override {
     asked.push_back(EntryForm::kTransformations);
     return std::vector<ChordOperation>{{ChordOperation::kTransposeSemitones, 2}};
   }
