@@ -4,6 +4,8 @@
 // and print runs asked for) and documents of staff notation laid out by drawing their pages
 // once on a recording device, so that staves, columns and cursors have their places.
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -129,5 +131,24 @@ struct ViewRig {
   TestWindow window;
   view::CBriotabView view;
 };
+
+// A document as a snapshot stores it: fields that the stored form rebuilds (a definition's
+// name from its tuning ...) take their stored values first, so that comparisons after an
+// undo see only what the command changed.
+inline void SettleAsStored(ViewRig& rig) {
+  // Working out the systems per page asks for a new page per section, once and for good.
+  rig.doc->settings.pageSettings.newPageOnSection = 1;
+  rig.doc->SaveSnapshot();
+  rig.doc->OnEditUndo();
+  rig.doc->undoStack.clear();
+  rig.doc->redoStack.clear();
+}
+
+inline void NoFailures(const testing::ScriptedPrompts& prompts, int id) {
+  for (const std::string& m : prompts.messages) {
+    EXPECT_EQ(m.find("improper argument"), std::string::npos) << id;
+    EXPECT_EQ(m.find("unexpected error"), std::string::npos) << id;
+  }
+}
 
 }  // namespace vornel::testing

@@ -4,6 +4,7 @@
 // frame of an edit, and the systems per page worked out again on a screen-like device.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -48,6 +49,20 @@ void AddInstrumentOptionCommands(CommandTable& table, CBriotabView& view);
 void AddVoiceToolCommands(CommandTable& table, CBriotabView& view);
 void AddChordEventCommands(CommandTable& table, CBriotabView& view);
 void AddLayoutToolCommands(CommandTable& table, CBriotabView& view);
+void AddInstrumentClipboardCommands(CommandTable& table, CBriotabView& view);
+void AddTuningCommands(CommandTable& table, CBriotabView& view);
+void AddScoreDialogCommands(CommandTable& table, CBriotabView& view);
+
+// The application's instrument clipboard: a definition with copies of its line's voices in
+// its gathered lists ("Copy instrument", "Copy voice"); empty (null) after a paste takes it.
+std::unique_ptr<CInstrumentDlg>& InstrumentClipboard();
+
+// The instrument base's entry `index` replaces the active line's definition, after asking;
+// a negative index does nothing, one outside the base says so. True when replaced.
+bool ReplaceInstrumentFromLibrary(CBriotabView& view, int index);
+// The property sheet on the base's entry `index`; a change is saved with the base. True when
+// the entry changed; an index outside the base does nothing.
+bool EditLibraryInstrument(int index);
 
 }  // namespace view
 }  // namespace vornel

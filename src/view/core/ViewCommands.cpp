@@ -182,6 +182,8 @@ void CBriotabView::AddCommands() {
   AddInstrumentOptionCommands(t, *this);
   AddVoiceToolCommands(t, *this);
   AddChordEventCommands(t, *this);
+  AddInstrumentClipboardCommands(t, *this);
+  AddTuningCommands(t, *this);
   AddLayoutToolCommands(t, *this);
 }
 
