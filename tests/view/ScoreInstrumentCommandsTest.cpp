@@ -20,6 +20,7 @@
 #include "model/nTuning.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/commands/ScoreDialogs.h"
+#include "view/draw/FontChooser.h"
 #include "view/entry/ChordClipboard.h"
 
 namespace vornel {
@@ -46,6 +47,7 @@ struct ScriptedDialogs : view::ScoreDialogs {
   bool hasBase = false;
   int saves = 0;
   std::unique_ptr<CInstrumentDlg> template_;
+  bool ornaments = false;
 
   bool EditTuning(CInstrumentDlg& d) override { return tuning && tuning(d); }
   bool ChooseCourseTuning(const CInstrumentDlg&, view::CourseTuningChoice& c) override {
@@ -72,6 +74,11 @@ struct ScriptedDialogs : view::ScoreDialogs {
   CInstrumentArray* InstrumentBase() override { return hasBase ? &base : nullptr; }
   bool SaveInstrumentBase() override { return ++saves > 0; }
   std::unique_ptr<CInstrumentDlg> ChooseFromTemplates(const CInstrumentDlg&) override { return std::move(template_); }
+  bool CustomizeOrnaments(CInstrumentDlg& d) override {
+    if (!ornaments) return false;
+    d.ornaments.table.at(0)->alignment = (d.ornaments.table.at(0)->alignment + 1) % 12;
+    return true;
+  }
 };
 
 // The fixture's line as a tablature: its stave shows tablature, the notes sit on courses and
@@ -137,6 +144,9 @@ TEST(ScoreInstrumentCommands, EachEditIsUndoneByOneUndo) {
          rig.prompts.QueueAnswer(Answer::kOk);
        }},
       {32947, [](ViewRig&, ScriptedDialogs& d) { d.octave = COctaveDlg{0, 60}; }},
+      {34130, none},
+      {34157, none},
+      {34074, [](ViewRig&, ScriptedDialogs& d) { d.ornaments = true; }},
   };
   for (const Case& c : cases) {
     ViewRig rig(ViewDocument(1, 3, 4));
@@ -146,6 +156,11 @@ TEST(ScoreInstrumentCommands, EachEditIsUndoneByOneUndo) {
     rig.Stave().cursorColumn = 0;
     c.prepare(rig, dialogs);
     SettleAsStored(rig);
+    // The cursor on the first chord's note (the stored form keeps no cursor).
+    rig.Stave().cursorColumn = 0;
+    for (rig.Stave().cursorRow = -40; rig.Stave().cursorRow < 80; ++rig.Stave().cursorRow) {
+      if (rig.view.ActiveLine()->GetCursorNote() != nullptr) break;
+    }
     const std::string before = DumpDocument(*rig.doc);
     rig.doc->SetModifiedFlag(false);
     ASSERT_TRUE(Dispatch(rig, c.id)) << c.id;
@@ -163,7 +178,8 @@ TEST(ScoreInstrumentCommands, EachEditIsUndoneByOneUndo) {
 // command and nothing changes, whatever the dialogs answer.
 TEST(ScoreInstrumentCommands, NothingToActOnChangesNothing) {
   const std::vector<int> ids = {33809, 33811, 34020, 33193, 33006, 33007, 32980, 32981, 32982, 32984, 32985,
-                                32986, 33010, 33176, 33633, 33189, 33015, 34275, 32947};
+                                32986, 33010, 33176, 33633, 33189, 33015, 34275, 32947, 34123, 34130, 34157,
+                                33181, 33297, 33028, 33182, 34074, 33986, 33407, 33192, 33064, 34254};
   const auto check = [&ids](ViewRig& rig, const char* what) {
     ScriptedDialogs dialogs;
     dialogs.course = view::CourseTuningChoice{0, 60, true};
@@ -451,6 +467,55 @@ TEST(ScoreInstrumentCommands, Tuning) {
   for (int& p : lowered) p += 3;
   EXPECT_EQ(pitchesOnCourse(0), lowered);
   EXPECT_EQ(tab.OpenPitch(0) + kCoursePitchOffset, open + 2);
+}
+
+// Dialogs of the section and the definition: a cancelled one leaves no undo step; a confirmed
+// one is one. An older binary document is saved only after asking.
+TEST(ScoreInstrumentCommands, DialogsTakeOneUndoStepOnOk) {
+  struct Renaming : SectionEditor {
+    int runs = 0;
+    bool EditInstrument(CInstrumentDlg& d) override {
+      ++runs;
+      d.tabInstrument.name = "Mandora";
+      return true;
+    }
+  } renaming;
+  struct Fonts : FontChooser {
+    bool ok = false;
+    std::optional<FontChoice> Choose(const FontChoice& initial, bool) override {
+      if (!ok) return std::nullopt;
+      FontChoice c = initial;
+      c.face = "VN Serif";
+      return c;
+    }
+  } fonts;
+  ScopedFontChooser chooser(fonts);
+  ViewRig rig(ViewDocument(1, 2, 4));
+  for (const int id : {33182, 33181, 33297, 33028, 34074, 34123}) {
+    ASSERT_TRUE(Dispatch(rig, id)) << id;
+    EXPECT_TRUE(rig.doc->undoStack.empty()) << id;
+  }
+  fonts.ok = true;
+  ASSERT_TRUE(Dispatch(rig, 33182));
+  EXPECT_EQ(rig.Section().Definition(0)->notationFont.face, "VN Serif");
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+
+  // Read from an older binary file: No edits without saving, Cancel does nothing.
+  rig.doc->xmlFlag = 0;
+  rig.doc->SetPathName("/nonexistent/old.btb");
+  ScopedSectionEditor editor(renaming);
+  rig.prompts.QueueAnswer(Answer::kCancel);
+  ASSERT_TRUE(Dispatch(rig, 33181));
+  const bool older = rig.doc->binaryFileVersion() < "6.5";
+  EXPECT_EQ(rig.prompts.questions.size(), older ? 1u : 0u);
+  if (older) {
+    EXPECT_EQ(renaming.runs, 0);
+    rig.prompts.QueueAnswer(Answer::kNo);
+    ASSERT_TRUE(Dispatch(rig, 33181));
+  }
+  EXPECT_EQ(renaming.runs, 1);
+  EXPECT_EQ(rig.Section().Definition(0)->tabInstrument.name, "Mandora");
+  EXPECT_EQ(rig.doc->undoStack.size(), 2u);
 }
 
 TEST(ScoreInstrumentCommands, BarMovesAcrossSystems) {

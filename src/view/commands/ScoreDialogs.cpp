@@ -24,6 +24,7 @@ bool ScoreDialogs::CustomizeOrnaments(CInstrumentDlg&) { return false; }
 bool ScoreDialogs::ConfigureChordCharts(CInstrumentDlg&) { return false; }
 bool ScoreDialogs::EditDocumentFonts(CBriotabDoc&) { return false; }
 bool ScoreDialogs::ChooseTextureBitmap() { return false; }
+bool ScoreDialogs::TextureOn() { return false; }
 
 ScoreDialogs& ScoreCommandDialogs() { return current != nullptr ? *current : Fallback(); }
 

@@ -54,6 +54,8 @@ class ScoreDialogs {
   virtual bool EditDocumentFonts(CBriotabDoc& doc);
   // The background texture bitmap chosen by the application; true when one was set.
   virtual bool ChooseTextureBitmap();
+  // The application's paper-texture switch.
+  virtual bool TextureOn();
 };
 
 // The dialogs in force.

@@ -184,6 +184,7 @@ void CBriotabView::AddCommands() {
   AddChordEventCommands(t, *this);
   AddInstrumentClipboardCommands(t, *this);
   AddTuningCommands(t, *this);
+  AddScoreDialogCommands(t, *this);
   AddLayoutToolCommands(t, *this);
 }
 
