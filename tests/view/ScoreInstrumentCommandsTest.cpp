@@ -14,10 +14,12 @@
 #include "document/DocumentDump.h"
 #include "layout/dialogs/SmallDialogs.h"
 #include "model/CKey.h"
+#include "model/MetaEventEditor.h"
 #include "model/SectionEditor.h"
 #include "model/SectionTools.h"
 #include "model/nNotes.h"
 #include "model/nTuning.h"
+#include "support/RecordingLauncher.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/commands/ScoreDialogs.h"
 #include "view/draw/FontChooser.h"
@@ -516,6 +518,30 @@ TEST(ScoreInstrumentCommands, DialogsTakeOneUndoStepOnOk) {
   EXPECT_EQ(renaming.runs, 1);
   EXPECT_EQ(rig.Section().Definition(0)->tabInstrument.name, "Mandora");
   EXPECT_EQ(rig.doc->undoStack.size(), 2u);
+}
+
+// The model's hyperlinks reach the view: an internal link jumps, a web link opens after
+// asking, a target outside the document's folder is refused with a message.
+TEST(ScoreInstrumentCommands, HyperlinksAreFollowedByTheView) {
+  testing::RecordingLauncher launcher;
+  ViewRig rig(ViewDocument(2, 2, 4));
+  const CMetaEvent internal(CMetaEvent::kHyperlink, "|To the second", 0, (1 << 8) | 2, 0);
+  MetaEventEditors().FollowHyperlink(internal);
+  EXPECT_EQ(rig.doc->sections.activeSection, 1);
+
+  const CMetaEvent web(CMetaEvent::kHyperlink, "https://example.org/lute|Lute", 0, 0, 2);
+  rig.prompts.QueueAnswer(Answer::kNo);
+  MetaEventEditors().FollowHyperlink(web);
+  EXPECT_TRUE(launcher.opened.empty());
+  rig.prompts.QueueAnswer(Answer::kYes);
+  MetaEventEditors().FollowHyperlink(web);
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{"https://example.org/lute"});
+
+  const CMetaEvent outside(CMetaEvent::kHyperlink, "../../etc/passwd", 0, 0, 1);
+  const size_t questions = rig.prompts.questions.size();
+  MetaEventEditors().FollowHyperlink(outside);
+  EXPECT_EQ(rig.prompts.questions.size(), questions);
+  EXPECT_EQ(launcher.opened.size(), 1u);
 }
 
 TEST(ScoreInstrumentCommands, BarMovesAcrossSystems) {

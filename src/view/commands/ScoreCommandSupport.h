@@ -43,6 +43,10 @@ void RecomputeSystemsPerPageOnScreen(CBriotabDoc& doc);
 // when that is an http, https or mailto address or a file inside the document's folder.
 std::optional<std::string> HyperlinkTarget(const CMetaEvent& event, const std::string& documentFolder);
 
+// Follows a hyperlink event: an internal link jumps to its section and bar; any other opens
+// its target (HyperlinkTarget) with the desktop's program after asking, or says it cannot.
+void FollowHyperlink(CBriotabView& view, const CMetaEvent& event);
+
 // The families of commands, each entered into the view's table.
 void AddSectionToolCommands(CommandTable& table, CBriotabView& view);
 void AddInstrumentOptionCommands(CommandTable& table, CBriotabView& view);
