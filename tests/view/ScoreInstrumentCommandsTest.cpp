@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include "model/SectionTools.h"
 #include "model/nNotes.h"
 #include "model/nTuning.h"
+#include "support/Bytes.h"
 #include "support/RecordingLauncher.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/commands/ScoreDialogs.h"
@@ -542,6 +544,31 @@ TEST(ScoreInstrumentCommands, HyperlinksAreFollowedByTheView) {
   MetaEventEditors().FollowHyperlink(outside);
   EXPECT_EQ(rig.prompts.questions.size(), questions);
   EXPECT_EQ(launcher.opened.size(), 1u);
+}
+
+// "Send...": a zipped copy goes to the mail program; the document's file stays; an unsaved
+// document, or no mail program, is said.
+TEST(ScoreInstrumentCommands, MailSendsAZippedCopy) {
+  testing::RecordingLauncher launcher;
+  testing::ScriptedPrompts prompts;
+  testing::TempDir dir;
+  CBriotabDoc doc;
+  EXPECT_EQ(view::SendDocumentByMail(doc), std::nullopt);
+  EXPECT_NE(prompts.messages.back().find("Save the document"), std::string::npos);
+
+  testing::WriteText(dir.File("Suite.btxml"), "<VornelTabXML/>");
+  doc.SetPathName(dir.File("Suite.btxml"));
+  doc.SetModifiedFlag(false);
+  const std::optional<std::string> zip = view::SendDocumentByMail(doc);
+  ASSERT_TRUE(zip.has_value());
+  EXPECT_TRUE(std::filesystem::exists(*zip));
+  EXPECT_NE(std::filesystem::path(*zip).parent_path(), std::filesystem::path(dir.path()));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("Suite.btxml")));
+  EXPECT_EQ(doc.GetPathName(), dir.File("Suite.btxml"));
+  ASSERT_EQ(launcher.opened.size(), 1u);
+  EXPECT_EQ(launcher.opened[0], view::MailtoForAttachment("Suite.btxml", *zip));
+  EXPECT_EQ(view::MailtoForAttachment("A b&c", "/t/x y.zip"), "mailto:?subject=A%20b%26c&attach=/t/x%20y.zip");
+  std::filesystem::remove_all(std::filesystem::path(*zip).parent_path());
 }
 
 TEST(ScoreInstrumentCommands, BarMovesAcrossSystems) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "document/CBriotabDoc.h"
 #include "view/commands/CommandTable.h"
@@ -46,6 +47,13 @@ std::optional<std::string> HyperlinkTarget(const CMetaEvent& event, const std::s
 // Follows a hyperlink event: an internal link jumps to its section and bar; any other opens
 // its target (HyperlinkTarget) with the desktop's program after asking, or says it cannot.
 void FollowHyperlink(CBriotabView& view, const CMetaEvent& event);
+
+// "Send...": a zipped copy of the saved document file in a temporary folder, offered to the
+// desktop's mail program as an attachment (or, without one, named in a message). The zip's
+// path; nothing when the document has no saved file or the zip could not be written.
+std::optional<std::string> SendDocumentByMail(const CBriotabDoc& doc);
+std::string MailtoForAttachment(std::string_view subject, std::string_view attachment);
+void AddMailCommand(CommandTable& table, CBriotabDoc& doc);
 
 // The families of commands, each entered into the view's table.
 void AddSectionToolCommands(CommandTable& table, CBriotabView& view);

@@ -185,6 +185,7 @@ void CBriotabView::AddCommands() {
   AddInstrumentClipboardCommands(t, *this);
   AddTuningCommands(t, *this);
   AddScoreDialogCommands(t, *this);
+  AddMailCommand(t, doc_);
   AddLayoutToolCommands(t, *this);
 }
 
