@@ -30,6 +30,7 @@
 namespace vornel {
 namespace {
 
+using testing::ExpectOneUndoStep;
 using testing::NoFailures;
 using testing::SettleAsStored;
 using testing::ViewDocument;
@@ -165,15 +166,7 @@ TEST(ScoreInstrumentCommands, EachEditIsUndoneByOneUndo) {
     for (rig.Stave().cursorRow = -40; rig.Stave().cursorRow < 80; ++rig.Stave().cursorRow) {
       if (rig.view.ActiveLine()->GetCursorNote() != nullptr) break;
     }
-    const std::string before = DumpDocument(*rig.doc);
-    rig.doc->SetModifiedFlag(false);
-    ASSERT_TRUE(Dispatch(rig, c.id)) << c.id;
-    NoFailures(rig.prompts, c.id);
-    EXPECT_TRUE(DumpDocument(*rig.doc) != before) << "unchanged " << c.id;
-    EXPECT_TRUE(rig.doc->IsModified()) << c.id;
-    EXPECT_EQ(rig.doc->undoStack.size(), 1u) << c.id;
-    rig.doc->OnEditUndo();
-    EXPECT_TRUE(DumpDocument(*rig.doc) == before) << "not undone " << c.id;
+    ExpectOneUndoStep(rig, c.id);
   }
   view::InstrumentClipboard().reset();
 }

@@ -18,6 +18,7 @@ namespace vornel {
 namespace {
 
 using testing::ViewDocument;
+using testing::ExpectOneUndoStep;
 using testing::NoFailures;
 using testing::SettleAsStored;
 using testing::ViewRig;
@@ -70,15 +71,7 @@ TEST(ScoreToolCommands, EachEditIsUndoneByOneUndo) {
     rig.Stave().cursorColumn = 0;
     SettleAsStored(rig);
     c.prepare(rig);
-    const std::string before = DumpDocument(*rig.doc);
-    rig.doc->SetModifiedFlag(false);
-    ASSERT_TRUE(Dispatch(rig, c.id)) << c.id;
-    NoFailures(rig.prompts, c.id);
-    EXPECT_TRUE(DumpDocument(*rig.doc) != before) << "unchanged " << c.id;
-    EXPECT_TRUE(rig.doc->IsModified()) << c.id;
-    EXPECT_EQ(rig.doc->undoStack.size(), 1u) << c.id;
-    rig.doc->OnEditUndo();
-    EXPECT_TRUE(DumpDocument(*rig.doc) == before) << "not undone " << c.id;
+    ExpectOneUndoStep(rig, c.id);
   }
 }
 

@@ -14,6 +14,7 @@
 #include "PageFixtures.h"
 #include "document/CBriotabDoc.h"
 #include "document/CPageDlg.h"
+#include "document/DocumentDump.h"
 #include "model/CClef.h"
 #include "model/CInstrument.h"
 #include "model/CStaveArray.h"
@@ -149,6 +150,20 @@ inline void NoFailures(const testing::ScriptedPrompts& prompts, int id) {
     EXPECT_EQ(m.find("improper argument"), std::string::npos) << id;
     EXPECT_EQ(m.find("unexpected error"), std::string::npos) << id;
   }
+}
+
+// Runs command `id` through the view's table: it changes the document, marks it modified,
+// takes one undo step, and one Undo gives back the document's dump exactly.
+inline void ExpectOneUndoStep(ViewRig& rig, int id) {
+  const std::string before = DumpDocument(*rig.doc);
+  rig.doc->SetModifiedFlag(false);
+  ASSERT_TRUE(rig.view.Commands().Execute(view::CommandEvent{id, std::nullopt, {}})) << id;
+  NoFailures(rig.prompts, id);
+  EXPECT_TRUE(DumpDocument(*rig.doc) != before) << "unchanged " << id;
+  EXPECT_TRUE(rig.doc->IsModified()) << id;
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u) << id;
+  rig.doc->OnEditUndo();
+  EXPECT_TRUE(DumpDocument(*rig.doc) == before) << "not undone " << id;
 }
 
 }  // namespace vornel::testing
