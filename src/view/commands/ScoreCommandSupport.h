@@ -34,6 +34,9 @@ bool InNotation(const CBriotabView& view);
 
 // Snapshot of the active section, the edit, then the common end with `hint`.
 void SnapshotEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit);
+// The same for an edit that may find nothing to do (a cancelled dialog, nothing that moved):
+// when it returns false its snapshot is taken back and nothing is told. Returns what it did.
+bool SnapshotEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edit);
 // Reformatting the active section: with `snapshot` a snapshot first; the music reflowed into
 // systems of the columns that fit across the paper; the modified flag set (no view update).
 void ReformatActiveSection(CBriotabDoc& doc, bool snapshot);

@@ -41,18 +41,6 @@ constexpr const char* kSaveOldDocumentQuestion =
     "This document was written by an older version. It is saved in the current form before its instrument is "
     "edited.\nSave it now?";
 
-// A snapshot, then a dialog that edits the section; a cancelled dialog takes the snapshot back.
-// True when the dialog was confirmed.
-bool SnapshotDialog(CBriotabDoc& doc, int hint, const std::function<bool()>& dialog) {
-  doc.SaveSnapshot();
-  if (!dialog()) {
-    doc.undoStack.PopFront();
-    return false;
-  }
-  doc.NotifyChanged(hint);
-  return true;
-}
-
 }  // namespace
 
 void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
@@ -63,7 +51,7 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
 
   t.Add(kSectionSettings,
         [&doc, section](const CommandEvent&) {
-          const bool changed = SnapshotDialog(doc, kHintRepaintAll, [&] {
+          const bool changed = SnapshotEditIf(doc, kHintRepaintAll, [&] {
             if (EditSectionProperties(section()) == 0) return false;
             doc.ApplySectionFonts(0);
             doc.ApplySectionFonts(1);
@@ -80,7 +68,7 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
             if (answer == Answer::kCancel) return;
             if (answer == Answer::kYes && !doc.SaveBinary(doc.GetPathName())) return;
           }
-          SnapshotDialog(doc, kHintRepaintAll, [&] {
+          SnapshotEditIf(doc, kHintRepaintAll, [&] {
             if (section().EditActiveInstrument() == 0) return false;
             RecomputeSystemsPerPageOnScreen(doc);
             return true;
@@ -89,14 +77,14 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
         hasLine);
   t.Add(kSystemOptions,
         [&doc, section](const CommandEvent&) {
-          SnapshotDialog(doc, kHintRepaintAll, [&] { return EditSystemOptions(*section().ActiveSystem()); });
+          SnapshotEditIf(doc, kHintRepaintAll, [&] { return EditSystemOptions(*section().ActiveSystem()); });
         },
         hasSystems);
   t.Add(kChooseFont,
         [&doc, &view](const CommandEvent&) {
           CInstrumentDlg& definition = *ActiveDefinitionOf(view);
           const bool tablature = InTablature(view);
-          if (SnapshotDialog(doc, kHintRepaintAll, [&] {
+          if (SnapshotEditIf(doc, kHintRepaintAll, [&] {
                 return tablature ? ChooseFont(definition.tabInstrument.tabFont) : ChooseFont(definition.notationFont);
               })) {
             view.UpdateCaret();
@@ -105,13 +93,13 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
         hasLine);
   t.Add(kCustomizeOrnaments,
         [&doc, &view](const CommandEvent&) {
-          SnapshotDialog(doc, kHintRepaintAll,
+          SnapshotEditIf(doc, kHintRepaintAll,
                          [&] { return ScoreCommandDialogs().CustomizeOrnaments(*ActiveDefinitionOf(view)); });
         },
         hasLine);
   t.Add(kMidiEcho,
         [&doc, &view](const CommandEvent&) {
-          SnapshotDialog(doc, kHintNothing, [&] { return EditControllers(ActiveDefinitionOf(view)->midi); });
+          SnapshotEditIf(doc, kHintNothing, [&] { return EditControllers(ActiveDefinitionOf(view)->midi); });
         },
         hasLine);
 

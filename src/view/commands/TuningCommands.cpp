@@ -110,14 +110,12 @@ void AddTuningCommands(CommandTable& t, CBriotabView& view) {
         [&doc, section](const CommandEvent&) {
           COctaveDlg dialog;
           if (!ScoreCommandDialogs().ChooseOctaveLimit(dialog)) return;
-          doc.SaveSnapshot();
-          if (section().TransposeNotesBeyondLimit(dialog.limitPitch, dialog.direction != 0) == 0) {
-            // Nothing moved: no undo step either.
-            doc.undoStack.PopFront();
+          // Nothing moved: no undo step either.
+          if (!SnapshotEditIf(doc, kHintRepaintAll, [&] {
+                return section().TransposeNotesBeyondLimit(dialog.limitPitch, dialog.direction != 0) != 0;
+              })) {
             Prompts().ShowMessage(kNoChanges, MessageKind::kInformation);
-            return;
           }
-          doc.NotifyChanged(kHintRepaintAll);
         },
         hasLine);
 }

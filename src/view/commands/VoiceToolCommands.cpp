@@ -146,13 +146,11 @@ void AddVoiceToolCommands(CommandTable& t, CBriotabView& view) {
   // The voice analysis runs its dialog; a cancelled dialog leaves an unchanged section.
   const auto analyzeVoices = [&doc](bool colourVoices) {
     return [&doc, colourVoices](const CommandEvent&) {
-      doc.SaveSnapshot();
-      if (doc.GetActiveSection()->AnalyzeVoices() == 0) {
-        doc.undoStack.PopFront();
-        return;
-      }
-      if (colourVoices) doc.settings.pageSettings.coloredVoices = 1;
-      doc.NotifyChanged(kHintRepaintAll);
+      SnapshotEditIf(doc, kHintRepaintAll, [&] {
+        if (doc.GetActiveSection()->AnalyzeVoices() == 0) return false;
+        if (colourVoices) doc.settings.pageSettings.coloredVoices = 1;
+        return true;
+      });
     };
   };
   t.Add(kCreatePolyphony, analyzeVoices(true), hasLine);
@@ -174,15 +172,13 @@ void AddVoiceToolCommands(CommandTable& t, CBriotabView& view) {
   const auto notation = [&doc](bool grandStaff) {
     return [&doc, grandStaff](const CommandEvent&) {
       if (Prompts().Ask(kNotationQuestion, Buttons::kOkCancel, MessageKind::kQuestion, {}) != Answer::kOk) return;
-      doc.SaveSnapshot();
-      if (CreateNotationFromTablature(*doc.GetActiveSection(), grandStaff) == 0) {
-        doc.undoStack.PopFront();
-        Prompts().ShowMessage(kNoTablatureNotes, MessageKind::kInformation);
-        return;
-      }
-      RecomputeSystemsPerPageOnScreen(doc);
-      ReformatActiveSection(doc, false);
-      doc.NotifyChanged(kHintRepaintAll);
+      const bool made = SnapshotEditIf(doc, kHintRepaintAll, [&] {
+        if (CreateNotationFromTablature(*doc.GetActiveSection(), grandStaff) == 0) return false;
+        RecomputeSystemsPerPageOnScreen(doc);
+        ReformatActiveSection(doc, false);
+        return true;
+      });
+      if (!made) Prompts().ShowMessage(kNoTablatureNotes, MessageKind::kInformation);
     };
   };
   t.Add(kGuitarNotation, notation(false), [&view] { return InTablature(view); });
