@@ -66,10 +66,12 @@ class CKey : public Persistent {
   // Requires "key"; returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 
+  // The pitch class (C = 0) of the major key with this signature.
+  int TonicPitchClass() const;
+
  private:
   // Alterations within the tables: anything outside 0-7 counts as none.
   int AlterationCount() const;
-  int TonicPitchClass() const;
   int ChromaticCorrection(int pitch) const;
 };
 

@@ -120,10 +120,12 @@ class CTabInstrument : public Persistent {
   // Requires "tablature-definition"; returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 
+  int CoursesInUse() const;
+  // The stored pitch byte (MIDI pitch less kCoursePitchOffset) of an open course.
+  int OpenPitch(int string) const { return tuning.courses[static_cast<size_t>(string)].pitch; }
+
  private:
   void SetDefaults();
-  int CoursesInUse() const;
-  int OpenPitch(int string) const { return tuning.courses[static_cast<size_t>(string)].pitch; }
 };
 
 }  // namespace vornel

@@ -2,6 +2,8 @@
 // The editors of meta-events are dialogs of the window layer. The model asks for them through
 // this interface; until a front end installs its own, no editor runs (every edit is cancelled).
 
+#include <functional>
+
 namespace vornel {
 
 class CMetaEvent;
@@ -13,9 +15,14 @@ class MetaEventEditor {
   // event's fields and writes them back on OK. An editor may set the kind to
   // CMetaEvent::kDeleteMe to ask for the event's removal. Returns true on OK.
   virtual bool RunEditor(CMetaEvent& event, int view);
-  // Opens the target of a hyperlink event.
+  // Opens the target of a hyperlink event: hands it to the follower in force (see below).
   virtual void FollowHyperlink(const CMetaEvent& event);
 };
+
+// Who follows hyperlinks: the active score view installs itself, as a link may jump within
+// its document. Returns the follower it replaced.
+using HyperlinkFollower = std::function<void(const CMetaEvent& event)>;
+HyperlinkFollower SetHyperlinkFollower(HyperlinkFollower follower);
 
 // The editor in force.
 MetaEventEditor& MetaEventEditors();

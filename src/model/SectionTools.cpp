@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "model/CInstrument.h"
 #include "model/CSectionArray.h"
@@ -10,6 +12,7 @@
 #include "model/CSystemArray.h"
 #include "model/nChordArray.h"
 #include "model/nNotes.h"
+#include "model/nTuning.h"
 
 namespace vornel {
 
@@ -198,6 +201,156 @@ int MergeInstrumentVoices(CSystemArray& section) {
   section.ScatterVoice(first, i, 0);
   section.RecalculateSection(true);
   return 1;
+}
+
+namespace {
+
+constexpr uint16_t kStemBit = 0x80;
+constexpr int kGrandStaffPreset = 5;
+constexpr int kGuitarStaffPreset = 1;
+
+bool HoldsNotes(const nChordArray& voice) {
+  return std::any_of(voice.begin(), voice.end(),
+                     [](const auto& e) { return e != nullptr && e->IsChord() && !e->notes.empty(); });
+}
+
+// Ticks of a notation voice worked out again; chords with the stem bit lose status bits 4-7
+// and have their notes respelled in `key`; with `restShift` set, rests take that shift.
+void FinishNotationVoice(nChordArray& voice, const CSystemArray& section, const CKey& key,
+                         std::optional<uint16_t> restShift) {
+  voice.UpdateTickPositions(section.numerator, section.denominator);
+  for (const auto& e : voice) {
+    if (e == nullptr || !e->IsChord() || e->IsShared()) continue;
+    if ((e->status & kStemBit) != 0) {
+      e->status &= static_cast<uint16_t>(~0xF0);
+      e->notes.RespellKeepingMarks(key);
+    }
+    if (restShift && e->notes.empty()) e->dy = *restShift;
+  }
+}
+
+}  // namespace
+
+CKey TransposedKey(const CKey& key, int semitones) {
+  CKey moved(key);
+  if (semitones % 12 == 0) return moved;
+  const bool minor = (key.mode & CKey::kMinorBit) != 0;
+  // The major key of the signature moved, by sharps, or by flats when the key was written
+  // with flats or the sharps would pass seven; a minor key stays the relative minor.
+  const int major = ((key.TonicPitchClass() + semitones) % 12 + 12) % 12;
+  const int sharps = (major * 7) % 12;
+  const bool flats = key.bemol != 0 && key.alterations != 0;
+  const int fifths = sharps == 0 ? 0 : (flats && sharps - 12 >= -7) || sharps > 7 ? sharps - 12 : sharps;
+  moved.SetSignature(fifths, minor);
+  return moved;
+}
+
+int FormatAlterations(CSystemArray& section) {
+  if (section.systems.empty()) return 0;
+  const size_t i = section.GatherActiveInstrumentVoices();
+  CInstrumentDlg& definition = *section.Definition(i);
+  definition.gatheredList.RespellVoices(TransposedKey(definition.key, definition.key.transpose));
+  definition.ReleaseGatheredVoices();
+  return 0;
+}
+
+int CreateNotationFromTablature(CSystemArray& section, bool grandStaff) {
+  if (section.systems.empty()) return 0;
+  const size_t i = section.GatherActiveInstrumentVoices();
+  CInstrumentDlg& active = *section.Definition(i);
+  if (!HoldsNotes(active.gathered[0])) {
+    active.ReleaseGatheredVoices();
+    return 0;
+  }
+  active.EnsureStave();
+  active.staves.at(0)->spaceBelow = 3;
+  CTabInstrument& tab = active.tabInstrument;
+  tab.tabFont.staveAdjust.cy = 21;
+  tab.tabFont.pointSize.cx = 100;
+  tab.flagsHeight = 0x5600;
+
+  auto added = active.Clone();
+  added->ApplyNotationPreset(grandStaff ? kGrandStaffPreset : kGuitarStaffPreset);
+  active.gathered[0].SplitIntoNotationVoices(added->gatheredList, section.numerator, section.denominator);
+  const uint16_t shifts[2] = {grandStaff ? uint16_t{0} : uint16_t{4}, grandStaff ? uint16_t{0} : static_cast<uint16_t>(-4)};
+  for (size_t v = 0; v < 2; ++v) FinishNotationVoice(added->gathered[v], section, added->key, shifts[v]);
+  for (size_t v = 0; v < 2; ++v) FinishNotationVoice(active.gathered[v], section, active.key, std::nullopt);
+  for (const auto& e : added->gathered[1]) {
+    if (e != nullptr && e->IsChord() && !e->IsShared()) e->metaEvents.clear();
+  }
+  if (grandStaff) added->SetVoiceStemDirections();
+
+  section.AddInstrumentWithVoices(std::move(added));
+  active.ReleaseGatheredVoices();
+  // The active instrument's lines take its first stave, with the space below set above.
+  section.ApplyStaveDefinition(*active.staves.at(0), i, 0);
+  return 1;
+}
+
+int ChangeCourseTuning(CSystemArray& section, size_t instrument, int course, int midiPitch) {
+  CTabInstrument& tab = section.Definition(instrument)->tabInstrument;
+  if (course < 0 || course >= tab.CoursesInUse()) throw std::out_of_range("the instrument has no such course");
+  if (midiPitch < kCoursePitchOffset || midiPitch > 127) throw std::out_of_range("the pitch is out of range");
+  const int shift = midiPitch - (tab.OpenPitch(course) + kCoursePitchOffset);
+  tab.tuning.SetCoursePitch(course, midiPitch);
+  tab.tuningText = tab.tuning.GetTuningText();
+  if (shift == 0) return 0;
+  // Every system, hidden ones too: the tuning is the line's everywhere.
+  for (const auto& system : section.systems.items()) {
+    for (nChordArray* voice : system->Line(instrument)->Voices()) voice->RaiseOnCourse(static_cast<uint8_t>(course), shift);
+  }
+  return shift;
+}
+
+namespace {
+
+// The chords of the bars of a voice, in order; system breaks and bar lines end a bar, the
+// system breaks themselves belong to no bar.
+std::vector<std::vector<size_t>> BarsOf(const nChordArray& voice) {
+  std::vector<std::vector<size_t>> bars(1);
+  for (size_t k = 0; k < voice.size(); ++k) {
+    const nChord* e = voice[k];
+    if (e == nullptr) continue;
+    if (e->IsStaveBreak()) {
+      if (!bars.back().empty()) bars.emplace_back();
+      continue;
+    }
+    bars.back().push_back(k);
+    if (e->IsBarLine()) bars.emplace_back();
+  }
+  if (bars.back().empty()) bars.pop_back();
+  return bars;
+}
+
+const nChordArray& BarRangeVoice(const CInstrumentDlg& definition) {
+  return definition.gathered[0].empty() ? definition.gathered[1] : definition.gathered[0];
+}
+
+}  // namespace
+
+int CountActiveInstrumentBars(CSystemArray& section) {
+  if (section.systems.empty()) return 0;
+  CInstrumentDlg& definition = *section.Definition(section.GatherActiveInstrumentVoices());
+  const int count = static_cast<int>(BarsOf(BarRangeVoice(definition)).size());
+  definition.ReleaseGatheredVoices();
+  return count;
+}
+
+size_t CopyBarRange(CSystemArray& section, nChordArray& destination, int firstBar, int lastBar) {
+  if (section.systems.empty()) return 0;
+  CInstrumentDlg& definition = *section.Definition(section.GatherActiveInstrumentVoices());
+  const nChordArray& voice = BarRangeVoice(definition);
+  const auto bars = BarsOf(voice);
+  const int first = std::max(firstBar, 1);
+  const int last = std::min(lastBar, static_cast<int>(bars.size()));
+  nChordArray copies;
+  for (int b = first; b <= last; ++b) {
+    for (const size_t k : bars[static_cast<size_t>(b - 1)]) copies.push_back(nChordArray::CopyEntry(voice.HandleAt(k)));
+  }
+  definition.ReleaseGatheredVoices();
+  if (copies.empty()) return 0;
+  destination = std::move(copies);
+  return destination.size();
 }
 
 void DeleteActiveVoice(CSystemArray& section) {

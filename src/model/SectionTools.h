@@ -11,6 +11,7 @@
 
 namespace vornel {
 
+class CKey;
 class CSectionArray;
 class CSystemArray;
 class nChordArray;
@@ -46,6 +47,27 @@ void AutoDotActiveVoice(CSystemArray& section);
 int SplitInstrumentVoices(CSystemArray& section);
 // The second voice merged into the first; 0 when it is empty.
 int MergeInstrumentVoices(CSystemArray& section);
+// Staff notation made from the active tablature line: a new instrument (a grand staff, or
+// one G8 staff with both voices) whose voices split the tablature's by the notes' voice
+// marks. 0, with nothing changed, when the active line holds no notes.
+int CreateNotationFromTablature(CSystemArray& section, bool grandStaff);
+// The key moved by `semitones`: the major key of the new tonic (the relative major for a
+// minor key) by sharps, or by flats when the key used flats; major or minor is kept.
+CKey TransposedKey(const CKey& key, int semitones);
+// The notes of the active line in every system respelled, accidentals marked bar by bar, in
+// its definition's key moved by the key's transposition. Returns 0.
+int FormatAlterations(CSystemArray& section);
+// Course `course` of definition `instrument`'s tuning takes `midiPitch` and the notes on that
+// course in its lines follow; returns the shift (0 when the pitch was the course's already).
+// A course the tuning does not use, or a pitch outside the tuning's range, raises
+// std::out_of_range before anything changes.
+int ChangeCourseTuning(CSystemArray& section, size_t instrument, int course, int midiPitch);
+// The bars of the active instrument's first voice (its second when the first is empty); a
+// system break ends a bar as a bar line does.
+int CountActiveInstrumentBars(CSystemArray& section);
+// Copies of the chords of bars `firstBar` through `lastBar` (from 1) of that voice replace
+// the destination's; returns how many were copied (0, the destination kept, for none).
+size_t CopyBarRange(CSystemArray& section, nChordArray& destination, int firstBar, int lastBar);
 // The active stave leaves the active line and its selected voice is emptied in every system.
 void DeleteActiveVoice(CSystemArray& section);
 // The second voice of the active line moves to a new staff-notation instrument at the end;

@@ -223,3 +223,74 @@ TEST_F(MidiCommandsTest, NoSoundDeviceLeavesTheDocumentAndTheNextCommandWorks) {
 
 }  // namespace
 }  // namespace vornel::view
+
+namespace vornel::view {
+namespace {
+
+TEST(SectionMidiFilesTest, NamesCutAtAWordAndLoseUnsafeCharacters) {
+  const std::string fortyEight = "Fantasia on a theme of the old masters in G min";  // 47 characters
+  ASSERT_EQ(fortyEight.size(), 47u);
+  struct Row {
+    std::string label;
+    std::string name;
+  };
+  const std::vector<Row> rows = {
+      {"Pavan", "Pavan_3"},
+      {fortyEight + "o", fortyEight + "o_3"},                 // 48: kept whole
+      {fortyEight + "or extra", "Fantasia on a theme of the old masters in G_3"},  // cut to 48, then at its last space
+      {std::string(60, 'x'), std::string(48, 'x') + "_3"},  // no space: the 48 stay
+      {"A/B?\r\nC \"D's\" v.2", "A B   C Ds v2_3"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(SectionMidiFileName(r.label, 3), r.name) << r.label;
+}
+
+// Every section is written into the folder given; the active section and the process's
+// folder stay as they were; a folder that cannot be written is said once per section.
+TEST_F(MidiCommandsTest, SectionMidiFilesWriteEverySectionWithoutSideEffects) {
+  const std::filesystem::path cwd = std::filesystem::current_path();
+  std::vector<std::string> names;
+  EXPECT_EQ(WriteSectionMidiFiles(*doc, dir.path(), "pre_", names), 3);
+  ASSERT_EQ(names.size(), 3u);
+  for (const std::string& name : names) {
+    EXPECT_EQ(name.rfind("pre_", 0), 0u) << name;
+    EXPECT_EQ(testing::ReadText(dir.File(name)).substr(0, 4), "MThd") << name;
+  }
+  EXPECT_EQ(doc->sections.at(1)->midiFilePath, names[1]);
+  EXPECT_EQ(doc->sections.activeSection, 2);
+  EXPECT_EQ(std::filesystem::current_path(), cwd);
+  EXPECT_TRUE(prompts.messages.empty());
+
+  names.clear();
+  EXPECT_EQ(WriteSectionMidiFiles(*doc, dir.File("missing/folder"), "", names), 3);
+  EXPECT_EQ(prompts.messages.size(), 3u);
+}
+
+// "MIDI to WAV": without a player the message names the setting; with one the section goes
+// to a file of a temporary folder and the player starts there on it.
+TEST_F(MidiCommandsTest, MidiToWaveWritesIntoATemporaryFolder) {
+  EXPECT_TRUE(table.Execute({kMidiToWave, {}, {}}));
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_NE(prompts.messages[0].find("Preferences"), std::string::npos);
+  EXPECT_TRUE(launcher.started.empty());
+
+  struct WithPlayer : TestContext {
+    std::string MidiToWaveCommandLine() override { return "/bin/true -Ow -o {out} {in}"; }
+  } withPlayer;
+  withPlayer.document = doc.get();
+  CommandTable playing;
+  AddMidiCommands(playing, withPlayer);
+  EXPECT_TRUE(playing.Execute({kMidiToWave, {}, {}}));
+  ASSERT_EQ(launcher.started.size(), 1u);
+  const std::vector<std::string>& words = launcher.started[0];
+  ASSERT_EQ(words.size(), 5u);
+  const std::filesystem::path midi = words[4];
+  EXPECT_EQ(midi.filename(), "output.mid");
+  EXPECT_EQ(midi.parent_path().string(), launcher.folders[0]);
+  EXPECT_NE(midi.parent_path(), std::filesystem::path(dir.path()));
+  EXPECT_EQ(words[3], (midi.parent_path() / "output.wav").string());
+  EXPECT_EQ(testing::ReadText(midi.string()).substr(0, 4), "MThd");
+  std::filesystem::remove_all(midi.parent_path());
+}
+
+}  // namespace
+}  // namespace vornel::view

@@ -18,6 +18,9 @@ namespace vornel {
 namespace {
 
 using testing::ViewDocument;
+using testing::ExpectOneUndoStep;
+using testing::NoFailures;
+using testing::SettleAsStored;
 using testing::ViewRig;
 
 bool Dispatch(ViewRig& rig, int id) { return rig.view.Commands().Execute(view::CommandEvent{id, std::nullopt, {}}); }
@@ -25,25 +28,6 @@ bool Enabled(ViewRig& rig, int id) { return rig.view.Commands().State(id).enable
 std::optional<bool> Checked(ViewRig& rig, int id) { return rig.view.Commands().State(id).checked; }
 CInstrumentDlg& Definition(ViewRig& rig) { return *rig.Section().Definition(0); }
 nChord& CursorChord(ViewRig& rig) { return *rig.view.ActiveLine()->firstVoice.at(0); }
-
-// A document as a snapshot stores it: fields that the stored form rebuilds (a definition's
-// name from its tuning ...) take their stored values first, so that comparisons after an
-// undo see only what the command changed.
-void SettleAsStored(ViewRig& rig) {
-  // Working out the systems per page asks for a new page per section, once and for good.
-  rig.doc->settings.pageSettings.newPageOnSection = 1;
-  rig.doc->SaveSnapshot();
-  rig.doc->OnEditUndo();
-  rig.doc->undoStack.clear();
-  rig.doc->redoStack.clear();
-}
-
-void NoFailures(const testing::ScriptedPrompts& prompts, int id) {
-  for (const std::string& m : prompts.messages) {
-    EXPECT_EQ(m.find("improper argument"), std::string::npos) << id;
-    EXPECT_EQ(m.find("unexpected error"), std::string::npos) << id;
-  }
-}
 
 // Each command that changes the active section: it dispatches, changes the document, marks
 // it modified, and one Undo gives back the section's dump exactly.
@@ -87,15 +71,7 @@ TEST(ScoreToolCommands, EachEditIsUndoneByOneUndo) {
     rig.Stave().cursorColumn = 0;
     SettleAsStored(rig);
     c.prepare(rig);
-    const std::string before = DumpDocument(*rig.doc);
-    rig.doc->SetModifiedFlag(false);
-    ASSERT_TRUE(Dispatch(rig, c.id)) << c.id;
-    NoFailures(rig.prompts, c.id);
-    EXPECT_TRUE(DumpDocument(*rig.doc) != before) << "unchanged " << c.id;
-    EXPECT_TRUE(rig.doc->IsModified()) << c.id;
-    EXPECT_EQ(rig.doc->undoStack.size(), 1u) << c.id;
-    rig.doc->OnEditUndo();
-    EXPECT_TRUE(DumpDocument(*rig.doc) == before) << "not undone " << c.id;
+    ExpectOneUndoStep(rig, c.id);
   }
 }
 

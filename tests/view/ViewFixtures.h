@@ -4,6 +4,8 @@
 // and print runs asked for) and documents of staff notation laid out by drawing their pages
 // once on a recording device, so that staves, columns and cursors have their places.
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 #include "PageFixtures.h"
 #include "document/CBriotabDoc.h"
 #include "document/CPageDlg.h"
+#include "document/DocumentDump.h"
 #include "model/CClef.h"
 #include "model/CInstrument.h"
 #include "model/CStaveArray.h"
@@ -129,5 +132,38 @@ struct ViewRig {
   TestWindow window;
   view::CBriotabView view;
 };
+
+// A document as a snapshot stores it: fields that the stored form rebuilds (a definition's
+// name from its tuning ...) take their stored values first, so that comparisons after an
+// undo see only what the command changed.
+inline void SettleAsStored(ViewRig& rig) {
+  // Working out the systems per page asks for a new page per section, once and for good.
+  rig.doc->settings.pageSettings.newPageOnSection = 1;
+  rig.doc->SaveSnapshot();
+  rig.doc->OnEditUndo();
+  rig.doc->undoStack.clear();
+  rig.doc->redoStack.clear();
+}
+
+inline void NoFailures(const testing::ScriptedPrompts& prompts, int id) {
+  for (const std::string& m : prompts.messages) {
+    EXPECT_EQ(m.find("improper argument"), std::string::npos) << id;
+    EXPECT_EQ(m.find("unexpected error"), std::string::npos) << id;
+  }
+}
+
+// Runs command `id` through the view's table: it changes the document, marks it modified,
+// takes one undo step, and one Undo gives back the document's dump exactly.
+inline void ExpectOneUndoStep(ViewRig& rig, int id) {
+  const std::string before = DumpDocument(*rig.doc);
+  rig.doc->SetModifiedFlag(false);
+  ASSERT_TRUE(rig.view.Commands().Execute(view::CommandEvent{id, std::nullopt, {}})) << id;
+  NoFailures(rig.prompts, id);
+  EXPECT_TRUE(DumpDocument(*rig.doc) != before) << "unchanged " << id;
+  EXPECT_TRUE(rig.doc->IsModified()) << id;
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u) << id;
+  rig.doc->OnEditUndo();
+  EXPECT_TRUE(DumpDocument(*rig.doc) == before) << "not undone " << id;
+}
 
 }  // namespace vornel::testing

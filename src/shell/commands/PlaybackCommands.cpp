@@ -7,6 +7,7 @@
 #include "midi/MidiDialogs.h"
 #include "midi/play/MidiOutStream.h"
 #include "shell/app/CVornelTabApp.h"
+#include "shell/commands/ProgramCommands.h"
 #include "view/commands/MidiCommands.h"
 
 namespace vornel {
@@ -33,6 +34,7 @@ class DocumentPlayback : public view::MidiCommandContext {
   bool MetronomeOn() override { return app_.metronomeOn; }
   uint8_t MetronomeChannel() override { return static_cast<uint8_t>(std::clamp(app_.percussionChannel, 0, 15)); }
   uint8_t MetronomeKey() override { return static_cast<uint8_t>(std::clamp(app_.metronomeKey, 0, 127)); }
+  std::string MidiToWaveCommandLine() override { return GetMidiToWavProgramPath(app_); }
 
  private:
   CVornelTabApp& app_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/CClef.h"
 #include "model/CInstrument.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
@@ -11,6 +12,7 @@
 #include "model/MetaEventEditor.h"
 #include "model/SectionTools.h"
 #include "model/nChord.h"
+#include "model/nNotes.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"
 
@@ -31,6 +33,12 @@ constexpr int kDynamicsLast = 34190;
 constexpr int kBracketFirst = 34196;   // six shapes, endings, flip, lengthen, shorten, delete, edit
 constexpr int kBracketLast = 34207;
 constexpr int kBracketNeedsOne = 34203;
+constexpr int kInsertFullBarPause = 34123;
+constexpr int kFullBarRest = 34130;
+constexpr int kInsertGraceNote = 34157;
+constexpr uint16_t kBarPauseBar = 0x24D;   // a bar event that stands for a whole bar's rest
+constexpr uint8_t kRightStaticSpace = 24;
+constexpr uint8_t kSpace = 11;
 constexpr uint8_t kStaveBracket = 33;  // the meta-event kind of a stave bracket
 
 constexpr std::array<uint32_t, 11> kDynamicsVelocity = {64, 74, 84, 94, 100, 110, 118, 128, 120, 128, 120};
@@ -245,6 +253,52 @@ void AddChordEventCommands(CommandTable& t, CBriotabView& view) {
                if (chord == nullptr) return false;
                return id < kBracketNeedsOne || chord->metaEvents.Find(kStaveBracket) != nullptr;
              });
+
+  // --- rests of a whole bar and grace notes
+  const auto hasLine = [&view] { return HasActiveLine(view); };
+  t.Add(kInsertFullBarPause,
+        [&doc](const CommandEvent&) {
+          const size_t steps = doc.undoStack.size();
+          // The insertion takes its own snapshot; a cancelled editor leaves that step unused.
+          if (doc.InsertSpecialEvent(CMetaEvent::kBarPause) == 0 && doc.undoStack.size() > steps) doc.undoStack.PopFront();
+        },
+        hasLine);
+  t.Add(kFullBarRest,
+        [&doc, &view](const CommandEvent&) {
+          SnapshotEdit(doc, kHintRepaintAll, [&] {
+            auto bar = std::make_unique<nChord>(kBarPauseBar);
+            bar->metaEvents.SetMetaEvent(CMetaEvent::kBarPause, "", 0, 1, 0);
+            CInstrument& line = *view.ActiveLine();
+            CClef& stave = *line.GetCurrentStave();
+            if (stave.cursorColumn < 0) stave.cursorColumn = 0;
+            nChordArray& voice = line.GetSelectedVoice();
+            size_t at = std::min(static_cast<size_t>(stave.cursorColumn), voice.size());
+            voice.insert(at++, std::make_unique<nChord>(static_cast<uint16_t>((kRightStaticSpace << 4) | nChord::kSpecialEvent)));
+            voice.insert(at++, std::move(bar));
+            voice.insert(at, std::make_unique<nChord>(static_cast<uint16_t>((kSpace << 4) | nChord::kSpecialEvent)));
+            doc.ReflowActiveSystem(true);
+          });
+        },
+        hasLine);
+  const auto cursorNote = [&view]() -> nNotes* {
+    CInstrument* line = view.ActiveLine();
+    return line != nullptr && CursorChordOf(view) != nullptr ? line->GetCursorNote() : nullptr;
+  };
+  t.Add(kInsertGraceNote,
+        [&doc, &view, cursorNote](const CommandEvent&) {
+          SnapshotEdit(doc, kHintRepaintSystem, [&] {
+            const nNotes& note = *cursorNote();
+            const uint32_t value = (uint32_t{note.pitch} << 16) | (uint32_t{note.string} << 8) | note.interval;
+            nChord& chord = *CursorChordOf(view);
+            chord.metaEvents.SetMetaEvent(CMetaEvent::kGraceNote, "", value, 0, 0);
+            chord.MarkForMetaEvent(CMetaEvent::kGraceNote);
+          });
+        },
+        [cursorNote] { return cursorNote() != nullptr; },
+        [&view] {
+          const nChord* chord = CursorChordOf(view);
+          return chord != nullptr && chord->metaEvents.Find(CMetaEvent::kGraceNote) != nullptr;
+        });
 }
 
 }  // namespace vornel::view

@@ -1,6 +1,7 @@
 // Layout commands of the score view: reformatting, space below a stave, merging a system
 // into the one above, the commands that show nothing, and following hyperlinks.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -113,6 +114,29 @@ std::optional<std::string> HyperlinkTarget(const CMetaEvent& event, const std::s
   const std::filesystem::path file = std::filesystem::weakly_canonical(folder / target, error);
   if (error || file.parent_path() != folder || !std::filesystem::is_regular_file(file, error)) return std::nullopt;
   return file.string();
+}
+
+void FollowHyperlink(CBriotabView& view, const CMetaEvent& event) {
+  // An internal link holds its section in the low byte of cx and its bar in the next.
+  if (event.cy == 0) {
+    const int section = event.cx & 0xFF;
+    const int bar = (event.cx >> 8) & 0xFF;
+    view.GoToBar(std::max(bar, 1), std::max(section, 1));
+    view.Window().Invalidate();
+    return;
+  }
+  const std::string& path = view.Document().GetPathName();
+  const std::string folder = path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
+  const std::optional<std::string> target = HyperlinkTarget(event, folder);
+  if (!target) {
+    Prompts().ShowMessage("This link cannot be opened: only web and mail addresses and files beside the document are.",
+                          MessageKind::kWarning);
+    return;
+  }
+  if (Prompts().Ask("Open " + *target + "?", Buttons::kYesNo, MessageKind::kQuestion, {}) != Answer::kYes) return;
+  if (!Programs().OpenWithDefault(*target)) {
+    Prompts().ShowMessage("Cannot open " + *target, MessageKind::kError);
+  }
 }
 
 }  // namespace vornel::view

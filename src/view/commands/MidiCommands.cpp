@@ -1,14 +1,20 @@
 #include "view/commands/MidiCommands.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "document/CBriotabDoc.h"
+#include "midi/CMidiPlaylist.h"
 #include "midi/MidiImport.h"
 #include "midi/MidiSection.h"
 #include "midi/play/MidiOutStream.h"
 #include "midi/play/OfflineRender.h"
+#include "model/CSectionArray.h"
 #include "model/CSystemArray.h"
 #include "model/CUndoSectionArray.h"
 #include "platform/UserPrompts.h"
@@ -45,6 +51,33 @@ void CreateMidiFile(MidiCommandContext& context) {
   options.metronomeChannel = context.MetronomeChannel();
   options.metronomeKey = context.MetronomeKey();
   if (WriteSectionMidiFile(section, doc->settings.midiExport, options, path)) Programs().OpenWithDefault(path);
+}
+
+// "MIDI to WAV": the active section written to a file of its own temporary folder, which the
+// player of the preferences turns into a wave file beside it.
+void PlayThroughWavePlayer(MidiCommandContext& context) {
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (doc == nullptr) return;
+  const std::string commandLine = context.MidiToWaveCommandLine();
+  if (commandLine.empty()) {
+    Prompts().ShowMessage(CMidiPlaylist::kPlayerNotSet, MessageKind::kWarning);
+    return;
+  }
+  std::string folder = (std::filesystem::temp_directory_path() / "vornel-wave-XXXXXX").string();
+  if (mkdtemp(folder.data()) == nullptr) {
+    Prompts().ShowMessage("Cannot create a temporary folder for the MIDI file: " + std::string(std::strerror(errno)),
+                          MessageKind::kError);
+    return;
+  }
+  const std::string path = (std::filesystem::path(folder) / "output.mid").string();
+  MidiExportOptions options;
+  options.metronome = context.MetronomeOn();
+  options.metronomeChannel = context.MetronomeChannel();
+  options.metronomeKey = context.MetronomeKey();
+  if (!WriteSectionMidiFile(*doc->GetActiveSection(), doc->settings.midiExport, options, path)) return;
+  const auto command = CMidiPlaylist::MidiToWaveCommand(commandLine, path);
+  if (command && Programs().Start(*command, folder, {})) return;
+  if (command) Prompts().ShowMessage("The MIDI to WAV player could not be started: " + (*command)[0], MessageKind::kError);
 }
 
 void ImportMidi(MidiCommandContext& context) {
@@ -139,6 +172,34 @@ std::string_view MidiCommandText(int id) {
   }
 }
 
+std::string SectionMidiFileName(std::string label, int number) {
+  constexpr size_t kLongestLabel = 48;
+  if (label.size() > kLongestLabel) {
+    label.resize(kLongestLabel);
+    const size_t space = label.rfind(' ');
+    if (space != std::string::npos && space > 0) label.resize(space);
+  }
+  std::string name = label + "_" + std::to_string(number);
+  for (char& c : name) {
+    if (c == '/' || c == '\r' || c == '\n' || c == '?') c = ' ';
+  }
+  std::erase_if(name, [](char c) { return c == '"' || c == '\'' || c == '.'; });
+  return name;
+}
+
+int WriteSectionMidiFiles(CBriotabDoc& doc, const std::string& folder, const std::string& prefix,
+                          std::vector<std::string>& names) {
+  for (size_t i = 0; i < doc.sections.size(); ++i) {
+    CSystemArray& section = *doc.sections.at(i);
+    const std::string name = prefix + SectionMidiFileName(doc.sections.GetSectionLabel(i), static_cast<int>(i) + 1) + ".mid";
+    names.push_back(name);
+    const std::string path = folder.empty() ? name : (std::filesystem::path(folder) / name).string();
+    // A file that cannot be written has been said; the next section is written all the same.
+    if (WriteSectionMidiFile(section, doc.settings.midiExport, MidiExportOptions{}, path)) section.midiFilePath = name;
+  }
+  return static_cast<int>(doc.sections.size());
+}
+
 void AddMidiCommands(CommandTable& table, MidiCommandContext& context) {
   // Not owned: the caller keeps the context as long as the table.
   AddMidiCommands(table, std::shared_ptr<MidiCommandContext>(std::shared_ptr<void>(), &context));
@@ -153,6 +214,7 @@ void AddMidiCommands(CommandTable& table, std::shared_ptr<MidiCommandContext> sh
 
   table.Add(kCreateMidiFile, [shared](const CommandEvent&) { CreateMidiFile(*shared); }, hasDocument);
   table.Add(kImportMidiFile, [shared](const CommandEvent&) { ImportMidi(*shared); }, hasDocument);
+  table.Add(kMidiToWave, [shared](const CommandEvent&) { PlayThroughWavePlayer(*shared); }, hasDocument);
 
   const auto play = [shared, state](int mode) {
     return [shared, state, mode](const CommandEvent&) { StartPlayback(*shared, *state, mode); };

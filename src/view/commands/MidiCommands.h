@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "view/commands/CommandTable.h"
@@ -25,6 +26,7 @@ namespace view {
 // Command ids.
 inline constexpr int kCreateMidiFile = 33164;
 inline constexpr int kImportMidiFile = 32822;
+inline constexpr int kMidiToWave = 32826;  // "MIDI to WAV"
 inline constexpr int kPlaySingleVoice = 32829;
 inline constexpr int kPlaySingleInstrument = 32830;
 inline constexpr int kPlayAllInstruments = 32831;
@@ -52,6 +54,9 @@ class MidiCommandContext {
   virtual uint8_t MetronomeKey() { return 81; }
   // A command for the main window (34233 after an import).
   virtual void PostFrameCommand(int /*id*/) {}
+  // The MIDI-to-WAVE player's command line of the preferences (looked for when unset); empty
+  // when there is none.
+  virtual std::string MidiToWaveCommandLine() { return {}; }
 };
 
 // The file name "Create MIDI file" proposes: the document's title without ".btb", ".btxml",
@@ -59,6 +64,18 @@ class MidiCommandContext {
 std::string ProposedMidiFileName(std::string_view title, int sectionIndex);
 // A chosen name gets ".mid" unless its last four characters are exactly ".mid".
 std::string WithMidiExtension(std::string path);
+
+// The name "MIDI to WAV" gives a section's file: its list label (over 48 characters cut to 48,
+// then before its last space when one follows the first character), "_" and `number`; every
+// "/", "?", carriage return and line feed becomes a space, double quotes, apostrophes and "."
+// go.
+std::string SectionMidiFileName(std::string label, int number);
+// Every section as a Standard MIDI File in `folder`, named `prefix` and SectionMidiFileName
+// with ".mid"; the names written are appended to `names` and kept as each section's MIDI file
+// name. A file that cannot be written is said and skipped. Neither the process's folder nor
+// the active section changes. Returns the number of sections.
+int WriteSectionMidiFiles(CBriotabDoc& doc, const std::string& folder, const std::string& prefix,
+                          std::vector<std::string>& names);
 
 // The menu text of a command ("Play single voice\tF11": the window system takes the key after
 // the tab as its accelerator); empty for an id that is not one of these.

@@ -47,6 +47,16 @@ void SnapshotEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit)
   doc.NotifyChanged(hint);
 }
 
+bool SnapshotEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edit) {
+  doc.SaveSnapshot();
+  if (!edit()) {
+    doc.undoStack.PopFront();
+    return false;
+  }
+  doc.NotifyChanged(hint);
+  return true;
+}
+
 void ReformatActiveSection(CBriotabDoc& doc, bool snapshot) {
   CSystemArray& section = *doc.GetActiveSection();
   if (snapshot) doc.SaveSnapshot();

@@ -4,8 +4,10 @@
 // frame of an edit, and the systems per page worked out again on a screen-like device.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "document/CBriotabDoc.h"
 #include "view/commands/CommandTable.h"
@@ -32,6 +34,9 @@ bool InNotation(const CBriotabView& view);
 
 // Snapshot of the active section, the edit, then the common end with `hint`.
 void SnapshotEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit);
+// The same for an edit that may find nothing to do (a cancelled dialog, nothing that moved):
+// when it returns false its snapshot is taken back and nothing is told. Returns what it did.
+bool SnapshotEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edit);
 // Reformatting the active section: with `snapshot` a snapshot first; the music reflowed into
 // systems of the columns that fit across the paper; the modified flag set (no view update).
 void ReformatActiveSection(CBriotabDoc& doc, bool snapshot);
@@ -42,12 +47,37 @@ void RecomputeSystemsPerPageOnScreen(CBriotabDoc& doc);
 // when that is an http, https or mailto address or a file inside the document's folder.
 std::optional<std::string> HyperlinkTarget(const CMetaEvent& event, const std::string& documentFolder);
 
+// Follows a hyperlink event: an internal link jumps to its section and bar; any other opens
+// its target (HyperlinkTarget) with the desktop's program after asking, or says it cannot.
+void FollowHyperlink(CBriotabView& view, const CMetaEvent& event);
+
+// "Send...": a zipped copy of the saved document file in a temporary folder, offered to the
+// desktop's mail program as an attachment (or, without one, named in a message). The zip's
+// path; nothing when the document has no saved file or the zip could not be written.
+std::optional<std::string> SendDocumentByMail(const CBriotabDoc& doc);
+std::string MailtoForAttachment(std::string_view subject, std::string_view attachment);
+void AddMailCommand(CommandTable& table, CBriotabDoc& doc);
+
 // The families of commands, each entered into the view's table.
 void AddSectionToolCommands(CommandTable& table, CBriotabView& view);
 void AddInstrumentOptionCommands(CommandTable& table, CBriotabView& view);
 void AddVoiceToolCommands(CommandTable& table, CBriotabView& view);
 void AddChordEventCommands(CommandTable& table, CBriotabView& view);
 void AddLayoutToolCommands(CommandTable& table, CBriotabView& view);
+void AddInstrumentClipboardCommands(CommandTable& table, CBriotabView& view);
+void AddTuningCommands(CommandTable& table, CBriotabView& view);
+void AddScoreDialogCommands(CommandTable& table, CBriotabView& view);
+
+// The application's instrument clipboard: a definition with copies of its line's voices in
+// its gathered lists ("Copy instrument", "Copy voice"); empty (null) after a paste takes it.
+std::unique_ptr<CInstrumentDlg>& InstrumentClipboard();
+
+// The instrument base's entry `index` replaces the active line's definition, after asking;
+// a negative index does nothing, one outside the base says so. True when replaced.
+bool ReplaceInstrumentFromLibrary(CBriotabView& view, int index);
+// The property sheet on the base's entry `index`; a change is saved with the base. True when
+// the entry changed; an index outside the base does nothing.
+bool EditLibraryInstrument(int index);
 
 }  // namespace view
 }  // namespace vornel

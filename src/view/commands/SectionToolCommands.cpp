@@ -20,6 +20,8 @@ constexpr int kMoreStaves = 1176;
 constexpr int kGlobalStavesPerPage = 33047;
 constexpr int kShiftLastBarsDown = 33004;
 constexpr int kShiftFirstBarsUp = 33005;
+constexpr int kMoveFirstBarUp = 33006;
+constexpr int kMoveLastBarDown = 33007;
 constexpr int kInsertSpaceAcrossSystem = 32787;
 constexpr int kInsertRightSpaceAcrossSystem = 32788;
 constexpr int kShowHiddenStaves = 33254;
@@ -100,6 +102,21 @@ void AddSectionToolCommands(CommandTable& t, CBriotabView& view) {
   };
   t.Add(kShiftLastBarsDown, shift(1), hasLine);
   t.Add(kShiftFirstBarsUp, shift(0), hasLine);
+  // The active line alone, its selected voice only; the first system has nothing above it.
+  const auto moveBar = [&doc](int direction) {
+    return [&doc, direction](const CommandEvent&) {
+      SnapshotEdit(doc, kHintRepaintAll, [&] {
+        CSystemArray& section = *doc.GetActiveSection();
+        if (section.MoveLineBarAcrossSystems(static_cast<size_t>(section.activeSystem), section.ActiveInstrumentIndex(),
+                                             direction, true) != 0) {
+          section.RecalculateSection(true);
+        }
+      });
+    };
+  };
+  t.Add(kMoveFirstBarUp, moveBar(0),
+        [&view] { return HasActiveLine(view) && view.ActiveSection()->activeSystem > 0; });
+  t.Add(kMoveLastBarDown, moveBar(1), hasLine);
   const auto spaceAcross = [&doc](bool rightSpace) {
     return [&doc, rightSpace](const CommandEvent&) {
       doc.SaveSnapshot();

@@ -2,7 +2,9 @@
 // transfer and deletion, clearing, ghosts, rests, notation recalculation, auto-dot, the
 // voice analysis, and the copy and paste of a system.
 
+#include <iterator>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/CClef.h"
@@ -40,6 +42,18 @@ constexpr int kGlobalFingerings = 33902;
 constexpr int kCreatePolyphony = 33211;
 constexpr int kRecalculateSplitPoint = 33422;
 constexpr int kChangeActiveVoice = 33210;
+constexpr int kGuitarNotation = 33809;
+constexpr int kGrandStaffNotation = 33811;
+constexpr int kVoicingGallery = 34020;
+constexpr int kFormatAlterations = 33193;
+constexpr int kRemoveVoicingCues = 33103;
+
+constexpr const char* kNotationQuestion =
+    "If you have not run the voice analysis tool first, one staff might be empty.\nDo you want to proceed?";
+constexpr const char* kNoTablatureNotes = "The active instrument holds no notes to write in staff notation.";
+// The voicing gallery's items, in order.
+constexpr int kGalleryCommands[] = {kGuitarNotation, kGrandStaffNotation, kRecalculateNotation,
+                                    kKeyAnalysis,    kCreatePolyphony,    kRemoveVoicingCues};
 
 constexpr const char* kKeyAnalysisQuestion =
     "This tool will analyse the key signature. It is not full proof and it will override manual settings if they "
@@ -132,13 +146,11 @@ void AddVoiceToolCommands(CommandTable& t, CBriotabView& view) {
   // The voice analysis runs its dialog; a cancelled dialog leaves an unchanged section.
   const auto analyzeVoices = [&doc](bool colourVoices) {
     return [&doc, colourVoices](const CommandEvent&) {
-      doc.SaveSnapshot();
-      if (doc.GetActiveSection()->AnalyzeVoices() == 0) {
-        doc.undoStack.PopFront();
-        return;
-      }
-      if (colourVoices) doc.settings.pageSettings.coloredVoices = 1;
-      doc.NotifyChanged(kHintRepaintAll);
+      SnapshotEditIf(doc, kHintRepaintAll, [&] {
+        if (doc.GetActiveSection()->AnalyzeVoices() == 0) return false;
+        if (colourVoices) doc.settings.pageSettings.coloredVoices = 1;
+        return true;
+      });
     };
   };
   t.Add(kCreatePolyphony, analyzeVoices(true), hasLine);
@@ -155,6 +167,32 @@ void AddVoiceToolCommands(CommandTable& t, CBriotabView& view) {
         },
         [&view] { return InNotation(view); },
         [&view] { return InNotation(view) && view.ActiveLine()->selectedVoice != 0; });
+
+  // --- staff notation from the tablature line
+  const auto notation = [&doc](bool grandStaff) {
+    return [&doc, grandStaff](const CommandEvent&) {
+      if (Prompts().Ask(kNotationQuestion, Buttons::kOkCancel, MessageKind::kQuestion, {}) != Answer::kOk) return;
+      const bool made = SnapshotEditIf(doc, kHintRepaintAll, [&] {
+        if (CreateNotationFromTablature(*doc.GetActiveSection(), grandStaff) == 0) return false;
+        RecomputeSystemsPerPageOnScreen(doc);
+        ReformatActiveSection(doc, false);
+        return true;
+      });
+      if (!made) Prompts().ShowMessage(kNoTablatureNotes, MessageKind::kInformation);
+    };
+  };
+  t.Add(kGuitarNotation, notation(false), [&view] { return InTablature(view); });
+  t.Add(kGrandStaffNotation, notation(true), [&view] { return InTablature(view); });
+  // The gallery sends the item chosen last as the event's value.
+  t.Add(kVoicingGallery,
+        [&t](const CommandEvent& event) {
+          const long item = event.value.value_or(-1);
+          if (item < 0 || item >= static_cast<long>(std::size(kGalleryCommands))) return;
+          t.Execute(CommandEvent{kGalleryCommands[item], std::nullopt, {}});
+          Prompts().ShowMessage("Change Style " + std::to_string(item), MessageKind::kInformation);
+        },
+        hasLine);
+  t.Add(kFormatAlterations, edit(kHintRepaintAll, [section] { FormatAlterations(section()); }), hasLine);
 
   // --- copy and paste of a system
   auto copied = std::make_shared<std::unique_ptr<CopiedSystem>>();

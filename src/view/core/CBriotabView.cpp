@@ -12,6 +12,7 @@
 #include "model/CInstrument.h"
 #include "model/CStaveArray.h"
 #include "model/CSystemArray.h"
+#include "model/MetaEventEditor.h"
 #include "model/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
@@ -19,6 +20,7 @@
 #include "platform/draw/TextFaces.h"
 #include "platform/text/FormatText.h"
 #include "view/FramePanes.h"
+#include "view/commands/ScoreCommandSupport.h"
 #include "view/core/ViewIds.h"
 #include "view/entry/NoteEntry.h"
 #include "view/draw/FontDrawing.h"
@@ -62,6 +64,11 @@ dfLogFont TipFont(const CPageDlg& page) {
 
 }  // namespace
 
+namespace {
+// The view that follows the hyperlinks the model activates: the one activated last.
+const CBriotabView* g_linkFollower = nullptr;
+}  // namespace
+
 CBriotabView::CBriotabView(CBriotabDoc& doc, ViewWindow& window, ViewServices services)
     : MSJSuperView(window), doc_(doc), services_(std::move(services)), entry_(std::make_unique<NoteEntry>(*this)) {
   AddCommands();
@@ -89,6 +96,11 @@ CBriotabView::CBriotabView(CBriotabDoc& doc, ViewWindow& window, ViewServices se
 }
 
 CBriotabView::~CBriotabView() {
+  // The links the model activates no longer come here.
+  if (g_linkFollower == this) {
+    SetHyperlinkFollower({});
+    g_linkFollower = nullptr;
+  }
   OnDestroy();
   if (observing_) doc_.RemoveObserver(this);
 }
@@ -97,6 +109,7 @@ CBriotabView::~CBriotabView() {
 // Life
 
 void CBriotabView::OnInitialUpdate() {
+  FollowLinks();
   if (player_ == nullptr) {
     player_ = std::make_unique<MidiOutStream>(services_.playerOwner, services_.playerOutput, services_.playerClock);
   }
@@ -110,10 +123,16 @@ void CBriotabView::OnInitialUpdate() {
 }
 
 void CBriotabView::OnActivateView() {
+  FollowLinks();
   UpdatePageMetrics();
   ClearSelection();
   sectionsListed_ = false;
   if (!doc_.sections.empty()) doc_.UpdateSectionList();
+}
+
+void CBriotabView::FollowLinks() {
+  SetHyperlinkFollower([this](const CMetaEvent& event) { RunGuarded([&] { FollowHyperlink(*this, event); }); });
+  g_linkFollower = this;
 }
 
 void CBriotabView::OnSetFocus() {

@@ -224,6 +224,8 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
  private:
   friend class NoteEntry;
   void AddCommands();
+  // Makes this view the one that follows the hyperlinks the model activates.
+  void FollowLinks();
   void SetPanes();
   void InvalidateLogical(const Rect& logical, int grow = 0);
   void ClearSelection();

@@ -182,6 +182,10 @@ void CBriotabView::AddCommands() {
   AddInstrumentOptionCommands(t, *this);
   AddVoiceToolCommands(t, *this);
   AddChordEventCommands(t, *this);
+  AddInstrumentClipboardCommands(t, *this);
+  AddTuningCommands(t, *this);
+  AddScoreDialogCommands(t, *this);
+  AddMailCommand(t, doc_);
   AddLayoutToolCommands(t, *this);
 }
 

@@ -1,0 +1,129 @@
+// Score commands that open a dialog on the section, the active system, the active definition
+// or the document: section settings, instrument properties, system options, the fonts of the
+// instrument, of the end texts and of the document, the ornament table, the MIDI echo and
+// the paper texture. Each edit of the section is one undo step; a cancelled dialog leaves
+// none.
+
+#include <string>
+
+#include "layout/dialogs/SectionDialogs.h"
+#include "midi/MidiDialogs.h"
+#include "model/CClef.h"
+#include "model/CInstrument.h"
+#include "model/CInstrumentDlg.h"
+#include "model/CSectionArray.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "platform/UserPrompts.h"
+#include "view/commands/ScoreCommandSupport.h"
+#include "view/commands/ScoreDialogs.h"
+#include "view/core/CBriotabView.h"
+#include "view/draw/FontChooser.h"
+
+namespace vornel::view {
+
+namespace {
+
+constexpr int kInstrumentProperties = 33181;
+constexpr int kSectionSettings = 33297;
+constexpr int kSystemOptions = 33028;
+constexpr int kChooseFont = 33182;
+constexpr int kBitmapBackground = 33064;
+constexpr int kTextureOn = 34254;
+constexpr int kDocumentFonts = 33407;
+constexpr int kResetEndTextFont = 33192;
+constexpr int kCustomizeOrnaments = 34074;
+constexpr int kMidiEcho = 33986;
+
+// Binary documents older than this are saved before their instrument is edited.
+constexpr const char* kFirstCurrentBinaryVersion = "6.5";
+constexpr const char* kSaveOldDocumentQuestion =
+    "This document was written by an older version. It is saved in the current form before its instrument is "
+    "edited.\nSave it now?";
+
+}  // namespace
+
+void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
+  CBriotabDoc& doc = view.Document();
+  const auto hasLine = [&view] { return HasActiveLine(view); };
+  const auto hasSystems = [&view] { return view.ActiveSection() != nullptr && !view.ActiveSection()->systems.empty(); };
+  const auto section = [&doc]() -> CSystemArray& { return *doc.GetActiveSection(); };
+
+  t.Add(kSectionSettings,
+        [&doc, section](const CommandEvent&) {
+          const bool changed = SnapshotEditIf(doc, kHintRepaintAll, [&] {
+            if (EditSectionProperties(section()) == 0) return false;
+            doc.ApplySectionFonts(0);
+            doc.ApplySectionFonts(1);
+            return true;
+          });
+          if (changed) doc.UpdateSectionList();
+        },
+        [&view] { return view.ActiveSection() != nullptr; });
+  t.Add(kInstrumentProperties,
+        [&doc, section](const CommandEvent&) {
+          // A binary document of an older version is saved first, after asking.
+          if (doc.xmlFlag == 0 && !doc.GetPathName().empty() && doc.binaryFileVersion() < kFirstCurrentBinaryVersion) {
+            const Answer answer = Prompts().Ask(kSaveOldDocumentQuestion, Buttons::kYesNoCancel, MessageKind::kQuestion, {});
+            if (answer == Answer::kCancel) return;
+            if (answer == Answer::kYes && !doc.SaveBinary(doc.GetPathName())) return;
+          }
+          SnapshotEditIf(doc, kHintRepaintAll, [&] {
+            if (section().EditActiveInstrument() == 0) return false;
+            RecomputeSystemsPerPageOnScreen(doc);
+            return true;
+          });
+        },
+        hasLine);
+  t.Add(kSystemOptions,
+        [&doc, section](const CommandEvent&) {
+          SnapshotEditIf(doc, kHintRepaintAll, [&] { return EditSystemOptions(*section().ActiveSystem()); });
+        },
+        hasSystems);
+  t.Add(kChooseFont,
+        [&doc, &view](const CommandEvent&) {
+          CInstrumentDlg& definition = *ActiveDefinitionOf(view);
+          const bool tablature = InTablature(view);
+          if (SnapshotEditIf(doc, kHintRepaintAll, [&] {
+                return tablature ? ChooseFont(definition.tabInstrument.tabFont) : ChooseFont(definition.notationFont);
+              })) {
+            view.UpdateCaret();
+          }
+        },
+        hasLine);
+  t.Add(kCustomizeOrnaments,
+        [&doc, &view](const CommandEvent&) {
+          SnapshotEditIf(doc, kHintRepaintAll,
+                         [&] { return ScoreCommandDialogs().CustomizeOrnaments(*ActiveDefinitionOf(view)); });
+        },
+        hasLine);
+  t.Add(kMidiEcho,
+        [&doc, &view](const CommandEvent&) {
+          SnapshotEditIf(doc, kHintNothing, [&] { return EditControllers(ActiveDefinitionOf(view)->midi); });
+        },
+        hasLine);
+
+  // Document-wide changes: undo holds one section, so these are no undo step.
+  t.Add(kDocumentFonts,
+        [&doc](const CommandEvent&) {
+          if (!ScoreCommandDialogs().EditDocumentFonts(doc)) return;
+          doc.ApplySectionFonts(1);
+          doc.NotifyChanged(kHintRepaintAll);
+        },
+        [&view] { return view.ActiveSection() != nullptr; });
+  t.Add(kResetEndTextFont,
+        [&doc](const CommandEvent&) {
+          dfLogFont font;
+          if (!ChooseFont(font)) return;
+          for (const auto& each : doc.sections.items()) each->EndText().font = font;
+          doc.NotifyChanged(kHintRepaintAll);
+        },
+        [&view] { return view.ActiveSection() != nullptr; });
+  t.Add(kBitmapBackground, [&view](const CommandEvent&) {
+    if (ScoreCommandDialogs().ChooseTextureBitmap()) view.Window().Invalidate();
+  });
+  t.Add(kTextureOn, [&view](const CommandEvent&) { view.Window().Invalidate(); }, {},
+        [] { return ScoreCommandDialogs().TextureOn(); });
+}
+
+}  // namespace vornel::view
