@@ -139,6 +139,9 @@ struct ViewRig {
 inline void SettleAsStored(ViewRig& rig) {
   // Working out the systems per page asks for a new page per section, once and for good.
   rig.doc->settings.pageSettings.newPageOnSection = 1;
+  // Reading a document recalculates its sections (notes built in memory get their spelling
+  // and steps); an undo snapshot is an exact copy and leaves that to the reader.
+  for (size_t i = 0; i < rig.doc->sections.size(); ++i) rig.doc->sections.at(i)->RecalculateSection(false);
   rig.doc->SaveSnapshot();
   rig.doc->OnEditUndo();
   rig.doc->undoStack.clear();
