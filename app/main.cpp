@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "layout/ui/dialogs/SmallDialogWindows.h"
 #include "platform/UserPrompts.h"
 #include "platform/fonts/FontRegistration.h"
 #include "platform/ui/WxPrompts.h"
@@ -41,8 +42,13 @@ class VornelApp : public wxApp {
     for (const std::string& option : line_.unknownOptions) std::fprintf(stderr, "vornel: unknown option %s\n", option.c_str());
 
     // Measuring runs answer no dialog: messages go to the standard error stream.
-    prompts_ = line_.reportStartup ? std::unique_ptr<vornel::UserPrompts>(new vornel::ConsolePrompts)
-                                   : std::unique_ptr<vornel::UserPrompts>(new vornel::WxPrompts);
+    // Number prompts are our own dialog with its slider; the other prompts the desktop's.
+    if (line_.reportStartup) {
+      prompts_ = std::make_unique<vornel::ConsolePrompts>();
+    } else {
+      windowPrompts_ = std::make_unique<vornel::WxPrompts>();
+      prompts_ = std::make_unique<vornel::DialogNumberPrompts>(*windowPrompts_);
+    }
     promptsScope_ = std::make_unique<vornel::ScopedPrompts>(*prompts_);
     if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
       vornel::Prompts().ShowMessage("Windows sockets initialization failed.", vornel::MessageKind::kError);
@@ -58,7 +64,8 @@ class VornelApp : public wxApp {
     if (frame == nullptr) return false;
     exports_->SetParent(frame);
     exports_->TakeSettings();
-    if (auto* wx = dynamic_cast<vornel::WxPrompts*>(prompts_.get())) wx->SetParent(frame);
+    if (windowPrompts_) windowPrompts_->SetParent(frame);
+    if (auto* numbers = dynamic_cast<vornel::DialogNumberPrompts*>(prompts_.get())) numbers->SetParent(frame);
     fontChooser_ = std::make_unique<vornel::WxFontChooser>(frame);
     fontScope_ = std::make_unique<vornel::ScopedFontChooser>(*fontChooser_);
     SetTopWindow(frame);
@@ -89,6 +96,7 @@ class VornelApp : public wxApp {
   }
 
   vornel::CommandLine line_;
+  std::unique_ptr<vornel::WxPrompts> windowPrompts_;
   std::unique_ptr<vornel::UserPrompts> prompts_;
   std::unique_ptr<vornel::ScopedPrompts> promptsScope_;
   vornel::WxProgramLauncher launcher_;

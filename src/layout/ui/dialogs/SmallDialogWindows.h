@@ -116,6 +116,7 @@ class DialogNumberPrompts : public ForwardingPrompts {
  public:
   explicit DialogNumberPrompts(UserPrompts& outer, wxWindow* parent = nullptr)
       : ForwardingPrompts(outer), parent_(parent) {}
+  void SetParent(wxWindow* parent) { parent_ = parent; }
   std::optional<long> PromptNumber(std::string_view caption, std::string_view prompt, long minimum, long maximum,
                                    long value) override;
 
