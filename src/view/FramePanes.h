@@ -46,6 +46,8 @@ class FramePanes {
   // it: context menus, and the commands a command sends the main window. False when no
   // target carries the command or it is disabled.
   virtual bool DispatchCommand(int /*id*/) { return false; }
+  // The same with the event's value and text (a pane's choice the command acts on).
+  virtual bool DispatchCommandEvent(const CommandEvent& event) { return DispatchCommand(event.id); }
   virtual CommandState CommandStateOf(int /*id*/) const { return {}; }
 };
 

@@ -14,6 +14,7 @@
 #include "shell/commands/ProgramCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
+#include "view/ui/charts/AlfabetoFunctionDialog.h"
 
 namespace vornel {
 
@@ -76,6 +77,9 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static MetaEventEditorRegistry metaEventEditors;
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
+  // The alfabeto letter of a chord, over whatever entry forms are installed already.
+  static AlfabetoEntryForms alfabetoForms(nullptr, EntryFormsInForce());
+  static ScopedEntryForms scopedAlfabetoForms(alfabetoForms);
 }
 
 }  // namespace vornel

@@ -16,6 +16,9 @@
 #include "shell/ui/panes/ListPanes.h"
 #include "shell/ui/panes/PaletteWindows.h"
 #include "shell/ui/panes/PropertiesPane.h"
+#include "model/CInstrument.h"
+#include "model/CInstrumentDlg.h"
+#include "view/ui/charts/ChordPalette.h"
 
 namespace vornel {
 
@@ -97,6 +100,17 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
   palettes_ = new SplitPalettePane(frame.PaneHost(CMainFrame::kPalettes), frame.DockManager(), routing);
   PutInHost(frame.PaneHost(CMainFrame::kPalettes), palettes_);
   palettes::AddPaletteCommands(frame.FrameCommands(), *palettes_);
+
+  // The chord palette shows the alfabeto of the active document's active line.
+  chordPalette_ = new CChordPalette(
+      frame.PaneHost(CMainFrame::kChordCharts),
+      [this]() -> CTabInstrument* {
+        CChildFrame* child = frame_.ActiveChild();
+        CInstrument* line = child != nullptr ? child->Document().GetActiveInstrument() : nullptr;
+        return line != nullptr && line->definition != nullptr ? &line->definition->tabInstrument : nullptr;
+      },
+      [this](int id) { return frame_.Picture(id, 16); });
+  PutInHost(frame.PaneHost(CMainFrame::kChordCharts), chordPalette_);
 
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();
