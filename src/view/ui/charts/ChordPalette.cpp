@@ -96,9 +96,10 @@ bool CChordPalette::RunCommand(int id) {
       break;
     }
     default:
-      // The score view carries the alfabeto commands and the insert modes.
+      // The score view carries the alfabeto commands and the insert modes; the selection stays.
       view::Panes().DispatchCommand(id);
-      break;
+      chart_->Refresh();
+      return true;
   }
   Reload(true);
   return true;
