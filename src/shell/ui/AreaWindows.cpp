@@ -1,5 +1,7 @@
 #include "shell/ui/AreaWindows.h"
 
+#include <wx/app.h>
+
 #include "document/CVornelTabDoc.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
@@ -13,6 +15,9 @@
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/ProgramCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
+#include "shell/ui/CChildFrame.h"
+#include "shell/ui/MainFrame.h"
+#include "view/draw/FontChooser.h"
 #include "view/ui/ScoreCanvas.h"
 #include "view/ui/charts/AlfabetoFunctionDialog.h"
 
@@ -73,8 +78,14 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static DialogSectionEditor sectionEditor;
   static ScopedSectionEditor scopedSectionEditor(sectionEditor);
   static WxMetaEventDialogs metaEventDialogs(nullptr);
+  metaEventDialogs.SetFontChooser([](dfLogFont& font) { return ChooseFont(font); });
   static ScopedMetaEventDialogs scopedMetaEventDialogs(metaEventDialogs);
   static MetaEventEditorRegistry metaEventEditors;
+  metaEventEditors.SetDocument([]() -> CBriotabDoc* {
+    auto* frame = wxTheApp != nullptr ? dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()) : nullptr;
+    CChildFrame* child = frame != nullptr ? frame->ActiveChild() : nullptr;
+    return child != nullptr ? &child->Document() : nullptr;
+  });
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
   // The alfabeto letter of a chord, over whatever entry forms are installed already.
