@@ -5,6 +5,7 @@
 #include "document/CBriotabDoc.h"
 #include "model/CInstrument.h"
 #include "model/CMetaEvent.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
@@ -106,6 +107,24 @@ MetaEventEditorRegistry::MetaEventEditorRegistry() {
   Register(CMetaEvent::kBarPause, EditBarPause);
   Register(CMetaEvent::kClef, PlainEditor<CClefChange>(&MetaEventDialogs::EditClef));
   Register(CMetaEvent::kReprise, PlainEditor<CMetaReprise>(&MetaEventDialogs::EditReprise));
+  // Captions and footnotes: the track text settings with the view's offsets and the document's
+  // caption or footnote font.
+  const auto trackText = [this](CMetaEvent& event, bool lower) {
+    CBriotabDoc* doc = document_ ? document_() : nullptr;
+    dfLogFont scratch;
+    const size_t fontIndex = event.kind == CMetaEvent::kFootnote ? kFontFootnotes : kFontCaptions;
+    dfLogFont& font = doc != nullptr ? doc->settings.pageSettings.DocumentFont(fontIndex) : scratch;
+    const int view = lower ? EventLocation::kTablature : EventLocation::kNotation;
+    CTrackTextDlg dialog;
+    dialog.FromEvent(event, view, font);
+    if (!SectionEditingDialogs().EditTrackText(dialog) || !dialog.Validate().empty()) return false;
+    dialog.ToEvent(event, view);
+    font = dialog.font;
+    font.microTuning = dialog.fontTuning;
+    return true;
+  };
+  Register(CMetaEvent::kCaption, trackText);
+  Register(CMetaEvent::kFootnote, trackText);
   Register(CMetaEvent::kLyrics, [this](CMetaEvent& event, bool lower) {
     CBriotabDoc* doc = document_ ? document_() : nullptr;
     CInstrument* line = doc != nullptr ? doc->GetActiveInstrument() : nullptr;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "layout/dialogs/TrackTextDialog.h"
 #include "model/SectionEditor.h"
 #include "model/dfLogFont.h"
 
@@ -121,6 +122,8 @@ class SectionDialogs {
   virtual bool ParseVoices(CAnalyzeVoicesDlg& dialog);
   virtual bool EditSystem(CSegOffsetDlg& dialog);
   virtual bool ReformatPage(CReformatPageDlg& dialog);
+  // "Track text settings", also the caption and footnote editors of meta-events.
+  virtual bool EditTrackText(CTrackTextDlg& dialog);
 };
 
 SectionDialogs& SectionEditingDialogs();
@@ -148,6 +151,7 @@ bool EditSystemOptions(CStaveArray& system);
 class DialogSectionEditor : public SectionEditor {
  public:
   bool ParseVoices(int& splitPitch, int& highRange) override;
+  bool EditTrackText(CTrackText& text) override;
   bool EditSystemOptions(CStaveArray& system) override;
 };
 

@@ -74,6 +74,7 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // Editing dialogs: the section and system dialogs, the meta-event editors by kind (the MIDI
   // controller's from the MIDI dialogs).
   static WxSectionDialogs sectionDialogs(nullptr);
+  sectionDialogs.SetFontChooser([](dfLogFont& font) { return ChooseFont(font); });
   static ScopedSectionDialogs scopedSectionDialogs(sectionDialogs);
   static DialogSectionEditor sectionEditor;
   static ScopedSectionEditor scopedSectionEditor(sectionEditor);

@@ -216,6 +216,23 @@ TEST(EditingDialogs, ClefRepriseAndLyricsWindows) {
   EXPECT_FALSE(Control<wxWindow>(lyricsWindow, LyricsDialog::kNext)->IsEnabled());
 }
 
+TEST(EditingDialogs, TrackTextSettingsWindow) {
+  CTrackTextDlg caption;
+  CMetaEvent event(CMetaEvent::kCaption, "Pavan\nLachrimae", 0, 0x4, 0);
+  event.location.SetOffset(EventLocation::kNotation, -120, -250);
+  caption.FromEvent(event, EventLocation::kNotation, dfLogFont());
+  TrackTextDialog window(nullptr, caption);
+  ASSERT_TRUE(window.TransferDataToWindow());
+  EXPECT_EQ(window.GetTitle(), "Caption editor");
+  EXPECT_EQ(Control<wxSpinCtrl>(window, TrackTextDialog::kX)->GetValue(), -120);
+  EXPECT_FALSE(Control<wxWindow>(window, TrackTextDialog::kVisible)->IsShown());
+  EXPECT_TRUE(Control<wxCheckBox>(window, TrackTextDialog::kShaded)->GetValue());
+  SavePng(window, "caption-editor");
+  Control<wxSlider>(window, TrackTextDialog::kTuning)->SetValue(-8);
+  ASSERT_TRUE(window.TransferDataFromWindow());
+  EXPECT_EQ(caption.fontTuning, -8);
+}
+
 TEST(EditingDialogs, RangeFailureKeepsTheStructAndNamesTheField) {
   testing::ScriptedPrompts prompts;
   ScopedPrompts scope(prompts);

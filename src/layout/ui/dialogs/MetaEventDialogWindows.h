@@ -83,9 +83,6 @@ class RepriseDialog : public StructDialog<CMetaReprise> {
   RepriseDialog(wxWindow* parent, CMetaReprise& fields);
 };
 
-// Chooses a font in place; true when one was chosen.
-using FontChoiceFunction = std::function<bool(dfLogFont& font)>;
-
 class LyricsDialog : public StructDialog<CLyricsDlg> {
  public:
   enum : int { kText = 1652, kSpacing = 1224, kBorder = 1658, kShaded = 1659, kPrevious = 1700, kNext = 1701,

@@ -1,5 +1,7 @@
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 
+#include <wx/button.h>
+
 #include "model/CSystemArray.h"
 
 namespace vornel {
@@ -99,5 +101,34 @@ bool WxSectionDialogs::EditSection(CSectionDlg& dialog) {
 bool WxSectionDialogs::ParseVoices(CAnalyzeVoicesDlg& dialog) { return ShowStructDialog<ParseVoicesDialog>(parent_, dialog); }
 
 bool WxSectionDialogs::EditSystem(CSegOffsetDlg& dialog) { return ShowStructDialog<SystemOptionsDialog>(parent_, dialog); }
+
+TrackTextDialog::TrackTextDialog(wxWindow* parent, CTrackTextDlg& fields, FontChoiceFunction chooseFont)
+    : StructDialog(parent, wxString::FromUTF8(fields.title.empty() ? "Track text settings" : fields.title), fields),
+      chooseFont_(std::move(chooseFont)) {
+  CTrackTextDlg& w = working_;
+  controls_.Text(kText, "Text", w.text, wxTE_MULTILINE)->SetMinSize(wxSize(260, 80));
+  const int low = fields.forEvent ? -10000 : 0;
+  controls_.Number(kX, "X", low, 10000, w.x);
+  controls_.Number(kY, "Y", low, 10000, w.y);
+  // An event is always shown: its editor has no "Visible".
+  controls_.Check(kVisible, "Visible", w.visible)->Show(!fields.forEvent);
+  controls_.Check(kBorder, "Border", w.border);
+  controls_.Check(kShaded, "Shaded", w.shaded);
+  controls_.Check(kCentered, "Centered", w.centered);
+  controls_.Slider(kTuning, "Font tuning", -20, 20, w.fontTuning);
+  auto* font = new wxButton(this, kFont, "Set Font");
+  grid_->AddSpacer(1);
+  grid_->Add(font, 0, wxALL, 3);
+  font->Enable(static_cast<bool>(chooseFont_));
+  font->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    if (chooseFont_) chooseFont_(working_.font);
+  });
+  FinishLayout();
+}
+
+bool WxSectionDialogs::EditTrackText(CTrackTextDlg& dialog) {
+  TrackTextDialog window(parent_, dialog, chooseFont_);
+  return window.ShowModal() == wxID_OK;
+}
 
 }  // namespace vornel

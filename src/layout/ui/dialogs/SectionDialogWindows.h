@@ -51,16 +51,31 @@ class SystemOptionsDialog : public StructDialog<CSegOffsetDlg> {
   SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields);
 };
 
+// "Track text settings" (and the caption and footnote editors).
+class TrackTextDialog : public StructDialog<CTrackTextDlg> {
+ public:
+  enum : int { kText = 1652, kX = 1224, kY = 1228, kVisible = 1658, kBorder = 1659, kShaded = 1660,
+               kCentered = 1661, kFont = 1662, kTuning = 1665 };
+  TrackTextDialog(wxWindow* parent, CTrackTextDlg& fields, FontChoiceFunction chooseFont = {});
+
+ private:
+  FontChoiceFunction chooseFont_;
+};
+
 // Runs each dialog modally over `parent`.
 class WxSectionDialogs : public SectionDialogs {
  public:
   explicit WxSectionDialogs(wxWindow* parent) : parent_(parent) {}
+  // The font dialog of "Set Font".
+  void SetFontChooser(FontChoiceFunction choose) { chooseFont_ = std::move(choose); }
   bool EditSection(CSectionDlg& dialog) override;
   bool ParseVoices(CAnalyzeVoicesDlg& dialog) override;
   bool EditSystem(CSegOffsetDlg& dialog) override;
+  bool EditTrackText(CTrackTextDlg& dialog) override;
 
  private:
   wxWindow* parent_;
+  FontChoiceFunction chooseFont_;
 };
 
 }  // namespace vornel

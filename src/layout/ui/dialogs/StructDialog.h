@@ -7,10 +7,16 @@
 #include <wx/dialog.h>
 #include <wx/sizer.h>
 
+#include <functional>
+
 #include "layout/ui/dialogs/BoundControls.h"
+#include "model/dfLogFont.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
+
+// Chooses a font in place (the font dialog of the view layer); true when one was chosen.
+using FontChoiceFunction = std::function<bool(dfLogFont& font)>;
 
 template <typename Fields>
 class StructDialog : public wxDialog {
