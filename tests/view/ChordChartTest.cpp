@@ -13,6 +13,7 @@
 #include "view/charts/ChartGrids.h"
 #include "view/charts/ChordChartDlg.h"
 #include "view/charts/ChordPaletteLayout.h"
+#include "view/charts/OrnamentGlyphChooser.h"
 
 namespace vornel {
 namespace {
@@ -286,6 +287,46 @@ TEST(ChordPalette, LayoutAndInsert) {
   ASSERT_TRUE(insert.has_value());
   EXPECT_EQ(insert->id, kInsertAlfabetoCommand);
   EXPECT_EQ(insert->value, 1) << "'B'";
+}
+
+// A graphic ornament opens with its glyph selected in the chooser's grid and is written back
+// as glyph, alignment, zoom and font.
+TEST(OrnamentGlyphChooser, EventRoundTrip) {
+  struct Case {
+    uint32_t value;
+    int32_t cy;
+    const char* text;
+    int cell;
+    int zoom;
+    const char* font;
+  };
+  for (const Case c : {Case{0x41, 0, "", 0x41 - 32, 100, "VAVadurura"},
+                       Case{0x19F, 150, "VornelNotation", 0x9F - 32, 150, "VornelNotation"},
+                       Case{0x10, 80, "", 0, 80, "VAVADURURA"}}) {
+    COrnamentDlg chooser;
+    chooser.FromEvent(CMetaEvent(CMetaEvent::kGraphicOrnament, c.text, c.value, 3, c.cy));
+    EXPECT_EQ(chooser.grid.Selected(), c.cell) << c.value;
+    EXPECT_EQ(chooser.zoom, c.zoom);
+    EXPECT_EQ(chooser.fontName, c.font);
+    EXPECT_EQ(chooser.alignment, 3);
+  }
+  COrnamentDlg chooser;
+  EXPECT_EQ(chooser.grid.Codes().size(), 129u);
+  chooser.FromEvent(CMetaEvent(CMetaEvent::kGraphicOrnament, "", 0x41, 0, 0));
+  EXPECT_EQ(chooser.text, "41 [A]");
+  chooser.grid.SetClientSize(8 * 40, 12 * 40);
+  ASSERT_TRUE(chooser.grid.OnLeftUp({45, 45}));  // cell 9: code 41
+  ASSERT_TRUE(chooser.TakeSelection());
+  EXPECT_EQ(chooser.text, "29 [)]");
+  chooser.zoom = 201;
+  EXPECT_FALSE(chooser.Validate().empty());
+  chooser.zoom = 120;
+  CMetaEvent back(CMetaEvent::kGraphicOrnament, "", 0, 0, 0);
+  chooser.ToEvent(back);
+  EXPECT_EQ(back.value, 41u);
+  EXPECT_EQ(back.cy, 120);
+  EXPECT_EQ(back.text, "VAVadurura");
+  EXPECT_EQ(COrnamentDlg::AlignmentEntry(9), "(Above staff)Extra high");
 }
 
 }  // namespace

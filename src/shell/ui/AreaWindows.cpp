@@ -20,6 +20,7 @@
 #include "view/draw/FontChooser.h"
 #include "view/ui/ScoreCanvas.h"
 #include "view/ui/charts/AlfabetoFunctionDialog.h"
+#include "view/ui/charts/OrnamentGlyphsDialog.h"
 
 namespace vornel {
 
@@ -88,6 +89,7 @@ void InstallAreaWindows(CVornelTabApp& app) {
     return child != nullptr ? &child->Document() : nullptr;
   });
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
+  metaEventEditors.Register(CMetaEvent::kGraphicOrnament, [](CMetaEvent& event, bool) { return EditGraphicOrnament(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
   // The alfabeto letter of a chord, over whatever entry forms are installed already.
   static AlfabetoEntryForms alfabetoForms(nullptr, EntryFormsInForce());

@@ -20,6 +20,10 @@
 #include "view/ui/charts/ChartControls.h"
 #include "view/ui/charts/ChordChartDialog.h"
 #include "view/ui/charts/ChordPalette.h"
+#include "view/ui/charts/OrnamentGlyphsDialog.h"
+#include "model/CMetaEvent.h"
+#include <wx/spinctrl.h>
+#include <wx/stattext.h>
 
 namespace vornel {
 namespace {
@@ -199,6 +203,26 @@ TEST(ChartWindows, AlfabetoLetterFieldNormalisesWhatIsTyped) {
   EXPECT_EQ(choice.letter, u'D');
   EXPECT_EQ(choice.description, "D minor");
   SavePng(dialog, "alfabeto_function_dialog");
+}
+
+TEST(ChartWindows, OrnamentGlyphsChooserShowsTheChosenCode) {
+  testing::ScriptedPrompts prompts;
+  COrnamentDlg chooser;
+  chooser.FromEvent(CMetaEvent(CMetaEvent::kGraphicOrnament, "", 0x42, 2, 90));
+  OrnamentGlyphsDialog dialog(nullptr, chooser);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  auto* code = dynamic_cast<wxStaticText*>(dialog.FindWindow(OrnamentGlyphsDialog::kCode));
+  ASSERT_NE(code, nullptr);
+  EXPECT_EQ(code->GetLabel(), "42 [B]");
+  EXPECT_EQ(dynamic_cast<wxChoice*>(dialog.FindWindow(OrnamentGlyphsDialog::kAlignment))->GetSelection(), 2);
+  SavePng(dialog, "ornament_glyphs");
+  wxWindow* grid = dialog.FindWindow(OrnamentGlyphsDialog::kGrid);
+  Mouse(*grid, wxEVT_LEFT_UP, 50, 5);  // second cell: code 33
+  EXPECT_EQ(code->GetLabel(), "21 [!]");
+  dynamic_cast<wxSpinCtrl*>(dialog.FindWindow(OrnamentGlyphsDialog::kZoom))->SetValue(150);
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(chooser.zoom, 150);
+  EXPECT_EQ(chooser.glyph, 33u);
 }
 
 }  // namespace
