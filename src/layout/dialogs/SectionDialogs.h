@@ -15,6 +15,8 @@
 
 namespace vornel {
 
+class CPageDlg;
+
 class CStaveArray;
 class CSystemArray;
 
@@ -108,6 +110,8 @@ struct CReformatPageDlg {
   int commentsAlignment = 0;  // "Left"
   bool reformatStaves = false;
   bool reformatAllSections = false;
+  // Where "Page format" puts the paper and orientation chosen; none disables it.
+  CPageDlg* pageSettings = nullptr;
 
   std::string Validate() const;
   // The two sliders follow "Reformat staves".

@@ -31,7 +31,6 @@ constexpr PendingCommands Later(int id, std::string_view reason) { return Later(
 constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(810, kScoreView),
     Later(1107, kScoreView),
-    Later(32638, kPalettes),
     Later(32762, 32768, kScoreView),
     Later(32784, 32786, kScoreView),
     Later(32789, 32798, kScoreView),

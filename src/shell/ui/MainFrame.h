@@ -91,6 +91,7 @@ class CMainFrame : public wxFrame,
   void RequestLayoutReset() override;
   void ShowToolbarMenu(int x, int y) override;
   void EnableMainWindow(bool enable) override { Enable(enable); }
+  void ShowSectionTree(CBriotabDoc& doc) override;
 
   // --- FrameControls (the frame's commands ask through these)
   bool IsOn(FrameSwitch which) const override;
