@@ -132,6 +132,8 @@ void FramePaneContents::RefreshProperties() {
 }
 
 void FramePaneContents::UpdateProperties() {
+  // The chord palette follows the active document's line.
+  chordPalette_->Reload();
   CChildFrame* child = frame_.ActiveChild();
   if (child == nullptr || child->Document().sections.empty()) {
     properties_->UpdatePropList(nullptr, nullptr);

@@ -63,10 +63,6 @@ CChordPalette::CChordPalette(wxWindow* parent, InstrumentSource instrument, Icon
     if (!RunCommand(event.GetId())) event.Skip();
   });
   chart_->Bind(EVT_CHART_DOUBLE_CLICK, &CChordPalette::OnChartDoubleClick, this);
-  Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
-    Reload();
-    event.Skip();
-  });
   Reload(true);
 }
 

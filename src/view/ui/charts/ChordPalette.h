@@ -23,7 +23,8 @@ class CChordPalette : public wxPanel {
   CChordPalette(wxWindow* parent, InstrumentSource instrument, IconSource icons);
 
   CStaticChordChart* Chart() const { return chart_; }
-  // Loads the chart again when the current instrument changed (or `force`).
+  // Loads the chart again when the current instrument changed (or `force`); the owner calls
+  // it when the active document or line may have changed.
   void Reload(bool force = false);
   // A tool bar or menu command; false for one the pane does not carry.
   bool RunCommand(int id);
