@@ -7,6 +7,7 @@
 #include "GoldenLog.h"
 #include "TabFixtures.h"
 #include "model/CMetaEvent.h"
+#include "model/COrnamentProps.h"
 #include "model/TabChordHelpers.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/ScriptedPrompts.h"
@@ -327,6 +328,24 @@ TEST(OrnamentGlyphChooser, EventRoundTrip) {
   EXPECT_EQ(back.cy, 120);
   EXPECT_EQ(back.text, "VAVadurura");
   EXPECT_EQ(COrnamentDlg::AlignmentEntry(9), "(Above staff)Extra high");
+}
+
+// The chooser of an ornament definition shows the catalogue of its type; a glyph chosen brings
+// its catalogue alignment.
+TEST(OrnamentGlyphChooser, CatalogueOfADefinition) {
+  const uint32_t third = COrnamentProps::CatalogueGlyph(1, 3);
+  COrnamentDlg chooser = COrnamentDlg::ForCatalogue(1, third, 5);
+  EXPECT_EQ(chooser.grid.Codes().size(), 150u);
+  EXPECT_EQ(chooser.grid.Columns(), 15);
+  EXPECT_EQ(chooser.fontName, "VornelNotation");
+  EXPECT_EQ(chooser.grid.Selected(), COrnamentProps::FindCatalogueRow(1, third));
+  EXPECT_EQ(chooser.alignment, 5) << "opening keeps the definition's alignment";
+  chooser.grid.SetClientSize(15 * 40, 10 * 40);
+  ASSERT_TRUE(chooser.grid.OnLeftUp({7 * 40 + 3, 40 + 3}));  // row 22
+  ASSERT_TRUE(chooser.TakeSelection());
+  EXPECT_EQ(chooser.glyph, COrnamentProps::CatalogueGlyph(1, 22));
+  EXPECT_EQ(chooser.alignment, COrnamentProps::CatalogueAlignment(1, 22));
+  EXPECT_EQ(COrnamentDlg::ForCatalogue(0, 0xFFFF, 0).grid.Selected(), 0) << "a glyph outside the catalogue";
 }
 
 }  // namespace

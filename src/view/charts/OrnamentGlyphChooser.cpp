@@ -22,6 +22,20 @@ std::vector<uint32_t> DefaultCodes() {
 
 COrnamentDlg::COrnamentDlg() { grid.SetupGrid(8, 12, std::string(kDefaultFont), 36, DefaultCodes(), 0, 0); }
 
+COrnamentDlg COrnamentDlg::ForCatalogue(int type, uint32_t current, int alignmentIndex) {
+  COrnamentDlg chooser;
+  std::vector<uint32_t> codes;
+  for (int row = 0; row < COrnamentProps::kCatalogueSize; ++row) codes.push_back(COrnamentProps::CatalogueGlyph(type, row));
+  chooser.fontName = type == 0 ? "VornelTabFlags" : "VornelNotation";
+  chooser.grid.SetupGrid(15, 10, chooser.fontName, 48, std::move(codes), 35, type == 0 ? 0 : 1);
+  chooser.definitionType = type;
+  chooser.alignment = alignmentIndex;
+  chooser.grid.Select(COrnamentProps::FindCatalogueRow(type, current));
+  chooser.TakeSelection();
+  chooser.alignment = alignmentIndex;
+  return chooser;
+}
+
 void COrnamentDlg::FromEvent(const CMetaEvent& e) {
   zoom = e.cy != 0 ? e.cy : 100;
   fontName = e.cy == 0 ? std::string(kEventDefaultFont) : e.text.empty() ? std::string(kDefaultFont) : e.text;
@@ -50,6 +64,7 @@ bool COrnamentDlg::TakeSelection() {
   const std::optional<uint32_t> code = grid.SelectedCode();
   if (!code) return false;
   glyph = *code;
+  if (definitionType) alignment = COrnamentProps::CatalogueAlignment(*definitionType, grid.Selected());
   char shown[32];
   const int length = std::snprintf(shown, sizeof shown, "%x [%c]", glyph, static_cast<char>(glyph & 0xFF));
   text.assign(shown, static_cast<size_t>(std::clamp(length, 0, static_cast<int>(sizeof shown) - 1)));

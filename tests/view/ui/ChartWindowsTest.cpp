@@ -21,6 +21,8 @@
 #include "view/ui/charts/ChordChartDialog.h"
 #include "view/ui/charts/ChordPalette.h"
 #include "view/ui/charts/OrnamentGlyphsDialog.h"
+#include "view/ui/charts/MusicOrnamentDialog.h"
+#include "model/COrnamentProps.h"
 #include "model/CMetaEvent.h"
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
@@ -223,6 +225,31 @@ TEST(ChartWindows, OrnamentGlyphsChooserShowsTheChosenCode) {
   ASSERT_TRUE(dialog.TransferDataFromWindow());
   EXPECT_EQ(chooser.zoom, 150);
   EXPECT_EQ(chooser.glyph, 33u);
+}
+
+TEST(ChartWindows, MusicOrnamentTakesTheCataloguesChoice) {
+  COrnamentProps ornament(COrnamentProps::CatalogueGlyph(0, 2), 0, 6, -1);
+  ornament.type = 0;
+  MusicOrnamentDialog dialog(nullptr, ornament);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  EXPECT_EQ(dialog.GetTitle(), "Music ornament");
+  auto* kind = dynamic_cast<wxChoice*>(dialog.FindWindow(MusicOrnamentDialog::kKind));
+  ASSERT_NE(kind, nullptr);
+  EXPECT_EQ(kind->GetSelection(), 6);
+  EXPECT_EQ(dynamic_cast<wxChoice*>(dialog.FindWindow(MusicOrnamentDialog::kType))->GetStringSelection(), "Tablature");
+  SavePng(dialog, "music_ornament");
+
+  COrnamentDlg chooser = COrnamentDlg::ForCatalogue(0, ornament.glyph, ornament.alignment);
+  chooser.grid.SetClientSize(15 * 40, 10 * 40);
+  chooser.grid.OnLeftUp({4 * 40 + 1, 1});
+  chooser.TakeSelection();
+  dialog.TakeChoice(chooser);
+  kind->SetSelection(7);
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(ornament.glyph, COrnamentProps::CatalogueGlyph(0, 4));
+  EXPECT_EQ(ornament.alignment, COrnamentProps::CatalogueAlignment(0, 4));
+  EXPECT_EQ(ornament.kind, 7);
+  EXPECT_EQ(ornament.ornamentValue, COrnamentProps::KindCode(7));
 }
 
 }  // namespace
