@@ -17,6 +17,7 @@
 #include "model/CMetaEvent.h"
 #include "model/nChordArray.h"
 #include "support/ScriptedPrompts.h"
+#include "support/ui/WindowPng.h"
 
 namespace vornel {
 namespace {
@@ -28,17 +29,8 @@ T* Control(wxWindow& dialog, int id) {
   return control;
 }
 
-// Shows the dialog without a modal loop and writes what is on the screen to `name`.png.
 void SavePng(wxDialog& dialog, const std::string& name) {
-  dialog.Show();
-  for (int i = 0; i < 5; ++i) wxYield();
-  const wxSize size = dialog.GetClientSize();
-  wxBitmap bitmap(size);
-  wxMemoryDC memory(bitmap);
-  wxClientDC client(&dialog);
-  memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
-  memory.SelectObject(wxNullBitmap);
-  bitmap.SaveFile(wxString::FromUTF8(name + ".png"), wxBITMAP_TYPE_PNG);
+  testing::SaveWindowPng(dialog, name);
   dialog.Hide();
 }
 

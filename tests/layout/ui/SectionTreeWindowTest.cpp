@@ -16,20 +16,13 @@
 #include "layout/ui/dialogs/SectionTreeDialog.h"
 #include "model/CSystemArray.h"
 #include "support/ScriptedPrompts.h"
+#include "support/ui/WindowPng.h"
 
 namespace vornel {
 namespace {
 
 void SavePng(wxDialog& dialog, const std::string& name) {
-  dialog.Show();
-  for (int i = 0; i < 5; ++i) wxYield();
-  const wxSize size = dialog.GetClientSize();
-  wxBitmap bitmap(size);
-  wxMemoryDC memory(bitmap);
-  wxClientDC client(&dialog);
-  memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
-  memory.SelectObject(wxNullBitmap);
-  bitmap.SaveFile(wxString::FromUTF8(name + ".png"), wxBITMAP_TYPE_PNG);
+  testing::SaveWindowPng(dialog, name);
   dialog.Hide();
 }
 

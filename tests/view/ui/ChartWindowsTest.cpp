@@ -14,6 +14,7 @@
 
 #include "model/TabChordHelpers.h"
 #include "support/ScriptedPrompts.h"
+#include "support/ui/WindowPng.h"
 #include "view/FramePanes.h"
 #include "view/charts/ChordChartDlg.h"
 #include "view/ui/charts/AlfabetoFunctionDialog.h"
@@ -34,20 +35,7 @@ void Settle() {
   for (int i = 0; i < 10; ++i) wxTheApp->Yield(true);
 }
 
-// Writes what the window shows to `name`.png.
-void SavePng(wxWindow& window, const std::string& name) {
-  window.Show();
-  window.Refresh();
-  window.Update();
-  Settle();
-  const wxSize size = window.GetClientSize();
-  wxBitmap bitmap(size);
-  wxMemoryDC memory(bitmap);
-  wxClientDC client(&window);
-  memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
-  memory.SelectObject(wxNullBitmap);
-  bitmap.SaveFile(wxString::FromUTF8(name + ".png"), wxBITMAP_TYPE_PNG);
-}
+void SavePng(wxWindow& window, const std::string& name) { testing::SaveWindowPng(window, name); }
 
 void Mouse(wxWindow& window, wxEventType type, int x, int y) {
   wxMouseEvent event(type);

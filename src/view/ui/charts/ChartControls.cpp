@@ -16,6 +16,14 @@ void Notify(wxWindow& control, const wxEventType& type, int code) {
 
 Point At(const wxMouseEvent& event) { return {event.GetX(), event.GetY()}; }
 
+// The grid takes the window's new client size and is painted again.
+void FollowSize(wxWindow& window, ChartGrid& grid, wxSizeEvent& event) {
+  const wxSize size = window.GetClientSize();
+  grid.SetClientSize(size.x, size.y);
+  window.Refresh();
+  event.Skip();
+}
+
 }  // namespace
 
 CStaticChordChart::CStaticChordChart(wxWindow* parent, wxWindowID id, const wxSize& size, ChordChartGrid* grid)
@@ -33,12 +41,7 @@ void CStaticChordChart::LoadInstrument(const CTabInstrument* instrument) {
   Refresh();
 }
 
-void CStaticChordChart::OnSize(wxSizeEvent& event) {
-  const wxSize size = GetClientSize();
-  grid_->SetClientSize(size.x, size.y);
-  Refresh();
-  event.Skip();
-}
+void CStaticChordChart::OnSize(wxSizeEvent& event) { FollowSize(*this, *grid_, event); }
 
 void CStaticChordChart::OnLeftUp(wxMouseEvent& event) {
   if (grid_->OnLeftUp(At(event))) Refresh();
@@ -60,12 +63,7 @@ CStaticGlyphChart::CStaticGlyphChart(wxWindow* parent, wxWindowID id, const wxSi
   Bind(wxEVT_LEFT_UP, &CStaticGlyphChart::OnLeftUp, this);
 }
 
-void CStaticGlyphChart::OnSize(wxSizeEvent& event) {
-  const wxSize size = GetClientSize();
-  grid_->SetClientSize(size.x, size.y);
-  Refresh();
-  event.Skip();
-}
+void CStaticGlyphChart::OnSize(wxSizeEvent& event) { FollowSize(*this, *grid_, event); }
 
 void CStaticGlyphChart::OnLeftUp(wxMouseEvent& event) {
   if (grid_->OnLeftUp(At(event))) {
