@@ -12,27 +12,15 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include "support/ui/DialogCapture.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "model/CMetaEvent.h"
 #include "model/nChordArray.h"
 #include "support/ScriptedPrompts.h"
-#include "support/ui/WindowPng.h"
 
 namespace vornel {
 namespace {
-
-template <typename T>
-T* Control(wxWindow& dialog, int id) {
-  auto* control = dynamic_cast<T*>(dialog.FindWindow(id));
-  EXPECT_NE(control, nullptr) << id;
-  return control;
-}
-
-void SavePng(wxDialog& dialog, const std::string& name) {
-  testing::SaveWindowPng(dialog, name);
-  dialog.Hide();
-}
 
 TEST(EditingDialogs, SectionPropertiesExchangeAndRanges) {
   CSectionDlg fields;

@@ -16,15 +16,10 @@
 #include "layout/ui/dialogs/SectionTreeDialog.h"
 #include "model/CSystemArray.h"
 #include "support/ScriptedPrompts.h"
-#include "support/ui/WindowPng.h"
+#include "support/ui/DialogCapture.h"
 
 namespace vornel {
 namespace {
-
-void SavePng(wxDialog& dialog, const std::string& name) {
-  testing::SaveWindowPng(dialog, name);
-  dialog.Hide();
-}
 
 struct SuiteDocument {
   CBriotabDoc doc;

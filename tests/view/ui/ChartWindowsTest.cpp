@@ -14,7 +14,7 @@
 
 #include "model/TabChordHelpers.h"
 #include "support/ScriptedPrompts.h"
-#include "support/ui/WindowPng.h"
+#include "support/ui/DialogCapture.h"
 #include "view/FramePanes.h"
 #include "view/charts/ChordChartDlg.h"
 #include "view/ui/charts/AlfabetoFunctionDialog.h"
@@ -35,7 +35,7 @@ void Settle() {
   for (int i = 0; i < 10; ++i) wxTheApp->Yield(true);
 }
 
-void SavePng(wxWindow& window, const std::string& name) { testing::SaveWindowPng(window, name); }
+void SavePng(wxWindow& window, const std::string& name) { CaptureDialog(window, name); }
 
 void Mouse(wxWindow& window, wxEventType type, int x, int y) {
   wxMouseEvent event(type);

@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "layout/ui/dialogs/PaperSetup.h"
 #include "model/CSystemArray.h"
 
@@ -61,7 +62,7 @@ ParseVoicesDialog::ParseVoicesDialog(wxWindow* parent, CAnalyzeVoicesDlg& fields
 void ParseVoicesDialog::UpdateControls() { name_->SetLabel(working_.SplitPointName()); }
 
 SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields)
-    : StructDialog(parent, "System options", fields) {
+    : StructDialog(parent, "System options", fields, 0xFAFFFF) {
   CSegOffsetDlg& w = working_;
   controls_.Text(kPath, "Path:", w.imagePath);
   controls_.Number(kLeftIndent, "Left indentation:", 0, 20, w.leftIndent);
@@ -83,9 +84,8 @@ SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields
   grid_->AddSpacer(1);
   grid_->Add(buttons);
   get->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    // The picture preview comes with the bitmap preview window; an empty path only beeps.
     controls_.FromWindow();
-    if (working_.imagePath.empty()) Prompts().Beep(BeepKind::kExclamation);
+    PreviewImage(this, working_.imagePath);
   });
   clear->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     controls_.FromWindow();

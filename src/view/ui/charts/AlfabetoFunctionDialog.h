@@ -40,7 +40,9 @@ class AlfabetoEntryForms : public EntryForms {
   }
   std::optional<SlurChoice> SlurControl(const SlurChoice& initial) override { return others_.SlurControl(initial); }
   std::optional<TransposeChoice> Transpose() override { return others_.Transpose(); }
-  std::optional<std::vector<ChordOperation>> Transformations() override { return others_.Transformations(); }
+  std::optional<std::vector<ChordOperation>> Transformations(int selectedCount) override {
+    return others_.Transformations(selectedCount);
+  }
   std::optional<int32_t> ChooseSymbol(int32_t current, bool tablature) override {
     return others_.ChooseSymbol(current, tablature);
   }
