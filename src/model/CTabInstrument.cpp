@@ -272,6 +272,16 @@ bool CTabInstrument::SetTuningFromPitches(int count, const int* midiPitches) {
   return true;
 }
 
+void CTabInstrument::ApplyPreset(const TabPreset& preset) {
+  name = preset.name;
+  tuning.lines = preset.lines;
+  tuning.SetTuning(preset.tuningText);
+  tuningText = tuning.GetTuningText();
+  tabStyle = preset.tabStyle;
+  flagStyle = preset.flagStyle;
+  flagGroup = preset.flagGroup;
+}
+
 void CTabInstrument::SetImportDefaults() {
   flagStyle = 2;
   flagGroup = 2;

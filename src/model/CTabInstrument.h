@@ -20,6 +20,17 @@
 
 namespace vornel {
 
+// A preset of the tablature settings: a named tuning with its lines and the styles it is
+// written in.
+struct TabPreset {
+  std::string name;
+  std::string tuningText;
+  int32_t lines = 6;
+  int32_t tabStyle = 0;
+  int32_t flagStyle = 0;
+  int32_t flagGroup = 0;
+};
+
 class CTabInstrument : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CTabInstrument";
@@ -109,6 +120,8 @@ class CTabInstrument : public Persistent {
   bool SetTuningFromPitches(int count, const int* midiPitches);
   // Flag style and group 2, Italian numbers, the tablature font in "Vornelfg", offsets 60 and 30.
   void SetImportDefaults();
+  // The preset's name, tuning (pitches recomputed from its text) and styles.
+  void ApplyPreset(const TabPreset& preset);
 
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;

@@ -10,6 +10,10 @@
 
 #include "view/commands/CommandTable.h"
 
+namespace vornel {
+class CBriotabDoc;
+}
+
 namespace vornel::view {
 
 // The status bar's value slots, written by the view.
@@ -42,10 +46,14 @@ class FramePanes {
   virtual void ShowToolbarMenu(int /*x*/, int /*y*/) {}
   // The main window takes input (false while a document prints).
   virtual void EnableMainWindow(bool /*enable*/) {}
+  // The "Sections" tree of a document, modal over the main window.
+  virtual void ShowSectionTree(CBriotabDoc& /*doc*/) {}
   // A command through the main window's routing (the active view first), as its menus send
   // it: context menus, and the commands a command sends the main window. False when no
   // target carries the command or it is disabled.
   virtual bool DispatchCommand(int /*id*/) { return false; }
+  // The same with the event's value and text (a pane's choice the command acts on).
+  virtual bool DispatchCommandEvent(const CommandEvent& event) { return DispatchCommand(event.id); }
   virtual CommandState CommandStateOf(int /*id*/) const { return {}; }
 };
 

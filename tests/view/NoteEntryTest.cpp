@@ -11,7 +11,9 @@
 #include "model/CTabInstrument.h"
 #include "model/EntryForms.h"
 #include "model/MetaEventEditor.h"
+#include "model/TabChordHelpers.h"
 #include "model/nNotes.h"
+#include "view/charts/ChordChartDlg.h"
 #include "view/draw/FontChooser.h"
 #include "view/entry/ChordClipboard.h"
 #include "view/entry/KeyScript.h"
@@ -387,6 +389,25 @@ TEST(NoteEntryTest, RaiseAlfabetoPosition) {
   rig.prompts.QueueNumber(3);
   rig.Run(33306);
   EXPECT_EQ(rig.Voice().at(0)->al, 0x30);
+}
+
+// The chord palette names its letter with the insert command; a letter the chart lacks beeps
+// and inserts nothing.
+TEST(NoteEntryTest, PaletteLetterInsertsItsChord) {
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  CTabInstrument& tab = rig.Line().definition->tabInstrument;
+  const auto chord = MakeChord(LowestCoursePitch(tab) + 5, 0, false, false, tab);
+  ASSERT_NE(chord, nullptr);
+  tab.alfabeto.description = chord->name;
+  tab.alfabeto.AssignChord(u'B', *chord);
+  const std::string before = VoiceText(*rig.doc, 0);
+  EXPECT_TRUE(rig.Run(33322, 2));
+  EXPECT_EQ(VoiceText(*rig.doc, 0), before);
+  ASSERT_EQ(rig.prompts.beeps.size(), 1u);
+  EXPECT_TRUE(rig.Run(33322, 1));
+  EXPECT_NE(VoiceText(*rig.doc, 0), before);
+  EXPECT_EQ(rig.prompts.beeps.size(), 1u);
 }
 
 TEST(NoteEntryTest, CopyRhythmThenPaste) {

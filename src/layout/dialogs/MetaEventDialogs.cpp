@@ -244,4 +244,54 @@ void CDynamicCtrl::ChooseType(int index) {
   volume = std::min((index * 5 + 25) * 2, 127);
 }
 
+void CClefChange::From(const CMetaEvent& e) {
+  insertClef = (e.value & 0x10000) != 0 || (e.value == 0 && e.cy == 0);
+  clef = static_cast<int>(e.value & 15);
+  raise = e.cx;
+  insertKey = e.cy != 0;
+  sharp = (e.cy & 0x10) != 0;
+  count = e.cy & 15;
+}
+
+std::string CClefChange::Validate() const {
+  return CheckFieldRanges({{"Clef", insertClef ? clef : 0, 0, Index(kClefs.size())},
+                           {"Raise clef by:", raise, -12, 12},
+                           {"Clef Alterations:", count, 0, 7}});
+}
+
+void CClefChange::To(CMetaEvent& e) const {
+  if (insertClef) {
+    e.value = static_cast<uint32_t>(clef) | 0x10000u;
+    e.cx = raise;
+  } else {
+    e.value = 0;
+    e.cx = 0;
+  }
+  e.cy = insertKey ? (sharp ? 16 : 0) | count | 0x100 : 0;
+}
+
+void CMetaReprise::From(const CMetaEvent& e) {
+  left = (e.cx & 0x1) != 0;
+  shortDots = (e.cx & 0x2) != 0;
+  drawLine = (e.cx & 0x4) != 0;
+  bold = (e.cx & 0x20) != 0;
+  italic = (e.cx & 0x40) != 0;
+  const int stored = static_cast<int16_t>(static_cast<uint32_t>(e.cx) >> 16);
+  size = stored == 0 ? -1 : stored;
+  glyph = e.cy;
+  text = e.text;
+}
+
+std::string CMetaReprise::Validate() const {
+  return CheckFieldRanges({{"Glyph", glyph, 0, Index(kGlyphs.size())}, {"Font size", size, -1, Index(kSizes.size())}});
+}
+
+void CMetaReprise::To(CMetaEvent& e) const {
+  const uint32_t flags = (left ? 0x1u : 0u) | (shortDots ? 0x2u : 0u) | (drawLine ? 0x4u : 0u) | (bold ? 0x20u : 0u) |
+                         (italic ? 0x40u : 0u);
+  e.cx = static_cast<int32_t>(flags | (static_cast<uint32_t>(static_cast<uint16_t>(std::max(size, 0))) << 16));
+  e.cy = glyph;
+  e.text = text;
+}
+
 }  // namespace vornel

@@ -139,6 +139,47 @@ struct CMeta_LBracketDlg {
   void To(CMetaEvent& event, bool lower) const;
 };
 
+// "Clef change dialog" (kind 9): a clef and a key signature inserted together or alone. The
+// key list, "minor" and the accidental list are shown but not kept in the event.
+struct CClefChange {
+  static constexpr std::array<std::string_view, 4> kClefs = {"G8 clef", "G clef", "F clef", "C clef"};
+  static constexpr std::array<std::string_view, 7> kKeys = {"C", "D", "E", "F", "G", "A", "B"};
+  static constexpr std::array<std::string_view, 3> kAccidentals = {"", "b", "#"};
+  bool insertClef = true;
+  int clef = 1;
+  int raise = 0;  // -12 to 12
+  bool insertKey = false;
+  bool sharp = false;
+  int count = 0;  // "Clef Alterations:" 0 to 7
+  int key = -1;
+  bool minor = false;
+  int accidental = 0;
+
+  void From(const CMetaEvent& event);
+  std::string Validate() const;
+  void To(CMetaEvent& event) const;
+};
+
+// "Reprise" (kind 17): a sign from the glyph list, or a free text in one of twelve sizes.
+struct CMetaReprise {
+  static constexpr std::array<std::string_view, 6> kGlyphs = {"Sign 1", "Sign 2", "Sign 3",
+                                                              "Sign 4", "Sign 5", "No sign"};
+  static constexpr std::array<std::string_view, 12> kSizes = {"8",  "9",  "10", "11", "12", "13",
+                                                              "14", "16", "24", "26", "28", "36"};
+  bool shortDots = false;
+  bool drawLine = false;
+  bool left = false;  // "Left"; clear: "Right"
+  int glyph = 0;
+  std::string text;
+  bool italic = false;
+  bool bold = false;
+  int size = 6;  // index into kSizes; -1 when the event holds none
+
+  void From(const CMetaEvent& event);
+  std::string Validate() const;
+  void To(CMetaEvent& event) const;
+};
+
 // "Dynamic control" (kind 34).
 struct CDynamicCtrl {
   static constexpr std::array<std::string_view, 11> kTypes = {"ppp.", "pp.", "p.", "mp.", "mf.", "f.",

@@ -1,6 +1,11 @@
 #include "layout/dialogs/MetaEventEditors.h"
 
+#include <algorithm>
+
+#include "document/CBriotabDoc.h"
+#include "model/CInstrument.h"
 #include "model/CMetaEvent.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
@@ -64,6 +69,9 @@ bool MetaEventDialogs::EditBarre(CBarreDlg&) { return false; }
 bool MetaEventDialogs::EditHyperlink(CMetaHyperlink&) { return false; }
 bool MetaEventDialogs::EditBracket(CMeta_LBracketDlg&) { return false; }
 bool MetaEventDialogs::EditDynamics(CDynamicCtrl&) { return false; }
+bool MetaEventDialogs::EditClef(CClefChange&) { return false; }
+bool MetaEventDialogs::EditReprise(CMetaReprise&) { return false; }
+bool MetaEventDialogs::EditLyrics(CLyricsDlg&) { return false; }
 
 MetaEventDialogs& MetaEventDialogWindows() { return *g_dialogs; }
 
@@ -86,7 +94,10 @@ MetaEventEditorRegistry::MetaEventEditorRegistry() {
     CMetaHyperlink dialog;
     dialog.From(event);
     // Without a document to ask, the byte the section is kept in bounds it.
-    dialog.sectionCount = sectionCount_ ? sectionCount_() : 255;
+    CBriotabDoc* doc = document_ ? document_() : nullptr;
+    dialog.sectionCount = sectionCount_ ? sectionCount_()
+                          : doc != nullptr ? static_cast<int>(std::max<size_t>(doc->sections.size(), 1))
+                                           : 255;
     if (!MetaEventDialogWindows().EditHyperlink(dialog) || !dialog.Validate().empty()) return false;
     dialog.To(event);
     return true;
@@ -94,6 +105,39 @@ MetaEventEditorRegistry::MetaEventEditorRegistry() {
   Register(CMetaEvent::kStaveBracket, LinedEditor<CMeta_LBracketDlg>(&MetaEventDialogs::EditBracket));
   Register(CMetaEvent::kDynamics, PlainEditor<CDynamicCtrl>(&MetaEventDialogs::EditDynamics));
   Register(CMetaEvent::kBarPause, EditBarPause);
+  Register(CMetaEvent::kClef, PlainEditor<CClefChange>(&MetaEventDialogs::EditClef));
+  Register(CMetaEvent::kReprise, PlainEditor<CMetaReprise>(&MetaEventDialogs::EditReprise));
+  // Captions and footnotes: the track text settings with the view's offsets and the document's
+  // caption or footnote font.
+  const auto trackText = [this](CMetaEvent& event, bool lower) {
+    CBriotabDoc* doc = document_ ? document_() : nullptr;
+    dfLogFont scratch;
+    const size_t fontIndex = event.kind == CMetaEvent::kFootnote ? kFontFootnotes : kFontCaptions;
+    dfLogFont& font = doc != nullptr ? doc->settings.pageSettings.DocumentFont(fontIndex) : scratch;
+    const int view = lower ? EventLocation::kTablature : EventLocation::kNotation;
+    CTrackTextDlg dialog;
+    dialog.FromEvent(event, view, font);
+    if (!SectionEditingDialogs().EditTrackText(dialog) || !dialog.Validate().empty()) return false;
+    dialog.ToEvent(event, view);
+    font = dialog.font;
+    font.microTuning = dialog.fontTuning;
+    return true;
+  };
+  Register(CMetaEvent::kCaption, trackText);
+  Register(CMetaEvent::kFootnote, trackText);
+  Register(CMetaEvent::kLyrics, [this](CMetaEvent& event, bool lower) {
+    CBriotabDoc* doc = document_ ? document_() : nullptr;
+    CInstrument* line = doc != nullptr ? doc->GetActiveInstrument() : nullptr;
+    // Without a document the dialog edits a font of its own, which goes nowhere.
+    dfLogFont scratch;
+    dfLogFont& lyricsFont = doc != nullptr ? doc->settings.pageSettings.DocumentFont(kFontLyrics) : scratch;
+    CLyricsDlg dialog;
+    dialog.From(event, lower, lyricsFont, line != nullptr ? &line->GetSelectedVoice() : nullptr);
+    if (!MetaEventDialogWindows().EditLyrics(dialog) || !dialog.Validate().empty()) return false;
+    dialog.To(event, lower);
+    lyricsFont = dialog.font;
+    return true;
+  });
 }
 
 void MetaEventEditorRegistry::Register(uint8_t kind, Editor editor) { editors_[kind] = std::move(editor); }

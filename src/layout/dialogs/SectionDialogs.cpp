@@ -2,6 +2,7 @@
 
 #include "layout/dialogs/FieldRanges.h"
 #include "model/CStaveArray.h"
+#include "model/CTrackText.h"
 #include "model/CSystemArray.h"
 #include "model/nTuning.h"
 
@@ -147,6 +148,7 @@ bool SectionDialogs::EditSection(CSectionDlg&) { return false; }
 bool SectionDialogs::ParseVoices(CAnalyzeVoicesDlg&) { return false; }
 bool SectionDialogs::EditSystem(CSegOffsetDlg&) { return false; }
 bool SectionDialogs::ReformatPage(CReformatPageDlg&) { return false; }
+bool SectionDialogs::EditTrackText(CTrackTextDlg&) { return false; }
 
 SectionDialogs& SectionEditingDialogs() { return *g_dialogs; }
 
@@ -170,6 +172,14 @@ bool EditSystemOptions(CStaveArray& system) {
   dialog.From(system);
   if (!SectionEditingDialogs().EditSystem(dialog) || !dialog.Validate().empty()) return false;
   dialog.To(system);
+  return true;
+}
+
+bool DialogSectionEditor::EditTrackText(CTrackText& text) {
+  CTrackTextDlg dialog;
+  dialog.From(text);
+  if (!SectionEditingDialogs().EditTrackText(dialog) || !dialog.Validate().empty()) return false;
+  dialog.To(text);
   return true;
 }
 

@@ -9,10 +9,13 @@
 #include <string>
 #include <string_view>
 
+#include "layout/dialogs/TrackTextDialog.h"
 #include "model/SectionEditor.h"
 #include "model/dfLogFont.h"
 
 namespace vornel {
+
+class CPageDlg;
 
 class CStaveArray;
 class CSystemArray;
@@ -107,6 +110,8 @@ struct CReformatPageDlg {
   int commentsAlignment = 0;  // "Left"
   bool reformatStaves = false;
   bool reformatAllSections = false;
+  // Where "Page format" puts the paper and orientation chosen; none disables it.
+  CPageDlg* pageSettings = nullptr;
 
   std::string Validate() const;
   // The two sliders follow "Reformat staves".
@@ -121,6 +126,8 @@ class SectionDialogs {
   virtual bool ParseVoices(CAnalyzeVoicesDlg& dialog);
   virtual bool EditSystem(CSegOffsetDlg& dialog);
   virtual bool ReformatPage(CReformatPageDlg& dialog);
+  // "Track text settings", also the caption and footnote editors of meta-events.
+  virtual bool EditTrackText(CTrackTextDlg& dialog);
 };
 
 SectionDialogs& SectionEditingDialogs();
@@ -148,6 +155,7 @@ bool EditSystemOptions(CStaveArray& system);
 class DialogSectionEditor : public SectionEditor {
  public:
   bool ParseVoices(int& splitPitch, int& highRange) override;
+  bool EditTrackText(CTrackText& text) override;
   bool EditSystemOptions(CStaveArray& system) override;
 };
 

@@ -1,5 +1,7 @@
 #include "shell/ui/AreaWindows.h"
 
+#include <wx/app.h>
+
 #include "document/CVornelTabDoc.h"
 #include "layout/dialogs/DialogTextures.h"
 #include "layout/ui/dialogs/ChordDialogWindows.h"
@@ -17,7 +19,12 @@
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/ProgramCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
+#include "shell/ui/CChildFrame.h"
+#include "shell/ui/MainFrame.h"
+#include "view/draw/FontChooser.h"
 #include "view/ui/ScoreCanvas.h"
+#include "view/ui/charts/AlfabetoFunctionDialog.h"
+#include "view/ui/charts/OrnamentGlyphsDialog.h"
 #include "view/ui/dialogs/CBitmapPreview.h"
 #include "view/ui/dialogs/WxEntryForms.h"
 
@@ -76,13 +83,21 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // Editing dialogs: the section and system dialogs, the meta-event editors by kind (the MIDI
   // controller's from the MIDI dialogs).
   static WxSectionDialogs sectionDialogs(nullptr);
+  sectionDialogs.SetFontChooser([](dfLogFont& font) { return ChooseFont(font); });
   static ScopedSectionDialogs scopedSectionDialogs(sectionDialogs);
   static DialogSectionEditor sectionEditor;
   static ScopedSectionEditor scopedSectionEditor(sectionEditor);
   static WxMetaEventDialogs metaEventDialogs(nullptr);
+  metaEventDialogs.SetFontChooser([](dfLogFont& font) { return ChooseFont(font); });
   static ScopedMetaEventDialogs scopedMetaEventDialogs(metaEventDialogs);
   static MetaEventEditorRegistry metaEventEditors;
+  metaEventEditors.SetDocument([]() -> CBriotabDoc* {
+    auto* frame = wxTheApp != nullptr ? dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()) : nullptr;
+    CChildFrame* child = frame != nullptr ? frame->ActiveChild() : nullptr;
+    return child != nullptr ? &child->Document() : nullptr;
+  });
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
+  metaEventEditors.Register(CMetaEvent::kGraphicOrnament, [](CMetaEvent& event, bool) { return EditGraphicOrnament(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
   // The chord dialogs, the small editing dialogs and the forms of the entry commands.
   static WxChordDialogs chordDialogs(nullptr);
@@ -92,6 +107,9 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static WxEntryForms entryForms(nullptr);
   static ScopedEntryForms scopedEntryForms(entryForms);
   SetImagePreviewer(ShowBitmapPreview);
+  // The alfabeto letter of a chord, over whatever entry forms are installed already.
+  static AlfabetoEntryForms alfabetoForms(nullptr, EntryFormsInForce());
+  static ScopedEntryForms scopedAlfabetoForms(alfabetoForms);
 }
 
 }  // namespace vornel

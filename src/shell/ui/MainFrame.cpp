@@ -17,6 +17,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
+#include "layout/ui/dialogs/SectionTreeDialog.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/ApplicationLooks.h"
 #include "shell/app/CVornelTabApp.h"
@@ -357,6 +358,11 @@ bool CMainFrame::DispatchCommand(const view::CommandEvent& event) {
 }
 
 bool CMainFrame::Dispatch(const view::CommandEvent& event) { return DispatchCommand(event); }
+
+void CMainFrame::ShowSectionTree(CBriotabDoc& doc) {
+  SectionTreeDialog dialog(this, doc);
+  dialog.ShowModal();
+}
 
 void CMainFrame::RefreshTitles() {
   if (closing_) return;

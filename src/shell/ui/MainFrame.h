@@ -91,6 +91,7 @@ class CMainFrame : public wxFrame,
   void RequestLayoutReset() override;
   void ShowToolbarMenu(int x, int y) override;
   void EnableMainWindow(bool enable) override { Enable(enable); }
+  void ShowSectionTree(CBriotabDoc& doc) override;
 
   // --- FrameControls (the frame's commands ask through these)
   bool IsOn(FrameSwitch which) const override;
@@ -117,6 +118,7 @@ class CMainFrame : public wxFrame,
   // Runs a command on the route; the document's snapshots it takes are named after it.
   bool DispatchCommand(int id) override;
   bool DispatchCommand(const view::CommandEvent& event);
+  bool DispatchCommandEvent(const view::CommandEvent& event) override { return DispatchCommand(event); }
   view::CommandState CommandStateOf(int id) const override;
   view::CommandTable& FrameCommands() { return frameCommands_; }
   view::CommandTable& ApplicationCommandTable() { return applicationCommands_; }

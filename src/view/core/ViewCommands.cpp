@@ -9,6 +9,7 @@
 #include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/ProgramLauncher.h"
+#include "view/FramePanes.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"
 #include "view/core/ViewIds.h"
@@ -120,8 +121,8 @@ void CBriotabView::AddCommands() {
           Window().Invalidate();
         },
         hasSection);
-  // The sections tree and the wizard of a new section are not here yet: shown disabled.
-  t.Add(kViewSectionsTree, {});
+  t.Add(kViewSectionsTree, [this](const CommandEvent&) { Panes().ShowSectionTree(doc_); }, hasSection);
+  // The wizard of a new section is not here yet: shown disabled.
   t.Add(kAddSection, {});
   t.Add(kLinearMode, [this](const CommandEvent&) { ToggleLinearMode(); }, hasSystems,
         [this] { return doc_.settings.linearMode != 0; });

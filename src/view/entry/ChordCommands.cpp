@@ -336,6 +336,8 @@ void NoteEntry::AddCommands(CommandTable& table) {
   AddNoteCommands(table);
   AddSlurCommands(table);
   AddChordCommands(table);
+  // After the chord attributes, whose range passes over this id.
+  AddAlfabetoInsertCommand(table);
   AddSelectionCommands(table);
 }
 

@@ -313,16 +313,21 @@ void NoteEntry::AddNoteCommands(CommandTable& t) {
         if (id == kAlfabeto + 8) return line->definition->tabInstrument.alfabeto.showAlfabeto != 0;
         return false;
       });
+}
+
+void NoteEntry::AddAlfabetoInsertCommand(CommandTable& t) {
   t.Add(kInsertAlfabeto,
-        [this](const CommandEvent&) {
-          if (chartLetter < 0 || chartLetter > 25) {
+        [this](const CommandEvent& e) {
+          // The chord palette sends the letter it double-clicked; else the chart window's.
+          const long letter = e.value ? *e.value : chartLetter;
+          if (letter < 0 || letter > 25) {
             // No letter chosen in the chart window.
             Prompts().Beep(BeepKind::kExclamation);
             return;
           }
-          AlfabetoInput(alfabetoMode, static_cast<char>('A' + chartLetter));
+          if (!AlfabetoInput(alfabetoMode, static_cast<char>('A' + letter))) Prompts().Beep(BeepKind::kError);
         },
-        [onTablature] { return onTablature(); });
+        [this] { return Stave() != nullptr && Stave()->IsTablature(); });
 }
 
 }  // namespace vornel::view

@@ -62,6 +62,7 @@ class NoteEntry {
   void AddChordCommands(CommandTable& table);
   void AddEventCommands(CommandTable& table);
   void AddSelectionCommands(CommandTable& table);
+  void AddAlfabetoInsertCommand(CommandTable& table);
 
   CBriotabDoc& Doc() const;
   ScoreViewState& State() const;

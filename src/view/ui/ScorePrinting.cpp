@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "document/CBriotabDoc.h"
+#include "layout/ui/dialogs/PaperSetup.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/CairoDevice.h"
 #include "view/core/CBriotabView.h"
@@ -102,19 +103,7 @@ bool ScorePrintout::OnPrintPage(int page) {
   return true;
 }
 
-wxPrintData PrintDataFor(const CBriotabDoc& doc) {
-  wxPrintData data;
-  const CPageDlg& page = doc.settings.pageSettings;
-  switch (page.paperFormat) {
-    case 1: data.SetPaperId(wxPAPER_LETTER); break;
-    case 5: data.SetPaperId(wxPAPER_LEGAL); break;
-    case 8: data.SetPaperId(wxPAPER_A3); break;
-    case 11: data.SetPaperId(wxPAPER_A5); break;
-    default: data.SetPaperId(wxPAPER_A4); break;
-  }
-  data.SetOrientation(page.landscape != 0 ? wxLANDSCAPE : wxPORTRAIT);
-  return data;
-}
+wxPrintData PrintDataFor(const CBriotabDoc& doc) { return PrintDataForPage(doc.settings.pageSettings); }
 
 void RunScorePrint(wxWindow* parent, CBriotabView& view, bool preview, bool showDialog) {
   const wxString title = wxString::FromUTF8(view.Document().GetTitle());

@@ -16,6 +16,7 @@
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "model/CMetaEvent.h"
+#include "model/nChordArray.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -151,6 +152,65 @@ TEST(EditingDialogs, TheOtherMetaEventWindowsExchangeTheirFields) {
   ContinuoDialog continuoWindow(nullptr, continuo);
   ASSERT_TRUE(continuoWindow.TransferDataToWindow());
   EXPECT_EQ(Control<wxTextCtrl>(continuoWindow, ContinuoDialog::kText)->GetValue(), "6 5");
+}
+
+TEST(EditingDialogs, ClefRepriseAndLyricsWindows) {
+  CClefChange clef;
+  clef.From(CMetaEvent(CMetaEvent::kClef, "", 0x10002, -3, 0x113));
+  ClefDialog clefWindow(nullptr, clef);
+  ASSERT_TRUE(clefWindow.TransferDataToWindow());
+  EXPECT_EQ(Control<wxChoice>(clefWindow, ClefDialog::kClef)->GetStringSelection(), "F clef");
+  EXPECT_EQ(Control<wxSpinCtrl>(clefWindow, ClefDialog::kRaise)->GetValue(), -3);
+  EXPECT_TRUE(Control<wxCheckBox>(clefWindow, ClefDialog::kSharp)->GetValue());
+  SavePng(clefWindow, "clef-change");
+  Control<wxSpinCtrl>(clefWindow, ClefDialog::kCount)->SetValue(5);
+  ASSERT_TRUE(clefWindow.TransferDataFromWindow());
+  EXPECT_EQ(clef.count, 5);
+
+  CMetaReprise reprise;
+  reprise.From(CMetaEvent(CMetaEvent::kReprise, "Fine", 0, 0x0008'0021, 1));
+  RepriseDialog repriseWindow(nullptr, reprise);
+  ASSERT_TRUE(repriseWindow.TransferDataToWindow());
+  EXPECT_EQ(Control<wxChoice>(repriseWindow, RepriseDialog::kSize)->GetStringSelection(), "24");
+  EXPECT_TRUE(Control<wxCheckBox>(repriseWindow, RepriseDialog::kBold)->GetValue());
+  EXPECT_EQ(Control<wxTextCtrl>(repriseWindow, RepriseDialog::kText)->GetValue(), "Fine");
+  SavePng(repriseWindow, "reprise");
+
+  // The lyrics editor walks the voice from its buttons.
+  nChordArray voice;
+  for (int i = 0; i < 2; ++i) voice.push_back(std::make_unique<nChord>(nChord::kChord, uint16_t{3}));
+  CMetaEvent* lyric = voice.at(0)->metaEvents.SetMetaEvent(CMetaEvent::kLyrics, "Flow\rmy", 0, 2, 0);
+  CLyricsDlg lyrics;
+  lyrics.From(*lyric, false, dfLogFont(), &voice);
+  LyricsDialog lyricsWindow(nullptr, lyrics);
+  ASSERT_TRUE(lyricsWindow.TransferDataToWindow());
+  EXPECT_EQ(Control<wxTextCtrl>(lyricsWindow, LyricsDialog::kText)->GetValue(), "Flow+my");
+  EXPECT_FALSE(Control<wxWindow>(lyricsWindow, LyricsDialog::kPrevious)->IsEnabled());
+  EXPECT_TRUE(Control<wxWindow>(lyricsWindow, LyricsDialog::kNext)->IsEnabled());
+  SavePng(lyricsWindow, "lyrics-editor");
+  Control<wxTextCtrl>(lyricsWindow, LyricsDialog::kText)->SetValue("Flow+my tears");
+  lyricsWindow.Press(LyricsDialog::kNext);
+  EXPECT_EQ(lyric->text, "Flow\rmy tears");
+  EXPECT_EQ(Control<wxTextCtrl>(lyricsWindow, LyricsDialog::kText)->GetValue(), "");
+  EXPECT_TRUE(Control<wxWindow>(lyricsWindow, LyricsDialog::kPrevious)->IsEnabled());
+  EXPECT_FALSE(Control<wxWindow>(lyricsWindow, LyricsDialog::kNext)->IsEnabled());
+}
+
+TEST(EditingDialogs, TrackTextSettingsWindow) {
+  CTrackTextDlg caption;
+  CMetaEvent event(CMetaEvent::kCaption, "Pavan\nLachrimae", 0, 0x4, 0);
+  event.location.SetOffset(EventLocation::kNotation, -120, -250);
+  caption.FromEvent(event, EventLocation::kNotation, dfLogFont());
+  TrackTextDialog window(nullptr, caption);
+  ASSERT_TRUE(window.TransferDataToWindow());
+  EXPECT_EQ(window.GetTitle(), "Caption editor");
+  EXPECT_EQ(Control<wxSpinCtrl>(window, TrackTextDialog::kX)->GetValue(), -120);
+  EXPECT_FALSE(Control<wxWindow>(window, TrackTextDialog::kVisible)->IsShown());
+  EXPECT_TRUE(Control<wxCheckBox>(window, TrackTextDialog::kShaded)->GetValue());
+  SavePng(window, "caption-editor");
+  Control<wxSlider>(window, TrackTextDialog::kTuning)->SetValue(-8);
+  ASSERT_TRUE(window.TransferDataFromWindow());
+  EXPECT_EQ(caption.fontTuning, -8);
 }
 
 TEST(EditingDialogs, RangeFailureKeepsTheStructAndNamesTheField) {

@@ -1,5 +1,7 @@
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 
+#include <wx/button.h>
+
 #include <algorithm>
 
 namespace vornel {
@@ -105,6 +107,85 @@ DynamicsDialog::DynamicsDialog(wxWindow* parent, CDynamicCtrl& fields) : StructD
     volume->SetValue(working_.volume);
   });
   FinishLayout();
+}
+
+ClefDialog::ClefDialog(wxWindow* parent, CClefChange& fields) : StructDialog(parent, "Clef change dialog", fields) {
+  CClefChange& w = working_;
+  controls_.Check(kInsertClef, "Insert clef", w.insertClef);
+  controls_.Choice(kClef, "Clef", CClefChange::kClefs, w.clef);
+  controls_.Number(kRaise, "Raise clef by:", -12, 12, w.raise);
+  controls_.Check(kInsertKey, "Insert key", w.insertKey);
+  controls_.Check(kSharp, "Sharp (clear: Bemol)", w.sharp);
+  controls_.Number(kCount, "Clef Alterations:", 0, 7, w.count);
+  controls_.Choice(kKey, "Key", CClefChange::kKeys, w.key);
+  controls_.Check(kMinor, "minor", w.minor);
+  controls_.Choice(kAccidental, "Accidental", CClefChange::kAccidentals, w.accidental);
+  FinishLayout();
+}
+
+RepriseDialog::RepriseDialog(wxWindow* parent, CMetaReprise& fields) : StructDialog(parent, "Reprise", fields) {
+  CMetaReprise& w = working_;
+  controls_.Check(kShortDots, "Short dots", w.shortDots);
+  controls_.Check(kDrawLine, "Draw line", w.drawLine);
+  controls_.Check(kLeft, "Left (clear: Right)", w.left);
+  controls_.Choice(kGlyph, "Glyph", CMetaReprise::kGlyphs, w.glyph);
+  controls_.Text(kText, "Text", w.text);
+  controls_.Check(kItalic, "Italic", w.italic);
+  controls_.Check(kBold, "Bold", w.bold);
+  controls_.Choice(kSize, "Font size", CMetaReprise::kSizes, w.size);
+  FinishLayout();
+}
+
+LyricsDialog::LyricsDialog(wxWindow* parent, CLyricsDlg& fields, FontChoiceFunction chooseFont)
+    : StructDialog(parent, "Lyrics editor", fields), chooseFont_(std::move(chooseFont)) {
+  SetBackgroundColour(wxColour(0xFA, 0xFA, 0xFA));
+  controls_.Text(kText, "Lyrics:", working_.text)->SetMaxLength(CLyricsDlg::kMaxText);
+  controls_.Number(kSpacing, "Spacing:", -3, 6, working_.spacing);
+  controls_.Check(kBorder, "Border", working_.border);
+  controls_.Check(kShaded, "Shaded", working_.shaded);
+  const std::pair<int, const char*> buttons[] = {
+      {kPrevious, "<< Previous chord"}, {kNext, "Next chord >>"},    {kProcessLine, "Process line"},
+      {kClearAll, "Clear all"},         {kResetPositions, "Reset positions"}, {kAlignAll, "Align all"},
+      {kFont, "Set font style"}};
+  for (const auto& [id, label] : buttons) {
+    auto* button = new wxButton(this, id, label);
+    grid_->Add(button, 0, wxEXPAND | wxALL, 3);
+    button->Bind(wxEVT_BUTTON, [this, id = id](wxCommandEvent&) { Press(id); });
+  }
+  FinishLayout();
+}
+
+void LyricsDialog::Press(int id) {
+  controls_.FromWindow();
+  switch (id) {
+    case kPrevious: working_.Previous(); break;
+    case kNext: working_.Next(); break;
+    case kProcessLine: working_.ProcessLine(); break;
+    case kClearAll: working_.ClearAll(); break;
+    case kResetPositions: working_.ResetPositions(); break;
+    case kAlignAll: working_.AlignAll(); break;
+    case kFont:
+      if (chooseFont_) chooseFont_(working_.font);
+      break;
+    default: return;
+  }
+  controls_.ToWindow();
+  UpdateControls();
+}
+
+void LyricsDialog::UpdateControls() {
+  FindWindow(kNext)->Enable(working_.CanGoNext());
+  FindWindow(kPrevious)->Enable(working_.CanGoPrevious());
+  FindWindow(kFont)->Enable(static_cast<bool>(chooseFont_));
+}
+
+bool WxMetaEventDialogs::EditClef(CClefChange& dialog) { return ShowStructDialog<ClefDialog>(parent_, dialog); }
+
+bool WxMetaEventDialogs::EditReprise(CMetaReprise& dialog) { return ShowStructDialog<RepriseDialog>(parent_, dialog); }
+
+bool WxMetaEventDialogs::EditLyrics(CLyricsDlg& dialog) {
+  LyricsDialog window(parent_, dialog, chooseFont_);
+  return window.ShowModal() == wxID_OK;
 }
 
 bool WxMetaEventDialogs::EditContinuo(CContinuoDlg& dialog) { return ShowStructDialog<ContinuoDialog>(parent_, dialog); }

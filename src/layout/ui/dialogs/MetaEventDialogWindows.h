@@ -2,6 +2,8 @@
 // The windows of the meta-event property dialogs over their structs, and the MetaEventDialogs
 // the application installs.
 
+#include <functional>
+
 #include "layout/dialogs/MetaEventEditors.h"
 #include "layout/ui/dialogs/StructDialog.h"
 
@@ -67,9 +69,44 @@ class DynamicsDialog : public StructDialog<CDynamicCtrl> {
   DynamicsDialog(wxWindow* parent, CDynamicCtrl& fields);
 };
 
+class ClefDialog : public StructDialog<CClefChange> {
+ public:
+  enum : int { kInsertClef = 1658, kClef = 1669, kRaise = 1224, kInsertKey = 1659, kSharp = 1660, kCount = 1228,
+               kKey = 1670, kMinor = 1661, kAccidental = 1671 };
+  ClefDialog(wxWindow* parent, CClefChange& fields);
+};
+
+class RepriseDialog : public StructDialog<CMetaReprise> {
+ public:
+  enum : int { kShortDots = 1658, kDrawLine = 1659, kLeft = 1627, kGlyph = 1669, kText = 1652, kItalic = 1660,
+               kBold = 1661, kSize = 1741 };
+  RepriseDialog(wxWindow* parent, CMetaReprise& fields);
+};
+
+class LyricsDialog : public StructDialog<CLyricsDlg> {
+ public:
+  enum : int { kText = 1652, kSpacing = 1224, kBorder = 1658, kShaded = 1659, kPrevious = 1700, kNext = 1701,
+               kProcessLine = 1702, kClearAll = 1703, kResetPositions = 1704, kAlignAll = 1705, kFont = 1706 };
+  LyricsDialog(wxWindow* parent, CLyricsDlg& fields, FontChoiceFunction chooseFont = {});
+  // Runs one of the walk's buttons on the working copy, the controls read first and shown
+  // again after.
+  void Press(int id);
+
+ protected:
+  void UpdateControls() override;
+
+ private:
+  FontChoiceFunction chooseFont_;
+};
+
 class WxMetaEventDialogs : public MetaEventDialogs {
  public:
   explicit WxMetaEventDialogs(wxWindow* parent) : parent_(parent) {}
+  // The font dialog the lyrics editor's "Set font style" opens.
+  void SetFontChooser(FontChoiceFunction choose) { chooseFont_ = std::move(choose); }
+  bool EditClef(CClefChange& dialog) override;
+  bool EditReprise(CMetaReprise& dialog) override;
+  bool EditLyrics(CLyricsDlg& dialog) override;
   bool EditTimeSignature(CTimeSignatureDlg& dialog) override;
   bool EditLegato(LegatoDlg& dialog) override;
   bool EditHyperlink(CMetaHyperlink& dialog) override;
@@ -82,6 +119,7 @@ class WxMetaEventDialogs : public MetaEventDialogs {
 
  private:
   wxWindow* parent_;
+  FontChoiceFunction chooseFont_;
 };
 
 }  // namespace vornel

@@ -1,6 +1,9 @@
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 
+#include <wx/button.h>
+
 #include "layout/ui/dialogs/ImagePreview.h"
+#include "layout/ui/dialogs/PaperSetup.h"
 #include "model/CSystemArray.h"
 
 namespace vornel {
@@ -99,5 +102,69 @@ bool WxSectionDialogs::EditSection(CSectionDlg& dialog) {
 bool WxSectionDialogs::ParseVoices(CAnalyzeVoicesDlg& dialog) { return ShowStructDialog<ParseVoicesDialog>(parent_, dialog); }
 
 bool WxSectionDialogs::EditSystem(CSegOffsetDlg& dialog) { return ShowStructDialog<SystemOptionsDialog>(parent_, dialog); }
+
+PageFormattingDialog::PageFormattingDialog(wxWindow* parent, CReformatPageDlg& fields,
+                                           std::function<bool(CPageDlg&)> pageSetup)
+    : StructDialog(parent, "Page formatting", fields) {
+  CReformatPageDlg& w = working_;
+  wxCheckBox* reformat = controls_.Check(kReformatStaves, "Reformat staves", w.reformatStaves);
+  controls_.Slider(kStaves, "Staves per page", 1, 12, w.stavesPerPage);
+  controls_.Slider(kSpacing, "Average spacing", 15, 300, w.spacing)->SetTickFreq(5);
+  controls_.Choice(kTitle, "Title", CReformatPageDlg::kAlignments, w.titleAlignment);
+  controls_.Choice(kAuthor, "Author", CReformatPageDlg::kAlignments, w.authorAlignment);
+  controls_.Choice(kComments, "Comments", CReformatPageDlg::kAlignments, w.commentsAlignment);
+  controls_.Check(kAllSections, "Reformat all sections", w.reformatAllSections);
+  auto* page = new wxButton(this, kPageFormat, "Page format");
+  grid_->AddSpacer(1);
+  grid_->Add(page, 0, wxALL, 3);
+  if (!pageSetup) pageSetup = [this](CPageDlg& settings) { return RunPageSetup(this, settings); };
+  page->Enable(fields.pageSettings != nullptr);
+  page->Bind(wxEVT_BUTTON, [this, pageSetup](wxCommandEvent&) {
+    if (fields_.pageSettings != nullptr) pageSetup(*fields_.pageSettings);
+  });
+  reformat->Bind(wxEVT_CHECKBOX, [this, reformat](wxCommandEvent&) {
+    working_.reformatStaves = reformat->GetValue();
+    UpdateControls();
+  });
+  FinishLayout();
+}
+
+void PageFormattingDialog::UpdateControls() {
+  FindWindow(kStaves)->Enable(working_.SlidersEnabled());
+  FindWindow(kSpacing)->Enable(working_.SlidersEnabled());
+}
+
+TrackTextDialog::TrackTextDialog(wxWindow* parent, CTrackTextDlg& fields, FontChoiceFunction chooseFont)
+    : StructDialog(parent, wxString::FromUTF8(fields.title.empty() ? "Track text settings" : fields.title), fields),
+      chooseFont_(std::move(chooseFont)) {
+  CTrackTextDlg& w = working_;
+  controls_.Text(kText, "Text", w.text, wxTE_MULTILINE)->SetMinSize(wxSize(260, 80));
+  const int low = fields.forEvent ? -10000 : 0;
+  controls_.Number(kX, "X", low, 10000, w.x);
+  controls_.Number(kY, "Y", low, 10000, w.y);
+  // An event is always shown: its editor has no "Visible".
+  controls_.Check(kVisible, "Visible", w.visible)->Show(!fields.forEvent);
+  controls_.Check(kBorder, "Border", w.border);
+  controls_.Check(kShaded, "Shaded", w.shaded);
+  controls_.Check(kCentered, "Centered", w.centered);
+  controls_.Slider(kTuning, "Font tuning", -20, 20, w.fontTuning);
+  auto* font = new wxButton(this, kFont, "Set Font");
+  grid_->AddSpacer(1);
+  grid_->Add(font, 0, wxALL, 3);
+  font->Enable(static_cast<bool>(chooseFont_));
+  font->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    if (chooseFont_) chooseFont_(working_.font);
+  });
+  FinishLayout();
+}
+
+bool WxSectionDialogs::ReformatPage(CReformatPageDlg& dialog) {
+  return ShowStructDialog<PageFormattingDialog>(parent_, dialog);
+}
+
+bool WxSectionDialogs::EditTrackText(CTrackTextDlg& dialog) {
+  TrackTextDialog window(parent_, dialog, chooseFont_);
+  return window.ShowModal() == wxID_OK;
+}
 
 }  // namespace vornel

@@ -51,16 +51,46 @@ class SystemOptionsDialog : public StructDialog<CSegOffsetDlg> {
   SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields);
 };
 
+// "Page formatting": staves per page and spacing (with "Reformat staves"), the alignments of
+// title, author and comments; "Page format" runs the page setup on the document settings.
+class PageFormattingDialog : public StructDialog<CReformatPageDlg> {
+ public:
+  enum : int { kStaves = 1297, kSpacing = 1524, kTitle = 1528, kAuthor = 1679, kComments = 1681,
+               kReformatStaves = 1531, kAllSections = 1597, kPageFormat = 1532 };
+  // `pageSetup` runs the page setup on the settings (the window system's dialog by default).
+  PageFormattingDialog(wxWindow* parent, CReformatPageDlg& fields,
+                       std::function<bool(CPageDlg&)> pageSetup = {});
+
+ protected:
+  void UpdateControls() override;
+};
+
+// "Track text settings" (and the caption and footnote editors).
+class TrackTextDialog : public StructDialog<CTrackTextDlg> {
+ public:
+  enum : int { kText = 1652, kX = 1224, kY = 1228, kVisible = 1658, kBorder = 1659, kShaded = 1660,
+               kCentered = 1661, kFont = 1662, kTuning = 1665 };
+  TrackTextDialog(wxWindow* parent, CTrackTextDlg& fields, FontChoiceFunction chooseFont = {});
+
+ private:
+  FontChoiceFunction chooseFont_;
+};
+
 // Runs each dialog modally over `parent`.
 class WxSectionDialogs : public SectionDialogs {
  public:
   explicit WxSectionDialogs(wxWindow* parent) : parent_(parent) {}
+  // The font dialog of "Set Font".
+  void SetFontChooser(FontChoiceFunction choose) { chooseFont_ = std::move(choose); }
   bool EditSection(CSectionDlg& dialog) override;
   bool ParseVoices(CAnalyzeVoicesDlg& dialog) override;
   bool EditSystem(CSegOffsetDlg& dialog) override;
+  bool EditTrackText(CTrackTextDlg& dialog) override;
+  bool ReformatPage(CReformatPageDlg& dialog) override;
 
  private:
   wxWindow* parent_;
+  FontChoiceFunction chooseFont_;
 };
 
 }  // namespace vornel

@@ -6,11 +6,17 @@
 #include <wx/button.h>
 #include <wx/sizer.h>
 
+#include <functional>
+
 #include "layout/ui/dialogs/BoundControls.h"
 #include "layout/ui/dialogs/TexturedDialog.h"
+#include "model/dfLogFont.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
+
+// Chooses a font in place (the font dialog of the view layer); true when one was chosen.
+using FontChoiceFunction = std::function<bool(dfLogFont& font)>;
 
 template <typename Fields>
 class StructDialog : public TexturedDialog {

@@ -16,6 +16,9 @@
 #include "shell/ui/panes/ListPanes.h"
 #include "shell/ui/panes/PaletteWindows.h"
 #include "shell/ui/panes/PropertiesPane.h"
+#include "model/CInstrument.h"
+#include "model/CInstrumentDlg.h"
+#include "view/ui/charts/ChordPalette.h"
 
 namespace vornel {
 
@@ -98,6 +101,17 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
   PutInHost(frame.PaneHost(CMainFrame::kPalettes), palettes_);
   palettes::AddPaletteCommands(frame.FrameCommands(), *palettes_);
 
+  // The chord palette shows the alfabeto of the active document's active line.
+  chordPalette_ = new CChordPalette(
+      frame.PaneHost(CMainFrame::kChordCharts),
+      [this]() -> CTabInstrument* {
+        CChildFrame* child = frame_.ActiveChild();
+        CInstrument* line = child != nullptr ? child->Document().GetActiveInstrument() : nullptr;
+        return line != nullptr && line->definition != nullptr ? &line->definition->tabInstrument : nullptr;
+      },
+      [this](int id) { return frame_.Picture(id, 16); });
+  PutInHost(frame.PaneHost(CMainFrame::kChordCharts), chordPalette_);
+
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();
   templates_->Bottom()->Fill({});
@@ -118,6 +132,8 @@ void FramePaneContents::RefreshProperties() {
 }
 
 void FramePaneContents::UpdateProperties() {
+  // The chord palette follows the active document's line.
+  chordPalette_->Reload();
   CChildFrame* child = frame_.ActiveChild();
   if (child == nullptr || child->Document().sections.empty()) {
     properties_->UpdatePropList(nullptr, nullptr);

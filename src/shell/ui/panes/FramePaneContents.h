@@ -17,6 +17,7 @@ class CChildFrame;
 class CMainFrame;
 class CVornelTabApp;
 class FileExplorerPane;
+class CChordPalette;
 class PropertiesPane;
 class SplitListPane;
 class SplitPalettePane;
@@ -38,6 +39,7 @@ class FramePaneContents : private panes::PaneServices {
   SplitListPane* Templates() const { return templates_; }
   PropertiesPane* Properties() const { return properties_; }
   SplitPalettePane* Palettes() const { return palettes_; }
+  CChordPalette* ChordPalette() const { return chordPalette_; }
   panes::PaneServices& Services() { return *this; }
 
  private:
@@ -66,6 +68,7 @@ class FramePaneContents : private panes::PaneServices {
   SplitListPane* templates_ = nullptr;
   PropertiesPane* properties_ = nullptr;
   SplitPalettePane* palettes_ = nullptr;
+  CChordPalette* chordPalette_ = nullptr;
   bool propertiesQueued_ = false;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

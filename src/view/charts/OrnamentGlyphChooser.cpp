@@ -1,0 +1,80 @@
+#include "view/charts/OrnamentGlyphChooser.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "layout/dialogs/FieldRanges.h"
+#include "model/CMetaEvent.h"
+#include "model/COrnamentProps.h"
+
+namespace vornel {
+
+namespace {
+
+std::vector<uint32_t> DefaultCodes() {
+  std::vector<uint32_t> codes;
+  for (uint32_t c = 32; c <= 159; ++c) codes.push_back(c);
+  codes.push_back(32);
+  return codes;
+}
+
+}  // namespace
+
+COrnamentDlg::COrnamentDlg() { grid.SetupGrid(8, 12, std::string(kDefaultFont), 36, DefaultCodes(), 0, 0); }
+
+COrnamentDlg COrnamentDlg::ForCatalogue(int type, uint32_t current, int alignmentIndex) {
+  COrnamentDlg chooser;
+  std::vector<uint32_t> codes;
+  for (int row = 0; row < COrnamentProps::kCatalogueSize; ++row) codes.push_back(COrnamentProps::CatalogueGlyph(type, row));
+  chooser.fontName = type == 0 ? "VornelTabFlags" : "VornelNotation";
+  chooser.grid.SetupGrid(15, 10, chooser.fontName, 48, std::move(codes), 35, type == 0 ? 0 : 1);
+  chooser.definitionType = type;
+  chooser.alignment = alignmentIndex;
+  chooser.grid.Select(COrnamentProps::FindCatalogueRow(type, current));
+  chooser.TakeSelection();
+  chooser.alignment = alignmentIndex;
+  return chooser;
+}
+
+void COrnamentDlg::FromEvent(const CMetaEvent& e) {
+  zoom = e.cy != 0 ? e.cy : 100;
+  fontName = e.cy == 0 ? std::string(kEventDefaultFont) : e.text.empty() ? std::string(kDefaultFont) : e.text;
+  alignment = e.cx;
+  grid.SetupGrid(grid.Columns(), grid.Rows(), fontName, 36, grid.Codes(), 0, grid.Type());
+  const std::vector<uint32_t>& codes = grid.Codes();
+  const auto found = std::find(codes.begin(), codes.end(), e.value & 0xFF);
+  grid.ClearSelection();
+  grid.Select(found != codes.end() ? static_cast<int>(found - codes.begin()) : 0);
+  text.assign(1, '0');
+  TakeSelection();
+}
+
+std::string COrnamentDlg::Validate() const {
+  return CheckFieldRanges({{"Zoom", zoom, 20, 200}, {"Alignment", alignment, 0, COrnamentProps::kAlignmentCount - 1}});
+}
+
+void COrnamentDlg::ToEvent(CMetaEvent& e) const {
+  e.value = glyph;
+  e.cx = alignment;
+  e.cy = zoom;
+  e.text = fontName;
+}
+
+bool COrnamentDlg::TakeSelection() {
+  const std::optional<uint32_t> code = grid.SelectedCode();
+  if (!code) return false;
+  glyph = *code;
+  if (definitionType) alignment = COrnamentProps::CatalogueAlignment(*definitionType, grid.Selected());
+  char shown[32];
+  const int length = std::snprintf(shown, sizeof shown, "%x [%c]", glyph, static_cast<char>(glyph & 0xFF));
+  text.assign(shown, static_cast<size_t>(std::clamp(length, 0, static_cast<int>(sizeof shown) - 1)));
+  return true;
+}
+
+std::string_view COrnamentDlg::AlignmentEntry(int index) {
+  if (index == 9) return "(Above staff)Extra high";
+  if (index == 10) return "(Below staff)Extra low";
+  return COrnamentProps::AlignmentName(index);
+}
+
+}  // namespace vornel
