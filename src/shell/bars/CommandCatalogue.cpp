@@ -53,7 +53,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33051, kScoreView),
     Later(33059, kSettingsDialogs),
     Later(33064, kScoreView),
-    Later(33070, kDocumentCommands),
     Later(33108, kScoreView),
     Later(33140, 33143, kScoreView),
     Later(33176, kScoreView),
