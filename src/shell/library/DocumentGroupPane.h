@@ -73,6 +73,7 @@ class DocumentGroupPane {
   DocumentGroupPane(std::string groupFolder, std::string documentRoot, std::string rootUrl);
 
   const std::string& GroupFolder() const { return groupFolder_; }
+  const std::string& RootUrl() const { return rootUrl_; }
   const std::vector<std::string>& Names() const { return names_; }
   // The tree, in the order shown.
   const std::vector<GroupTreeGroup>& Groups() const { return groups_; }

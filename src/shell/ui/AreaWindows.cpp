@@ -12,6 +12,7 @@
 #include "shell/app/PlaybackSounds.h"
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/ProgramCommands.h"
+#include "shell/ui/library/AssociationsDialog.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
 
@@ -76,6 +77,9 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static MetaEventEditorRegistry metaEventEditors;
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
+  // Document libraries: the associations dialog of the document commands.
+  static WxAssociationsEditor associations;
+  static ScopedAssociationsEditor scopedAssociations(associations);
 }
 
 }  // namespace vornel

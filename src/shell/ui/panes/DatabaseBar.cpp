@@ -8,6 +8,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "platform/UserPrompts.h"
+#include "shell/ui/library/FileFinderDialog.h"
 
 namespace vornel {
 
@@ -273,6 +274,16 @@ CDatabaseBar::CDatabaseBar(wxWindow* parent, std::string groupFolder, std::strin
                            std::function<void(int)> sendToFrame, DocumentGroupPane::DocumentOpener open)
     : wxPanel(parent), core_(std::move(groupFolder), std::move(documentRoot), std::move(rootUrl)), open_(std::move(open)) {
   core_.SetProgress(&progress_);
+  // "Search and build group": the file finder over the document root folder.
+  core_.runFileFinder = [this] {
+    FileFinder finder;
+    finder.documentRoot = core_.Group().documentRoot();
+    finder.rootPath = finder.documentRoot;
+    finder.Search();
+    CFileFinderDlg dialog(this, finder,
+                          {core_.GroupFolder(), core_.RootUrl(), [this](const std::string& path) { open_(path); }});
+    return dialog.ShowModal() == wxID_OK;
+  };
   toolBar_ = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
   toolBar_->SetToolBitmapSize(wxSize(kToolImageSize, kToolImageSize));
   for (const ToolText& tool : kToolTexts) {
