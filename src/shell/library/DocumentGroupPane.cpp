@@ -8,6 +8,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/io/ProgramLauncher.h"
 #include "shell/files/FileHelpers.h"
+#include "view/commands/CommandTable.h"
 
 namespace vornel {
 
@@ -187,6 +188,17 @@ bool DocumentGroupPane::ReindexGroup(const GroupSelection& selection) {
   if (auto tree = FindTree(selection.group); tree != groups_.end()) groups_.erase(tree);
   groups_.push_back(TreeOfGroup(selection.group));
   return reindexed;
+}
+
+void AddDocumentGroupCommands(view::CommandTable& table, const std::function<void(int id)>& run) {
+  for (const int id : {DocumentGroupPane::kSearchAndBuild, DocumentGroupPane::kReindex, DocumentGroupPane::kSetTitle,
+                       DocumentGroupPane::kRemoveDocument, DocumentGroupPane::kAddCurrentDocument,
+                       DocumentGroupPane::kOpenRootFolder, DocumentGroupPane::kExportHtml, DocumentGroupPane::kDeleteGroup,
+                       DocumentGroupPane::kExportHtmlPage}) {
+    table.Add(id, [run](const view::CommandEvent& event) {
+      if (run) run(event.id);
+    });
+  }
 }
 
 int DocumentGroupPane::TreeCommand(int id) {

@@ -17,6 +17,10 @@ namespace vornel {
 
 class CVornelTabDoc;
 
+namespace view {
+class CommandTable;
+}
+
 struct GroupTreeSection {
   std::string text;  // the section title, line ends shown as spaces
   int index = 0;
@@ -122,5 +126,9 @@ class DocumentGroupPane {
   BatchProgress* progress_ = nullptr;
   SilentProgress silent_;
 };
+
+// The group commands the main frame carries for the pane (33070-33074, 33078-33080, 33165):
+// each calls `run` with its id.
+void AddDocumentGroupCommands(view::CommandTable& table, const std::function<void(int id)>& run);
 
 }  // namespace vornel

@@ -28,8 +28,6 @@ constexpr int kFacsimileTools[] = {33836, 33833, 33834, 33835, 33838, 33837};
 constexpr int kTemplateTools[] = {34111, 34112, 34115, 34113, 34114};
 constexpr int kInstrumentTools[] = {34109, 34108, 34105, 34104, 34107, 34106, 34110};
 constexpr int kOpenFacsimileImage = 33023;
-// The group commands the document group pane carries out for the frame.
-constexpr int kGroupCommands[] = {33070, 33071, 33072, 33073, 33074, 33078, 33079, 33080, 33165};
 
 void PutInHost(wxWindow* host, wxWindow* pane) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -107,12 +105,10 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
       GetDocumentRootUrl(app_.htmlRoot, app_.xmlFolder), [this](int id) { frame_.DispatchCommand(id); },
       [this](const std::string& path) { return OpenDocumentFile(app_, frame_, path); });
   PutInHost(frame.PaneHost(CMainFrame::kDocumentGroup), database_);
-  for (const int id : kGroupCommands) {
-    frame.FrameCommands().Add(id, [this](const view::CommandEvent& event) {
-      CChildFrame* child = frame_.ActiveChild();
-      database_->RunCommand(event.id, child != nullptr ? &child->Document() : nullptr);
-    });
-  }
+  AddDocumentGroupCommands(frame.FrameCommands(), [this](int id) {
+    CChildFrame* child = frame_.ActiveChild();
+    database_->RunCommand(id, child != nullptr ? &child->Document() : nullptr);
+  });
 
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();
