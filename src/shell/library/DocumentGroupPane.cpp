@@ -85,9 +85,10 @@ bool DocumentGroupPane::OpenAtSection(const GroupSelection& selection, const Doc
 }
 
 bool DocumentGroupPane::SearchAndBuildGroup() {
-  if (!runFileFinder || !runFileFinder()) return false;
+  // The finder may have built groups whatever way it was closed: the list is read again.
+  const bool ok = runFileFinder && runFileFinder();
   RefreshGroups();
-  return true;
+  return ok;
 }
 
 bool DocumentGroupPane::OpenRootFolder(const GroupSelection& selection) {

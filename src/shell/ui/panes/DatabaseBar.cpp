@@ -314,8 +314,8 @@ bool CDatabaseBar::RunCommand(int id, CVornelTabDoc* active) {
   const GroupSelection selection = tree_->CurrentSelection();
   switch (id) {
     case DocumentGroupPane::kSearchAndBuild:
-      if (core_.SearchAndBuildGroup()) ShowTree();
-      return true;
+      core_.SearchAndBuildGroup();
+      break;
     case DocumentGroupPane::kReindex: core_.ReindexGroup(selection); break;
     case DocumentGroupPane::kSetTitle: core_.SetGroupTitle(selection); break;
     case DocumentGroupPane::kRemoveDocument: core_.RemoveDocumentFromGroup(selection); break;
