@@ -370,13 +370,13 @@ bool CBriotabDoc::SaveXmlText(const std::string& path, const CSectionArray* list
   return written && file.Commit(error);
 }
 
+std::string CBriotabDoc::XmlPathOfBinary(const std::string& path) {
+  // A document read from a binary file becomes an XML document packed in its bundle.
+  return ReplaceFinalExtension(ReplaceFinalExtension(path, ".btb", ".btz"), ".btt", ".bttx");
+}
+
 std::optional<std::string> CBriotabDoc::WriteXml(std::string* error) {
-  std::string result = pathName_;
-  if (xmlFlag == 0) {
-    // A document read from a binary file becomes an XML document packed in its bundle.
-    result = ReplaceFinalExtension(result, ".btb", ".btz");
-    result = ReplaceFinalExtension(result, ".btt", ".bttx");
-  }
+  const std::string result = xmlFlag == 0 ? XmlPathOfBinary(pathName_) : pathName_;
   bool saved = false;
   if (GetDocumentFileType(result) == kBundleFile) {
     saved = SaveBundle(result, [&](const std::string& documentPath) { return SaveXmlText(documentPath, nullptr, error); });

@@ -167,6 +167,8 @@ class CBriotabDoc {
   // the XML template ".bttx". Returns the path written; nothing, with the modified flag kept and
   // `error` (when given) saying why, when the save failed.
   std::optional<std::string> WriteXml(std::string* error = nullptr);
+  // Where WriteXml puts a document read from the binary file `path`.
+  static std::string XmlPathOfBinary(const std::string& path);
   // Checks and reads a parsed XML document. False when the check refused it or the reading
   // failed (after the message); the document is then as it was.
   bool ReadXml(const tinyxml2::XMLDocument& doc);

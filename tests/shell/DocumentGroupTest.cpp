@@ -244,5 +244,38 @@ TEST(FileFinderTest, CompressReplacesPathsByBundlesAndAsksBeforeReplacing) {
   EXPECT_EQ(testing::ReadText(folder.dir.File("songs/sub/b.btz")), "old");
 }
 
+TEST(FileFinderTest, ConvertSkipsExistingTargetsUnlessAllowedAndMovesOnlyVerifiedConversions) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+  ASSERT_TRUE(doc.SaveBinary(dir.File("a.btb")));
+  ASSERT_TRUE(doc.SaveBinary(dir.File("b.btb")));
+  testing::WriteText(dir.File("b.btz"), "kept");
+  testing::WriteText(dir.File("c.btb"), "not a document");
+  FileFinder finder;
+  finder.rootPath = dir.path();
+  finder.fileType = 2;
+  finder.Search();
+  ASSERT_EQ(finder.files.size(), 3u);
+  prompts.QueueAnswer(Answer::kNo);  // asked once, for b.btz
+  SilentProgress progress;
+  const BatchResult result = finder.ConvertToXml(progress);
+  EXPECT_EQ(result.succeeded, 1);
+  EXPECT_EQ(result.failed, 1);
+  EXPECT_EQ(prompts.questions.size(), 1u);
+  // a: converted, its binary file moved into the backup folder.
+  EXPECT_TRUE(OpenDocumentFile(dir.File("a.btz")).document != nullptr);
+  EXPECT_FALSE(fs::exists(dir.File("a.btb")));
+  EXPECT_TRUE(fs::exists(dir.File("btb/a.btb")));
+  // b: the existing document kept, the binary file left in place.
+  EXPECT_EQ(testing::ReadText(dir.File("b.btz")), "kept");
+  EXPECT_TRUE(fs::exists(dir.File("b.btb")));
+  // c: the failed conversion moves nothing.
+  EXPECT_TRUE(fs::exists(dir.File("c.btb")));
+  EXPECT_FALSE(fs::exists(dir.File("btb/c.btb")));
+  EXPECT_EQ(prompts.messages.back(), "Conversion: 1 files converted successfully. 1 files failed");
+}
+
 }  // namespace
 }  // namespace vornel

@@ -34,6 +34,7 @@ class TestContext : public MidiCommandContext {
   const CInstrumentDlg& DefaultInstrument() override { return defaultDefinition; }
   bool MetronomeOn() override { return metronome; }
   void PostFrameCommand(int id) override { frameCommands.push_back(id); }
+  void AddToPlayList(const std::string& path) override { playList.push_back(path); }
 
   CBriotabDoc* document = nullptr;
   ManualPlayerClock clock;
@@ -43,6 +44,7 @@ class TestContext : public MidiCommandContext {
   CInstrumentDlg defaultDefinition;
   bool metronome = false;
   std::vector<int> frameCommands;
+  std::vector<std::string> playList;
 };
 
 // A document of three sections, the third active, each with a note to play.
@@ -134,6 +136,56 @@ TEST_F(MidiCommandsTest, ImportAddsOneActiveSection) {
   EXPECT_TRUE(table.Execute({kImportMidiFile, {}, {}}));
   EXPECT_EQ(doc->sections.size(), 4u);
   EXPECT_EQ(prompts.messages, std::vector<std::string>{"Sorry: I cannot read this file"});
+}
+
+TEST_F(MidiCommandsTest, ExportAllSectionsWritesOneFilePerSectionBesideTheDocument) {
+  doc->SetModifiedFlag(false);
+  EXPECT_TRUE(table.Execute({kExportAllSectionsMidi, {}, {}}));
+  ASSERT_EQ(context.playList.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    const std::string path = dir.File("Suite_" + std::to_string(i) + ".mid");
+    EXPECT_EQ(context.playList[i], path);
+    EXPECT_EQ(doc->sections.at(i)->midiFilePath, path);
+    EXPECT_EQ(testing::ReadText(path).substr(0, 4), "MThd");
+  }
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_TRUE(prompts.messages.empty());
+
+  // A document never saved has no folder to write in.
+  doc->SetPathName("");
+  context.playList.clear();
+  EXPECT_TRUE(table.Execute({kExportAllSectionsMidi, {}, {}}));
+  EXPECT_TRUE(context.playList.empty());
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Set Current Directory failed (2)\n"});
+}
+
+TEST_F(MidiCommandsTest, FolderImportKeepsTheCapAndSaysHowManyFilesWereLeft) {
+  const std::string file = std::string(VORNEL_CORPUS_DIR) + "/midi/test-c-major-scale.mid";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no MIDI corpus";
+  std::filesystem::create_directories(dir.File("none"));
+  testing::WriteText(dir.File("none/notes.txt"), "not music");
+  prompts.QueueFolder(dir.File("none"));
+  EXPECT_TRUE(table.Execute({kImportMidiFolder, {}, {}}));
+  EXPECT_EQ(doc->sections.size(), 3u);
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"No files found to import"});
+
+  // Eighteen files, one of them with an upper-case ending: the first sixteen in name order.
+  std::filesystem::create_directories(dir.File("tunes"));
+  for (int i = 0; i < 17; ++i) {
+    const std::string name = std::string(i < 10 ? "f0" : "f") + std::to_string(i) + ".mid";
+    std::filesystem::copy_file(file, dir.File("tunes/" + name));
+  }
+  std::filesystem::copy_file(file, dir.File("tunes/g.MID"));
+  prompts.messages.clear();
+  prompts.QueueFolder(dir.File("tunes"));
+  EXPECT_TRUE(table.Execute({kImportMidiFolder, {}, {}}));
+  ASSERT_EQ(doc->sections.size(), 3u + kMaxMidiFolderFiles);
+  EXPECT_EQ(doc->sections.at(3)->Title().text, "f00.mid");
+  EXPECT_EQ(doc->sections.at(18)->Title().text, "f15.mid");
+  EXPECT_EQ(doc->sections.activeSection, 18);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0],
+            "2 of the 18 MIDI files of the folder were not imported: a folder import takes the first 16 files.");
 }
 
 TEST_F(MidiCommandsTest, ImportedLinesCanJoinTheActiveSectionAndBeUndone) {

@@ -8,6 +8,7 @@
 #include "shell/app/CVornelTabApp.h"
 #include "shell/commands/CommandIds.h"
 #include "shell/commands/DocumentFileCommands.h"
+#include "shell/commands/DocumentLibraryCommands.h"
 #include "shell/commands/ExternalPrograms.h"
 #include "shell/files/FileHelpers.h"
 #include "shell/commands/HelpPages.h"
@@ -180,6 +181,7 @@ void AddDocumentCommands(view::CommandTable& table, CVornelTabApp& app, Document
   table.Add(commands::kUndo, [&doc](const CommandEvent&) { doc.OnEditUndo(); }, [&doc] { return doc.CanUndo(); });
   table.Add(commands::kRedo, [&doc](const CommandEvent&) { doc.OnEditRedo(); }, [&doc] { return doc.CanRedo(); });
   AddDocumentFileCommands(table, app, windows, doc);
+  AddDocumentLibraryCommands(table, app, doc);
 }
 
 }  // namespace vornel

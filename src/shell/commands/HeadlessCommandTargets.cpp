@@ -8,6 +8,7 @@
 #include "shell/commands/AreaCommands.h"
 #include "shell/commands/FrameCommands.h"
 #include "shell/commands/Metronome.h"
+#include "shell/library/DocumentGroupPane.h"
 #include "view/core/CBriotabView.h"
 #include "view/core/HeadlessViewWindow.h"
 
@@ -61,6 +62,7 @@ HeadlessCommandTargets::HeadlessCommandTargets() : parts_(std::make_unique<Parts
   AddApplicationCommands(p.application, p.app, p.windows);
   AddAreaApplicationCommands(p.application);
   AddFrameCommands(p.frame, p.windows, p.app, p.metronome);
+  AddDocumentGroupCommands(p.frame, {});  // the group pane's, which has no window here
   AddDocumentCommands(p.document, p.app, p.windows, p.doc);
   AddAreaDocumentCommands(p.document, p.app, p.doc);
   bars::AddPendingCommands(p.pending);

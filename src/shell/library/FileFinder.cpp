@@ -173,7 +173,8 @@ BatchResult FileFinder::ConvertToXml(BatchProgress& progress) {
         ++result.failed;
         continue;
       }
-      const std::string target = ReplaceFinalExtension(path, ".btb", ".btxml");
+      // The XML document goes into the bundle (or XML template) of the binary file's name.
+      const std::string target = CBriotabDoc::XmlPathOfBinary(path);
       if (target == path || !question.MayReplace(target)) continue;
       // The binary file is moved away only when the XML document it became reads back.
       const bool converted = ConvertBinaryToXml(path) && OpenDocumentFile(target).document != nullptr &&

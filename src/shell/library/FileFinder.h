@@ -62,9 +62,10 @@ class FileFinder {
   bool BuildGroup(const std::string& groupPath, const std::string& title, BatchProgress& progress) const;
   // Writes the HTML page of the processed files.
   bool WriteHtmlPage(const std::string& pagePath, const std::string& rootUrl, BatchProgress& progress) const;
-  // Converts each processed binary document to XML beside it and moves the binary file into
-  // the backup folder once the XML document reads back. Existing XML documents are replaced
-  // only when the user agrees (asked once per run). Reports the counts at the end.
+  // Converts each processed binary document to XML beside it (a ".btb" into the bundle of its
+  // name, a ".btt" into the XML template) and moves the binary file into the backup folder
+  // once the written file reads back. Existing targets are replaced only when the user agrees
+  // (asked once per run). Reports the counts at the end.
   BatchResult ConvertToXml(BatchProgress& progress);
   // Packs each processed file into a bundle beside it; the list entry becomes the bundle's
   // path. Existing bundles are replaced only when the user agrees (once per run).

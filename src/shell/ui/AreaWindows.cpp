@@ -18,6 +18,7 @@
 #include "shell/app/PlaybackSounds.h"
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/ProgramCommands.h"
+#include "shell/ui/library/AssociationsDialog.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/MainFrame.h"
@@ -110,6 +111,11 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // The alfabeto letter of a chord, over whatever entry forms are installed already.
   static AlfabetoEntryForms alfabetoForms(nullptr, EntryFormsInForce());
   static ScopedEntryForms scopedAlfabetoForms(alfabetoForms);
+  // Document libraries: the associations dialog of the document commands, its pictures shown
+  // in the image preview dialog.
+  static WxAssociationsEditor associations;
+  static ScopedAssociationsEditor scopedAssociations(associations);
+  CAssociationsDlg::SetImagePreviewer([](const std::string& path) { ShowBitmapPreview(nullptr, path); });
 }
 
 }  // namespace vornel

@@ -18,6 +18,7 @@
 #include "model/CSystemArray.h"
 #include "model/CUndoSectionArray.h"
 #include "platform/UserPrompts.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/io/ProgramLauncher.h"
 
 namespace vornel::view {
@@ -46,11 +47,59 @@ void CreateMidiFile(MidiCommandContext& context) {
                                ProposedMidiFileName(doc->GetTitle(), doc->sections.activeSection), DocumentFolder(*doc));
   if (!chosen) return;
   const std::string path = WithMidiExtension(*chosen);
-  MidiExportOptions options;
-  options.metronome = context.MetronomeOn();
-  options.metronomeChannel = context.MetronomeChannel();
-  options.metronomeKey = context.MetronomeKey();
-  if (WriteSectionMidiFile(section, doc->settings.midiExport, options, path)) Programs().OpenWithDefault(path);
+  if (WriteSectionMidiFile(section, doc->settings.midiExport, MetronomeExportOptions(context), path)) {
+    Programs().OpenWithDefault(path);
+  }
+}
+
+void ExportAllSections(MidiCommandContext& context) {
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (doc == nullptr) return;
+  for (const std::string& path : WriteAllSectionMidiFiles(*doc, MetronomeExportOptions(context))) {
+    context.AddToPlayList(path);
+  }
+}
+
+// After an import: the section laid out as the editor lays out a new section.
+void FinishImportedSection(CBriotabDoc& doc, CSystemArray& section) {
+  doc.NotifyChanged(kHintRepaintAll);
+  section.CopyFirstSystemStaves();
+  section.RecalculateNotation();
+  section.RecalculateSection(false);
+  doc.NotifyChanged(kHintRepaintAll);
+  section.ReflowSystems(true, kImportReflowRun);
+  section.ReflowSystems(false, kImportReflowRun);
+}
+
+void ImportMidiFolder(MidiCommandContext& context) {
+  CBriotabDoc* doc = context.ActiveDocument();
+  if (doc == nullptr) return;
+  const std::optional<std::string> folder = Prompts().PromptFolder("Import MIDI Folder", DocumentFolder(*doc));
+  if (!folder) return;
+  const std::vector<std::string> files = ListMidiFiles(*folder);
+  if (files.empty()) {
+    Prompts().ShowMessage("No files found to import");
+    return;
+  }
+  // Every track of every file, without a question per file.
+  AllTracksChooser chooser;
+  const size_t taken = std::min(files.size(), kMaxMidiFolderFiles);
+  for (size_t i = 0; i < taken; ++i) {
+    std::unique_ptr<CSystemArray> imported =
+        ImportMidiFile(files[i], chooser, context.InstrumentBase(), context.DefaultInstrument());
+    if (imported == nullptr) continue;  // the import said why
+    CSystemArray* section = doc->AppendSection(std::move(imported));
+    section->InsertInitialTimeSignature();
+    FinishImportedSection(*doc, *section);
+  }
+  doc->UpdateSectionList();
+  context.PostFrameCommand(kAfterMidiImport);
+  if (files.size() > taken) {
+    Prompts().ShowMessage(std::to_string(files.size() - taken) + " of the " + std::to_string(files.size()) +
+                              " MIDI files of the folder were not imported: a folder import takes the first " +
+                              std::to_string(kMaxMidiFolderFiles) + " files.",
+                          MessageKind::kWarning);
+  }
 }
 
 // "MIDI to WAV": the active section written to a file of its own temporary folder, which the
@@ -107,13 +156,7 @@ void ImportMidi(MidiCommandContext& context) {
     section = doc->AppendSection(std::move(imported));
     section->InsertInitialTimeSignature();
   }
-  doc->NotifyChanged(kHintRepaintAll);
-  section->CopyFirstSystemStaves();
-  section->RecalculateNotation();
-  section->RecalculateSection(false);
-  doc->NotifyChanged(kHintRepaintAll);
-  section->ReflowSystems(true, kImportReflowRun);
-  section->ReflowSystems(false, kImportReflowRun);
+  FinishImportedSection(*doc, *section);
   doc->UpdateSectionList();
   context.PostFrameCommand(kAfterMidiImport);
 }
@@ -143,6 +186,51 @@ void StartPlayback(MidiCommandContext& context, PlayState& state, int mode) {
 
 }  // namespace
 
+MidiExportOptions MetronomeExportOptions(MidiCommandContext& context) {
+  MidiExportOptions options;
+  options.metronome = context.MetronomeOn();
+  options.metronomeChannel = context.MetronomeChannel();
+  options.metronomeKey = context.MetronomeKey();
+  return options;
+}
+
+std::vector<std::string> WriteAllSectionMidiFiles(CBriotabDoc& doc, const MidiExportOptions& options) {
+  std::vector<std::string> written;
+  const std::string folder = DocumentFolder(doc);
+  std::error_code error;
+  if (folder.empty() || !std::filesystem::is_directory(folder, error)) {
+    // A document never saved has no folder: the system's "not found".
+    Prompts().ShowMessage("Set Current Directory failed (" + std::to_string(error ? error.value() : ENOENT) + ")\n",
+                          MessageKind::kError);
+    return written;
+  }
+  for (size_t i = 0; i < doc.sections.size(); ++i) {
+    CSystemArray& section = *doc.sections.at(i);
+    const std::string path =
+        (std::filesystem::path(folder) / ProposedMidiFileName(doc.GetTitle(), static_cast<int>(i))).string();
+    if (!WriteSectionMidiFile(section, doc.settings.midiExport, options, path)) continue;
+    if (section.midiFilePath != path) {
+      section.midiFilePath = path;
+      doc.SetModifiedFlag(true);
+    }
+    written.push_back(path);
+  }
+  return written;
+}
+
+std::vector<std::string> ListMidiFiles(const std::string& folder) {
+  std::vector<std::string> files;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::error_code typeError;
+    if (it->is_regular_file(typeError) && EndsWithNoCase(it->path().filename().string(), ".mid")) {
+      files.push_back(it->path().string());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 std::string ProposedMidiFileName(std::string_view title, int sectionIndex) {
   std::string name(title);
   for (std::string_view extension : {".btxml", ".btb", ".btz"}) {
@@ -163,6 +251,8 @@ std::string_view MidiCommandText(int id) {
   switch (id) {
     case kCreateMidiFile: return "Create MIDI file";
     case kImportMidiFile: return "Import MIDI file";
+    case kExportAllSectionsMidi: return "Export all sections to MIDI";
+    case kImportMidiFolder: return "Import MIDI Folder";
     case kPlaySingleVoice: return "Play single voice\tF11";
     case kPlaySingleInstrument: return "Play single instrument\tF10";
     case kPlayAllInstruments: return "Play all instruments\tCtrl+F10";
@@ -215,6 +305,8 @@ void AddMidiCommands(CommandTable& table, std::shared_ptr<MidiCommandContext> sh
   table.Add(kCreateMidiFile, [shared](const CommandEvent&) { CreateMidiFile(*shared); }, hasDocument);
   table.Add(kImportMidiFile, [shared](const CommandEvent&) { ImportMidi(*shared); }, hasDocument);
   table.Add(kMidiToWave, [shared](const CommandEvent&) { PlayThroughWavePlayer(*shared); }, hasDocument);
+  table.Add(kExportAllSectionsMidi, [shared](const CommandEvent&) { ExportAllSections(*shared); }, hasDocument);
+  table.Add(kImportMidiFolder, [shared](const CommandEvent&) { ImportMidiFolder(*shared); }, hasDocument);
 
   const auto play = [shared, state](int mode) {
     return [shared, state, mode](const CommandEvent&) { StartPlayback(*shared, *state, mode); };

@@ -1,6 +1,6 @@
 #pragma once
-// The MIDI commands of the document and the view: "Create MIDI file" (33164), "Import MIDI
-// file" (32822), the play commands that toggle the active view's player on the active section
+// The MIDI commands of the document and the view: "Create MIDI file" (33164), "Export all
+// sections to MIDI" (32832), "Import MIDI file" (32822), "Import MIDI Folder" (34301), the play commands that toggle the active view's player on the active section
 // (32829 "Play single voice", 32830 and 32823 "Play single instrument", 32831 and 32824 "Play
 // all instruments") and the "MIDI" menu's controller commands while it plays (33965-33978).
 // The frame registers them into a table with one call and answers a small context.
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 #include <string_view>
+#include <vector>
 
 #include "view/commands/CommandTable.h"
 
@@ -20,6 +21,7 @@ class CInstrumentArray;
 class CInstrumentDlg;
 class MidiOutStream;
 class MidiTrackChooser;
+struct MidiExportOptions;
 
 namespace view {
 
@@ -27,6 +29,10 @@ namespace view {
 inline constexpr int kCreateMidiFile = 33164;
 inline constexpr int kImportMidiFile = 32822;
 inline constexpr int kMidiToWave = 32826;  // "MIDI to WAV"
+inline constexpr int kExportAllSectionsMidi = 32832;
+inline constexpr int kImportMidiFolder = 34301;
+// A folder import takes at most this many files, in name order.
+inline constexpr size_t kMaxMidiFolderFiles = 16;
 inline constexpr int kPlaySingleVoice = 32829;
 inline constexpr int kPlaySingleInstrument = 32830;
 inline constexpr int kPlayAllInstruments = 32831;
@@ -57,7 +63,19 @@ class MidiCommandContext {
   // The MIDI-to-WAVE player's command line of the preferences (looked for when unset); empty
   // when there is none.
   virtual std::string MidiToWaveCommandLine() { return {}; }
+  // A MIDI file written for the document goes into the MIDI player's list.
+  virtual void AddToPlayList(const std::string& /*path*/) {}
 };
+
+// Writes one MIDI file per section into the document's folder, each named as "Create MIDI
+// file" proposes, and makes it the section's MIDI file. Returns the paths written; nothing,
+// after "Set Current Directory failed (%d)\n", when the document has no folder to write in.
+std::vector<std::string> WriteAllSectionMidiFiles(CBriotabDoc& doc, const MidiExportOptions& options);
+// The export options of the context's metronome.
+MidiExportOptions MetronomeExportOptions(MidiCommandContext& context);
+
+// The "*.mid" files of a folder (the ending in any case), in name order.
+std::vector<std::string> ListMidiFiles(const std::string& folder);
 
 // The file name "Create MIDI file" proposes: the document's title without ".btb", ".btxml",
 // ".btz", '"', '\'' and '?', then "_" and the section's index counted from 0, then ".mid".

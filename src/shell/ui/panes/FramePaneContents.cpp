@@ -12,7 +12,9 @@
 #include "shell/files/FileHelpers.h"
 #include "shell/palettes/PaletteCommands.h"
 #include "shell/ui/CChildFrame.h"
+#include "shell/files/PathHelpers.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/panes/DatabaseBar.h"
 #include "shell/ui/panes/ListPanes.h"
 #include "shell/ui/panes/PaletteWindows.h"
 #include "shell/ui/panes/PropertiesPane.h"
@@ -111,6 +113,15 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
       },
       [this](int id) { return frame_.Picture(id, 16); });
   PutInHost(frame.PaneHost(CMainFrame::kChordCharts), chordPalette_);
+  database_ = new CDatabaseBar(
+      frame.PaneHost(CMainFrame::kDocumentGroup), app_.xmlFolder, app_.dataFolder,
+      GetDocumentRootUrl(app_.htmlRoot, app_.xmlFolder), [this](int id) { frame_.DispatchCommand(id); },
+      [this](const std::string& path) { return OpenDocumentFile(app_, frame_, path); });
+  PutInHost(frame.PaneHost(CMainFrame::kDocumentGroup), database_);
+  AddDocumentGroupCommands(frame.FrameCommands(), [this](int id) {
+    CChildFrame* child = frame_.ActiveChild();
+    database_->RunCommand(id, child != nullptr ? &child->Document() : nullptr);
+  });
 
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();

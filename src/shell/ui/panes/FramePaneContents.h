@@ -1,6 +1,6 @@
 #pragma once
 // The contents of the main frame's panes: the file explorer, the sections and templates
-// panes, the properties window and the palettes, each put into its host in the left group.
+// panes, the properties window, the palettes and the document groups, each put into its host in the left group.
 // It is what the panes reach of the frame and the application (the active tablature view,
 // command routing, templates, documents), and it refills the panes when the frame is told of
 // a change (sections, facsimiles, properties).
@@ -14,6 +14,7 @@
 namespace vornel {
 
 class CChildFrame;
+class CDatabaseBar;
 class CMainFrame;
 class CVornelTabApp;
 class FileExplorerPane;
@@ -40,6 +41,7 @@ class FramePaneContents : private panes::PaneServices {
   PropertiesPane* Properties() const { return properties_; }
   SplitPalettePane* Palettes() const { return palettes_; }
   CChordPalette* ChordPalette() const { return chordPalette_; }
+  CDatabaseBar* DocumentGroups() const { return database_; }
   panes::PaneServices& Services() { return *this; }
 
  private:
@@ -69,6 +71,7 @@ class FramePaneContents : private panes::PaneServices {
   PropertiesPane* properties_ = nullptr;
   SplitPalettePane* palettes_ = nullptr;
   CChordPalette* chordPalette_ = nullptr;
+  CDatabaseBar* database_ = nullptr;
   bool propertiesQueued_ = false;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

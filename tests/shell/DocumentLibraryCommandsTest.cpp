@@ -1,0 +1,245 @@
+// The document's library commands and whole-document edits through its command table with
+// scripted prompts and a scripted associations editor.
+
+#include "shell/commands/DocumentLibraryCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "document/DocumentFiles.h"
+#include "document/library/DocumentAssociations.h"
+#include "document/zip/ZipReader.h"
+#include "model/CSystemArray.h"
+#include "model/nNotes.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/app/Profile.h"
+#include "support/Bytes.h"
+#include "support/RecordingFramePanes.h"
+#include "support/RecordingLauncher.h"
+#include "support/ScriptedPrompts.h"
+#include "view/commands/CommandTable.h"
+
+namespace vornel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the associations dialog: OK after `edit`, or Cancel.
+struct ScriptedAssociations : AssociationsEditor {
+  bool Edit(DocumentAssociationFields& fields, const std::string& folder) override {
+    ++runs;
+    seenFolder = folder;
+    if (!accept) return false;
+    if (edit) edit(fields);
+    return true;
+  }
+  bool accept = true;
+  std::function<void(DocumentAssociationFields&)> edit;
+  int runs = 0;
+  std::string seenFolder;
+};
+
+// A note with a slur and an ornament at the start of every line's first voice.
+void AddNote(CSystemArray& section, size_t line, uint16_t ornament) {
+  auto chord = std::make_unique<nChord>(0, 3);
+  auto note = std::make_unique<nNotes>();
+  note->pitch = 60;
+  note->ornament = ornament;
+  note->slur = 0x001;
+  chord->notes.push_back(std::move(note));
+  section.System(0)->Line(line)->Voice(0).push_back(std::move(chord));
+}
+
+struct DocumentLibraryCommandsTest : ::testing::Test {
+  testing::ScriptedPrompts prompts;
+  testing::RecordingFramePanes panes;
+  testing::RecordingLauncher launcher;
+  testing::TempDir dir;
+  MemoryProfile profile;
+  CVornelTabApp app{profile};
+  CVornelTabDoc doc;
+  ScriptedAssociations associations;
+  ScopedAssociationsEditor scopedAssociations{associations};
+  std::optional<OrnamentSwap> swap;
+  view::CommandTable table;
+
+  DocumentLibraryCommandsTest() {
+    doc.OnNewDocument();
+    DocumentLibraryServices services;
+    services.chooseOrnamentSwap = [this](const CBriotabDoc&) { return swap; };
+    AddDocumentLibraryCommands(table, app, doc, services);
+  }
+  std::string SaveDocument() {
+    const std::string path = dir.File("Lute songs.btxml");
+    EXPECT_TRUE(SaveDocumentFile(doc, path));
+    doc.SetPathName(path);
+    return path;
+  }
+  bool Run(int id) { return table.Execute({id, {}, {}}); }
+};
+
+TEST_F(DocumentLibraryCommandsTest, ZipDocumentRunsTheAssociationsThenPacksAndRecordsThePackage) {
+  // Cancelled associations: nothing asked after them.
+  associations.accept = false;
+  ASSERT_TRUE(Run(kZipDocument));
+  EXPECT_TRUE(prompts.filePrompts.empty());
+
+  // A document never saved has no file to pack.
+  associations.accept = true;
+  ASSERT_TRUE(Run(kZipDocument));
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{std::string(kSaveFirstMessage)});
+
+  const std::string path = SaveDocument();
+  testing::WriteText(dir.File("score.pdf"), "%PDF");
+  associations.edit = [&](DocumentAssociationFields& fields) { fields.pdfPath = dir.File("score.pdf"); };
+  prompts.QueueFile(dir.File("package"));
+  prompts.QueueAnswer(Answer::kYes);
+  ASSERT_TRUE(Run(kZipDocument));
+  EXPECT_EQ(associations.seenFolder, dir.path());
+  EXPECT_EQ(prompts.filePrompts.back(), "Create zip file|*.zip|Lute songs.zip|" + dir.path());
+  const std::string zip = dir.File("package.zip");
+  EXPECT_EQ(doc.settings.Association(CDocumentSettings::kZipBundle), zip);
+  EXPECT_EQ(prompts.questions.back(), kZipCreatedQuestion);
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{zip});
+  EXPECT_TRUE(doc.IsModified());
+  ZipHandlePtr archive = OpenZip(zip);
+  ASSERT_NE(archive, nullptr);
+  for (const char* name : {"Lute songs.btxml", "score.pdf", "xmlpackage.xml"}) {
+    int index = -1;
+    ZipEntry entry;
+    EXPECT_EQ(FindZipItem(archive.get(), name, index, entry), 0) << name;
+  }
+
+  // A package that cannot be written clears the recorded one.
+  prompts.QueueFile(dir.File("missing/folder/p.zip"));
+  ASSERT_TRUE(Run(kZipDocument));
+  EXPECT_EQ(doc.settings.Association(CDocumentSettings::kZipBundle), "");
+  EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(DocumentLibraryCommandsTest, HtmlExportWritesThePageAndRecordsIt) {
+  EXPECT_EQ(ProposedHtmlPageName("Suite.btxml"), "Suite.html");
+  EXPECT_EQ(ProposedHtmlPageName("a.btz.btb"), "a.html.html");
+  EXPECT_EQ(ProposedHtmlPageName("plain"), "plain");
+
+  SaveDocument();
+  prompts.QueueFile(std::nullopt);
+  ASSERT_TRUE(Run(kExportListOfContents));
+  EXPECT_EQ(prompts.filePrompts.back(),
+            "Select an HTML file name for this document|*.html|Lute songs.html|" + dir.path());
+  EXPECT_EQ(doc.settings.Association(CDocumentSettings::kHtmlTable), "");
+
+  prompts.QueueFile(dir.File("page.html"));
+  ASSERT_TRUE(Run(kExportToWebSite));
+  EXPECT_NE(testing::ReadText(dir.File("page.html")).find("<html"), std::string::npos);
+  EXPECT_EQ(doc.settings.Association(CDocumentSettings::kHtmlTable), dir.File("page.html"));
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{dir.File("page.html")});
+  EXPECT_EQ(associations.runs, 2);
+}
+
+TEST_F(DocumentLibraryCommandsTest, AssociationsStoreTheFieldsAndGenerateMidiFilesWhenAsked) {
+  SaveDocument();
+  doc.settings.associations[std::string(CDocumentSettings::kPdfRendition)] = "/old.pdf";
+  associations.edit = [](DocumentAssociationFields& fields) {
+    EXPECT_EQ(fields.pdfPath, "/old.pdf");
+    EXPECT_TRUE(fields.lockHtmlField);
+    fields.pdfPath.clear();  // cleared: stored as an empty association
+    fields.includeFacsimiles = true;
+  };
+  ASSERT_TRUE(Run(kAssociations));
+  EXPECT_EQ(doc.settings.associations.count(std::string(CDocumentSettings::kPdfRendition)), 1u);
+  EXPECT_EQ(doc.settings.Association(CDocumentSettings::kPdfRendition), "");
+  EXPECT_EQ(doc.settings.associations.count(std::string(CDocumentSettings::kImagesPath)), 0u);
+  EXPECT_EQ(doc.settings.bundleOptions, CDocumentSettings::kBundleFacsimiles);
+  EXPECT_TRUE(prompts.messages.empty());
+
+  // "Include MIDI files" carries the generation with it; the files go beside the document.
+  associations.edit = [](DocumentAssociationFields& fields) {
+    fields.SetIncludeMidiFiles(true);
+    EXPECT_TRUE(fields.autoGenerateMidi);
+  };
+  ASSERT_TRUE(Run(kAssociations));
+  EXPECT_EQ(doc.settings.bundleOptions, 0x7);
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"1 MIDI files were generated"});
+  EXPECT_TRUE(fs::exists(doc.sections.at(0)->midiFilePath));
+
+  // Cancel changes nothing.
+  associations.accept = false;
+  doc.settings.bundleOptions = 0;
+  ASSERT_TRUE(Run(kAssociations));
+  EXPECT_EQ(doc.settings.bundleOptions, 0);
+  EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
+TEST_F(DocumentLibraryCommandsTest, PageBreaksAskFirst) {
+  doc.AppendNewSection();
+  const int32_t before = doc.sections.at(0)->flags;
+  for (const auto& [answer, toggled] : {std::pair{Answer::kCancel, false}, std::pair{Answer::kOk, true}}) {
+    prompts.QueueAnswer(answer);
+    ASSERT_TRUE(Run(kAddPageBreaks));
+    EXPECT_EQ(doc.sections.at(0)->flags != before, toggled);
+    EXPECT_EQ(doc.sections.at(1)->flags != before, toggled);
+  }
+  EXPECT_EQ(prompts.questions.back(), kPageBreaksQuestion);
+}
+
+TEST_F(DocumentLibraryCommandsTest, SlurWidthsAndOrnamentSwapsAreUndoableEditsOfTheActiveSection) {
+  CSystemArray& section = *doc.GetActiveSection();
+  AddNote(section, 0, 5);
+  AddNote(section, 0, 7);
+  const auto slurOf = [&](size_t i) { return doc.GetActiveSection()->System(0)->Line(0)->Voice(0).at(i)->notes.at(0)->slur; };
+  ASSERT_TRUE(Run(kSetWideSlurs));
+  EXPECT_EQ(slurOf(0), 0xD01u);
+  ASSERT_TRUE(Run(kSetNarrowSlurs));
+  EXPECT_EQ(slurOf(0), 0x001u);
+  EXPECT_TRUE(doc.CanUndo());
+
+  ASSERT_TRUE(Run(kSwapOrnaments));  // the dialog cancelled
+  EXPECT_TRUE(prompts.messages.empty());
+  swap = OrnamentSwap{5, 9};
+  ASSERT_TRUE(Run(kSwapOrnaments));
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"1 ornaments swapped"});
+  const nChordArray& voice = doc.GetActiveSection()->System(0)->Line(0)->Voice(0);
+  EXPECT_EQ(voice.at(0)->notes.at(0)->ornament, 9);
+  EXPECT_EQ(voice.at(1)->notes.at(0)->ornament, 7);
+  doc.OnEditUndo();
+  EXPECT_EQ(doc.GetActiveSection()->System(0)->Line(0)->Voice(0).at(0)->notes.at(0)->ornament, 5);
+
+  // Without the dialog the command shows disabled.
+  view::CommandTable bare;
+  AddDocumentLibraryCommands(bare, app, doc);
+  EXPECT_FALSE(bare.State(kSwapOrnaments).enabled);
+}
+
+TEST_F(DocumentLibraryCommandsTest, SplitPartsMakesOneSectionPerPartAfterTheSource) {
+  doc.AppendNewSection();  // a second section after the one split
+  doc.SetActiveSection(0);
+  CSystemArray& source = *doc.GetActiveSection();
+  source.Title().text = "Fantasia";
+  for (const char* name : {"Bass", "Tenor"}) {
+    auto definition = source.definitions.at(0)->Clone();
+    definition->nameText.text = name;
+    source.AddInstrument(std::move(definition));
+  }
+  source.definitions.at(0)->nameText.text = "Treble";
+  ASSERT_EQ(source.definitions.size(), 3u);
+  for (size_t line = 0; line < 3; ++line) AddNote(source, line, static_cast<uint16_t>(line + 1));
+
+  ASSERT_TRUE(Run(kSplitParts));
+  ASSERT_EQ(doc.sections.size(), 5u);
+  const char* names[] = {"Treble", "Bass", "Tenor"};
+  for (size_t part = 0; part < 3; ++part) {
+    const CSystemArray& made = *doc.sections.at(part + 1);
+    EXPECT_EQ(made.Title().text, "Fantasia (" + std::to_string(part + 1) + ")");
+    ASSERT_EQ(made.definitions.size(), 1u);
+    EXPECT_EQ(made.definitions.at(0)->nameText.text, names[part]);
+    ASSERT_EQ(made.System(0)->lines.size(), 1u);
+    EXPECT_EQ(made.System(0)->Line(0)->Voice(0).at(0)->notes.at(0)->ornament, part + 1);
+  }
+  EXPECT_EQ(doc.sections.at(0)->definitions.size(), 3u);
+  EXPECT_EQ(doc.sections.at(4)->Title().text, CSystemArray::kNewTitle);
+}
+
+}  // namespace
+}  // namespace vornel
