@@ -175,13 +175,18 @@ std::string FindCachedImage(const std::string& folder, std::string_view url) {
   return {};
 }
 
-bool DeleteCachedImage(const std::string& folder, const std::string& path) {
+bool IsCachedImage(const std::string& folder, const std::string& path) {
   std::error_code error;
   const fs::path base = fs::canonical(folder, error);
   if (error) return false;
   const fs::path file = fs::weakly_canonical(path, error);
-  if (error || file.parent_path() != base || !fs::is_regular_file(file, error)) return false;
-  return fs::remove(file, error) && !error;
+  return !error && file.parent_path() == base && fs::is_regular_file(file, error);
+}
+
+bool DeleteCachedImage(const std::string& folder, const std::string& path) {
+  if (!IsCachedImage(folder, path)) return false;
+  std::error_code error;
+  return fs::remove(fs::weakly_canonical(path, error), error) && !error;
 }
 
 std::string WithSaveExtension(const std::string& path, const std::vector<std::string>& extensions) {
