@@ -22,7 +22,7 @@
 #include "shell/ui/ShellApplication.h"
 #include "shell/ui/ShellExportServices.h"
 #include "shell/ui/WxProgramLauncher.h"
-#include "view/facsimile/ImageDownload.h"
+#include "view/ui/facsimile/WxFacsimileWindows.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/WxFontChooser.h"
 
@@ -58,6 +58,7 @@ class VornelApp : public wxApp {
     exports_->SetParent(frame);
     exports_->TakeSettings();
     if (auto* wx = dynamic_cast<vornel::WxPrompts*>(prompts_.get())) wx->SetParent(frame);
+    facsimiles_.SetParent(frame);
     fontChooser_ = std::make_unique<vornel::WxFontChooser>(frame);
     fontScope_ = std::make_unique<vornel::ScopedFontChooser>(*fontChooser_);
     SetTopWindow(frame);
@@ -92,7 +93,7 @@ class VornelApp : public wxApp {
   std::unique_ptr<vornel::ScopedPrompts> promptsScope_;
   vornel::WxProgramLauncher launcher_;
   vornel::ScopedPrograms launcherScope_{launcher_};
-  vornel::view::WebFacsimileWindows facsimiles_;
+  vornel::view::WxFacsimileWindows facsimiles_;
   vornel::view::ScopedFacsimileWindows facsimilesScope_{facsimiles_};
   std::unique_ptr<vornel::WxFontChooser> fontChooser_;
   std::unique_ptr<vornel::ScopedFontChooser> fontScope_;

@@ -12,6 +12,8 @@
 #include "shell/app/PlaybackSounds.h"
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/ProgramCommands.h"
+#include "shell/ui/FacsimilePane.h"
+#include "view/facsimile/FacsimileCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
 
@@ -54,10 +56,12 @@ void InstallAreaWindows(CVornelTabApp& app) {
     host.commands = &canvas->View().Commands();
     host.player = canvas->View().Player();
     host.observesDocument = true;
+    host.addFacsimile = [&doc](const std::string& path) { view::AddFacsimileFile(doc, path); };
     host.zoomPercent = [&doc] { return static_cast<int>(doc.settings.pageSettings.zoom); };
     host.setZoomPercent = [canvas](int percent) { canvas->View().SetZoomKeepingPosition(percent); };
     return host;
   });
+  SetFacsimileFactory(MakeFacsimilePane);
   // Playback: the jingle and the metronome clicks, the MIDI outputs of the preferences, the
   // MIDI dialogs.
   static PlaybackSounds sounds;

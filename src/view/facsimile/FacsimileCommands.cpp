@@ -169,7 +169,7 @@ size_t ImportImageList(CBriotabDoc& doc, const std::string& path) {
 void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc) {
   table.Add(kViewImageFacsimileCommand, [&doc](const CommandEvent&) {
     const std::optional<std::string> file =
-        Prompts().PromptOpenFile("Open image", "*.jpg;*.jpeg;*.tif;*.tiff;*.png;*.gif;*.bmp;*.pcx;*.tga;*.psd");
+        Prompts().PromptOpenFile("Open image", kImageFilePattern);
     if (file) ShowFacsimileFile(doc, *file);
   });
   const auto editList = [&doc](const CommandEvent&) {

@@ -29,6 +29,7 @@ inline constexpr int kHintFacsimileLoaded = 657;
 
 inline constexpr const char* kCannotLocateFacsimile =
     "Cannot locate file\nPlease check the document settings image directory path";
+inline constexpr const char* kImageFilePattern = "*.jpg;*.jpeg;*.tif;*.tiff;*.png;*.gif;*.bmp;*.pcx;*.tga;*.psd";
 inline constexpr const char* kAddImageUrlPrompt = "Enter the full URL, including the http prefix:";
 
 class FacsimileWindows {

@@ -88,8 +88,8 @@ bool ZoomViewState::ZoomToRect(Rect logical) {
   return true;
 }
 
-bool ZoomViewState::ZoomToWindow() {
-  device_ = KeepAspect(logical_, client_);
+bool ZoomViewState::ZoomToWindow(std::optional<Size> trueClient) {
+  device_ = KeepAspect(logical_, trueClient ? *trueClient : client_);
   zoom_ = double(device_.cx) / unzoomedDevice_.cx;
   UpdateScrollSteps();
   ScrollTo(scroll_);

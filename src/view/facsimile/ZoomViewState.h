@@ -34,8 +34,9 @@ class ZoomViewState {
   // Zooms so that the logical rectangle (either corner first) fills the window; one that is
   // less than kMinDragPixels on the screen zooms in by kStep about its centre.
   bool ZoomToRect(Rect logical);
-  // Fits the whole content in the window, keeping its shape.
-  bool ZoomToWindow();
+  // Fits the whole content in the window (or in `trueClient`, the window's size without its
+  // scroll bars), keeping its shape.
+  bool ZoomToWindow(std::optional<Size> trueClient = std::nullopt);
   // Back to zoom 1, scrolled to the top left.
   void ResetZoom();
 
