@@ -8,7 +8,10 @@
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
+#include <wx/utils.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,8 +52,22 @@ std::string WriteHalves(const std::string& name, int width, int height) {
   return path;
 }
 
+// Lets the X server's exposures and repaints arrive.
 void Pump() {
-  for (int i = 0; i < 10; ++i) wxTheApp->Yield(true);
+  for (int i = 0; i < 20; ++i) {
+    wxTheApp->Yield(true);
+    wxMilliSleep(5);
+  }
+}
+
+// With VORNEL_SCREENSHOTS naming a folder, the screen is saved there as NAME.png.
+// The band is drawn over the window's last paint: it is taken before pending repaints.
+void Screenshot(const char* name, bool repaint = true) {
+  const char* folder = std::getenv("VORNEL_SCREENSHOTS");
+  if (folder == nullptr || *folder == '\0') return;
+  if (repaint) Pump();
+  const std::string command = std::string("import -window root '") + folder + "/" + name + ".png'";
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "no screenshot %s\n", name);
 }
 
 void Send(wxWindow* window, wxEvent& event) {
@@ -79,8 +96,8 @@ struct Pane {
   std::vector<bool> shown;
   std::vector<std::string> added;
 
-  explicit Pane(CBriotabDoc& doc) {
-    frame = new wxFrame(nullptr, wxID_ANY, "Facsimile", wxDefaultPosition, wxSize(700, 600));
+  explicit Pane(CBriotabDoc& doc, wxPoint at = wxPoint(0, 0)) {
+    frame = new wxFrame(nullptr, wxID_ANY, "Facsimile", at, wxSize(700, 600));
     auto* panel = new wxPanel(frame);
     ImageView::Hooks hooks;
     hooks.showPane = [this](bool show) { shown.push_back(show); };
@@ -114,10 +131,12 @@ TEST(ImageView, ShowsFitsZoomsAndCloses) {
   ASSERT_TRUE(view->Document().HasImage()) << (prompts.messages.empty() ? "" : prompts.messages[0]);
   EXPECT_EQ(pane.shown, std::vector<bool>{true});
   EXPECT_DOUBLE_EQ(view->Zoom().Zoom(), 0.25);
+  Screenshot("1-fitted");
 
   // "+" three times multiplies the zoom by 1.953125; "-" steps back.
   for (int i = 0; i < 3; ++i) Type(view, '+');
   EXPECT_DOUBLE_EQ(view->Zoom().Zoom(), 0.25 * 1.953125);
+  Screenshot("2-zoomed-by-keys");
   Type(view, '-');
   EXPECT_DOUBLE_EQ(view->Zoom().Zoom(), 0.25 * 1.5625);
   EXPECT_TRUE(view->Zoom().NeedsScrolling());
@@ -134,12 +153,14 @@ TEST(ImageView, ShowsFitsZoomsAndCloses) {
   Mouse(view, wxEVT_MOTION, 250, 30);
   Mouse(view, wxEVT_MOTION, 300, 40);
   EXPECT_TRUE(view->Zoom().Dragging());
+  Screenshot("3-band", false);
   Mouse(view, wxEVT_LEFT_UP, 300, 40);
   Pump();
   EXPECT_FALSE(view->Zoom().Dragging());
   // 100 pixels at zoom 0.25 are 400 of the picture; (500 + 1) / 400 is the new zoom.
   ASSERT_DOUBLE_EQ(fitted, 0.25);
   EXPECT_DOUBLE_EQ(view->Zoom().Zoom(), 501.0 / 400);
+  Screenshot("4-zoomed-by-band");
   // Esc leaves the band mode (the zoom-mode flag stays).
   Type(view, WXK_ESCAPE);
   EXPECT_EQ(view->Zoom().GetMode(), ZoomViewState::Mode::kOff);
@@ -174,13 +195,14 @@ TEST(ImageView, CopyAndPasteThroughTheDesktopClipboard) {
   CBriotabDoc first;
   CBriotabDoc second;
   Pane a(first);
-  Pane b(second);
+  Pane b(second, wxPoint(0, 600));
   ASSERT_TRUE(a.view->Load(WriteHalves("copied.tif", 64, 32)));
   ASSERT_TRUE(b.view->Load(WriteHalves("pasted.tif", 300, 200)));
   ASSERT_TRUE(a.view->CopyImage());
   ASSERT_TRUE(b.view->PasteImage());
   EXPECT_EQ(b.view->Document().ImageSize(), (Size{64, 32}));
   EXPECT_EQ(b.view->Zoom().LogicalSize(), (Size{64, 32}));
+  Screenshot("5-pasted");
   fs::remove_all(Scratch());
 }
 
