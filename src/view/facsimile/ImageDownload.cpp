@@ -269,6 +269,13 @@ DownloadOutcome FetchImageToCache(const std::string& url, const std::string& fol
 WebFacsimileWindows::WebFacsimileWindows(std::string folder, DownloadLimits limits)
     : folder_(std::move(folder)), limits_(limits) {}
 
+DownloadProgress WebFacsimileWindows::ProgressFor(const std::string& url, bool) {
+  return [url](std::uint64_t done, std::uint64_t total) {
+    if (total > 0) Prompts().ShowStatusText(url + ": " + std::to_string(done * 100 / total) + "%");
+    return true;
+  };
+}
+
 std::string WebFacsimileWindows::FetchWebImage(const std::string& url, bool printing) {
   CredentialsAsker ask;
   if (!printing) {
@@ -280,10 +287,7 @@ std::string WebFacsimileWindows::FetchWebImage(const std::string& url, bool prin
       return DownloadCredentials{*user, *password};
     };
   }
-  const DownloadProgress progress = [&url](std::uint64_t done, std::uint64_t total) {
-    if (total > 0) Prompts().ShowStatusText(url + ": " + std::to_string(done * 100 / total) + "%");
-    return true;
-  };
+  const DownloadProgress progress = ProgressFor(url, printing);
   DownloadOutcome outcome = FetchImageToCache(url, folder_, limits_, ask, progress);
   if (!outcome.path.empty() || outcome.fromCache) return outcome.path;
   if (!printing) Prompts().ShowStatusText(outcome.error);

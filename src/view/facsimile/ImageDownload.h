@@ -76,6 +76,10 @@ class WebFacsimileWindows : public FacsimileWindows {
   bool ShowInViewer(CBriotabDoc&, const std::string&) override { return false; }
   std::string FetchWebImage(const std::string& url, bool printing) override;
 
+ protected:
+  // What a download of `url` reports its progress to: here the status line, never cancelled.
+  virtual DownloadProgress ProgressFor(const std::string& url, bool printing);
+
  private:
   std::string folder_;
   DownloadLimits limits_;

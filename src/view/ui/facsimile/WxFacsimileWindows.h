@@ -1,7 +1,8 @@
 #pragma once
 // The facsimile windows of the editor: web images fetched into the cache (as
 // WebFacsimileWindows does), local pictures shown in the image view of the document's
-// facsimile pane, and the "Add digital facsimile" dialog on a list.
+// facsimile pane, the "Add digital facsimile" dialog on a list, and a progress window with
+// Cancel on long downloads.
 
 #include <string>
 
@@ -19,6 +20,11 @@ class WxFacsimileWindows : public WebFacsimileWindows {
 
   bool EditFacsimileList(CFacsimileListDlg& list) override;
   bool ShowInViewer(CBriotabDoc& doc, const std::string& path) override;
+
+ protected:
+  // A download that lasts more than half a second shows a progress window with Cancel
+  // (not while printing).
+  DownloadProgress ProgressFor(const std::string& url, bool printing) override;
 
  private:
   wxWindow* parent_ = nullptr;
