@@ -83,6 +83,8 @@ bool ResolveFacsimile(CBriotabDoc& doc, std::string& name, bool printing) {
   return true;
 }
 
+bool ResolvePageImage(CBriotabDoc& doc, std::string& name) { return ResolveFacsimile(doc, name, true); }
+
 void ShowFacsimileFile(CBriotabDoc& doc, const std::string& name) {
   // Only a lower-case ".pdf" goes to the desktop's program; ".PDF" takes the image route.
   if (const size_t dot = name.rfind('.'); dot != std::string::npos && name.compare(dot, 4, ".pdf") == 0) {

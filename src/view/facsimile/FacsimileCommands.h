@@ -69,6 +69,9 @@ void UpdateFacsimilePane(const CBriotabDoc& doc);
 // Stored name -> local file: web addresses of images are fetched (others opened in the browser
 // unless printing), local names looked up as the document does. True with `name` replaced.
 bool ResolveFacsimile(CBriotabDoc& doc, std::string& name, bool printing);
+// How pages resolve a stored picture or facsimile while drawing: as ResolveFacsimile while
+// printing, so a web image is taken from the cache or fetched, and nothing is asked or opened.
+bool ResolvePageImage(CBriotabDoc& doc, std::string& name);
 // A ".pdf" name goes to the desktop's program; any other is resolved and shown in the viewer.
 void ShowFacsimileFile(CBriotabDoc& doc, const std::string& name);
 // Shows entry `index` of the active section's list (std::out_of_range outside it).
