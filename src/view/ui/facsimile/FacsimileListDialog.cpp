@@ -4,8 +4,6 @@
 #include <wx/listbox.h>
 #include <wx/sizer.h>
 
-#include <exception>
-
 #include "platform/UserPrompts.h"
 
 namespace vornel::view {
@@ -52,7 +50,7 @@ size_t FacsimileListDialog::Selected() const {
 
 void FacsimileListDialog::OnButton(wxCommandEvent& event) {
   const size_t selected = Selected();
-  try {
+  RunGuarded([&] {
     switch (event.GetId()) {
       case kAddId:
         if (editor_.AddFile()) Refill(static_cast<int>(editor_.Paths().size()) - 1);
@@ -67,18 +65,14 @@ void FacsimileListDialog::OnButton(wxCommandEvent& event) {
       case kViewId: editor_.View(selected); break;
       default: event.Skip(); break;
     }
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
+  });
 }
 
 void FacsimileListDialog::OnDoubleClick(wxCommandEvent&) {
   const size_t selected = Selected();
-  try {
+  RunGuarded([&] {
     if (editor_.EditLink(selected)) Refill(static_cast<int>(selected));
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
+  });
 }
 
 }  // namespace vornel::view

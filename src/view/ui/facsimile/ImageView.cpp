@@ -31,16 +31,6 @@ std::map<const CBriotabDoc*, ImageView*>& Views() {
 
 Point At(const wxMouseEvent& event) { return {event.GetX(), event.GetY()}; }
 
-// Runs a handler's work; nothing thrown reaches the window system.
-template <typename Work>
-void Guarded(Work&& work) {
-  try {
-    work();
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
-}
-
 }  // namespace
 
 ImageView::ImageView(wxWindow* parent, CBriotabDoc& doc, Hooks hooks)
@@ -111,7 +101,7 @@ void ImageView::ApplyScroll() {
 }
 
 void ImageView::PrepareVisible() {
-  if (image_.IsLarge()) Guarded([&] { image_.Prepare(zoom_); });
+  if (image_.IsLarge()) RunGuarded([&] { image_.Prepare(zoom_); });
 }
 
 void ImageView::ResetScrollSizes() {
@@ -288,7 +278,7 @@ void ImageView::OnScroll(wxScrollWinEvent& event) {
 void ImageView::OnLeftDown(wxMouseEvent& event) {
   event.Skip();
   SetFocus();
-  Guarded([&] {
+  RunGuarded([&] {
     if (!zoomMode_) {
       if (!zoom_.NeedsScrolling()) return;
       panning_ = true;
@@ -310,7 +300,7 @@ void ImageView::OnLeftDown(wxMouseEvent& event) {
 
 void ImageView::OnMotion(wxMouseEvent& event) {
   event.Skip();
-  Guarded([&] {
+  RunGuarded([&] {
     if (panning_) {
       const wxPoint moved = event.GetPosition() - panStart_;
       zoom_.ScrollTo({panScroll_.x - moved.x, panScroll_.y - moved.y});
@@ -324,7 +314,7 @@ void ImageView::OnMotion(wxMouseEvent& event) {
 
 void ImageView::OnLeftUp(wxMouseEvent& event) {
   event.Skip();
-  Guarded([&] {
+  RunGuarded([&] {
     if (HasCapture()) ReleaseMouse();
     if (panning_) {
       panning_ = false;
@@ -342,14 +332,14 @@ void ImageView::OnLeftUp(wxMouseEvent& event) {
 
 void ImageView::OnMiddleDown(wxMouseEvent& event) {
   event.Skip();
-  Guarded([&] {
+  RunGuarded([&] {
     if (zoom_.GetMode() != ZoomViewState::Mode::kOff && zoom_.ZoomToWindow(TrueClientSize())) ApplyZoom();
   });
 }
 
 void ImageView::OnRightDown(wxMouseEvent& event) {
   event.Skip();
-  Guarded([&] {
+  RunGuarded([&] {
     if (zoom_.Dragging()) {
       zoom_.CancelDrag();
       if (HasCapture()) ReleaseMouse();
@@ -375,7 +365,7 @@ void ImageView::OnCaptureLost(wxMouseCaptureLostEvent&) {
 void ImageView::OnKeyDown(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   const bool control = event.ControlDown();
-  Guarded([&] {
+  RunGuarded([&] {
     const Size page = zoom_.PageStep();
     const Size line = zoom_.LineStep();
     const Point at = zoom_.ScrollPosition();
@@ -405,7 +395,7 @@ void ImageView::OnKeyDown(wxKeyEvent& event) {
 
 void ImageView::OnChar(wxKeyEvent& event) {
   const int key = event.GetUnicodeKey() != WXK_NONE ? int(event.GetUnicodeKey()) : event.GetKeyCode();
-  Guarded([&] {
+  RunGuarded([&] {
     if (key == '+') ZoomIn();
     else if (key == '-') ZoomOut();
     else if ((key == WXK_ESCAPE || key == ' ') && zoom_.GetMode() != ZoomViewState::Mode::kOff) {
@@ -427,7 +417,7 @@ void ImageView::OnMenu(wxCommandEvent& event) {
   const int id = event.GetId();
   // The viewer's commands lie from 32000 to 33999; their menu items 20000 below.
   const bool offset = id >= 32000 - kMenuIdOffset && id < 34000 - kMenuIdOffset;
-  Guarded([&] { handled = RunCommand(offset ? id + kMenuIdOffset : id); });
+  RunGuarded([&] { handled = RunCommand(offset ? id + kMenuIdOffset : id); });
   if (!handled) event.Skip();
 }
 
