@@ -17,7 +17,6 @@ constexpr std::string_view kPrinting = "comes with printing";
 constexpr std::string_view kMidi = "comes with MIDI playback";
 constexpr std::string_view kImports = "comes with the imports";
 constexpr std::string_view kDocumentCommands = "comes with the document files, groups and associations";
-constexpr std::string_view kFacsimiles = "comes with the facsimiles";
 constexpr std::string_view kSettingsDialogs = "comes with the book, page and instrument dialogs";
 constexpr std::string_view kPalettes = "comes with the palettes and panes";
 constexpr std::string_view kAlfabeto = "comes with the alfabeto charts";
@@ -97,7 +96,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(34211, kDocumentCommands),
     Later(34232, kImports),
     Later(34233, kScoreView),
-    Later(34252, kFacsimiles),
     Later(34254, kScoreView),
     Later(34257, kScoreView),
     Later(34259, kImports),
