@@ -33,6 +33,10 @@ class ScriptedFacsimileWindows : public FacsimileWindows {
     log.push_back(std::string(printing ? "fetch printing " : "fetch ") + url);
     return fetched;
   }
+  bool RunViewerCommand(CBriotabDoc&, int id) override {
+    log.push_back("viewer " + std::to_string(id));
+    return true;
+  }
   std::vector<std::string> log;
   std::string dialogAdds;  // empty: the dialog is cancelled
   std::string fetched;
@@ -59,7 +63,11 @@ struct Fixture {
 
 TEST(FacsimileCommands, TheTableCarriesTheDocumentsIds) {
   Fixture f;
-  EXPECT_EQ(f.table.Ids(), (std::vector<int>{33023, 33117, 33118, 33838, 34120}));
+  EXPECT_EQ(f.table.Ids(), (std::vector<int>{32948, 33022, 33023, 33024, 33025, 33026, 33027, 33056, 33061, 33117, 33118,
+                                             33838, 34120}));
+  // The viewer's commands go to the installed windows.
+  f.table.Execute({33024, {}, {}});
+  EXPECT_EQ(f.windows.log, std::vector<std::string>{"viewer 33024"});
 }
 
 TEST(FacsimileCommands, ShowTellsPdfByItsLowerCaseExtensionAndFindsFilesBesideTheDocument) {

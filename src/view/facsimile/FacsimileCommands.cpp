@@ -183,6 +183,9 @@ void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc) {
   table.Add(kFacsimileUrlCommand, [&doc](const CommandEvent&) {
     if (AddImageUrl(doc.GetActiveSection()->facsimiles)) UpdateFacsimilePane(doc);
   });
+  for (const int id : kViewerCommands) {
+    table.Add(id, [&doc, id](const CommandEvent&) { Facsimiles().RunViewerCommand(doc, id); });
+  }
   table.Add(kImportImageListCommand, [&doc](const CommandEvent&) {
     const std::optional<std::string> file = Prompts().PromptOpenFile("Import image list", "*.txt");
     if (file) ImportImageList(doc, *file);

@@ -44,7 +44,13 @@ class FacsimileWindows {
   // Fetches a web image into the cache of downloaded images; the local file, or empty on
   // failure. `printing` is set while pages are printed (no browser is ever opened then).
   virtual std::string FetchWebImage(const std::string& url, bool printing) = 0;
+  // Runs a command of the document's image viewer (kViewerCommands); false without a viewer.
+  virtual bool RunViewerCommand(CBriotabDoc& /*doc*/, int /*id*/) { return false; }
 };
+
+// The image viewer's commands that the document's table hands to the viewer: add the image
+// to the list, close, fit, open another, clear the cache, zoom mode, grey scale, resize.
+inline constexpr int kViewerCommands[] = {33022, 33024, 33025, 33026, 33027, 32948, 33056, 33061};
 
 // The installed windows; without any, the dialog is cancelled, nothing is shown and nothing
 // is fetched.

@@ -169,7 +169,7 @@ TEST(ImageView, ShowsFitsZoomsAndCloses) {
   // the pane.
   view->RunCommand(kAddImageToListCommand);
   EXPECT_EQ(pane.added, std::vector<std::string>{wide});
-  view->RunCommand(kCloseFacsimileCommand);
+  EXPECT_TRUE(windows.RunViewerCommand(doc, kCloseFacsimileCommand));  // as the document's table does
   EXPECT_FALSE(view->Document().HasImage());
   EXPECT_EQ(view->Zoom().LogicalSize(), (Size{10, 10}));
   EXPECT_DOUBLE_EQ(view->Zoom().Zoom(), 1.0);

@@ -45,6 +45,11 @@ bool WxFacsimileWindows::EditFacsimileList(CFacsimileListDlg& list) {
   return true;
 }
 
+bool WxFacsimileWindows::RunViewerCommand(CBriotabDoc& doc, int id) {
+  ImageView* view = ImageView::Of(doc);
+  return view != nullptr && view->RunCommand(id);
+}
+
 bool WxFacsimileWindows::ShowInViewer(CBriotabDoc& doc, const std::string& path) {
   ImageView* view = ImageView::Of(doc);
   return view != nullptr && view->Load(path);

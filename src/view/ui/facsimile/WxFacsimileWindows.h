@@ -20,6 +20,7 @@ class WxFacsimileWindows : public WebFacsimileWindows {
 
   bool EditFacsimileList(CFacsimileListDlg& list) override;
   bool ShowInViewer(CBriotabDoc& doc, const std::string& path) override;
+  bool RunViewerCommand(CBriotabDoc& doc, int id) override;
 
  protected:
   // A download that lasts more than half a second shows a progress window with Cancel
