@@ -175,6 +175,15 @@ bool ImageView::PasteImage() {
   return true;
 }
 
+void ImageView::PrintImage() {
+  if (!image_.HasImage()) return;
+  ImagePrintout printout(image_, wxString::FromUTF8(image_.Path()));
+  wxPrinter printer;
+  if (!printer.Print(this, &printout, true) && wxPrinter::GetLastError() == wxPRINTER_ERROR) {
+    Prompts().ShowMessage("The image could not be printed.", MessageKind::kError);
+  }
+}
+
 bool ImageView::RunCommand(int id) {
   switch (id) {
     case kAddImageToListCommand: AddImageToList(); return true;
@@ -376,6 +385,10 @@ void ImageView::OnKeyDown(wxKeyEvent& event) {
     }
     if (control && (key == 'V' || key == 'v')) {
       PasteImage();
+      return;
+    }
+    if (control && (key == 'P' || key == 'p')) {
+      PrintImage();
       return;
     }
     switch (key) {

@@ -3,7 +3,8 @@
 // (ZoomViewState) over the pane's picture (ImageViewerDocument). Fit, zoom by keys, by a
 // dragged rectangle (drawn on an overlay) or by clicks, pan by dragging, copy and paste
 // through the desktop clipboard, a context menu with the viewer's commands, and a one-page
-// printout. Large scans are decoded tile by tile before a repaint, never while painting.
+// printout (Ctrl+P). Large scans are decoded tile by tile before a repaint, never while
+// painting.
 
 #include <wx/menu.h>
 #include <wx/overlay.h>
@@ -71,6 +72,8 @@ class ImageView : public wxScrolledCanvas {
   void AddImageToList();
   bool CopyImage();
   bool PasteImage();
+  // The print dialog, then the picture on one page (Ctrl+P in the view).
+  void PrintImage();
   // Runs a command of the context menu; false for one the view does not know.
   bool RunCommand(int id);
   // The context menu, in its order (the caller owns it). Its items carry MenuIdOf(command):
