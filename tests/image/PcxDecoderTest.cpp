@@ -123,7 +123,7 @@ TEST(PcxDecoder, TwoAndThreePlanesOfOneBitIndexTheHeaderPalette) {
     const int all = (1 << planes) - 1;
     const int last = 1 << (planes - 1);
     const auto entry = [](int k) {
-      char text[8];
+      char text[32];
       std::snprintf(text, sizeof text, "#%02X%02X%02X", 16 * k, k, 255 - k);
       return std::string(text);
     };
