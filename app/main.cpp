@@ -24,6 +24,7 @@
 #include "shell/ui/WxProgramLauncher.h"
 #include "view/ui/facsimile/WxFacsimileWindows.h"
 #include "view/draw/FontChooser.h"
+#include "view/ui/DesktopChordClipboard.h"
 #include "view/ui/WxFontChooser.h"
 
 namespace {
@@ -95,6 +96,8 @@ class VornelApp : public wxApp {
   vornel::ScopedPrograms launcherScope_{launcher_};
   vornel::view::WxFacsimileWindows facsimiles_;
   vornel::view::ScopedFacsimileWindows facsimilesScope_{facsimiles_};
+  vornel::view::DesktopChordClipboard chordClipboard_;
+  vornel::view::ScopedChordClipboard chordClipboardScope_{chordClipboard_};
   std::unique_ptr<vornel::WxFontChooser> fontChooser_;
   std::unique_ptr<vornel::ScopedFontChooser> fontScope_;
   std::unique_ptr<vornel::ConfigProfile> profile_;
