@@ -23,7 +23,7 @@
 #include "shell/ui/ShellApplication.h"
 #include "shell/ui/ShellExportServices.h"
 #include "shell/ui/WxProgramLauncher.h"
-#include "view/facsimile/ImageDownload.h"
+#include "view/ui/facsimile/WxFacsimileWindows.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/DesktopChordClipboard.h"
 #include "view/ui/WxFontChooser.h"
@@ -66,6 +66,7 @@ class VornelApp : public wxApp {
     exports_->TakeSettings();
     if (windowPrompts_) windowPrompts_->SetParent(frame);
     if (auto* numbers = dynamic_cast<vornel::DialogNumberPrompts*>(prompts_.get())) numbers->SetParent(frame);
+    facsimiles_.SetParent(frame);
     fontChooser_ = std::make_unique<vornel::WxFontChooser>(frame);
     fontScope_ = std::make_unique<vornel::ScopedFontChooser>(*fontChooser_);
     SetTopWindow(frame);
@@ -101,7 +102,7 @@ class VornelApp : public wxApp {
   std::unique_ptr<vornel::ScopedPrompts> promptsScope_;
   vornel::WxProgramLauncher launcher_;
   vornel::ScopedPrograms launcherScope_{launcher_};
-  vornel::view::WebFacsimileWindows facsimiles_;
+  vornel::view::WxFacsimileWindows facsimiles_;
   vornel::view::ScopedFacsimileWindows facsimilesScope_{facsimiles_};
   vornel::view::DesktopChordClipboard chordClipboard_;
   vornel::view::ScopedChordClipboard chordClipboardScope_{chordClipboard_};

@@ -9,6 +9,7 @@
 #include "image/bitmap/PLTextException.h"
 #include "image/bitmap/PLWinBmp.h"
 #include "support/Bytes.h"
+#include "support/ScriptedClipboard.h"
 
 namespace vornel {
 namespace {
@@ -191,28 +192,7 @@ TEST(WinBmp, ADibShorterThanItsHeaderSaysTakesNoStorageForTheImage) {
 }
 
 // A clipboard whose contents and answers the test sets.
-class ScriptedClipboard : public PLClipboard {
- public:
-  bool openable = true;
-  std::map<int, std::vector<uint8_t>> data;
-  int opened = 0;
-
-  bool Open() override {
-    if (openable) ++opened;
-    return openable;
-  }
-  void Close() override { --opened; }
-  void Empty() override { data.clear(); }
-  bool IsFormatAvailable(int format) const override { return data.contains(format); }
-  std::optional<std::vector<uint8_t>> GetData(int format) override {
-    if (!data.contains(format)) return std::nullopt;
-    return data[format];
-  }
-  bool SetData(int format, std::vector<uint8_t> bytes) override {
-    data[format] = std::move(bytes);
-    return true;
-  }
-};
+using testing::ScriptedClipboard;
 
 TEST(WinBmp, ClipboardRoundTripAndPalette) {
   PLWinBmp bmp;

@@ -122,6 +122,30 @@ TEST_P(BmpRle4, RunsAndAbsoluteRunsFillEachLineFromZero) {
 
 INSTANTIATE_TEST_SUITE_P(Compressions, BmpRle4, ::testing::Values(1u, 2u));
 
+// A delta moves right dx and up dy (lines are stored bottom first); what it skips is index 0.
+TEST(BmpDecoder, RleDeltasSkipPixelsAndLines) {
+  const auto rle8 = WindowsBmp(5, 4, 8).Compression(1).Colors(Palette({0, 0xFFFFFF})).Pixels(
+      "02 07  00 02 01 02"  // bottom: 7 7, then one right and two up
+      "02 09  00 00"        // third line from the bottom: 0 0 0 9 9
+      "01 05  00 02 04 00"  // 5, then four right on the same line (cut at its end)
+      "00 01");
+  PLAnyBmp bmp;
+  ASSERT_EQ(Decode(rle8.Bytes(), bmp), 0);
+  EXPECT_EQ(Indices(bmp, 3), "77000");
+  EXPECT_EQ(Indices(bmp, 2), "00000");
+  EXPECT_EQ(Indices(bmp, 1), "00099");
+  EXPECT_EQ(Indices(bmp, 0), "50000");
+
+  const auto rle4 = WindowsBmp(5, 3, 4).Compression(2).Colors(Palette({0, 0xFFFFFF})).Pixels(
+      "02 12  00 02 02 01"  // bottom: 1 2, then two right and one up
+      "03 34  00 02 09 09"  // middle: 3 at the end (4 3 fall off), then a delta past the top
+      "02 56  00 01");      // never reached
+  ASSERT_EQ(Decode(rle4.Bytes(), bmp), 0);
+  EXPECT_EQ(Indices(bmp, 2), "12000");
+  EXPECT_EQ(Indices(bmp, 1), "00003");
+  EXPECT_EQ(Indices(bmp, 0), "00000");
+}
+
 TEST(BmpDecoder, SixteenBitMasksChooseFiveFiveFiveOrFiveSixFive) {
   struct Case {
     uint32_t compression;
@@ -217,8 +241,6 @@ TEST(BmpDecoder, BadFilesGiveCodedErrors) {
       {"signature", notBitmap, 1, "Decoder error: Bitmap decoder: This isn't a bitmap.\n"},
       {"two bits", WindowsBmp(1, 1, 2).Colors(Palette({0, 0, 0, 0})).Pixels("00 00 00 00").Bytes(), 2,
        "Decoder error: Decoding bmp: Illegal bpp value.\n"},
-      {"delta", WindowsBmp(1, 1, 8).Compression(1).Colors(Palette({0})).Pixels("00 02 01 01").Bytes(), 6,
-       "Decoder error: Encountered delta escape.\n"},
       {"rle top-down", WindowsBmp(1, -1, 8).Compression(1).Colors(Palette({0})).Pixels("00 01").Bytes(), 2,
        "Decoder error: Decoding bmp: Run-length encoded bitmaps can't be stored top-down.\n"},
       {"header of 16 bytes", shortHeader, 2, "Negative length or offset while decoding.\n"},

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/codec/PLPCXDecoder.h"
@@ -93,6 +96,42 @@ TEST(PcxDecoder, ThreePlanesOfEightBitsAreRedGreenBlue) {
   ASSERT_EQ(Decode(Pcx(s, "10 C2 40 21 30 31"), bmp), 0);
   EXPECT_EQ(ColorAt(bmp, 0, 0, true), "#104030/FF");
   EXPECT_EQ(ColorAt(bmp, 1, 0, true), "#402131/FF");
+}
+
+TEST(PcxDecoder, FourPlanesOfEightBitsAddAlpha) {
+  PcxSpec s;
+  s.planes = 4;
+  s.xMax = 1;
+  s.bytesPerLine = 2;
+  PLAnyBmp bmp;
+  ASSERT_EQ(Decode(Pcx(s, "10 20  30 40  50 60  C1 FF 00"), bmp), 0);  // C1 FF: a run of one 0xFF
+  EXPECT_TRUE(bmp.HasAlpha());
+  EXPECT_EQ(ColorAt(bmp, 0, 0, true), "#103050/FF");
+  EXPECT_EQ(ColorAt(bmp, 1, 0, true), "#204060/00");
+}
+
+TEST(PcxDecoder, TwoAndThreePlanesOfOneBitIndexTheHeaderPalette) {
+  for (const int planes : {2, 3}) {
+    PcxSpec s;
+    s.bits = 1;
+    s.planes = planes;
+    s.xMax = 3;
+    // Pixel 0 in every plane (index 2^planes - 1), pixel 1 in plane 0 only, pixel 2 in the
+    // last plane only, pixel 3 in none.
+    PLAnyBmp bmp;
+    ASSERT_EQ(Decode(Pcx(s, planes == 2 ? "C1 C0 A0" : "C1 C0 80 A0"), bmp), 0) << planes;
+    const int all = (1 << planes) - 1;
+    const int last = 1 << (planes - 1);
+    const auto entry = [](int k) {
+      char text[32];
+      std::snprintf(text, sizeof text, "#%02X%02X%02X", 16 * k, k, 255 - k);
+      return std::string(text);
+    };
+    EXPECT_EQ(ColorAt(bmp, 0, 0), entry(all)) << planes;
+    EXPECT_EQ(ColorAt(bmp, 1, 0), entry(1)) << planes;
+    EXPECT_EQ(ColorAt(bmp, 2, 0), entry(last)) << planes;
+    EXPECT_EQ(ColorAt(bmp, 3, 0), entry(0)) << planes;
+  }
 }
 
 TEST(PcxDecoder, ARunMayEndAtTheLastByteButNotBeyond) {

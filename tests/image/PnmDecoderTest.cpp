@@ -37,7 +37,7 @@ TEST(PnmDecoder, BinaryPixmapSamplesAreScaledByTheMaximum) {
   } cases[] = {
       {"255", "#0F0700 #01000F"},
       {"15", "#FF7700 #1100FF"},     // 15 becomes 255, 7 becomes 119
-      {"65535", "#0F0700 #01000F"},  // taken as 255: one byte per sample
+      {"65536", "#0F0700 #01000F"},  // beyond 16 bits: taken as 255
   };
   for (const auto& c : cases) {
     PLAnyBmp bmp;
@@ -58,10 +58,25 @@ TEST(PnmDecoder, TextGreymapWithACommentInItsHeader) {
   EXPECT_EQ(ColorAt(bmp, 1, 0), "#111111");
 }
 
-TEST(PnmDecoder, TextPixmapSamplesKeepTheirLowEightBits) {
+TEST(PnmDecoder, TextSamplesAboveTheMaximumCountAsTheMaximum) {
   PLAnyBmp bmp;
-  ASSERT_EQ(Decode<PLPPMDecoder>("P3 1 1 255\n300 256 511", bmp), 0);  // no line end after the last sample
-  EXPECT_EQ(ColorAt(bmp, 0, 0), "#2C00FF");
+  ASSERT_EQ(Decode<PLPPMDecoder>("P3 1 1 255\n300 128 511", bmp), 0);  // no line end after the last sample
+  EXPECT_EQ(ColorAt(bmp, 0, 0), "#FF80FF");
+}
+
+// Samples of more than 8 bits: two bytes each, high first, in binary files; rounded to 8-bit
+// levels, which stay within 1 of the high byte.
+TEST(PnmDecoder, SixteenBitSamplesAreRoundedToEightBits) {
+  PLAnyBmp bmp;
+  ASSERT_EQ(Decode<PLPGMDecoder>("P5 4 1 65535\n\x00\x00\x12\x34\x80\x00\xFF\xFF"s, bmp), 0);
+  EXPECT_EQ(Levels(bmp), "0 18 128 255");
+  ASSERT_EQ(Decode<PLPPMDecoder>("P6 1 1 65535\n\x12\x34\x80\x00\xFF\xFF"s, bmp), 0);
+  EXPECT_EQ(ColorAt(bmp, 0, 0), "#1280FF");
+  // A maximum of 1000 in text: 500 is half way (127.5 rounds up), 2000 is past the maximum.
+  ASSERT_EQ(Decode<PLPGMDecoder>("P2 3 1 1000\n0 500 2000\n", bmp), 0);
+  EXPECT_EQ(Levels(bmp), "0 128 255");
+  // A binary file must hold two bytes per sample.
+  EXPECT_EQ(Decode<PLPGMDecoder>("P5 2 1 65535\n\x01\x02\x03"s, bmp), 11);
 }
 
 TEST(PnmDecoder, HeadersNeverStallAndNumbersNeverOverflow) {

@@ -57,6 +57,31 @@ TEST(TgaDecoder, SixteenBitPixelsCarryOneBitOfAlpha) {
   EXPECT_EQ(ColorAt(bmp, 0, 0, true), "#0000F8/FF");
 }
 
+// Grey pixels of 16 bits are a grey byte and an alpha byte, raw or run-length encoded.
+TEST(TgaDecoder, SixteenBitGreyPixelsCarryAlpha) {
+  PLAnyBmp bmp;
+  for (const auto& [type, pixels] : {std::pair{3, "40 FF  C0 10"}, std::pair{11, "00 40 FF  00 C0 10"}}) {
+    ASSERT_EQ(Decode(Tga(type, 2, 1, 16, 0x20, pixels), bmp), 0) << type;
+    EXPECT_EQ(bmp.GetBitsPerPixel(), 32);
+    EXPECT_TRUE(bmp.HasAlpha());
+    EXPECT_EQ(ColorAt(bmp, 0, 0, true), "#404040/FF") << type;
+    EXPECT_EQ(ColorAt(bmp, 1, 0, true), "#C0C0C0/10") << type;
+  }
+}
+
+// Descriptor bit 4: each line is stored from its right end.
+TEST(TgaDecoder, RightToLeftLinesAreMirrored) {
+  PLAnyBmp bmp;
+  ASSERT_EQ(Decode(Tga(2, 3, 1, 24, 0x30, "FF 00 00  00 FF 00  00 00 FF"), bmp), 0);
+  EXPECT_EQ(ColorAt(bmp, 0, 0), "#FF0000");
+  EXPECT_EQ(ColorAt(bmp, 2, 0), "#0000FF");
+  ASSERT_EQ(Decode(Tga(11, 3, 2, 8, 0x10, "81 05 00 09  02 01 02 03"), bmp), 0);  // bottom line first
+  EXPECT_EQ(ColorAt(bmp, 0, 0), "#030303");
+  EXPECT_EQ(ColorAt(bmp, 2, 0), "#010101");
+  EXPECT_EQ(ColorAt(bmp, 0, 1), "#090909");
+  EXPECT_EQ(ColorAt(bmp, 2, 1), "#050505");
+}
+
 TEST(TgaDecoder, ColorMapEntriesWrapAroundThePalette) {
   // Ten 24-bit entries from index 250: 250..255, then 0..3. Entry k is (k, k, k).
   ByteWriter entries;

@@ -17,6 +17,7 @@
 #include "support/RecordingFramePanes.h"
 #include "support/ScriptedPrompts.h"
 #include "view/commands/CommandTable.h"
+#include "view/facsimile/FacsimileCommands.h"
 
 namespace vornel {
 namespace {
@@ -151,10 +152,39 @@ TEST_F(DocumentFileCommandsTest, ExportThatCannotWriteOpensNothing) {
   EXPECT_TRUE(prompts.messages.empty());
 }
 
+// "Manage facsimiles" edits the title page's list in the list dialog; only OK changes the
+// document.
+class TitlePageFacsimiles : public view::FacsimileWindows {
+ public:
+  TitlePageFacsimiles() : scope_(*this) {}
+  bool EditFacsimileList(CFacsimileListDlg& list) override {
+    if (!accept) return false;
+    list.AddImage("plate1.jpg");
+    return true;
+  }
+  bool ShowInViewer(CBriotabDoc&, const std::string&) override { return false; }
+  std::string FetchWebImage(const std::string&, bool) override { return {}; }
+  bool accept = false;
+
+ private:
+  view::ScopedFacsimileWindows scope_;
+};
+
+TEST_F(DocumentFileCommandsTest, ManageFacsimilesEditsTheTitlePagesList) {
+  TitlePageFacsimiles dialog;
+  doc.SetModifiedFlag(false);
+  table.Execute({kManageFacsimiles, {}, {}});
+  EXPECT_EQ(doc.settings.titlePage.imageList.size(), 0u);
+  EXPECT_FALSE(doc.IsModified());
+  dialog.accept = true;
+  table.Execute({kManageFacsimiles, {}, {}});
+  EXPECT_EQ(doc.settings.titlePage.imageList.imagePaths, std::vector<std::string>{"plate1.jpg"});
+  EXPECT_TRUE(doc.IsModified());
+}
+
 TEST_F(DocumentFileCommandsTest, ImportsRunInTheirFrame) {
-  // Guitar Pro has no importer here: shown disabled; so are the facsimiles and the base.
+  // Guitar Pro has no importer here: shown disabled; so is the instrument base.
   EXPECT_FALSE(table.State(kImportGuitarPro).enabled);
-  EXPECT_FALSE(table.State(kManageFacsimiles).enabled);
   EXPECT_FALSE(table.State(kSaveInstrument).enabled);
 
   // Cancelled: nothing happens.

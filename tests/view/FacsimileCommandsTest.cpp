@@ -5,11 +5,13 @@
 
 #include "document/CVornelTabDoc.h"
 #include "model/CSystemArray.h"
+#include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 #include "support/RecordingFramePanes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "view/facsimile/FacsimileCommands.h"
+#include "view/render/pages/DocumentPages.h"
 
 namespace vornel::view {
 namespace {
@@ -30,6 +32,10 @@ class ScriptedFacsimileWindows : public FacsimileWindows {
   std::string FetchWebImage(const std::string& url, bool printing) override {
     log.push_back(std::string(printing ? "fetch printing " : "fetch ") + url);
     return fetched;
+  }
+  bool RunViewerCommand(CBriotabDoc&, int id) override {
+    log.push_back("viewer " + std::to_string(id));
+    return true;
   }
   std::vector<std::string> log;
   std::string dialogAdds;  // empty: the dialog is cancelled
@@ -57,7 +63,11 @@ struct Fixture {
 
 TEST(FacsimileCommands, TheTableCarriesTheDocumentsIds) {
   Fixture f;
-  EXPECT_EQ(f.table.Ids(), (std::vector<int>{33023, 33117, 33118, 33838, 34120}));
+  EXPECT_EQ(f.table.Ids(), (std::vector<int>{32948, 33022, 33023, 33024, 33025, 33026, 33027, 33056, 33061, 33117, 33118,
+                                             33838, 34120}));
+  // The viewer's commands go to the installed windows.
+  f.table.Execute({33024, {}, {}});
+  EXPECT_EQ(f.windows.log, std::vector<std::string>{"viewer 33024"});
 }
 
 TEST(FacsimileCommands, ShowTellsPdfByItsLowerCaseExtensionAndFindsFilesBesideTheDocument) {
@@ -92,6 +102,25 @@ TEST(FacsimileCommands, WebAddressesAreFetchedOnlyForImageNames) {
   name = "http://host/dir/p2.png";
   EXPECT_FALSE(ResolveFacsimile(f.doc, name, false));
   EXPECT_EQ(name, "http://host/dir/p2.png");
+}
+
+// A web facsimile among the preliminary pages is drawn from the downloaded file; drawing never
+// opens the browser or asks for anything.
+TEST(FacsimileCommands, WebFacsimilesDrawOnPages) {
+  Fixture f;
+  f.windows.fetched = std::string(VORNEL_CORPUS_DIR) + "/images/various/hopper.jpg";
+  CTitlePage& titlePage = f.doc.settings.titlePage;
+  titlePage.printTitlepage = 1;
+  titlePage.imageList.AddImage("http://host/dir/p1.jpg");
+  f.doc.settings.pageSettings.printFacsimiles = 1;
+  f.doc.settings.pageSettings.printAllSections = 1;
+  ASSERT_GE(BuildPrintPages(f.doc, 1), 2);
+  RecordingDevice dc(150, true);
+  dc.SetExtent({1240, 1754});
+  DrawPage(f.doc, dc, 1);
+  EXPECT_EQ(f.windows.log, (std::vector<std::string>{"fetch printing http://host/dir/p1.jpg"}));
+  EXPECT_NE(dc.Log().find("128x128"), std::string::npos) << dc.Log();
+  EXPECT_TRUE(f.launcher.opened.empty());
 }
 
 TEST(FacsimileCommands, RemovingAsksAndMarksTheDocumentModified) {

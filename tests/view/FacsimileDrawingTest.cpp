@@ -2,6 +2,10 @@
 // a picture that cannot be decoded is reported, one that cannot be found is left out.
 
 #include <gtest/gtest.h>
+#include <jpeglib.h>
+
+#include <cstdio>
+#include <vector>
 
 #include <filesystem>
 #include <string>
@@ -61,6 +65,50 @@ TEST(FacsimileDrawing, FitsTheImageAndItsCaption) {
   EXPECT_EQ(dc.Log().find("StretchBlt"), std::string::npos);
   EXPECT_EQ(prompts.messages.size(), 1u);
   std::filesystem::remove(bad);
+}
+
+// A grey JPEG of `side` x `side` pixels: black left half, white right half.
+void WriteHalfAndHalfJpeg(const std::string& path, int side) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr error{};
+  cinfo.err = jpeg_std_error(&error);
+  jpeg_create_compress(&cinfo);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  jpeg_stdio_dest(&cinfo, file);
+  cinfo.image_width = static_cast<JDIMENSION>(side);
+  cinfo.image_height = static_cast<JDIMENSION>(side);
+  cinfo.input_components = 1;
+  cinfo.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 50, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(size_t(side), 0);
+  std::fill(row.begin() + side / 2, row.end(), JSAMPLE(255));
+  JSAMPROW line = row.data();
+  while (cinfo.next_scanline < cinfo.image_height) jpeg_write_scanlines(&cinfo, &line, 1);
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::fclose(file);
+}
+
+TEST(FacsimileDrawing, ALargeScanIsReadReducedToThePrintedSize) {
+  // 8192 x 8192 is where pictures start to be read in parts.
+  const std::string path = (std::filesystem::temp_directory_path() / "facsimile-test-large.jpg").string();
+  WriteHalfAndHalfJpeg(path, 8192);
+  CFacsimileListDlg list;
+  list.AddImage(path);
+  CPageDlg page;
+  page.printableRect.left = 20;
+  RecordingDevice dc(150, true);
+  dc.SetExtent({1240, 1754});
+  DrawFacsimile(list, 0, dc, page, Exists);
+  std::filesystem::remove(path);
+
+  // Fitted to 1160 pixels: a quarter of the scan (2048) is the smallest reduction that keeps
+  // a picture pixel per device pixel.
+  const std::string& log = dc.Log();
+  EXPECT_NE(log.find("StretchBlt 40 297 1200 1457 2048x2048 0 0 2048 2048"), std::string::npos) << log;
 }
 
 }  // namespace

@@ -84,7 +84,12 @@ class BmpReader {
       } else if (escape == 1) {
         return;
       } else if (escape == 2) {
-        RaiseDelta();
+        // A delta: right dx, up dy (the lines are stored bottom first); the pixels skipped
+        // keep index 0.
+        const int dx = source_.ReadByte();
+        const int dy = source_.ReadByte();
+        x = std::min(x + dx, width_);
+        row += dy;
       } else {
         const uint8_t* in = source_.ReadNBytes(escape);
         const int n = std::min(escape, width_ - x);
@@ -118,7 +123,15 @@ class BmpReader {
         ++row;
         x = 0;
       } else if (second == 2) {
-        RaiseDelta();
+        // A delta, as in RLE8 data: the line so far is kept, the lines skipped stay 0.
+        const int dx = source_.ReadByte();
+        const int dy = source_.ReadByte();
+        if (dy > 0) {
+          std::memcpy(Line(row), scratch.data(), scratch.size());
+          std::fill(scratch.begin(), scratch.end(), 0);
+          row += dy;
+        }
+        x = std::min(x + dx, width_);
       } else {
         const int bytes = (second + 1) / 2;
         const uint8_t* in = source_.ReadNBytes(bytes);
@@ -129,8 +142,6 @@ class BmpReader {
   }
 
  private:
-  [[noreturn]] static void RaiseDelta() { PLPicDecoder::RaiseError(6, "Encountered delta escape."); }
-
   PLDataSource& source_;
   PLBmp& bmp_;
   int width_;

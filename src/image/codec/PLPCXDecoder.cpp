@@ -59,7 +59,7 @@ void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   const int planes = header.planes;
   if (bits == 1) {
     if (planes > 4) RaiseError(2, "Can't handle image with more than 4 planes.");
-  } else if (!((bits == 2 || bits == 4 || bits == 8) && (planes == 1 || planes == 3))) {
+  } else if (!((bits == 2 || bits == 4 || bits == 8) && (planes == 1 || planes == 3)) && !(bits == 8 && planes == 4)) {
     RaiseError(2, "Can't handle bits per pixel image with planes.");
   }
   if (planes == 0) RaiseError(2, "Can't handle bits per pixel image with planes.");
@@ -74,7 +74,9 @@ void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   if (total > 32 * source.GetBytesLeft()) PLDataSource::RaiseEndOfData();
   // Only now that the header holds together is the bitmap made; a maximum below its
   // minimum gives no size, which Create refuses.
-  bmp.Create(width, height, 32, false);
+  // Four planes of 8 bits are red, green, blue and alpha.
+  const bool alpha = bits == 8 && planes == 4;
+  bmp.Create(width, height, 32, alpha);
   std::vector<uint8_t> image(static_cast<size_t>(total));
   // Decoded straight from the data, which is consumed in one piece afterwards.
   const uint8_t* in = source.GetBufferPtr(0);
@@ -116,9 +118,10 @@ void PLPCXDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   for (int y = 0; y < bmp.GetHeight(); ++y) {
     const uint8_t* data = image.data() + y * lineBytes;
     auto* out = reinterpret_cast<PLPixel32*>(bmp.GetLineArray()[y]);
-    if (bits == 8 && planes == 3) {
+    if (bits == 8 && planes >= 3) {
+      const uint8_t* a = alpha ? data + 3 * bytesPerLine : nullptr;
       for (int x = 0; x < w; ++x) {
-        out[x] = PLPixel32::FromRgba(data[x], data[bytesPerLine + x], data[2 * bytesPerLine + x]);
+        out[x] = PLPixel32::FromRgba(data[x], data[bytesPerLine + x], data[2 * bytesPerLine + x], a ? a[x] : 255);
       }
       continue;
     }

@@ -8,14 +8,13 @@ void PLPGMDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   Trace(2, "Decoding PGM.\n");
   PLPnmReader reader(source);
   const auto header = reader.ReadHeader('2', '5', "PGM decoder: Is not the correct identifier P5 or P2.");
-  if (header.type == 1) RequireLines(source, header.width, header.height);
+  if (header.type == 1) RequireLines(source, header.width * header.BytesPerSample(), header.height);
   // The grey palette that Create sets makes each index its grey level.
   bmp.Create(header.width, header.height, 8, false);
-  const int64_t max = header.maxValue;
   for (int y = 0; y < bmp.GetHeight(); ++y) {
     uint8_t* out = bmp.GetLineArray()[y];
     const bool more = reader.ReadLine(header, bmp.GetWidth(), 1, [&](int x, const int64_t* level) {
-      out[x] = static_cast<uint8_t>(*level * 255 / max);
+      out[x] = header.Level(*level);
     });
     if (!more) break;
   }

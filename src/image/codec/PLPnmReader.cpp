@@ -42,7 +42,7 @@ PLPnmReader::Header PLPnmReader::ReadHeader(char textLetter, char binaryLetter, 
     }
   }
   header.maxValue = ReadNumber();
-  if (header.maxValue > 255 || header.maxValue == 0) header.maxValue = 255;
+  if (header.maxValue > 65535 || header.maxValue == 0) header.maxValue = 255;
   return header;
 }
 

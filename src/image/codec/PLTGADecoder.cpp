@@ -22,6 +22,7 @@ struct TgaHeader {
 };
 
 constexpr uint8_t kTopFirst = 0x20;
+constexpr uint8_t kRightFirst = 0x10;
 
 int BytesPerPixel(int depth) {
   if (depth == 15 || depth == 16) return 2;
@@ -49,8 +50,9 @@ PLPixel32 ColorOf(const uint8_t* p, int depth) {
 // line, as many writers store them.
 class TgaPixelReader {
  public:
-  TgaPixelReader(PLDataSource& source, int depth, bool indexed)
-      : source_(source), depth_(depth), bytes_(BytesPerPixel(depth)), indexed_(indexed) {}
+  // Grey pixels of 16 bits are a grey byte and an alpha byte.
+  TgaPixelReader(PLDataSource& source, int depth, bool indexed, bool greyAlpha)
+      : source_(source), depth_(depth), bytes_(BytesPerPixel(depth)), indexed_(indexed), greyAlpha_(greyAlpha) {}
 
   void ReadRawRow(uint8_t* line, int width) {
     const uint8_t* in = source_.ReadNBytes(int64_t(width) * bytes_);
@@ -79,6 +81,7 @@ class TgaPixelReader {
  private:
   void Put(uint8_t* line, int x, const uint8_t* p) const {
     if (indexed_) line[x] = p[0];
+    else if (greyAlpha_) reinterpret_cast<PLPixel32*>(line)[x] = PLPixel32{p[0], p[0], p[0], p[1]};
     else reinterpret_cast<PLPixel32*>(line)[x] = ColorOf(p, depth_);
   }
 
@@ -86,6 +89,7 @@ class TgaPixelReader {
   int depth_;
   int bytes_;
   bool indexed_;
+  bool greyAlpha_;
   int left_ = 0;  // pixels still to come from the current packet
   bool isRun_ = false;
   const uint8_t* runPixel_ = nullptr;
@@ -119,6 +123,9 @@ void PLTGADecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
     const int64_t packets = (int64_t(header.width) * header.height + 127) / 128;
     RequireLines(source, 1 + BytesPerPixel(depth), packets);
   }
+  const int type = header.imageType;
+  const bool grey = type == 3 || type == 11;
+  const bool greyAlpha = grey && depth == 16;
   bmp.Create(header.width, header.height, trueColor ? 32 : 8, depth == 16 || depth == 32);
 
   if (header.colorMapType != 0) {
@@ -135,19 +142,23 @@ void PLTGADecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
       }
     }
   }
-  const int type = header.imageType;
-  if (type == 3 || type == 11) bmp.SetGrayPalette();
+  if (grey && !greyAlpha) bmp.SetGrayPalette();
   const bool rle = type >= 9 && type <= 11;
   if (!(type >= 1 && type <= 3) && !rle) RaiseError(2, "Unknown TGA image type.");
 
   PLBmpLock lock(bmp, false, true);
-  TgaPixelReader reader(source, depth, !trueColor);
+  TgaPixelReader reader(source, depth, !trueColor, greyAlpha);
   const bool topFirst = (header.descriptor & kTopFirst) != 0;
+  const bool rightFirst = (header.descriptor & kRightFirst) != 0;
   const int height = bmp.GetHeight();
+  const int width = bmp.GetWidth();
   for (int y = 0; y < height; ++y) {
     uint8_t* line = bmp.GetLineArray()[topFirst ? y : height - 1 - y];
-    if (rle) reader.ReadRleRow(line, bmp.GetWidth());
-    else reader.ReadRawRow(line, bmp.GetWidth());
+    if (rle) reader.ReadRleRow(line, width);
+    else reader.ReadRawRow(line, width);
+    if (!rightFirst) continue;
+    if (trueColor) std::reverse(reinterpret_cast<PLPixel32*>(line), reinterpret_cast<PLPixel32*>(line) + width);
+    else std::reverse(line, line + width);
   }
 }
 

@@ -260,17 +260,20 @@ int ReductionForScale(double scale) {
   return factor;
 }
 
-std::unique_ptr<LargeImageSource> OpenLargeImageSource(const std::string& path) {
+std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path) {
   auto file = std::make_unique<PLFileSource>();
   if (const int code = file->Open(path); code != 0) {
     PLPicDecoder::RaiseError(code, "Opening " + path + " failed");
   }
   const PLAnyPicDecoder::FileType type =
       PLAnyPicDecoder::DetectSignature(file->ReadEverything(), file->GetFileSize());
-  std::unique_ptr<LargeImageSource> source;
-  if (type == PLAnyPicDecoder::kJpeg) source = JpegSource::Open(std::move(file));
-  else if (type == PLAnyPicDecoder::kTiff) source = TiffSource::Open(std::move(file));
-  if (source) return source;
+  if (type == PLAnyPicDecoder::kJpeg) return JpegSource::Open(std::move(file));
+  if (type == PLAnyPicDecoder::kTiff) return TiffSource::Open(std::move(file));
+  return nullptr;
+}
+
+std::unique_ptr<LargeImageSource> OpenLargeImageSource(const std::string& path) {
+  if (std::unique_ptr<LargeImageSource> source = OpenPartialImageSource(path)) return source;
   auto bmp = std::make_unique<PLAnyBmp>();
   PLAnyPicDecoder decoder;
   decoder.MakeBmpFromFile(path, *bmp, 32);

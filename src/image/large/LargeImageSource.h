@@ -57,6 +57,9 @@ bool IsLargeImage(int64_t width, int64_t height);
 // needed; any other format is decoded whole at once. Failures throw PLTextException with the
 // decoders' codes and texts.
 std::unique_ptr<LargeImageSource> OpenLargeImageSource(const std::string& path);
+// The same for files read from disk as needed (JPEG and TIFF layouts the parts reader
+// handles); nothing for any other file, which is decoded whole. Reads only the header.
+std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path);
 
 // The largest power-of-two reduction (1 … kMaxFactor) that still gives at least one pixel per
 // device pixel when the picture is drawn at `scale` device pixels per picture pixel.

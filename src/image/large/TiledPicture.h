@@ -32,6 +32,8 @@ class TiledPicture {
   int32_t Width() const { return source_->Width(); }
   int32_t Height() const { return source_->Height(); }
   int OverviewFactor() const { return overviewFactor_; }
+  // The file behind the picture, for reads at other sizes (printing, copying).
+  LargeImageSource& Source() const { return *source_; }
 
   // Decodes the tiles that drawing `visible` (picture pixels) at `scale` device pixels per
   // picture pixel needs; returns how many it decoded.

@@ -18,6 +18,7 @@
 #include "shell/files/FileHelpers.h"
 #include "view/FramePanes.h"
 #include "view/commands/CommandTable.h"
+#include "view/facsimile/FacsimileCommands.h"
 #include "view/render/pages/DocumentPages.h"
 
 namespace vornel {
@@ -158,8 +159,11 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
   };
   table.Add(kImportMusicXml, import("MusicXML"), canImport("MusicXML"));
   table.Add(kImportGuitarPro, import("Guitar Pro"), canImport("Guitar Pro"));
-  // The facsimile list and the instrument base are not here yet: shown disabled.
-  table.Add(kManageFacsimiles, {});
+  // The title page's facsimiles in the list dialog; OK changes the document.
+  table.Add(kManageFacsimiles, [&doc](const CommandEvent&) {
+    if (view::Facsimiles().EditFacsimileList(doc.settings.titlePage.imageList)) doc.SetModifiedFlag();
+  });
+  // The instrument base is not here yet: shown disabled.
   table.Add(kSaveInstrument, {});
   table.Add(kClearSectionBuffer, [&doc](const CommandEvent&) { doc.ClearSectionBuffer(); },
             [] { return !Environment().sectionBuffer.empty(); });

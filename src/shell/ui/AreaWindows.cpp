@@ -19,6 +19,8 @@
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/ProgramCommands.h"
 #include "shell/ui/library/AssociationsDialog.h"
+#include "shell/ui/FacsimilePane.h"
+#include "view/facsimile/FacsimileCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/MainFrame.h"
@@ -68,10 +70,12 @@ void InstallAreaWindows(CVornelTabApp& app) {
     host.commands = &canvas->View().Commands();
     host.player = canvas->View().Player();
     host.observesDocument = true;
+    host.addFacsimile = [&doc](const std::string& path) { view::AddFacsimileFile(doc, path); };
     host.zoomPercent = [&doc] { return static_cast<int>(doc.settings.pageSettings.zoom); };
     host.setZoomPercent = [canvas](int percent) { canvas->View().SetZoomKeepingPosition(percent); };
     return host;
   });
+  SetFacsimileFactory(MakeFacsimilePane);
   // Playback: the jingle and the metronome clicks, the MIDI outputs of the preferences, the
   // MIDI dialogs.
   static PlaybackSounds sounds;

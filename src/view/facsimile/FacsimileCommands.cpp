@@ -83,6 +83,8 @@ bool ResolveFacsimile(CBriotabDoc& doc, std::string& name, bool printing) {
   return true;
 }
 
+bool ResolvePageImage(CBriotabDoc& doc, std::string& name) { return ResolveFacsimile(doc, name, true); }
+
 void ShowFacsimileFile(CBriotabDoc& doc, const std::string& name) {
   // Only a lower-case ".pdf" goes to the desktop's program; ".PDF" takes the image route.
   if (const size_t dot = name.rfind('.'); dot != std::string::npos && name.compare(dot, 4, ".pdf") == 0) {
@@ -169,7 +171,7 @@ size_t ImportImageList(CBriotabDoc& doc, const std::string& path) {
 void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc) {
   table.Add(kViewImageFacsimileCommand, [&doc](const CommandEvent&) {
     const std::optional<std::string> file =
-        Prompts().PromptOpenFile("Open image", "*.jpg;*.jpeg;*.tif;*.tiff;*.png;*.gif;*.bmp;*.pcx;*.tga;*.psd");
+        Prompts().PromptOpenFile("Open image", kImageFilePattern);
     if (file) ShowFacsimileFile(doc, *file);
   });
   const auto editList = [&doc](const CommandEvent&) {
@@ -181,6 +183,9 @@ void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc) {
   table.Add(kFacsimileUrlCommand, [&doc](const CommandEvent&) {
     if (AddImageUrl(doc.GetActiveSection()->facsimiles)) UpdateFacsimilePane(doc);
   });
+  for (const int id : kViewerCommands) {
+    table.Add(id, [&doc, id](const CommandEvent&) { Facsimiles().RunViewerCommand(doc, id); });
+  }
   table.Add(kImportImageListCommand, [&doc](const CommandEvent&) {
     const std::optional<std::string> file = Prompts().PromptOpenFile("Import image list", "*.txt");
     if (file) ImportImageList(doc, *file);

@@ -29,6 +29,7 @@ inline constexpr int kHintFacsimileLoaded = 657;
 
 inline constexpr const char* kCannotLocateFacsimile =
     "Cannot locate file\nPlease check the document settings image directory path";
+inline constexpr const char* kImageFilePattern = "*.jpg;*.jpeg;*.tif;*.tiff;*.png;*.gif;*.bmp;*.pcx;*.tga;*.psd";
 inline constexpr const char* kAddImageUrlPrompt = "Enter the full URL, including the http prefix:";
 
 class FacsimileWindows {
@@ -43,7 +44,13 @@ class FacsimileWindows {
   // Fetches a web image into the cache of downloaded images; the local file, or empty on
   // failure. `printing` is set while pages are printed (no browser is ever opened then).
   virtual std::string FetchWebImage(const std::string& url, bool printing) = 0;
+  // Runs a command of the document's image viewer (kViewerCommands); false without a viewer.
+  virtual bool RunViewerCommand(CBriotabDoc& /*doc*/, int /*id*/) { return false; }
 };
+
+// The image viewer's commands that the document's table hands to the viewer: add the image
+// to the list, close, fit, open another, clear the cache, zoom mode, grey scale, resize.
+inline constexpr int kViewerCommands[] = {33022, 33024, 33025, 33026, 33027, 32948, 33056, 33061};
 
 // The installed windows; without any, the dialog is cancelled, nothing is shown and nothing
 // is fetched.
@@ -68,6 +75,9 @@ void UpdateFacsimilePane(const CBriotabDoc& doc);
 // Stored name -> local file: web addresses of images are fetched (others opened in the browser
 // unless printing), local names looked up as the document does. True with `name` replaced.
 bool ResolveFacsimile(CBriotabDoc& doc, std::string& name, bool printing);
+// How pages resolve a stored picture or facsimile while drawing: as ResolveFacsimile while
+// printing, so a web image is taken from the cache or fetched, and nothing is asked or opened.
+bool ResolvePageImage(CBriotabDoc& doc, std::string& name);
 // A ".pdf" name goes to the desktop's program; any other is resolved and shown in the viewer.
 void ShowFacsimileFile(CBriotabDoc& doc, const std::string& name);
 // Shows entry `index` of the active section's list (std::out_of_range outside it).

@@ -175,13 +175,18 @@ std::string FindCachedImage(const std::string& folder, std::string_view url) {
   return {};
 }
 
-bool DeleteCachedImage(const std::string& folder, const std::string& path) {
+bool IsCachedImage(const std::string& folder, const std::string& path) {
   std::error_code error;
   const fs::path base = fs::canonical(folder, error);
   if (error) return false;
   const fs::path file = fs::weakly_canonical(path, error);
-  if (error || file.parent_path() != base || !fs::is_regular_file(file, error)) return false;
-  return fs::remove(file, error) && !error;
+  return !error && file.parent_path() == base && fs::is_regular_file(file, error);
+}
+
+bool DeleteCachedImage(const std::string& folder, const std::string& path) {
+  if (!IsCachedImage(folder, path)) return false;
+  std::error_code error;
+  return fs::remove(fs::weakly_canonical(path, error), error) && !error;
 }
 
 std::string WithSaveExtension(const std::string& path, const std::vector<std::string>& extensions) {
@@ -264,6 +269,13 @@ DownloadOutcome FetchImageToCache(const std::string& url, const std::string& fol
 WebFacsimileWindows::WebFacsimileWindows(std::string folder, DownloadLimits limits)
     : folder_(std::move(folder)), limits_(limits) {}
 
+DownloadProgress WebFacsimileWindows::ProgressFor(const std::string& url, bool) {
+  return [url](std::uint64_t done, std::uint64_t total) {
+    if (total > 0) Prompts().ShowStatusText(url + ": " + std::to_string(done * 100 / total) + "%");
+    return true;
+  };
+}
+
 std::string WebFacsimileWindows::FetchWebImage(const std::string& url, bool printing) {
   CredentialsAsker ask;
   if (!printing) {
@@ -275,10 +287,7 @@ std::string WebFacsimileWindows::FetchWebImage(const std::string& url, bool prin
       return DownloadCredentials{*user, *password};
     };
   }
-  const DownloadProgress progress = [&url](std::uint64_t done, std::uint64_t total) {
-    if (total > 0) Prompts().ShowStatusText(url + ": " + std::to_string(done * 100 / total) + "%");
-    return true;
-  };
+  const DownloadProgress progress = ProgressFor(url, printing);
   DownloadOutcome outcome = FetchImageToCache(url, folder_, limits_, ask, progress);
   if (!outcome.path.empty() || outcome.fromCache) return outcome.path;
   if (!printing) Prompts().ShowStatusText(outcome.error);

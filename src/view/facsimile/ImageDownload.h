@@ -52,6 +52,9 @@ std::string FindCachedImage(const std::string& folder, std::string_view url);
 // Deletes a cached image: only a file whose canonical path lies directly in the canonical
 // `folder` ("…/images2/x" and "…/images/../x" are refused). True when a file was deleted.
 bool DeleteCachedImage(const std::string& folder, const std::string& path);
+// True when `path` is a file directly in `folder` (both canonicalised), as DeleteCachedImage
+// requires.
+bool IsCachedImage(const std::string& folder, const std::string& path);
 // The path an image is saved under with a chosen file type: unchanged when it already ends in
 // one of `extensions` (with their dots, any case), else the first of them appended.
 std::string WithSaveExtension(const std::string& path, const std::vector<std::string>& extensions);
@@ -72,6 +75,10 @@ class WebFacsimileWindows : public FacsimileWindows {
   bool EditFacsimileList(CFacsimileListDlg&) override { return false; }
   bool ShowInViewer(CBriotabDoc&, const std::string&) override { return false; }
   std::string FetchWebImage(const std::string& url, bool printing) override;
+
+ protected:
+  // What a download of `url` reports its progress to: here the status line, never cancelled.
+  virtual DownloadProgress ProgressFor(const std::string& url, bool printing);
 
  private:
   std::string folder_;

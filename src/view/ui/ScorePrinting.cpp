@@ -18,9 +18,7 @@
 
 namespace vornel::view {
 
-namespace {
-
-std::unique_ptr<wxGraphicsContext> ContextOf(wxDC& dc) {
+std::unique_ptr<wxGraphicsContext> CairoContextOf(wxDC& dc) {
   wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
   if (renderer == nullptr) return nullptr;
   if (auto* memory = dynamic_cast<wxMemoryDC*>(&dc)) return std::unique_ptr<wxGraphicsContext>(renderer->CreateContext(*memory));
@@ -28,6 +26,8 @@ std::unique_ptr<wxGraphicsContext> ContextOf(wxDC& dc) {
   if (auto* window = dynamic_cast<wxWindowDC*>(&dc)) return std::unique_ptr<wxGraphicsContext>(renderer->CreateContext(*window));
   return nullptr;
 }
+
+namespace {
 
 // The preview window: when it closes, the page it shows tells the view which section to go
 // back to, and the print run ends.
@@ -73,20 +73,20 @@ void ScorePrintout::GetPageInfo(int* minPage, int* maxPage, int* selectionFrom, 
   *selectionTo = *maxPage;
 }
 
-bool ScorePrintout::OnPrintPage(int page) {
-  wxDC* dc = GetDC();
+bool DrawPrintedPage(wxPrintout& printout, const std::function<void(DeviceContext&, Size, Size)>& draw) {
+  wxDC* dc = printout.GetDC();
   if (dc == nullptr) return false;
   int pageWidth = 0;
   int pageHeight = 0;
-  GetPageSizePixels(&pageWidth, &pageHeight);
+  printout.GetPageSizePixels(&pageWidth, &pageHeight);
   int dcWidth = 0;
   int dcHeight = 0;
   dc->GetSize(&dcWidth, &dcHeight);
   int ppiX = 0;
   int ppiY = 0;
-  GetPPIPrinter(&ppiX, &ppiY);
+  printout.GetPPIPrinter(&ppiX, &ppiY);
   if (pageWidth <= 0 || pageHeight <= 0 || ppiX <= 0 || ppiY <= 0) return false;
-  std::unique_ptr<wxGraphicsContext> gc = ContextOf(*dc);
+  std::unique_ptr<wxGraphicsContext> gc = CairoContextOf(*dc);
   auto* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
   if (cr == nullptr) return false;
   // The page is drawn in the printer's pixels; a preview's smaller bitmap scales it down.
@@ -95,12 +95,16 @@ bool ScorePrintout::OnPrintPage(int page) {
   try {
     CairoDevice device(cr, ppiX, ppiY, true);
     device.SetExtent({pageWidth, pageHeight});
-    job_.PrintPage(device, page - 1);
+    draw(device, {pageWidth, pageHeight}, {ppiX, ppiY});
   } catch (const std::exception& e) {
     wxLogDebug("printing failed: %s", e.what());
   }
   cairo_restore(cr);
   return true;
+}
+
+bool ScorePrintout::OnPrintPage(int page) {
+  return DrawPrintedPage(*this, [&](DeviceContext& device, Size, Size) { job_.PrintPage(device, page - 1); });
 }
 
 wxPrintData PrintDataFor(const CBriotabDoc& doc) { return PrintDataForPage(doc.settings.pageSettings); }

@@ -5,9 +5,13 @@
 // settings for the print dialogs. The print run itself is the view's (ViewPrintJob).
 
 #include <wx/cmndata.h>
+#include <wx/graphics.h>
 #include <wx/print.h>
 
+#include <functional>
 #include <memory>
+
+#include "platform/draw/DrawTypes.h"
 
 #if wxUSE_GTKPRINT
 #include <wx/gtk/print.h>
@@ -16,6 +20,7 @@
 namespace vornel {
 
 class CBriotabDoc;
+class DeviceContext;
 
 namespace view {
 
@@ -32,6 +37,14 @@ class ScorePrintout : public wxPrintout {
  private:
   ViewPrintJob& job_;
 };
+
+// A Cairo graphics context on a memory, printer or window device context; null for others.
+std::unique_ptr<wxGraphicsContext> CairoContextOf(wxDC& dc);
+
+// Draws the current page of `printout` through a Cairo device in the printer's pixels (a
+// preview's smaller bitmap scales it down): `draw` gets the device, the page size and the
+// printer's pixels per inch. False when the printout has no usable context.
+bool DrawPrintedPage(wxPrintout& printout, const std::function<void(DeviceContext&, Size page, Size ppi)>& draw);
 
 // The document's paper and orientation.
 wxPrintData PrintDataFor(const CBriotabDoc& doc);

@@ -199,6 +199,8 @@ TEST(Panes, PalettesSendTheirButtonsAndTearOffOneCopy) {
   EXPECT_TRUE(dock.GetPane(copy).IsShown());
   dock.DetachPane(pane);
   dock.UnInit();
+  // The pane detaches itself from the manager when it goes: it must go before the manager.
+  pane->Destroy();
 }
 
 TEST(Panes, ListsOpenTheirEntryOnEnterAndKeepTheKey) {

@@ -1,5 +1,7 @@
 #include "view/render/pages/DocumentPages.h"
 
+#include "view/facsimile/FacsimileCommands.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -10,6 +12,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/PageDrawSettings.h"
+#include "view/facsimile/FacsimileCommands.h"
 #include "view/render/PlainPages.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
 #include "view/render/pages/PageFrame.h"
@@ -25,8 +28,9 @@ int32_t ScreenZoom(const CPageDlg& page) { return page.zoom > 0 ? std::min(page.
 
 int32_t CeilDiv(int64_t a, int64_t b) { return static_cast<int32_t>((a + b - 1) / b); }
 
-FacsimileResolver ResolverOf(const CBriotabDoc& doc) {
-  return [&doc](std::string& path) { return doc.ResolveFacsimilePath(path); };
+// Web pictures are drawn from the cache of downloaded images (fetched once when missing).
+FacsimileResolver ResolverOf(CBriotabDoc& doc) {
+  return [&doc](std::string& path) { return view::ResolvePageImage(doc, path); };
 }
 
 // The clef changes the definitions recorded belong to an earlier drawing.
@@ -222,7 +226,7 @@ void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
   CPageDlg& page = doc.settings.pageSettings;
   const bool printing = dc.IsPrinting();
   PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
-  settings.resolveImagePath = [&doc](std::string& path) { return doc.ResolveFacsimilePath(path); };
+  settings.resolveImagePath = ResolverOf(doc);
   const ScopedPageSettings current(&settings);
   if (printing || page.pageRect.IsEmpty()) page.pageRect = PaperRect(page, dc);
   try {

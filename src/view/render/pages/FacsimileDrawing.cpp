@@ -1,12 +1,14 @@
 #include "view/render/pages/FacsimileDrawing.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "document/CPageDlg.h"
 #include "image/bitmap/DeviceBitmapOf.h"
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLAnyPicDecoder.h"
+#include "image/large/LargeImageSource.h"
 #include "layout/richtext/CRichDrawText.h"
 #include "model/CFacsimileListDlg.h"
 #include "platform/UserPrompts.h"
@@ -28,17 +30,29 @@ void DrawFacsimile(const CFacsimileListDlg& list, size_t index, DeviceContext& d
   std::string path = list.GetImagePath(k);
   if (!resolve || !resolve(path)) return;
 
+  // A large scan is read from its file reduced to about the printed size; any other picture
+  // is decoded whole.
   DeviceBitmap bitmap;
-  try {
-    PLAnyBmp bmp;
-    PLAnyPicDecoder decoder;
-    decoder.MakeBmpFromFile(path, bmp);
-    bitmap = DeviceBitmapOf(bmp);
-  } catch (const PLTextException&) {
+  std::unique_ptr<LargeImageSource> large;
+  const auto report = [&] {
     Prompts().ShowMessage(FormatText(kFacsimileImageError, list.GetImagePath(k).c_str()), MessageKind::kError);
+  };
+  try {
+    large = OpenPartialImageSource(path);
+    if (large && !IsLargeImage(large->Width(), large->Height())) large.reset();
+    if (!large) {
+      PLAnyBmp bmp;
+      PLAnyPicDecoder decoder;
+      decoder.MakeBmpFromFile(path, bmp);
+      bitmap = DeviceBitmapOf(bmp);
+    }
+  } catch (const PLTextException&) {
+    report();
     return;
   }
-  if (bitmap.IsEmpty()) return;
+  const int32_t width = large ? large->Width() : bitmap.Width();
+  const int32_t height = large ? large->Height() : bitmap.Height();
+  if (width <= 0 || height <= 0) return;
 
   FacsimileDevice device;
   device.horzRes = dc.GetDeviceCaps(HORZRES) > 0 ? dc.GetDeviceCaps(HORZRES) : page.pageRect.Width();
@@ -49,8 +63,20 @@ void DrawFacsimile(const CFacsimileListDlg& list, size_t index, DeviceContext& d
   device.screenDpiX = screen.cx;
   device.screenDpiY = screen.cy;
   device.pageLeft = page.printableRect.left;
-  const auto layout = LayoutFacsimile(bitmap.Width(), bitmap.Height(), device);
+  const auto layout = LayoutFacsimile(width, height, device);
   if (!layout) return;
+  if (large) {
+    const double scale = std::max(double(layout->image.Width()) / width, double(layout->image.Height()) / height);
+    try {
+      PLAnyBmp reduced;
+      large->Read({0, 0, width, height}, ReductionForScale(scale), reduced);
+      bitmap = DeviceBitmapOf(reduced);
+    } catch (const PLTextException&) {
+      report();
+      return;
+    }
+    if (bitmap.IsEmpty()) return;
+  }
   dc.StretchBlt(layout->image, bitmap, {0, 0, bitmap.Width(), bitmap.Height()});
   const std::string& caption = k < list.captions.size() ? list.captions[k] : std::string();
   if (!caption.empty()) CRichDrawText(caption).Draw(dc, layout->caption, dc.IsPrinting() ? 100 : page.zoom);

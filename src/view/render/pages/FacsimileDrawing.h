@@ -1,7 +1,8 @@
 #pragma once
 // A facsimile page: one image of a facsimile list fitted to the device (at its natural size
 // when it fits, else to the width or height less four times the page's left edge), centred,
-// with its caption drawn as rich text in a box of the image's size right below it.
+// with its caption drawn as rich text in a box of the image's size right below it. A large
+// scan is read from its file reduced to about the size it is drawn at, never whole.
 
 #include <cstddef>
 #include <functional>

@@ -1,0 +1,24 @@
+#include "shell/ui/FacsimilePane.h"
+
+#include <wx/window.h>
+
+#include "document/CVornelTabDoc.h"
+#include "shell/ui/CChildFrame.h"
+#include "view/ui/facsimile/ImageView.h"
+
+namespace vornel {
+
+wxWindow* MakeFacsimilePane(wxWindow* parent, CVornelTabDoc& doc) {
+  // The tab is looked up when needed: it is still being built when the pane is made.
+  const auto tab = [parent] { return dynamic_cast<CChildFrame*>(parent->GetParent()); };
+  view::ImageView::Hooks hooks;
+  hooks.showPane = [tab](bool show) {
+    if (CChildFrame* child = tab()) child->ShowFacsimilePane(show);
+  };
+  hooks.addToScore = [tab](const std::string& path) {
+    if (CChildFrame* child = tab()) child->AddFacsimileToScore(path);
+  };
+  return new view::ImageView(parent, doc, std::move(hooks));
+}
+
+}  // namespace vornel
