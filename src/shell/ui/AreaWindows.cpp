@@ -14,6 +14,7 @@
 #include "shell/commands/ProgramCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
+#include "view/ui/instrument/InstrumentSectionEditor.h"
 
 namespace vornel {
 
@@ -69,7 +70,15 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // controller's from the MIDI dialogs).
   static WxSectionDialogs sectionDialogs(nullptr);
   static ScopedSectionDialogs scopedSectionDialogs(sectionDialogs);
-  static DialogSectionEditor sectionEditor;
+  // The instrument sheet, the tuning dialog and the name font through the section editor;
+  // "Set as default instrument" keeps the definition as the application's default.
+  InstrumentSheetActions instrumentActions;
+  instrumentActions.setAsDefault = [&app](const CInstrumentDlg& definition) {
+    if (app.options.defaultInstrument == nullptr) app.options.defaultInstrument = std::make_unique<CInstrumentDlg>();
+    app.options.defaultInstrument->CopyFrom(definition);
+    app.SaveSessionOptions();
+  };
+  static InstrumentSectionEditor sectionEditor(std::move(instrumentActions));
   static ScopedSectionEditor scopedSectionEditor(sectionEditor);
   static WxMetaEventDialogs metaEventDialogs(nullptr);
   static ScopedMetaEventDialogs scopedMetaEventDialogs(metaEventDialogs);
