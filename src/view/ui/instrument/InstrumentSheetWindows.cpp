@@ -89,7 +89,7 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
   auto* grid = Grid();
   auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
   name_ = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(220, -1));
-  auto* font = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxSize(40, -1));
+  auto* font = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
   nameRow->Add(name_, 1);
   nameRow->Add(font, 0, wxLEFT, 3);
   grid->Add(new wxStaticText(this, wxID_ANY, "Name:"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
@@ -379,12 +379,12 @@ TabFontsPanel::TabFontsPanel(wxWindow* parent, CInstrumentDlg& definition)
     const int limit = CTabFontsDlg::MicroLimit(f);
     micro_[f] = new wxSlider(box, wxID_ANY, 0, -limit, limit, wxDefaultPosition, wxSize(160, -1));
     micro_[f]->SetTickFreq(4);
-    microEdit_[f] = new wxSpinCtrl(box, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
+    microEdit_[f] = new wxSpinCtrl(box, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(120, -1), wxSP_ARROW_KEYS,
                                    -limit, limit, 0);
-    auto* colour = new wxButton(box, wxID_ANY, "?", wxDefaultPosition, wxSize(40, -1));
+    auto* colour = new wxButton(box, wxID_ANY, "?", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     fontSwatches_[f] = Swatch(box);
     row->Add(family, 0, wxRIGHT, 4);
-    row->Add(micro_[f], 1, wxRIGHT, 4);
+    row->Add(micro_[f], 0, wxRIGHT, 4);
     row->Add(microEdit_[f], 0, wxRIGHT, 4);
     row->Add(colour, 0, wxRIGHT, 4);
     row->Add(fontSwatches_[f], 0, wxALIGN_CENTER_VERTICAL);
