@@ -17,6 +17,8 @@ class InstrumentSectionEditor : public DialogSectionEditor {
   bool EditInstrument(CInstrumentDlg& definition) override;
   bool EditTuning(nTuning& tuning) override;
   bool EditTrackFont(CInstrumentDlg& definition) override;
+  // The font of a text placed on a page (its text itself is edited where it is shown).
+  bool EditTrackText(CTrackText& text) override;
 
  private:
   InstrumentSheetActions actions_;

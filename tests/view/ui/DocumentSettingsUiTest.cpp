@@ -1,0 +1,93 @@
+// The document settings windows under a virtual display: page settings (a refused field keeps
+// every setting), the colour buttons' "Basic", the document fonts and a theme, the document
+// information and its associations. Each is filled from its data and read back, never run
+// modally; each is saved as a PNG for review.
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+
+#include "support/ScriptedPrompts.h"
+#include "support/ui/WindowPng.h"
+#include "view/ui/settings/DocumentSettingsWindows.h"
+
+namespace vornel {
+namespace {
+
+class DocumentSettingsWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { frame = new wxFrame(nullptr, wxID_ANY, "host"); }
+  void TearDown() override {
+    frame->Destroy();
+    wxTheApp->ProcessIdle();
+  }
+  wxFrame* frame = nullptr;
+  testing::ScriptedPrompts prompts;
+};
+
+TEST_F(DocumentSettingsWindowsTest, PageSettingsRefuseBlanksFiveAndStoreNothing) {
+  CPageDlg page;
+  page.pageText = "Page %d";
+  std::vector<std::string> writes;
+  PageSettingsProfile profile{{}, [&](std::string_view k, std::string_view v) {
+                                writes.push_back(std::string(k) + "=" + std::string(v));
+                              }};
+  PageSettingsDialog dialog(frame, page, profile);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  EXPECT_EQ(dialog.PageText()->GetValue(), "Page %d");
+  EXPECT_EQ(dialog.Blanks()->GetValue(), 1);
+  testing::SaveWindowPng(dialog, "page-settings");
+
+  dialog.PageText()->ChangeValue("p. %d");
+  dialog.Blanks()->SetValue(5);
+  EXPECT_FALSE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(page.pageText, "Page %d");
+  EXPECT_TRUE(writes.empty());
+  ASSERT_EQ(prompts.messages.size(), 1u);
+
+  dialog.Blanks()->SetValue(4);
+  dialog.StaffLineColour()->ChooseBasic();
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(page.pageText, "p. %d");
+  EXPECT_EQ(page.blanksBetweenSections, 4);
+  EXPECT_EQ(page.stafflineColor, 0xFF00FFu);
+  EXPECT_EQ(writes, (std::vector<std::string>{"BrailleLines=32", "BrailleColumns=25"}));
+}
+
+TEST_F(DocumentSettingsWindowsTest, DocumentFontsShowTheFontsAndApplyATheme) {
+  CPageDlg page;
+  DocumentFontsDialog dialog(frame, page);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  EXPECT_EQ(dialog.Description(kFontTitles)->GetValue().utf8_string(), page.DocumentFont(kFontTitles).GetDescription());
+  EXPECT_EQ(dialog.Theme()->GetCount(), 2u);
+  testing::SaveWindowPng(dialog, "document-fonts");
+  prompts.QueueAnswer(Answer::kOk);
+  dialog.ApplyTheme(0);
+  EXPECT_EQ(page.DocumentFont(kFontTitles).logFont.lfFaceName, "Times New Roman");
+  EXPECT_EQ(dialog.Description(kFontTitles)->GetValue().utf8_string(), page.DocumentFont(kFontTitles).GetDescription());
+}
+
+TEST_F(DocumentSettingsWindowsTest, DocumentInformationAndAssociations) {
+  CDocumentSettings settings;
+  settings.Text(CDocumentSettings::kTitle).text = "Lessons";
+  DocumentInformationDialog dialog(frame, settings);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  EXPECT_EQ(dialog.TextEdit(0)->GetValue(), "Lessons");
+  testing::SaveWindowPng(dialog, "document-information");
+  dialog.TextEdit(4)->ChangeValue("public domain");
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(settings.Text(CDocumentSettings::kCopyright).text, "public domain");
+
+  DocumentAssociationsFields fields;
+  fields.pdfPath = "/tmp/a.pdf";
+  fields.generateMidiFiles = true;
+  DocumentAssociationsDialog associations(frame, fields);
+  ASSERT_TRUE(associations.TransferDataToWindow());
+  testing::SaveWindowPng(associations, "document-associations");
+  ASSERT_TRUE(associations.TransferDataFromWindow());
+  EXPECT_EQ(fields.pdfPath, "/tmp/a.pdf");
+  EXPECT_TRUE(fields.generateMidiFiles);
+  EXPECT_FALSE(fields.includeFacsimiles);
+}
+
+}  // namespace
+}  // namespace vornel
