@@ -15,6 +15,8 @@
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
 #include "view/ui/instrument/InstrumentSectionEditor.h"
+#include "view/ui/settings/DocumentSettingsWindows.h"
+#include "shell/app/Profile.h"
 
 namespace vornel {
 
@@ -80,6 +82,15 @@ void InstallAreaWindows(CVornelTabApp& app) {
   };
   static InstrumentSectionEditor sectionEditor(std::move(instrumentActions));
   static ScopedSectionEditor scopedSectionEditor(sectionEditor);
+  // The document's settings dialogs; the page settings keep their profile keys in the
+  // application's profile.
+  PageSettingsProfile pageProfile;
+  pageProfile.read = [&app](std::string_view key) { return app.Profile().ReadText(kSessionProfile, key); };
+  pageProfile.write = [&app](std::string_view key, std::string_view value) {
+    app.Profile().WriteText(kSessionProfile, key, value);
+  };
+  static WxSettingsDialogs settingsDialogs(std::move(pageProfile));
+  static ScopedSettingsDialogs scopedSettingsDialogs(settingsDialogs);
   static WxMetaEventDialogs metaEventDialogs(nullptr);
   static ScopedMetaEventDialogs scopedMetaEventDialogs(metaEventDialogs);
   static MetaEventEditorRegistry metaEventEditors;

@@ -432,4 +432,12 @@ bool ShowDocumentInformation(wxWindow* parent, CDocumentSettings& settings) {
   return dialog.ShowModal() == wxID_OK;
 }
 
+bool WxSettingsDialogs::EditPageSettings(CPageDlg& page) { return ShowPageSettings(parent_, page, profile_); }
+
+bool WxSettingsDialogs::EditDocumentFonts(CPageDlg& page) { return ShowDocumentFonts(parent_, page, profile_); }
+
+bool WxSettingsDialogs::EditDocumentInformation(CDocumentSettings& settings) {
+  return ShowDocumentInformation(parent_, settings);
+}
+
 }  // namespace vornel

@@ -19,6 +19,7 @@
 #include "document/dialogs/DocumentInformation.h"
 #include "midi/ui/DialogFields.h"
 #include "view/settings/PageSettingsDialogs.h"
+#include "view/settings/SettingsCommands.h"
 
 namespace vornel {
 
@@ -107,6 +108,20 @@ class DocumentInformationDialog : public wxDialog {
   CDocumentSettings& settings_;
   DocumentInformationFields fields_;
   std::array<wxTextCtrl*, DocumentInformationFields::kEntries.size()> texts_{};
+};
+
+// The settings commands' dialogs, shown modally over the parent.
+class WxSettingsDialogs : public SettingsDialogs {
+ public:
+  explicit WxSettingsDialogs(PageSettingsProfile profile = {}, wxWindow* parent = nullptr)
+      : profile_(std::move(profile)), parent_(parent) {}
+  bool EditPageSettings(CPageDlg& page) override;
+  bool EditDocumentFonts(CPageDlg& page) override;
+  bool EditDocumentInformation(CDocumentSettings& settings) override;
+
+ private:
+  PageSettingsProfile profile_;
+  wxWindow* parent_;
 };
 
 // The dialogs run modally; true on OK.
