@@ -27,6 +27,10 @@ struct FakeDialogs : SettingsDialogs {
     opened.push_back(kBookSettingsCommand);
     return answer;
   }
+  bool EditTitlePage(CTitlePage&) override {
+    opened.push_back(kTitlePageSettingsCommand);
+    return answer;
+  }
 };
 
 TEST(SettingsCommands, OkChangesTheDocumentCancelDoesNot) {
@@ -36,12 +40,12 @@ TEST(SettingsCommands, OkChangesTheDocumentCancelDoesNot) {
   RegisterSettingsCommands(table, doc);
   FakeDialogs dialogs;
   ScopedSettingsDialogs scoped(dialogs);
-  for (int id : {kPageLayoutCommand, kDocumentFontsCommand, kBookSettingsCommand}) {
+  for (int id : {kPageLayoutCommand, kDocumentFontsCommand, kBookSettingsCommand, kTitlePageSettingsCommand}) {
     doc.SetModifiedFlag(false);
     EXPECT_TRUE(table.Execute(CommandEvent{id, std::nullopt, {}}));
     EXPECT_FALSE(doc.IsModified()) << id;
   }
-  EXPECT_EQ(dialogs.opened, (std::vector<int>{33294, 33407, 33059}));
+  EXPECT_EQ(dialogs.opened, (std::vector<int>{33294, 33407, 33059, 32970}));
 
   dialogs.changeFont = true;  // a font chosen, then Cancel
   EXPECT_TRUE(table.Execute(CommandEvent{kDocumentFontsCommand, std::nullopt, {}}));

@@ -42,7 +42,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(32961, 32962, kScoreView),
     Later(32966, kSettingsDialogs),
     Later(32967, kScoreView),
-    Later(32970, kSettingsDialogs),
     Later(32980, 32988, kScoreView),
     Later(32991, kScoreView),
     Later(32999, 33003, kScoreView),

@@ -20,6 +20,7 @@ constexpr int kRedrawHint = 0;
 bool SettingsDialogs::EditPageSettings(CPageDlg&) { return false; }
 bool SettingsDialogs::EditDocumentFonts(CPageDlg&) { return false; }
 bool SettingsDialogs::EditDocumentInformation(CDocumentSettings&) { return false; }
+bool SettingsDialogs::EditTitlePage(CTitlePage&) { return false; }
 
 SettingsDialogs& CurrentSettingsDialogs() { return *g_dialogs; }
 
@@ -49,6 +50,9 @@ void RegisterSettingsCommands(CommandTable& table, CBriotabDoc& doc) {
   });
   table.Add(kBookSettingsCommand, [&doc](const CommandEvent&) {
     if (CurrentSettingsDialogs().EditDocumentInformation(doc.settings)) doc.NotifyChanged(kRedrawHint);
+  });
+  table.Add(kTitlePageSettingsCommand, [&doc](const CommandEvent&) {
+    if (CurrentSettingsDialogs().EditTitlePage(doc.settings.titlePage)) doc.NotifyChanged(kRedrawHint);
   });
 }
 

@@ -9,6 +9,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/ui/WindowPng.h"
 #include "view/ui/settings/DocumentSettingsWindows.h"
+#include "view/ui/settings/TitlePageSettingsWindow.h"
 
 namespace vornel {
 namespace {
@@ -87,6 +88,37 @@ TEST_F(DocumentSettingsWindowsTest, DocumentInformationAndAssociations) {
   EXPECT_EQ(fields.pdfPath, "/tmp/a.pdf");
   EXPECT_TRUE(fields.generateMidiFiles);
   EXPECT_FALSE(fields.includeFacsimiles);
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+TEST_F(DocumentSettingsWindowsTest, TitlePageSettingsContentsBoxesClearAndMaximumItems) {
+  CTitlePage page;
+  page.printContents = 1;
+  page.picture.path = "/tmp/cover.png";
+  page.picture.sizePercent = 60;
+  TitlePageSettingsDialog dialog(frame, page);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  EXPECT_TRUE(dialog.ContentsOption(0)->IsEnabled());
+  testing::SaveWindowPng(dialog, "title-page-settings");
+  dialog.PrintContents()->SetValue(false);
+  dialog.UpdateControls();
+  for (size_t i = 0; i < 3; ++i) EXPECT_FALSE(dialog.ContentsOption(i)->IsEnabled()) << i;
+
+  dialog.MaxItems()->SetValue(0);
+  EXPECT_FALSE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(page.printContents, 1);
+  dialog.MaxItems()->SetValue(40);
+  dialog.ClearImage();
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(page.picture.path, "");
+  EXPECT_EQ(page.picture.sizePercent, 100u);
+  EXPECT_EQ(page.maxLines, 40);
+  EXPECT_EQ(page.printContents, 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "platform/UserPrompts.h"
 #include "platform/io/ProgramLauncher.h"
+#include "view/ui/settings/TitlePageSettingsWindow.h"
 
 namespace vornel {
 
@@ -374,10 +375,12 @@ DocumentInformationDialog::DocumentInformationDialog(wxWindow* parent, CDocument
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
   SetSizerAndFit(top);
 
-  // The image preview, the title page settings and the facsimile list come with their own
-  // dialogs; until then the image opens with the desktop's viewer.
-  titlePage->Disable();
+  // The image preview and the facsimile list come with their own dialogs; until then the
+  // image opens with the desktop's viewer.
   facsimiles->Disable();
+  titlePage->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    RunGuarded([&] { ShowTitlePageSettings(this, settings_.titlePage); });
+  });
   image->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] {
       const std::string path = DocumentInformationFields::ImageToPreview(settings_);
@@ -439,5 +442,7 @@ bool WxSettingsDialogs::EditDocumentFonts(CPageDlg& page) { return ShowDocumentF
 bool WxSettingsDialogs::EditDocumentInformation(CDocumentSettings& settings) {
   return ShowDocumentInformation(parent_, settings);
 }
+
+bool WxSettingsDialogs::EditTitlePage(CTitlePage& page) { return ShowTitlePageSettings(parent_, page); }
 
 }  // namespace vornel

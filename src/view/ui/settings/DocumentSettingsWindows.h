@@ -118,6 +118,7 @@ class WxSettingsDialogs : public SettingsDialogs {
   bool EditPageSettings(CPageDlg& page) override;
   bool EditDocumentFonts(CPageDlg& page) override;
   bool EditDocumentInformation(CDocumentSettings& settings) override;
+  bool EditTitlePage(CTitlePage& page) override;
 
  private:
   PageSettingsProfile profile_;
