@@ -175,3 +175,33 @@ TEST(InstrumentSheetCopyBack, OkCopiesNameTransposeFamilyAndShortSignature) {
 
 }  // namespace
 }  // namespace vornel
+
+namespace vornel {
+namespace {
+
+TEST(InstrumentList, RowsCarryEightColumnsAndFollowTheFilter) {
+  CInstrumentArray definitions;
+  for (int family : {2, 4, 2}) {
+    auto definition = std::make_unique<CInstrumentDlg>();
+    definition->family = static_cast<uint8_t>(family);
+    definition->nameText.text = "family " + std::to_string(family);
+    definitions.push_back(std::move(definition));
+  }
+  definitions.at(1)->tabInstrument.ornamentStyle = 3;  // no name: an empty cell
+  definitions.at(1)->tabInstrument.flagGroup = 0x86;
+  definitions.at(2)->tabInstrument.ornamentStyle = 2;
+  definitions.LinkAll();
+  EXPECT_EQ(InstrumentListRow::List(definitions, -1).size(), 3u);
+  const std::vector<InstrumentListRow> lutes = InstrumentListRow::List(definitions, 2);
+  ASSERT_EQ(lutes.size(), 2u);
+  EXPECT_EQ(lutes[1].cells[5], "Baroque guitar");
+  const InstrumentListRow guitar = InstrumentListRow::Of(*definitions.at(1));
+  EXPECT_EQ(guitar.cells[0], "family 4");
+  EXPECT_EQ(guitar.cells[1], "GDAFCGF");
+  EXPECT_EQ(guitar.cells[5], "");
+  EXPECT_EQ(guitar.cells[7], "Modern Guitar");
+  EXPECT_EQ(guitar.image, 4);
+}
+
+}  // namespace
+}  // namespace vornel

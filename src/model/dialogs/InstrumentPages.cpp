@@ -222,6 +222,36 @@ void CPedalControl::Store(CPedalArray& target) const {
   target.shownStrings = shownStrings;
 }
 
+// --- InstrumentListRow
+
+InstrumentListRow InstrumentListRow::Of(const CInstrumentDlg& definition) {
+  InstrumentListRow row;
+  const CTabInstrument& tab = definition.tabInstrument;
+  row.image = definition.family;
+  row.cells[0] = definition.nameText.text;
+  row.cells[1] = tab.tuningText;
+  row.cells[2] = definition.GetNotationName();
+  row.cells[3] = tab.tabFont.logFont.lfFaceName;
+  row.cells[4] = definition.midi.name;
+  // A style beyond the three names leaves its cell empty.
+  if (tab.ornamentStyle >= 0 && tab.ornamentStyle < static_cast<int32_t>(kOrnamentStyles.size())) {
+    row.cells[5] = kOrnamentStyles[static_cast<size_t>(tab.ornamentStyle)];
+  }
+  row.cells[6] = definition.GetFlagStyleName();
+  row.cells[7] = kFlagLinks[static_cast<size_t>(tab.flagGroup & 3)];
+  return row;
+}
+
+std::vector<InstrumentListRow> InstrumentListRow::List(const CInstrumentArray& definitions, int filter) {
+  std::vector<InstrumentListRow> rows;
+  for (size_t i = 0; i < definitions.size(); ++i) {
+    const CInstrumentDlg* definition = definitions.at(i);
+    if (definition == nullptr || (filter != -1 && definition->family != filter)) continue;
+    rows.push_back(Of(*definition));
+  }
+  return rows;
+}
+
 // --- InstrumentSheet
 
 void InstrumentSheet::Open(CInstrumentDlg& definition) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/CInstrumentDlg.h"
 
@@ -144,6 +145,24 @@ struct CPedalControl {
   CPedal& Current() { return pedals.at(static_cast<size_t>(current)); }
   std::string Validate() const;
   void Store(CPedalArray& target) const;
+};
+
+// The rows of the instrument list: eight columns per definition.
+struct InstrumentListRow {
+  static constexpr std::array<std::string_view, 8> kColumns = {"Name",      "Tuning",    "Tab style", "Font",
+                                                               "MIDI Patch", "Ornaments", "Flags",     "Flag links"};
+  static constexpr std::array<int, 8> kWidths = {170, 150, 100, 120, 120, 100, 100, 150};
+  static constexpr std::array<bool, 8> kRightAligned = {false, true, true, true, true, true, false, false};
+  static constexpr std::array<std::string_view, 3> kOrnamentStyles = {"Baroque", "Renaissance", "Baroque guitar"};
+  static constexpr std::array<std::string_view, 4> kFlagLinks = {"Flags", "Lute style links", "Modern Guitar",
+                                                                 "No flags"};
+
+  std::array<std::string, 8> cells;
+  int image = 0;  // the definition's family
+
+  static InstrumentListRow Of(const CInstrumentDlg& definition);
+  // The definitions whose image is `filter` (every one for -1), in order.
+  static std::vector<InstrumentListRow> List(const CInstrumentArray& definitions, int filter);
 };
 
 // The sheet: a working copy of the definition that the pages edit. Open fills the page values

@@ -1,7 +1,7 @@
 // The "Instrument properties" sheet under a virtual display, on a baroque-guitar definition:
 // six pages filled from the working copy, edited through their controls and read back with
 // OK's copy-back; a flag mode the list cannot show selects nothing and keeps its bits. Each
-// page is saved as a PNG for review.
+// page is saved as a PNG for review. The instrument list shows a row per definition.
 
 #include <gtest/gtest.h>
 #include <wx/bookctrl.h>
@@ -10,6 +10,7 @@
 #include "midi/ui/MidiSettingsDialogs.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/WindowPng.h"
+#include "view/ui/instrument/InstrumentListCtrl.h"
 #include "view/ui/instrument/InstrumentSheetWindows.h"
 
 namespace vornel {
@@ -108,6 +109,30 @@ TEST_F(InstrumentSheetTest, APickedFlagGroupAndATypedTuningAreStored) {
   EXPECT_TRUE(sheet.TransferDataFromWindow());
   EXPECT_EQ(working->tabInstrument.flagGroup, 1);
   EXPECT_EQ(working->tabInstrument.tuning.stringCount, 7);
+}
+
+}  // namespace
+}  // namespace vornel
+
+
+namespace vornel {
+namespace {
+
+TEST_F(InstrumentSheetTest, InstrumentListShowsOneRowPerDefinition) {
+  CInstrumentArray definitions;
+  definitions.push_back(BaroqueGuitar());
+  definitions.push_back(std::make_unique<CInstrumentDlg>());
+  definitions.at(1)->tabInstrument.ornamentStyle = 3;
+  definitions.LinkAll();
+  CInstrumentListCtrl list(frame);
+  list.Fill(definitions);
+  ASSERT_EQ(list.GetItemCount(), 2);
+  EXPECT_EQ(list.GetColumnCount(), 8);
+  EXPECT_EQ(list.GetItemText(0, 0), "Baroque guitar");
+  EXPECT_EQ(list.GetItemText(0, 1), "EBGDA");
+  EXPECT_EQ(list.GetItemText(1, 5), "");
+  list.Fill(definitions, 4);
+  EXPECT_EQ(list.GetItemCount(), 1);
 }
 
 }  // namespace
