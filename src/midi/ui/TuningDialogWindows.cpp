@@ -4,21 +4,13 @@
 #include <wx/statbox.h>
 
 #include "platform/UserPrompts.h"
+#include "platform/ui/DialogChecks.h"
 
 namespace vornel {
 
 namespace {
 
 wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
-
-// The struct's check on the working copy: false with the message shown.
-template <typename Fields>
-bool Passes(const Fields& fields) {
-  const std::string message = fields.Validate();
-  if (message.empty()) return true;
-  Prompts().ShowMessage(message, MessageKind::kWarning);
-  return false;
-}
 
 }  // namespace
 
@@ -87,7 +79,7 @@ bool StringPitchDialog::TransferDataToWindow() {
 
 bool StringPitchDialog::TransferDataFromWindow() {
   ReadControls();
-  if (!Passes(working_)) return false;
+  if (!PassesCheck(working_)) return false;
   data_ = working_;
   data_.GetNoteText();
   return true;
@@ -172,7 +164,7 @@ bool CourseTuningDialog::TransferDataFromWindow() {
   working_.courseIndex = courses_->GetSelection();
   working_.SetPitch(pitch_->GetValue());
   working_.applyToAll = applyToAll_->GetValue();
-  if (!Passes(working_)) return false;
+  if (!PassesCheck(working_)) return false;
   data_ = working_;
   return true;
 }
@@ -275,7 +267,7 @@ bool InstrumentTuningDialog::TransferDataToWindow() {
 
 bool InstrumentTuningDialog::TransferDataFromWindow() {
   ReadFields();
-  if (!Passes(working_)) return false;
+  if (!PassesCheck(working_)) return false;
   data_ = working_;
   return true;
 }

@@ -9,20 +9,12 @@
 #include "midi/ui/TuningDialogWindows.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/WindowPng.h"
+#include "support/ui/WindowTest.h"
 
 namespace vornel {
 namespace {
 
-class TuningWindowsTest : public ::testing::Test {
- protected:
-  void SetUp() override { frame = new wxFrame(nullptr, wxID_ANY, "host"); }
-  void TearDown() override {
-    frame->Destroy();
-    wxTheApp->ProcessIdle();
-  }
-  wxFrame* frame = nullptr;
-  testing::ScriptedPrompts prompts;
-};
+using TuningWindowsTest = testing::WindowTest;
 
 TEST_F(TuningWindowsTest, StringPitchShowsTheNoteAndPlaysItForAMoment) {
   MidiRecording recording;

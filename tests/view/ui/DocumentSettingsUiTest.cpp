@@ -8,22 +8,14 @@
 
 #include "support/ScriptedPrompts.h"
 #include "support/ui/WindowPng.h"
+#include "support/ui/WindowTest.h"
 #include "view/ui/settings/DocumentSettingsWindows.h"
 #include "view/ui/settings/TitlePageSettingsWindow.h"
 
 namespace vornel {
 namespace {
 
-class DocumentSettingsWindowsTest : public ::testing::Test {
- protected:
-  void SetUp() override { frame = new wxFrame(nullptr, wxID_ANY, "host"); }
-  void TearDown() override {
-    frame->Destroy();
-    wxTheApp->ProcessIdle();
-  }
-  wxFrame* frame = nullptr;
-  testing::ScriptedPrompts prompts;
-};
+using DocumentSettingsWindowsTest = testing::WindowTest;
 
 TEST_F(DocumentSettingsWindowsTest, PageSettingsRefuseBlanksFiveAndStoreNothing) {
   CPageDlg page;

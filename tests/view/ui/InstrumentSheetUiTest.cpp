@@ -10,6 +10,7 @@
 #include "midi/ui/MidiSettingsDialogs.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/WindowPng.h"
+#include "support/ui/WindowTest.h"
 #include "view/ui/instrument/InstrumentListCtrl.h"
 #include "view/ui/instrument/InstrumentSheetWindows.h"
 
@@ -35,16 +36,7 @@ std::unique_ptr<CInstrumentDlg> BaroqueGuitar() {
   return definition;
 }
 
-class InstrumentSheetTest : public ::testing::Test {
- protected:
-  void SetUp() override { frame = new wxFrame(nullptr, wxID_ANY, "host"); }
-  void TearDown() override {
-    frame->Destroy();
-    wxTheApp->ProcessIdle();
-  }
-  wxFrame* frame = nullptr;
-  testing::ScriptedPrompts prompts;
-};
+using InstrumentSheetTest = testing::WindowTest;
 
 TEST_F(InstrumentSheetTest, SixPagesOnABaroqueGuitarExchangeAndCopyBack) {
   std::unique_ptr<CInstrumentDlg> working = BaroqueGuitar();

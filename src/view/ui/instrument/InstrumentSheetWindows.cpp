@@ -12,6 +12,7 @@
 #include "midi/ui/MidiSettingsDialogs.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
+#include "platform/ui/DialogChecks.h"
 #include "view/draw/FontChooser.h"
 
 namespace vornel {
@@ -42,27 +43,13 @@ wxFlexGridSizer* Grid() {
   return grid;
 }
 
-template <typename Fields>
-bool Passes(const Fields& fields) {
-  const std::string message = fields.Validate();
-  if (message.empty()) return true;
-  Prompts().ShowMessage(message, MessageKind::kWarning);
-  return false;
-}
-
-wxColour FromColorRef(uint32_t c) { return wxColour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-uint32_t ToColorRef(const wxColour& c) {
-  return static_cast<uint32_t>(c.Red()) | (static_cast<uint32_t>(c.Green()) << 8) |
-         (static_cast<uint32_t>(c.Blue()) << 16);
-}
-
 // The colour dialog on a colour; true with the choice on OK, the colour unchanged on Cancel.
 bool ChooseColour(wxWindow* parent, uint32_t& colour) {
   wxColourData data;
-  data.SetColour(FromColorRef(colour));
+  data.SetColour(ColourOfColorRef(colour));
   wxColourDialog dialog(parent, &data);
   if (dialog.ShowModal() != wxID_OK) return false;
-  colour = ToColorRef(dialog.GetColourData().GetColour());
+  colour = ColorRefOfColour(dialog.GetColourData().GetColour());
   return true;
 }
 
@@ -72,7 +59,7 @@ wxPanel* Swatch(wxWindow* parent) {
 }
 
 void Paint(wxPanel* swatch, uint32_t colour) {
-  swatch->SetBackgroundColour(FromColorRef(colour));
+  swatch->SetBackgroundColour(ColourOfColorRef(colour));
   swatch->Refresh();
 }
 
@@ -345,7 +332,7 @@ bool TablaturePanel::TransferDataFromWindow() {
   fields_.flagGroup = flagGroups_->GetSelection();
   fields_.fretScale = std::max(fretScale_->GetSelection(), 0);
   fields_.diapasonStyle = std::max(diapasons_->GetSelection(), 0);
-  if (!Passes(fields_)) {
+  if (!PassesCheck(fields_)) {
     fields_ = before;
     return false;
   }
@@ -460,7 +447,7 @@ bool TabFontsPanel::TransferDataToWindow() {
 
 bool TabFontsPanel::TransferDataFromWindow() {
   for (size_t f = 0; f < CTabFontsDlg::kFontCount; ++f) fields_.micro[f] = micro_[f]->GetValue();
-  if (!Passes(fields_)) return false;
+  if (!PassesCheck(fields_)) return false;
   fields_.Store(definition_);
   return true;
 }
@@ -520,7 +507,7 @@ PedalsPanel::PedalsPanel(wxWindow* parent, CInstrumentDlg& definition)
 
   sample_->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
     wxPaintDC dc(sample_);
-    dc.SetTextForeground(FromColorRef(fields_.Current().color));
+    dc.SetTextForeground(ColourOfColorRef(fields_.Current().color));
     dc.DrawText("  0 1 2 3 4 5   ", 2, 2);
   });
   pedals_->Bind(wxEVT_CHOICE, [this](wxCommandEvent& e) { RunGuarded([&] { SelectPedal(e.GetSelection()); }); });
@@ -546,7 +533,7 @@ bool PedalsPanel::TransferDataToWindow() {
 
 bool PedalsPanel::TransferDataFromWindow() {
   ReadPedal();
-  if (!Passes(fields_)) return false;
+  if (!PassesCheck(fields_)) return false;
   fields_.Store(definition_.pedals);
   return true;
 }

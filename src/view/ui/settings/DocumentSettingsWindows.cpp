@@ -8,6 +8,7 @@
 #include <wx/statbox.h>
 
 #include "platform/UserPrompts.h"
+#include "platform/ui/DialogChecks.h"
 #include "platform/io/ProgramLauncher.h"
 #include "view/ui/settings/TitlePageSettingsWindow.h"
 
@@ -16,13 +17,6 @@ namespace vornel {
 namespace {
 
 wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
-
-wxColour FromColorRef(uint32_t c) { return wxColour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
-uint32_t ToColorRef(const wxColour& c) {
-  return static_cast<uint32_t>(c.Red()) | (static_cast<uint32_t>(c.Green()) << 8) |
-         (static_cast<uint32_t>(c.Blue()) << 16);
-}
 
 wxFlexGridSizer* Grid() {
   auto* grid = new wxFlexGridSizer(2, wxSize(6, 2));
@@ -66,15 +60,15 @@ void ColourButton::ChooseBasic() {
 void ColourButton::ChooseFiner() {
   wxColourData data;
   data.SetChooseFull(true);
-  data.SetColour(FromColorRef(colour_));
+  data.SetColour(ColourOfColorRef(colour_));
   wxColourDialog dialog(this, &data);
   if (dialog.ShowModal() != wxID_OK) return;
-  colour_ = ToColorRef(dialog.GetColourData().GetColour());
+  colour_ = ColorRefOfColour(dialog.GetColourData().GetColour());
   ShowColour();
 }
 
 void ColourButton::ShowColour() {
-  swatch_->SetBackgroundColour(FromColorRef(colour_));
+  swatch_->SetBackgroundColour(ColourOfColorRef(colour_));
   swatch_->Refresh();
 }
 
