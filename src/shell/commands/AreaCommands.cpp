@@ -7,6 +7,7 @@
 #include "view/commands/TextImportCommands.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/settings/SettingsCommands.h"
+#include "view/settings/TuningCommands.h"
 
 namespace vornel {
 
@@ -22,6 +23,7 @@ void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, C
   view::RegisterExportCommands(document, doc);  // layout: TAB, Braille and MusicXML exports
   view::RegisterFacsimileCommands(document, doc);  // image: facsimiles of the active section
   view::RegisterSettingsCommands(document, doc);   // view: page settings, fonts, information
+  view::RegisterTuningCommands(document, doc);     // view: the active instrument's tuning
 }
 
 }  // namespace vornel

@@ -21,6 +21,7 @@ bool SettingsDialogs::EditPageSettings(CPageDlg&) { return false; }
 bool SettingsDialogs::EditDocumentFonts(CPageDlg&) { return false; }
 bool SettingsDialogs::EditDocumentInformation(CDocumentSettings&) { return false; }
 bool SettingsDialogs::EditTitlePage(CTitlePage&) { return false; }
+bool SettingsDialogs::ChangeCourseTuning(const nTuning&, CBourdonTuningDlg&) { return false; }
 
 SettingsDialogs& CurrentSettingsDialogs() { return *g_dialogs; }
 

@@ -14,6 +14,8 @@ class CBriotabDoc;
 class CDocumentSettings;
 class CPageDlg;
 class CTitlePage;
+class nTuning;
+struct CBourdonTuningDlg;
 
 class SettingsDialogs {
  public:
@@ -22,6 +24,8 @@ class SettingsDialogs {
   virtual bool EditDocumentFonts(CPageDlg& page);
   virtual bool EditDocumentInformation(CDocumentSettings& settings);
   virtual bool EditTitlePage(CTitlePage& page);
+  // "Modify string tuning" on the courses of a tuning.
+  virtual bool ChangeCourseTuning(const nTuning& tuning, CBourdonTuningDlg& choice);
 };
 
 SettingsDialogs& CurrentSettingsDialogs();

@@ -10,6 +10,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
 #include "platform/io/ProgramLauncher.h"
+#include "midi/ui/TuningDialogWindows.h"
 #include "view/ui/settings/TitlePageSettingsWindow.h"
 
 namespace vornel {
@@ -438,5 +439,10 @@ bool WxSettingsDialogs::EditDocumentInformation(CDocumentSettings& settings) {
 }
 
 bool WxSettingsDialogs::EditTitlePage(CTitlePage& page) { return ShowTitlePageSettings(parent_, page); }
+
+bool WxSettingsDialogs::ChangeCourseTuning(const nTuning& tuning, CBourdonTuningDlg& choice) {
+  CourseTuningDialog dialog(parent_, tuning, choice);
+  return dialog.ShowModal() == wxID_OK;
+}
 
 }  // namespace vornel

@@ -119,6 +119,7 @@ class WxSettingsDialogs : public SettingsDialogs {
   bool EditDocumentFonts(CPageDlg& page) override;
   bool EditDocumentInformation(CDocumentSettings& settings) override;
   bool EditTitlePage(CTitlePage& page) override;
+  bool ChangeCourseTuning(const nTuning& tuning, CBourdonTuningDlg& choice) override;
 
  private:
   PageSettingsProfile profile_;
