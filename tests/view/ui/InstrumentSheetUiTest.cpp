@@ -75,6 +75,7 @@ TEST_F(InstrumentSheetTest, SixPagesOnABaroqueGuitarExchangeAndCopyBack) {
   sheet.PedalsPage()->SelectPedal(1);
   Named<wxCheckBox>(sheet.NamePage(), "Short time signatures")->SetValue(true);
   sheet.StavesPage()->ApplyPreset(7);  // "Tablature + guitar staff"
+  sheet.StavesPage()->SelectStave(1);  // its staff shows the merged voices, which no entry names
   sheet.PedalsPage()->Strings()->CheckItem(4, true);
   sheet.PedalsPage()->Action()->SetValue(-1);
   sheet.FontsPage()->Micro(CTabFontsDlg::kNotation)->SetValue(-36);
@@ -84,6 +85,7 @@ TEST_F(InstrumentSheetTest, SixPagesOnABaroqueGuitarExchangeAndCopyBack) {
   EXPECT_EQ(working->family, 4);
   EXPECT_EQ(working->tabInstrument.name, "Baroque guitar");
   EXPECT_EQ(working->staves.size(), 2u);
+  EXPECT_EQ(working->staves.at(1)->enabledVoices, CClef::kBothVoicesMerged);
   EXPECT_EQ(working->tabInstrument.flagGroup, 0x52);  // nothing picked: the bits stay
   EXPECT_EQ(working->pedals.at(1)->stringMask, 0b10010u);
   EXPECT_EQ(working->pedals.at(1)->action, -1);

@@ -180,19 +180,21 @@ StavesPanel::StavesPanel(wxWindow* parent, CInstrumentDlg& definition)
   Row(this, grid, "Select preset definition", preset_);
   staves_ = new wxChoice(this, wxID_ANY);
   Row(this, grid, "Staff", staves_);
-  clef_ = ChoiceOf(this, std::array<std::string_view, 4>{"G clef", "F clef", "C clef", "G8 clef"});
+  clef_ = ChoiceOf(this, std::array<std::string_view, 4>{"G8 clef", "G clef", "F clef", "C clef"});
   Row(this, grid, "Clef", clef_);
   mode_ = ChoiceOf(this, std::array<std::string_view, 2>{"Regular Notation", "Tablature"});
   Row(this, grid, "Notation", mode_);
-  voices_ = ChoiceOf(this, std::array<std::string_view, 3>{"Both voices", "Upper voice", "Lower voice"});
+  // The stave's shown voices in the order of their values; merged voices (3) show no entry.
+  voices_ = ChoiceOf(this, std::array<std::string_view, 3>{"Upper voice", "Lower voice", "Both voices"});
   Row(this, grid, "Voices shown", voices_);
+  clefStyle_ = ChoiceOf(this, std::array<std::string_view, 3>{"Modern", "Baroque", "Renaissance"});
+  Row(this, grid, "Clef style", clefStyle_);
   bound_.Number(this, grid, "Spacing below staff", 0, 15, definition_.spacingBelowPage);
   bound_.Number(this, grid, "Raise clef by", -8, 8, definition_.clefLine);
   bound_.Number(this, grid, "Transpose by", -12, 12, definition_.transposePage);
   top->Add(grid, 0, wxEXPAND | wxALL, 4);
   auto* checks = new wxBoxSizer(wxVERTICAL);
   bound_.Check(this, checks, "Square notes", definition_.notesStyle);
-  bound_.Check(this, checks, "Old style clefs", definition_.clefStylePage);
   bound_.Check(this, checks, "Bottom note sets flag direction", definition_.stemDirectionPage);
   bound_.Check(this, checks, "Don't show meta-events", definition_.hideMetaEventsPage);
   top->Add(checks, 0, wxALL, 4);
@@ -216,6 +218,7 @@ bool StavesPanel::TransferDataToWindow() {
   Select(clef_, definition_.clefPage);
   Select(mode_, definition_.notationModePage != 0 ? 1 : 0);
   Select(voices_, definition_.voicesShownPage);
+  Select(clefStyle_, definition_.clefStylePage);
   bound_.ToWindow();
   return true;
 }
@@ -224,6 +227,7 @@ bool StavesPanel::TransferDataFromWindow() {
   if (clef_->GetSelection() != wxNOT_FOUND) definition_.clefPage = clef_->GetSelection();
   definition_.notationModePage = mode_->GetSelection() == 1 ? CClef::kTablature : CClef::kStaff;
   if (voices_->GetSelection() != wxNOT_FOUND) definition_.voicesShownPage = voices_->GetSelection();
+  if (clefStyle_->GetSelection() != wxNOT_FOUND) definition_.clefStylePage = clefStyle_->GetSelection();
   bound_.FromWindow();
   return true;
 }

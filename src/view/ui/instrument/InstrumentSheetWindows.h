@@ -77,6 +77,7 @@ class StavesPanel : public wxPanel {
   wxChoice* clef_;
   wxChoice* mode_;
   wxChoice* voices_;
+  wxChoice* clefStyle_;
 };
 
 class TablaturePanel : public wxPanel {
