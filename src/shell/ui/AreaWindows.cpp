@@ -1,8 +1,12 @@
 #include "shell/ui/AreaWindows.h"
 
 #include "document/CVornelTabDoc.h"
+#include "layout/dialogs/DialogTextures.h"
+#include "layout/ui/dialogs/ChordDialogWindows.h"
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
+#include "layout/ui/dialogs/SmallDialogWindows.h"
 #include "midi/MidiDialogs.h"
 #include "model/CMetaEvent.h"
 #include "midi/play/MidiOut.h"
@@ -14,6 +18,8 @@
 #include "shell/commands/ProgramCommands.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
+#include "view/ui/dialogs/CBitmapPreview.h"
+#include "view/ui/dialogs/WxEntryForms.h"
 #include "view/ui/instrument/InstrumentSectionEditor.h"
 #include "view/ui/settings/DocumentSettingsWindows.h"
 #include "shell/app/Profile.h"
@@ -68,6 +74,8 @@ void InstallAreaWindows(CVornelTabApp& app) {
   SetMidiPortLister(ListMidiOutputs);
   static WxMidiDialogs midiDialogs;
   static ScopedMidiDialogs scopedMidiDialogs(midiDialogs);
+  // Dialog backgrounds follow the session option at each repaint.
+  SetTexturedBackgroundsReader([&app] { return app.allowBitmaps != 0; });
   // Editing dialogs: the section and system dialogs, the meta-event editors by kind (the MIDI
   // controller's from the MIDI dialogs).
   static WxSectionDialogs sectionDialogs(nullptr);
@@ -96,6 +104,14 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static MetaEventEditorRegistry metaEventEditors;
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
+  // The chord dialogs, the small editing dialogs and the forms of the entry commands.
+  static WxChordDialogs chordDialogs(nullptr);
+  static ScopedChordDialogs scopedChordDialogs(chordDialogs);
+  static WxSmallDialogs smallDialogs(nullptr);
+  static ScopedSmallDialogs scopedSmallDialogs(smallDialogs);
+  static WxEntryForms entryForms(nullptr);
+  static ScopedEntryForms scopedEntryForms(entryForms);
+  SetImagePreviewer(ShowBitmapPreview);
 }
 
 }  // namespace vornel

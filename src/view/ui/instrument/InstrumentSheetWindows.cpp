@@ -70,7 +70,7 @@ void Paint(wxPanel* swatch, uint32_t colour) {
 
 InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& definition,
                                          const InstrumentSheetActions& actions)
-    : wxPanel(parent, wxID_ANY), definition_(definition) {
+    : TexturedPage(parent, wxID_ANY), definition_(definition) {
   SetName("Name");
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* grid = Grid();
@@ -172,7 +172,7 @@ bool InstrumentNamePanel::TransferDataFromWindow() {
 // Staves
 
 StavesPanel::StavesPanel(wxWindow* parent, CInstrumentDlg& definition)
-    : wxPanel(parent, wxID_ANY), definition_(definition) {
+    : TexturedPage(parent, wxID_ANY), definition_(definition) {
   SetName("Staves");
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* grid = Grid();
@@ -253,7 +253,7 @@ void StavesPanel::ApplyPreset(int index) {
 // Tablature
 
 TablaturePanel::TablaturePanel(wxWindow* parent, CInstrumentDlg& definition, const InstrumentSheetActions& actions)
-    : wxPanel(parent, wxID_ANY), definition_(definition) {
+    : TexturedPage(parent, wxID_ANY), definition_(definition) {
   SetName("Tablature");
   auto* top = new wxBoxSizer(wxHORIZONTAL);
   auto* left = new wxBoxSizer(wxVERTICAL);
@@ -358,7 +358,7 @@ void TablaturePanel::ChangeTuning() {
 // Fonts and colours
 
 TabFontsPanel::TabFontsPanel(wxWindow* parent, CInstrumentDlg& definition)
-    : wxPanel(parent, wxID_ANY), definition_(definition) {
+    : TexturedPage(parent, wxID_ANY), definition_(definition) {
   SetName("Fonts and Colors");
   auto* top = new wxBoxSizer(wxVERTICAL);
   const char* groups[] = {"Tablature", "Flags and Ornaments ", "Notation", "Alfabeto"};
@@ -480,7 +480,7 @@ void TabFontsPanel::ShowDescriptions() {
 // Pedals
 
 PedalsPanel::PedalsPanel(wxWindow* parent, CInstrumentDlg& definition)
-    : wxPanel(parent, wxID_ANY), definition_(definition) {
+    : TexturedPage(parent, wxID_ANY), definition_(definition) {
   SetName("Pedals");
   auto* top = new wxBoxSizer(wxVERTICAL);
   pedals_ = ChoiceOf(this, CPedalArray::kLabels);
@@ -574,9 +574,7 @@ void PedalsPanel::ReadPedal() {
 // The sheet
 
 InstrumentSheetDialog::InstrumentSheetDialog(wxWindow* parent, CInstrumentDlg& working, InstrumentSheetActions actions)
-    : working_(working), actions_(std::move(actions)) {
-  Create(parent, wxID_ANY, Text(InstrumentSheet::kTitle), wxDefaultPosition, wxDefaultSize,
-         wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
+    : TexturedPropertySheet(parent, Text(InstrumentSheet::kTitle)), working_(working), actions_(std::move(actions)) {
   CreateButtons(wxOK | wxCANCEL);
   wxBookCtrlBase* book = GetBookCtrl();
   name_ = new InstrumentNamePanel(book, working_, actions_);

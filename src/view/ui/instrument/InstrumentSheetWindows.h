@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+#include "layout/ui/dialogs/TexturedDialog.h"
 #include "midi/MidiDialogs.h"
 #include "midi/ui/DialogFields.h"
 #include "model/dialogs/InstrumentPages.h"
@@ -39,7 +40,7 @@ struct InstrumentSheetActions {
   std::function<void()> documentTabFont;
 };
 
-class InstrumentNamePanel : public wxPanel {
+class InstrumentNamePanel : public TexturedPage {
  public:
   InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& definition, const InstrumentSheetActions& actions);
   bool TransferDataToWindow() override;
@@ -57,7 +58,7 @@ class InstrumentNamePanel : public wxPanel {
 };
 
 // "Staves": a tab per stave, the notation presets and the current stave's settings.
-class StavesPanel : public wxPanel {
+class StavesPanel : public TexturedPage {
  public:
   StavesPanel(wxWindow* parent, CInstrumentDlg& definition);
   bool TransferDataToWindow() override;
@@ -80,7 +81,7 @@ class StavesPanel : public wxPanel {
   wxChoice* clefStyle_;
 };
 
-class TablaturePanel : public wxPanel {
+class TablaturePanel : public TexturedPage {
  public:
   TablaturePanel(wxWindow* parent, CInstrumentDlg& definition, const InstrumentSheetActions& actions);
   bool TransferDataToWindow() override;
@@ -103,7 +104,7 @@ class TablaturePanel : public wxPanel {
   wxChoice* diapasons_;
 };
 
-class TabFontsPanel : public wxPanel {
+class TabFontsPanel : public TexturedPage {
  public:
   TabFontsPanel(wxWindow* parent, CInstrumentDlg& definition);
   bool TransferDataToWindow() override;
@@ -125,7 +126,7 @@ class TabFontsPanel : public wxPanel {
   std::array<wxPanel*, COrnamentTable::kColorCount> glyphSwatches_{};
 };
 
-class PedalsPanel : public wxPanel {
+class PedalsPanel : public TexturedPage {
  public:
   PedalsPanel(wxWindow* parent, CInstrumentDlg& definition);
   bool TransferDataToWindow() override;
@@ -150,7 +151,7 @@ class PedalsPanel : public wxPanel {
   wxPanel* sample_;
 };
 
-class InstrumentSheetDialog : public wxPropertySheetDialog {
+class InstrumentSheetDialog : public TexturedPropertySheet {
  public:
   // The sheet edits `working`, a copy the caller made and opened (InstrumentSheet::Open).
   InstrumentSheetDialog(wxWindow* parent, CInstrumentDlg& working, InstrumentSheetActions actions = {});

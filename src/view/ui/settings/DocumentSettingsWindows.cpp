@@ -11,6 +11,7 @@
 #include "platform/ui/DialogChecks.h"
 #include "platform/io/ProgramLauncher.h"
 #include "midi/ui/TuningDialogWindows.h"
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "view/ui/settings/TitlePageSettingsWindow.h"
 
 namespace vornel {
@@ -76,7 +77,7 @@ void ColourButton::ShowColour() {
 // ---------------------------------------------------------------------------------------------
 
 PageSettingsDialog::PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSettingsProfile profile)
-    : wxDialog(parent, wxID_ANY, "Page settings"), page_(page), profile_(std::move(profile)) {
+    : TexturedDialog(parent, wxID_ANY, "Page settings"), page_(page), profile_(std::move(profile)) {
   PageSettingsFields& f = fields_;
   auto* columns = new wxBoxSizer(wxHORIZONTAL);
   auto* left = new wxBoxSizer(wxVERTICAL);
@@ -232,8 +233,9 @@ void PageSettingsDialog::PageSetup() {
 // ---------------------------------------------------------------------------------------------
 
 DocumentFontsDialog::DocumentFontsDialog(wxWindow* parent, CPageDlg& page, PageSettingsProfile profile)
-    : wxDialog(parent, wxID_ANY, "Document fonts"), page_(page), profile_(std::move(profile)) {
-  SetBackgroundColour(wxColour(250, 250, 250));
+    : TexturedDialog(parent, wxID_ANY, "Document fonts", 0xFAFAFA, DialogTexture::kSheet),
+      page_(page),
+      profile_(std::move(profile)) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* columns = new wxBoxSizer(wxHORIZONTAL);
   auto* document = Group(this, "Document Fonts");
@@ -325,8 +327,8 @@ bool DocumentAssociationsDialog::TransferDataFromWindow() {
 // ---------------------------------------------------------------------------------------------
 
 DocumentInformationDialog::DocumentInformationDialog(wxWindow* parent, CDocumentSettings& settings)
-    : wxDialog(parent, wxID_ANY, "Document information"), settings_(settings) {
-  SetBackgroundColour(wxColour(0xF0, 0xF0, 0xF0));
+    : TexturedDialog(parent, wxID_ANY, "Document information", 0xF0F0F0, DialogTexture::kSheet),
+      settings_(settings) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* grid = Grid();
   for (size_t i = 0; i < texts_.size(); ++i) {
@@ -370,8 +372,7 @@ DocumentInformationDialog::DocumentInformationDialog(wxWindow* parent, CDocument
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
   SetSizerAndFit(top);
 
-  // The image preview and the facsimile list come with their own dialogs; until then the
-  // image opens with the desktop's viewer.
+  // The facsimile list comes with its own dialog.
   facsimiles->Disable();
   titlePage->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] { ShowTitlePageSettings(this, settings_.titlePage); });
@@ -379,7 +380,7 @@ DocumentInformationDialog::DocumentInformationDialog(wxWindow* parent, CDocument
   image->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] {
       const std::string path = DocumentInformationFields::ImageToPreview(settings_);
-      if (!path.empty()) Programs().OpenWithDefault(path);
+      if (!path.empty()) PreviewImage(this, path);
     });
   });
   pdf->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {

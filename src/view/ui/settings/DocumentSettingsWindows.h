@@ -17,6 +17,7 @@
 #include <array>
 
 #include "document/dialogs/DocumentInformation.h"
+#include "layout/ui/dialogs/TexturedDialog.h"
 #include "midi/ui/DialogFields.h"
 #include "view/settings/PageSettingsDialogs.h"
 #include "view/settings/SettingsCommands.h"
@@ -38,7 +39,7 @@ class ColourButton : public wxPanel {
   wxPanel* swatch_;
 };
 
-class PageSettingsDialog : public wxDialog {
+class PageSettingsDialog : public TexturedDialog {
  public:
   PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSettingsProfile profile = {});
   bool TransferDataToWindow() override;
@@ -65,7 +66,7 @@ class PageSettingsDialog : public wxDialog {
   ColourButton* barColour_;
 };
 
-class DocumentFontsDialog : public wxDialog {
+class DocumentFontsDialog : public TexturedDialog {
  public:
   DocumentFontsDialog(wxWindow* parent, CPageDlg& page, PageSettingsProfile profile = {});
   bool TransferDataToWindow() override;
@@ -95,7 +96,7 @@ class DocumentAssociationsDialog : public wxDialog {
   wxTextCtrl* image_;
 };
 
-class DocumentInformationDialog : public wxDialog {
+class DocumentInformationDialog : public TexturedDialog {
  public:
   DocumentInformationDialog(wxWindow* parent, CDocumentSettings& settings);
   bool TransferDataToWindow() override;

@@ -7,7 +7,7 @@
 
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
-#include "platform/io/ProgramLauncher.h"
+#include "layout/ui/dialogs/ImagePreview.h"
 
 namespace vornel {
 
@@ -18,7 +18,7 @@ wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()
 }  // namespace
 
 TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& page)
-    : wxDialog(parent, wxID_ANY, "Title page & print settings"), page_(page) {
+    : TexturedDialog(parent, wxID_ANY, "Title page & print settings"), page_(page) {
   CTitlePageDlg& f = fields_;
   auto* top = new wxBoxSizer(wxVERTICAL);
 
@@ -103,7 +103,7 @@ TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& p
   preview->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] {
       const std::string path = imagePath_->GetValue().utf8_string();
-      if (!path.empty()) Programs().OpenWithDefault(path);
+      if (!path.empty()) PreviewImage(this, path);
     });
   });
   browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {

@@ -13,11 +13,12 @@
 #include <array>
 
 #include "document/dialogs/TitlePageSettings.h"
+#include "layout/ui/dialogs/TexturedDialog.h"
 #include "midi/ui/DialogFields.h"
 
 namespace vornel {
 
-class TitlePageSettingsDialog : public wxDialog {
+class TitlePageSettingsDialog : public TexturedDialog {
  public:
   TitlePageSettingsDialog(wxWindow* parent, CTitlePage& page);
   bool TransferDataToWindow() override;
