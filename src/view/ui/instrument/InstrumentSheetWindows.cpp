@@ -14,6 +14,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
 #include "view/draw/FontChooser.h"
+#include "view/ui/dialogs/CustomOrnamentDialog.h"
 
 namespace vornel {
 
@@ -113,10 +114,15 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
   top->Add(buttons, 0, wxEXPAND | wxALL, 4);
   SetSizer(top);
 
-  // The instrument base and its templates, and the custom ornament dialog, are not here yet.
+  // The instrument base and its templates are not here yet.
   database->Disable();
   addDatabase->Disable();
-  ornaments->Disable();
+  ornaments->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    RunGuarded([&] {
+      // The groups and default sets; an entry's own properties have no editor yet.
+      ShowCustomOrnamentDialog(this, definition_.ornaments, [](COrnamentProps&) { return false; });
+    });
+  });
   setDefault->Enable(static_cast<bool>(actions.setAsDefault));
   addSection->Enable(static_cast<bool>(actions.addToSection));
 
