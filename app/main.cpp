@@ -24,6 +24,7 @@
 #include "shell/ui/WxProgramLauncher.h"
 #include "view/facsimile/ImageDownload.h"
 #include "view/draw/FontChooser.h"
+#include "view/ui/DesktopChordClipboard.h"
 #include "view/ui/WxFontChooser.h"
 
 namespace {
@@ -94,6 +95,8 @@ class VornelApp : public wxApp {
   vornel::ScopedPrograms launcherScope_{launcher_};
   vornel::view::WebFacsimileWindows facsimiles_;
   vornel::view::ScopedFacsimileWindows facsimilesScope_{facsimiles_};
+  vornel::view::DesktopChordClipboard chordClipboard_;
+  vornel::view::ScopedChordClipboard chordClipboardScope_{chordClipboard_};
   std::unique_ptr<vornel::WxFontChooser> fontChooser_;
   std::unique_ptr<vornel::ScopedFontChooser> fontScope_;
   std::unique_ptr<vornel::ConfigProfile> profile_;

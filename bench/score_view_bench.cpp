@@ -13,6 +13,7 @@
 #include "model/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
 #include "view/core/CBriotabView.h"
+#include "StripWindow.h"
 #include "view/core/HeadlessViewWindow.h"
 #include "view/render/DrawingStaveRenderer.h"
 
@@ -20,13 +21,7 @@ namespace {
 
 using namespace vornel;
 
-// The window remembers the last area invalidated, as the canvas's paint would clip to it.
-class StripWindow : public view::HeadlessViewWindow {
- public:
-  StripWindow() : HeadlessViewWindow({1200, 900}) {}
-  void InvalidateRect(const Rect& r) override { last = r; }
-  Rect last;
-};
+using bench::StripWindow;
 
 std::unique_ptr<CBriotabDoc> DensePage() {
   auto section = testing::NotatedSection("Dense", 8);

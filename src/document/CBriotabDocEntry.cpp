@@ -14,7 +14,9 @@
 #include "model/CMetaEvent.h"
 #include "model/CStaveArray.h"
 #include "model/CSystemArray.h"
+#include "model/CUndoSectionArray.h"
 #include "model/EntryForms.h"
+#include "model/SectionTools.h"
 #include "model/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/FormatText.h"
@@ -30,6 +32,8 @@ constexpr const char* kPatternRange =
 // The rhythm pattern dialog's ranges.
 constexpr int32_t kMostPatternBars = 64;
 constexpr int kMostPatternChords = 32;
+// The rhythm pattern's options word: bit 1 fills the other voice too.
+constexpr uint32_t kOtherVoiceToo = 2;
 
 
 // The dispatcher's three kinds of change.
@@ -267,9 +271,17 @@ void CBriotabDoc::OnChordAttributeCommand(int id) {
     return;
   }
   if (id == 33323) {
-    SaveSnapshot();
-    if (EntryFormsInForce().ConfigureChordChart(*c)) NotifyChanged(kHintRepaintSystem);
-    EditChordEffect();
+    // The chart configuration and then the chord effect: one snapshot covers both, and none
+    // stays when both forms were cancelled.
+    std::unique_ptr<CSystemArray> before = CopySection(*GetActiveSection());
+    bool changed = EntryFormsInForce().ConfigureChordChart(*c);
+    if (const std::optional<uint16_t> dy = EntryFormsInForce().ChordEffect(c->dy)) {
+      c->dy = *dy;
+      changed = true;
+    }
+    if (!changed) return;
+    undoStack.PushFront(std::move(before), actionName_);
+    NotifyChanged(kHintRepaintSystem);
     return;
   }
   if (id == 33324) {
@@ -589,6 +601,7 @@ int CBriotabDoc::ApplyRhythmPattern() {
   int denominatorCode = 0;
   for (int32_t d = GetActiveSection()->denominator; d > 1 && denominatorCode < 6; d >>= 1) ++denominatorCode;
   initial.pattern.denominatorCode = static_cast<uint16_t>(denominatorCode);
+  initial.otherVoiceToo = (initial.pattern.options & kOtherVoiceToo) != 0;
   const std::optional<RhythmPatternChoice> choice = EntryFormsInForce().RhythmPattern(initial);
   if (!choice) return 0;
   // The dialog's ranges: other counts would shift the chords per bar without bound.
@@ -599,7 +612,19 @@ int CBriotabDoc::ApplyRhythmPattern() {
   }
   SaveSnapshot();
   line->rhythmPattern = choice->pattern;
+  line->rhythmPattern.options = choice->otherVoiceToo ? (choice->pattern.options | kOtherVoiceToo)
+                                                      : (choice->pattern.options & ~kOtherVoiceToo);
   line->GenerateRhythmPattern();
+  // The other voice, where the stave shows both and it is empty, takes as many rests of the
+  // pattern's value as the pattern wrote chords.
+  const int32_t shown = line->GetCurrentStave()->enabledVoices;
+  if (choice->otherVoiceToo && (shown == CClef::kBothVoices || shown == CClef::kBothVoicesMerged)) {
+    const nChordArray& filled = line->GetSelectedVoice();
+    int chords = 0;
+    for (size_t i = 0; i < filled.size(); ++i) chords += filled.at(i) != nullptr && filled.at(i)->IsChord() ? 1 : 0;
+    FillEmptyVoice(line->Voice(line->selectedVoice != 0 ? 0 : 1), chords, (choice->pattern.flags & 7) + 1,
+                   GetActiveSection()->denominator);
+  }
   GetActiveSection()->ApplyCommandToActiveInstrument(ClearCommand::kClearForcedBarlines);
   GetActiveSection()->RecalculateSection(false);
   NotifyChanged(kHintRepaintAll);

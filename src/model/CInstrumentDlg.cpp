@@ -390,7 +390,7 @@ void CInstrumentDlg::Store(ArchiveWriter& ar) const {
   const std::string& version = ar.Version();
   // An empty name takes the tuning's name in both directions: it is written as it will be
   // read, so that a record written again after reading keeps its bytes.
-  if (nameText.text.empty() && !tabInstrument.name.empty()) {
+  if (nameText.text.empty() && !tabInstrument.name.empty() && !ar.ExactCopy()) {
     CTrackText named = nameText;
     named.text = tabInstrument.name;
     named.Store(ar);
@@ -415,7 +415,7 @@ void CInstrumentDlg::Store(ArchiveWriter& ar) const {
 void CInstrumentDlg::Load(ArchiveReader& ar) {
   nameText.Load(ar);
   tabInstrument.Load(ar);
-  FillNameFromTuning();
+  if (!ar.ExactCopy()) FillNameFromTuning();
   LoadArrayOfParts(ar, staves, CInstrument::kMaxStaves);
   midi.Load(ar);
   key.Load(ar);

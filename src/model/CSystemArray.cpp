@@ -119,15 +119,15 @@ bool CSystemArray::ApplyLoneDefinitionSpacing() {
   return true;
 }
 
-void CSystemArray::BindLinesAfterArchive() {
+void CSystemArray::BindLinesAfterArchive(bool normalise) {
   CheckLineCounts();
-  TakeDefinitionStaves();
+  TakeDefinitionStaves(normalise);
   AdoptSystemBreaks();
   ClampActiveIndexes();
 }
 
-void CSystemArray::TakeDefinitionStaves() {
-  ApplyLoneDefinitionSpacing();
+void CSystemArray::TakeDefinitionStaves(bool normalise) {
+  if (normalise) ApplyLoneDefinitionSpacing();
   for (const auto& system : systems.items()) {
     for (size_t j = 0; j < definitions.size(); ++j) {
       CInstrumentDlg& definition = *definitions.at(j);
@@ -205,9 +205,9 @@ void CSystemArray::Load(ArchiveReader& ar) {
     tempo |= 0x1000;
   }
   excluded = (flags & kExcludedFromContents) ? 1 : 0;
-  if (tempo < 30) tempo = 120;
+  if (tempo < 30 && !ar.ExactCopy()) tempo = 120;
 
-  BindLinesAfterArchive();
+  BindLinesAfterArchive(!ar.ExactCopy());
   definitions.LinkAll();
   // A line shows at least the staves of its definition: one that was stored without them
   // takes copies, as lines read from XML do.
@@ -221,6 +221,9 @@ void CSystemArray::Load(ArchiveReader& ar) {
       }
     }
   }
+  // An exact copy takes the computed state of its original instead (CopySection): re-barring
+  // here would remake bar lines and bits that the original holds as they are.
+  if (ar.ExactCopy()) return;
   try {
     RecalculateSection(false);
   } catch (const std::exception&) {

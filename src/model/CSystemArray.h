@@ -258,7 +258,8 @@ class CSystemArray : public Persistent {
   // The lines' staves take the settings of their definitions' staves (a section's only
   // definition with one stave the spacing 1), as the binary reader gives them: the binary save
   // of a document does this first, so that the file reads back as it was written.
-  void TakeDefinitionStaves();
+  // Without `normalise` (an exact copy) the lone definition's spacing is left as it is.
+  void TakeDefinitionStaves(bool normalise = true);
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
@@ -282,7 +283,7 @@ class CSystemArray : public Persistent {
   bool ApplyLoneDefinitionSpacing();
   // Lines of every system bound to the definitions of the same index.
   void BindLinesAfterXml();
-  void BindLinesAfterArchive();
+  void BindLinesAfterArchive(bool normalise = true);
   void CheckLineCounts() const;
   // Stave breaks of the voices that match the system break become that one shared event.
   void AdoptSystemBreaks();

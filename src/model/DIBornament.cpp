@@ -17,8 +17,9 @@ void DIBornament::Store(ArchiveWriter& ar) const {
   CTrackText::Store(ar);
   ar.WriteU32(active);
   // Every reader of the record places the caption below the picture, whatever it holds: the
-  // record says so, and a record written again after reading keeps its bytes.
-  ar.WriteU32(kCaptionBelow);
+  // record says so, and a record written again after reading keeps its bytes. An exact copy
+  // keeps the placement.
+  ar.WriteU32(ar.ExactCopy() ? captionPlacement : kCaptionBelow);
   ar.WriteText(path);
   ar.WriteU32(sizePercent);
   ar.WriteU32(indentations);
@@ -35,7 +36,7 @@ void DIBornament::Load(ArchiveReader& ar) {
   indentations = ar.ReadU32();
   indentedStaves = ar.ReadU32();
   autoIndent = ar.ReadU32();
-  captionPlacement = kCaptionBelow;
+  if (!ar.ExactCopy()) captionPlacement = kCaptionBelow;
 }
 
 tinyxml2::XMLElement* DIBornament::WriteXml(tinyxml2::XMLDocument& doc) const {

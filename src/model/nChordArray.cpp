@@ -342,6 +342,29 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
   return meter.barLength;
 }
 
+void nChordArray::CopyComputedState(const nChordArray& from) {
+  currentTimeSignature_ = from.currentTimeSignature_;
+  bars_ = from.bars_;
+  shortest_ = from.shortest_;
+  longest_ = from.longest_;
+  totalLength_ = from.totalLength_;
+  beat_ = from.beat_;
+  for (size_t i = 0; i < std::min(events_.size(), from.events_.size()); ++i) {
+    nChord* to = events_[i].get();
+    const nChord* original = from.events_[i].get();
+    if (to == nullptr || original == nullptr) continue;
+    to->position = original->position;
+    to->beamIndex = original->beamIndex;
+    to->delta = original->delta;
+    to->number = original->number;
+    to->time = original->time;
+    // The spelled names come from the key, not from the record.
+    for (size_t n = 0; n < std::min(to->notes.size(), original->notes.size()); ++n) {
+      if (to->notes.at(n) != nullptr && original->notes.at(n) != nullptr) to->notes.at(n)->name = original->notes.at(n)->name;
+    }
+  }
+}
+
 uint32_t nChordArray::NumberBars(uint32_t firstNumber, CBarArray& bars) {
   uint32_t running = firstNumber + 1;
   CBar* record = bars.GetOrCreateBar(0);

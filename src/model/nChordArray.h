@@ -170,6 +170,9 @@ class nChordArray : public Persistent {
   // re-created where bars end. The first bar starts `startInBar` ticks into a bar (where the
   // voice before this one left off). Returns the bar length.
   uint32_t RebarVoice(int32_t numerator, int32_t denominator, uint32_t startInBar = 0);
+  // What bar cutting and numbering computed for `from`, a voice of the same events (an exact
+  // copy of it): its bars and lengths and each event's time, place and number.
+  void CopyComputedState(const nChordArray& from);
   // Ticks into its last bar that the last bar cutting reached.
   uint32_t BarPosition() const { return beat_.timeInBar; }
   // Numbers the bar lines from `firstNumber` + 1 and fills `bars`; returns the next number.

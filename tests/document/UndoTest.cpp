@@ -7,6 +7,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/DocumentEnvironment.h"
+#include "document/DocumentFixtures.h"
 #include "model/CInstrumentDlg.h"
 #include "support/ScriptedPrompts.h"
 
@@ -161,6 +162,39 @@ TEST(Undo, OrnamentRowsKeepTheirTypeAndKind) {
   EXPECT_EQ(restored.at(0)->type, -1);
   EXPECT_EQ(restored.at(1)->type, 1);
   EXPECT_EQ(restored.at(1)->kind, 7);
+}
+
+// A snapshot is an exact copy: an edit undone gives back the section as it stood, also where
+// it holds what opening a file would reshape (the name left to the tuning, a bar line alone in
+// a voice, chord status bits that re-barring recomputes), and what bar cutting computed.
+TEST(Undo, AnUndoneEditGivesBackTheSectionExactly) {
+  ScriptedPrompts prompts;
+  auto rich = testing::RichDocument();
+  for (const bool fromXml : {false, true}) {
+    SCOPED_TRACE(fromXml ? "read from XML" : "built in memory");
+    std::unique_ptr<CBriotabDoc> read = fromXml ? testing::ThroughXml(*rich) : nullptr;
+    CBriotabDoc& doc = fromXml ? *read : *rich;
+    CSystemArray& section = *doc.GetActiveSection();
+    section.Definition(1)->nameText.text.clear();
+    ASSERT_FALSE(section.Definition(1)->tabInstrument.name.empty());
+    section.System(0)->Line(1)->secondVoice.push_back(std::make_unique<nChord>(nChord::kBarLine));
+    nChordArray& lute = section.System(0)->Line(0)->firstVoice;
+    lute.at(0)->status |= 0x0C;
+    lute.at(1)->time = 777;
+    section.System(0)->Line(0)->selectedVoice = 1;
+    section.definitions.at(0)->ornaments.table.at(1)->type = 1;
+    const std::string before = DumpDocument(doc);
+
+    doc.SaveSnapshot();
+    lute.erase(0);
+    section.Definition(0)->nameText.text = "edited";
+    doc.OnEditUndo();
+    EXPECT_TRUE(DumpDocument(doc) == before);
+    const CSystemArray& restored = *doc.GetActiveSection();
+    EXPECT_EQ(restored.System(0)->Line(0)->firstVoice.at(1)->time, 777u);
+    EXPECT_EQ(restored.System(0)->Line(0)->selectedVoice, 1);
+    EXPECT_EQ(restored.definitions.at(0)->ornaments.table.at(1)->type, 1);
+  }
 }
 
 TEST(Undo, ChangingTheActiveSectionEmptiesBothStacks) {

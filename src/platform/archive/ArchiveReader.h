@@ -28,6 +28,10 @@ class ArchiveReader {
   // The version text of the archive being read, and the record gates on it.
   const std::string& Version() const { return version_; }
   void SetVersion(std::string version) { version_ = std::move(version); }
+  // Reading an exact in-memory copy (an undo snapshot): records keep what was written and skip
+  // the normalising a file gets when it is opened.
+  void SetExactCopy(bool exact) { exactCopy_ = exact; }
+  bool ExactCopy() const { return exactCopy_; }
   bool VersionAbove(std::string_view literal) const { return vornel::VersionAbove(version_, literal); }
   bool VersionAtLeast(std::string_view literal) const { return vornel::VersionAtLeast(version_, literal); }
   bool VersionBelow(std::string_view literal) const { return vornel::VersionBelow(version_, literal); }
@@ -157,6 +161,7 @@ class ArchiveReader {
   std::span<const uint8_t> data_;
   size_t pos_ = 0;
   std::string version_;
+  bool exactCopy_ = false;
   // Index 0 stands for no object; classes and objects take the next numbers in reading order.
   std::vector<Entry> loaded_{Entry{}};
   std::vector<std::string> classNames_;

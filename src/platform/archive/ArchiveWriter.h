@@ -58,6 +58,10 @@ class ArchiveWriter {
   void Flush();
 
   const std::string& Version() const { return version_; }
+  // An exact in-memory copy (an undo snapshot) rather than a file: records write what they
+  // hold as it is, without the forms a file gives them for readers.
+  void SetExactCopy(bool exact) { exactCopy_ = exact; }
+  bool ExactCopy() const { return exactCopy_; }
   bool VersionAbove(std::string_view literal) const { return vornel::VersionAbove(version_, literal); }
 
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
@@ -85,6 +89,7 @@ class ArchiveWriter {
   void WriteTag(uint32_t index, bool isClass);
 
   std::string version_;
+  bool exactCopy_ = false;
   std::vector<uint8_t> bytes_;
   // Numbers given to classes and objects in the order of writing; 0 stands for no object.
   ObjectNumbers objectNumbers_;

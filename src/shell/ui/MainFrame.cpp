@@ -41,6 +41,7 @@
 #include "shell/ui/console/OutputPane.h"
 #include "shell/ui/panes/FramePaneContents.h"
 #include "view/commands/MidiCommands.h"
+#include "view/ui/ScoreCanvas.h"
 
 namespace vornel {
 
@@ -230,6 +231,10 @@ void CMainFrame::BuildAccelerators() {
     if (entry.FromString(FromUtf8(view::MidiCommandText(command)))) {
       entries.emplace_back(entry.GetFlags(), entry.GetKeyCode(), Id(command));
     }
+  }
+  // The editing keys of the commands' texts ("&Undo\tCtrl+Z", "&Copy\tCtrl+C", ...).
+  for (const auto& [key, command] : {std::pair{'Z', commands::kUndo}, {'C', 57634}, {'X', 57635}, {'V', 57637}}) {
+    entries.emplace_back(wxACCEL_CTRL, key, Id(command));
   }
   SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 }
@@ -535,7 +540,16 @@ void CMainFrame::RunPreferences() {
 // Panes and private requests
 
 void CMainFrame::SetStatusText(int slot, std::string_view text) {
-  if (slot >= 0 && slot < kStatusSlots) GetStatusBar()->SetStatusText(FromUtf8(text), slot);
+  if (slot < 0 || slot >= kStatusSlots) return;
+  const wxString value = FromUtf8(text);
+  if (GetStatusBar()->GetStatusText(slot) == value) return;
+  // The status bar repaints at once when its text changes; the score sets its panes while it
+  // paints, and a paint nested in that paint crashes the toolkit: the text waits until after.
+  if (view::ScoreCanvas::AnyPainting()) {
+    CallAfter([this, slot, value] { GetStatusBar()->SetStatusText(value, slot); });
+    return;
+  }
+  GetStatusBar()->SetStatusText(value, slot);
 }
 
 void CMainFrame::RefreshProperties() {

@@ -72,7 +72,8 @@ bool ReplayKeyScript(CBriotabView& view, std::string_view script, std::string* e
     } else if (verb == "cmd") {
       const size_t gap = rest.find(' ');
       uint32_t id = 0;
-      if (ScanInt(rest.substr(0, gap), id) && id < 0x10000) {
+      // An id the view does not carry is a mistake of the script, not a command that did nothing.
+      if (ScanInt(rest.substr(0, gap), id) && id < 0x10000 && view.Commands().Contains(static_cast<int>(id))) {
         CommandEvent event{static_cast<int>(id), std::nullopt, {}};
         uint32_t value = 0;
         if (gap != std::string_view::npos && ScanInt(Trim(rest.substr(gap + 1)), value)) event.value = value;

@@ -13,7 +13,8 @@ namespace vornel::view {
 
 class CBriotabView;
 
-// False, with the line's number and text in `error`, for a line it cannot read.
+// False, with the line's number and text in `error`, for a line it cannot read (a command
+// id the view does not carry among them).
 bool ReplayKeyScript(CBriotabView& view, std::string_view script, std::string* error = nullptr);
 
 }  // namespace vornel::view

@@ -16,6 +16,7 @@
 #include "model/nNotes.h"
 #include "platform/UserPrompts.h"
 #include "view/core/CBriotabView.h"
+#include "view/draw/FontChooser.h"
 #include "view/entry/NoteEntry.h"
 
 namespace vornel::view {
@@ -259,6 +260,15 @@ void NoteEntry::AddNoteCommands(CommandTable& t) {
               return true;
             });
             break;
+          case 7: {  // "Reset alfabeto font": the letters' font, chosen afresh
+            dfLogFont font = definition->tabInstrument.alfabeto.letterFont;
+            if (!ChooseFont(font)) return;
+            Edit(kHintRepaintAll, [&] {
+              definition->tabInstrument.alfabeto.letterFont = font;
+              return true;
+            });
+            break;
+          }
           case 8:  // "Show alfabeto chords"
             Edit(kHintRepaintAll, [&] {
               CAlfabeto& chart = definition->tabInstrument.alfabeto;
@@ -291,8 +301,9 @@ void NoteEntry::AddNoteCommands(CommandTable& t) {
           case 9: return c != nullptr && hasAlfabeto();
           case 4: return c != nullptr && hasAlfabeto() && EntryFormsInForce().Has(EntryForm::kAlfabetoLetter);
           case 6:
+          case 7:
           case 8: return line != nullptr && line->definition != nullptr;
-          default: return false;  // the font chooser of the chart comes with the chart's dialogs
+          default: return false;
         }
       },
       [this](int id) {

@@ -23,6 +23,9 @@ namespace vornel::view {
 
 namespace {
 
+// Score canvases painting now (a paint may run inside another window's event).
+int g_paintDepth = 0;
+
 uint32_t ModifiersOf(const wxMouseState& state) {
   uint32_t modifiers = 0;
   if (state.ShiftDown()) modifiers |= kShiftKey;
@@ -202,6 +205,8 @@ void ScoreCanvas::Guarded(F&& call) {
   ReportCommandFailures(CommandEvent{}, std::function<void()>(std::forward<F>(call)));
 }
 
+bool ScoreCanvas::AnyPainting() { return g_paintDepth > 0; }
+
 void ScoreCanvas::PaintInto(DeviceContext& dc) {
   const wxSize size = GetClientSize();
   dc.FillSolidRect({0, 0, size.x, size.y}, background_);
@@ -221,6 +226,7 @@ void ScoreCanvas::OnPaint(wxPaintEvent&) {
   if (cr == nullptr) return;
   const Size dpi = window_->Resolution();
   painting_ = true;
+  ++g_paintDepth;
   try {
     CairoDevice device(cr, dpi.cx, dpi.cy, false);
     const wxSize size = GetClientSize();
@@ -229,6 +235,7 @@ void ScoreCanvas::OnPaint(wxPaintEvent&) {
   } catch (const std::exception&) {
     // A page that cannot be drawn leaves the window as far as it got; the drawing reported it.
   }
+  --g_paintDepth;
   painting_ = false;
 }
 

@@ -36,6 +36,9 @@ class ScoreCanvas : public wxScrolledCanvas {
   // Paints the view as the window would into a device of the client's size (for tests and
   // screenshots).
   void PaintInto(DeviceContext& dc);
+  // True while any score canvas paints: the view sets the status bar's panes as it draws, and
+  // a window that repaints at once would nest a paint inside this one.
+  static bool AnyPainting();
 
  private:
   class Window;

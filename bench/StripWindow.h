@@ -1,0 +1,16 @@
+#pragma once
+// A headless score window that remembers the last area the view invalidated, as the canvas's
+// paint clips to it: the benchmarks of typing repaint that strip.
+
+#include "view/core/HeadlessViewWindow.h"
+
+namespace vornel::bench {
+
+class StripWindow : public view::HeadlessViewWindow {
+ public:
+  StripWindow() : HeadlessViewWindow({1200, 900}) {}
+  void InvalidateRect(const Rect& r) override { last = r; }
+  Rect last;
+};
+
+}  // namespace vornel::bench
