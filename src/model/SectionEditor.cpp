@@ -19,6 +19,8 @@ bool SectionEditor::EditTrackText(CTrackText&) { return false; }
 
 bool SectionEditor::EditTrackFont(CInstrumentDlg&) { return false; }
 
+bool SectionEditor::EditTuning(nTuning&) { return false; }
+
 SectionEditor& SectionEditors() { return *g_editor; }
 
 ScopedSectionEditor::ScopedSectionEditor(SectionEditor& editor) : previous_(g_editor) { g_editor = &editor; }

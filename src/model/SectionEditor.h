@@ -8,6 +8,7 @@ namespace vornel {
 class CInstrumentDlg;
 class CStaveArray;
 class CTrackText;
+class nTuning;
 
 class SectionEditor {
  public:
@@ -23,6 +24,9 @@ class SectionEditor {
   virtual bool EditTrackText(CTrackText& text);
   // The font of an instrument's name; true on OK.
   virtual bool EditTrackFont(CInstrumentDlg& definition);
+  // The "Instrument tuning" dialog on a tuning; true on OK with the edited tuning stored in it
+  // (its lines taken from the dialog). Any playing of the strings has stopped by then.
+  virtual bool EditTuning(nTuning& tuning);
 };
 
 // The editor in force.

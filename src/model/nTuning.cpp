@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/FloorDivision.h"
+#include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -170,6 +171,12 @@ void nTuning::CopyFrom(const nTuning& other) {
   lines = other.lines;
   stringCount = other.stringCount;
   courses = other.courses;
+}
+
+bool nTuning::EditTuning() {
+  if (!SectionEditors().EditTuning(*this)) return false;
+  stringCount = CountStrings();
+  return true;
 }
 
 void nTuning::SetCoursePitch(int course, int midiPitch) {

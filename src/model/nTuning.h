@@ -63,6 +63,9 @@ class nTuning : public Persistent {
   std::string GetTuningText() const;
   // Lines, course count and course records (not the packed notes).
   void CopyFrom(const nTuning& other);
+  // Runs the "Instrument tuning" dialog of the editor in force on the tuning; on OK the course
+  // count is recounted from the courses. False on Cancel, the tuning unchanged.
+  bool EditTuning();
 
   // One course from a MIDI pitch: letter and accidental from the note names, octave pitch / 12.
   void SetCoursePitch(int course, int midiPitch);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "layout/dialogs/FieldRanges.h"
+#include "platform/text/FieldRanges.h"
 
 namespace vornel {
 

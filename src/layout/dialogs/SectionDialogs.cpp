@@ -1,6 +1,6 @@
 #include "layout/dialogs/SectionDialogs.h"
 
-#include "layout/dialogs/FieldRanges.h"
+#include "platform/text/FieldRanges.h"
 #include "model/CStaveArray.h"
 #include "model/CTrackText.h"
 #include "model/CSystemArray.h"

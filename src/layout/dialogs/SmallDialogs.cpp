@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "layout/dialogs/FieldRanges.h"
+#include "platform/text/FieldRanges.h"
 
 namespace vornel {
 

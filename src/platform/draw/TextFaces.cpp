@@ -141,6 +141,14 @@ std::string SubstituteTextFamily(std::string_view face, uint8_t pitchAndFamily) 
   return family;
 }
 
+bool IsSubstitutedFace(std::string_view face) {
+  const std::string lower = AsciiLower(face);
+  for (const auto& known : kKnownFaces) {
+    if (lower == known.name) return true;
+  }
+  return false;
+}
+
 std::optional<std::string> InstalledFaceName(std::string_view face) {
   if (face.empty()) return std::nullopt;
   if (RoleForFace(face) != FaceRole::kText) return std::string(face);

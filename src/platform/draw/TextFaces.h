@@ -28,6 +28,9 @@ std::string SubstituteTextFamily(std::string_view face, uint8_t pitchAndFamily =
 // The face as the system spells it when it can be drawn: a face of the glyph table as given,
 // an installed family as fontconfig names it; nothing otherwise. Looked up once per name.
 std::optional<std::string> InstalledFaceName(std::string_view face);
+// A face of the platform the documents were written on that our substitution table draws with
+// an installed family ("Times New Roman", "Arial" ...).
+bool IsSubstitutedFace(std::string_view face);
 
 // The family of a text face the glyph table names.
 std::string_view GlyphTextFamily(GlyphTextFace face);

@@ -6,6 +6,8 @@
 #include "view/commands/ExportCommands.h"
 #include "view/commands/TextImportCommands.h"
 #include "view/facsimile/FacsimileCommands.h"
+#include "view/settings/SettingsCommands.h"
+#include "view/settings/TuningCommands.h"
 
 namespace vornel {
 
@@ -20,6 +22,8 @@ void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, C
   view::RegisterTextImportCommands(document, doc);      // import: ABC, TAB, Tabrite and ft2 files
   view::RegisterExportCommands(document, doc);  // layout: TAB, Braille and MusicXML exports
   view::RegisterFacsimileCommands(document, doc);  // image: facsimiles of the active section
+  view::RegisterSettingsCommands(document, doc);   // view: page settings, fonts, information
+  view::RegisterTuningCommands(document, doc);     // view: the active instrument's tuning
 }
 
 }  // namespace vornel

@@ -30,6 +30,9 @@
 #include "view/ui/charts/OrnamentGlyphsDialog.h"
 #include "view/ui/dialogs/CBitmapPreview.h"
 #include "view/ui/dialogs/WxEntryForms.h"
+#include "view/ui/instrument/InstrumentSectionEditor.h"
+#include "view/ui/settings/DocumentSettingsWindows.h"
+#include "shell/app/Profile.h"
 
 namespace vornel {
 
@@ -90,8 +93,25 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static WxSectionDialogs sectionDialogs(nullptr);
   sectionDialogs.SetFontChooser([](dfLogFont& font) { return ChooseFont(font); });
   static ScopedSectionDialogs scopedSectionDialogs(sectionDialogs);
-  static DialogSectionEditor sectionEditor;
+  // The instrument sheet, the tuning dialog and the name font through the section editor;
+  // "Set as default instrument" keeps the definition as the application's default.
+  InstrumentSheetActions instrumentActions;
+  instrumentActions.setAsDefault = [&app](const CInstrumentDlg& definition) {
+    if (app.options.defaultInstrument == nullptr) app.options.defaultInstrument = std::make_unique<CInstrumentDlg>();
+    app.options.defaultInstrument->CopyFrom(definition);
+    app.SaveSessionOptions();
+  };
+  static InstrumentSectionEditor sectionEditor(std::move(instrumentActions));
   static ScopedSectionEditor scopedSectionEditor(sectionEditor);
+  // The document's settings dialogs; the page settings keep their profile keys in the
+  // application's profile.
+  PageSettingsProfile pageProfile;
+  pageProfile.read = [&app](std::string_view key) { return app.Profile().ReadText(kSessionProfile, key); };
+  pageProfile.write = [&app](std::string_view key, std::string_view value) {
+    app.Profile().WriteText(kSessionProfile, key, value);
+  };
+  static WxSettingsDialogs settingsDialogs(std::move(pageProfile));
+  static ScopedSettingsDialogs scopedSettingsDialogs(settingsDialogs);
   static WxMetaEventDialogs metaEventDialogs(nullptr);
   metaEventDialogs.SetFontChooser([](dfLogFont& font) { return ChooseFont(font); });
   static ScopedMetaEventDialogs scopedMetaEventDialogs(metaEventDialogs);

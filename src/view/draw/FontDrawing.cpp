@@ -92,7 +92,7 @@ FontSpec CreateScaledFont(dfLogFont& font, float zoom, DeviceContext& dc) {
 }
 
 bool CheckInstalled(dfLogFont& font) {
-  if (InstalledFaceName(font.logFont.lfFaceName)) return true;
+  if (InstalledFaceName(font.logFont.lfFaceName) || IsSubstitutedFace(font.logFont.lfFaceName)) return true;
   font.logFont.lfHeight = 0;
   font.logFont.lfWidth = 0;
   font.pointSize.cy = 0;

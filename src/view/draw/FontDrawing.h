@@ -28,7 +28,8 @@ FontSpec ToFontSpec(const LogFont& font);
 // 100.
 FontSpec CreateScaledFont(dfLogFont& font, float zoom, DeviceContext& dc);
 
-// Whether the face can be drawn: a face of the glyph table, or one fontconfig has. When it
+// Whether the face can be drawn: a face of the glyph table, one fontconfig has, or one our
+// substitution table stands in for ("Times New Roman" drawn as Liberation Serif). When it
 // cannot, the sizes that depend on the face are cleared and false is returned.
 bool CheckInstalled(dfLogFont& font);
 // Takes the installed spelling of the face when it differs; the width always becomes 0.

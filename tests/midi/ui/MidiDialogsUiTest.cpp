@@ -23,6 +23,7 @@
 #include "support/Bytes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
+#include "support/ui/WindowTest.h"
 
 namespace vornel {
 namespace {
@@ -32,16 +33,7 @@ T* Named(const wxWindow* parent, const char* name) {
   return dynamic_cast<T*>(wxWindow::FindWindowByName(name, parent));
 }
 
-class MidiWindowsTest : public ::testing::Test {
- protected:
-  void SetUp() override { frame = new wxFrame(nullptr, wxID_ANY, "host"); }
-  void TearDown() override {
-    frame->Destroy();
-    wxTheApp->ProcessIdle();
-  }
-  wxFrame* frame = nullptr;
-  testing::ScriptedPrompts prompts;
-};
+using MidiWindowsTest = testing::WindowTest;
 
 TEST_F(MidiWindowsTest, PatchChooserListsTheChannelsNamesAndSoundsASelection) {
   ManualPlayerClock clock;

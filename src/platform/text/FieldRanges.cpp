@@ -1,4 +1,4 @@
-#include "layout/dialogs/FieldRanges.h"
+#include "platform/text/FieldRanges.h"
 
 namespace vornel {
 

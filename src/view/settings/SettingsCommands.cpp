@@ -1,0 +1,62 @@
+#include "view/settings/SettingsCommands.h"
+
+#include "document/CBriotabDoc.h"
+
+#include <array>
+#include <tuple>
+
+namespace vornel {
+
+namespace {
+
+SettingsDialogs g_noDialogs;
+SettingsDialogs* g_dialogs = &g_noDialogs;
+
+// Every view redraws its pages.
+constexpr int kRedrawHint = 0;
+
+}  // namespace
+
+bool SettingsDialogs::EditPageSettings(CPageDlg&) { return false; }
+bool SettingsDialogs::EditDocumentFonts(CPageDlg&) { return false; }
+bool SettingsDialogs::EditDocumentInformation(CDocumentSettings&) { return false; }
+bool SettingsDialogs::EditTitlePage(CTitlePage&) { return false; }
+bool SettingsDialogs::ChangeCourseTuning(const nTuning&, CBourdonTuningDlg&) { return false; }
+
+SettingsDialogs& CurrentSettingsDialogs() { return *g_dialogs; }
+
+ScopedSettingsDialogs::ScopedSettingsDialogs(SettingsDialogs& dialogs) : previous_(g_dialogs) { g_dialogs = &dialogs; }
+
+ScopedSettingsDialogs::~ScopedSettingsDialogs() { g_dialogs = previous_; }
+
+namespace view {
+
+void RegisterSettingsCommands(CommandTable& table, CBriotabDoc& doc) {
+  table.Add(kPageLayoutCommand, [&doc](const CommandEvent&) {
+    if (CurrentSettingsDialogs().EditPageSettings(doc.settings.pageSettings)) doc.NotifyChanged(kRedrawHint);
+  });
+  table.Add(kDocumentFontsCommand, [&doc](const CommandEvent&) {
+    // The font buttons change the fonts at once, so Cancel keeps what was chosen before it.
+    CPageDlg& page = doc.settings.pageSettings;
+    // What the font dialog and a theme set: face, style, size and colour.
+    const auto chosen = [&page](size_t i) {
+      const dfLogFont& f = page.DocumentFont(i);
+      return std::tuple(f.logFont, f.pointSize, f.color);
+    };
+    std::array<decltype(chosen(0)), kDocumentFontCount> before;
+    for (size_t i = 0; i < kDocumentFontCount; ++i) before[i] = chosen(i);
+    bool changed = CurrentSettingsDialogs().EditDocumentFonts(page);
+    for (size_t i = 0; i < kDocumentFontCount; ++i) changed = changed || chosen(i) != before[i];
+    if (changed) doc.NotifyChanged(kRedrawHint);
+  });
+  table.Add(kBookSettingsCommand, [&doc](const CommandEvent&) {
+    if (CurrentSettingsDialogs().EditDocumentInformation(doc.settings)) doc.NotifyChanged(kRedrawHint);
+  });
+  table.Add(kTitlePageSettingsCommand, [&doc](const CommandEvent&) {
+    if (CurrentSettingsDialogs().EditTitlePage(doc.settings.titlePage)) doc.NotifyChanged(kRedrawHint);
+  });
+}
+
+}  // namespace view
+
+}  // namespace vornel

@@ -1,0 +1,56 @@
+#include "view/ui/instrument/InstrumentListCtrl.h"
+
+#include <wx/dcmemory.h>
+
+namespace vornel {
+
+namespace {
+
+wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
+
+// A tile per family, its hue spread round the colour wheel.
+wxBitmap FamilyImage(size_t family, int size) {
+  wxBitmap bitmap(size, size);
+  wxMemoryDC dc(bitmap);
+  const wxImage::HSVValue hsv(static_cast<double>(family) / CInstrumentDlg::kFamilyCount, 0.45, 0.85);
+  const wxImage::RGBValue rgb = wxImage::HSVtoRGB(hsv);
+  dc.SetBackground(wxBrush(wxColour(rgb.red, rgb.green, rgb.blue)));
+  dc.Clear();
+  dc.SetTextForeground(*wxBLACK);
+  wxFont font = wxFont(wxFontInfo(7).Bold());
+  dc.SetFont(font);
+  const std::string_view name = CInstrumentDlg::FamilyName(static_cast<uint32_t>(family));
+  const wxString initial = Text(name.substr(0, 1));
+  const wxSize extent = dc.GetTextExtent(initial);
+  dc.DrawText(initial, (size - extent.x) / 2, (size - extent.y) / 2);
+  dc.SelectObject(wxNullBitmap);
+  return bitmap;
+}
+
+}  // namespace
+
+CInstrumentListCtrl::CInstrumentListCtrl(wxWindow* parent, wxWindowID id)
+    : wxListCtrl(parent, id, wxDefaultPosition, wxSize(600, 240), wxLC_REPORT | wxLC_SINGLE_SEL),
+      images_(std::make_unique<wxImageList>(kImageSize, kImageSize, false, CInstrumentDlg::kFamilyCount)) {
+  for (size_t family = 0; family < CInstrumentDlg::kFamilyCount; ++family) {
+    images_->Add(FamilyImage(family, kImageSize));
+  }
+  SetImageList(images_.get(), wxIMAGE_LIST_SMALL);
+  for (size_t c = 0; c < InstrumentListRow::kColumns.size(); ++c) {
+    AppendColumn(Text(InstrumentListRow::kColumns[c]),
+                 InstrumentListRow::kRightAligned[c] ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
+                 InstrumentListRow::kWidths[c]);
+  }
+}
+
+void CInstrumentListCtrl::Fill(const CInstrumentArray& definitions, int filter) {
+  DeleteAllItems();
+  const std::vector<InstrumentListRow> rows = InstrumentListRow::List(definitions, filter);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const long item = InsertItem(static_cast<long>(r), Text(rows[r].cells[0]),
+                                 rows[r].image < static_cast<int>(CInstrumentDlg::kFamilyCount) ? rows[r].image : -1);
+    for (size_t c = 1; c < rows[r].cells.size(); ++c) SetItem(item, static_cast<int>(c), Text(rows[r].cells[c]));
+  }
+}
+
+}  // namespace vornel
