@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "layout/dialogs/FieldRanges.h"
+#include "platform/text/FieldRanges.h"
 #include "layout/dialogs/MetaEventDialogs.h"
 #include "model/CMetaEvent.h"
 #include "model/nChordArray.h"

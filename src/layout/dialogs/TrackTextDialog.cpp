@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "layout/dialogs/FieldRanges.h"
+#include "platform/text/FieldRanges.h"
 #include "model/CMetaEvent.h"
 #include "model/CTrackText.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/dialogs/FieldRanges.h"
+#include "platform/text/FieldRanges.h"
 #include "model/CMetaEvent.h"
 #include "model/COrnamentProps.h"
 
