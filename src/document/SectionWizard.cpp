@@ -12,7 +12,8 @@ namespace {
 SectionWizard g_defaultWizard;
 SectionWizard* g_wizard = &g_defaultWizard;
 
-// A section of the default shape holding a copy of `definition`.
+}  // namespace
+
 std::unique_ptr<CSystemArray> SectionWith(const CInstrumentDlg& definition) {
   auto section = std::make_unique<CSystemArray>();
   section->definitions.replace(0, definition.Clone());
@@ -22,8 +23,6 @@ std::unique_ptr<CSystemArray> SectionWith(const CInstrumentDlg& definition) {
   for (size_t s = 0; s < CSystemArray::kNewSystemCount; ++s) section->NewSystem(CSystemArray::kAppend);
   return section;
 }
-
-}  // namespace
 
 std::unique_ptr<CSystemArray> SectionWizard::BuildSection(const CBriotabDoc& doc) {
   const CSystemArray* active = doc.sections.activeSection >= 0 &&

@@ -30,6 +30,9 @@ class FixedSectionWizard : public SectionWizard {
   std::unique_ptr<CInstrumentDlg> definition_;
 };
 
+// A section of the default shape (eight systems) holding a copy of `definition`.
+std::unique_ptr<CSystemArray> SectionWith(const CInstrumentDlg& definition);
+
 // The wizard in force.
 SectionWizard& SectionWizards();
 

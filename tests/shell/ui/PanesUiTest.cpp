@@ -49,7 +49,7 @@ struct PaneWindow {
 };
 
 std::unique_ptr<CVornelTabDoc> OpenTemplate() {
-  OpenedDocument opened = OpenDocumentFile(std::string(VORNEL_SOURCE_DIR) + "/data/Templates/Renaissance lute.bttx");
+  OpenedDocument opened = OpenDocumentFile(std::string(VORNEL_SOURCE_DIR) + "/data/Templates/Renaissance lute in G (vieil ton).bttx");
   EXPECT_NE(opened.document, nullptr) << opened.message;
   return std::move(opened.document);
 }
