@@ -1,9 +1,23 @@
 #include "layout/wizard/CDocumentWizard.h"
 
+#include <algorithm>
+
 #include "document/CBriotabDoc.h"
 #include "model/CSystemArray.h"
 
 namespace vornel {
+
+namespace {
+
+DocumentWizardRunner* g_runner = nullptr;
+
+}  // namespace
+
+DocumentWizardRunner* WizardRunnerInForce() { return g_runner; }
+
+ScopedWizardRunner::ScopedWizardRunner(DocumentWizardRunner& runner) : previous_(g_runner) { g_runner = &runner; }
+
+ScopedWizardRunner::~ScopedWizardRunner() { g_runner = previous_; }
 
 CDocumentWizard::CDocumentWizard(CBriotabDoc& doc, bool addSection) : doc_(doc), addSection_(addSection) {
   documentPage.ExchangeWithDocument(doc, true);

@@ -48,6 +48,22 @@ class DocumentWizardRunner {
   virtual bool Run(CDocumentWizard& wizard) = 0;
 };
 
+// The runner in force; null until the window layer installs one (tools and tests then make
+// documents without the wizard).
+DocumentWizardRunner* WizardRunnerInForce();
+
+// Installs `runner` for its lifetime and restores the previous one after.
+class ScopedWizardRunner {
+ public:
+  explicit ScopedWizardRunner(DocumentWizardRunner& runner);
+  ~ScopedWizardRunner();
+  ScopedWizardRunner(const ScopedWizardRunner&) = delete;
+  ScopedWizardRunner& operator=(const ScopedWizardRunner&) = delete;
+
+ private:
+  DocumentWizardRunner* previous_;
+};
+
 // The add-section wizard over a runner, installed behind "Add section" and the imports.
 class RunnerSectionWizard : public SectionWizard {
  public:

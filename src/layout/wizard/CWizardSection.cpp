@@ -4,6 +4,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "layout/dialogs/FieldRanges.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "model/CSystemArray.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
@@ -135,6 +136,23 @@ int CWizardSection::EditInstrument(int32_t listIndex, size_t slot) {
   }
   slots_[slot]->CopyFrom(temporary);
   slots_[slot]->EnsureStave();
+  return 1;
+}
+
+bool CWizardSection::EditHeadingText(bool author) {
+  if (section_ == nullptr) return false;
+  CTrackText& text = author ? section_->Author() : section_->Title();
+  text.text = author ? fields.author : fields.name;
+  const bool accepted = SectionEditors().EditTrackText(text);
+  (author ? fields.author : fields.name) = text.text;
+  return accepted;
+}
+
+int CWizardSection::MoreSectionOptions() {
+  if (section_ == nullptr) return 0;
+  ExchangeSectionData(false);
+  if (EditSectionProperties(*section_) == 0) return 0;
+  ExchangeSectionData(true);
   return 1;
 }
 

@@ -70,6 +70,13 @@ class CWizardSection {
   // slot's definition. 0 when cancelled or the index is invalid (after the message), else 1.
   int EditInstrument(int32_t listIndex, size_t slot);
 
+  // "..." beside the name or the author: the text's settings on the working section's title
+  // (author) text; the field takes the text back.
+  bool EditHeadingText(bool author);
+  // "More section options...": the section properties dialog on the working section, which
+  // then gives the fields their values again; 1 on OK.
+  int MoreSectionOptions();
+
   // The message refusing a field outside its range; empty when every field is valid.
   std::string Validate() const;
   // Builds the working section from the fields and the slots and hands it over: a copy of

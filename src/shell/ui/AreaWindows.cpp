@@ -3,6 +3,7 @@
 #include "document/CVornelTabDoc.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
+#include "layout/ui/wizard/DocumentWizardWindow.h"
 #include "midi/MidiDialogs.h"
 #include "model/CMetaEvent.h"
 #include "midi/play/MidiOut.h"
@@ -12,6 +13,7 @@
 #include "shell/app/PlaybackSounds.h"
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/ProgramCommands.h"
+#include "shell/ui/TemplateListWindow.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
 
@@ -76,6 +78,14 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static MetaEventEditorRegistry metaEventEditors;
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
+  // New documents: the template list of File > New, the new-document wizard, and the
+  // add-section wizard behind "Add section" and the imports.
+  static WxTemplateListDialogs templateLists;
+  static ScopedTemplateListDialogs scopedTemplateLists(templateLists);
+  static WxDocumentWizardRunner wizardRunner;
+  static ScopedWizardRunner scopedWizardRunner(wizardRunner);
+  static RunnerSectionWizard sectionWizard(wizardRunner);
+  static ScopedSectionWizard scopedSectionWizard(sectionWizard);
 }
 
 }  // namespace vornel

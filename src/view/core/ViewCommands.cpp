@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "document/CPageDlg.h"
+#include "document/SectionWizard.h"
 #include "midi/MidiDialogs.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSystemArray.h"
@@ -120,9 +121,18 @@ void CBriotabView::AddCommands() {
           Window().Invalidate();
         },
         hasSection);
-  // The sections tree and the wizard of a new section are not here yet: shown disabled.
+  // The sections tree is not here yet: shown disabled.
   t.Add(kViewSectionsTree, {});
-  t.Add(kAddSection, {});
+  t.Add(kAddSection, [this](const CommandEvent&) {
+    StopPlaying();
+    if (AddSectionWithWizard(doc_) == nullptr) return;
+    ClearSelection();
+    doc_.UpdateSectionList();
+    state_.pageIndex = 0;
+    UpdateScrollSizes();
+    ScrollTo({0, 0});
+    Window().Invalidate();
+  });
   t.Add(kLinearMode, [this](const CommandEvent&) { ToggleLinearMode(); }, hasSystems,
         [this] { return doc_.settings.linearMode != 0; });
 
