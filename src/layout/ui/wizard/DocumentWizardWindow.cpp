@@ -125,7 +125,7 @@ SectionWizardPageWindow::SectionWizardPageWindow(wxWizard* parent, CWizardSectio
   auto* grid = new wxFlexGridSizer(3, 0, 0);
   const auto textRow = [&](const wxString& label, wxTextCtrl*& edit, bool authorText) {
     edit = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(220, -1));
-    auto* more = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxSize(32, -1));
+    auto* more = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     more->Bind(wxEVT_BUTTON, [this, authorText](wxCommandEvent&) {
       Guarded([&] {
         ReadControls();
