@@ -5,6 +5,7 @@
 
 #include "document/DocumentEnvironment.h"
 #include "model/InstrumentTemplateTable.h"
+#include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -248,6 +249,27 @@ bool CInstrumentTemplates::ImportBase(const std::string& path) {
   imported.instruments.clear();
   modified = true;
   return true;
+}
+
+bool CInstrumentTemplates::EditDefinition(CInstrumentDlg& definition) {
+  if (!SectionEditors().EditInstrument(definition)) return false;
+  modified = true;
+  return true;
+}
+
+CInstrumentDlg* CInstrumentTemplates::AddDefinition(const CInstrumentDlg* selected) {
+  auto added = selected != nullptr ? selected->Clone() : std::make_unique<CInstrumentDlg>();
+  added->EnsureStave();
+  if (!SectionEditors().EditInstrument(*added)) return nullptr;
+  modified = true;
+  return instruments.insert(0, std::move(added));
+}
+
+bool CInstrumentTemplates::ExportBase() {
+  const std::optional<std::string> path =
+      Prompts().PromptSaveFile(kExportTitle, "*.btbi", {}, Environment().dataFolder);
+  if (!path || path->empty()) return false;
+  return SaveInstrumentBaseAs(*path);
 }
 
 bool CInstrumentTemplates::SaveDatabase() {

@@ -92,6 +92,7 @@ class CInstrumentTemplates {
   static constexpr std::string_view kAppendQuestion = "Append new instrument definitions to this database?";
   static constexpr std::string_view kSaveQuestion = "Save your changes to the instrument database?";
   static constexpr std::string_view kSaveQuestionCaption = "Save database?";
+  static constexpr std::string_view kExportTitle = "Select a name to export the instrument database";
 
   // The definitions a family tab lists, in base order: tab 0 every one, tab k family k - 1.
   std::vector<CInstrumentDlg*> ListedFor(size_t tab) const;
@@ -103,6 +104,14 @@ class CInstrumentTemplates {
   // after the existing definitions. False when the file could not be opened or the user
   // declined; a broken file offers what was read.
   bool ImportBase(const std::string& path);
+  // "Edit instrument": the property sheet on the definition; the flag is set when accepted.
+  bool EditDefinition(CInstrumentDlg& definition);
+  // "Add instrument": a definition made from `selected` (a fresh one without it) in the
+  // property sheet; accepted, it goes first in the base. Cancelled, nothing changes.
+  CInstrumentDlg* AddDefinition(const CInstrumentDlg* selected);
+  // "Export database to file": asks for a name and saves the XML form there.
+  bool ExportBase();
+
   // "Save database": saves to the configured file; the modified flag is cleared on success.
   bool SaveDatabase();
   // The question on closing: with unsaved changes, asks whether to save them and saves on

@@ -1,8 +1,11 @@
 #include "shell/ui/AreaWindows.h"
 
+#include <wx/app.h>
+
 #include "document/CVornelTabDoc.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
+#include "layout/ui/instruments/InstrumentTemplatesWindow.h"
 #include "layout/ui/wizard/DocumentWizardWindow.h"
 #include "midi/MidiDialogs.h"
 #include "model/CMetaEvent.h"
@@ -20,6 +23,9 @@
 namespace vornel {
 
 namespace {
+
+// "Import default instrument": adds the application's default instrument to the section.
+constexpr int kImportDefaultInstrumentCommand = 34172;
 
 CanvasFactory& Canvas() {
   static CanvasFactory factory;
@@ -86,6 +92,18 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static ScopedWizardRunner scopedWizardRunner(wizardRunner);
   static RunnerSectionWizard sectionWizard(wizardRunner);
   static ScopedSectionWizard scopedSectionWizard(sectionWizard);
+  // The instrument base: its templates dialog chooses the instruments; "Add this instrument to
+  // the current section" makes the definition the default instrument and imports it.
+  static TemplatesInstrumentChooser instrumentChooser([&app](const CInstrumentDlg& definition) {
+    if (app.options.defaultInstrument == nullptr) app.options.ResetDefaultInstrument();
+    app.options.defaultInstrument->CopyFrom(definition);
+    app.SaveSessionOptions();
+    if (wxWindow* top = wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr) {
+      wxCommandEvent command(wxEVT_MENU, kImportDefaultInstrumentCommand);
+      wxPostEvent(top, command);
+    }
+  });
+  static ScopedInstrumentChooser scopedInstrumentChooser(instrumentChooser);
 }
 
 }  // namespace vornel
