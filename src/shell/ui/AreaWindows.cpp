@@ -15,6 +15,7 @@
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/PlaybackSounds.h"
 #include "shell/commands/PlaybackCommands.h"
+#include "shell/commands/InstrumentBaseCommands.h"
 #include "shell/commands/ProgramCommands.h"
 #include "shell/ui/TemplateListWindow.h"
 #include "view/render/DrawingStaveRenderer.h"
@@ -23,9 +24,6 @@
 namespace vornel {
 
 namespace {
-
-// "Import default instrument": adds the application's default instrument to the section.
-constexpr int kImportDefaultInstrumentCommand = 34172;
 
 CanvasFactory& Canvas() {
   static CanvasFactory factory;
@@ -95,13 +93,12 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // The instrument base: its templates dialog chooses the instruments; "Add this instrument to
   // the current section" makes the definition the default instrument and imports it.
   static TemplatesInstrumentChooser instrumentChooser([&app](const CInstrumentDlg& definition) {
-    if (app.options.defaultInstrument == nullptr) app.options.ResetDefaultInstrument();
-    app.options.defaultInstrument->CopyFrom(definition);
-    app.SaveSessionOptions();
-    if (wxWindow* top = wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr) {
-      wxCommandEvent command(wxEVT_MENU, kImportDefaultInstrumentCommand);
-      wxPostEvent(top, command);
-    }
+    AddToCurrentSection(app, definition, [](int command) {
+      if (wxWindow* top = wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr) {
+        wxCommandEvent event(wxEVT_MENU, command);
+        wxPostEvent(top, event);
+      }
+    });
   });
   static ScopedInstrumentChooser scopedInstrumentChooser(instrumentChooser);
 }
