@@ -154,6 +154,8 @@ class CSystemArray : public Persistent {
 
   // --- bars
   // Re-bars a system's voices from where the previous system's first line left its bar.
+  // Gives the voices of system `s` the meter in force where the system before ended.
+  void CarryTimeSignatures(size_t s);
   void RebarSystem(size_t system, bool align);
   // Numbers the bars of every shown system from the bar offset (hidden systems keep theirs);
   // with `keepBars` 0 the systems' bar lists are emptied first.

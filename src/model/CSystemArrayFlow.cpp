@@ -240,6 +240,23 @@ void CSystemArray::ScatterVoice(const nChordArray& list, size_t instrument, size
 // ---------------------------------------------------------------------------------------------
 // Bars
 
+void CSystemArray::CarryTimeSignatures(size_t s) {
+  // A voice starts in the meter its line's voice ended in on the system before (the section's
+  // meter on the first system), never in what an earlier cutting of the same voice left behind.
+  CStaveArray& system = *systems.at(s);
+  const CStaveArray* previous = s > 0 ? systems.at(s - 1) : nullptr;
+  for (size_t j = 0; j < system.lines.size(); ++j) {
+    for (size_t v = 0; v < 2; ++v) {
+      const CMetaEvent* carried = nullptr;
+      if (previous != nullptr && j < previous->lines.size()) {
+        const std::optional<CMetaEvent>& signature = previous->Line(j)->Voice(v).CurrentTimeSignature();
+        if (signature) carried = &*signature;
+      }
+      system.Line(j)->Voice(v).SetCurrentTimeSignature(carried);
+    }
+  }
+}
+
 void CSystemArray::RebarSystem(size_t s, bool align) {
   CStaveArray& system = *systems.at(s);
   uint32_t start = 0;
@@ -248,6 +265,7 @@ void CSystemArray::RebarSystem(size_t s, bool align) {
     if (!previous.lines.empty()) start = previous.Line(0)->barPosition;
   }
   for (const auto& line : system.lines.items()) line->barPosition = start;
+  CarryTimeSignatures(s);
 
   if (!align) {
     for (const auto& line : system.lines.items()) {
@@ -286,6 +304,17 @@ void CSystemArray::NumberBars(int keepBars) {
     system.firstBar = first;
     system.nextBar = system.lines.empty() ? first : system.Line(0)->GetSelectedVoice().NumberBars(first, system.bars);
     running = system.nextBar;
+    // The other voices' bar lines take their numbers too, so that what a file holds does not
+    // depend on which line was aligned or which voice was selected when it was written.
+    for (size_t j = 0; j < system.lines.size(); ++j) {
+      CInstrument& line = *system.Line(j);
+      for (size_t v = 0; v < 2; ++v) {
+        nChordArray& voice = line.Voice(v);
+        if (j == 0 && &voice == &line.GetSelectedVoice()) continue;
+        CBarArray scratch;
+        voice.NumberBars(first, scratch);
+      }
+    }
   }
 }
 

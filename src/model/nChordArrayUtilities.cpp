@@ -308,20 +308,25 @@ size_t nChordArray::RespellInKey(const CKey& key) {
     for (const auto& note : e->notes) {
       if (note == nullptr) continue;
       char accidental = 0;
-      const int step = note->SpellInKey(key, (note->status & 4) != 0, accidental);
+      int step = note->SpellInKey(key, (note->status & 4) != 0, accidental);
       const int pitch = note->pitch;
-      if (std::any_of(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step && h.pitch == pitch; })) {
-        note->status |= 0x20;  // its accidental stands earlier in the bar
+      const auto heard = std::find_if(bar.begin(), bar.end(), [&](const Heard& h) { return h.pitch == pitch; });
+      if (heard != bar.end()) {
+        // The pitch sounded earlier in the bar: it keeps that spelling, whose accidental stands.
+        if (heard->step != step) {
+          note->status ^= 4;
+          note->SpellInKey(key, (note->status & 4) != 0, accidental);
+        }
+        note->status |= 0x20;
         continue;
       }
       note->status &= ~0x20u;
-      if (accidental != 0) {
-        // Another pitch on this step in the bar: this one takes the other spelling.
-        const auto other = std::find_if(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step; });
-        if (other != bar.end()) {
-          note->status |= 4;
-          bar.erase(other);
-        }
+      if (accidental != 0 && (note->status & 4) == 0 &&
+          std::any_of(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step; })) {
+        // Another pitch on this step in the bar: this one takes the other spelling. The name
+        // follows the mark at once, so that spelling the voice again changes nothing.
+        note->status |= 4;
+        step = note->SpellInKey(key, true, accidental);
       }
       bar.push_back({step, pitch});
       ++distinct;

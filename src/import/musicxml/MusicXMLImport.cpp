@@ -57,6 +57,9 @@ void FinishImportedSection(CSystemArray& section) {
   section.RecalculateNotation();
   section.ReflowSystems(true, MusicXMLImport::kEventsPerSystem);
   section.ReflowSystems(false, MusicXMLImport::kEventsPerSystem);
+  // Parts can disagree on where their bars fall, and the aligned layout step then leaves bar
+  // lines that a document read back cuts again: finish as reading does.
+  section.RecalculateSection(false);
 }
 
 bool MusicXMLImport::OnNewDocument() {

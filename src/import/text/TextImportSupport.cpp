@@ -112,6 +112,8 @@ void FinishTextImportSection(CSystemArray& section, size_t current, const CKey& 
   section.RecalculateStemDirections();
   section.ReflowSystems(true, kRunLength);
   section.ReflowSystems(false, kRunLength);
+  // Finished as reading a document finishes a section, so that the first save is stable.
+  section.RecalculateSection(false);
 }
 
 std::unique_ptr<CInstrumentDlg> ProposedInstrument(const CBriotabDoc& doc) {
