@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/CBriotabDoc.h"
+#include "document/instruments/InstrumentBaseUse.h"
 #include "layout/dialogs/FieldRanges.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "model/CSystemArray.h"
@@ -154,6 +155,11 @@ int CWizardSection::MoreSectionOptions() {
   if (EditSectionProperties(*section_) == 0) return 0;
   ExchangeSectionData(true);
   return 1;
+}
+
+bool CWizardSection::ChooseFromDatabase() {
+  if (list_.instruments.empty()) return false;
+  return ChooseFromTemplates(*list_.instruments.at(0));
 }
 
 std::string CWizardSection::Validate() const {

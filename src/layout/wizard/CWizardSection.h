@@ -77,6 +77,10 @@ class CWizardSection {
   // then gives the fields their values again; 1 on OK.
   int MoreSectionOptions();
 
+  // "Instrument database": the templates dialog on the first definition of the instrument
+  // list, whose choice is copied into it; nothing when the list is empty.
+  bool ChooseFromDatabase();
+
   // The message refusing a field outside its range; empty when every field is valid.
   std::string Validate() const;
   // Builds the working section from the fields and the slots and hands it over: a copy of

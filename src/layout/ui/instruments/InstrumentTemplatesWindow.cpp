@@ -21,15 +21,6 @@ namespace {
 
 wxString Wx(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 
-template <typename Action>
-void Guarded(Action&& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
-}
-
 }  // namespace
 
 // --- the list
@@ -77,7 +68,7 @@ InstrumentTemplatesWindow::InstrumentTemplatesWindow(wxWindow* parent, CInstrume
   tabs = new wxNotebook(this, wxID_ANY);
   for (std::string_view family : CInstrumentTemplates::kFamilyTabs) tabs->AddPage(new wxPanel(tabs), Wx(family));
   tabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
-    Guarded([&] { RefillList(); });
+    RunGuarded([&] { RefillList(); });
     event.Skip();
   });
   top->Add(tabs, 0, wxEXPAND | wxALL, 4);
@@ -97,14 +88,14 @@ InstrumentTemplatesWindow::InstrumentTemplatesWindow(wxWindow* parent, CInstrume
   middle->Add(notation, 0, wxALL, 4);
   middle->Add(tablature, 0, wxALL, 4);
   unsorted = new wxCheckBox(this, wxID_ANY, "Unsorted list");
-  unsorted->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Guarded([&] { ToggleUnsorted(); }); });
+  unsorted->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { RunGuarded([&] { ToggleUnsorted(); }); });
   middle->Add(unsorted, 0, wxALL, 4);
   top->Add(middle, 0, wxEXPAND);
 
   auto* buttons = new wxGridSizer(4, 2, 2);
   const auto button = [&](const char* label, std::function<void()> action) {
     auto* b = new wxButton(this, wxID_ANY, label);
-    b->Bind(wxEVT_BUTTON, [action = std::move(action)](wxCommandEvent&) { Guarded(action); });
+    b->Bind(wxEVT_BUTTON, [action = std::move(action)](wxCommandEvent&) { RunGuarded(action); });
     buttons->Add(b, 0, wxEXPAND);
   };
   button("Edit instrument", [this] { EditSelected(); });
@@ -135,12 +126,12 @@ InstrumentTemplatesWindow::InstrumentTemplatesWindow(wxWindow* parent, CInstrume
   auto* ok = new wxButton(this, wxID_OK, kOkLabel);
   auto* exit = new wxButton(this, wxID_CANCEL, "Exit");
   ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    Guarded([&] {
+    RunGuarded([&] {
       if (Close(true)) EndModal(wxID_OK);
     });
   });
   exit->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    Guarded([&] {
+    RunGuarded([&] {
       if (Close(false)) EndModal(wxID_CANCEL);
     });
   });

@@ -35,16 +35,6 @@ wxCheckBox* Check(wxWindow* parent, wxFlexGridSizer* grid, const wxString& label
   return box;
 }
 
-// Runs a page command; an exception is shown, never passed to the window system.
-template <typename Action>
-void Guarded(Action&& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    Prompts().ShowMessage(e.what(), MessageKind::kError);
-  }
-}
-
 }  // namespace
 
 // --- the document page
@@ -127,7 +117,7 @@ SectionWizardPageWindow::SectionWizardPageWindow(wxWizard* parent, CWizardSectio
     edit = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(220, -1));
     auto* more = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     more->Bind(wxEVT_BUTTON, [this, authorText](wxCommandEvent&) {
-      Guarded([&] {
+      RunGuarded([&] {
         ReadControls();
         page_.EditHeadingText(authorText);
         TransferDataToWindow();
@@ -169,7 +159,7 @@ SectionWizardPageWindow::SectionWizardPageWindow(wxWizard* parent, CWizardSectio
     });
     auto* edit = new wxButton(this, wxID_ANY, "Edit");
     edit->Bind(wxEVT_BUTTON, [this, slot](wxCommandEvent&) {
-      Guarded([&] {
+      RunGuarded([&] {
         if (page_.EditInstrument(instruments[slot]->GetSelection(), slot) != 0) RefillInstruments();
       });
     });
@@ -191,12 +181,21 @@ SectionWizardPageWindow::SectionWizardPageWindow(wxWizard* parent, CWizardSectio
   top->Add(slots, 0, wxEXPAND);
   auto* more = new wxButton(this, wxID_ANY, "More section options...");
   more->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    Guarded([&] {
+    RunGuarded([&] {
       ReadControls();
       if (page_.MoreSectionOptions() != 0) TransferDataToWindow();
     });
   });
-  top->Add(more, 0, wxALL, 4);
+  auto* database = new wxButton(this, wxID_ANY, "Instrument database");
+  database->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    RunGuarded([&] {
+      if (page_.ChooseFromDatabase()) RefillInstruments();
+    });
+  });
+  auto* commands = new wxBoxSizer(wxHORIZONTAL);
+  commands->Add(more, 0, wxALL, 4);
+  commands->Add(database, 0, wxALL, 4);
+  top->Add(commands, 0);
   SetSizerAndFit(top);
   Bind(wxEVT_WIZARD_PAGE_SHOWN, [this](wxWizardEvent& event) {
     RefillInstruments();
