@@ -31,7 +31,6 @@ constexpr const char* kPatternRange =
 constexpr int32_t kMostPatternBars = 64;
 constexpr int kMostPatternChords = 32;
 
-bool IsBarPause(const nChord& e) { return e.IsBarLine() && (e.status & 12) == 12 && (e.status & 0xFF0) == 0x240; }
 
 // The dispatcher's three kinds of change.
 void ToggleEffect(nChord& c, uint16_t value) { c.dy = c.dy != value ? value : 0; }
@@ -414,7 +413,7 @@ int CBriotabDoc::InsertSpecialEvent(uint8_t kind) {
   if (placed) {
     if (c == nullptr || c->IsChord()) {
       made = std::make_unique<nChord>(nChord::kSpecialEvent);
-    } else if (kind == CMetaEvent::kBarPause && !IsBarPause(*c)) {
+    } else if (kind == CMetaEvent::kBarPause && !c->IsMultiBarRest()) {
       made = std::make_unique<nChord>(nChord::kSpecialEvent);
     } else {
       e = c;
@@ -535,7 +534,7 @@ int CBriotabDoc::TransformSelection(const Rect& selection, nChordArray& clipboar
   const ChordRun run = GetSelectedChords(selection);
   if (run.count == 0) return 0;
   clipboard.CopyRange(*run.voice, run.first, run.count);
-  const std::optional<std::vector<ChordOperation>> stages = EntryFormsInForce().Transformations();
+  const std::optional<std::vector<ChordOperation>> stages = EntryFormsInForce().Transformations(static_cast<int>(run.count));
   if (!stages) return 0;
   nChordArray transformed(clipboard);
   if (!transformed.TransformChords(*stages, line->definition->key) || transformed.empty()) return 0;
@@ -586,6 +585,7 @@ int CBriotabDoc::ApplyRhythmPattern() {
   if (line->definition != nullptr) line->definition->voiceSelector = line->selectedVoice;
   RhythmPatternChoice initial;
   initial.pattern = line->rhythmPattern;
+  initial.definition = line->definition;
   int denominatorCode = 0;
   for (int32_t d = GetActiveSection()->denominator; d > 1 && denominatorCode < 6; d >>= 1) ++denominatorCode;
   initial.pattern.denominatorCode = static_cast<uint16_t>(denominatorCode);

@@ -26,8 +26,6 @@ namespace {
 
 constexpr const char* kSpecialEventRefused = "Cannot input notes in special event";
 constexpr uint16_t kDotBit = 0x08;
-// A bar line carrying a multi-bar rest: kind 1, both class bits, style 0x240.
-bool IsBarPause(const nChord& e) { return (e.status & 12) == 12 && (e.status & 0xFF0) == 0x240 && e.IsBarLine(); }
 
 // The fret a typed key names: 'a' open, 'j' counted as 'i', digits their own fret; -1 else.
 int FretOfKey(char key) {
@@ -449,7 +447,7 @@ int CInstrument::SplitCursorChord(bool noTie) {
   if (chord == nullptr) return 0;
   nChordArray& voice = GetSelectedVoice();
   const size_t index = static_cast<size_t>(GetCurrentStave()->cursorColumn);
-  if (IsBarPause(*chord)) {
+  if (chord->IsMultiBarRest()) {
     const CMetaEvent* pause = chord->metaEvents.Find(CMetaEvent::kBarPause);
     if (pause == nullptr) return 1;
     const uint32_t count = pause->value & 0x0F;

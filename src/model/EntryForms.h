@@ -43,6 +43,7 @@ struct TransposeChoice {
 struct RhythmPatternChoice {
   CInstrument::RhythmPattern pattern;
   bool otherVoiceToo = false;
+  const CInstrumentDlg* definition = nullptr;  // the line's, for the preview; not owned
 };
 
 // The letter a chart chord is filed under and its description.
@@ -63,7 +64,11 @@ class EntryForms {
   }
   virtual std::optional<SlurChoice> SlurControl(const SlurChoice& initial) { (void)initial; return std::nullopt; }
   virtual std::optional<TransposeChoice> Transpose() { return std::nullopt; }
-  virtual std::optional<std::vector<ChordOperation>> Transformations() { return std::nullopt; }
+  // The chain of transformations for `selectedCount` chords (rotate and shift stay within it).
+  virtual std::optional<std::vector<ChordOperation>> Transformations(int selectedCount) {
+    (void)selectedCount;
+    return std::nullopt;
+  }
   // A symbol of the notation or tablature glyph set (0: none, a space).
   virtual std::optional<int32_t> ChooseSymbol(int32_t current, bool tablature) {
     (void)current;

@@ -82,6 +82,8 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   uint16_t SpecialSubtype() const { return (status >> 4) & 0xFF; }
   // Status bits 2-3 of a bar line: 1 a change of time signature, 2 a change of clef.
   uint16_t BarChange() const { return (status >> 2) & 3; }
+  // A bar line standing for a rest of several bars (both class bits, style 0x240).
+  bool IsMultiBarRest() const { return IsBarLine() && (status & 12) == 12 && (status & 0xFF0) == 0x240; }
   // The section's stave-break bar line.
   bool IsStaveBreak() const { return IsBarLine() && (status & 0xFFF3) == 0x41; }
   // Events that one section shares between its voices: the stave break and the special

@@ -19,7 +19,6 @@ constexpr uint16_t kPlainBarLine = 1;
 
 bool IsRepeat(const nChord& e) { return e.IsBarLine() && (e.status & 0x80); }
 uint16_t RepeatType(const nChord& e) { return (e.status >> 4) & 7; }
-bool IsMultiBarRest(const nChord& e) { return (e.status & 12) == 12 && (e.status & 0xFF0) == 0x240; }
 
 }  // namespace
 
@@ -539,7 +538,7 @@ size_t nChordArray::CountBarsAndEvents() const {
     const nChord* e = events_[i].get();
     if (e == nullptr || e->IsChord()) continue;
     if (e->IsBarLine() || e->IsSpecialEvent()) ++count;
-    if (IsMultiBarRest(*e)) ++count;
+    if ((e->status & 12) == 12 && (e->status & 0xFF0) == 0x240) ++count;  // special events too
   }
   return count;
 }
@@ -548,7 +547,7 @@ size_t nChordArray::CountSpecialBars() const {
   size_t count = 0;
   for (size_t i = 0; i + 1 < events_.size(); ++i) {
     const nChord* e = events_[i].get();
-    if (e != nullptr && e->IsBarLine() && IsMultiBarRest(*e)) ++count;
+    if (e != nullptr && e->IsMultiBarRest()) ++count;
   }
   return count;
 }

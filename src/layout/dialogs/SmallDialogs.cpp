@@ -15,6 +15,10 @@ long Last(size_t size) { return static_cast<long>(size) - 1; }
 
 }  // namespace
 
+std::string CTempoDlg::Validate() const {
+  return CheckFieldRanges({{caption.empty() ? "Value" : caption, value, minimum, maximum}});
+}
+
 std::string CTransposeDlg::Validate() const { return CheckFieldRanges({{"Half steps", halfSteps, -12, 12}}); }
 
 std::string COctaveDlg::NoteName() const {
@@ -36,6 +40,10 @@ void CBarRangeDlg::ReleaseBegin() {
 
 void CBarRangeDlg::ReleaseEnd() {
   if (end <= begin) end = std::min(begin + 1, barCount);
+}
+
+std::string CBarRangeDlg::Validate() const {
+  return CheckFieldRanges({{"Begin bar", begin, 1, std::max(barCount, 1)}, {"End bar", end, 1, std::max(barCount, 1)}});
 }
 
 void COperationDlg::ChooseOperation(size_t index, int operation) {
@@ -124,5 +132,17 @@ std::string CChordEffectDlg::Validate() const {
                            {"Steps", steps, 0, 7},
                            {"Alignment", alignment, 0, 1}});
 }
+
+bool SmallDialogs::Octave(COctaveDlg&) { return false; }
+bool SmallDialogs::BarRange(CBarRangeDlg&) { return false; }
+
+namespace {
+SmallDialogs g_noSmallDialogs;
+SmallDialogs* g_smallDialogs = &g_noSmallDialogs;
+}  // namespace
+
+SmallDialogs& SmallEditingDialogs() { return *g_smallDialogs; }
+ScopedSmallDialogs::ScopedSmallDialogs(SmallDialogs& dialogs) : previous_(g_smallDialogs) { g_smallDialogs = &dialogs; }
+ScopedSmallDialogs::~ScopedSmallDialogs() { g_smallDialogs = previous_; }
 
 }  // namespace vornel

@@ -14,6 +14,16 @@
 
 namespace vornel {
 
+// "Insert new tempo", serving as the general number prompt: the caller sets the caption and the
+// range.
+struct CTempoDlg {
+  std::string caption = "Insert new tempo";
+  int minimum = 20;
+  int maximum = 300;
+  int value = 0;
+  std::string Validate() const;
+};
+
 // "Transpose".
 struct CTransposeDlg {
   int halfSteps = 0;
@@ -44,6 +54,7 @@ struct CBarRangeDlg {
   // above begin within the count.
   void ReleaseBegin();
   void ReleaseEnd();
+  std::string Validate() const;
 };
 
 // "Chord transformations": five rows of operation, operand and "Preserve".
@@ -113,6 +124,28 @@ struct CChordEffectDlg {
   // else 1.
   int32_t Word() const;
   std::string Validate() const;
+};
+
+// The windows of the octave and bar range dialogs, which document commands open; until a front
+// end installs its own, both answer Cancel.
+class SmallDialogs {
+ public:
+  virtual ~SmallDialogs() = default;
+  virtual bool Octave(COctaveDlg& dialog);
+  virtual bool BarRange(CBarRangeDlg& dialog);
+};
+
+SmallDialogs& SmallEditingDialogs();
+
+class ScopedSmallDialogs {
+ public:
+  explicit ScopedSmallDialogs(SmallDialogs& dialogs);
+  ~ScopedSmallDialogs();
+  ScopedSmallDialogs(const ScopedSmallDialogs&) = delete;
+  ScopedSmallDialogs& operator=(const ScopedSmallDialogs&) = delete;
+
+ private:
+  SmallDialogs* previous_;
 };
 
 }  // namespace vornel

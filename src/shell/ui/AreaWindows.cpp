@@ -3,8 +3,12 @@
 #include <wx/app.h>
 
 #include "document/CVornelTabDoc.h"
+#include "layout/dialogs/DialogTextures.h"
+#include "layout/ui/dialogs/ChordDialogWindows.h"
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
+#include "layout/ui/dialogs/SmallDialogWindows.h"
 #include "layout/ui/instruments/InstrumentTemplatesWindow.h"
 #include "layout/ui/wizard/DocumentWizardWindow.h"
 #include "midi/MidiDialogs.h"
@@ -20,6 +24,8 @@
 #include "shell/ui/TemplateListWindow.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/ScoreCanvas.h"
+#include "view/ui/dialogs/CBitmapPreview.h"
+#include "view/ui/dialogs/WxEntryForms.h"
 
 namespace vornel {
 
@@ -71,6 +77,8 @@ void InstallAreaWindows(CVornelTabApp& app) {
   SetMidiPortLister(ListMidiOutputs);
   static WxMidiDialogs midiDialogs;
   static ScopedMidiDialogs scopedMidiDialogs(midiDialogs);
+  // Dialog backgrounds follow the session option at each repaint.
+  SetTexturedBackgroundsReader([&app] { return app.allowBitmaps != 0; });
   // Editing dialogs: the section and system dialogs, the meta-event editors by kind (the MIDI
   // controller's from the MIDI dialogs).
   static WxSectionDialogs sectionDialogs(nullptr);
@@ -82,6 +90,14 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static MetaEventEditorRegistry metaEventEditors;
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);
+  // The chord dialogs, the small editing dialogs and the forms of the entry commands.
+  static WxChordDialogs chordDialogs(nullptr);
+  static ScopedChordDialogs scopedChordDialogs(chordDialogs);
+  static WxSmallDialogs smallDialogs(nullptr);
+  static ScopedSmallDialogs scopedSmallDialogs(smallDialogs);
+  static WxEntryForms entryForms(nullptr);
+  static ScopedEntryForms scopedEntryForms(entryForms);
+  SetImagePreviewer(ShowBitmapPreview);
   // New documents: the template list of File > New, the new-document wizard, and the
   // add-section wizard behind "Add section" and the imports.
   static WxTemplateListDialogs templateLists;

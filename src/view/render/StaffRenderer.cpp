@@ -256,6 +256,12 @@ void StaffRenderer::ComputeHighlight(const nChordArray& voice) {
   }
 }
 
+int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars) {
+  if (e.IsSpecialEvent()) return 1;
+  if (!e.IsBarLine()) return 0;
+  return (halfColumnBars ? 1 : 0) + (e.IsMultiBarRest() ? 2 : 0);
+}
+
 void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth) {
   const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
   std::vector<uint32_t>& xs = stave_.chordPositions;
@@ -288,14 +294,15 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
         foundEnd = true;
       }
       tick += e->GetDurationTicks();
-    } else if (e->IsBarLine()) {
-      if (halfColumnBars) base += columnWidth / 2;
-      if ((e->status & 12) == 12 && (e->status & 0xFF0) == 0x240) {
+    } else {
+      // A rest of several bars takes its whole extra column before its own x too. A whole
+      // column is added as one, since two halves of an odd width fall short of it.
+      const bool rest = e->IsMultiBarRest();
+      base += int64_t{ExtraHalfColumnsAfter(*e, halfColumnBars) - (rest ? 2 : 0)} * (columnWidth / 2);
+      if (rest) {
         base += columnWidth;
         x += columnWidth;
       }
-    } else if (e->IsSpecialEvent()) {
-      base += columnWidth / 2;
     }
     xs.push_back(static_cast<uint32_t>(std::clamp<int64_t>(x, 0, INT32_MAX)));
   }

@@ -33,6 +33,11 @@ class nChord;
 class nChordArray;
 class nNotes;
 
+// The room the columns give after an event beyond its own column, in half columns: half after
+// a bar line when the instrument shows bar lines, half after a special event, a whole column
+// more after a bar line standing for a rest of several bars.
+int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars);
+
 // The message of a stave that failed to draw.
 inline constexpr const char* kStaffDrawingError = "Error drawing staff...";
 

@@ -12,6 +12,7 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include "support/ui/DialogCapture.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "model/CMetaEvent.h"
@@ -19,27 +20,6 @@
 
 namespace vornel {
 namespace {
-
-template <typename T>
-T* Control(wxWindow& dialog, int id) {
-  auto* control = dynamic_cast<T*>(dialog.FindWindow(id));
-  EXPECT_NE(control, nullptr) << id;
-  return control;
-}
-
-// Shows the dialog without a modal loop and writes what is on the screen to `name`.png.
-void SavePng(wxDialog& dialog, const std::string& name) {
-  dialog.Show();
-  for (int i = 0; i < 5; ++i) wxYield();
-  const wxSize size = dialog.GetClientSize();
-  wxBitmap bitmap(size);
-  wxMemoryDC memory(bitmap);
-  wxClientDC client(&dialog);
-  memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
-  memory.SelectObject(wxNullBitmap);
-  bitmap.SaveFile(wxString::FromUTF8(name + ".png"), wxBITMAP_TYPE_PNG);
-  dialog.Hide();
-}
 
 TEST(EditingDialogs, SectionPropertiesExchangeAndRanges) {
   CSectionDlg fields;

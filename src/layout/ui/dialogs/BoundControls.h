@@ -66,6 +66,11 @@ class BoundControls {
     return box;
   }
 
+  // An exchange of the dialog's own: controls laid out by the dialog itself.
+  void Exchange(std::function<void()> toWindow, std::function<void()> fromWindow) {
+    Bind(std::move(toWindow), std::move(fromWindow));
+  }
+
   void ToWindow() const {
     for (const auto& b : bindings_) b.first();
   }

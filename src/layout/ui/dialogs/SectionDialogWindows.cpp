@@ -1,5 +1,6 @@
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "model/CSystemArray.h"
 
 namespace vornel {
@@ -58,7 +59,7 @@ ParseVoicesDialog::ParseVoicesDialog(wxWindow* parent, CAnalyzeVoicesDlg& fields
 void ParseVoicesDialog::UpdateControls() { name_->SetLabel(working_.SplitPointName()); }
 
 SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields)
-    : StructDialog(parent, "System options", fields) {
+    : StructDialog(parent, "System options", fields, 0xFAFFFF) {
   CSegOffsetDlg& w = working_;
   controls_.Text(kPath, "Path:", w.imagePath);
   controls_.Number(kLeftIndent, "Left indentation:", 0, 20, w.leftIndent);
@@ -80,9 +81,8 @@ SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields
   grid_->AddSpacer(1);
   grid_->Add(buttons);
   get->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    // The picture preview comes with the bitmap preview window; an empty path only beeps.
     controls_.FromWindow();
-    if (working_.imagePath.empty()) Prompts().Beep(BeepKind::kExclamation);
+    PreviewImage(this, working_.imagePath);
   });
   clear->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     controls_.FromWindow();

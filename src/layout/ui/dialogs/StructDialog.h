@@ -1,22 +1,22 @@
 #pragma once
-// A dialog that edits a copy of its struct: the controls are filled from the struct and read
+// A textured dialog that edits a copy of its struct: the controls are filled from the struct and read
 // back into the copy; the struct takes the copy only when every field is in range. Otherwise
 // the range message is shown and the dialog stays open.
 
 #include <wx/button.h>
-#include <wx/dialog.h>
 #include <wx/sizer.h>
 
 #include "layout/ui/dialogs/BoundControls.h"
+#include "layout/ui/dialogs/TexturedDialog.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
 
 template <typename Fields>
-class StructDialog : public wxDialog {
+class StructDialog : public TexturedDialog {
  public:
-  StructDialog(wxWindow* parent, const wxString& title, Fields& fields)
-      : wxDialog(parent, wxID_ANY, title), fields_(fields), working_(fields),
+  StructDialog(wxWindow* parent, const wxString& title, Fields& fields, uint32_t solidColour = 0xF0F0F0)
+      : TexturedDialog(parent, wxID_ANY, title, solidColour), fields_(fields), working_(fields),
         grid_(new wxFlexGridSizer(2, 0, 0)), controls_(this, grid_) {}
 
   bool TransferDataToWindow() override {

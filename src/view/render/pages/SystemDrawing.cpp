@@ -18,6 +18,7 @@
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/PictureText.h"
+#include "view/render/StaffRenderer.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
@@ -61,9 +62,7 @@ class SystemKeyOverride {
 };
 
 // The width the staves' layout gives the system's chords, in half columns: a column per chord
-// of its longest voice, and the room the layout adds: half a column after each bar line when
-// the instrument shows bar lines, half after each special event, a whole one after a bar line
-// standing for a repeat's double bar.
+// of its longest voice and the room the staff layout adds after bar lines and special events.
 int64_t HalfColumns(const CStaveArray& system) {
   int64_t most = 0;
   for (const auto& line : system.lines.items()) {
@@ -76,13 +75,7 @@ int64_t HalfColumns(const CStaveArray& system) {
       int64_t halves = 2 * static_cast<int64_t>(count);
       for (size_t i = 0; i < count; ++i) {
         const nChord* e = voice->at(i);
-        if (e == nullptr) continue;
-        if (e->IsBarLine()) {
-          if (halfColumnBars) halves += 1;
-          if ((e->status & 12) == 12 && (e->status & 0xFF0) == 0x240) halves += 2;
-        } else if (e->IsSpecialEvent()) {
-          halves += 1;
-        }
+        if (e != nullptr) halves += ExtraHalfColumnsAfter(*e, halfColumnBars);
       }
       most = std::max(most, halves);
     }
