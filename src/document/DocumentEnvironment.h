@@ -19,6 +19,8 @@ struct DocumentEnvironment {
   std::string dataFolder;
   // Where a document that never had a name is saved.
   std::string defaultFolder;
+  // The instrument base file named by the profile (".btix", or an older ".btbi").
+  std::string instrumentBasePath;
   // The XML version numbers written into every document.
   uint16_t xmlMajor = 6;
   uint16_t xmlMinor = 0;

@@ -12,7 +12,8 @@ namespace {
 SectionWizard g_defaultWizard;
 SectionWizard* g_wizard = &g_defaultWizard;
 
-// A section of the default shape holding a copy of `definition`.
+}  // namespace
+
 std::unique_ptr<CSystemArray> SectionWith(const CInstrumentDlg& definition) {
   auto section = std::make_unique<CSystemArray>();
   section->definitions.replace(0, definition.Clone());
@@ -23,9 +24,7 @@ std::unique_ptr<CSystemArray> SectionWith(const CInstrumentDlg& definition) {
   return section;
 }
 
-}  // namespace
-
-std::unique_ptr<CSystemArray> SectionWizard::BuildSection(const CBriotabDoc& doc) {
+std::unique_ptr<CSystemArray> SectionWizard::BuildSection(CBriotabDoc& doc) {
   const CSystemArray* active = doc.sections.activeSection >= 0 &&
                                        static_cast<size_t>(doc.sections.activeSection) < doc.sections.size()
                                    ? doc.sections.at(static_cast<size_t>(doc.sections.activeSection))
@@ -38,7 +37,7 @@ FixedSectionWizard::FixedSectionWizard(const CInstrumentDlg& definition) : defin
 
 FixedSectionWizard::~FixedSectionWizard() = default;
 
-std::unique_ptr<CSystemArray> FixedSectionWizard::BuildSection(const CBriotabDoc&) { return SectionWith(*definition_); }
+std::unique_ptr<CSystemArray> FixedSectionWizard::BuildSection(CBriotabDoc&) { return SectionWith(*definition_); }
 
 SectionWizard& SectionWizards() { return *g_wizard; }
 

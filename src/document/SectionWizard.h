@@ -16,7 +16,7 @@ class SectionWizard {
  public:
   virtual ~SectionWizard() = default;
   // The section the wizard built for `doc`; null when the user cancelled.
-  virtual std::unique_ptr<CSystemArray> BuildSection(const CBriotabDoc& doc);
+  virtual std::unique_ptr<CSystemArray> BuildSection(CBriotabDoc& doc);
 };
 
 // Builds every section with a copy of one definition (tools and tests).
@@ -24,11 +24,14 @@ class FixedSectionWizard : public SectionWizard {
  public:
   explicit FixedSectionWizard(const CInstrumentDlg& definition);
   ~FixedSectionWizard() override;
-  std::unique_ptr<CSystemArray> BuildSection(const CBriotabDoc& doc) override;
+  std::unique_ptr<CSystemArray> BuildSection(CBriotabDoc& doc) override;
 
  private:
   std::unique_ptr<CInstrumentDlg> definition_;
 };
+
+// A section of the default shape (eight systems) holding a copy of `definition`.
+std::unique_ptr<CSystemArray> SectionWith(const CInstrumentDlg& definition);
 
 // The wizard in force.
 SectionWizard& SectionWizards();

@@ -33,6 +33,7 @@
 namespace vornel {
 
 struct BrailleExport;
+struct InstrumentTemplateRecord;
 
 class CInstrumentDlg : public Persistent {
  public:
@@ -167,6 +168,10 @@ class CInstrumentDlg : public Persistent {
   // tuning and the key signature stay.
   void ApplySettingsFrom(const CInstrumentDlg& other);
 
+  // From a built-in template: the first stave's notation mode, the tuning, the General MIDI
+  // program with its name, the instrument's name and its family.
+  void SetFromTemplate(const InstrumentTemplateRecord& record);
+
   // --- names and colours
   std::string GetNotationName() const;
   std::string GetFlagStyleName() const;
@@ -233,6 +238,23 @@ class CInstrumentArray : public OwnedArray<CInstrumentDlg> {
   void LinkAll();
   // Definitions that are not hidden.
   size_t GetVisibleCount() const;
+
+  // --- the instrument base (the rest lives in InstrumentBaseArray.cpp)
+  // Deletes the entry that is `definition`; false when the array does not hold it.
+  bool RemoveDefinition(const CInstrumentDlg* definition);
+  // Appends twelve definitions made from the built-in template set in use.
+  void FillFromTemplates();
+  // The binary base: the header texts ("VornelVersion" and the program's version), then the
+  // definitions. Reading takes the header only from archives of version "6.596" on, and
+  // reads the definitions in the version the header names; definitions read before a
+  // failure stay appended (and linked) when the error leaves.
+  void StoreBase(ArchiveWriter& ar) const;
+  void LoadBase(ArchiveReader& ar);
 };
+
+// The built-in template set a fresh base is filled from (kEarlyMusicSet at start; a reset to
+// the default instruments switches to kModernSet).
+size_t TemplateSetInUse();
+void SetTemplateSetInUse(size_t set);
 
 }  // namespace vornel

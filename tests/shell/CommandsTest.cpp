@@ -84,17 +84,6 @@ TEST_F(CommandsFixture, OpenShowsATabOnceAndListsTheFile) {
   EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
-TEST_F(CommandsFixture, NewTakesATemplateOfTheTemplatesFolderAsAnUntitledDocument) {
-  app.options.templatesFolder = dir.path() + "/";
-  const std::string templatePath = WriteDocument(dir.File("Lute.bttx"));
-  prompts.QueueFile(templatePath);
-  EXPECT_TRUE(table.Execute({commands::kNew, {}, {}}));
-  ASSERT_EQ(windows.documents.size(), 1u);
-  EXPECT_EQ(windows.documents[0]->GetTitle(), "VornelTab1");
-  EXPECT_TRUE(windows.documents[0]->GetPathName().empty());
-  EXPECT_EQ(prompts.filePrompts.back(), "Templates Directory Location|*.btt;*.bttx||" + dir.path() + "/");
-}
-
 TEST_F(CommandsFixture, ClosingAModifiedDocumentAsksYesNoCancel) {
   WriteDocument(dir.File("Suite.btxml"));
   CVornelTabDoc* doc = OpenDocumentFile(app, windows, dir.File("Suite.btxml"));

@@ -22,7 +22,7 @@ namespace {
 
 // The shipped template: a document as the editor opens it.
 std::unique_ptr<CVornelTabDoc> OpenTemplate() {
-  OpenedDocument opened = OpenDocumentFile(std::string(VORNEL_SOURCE_DIR) + "/data/Templates/Renaissance lute.bttx");
+  OpenedDocument opened = OpenDocumentFile(std::string(VORNEL_SOURCE_DIR) + "/data/Templates/Renaissance lute in G (vieil ton).bttx");
   EXPECT_NE(opened.document, nullptr) << opened.message;
   return std::move(opened.document);
 }

@@ -150,9 +150,15 @@ TEST(ScoreViewNavigation, SystemsPagesAndLinearMode) {
   EXPECT_TRUE(commands.State(view::kLinearMode).checked.value_or(false));
   EXPECT_EQ(rig.view.State().pageRect.Height(), rig.window.client.cy);
 
-  // The sections tree opens through the main window; the new-section wizard is not there yet.
+  // The sections tree opens through the main window.
   EXPECT_TRUE(commands.State(view::kViewSectionsTree).enabled);
-  EXPECT_FALSE(commands.State(view::kAddSection).enabled);
+
+  // "Add section" runs the section wizard (the default builds a section like the active one)
+  // and makes the new section active after it.
+  const size_t before = rig.view.Document().sections.size();
+  ASSERT_TRUE(commands.Execute({view::kAddSection, {}, {}}));
+  EXPECT_EQ(rig.view.Document().sections.size(), before + 1);
+  EXPECT_EQ(rig.view.Document().sections.activeSection, 1);
 }
 
 TEST(ScoreViewNavigation, AFailingCommandPutsTheSectionBack) {

@@ -49,23 +49,6 @@ std::string NoSoundFontMessage(const MidiOutputSettings& s) {
 
 }  // namespace
 
-std::vector<std::string> XdgDataFolders() {
-  std::vector<std::string> folders;
-  const char* home = std::getenv("XDG_DATA_HOME");
-  if (home != nullptr && *home == '/') {
-    folders.emplace_back(home);
-  } else if (const char* h = std::getenv("HOME"); h != nullptr && *h != '\0') {
-    folders.push_back(std::string(h) + "/.local/share");
-  }
-  const char* dirs = std::getenv("XDG_DATA_DIRS");
-  std::string list = dirs != nullptr && *dirs != '\0' ? dirs : "/usr/local/share:/usr/share";
-  std::stringstream in(list);
-  for (std::string item; std::getline(in, item, ':');) {
-    if (!item.empty() && item[0] == '/') folders.push_back(item);
-  }
-  return folders;
-}
-
 std::string FindSoundFont(const MidiOutputSettings& settings) {
   std::error_code ec;
   if (!settings.soundFont.empty()) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "midi/play/MidiOut.h"
+#include "platform/io/DataPaths.h"  // XdgDataFolders
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
@@ -19,8 +20,6 @@ namespace vornel {
 // The SoundFont the settings name, else the first of "sounds/sf2/default-GM.sf2" and
 // "sounds/sf2/TimGM6mb.sf2" found in the XDG data folders; empty when there is none.
 std::string FindSoundFont(const MidiOutputSettings& settings);
-// The XDG data folders, the user's first.
-std::vector<std::string> XdgDataFolders();
 
 // A synthesizer with its SoundFont loaded; the base of the live and the offline output.
 class FluidSynthEngine : public MidiOut {

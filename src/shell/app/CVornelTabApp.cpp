@@ -255,6 +255,7 @@ void CVornelTabApp::ApplyDocumentEnvironment() const {
   environment.undoDepth = maximumUndo;
   environment.dataFolder = dataFolder;
   environment.defaultFolder = dataFolder;
+  environment.instrumentBasePath = instrumentDatabasePath;
 }
 
 void CVornelTabApp::SetAutoSaveMinutes(int32_t minutes) {

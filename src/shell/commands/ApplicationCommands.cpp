@@ -3,6 +3,9 @@
 #include <tinyxml2.h>
 
 #include "document/CVornelTabDoc.h"
+#include "layout/dialogs/SectionDialogs.h"
+#include "layout/wizard/CDocumentWizard.h"
+#include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "shell/app/CVornelTabApp.h"
@@ -13,6 +16,7 @@
 #include "shell/files/FileHelpers.h"
 #include "shell/commands/HelpPages.h"
 #include "shell/files/PathHelpers.h"
+#include "shell/files/TemplateList.h"
 #include "shell/commands/ProgramCommands.h"
 
 namespace vornel {
@@ -95,9 +99,31 @@ CVornelTabDoc* OpenTemplateAsNewDocument(CVornelTabApp& app, DocumentWindows& wi
 }
 
 CVornelTabDoc* NewDocument(CVornelTabApp& app, DocumentWindows& windows) {
-  const std::optional<std::string> path = ChooseTemplateInFolder(app.options.templatesFolder);
-  if (!path || path->empty()) return nullptr;
-  return OpenTemplateAsNewDocument(app, windows, *path);
+  CTemplateList list;
+  list.FillFromFolder(app.options.templatesFolder);
+  if (list.entries.empty()) return NewDocumentWithWizard(app, windows);
+  if (!TemplateListDialogsInForce().Run(list) || list.chosenIndex < 0) return nullptr;
+  CVornelTabDoc* doc = OpenTemplateAsNewDocument(app, windows, WithTrailingSeparator(app.options.templatesFolder) + list.chosenText);
+  if (doc == nullptr) return nullptr;
+  // The section properties, then a rhythm pattern for the empty voice; a cancelled step keeps
+  // the document as the template made it.
+  if (CSystemArray* section = doc->GetActiveSection(); section != nullptr && EditSectionProperties(*section) != 0) {
+    doc->UpdateSectionList();
+    doc->UpdateAllViews(kHintRepaintAll, nullptr);
+  }
+  doc->ApplyRhythmPattern();
+  return doc;
+}
+
+CVornelTabDoc* NewDocumentWithWizard(CVornelTabApp& app, DocumentWindows& windows) {
+  auto doc = std::make_unique<CVornelTabDoc>();
+  doc->OnNewDocument();
+  if (DocumentWizardRunner* runner = WizardRunnerInForce(); runner != nullptr && !RunNewDocumentWizard(*doc, *runner)) {
+    return nullptr;
+  }
+  doc->SetTitle("VornelTab" + std::to_string(++app.newDocumentCount));
+  doc->SetModifiedFlag(false);
+  return Show(windows, std::move(doc));
 }
 
 bool SaveDocument(CVornelTabApp& app, CVornelTabDoc& doc) {

@@ -42,8 +42,13 @@ inline constexpr std::string_view kDocumentPattern = "*.btz;*.btxml;*.btb;*.btt;
 CVornelTabDoc* OpenDocumentFile(CVornelTabApp& app, DocumentWindows& windows, const std::string& path);
 // A new, untitled document made from a template file, in a tab of its own.
 CVornelTabDoc* OpenTemplateAsNewDocument(CVornelTabApp& app, DocumentWindows& windows, const std::string& path);
-// The "New" command: a template of the templates folder becomes a new document.
+// The "New" command: the template chosen in the template list becomes a new untitled
+// document, followed by its section properties and rhythm-pattern steps. Cancel in the list
+// makes nothing. Without any template the new-document wizard makes the document.
 CVornelTabDoc* NewDocument(CVornelTabApp& app, DocumentWindows& windows);
+// A new document made by the new-document wizard (a default document when no wizard is
+// installed); null when the wizard was cancelled.
+CVornelTabDoc* NewDocumentWithWizard(CVornelTabApp& app, DocumentWindows& windows);
 
 // Saves under the document's name (asking for one when it has none); false when not saved.
 bool SaveDocument(CVornelTabApp& app, CVornelTabDoc& doc);

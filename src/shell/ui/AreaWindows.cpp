@@ -9,6 +9,8 @@
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "layout/ui/dialogs/SmallDialogWindows.h"
+#include "layout/ui/instruments/InstrumentTemplatesWindow.h"
+#include "layout/ui/wizard/DocumentWizardWindow.h"
 #include "midi/MidiDialogs.h"
 #include "model/CMetaEvent.h"
 #include "midi/play/MidiOut.h"
@@ -17,10 +19,12 @@
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/PlaybackSounds.h"
 #include "shell/commands/PlaybackCommands.h"
+#include "shell/commands/InstrumentBaseCommands.h"
 #include "shell/commands/ProgramCommands.h"
 #include "shell/ui/library/AssociationsDialog.h"
 #include "shell/ui/FacsimilePane.h"
 #include "view/facsimile/FacsimileCommands.h"
+#include "shell/ui/TemplateListWindow.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/MainFrame.h"
@@ -140,6 +144,25 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static WxAssociationsEditor associations;
   static ScopedAssociationsEditor scopedAssociations(associations);
   CAssociationsDlg::SetImagePreviewer([](const std::string& path) { ShowBitmapPreview(nullptr, path); });
+  // New documents: the template list of File > New, the new-document wizard, and the
+  // add-section wizard behind "Add section" and the imports.
+  static WxTemplateListDialogs templateLists;
+  static ScopedTemplateListDialogs scopedTemplateLists(templateLists);
+  static WxDocumentWizardRunner wizardRunner;
+  static ScopedWizardRunner scopedWizardRunner(wizardRunner);
+  static RunnerSectionWizard sectionWizard(wizardRunner);
+  static ScopedSectionWizard scopedSectionWizard(sectionWizard);
+  // The instrument base: its templates dialog chooses the instruments; "Add this instrument to
+  // the current section" makes the definition the default instrument and imports it.
+  static TemplatesInstrumentChooser instrumentChooser([&app](const CInstrumentDlg& definition) {
+    AddToCurrentSection(app, definition, [](int command) {
+      if (wxWindow* top = wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr) {
+        wxCommandEvent event(wxEVT_MENU, command);
+        wxPostEvent(top, event);
+      }
+    });
+  });
+  static ScopedInstrumentChooser scopedInstrumentChooser(instrumentChooser);
 }
 
 }  // namespace vornel

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "document/CPageDlg.h"
+#include "document/SectionWizard.h"
 #include "midi/MidiDialogs.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSystemArray.h"
@@ -100,8 +101,17 @@ void CBriotabView::AddCommands() {
   t.Add(kAutoAdvanceToNextSystem,
         [this](const CommandEvent&) { state_.autoAdvanceToNextSystem = !state_.autoAdvanceToNextSystem; }, {},
         [this] { return state_.autoAdvanceToNextSystem; });
+  // After the section list changed: the active section's first page, nothing selected.
+  const auto ShowSectionsChanged = [this] {
+    ClearSelection();
+    doc_.UpdateSectionList();
+    state_.pageIndex = 0;
+    UpdateScrollSizes();
+    ScrollTo({0, 0});
+    Window().Invalidate();
+  };
   t.Add(kDeleteSection,
-        [this](const CommandEvent&) {
+        [this, ShowSectionsChanged](const CommandEvent&) {
           // The only section stays, without a question.
           if (doc_.sections.size() < 2) return;
           if (Prompts().Ask(kDeleteSectionQuestion, Buttons::kYesNo, MessageKind::kWarning, kDeleteSectionCaption) !=
@@ -113,17 +123,14 @@ void CBriotabView::AddCommands() {
           // The snapshots were of the deleted section: none may come back into another one.
           doc_.undoStack.clear();
           doc_.redoStack.clear();
-          ClearSelection();
-          doc_.UpdateSectionList();
-          state_.pageIndex = 0;
-          UpdateScrollSizes();
-          ScrollTo({0, 0});
-          Window().Invalidate();
+          ShowSectionsChanged();
         },
         hasSection);
   t.Add(kViewSectionsTree, [this](const CommandEvent&) { Panes().ShowSectionTree(doc_); }, hasSection);
-  // The wizard of a new section is not here yet: shown disabled.
-  t.Add(kAddSection, {});
+  t.Add(kAddSection, [this, ShowSectionsChanged](const CommandEvent&) {
+    StopPlaying();
+    if (AddSectionWithWizard(doc_) != nullptr) ShowSectionsChanged();
+  });
   t.Add(kLinearMode, [this](const CommandEvent&) { ToggleLinearMode(); }, hasSystems,
         [this] { return doc_.settings.linearMode != 0; });
 

@@ -16,6 +16,7 @@
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
 #include "model/CInstrumentDlg.h"
+#include "shell/commands/InstrumentBaseCommands.h"
 #include "shell/FakePanes.h"
 #include "shell/palettes/PaletteCommands.h"
 #include "shell/ui/CChildFrame.h"
@@ -49,7 +50,7 @@ struct PaneWindow {
 };
 
 std::unique_ptr<CVornelTabDoc> OpenTemplate() {
-  OpenedDocument opened = OpenDocumentFile(std::string(VORNEL_SOURCE_DIR) + "/data/Templates/Renaissance lute.bttx");
+  OpenedDocument opened = OpenDocumentFile(std::string(VORNEL_SOURCE_DIR) + "/data/Templates/Renaissance lute in G (vieil ton).bttx");
   EXPECT_NE(opened.document, nullptr) << opened.message;
   return std::move(opened.document);
 }
@@ -67,7 +68,9 @@ TEST(Panes, EveryPaneBuildsInTheFrameAndShowsTheActiveDocument) {
   EXPECT_EQ(panes->Sections()->Top()->List()->GetCount(), doc.sections.size());
   EXPECT_EQ(panes->Sections()->Top()->List()->GetSelection(), 0);
   EXPECT_NE(panes->Explorer()->Folders(), nullptr);
-  EXPECT_EQ(panes->Templates()->Bottom()->List()->GetCount(), 0u);  // no instrument base yet
+  // The instrument list shows the configured base (the built-in templates while there is none).
+  EXPECT_EQ(panes->Templates()->Bottom()->List()->GetCount(), InstrumentBaseNames().size());
+  EXPECT_GT(panes->Templates()->Bottom()->List()->GetCount(), 0u);
   EXPECT_TRUE(panes->Properties()->Grid()->IsEnabled());
   EXPECT_EQ(panes->Properties()->Property(23)->GetValueAsString(),
             wxString::FromUTF8(doc.GetActiveSection()->Title().text.c_str()));

@@ -5,10 +5,13 @@
 #include <filesystem>
 
 #include "document/CVornelTabDoc.h"
+#include "document/instruments/InstrumentBaseUse.h"
+#include "model/CInstrumentDlg.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
 #include "shell/commands/ApplicationCommands.h"
+#include "shell/commands/InstrumentBaseCommands.h"
 #include "shell/files/FileHelpers.h"
 #include "shell/palettes/PaletteCommands.h"
 #include "shell/ui/CChildFrame.h"
@@ -87,8 +90,7 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
                                  {panes::ListId::kTemplates, "Document Templates", kTemplateTools},
                                  {panes::ListId::kInstruments, "Instruments", kInstrumentTools}, *this);
   templates_->Top()->refill = [this] { FillTemplates(); };
-  // The instrument base is not built yet: the instruments list stays empty.
-  templates_->Bottom()->refill = [this] { templates_->Bottom()->Fill({}); };
+  templates_->Bottom()->refill = [this] { templates_->Bottom()->Fill(InstrumentBaseNames()); };
   PutInHost(frame.PaneHost(CMainFrame::kTemplates), templates_);
 
   properties_ = new PropertiesPane(
@@ -125,7 +127,7 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
 
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();
-  templates_->Bottom()->Fill({});
+  templates_->Bottom()->Fill(InstrumentBaseNames());
   RefreshProperties();
 }
 
@@ -210,10 +212,20 @@ void FramePaneContents::ChooseTemplatesFolder() {
   app_.Profile().WriteText(kSessionProfile, "TemplatesPath", app_.options.templatesFolder);
 }
 
-// The instrument base is not built yet.
-void FramePaneContents::SelectInstrumentBase() {}
-void FramePaneContents::DeleteInstrument(int) {}
-void FramePaneContents::AddLibraryInstrumentToSection(int) {}
+// The templates dialog over the base; the list then shows the base as saved.
+void FramePaneContents::SelectInstrumentBase() {
+  CInstrumentDlg scratch;
+  ChooseFromTemplates(scratch);
+  templates_->Bottom()->Fill(InstrumentBaseNames());
+}
+
+void FramePaneContents::DeleteInstrument(int index) {
+  if (DeleteBaseInstrument(index)) templates_->Bottom()->Fill(InstrumentBaseNames());
+}
+
+void FramePaneContents::AddLibraryInstrumentToSection(int index) {
+  AddBaseInstrumentToSection(app_, index, [this](int command) { frame_.DispatchCommand(command); });
+}
 // The document's facsimile commands are not built yet.
 void FramePaneContents::RemoveFacsimile(int) {}
 

@@ -1,0 +1,88 @@
+#pragma once
+// "Select instrument" on screen: the instrument base by family tab, a list of its definitions
+// (report or small-icon view), a preview of the selected definition and the commands that edit,
+// add, delete, import, export and reset the base. The base and its rules are
+// CInstrumentTemplates; this window only shows them.
+
+#include <wx/dialog.h>
+#include <wx/listctrl.h>
+
+#include <functional>
+#include <vector>
+
+#include "document/InstrumentChooser.h"
+#include "document/instruments/CInstrumentTemplates.h"
+
+class wxCheckBox;
+class wxNotebook;
+class wxRadioButton;
+class wxStaticText;
+
+namespace vornel {
+
+// One row per definition, the eight columns of the instrument list; each item carries its
+// definition.
+class CInstrumentListCtrl : public wxListCtrl {
+ public:
+  CInstrumentListCtrl(wxWindow* parent, wxWindowID id);
+  // Refills with the definitions, in order.
+  void Fill(const std::vector<CInstrumentDlg*>& definitions);
+  // Inserts one definition's row at `index`.
+  void InsertDefinition(long index, CInstrumentDlg* definition);
+  // The definition of the first selected row; null without one.
+  CInstrumentDlg* Selected() const;
+  long SelectedIndex() const;
+};
+
+class InstrumentTemplatesWindow : public wxDialog {
+ public:
+  static constexpr const char* kOkLabel = "Apply selected instrument definition to current  instrument";
+  // What "Add this instrument to the current section" does with the selected definition.
+  using AddToSection = std::function<void(const CInstrumentDlg&)>;
+
+  InstrumentTemplatesWindow(wxWindow* parent, CInstrumentTemplates& base, AddToSection addToSection = {});
+
+  // The definition chosen with OK; null until then, or when nothing was selected.
+  CInstrumentDlg* Chosen() const { return chosen_; }
+
+  // The commands, as the buttons run them (tests call them directly).
+  void SelectTab(size_t tab);
+  size_t ShownTab() const;
+  void RefillList();
+  void EditSelected();
+  void AddInstrument();
+  void DeleteSelected();
+  void ToggleUnsorted();
+  void ImportBase(const std::string& path);
+  void ClearAll();
+  void LoadDefault();
+  void ShowPreview();
+  // OK or Exit: the save question; false keeps the dialog open.
+  bool Close(bool ok);
+
+  wxNotebook* tabs = nullptr;
+  CInstrumentListCtrl* list = nullptr;
+  wxStaticText* preview = nullptr;
+  wxRadioButton* notation = nullptr;
+  wxRadioButton* tablature = nullptr;
+  wxCheckBox* unsorted = nullptr;
+  bool unsortedFlag = false;
+
+ private:
+  CInstrumentTemplates& base_;
+  AddToSection addToSection_;
+  CInstrumentDlg* chosen_ = nullptr;
+};
+
+// The instrument chooser over the templates dialog: the base as configured, the choice copied.
+class TemplatesInstrumentChooser : public InstrumentChooser {
+ public:
+  explicit TemplatesInstrumentChooser(InstrumentTemplatesWindow::AddToSection addToSection = {})
+      : addToSection_(std::move(addToSection)) {}
+  bool ChooseInstrumentDefinition(CInstrumentDlg& definition) override;
+
+ private:
+  InstrumentTemplatesWindow::AddToSection addToSection_;
+};
+
+}  // namespace vornel

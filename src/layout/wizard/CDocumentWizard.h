@@ -1,0 +1,82 @@
+#pragma once
+// The new-document wizard: a first page with the document's general information and a
+// section page. It creates a document ("New Vornel document wizard") or adds a section to an
+// open one ("Add new section wizard"). The window layer shows the pages through a runner;
+// what the wizard keeps when it ends is decided here.
+
+#include <memory>
+#include <string_view>
+
+#include "document/SectionWizard.h"
+#include "layout/wizard/CDocWizardPage.h"
+#include "layout/wizard/CWizardSection.h"
+
+namespace vornel {
+
+class CBriotabDoc;
+class CSystemArray;
+
+class CDocumentWizard {
+ public:
+  static constexpr std::string_view kNewDocumentCaption = "New Vornel document wizard";
+  static constexpr std::string_view kAddSectionCaption = "Add new section wizard";
+
+  // The pages take their values from the document.
+  CDocumentWizard(CBriotabDoc& doc, bool addSection);
+
+  std::string_view Caption() const { return addSection_ ? kAddSectionCaption : kNewDocumentCaption; }
+  bool AddsSection() const { return addSection_; }
+  CBriotabDoc& Document() const { return doc_; }
+
+  // The wizard ended with Finish (true) or Cancel. The first page's values go into the
+  // document on Finish; when creating a document, on Cancel too. The section built from the
+  // section page is returned on Finish; null on Cancel.
+  std::unique_ptr<CSystemArray> End(bool finished);
+
+  CDocWizardPage documentPage;
+  CWizardSection sectionPage;
+
+ private:
+  CBriotabDoc& doc_;
+  bool addSection_;
+};
+
+// Shows the wizard's pages; true when the user pressed Finish. The window layer installs one.
+class DocumentWizardRunner {
+ public:
+  virtual ~DocumentWizardRunner() = default;
+  virtual bool Run(CDocumentWizard& wizard) = 0;
+};
+
+// The runner in force; null until the window layer installs one (tools and tests then make
+// documents without the wizard).
+DocumentWizardRunner* WizardRunnerInForce();
+
+// Installs `runner` for its lifetime and restores the previous one after.
+class ScopedWizardRunner {
+ public:
+  explicit ScopedWizardRunner(DocumentWizardRunner& runner);
+  ~ScopedWizardRunner();
+  ScopedWizardRunner(const ScopedWizardRunner&) = delete;
+  ScopedWizardRunner& operator=(const ScopedWizardRunner&) = delete;
+
+ private:
+  DocumentWizardRunner* previous_;
+};
+
+// The add-section wizard over a runner, installed behind "Add section" and the imports.
+class RunnerSectionWizard : public SectionWizard {
+ public:
+  explicit RunnerSectionWizard(DocumentWizardRunner& runner) : runner_(runner) {}
+  std::unique_ptr<CSystemArray> BuildSection(CBriotabDoc& doc) override;
+
+ private:
+  DocumentWizardRunner& runner_;
+};
+
+// The create mode on a new document: the pages' values go into it and its only section is
+// replaced by the one the section page built. False when the user cancelled (the first
+// page's values are kept all the same).
+bool RunNewDocumentWizard(CBriotabDoc& doc, DocumentWizardRunner& runner);
+
+}  // namespace vornel

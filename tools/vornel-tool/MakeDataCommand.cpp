@@ -1,0 +1,31 @@
+// make-data DIR: writes the shipped instrument data (the default instrument base and one
+// document template per built-in instrument) into DIR/Templates.
+
+#include <cstdio>
+
+#include "ToolCommand.h"
+#include "document/instruments/ShippedInstrumentData.h"
+
+namespace vornel::tool {
+
+namespace {
+
+int MakeData(const CommandArguments& args) {
+  if (args.size() != 1) return PrintUsage("make-data");
+  std::string error;
+  const auto written = WriteShippedInstrumentData(args[0], &error);
+  if (!written) {
+    std::fprintf(stderr, "make-data: %s\n", error.c_str());
+    return 1;
+  }
+  for (const std::string& path : *written) std::printf("%s\n", path.c_str());
+  return 0;
+}
+
+const ToolCommand registration("make-data", "make-data DIR",
+                               "write the shipped instrument base and instrument templates into DIR/Templates",
+                               MakeData);
+
+}  // namespace
+
+}  // namespace vornel::tool
