@@ -4,7 +4,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/instruments/InstrumentBaseUse.h"
-#include "layout/dialogs/FieldRanges.h"
+#include "platform/text/FieldRanges.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "model/CSystemArray.h"
 #include "model/SectionEditor.h"
