@@ -182,12 +182,13 @@ bool EditChordProperties(nChord& chord, const nTuning& tuning, const CKey& key, 
   return true;
 }
 
-bool EditGraceNotes(int& code) {
+bool EditGraceNotes(int& code, CGraceNotesDlg* result) {
   CGraceNotesDlg dialog;
   dialog.code = code;
   dialog.Open();
   if (!ChordEditingDialogs().EditGraceNotes(dialog) || !dialog.Validate().empty()) return false;
   code = dialog.Code();
+  if (result != nullptr) *result = dialog;
   return true;
 }
 

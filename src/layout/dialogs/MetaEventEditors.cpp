@@ -5,6 +5,7 @@
 #include "document/CBriotabDoc.h"
 #include "model/CInstrument.h"
 #include "model/CMetaEvent.h"
+#include "layout/dialogs/ChordDialogs.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "platform/UserPrompts.h"
 
@@ -107,6 +108,18 @@ MetaEventEditorRegistry::MetaEventEditorRegistry() {
   Register(CMetaEvent::kBarPause, EditBarPause);
   Register(CMetaEvent::kClef, PlainEditor<CClefChange>(&MetaEventDialogs::EditClef));
   Register(CMetaEvent::kReprise, PlainEditor<CMetaReprise>(&MetaEventDialogs::EditReprise));
+  // A grace-note group keeps its code in cx; "Delete me" marks the event for removal.
+  Register(CMetaEvent::kGraceNote, [](CMetaEvent& event, bool) {
+    int code = event.cx;
+    CGraceNotesDlg dialog;
+    if (!EditGraceNotes(code, &dialog)) return false;
+    if (dialog.deleteMe) {
+      event.kind = CMetaEvent::kDeleteMe;
+    } else {
+      event.cx = code;
+    }
+    return true;
+  });
   // Captions and footnotes: the track text settings with the view's offsets and the document's
   // caption or footnote font.
   const auto trackText = [this](CMetaEvent& event, bool lower) {

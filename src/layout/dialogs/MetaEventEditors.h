@@ -56,7 +56,7 @@ class MetaEventEditorRegistry : public MetaEventEditor {
   // `lower` is set for the tablature line (the view passed to RunEditor is not 0).
   using Editor = std::function<bool(CMetaEvent& event, bool lower)>;
 
-  // With the editors of this area: kinds 0, 1, 5, 6, 8, 9, 12, 14, 15, 17, 21, 23, 26, 32, 33, 34 and 36.
+  // With the editors of this area: kinds 0, 1, 5, 6, 8, 9, 12, 14, 15, 17, 21, 23, 26, 32, 33, 34, 36 and 38.
   MetaEventEditorRegistry();
   // Installs or replaces the editor of a kind.
   void Register(uint8_t kind, Editor editor);

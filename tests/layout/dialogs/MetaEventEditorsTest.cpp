@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "layout/dialogs/ChordDialogs.h"
 #include "model/CMetaEvent.h"
 #include "support/ScriptedPrompts.h"
 
@@ -101,6 +102,48 @@ TEST_F(MetaEventEditorsTest, TempoAndBarPauseArePrompts) {
   ASSERT_EQ(prompts.numberPrompts.size(), 3u);
   EXPECT_EQ(prompts.numberPrompts[0], "Tempo|Tempo|20|300|120");
   EXPECT_EQ(prompts.numberPrompts[1], "Number of bars:|Number of bars:|1|24|1");
+}
+
+TEST_F(MetaEventEditorsTest, GraceNoteOpensItsCodeAndDeleteMarksTheEvent) {
+  struct GraceDialogs : ChordDialogs {
+    std::function<void(CGraceNotesDlg&)> answer;
+    bool ok = true;
+    CGraceNotesDlg shown;
+    bool EditGraceNotes(CGraceNotesDlg& d) override {
+      shown = d;
+      answer(d);
+      return ok;
+    }
+  } grace;
+  ScopedChordDialogs scope(grace);
+  const uint32_t value = (64u << 16) | (2u << 8) | 3u;
+  CMetaEvent e(CMetaEvent::kGraceNote, "", value, 70, 0x21);
+
+  grace.answer = [](CGraceNotesDlg& d) { d.descending = false; };
+  ASSERT_TRUE(e.Edit(1));
+  EXPECT_EQ(grace.shown.type, 4);
+  EXPECT_TRUE(grace.shown.descending);
+  EXPECT_EQ(e.cx, 6);
+  EXPECT_EQ(e.value, value);
+  EXPECT_EQ(e.cy, 0x21);
+  EXPECT_EQ(e.kind, CMetaEvent::kGraceNote);
+
+  // Cancel and an out-of-range field leave the event as it was.
+  grace.answer = [](CGraceNotesDlg& d) { d.type = 1; };
+  grace.ok = false;
+  EXPECT_FALSE(e.Edit(0));
+  grace.ok = true;
+  grace.answer = [](CGraceNotesDlg& d) {
+    d.type = 1;
+    d.rotations = 8;
+  };
+  EXPECT_FALSE(e.Edit(0));
+  EXPECT_EQ(e.cx, 6);
+
+  grace.answer = [](CGraceNotesDlg& d) { d.deleteMe = true; };
+  ASSERT_TRUE(e.Edit(0));
+  EXPECT_EQ(e.kind, CMetaEvent::kDeleteMe);
+  EXPECT_EQ(e.cx, 6);
 }
 
 TEST_F(MetaEventEditorsTest, KindsWithoutAnEditorHereAreCancelled) {
