@@ -373,6 +373,51 @@ TEST(ScoreInstrumentCommands, CopyBarRange) {
   EXPECT_TRUE(rig.doc->undoStack.empty());
 }
 
+// Without dialogs of their own installed, the octave and bar range commands show the small
+// editing dialogs; an answer out of range is taken as Cancel.
+TEST(ScoreInstrumentCommands, OctaveAndBarRangeOpenTheSmallDialogs) {
+  struct SmallAnswers : SmallDialogs {
+    std::optional<COctaveDlg> octave;
+    std::optional<std::pair<int, int>> range;
+    CBarRangeDlg shownRange;
+    bool Octave(COctaveDlg& d) override {
+      if (!octave) return false;
+      d = *octave;
+      return true;
+    }
+    bool BarRange(CBarRangeDlg& d) override {
+      shownRange = d;
+      if (!range) return false;
+      d.begin = range->first;
+      d.end = range->second;
+      return true;
+    }
+  } small;
+  ScopedSmallDialogs installed(small);
+  view::ChordClipboard clipboard;
+  view::ScopedChordClipboard scoped(clipboard);
+
+  ViewRig rig(ViewDocument(1, 2, 4));
+  small.range = {3, 3};
+  ASSERT_TRUE(Dispatch(rig, 32982));
+  EXPECT_EQ(small.shownRange.barCount, 6);
+  EXPECT_EQ(small.shownRange.end, 6);
+  EXPECT_EQ(clipboard.Count(), 9u);
+  small.range = {4, 7};
+  ASSERT_TRUE(Dispatch(rig, 32982));
+  EXPECT_EQ(clipboard.Count(), 9u);
+
+  // Every note below E7 goes up an octave: one undo step; a limit out of range or Cancel: none.
+  for (const std::optional<COctaveDlg>& answer : {std::optional<COctaveDlg>{}, std::optional{COctaveDlg{0, 200}}}) {
+    small.octave = answer;
+    ASSERT_TRUE(Dispatch(rig, 32947));
+    EXPECT_TRUE(rig.doc->undoStack.empty());
+  }
+  small.octave = COctaveDlg{1, 100};
+  ASSERT_TRUE(Dispatch(rig, 32947));
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+}
+
 // The instrument base: a negative index does nothing, one outside the base says so, "No"
 // leaves the document unmodified and "Yes" replaces the definition as one undo step. Editing
 // an entry saves the base after a change.

@@ -1,5 +1,6 @@
 #include "view/commands/ScoreDialogs.h"
 
+#include "layout/dialogs/SmallDialogs.h"
 #include "model/CInstrumentDlg.h"
 
 namespace vornel::view {
@@ -15,8 +16,14 @@ ScoreDialogs* current = nullptr;
 bool ScoreDialogs::EditTuning(CInstrumentDlg&) { return false; }
 bool ScoreDialogs::ChooseCourseTuning(const CInstrumentDlg&, CourseTuningChoice&) { return false; }
 bool ScoreDialogs::ChooseGlobalTuningShift(int&) { return false; }
-bool ScoreDialogs::ChooseOctaveLimit(COctaveDlg&) { return false; }
-bool ScoreDialogs::ChooseBarRange(CBarRangeDlg&) { return false; }
+// The octave and bar range windows are the small editing dialogs the front end installs; an
+// answer out of range counts as Cancel.
+bool ScoreDialogs::ChooseOctaveLimit(COctaveDlg& dialog) {
+  return SmallEditingDialogs().Octave(dialog) && dialog.Validate().empty();
+}
+bool ScoreDialogs::ChooseBarRange(CBarRangeDlg& dialog) {
+  return SmallEditingDialogs().BarRange(dialog) && dialog.Validate().empty();
+}
 CInstrumentArray* ScoreDialogs::InstrumentBase() { return nullptr; }
 bool ScoreDialogs::SaveInstrumentBase() { return false; }
 std::unique_ptr<CInstrumentDlg> ScoreDialogs::ChooseFromTemplates(const CInstrumentDlg&) { return nullptr; }

@@ -36,7 +36,7 @@ class ScoreDialogs {
   // The slider "Raise/lower instrument global tuning (in half-steps):", -12 to 12.
   virtual bool ChooseGlobalTuningShift(int& halfSteps);
 
-  // --- small dialogs
+  // --- small dialogs: by default the octave and bar range dialogs of SmallEditingDialogs()
   virtual bool ChooseOctaveLimit(COctaveDlg& dialog);
   virtual bool ChooseBarRange(CBarRangeDlg& dialog);
 
