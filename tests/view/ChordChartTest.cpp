@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "GoldenLog.h"
+#include "layout/dialogs/ChordDialogs.h"
 #include "TabFixtures.h"
 #include "model/CMetaEvent.h"
 #include "model/COrnamentProps.h"
@@ -167,6 +168,81 @@ TEST(ChordChartDialog, LetterActionsAskAndBeep) {
   prompts.QueueAnswer(Answer::kYes);
   EXPECT_TRUE(dialog.ClearAll());
   EXPECT_TRUE(guitar.alfabeto.chart.empty());
+}
+
+// "Edit chord" shows the selected letter's chord with its asterisk; OK stores the frets, the
+// asterisk and the name, Cancel or a fret out of range nothing.
+TEST(ChordChartDialog, EditChordOpensChordPropertiesOnTheSelectedLetter) {
+  struct Answers : ChordDialogs {
+    bool ok = true;
+    CChordProperties shown;
+    std::function<void(CChordProperties&)> change;
+    bool EditChordProperties(CChordProperties& d) override {
+      shown = d;
+      if (change) change(d);
+      return ok;
+    }
+  } answers;
+  ScopedChordDialogs scoped(answers);
+  testing::ScriptedPrompts prompts;
+  CTabInstrument guitar;
+  SetReentrantGuitar(guitar);
+  FillCommonChords(guitar);
+  CChordChartDlg dialog(&guitar);
+  dialog.alfabeto.SetClientSize(450, 225);
+
+  EXPECT_FALSE(dialog.EditChord());
+  EXPECT_EQ(prompts.beeps.size(), 1u);
+  EXPECT_FALSE(EditAlfabetoChord(nullptr, u'C'));
+  EXPECT_EQ(prompts.beeps.size(), 2u);
+
+  nChord& c = *guitar.alfabeto.FindChordByLetter(u'C');
+  c.metaEvents.Find(CMetaEvent::kAlfabeto)->cy = 1;
+  const std::string name = c.name;
+  const int fret = [&] {
+    CChordProperties opened;
+    opened.Open(c, guitar.tuning);
+    return opened.rows[0].fret;
+  }();
+  ASSERT_GE(fret, 0);
+  const int pitch = c.notes.NoteOnCourse(0)->pitch;
+
+  // Cancel, then a fret out of range: nothing stored.
+  const auto select = [&] {
+    dialog.alfabeto.OnLeftUp({2 * 50 + 10, 10});
+    ASSERT_EQ(dialog.alfabeto.SelectedLetter(), u'C');
+  };
+  answers.change = [](CChordProperties& d) {
+    d.description = "changed";
+    d.asterixed = false;
+  };
+  answers.ok = false;
+  select();
+  EXPECT_FALSE(dialog.EditChord());
+  answers.ok = true;
+  answers.change = [](CChordProperties& d) {
+    d.description = "changed";
+    d.rows[0].fret = 30;
+  };
+  select();
+  EXPECT_FALSE(dialog.EditChord());
+  EXPECT_EQ(c.name, name);
+  EXPECT_EQ(c.notes.NoteOnCourse(0)->pitch, pitch);
+  EXPECT_EQ(c.metaEvents.Find(CMetaEvent::kAlfabeto)->cy, 1);
+
+  answers.change = [](CChordProperties& d) {
+    d.description = "C sus";
+    d.asterixed = false;
+    d.rows[0].fret += 1;
+  };
+  select();
+  ASSERT_TRUE(dialog.EditChord());
+  EXPECT_TRUE(answers.shown.asterixed);
+  EXPECT_EQ(answers.shown.description, name);
+  EXPECT_EQ(c.name, "C sus");
+  EXPECT_EQ(c.notes.NoteOnCourse(0)->pitch, pitch + 1);
+  EXPECT_EQ(c.metaEvents.Find(CMetaEvent::kAlfabeto)->cy, 0);
+  EXPECT_EQ(dialog.alfabeto.Selected(), ChordChartGrid::kNoCell) << "the chart is reloaded";
 }
 
 TEST(ChordChartDialog, SourceChordGoesToTheSelectedLetter) {

@@ -176,6 +176,7 @@ ScopedChordDialogs::~ScopedChordDialogs() { g_dialogs = previous_; }
 bool EditChordProperties(nChord& chord, const nTuning& tuning, const CKey& key, CChordProperties* result) {
   CChordProperties dialog;
   dialog.Open(chord, tuning);
+  if (result != nullptr) dialog.asterixed = result->asterixed;
   if (!ChordEditingDialogs().EditChordProperties(dialog) || !dialog.Validate().empty()) return false;
   dialog.Apply(chord, tuning, key);
   if (result != nullptr) *result = dialog;

@@ -146,7 +146,8 @@ class ScopedChordDialogs {
 };
 
 // "Chord Properties" on a chord against its instrument's tuning and key; true on OK with the
-// chord changed. `dialog` (may be null) receives the fields left for the caller.
+// chord changed. `dialog` (may be null) brings the asterisk flag in and receives the fields
+// left for the caller.
 bool EditChordProperties(nChord& chord, const nTuning& tuning, const CKey& key, CChordProperties* dialog = nullptr);
 // "Grace notes group" on a grace-note code; true on OK with the new code. `dialog` (may be null)
 // receives the fields left for the caller ("Delete me" among them).

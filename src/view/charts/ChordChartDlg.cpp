@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "layout/dialogs/ChordDialogs.h"
 #include "model/CMetaEvent.h"
 #include "model/CTabInstrument.h"
 #include "model/TabChordHelpers.h"
@@ -104,6 +105,27 @@ bool CChordChartDlg::LoadCommonChords() {
       Prompts().Ask(kClearQuestion, Buttons::kYesNo, MessageKind::kQuestion, kReplaceCaption) != Answer::kYes)
     return false;
   FillCommonChords(*instrument);
+  Reload();
+  return true;
+}
+
+bool EditAlfabetoChord(CTabInstrument* instrument, char16_t letter) {
+  nChord* chord = instrument != nullptr && letter != 0 ? instrument->alfabeto.FindChordByLetter(letter) : nullptr;
+  if (chord == nullptr) {
+    Prompts().Beep(BeepKind::kError);
+    return false;
+  }
+  CMetaEvent* mark = chord->metaEvents.Find(CMetaEvent::kAlfabeto);
+  CChordProperties dialog;
+  dialog.asterixed = mark != nullptr && mark->cy != 0;
+  if (!EditChordProperties(*chord, instrument->tuning, CKey(), &dialog)) return false;
+  if (mark != nullptr) mark->cy = dialog.asterixed ? 1 : 0;
+  chord->name = dialog.description;
+  return true;
+}
+
+bool CChordChartDlg::EditChord() {
+  if (!EditAlfabetoChord(instrument, alfabeto.SelectedLetter())) return false;
   Reload();
   return true;
 }

@@ -24,6 +24,11 @@ void AutoFillChart(CTabInstrument& chart, int kind, bool skipThird);
 // their thirds doubled) on 'A' to 'H', their minors on 'I' to 'P'. The chart is emptied first.
 void FillCommonChords(CTabInstrument& chart);
 
+// "Chord Properties" on the instrument's alfabeto chord of `letter`, with the asterisk of its
+// alfabeto mark; on OK the chord, its asterisk and its name are stored. No instrument or no
+// chord: a beep and false.
+bool EditAlfabetoChord(CTabInstrument* instrument, char16_t letter);
+
 struct CChordChartDlg {
   static constexpr std::string_view kDeleteQuestion = "OK to delete chord from alfabeto?";
   static constexpr std::string_view kClearQuestion = "OK to clear all alfabeto definitions?";
@@ -49,6 +54,8 @@ struct CChordChartDlg {
   bool ClearAll();
   // "Load common chords", asking first when the alfabeto has chords.
   bool LoadCommonChords();
+  // "Edit chord" on the selected letter's chord.
+  bool EditChord();
   // "Asterisk alfabeto": toggles the star of the selected letter's chord.
   bool ToggleAsterisk();
   // A double-click on the source chart: its selected chord goes to the letter selected in the

@@ -12,6 +12,7 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
+#include "layout/dialogs/ChordDialogs.h"
 #include "model/TabChordHelpers.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/DialogCapture.h"
@@ -160,6 +161,24 @@ TEST(ChartWindows, PaletteInsertsTheDoubleClickedLetter) {
   EXPECT_TRUE(palette->RunCommand(33395));
   EXPECT_EQ(guitar.alfabeto.FindChordByLetter(u'J'), nullptr);
   EXPECT_EQ(guitar.alfabeto.chart.size(), 15u);
+
+  // "Edit selected chord" opens the chord properties on the selected letter's chord.
+  struct Rename : ChordDialogs {
+    bool EditChordProperties(CChordProperties& d) override {
+      d.description = "renamed";
+      return true;
+    }
+  } rename;
+  {
+    ScopedChordDialogs installed(rename);
+    const size_t beeps = prompts.beeps.size();
+    EXPECT_TRUE(palette->RunCommand(33390));
+    EXPECT_EQ(prompts.beeps.size(), beeps + 1) << "no letter selected";
+    Mouse(*palette->Chart(), wxEVT_LEFT_UP, 10, 10);
+    ASSERT_EQ(palette->Chart()->Grid().SelectedLetter(), u'A');
+    EXPECT_TRUE(palette->RunCommand(33390));
+  }
+  EXPECT_EQ(guitar.alfabeto.FindChordByLetter(u'A')->name, "renamed");
   SavePng(*frame, "chord_palette");
   frame->Destroy();
   wxTheApp->ProcessIdle();

@@ -51,6 +51,7 @@ ChordChartDialog::ChordChartDialog(wxWindow* parent, CChordChartDlg& core)
   button(kClearAll, "Clear all", [this](wxCommandEvent&) { Run(&CChordChartDlg::ClearAll); });
   button(kCommonChords, "Load common chords", [this](wxCommandEvent&) { Run(&CChordChartDlg::LoadCommonChords); });
   button(kAsterisk, "Asterisk alfabeto", [this](wxCommandEvent&) { Run(&CChordChartDlg::ToggleAsterisk); });
+  button(kEditChord, "Edit chord", [this](wxCommandEvent&) { Run(&CChordChartDlg::EditChord); });
 
   type_ = new wxChoice(this, kChordType);
   for (std::string_view name : kChordTypeNames) type_->Append(wxString::FromUTF8(name.data(), name.size()));

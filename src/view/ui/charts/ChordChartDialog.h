@@ -19,7 +19,7 @@ class ChordChartDialog : public wxDialog {
   enum : int {
     kAlfabetoChart = 1500, kSourceChart = 1501, kAutoFill = 1502, kShowSource = 1504, kFont = 1505,
     kRename = 1506, kDelete = 1507, kClearAll = 1508, kCommonChords = 1509, kAsterisk = 1510,
-    kChordType = 1511, kSkipThird = 1512, kInsertChord = 1521, kInsertChart = 1522, kInsertSymbol = 1523
+    kChordType = 1511, kSkipThird = 1512, kEditChord = 1513, kInsertChord = 1521, kInsertChart = 1522, kInsertSymbol = 1523
   };
 
   ChordChartDialog(wxWindow* parent, CChordChartDlg& core);

@@ -16,6 +16,7 @@ namespace vornel {
 
 namespace {
 
+constexpr int kEditChord = 33390;
 constexpr int kConfigure = 33391;
 constexpr int kRemoveChart = 33395;
 
@@ -24,7 +25,7 @@ struct PaletteTool {
   const char* text;
 };
 
-constexpr std::array<PaletteTool, 13> kTools = {{
+constexpr std::array<PaletteTool, 14> kTools = {{
     {33304, "Raise barre position"},
     {33305, "Lower barre position"},
     {33306, "Raise alfabeto position"},
@@ -33,6 +34,7 @@ constexpr std::array<PaletteTool, 13> kTools = {{
     {33309, "Baroque strumming"},
     {33310, "Reset alfabeto font"},
     {33311, "Show alfabeto chords"},
+    {kEditChord, "Edit selected chord"},
     {kConfigure, "Configure alfabeto"},
     {33392, "Input alfabeto symbol on double-click"},
     {33393, "Input chord on double-click"},
@@ -78,6 +80,9 @@ bool CChordPalette::RunCommand(int id) {
   Reload();
   if (shown_ == nullptr) return false;
   switch (id) {
+    case kEditChord:
+      if (!EditAlfabetoChord(shown_, chart_->Grid().SelectedLetter())) return true;
+      break;
     case kConfigure:
       ShowChordChartDlg(this, *shown_);
       break;
