@@ -25,6 +25,7 @@
 #include "shell/ui/FacsimilePane.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "shell/ui/TemplateListWindow.h"
+#include "shell/ui/ScoreDialogsBridge.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/MainFrame.h"
@@ -141,6 +142,9 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static ScopedEntryForms scopedAlfabetoForms(alfabetoForms);
   // Document libraries: the associations dialog of the document commands, its pictures shown
   // in the image preview dialog.
+  // The score commands' dialogs: the windows above, reached through the view's interface.
+  static WindowScoreDialogs scoreDialogs;
+  static view::ScopedScoreDialogs scopedScoreDialogs(scoreDialogs);
   static WxAssociationsEditor associations;
   static ScopedAssociationsEditor scopedAssociations(associations);
   CAssociationsDlg::SetImagePreviewer([](const std::string& path) { ShowBitmapPreview(nullptr, path); });

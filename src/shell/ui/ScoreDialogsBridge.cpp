@@ -1,0 +1,59 @@
+#include "shell/ui/ScoreDialogsBridge.h"
+
+#include "document/CBriotabDoc.h"
+#include "document/InstrumentChooser.h"
+#include "layout/dialogs/SmallDialogs.h"
+#include "model/CInstrumentDlg.h"
+#include "model/SectionEditor.h"
+#include "model/dialogs/TuningDialogs.h"
+#include "platform/UserPrompts.h"
+#include "view/settings/SettingsCommands.h"
+
+namespace vornel {
+
+bool WindowScoreDialogs::EditTuning(CInstrumentDlg& definition) {
+  return SectionEditors().EditTuning(definition.tabInstrument.tuning);
+}
+
+bool WindowScoreDialogs::ChooseCourseTuning(const CInstrumentDlg& definition, view::CourseTuningChoice& choice) {
+  CBourdonTuningDlg dialog;
+  dialog.Load(definition.tabInstrument.tuning);
+  if (!CurrentSettingsDialogs().ChangeCourseTuning(definition.tabInstrument.tuning, dialog)) return false;
+  if (dialog.courseIndex < 0) return false;
+  choice.course = dialog.courseIndex;
+  choice.pitch = dialog.newPitch;
+  choice.allSections = dialog.applyToAll;
+  return true;
+}
+
+bool WindowScoreDialogs::ChooseGlobalTuningShift(int& halfSteps) {
+  const std::optional<long> shift = Prompts().PromptNumber(
+      "Global tuning", "Raise/lower instrument global tuning (in half-steps):", -12, 12, halfSteps);
+  if (!shift) return false;
+  halfSteps = static_cast<int>(*shift);
+  return true;
+}
+
+bool WindowScoreDialogs::ChooseOctaveLimit(COctaveDlg& dialog) { return SmallEditingDialogs().Octave(dialog); }
+
+bool WindowScoreDialogs::ChooseBarRange(CBarRangeDlg& dialog) { return SmallEditingDialogs().BarRange(dialog); }
+
+CInstrumentArray* WindowScoreDialogs::InstrumentBase() {
+  base_ = CInstrumentTemplates();
+  base_.OpenConfiguredBase();
+  return &base_.instruments;
+}
+
+bool WindowScoreDialogs::SaveInstrumentBase() { return base_.SaveInstrumentBase(); }
+
+std::unique_ptr<CInstrumentDlg> WindowScoreDialogs::ChooseFromTemplates(const CInstrumentDlg& current) {
+  auto chosen = std::make_unique<CInstrumentDlg>(current);
+  if (!InstrumentChoosers().ChooseInstrumentDefinition(*chosen)) return nullptr;
+  return chosen;
+}
+
+bool WindowScoreDialogs::EditDocumentFonts(CBriotabDoc& doc) {
+  return CurrentSettingsDialogs().EditDocumentFonts(doc.settings.pageSettings);
+}
+
+}  // namespace vornel

@@ -1,0 +1,31 @@
+#pragma once
+// The score commands' dialogs in the editor: each answer comes from the window the rest of the
+// program already uses for it (the tuning and course-tuning dialogs, the octave and bar-range
+// dialogs, the document fonts, the templates dialog over the instrument base, the number
+// prompt for a global tuning shift).
+
+#include <memory>
+
+#include "document/instruments/CInstrumentTemplates.h"
+#include "view/commands/ScoreDialogs.h"
+
+namespace vornel {
+
+class WindowScoreDialogs : public view::ScoreDialogs {
+ public:
+  bool EditTuning(CInstrumentDlg& definition) override;
+  bool ChooseCourseTuning(const CInstrumentDlg& definition, view::CourseTuningChoice& choice) override;
+  bool ChooseGlobalTuningShift(int& halfSteps) override;
+  bool ChooseOctaveLimit(COctaveDlg& dialog) override;
+  bool ChooseBarRange(CBarRangeDlg& dialog) override;
+  CInstrumentArray* InstrumentBase() override;
+  bool SaveInstrumentBase() override;
+  std::unique_ptr<CInstrumentDlg> ChooseFromTemplates(const CInstrumentDlg& current) override;
+  bool EditDocumentFonts(CBriotabDoc& doc) override;
+
+ private:
+  // Read from its file at each use, so that edits made in the templates dialog are seen.
+  CInstrumentTemplates base_;
+};
+
+}  // namespace vornel

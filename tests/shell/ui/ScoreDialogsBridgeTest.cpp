@@ -1,0 +1,52 @@
+// The score commands' dialogs in the editor answer with the program's own dialogs: the number
+// prompt for a global tuning shift, the small editing dialogs for the octave and bar range.
+
+#include <gtest/gtest.h>
+
+#include "layout/dialogs/SmallDialogs.h"
+#include "shell/ui/ScoreDialogsBridge.h"
+#include "support/ScriptedPrompts.h"
+
+namespace vornel {
+namespace {
+
+struct CountingSmallDialogs : SmallDialogs {
+  int octaves = 0;
+  int ranges = 0;
+  bool Octave(COctaveDlg& dialog) override {
+    ++octaves;
+    dialog.limitPitch = 48;
+    return true;
+  }
+  bool BarRange(CBarRangeDlg& dialog) override {
+    ++ranges;
+    dialog.end = dialog.begin;
+    return false;
+  }
+};
+
+TEST(ScoreDialogsBridge, AnswersComeFromTheProgramsDialogs) {
+  testing::ScriptedPrompts prompts;
+  CountingSmallDialogs small;
+  ScopedSmallDialogs installed(small);
+  WindowScoreDialogs dialogs;
+
+  int shift = 0;
+  prompts.QueueNumber(-5);
+  EXPECT_TRUE(dialogs.ChooseGlobalTuningShift(shift));
+  EXPECT_EQ(shift, -5);
+  prompts.QueueNumber(std::nullopt);
+  EXPECT_FALSE(dialogs.ChooseGlobalTuningShift(shift));
+  EXPECT_EQ(shift, -5);
+
+  COctaveDlg octave;
+  EXPECT_TRUE(dialogs.ChooseOctaveLimit(octave));
+  EXPECT_EQ(octave.limitPitch, 48);
+  CBarRangeDlg range;
+  EXPECT_FALSE(dialogs.ChooseBarRange(range));
+  EXPECT_EQ(small.octaves, 1);
+  EXPECT_EQ(small.ranges, 1);
+}
+
+}  // namespace
+}  // namespace vornel
