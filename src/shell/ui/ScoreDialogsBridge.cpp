@@ -2,7 +2,6 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/InstrumentChooser.h"
-#include "layout/dialogs/SmallDialogs.h"
 #include "model/CInstrumentDlg.h"
 #include "model/SectionEditor.h"
 #include "model/dialogs/TuningDialogs.h"
@@ -33,10 +32,6 @@ bool WindowScoreDialogs::ChooseGlobalTuningShift(int& halfSteps) {
   halfSteps = static_cast<int>(*shift);
   return true;
 }
-
-bool WindowScoreDialogs::ChooseOctaveLimit(COctaveDlg& dialog) { return SmallEditingDialogs().Octave(dialog); }
-
-bool WindowScoreDialogs::ChooseBarRange(CBarRangeDlg& dialog) { return SmallEditingDialogs().BarRange(dialog); }
 
 CInstrumentArray* WindowScoreDialogs::InstrumentBase() {
   base_ = CInstrumentTemplates();

@@ -16,8 +16,7 @@ class WindowScoreDialogs : public view::ScoreDialogs {
   bool EditTuning(CInstrumentDlg& definition) override;
   bool ChooseCourseTuning(const CInstrumentDlg& definition, view::CourseTuningChoice& choice) override;
   bool ChooseGlobalTuningShift(int& halfSteps) override;
-  bool ChooseOctaveLimit(COctaveDlg& dialog) override;
-  bool ChooseBarRange(CBarRangeDlg& dialog) override;
+  // The octave limit and bar range are the base's: the small editing dialogs.
   CInstrumentArray* InstrumentBase() override;
   bool SaveInstrumentBase() override;
   std::unique_ptr<CInstrumentDlg> ChooseFromTemplates(const CInstrumentDlg& current) override;
