@@ -306,12 +306,13 @@ void CSystemArray::NumberBars(int keepBars) {
     running = system.nextBar;
     // The other voices' bar lines take their numbers too, so that what a file holds does not
     // depend on which line was aligned or which voice was selected when it was written.
+    // Their bar records are not kept: one scratch list serves them all.
+    CBarArray scratch;
     for (size_t j = 0; j < system.lines.size(); ++j) {
       CInstrument& line = *system.Line(j);
       for (size_t v = 0; v < 2; ++v) {
         nChordArray& voice = line.Voice(v);
         if (j == 0 && &voice == &line.GetSelectedVoice()) continue;
-        CBarArray scratch;
         voice.NumberBars(first, scratch);
       }
     }
@@ -332,7 +333,8 @@ void CSystemArray::RecalculateSection(bool align) {
   if (systems.empty()) return;
   if (!definitions.empty()) GatherActiveInstrumentVoices();
   for (size_t s = 0; s < systems.size(); ++s) RebarSystem(s, align);
-  for (size_t d = 0; d < std::max<size_t>(definitions.size(), 1); ++d) NumberBars(static_cast<int>(d));
+  // One numbering pass: a second one over the records the first made changes nothing.
+  NumberBars(0);
   for (size_t d = 0; d < definitions.size(); ++d) {
     GatherVoice(0, d, 0, 0);
     GatherVoice(0, d, 1, 0);
