@@ -33,7 +33,7 @@ CInstrumentDlg::CInstrumentDlg() {
   ListGatheredVoices();
 }
 
-CInstrumentDlg::CInstrumentDlg(const CInstrumentDlg& other) : Persistent(other) {
+CInstrumentDlg::CInstrumentDlg(const CInstrumentDlg& other) : Persistent(other), editContext(other.editContext) {
   ListGatheredVoices();
   CopyFrom(other);
 }

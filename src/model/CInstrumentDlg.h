@@ -115,6 +115,11 @@ class CInstrumentDlg : public Persistent {
   int32_t presetIndex = -1;
   size_t currentStave = 0;
   int32_t voiceSelector = 0;  // copied into the lines built from the definition
+  // Not stored: the property sheet may reach the instrument base from this definition ("View
+  // Database", "Add to database"). The base's own dialog clears it while its sheet edits one
+  // of the base's definitions. A copy keeps it; CopyFrom, which passes settings from one
+  // definition to another, leaves it alone.
+  bool editContext = true;
 
   // --- gathered voices (filled by the section's gathering; the chords stay the systems')
   std::array<nChordArray, 2> gathered;

@@ -1,5 +1,7 @@
 #include "model/SectionEditor.h"
 
+#include "model/CInstrumentDlg.h"
+
 namespace vornel {
 
 namespace {
@@ -17,7 +19,7 @@ bool SectionEditor::EditSystemOptions(CStaveArray&) { return false; }
 
 bool SectionEditor::EditTrackText(CTrackText&) { return false; }
 
-bool SectionEditor::EditTrackFont(CInstrumentDlg&) { return false; }
+bool SectionEditor::EditTrackFont(CInstrumentDlg& definition) { return EditTrackText(definition.nameText); }
 
 bool SectionEditor::EditTuning(nTuning&) { return false; }
 

@@ -22,7 +22,8 @@ class SectionEditor {
   virtual bool EditSystemOptions(CStaveArray& system);
   // The editor of a text placed on a page; true on OK.
   virtual bool EditTrackText(CTrackText& text);
-  // The font of an instrument's name; true on OK.
+  // The name text of an instrument (its text and font) in the page text editor above; true on
+  // OK.
   virtual bool EditTrackFont(CInstrumentDlg& definition);
   // The "Instrument tuning" dialog on a tuning; true on OK with the edited tuning stored in it
   // (its lines taken from the dialog). Any playing of the strings has stopped by then.

@@ -7,6 +7,7 @@
 #include "document/DocumentEnvironment.h"
 #include "document/instruments/CInstrumentTemplates.h"
 #include "model/InstrumentTemplateTable.h"
+#include "model/SectionEditor.h"
 #include "platform/io/FileIO.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
@@ -262,6 +263,38 @@ TEST_F(InstrumentBaseTest, ImportAppendsOnlyTheFilesDefinitionsAfterAsking) {
   EXPECT_FALSE(Exists(dir.File("Import.btix")));
   EXPECT_FALSE(base.ImportBase(dir.File("Gone.btbi")));
   EXPECT_EQ(prompts.questions.size(), 2u);  // nothing asked for a file that cannot be opened
+}
+
+// The sheet opened from the base's dialog must not offer the base again: the definition's edit
+// context is off while it runs and back on afterwards, whatever the answer; copies keep the
+// flag, settings passed with CopyFrom do not carry it.
+TEST_F(InstrumentBaseTest, SheetsOfTheBaseRunOutsideTheEditContext) {
+  struct RecordingEditor : SectionEditor {
+    bool answer = false;
+    std::vector<bool> contexts;
+    bool EditInstrument(CInstrumentDlg& definition) override {
+      contexts.push_back(definition.editContext);
+      return answer;
+    }
+  } editor;
+  ScopedSectionEditor scope(editor);
+  CInstrumentTemplates base = BaseOf(2);
+  CInstrumentDlg& first = *base.instruments.at(0);
+  EXPECT_FALSE(base.EditDefinition(first));
+  EXPECT_EQ(base.AddDefinition(&first), nullptr);
+  editor.answer = true;
+  EXPECT_TRUE(base.EditDefinition(first));
+  CInstrumentDlg* added = base.AddDefinition(nullptr);
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(editor.contexts, std::vector<bool>(4, false));
+  EXPECT_TRUE(first.editContext);
+  EXPECT_TRUE(added->editContext);
+
+  first.editContext = false;
+  EXPECT_FALSE(CInstrumentDlg(first).editContext);
+  CInstrumentDlg other;
+  other.CopyFrom(first);
+  EXPECT_TRUE(other.editContext);
 }
 
 }  // namespace

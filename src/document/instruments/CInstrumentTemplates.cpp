@@ -251,8 +251,17 @@ bool CInstrumentTemplates::ImportBase(const std::string& path) {
   return true;
 }
 
+bool CInstrumentTemplates::EditInBaseContext(CInstrumentDlg& definition) {
+  struct Restore {
+    CInstrumentDlg& definition;
+    ~Restore() { definition.editContext = true; }
+  } restore{definition};
+  definition.editContext = false;
+  return SectionEditors().EditInstrument(definition);
+}
+
 bool CInstrumentTemplates::EditDefinition(CInstrumentDlg& definition) {
-  if (!SectionEditors().EditInstrument(definition)) return false;
+  if (!EditInBaseContext(definition)) return false;
   modified = true;
   return true;
 }
@@ -260,7 +269,7 @@ bool CInstrumentTemplates::EditDefinition(CInstrumentDlg& definition) {
 CInstrumentDlg* CInstrumentTemplates::AddDefinition(const CInstrumentDlg* selected) {
   auto added = selected != nullptr ? selected->Clone() : std::make_unique<CInstrumentDlg>();
   added->EnsureStave();
-  if (!SectionEditors().EditInstrument(*added)) return nullptr;
+  if (!EditInBaseContext(*added)) return nullptr;
   modified = true;
   return instruments.insert(0, std::move(added));
 }

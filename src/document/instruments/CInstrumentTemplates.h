@@ -104,6 +104,10 @@ class CInstrumentTemplates {
   // after the existing definitions. False when the file could not be opened or the user
   // declined; a broken file offers what was read.
   bool ImportBase(const std::string& path);
+  // The property sheet on a definition of the base, or one shown from it: its edit context is
+  // cleared while the sheet runs, so that the sheet does not open the base a second time over
+  // this one, and set again afterwards whatever the answer. True on OK.
+  static bool EditInBaseContext(CInstrumentDlg& definition);
   // "Edit instrument": the property sheet on the definition; the flag is set when accepted.
   bool EditDefinition(CInstrumentDlg& definition);
   // "Add instrument": a definition made from `selected` (a fresh one without it) in the

@@ -7,25 +7,40 @@
 namespace vornel {
 
 RhythmPatternPreview::RhythmPatternPreview(const CInstrumentDlg* definition) {
-  if (definition != nullptr) {
-    definition_.CopyFrom(*definition);
-    definition_.CopyStavesFrom(*definition);
-  }
+  if (definition != nullptr) definition_.CopyFrom(*definition);
+  BuildLine();
+}
+
+void RhythmPatternPreview::BuildLine() {
   definition_.EnsureStave();
   line_ = std::make_unique<CInstrument>(definition_);
   line_->selectedVoice = 0;
 }
 
 void RhythmPatternPreview::Rebuild(const CRhythmPattern& fields) {
+  // The rhythm is shown on a staff of notation, whatever the instrument's first stave.
+  Fill(fields.Pattern(std::clamp(fields.bars, 0, CRhythmPattern::kPreviewBars)), false);
+}
+
+void RhythmPatternPreview::ShowSample(const CInstrumentDlg& definition, bool tablature) {
+  definition_.CopyFrom(definition);
+  definition_.currentStave = 0;
+  BuildLine();
+  line_->activeStave = 0;
+  CInstrument::RhythmPattern sample;
+  sample.bars = 1;
+  Fill(sample, tablature);
+}
+
+void RhythmPatternPreview::Fill(const CInstrument::RhythmPattern& pattern, bool tablature) {
   CInstrument& line = *line_;
   if (line.staves.size() == 0) return;
-  // The preview shows the rhythm on a staff of notation, whatever the instrument's first stave.
   CClef& stave = *line.GetCurrentStave();
-  stave.type = 0;
-  stave.lines = 5;
+  stave.type = tablature ? CClef::kTablature : CClef::kStaff;
+  if (!tablature) stave.lines = 5;
   line.selectedVoice = 0;
   line.DeleteAllChords();
-  line.rhythmPattern = fields.Pattern(std::clamp(fields.bars, 0, CRhythmPattern::kPreviewBars));
+  line.rhythmPattern = pattern;
   line.GenerateRhythmPattern();
 }
 

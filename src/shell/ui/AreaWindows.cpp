@@ -53,6 +53,13 @@ FacsimileFactory& Facsimile() {
   return factory;
 }
 
+// The document of the active window; null when none is open.
+CBriotabDoc* ActiveDocument() {
+  auto* frame = wxTheApp != nullptr ? dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()) : nullptr;
+  CChildFrame* child = frame != nullptr ? frame->ActiveChild() : nullptr;
+  return child != nullptr ? &child->Document() : nullptr;
+}
+
 }  // namespace
 
 void SetCanvasFactory(CanvasFactory factory) { Canvas() = std::move(factory); }
@@ -98,9 +105,19 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static WxSectionDialogs sectionDialogs(nullptr);
   sectionDialogs.SetFontChooser([](dfLogFont& font) { return ChooseFont(font); });
   static ScopedSectionDialogs scopedSectionDialogs(sectionDialogs);
-  // The instrument sheet, the tuning dialog and the name font through the section editor;
-  // "Set as default instrument" keeps the definition as the application's default.
+  // The instrument sheet, the tuning dialog and the texts of pages and instrument names
+  // through the section editor; "Set as default instrument" keeps the definition as the
+  // application's default; the tablature page's "Font" is the active document's font of time
+  // signatures, taken at once (the sheet's Cancel does not undo it).
   InstrumentSheetActions instrumentActions;
+  instrumentActions.documentTabFont = [] {
+    CBriotabDoc* doc = ActiveDocument();
+    if (doc == nullptr) {
+      Prompts().Beep(BeepKind::kExclamation);
+      return;
+    }
+    if (ChooseFont(doc->settings.pageSettings.DocumentFont(kFontSignatures))) doc->NotifyChanged(kHintRepaintAll);
+  };
   instrumentActions.setAsDefault = [&app](const CInstrumentDlg& definition) {
     if (app.options.defaultInstrument == nullptr) app.options.defaultInstrument = std::make_unique<CInstrumentDlg>();
     app.options.defaultInstrument->CopyFrom(definition);
@@ -121,11 +138,7 @@ void InstallAreaWindows(CVornelTabApp& app) {
   metaEventDialogs.SetFontChooser([](dfLogFont& font) { return ChooseFont(font); });
   static ScopedMetaEventDialogs scopedMetaEventDialogs(metaEventDialogs);
   static MetaEventEditorRegistry metaEventEditors;
-  metaEventEditors.SetDocument([]() -> CBriotabDoc* {
-    auto* frame = wxTheApp != nullptr ? dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()) : nullptr;
-    CChildFrame* child = frame != nullptr ? frame->ActiveChild() : nullptr;
-    return child != nullptr ? &child->Document() : nullptr;
-  });
+  metaEventEditors.SetDocument(ActiveDocument);
   metaEventEditors.Register(CMetaEvent::kMidiController, [](CMetaEvent& event, bool) { return EditMidiController(event); });
   metaEventEditors.Register(CMetaEvent::kGraphicOrnament, [](CMetaEvent& event, bool) { return EditGraphicOrnament(event); });
   static ScopedMetaEventEditor scopedMetaEventEditors(metaEventEditors);

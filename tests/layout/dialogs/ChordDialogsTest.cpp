@@ -244,6 +244,33 @@ TEST(RhythmPattern, FieldsAndPreviewOfThreeBars) {
   EXPECT_EQ(preview.ColumnWidth(), (400 - 60) / int(preview.ElementCount() + 1));
 }
 
+// The name page's sample: one bar of quarter notes on the definition's first stave, shown as
+// either kind of staff while the definition itself keeps its staves.
+TEST(RhythmPattern, SampleOfADefinitionAsTablatureOrNotation) {
+  CInstrumentDlg definition;
+  definition.tabInstrument.tuning.SetTuning("EBGDAE");
+  definition.ApplyNotationPreset(1);  // a guitar staff of notation
+  RhythmPatternPreview preview(nullptr);
+  for (const bool tablature : {true, false}) {
+    preview.ShowSample(definition, tablature);
+    const CClef& stave = *preview.Line().GetCurrentStave();
+    EXPECT_EQ(stave.IsTablature(), tablature);
+    EXPECT_EQ(stave.DrawnLineCount(), tablature ? 6 : 5);
+    int chords = 0, withNotes = 0;
+    for (size_t i = 0; i < preview.Line().firstVoice.size(); ++i) {
+      const nChord* e = preview.Line().firstVoice.at(i);
+      if (e == nullptr || !e->IsChord()) continue;
+      ++chords;
+      withNotes += e->notes.size() > 0;
+    }
+    EXPECT_EQ(chords, 4) << tablature;
+    EXPECT_EQ(withNotes, 4) << tablature;
+    RecordingDevice dc;
+    preview.Paint(dc, {420, 130});
+  }
+  EXPECT_EQ(definition.staves.at(0)->type, CClef::kStaff);
+}
+
 TEST(SwapOrnament, BothChoicesInRange) {
   CSwapOrnamentDlg dialog;
   dialog.replaceWith = 31;

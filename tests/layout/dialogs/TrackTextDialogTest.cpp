@@ -7,6 +7,7 @@
 #include "layout/dialogs/MetaEventEditors.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/dialogs/TrackTextDialog.h"
+#include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
 #include "model/CTrackText.h"
 #include "support/ScriptedPrompts.h"
@@ -47,11 +48,12 @@ TEST(TrackTextDialogTest, PageTextLinesTitleAndFlags) {
 class ScriptedTrackText : public SectionDialogs {
  public:
   bool ok = true;
+  int y = -900;
   CTrackTextDlg shown;
   bool EditTrackText(CTrackTextDlg& d) override {
     shown = d;
     d.text = "Fine\r\nal segno";
-    d.y = -900;
+    d.y = y;
     d.centered = true;
     d.font.logFont.lfFaceName = "Changed";
     return ok;
@@ -104,6 +106,25 @@ TEST(TrackTextDialogTest, PageTextsThroughTheSectionEditor) {
   dialogs.ok = true;
   EXPECT_FALSE(editor.EditTrackText(track)) << "y -900 is outside a page text's range";
   EXPECT_EQ(track.text, "");
+}
+
+// An instrument's name text goes through the same dialog: its text and font come back on OK
+// only.
+TEST(TrackTextDialogTest, InstrumentNameThroughTheSectionEditor) {
+  ScriptedTrackText dialogs;
+  ScopedSectionDialogs dialogScope(dialogs);
+  DialogSectionEditor editor;
+  CInstrumentDlg definition;
+  definition.nameText.text = "Theorbo";
+  dialogs.y = 40;
+  dialogs.ok = false;
+  EXPECT_FALSE(editor.EditTrackFont(definition));
+  EXPECT_EQ(dialogs.shown.text, "Theorbo");
+  EXPECT_EQ(definition.nameText.text, "Theorbo");
+  dialogs.ok = true;
+  EXPECT_TRUE(editor.EditTrackFont(definition));
+  EXPECT_EQ(definition.nameText.text, "Fine\nal segno");
+  EXPECT_EQ(definition.nameText.font.logFont.lfFaceName, "Changed");
 }
 
 }  // namespace

@@ -7,11 +7,18 @@
 #include <wx/bookctrl.h>
 #include <wx/frame.h>
 
+#include "document/DocumentEnvironment.h"
+#include "document/InstrumentChooser.h"
+#include "document/instruments/CInstrumentTemplates.h"
 #include "midi/ui/MidiSettingsDialogs.h"
+#include "model/SectionEditor.h"
+#include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/WindowPng.h"
 #include "support/ui/WindowTest.h"
 #include "view/ui/instrument/InstrumentListCtrl.h"
+#include "view/render/DrawingStaveRenderer.h"
+#include "view/ui/dialogs/RhythmPatternDialog.h"
 #include "view/ui/instrument/InstrumentSheetWindows.h"
 
 namespace vornel {
@@ -49,10 +56,11 @@ TEST_F(InstrumentSheetTest, SixPagesOnABaroqueGuitarExchangeAndCopyBack) {
   }
   EXPECT_EQ(sheet.GetTitle(), "Instrument properties");
 
-  // Name page: the name and family; the database buttons wait for the instrument base.
+  // Name page: the name and family; a definition of a document reaches the instrument base.
   EXPECT_EQ(sheet.NamePage()->Fields().name, "Baroque guitar");
-  EXPECT_FALSE(Named<wxWindow>(sheet.NamePage(), "View Database")->IsEnabled());
-  EXPECT_FALSE(Named<wxWindow>(sheet.NamePage(), "Add to database")->IsEnabled());
+  EXPECT_TRUE(Named<wxWindow>(sheet.NamePage(), "View Database")->IsEnabled());
+  EXPECT_TRUE(Named<wxWindow>(sheet.NamePage(), "Add to database")->IsEnabled());
+  EXPECT_TRUE(Named<wxWindow>(sheet.TablaturePage(), "Edit alfabeto")->IsEnabled());
   // Tablature page: the tuning text, and no flag group shown for the mode outside the list.
   EXPECT_EQ(sheet.TablaturePage()->Fields().tuningText, "EBGDA");
   EXPECT_EQ(sheet.TablaturePage()->FlagGroups()->GetSelection(), wxNOT_FOUND);
@@ -103,6 +111,127 @@ TEST_F(InstrumentSheetTest, APickedFlagGroupAndATypedTuningAreStored) {
   EXPECT_TRUE(sheet.TransferDataFromWindow());
   EXPECT_EQ(working->tabInstrument.flagGroup, 1);
   EXPECT_EQ(working->tabInstrument.tuning.stringCount, 7);
+}
+
+bool PreviewIsTablature(InstrumentSheetDialog& sheet) {
+  return sheet.NamePage()->Preview()->Preview().Line().GetCurrentStave()->IsTablature();
+}
+
+// The name page's staff preview: tablature when the first stave is one, the other kind on the
+// radio button, and the other pages' edits once they are left.
+TEST_F(InstrumentSheetTest, NamePagePreviewFollowsTheRadiosAndThePagesLeft) {
+  DrawingStaveRenderer renderer;
+  ScopedStaveRenderer scoped(renderer);
+  std::unique_ptr<CInstrumentDlg> working = BaroqueGuitar();
+  working->ApplyNotationPreset(0);
+  InstrumentSheet::Open(*working);
+  InstrumentSheetDialog sheet(frame, *working);
+  sheet.TransferDataToWindow();
+  EXPECT_TRUE(sheet.NamePage()->TablatureRadio()->GetValue());
+  EXPECT_TRUE(PreviewIsTablature(sheet));
+  Named<wxRadioButton>(sheet.NamePage(), "Notation")->SetValue(true);
+  sheet.NamePage()->ShowPreview();
+  EXPECT_FALSE(PreviewIsTablature(sheet));
+  EXPECT_EQ(working->staves.at(0)->type, CClef::kTablature) << "the preview works on its own line";
+
+  // A page left is read back: the typed tuning is in the working copy at once.
+  sheet.GetBookCtrl()->SetSelection(2);
+  sheet.TablaturePage()->TuningText()->ChangeValue("GDAFCGF");
+  sheet.GetBookCtrl()->SetSelection(0);
+  EXPECT_EQ(working->tabInstrument.tuning.stringCount, 7);
+  EXPECT_TRUE(Named<wxRadioButton>(sheet.NamePage(), "Notation")->GetValue());
+  EXPECT_FALSE(PreviewIsTablature(sheet));
+  testing::SaveWindowPng(sheet, "sheet-name-preview");
+}
+
+// "View Database" and "Add to database": offered only outside the base's own dialog; a chosen
+// template fills every page; adding saves what all the pages hold into the configured base.
+TEST_F(InstrumentSheetTest, DatabaseButtonsChooseAndSaveTheWorkingCopy) {
+  {
+    std::unique_ptr<CInstrumentDlg> inBase = BaroqueGuitar();
+    inBase->editContext = false;
+    InstrumentSheetDialog sheet(frame, *inBase);
+    EXPECT_FALSE(Named<wxWindow>(sheet.NamePage(), "View Database")->IsEnabled());
+    EXPECT_FALSE(Named<wxWindow>(sheet.NamePage(), "Add to database")->IsEnabled());
+  }
+  std::unique_ptr<CInstrumentDlg> working = BaroqueGuitar();
+  InstrumentSheet::Open(*working);
+  InstrumentSheetDialog sheet(frame, *working);
+  sheet.TransferDataToWindow();
+
+  CInstrumentDlg theorbo;
+  theorbo.nameText.text = "Theorbo";
+  theorbo.family = 3;
+  theorbo.tabInstrument.tuning.SetTuning("GDAFCGF");
+  theorbo.tabInstrument.tuningText = "GDAFCGF";
+  {
+    FixedInstrumentChooser chooser(theorbo);
+    ScopedInstrumentChooser scope(chooser);
+    sheet.NamePage()->ViewDatabase();
+  }
+  EXPECT_EQ(sheet.NamePage()->NameText()->GetValue(), "Theorbo");
+  EXPECT_EQ(sheet.TablaturePage()->TuningText()->GetValue(), "GDAFCGF");
+  EXPECT_EQ(working->familyPage, 3);
+
+  struct Declining : InstrumentChooser {
+    int asked = 0;
+    bool ChooseInstrumentDefinition(CInstrumentDlg&) override { return ++asked, false; }
+  } declining;
+  ScopedInstrumentChooser scope(declining);
+  testing::TempDir dir;
+  const std::string saved = Environment().instrumentBasePath;
+  Environment().instrumentBasePath = dir.File("Base.btix");
+  sheet.NamePage()->NameText()->ChangeValue("Theorbo in A");
+  sheet.TablaturePage()->TuningText()->ChangeValue("A-1E-1BGDAGFEDCBAGFE");
+  sheet.NamePage()->AddToDatabase();
+  Environment().instrumentBasePath = saved;
+  EXPECT_EQ(declining.asked, 1) << "the base is shown after the save";
+  CInstrumentTemplates base;
+  ASSERT_TRUE(base.ReadBaseFile(dir.File("Base.btix")));
+  const CInstrumentDlg* stored = nullptr;
+  for (const auto& d : base.instruments.items()) {
+    if (d->nameText.text == "Theorbo in A") stored = d.get();
+  }
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ(stored->tabInstrument.tuning.stringCount, 16);
+  EXPECT_EQ(stored->family, 3);
+  EXPECT_EQ(sheet.NamePage()->NameText()->GetValue(), "Theorbo in A");
+}
+
+// "Edit alfabeto" opens the chart on the working copy's tablature with the tuning typed on the
+// page; the name's "..." edits the name text and shows it again.
+TEST_F(InstrumentSheetTest, AlfabetoChartAndNameTextOnTheWorkingCopy) {
+  std::unique_ptr<CInstrumentDlg> working = BaroqueGuitar();
+  InstrumentSheet::Open(*working);
+  InstrumentSheetActions actions;
+  const CTabInstrument* charted = nullptr;
+  int courses = 0;
+  actions.editAlfabeto = [&](wxWindow*, CTabInstrument& tab) {
+    charted = &tab;
+    courses = tab.tuning.stringCount;
+  };
+  InstrumentSheetDialog sheet(frame, *working, actions);
+  sheet.TransferDataToWindow();
+  sheet.TablaturePage()->TuningText()->ChangeValue("GDAFCGF");
+  sheet.TablaturePage()->EditAlfabeto();
+  EXPECT_EQ(charted, &working->tabInstrument);
+  EXPECT_EQ(courses, 7);
+
+  struct Renaming : SectionEditor {
+    std::string seen;
+    bool EditTrackText(CTrackText& text) override {
+      seen = text.text;
+      text.text = "Chitarra spagnola";
+      return true;
+    }
+  } renaming;
+  ScopedSectionEditor scope(renaming);
+  sheet.NamePage()->NameText()->ChangeValue("Guitarra");
+  sheet.NamePage()->EditNameText();
+  EXPECT_EQ(renaming.seen, "Guitarra");
+  EXPECT_EQ(sheet.NamePage()->NameText()->GetValue(), "Chitarra spagnola");
+  ASSERT_TRUE(sheet.TransferDataFromWindow());
+  EXPECT_EQ(working->tabInstrument.name, "Chitarra spagnola");
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 
 #include "document/DocumentEnvironment.h"
 #include "document/instruments/InstrumentListRows.h"
-#include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
@@ -112,7 +111,7 @@ InstrumentTemplatesWindow::InstrumentTemplatesWindow(wxWindow* parent, CInstrume
   button("View default instrument", [] {
     CInstrumentDlg fresh;
     fresh.EnsureStave();
-    SectionEditors().EditInstrument(fresh);
+    CInstrumentTemplates::EditInBaseContext(fresh);
   });
   button("Add this instrument to the current section", [this] {
     CInstrumentDlg* selected = list->Selected();

@@ -17,6 +17,11 @@ void CStaticStaff::Rebuild(const CRhythmPattern& fields) {
   Refresh();
 }
 
+void CStaticStaff::ShowDefinition(const CInstrumentDlg& definition, bool tablature) {
+  preview_.ShowSample(definition, tablature);
+  Refresh();
+}
+
 RhythmPatternDialog::RhythmPatternDialog(wxWindow* parent, CRhythmPattern& fields, const CInstrumentDlg* definition)
     : StructDialog(parent, "Rhythm Pattern", fields) {
   CRhythmPattern& w = working_;

@@ -8,12 +8,14 @@
 
 namespace vornel {
 
-// The preview control: a private instrument line painted through the drawing layer.
+// The staff preview control: a private instrument line painted through the drawing layer.
 class CStaticStaff : public DrawingPanel {
  public:
   CStaticStaff(wxWindow* parent, wxWindowID id, const CInstrumentDlg* definition);
   RhythmPatternPreview& Preview() { return preview_; }
   void Rebuild(const CRhythmPattern& fields);
+  // The sample of a definition's staff (the instrument's name page), as tablature or notation.
+  void ShowDefinition(const CInstrumentDlg& definition, bool tablature);
 
  private:
   RhythmPatternPreview preview_;

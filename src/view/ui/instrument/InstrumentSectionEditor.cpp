@@ -1,8 +1,6 @@
 #include "view/ui/instrument/InstrumentSectionEditor.h"
 
 #include "midi/ui/TuningDialogWindows.h"
-#include "model/CTrackText.h"
-#include "view/draw/FontChooser.h"
 
 namespace vornel {
 
@@ -11,9 +9,5 @@ bool InstrumentSectionEditor::EditInstrument(CInstrumentDlg& definition) {
 }
 
 bool InstrumentSectionEditor::EditTuning(nTuning& tuning) { return ShowInstrumentTuningDialog(parent_, tuning); }
-
-bool InstrumentSectionEditor::EditTrackFont(CInstrumentDlg& definition) { return ChooseFont(definition.nameText.font); }
-
-bool InstrumentSectionEditor::EditTrackText(CTrackText& text) { return ChooseFont(text.font); }
 
 }  // namespace vornel

@@ -1,7 +1,7 @@
 #pragma once
 // The section editor of the editor's windows: the section dialogs' answers (system options,
-// "Parse voices") plus the "Instrument properties" sheet, the "Instrument tuning" dialog and
-// the font dialog on an instrument's name.
+// "Parse voices", "Track text settings" for page texts and instrument names) plus the
+// "Instrument properties" sheet and the "Instrument tuning" dialog.
 
 #include <wx/window.h>
 
@@ -16,9 +16,6 @@ class InstrumentSectionEditor : public DialogSectionEditor {
   void SetParent(wxWindow* parent) { parent_ = parent; }
   bool EditInstrument(CInstrumentDlg& definition) override;
   bool EditTuning(nTuning& tuning) override;
-  bool EditTrackFont(CInstrumentDlg& definition) override;
-  // The font of a text placed on a page (its text itself is edited where it is shown).
-  bool EditTrackText(CTrackText& text) override;
 
  private:
   InstrumentSheetActions actions_;

@@ -9,12 +9,14 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "document/instruments/InstrumentBaseUse.h"
 #include "midi/ui/MidiSettingsDialogs.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/dialogs/CustomOrnamentDialog.h"
+#include "view/ui/dialogs/RhythmPatternDialog.h"
 
 namespace vornel {
 
@@ -64,6 +66,30 @@ void Paint(wxPanel* swatch, uint32_t colour) {
   swatch->Refresh();
 }
 
+InstrumentSheetDialog* SheetOf(wxWindow* page) {
+  return dynamic_cast<InstrumentSheetDialog*>(wxGetTopLevelParent(page));
+}
+
+// The pages of the sheet that holds `page` read back into the working copy as OK reads them
+// (only `page` when it stands alone); false, with the refusing page shown, when one refuses.
+bool CommitPages(wxWindow* page, CInstrumentDlg& definition) {
+  if (InstrumentSheetDialog* sheet = SheetOf(page)) return sheet->TransferDataFromWindow();
+  if (!page->TransferDataFromWindow()) return false;
+  InstrumentSheet::Apply(definition);
+  return true;
+}
+
+// The working copy replaced from elsewhere (the instrument base): its page values opened again
+// and every page of the sheet that holds `page` filled from it.
+void ReloadPages(wxWindow* page, CInstrumentDlg& definition) {
+  InstrumentSheet::Open(definition);
+  if (InstrumentSheetDialog* sheet = SheetOf(page)) {
+    sheet->TransferDataToWindow();
+  } else {
+    page->TransferDataToWindow();
+  }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -103,6 +129,9 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
   preview->Add(notation_, 0, wxALL, 3);
   preview->Add(tablature_, 0, wxALL, 3);
   top->Add(preview, 0, wxALL, 4);
+  preview_ = new CStaticStaff(this, wxID_ANY, &definition_);
+  preview_->SetMinSize(wxSize(420, 190));
+  top->Add(preview_, 0, wxEXPAND | wxLEFT | wxRIGHT, 4);
 
   auto* buttons = new wxGridSizer(2, wxSize(4, 4));
   auto* database = new wxButton(this, wxID_ANY, "View Database");
@@ -114,9 +143,14 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
   top->Add(buttons, 0, wxEXPAND | wxALL, 4);
   SetSizer(top);
 
-  // The instrument base and its templates are not here yet.
-  database->Disable();
-  addDatabase->Disable();
+  // A definition of the instrument base, edited from the base's own dialog, does not open the
+  // base again.
+  database->Enable(definition_.editContext);
+  addDatabase->Enable(definition_.editContext);
+  database->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { ViewDatabase(); }); });
+  addDatabase->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { AddToDatabase(); }); });
+  notation_->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { RunGuarded([&] { ShowPreview(); }); });
+  tablature_->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { RunGuarded([&] { ShowPreview(); }); });
   ornaments->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] {
       // The groups and default sets; an entry's own properties have no editor yet.
@@ -126,12 +160,7 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
   setDefault->Enable(static_cast<bool>(actions.setAsDefault));
   addSection->Enable(static_cast<bool>(actions.addToSection));
 
-  font->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    RunGuarded([&] {
-      TransferDataFromWindow();
-      SectionEditors().EditTrackFont(definition_);
-    });
-  });
+  font->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { EditNameText(); }); });
   setDefault->Bind(wxEVT_BUTTON, [this, action = actions.setAsDefault](wxCommandEvent&) {
     RunGuarded([&] {
       if (Prompts().Ask("Set this instrument as the application's default instrument?", Buttons::kYesNo,
@@ -162,6 +191,7 @@ bool InstrumentNamePanel::TransferDataToWindow() {
   bound_.ToWindow();
   notation_->SetValue(!fields_.tablaturePreview);
   tablature_->SetValue(fields_.tablaturePreview);
+  ShowPreview();
   return true;
 }
 
@@ -172,6 +202,31 @@ bool InstrumentNamePanel::TransferDataFromWindow() {
   fields_.tablaturePreview = tablature_->GetValue();
   fields_.Store(definition_);
   return true;
+}
+
+void InstrumentNamePanel::ShowPreview() {
+  fields_.tablaturePreview = tablature_->GetValue();
+  // The staves as the "Staves" page left them, without touching the working copy.
+  CInstrumentDlg shown(definition_);
+  InstrumentSheet::Apply(shown);
+  preview_->ShowDefinition(shown, fields_.tablaturePreview);
+}
+
+void InstrumentNamePanel::EditNameText() {
+  TransferDataFromWindow();
+  SectionEditors().EditTrackFont(definition_);
+  fields_.name = definition_.nameText.text;
+  name_->ChangeValue(Text(fields_.name));
+}
+
+void InstrumentNamePanel::ViewDatabase() {
+  if (ChooseFromTemplates(definition_)) ReloadPages(this, definition_);
+}
+
+void InstrumentNamePanel::AddToDatabase() {
+  if (!CommitPages(this, definition_)) return;
+  SaveAndShowInstrumentBase(definition_);
+  ReloadPages(this, definition_);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -259,7 +314,7 @@ void StavesPanel::ApplyPreset(int index) {
 // Tablature
 
 TablaturePanel::TablaturePanel(wxWindow* parent, CInstrumentDlg& definition, const InstrumentSheetActions& actions)
-    : TexturedPage(parent, wxID_ANY), definition_(definition) {
+    : TexturedPage(parent, wxID_ANY), definition_(definition), editAlfabeto_(actions.editAlfabeto) {
   SetName("Tablature");
   auto* top = new wxBoxSizer(wxHORIZONTAL);
   auto* left = new wxBoxSizer(wxVERTICAL);
@@ -314,8 +369,8 @@ TablaturePanel::TablaturePanel(wxWindow* parent, CInstrumentDlg& definition, con
   top->Add(checks, 0, wxALL, 4);
   SetSizer(top);
 
-  // The chord chart dialog comes with the alfabeto editor.
-  alfabeto->Disable();
+  alfabeto->Enable(static_cast<bool>(editAlfabeto_));
+  alfabeto->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { EditAlfabeto(); }); });
   font->Enable(static_cast<bool>(actions.documentTabFont));
   font->Bind(wxEVT_BUTTON, [action = actions.documentTabFont](wxCommandEvent&) { RunGuarded([&] { action(); }); });
   change->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { ChangeTuning(); }); });
@@ -358,6 +413,12 @@ void TablaturePanel::ChangeTuning() {
   if (!tuning.EditTuning()) return;
   fields_.TakeTuning(tuning);
   tuningText_->ChangeValue(Text(fields_.tuningText));
+}
+
+void TablaturePanel::EditAlfabeto() {
+  // The chart's chords are placed on the tuning the page shows.
+  if (!TransferDataFromWindow()) return;
+  editAlfabeto_(this, definition_.tabInstrument);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -593,6 +654,21 @@ InstrumentSheetDialog::InstrumentSheetDialog(wxWindow* parent, CInstrumentDlg& w
   wxWindow* pages[] = {name_, staves_, tablature_, fonts_, midi_, pedals_};
   for (size_t i = 0; i < InstrumentSheet::kPages.size(); ++i) book->AddPage(pages[i], Text(InstrumentSheet::kPages[i]));
   LayoutDialog();
+  // A page is read back when it is left, as OK reads it; one that refuses its fields stays.
+  // The name page's preview then shows what the other pages did.
+  book->Bind(wxEVT_BOOKCTRL_PAGE_CHANGING, [this](wxBookCtrlEvent& e) {
+    const int left = e.GetOldSelection();
+    if (left == wxNOT_FOUND) return;
+    bool read = false;
+    RunGuarded([&] { read = GetBookCtrl()->GetPage(static_cast<size_t>(left))->TransferDataFromWindow(); });
+    if (!read) e.Veto();
+  });
+  book->Bind(wxEVT_BOOKCTRL_PAGE_CHANGED, [this](wxBookCtrlEvent& e) {
+    e.Skip();
+    if (e.GetSelection() != wxNOT_FOUND && GetBookCtrl()->GetPage(static_cast<size_t>(e.GetSelection())) == name_) {
+      RunGuarded([&] { name_->ShowPreview(); });
+    }
+  });
 }
 
 InstrumentSheetDialog::~InstrumentSheetDialog() = default;
@@ -610,7 +686,7 @@ bool InstrumentSheetDialog::TransferDataToWindow() {
 bool InstrumentSheetDialog::TransferDataFromWindow() {
   for (size_t i = 0; i < GetBookCtrl()->GetPageCount(); ++i) {
     if (!GetBookCtrl()->GetPage(i)->TransferDataFromWindow()) {
-      GetBookCtrl()->SetSelection(i);
+      GetBookCtrl()->ChangeSelection(i);
       return false;
     }
   }

@@ -24,9 +24,11 @@
 #include "midi/MidiDialogs.h"
 #include "midi/ui/DialogFields.h"
 #include "model/dialogs/InstrumentPages.h"
+#include "view/ui/charts/ChordChartDialog.h"
 
 namespace vornel {
 
+class CStaticStaff;
 class MidiControlsPage;
 
 // What the sheet's buttons reach beyond the definition; an action left empty disables its
@@ -36,8 +38,10 @@ struct InstrumentSheetActions {
   std::function<void(const CInstrumentDlg&)> setAsDefault;
   // "Add to current section": the same, then the default instrument is imported.
   std::function<void(const CInstrumentDlg&)> addToSection;
-  // "Font" of the tablature page: the document's tablature font.
+  // "Font" of the tablature page: the document's font of time signatures on tablature.
   std::function<void()> documentTabFont;
+  // "Edit alfabeto" of the tablature page: the chart dialog on the tablature instrument.
+  std::function<void(wxWindow*, CTabInstrument&)> editAlfabeto = ShowChordChartDlg;
 };
 
 class InstrumentNamePanel : public TexturedPage {
@@ -46,6 +50,18 @@ class InstrumentNamePanel : public TexturedPage {
   bool TransferDataToWindow() override;
   bool TransferDataFromWindow() override;
   CInstrumentName& Fields() { return fields_; }
+  wxTextCtrl* NameText() const { return name_; }
+  CStaticStaff* Preview() const { return preview_; }
+  wxRadioButton* TablatureRadio() const { return tablature_; }
+  // The preview drawn again from the definition, as the radio buttons ask.
+  void ShowPreview();
+  // "...": the name text in "Track text settings"; the name shown again afterwards.
+  void EditNameText();
+  // "View Database": the templates dialog; its choice replaces the definition.
+  void ViewDatabase();
+  // "Add to database": every page read, the definition saved into the instrument base, which
+  // is then shown.
+  void AddToDatabase();
 
  private:
   CInstrumentDlg& definition_;
@@ -55,6 +71,7 @@ class InstrumentNamePanel : public TexturedPage {
   wxChoice* family_;
   wxRadioButton* notation_;
   wxRadioButton* tablature_;
+  CStaticStaff* preview_;
 };
 
 // "Staves": a tab per stave, the notation presets and the current stave's settings.
@@ -91,9 +108,12 @@ class TablaturePanel : public TexturedPage {
   wxTextCtrl* TuningText() const { return tuningText_; }
   // "Change tuning": the tuning dialog on the page's tuning.
   void ChangeTuning();
+  // "Edit alfabeto": the page read into the instrument, then its chart dialog.
+  void EditAlfabeto();
 
  private:
   CInstrumentDlg& definition_;
+  std::function<void(wxWindow*, CTabInstrument&)> editAlfabeto_;
   TabInstrumentDlg fields_;
   DialogFields bound_;
   wxTextCtrl* tuningText_;
