@@ -16,7 +16,10 @@
 #include "support/ScriptedPrompts.h"
 #include "support/ui/WindowPng.h"
 #include "support/ui/WindowTest.h"
+#include "layout/dialogs/SectionDialogs.h"
+#include "layout/dialogs/TrackTextDialog.h"
 #include "view/ui/instrument/InstrumentListCtrl.h"
+#include "view/ui/instrument/InstrumentSectionEditor.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/dialogs/RhythmPatternDialog.h"
 #include "view/ui/instrument/InstrumentSheetWindows.h"
@@ -232,6 +235,30 @@ TEST_F(InstrumentSheetTest, AlfabetoChartAndNameTextOnTheWorkingCopy) {
   EXPECT_EQ(sheet.NamePage()->NameText()->GetValue(), "Chitarra spagnola");
   ASSERT_TRUE(sheet.TransferDataFromWindow());
   EXPECT_EQ(working->tabInstrument.name, "Chitarra spagnola");
+}
+
+// The editor's section editor shows page texts and instrument names in "Track text settings",
+// the dialog the page numbering, document information and title page buttons open.
+TEST_F(InstrumentSheetTest, NamesAndPageTextsOpenTheTrackTextSettings) {
+  struct Dialogs : SectionDialogs {
+    std::vector<std::string> shown;
+    bool EditTrackText(CTrackTextDlg& d) override {
+      shown.push_back(d.text);
+      d.text = "Arciliuto";
+      return true;
+    }
+  } dialogs;
+  ScopedSectionDialogs scope(dialogs);
+  InstrumentSectionEditor editor;
+  CInstrumentDlg definition;
+  definition.nameText.text = "Liuto";
+  CTrackText pageNumber("page-number");
+  pageNumber.text = "p. %d";
+  EXPECT_TRUE(editor.EditTrackFont(definition));
+  EXPECT_TRUE(editor.EditTrackText(pageNumber));
+  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"Liuto", "p. %d"}));
+  EXPECT_EQ(definition.nameText.text, "Arciliuto");
+  EXPECT_EQ(pageNumber.text, "Arciliuto");
 }
 
 }  // namespace
