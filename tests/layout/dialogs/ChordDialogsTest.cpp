@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "layout/dialogs/ChordDialogs.h"
-#include "layout/dialogs/RhythmPatternPreview.h"
+#include "layout/dialogs/StaffPreview.h"
 #include "model/CMetaEvent.h"
 #include "platform/draw/RecordingDevice.h"
 
@@ -227,7 +227,7 @@ TEST(RhythmPattern, FieldsAndPreviewOfThreeBars) {
   fields.triplets = false;
   fields.printSignature = false;
 
-  RhythmPatternPreview preview(nullptr);
+  StaffPreview preview(nullptr);
   preview.Rebuild(fields);
   int barLines = 0, chords = 0;
   for (size_t i = 0; i < preview.Line().firstVoice.size(); ++i) {

@@ -8,7 +8,7 @@
 #include <wx/notebook.h>
 
 #include "document/DocumentEnvironment.h"
-#include "layout/ui/instruments/InstrumentTemplatesWindow.h"
+#include "view/ui/instrument/InstrumentTemplatesWindow.h"
 #include "model/InstrumentTemplateTable.h"
 #include "model/SectionEditor.h"
 #include "platform/io/FileIO.h"
