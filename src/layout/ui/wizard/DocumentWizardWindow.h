@@ -83,6 +83,7 @@ class DocumentWizardWindow : public wxWizard {
 
   DocumentWizardPageWindow* documentPage = nullptr;
   SectionWizardPageWindow* sectionPage = nullptr;
+  const TexturedBackground& Background() const { return background_; }
 
  private:
   TexturedBackground background_;
