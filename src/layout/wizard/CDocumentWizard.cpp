@@ -31,6 +31,13 @@ bool CDocumentWizard::EditHeadingFont(bool author) {
       doc_.settings.Text(author ? CDocumentSettings::kAuthor : CDocumentSettings::kTitle));
 }
 
+bool CDocumentWizard::BrowseImage() {
+  std::string path = WizardDialogsInForce().ChooseImageFile();
+  if (path.empty()) return false;
+  documentPage.imagePath = std::move(path);
+  return true;
+}
+
 bool CDocumentWizard::EditSectionFonts() { return WizardDialogsInForce().EditDocumentFonts(doc_.settings.pageSettings); }
 
 bool CDocumentWizard::EditMoreProperties() {

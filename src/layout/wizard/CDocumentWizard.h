@@ -36,6 +36,8 @@ class CDocumentWizard {
   // The first page's buttons (the page's fields are read from its controls first).
   // The font button beside "Book Title" (`author` false) or "Book Author".
   bool EditHeadingFont(bool author);
+  // "..." beside the image path: a chosen image file becomes the page's image path.
+  bool BrowseImage();
   // "Section fonts": the document fonts on the document's page settings.
   bool EditSectionFonts();
   // "More document properties": the fields go into the document, the document information

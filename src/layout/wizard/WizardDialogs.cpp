@@ -17,6 +17,7 @@ bool WizardDialogs::EditTextFont(CTrackText&) { return false; }
 bool WizardDialogs::EditDocumentFonts(CPageDlg&) { return false; }
 bool WizardDialogs::EditPageSettings(CPageDlg&) { return false; }
 bool WizardDialogs::EditDocumentInformation(CDocumentSettings&) { return false; }
+std::string WizardDialogs::ChooseImageFile() { return {}; }
 std::optional<std::string> WizardDialogs::ChooseDocumentTemplate() { return std::nullopt; }
 
 WizardDialogs& WizardDialogsInForce() { return g_dialogs != nullptr ? *g_dialogs : Cancelling(); }

@@ -1,6 +1,6 @@
 #pragma once
 // The dialogs the new-document wizard's buttons open beyond its own pages: the font of a
-// heading text, the document fonts, the page settings, the document information and the
+// heading text, the title page's image, the document fonts, the page settings, the document information and the
 // choice of a document template. They belong to the window layer, which installs them; until
 // it does, each is cancelled.
 
@@ -24,6 +24,8 @@ class WizardDialogs {
   virtual bool EditPageSettings(CPageDlg& page);
   // The document information dialog; true on OK.
   virtual bool EditDocumentInformation(CDocumentSettings& settings);
+  // An image file for the title page; empty when cancelled.
+  virtual std::string ChooseImageFile();
   // The path of a document template to load; nothing when cancelled.
   virtual std::optional<std::string> ChooseDocumentTemplate();
 };

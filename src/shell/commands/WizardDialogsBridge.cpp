@@ -4,6 +4,7 @@
 #include "platform/UserPrompts.h"
 #include "shell/app/CVornelTabApp.h"
 #include "view/draw/FontChooser.h"
+#include "view/draw/GraphicUtil.h"
 #include "view/settings/SettingsCommands.h"
 
 namespace vornel {
@@ -17,6 +18,8 @@ bool SettingsWizardDialogs::EditPageSettings(CPageDlg& page) { return CurrentSet
 bool SettingsWizardDialogs::EditDocumentInformation(CDocumentSettings& settings) {
   return CurrentSettingsDialogs().EditDocumentInformation(settings);
 }
+
+std::string SettingsWizardDialogs::ChooseImageFile() { return BrowseImageFileName(); }
 
 std::optional<std::string> SettingsWizardDialogs::ChooseDocumentTemplate() {
   std::optional<std::string> path =

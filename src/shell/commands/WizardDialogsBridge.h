@@ -1,6 +1,6 @@
 #pragma once
 // The new-document wizard's further dialogs in the editor: the heading fonts in the font
-// dialog, the document fonts, page settings and document information of the settings
+// dialog, the image file chooser, the document fonts, page settings and document information of the settings
 // commands, and a template of the templates folder.
 
 #include "layout/wizard/WizardDialogs.h"
@@ -19,6 +19,7 @@ class SettingsWizardDialogs : public WizardDialogs {
   bool EditDocumentFonts(CPageDlg& page) override;
   bool EditPageSettings(CPageDlg& page) override;
   bool EditDocumentInformation(CDocumentSettings& settings) override;
+  std::string ChooseImageFile() override;
   std::optional<std::string> ChooseDocumentTemplate() override;
 
  private:

@@ -84,7 +84,7 @@ TEST(WizardWindow, PagesExchangeTheirFields) {
 }
 
 // The dialogs behind the buttons: the page settings give twelve staves a page, the document
-// information a new author.
+// information a new author, the image chooser a picture.
 class AcceptingWizardDialogs : public WizardDialogs {
  public:
   bool EditPageSettings(CPageDlg& page) override {
@@ -95,6 +95,7 @@ class AcceptingWizardDialogs : public WizardDialogs {
     settings.Text(CDocumentSettings::kAuthor).text = "Anon.";
     return true;
   }
+  std::string ChooseImageFile() override { return "/pictures/frontispiece.png"; }
 };
 
 void Click(wxWindow& page, const wxString& label) {
@@ -122,6 +123,9 @@ TEST(WizardWindow, ButtonsShowWhatTheirDialogsChanged) {
   window.documentPage->title->SetValue("Pieces");
   Click(*window.documentPage, "More document properties");
   EXPECT_EQ(window.documentPage->author->GetValue(), "Anon.");
+  EXPECT_EQ(window.documentPage->title->GetValue(), "Pieces");
+  Click(*window.documentPage, "...");
+  EXPECT_EQ(window.documentPage->imagePath->GetValue(), "/pictures/frontispiece.png");
   EXPECT_EQ(window.documentPage->title->GetValue(), "Pieces");
   Click(*window.sectionPage, "Page settings");
   EXPECT_EQ(window.sectionPage->stavesPerPage->GetValue(), 12);

@@ -62,7 +62,18 @@ DocumentWizardPageWindow::DocumentWizardPageWindow(wxWizard* parent, CDocumentWi
   heading("Book Title", title, false);
   heading("Book Author", author, true);
   imagePath = new wxTextCtrl(this, wxID_ANY);
-  Row(this, grid, "Title page image", imagePath);
+  auto* browse = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+  browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    RunGuarded([&] {
+      TransferDataFromWindow();
+      if (wizard_.BrowseImage()) TransferDataToWindow();
+    });
+  });
+  auto* image = new wxBoxSizer(wxHORIZONTAL);
+  image->Add(imagePath, 1, wxEXPAND);
+  image->Add(browse, 0, wxLEFT, 3);
+  grid->Add(new wxStaticText(this, wxID_ANY, "Title page image"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+  grid->Add(image, 0, wxEXPAND | wxALL, 3);
   portrait = new wxRadioButton(this, wxID_ANY, "Portrait", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
   landscape = new wxRadioButton(this, wxID_ANY, "Landscape");
   auto* orientation = new wxBoxSizer(wxHORIZONTAL);
