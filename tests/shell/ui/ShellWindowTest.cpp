@@ -292,9 +292,9 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   }
 }
 
-TEST_F(ShellWindows, TheTextImportsAreInTheDocumentsTable) {
+TEST_F(ShellWindows, TheTextImportsAndSwapOrnamentsAreInTheDocumentsTable) {
   EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
-  for (int command : {33174, 33280, 33419, 33281, 33087}) {
+  for (int command : {33174, 33280, 33419, 33281, 33087, 34371}) {
     EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
   }
 }
