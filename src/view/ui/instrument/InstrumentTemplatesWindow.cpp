@@ -44,6 +44,8 @@ InstrumentTemplatesWindow::InstrumentTemplatesWindow(wxWindow* parent, CInstrume
 
   auto* middle = new wxBoxSizer(wxHORIZONTAL);
   preview = new CStaticStaff(this, kPreview, nullptr);
+  // Tall enough for a tablature of seven lines below the third of the height the line starts at.
+  preview->SetMinSize(wxSize(480, 210));
   middle->Add(preview, 1, wxEXPAND | wxALL, 4);
   notation = new wxRadioButton(this, wxID_ANY, "Notation", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
   tablature = new wxRadioButton(this, wxID_ANY, "Tablature");
