@@ -9,7 +9,7 @@
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "layout/ui/dialogs/SmallDialogWindows.h"
-#include "layout/ui/instruments/InstrumentTemplatesWindow.h"
+#include "view/ui/instrument/InstrumentTemplatesWindow.h"
 #include "layout/ui/wizard/DocumentWizardWindow.h"
 #include "midi/MidiDialogs.h"
 #include "model/CMetaEvent.h"
@@ -21,6 +21,7 @@
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/InstrumentBaseCommands.h"
 #include "shell/commands/ProgramCommands.h"
+#include "shell/commands/WizardDialogsBridge.h"
 #include "shell/ui/library/AssociationsDialog.h"
 #include "shell/ui/FacsimilePane.h"
 #include "view/facsimile/FacsimileCommands.h"
@@ -165,6 +166,8 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // add-section wizard behind "Add section" and the imports.
   static WxTemplateListDialogs templateLists;
   static ScopedTemplateListDialogs scopedTemplateLists(templateLists);
+  static SettingsWizardDialogs wizardDialogs(app);
+  static ScopedWizardDialogs scopedWizardDialogs(wizardDialogs);
   static WxDocumentWizardRunner wizardRunner;
   static ScopedWizardRunner scopedWizardRunner(wizardRunner);
   static RunnerSectionWizard sectionWizard(wizardRunner);

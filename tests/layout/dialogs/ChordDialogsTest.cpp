@@ -5,10 +5,13 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "layout/dialogs/ChordDialogs.h"
-#include "layout/dialogs/RhythmPatternPreview.h"
+#include "layout/dialogs/StaffPreview.h"
 #include "model/CMetaEvent.h"
+#include "model/COrnamentProps.h"
+#include "model/InstrumentTemplateTable.h"
 #include "platform/draw/RecordingDevice.h"
 
 namespace vornel {
@@ -227,7 +230,7 @@ TEST(RhythmPattern, FieldsAndPreviewOfThreeBars) {
   fields.triplets = false;
   fields.printSignature = false;
 
-  RhythmPatternPreview preview(nullptr);
+  StaffPreview preview(nullptr);
   preview.Rebuild(fields);
   int barLines = 0, chords = 0;
   for (size_t i = 0; i < preview.Line().firstVoice.size(); ++i) {
@@ -244,31 +247,32 @@ TEST(RhythmPattern, FieldsAndPreviewOfThreeBars) {
   EXPECT_EQ(preview.ColumnWidth(), (400 - 60) / int(preview.ElementCount() + 1));
 }
 
-// The name page's sample: one bar of quarter notes on the definition's first stave, shown as
-// either kind of staff while the definition itself keeps its staves.
-TEST(RhythmPattern, SampleOfADefinitionAsTablatureOrNotation) {
-  CInstrumentDlg definition;
-  definition.tabInstrument.tuning.SetTuning("EBGDAE");
-  definition.ApplyNotationPreset(1);  // a guitar staff of notation
-  RhythmPatternPreview preview(nullptr);
-  for (const bool tablature : {true, false}) {
-    preview.ShowSample(definition, tablature);
+// The templates dialog's staff: the definition's own line with sample chords, shown as
+// notation or tablature whatever its first stave is; the definition itself is not touched.
+TEST(StaffPreview, ShowsADefinitionAsNotationOrTablature) {
+  CInstrumentDlg guitar;
+  guitar.SetFromTemplate(InstrumentTemplateSet(kEarlyMusicSet)[6]);
+  guitar.EnsureStave();
+  const int32_t ownType = guitar.staves.at(0)->type;
+  StaffPreview preview(nullptr);
+  for (const bool notation : {true, false, true}) {
+    preview.ShowDefinition(guitar, notation);
     const CClef& stave = *preview.Line().GetCurrentStave();
-    EXPECT_EQ(stave.IsTablature(), tablature);
-    EXPECT_EQ(stave.DrawnLineCount(), tablature ? 6 : 5);
-    int chords = 0, withNotes = 0;
+    EXPECT_EQ(stave.IsTablature(), !notation);
+    if (notation) {
+      EXPECT_EQ(stave.lines, 5);
+    }
+    EXPECT_EQ(preview.Line().definition->nameText.text, "Baroque guitar");
+    int chords = 0;
     for (size_t i = 0; i < preview.Line().firstVoice.size(); ++i) {
       const nChord* e = preview.Line().firstVoice.at(i);
-      if (e == nullptr || !e->IsChord()) continue;
-      ++chords;
-      withNotes += e->notes.size() > 0;
+      chords += e != nullptr && e->IsChord() && !e->notes.empty();
     }
-    EXPECT_EQ(chords, 4) << tablature;
-    EXPECT_EQ(withNotes, 4) << tablature;
+    EXPECT_EQ(chords, StaffPreview::kSampleBars * 4) << notation;
     RecordingDevice dc;
-    preview.Paint(dc, {420, 130});
+    preview.Paint(dc, {400, 150});
   }
-  EXPECT_EQ(definition.staves.at(0)->type, CClef::kStaff);
+  EXPECT_EQ(guitar.staves.at(0)->type, ownType);
 }
 
 TEST(SwapOrnament, BothChoicesInRange) {
@@ -277,6 +281,33 @@ TEST(SwapOrnament, BothChoicesInRange) {
   EXPECT_EQ(dialog.Validate(), "");
   dialog.select = 32;
   EXPECT_NE(dialog.Validate().find("Select ornament"), std::string::npos);
+}
+
+TEST(SwapOrnament, EntriesAreTheOrnamentKindsInKindOrder) {
+  // The lists name the kinds of the ornament table; only entry 28 is worded otherwise.
+  for (int kind = 0; kind < COrnamentProps::kKindCount; ++kind) {
+    if (kind == 28) continue;
+    EXPECT_EQ(CSwapOrnamentDlg::kOrnaments[static_cast<size_t>(kind)], COrnamentProps::KindName(kind)) << kind;
+  }
+  struct Case {
+    int entry;
+    uint8_t code;
+  };
+  for (const Case& c : std::vector<Case>{{0, 1}, {1, 65}, {2, 5}, {3, 69}, {4, 36}, {13, 102}, {16, 33}, {19, 98},
+                                         {20, 22}, {28, 81}, {29, 28}, {30, 92}, {31, 91}, {32, 0}, {-1, 0}}) {
+    CSwapOrnamentDlg dialog;
+    dialog.select = c.entry;
+    dialog.replaceWith = c.entry;
+    EXPECT_EQ(dialog.SelectedCode(), c.code) << c.entry;
+    EXPECT_EQ(dialog.ReplacementCode(), c.code) << c.entry;
+  }
+  // Each descending form is its ascending one plus 64.
+  for (int kind = 0; kind < 20; kind += 2) {
+    CSwapOrnamentDlg dialog;
+    dialog.select = kind;
+    dialog.replaceWith = kind + 1;
+    EXPECT_EQ(dialog.ReplacementCode(), dialog.SelectedCode() + 64) << kind;
+  }
 }
 
 }  // namespace

@@ -21,7 +21,7 @@
 #include "view/ui/instrument/InstrumentListCtrl.h"
 #include "view/ui/instrument/InstrumentSectionEditor.h"
 #include "view/render/DrawingStaveRenderer.h"
-#include "view/ui/dialogs/RhythmPatternDialog.h"
+#include "view/ui/dialogs/CStaticStaff.h"
 #include "view/ui/instrument/InstrumentSheetWindows.h"
 
 namespace vornel {

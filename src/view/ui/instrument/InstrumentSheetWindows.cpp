@@ -15,8 +15,9 @@
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
 #include "view/draw/FontChooser.h"
+#include "view/ui/charts/MusicOrnamentDialog.h"
 #include "view/ui/dialogs/CustomOrnamentDialog.h"
-#include "view/ui/dialogs/RhythmPatternDialog.h"
+#include "view/ui/dialogs/CStaticStaff.h"
 
 namespace vornel {
 
@@ -153,8 +154,8 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
   tablature_->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { RunGuarded([&] { ShowPreview(); }); });
   ornaments->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] {
-      // The groups and default sets; an entry's own properties have no editor yet.
-      ShowCustomOrnamentDialog(this, definition_.ornaments, [](COrnamentProps&) { return false; });
+      ShowCustomOrnamentDialog(this, definition_.ornaments,
+                               [this](COrnamentProps& entry) { return EditOrnamentProperties(entry, this); });
     });
   });
   setDefault->Enable(static_cast<bool>(actions.setAsDefault));
@@ -209,7 +210,7 @@ void InstrumentNamePanel::ShowPreview() {
   // The staves as the "Staves" page left them, without touching the working copy.
   CInstrumentDlg shown(definition_);
   InstrumentSheet::Apply(shown);
-  preview_->ShowDefinition(shown, fields_.tablaturePreview);
+  preview_->ShowDefinition(shown, !fields_.tablaturePreview);
 }
 
 void InstrumentNamePanel::EditNameText() {
