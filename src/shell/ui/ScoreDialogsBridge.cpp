@@ -6,9 +6,14 @@
 #include "model/SectionEditor.h"
 #include "model/dialogs/TuningDialogs.h"
 #include "platform/UserPrompts.h"
+#include "shell/app/CVornelTabApp.h"
 #include "view/settings/SettingsCommands.h"
 
 namespace vornel {
+
+bool WindowScoreDialogs::ChooseTextureBitmap() { return app_ != nullptr && app_->ChooseTextureBitmap(); }
+
+bool WindowScoreDialogs::TextureOn() { return app_ != nullptr && app_->options.useTexture != 0; }
 
 bool WindowScoreDialogs::EditTuning(CInstrumentDlg& definition) {
   return SectionEditors().EditTuning(definition.tabInstrument.tuning);

@@ -45,9 +45,11 @@ void AddLayoutToolCommands(CommandTable& t, CBriotabView& view) {
           doc.UpdateAllViews(kHintRepaintAll);
         },
         hasSystems);
-  // Every section laid out again; not undoable, as undo holds one section.
+  // Every section laid out again; undo holds one section, so its step gives back the active
+  // section alone.
   t.Add(kReformatAllSections,
         [&doc](const CommandEvent&) {
+          doc.SaveSnapshot();
           const size_t run = static_cast<size_t>(doc.settings.GetCursorStepsPerPage());
           for (const auto& section : doc.sections.items()) {
             if (section->systems.empty()) continue;
