@@ -11,7 +11,7 @@
 #include "ViewFixtures.h"
 #include "document/CTitlePage.h"
 #include "document/DocumentDump.h"
-#include "model/RichTextEditor.h"
+#include "support/ScriptedRichTextEditor.h"
 
 namespace vornel {
 namespace {
@@ -21,19 +21,6 @@ using testing::ViewDocument;
 using testing::ViewRig;
 
 bool Dispatch(ViewRig& rig, int id) { return rig.view.Commands().Execute(view::CommandEvent{id, std::nullopt, {}}); }
-
-// Answers OK with `answer`, or Cancel without one; notes every text it was opened on.
-struct ScriptedEditor : RichTextEditor {
-  std::optional<std::string> answer;
-  std::vector<std::string> seen;
-  bool Edit(std::string& rtf, bool, int32_t& length) override {
-    seen.push_back(rtf);
-    if (!answer) return false;
-    rtf = *answer;
-    length = static_cast<int32_t>(rtf.size());
-    return true;
-  }
-};
 
 constexpr const char* kEdited = "{\\rtf1\\ansi edited\\par}";
 
@@ -57,8 +44,7 @@ TEST(RichTextCommands, EachTextIsEditedInPlace) {
     c.text(*rig.doc) = "{\\rtf1\\ansi before\\par}";
     SettleAsStored(rig);
     rig.doc->SetModifiedFlag(false);
-    ScriptedEditor editor;
-    ScopedRichTextEditor installed(editor);
+    testing::ScriptedRichTextEditor editor;
     const std::string before = DumpDocument(*rig.doc);
 
     ASSERT_TRUE(Dispatch(rig, c.id)) << c.id;
@@ -87,8 +73,7 @@ TEST(RichTextCommands, EachTextIsEditedInPlace) {
 TEST(RichTextCommands, SectionNotesAreCheckedWhileTheyHoldText) {
   ViewRig rig(ViewDocument(1, 2, 4));
   EXPECT_EQ(rig.view.Commands().State(33427).checked, std::optional<bool>(false));
-  ScriptedEditor editor;
-  ScopedRichTextEditor installed(editor);
+  testing::ScriptedRichTextEditor editor;
   editor.answer = kEdited;
   ASSERT_TRUE(Dispatch(rig, 33427));
   EXPECT_EQ(rig.view.Commands().State(33427).checked, std::optional<bool>(true));
@@ -110,8 +95,7 @@ TEST(RichTextCommands, ContentsAreBuiltAndOpened) {
   rig.doc->sections.at(2)->Title().text = "Galliard";
   rig.doc->SetModifiedFlag(false);
   const std::string before = DumpDocument(*rig.doc);
-  ScriptedEditor editor;
-  ScopedRichTextEditor installed(editor);
+  testing::ScriptedRichTextEditor editor;
   editor.answer = kEdited;
 
   ASSERT_TRUE(Dispatch(rig, 33501));

@@ -113,6 +113,17 @@ void MakeTablature(ViewRig& rig) {
   section.RecalculateNotation();
 }
 
+// The font dialog: OK gives the face "VN Serif", else it is cancelled.
+struct SerifChooser : FontChooser {
+  bool ok = false;
+  std::optional<FontChoice> Choose(const FontChoice& initial, bool) override {
+    if (!ok) return std::nullopt;
+    FontChoice c = initial;
+    c.face = "VN Serif";
+    return c;
+  }
+};
+
 std::unique_ptr<CInstrumentDlg> NamedDefinition(const std::string& name) {
   auto d = std::make_unique<CInstrumentDlg>();
   d->tabInstrument.name = name;
@@ -529,15 +540,7 @@ TEST(ScoreInstrumentCommands, DialogsTakeOneUndoStepOnOk) {
       return true;
     }
   } renaming;
-  struct Fonts : FontChooser {
-    bool ok = false;
-    std::optional<FontChoice> Choose(const FontChoice& initial, bool) override {
-      if (!ok) return std::nullopt;
-      FontChoice c = initial;
-      c.face = "VN Serif";
-      return c;
-    }
-  } fonts;
+  SerifChooser fonts;
   ScopedFontChooser chooser(fonts);
   ViewRig rig(ViewDocument(1, 2, 4));
   for (const int id : {33182, 33181, 33297, 33028, 34074, 34123}) {
@@ -642,15 +645,8 @@ namespace {
 // of the active section and marks the document modified; Undo gives back the active section
 // while the others keep the change. Cancel changes nothing.
 TEST(ScoreInstrumentCommands, EverySectionChangesInOneUndoStepOfTheActiveSection) {
-  struct Faces : FontChooser {
-    bool ok = true;
-    std::optional<FontChoice> Choose(const FontChoice& initial, bool) override {
-      if (!ok) return std::nullopt;
-      FontChoice c = initial;
-      c.face = "VN Serif";
-      return c;
-    }
-  } fonts;
+  SerifChooser fonts;
+  fonts.ok = true;
   ScopedFontChooser chooser(fonts);
   struct Offsets : SectionDialogs {
     bool ok = true;
