@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "model/COrnamentProps.h"
 #include "platform/text/FieldRanges.h"
 
 namespace vornel {
@@ -159,6 +160,9 @@ std::string CSwapOrnamentDlg::Validate() const {
   return CheckFieldRanges({{"Select ornament", select, 0, Last(kOrnaments.size())},
                            {"Replace with", replaceWith, 0, Last(kOrnaments.size())}});
 }
+
+uint8_t CSwapOrnamentDlg::SelectedCode() const { return COrnamentProps::KindCode(select); }
+uint8_t CSwapOrnamentDlg::ReplacementCode() const { return COrnamentProps::KindCode(replaceWith); }
 
 bool ChordDialogs::EditChordProperties(CChordProperties&) { return false; }
 bool ChordDialogs::EditGraceNotes(CGraceNotesDlg&) { return false; }

@@ -107,7 +107,8 @@ struct CRhythmPattern {
   std::string Validate() const;
 };
 
-// "Swap ornament": one ornament kind replaced by another over the document.
+// "Swap ornament": one ornament kind replaced by another over the document. Both lists hold
+// the ornament kinds in kind order, so an entry's index is its kind number.
 struct CSwapOrnamentDlg {
   static constexpr std::array<std::string_view, 32> kOrnaments = {
       "Asc. appogiatura",   "Desc. appogiatura",   "Asc. acciaccatura",  "Desc. acciaccatura", "Asc. 2-note coulé",
@@ -120,6 +121,9 @@ struct CSwapOrnamentDlg {
   int select = 0;
   int replaceWith = 0;
   std::string Validate() const;
+  // The ornament codes of the two chosen kinds; 0 for an entry outside the lists.
+  uint8_t SelectedCode() const;
+  uint8_t ReplacementCode() const;
 };
 
 // The windows that show these dialogs; until a front end installs its own, every dialog answers
