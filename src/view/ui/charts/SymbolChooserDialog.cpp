@@ -23,13 +23,7 @@ SymbolChooserDialog::SymbolChooserDialog(wxWindow* parent, SymbolChooser& choose
   side->Add(chosen_, 0, wxALIGN_CENTER_HORIZONTAL | wxBOTTOM, 6);
   side->Add(code_, 0, wxALIGN_CENTER_HORIZONTAL | wxBOTTOM, 12);
   side->Add(none, 0, wxEXPAND);
-  auto* body = new wxBoxSizer(wxHORIZONTAL);
-  body->Add(grid_, 0, wxALL, 8);
-  body->Add(side, 0, wxALL, 8);
-  auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(body);
-  top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
-  SetSizerAndFit(top);
+  LayOutBesideButtons(*this, grid_, side);
 
   Bind(EVT_GLYPH_CHOSEN, [this](wxCommandEvent&) {
     if (chooser_.TakeSelection()) ShowChoice();
