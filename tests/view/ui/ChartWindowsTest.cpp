@@ -277,6 +277,7 @@ TEST(ChartWindows, SymbolChooserShowsAndTakesTheChosenGlyph) {
   EXPECT_FALSE(code->GetLabel().empty());
   EXPECT_EQ(dialog.ChosenButton().Glyph(), second);
   EXPECT_TRUE(dialog.ChosenButton().Notation());
+  EXPECT_EQ(dialog.Background().SolidColour(), wxColour(0xE6, 0xE6, 0xE6));
   SavePng(dialog, "symbol_chooser");
 
   wxWindow* grid = dialog.FindWindow(SymbolChooserDialog::kGrid);

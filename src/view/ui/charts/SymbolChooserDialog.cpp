@@ -11,8 +11,7 @@
 namespace vornel {
 
 SymbolChooserDialog::SymbolChooserDialog(wxWindow* parent, SymbolChooser& chooser)
-    : wxDialog(parent, wxID_ANY, "Symbols"), chooser_(chooser) {
-  SetBackgroundColour(wxColour(0xE6, 0xE6, 0xE6));
+    : TexturedDialog(parent, wxID_ANY, "Symbols", 0xE6E6E6), chooser_(chooser) {
   grid_ = new CStaticGlyphChart(this, kGrid, wxSize(chooser.grid.Columns() * 40, chooser.grid.Rows() * 40),
                                 &chooser.grid);
   chosen_ = new CGlyphButton(this, kChosen, wxSize(56, 56));

@@ -2,11 +2,10 @@
 // The symbol chooser of a note's floating ornament: the glyph grid of the tablature or notation
 // catalogue, the chosen glyph on a glyph button with its code, and "None".
 
-#include <wx/dialog.h>
-
 #include <cstdint>
 #include <optional>
 
+#include "layout/ui/dialogs/TexturedDialog.h"
 #include "view/charts/SymbolChooser.h"
 
 class wxStaticText;
@@ -16,7 +15,7 @@ namespace vornel {
 class CGlyphButton;
 class CStaticGlyphChart;
 
-class SymbolChooserDialog : public wxDialog {
+class SymbolChooserDialog : public TexturedDialog {
  public:
   enum : int { kGrid = 1500, kChosen = 1501, kCode = 1502, kNone = 1503 };
 
