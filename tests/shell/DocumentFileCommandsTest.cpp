@@ -254,3 +254,31 @@ TEST_F(DocumentFileCommandsTest, ImportsRunInTheirFrame) {
 
 }  // namespace
 }  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// Clearing every section's notes asks first; OK is one undo step of the active section, whose
+// notes its Undo gives back while the other sections stay cleared.
+TEST_F(DocumentFileCommandsTest, AllSectionsNotesAreClearedAfterAsking) {
+  doc.AppendNewSection();
+  for (size_t i = 0; i < doc.sections.size(); ++i) doc.sections.at(i)->Comments().text = "Notes";
+  doc.undoStack.clear();
+  doc.SetModifiedFlag(false);
+  prompts.QueueAnswer(Answer::kCancel);
+  ASSERT_TRUE(table.Execute({kAllSectionsNotes, {}, {}}));
+  EXPECT_EQ(doc.sections.at(0)->Comments().text, "Notes");
+  EXPECT_FALSE(doc.IsModified());
+  prompts.QueueAnswer(Answer::kOk);
+  ASSERT_TRUE(table.Execute({kAllSectionsNotes, {}, {}}));
+  for (size_t i = 0; i < doc.sections.size(); ++i) EXPECT_EQ(doc.sections.at(i)->Comments().text, "") << i;
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_EQ(doc.undoStack.size(), 1u);
+  doc.OnEditUndo();
+  EXPECT_EQ(doc.GetActiveSection()->Comments().text, "Notes");
+  const size_t other = doc.sections.activeSection == 0 ? 1 : 0;
+  EXPECT_EQ(doc.sections.at(other)->Comments().text, "");
+}
+
+}  // namespace
+}  // namespace vornel

@@ -21,6 +21,7 @@
 #include "shell/files/FileHelpers.h"
 #include "view/FramePanes.h"
 #include "view/commands/CommandTable.h"
+#include "view/commands/ScoreCommandSupport.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/render/pages/DocumentPages.h"
 
@@ -199,10 +200,12 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
                   Answer::kOk) {
                 return;
               }
-              for (const auto& section : doc.sections.items()) {
-                if (section != nullptr) section->Comments().text.clear();
-              }
-              doc.SetModifiedFlag(true);
+              // Undo holds one section: the step gives back the active section's notes.
+              view::SnapshotEdit(doc, kHintRepaintAll, [&doc] {
+                for (const auto& section : doc.sections.items()) {
+                  if (section != nullptr) section->Comments().text.clear();
+                }
+              });
             },
             hasSection);
 

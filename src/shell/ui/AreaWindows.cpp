@@ -28,6 +28,7 @@
 #include "shell/ui/TemplateListWindow.h"
 #include "shell/ui/ScoreDialogsBridge.h"
 #include "view/render/DrawingStaveRenderer.h"
+#include "view/render/pages/PageFrame.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/MainFrame.h"
 #include "view/draw/FontChooser.h"
@@ -101,6 +102,8 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static ScopedMidiDialogs scopedMidiDialogs(midiDialogs);
   // Dialog backgrounds follow the session option at each repaint.
   SetTexturedBackgroundsReader([&app] { return app.allowBitmaps != 0; });
+  // The paper of the score pages takes the application's texture while it is on.
+  SetPageBackground([&app] { return app.PaperTexture(); });
   // Editing dialogs: the section and system dialogs, the meta-event editors by kind (the MIDI
   // controller's from the MIDI dialogs).
   static WxSectionDialogs sectionDialogs(nullptr);
@@ -157,7 +160,7 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // Document libraries: the associations dialog of the document commands, its pictures shown
   // in the image preview dialog.
   // The score commands' dialogs: the windows above, reached through the view's interface.
-  static WindowScoreDialogs scoreDialogs;
+  static WindowScoreDialogs scoreDialogs(&app);
   static view::ScopedScoreDialogs scopedScoreDialogs(scoreDialogs);
   static WxAssociationsEditor associations;
   static ScopedAssociationsEditor scopedAssociations(associations);
