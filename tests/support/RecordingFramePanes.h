@@ -26,6 +26,7 @@ class RecordingFramePanes : public view::FramePanes {
   void TempoChanged(int beatsPerMinute) override { log.push_back("tempo " + std::to_string(beatsPerMinute)); }
   void RequestLayoutReset() override { log.push_back("layout"); }
   void EnableMainWindow(bool enable) override { log.push_back(enable ? "frame enabled" : "frame disabled"); }
+  void ShowTitlePageView(CBriotabDoc&) override { log.push_back("title page view"); }
   bool DispatchCommand(int id) override {
     log.push_back("command " + std::to_string(id));
     return true;

@@ -92,6 +92,7 @@ class CMainFrame : public wxFrame,
   void ShowToolbarMenu(int x, int y) override;
   void EnableMainWindow(bool enable) override { Enable(enable); }
   void ShowSectionTree(CBriotabDoc& doc) override;
+  void ShowTitlePageView(CBriotabDoc& doc) override;
 
   // --- FrameControls (the frame's commands ask through these)
   bool IsOn(FrameSwitch which) const override;
