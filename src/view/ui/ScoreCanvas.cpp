@@ -161,22 +161,13 @@ bool ScoreCanvas::AnyPainting() { return g_paintDepth > 0; }
 
 void ScoreCanvas::PaintInto(DeviceContext& dc) {
   const wxSize size = GetClientSize();
-  dc.FillSolidRect({0, 0, size.x, size.y}, background_);
-  dc.SaveDC();
-  view_->OnPrepareDC(dc);
-  view_->OnDraw(dc);
-  view_->DrawOverlays(dc);
-  dc.RestoreDC();
+  PaintView(*view_, dc, {size.x, size.y}, background_);
 }
 
 void ScoreCanvas::OnPaint(wxPaintEvent&) {
-  wxPaintDC dc(this);
-  const wxSize size = GetClientSize();
-  painting_ = true;
   ++g_paintDepth;
-  PaintWithCairo(dc, window_->Resolution(), {size.x, size.y}, [this](DeviceContext& device) { PaintInto(device); });
+  PaintWithCairo(*this, window_->Resolution(), painting_, [this](DeviceContext& device) { PaintInto(device); });
   --g_paintDepth;
-  painting_ = false;
 }
 
 void ScoreCanvas::OnSize(wxSizeEvent& event) {

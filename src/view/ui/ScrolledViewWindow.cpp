@@ -70,19 +70,23 @@ void ScrolledViewWindow::ReleaseMouse() {
   if (canvas_.HasCapture()) canvas_.ReleaseMouse();
 }
 
-bool PaintWithCairo(const wxWindowDC& dc, Size dpi, Size client, const std::function<void(DeviceContext&)>& paint) {
+bool PaintWithCairo(wxWindow& window, Size dpi, bool& painting, const std::function<void(DeviceContext&)>& paint) {
+  wxPaintDC dc(&window);
   wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
   if (renderer == nullptr) return false;
   std::unique_ptr<wxGraphicsContext> gc(renderer->CreateContext(dc));
   auto* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
   if (cr == nullptr) return false;
+  painting = true;
   try {
     CairoDevice device(cr, dpi.cx, dpi.cy, false);
-    device.SetExtent(client);
+    const wxSize client = window.GetClientSize();
+    device.SetExtent({client.x, client.y});
     paint(device);
   } catch (const std::exception&) {
     // A page that cannot be drawn leaves the window as far as it got; the drawing reported it.
   }
+  painting = false;
   return true;
 }
 

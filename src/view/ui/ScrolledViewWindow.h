@@ -10,11 +10,9 @@
 
 #include <functional>
 
+#include "platform/draw/DeviceContext.h"
 #include "view/core/ViewWindow.h"
 
-namespace vornel {
-class DeviceContext;
-}
 
 namespace vornel::view {
 
@@ -46,8 +44,21 @@ class ScrolledViewWindow : public ViewWindow {
   const bool& painting_;
 };
 
-// Paints through the Cairo renderer of the paint context: `paint` draws on a device of `dpi`
-// and the client's size. Nothing it throws leaves; false when there was no Cairo context.
-bool PaintWithCairo(const wxWindowDC& dc, Size dpi, Size client, const std::function<void(DeviceContext&)>& paint);
+// A paint handler's work: through the Cairo renderer of the window's paint context, `paint`
+// draws on a device of `dpi` and the client's size, with `painting` true meanwhile. Nothing it
+// throws leaves; false when there was no Cairo context.
+bool PaintWithCairo(wxWindow& window, Size dpi, bool& painting, const std::function<void(DeviceContext&)>& paint);
+
+// A view painted as its window shows it: the background, then on the view's prepared device
+// its page and what only the screen shows.
+template <typename View>
+void PaintView(View& view, DeviceContext& dc, Size client, COLORREF background) {
+  dc.FillSolidRect({0, 0, client.cx, client.cy}, background);
+  dc.SaveDC();
+  view.OnPrepareDC(dc);
+  view.OnDraw(dc);
+  view.DrawOverlays(dc);
+  dc.RestoreDC();
+}
 
 }  // namespace vornel::view

@@ -12,14 +12,11 @@
 #include "document/CVornelTabDoc.h"
 #include "platform/draw/CairoDevice.h"
 #include "support/ScriptedPrompts.h"
+#include "view/ui/CanvasWindow.h"
 #include "view/ui/titlepage/TitlePageCanvas.h"
 
 namespace vornel {
 namespace {
-
-void Settle(int rounds = 20) {
-  for (int i = 0; i < rounds; ++i) wxTheApp->Yield(true);
-}
 
 struct TitlePageCanvasTest : ::testing::Test {
   testing::ScriptedPrompts prompts;
@@ -37,19 +34,11 @@ struct TitlePageCanvasTest : ::testing::Test {
     d->settings.titlePage.frameStyle = 1;
     return d;
   }();
-  wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Title page", wxDefaultPosition, wxSize(900, 800));
-  view::TitlePageCanvas* canvas = new view::TitlePageCanvas(frame, *doc);
+  testing::CanvasWindow<view::TitlePageCanvas> shown{"Title page", *doc};
+  wxFrame* frame = shown.frame;
+  view::TitlePageCanvas* canvas = shown.canvas;
 
-  ~TitlePageCanvasTest() override {
-    frame->Close(true);
-    wxTheApp->ProcessIdle();
-    Settle(5);
-  }
-  void Paint() {
-    canvas->Refresh();
-    canvas->Update();
-    Settle();
-  }
+  void Paint() { shown.Paint(); }
   void Send(wxEventType type, wxPoint at, bool leftDown) {
     wxMouseEvent event(type);
     event.SetEventObject(canvas);

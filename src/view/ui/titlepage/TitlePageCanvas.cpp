@@ -43,20 +43,11 @@ void TitlePageCanvas::Guarded(F&& call) {
 
 void TitlePageCanvas::PaintInto(DeviceContext& dc) {
   const wxSize size = GetClientSize();
-  dc.FillSolidRect({0, 0, size.x, size.y}, background_);
-  dc.SaveDC();
-  view_->OnPrepareDC(dc);
-  view_->OnDraw(dc);
-  view_->DrawOverlays(dc);
-  dc.RestoreDC();
+  PaintView(*view_, dc, {size.x, size.y}, background_);
 }
 
 void TitlePageCanvas::OnPaint(wxPaintEvent&) {
-  wxPaintDC dc(this);
-  const wxSize size = GetClientSize();
-  painting_ = true;
-  PaintWithCairo(dc, window_->Resolution(), {size.x, size.y}, [this](DeviceContext& device) { PaintInto(device); });
-  painting_ = false;
+  PaintWithCairo(*this, window_->Resolution(), painting_, [this](DeviceContext& device) { PaintInto(device); });
   // The painted page holds the tracker now; the overlay starts again from it.
   overlay_.Reset();
 }
