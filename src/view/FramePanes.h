@@ -51,6 +51,8 @@ class FramePanes {
   // The title-page view of a document beside its score (opened the first time), made the
   // active view, with the ribbon's page of the title page's commands.
   virtual void ShowTitlePageView(CBriotabDoc& /*doc*/) {}
+  // A MIDI file written for a document joins the main window's MIDI play list, which shows.
+  virtual void AddToMidiPlaylist(const std::string& /*path*/) {}
   // A command through the main window's routing (the active view first), as its menus send
   // it: context menus, and the commands a command sends the main window. False when no
   // target carries the command or it is disabled.

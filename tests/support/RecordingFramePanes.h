@@ -25,6 +25,7 @@ class RecordingFramePanes : public view::FramePanes {
   }
   void TempoChanged(int beatsPerMinute) override { log.push_back("tempo " + std::to_string(beatsPerMinute)); }
   void RequestLayoutReset() override { log.push_back("layout"); }
+  void AddToMidiPlaylist(const std::string& path) override { log.push_back("playlist " + path); }
   void EnableMainWindow(bool enable) override { log.push_back(enable ? "frame enabled" : "frame disabled"); }
   void ShowTitlePageView(CBriotabDoc&) override { log.push_back("title page view"); }
   bool DispatchCommand(int id) override {
