@@ -286,11 +286,15 @@ TEST(TitlePageView, AddedPicturesFitTheFrameAndEverythingIsCentred) {
   ASSERT_TRUE(rig.Drag(title, {title.x + 60, title.y}));
   rig.Draw();
   EXPECT_EQ(CentreOffset(rig, rig.Find(Kind::kTitlePageText, CTitlePage::kTitle)->rect), 60);
+  // A text drawn centred on its position is centred as well as one drawn from its left.
+  rig.doc->settings.Text(CDocumentSettings::kAuthor).flags |= CTrackText::kCentered;
   rig.doc->SetModifiedFlag(false);
   EXPECT_TRUE(commands.Execute({view::kCenterTitleElementsCommand, std::nullopt, {}}));
   EXPECT_TRUE(rig.doc->IsModified());
   rig.Draw();
-  EXPECT_LE(std::abs(CentreOffset(rig, rig.Find(Kind::kTitlePageText, CTitlePage::kTitle)->rect)), 1);
+  for (const Draggable& d : kDraggables) {
+    EXPECT_LE(std::abs(CentreOffset(rig, rig.Find(d.kind, d.index)->rect)), 1) << static_cast<int>(d.kind);
+  }
 }
 
 TEST(TitlePageView, TheFrameIsTheGalleryItemChosenLast) {
