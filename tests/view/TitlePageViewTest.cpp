@@ -15,10 +15,10 @@
 #include "document/CTitlePage.h"
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
-#include "model/RichTextEditor.h"
 #include "model/SectionEditor.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/TextFaces.h"
+#include "support/ScriptedRichTextEditor.h"
 #include "view/render/PictureText.h"
 #include "view/settings/SettingsCommands.h"
 #include "view/titlepage/CTitlePageView.h"
@@ -186,24 +186,14 @@ struct RecordingTextEditor : SectionEditor {
   }
 };
 
-struct RecordingRichEditor : RichTextEditor {
-  int opened = 0;
-  bool Edit(std::string& rtf, bool, int32_t& length) override {
-    ++opened;
-    rtf = "{\\rtf1 Teares}";
-    length = 6;
-    return true;
-  }
-};
-
 TEST(TitlePageView, ADoubleClickOpensTheEditorOfWhatItLandsOn) {
   auto doc = TitlePageDocument();
   doc->settings.titlePage.picture.path = "no-such-picture.png";
   Rig rig(std::move(doc));
   RecordingTextEditor texts;
   ScopedSectionEditor scopedTexts(texts);
-  RecordingRichEditor rich;
-  ScopedRichTextEditor scopedRich(rich);
+  testing::ScriptedRichTextEditor rich;
+  rich.answer = "{\\rtf1 Teares}";
   const auto doubleClick = [&rig](Kind kind, size_t index) {
     return rig.view.OnLButtonDblClk({rig.Middle(*rig.Find(kind, index)), view::kLeftButton, 0});
   };
@@ -221,7 +211,7 @@ TEST(TitlePageView, ADoubleClickOpensTheEditorOfWhatItLandsOn) {
   EXPECT_FALSE(rig.doc->IsModified());
 
   EXPECT_TRUE(doubleClick(Kind::kFormattedTitle, 0));
-  EXPECT_EQ(rich.opened, 1);
+  EXPECT_EQ(rich.seen.size(), 1u);
   EXPECT_EQ(rig.doc->settings.titlePage.formattedTitle.text, "{\\rtf1 Teares}");
 
   // The picture asks for a new file; a cancelled prompt keeps the old one.
