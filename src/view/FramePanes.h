@@ -48,6 +48,9 @@ class FramePanes {
   virtual void EnableMainWindow(bool /*enable*/) {}
   // The "Sections" tree of a document, modal over the main window.
   virtual void ShowSectionTree(CBriotabDoc& /*doc*/) {}
+  // The title-page view of a document beside its score (opened the first time), made the
+  // active view, with the ribbon's page of the title page's commands.
+  virtual void ShowTitlePageView(CBriotabDoc& /*doc*/) {}
   // A MIDI file written for a document joins the main window's MIDI play list, which shows.
   virtual void AddToMidiPlaylist(const std::string& /*path*/) {}
   // A command through the main window's routing (the active view first), as its menus send

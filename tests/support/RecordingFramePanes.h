@@ -27,6 +27,7 @@ class RecordingFramePanes : public view::FramePanes {
   void RequestLayoutReset() override { log.push_back("layout"); }
   void AddToMidiPlaylist(const std::string& path) override { log.push_back("playlist " + path); }
   void EnableMainWindow(bool enable) override { log.push_back(enable ? "frame enabled" : "frame disabled"); }
+  void ShowTitlePageView(CBriotabDoc&) override { log.push_back("title page view"); }
   bool DispatchCommand(int id) override {
     log.push_back("command " + std::to_string(id));
     return true;

@@ -18,11 +18,14 @@ constexpr std::string_view kMidi = "comes with MIDI playback";
 constexpr std::string_view kDocumentCommands = "comes with the document files, groups and associations";
 constexpr std::string_view kSettingsDialogs = "comes with the book, page and instrument dialogs";
 constexpr std::string_view kPalettes = "comes with the palettes and panes";
+constexpr std::string_view kTitlePageView = "carried by the title-page view";
 
 constexpr PendingCommands Later(int first, int last, std::string_view reason) {
   return {first, last, Availability::kLater, reason};
 }
 constexpr PendingCommands Later(int id, std::string_view reason) { return Later(id, id, reason); }
+// Carried while the title-page view is the active view, disabled beside the score.
+constexpr PendingCommands TitlePageView(int id) { return {id, id, Availability::kOtherView, kTitlePageView}; }
 
 // By id; a range may hold ids the windows never send.
 constexpr auto kCatalogue = std::to_array<PendingCommands>({
@@ -30,7 +33,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(32784, 32786, kScoreView),
     Later(32793, 32797, kScoreView),
     Later(32826, kMidi),
-    Later(32966, kSettingsDialogs),
     Later(32980, 32987, kScoreView),
     Later(32991, kScoreView),
     Later(33000, 33001, kScoreView),
@@ -41,7 +43,7 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33064, kScoreView),
     Later(33108, kScoreView),
     Later(33176, kScoreView),
-    Later(33178, kSettingsDialogs),
+    TitlePageView(33178),
     Later(33181, kSettingsDialogs),
     Later(33182, kScoreView),
     Later(33192, 33193, kScoreView),
@@ -56,7 +58,8 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33805, 33811, kScoreView),
     Later(33819, 33831, kPalettes),
     Later(33986, kScoreView),
-    Later(34076, 34078, kSettingsDialogs),
+    TitlePageView(34076),
+    TitlePageView(34078),
     Later(34086, kScoreView),
     Later(34088, 34090, kScoreView),
     Later(34233, kScoreView),

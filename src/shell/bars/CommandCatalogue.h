@@ -1,6 +1,6 @@
 #pragma once
-// The commands the windows send whose work is not in this build yet, each with the reason,
-// in the system's own words. The catalogue is one table added at the end of the command route:
+// The commands the windows send whose work is not in this build yet, or that only another view
+// of the document carries, each with the reason, in the system's own words. The catalogue is one table added at the end of the command route:
 // its entries are carried but never enabled, so their buttons show disabled; once any target
 // registers a handler for an id, that target is asked first and the id simply works. The
 // coverage check lists every id of the windows that no target carries and that the
@@ -20,6 +20,7 @@ namespace vornel::bars {
 enum class Availability {
   kLater,               // its feature is built later
   kNotOnThisPlatform,   // what it needs does not exist here
+  kOtherView,           // carried by another view of the document (the title page's)
 };
 
 struct PendingCommands {

@@ -8,6 +8,7 @@
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/settings/SettingsCommands.h"
 #include "view/settings/TuningCommands.h"
+#include "view/titlepage/TitlePageCommands.h"
 
 namespace vornel {
 
@@ -24,6 +25,7 @@ void AddAreaDocumentCommands(view::CommandTable& document, CVornelTabApp& app, C
   view::RegisterFacsimileCommands(document, doc);  // image: facsimiles of the active section
   view::RegisterSettingsCommands(document, doc);   // view: page settings, fonts, information
   view::RegisterTuningCommands(document, doc);     // view: the active instrument's tuning
+  view::RegisterTitlePageCommands(document, doc);  // view: the title-page view of the document
 }
 
 }  // namespace vornel

@@ -33,6 +33,7 @@
 #include "shell/ui/MainFrame.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/ScoreCanvas.h"
+#include "view/ui/titlepage/TitlePageCanvas.h"
 #include "view/ui/charts/AlfabetoFunctionDialog.h"
 #include "view/ui/charts/OrnamentGlyphsDialog.h"
 #include "view/ui/dialogs/CBitmapPreview.h"
@@ -46,6 +47,11 @@ namespace vornel {
 namespace {
 
 CanvasFactory& Canvas() {
+  static CanvasFactory factory;
+  return factory;
+}
+
+CanvasFactory& TitlePage() {
   static CanvasFactory factory;
   return factory;
 }
@@ -66,12 +72,14 @@ CBriotabDoc* ActiveDocument() {
 
 void SetCanvasFactory(CanvasFactory factory) { Canvas() = std::move(factory); }
 const CanvasFactory& GetCanvasFactory() { return Canvas(); }
+void SetTitlePageFactory(CanvasFactory factory) { TitlePage() = std::move(factory); }
+const CanvasFactory& GetTitlePageFactory() { return TitlePage(); }
 void SetFacsimileFactory(FacsimileFactory factory) { Facsimile() = std::move(factory); }
 const FacsimileFactory& GetFacsimileFactory() { return Facsimile(); }
 
 void InstallAreaWindows(CVornelTabApp& app) {
   // One line per area: the score view's canvas (and the renderer that draws its staves), the
-  // image viewer of the facsimile pane.
+  // title-page view, the image viewer of the facsimile pane.
   static DrawingStaveRenderer staves;
   static ScopedStaveRenderer scopedStaves(staves);
   SetCanvasFactory([&app](wxWindow* parent, CVornelTabDoc& doc) {
@@ -90,6 +98,15 @@ void InstallAreaWindows(CVornelTabApp& app) {
     host.addFacsimile = [&doc](const std::string& path) { view::AddFacsimileFile(doc, path); };
     host.zoomPercent = [&doc] { return static_cast<int>(doc.settings.pageSettings.zoom); };
     host.setZoomPercent = [canvas](int percent) { canvas->View().SetZoomKeepingPosition(percent); };
+    return host;
+  });
+  SetTitlePageFactory([&app](wxWindow* parent, CVornelTabDoc& doc) {
+    auto* canvas = new view::TitlePageCanvas(parent, doc, app.options.screenColor);
+    CanvasHost host;
+    host.window = canvas;
+    host.commands = &canvas->View().Commands();
+    host.titlePage = true;
+    host.observesDocument = true;
     return host;
   });
   SetFacsimileFactory(MakeFacsimilePane);

@@ -46,6 +46,10 @@ using FacsimileFactory = std::function<wxWindow*(wxWindow* parent, CVornelTabDoc
 
 void SetCanvasFactory(CanvasFactory factory);
 const CanvasFactory& GetCanvasFactory();
+// The title-page view of a tab, made when "Edit title page" first opens it (its host has
+// `titlePage` set).
+void SetTitlePageFactory(CanvasFactory factory);
+const CanvasFactory& GetTitlePageFactory();
 void SetFacsimileFactory(FacsimileFactory factory);
 const FacsimileFactory& GetFacsimileFactory();
 

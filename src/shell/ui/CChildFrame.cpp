@@ -1,5 +1,6 @@
 #include "shell/ui/CChildFrame.h"
 
+#include <wx/notebook.h>
 #include <wx/sizer.h>
 #include <wx/splitter.h>
 
@@ -18,6 +19,9 @@ namespace vornel {
 namespace {
 
 constexpr int kFacsimileMinimum = 200;
+// The notebook's pages once the title page has a view.
+constexpr int kScorePage = 0;
+constexpr int kTitlePagePage = 1;
 
 // Until a score view is installed: the document's name over a blank page.
 CanvasHost PlaceholderCanvas(wxWindow* parent, CVornelTabDoc& doc, const CVornelTabApp& app) {
@@ -89,8 +93,50 @@ void CChildFrame::AddFacsimileToScore(const std::string& imagePath) {
 
 void CChildFrame::Activated() { document_->UpdateSectionList(); }
 
+const CanvasHost& CChildFrame::ActiveHost() const {
+  if (pages_ != nullptr && pages_->GetSelection() == kTitlePagePage) return titlePage_;
+  return canvas_;
+}
+
+bool CChildFrame::ShowTitlePage() {
+  if (pages_ == nullptr) {
+    const CanvasFactory& factory = GetTitlePageFactory();
+    if (!factory) return false;
+    // The score's splitter becomes the first page of a notebook.
+    pages_ = new wxNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNB_BOTTOM);
+    GetSizer()->Detach(splitter_);
+    splitter_->Reparent(pages_);
+    pages_->AddPage(splitter_, "Score");
+    titlePage_ = factory(pages_, *document_);
+    if (titlePage_.window == nullptr) titlePage_.window = new wxPanel(pages_, wxID_ANY);
+    pages_->AddPage(titlePage_.window, "Title page");
+    GetSizer()->Add(pages_, 1, wxEXPAND);
+    pages_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CChildFrame::OnPageChanged, this);
+    Layout();
+  }
+  if (pages_->GetSelection() != kTitlePagePage) {
+    pages_->ChangeSelection(kTitlePagePage);
+    if (onViewChanged) onViewChanged();
+  }
+  titlePage_.window->Refresh();
+  return true;
+}
+
+void CChildFrame::ShowScore() {
+  if (pages_ == nullptr || pages_->GetSelection() == kScorePage) return;
+  pages_->ChangeSelection(kScorePage);
+  if (onViewChanged) onViewChanged();
+}
+
+void CChildFrame::OnPageChanged(wxBookCtrlEvent&) {
+  // Not passed on: the tab's own pages are none of the frame's business but through the route.
+  if (onViewChanged) onViewChanged();
+}
+
 void CChildFrame::OnUpdate(const CBriotabDoc&, int, const CStaveArray*) {
-  if (canvas_.window != nullptr && !canvas_.observesDocument) canvas_.window->Refresh();
+  for (const CanvasHost* host : {&canvas_, &titlePage_}) {
+    if (host->window != nullptr && !host->observesDocument) host->window->Refresh();
+  }
 }
 
 void CChildFrame::OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) {

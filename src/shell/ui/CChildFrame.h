@@ -1,11 +1,14 @@
 #pragma once
 // One document's tab: the score canvas above and the facsimile pane below in a splitter,
-// unsplit until the facsimile pane is asked for. The tab owns its document and the
-// document's command table, and it is the document's view: changes repaint the canvas and
-// the section list goes to the main frame.
+// unsplit until the facsimile pane is asked for. Once the title page is edited, the splitter
+// and the title-page view are the two pages of a notebook ("Score", "Title page"); the page
+// shown is the active view. The tab owns its document and the document's command table, and
+// it is the document's view: changes repaint the canvas and the section list goes to the
+// main frame.
 
 #include <wx/panel.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +17,8 @@
 #include "shell/ui/AreaWindows.h"
 #include "view/commands/CommandTable.h"
 
+class wxBookCtrlEvent;
+class wxNotebook;
 class wxSplitterWindow;
 
 namespace vornel {
@@ -32,8 +37,9 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   // A number of its own, for the document's recovery copy.
   int Key() const { return key_; }
 
-  // The targets of this tab: the view's commands (may be null), the document's, the frame's.
-  const view::CommandTable* ViewCommands() const { return canvas_.commands; }
+  // The targets of this tab: the active view's commands (may be null), the document's, the
+  // frame's.
+  const view::CommandTable* ViewCommands() const { return ActiveHost().commands; }
   const view::CommandTable& DocumentCommands() const { return documentCommands_; }
   const view::CommandTable& FrameCommands() const { return frameCommands_; }
 
@@ -45,11 +51,19 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   // Hands an image to the document's facsimiles when the canvas is a score view.
   void AddFacsimileToScore(const std::string& imagePath);
 
-  wxWindow* Canvas() const { return canvas_.window; }
+  // The active view's window.
+  wxWindow* Canvas() const { return ActiveHost().window; }
   // The tab shows the title page rather than the score: the panes' score actions do nothing.
-  bool TitlePageView() const { return canvas_.titlePage; }
-  // What the canvas's view offers the frame (zoom, piano entry); empty parts without a view.
-  const CanvasHost& CanvasParts() const { return canvas_; }
+  bool TitlePageView() const { return ActiveHost().titlePage; }
+  // What the active view offers the frame (zoom, piano entry); empty parts without a view.
+  const CanvasHost& CanvasParts() const { return ActiveHost(); }
+  // Opens the title-page view beside the score the first time, and shows it. False when there
+  // is no title-page view to show.
+  bool ShowTitlePage();
+  // Shows the score again.
+  void ShowScore();
+  // Called when the active view changes between the score and the title page.
+  std::function<void()> onViewChanged;
   wxWindow* FacsimilePane() const { return facsimile_; }
   // The page is active again: the document refills the sections list.
   void Activated();
@@ -57,6 +71,8 @@ class CChildFrame : public wxPanel, private DocumentObserver {
  private:
   void OnUpdate(const CBriotabDoc& doc, int hint, const CStaveArray* system) override;
   void OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) override;
+  const CanvasHost& ActiveHost() const;
+  void OnPageChanged(wxBookCtrlEvent& event);
 
   std::unique_ptr<CVornelTabDoc> document_;
   int key_;
@@ -64,6 +80,8 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   view::CommandTable frameCommands_;
   wxSplitterWindow* splitter_ = nullptr;
   CanvasHost canvas_;
+  wxNotebook* pages_ = nullptr;  // made with the title-page view
+  CanvasHost titlePage_;
   wxWindow* facsimile_ = nullptr;
   int savedSash_ = 0;
 };

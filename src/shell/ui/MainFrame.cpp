@@ -60,6 +60,7 @@ constexpr const char* kDocumentsPane = "documents";
 constexpr const char* kLeftPane = "left";
 constexpr const char* kConsolePane = "console";
 constexpr const char* kOutputPane = "output";
+constexpr size_t kTitlePageRibbonPage = 2;  // "Book Settings"
 
 wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 
@@ -250,6 +251,12 @@ void CMainFrame::BuildAccelerators() {
 void CMainFrame::ShowDocument(std::unique_ptr<CVornelTabDoc> document) {
   const std::string title = document->GetTitle();
   auto* child = new CChildFrame(documents_, std::move(document), app_, *this, nextKey_++);
+  // The tab's score and title page take turns as the first target of the route.
+  child->onViewChanged = [this, child] {
+    if (child != ActiveChild()) return;
+    UpdateRoute();
+    QueueEvent(new wxCommandEvent(EVT_CHILD_ACTIVATED));
+  };
   views_.AddView(child, title);
   UpdateRoute();
   child->Activated();
@@ -366,6 +373,19 @@ bool CMainFrame::Dispatch(const view::CommandEvent& event) { return DispatchComm
 void CMainFrame::ShowSectionTree(CBriotabDoc& doc) {
   SectionTreeDialog dialog(this, doc);
   dialog.ShowModal();
+}
+
+void CMainFrame::ShowTitlePageView(CBriotabDoc& doc) {
+  for (size_t i = 0; i < documents_->GetPageCount(); ++i) {
+    CChildFrame* child = ChildAt(i);
+    if (static_cast<CBriotabDoc*>(&child->Document()) != &doc) continue;
+    if (documents_->GetSelection() != static_cast<int>(i)) documents_->SetSelection(i);
+    if (!child->ShowTitlePage()) return;
+    UpdateRoute();
+    // The title page's commands are on the ribbon's third page.
+    if (bars_->Ribbon()->GetPageCount() > kTitlePageRibbonPage) bars_->Ribbon()->SetActivePage(kTitlePageRibbonPage);
+    return;
+  }
 }
 
 void CMainFrame::ShowMidiPlaylist() {

@@ -94,6 +94,7 @@ class CMainFrame : public wxFrame,
   void ShowToolbarMenu(int x, int y) override;
   void EnableMainWindow(bool enable) override { Enable(enable); }
   void ShowSectionTree(CBriotabDoc& doc) override;
+  void ShowTitlePageView(CBriotabDoc& doc) override;
   void AddToMidiPlaylist(const std::string& path) override;
 
   // --- FrameControls (the frame's commands ask through these)

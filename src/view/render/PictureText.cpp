@@ -112,11 +112,9 @@ Rect DrawPlaceholder(DeviceContext& dc, const DIBornament& picture, const Rect& 
   return box;
 }
 
-Rect PlaceholderBox(DeviceContext& dc, const DIBornament& picture, int32_t zoom, Point at) {
-  const int32_t w = Scale(MulDiv(kPlaceholderWidthTenths, kPictureDpi, 254), picture.sizePercent, dc.LogPixelsX(),
-                          zoom);
-  const int32_t h = Scale(MulDiv(kPlaceholderHeightTenths, kPictureDpi, 254), picture.sizePercent, dc.LogPixelsY(),
-                          zoom);
+Rect PlaceholderBox(int32_t dpiX, int32_t dpiY, const DIBornament& picture, int32_t zoom, Point at) {
+  const int32_t w = Scale(MulDiv(kPlaceholderWidthTenths, kPictureDpi, 254), picture.sizePercent, dpiX, zoom);
+  const int32_t h = Scale(MulDiv(kPlaceholderHeightTenths, kPictureDpi, 254), picture.sizePercent, dpiY, zoom);
   return {at.x, at.y, at.x + w, at.y + h};
 }
 
@@ -144,18 +142,40 @@ Rect DrawPicture(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point an
   const int32_t z = zoom < 1 ? 100 : zoom;
   const int32_t dx = MulDiv(MulDiv(picture.x + picture.dx, dc.LogPixelsX(), 2540), z, 100);
   const int32_t dy = std::max(MulDiv(MulDiv(picture.y + picture.dy, dc.LogPixelsY(), 2540), z, 100), 0);
-  const Point at{anchor.x + dx, anchor.y + dy};
+  return DrawPictureAt(dc, picture, zoom, {anchor.x + dx, anchor.y + dy});
+}
+
+Rect DrawPictureAt(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point at, bool withCaption) {
+  if (picture.path.empty()) return {};
+  const int32_t z = zoom < 1 ? 100 : zoom;
   Rect image;
   if (const auto bitmap = BitmapOf(picture.path)) {
     image = {at.x, at.y, at.x + Scale(bitmap->GetWidth(), picture.sizePercent, dc.LogPixelsX(), z),
              at.y + Scale(bitmap->GetHeight(), picture.sizePercent, dc.LogPixelsY(), z)};
     bitmap->StretchDraw(dc, true, &image, nullptr);
   } else {
-    image = DrawPlaceholder(dc, picture, PlaceholderBox(dc, picture, z, at));
+    image = DrawPlaceholder(dc, picture, PlaceholderBox(dc.LogPixelsX(), dc.LogPixelsY(), picture, z, at));
   }
-  const Rect covered = UnionRect(image, DrawCaption(dc, picture, z, image));
+  const Rect covered = withCaption ? UnionRect(image, DrawCaption(dc, picture, z, image)) : image;
   picture.drawnRect = covered;
   return covered;
+}
+
+Size PictureExtent(const DIBornament& picture, int32_t dpiX, int32_t dpiY, int32_t zoom) {
+  if (picture.path.empty()) return {};
+  const int32_t z = zoom < 1 ? 100 : zoom;
+  if (const auto bitmap = BitmapOf(picture.path)) {
+    return {Scale(bitmap->GetWidth(), picture.sizePercent, dpiX, z), Scale(bitmap->GetHeight(), picture.sizePercent, dpiY, z)};
+  }
+  const Rect box = PlaceholderBox(dpiX, dpiY, picture, z, {});
+  return {box.Width(), box.Height()};
+}
+
+std::optional<Size> PicturePixels(const DIBornament& picture) {
+  if (picture.path.empty()) return std::nullopt;
+  const auto bitmap = BitmapOf(picture.path);
+  if (bitmap == nullptr) return std::nullopt;
+  return Size{bitmap->GetWidth(), bitmap->GetHeight()};
 }
 
 Rect DrawPictureAtPosition(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point at, const Rect& printRect) {

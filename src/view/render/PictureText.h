@@ -6,6 +6,7 @@
 // file's name.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/draw/DrawTypes.h"
@@ -27,6 +28,14 @@ bool BrowseImage(DIBornament& picture);
 // Draws the picture with its offsets from `anchor` at `zoom` percent; returns what it
 // covered, empty (and nothing drawn) for a picture without a path.
 Rect DrawPicture(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point anchor);
+// The same with the picture's top left at `at`, whatever its offsets; the caption only when
+// asked for.
+Rect DrawPictureAt(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point at, bool withCaption = true);
+// The size the picture takes without its caption on a device of that resolution at `zoom`
+// (a missing file's placeholder size); empty for a picture without a path.
+Size PictureExtent(const DIBornament& picture, int32_t dpiX, int32_t dpiY, int32_t zoom);
+// The pixels of the picture's image; nothing when it has no path or cannot be read.
+std::optional<Size> PicturePixels(const DIBornament& picture);
 // A system's picture at a point of its stave on screen, stretched into `printRect` when
 // printing.
 Rect DrawPictureAtPosition(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point at, const Rect& printRect);

@@ -2,9 +2,7 @@
 
 #include "view/commands/CommandTable.h"
 
-#include <cairo.h>
 #include <wx/dcclient.h>
-#include <wx/graphics.h>
 #include <wx/menu.h>
 
 #include <exception>
@@ -12,12 +10,12 @@
 #include "midi/play/MidiOutStream.h"
 #include "midi/ui/WxMidiDialogs.h"
 #include "platform/UserPrompts.h"
-#include "platform/draw/CairoDevice.h"
 #include "view/FramePanes.h"
 #include "view/entry/KeyInput.h"
 #include "view/entry/NoteEntry.h"
 #include "view/ui/KeyMapping.h"
 #include "view/ui/ScorePrinting.h"
+#include "view/ui/ScrolledViewWindow.h"
 
 namespace vornel::view {
 
@@ -73,85 +71,39 @@ void AppendItems(wxMenu& menu, const std::vector<MenuItem>& items, std::map<int,
 
 }  // namespace
 
-// The window as the view sees it.
-class ScoreCanvas::Window : public ViewWindow {
+// The window as the view sees it: a scrolled canvas with the score's timers, menus, pointer
+// shapes and printing.
+class ScoreCanvas::Window : public ScrolledViewWindow {
  public:
-  explicit Window(ScoreCanvas& canvas) : canvas_(canvas) {}
+  explicit Window(ScoreCanvas& canvas) : ScrolledViewWindow(canvas, canvas.painting_), score_(canvas) {}
 
-  Size ClientSize() const override {
-    const wxSize size = canvas_.GetClientSize();
-    return {size.x, size.y};
-  }
-  Size Resolution() const override {
-    const wxSize dpi = canvas_.GetDPI();
-    return {dpi.x > 0 ? dpi.x : 96, dpi.y > 0 ? dpi.y : 96};
-  }
-  Point ScrollPosition() const override {
-    const wxPoint start = canvas_.GetViewStart();
-    return {start.x, start.y};
-  }
-  void SetScrollSizes(Size total, Size, Size) override {
-    const wxSize size(std::max(total.cx, 1), std::max(total.cy, 1));
-    if (canvas_.GetVirtualSize() != size) canvas_.SetVirtualSize(size);
-  }
-  void ScrollTo(Point position) override {
-    if (canvas_.painting_) {
-      // Not while a paint runs: right after it.
-      canvas_.CallAfter([this, position] { canvas_.Scroll(position.x, position.y); });
-      return;
-    }
-    canvas_.Scroll(position.x, position.y);
-  }
-  bool HasScrollBar(bool vertical) const override {
-    const wxSize client = canvas_.GetClientSize();
-    const wxSize total = canvas_.GetVirtualSize();
-    return vertical ? total.y > client.y : total.x > client.x;
-  }
-  void Invalidate() override { canvas_.Refresh(false); }
-  void InvalidateRect(const Rect& client) override {
-    if (client.IsEmpty()) return;
-    const wxRect rect(client.left, client.top, client.Width(), client.Height());
-    canvas_.RefreshRect(rect, false);
-  }
-  void UpdateNow() override {
-    if (!canvas_.painting_) canvas_.Update();
-  }
-  void TakeFocus() override {
-    if (canvas_.IsShownOnScreen() && !canvas_.HasFocus()) canvas_.SetFocus();
-  }
   void StartTimer(int id, int milliseconds) override {
-    std::unique_ptr<wxTimer>& timer = canvas_.timers_[id];
+    std::unique_ptr<wxTimer>& timer = score_.timers_[id];
     if (timer == nullptr) {
-      timer = std::make_unique<wxTimer>(&canvas_);
-      canvas_.Bind(wxEVT_TIMER, [this, id](wxTimerEvent&) { canvas_.OnTimer(id); }, timer->GetId());
+      timer = std::make_unique<wxTimer>(&score_);
+      score_.Bind(wxEVT_TIMER, [this, id](wxTimerEvent&) { score_.OnTimer(id); }, timer->GetId());
     }
     timer->Start(milliseconds);
   }
   void StopTimer(int id) override {
-    const auto found = canvas_.timers_.find(id);
-    if (found != canvas_.timers_.end()) found->second->Stop();
+    const auto found = score_.timers_.find(id);
+    if (found != score_.timers_.end()) found->second->Stop();
   }
-  void CaptureMouse() override {
-    if (!canvas_.HasCapture()) canvas_.CaptureMouse();
-  }
-  void ReleaseMouse() override {
-    if (canvas_.HasCapture()) canvas_.ReleaseMouse();
-  }
-  void SetPointer(PointerShape shape) override { canvas_.SetCursor(CursorOf(shape)); }
+  void SetPointer(PointerShape shape) override { score_.SetCursor(CursorOf(shape)); }
   void ShowContextMenu(int, const std::vector<MenuItem>& items, Point client) override {
     wxMenu menu;
     std::map<int, int> commands;
     AppendItems(menu, items, commands);
-    const int chosen = canvas_.GetPopupMenuSelectionFromUser(menu, wxPoint(client.x, client.y));
+    const int chosen = score_.GetPopupMenuSelectionFromUser(menu, wxPoint(client.x, client.y));
     const auto found = commands.find(chosen);
     if (found != commands.end()) Panes().DispatchCommand(found->second);
   }
   void RunPrint(bool preview, bool showDialog) override {
-    RunScorePrint(wxGetTopLevelParent(&canvas_), canvas_.View(), preview, showDialog);
+    RunScorePrint(wxGetTopLevelParent(&score_), score_.View(), preview, showDialog);
   }
 
  private:
-  ScoreCanvas& canvas_;
+  ScoreCanvas& score_;
 };
 
 ScoreCanvas::ScoreCanvas(wxWindow* parent, CBriotabDoc& doc, ScoreCanvasOptions options)
@@ -209,34 +161,13 @@ bool ScoreCanvas::AnyPainting() { return g_paintDepth > 0; }
 
 void ScoreCanvas::PaintInto(DeviceContext& dc) {
   const wxSize size = GetClientSize();
-  dc.FillSolidRect({0, 0, size.x, size.y}, background_);
-  dc.SaveDC();
-  view_->OnPrepareDC(dc);
-  view_->OnDraw(dc);
-  view_->DrawOverlays(dc);
-  dc.RestoreDC();
+  PaintView(*view_, dc, {size.x, size.y}, background_);
 }
 
 void ScoreCanvas::OnPaint(wxPaintEvent&) {
-  wxPaintDC dc(this);
-  wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
-  if (renderer == nullptr) return;
-  std::unique_ptr<wxGraphicsContext> gc(renderer->CreateContext(dc));
-  auto* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
-  if (cr == nullptr) return;
-  const Size dpi = window_->Resolution();
-  painting_ = true;
   ++g_paintDepth;
-  try {
-    CairoDevice device(cr, dpi.cx, dpi.cy, false);
-    const wxSize size = GetClientSize();
-    device.SetExtent({size.x, size.y});
-    PaintInto(device);
-  } catch (const std::exception&) {
-    // A page that cannot be drawn leaves the window as far as it got; the drawing reported it.
-  }
+  PaintWithCairo(*this, window_->Resolution(), painting_, [this](DeviceContext& device) { PaintInto(device); });
   --g_paintDepth;
-  painting_ = false;
 }
 
 void ScoreCanvas::OnSize(wxSizeEvent& event) {

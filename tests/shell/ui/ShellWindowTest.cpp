@@ -9,6 +9,7 @@
 #include <wx/aui/dockart.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
+#include <wx/notebook.h>
 #include <wx/spinctrl.h>
 #include <wx/splash.h>
 #include <wx/splitter.h>
@@ -38,6 +39,8 @@
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/bars/FrameBars.h"
+#include "shell/ui/bars/RibbonBar.h"
 #include "shell/ui/SessionOptionsDialog.h"
 #include "shell/frame/ShellPictures.h"
 #include "shell/ui/ShellApplication.h"
@@ -131,6 +134,40 @@ TEST_F(ShellWindows, TheFacsimilePaneShownAndHiddenTwiceKeepsTheSash) {
     Settle();
     EXPECT_EQ(child->SashPosition(), sash);
   }
+}
+
+TEST_F(ShellWindows, EditTitlePageShowsTheTitlePageBesideTheScoreAsTheActiveView) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  CChildFrame* child = frame.ActiveChild();
+  ASSERT_NE(child, nullptr);
+  // Beside the score the title page's commands wait for their view.
+  EXPECT_FALSE(child->TitlePageView());
+  EXPECT_FALSE(frame.CommandStateOf(33178).enabled);
+  ASSERT_TRUE(frame.DispatchCommand(32966));
+  Settle();
+  ASSERT_TRUE(child->TitlePageView());
+  auto* pages = dynamic_cast<wxNotebook*>(child->Canvas()->GetParent());
+  ASSERT_NE(pages, nullptr);
+  EXPECT_EQ(pages->GetPageCount(), 2u);
+  EXPECT_TRUE(child->Document().IsModified());
+  EXPECT_EQ(frame.Bars().Ribbon()->GetActivePage(), 2);
+  EXPECT_TRUE(frame.CommandStateOf(33178).enabled);
+  // The gallery's item and the document's print option, from the title page.
+  ASSERT_TRUE(frame.DispatchCommand(view::CommandEvent{34078, 3, {}}));
+  EXPECT_EQ(child->Document().settings.titlePage.frameStyle, 3);
+  const int32_t printAll = child->Document().settings.pageSettings.printAllSections;
+  ASSERT_TRUE(frame.DispatchCommand(33520));
+  EXPECT_NE(child->Document().settings.pageSettings.printAllSections, printAll);
+  // Back at the score the route is the score's; a second "Edit title page" shows the same view.
+  child->ShowScore();
+  Settle();
+  EXPECT_FALSE(child->TitlePageView());
+  EXPECT_FALSE(frame.CommandStateOf(33178).enabled);
+  ASSERT_TRUE(frame.DispatchCommand(32966));
+  Settle();
+  EXPECT_TRUE(child->TitlePageView());
+  EXPECT_EQ(pages->GetPageCount(), 2u);
 }
 
 TEST_F(ShellWindows, ClosingAModifiedDocumentCancelKeepsItNoClosesIt) {

@@ -30,6 +30,7 @@
 #include "view/render/pages/DocumentPages.h"
 #include "view/ui/ScoreCanvas.h"
 #include "view/ui/ScorePrinting.h"
+#include "view/ui/CanvasWindow.h"
 
 namespace vornel {
 namespace {
@@ -44,10 +45,6 @@ std::unique_ptr<CBriotabDoc> TwoPages() {
   return doc;
 }
 
-void Settle(int rounds = 30) {
-  for (int i = 0; i < rounds; ++i) wxTheApp->Yield(true);
-}
-
 bool Logged(const testing::RecordingFramePanes& panes, const std::string& line) {
   return std::find(panes.log.begin(), panes.log.end(), line) != panes.log.end();
 }
@@ -58,19 +55,11 @@ struct CanvasTest : ::testing::Test {
   DrawingStaveRenderer renderer;
   ScopedStaveRenderer installed{renderer};
   std::unique_ptr<CBriotabDoc> doc = TwoPages();
-  wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "Score", wxDefaultPosition, wxSize(900, 800));
-  view::ScoreCanvas* canvas = new view::ScoreCanvas(frame, *doc);
+  testing::CanvasWindow<view::ScoreCanvas> shown{"Score", *doc};
+  wxFrame* frame = shown.frame;
+  view::ScoreCanvas* canvas = shown.canvas;
 
-  ~CanvasTest() override {
-    frame->Close(true);
-    wxTheApp->ProcessIdle();
-    Settle(5);
-  }
-  void Paint() {
-    canvas->Refresh();
-    canvas->Update();
-    Settle();
-  }
+  void Paint() { shown.Paint(); }
 };
 
 TEST_F(CanvasTest, OpensPaintsZoomsAndTurnsPages) {

@@ -245,6 +245,16 @@ void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
   }
 }
 
+Rect DrawTitlePageView(CBriotabDoc& doc, DeviceContext& dc) {
+  CPageDlg& page = doc.settings.pageSettings;
+  const bool printing = dc.IsPrinting();
+  PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
+  settings.resolveImagePath = ResolverOf(doc);
+  const ScopedPageSettings current(&settings);
+  page.pageRect = PaperRect(page, dc);
+  return DrawTitlePage(doc.settings, dc);
+}
+
 Size GetPageSize(const CBriotabDoc& doc) {
   const Rect& r = doc.GetActiveSection()->pageRect;
   return {r.Width(), r.Height()};

@@ -39,6 +39,11 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing);
 // reported as kPrintingError.
 void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex);
 
+// The title page alone, as the title-page view shows it: the paper at the page zoom with the
+// title page and the metadata texts in its frame (pictures found as the pages find them).
+// Returns the frame moved to the left edge 0 (the bounds the title texts are centred in).
+Rect DrawTitlePageView(CBriotabDoc& doc, DeviceContext& dc);
+
 // The size of the active section's page.
 Size GetPageSize(const CBriotabDoc& doc);
 

@@ -10,6 +10,7 @@
 #include "platform/draw/MulDiv.h"
 #include "platform/text/FormatText.h"
 #include "view/draw/FontDrawing.h"
+#include "view/render/PictureText.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/PrintDate.h"
 #include "view/render/pages/SectionPages.h"
@@ -70,6 +71,9 @@ void CenterTitleTexts(CDocumentSettings& settings, DeviceContext& dc, int32_t le
   settings.titlePage.texts.CalcTextRects(left, top, right, bottom, measure);
   if (left > right) std::swap(left, right);
   settings.titlePage.formattedTitle.CenterBetween(left, right);
+  DIBornament& picture = settings.titlePage.picture;
+  const int32_t width = PictureExtent(picture, dc.LogPixelsX(), dc.LogPixelsY(), DrawZoom(settings.pageSettings, dc)).cx;
+  if (width > 0) picture.x = left + (right - left) / 2 - width / 2;
 }
 
 void DrawPrintStatement(CDocumentSettings& settings, DeviceContext& dc, const PageSequencing::stPageSequence& entry,

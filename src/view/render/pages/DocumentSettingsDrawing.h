@@ -27,8 +27,8 @@ std::string PageHeaderText(const CDocumentSettings& settings, int32_t pageIndex)
 // Draws the page text at the top of `printable` and the header as the page number.
 void DrawPageHeader(CDocumentSettings& settings, DeviceContext& dc, int32_t pageIndex, const Rect& printable);
 
-// Centres the metadata and title-page texts and the formatted title between the box's
-// horizontal limits.
+// Centres the metadata and title-page texts, the formatted title and the picture between the
+// box's horizontal limits.
 void CenterTitleTexts(CDocumentSettings& settings, DeviceContext& dc, int32_t left, int32_t top, int32_t right,
                       int32_t bottom);
 

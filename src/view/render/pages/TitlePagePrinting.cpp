@@ -13,6 +13,7 @@
 #include "platform/text/FormatText.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
+#include "view/render/PictureText.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/PrintDate.h"
 #include "view/render/pages/TrackTextDrawing.h"
@@ -119,6 +120,14 @@ Point DrawTitlePageContent(CTitlePage& titlePage, DeviceContext& dc, const Rect&
     if (k == 3) step /= 2;
     if (k > 1) box.Deflate(step, step);
     g.DrawBorderFrame(3, box);
+  }
+  // The picture stands at its position from the title page's origin, as a text does; its
+  // caption belongs to the pictures of systems.
+  DIBornament& picture = titlePage.picture;
+  picture.drawnRect = {};
+  if (!picture.path.empty()) {
+    picture.origin = origin;
+    DrawPictureAt(dc, picture, zoom, TrackTextPosition(picture, dc, zoom), false);
   }
   for (const CTitlePage::TextIndex index : {CTitlePage::kTitle, CTitlePage::kPublisher, CTitlePage::kAuthor}) {
     CTrackText& text = titlePage.Text(index);
