@@ -39,7 +39,9 @@ DownloadProgress WxFacsimileWindows::ProgressFor(const std::string& url, bool pr
 }
 
 bool WxFacsimileWindows::EditFacsimileList(CFacsimileListDlg& list) {
-  FacsimileListDialog dialog(parent_, list);
+  // Over the dialog whose "Facsimile list" button asked for it, else over the main window.
+  wxWindow* active = wxGetActiveWindow();
+  FacsimileListDialog dialog(active != nullptr ? wxGetTopLevelParent(active) : parent_, list);
   if (dialog.ShowModal() != wxID_OK) return false;
   dialog.Editor().Commit(list);
   return true;
