@@ -111,15 +111,26 @@ void ImageView::ApplyScroll() {
 }
 
 void ImageView::PrepareVisible() {
-  // The progress window lets events through: a scroll that arrives meanwhile waits for the
-  // next repaint instead of starting a second decoding.
-  if (!image_.IsLarge() || decoding_) return;
+  if (!image_.IsLarge()) return;
+  // The progress window lets events through: a scroll that arrives meanwhile is prepared once
+  // this decoding is over instead of starting a second one inside it.
+  if (decoding_) {
+    preparePending_ = true;
+    return;
+  }
   RunGuarded([&] {
     DelayedProgress window("Reading image", wxString::FromUTF8(image_.Path()), this);
     PLProgressCallback progress([&window](double part) { return window.Report(part); });
     const DecodingGuard guard(decoding_);
     image_.Prepare(zoom_, &progress);
   });
+  if (preparePending_) {
+    preparePending_ = false;
+    CallAfter([this] {
+      PrepareVisible();
+      Refresh();
+    });
+  }
 }
 
 void ImageView::ResetScrollSizes() {

@@ -123,6 +123,7 @@ class ImageView : public wxScrolledCanvas {
   bool zoomMode_ = false;
   bool panning_ = false;
   bool decoding_ = false;
+  bool preparePending_ = false;  // a view asked for while decoding
   wxPoint panStart_;
   Point panScroll_;
   wxOverlay overlay_;
