@@ -1,5 +1,6 @@
 #include "midi/CMidiPlaylist.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -10,6 +11,9 @@
 namespace vornel {
 
 int CMidiPlaylist::AddFile(std::string_view path) {
+  // A file written again (the same export run twice) keeps its one place.
+  const auto listed = std::find(files_.begin(), files_.end(), path);
+  if (listed != files_.end()) return static_cast<int>(listed - files_.begin());
   files_.emplace_back(path);
   return static_cast<int>(files_.size()) - 1;
 }

@@ -24,7 +24,7 @@ class CMidiPlaylist {
 
   const std::vector<std::string>& Files() const { return files_; }
   // Appends a path as it is given (it must name the file for playing and deleting it);
-  // returns its index.
+  // returns its index. A path already listed is not listed twice.
   int AddFile(std::string_view path);
   // The selected path, or nothing without a selection.
   const std::string* SelectedFile() const;

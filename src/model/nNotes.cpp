@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/CKey.h"
+#include "model/COrnamentProps.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
@@ -203,14 +204,6 @@ std::string nNotes::NameText(uint16_t nameWord) {
 // ---------------------------------------------------------------------------------------------
 // Decorations
 
-namespace {
-
-// Decoration codes 24-55: the ornament values they set.
-constexpr uint16_t kDecorationOrnaments[32] = {1,  65, 5,  69, 36, 100, 6,  70, 2,  66, 7,  71, 38, 102, 4,  68,
-                                               33, 97, 34, 98, 22, 17,  18, 23, 24, 27, 87, 88, 81, 28,  92, 91};
-
-}  // namespace
-
 void nNotes::ToggleFingeringLow(uint16_t value) {
   const uint16_t low = (fingering & 0x0F) == value ? 0 : (value & 0x0F);
   fingering = static_cast<uint16_t>((fingering & 0xF0) | low);
@@ -241,7 +234,8 @@ void nNotes::ToggleDecoration(int code) {
     static constexpr uint16_t kLeftHand[15] = {5, 1, 10, 2, 7, 6, 11, 3, 4, 8, 9, 12, 13, 14, 15};
     ToggleFingeringLow(kLeftHand[code - 7]);
   } else if (code >= 24 && code <= 55) {
-    const uint16_t value = kDecorationOrnaments[code - 24];
+    // Decoration codes 24-55 set the ornaments of the kinds 0-31.
+    const uint16_t value = COrnamentProps::KindCode(code - 24);
     ornament = (ornament & 0x7F) == value ? 0 : value;
   }
 }

@@ -48,6 +48,8 @@ class FramePanes {
   virtual void EnableMainWindow(bool /*enable*/) {}
   // The "Sections" tree of a document, modal over the main window.
   virtual void ShowSectionTree(CBriotabDoc& /*doc*/) {}
+  // A MIDI file written for a document joins the main window's MIDI play list, which shows.
+  virtual void AddToMidiPlaylist(const std::string& /*path*/) {}
   // A command through the main window's routing (the active view first), as its menus send
   // it: context menus, and the commands a command sends the main window. False when no
   // target carries the command or it is disabled.

@@ -40,6 +40,8 @@ TEST(MidiPlaylistTest, PathsAreKeptSoThatPlayAndDeleteFindTheFile) {
   CMidiPlaylist list;
   EXPECT_EQ(list.AddFile(accented), 0);
   EXPECT_EQ(list.Files()[0], accented);
+  EXPECT_EQ(list.AddFile(accented), 0);  // written again: still listed once
+  EXPECT_EQ(list.Files().size(), 1u);
   EXPECT_FALSE(list.PlayFile());  // nothing to act on without a selection
   list.selected = 0;
   EXPECT_TRUE(list.PlayFile());

@@ -1,6 +1,7 @@
 // The application's and documents' commands headless, through their command tables with
 // scripted prompts: opening into tabs, closing with the save question, saving all, the
-// metronome, the help pages, the external programs and the recovery copies.
+// metronome, the help pages, the external programs, the recovery copies and the play list of
+// the exported MIDI files.
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,12 @@
 #include "shell/commands/ExternalPrograms.h"
 #include "shell/commands/HelpPages.h"
 #include "shell/commands/Metronome.h"
+#include "shell/commands/PlaybackCommands.h"
 #include "shell/app/Profile.h"
 #include "shell/commands/ProgramCommands.h"
+#include "view/commands/MidiCommands.h"
 #include "support/Bytes.h"
+#include "support/RecordingFramePanes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "FakeDocumentWindows.h"
@@ -262,6 +266,24 @@ TEST_F(CommandsFixture, TheMidiToWavePlayerIsLookedForOnceWhenUnset) {
   EXPECT_EQ(prompts.questions,
             std::vector<std::string>{
                 "The path to your MIDI to WAV player has not been set yet. Would you like to go find it?"});
+}
+
+TEST_F(CommandsFixture, ExportedSectionMidiFilesJoinTheMainWindowsPlayList) {
+  testing::RecordingFramePanes panes;
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+  doc.AppendNewSection();
+  doc.SetPathName(dir.File("Suite.btxml"));
+  doc.SetTitle("Suite.btxml");
+  view::CommandTable documentTable;
+  AddPlaybackCommands(documentTable, app, doc);
+  ASSERT_TRUE(documentTable.Execute({view::kExportAllSectionsMidi, {}, {}}));
+  std::vector<std::string> listed;
+  for (const std::string& entry : panes.log) {
+    if (entry.rfind("playlist ", 0) == 0) listed.push_back(entry.substr(9));
+  }
+  EXPECT_EQ(listed, (std::vector<std::string>{dir.File("Suite_0.mid"), dir.File("Suite_1.mid")}));
+  for (const std::string& path : listed) EXPECT_TRUE(fs::is_regular_file(path)) << path;
 }
 
 TEST(AutoSave, CopiesOfEndedRunsAreOfferedAndACleanCloseLeavesNone) {

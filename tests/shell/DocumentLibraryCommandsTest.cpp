@@ -10,7 +10,9 @@
 #include "document/DocumentFiles.h"
 #include "document/library/DocumentAssociations.h"
 #include "document/zip/ZipReader.h"
+#include "layout/dialogs/ChordDialogs.h"
 #include "model/CSystemArray.h"
+#include "model/CUndoSectionArray.h"
 #include "model/nNotes.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
@@ -40,6 +42,17 @@ struct ScriptedAssociations : AssociationsEditor {
   std::string seenFolder;
 };
 
+// Answers "Swap ornament" with the two entries, or Cancel without them.
+struct ScriptedSwap : ChordDialogs {
+  bool SwapOrnament(CSwapOrnamentDlg& dialog) override {
+    if (!entries) return false;
+    dialog.select = entries->first;
+    dialog.replaceWith = entries->second;
+    return true;
+  }
+  std::optional<std::pair<int, int>> entries;
+};
+
 // A note with a slur and an ornament at the start of every line's first voice.
 void AddNote(CSystemArray& section, size_t line, uint16_t ornament) {
   auto chord = std::make_unique<nChord>(0, 3);
@@ -61,14 +74,13 @@ struct DocumentLibraryCommandsTest : ::testing::Test {
   CVornelTabDoc doc;
   ScriptedAssociations associations;
   ScopedAssociationsEditor scopedAssociations{associations};
-  std::optional<OrnamentSwap> swap;
+  ScriptedSwap swapDialog;
+  ScopedChordDialogs scopedSwap{swapDialog};
   view::CommandTable table;
 
   DocumentLibraryCommandsTest() {
     doc.OnNewDocument();
-    DocumentLibraryServices services;
-    services.chooseOrnamentSwap = [this](const CBriotabDoc&) { return swap; };
-    AddDocumentLibraryCommands(table, app, doc, services);
+    AddDocumentLibraryCommands(table, app, doc);
   }
   std::string SaveDocument() {
     const std::string path = dir.File("Lute songs.btxml");
@@ -184,7 +196,7 @@ TEST_F(DocumentLibraryCommandsTest, PageBreaksAskFirst) {
   EXPECT_EQ(prompts.questions.back(), kPageBreaksQuestion);
 }
 
-TEST_F(DocumentLibraryCommandsTest, SlurWidthsAndOrnamentSwapsAreUndoableEditsOfTheActiveSection) {
+TEST_F(DocumentLibraryCommandsTest, SlurWidthsAreUndoableEditsOfTheActiveSection) {
   CSystemArray& section = *doc.GetActiveSection();
   AddNote(section, 0, 5);
   AddNote(section, 0, 7);
@@ -194,22 +206,51 @@ TEST_F(DocumentLibraryCommandsTest, SlurWidthsAndOrnamentSwapsAreUndoableEditsOf
   ASSERT_TRUE(Run(kSetNarrowSlurs));
   EXPECT_EQ(slurOf(0), 0x001u);
   EXPECT_TRUE(doc.CanUndo());
+}
+
+TEST_F(DocumentLibraryCommandsTest, SwapOrnamentsReplacesTheChosenKindOverTheActiveSection) {
+  // The active section with two instrument lines, and a copy after it that keeps its ornaments.
+  CSystemArray& section = *doc.GetActiveSection();
+  section.AddInstrument(section.definitions.at(0)->Clone());
+  AddNote(section, 0, 5);   // "Asc. acciaccatura"
+  AddNote(section, 0, 7);   // "Asc. long mordent"
+  AddNote(section, 1, 5);
+  AddNote(section, 1, 69);  // "Desc. acciaccatura"
+  doc.AppendSection(CopySection(section));
+  doc.SetActiveSection(0);
+  doc.SetModifiedFlag(false);
+  const auto ornaments = [&] {
+    std::vector<int> codes;
+    for (size_t line = 0; line < 2; ++line) {
+      for (const auto& chord : doc.GetActiveSection()->System(0)->Line(line)->Voice(0)) {
+        codes.push_back(chord->notes.at(0)->ornament);
+      }
+    }
+    return codes;
+  };
 
   ASSERT_TRUE(Run(kSwapOrnaments));  // the dialog cancelled
   EXPECT_TRUE(prompts.messages.empty());
-  swap = OrnamentSwap{5, 9};
-  ASSERT_TRUE(Run(kSwapOrnaments));
-  EXPECT_EQ(prompts.messages, std::vector<std::string>{"1 ornaments swapped"});
-  const nChordArray& voice = doc.GetActiveSection()->System(0)->Line(0)->Voice(0);
-  EXPECT_EQ(voice.at(0)->notes.at(0)->ornament, 9);
-  EXPECT_EQ(voice.at(1)->notes.at(0)->ornament, 7);
-  doc.OnEditUndo();
-  EXPECT_EQ(doc.GetActiveSection()->System(0)->Line(0)->Voice(0).at(0)->notes.at(0)->ornament, 5);
 
-  // Without the dialog the command shows disabled.
-  view::CommandTable bare;
-  AddDocumentLibraryCommands(bare, app, doc);
-  EXPECT_FALSE(bare.State(kSwapOrnaments).enabled);
+  // Entries naming kinds the section does not hold, the same kind twice, and an entry outside
+  // the lists replace nothing: no undo step, the document unmodified.
+  for (const std::pair<int, int>& entries : {std::pair{31, 0}, std::pair{2, 2}, std::pair{40, 2}, std::pair{2, 40}}) {
+    swapDialog.entries = entries;
+    ASSERT_TRUE(Run(kSwapOrnaments));
+    EXPECT_EQ(prompts.messages.back(), "0 ornaments swapped");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.CanUndo());
+  }
+
+  // "Asc. acciaccatura" becomes "Ghost note" on every line of the active section.
+  swapDialog.entries = std::pair{2, 31};
+  ASSERT_TRUE(Run(kSwapOrnaments));
+  EXPECT_EQ(prompts.messages.back(), "2 ornaments swapped");
+  EXPECT_EQ(ornaments(), (std::vector<int>{91, 7, 91, 69}));
+  EXPECT_EQ(doc.sections.at(1)->System(0)->Line(0)->Voice(0).at(0)->notes.at(0)->ornament, 5);
+  EXPECT_TRUE(doc.IsModified());
+  doc.OnEditUndo();
+  EXPECT_EQ(ornaments(), (std::vector<int>{5, 7, 5, 69}));
 }
 
 TEST_F(DocumentLibraryCommandsTest, SplitPartsMakesOneSectionPerPartAfterTheSource) {

@@ -25,6 +25,7 @@ class RecordingFramePanes : public view::FramePanes {
   }
   void TempoChanged(int beatsPerMinute) override { log.push_back("tempo " + std::to_string(beatsPerMinute)); }
   void RequestLayoutReset() override { log.push_back("layout"); }
+  void AddToMidiPlaylist(const std::string& path) override { log.push_back("playlist " + path); }
   void EnableMainWindow(bool enable) override { log.push_back(enable ? "frame enabled" : "frame disabled"); }
   bool DispatchCommand(int id) override {
     log.push_back("command " + std::to_string(id));

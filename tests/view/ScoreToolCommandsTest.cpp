@@ -9,6 +9,7 @@
 
 #include "ViewFixtures.h"
 #include "document/DocumentDump.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "model/CMetaEvent.h"
 #include "model/SectionTools.h"
 #include "model/nNotes.h"
@@ -270,6 +271,87 @@ TEST(ScoreToolCommands, InstrumentsAndStavesPerPage) {
   EXPECT_TRUE(rig.doc->undoStack.empty());
   EXPECT_EQ(rig.doc->GetActiveSection()->Title().text, "Section 1");
   EXPECT_EQ(rig.doc->sections.activeSection, 1);
+}
+
+// "Page formatting" answered by a script: what it opened with, then its choice.
+struct PageFormatting : SectionDialogs {
+  bool ok = true;
+  std::function<void(CReformatPageDlg&)> answer;
+  CReformatPageDlg shown;
+  int opened = 0;
+  bool ReformatPage(CReformatPageDlg& d) override {
+    ++opened;
+    shown = d;
+    if (answer) answer(d);
+    return ok;
+  }
+};
+
+TEST(ScoreToolCommands, PageFormattingReformatsAndPlacesHeadings) {
+  ViewRig rig(ViewDocument(2, 4, 4));
+  PageFormatting dialogs;
+  ScopedSectionDialogs installed(dialogs);
+  CPageDlg& page = rig.doc->settings.pageSettings;
+  page.systemsPerPage = 30;
+  page.cursorWidth = 100;
+  for (const auto& section : rig.doc->sections.items()) {
+    section->Author().text = "John Dowland";
+    section->Comments().text = "Lachrimae";
+  }
+  CSystemArray& first = *rig.doc->sections.at(0);
+  CSystemArray& second = *rig.doc->sections.at(1);
+
+  // Cancel changes nothing; the sliders open from the page settings, kept in their ranges.
+  dialogs.ok = false;
+  std::string before = DumpDocument(*rig.doc);
+  Dispatch(rig, 33412);
+  EXPECT_EQ(dialogs.shown.stavesPerPage, 12);
+  EXPECT_EQ(dialogs.shown.spacing, 100);
+  EXPECT_EQ(dialogs.shown.pageSettings, &page);
+  EXPECT_TRUE(DumpDocument(*rig.doc) == before);
+  EXPECT_TRUE(rig.doc->undoStack.empty());
+
+  // The active section alone, one undo step; the headings by their alignments everywhere, at
+  // the active section's heights.
+  dialogs.ok = true;
+  first.Title().x = 5;
+  first.Title().y = 25;
+  dialogs.answer = [](CReformatPageDlg& d) {
+    d.reformatStaves = true;
+    d.stavesPerPage = 3;
+    d.spacing = 150;
+    d.titleAlignment = 2;     // Center
+    d.authorAlignment = 1;    // Right
+    d.commentsAlignment = 0;  // Left
+  };
+  Dispatch(rig, 33065);
+  EXPECT_EQ(page.systemsPerPage, 3u);
+  EXPECT_EQ(page.cursorWidth, 150u);
+  EXPECT_EQ(first.stavesPerPage, 3);
+  EXPECT_EQ(second.stavesPerPage, 4);
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+  for (const CSystemArray* section : {&first, &second}) {
+    EXPECT_LT(section->Comments().x, section->Title().x);
+    EXPECT_LT(section->Title().x, section->Author().x);
+    EXPECT_EQ(section->Title().y, 25);
+    EXPECT_EQ(section->Author().y, first.Author().y);
+  }
+  EXPECT_NE(first.Author().y, 0);
+  EXPECT_TRUE(rig.doc->IsModified());
+
+  // Every section: no undo step, each takes the staves per page. Headings moved to the left.
+  dialogs.answer = [](CReformatPageDlg& d) {
+    d.reformatStaves = true;
+    d.reformatAllSections = true;
+    d.stavesPerPage = 5;
+    d.titleAlignment = d.authorAlignment = d.commentsAlignment = 0;
+  };
+  Dispatch(rig, 33412);
+  EXPECT_EQ(first.stavesPerPage, 5);
+  EXPECT_EQ(second.stavesPerPage, 5);
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+  EXPECT_EQ(second.Title().x, second.Author().x);
+  EXPECT_EQ(dialogs.opened, 3);
 }
 
 TEST(ScoreToolCommands, CopiedSystemOutlivesItsSystem) {

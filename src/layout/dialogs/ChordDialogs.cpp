@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "model/COrnamentProps.h"
 #include "platform/text/FieldRanges.h"
 
 namespace vornel {
@@ -15,6 +16,16 @@ std::string NoteText(int pitch) {
   std::string name = GetPitchName(pitch);
   std::erase(name, ' ');
   return std::to_string(pitch) + " [" + name + "]";
+}
+
+// A number of -7 to 7 in one nibble: magnitude in bits 0-2, sign in bit 3.
+int ReadSignedNibble(uint32_t nibble) {
+  const int magnitude = static_cast<int>(nibble & 7);
+  return (nibble & 8) != 0 ? -magnitude : magnitude;
+}
+uint32_t MakeSignedNibble(int number) {
+  const uint32_t magnitude = static_cast<uint32_t>(std::min(std::abs(number), 7));
+  return number < 0 ? (8 | magnitude) : magnitude;
 }
 
 // Grace-note codes by the type combo's index.
@@ -106,6 +117,31 @@ void CGraceNotesDlg::Open() {
   type = found != kGraceCodes.end() ? static_cast<int>(found - kGraceCodes.begin()) : 9;
 }
 
+void CGraceNotesDlg::ReadFlags(int eventCode, uint32_t flags) {
+  if (eventCode == 0 && flags == 0) return;
+  drawLigature = (flags & 0x1) != 0;
+  ligatureAbove = (flags & 0x2) != 0;
+  ternaryGroup = (flags & 0x4) != 0;
+  downwardStem = (flags & 0x8) != 0;
+  showTablatureFlag = (flags & 0x10) != 0;
+  straightLigature = (flags & 0x20) != 0;
+  flagValue = static_cast<int>((flags >> 16) & 0xF);
+  rotations = ReadSignedNibble(flags >> 24);
+  startOffset = ReadSignedNibble(flags >> 28);
+}
+
+uint32_t CGraceNotesDlg::Flags() const {
+  uint32_t flags = 0;
+  if (drawLigature) flags |= 0x1 | (ligatureAbove ? 0x2 : 0) | (ternaryGroup ? 0x4 : 0);
+  if (downwardStem) flags |= 0x8;
+  if (showTablatureFlag) flags |= 0x10;
+  if (straightLigature) flags |= 0x20;
+  flags |= (static_cast<uint32_t>(flagValue) & 0xF) << 16;
+  flags |= MakeSignedNibble(rotations) << 24;
+  flags |= MakeSignedNibble(startOffset) << 28;
+  return flags;
+}
+
 std::string CGraceNotesDlg::RotationText() const {
   return std::to_string(std::abs(rotations)) + (rotations > 0 ? " sharps" : " flats");
 }
@@ -160,6 +196,9 @@ std::string CSwapOrnamentDlg::Validate() const {
                            {"Replace with", replaceWith, 0, Last(kOrnaments.size())}});
 }
 
+uint8_t CSwapOrnamentDlg::SelectedCode() const { return COrnamentProps::KindCode(select); }
+uint8_t CSwapOrnamentDlg::ReplacementCode() const { return COrnamentProps::KindCode(replaceWith); }
+
 bool ChordDialogs::EditChordProperties(CChordProperties&) { return false; }
 bool ChordDialogs::EditGraceNotes(CGraceNotesDlg&) { return false; }
 bool ChordDialogs::SwapOrnament(CSwapOrnamentDlg&) { return false; }
@@ -184,7 +223,7 @@ bool EditChordProperties(nChord& chord, const nTuning& tuning, const CKey& key, 
 }
 
 bool EditGraceNotes(int& code, CGraceNotesDlg* result) {
-  CGraceNotesDlg dialog;
+  CGraceNotesDlg dialog = result != nullptr ? *result : CGraceNotesDlg{};
   dialog.code = code;
   dialog.Open();
   if (!ChordEditingDialogs().EditGraceNotes(dialog) || !dialog.Validate().empty()) return false;

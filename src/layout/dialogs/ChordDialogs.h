@@ -74,6 +74,13 @@ struct CGraceNotesDlg {
 
   // The combo and "Descending" from the code; a code outside 1-103 leaves them as they are.
   void Open();
+  // The drawing flags an event keeps beside its code: bit 0 "Draw ligature", bit 1 "Ligature
+  // above notes" and bit 2 "Ternary group" (both only with bit 0), bit 3 "Downward stem", bit 4
+  // "Show tablature flag", bit 5 "Straight ligature", bits 16-19 the flag value, bits 24-27 the
+  // key rotations and bits 28-31 the start offset (3 bits of magnitude, bit 3 the sign). An
+  // event without code and flags (never edited) keeps the defaults.
+  void ReadFlags(int eventCode, uint32_t flags);
+  uint32_t Flags() const;
   // "%d %s": the absolute rotation and "sharps" when positive, else "flats".
   std::string RotationText() const;
   // The code of the chosen type, plus 64 when descending.
@@ -107,7 +114,8 @@ struct CRhythmPattern {
   std::string Validate() const;
 };
 
-// "Swap ornament": one ornament kind replaced by another over the document.
+// "Swap ornament": one ornament kind replaced by another over the document. Both lists hold
+// the ornament kinds in kind order, so an entry's index is its kind number.
 struct CSwapOrnamentDlg {
   static constexpr std::array<std::string_view, 32> kOrnaments = {
       "Asc. appogiatura",   "Desc. appogiatura",   "Asc. acciaccatura",  "Desc. acciaccatura", "Asc. 2-note coulé",
@@ -120,6 +128,9 @@ struct CSwapOrnamentDlg {
   int select = 0;
   int replaceWith = 0;
   std::string Validate() const;
+  // The ornament codes of the two chosen kinds; 0 for an entry outside the lists.
+  uint8_t SelectedCode() const;
+  uint8_t ReplacementCode() const;
 };
 
 // The windows that show these dialogs; until a front end installs its own, every dialog answers
@@ -150,7 +161,8 @@ class ScopedChordDialogs {
 // left for the caller.
 bool EditChordProperties(nChord& chord, const nTuning& tuning, const CKey& key, CChordProperties* dialog = nullptr);
 // "Grace notes group" on a grace-note code; true on OK with the new code. `dialog` (may be null)
-// receives the fields left for the caller ("Delete me" among them).
+// brings the drawing flags in and receives the fields left for the caller ("Delete me" among
+// them).
 bool EditGraceNotes(int& code, CGraceNotesDlg* dialog = nullptr);
 
 }  // namespace vornel

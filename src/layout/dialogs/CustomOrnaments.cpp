@@ -25,13 +25,14 @@ bool CCustomOrnamentDlg::EditSlot(int i, const EntryEditor& editor) {
       table.table.at(index) == nullptr)
     return false;
   COrnamentProps& entry = *table.table.at(index);
-  const uint32_t glyph = entry.glyph;
+  const COrnamentProps before = entry;
   const bool accepted = editor(entry);
   if (accepted) {
     entry.type = group;
   } else {
-    entry.glyph = glyph;
+    entry.glyph = before.glyph;
   }
+  edited = edited || !(entry == before);
   FillGlyphButtons();
   return accepted;
 }
@@ -39,6 +40,7 @@ bool CCustomOrnamentDlg::EditSlot(int i, const EntryEditor& editor) {
 bool CCustomOrnamentDlg::LoadDefaultSet() {
   if (defaultSet < 0 || defaultSet >= static_cast<int>(kDefaultSets.size())) return false;
   table.table.ResetGroup(group);
+  edited = true;
   FillGlyphButtons();
   return true;
 }

@@ -38,6 +38,8 @@ struct CCustomOrnamentDlg {
   int group = 0;
   int defaultSet = -1;  // nothing chosen
   std::array<Slot, kSlots> slots;
+  // Whether a slot edit or a default set changed the table (the edits are made in place).
+  bool edited = false;
 
   // The buttons from the group's glyph list; slots past a short list stay empty.
   void FillGlyphButtons();

@@ -108,15 +108,18 @@ MetaEventEditorRegistry::MetaEventEditorRegistry() {
   Register(CMetaEvent::kBarPause, EditBarPause);
   Register(CMetaEvent::kClef, PlainEditor<CClefChange>(&MetaEventDialogs::EditClef));
   Register(CMetaEvent::kReprise, PlainEditor<CMetaReprise>(&MetaEventDialogs::EditReprise));
-  // A grace-note group keeps its code in cx; "Delete me" marks the event for removal.
+  // A grace-note group keeps its code in cx and its drawing flags in cy; "Delete me" marks the
+  // event for removal.
   Register(CMetaEvent::kGraceNote, [](CMetaEvent& event, bool) {
     int code = event.cx;
     CGraceNotesDlg dialog;
+    dialog.ReadFlags(event.cx, static_cast<uint32_t>(event.cy));
     if (!EditGraceNotes(code, &dialog)) return false;
     if (dialog.deleteMe) {
       event.kind = CMetaEvent::kDeleteMe;
     } else {
       event.cx = code;
+      event.cy = static_cast<int32_t>(dialog.Flags());
     }
     return true;
   });

@@ -7,6 +7,7 @@
 #include "document/library/DocumentIndex.h"
 #include "document/library/HtmlPage.h"
 #include "document/library/ZipPackage.h"
+#include "layout/dialogs/ChordDialogs.h"
 #include "midi/MidiSection.h"
 #include "model/CSectionArray.h"
 #include "model/CSystemArray.h"
@@ -94,17 +95,28 @@ void SetSlurWidth(CVornelTabDoc& doc, bool wide) {
   });
 }
 
-void SwapOrnaments(CVornelTabDoc& doc, const OrnamentSwap& swap) {
+// "Swap ornaments": the kinds chosen in the dialog, every ornament of the first replaced by
+// the second over the active section. Nothing replaced leaves no undo step and the document
+// unmodified.
+void SwapOrnaments(CVornelTabDoc& doc) {
+  CSwapOrnamentDlg dialog;
+  if (!ChordEditingDialogs().SwapOrnament(dialog)) return;
+  const uint8_t from = dialog.SelectedCode();
+  const uint8_t to = dialog.ReplacementCode();
   size_t count = 0;
-  view::SnapshotEdit(doc, kHintRepaintAll, [&doc, &swap, &count] {
-    for (const auto& system : doc.GetActiveSection()->systems.items()) {
-      if (system == nullptr) continue;
-      for (const auto& line : system->lines.items()) {
-        if (line == nullptr) continue;
-        for (nChordArray* voice : line->Voices()) count += voice->ReplaceOrnament(swap.from, swap.to);
+  // Code 0 is a note without ornament: never a kind to replace.
+  if (from != 0 && to != 0 && from != to) {
+    view::SnapshotEditIf(doc, kHintRepaintAll, [&doc, from, to, &count] {
+      for (const auto& system : doc.GetActiveSection()->systems.items()) {
+        if (system == nullptr) continue;
+        for (const auto& line : system->lines.items()) {
+          if (line == nullptr) continue;
+          for (nChordArray* voice : line->Voices()) count += voice->ReplaceOrnament(from, to);
+        }
       }
-    }
-  });
+      return count > 0;
+    });
+  }
   Prompts().ShowMessage(std::to_string(count) + " ornaments swapped");
 }
 
@@ -138,8 +150,7 @@ int SplitActiveSectionIntoParts(CBriotabDoc& doc) {
   return static_cast<int>(parts);
 }
 
-void AddDocumentLibraryCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc,
-                                DocumentLibraryServices services) {
+void AddDocumentLibraryCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc) {
   const auto hasSection = [&doc] { return !doc.sections.empty(); };
   table.Add(kZipDocument, [&doc](const CommandEvent&) { ZipDocument(doc); });
   const auto exportPage = [&app, &doc](const CommandEvent&) { ExportToWebPage(app, doc); };
@@ -169,14 +180,7 @@ void AddDocumentLibraryCommands(view::CommandTable& table, CVornelTabApp& app, C
     doc.NotifyChanged(kHintRepaintAll);
     doc.UpdateSectionList();
   }, hasSection);
-  if (services.chooseOrnamentSwap) {
-    table.Add(kSwapOrnaments, [&doc, choose = services.chooseOrnamentSwap](const CommandEvent&) {
-      if (const std::optional<OrnamentSwap> swap = choose(doc)) SwapOrnaments(doc, *swap);
-    }, hasSection);
-  } else {
-    // The "Swap ornament" dialog is not here yet.
-    table.Add(kSwapOrnaments, {});
-  }
+  table.Add(kSwapOrnaments, [&doc](const CommandEvent&) { SwapOrnaments(doc); }, hasSection);
 }
 
 }  // namespace vornel

@@ -5,9 +5,6 @@
 // refresh after a property change, "Add page breaks", "Set wide slurs" and "Set narrow slurs",
 // "Split parts" and "Swap ornaments".
 
-#include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,17 +36,6 @@ inline constexpr std::string_view kPageBreaksQuestion =
 inline constexpr std::string_view kZipCreatedQuestion = "ZIP package created successfully. Review contents?";
 inline constexpr std::string_view kSaveFirstMessage = "Please save this document first.";
 
-// The ornament kinds "Swap ornament" replaces: every `from` becomes `to`.
-struct OrnamentSwap {
-  uint8_t from = 0;
-  uint8_t to = 0;
-};
-
-struct DocumentLibraryServices {
-  // The "Swap ornament" dialog; none: the command shows disabled.
-  std::function<std::optional<OrnamentSwap>(const CBriotabDoc&)> chooseOrnamentSwap;
-};
-
 // The HTML page name proposed for a document: its file name with ".btxml", ".btb" and ".btz"
 // each replaced by ".html".
 std::string ProposedHtmlPageName(std::string_view fileName);
@@ -59,7 +45,7 @@ std::string ProposedHtmlPageName(std::string_view fileName);
 // part order. Returns how many were made.
 int SplitActiveSectionIntoParts(CBriotabDoc& doc);
 
-void AddDocumentLibraryCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc,
-                                DocumentLibraryServices services = {});
+// "Swap ornaments" runs the swap dialog of the chord dialogs in force.
+void AddDocumentLibraryCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc);
 
 }  // namespace vornel

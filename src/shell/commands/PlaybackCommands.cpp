@@ -8,6 +8,7 @@
 #include "midi/play/MidiOutStream.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/commands/ProgramCommands.h"
+#include "view/FramePanes.h"
 #include "view/commands/MidiCommands.h"
 
 namespace vornel {
@@ -35,6 +36,7 @@ class DocumentPlayback : public view::MidiCommandContext {
   uint8_t MetronomeChannel() override { return static_cast<uint8_t>(std::clamp(app_.percussionChannel, 0, 15)); }
   uint8_t MetronomeKey() override { return static_cast<uint8_t>(std::clamp(app_.metronomeKey, 0, 127)); }
   std::string MidiToWaveCommandLine() override { return GetMidiToWavProgramPath(app_); }
+  void AddToPlayList(const std::string& path) override { view::Panes().AddToMidiPlaylist(path); }
 
  private:
   CVornelTabApp& app_;

@@ -1,7 +1,8 @@
 #pragma once
 // The MIDI commands of a document's tab: "Create MIDI file", "Import MIDI file", the play
 // commands and the "MIDI" menu's controllers, with the application's metronome, default
-// instrument and MIDI output. They play on the score view's player (whose reports the view
+// instrument and MIDI output; the MIDI files "Export all sections to MIDI" writes join the main
+// window's play list. They play on the score view's player (whose reports the view
 // follows); a tab without a score view keeps a player of its own.
 
 #include "midi/play/MidiOut.h"

@@ -14,10 +14,12 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
 #include "layout/ui/dialogs/SectionTreeDialog.h"
+#include "midi/ui/MidiPlaylistWindow.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/ApplicationLooks.h"
 #include "shell/app/CVornelTabApp.h"
@@ -25,7 +27,9 @@
 #include "shell/app/XdgFolders.h"
 #include "shell/commands/AreaCommands.h"
 #include "shell/commands/CommandIds.h"
+#include "shell/commands/DocumentLibraryCommands.h"
 #include "shell/commands/ExternalPrograms.h"
+#include "shell/commands/ProgramCommands.h"
 #include "shell/bars/CommandCatalogue.h"
 #include "shell/bars/RibbonTable.h"
 #include "shell/bars/ToolbarTable.h"
@@ -362,6 +366,31 @@ bool CMainFrame::Dispatch(const view::CommandEvent& event) { return DispatchComm
 void CMainFrame::ShowSectionTree(CBriotabDoc& doc) {
   SectionTreeDialog dialog(this, doc);
   dialog.ShowModal();
+}
+
+void CMainFrame::ShowMidiPlaylist() {
+  if (playlistWindow_ == nullptr) {
+    // The window's buttons act for the active document: its folder and its web page.
+    MidiPlaylistWindow::Owner owner;
+    owner.playerCommand = [this] { return GetMidiToWavProgramPath(app_); };
+    owner.documentFolder = [this] {
+      CChildFrame* child = ActiveChild();
+      const std::string path = child != nullptr ? child->Document().GetPathName() : std::string();
+      return path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
+    };
+    owner.htmlExport = [this]() -> std::function<bool()> {
+      if (ActiveChild() == nullptr) return {};
+      return [this] { return DispatchCommand(kExportToWebSite); };
+    };
+    playlistWindow_ = new MidiPlaylistWindow(this, playlist_, std::move(owner));
+  }
+  playlistWindow_->Show();
+  playlistWindow_->Raise();
+}
+
+void CMainFrame::AddToMidiPlaylist(const std::string& path) {
+  ShowMidiPlaylist();
+  playlistWindow_->AddFile(path);
 }
 
 void CMainFrame::RefreshTitles() {

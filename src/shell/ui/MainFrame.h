@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "midi/CMidiPlaylist.h"
 #include "shell/app/AutoSave.h"
 #include "shell/commands/ApplicationCommands.h"
 #include "shell/commands/FrameCommands.h"
@@ -41,6 +42,7 @@ class COutputWnd;
 class CVornelTabApp;
 class FrameBars;
 class FramePaneContents;
+class MidiPlaylistWindow;
 class PreferencesEditor;
 
 // The frame's private requests, queued to it: a tab became active, the panes are laid out
@@ -92,6 +94,7 @@ class CMainFrame : public wxFrame,
   void ShowToolbarMenu(int x, int y) override;
   void EnableMainWindow(bool enable) override { Enable(enable); }
   void ShowSectionTree(CBriotabDoc& doc) override;
+  void AddToMidiPlaylist(const std::string& path) override;
 
   // --- FrameControls (the frame's commands ask through these)
   bool IsOn(FrameSwitch which) const override;
@@ -135,6 +138,11 @@ class CMainFrame : public wxFrame,
   FramePaneContents* PaneContents() const { return paneContents_.get(); }
   FrameBars& Bars() { return *bars_; }
   COutputWnd* OutputPane() const { return outputPane_; }
+  // "MIDI Play list": null until first shown, then kept (closing it only hides it).
+  MidiPlaylistWindow* MidiPlaylist() const { return playlistWindow_; }
+  const CMidiPlaylist& MidiPlaylistFiles() const { return playlist_; }
+  // Activates the play list window, made on first use.
+  void ShowMidiPlaylist();
   CMyKeyboardBar* KeyboardConsole() const { return keyboard_; }
   CommandBitmaps& Pictures() { return pictures_; }
   CChildFrame* ActiveChild() const;
@@ -224,6 +232,8 @@ class CMainFrame : public wxFrame,
   std::unique_ptr<FramePaneContents> paneContents_;
   std::vector<std::string> sectionLines_;
   std::vector<std::string> facsimileNames_;
+  CMidiPlaylist playlist_;
+  MidiPlaylistWindow* playlistWindow_ = nullptr;
   int nextKey_ = 1;
   bool editMode_ = false;
   bool closing_ = false;

@@ -7,6 +7,8 @@
 #include "model/dialogs/TuningDialogs.h"
 #include "platform/UserPrompts.h"
 #include "view/settings/SettingsCommands.h"
+#include "view/ui/charts/MusicOrnamentDialog.h"
+#include "view/ui/dialogs/CustomOrnamentDialog.h"
 
 namespace vornel {
 
@@ -49,6 +51,11 @@ std::unique_ptr<CInstrumentDlg> WindowScoreDialogs::ChooseFromTemplates(const CI
 
 bool WindowScoreDialogs::EditDocumentFonts(CBriotabDoc& doc) {
   return CurrentSettingsDialogs().EditDocumentFonts(doc.settings.pageSettings);
+}
+
+bool WindowScoreDialogs::CustomizeOrnaments(CInstrumentDlg& definition) {
+  return ShowCustomOrnamentDialog(nullptr, definition.ornaments,
+                                  [](COrnamentProps& entry) { return EditOrnamentProperties(entry); });
 }
 
 }  // namespace vornel

@@ -2,7 +2,7 @@
 // The score commands' dialogs in the editor: each answer comes from the window the rest of the
 // program already uses for it (the tuning and course-tuning dialogs, the octave and bar-range
 // dialogs, the document fonts, the templates dialog over the instrument base, the number
-// prompt for a global tuning shift).
+// prompt for a global tuning shift, the custom ornaments).
 
 #include <memory>
 
@@ -21,6 +21,8 @@ class WindowScoreDialogs : public view::ScoreDialogs {
   bool SaveInstrumentBase() override;
   std::unique_ptr<CInstrumentDlg> ChooseFromTemplates(const CInstrumentDlg& current) override;
   bool EditDocumentFonts(CBriotabDoc& doc) override;
+  // "Ornaments" on the definition's table, each slot edited in "Music ornament".
+  bool CustomizeOrnaments(CInstrumentDlg& definition) override;
 
  private:
   // Read from its file at each use, so that edits made in the templates dialog are seen.

@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kReformatSection = 33411;
 constexpr int kReformatAllSections = 33412;
+constexpr int kResetTitlesPosition = 33065;
 constexpr int kReformatAllSectionStaves = 33171;
 constexpr int kAddSpaceBelow = 32769;
 constexpr int kCloseSpaceBelow = 32770;
@@ -45,19 +46,13 @@ void AddLayoutToolCommands(CommandTable& t, CBriotabView& view) {
           doc.UpdateAllViews(kHintRepaintAll);
         },
         hasSystems);
-  // Every section laid out again; not undoable, as undo holds one section.
-  t.Add(kReformatAllSections,
-        [&doc](const CommandEvent&) {
-          const size_t run = static_cast<size_t>(doc.settings.GetCursorStepsPerPage());
-          for (const auto& section : doc.sections.items()) {
-            if (section->systems.empty()) continue;
-            section->ReflowSystems(true, run);
-            section->ReflowSystems(false, run);
-          }
-          doc.SetModifiedFlag(true);
-          doc.UpdateAllViews(kHintRepaintAll);
-        },
-        hasSystems);
+  // "Page formatting": the page's staves and spacing, the sections reflowed and their
+  // headings placed; not undoable when it reaches every section, as undo holds one.
+  const auto pageFormatting = [&doc](const CommandEvent&) {
+    if (ReformatSectionsWithDialog(doc)) doc.UpdateAllViews(kHintRepaintAll);
+  };
+  t.Add(kReformatAllSections, pageFormatting, hasSystems);
+  t.Add(kResetTitlesPosition, pageFormatting, hasSystems);
   t.Add(kReformatAllSectionStaves,
         [&doc](const CommandEvent&) {
           SnapshotEdit(doc, kHintRepaintAll, [&] { doc.GetActiveSection()->RecalculateSection(true); });

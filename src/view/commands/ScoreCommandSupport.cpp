@@ -1,13 +1,20 @@
 #include "view/commands/ScoreCommandSupport.h"
 
+#include <algorithm>
+#include <array>
+
+#include "document/CPageDlg.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "model/CClef.h"
 #include "model/CInstrument.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSystemArray.h"
+#include "model/CTrackText.h"
 #include "platform/draw/RecordingDevice.h"
 #include "platform/draw/TextFaces.h"
 #include "view/core/CBriotabView.h"
 #include "view/render/pages/DocumentPages.h"
+#include "view/render/pages/SectionPages.h"
 
 namespace vornel::view {
 
@@ -66,6 +73,53 @@ void ReformatActiveSection(CBriotabDoc& doc, bool snapshot) {
     section.ReflowSystems(false, run);
   }
   doc.SetModifiedFlag(true);
+}
+
+void ReflowAllSections(CBriotabDoc& doc) {
+  const size_t run = static_cast<size_t>(doc.settings.GetCursorStepsPerPage());
+  for (const auto& section : doc.sections.items()) {
+    if (section == nullptr || section->systems.empty()) continue;
+    section->ReflowSystems(true, run);
+    section->ReflowSystems(false, run);
+  }
+  doc.SetModifiedFlag(true);
+}
+
+bool ReformatSectionsWithDialog(CBriotabDoc& doc) {
+  CPageDlg& page = doc.settings.pageSettings;
+  CReformatPageDlg dialog;
+  dialog.pageSettings = &page;
+  dialog.stavesPerPage = static_cast<int>(std::clamp<uint32_t>(page.systemsPerPage, 1, 12));
+  dialog.spacing = static_cast<int>(std::clamp<uint32_t>(page.cursorWidth, 15, 300));
+  if (!SectionEditingDialogs().ReformatPage(dialog) || !dialog.Validate().empty()) return false;
+  CSystemArray& active = *doc.GetActiveSection();
+  if (dialog.reformatStaves) {
+    page.systemsPerPage = static_cast<uint32_t>(dialog.stavesPerPage);
+    page.cursorWidth = static_cast<uint32_t>(dialog.spacing);
+    if (dialog.reformatAllSections) {
+      ReflowAllSections(doc);
+      doc.ApplySystemsPerPageToSections();
+    } else {
+      ReformatActiveSection(doc, true);
+      active.stavesPerPage = dialog.stavesPerPage;
+    }
+  }
+  // Measured as on paper: a screen drawing would mark each section's active stave.
+  RecordingDevice device(kScreenDpi, true, PangoTextEngine::Shared());
+  device.SetRecording(false);
+  const std::array<int, 3> modes = {dialog.titleAlignment, dialog.authorAlignment, dialog.commentsAlignment};
+  PlaceSectionHeadings(active, device, page, modes);
+  for (const auto& section : doc.sections.items()) {
+    if (section == nullptr || section.get() == &active) continue;
+    PlaceSectionHeadings(*section, device, page, modes);
+    for (const CSystemArray::TextIndex t : {CSystemArray::kTitle, CSystemArray::kAuthor, CSystemArray::kComments}) {
+      const CTrackText* from = active.texts.at(t);
+      CTrackText* to = section->texts.at(t);
+      if (from != nullptr && to != nullptr && from->x != 0) to->y = from->y;
+    }
+  }
+  doc.SetModifiedFlag(true);
+  return true;
 }
 
 void RecomputeSystemsPerPageOnScreen(CBriotabDoc& doc) {

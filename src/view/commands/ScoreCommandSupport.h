@@ -40,6 +40,16 @@ bool SnapshotEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edi
 // Reformatting the active section: with `snapshot` a snapshot first; the music reflowed into
 // systems of the columns that fit across the paper; the modified flag set (no view update).
 void ReformatActiveSection(CBriotabDoc& doc, bool snapshot);
+// Every section with systems reflowed as ReformatActiveSection does, without an undo step
+// (undo holds one section); the modified flag set.
+void ReflowAllSections(CBriotabDoc& doc);
+// "Page formatting" on the document's page settings, the sliders starting from its systems per
+// page and average spacing. On OK: with "Reformat staves" the sliders go into the page
+// settings and the active section (with a snapshot) or, with "Reformat all sections", every
+// section is reflowed and takes the staves per page; then every section's title, author and
+// comments are placed across the page by the three alignments, at the heights of the active
+// section's. Cancel changes nothing. Returns whether OK was chosen.
+bool ReformatSectionsWithDialog(CBriotabDoc& doc);
 // The active section's systems per page for its paper, on a device of screen resolution.
 void RecomputeSystemsPerPageOnScreen(CBriotabDoc& doc);
 

@@ -10,6 +10,7 @@
 #include "model/CInstrument.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
+#include "model/COrnamentProps.h"
 #include "model/CSystemArray.h"
 #include "model/EntryForms.h"
 #include "model/nChord.h"
@@ -44,12 +45,8 @@ constexpr const char* kRaiseRootLabel = "Number of frets to raise root fret posi
 
 constexpr std::array<uint16_t, 12> kBarLineCodes = {17, 129, 145, 161, 49, 193, 209, 33, 225, 81, 241, 177};
 
-// The ornament codes that check the ornament commands 32887-32918.
-uint16_t OrnamentCode(int id) {
-  static constexpr std::array<uint16_t, 32> kCodes = {1,  65, 5,  69, 36, 100, 6,  70, 2,  66, 7,  71, 38, 102, 4,  68,
-                                                      33, 97, 34, 98, 22, 17,  18, 23, 24, 27, 87, 88, 81, 28,  92, 91};
-  return kCodes[static_cast<size_t>(id - 32887)];
-}
+// The ornament code that checks an ornament command: 32887-32918 stand for the kinds 0-31.
+uint16_t OrnamentCode(int id) { return COrnamentProps::KindCode(id - 32887); }
 
 // Whether the note holds the decoration that `code` toggles: the field a bare note would get.
 bool HoldsDecoration(const nNotes& note, int code) {

@@ -5,10 +5,12 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "layout/dialogs/ChordDialogs.h"
 #include "layout/dialogs/RhythmPatternPreview.h"
 #include "model/CMetaEvent.h"
+#include "model/COrnamentProps.h"
 #include "platform/draw/RecordingDevice.h"
 
 namespace vornel {
@@ -250,6 +252,33 @@ TEST(SwapOrnament, BothChoicesInRange) {
   EXPECT_EQ(dialog.Validate(), "");
   dialog.select = 32;
   EXPECT_NE(dialog.Validate().find("Select ornament"), std::string::npos);
+}
+
+TEST(SwapOrnament, EntriesAreTheOrnamentKindsInKindOrder) {
+  // The lists name the kinds of the ornament table; only entry 28 is worded otherwise.
+  for (int kind = 0; kind < COrnamentProps::kKindCount; ++kind) {
+    if (kind == 28) continue;
+    EXPECT_EQ(CSwapOrnamentDlg::kOrnaments[static_cast<size_t>(kind)], COrnamentProps::KindName(kind)) << kind;
+  }
+  struct Case {
+    int entry;
+    uint8_t code;
+  };
+  for (const Case& c : std::vector<Case>{{0, 1}, {1, 65}, {2, 5}, {3, 69}, {4, 36}, {13, 102}, {16, 33}, {19, 98},
+                                         {20, 22}, {28, 81}, {29, 28}, {30, 92}, {31, 91}, {32, 0}, {-1, 0}}) {
+    CSwapOrnamentDlg dialog;
+    dialog.select = c.entry;
+    dialog.replaceWith = c.entry;
+    EXPECT_EQ(dialog.SelectedCode(), c.code) << c.entry;
+    EXPECT_EQ(dialog.ReplacementCode(), c.code) << c.entry;
+  }
+  // Each descending form is its ascending one plus 64.
+  for (int kind = 0; kind < 20; kind += 2) {
+    CSwapOrnamentDlg dialog;
+    dialog.select = kind;
+    dialog.replaceWith = kind + 1;
+    EXPECT_EQ(dialog.ReplacementCode(), dialog.SelectedCode() + 64) << kind;
+  }
 }
 
 }  // namespace

@@ -36,7 +36,12 @@ TEST(CustomOrnaments, SlotEditsCancelAndAccept) {
   EXPECT_FALSE(dialog.EditSlot(3, [](COrnamentProps& e) { e.glyph = 0x41; return false; }));
   EXPECT_EQ(entry.glyph, before);
   EXPECT_EQ(entry.type, 7);
+  EXPECT_FALSE(dialog.edited);
+  entry.type = 1;
+  EXPECT_TRUE(dialog.EditSlot(3, [](COrnamentProps&) { return true; }));
+  EXPECT_FALSE(dialog.edited);  // accepted without a change
   EXPECT_TRUE(dialog.EditSlot(3, [](COrnamentProps& e) { e.glyph = 0x41; return true; }));
+  EXPECT_TRUE(dialog.edited);
   EXPECT_EQ(entry.glyph, 0x41u);
   EXPECT_EQ(entry.type, 1);
   EXPECT_EQ(dialog.slots[3].glyph, 0x41u);
@@ -49,8 +54,10 @@ TEST(CustomOrnaments, DefaultSetOnlyWhenChosenAndShortTablesLeaveSlotsEmpty) {
   table.table.at(0)->glyph = 0x41;
   EXPECT_FALSE(dialog.LoadDefaultSet());
   EXPECT_EQ(table.table.at(0)->glyph, 0x41u);
+  EXPECT_FALSE(dialog.edited);
   dialog.defaultSet = 1;
   EXPECT_TRUE(dialog.LoadDefaultSet());
+  EXPECT_TRUE(dialog.edited);
   EXPECT_NE(table.table.at(0)->glyph, 0x41u);
   EXPECT_EQ(dialog.slots[0].glyph, table.table.at(0)->glyph & 0xFFFF);
 

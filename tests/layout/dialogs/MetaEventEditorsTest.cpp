@@ -146,6 +146,55 @@ TEST_F(MetaEventEditorsTest, GraceNoteOpensItsCodeAndDeleteMarksTheEvent) {
   EXPECT_EQ(e.cx, 6);
 }
 
+// The drawing flags in cy open as the dialog's fields and OK without changes writes them back;
+// a group never edited (code and flags 0) opens with the dialog's defaults.
+TEST_F(MetaEventEditorsTest, GraceNoteFlagsOpenAndComeBack) {
+  struct Case {
+    int code;
+    uint32_t cy;
+    bool ligature, above, ternary, down, tabFlag, straight;
+    int flagValue, rotations, start;
+    int codeBack;
+    uint32_t cyBack;
+  };
+  const Case cases[] = {
+      {70, 0x21, true, false, false, false, false, true, 0, 0, 0, 70, 0x21},
+      {70, 0x1F, true, true, true, true, true, false, 0, 0, 0, 70, 0x1F},
+      {2, 0x00050008, false, false, false, true, false, false, 5, 0, 0, 2, 0x00050008},
+      {1, 0x2B000001, true, false, false, false, false, false, 0, -3, 2, 1, 0x2B000001},
+      {1, 0x7F000000, false, false, false, false, false, false, 0, -7, 7, 1, 0x7F000000},
+      // Above and ternary are kept only with the ligature; a negative zero reads 0.
+      {4, 0x08000006, false, true, true, false, false, false, 0, 0, 0, 4, 0},
+      {0, 0, true, false, false, false, false, false, 3, 0, 0, 1, 0x00030001},
+  };
+  struct GraceDialogs : ChordDialogs {
+    CGraceNotesDlg shown;
+    bool EditGraceNotes(CGraceNotesDlg& d) override {
+      shown = d;
+      return true;
+    }
+  } grace;
+  ScopedChordDialogs scope(grace);
+  for (const Case& c : cases) {
+    CMetaEvent e(CMetaEvent::kGraceNote, "", 0x400203, c.code, static_cast<int32_t>(c.cy));
+    ASSERT_TRUE(e.Edit(0)) << c.cy;
+    const CGraceNotesDlg& d = grace.shown;
+    EXPECT_EQ(d.drawLigature, c.ligature) << c.cy;
+    EXPECT_EQ(d.ligatureAbove, c.above) << c.cy;
+    EXPECT_EQ(d.ternaryGroup, c.ternary) << c.cy;
+    EXPECT_EQ(d.downwardStem, c.down) << c.cy;
+    EXPECT_EQ(d.showTablatureFlag, c.tabFlag) << c.cy;
+    EXPECT_EQ(d.straightLigature, c.straight) << c.cy;
+    EXPECT_EQ(d.flagValue, c.flagValue) << c.cy;
+    EXPECT_EQ(d.rotations, c.rotations) << c.cy;
+    EXPECT_EQ(d.startOffset, c.start) << c.cy;
+    EXPECT_EQ(e.cx, c.codeBack) << c.cy;
+    EXPECT_EQ(static_cast<uint32_t>(e.cy), c.cyBack) << c.cy;
+    EXPECT_EQ(e.value, 0x400203u);
+  }
+  EXPECT_EQ(grace.shown.type, 0);
+}
+
 TEST_F(MetaEventEditorsTest, KindsWithoutAnEditorHereAreCancelled) {
   EXPECT_FALSE(registry.HasEditor(CMetaEvent::kMidiController));
   CMetaEvent e(CMetaEvent::kMidiController, "", 0, 0, 0);

@@ -8,8 +8,13 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "support/ui/DialogCapture.h"
+#include "document/CBriotabDoc.h"
+#include "layout/ui/dialogs/MetaEventDialogWindows.h"
+#include "layout/ui/dialogs/SectionDialogWindows.h"
+#include "layout/ui/dialogs/SectionTreeDialog.h"
 #include "layout/ui/dialogs/TexturedDialog.h"
+#include "model/CSystemArray.h"
+#include "support/ui/DialogCapture.h"
 
 namespace vornel {
 namespace {
@@ -84,6 +89,34 @@ TEST_F(TexturedDialogTest, SheetAndPagesUseTheSheetTextureAndColours) {
   const wxPoint inPage(pageSize.x - 12, pageSize.y - 12);
   const TextureTile tile = DrawTextureTile(DialogTexture::kSheet);
   EXPECT_EQ(PixelAt(shown, origin + inPage), tile.At(inPage.x, inPage.y));
+}
+
+// The editing dialogs stand on the textured base: with the option on, the face at the corner
+// of each, clear of its controls, shows the dialog texture.
+TEST_F(TexturedDialogTest, EditingDialogsShowTheTexture) {
+  Install();
+  option_ = true;
+  CBriotabDoc doc;
+  doc.AppendSection(std::make_unique<CSystemArray>());
+  CLyricsDlg lyrics;
+  CClefChange clef;
+  CMetaReprise reprise;
+  CTrackTextDlg caption;
+  caption.title = "Caption editor";
+  SectionTreeDialog tree(nullptr, doc);
+  LyricsDialog lyricsWindow(nullptr, lyrics);
+  ClefDialog clefWindow(nullptr, clef);
+  RepriseDialog repriseWindow(nullptr, reprise);
+  TrackTextDialog captionWindow(nullptr, caption);
+  const TextureTile tile = DrawTextureTile(DialogTexture::kDialog);
+  for (TexturedDialog* dialog : std::initializer_list<TexturedDialog*>{&tree, &lyricsWindow, &clefWindow,
+                                                                       &repriseWindow, &captionWindow}) {
+    EXPECT_TRUE(dialog->Background().Shows()) << dialog->GetTitle();
+    const wxImage shown = CaptureDialog(*dialog);
+    const wxPoint corner(dialog->GetClientSize().x - 2, dialog->GetClientSize().y - 2);
+    EXPECT_EQ(PixelAt(shown, corner), tile.At(corner.x, corner.y)) << dialog->GetTitle();
+    dialog->Hide();
+  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The shell's windows under a virtual display, with scripted prompts and a temporary home:
 // start-up with a document, the status bar and the panes, looks, the facsimile pane, closing
 // with the save question, what persists between two starts, the preferences dialog, the
-// metronome and help commands.
+// metronome and help commands, the MIDI play list window.
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -25,6 +25,7 @@
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
 #include "midi/play/MidiOut.h"
+#include "midi/ui/MidiPlaylistWindow.h"
 #include "model/CSystemArray.h"
 #include "model/nNotes.h"
 #include "shell/ShellFixtures.h"
@@ -291,9 +292,9 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   }
 }
 
-TEST_F(ShellWindows, TheTextImportsAreInTheDocumentsTable) {
+TEST_F(ShellWindows, TheTextImportsAndSwapOrnamentsAreInTheDocumentsTable) {
   EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
-  for (int command : {33174, 33280, 33419, 33281, 33087}) {
+  for (int command : {33174, 33280, 33419, 33281, 33087, 34371}) {
     EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
   }
 }
@@ -349,6 +350,28 @@ TEST_F(ShellWindows, APlayWithoutSoundOutputSaysSoAndTheEditorGoesOn) {
   EXPECT_TRUE(fs::exists(home.Path() + "Suite_0.mid"));
   EXPECT_EQ(launcher.opened, std::vector<std::string>{home.Path() + "Suite_0.mid"});
   settings = saved;
+}
+
+TEST_F(ShellWindows, ExportedMidiFilesLandInThePlayListWindowKeptByTheFrame) {
+  EditorRun run(home, {WriteDocumentWithANote(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  EXPECT_EQ(frame.MidiPlaylist(), nullptr);
+  ASSERT_TRUE(frame.DispatchCommand(view::kExportAllSectionsMidi));
+  MidiPlaylistWindow* window = frame.MidiPlaylist();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->IsShown());
+  ASSERT_EQ(window->List()->GetCount(), 1u);
+  EXPECT_EQ(window->List()->GetString(0).utf8_string(), home.Path() + "Suite_0.mid");
+  // Closing only hides it; the next export shows the same window, the file listed once.
+  Settle();
+  window->Close();
+  Settle();
+  EXPECT_FALSE(window->IsShown());
+  ASSERT_TRUE(frame.DispatchCommand(view::kExportAllSectionsMidi));
+  EXPECT_EQ(frame.MidiPlaylist(), window);
+  EXPECT_TRUE(window->IsShown());
+  EXPECT_EQ(window->List()->GetCount(), 1u);
+  EXPECT_EQ(frame.MidiPlaylistFiles().Files().size(), 1u);
 }
 
 TEST(WindowTabArt, TabsShareTheStripByTheRule) {

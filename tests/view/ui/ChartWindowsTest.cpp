@@ -104,6 +104,7 @@ TEST(ChartWindows, ChordChartDialogExchangesWithItsCore) {
   ChordChartDialog dialog(nullptr, core);
   ASSERT_TRUE(dialog.TransferDataToWindow());
   EXPECT_EQ(dialog.GetTitle(), "Manage alfabeto charts");
+  EXPECT_EQ(dialog.Background().SolidColour(), wxColour(0xF0, 0xF0, 0xF0));
   auto* type = dynamic_cast<wxChoice*>(dialog.FindWindow(ChordChartDialog::kChordType));
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(type->GetStringSelection(), "6");
@@ -224,6 +225,7 @@ TEST(ChartWindows, OrnamentGlyphsChooserShowsTheChosenCode) {
   ASSERT_NE(code, nullptr);
   EXPECT_EQ(code->GetLabel(), "42 [B]");
   EXPECT_EQ(dynamic_cast<wxChoice*>(dialog.FindWindow(OrnamentGlyphsDialog::kAlignment))->GetSelection(), 2);
+  EXPECT_EQ(dialog.Background().SolidColour(), wxColour(0xE6, 0xE6, 0xE6));
   SavePng(dialog, "ornament_glyphs");
   wxWindow* grid = dialog.FindWindow(OrnamentGlyphsDialog::kGrid);
   Mouse(*grid, wxEVT_LEFT_UP, 50, 5);  // second cell: code 33

@@ -2,10 +2,12 @@
 // goes through the editor given, and the dialog is saved as a PNG for review.
 
 #include <gtest/gtest.h>
+#include <wx/choice.h>
 #include <wx/notebook.h>
 
 #include "support/ui/DialogCapture.h"
 
+#include "view/ui/charts/MusicOrnamentDialog.h"
 #include "view/ui/dialogs/CGlyphButton.h"
 #include "view/ui/dialogs/CustomOrnamentDialog.h"
 
@@ -47,6 +49,32 @@ TEST(CustomOrnamentDialog, ButtonsFollowTabsAndSlotClicks) {
 
   dialog.SelectGroup(0);
   CaptureDialog(dialog, "custom-ornaments");
+}
+
+// A slot's editor is "Music ornament" on the slot's entry: what it takes comes back into the
+// table and the button; a cancelled one leaves the table as it was.
+TEST(CustomOrnamentDialog, SlotsAreEditedInTheMusicOrnamentDialog) {
+  COrnamentGlyphTable table;
+  bool accept = true;
+  CustomOrnamentDialog dialog(nullptr, table, [&](COrnamentProps& entry) {
+    MusicOrnamentDialog editor(nullptr, entry);
+    EXPECT_TRUE(editor.TransferDataToWindow());
+    Control<wxChoice>(editor, MusicOrnamentDialog::kFlag)->SetSelection(2);
+    Control<wxChoice>(editor, MusicOrnamentDialog::kAlignment)->SetSelection(5);
+    return accept && editor.TransferDataFromWindow();
+  });
+  const COrnamentProps& entry = *table.table.at(4);
+  accept = false;
+  dialog.ClickSlot(4);
+  EXPECT_NE(entry.flagValue, 2);
+  EXPECT_FALSE(dialog.Fields().edited);
+  accept = true;
+  dialog.ClickSlot(4);
+  EXPECT_EQ(entry.flagValue, 2);
+  EXPECT_EQ(entry.alignment, 5);
+  EXPECT_EQ(entry.type, 0);
+  EXPECT_EQ(dialog.SlotButton(4).Glyph(), entry.glyph & 0xFFFF);
+  EXPECT_TRUE(dialog.Fields().edited);
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ class PathData : public wxTreeItemData {
 }  // namespace
 
 SectionTreeDialog::SectionTreeDialog(wxWindow* parent, CBriotabDoc& doc)
-    : wxDialog(parent, wxID_ANY, "Sections", wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+    : TexturedDialog(parent, wxID_ANY, "Sections", 0xF0F0F0, DialogTexture::kDialog,
+                     wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       doc_(doc) {
   tree_ = new wxTreeCtrl(this, kTree, wxDefaultPosition, wxSize(320, 360),
                          wxTR_DEFAULT_STYLE | wxTR_EDIT_LABELS | wxTR_SINGLE);

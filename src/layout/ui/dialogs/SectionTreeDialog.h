@@ -3,10 +3,10 @@
 // "NEW CHAPTER" headings, labels edited in place, a sorted view and "Apply sorted order ".
 // The tree shows the headless SectionTree and is built again from it after every change.
 
-#include <wx/dialog.h>
 #include <wx/treectrl.h>
 
 #include "layout/dialogs/SectionTree.h"
+#include "layout/ui/dialogs/TexturedDialog.h"
 
 class wxCheckBox;
 
@@ -14,7 +14,7 @@ namespace vornel {
 
 class CBriotabDoc;
 
-class SectionTreeDialog : public wxDialog {
+class SectionTreeDialog : public TexturedDialog {
  public:
   enum : int { kTree = 1779, kSorted = 1100, kApply = 1108, kNewChapter = 1109 };
 

@@ -175,6 +175,35 @@ void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& pag
   }
 }
 
+void PlaceSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const std::array<int, 3>& modes) {
+  if (DrawSystems(section, dc, page, 0, 0, 1, false) == 0) return;
+  const CStaveArray& first = *section.systems.at(0);
+  const Rect printable = page.printableRect;
+  const int32_t zoom = DrawZoom(page, dc);
+  constexpr std::array<CSystemArray::TextIndex, 3> kPlaced = {CSystemArray::kTitle, CSystemArray::kAuthor,
+                                                              CSystemArray::kComments};
+  for (size_t i = 0; i < kPlaced.size(); ++i) {
+    CTrackText* text = section.texts.at(kPlaced[i]);
+    if (text == nullptr || !Drawable(*text)) continue;
+    CTrackText measured = *text;
+    measured.lastZoom = zoom;
+    const int32_t width = CalcTextRect(measured, dc).Width();
+    int64_t x = printable.left;
+    if (modes[i] == CTrackText::kPlaceRight) x = int64_t{printable.right} - width;
+    if (modes[i] == CTrackText::kPlaceCenter) x = printable.left + (int64_t{printable.Width()} - width) / 2;
+    // A centred text is drawn about its position.
+    if ((text->flags & CTrackText::kCentered) != 0) x += width / 2;
+    if (text->x == 0) {
+      for (const HeadingText& heading : kHeadings) {
+        if (heading.text == kPlaced[i]) text->y = heading.defaultY;
+      }
+    }
+    const int32_t offset = ToOffset(Sum(x, -int64_t{first.area.left}), dc, zoom, false);
+    // An offset of 0 reads as a text never placed: one pixel right keeps the place.
+    text->x = offset != 0 ? offset : 1;
+  }
+}
+
 int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const std::vector<PageSlot>& slots,
                   int32_t slotsPerPage) {
   page.footnoteCounter = 1;

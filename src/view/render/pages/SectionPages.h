@@ -7,6 +7,7 @@
 // Headings stand in a band above the first system: the band is as tall as the texts at
 // their offsets need, and the texts are placed from its top left.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -47,6 +48,12 @@ int32_t HeadingBand(CSystemArray& section, DeviceContext& dc, const CPageDlg& pa
 // Draws the title, the comments and the author at their offsets from the top left of the band
 // above the first system (as last drawn). A section without systems has no headings.
 void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& page);
+
+// Places the title, the author and the comments across the printable width of the section's
+// first page, each by its mode (CTrackText::PlaceMode: left, right, centre), measured on `dc`,
+// on which the first system is laid out first. Their heights are kept; a text never placed
+// takes its first height. Texts without content or hidden are left alone.
+void PlaceSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const std::array<int, 3>& modes);
 
 // The system whose lines take the point, among `count` from `first`; it becomes the active
 // system. Nothing for a point off the section's page, a hidden system or empty room.

@@ -22,8 +22,7 @@ const wxSize kChartSize(450, 225);
 }  // namespace
 
 ChordChartDialog::ChordChartDialog(wxWindow* parent, CChordChartDlg& core)
-    : wxDialog(parent, wxID_ANY, "Manage alfabeto charts"), core_(core) {
-  SetBackgroundColour(wxColour(0xF0, 0xF0, 0xF0));
+    : TexturedDialog(parent, wxID_ANY, "Manage alfabeto charts"), core_(core) {
   alfabeto_ = new CStaticChordChart(this, kAlfabetoChart, kChartSize, &core_.alfabeto);
   source_ = new CStaticChordChart(this, kSourceChart, kChartSize, &core_.source);
 

@@ -2,8 +2,7 @@
 // "Manage alfabeto charts" over its headless core: the alfabeto chart of the edited
 // instrument, the source chart of generated chords shown on "+/-", and the chart actions.
 
-#include <wx/dialog.h>
-
+#include "layout/ui/dialogs/TexturedDialog.h"
 #include "view/charts/ChordChartDlg.h"
 
 class wxChoice;
@@ -14,7 +13,7 @@ namespace vornel {
 
 class CStaticChordChart;
 
-class ChordChartDialog : public wxDialog {
+class ChordChartDialog : public TexturedDialog {
  public:
   enum : int {
     kAlfabetoChart = 1500, kSourceChart = 1501, kAutoFill = 1502, kShowSource = 1504, kFont = 1505,

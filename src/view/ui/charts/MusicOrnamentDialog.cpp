@@ -118,4 +118,9 @@ void MusicOrnamentDialog::ShowGlyph() {
   preview_->Refresh();
 }
 
+bool EditOrnamentProperties(COrnamentProps& ornament, wxWindow* parent) {
+  MusicOrnamentDialog dialog(parent, ornament);
+  return dialog.ShowModal() == wxID_OK;
+}
+
 }  // namespace vornel

@@ -43,4 +43,8 @@ class MusicOrnamentDialog : public wxDialog {
   CStaticGlyphChart* preview_;
 };
 
+// "Music ornament" run modally on an ornament definition; true on OK with the definition
+// changed in place. The slot editor of "Ornaments".
+bool EditOrnamentProperties(COrnamentProps& ornament, wxWindow* parent = nullptr);
+
 }  // namespace vornel

@@ -14,8 +14,7 @@
 namespace vornel {
 
 OrnamentGlyphsDialog::OrnamentGlyphsDialog(wxWindow* parent, COrnamentDlg& chooser)
-    : wxDialog(parent, wxID_ANY, "Ornament glyphs"), chooser_(chooser) {
-  SetBackgroundColour(wxColour(0xE6, 0xE6, 0xE6));
+    : TexturedDialog(parent, wxID_ANY, "Ornament glyphs", 0xE6E6E6), chooser_(chooser) {
   grid_ = new CStaticGlyphChart(this, kGrid, wxSize(chooser.grid.Columns() * 44, chooser.grid.Rows() * 44),
                                 &chooser.grid);
   code_ = new wxStaticText(this, kCode, "0", wxDefaultPosition, wxSize(120, -1));

@@ -2,8 +2,7 @@
 // "Ornament glyphs": the glyph grid of a font, the chosen glyph's code, the zoom and the
 // alignment; the editor of graphic ornament events (kind 7).
 
-#include <wx/dialog.h>
-
+#include "layout/ui/dialogs/TexturedDialog.h"
 #include "view/charts/OrnamentGlyphChooser.h"
 
 class wxChoice;
@@ -15,7 +14,7 @@ namespace vornel {
 class CMetaEvent;
 class CStaticGlyphChart;
 
-class OrnamentGlyphsDialog : public wxDialog {
+class OrnamentGlyphsDialog : public TexturedDialog {
  public:
   enum : int { kGrid = 1500, kCode = 1501, kZoom = 1502, kAlignment = 1503, kFontStyle = 1504 };
 

@@ -76,9 +76,10 @@ void CustomOrnamentDialog::LoadDefaultSet() {
   ShowSlots();
 }
 
-void ShowCustomOrnamentDialog(wxWindow* parent, COrnamentGlyphTable& table, CCustomOrnamentDlg::EntryEditor editor) {
+bool ShowCustomOrnamentDialog(wxWindow* parent, COrnamentGlyphTable& table, CCustomOrnamentDlg::EntryEditor editor) {
   CustomOrnamentDialog dialog(parent, table, std::move(editor));
   dialog.ShowModal();
+  return dialog.Fields().edited;
 }
 
 }  // namespace vornel

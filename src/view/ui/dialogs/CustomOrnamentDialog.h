@@ -39,7 +39,7 @@ class CustomOrnamentDialog : public TexturedDialog {
   std::array<CGlyphButton*, CCustomOrnamentDlg::kSlots> buttons_{};
 };
 
-// Runs the dialog modally; the table is edited in place.
-void ShowCustomOrnamentDialog(wxWindow* parent, COrnamentGlyphTable& table, CCustomOrnamentDlg::EntryEditor editor);
+// Runs the dialog modally; the table is edited in place. True when it changed.
+bool ShowCustomOrnamentDialog(wxWindow* parent, COrnamentGlyphTable& table, CCustomOrnamentDlg::EntryEditor editor);
 
 }  // namespace vornel

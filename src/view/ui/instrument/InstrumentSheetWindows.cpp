@@ -14,6 +14,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
 #include "view/draw/FontChooser.h"
+#include "view/ui/charts/MusicOrnamentDialog.h"
 #include "view/ui/dialogs/CustomOrnamentDialog.h"
 
 namespace vornel {
@@ -119,8 +120,8 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
   addDatabase->Disable();
   ornaments->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] {
-      // The groups and default sets; an entry's own properties have no editor yet.
-      ShowCustomOrnamentDialog(this, definition_.ornaments, [](COrnamentProps&) { return false; });
+      ShowCustomOrnamentDialog(this, definition_.ornaments,
+                               [this](COrnamentProps& entry) { return EditOrnamentProperties(entry, this); });
     });
   });
   setDefault->Enable(static_cast<bool>(actions.setAsDefault));
