@@ -166,6 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TiffLayout{"rgba16sep", 4, 16, true, false, COMPRESSION_LZW, true, false},
                       TiffLayout{"rgba8sep", 4, 8, true, false, COMPRESSION_NONE, false, false},
                       TiffLayout{"bigtiff_rgb8", 3, 8, false, false, COMPRESSION_NONE, false, true},
+                      // read through the library's RGBA interface, which took uncompressed tiles
+                      // only from mapped data
+                      TiffLayout{"rgb8tiles_raw", 3, 8, false, true, COMPRESSION_NONE, false, false},
                       TiffLayout{"bigtiff_rgba16_tiles", 4, 16, true, true, COMPRESSION_LZW, false, true}),
     [](const ::testing::TestParamInfo<TiffLayout>& info) { return std::string(info.param.name); });
 
@@ -401,7 +404,7 @@ TEST(DecodeProgress, AListenerThatCancelsStopsTheDecoding) {
        [](const fs::path& p) { WriteTiff(p, {"grey8", 1, 8, false, false, COMPRESSION_NONE, false, false}, 60, 200); },
        true},
       {"rgbtiles.tif",
-       [](const fs::path& p) { WriteTiff(p, {"rgb8tiles", 3, 8, false, true, COMPRESSION_LZW, false, false}, 64, 200); },
+       [](const fs::path& p) { WriteTiff(p, {"rgb8tiles", 3, 8, false, true, COMPRESSION_NONE, false, false}, 64, 200); },
        true},
       {"noise.png", [](const fs::path& p) { WritePng(p, 200, 100); }, true},
       {"noise.bmp", [](const fs::path& p) { WriteBmp(p, 200, 100); }, false},
