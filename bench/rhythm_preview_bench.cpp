@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "layout/dialogs/RhythmPatternPreview.h"
+#include "layout/dialogs/StaffPreview.h"
 #include "model/CInstrumentDlg.h"
 #include "model/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
@@ -23,7 +23,7 @@ void BM_RhythmPreviewRebuildAndPaint(benchmark::State& state) {
   ScopedStaveRenderer installed(renderer);
   CInstrumentDlg guitar;
   guitar.ApplyNotationPreset(1);
-  RhythmPatternPreview preview(&guitar);
+  StaffPreview preview(&guitar);
   CRhythmPattern fields;
   fields.flag = 3;  // eighths on an eighth beat: one chord per count, beamed
   fields.beat = 3;

@@ -10,6 +10,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "model/CClef.h"
+#include "model/CInstrumentDlg.h"
 #include "model/CInstrument.h"
 #include "model/CMetaEvent.h"
 #include "model/CStaveArray.h"
@@ -271,10 +272,12 @@ void CBriotabDoc::OnChordAttributeCommand(int id) {
     return;
   }
   if (id == 33323) {
-    // The chart configuration and then the chord effect: one snapshot covers both, and none
-    // stays when both forms were cancelled.
+    // The chart configuration of the line's definition and then the chord effect: one
+    // snapshot covers both, and none stays when neither changed anything.
+    CInstrument* line = GetActiveInstrument();
+    if (line == nullptr || line->definition == nullptr) return;
     std::unique_ptr<CSystemArray> before = CopySection(*GetActiveSection());
-    bool changed = EntryFormsInForce().ConfigureChordChart(*c);
+    bool changed = EntryFormsInForce().ConfigureChordChart(line->definition->tabInstrument);
     if (const std::optional<uint16_t> dy = EntryFormsInForce().ChordEffect(c->dy)) {
       c->dy = *dy;
       changed = true;

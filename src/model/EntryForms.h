@@ -15,6 +15,8 @@
 
 namespace vornel {
 
+class CTabInstrument;
+
 enum class EntryForm {
   kChordEffect,
   kRhythmPattern,
@@ -80,8 +82,9 @@ class EntryForms {
     (void)proposed;
     return std::nullopt;
   }
-  // The chord-chart configuration of a chord; false when cancelled.
-  virtual bool ConfigureChordChart(nChord& chord) { (void)chord; return false; }
+  // The chord-chart configuration: the alfabeto of the active line's tablature settings,
+  // edited in place; true when it changed.
+  virtual bool ConfigureChordChart(CTabInstrument& instrument) { (void)instrument; return false; }
 };
 
 // The forms in force.

@@ -10,7 +10,10 @@
 
 #include "FakeDocumentWindows.h"
 #include "document/DocumentFiles.h"
+#include "document/DocumentEnvironment.h"
+#include "document/instruments/CInstrumentTemplates.h"
 #include "import/Importer.h"
+#include "model/CInstrument.h"
 #include "model/CSystemArray.h"
 #include "shell/app/Profile.h"
 #include "support/Bytes.h"
@@ -182,10 +185,45 @@ TEST_F(DocumentFileCommandsTest, ManageFacsimilesEditsTheTitlePagesList) {
   EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(DocumentFileCommandsTest, ImportsRunInTheirFrame) {
-  // Guitar Pro has no importer here: shown disabled; so is the instrument base.
-  EXPECT_FALSE(table.State(kImportGuitarPro).enabled);
+// "Save instrument" puts the active line's definition into the configured base after asking;
+// a base that cannot be written says so and keeps its file.
+TEST_F(DocumentFileCommandsTest, SaveInstrumentPutsTheActiveDefinitionIntoTheBase) {
+  const std::string savedBase = Environment().instrumentBasePath;
+  const std::string base = dir.File("Base.btix");
+  Environment().instrumentBasePath = base;
+  CInstrumentDlg& definition = *doc.GetActiveInstrument()->definition;
+  definition.nameText.text = "Lute of the document";
+  ASSERT_TRUE(table.State(kSaveInstrument).enabled);
+
+  prompts.QueueAnswer(Answer::kCancel);
+  table.Execute({kSaveInstrument, {}, {}});
+  EXPECT_EQ(prompts.questions, (std::vector<std::string>{std::string(kSaveInstrumentQuestion)}));
+  EXPECT_FALSE(fs::exists(base));
+
+  prompts.QueueAnswer(Answer::kOk);
+  table.Execute({kSaveInstrument, {}, {}});
+  CInstrumentTemplates saved;
+  ASSERT_TRUE(saved.ReadBaseFile(base));
+  size_t found = 0;
+  for (const auto& entry : saved.instruments.items()) found += entry->nameText.text == "Lute of the document" ? 1 : 0;
+  EXPECT_EQ(found, 1u);
+  EXPECT_TRUE(prompts.messages.size() == 2u);  // the two questions, nothing else
+
+  Environment().instrumentBasePath = dir.File("no-folder/Base.btix");
+  prompts.QueueAnswer(Answer::kOk);
+  table.Execute({kSaveInstrument, {}, {}});
+  ASSERT_EQ(prompts.messages.size(), 4u);
+  EXPECT_NE(prompts.messages.back().find(CInstrumentTemplates::kSaveFailedMessage), std::string::npos);
+
+  // Without a line there is nothing to save: the command is disabled.
+  doc.GetActiveSection()->DeleteAllSystems();
   EXPECT_FALSE(table.State(kSaveInstrument).enabled);
+  Environment().instrumentBasePath = savedBase;
+}
+
+TEST_F(DocumentFileCommandsTest, ImportsRunInTheirFrame) {
+  // Guitar Pro has no importer here: shown disabled.
+  EXPECT_FALSE(table.State(kImportGuitarPro).enabled);
 
   // Cancelled: nothing happens.
   const size_t sections = doc.sections.size();
@@ -212,6 +250,34 @@ TEST_F(DocumentFileCommandsTest, ImportsRunInTheirFrame) {
   EXPECT_EQ(lists.log.back(), std::to_string(sections + 1) + " active " + std::to_string(sections));
   EXPECT_TRUE(doc.IsModified());
   doc.RemoveObserver(&lists);
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// Clearing every section's notes asks first; OK is one undo step of the active section, whose
+// notes its Undo gives back while the other sections stay cleared.
+TEST_F(DocumentFileCommandsTest, AllSectionsNotesAreClearedAfterAsking) {
+  doc.AppendNewSection();
+  for (size_t i = 0; i < doc.sections.size(); ++i) doc.sections.at(i)->Comments().text = "Notes";
+  doc.undoStack.clear();
+  doc.SetModifiedFlag(false);
+  prompts.QueueAnswer(Answer::kCancel);
+  ASSERT_TRUE(table.Execute({kAllSectionsNotes, {}, {}}));
+  EXPECT_EQ(doc.sections.at(0)->Comments().text, "Notes");
+  EXPECT_FALSE(doc.IsModified());
+  prompts.QueueAnswer(Answer::kOk);
+  ASSERT_TRUE(table.Execute({kAllSectionsNotes, {}, {}}));
+  for (size_t i = 0; i < doc.sections.size(); ++i) EXPECT_EQ(doc.sections.at(i)->Comments().text, "") << i;
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_EQ(doc.undoStack.size(), 1u);
+  doc.OnEditUndo();
+  EXPECT_EQ(doc.GetActiveSection()->Comments().text, "Notes");
+  const size_t other = doc.sections.activeSection == 0 ? 1 : 0;
+  EXPECT_EQ(doc.sections.at(other)->Comments().text, "");
 }
 
 }  // namespace

@@ -186,14 +186,23 @@ TEST_F(DocumentLibraryCommandsTest, AssociationsStoreTheFieldsAndGenerateMidiFil
 
 TEST_F(DocumentLibraryCommandsTest, PageBreaksAskFirst) {
   doc.AppendNewSection();
+  doc.undoStack.clear();
+  doc.SetModifiedFlag(false);
   const int32_t before = doc.sections.at(0)->flags;
   for (const auto& [answer, toggled] : {std::pair{Answer::kCancel, false}, std::pair{Answer::kOk, true}}) {
     prompts.QueueAnswer(answer);
     ASSERT_TRUE(Run(kAddPageBreaks));
     EXPECT_EQ(doc.sections.at(0)->flags != before, toggled);
     EXPECT_EQ(doc.sections.at(1)->flags != before, toggled);
+    EXPECT_EQ(doc.undoStack.size(), toggled ? 1u : 0u);
+    EXPECT_EQ(doc.IsModified(), toggled);
   }
   EXPECT_EQ(prompts.questions.back(), kPageBreaksQuestion);
+  // Undo holds one section: the active section's flags come back, the other's stay toggled.
+  doc.OnEditUndo();
+  EXPECT_EQ(doc.GetActiveSection()->flags, before);
+  const CSystemArray* other = doc.sections.at(0) == doc.GetActiveSection() ? doc.sections.at(1) : doc.sections.at(0);
+  EXPECT_NE(other->flags, before);
 }
 
 TEST_F(DocumentLibraryCommandsTest, SlurWidthsAreUndoableEditsOfTheActiveSection) {

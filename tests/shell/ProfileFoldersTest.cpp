@@ -260,6 +260,10 @@ TEST(PaperTexture, AChosenBitmapIsLoaded) {
   EXPECT_TRUE(app.ChooseTextureBitmap());
   EXPECT_EQ(app.options.textureFile, dir.File("paper.bmp"));
   EXPECT_EQ(app.backgroundTexture.Width(), 1);
+  // The pages show it only while "Use texture" is on.
+  EXPECT_EQ(app.PaperTexture(), nullptr);
+  app.options.useTexture = 1;
+  EXPECT_EQ(app.PaperTexture(), &app.backgroundTexture);
   EXPECT_EQ(prompts.filePrompts.back(), "Chose a texture|*.bmp||" + dir.path() + "/");
   prompts.QueueFile(std::nullopt);
   EXPECT_FALSE(app.ChooseTextureBitmap());

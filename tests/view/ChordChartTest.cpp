@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "GoldenLog.h"
 #include "layout/dialogs/ChordDialogs.h"
 #include "TabFixtures.h"
@@ -12,10 +14,12 @@
 #include "model/TabChordHelpers.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/ScriptedPrompts.h"
+#include "view/FramePanes.h"
 #include "view/charts/ChartGrids.h"
 #include "view/charts/ChordChartDlg.h"
 #include "view/charts/ChordPaletteLayout.h"
 #include "view/charts/OrnamentGlyphChooser.h"
+#include "view/charts/SymbolChooser.h"
 
 namespace vornel {
 namespace {
@@ -422,6 +426,92 @@ TEST(OrnamentGlyphChooser, CatalogueOfADefinition) {
   EXPECT_EQ(chooser.glyph, COrnamentProps::CatalogueGlyph(1, 22));
   EXPECT_EQ(chooser.alignment, COrnamentProps::CatalogueAlignment(1, 22));
   EXPECT_EQ(COrnamentDlg::ForCatalogue(0, 0xFFFF, 0).grid.Selected(), 0) << "a glyph outside the catalogue";
+}
+
+// The symbol chooser shows the catalogue of the stave's face and opens on the current symbol:
+// its cell when the catalogue has it, no cell for a file's own code, none for 0, a space or a
+// code no symbol can have.
+TEST(SymbolChooser, OpensOnTheCurrentSymbol) {
+  const uint32_t fifth = COrnamentProps::CatalogueGlyph(0, 5);
+  SymbolChooser probe(true, 0);
+  uint32_t foreign = 33;
+  while (std::find(probe.grid.Codes().begin(), probe.grid.Codes().end(), foreign) != probe.grid.Codes().end()) ++foreign;
+  struct Case {
+    bool tablature;
+    int32_t current;
+    int32_t symbol;
+    int cell;
+  };
+  for (const Case c : {Case{true, static_cast<int32_t>(fifth), static_cast<int32_t>(fifth), 5},
+                       Case{true, static_cast<int32_t>(foreign), static_cast<int32_t>(foreign), ChartGrid::kNoCell},
+                       Case{false, 0, ' ', ChartGrid::kNoCell}, Case{false, ' ', ' ', ChartGrid::kNoCell},
+                       Case{true, -7, ' ', ChartGrid::kNoCell}, Case{true, 0x10041, ' ', ChartGrid::kNoCell}}) {
+    SCOPED_TRACE(c.current);
+    const SymbolChooser chooser(c.tablature, c.current);
+    EXPECT_EQ(chooser.symbol, c.symbol);
+    EXPECT_EQ(chooser.grid.Selected(), c.cell);
+    EXPECT_EQ(chooser.grid.Face(), c.tablature ? "VornelTabFlags" : "VornelNotation");
+    EXPECT_EQ(chooser.grid.Codes().size(), static_cast<size_t>(COrnamentProps::kCatalogueSize));
+    EXPECT_EQ(chooser.Validate(), "");
+  }
+}
+
+TEST(SymbolChooser, ChoosingAndNone) {
+  SymbolChooser chooser(false, 0);
+  EXPECT_EQ(chooser.Shown(), "None");
+  EXPECT_FALSE(chooser.TakeSelection()) << "no cell selected";
+  chooser.grid.SetClientSize(15 * 40, 10 * 40);
+  ASSERT_TRUE(chooser.grid.OnLeftUp({3 * 40 + 5, 40 + 5}));  // row 18
+  ASSERT_TRUE(chooser.TakeSelection());
+  const uint32_t chosen = COrnamentProps::CatalogueGlyph(1, 18);
+  EXPECT_EQ(chooser.symbol, static_cast<int32_t>(chosen));
+  EXPECT_EQ(chooser.Shown(), GlyphCodeText(chosen));
+  EXPECT_EQ(GlyphCodeText(0x141), "141 [A]");
+  EXPECT_EQ(GlyphCodeText(0xE0A9), "e0a9") << "no lone byte above 0x7E in a label";
+  chooser.ChooseNone();
+  EXPECT_EQ(chooser.symbol, SymbolChooser::kNone);
+  EXPECT_EQ(chooser.grid.Selected(), ChartGrid::kNoCell);
+  EXPECT_EQ(chooser.Validate(), "");
+  for (const int32_t bad : {0, 31, 0x10000}) {
+    chooser.symbol = bad;
+    EXPECT_EQ(chooser.Validate(), SymbolChooser::kNothingChosen) << bad;
+  }
+}
+
+// The chart configuration on a definition's tablature: the view's checked insert mode is where
+// the dialog starts, a mode changed in it is sent back as the view's command, and the result
+// says whether the alfabeto changed.
+TEST(ChordChartDialog, ConfigurationKeepsTheViewsInsertMode) {
+  struct Panes : view::NoFramePanes {
+    bool DispatchCommand(int id) override {
+      sent.push_back(id);
+      return true;
+    }
+    view::CommandState CommandStateOf(int id) const override {
+      view::CommandState state;
+      state.checked = id == 33392;
+      return state;
+    }
+    std::vector<int> sent;
+  } panes;
+  view::ScopedFramePanes installed(panes);
+  testing::ScriptedPrompts prompts;
+  CTabInstrument guitar;
+  SetReentrantGuitar(guitar);
+
+  int opened = 0;
+  EXPECT_FALSE(ConfigureChordChart(guitar, [&](CChordChartDlg& core) { opened = core.insertMode; }));
+  EXPECT_EQ(opened, 1523);
+  EXPECT_TRUE(panes.sent.empty());
+
+  EXPECT_TRUE(ConfigureChordChart(guitar, [](CChordChartDlg& core) {
+    core.LoadCommonChords();
+    core.insertMode = 1522;
+  }));
+  EXPECT_EQ(ChartText(guitar).substr(0, 3), "A=A");
+  EXPECT_EQ(panes.sent, std::vector<int>{33394});
+  EXPECT_EQ(InsertModeCommand(1521), 33393);
+  EXPECT_EQ(InsertModeCommand(7), 0);
 }
 
 }  // namespace

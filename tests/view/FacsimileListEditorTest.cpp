@@ -7,26 +7,13 @@
 #include <vector>
 
 #include "model/CFacsimileListDlg.h"
-#include "model/RichTextEditor.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
+#include "support/ScriptedRichTextEditor.h"
 #include "view/facsimile/FacsimileListEditor.h"
 
 namespace vornel::view {
 namespace {
-
-class ScriptedCaptions : public RichTextEditor {
- public:
-  bool Edit(std::string& rtf, bool, int32_t& length) override {
-    seen.push_back(rtf);
-    if (!answer) return false;
-    rtf = *answer;
-    length = static_cast<int32_t>(rtf.size());
-    return true;
-  }
-  std::optional<std::string> answer;
-  std::vector<std::string> seen;
-};
 
 CFacsimileListDlg TwoEntries() {
   CFacsimileListDlg list;
@@ -39,8 +26,7 @@ CFacsimileListDlg TwoEntries() {
 TEST(FacsimileListEditor, EditsACopyThatOkCommits) {
   testing::ScriptedPrompts prompts;
   testing::RecordingLauncher launcher;
-  ScriptedCaptions captions;
-  ScopedRichTextEditor installed(captions);
+  testing::ScriptedRichTextEditor captions;
   CFacsimileListDlg list = TwoEntries();
   FacsimileListEditor editor(list);
 

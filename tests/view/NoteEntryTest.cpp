@@ -511,9 +511,9 @@ struct AnsweringForms : EntryForms {
     asked.push_back(EntryForm::kAlfabetoLetter);
     return AlfabetoLetterChoice{u'C', "chart"};
   }
-  bool ConfigureChordChart(nChord& chord) override {
+  bool ConfigureChordChart(CTabInstrument& instrument) override {
     asked.push_back(EntryForm::kChartConfiguration);
-    chord.al = 0x25;
+    instrument.alfabeto.showAlfabeto = 0;
     return true;
   }
 };
@@ -558,6 +558,95 @@ TEST(NoteEntryTest, CommandsAskTheirFormsAndUndoInOneStep) {
     rig.doc->OnEditUndo();
     EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
   }
+}
+
+// The symbol chooser opens on the cursor note's symbol of the stave shown (cx on a tablature);
+// the chosen glyph marks the note, and a space takes the symbol away with its event. Each
+// choice is one undo step.
+TEST(NoteEntryTest, FloatingSymbolOfTheCursorNote) {
+  constexpr int kChooseSymbol = 32863 + 61;
+  struct Chooser : EntryForms {
+    bool Has(EntryForm form) const override { return form == EntryForm::kSymbolChooser; }
+    std::optional<int32_t> ChooseSymbol(int32_t current, bool tablature) override {
+      seen.emplace_back(current, tablature);
+      return answer;
+    }
+    std::vector<std::pair<int32_t, bool>> seen;
+    std::optional<int32_t> answer;
+  } chooser;
+  ScopedEntryForms installed(chooser);
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  const nChord& chord = *rig.Voice().at(0);
+  const std::string before = DumpDocument(*rig.doc);
+
+  rig.Run(kChooseSymbol);  // cancelled
+  EXPECT_EQ(DumpDocument(*rig.doc), before);
+
+  chooser.answer = 0x41;
+  ASSERT_TRUE(rig.Run(kChooseSymbol));
+  const CMetaEvent* event = chord.metaEvents.Find(CMetaEvent::kFloatingOrnament);
+  ASSERT_NE(event, nullptr);
+  EXPECT_EQ(event->cx, 0x41);
+  EXPECT_EQ(event->cy, 0);
+  EXPECT_NE(chord.notes.front()->ornament & 0x80, 0);
+  const std::string chosen = DumpDocument(*rig.doc);
+
+  chooser.answer = ' ';
+  ASSERT_TRUE(rig.Run(kChooseSymbol));
+  EXPECT_EQ(rig.Voice().at(0)->metaEvents.Find(CMetaEvent::kFloatingOrnament), nullptr);
+  const std::vector<std::pair<int32_t, bool>> seen = {{0, true}, {0, true}, {0x41, true}};
+  EXPECT_EQ(chooser.seen, seen);
+
+  rig.doc->OnEditUndo();
+  EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), chosen), "");
+  rig.doc->OnEditUndo();
+  EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
+}
+
+// "Configure chord charts" opens the alfabeto chart dialog on the line's definition, starting
+// from the view's double-click insert mode and handing a new one back; the chart's new chords
+// are one undo step, and a dialog that changed nothing leaves none.
+TEST(NoteEntryTest, ChordChartConfigurationEditsTheLinesAlfabeto) {
+  struct ChartForms : EntryForms {
+    bool Has(EntryForm) const override { return true; }
+    bool ConfigureChordChart(CTabInstrument& instrument) override {
+      return vornel::ConfigureChordChart(instrument, [this](CChordChartDlg& core) {
+        startMode = core.insertMode;
+        if (!loadChords) return;
+        core.LoadCommonChords();
+        core.insertMode = 1522;
+      });
+    }
+    bool loadChords = false;
+    int startMode = 0;
+  } forms;
+  ScopedEntryForms installed(forms);
+  EntryRig rig(false);
+  // The main window's routing: the score view carries the insert modes.
+  struct ToTheView : view::NoFramePanes {
+    explicit ToTheView(view::CBriotabView& v) : target(v), scope(*this) {}
+    bool DispatchCommand(int id) override { return target.Commands().Execute(view::CommandEvent{id, std::nullopt, {}}); }
+    view::CommandState CommandStateOf(int id) const override { return target.Commands().State(id); }
+    view::CBriotabView& target;
+    view::ScopedFramePanes scope;
+  } routing(rig.view);
+  Prepare(rig, Place::kChord);
+  ASSERT_TRUE(rig.Run(33393));  // "Input chord on double-click"
+  const std::string before = DumpDocument(*rig.doc);
+
+  ASSERT_TRUE(rig.Run(33323));
+  EXPECT_EQ(forms.startMode, 1521);
+  EXPECT_FALSE(rig.doc->CanUndo());
+  EXPECT_FALSE(rig.doc->IsModified());
+
+  forms.loadChords = true;
+  ASSERT_TRUE(rig.Run(33323));
+  EXPECT_FALSE(rig.Line().definition->tabInstrument.alfabeto.chart.empty());
+  EXPECT_TRUE(rig.doc->IsModified());
+  EXPECT_EQ(rig.State(33394).checked, true) << "the chart mode came back to the view";
+  rig.doc->OnEditUndo();
+  EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
 }
 
 TEST(NoteEntryTest, AlfabetoFontIsChosenAndUndone) {

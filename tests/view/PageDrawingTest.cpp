@@ -72,6 +72,30 @@ TEST(PageFrame, MarginsOnScreenAndOnPaper) {
   testing::ExpectGoldenLog("page_frames", log);
 }
 
+// The paper on screen tiles the texture the reader gives at each drawing; none, or no reader,
+// paints it white. Paper that is printed is never painted.
+TEST(PageFrame, PaperTakesTheTextureWhileOneIsGiven) {
+  const DeviceBitmap tile(40, 30, RGB(200, 190, 150));
+  const DeviceBitmap* current = &tile;
+  SetPageBackground([&current] { return current; });
+  CPageDlg page;
+  const auto draw = [&page](bool printing) {
+    RecordingDevice dc(96, printing);
+    page.pageRect = {0, 0, 200, 120};
+    page.viewClientRect = {0, 0, 400, 300};
+    DrawPageFrame(page, dc, 0);
+    return dc.Log();
+  };
+  const std::string textured = draw(false);
+  EXPECT_NE(textured.find("40x30"), std::string::npos) << textured;
+  EXPECT_EQ(draw(true).find("40x30"), std::string::npos);
+  current = nullptr;
+  const std::string plain = draw(false);
+  EXPECT_EQ(plain.find("40x30"), std::string::npos);
+  SetPageBackground({});
+  EXPECT_EQ(draw(false), plain);
+}
+
 TEST(PageFrame, PageNumbers) {
   CPageDlg page;
   page.pageRect = {0, 0, 794, 1123};

@@ -13,6 +13,7 @@
 
 #include "ViewFixtures.h"
 #include "document/DocumentDump.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "layout/dialogs/SmallDialogs.h"
 #include "model/CKey.h"
 #include "model/MetaEventEditor.h"
@@ -53,6 +54,7 @@ struct ScriptedDialogs : view::ScoreDialogs {
   int saves = 0;
   std::unique_ptr<CInstrumentDlg> template_;
   bool ornaments = false;
+  bool documentFonts = false;
 
   bool EditTuning(CInstrumentDlg& d) override { return tuning && tuning(d); }
   bool ChooseCourseTuning(const CInstrumentDlg&, view::CourseTuningChoice& c) override {
@@ -84,6 +86,11 @@ struct ScriptedDialogs : view::ScoreDialogs {
     d.ornaments.table.at(0)->alignment = (d.ornaments.table.at(0)->alignment + 1) % 12;
     return true;
   }
+  bool EditDocumentFonts(CBriotabDoc& doc) override {
+    if (!documentFonts) return false;
+    doc.settings.pageSettings.DocumentFont(kFontTitles).logFont.lfFaceName = "VN Serif";
+    return true;
+  }
 };
 
 // The fixture's line as a tablature: its stave shows tablature, the notes sit on courses and
@@ -105,6 +112,17 @@ void MakeTablature(ViewRig& rig) {
   section.RecalculateFingerings();
   section.RecalculateNotation();
 }
+
+// The font dialog: OK gives the face "VN Serif", else it is cancelled.
+struct SerifChooser : FontChooser {
+  bool ok = false;
+  std::optional<FontChoice> Choose(const FontChoice& initial, bool) override {
+    if (!ok) return std::nullopt;
+    FontChoice c = initial;
+    c.face = "VN Serif";
+    return c;
+  }
+};
 
 std::unique_ptr<CInstrumentDlg> NamedDefinition(const std::string& name) {
   auto d = std::make_unique<CInstrumentDlg>();
@@ -522,15 +540,7 @@ TEST(ScoreInstrumentCommands, DialogsTakeOneUndoStepOnOk) {
       return true;
     }
   } renaming;
-  struct Fonts : FontChooser {
-    bool ok = false;
-    std::optional<FontChoice> Choose(const FontChoice& initial, bool) override {
-      if (!ok) return std::nullopt;
-      FontChoice c = initial;
-      c.face = "VN Serif";
-      return c;
-    }
-  } fonts;
+  SerifChooser fonts;
   ScopedFontChooser chooser(fonts);
   ViewRig rig(ViewDocument(1, 2, 4));
   for (const int id : {33182, 33181, 33297, 33028, 34074, 34123}) {
@@ -623,6 +633,88 @@ TEST(ScoreInstrumentCommands, BarMovesAcrossSystems) {
   // The last bar went down and the systems were re-barred.
   EXPECT_LT(events(0, 0), first);
   EXPECT_GT(events(1, 0), second);
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// The commands that change every section: undo holds one section, so each takes one snapshot
+// of the active section and marks the document modified; Undo gives back the active section
+// while the others keep the change. Cancel changes nothing.
+TEST(ScoreInstrumentCommands, EverySectionChangesInOneUndoStepOfTheActiveSection) {
+  SerifChooser fonts;
+  fonts.ok = true;
+  ScopedFontChooser chooser(fonts);
+  struct Offsets : SectionDialogs {
+    bool ok = true;
+    bool resetAll = true;
+    bool EditSection(CSectionDlg& d) override {
+      d.leftOffset = 7;
+      d.resetAllOffsets = resetAll;
+      return ok;
+    }
+  } offsets;
+  ScopedSectionDialogs sectionDialogs(offsets);
+  struct Case {
+    int id;
+    std::function<std::string(const CSystemArray&)> field;
+    std::function<void(ViewRig&, bool ok)> answer;
+  };
+  const auto noAnswer = [](ViewRig&, bool) {};
+  const std::vector<Case> cases = {
+      {33047, [](const CSystemArray& s) { return std::to_string(s.stavesPerPage); },
+       [](ViewRig& rig, bool ok) { rig.prompts.QueueNumber(ok ? std::optional<long>(3) : std::nullopt); }},
+      {33297, [](const CSystemArray& s) { return std::to_string(s.leftOffset); }, noAnswer},
+      {33192, [](const CSystemArray& s) { return s.EndText().font.logFont.lfFaceName; }, noAnswer},
+      {33176, [](const CSystemArray& s) { return s.Definition(0)->tabInstrument.tabFont.logFont.lfFaceName; },
+       noAnswer},
+      {33407, [](const CSystemArray& s) { return s.Title().font.logFont.lfFaceName; }, noAnswer},
+  };
+  for (const Case& c : cases) {
+    for (const bool ok : {false, true}) {
+      ViewRig rig(ViewDocument(2, 2, 4));
+      ScriptedDialogs dialogs;
+      dialogs.documentFonts = ok;
+      view::ScopedScoreDialogs installed(dialogs);
+      fonts.ok = ok;
+      offsets.ok = ok;
+      rig.doc->sections.activeSection = 1;
+      SettleAsStored(rig);
+      rig.doc->SetModifiedFlag(false);
+      const std::string before = DumpDocument(*rig.doc);
+      const std::string other = c.field(*rig.doc->sections.at(0));
+      const std::string active = c.field(*rig.doc->sections.at(1));
+      c.answer(rig, ok);
+      ASSERT_TRUE(Dispatch(rig, c.id)) << c.id;
+      NoFailures(rig.prompts, c.id);
+      if (!ok) {
+        // "Global reset staves per page" marks the document in any case.
+        if (c.id != 33047) {
+          EXPECT_FALSE(rig.doc->IsModified()) << c.id;
+        }
+        EXPECT_EQ(DumpDocument(*rig.doc), before) << c.id;
+        EXPECT_TRUE(rig.doc->undoStack.empty()) << c.id;
+        continue;
+      }
+      EXPECT_TRUE(rig.doc->IsModified()) << c.id;
+      EXPECT_NE(c.field(*rig.doc->sections.at(0)), other) << c.id;
+      EXPECT_NE(c.field(*rig.doc->sections.at(1)), active) << c.id;
+      ASSERT_EQ(rig.doc->undoStack.size(), 1u) << c.id;
+      rig.doc->OnEditUndo();
+      EXPECT_EQ(c.field(*rig.doc->sections.at(1)), active) << c.id;
+      EXPECT_NE(c.field(*rig.doc->sections.at(0)), other) << c.id;
+    }
+  }
+  // Without "Reset all sections offsets" the other sections keep theirs.
+  ViewRig rig(ViewDocument(2, 2, 4));
+  offsets.ok = true;
+  offsets.resetAll = false;
+  ASSERT_TRUE(Dispatch(rig, 33297));
+  EXPECT_EQ(rig.doc->sections.at(0)->leftOffset, 7);
+  EXPECT_EQ(rig.doc->sections.at(1)->leftOffset, 0);
 }
 
 }  // namespace

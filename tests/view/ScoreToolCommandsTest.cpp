@@ -339,7 +339,8 @@ TEST(ScoreToolCommands, PageFormattingReformatsAndPlacesHeadings) {
   EXPECT_NE(first.Author().y, 0);
   EXPECT_TRUE(rig.doc->IsModified());
 
-  // Every section: no undo step, each takes the staves per page. Headings moved to the left.
+  // Every section: each takes the staves per page, one undo step giving back the active
+  // section (undo holds one). Headings moved to the left.
   dialogs.answer = [](CReformatPageDlg& d) {
     d.reformatStaves = true;
     d.reformatAllSections = true;
@@ -349,7 +350,7 @@ TEST(ScoreToolCommands, PageFormattingReformatsAndPlacesHeadings) {
   Dispatch(rig, 33412);
   EXPECT_EQ(first.stavesPerPage, 5);
   EXPECT_EQ(second.stavesPerPage, 5);
-  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+  EXPECT_EQ(rig.doc->undoStack.size(), 2u);
   EXPECT_EQ(second.Title().x, second.Author().x);
   EXPECT_EQ(dialogs.opened, 3);
 }

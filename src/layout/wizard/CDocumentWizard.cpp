@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "document/CBriotabDoc.h"
+#include "document/CVornelTabDoc.h"
+#include "layout/wizard/WizardDialogs.h"
 #include "model/CSystemArray.h"
 
 namespace vornel {
@@ -22,6 +24,43 @@ ScopedWizardRunner::~ScopedWizardRunner() { g_runner = previous_; }
 CDocumentWizard::CDocumentWizard(CBriotabDoc& doc, bool addSection) : doc_(doc), addSection_(addSection) {
   documentPage.ExchangeWithDocument(doc, true);
   sectionPage.Init(doc);
+}
+
+bool CDocumentWizard::EditHeadingFont(bool author) {
+  return WizardDialogsInForce().EditTextFont(
+      doc_.settings.Text(author ? CDocumentSettings::kAuthor : CDocumentSettings::kTitle));
+}
+
+bool CDocumentWizard::BrowseImage() {
+  std::string path = WizardDialogsInForce().ChooseImageFile();
+  if (path.empty()) return false;
+  documentPage.imagePath = std::move(path);
+  return true;
+}
+
+bool CDocumentWizard::EditSectionFonts() { return WizardDialogsInForce().EditDocumentFonts(doc_.settings.pageSettings); }
+
+bool CDocumentWizard::EditMoreProperties() {
+  documentPage.ExchangeWithDocument(doc_, false);
+  if (!WizardDialogsInForce().EditDocumentInformation(doc_.settings)) return false;
+  documentPage.ExchangeWithDocument(doc_, true);
+  return true;
+}
+
+bool CDocumentWizard::LoadDocumentTemplate() {
+  auto* file = dynamic_cast<CVornelTabDoc*>(&doc_);
+  if (file == nullptr || !OffersTemplate()) return false;
+  const std::optional<std::string> path = WizardDialogsInForce().ChooseDocumentTemplate();
+  if (!path || path->empty()) return false;
+  // A template that cannot be opened leaves the document and the pages as they were.
+  if (!file->OpenDocumentInFolder(*path)) return false;
+  sectionPage.Init(doc_);
+  doc_.settings.Text(CDocumentSettings::kTitle).text = kTemplateTitle;
+  doc_.settings.Text(CDocumentSettings::kAuthor).text = kTemplateAuthor;
+  doc_.settings.Text(CDocumentSettings::kSource).text.clear();
+  doc_.settings.Text(CDocumentSettings::kComments).text.clear();
+  documentPage.ExchangeWithDocument(doc_, true);
+  return true;
 }
 
 std::unique_ptr<CSystemArray> CDocumentWizard::End(bool finished) {

@@ -24,9 +24,29 @@ class CDocumentWizard {
   // The pages take their values from the document.
   CDocumentWizard(CBriotabDoc& doc, bool addSection);
 
+  static constexpr std::string_view kTemplateTitle = "Document title";
+  static constexpr std::string_view kTemplateAuthor = "Document author";
+
   std::string_view Caption() const { return addSection_ ? kAddSectionCaption : kNewDocumentCaption; }
   bool AddsSection() const { return addSection_; }
   CBriotabDoc& Document() const { return doc_; }
+  // "Load document template" is offered while a document is being created.
+  bool OffersTemplate() const { return !addSection_; }
+
+  // The first page's buttons (the page's fields are read from its controls first).
+  // The font button beside "Book Title" (`author` false) or "Book Author".
+  bool EditHeadingFont(bool author);
+  // "..." beside the image path: a chosen image file becomes the page's image path.
+  bool BrowseImage();
+  // "Section fonts": the document fonts on the document's page settings.
+  bool EditSectionFonts();
+  // "More document properties": the fields go into the document, the document information
+  // dialog runs, and on OK the fields are loaded from the document again.
+  bool EditMoreProperties();
+  // "Load document template": the chosen template is opened into the document (without its
+  // name), the section page starts again from it, and the title and author read "Document
+  // title" and "Document author", the source and comments empty. False when none was loaded.
+  bool LoadDocumentTemplate();
 
   // The wizard ended with Finish (true) or Cancel. The first page's values go into the
   // document on Finish; when creating a document, on Cancel too. The section built from the

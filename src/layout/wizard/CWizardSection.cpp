@@ -6,6 +6,7 @@
 #include "document/instruments/InstrumentBaseUse.h"
 #include "platform/text/FieldRanges.h"
 #include "layout/dialogs/SectionDialogs.h"
+#include "layout/wizard/WizardDialogs.h"
 #include "model/CSystemArray.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
@@ -154,6 +155,15 @@ int CWizardSection::MoreSectionOptions() {
   ExchangeSectionData(false);
   if (EditSectionProperties(*section_) == 0) return 0;
   ExchangeSectionData(true);
+  return 1;
+}
+
+int CWizardSection::EditPageSettings() {
+  if (doc_ == nullptr) return 0;
+  CPageDlg& page = doc_->settings.pageSettings;
+  if (!WizardDialogsInForce().EditPageSettings(page)) return 0;
+  fields.stavesPerPage = static_cast<int32_t>(page.systemsPerPage);
+  if (section_ != nullptr) section_->stavesPerPage = fields.stavesPerPage;
   return 1;
 }
 

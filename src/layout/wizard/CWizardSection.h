@@ -77,6 +77,10 @@ class CWizardSection {
   // then gives the fields their values again; 1 on OK.
   int MoreSectionOptions();
 
+  // "Page settings": the document's page settings; on OK the staves per page of the page and
+  // of the working section take the page settings' systems per page. 1 on OK.
+  int EditPageSettings();
+
   // "Instrument database": the templates dialog on the first definition of the instrument
   // list, whose choice is copied into it; nothing when the list is empty.
   bool ChooseFromDatabase();

@@ -250,6 +250,10 @@ bool CVornelTabApp::ChooseTextureBitmap() {
   return hasBackgroundTexture;
 }
 
+const DeviceBitmap* CVornelTabApp::PaperTexture() const {
+  return options.useTexture != 0 && hasBackgroundTexture && !backgroundTexture.IsEmpty() ? &backgroundTexture : nullptr;
+}
+
 void CVornelTabApp::ApplyDocumentEnvironment() const {
   DocumentEnvironment& environment = Environment();
   environment.undoDepth = maximumUndo;

@@ -143,6 +143,9 @@ class CVornelTabApp {
   // Asks for a ".bmp" file ("Chose a texture") and takes it as the paper texture; true when
   // one was chosen and loaded.
   bool ChooseTextureBitmap();
+  // The paper texture tiled under the pages on screen: the loaded bitmap while "Use texture"
+  // is on; null otherwise.
+  const DeviceBitmap* PaperTexture() const;
 
   // --- metronome
   // One click: the two sounds in turn; nothing when they are not loaded.

@@ -52,8 +52,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33291, kScoreView),
     Later(33297, 33298, kScoreView),
     Later(33301, kScoreView),
-    Later(33425, 33427, kScoreView),
-    Later(33501, kScoreView),
     Later(33632, 33633, kScoreView),
     Later(33805, 33811, kScoreView),
     Later(33819, 33831, kPalettes),

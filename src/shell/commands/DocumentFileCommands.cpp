@@ -2,10 +2,13 @@
 
 #include <array>
 #include <filesystem>
+#include <stdexcept>
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentEnvironment.h"
+#include "document/instruments/InstrumentBaseUse.h"
 #include "import/Importer.h"
+#include "model/CInstrument.h"
 #include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/RecordingDevice.h"
@@ -18,6 +21,7 @@
 #include "shell/files/FileHelpers.h"
 #include "view/FramePanes.h"
 #include "view/commands/CommandTable.h"
+#include "view/commands/ScoreCommandSupport.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/render/pages/DocumentPages.h"
 
@@ -106,6 +110,27 @@ void ViewPdf(CVornelTabDoc& doc) {
   doc.SetModifiedFlag(true);
 }
 
+// The definition of the document's active line; null without a section, system or line.
+CInstrumentDlg* ActiveDefinition(const CVornelTabDoc& doc) {
+  try {
+    const CInstrument* line = doc.GetActiveInstrument();
+    return line != nullptr ? line->definition : nullptr;
+  } catch (const std::out_of_range&) {
+    return nullptr;
+  }
+}
+
+// "Save instrument": the active line's definition into the instrument base, after asking.
+void SaveInstrument(const CVornelTabDoc& doc) {
+  const CInstrumentDlg* definition = ActiveDefinition(doc);
+  if (definition == nullptr) {
+    Prompts().Beep(BeepKind::kExclamation);
+    return;
+  }
+  if (Prompts().Ask(kSaveInstrumentQuestion, Buttons::kOkCancel) != Answer::kOk) return;
+  SaveToInstrumentBase(*definition);
+}
+
 void ImportInto(CVornelTabDoc& doc, const Importer& importer) {
   if (PromptAndImport(importer, doc) == 0) return;
   RecordingDevice screen(kScreenDpi, false, PangoTextEngine::Shared());
@@ -163,8 +188,8 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
   table.Add(kManageFacsimiles, [&doc](const CommandEvent&) {
     if (view::Facsimiles().EditFacsimileList(doc.settings.titlePage.imageList)) doc.SetModifiedFlag();
   });
-  // The instrument base is not here yet: shown disabled.
-  table.Add(kSaveInstrument, {});
+  table.Add(kSaveInstrument, [&doc](const CommandEvent&) { SaveInstrument(doc); },
+            [&doc] { return ActiveDefinition(doc) != nullptr; });
   table.Add(kClearSectionBuffer, [&doc](const CommandEvent&) { doc.ClearSectionBuffer(); },
             [] { return !Environment().sectionBuffer.empty(); });
   table.Add(kPasteSection, {}, [] { return CBriotabDoc::CanPasteSection(); });
@@ -175,10 +200,12 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
                   Answer::kOk) {
                 return;
               }
-              for (const auto& section : doc.sections.items()) {
-                if (section != nullptr) section->Comments().text.clear();
-              }
-              doc.SetModifiedFlag(true);
+              // Undo holds one section: the step gives back the active section's notes.
+              view::SnapshotEdit(doc, kHintRepaintAll, [&doc] {
+                for (const auto& section : doc.sections.items()) {
+                  if (section != nullptr) section->Comments().text.clear();
+                }
+              });
             },
             hasSection);
 

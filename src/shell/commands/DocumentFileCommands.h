@@ -43,6 +43,8 @@ inline constexpr std::string_view kExportReopenFailed = "Fatal error: Unable to 
 inline constexpr std::string_view kBinaryQuestion =
     "Saving to an old binary format: Some new features of the software may not be preserved. Do you want to "
     "continue?";
+inline constexpr std::string_view kSaveInstrumentQuestion =
+    "Do you want to save the current document's instrument to the database?";
 inline constexpr std::string_view kNoZoomBox = "Show \"Set Active Configuration\" dialog....";
 
 // The zoom of each command and of each entry of the zoom box.

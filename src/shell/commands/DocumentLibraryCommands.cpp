@@ -170,9 +170,9 @@ void AddDocumentLibraryCommands(view::CommandTable& table, CVornelTabApp& app, C
   });
   table.Add(kAddPageBreaks, [&doc](const CommandEvent&) {
     if (Prompts().Ask(kPageBreaksQuestion, Buttons::kOkCancel) != Answer::kOk) return;
-    TogglePageBreaks(doc.sections);
-    doc.NotifyChanged(kHintRepaintAll);
-  });
+    // Every section changes; undo holds one section, so the step gives back the active one.
+    view::SnapshotEdit(doc, kHintRepaintAll, [&doc] { TogglePageBreaks(doc.sections); });
+  }, hasSection);
   table.Add(kSetWideSlurs, [&doc](const CommandEvent&) { SetSlurWidth(doc, true); }, hasSection);
   table.Add(kSetNarrowSlurs, [&doc](const CommandEvent&) { SetSlurWidth(doc, false); }, hasSection);
   table.Add(kSplitParts, [&doc](const CommandEvent&) {

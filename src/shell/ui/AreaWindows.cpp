@@ -9,7 +9,7 @@
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "layout/ui/dialogs/SmallDialogWindows.h"
-#include "layout/ui/instruments/InstrumentTemplatesWindow.h"
+#include "view/ui/instrument/InstrumentTemplatesWindow.h"
 #include "layout/ui/wizard/DocumentWizardWindow.h"
 #include "midi/MidiDialogs.h"
 #include "model/CMetaEvent.h"
@@ -21,12 +21,14 @@
 #include "shell/commands/PlaybackCommands.h"
 #include "shell/commands/InstrumentBaseCommands.h"
 #include "shell/commands/ProgramCommands.h"
+#include "shell/commands/WizardDialogsBridge.h"
 #include "shell/ui/library/AssociationsDialog.h"
 #include "shell/ui/FacsimilePane.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "shell/ui/TemplateListWindow.h"
 #include "shell/ui/ScoreDialogsBridge.h"
 #include "view/render/DrawingStaveRenderer.h"
+#include "view/render/pages/PageFrame.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/MainFrame.h"
 #include "view/draw/FontChooser.h"
@@ -93,6 +95,8 @@ void InstallAreaWindows(CVornelTabApp& app) {
   static ScopedMidiDialogs scopedMidiDialogs(midiDialogs);
   // Dialog backgrounds follow the session option at each repaint.
   SetTexturedBackgroundsReader([&app] { return app.allowBitmaps != 0; });
+  // The paper of the score pages takes the application's texture while it is on.
+  SetPageBackground([&app] { return app.PaperTexture(); });
   // Editing dialogs: the section and system dialogs, the meta-event editors by kind (the MIDI
   // controller's from the MIDI dialogs).
   static WxSectionDialogs sectionDialogs(nullptr);
@@ -143,7 +147,7 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // Document libraries: the associations dialog of the document commands, its pictures shown
   // in the image preview dialog.
   // The score commands' dialogs: the windows above, reached through the view's interface.
-  static WindowScoreDialogs scoreDialogs;
+  static WindowScoreDialogs scoreDialogs(&app);
   static view::ScopedScoreDialogs scopedScoreDialogs(scoreDialogs);
   static WxAssociationsEditor associations;
   static ScopedAssociationsEditor scopedAssociations(associations);
@@ -152,6 +156,8 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // add-section wizard behind "Add section" and the imports.
   static WxTemplateListDialogs templateLists;
   static ScopedTemplateListDialogs scopedTemplateLists(templateLists);
+  static SettingsWizardDialogs wizardDialogs(app);
+  static ScopedWizardDialogs scopedWizardDialogs(wizardDialogs);
   static WxDocumentWizardRunner wizardRunner;
   static ScopedWizardRunner scopedWizardRunner(wizardRunner);
   static RunnerSectionWizard sectionWizard(wizardRunner);

@@ -6,11 +6,16 @@
 #include "model/SectionEditor.h"
 #include "model/dialogs/TuningDialogs.h"
 #include "platform/UserPrompts.h"
+#include "shell/app/CVornelTabApp.h"
 #include "view/settings/SettingsCommands.h"
 #include "view/ui/charts/MusicOrnamentDialog.h"
 #include "view/ui/dialogs/CustomOrnamentDialog.h"
 
 namespace vornel {
+
+bool WindowScoreDialogs::ChooseTextureBitmap() { return app_ != nullptr && app_->ChooseTextureBitmap(); }
+
+bool WindowScoreDialogs::TextureOn() { return app_ != nullptr && app_->options.useTexture != 0; }
 
 bool WindowScoreDialogs::EditTuning(CInstrumentDlg& definition) {
   return SectionEditors().EditTuning(definition.tabInstrument.tuning);

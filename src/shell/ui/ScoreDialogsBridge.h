@@ -2,7 +2,7 @@
 // The score commands' dialogs in the editor: each answer comes from the window the rest of the
 // program already uses for it (the tuning and course-tuning dialogs, the octave and bar-range
 // dialogs, the document fonts, the templates dialog over the instrument base, the number
-// prompt for a global tuning shift, the custom ornaments).
+// prompt for a global tuning shift, the custom ornaments); the paper texture is the application's.
 
 #include <memory>
 
@@ -11,8 +11,15 @@
 
 namespace vornel {
 
+class CVornelTabApp;
+
 class WindowScoreDialogs : public view::ScoreDialogs {
  public:
+  // The paper texture is the application's; without one there is none to choose or show.
+  explicit WindowScoreDialogs(CVornelTabApp* app = nullptr) : app_(app) {}
+  bool ChooseTextureBitmap() override;
+  bool TextureOn() override;
+
   bool EditTuning(CInstrumentDlg& definition) override;
   bool ChooseCourseTuning(const CInstrumentDlg& definition, view::CourseTuningChoice& choice) override;
   bool ChooseGlobalTuningShift(int& halfSteps) override;
@@ -27,6 +34,7 @@ class WindowScoreDialogs : public view::ScoreDialogs {
  private:
   // Read from its file at each use, so that edits made in the templates dialog are seen.
   CInstrumentTemplates base_;
+  CVornelTabApp* app_;
 };
 
 }  // namespace vornel

@@ -1,6 +1,7 @@
 #include "view/charts/ChordChartDlg.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "layout/dialogs/ChordDialogs.h"
 #include "model/CMetaEvent.h"
@@ -8,6 +9,8 @@
 #include "model/TabChordHelpers.h"
 #include "model/nChord.h"
 #include "platform/UserPrompts.h"
+#include "platform/archive/ArchiveWriter.h"
+#include "view/FramePanes.h"
 
 namespace vornel {
 
@@ -19,6 +22,17 @@ void FileChord(CTabInstrument& chart, char16_t letter, int root, int kind, bool 
   if (chord == nullptr) return;
   chart.alfabeto.description = chord->name;
   chart.alfabeto.AssignChord(letter, *chord);
+}
+
+// The insert modes in the order of their commands' ids from 33392.
+constexpr std::array<int, 3> kModesByCommand = {1523, 1521, 1522};
+constexpr int kFirstModeCommand = 33392;
+
+std::vector<uint8_t> AlfabetoBytes(const CAlfabeto& alfabeto) {
+  ArchiveWriter ar;
+  ar.SetExactCopy(true);
+  alfabeto.Store(ar);
+  return ar.TakeBytes();
 }
 
 }  // namespace
@@ -157,5 +171,26 @@ bool CChordChartDlg::AssignFromSource() {
 }
 
 void CChordChartDlg::Reload() { alfabeto.LoadInstrument(instrument); }
+
+int InsertModeCommand(int mode) {
+  for (size_t i = 0; i < kModesByCommand.size(); ++i) {
+    if (kModesByCommand[i] == mode) return kFirstModeCommand + static_cast<int>(i);
+  }
+  return 0;
+}
+
+bool ConfigureChordChart(CTabInstrument& instrument, const std::function<void(CChordChartDlg&)>& show) {
+  const std::vector<uint8_t> before = AlfabetoBytes(instrument.alfabeto);
+  CChordChartDlg core(&instrument);
+  for (size_t i = 0; i < kModesByCommand.size(); ++i) {
+    if (view::Panes().CommandStateOf(kFirstModeCommand + static_cast<int>(i)).checked.value_or(false))
+      core.insertMode = kModesByCommand[i];
+  }
+  const int mode = core.insertMode;
+  show(core);
+  if (core.insertMode != mode && InsertModeCommand(core.insertMode) != 0)
+    view::Panes().DispatchCommand(InsertModeCommand(core.insertMode));
+  return AlfabetoBytes(instrument.alfabeto) != before;
+}
 
 }  // namespace vornel

@@ -4,6 +4,7 @@
 // a letter without a chord beeps and changes nothing.
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 #include "view/charts/ChartGrids.h"
@@ -69,5 +70,14 @@ struct CChordChartDlg {
  private:
   void Reload();
 };
+
+// The command of the score view that sets a double-click insert mode (1521 chord, 1522 chart,
+// 1523 alfabeto symbol); 0 for another mode.
+int InsertModeCommand(int mode);
+
+// "Manage alfabeto charts" on the instrument, edited in place: `show` runs the dialog over the
+// core, which starts from the insert mode the score view has checked and hands a changed one
+// back to the view. True when the instrument's alfabeto changed.
+bool ConfigureChordChart(CTabInstrument& instrument, const std::function<void(CChordChartDlg&)>& show);
 
 }  // namespace vornel

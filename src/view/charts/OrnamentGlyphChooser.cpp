@@ -22,12 +22,30 @@ std::vector<uint32_t> DefaultCodes() {
 
 COrnamentDlg::COrnamentDlg() { grid.SetupGrid(8, 12, std::string(kDefaultFont), 36, DefaultCodes(), 0, 0); }
 
-COrnamentDlg COrnamentDlg::ForCatalogue(int type, uint32_t current, int alignmentIndex) {
-  COrnamentDlg chooser;
+std::string_view CatalogueFace(int type) { return type == 0 ? "VornelTabFlags" : "VornelNotation"; }
+
+void SetupCatalogueGrid(GlyphChartGrid& grid, int type) {
   std::vector<uint32_t> codes;
   for (int row = 0; row < COrnamentProps::kCatalogueSize; ++row) codes.push_back(COrnamentProps::CatalogueGlyph(type, row));
-  chooser.fontName = type == 0 ? "VornelTabFlags" : "VornelNotation";
-  chooser.grid.SetupGrid(15, 10, chooser.fontName, 48, std::move(codes), 35, type == 0 ? 0 : 1);
+  grid.SetupGrid(15, 10, std::string(CatalogueFace(type)), 48, std::move(codes), 35, type == 0 ? 0 : 1);
+  grid.ClearSelection();
+}
+
+std::string GlyphCodeText(uint32_t glyph) {
+  // The character only when it is plain text: a byte above 0x7E is no UTF-8 on its own, and a
+  // label with one shows nothing at all.
+  const char character = static_cast<char>(glyph & 0xFF);
+  const bool printable = character >= 0x20 && character <= 0x7E;
+  char shown[32];
+  const int length = printable ? std::snprintf(shown, sizeof shown, "%x [%c]", glyph, character)
+                               : std::snprintf(shown, sizeof shown, "%x", glyph);
+  return std::string(shown, static_cast<size_t>(std::clamp(length, 0, static_cast<int>(sizeof shown) - 1)));
+}
+
+COrnamentDlg COrnamentDlg::ForCatalogue(int type, uint32_t current, int alignmentIndex) {
+  COrnamentDlg chooser;
+  chooser.fontName = CatalogueFace(type);
+  SetupCatalogueGrid(chooser.grid, type);
   chooser.definitionType = type;
   chooser.alignment = alignmentIndex;
   chooser.grid.Select(COrnamentProps::FindCatalogueRow(type, current));
@@ -65,9 +83,7 @@ bool COrnamentDlg::TakeSelection() {
   if (!code) return false;
   glyph = *code;
   if (definitionType) alignment = COrnamentProps::CatalogueAlignment(*definitionType, grid.Selected());
-  char shown[32];
-  const int length = std::snprintf(shown, sizeof shown, "%x [%c]", glyph, static_cast<char>(glyph & 0xFF));
-  text.assign(shown, static_cast<size_t>(std::clamp(length, 0, static_cast<int>(sizeof shown) - 1)));
+  text = GlyphCodeText(glyph);
   return true;
 }
 

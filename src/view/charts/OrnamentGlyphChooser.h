@@ -15,6 +15,15 @@ namespace vornel {
 
 class CMetaEvent;
 
+// The 150 glyphs of the catalogue of `type` (0 tablature, else notation) in their face, 15
+// columns by 10 rows at 48 pixels, baseline at 35 percent; nothing selected.
+void SetupCatalogueGrid(GlyphChartGrid& grid, int type);
+// The face the catalogue of `type` is drawn in.
+std::string_view CatalogueFace(int type);
+// A glyph code as the choosers show it: hex and, when its low byte is printable ASCII, that
+// character ("41 [A]", "e050").
+std::string GlyphCodeText(uint32_t glyph);
+
 struct COrnamentDlg {
   static constexpr std::string_view kDefaultFont = "VAVADURURA";
   // The face an event without a zoom is opened with.

@@ -153,16 +153,19 @@ void AddInstrumentClipboardCommands(CommandTable& t, CBriotabView& view) {
         [&doc, &view](const CommandEvent&) {
           dfLogFont font = ActiveDefinitionOf(view)->tabInstrument.tabFont;
           if (!ChooseFont(font)) return;
-          // Every section changes, and undo holds one section: no undo step.
-          for (const auto& each : doc.sections.items()) each->ResetTablatureFonts(font);
-          doc.NotifyChanged(kHintRepaintAll);
+          // Every section changes, and undo holds one section: the step gives back the active one.
+          SnapshotEdit(doc, kHintRepaintAll, [&] {
+            for (const auto& each : doc.sections.items()) each->ResetTablatureFonts(font);
+          });
         },
         hasLine);
   t.Add(kApplySettingsToAllSections,
         [&doc, section](const CommandEvent&) {
           const size_t j = section().ActiveInstrumentIndex();
           const CInstrumentDlg& source = *section().Definition(j);
-          // Only other sections change, and undo holds one section: no undo step.
+          // A snapshot first, as for every instrument command; only other sections change, and
+          // undo holds one section, so undoing it gives back nothing of theirs.
+          doc.SaveSnapshot();
           for (const auto& other : doc.sections.items()) {
             if (other.get() == &section() || other->definitions.size() <= j) continue;
             CInstrumentDlg& target = *other->Definition(j);

@@ -47,7 +47,7 @@ void AddLayoutToolCommands(CommandTable& t, CBriotabView& view) {
         },
         hasSystems);
   // "Page formatting": the page's staves and spacing, the sections reflowed and their
-  // headings placed; not undoable when it reaches every section, as undo holds one.
+  // headings placed; undo holds one section, so its step gives back the active section alone.
   const auto pageFormatting = [&doc](const CommandEvent&) {
     if (ReformatSectionsWithDialog(doc)) doc.UpdateAllViews(kHintRepaintAll);
   };

@@ -93,6 +93,7 @@ bool ReformatSectionsWithDialog(CBriotabDoc& doc) {
   dialog.spacing = static_cast<int>(std::clamp<uint32_t>(page.cursorWidth, 15, 300));
   if (!SectionEditingDialogs().ReformatPage(dialog) || !dialog.Validate().empty()) return false;
   CSystemArray& active = *doc.GetActiveSection();
+  doc.SaveSnapshot();
   if (dialog.reformatStaves) {
     page.systemsPerPage = static_cast<uint32_t>(dialog.stavesPerPage);
     page.cursorWidth = static_cast<uint32_t>(dialog.spacing);
@@ -100,7 +101,7 @@ bool ReformatSectionsWithDialog(CBriotabDoc& doc) {
       ReflowAllSections(doc);
       doc.ApplySystemsPerPageToSections();
     } else {
-      ReformatActiveSection(doc, true);
+      ReformatActiveSection(doc, false);
       active.stavesPerPage = dialog.stavesPerPage;
     }
   }

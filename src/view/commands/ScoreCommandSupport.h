@@ -77,6 +77,7 @@ void AddLayoutToolCommands(CommandTable& table, CBriotabView& view);
 void AddInstrumentClipboardCommands(CommandTable& table, CBriotabView& view);
 void AddTuningCommands(CommandTable& table, CBriotabView& view);
 void AddScoreDialogCommands(CommandTable& table, CBriotabView& view);
+void AddRichTextCommands(CommandTable& table, CBriotabView& view);
 
 // The application's instrument clipboard: a definition with copies of its line's voices in
 // its gathered lists ("Copy instrument", "Copy voice"); empty (null) after a paste takes it.

@@ -52,7 +52,12 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
   t.Add(kSectionSettings,
         [&doc, section](const CommandEvent&) {
           const bool changed = SnapshotEditIf(doc, kHintRepaintAll, [&] {
-            if (EditSectionProperties(section()) == 0) return false;
+            bool resetOffsets = false;
+            if (EditSectionProperties(section(), &resetOffsets) == 0) return false;
+            // "Reset all sections offsets": every section takes this section's left offset.
+            if (resetOffsets) {
+              for (const auto& each : doc.sections.items()) each->leftOffset = section().leftOffset;
+            }
             doc.ApplySectionFonts(0);
             doc.ApplySectionFonts(1);
             return true;
@@ -103,20 +108,24 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
         },
         hasLine);
 
-  // Document-wide changes: undo holds one section, so these are no undo step.
+  // Changes of every section: undo holds one section, so their undo step gives back the
+  // active section alone.
   t.Add(kDocumentFonts,
         [&doc](const CommandEvent&) {
-          if (!ScoreCommandDialogs().EditDocumentFonts(doc)) return;
-          doc.ApplySectionFonts(1);
-          doc.NotifyChanged(kHintRepaintAll);
+          SnapshotEditIf(doc, kHintRepaintAll, [&doc] {
+            if (!ScoreCommandDialogs().EditDocumentFonts(doc)) return false;
+            doc.ApplySectionFonts(1);
+            return true;
+          });
         },
         [&view] { return view.ActiveSection() != nullptr; });
   t.Add(kResetEndTextFont,
         [&doc](const CommandEvent&) {
           dfLogFont font;
           if (!ChooseFont(font)) return;
-          for (const auto& each : doc.sections.items()) each->EndText().font = font;
-          doc.NotifyChanged(kHintRepaintAll);
+          SnapshotEdit(doc, kHintRepaintAll, [&] {
+            for (const auto& each : doc.sections.items()) each->EndText().font = font;
+          });
         },
         [&view] { return view.ActiveSection() != nullptr; });
   t.Add(kBitmapBackground, [&view](const CommandEvent&) {

@@ -28,7 +28,6 @@ CInstrumentArray* ScoreDialogs::InstrumentBase() { return nullptr; }
 bool ScoreDialogs::SaveInstrumentBase() { return false; }
 std::unique_ptr<CInstrumentDlg> ScoreDialogs::ChooseFromTemplates(const CInstrumentDlg&) { return nullptr; }
 bool ScoreDialogs::CustomizeOrnaments(CInstrumentDlg&) { return false; }
-bool ScoreDialogs::ConfigureChordCharts(CInstrumentDlg&) { return false; }
 bool ScoreDialogs::EditDocumentFonts(CBriotabDoc&) { return false; }
 bool ScoreDialogs::ChooseTextureBitmap() { return false; }
 bool ScoreDialogs::TextureOn() { return false; }

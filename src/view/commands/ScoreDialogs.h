@@ -50,7 +50,6 @@ class ScoreDialogs {
 
   // --- editors of a definition's tables and of the document
   virtual bool CustomizeOrnaments(CInstrumentDlg& definition);
-  virtual bool ConfigureChordCharts(CInstrumentDlg& definition);
   virtual bool EditDocumentFonts(CBriotabDoc& doc);
   // The background texture bitmap chosen by the application; true when one was set.
   virtual bool ChooseTextureBitmap();

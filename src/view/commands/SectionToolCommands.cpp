@@ -89,6 +89,8 @@ void AddSectionToolCommands(CommandTable& t, CBriotabView& view) {
               Prompts().PromptNumber("Global reset staves per page", "Set number of staves per page for the document", 1,
                                      kMostGlobalStaves, doc.GetActiveSection()->stavesPerPage);
           if (count && *count >= 1 && *count <= kMostGlobalStaves) {
+            // Undo holds one section: the step gives back the active section's value.
+            doc.SaveSnapshot();
             for (const auto& section : doc.sections.items()) section->stavesPerPage = static_cast<int32_t>(*count);
           }
           doc.SetModifiedFlag(true);

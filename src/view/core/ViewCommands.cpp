@@ -193,6 +193,7 @@ void CBriotabView::AddCommands() {
   AddInstrumentClipboardCommands(t, *this);
   AddTuningCommands(t, *this);
   AddScoreDialogCommands(t, *this);
+  AddRichTextCommands(t, *this);
   AddMailCommand(t, doc_);
   AddLayoutToolCommands(t, *this);
 }

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "layout/dialogs/ChordDialogs.h"
-#include "layout/dialogs/RhythmPatternPreview.h"
+#include "layout/dialogs/StaffPreview.h"
 #include "model/CMetaEvent.h"
 #include "model/COrnamentProps.h"
+#include "model/InstrumentTemplateTable.h"
 #include "platform/draw/RecordingDevice.h"
 
 namespace vornel {
@@ -229,7 +230,7 @@ TEST(RhythmPattern, FieldsAndPreviewOfThreeBars) {
   fields.triplets = false;
   fields.printSignature = false;
 
-  RhythmPatternPreview preview(nullptr);
+  StaffPreview preview(nullptr);
   preview.Rebuild(fields);
   int barLines = 0, chords = 0;
   for (size_t i = 0; i < preview.Line().firstVoice.size(); ++i) {
@@ -244,6 +245,34 @@ TEST(RhythmPattern, FieldsAndPreviewOfThreeBars) {
   RecordingDevice dc;
   preview.Paint(dc, {400, 150});
   EXPECT_EQ(preview.ColumnWidth(), (400 - 60) / int(preview.ElementCount() + 1));
+}
+
+// The templates dialog's staff: the definition's own line with sample chords, shown as
+// notation or tablature whatever its first stave is; the definition itself is not touched.
+TEST(StaffPreview, ShowsADefinitionAsNotationOrTablature) {
+  CInstrumentDlg guitar;
+  guitar.SetFromTemplate(InstrumentTemplateSet(kEarlyMusicSet)[6]);
+  guitar.EnsureStave();
+  const int32_t ownType = guitar.staves.at(0)->type;
+  StaffPreview preview(nullptr);
+  for (const bool notation : {true, false, true}) {
+    preview.ShowDefinition(guitar, notation);
+    const CClef& stave = *preview.Line().GetCurrentStave();
+    EXPECT_EQ(stave.IsTablature(), !notation);
+    if (notation) {
+      EXPECT_EQ(stave.lines, 5);
+    }
+    EXPECT_EQ(preview.Line().definition->nameText.text, "Baroque guitar");
+    int chords = 0;
+    for (size_t i = 0; i < preview.Line().firstVoice.size(); ++i) {
+      const nChord* e = preview.Line().firstVoice.at(i);
+      chords += e != nullptr && e->IsChord() && !e->notes.empty();
+    }
+    EXPECT_EQ(chords, StaffPreview::kSampleBars * 4) << notation;
+    RecordingDevice dc;
+    preview.Paint(dc, {400, 150});
+  }
+  EXPECT_EQ(guitar.staves.at(0)->type, ownType);
 }
 
 TEST(SwapOrnament, BothChoicesInRange) {

@@ -9,11 +9,13 @@
 #include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
+#include <wx/button.h>
 #include <wx/utils.h>
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentEnvironment.h"
 #include "layout/ui/wizard/DocumentWizardWindow.h"
+#include "layout/wizard/WizardDialogs.h"
 #include "model/CSystemArray.h"
 #include "model/InstrumentTemplateTable.h"
 #include "support/ScriptedPrompts.h"
@@ -78,6 +80,60 @@ TEST(WizardWindow, PagesExchangeTheirFields) {
   window.ShowPage(window.sectionPage);
   SavePng(*window.sectionPage, "section_wizard_page");
   window.Hide();
+  Environment().instrumentBasePath = savedBase;
+}
+
+// The dialogs behind the buttons: the page settings give twelve staves a page, the document
+// information a new author, the image chooser a picture.
+class AcceptingWizardDialogs : public WizardDialogs {
+ public:
+  bool EditPageSettings(CPageDlg& page) override {
+    page.systemsPerPage = 12;
+    return true;
+  }
+  bool EditDocumentInformation(CDocumentSettings& settings) override {
+    settings.Text(CDocumentSettings::kAuthor).text = "Anon.";
+    return true;
+  }
+  std::string ChooseImageFile() override { return "/pictures/frontispiece.png"; }
+};
+
+void Click(wxWindow& page, const wxString& label) {
+  auto* button = dynamic_cast<wxButton*>(wxWindow::FindWindowByLabel(label, &page));
+  ASSERT_NE(button, nullptr) << label;
+  wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+  event.SetEventObject(button);
+  button->ProcessWindowEvent(event);
+}
+
+TEST(WizardWindow, ButtonsShowWhatTheirDialogsChanged) {
+  testing::ScriptedPrompts prompts;
+  const std::string savedBase = Environment().instrumentBasePath;
+  Environment().instrumentBasePath.clear();
+  AcceptingWizardDialogs dialogs;
+  ScopedWizardDialogs scoped(dialogs);
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+
+  CDocumentWizard creating(doc, false);
+  DocumentWizardWindow window(nullptr, creating);
+  window.documentPage->TransferDataToWindow();
+  window.sectionPage->TransferDataToWindow();
+  EXPECT_TRUE(window.documentPage->loadTemplate->IsShown());
+  window.documentPage->title->SetValue("Pieces");
+  Click(*window.documentPage, "More document properties");
+  EXPECT_EQ(window.documentPage->author->GetValue(), "Anon.");
+  EXPECT_EQ(window.documentPage->title->GetValue(), "Pieces");
+  Click(*window.documentPage, "...");
+  EXPECT_EQ(window.documentPage->imagePath->GetValue(), "/pictures/frontispiece.png");
+  EXPECT_EQ(window.documentPage->title->GetValue(), "Pieces");
+  Click(*window.sectionPage, "Page settings");
+  EXPECT_EQ(window.sectionPage->stavesPerPage->GetValue(), 12);
+
+  CDocumentWizard adding(doc, true);
+  DocumentWizardWindow addWindow(nullptr, adding);
+  EXPECT_FALSE(addWindow.documentPage->loadTemplate->IsShown());
+  EXPECT_EQ(window.Background().Texture(), DialogTexture::kSheet);
   Environment().instrumentBasePath = savedBase;
 }
 

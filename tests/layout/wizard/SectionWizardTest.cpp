@@ -10,9 +10,11 @@
 #include "document/SectionWizard.h"
 #include "layout/wizard/CDocumentWizard.h"
 #include "layout/wizard/CWizardSection.h"
+#include "layout/wizard/WizardDialogs.h"
 #include "model/CSystemArray.h"
 #include "model/InstrumentTemplateTable.h"
 #include "model/SectionEditor.h"
+#include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -208,6 +210,114 @@ TEST_F(SectionWizardTest, CreateModeKeepsTheFirstPageEvenWhenCancelled) {
   EXPECT_TRUE(RunNewDocumentWizard(doc, runner));
   ASSERT_EQ(doc.sections.size(), 1u);
   EXPECT_EQ(DefinitionNames(*doc.GetActiveSection()), (std::vector<std::string>{"Baroque guitar"}));
+}
+
+// The further dialogs of the wizard's buttons: each answers as the test says and records what
+// it was opened on.
+class ScriptedWizardDialogs : public WizardDialogs {
+ public:
+  bool accept = true;
+  std::optional<std::string> templatePath;
+  std::vector<std::string> log;
+  std::function<void(CDocumentSettings&)> editInformation;
+
+  bool EditTextFont(CTrackText& text) override {
+    log.push_back("font " + text.text);
+    return accept;
+  }
+  bool EditDocumentFonts(CPageDlg&) override {
+    log.push_back("document fonts");
+    return accept;
+  }
+  bool EditPageSettings(CPageDlg& page) override {
+    log.push_back("page settings");
+    if (accept) page.systemsPerPage = 12;
+    return accept;
+  }
+  bool EditDocumentInformation(CDocumentSettings& settings) override {
+    log.push_back("information " + settings.Text(CDocumentSettings::kTitle).text);
+    if (accept && editInformation) editInformation(settings);
+    return accept;
+  }
+  std::optional<std::string> ChooseDocumentTemplate() override { return templatePath; }
+
+ private:
+  ScopedWizardDialogs scope_{*this};
+};
+
+TEST_F(SectionWizardTest, ButtonsOpenTheDocumentsDialogsAndTakeBackTheirValues) {
+  auto doc = TwoInstrumentDocument();
+  doc->settings.Text(CDocumentSettings::kTitle).text = "Book";
+  doc->settings.Text(CDocumentSettings::kAuthor).text = "Lutenist";
+  ScriptedWizardDialogs dialogs;
+  CDocumentWizard wizard(*doc, false);
+  EXPECT_TRUE(wizard.EditHeadingFont(false));
+  EXPECT_TRUE(wizard.EditHeadingFont(true));
+  EXPECT_TRUE(wizard.EditSectionFonts());
+
+  // "More document properties": the page's fields reach the dialog, OK brings its changes back;
+  // a cancelled dialog leaves the fields alone.
+  wizard.documentPage.title = "Second book";
+  dialogs.editInformation = [](CDocumentSettings& settings) { settings.Text(CDocumentSettings::kAuthor).text = "Anon."; };
+  EXPECT_TRUE(wizard.EditMoreProperties());
+  EXPECT_EQ(wizard.documentPage.author, "Anon.");
+  dialogs.accept = false;
+  wizard.documentPage.author = "Kept";
+  EXPECT_FALSE(wizard.EditMoreProperties());
+  EXPECT_EQ(wizard.documentPage.author, "Kept");
+
+  // "Page settings": OK gives the page and the working section the settings' staves per page.
+  EXPECT_EQ(wizard.sectionPage.EditPageSettings(), 0);
+  EXPECT_EQ(wizard.sectionPage.fields.stavesPerPage, 8);
+  dialogs.accept = true;
+  EXPECT_EQ(wizard.sectionPage.EditPageSettings(), 1);
+  EXPECT_EQ(wizard.sectionPage.fields.stavesPerPage, 12);
+  EXPECT_EQ(wizard.sectionPage.WorkingSection()->stavesPerPage, 12);
+  EXPECT_EQ(dialogs.log, (std::vector<std::string>{"font Book", "font Lutenist", "document fonts",
+                                                   "information Second book", "information Second book",
+                                                   "page settings", "page settings"}));
+}
+
+TEST_F(SectionWizardTest, LoadDocumentTemplateStartsTheDocumentAgainFromIt) {
+  testing::TempDir dir;
+  const std::string path = dir.File("Theorbo.bttx");
+  {
+    CVornelTabDoc model;
+    model.OnNewDocument();
+    CSystemArray& section = *model.GetActiveSection();
+    section.DeleteAllSystems();
+    section.definitions.clear();
+    section.definitions.push_back(Template(3));
+    section.NewSystem(CSystemArray::kAppend);
+    model.settings.Text(CDocumentSettings::kSource).text = "Manuscript";
+    ASSERT_TRUE(model.WriteXmlTemplate(path));
+  }
+  auto doc = TwoInstrumentDocument();
+  ScriptedWizardDialogs dialogs;
+  CDocumentWizard wizard(*doc, false);
+  ASSERT_TRUE(wizard.OffersTemplate());
+
+  // Cancelled, or a file that does not open: nothing changes.
+  EXPECT_FALSE(wizard.LoadDocumentTemplate());
+  dialogs.templatePath = dir.File("Missing.bttx");
+  EXPECT_FALSE(wizard.LoadDocumentTemplate());
+  EXPECT_EQ(DefinitionNames(*doc->GetActiveSection()).size(), 2u);
+
+  const std::string theorbo = Template(3)->nameText.text;
+  dialogs.templatePath = path;
+  ASSERT_TRUE(wizard.LoadDocumentTemplate());
+  EXPECT_EQ(DefinitionNames(*doc->GetActiveSection()), std::vector<std::string>{theorbo});
+  EXPECT_TRUE(doc->GetPathName().empty());
+  EXPECT_EQ(wizard.documentPage.title, "Document title");
+  EXPECT_EQ(wizard.documentPage.author, "Document author");
+  EXPECT_EQ(doc->settings.Text(CDocumentSettings::kSource).text, "");
+  EXPECT_EQ(wizard.sectionPage.RefreshInstrumentNames().front(), theorbo);
+  EXPECT_EQ(wizard.sectionPage.fields.selections[1], -1);
+
+  // Adding a section offers no template.
+  CDocumentWizard adding(*doc, true);
+  EXPECT_FALSE(adding.OffersTemplate());
+  EXPECT_FALSE(adding.LoadDocumentTemplate());
 }
 
 }  // namespace

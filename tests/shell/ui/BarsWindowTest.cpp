@@ -196,7 +196,7 @@ TEST_F(BarsWindows, EveryCommandOfTheWindowsHasAStateOnTheRoute) {
     if (bars::FindPendingCommand(id) != nullptr && !state.enabled) continue;
   }
   // A command still to come shows disabled, a carried one enabled.
-  EXPECT_FALSE(run.Frame().CommandStateOf(33425).enabled);
+  EXPECT_FALSE(run.Frame().CommandStateOf(32966).enabled);
   EXPECT_TRUE(run.Frame().CommandStateOf(commands::kSave).enabled);
 }
 
@@ -397,9 +397,9 @@ TEST_F(BarsWindows, TheUndoListShowsTheEntriesAndUndoesTheStepsChosen) {
   EXPECT_EQ(doc.UndoNames(), std::vector<std::string>{"Add a new section"});
   EXPECT_EQ(doc.RedoNames(), (std::vector<std::string>{"Copy voice", "Split chord", "Paste section"}));
   // The redo list names the same entries, and a command run from the bars names its snapshot.
-  frame.FrameCommands().Add(33425, [&](const view::CommandEvent&) { doc.SaveSnapshot(); });
-  EXPECT_TRUE(frame.Dispatch({33425, std::nullopt, {}}));
-  EXPECT_EQ(doc.UndoNames().front(), "Edit preface");
+  frame.FrameCommands().Add(32966, [&](const view::CommandEvent&) { doc.SaveSnapshot(); });
+  EXPECT_TRUE(frame.Dispatch({32966, std::nullopt, {}}));
+  EXPECT_EQ(doc.UndoNames().front(), "Edit title page");
 }
 
 TEST_F(BarsWindows, TheOutputPaneListsItsLinesAndHidesFromItsMenu) {

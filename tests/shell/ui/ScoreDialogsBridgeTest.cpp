@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "layout/dialogs/SmallDialogs.h"
+#include "shell/app/CVornelTabApp.h"
+#include "shell/app/Profile.h"
 #include "shell/ui/ScoreDialogsBridge.h"
 #include "support/ScriptedPrompts.h"
 
@@ -46,6 +48,25 @@ TEST(ScoreDialogsBridge, AnswersComeFromTheProgramsDialogs) {
   EXPECT_FALSE(dialogs.ChooseBarRange(range));
   EXPECT_EQ(small.octaves, 1);
   EXPECT_EQ(small.ranges, 1);
+}
+
+// The texture answers are the application's: its "Use texture" switch, its file prompt.
+TEST(ScoreDialogsBridge, TextureAnswersAreTheApplications) {
+  testing::ScriptedPrompts prompts;
+  MemoryProfile profile;
+  CVornelTabApp app(profile);
+  WindowScoreDialogs dialogs(&app);
+  EXPECT_FALSE(dialogs.TextureOn());
+  app.options.useTexture = 1;
+  EXPECT_TRUE(dialogs.TextureOn());
+  prompts.QueueFile(std::nullopt);
+  EXPECT_FALSE(dialogs.ChooseTextureBitmap());
+  EXPECT_EQ(prompts.filePrompts.size(), 1u);
+  // Without the application there is nothing to choose or show.
+  WindowScoreDialogs alone;
+  EXPECT_FALSE(alone.TextureOn());
+  EXPECT_FALSE(alone.ChooseTextureBitmap());
+  EXPECT_EQ(prompts.filePrompts.size(), 1u);
 }
 
 }  // namespace

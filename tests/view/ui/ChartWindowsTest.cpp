@@ -23,6 +23,8 @@
 #include "view/ui/charts/ChordChartDialog.h"
 #include "view/ui/charts/ChordPalette.h"
 #include "view/ui/charts/OrnamentGlyphsDialog.h"
+#include "view/ui/charts/SymbolChooserDialog.h"
+#include "view/ui/dialogs/CGlyphButton.h"
 #include "view/ui/charts/MusicOrnamentDialog.h"
 #include "model/COrnamentProps.h"
 #include "model/CMetaEvent.h"
@@ -259,6 +261,43 @@ TEST(ChartWindows, MusicOrnamentTakesTheCataloguesChoice) {
   EXPECT_EQ(ornament.alignment, COrnamentProps::CatalogueAlignment(0, 4));
   EXPECT_EQ(ornament.kind, 7);
   EXPECT_EQ(ornament.ornamentValue, COrnamentProps::KindCode(7));
+}
+
+// The symbol chooser shows the current symbol on its glyph button with its code; a click in
+// the grid chooses another, "None" takes it away.
+TEST(ChartWindows, SymbolChooserShowsAndTakesTheChosenGlyph) {
+  testing::ScriptedPrompts prompts;
+  const uint32_t second = COrnamentProps::CatalogueGlyph(1, 1);
+  SymbolChooser chooser(false, static_cast<int32_t>(second));
+  SymbolChooserDialog dialog(nullptr, chooser);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  auto* code = dynamic_cast<wxStaticText*>(dialog.FindWindow(SymbolChooserDialog::kCode));
+  ASSERT_NE(code, nullptr);
+  EXPECT_EQ(code->GetLabel(), wxString::FromUTF8(GlyphCodeText(second)));
+  EXPECT_FALSE(code->GetLabel().empty());
+  EXPECT_EQ(dialog.ChosenButton().Glyph(), second);
+  EXPECT_TRUE(dialog.ChosenButton().Notation());
+  EXPECT_EQ(dialog.Background().SolidColour(), wxColour(0xE6, 0xE6, 0xE6));
+  SavePng(dialog, "symbol_chooser");
+
+  wxWindow* grid = dialog.FindWindow(SymbolChooserDialog::kGrid);
+  ASSERT_NE(grid, nullptr);
+  const int cell = grid->GetClientSize().x / 15;
+  Mouse(*grid, wxEVT_LEFT_UP, 2 * cell + 3, 3);
+  const uint32_t third = COrnamentProps::CatalogueGlyph(1, 2);
+  EXPECT_EQ(chooser.symbol, static_cast<int32_t>(third));
+  EXPECT_EQ(dialog.ChosenButton().Glyph(), third);
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+
+  dialog.ChooseNone();
+  EXPECT_EQ(chooser.symbol, SymbolChooser::kNone);
+  EXPECT_EQ(code->GetLabel(), "None");
+  EXPECT_EQ(dialog.ChosenButton().Glyph(), 0u);
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  chooser.symbol = 0;
+  EXPECT_FALSE(dialog.TransferDataFromWindow());
+  ASSERT_FALSE(prompts.messages.empty());
+  EXPECT_EQ(prompts.messages.back(), SymbolChooser::kNothingChosen);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <functional>
+
 #include "platform/UserPrompts.h"
 
 namespace vornel {
@@ -39,15 +41,39 @@ wxCheckBox* Check(wxWindow* parent, wxFlexGridSizer* grid, const wxString& label
 
 // --- the document page
 
-DocumentWizardPageWindow::DocumentWizardPageWindow(wxWizard* parent, CDocWizardPage& page)
-    : wxWizardPageSimple(parent), page_(page) {
+DocumentWizardPageWindow::DocumentWizardPageWindow(wxWizard* parent, CDocumentWizard& wizard)
+    : wxWizardPageSimple(parent), wizard_(wizard), page_(wizard.documentPage),
+      background_(DialogTexture::kSheet, 0xF0FAF0) {
+  background_.Attach(*this);
   auto* grid = new wxFlexGridSizer(2, 0, 0);
-  title = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(260, -1));
-  Row(this, grid, "Book Title", title);
-  author = new wxTextCtrl(this, wxID_ANY);
-  Row(this, grid, "Book Author", author);
+  // A heading text with its font button; the font is the document's text's own.
+  const auto heading = [&](const wxString& label, wxTextCtrl*& edit, bool authorText) {
+    edit = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(260, -1));
+    auto* font = new wxButton(this, wxID_ANY, "Font", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    font->Bind(wxEVT_BUTTON, [this, authorText](wxCommandEvent&) {
+      RunGuarded([&] { wizard_.EditHeadingFont(authorText); });
+    });
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(edit, 1, wxEXPAND);
+    row->Add(font, 0, wxLEFT, 3);
+    grid->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    grid->Add(row, 0, wxEXPAND | wxALL, 3);
+  };
+  heading("Book Title", title, false);
+  heading("Book Author", author, true);
   imagePath = new wxTextCtrl(this, wxID_ANY);
-  Row(this, grid, "Title page image", imagePath);
+  auto* browse = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+  browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    RunGuarded([&] {
+      TransferDataFromWindow();
+      if (wizard_.BrowseImage()) TransferDataToWindow();
+    });
+  });
+  auto* image = new wxBoxSizer(wxHORIZONTAL);
+  image->Add(imagePath, 1, wxEXPAND);
+  image->Add(browse, 0, wxLEFT, 3);
+  grid->Add(new wxStaticText(this, wxID_ANY, "Title page image"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+  grid->Add(image, 0, wxEXPAND | wxALL, 3);
   portrait = new wxRadioButton(this, wxID_ANY, "Portrait", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
   landscape = new wxRadioButton(this, wxID_ANY, "Landscape");
   auto* orientation = new wxBoxSizer(wxHORIZONTAL);
@@ -69,7 +95,27 @@ DocumentWizardPageWindow::DocumentWizardPageWindow(wxWizard* parent, CDocWizardP
   newPageOnSection = Check(this, grid, "New page on new section");
   proportionalSpacing = Check(this, grid, "Proportional spacing");
   grid->AddGrowableCol(1);
-  SetSizerAndFit(grid);
+
+  auto* commands = new wxBoxSizer(wxHORIZONTAL);
+  const auto command = [&](const char* label, std::function<void()> action) {
+    auto* button = new wxButton(this, wxID_ANY, label);
+    button->Bind(wxEVT_BUTTON, [action = std::move(action)](wxCommandEvent&) { RunGuarded(action); });
+    commands->Add(button, 0, wxALL, 4);
+    return button;
+  };
+  command("Section fonts", [this] { wizard_.EditSectionFonts(); });
+  command("More document properties", [this] {
+    TransferDataFromWindow();
+    if (wizard_.EditMoreProperties()) TransferDataToWindow();
+  });
+  loadTemplate = command("Load document template", [this] {
+    if (wizard_.LoadDocumentTemplate()) TransferDataToWindow();
+  });
+  loadTemplate->Show(wizard_.OffersTemplate());
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(grid, 0, wxEXPAND);
+  top->Add(commands, 0);
+  SetSizerAndFit(top);
 }
 
 bool DocumentWizardPageWindow::TransferDataToWindow() {
@@ -110,7 +156,8 @@ bool DocumentWizardPageWindow::TransferDataFromWindow() {
 // --- the section page
 
 SectionWizardPageWindow::SectionWizardPageWindow(wxWizard* parent, CWizardSection& page)
-    : wxWizardPageSimple(parent), page_(page) {
+    : wxWizardPageSimple(parent), page_(page), background_(DialogTexture::kSheet, 0xF0FAF0) {
+  background_.Attach(*this);
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* grid = new wxFlexGridSizer(3, 0, 0);
   const auto textRow = [&](const wxString& label, wxTextCtrl*& edit, bool authorText) {
@@ -192,8 +239,15 @@ SectionWizardPageWindow::SectionWizardPageWindow(wxWizard* parent, CWizardSectio
       if (page_.ChooseFromDatabase()) RefillInstruments();
     });
   });
+  auto* pageSettings = new wxButton(this, wxID_ANY, "Page settings");
+  pageSettings->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    RunGuarded([&] {
+      if (page_.EditPageSettings() != 0) stavesPerPage->SetValue(page_.fields.stavesPerPage);
+    });
+  });
   auto* commands = new wxBoxSizer(wxHORIZONTAL);
   commands->Add(more, 0, wxALL, 4);
+  commands->Add(pageSettings, 0, wxALL, 4);
   commands->Add(database, 0, wxALL, 4);
   top->Add(commands, 0);
   SetSizerAndFit(top);
@@ -257,8 +311,9 @@ bool SectionWizardPageWindow::TransferDataFromWindow() {
 // --- the wizard
 
 DocumentWizardWindow::DocumentWizardWindow(wxWindow* parent, CDocumentWizard& wizard)
-    : wxWizard(parent, wxID_ANY, Wx(wizard.Caption())) {
-  documentPage = new DocumentWizardPageWindow(this, wizard.documentPage);
+    : wxWizard(parent, wxID_ANY, Wx(wizard.Caption())), background_(DialogTexture::kSheet, 0xEBE6E6) {
+  background_.Attach(*this);
+  documentPage = new DocumentWizardPageWindow(this, wizard);
   sectionPage = new SectionWizardPageWindow(this, wizard.sectionPage);
   wxWizardPageSimple::Chain(documentPage, sectionPage);
   GetPageAreaSizer()->Add(documentPage);

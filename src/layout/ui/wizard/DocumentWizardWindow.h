@@ -1,14 +1,17 @@
 #pragma once
 // The new-document wizard on screen: a wxWizard with the document page and the section page,
 // each filled from and read back into the wizard's pages (CDocumentWizard). A page whose
-// fields are out of range shows the message and stays.
+// fields are out of range shows the message and stays. The wizard and its pages have the
+// textured backgrounds of the property sheets.
 
 #include <wx/wizard.h>
 
 #include <array>
 
+#include "layout/ui/dialogs/TexturedDialog.h"
 #include "layout/wizard/CDocumentWizard.h"
 
+class wxButton;
 class wxCheckBox;
 class wxChoice;
 class wxRadioButton;
@@ -19,7 +22,7 @@ namespace vornel {
 
 class DocumentWizardPageWindow : public wxWizardPageSimple {
  public:
-  DocumentWizardPageWindow(wxWizard* parent, CDocWizardPage& page);
+  DocumentWizardPageWindow(wxWizard* parent, CDocumentWizard& wizard);
   bool TransferDataToWindow() override;
   bool TransferDataFromWindow() override;
 
@@ -37,9 +40,12 @@ class DocumentWizardPageWindow : public wxWizardPageSimple {
   wxCheckBox* printAllSections = nullptr;
   wxCheckBox* newPageOnSection = nullptr;
   wxCheckBox* proportionalSpacing = nullptr;
+  wxButton* loadTemplate = nullptr;
 
  private:
+  CDocumentWizard& wizard_;
   CDocWizardPage& page_;
+  TexturedBackground background_;
 };
 
 class SectionWizardPageWindow : public wxWizardPageSimple {
@@ -66,6 +72,7 @@ class SectionWizardPageWindow : public wxWizardPageSimple {
   // Reads the controls into the page's fields without checking them.
   void ReadControls();
   CWizardSection& page_;
+  TexturedBackground background_;
 };
 
 class DocumentWizardWindow : public wxWizard {
@@ -76,6 +83,10 @@ class DocumentWizardWindow : public wxWizard {
 
   DocumentWizardPageWindow* documentPage = nullptr;
   SectionWizardPageWindow* sectionPage = nullptr;
+  const TexturedBackground& Background() const { return background_; }
+
+ private:
+  TexturedBackground background_;
 };
 
 // The runner the editor installs: the wizard window over the active top window.

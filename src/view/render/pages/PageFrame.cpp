@@ -1,6 +1,7 @@
 #include "view/render/pages/PageFrame.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "document/CPageDlg.h"
 #include "platform/draw/MulDiv.h"
@@ -12,8 +13,8 @@ namespace vornel {
 
 namespace {
 
-const DeviceBitmap*& BackgroundTexture() {
-  static const DeviceBitmap* texture = nullptr;
+std::function<const DeviceBitmap*()>& BackgroundTexture() {
+  static std::function<const DeviceBitmap*()> texture;
   return texture;
 }
 
@@ -34,7 +35,8 @@ Point ScreenOffset(const CPageDlg& page, int32_t yFallback, bool centreVerticall
 }
 
 void PaintTexture(DeviceContext& dc, const Rect& rect) {
-  if (const DeviceBitmap* texture = BackgroundTexture(); texture != nullptr && !texture->IsEmpty()) {
+  const DeviceBitmap* texture = BackgroundTexture() ? BackgroundTexture()() : nullptr;
+  if (texture != nullptr && !texture->IsEmpty()) {
     TileBitmapBackground(dc, *texture, rect, {});
   } else {
     dc.FillSolidRect(rect, RGB(255, 255, 255));
@@ -65,7 +67,7 @@ Rect FrameRectangles(CPageDlg& page, const DeviceContext& dc, int32_t pageNumber
 
 }  // namespace
 
-void SetPageBackground(const DeviceBitmap* texture) { BackgroundTexture() = texture; }
+void SetPageBackground(std::function<const DeviceBitmap*()> texture) { BackgroundTexture() = std::move(texture); }
 
 int32_t PageLength(const CPageDlg& page, const DeviceContext& dc, int32_t tenths) {
   return MulDiv(MulDiv(tenths, dc.LogPixelsX(), 254), ScreenZoom(page, dc), 100);

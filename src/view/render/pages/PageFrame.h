@@ -6,6 +6,7 @@
 // and on screen the page settings' zoom.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,8 +16,9 @@ namespace vornel {
 
 class CPageDlg;
 
-// The texture tiled under the page on screen; none fills with white.
-void SetPageBackground(const DeviceBitmap* texture);
+// The texture tiled under the page on screen, asked for at every drawing (the application's
+// paper texture while it is on); no reader, or none given, fills with white.
+void SetPageBackground(std::function<const DeviceBitmap*()> texture);
 
 // A length of the page settings in device units of `dc`.
 int32_t PageLength(const CPageDlg& page, const DeviceContext& dc, int32_t tenths);

@@ -46,7 +46,7 @@ class AlfabetoEntryForms : public EntryForms {
   std::optional<int32_t> ChooseSymbol(int32_t current, bool tablature) override {
     return others_.ChooseSymbol(current, tablature);
   }
-  bool ConfigureChordChart(nChord& chord) override { return others_.ConfigureChordChart(chord); }
+  bool ConfigureChordChart(CTabInstrument& instrument) override { return others_.ConfigureChordChart(instrument); }
 
  private:
   wxWindow* parent_;

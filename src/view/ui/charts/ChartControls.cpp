@@ -1,5 +1,8 @@
 #include "view/ui/charts/ChartControls.h"
 
+#include <wx/dialog.h>
+#include <wx/sizer.h>
+
 namespace vornel {
 
 wxDEFINE_EVENT(EVT_CHART_DOUBLE_CLICK, wxCommandEvent);
@@ -71,6 +74,30 @@ void CStaticGlyphChart::OnLeftUp(wxMouseEvent& event) {
     Notify(*this, EVT_GLYPH_CHOSEN, kGlyphChosen);
   }
   event.Skip();
+}
+
+namespace {
+
+void LayOut(wxDialog& dialog, wxBoxSizer* body, wxSizer* side) {
+  body->Add(side, 0, wxALL, 8);
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(body);
+  top->Add(dialog.CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
+  dialog.SetSizerAndFit(top);
+}
+
+}  // namespace
+
+void LayOutBesideButtons(wxDialog& dialog, wxWindow* main, wxSizer* side) {
+  auto* body = new wxBoxSizer(wxHORIZONTAL);
+  body->Add(main, 0, wxALL, 8);
+  LayOut(dialog, body, side);
+}
+
+void LayOutBesideButtons(wxDialog& dialog, wxSizer* main, wxSizer* side) {
+  auto* body = new wxBoxSizer(wxHORIZONTAL);
+  body->Add(main, 1, wxALL, 8);
+  LayOut(dialog, body, side);
 }
 
 }  // namespace vornel

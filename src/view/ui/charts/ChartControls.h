@@ -5,6 +5,9 @@
 
 #include <wx/event.h>
 
+class wxDialog;
+class wxSizer;
+
 #include "view/charts/ChartGrids.h"
 #include "view/ui/DrawingPanel.h"
 
@@ -43,5 +46,10 @@ class CStaticGlyphChart : public DrawingPanel {
   GlyphChartGrid own_;
   GlyphChartGrid* grid_;
 };
+
+// The layout of the chooser dialogs: `main` (a grid or a column of fields) with `side` to its
+// right, above OK and Cancel; the dialog is fitted to it.
+void LayOutBesideButtons(wxDialog& dialog, wxWindow* main, wxSizer* side);
+void LayOutBesideButtons(wxDialog& dialog, wxSizer* main, wxSizer* side);
 
 }  // namespace vornel

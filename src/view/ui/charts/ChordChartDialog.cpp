@@ -137,10 +137,11 @@ void ChordChartDialog::OnChartDoubleClick(wxCommandEvent& event) {
   RefreshCharts();
 }
 
-void ShowChordChartDlg(wxWindow* parent, CTabInstrument& instrument) {
-  CChordChartDlg core(&instrument);
-  ChordChartDialog dialog(parent, core);
-  dialog.ShowModal();
+bool ShowChordChartDlg(wxWindow* parent, CTabInstrument& instrument) {
+  return ConfigureChordChart(instrument, [parent](CChordChartDlg& core) {
+    ChordChartDialog dialog(parent, core);
+    dialog.ShowModal();
+  });
 }
 
 }  // namespace vornel

@@ -43,7 +43,8 @@ class ChordChartDialog : public TexturedDialog {
   wxRadioButton* modes_[3];
 };
 
-// Opens "Manage alfabeto charts" modally on the instrument's chart.
-void ShowChordChartDlg(wxWindow* parent, CTabInstrument& instrument);
+// Opens "Manage alfabeto charts" modally on the instrument's chart, with the score view's
+// double-click insert mode; true when the chart changed.
+bool ShowChordChartDlg(wxWindow* parent, CTabInstrument& instrument);
 
 }  // namespace vornel

@@ -54,13 +54,7 @@ MusicOrnamentDialog::MusicOrnamentDialog(wxWindow* parent, COrnamentProps& ornam
   buttons->Add(preview_, 0, wxBOTTOM, 6);
   buttons->Add(modify, 0, wxEXPAND | wxBOTTOM, 4);
   buttons->Add(color, 0, wxEXPAND);
-  auto* body = new wxBoxSizer(wxHORIZONTAL);
-  body->Add(grid, 1, wxALL, 8);
-  body->Add(buttons, 0, wxALL, 8);
-  auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(body);
-  top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
-  SetSizerAndFit(top);
+  LayOutBesideButtons(*this, grid, buttons);
 
   modify->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     working_.alignment = Selection(alignment_, working_.alignment);

@@ -35,13 +35,7 @@ OrnamentGlyphsDialog::OrnamentGlyphsDialog(wxWindow* parent, COrnamentDlg& choos
   side->Add(alignment_);
   side->AddSpacer(1);
   side->Add(font);
-  auto* body = new wxBoxSizer(wxHORIZONTAL);
-  body->Add(grid_, 0, wxALL, 8);
-  body->Add(side, 0, wxALL, 8);
-  auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(body);
-  top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
-  SetSizerAndFit(top);
+  LayOutBesideButtons(*this, grid_, side);
 
   Bind(EVT_GLYPH_CHOSEN, [this](wxCommandEvent&) {
     if (chooser_.TakeSelection()) code_->SetLabel(wxString::FromUTF8(chooser_.text));

@@ -2,21 +2,6 @@
 
 namespace vornel {
 
-CStaticStaff::CStaticStaff(wxWindow* parent, wxWindowID id, const CInstrumentDlg* definition)
-    : DrawingPanel(parent, [this](DeviceContext& dc) {
-        const wxSize size = GetClientSize();
-        preview_.Paint(dc, {size.x, size.y});
-      }),
-      preview_(definition) {
-  SetId(id);
-  SetMinSize(wxSize(480, 150));
-}
-
-void CStaticStaff::Rebuild(const CRhythmPattern& fields) {
-  preview_.Rebuild(fields);
-  Refresh();
-}
-
 RhythmPatternDialog::RhythmPatternDialog(wxWindow* parent, CRhythmPattern& fields, const CInstrumentDlg* definition)
     : StructDialog(parent, "Rhythm Pattern", fields) {
   CRhythmPattern& w = working_;

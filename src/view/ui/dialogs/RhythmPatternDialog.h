@@ -2,22 +2,10 @@
 // "Rhythm Pattern" with its live staff (CStaticStaff): every change of flag, beat, bars, chords
 // per bar or "Print signature" rebuilds and repaints the preview.
 
-#include "layout/dialogs/RhythmPatternPreview.h"
 #include "layout/ui/dialogs/StructDialog.h"
-#include "view/ui/DrawingPanel.h"
+#include "view/ui/dialogs/CStaticStaff.h"
 
 namespace vornel {
-
-// The preview control: a private instrument line painted through the drawing layer.
-class CStaticStaff : public DrawingPanel {
- public:
-  CStaticStaff(wxWindow* parent, wxWindowID id, const CInstrumentDlg* definition);
-  RhythmPatternPreview& Preview() { return preview_; }
-  void Rebuild(const CRhythmPattern& fields);
-
- private:
-  RhythmPatternPreview preview_;
-};
 
 class RhythmPatternDialog : public StructDialog<CRhythmPattern> {
  public:

@@ -2,6 +2,8 @@
 
 #include "layout/ui/dialogs/ChordDialogWindows.h"
 #include "layout/ui/dialogs/SmallDialogWindows.h"
+#include "view/ui/charts/ChordChartDialog.h"
+#include "view/ui/charts/SymbolChooserDialog.h"
 #include "view/ui/dialogs/RhythmPatternDialog.h"
 
 namespace vornel {
@@ -12,7 +14,9 @@ bool WxEntryForms::Has(EntryForm form) const {
     case EntryForm::kRhythmPattern:
     case EntryForm::kSlurControl:
     case EntryForm::kTranspose:
-    case EntryForm::kTransformations: return true;
+    case EntryForm::kTransformations:
+    case EntryForm::kSymbolChooser:
+    case EntryForm::kChartConfiguration: return true;
     default: return false;
   }
 }
@@ -63,5 +67,11 @@ std::optional<std::vector<ChordOperation>> WxEntryForms::Transformations(int sel
   if (!ShowStructDialog<TransformationsDialog>(parent_, fields)) return std::nullopt;
   return fields.Finish();
 }
+
+std::optional<int32_t> WxEntryForms::ChooseSymbol(int32_t current, bool tablature) {
+  return vornel::ChooseSymbol(parent_, current, tablature);
+}
+
+bool WxEntryForms::ConfigureChordChart(CTabInstrument& instrument) { return ShowChordChartDlg(parent_, instrument); }
 
 }  // namespace vornel

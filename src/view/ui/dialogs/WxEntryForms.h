@@ -1,7 +1,7 @@
 #pragma once
 // The forms of the note-entry and editing commands shown as dialogs: chord effect, rhythm
-// pattern, slur control, transpose and chord transformations. The symbol chooser, the alfabeto
-// letter and the chart configuration are not among them.
+// pattern, slur control, transpose, chord transformations, the symbol chooser and the chord
+// chart configuration. The alfabeto letter is not among them.
 
 #include "model/EntryForms.h"
 
@@ -18,6 +18,8 @@ class WxEntryForms : public EntryForms {
   std::optional<SlurChoice> SlurControl(const SlurChoice& initial) override;
   std::optional<TransposeChoice> Transpose() override;
   std::optional<std::vector<ChordOperation>> Transformations(int selectedCount) override;
+  std::optional<int32_t> ChooseSymbol(int32_t current, bool tablature) override;
+  bool ConfigureChordChart(CTabInstrument& instrument) override;
 
  private:
   wxWindow* parent_;

@@ -36,6 +36,11 @@ CInstrumentListCtrl::CInstrumentListCtrl(wxWindow* parent, wxWindowID id)
     images_->Add(FamilyImage(family, kImageSize));
   }
   SetImageList(images_.get(), wxIMAGE_LIST_SMALL);
+  AddColumns();
+}
+
+void CInstrumentListCtrl::AddColumns() {
+  if (GetColumnCount() > 0) return;
   for (size_t c = 0; c < InstrumentListRow::kColumns.size(); ++c) {
     AppendColumn(Text(InstrumentListRow::kColumns[c]),
                  InstrumentListRow::kRightAligned[c] ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
@@ -43,14 +48,36 @@ CInstrumentListCtrl::CInstrumentListCtrl(wxWindow* parent, wxWindowID id)
   }
 }
 
-void CInstrumentListCtrl::Fill(const CInstrumentArray& definitions, int filter) {
-  DeleteAllItems();
-  const std::vector<InstrumentListRow> rows = InstrumentListRow::List(definitions, filter);
-  for (size_t r = 0; r < rows.size(); ++r) {
-    const long item = InsertItem(static_cast<long>(r), Text(rows[r].cells[0]),
-                                 rows[r].image < static_cast<int>(CInstrumentDlg::kFamilyCount) ? rows[r].image : -1);
-    for (size_t c = 1; c < rows[r].cells.size(); ++c) SetItem(item, static_cast<int>(c), Text(rows[r].cells[c]));
+void CInstrumentListCtrl::InsertDefinition(long index, CInstrumentDlg* definition) {
+  const InstrumentListRow row = InstrumentListRow::Of(*definition);
+  const long item = InsertItem(index, Text(row.cells[0]),
+                               row.image >= 0 && row.image < static_cast<int>(CInstrumentDlg::kFamilyCount) ? row.image
+                                                                                                           : -1);
+  if (InReportView()) {
+    for (size_t c = 1; c < row.cells.size(); ++c) SetItem(item, static_cast<int>(c), Text(row.cells[c]));
   }
+  SetItemPtrData(item, reinterpret_cast<wxUIntPtr>(definition));
+}
+
+void CInstrumentListCtrl::Fill(const std::vector<CInstrumentDlg*>& definitions) {
+  DeleteAllItems();
+  for (CInstrumentDlg* definition : definitions) InsertDefinition(GetItemCount(), definition);
+}
+
+void CInstrumentListCtrl::Fill(const CInstrumentArray& definitions, int filter) {
+  std::vector<CInstrumentDlg*> shown;
+  for (size_t i = 0; i < definitions.size(); ++i) {
+    CInstrumentDlg* definition = definitions.at(i);
+    if (definition != nullptr && (filter == -1 || definition->family == filter)) shown.push_back(definition);
+  }
+  Fill(shown);
+}
+
+long CInstrumentListCtrl::SelectedIndex() const { return GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
+
+CInstrumentDlg* CInstrumentListCtrl::Selected() const {
+  const long item = SelectedIndex();
+  return item < 0 ? nullptr : reinterpret_cast<CInstrumentDlg*>(GetItemData(item));
 }
 
 }  // namespace vornel

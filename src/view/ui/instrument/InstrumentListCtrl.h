@@ -7,6 +7,7 @@
 #include <wx/listctrl.h>
 
 #include <memory>
+#include <vector>
 
 #include "model/dialogs/InstrumentPages.h"
 
@@ -18,6 +19,15 @@ class CInstrumentListCtrl : public wxListCtrl {
   CInstrumentListCtrl(wxWindow* parent, wxWindowID id = wxID_ANY);
   // The definitions whose family is `filter` (all for -1), in order.
   void Fill(const CInstrumentArray& definitions, int filter = -1);
+  // Refills with `definitions`, in order. Each item carries its definition.
+  void Fill(const std::vector<CInstrumentDlg*>& definitions);
+  // Inserts one definition's item at `index`; the other columns are filled in the report view.
+  void InsertDefinition(long index, CInstrumentDlg* definition);
+  // The eight columns, when the list has none (a change of view may drop them).
+  void AddColumns();
+  // The definition of the first selected item; null without one.
+  CInstrumentDlg* Selected() const;
+  long SelectedIndex() const;
 
  private:
   std::unique_ptr<wxImageList> images_;

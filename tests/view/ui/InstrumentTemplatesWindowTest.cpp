@@ -1,14 +1,15 @@
-// The instrument templates dialog over a base of the built-in definitions: the family tabs
-// filter the list, a cancelled "Add instrument" changes nothing, an import appends, the list
+// The instrument templates dialog over a base of the built-in definitions: the staff shows the
+// selected definition, the family tabs filter the list, a cancelled "Add instrument" changes nothing, an import appends, the list
 // keeps the shown tab, "Unsorted list" twice returns to the report view, and OK without a
 // selection chooses nothing.
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/notebook.h>
+#include <wx/radiobut.h>
 
 #include "document/DocumentEnvironment.h"
-#include "layout/ui/instruments/InstrumentTemplatesWindow.h"
+#include "view/ui/instrument/InstrumentTemplatesWindow.h"
 #include "model/InstrumentTemplateTable.h"
 #include "model/SectionEditor.h"
 #include "platform/io/FileIO.h"
@@ -44,6 +45,16 @@ TEST(InstrumentTemplatesWindow, BrowsesAndEditsTheBase) {
   EXPECT_EQ(window.list->GetItemCount(), static_cast<int>(kTemplateSetSize));
   EXPECT_TRUE(window.list->InReportView());
   EXPECT_EQ(window.list->Selected(), base.instruments.at(0));
+  EXPECT_EQ(window.Background().Texture(), DialogTexture::kSheet);
+
+  // The staff shows the selected definition, as notation until "Tablature" is chosen.
+  StaffPreview& staff = window.preview->Preview();
+  EXPECT_EQ(staff.Line().definition->nameText.text, base.instruments.at(0)->nameText.text);
+  EXPECT_FALSE(staff.Line().GetCurrentStave()->IsTablature());
+  window.tablature->SetValue(true);
+  window.ShowPreview();
+  EXPECT_TRUE(staff.Line().GetCurrentStave()->IsTablature());
+  window.notation->SetValue(true);
 
   // "Guitar" lists family 4 only.
   window.SelectTab(5);

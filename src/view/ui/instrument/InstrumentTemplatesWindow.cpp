@@ -1,4 +1,4 @@
-#include "layout/ui/instruments/InstrumentTemplatesWindow.h"
+#include "view/ui/instrument/InstrumentTemplatesWindow.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -8,10 +8,8 @@
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
-#include <wx/stattext.h>
 
 #include "document/DocumentEnvironment.h"
-#include "document/instruments/InstrumentListRows.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 
@@ -23,45 +21,13 @@ wxString Wx(std::string_view text) { return wxString::FromUTF8(text.data(), text
 
 }  // namespace
 
-// --- the list
-
-CInstrumentListCtrl::CInstrumentListCtrl(wxWindow* parent, wxWindowID id)
-    : wxListCtrl(parent, id, wxDefaultPosition, wxSize(640, 260), wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_AUTOARRANGE) {
-  for (size_t c = 0; c < kInstrumentListColumns.size(); ++c) {
-    const InstrumentListColumn& column = kInstrumentListColumns[c];
-    InsertColumn(static_cast<long>(c), Wx(column.title), column.right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
-                 column.width);
-  }
-}
-
-void CInstrumentListCtrl::InsertDefinition(long index, CInstrumentDlg* definition) {
-  const std::array<std::string, 8> row = InstrumentListRow(*definition);
-  const long item = InsertItem(index, wxString::FromUTF8(row[0]));
-  if (InReportView()) {
-    for (size_t c = 1; c < row.size(); ++c) SetItem(item, static_cast<int>(c), wxString::FromUTF8(row[c]));
-  }
-  SetItemPtrData(item, reinterpret_cast<wxUIntPtr>(definition));
-}
-
-void CInstrumentListCtrl::Fill(const std::vector<CInstrumentDlg*>& definitions) {
-  DeleteAllItems();
-  for (CInstrumentDlg* definition : definitions) InsertDefinition(GetItemCount(), definition);
-}
-
-long CInstrumentListCtrl::SelectedIndex() const { return GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
-
-CInstrumentDlg* CInstrumentListCtrl::Selected() const {
-  const long item = SelectedIndex();
-  return item < 0 ? nullptr : reinterpret_cast<CInstrumentDlg*>(GetItemData(item));
-}
-
 // --- the dialog
 
 InstrumentTemplatesWindow::InstrumentTemplatesWindow(wxWindow* parent, CInstrumentTemplates& base,
                                                      AddToSection addToSection)
-    : wxDialog(parent, wxID_ANY,
-               "Instrument base: " + wxFileName(wxString::FromUTF8(base.basePath)).GetFullName(), wxDefaultPosition,
-               wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+    : TexturedDialog(parent, wxID_ANY,
+                     "Instrument base: " + wxFileName(wxString::FromUTF8(base.basePath)).GetFullName(), 0xFAFAFA,
+                     DialogTexture::kSheet, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       base_(base), addToSection_(std::move(addToSection)) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   // The family tabs: a notebook of empty pages, whose tab row is all that shows.
@@ -77,9 +43,9 @@ InstrumentTemplatesWindow::InstrumentTemplatesWindow(wxWindow* parent, CInstrume
   top->Add(list, 1, wxEXPAND | wxALL, 4);
 
   auto* middle = new wxBoxSizer(wxHORIZONTAL);
-  // The preview names what the selected definition is; the staff drawing takes its place when
-  // the staff control is there.
-  preview = new wxStaticText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(360, 48));
+  preview = new CStaticStaff(this, kPreview, nullptr);
+  // Tall enough for a tablature of seven lines below the third of the height the line starts at.
+  preview->SetMinSize(wxSize(480, 210));
   middle->Add(preview, 1, wxEXPAND | wxALL, 4);
   notation = new wxRadioButton(this, wxID_ANY, "Notation", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
   tablature = new wxRadioButton(this, wxID_ANY, "Tablature");
@@ -164,14 +130,8 @@ void InstrumentTemplatesWindow::RefillList() { list->Fill(base_.ListedFor(ShownT
 
 void InstrumentTemplatesWindow::ShowPreview() {
   const CInstrumentDlg* selected = list->Selected();
-  if (selected == nullptr) {
-    preview->SetLabel(wxEmptyString);
-    return;
-  }
-  const bool staff = notation->GetValue();
-  preview->SetLabel(wxString::FromUTF8(selected->nameText.text + "\n" +
-                                       (staff ? std::string("Notation") : selected->GetNotationName()) + ", " +
-                                       selected->tabInstrument.tuning.GetTuningText()));
+  if (selected == nullptr) return;
+  preview->ShowDefinition(*selected, notation->GetValue());
 }
 
 void InstrumentTemplatesWindow::EditSelected() {
@@ -201,13 +161,7 @@ void InstrumentTemplatesWindow::ToggleUnsorted() {
   const CInstrumentDlg* selected = list->Selected();
   unsortedFlag = !unsortedFlag;
   list->SetWindowStyleFlag((unsortedFlag ? wxLC_REPORT : wxLC_SMALL_ICON) | wxLC_SINGLE_SEL | wxLC_AUTOARRANGE);
-  if (unsortedFlag && list->GetColumnCount() == 0) {
-    for (size_t c = 0; c < kInstrumentListColumns.size(); ++c) {
-      const InstrumentListColumn& column = kInstrumentListColumns[c];
-      list->InsertColumn(static_cast<long>(c), Wx(column.title),
-                         column.right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT, column.width);
-    }
-  }
+  if (unsortedFlag) list->AddColumns();
   RefillList();
   // The selection stays on its definition.
   for (long item = 0; item < list->GetItemCount(); ++item) {

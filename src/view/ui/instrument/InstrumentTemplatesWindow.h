@@ -1,42 +1,28 @@
 #pragma once
 // "Select instrument" on screen: the instrument base by family tab, a list of its definitions
-// (report or small-icon view), a preview of the selected definition and the commands that edit,
-// add, delete, import, export and reset the base. The base and its rules are
+// (report or small-icon view), a staff of the selected definition (as notation or tablature)
+// and the commands that edit, add, delete, import, export and reset the base. The base and its rules are
 // CInstrumentTemplates; this window only shows them.
-
-#include <wx/dialog.h>
-#include <wx/listctrl.h>
 
 #include <functional>
 #include <vector>
 
 #include "document/InstrumentChooser.h"
 #include "document/instruments/CInstrumentTemplates.h"
+#include "layout/ui/dialogs/TexturedDialog.h"
+#include "view/ui/dialogs/CStaticStaff.h"
+#include "view/ui/instrument/InstrumentListCtrl.h"
 
 class wxCheckBox;
 class wxNotebook;
 class wxRadioButton;
-class wxStaticText;
 
 namespace vornel {
 
-// One row per definition, the eight columns of the instrument list; each item carries its
-// definition.
-class CInstrumentListCtrl : public wxListCtrl {
- public:
-  CInstrumentListCtrl(wxWindow* parent, wxWindowID id);
-  // Refills with the definitions, in order.
-  void Fill(const std::vector<CInstrumentDlg*>& definitions);
-  // Inserts one definition's row at `index`.
-  void InsertDefinition(long index, CInstrumentDlg* definition);
-  // The definition of the first selected row; null without one.
-  CInstrumentDlg* Selected() const;
-  long SelectedIndex() const;
-};
-
-class InstrumentTemplatesWindow : public wxDialog {
+class InstrumentTemplatesWindow : public TexturedDialog {
  public:
   static constexpr const char* kOkLabel = "Apply selected instrument definition to current  instrument";
+  static constexpr int kPreview = 1192;
   // What "Add this instrument to the current section" does with the selected definition.
   using AddToSection = std::function<void(const CInstrumentDlg&)>;
 
@@ -62,7 +48,7 @@ class InstrumentTemplatesWindow : public wxDialog {
 
   wxNotebook* tabs = nullptr;
   CInstrumentListCtrl* list = nullptr;
-  wxStaticText* preview = nullptr;
+  CStaticStaff* preview = nullptr;
   wxRadioButton* notation = nullptr;
   wxRadioButton* tablature = nullptr;
   wxCheckBox* unsorted = nullptr;
