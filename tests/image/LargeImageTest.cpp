@@ -5,18 +5,22 @@
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <png.h>
 #include <tiffio.h>
 
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
+#include "image/bitmap/PLTextException.h"
 #include "image/codec/PLAnyPicDecoder.h"
+#include "image/codec/PLDataSource.h"
 #include "image/large/LargeImageSource.h"
 #include "image/large/TiledPicture.h"
 #include "platform/draw/RecordingDevice.h"
@@ -162,6 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TiffLayout{"rgba16sep", 4, 16, true, false, COMPRESSION_LZW, true, false},
                       TiffLayout{"rgba8sep", 4, 8, true, false, COMPRESSION_NONE, false, false},
                       TiffLayout{"bigtiff_rgb8", 3, 8, false, false, COMPRESSION_NONE, false, true},
+                      // read through the library's RGBA interface, which took uncompressed tiles
+                      // only from mapped data
+                      TiffLayout{"rgb8tiles_raw", 3, 8, false, true, COMPRESSION_NONE, false, false},
                       TiffLayout{"bigtiff_rgba16_tiles", 4, 16, true, true, COMPRESSION_LZW, false, true}),
     [](const ::testing::TestParamInfo<TiffLayout>& info) { return std::string(info.param.name); });
 
@@ -327,6 +334,126 @@ TEST(TiledPicture, PreparedTilesAreDrawnAndTheCacheStaysWithinItsBound) {
   // Half size reads tiles of reduction 2.
   EXPECT_EQ(picture.Prepare(Rect{0, 0, 1024, 1024}, 0.5), 1);
   fs::remove(path);
+}
+
+// --- progress and cancelling
+
+// Counts the reports and asks to stop once `cancelAt` of them came (never for 0).
+struct CancellingListener : IProgressNotification {
+  explicit CancellingListener(int at) : cancelAt(at) {}
+  void OnProgress(double part) override {
+    ++reports;
+    EXPECT_GE(part, 0.0);
+    EXPECT_LE(part, 1.0);
+  }
+  bool CancelRequested() override { return cancelAt > 0 && reports >= cancelAt; }
+  int cancelAt;
+  int reports = 0;
+};
+
+// A 24-bit BMP of noise, written by hand.
+void WriteBmp(const fs::path& path, int width, int height) {
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<uint8_t> bytes(54 + size_t(stride) * height);
+  const auto put32 = [&](size_t at, uint32_t v) { std::memcpy(bytes.data() + at, &v, 4); };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put32(2, uint32_t(bytes.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, uint32_t(width));
+  put32(22, uint32_t(height));
+  bytes[26] = 1;
+  bytes[28] = 24;
+  for (size_t i = 54; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 2654435761u >> 13);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+// A PNG of noise, so that its data is long enough to report on the way.
+void WritePng(const fs::path& path, int width, int height) {
+  std::vector<uint8_t> pixels(size_t(width) * height * 3);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 2654435761u >> 11);
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = png_uint_32(width);
+  image.height = png_uint_32(height);
+  image.format = PNG_FORMAT_RGB;
+  ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr), 0);
+}
+
+// Every decoder hears of its progress; a listener that cancels makes it fail with the cancel
+// code and text, and the decoders that read in steps stop at the next step.
+TEST(DecodeProgress, AListenerThatCancelsStopsTheDecoding) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> write;
+    bool stopsEarly;  // false: the decoder has no steps of its own and fails once done
+  };
+  const std::vector<Case> cases = {
+      {"baseline.jpg", [](const fs::path& p) { WriteJpeg(p, 120, 300); }, true},
+      {"rgb8strips.tif",
+       [](const fs::path& p) { WriteTiff(p, {"rgb8", 3, 8, false, false, COMPRESSION_LZW, false, false}, 60, 200); },
+       true},
+      {"rgb16tiles.tif",
+       [](const fs::path& p) { WriteTiff(p, {"rgb16", 3, 16, false, true, COMPRESSION_NONE, false, false}, 64, 64); },
+       true},
+      {"grey8strips.tif",
+       [](const fs::path& p) { WriteTiff(p, {"grey8", 1, 8, false, false, COMPRESSION_NONE, false, false}, 60, 200); },
+       true},
+      {"rgbtiles.tif",
+       [](const fs::path& p) { WriteTiff(p, {"rgb8tiles", 3, 8, false, true, COMPRESSION_NONE, false, false}, 64, 200); },
+       true},
+      {"noise.png", [](const fs::path& p) { WritePng(p, 200, 100); }, true},
+      {"noise.bmp", [](const fs::path& p) { WriteBmp(p, 200, 100); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = TempFile(c.name);
+    c.write(path);
+    CancellingListener whole(0);
+    PLAnyBmp bmp;
+    PLAnyPicDecoder().MakeBmpFromFile(path.string(), bmp, 0, &whole);
+    EXPECT_GT(whole.reports, 3);
+
+    CancellingListener cancelling(1);
+    PLAnyBmp cancelled;
+    try {
+      PLAnyPicDecoder().MakeBmpFromFile(path.string(), cancelled, 0, &cancelling);
+      ADD_FAILURE() << "decoded in spite of the cancel";
+    } catch (const PLTextException& e) {
+      EXPECT_EQ(e.GetCode(), kPLErrCancelled);
+      EXPECT_EQ(e.GetText(), kPLCancelledText);
+    }
+    if (c.stopsEarly) {
+      EXPECT_LE(cancelling.reports, 3) << "of " << whole.reports;
+    }
+    fs::remove(path);
+  }
+}
+
+// Reads in parts stop too: the overview of a tiled picture, and its tiles, which then stay
+// out of the cache; a read after the cancel still works.
+TEST(DecodeProgress, CancelledPartReadsLeaveNothingBehind) {
+  for (const char* name : {"cancel.jpg", "cancel.tif"}) {
+    SCOPED_TRACE(name);
+    const fs::path path = TempFile(name);
+    if (name[7] == 'j') WriteJpeg(path, 1024, 1024);
+    else WriteTiff(path, {"rgb8tiles", 3, 8, false, true, COMPRESSION_NONE, false, false}, 1024, 1024);
+    CancellingListener overview(1);
+    EXPECT_EQ(testing::CodeOf([&] { TiledPicture(OpenLargeImageSource(path.string()), 256, 256, 1 << 24, &overview); }),
+              kPLErrCancelled);
+    CancellingListener quiet(0);
+    TiledPicture picture(OpenLargeImageSource(path.string()), 256, 256, 1 << 24, &quiet);
+    EXPECT_GT(quiet.reports, 0);
+    CancellingListener tiles(1);
+    EXPECT_EQ(testing::CodeOf([&] { picture.Prepare(Rect{0, 0, 1024, 1024}, 1.0, &tiles); }), kPLErrCancelled);
+    EXPECT_EQ(picture.CachedTiles(), 0u);
+    EXPECT_EQ(picture.Prepare(Rect{0, 0, 1024, 1024}, 1.0), 4);
+    fs::remove(path);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "document/CVornelTabDoc.h"
+#include "document/dialogs/DocumentInformation.h"
+#include "document/dialogs/TitlePageSettings.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "model/CSystemArray.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
@@ -159,6 +162,61 @@ TEST(FacsimileCommands, DialogAndUrlCommandsRefreshThePane) {
   EXPECT_EQ(f.List().imagePaths, (std::vector<std::string>{"b.png", "http://host/f2.jpg"}));
   EXPECT_EQ(f.List().captions, (std::vector<std::string>{"", ""}));
   EXPECT_EQ(f.prompts.textPrompts.back(), std::string(kAddImageUrlPrompt) + "|");
+}
+
+// Section properties that press "Facsimile list", then end with OK or Cancel.
+class ListButtonSectionDialogs : public SectionDialogs {
+ public:
+  explicit ListButtonSectionDialogs(bool ok) : ok_(ok), scope_(*this) {}
+  bool EditSection(CSectionDlg& dialog) override {
+    dialog.facsimiles.Run();
+    return ok_;
+  }
+
+ private:
+  bool ok_;
+  ScopedSectionDialogs scope_;
+};
+
+// Installing the facsimile windows gives the section and document dialogs their list dialog;
+// a list changes only when the list dialog and the dialog around it both end with OK.
+TEST(FacsimileCommands, FacsimileListButtonsOfTheSectionAndDocumentDialogs) {
+  struct Case {
+    const char* listDialogAdds;  // empty: the list dialog is cancelled
+    bool ok;                     // the dialog around it
+    size_t added;
+  };
+  for (const Case& c : {Case{"b.png", true, 1}, Case{"", true, 0}, Case{"b.png", false, 0}}) {
+    SCOPED_TRACE(std::string(c.listDialogAdds) + (c.ok ? " OK" : " Cancel"));
+    Fixture f;
+    AddFacsimileFile(f.doc, "a.jpg");
+    f.windows.dialogAdds = c.listDialogAdds;
+    {
+      ListButtonSectionDialogs dialogs(c.ok);
+      EXPECT_EQ(EditSectionProperties(*f.doc.GetActiveSection()), c.ok ? 1 : 0);
+    }
+    EXPECT_EQ(f.List().size(), 1 + c.added);
+
+    CFacsimileListDlg& images = f.doc.settings.titlePage.imageList;
+    CTitlePageDlg titlePage;
+    titlePage.Load(f.doc.settings.titlePage);
+    titlePage.facsimiles.Run();
+    if (c.ok) {
+      EXPECT_TRUE(titlePage.Store(f.doc.settings.titlePage));
+    }
+    EXPECT_EQ(images.size(), c.added);
+
+    DocumentInformationFields information;
+    information.Load(f.doc.settings);
+    information.facsimiles.Run();
+    if (c.ok) information.Store(f.doc.settings);
+    EXPECT_EQ(images.size(), 2 * c.added);
+    // Each list dialog saw the list it edits.
+    EXPECT_EQ(f.windows.log, (std::vector<std::string>{"dialog 1", "dialog 0", c.added ? "dialog 1" : "dialog 0"}));
+  }
+  // Without windows every button is a Cancel.
+  FacsimileListEdit edit;
+  EXPECT_FALSE(edit.Run());
 }
 
 TEST(FacsimileCommands, ImageListAddsSectionsSkipsShortLinesAndRenumbers) {

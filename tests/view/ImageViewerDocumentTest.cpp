@@ -9,6 +9,7 @@
 
 #include "image/bitmap/PLClipboard.h"
 #include "image/bitmap/PLWinBmpEx.h"
+#include "image/codec/PLDataSource.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 #include "support/ScriptedClipboard.h"
@@ -65,6 +66,20 @@ TEST(ImageViewerDocument, OpensDrawsAndPrints) {
   doc.Print(paper, 4800, 6600, 600, 600);
   EXPECT_NE(paper.Log().find("StretchBlt 0 0 4800 3600 480x360"), std::string::npos) << paper.Log();
   fs::remove(bad);
+}
+
+// Opening hears of the decoding's progress; a cancel leaves the viewer empty and says nothing.
+TEST(ImageViewerDocument, ACancelledOpeningLeavesTheViewerEmptyAndQuiet) {
+  testing::ScriptedPrompts prompts;
+  ImageViewerDocument doc;
+  int reports = 0;
+  PLProgressCallback going([&](double) { return ++reports > 0; });
+  ASSERT_TRUE(doc.Open(kImages + "flower.jpg", ImageViewerDocument::kDefaultOverview, &going));
+  EXPECT_GT(reports, 0);
+  PLProgressCallback cancelling([](double) { return false; });
+  EXPECT_FALSE(doc.Open(kImages + "flower.jpg", ImageViewerDocument::kDefaultOverview, &cancelling));
+  EXPECT_FALSE(doc.HasImage());
+  EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST(ImageViewerDocument, CopyAndPasteGoThroughTheClipboard) {

@@ -8,6 +8,7 @@ namespace vornel {
 
 void DocumentInformationFields::Load(const CDocumentSettings& settings) {
   for (size_t i = 0; i < kEntries.size(); ++i) texts[i] = settings.Text(kEntries[i].text).text;
+  facsimiles.Load(settings.titlePage.imageList);
 }
 
 void DocumentInformationFields::Store(CDocumentSettings& settings) const {
@@ -18,6 +19,7 @@ void DocumentInformationFields::Store(CDocumentSettings& settings) const {
   settings.editTexts[CDocumentSettings::kEditTranscriber] = texts[3];
   settings.editTexts[CDocumentSettings::kEditCopyright] = texts[4];
   settings.editTexts[CDocumentSettings::kEditComments] = texts[5];
+  facsimiles.Store(settings.titlePage.imageList);
 }
 
 bool DocumentInformationFields::EditFont(CDocumentSettings& settings, size_t index) {

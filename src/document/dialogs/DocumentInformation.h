@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "document/CDocumentSettings.h"
+#include "document/dialogs/FacsimileListEditing.h"
 
 namespace vornel {
 
@@ -26,6 +27,7 @@ struct DocumentInformationFields {
                                                      {"Header/Comments", CDocumentSettings::kComments}}};
 
   std::array<std::string, kEntries.size()> texts;
+  FacsimileListEdit facsimiles;  // "Facsimile list": the title page's image list
 
   // The metadata texts into the edits.
   void Load(const CDocumentSettings& settings);

@@ -23,6 +23,7 @@ void CTitlePageDlg::Load(const CTitlePage& page) {
   pageNumbers = page.pageNumbers != 0;
   imagePath = page.picture.path;
   imageScale = static_cast<int>(page.picture.sizePercent);
+  facsimiles.Load(page.imageList);
 }
 
 std::string CTitlePageDlg::Validate() const {
@@ -55,6 +56,7 @@ bool CTitlePageDlg::Store(CTitlePage& page) const {
   if (page.picture.path != imagePath) page.picture.active = 0;  // drawing loads the new file first
   page.picture.path = imagePath;
   page.picture.mode = DIBornament::kModeLoaded;
+  facsimiles.Store(page.imageList);
   return true;
 }
 

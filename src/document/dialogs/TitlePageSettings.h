@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "document/CTitlePage.h"
+#include "document/dialogs/FacsimileListEditing.h"
 
 namespace vornel {
 
@@ -38,6 +39,7 @@ struct CTitlePageDlg {
   bool dateStamp = false;
   int maxItems = 100;
   bool printPreface = false;
+  FacsimileListEdit facsimiles;  // "Facsimile list": the title page's image list
 
   void Load(const CTitlePage& page);
   std::string Validate() const;

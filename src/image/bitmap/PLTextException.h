@@ -22,7 +22,10 @@ enum PLErrorCode : int {
   kPLErrUnknownFileType = 8,
   kPLErrNoMemory = 10,
   kPLErrEndOfData = 11,         // the data ran out, or a sink is full
+  kPLErrCancelled = 12,         // the listener of a decoding asked it to stop
 };
+
+inline constexpr const char* kPLCancelledText = "Image loading cancelled.";
 
 class PLTextException : public PLObject, public std::exception {
  public:

@@ -39,6 +39,23 @@ const uint8_t* PLDataSource::ReadNBytes(int64_t count) {
   return start;
 }
 
+void PLProgressCallback::OnProgress(double part) {
+  if (cancelled_ || !report_) return;
+  try {
+    cancelled_ = !report_(part);
+  } catch (...) {
+    cancelled_ = true;
+  }
+}
+
+void RaiseDecodeCancelled() { throw PLTextException(kPLErrCancelled, kPLCancelledText); }
+
+void ReportDecodeProgress(IProgressNotification* notification, double part) {
+  if (notification == nullptr) return;
+  notification->OnProgress(part);
+  if (notification->CancelRequested()) RaiseDecodeCancelled();
+}
+
 void PLDataSource::RaiseEndOfData() {
   throw PLTextException(kPLErrEndOfData, "End of file reached while decoding.\n");
 }

@@ -4,6 +4,7 @@
 // can be reported.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,13 +12,37 @@
 
 namespace vornel {
 
-// Told how far a decoding has come.
+// Told how far a decoding has come, and asked whether it should go on.
 class IProgressNotification {
  public:
   virtual ~IProgressNotification() = default;
   // `part` runs from 0 to 1.
   virtual void OnProgress(double part) = 0;
+  // Asked between rows, strips and tiles (and by libjpeg between its steps): true stops the
+  // decoding, which then fails with kPLErrCancelled and kPLCancelledText and hands back
+  // nothing it made.
+  virtual bool CancelRequested() { return false; }
 };
+
+// A listener made of one function that gets the part done and returns false to cancel; once
+// cancelled it stays so. A function that throws cancels too (nothing may leave through the
+// decoding libraries' frames).
+class PLProgressCallback : public IProgressNotification {
+ public:
+  explicit PLProgressCallback(std::function<bool(double part)> report) : report_(std::move(report)) {}
+  void OnProgress(double part) override;
+  bool CancelRequested() override { return cancelled_; }
+
+ private:
+  std::function<bool(double)> report_;
+  bool cancelled_ = false;
+};
+
+// The failure of a cancelled decoding.
+[[noreturn]] void RaiseDecodeCancelled();
+// Reports `part` to `notification` (none: nothing) and raises the cancel failure when it asks
+// to stop. Only for our own frames, never inside a C library's callback.
+void ReportDecodeProgress(IProgressNotification* notification, double part);
 
 class PLDataSource : public PLObject {
  public:

@@ -40,24 +40,6 @@ void SkipInputData(j_decompress_ptr cinfo, long count) {
   }
 }
 
-struct ProgressManager {
-  jpeg_progress_mgr pub{};
-  IProgressNotification* notification = nullptr;
-};
-
-void ReportProgress(j_common_ptr cinfo) {
-  auto* progress = reinterpret_cast<ProgressManager*>(cinfo->progress);
-  if (progress->notification == nullptr || progress->pub.total_passes <= 0) return;
-  const double pass = progress->pub.pass_limit > 0
-                          ? double(progress->pub.pass_counter) / double(progress->pub.pass_limit)
-                          : 0.0;
-  try {
-    progress->notification->OnProgress((pass + progress->pub.completed_passes) / progress->pub.total_passes);
-  } catch (...) {
-    // Nothing may leave through the library's frames; progress is only a report.
-  }
-}
-
 // Adobe's CMYK JPEGs store inverted inks; either way the colour is the ink's complement
 // darkened by black, rounded as 8-bit multiplication rounds.
 uint8_t InkToColour(unsigned ink, unsigned black) {
@@ -71,7 +53,7 @@ struct PLJpegDecompressState {
   jpeg_decompress_struct cinfo{};
   PLJpegErrorManager error;
   jpeg_source_mgr source{};
-  ProgressManager progress;
+  PLJpegProgress progress;
   bool created = false;
 };
 
@@ -89,7 +71,6 @@ PLJPEGDecoder::PLJPEGDecoder() : state_(std::make_unique<PLJpegDecompressState>(
   s.source.skip_input_data = SkipInputData;
   s.source.resync_to_restart = jpeg_resync_to_restart;
   s.source.term_source = TermSource;
-  s.progress.pub.progress_monitor = ReportProgress;
 }
 
 PLJPEGDecoder::~PLJPEGDecoder() {
@@ -98,6 +79,7 @@ PLJPEGDecoder::~PLJPEGDecoder() {
 
 void PLJPEGDecoder::RaiseLibraryError() {
   jpeg_abort_decompress(&state_->cinfo);
+  if (state_->error.code == kPLErrCancelled) RaiseDecodeCancelled();
   RaiseError(state_->error.code, std::string(state_->error.message) + "\n");
 }
 
@@ -110,8 +92,7 @@ void PLJPEGDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   s.source.bytes_in_buffer = static_cast<size_t>(source.GetBytesLeft());
   s.source.next_input_byte = source.ReadEverything();
   cinfo.src = &s.source;
-  s.progress.notification = source.GetNotification();
-  cinfo.progress = &s.progress.pub;
+  PLJpegInstallProgress(reinterpret_cast<j_common_ptr>(&cinfo), s.progress, s.error, source.GetNotification());
 
   if (!PLJpegGuard(s.error, [&] { jpeg_read_header(&cinfo, TRUE); })) RaiseLibraryError();
   const int64_t width = cinfo.image_width;

@@ -12,6 +12,8 @@
 
 namespace vornel {
 
+class IProgressNotification;
+
 struct PLJpegErrorManager {
   jpeg_error_mgr pub{};
   std::jmp_buf jump{};
@@ -24,6 +26,18 @@ struct PLJpegErrorManager {
 // Sets up `manager` as the standard error manager with our error exit (which keeps the
 // formatted message and jumps) and warnings sent to the decoders' trace.
 jpeg_error_mgr* PLJpegInitErrorManager(PLJpegErrorManager& manager);
+
+// The library's progress, passed on to a listener. A listener that asks to stop makes the
+// library leave as its fatal errors do, with the manager's code kPLErrCancelled.
+struct PLJpegProgress {
+  jpeg_progress_mgr pub{};
+  IProgressNotification* notification = nullptr;
+  PLJpegErrorManager* error = nullptr;
+};
+
+// Installs `progress` on `cinfo` (its error manager must be `error`); nothing without a listener.
+void PLJpegInstallProgress(j_common_ptr cinfo, PLJpegProgress& progress, PLJpegErrorManager& error,
+                           IProgressNotification* notification);
 
 // Runs `call`, which must only call libjpeg and hold no object with a destructor; returns
 // false when the library raised a fatal error meanwhile (its message is in the manager).

@@ -17,6 +17,7 @@ namespace {
 // jump back through libpng's own error mechanism.
 struct PngContext {
   PLDataSource* source = nullptr;
+  uint32_t height = 0;
   int code = kPLErrFormatUnknown;
   char message[200] = {};
 };
@@ -38,7 +39,29 @@ void ReadData(png_structp png, png_bytep out, size_t length) {
     context->code = kPLErrEndOfData;
     png_error(png, "End of file reached while decoding.");
   }
+  if (IProgressNotification* notification = source.GetNotification(); notification != nullptr && notification->CancelRequested()) {
+    context->code = kPLErrCancelled;
+    png_error(png, kPLCancelledText);
+  }
   std::memcpy(out, source.ReadNBytes(static_cast<int64_t>(length)), length);
+}
+
+// After each row: progress every 16 rows, and a cancel leaves as the library's errors do.
+void RowDone(png_structp png, png_uint_32 row, int) {
+  auto* context = static_cast<PngContext*>(png_get_io_ptr(png));
+  IProgressNotification* notification = context->source->GetNotification();
+  if (notification == nullptr || row % 16 != 0 || context->height == 0) return;
+  bool stop = false;
+  try {
+    notification->OnProgress(double(row) / context->height);
+    stop = notification->CancelRequested();
+  } catch (...) {
+    // Nothing may leave through the library's frames.
+  }
+  if (stop) {
+    context->code = kPLErrCancelled;
+    png_error(png, kPLCancelledText);
+  }
 }
 
 // Everything that calls libpng. Returns false when the library gave up (its message is in
@@ -54,6 +77,7 @@ bool ReadImage(png_structp png, png_infop info, PLBmp& bmp) {
   int colourType = 0;
   int interlace = 0;
   png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, &interlace, nullptr, nullptr);
+  static_cast<PngContext*>(png_get_io_ptr(png))->height = height;
   // Deflate makes at most 1,032 bytes of a byte, and a byte of a row holds at most 8 pixels.
   PLPicDecoder::RequirePixels(static_cast<PngContext*>(png_get_io_ptr(png))->source->GetBytesLeft(), width, height,
                               8 * 1032);
@@ -139,6 +163,7 @@ void PLPNGDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   structs.info = png_create_info_struct(structs.png);
   if (structs.info == nullptr) RaiseError(kPLErrNoMemory, "Out of memory.");
   png_set_read_fn(structs.png, &context, ReadData);
+  png_set_read_status_fn(structs.png, RowDone);
   // Hostile headers may claim any size; the bitmap's own bounds apply, and chunks that are
   // not image data stay small.
   png_set_user_limits(structs.png, PLBmp::kMaxDimension, PLBmp::kMaxDimension);
@@ -151,6 +176,7 @@ void PLPNGDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   PLBmpLock lock(bmp, false, true);
   if (!ReadImage(structs.png, structs.info, bmp)) {
     if (context.code == kPLErrEndOfData) PLDataSource::RaiseEndOfData();
+    if (context.code == kPLErrCancelled) RaiseDecodeCancelled();
     RaiseError(context.code, context.message);
   }
 }

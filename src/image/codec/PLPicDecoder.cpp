@@ -81,6 +81,10 @@ void PLPicDecoder::DecodeFrom(std::unique_ptr<PLDataSource> source, PLBmp& bmp, 
 
 void PLPicDecoder::MakeBmp(PLDataSource& source, PLBmp& bmp, int wantedBitsPerPixel) {
   DoDecode(bmp, source);
+  // Decoders without steps of their own to stop at still fail once they are done.
+  if (IProgressNotification* notification = source.GetNotification(); notification != nullptr && notification->CancelRequested()) {
+    RaiseDecodeCancelled();
+  }
   if (wantedBitsPerPixel == 0) return;
   if (wantedBitsPerPixel > bmp.GetBitsPerPixel()) {
     PLAnyBmp widened;

@@ -46,6 +46,7 @@ void PLTIFFDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   std::unique_ptr<TIFF, TiffCloser> tiff(file.Open());
   if (!tiff) RaiseError(kPLErrWrongSignature, file.LastError());
   lastError_ = &file.LastError();
+  progress_ = source.GetNotification();
   DoTiffDecode(bmp, source, tiff.get());
 
   float resX = 0;
@@ -84,6 +85,10 @@ void PLTIFFDecoder::DoTiffDecode(PLBmp& bmp, PLDataSource&, TIFF* tiff) {
   }
 }
 
+void PLTIFFDecoder::Progress(uint64_t done, uint64_t total) const {
+  if (progress_ != nullptr && total > 0) ReportDecodeProgress(progress_, double(done) / double(total));
+}
+
 void PLTIFFDecoder::DecodeSamples(PLBmp& bmp, TIFF* tiff) {
   PLTiffSamples reader(tiff, *lastError_);
   bmp.Create(reader.Width(), reader.Height(), 32, reader.HasAlpha());
@@ -98,6 +103,7 @@ void PLTIFFDecoder::DecodeSamples(PLBmp& bmp, TIFF* tiff) {
       std::memcpy(lines[unit.y + r] + size_t(unit.x) * 4, pixels.data() + size_t(r) * unit.width,
                   size_t(unit.width) * 4);
     }
+    Progress(i + 1, reader.UnitCount());
   }
 }
 
@@ -157,6 +163,7 @@ void PLTIFFDecoder::DecodePalette(PLBmp& bmp, TIFF* tiff) {
     uint8_t* const* lines = bmp.GetLineArray();
     const auto dataBytes = static_cast<size_t>(PLBmp::DataBytesPerLine(width, mono ? 1 : 8));
     for (uint32_t y = 0; y < height; ++y) {
+      if (y % 64 == 0) Progress(y, height);
       if (TIFFReadScanline(tiff, buffer.data(), y, 0) < 0) {
         // A damaged image that showed a good part of itself is kept as far as it goes.
         if (y < height / 3) RaiseError(kPLErrVariantNotSupported, *lastError_);
@@ -197,6 +204,7 @@ void PLTIFFDecoder::ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples) {
   uint32_t index = 0;
   for (uint32_t top = 0; top < height; top += rowsPerStrip, ++index) {
     const uint32_t rows = std::min(rowsPerStrip, height - top);
+    Progress(top, height);
     // As the library's own reading does, a damaged strip leaves its rows and the rest goes on.
     if (TIFFReadEncodedStrip(tiff, index, strip.data(), static_cast<tmsize_t>(rows) * scanline) < 0) continue;
     for (uint32_t r = 0; r < rows; ++r) {
@@ -259,6 +267,7 @@ void PLTIFFDecoder::DecodeRgba(PLBmp& bmp, TIFF* tiff) {
     const uint32_t rows = std::min(bandRows, height - top);
     img.row_offset = static_cast<int>(bottomUp ? height - top - rows : top);
     img.col_offset = 0;
+    Progress(top, height);
     if (TIFFRGBAImageGet(&img, band.data(), width, rows) != 1) {
       RaiseError(kPLErrWrongSignature, *lastError_);
     }

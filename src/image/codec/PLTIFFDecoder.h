@@ -22,7 +22,12 @@ class PLTIFFDecoder : public PLPicDecoder {
   void DecodeRgba(PLBmp& bmp, TIFF* tiff);
   void ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples);
 
+  // Tells the listener of the source how far decoding has come, `done` of `total` rows or
+  // units, and stops when it asks to.
+  void Progress(uint64_t done, uint64_t total) const;
+
   const std::string* lastError_ = nullptr;
+  IProgressNotification* progress_ = nullptr;
 };
 
 }  // namespace vornel

@@ -110,7 +110,15 @@ int PLTiffMemFile::Close(thandle_t) { return 0; }
 
 toff_t PLTiffMemFile::Size(thandle_t handle) { return static_cast<PLTiffMemFile*>(handle)->length_; }
 
-int PLTiffMemFile::Map(thandle_t, void**, toff_t*) { return 0; }
+// The data being read is already in memory: the library reads it in place, as from a mapped
+// file (its unmapped path refuses uncompressed tiles read through the RGBA interface).
+int PLTiffMemFile::Map(thandle_t handle, void** base, toff_t* size) {
+  auto* file = static_cast<PLTiffMemFile*>(handle);
+  if (file->writing_ || file->data_ == nullptr) return 0;
+  *base = const_cast<uint8_t*>(file->data_);
+  *size = file->length_;
+  return 1;
+}
 
 void PLTiffMemFile::Unmap(thandle_t, void*, toff_t) {}
 

@@ -96,7 +96,7 @@ class JpegSource : public LargeImageSource {
   }
 
  protected:
-  void DoRead(const ImageRegion& region, int factor, PLBmp& out) override {
+  void DoRead(const ImageRegion& region, int factor, PLBmp& out, IProgressNotification* progress) override {
     jpeg_decompress_struct cinfo{};
     PLJpegErrorManager error;
     cinfo.err = PLJpegInitErrorManager(error);
@@ -104,6 +104,8 @@ class JpegSource : public LargeImageSource {
       PLPicDecoder::RaiseError(kPLErrNoMemory, "Out of memory.");
     }
     cinfo.mem->max_memory_to_use = static_cast<long>(PLBmp::kMaxBytes);
+    PLJpegProgress monitor;
+    PLJpegInstallProgress(reinterpret_cast<j_common_ptr>(&cinfo), monitor, error, progress);
     const int scale = std::min(factor, 8);
     const int rest = factor / scale;
     // Scaled coordinates of the region.
@@ -144,6 +146,7 @@ class JpegSource : public LargeImageSource {
       });
     }
     jpeg_destroy_decompress(&cinfo);
+    if (!ok && error.code == kPLErrCancelled) RaiseDecodeCancelled();
     if (!ok) PLPicDecoder::RaiseError(kPLErrFormatUnknown, std::string(error.message) + "\n");
     reducer.Finish();
     // The filler byte of BGRX is no alpha.
@@ -179,7 +182,7 @@ class TiffSource : public LargeImageSource {
   }
 
  protected:
-  void DoRead(const ImageRegion& region, int factor, PLBmp& out) override {
+  void DoRead(const ImageRegion& region, int factor, PLBmp& out, IProgressNotification* progress) override {
     BoxReducer reducer(out, region, factor);
     for (size_t i = 0; i < samples_->UnitCount(); ++i) {
       const PLTiffSamples::Unit& unit = samples_->UnitAt(i);
@@ -192,6 +195,7 @@ class TiffSource : public LargeImageSource {
         reducer.Add(int32_t(unit.y + r) - region.y, int32_t(unit.x) - region.x,
                     pixels_.data() + size_t(r) * unit.width, int32_t(unit.width));
       }
+      ReportDecodeProgress(progress, double(i + 1) / double(samples_->UnitCount()));
     }
     reducer.Finish();
   }
@@ -220,9 +224,10 @@ class WholeSource : public LargeImageSource {
       : LargeImageSource(bmp->GetWidth(), bmp->GetHeight(), bmp->HasAlpha()), bmp_(std::move(bmp)) {}
 
  protected:
-  void DoRead(const ImageRegion& region, int factor, PLBmp& out) override {
+  void DoRead(const ImageRegion& region, int factor, PLBmp& out, IProgressNotification* progress) override {
     BoxReducer reducer(out, region, factor);
     for (int32_t r = 0; r < region.height; ++r) {
+      if (r % 256 == 0) ReportDecodeProgress(progress, double(r) / region.height);
       const auto* line = reinterpret_cast<const PLPixel32*>(bmp_->GetLineArray()[region.y + r]);
       reducer.Add(r, 0, line + region.x, region.width);
     }
@@ -235,7 +240,7 @@ class WholeSource : public LargeImageSource {
 
 }  // namespace
 
-void LargeImageSource::Read(const ImageRegion& wanted, int factor, PLBmp& out) {
+void LargeImageSource::Read(const ImageRegion& wanted, int factor, PLBmp& out, IProgressNotification* progress) {
   if (factor < 1 || factor > kMaxFactor || (factor & (factor - 1)) != 0) {
     PLPicDecoder::RaiseError(kPLErrFormatNotSupported, "Bad reduction factor.");
   }
@@ -247,7 +252,7 @@ void LargeImageSource::Read(const ImageRegion& wanted, int factor, PLBmp& out) {
   const ImageRegion region{int32_t(x0), int32_t(y0), int32_t(x1 - x0), int32_t(y1 - y0)};
   out.Create(CeilDiv(region.width, factor), CeilDiv(region.height, factor), 32, hasAlpha_);
   PLBmpLock lock(out, false, true);
-  DoRead(region, factor, out);
+  DoRead(region, factor, out, progress);
 }
 
 bool IsLargeImage(int64_t width, int64_t height) {

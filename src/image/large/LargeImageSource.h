@@ -13,6 +13,8 @@
 
 namespace vornel {
 
+class IProgressNotification;
+
 struct ImageRegion {
   int32_t x = 0;
   int32_t y = 0;
@@ -34,13 +36,14 @@ class LargeImageSource {
   // `region` (clipped to the picture) reduced by `factor` (1, 2, 4 … kMaxFactor) into `out` as
   // 32 bits per pixel: each side becomes ceil(side / factor), each pixel the mean of its box.
   // An empty region or a bad factor throws PLTextException; so do damaged data and files that
-  // changed since they were opened.
-  void Read(const ImageRegion& region, int factor, PLBmp& out);
+  // changed since they were opened. `progress` hears how far the read has come, and may cancel
+  // it (kPLErrCancelled; `out` then holds nothing of use).
+  void Read(const ImageRegion& region, int factor, PLBmp& out, IProgressNotification* progress = nullptr);
 
  protected:
   LargeImageSource(int32_t width, int32_t height, bool hasAlpha) : width_(width), height_(height), hasAlpha_(hasAlpha) {}
-  // `region` is inside the picture and `factor` valid.
-  virtual void DoRead(const ImageRegion& region, int factor, PLBmp& out) = 0;
+  // `region` is inside the picture and `factor` valid; `progress` may be null.
+  virtual void DoRead(const ImageRegion& region, int factor, PLBmp& out, IProgressNotification* progress) = 0;
 
  private:
   int32_t width_;

@@ -10,7 +10,7 @@
 namespace vornel {
 
 TiledPicture::TiledPicture(std::unique_ptr<LargeImageSource> source, int32_t overviewWidth, int32_t overviewHeight,
-                           uint64_t cacheBytes)
+                           uint64_t cacheBytes, IProgressNotification* progress)
     : source_(std::move(source)), cacheBytes_(cacheBytes) {
   const double fit = std::min(double(std::max(overviewWidth, 1)) / source_->Width(),
                               double(std::max(overviewHeight, 1)) / source_->Height());
@@ -22,7 +22,7 @@ TiledPicture::TiledPicture(std::unique_ptr<LargeImageSource> source, int32_t ove
     overviewFactor_ *= 2;
   }
   PLAnyBmp bmp;
-  source_->Read({0, 0, source_->Width(), source_->Height()}, overviewFactor_, bmp);
+  source_->Read({0, 0, source_->Width(), source_->Height()}, overviewFactor_, bmp, progress);
   overview_ = DeviceBitmapOf(bmp);
 }
 
@@ -34,7 +34,7 @@ Rect TiledPicture::TileSpan(const Rect& visible, int factor) {
               static_cast<int32_t>(std::max(0, visible.bottom - 1) / side)};
 }
 
-int TiledPicture::Prepare(const Rect& wanted, double scale) {
+int TiledPicture::Prepare(const Rect& wanted, double scale, IProgressNotification* progress) {
   const Rect visible{std::max(0, wanted.left), std::max(0, wanted.top), std::min(Width(), wanted.right),
                      std::min(Height(), wanted.bottom)};
   const int factor = ReductionForScale(scale);
@@ -59,7 +59,7 @@ int TiledPicture::Prepare(const Rect& wanted, double scale) {
                            static_cast<int32_t>(std::min<int64_t>((missing.right + 1) * side, Width()) - missing.left * side),
                            static_cast<int32_t>(std::min<int64_t>((missing.bottom + 1) * side, Height()) - missing.top * side)};
   PLAnyBmp bmp;
-  source_->Read(region, factor, bmp);
+  source_->Read(region, factor, bmp, progress);
   int made = 0;
   for (int32_t ty = missing.top; ty <= missing.bottom; ++ty) {
     for (int32_t tx = missing.left; tx <= missing.right; ++tx) {

@@ -25,9 +25,10 @@ class TiledPicture {
   static constexpr uint64_t kDefaultCacheBytes = uint64_t(256) << 20;
 
   // Reads the overview, reduced so that it is at least `overviewWidth` x `overviewHeight`
-  // device pixels fitted (the canvas the picture first opens in).
+  // device pixels fitted (the canvas the picture first opens in). `progress` hears how far the
+  // read has come and may cancel it: the construction then throws kPLErrCancelled.
   TiledPicture(std::unique_ptr<LargeImageSource> source, int32_t overviewWidth, int32_t overviewHeight,
-               uint64_t cacheBytes = kDefaultCacheBytes);
+               uint64_t cacheBytes = kDefaultCacheBytes, IProgressNotification* progress = nullptr);
 
   int32_t Width() const { return source_->Width(); }
   int32_t Height() const { return source_->Height(); }
@@ -36,8 +37,9 @@ class TiledPicture {
   LargeImageSource& Source() const { return *source_; }
 
   // Decodes the tiles that drawing `visible` (picture pixels) at `scale` device pixels per
-  // picture pixel needs; returns how many it decoded.
-  int Prepare(const Rect& visible, double scale);
+  // picture pixel needs; returns how many it decoded. A cancelled read (through `progress`)
+  // throws kPLErrCancelled and adds no tile.
+  int Prepare(const Rect& visible, double scale, IProgressNotification* progress = nullptr);
   // Draws picture rectangle `src` into device rectangle `dst`.
   void Draw(DeviceContext& dc, const Rect& dst, const Rect& src) const;
 

@@ -23,6 +23,7 @@ void CSectionDlg::From(const CSystemArray& s) {
   comments = s.Comments().text;
   endText = s.EndText().text;
   for (size_t i = 0; i < fonts.size(); ++i) fonts[i] = s.texts.at(i)->font;
+  facsimiles.Load(s.facsimiles);
   beatUnit = (s.tempo >> 24) & 0xFF;
   tempo = s.tempo & kTempoBits;
   movement = s.movement;
@@ -82,6 +83,7 @@ void CSectionDlg::To(CSystemArray& s) const {
             (excludeFromContents ? CSystemArray::kExcludedFromContents : 0) |
             (pageBreakAfter ? CSystemArray::kPageBreakAfter : 0);
   s.excluded = excludeFromContents ? 1 : 0;
+  facsimiles.Store(s.facsimiles);
 }
 
 std::string CAnalyzeVoicesDlg::SplitPointName() const { return GetPitchName(splitPoint); }

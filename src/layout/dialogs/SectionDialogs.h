@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/dialogs/FacsimileListEditing.h"
 #include "layout/dialogs/TrackTextDialog.h"
 #include "model/SectionEditor.h"
 #include "model/dfLogFont.h"
@@ -55,6 +56,7 @@ struct CSectionDlg {
   bool pageBreakAfter = false;
   bool blankPageAfter = false;
   bool excludeFromContents = false;
+  FacsimileListEdit facsimiles;  // "Facsimile list": the section's facsimiles
 
   void From(const CSystemArray& section);
   // The message naming the first field out of its range; empty when all are in range.

@@ -52,7 +52,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 
 FacsimileWindows& Facsimiles() { return *Installed(); }
 
-ScopedFacsimileWindows::ScopedFacsimileWindows(FacsimileWindows& windows) : previous_(Installed()) {
+ScopedFacsimileWindows::ScopedFacsimileWindows(FacsimileWindows& windows)
+    : previous_(Installed()), listEditing_(windows) {
   Installed() = &windows;
 }
 ScopedFacsimileWindows::~ScopedFacsimileWindows() { Installed() = previous_; }

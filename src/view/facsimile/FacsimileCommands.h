@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <string>
 
+#include "document/dialogs/FacsimileListEditing.h"
 #include "view/commands/CommandTable.h"
 
 namespace vornel {
@@ -32,12 +33,11 @@ inline constexpr const char* kCannotLocateFacsimile =
 inline constexpr const char* kImageFilePattern = "*.jpg;*.jpeg;*.tif;*.tiff;*.png;*.gif;*.bmp;*.pcx;*.tga;*.psd";
 inline constexpr const char* kAddImageUrlPrompt = "Enter the full URL, including the http prefix:";
 
-class FacsimileWindows {
+// EditFacsimileList runs the "Add digital facsimile" dialog on `list`; true when the user
+// pressed OK (the dialog has then committed its changes to `list`). Installing the windows also
+// gives it to the "Facsimile list" buttons of the section and document dialogs.
+class FacsimileWindows : public FacsimileListEditing {
  public:
-  virtual ~FacsimileWindows() = default;
-  // Runs the "Add digital facsimile" dialog on `list`; true when the user pressed OK (the
-  // dialog has then committed its changes to `list`).
-  virtual bool EditFacsimileList(CFacsimileListDlg& list) = 0;
   // Opens a local image file in the document's image viewer and shows the facsimile pane;
   // false when the file could not be decoded (the viewer has said why).
   virtual bool ShowInViewer(CBriotabDoc& doc, const std::string& path) = 0;
@@ -64,6 +64,7 @@ class ScopedFacsimileWindows {
 
  private:
   FacsimileWindows* previous_;
+  ScopedFacsimileListEditing listEditing_;
 };
 
 // The web folder that the image-list import puts before each image name (a setting; empty

@@ -46,21 +46,23 @@ std::string LowerExtension(const std::string& path) {
 ImageViewerDocument::ImageViewerDocument() = default;
 ImageViewerDocument::~ImageViewerDocument() = default;
 
-bool ImageViewerDocument::Open(const std::string& path, Size overview) {
+bool ImageViewerDocument::Open(const std::string& path, Size overview, IProgressNotification* progress) {
+  // The old picture goes first: a scan and its successor are never held together.
   Close();
   try {
     std::unique_ptr<LargeImageSource> source = OpenPartialImageSource(path);
     if (source && IsLargeImage(source->Width(), source->Height())) {
-      large_ = std::make_unique<TiledPicture>(std::move(source), overview.cx, overview.cy);
+      large_ = std::make_unique<TiledPicture>(std::move(source), overview.cx, overview.cy,
+                                              TiledPicture::kDefaultCacheBytes, progress);
     } else {
       auto image = std::make_unique<PLWinBmpEx>();
       PLAnyPicDecoder decoder;
-      decoder.MakeBmpFromFile(path, *image);
+      decoder.MakeBmpFromFile(path, *image, 0, progress);
       image_ = std::move(image);
     }
   } catch (const PLTextException& e) {
     Close();
-    Prompts().ShowMessage(e.GetText(), MessageKind::kError);
+    if (e.GetCode() != kPLErrCancelled) Prompts().ShowMessage(e.GetText(), MessageKind::kError);
     return false;
   }
   path_ = path;
@@ -78,15 +80,15 @@ Size ImageViewerDocument::ImageSize() const {
   return {10, 10};
 }
 
-void ImageViewerDocument::Prepare(const ZoomViewState& zoom) {
+void ImageViewerDocument::Prepare(const ZoomViewState& zoom, IProgressNotification* progress) {
   if (!large_) return;
   const Size client = zoom.ClientSize();
   const Rect visible = zoom.ToLogical(Rect{0, 0, client.cx, client.cy});
   try {
-    large_->Prepare(visible, zoom.Zoom());
+    large_->Prepare(visible, zoom.Zoom(), progress);
   } catch (const PLTextException& e) {
     // The overview stands in for what could not be read; the file changed or is damaged.
-    Prompts().ShowMessage(e.GetText(), MessageKind::kError);
+    if (e.GetCode() != kPLErrCancelled) Prompts().ShowMessage(e.GetText(), MessageKind::kError);
   }
 }
 

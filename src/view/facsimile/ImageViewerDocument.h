@@ -13,6 +13,7 @@
 
 namespace vornel {
 class DeviceContext;
+class IProgressNotification;
 class PLClipboard;
 class PLWinBmpEx;
 class TiledPicture;
@@ -41,7 +42,9 @@ class ImageViewerDocument {
 
   // Decodes the file. A file that cannot be decoded is reported with the decoder's text and
   // leaves the viewer empty (false). Neither the working folder nor anything else changes.
-  bool Open(const std::string& path, Size overview = kDefaultOverview);
+  // `progress` hears how far decoding has come; when it cancels, the viewer is left empty
+  // and nothing is said.
+  bool Open(const std::string& path, Size overview = kDefaultOverview, IProgressNotification* progress = nullptr);
   void Close();
 
   bool HasImage() const { return image_ != nullptr || large_ != nullptr; }
@@ -52,8 +55,9 @@ class ImageViewerDocument {
   PLWinBmpEx* Image() { return image_.get(); }
 
   // Decodes the tiles of a large scan that the view's visible part needs at its zoom; does
-  // nothing for other pictures. Called before painting, never while painting.
-  void Prepare(const ZoomViewState& zoom);
+  // nothing for other pictures. Called before painting, never while painting. A cancel through
+  // `progress` leaves the overview standing in, as a failure does, without a message.
+  void Prepare(const ZoomViewState& zoom, IProgressNotification* progress = nullptr);
   // Draws the part of the picture under `update` (window pixels) through the zoom.
   void Draw(DeviceContext& dc, const ZoomViewState& zoom, const Rect& update) const;
   // Draws the whole picture on a printed page of `horzRes` x `vertRes` pixels at `dpiX` x

@@ -51,6 +51,38 @@ TEST(EditingDialogs, SectionPropertiesExchangeAndRanges) {
   EXPECT_TRUE(Control<wxCheckBox>(dialog, SectionPropertiesDialog::kBlankPageAfter)->IsEnabled());
 }
 
+// The "Facsimile list" button runs the installed list dialog on the dialog's copy of the list;
+// the dialog's OK hands the edited copy back with the other fields.
+TEST(EditingDialogs, SectionPropertiesFacsimileListButton) {
+  struct AddingList : FacsimileListEditing {
+    bool EditFacsimileList(CFacsimileListDlg& list) override {
+      seen = list.imagePaths;
+      list.AddImage("f2v.jpg");
+      return true;
+    }
+    std::vector<std::string> seen;
+  } editing;
+  ScopedFacsimileListEditing scope(editing);
+  CSectionDlg fields;
+  fields.numerator = 4;
+  fields.denominator = 4;
+  fields.stavesPerPage = 8;
+  CFacsimileListDlg list;
+  list.AddImage("f1r.jpg");
+  fields.facsimiles.Load(list);
+  SectionPropertiesDialog dialog(nullptr, fields);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  auto* button = Control<wxWindow>(dialog, SectionPropertiesDialog::kFacsimileList);
+  EXPECT_EQ(button->GetLabel(), "Facsimile list");
+  wxCommandEvent click(wxEVT_BUTTON, SectionPropertiesDialog::kFacsimileList);
+  button->GetEventHandler()->ProcessEvent(click);
+  EXPECT_EQ(editing.seen, (std::vector<std::string>{"f1r.jpg"}));
+  EXPECT_FALSE(fields.facsimiles.Edited());  // nothing leaves the dialog before its OK
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  fields.facsimiles.Store(list);
+  EXPECT_EQ(list.imagePaths, (std::vector<std::string>{"f1r.jpg", "f2v.jpg"}));
+}
+
 TEST(EditingDialogs, SystemOptionsClearAndParseVoicesName) {
   CSegOffsetDlg fields;
   fields.imagePath = "/tmp/a.png";

@@ -206,6 +206,31 @@ TEST(ImageView, CopyAndPasteThroughTheDesktopClipboard) {
   fs::remove_all(Scratch());
 }
 
+// The preview shows the printout's one page in a window of its own, which closes without
+// touching the viewer's picture.
+TEST(ImagePrintout, PreviewWindowShowsTheOnePage) {
+  testing::ScriptedPrompts prompts;
+  CBriotabDoc doc;
+  Pane pane(doc);
+  EXPECT_EQ(pane.view->PreviewImage(), nullptr);  // nothing to preview yet
+  ASSERT_TRUE(pane.view->Load(WriteHalves("preview.tif", 100, 200)));
+  wxPrintPreviewBase* preview = pane.view->PreviewImage();
+  ASSERT_NE(preview, nullptr);
+  wxFrame* frame = preview->GetFrame();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->IsShown());
+  Pump();
+  EXPECT_TRUE(preview->IsOk());
+  EXPECT_EQ(preview->GetMinPage(), 1);
+  EXPECT_EQ(preview->GetMaxPage(), 1);
+  Screenshot("6-preview");
+  frame->Close(true);
+  wxTheApp->ProcessIdle();
+  EXPECT_TRUE(pane.view->Document().HasImage());
+  EXPECT_TRUE(prompts.messages.empty());
+  fs::remove_all(Scratch());
+}
+
 TEST(ImagePrintout, FillsThePageHeightInThePreviewBitmap) {
   testing::ScriptedPrompts prompts;
   ImageViewerDocument image;

@@ -35,6 +35,11 @@ SectionPropertiesDialog::SectionPropertiesDialog(wxWindow* parent, CSectionDlg& 
   pageBreak_ = controls_.Check(kPageBreakAfter, "Page break after:", w.pageBreakAfter);
   blankPage_ = controls_.Check(kBlankPageAfter, "Insert blank page after:", w.blankPageAfter);
   controls_.Check(kExcludeFromContents, "Exclude from ToC", w.excludeFromContents);
+  auto* facsimiles = new wxButton(this, kFacsimileList, "Facsimile list");
+  grid_->AddSpacer(1);
+  grid_->Add(facsimiles, 0, wxALL, 3);
+  // The list dialog edits the dialog's copy of the list; this dialog's OK stores it.
+  facsimiles->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { working_.facsimiles.Run(); });
   pageBreak_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
     working_.pageBreakAfter = pageBreak_->GetValue();
     UpdateControls();

@@ -17,7 +17,7 @@ class SectionPropertiesDialog : public StructDialog<CSectionDlg> {
     kMovement = 1035, kNumerator = 1098, kDenominator = 1750, kFlat = 998, kAlterations = 1042, kKeyLetter = 1051,
     kKeyAccidental = 1113, kMelodicMinor = 1058, kMode = 1669, kLeftOffset = 1256, kBarOffset = 1296,
     kStavesPerPage = 1297, kMidiRepeats = 1373, kResetOffsets = 1443, kPageBreakAfter = 1758,
-    kBlankPageAfter = 1731, kExcludeFromContents = 1658,
+    kBlankPageAfter = 1731, kExcludeFromContents = 1658, kFacsimileList = 1149,
   };
   SectionPropertiesDialog(wxWindow* parent, CSectionDlg& fields);
 

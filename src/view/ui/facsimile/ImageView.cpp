@@ -8,11 +8,14 @@
 #include <exception>
 #include <map>
 
+#include "image/codec/PLDataSource.h"
 #include "image/ui/WxImageClipboard.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/CairoDevice.h"
 #include "view/facsimile/FacsimileCommands.h"
+#include "view/core/ViewIds.h"
 #include "view/facsimile/ImageDownload.h"
+#include "view/ui/facsimile/DelayedProgress.h"
 #include "view/ui/facsimile/ViewerCursors.h"
 #include "view/ui/ScorePrinting.h"
 
@@ -76,7 +79,14 @@ ImageView* ImageView::Of(const CBriotabDoc& doc) {
 
 bool ImageView::Load(const std::string& path) {
   const Size client = zoom_.ClientSize();
-  const bool loaded = image_.Open(path, {std::max(client.cx, 640), std::max(client.cy, 480)});
+  bool loaded = false;
+  {
+    // A long decoding shows its progress; Cancel leaves the viewer empty.
+    DelayedProgress window("Opening image", wxString::FromUTF8(path), this);
+    PLProgressCallback progress([&window](double part) { return window.Report(part); });
+    const DecodingGuard guard(decoding_);
+    loaded = image_.Open(path, {std::max(client.cx, 640), std::max(client.cy, 480)}, &progress);
+  }
   if (loaded && hooks_.showPane) hooks_.showPane(true);
   ResetScrollSizes();
   if (loaded) FitImage();
@@ -101,7 +111,26 @@ void ImageView::ApplyScroll() {
 }
 
 void ImageView::PrepareVisible() {
-  if (image_.IsLarge()) RunGuarded([&] { image_.Prepare(zoom_); });
+  if (!image_.IsLarge()) return;
+  // The progress window lets events through: a scroll that arrives meanwhile is prepared once
+  // this decoding is over instead of starting a second one inside it.
+  if (decoding_) {
+    preparePending_ = true;
+    return;
+  }
+  RunGuarded([&] {
+    DelayedProgress window("Reading image", wxString::FromUTF8(image_.Path()), this);
+    PLProgressCallback progress([&window](double part) { return window.Report(part); });
+    const DecodingGuard guard(decoding_);
+    image_.Prepare(zoom_, &progress);
+  });
+  if (preparePending_) {
+    preparePending_ = false;
+    CallAfter([this] {
+      PrepareVisible();
+      Refresh();
+    });
+  }
 }
 
 void ImageView::ResetScrollSizes() {
@@ -184,6 +213,11 @@ void ImageView::PrintImage() {
   }
 }
 
+wxPrintPreviewBase* ImageView::PreviewImage() {
+  if (!image_.HasImage()) return nullptr;
+  return ShowImagePreview(this, image_, wxString::FromUTF8(image_.Path()));
+}
+
 bool ImageView::RunCommand(int id) {
   switch (id) {
     case kAddImageToListCommand: AddImageToList(); return true;
@@ -196,6 +230,8 @@ bool ImageView::RunCommand(int id) {
     case wxID_SAVE: SaveImage(); return true;
     case wxID_COPY: CopyImage(); return true;
     case wxID_PASTE: PasteImage(); return true;
+    case kPrint: PrintImage(); return true;
+    case kPrintPreview: PreviewImage(); return true;
     default: return false;
   }
 }
@@ -432,6 +468,19 @@ void ImageView::OnMenu(wxCommandEvent& event) {
   const bool offset = id >= 32000 - kMenuIdOffset && id < 34000 - kMenuIdOffset;
   RunGuarded([&] { handled = RunCommand(offset ? id + kMenuIdOffset : id); });
   if (!handled) event.Skip();
+}
+
+wxPrintPreviewBase* ShowImagePreview(wxWindow* parent, const ImageViewerDocument& image, const wxString& title) {
+  auto* preview = new wxPrintPreview(new ImagePrintout(image, title), new ImagePrintout(image, title));
+  if (!preview->IsOk()) {
+    delete preview;
+    Prompts().ShowMessage("The image could not be previewed.", MessageKind::kError);
+    return nullptr;
+  }
+  auto* frame = new wxPreviewFrame(preview, parent, "Print Preview", wxDefaultPosition, wxSize(800, 900));
+  frame->Initialize();
+  frame->Show();
+  return preview;
 }
 
 ImagePrintout::ImagePrintout(const ImageViewerDocument& image, const wxString& title)

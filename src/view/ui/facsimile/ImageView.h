@@ -3,8 +3,8 @@
 // (ZoomViewState) over the pane's picture (ImageViewerDocument). Fit, zoom by keys, by a
 // dragged rectangle (drawn on an overlay) or by clicks, pan by dragging, copy and paste
 // through the desktop clipboard, a context menu with the viewer's commands, and a one-page
-// printout (Ctrl+P). Large scans are decoded tile by tile before a repaint, never while
-// painting.
+// printout (Ctrl+P) and its preview. Large scans are decoded tile by tile before a repaint,
+// never while painting; a long decoding shows a progress window with Cancel.
 
 #include <wx/menu.h>
 #include <wx/overlay.h>
@@ -74,6 +74,9 @@ class ImageView : public wxScrolledCanvas {
   bool PasteImage();
   // The print dialog, then the picture on one page (Ctrl+P in the view).
   void PrintImage();
+  // The one page in a print preview window; the preview (its frame GetFrame), or null without
+  // a picture.
+  wxPrintPreviewBase* PreviewImage();
   // Runs a command of the context menu; false for one the view does not know.
   bool RunCommand(int id);
   // The context menu, in its order (the caller owns it). Its items carry MenuIdOf(command):
@@ -89,6 +92,15 @@ class ImageView : public wxScrolledCanvas {
   void DrawBand();
   void ClearBand();
   void UpdateCursor();
+
+  // Marks a decoding under way for as long as it lives.
+  struct DecodingGuard {
+    explicit DecodingGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~DecodingGuard() { flag_ = false; }
+    DecodingGuard(const DecodingGuard&) = delete;
+    DecodingGuard& operator=(const DecodingGuard&) = delete;
+    bool& flag_;
+  };
 
   void OnPaint(wxPaintEvent& event);
   void OnSize(wxSizeEvent& event);
@@ -110,6 +122,8 @@ class ImageView : public wxScrolledCanvas {
   ZoomViewState zoom_;
   bool zoomMode_ = false;
   bool panning_ = false;
+  bool decoding_ = false;
+  bool preparePending_ = false;  // a view asked for while decoding
   wxPoint panStart_;
   Point panScroll_;
   wxOverlay overlay_;
@@ -127,5 +141,9 @@ class ImagePrintout : public wxPrintout {
  private:
   const ImageViewerDocument& image_;
 };
+
+// The picture's page in a print preview window over `parent` (a preview of the same printout as
+// printing uses); the preview, its window shown, or null when it cannot be made (said so).
+wxPrintPreviewBase* ShowImagePreview(wxWindow* parent, const ImageViewerDocument& image, const wxString& title = "Facsimile");
 
 }  // namespace vornel::view

@@ -372,8 +372,8 @@ DocumentInformationDialog::DocumentInformationDialog(wxWindow* parent, CDocument
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
   SetSizerAndFit(top);
 
-  // The facsimile list comes with its own dialog.
-  facsimiles->Disable();
+  // The list dialog edits the dialog's copy of the title page's image list; OK stores it.
+  facsimiles->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { fields_.facsimiles.Run(); }); });
   titlePage->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] { ShowTitlePageSettings(this, settings_.titlePage); });
   });

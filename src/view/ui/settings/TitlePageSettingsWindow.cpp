@@ -90,10 +90,10 @@ TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& p
   auto* facsimiles = new wxButton(this, wxID_ANY, "Facsimile list");
   auto* editPreface = new wxButton(this, wxID_ANY, "Edit preface");
   auto* editTitle = new wxButton(this, wxID_ANY, "Edit formatted title ");
-  for (wxButton* b : {facsimiles, editPreface, editTitle}) {
-    prefaceRow->Add(b, 0, wxLEFT, 4);
-    b->Disable();  // their editors open from the document's commands
-  }
+  for (wxButton* b : {facsimiles, editPreface, editTitle}) prefaceRow->Add(b, 0, wxLEFT, 4);
+  for (wxButton* b : {editPreface, editTitle}) b->Disable();  // their editors open from the document's commands
+  // The list dialog edits the dialog's copy of the image list; this dialog's OK stores it.
+  facsimiles->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { fields_.facsimiles.Run(); }); });
   top->Add(prefaceRow, 0, wxALL, 4);
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
   SetSizerAndFit(top);
