@@ -562,7 +562,7 @@ TEST(NoteEntryTest, CommandsAskTheirFormsAndUndoInOneStep) {
 
 // The symbol chooser opens on the cursor note's symbol of the stave shown (cx on a tablature);
 // the chosen glyph marks the note, and a space takes the symbol away with its event. Each
-// choice is one undo step.
+// choice that changes the note is one undo step.
 TEST(NoteEntryTest, FloatingSymbolOfTheCursorNote) {
   constexpr int kChooseSymbol = 32863 + 61;
   struct Chooser : EntryForms {
@@ -580,8 +580,12 @@ TEST(NoteEntryTest, FloatingSymbolOfTheCursorNote) {
   const nChord& chord = *rig.Voice().at(0);
   const std::string before = DumpDocument(*rig.doc);
 
-  rig.Run(kChooseSymbol);  // cancelled
+  // A cancel leaves no undo step and no modified mark.
+  const size_t steps = rig.doc->undoStack.size();
+  rig.Run(kChooseSymbol);
   EXPECT_EQ(DumpDocument(*rig.doc), before);
+  EXPECT_EQ(rig.doc->undoStack.size(), steps);
+  EXPECT_FALSE(rig.doc->IsModified());
 
   chooser.answer = 0x41;
   ASSERT_TRUE(rig.Run(kChooseSymbol));
@@ -591,11 +595,14 @@ TEST(NoteEntryTest, FloatingSymbolOfTheCursorNote) {
   EXPECT_EQ(event->cy, 0);
   EXPECT_NE(chord.notes.front()->ornament & 0x80, 0);
   const std::string chosen = DumpDocument(*rig.doc);
+  // The symbol the note already has changes nothing and adds no step.
+  ASSERT_TRUE(rig.Run(kChooseSymbol));
+  EXPECT_EQ(rig.doc->undoStack.size(), steps + 1);
 
   chooser.answer = ' ';
   ASSERT_TRUE(rig.Run(kChooseSymbol));
   EXPECT_EQ(rig.Voice().at(0)->metaEvents.Find(CMetaEvent::kFloatingOrnament), nullptr);
-  const std::vector<std::pair<int32_t, bool>> seen = {{0, true}, {0, true}, {0x41, true}};
+  const std::vector<std::pair<int32_t, bool>> seen = {{0, true}, {0, true}, {0x41, true}, {0x41, true}};
   EXPECT_EQ(chooser.seen, seen);
 
   rig.doc->OnEditUndo();
