@@ -476,6 +476,52 @@ TEST(NoteEntryTest, RhythmPatternOutOfRangeIsRefused) {
   EXPECT_EQ(rig.prompts.messages.size(), 1u);
 }
 
+// Cut and Clear rests over a selection of two chords and a rest: each is one undo step and
+// marks the document modified; Cut needs a selection at least 11 units wide.
+TEST(NoteEntryTest, SelectionEditsAreOneUndoStep) {
+  constexpr int kCut = 57635;
+  constexpr int kClearRests = 32999;
+  for (const int id : {kCut, kClearRests}) {
+    SCOPED_TRACE("command " + std::to_string(id));
+    view::ChordClipboard clipboard;
+    view::ScopedChordClipboard scoped(clipboard);
+    EntryRig rig(false);
+    rig.Run("char a\nchar c\n");
+    rig.Voice().insert(1, std::make_unique<nChord>(nChord::kChord, uint16_t{3}));
+    rig.doc->SetModifiedFlag(false);
+    const Rect line = rig.view.LineRect();
+    const int32_t w = rig.Stave().columnWidth;
+    ASSERT_GT(w, 11);
+    rig.view.State().selection = {line.left, line.top, line.left + 10, line.bottom};
+    EXPECT_EQ(rig.State(kCut).enabled, false);
+    rig.view.State().selection = {line.left, line.top, line.left + 3 * w, line.bottom};
+    ASSERT_TRUE(rig.State(id).enabled);
+    const std::string before = DumpDocument(*rig.doc);
+    const size_t steps = rig.doc->undoStack.size();
+    rig.Run(id);
+    EXPECT_NE(DumpDocument(*rig.doc), before);
+    EXPECT_EQ(rig.doc->undoStack.size(), steps + 1);
+    EXPECT_TRUE(rig.doc->IsModified());
+    rig.doc->OnEditUndo();
+    EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
+  }
+}
+
+// A band far larger than the staff stops at the fields of the legato word: 255 columns, line
+// 15 at most.
+TEST(NoteEntryTest, DynamicLegatoClampsItsBand) {
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  ASSERT_TRUE(rig.view.Commands().Execute(view::CommandEvent{33352, 1000000, "1000000"}));
+  const CMetaEvent* legato = rig.Voice().at(0)->metaEvents.Find(CMetaEvent::kLegato);
+  ASSERT_NE(legato, nullptr);
+  EXPECT_EQ(legato->value & 0xFF, 255u);
+  const uint32_t lines = (legato->value >> 16) & 0xFF;  // on a tablature
+  EXPECT_EQ(lines >> 4, 15u);
+  EXPECT_LE(lines & 0x0F, 15u);
+  EXPECT_EQ(legato->value >> 24, 0u);
+}
+
 // Forms that answer every form the commands open, counting what they were asked.
 struct AnsweringForms : EntryForms {
   std::vector<EntryForm> asked;
