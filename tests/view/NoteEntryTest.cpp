@@ -765,5 +765,78 @@ TEST(NoteEntryTest, SpecialEventsAtTheCursor) {
   }
 }
 
+// A full-bar pause in a system of two lines puts its special-event columns into the other
+// line only: the active line keeps every chord, around the pause. Given again on that pause it
+// edits the pause's event and inserts nothing; two Undos give the section back.
+TEST(NoteEntryTest, FullBarPauseTakesColumnsInTheOtherLine) {
+  constexpr int kInsertFullBarPause = 34123;
+  struct Editor : MetaEventEditor {
+    bool RunEditor(CMetaEvent&, int) override {
+      ++runs;
+      return true;
+    }
+    int runs = 0;
+  } editor;
+  ScopedMetaEventEditor scoped(editor);
+  auto doc = EmptyDocument(false);
+  CSystemArray& section = *doc->GetActiveSection();
+  auto second = std::make_unique<CInstrumentDlg>();
+  second->CopyFrom(*section.Definition(0));
+  section.AddInstrument(std::move(second));
+  section.DeleteAllSystems();
+  section.NewSystem(CSystemArray::kAppend);
+  section.activeSystem = 0;
+  for (size_t l = 0; l < 2; ++l) {
+    nChordArray& voice = section.System(0)->Line(l)->firstVoice;
+    for (int c = 0; c < 2; ++c) {
+      auto chord = std::make_unique<nChord>(nChord::kChord, uint16_t{3});
+      auto note = std::make_unique<nNotes>();
+      note->pitch = static_cast<uint8_t>(67 + c + 5 * l);
+      note->string = 0;
+      chord->notes.push_back(std::move(note));
+      voice.push_back(std::move(chord));
+    }
+  }
+  ViewRig rig(std::move(doc));
+  // Each line's elements: 'q' a chord with its pitch, 'P' the pause, 's' a space, 'r' a right
+  // static space, '.' an empty slot.
+  const auto shape = [&](size_t l) {
+    std::string out;
+    const nChordArray& voice = rig.doc->GetActiveSection()->System(0)->Line(l)->firstVoice;
+    for (size_t i = 0; i < voice.size(); ++i) {
+      const nChord* e = voice.at(i);
+      if (e == nullptr) out += ". ";
+      else if (e->status == 0x24D) out += "P ";
+      else if (e->status == 178) out += "s ";
+      else if (e->status == 386) out += "r ";
+      else if (e->IsChord() && !e->notes.empty()) out += "q" + std::to_string(e->notes.at(0)->pitch) + " ";
+      else out += "? ";
+    }
+    return out;
+  };
+  CInstrument& line = *rig.doc->GetActiveSection()->System(0)->Line(0);
+  line.GetCurrentStave()->cursorColumn = 1;
+  const std::string before = DumpDocument(*rig.doc);
+
+  ASSERT_TRUE(rig.view.Commands().Execute(view::CommandEvent{kInsertFullBarPause, std::nullopt, {}}));
+  const std::string first = shape(0);
+  EXPECT_NE(first.find("q67 P "), std::string::npos) << first;
+  EXPECT_NE(first.find("q68"), std::string::npos) << first;
+  EXPECT_EQ(first.find('s'), std::string::npos) << first;
+  const std::string other = shape(1);
+  EXPECT_NE(other.find('s'), std::string::npos) << other;
+  EXPECT_NE(other.find('r'), std::string::npos) << other;
+
+  line.GetCurrentStave()->cursorColumn = 1;
+  ASSERT_TRUE(rig.view.Commands().Execute(view::CommandEvent{kInsertFullBarPause, std::nullopt, {}}));
+  EXPECT_EQ(editor.runs, 2);
+  EXPECT_EQ(shape(0), first);
+  EXPECT_EQ(shape(1), other);
+
+  rig.doc->OnEditUndo();
+  rig.doc->OnEditUndo();
+  EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
+}
+
 }  // namespace
 }  // namespace vornel::testing
