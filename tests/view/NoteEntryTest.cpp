@@ -564,6 +564,21 @@ struct AnsweringForms : EntryForms {
   }
 };
 
+// "Configure slur" rebuilds the slur word from its form but keeps the shape and melody bits
+// (12-15), which the form does not show.
+TEST(NoteEntryTest, ConfigureSlurKeepsShapeAndMelody) {
+  AnsweringForms forms;
+  ScopedEntryForms installed(forms);
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  nNotes* note = rig.Voice().at(0)->notes.at(0);
+  note->string = 0;
+  note->slur = 0xB000;
+  rig.Run(32842);
+  EXPECT_EQ(note->slur & 0xF000, 0xB000u);
+  EXPECT_NE(note->slur & 0x0FFF, 0u);
+}
+
 // Each command that opens a form is shown disabled while no form is installed; with scripted
 // forms it asks its form, changes the section and one Undo gives the section back.
 TEST(NoteEntryTest, CommandsAskTheirFormsAndUndoInOneStep) {
