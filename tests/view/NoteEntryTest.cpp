@@ -203,6 +203,16 @@ TEST(NoteEntryTest, TypingOnBarLinesAndBeforeTheStart) {
   EXPECT_TRUE(rig.prompts.messages.empty());
 }
 
+// With no line to type on a character and an entry key beep and change nothing.
+TEST(NoteEntryTest, TypingWithoutALineBeeps) {
+  EntryRig rig(false);
+  rig.doc->GetActiveSection()->DeleteAllSystems();
+  const std::string before = DumpDocument(*rig.doc);
+  rig.Run("char a\nchar 3\n");
+  EXPECT_EQ(rig.prompts.beeps.size(), 2u);
+  EXPECT_EQ(DumpDocument(*rig.doc), before);
+}
+
 TEST(NoteEntryTest, PitchesOfTheSpecialEventsAreRefused) {
   EntryRig rig(false);
   rig.Voice().push_back(std::make_unique<nChord>(uint16_t{0x12}));
