@@ -7,6 +7,7 @@
 #include "document/DocumentEnvironment.h"
 #include "document/instruments/CInstrumentTemplates.h"
 #include "model/InstrumentTemplateTable.h"
+#include "model/OldRecords.h"
 #include "model/SectionEditor.h"
 #include "platform/io/FileIO.h"
 #include "support/Bytes.h"
@@ -124,6 +125,26 @@ TEST_F(InstrumentBaseTest, BinaryBasesAreReadWithAndWithoutTheHeader) {
   CInstrumentTemplates old = BaseOf(1);
   EXPECT_TRUE(old.ReadBinaryBase(headerless));
   EXPECT_EQ(old.instruments.size(), 1u);
+  // Definitions written before the header, by hand in the records of that version: read by
+  // that version's rules (no ornament table, families above 5 moved down, default brightness).
+  const testing::OldDefinition lute("6.58", "Old lute");
+  const testing::OldDefinition viol("6.58", "Old viol");
+  ArchiveWriter oldBase("6.58");
+  oldBase.WriteCount(2);
+  oldBase.WriteObject(&lute);
+  oldBase.WriteObject(&viol);
+  CInstrumentTemplates oldDefinitions;
+  ASSERT_TRUE(oldDefinitions.ReadBinaryBase(oldBase.Bytes()));
+  EXPECT_EQ(Names(oldDefinitions), (std::vector<std::string>{"Old lute", "Old viol"}));
+  EXPECT_EQ(oldDefinitions.instruments.at(1)->family, 5);
+  EXPECT_EQ(oldDefinitions.instruments.at(1)->midi.brightness, 80);
+  // The same records after the current header are read by the current rules and fail.
+  std::vector<uint8_t> headed = CInstrumentTemplates().BinaryBaseBytes("9.8.1.0");
+  headed.pop_back();
+  headed.pop_back();  // the empty count
+  const std::vector<uint8_t> records = oldBase.Bytes();
+  headed.insert(headed.end(), records.begin(), records.end());
+  EXPECT_FALSE(CInstrumentTemplates().ReadBinaryBase(headed));
   // The header's first text written as 8-bit characters is recognised too.
   std::vector<uint8_t> narrow = {13};
   for (const char c : std::string_view("VornelVersion")) narrow.push_back(static_cast<uint8_t>(c));

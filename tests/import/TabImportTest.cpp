@@ -181,6 +181,19 @@ TEST_F(TabImportTest, WithoutBarLinesTheFileIsRefused) {
   EXPECT_EQ(doc.sections.size(), before);
 }
 
+TEST_F(TabImportTest, ACancelledWizardEndsTheImport) {
+  TempDir dir;
+  WriteText(dir.File("tune.tab"), "b\n1a\nb\n");
+  CancelledSectionWizard cancelled;
+  ScopedSectionWizard scoped(cancelled);
+  const size_t before = doc.sections.size();
+  const size_t chordsBefore = Chords(Last()).size();
+  EXPECT_EQ(ImportTabFile(dir.File("tune.tab"), doc), 0u);
+  EXPECT_EQ(ImportTabFiles({dir.File("tune.tab"), dir.File("tune.tab")}, doc), 0u);
+  EXPECT_EQ(doc.sections.size(), before);
+  EXPECT_EQ(Chords(Last()).size(), chordsBefore);  // nothing landed in the open section
+}
+
 TEST_F(TabImportTest, TitlesAndPieces) {
   const size_t before = doc.sections.size();
   ASSERT_EQ(Read("{First piece}\nb\n1a\nb\n{/}\ne\n</pre>\n<pre>\n{Second. piece/ by nobody}\nb\n1b\nb\ne\n"), 1);

@@ -168,6 +168,12 @@ TEST_F(TabriteImportTest, AFileThatCannotBeOpenedAddsNoSection) {
   EXPECT_EQ(ImportTabriteFile(dir.File("tune.bjo"), doc), 1u);
   EXPECT_EQ(doc.sections.size(), before + 1);
   EXPECT_EQ(Chords(Last()).size(), 1u);
+  // A cancelled wizard ends the import: no section, nothing added to the open one.
+  CancelledSectionWizard cancelled;
+  ScopedSectionWizard scoped(cancelled);
+  EXPECT_EQ(ImportTabriteFile(dir.File("tune.bjo"), doc), 0u);
+  EXPECT_EQ(doc.sections.size(), before + 1);
+  EXPECT_EQ(Chords(Last()).size(), 1u);
 }
 
 TEST_F(TabriteImportTest, BinaryGarbage) {

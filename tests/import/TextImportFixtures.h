@@ -21,6 +21,12 @@
 
 namespace vornel::testing {
 
+// The section wizard answered with Cancel.
+class CancelledSectionWizard : public SectionWizard {
+ public:
+  std::unique_ptr<CSystemArray> BuildSection(CBriotabDoc&) override { return nullptr; }
+};
+
 // A six-course lute in G (MIDI 67 62 57 53 48 43, course 1 first) answers the chooser and the
 // wizard; the document starts with its one new section.
 class TextImportTest {

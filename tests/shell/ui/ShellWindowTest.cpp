@@ -1,7 +1,7 @@
 // The shell's windows under a virtual display, with scripted prompts and a temporary home:
 // start-up with a document, the status bar and the panes, looks, the facsimile pane, closing
 // with the save question, what persists between two starts, the preferences dialog, the
-// metronome and help commands, the MIDI play list window.
+// metronome and help commands, the MIDI play list window, File > New from a shipped template.
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -29,7 +29,9 @@
 #include "document/DocumentFiles.h"
 #include "midi/play/MidiOut.h"
 #include "midi/ui/MidiPlaylistWindow.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "model/CSystemArray.h"
+#include "model/EntryForms.h"
 #include "model/nNotes.h"
 #include "shell/ShellFixtures.h"
 #include "shell/app/ApplicationLooks.h"
@@ -37,6 +39,7 @@
 #include "shell/commands/CommandIds.h"
 #include "shell/commands/ExternalPrograms.h"
 #include "shell/commands/HelpPages.h"
+#include "shell/files/TemplateList.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/ConfigProfile.h"
@@ -221,6 +224,49 @@ TEST_F(ShellWindows, EditTitlePageShowsTheTitlePageBesideTheScoreAsTheActiveView
   Settle();
   EXPECT_TRUE(child->TitlePageView());
   EXPECT_EQ(pages->GetPageCount(), 2u);
+}
+
+// File > New with scripted answers: the template list chooses the baroque guitar, the section
+// properties step sets 3/4, the rhythm-pattern step is cancelled.
+TEST_F(ShellWindows, FileNewFromTheBaroqueGuitarTemplateOpensAnUntitledTab) {
+  struct ChooseBaroqueGuitar : TemplateListDialogs {
+    bool Run(CTemplateList& list) override {
+      const auto found = std::find(list.entries.begin(), list.entries.end(), "Baroque guitar.bttx");
+      if (found == list.entries.end()) return false;
+      list.Take(static_cast<int>(found - list.entries.begin()));
+      return true;
+    }
+  } templates;
+  struct ThreeFour : SectionDialogs {
+    bool EditSection(CSectionDlg& dialog) override {
+      dialog.numerator = 3;
+      return true;
+    }
+  } sections;
+  EntryForms noRhythmPattern;
+  EditorRun run(home);
+  // Installed after the editor's own dialogs, which the start puts in force.
+  ScopedTemplateListDialogs scopedTemplates(templates);
+  ScopedSectionDialogs scopedSections(sections);
+  ScopedEntryForms scopedForms(noRhythmPattern);
+  run.App().options.templatesFolder = std::string(VORNEL_SOURCE_DIR) + "/data/Templates/";
+  CMainFrame& frame = run.Frame();
+  ASSERT_TRUE(frame.DispatchCommand(commands::kNew));
+  Settle();
+  ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
+  EXPECT_EQ(frame.DocumentTabs()->GetPageText(0), "VornelTab1");
+  const CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  EXPECT_TRUE(doc.GetPathName().empty());
+  const CSystemArray& section = *doc.GetActiveSection();
+  EXPECT_EQ(section.numerator, 3);
+  ASSERT_EQ(section.definitions.size(), 1u);
+  EXPECT_EQ(section.systems.at(0)->lines.size(), 1u);
+  const nTuning& tuning = section.definitions.at(0)->tabInstrument.tuning;
+  ASSERT_EQ(tuning.stringCount, 5);
+  // Re-entrant: the fourth and fifth courses above the third.
+  EXPECT_GT(tuning.courses[3].pitch, tuning.courses[2].pitch);
+  EXPECT_GT(tuning.courses[4].pitch, tuning.courses[2].pitch);
+  EXPECT_TRUE(section.systems.at(0)->lines.at(0)->IsEmpty());  // no rhythm pattern filled
 }
 
 TEST_F(ShellWindows, ClosingAModifiedDocumentCancelKeepsItNoClosesIt) {
