@@ -3,6 +3,7 @@
 // share: the active definition of the view's line, the enable rules, the snapshot-and-notify
 // frame of an edit, and the systems per page worked out again on a screen-like device.
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -52,6 +53,9 @@ void ReflowAllSections(CBriotabDoc& doc);
 bool ReformatSectionsWithDialog(CBriotabDoc& doc);
 // The active section's systems per page for its paper, on a device of screen resolution.
 void RecomputeSystemsPerPageOnScreen(CBriotabDoc& doc);
+// Places the active section's title, author and comments across the printable width by the
+// three alignments (left, right, centre), measured as on paper; marks the document modified.
+void PositionSectionTitles(CBriotabDoc& doc, const std::array<int, 3>& modes);
 
 // What a hyperlink event opens: its text before the first "|" (the whole text without one),
 // when that is an http, https or mailto address or a file inside the document's folder.
