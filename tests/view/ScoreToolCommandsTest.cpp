@@ -376,6 +376,60 @@ TEST(ScoreToolCommands, DeprecatedAndEmptyCommands) {
   EXPECT_EQ(DumpDocument(*rig.doc), before);
 }
 
+// The editing ids that the keyboard console and the ribbon send act as their keys do.
+TEST(ScoreToolCommands, EditingIdsActAsTheirKeys) {
+  ViewRig rig(ViewDocument(1, 2, 4));
+  CClef& stave = rig.Stave();
+  nChordArray& voice = rig.view.ActiveLine()->firstVoice;
+  stave.cursorColumn = 0;
+  Dispatch(rig, 32794);  // "Cursor step right"
+  EXPECT_EQ(stave.cursorColumn, 1);
+  Dispatch(rig, 32795);  // "Cursor step back"
+  EXPECT_EQ(stave.cursorColumn, 0);
+  Dispatch(rig, 32765);  // "End of piece"
+  EXPECT_EQ(stave.cursorColumn, stave.columnCount);
+
+  // Longer and shorter note values; the shorter one steps on when the cursor auto-advances.
+  view::ScoreViewState& state = rig.view.State();
+  state.noteValue = 3;
+  state.autoAdvance = false;
+  stave.cursorColumn = 0;
+  Dispatch(rig, 32796);
+  EXPECT_EQ(state.noteValue, 2);
+  Dispatch(rig, 32797);
+  EXPECT_EQ(state.noteValue, 3);
+  EXPECT_EQ(stave.cursorColumn, 0);
+  state.autoAdvance = true;
+  Dispatch(rig, 32797);
+  EXPECT_EQ(stave.cursorColumn, 1);
+  state.noteValue = 0;
+  Dispatch(rig, 32796);
+  EXPECT_EQ(state.noteValue, 0);
+  state.noteValue = 7;
+  state.autoAdvance = false;
+  Dispatch(rig, 32797);
+  EXPECT_EQ(state.noteValue, 7);
+
+  // "Insert dynamic space" and "Delete chord" at the cursor; "Format system" is one undo step.
+  stave.cursorColumn = 1;
+  const nChord* second = voice.at(1);
+  Dispatch(rig, 32786);
+  ASSERT_NE(voice.at(1), second);
+  EXPECT_TRUE(voice.at(1)->notes.empty());
+  stave.cursorColumn = 1;
+  Dispatch(rig, 32785);
+  EXPECT_EQ(voice.at(1), second);
+  rig.doc->undoStack.clear();
+  rig.doc->SetModifiedFlag(false);
+  Dispatch(rig, 32784);
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+  EXPECT_TRUE(rig.doc->IsModified());
+
+  // Without a line they are disabled.
+  ViewRig empty(std::make_unique<CBriotabDoc>());
+  for (const int id : {32765, 32784, 32785, 32786, 32794, 32795, 32796, 32797}) EXPECT_FALSE(Enabled(empty, id)) << id;
+}
+
 TEST(ScoreToolCommands, HyperlinkTargets) {
   const std::string folder = ::testing::TempDir();
   struct Case {

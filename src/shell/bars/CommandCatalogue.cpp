@@ -29,9 +29,7 @@ constexpr PendingCommands TitlePageView(int id) { return {id, id, Availability::
 
 // By id; a range may hold ids the windows never send.
 constexpr auto kCatalogue = std::to_array<PendingCommands>({
-    Later(32765, kScoreView),
-    Later(32784, 32786, kScoreView),
-    Later(32793, 32797, kScoreView),
+    Later(32793, kScoreView),
     Later(32826, kMidi),
     Later(32980, 32987, kScoreView),
     Later(32991, kScoreView),
