@@ -468,6 +468,18 @@ TEST(ScoreToolCommands, EditingIdsActAsTheirKeys) {
   for (const int id : {32765, 32784, 32785, 32786, 32794, 32795, 32796, 32797}) EXPECT_FALSE(Enabled(empty, id)) << id;
 }
 
+// The section's system commands that end by updating the views mark the document modified,
+// and one Undo gives the section back.
+TEST(ScoreToolCommands, SystemCommandsMarkTheDocumentModified) {
+  for (const int id : {810, 32946, 33002, 32967, 33049}) {
+    ViewRig rig(ViewDocument(1, 3, 4));
+    rig.Section().System(1)->Line(0)->firstVoice.DeleteChords();
+    SettleAsStored(rig);
+    if (id == 33049) rig.prompts.QueueNumber(2);
+    ExpectOneUndoStep(rig, id);
+  }
+}
+
 TEST(ScoreToolCommands, HyperlinkTargets) {
   const std::string folder = ::testing::TempDir();
   struct Case {

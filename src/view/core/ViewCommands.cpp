@@ -111,7 +111,9 @@ void CBriotabView::AddCommands() {
     return [this, mode](const CommandEvent&) {
       CSystemArray& section = *ActiveSection();
       if (section.systems.empty()) return;
+      doc_.SaveSnapshot();
       section.NewSystem(mode);
+      doc_.SetModifiedFlag(true);
       doc_.UpdateAllViews(kHintRepaintAll);
     };
   };
@@ -121,6 +123,7 @@ void CBriotabView::AddCommands() {
         [this](const CommandEvent&) {
           doc_.SaveSnapshot();
           ActiveSection()->DeleteActiveSystem();
+          doc_.SetModifiedFlag(true);
           doc_.UpdateAllViews(kHintRepaintAll);
         },
         hasSystems);
