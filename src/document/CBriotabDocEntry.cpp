@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 #include "document/CBriotabDoc.h"
 #include "model/CClef.h"
@@ -456,12 +457,14 @@ int CBriotabDoc::InsertSpecialEvent(uint8_t kind) {
     const size_t at = static_cast<size_t>(std::max(stave->cursorColumn, 0));
     const size_t index = static_cast<size_t>(section.activeSystem);
     nChordArray& voice = line->GetSelectedVoice();
-    // The columns go into the other lines only: what they put into this voice is taken out.
+    // The columns go into the other lines only: the elements they put into this voice are
+    // taken out again, wherever the column placed them.
     const auto columnsElsewhere = [&](bool rightSpace) {
-      const size_t before = voice.size();
+      std::unordered_set<const nChord*> present;
+      for (size_t i = 0; i < voice.size(); ++i) present.insert(voice.at(i));
       section.InsertSpecialEventColumn(index, at, rightSpace);
-      for (size_t added = voice.size() - before; added > 0 && at < voice.size(); --added) {
-        if (voice.at(at) != e) voice.erase(at); else voice.erase(at + 1);
+      for (size_t i = voice.size(); i-- > 0;) {
+        if (!present.contains(voice.at(i))) voice.erase(i);
       }
     };
     if (kind == CMetaEvent::kBarPause) columnsElsewhere(true);

@@ -6,6 +6,7 @@
 
 #include "midi/MidiTime.h"
 #include "model/CMetaEvent.h"
+#include "model/events/GraceNoteEvent.h"
 #include "model/nChord.h"
 #include "model/nChordArray.h"
 #include "model/nNotes.h"
@@ -26,12 +27,6 @@ constexpr uint8_t kTieType = 8;
 uint8_t Clamp7(int64_t v) { return static_cast<uint8_t>(std::clamp<int64_t>(v, 0, 127)); }
 uint8_t ClampVelocity(int64_t v) { return static_cast<uint8_t>(std::clamp<int64_t>(v, 1, 127)); }
 uint32_t ClampTime(uint64_t t) { return static_cast<uint32_t>(std::min<uint64_t>(t, kMidiMaxTicks)); }
-
-// A nibble holding a 3-bit magnitude and bit 3 as the sign.
-int SignMagnitude(uint32_t nibble) {
-  const int magnitude = static_cast<int>(nibble & 7);
-  return (nibble & 8) != 0 ? -magnitude : magnitude;
-}
 
 // The grace notes of an ornament code: 'M' the main pitch, 'N' the neighbour, and the ticks
 // they take from the main note of length d.
@@ -90,16 +85,15 @@ struct MIDIVoiceStream::NoteContext {
   uint32_t time;
   int32_t duration;
   int transposition;
-  GraceParameters grace;  // from the chord's grace-note event
+  const nChord* chord;
   uint8_t channel;
   uint8_t flag;
 };
 
 GraceParameters GraceParametersOf(const CMetaEvent& event) {
   GraceParameters g;
-  g.step = SignMagnitude(event.value >> 28);
-  g.count = static_cast<int>((event.value >> 24) & 0x0F);
-  g.neighbour = static_cast<uint8_t>((event.value >> 16) & 0xFF);
+  g.flags = static_cast<uint32_t>(event.cy);
+  g.step = GraceStartOffset(g.flags);
   return g;
 }
 
@@ -178,13 +172,13 @@ void MIDIVoiceStream::AddMetaEventRecords(const nChord& chord, uint32_t time, ui
 uint32_t MIDIVoiceStream::AddOrnament(const nNotes& note, int key, int code, const GraceParameters& grace,
                                       uint32_t time, int32_t d, uint8_t channel, strMidiBuffer& out) {
   // The neighbour is a diatonic step away in the key: above, or below for codes with bit 6;
-  // a grace-note event on the chord chooses the step instead, or names the neighbour itself
-  // (a pitch other than the note's own).
+  // the note's grace-note event chooses the step instead, and its key rotations the key the
+  // neighbour is spelled in.
   const int step = grace.step != 0 ? grace.step : ((code & 0x40) != 0 ? -1 : 1);
   const int interval = note.interval;
-  int neighbour = key + settings_.key.StepToPitch(interval + step) - settings_.key.StepToPitch(interval);
+  const CKey neighbourKey = GraceKey(settings_.key, grace.flags);
+  int neighbour = key + neighbourKey.StepToPitch(interval + step) - settings_.key.StepToPitch(interval);
   if (neighbour == key) neighbour = key + (step > 0 ? 1 : -1);
-  if (grace.neighbour != 0 && grace.neighbour != note.pitch) neighbour = key + (grace.neighbour - note.pitch);
   const bool neighbourPlays = neighbour >= 0 && neighbour <= 127;
 
   if (code == 5 || code == 0x45) {
@@ -217,17 +211,13 @@ uint32_t MIDIVoiceStream::AddOrnament(const nNotes& note, int key, int code, con
   if (length == 0) return 0;
   const int32_t each = shape.taken / length;
   if (each == 0) return 0;
-  // A grace-note event's count repeats the ornament's pattern to that many notes, each as long
-  // as before, as far as the main note leaves room for them.
-  int32_t count = length;
-  if (grace.count > 0) count = std::min<int32_t>(grace.count, (d - 1) / each);
-  for (int32_t i = 0; i < count; ++i) {
-    const int pitch = shape.notes[i % length] == 'M' ? key : neighbour;
+  for (int32_t i = 0; i < length; ++i) {
+    const int pitch = shape.notes[i] == 'M' ? key : neighbour;
     if (pitch < 0 || pitch > 127) continue;
     out.AddNote(time + static_cast<uint32_t>(i * each), static_cast<uint8_t>(pitch), kGraceVelocity, each, channel,
                 note.string);
   }
-  return static_cast<uint32_t>(grace.count > 0 ? std::max<int32_t>(count, 0) * each : shape.taken);
+  return static_cast<uint32_t>(shape.taken);
 }
 
 void MIDIVoiceStream::AddNote(const NoteContext& c, const nNotes& note, strMidiBuffer& out) {
@@ -263,7 +253,9 @@ void MIDIVoiceStream::AddNote(const NoteContext& c, const nNotes& note, strMidiB
   uint32_t ornament = 0;
   const int code = note.ornament & 0x7F;
   if (settings_.ornamentsPlayed && code != 0) {
-    ornament = AddOrnament(note, key, code, c.grace, c.time, d, c.channel, out);
+    const CMetaEvent* grace = c.chord != nullptr ? GraceEventOf(*c.chord, note) : nullptr;
+    ornament = AddOrnament(note, key, code, grace != nullptr ? GraceParametersOf(*grace) : GraceParameters{}, c.time, d,
+                           c.channel, out);
   }
   const int32_t length = static_cast<int32_t>(std::clamp<int64_t>(bend + d - ornament, 1, kMidiMaxTicks));
   const uint32_t start = ClampTime(uint64_t{c.time} + ornament);
@@ -339,7 +331,7 @@ void MIDIVoiceStream::BuildVoice(const nChordArray& voice, bool firstVoice, bool
     c.transposition = settings_.transpose + (e->al >> 4);
     c.channel = channel;
     c.flag = (reportPositions_ && reportNotes) ? 1 : 0;
-    if (const CMetaEvent* grace = e->metaEvents.Find(CMetaEvent::kGraceNote)) c.grace = GraceParametersOf(*grace);
+    c.chord = e;
     AddMetaEventRecords(*e, now, channel, list);
     if (e->ChordMark() == kDeadNoteMark) {
       list.AddNote(now, kDeadNoteKey, kDeadNoteVelocity, kDeadNoteTicks, channel);

@@ -45,14 +45,12 @@ int MidiControllerCode(const CMetaEvent& event);
 int MidiControllerValue(const CMetaEvent& event);
 uint32_t PackMidiController(int code, int value);
 
-// The ornament parameters a grace-note meta-event gives the notes of its chord: the signed
-// diatonic step to the neighbour (bits 28-31, sign and magnitude), the number of grace notes
-// (bits 24-27, 0 for the ornament's own) and the neighbour's pitch (bits 16-23, where the
-// insertion command writes the note's own pitch, which means none).
+// The ornament parameters a grace-note meta-event gives the note it belongs to: the signed
+// diatonic step to the neighbour (the grace-notes dialog's start offset) and the group's flags,
+// whose key rotations spell the neighbour in another key.
 struct GraceParameters {
   int step = 0;
-  int count = 0;
-  uint8_t neighbour = 0;
+  uint32_t flags = 0;
 };
 GraceParameters GraceParametersOf(const CMetaEvent& event);
 

@@ -141,30 +141,25 @@ INSTANTIATE_TEST_SUITE_P(
                   kNoSettings,
                   {"0 144 60 50 32 0", "32 144 62 50 32 0", "64 144 60 50 32 0", "96 144 62 50 32 0",
                    "128 144 60 71 64 0"}},
-        // A grace-note event on the chord gives the step: bits 28-31 = sign and 2, two steps down.
+        // The note's grace-note event (its pitch in the value) gives the step in its flags:
+        // bits 28-31 = sign and 2, two steps down.
         BuildCase{"StepFromGraceNoteEvent",
                   [](VoiceBuilder& v) {
-                    v.Chord(kQuarter, {{.ornament = 1}}, {CMetaEvent(CMetaEvent::kGraceNote, "", 0xA0000000u, 0, 0)});
+                    v.Chord(kQuarter, {{.ornament = 1}},
+                            {CMetaEvent(CMetaEvent::kGraceNote, "", 60u << 16, 1, static_cast<int32_t>(0xA0000000u))});
                   },
                   kNoSettings,
                   {"0 144 57 50 64 0", "64 144 60 71 128 0"}},
-        // Its count (bits 24-27) repeats the pattern, each grace note as long as before: a
-        // trill asked for six gets the five the note has room for; its neighbour (bits 16-23) names the pitch itself, unless it is the
-        // note's own pitch, which the insertion command writes there.
-        BuildCase{"CountFromGraceNoteEvent",
+        // Its key rotations spell the neighbour: one step down, two flats more gives B flat. The
+        // value's low bytes (course and interval) play no part.
+        BuildCase{"RotationsFromGraceNoteEvent",
                   [](VoiceBuilder& v) {
-                    v.Chord(kQuarter, {{.ornament = 4}}, {CMetaEvent(CMetaEvent::kGraceNote, "", 0x06000000u, 0, 0)});
+                    v.Chord(kQuarter, {{.ornament = 1}},
+                            {CMetaEvent(CMetaEvent::kGraceNote, "", 60u << 16 | 0x0305, 1,
+                                        static_cast<int32_t>(0x9A000000u))});
                   },
                   kNoSettings,
-                  {"0 144 60 50 32 0", "32 144 62 50 32 0", "64 144 60 50 32 0", "96 144 62 50 32 0",
-                   "128 144 60 50 32 0", "160 144 60 71 32 0"}},
-        BuildCase{"NeighbourFromGraceNoteEvent",
-                  [](VoiceBuilder& v) {
-                    v.Chord(kQuarter, {{.ornament = 1}}, {CMetaEvent(CMetaEvent::kGraceNote, "", 0x00410000u, 0, 0)})
-                        .Chord(kQuarter, {{.ornament = 1}}, {CMetaEvent(CMetaEvent::kGraceNote, "", 0x003C0000u, 0, 0)});
-                  },
-                  kNoSettings,
-                  {"0 144 65 50 64 0", "64 144 60 71 128 0", "192 144 62 50 64 0", "256 144 60 70 128 0"}},
+                  {"0 144 58 50 64 0", "64 144 60 71 128 0"}},
         // Before the beat; never before the start of the music.
         BuildCase{"GraceBeforeTheBeat",
                   [](VoiceBuilder& v) { v.Chord(kQuarter, {{.ornament = 5}}).Chord(kQuarter, {{.ornament = 5}}); },

@@ -3,6 +3,8 @@
 #include "model/CMetaEvent.h"
 #include "model/CMetaEventArray.h"
 #include "model/MetaEventEditor.h"
+#include "model/events/GraceNoteEvent.h"
+#include "model/nChord.h"
 #include "model/nNotes.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -390,6 +392,55 @@ TEST(MetaEventList, RemovesTheEventsOfANote) {
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0]->referent, &other);
   EXPECT_EQ(list[1]->value, 64u);
+}
+
+// A grace-note event's value names its note; its flags sit in cy, whatever the pitch byte holds.
+TEST(GraceNoteEvent, BelongsToTheNoteItNamesAndReadsItsFlagsFromCy) {
+  nChord chord(0, 3);
+  chord.notes.push_back(std::make_unique<nNotes>());
+  chord.notes.push_back(std::make_unique<nNotes>());
+  chord.notes[0]->pitch = 60;
+  chord.notes[1]->pitch = 67;
+  chord.metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kGraceNote, "", 67u << 16 | 0x0203, 4, 0));
+  const CMetaEvent& grace = *chord.metaEvents[0];
+  EXPECT_EQ(GraceNoteOf(grace, chord), chord.notes[1]);
+  EXPECT_EQ(GraceEventOf(chord, *chord.notes[1]), &grace);
+  EXPECT_EQ(GraceEventOf(chord, *chord.notes[0]), nullptr);
+  // A pitch no note has: the group goes to the first note.
+  const CMetaEvent stray(CMetaEvent::kGraceNote, "", 50u << 16, 4, 0);
+  EXPECT_EQ(GraceNoteOf(stray, chord), chord.notes[0]);
+
+  struct Case {
+    uint32_t flags;
+    int valueCode, rotations, startOffset;
+  };
+  for (const Case& c : {Case{0, 2, 0, 0},                 // no flags: half notes
+                        Case{3u << 16, 5, 0, 0},          // "16th note", the dialog's default
+                        Case{5u << 16, 7, 0, 0},          // "64th note"
+                        Case{9u << 16, 1, 0, 0},          // a negative offset from elsewhere
+                        Case{0x9A000000u, 2, -2, -1},     // sign and magnitude in both nibbles
+                        Case{0x77000000u, 2, 7, 7}}) {
+    EXPECT_EQ(GraceValueCode(c.flags), c.valueCode) << std::hex << c.flags;
+    EXPECT_EQ(GraceRotations(c.flags), c.rotations) << std::hex << c.flags;
+    EXPECT_EQ(GraceStartOffset(c.flags), c.startOffset) << std::hex << c.flags;
+  }
+  for (int n = -7; n <= 7; ++n) EXPECT_EQ(ReadSignedNibble(MakeSignedNibble(n)), n);
+}
+
+// Key rotations turn the stave's key along the circle of fifths, never past seven.
+TEST(GraceNoteEvent, RotationsTurnTheKey) {
+  CKey g;
+  g.SetSignature(1, false);
+  const CKey same = GraceKey(g, 0);
+  EXPECT_EQ(same, g);
+  const CKey d = GraceKey(g, 1u << 24);  // one sharp more: C# as well
+  EXPECT_EQ(d.StepToPitch(0), 1);
+  const CKey f = GraceKey(g, 0xAu << 24);  // two flats from one sharp: F major, B flat
+  EXPECT_EQ(f.StepToPitch(6), 10);
+  EXPECT_EQ(f.StepToPitch(3), 5);
+  const CKey most = GraceKey(g, 7u << 24);  // eight sharps stay seven
+  EXPECT_EQ(most.alterations, 7u);
+  EXPECT_EQ(most.bemol, 0);
 }
 
 TEST(MetaEventList, XmlCountBeyondTheChildrenStopsAtTheLast) {

@@ -171,7 +171,10 @@ TEST(MetaEventDrawing, GlyphKinds) {
       {"graphic ornament without text", CMetaEvent::kGraphicOrnament, "", Nothing},
       {"marker", CMetaEvent::kMarker, "", Nothing},
       {"end marker", CMetaEvent::kMarker, "", [](CMetaEvent& e) { e.cx = 1; }},
-      {"grace note", CMetaEvent::kGraceNote, "", [](CMetaEvent& e) { e.cx = 4; e.value = 1; }},
+      // The slur comes from the flags in cy; the value only names the note (here its interval
+      // byte is 1, which is no slur).
+      {"grace note", CMetaEvent::kGraceNote, "", [](CMetaEvent& e) { e.cx = 4; e.value = 1; e.cy = 1; }},
+      {"grace note without slur", CMetaEvent::kGraceNote, "", [](CMetaEvent& e) { e.cx = 4; e.value = 1; }},
       {"clef: drawn by the stave", CMetaEvent::kClef, "", Nothing},
   };
   testing::ExpectGoldenLog("meta_glyphs", DrawCases(cases));

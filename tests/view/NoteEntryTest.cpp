@@ -203,6 +203,16 @@ TEST(NoteEntryTest, TypingOnBarLinesAndBeforeTheStart) {
   EXPECT_TRUE(rig.prompts.messages.empty());
 }
 
+// With no line to type on a character and an entry key beep and change nothing.
+TEST(NoteEntryTest, TypingWithoutALineBeeps) {
+  EntryRig rig(false);
+  rig.doc->GetActiveSection()->DeleteAllSystems();
+  const std::string before = DumpDocument(*rig.doc);
+  rig.Run("char a\nchar 3\n");
+  EXPECT_EQ(rig.prompts.beeps.size(), 2u);
+  EXPECT_EQ(DumpDocument(*rig.doc), before);
+}
+
 TEST(NoteEntryTest, PitchesOfTheSpecialEventsAreRefused) {
   EntryRig rig(false);
   rig.Voice().push_back(std::make_unique<nChord>(uint16_t{0x12}));
@@ -476,6 +486,52 @@ TEST(NoteEntryTest, RhythmPatternOutOfRangeIsRefused) {
   EXPECT_EQ(rig.prompts.messages.size(), 1u);
 }
 
+// Cut and Clear rests over a selection of two chords and a rest: each is one undo step and
+// marks the document modified; Cut needs a selection at least 11 units wide.
+TEST(NoteEntryTest, SelectionEditsAreOneUndoStep) {
+  constexpr int kCut = 57635;
+  constexpr int kClearRests = 32999;
+  for (const int id : {kCut, kClearRests}) {
+    SCOPED_TRACE("command " + std::to_string(id));
+    view::ChordClipboard clipboard;
+    view::ScopedChordClipboard scoped(clipboard);
+    EntryRig rig(false);
+    rig.Run("char a\nchar c\n");
+    rig.Voice().insert(1, std::make_unique<nChord>(nChord::kChord, uint16_t{3}));
+    rig.doc->SetModifiedFlag(false);
+    const Rect line = rig.view.LineRect();
+    const int32_t w = rig.Stave().columnWidth;
+    ASSERT_GT(w, 11);
+    rig.view.State().selection = {line.left, line.top, line.left + 10, line.bottom};
+    EXPECT_EQ(rig.State(kCut).enabled, false);
+    rig.view.State().selection = {line.left, line.top, line.left + 3 * w, line.bottom};
+    ASSERT_TRUE(rig.State(id).enabled);
+    const std::string before = DumpDocument(*rig.doc);
+    const size_t steps = rig.doc->undoStack.size();
+    rig.Run(id);
+    EXPECT_NE(DumpDocument(*rig.doc), before);
+    EXPECT_EQ(rig.doc->undoStack.size(), steps + 1);
+    EXPECT_TRUE(rig.doc->IsModified());
+    rig.doc->OnEditUndo();
+    EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
+  }
+}
+
+// A band far larger than the staff stops at the fields of the legato word: 255 columns, line
+// 15 at most.
+TEST(NoteEntryTest, DynamicLegatoClampsItsBand) {
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  ASSERT_TRUE(rig.view.Commands().Execute(view::CommandEvent{33352, 1000000, "1000000"}));
+  const CMetaEvent* legato = rig.Voice().at(0)->metaEvents.Find(CMetaEvent::kLegato);
+  ASSERT_NE(legato, nullptr);
+  EXPECT_EQ(legato->value & 0xFF, 255u);
+  const uint32_t lines = (legato->value >> 16) & 0xFF;  // on a tablature
+  EXPECT_EQ(lines >> 4, 15u);
+  EXPECT_LE(lines & 0x0F, 15u);
+  EXPECT_EQ(legato->value >> 24, 0u);
+}
+
 // Forms that answer every form the commands open, counting what they were asked.
 struct AnsweringForms : EntryForms {
   std::vector<EntryForm> asked;
@@ -517,6 +573,21 @@ struct AnsweringForms : EntryForms {
     return true;
   }
 };
+
+// "Configure slur" rebuilds the slur word from its form but keeps the shape and melody bits
+// (12-15), which the form does not show.
+TEST(NoteEntryTest, ConfigureSlurKeepsShapeAndMelody) {
+  AnsweringForms forms;
+  ScopedEntryForms installed(forms);
+  EntryRig rig(false);
+  Prepare(rig, Place::kChord);
+  nNotes* note = rig.Voice().at(0)->notes.at(0);
+  note->string = 0;
+  note->slur = 0xB000;
+  rig.Run(32842);
+  EXPECT_EQ(note->slur & 0xF000, 0xB000u);
+  EXPECT_NE(note->slur & 0x0FFF, 0u);
+}
 
 // Each command that opens a form is shown disabled while no form is installed; with scripted
 // forms it asks its form, changes the section and one Undo gives the section back.
@@ -562,7 +633,7 @@ TEST(NoteEntryTest, CommandsAskTheirFormsAndUndoInOneStep) {
 
 // The symbol chooser opens on the cursor note's symbol of the stave shown (cx on a tablature);
 // the chosen glyph marks the note, and a space takes the symbol away with its event. Each
-// choice is one undo step.
+// choice that changes the note is one undo step.
 TEST(NoteEntryTest, FloatingSymbolOfTheCursorNote) {
   constexpr int kChooseSymbol = 32863 + 61;
   struct Chooser : EntryForms {
@@ -580,8 +651,12 @@ TEST(NoteEntryTest, FloatingSymbolOfTheCursorNote) {
   const nChord& chord = *rig.Voice().at(0);
   const std::string before = DumpDocument(*rig.doc);
 
-  rig.Run(kChooseSymbol);  // cancelled
+  // A cancel leaves no undo step and no modified mark.
+  const size_t steps = rig.doc->undoStack.size();
+  rig.Run(kChooseSymbol);
   EXPECT_EQ(DumpDocument(*rig.doc), before);
+  EXPECT_EQ(rig.doc->undoStack.size(), steps);
+  EXPECT_FALSE(rig.doc->IsModified());
 
   chooser.answer = 0x41;
   ASSERT_TRUE(rig.Run(kChooseSymbol));
@@ -591,11 +666,14 @@ TEST(NoteEntryTest, FloatingSymbolOfTheCursorNote) {
   EXPECT_EQ(event->cy, 0);
   EXPECT_NE(chord.notes.front()->ornament & 0x80, 0);
   const std::string chosen = DumpDocument(*rig.doc);
+  // The symbol the note already has changes nothing and adds no step.
+  ASSERT_TRUE(rig.Run(kChooseSymbol));
+  EXPECT_EQ(rig.doc->undoStack.size(), steps + 1);
 
   chooser.answer = ' ';
   ASSERT_TRUE(rig.Run(kChooseSymbol));
   EXPECT_EQ(rig.Voice().at(0)->metaEvents.Find(CMetaEvent::kFloatingOrnament), nullptr);
-  const std::vector<std::pair<int32_t, bool>> seen = {{0, true}, {0, true}, {0x41, true}};
+  const std::vector<std::pair<int32_t, bool>> seen = {{0, true}, {0, true}, {0x41, true}, {0x41, true}};
   EXPECT_EQ(chooser.seen, seen);
 
   rig.doc->OnEditUndo();
@@ -710,6 +788,79 @@ TEST(NoteEntryTest, SpecialEventsAtTheCursor) {
     EXPECT_EQ(rig.Voice().at(1)->status, 17);
     EXPECT_EQ(rig.Voice().at(2)->status, (24 << 4) | 2);
   }
+}
+
+// A full-bar pause in a system of two lines puts its special-event columns into the other
+// line only: the active line keeps every chord, around the pause. Given again on that pause it
+// edits the pause's event and inserts nothing; two Undos give the section back.
+TEST(NoteEntryTest, FullBarPauseTakesColumnsInTheOtherLine) {
+  constexpr int kInsertFullBarPause = 34123;
+  struct Editor : MetaEventEditor {
+    bool RunEditor(CMetaEvent&, int) override {
+      ++runs;
+      return true;
+    }
+    int runs = 0;
+  } editor;
+  ScopedMetaEventEditor scoped(editor);
+  auto doc = EmptyDocument(false);
+  CSystemArray& section = *doc->GetActiveSection();
+  auto second = std::make_unique<CInstrumentDlg>();
+  second->CopyFrom(*section.Definition(0));
+  section.AddInstrument(std::move(second));
+  section.DeleteAllSystems();
+  section.NewSystem(CSystemArray::kAppend);
+  section.activeSystem = 0;
+  for (size_t l = 0; l < 2; ++l) {
+    nChordArray& voice = section.System(0)->Line(l)->firstVoice;
+    for (int c = 0; c < 2; ++c) {
+      auto chord = std::make_unique<nChord>(nChord::kChord, uint16_t{3});
+      auto note = std::make_unique<nNotes>();
+      note->pitch = static_cast<uint8_t>(67 + c + 5 * l);
+      note->string = 0;
+      chord->notes.push_back(std::move(note));
+      voice.push_back(std::move(chord));
+    }
+  }
+  ViewRig rig(std::move(doc));
+  // Each line's elements: 'q' a chord with its pitch, 'P' the pause, 's' a space, 'r' a right
+  // static space, '.' an empty slot.
+  const auto shape = [&](size_t l) {
+    std::string out;
+    const nChordArray& voice = rig.doc->GetActiveSection()->System(0)->Line(l)->firstVoice;
+    for (size_t i = 0; i < voice.size(); ++i) {
+      const nChord* e = voice.at(i);
+      if (e == nullptr) out += ". ";
+      else if (e->status == 0x24D) out += "P ";
+      else if (e->status == 178) out += "s ";
+      else if (e->status == 386) out += "r ";
+      else if (e->IsChord() && !e->notes.empty()) out += "q" + std::to_string(e->notes.at(0)->pitch) + " ";
+      else out += "? ";
+    }
+    return out;
+  };
+  CInstrument& line = *rig.doc->GetActiveSection()->System(0)->Line(0);
+  line.GetCurrentStave()->cursorColumn = 1;
+  const std::string before = DumpDocument(*rig.doc);
+
+  ASSERT_TRUE(rig.view.Commands().Execute(view::CommandEvent{kInsertFullBarPause, std::nullopt, {}}));
+  const std::string first = shape(0);
+  EXPECT_NE(first.find("q67 P "), std::string::npos) << first;
+  EXPECT_NE(first.find("q68"), std::string::npos) << first;
+  EXPECT_EQ(first.find('s'), std::string::npos) << first;
+  const std::string other = shape(1);
+  EXPECT_NE(other.find('s'), std::string::npos) << other;
+  EXPECT_NE(other.find('r'), std::string::npos) << other;
+
+  line.GetCurrentStave()->cursorColumn = 1;
+  ASSERT_TRUE(rig.view.Commands().Execute(view::CommandEvent{kInsertFullBarPause, std::nullopt, {}}));
+  EXPECT_EQ(editor.runs, 2);
+  EXPECT_EQ(shape(0), first);
+  EXPECT_EQ(shape(1), other);
+
+  rig.doc->OnEditUndo();
+  rig.doc->OnEditUndo();
+  EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "ViewFixtures.h"
+#include "layout/dialogs/MetaEventEditors.h"
+#include "model/CMetaEvent.h"
+#include "model/MetaEventEditor.h"
 #include "view/core/MSJSuperView.h"
 
 namespace vornel {
@@ -198,6 +201,75 @@ TEST(ScoreViewMouse, OnlyTheTimerThatFiredStops) {
   rig.view.OnTimer(view::kTipTimer);
   EXPECT_EQ(rig.window.timers.count(view::kTipTimer), 0u);
   EXPECT_EQ(rig.window.timers.count(view::kEchoTimer), 1u);
+}
+
+// Records what the editors showed and cancels them.
+class ShownEditors : public MetaEventDialogs {
+ public:
+  std::vector<uint8_t> shown;
+  CTimeSignatureDlg timeSignature;
+  LegatoDlg legato;
+  bool EditTimeSignature(CTimeSignatureDlg& d) override {
+    shown.push_back(CMetaEvent::kTimeSignature);
+    timeSignature = d;
+    return false;
+  }
+  bool EditLegato(LegatoDlg& d) override {
+    shown.push_back(CMetaEvent::kLegato);
+    legato = d;
+    return false;
+  }
+  bool EditHyperlink(CMetaHyperlink&) override {
+    shown.push_back(CMetaEvent::kHyperlink);
+    return false;
+  }
+};
+
+// A double click on a drawn time signature or legato of an open document opens its editor on
+// the stored values; one on a hyperlink follows the link instead of editing it.
+TEST(ScoreViewMouse, DoubleClickOnAnEventOpensItsEditorWithTheStoredValues) {
+  ViewRig rig(ViewDocument(1, 1, 4));
+  MetaEventEditorRegistry registry;
+  ScopedMetaEventEditor editorScope(registry);
+  ShownEditors dialogs;
+  ScopedMetaEventDialogs dialogScope(dialogs);
+  std::vector<const CMetaEvent*> followed;
+  const HyperlinkFollower previous =
+      SetHyperlinkFollower([&followed](const CMetaEvent& e) { followed.push_back(&e); });
+
+  nChordArray& voice = rig.doc->GetActiveInstrument()->GetSelectedVoice();
+  std::vector<nChord*> chords;
+  for (size_t i = 0; i < voice.size() && chords.size() < 3; ++i) {
+    if (voice[i] != nullptr && voice[i]->IsChord()) chords.push_back(voice[i]);
+  }
+  ASSERT_EQ(chords.size(), 3u);
+  CMetaEvent* signature = chords[0]->metaEvents.push_back(
+      std::make_unique<CMetaEvent>(CMetaEvent::kTimeSignature, "", 0x1 | (10u << 16), 3, 8));
+  CMetaEvent* legato =
+      chords[2]->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "lig.", 0x7B7B08u, 20, 20));
+  // The link stands before the legato, whose line may reach over the following chords.
+  CMetaEvent* link = chords[1]->metaEvents.push_back(
+      std::make_unique<CMetaEvent>(CMetaEvent::kHyperlink, "https://example.org|Notes", 0, 0, 2));
+  rig.Draw();
+  const CClef* stave = rig.doc->GetActiveInstrument()->GetCurrentStave();
+  const int view = stave != nullptr && stave->IsTablature() ? EventLocation::kTablature : EventLocation::kNotation;
+  const auto doubleClick = [&](const CMetaEvent& e) {
+    const Rect& r = e.location.Rect(view);
+    ASSERT_FALSE(r.IsEmpty()) << CMetaEvent::KindName(e.kind);
+    const Point p = rig.view.LogicalToClient(Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    rig.view.OnLButtonDblClk(Left(p));
+    rig.view.OnLButtonUp(Left(p));
+  };
+  doubleClick(*signature);
+  doubleClick(*legato);
+  doubleClick(*link);
+  SetHyperlinkFollower(previous);
+  EXPECT_EQ(dialogs.shown, (std::vector<uint8_t>{CMetaEvent::kTimeSignature, CMetaEvent::kLegato}));
+  EXPECT_EQ(dialogs.timeSignature.beats, 3);
+  EXPECT_EQ(dialogs.timeSignature.beatValue, 8);
+  EXPECT_EQ(dialogs.timeSignature.relativeSize, 60);
+  EXPECT_EQ(dialogs.legato.text, "lig.");
+  EXPECT_EQ(followed, (std::vector<const CMetaEvent*>{link}));
 }
 
 }  // namespace

@@ -348,10 +348,10 @@ TEST(StaffRenderer, GraceFragments) {
   };
   constexpr uint32_t kEighths = 2u << 16;  // value code 2 + 2
   const Case cases[] = {
-      {"one step with a sharp", 1, 72, 1u << 24},
-      {"a beamed pattern, stems up, slur below", 8, 72, kGraceSlur | kEighths},
-      {"a beamed pattern, stems down, slur above", 7, 72, kGraceStemsDown | kGraceSlur | kGraceSlurAbove | kEighths},
-      {"flat slur and the mark", 2, 72, kGraceSlur | kGraceFlatSlur | kGraceMark},
+      {"one step with a sharp (seven sharps more)", 1, 72, 7u << 24},
+      {"a beamed pattern, stems up, slur below", 8, 72, grace::kSlur | kEighths},
+      {"a beamed pattern, stems down, slur above", 7, 72, grace::kStemsDown | grace::kSlur | grace::kSlurAbove | kEighths},
+      {"flat slur and the mark", 2, 72, grace::kSlur | grace::kFlatSlur | grace::kMark},
       {"ledger line on a line position below", 1, 59, 0},   // A3 on its ledger line
       {"no ledger line in a space below", 1, 57, 0},         // G3 under the ledger line
       {"descending low steps", 103, 40, 0},                  // steps below zero octave

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "model/COrnamentProps.h"
+#include "model/events/GraceNoteEvent.h"
 #include "platform/text/FieldRanges.h"
 
 namespace vornel {
@@ -16,16 +17,6 @@ std::string NoteText(int pitch) {
   std::string name = GetPitchName(pitch);
   std::erase(name, ' ');
   return std::to_string(pitch) + " [" + name + "]";
-}
-
-// A number of -7 to 7 in one nibble: magnitude in bits 0-2, sign in bit 3.
-int ReadSignedNibble(uint32_t nibble) {
-  const int magnitude = static_cast<int>(nibble & 7);
-  return (nibble & 8) != 0 ? -magnitude : magnitude;
-}
-uint32_t MakeSignedNibble(int number) {
-  const uint32_t magnitude = static_cast<uint32_t>(std::min(std::abs(number), 7));
-  return number < 0 ? (8 | magnitude) : magnitude;
 }
 
 // Grace-note codes by the type combo's index.
@@ -119,23 +110,25 @@ void CGraceNotesDlg::Open() {
 
 void CGraceNotesDlg::ReadFlags(int eventCode, uint32_t flags) {
   if (eventCode == 0 && flags == 0) return;
-  drawLigature = (flags & 0x1) != 0;
-  ligatureAbove = (flags & 0x2) != 0;
-  ternaryGroup = (flags & 0x4) != 0;
-  downwardStem = (flags & 0x8) != 0;
-  showTablatureFlag = (flags & 0x10) != 0;
-  straightLigature = (flags & 0x20) != 0;
-  flagValue = static_cast<int>((flags >> 16) & 0xF);
-  rotations = ReadSignedNibble(flags >> 24);
-  startOffset = ReadSignedNibble(flags >> 28);
+  drawLigature = (flags & grace::kSlur) != 0;
+  ligatureAbove = (flags & grace::kSlurAbove) != 0;
+  ternaryGroup = (flags & grace::kMark) != 0;
+  downwardStem = (flags & grace::kStemsDown) != 0;
+  showTablatureFlag = (flags & grace::kFlagGlyph) != 0;
+  straightLigature = (flags & grace::kFlatSlur) != 0;
+  // The drawing reads the list position as an offset from the half note: a negative offset
+  // from elsewhere opens on the shortest choice it comes nearest to.
+  flagValue = std::clamp(GraceValueCode(flags) - 2, 0, static_cast<int>(Last(kFlagValues.size())));
+  rotations = GraceRotations(flags);
+  startOffset = GraceStartOffset(flags);
 }
 
 uint32_t CGraceNotesDlg::Flags() const {
   uint32_t flags = 0;
-  if (drawLigature) flags |= 0x1 | (ligatureAbove ? 0x2 : 0) | (ternaryGroup ? 0x4 : 0);
-  if (downwardStem) flags |= 0x8;
-  if (showTablatureFlag) flags |= 0x10;
-  if (straightLigature) flags |= 0x20;
+  if (drawLigature) flags |= grace::kSlur | (ligatureAbove ? grace::kSlurAbove : 0) | (ternaryGroup ? grace::kMark : 0);
+  if (downwardStem) flags |= grace::kStemsDown;
+  if (showTablatureFlag) flags |= grace::kFlagGlyph;
+  if (straightLigature) flags |= grace::kFlatSlur;
   flags |= (static_cast<uint32_t>(flagValue) & 0xF) << 16;
   flags |= MakeSignedNibble(rotations) << 24;
   flags |= MakeSignedNibble(startOffset) << 28;

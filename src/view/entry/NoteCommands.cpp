@@ -41,6 +41,7 @@ constexpr int kPedals = 33150;
 constexpr int kAlfabeto = 33303;
 constexpr int kInsertAlfabeto = 33322;
 constexpr int kRightHandIndex = 32871;
+constexpr int kChooseSymbol = 61;  // the note code of "choose symbol"
 constexpr const char* kRaiseRootLabel = "Number of frets to raise root fret position:";
 
 constexpr std::array<uint16_t, 12> kBarLineCodes = {17, 129, 145, 161, 49, 193, 209, 33, 225, 81, 241, 177};
@@ -132,13 +133,29 @@ void NoteEntry::AddNoteCommands(CommandTable& t) {
             return;
           }
         }
-        Edit(kHintRepaintLine, [&] { return line->ModifyCursorNote(e.id - kDecorations) != 0; });
+        const int code = e.id - kDecorations;
+        if (code == kChooseSymbol) {
+          // The chooser edits only the cursor chord: a cancel, or the symbol the note already
+          // had, leaves no undo step and no modified mark.
+          const nChord* chord = line->GetCursorChord();
+          if (chord == nullptr) return;
+          const nChord before(*chord);
+          const size_t steps = Doc().undoStack.size();
+          Doc().SaveSnapshot();
+          if (line->ModifyCursorNote(code) != 0 && !(*line->GetCursorChord() == before)) {
+            Doc().NotifyChanged(kHintRepaintLine);
+          } else if (Doc().undoStack.size() > steps) {
+            Doc().undoStack.PopFront();
+          }
+        } else {
+          Edit(kHintRepaintLine, [&] { return line->ModifyCursorNote(code) != 0; });
+        }
         view_.Window().TakeFocus();
       },
       [this](int id) {
         if (GetCursorNote() == nullptr) return false;
         const int code = id - kDecorations;
-        if (code == 61) return EntryFormsInForce().Has(EntryForm::kSymbolChooser);
+        if (code == kChooseSymbol) return EntryFormsInForce().Has(EntryForm::kSymbolChooser);
         return true;
       },
       [this](int id) {
@@ -146,7 +163,7 @@ void NoteEntry::AddNoteCommands(CommandTable& t) {
         if (note == nullptr) return false;
         if (id >= 32887 && id <= 32918) return note->ornament == OrnamentCode(id);
         const int code = id - kDecorations;
-        if (code == 6 || code == 61) return false;
+        if (code == 6 || code == kChooseSymbol) return false;
         return HoldsDecoration(*note, code);
       });
 

@@ -23,18 +23,6 @@ namespace {
 
 constexpr int32_t kGraceSize = -40;
 
-// The pitch a step sounds with the accidental mode: 1 raises it, 2 lowers it, 3 takes the
-// natural step whatever the key says; 0 leaves the key's pitch.
-int GracePitch(const CKey& key, int step, int mode) {
-  const int inKey = key.StepToPitch(step);
-  switch (mode) {
-    case 1: return inKey + 1;
-    case 2: return inKey - 1;
-    case 3: return inKey - key.GetStepAlteration(FloorMod(step, 7));
-    default: return inKey;
-  }
-}
-
 int NoteStep(StaffRenderer& stave, const nNotes& note) {
   uint16_t name = 0;
   char accidental = 0;
@@ -43,20 +31,15 @@ int NoteStep(StaffRenderer& stave, const nNotes& note) {
 
 }  // namespace
 
-int SignedNibble(uint32_t nibble) {
-  const int magnitude = static_cast<int>(nibble & 7);
-  return (nibble & 8) != 0 ? -magnitude : magnitude;
-}
-
-Rect DrawMiniStaff(StaffRenderer& stave, int patternCode, const nChord&, const nNotes& note, uint32_t value, int32_t x,
+Rect DrawMiniStaff(StaffRenderer& stave, int patternCode, const nChord&, const nNotes& note, uint32_t flags, int32_t x,
                    int32_t) {
   if (patternCode < 1 || patternCode > 103) return {};
   const std::unique_ptr<CMusicPattern> pattern = CreateMusicPattern(patternCode);
   if (pattern == nullptr || pattern->steps.empty()) return {};
   DeviceContext& dc = stave.Graphics().dc;
   const COLORREF old = dc.SetTextColor(stave.GraceColour());
-  const Rect r = stave.IsTablature() ? DrawTabGraceNotes(stave, *pattern, note, value, x)
-                                     : DrawStaffGraceNotes(stave, *pattern, note, value, x);
+  const Rect r = stave.IsTablature() ? DrawTabGraceNotes(stave, *pattern, note, flags, x)
+                                     : DrawStaffGraceNotes(stave, *pattern, note, flags, x);
   dc.SetTextColor(old);
   return r;
 }
@@ -75,10 +58,10 @@ void DrawLedgerLine(StaffRenderer& stave, int32_t width, int32_t x, int32_t y) {
   dc.SelectPen(old);
 }
 
-void DrawSingleGraceNote(StaffRenderer& stave, int step, int valueCode, int mode, bool stemsDown, int32_t x) {
+void DrawSingleGraceNote(StaffRenderer& stave, int step, int valueCode, const CKey& graceKey, bool stemsDown,
+                         int32_t x) {
   DeviceContext& dc = stave.Graphics().dc;
-  const CKey& key = stave.Stave().key;
-  const char accidental = mode != 0 ? key.GetAccidentalChar(step, GracePitch(key, step, mode)) : 0;
+  const char accidental = stave.Stave().key.GetAccidentalChar(step, graceKey.StepToPitch(step));
   const int32_t y = stave.Stave().StepToY(step);
   const int32_t base = stave.GetNoteHeadBase() - (stave.Stave().currentStemsDown != 0 ? 10 : 0);
   const uint32_t glyph = static_cast<uint32_t>(base + std::clamp(valueCode, 0, 7) + (stemsDown ? 10 : 0));
@@ -92,7 +75,7 @@ void DrawSingleGraceNote(StaffRenderer& stave, int step, int valueCode, int mode
 }
 
 void DrawGraceAccidentals(StaffRenderer& stave, const CMusicPattern& pattern, const CVoiceGroup& group, int startStep,
-                          int mode, bool stemsDown) {
+                          const CKey& graceKey, bool stemsDown) {
   DeviceContext& dc = stave.Graphics().dc;
   const CKey& key = stave.Stave().key;
   const int32_t s = stave.Spacing();
@@ -102,7 +85,7 @@ void DrawGraceAccidentals(StaffRenderer& stave, const CMusicPattern& pattern, co
     if (i > 0) step += pattern.steps[i];
     const CNoteGroup* e = group.at(i);
     if (e == nullptr) continue;
-    const char accidental = key.GetAccidentalChar(step, GracePitch(key, step, mode));
+    const char accidental = key.GetAccidentalChar(step, graceKey.StepToPitch(step));
     const uint32_t glyph = AccidentalGlyph(accidental);
     if (glyph == 0) continue;
     const int32_t ax = stemsDown ? e->x + s : e->x;
@@ -158,13 +141,13 @@ LineSegment BuildPatternGroup(CVoiceGroup& group, GraphicUtil& g, const CMusicPa
   return segment;
 }
 
-Rect DrawStaffGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const nNotes& note, uint32_t value,
+Rect DrawStaffGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const nNotes& note, uint32_t flags,
                          int32_t x) {
   GraphicUtil& g = stave.Graphics();
   DeviceContext& dc = g.dc;
-  const int valueCode = std::clamp(2 + SignedNibble((value >> 16) & 0xF), 0, 7);
-  const bool stemsDown = (value & kGraceStemsDown) != 0;
-  const int mode = static_cast<int>((value >> 24) & 0xF);
+  const int valueCode = GraceValueCode(flags);
+  const bool stemsDown = (flags & grace::kStemsDown) != 0;
+  const CKey graceKey = GraceKey(stave.Stave().key, flags);
   const int32_t s = stave.Spacing();
   const int firstStep = NoteStep(stave, note) + pattern.steps.front();
   const int32_t firstY = stave.Stave().StepToY(firstStep);
@@ -174,7 +157,7 @@ Rect DrawStaffGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, con
   LineSegment segment;
   if (pattern.steps.size() == 1) {
     const int32_t w = dc.GetCharWidth(static_cast<uint32_t>(glyphBase + 8));
-    DrawSingleGraceNote(stave, firstStep, valueCode, mode, stemsDown, x - 2 * w);
+    DrawSingleGraceNote(stave, firstStep, valueCode, graceKey, stemsDown, x - 2 * w);
     segment = LineSegment(x - 2 * w, firstY, x, firstY);
   } else {
     CVoiceGroup group;
@@ -185,21 +168,21 @@ Rect DrawStaffGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, con
       const int32_t lx = stemsDown ? e->x : e->x - group.noteheadWidth;
       DrawLedgerLine(stave, group.noteheadWidth, lx, e->top);
     }
-    if (mode != 0) DrawGraceAccidentals(stave, pattern, group, firstStep, mode, stemsDown);
+    if (GraceRotations(flags) != 0) DrawGraceAccidentals(stave, pattern, group, firstStep, graceKey, stemsDown);
     if (!stemsDown) segment.start.x += s / 2;
   }
-  DrawGraceDecoration(stave, value, segment);
+  DrawGraceDecoration(stave, flags, segment);
   dc.SelectFont(previous);
   return {x - s / 2, firstY - s, x + s / 2, firstY};
 }
 
-void DrawGraceDecoration(StaffRenderer& stave, uint32_t value, LineSegment segment) {
+void DrawGraceDecoration(StaffRenderer& stave, uint32_t flags, LineSegment segment) {
   GraphicUtil& g = stave.Graphics();
   const int32_t s = stave.Spacing();
   int32_t h = stave.IsTablature() ? s / 2 : s;
-  const bool above = (value & kGraceSlurAbove) != 0;
-  if (!stave.IsTablature()) segment.end.y += s * SignedNibble(value >> 28) / 2;
-  if ((value & kGraceSlur) != 0) {
+  const bool above = (flags & grace::kSlurAbove) != 0;
+  if (!stave.IsTablature()) segment.end.y += s * GraceStartOffset(flags) / 2;
+  if ((flags & grace::kSlur) != 0) {
     if (!above && !stave.IsTablature()) {
       segment.start.x += s / 2;
       segment.end.x += s / 2;
@@ -211,7 +194,7 @@ void DrawGraceDecoration(StaffRenderer& stave, uint32_t value, LineSegment segme
       segment.end.y -= s;
       h = -h;
     }
-    const bool flat = (value & kGraceFlatSlur) != 0;
+    const bool flat = (flags & grace::kFlatSlur) != 0;
     if (flat && !above) {
       segment.start.y += s / 3;
       segment.end.y += s / 3;
@@ -224,14 +207,13 @@ void DrawGraceDecoration(StaffRenderer& stave, uint32_t value, LineSegment segme
       g.DrawCurveBetween(h, 1, segment.start.x, segment.start.y, segment.end.x, segment.end.y, stave.GraceColour());
     }
   }
-  if ((value & kGraceMark) != 0) {
+  if ((flags & grace::kMark) != 0) {
     const Point middle = segment.GetMidPoint();
     g.DrawNumberAt(middle.x, middle.y + h + (above ? 0 : s), 3);
   }
-  if ((value & kGraceFlagGlyph) != 0 && stave.IsTablature() && stave.Stave().tabInstrument != nullptr) {
+  if ((flags & grace::kFlagGlyph) != 0 && stave.IsTablature() && stave.Stave().tabInstrument != nullptr) {
     const CTabInstrument& tab = *stave.Stave().tabInstrument;
-    const int valueCode = std::clamp(2 + SignedNibble((value >> 16) & 0xF), 0, 7);
-    uint32_t glyph = tab.GetFlagGlyph(valueCode);
+    uint32_t glyph = tab.GetFlagGlyph(GraceValueCode(flags));
     if (tab.flagStyle == 2 && glyph >= 0x9E) glyph -= 0x9E;
     const FontSpec previous = stave.SelectNotationFont(kGraceSize);
     const int32_t higher = std::min(segment.start.y, segment.end.y);
@@ -240,11 +222,11 @@ void DrawGraceDecoration(StaffRenderer& stave, uint32_t value, LineSegment segme
   }
 }
 
-int32_t DrawTabGraceFret(StaffRenderer& stave, int step, int course, int32_t x, int32_t& y) {
+int32_t DrawTabGraceFret(StaffRenderer& stave, const CKey& graceKey, int step, int course, int32_t x, int32_t& y) {
   const CTabInstrument* tab = stave.Stave().tabInstrument;
   if (tab == nullptr) return x;
   const int32_t s = stave.Spacing();
-  const int pitch = stave.Stave().key.StepToPitch(step);
+  const int pitch = graceKey.StepToPitch(step);
   int string = course;
   if (string >= 0 && string < static_cast<int>(nTuning::kMaxCourses) &&
       pitch - tab->tuning.courses[static_cast<size_t>(string)].pitch - 23 < 0) {
@@ -261,13 +243,14 @@ int32_t DrawTabGraceFret(StaffRenderer& stave, int step, int course, int32_t x, 
   return x + 2 * dc.GetTextExtent(text).cx;
 }
 
-Rect DrawTabGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const nNotes& note, uint32_t value,
+Rect DrawTabGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const nNotes& note, uint32_t flags,
                        int32_t x) {
   CTabInstrument* tab = stave.Stave().tabInstrument;
   if (tab == nullptr) return {};
   const int32_t s = stave.Spacing();
   int32_t y = stave.Top() + note.string * s + (tab->betweenLines != 0 ? s / 2 : 0);
-  const int b = SignedNibble(value >> 28);
+  const int b = GraceStartOffset(flags);
+  const CKey graceKey = GraceKey(stave.Stave().key, flags);
   DeviceContext& dc = stave.Graphics().dc;
   const FontSpec previous = dc.SelectFont(ToFontSpec(tab->tabFont.logFont));
   const int32_t letter = dc.GetTextExtent("a").cx;
@@ -277,13 +260,13 @@ Rect DrawTabGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const
   int step = NoteStep(stave, note);
   for (const int16_t offset : pattern.steps) {
     step += offset;
-    px = DrawTabGraceFret(stave, step, note.string, px, y);
+    px = DrawTabGraceFret(stave, graceKey, step, note.string, px, y);
   }
   int32_t slurStart = start;
   int32_t slurEnd = px;
   int32_t startY = y - s;
   int32_t endY = y - s;
-  if ((value & kGraceFlatSlur) != 0) {
+  if ((flags & grace::kFlatSlur) != 0) {
     slurStart += s / 2;
     slurEnd -= s / 2;
   }
@@ -294,7 +277,7 @@ Rect DrawTabGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const
     startY -= s / 5;
     endY += s / 5;
   }
-  DrawGraceDecoration(stave, value, LineSegment(slurStart, startY, slurEnd, endY));
+  DrawGraceDecoration(stave, flags, LineSegment(slurStart, startY, slurEnd, endY));
   dc.SelectFont(previous);
   return {start - s / 2, y - s, px - s / 2, y};
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "model/CClef.h"
+#include "model/events/GraceNoteEvent.h"
 #include "platform/draw/DrawTypes.h"
 #include "view/draw/LineSegment.h"
 
@@ -18,34 +19,25 @@ class nChord;
 class nNotes;
 struct CMusicPattern;
 
-// Bits of the grace-note value word.
-constexpr uint32_t kGraceSlur = 0x1;
-constexpr uint32_t kGraceSlurAbove = 0x2;
-constexpr uint32_t kGraceMark = 0x4;
-constexpr uint32_t kGraceStemsDown = 0x8;
-constexpr uint32_t kGraceFlagGlyph = 0x10;
-constexpr uint32_t kGraceFlatSlur = 0x20;
-
-// A sign-and-magnitude nibble (bit 3 the sign) as a signed value.
-int SignedNibble(uint32_t nibble);
-
 // The fragment of pattern `patternCode` (1-103) for `note` of `chord` before x; an unknown
 // pattern draws nothing and gives an empty rectangle.
-Rect DrawMiniStaff(StaffRenderer& stave, int patternCode, const nChord& chord, const nNotes& note, uint32_t value,
+Rect DrawMiniStaff(StaffRenderer& stave, int patternCode, const nChord& chord, const nNotes& note, uint32_t flags,
                    int32_t x, int32_t y);
-Rect DrawStaffGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const nNotes& note, uint32_t value,
+Rect DrawStaffGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const nNotes& note, uint32_t flags,
                          int32_t x);
-Rect DrawTabGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const nNotes& note, uint32_t value,
+Rect DrawTabGraceNotes(StaffRenderer& stave, const CMusicPattern& pattern, const nNotes& note, uint32_t flags,
                        int32_t x);
-// One small note on `step` before x, with its accidental (accidental mode `mode`).
-void DrawSingleGraceNote(StaffRenderer& stave, int step, int valueCode, int mode, bool stemsDown, int32_t x);
+// One small note on `step` before x, with the accidental the stave's key needs for the step's
+// pitch in `graceKey`.
+void DrawSingleGraceNote(StaffRenderer& stave, int step, int valueCode, const CKey& graceKey, bool stemsDown,
+                         int32_t x);
 // The accidentals of every step of a pattern group that needs one in the key.
 void DrawGraceAccidentals(StaffRenderer& stave, const CMusicPattern& pattern, const CVoiceGroup& group, int startStep,
-                          int mode, bool stemsDown);
+                          const CKey& graceKey, bool stemsDown);
 // The slur, the figure 3 and (tablature) the flag glyph over the fragment's segment.
-void DrawGraceDecoration(StaffRenderer& stave, uint32_t value, LineSegment segment);
+void DrawGraceDecoration(StaffRenderer& stave, uint32_t flags, LineSegment segment);
 // One fret of a tablature fragment at x on `course`; returns the next x.
-int32_t DrawTabGraceFret(StaffRenderer& stave, int step, int course, int32_t x, int32_t& y);
+int32_t DrawTabGraceFret(StaffRenderer& stave, const CKey& graceKey, int step, int course, int32_t x, int32_t& y);
 // The group of a pattern's steps, drawn; returns the segment from its first to its last
 // stem end.
 LineSegment BuildPatternGroup(CVoiceGroup& group, GraphicUtil& g, const CMusicPattern& pattern, int32_t spacing,

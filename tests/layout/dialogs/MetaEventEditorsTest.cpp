@@ -166,6 +166,10 @@ TEST_F(MetaEventEditorsTest, GraceNoteFlagsOpenAndComeBack) {
       // Above and ternary are kept only with the ligature; a negative zero reads 0.
       {4, 0x08000006, false, true, true, false, false, false, 0, 0, 0, 4, 0},
       {0, 0, true, false, false, false, false, false, 3, 0, 0, 1, 0x00030001},
+      // A flag value outside the list (a negative offset, or past "64th note") opens on the
+      // nearest choice instead of a position the list cannot show.
+      {1, 0x00090001, true, false, false, false, false, false, 0, 0, 0, 1, 0x00000001},
+      {1, 0x00070001, true, false, false, false, false, false, 5, 0, 0, 1, 0x00050001},
   };
   struct GraceDialogs : ChordDialogs {
     CGraceNotesDlg shown;

@@ -9,6 +9,7 @@
 #include "document/CPageDlg.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
+#include "model/events/GraceNoteEvent.h"
 #include "model/CTabInstrument.h"
 #include "model/nChord.h"
 #include "platform/draw/MulDiv.h"
@@ -280,16 +281,13 @@ void DrawChordChart(EventDrawing& d) {
 }
 
 void DrawGraceNote(EventDrawing& d) {
+  // The value names the note, cx the pattern and cy the flags the grace-notes dialog edits.
   const CMetaEvent& e = d.event;
-  const nNotes* note = nullptr;
-  for (const auto& n : d.chord.notes) {
-    if (n != nullptr && n->pitch == (e.value >> 16)) note = n.get();
-  }
-  if (note == nullptr && !d.chord.notes.empty()) note = d.chord.notes.at(0);
+  const nNotes* note = GraceNoteOf(e, d.chord);
   if (note == nullptr) return;
   const Point offset = d.Offset();
-  const Rect covered =
-      DrawMiniStaff(d.stave, e.cx, d.chord, *note, e.value, d.rect.left + offset.x, d.rect.top + offset.y);
+  const Rect covered = DrawMiniStaff(d.stave, e.cx, d.chord, *note, static_cast<uint32_t>(e.cy), d.rect.left + offset.x,
+                                     d.rect.top + offset.y);
   if (!covered.IsEmpty()) d.Store(covered);
 }
 
