@@ -680,9 +680,14 @@ TEST(ScoreInstrumentCommands, MailSendsAZippedCopy) {
   EXPECT_NE(std::filesystem::path(*zip).parent_path(), std::filesystem::path(dir.path()));
   EXPECT_TRUE(std::filesystem::exists(dir.File("Suite.btxml")));
   EXPECT_EQ(doc.GetPathName(), dir.File("Suite.btxml"));
-  ASSERT_EQ(launcher.opened.size(), 1u);
-  EXPECT_EQ(launcher.opened[0], view::MailtoForAttachment("Suite.btxml", *zip));
-  EXPECT_EQ(view::MailtoForAttachment("A b&c", "/t/x y.zip"), "mailto:?subject=A%20b%26c&attach=/t/x%20y.zip");
+  ASSERT_EQ(launcher.started.size(), 1u);
+  EXPECT_EQ(launcher.started[0], (std::vector<std::string>{"xdg-email", "--subject", "Suite.btxml", "--attach", *zip}));
+  // Without a mail program the message says where the zip is.
+  launcher.starts = false;
+  const std::optional<std::string> kept = view::SendDocumentByMail(doc);
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_NE(prompts.messages.back().find(*kept), std::string::npos);
+  std::filesystem::remove_all(std::filesystem::path(*kept).parent_path());
   std::filesystem::remove_all(std::filesystem::path(*zip).parent_path());
 }
 

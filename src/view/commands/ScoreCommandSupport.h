@@ -69,7 +69,6 @@ void FollowHyperlink(CBriotabView& view, const CMetaEvent& event);
 // desktop's mail program as an attachment (or, without one, named in a message). The zip's
 // path; nothing when the document has no saved file or the zip could not be written.
 std::optional<std::string> SendDocumentByMail(const CBriotabDoc& doc);
-std::string MailtoForAttachment(std::string_view subject, std::string_view attachment);
 void AddMailCommand(CommandTable& table, CBriotabDoc& doc);
 
 // The families of commands, each entered into the view's table.
