@@ -439,5 +439,34 @@ TEST(ImageCorpus, PngSuiteDecodesLikePillowAndRefusesItsBrokenFiles) {
   }
 }
 
+// The forms the decoders read sample by sample, written with hand-made headers by the script
+// beside this test, which also gives the pixels each file holds: every file is found by its
+// first bytes and decodes to those pixels (16-bit samples to 8 bits within one level).
+TEST(GeneratedFixtures, DecodeToTheGeneratorsPixels) {
+  testing::TempDir out;
+  const std::string command =
+      "python3 '" + std::string(VORNEL_SOURCE_DIR) + "/tests/image/make_decoding_fixtures.py' '" + out.path() + "'";
+  if (std::system("python3 -c '' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(out.path())) {
+    if (entry.path().extension() != ".rgba") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  ASSERT_GE(files.size(), 19u);
+  for (const auto& file : files) {
+    const std::string name = file.filename().string();
+    SCOPED_TRACE(name);
+    const std::string text = testing::ReadText(file.string());
+    PLAnyPicDecoder decoder;
+    PLAnyBmp bmp;
+    std::string why;
+    ASSERT_EQ(testing::DecodeCode(decoder, {text.begin(), text.end()}, bmp, &why), 0) << why;
+    const Rgba expected = ReadPillowRgba(file.string() + ".rgba");
+    EXPECT_EQ(bmp.HasAlpha(), expected.mode == "RGBA");
+    EXPECT_EQ(FirstDifference(OurRgba(bmp), expected, 0xFF, 1), "");
+  }
+}
+
 }  // namespace
 }  // namespace vornel

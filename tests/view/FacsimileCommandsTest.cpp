@@ -13,6 +13,7 @@
 #include "support/RecordingFramePanes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
+#include "view/core/ViewIds.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/render/pages/DocumentPages.h"
 
@@ -257,6 +258,35 @@ TEST(FacsimileCommands, TheImageListPrefixGoesBeforeEachName) {
   ImageListPrefix().clear();
   EXPECT_EQ(f.doc.sections.items().back()->facsimiles.imagePaths,
             (std::vector<std::string>{"http://www.example.org/facsimiles/p1.jpg"}));
+}
+
+TEST(FacsimileCommands, PrintAndPreviewReachTheViewerOnlyWhileItIsTheActiveView) {
+  std::vector<std::string> log;
+  bool hasImage = true;
+  CommandTable viewer;
+  RegisterImageViewerCommands(
+      viewer, [&hasImage] { return hasImage; }, [&log] { log.push_back("viewer print"); },
+      [&log] { log.push_back("viewer preview"); });
+  CommandTable score;
+  for (const int id : {kPrint, kPrintPreview, kQuickPrint}) {
+    score.Add(id, [&log, id](const CommandEvent&) { log.push_back("score " + std::to_string(id)); });
+  }
+  CommandRouter router;
+  // The tab routes the viewer's table first while the viewer is active, nothing in its place otherwise.
+  router.SetRoute({&viewer, &score});
+  EXPECT_TRUE(router.Dispatch(kPrint));
+  EXPECT_TRUE(router.Dispatch(kPrintPreview));
+  EXPECT_TRUE(router.Dispatch(kQuickPrint));  // not the viewer's: the score still prints
+  EXPECT_EQ(log, (std::vector<std::string>{"viewer print", "viewer preview", "score 57608"}));
+  // An empty viewer has nothing to print: shown disabled, not handed to the score.
+  hasImage = false;
+  EXPECT_FALSE(router.State(kPrint).enabled);
+  EXPECT_FALSE(router.Dispatch(kPrintPreview));
+  log.clear();
+  router.SetRoute({nullptr, &score});
+  EXPECT_TRUE(router.Dispatch(kPrint));
+  EXPECT_TRUE(router.Dispatch(kPrintPreview));
+  EXPECT_EQ(log, (std::vector<std::string>{"score 57607", "score 57609"}));
 }
 
 }  // namespace

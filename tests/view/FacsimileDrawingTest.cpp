@@ -16,6 +16,7 @@
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 #include "view/render/pages/FacsimileDrawing.h"
+#include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
 namespace {
@@ -39,6 +40,8 @@ TEST(FacsimileDrawing, FitsTheImageAndItsCaption) {
   CPageDlg page;
   RecordingDevice dc(150, true);
   dc.SetExtent({1240, 1754});
+  // A view that has not drawn yet knows no screen resolution: 96 dpi stands for it.
+  RecordScreenDpi(0, 0);
 
   // The first image file from the index: the small one at its size in print (128 pixels of
   // the screen are 200 at 150 dpi), centred, its caption in a box of its size below.

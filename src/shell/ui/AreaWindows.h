@@ -42,7 +42,15 @@ struct CanvasHost {
 };
 
 using CanvasFactory = std::function<CanvasHost(wxWindow* parent, CVornelTabDoc& doc)>;
-using FacsimileFactory = std::function<wxWindow*(wxWindow* parent, CVornelTabDoc& doc)>;
+// The view of one tab's facsimile pane.
+struct FacsimileHost {
+  wxWindow* window = nullptr;
+  // What the view carries while it is the active view (routed before the score view's
+  // commands); null when it has none.
+  const view::CommandTable* commands = nullptr;
+};
+
+using FacsimileFactory = std::function<FacsimileHost(wxWindow* parent, CVornelTabDoc& doc)>;
 
 void SetCanvasFactory(CanvasFactory factory);
 const CanvasFactory& GetCanvasFactory();

@@ -51,15 +51,16 @@ CChildFrame::CChildFrame(wxWindow* parent, std::unique_ptr<CVornelTabDoc> docume
   if (canvas_.window == nullptr) canvas_ = PlaceholderCanvas(splitter_, *document_, app);
   // The play commands play on the view's player.
   AddAreaDocumentCommands(documentCommands_, app, *document_, canvas_.player);
-  facsimile_ = GetFacsimileFactory() ? GetFacsimileFactory()(splitter_, *document_) : nullptr;
-  if (facsimile_ == nullptr) facsimile_ = new wxPanel(splitter_, wxID_ANY);
-  facsimile_->Hide();
+  if (GetFacsimileFactory()) facsimile_ = GetFacsimileFactory()(splitter_, *document_);
+  if (facsimile_.window == nullptr) facsimile_ = FacsimileHost{new wxPanel(splitter_, wxID_ANY), nullptr};
+  facsimile_.window->Hide();
   splitter_->Initialize(canvas_.window);
 
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(splitter_, 1, wxEXPAND);
   SetSizer(sizer);
   document_->AddObserver(this);
+  Bind(wxEVT_CHILD_FOCUS, &CChildFrame::OnChildFocus, this);
 }
 
 CChildFrame::~CChildFrame() {
@@ -70,17 +71,20 @@ CChildFrame::~CChildFrame() {
 
 void CChildFrame::ShowFacsimilePane(bool show) {
   if (show == splitter_->IsSplit()) return;
+  const view::CommandTable* routed = FacsimileCommands();
   if (show) {
     const int height = splitter_->GetClientSize().y;
     int sash = savedSash_ > 0 ? savedSash_ : height / 2;
     if (height > 0) sash = std::min(sash, std::max(10, height - kFacsimileMinimum));
-    facsimile_->Show();
-    splitter_->SplitHorizontally(canvas_.window, facsimile_, sash);
+    facsimile_.window->Show();
+    splitter_->SplitHorizontally(canvas_.window, facsimile_.window, sash);
   } else {
     savedSash_ = splitter_->GetSashPosition();
-    splitter_->Unsplit(facsimile_);
+    splitter_->Unsplit(facsimile_.window);
+    facsimileActive_ = false;
   }
   Layout();
+  if (FacsimileCommands() != routed && onViewChanged) onViewChanged();
 }
 
 bool CChildFrame::FacsimilePaneShown() const { return splitter_->IsSplit(); }
@@ -126,6 +130,31 @@ void CChildFrame::ShowScore() {
   if (pages_ == nullptr || pages_->GetSelection() == kScorePage) return;
   pages_->ChangeSelection(kScorePage);
   if (onViewChanged) onViewChanged();
+}
+
+const view::CommandTable* CChildFrame::FacsimileCommands() const {
+  const bool scoreShown = pages_ == nullptr || pages_->GetSelection() == kScorePage;
+  return facsimileActive_ && scoreShown && splitter_->IsSplit() ? facsimile_.commands : nullptr;
+}
+
+void CChildFrame::OnChildFocus(wxChildFocusEvent& event) {
+  event.Skip();
+  // The view last given the focus is the active one; a focus elsewhere in the tab leaves it.
+  // The event names the focused window or one of its parents; the focus itself decides when
+  // that parent is the splitter around both panes.
+  for (wxWindow* focus : {event.GetWindow(), wxWindow::FindFocus()}) {
+    const auto within = [focus](wxWindow* pane) {
+      return focus != nullptr && pane != nullptr && (focus == pane || pane->IsDescendant(focus));
+    };
+    if (within(facsimile_.window)) return SetFacsimileActive(splitter_->IsSplit());
+    if (within(canvas_.window)) return SetFacsimileActive(false);
+  }
+}
+
+void CChildFrame::SetFacsimileActive(bool active) {
+  const view::CommandTable* routed = FacsimileCommands();
+  facsimileActive_ = active;
+  if (FacsimileCommands() != routed && onViewChanged) onViewChanged();
 }
 
 void CChildFrame::OnPageChanged(wxBookCtrlEvent&) {

@@ -18,6 +18,7 @@
 #include "view/commands/CommandTable.h"
 
 class wxBookCtrlEvent;
+class wxChildFocusEvent;
 class wxNotebook;
 class wxSplitterWindow;
 
@@ -40,6 +41,9 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   // The targets of this tab: the active view's commands (may be null), the document's, the
   // frame's.
   const view::CommandTable* ViewCommands() const { return ActiveHost().commands; }
+  // The facsimile pane's commands while its view is the active view (the pane shown on the
+  // score page and last given the focus); null otherwise. They come before the score view's.
+  const view::CommandTable* FacsimileCommands() const;
   const view::CommandTable& DocumentCommands() const { return documentCommands_; }
   const view::CommandTable& FrameCommands() const { return frameCommands_; }
 
@@ -64,7 +68,7 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   void ShowScore();
   // Called when the active view changes between the score and the title page.
   std::function<void()> onViewChanged;
-  wxWindow* FacsimilePane() const { return facsimile_; }
+  wxWindow* FacsimilePane() const { return facsimile_.window; }
   // The page is active again: the document refills the sections list.
   void Activated();
 
@@ -73,6 +77,8 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   void OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) override;
   const CanvasHost& ActiveHost() const;
   void OnPageChanged(wxBookCtrlEvent& event);
+  void OnChildFocus(wxChildFocusEvent& event);
+  void SetFacsimileActive(bool active);
 
   std::unique_ptr<CVornelTabDoc> document_;
   int key_;
@@ -82,7 +88,8 @@ class CChildFrame : public wxPanel, private DocumentObserver {
   CanvasHost canvas_;
   wxNotebook* pages_ = nullptr;  // made with the title-page view
   CanvasHost titlePage_;
-  wxWindow* facsimile_ = nullptr;
+  FacsimileHost facsimile_;
+  bool facsimileActive_ = false;  // the facsimile pane had the focus last, not the score
   int savedSash_ = 0;
 };
 

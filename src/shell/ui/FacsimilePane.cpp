@@ -8,7 +8,7 @@
 
 namespace vornel {
 
-wxWindow* MakeFacsimilePane(wxWindow* parent, CVornelTabDoc& doc) {
+FacsimileHost MakeFacsimilePane(wxWindow* parent, CVornelTabDoc& doc) {
   // The tab is looked up when needed: it is still being built when the pane is made.
   const auto tab = [parent] { return dynamic_cast<CChildFrame*>(parent->GetParent()); };
   view::ImageView::Hooks hooks;
@@ -18,7 +18,8 @@ wxWindow* MakeFacsimilePane(wxWindow* parent, CVornelTabDoc& doc) {
   hooks.addToScore = [tab](const std::string& path) {
     if (CChildFrame* child = tab()) child->AddFacsimileToScore(path);
   };
-  return new view::ImageView(parent, doc, std::move(hooks));
+  auto* view = new view::ImageView(parent, doc, std::move(hooks));
+  return FacsimileHost{view, &view->Commands()};
 }
 
 }  // namespace vornel

@@ -2,13 +2,12 @@
 // The image view in a document's facsimile pane, wired to the tab around it: the view shows
 // and hides the pane and adds its picture to the score's facsimiles through the tab.
 
-class wxWindow;
+#include "shell/ui/AreaWindows.h"
 
 namespace vornel {
 
-class CVornelTabDoc;
-
-// A facsimile factory (AreaWindows.h): `parent` is the tab's splitter.
-wxWindow* MakeFacsimilePane(wxWindow* parent, CVornelTabDoc& doc);
+// A facsimile factory: `parent` is the tab's splitter; the host carries the view's print
+// commands.
+FacsimileHost MakeFacsimilePane(wxWindow* parent, CVornelTabDoc& doc);
 
 }  // namespace vornel

@@ -344,7 +344,8 @@ void CMainFrame::UpdateRoute() {
     SetTitle(kApplicationName);
     return;
   }
-  router_.SetRoute({child->ViewCommands(), &child->DocumentCommands(), &child->FrameCommands(), &frameCommands_,
+  // While the facsimile pane is the active view its commands (print, preview) come first.
+  router_.SetRoute({child->FacsimileCommands(), child->ViewCommands(), &child->DocumentCommands(), &child->FrameCommands(), &frameCommands_,
                     &applicationCommands_, &pendingCommands_});
   // The document's name stands before the application's.
   SetTitle(FromUtf8(child->Document().GetTitle()) + " - " + kApplicationName);

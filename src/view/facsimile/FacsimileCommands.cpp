@@ -11,6 +11,7 @@
 #include "platform/io/FileIO.h"
 #include "platform/io/ProgramLauncher.h"
 #include "view/FramePanes.h"
+#include "view/core/ViewIds.h"
 
 namespace vornel::view {
 
@@ -191,6 +192,12 @@ void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc) {
     const std::optional<std::string> file = Prompts().PromptOpenFile("Import image list", "*.txt");
     if (file) ImportImageList(doc, *file);
   });
+}
+
+void RegisterImageViewerCommands(CommandTable& table, std::function<bool()> hasImage, std::function<void()> print,
+                                 std::function<void()> preview) {
+  table.Add(kPrint, [print = std::move(print)](const CommandEvent&) { print(); }, hasImage);
+  table.Add(kPrintPreview, [preview = std::move(preview)](const CommandEvent&) { preview(); }, hasImage);
 }
 
 }  // namespace vornel::view

@@ -8,6 +8,7 @@
 // which the window layer installs and tests script.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "document/dialogs/FacsimileListEditing.h"
@@ -98,5 +99,11 @@ size_t ImportImageList(CBriotabDoc& doc, const std::string& path);
 
 // Enters the commands in the document's table. `doc` must outlive the table's use of them.
 void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc);
+
+// The image viewer's own table: Print and Print preview act on its picture (enabled while it
+// has one). The tab puts it before the score view's table while the viewer is the active view,
+// so these ids print the picture there and the score everywhere else.
+void RegisterImageViewerCommands(CommandTable& table, std::function<bool()> hasImage, std::function<void()> print,
+                                 std::function<void()> preview);
 
 }  // namespace vornel::view

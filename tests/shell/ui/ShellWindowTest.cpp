@@ -10,6 +10,8 @@
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/notebook.h>
+#include <wx/panel.h>
+#include <wx/prntbase.h>
 #include <wx/spinctrl.h>
 #include <wx/splash.h>
 #include <wx/splitter.h>
@@ -52,6 +54,8 @@
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "view/commands/MidiCommands.h"
+#include "view/core/ViewIds.h"
+#include "view/ui/facsimile/ImageView.h"
 
 namespace vornel {
 namespace {
@@ -134,6 +138,55 @@ TEST_F(ShellWindows, TheFacsimilePaneShownAndHiddenTwiceKeepsTheSash) {
     Settle();
     EXPECT_EQ(child->SashPosition(), sash);
   }
+}
+
+// Print and Print preview act on the picture while the facsimile pane was given the focus
+// last, and on the score again once the score has it.
+TEST_F(ShellWindows, PrintReachesTheFacsimilePaneWhileItIsTheActiveView) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  CChildFrame* child = frame.ActiveChild();
+  ASSERT_NE(child, nullptr);
+  auto* image = dynamic_cast<view::ImageView*>(child->FacsimilePane());
+  ASSERT_NE(image, nullptr);
+  const auto focus = [](wxWindow* window) {
+    wxChildFocusEvent event(window);
+    window->GetEventHandler()->ProcessEvent(event);
+  };
+  // Hidden, the pane is never the active view.
+  focus(image);
+  EXPECT_EQ(child->FacsimileCommands(), nullptr);
+  child->ShowFacsimilePane(true);
+  Settle();
+  EXPECT_EQ(child->FacsimileCommands(), nullptr);
+  focus(image);
+  EXPECT_EQ(child->FacsimileCommands(), &image->Commands());
+  // An empty viewer has nothing to print: the commands show disabled rather than print the score.
+  EXPECT_FALSE(frame.CommandStateOf(view::kPrint).enabled);
+  EXPECT_FALSE(frame.DispatchCommand(view::kPrintPreview));
+  ASSERT_TRUE(image->Load(std::string(VORNEL_CORPUS_DIR) + "/images/various/hopper.jpg"));
+  EXPECT_TRUE(frame.CommandStateOf(view::kPrint).enabled);
+  const auto previews = [] {
+    std::vector<wxPreviewFrame*> found;
+    for (wxWindow* window : wxTopLevelWindows) {
+      if (auto* preview = dynamic_cast<wxPreviewFrame*>(window); preview != nullptr && preview->IsShown()) {
+        found.push_back(preview);
+      }
+    }
+    return found;
+  };
+  EXPECT_TRUE(previews().empty());
+  EXPECT_TRUE(frame.DispatchCommand(view::kPrintPreview));
+  ASSERT_EQ(previews().size(), 1u);
+  previews()[0]->Close(true);
+  wxTheApp->ProcessIdle();
+  // The score given the focus takes the commands back; so does hiding the pane.
+  focus(child->Canvas());
+  EXPECT_EQ(child->FacsimileCommands(), nullptr);
+  focus(image);
+  EXPECT_EQ(child->FacsimileCommands(), &image->Commands());
+  child->ShowFacsimilePane(false);
+  EXPECT_EQ(child->FacsimileCommands(), nullptr);
 }
 
 TEST_F(ShellWindows, EditTitlePageShowsTheTitlePageBesideTheScoreAsTheActiveView) {

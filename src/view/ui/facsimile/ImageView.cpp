@@ -63,6 +63,8 @@ ImageView::ImageView(wxWindow* parent, CBriotabDoc& doc, Hooks hooks)
   Bind(wxEVT_CHAR, &ImageView::OnChar, this);
   Bind(wxEVT_CONTEXT_MENU, &ImageView::OnContextMenu, this);
   Bind(wxEVT_MENU, &ImageView::OnMenu, this);
+  RegisterImageViewerCommands(
+      commands_, [this] { return image_.HasImage(); }, [this] { PrintImage(); }, [this] { PreviewImage(); });
   ResetScrollSizes();
 }
 

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "view/commands/CommandTable.h"
 #include "view/facsimile/ImageViewerDocument.h"
 #include "view/facsimile/ZoomViewState.h"
 
@@ -79,6 +80,8 @@ class ImageView : public wxScrolledCanvas {
   wxPrintPreviewBase* PreviewImage();
   // Runs a command of the context menu; false for one the view does not know.
   bool RunCommand(int id);
+  // The commands the frame routes to the view while it is the active view (print, preview).
+  const CommandTable& Commands() const { return commands_; }
   // The context menu, in its order (the caller owns it). Its items carry MenuIdOf(command):
   // the window system takes ids below 32768 only.
   wxMenu* CreateContextMenu() const;
@@ -127,6 +130,7 @@ class ImageView : public wxScrolledCanvas {
   wxPoint panStart_;
   Point panScroll_;
   wxOverlay overlay_;
+  CommandTable commands_;
 };
 
 // Prints the viewer's picture on one page: the printable width, or the height when the
