@@ -66,7 +66,9 @@ int CBriotabDoc::SetActiveSystem(int index) {
 int CBriotabDoc::AddNewPage() {
   CSystemArray& section = *GetActiveSection();
   if (section.systems.empty()) return 1;
+  SaveSnapshot();
   for (int32_t i = 0; i < SystemsPerPage(section); ++i) section.NewSystem(CSystemArray::kAppend);
+  SetModifiedFlag(true);
   UpdateAllViews(kHintRepaintAll);
   return 1;
 }

@@ -140,7 +140,8 @@ void MIDIVoiceStream::AddMetaEventRecords(const nChord& chord, uint32_t time, ui
   });
   each(15, [&](const CMetaEvent&) { out.AddRecord(strMidiNote::kTempoText, time, 0, 0, channel); });
   each(CMetaEvent::kDynamics, [&](const CMetaEvent& m) {
-    out.AddRecord(strMidiNote::kDynamics, time, 0, Clamp7(m.value & 0xFFFF), channel);
+    // The expression level is the low half of cy; the high half is the marking's index.
+    out.AddRecord(strMidiNote::kDynamics, time, 0, Clamp7(static_cast<int>(m.cy & 0xFFFF)), channel);
   });
   each(CMetaEvent::kLyrics, [&](const CMetaEvent& m) { out.AddText(time, m.text, channel); });
   each(CMetaEvent::kMidiController, [&](const CMetaEvent& m) {

@@ -146,3 +146,23 @@ TEST(DocumentSettings, ClearTextsEmptiesEveryTextAndLeavesLinearMode) {
 
 }  // namespace
 }  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// Cursor steps per page: the paper's width in tenths of a millimetre by the cursor width, for
+// the orientation; a cursor width of 0 counts as 1.
+TEST(DocumentSettingsTest, CursorStepsPerPage) {
+  CDocumentSettings settings;
+  CPageDlg& page = settings.pageSettings;
+  page.cursorWidth = 100;
+  const Size paper = page.PaperSizeTenths();
+  EXPECT_EQ(settings.GetCursorStepsPerPage(), paper.cx / 100);
+  page.landscape = 1;
+  EXPECT_EQ(settings.GetCursorStepsPerPage(), paper.cy / 100);
+  page.cursorWidth = 0;
+  EXPECT_EQ(settings.GetCursorStepsPerPage(), paper.cy);
+}
+
+}  // namespace
+}  // namespace vornel

@@ -115,11 +115,12 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   kNoSettings,
                   {"0 144 60 103 192 0", "192 144 60 127 192 0"}},  // clamped to 127
+        // The dynamics' level is the low half of cy (the high half holds the marking).
         BuildCase{"MetaEventsInOrder",
                   [](VoiceBuilder& v) {
                     v.Chord(kQuarter, {},
                             {CMetaEvent(CMetaEvent::kMidiController, "", PackMidiController(0, 90), 0, 0),
-                             CMetaEvent(CMetaEvent::kLyrics, "la", 0, 0, 0), CMetaEvent(CMetaEvent::kDynamics, "", 80, 0, 0),
+                             CMetaEvent(CMetaEvent::kLyrics, "la", 0, 0, 0), CMetaEvent(CMetaEvent::kDynamics, "", 5, 0, (3 << 16) | 80),
                              CMetaEvent(15, "rit.", 0, 0, 0), CMetaEvent(CMetaEvent::kTempo, "", 0x1000 | 300, 0, 0),
                              CMetaEvent(CMetaEvent::kMidiController, "", PackMidiController(9, -5), 0, 0),
                              CMetaEvent(CMetaEvent::kMidiController, "", PackMidiController(11, 7), 0, 0)});

@@ -16,6 +16,7 @@
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/dialogs/SmallDialogs.h"
 #include "model/CKey.h"
+#include "model/EntryForms.h"
 #include "model/MetaEventEditor.h"
 #include "model/SectionEditor.h"
 #include "model/SectionTools.h"
@@ -130,9 +131,28 @@ std::unique_ptr<CInstrumentDlg> NamedDefinition(const std::string& name) {
   return d;
 }
 
+// "Transpose" answers with its half steps; anything else is cancelled.
+struct TransposingForms : EntryForms {
+  int halfSteps = 2;
+  bool Has(EntryForm form) const override { return form == EntryForm::kTranspose; }
+  std::optional<TransposeChoice> Transpose() override { return TransposeChoice{halfSteps, true}; }
+};
+
+// The page text editor renames the text it is given.
+struct TextRenaming : SectionEditor {
+  bool EditTrackText(CTrackText& text) override {
+    text.text = "Fine";
+    return true;
+  }
+};
+
 // Each command that changes the active section: it dispatches, changes the document, marks
 // it modified, and one Undo gives back the section's dump exactly.
 TEST(ScoreInstrumentCommands, EachEditIsUndoneByOneUndo) {
+  TransposingForms forms;
+  ScopedEntryForms transposing(forms);
+  TextRenaming renaming;
+  ScopedSectionEditor editor(renaming);
   struct Case {
     int id;
     std::function<void(ViewRig&, ScriptedDialogs&)> prepare;
@@ -170,6 +190,9 @@ TEST(ScoreInstrumentCommands, EachEditIsUndoneByOneUndo) {
       {34130, none},
       {34157, none},
       {34074, [](ViewRig&, ScriptedDialogs& d) { d.ornaments = true; }},
+      {33051, none},  // "Transpose instrument"
+      {34089, none},  // "Edit section end text"
+      {34233, [](ViewRig& rig, ScriptedDialogs&) { rig.Section().Author().text = "John Dowland"; }},
   };
   for (const Case& c : cases) {
     ViewRig rig(ViewDocument(1, 3, 4));
@@ -285,6 +308,50 @@ TEST(ScoreInstrumentCommands, NotationFromTablature) {
   // In staff notation there is no tablature to start from.
   ViewRig notation(ViewDocument(1, 2, 4));
   EXPECT_FALSE(Enabled(notation, 33809));
+}
+
+// "Transpose instrument" moves every note of the active instrument by the chosen half steps;
+// without the dialog it is disabled, and 0 half steps leave no undo step.
+TEST(ScoreInstrumentCommands, TransposeInstrument) {
+  ViewRig rig(ViewDocument(1, 2, 4));
+  EXPECT_FALSE(Enabled(rig, 33051));
+  TransposingForms forms;
+  ScopedEntryForms transposing(forms);
+  const auto pitches = [&rig] {
+    std::vector<int> all;
+    for (const auto& system : rig.Section().systems.items()) {
+      for (const auto& e : system->Line(0)->firstVoice) {
+        if (e == nullptr || !e->IsChord()) continue;
+        for (const auto& n : e->notes) all.push_back(n->pitch);
+      }
+    }
+    return all;
+  };
+  std::vector<int> expected = pitches();
+  ASSERT_FALSE(expected.empty());
+  forms.halfSteps = 0;
+  ASSERT_TRUE(Dispatch(rig, 33051));
+  EXPECT_TRUE(rig.doc->undoStack.empty());
+  forms.halfSteps = -3;
+  ASSERT_TRUE(Dispatch(rig, 33051));
+  for (int& p : expected) p -= 3;
+  EXPECT_EQ(pitches(), expected);
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+}
+
+// "Position titles" places the headings as the page formatting does by default (title
+// centred, author right, comments left) and shows the page at 100 percent.
+TEST(ScoreInstrumentCommands, PositionTitles) {
+  ViewRig rig(ViewDocument(1, 2, 4));
+  CSystemArray& section = rig.Section();
+  section.Author().text = "John Dowland";
+  section.Comments().text = "Lachrimae";
+  rig.doc->settings.pageSettings.zoom = 150;
+  ASSERT_TRUE(Dispatch(rig, 34233));
+  EXPECT_LT(section.Comments().x, section.Title().x);
+  EXPECT_LT(section.Title().x, section.Author().x);
+  EXPECT_EQ(rig.doc->settings.pageSettings.zoom, 100);
+  EXPECT_TRUE(rig.doc->IsModified());
 }
 
 TEST(ScoreInstrumentCommands, VoicingGalleryRunsItsItem) {
@@ -613,9 +680,14 @@ TEST(ScoreInstrumentCommands, MailSendsAZippedCopy) {
   EXPECT_NE(std::filesystem::path(*zip).parent_path(), std::filesystem::path(dir.path()));
   EXPECT_TRUE(std::filesystem::exists(dir.File("Suite.btxml")));
   EXPECT_EQ(doc.GetPathName(), dir.File("Suite.btxml"));
-  ASSERT_EQ(launcher.opened.size(), 1u);
-  EXPECT_EQ(launcher.opened[0], view::MailtoForAttachment("Suite.btxml", *zip));
-  EXPECT_EQ(view::MailtoForAttachment("A b&c", "/t/x y.zip"), "mailto:?subject=A%20b%26c&attach=/t/x%20y.zip");
+  ASSERT_EQ(launcher.started.size(), 1u);
+  EXPECT_EQ(launcher.started[0], (std::vector<std::string>{"xdg-email", "--subject", "Suite.btxml", "--attach", *zip}));
+  // Without a mail program the message says where the zip is.
+  launcher.starts = false;
+  const std::optional<std::string> kept = view::SendDocumentByMail(doc);
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_NE(prompts.messages.back().find(*kept), std::string::npos);
+  std::filesystem::remove_all(std::filesystem::path(*kept).parent_path());
   std::filesystem::remove_all(std::filesystem::path(*zip).parent_path());
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -76,8 +77,9 @@ TEST(ScoreToolCommands, EachEditIsUndoneByOneUndo) {
   }
 }
 
-// Every command on a section without systems, on a document without sections and with the
-// cursor beyond the voice: nothing is thrown out of a command and nothing changes.
+// Every command on a section without systems, on a document without sections, on systems
+// without lines, on lines without music and with the cursor beyond the voice: nothing is
+// thrown out of a command and nothing changes but what acts on the systems themselves.
 TEST(ScoreToolCommands, NothingToActOnChangesNothing) {
   const std::vector<int> ids = {33100, 33105, 34263, 32995, 32996, 32997, 32998, 32989, 32990, 34085, 33405,
                                 33200, 33194, 34247, 34261, 33937, 33004, 32787, 33295, 33283, 33430, 33964,
@@ -85,12 +87,15 @@ TEST(ScoreToolCommands, NothingToActOnChangesNothing) {
                                 33202, 33213, 34307, 33289, 33292, 33290, 33050, 33293, 33048, 34226, 34228,
                                 34229, 34230, 34231, 34087, 34175, 34180, 34196, 34205, 34207, 33411, 33171,
                                 32769, 32771, 33210};
-  const auto check = [&ids](ViewRig& rig, const char* what) {
+  // `changing`: the commands that may still act (on the systems themselves).
+  const auto check = [&ids](ViewRig& rig, const char* what, const std::set<int>& changing = {}) {
     for (const int id : ids) {
       const std::string before = DumpDocument(*rig.doc);
       Dispatch(rig, id);
       NoFailures(rig.prompts, id);
-      EXPECT_TRUE(DumpDocument(*rig.doc) == before) << what << " " << id;
+      if (changing.count(id) == 0) {
+        EXPECT_TRUE(DumpDocument(*rig.doc) == before) << what << " " << id;
+      }
     }
   };
   {
@@ -102,6 +107,39 @@ TEST(ScoreToolCommands, NothingToActOnChangesNothing) {
   {
     ViewRig rig(std::make_unique<CBriotabDoc>());
     check(rig, "no sections");
+  }
+  {
+    // Systems without lines: no active line.
+    auto doc = ViewDocument(1, 2, 4);
+    CSystemArray& section = *doc->GetActiveSection();
+    for (const auto& system : section.systems.items()) system->lines.clear();
+    section.definitions.clear();
+    ViewRig rig(std::move(doc));
+    // The copied system is pasted, blank systems go, the systems are reflowed.
+    check(rig, "no active line", {32990, 33048, 33411});
+  }
+  {
+    // Systems whose lines hold no music, and no marked area: every command runs without a
+    // failure; those that work on the music or the marked area change nothing. The options of
+    // the definition, its staves and its systems still change.
+    auto doc = ViewDocument(1, 2, 4);
+    for (const auto& system : doc->GetActiveSection()->systems.items()) {
+      for (const auto& line : system->lines.items()) {
+        for (nChordArray* voice : line->Voices()) voice->DeleteChords();
+      }
+    }
+    ViewRig rig(std::move(doc));
+    const std::set<int> music = {33100, 34263, 32995, 32996, 32997, 32998, 34247, 34261, 33937, 34226,
+                                 34228, 34229, 34230, 34231, 34087, 34175, 34180, 34196, 34205, 34207};
+    for (const int id : ids) {
+      const std::string before = DumpDocument(*rig.doc);
+      if (id == 33289) rig.prompts.QueueAnswer(Answer::kCancel);
+      Dispatch(rig, id);
+      NoFailures(rig.prompts, id);
+      if (music.count(id) != 0) {
+        EXPECT_TRUE(DumpDocument(*rig.doc) == before) << "empty section " << id;
+      }
+    }
   }
   {
     ViewRig rig(ViewDocument(1, 2, 4));
@@ -374,6 +412,72 @@ TEST(ScoreToolCommands, DeprecatedAndEmptyCommands) {
   const std::string before = DumpDocument(*rig.doc);
   for (const int id : {33737, 33090, 33099, 33644}) EXPECT_TRUE(Dispatch(rig, id)) << id;
   EXPECT_EQ(DumpDocument(*rig.doc), before);
+}
+
+// The editing ids that the keyboard console and the ribbon send act as their keys do.
+TEST(ScoreToolCommands, EditingIdsActAsTheirKeys) {
+  ViewRig rig(ViewDocument(1, 2, 4));
+  CClef& stave = rig.Stave();
+  nChordArray& voice = rig.view.ActiveLine()->firstVoice;
+  stave.cursorColumn = 0;
+  Dispatch(rig, 32794);  // "Cursor step right"
+  EXPECT_EQ(stave.cursorColumn, 1);
+  Dispatch(rig, 32795);  // "Cursor step back"
+  EXPECT_EQ(stave.cursorColumn, 0);
+  Dispatch(rig, 32765);  // "End of piece"
+  EXPECT_EQ(stave.cursorColumn, stave.columnCount);
+
+  // Longer and shorter note values; the shorter one steps on when the cursor auto-advances.
+  view::ScoreViewState& state = rig.view.State();
+  state.noteValue = 3;
+  state.autoAdvance = false;
+  stave.cursorColumn = 0;
+  Dispatch(rig, 32796);
+  EXPECT_EQ(state.noteValue, 2);
+  Dispatch(rig, 32797);
+  EXPECT_EQ(state.noteValue, 3);
+  EXPECT_EQ(stave.cursorColumn, 0);
+  state.autoAdvance = true;
+  Dispatch(rig, 32797);
+  EXPECT_EQ(stave.cursorColumn, 1);
+  state.noteValue = 0;
+  Dispatch(rig, 32796);
+  EXPECT_EQ(state.noteValue, 0);
+  state.noteValue = 7;
+  state.autoAdvance = false;
+  Dispatch(rig, 32797);
+  EXPECT_EQ(state.noteValue, 7);
+
+  // "Insert dynamic space" and "Delete chord" at the cursor; "Format system" is one undo step.
+  stave.cursorColumn = 1;
+  const nChord* second = voice.at(1);
+  Dispatch(rig, 32786);
+  ASSERT_NE(voice.at(1), second);
+  EXPECT_TRUE(voice.at(1)->notes.empty());
+  stave.cursorColumn = 1;
+  Dispatch(rig, 32785);
+  EXPECT_EQ(voice.at(1), second);
+  rig.doc->undoStack.clear();
+  rig.doc->SetModifiedFlag(false);
+  Dispatch(rig, 32784);
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+  EXPECT_TRUE(rig.doc->IsModified());
+
+  // Without a line they are disabled.
+  ViewRig empty(std::make_unique<CBriotabDoc>());
+  for (const int id : {32765, 32784, 32785, 32786, 32794, 32795, 32796, 32797}) EXPECT_FALSE(Enabled(empty, id)) << id;
+}
+
+// The section's system commands that end by updating the views mark the document modified,
+// and one Undo gives the section back.
+TEST(ScoreToolCommands, SystemCommandsMarkTheDocumentModified) {
+  for (const int id : {810, 32946, 33002, 32967, 33049}) {
+    ViewRig rig(ViewDocument(1, 3, 4));
+    rig.Section().System(1)->Line(0)->firstVoice.DeleteChords();
+    SettleAsStored(rig);
+    if (id == 33049) rig.prompts.QueueNumber(2);
+    ExpectOneUndoStep(rig, id);
+  }
 }
 
 TEST(ScoreToolCommands, HyperlinkTargets) {

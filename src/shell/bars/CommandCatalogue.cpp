@@ -29,9 +29,7 @@ constexpr PendingCommands TitlePageView(int id) { return {id, id, Availability::
 
 // By id; a range may hold ids the windows never send.
 constexpr auto kCatalogue = std::to_array<PendingCommands>({
-    Later(32765, kScoreView),
-    Later(32784, 32786, kScoreView),
-    Later(32793, 32797, kScoreView),
+    Later(32793, kScoreView),
     Later(32826, kMidi),
     Later(32980, 32987, kScoreView),
     Later(32991, kScoreView),
@@ -39,7 +37,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33003, kScoreView),
     Later(33006, 33007, kScoreView),
     Later(33010, kSettingsDialogs),
-    Later(33051, kScoreView),
     Later(33064, kScoreView),
     Later(33108, kScoreView),
     Later(33176, kScoreView),
@@ -61,8 +58,8 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     TitlePageView(34076),
     TitlePageView(34078),
     Later(34086, kScoreView),
-    Later(34088, 34090, kScoreView),
-    Later(34233, kScoreView),
+    Later(34088, kScoreView),
+    Later(34090, kScoreView),
     Later(34254, kScoreView),
     Later(34262, kScoreView),
     Later(34275, kScoreView),

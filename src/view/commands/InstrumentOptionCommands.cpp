@@ -10,6 +10,7 @@
 #include "model/CInstrument.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSystemArray.h"
+#include "model/EntryForms.h"
 #include "model/SectionTools.h"
 #include "platform/UserPrompts.h"
 #include "view/commands/ScoreCommandSupport.h"
@@ -57,6 +58,7 @@ constexpr int kSwapInstrumentWithNext = 33050;
 constexpr int kClearInstrumentData = 33293;
 constexpr int kDeleteBlankStaves = 33048;
 constexpr int kRecalculateFingerings = 33052;
+constexpr int kTransposeInstrument = 33051;
 
 constexpr const char* kDeleteInstrumentQuestion = "Delete this instrument and all attached data?";
 constexpr const char* kConfirmationCaption = "Confirmation needed";
@@ -280,6 +282,15 @@ void AddInstrumentOptionCommands(CommandTable& t, CBriotabView& view) {
         [&view] { return view.ActiveSection() != nullptr && !view.ActiveSection()->systems.empty(); });
   t.Add(kRecalculateFingerings, edit(kHintRepaintAll, [&doc] { doc.GetActiveSection()->RecalculateFingerings(); }),
         hasLine);
+  // Every note of the active instrument by the chosen half steps; none leaves no undo step.
+  t.Add(kTransposeInstrument,
+        [&doc](const CommandEvent&) {
+          const std::optional<TransposeChoice> choice = EntryFormsInForce().Transpose();
+          if (!choice || choice->halfSteps == 0) return;
+          SnapshotEdit(doc, kHintRepaintAll,
+                       [&] { doc.GetActiveSection()->TransposeActiveInstrument(choice->halfSteps); });
+        },
+        [&view] { return HasActiveLine(view) && EntryFormsInForce().Has(EntryForm::kTranspose); });
 }
 
 }  // namespace vornel::view

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "layout/dialogs/SectionDialogs.h"
 #include "model/CClef.h"
 #include "model/CInstrument.h"
 #include "model/CMetaEvent.h"
@@ -14,6 +15,7 @@
 #include "platform/io/ProgramLauncher.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"
+#include "view/core/ViewIds.h"
 
 namespace vornel::view {
 
@@ -53,6 +55,18 @@ void AddLayoutToolCommands(CommandTable& t, CBriotabView& view) {
   };
   t.Add(kReformatAllSections, pageFormatting, hasSystems);
   t.Add(kResetTitlesPosition, pageFormatting, hasSystems);
+  // The headings as the page formatting places them by default: title centred, author right,
+  // comments left; then the view at 100 percent on the start of the section.
+  t.Add(kPositionTitles,
+        [&doc, &view](const CommandEvent&) {
+          const CReformatPageDlg defaults;
+          SnapshotEdit(doc, kHintRepaintAll, [&] {
+            PositionSectionTitles(doc, {defaults.titleAlignment, defaults.authorAlignment, defaults.commentsAlignment});
+          });
+          view.SetZoomKeepingPosition(100);
+          view.ResetCursor();
+        },
+        hasSystems);
   t.Add(kReformatAllSectionStaves,
         [&doc](const CommandEvent&) {
           SnapshotEdit(doc, kHintRepaintAll, [&] { doc.GetActiveSection()->RecalculateSection(true); });

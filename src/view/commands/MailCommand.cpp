@@ -4,7 +4,6 @@
 
 #include <stdlib.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -23,27 +22,7 @@ namespace {
 
 constexpr int kSendMail = 57612;
 
-// Percent-encoding of everything but the unreserved characters, for a mailto: address.
-std::string UrlEncoded(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const unsigned char c : text) {
-    if (std::isalnum(c) != 0 || c == '-' || c == '_' || c == '.' || c == '~' || c == '/') {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
-    }
-  }
-  return out;
-}
-
 }  // namespace
-
-std::string MailtoForAttachment(std::string_view subject, std::string_view attachment) {
-  return "mailto:?subject=" + UrlEncoded(subject) + "&attach=" + UrlEncoded(attachment);
-}
 
 std::optional<std::string> SendDocumentByMail(const CBriotabDoc& doc) {
   const std::string& path = doc.GetPathName();
@@ -66,7 +45,8 @@ std::optional<std::string> SendDocumentByMail(const CBriotabDoc& doc) {
   const std::filesystem::path file(path);
   const std::string zip = (std::filesystem::path(folder) / file.stem()).string() + ".zip";
   if (!WriteZipOfFiles({{file.filename().string(), path}}, zip)) return std::nullopt;
-  if (!Programs().OpenWithDefault(MailtoForAttachment(file.filename().string(), zip))) {
+  // The desktop's mail composer with the zip attached.
+  if (!Programs().Start({"xdg-email", "--subject", file.filename().string(), "--attach", zip}, folder, {})) {
     Prompts().ShowMessage("No mail program could be started. The document is packed in " + zip +
                               " to attach to a message by hand.",
                           MessageKind::kWarning);

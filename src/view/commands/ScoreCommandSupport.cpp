@@ -105,11 +105,10 @@ bool ReformatSectionsWithDialog(CBriotabDoc& doc) {
       active.stavesPerPage = dialog.stavesPerPage;
     }
   }
-  // Measured as on paper: a screen drawing would mark each section's active stave.
+  const std::array<int, 3> modes = {dialog.titleAlignment, dialog.authorAlignment, dialog.commentsAlignment};
+  PositionSectionTitles(doc, modes);
   RecordingDevice device(kScreenDpi, true, PangoTextEngine::Shared());
   device.SetRecording(false);
-  const std::array<int, 3> modes = {dialog.titleAlignment, dialog.authorAlignment, dialog.commentsAlignment};
-  PlaceSectionHeadings(active, device, page, modes);
   for (const auto& section : doc.sections.items()) {
     if (section == nullptr || section.get() == &active) continue;
     PlaceSectionHeadings(*section, device, page, modes);
@@ -121,6 +120,14 @@ bool ReformatSectionsWithDialog(CBriotabDoc& doc) {
   }
   doc.SetModifiedFlag(true);
   return true;
+}
+
+void PositionSectionTitles(CBriotabDoc& doc, const std::array<int, 3>& modes) {
+  // Measured as on paper: a screen drawing would mark the section's active stave.
+  RecordingDevice device(kScreenDpi, true, PangoTextEngine::Shared());
+  device.SetRecording(false);
+  PlaceSectionHeadings(*doc.GetActiveSection(), device, doc.settings.pageSettings, modes);
+  doc.SetModifiedFlag(true);
 }
 
 void RecomputeSystemsPerPageOnScreen(CBriotabDoc& doc) {

@@ -3,6 +3,7 @@
 // share: the active definition of the view's line, the enable rules, the snapshot-and-notify
 // frame of an edit, and the systems per page worked out again on a screen-like device.
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -52,6 +53,9 @@ void ReflowAllSections(CBriotabDoc& doc);
 bool ReformatSectionsWithDialog(CBriotabDoc& doc);
 // The active section's systems per page for its paper, on a device of screen resolution.
 void RecomputeSystemsPerPageOnScreen(CBriotabDoc& doc);
+// Places the active section's title, author and comments across the printable width by the
+// three alignments (left, right, centre), measured as on paper; marks the document modified.
+void PositionSectionTitles(CBriotabDoc& doc, const std::array<int, 3>& modes);
 
 // What a hyperlink event opens: its text before the first "|" (the whole text without one),
 // when that is an http, https or mailto address or a file inside the document's folder.
@@ -65,7 +69,6 @@ void FollowHyperlink(CBriotabView& view, const CMetaEvent& event);
 // desktop's mail program as an attachment (or, without one, named in a message). The zip's
 // path; nothing when the document has no saved file or the zip could not be written.
 std::optional<std::string> SendDocumentByMail(const CBriotabDoc& doc);
-std::string MailtoForAttachment(std::string_view subject, std::string_view attachment);
 void AddMailCommand(CommandTable& table, CBriotabDoc& doc);
 
 // The families of commands, each entered into the view's table.

@@ -14,6 +14,7 @@
 #include "model/CSectionArray.h"
 #include "model/CStaveArray.h"
 #include "model/CSystemArray.h"
+#include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/commands/ScoreDialogs.h"
@@ -34,6 +35,7 @@ constexpr int kDocumentFonts = 33407;
 constexpr int kResetEndTextFont = 33192;
 constexpr int kCustomizeOrnaments = 34074;
 constexpr int kMidiEcho = 33986;
+constexpr int kEditSectionEndText = 34089;
 
 // Binary documents older than this are saved before their instrument is edited.
 constexpr const char* kFirstCurrentBinaryVersion = "6.5";
@@ -102,6 +104,11 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
                          [&] { return ScoreCommandDialogs().CustomizeOrnaments(*ActiveDefinitionOf(view)); });
         },
         hasLine);
+  t.Add(kEditSectionEndText,
+        [&doc, section](const CommandEvent&) {
+          SnapshotEditIf(doc, kHintRepaintAll, [&] { return SectionEditors().EditTrackText(section().EndText()); });
+        },
+        [&view] { return view.ActiveSection() != nullptr; });
   t.Add(kMidiEcho,
         [&doc, &view](const CommandEvent&) {
           SnapshotEditIf(doc, kHintNothing, [&] { return EditControllers(ActiveDefinitionOf(view)->midi); });

@@ -14,6 +14,8 @@
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"
 #include "view/core/ViewIds.h"
+#include "view/entry/KeyInput.h"
+#include "view/entry/NoteEntry.h"
 
 namespace vornel::view {
 
@@ -59,6 +61,37 @@ void CBriotabView::AddCommands() {
   t.Add(kNavigatePageUp, pageUp, canPageUp);
   t.Add(kNavigatePageDown, pageDown, canPageDown);
   t.Add(kBeginningOfPiece, [this](const CommandEvent&) { ResetCursor(); }, hasSystems);
+  t.Add(kEndOfPiece,
+        [this](const CommandEvent&) {
+          Window().Invalidate();
+          entry_->HandleEditKey(KeyEvent{keys::kEnd});
+        },
+        hasSystems);
+
+  // --- editing by id, as the keys do it
+  const auto hasLine = [this] { return HasActiveLine(*this); };
+  t.Add(kFormatSystem,
+        [this](const CommandEvent&) {
+          SnapshotEdit(doc_, kHintRepaintAll, [this] { doc_.ReflowActiveSystem(false); });
+          UpdateCaret();
+        },
+        hasLine);
+  t.Add(kDeleteChord, [this](const CommandEvent&) { entry_->HandleEditKey(KeyEvent{keys::kDelete, false, true}); },
+        hasLine);
+  t.Add(kInsertDynamicSpace, [this](const CommandEvent&) { entry_->HandleEditKey(KeyEvent{keys::kInsert}); }, hasLine);
+  t.Add(kCursorStepRight, [this](const CommandEvent&) { entry_->HandleEditKey(KeyEvent{keys::kRight}); }, hasLine);
+  t.Add(kCursorStepBack, [this](const CommandEvent&) { entry_->HandleEditKey(KeyEvent{keys::kLeft}); }, hasLine);
+  t.Add(kIncreaseFlagValue,
+        [this](const CommandEvent&) {
+          if (state_.noteValue > 0) commands_.Execute(CommandEvent{kFirstNoteValue + state_.noteValue - 1, std::nullopt, {}});
+        },
+        hasLine);
+  t.Add(kDecreaseFlagValue,
+        [this](const CommandEvent&) {
+          if (state_.noteValue < 7) commands_.Execute(CommandEvent{kFirstNoteValue + state_.noteValue + 1, std::nullopt, {}});
+          if (state_.autoAdvance) entry_->HandleEditKey(KeyEvent{keys::kRight});
+        },
+        hasLine);
   t.Add(kPreviousSection, [this](const CommandEvent&) { PreviousSection(); },
         [this, idle] { return idle() && doc_.sections.activeSection != 0; });
   t.Add(kNextSection, [this](const CommandEvent&) { NextSection(); },
@@ -78,7 +111,9 @@ void CBriotabView::AddCommands() {
     return [this, mode](const CommandEvent&) {
       CSystemArray& section = *ActiveSection();
       if (section.systems.empty()) return;
+      doc_.SaveSnapshot();
       section.NewSystem(mode);
+      doc_.SetModifiedFlag(true);
       doc_.UpdateAllViews(kHintRepaintAll);
     };
   };
@@ -88,6 +123,7 @@ void CBriotabView::AddCommands() {
         [this](const CommandEvent&) {
           doc_.SaveSnapshot();
           ActiveSection()->DeleteActiveSystem();
+          doc_.SetModifiedFlag(true);
           doc_.UpdateAllViews(kHintRepaintAll);
         },
         hasSystems);

@@ -31,6 +31,16 @@ inline constexpr int kNextSection = 32767;      // "Next section (Alt+->)"
 inline constexpr int kFindBar = 32768;          // "Find bar number..."
 inline constexpr int kPreviousSystem = 32790;   // "Previous system (SHIFT+Enter)"
 inline constexpr int kNextSystem = 32791;       // "Next system (Enter)"
+inline constexpr int kEndOfPiece = 32765;
+// The editing ids the keyboard console and the ribbon send.
+inline constexpr int kFormatSystem = 32784;         // "Format system" (F12)
+inline constexpr int kDeleteChord = 32785;
+inline constexpr int kInsertDynamicSpace = 32786;
+inline constexpr int kCursorStepRight = 32794;
+inline constexpr int kCursorStepBack = 32795;
+inline constexpr int kIncreaseFlagValue = 32796;  // a longer note value
+inline constexpr int kDecreaseFlagValue = 32797;  // a shorter note value
+inline constexpr int kFirstNoteValue = 32800;     // "Breve" ... the eight note values
 // A double click in the sections list; the event's value is the chosen line (-1: none).
 inline constexpr int kSectionsListDoubleClick = 59432;
 
