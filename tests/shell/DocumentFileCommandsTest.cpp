@@ -1,6 +1,7 @@
 // The document's file, print and view commands through its command table with scripted
-// prompts: the zoom commands and box, the print options, "Save as BTB", "Export to VornelXML"
-// and the frame of the imports (with an importer of the test's own).
+// prompts: the zoom commands and box, the print options, "Save as BTB", "Save As Template...",
+// "Export to VornelXML", the section buffer and the frame of the imports (with an importer of
+// the test's own).
 
 #include "shell/commands/DocumentFileCommands.h"
 
@@ -12,6 +13,8 @@
 #include "document/DocumentFiles.h"
 #include "document/DocumentEnvironment.h"
 #include "document/instruments/CInstrumentTemplates.h"
+#include "document/instruments/ShippedInstrumentData.h"
+#include "layout/dialogs/SmallDialogs.h"
 #include "import/Importer.h"
 #include "model/CInstrument.h"
 #include "model/CSystemArray.h"
@@ -20,6 +23,7 @@
 #include "support/RecordingFramePanes.h"
 #include "support/ScriptedPrompts.h"
 #include "view/commands/CommandTable.h"
+#include "view/commands/ScoreDialogs.h"
 #include "view/facsimile/FacsimileCommands.h"
 
 namespace vornel {
@@ -53,6 +57,20 @@ struct SectionLists : DocumentObserver {
     log.push_back(std::to_string(lines.size()) + " active " + std::to_string(active));
   }
   std::vector<std::string> log;
+};
+
+// The sections range dialog: records what it was opened with and answers with a range.
+struct ScriptedRange : view::ScoreDialogs {
+  bool ChooseBarRange(CBarRangeDlg& dialog) override {
+    opened.push_back(dialog.caption + " " + std::to_string(dialog.barCount) + " " + std::to_string(dialog.begin) +
+                     "-" + std::to_string(dialog.end));
+    if (!answer) return false;
+    dialog.begin = answer->first;
+    dialog.end = answer->second;
+    return true;
+  }
+  std::optional<std::pair<int, int>> answer;
+  std::vector<std::string> opened;
 };
 
 struct DocumentFileCommandsTest : ::testing::Test {
@@ -278,6 +296,107 @@ TEST_F(DocumentFileCommandsTest, AllSectionsNotesAreClearedAfterAsking) {
   EXPECT_EQ(doc.GetActiveSection()->Comments().text, "Notes");
   const size_t other = doc.sections.activeSection == 0 ? 1 : 0;
   EXPECT_EQ(doc.sections.at(other)->Comments().text, "");
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// The sections' titles, in order.
+std::vector<std::string> SectionNames(const CBriotabDoc& doc) {
+  std::vector<std::string> names;
+  for (const auto& section : doc.sections.items()) names.push_back(section->Title().text);
+  return names;
+}
+
+struct SectionBufferCommandsTest : DocumentFileCommandsTest {
+  ScriptedRange range;
+  view::ScopedScoreDialogs scoped{range};
+
+  SectionBufferCommandsTest() {
+    Environment().sectionBuffer.clear();
+    Environment().sectionBuffer.limit = 12;
+    // Titled "S1".."S4" so that copies can be told apart.
+    for (int i = 0; i < 3; ++i) doc.AppendNewSection();
+    for (size_t i = 0; i < doc.sections.size(); ++i) doc.sections.at(i)->Title().text = "S" + std::to_string(i + 1);
+  }
+  ~SectionBufferCommandsTest() override { Environment().sectionBuffer.clear(); }
+};
+
+TEST_F(SectionBufferCommandsTest, CopySectionThenPasteGivesItBackAfterTheActiveOne) {
+  EXPECT_TRUE(table.State(kCopySection).enabled);
+  EXPECT_FALSE(table.State(kPasteSection).enabled);
+  doc.sections.activeSection = 1;
+  ASSERT_TRUE(table.Execute({kCopySection, {}, {}}));
+  EXPECT_TRUE(table.State(kPasteSection).enabled);
+  EXPECT_FALSE(table.State(kPasteAllSections).enabled);
+  prompts.QueueAnswer(Answer::kNo);
+  ASSERT_TRUE(table.Execute({kPasteSection, {}, {}}));
+  EXPECT_EQ(SectionNames(doc), (std::vector<std::string>{"S1", "S2", "S2", "S3", "S4"}));
+  EXPECT_EQ(doc.sections.activeSection, 2);
+  EXPECT_FALSE(table.State(kPasteSection).enabled);
+}
+
+TEST_F(SectionBufferCommandsTest, CopyAllSectionsTakesTheChosenRange) {
+  doc.sections.activeSection = 2;
+  range.answer = {{2, 3}};
+  ASSERT_TRUE(table.Execute({kCopyAllSections, {}, {}}));
+  // Proposed: the active section (numbered from 1) to the last.
+  EXPECT_EQ(range.opened, (std::vector<std::string>{"Copy sections range 4 3-4"}));
+  EXPECT_TRUE(table.State(kPasteAllSections).enabled);
+  doc.sections.activeSection = 3;
+  prompts.QueueAnswer(Answer::kNo);
+  ASSERT_TRUE(table.Execute({kPasteAllSections, {}, {}}));
+  EXPECT_EQ(SectionNames(doc), (std::vector<std::string>{"S1", "S2", "S3", "S4", "S2", "S3"}));
+  EXPECT_EQ(prompts.messages.size(), 1u);  // the reformat question only
+}
+
+TEST_F(SectionBufferCommandsTest, AnEmptyRangeIsRefusedAndTheBufferKept) {
+  doc.sections.activeSection = 0;
+  table.Execute({kCopySection, {}, {}});
+  struct Case {
+    std::optional<std::pair<int, int>> answer;
+    bool message;
+  };
+  const Case cases[] = {
+      {std::pair{3, 2}, true},  // last before first
+      {std::nullopt, false},    // cancelled
+  };
+  for (const Case& c : cases) {
+    prompts.messages.clear();
+    range.answer = c.answer;
+    ASSERT_TRUE(table.Execute({kCopyAllSections, {}, {}}));
+    EXPECT_EQ(prompts.messages, c.message ? std::vector<std::string>{"No sections available to copy"}
+                                          : std::vector<std::string>{});
+    EXPECT_EQ(Environment().sectionBuffer.size(), 1u);
+  }
+  // No sections at all: the message without the dialog.
+  doc.sections.clear();
+  range.opened.clear();
+  prompts.messages.clear();
+  table.Execute({kCopyAllSections, {}, {}});
+  EXPECT_TRUE(range.opened.empty());
+  EXPECT_EQ(prompts.messages, (std::vector<std::string>{"No sections available to copy"}));
+}
+
+TEST_F(DocumentFileCommandsTest, SaveAsTemplateWritesTheActiveSectionAsANewDocumentsStart) {
+  doc.AppendNewSection()->Title().text = "Second";
+  // Cancelled: nothing written.
+  prompts.QueueFile(std::nullopt);
+  table.Execute({kSaveAsTemplate, {}, {}});
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+  // ".btt" is written as ".bttx"; the template makes a document of the active section alone.
+  prompts.QueueFile(dir.File("Lute.btt"));
+  ASSERT_TRUE(table.Execute({kSaveAsTemplate, {}, {}}));
+  ASSERT_TRUE(fs::exists(dir.File("Lute.bttx")));
+  EXPECT_EQ(prompts.filePrompts.back().substr(0, 30), "Save to a Vornel template file");
+  const std::unique_ptr<CVornelTabDoc> made = OpenTemplateUntitled(dir.File("Lute.bttx"));
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(SectionNames(*made), (std::vector<std::string>{"Second"}));
+  EXPECT_TRUE(SaveDocumentFile(*made, dir.File("New.btz")));
+  EXPECT_EQ(doc.GetPathName().find(".btt"), std::string::npos);  // the document keeps its own name
 }
 
 }  // namespace

@@ -31,8 +31,7 @@ constexpr PendingCommands TitlePageView(int id) { return {id, id, Availability::
 constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(32793, kScoreView),
     Later(32826, kMidi),
-    Later(32980, 32987, kScoreView),
-    Later(32991, kScoreView),
+    Later(32980, 32986, kScoreView),
     Later(33000, 33001, kScoreView),
     Later(33003, kScoreView),
     Later(33006, 33007, kScoreView),
@@ -47,7 +46,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33206, 33209, kScoreView),
     Later(33212, kScoreView),
     Later(33256, 33257, kScoreView),
-    Later(33282, kDocumentCommands),
     Later(33291, kScoreView),
     Later(33297, 33298, kScoreView),
     Later(33301, kScoreView),

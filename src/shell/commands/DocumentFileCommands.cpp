@@ -10,6 +10,7 @@
 #include "import/Importer.h"
 #include "model/CInstrument.h"
 #include "model/CSystemArray.h"
+#include "layout/dialogs/SmallDialogs.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/RecordingDevice.h"
 #include "platform/draw/TextFaces.h"
@@ -22,6 +23,7 @@
 #include "view/FramePanes.h"
 #include "view/commands/CommandTable.h"
 #include "view/commands/ScoreCommandSupport.h"
+#include "view/commands/ScoreDialogs.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/render/pages/DocumentPages.h"
 
@@ -166,12 +168,35 @@ std::string BinaryCopyPath(const std::string& path) {
   return p.string();
 }
 
+void CopySectionsRange(CVornelTabDoc& doc) {
+  const int count = static_cast<int>(doc.sections.size());
+  if (count < 1) {
+    doc.CopySectionRange(1, 0);  // says there is nothing to copy
+    return;
+  }
+  CBarRangeDlg dialog;
+  dialog.caption = "Copy sections range";
+  dialog.barCount = count;
+  dialog.begin = doc.sections.activeSection + 1;
+  dialog.Open();
+  if (!view::ScoreCommandDialogs().ChooseBarRange(dialog)) return;
+  doc.CopySectionRange(dialog.begin, dialog.end);
+}
+
 void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, DocumentWindows& windows,
                              CVornelTabDoc& doc, DocumentFileServices services) {
   if (!services.importer) services.importer = RegisteredImporter;
   const auto hasSection = [&doc] { return !doc.sections.empty(); };
 
   table.Add(kExportToVornelXml, [&app, &windows, &doc](const CommandEvent&) { ExportToVornelXml(app, windows, doc); });
+  // The settings and a copy of the active section, under a template name of the data folder.
+  table.Add(kSaveAsTemplate,
+            [&app, &doc](const CommandEvent&) {
+              if (const auto name = ChooseTemplateFile(true, app.dataFolder, app.options.templatesFolder)) {
+                doc.WriteXmlTemplate(*name);
+              }
+            },
+            hasSection);
   table.Add(kSaveAsBinary, [&doc](const CommandEvent&) { SaveAsBinary(doc); });
   table.Add(kViewPdf, [&doc](const CommandEvent&) { ViewPdf(doc); });
   const auto import = [&doc, importer = services.importer](std::string name) {
@@ -192,8 +217,12 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
             [&doc] { return ActiveDefinition(doc) != nullptr; });
   table.Add(kClearSectionBuffer, [&doc](const CommandEvent&) { doc.ClearSectionBuffer(); },
             [] { return !Environment().sectionBuffer.empty(); });
-  table.Add(kPasteSection, {}, [] { return CBriotabDoc::CanPasteSection(); });
-  table.Add(kPasteAllSections, {}, [] { return CBriotabDoc::CanPasteAllSections(); });
+  table.Add(kCopySection, [&doc](const CommandEvent&) { doc.OnCopySection(); });
+  table.Add(kCopyAllSections, [&doc](const CommandEvent&) { CopySectionsRange(doc); });
+  table.Add(kPasteSection, [&doc](const CommandEvent&) { doc.OnPasteSections(); },
+            [] { return CBriotabDoc::CanPasteSection(); });
+  table.Add(kPasteAllSections, [&doc](const CommandEvent&) { doc.OnPasteSections(); },
+            [] { return CBriotabDoc::CanPasteAllSections(); });
   table.Add(kAllSectionsNotes,
             [&doc](const CommandEvent&) {
               if (Prompts().Ask("Do you want to delete all sections notes in this document?", Buttons::kOkCancel) !=

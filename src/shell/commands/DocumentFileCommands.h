@@ -1,6 +1,6 @@
 #pragma once
-// The document's file, print and view commands: "Export to VornelXML", "Save as BTB", "View
-// PDF", the MusicXML and Guitar Pro imports into the document, the section buffer and the
+// The document's file, print and view commands: "Export to VornelXML", "Save As Template...",
+// "Save as BTB", "View PDF", the MusicXML and Guitar Pro imports into the document, the section buffer and the
 // sections' notes, "Save instrument", "Manage facsimiles", the print options, the zoom
 // commands and the zoom box, and the tablature line thickness.
 
@@ -26,6 +26,9 @@ inline constexpr int kViewPdf = 34211;
 inline constexpr int kImportMusicXml = 34232;
 inline constexpr int kImportGuitarPro = 34259;
 inline constexpr int kManageFacsimiles = 34252;
+inline constexpr int kCopySection = 32991;
+inline constexpr int kCopyAllSections = 32987;
+inline constexpr int kSaveAsTemplate = 33282;
 inline constexpr int kClearSectionBuffer = 34257;
 inline constexpr int kPasteSection = 33302;
 inline constexpr int kPasteAllSections = 32988;
@@ -58,6 +61,10 @@ struct DocumentFileServices {
   // registry's.
   std::function<const Importer*(std::string_view name)> importer;
 };
+
+// "Copy All Sections": the range of sections asked for ("Copy sections range", numbered from 1,
+// starting at the active section) goes into the section buffer.
+void CopySectionsRange(CVornelTabDoc& doc);
 
 void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, DocumentWindows& windows,
                              CVornelTabDoc& doc, DocumentFileServices services = {});
