@@ -15,6 +15,7 @@
 #include "document/DocumentDump.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/dialogs/SmallDialogs.h"
+#include "model/CTabInstrument.h"
 #include "model/CKey.h"
 #include "model/EntryForms.h"
 #include "model/MetaEventEditor.h"
@@ -217,7 +218,7 @@ TEST(ScoreInstrumentCommands, EachEditIsUndoneByOneUndo) {
 TEST(ScoreInstrumentCommands, NothingToActOnChangesNothing) {
   const std::vector<int> ids = {33809, 33811, 34020, 33193, 33006, 33007, 32980, 32981, 32982, 32984, 32985,
                                 32986, 33010, 33176, 33633, 33189, 33015, 34275, 32947, 34123, 34130, 34157,
-                                33181, 33297, 33028, 33182, 34074, 33986, 33407, 33192, 33064, 34254};
+                                33181, 33297, 33028, 33182, 34074, 33986, 33407, 33192, 33064, 34254, 32793};
   const auto check = [&ids](ViewRig& rig, const char* what) {
     ScriptedDialogs dialogs;
     dialogs.course = view::CourseTuningChoice{0, 60, true};
@@ -251,6 +252,27 @@ TEST(ScoreInstrumentCommands, NothingToActOnChangesNothing) {
 // their marks over two staves; the active line (here the second instrument) takes the space
 // below in every system, the first instrument's lines keep theirs. Cancel, or a line without
 // notes, leaves no undo step.
+// "Chord chart" hands the chart window the active line's tablature settings, each time anew.
+TEST(ScoreInstrumentCommands, ChordChartTogglesTheChartWindowOnTheActiveLine) {
+  struct ChartWindow : view::ScoreDialogs {
+    bool ToggleChordChart(const CTabInstrument& instrument) override {
+      shown.push_back(&instrument);
+      return true;
+    }
+    std::vector<const CTabInstrument*> shown;
+  } window;
+  view::ScopedScoreDialogs installed(window);
+  ViewRig rig(ViewDocument(1, 2, 4));
+  ASSERT_TRUE(Enabled(rig, 32793));
+  ASSERT_TRUE(Dispatch(rig, 32793));
+  ASSERT_TRUE(Dispatch(rig, 32793));
+  const CTabInstrument* line = &rig.view.ActiveLine()->definition->tabInstrument;
+  EXPECT_EQ(window.shown, (std::vector<const CTabInstrument*>{line, line}));
+
+  ViewRig empty(std::make_unique<CBriotabDoc>());
+  EXPECT_FALSE(Enabled(empty, 32793));
+}
+
 TEST(ScoreInstrumentCommands, NotationFromTablature) {
   ViewRig rig(ViewDocument(1, 2, 4));
   MakeTablature(rig);

@@ -29,7 +29,6 @@ constexpr PendingCommands TitlePageView(int id) { return {id, id, Availability::
 
 // By id; a range may hold ids the windows never send.
 constexpr auto kCatalogue = std::to_array<PendingCommands>({
-    Later(32793, kScoreView),
     Later(32826, kMidi),
     Later(32980, 32986, kScoreView),
     Later(33000, 33001, kScoreView),

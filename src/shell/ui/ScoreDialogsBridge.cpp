@@ -1,17 +1,57 @@
 #include "shell/ui/ScoreDialogsBridge.h"
 
+#include <wx/app.h>
+#include <wx/weakref.h>
+
 #include "document/CBriotabDoc.h"
 #include "document/InstrumentChooser.h"
 #include "model/CInstrumentDlg.h"
+#include "model/CTabInstrument.h"
 #include "model/SectionEditor.h"
 #include "model/dialogs/TuningDialogs.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/CVornelTabApp.h"
 #include "view/settings/SettingsCommands.h"
+#include "view/ui/charts/ChordChartDialog.h"
 #include "view/ui/charts/MusicOrnamentDialog.h"
 #include "view/ui/dialogs/CustomOrnamentDialog.h"
 
 namespace vornel {
+
+// The chart window keeps its own copy of the settings it shows, and the core the window edits.
+struct WindowScoreDialogs::ChartWindow {
+  CTabInstrument instrument;
+  std::unique_ptr<CChordChartDlg> core;
+  wxWeakRef<ChordChartDialog> window;
+
+  void Close() {
+    if (window) window->Destroy();
+    window = nullptr;
+    core.reset();
+  }
+};
+
+WindowScoreDialogs::WindowScoreDialogs(CVornelTabApp* app) : app_(app) {}
+
+WindowScoreDialogs::~WindowScoreDialogs() {
+  if (chart_ != nullptr) chart_->Close();
+}
+
+bool WindowScoreDialogs::ToggleChordChart(const CTabInstrument& instrument) {
+  if (chart_ == nullptr) chart_ = std::make_unique<ChartWindow>();
+  if (chart_->window && chart_->window->IsShown()) {
+    chart_->window->Hide();
+    return true;
+  }
+  // A fresh window on the line's settings as they are now.
+  chart_->Close();
+  chart_->instrument.CopyFrom(instrument);
+  chart_->core = std::make_unique<CChordChartDlg>(&chart_->instrument);
+  chart_->window = new ChordChartDialog(wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr, *chart_->core);
+  chart_->window->TransferDataToWindow();
+  chart_->window->Show();
+  return true;
+}
 
 bool WindowScoreDialogs::ChooseTextureBitmap() { return app_ != nullptr && app_->ChooseTextureBitmap(); }
 

@@ -16,7 +16,8 @@ class CVornelTabApp;
 class WindowScoreDialogs : public view::ScoreDialogs {
  public:
   // The paper texture is the application's; without one there is none to choose or show.
-  explicit WindowScoreDialogs(CVornelTabApp* app = nullptr) : app_(app) {}
+  explicit WindowScoreDialogs(CVornelTabApp* app = nullptr);
+  ~WindowScoreDialogs() override;
   bool ChooseTextureBitmap() override;
   bool TextureOn() override;
 
@@ -30,11 +31,16 @@ class WindowScoreDialogs : public view::ScoreDialogs {
   bool EditDocumentFonts(CBriotabDoc& doc) override;
   // "Ornaments" on the definition's table, each slot edited in "Music ornament".
   bool CustomizeOrnaments(CInstrumentDlg& definition) override;
+  // "Manage alfabeto charts" as a window of its own beside the score, on a copy of the line's
+  // tablature settings.
+  bool ToggleChordChart(const CTabInstrument& instrument) override;
 
  private:
   // Read from its file at each use, so that edits made in the templates dialog are seen.
   CInstrumentTemplates base_;
   CVornelTabApp* app_;
+  struct ChartWindow;
+  std::unique_ptr<ChartWindow> chart_;
 };
 
 }  // namespace vornel

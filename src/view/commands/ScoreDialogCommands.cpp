@@ -31,6 +31,7 @@ constexpr int kSystemOptions = 33028;
 constexpr int kChooseFont = 33182;
 constexpr int kBitmapBackground = 33064;
 constexpr int kTextureOn = 34254;
+constexpr int kChordChart = 32793;
 constexpr int kDocumentFonts = 33407;
 constexpr int kResetEndTextFont = 33192;
 constexpr int kCustomizeOrnaments = 34074;
@@ -138,6 +139,13 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
   t.Add(kBitmapBackground, [&view](const CommandEvent&) {
     if (ScoreCommandDialogs().ChooseTextureBitmap()) view.Window().Invalidate();
   });
+  t.Add(kChordChart,
+        [&view](const CommandEvent&) {
+          if (const CInstrumentDlg* definition = ActiveDefinitionOf(view)) {
+            ScoreCommandDialogs().ToggleChordChart(definition->tabInstrument);
+          }
+        },
+        [&view] { return ActiveDefinitionOf(view) != nullptr; });
   t.Add(kTextureOn, [&view](const CommandEvent&) { view.Window().Invalidate(); }, {},
         [] { return ScoreCommandDialogs().TextureOn(); });
 }

@@ -30,6 +30,7 @@ std::unique_ptr<CInstrumentDlg> ScoreDialogs::ChooseFromTemplates(const CInstrum
 bool ScoreDialogs::CustomizeOrnaments(CInstrumentDlg&) { return false; }
 bool ScoreDialogs::EditDocumentFonts(CBriotabDoc&) { return false; }
 bool ScoreDialogs::ChooseTextureBitmap() { return false; }
+bool ScoreDialogs::ToggleChordChart(const CTabInstrument&) { return false; }
 bool ScoreDialogs::TextureOn() { return false; }
 
 ScoreDialogs& ScoreCommandDialogs() { return current != nullptr ? *current : Fallback(); }

@@ -14,6 +14,7 @@ class CBriotabDoc;
 class CInstrumentArray;
 class CInstrumentDlg;
 struct COctaveDlg;
+class CTabInstrument;
 
 namespace view {
 
@@ -55,6 +56,9 @@ class ScoreDialogs {
   virtual bool ChooseTextureBitmap();
   // The application's paper-texture switch.
   virtual bool TextureOn();
+  // The alfabeto chart window: shown, on a copy of `instrument`, when it was hidden; hidden
+  // when it was shown. False where there is no such window.
+  virtual bool ToggleChordChart(const CTabInstrument& instrument);
 };
 
 // The dialogs in force.
