@@ -2,11 +2,14 @@
 // prompt for a global tuning shift, the small editing dialogs for the octave and bar range.
 
 #include <gtest/gtest.h>
+#include <wx/toplevel.h>
 
 #include "layout/dialogs/SmallDialogs.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
+#include "model/CTabInstrument.h"
 #include "shell/ui/ScoreDialogsBridge.h"
+#include "view/ui/charts/ChordChartDialog.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -67,6 +70,33 @@ TEST(ScoreDialogsBridge, TextureAnswersAreTheApplications) {
   EXPECT_FALSE(alone.TextureOn());
   EXPECT_FALSE(alone.ChooseTextureBitmap());
   EXPECT_EQ(prompts.filePrompts.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vornel
+
+namespace vornel {
+namespace {
+
+// "Chord chart" shows the alfabeto chart as a window of its own, and hides it the next time.
+TEST(ScoreDialogsBridge, ChordChartWindowIsShownThenHidden) {
+  testing::ScriptedPrompts prompts;
+  CTabInstrument line;
+  line.name = "Guitar";
+  WindowScoreDialogs dialogs;
+  const auto chartWindow = []() -> wxWindow* {
+    for (wxWindow* window : wxTopLevelWindows) {
+      if (dynamic_cast<ChordChartDialog*>(window) != nullptr) return window;
+    }
+    return nullptr;
+  };
+  ASSERT_TRUE(dialogs.ToggleChordChart(line));
+  wxWindow* window = chartWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->IsShown());
+  ASSERT_TRUE(dialogs.ToggleChordChart(line));
+  EXPECT_FALSE(window->IsShown());
+  EXPECT_EQ(line.name, "Guitar");
 }
 
 }  // namespace
