@@ -12,7 +12,6 @@ namespace vornel {
 
 namespace {
 
-constexpr int32_t kFlagModeBits = 0x7F;
 constexpr int32_t kNoGroupNumbersBit = 0x80;
 constexpr int kAdjustOffset = 5;
 
