@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include "document/CBriotabDoc.h"
+#include "model/SectionEditor.h"
 #include "support/ScriptedPrompts.h"
 #include "view/draw/FontChooser.h"
 #include "view/draw/FontDrawing.h"
@@ -123,6 +125,49 @@ TEST(DocumentFontButtons, SmallAndPageNumberFontsReachTheirOtherPlaces) {
   EXPECT_TRUE(ChooseDocumentFont(page, kFontPageNumbers, profile.Access()));
   EXPECT_EQ(page.pageNumberText.font.logFont.lfFaceName, "DejaVu Sans");
   EXPECT_THROW(ChooseDocumentFont(page, kDocumentFontCount), std::invalid_argument);
+}
+
+TEST(DocumentFontButtons, PageNumberingFontEditsTheTypedTextInTheTextSettings) {
+  struct Editor : SectionEditor {
+    bool answer = false;
+    std::string seen;
+    bool EditTrackText(CTrackText& text) override {
+      seen = text.text;
+      if (answer) text.text = "- %d -";
+      return answer;
+    }
+  } editor;
+  ScopedSectionEditor scoped(editor);
+  CPageDlg page;
+  std::string typed = "p. %d";
+  EXPECT_FALSE(EditPageNumberText(page, typed));
+  EXPECT_EQ(editor.seen, "p. %d");  // the text as typed, not as stored
+  EXPECT_EQ(typed, "p. %d");
+  editor.answer = true;
+  EXPECT_TRUE(EditPageNumberText(page, typed));
+  EXPECT_EQ(typed, "- %d -");
+}
+
+TEST(DocumentFontButtons, TablaturePageFontIsTheDocumentsSignatureFont) {
+  testing::ScriptedPrompts prompts;
+  ScriptedChooser chooser;
+  ScopedFontChooser scoped(chooser);
+  EXPECT_FALSE(ChooseDocumentTabFont(nullptr));  // no document open
+  EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::kExclamation});
+
+  CBriotabDoc doc;
+  doc.sections.push_back(std::make_unique<CSystemArray>());
+  doc.sections.activeSection = 0;
+  const CPageDlg before = doc.settings.pageSettings;
+  EXPECT_FALSE(ChooseDocumentTabFont(&doc));  // cancelled
+  EXPECT_EQ(doc.settings.pageSettings.DocumentFont(kFontSignatures), before.DocumentFont(kFontSignatures));
+  EXPECT_FALSE(doc.IsModified());
+
+  chooser.answer = FontChoice{"DejaVu Serif", 140, 700};
+  EXPECT_TRUE(ChooseDocumentTabFont(&doc));
+  EXPECT_EQ(doc.settings.pageSettings.DocumentFont(kFontSignatures).logFont.lfFaceName, "DejaVu Serif");
+  EXPECT_EQ(doc.settings.pageSettings.DocumentFont(kFontTitles), before.DocumentFont(kFontTitles));
+  EXPECT_TRUE(doc.IsModified());
 }
 
 TEST(FontThemes, TimesNewRomanCountsAsInstalledAndAsksOnce) {

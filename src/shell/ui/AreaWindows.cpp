@@ -131,14 +131,7 @@ void InstallAreaWindows(CVornelTabApp& app) {
   // application's default; the tablature page's "Font" is the active document's font of time
   // signatures, taken at once (the sheet's Cancel does not undo it).
   InstrumentSheetActions instrumentActions;
-  instrumentActions.documentTabFont = [] {
-    CBriotabDoc* doc = ActiveDocument();
-    if (doc == nullptr) {
-      Prompts().Beep(BeepKind::kExclamation);
-      return;
-    }
-    if (ChooseFont(doc->settings.pageSettings.DocumentFont(kFontSignatures))) doc->NotifyChanged(kHintRepaintAll);
-  };
+  instrumentActions.documentTabFont = [] { ChooseDocumentTabFont(ActiveDocument()); };
   instrumentActions.setAsDefault = [&app](const CInstrumentDlg& definition) {
     if (app.options.defaultInstrument == nullptr) app.options.defaultInstrument = std::make_unique<CInstrumentDlg>();
     app.options.defaultInstrument->CopyFrom(definition);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "document/CBriotabDoc.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/FieldRanges.h"
@@ -157,6 +158,16 @@ bool EditPageNumberText(CPageDlg& page, std::string& pageText) {
   page.pageNumberText.text = pageText;
   if (!SectionEditors().EditTrackText(page.pageNumberText)) return false;
   pageText = page.pageNumberText.text;
+  return true;
+}
+
+bool ChooseDocumentTabFont(CBriotabDoc* doc) {
+  if (doc == nullptr) {
+    Prompts().Beep(BeepKind::kExclamation);
+    return false;
+  }
+  if (!ChooseDocumentFont(doc->settings.pageSettings, kFontSignatures)) return false;
+  doc->NotifyChanged(kHintRepaintAll);
   return true;
 }
 

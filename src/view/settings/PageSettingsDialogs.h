@@ -15,6 +15,8 @@
 
 namespace vornel {
 
+class CBriotabDoc;
+
 // The profile keys the page settings read and write (section "SessionProfile"); either
 // function may be empty.
 struct PageSettingsProfile {
@@ -86,6 +88,11 @@ bool ChooseDocumentFont(CPageDlg& page, size_t index, const PageSettingsProfile&
 // "Font" of the page numbering: the text settings dialog on the page-number text, starting
 // from `pageText`; on OK `pageText` takes the edited text.
 bool EditPageNumberText(CPageDlg& page, std::string& pageText);
+
+// "Font" of the instrument sheet's tablature page: the font dialog on the document's font of
+// time signatures (entry 4 of its fonts), taken at once, so the sheet's Cancel keeps it; the
+// document is marked changed and repainted. No document: a warning beep and false.
+bool ChooseDocumentTabFont(CBriotabDoc* doc);
 
 // "Document fonts": the sixteen descriptions and the two themes.
 struct DocumentFontsFields {

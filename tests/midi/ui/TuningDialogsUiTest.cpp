@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
+#include <chrono>
+#include <thread>
+
+#include "midi/play/MidiOutStream.h"
 #include "midi/play/RecordingMidiOut.h"
 #include "midi/ui/TuningDialogWindows.h"
 #include "support/ScriptedPrompts.h"
@@ -113,6 +117,47 @@ TEST_F(TuningWindowsTest, InstrumentTuningPresetsTypedTextAndEnter) {
   data.Store(result);
   EXPECT_EQ(result.GetTuningText(), "EBGDAE");
   EXPECT_EQ(result.lines, 6);
+}
+
+// "Baroque lute" then "PLAY", pressed as buttons: the open strings sound on the preview player,
+// course 1 first, with the dialog's program.
+TEST_F(TuningWindowsTest, PlayOnTheBaroqueLutePresetSoundsTheOpenStringsInOrder) {
+  MidiRecording recording;
+  SteadyPlayerClock steady;
+  ScopedMidiOutFactory factory([&] { return std::make_unique<RecordingMidiOut>(recording, steady); });
+  InstrumentTuningDlg data;
+  data.tempo = 300;
+  InstrumentTuningDialog dialog(frame, data);
+  ASSERT_TRUE(dialog.TransferDataToWindow());
+  const auto press = [&](const char* label) {
+    auto* button = dynamic_cast<wxButton*>(wxWindow::FindWindowByLabel(label, &dialog));
+    ASSERT_NE(button, nullptr) << label;
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
+  };
+  press("Baroque lute");
+  press("PLAY");
+  EXPECT_TRUE(SharedPreviewPlayer().IsPlaying());
+  SharedPreviewPlayer().SetTempo(6000);  // no need to listen at the dialog's pace
+  for (int i = 0; i < 300 && SharedPreviewPlayer().IsPlaying(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(SharedPreviewPlayer().IsPlaying());
+  SharedPreviewPlayer().DrainReports([](uint32_t) {});
+  std::vector<int> keys;
+  for (const MidiRecord& r : recording.records) {
+    if (r.bytes[0] == 0x90 && r.bytes[2] != 0) keys.push_back(r.bytes[1]);
+  }
+  ASSERT_FALSE(recording.records.empty());
+  EXPECT_EQ(recording.records.front().bytes[0], 0xC0);
+  EXPECT_EQ(recording.records.front().bytes[1], InstrumentTuningDlg::kPlayProgram);
+  EXPECT_EQ(keys, (std::vector<int>{65, 62, 57, 53, 50, 45, 43, 41, 40, 38, 36, 35, 33}));
+
+  // "Stop" ends a playing run at once.
+  press("PLAY");
+  press("Stop");
+  EXPECT_FALSE(SharedPreviewPlayer().IsPlaying());
 }
 
 }  // namespace

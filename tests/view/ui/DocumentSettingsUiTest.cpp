@@ -4,9 +4,11 @@
 // modally; each is saved as a PNG for review.
 
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/frame.h>
 
 #include "support/ScriptedPrompts.h"
+#include "view/draw/FontChooser.h"
 #include "support/ui/WindowPng.h"
 #include "support/ui/WindowTest.h"
 #include "view/ui/settings/DocumentSettingsWindows.h"
@@ -57,6 +59,30 @@ TEST_F(DocumentSettingsWindowsTest, DocumentFontsShowTheFontsAndApplyATheme) {
   dialog.ApplyTheme(0);
   EXPECT_EQ(page.DocumentFont(kFontTitles).logFont.lfFaceName, "Times New Roman");
   EXPECT_EQ(dialog.Description(kFontTitles)->GetValue().utf8_string(), page.DocumentFont(kFontTitles).GetDescription());
+}
+
+// The font buttons change the document's fonts at once: closing the dialog with Cancel (no
+// transfer back) keeps the chosen font.
+TEST_F(DocumentSettingsWindowsTest, DocumentFontsChosenFontOutlivesCancel) {
+  struct Chooser : FontChooser {
+    std::optional<FontChoice> Choose(const FontChoice&, bool) override { return FontChoice{"DejaVu Sans", 110, 700}; }
+  } chooser;
+  ScopedFontChooser scoped(chooser);
+  CPageDlg page;
+  const dfLogFont lyrics = page.DocumentFont(kFontLyrics);
+  {
+    DocumentFontsDialog dialog(frame, page);
+    ASSERT_TRUE(dialog.TransferDataToWindow());
+    auto* button = dynamic_cast<wxButton*>(wxWindow::FindWindowByLabel("Titles", &dialog));
+    ASSERT_NE(button, nullptr);
+    wxCommandEvent press(wxEVT_BUTTON, button->GetId());
+    press.SetEventObject(button);
+    button->ProcessWindowEvent(press);
+    EXPECT_EQ(dialog.Description(kFontTitles)->GetValue().utf8_string(), page.DocumentFont(kFontTitles).GetDescription());
+  }
+  EXPECT_EQ(page.DocumentFont(kFontTitles).logFont.lfFaceName, "DejaVu Sans");
+  EXPECT_EQ(page.DocumentFont(kFontTitles).logFont.lfWeight, 700);
+  EXPECT_EQ(page.DocumentFont(kFontLyrics), lyrics);
 }
 
 TEST_F(DocumentSettingsWindowsTest, DocumentInformationAndAssociations) {

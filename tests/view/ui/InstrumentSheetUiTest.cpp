@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/bookctrl.h>
+#include <wx/button.h>
 #include <wx/frame.h>
 
 #include "document/DocumentEnvironment.h"
@@ -64,6 +65,7 @@ TEST_F(InstrumentSheetTest, SixPagesOnABaroqueGuitarExchangeAndCopyBack) {
   EXPECT_TRUE(Named<wxWindow>(sheet.NamePage(), "View Database")->IsEnabled());
   EXPECT_TRUE(Named<wxWindow>(sheet.NamePage(), "Add to database")->IsEnabled());
   EXPECT_TRUE(Named<wxWindow>(sheet.TablaturePage(), "Edit alfabeto")->IsEnabled());
+  EXPECT_FALSE(Named<wxWindow>(sheet.TablaturePage(), "Font")->IsEnabled());  // no document font to reach
   // Tablature page: the tuning text, and no flag group shown for the mode outside the list.
   EXPECT_EQ(sheet.TablaturePage()->Fields().tuningText, "EBGDA");
   EXPECT_EQ(sheet.TablaturePage()->FlagGroups()->GetSelection(), wxNOT_FOUND);
@@ -213,8 +215,17 @@ TEST_F(InstrumentSheetTest, AlfabetoChartAndNameTextOnTheWorkingCopy) {
     charted = &tab;
     courses = tab.tuning.stringCount;
   };
+  int fontPresses = 0;
+  actions.documentTabFont = [&] { ++fontPresses; };
   InstrumentSheetDialog sheet(frame, *working, actions);
   sheet.TransferDataToWindow();
+  auto* font = Named<wxButton>(sheet.TablaturePage(), "Font");
+  ASSERT_NE(font, nullptr);
+  EXPECT_TRUE(font->IsEnabled());
+  wxCommandEvent press(wxEVT_BUTTON, font->GetId());
+  press.SetEventObject(font);
+  font->ProcessWindowEvent(press);
+  EXPECT_EQ(fontPresses, 1);
   sheet.TablaturePage()->TuningText()->ChangeValue("GDAFCGF");
   sheet.TablaturePage()->EditAlfabeto();
   EXPECT_EQ(charted, &working->tabInstrument);
