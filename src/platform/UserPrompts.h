@@ -4,9 +4,12 @@
 // installs an implementation with real dialogs; tools install a console one.
 
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/BatchProgress.h"
 
 namespace vornel {
 
@@ -47,6 +50,9 @@ class UserPrompts {
   // A short progress text for the status line of the main window ("sect.3"); nothing shows it
   // where there is no window.
   virtual void ShowStatusText(std::string_view /*text*/) {}
+  // The progress of a long run over files: a window with a bar, a status line and Cancel;
+  // a silent one that never cancels where there is no window.
+  virtual std::unique_ptr<BatchProgress> ProgressWindow() { return std::make_unique<SilentProgress>(); }
 };
 
 // Writes messages to standard error, answers every question with its first button and every
@@ -99,6 +105,7 @@ class ForwardingPrompts : public UserPrompts {
     return outer_.PromptNumber(caption, prompt, minimum, maximum, value);
   }
   void ShowStatusText(std::string_view text) override { outer_.ShowStatusText(text); }
+  std::unique_ptr<BatchProgress> ProgressWindow() override { return outer_.ProgressWindow(); }
 
  protected:
   UserPrompts& outer() { return outer_; }

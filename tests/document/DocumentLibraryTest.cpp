@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -25,6 +26,7 @@ using testing::TempDir;
 
 using testing::ExpectGoldenAt;
 using testing::ReadText;
+using testing::WriteText;
 
 std::string Golden(const std::string& name) {
   return ReadText(std::string(VORNEL_SOURCE_DIR) + "/tests/document/golden/" + name);
@@ -151,6 +153,29 @@ TEST(ZipPackageTest, PacksTheDocumentItsFilesAndTheManifest) {
   // The lost facsimile is named in one warning.
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_NE(prompts.messages[0].find("/nowhere/lost.jpg"), std::string::npos);
+}
+
+TEST(ZipPackageTest, AManifestThatCannotBeWrittenFailsAndKeepsTheOldPackage) {
+  ScriptedPrompts prompts;
+  ScopedPrompts scoped(prompts);
+  TempDir dir;
+  auto doc = Lachrimae();
+  const std::string documentPath = dir.File("a.btxml");
+  ASSERT_TRUE(SaveDocumentFile(*doc, documentPath));
+  const std::string zipPath = dir.File("out.zip");
+  WriteText(zipPath, "old package");
+
+  // The manifest is written in a temporary folder; with no usable one it cannot be written.
+  const char* saved = std::getenv("TMPDIR");
+  const std::string savedTmp = saved ? saved : "";
+  ::setenv("TMPDIR", dir.File("no-such-folder").c_str(), 1);
+  const bool written = WriteZipPackage(*doc, documentPath, zipPath);
+  if (saved) ::setenv("TMPDIR", savedTmp.c_str(), 1); else ::unsetenv("TMPDIR");
+
+  EXPECT_FALSE(written);
+  ASSERT_FALSE(prompts.messages.empty());
+  EXPECT_NE(prompts.messages.back().find("xmlpackage.xml"), std::string::npos);
+  EXPECT_EQ(ReadText(zipPath), "old package");
 }
 
 TEST(HtmlPageTest, DocumentPageMatchesTheGoldenPage) {

@@ -219,6 +219,27 @@ TEST(FileFinderTest, TypesEndingsAndTheProcessedCount) {
   EXPECT_EQ(ProcessedCount(12, kDefaultMaxFilesToProcess), 12);
 }
 
+TEST(FileFinderTest, AGroupBuiltFromManyFilesHoldsAndCountsOnlyTheProcessedOnes) {
+  ScriptedPrompts prompts;
+  ScopedPrompts scoped(prompts);
+  TempDir dir;
+  fs::create_directories(dir.File("songs"));
+  for (int i = 0; i < 350; ++i) testing::WriteText(dir.File("songs/s" + std::to_string(i) + ".btxml"), "x");
+  FileFinder finder;
+  finder.rootPath = dir.File("songs");
+  finder.Search();
+  EXPECT_EQ(finder.CountText(), "350 files found");
+  SilentProgress progress;
+  ASSERT_TRUE(finder.BuildGroup(dir.File("g.vndb"), "Many", progress));
+  CVornelDatabase group;
+  ASSERT_TRUE(group.OpenFile(dir.File("g.vndb")));
+  EXPECT_EQ(group.entries.size(), 200u);
+  // The page's tree counts what it holds too.
+  tinyxml2::XMLDocument tree;
+  ASSERT_TRUE(group.BuildGroupXml(group.ListDocumentPaths(), tree, progress));
+  EXPECT_EQ(tree.RootElement()->FirstChildElement("documents")->IntAttribute("count"), 200);
+}
+
 TEST(FileFinderTest, SortByFileNameIgnoresCaseAndFolders) {
   std::vector<std::string> files = {"/a/z/Bee.btb", "/b/apple.btb", "/a/b/Apple.btb", "/c/banana.btb"};
   SortFoundFiles(files, true);

@@ -69,4 +69,24 @@ std::optional<long> ScriptedPrompts::PromptNumber(std::string_view caption, std:
   return Next(numbers_, "number", prompt);
 }
 
+namespace {
+
+class RecordingProgress : public BatchProgress {
+ public:
+  explicit RecordingProgress(ScriptedPrompts& prompts) : prompts_(prompts) {}
+  void Start(int, const std::string& title) override { prompts_.progressSteps.push_back(title); }
+  bool Step(int number, const std::string& status) override {
+    prompts_.progressSteps.push_back(std::to_string(number) + "|" + status);
+    return number != prompts_.cancelProgressAtStep;
+  }
+  void Finish() override {}
+
+ private:
+  ScriptedPrompts& prompts_;
+};
+
+}  // namespace
+
+std::unique_ptr<BatchProgress> ScriptedPrompts::ProgressWindow() { return std::make_unique<RecordingProgress>(*this); }
+
 }  // namespace vornel::testing

@@ -3,6 +3,7 @@
 // a script, and fails the test when a question comes that the script did not expect.
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ class ScriptedPrompts : public UserPrompts {
   std::optional<long> PromptNumber(std::string_view caption, std::string_view prompt, long minimum, long maximum,
                                    long value) override;
   void ShowStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
+  // Records the runs' titles and steps; answers Cancel at step `cancelProgressAtStep` (0: never).
+  std::unique_ptr<BatchProgress> ProgressWindow() override;
 
   std::vector<std::string> messages;   // messages and questions, in order
   std::vector<std::string> questions;  // questions only
@@ -43,6 +46,8 @@ class ScriptedPrompts : public UserPrompts {
   std::vector<std::string> filePrompts;    // "title|pattern|suggested name|initial folder" of each file prompt
   std::vector<std::string> numberPrompts;  // "caption|prompt|minimum|maximum|value" of each number prompt
   std::vector<std::string> statusTexts;    // texts shown on the status line, in order
+  std::vector<std::string> progressSteps;  // "title" at each start, "number|status" at each step
+  int cancelProgressAtStep = 0;
 
  private:
   std::deque<Answer> answers_;

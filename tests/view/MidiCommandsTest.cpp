@@ -159,7 +159,7 @@ TEST_F(MidiCommandsTest, ExportAllSectionsWritesOneFilePerSectionBesideTheDocume
   EXPECT_EQ(prompts.messages, std::vector<std::string>{"Set Current Directory failed (2)\n"});
 }
 
-TEST_F(MidiCommandsTest, FolderImportKeepsTheCapAndSaysHowManyFilesWereLeft) {
+TEST_F(MidiCommandsTest, FolderImportKeepsTheCapShowsProgressAndStopsOnCancel) {
   const std::string file = std::string(VORNEL_CORPUS_DIR) + "/midi/test-c-major-scale.mid";
   if (!std::filesystem::exists(file)) GTEST_SKIP() << "no MIDI corpus";
   std::filesystem::create_directories(dir.File("none"));
@@ -186,6 +186,22 @@ TEST_F(MidiCommandsTest, FolderImportKeepsTheCapAndSaysHowManyFilesWereLeft) {
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0],
             "2 of the 18 MIDI files of the folder were not imported: a folder import takes the first 16 files.");
+  // The run shows its progress file by file.
+  ASSERT_EQ(prompts.progressSteps.size(), 1u + kMaxMidiFolderFiles);
+  EXPECT_EQ(prompts.progressSteps.front(), "Import MIDI Folder");
+  EXPECT_EQ(prompts.progressSteps[1], "1|Processing file 1 - f00.mid");
+  EXPECT_EQ(prompts.progressSteps.back(), "16|Processing file 16 - f15.mid");
+
+  // Cancel before the third file: the two imported stay, nothing more is said.
+  prompts.messages.clear();
+  prompts.progressSteps.clear();
+  prompts.cancelProgressAtStep = 3;
+  prompts.QueueFolder(dir.File("tunes"));
+  EXPECT_TRUE(table.Execute({kImportMidiFolder, {}, {}}));
+  EXPECT_EQ(doc->sections.size(), 3u + kMaxMidiFolderFiles + 2u);
+  EXPECT_EQ(doc->sections.at(19)->Title().text, "f00.mid");
+  EXPECT_EQ(prompts.progressSteps.size(), 4u);
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{});
 }
 
 TEST_F(MidiCommandsTest, ImportedLinesCanJoinTheActiveSectionAndBeUndone) {

@@ -9,6 +9,8 @@
 #include <wx/textdlg.h>
 #include <wx/utils.h>
 
+#include "platform/ui/ProgressDialogRun.h"
+
 namespace vornel {
 
 namespace {
@@ -93,5 +95,7 @@ std::optional<long> WxPrompts::PromptNumber(std::string_view caption, std::strin
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return std::clamp(dialog.GetValue(), minimum, maximum);
 }
+
+std::unique_ptr<BatchProgress> WxPrompts::ProgressWindow() { return std::make_unique<ProgressDialogRun>(parent_); }
 
 }  // namespace vornel

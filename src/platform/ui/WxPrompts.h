@@ -24,6 +24,7 @@ class WxPrompts : public UserPrompts {
                                         std::string_view caption) override;
   std::optional<long> PromptNumber(std::string_view caption, std::string_view prompt, long minimum, long maximum,
                                    long value) override;
+  std::unique_ptr<BatchProgress> ProgressWindow() override;
 
  private:
   wxWindow* parent_;

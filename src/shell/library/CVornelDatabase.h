@@ -19,7 +19,7 @@
 
 #include "platform/archive/Persistent.h"
 #include "platform/collections/OwnedArray.h"
-#include "shell/library/BatchProgress.h"
+#include "platform/BatchProgress.h"
 
 namespace vornel {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/library/BatchProgress.h"
+#include "platform/BatchProgress.h"
 #include "shell/library/CVornelDatabase.h"
 
 namespace vornel {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/library/BatchProgress.h"
+#include "platform/BatchProgress.h"
 
 namespace vornel {
 

@@ -71,6 +71,18 @@ void FinishImportedSection(CBriotabDoc& doc, CSystemArray& section) {
   section.ReflowSystems(false, kImportReflowRun);
 }
 
+// One file of a folder import as a new section at the end, laid out; a file that does not
+// import is skipped (the import said why).
+void ImportFolderFile(CBriotabDoc& doc, MidiCommandContext& context, const std::string& file,
+                      MidiTrackChooser& chooser) {
+  std::unique_ptr<CSystemArray> imported =
+      ImportMidiFile(file, chooser, context.InstrumentBase(), context.DefaultInstrument());
+  if (imported == nullptr) return;
+  CSystemArray* section = doc.AppendSection(std::move(imported));
+  section->InsertInitialTimeSignature();
+  FinishImportedSection(doc, *section);
+}
+
 void ImportMidiFolder(MidiCommandContext& context) {
   CBriotabDoc* doc = context.ActiveDocument();
   if (doc == nullptr) return;
@@ -84,17 +96,21 @@ void ImportMidiFolder(MidiCommandContext& context) {
   // Every track of every file, without a question per file.
   AllTracksChooser chooser;
   const size_t taken = std::min(files.size(), kMaxMidiFolderFiles);
-  for (size_t i = 0; i < taken; ++i) {
-    std::unique_ptr<CSystemArray> imported =
-        ImportMidiFile(files[i], chooser, context.InstrumentBase(), context.DefaultInstrument());
-    if (imported == nullptr) continue;  // the import said why
-    CSystemArray* section = doc->AppendSection(std::move(imported));
-    section->InsertInitialTimeSignature();
-    FinishImportedSection(*doc, *section);
+  const std::unique_ptr<BatchProgress> progress = Prompts().ProgressWindow();
+  bool cancelled = false;
+  {
+    ProgressRun run(*progress, static_cast<int>(taken), "Import MIDI Folder");
+    for (size_t i = 0; i < taken && !cancelled; ++i) {
+      const std::string status = "Processing file " + std::to_string(i + 1) + " - " +
+                                 std::filesystem::path(files[i]).filename().string();
+      // A Cancel stops between files; the sections imported so far stay.
+      cancelled = !run.Step(static_cast<int>(i + 1), status);
+      if (!cancelled) ImportFolderFile(*doc, context, files[i], chooser);
+    }
   }
   doc->UpdateSectionList();
   context.PostFrameCommand(kAfterMidiImport);
-  if (files.size() > taken) {
+  if (!cancelled && files.size() > taken) {
     Prompts().ShowMessage(std::to_string(files.size() - taken) + " of the " + std::to_string(files.size()) +
                               " MIDI files of the folder were not imported: a folder import takes the first " +
                               std::to_string(kMaxMidiFolderFiles) + " files.",

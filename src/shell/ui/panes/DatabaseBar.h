@@ -6,7 +6,6 @@
 // pane's operations on the tree's selection.
 
 #include <wx/panel.h>
-#include <wx/progdlg.h>
 #include <wx/toolbar.h>
 #include <wx/treectrl.h>
 
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/ProgressDialogRun.h"
 #include "shell/library/DocumentGroupPane.h"
 
 class wxMenu;
@@ -28,19 +28,6 @@ inline constexpr int kGroupPaneTools[] = {33070, 33078, 33072, 33071, 33080, 330
 
 // A picture of a group command, drawn for the tool bar (size × size pixels).
 wxBitmap GroupToolBitmap(int command, int size);
-
-// The progress of a long run in a window with a Cancel button.
-class ProgressDialogRun : public BatchProgress {
- public:
-  explicit ProgressDialogRun(wxWindow* parent) : parent_(parent) {}
-  void Start(int total, const std::string& title) override;
-  bool Step(int number, const std::string& status) override;
-  void Finish() override;
-
- private:
-  wxWindow* parent_;
-  std::unique_ptr<wxProgressDialog> dialog_;
-};
 
 class CDatabaseTreeCtrl : public wxTreeCtrl {
  public:

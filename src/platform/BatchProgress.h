@@ -1,6 +1,7 @@
 #pragma once
-// Progress of a long run over files (reindexing, building a group, batch conversions): the
-// window layer shows a bar, a status line and a Cancel button; tools and tests record it.
+// Progress of a long run over files (reindexing, building a group, batch conversions, folder
+// imports): the window layer shows a bar, a status line and a Cancel button; tools and tests
+// record it.
 
 #include <string>
 
