@@ -146,7 +146,7 @@ TEST(CommandCoverage, AWaitingCommandShowsDisabledUntilATargetCarriesIt) {
   EXPECT_FALSE(router.Dispatch(33297));
   ASSERT_NE(FindPendingCommand(33297), nullptr);
   EXPECT_EQ(FindPendingCommand(33297)->reason, "comes with the score view");
-  EXPECT_EQ(FindPendingCommand(57606)->reason, "comes with printing");
+  EXPECT_EQ(FindPendingCommand(33819)->reason, "comes with the palettes and panes");
   // A handler registered later takes the id: nothing else is edited.
   int ran = 0;
   later.Add(33297, [&](const view::CommandEvent&) { ++ran; });

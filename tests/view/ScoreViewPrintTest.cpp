@@ -97,5 +97,32 @@ TEST(ScoreViewPrint, PrintCommandsAskTheWindow) {
   EXPECT_FALSE(empty.view.Commands().State(view::kPrintPreview).enabled);
 }
 
+// The printer setup gives the document the chosen paper and orientation; a cancelled setup, or
+// one that keeps both, leaves the document unmodified.
+TEST(ScoreViewPrint, PrintSetupTakesThePrintersPaper) {
+  ViewRig rig(ViewDocument(1, 8, 4));
+  CPageDlg& page = rig.doc->settings.pageSettings;
+  page.paperFormat = 9;
+  page.landscape = 0;
+  view::CommandRouter commands;
+  commands.SetRoute({&rig.view.Commands()});
+  EXPECT_TRUE(commands.State(view::kPrintSetup).enabled);
+
+  EXPECT_TRUE(commands.Dispatch(view::kPrintSetup));  // no setup to ask: nothing changes
+  rig.window.printSetup = [](CPageDlg&) { return true; };
+  commands.Dispatch(view::kPrintSetup);
+  EXPECT_FALSE(rig.doc->IsModified());
+
+  rig.window.printSetup = [](CPageDlg& p) {
+    p.paperFormat = 8;
+    p.landscape = 1;
+    return true;
+  };
+  commands.Dispatch(view::kPrintSetup);
+  EXPECT_EQ(page.paperFormat, 8);
+  EXPECT_EQ(page.landscape, 1);
+  EXPECT_TRUE(rig.doc->IsModified());
+}
+
 }  // namespace
 }  // namespace vornel

@@ -74,6 +74,9 @@ class TestWindow : public view::ViewWindow {
   void RunPrint(bool preview, bool dialog) override {
     log.push_back(std::string(preview ? "preview" : "print") + (dialog ? " with dialog" : ""));
   }
+  // The printer setup: nothing chosen unless a test scripts it.
+  std::function<bool(CPageDlg&)> printSetup;
+  bool RunPrintSetup(CPageDlg& page) override { return printSetup && printSetup(page); }
   view::PointerShape pointer = view::PointerShape::kDefault;
 
   void Forget() {

@@ -13,7 +13,6 @@ namespace vornel::bars {
 namespace {
 
 constexpr std::string_view kScoreView = "comes with the score view";
-constexpr std::string_view kPrinting = "comes with printing";
 constexpr std::string_view kMidi = "comes with MIDI playback";
 constexpr std::string_view kDocumentCommands = "comes with the document files, groups and associations";
 constexpr std::string_view kSettingsDialogs = "comes with the book, page and instrument dialogs";
@@ -61,7 +60,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(34262, kScoreView),
     Later(34275, kScoreView),
     Later(34305, 34306, kScoreView),
-    Later(57606, kPrinting),
     Later(57612, kDocumentCommands),
     Later(57636, kScoreView),
 });

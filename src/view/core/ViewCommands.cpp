@@ -50,6 +50,14 @@ void CBriotabView::AddCommands() {
   t.Add(kPrint, [this](const CommandEvent&) { Window().RunPrint(false, true); }, hasSection);
   t.Add(kQuickPrint, [this](const CommandEvent&) { Window().RunPrint(false, false); }, hasSection);
   t.Add(kPrintPreview, [this](const CommandEvent&) { Window().RunPrint(true, false); }, hasSection);
+  // The printer's paper and orientation become the document's.
+  t.Add(kPrintSetup, [this, &page](const CommandEvent&) {
+    const CPageDlg before = page;
+    if (!Window().RunPrintSetup(page)) return;
+    if (page.paperFormat == before.paperFormat && page.landscape == before.landscape) return;
+    doc_.SetModifiedFlag(true);
+    doc_.UpdateAllViews(kHintRepaintAll);
+  });
 
   // --- pages, systems and sections
   const auto pageUp = [this](const CommandEvent&) { PageUp(); };

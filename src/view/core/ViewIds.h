@@ -5,6 +5,7 @@
 namespace vornel::view {
 
 // --- printing
+inline constexpr int kPrintSetup = 57606;    // "P&rint Setup..."
 inline constexpr int kPrint = 57607;         // "&Print...\tCtrl+P"
 inline constexpr int kQuickPrint = 57608;    // "Print the active document using current options"
 inline constexpr int kPrintPreview = 57609;  // "Print Pre&view"

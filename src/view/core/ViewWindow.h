@@ -13,6 +13,10 @@
 
 #include "platform/draw/DrawTypes.h"
 
+namespace vornel {
+class CPageDlg;
+}
+
 namespace vornel::view {
 
 // --- mouse input
@@ -90,6 +94,10 @@ class ViewWindow {
   // The print dialog (with its choices) or the preview window; the printing itself is the
   // view's print job.
   virtual void RunPrint(bool preview, bool showDialog) = 0;
+  // The printer setup on the document's paper: true when the user chose, with the chosen paper
+  // and orientation taken into the page settings. Without a window system there is nothing to
+  // ask, so nothing changes.
+  virtual bool RunPrintSetup(CPageDlg&) { return false; }
 };
 
 }  // namespace vornel::view

@@ -7,6 +7,7 @@
 
 #include <exception>
 
+#include "layout/ui/dialogs/PaperSetup.h"
 #include "midi/play/MidiOutStream.h"
 #include "midi/ui/WxMidiDialogs.h"
 #include "platform/UserPrompts.h"
@@ -101,6 +102,7 @@ class ScoreCanvas::Window : public ScrolledViewWindow {
   void RunPrint(bool preview, bool showDialog) override {
     RunScorePrint(wxGetTopLevelParent(&score_), score_.View(), preview, showDialog);
   }
+  bool RunPrintSetup(CPageDlg& page) override { return RunPageSetup(wxGetTopLevelParent(&score_), page); }
 
  private:
   ScoreCanvas& score_;
