@@ -64,23 +64,27 @@ bool SnapshotEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edi
   return true;
 }
 
-void ReformatActiveSection(CBriotabDoc& doc, bool snapshot) {
-  CSystemArray& section = *doc.GetActiveSection();
-  if (snapshot) doc.SaveSnapshot();
+namespace {
+
+// A section's music laid out again in systems of the document's cursor steps per page.
+void ReflowSection(const CBriotabDoc& doc, CSystemArray& section) {
+  if (section.systems.empty()) return;
   const size_t run = static_cast<size_t>(doc.settings.GetCursorStepsPerPage());
-  if (!section.systems.empty()) {
-    section.ReflowSystems(true, run);
-    section.ReflowSystems(false, run);
-  }
+  section.ReflowSystems(true, run);
+  section.ReflowSystems(false, run);
+}
+
+}  // namespace
+
+void ReformatActiveSection(CBriotabDoc& doc, bool snapshot) {
+  if (snapshot) doc.SaveSnapshot();
+  ReflowSection(doc, *doc.GetActiveSection());
   doc.SetModifiedFlag(true);
 }
 
 void ReflowAllSections(CBriotabDoc& doc) {
-  const size_t run = static_cast<size_t>(doc.settings.GetCursorStepsPerPage());
   for (const auto& section : doc.sections.items()) {
-    if (section == nullptr || section->systems.empty()) continue;
-    section->ReflowSystems(true, run);
-    section->ReflowSystems(false, run);
+    if (section != nullptr) ReflowSection(doc, *section);
   }
   doc.SetModifiedFlag(true);
 }
