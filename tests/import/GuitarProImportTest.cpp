@@ -320,6 +320,32 @@ TEST(GuitarProImportTest, NoteAttributes) {
 }
 
 // Drum tracks have "tunings" of 0 and give their keys as frets; a bass has four lines.
+TEST(GuitarProImportTest, DynamicsWhereTheLevelChanges) {
+  // Levels per beat, 0 for a note that gives none (f); a rest between keeps the level.
+  const std::vector<int> levels = {8, 8, 8, -1, 8, 0, 0, 3, 3};
+  std::vector<GpBeat> beats;
+  for (const int level : levels) {
+    GpBeat beat = NoteBeat(0, 1);
+    if (level < 0) {
+      beat.notes.clear();
+      beat.flags = 0x40;
+      beat.status = 2;
+    } else if (level > 0) {
+      beat.notes[0].flags |= 0x10;
+      beat.notes[0].dynamic = level;
+    }
+    beats.push_back(beat);
+  }
+  const auto section = Import(OneTrackSong(4, {beats}));
+  std::vector<int> marks;  // the level index of each chord's dynamic, -1 none
+  for (const auto& e : section->Definition(0)->gathered[0]) {
+    if (e == nullptr || !e->IsChord() || e->notes.empty()) continue;
+    const CMetaEvent* dynamic = e->metaEvents.Find(CMetaEvent::kDynamics);
+    marks.push_back(dynamic != nullptr ? dynamic->cy >> 16 : -1);
+  }
+  EXPECT_EQ(marks, (std::vector<int>{7, -1, -1, -1, 5, -1, 2, -1}));
+}
+
 TEST(GuitarProImportTest, PercussionAndBassTracks) {
   GpSongFixture song = OneTrackSong(4, {{NoteBeat(0, 42)}});
   song.tracks[0].channel = 10;

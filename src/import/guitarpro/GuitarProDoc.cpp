@@ -39,6 +39,26 @@ constexpr uint8_t kPercussionChannel = 10;
 
 // Velocities of the dynamic levels 1-8 (index 0-7 in the meta-event).
 constexpr int kVelocities[8] = {64, 74, 84, 94, 100, 110, 118, 128};
+// The level of a note that gives none: f.
+constexpr int kDefaultDynamic = 6;
+
+// The dynamic level of a beat: that of its first note that gives one, else the default.
+int DynamicOf(const TabColumn& column) {
+  for (const TabNote& note : column.notes) {
+    if (const auto found = note.attributes.find(TabNote::kDynamic); found != note.attributes.end()) {
+      return found->second;
+    }
+  }
+  return kDefaultDynamic;
+}
+
+// The Dynamics meta-event of a level; one outside 1-8 plays at 110 and shows the first mark.
+std::unique_ptr<CMetaEvent> DynamicsEvent(int value) {
+  const bool known = value >= 1 && value <= 8;
+  const int velocity = known ? kVelocities[value - 1] : 110;
+  const int level = known ? value - 1 : 0;
+  return std::make_unique<CMetaEvent>(CMetaEvent::kDynamics, "", 0, 0, (level << 16) | velocity);
+}
 
 }  // namespace
 
@@ -117,6 +137,8 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
   if (definition.gathered.empty()) throw std::invalid_argument("the definition has no voice");
   size_t notesMet = 0;
   int32_t counter = 0;
+  // The level each voice plays at: a dynamic is written where it changes.
+  int dynamic[2] = {kDefaultDynamic, kDefaultDynamic};
   for (const TabColumn& column : track.columns) {
     const int32_t index = counter++;
     if (column.voice >= definition.gathered.size()) throw std::invalid_argument("the definition lacks the voice");
@@ -158,6 +180,11 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
       if (!source.attributes.empty()) ApplyNoteAttributes(*chord, *note, source.attributes);
       chord->notes.push_back(std::move(note));
       chord->notes.SortByPitch(true);
+    }
+    if (!chord->notes.empty()) {
+      const int level = DynamicOf(column);
+      if (level != dynamic[column.voice & 1]) chord->metaEvents.push_back(DynamicsEvent(level));
+      dynamic[column.voice & 1] = level;
     }
     voice.push_back(std::move(chord));
   }
@@ -255,16 +282,6 @@ void GuitarProDoc::ApplyNoteAttributes(nChord& chord, nNotes& note, const std::m
         if (noteCode == 0) break;
         const int difference = (chord.rhythm & 7) - noteCode;
         note.flags = static_cast<uint16_t>((note.flags & ~0xBu) | (std::abs(difference) & 3) | (difference < 0 ? 8 : 0));
-        break;
-      }
-      case TabNote::kDynamic: {
-        // One dynamic per chord: its first note with a level gives it.
-        if (chord.metaEvents.Find(CMetaEvent::kDynamics) != nullptr) break;
-        const bool known = value >= 1 && value <= 8;
-        const int velocity = known ? kVelocities[value - 1] : 110;
-        const int level = known ? value - 1 : 0;
-        chord.metaEvents.push_back(
-            std::make_unique<CMetaEvent>(CMetaEvent::kDynamics, "", 0, 0, (level << 16) | velocity));
         break;
       }
       case TabNote::kLeftFingering: note.ToggleFingeringHigh(static_cast<uint16_t>(value & 0x0F)); break;

@@ -505,7 +505,9 @@ bool gp_import::readNote(const TabTrack& track, int string, TabColumn& column, T
   }
   if (flags & 0x02) note.attributes[TabNote::kDuration] |= 0x100;
   if (flags & 0x10) note.attributes[TabNote::kDynamic] = in_->ReadByte();
-  note.fret = in_->ReadByte();
+  // The fret travels with the note type: a note without flag 0x20 (one that only carries
+  // effects, say) has no fret byte and stands on the open string.
+  if (flags & 0x20) note.fret = in_->ReadByte();
   if (flags & 0x40) note.flags |= TabNote::kGhost;
   if (flags & 0x80) {
     // A negative fingering is no fingering.
