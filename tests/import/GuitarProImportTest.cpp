@@ -9,6 +9,7 @@
 #include "GpFixture.h"
 #include "document/CBriotabDoc.h"
 #include "import/Importer.h"
+#include "import/ImportWarnings.h"
 #include "import/guitarpro/GuitarProDoc.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/CInstrumentDlg.h"
@@ -223,6 +224,18 @@ TEST(GuitarProImportTest, TiesTakeThePreviousNote) {
   EXPECT_EQ(voice[4]->notes[0]->interval, voice[3]->notes[0]->interval);
   EXPECT_EQ(voice[4]->notes[0]->slur, 0x800u);
   EXPECT_TRUE(voice[5]->notes.empty());
+}
+
+TEST(GuitarProImportTest, TiesWithNothingToTieToAndGraceNotesAreCounted) {
+  GpBeat tied = NoteBeat(2, 4);
+  tied.notes[0].type = 2;
+  GpBeat grace = NoteBeat(1, 3);
+  grace.notes[0].flags |= 0x08;
+  grace.notes[0].effects = {0x10, 0x00, 2, 6, 1, 3};  // a grace note: fret, dynamic, transition, duration
+  const ImportReport report("song.gp4");
+  const auto section = Import(OneTrackSong(4, {{tied, grace}}));
+  EXPECT_EQ(report.Summary(),
+            "warning: song.gp4: not imported: 1 tied note without a note before it on its string, 1 grace note");
 }
 
 TEST(GuitarProImportTest, RhythmsAndTuplets) {

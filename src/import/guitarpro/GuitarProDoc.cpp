@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
+#include "import/ImportWarnings.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/CInstrumentDlg.h"
@@ -36,6 +37,11 @@ constexpr uint32_t kSlideSlurWord = 0x2400;
 constexpr uint32_t kTiedSlurWord = 0x800;
 
 constexpr uint8_t kPercussionChannel = 10;
+
+// Notes of the file the section cannot hold.
+constexpr ImportLoss kUntiedNote{"tied note without a note before it on its string",
+                                 "tied notes without a note before them on their strings"};
+constexpr ImportLoss kGraceNote{"grace note", "grace notes"};
 
 // Velocities of the dynamic levels 1-8 (index 0-7 in the meta-event).
 constexpr int kVelocities[8] = {64, 74, 84, 94, 100, 110, 118, 128};
@@ -167,7 +173,11 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
       note->string = source.string;
       char accidental = 0;
       note->SpellInKey(definition.key, false, accidental);
-      if ((source.flags & TabNote::kTie) && !TieToPrevious(voice, *note)) continue;
+      if ((source.flags & TabNote::kTie) && !TieToPrevious(voice, *note)) {
+        CountImportLoss(kUntiedNote);
+        continue;
+      }
+      if (source.attributes.contains(TabNote::kGraceNote)) CountImportLoss(kGraceNote);
 
       if (source.flags & TabNote::kGhost) note->ToggleDecoration(kGhostDecoration);
       if (source.flags & TabNote::kLegato) note->slur |= 1;
@@ -301,6 +311,7 @@ bool GuitarProDoc::OnNewDocument() {
 
 bool GuitarProDoc::ImportInto(const std::string& filePath) {
   if (target == nullptr) throw std::invalid_argument("no document to import into");
+  const ImportReport report(filePath);
   std::unique_ptr<CSystemArray> section = ImportFile(filePath);
   if (section == nullptr) return false;
   // Finished before it joins the document, so that a failure leaves the document as it was.

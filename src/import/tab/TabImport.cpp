@@ -83,6 +83,16 @@ int DecorationCode(char decoration) {
 constexpr std::string_view kPreviousDecorations = ".:[]|'`Q%?>@=$_^Rwu()+";
 constexpr std::string_view kCurrentDecorations = "+*#x$<^";
 
+// What a chord line can hold that the import does not keep.
+constexpr ImportLoss kUnreadableLine{"chord line with a fret no course takes", "chord lines with frets no course takes"};
+constexpr ImportLoss kPastTheTenth{"fret past the tenth course of its line", "frets past the tenth course of their lines"};
+constexpr ImportLoss kAfterOpenBass{"fret after an open bass course on its line",
+                                    "frets after an open bass course on their lines"};
+
+// The courses an "N" with two digits names: "N10" ... "N14", open.
+constexpr int64_t kFirstNamedCourse = 10;
+constexpr int64_t kLastNamedCourse = 14;
+
 }  // namespace
 
 TabImport::TabImport(CBriotabDoc& doc) : CAbcImport(doc) {}
@@ -95,6 +105,7 @@ int TabImport::ReadFile(const std::string& path) {
 }
 
 int TabImport::ReadText(std::string_view bytes, const std::string& path) {
+  SetSource(path);
   chordLines_ = 0;
   tupletChords_ = 0;
   rhythm_ = 2;
@@ -369,7 +380,11 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
                                                                         : nullptr;
   };
   const auto setFret = [&](int position, char c) {
-    if (Position* p = at(position)) p->fret = c;
+    if (Position* p = at(position)) {
+      p->fret = c;
+    } else if (position >= 0) {
+      CountImportLoss(kPastTheTenth);
+    }
   };
   const auto setDecoration = [&](int position, char c) {
     if (Position* p = at(position)) p->decoration = c;
@@ -387,12 +402,18 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
       setFret(cursor++, static_cast<char>(c - 'A' + 'a'));
       ++i;
     } else if (c == 'N') {
-      // Two digits give the fret character by its code.
+      // Two digits: "N10" to "N14" name an open bass course; any other number gives the fret
+      // character by its code.
       if (i + 2 < n) {
         const std::string_view digits = line.substr(i + 1, 2);
         size_t k = 0;
         const int64_t code = ReadBoundedNumber(digits, k, 255);
-        setFret(cursor, k == 2 ? static_cast<char>(code) : '\0');
+        if (k == 2 && code >= kFirstNamedCourse && code <= kLastNamedCourse) {
+          setFret(cursor, 'a');
+          if (Position* p = at(cursor)) p->course = static_cast<int8_t>(code - 1);
+        } else {
+          setFret(cursor, k == 2 ? static_cast<char>(code) : '\0');
+        }
       }
       ++cursor;
       i = std::min(n, i + 3);
@@ -456,27 +477,34 @@ bool TabImport::ConvertPositions(nChord& chord) {
   for (size_t p = 0; p < kPositions; ++p) {
     const char fret = positions_[p].fret;
     if (fret == 0 || fret == ' ') continue;
-    if (!IsDigit(fret) && !(fret >= 'a' && fret <= 'r')) return false;
-    if (p == 6 && fret >= '4' && fret <= '8') {
+    if (!IsDigit(fret) && !(fret >= 'a' && fret <= 'r')) {
+      CountImportLoss(kUnreadableLine);
+      return false;
+    }
+    if (p == 6 && fret >= '4' && fret <= '8' && positions_[p].course < 0) {
       last = p + 1;
       break;
     }
+  }
+  // An open bass course on the seventh position ends what the line gives.
+  for (size_t p = last; p < kPositions; ++p) {
+    if (positions_[p].fret != 0 && positions_[p].fret != ' ') CountImportLoss(kAfterOpenBass);
   }
   for (size_t p = 0; p < last; ++p) {
     const Position& position = positions_[p];
     const int here = static_cast<int>(p);
     if (position.slur == '}' && slurChord_ != nullptr) CloseSlur(here - slurCourse_, std::nullopt);
     if (position.fret == 0 || position.fret == ' ') continue;
-    int course = here;
+    int course = position.course >= 0 ? position.course : here;
     int fret = 0;
-    if (p == 6 && position.fret >= '4' && position.fret <= '8') {
+    if (p == 6 && position.fret >= '4' && position.fret <= '8' && position.course < 0) {
       // An open bass course: "4" is the eleventh course ... "8" the fifteenth.
       course = position.fret - '4' + 10;
     } else {
       fret = IsDigit(position.fret) ? position.fret - '0' : FretOfLetter(position.fret);
     }
-    // A course the instrument lacks takes no note.
-    nNotes* note = SetFretOnCourse(chord, *tablature_, course, fret, key_);
+    // A course the instrument lacks is added to it.
+    nNotes* note = PlaceFret(chord, course, fret);
     if (note == nullptr) continue;
     ApplyDecoration(position.decoration, chord, *note, here);
     if (position.slur == '{') {

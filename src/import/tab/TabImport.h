@@ -52,6 +52,7 @@ class TabImport : public CAbcImport {
     char fret = 0;
     char decoration = 0;
     char slur = 0;
+    int8_t course = -1;  // the course an "N" names, else the position's own
   };
 
   void StartVoice();

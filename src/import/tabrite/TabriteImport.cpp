@@ -150,7 +150,7 @@ void TabriteImport::ConvertRecord(const Record& record) {
     const int course = static_cast<int>(c);
     size_t pos = 0;
     // A fret that gives no MIDI pitch adds no note.
-    nNotes* note = SetFretOnCourse(*chord, *tablature_, course, ReadBoundedNumber(text, pos), key_);
+    nNotes* note = PlaceFret(*chord, course, ReadBoundedNumber(text, pos));
     if (note == nullptr) continue;
     lastNote = note;
     const size_t tie = text.find_first_of("-=");
@@ -165,7 +165,7 @@ void TabriteImport::ConvertRecord(const Record& record) {
         }
         if (StartsWithDigit(after)) {
           size_t p = 0;
-          SetFretOnCourse(*second, *tablature_, course, ReadBoundedNumber(after, p), key_);
+          PlaceFret(*second, course, ReadBoundedNumber(after, p));
         }
       }
     }

@@ -333,6 +333,7 @@ void CAbcImport::ReadNoteToken(std::string_view line, size_t& pos, nChord* chord
     if (further >= 0) course = further;
   }
   nNotes* note = course >= 0 ? SetNoteOnCourse(*target, *tablature_, course, pitch, key_) : nullptr;
+  if (note == nullptr) CountImportLoss(kUnplayableNote);
   if (note != nullptr && tie_) note->slur = 0x40;
   tie_ = false;
   if (note != nullptr && prefix.decoration >= 0) {

@@ -169,11 +169,11 @@ void CAbcImport::ReadTablatureToken(std::string_view line, size_t& pos) {
         bass = 6 + commas;
       }
       if (pos < n && line[pos] == '}') ++pos;
-      // An open bourdon; a course the instrument lacks takes no note, but the chord stays.
-      SetFretOnCourse(*chord, *tablature_, bass, 0, key_);
+      // An open bourdon; a course the instrument lacks is added to it.
+      PlaceFret(*chord, bass, 0);
       hasNote = true;
     } else if (c >= 'a' && c <= 'o') {
-      if (SetFretOnCourse(*chord, *tablature_, course, FretOfLetter(c), key_) != nullptr) {
+      if (PlaceFret(*chord, course, FretOfLetter(c)) != nullptr) {
         if (decoration >= 0) chord->notes.ToggleDecorationOnString(static_cast<uint8_t>(course), decoration);
       }
       decoration = -1;

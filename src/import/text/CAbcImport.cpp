@@ -1,10 +1,12 @@
 #include "import/text/CAbcImport.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
 #include "import/text/TextImportSupport.h"
 #include "model/CInstrumentDlg.h"
+#include "model/CTabInstrument.h"
 #include "model/CSystemArray.h"
 #include "model/nChordArray.h"
 
@@ -41,8 +43,27 @@ nChord* CAbcImport::LastChord() const {
   return nullptr;
 }
 
+void CAbcImport::SetSource(const std::string& path) { source_ = std::filesystem::path(path).filename().string(); }
+
+nNotes* CAbcImport::PlaceFret(nChord& chord, int course, int64_t fret) {
+  const size_t before = tablature_->tuning.CoursesInUse();
+  if (course >= 0 && static_cast<size_t>(course) >= before && EnsureCourses(*tablature_, static_cast<size_t>(course) + 1) &&
+      coursesBefore_ == 0) {
+    coursesBefore_ = before;
+  }
+  nNotes* note = SetFretOnCourse(chord, *tablature_, course, fret, key_);
+  if (note == nullptr) CountImportLoss(kUnplayableNote);
+  return note;
+}
+
 void CAbcImport::FinishSection() {
   if (section_ == nullptr) return;
+  if (coursesBefore_ > 0) {
+    ImportWarning("warning: " + (source_.empty() ? std::string("import") : source_) + ": courses " +
+                  std::to_string(coursesBefore_ + 1) + " to " + std::to_string(tablature_->tuning.CoursesInUse()) +
+                  " added to the instrument for the notes on them");
+    coursesBefore_ = 0;
+  }
   FinishTextImportSection(*section_, definitionIndex_, key_);
   voice_ = nullptr;
 }
