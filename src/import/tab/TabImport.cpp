@@ -83,12 +83,6 @@ int DecorationCode(char decoration) {
 constexpr std::string_view kPreviousDecorations = ".:[]|'`Q%?>@=$_^Rwu()+";
 constexpr std::string_view kCurrentDecorations = "+*#x$<^";
 
-// What a chord line can hold that the import does not keep.
-constexpr ImportLoss kUnreadableLine{"chord line with a fret no course takes", "chord lines with frets no course takes"};
-constexpr ImportLoss kPastTheTenth{"fret past the tenth course of its line", "frets past the tenth course of their lines"};
-constexpr ImportLoss kAfterOpenBass{"fret after an open bass course on its line",
-                                    "frets after an open bass course on their lines"};
-
 // The courses an "N" with two digits names: "N10" ... "N14", open.
 constexpr int64_t kFirstNamedCourse = 10;
 constexpr int64_t kLastNamedCourse = 14;
@@ -392,6 +386,11 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
   while (i < n) {
     const char c = line[i];
     bool counted = false;
+    if (c == '\t') {
+      // What follows a tab is another part of the line (a staff's note, words), not courses.
+      CountImportLoss(kAfterATab);
+      return;
+    }
     if (c == ' ' || c == '-') {
       ++cursor;
       ++i;

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/ImportWarnings.h"
 #include "import/text/CAbcImport.h"
 
 namespace vornel {
@@ -33,6 +34,14 @@ class TabImport : public CAbcImport {
   static constexpr size_t kScanBuffer = 79;
   // Positions a chord line describes.
   static constexpr size_t kPositions = 10;
+  // What a chord line can hold that the import does not keep.
+  static constexpr ImportLoss kUnreadableLine{"chord line with a fret no course takes",
+                                              "chord lines with frets no course takes"};
+  static constexpr ImportLoss kPastTheTenth{"fret past the tenth course of its line",
+                                            "frets past the tenth course of their lines"};
+  static constexpr ImportLoss kAfterATab{"part after a tab on a chord line", "parts after a tab on chord lines"};
+  static constexpr ImportLoss kAfterOpenBass{"fret after an open bass course on its line",
+                                             "frets after an open bass course on their lines"};
 
   explicit TabImport(CBriotabDoc& doc);
   ~TabImport() override;

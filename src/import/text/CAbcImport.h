@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/CKey.h"
@@ -90,9 +91,9 @@ class CAbcImport {
   CKey key_;
   // The file's name, as the warnings give it.
   std::string source_;
-  // The courses the current section's instrument had before notes gave it more; 0 when none
-  // were added.
-  size_t coursesBefore_ = 0;
+  // The first and the last course (from 1) that notes added to the current section's
+  // instruments; {0, 0} when none were added.
+  std::pair<size_t, size_t> coursesAdded_{0, 0};
 
  private:
   // One voice of the tune being read.
