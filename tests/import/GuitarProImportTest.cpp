@@ -479,7 +479,10 @@ TEST(GuitarProImportTest, IntoTheDocument) {
     prompts.QueueFile(dir.File("bad.gp4"));
     EXPECT_FALSE(doc.OnNewDocument());
     EXPECT_EQ(document.sections.size(), 1u);
-    EXPECT_EQ(prompts.messages, (std::vector<std::string>{std::string(GuitarProDoc::kCannotImport)}));
+    EXPECT_EQ(prompts.messages,
+              (std::vector<std::string>{std::string(GuitarProDoc::kCannotImport) +
+                                        "\n\nbad.gp4: readSignature at offset 1: readPascalString: length 70 above "
+                                        "the field width 30"}));
   }
   EXPECT_EQ(prompts.filePrompts, (std::vector<std::string>(2, "Open a GuitarPro file...|*.gp4;*.gp3;*.gp5||")));
 

@@ -7,13 +7,17 @@
 
 #include <fstream>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <string>
 #include <vector>
 
+#include "document/CBriotabDoc.h"
 #include "import/guitarpro/GuitarProDoc.h"
 #include "model/CMetaEvent.h"
 #include "model/CSystemArray.h"
+#include "support/Bytes.h"
+#include "support/ScriptedPrompts.h"
 
 namespace vornel {
 namespace {
@@ -105,6 +109,21 @@ TEST_P(GuitarProLayoutTest, ANoteWithoutAFretByteLeavesTheFileInStep) {
   }
   EXPECT_EQ(pitches, (std::vector<std::vector<int>>{{67}, {59}, {43, 47}, {40, 69}}));
   EXPECT_EQ(dynamics, (std::vector<std::pair<size_t, int>>{{3, 6}, {4, 5}}));
+}
+
+TEST(GuitarProLayoutTest, ARefusalSaysWhereTheFileEndsAndWhy) {
+  std::vector<uint8_t> bytes = LayoutBytes("handmade.gp5.txt");
+  bytes.resize(400);  // within the MIDI channels
+  testing::TempDir dir;
+  testing::WriteText(dir.File("cut.gp5"), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  testing::ScriptedPrompts prompts;
+  CBriotabDoc document;
+  GuitarProDoc doc;
+  doc.target = &document;
+  EXPECT_FALSE(doc.ImportInto(dir.File("cut.gp5")));
+  EXPECT_TRUE(document.sections.empty());
+  EXPECT_EQ(prompts.messages, (std::vector<std::string>{std::string(GuitarProDoc::kCannotImport) +
+                                                        "\n\ncut.gp5: readTrackDefaults at offset 398: end of file"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, GuitarProLayoutTest,

@@ -195,11 +195,23 @@ TEST_F(TabImportTest, WithoutBarLinesTheFileIsRefused) {
   TempDir dir;
   WriteText(dir.File("nobar.tab"), "1a\n1b\n");
   EXPECT_EQ(ImportTabFile(dir.File("nobar.tab"), doc), 0u);
-  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file"}));
+  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file\n\nnobar.tab, line 1: no bar line (a "
+                                     "line beginning with \"b\") from there to the end of the file"}));
+  EXPECT_EQ(doc.sections.size(), before);
+  WriteText(dir.File("onebar.tab"), "{Title}\n\nb\n1a\n");
+  EXPECT_EQ(ImportTabFile(dir.File("onebar.tab"), doc), 0u);
+  EXPECT_EQ(prompts.messages.back(), "Error encountered while processing file\n\nonebar.tab, line 3: the file ends "
+                                     "before a second bar line closes the first bar");
   EXPECT_EQ(doc.sections.size(), before);
   EXPECT_EQ(ImportTabFile(dir.File("missing.tab"), doc), 0u);
   EXPECT_EQ(prompts.messages.back(), "Unable to open tab file: " + dir.File("missing.tab"));
   EXPECT_EQ(doc.sections.size(), before);
+}
+
+TEST_F(TabImportTest, APieceWhoseFirstBarCannotBeMeasuredIsCounted) {
+  const ImportReport report("test.tab");
+  ASSERT_EQ(Read("b\n1a\nb\ne\n<pre>\n1b\n1c\n"), 1);
+  EXPECT_EQ(report.Count(TabImport::kUnmeasuredPiece), 1u);
 }
 
 TEST_F(TabImportTest, ACancelledWizardEndsTheImport) {
@@ -249,7 +261,8 @@ TEST_F(TabImportTest, AFolderInNameOrder) {
   EXPECT_EQ(Section(before).Title().text, "First");
   EXPECT_EQ(Section(before + 1).Title().text, "Second");
   EXPECT_EQ(Section(before + 1).Definition(0)->nameText.text, "Lute in G");
-  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file"}));
+  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file\n\nc.tab, line 1: no bar line (a line "
+                                     "beginning with \"b\") from there to the end of the file"}));
 
   TempDir empty;
   prompts.QueueFolder(empty.path());

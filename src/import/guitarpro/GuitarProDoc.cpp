@@ -1,6 +1,7 @@
 #include "import/guitarpro/GuitarProDoc.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
@@ -71,10 +72,20 @@ std::unique_ptr<CMetaEvent> DynamicsEvent(int value) {
 std::unique_ptr<CSystemArray> GuitarProDoc::ImportFile(const std::string& filePath) {
   path = filePath;
   if (!reader_.read(filePath.c_str())) {
-    Prompts().ShowMessage(kCannotImport, MessageKind::kWarning);
+    Prompts().ShowMessage(RefusalMessage(), MessageKind::kWarning);
     return nullptr;
   }
   return BuildSection();
+}
+
+std::string GuitarProDoc::RefusalMessage() const {
+  std::string message = std::string(kCannotImport) + "\n\n" + std::filesystem::path(path).filename().string() + ": ";
+  if (reader_.failureStep() == "open") return message + "the file cannot be read (or holds more than 64 MB)";
+  std::string reason = reader_.failure();
+  while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+  if (reason.ends_with("EOF")) reason = "end of file";
+  return message + std::string(reader_.failureStep()) + " at offset " + std::to_string(reader_.failureOffset()) +
+         ": " + reason;
 }
 
 std::unique_ptr<CSystemArray> GuitarProDoc::BuildSection() {

@@ -113,11 +113,15 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
   // model's courses never depend on how a style draws them.
   LineReader lines(bytes);
   lines_ = &lines;
+  text_ = bytes;
+  failure_.clear();
   const bool read = ReadAllPieces();
   lines_ = nullptr;
+  text_ = {};
   ClearPendingSlur();
   if (!read) {
-    Prompts().ShowMessage(kProcessingFailedMessage, MessageKind::kWarning);
+    Prompts().ShowMessage(std::string(kProcessingFailedMessage) + "\n\n" + source_ + ", " + failure_,
+                          MessageKind::kWarning);
     return 0;
   }
   voice_->push_back(std::make_unique<nChord>(kEndBar));
@@ -211,9 +215,17 @@ bool TabImport::StartNextPiece() {
   StartVoice();
   const size_t start = lines_->Tell();
   ScanTitle();
-  if (!DetectMeter()) return false;
+  if (!DetectMeter()) {
+    CountImportLoss(kUnmeasuredPiece);
+    return false;
+  }
   lines_->Seek(start);
   return true;
+}
+
+size_t TabImport::LineAt(size_t offset) const {
+  const std::string_view before = text_.substr(0, std::min(offset, text_.size()));
+  return static_cast<size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
 }
 
 void TabImport::ScanTitle() {
@@ -265,14 +277,23 @@ bool TabImport::DetectMeter() {
   lines_->Seek(start);
   for (;;) {
     const std::optional<std::string_view> line = lines_->Next(kScanBuffer);
-    if (!line) return false;
+    if (!line) {
+      failure_ = "line " + std::to_string(LineAt(start)) +
+                 ": no bar line (a line beginning with \"b\") from there to the end of the file";
+      return false;
+    }
     if (line->front() == 'b') break;
   }
+  const size_t firstBar = lines_->Tell();
   int64_t sum = 0;
   int64_t value = 0;
   for (;;) {
     const std::optional<std::string_view> line = lines_->Next(kScanBuffer);
-    if (!line) return false;
+    if (!line) {
+      failure_ = "line " + std::to_string(LineAt(firstBar) - 1) +
+                 ": the file ends before a second bar line closes the first bar";
+      return false;
+    }
     if (line->front() == 'b') break;
     sum += MeterValue(*line, value);
   }

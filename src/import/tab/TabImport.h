@@ -40,6 +40,8 @@ class TabImport : public CAbcImport {
   static constexpr ImportLoss kPastTheTenth{"fret past the tenth course of its line",
                                             "frets past the tenth course of their lines"};
   static constexpr ImportLoss kAfterATab{"part after a tab on a chord line", "parts after a tab on chord lines"};
+  static constexpr ImportLoss kUnmeasuredPiece{"piece whose first bar no two bar lines measure, and what follows it",
+                                               "pieces whose first bar no two bar lines measure, and what follows them"};
   static constexpr ImportLoss kAfterOpenBass{"fret after an open bass course on its line",
                                              "frets after an open bass course on their lines"};
 
@@ -71,7 +73,10 @@ class TabImport : public CAbcImport {
   void DispatchFromMeter(std::string_view line, size_t offset);
   bool StartNextPiece();
   void ScanTitle();
+  // False, with the line and the reason in failure_, when the first bar cannot be measured.
   bool DetectMeter();
+  // The line (from 1) at byte `offset` of the text read.
+  size_t LineAt(size_t offset) const;
   void ReadMeterLine(std::string_view line);
   void EndPiece();
   void ReadChordLine(std::string_view line);
@@ -85,6 +90,9 @@ class TabImport : public CAbcImport {
   void ClearPendingSlur();
 
   LineReader* lines_ = nullptr;
+  std::string_view text_;
+  // Where and why the reading failed: "line 3: ...".
+  std::string failure_;
   uint32_t rhythm_ = 2;
   std::string titleBuffer_;
   std::array<Position, kPositions> positions_{};
