@@ -172,4 +172,13 @@ BENCHMARK(TabLongLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 void BigTabriteFile(benchmark::State& state) { Run(state, Kind::kTabrite, BigTabrite(size_t(25) << 19)); }
 BENCHMARK(BigTabriteFile)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+std::string TextTabrite(size_t bytes) {
+  std::string text = "0,0,0\n0,0,0,0\n0,\"1\",\"2\",\"3\",\"Title\"\n\"Anon.\"\n\"Notes\"\n\"\"\n\"\"\n\"\"\n\"\"\n";
+  const std::string record = "1,4,0\n0,0,0,0\n0,\"Am\",\"la\",\"cap\",\"s\"\n\"1\"\n\"2\"\n\"3-5\"\n\"0\"\n\"\"\n\"7\"\n1,999,0\n0,0,0,0\n0,\"\",\"\",\"\",\"\"\n\"\"\n\"83\"\n\"\"\n\"\"\n\"\"\n\"\"\n";
+  while (text.size() < bytes) text += record;
+  return text;
+}
+void TextTabriteFile(benchmark::State& state) { Run(state, Kind::kTabrite, TextTabrite(size_t(25) << 19)); }
+BENCHMARK(TextTabriteFile)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace

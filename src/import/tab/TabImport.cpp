@@ -124,7 +124,7 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
                           MessageKind::kWarning);
     return 0;
   }
-  voice_->push_back(std::make_unique<nChord>(kEndBar));
+  voice_->push_back(std::make_shared<nChord>(kEndBar));
   FinishSection();
   return 1;
 }
@@ -142,7 +142,7 @@ bool TabImport::ReadAllPieces() {
   lines_->Seek(start);
   while (DispatchLine()) {
   }
-  voice_->push_back(std::make_unique<nChord>(kEndBar));
+  voice_->push_back(std::make_shared<nChord>(kEndBar));
   return true;
 }
 
@@ -151,7 +151,7 @@ bool TabImport::DispatchLine() {
   std::optional<std::string_view> line = lines_->Next(kLineBuffer);
   if (!line) return false;
   if (line->front() == 'A') {
-    voice_->push_back(std::make_unique<nChord>(kThickBar));
+    voice_->push_back(std::make_shared<nChord>(kThickBar));
     return true;
   }
   if (line->front() == 'e') {
@@ -193,13 +193,13 @@ void TabImport::DispatchFromMeter(std::string_view line, size_t offset) {
     titleBuffer_ += '\n';
     return;
   }
-  if (first == 'b') voice_->push_back(std::make_unique<nChord>(kPlainBar));
+  if (first == 'b') voice_->push_back(std::make_shared<nChord>(kPlainBar));
   if (line.starts_with(".bb.") || line.starts_with("b.b")) {
-    voice_->push_back(std::make_unique<nChord>(kThickBar));
+    voice_->push_back(std::make_shared<nChord>(kThickBar));
     return;
   }
   if (line == "bb" || first == '.') {
-    voice_->push_back(std::make_unique<nChord>(kDoubleBar));
+    voice_->push_back(std::make_shared<nChord>(kDoubleBar));
     return;
   }
   if (first == 'b') return;
@@ -329,7 +329,7 @@ void TabImport::ReadMeterLine(std::string_view line) {
 
 void TabImport::EndPiece() {
   ClearPendingSlur();
-  voice_->push_back(std::make_unique<nChord>(kLeftRepeatBar));
+  voice_->push_back(std::make_shared<nChord>(kLeftRepeatBar));
   voice_->RebarVoice(section_->numerator, section_->denominator);
   std::string_view title = TrimBlanks(titleBuffer_);
   while (!title.empty() && title.front() == '{') title.remove_prefix(1);

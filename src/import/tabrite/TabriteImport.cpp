@@ -140,9 +140,9 @@ void TabriteImport::ConvertRecord(const Record& record) {
     return;
   }
 
-  auto chord = std::make_unique<nChord>();
+  auto chord = std::make_shared<nChord>();
   chord->rhythm = FlagsOfDuration(record.numbers[1]);
-  std::unique_ptr<nChord> second;
+  std::shared_ptr<nChord> second;
   nNotes* lastNote = nullptr;
   for (size_t c = 0; c < kCourses; ++c) {
     const std::string& text = record.courseTexts[c];
@@ -161,7 +161,7 @@ void TabriteImport::ConvertRecord(const Record& record) {
         // The two frets share the value: the first chord is halved once, the second follows.
         if (second == nullptr) {
           chord->rhythm = ShiftRhythmCode(chord->rhythm, 1);
-          second = std::make_unique<nChord>();
+          second = std::make_shared<nChord>();
         }
         if (StartsWithDigit(after)) {
           size_t p = 0;
