@@ -357,6 +357,19 @@ TEST(GuitarProImportTest, DynamicsWhereTheLevelChanges) {
     marks.push_back(dynamic != nullptr ? dynamic->cy >> 16 : -1);
   }
   EXPECT_EQ(marks, (std::vector<int>{7, -1, -1, -1, 5, -1, 2, -1}));
+
+  // A chord plays at the level most of its notes give; an accented note (flag 0x40) louder
+  // than the rest is an accent, not a change.
+  GpBeat chord = NoteBeat(0, 1);
+  chord.notes.push_back(NoteBeat(1, 1).notes[0]);
+  chord.notes.push_back(NoteBeat(2, 1).notes[0]);
+  chord.notes[2].flags |= 0x10;
+  chord.notes[2].dynamic = 8;
+  GpBeat accented = NoteBeat(0, 1);
+  accented.notes[0].flags |= 0x10 | 0x40;
+  accented.notes[0].dynamic = 8;
+  const auto plain = Import(OneTrackSong(4, {{chord, accented, NoteBeat(0, 1)}}));
+  for (const auto& e : plain->Definition(0)->gathered[0]) EXPECT_EQ(e->metaEvents.Find(CMetaEvent::kDynamics), nullptr);
 }
 
 TEST(GuitarProImportTest, PercussionAndBassTracks) {

@@ -1,7 +1,9 @@
 #include "import/guitarpro/GuitarProDoc.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
@@ -49,14 +51,34 @@ constexpr int kVelocities[8] = {64, 74, 84, 94, 100, 110, 118, 128};
 // The level of a note that gives none: f.
 constexpr int kDefaultDynamic = 6;
 
-// The dynamic level of a beat: that of its first note that gives one, else the default.
-int DynamicOf(const TabColumn& column) {
+// The dynamic level of a note: the one it gives, else the default.
+int DynamicOf(const TabNote& note) {
+  const auto found = note.attributes.find(TabNote::kDynamic);
+  return found != note.attributes.end() ? found->second : kDefaultDynamic;
+}
+
+// A note the file marks with flag 0x40 (kGhost here) is accented: the level it gives is its
+// accent's, not the music's.
+bool GivesTheLevel(const TabNote& note) { return (note.flags & TabNote::kGhost) == 0; }
+
+// The dynamic level of a beat: the level most of its notes play at (the first such note's on
+// a tie), so that one note marked apart does not mark the chord; nothing when every note is
+// accented.
+std::optional<int> DynamicOf(const TabColumn& column) {
+  std::optional<int> best;
+  size_t bestCount = 0;
   for (const TabNote& note : column.notes) {
-    if (const auto found = note.attributes.find(TabNote::kDynamic); found != note.attributes.end()) {
-      return found->second;
+    if (!GivesTheLevel(note)) continue;
+    const int level = DynamicOf(note);
+    const auto count = static_cast<size_t>(std::count_if(column.notes.begin(), column.notes.end(), [&](const TabNote& other) {
+      return GivesTheLevel(other) && DynamicOf(other) == level;
+    }));
+    if (count > bestCount) {
+      best = level;
+      bestCount = count;
     }
   }
-  return kDefaultDynamic;
+  return best;
 }
 
 // The Dynamics meta-event of a level; one outside 1-8 plays at 110 and shows the first mark.
@@ -202,10 +224,9 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
       chord->notes.push_back(std::move(note));
       chord->notes.SortByPitch(true);
     }
-    if (!chord->notes.empty()) {
-      const int level = DynamicOf(column);
-      if (level != dynamic[column.voice & 1]) chord->metaEvents.push_back(DynamicsEvent(level));
-      dynamic[column.voice & 1] = level;
+    if (const std::optional<int> level = DynamicOf(column); level && !chord->notes.empty()) {
+      if (*level != dynamic[column.voice & 1]) chord->metaEvents.push_back(DynamicsEvent(*level));
+      dynamic[column.voice & 1] = *level;
     }
     voice.push_back(std::move(chord));
   }
