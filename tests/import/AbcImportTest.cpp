@@ -210,8 +210,12 @@ TEST_F(AbcImportTest, TablatureLines) {
   // A "|" before a chord marks it; a triplet is marked as on note lines.
   EXPECT_EQ(chords[4]->status & 0x1000, 0x1000);
   for (size_t i = 4; i < 7; ++i) EXPECT_EQ(Rhythm(*chords[i]), 0x14) << i;
-  // Bourdons: "{7" and "{,," exist on no six-course lute, nor "{99"; "{9" neither.
-  for (size_t i = 7; i < 11; ++i) EXPECT_TRUE(chords[i]->notes.empty()) << i;
+  // Bourdons: the six-course lute is given "{7" and the ninth course "{,," names (each a
+  // natural step below the course above); no instrument has "{99".
+  EXPECT_EQ(CoursesAndPitches(*chords[7]), (std::vector<std::pair<int, int>>{{6, 41}}));
+  EXPECT_EQ(CoursesAndPitches(*chords[8]), (std::vector<std::pair<int, int>>{{8, 38}}));
+  EXPECT_TRUE(chords[9]->notes.empty());
+  EXPECT_EQ(CoursesAndPitches(*chords[10]), (std::vector<std::pair<int, int>>{{8, 38}}));
   EXPECT_EQ(Rhythm(*chords[11]), 2);
   EXPECT_TRUE(chords[11]->notes.empty());
 }

@@ -43,7 +43,7 @@ class GpBytes {
 
 struct GpNote {
   int string = 0;  // 0 = the highest string
-  int fret = 0;
+  int fret = 0;      // with flag 0x20
   int flags = 0x20;  // the file's note flags
   int type = 1;      // with flag 0x20: 1 normal, 2 tie, 3 dead
   int duration = 0;  // with flag 0x01 (before version 5)
@@ -269,7 +269,7 @@ struct GpSongFixture {
       out.Byte(note.tuplet);
     }
     if (note.flags & 0x10) out.Byte(note.dynamic);
-    out.Byte(note.fret);
+    if (note.flags & 0x20) out.Byte(note.fret);
     if (note.flags & 0x80) {
       out.Byte(note.leftFinger);
       out.Byte(note.rightFinger);

@@ -9,6 +9,7 @@
 #include "GpFixture.h"
 #include "document/CBriotabDoc.h"
 #include "import/Importer.h"
+#include "import/ImportWarnings.h"
 #include "import/guitarpro/GuitarProDoc.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/CInstrumentDlg.h"
@@ -225,6 +226,18 @@ TEST(GuitarProImportTest, TiesTakeThePreviousNote) {
   EXPECT_TRUE(voice[5]->notes.empty());
 }
 
+TEST(GuitarProImportTest, TiesWithNothingToTieToAndGraceNotesAreCounted) {
+  GpBeat tied = NoteBeat(2, 4);
+  tied.notes[0].type = 2;
+  GpBeat grace = NoteBeat(1, 3);
+  grace.notes[0].flags |= 0x08;
+  grace.notes[0].effects = {0x10, 0x00, 2, 6, 1, 3};  // a grace note: fret, dynamic, transition, duration
+  const ImportReport report("song.gp4");
+  const auto section = Import(OneTrackSong(4, {{tied, grace}}));
+  EXPECT_EQ(report.Summary(),
+            "warning: song.gp4: not imported: 1 tied note without a note before it on its string, 1 grace note");
+}
+
 TEST(GuitarProImportTest, RhythmsAndTuplets) {
   GpBeat dotted = NoteBeat(0, 1, -1);
   dotted.flags = 0x01;
@@ -320,6 +333,45 @@ TEST(GuitarProImportTest, NoteAttributes) {
 }
 
 // Drum tracks have "tunings" of 0 and give their keys as frets; a bass has four lines.
+TEST(GuitarProImportTest, DynamicsWhereTheLevelChanges) {
+  // Levels per beat, 0 for a note that gives none (f); a rest between keeps the level.
+  const std::vector<int> levels = {8, 8, 8, -1, 8, 0, 0, 3, 3};
+  std::vector<GpBeat> beats;
+  for (const int level : levels) {
+    GpBeat beat = NoteBeat(0, 1);
+    if (level < 0) {
+      beat.notes.clear();
+      beat.flags = 0x40;
+      beat.status = 2;
+    } else if (level > 0) {
+      beat.notes[0].flags |= 0x10;
+      beat.notes[0].dynamic = level;
+    }
+    beats.push_back(beat);
+  }
+  const auto section = Import(OneTrackSong(4, {beats}));
+  std::vector<int> marks;  // the level index of each chord's dynamic, -1 none
+  for (const auto& e : section->Definition(0)->gathered[0]) {
+    if (e == nullptr || !e->IsChord() || e->notes.empty()) continue;
+    const CMetaEvent* dynamic = e->metaEvents.Find(CMetaEvent::kDynamics);
+    marks.push_back(dynamic != nullptr ? dynamic->cy >> 16 : -1);
+  }
+  EXPECT_EQ(marks, (std::vector<int>{7, -1, -1, -1, 5, -1, 2, -1}));
+
+  // A chord plays at the level most of its notes give; an accented note (flag 0x40) louder
+  // than the rest is an accent, not a change.
+  GpBeat chord = NoteBeat(0, 1);
+  chord.notes.push_back(NoteBeat(1, 1).notes[0]);
+  chord.notes.push_back(NoteBeat(2, 1).notes[0]);
+  chord.notes[2].flags |= 0x10;
+  chord.notes[2].dynamic = 8;
+  GpBeat accented = NoteBeat(0, 1);
+  accented.notes[0].flags |= 0x10 | 0x40;
+  accented.notes[0].dynamic = 8;
+  const auto plain = Import(OneTrackSong(4, {{chord, accented, NoteBeat(0, 1)}}));
+  for (const auto& e : plain->Definition(0)->gathered[0]) EXPECT_EQ(e->metaEvents.Find(CMetaEvent::kDynamics), nullptr);
+}
+
 TEST(GuitarProImportTest, PercussionAndBassTracks) {
   GpSongFixture song = OneTrackSong(4, {{NoteBeat(0, 42)}});
   song.tracks[0].channel = 10;
@@ -440,7 +492,10 @@ TEST(GuitarProImportTest, IntoTheDocument) {
     prompts.QueueFile(dir.File("bad.gp4"));
     EXPECT_FALSE(doc.OnNewDocument());
     EXPECT_EQ(document.sections.size(), 1u);
-    EXPECT_EQ(prompts.messages, (std::vector<std::string>{std::string(GuitarProDoc::kCannotImport)}));
+    EXPECT_EQ(prompts.messages,
+              (std::vector<std::string>{std::string(GuitarProDoc::kCannotImport) +
+                                        "\n\nbad.gp4: readSignature at offset 1: readPascalString: length 70 above "
+                                        "the field width 30"}));
   }
   EXPECT_EQ(prompts.filePrompts, (std::vector<std::string>(2, "Open a GuitarPro file...|*.gp4;*.gp3;*.gp5||")));
 

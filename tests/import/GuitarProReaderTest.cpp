@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "GpFixture.h"
+#include "import/ImportWarnings.h"
 #include "import/guitarpro/gp_import.h"
 #include "support/Bytes.h"
 
@@ -270,7 +271,9 @@ TEST(GuitarProReaderTest, NotesWithoutAStringOrAboveTheRangeAreDropped) {
   beat.unstrung.push_back(unstrung);
   GpSongFixture song = OneTrackSong(4, {{beat, NoteBeat(0, 70), NoteBeat(1, 3)}});
   song.tracks[0].tuning[0] = 60;  // 60 + 70 lies above the MIDI range
+  const ImportReport report("song.gp4");
   const auto reader = Read(song);
+  EXPECT_EQ(report.Summary(), "warning: song.gp4: not imported: 1 note on no string of its track, 1 note above the MIDI range");
   const auto& columns = reader->song.tracks[0]->columns;
   ASSERT_EQ(columns.size(), 3u);
   ASSERT_EQ(columns[0].notes.size(), 1u);

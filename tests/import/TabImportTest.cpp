@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "document/SectionWizard.h"
+#include "import/ImportWarnings.h"
 #include "import/tab/TabImport.h"
 #include "import/tab/TabImporter.h"
 #include "import/text/TextImportCommands.h"
@@ -62,9 +64,12 @@ TEST_F(TabImportTest, ChordLines) {
            Case{"1N48\n1N99\n1N7", {"3:0@67", "3:0@69", "3:"}},
            Case{"1!", {"-"}},
            Case{"1!a", {"3:0@67"}},
-           Case{"1aaaaaa4", {"3:0@67,1@62,2@57,3@53,4@48,5@43"}},
+           // Courses the six-course lute lacks are added to it, each a natural step below the
+           // one above: 41, 40, 38, 36, 35, 33, 31, 29.
+           Case{"1aaaaaa4", {"3:0@67,1@62,2@57,3@53,4@48,5@43,10@35"}},
+           Case{"1aN10\n1N14b", {"3:0@67,9@36", "3:1@63,13@29"}},
            // Positions from the tenth on, and unknown characters past nine, are not read.
-           Case{"1aaaaaaaaaaaaaaa", {"3:0@67,1@62,2@57,3@53,4@48,5@43"}},
+           Case{"1aaaaaaaaaaaaaaa", {"3:0@67,1@62,2@57,3@53,4@48,5@43,6@41,7@40,8@38,9@36"}},
            Case{"1azzzzzzzzzzb", {"3:0@67"}},
            Case{"1a/b", {"3:0@67,2@58"}},
            Case{"1a/wb", {"3:0@67"}},
@@ -78,11 +83,27 @@ TEST_F(TabImportTest, ChordLines) {
   }
 }
 
-TEST_F(TabImportTest, BassCoursesOnAnInstrumentThatHasThem) {
+TEST_F(TabImportTest, BassCoursesAreAddedWhereTheInstrumentLacksThem) {
   // After the flag one "-" is passed over; "4" on the seventh position is the eleventh course,
-  // "5" and "8" name courses an eleven-course instrument lacks, "9" is a fret.
+  // which the theorbo has; "5" and "8" name the twelfth and the fifteenth, which it is given;
+  // "9" is a fret.
   ASSERT_EQ(Read("b\n1aaaaaa4b\n1-------5\n1-------8\n1-------9\nb\n", Theorbo()), 1);
-  EXPECT_EQ(ChordsRead(), (Lines{"3:0@67,1@62,2@57,3@53,4@48,5@43,10@31", "3:", "3:", "3:6@47"}));
+  EXPECT_EQ(ChordsRead(), (Lines{"3:0@67,1@62,2@57,3@53,4@48,5@43,10@31", "3:11@29", "3:14@24", "3:6@47"}));
+}
+
+TEST_F(TabImportTest, WhatALineCannotGiveIsCountedAndSaid) {
+  std::ostringstream warnings;
+  ScopedImportWarnings scope(warnings);
+  {
+    ImportReport report("folder/test.tab");
+    // A line with a fret character no course takes; frets past the tenth position; frets
+    // after an open bass course; a course "N12" names.
+    ASSERT_EQ(Read("b\n1aN33\n1aaaaaaaaaaab\n1aaaaaa4bc\n1N12\nb\n"), 1);
+  }
+  EXPECT_EQ(warnings.str(),
+            "warning: test.tab: courses 7 to 12 added to the instrument for the notes on them\n"
+            "warning: test.tab: not imported: 1 chord line with a fret no course takes, 2 frets past the tenth "
+            "course of their lines, 2 frets after an open bass course on their lines\n");
 }
 
 TEST_F(TabImportTest, DecorationsAndSlurs) {
@@ -174,11 +195,23 @@ TEST_F(TabImportTest, WithoutBarLinesTheFileIsRefused) {
   TempDir dir;
   WriteText(dir.File("nobar.tab"), "1a\n1b\n");
   EXPECT_EQ(ImportTabFile(dir.File("nobar.tab"), doc), 0u);
-  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file"}));
+  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file\n\nnobar.tab, line 1: no bar line (a "
+                                     "line beginning with \"b\") from there to the end of the file"}));
+  EXPECT_EQ(doc.sections.size(), before);
+  WriteText(dir.File("onebar.tab"), "{Title}\n\nb\n1a\n");
+  EXPECT_EQ(ImportTabFile(dir.File("onebar.tab"), doc), 0u);
+  EXPECT_EQ(prompts.messages.back(), "Error encountered while processing file\n\nonebar.tab, line 3: the file ends "
+                                     "before a second bar line closes the first bar");
   EXPECT_EQ(doc.sections.size(), before);
   EXPECT_EQ(ImportTabFile(dir.File("missing.tab"), doc), 0u);
   EXPECT_EQ(prompts.messages.back(), "Unable to open tab file: " + dir.File("missing.tab"));
   EXPECT_EQ(doc.sections.size(), before);
+}
+
+TEST_F(TabImportTest, APieceWhoseFirstBarCannotBeMeasuredIsCounted) {
+  const ImportReport report("test.tab");
+  ASSERT_EQ(Read("b\n1a\nb\ne\n<pre>\n1b\n1c\n"), 1);
+  EXPECT_EQ(report.Count(TabImport::kUnmeasuredPiece), 1u);
 }
 
 TEST_F(TabImportTest, ACancelledWizardEndsTheImport) {
@@ -228,7 +261,8 @@ TEST_F(TabImportTest, AFolderInNameOrder) {
   EXPECT_EQ(Section(before).Title().text, "First");
   EXPECT_EQ(Section(before + 1).Title().text, "Second");
   EXPECT_EQ(Section(before + 1).Definition(0)->nameText.text, "Lute in G");
-  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file"}));
+  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file\n\nc.tab, line 1: no bar line (a line "
+                                     "beginning with \"b\") from there to the end of the file"}));
 
   TempDir empty;
   prompts.QueueFolder(empty.path());

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "document/DocumentFiles.h"
 #include "import/Importer.h"
+#include "import/ImportWarnings.h"
+#include "import/tab/TabImport.h"
 #include "import/tab/TabImporter.h"
 #include "import/text/TextImportSupport.h"
 #include "support/Bytes.h"
@@ -29,6 +33,28 @@ size_t CountTunes(const std::string& path) {
     if (text->find('\n', pos) == std::string::npos) break;
   }
   return tunes;
+}
+
+// The chord lines of a TAB text, counted from the text alone: lines that begin with a rhythm
+// flag ("0"-"5", "W", "w", "x", "Y", "y", "t", a blank, each perhaps after "#" and "R"), less
+// those that hold the flag and "!" alone (an empty slot, not a chord).
+size_t CountChordLines(std::string_view text) {
+  size_t lines = 0;
+  while (!text.empty()) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    const bool prefixed = line[0] == '#' || line[0] == 'R';
+    if (!prefixed && std::string_view("012345WwxYyt ").find(line[0]) == std::string_view::npos) continue;
+    std::string_view rest = line;
+    if (!rest.empty() && rest[0] == '#') rest.remove_prefix(1);
+    if (!rest.empty() && rest[0] == 'R') rest.remove_prefix(1);
+    if (rest.size() == 2 && rest[1] == '!') continue;
+    ++lines;
+  }
+  return lines;
 }
 
 class TextImportCorpusTest : public ::testing::Test, public TextImportTest {};
@@ -54,10 +80,14 @@ TEST_F(TextImportCorpusTest, TabFilesAloneAndAsAFolder) {
   size_t chords = 0;
   for (const std::string& path : files) {
     SCOPED_TRACE(path);
+    // Every chord line gives a chord (a rest when it names no fret), or is counted as dropped.
+    const ImportReport report(path);
     EXPECT_EQ(FindImporter(path)->Import(path, doc), 1u);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(Chords(*doc.sections.at(static_cast<size_t>(doc.sections.activeSection))).empty());
-    chords += Chords(*doc.sections.at(static_cast<size_t>(doc.sections.activeSection))).size();
+    const size_t imported = Chords(*doc.sections.at(static_cast<size_t>(doc.sections.activeSection))).size();
+    EXPECT_EQ(imported + report.Count(TabImport::kUnreadableLine), CountChordLines(*ReadImportFile(path)));
+    EXPECT_EQ(report.Count(TabImport::kUnreadableLine), 0u);
+    chords += imported;
   }
   const size_t before = doc.sections.size();
   EXPECT_EQ(ImportTabFiles(files, doc), files.size());

@@ -4,7 +4,8 @@
 // dropped) and saved as OUT. The instrument chooser and the add-section wizard are answered with
 // the first definition of the --instrument document. Prints each new section and, per
 // instrument line, its name, program and courses, and per voice its chords, notes, rests and
-// bars. --warnings prints the converters' warnings on the standard error stream. As in the
+// bars. --warnings prints the importers' warnings on the standard error stream, the last of
+// them the count of what the import could not keep. As in the
 // editor, each new section gets the systems per page that fit its paper, and sections print on
 // pages of their own.
 
@@ -24,7 +25,7 @@
 #include "document/InstrumentChooser.h"
 #include "document/SectionWizard.h"
 #include "import/Importer.h"
-#include "import/musicxml/ImportWarnings.h"
+#include "import/ImportWarnings.h"
 #include "import/text/TextImportCommands.h"
 #include "model/CSystemArray.h"
 #include "model/StaveRenderer.h"

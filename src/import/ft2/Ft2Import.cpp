@@ -520,9 +520,13 @@ void Ft2Import::ConvertChord(const ft_chord& record, nChordArray& voice, CInstru
     const int course = int{entry[0]} - 2;
     const int fret = FretOfEntry(entry[1], course);
     if (fret < 0) continue;
-    // A course the instrument lacks takes no note.
+    // A course the track's tuning lacks takes no note.
     nNotes* note = SetFretOnCourse(*chord, definition.tabInstrument, course, fret, key_);
-    if (note != nullptr) ApplyDecorations(*note, entry[2], entry[3]);
+    if (note != nullptr) {
+      ApplyDecorations(*note, entry[2], entry[3]);
+    } else {
+      CountImportLoss(kUnplayableNote);
+    }
   }
   std::string text = record.text.empty() ? std::string() : Decode8BitText(record.text);
   if (text.empty()) text = std::move(pendingText_);

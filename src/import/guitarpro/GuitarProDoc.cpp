@@ -1,9 +1,13 @@
 #include "import/guitarpro/GuitarProDoc.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
+#include "import/ImportWarnings.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/CInstrumentDlg.h"
@@ -37,18 +41,73 @@ constexpr uint32_t kTiedSlurWord = 0x800;
 
 constexpr uint8_t kPercussionChannel = 10;
 
+// Notes of the file the section cannot hold.
+constexpr ImportLoss kUntiedNote{"tied note without a note before it on its string",
+                                 "tied notes without a note before them on their strings"};
+constexpr ImportLoss kGraceNote{"grace note", "grace notes"};
+
 // Velocities of the dynamic levels 1-8 (index 0-7 in the meta-event).
 constexpr int kVelocities[8] = {64, 74, 84, 94, 100, 110, 118, 128};
+// The level of a note that gives none: f.
+constexpr int kDefaultDynamic = 6;
+
+// The dynamic level of a note: the one it gives, else the default.
+int DynamicOf(const TabNote& note) {
+  const auto found = note.attributes.find(TabNote::kDynamic);
+  return found != note.attributes.end() ? found->second : kDefaultDynamic;
+}
+
+// A note the file marks with flag 0x40 (kGhost here) is accented: the level it gives is its
+// accent's, not the music's.
+bool GivesTheLevel(const TabNote& note) { return (note.flags & TabNote::kGhost) == 0; }
+
+// The dynamic level of a beat: the level most of its notes play at (the first such note's on
+// a tie), so that one note marked apart does not mark the chord; nothing when every note is
+// accented.
+std::optional<int> DynamicOf(const TabColumn& column) {
+  std::optional<int> best;
+  size_t bestCount = 0;
+  for (const TabNote& note : column.notes) {
+    if (!GivesTheLevel(note)) continue;
+    const int level = DynamicOf(note);
+    const auto count = static_cast<size_t>(std::count_if(column.notes.begin(), column.notes.end(), [&](const TabNote& other) {
+      return GivesTheLevel(other) && DynamicOf(other) == level;
+    }));
+    if (count > bestCount) {
+      best = level;
+      bestCount = count;
+    }
+  }
+  return best;
+}
+
+// The Dynamics meta-event of a level; one outside 1-8 plays at 110 and shows the first mark.
+std::unique_ptr<CMetaEvent> DynamicsEvent(int value) {
+  const bool known = value >= 1 && value <= 8;
+  const int velocity = known ? kVelocities[value - 1] : 110;
+  const int level = known ? value - 1 : 0;
+  return std::make_unique<CMetaEvent>(CMetaEvent::kDynamics, "", 0, 0, (level << 16) | velocity);
+}
 
 }  // namespace
 
 std::unique_ptr<CSystemArray> GuitarProDoc::ImportFile(const std::string& filePath) {
   path = filePath;
   if (!reader_.read(filePath.c_str())) {
-    Prompts().ShowMessage(kCannotImport, MessageKind::kWarning);
+    Prompts().ShowMessage(RefusalMessage(), MessageKind::kWarning);
     return nullptr;
   }
   return BuildSection();
+}
+
+std::string GuitarProDoc::RefusalMessage() const {
+  std::string message = std::string(kCannotImport) + "\n\n" + std::filesystem::path(path).filename().string() + ": ";
+  if (reader_.failureStep() == "open") return message + "the file cannot be read (or holds more than 64 MB)";
+  std::string reason = reader_.failure();
+  while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+  if (reason.ends_with("EOF")) reason = "end of file";
+  return message + std::string(reader_.failureStep()) + " at offset " + std::to_string(reader_.failureOffset()) +
+         ": " + reason;
 }
 
 std::unique_ptr<CSystemArray> GuitarProDoc::BuildSection() {
@@ -117,6 +176,8 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
   if (definition.gathered.empty()) throw std::invalid_argument("the definition has no voice");
   size_t notesMet = 0;
   int32_t counter = 0;
+  // The level each voice plays at: a dynamic is written where it changes.
+  int dynamic[2] = {kDefaultDynamic, kDefaultDynamic};
   for (const TabColumn& column : track.columns) {
     const int32_t index = counter++;
     if (column.voice >= definition.gathered.size()) throw std::invalid_argument("the definition lacks the voice");
@@ -145,7 +206,11 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
       note->string = source.string;
       char accidental = 0;
       note->SpellInKey(definition.key, false, accidental);
-      if ((source.flags & TabNote::kTie) && !TieToPrevious(voice, *note)) continue;
+      if ((source.flags & TabNote::kTie) && !TieToPrevious(voice, *note)) {
+        CountImportLoss(kUntiedNote);
+        continue;
+      }
+      if (source.attributes.contains(TabNote::kGraceNote)) CountImportLoss(kGraceNote);
 
       if (source.flags & TabNote::kGhost) note->ToggleDecoration(kGhostDecoration);
       if (source.flags & TabNote::kLegato) note->slur |= 1;
@@ -158,6 +223,10 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
       if (!source.attributes.empty()) ApplyNoteAttributes(*chord, *note, source.attributes);
       chord->notes.push_back(std::move(note));
       chord->notes.SortByPitch(true);
+    }
+    if (const std::optional<int> level = DynamicOf(column); level && !chord->notes.empty()) {
+      if (*level != dynamic[column.voice & 1]) chord->metaEvents.push_back(DynamicsEvent(*level));
+      dynamic[column.voice & 1] = *level;
     }
     voice.push_back(std::move(chord));
   }
@@ -257,16 +326,6 @@ void GuitarProDoc::ApplyNoteAttributes(nChord& chord, nNotes& note, const std::m
         note.flags = static_cast<uint16_t>((note.flags & ~0xBu) | (std::abs(difference) & 3) | (difference < 0 ? 8 : 0));
         break;
       }
-      case TabNote::kDynamic: {
-        // One dynamic per chord: its first note with a level gives it.
-        if (chord.metaEvents.Find(CMetaEvent::kDynamics) != nullptr) break;
-        const bool known = value >= 1 && value <= 8;
-        const int velocity = known ? kVelocities[value - 1] : 110;
-        const int level = known ? value - 1 : 0;
-        chord.metaEvents.push_back(
-            std::make_unique<CMetaEvent>(CMetaEvent::kDynamics, "", 0, 0, (level << 16) | velocity));
-        break;
-      }
       case TabNote::kLeftFingering: note.ToggleFingeringHigh(static_cast<uint16_t>(value & 0x0F)); break;
       case TabNote::kRightFingering: note.ToggleFingeringLow(static_cast<uint16_t>(value & 0x0F)); break;
       case TabNote::kTrill: note.ToggleDecoration(kTrillDecoration); break;
@@ -284,6 +343,7 @@ bool GuitarProDoc::OnNewDocument() {
 
 bool GuitarProDoc::ImportInto(const std::string& filePath) {
   if (target == nullptr) throw std::invalid_argument("no document to import into");
+  const ImportReport report(filePath);
   std::unique_ptr<CSystemArray> section = ImportFile(filePath);
   if (section == nullptr) return false;
   // Finished before it joins the document, so that a failure leaves the document as it was.

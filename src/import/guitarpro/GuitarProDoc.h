@@ -58,6 +58,11 @@ class GuitarProDoc {
   // notation respelled and the music reflowed into systems.
   static void FinishSection(CSystemArray& section);
 
+  // The message of a file the reader refused: the system's text, then the file, the step and
+  // the offset where reading stopped, and why ("song.gp5: readTrackDefaults at offset 381: end
+  // of file").
+  std::string RefusalMessage() const;
+
   const gp_import& reader() const { return reader_; }
   gp_import& reader() { return reader_; }
 

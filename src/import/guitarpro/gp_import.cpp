@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "import/ImportWarnings.h"
 #include "import/guitarpro/GpByteCursor.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/FormatText.h"
@@ -27,6 +28,10 @@ constexpr Signature kSignatures[] = {
 };
 
 constexpr std::string_view kIntegerEof = "readDelphiInteger: EOF";
+
+// Notes the reader reads to stay in step with the file but cannot keep.
+constexpr ImportLoss kNoteOnNoString{"note on no string of its track", "notes on no string of their tracks"};
+constexpr ImportLoss kNoteAboveRange{"note above the MIDI range", "notes above the MIDI range"};
 constexpr std::string_view kStringEof = "readDelphiString: EOF";
 
 // File texts stop at their first zero byte; they are UTF-8 when valid, else Windows-1252.
@@ -505,7 +510,9 @@ bool gp_import::readNote(const TabTrack& track, int string, TabColumn& column, T
   }
   if (flags & 0x02) note.attributes[TabNote::kDuration] |= 0x100;
   if (flags & 0x10) note.attributes[TabNote::kDynamic] = in_->ReadByte();
-  note.fret = in_->ReadByte();
+  // The fret travels with the note type: a note without flag 0x20 (one that only carries
+  // effects, say) has no fret byte and stands on the open string.
+  if (flags & 0x20) note.fret = in_->ReadByte();
   if (flags & 0x40) note.flags |= TabNote::kGhost;
   if (flags & 0x80) {
     // A negative fingering is no fingering.
@@ -523,11 +530,13 @@ bool gp_import::readNote(const TabTrack& track, int string, TabColumn& column, T
 
   if (string < 0) {
     Log("note on no string of the track dropped\n");
+    CountImportLoss(kNoteOnNoString);
     return false;
   }
   const int32_t pitch = track.tuning[static_cast<size_t>(track.stringCount - 1 - string)] + note.fret;
   if (pitch > 127) {
     Log("note of pitch ", pitch, " dropped\n");
+    CountImportLoss(kNoteAboveRange);
     return false;
   }
   note.string = static_cast<uint8_t>(string);
@@ -544,7 +553,7 @@ void gp_import::readNoteEffects(TabNote& note) {
     if (e1 & 0x02) note.flags |= TabNote::kLegato;
     if (e1 & 0x04) note.flags |= TabNote::kSlide;
     if (e1 & 0x08) note.flags |= TabNote::kLetRing;
-    if (e1 & 0x10) in_->Skip(4);  // grace note
+    if (e1 & 0x10) readGraceNote(note);
     return;
   }
   const uint8_t e2 = in_->ReadByte();
@@ -557,11 +566,7 @@ void gp_import::readNoteEffects(TabNote& note) {
   if (e1 & 0x02) note.flags |= TabNote::kLegato;
   if (e1 & 0x08) note.flags |= TabNote::kLetRing;
   if (e1 & 0x10) {
-    const int fret = in_->ReadByte();
-    const int dynamic = in_->ReadByte();
-    const int transition = in_->ReadByte();
-    const int duration = in_->ReadByte();
-    note.attributes[TabNote::kGraceNote] = fret << 12 | dynamic << 8 | transition << 4 | duration;
+    readGraceNote(note);
     if (versionMajor == 5) in_->ReadByte();
   }
   if (e2 & 0x01) note.flags |= TabNote::kStaccato;
@@ -587,6 +592,14 @@ void gp_import::readNoteEffects(TabNote& note) {
     const int period = in_->ReadByte();
     note.attributes[TabNote::kTrill] = fret << 4 | period;
   }
+}
+
+void gp_import::readGraceNote(TabNote& note) {
+  const int fret = in_->ReadByte();
+  const int dynamic = in_->ReadByte();
+  const int transition = in_->ReadByte();
+  const int duration = in_->ReadByte();
+  note.attributes[TabNote::kGraceNote] = fret << 12 | dynamic << 8 | transition << 4 | duration;
 }
 
 void gp_import::readBeatEffects() {

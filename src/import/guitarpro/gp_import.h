@@ -70,6 +70,8 @@ class gp_import {
   // pitch lies above the MIDI range).
   bool readNote(const TabTrack& track, int string, TabColumn& column, TabNote& note);
   void readNoteEffects(TabNote& note);
+  // Fret, dynamic, transition and duration bytes.
+  void readGraceNote(TabNote& note);
   void readBeatEffects();
   void readMixTableChange();
   std::string readChordDiagram();

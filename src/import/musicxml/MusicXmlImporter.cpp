@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "import/ImportWarnings.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MxlContainer.h"
 
@@ -18,6 +19,7 @@ class MusicXmlImporter : public Importer {
   std::string_view PromptTitle() const override { return MusicXMLImport::kPromptTitle; }
   std::string_view FilePattern() const override { return MusicXMLImport::kFilePattern; }
   size_t Import(const std::string& path, CBriotabDoc& doc) const override {
+    const ImportReport report(path);
     MusicXMLImport import;
     import.target = &doc;
     return import.ImportFile(path) ? 1 : 0;

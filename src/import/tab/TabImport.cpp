@@ -83,6 +83,10 @@ int DecorationCode(char decoration) {
 constexpr std::string_view kPreviousDecorations = ".:[]|'`Q%?>@=$_^Rwu()+";
 constexpr std::string_view kCurrentDecorations = "+*#x$<^";
 
+// The courses an "N" with two digits names: "N10" ... "N14", open.
+constexpr int64_t kFirstNamedCourse = 10;
+constexpr int64_t kLastNamedCourse = 14;
+
 }  // namespace
 
 TabImport::TabImport(CBriotabDoc& doc) : CAbcImport(doc) {}
@@ -95,6 +99,7 @@ int TabImport::ReadFile(const std::string& path) {
 }
 
 int TabImport::ReadText(std::string_view bytes, const std::string& path) {
+  SetSource(path);
   chordLines_ = 0;
   tupletChords_ = 0;
   rhythm_ = 2;
@@ -108,14 +113,18 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
   // model's courses never depend on how a style draws them.
   LineReader lines(bytes);
   lines_ = &lines;
+  text_ = bytes;
+  failure_.clear();
   const bool read = ReadAllPieces();
   lines_ = nullptr;
+  text_ = {};
   ClearPendingSlur();
   if (!read) {
-    Prompts().ShowMessage(kProcessingFailedMessage, MessageKind::kWarning);
+    Prompts().ShowMessage(std::string(kProcessingFailedMessage) + "\n\n" + source_ + ", " + failure_,
+                          MessageKind::kWarning);
     return 0;
   }
-  voice_->push_back(std::make_unique<nChord>(kEndBar));
+  voice_->push_back(std::make_shared<nChord>(kEndBar));
   FinishSection();
   return 1;
 }
@@ -133,7 +142,7 @@ bool TabImport::ReadAllPieces() {
   lines_->Seek(start);
   while (DispatchLine()) {
   }
-  voice_->push_back(std::make_unique<nChord>(kEndBar));
+  voice_->push_back(std::make_shared<nChord>(kEndBar));
   return true;
 }
 
@@ -142,7 +151,7 @@ bool TabImport::DispatchLine() {
   std::optional<std::string_view> line = lines_->Next(kLineBuffer);
   if (!line) return false;
   if (line->front() == 'A') {
-    voice_->push_back(std::make_unique<nChord>(kThickBar));
+    voice_->push_back(std::make_shared<nChord>(kThickBar));
     return true;
   }
   if (line->front() == 'e') {
@@ -184,13 +193,13 @@ void TabImport::DispatchFromMeter(std::string_view line, size_t offset) {
     titleBuffer_ += '\n';
     return;
   }
-  if (first == 'b') voice_->push_back(std::make_unique<nChord>(kPlainBar));
+  if (first == 'b') voice_->push_back(std::make_shared<nChord>(kPlainBar));
   if (line.starts_with(".bb.") || line.starts_with("b.b")) {
-    voice_->push_back(std::make_unique<nChord>(kThickBar));
+    voice_->push_back(std::make_shared<nChord>(kThickBar));
     return;
   }
   if (line == "bb" || first == '.') {
-    voice_->push_back(std::make_unique<nChord>(kDoubleBar));
+    voice_->push_back(std::make_shared<nChord>(kDoubleBar));
     return;
   }
   if (first == 'b') return;
@@ -206,9 +215,17 @@ bool TabImport::StartNextPiece() {
   StartVoice();
   const size_t start = lines_->Tell();
   ScanTitle();
-  if (!DetectMeter()) return false;
+  if (!DetectMeter()) {
+    CountImportLoss(kUnmeasuredPiece);
+    return false;
+  }
   lines_->Seek(start);
   return true;
+}
+
+size_t TabImport::LineAt(size_t offset) const {
+  const std::string_view before = text_.substr(0, std::min(offset, text_.size()));
+  return static_cast<size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
 }
 
 void TabImport::ScanTitle() {
@@ -260,14 +277,23 @@ bool TabImport::DetectMeter() {
   lines_->Seek(start);
   for (;;) {
     const std::optional<std::string_view> line = lines_->Next(kScanBuffer);
-    if (!line) return false;
+    if (!line) {
+      failure_ = "line " + std::to_string(LineAt(start)) +
+                 ": no bar line (a line beginning with \"b\") from there to the end of the file";
+      return false;
+    }
     if (line->front() == 'b') break;
   }
+  const size_t firstBar = lines_->Tell();
   int64_t sum = 0;
   int64_t value = 0;
   for (;;) {
     const std::optional<std::string_view> line = lines_->Next(kScanBuffer);
-    if (!line) return false;
+    if (!line) {
+      failure_ = "line " + std::to_string(LineAt(firstBar) - 1) +
+                 ": the file ends before a second bar line closes the first bar";
+      return false;
+    }
     if (line->front() == 'b') break;
     sum += MeterValue(*line, value);
   }
@@ -303,7 +329,7 @@ void TabImport::ReadMeterLine(std::string_view line) {
 
 void TabImport::EndPiece() {
   ClearPendingSlur();
-  voice_->push_back(std::make_unique<nChord>(kLeftRepeatBar));
+  voice_->push_back(std::make_shared<nChord>(kLeftRepeatBar));
   voice_->RebarVoice(section_->numerator, section_->denominator);
   std::string_view title = TrimBlanks(titleBuffer_);
   while (!title.empty() && title.front() == '{') title.remove_prefix(1);
@@ -369,7 +395,11 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
                                                                         : nullptr;
   };
   const auto setFret = [&](int position, char c) {
-    if (Position* p = at(position)) p->fret = c;
+    if (Position* p = at(position)) {
+      p->fret = c;
+    } else if (position >= 0) {
+      CountImportLoss(kPastTheTenth);
+    }
   };
   const auto setDecoration = [&](int position, char c) {
     if (Position* p = at(position)) p->decoration = c;
@@ -377,6 +407,11 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
   while (i < n) {
     const char c = line[i];
     bool counted = false;
+    if (c == '\t') {
+      // What follows a tab is another part of the line (a staff's note, words), not courses.
+      CountImportLoss(kAfterATab);
+      return;
+    }
     if (c == ' ' || c == '-') {
       ++cursor;
       ++i;
@@ -387,12 +422,18 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
       setFret(cursor++, static_cast<char>(c - 'A' + 'a'));
       ++i;
     } else if (c == 'N') {
-      // Two digits give the fret character by its code.
+      // Two digits: "N10" to "N14" name an open bass course; any other number gives the fret
+      // character by its code.
       if (i + 2 < n) {
         const std::string_view digits = line.substr(i + 1, 2);
         size_t k = 0;
         const int64_t code = ReadBoundedNumber(digits, k, 255);
-        setFret(cursor, k == 2 ? static_cast<char>(code) : '\0');
+        if (k == 2 && code >= kFirstNamedCourse && code <= kLastNamedCourse) {
+          setFret(cursor, 'a');
+          if (Position* p = at(cursor)) p->course = static_cast<int8_t>(code - 1);
+        } else {
+          setFret(cursor, k == 2 ? static_cast<char>(code) : '\0');
+        }
       }
       ++cursor;
       i = std::min(n, i + 3);
@@ -456,27 +497,34 @@ bool TabImport::ConvertPositions(nChord& chord) {
   for (size_t p = 0; p < kPositions; ++p) {
     const char fret = positions_[p].fret;
     if (fret == 0 || fret == ' ') continue;
-    if (!IsDigit(fret) && !(fret >= 'a' && fret <= 'r')) return false;
-    if (p == 6 && fret >= '4' && fret <= '8') {
+    if (!IsDigit(fret) && !(fret >= 'a' && fret <= 'r')) {
+      CountImportLoss(kUnreadableLine);
+      return false;
+    }
+    if (p == 6 && fret >= '4' && fret <= '8' && positions_[p].course < 0) {
       last = p + 1;
       break;
     }
+  }
+  // An open bass course on the seventh position ends what the line gives.
+  for (size_t p = last; p < kPositions; ++p) {
+    if (positions_[p].fret != 0 && positions_[p].fret != ' ') CountImportLoss(kAfterOpenBass);
   }
   for (size_t p = 0; p < last; ++p) {
     const Position& position = positions_[p];
     const int here = static_cast<int>(p);
     if (position.slur == '}' && slurChord_ != nullptr) CloseSlur(here - slurCourse_, std::nullopt);
     if (position.fret == 0 || position.fret == ' ') continue;
-    int course = here;
+    int course = position.course >= 0 ? position.course : here;
     int fret = 0;
-    if (p == 6 && position.fret >= '4' && position.fret <= '8') {
+    if (p == 6 && position.fret >= '4' && position.fret <= '8' && position.course < 0) {
       // An open bass course: "4" is the eleventh course ... "8" the fifteenth.
       course = position.fret - '4' + 10;
     } else {
       fret = IsDigit(position.fret) ? position.fret - '0' : FretOfLetter(position.fret);
     }
-    // A course the instrument lacks takes no note.
-    nNotes* note = SetFretOnCourse(chord, *tablature_, course, fret, key_);
+    // A course the instrument lacks is added to it.
+    nNotes* note = PlaceFret(chord, course, fret);
     if (note == nullptr) continue;
     ApplyDecoration(position.decoration, chord, *note, here);
     if (position.slur == '{') {

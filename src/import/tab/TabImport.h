@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/ImportWarnings.h"
 #include "import/text/CAbcImport.h"
 
 namespace vornel {
@@ -33,6 +34,16 @@ class TabImport : public CAbcImport {
   static constexpr size_t kScanBuffer = 79;
   // Positions a chord line describes.
   static constexpr size_t kPositions = 10;
+  // What a chord line can hold that the import does not keep.
+  static constexpr ImportLoss kUnreadableLine{"chord line with a fret no course takes",
+                                              "chord lines with frets no course takes"};
+  static constexpr ImportLoss kPastTheTenth{"fret past the tenth course of its line",
+                                            "frets past the tenth course of their lines"};
+  static constexpr ImportLoss kAfterATab{"part after a tab on a chord line", "parts after a tab on chord lines"};
+  static constexpr ImportLoss kUnmeasuredPiece{"piece whose first bar no two bar lines measure, and what follows it",
+                                               "pieces whose first bar no two bar lines measure, and what follows them"};
+  static constexpr ImportLoss kAfterOpenBass{"fret after an open bass course on its line",
+                                             "frets after an open bass course on their lines"};
 
   explicit TabImport(CBriotabDoc& doc);
   ~TabImport() override;
@@ -52,6 +63,7 @@ class TabImport : public CAbcImport {
     char fret = 0;
     char decoration = 0;
     char slur = 0;
+    int8_t course = -1;  // the course an "N" names, else the position's own
   };
 
   void StartVoice();
@@ -61,7 +73,10 @@ class TabImport : public CAbcImport {
   void DispatchFromMeter(std::string_view line, size_t offset);
   bool StartNextPiece();
   void ScanTitle();
+  // False, with the line and the reason in failure_, when the first bar cannot be measured.
   bool DetectMeter();
+  // The line (from 1) at byte `offset` of the text read.
+  size_t LineAt(size_t offset) const;
   void ReadMeterLine(std::string_view line);
   void EndPiece();
   void ReadChordLine(std::string_view line);
@@ -75,6 +90,9 @@ class TabImport : public CAbcImport {
   void ClearPendingSlur();
 
   LineReader* lines_ = nullptr;
+  std::string_view text_;
+  // Where and why the reading failed: "line 3: ...".
+  std::string failure_;
   uint32_t rhythm_ = 2;
   std::string titleBuffer_;
   std::array<Position, kPositions> positions_{};

@@ -1,10 +1,12 @@
 #include "import/tab/TabImporter.h"
 
 #include <array>
+#include <filesystem>
 #include <memory>
 
 #include "document/CBriotabDoc.h"
 #include "document/SectionWizard.h"
+#include "import/ImportWarnings.h"
 #include "import/tab/TabImport.h"
 #include "import/text/TextImportSupport.h"
 #include "model/CSystemArray.h"
@@ -44,6 +46,7 @@ std::string_view TabImporter::FilePattern() const { return TabImport::kFilePatte
 size_t TabImporter::Import(const std::string& path, CBriotabDoc& doc) const { return ImportTabFile(path, doc); }
 
 size_t ImportTabFile(const std::string& path, CBriotabDoc& doc) {
+  const ImportReport report(path);
   const std::optional<std::string> bytes = OpenImportFile(path, TabImport::kOpenFailedMessage);
   if (!bytes) return 0;
   const CSystemArray* activeBefore = ActiveSectionOf(doc);
@@ -54,6 +57,7 @@ size_t ImportTabFile(const std::string& path, CBriotabDoc& doc) {
 
 size_t ImportTabFiles(const std::vector<std::string>& files, CBriotabDoc& doc) {
   if (files.empty()) return 0;
+  const ImportReport report(std::filesystem::path(files.front()).parent_path().string());
   const CSystemArray* activeBefore = ActiveSectionOf(doc);
   CSystemArray* target = AddSectionWithWizard(doc);
   if (target == nullptr) return 0;

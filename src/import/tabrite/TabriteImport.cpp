@@ -140,9 +140,9 @@ void TabriteImport::ConvertRecord(const Record& record) {
     return;
   }
 
-  auto chord = std::make_unique<nChord>();
+  auto chord = std::make_shared<nChord>();
   chord->rhythm = FlagsOfDuration(record.numbers[1]);
-  std::unique_ptr<nChord> second;
+  std::shared_ptr<nChord> second;
   nNotes* lastNote = nullptr;
   for (size_t c = 0; c < kCourses; ++c) {
     const std::string& text = record.courseTexts[c];
@@ -150,7 +150,7 @@ void TabriteImport::ConvertRecord(const Record& record) {
     const int course = static_cast<int>(c);
     size_t pos = 0;
     // A fret that gives no MIDI pitch adds no note.
-    nNotes* note = SetFretOnCourse(*chord, *tablature_, course, ReadBoundedNumber(text, pos), key_);
+    nNotes* note = PlaceFret(*chord, course, ReadBoundedNumber(text, pos));
     if (note == nullptr) continue;
     lastNote = note;
     const size_t tie = text.find_first_of("-=");
@@ -161,11 +161,11 @@ void TabriteImport::ConvertRecord(const Record& record) {
         // The two frets share the value: the first chord is halved once, the second follows.
         if (second == nullptr) {
           chord->rhythm = ShiftRhythmCode(chord->rhythm, 1);
-          second = std::make_unique<nChord>();
+          second = std::make_shared<nChord>();
         }
         if (StartsWithDigit(after)) {
           size_t p = 0;
-          SetFretOnCourse(*second, *tablature_, course, ReadBoundedNumber(after, p), key_);
+          PlaceFret(*second, course, ReadBoundedNumber(after, p));
         }
       }
     }

@@ -24,10 +24,12 @@ std::string_view TabriteImporter::FilePattern() const { return TabriteImport::kF
 size_t TabriteImporter::Import(const std::string& path, CBriotabDoc& doc) const { return ImportTabriteFile(path, doc); }
 
 size_t ImportTabriteFile(const std::string& path, CBriotabDoc& doc) {
+  const ImportReport report(path);
   const std::optional<std::string> bytes = OpenImportFile(path, TabriteImport::kOpenFailedMessage);
   if (!bytes) return 0;
   if (AddSectionWithWizard(doc) == nullptr) return 0;
   TabriteImport tabrite(doc);
+  tabrite.SetSource(path);
   tabrite.ReadText(*bytes);
   return 1;
 }

@@ -148,7 +148,7 @@ void CAbcImport::ReadBar(std::string_view line, size_t& pos) {
     // A numbered ending may follow as "[2" right after the bar.
     if (pos + 1 < line.size() && line[pos] == '[' && line[pos + 1] >= '0' && line[pos + 1] <= '9') ++pos;
   }
-  nChord* bar = voice_->push_back(std::make_unique<nChord>(status));
+  nChord* bar = voice_->push_back(std::make_shared<nChord>(status));
   if (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') {
     const size_t start = pos;
     ReadBoundedNumber(line, pos);
@@ -167,7 +167,7 @@ void CAbcImport::ReadBar(std::string_view line, size_t& pos) {
 void CAbcImport::ReadBracketChord(std::string_view line, size_t& pos) {
   const size_t close = line.find(']', pos);
   const size_t end = close == std::string_view::npos ? line.size() : close;
-  nChord& chord = *voice_->push_back(std::make_unique<nChord>());
+  nChord& chord = *voice_->push_back(std::make_shared<nChord>());
   chord.rhythm = static_cast<uint16_t>(lastCode_);
   const std::string_view inside = line.substr(0, end);
   for (size_t inner = pos + 1; inner < end;) {
@@ -301,7 +301,7 @@ void CAbcImport::ReadNoteToken(std::string_view line, size_t& pos, nChord* chord
 
   nChord* target = chord;
   if (target == nullptr) {
-    target = voice_->push_back(std::make_unique<nChord>());
+    target = voice_->push_back(std::make_shared<nChord>());
     if (tupletLeft_ > 0) {
       target->rhythm |= kTripletFlag;
       --tupletLeft_;
@@ -333,6 +333,7 @@ void CAbcImport::ReadNoteToken(std::string_view line, size_t& pos, nChord* chord
     if (further >= 0) course = further;
   }
   nNotes* note = course >= 0 ? SetNoteOnCourse(*target, *tablature_, course, pitch, key_) : nullptr;
+  if (note == nullptr) CountImportLoss(kUnplayableNote);
   if (note != nullptr && tie_) note->slur = 0x40;
   tie_ = false;
   if (note != nullptr && prefix.decoration >= 0) {

@@ -83,6 +83,8 @@ std::string WithoutQuotes(std::string_view text) {
 // The file
 
 size_t CAbcImport::ReadAbcFile(const std::string& path) {
+  const ImportReport report(path);
+  SetSource(path);
   const std::optional<std::string> bytes = OpenImportFile(path, kOpenFailedMessage);
   if (!bytes) return 0;
   const std::unique_ptr<CInstrumentDlg> chosen = ProposedInstrument(doc_);

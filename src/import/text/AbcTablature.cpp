@@ -85,7 +85,7 @@ void CAbcImport::ReadTablatureToken(std::string_view line, size_t& pos) {
       barMark = true;
       ++pos;
     } else if (c == ':' && pos + 1 < n && line[pos + 1] == ':') {
-      voice_->push_back(std::make_unique<nChord>(0x31));
+      voice_->push_back(std::make_shared<nChord>(0x31));
       pos += 2;
     } else if (c == '[' && pos + 2 < n && line[pos + 1] >= 'A' && line[pos + 1] <= 'Z' && line[pos + 2] == ':') {
       // An inline field ("[M:3/4]", "[K:frenchtab]") adds nothing to the tablature.
@@ -118,7 +118,7 @@ void CAbcImport::ReadTablatureToken(std::string_view line, size_t& pos) {
     }
   }
 
-  auto chord = std::make_unique<nChord>();
+  auto chord = std::make_shared<nChord>();
   int course = 0;
   int step = 0;
   bool hasNote = false;
@@ -169,11 +169,11 @@ void CAbcImport::ReadTablatureToken(std::string_view line, size_t& pos) {
         bass = 6 + commas;
       }
       if (pos < n && line[pos] == '}') ++pos;
-      // An open bourdon; a course the instrument lacks takes no note, but the chord stays.
-      SetFretOnCourse(*chord, *tablature_, bass, 0, key_);
+      // An open bourdon; a course the instrument lacks is added to it.
+      PlaceFret(*chord, bass, 0);
       hasNote = true;
     } else if (c >= 'a' && c <= 'o') {
-      if (SetFretOnCourse(*chord, *tablature_, course, FretOfLetter(c), key_) != nullptr) {
+      if (PlaceFret(*chord, course, FretOfLetter(c)) != nullptr) {
         if (decoration >= 0) chord->notes.ToggleDecorationOnString(static_cast<uint8_t>(course), decoration);
       }
       decoration = -1;

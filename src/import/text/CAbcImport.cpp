@@ -1,10 +1,13 @@
 #include "import/text/CAbcImport.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
 #include "import/text/TextImportSupport.h"
 #include "model/CInstrumentDlg.h"
+#include "model/CTabInstrument.h"
 #include "model/CSystemArray.h"
 #include "model/nChordArray.h"
 
@@ -41,8 +44,31 @@ nChord* CAbcImport::LastChord() const {
   return nullptr;
 }
 
+void CAbcImport::SetSource(const std::string& path) { source_ = std::filesystem::path(path).filename().string(); }
+
+nNotes* CAbcImport::PlaceFret(nChord& chord, int course, int64_t fret) {
+  const size_t before = tablature_->tuning.CoursesInUse();
+  if (course >= 0 && static_cast<size_t>(course) >= before &&
+      EnsureCourses(*tablature_, static_cast<size_t>(course) + 1)) {
+    if (coursesAdded_.second == 0) coursesAdded_.first = before + 1;
+    coursesAdded_.first = std::min(coursesAdded_.first, before + 1);
+    coursesAdded_.second = std::max(coursesAdded_.second, static_cast<size_t>(course) + 1);
+  }
+  nNotes* note = SetFretOnCourse(chord, *tablature_, course, fret, key_);
+  if (note == nullptr) CountImportLoss(kUnplayableNote);
+  return note;
+}
+
 void CAbcImport::FinishSection() {
   if (section_ == nullptr) return;
+  if (const auto [first, last] = coursesAdded_; last > 0) {
+    const std::string file = source_.empty() ? std::string("import") : source_;
+    ImportWarning(first == last ? "warning: " + file + ": course " + std::to_string(first) +
+                                      " added to the instrument for the notes on it"
+                                : "warning: " + file + ": courses " + std::to_string(first) + " to " +
+                                      std::to_string(last) + " added to the instrument for the notes on them");
+    coursesAdded_ = {};
+  }
   FinishTextImportSection(*section_, definitionIndex_, key_);
   voice_ = nullptr;
 }

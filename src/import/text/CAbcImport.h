@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/CKey.h"
@@ -30,6 +31,7 @@ class CSystemArray;
 class CTabInstrument;
 class nChord;
 class nChordArray;
+class nNotes;
 
 class CAbcImport {
  public:
@@ -45,6 +47,9 @@ class CAbcImport {
   virtual ~CAbcImport();
   CAbcImport(const CAbcImport&) = delete;
   CAbcImport& operator=(const CAbcImport&) = delete;
+
+  // The file the warnings name (its name without the folders).
+  void SetSource(const std::string& path);
 
   // Reads every tune of an ABC file into sections appended to the document, each holding a
   // copy of the instrument chosen through the instrument chooser (offered the active
@@ -71,6 +76,11 @@ class CAbcImport {
   void AppendSectionComment(std::string_view label, std::string_view text);
   // The last chord (kind 0) of the current voice, or null.
   nChord* LastChord() const;
+  // Sets the note of `chord` on `course` at `fret` of the current tablature, giving the
+  // instrument the course first when it lacks it (said once per section when it ends). A note
+  // the instrument cannot hold (no such course, a pitch past the MIDI range) is counted as
+  // lost; null then.
+  nNotes* PlaceFret(nChord& chord, int course, int64_t fret);
 
   CBriotabDoc& doc_;
   CSystemArray* section_ = nullptr;
@@ -79,6 +89,11 @@ class CAbcImport {
   nChordArray* voice_ = nullptr;
   size_t definitionIndex_ = 0;
   CKey key_;
+  // The file's name, as the warnings give it.
+  std::string source_;
+  // The first and the last course (from 1) that notes added to the current section's
+  // instruments; {0, 0} when none were added.
+  std::pair<size_t, size_t> coursesAdded_{0, 0};
 
  private:
   // One voice of the tune being read.

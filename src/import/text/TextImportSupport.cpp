@@ -1,6 +1,7 @@
 #include "import/text/TextImportSupport.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <filesystem>
 #include <system_error>
@@ -65,6 +66,31 @@ int FretOfLetter(char c) {
   if (c >= 'a' && c <= 'i') return c - 'a';
   if (c > 'i' && c <= 'z') return c - 'b';
   return -1;
+}
+
+bool EnsureCourses(CTabInstrument& instrument, size_t count) {
+  nTuning& tuning = instrument.tuning;
+  size_t have = tuning.CoursesInUse();
+  if (have >= count) return true;
+  if (have == 0 || count > nTuning::kMaxCourses) return false;
+  // Semitones of the natural notes in an octave.
+  constexpr std::array<bool, 12> kNatural = {true,  false, true,  false, true,  true,
+                                             false, true,  false, true,  false, true};
+  int pitch = tuning.courses[have - 1].pitch + kCoursePitchOffset;
+  std::vector<int> added;
+  for (; have + added.size() < count; added.push_back(pitch)) {
+    do {
+      --pitch;
+    } while (pitch > 0 && !kNatural[static_cast<size_t>(pitch % 12)]);
+    if (pitch <= kCoursePitchOffset) return false;
+  }
+  for (const int course : added) {
+    const int index = static_cast<int>(have++);
+    tuning.SetString(index, {}, course);  // adds the course
+    tuning.SetCoursePitch(index, course);  // and spells it
+  }
+  instrument.tuningText = tuning.GetTuningText();
+  return true;
 }
 
 nNotes* SetNoteOnCourse(nChord& chord, const CTabInstrument& instrument, int course, int64_t midiPitch,

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/ImportWarnings.h"
+
 namespace vornel {
 
 class CBriotabDoc;
@@ -20,6 +22,9 @@ class CSystemArray;
 class CTabInstrument;
 class nChord;
 class nNotes;
+
+// What the text importers count as lost.
+inline constexpr ImportLoss kUnplayableNote{"note the instrument cannot play", "notes the instrument cannot play"};
 
 // The largest file the importers read into memory.
 inline constexpr size_t kMaxImportFileBytes = size_t(64) << 20;
@@ -72,6 +77,11 @@ bool IsAcceptedTimeSignature(int64_t numerator, int64_t denominator);
 // The fret of a tablature letter: "a"-"i" 0-8, then one less than the letter's distance
 // from "a" ("j" is 8 like "i", "k" 9, "l" 10 ...). -1 for anything else.
 int FretOfLetter(char c);
+
+// Gives `instrument` at least `count` courses: each course added is tuned a natural step
+// below the one above it, as the bass courses of lutes are. False, with nothing changed, when
+// a tuning cannot hold that many or the instrument has no course to start from.
+bool EnsureCourses(CTabInstrument& instrument, size_t count);
 
 // Sets the note of `chord` on `course` to the MIDI pitch, spelled in `key`. Null, with
 // nothing changed, when the instrument has no such course or the pitch lies outside 0-127.

@@ -143,6 +143,7 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
 }
 
 CMainFrame::~CMainFrame() {
+  importWarnings_.reset();
   app_.onAutoSaveIntervalChanged = nullptr;
   paneContents_.reset();
   panesScope_.reset();
@@ -207,6 +208,7 @@ void CMainFrame::BuildConsolePanes() {
     ShowBottomPane(kOutputPane, false);
     SetFocus();
   });
+  importWarnings_ = std::make_unique<OutputPaneWarnings>(*outputPane_, [this] { ShowBottomPane(kOutputPane, true); });
   ConsoleTarget target;
   target.viewCommands = [this]() -> const view::CommandTable* {
     CChildFrame* child = ActiveChild();

@@ -39,6 +39,7 @@ namespace vornel {
 class CChildFrame;
 class CMyKeyboardBar;
 class COutputWnd;
+class OutputPaneWarnings;
 class CVornelTabApp;
 class FrameBars;
 class FramePaneContents;
@@ -213,6 +214,8 @@ class CMainFrame : public wxFrame,
   wxWindow* console_ = nullptr;
   wxWindow* output_ = nullptr;
   COutputWnd* outputPane_ = nullptr;
+  // The importers' warnings, shown in the output pane.
+  std::unique_ptr<OutputPaneWarnings> importWarnings_;
   CMyKeyboardBar* keyboard_ = nullptr;
   MenuCommandIds menuIds_;
   CommandBitmaps pictures_;

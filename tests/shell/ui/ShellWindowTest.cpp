@@ -41,7 +41,9 @@
 #include "shell/commands/HelpPages.h"
 #include "shell/files/TemplateList.h"
 #include "shell/ui/CChildFrame.h"
+#include "shell/commands/DocumentFileCommands.h"
 #include "shell/ui/EditorRun.h"
+#include "shell/ui/console/OutputPane.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/bars/FrameBars.h"
@@ -52,7 +54,9 @@
 #include "shell/ui/ShellExportServices.h"
 #include "shell/ui/SplashWindow.h"
 #include "shell/ui/WindowTabArt.h"
+#include "shell/commands/DocumentFileCommands.h"
 #include "shell/ui/EditorRun.h"
+#include "shell/ui/console/OutputPane.h"
 #include "support/RecordingFramePanes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
@@ -433,6 +437,22 @@ TEST_F(ShellWindows, TheTextImportsAndSwapOrnamentsAreInTheDocumentsTable) {
   for (int command : {33174, 33280, 33419, 33281, 33087, 34371}) {
     EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
   }
+}
+
+TEST_F(ShellWindows, AnImportSaysWhatItCouldNotKeepInTheOutputPane) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  ASSERT_FALSE(frame.DockManager().GetPane("output").IsShown());
+  // Two of its tied notes follow rests: nothing to tie them to.
+  prompts.QueueFile(std::string(VORNEL_CORPUS_DIR) + "/guitarpro/Tie.gp5");
+  ASSERT_TRUE(frame.DispatchCommand(kImportGuitarPro));
+  Settle();
+  EXPECT_EQ(frame.ActiveChild()->Document().sections.size(), 2u);
+  EXPECT_TRUE(frame.DockManager().GetPane("output").IsShown());
+  const COutputList& build = *frame.OutputPane()->List(0);
+  ASSERT_GT(build.GetCount(), 0u);
+  EXPECT_EQ(build.GetString(build.GetCount() - 1).utf8_string(),
+            "warning: Tie.gp5: not imported: 2 tied notes without a note before them on their strings");
 }
 
 TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) {

@@ -5,6 +5,10 @@
 #include <wx/settings.h>
 #include <wx/sizer.h>
 
+#include <streambuf>
+#include <string>
+
+#include "import/ImportWarnings.h"
 #include "platform/UserPrompts.h"
 #include "shell/console/ConsoleTable.h"
 
@@ -70,5 +74,39 @@ void COutputWnd::UpdateFonts() {
     list->Refresh();
   }
 }
+
+// Gathers what is written into lines and hands each whole line to the list.
+class OutputPaneWarnings::Lines : public std::streambuf {
+ public:
+  Lines(COutputWnd& pane, std::function<void()> show) : pane_(pane), show_(std::move(show)) {}
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    if (traits_type::to_char_type(c) != '\n') {
+      line_ += traits_type::to_char_type(c);
+      return c;
+    }
+    COutputList* build = pane_.List(0);
+    build->Append(wxString::FromUTF8(line_.data(), line_.size()));
+    build->SetSelection(static_cast<int>(build->GetCount()) - 1);
+    pane_.Tabs()->SetSelection(0);
+    line_.clear();
+    if (show_) show_();
+    return c;
+  }
+
+ private:
+  COutputWnd& pane_;
+  std::function<void()> show_;
+  std::string line_;
+};
+
+OutputPaneWarnings::OutputPaneWarnings(COutputWnd& pane, std::function<void()> show)
+    : lines_(std::make_unique<Lines>(pane, std::move(show))),
+      stream_(std::make_unique<std::ostream>(lines_.get())),
+      scope_(std::make_unique<ScopedImportWarnings>(*stream_)) {}
+
+OutputPaneWarnings::~OutputPaneWarnings() = default;
 
 }  // namespace vornel

@@ -7,10 +7,14 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <ostream>
 
 class wxAuiNotebook;
 
 namespace vornel {
+
+class ScopedImportWarnings;
 
 class COutputList : public wxListBox {
  public:
@@ -35,6 +39,22 @@ class COutputWnd : public wxPanel {
  private:
   wxAuiNotebook* tabs_ = nullptr;
   std::array<COutputList*, 3> lists_{};
+};
+
+// While it lives, the importers' warnings go to the pane's "Build" list, a line each, and
+// `show` brings the pane forward when one arrives.
+class OutputPaneWarnings {
+ public:
+  OutputPaneWarnings(COutputWnd& pane, std::function<void()> show);
+  ~OutputPaneWarnings();
+  OutputPaneWarnings(const OutputPaneWarnings&) = delete;
+  OutputPaneWarnings& operator=(const OutputPaneWarnings&) = delete;
+
+ private:
+  class Lines;
+  std::unique_ptr<Lines> lines_;
+  std::unique_ptr<std::ostream> stream_;
+  std::unique_ptr<ScopedImportWarnings> scope_;
 };
 
 }  // namespace vornel

@@ -1,0 +1,184 @@
+// The text importers on crafted worst cases, against the bound every reader keeps: at most
+// 64 MB + 64 bytes per input byte of memory, and 1 s + 1 s per MB of input. Each case is
+// imported from its bytes in memory to the finished sections; the benchmark reports the
+// input size, the peak of the memory allocated during the import (counted by this program's
+// own operator new), the bounds, and "within" = 1 when both hold.
+//
+//   long ABC:     320,000 notes over lines of sixteen notes
+//   ABC line:     one line of notes of 1 MB
+//   long TAB:     300,000 chord lines of one to six courses, bars every eight chords
+//   TAB line:     chord lines of 790 bytes and more (the longest a read takes at once)
+//   big Tabrite:  12.5 MB of chord records
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "document/CVornelTabDoc.h"
+#include "import/tab/TabImport.h"
+#include "import/tabrite/TabriteImport.h"
+#include "import/text/CAbcImport.h"
+#include "model/CInstrumentDlg.h"
+#include "platform/UserPrompts.h"
+
+namespace {
+
+std::atomic<size_t> liveBytes{0};
+std::atomic<size_t> peakBytes{0};
+
+void Count(void* p) {
+  const size_t now = liveBytes.fetch_add(malloc_usable_size(p)) + malloc_usable_size(p);
+  size_t peak = peakBytes.load();
+  while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {
+  }
+}
+
+void Uncount(void* p) {
+  if (p != nullptr) liveBytes.fetch_sub(malloc_usable_size(p));
+}
+
+}  // namespace
+
+// The replacements pair malloc with free by design.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+void* operator new(size_t size) {
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (p == nullptr) throw std::bad_alloc();
+  Count(p);
+  return p;
+}
+void* operator new[](size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept {
+  Uncount(p);
+  std::free(p);
+}
+void operator delete[](void* p) noexcept { operator delete(p); }
+void operator delete(void* p, size_t) noexcept { operator delete(p); }
+void operator delete[](void* p, size_t) noexcept { operator delete(p); }
+
+namespace {
+
+using namespace vornel;
+
+constexpr double kMB = 1024.0 * 1024.0;
+
+class QuietPrompts : public ConsolePrompts {
+ public:
+  void ShowMessage(std::string_view, MessageKind, std::string_view) override {}
+};
+
+std::string LongAbc(size_t notes, size_t perLine) {
+  std::string text = "X:1\nT:long\nM:4/4\nL:1/8\nK:C\n";
+  constexpr std::string_view kLetters = "CDEFGABcdefgab";
+  for (size_t i = 0; i < notes; ++i) {
+    text += kLetters[i % kLetters.size()];
+    text += (i + 1) % perLine == 0 ? " |\n" : " ";
+  }
+  return text + "\n";
+}
+
+std::string LongTab(size_t chords, size_t lineBytes) {
+  std::string text = "b\n";
+  constexpr std::string_view kFrets = "abcdefgh";
+  for (size_t i = 0; i < chords; ++i) {
+    std::string line = "2 ";
+    for (size_t c = 0; c <= i % 6; ++c) line += kFrets[(i + c) % kFrets.size()];
+    if (lineBytes > line.size()) line.append(lineBytes - line.size(), ' ');
+    text += line + "\n";
+    if (i % 8 == 7) text += "b\n";
+  }
+  return text;
+}
+
+std::string BigTabrite(size_t bytes) {
+  std::string text = "0,0,0\n0,0,0,0\n0,\"1\",\"2\",\"3\",\"Title\"\n\"Anon.\"\n\"Notes\"\n\"\"\n\"\"\n\"\"\n\"\"\n";
+  const std::string record = "1,4,0\n0,0,0,0\n0,\"\",\"\",\"\",\"\"\n\"1\"\n\"2\"\n\"3-5\"\n\"0\"\n\"\"\n\"7\"\n";
+  while (text.size() < bytes) text += record;
+  return text;
+}
+
+enum class Kind { kAbc, kTab, kTabrite };
+
+void Run(benchmark::State& state, Kind kind, const std::string& text) {
+  QuietPrompts prompts;
+  ScopedPrompts scoped(prompts);
+  CInstrumentDlg lute;
+  lute.EnsureStave();
+  double seconds = 0;
+  size_t peak = 0;
+  size_t held = 0;
+  for (auto _ : state) {
+    auto doc = std::make_unique<CVornelTabDoc>();
+    doc->OnNewDocument();
+    const size_t before = liveBytes.load();
+    peakBytes.store(before);
+    const auto start = std::chrono::steady_clock::now();
+    switch (kind) {
+      case Kind::kAbc: {
+        CAbcImport abc(*doc);
+        benchmark::DoNotOptimize(abc.ReadAbcText(text, lute));
+        break;
+      }
+      case Kind::kTab: {
+        TabImport tab(*doc);
+        benchmark::DoNotOptimize(tab.ReadText(text, "bench.tab"));
+        break;
+      }
+      case Kind::kTabrite: {
+        TabriteImport tabrite(*doc);
+        tabrite.ReadText(text);
+        break;
+      }
+    }
+    seconds = std::max(seconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    peak = std::max(peak, peakBytes.load() - before);
+    held = liveBytes.load() - before;
+    state.PauseTiming();
+    doc.reset();
+    state.ResumeTiming();
+  }
+  const double inputMB = static_cast<double>(text.size()) / kMB;
+  const double memoryBound = 64.0 + 64.0 * inputMB;
+  const double timeBound = 1.0 + inputMB;
+  state.counters["input_MB"] = inputMB;
+  state.counters["peak_MB"] = static_cast<double>(peak) / kMB;
+  state.counters["held_MB"] = static_cast<double>(held) / kMB;
+  state.counters["bound_MB"] = memoryBound;
+  state.counters["seconds"] = seconds;
+  state.counters["bound_s"] = timeBound;
+  state.counters["within"] = static_cast<double>(peak) / kMB <= memoryBound && seconds <= timeBound ? 1 : 0;
+}
+
+void LongAbcFile(benchmark::State& state) { Run(state, Kind::kAbc, LongAbc(static_cast<size_t>(state.range(0)), 16)); }
+BENCHMARK(LongAbcFile)->Arg(80000)->Arg(320000)->Arg(1280000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void AbcLine(benchmark::State& state) { Run(state, Kind::kAbc, LongAbc(500000, 1000000)); }
+BENCHMARK(AbcLine)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void LongTabFile(benchmark::State& state) { Run(state, Kind::kTab, LongTab(300000, 0)); }
+BENCHMARK(LongTabFile)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void TabLongLines(benchmark::State& state) { Run(state, Kind::kTab, LongTab(20000, 1600)); }
+BENCHMARK(TabLongLines)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BigTabriteFile(benchmark::State& state) { Run(state, Kind::kTabrite, BigTabrite(size_t(25) << 19)); }
+BENCHMARK(BigTabriteFile)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+std::string TextTabrite(size_t bytes) {
+  std::string text = "0,0,0\n0,0,0,0\n0,\"1\",\"2\",\"3\",\"Title\"\n\"Anon.\"\n\"Notes\"\n\"\"\n\"\"\n\"\"\n\"\"\n";
+  const std::string record = "1,4,0\n0,0,0,0\n0,\"Am\",\"la\",\"cap\",\"s\"\n\"1\"\n\"2\"\n\"3-5\"\n\"0\"\n\"\"\n\"7\"\n1,999,0\n0,0,0,0\n0,\"\",\"\",\"\",\"\"\n\"\"\n\"83\"\n\"\"\n\"\"\n\"\"\n\"\"\n";
+  while (text.size() < bytes) text += record;
+  return text;
+}
+void TextTabriteFile(benchmark::State& state) { Run(state, Kind::kTabrite, TextTabrite(size_t(25) << 19)); }
+BENCHMARK(TextTabriteFile)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
