@@ -30,7 +30,7 @@ def sample16(x, y, k):
 
 
 # --- BMP RLE: runs, absolute runs, end of line, deltas (right dx, up dy), end of bitmap.
-# What a delta skips is index 0.
+# What the data does not set (None here) is transparent.
 
 PALETTE = [(0, 0, 0), (200, 30, 40), (20, 180, 60), (10, 40, 220), (250, 250, 0), (0, 240, 240), (128, 64, 32)]
 
@@ -45,20 +45,21 @@ def bmp(width, height, bits, compression, pixels, palette):
 
 
 def indexed(rows_bottom_first, palette):
-    return [palette[i] + (255,) for row in reversed(rows_bottom_first) for i in row]
+    return [(0, 0, 0, 0) if i is None else palette[i] + (255,) for row in reversed(rows_bottom_first) for i in row]
 
 
+_ = None
 save("bmp_rle8_delta.bmp",
      bmp(6, 4, 8, 1, bytes.fromhex("0301 0003020302 00 0000"  # 1 1 1, then 2 3 2 (padded)
                                    "0103 00020201"             # 3, then two right and one up
                                    "0201 0000"                 # 1 1 from x 3
                                    "00020400 0202 0001"), PALETTE),  # four right, 2 2, end
-     6, 4, "RGB", indexed([[1, 1, 1, 2, 3, 2], [3, 0, 0, 0, 0, 0], [0, 0, 0, 1, 1, 0], [0, 0, 0, 0, 2, 2]], PALETTE))
+     6, 4, "RGBA", indexed([[1, 1, 1, 2, 3, 2], [3, _, _, _, _, _], [_, _, _, 1, 1, _], [_, _, _, _, 2, 2]], PALETTE))
 save("bmp_rle4_delta.bmp",
      bmp(6, 3, 4, 2, bytes.fromhex("0412 00020101"  # 1 2 1 2, then one right and one up
                                    "0130 0000"      # 3 at x 5
                                    "00034560 0001"), PALETTE),  # absolute 4 5 6, end
-     6, 3, "RGB", indexed([[1, 2, 1, 2, 0, 0], [0, 0, 0, 0, 0, 3], [4, 5, 6, 0, 0, 0]], PALETTE))
+     6, 3, "RGBA", indexed([[1, 2, 1, 2, _, _], [_, _, _, _, _, 3], [4, 5, 6, _, _, _]], PALETTE))
 
 
 # --- TGA
