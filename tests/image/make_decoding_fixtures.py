@@ -136,11 +136,13 @@ def bit_planes(indices, planes):
     return lines
 
 
-W, H = 11, 3
-for planes in (2, 3, 4):
-    indices = [[(x * 3 + y * 5) % (1 << planes) for x in range(W)] for y in range(H)]
-    save(f"pcx_1bit_{planes}planes.pcx", pcx(W, H, 1, planes, bit_planes(indices, planes)), W, H, "RGB",
-         [PCX_PALETTE[i] + (255,) for row in indices for i in row])
+# A plane's line is padded to an even number of bytes: 38 pixels take 5 bytes, stored in 6.
+for W, H, planes_list in ((11, 3, (2, 3, 4)), (38, 4, (4,))):
+    for planes in planes_list:
+        indices = [[(x * 3 + y * 5) % (1 << planes) for x in range(W)] for y in range(H)]
+        name = f"pcx_1bit_{planes}planes" + ("" if W == 11 else f"_w{W}") + ".pcx"
+        save(name, pcx(W, H, 1, planes, bit_planes(indices, planes)), W, H, "RGB",
+             [PCX_PALETTE[i] + (255,) for row in indices for i in row])
 W, H = 7, 4
 rgba = [[((x * 36) & 0xFF, (y * 60 + x) & 0xFF, 0xC3 if x == 3 else 17 * x, 255 - 30 * y) for x in range(W)]
         for y in range(H)]
