@@ -190,10 +190,11 @@ class TiffSource : public LargeImageSource {
           int64_t(unit.y) >= int64_t(region.y) + region.height || int64_t(unit.y) + unit.height <= region.y) {
         continue;
       }
-      samples_->ReadUnit(i, pixels_, true);
+      samples_->ReadUnit(i, true);
+      pixels_.resize(unit.width);
       for (uint32_t r = 0; r < unit.height; ++r) {
-        reducer.Add(int32_t(unit.y + r) - region.y, int32_t(unit.x) - region.x,
-                    pixels_.data() + size_t(r) * unit.width, int32_t(unit.width));
+        samples_->RowPixels(r, 0, 1, unit.width, pixels_.data());
+        reducer.Add(int32_t(unit.y + r) - region.y, int32_t(unit.x) - region.x, pixels_.data(), int32_t(unit.width));
       }
       ReportDecodeProgress(progress, double(i + 1) / double(samples_->UnitCount()));
     }
