@@ -14,8 +14,9 @@ namespace {
 
 // A unit larger than this is taken as hostile rather than decoded.
 constexpr uint64_t kMaxUnitBytes = uint64_t(256) << 20;
-// A strip whose rows take more than this is read in bands of rows, one line at a time.
-constexpr uint64_t kBandBytes = uint64_t(16) << 20;
+// Strips of interleaved samples are read a line at a time, in bands of rows of about this
+// many bytes: the buffer stays small and warm however long the strips are.
+constexpr uint64_t kBandBytes = uint64_t(64) << 10;
 // More samples per pixel than this are not a picture.
 constexpr uint16_t kMaxSamples = 32;
 
@@ -165,26 +166,28 @@ PLTiffSamples::PLTiffSamples(TIFF* tiff, const std::string& lastError) : tiff_(t
     PLPicDecoder::RaiseError(kPLErrFormatUnknown, lastError_ + "Bad tile size.");
   }
   rowBytes_ = static_cast<size_t>((uint64_t(unitWidth_) * bits_ * planeSamples + 7) / 8);
-  const uint32_t stripRows = unitHeight_;
-  if (!tiled_ && !separate_ && uint64_t(rowBytes_) * unitHeight_ > kBandBytes) {
-    // A long strip of interleaved samples: bands of rows, read line by line.
+  stripRows_ = unitHeight_;
+  if (!tiled_ && !separate_) {
     if (TIFFScanlineSize64(tiff) > static_cast<uint64_t>(rowBytes_)) {
       PLPicDecoder::RaiseError(kPLErrFormatUnknown, lastError_ + "Bad scanline size.");
     }
     banded_ = true;
-    unitHeight_ = static_cast<uint32_t>(std::clamp<uint64_t>(kBandBytes / rowBytes_, 1, unitHeight_));
+    // Bands never cross a strip's end: each strip is read by one reader from its start.
+    unitHeight_ = static_cast<uint32_t>(std::clamp<uint64_t>(kBandBytes / rowBytes_, 1, stripRows_));
   }
   planeBytes_ = rowBytes_ * unitHeight_;
   if (uint64_t(planeBytes_) * (separate_ ? samples_ : 1) > kMaxUnitBytes) {
     PLPicDecoder::RaiseError(kPLErrNoMemory, "Out of memory allocating TIFF buffer.");
   }
-  for (uint32_t y = 0; y < height_; y += unitHeight_) {
-    for (uint32_t x = 0; x < width_; x += unitWidth_) {
-      units_.push_back({x, y, std::min(unitWidth_, width_ - x), std::min(unitHeight_, height_ - y)});
-    }
+  for (uint32_t y = 0; y < height_;) {
+    // Bands end with their strip.
+    const uint32_t end = banded_ ? std::min<uint32_t>(height_, (y / stripRows_ + 1) * stripRows_) : height_;
+    const uint32_t rows = std::min(unitHeight_, end - y);
+    for (uint32_t x = 0; x < width_; x += unitWidth_) units_.push_back({x, y, std::min(unitWidth_, width_ - x), rows});
+    y += rows;
   }
   // Every unit the reading below asks for must be one the file lists.
-  const uint64_t perPlane = banded_ ? (uint64_t(height_) + stripRows - 1) / stripRows : units_.size();
+  const uint64_t perPlane = banded_ ? (uint64_t(height_) + stripRows_ - 1) / stripRows_ : units_.size();
   if (uint64_t(tiled_ ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff)) < (separate_ ? perPlane * samples_ : perPlane)) {
     PLPicDecoder::RaiseError(kPLErrFormatUnknown, lastError_ + (tiled_ ? "Too few tiles." : "Too few strips."));
   }

@@ -8,7 +8,8 @@
 // is divided out of the colour.
 // Rows come out as 32-bit pixels (every `step`-th column, for reduced reading), or in the
 // picture's own depth (1 or 8 bits with a palette) for grey and palette images of one sample.
-// Whole images, regions and reduced copies are all built from these units.
+// Whole images, regions and reduced copies are all built from these units. Strips of
+// interleaved samples are read a line at a time, so no strip is ever held whole.
 
 #include <array>
 #include <cstdint>
@@ -42,9 +43,10 @@ class PLTiffSamples {
   bool HasAlpha() const { return alpha_ >= 0; }
   size_t UnitCount() const { return units_.size(); }
   const Unit& UnitAt(size_t index) const { return units_[index]; }
-  // True when units must be read in order for the reading to stay linear: they are bands of
-  // one long strip, which the library decodes from its start.
-  bool SequentialUnits() const { return banded_; }
+  // Units of one group must be read in order, by one reader, for the reading to stay linear:
+  // the bands of rows of one strip, which the library decodes from the strip's start. Every
+  // tile, and every strip of separate planes, is a group of its own.
+  uint32_t GroupOf(size_t index) const { return banded_ ? units_[index].y / stripRows_ : uint32_t(index); }
 
   // The depth rows keep in NativeRow: 1 or 8 bits with Palette(), or 32.
   int NativeBits() const { return nativeBits_; }
@@ -77,7 +79,8 @@ class PLTiffSamples {
   bool signed_ = false;
   bool separate_ = false;
   bool tiled_ = false;
-  bool banded_ = false;      // units are bands of rows read line by line from one strip
+  bool banded_ = false;      // units are bands of rows of strips, read line by line
+  uint32_t stripRows_ = 1;   // rows of a strip
   Kind kind_ = Kind::kGrey;
   bool whiteIsZero_ = false;
   int alpha_ = -1;           // the sample that holds alpha, or none
