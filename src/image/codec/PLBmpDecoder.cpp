@@ -7,6 +7,9 @@
 
 #include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLWinBmp.h"
+#include "image/bitmap/PLTextException.h"
+#include "image/codec/PLMemSource.h"
+#include "image/codec/PLRowLayout.h"
 
 namespace vornel {
 
@@ -285,6 +288,53 @@ void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   if (runLength) MakeUnsetTransparent(bmp, set);
   bmp.SetResolution({DotsPerInch(info.xPelsPerMeter), DotsPerInch(info.yPelsPerMeter)});
   Trace(3, "Decoding finished.\n");
+}
+
+bool FindBmpRowLayout(const uint8_t* data, int64_t size, PLRowLayout& layout) {
+  try {
+    PLMemSource source;
+    source.Open(data, size);
+    for (int i = 0; i < 256; ++i) layout.palette[i] = PLPixel32::FromRgba(uint8_t(i), uint8_t(i), uint8_t(i));
+    BmpHeaders headers = ReadHeaders(source, layout.palette.data());
+    const PLBitmapInfoHeader& info = headers.info;
+    const int bits = info.bitCount;
+    const bool masks = info.compression == 3 && (bits == 16 || bits == 32);
+    if ((info.compression != 0 && !masks) || info.width <= 0 || info.height == 0) return false;
+    using Pixels = PLRowLayout::Pixels;
+    switch (bits) {
+      case 1:
+      case 4:
+      case 8:
+        layout.pixels = Pixels::kIndexed;
+        break;
+      case 16:
+        if (masks && !headers.headerMasks) {
+          for (auto& mask : headers.masks) mask = source.ReadLE32();
+        }
+        layout.pixels = masks && headers.masks[1] != 0x3E0 ? Pixels::kBgr565 : Pixels::kBgr555;
+        break;
+      case 24:
+        layout.pixels = Pixels::kBgr;
+        break;
+      case 32:
+        layout.pixels = Pixels::kBgra;
+        layout.alpha = true;
+        break;
+      default:
+        return false;
+    }
+    layout.bits = bits;
+    layout.width = info.width;
+    layout.height = info.height < 0 ? -int64_t(info.height) : info.height;
+    layout.bottomUp = info.height > 0;
+    layout.stride = PLWinBmp::PaddedBytesPerLine(info.width, bits);
+    const int64_t position = source.GetBytesRead();
+    layout.offset = headers.dataOffset > position && headers.dataOffset <= size ? headers.dataOffset : position;
+    // Every row must be in the file.
+    return layout.stride <= (size - layout.offset) / layout.height;
+  } catch (const PLTextException&) {
+    return false;
+  }
 }
 
 }  // namespace vornel

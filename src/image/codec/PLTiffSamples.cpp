@@ -274,9 +274,19 @@ PLPixel32 PLTiffSamples::Pixel(uint32_t r, uint32_t x) const {
 
 void PLTiffSamples::RowPixels(uint32_t r, uint32_t x, uint32_t step, uint32_t count, PLPixel32* out) const {
   const uint8_t* row = raw_.data() + size_t(r) * rowBytes_;
-  if (bits_ == 8 && !signed_ && !separate_ && (kind_ == Kind::kGrey || kind_ == Kind::kPalette) && samples_ == 1) {
-    for (uint32_t i = 0; i < count; ++i) out[i] = palette_[row[x + size_t(i) * step]];
-    return;
+  if (samples_ == 1 && !signed_ && (kind_ == Kind::kGrey || kind_ == Kind::kPalette)) {
+    if (bits_ == 8) {
+      for (uint32_t i = 0; i < count; ++i) out[i] = palette_[row[x + size_t(i) * step]];
+      return;
+    }
+    if (bits_ < 8) {
+      const int mask = (1 << bits_) - 1;
+      for (uint32_t i = 0; i < count; ++i) {
+        const size_t bit = (x + size_t(i) * step) * bits_;
+        out[i] = palette_[(row[bit >> 3] >> (8 - bits_ - (bit & 7))) & mask];
+      }
+      return;
+    }
   }
   if (bits_ == 8 && !signed_ && !separate_ && kind_ == Kind::kRgb && !associated_ && (samples_ == 3 || alpha_ == 3)) {
     const size_t stride = size_t(step) * samples_;
