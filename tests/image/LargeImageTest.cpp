@@ -383,6 +383,66 @@ TEST(LargeImageSource, EveryFormatReadsInPartsAsItDecodesWhole) {
   }
 }
 
+// A picture of 256 x 192 with a copy reduced by 4 of one flat colour, in the chain of
+// directories or as a sub-directory of the first: reads reduced by 4 and more take the copy.
+void WritePyramid(const fs::path& path, bool subDirectory) {
+  TIFF* tiff = TIFFOpen(path.c_str(), "w");
+  ASSERT_NE(tiff, nullptr);
+  const auto fields = [&](uint32_t width, uint32_t height) {
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+    TIFFSetField(tiff, TIFFTAG_TILEWIDTH, 32u);
+    TIFFSetField(tiff, TIFFTAG_TILELENGTH, 32u);
+  };
+  const auto tiles = [&](uint32_t width, uint32_t height, bool flat) {
+    std::vector<uint8_t> tile(32 * 32 * 3);
+    for (uint32_t ty = 0; ty < height; ty += 32) {
+      for (uint32_t tx = 0; tx < width; tx += 32) {
+        for (size_t i = 0; i < tile.size(); ++i) tile[i] = flat ? uint8_t(i % 3 == 0 ? 200 : 40) : uint8_t((tx + ty + i) * 7);
+        TIFFWriteTile(tiff, tile.data(), tx, ty, 0, 0);
+      }
+    }
+  };
+  fields(256, 192);
+  if (subDirectory) {
+    uint64_t offsets[1] = {0};
+    TIFFSetField(tiff, TIFFTAG_SUBIFD, 1, offsets);
+  }
+  tiles(256, 192, false);
+  TIFFWriteDirectory(tiff);
+  fields(64, 48);
+  TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_REDUCEDIMAGE);
+  tiles(64, 48, true);
+  TIFFClose(tiff);
+}
+
+TEST(LargeImageSource, TiffReductionsTakeTheReducedCopiesTheFileHolds) {
+  for (const bool subDirectory : {false, true}) {
+    SCOPED_TRACE(subDirectory ? "sub-directory" : "chain");
+    const fs::path path = TempFile("pyramid.tif");
+    WritePyramid(path, subDirectory);
+    const auto source = OpenLargeImageSource(path.string());
+    ASSERT_EQ(source->Width(), 256);
+    PLAnyBmp part;
+    for (const int factor : {4, 8, 16}) {
+      source->Read({0, 0, 256, 192}, factor, part);
+      EXPECT_EQ(part.GetWidth(), 256 / factor);
+      EXPECT_EQ(testing::ColorAt(part, 1, 1), "#C82828") << factor;
+    }
+    source->Read({64, 32, 128, 64}, 4, part);
+    EXPECT_EQ(part.GetSize(), (PLPoint{32, 16}));
+    EXPECT_EQ(testing::ColorAt(part, 31, 15), "#C82828");
+    // Less reduced reads come from the picture itself.
+    source->Read({0, 0, 256, 192}, 2, part);
+    EXPECT_NE(testing::ColorAt(part, 1, 1), "#C82828");
+    fs::remove(path);
+  }
+}
+
 TEST(LargeImageSource, JpegRegionsAndScaledReadsFollowTheWholeImage) {
   const fs::path path = TempFile("parts.jpg");
   WriteJpeg(path, 400, 300);
