@@ -202,7 +202,7 @@ int ReductionForScale(double scale) {
   return factor;
 }
 
-std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path) {
+std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path, IProgressNotification* progress) {
   auto file = std::make_unique<PLFileSource>();
   if (const int code = file->Open(path); code != 0) {
     PLPicDecoder::RaiseError(code, "Opening " + path + " failed");
@@ -232,7 +232,7 @@ std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path
   if (!IsLargeImage(size.width, size.height)) return nullptr;
   auto bmp = std::make_unique<PLAnyBmp>();
   PLAnyPicDecoder decoder;
-  decoder.MakeBmpFromFile(path, *bmp);
+  decoder.MakeBmpFromFile(path, *bmp, 0, progress);
   return std::make_unique<WholeSource>(std::move(bmp));
 }
 

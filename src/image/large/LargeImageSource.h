@@ -67,7 +67,9 @@ std::unique_ptr<LargeImageSource> OpenLargeImageSource(const std::string& path);
 // The same for files read from disk as needed, reading only their header; for other formats a
 // picture whose header declares a large size (IsLargeImage) is decoded whole now, and nothing
 // is given for a smaller one, which the caller decodes as it does any picture.
-std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path);
+// `progress` hears of such a whole decoding, and may cancel it.
+std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path,
+                                                         IProgressNotification* progress = nullptr);
 
 // The largest power-of-two reduction (1 … kMaxFactor) that still gives at least one pixel per
 // device pixel when the picture is drawn at `scale` device pixels per picture pixel.
