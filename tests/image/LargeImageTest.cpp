@@ -377,7 +377,9 @@ TEST(LargeImageSource, EveryFormatReadsInPartsAsItDecodesWhole) {
     c.write(path);
     CheckParts(path,
                {{{0, 0, 203, 117}, 1, 203, 117}, {{0, 0, 203, 117}, 4, 51, 30}, {{17, 5, 40, 33}, 1, 40, 33},
-                {{32, 16, 64, 64}, 8, 8, 8}, {{0, 0, 203, 117}, 32, 7, 4}, {{190, 100, 50, 50}, 2, 7, 9}},
+                {{32, 16, 64, 64}, 8, 8, 8}, {{0, 0, 203, 117}, 32, 7, 4}, {{190, 100, 50, 50}, 2, 7, 9},
+                // down the picture (a reading may go on), then up again (it starts afresh)
+                {{0, 10, 64, 20}, 1, 64, 20}, {{64, 40, 64, 32}, 2, 32, 16}, {{0, 0, 64, 16}, 1, 64, 16}},
                0);
     fs::remove(path);
   }

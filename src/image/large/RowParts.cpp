@@ -146,14 +146,34 @@ class PngSource : public LargeImageSource {
 
  protected:
   void DoRead(const ImageRegion& region, int factor, PLBmp& out, IProgressNotification* progress) override {
-    PngReading r(file_->ReadEverything(), static_cast<size_t>(file_->GetFileSize()));
-    png_uint_32 width = 0;
-    png_uint_32 height = 0;
-    bool alpha = false;
-    bool interlaced = false;
-    if (!StartPng(r, width, height, alpha, interlaced) || int64_t(width) != Width() || int64_t(height) != Height()) {
-      PLPicDecoder::RaiseError(kPLErrFormatUnknown, r.input.message);
+    // A reading that stopped above the region goes on from where it stopped (views pan down
+    // a page); any other starts afresh, as the data can only be inflated from its start.
+    if (!reading_ || interlaced_ || nextRow_ > region.y) {
+      reading_.reset();
+      reading_ = std::make_unique<PngReading>(file_->ReadEverything(), static_cast<size_t>(file_->GetFileSize()));
+      png_uint_32 width = 0;
+      png_uint_32 height = 0;
+      bool alpha = false;
+      bool interlaced = false;
+      if (!StartPng(*reading_, width, height, alpha, interlaced) || int64_t(width) != Width() ||
+          int64_t(height) != Height()) {
+        const std::string message = reading_->input.message;
+        reading_.reset();
+        PLPicDecoder::RaiseError(kPLErrFormatUnknown, message);
+      }
+      nextRow_ = 0;
     }
+    PngReading& r = *reading_;
+    // Until the reading has come to its end, a failure leaves it to be started afresh.
+    struct Forget {
+      std::unique_ptr<PngReading>& reading;
+      bool done = false;
+      ~Forget() {
+        if (!done) reading.reset();
+      }
+    } forget{reading_};
+    const uint32_t height = static_cast<uint32_t>(Height());
+    const uint32_t width = static_cast<uint32_t>(Width());
     BoxSampler sampler(out, region, factor);
     row_.resize(width);
     const int step = sampler.Step();
@@ -187,9 +207,10 @@ class PngSource : public LargeImageSource {
       const int64_t rows = (int64_t(height) - pass.y0 + pass.dy - 1) / pass.dy;
       const int64_t columns = (int64_t(width) - pass.x0 + pass.dx - 1) / pass.dx;
       if (rows <= 0 || columns <= 0) continue;  // the library passes over empty passes
-      for (int64_t r0 = 0; r0 < rows; ++r0) {
+      for (int64_t r0 = interlaced_ ? 0 : nextRow_; r0 < rows; ++r0) {
         const int64_t y = pass.y0 + r0 * pass.dy;
         if (!interlaced_ && y >= regionEnd) break;  // the rest is not needed
+        if (!interlaced_) nextRow_ = y + 1;
         if (r0 % 64 == 0) ReportDecodeProgress(progress, (double(p) + double(r0) / double(rows)) / double(lastPass + 1));
         if (!ReadPngRow(r, row_.data())) PLPicDecoder::RaiseError(kPLErrFormatUnknown, r.input.message);
         if (y < region.y || y >= regionEnd) continue;
@@ -203,12 +224,15 @@ class PngSource : public LargeImageSource {
       }
     }
     sampler.Finish();
+    forget.done = !interlaced_;
   }
 
  private:
   std::unique_ptr<PLFileSource> file_;
   bool interlaced_;
   std::vector<PLPixel32> row_;
+  std::unique_ptr<PngReading> reading_;  // a reading of rows [0, nextRow_) that may go on
+  int64_t nextRow_ = 0;
 };
 
 }  // namespace
