@@ -40,17 +40,19 @@ class BoxSampler {
   // The same for pixels `spacing` columns apart (the rows of an interlaced pass).
   void AddSpaced(int64_t y, int64_t x, const PLPixel32* pixels, int32_t count, int spacing);
 
-  // A part for the output rows that region rows [firstRow, endRow) fall into, to add into
-  // without a lock and merge into this sampler.
-  BoxSampler Part(int64_t firstRow, int64_t endRow) const;
+  // A part for the output pixels that region rows [firstRow, endRow) and columns
+  // [firstColumn, endColumn) fall into, to add into without a lock and merge into this sampler.
+  BoxSampler Part(int64_t firstRow, int64_t endRow, int64_t firstColumn, int64_t endColumn) const;
   void Merge(const BoxSampler& part);
 
   // Writes the means into the bitmap.
   void Finish();
 
  private:
-  // A part of `whole` holding output rows [firstOutRow, firstOutRow + outRows).
-  BoxSampler(const BoxSampler& whole, int64_t firstOutRow, int64_t outRows);
+  // A part of `whole` holding the output pixels of rows [firstOutRow, firstOutRow + outRows)
+  // and columns [firstOutColumn, firstOutColumn + outColumns).
+  BoxSampler(const BoxSampler& whole, int64_t firstOutRow, int64_t outRows, int64_t firstOutColumn,
+             int64_t outColumns);
 
   PLBmp& out_;
   int factor_;
@@ -59,7 +61,9 @@ class BoxSampler {
   int64_t limitY_ = 0;
   int32_t firstOutRow_ = 0;  // of the sums held
   int32_t outRows_ = 0;
-  std::vector<uint16_t> sums_;  // blue, green, red, alpha per output pixel of the rows held
+  int32_t firstOutColumn_ = 0;
+  int32_t outColumns_ = 0;
+  std::vector<uint16_t> sums_;  // blue, green, red, alpha per output pixel held, row by row
 };
 
 }  // namespace vornel

@@ -218,7 +218,8 @@ class TiffSource : public LargeImageSource {
           for (const size_t i : groups[g]) {
             if (stop) break;
             const PLTiffSamples::Unit& unit = samples.UnitAt(i);
-            BoxSampler part = sampler.Part(int64_t(unit.y) - region.y, int64_t(unit.y) + unit.height - region.y);
+            BoxSampler part = sampler.Part(int64_t(unit.y) - region.y, int64_t(unit.y) + unit.height - region.y,
+                                           int64_t(unit.x) - region.x, int64_t(unit.x) + unit.width - region.x);
             AddUnit(samples, i, region, part, row);
             std::lock_guard lock(mutex);
             sampler.Merge(part);
