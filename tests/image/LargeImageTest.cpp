@@ -212,12 +212,14 @@ void WriteJpeg(const fs::path& path, int width, int height) {
   std::fclose(file);
 }
 
-// The box mean of `whole` that pixel (x, y) of a region read at `factor` stands for.
+// The mean of `whole` that pixel (x, y) of a region read at `factor` stands for: of its box,
+// or above a factor of 4 of the 4 x 4 samples of its box taken every factor / 4 pixels.
 PLPixel32 BoxMean(const PLBmp& whole, const ImageRegion& r, int factor, int x, int y) {
   unsigned sum[4] = {};
   unsigned n = 0;
-  for (int yy = r.y + y * factor; yy < std::min(r.y + r.height, r.y + (y + 1) * factor); ++yy) {
-    for (int xx = r.x + x * factor; xx < std::min(r.x + r.width, r.x + (x + 1) * factor); ++xx) {
+  const int step = std::max(1, factor / 4);
+  for (int yy = r.y + y * factor; yy < std::min(r.y + r.height, r.y + (y + 1) * factor); yy += step) {
+    for (int xx = r.x + x * factor; xx < std::min(r.x + r.width, r.x + (x + 1) * factor); xx += step) {
       const PLPixel32 p = testing::PixelAt(whole, xx, yy);
       sum[0] += p.b, sum[1] += p.g, sum[2] += p.r, sum[3] += p.a, ++n;
     }
@@ -264,7 +266,7 @@ void CheckParts(const fs::path& path, const std::vector<PartCase>& cases, int to
   }
 }
 
-TEST(LargeImageSource, TiffRegionsAndReductionsAreBoxMeansOfTheWholeImage) {
+TEST(LargeImageSource, TiffRegionsAndReductionsAreMeansOfTheWholeImage) {
   const fs::path path = TempFile("parts.tif");
   WriteTiff(path, {"rgb8tiles", 3, 8, false, true, COMPRESSION_LZW, false, false}, 203, 117);
   CheckParts(path,
@@ -272,6 +274,175 @@ TEST(LargeImageSource, TiffRegionsAndReductionsAreBoxMeansOfTheWholeImage) {
               {{32, 16, 64, 64}, 8, 8, 8}, {{190, 100, 50, 50}, 2, 7, 9}},
              0);
   fs::remove(path);
+}
+
+// A PNG written through libpng's full interface, so that it may be interlaced.
+void WritePngOf(const fs::path& path, int width, int height, int colourType, int depth, bool interlaced) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), depth, colourType,
+               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  std::vector<png_color> palette(256);
+  for (int i = 0; i < 256; ++i) palette[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
+  if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette.data(), 1 << depth);
+  png_write_info(png, info);
+  const int channels = colourType == PNG_COLOR_TYPE_RGB ? 3 : colourType == PNG_COLOR_TYPE_RGB_ALPHA ? 4 : 1;
+  const size_t rowBytes = (size_t(width) * channels * depth + 7) / 8;
+  std::vector<uint8_t> image(rowBytes * size_t(height));
+  for (size_t i = 0; i < image.size(); ++i) image[i] = uint8_t((i * 2654435761u) >> 13);
+  std::vector<png_bytep> rows(static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y) rows[size_t(y)] = image.data() + size_t(y) * rowBytes;
+  png_write_image(png, rows.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+}
+
+// A BMP of `bits` with noise for pixels, bottom-up or top-down, written by hand.
+void WriteBmpOf(const fs::path& path, int width, int height, int bits, bool topDown) {
+  const int stride = (width * bits + 31) / 32 * 4;
+  const int colours = bits <= 8 ? 1 << bits : 0;
+  const size_t offset = 54 + size_t(colours) * 4;
+  std::vector<uint8_t> bytes(offset + size_t(stride) * height);
+  const auto put32 = [&](size_t at, uint32_t v) { std::memcpy(bytes.data() + at, &v, 4); };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put32(10, uint32_t(offset));
+  put32(14, 40);
+  put32(18, uint32_t(width));
+  put32(22, uint32_t(topDown ? -height : height));
+  bytes[26] = 1;
+  bytes[28] = uint8_t(bits);
+  for (int i = 0; i < colours; ++i) put32(54 + 4 * size_t(i), uint32_t(i * 0x010305) ^ 0x00405060);
+  for (size_t i = offset; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 2654435761u >> 13);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+void WritePnm(const fs::path& path, int width, int height, bool colour) {
+  std::string bytes = std::string(colour ? "P6" : "P5") + "\n# noise\n" + std::to_string(width) + " " +
+                      std::to_string(height) + "\n255\n";
+  for (int i = 0; i < width * height * (colour ? 3 : 1); ++i) bytes += char(uint32_t(i) * 2654435761u >> 13);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+// Pictures read a row at a time, straight from the file, or decoded whole: their regions and
+// reductions are what the whole decode gives.
+TEST(LargeImageSource, EveryFormatReadsInPartsAsItDecodesWhole) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> write;
+  };
+  const std::vector<Case> cases = {
+      {"rgb.png", [](const fs::path& p) { WritePngOf(p, 203, 117, PNG_COLOR_TYPE_RGB, 8, false); }},
+      {"rgba_interlaced.png", [](const fs::path& p) { WritePngOf(p, 203, 117, PNG_COLOR_TYPE_RGB_ALPHA, 8, true); }},
+      {"grey16_interlaced.png", [](const fs::path& p) { WritePngOf(p, 203, 117, PNG_COLOR_TYPE_GRAY, 16, true); }},
+      {"palette4.png", [](const fs::path& p) { WritePngOf(p, 203, 117, PNG_COLOR_TYPE_PALETTE, 4, false); }},
+      {"rgb24.bmp", [](const fs::path& p) { WriteBmpOf(p, 203, 117, 24, false); }},
+      {"rgba32_topdown.bmp", [](const fs::path& p) { WriteBmpOf(p, 203, 117, 32, true); }},
+      {"indexed8.bmp", [](const fs::path& p) { WriteBmpOf(p, 203, 117, 8, false); }},
+      {"bilevel.bmp", [](const fs::path& p) { WriteBmpOf(p, 203, 117, 1, false); }},
+      {"grey.pgm", [](const fs::path& p) { WritePnm(p, 203, 117, false); }},
+      {"colour.ppm", [](const fs::path& p) { WritePnm(p, 203, 117, true); }},
+      {"bilevel.tif",
+       [](const fs::path& p) {
+         TIFF* tiff = TIFFOpen(p.c_str(), "w");
+         TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 203u);
+         TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 117u);
+         TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
+         TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+         TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+         TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+         TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 50u);
+         std::vector<uint8_t> row(26);
+         for (uint32_t y = 0; y < 117; ++y) {
+           for (size_t i = 0; i < row.size(); ++i) row[i] = uint8_t((y * 26 + i) * 2654435761u >> 13);
+           TIFFWriteScanline(tiff, row.data(), y, 0);
+         }
+         TIFFClose(tiff);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = TempFile(c.name);
+    c.write(path);
+    CheckParts(path,
+               {{{0, 0, 203, 117}, 1, 203, 117}, {{0, 0, 203, 117}, 4, 51, 30}, {{17, 5, 40, 33}, 1, 40, 33},
+                {{32, 16, 64, 64}, 8, 8, 8}, {{0, 0, 203, 117}, 32, 7, 4}, {{190, 100, 50, 50}, 2, 7, 9},
+                // down the picture (a reading may go on), then up again (it starts afresh)
+                {{0, 10, 64, 20}, 1, 64, 20}, {{64, 40, 64, 32}, 2, 32, 16}, {{0, 0, 64, 16}, 1, 64, 16}},
+               0);
+    fs::remove(path);
+  }
+}
+
+// A picture of 256 x 192 with a copy reduced by 4 of one flat colour, in the chain of
+// directories or as a sub-directory of the first: reads reduced by 4 and more take the copy.
+void WritePyramid(const fs::path& path, bool subDirectory) {
+  TIFF* tiff = TIFFOpen(path.c_str(), "w");
+  ASSERT_NE(tiff, nullptr);
+  const auto fields = [&](uint32_t width, uint32_t height) {
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+    TIFFSetField(tiff, TIFFTAG_TILEWIDTH, 32u);
+    TIFFSetField(tiff, TIFFTAG_TILELENGTH, 32u);
+  };
+  const auto tiles = [&](uint32_t width, uint32_t height, bool flat) {
+    std::vector<uint8_t> tile(32 * 32 * 3);
+    for (uint32_t ty = 0; ty < height; ty += 32) {
+      for (uint32_t tx = 0; tx < width; tx += 32) {
+        for (size_t i = 0; i < tile.size(); ++i) tile[i] = flat ? uint8_t(i % 3 == 0 ? 200 : 40) : uint8_t((tx + ty + i) * 7);
+        TIFFWriteTile(tiff, tile.data(), tx, ty, 0, 0);
+      }
+    }
+  };
+  fields(256, 192);
+  if (subDirectory) {
+    uint64_t offsets[1] = {0};
+    TIFFSetField(tiff, TIFFTAG_SUBIFD, 1, offsets);
+  }
+  tiles(256, 192, false);
+  TIFFWriteDirectory(tiff);
+  fields(64, 48);
+  TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_REDUCEDIMAGE);
+  tiles(64, 48, true);
+  TIFFClose(tiff);
+}
+
+TEST(LargeImageSource, TiffReductionsTakeTheReducedCopiesTheFileHolds) {
+  for (const bool subDirectory : {false, true}) {
+    SCOPED_TRACE(subDirectory ? "sub-directory" : "chain");
+    const fs::path path = TempFile("pyramid.tif");
+    WritePyramid(path, subDirectory);
+    const auto source = OpenLargeImageSource(path.string());
+    ASSERT_EQ(source->Width(), 256);
+    PLAnyBmp part;
+    for (const int factor : {4, 8, 16}) {
+      source->Read({0, 0, 256, 192}, factor, part);
+      EXPECT_EQ(part.GetWidth(), 256 / factor);
+      EXPECT_EQ(testing::ColorAt(part, 1, 1), "#C82828") << factor;
+    }
+    source->Read({64, 32, 128, 64}, 4, part);
+    EXPECT_EQ(part.GetSize(), (PLPoint{32, 16}));
+    EXPECT_EQ(testing::ColorAt(part, 31, 15), "#C82828");
+    // Less reduced reads come from the picture itself.
+    source->Read({0, 0, 256, 192}, 2, part);
+    EXPECT_NE(testing::ColorAt(part, 1, 1), "#C82828");
+    fs::remove(path);
+  }
 }
 
 TEST(LargeImageSource, JpegRegionsAndScaledReadsFollowTheWholeImage) {

@@ -93,6 +93,22 @@ TEST(PsdDecoder, GreyscaleGetsTheGreyRampAndIndexedItsPalette) {
   EXPECT_EQ(ColorAt(bmp, 0, 0) + " " + ColorAt(bmp, 1, 0), "#0500FA #C80037");
 }
 
+TEST(PsdDecoder, BitmapImagesStayOneBitWithSetBitsBlack) {
+  // Ten pixels a row: two bytes, packed; the second row is one run of 0xFF.
+  PLAnyBmp bmp;
+  ASSERT_EQ(Decode(PsdFile(0, 10, 2).Depth(1).Channel({"01 A5 40", "FF FF"}).Bytes(), bmp), 0);
+  EXPECT_EQ(bmp.GetBitsPerPixel(), 1);
+  std::string lines;
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 10; ++x) lines += ColorAt(bmp, x, y) == "#000000" ? '#' : '.';
+    lines += '/';
+  }
+  EXPECT_EQ(lines, "#.#..#.#.#/##########/");
+  // Bitmap images have one bit per pixel and nothing else.
+  std::string text;
+  EXPECT_EQ(Decode(PsdFile(0, 10, 1).Depth(8).Channel({"00 00"}).Bytes(), bmp, &text), 6);
+}
+
 TEST(PsdDecoder, RgbChannelsFillRedGreenBlueAndAlpha) {
   const struct {
     int channels;
@@ -112,6 +128,8 @@ TEST(PsdDecoder, RgbChannelsFillRedGreenBlueAndAlpha) {
 
 TEST(PsdDecoder, RunsExpandAndLongRowsAreCut) {
   // FD repeats the next byte 4 times, 80 is skipped; a row of 3 keeps its first 3 bytes.
+  // Rows that unpack past their end (some encoders write such runs) leave the next row as
+  // its own count says.
   PLAnyBmp bmp;
   ASSERT_EQ(Decode(PsdFile(1, 3, 2).Channel({"FF 07 80 00 09", "03 01 02 03 04"}).Bytes(), bmp), 0);
   EXPECT_EQ(bmp.GetLineArray()[0][0], 7);

@@ -30,7 +30,7 @@ def sample16(x, y, k):
 
 
 # --- BMP RLE: runs, absolute runs, end of line, deltas (right dx, up dy), end of bitmap.
-# What a delta skips is index 0.
+# What the data does not set (None here) is transparent.
 
 PALETTE = [(0, 0, 0), (200, 30, 40), (20, 180, 60), (10, 40, 220), (250, 250, 0), (0, 240, 240), (128, 64, 32)]
 
@@ -45,20 +45,21 @@ def bmp(width, height, bits, compression, pixels, palette):
 
 
 def indexed(rows_bottom_first, palette):
-    return [palette[i] + (255,) for row in reversed(rows_bottom_first) for i in row]
+    return [(0, 0, 0, 0) if i is None else palette[i] + (255,) for row in reversed(rows_bottom_first) for i in row]
 
 
+_ = None
 save("bmp_rle8_delta.bmp",
      bmp(6, 4, 8, 1, bytes.fromhex("0301 0003020302 00 0000"  # 1 1 1, then 2 3 2 (padded)
                                    "0103 00020201"             # 3, then two right and one up
                                    "0201 0000"                 # 1 1 from x 3
                                    "00020400 0202 0001"), PALETTE),  # four right, 2 2, end
-     6, 4, "RGB", indexed([[1, 1, 1, 2, 3, 2], [3, 0, 0, 0, 0, 0], [0, 0, 0, 1, 1, 0], [0, 0, 0, 0, 2, 2]], PALETTE))
+     6, 4, "RGBA", indexed([[1, 1, 1, 2, 3, 2], [3, _, _, _, _, _], [_, _, _, 1, 1, _], [_, _, _, _, 2, 2]], PALETTE))
 save("bmp_rle4_delta.bmp",
      bmp(6, 3, 4, 2, bytes.fromhex("0412 00020101"  # 1 2 1 2, then one right and one up
                                    "0130 0000"      # 3 at x 5
                                    "00034560 0001"), PALETTE),  # absolute 4 5 6, end
-     6, 3, "RGB", indexed([[1, 2, 1, 2, 0, 0], [0, 0, 0, 0, 0, 3], [4, 5, 6, 0, 0, 0]], PALETTE))
+     6, 3, "RGBA", indexed([[1, 2, 1, 2, _, _], [_, _, _, _, _, 3], [4, 5, 6, _, _, _]], PALETTE))
 
 
 # --- TGA
@@ -135,11 +136,13 @@ def bit_planes(indices, planes):
     return lines
 
 
-W, H = 11, 3
-for planes in (2, 3, 4):
-    indices = [[(x * 3 + y * 5) % (1 << planes) for x in range(W)] for y in range(H)]
-    save(f"pcx_1bit_{planes}planes.pcx", pcx(W, H, 1, planes, bit_planes(indices, planes)), W, H, "RGB",
-         [PCX_PALETTE[i] + (255,) for row in indices for i in row])
+# A plane's line is padded to an even number of bytes: 38 pixels take 5 bytes, stored in 6.
+for W, H, planes_list in ((11, 3, (2, 3, 4)), (38, 4, (4,))):
+    for planes in planes_list:
+        indices = [[(x * 3 + y * 5) % (1 << planes) for x in range(W)] for y in range(H)]
+        name = f"pcx_1bit_{planes}planes" + ("" if W == 11 else f"_w{W}") + ".pcx"
+        save(name, pcx(W, H, 1, planes, bit_planes(indices, planes)), W, H, "RGB",
+             [PCX_PALETTE[i] + (255,) for row in indices for i in row])
 W, H = 7, 4
 rgba = [[((x * 36) & 0xFF, (y * 60 + x) & 0xFF, 0xC3 if x == 3 else 17 * x, 255 - 30 * y) for x in range(W)]
         for y in range(H)]
@@ -302,3 +305,126 @@ tiff("tiff16_rgba_tiles_lzw.tif", 19, 17, 4, order=">", tile=16, compression=5)
 tiff("tiff16_rgba_planes_tiles_deflate.tif", 17, 9, 4, separate=True, tile=16, compression=8)
 tiff("bigtiff16_rgb_strips_lzw.tif", 13, 7, 3, big=True, compression=5, predictor=True)
 tiff("bigtiff16_grey_tiles_be.tif", 18, 5, 1, order=">", big=True, tile=16, compression=8)
+
+
+# --- TIFF layouts read sample by sample: extra samples, signed samples, CIE L*a*b*, YCbCr
+# planes, grey and palette of few bits. Strips of uncompressed samples, one per plane.
+
+def classic_tiff(name, width, height, tags, planes, mode, pixels):
+    """A little-endian TIFF whose strips are `planes` (one strip per plane) and whose other
+    fields are `tags`: {tag: (type, [values])} with types 3 (short) and 4 (long)."""
+    data = bytearray()
+    offsets = []
+    for plane in planes:
+        offsets.append(8 + len(data))
+        data += plane
+        data += bytes(len(data) % 2)
+    fields = dict(tags)
+    fields.update({256: (4, [width]), 257: (4, [height]), 273: (4, offsets), 278: (4, [height]),
+                   279: (4, [len(p) for p in planes])})
+    fields.setdefault(259, (3, [1]))
+    ifd_at = 8 + len(data)
+    arrays_at = ifd_at + 2 + 12 * len(fields) + 4
+    arrays = bytearray()
+    entries = b""
+    for tag, (kind, values) in sorted(fields.items()):
+        raw = struct.pack("<" + {3: "H", 4: "I"}[kind] * len(values), *values)
+        if len(raw) <= 4:
+            field = raw + bytes(4 - len(raw))
+        else:
+            field = struct.pack("<I", arrays_at + len(arrays))
+            arrays += raw
+            arrays += bytes(len(arrays) % 2)
+        entries += struct.pack("<HHI", tag, kind, len(values)) + field
+    body = b"II" + struct.pack("<HI", 42, ifd_at) + bytes(data)
+    save(name, body + struct.pack("<H", len(fields)) + entries + bytes(4) + bytes(arrays), width, height, mode, pixels)
+
+
+W, H = 7, 5
+colour = [[((x * 40 + 10) & 0xFF, (y * 50 + 5) & 0xFF, (x * 20 + y * 30) & 0xFF) for x in range(W)] for y in range(H)]
+alpha = [[(x * 37 + y * 11) & 0xFF for x in range(W)] for y in range(H)]
+alpha[0][0] = 0
+alpha[1][1] = 255
+# RGB, the alpha and two further samples that are not looked at; unassociated alpha is kept.
+rgbax = b"".join(bytes(colour[y][x] + (alpha[y][x], 0x55, 0xAA)) for y in range(H) for x in range(W))
+classic_tiff("tiff_rgb_extra_samples.tif", W, H, {258: (3, [8] * 6), 262: (3, [2]), 277: (3, [6]), 338: (3, [2, 0, 0])},
+             [rgbax], "RGBA", [colour[y][x] + (alpha[y][x],) for y in range(H) for x in range(W)])
+
+
+# Associated alpha: the colour is stored multiplied by it and is divided out again.
+def premultiplied(c, a):
+    return c * a // 255
+
+
+def divided(c, a):
+    return 0 if a == 0 else min(255, c * 255 // a)
+
+
+stored = [[tuple(premultiplied(c, alpha[y][x]) for c in colour[y][x]) for x in range(W)] for y in range(H)]
+rgba_assoc = b"".join(bytes(stored[y][x] + (alpha[y][x], 0x55)) for y in range(H) for x in range(W))
+classic_tiff("tiff_rgb_associated_alpha.tif", W, H, {258: (3, [8] * 5), 262: (3, [2]), 277: (3, [5]), 338: (3, [1, 0])},
+             [rgba_assoc], "RGBA",
+             [(0, 0, 0, 0) if alpha[y][x] == 0 else tuple(divided(c, alpha[y][x]) for c in stored[y][x]) + (alpha[y][x],)
+              for y in range(H) for x in range(W)])
+
+# Signed grey: the positive range runs from black to white, below 0 is black.
+signed16 = [[(x * 9000 - y * 7000) for x in range(W)] for y in range(H)]
+signed16 = [[max(-32768, min(32767, v)) for v in row] for row in signed16]
+classic_tiff("tiff_grey_signed16.tif", W, H, {258: (3, [16]), 262: (3, [1]), 277: (3, [1]), 339: (3, [2])},
+             [b"".join(struct.pack("<h", v) for row in signed16 for v in row)], "RGB",
+             [(g, g, g, 255) for g in (max(0, v) >> 7 for row in signed16 for v in row)])
+signed8 = [[(x * 40 - y * 30) for x in range(W)] for y in range(H)]
+signed8 = [[max(-128, min(127, v)) for v in row] for row in signed8]
+classic_tiff("tiff_grey_signed8.tif", W, H, {258: (3, [8]), 262: (3, [1]), 277: (3, [1]), 339: (3, [2])},
+             [bytes(v & 0xFF for row in signed8 for v in row)], "RGB",
+             [(g, g, g, 255) for g in (max(0, v) * 2 | max(0, v) >> 6 for row in signed8 for v in row)])
+
+
+# CIE L*a*b* of 8 bits (L 0..255 for 0..100, a and b signed), to sRGB from the D50 white.
+def lab_to_rgb(l8, a, b):
+    fy = (l8 * 100 / 255 + 16) / 116
+    fx, fz = fy + a / 500, fy - b / 200
+
+    def inverse(t):
+        return t ** 3 if t > 6 / 29 else 3 * (6 / 29) ** 2 * (t - 4 / 29)
+
+    x, y, z = 0.96422 * inverse(fx), inverse(fy), 0.82521 * inverse(fz)
+    matrix = ((3.1338561, -1.6168667, -0.4906146), (-0.9787684, 1.9161415, 0.0334540),
+              (0.0719453, -0.2289914, 1.4052427))
+    out = []
+    for row in matrix:
+        c = min(1.0, max(0.0, row[0] * x + row[1] * y + row[2] * z))
+        out.append(round(255 * (12.92 * c if c <= 0.0031308 else 1.055 * c ** (1 / 2.4) - 0.055)))
+    return tuple(out)
+
+
+lab = [[((x * 36 + y * 9) & 0xFF, x * 17 - 60, y * 25 - 50) for x in range(W)] for y in range(H)]
+classic_tiff("tiff_lab8.tif", W, H, {258: (3, [8, 8, 8]), 262: (3, [8]), 277: (3, [3])},
+             [b"".join(bytes((l, a & 0xFF, b & 0xFF)) for row in lab for l, a, b in row)], "RGB",
+             [lab_to_rgb(*p) + (255,) for row in lab for p in row])
+
+
+# YCbCr in three planes, not subsampled: the JPEG conversion of the default reference values.
+def ycbcr_to_rgb(y, cb, cr):
+    return tuple(min(255, max(0, round(v))) for v in
+                 (y + 1.402 * (cr - 128), y - 0.344136 * (cb - 128) - 0.714136 * (cr - 128), y + 1.772 * (cb - 128)))
+
+
+ycc = [[((x * 30 + y * 20) & 0xFF, 128 + x * 9 - 30, 128 - y * 12 + 20) for x in range(W)] for y in range(H)]
+classic_tiff("tiff_ycbcr_planes.tif", W, H, {258: (3, [8, 8, 8]), 262: (3, [6]), 277: (3, [3]), 284: (3, [2]),
+                                             530: (3, [1, 1])},
+             [bytes(p[k] for row in ycc for p in row) for k in range(3)], "RGB",
+             [ycbcr_to_rgb(*p) + (255,) for row in ycc for p in row])
+
+# Grey of 4 bits, min-is-white, and a palette of 2 bits with a 16-bit colour map.
+grey4 = [[(x + y * 3) & 15 for x in range(W)] for y in range(H)]
+classic_tiff("tiff_grey4_miniswhite.tif", W, H, {258: (3, [4]), 262: (3, [0]), 277: (3, [1])},
+             [b"".join(bytes((row[x] << 4 | (row[x + 1] if x + 1 < W else 0)) for x in range(0, W, 2)) for row in grey4)],
+             "RGB", [(255 - 17 * g,) * 3 + (255,) for row in grey4 for g in row])
+index2 = [[(x * 3 + y) & 3 for x in range(W)] for y in range(H)]
+colour_map = [(0xFFFF, 0, 0x8080), (0, 0xFFFF, 0x4040), (0x2020, 0x3030, 0xFFFF), (0xFFFF, 0xFFFF, 0)]
+classic_tiff("tiff_palette2.tif", W, H, {258: (3, [2]), 262: (3, [3]), 277: (3, [1]),
+                                        320: (3, [c[k] for k in range(3) for c in colour_map])},
+             [b"".join(bytes(sum(row[x + i] << (6 - 2 * i) for i in range(4) if x + i < W) for x in range(0, W, 4))
+                       for row in index2)],
+             "RGB", [tuple(v * 255 // 65535 for v in colour_map[i]) + (255,) for row in index2 for i in row])

@@ -4,9 +4,11 @@
 // scans: only the region, reduced by N (a power of two).
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,22 +24,60 @@ namespace vornel::tool {
 
 namespace {
 
-std::string PamOf(const PLBmp& bmp) {
-  PLAnyBmp rgba;
-  rgba.CreateCopy(bmp, 32);
-  std::string pam = "P7\nWIDTH " + std::to_string(rgba.GetWidth()) + "\nHEIGHT " + std::to_string(rgba.GetHeight()) +
-                    "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
-  for (int y = 0; y < rgba.GetHeight(); ++y) {
-    const auto* pixels = reinterpret_cast<const PLPixel32*>(rgba.GetLineArray()[y]);
-    for (int x = 0; x < rgba.GetWidth(); ++x) {
-      const PLPixel32 p = pixels[x];
-      pam += static_cast<char>(p.r);
-      pam += static_cast<char>(p.g);
-      pam += static_cast<char>(p.b);
-      pam += static_cast<char>(bmp.HasAlpha() ? p.a : 255);
+// Writes `bmp` as a PAM file (RGB_ALPHA, 8 bits) a band of rows at a time: bitmaps of 1 to 8
+// bits are expanded through their palette row by row, never as a whole 32-bit copy.
+bool WritePam(const std::string& path, const PLBmp& bmp, std::string* error) {
+  AtomicFile file;
+  if (!file.Open(path, error)) return false;
+  const int width = bmp.GetWidth();
+  const int bits = bmp.GetBitsPerPixel();
+  const bool alpha = bmp.HasAlpha();
+  if (!file.Write("P7\nWIDTH " + std::to_string(width) + "\nHEIGHT " + std::to_string(bmp.GetHeight()) +
+                  "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", error)) {
+    return false;
+  }
+  const auto rgba = [alpha](PLPixel32 p) {
+    return std::array<uint8_t, 4>{p.r, p.g, p.b, alpha ? p.a : uint8_t(255)};
+  };
+  // The four bytes of every index, and for 1 bit the 32 bytes of every byte of eight pixels.
+  std::array<std::array<uint8_t, 4>, 256> colours{};
+  std::vector<std::array<uint8_t, 32>> eights;
+  if (bits <= 8) {
+    for (int i = 0; i < (1 << bits); ++i) colours[size_t(i)] = rgba(bmp.GetPalette()[i]);
+  }
+  if (bits == 1) {
+    eights.resize(256);
+    for (int b = 0; b < 256; ++b) {
+      for (int k = 0; k < 8; ++k) std::memcpy(eights[size_t(b)].data() + 4 * k, colours[(b >> (7 - k)) & 1].data(), 4);
     }
   }
-  return pam;
+  const size_t rowBytes = size_t(width) * 4;
+  const int bandRows = std::max(1, int((size_t(1) << 20) / rowBytes));
+  std::vector<uint8_t> band(rowBytes * size_t(bandRows) + 32);
+  std::vector<PLPixel32> line(bits > 8 ? size_t(width) : 0);
+  for (int top = 0; top < bmp.GetHeight(); top += bandRows) {
+    const int rows = std::min(bandRows, bmp.GetHeight() - top);
+    for (int r = 0; r < rows; ++r) {
+      const uint8_t* in = bmp.GetLineArray()[top + r];
+      uint8_t* out = band.data() + size_t(r) * rowBytes;
+      if (bits == 1) {
+        // Whole bytes of eight pixels; the last may spill into the next row, written over next.
+        for (int x = 0; x < width; x += 8) std::memcpy(out + 4 * size_t(x), eights[in[x >> 3]].data(), 32);
+      } else if (bits == 8) {
+        for (int x = 0; x < width; ++x) std::memcpy(out + 4 * size_t(x), colours[in[x]].data(), 4);
+      } else if (bits < 8) {
+        for (int x = 0; x < width; ++x) {
+          const int index = (in[x * bits / 8] >> (8 - bits - (x * bits) % 8)) & ((1 << bits) - 1);
+          std::memcpy(out + 4 * size_t(x), colours[size_t(index)].data(), 4);
+        }
+      } else {
+        PLBmp::ExpandLine(in, bits, nullptr, width, line.data());
+        for (int x = 0; x < width; ++x) std::memcpy(out + 4 * size_t(x), rgba(line[size_t(x)]).data(), 4);
+      }
+    }
+    if (!file.Write(std::span<const uint8_t>(band.data(), rowBytes * size_t(rows)), error)) return false;
+  }
+  return file.Commit(error);
 }
 
 // "X,Y,W,H" with four whole numbers.
@@ -92,7 +132,7 @@ int Image(const CommandArguments& args) {
   std::printf("%dx%d %d alpha=%d dpi=%d,%d\n", bmp.GetWidth(), bmp.GetHeight(), bmp.GetBitsPerPixel(),
               bmp.HasAlpha() ? 1 : 0, bmp.GetResolution().x, bmp.GetResolution().y);
   std::string error;
-  if (!WriteFileAtomically(args[1], PamOf(bmp), &error)) {
+  if (!WritePam(args[1], bmp, &error)) {
     std::fprintf(stderr, "cannot write %s: %s\n", args[1].c_str(), error.c_str());
     return 1;
   }

@@ -21,6 +21,10 @@ DeviceBitmap DeviceBitmapOf(const PLBmp& bmp, int left, int top, int width, int 
     for (int x = 0; x < width; ++x) {
       const PLPixel32 p = line[static_cast<size_t>(left + x)];
       const uint32_t a = alpha ? p.a : 255;
+      if (a == 255) {
+        out[x] = 0xFF000000u | (uint32_t(p.r) << 16) | (uint32_t(p.g) << 8) | p.b;
+        continue;
+      }
       // Premultiplied, as the devices keep their pixels.
       const uint32_t r = p.r * a / 255;
       const uint32_t g = p.g * a / 255;

@@ -7,6 +7,9 @@
 
 #include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLWinBmp.h"
+#include "image/bitmap/PLTextException.h"
+#include "image/codec/PLMemSource.h"
+#include "image/codec/PLRowLayout.h"
 
 namespace vornel {
 
@@ -64,79 +67,51 @@ class BmpReader {
     }
   }
 
-  // Runs and absolute runs are cut at the end of the line they start in.
-  void ReadRle8() {
+  // Run-length data, RLE8 (`nibbles` false) or RLE4. Runs and absolute runs are cut at the
+  // end of the line they start in. Pixels the data never sets (passed over by a delta, after
+  // an early end of line or of the bitmap, or after the data ran out) are left undefined by
+  // the format: they are marked in `set` as not set and become transparent. A file that ends
+  // early keeps what it set.
+  void ReadRle(bool nibbles, std::vector<uint8_t>& set) {
+    set.assign(static_cast<size_t>((int64_t(width_) * height_ + 7) / 8), 0);
     int64_t row = 0;
     int x = 0;
-    while (row < height_) {
+    const auto put = [&](int index) {
+      if (x >= width_) return;
+      Line(row)[x] = static_cast<uint8_t>(index);
+      const int64_t at = (topDown_ ? row : height_ - 1 - row) * width_ + x;
+      set[static_cast<size_t>(at >> 3)] |= static_cast<uint8_t>(0x80 >> (at & 7));
+      ++x;
+    };
+    while (row < height_ && source_.GetBytesLeft() >= 2) {
       const int count = source_.ReadByte();
+      const int second = source_.ReadByte();
       if (count != 0) {
-        const uint8_t value = source_.ReadByte();
-        const int n = std::min(count, width_ - x);
-        std::memset(Line(row) + x, value, static_cast<size_t>(n));
-        x += n;
+        // A run: one index repeated, or two indices taking turns.
+        const int first = nibbles ? second >> 4 : second;
+        const int other = nibbles ? second & 0x0F : second;
+        for (int i = 0; i < count && x < width_; ++i) put((i & 1) ? other : first);
         continue;
       }
-      const int escape = source_.ReadByte();
-      if (escape == 0) {
+      if (second == 0) {
         ++row;
         x = 0;
-      } else if (escape == 1) {
+      } else if (second == 1) {
         return;
-      } else if (escape == 2) {
-        // A delta: right dx, up dy (the lines are stored bottom first); the pixels skipped
-        // keep index 0.
+      } else if (second == 2) {
+        // A delta: right dx, and dy lines on in the order the lines are stored.
+        if (source_.GetBytesLeft() < 2) return;
         const int dx = source_.ReadByte();
         const int dy = source_.ReadByte();
         x = std::min(x + dx, width_);
         row += dy;
       } else {
-        const uint8_t* in = source_.ReadNBytes(escape);
-        const int n = std::min(escape, width_ - x);
-        std::memcpy(Line(row) + x, in, static_cast<size_t>(n));
-        x += n;
-        if (escape & 1) source_.ReadByte();
-      }
-    }
-  }
-
-  // Each line is built in a scratch line of indices. Pixels a line does not set are 0, as
-  // in RLE8 data, not what the line before left there.
-  void ReadRle4() {
-    std::vector<uint8_t> scratch(static_cast<size_t>(width_));
-    int64_t row = 0;
-    int x = 0;
-    const auto put = [&](int index) {
-      if (x < width_) scratch[static_cast<size_t>(x++)] = static_cast<uint8_t>(index);
-    };
-    while (row < height_) {
-      const int count = source_.ReadByte();
-      const int second = source_.ReadByte();
-      if (count != 0) {
-        for (int i = 0; i < count; ++i) put((i & 1) ? second & 0x0F : second >> 4);
-        continue;
-      }
-      if (second == 0 || second == 1) {
-        std::memcpy(Line(row), scratch.data(), scratch.size());
-        if (second == 1) return;
-        std::fill(scratch.begin(), scratch.end(), 0);
-        ++row;
-        x = 0;
-      } else if (second == 2) {
-        // A delta, as in RLE8 data: the line so far is kept, the lines skipped stay 0.
-        const int dx = source_.ReadByte();
-        const int dy = source_.ReadByte();
-        if (dy > 0) {
-          std::memcpy(Line(row), scratch.data(), scratch.size());
-          std::fill(scratch.begin(), scratch.end(), 0);
-          row += dy;
-        }
-        x = std::min(x + dx, width_);
-      } else {
-        const int bytes = (second + 1) / 2;
-        const uint8_t* in = source_.ReadNBytes(bytes);
-        for (int i = 0; i < second; ++i) put((i & 1) ? in[i >> 1] & 0x0F : in[i >> 1] >> 4);
-        if (bytes & 1) source_.ReadByte();
+        // An absolute run of `second` indices, padded to a whole number of 16-bit words.
+        const int bytes = nibbles ? (second + 1) / 2 : second;
+        const int64_t padded = bytes + (bytes & 1);
+        if (source_.GetBytesLeft() < bytes) return;
+        const uint8_t* in = source_.ReadNBytes(std::min<int64_t>(padded, source_.GetBytesLeft()));
+        for (int i = 0; i < second && x < width_; ++i) put(nibbles ? ((i & 1) ? in[i >> 1] & 0x0F : in[i >> 1] >> 4) : in[i]);
       }
     }
   }
@@ -214,26 +189,49 @@ BmpHeaders ReadHeaders(PLDataSource& source, PLPixel32* palette) {
   return headers;
 }
 
+// Pixels run-length data left unset become transparent: the image takes 32 bits with alpha.
+void MakeUnsetTransparent(PLBmp& bmp, const std::vector<uint8_t>& set) {
+  const int64_t width = bmp.GetWidth();
+  const int64_t pixels = width * bmp.GetHeight();
+  const auto isSet = [&](int64_t at) { return (set[static_cast<size_t>(at >> 3)] & (0x80 >> (at & 7))) != 0; };
+  int64_t at = 0;
+  while (at + 8 <= pixels && set[static_cast<size_t>(at >> 3)] == 0xFF) at += 8;
+  while (at < pixels && isSet(at)) ++at;
+  if (at == pixels) return;
+  bmp.CreateCopy(bmp, 32);
+  bmp.SetHasAlpha(true);
+  for (int y = 0; y < bmp.GetHeight(); ++y) {
+    auto* line = reinterpret_cast<PLPixel32*>(bmp.GetLineArray()[y]);
+    for (int64_t x = 0; x < width; ++x) {
+      if (!isSet(int64_t(y) * width + x)) line[x] = PLPixel32{};
+    }
+  }
+}
+
 }  // namespace
 
 void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
+  // Entries the file does not give are the grey of their index, as the bitmap's own palette
+  // starts: pixels that name them show as other readers show them.
   std::array<PLPixel32, 256> palette;
-  palette.fill(PLPixel32::FromRgba(0, 0, 0));
+  for (int i = 0; i < 256; ++i) palette[i] = PLPixel32::FromRgba(uint8_t(i), uint8_t(i), uint8_t(i));
   BmpHeaders headers = ReadHeaders(source, palette.data());
   const PLBitmapInfoHeader& info = headers.info;
   const int bits = info.bitCount;
   const bool compressed = info.compression != 0;
+  const bool runLength = compressed && (bits == 4 || bits == 8);
 
-  // A negative height stores the lines top first; run-length data cannot be stored so.
+  // A negative height stores the lines top first, run-length data as well.
   const bool topDown = info.height < 0;
   const int64_t height = topDown ? -int64_t(info.height) : info.height;
-  if (topDown && compressed && (bits == 4 || bits == 8)) {
-    RaiseError(2, "Decoding bmp: Run-length encoded bitmaps can't be stored top-down.");
-  }
 
-  const bool uncompressed = !compressed || bits > 8;
   const bool knownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-  if (uncompressed && knownDepth && info.width > 0) RequireLines(source, PLWinBmp::PaddedBytesPerLine(info.width, bits), height);
+  if (!runLength && knownDepth && info.width > 0) {
+    RequireLines(source, PLWinBmp::PaddedBytesPerLine(info.width, bits), height);
+  }
+  // Two bytes of run-length data set at most 255 pixels: a few bytes that declare a huge
+  // picture are refused before a bitmap is made for it.
+  if (runLength) RequirePixels(source.GetBytesLeft(), info.width, height, 128);
 
   const int depth = bits == 32 ? 32 : (bits <= 8 ? 8 : 32);
   bmp.Create(info.width, height, depth, bits == 32);
@@ -254,6 +252,7 @@ void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   }
 
   BmpReader reader(source, bmp, height, topDown);
+  std::vector<uint8_t> set;
   switch (bits) {
     case 1:
       Trace(2, "Decoding 1 bit per pixel bitmap.\n");
@@ -262,7 +261,7 @@ void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
     case 4:
       if (compressed) {
         Trace(2, "Decoding RLE4-compressed bitmap.\n");
-        reader.ReadRle4();
+        reader.ReadRle(true, set);
       } else {
         Trace(2, "Decoding uncompressed 4 bit per pixel bitmap.\n");
         reader.ReadIndexed(4);
@@ -271,7 +270,7 @@ void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
     case 8:
       if (compressed) {
         Trace(2, "Decoding RLE8-compressed bitmap.\n");
-        reader.ReadRle8();
+        reader.ReadRle(false, set);
       } else {
         Trace(2, "Decoding uncompressed 8 bit per pixel bitmap.\n");
         reader.ReadIndexed(8);
@@ -286,8 +285,56 @@ void PLBmpDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
     default:
       RaiseError(2, "Decoding bmp: Illegal bpp value.");
   }
+  if (runLength) MakeUnsetTransparent(bmp, set);
   bmp.SetResolution({DotsPerInch(info.xPelsPerMeter), DotsPerInch(info.yPelsPerMeter)});
   Trace(3, "Decoding finished.\n");
+}
+
+bool FindBmpRowLayout(const uint8_t* data, int64_t size, PLRowLayout& layout) {
+  try {
+    PLMemSource source;
+    source.Open(data, size);
+    for (int i = 0; i < 256; ++i) layout.palette[i] = PLPixel32::FromRgba(uint8_t(i), uint8_t(i), uint8_t(i));
+    BmpHeaders headers = ReadHeaders(source, layout.palette.data());
+    const PLBitmapInfoHeader& info = headers.info;
+    const int bits = info.bitCount;
+    const bool masks = info.compression == 3 && (bits == 16 || bits == 32);
+    if ((info.compression != 0 && !masks) || info.width <= 0 || info.height == 0) return false;
+    using Pixels = PLRowLayout::Pixels;
+    switch (bits) {
+      case 1:
+      case 4:
+      case 8:
+        layout.pixels = Pixels::kIndexed;
+        break;
+      case 16:
+        if (masks && !headers.headerMasks) {
+          for (auto& mask : headers.masks) mask = source.ReadLE32();
+        }
+        layout.pixels = masks && headers.masks[1] != 0x3E0 ? Pixels::kBgr565 : Pixels::kBgr555;
+        break;
+      case 24:
+        layout.pixels = Pixels::kBgr;
+        break;
+      case 32:
+        layout.pixels = Pixels::kBgra;
+        layout.alpha = true;
+        break;
+      default:
+        return false;
+    }
+    layout.bits = bits;
+    layout.width = info.width;
+    layout.height = info.height < 0 ? -int64_t(info.height) : info.height;
+    layout.bottomUp = info.height > 0;
+    layout.stride = PLWinBmp::PaddedBytesPerLine(info.width, bits);
+    const int64_t position = source.GetBytesRead();
+    layout.offset = headers.dataOffset > position && headers.dataOffset <= size ? headers.dataOffset : position;
+    // Every row must be in the file.
+    return layout.stride <= (size - layout.offset) / layout.height;
+  } catch (const PLTextException&) {
+    return false;
+  }
 }
 
 }  // namespace vornel

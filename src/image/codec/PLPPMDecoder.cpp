@@ -9,6 +9,8 @@ void PLPPMDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   PLPnmReader reader(source);
   const auto header = reader.ReadHeader('3', '6', "PPM decoder: Is not the correct identifier P3 or P6.");
   if (header.type == 1) RequireLines(source, header.width * 3 * header.BytesPerSample(), header.height);
+  // A text sample takes a byte at the least: a few bytes that declare a huge picture never fill one.
+  else RequirePixels(source.GetBytesLeft(), header.width, header.height, 1);
   bmp.Create(header.width, header.height, 32, false);
   const auto scale = [&header](int64_t sample) { return header.Level(sample); };
   for (int y = 0; y < bmp.GetHeight(); ++y) {

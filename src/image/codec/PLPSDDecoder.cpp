@@ -12,6 +12,7 @@ namespace vornel {
 namespace {
 
 constexpr uint16_t kResolutionInfo = 0x03ED;
+constexpr uint16_t kBitmapMode = 0;
 
 }  // namespace
 
@@ -100,8 +101,16 @@ void PLPSDDecoder::ReadLayerSection(PLDataSource& source) {
 
 void PLPSDDecoder::CreateBitmap(PLBmp& bmp) {
   const int mode = header_.mode;
-  if (mode != 1 && mode != 2 && mode != 3) RaiseError(6, "This PSD color mode is not supported.");
-  if (header_.depth != 8) RaiseError(6, "This PSD bit depth is not supported.");
+  if (mode != kBitmapMode && mode != 1 && mode != 2 && mode != 3) RaiseError(6, "This PSD color mode is not supported.");
+  // Bitmap images have one bit per pixel, the others eight bits per channel.
+  if (header_.depth != (mode == kBitmapMode ? 1 : 8)) RaiseError(6, "This PSD bit depth is not supported.");
+  if (mode == kBitmapMode) {
+    // A set bit is black.
+    bmp.Create(header_.columns, header_.rows, 1, false, resolution_);
+    const PLPixel32 whiteBlack[2] = {PLPixel32::FromRgba(255, 255, 255), PLPixel32::FromRgba(0, 0, 0)};
+    bmp.SetPalette(whiteBlack);
+    return;
+  }
   if (mode == 1) {
     for (int i = 0; i < 256; ++i) palette_[i] = PLPixel32::FromRgba(uint8_t(i), uint8_t(i), uint8_t(i));
   }
@@ -133,12 +142,14 @@ void PLPSDDecoder::ReadImageData(PLBmp& bmp, PLDataSource& source) {
   const int rows = bmp.GetHeight();
   const int columns = bmp.GetWidth();
   const int channels = header_.channels;
-  // Each row of each channel takes its 2-byte count and at least 2 bytes per 128 pixels
+  // The bytes of one row of one channel: eight pixels a byte in bitmap images.
+  const auto rowBytes = static_cast<size_t>(PLBmp::DataBytesPerLine(columns, bmp.GetBitsPerPixel() == 1 ? 1 : 8));
+  // Each row of each channel takes its 2-byte count and at least 2 bytes per 128 bytes
   // (a run): data too short for that cannot fill the image, however it is packed.
-  RequireLines(source, 2 + 2 * ((int64_t(columns) + 127) / 128), int64_t(rows) * channels);
+  RequireLines(source, 2 + 2 * ((int64_t(rowBytes) + 127) / 128), int64_t(rows) * channels);
   // The packed length of every row of every channel, channel by channel.
   const uint8_t* counts = source.ReadNBytes(int64_t(rows) * channels * 2);
-  std::vector<uint8_t> row(static_cast<size_t>(columns));
+  std::vector<uint8_t> row(rowBytes);
   PLBmpLock lock(bmp, false, true);
   const bool rgb = header_.mode == 3;
   // Channel c of an RGB image goes to red, green, blue, alpha.
@@ -158,7 +169,7 @@ void PLPSDDecoder::ReadImageData(PLBmp& bmp, PLDataSource& source) {
       ExpandPackBits(row, {source.ReadNBytes(packedBytes), static_cast<size_t>(packedBytes)});
       uint8_t* line = bmp.GetLineArray()[y];
       if (!rgb) {
-        if (c == 0) std::memcpy(line, row.data(), row.size());
+        if (c == 0) std::memcpy(line, row.data(), rowBytes);
       } else if (c < 4) {
         for (int x = 0; x < columns; ++x) line[4 * x + kRgbOffset[c]] = row[static_cast<size_t>(x)];
       }

@@ -1,7 +1,8 @@
 #pragma once
-// Reads the merged image of layered "8BPS" files: greyscale, indexed and RGB images of 8
-// bits per channel with run-length (PackBits) compressed image data. Greyscale and indexed
-// images become 8 bits per pixel, RGB images 32 bits (alpha from a fourth channel).
+// Reads the merged image of layered "8BPS" files: bitmap images of one bit per pixel, and
+// greyscale, indexed and RGB images of 8 bits per channel, with run-length (PackBits)
+// compressed image data. Bitmap images stay 1 bit per pixel (a set bit black), greyscale and
+// indexed images become 8 bits per pixel, RGB images 32 bits (alpha from a fourth channel).
 
 #include <array>
 #include <utility>
@@ -18,7 +19,7 @@ struct PsdHeader {
   uint32_t rows = 0;
   uint32_t columns = 0;
   uint16_t depth = 0;  // bits per channel
-  uint16_t mode = 0;   // 1 greyscale, 2 indexed, 3 RGB
+  uint16_t mode = 0;   // 0 bitmap, 1 greyscale, 2 indexed, 3 RGB
 };
 
 struct PsdLayerRecord {

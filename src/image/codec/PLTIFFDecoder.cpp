@@ -74,9 +74,10 @@ void PLTIFFDecoder::DoTiffDecode(PLBmp& bmp, PLDataSource&, TIFF* tiff) {
   TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
   // Grey and alpha in separate planes would give scanlines of one sample: the library reads them.
   const bool interleaved = samplesPerPixel == 1 || planar == PLANARCONFIG_CONTIG;
-  // 16-bit samples, separate planes and grey with alpha are read sample by sample: the
-  // library's RGBA reading would premultiply unassociated alpha and drop a grey image's.
-  if ((bitsPerSample == 16 || !interleaved || samplesPerPixel == 2) && PLTiffSamples::Handles(tiff)) {
+  // Grey, palette, RGB and L*a*b* images are read sample by sample: the library's RGBA
+  // reading would premultiply unassociated alpha, drop a grey image's, round 16-bit samples
+  // and take signed ones for unsigned. Grey and palette images keep their own depth.
+  if (PLTiffSamples::Handles(tiff)) {
     DecodeSamples(bmp, tiff);
   } else if ((samplesPerPixel == 1 || samplesPerPixel == 2) && paletteDepth && interleaved && !TIFFIsTiled(tiff)) {
     DecodePalette(bmp, tiff);
@@ -91,17 +92,25 @@ void PLTIFFDecoder::Progress(uint64_t done, uint64_t total) const {
 
 void PLTIFFDecoder::DecodeSamples(PLBmp& bmp, TIFF* tiff) {
   PLTiffSamples reader(tiff, *lastError_);
-  bmp.Create(reader.Width(), reader.Height(), 32, reader.HasAlpha());
+  const int bits = reader.NativeBits();
+  bmp.Create(reader.Width(), reader.Height(), bits, bits == 32 && reader.HasAlpha());
+  if (bits <= 8) bmp.SetPalette(reader.Palette());
   PLBmpLock lock(bmp, false, true);
   uint8_t* const* lines = bmp.GetLineArray();
-  std::vector<PLPixel32> pixels;
+  // A damaged strip of a grey or palette image ends the picture, which is kept when it
+  // showed a good part of itself; elsewhere, as the library's own reading does, a damaged
+  // unit leaves its pixels and the rest goes on.
+  const bool stripsOfOneSample = TIFFIsTiled(tiff) == 0 && bits <= 8;
   for (size_t i = 0; i < reader.UnitCount(); ++i) {
     const PLTiffSamples::Unit& unit = reader.UnitAt(i);
-    // As the library's own reading does, a damaged unit leaves its pixels and the rest goes on.
-    reader.ReadUnit(i, pixels, true);
+    if (!reader.ReadUnit(i, true) && stripsOfOneSample) {
+      if (unit.y < reader.Height() / 3) RaiseError(kPLErrVariantNotSupported, *lastError_);
+      break;
+    }
     for (uint32_t r = 0; r < unit.height; ++r) {
-      std::memcpy(lines[unit.y + r] + size_t(unit.x) * 4, pixels.data() + size_t(r) * unit.width,
-                  size_t(unit.width) * 4);
+      uint8_t* line = lines[unit.y + r];
+      if (bits == 32) reader.RowPixels(r, 0, 1, unit.width, reinterpret_cast<PLPixel32*>(line) + unit.x);
+      else reader.NativeRow(r, line + (bits == 1 ? unit.x / 8 : unit.x));
     }
     Progress(i + 1, reader.UnitCount());
   }
@@ -183,42 +192,6 @@ void PLTIFFDecoder::DecodePalette(PLBmp& bmp, TIFF* tiff) {
   bmp.SetPalette(palette.data());
 }
 
-void PLTIFFDecoder::ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples) {
-  // The common case of 8-bit RGB in strips, stored top-down, read without the library's
-  // RGBA raster: the same pixels (a fourth sample taken as it stands), decompressed once.
-  const uint32_t width = static_cast<uint32_t>(bmp.GetWidth());
-  const uint32_t height = static_cast<uint32_t>(bmp.GetHeight());
-  uint32_t rowsPerStrip = height;
-  TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-  rowsPerStrip = std::clamp<uint32_t>(rowsPerStrip, 1, height);
-  const tmsize_t scanline = TIFFScanlineSize(tiff);
-  if (scanline < static_cast<tmsize_t>(width) * samples) RaiseError(kPLErrFormatUnknown, *lastError_ + "Bad scanline size.");
-  std::vector<uint8_t> strip;
-  try {
-    strip.resize(static_cast<size_t>(scanline) * rowsPerStrip);
-  } catch (const std::bad_alloc&) {
-    RaiseError(kPLErrNoMemory, "Out of memory allocating TIFF buffer.");
-  }
-  PLBmpLock lock(bmp, false, true);
-  uint8_t* const* lines = bmp.GetLineArray();
-  uint32_t index = 0;
-  for (uint32_t top = 0; top < height; top += rowsPerStrip, ++index) {
-    const uint32_t rows = std::min(rowsPerStrip, height - top);
-    Progress(top, height);
-    // As the library's own reading does, a damaged strip leaves its rows and the rest goes on.
-    if (TIFFReadEncodedStrip(tiff, index, strip.data(), static_cast<tmsize_t>(rows) * scanline) < 0) continue;
-    for (uint32_t r = 0; r < rows; ++r) {
-      const uint8_t* in = strip.data() + static_cast<size_t>(r) * static_cast<size_t>(scanline);
-      auto* out = reinterpret_cast<PLPixel32*>(lines[top + r]);
-      if (samples == 3) {
-        for (uint32_t x = 0; x < width; ++x, in += 3) out[x] = PLPixel32{in[2], in[1], in[0], 255};
-      } else {
-        for (uint32_t x = 0; x < width; ++x, in += 4) out[x] = PLPixel32{in[2], in[1], in[0], in[3]};
-      }
-    }
-  }
-}
-
 void PLTIFFDecoder::DecodeRgba(PLBmp& bmp, TIFF* tiff) {
   char message[1024] = {};
   TIFFRGBAImage img{};
@@ -237,12 +210,6 @@ void PLTIFFDecoder::DecodeRgba(PLBmp& bmp, TIFF* tiff) {
   if (img.samplesperpixel == 4 && img.bitspersample == 8 && img.photometric == PHOTOMETRIC_RGB &&
       img.isContig != 0) {
     img.put.contig = PutRgbaBytes;
-  }
-  if ((img.samplesperpixel == 3 || img.samplesperpixel == 4) && img.bitspersample == 8 &&
-      img.photometric == PHOTOMETRIC_RGB && img.isContig != 0 && img.orientation == ORIENTATION_TOPLEFT &&
-      !TIFFIsTiled(tiff)) {
-    ReadRgbStrips(bmp, tiff, img.samplesperpixel);
-    return;
   }
   // Rows come top-down; the library turns pictures stored from the bottom up within each
   // band, so such a picture's bands are taken from the end of the file's rows.

@@ -1,8 +1,8 @@
 #pragma once
-// Decodes TIFF images (classic and BigTIFF) through libtiff. Grey and palette images of up to
-// 8 bits in strips become 1- or 8-bit bitmaps with their palette; 16-bit samples, separate
-// planes and grey with alpha are read sample by sample (PLTiffSamples) into 32 bits with their
-// alpha as stored; everything else (8-bit colour, tiles, CMYK, YCbCr, Lab) goes through the
+// Decodes TIFF images (classic and BigTIFF) through libtiff. Grey, palette, RGB and L*a*b*
+// images are read sample by sample (PLTiffSamples): grey and palette images of one sample
+// become 1- or 8-bit bitmaps with their palette, the others 32 bits with their alpha. Pictures
+// stored turned or mirrored, and everything else (CMYK, YCbCr, floating point) go through the
 // library's RGBA reading into 32 bits.
 
 #include <tiffio.h>
@@ -20,7 +20,6 @@ class PLTIFFDecoder : public PLPicDecoder {
   void DecodeSamples(PLBmp& bmp, TIFF* tiff);
   void DecodePalette(PLBmp& bmp, TIFF* tiff);
   void DecodeRgba(PLBmp& bmp, TIFF* tiff);
-  void ReadRgbStrips(PLBmp& bmp, TIFF* tiff, int samples);
 
   // Tells the listener of the source how far decoding has come, `done` of `total` rows or
   // units, and stops when it asks to.

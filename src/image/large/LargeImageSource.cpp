@@ -1,74 +1,25 @@
 #include "image/large/LargeImageSource.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "image/bitmap/PLAnyBmp.h"
+#include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLAnyPicDecoder.h"
 #include "image/codec/PLFileSource.h"
 #include "image/codec/PLJpegGlue.h"
-#include "image/codec/PLTiffGlue.h"
-#include "image/codec/PLTiffSamples.h"
+#include "image/large/BoxSampler.h"
+#include "image/large/PartSources.h"
 
 namespace vornel {
 
 namespace {
 
 int64_t CeilDiv(int64_t a, int64_t b) { return (a + b - 1) / b; }
-
-// Averages boxes of factor x factor pixels of a region, fed row pieces in any order, into a
-// 32-bit bitmap. With a factor of 1 the pixels go straight into the bitmap.
-class BoxReducer {
- public:
-  BoxReducer(PLBmp& out, const ImageRegion& region, int factor) : out_(out), factor_(factor) {
-    if (factor_ > 1) sums_.assign(size_t(out.GetWidth()) * size_t(out.GetHeight()) * 4, 0);
-    // Pixels beyond what the bitmap holds (a region cut at other boundaries) are dropped.
-    limitX_ = std::min<int64_t>(region.width, int64_t(out.GetWidth()) * factor);
-    limitY_ = std::min<int64_t>(region.height, int64_t(out.GetHeight()) * factor);
-  }
-
-  // `count` pixels of region row `y` starting at region column `x` (both relative to the region).
-  void Add(int32_t y, int32_t x, const PLPixel32* pixels, int32_t count) {
-    if (y < 0 || y >= limitY_) return;
-    const int32_t from = std::max(0, -x);
-    const auto to = static_cast<int32_t>(std::min<int64_t>(count, limitX_ - x));
-    if (factor_ == 1) {
-      if (to > from) std::memcpy(out_.GetLineArray()[y] + size_t(x + from) * 4, pixels + from, size_t(to - from) * 4);
-      return;
-    }
-    uint32_t* row = sums_.data() + size_t(y / factor_) * size_t(out_.GetWidth()) * 4;
-    for (int32_t i = from; i < to; ++i) {
-      uint32_t* s = row + size_t((x + i) / factor_) * 4;
-      s[0] += pixels[i].b;
-      s[1] += pixels[i].g;
-      s[2] += pixels[i].r;
-      s[3] += pixels[i].a;
-    }
-  }
-
-  void Finish() {
-    if (factor_ == 1) return;
-    const int32_t w = out_.GetWidth();
-    for (int32_t oy = 0; oy < out_.GetHeight(); ++oy) {
-      const auto rows = static_cast<uint32_t>(std::min<int64_t>(factor_, limitY_ - int64_t(oy) * factor_));
-      uint8_t* line = out_.GetLineArray()[oy];
-      const uint32_t* s = sums_.data() + size_t(oy) * size_t(w) * 4;
-      for (int32_t ox = 0; ox < w; ++ox, s += 4) {
-        const uint32_t n = rows * static_cast<uint32_t>(std::min<int64_t>(factor_, limitX_ - int64_t(ox) * factor_));
-        for (int k = 0; k < 4; ++k) line[4 * ox + k] = static_cast<uint8_t>((s[k] + n / 2) / n);
-      }
-    }
-  }
-
- private:
-  PLBmp& out_;
-  int factor_;
-  std::vector<uint32_t> sums_;
-  int64_t limitX_ = 0;
-  int64_t limitY_ = 0;
-};
 
 // --- JPEG: each read starts the library afresh over the mapped file, scales by up to 1/8 in
 // the transform, crops the columns and skips the rows above the region.
@@ -114,7 +65,7 @@ class JpegSource : public LargeImageSource {
     const auto sx1 = static_cast<JDIMENSION>(CeilDiv(int64_t(region.x) + region.width, scale));
     const auto sy1 = static_cast<JDIMENSION>(CeilDiv(int64_t(region.y) + region.height, scale));
     const ImageRegion scaled{0, 0, int32_t(sx1 - sx0), int32_t(sy1 - sy0)};
-    BoxReducer reducer(out, scaled, rest);
+    BoxSampler sampler(out, scaled, rest);
     row_.clear();
     JDIMENSION xoffset = sx0;
     JDIMENSION cropWidth = sx1 - sx0;
@@ -140,15 +91,15 @@ class JpegSource : public LargeImageSource {
         while (cinfo.output_scanline < sy1 && cinfo.output_scanline < cinfo.output_height) {
           const JDIMENSION y = cinfo.output_scanline;
           jpeg_read_scanlines(&cinfo, &line, 1);
-          reducer.Add(int32_t(y - sy0), int32_t(xoffset) - int32_t(sx0), reinterpret_cast<const PLPixel32*>(line),
-                      int32_t(cropWidth));
+          sampler.AddRun(int64_t(y) - sy0, int64_t(xoffset) - sx0, reinterpret_cast<const PLPixel32*>(line),
+                         int32_t(cropWidth));
         }
       });
     }
     jpeg_destroy_decompress(&cinfo);
     if (!ok && error.code == kPLErrCancelled) RaiseDecodeCancelled();
     if (!ok) PLPicDecoder::RaiseError(kPLErrFormatUnknown, std::string(error.message) + "\n");
-    reducer.Finish();
+    sampler.Finish();
     // The filler byte of BGRX is no alpha.
     for (int32_t y = 0; y < out.GetHeight(); ++y) {
       uint8_t* line = out.GetLineArray()[y];
@@ -164,60 +115,7 @@ class JpegSource : public LargeImageSource {
   std::vector<JSAMPLE> row_;
 };
 
-// --- TIFF: the strips or tiles that meet the region, one at a time.
-struct TiffCloser {
-  void operator()(TIFF* tiff) const { TIFFClose(tiff); }
-};
-
-class TiffSource : public LargeImageSource {
- public:
-  static std::unique_ptr<LargeImageSource> Open(std::unique_ptr<PLFileSource> file) {
-    auto memFile = std::make_unique<PLTiffMemFile>(file->ReadEverything(), static_cast<uint64_t>(file->GetFileSize()));
-    std::unique_ptr<TIFF, TiffCloser> tiff(memFile->Open());
-    if (!tiff) PLPicDecoder::RaiseError(kPLErrWrongSignature, memFile->LastError());
-    if (!PLTiffSamples::Handles(tiff.get())) return nullptr;
-    auto samples = std::make_unique<PLTiffSamples>(tiff.get(), memFile->LastError());
-    return std::unique_ptr<LargeImageSource>(
-        new TiffSource(std::move(file), std::move(memFile), std::move(tiff), std::move(samples)));
-  }
-
- protected:
-  void DoRead(const ImageRegion& region, int factor, PLBmp& out, IProgressNotification* progress) override {
-    BoxReducer reducer(out, region, factor);
-    for (size_t i = 0; i < samples_->UnitCount(); ++i) {
-      const PLTiffSamples::Unit& unit = samples_->UnitAt(i);
-      if (int64_t(unit.x) >= int64_t(region.x) + region.width || int64_t(unit.x) + unit.width <= region.x ||
-          int64_t(unit.y) >= int64_t(region.y) + region.height || int64_t(unit.y) + unit.height <= region.y) {
-        continue;
-      }
-      samples_->ReadUnit(i, pixels_, true);
-      for (uint32_t r = 0; r < unit.height; ++r) {
-        reducer.Add(int32_t(unit.y + r) - region.y, int32_t(unit.x) - region.x,
-                    pixels_.data() + size_t(r) * unit.width, int32_t(unit.width));
-      }
-      ReportDecodeProgress(progress, double(i + 1) / double(samples_->UnitCount()));
-    }
-    reducer.Finish();
-  }
-
- private:
-  TiffSource(std::unique_ptr<PLFileSource> file, std::unique_ptr<PLTiffMemFile> memFile,
-             std::unique_ptr<TIFF, TiffCloser> tiff, std::unique_ptr<PLTiffSamples> samples)
-      : LargeImageSource(int32_t(samples->Width()), int32_t(samples->Height()), samples->HasAlpha()),
-        file_(std::move(file)),
-        memFile_(std::move(memFile)),
-        tiff_(std::move(tiff)),
-        samples_(std::move(samples)) {}
-
-  // Declared in the order they are made: the handle goes before its file.
-  std::unique_ptr<PLFileSource> file_;
-  std::unique_ptr<PLTiffMemFile> memFile_;
-  std::unique_ptr<TIFF, TiffCloser> tiff_;
-  std::unique_ptr<PLTiffSamples> samples_;
-  std::vector<PLPixel32> pixels_;
-};
-
-// --- Anything else: decoded whole once, then reduced from memory.
+// --- Anything else: decoded whole once, in its own depth, then reduced from memory.
 class WholeSource : public LargeImageSource {
  public:
   explicit WholeSource(std::unique_ptr<PLAnyBmp> bmp)
@@ -225,18 +123,57 @@ class WholeSource : public LargeImageSource {
 
  protected:
   void DoRead(const ImageRegion& region, int factor, PLBmp& out, IProgressNotification* progress) override {
-    BoxReducer reducer(out, region, factor);
+    BoxSampler sampler(out, region, factor);
+    std::vector<PLPixel32> line(size_t(bmp_->GetWidth()));
     for (int32_t r = 0; r < region.height; ++r) {
       if (r % 256 == 0) ReportDecodeProgress(progress, double(r) / region.height);
-      const auto* line = reinterpret_cast<const PLPixel32*>(bmp_->GetLineArray()[region.y + r]);
-      reducer.Add(r, 0, line + region.x, region.width);
+      if (!sampler.WantsRow(r)) continue;
+      PLBmp::ExpandLine(bmp_->GetLineArray()[region.y + r], bmp_->GetBitsPerPixel(), bmp_->GetPalette(),
+                        bmp_->GetWidth(), line.data());
+      if (!bmp_->HasAlpha()) {
+        for (PLPixel32& p : line) p.a = 255;
+      }
+      sampler.AddRun(r, 0, line.data() + region.x, region.width);
     }
-    reducer.Finish();
+    sampler.Finish();
   }
 
  private:
   std::unique_ptr<PLAnyBmp> bmp_;
 };
+
+// The size a GIF, PCX, PSD, TGA or BMP file declares, read from its header; 0 x 0 for others.
+ImageRegion DeclaredSize(PLAnyPicDecoder::FileType type, const uint8_t* d, int64_t size) {
+  const auto le16 = [&](int64_t at) { return at + 2 <= size ? int32_t(d[at] | (d[at + 1] << 8)) : 0; };
+  const auto le32 = [&](int64_t at) { return at + 4 <= size ? int64_t(PLReadLE32(d + at)) : 0; };
+  const auto be32 = [&](int64_t at) { return at + 4 <= size ? int64_t(PLReadBE32(d + at)) : 0; };
+  int64_t width = 0;
+  int64_t height = 0;
+  switch (type) {
+    case PLAnyPicDecoder::kGif:
+      width = le16(6), height = le16(8);
+      break;
+    case PLAnyPicDecoder::kPcx:
+      width = le16(8) - le16(4) + 1, height = le16(10) - le16(6) + 1;
+      break;
+    case PLAnyPicDecoder::kPsd:
+      height = be32(14), width = be32(18);
+      break;
+    case PLAnyPicDecoder::kTga:
+      width = le16(12), height = le16(14);
+      break;
+    case PLAnyPicDecoder::kBmp:
+      if (le32(14) == 12) {
+        width = le16(18), height = le16(20);
+      } else {
+        width = int32_t(le32(18)), height = std::abs(int64_t(int32_t(le32(22))));
+      }
+      break;
+    default:
+      break;
+  }
+  return {0, 0, int32_t(std::clamp<int64_t>(width, 0, INT32_MAX)), int32_t(std::clamp<int64_t>(height, 0, INT32_MAX))};
+}
 
 }  // namespace
 
@@ -265,23 +202,45 @@ int ReductionForScale(double scale) {
   return factor;
 }
 
-std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path) {
+std::unique_ptr<LargeImageSource> OpenPartialImageSource(const std::string& path, IProgressNotification* progress) {
   auto file = std::make_unique<PLFileSource>();
   if (const int code = file->Open(path); code != 0) {
     PLPicDecoder::RaiseError(code, "Opening " + path + " failed");
   }
   const PLAnyPicDecoder::FileType type =
       PLAnyPicDecoder::DetectSignature(file->ReadEverything(), file->GetFileSize());
-  if (type == PLAnyPicDecoder::kJpeg) return JpegSource::Open(std::move(file));
-  if (type == PLAnyPicDecoder::kTiff) return TiffSource::Open(std::move(file));
-  return nullptr;
+  switch (type) {
+    case PLAnyPicDecoder::kJpeg:
+      return JpegSource::Open(std::move(file));
+    case PLAnyPicDecoder::kTiff:
+      return OpenTiffParts(std::move(file));
+    case PLAnyPicDecoder::kPng:
+    case PLAnyPicDecoder::kPgm:
+    case PLAnyPicDecoder::kPpm:
+    case PLAnyPicDecoder::kBmp:
+      if (auto rows = OpenRowParts(std::move(file))) return rows;
+      break;
+    default:
+      break;
+  }
+  // Formats read as a whole: a large picture is decoded now, in its own depth, and reduced
+  // from memory; a small one is left to the caller.
+  PLFileSource header;
+  if (header.Open(path) != 0) return nullptr;
+  const ImageRegion size = DeclaredSize(type, header.ReadEverything(), header.GetFileSize());
+  header.Close();
+  if (!IsLargeImage(size.width, size.height)) return nullptr;
+  auto bmp = std::make_unique<PLAnyBmp>();
+  PLAnyPicDecoder decoder;
+  decoder.MakeBmpFromFile(path, *bmp, 0, progress);
+  return std::make_unique<WholeSource>(std::move(bmp));
 }
 
 std::unique_ptr<LargeImageSource> OpenLargeImageSource(const std::string& path) {
   if (std::unique_ptr<LargeImageSource> source = OpenPartialImageSource(path)) return source;
   auto bmp = std::make_unique<PLAnyBmp>();
   PLAnyPicDecoder decoder;
-  decoder.MakeBmpFromFile(path, *bmp, 32);
+  decoder.MakeBmpFromFile(path, *bmp);
   return std::make_unique<WholeSource>(std::move(bmp));
 }
 

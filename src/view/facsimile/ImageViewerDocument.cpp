@@ -50,7 +50,7 @@ bool ImageViewerDocument::Open(const std::string& path, Size overview, IProgress
   // The old picture goes first: a scan and its successor are never held together.
   Close();
   try {
-    std::unique_ptr<LargeImageSource> source = OpenPartialImageSource(path);
+    std::unique_ptr<LargeImageSource> source = OpenPartialImageSource(path, progress);
     if (source && IsLargeImage(source->Width(), source->Height())) {
       large_ = std::make_unique<TiledPicture>(std::move(source), overview.cx, overview.cy,
                                               TiledPicture::kDefaultCacheBytes, progress);
