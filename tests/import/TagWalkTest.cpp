@@ -56,11 +56,15 @@ TEST(TagWalk, ChordsGraceNotesRestsAndValues) {
        "q 3\nq 3\nq 3\nq 3\n"},
       {"values", kStaff + N(48, "", 0, 1, 8, 1) + N(48, "", 0, 3, 8) + N(48, "", 0, 1, 12) + N(48, "", 0, 1, 0) +
            "note 48 c 4 \"\" 4360 0\n",  // the packed word alone: 1/8, dotted
-       // A dotted eighth, a dotted quarter, a triplet eighth, nothing (a breve stays) and the word's value.
-       "q 12 [60 c2 i35]\nq 11 [60 c2 i35]\nq 20 [60 c2 i35]\nq 0 [60 c2 i35]\n| 1 flags 496\nq 12 [60 c2 i35]\n"},
+       // A dotted eighth, a dotted quarter, a triplet eighth, nothing (the shortest value) and the
+       // word's value.
+       "q 12 [60 c2 i35]\nq 11 [60 c2 i35]\nq 20 [60 c2 i35]\nq 7 [60 c2 i35]\nq 12 [60 c2 i35]\n",
+       "warning: part 1, measure 1: a note of no length is played as 1/64\n"},
       {"values of a breve and longer", kStaff + N(48, "", 0, 2, 1) + N(48, "", 0, 3, 1) + N(48, "", 0, 8, 1),
-       // A breve, a dotted breve, and a longa held to a dotted breve.
-       "q 0 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n"},
+       // A breve, a dotted breve, and eight whole notes held over three values.
+       "q 0 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n| 1\nq 8 [60 c2 i35 slur 2048]\n| 1\n"
+       "q 0 [60 c2 i35 slur 2048]\n",
+       "warning: part 1, measure 1: a note of 8/1 is held as 3/1 + 3/1 + 2/1\n"},
       {"before the first staff nothing is made", N(48) + "bar\nmeter 3/4 3 4\nstemsUp\n" + kStaff + N(50), "q 3 [62 c1 i36]\n"},
   });
 }
