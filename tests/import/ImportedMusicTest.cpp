@@ -136,6 +136,18 @@ q 3 [60 c2 i35]
 q 1
 )",
        "", true, "warning: part 1, measure 1: a rest of 5/4 is written as 1/1 + 1/4\n"},
+      {"rests shorter than any value, joined",
+       testing::Measures({"<attributes><divisions>32</divisions><time><beats>1</beats><beat-type>4</beat-type></time>"
+                          "</attributes>" +
+                          Rest(1) + Rest(1) + Rest(2) + Rest(4) + Rest(8) + Rest(16)}),
+       R"(s 18 {1 'true' 1 1 4}
+q 7
+q 7
+q 6
+q 5
+q 4
+)",
+       "", true, "warning: part 1, measure 1: 2 rests adding up to 1/64 are written as 1/64\n"},
       {"a second voice starting inside a chord of the first",
        testing::Measures({kFourFour + PitchedNote("C5", 4) + Rest(4) + "<backup><duration>8</duration></backup>" +
                           Rest(2, 2) + PitchedNote("E4", 2, 2) + Rest(4, 2)}),

@@ -3,7 +3,7 @@ what the program imports and exports against what a score says.
 
 read_score(path) gives, per "part" element, its notes (onset in whole notes, MIDI pitch with
 C4 = 60, whether a tie ends on it, staff, voice) and its measures (start, length, time signature
-in force), timed as MusicXML times them: durations in divisions, "backup" and "forward", chord
+in force; common time where none is given), timed as MusicXML times them: durations in divisions, "backup" and "forward", chord
 notes at the onset of the note before them, grace notes taking no time. Grace and cue notes,
 rests and unpitched notes are not listed as notes; cue notes still take their time.
 """
@@ -105,7 +105,7 @@ def tie_ends(note):
 def read_part(element, score):
     part = Part(element.get("id"))
     divisions = 1
-    signature = None
+    signature = Fraction(1)  # common time until a "time" says otherwise
     start = Fraction(0)
     for index, measure in enumerate(element.findall("measure")):
         position = Fraction(0)

@@ -81,6 +81,9 @@ std::string WholeNoteText(TickLength length) {
 
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 
+// The converters count C4 as 48; a rest has none, and a pitch byte beyond 127 makes no note.
+bool IsNote(int pitch) { return pitch > 0 && pitch <= 127 - 12; }
+
 }  // namespace
 
 std::string_view TagName(std::string_view name) {
@@ -366,19 +369,21 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
       numerator = (word >> 8) & 0x0F;
       dots = (word >> 12) & 0x0F;
     }
+    const TickLength length = NoteLength(numerator, denominator, dots);
+    if (!inChord_ && !IsNote(IntParam(e, 0)) && pendingMarks_.empty() && JoinShortRest(length)) return;
     chord_ = Append(std::make_unique<nChord>());
     for (auto& mark : pendingMarks_) chord_->metaEvents.push_back(std::move(mark));
     pendingMarks_.clear();
     unfinished_ = chord_;
-    unfinishedLength_ = NoteLength(numerator, denominator, dots);
+    unfinishedLength_ = length;
+    joinedRests_ = 1;
   }
   const int pitch = IntParam(e, 0);
   const std::string accidentalText = e.param(3);
   const char accidental = accidentalText.empty() ? 0 : accidentalText[0];
 
   lastNote_ = nullptr;
-  // The converters count C4 as 48; a pitch byte beyond 127 makes no note.
-  if (pitch > 0 && pitch <= 127 - 12) {
+  if (IsNote(pitch)) {
     const int pitchByte = pitch + 12;
     const CKey key = definition_ != nullptr ? definition_->key : CKey();
     auto note = std::make_unique<nNotes>();
@@ -507,6 +512,25 @@ nChord* MusicXMLTagWalk::Append(std::unique_ptr<nChord> event) {
   return currentVoice_->push_back(std::move(event));
 }
 
+bool MusicXMLTagWalk::JoinShortRest(TickLength length) {
+  // A rest that no values hold (one shorter than the shortest value) is joined by the rests
+  // after it, so that together they keep the time.
+  const nChord* rest = unfinished_;
+  if (rest == nullptr || !rest->notes.empty() || !rest->metaEvents.empty() || length.numerator <= 0 ||
+      !RhythmsForLength(unfinishedLength_).empty()) {
+    return false;
+  }
+  constexpr int64_t kLargest = int64_t{1} << 40;
+  const int64_t denominator = std::lcm(unfinishedLength_.denominator, length.denominator);
+  if (denominator > kLargest || unfinishedLength_.numerator > kLargest || length.numerator > kLargest) return false;
+  const int64_t numerator = unfinishedLength_.numerator * (denominator / unfinishedLength_.denominator) +
+                            length.numerator * (denominator / length.denominator);
+  const int64_t g = std::gcd(numerator, denominator);
+  unfinishedLength_ = TickLength{numerator / g, denominator / g};
+  ++joinedRests_;
+  return true;
+}
+
 void MusicXMLTagWalk::FinishChord() {
   nChord* chord = std::exchange(unfinished_, nullptr);
   if (chord == nullptr || currentVoice_ == nullptr) return;
@@ -516,10 +540,17 @@ void MusicXMLTagWalk::FinishChord() {
   chord->rhythm = words.front();
   // The values after the first hold the chord's notes on.
   for (size_t k = 1; k < words.size(); ++k) currentVoice_->push_back(HeldContinuation(*chord, words[k]));
-  if (exact && words.size() == 1) return;
+  if (exact && words.size() == 1 && joinedRests_ == 1) return;
   const bool rest = chord->notes.empty();
-  std::string text = std::string(rest ? "a rest of " : "a note of ") + WholeNoteText(unfinishedLength_);
-  text += exact ? (rest ? " is written as " : " is held as ") : (rest ? " is written as " : " is played as ");
+  const std::string length = WholeNoteText(unfinishedLength_);
+  std::string text;
+  if (joinedRests_ > 1) {
+    text = std::to_string(joinedRests_) + " rests adding up to " + length + " are written as ";
+  } else if (rest) {
+    text = "a rest of " + length + " is written as ";
+  } else {
+    text = "a note of " + length + (exact ? " is held as " : " is played as ");
+  }
   Warn(text + RhythmsText(words));
 }
 

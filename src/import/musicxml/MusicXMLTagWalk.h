@@ -11,8 +11,9 @@
 //
 // A chord (or rest) lasts what its first note's value says, exactly: a length that one value
 // of the model does not hold is written, when the chord is done, as several values that add
-// up to it, the later ones holding the notes; a length that no values make takes the nearest.
-// Either is reported to the import's warnings.
+// up to it, the later ones holding the notes; a length that no values make takes the nearest,
+// but for a rest, which first takes in the rests after it. Each is reported to the import's
+// warnings.
 
 #include <array>
 #include <cstdint>
@@ -79,6 +80,8 @@ class MusicXMLTagWalk {
   nChord* Append(std::unique_ptr<nChord> event);
   // Gives the last chord its values (see above).
   void FinishChord();
+  // Adds `length` to the last chord when it is a rest that no values hold; false otherwise.
+  bool JoinShortRest(TickLength length);
   void Warn(const std::string& text) const;
   // What a staff starts without: the chord, the last note, slurs, ties and waiting marks.
   void ResetStaffState();
@@ -100,6 +103,7 @@ class MusicXMLTagWalk {
   // The chord whose values wait until it is done, and its length.
   nChord* unfinished_ = nullptr;
   TickLength unfinishedLength_;
+  int joinedRests_ = 1;  // the rests of the source the unfinished rest stands for
   int measure_ = 1;  // of the staff, counted by its bar lines, for the warnings
   nNotes* lastNote_ = nullptr;
   bool inChord_ = false;

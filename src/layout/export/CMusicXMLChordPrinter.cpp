@@ -350,6 +350,11 @@ void CMusicXMLChordPrinter::WriteBar(const tinyxml2::XMLElement& event) {
   const bool forward = repeat == "right" || repeat == "both";
   const char* rightStyle = RightBarStyle(repeat);
 
+  if (measureOpen_ && measureEmpty_ && ticks_.numerator == 0) {
+    // A bar line before any music ends no measure: the first measure starts at it.
+    if (forward && !hidden) WriteBarline("left", "heavy-light", "forward");
+    return;
+  }
   // A measure that only waits for content gets this bar line when the line shows something.
   if (!measureOpen_ && !hidden && (backward || std::strcmp(rightStyle, "regular") != 0)) EnsureMeasureOpen();
   if (measureOpen_ && !hidden) WriteBarline("right", rightStyle, backward ? "backward" : nullptr);
