@@ -101,6 +101,9 @@ TEST(TagWalk, SlursTiesAndLegato) {
            "tieEnd\n",
        "q 3 [40 c255 i23]\nq 3 [45 c5 i26]\nq 3 [45 c5 i26 slur 2048]\nq 3 [40 c255 i23 slur 2048]\n| 1\n"
        "q 3 [40 c255 i23]\n"},
+      {"a tie from a dropped grace note ties nothing",
+       kStaff + N(48) + "\\grace\ntieBegin\n" + N(43) + "tieEnd\nendgroup \\grace\n" + N(43) + "tieEnd\n",
+       "q 3 [60 c2 i35]\nq 3 [55 c3 i32]\n"},
       // The first staff has no end: its notes go. A slur end without its start (a chord note's)
       // makes nothing.
       {"a new staff lets go of the notes of the last one",

@@ -28,6 +28,8 @@ DEFAULT_COURSES = [67, 62, 57, 53, 48, 43, 41]  # a new definition's lute in G
 SEMITONES = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
 # A name may hold line ends: the listing is searched as a whole.
 NOTE_COUNT_EXCEPTIONS = {
+    "24b-ChordAsGraceNote.xml": (6, "a grace note, which the import leaves out, is tied to the note after it: that "
+                                   "note is struck"),
     "33k-Tie-Types.xml": (12, "its tie from a note of voice 1 to one of voice 2 is not kept: each voice is read "
                               "on its own, so the second note is struck again"),
 }

@@ -352,7 +352,13 @@ void MusicXMLTagWalk::Clef(const vornelelement& e) {
 // Notes
 
 void MusicXMLTagWalk::Note(const vornelelement& e) {
-  if (currentVoice_ == nullptr || grace_) return;
+  if (currentVoice_ == nullptr) return;
+  if (grace_) {
+    // A dropped grace note: its tie and the tags after it are no other note's.
+    tiePending_ = false;
+    lastNote_ = nullptr;
+    return;
+  }
   if (chord_ == nullptr) {
     // The exact value when the note carries it; the packed word otherwise. The chord lasts
     // what its first note's value says, as the score's time advances by it.

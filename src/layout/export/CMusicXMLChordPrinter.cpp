@@ -70,11 +70,12 @@ const TupletShape* ShapeOf(uint16_t rhythm) {
   return nullptr;
 }
 
-constexpr uint32_t kHeldSlurType = 8;  // slur word bits 8-11 of a note held from the chord before
-
-bool IsHeld(const tinyxml2::XMLElement& note) { return ((ReadUnsignedAttribute(&note, "slur") >> 8) & 0x0F) == kHeldSlurType; }
 
 }  // namespace
+
+bool CMusicXMLChordPrinter::IsHeldNote(const tinyxml2::XMLElement& note) {
+  return ((ReadUnsignedAttribute(&note, "slur") >> 8) & 0x0F) == 8;
+}
 
 CMusicXMLChordPrinter::CMusicXMLChordPrinter(std::string& out) : MusicXmlPrinterBase(out, 1) {}
 
@@ -87,7 +88,7 @@ void CMusicXMLChordPrinter::BeginStaff(const tinyxml2::XMLElement* sectionSettin
   firstStaff_ = instrument == 0 && staff == 0;
   system_ = 1;
   metaEvents_ = nullptr;
-  nextChord_.clear();
+  tieStarts_.clear();
   chord_ = nullptr;
   rhythm_ = 0;
   duration_ = 0;
@@ -259,17 +260,6 @@ void CMusicXMLChordPrinter::WriteValue() {
   CloseElement();
 }
 
-bool CMusicXMLChordPrinter::HeldInNextChord(int pitch) const {
-  const auto next = nextChord_.find(chord_);
-  if (next == nextChord_.end()) return false;
-  const tinyxml2::XMLElement* notes = ChildNamed(next->second, "notes");
-  for (const tinyxml2::XMLElement* n = notes != nullptr ? notes->FirstChildElement("note") : nullptr; n != nullptr;
-       n = n->NextSiblingElement("note")) {
-    if (ReadIntAttribute(n, "pitch") == pitch && IsHeld(*n)) return true;
-  }
-  return false;
-}
-
 void CMusicXMLChordPrinter::WriteNote(const tinyxml2::XMLElement& note) {
   EnsureMeasureOpen();
   measureEmpty_ = false;
@@ -287,8 +277,8 @@ void CMusicXMLChordPrinter::WriteNote(const tinyxml2::XMLElement& note) {
     spelled.SpellInKey(CKey(), false, accidental);
     name = spelled.name;
   }
-  const bool held = IsHeld(note);
-  const bool holds = HeldInNextChord(pitch);
+  const bool held = IsHeldNote(note);
+  const bool holds = tieStarts_.count({chord_, pitch}) != 0;
   OpenElement("note");
   if (notesWritten_++ > 0) WriteEmptyElement("chord");
   OpenElement("pitch");

@@ -22,7 +22,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <set>
 #include <utility>
 
 #include "layout/export/MusicXmlPrinterBase.h"
@@ -43,8 +43,11 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
                   int instrument, int staff);
   // The voice of system `system` (from 1) is walked next.
   void SetSystem(int system) { system_ = system; }
-  // `next` is the chord event that follows `chord` in the walked voice.
-  void SetNextChord(const tinyxml2::XMLElement& chord, const tinyxml2::XMLElement& next) { nextChord_[&chord] = &next; }
+  // A "note" element held from the chord before it (slur type 8 in bits 8-11 of its slur word).
+  static bool IsHeldNote(const tinyxml2::XMLElement& note);
+
+  // The note of `pitch` in chord event `chord` starts a tie: a later chord holds it on.
+  void StartTie(const tinyxml2::XMLElement& chord, int pitch) { tieStarts_.insert({&chord, pitch}); }
   // Closes the open measure and the part.
   void EndStaff();
 
@@ -58,8 +61,6 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
   void WriteNote(const tinyxml2::XMLElement& note);
   // "type", "dot" and "time-modification" of the chord's value.
   void WriteValue();
-  // Whether the chord after the current one holds a note of `pitch` on.
-  bool HeldInNextChord(int pitch) const;
   // A time signature among the event's meta-events becomes the next measure's when it
   // differs from the one in force.
   void TakeTimeSignature();
@@ -79,7 +80,7 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
   bool firstStaff_ = false;
   int system_ = 1;
   const tinyxml2::XMLElement* metaEvents_ = nullptr;
-  std::unordered_map<const tinyxml2::XMLElement*, const tinyxml2::XMLElement*> nextChord_;
+  std::set<std::pair<const tinyxml2::XMLElement*, int>> tieStarts_;
   // The chord whose notes are being written.
   const tinyxml2::XMLElement* chord_ = nullptr;
   uint16_t rhythm_ = 0;

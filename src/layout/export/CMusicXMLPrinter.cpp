@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -270,13 +271,19 @@ void CMusicXMLPrinter::WritePart(const tinyxml2::XMLElement* sectionSettings, co
   }
   CMusicXMLChordPrinter staffPrinter(out_);
   staffPrinter.BeginStaff(sectionSettings, definition, instrument, staff);
-  // Each chord knows the next one, so that a note held into it starts its tie.
-  const tinyxml2::XMLElement* previous = nullptr;
+  // A held note's tie starts at the last chord before it that sounds its pitch.
+  std::unordered_map<int, const tinyxml2::XMLElement*> lastOfPitch;
   for (const auto& [k, v] : walked) {
     for (const tinyxml2::XMLElement* e = v->FirstChildElement("event"); e != nullptr; e = e->NextSiblingElement("event")) {
       if (!IsChordEvent(*e)) continue;
-      if (previous != nullptr) staffPrinter.SetNextChord(*previous, *e);
-      previous = e;
+      const tinyxml2::XMLElement* notes = ChildNamed(e, "notes");
+      for (const tinyxml2::XMLElement* n = notes != nullptr ? notes->FirstChildElement("note") : nullptr; n != nullptr;
+           n = n->NextSiblingElement("note")) {
+        const int pitch = ReadIntAttribute(n, "pitch");
+        const auto last = lastOfPitch.find(pitch);
+        if (last != lastOfPitch.end() && CMusicXMLChordPrinter::IsHeldNote(*n)) staffPrinter.StartTie(*last->second, pitch);
+        lastOfPitch[pitch] = e;
+      }
     }
   }
   for (const auto& [k, v] : walked) {
