@@ -33,19 +33,26 @@ constexpr int64_t kShortest = 12;
 // Beyond these a fraction is no length a score holds.
 constexpr int64_t kLargestTerm = int64_t{1} << 46;
 
-// Plain values adding up to `ticks`, each given the tuplet selector; empty when they cannot.
-std::vector<uint16_t> PlainValues(int64_t ticks, uint16_t selector) {
+// The longest plain values, at most kMaxRhythmValues, that go into `ticks` (a multiple of 6 of
+// at least 12), each given the tuplet selector, and what they leave.
+std::vector<uint16_t> PlainValues(int64_t& ticks, uint16_t selector) {
   std::vector<uint16_t> words;
-  if (ticks < kShortest || ticks % 6 != 0 || ticks > kLongest * static_cast<int64_t>(kMaxRhythmValues)) return words;
-  while (ticks > 0) {
+  while (ticks > 0 && words.size() < kMaxRhythmValues) {
     // The longest value that leaves a length the values still make (anything but 6 ticks).
     const Value* value = std::find_if(std::begin(kValues), std::end(kValues),
                                       [&](const Value& v) { return v.ticks <= ticks && ticks - v.ticks != 6; });
-    if (value == std::end(kValues) || words.size() == kMaxRhythmValues) return {};
+    if (value == std::end(kValues)) break;
     words.push_back(static_cast<uint16_t>(value->word | (selector << 4)));
     ticks -= value->ticks;
   }
   return words;
+}
+
+// Plain values adding up to `ticks` exactly; empty when they cannot.
+std::vector<uint16_t> ExactPlainValues(int64_t ticks, uint16_t selector) {
+  if (ticks < kShortest || ticks % 6 != 0) return {};
+  std::vector<uint16_t> words = PlainValues(ticks, selector);
+  return ticks == 0 ? words : std::vector<uint16_t>();
 }
 
 TickLength Reduced(int64_t numerator, int64_t denominator) {
@@ -73,7 +80,8 @@ std::vector<uint16_t> RhythmsForLength(TickLength length) {
     const int64_t numerator = t.numerator * tuplet.n;
     const int64_t denominator = t.denominator * tuplet.m;
     if (numerator % denominator != 0) continue;
-    std::vector<uint16_t> words = PlainValues(numerator / denominator, tuplet.selector);
+    if (numerator / denominator > kLongest * static_cast<int64_t>(kMaxRhythmValues)) continue;
+    std::vector<uint16_t> words = ExactPlainValues(numerator / denominator, tuplet.selector);
     if (!words.empty()) return words;
   }
   return {};
@@ -84,8 +92,9 @@ std::vector<uint16_t> RhythmsForTicks(uint32_t ticks) { return RhythmsForLength(
 std::vector<uint16_t> NearestRhythms(TickLength length) {
   const double ticks = length.denominator > 0 ? static_cast<double>(length.numerator) / length.denominator : 0.0;
   const double longest = static_cast<double>(kLongest * static_cast<int64_t>(kMaxRhythmValues));
-  const int64_t twelves = std::llround(std::clamp(ticks, 0.0, longest) / 12.0);
-  return PlainValues(std::max<int64_t>(twelves, 1) * 12, 0);
+  int64_t rounded = std::max<int64_t>(std::llround(std::clamp(ticks, 0.0, longest) / 12.0), 1) * 12;
+  // Beyond what the most values hold, the longest of them.
+  return PlainValues(rounded, 0);
 }
 
 TickLength RhythmLength(uint16_t rhythmWord) {

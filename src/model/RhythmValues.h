@@ -28,8 +28,8 @@ inline constexpr size_t kMaxRhythmValues = 32;
 std::vector<uint16_t> RhythmsForLength(TickLength length);
 std::vector<uint16_t> RhythmsForTicks(uint32_t ticks);
 
-// Plain values adding up to the multiple of a sixty-fourth nearest to `length`: at least one
-// sixty-fourth, at most kMaxRhythmValues dotted breves.
+// Plain values adding up to the multiple of a sixty-fourth nearest to `length` (at least one
+// sixty-fourth), or the longest kMaxRhythmValues values where that takes more: never empty.
 std::vector<uint16_t> NearestRhythms(TickLength length);
 
 // The length a rhythm word holds, exactly (without the rounding of a tuplet group).

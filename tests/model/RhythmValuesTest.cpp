@@ -34,6 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LengthCase{"TripletSum", {100, 1}, {0x14, 0x1E, 0x1F}},  // 96 + 36 + 18 in triplets
                       LengthCase{"NoSum", {7, 1}, {}},
                       LengthCase{"TooLong", {2304 * 33, 1}, {}},
+                      LengthCase{"TooManyValues", {2304 * 31 + 1536 + 192 + 96, 1}, {}},
                       LengthCase{"Nothing", {0, 1}, {}}),
     [](const auto& info) { return info.param.name; });
 
@@ -56,6 +57,10 @@ TEST(RhythmValues, NearestAndText) {
   EXPECT_EQ(NearestRhythms({1000, 3}), (std::vector<uint16_t>{3 | 8, 5}));  // 336 ticks
   EXPECT_EQ(NearestRhythms({1, 0}), (std::vector<uint16_t>{7}));
   EXPECT_EQ(NearestRhythms({int64_t{1} << 60, 1}).size(), kMaxRhythmValues);
+  // 31 dotted breves and a breve, a quarter and an eighth would be 34 values: the longest 32.
+  const std::vector<uint16_t> most = NearestRhythms({2304 * 31 + 1536 + 192 + 96, 1});
+  EXPECT_EQ(most.size(), kMaxRhythmValues);
+  EXPECT_EQ(most.back(), 0);
   EXPECT_EQ(RhythmsText({3 | 8, 5}), "3/8 + 1/16");
   EXPECT_EQ(RhythmsText({0x14, 8}), "1/12 + 3/1");
 }
