@@ -150,7 +150,8 @@ int CKey::SpellPitch(int pitch, uint16_t& packedName, char& accidental, bool res
   }
 
   const int letter = (FloorMod(stepNumber, 7) + 9) % 7;  // counted from A
-  packedName = static_cast<uint16_t>(letter | ((FloorDiv(pitch, 12) & 0x0F) << 4) | (AccidentalBits(ch) << 8));
+  // The octave is the step's: B sharp and C flat lie across the octave line from their pitch.
+  packedName = static_cast<uint16_t>(letter | ((FloorDiv(stepNumber, 7) & 0x0F) << 4) | (AccidentalBits(ch) << 8));
   accidental = ch;
   return stepNumber;
 }

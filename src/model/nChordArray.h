@@ -327,10 +327,13 @@ class nChordArray : public Persistent {
   // chords with notes from `start` on.
   void DistributeLyrics(std::string_view text, size_t start);
   // Re-bars both voices, then joins the chords of `other` into this voice by start time,
-  // splitting a chord of this voice where one of `other` starts inside it. Joined notes are
-  // marked as lower-voice notes of voice `voiceNumber`; the meta-events of a joined chord come
-  // with its notes.
-  void MergeVoice(nChordArray& other, int32_t numerator, int32_t denominator, int voiceNumber = 0);
+  // splitting a chord of this voice where one of `other` starts inside it: the later part
+  // holds the chord's own notes (tied, not struck again), and each part keeps its length, in
+  // several held values where one does not hold it, so the bars stay where they were. Joined
+  // notes are marked as lower-voice notes of voice `voiceNumber`; the meta-events of a joined
+  // chord come with its notes. Returns how many parts no values could hold exactly (they
+  // take the nearest).
+  size_t MergeVoice(nChordArray& other, int32_t numerator, int32_t denominator, int voiceNumber = 0);
   // Appends to `destination` copies of the events from the first chord starting at
   // `firstTick` through the first starting at `lastTick`; false when they are not found in
   // that order.

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "model/CKey.h"
 #include "model/CVoicesArray.h"
+#include "model/RhythmValues.h"
 #include "model/nChordArray.h"
 
 namespace vornel {
@@ -70,17 +72,39 @@ void nChordArray::DistributeLyrics(std::string_view text, size_t start) {
   }
 }
 
-void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t denominator, int voiceNumber) {
+size_t nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t denominator, int voiceNumber) {
   RebarVoice(numerator, denominator);
   other.RebarVoice(numerator, denominator);
   const bool empty = std::all_of(events_.begin(), events_.end(), [](const Handle& e) { return e == nullptr; });
   if (empty) {
     CopyRange(other, 0, other.size());
     RebarVoice(numerator, denominator);
-    return;
+    return 0;
   }
   const uint16_t voiceMarks = static_cast<uint16_t>(nNotes::kLowerVoiceFlag | (std::abs(voiceNumber) & 3) |
                                                     (voiceNumber < 0 ? 8 : 0));
+  // A piece of a split chord (or a rest before a joined chord) keeps its length exactly: where
+  // one value cannot hold it, the values after the first wait here and become held chords
+  // once the merge is done.
+  struct Piece {
+    uint32_t length;
+    std::vector<uint16_t> more;
+  };
+  std::unordered_map<const nChord*, Piece> pieces;
+  size_t approximated = 0;
+  const auto setLength = [&](nChord& e, uint32_t length) {
+    std::vector<uint16_t> words = RhythmsForTicks(length);
+    if (words.empty()) {
+      words = NearestRhythms({length, 1});
+      ++approximated;
+    }
+    e.rhythm = words.front();
+    pieces[&e] = Piece{length, std::vector<uint16_t>(words.begin() + 1, words.end())};
+  };
+  const auto lengthOf = [&](const nChord& e) {
+    const auto piece = pieces.find(&e);
+    return piece != pieces.end() ? piece->second.length : e.GetDurationTicks();
+  };
   // One pass over both voices in time order. `pending` is this voice's event at hand when it
   // is not (or no longer) at events_[i]: the later part of a split chord, or a new chord.
   std::vector<Handle> out;
@@ -109,22 +133,21 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
         continue;
       }
       const uint32_t start = e->time;
-      const uint32_t stop = start + e->GetDurationTicks();
+      const uint32_t stop = start + lengthOf(*e);
       end = std::max(end, stop);
       if (start == t) {
         target = e.get();
         if (pending == nullptr) pending = std::move(events_[i++]);
       } else if (start < t && t < stop) {
-        auto later = std::make_shared<nChord>(*e);
-        later->metaEvents.clear();  // the second part continues the first
-        // It continues this voice's own notes: what the merge joined to the first part belongs
-        // to the other voice's chord that started there.
+        // The second part continues the first: this voice's own notes, held. What the merge
+        // joined to the first part belongs to the other voice's chord that started there.
+        auto later = HeldContinuation(*e, e->rhythm);
         for (size_t n = e->notes.size(); n-- > 0;) {
           if (joined.count(e->notes.at(n)) != 0) later->notes.erase(n);
         }
-        later->SetRhythmFromTicks(stop - t);
+        setLength(*later, stop - t);
         later->time = t;
-        e->SetRhythmFromTicks(t - start);
+        setLength(*e, t - start);
         consume();
         target = later.get();
         pending = std::move(later);
@@ -143,7 +166,7 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
       // Past the end of this voice: a rest up to t, then a chord of the source's value.
       if (t > end) {
         auto rest = std::make_shared<nChord>();
-        rest->SetRhythmFromTicks(t - end);
+        setLength(*rest, t - end);
         rest->time = end;
         out.push_back(std::move(rest));
       }
@@ -152,6 +175,21 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
       end = t + chord->GetDurationTicks();
       target = chord.get();
       pending = std::move(chord);
+    }
+    if (target->notes.empty()) {
+      // A rest of this voice longer than the joined chord is cut where that chord ends, so its
+      // notes keep their value; the rest goes on after them.
+      const uint32_t length = source->GetDurationTicks();
+      const uint32_t stop = t + lengthOf(*target);
+      if (t + length < stop) {
+        auto rest = std::make_shared<nChord>(nChord::kChord, 0);
+        setLength(*rest, stop - t - length);
+        rest->time = t + length;
+        target->rhythm = static_cast<uint16_t>(source->rhythm & ~nChord::kTakesRemainder);
+        pieces.erase(target);
+        consume();
+        pending = std::move(rest);
+      }
     }
     for (const auto& note : source->notes) {
       if (note == nullptr || target->notes.size() >= nNoteArray::kMaxNotes) continue;
@@ -170,8 +208,17 @@ void nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t deno
     }
   }
   while (pending != nullptr || i < events_.size()) consume();
-  events_ = std::move(out);
+  // The pieces that one value could not hold go on in held chords.
+  events_.clear();
+  events_.reserve(out.size());
+  for (Handle& e : out) {
+    const auto piece = e != nullptr ? pieces.find(e.get()) : pieces.end();
+    events_.push_back(std::move(e));
+    if (piece == pieces.end()) continue;
+    for (const uint16_t word : piece->second.more) events_.push_back(HeldContinuation(*events_.back(), word));
+  }
   RebarVoice(numerator, denominator);
+  return approximated;
 }
 
 bool nChordArray::CopyRangeBetweenTicks(nChordArray& destination, uint32_t firstTick, uint32_t lastTick) const {

@@ -10,6 +10,7 @@
 
 #include "PartConverterSupport.h"
 #include "document/CBriotabDoc.h"
+#include "model/RhythmValues.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -49,7 +50,8 @@ TEST(HostileScores, ImportOrAreRefusedCleanly) {
       {"divisions of 0 and -4",
        "<attributes><divisions>0</divisions></attributes>" + PitchedNote("C4", 1) +
            "<attributes><divisions>-4</divisions></attributes>" + PitchedNote("D4", 2147483647),
-       2},
+       // The longest duration is held over the most values a length takes, no further.
+       1 + kMaxRhythmValues},
       {"an octave of 2147483647",
        "<note><pitch><step>C</step><octave>2147483647</octave></pitch><duration>1</duration></note>" +
            PitchedNote("E4", 1),

@@ -61,6 +61,7 @@ struct Case {
   const char* first;
   const char* second = "";
   bool exportKeepsCourses = true;  // the export writes no tablature: courses come from the tuning
+  const char* warnings = "";        // what the import reports
 };
 
 void Check(const std::vector<Case>& cases) {
@@ -68,6 +69,7 @@ void Check(const std::vector<Case>& cases) {
     const Imported got = Import(testing::OnePartScore(c.measures));
     EXPECT_EQ(got.first, c.first) << c.label;
     EXPECT_EQ(got.second, c.second) << c.label;
+    EXPECT_EQ(got.warnings, c.warnings) << c.label;
   }
 }
 
@@ -102,6 +104,56 @@ q 20 [60 c2 i35]
 q 20 [62 c1 i36]
 q 20 [64 c1 i37]
 q 3
+q 2
+)"},
+  };
+}
+
+std::vector<Case> LengthsKeptInTimeCases() {
+  const std::string sixteenths =
+      "<attributes><divisions>4</divisions><time><beats>4</beats><beat-type>4</beat-type></time></attributes>";
+  return {
+      {"a double-dotted quarter, held over two values",
+       testing::Measures({sixteenths + PitchedNote("C4", 7, 1, "<type>quarter</type><dot/><dot/>") +
+                          PitchedNote("D4", 1, 1, "<type>16th</type>") + PitchedNote("E4", 8, 1, "<type>half</type>")}),
+       R"(s 18 {1 'true' 1 4 4}
+q 11 [60 c2 i35]
+q 5 [60 c2 i35 slur 2048 status 32]
+q 5 [62 c1 i36]
+q 2 [64 c1 i37]
+)",
+       "", true, "warning: part 1, measure 1: a note of 7/16 is held as 3/8 + 1/16\n"},
+      {"a measure rest of five quarters",
+       testing::Measures({"<attributes><divisions>1</divisions><time><beats>5</beats><beat-type>4</beat-type></time>"
+                          "</attributes>" +
+                              Rest(5),
+                          PitchedNote("C4", 1) + Rest(4)}),
+       R"(s 18 {1 'true' 1 5 4}
+q 1
+q 3
+| 1
+q 3 [60 c2 i35]
+q 1
+)",
+       "", true, "warning: part 1, measure 1: a rest of 5/4 is written as 1/1 + 1/4\n"},
+      {"rests shorter than any value, joined",
+       testing::Measures({"<attributes><divisions>32</divisions><time><beats>1</beats><beat-type>4</beat-type></time>"
+                          "</attributes>" +
+                          Rest(1) + Rest(1) + Rest(2) + Rest(4) + Rest(8) + Rest(16)}),
+       R"(s 18 {1 'true' 1 1 4}
+q 7
+q 7
+q 6
+q 5
+q 4
+)",
+       "", true, "warning: part 1, measure 1: 2 rests adding up to 1/64 are written as 1/64\n"},
+      {"a second voice starting inside a chord of the first",
+       testing::Measures({kFourFour + PitchedNote("C5", 4) + Rest(4) + "<backup><duration>8</duration></backup>" +
+                          Rest(2, 2) + PitchedNote("E4", 2, 2) + Rest(4, 2)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [72 c0 i42]
+q 3 [64 c1 i37] [72 c0 i42 slur 2048 status 32]
 q 2
 )"},
   };
@@ -199,6 +251,8 @@ q 1 [62 c1 i36] {34 'mf' 0 0 262244} {5 'dolce' 0 0 0} {16 'Bb' 0 0 0}
 
 TEST(ImportedMusic, NotesRestsChordsAndTuplets) { Check(NotesRestsChordsAndTupletsCases()); }
 
+TEST(ImportedMusic, LengthsKeptInTime) { Check(LengthsKeptInTimeCases()); }
+
 TEST(ImportedMusic, TiesAndSlurs) { Check(TiesAndSlursCases()); }
 
 TEST(ImportedMusic, TablatureGivesTheCourse) { Check(TablatureGivesTheCourseCases()); }
@@ -231,7 +285,8 @@ std::vector<std::string> ChordsOfFirstVoices(const CSystemArray& section, bool c
 
 TEST(ImportedMusic, ExportedAndImportedAgainTheVoicesStay) {
   std::vector<Case> cases = NotesRestsChordsAndTupletsCases();
-  for (const auto& more : {TiesAndSlursCases(), TablatureGivesTheCourseCases(), LyricsChordNamesDynamicsAndWordsCases()}) {
+  for (const auto& more : {LengthsKeptInTimeCases(), TiesAndSlursCases(), TablatureGivesTheCourseCases(),
+                           LyricsChordNamesDynamicsAndWordsCases()}) {
     cases.insert(cases.end(), more.begin(), more.end());
   }
   for (const Case& c : cases) {

@@ -33,18 +33,32 @@ TEST(PartConverterMeasures, Meters) {
       {"3/4 with the common symbol",
        {Time("<beats>3</beats><beat-type>4</beat-type>", "common") + kC4},
        "\\meter 3/4 3 4\nnote 48 c 4 \"\" 257 0 1 1 0\n"},
-      {"2/2 common, and cut whatever the beats",
+      {"2/2 common; cut keeps the beats it shows, and stands for 2/2 without them",
        {Time("<beats>2</beats><beat-type>2</beat-type>", "common") + kC4,
-        Time("<beats>3</beats><beat-type>4</beat-type>", "cut") + kC4},
+        Time("<beats>3</beats><beat-type>8</beat-type>", "cut") + kC4, Time("", "cut") + kC4},
        R"(\meter C/ 2 2
 note 48 c 4 "" 257 0 1 1 0
 \bar 1
+\meter 3/8 3 8
+note 48 c 4 "" 257 0 1 1 0
+\bar 2
 \meter C/ 2 2
 note 48 c 4 "" 257 0 1 1 0
 )"},
       {"2/4+3/8",
        {Time("<beats>2</beats><beat-type>4</beat-type><beats>3</beats><beat-type>8</beat-type>") + kC4},
        "\\meter 2/4+3/8 7 8\nnote 48 c 4 \"\" 257 0 1 1 0\n"},
+      {"beats of several terms, and an interchangeable time left out",
+       {Time("<beats>3+2</beats><beat-type>8</beat-type>") + kC4,
+        Time("<beats>3</beats><beat-type>4</beat-type><interchangeable><beats>6</beats><beat-type>8</beat-type>"
+             "</interchangeable>") +
+            kC4},
+       R"(\meter 3+2/8 5 8
+note 48 c 4 "" 257 0 1 1 0
+\bar 1
+\meter 3/4 3 4
+note 48 c 4 "" 257 0 1 1 0
+)"},
       {"senza misura keeps the time before it",
        {Time("<beats>6</beats><beat-type>8</beat-type>") + kC4, Time("<senza-misura/>") + kC4},
        R"(\meter 6/8 6 8

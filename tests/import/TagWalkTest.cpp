@@ -56,11 +56,15 @@ TEST(TagWalk, ChordsGraceNotesRestsAndValues) {
        "q 3\nq 3\nq 3\nq 3\n"},
       {"values", kStaff + N(48, "", 0, 1, 8, 1) + N(48, "", 0, 3, 8) + N(48, "", 0, 1, 12) + N(48, "", 0, 1, 0) +
            "note 48 c 4 \"\" 4360 0\n",  // the packed word alone: 1/8, dotted
-       // A dotted eighth, a dotted quarter, a triplet eighth, nothing (a breve stays) and the word's value.
-       "q 12 [60 c2 i35]\nq 11 [60 c2 i35]\nq 20 [60 c2 i35]\nq 0 [60 c2 i35]\n| 1 flags 496\nq 12 [60 c2 i35]\n"},
+       // A dotted eighth, a dotted quarter, a triplet eighth, nothing (the shortest value) and the
+       // word's value.
+       "q 12 [60 c2 i35]\nq 11 [60 c2 i35]\nq 20 [60 c2 i35]\nq 7 [60 c2 i35]\nq 12 [60 c2 i35]\n",
+       "warning: part 1, measure 1: a note of no length is played as 1/64\n"},
       {"values of a breve and longer", kStaff + N(48, "", 0, 2, 1) + N(48, "", 0, 3, 1) + N(48, "", 0, 8, 1),
-       // A breve, a dotted breve, and a longa held to a dotted breve.
-       "q 0 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n"},
+       // A breve, a dotted breve, and eight whole notes held over three values.
+       "q 0 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n| 1\nq 8 [60 c2 i35]\n| 1\nq 8 [60 c2 i35 slur 2048]\n| 1\n"
+       "q 0 [60 c2 i35 slur 2048]\n",
+       "warning: part 1, measure 1: a note of 8/1 is held as 3/1 + 3/1 + 2/1\n"},
       {"before the first staff nothing is made", N(48) + "bar\nmeter 3/4 3 4\nstemsUp\n" + kStaff + N(50), "q 3 [62 c1 i36]\n"},
   });
 }
@@ -97,6 +101,9 @@ TEST(TagWalk, SlursTiesAndLegato) {
            "tieEnd\n",
        "q 3 [40 c255 i23]\nq 3 [45 c5 i26]\nq 3 [45 c5 i26 slur 2048]\nq 3 [40 c255 i23 slur 2048]\n| 1\n"
        "q 3 [40 c255 i23]\n"},
+      {"a tie from a dropped grace note ties nothing",
+       kStaff + N(48) + "\\grace\ntieBegin\n" + N(43) + "tieEnd\nendgroup \\grace\n" + N(43) + "tieEnd\n",
+       "q 3 [60 c2 i35]\nq 3 [55 c3 i32]\n"},
       // The first staff has no end: its notes go. A slur end without its start (a chord note's)
       // makes nothing.
       {"a new staff lets go of the notes of the last one",

@@ -1,13 +1,15 @@
 // Every MIDI file of the corpus that imports is exported to all three forms, and its MusicXML
-// reads back through our MusicXML reader with, in every part, as many pitched notes as the
-// instrument's first voice holds.
+// reads back through our MusicXML reader with, in every part, the pitches of the instrument's
+// first voice: each note's step, alteration and octave make the pitch the document holds.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "document/CVornelTabDoc.h"
 #include "layout/export/CTabProperties.h"
@@ -24,27 +26,43 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Pitched notes of each part, by part id.
-std::map<std::string, size_t> PitchedNotesByPart(const std::string& path) {
-  std::map<std::string, size_t> counts;
+// The MIDI pitch (C4 = 60) of a "pitch" element, or -1.
+int PitchOf(const MusicXML2::Sxmlelement& pitch) {
+  static const std::map<std::string, int> kSteps = {{"C", 0}, {"D", 2}, {"E", 4}, {"F", 5},
+                                                    {"G", 7}, {"A", 9}, {"B", 11}};
+  int step = -1;
+  float alter = 0;
+  int octave = 0;
+  for (const MusicXML2::Sxmlelement& part : pitch->elements()) {
+    if (part->getName() == "step" && kSteps.count(part->getValue())) step = kSteps.at(part->getValue());
+    if (part->getName() == "alter") alter = part->getFloatValue();
+    if (part->getName() == "octave") octave = part->getIntValue();
+  }
+  return step < 0 ? -1 : (octave + 1) * 12 + step + static_cast<int>(std::lround(alter));
+}
+
+// The pitches of the notes of each part in the order written, by part id.
+std::map<std::string, std::vector<int>> PitchesByPart(const std::string& path) {
+  std::map<std::string, std::vector<int>> pitches;
   MusicXML2::xmlreader reader;
   const MusicXML2::STXMLFile file = reader.readFile(path.c_str());
-  if (!file || !file->getRoot()) return counts;
-  const std::function<size_t(const MusicXML2::Sxmlelement&)> count = [&](const MusicXML2::Sxmlelement& e) {
-    size_t n = 0;
-    for (const MusicXML2::Sxmlelement& child : e->elements()) {
-      if (child->getName() == "note") {
-        for (const MusicXML2::Sxmlelement& part : child->elements()) n += part->getName() == "pitch" ? 1 : 0;
-      } else {
-        n += count(child);
-      }
-    }
-    return n;
-  };
+  if (!file || !file->getRoot()) return pitches;
+  const std::function<void(const MusicXML2::Sxmlelement&, std::vector<int>&)> collect =
+      [&](const MusicXML2::Sxmlelement& e, std::vector<int>& out) {
+        for (const MusicXML2::Sxmlelement& child : e->elements()) {
+          if (child->getName() == "note") {
+            for (const MusicXML2::Sxmlelement& part : child->elements()) {
+              if (part->getName() == "pitch") out.push_back(PitchOf(part));
+            }
+          } else {
+            collect(child, out);
+          }
+        }
+      };
   for (const MusicXML2::Sxmlelement& part : file->getRoot()->elements()) {
-    if (part->getName() == "part") counts[part->getAttributeValue("id")] = count(part);
+    if (part->getName() == "part") collect(part, pitches[part->getAttributeValue("id")]);
   }
-  return counts;
+  return pitches;
 }
 
 TEST(ExportCorpus, ImportedMidiFilesExportToEveryForm) {
@@ -75,15 +93,18 @@ TEST(ExportCorpus, ImportedMidiFilesExportToEveryForm) {
     EXPECT_FALSE(BuildBrailleFile(doc, 0, 25, 32).empty()) << name;
     EXPECT_TRUE(prompts.messages.empty()) << name;
 
-    const std::map<std::string, size_t> parts = PitchedNotesByPart(xml);
+    const std::map<std::string, std::vector<int>> parts = PitchesByPart(xml);
     for (size_t i = 0; i < imported.definitions.size(); ++i) {
-      size_t notes = 0;
+      std::vector<int> pitches;
       for (const auto& system : imported.systems) {
-        for (const auto& e : system->Line(i)->firstVoice) notes += e != nullptr && e->IsChord() ? e->notes.size() : 0;
+        for (const auto& e : system->Line(i)->firstVoice) {
+          if (e == nullptr || !e->IsChord()) continue;
+          for (const nNotes* note : e->notes.InReadOrder()) pitches.push_back(note->pitch);
+        }
       }
       const std::string id = FormatText("P%zu-0", i + 1);
       ASSERT_TRUE(parts.count(id)) << name << " " << id;
-      EXPECT_EQ(parts.at(id), notes) << name << " " << id;
+      EXPECT_EQ(parts.at(id), pitches) << name << " " << id;
     }
     ++exported;
   }

@@ -140,6 +140,125 @@ TEST(MusicXmlExport, EachStaffIsAPartOfOneStaff) {
   EXPECT_TRUE(Contains(text, "Première</credit-words>"));
 }
 
+// The text between the first "<note>" holding `marker` and its "</note>".
+std::string NoteWith(const std::string& text, const std::string& marker, size_t from = 0) {
+  const size_t at = text.find(marker, from);
+  if (at == std::string::npos) return {};
+  const size_t start = text.rfind("<note>", at);
+  return text.substr(start, text.find("</note>", at) - start);
+}
+
+std::string Pitch(const char* step, int alter, int octave) {
+  std::string pitch = std::string("<step>") + step + "</step>\n";
+  if (alter != 0) pitch += "                    <alter>" + std::to_string(alter) + "</alter>\n";
+  return pitch + "                    <octave>" + std::to_string(octave) + "</octave>";
+}
+
+TEST(MusicXmlExport, PitchesSoundAsTheySoundInTheKey) {
+  // Two sharps: an F spelled without an accidental sounds F sharp; B sharp and C flat take the
+  // octave of their step; a name far from its pitch is spelled from the pitch.
+  auto doc = NewDocument(1);
+  CSystemArray& section = *doc->sections.at(0);
+  section.key.alterations = 2;
+  section.key.bemol = 0;
+  nChordArray& voice = VoiceOf(*doc, 0);
+  const struct {
+    uint8_t pitch;
+    uint16_t name;
+  } notes[] = {{66, SpelledName(5, 5)},                    // F sharp by the key
+               {72, SpelledName(1, 5, nNotes::kSharp)},    // B sharp 4
+               {59, SpelledName(2, 5, nNotes::kFlat)},     // C flat 4
+               {61, SpelledName(2, 5, nNotes::kSharp)},    // C sharp shown
+               {72, SpelledName(1, 6, nNotes::kSharp)}};   // an old name an octave off
+  for (const auto& n : notes) {
+    voice.push_back(ChordOf(4, {{n.pitch, 0}}));
+    voice.back()->notes.at(0)->name = n.name;
+  }
+  const std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+  const std::string expected[] = {Pitch("F", 1, 4), Pitch("B", 1, 4), Pitch("C", -1, 4), Pitch("C", 1, 4),
+                                  Pitch("C", 0, 5)};
+  size_t at = 0;
+  for (const std::string& pitch : expected) {
+    at = text.find("<step>", at);
+    ASSERT_NE(at, std::string::npos) << pitch;
+    EXPECT_EQ(text.substr(at, pitch.size()), pitch);
+    ++at;
+  }
+}
+
+TEST(MusicXmlExport, ValuesTupletsHeldNotesAndTimeChanges) {
+  auto doc = NewDocument(1);
+  nChordArray& voice = VoiceOf(*doc, 0);
+  for (int i = 0; i < 3; ++i) voice.push_back(ChordOf(0x14, {{60, 2}}));  // triplet eighths
+  for (int i = 0; i < 5; ++i) voice.push_back(ChordOf(0x24, {{62, 1}}));  // quintuplet sixteenths
+  voice.push_back(ChordOf(4 | 8));                                        // a dotted eighth rest
+  voice.push_back(ChordOf(5, {{64, 1}}));
+  auto bar = Bar(0x35, 2);
+  bar->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kTimeSignature, "true", 1, 3, 4));
+  voice.push_back(bar);
+  voice.push_back(ChordOf(2, {{67, 0}}));
+  voice.push_back(ChordOf(3, {{67, 0}}));
+  voice.back()->notes.at(0)->slur = 0x800;  // held from the half
+  voice.push_back(ChordOf(3, {{67, 0}}));
+  voice.RebarVoice(4, 4);  // as the editor has it: the first quintuplet marked to take the remainder
+  const std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+
+  const std::string triplet = NoteWith(text, "<step>C</step>");
+  EXPECT_TRUE(Contains(triplet, "<duration>32</duration>"));
+  EXPECT_TRUE(Contains(triplet, "<type>eighth</type>\n                <time-modification>\n"
+                                "                    <actual-notes>3</actual-notes>\n"
+                                "                    <normal-notes>2</normal-notes>"));
+  // Five sixteenths in the time of four: 96 divisions between them, each ending where its exact
+  // length ends, rounded down.
+  size_t at = 0;
+  std::string durations;
+  for (int i = 0; i < 5; ++i) {
+    const std::string note = NoteWith(text, "<step>D</step>", at);
+    at = text.find("<step>D</step>", at) + 1;
+    EXPECT_TRUE(Contains(note, "<type>16th</type>")) << i;
+    EXPECT_TRUE(Contains(note, "<actual-notes>5</actual-notes>")) << i;
+    EXPECT_TRUE(Contains(note, "<normal-notes>4</normal-notes>")) << i;
+    durations += note.substr(note.find("<duration>") + 10, 2) + " ";
+  }
+  EXPECT_EQ(durations, "19 19 19 19 20 ");
+  EXPECT_TRUE(Contains(text, "<rest/>\n                <duration>72</duration>\n                <type>eighth</type>\n"
+                             "                <dot/>"));
+  // The new time opens the measure it starts.
+  EXPECT_TRUE(Contains(text, "<measure number=\"2\">\n            <attributes>\n                <time>\n"
+                             "                    <beats>3</beats>\n                    <beat-type>4</beat-type>"));
+  const std::string half = NoteWith(text, "<type>half</type>");
+  EXPECT_TRUE(Contains(half, "<tie type=\"start\"/>"));
+  EXPECT_TRUE(Contains(half, "<tied type=\"start\"/>"));
+  EXPECT_FALSE(Contains(half, "stop"));
+  const std::string held = NoteWith(text, "<tie type=\"stop\"/>");
+  EXPECT_TRUE(Contains(held, "<type>quarter</type>"));
+  EXPECT_TRUE(Contains(held, "<tied type=\"stop\"/>"));
+  EXPECT_FALSE(Contains(held, "start"));
+}
+
+TEST(MusicXmlExport, KeyboardStavesWalkOneVoiceEach) {
+  auto doc = NewDocument(1);
+  CSystemArray& section = *doc->sections.at(0);
+  section.Definition(0)->ApplyNotationPreset(5);  // a G and an F clef
+  VoiceOf(*doc, 0).push_back(ChordOf(3, {{72, 0}}));
+  doc->sections.at(0)->System(0)->Line(0)->secondVoice.push_back(ChordOf(3, {{48, 5}}));
+  std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+  const size_t lower = text.find("<part id=\"P1-1\">");
+  ASSERT_NE(lower, std::string::npos);
+  EXPECT_TRUE(Contains(text.substr(0, lower), "<octave>5</octave>"));
+  EXPECT_FALSE(Contains(text.substr(0, lower), "<octave>3</octave>"));
+  EXPECT_TRUE(Contains(text.substr(lower), "<octave>3</octave>"));
+  EXPECT_FALSE(Contains(text.substr(lower), "<octave>5</octave>"));
+
+  // A tablature and its notation show the same music: both walk the first voice.
+  section.Definition(0)->ApplyNotationPreset(7);
+  text = *SectionMusicXmlText(*doc, 0, kDate);
+  const size_t second = text.find("<part id=\"P1-1\">");
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_TRUE(Contains(text.substr(second), "<octave>5</octave>"));
+  EXPECT_FALSE(Contains(text, "<octave>3</octave>"));
+}
+
 TEST(MusicXmlExport, MissingSectionWritesNothing) {
   auto doc = MeasuresDocument();
   EXPECT_FALSE(SectionMusicXmlText(*doc, 1, kDate));

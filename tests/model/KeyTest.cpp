@@ -97,7 +97,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Respelling moves to the neighbouring step.
         SpellCase{0, true, 61, true, "D5b", 'b', 36}, SpellCase{0, true, 63, true, "D5#", '#', 36},
         SpellCase{0, true, 60, true, "C5", 'n', 35}, SpellCase{2, false, 66, true, "F5#", '#', 38},
-        SpellCase{6, true, 64, true, "E5", 'n', 37}),
+        SpellCase{6, true, 64, true, "E5", 'n', 37},
+        // B sharp and C flat take the octave of their step, not of their pitch.
+        SpellCase{2, false, 60, true, "B4#", '#', 34}, SpellCase{5, true, 59, false, "C5b", 'b', 35}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 // A transposition read from a file stays within ±127 half steps, so that adding it to a pitch

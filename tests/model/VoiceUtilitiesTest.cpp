@@ -4,6 +4,7 @@
 
 #include "model/CKey.h"
 #include "model/CVoicesArray.h"
+#include "model/RhythmValues.h"
 #include "model/nChordArray.h"
 #include "ScoreText.h"
 
@@ -251,10 +252,14 @@ TEST(VoiceMerge, JoinsByStartSplittingWhereNeeded) {
   other.push_back(ChordOf(kQuarter, {{57, 4}}));
   other.push_back(ChordOf(kHalf));
   other.push_back(ChordOf(kQuarter, {{50, 5}}));
-  voice.MergeVoice(other, 4, 4, -2);
+  EXPECT_EQ(voice.MergeVoice(other, 4, 4, -2), 0u);
   EXPECT_EQ(VoiceText(voice), "4(67) 4(55,67) 3(57,69) 2r | 3(50)");
   EXPECT_EQ(voice[1]->notes[0]->flags, 0x8A);  // lower voice, voice 2, negative
   EXPECT_EQ(voice[1]->notes[1]->flags, 0);
+  // The split quarter's note is held on, the joined one struck.
+  EXPECT_EQ(voice[1]->notes[0]->slur, 0u);
+  EXPECT_EQ(voice[1]->notes[1]->slur, kHeldSlurWord);
+  EXPECT_EQ(voice[0]->notes[0]->slur, 0u);
 
   nChordArray empty;
   empty.push_back(nullptr);
@@ -264,8 +269,8 @@ TEST(VoiceMerge, JoinsByStartSplittingWhereNeeded) {
 }
 
 TEST(VoiceMerge, ASplitChordKeepsOnlyItsOwnNotesAndMarksComeAlong) {
-  // A whole rest cut by three quarters of the other voice: each piece takes one chord's notes,
-  // not those joined to the pieces before it.
+  // A whole rest cut by three quarters of the other voice: each piece takes one chord's notes
+  // and value, not those joined to the pieces before it; the rest goes on after them.
   nChordArray voice;
   voice.push_back(ChordOf(kWhole));
   nChordArray other;
@@ -277,7 +282,7 @@ TEST(VoiceMerge, ASplitChordKeepsOnlyItsOwnNotesAndMarksComeAlong) {
   voice[0]->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kCaption, "dolce", 0, 0, 0));
   other[0]->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kCaption, "dolce", 0, 0, 0));
   voice.MergeVoice(other, 4, 4);
-  EXPECT_EQ(VoiceText(voice), "3(60) 3(62) 2(64)");
+  EXPECT_EQ(VoiceText(voice), "3(60) 3(62) 3(64) 3r");
   // The joined chords' marks come along, a mark the chord holds already only once.
   const auto marks = [&](size_t i) {
     std::string text;
@@ -287,6 +292,26 @@ TEST(VoiceMerge, ASplitChordKeepsOnlyItsOwnNotesAndMarksComeAlong) {
   EXPECT_EQ(marks(0), "dolce;");
   EXPECT_EQ(marks(1), "la;");
   EXPECT_EQ(marks(2), "le;");
+}
+
+TEST(VoiceMerge, SplitPartsKeepTheirLengthsInHeldValues) {
+  // A whole note cut after five eighths: a half and an eighth, then a dotted quarter, all
+  // holding the note; the bar stays after the fourth quarter.
+  nChordArray voice;
+  voice.push_back(ChordOf(kWhole, {{60, 2}}));
+  voice.push_back(ChordOf(kQuarter, {{62, 2}}));
+  nChordArray other;
+  other.push_back(ChordOf(kHalf));
+  other.push_back(ChordOf(kEighth));
+  other.push_back(ChordOf(kQuarter | 8, {{67, 0}}));
+  EXPECT_EQ(voice.MergeVoice(other, 4, 4), 0u);
+  EXPECT_EQ(VoiceText(voice), "2(60) 4(60) 3.(60,67) | 3(62)");
+  const auto slur = [&](size_t chord, size_t note) { return voice[chord]->notes[note]->slur; };
+  EXPECT_EQ(slur(0, 0), 0u);
+  EXPECT_EQ(slur(1, 0), kHeldSlurWord);
+  EXPECT_EQ(slur(2, 0), kHeldSlurWord);
+  EXPECT_EQ(slur(2, 1), 0u);  // the joined note
+  EXPECT_EQ(voice[4]->time, 768u);
 }
 
 TEST(VoiceMerge, AChordNeverPassesThirtyTwoNotes) {

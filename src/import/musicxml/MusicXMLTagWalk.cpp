@@ -4,11 +4,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "import/musicxml/ImportWarnings.h"
 #include "model/CSystemArray.h"
+#include "model/RhythmValues.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {
@@ -59,14 +62,27 @@ int32_t DynamicsValue(std::string_view text) {
   return 0;
 }
 
-// Ticks of n/d of a whole note (768 ticks), rounded; 0 for a value that is not positive.
-uint32_t NoteTicks(long long n, long long d) {
-  if (n <= 0 || d <= 0) return 0;
-  const long long ticks = (n * 768 * 2 + d) / (2 * d);
-  return static_cast<uint32_t>(std::min<long long>(ticks, std::numeric_limits<uint32_t>::max()));
+// The length in ticks of n/d of a whole note (768 ticks) with its dots, each adding half the
+// one before; nothing for a value that is not positive. A note has at most eight dots.
+TickLength NoteLength(long long n, long long d, long long dots) {
+  if (n <= 0 || d <= 0) return TickLength{0, 1};
+  const long long k = std::clamp<long long>(dots, 0, 8);
+  return TickLength{768 * n * ((2LL << k) - 1), d << k};
+}
+
+// "7/16": a length in ticks as a fraction of a whole note.
+std::string WholeNoteText(TickLength length) {
+  const long long numerator = length.numerator;
+  const long long denominator = length.denominator * 768;
+  if (numerator <= 0) return "no length";
+  const long long g = std::gcd(numerator, denominator);
+  return std::to_string(numerator / g) + "/" + std::to_string(denominator / g);
 }
 
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
+
+// The converters count C4 as 48; a rest has none, and a pitch byte beyond 127 makes no note.
+bool IsNote(int pitch) { return pitch > 0 && pitch <= 127 - 12; }
 
 }  // namespace
 
@@ -199,6 +215,8 @@ size_t MusicXMLTagWalk::Tuning(const std::vector<Svornelelement>& list, size_t a
 
 void MusicXMLTagWalk::ResetStaffState() {
   chord_ = nullptr;
+  unfinished_ = nullptr;
+  measure_ = 1;
   lastNote_ = nullptr;
   slots_.fill(SlurSlot{});
   openTies_.clear();
@@ -266,10 +284,15 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
 }
 
 void MusicXMLTagWalk::EndStaff() {
+  FinishChord();
   if (targetVoice_ == nullptr) return;
   const bool empty = std::all_of(targetVoice_->begin(), targetVoice_->end(), [](const auto& e) { return e == nullptr; });
   if (!empty) {
-    targetVoice_->MergeVoice(working_, section_.numerator, section_.denominator);
+    const size_t approximated = targetVoice_->MergeVoice(working_, section_.numerator, section_.denominator);
+    if (approximated > 0) {
+      ImportWarning("warning: part " + std::to_string(currentPart_ + 1) + ": " + std::to_string(approximated) +
+                    " chords cut where another voice of the staff starts take the nearest values");
+    }
     return;
   }
   // Into an empty voice the merge is the staff's events themselves, re-barred: they move
@@ -314,11 +337,12 @@ void MusicXMLTagWalk::Clef(const vornelelement& e) {
     case 2: code = 3; break;
     default: return;
   }
+  FinishChord();
   nChord* event = working_.empty() ? nullptr : working_.back();
   if (event != nullptr && event->IsBarLine()) {
     event->status = kClefBar;
   } else {
-    event = working_.push_back(std::make_unique<nChord>(kClefEvent));
+    event = Append(std::make_unique<nChord>(kClefEvent));
   }
   event->rhythm = static_cast<uint16_t>((static_cast<uint32_t>(currentPart_) << 8) | selected);
   event->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kClef, "", 0x10000u | static_cast<uint32_t>(code), 0, 0));
@@ -328,43 +352,44 @@ void MusicXMLTagWalk::Clef(const vornelelement& e) {
 // Notes
 
 void MusicXMLTagWalk::Note(const vornelelement& e) {
-  if (currentVoice_ == nullptr || grace_) return;
+  if (currentVoice_ == nullptr) return;
+  if (grace_) {
+    // A dropped grace note: its tie and the tags after it are no other note's.
+    tiePending_ = false;
+    lastNote_ = nullptr;
+    return;
+  }
   if (chord_ == nullptr) {
-    chord_ = currentVoice_->push_back(std::make_unique<nChord>());
+    // The exact value when the note carries it; the packed word otherwise. The chord lasts
+    // what its first note's value says, as the score's time advances by it.
+    long long numerator = 0;
+    long long denominator = 0;
+    long long dots = 0;
+    if (e.parameters().size() >= 9) {
+      numerator = IntParam(e, 6);
+      denominator = IntParam(e, 7);
+      dots = IntParam(e, 8);
+    } else {
+      const uint32_t word = static_cast<uint32_t>(IntParam(e, 4));
+      denominator = word & 0xFF;
+      numerator = (word >> 8) & 0x0F;
+      dots = (word >> 12) & 0x0F;
+    }
+    const TickLength length = NoteLength(numerator, denominator, dots);
+    if (!inChord_ && !IsNote(IntParam(e, 0)) && pendingMarks_.empty() && JoinShortRest(length)) return;
+    chord_ = Append(std::make_unique<nChord>());
     for (auto& mark : pendingMarks_) chord_->metaEvents.push_back(std::move(mark));
     pendingMarks_.clear();
+    unfinished_ = chord_;
+    unfinishedLength_ = length;
+    joinedRests_ = 1;
   }
   const int pitch = IntParam(e, 0);
   const std::string accidentalText = e.param(3);
   const char accidental = accidentalText.empty() ? 0 : accidentalText[0];
 
-  // The exact value when the note carries it; the packed word otherwise.
-  long long numerator = 0;
-  long long denominator = 0;
-  long long dots = 0;
-  if (e.parameters().size() >= 9) {
-    numerator = IntParam(e, 6);
-    denominator = IntParam(e, 7);
-    dots = IntParam(e, 8);
-  } else {
-    const uint32_t word = static_cast<uint32_t>(IntParam(e, 4));
-    denominator = word & 0xFF;
-    numerator = (word >> 8) & 0x0F;
-    dots = (word >> 12) & 0x0F;
-  }
-  // Every note of a chord sets its value again: the last one decides. The longest value a
-  // chord holds is the dotted breve; longer ones are held to it.
-  const uint32_t ticks = NoteTicks(numerator, denominator);
-  if (ticks >= nChord::kBreveTicks) {
-    chord_->rhythm = ticks >= nChord::kBreveTicks / 2 * 3 ? 8 : 0;
-  } else {
-    chord_->SetRhythmFromTicks(ticks);
-  }
-  if (dots > 0) chord_->rhythm |= 8;
-
   lastNote_ = nullptr;
-  // The converters count C4 as 48; a pitch byte beyond 127 makes no note.
-  if (pitch > 0 && pitch <= 127 - 12) {
+  if (IsNote(pitch)) {
     const int pitchByte = pitch + 12;
     const CKey key = definition_ != nullptr ? definition_->key : CKey();
     auto note = std::make_unique<nNotes>();
@@ -480,8 +505,64 @@ void MusicXMLTagWalk::FinishSlur(SlurSlot& slot) {
 
 void MusicXMLTagWalk::AppendBar(uint16_t status) {
   if (currentVoice_ == nullptr) return;
-  currentVoice_->push_back(std::make_unique<nChord>(status));
+  FinishChord();
+  // Bar lines one after another (a repeat's end and the next one's start) close one measure.
+  const nChord* last = currentVoice_->empty() ? nullptr : currentVoice_->back();
+  if (last == nullptr || !last->IsBarLine()) ++measure_;
+  Append(std::make_unique<nChord>(status));
   chord_ = nullptr;
+}
+
+nChord* MusicXMLTagWalk::Append(std::unique_ptr<nChord> event) {
+  FinishChord();
+  return currentVoice_->push_back(std::move(event));
+}
+
+bool MusicXMLTagWalk::JoinShortRest(TickLength length) {
+  // A rest that no values hold (one shorter than the shortest value) is joined by the rests
+  // after it, so that together they keep the time.
+  const nChord* rest = unfinished_;
+  if (rest == nullptr || !rest->notes.empty() || !rest->metaEvents.empty() || length.numerator <= 0 ||
+      !RhythmsForLength(unfinishedLength_).empty()) {
+    return false;
+  }
+  constexpr int64_t kLargest = int64_t{1} << 40;
+  const int64_t denominator = std::lcm(unfinishedLength_.denominator, length.denominator);
+  if (denominator > kLargest || unfinishedLength_.numerator > kLargest || length.numerator > kLargest) return false;
+  const int64_t numerator = unfinishedLength_.numerator * (denominator / unfinishedLength_.denominator) +
+                            length.numerator * (denominator / length.denominator);
+  const int64_t g = std::gcd(numerator, denominator);
+  unfinishedLength_ = TickLength{numerator / g, denominator / g};
+  ++joinedRests_;
+  return true;
+}
+
+void MusicXMLTagWalk::FinishChord() {
+  nChord* chord = std::exchange(unfinished_, nullptr);
+  if (chord == nullptr || currentVoice_ == nullptr) return;
+  std::vector<uint16_t> words = RhythmsForLength(unfinishedLength_);
+  const bool exact = !words.empty();
+  if (!exact) words = NearestRhythms(unfinishedLength_);
+  chord->rhythm = words.front();
+  // The values after the first hold the chord's notes on.
+  for (size_t k = 1; k < words.size(); ++k) currentVoice_->push_back(HeldContinuation(*chord, words[k]));
+  if (exact && words.size() == 1 && joinedRests_ == 1) return;
+  const bool rest = chord->notes.empty();
+  const std::string length = WholeNoteText(unfinishedLength_);
+  std::string text;
+  if (joinedRests_ > 1) {
+    text = std::to_string(joinedRests_) + " rests adding up to " + length + " are written as ";
+  } else if (rest) {
+    text = "a rest of " + length + " is written as ";
+  } else {
+    text = "a note of " + length + (exact ? " is held as " : " is played as ");
+  }
+  Warn(text + RhythmsText(words));
+}
+
+void MusicXMLTagWalk::Warn(const std::string& text) const {
+  ImportWarning("warning: part " + std::to_string(currentPart_ + 1) + ", measure " + std::to_string(measure_) + ": " +
+                text);
 }
 
 void MusicXMLTagWalk::Key(const vornelelement& e) {
@@ -513,7 +594,8 @@ void MusicXMLTagWalk::Meter(const vornelelement& e) {
     section_.denominator = beatType;
     sectionMeterSet_ = true;
   }
-  if (meterSeen_) currentVoice_->push_back(std::make_unique<nChord>(kDoubleBar));
+  if (meterSeen_) Append(std::make_unique<nChord>(kDoubleBar));
+  FinishChord();
   currentVoice_->AppendTimeSignature(beats, beatType);
   meterSeen_ = true;
 }

@@ -8,6 +8,12 @@
 // side: inside or outside a chord ("chord" ... "endchord"), inside or outside a grace group
 // ("grace" ... its "endgroup", whose notes are dropped). Ties, slurs, marks and chord names
 // wait for the next note that is made.
+//
+// A chord (or rest) lasts what its first note's value says, exactly: a length that one value
+// of the model does not hold is written, when the chord is done, as several values that add
+// up to it, the later ones holding the notes; a length that no values make takes the nearest,
+// but for a rest, which first takes in the rests after it. Each is reported to the import's
+// warnings.
 
 #include <array>
 #include <cstdint>
@@ -17,6 +23,7 @@
 #include <vector>
 
 #include "import/musicxml/vornelelement.h"
+#include "model/RhythmValues.h"
 #include "model/nChordArray.h"
 
 namespace vornel {
@@ -69,6 +76,13 @@ class MusicXMLTagWalk {
   void Tempo(const vornelelement& e);
   void FlipStem();
   void AddPending(uint8_t kind, const std::string& text, int32_t cy = 0);
+  // Appends an event to the current voice after finishing the chord before it.
+  nChord* Append(std::unique_ptr<nChord> event);
+  // Gives the last chord its values (see above).
+  void FinishChord();
+  // Adds `length` to the last chord when it is a rest that no values hold; false otherwise.
+  bool JoinShortRest(TickLength length);
+  void Warn(const std::string& text) const;
   // What a staff starts without: the chord, the last note, slurs, ties and waiting marks.
   void ResetStaffState();
 
@@ -86,6 +100,11 @@ class MusicXMLTagWalk {
   bool meterSeen_ = false;         // in this staff
   bool sectionMeterSet_ = false;   // the first meter of the import sets the section's
   nChord* chord_ = nullptr;
+  // The chord whose values wait until it is done, and its length.
+  nChord* unfinished_ = nullptr;
+  TickLength unfinishedLength_;
+  int joinedRests_ = 1;  // the rests of the source the unfinished rest stands for
+  int measure_ = 1;  // of the staff, counted by its bar lines, for the warnings
   nNotes* lastNote_ = nullptr;
   bool inChord_ = false;
   bool grace_ = false;

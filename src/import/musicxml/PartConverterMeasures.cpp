@@ -1,8 +1,12 @@
 // The part converter's measure flow and attributes: parts, measures with their owed bar,
 // divisions, backup and forward, barlines and repeats, time signatures and clefs.
 
+#include <algorithm>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "import/musicxml/ImportWarnings.h"
 #include "import/musicxml/WholeNoteTime.h"
@@ -21,6 +25,38 @@ std::string FirstWord(const std::string& text) {
   std::string word;
   in >> word;
   return word;
+}
+
+// The beats and beat-type pairs of the time element itself, in order (those of an
+// interchangeable time are another way to show the same measure).
+std::vector<std::pair<std::string, std::string>> OwnTimePairs(const Sxmlelement& time) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  std::string beats;
+  for (const Sxmlelement& child : time->elements()) {
+    if (!child) continue;
+    if (child->getType() == ElementType("beats")) beats = child->getValue();
+    if (child->getType() == ElementType("beat-type")) pairs.emplace_back(beats, child->getValue());
+  }
+  return pairs;
+}
+
+// A pair's value; beats of several terms ("3+2") count as their sum. 0/1 when a term is not a
+// count of beats.
+fraction PairValue(const std::pair<std::string, std::string>& pair) {
+  constexpr int64_t kMostBeats = 1 << 16;
+  int64_t beats = 0;
+  size_t at = 0;
+  while (at <= pair.first.size()) {
+    const size_t plus = std::min(pair.first.find('+', at), pair.first.size());
+    const int32_t term = AtoI(std::string_view(pair.first).substr(at, plus - at));
+    if (term <= 0) return fraction(0, 1);
+    beats += term;
+    if (beats > kMostBeats) return fraction(0, 1);
+    at = plus + 1;
+  }
+  const int32_t beatType = AtoI(pair.second);
+  if (beatType <= 0) return fraction(0, 1);
+  return fraction(static_cast<int32_t>(beats), beatType);
 }
 
 }  // namespace
@@ -134,25 +170,25 @@ void xmlpart2vornel::visitEnd(Srepeat& elt) {
   }
 }
 
-void xmlpart2vornel::visitEnd(Stime&) {
+void xmlpart2vornel::visitEnd(Stime& elt) {
   std::string text;
   if (!senzaMisura) {
-    if (symbol == "common") {
-      const fraction t = getTimeSign(0);
-      text = t == fraction(2, 2) ? "C/" : t == fraction(4, 4) ? "C" : t.toString();
-      currentTimeSign_ = t;
-    } else if (symbol == "cut") {
-      text.assign("C/");
-      currentTimeSign_ = fraction(2, 2);
-    } else {
-      currentTimeSign_ = fraction(0, 1);
-      for (size_t i = 0; i < timeSigns.size(); ++i) {
-        if (i > 0) text += "+";
-        text.append(timeSigns[i].first).append(1, '/').append(timeSigns[i].second);
-        currentTimeSign_ = MeterSum(currentTimeSign_, getTimeSign(static_cast<uint32_t>(i)));
-      }
-      text = FirstWord(text);
+    // The symbol shows the time; the beats and beat types give it. A time of several pairs
+    // lasts their sum.
+    const std::vector<std::pair<std::string, std::string>> pairs = OwnTimePairs(elt);
+    fraction sum(0, 1);
+    for (size_t i = 0; i < pairs.size(); ++i) {
+      if (i > 0) text += "+";
+      text.append(pairs[i].first).append(1, '/').append(pairs[i].second);
+      sum = MeterSum(sum, PairValue(pairs[i]));
     }
+    text = FirstWord(text);
+    if (symbol == "common" || symbol == "cut") {
+      const fraction standard = symbol == "common" ? fraction(4, 4) : fraction(2, 2);
+      if (sum.getNumerator() <= 0) sum = standard;
+      text = sum == fraction(2, 2) ? "C/" : sum == fraction(4, 4) ? "C" : sum.toString();
+    }
+    currentTimeSign_ = sum;
   }
   if (notesOnly_) return;
   Svornelelement meter = vorneltag::create("meter");

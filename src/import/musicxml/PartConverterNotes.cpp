@@ -79,6 +79,20 @@ vornelnoteduration xmlpart2vornel::durationOf(const notevisitor& note) const {
     return vornelnoteduration(value.getNumerator(), value.getDenominator(), 0);
   }
   const fraction value = TimeProduct(WholeNotes(type.getNumerator(), type.getDenominator()), note.getTimeModification());
+  // The score's time advances by the duration: where the value, its dots and tuplet say
+  // otherwise, and not only by what the divisions could not express, the duration holds the
+  // length.
+  if (note.getDuration() > 0 && !note.isGrace()) {
+    const int32_t dots = std::clamp(note.getDots(), 0, 8);
+    const fraction length = TimeProduct(value, WholeNotes((int64_t{2} << dots) - 1, int64_t{1} << dots));
+    const fraction divisions = TimeProduct(length, WholeNotes(int64_t{4} * divisions_, 1));
+    const int64_t below = divisions.getNumerator() / divisions.getDenominator();
+    const int64_t above = below + (divisions.getNumerator() % divisions.getDenominator() != 0 ? 1 : 0);
+    if (note.getDuration() != below && note.getDuration() != above) {
+      const fraction duration = DurationInWholeNotes(note.getDuration(), divisions_);
+      return vornelnoteduration(duration.getNumerator(), duration.getDenominator(), 0);
+    }
+  }
   return vornelnoteduration(value.getNumerator(), value.getDenominator(), note.getDots());
 }
 

@@ -1,11 +1,17 @@
 #include "layout/export/CMusicXMLChordPrinter.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <numeric>
 #include <string_view>
+#include <utility>
 
 #include "model/CClef.h"
 #include "model/CKey.h"
+#include "model/CMetaEvent.h"
+#include "model/RhythmValues.h"
 #include "model/nChord.h"
 #include "model/nNotes.h"
 #include "platform/text/FormatText.h"
@@ -39,16 +45,37 @@ const char* RightBarStyle(std::string_view repeat) {
   return "regular";
 }
 
-// The alteration of a spelled name's accidental code (bits 8-11): flats in the low two bits,
-// sharps above them; a code with both counts the sharp bits as flats.
-int Alteration(int code) {
-  const int high = code >> 2;
-  const int low = code & 3;
-  if (high != 0) return low != 0 ? -high : high;
-  return low == 1 ? -1 : low == 2 ? -2 : 0;
+// Semitones above C of the letters from A.
+constexpr std::array<int, 7> kLetterSemitones = {9, 11, 0, 2, 4, 5, 7};
+
+// MusicXML's note types, from the breve down, as the value codes count them.
+constexpr std::array<const char*, 12> kTypes = {"breve", "whole", "half", "quarter", "eighth", "16th",
+                                                "32nd",  "64th",  "128th", "256th",  "512th", "1024th"};
+
+// How a tuplet of the model is drawn: `actual` values of the type `shift` codes shorter than
+// the chord's value in the time of `normal` of them.
+struct TupletShape {
+  uint32_t actual;
+  size_t shift;
+  int normal;
+};
+constexpr std::array<TupletShape, 9> kTupletShapes = {
+    {{3, 0, 2}, {5, 1, 4}, {6, 0, 4}, {7, 0, 4}, {9, 1, 8}, {11, 1, 8}, {13, 1, 8}, {15, 0, 8}, {17, 3, 16}}};
+
+const TupletShape* ShapeOf(uint16_t rhythm) {
+  const uint32_t n = nChord::TupletNumber(rhythm);
+  for (const TupletShape& shape : kTupletShapes) {
+    if (shape.actual == n) return &shape;
+  }
+  return nullptr;
 }
 
+
 }  // namespace
+
+bool CMusicXMLChordPrinter::IsHeldNote(const tinyxml2::XMLElement& note) {
+  return ((ReadUnsignedAttribute(&note, "slur") >> 8) & 0x0F) == 8;
+}
 
 CMusicXMLChordPrinter::CMusicXMLChordPrinter(std::string& out) : MusicXmlPrinterBase(out, 1) {}
 
@@ -61,9 +88,15 @@ void CMusicXMLChordPrinter::BeginStaff(const tinyxml2::XMLElement* sectionSettin
   firstStaff_ = instrument == 0 && staff == 0;
   system_ = 1;
   metaEvents_ = nullptr;
+  tieStarts_.clear();
+  chord_ = nullptr;
+  rhythm_ = 0;
   duration_ = 0;
-  dotted_ = false;
   notesWritten_ = 0;
+  ticks_ = TickLength{};
+  const tinyxml2::XMLElement* signature = ChildNamed(sectionSettings, "signature");
+  time_ = {ReadIntAttribute(signature, "numerator"), ReadIntAttribute(signature, "denominator")};
+  pendingTime_.reset();
   measureOpen_ = false;
   nextNumber_.reset();
   lastNumber_ = 0;
@@ -84,6 +117,7 @@ void CMusicXMLChordPrinter::WriteMeasureStart() {
   OpenElement("measure");
   PushAttribute("number", "0");
   measureOpen_ = true;
+  measureEmpty_ = true;
 
   if (firstStaff_) {
     OpenElement("print");
@@ -102,11 +136,7 @@ void CMusicXMLChordPrinter::WriteMeasureStart() {
   WriteTextElement("fifths", FormatText("%c%d", sign, ReadIntAttribute(key, "alterations")));
   WriteTextElement("mode", ReadBoolAttribute(key, "melodic-minor") ? "minor" : "major");
   CloseElement();
-  const tinyxml2::XMLElement* signature = ChildNamed(sectionSettings_, "signature");
-  OpenElement("time");
-  WriteIntElement("beats", ReadIntAttribute(signature, "numerator"));
-  WriteIntElement("beat-type", ReadIntAttribute(signature, "denominator"));
-  CloseElement();
+  WriteTime();
   WriteClef(definition_, staff_);
   CloseElement();  // "attributes"
 
@@ -172,10 +202,13 @@ bool CMusicXMLChordPrinter::VisitEnter(const tinyxml2::XMLElement& element, cons
     const std::string_view type = element.Attribute("type") != nullptr ? element.Attribute("type") : "";
     if (type == "bar") {
       WriteBar(element);
+      TakeTimeSignature();
     } else if (type == "chord") {
       WriteChord(element);
+    } else if (type == "special-event") {
+      TakeTimeSignature();
     }
-    // Special events, blank entries and other kinds write nothing.
+    // Special events write nothing else, blank entries and other kinds nothing.
     return true;
   }
   if (Named(element, "note")) WriteNote(element);
@@ -189,41 +222,85 @@ bool CMusicXMLChordPrinter::VisitExit(const tinyxml2::XMLElement& element) {
 }
 
 void CMusicXMLChordPrinter::WriteChord(const tinyxml2::XMLElement& event) {
-  const uint16_t rhythm = static_cast<uint16_t>(ReadUnsignedAttribute(&event, "flag"));
-  duration_ = static_cast<int>(nChord::DurationTicks(rhythm) / 2);
-  dotted_ = (rhythm & 8) != 0;
+  chord_ = &event;
+  rhythm_ = static_cast<uint16_t>(ReadUnsignedAttribute(&event, "flag"));
+  // Ticks are half divisions. Counted exactly (a value of a tuplet lasts its share of the
+  // group, without the rounding the group's playing spreads) from the start of the part, the
+  // durations of a measure add up to its length.
+  const TickLength value = RhythmLength(rhythm_);
+  const int64_t denominator = std::lcm(ticks_.denominator, value.denominator);
+  const TickLength end{ticks_.numerator * (denominator / ticks_.denominator) +
+                           value.numerator * (denominator / value.denominator),
+                       denominator};
+  const auto divisions = [](const TickLength& t) { return t.numerator / t.denominator / 2; };
+  duration_ = static_cast<int>(divisions(end) - divisions(ticks_));
+  const int64_t g = std::gcd(end.numerator, end.denominator);
+  ticks_ = {end.numerator / g, end.denominator / g};
   notesWritten_ = 0;
   // A chord without notes is a rest; notes write themselves as the walk reaches them.
   if (ChildNamed(ChildNamed(&event, "notes"), "note") != nullptr) return;
   EnsureMeasureOpen();
+  measureEmpty_ = false;
   OpenElement("note");
   WriteEmptyElement("rest");
   WriteIntElement("duration", duration_);
+  WriteValue();
+  CloseElement();
+}
+
+void CMusicXMLChordPrinter::WriteValue() {
+  const TupletShape* shape = ShapeOf(rhythm_);
+  const size_t code = static_cast<size_t>(rhythm_ & 7) + (shape != nullptr ? shape->shift : 0);
+  WriteTextElement("type", kTypes[std::min(code, kTypes.size() - 1)]);
+  if ((rhythm_ & 8) != 0) WriteEmptyElement("dot");
+  if (shape == nullptr) return;
+  OpenElement("time-modification");
+  WriteIntElement("actual-notes", static_cast<int>(shape->actual));
+  WriteIntElement("normal-notes", shape->normal);
   CloseElement();
 }
 
 void CMusicXMLChordPrinter::WriteNote(const tinyxml2::XMLElement& note) {
   EnsureMeasureOpen();
+  measureEmpty_ = false;
+  const int pitch = ReadIntAttribute(&note, "pitch");
   uint16_t name = static_cast<uint16_t>(ReadIntAttribute(&note, "name"));
-  if (name == 0 || (name & 0x0F) > 6) {
-    // Without a spelled name, or without a letter from A to G, the note is spelled from its
-    // pitch.
+  // The step and octave written, and the alteration that makes the sounding pitch of them.
+  const auto alteration = [&] {
+    return pitch - 12 * ((name >> 4) & 0x0F) - kLetterSemitones[static_cast<size_t>(name & 0x0F) % 7];
+  };
+  if (name == 0 || (name & 0x0F) > 6 || std::abs(alteration()) > 2) {
+    // Without a spelled name that comes near the pitch, the note is spelled from its pitch.
     nNotes spelled;
-    spelled.pitch = static_cast<uint8_t>(ReadIntAttribute(&note, "pitch"));
+    spelled.pitch = static_cast<uint8_t>(pitch);
     char accidental = 0;
     spelled.SpellInKey(CKey(), false, accidental);
     name = spelled.name;
   }
+  const bool held = IsHeldNote(note);
+  const bool holds = tieStarts_.count({chord_, pitch}) != 0;
   OpenElement("note");
   if (notesWritten_++ > 0) WriteEmptyElement("chord");
   OpenElement("pitch");
   WriteTextElement("step", std::string(1, static_cast<char>('A' + (name & 0x0F))));
-  const int accidental = (name >> 8) & 0x0F;
-  if (accidental != 0) WriteIntElement("alter", Alteration(accidental));
+  if (const int alter = alteration(); alter != 0) WriteIntElement("alter", alter);
   WriteIntElement("octave", ((name >> 4) & 0x0F) - 1);
   CloseElement();
   WriteIntElement("duration", duration_);
-  if (dotted_) WriteEmptyElement("dot");
+  const auto tie = [&](const char* element, const char* type) {
+    OpenElement(element);
+    PushAttribute("type", type);
+    CloseElement();
+  };
+  if (held) tie("tie", "stop");
+  if (holds) tie("tie", "start");
+  WriteValue();
+  if (held || holds) {
+    OpenElement("notations");
+    if (held) tie("tied", "stop");
+    if (holds) tie("tied", "start");
+    CloseElement();
+  }
   if (const tinyxml2::XMLElement* lyric = FindLyric()) {
     OpenElement("lyric");
     PushAttribute("default-y", "-80");
@@ -263,6 +340,11 @@ void CMusicXMLChordPrinter::WriteBar(const tinyxml2::XMLElement& event) {
   const bool forward = repeat == "right" || repeat == "both";
   const char* rightStyle = RightBarStyle(repeat);
 
+  if (measureOpen_ && measureEmpty_ && ticks_.numerator == 0) {
+    // A bar line before any music ends no measure: the first measure starts at it.
+    if (forward && !hidden) WriteBarline("left", "heavy-light", "forward");
+    return;
+  }
   // A measure that only waits for content gets this bar line when the line shows something.
   if (!measureOpen_ && !hidden && (backward || std::strcmp(rightStyle, "regular") != 0)) EnsureMeasureOpen();
   if (measureOpen_ && !hidden) WriteBarline("right", rightStyle, backward ? "backward" : nullptr);
@@ -288,6 +370,35 @@ void CMusicXMLChordPrinter::WriteBarline(const char* location, const char* style
   CloseElement();
 }
 
+void CMusicXMLChordPrinter::TakeTimeSignature() {
+  const int count = ReadIntAttribute(metaEvents_, "count");
+  const tinyxml2::XMLElement* mark = metaEvents_ != nullptr ? metaEvents_->FirstChildElement() : nullptr;
+  for (int i = 0; i < count && mark != nullptr; ++i, mark = mark->NextSiblingElement()) {
+    if (ReadIntAttribute(mark, "type") != CMetaEvent::kTimeSignature) continue;
+    const std::pair<int, int> time = {ReadIntAttribute(mark, "cx"), ReadIntAttribute(mark, "cy")};
+    if (time.first <= 0 || time.second <= 0) return;
+    pendingTime_.reset();
+    if (time == time_) return;
+    if (measureOpen_ && measureEmpty_) {
+      // Nothing stands in the open measure yet: it starts in the new time.
+      time_ = time;
+      OpenElement("attributes");
+      WriteTime();
+      CloseElement();
+    } else {
+      pendingTime_ = time;
+    }
+    return;
+  }
+}
+
+void CMusicXMLChordPrinter::WriteTime() {
+  OpenElement("time");
+  WriteIntElement("beats", time_.first);
+  WriteIntElement("beat-type", time_.second);
+  CloseElement();
+}
+
 void CMusicXMLChordPrinter::EnsureMeasureOpen() {
   if (measureOpen_) return;
   OpenElement("measure");
@@ -301,11 +412,18 @@ void CMusicXMLChordPrinter::EnsureMeasureOpen() {
   }
   nextNumber_.reset();
   measureOpen_ = true;
+  measureEmpty_ = true;
   if (newSystemPending_) {
     OpenElement("print");
     PushAttribute("new-system", "yes");
     CloseElement();
     newSystemPending_ = false;
+  }
+  if (pendingTime_) {
+    time_ = *std::exchange(pendingTime_, std::nullopt);
+    OpenElement("attributes");
+    WriteTime();
+    CloseElement();
   }
   if (forwardRepeatPending_) {
     WriteBarline("left", "heavy-light", "forward");

@@ -8,15 +8,25 @@
 // line adds no empty measure; the "print" that starts a new system stands at the head of the
 // next measure. A bar line's style and backward repeat end the measure it closes; a forward
 // repeat is a left bar line at the head of the next. A measure without a bar number of its
-// own takes the last number with "X" and a count, and is marked implicit.
+// own takes the last number with "X" and a count, and is marked implicit. A change of time
+// signature stands in the attributes of the measure it starts.
+//
+// A note's pitch is its step and octave from its spelled name and the alteration that makes
+// its sounding pitch; each note and rest carries its value ("type", "dot", and
+// "time-modification" in a tuplet), and a note held from the chord before it ends a tie that
+// the held note starts. Durations are the values' exact lengths counted from the start of the
+// part, so that the rounding of tuplets never adds up within a measure.
 
 #include <tinyxml2.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <set>
+#include <utility>
 
 #include "layout/export/MusicXmlPrinterBase.h"
+#include "model/RhythmValues.h"
 
 namespace vornel::musicxml_export {
 
@@ -33,6 +43,11 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
                   int instrument, int staff);
   // The voice of system `system` (from 1) is walked next.
   void SetSystem(int system) { system_ = system; }
+  // A "note" element held from the chord before it (slur type 8 in bits 8-11 of its slur word).
+  static bool IsHeldNote(const tinyxml2::XMLElement& note);
+
+  // The note of `pitch` in chord event `chord` starts a tie: a later chord holds it on.
+  void StartTie(const tinyxml2::XMLElement& chord, int pitch) { tieStarts_.insert({&chord, pitch}); }
   // Closes the open measure and the part.
   void EndStaff();
 
@@ -44,6 +59,12 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
   void WriteClef(const tinyxml2::XMLElement* definition, int staff);
   void WriteChord(const tinyxml2::XMLElement& event);
   void WriteNote(const tinyxml2::XMLElement& note);
+  // "type", "dot" and "time-modification" of the chord's value.
+  void WriteValue();
+  // A time signature among the event's meta-events becomes the next measure's when it
+  // differs from the one in force.
+  void TakeTimeSignature();
+  void WriteTime();
   const tinyxml2::XMLElement* FindLyric() const;
   void WriteBar(const tinyxml2::XMLElement& event);
   // Opens the measure that waits for content, with the system break and left bar line
@@ -59,12 +80,19 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
   bool firstStaff_ = false;
   int system_ = 1;
   const tinyxml2::XMLElement* metaEvents_ = nullptr;
+  std::set<std::pair<const tinyxml2::XMLElement*, int>> tieStarts_;
   // The chord whose notes are being written.
+  const tinyxml2::XMLElement* chord_ = nullptr;
+  uint16_t rhythm_ = 0;
   int duration_ = 0;
-  bool dotted_ = false;
   int notesWritten_ = 0;
+  TickLength ticks_;  // where the next chord starts, from the start of the part
+  // The time signature written last, and one waiting for the next measure.
+  std::pair<int, int> time_{0, 0};
+  std::optional<std::pair<int, int>> pendingTime_;
 
   bool measureOpen_ = false;
+  bool measureEmpty_ = true;  // nothing written in the open measure after its attributes
   // The bar number of the measure to open next; none for a measure the bars do not number.
   std::optional<int32_t> nextNumber_;
   int32_t lastNumber_ = 0;

@@ -1,7 +1,11 @@
 #include "layout/export/CMusicXMLPrinter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/text/FormatText.h"
 #include "platform/xml/XmlHelpers.h"
@@ -11,6 +15,41 @@ namespace vornel::musicxml_export {
 namespace {
 
 bool Named(const tinyxml2::XMLElement& element, const char* name) { return std::strcmp(element.Name(), name) == 0; }
+
+bool IsChordEvent(const tinyxml2::XMLElement& event) {
+  const char* type = event.Attribute("type");
+  return type != nullptr && std::strcmp(type, "chord") == 0;
+}
+
+// The `index`-th voice ("staff" element) of an instrument's line in a system, or null.
+const tinyxml2::XMLElement* VoiceOf(const tinyxml2::XMLElement* line, int index) {
+  const tinyxml2::XMLElement* voice = line != nullptr ? line->FirstChildElement("staff") : nullptr;
+  for (int k = 0; k < index && voice != nullptr; ++k) voice = voice->NextSiblingElement("staff");
+  return voice;
+}
+
+bool HoldsNotes(const tinyxml2::XMLElement& voice) {
+  for (const tinyxml2::XMLElement* e = voice.FirstChildElement("event"); e != nullptr; e = e->NextSiblingElement("event")) {
+    if (IsChordEvent(*e) && ChildNamed(ChildNamed(e, "notes"), "note") != nullptr) return true;
+  }
+  return false;
+}
+
+// The places in the instrument's line of the voices that hold notes in some system.
+std::vector<int> VoicesWithNotes(const tinyxml2::XMLElement* systems, int instrument) {
+  std::vector<int> voices;
+  for (const tinyxml2::XMLElement* system = systems != nullptr ? systems->FirstChildElement() : nullptr;
+       system != nullptr; system = system->NextSiblingElement()) {
+    const tinyxml2::XMLElement* line = ChildAt(ChildNamed(system, "instruments"), instrument);
+    int index = 0;
+    for (const tinyxml2::XMLElement* v = line != nullptr ? line->FirstChildElement("staff") : nullptr; v != nullptr;
+         v = v->NextSiblingElement("staff"), ++index) {
+      if (std::find(voices.begin(), voices.end(), index) == voices.end() && HoldsNotes(*v)) voices.push_back(index);
+    }
+  }
+  std::sort(voices.begin(), voices.end());
+  return voices;
+}
 
 }  // namespace
 
@@ -176,8 +215,15 @@ void CMusicXMLPrinter::WriteSection(const tinyxml2::XMLElement& section) {
   for (int i = 0; i < count; ++i) {
     const tinyxml2::XMLElement* d = ChildAt(instruments, i);
     if (d == nullptr) break;
-    const int staves = ReadIntAttribute(ChildNamed(d, "clefs"), "count");
-    for (int j = 0; j < staves; ++j) WritePart(settings, systems, d, i, j);
+    const tinyxml2::XMLElement* clefs = ChildNamed(d, "clefs");
+    const int staves = ReadIntAttribute(clefs, "count");
+    // Staves that show the same music (a tablature and its notation) walk the first voice.
+    // Staves of notation as many as the voices with notes (a keyboard part) walk one voice
+    // each.
+    const std::vector<int> voices = VoicesWithNotes(systems, i);
+    bool ownVoices = staves > 1 && static_cast<int>(voices.size()) == staves;
+    for (int j = 0; ownVoices && j < staves; ++j) ownVoices = ReadIntAttribute(ChildAt(clefs, j), "type") == 0;
+    for (int j = 0; j < staves; ++j) WritePart(settings, systems, d, i, j, ownVoices ? voices[static_cast<size_t>(j)] : 0);
   }
   CloseElement();  // "score-partwise"
   sectionWritten_ = true;
@@ -213,19 +259,36 @@ const tinyxml2::XMLElement* CMusicXMLPrinter::WriteScorePart(const tinyxml2::XML
 }
 
 void CMusicXMLPrinter::WritePart(const tinyxml2::XMLElement* sectionSettings, const tinyxml2::XMLElement* systems,
-                                 const tinyxml2::XMLElement* definition, int instrument, int staff) {
+                                 const tinyxml2::XMLElement* definition, int instrument, int staff, int voice) {
   PushComment("Writing staff data");
-  CMusicXMLChordPrinter staffPrinter(out_);
-  staffPrinter.BeginStaff(sectionSettings, definition, instrument, staff);
   const int count = ReadIntAttribute(systems, "count");
+  // The voice of the instrument in each system.
+  std::vector<std::pair<int, const tinyxml2::XMLElement*>> walked;
   const tinyxml2::XMLElement* system = systems != nullptr ? systems->FirstChildElement() : nullptr;
   for (int k = 1; k <= count && system != nullptr; ++k, system = system->NextSiblingElement()) {
-    // The instrument's first voice in this system; the second voice is not exported.
     const tinyxml2::XMLElement* line = ChildAt(ChildNamed(system, "instruments"), instrument);
-    const tinyxml2::XMLElement* voice = line != nullptr ? line->FirstChildElement() : nullptr;
-    if (voice == nullptr) continue;
+    if (const tinyxml2::XMLElement* v = VoiceOf(line, voice)) walked.emplace_back(k, v);
+  }
+  CMusicXMLChordPrinter staffPrinter(out_);
+  staffPrinter.BeginStaff(sectionSettings, definition, instrument, staff);
+  // A held note's tie starts at the last chord before it that sounds its pitch.
+  std::unordered_map<int, const tinyxml2::XMLElement*> lastOfPitch;
+  for (const auto& [k, v] : walked) {
+    for (const tinyxml2::XMLElement* e = v->FirstChildElement("event"); e != nullptr; e = e->NextSiblingElement("event")) {
+      if (!IsChordEvent(*e)) continue;
+      const tinyxml2::XMLElement* notes = ChildNamed(e, "notes");
+      for (const tinyxml2::XMLElement* n = notes != nullptr ? notes->FirstChildElement("note") : nullptr; n != nullptr;
+           n = n->NextSiblingElement("note")) {
+        const int pitch = ReadIntAttribute(n, "pitch");
+        const auto last = lastOfPitch.find(pitch);
+        if (last != lastOfPitch.end() && CMusicXMLChordPrinter::IsHeldNote(*n)) staffPrinter.StartTie(*last->second, pitch);
+        lastOfPitch[pitch] = e;
+      }
+    }
+  }
+  for (const auto& [k, v] : walked) {
     staffPrinter.SetSystem(k);
-    voice->Accept(&staffPrinter);
+    v->Accept(&staffPrinter);
   }
   staffPrinter.EndStaff();
 }

@@ -3,6 +3,9 @@
 // declaration and document type, the header (titles, identification, defaults, credits) from
 // "document-settings", and, for the "section" whose "index" is the one asked for, the credits,
 // the part list and one part per staff of every instrument, which the staff printer writes.
+// Every staff of an instrument walks its first voice, except where its staves are all of
+// notation and as many as its voices with notes (a keyboard part): then staff j walks the
+// j-th of those voices.
 
 #include <tinyxml2.h>
 
@@ -39,8 +42,9 @@ class CMusicXMLPrinter : public MusicXmlPrinterBase {
   void WriteSection(const tinyxml2::XMLElement& section);
   const tinyxml2::XMLElement* WriteScorePart(const tinyxml2::XMLElement& definition, int instrument);
   void WriteCredits(const tinyxml2::XMLElement* firstText);
+  // The part of one staff, walking voice `voice` (by its place in the instrument's line).
   void WritePart(const tinyxml2::XMLElement* sectionSettings, const tinyxml2::XMLElement* systems,
-                 const tinyxml2::XMLElement* definition, int instrument, int staff);
+                 const tinyxml2::XMLElement* definition, int instrument, int staff, int voice);
   // One "credit" of "credit-words"; nothing when every text is empty.
   struct CreditWords {
     std::string text;
