@@ -14,6 +14,7 @@
 
 #include "DensePage.h"
 #include "StripWindow.h"
+#include "midi/play/EchoOutput.h"
 #include "midi/play/MidiOut.h"
 #include "model/CClef.h"
 #include "model/StaveRenderer.h"
@@ -37,7 +38,7 @@ struct TypingRig {
   }
   static view::ViewServices Services(bool echo) {
     view::ViewServices services;
-    if (echo) services.echoOutput = [] { return CreateMidiOut(CurrentMidiOutputSettings()); };
+    if (echo) services.echo = std::make_shared<EchoOutput>([] { return CreateMidiOut(CurrentMidiOutputSettings()); });
     return services;
   }
   void Paint(const Rect* clip) {

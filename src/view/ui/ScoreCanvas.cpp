@@ -121,7 +121,7 @@ ScoreCanvas::ScoreCanvas(wxWindow* parent, CBriotabDoc& doc, ScoreCanvasOptions 
   ViewServices services;
   services.playerOwner = playerOwner_.get();
   services.playerOutput = std::move(options.playerOutput);
-  services.echoOutput = std::move(options.echoOutput);
+  services.echo = std::move(options.echo);
   services.playTick = std::move(options.playTick);
   services.playMidiFile = std::move(options.playMidiFile);
   view_ = std::make_unique<CBriotabView>(doc, *window_, std::move(services));
