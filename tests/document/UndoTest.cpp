@@ -93,13 +93,15 @@ TEST(Undo, UndoAndRedoMoveSnapshotsBetweenTheStacks) {
   doc->AddObserver(&view);
   doc->SaveSnapshot();
   doc->GetActiveSection()->Title().text = "after";
+  doc->SetModifiedFlag(true);
 
   doc->OnEditUndo();
   EXPECT_EQ(ActiveTitle(*doc), "before");
   EXPECT_TRUE(doc->undoStack.empty());
   ASSERT_EQ(doc->redoStack.size(), 1u);
   EXPECT_EQ(doc->redoStack.at(0)->Title().text, "after");
-  EXPECT_TRUE(doc->IsModified());
+  // Back as it was made: not modified.
+  EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(view.hints, std::vector<int>{kHintRepaintAll});
   EXPECT_EQ(view.sectionLines, std::vector<std::string>{"1. before"});
 
