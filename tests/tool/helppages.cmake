@@ -1,0 +1,23 @@
+# The help pages of the keys are made from the program's tables: make-data writes exactly the
+# committed pages, byte for byte.
+set(made "${WORK_DIR}/made")
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+execute_process(COMMAND "${TOOL}" make-data "${made}" RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "make-data: rc=${rc} ${err}")
+endif()
+foreach(name accelerators.html keyboard.html)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${SOURCE_DIR}/data/Documentation/${name}"
+                          "${made}/Documentation/${name}" RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "data/Documentation/${name} differs from what make-data writes now: run vornel-tool make-data data")
+  endif()
+endforeach()
+file(READ "${made}/Documentation/accelerators.html" page)
+foreach(row "<kbd>Ctrl+S</kbd></td><td>Save the document" "<kbd>F12</kbd></td><td>Format system")
+  string(FIND "${page}" "${row}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "accelerators.html lists no '${row}'")
+  endif()
+endforeach()
