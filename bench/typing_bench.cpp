@@ -5,7 +5,7 @@
 // where there is no sound device to see what typing costs without one (the counter "sound" is
 // 0 then). The echo's timer runs out before each key, as when notes are typed a second apart;
 // the note is undone between keys, so every key types into the same page.
-// Goals: a keystroke and its repaint under 8 ms, echo on or off.
+// Goals: a keystroke and its repaint under 4 ms, echo on or off.
 // "TwentyNotes" is the processor time (every thread) of typing 20 notes that way.
 
 #include <benchmark/benchmark.h>
