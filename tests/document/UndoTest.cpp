@@ -260,7 +260,11 @@ TEST_F(SectionBufferTest, CopiesArePastedAfterTheActiveSectionInTheirOrder) {
   EXPECT_EQ(doc->sections.at(6)->index, 6);
   EXPECT_FALSE(CBriotabDoc::CanPasteSection());
   EXPECT_TRUE(doc->IsModified());
-  EXPECT_FALSE(doc->CanUndo());  // the snapshots were of another section
+  // One undo takes the whole paste back.
+  ASSERT_TRUE(doc->CanUndo());
+  doc->OnEditUndo();
+  EXPECT_EQ(Titles(doc->sections), (std::vector<std::string>{"A", "B", "C", "D"}));
+  EXPECT_EQ(doc->sections.activeSection, 3);
 }
 
 TEST_F(SectionBufferTest, ARangeCopySetsHowManyCopiesAreKept) {

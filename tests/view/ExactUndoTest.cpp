@@ -21,29 +21,6 @@
 namespace vornel::testing {
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// The first line where two texts part, with the line before it; empty when they agree.
-std::string FirstDifference(const std::string& a, const std::string& b) {
-  std::istringstream x(a);
-  std::istringstream y(b);
-  std::string l;
-  std::string r;
-  std::string before;
-  while (true) {
-    const bool more = static_cast<bool>(std::getline(x, l));
-    const bool moreToo = static_cast<bool>(std::getline(y, r));
-    if (!more && !moreToo) return {};
-    if (l != r || more != moreToo) return before + "\n< " + l + "\n> " + r;
-    before = l;
-  }
-}
-
 struct Edit {
   const char* name;
   const char* script;  // keys and commands as `vornel-tool keys` reads them
@@ -78,7 +55,7 @@ TEST(ExactUndo, SavedBytesAfterAnEditAndOneUndoAreTheBytesSavedBefore) {
   }
   // Fonts as older files store them: the face "TabDefault", which a file's reader replaces, a
   // zoom of the last drawing and a parent size, which only the XML form keeps.
-  std::string fonts = ReadBytes(documents.front());
+  std::string fonts = ReadText(documents.front());
   fonts = Replaced(fonts, "typeface=\"Vornelfg\"", "typeface=\"TabDefault\"");
   fonts = Replaced(fonts, "zoom=\"100\"", "zoom=\"150\"");
   fonts = Replaced(fonts, "parent.cx=\"0\"", "parent.cx=\"600\"");
@@ -105,7 +82,7 @@ TEST(ExactUndo, SavedBytesAfterAnEditAndOneUndoAreTheBytesSavedBefore) {
       rig.doc->OnEditUndo();
       rig.Draw();
       ASSERT_TRUE(SaveDocumentFile(doc, after));
-      EXPECT_EQ(FirstDifference(ReadBytes(before), ReadBytes(after)), "") << file << ": " << edit.name;
+      EXPECT_EQ(FirstDifference(ReadText(before), ReadText(after)), "") << file << ": " << edit.name;
     }
   }
 }
@@ -218,15 +195,15 @@ TEST(ExactUndo, AnEditOfEverySectionIsUndoneWholeByOneUndoAndRedoneByOneRedo) {
     ASSERT_TRUE(SaveDocumentFile(doc, before));
     c.run(rig);
     ASSERT_TRUE(SaveDocumentFile(doc, edited));
-    ASSERT_NE(ReadBytes(before), ReadBytes(edited)) << c.name;
+    ASSERT_NE(ReadText(before), ReadText(edited)) << c.name;
     ASSERT_EQ(doc.undoStack.size(), 1u) << c.name;
     doc.OnEditUndo();
     ASSERT_TRUE(SaveDocumentFile(doc, after));
-    EXPECT_EQ(FirstDifference(ReadBytes(before), ReadBytes(after)), "") << c.name;
+    EXPECT_EQ(FirstDifference(ReadText(before), ReadText(after)), "") << c.name;
     EXPECT_EQ(doc.sections.activeSection, 1) << c.name;
     doc.OnEditRedo();
     ASSERT_TRUE(SaveDocumentFile(doc, after));
-    EXPECT_EQ(FirstDifference(ReadBytes(edited), ReadBytes(after)), "") << c.name;
+    EXPECT_EQ(FirstDifference(ReadText(edited), ReadText(after)), "") << c.name;
   }
 }
 

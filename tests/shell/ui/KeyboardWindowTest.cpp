@@ -19,6 +19,7 @@
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/MainFrame.h"
+#include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 #include "view/core/CBriotabView.h"
 #include "view/ui/ScoreCanvas.h"
@@ -27,29 +28,8 @@ namespace vornel {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The first line where two texts part, with the line before it; empty when they agree.
-std::string FirstDifference(const std::string& a, const std::string& b) {
-  std::istringstream x(a);
-  std::istringstream y(b);
-  std::string l;
-  std::string r;
-  std::string before;
-  while (true) {
-    const bool more = static_cast<bool>(std::getline(x, l));
-    const bool moreToo = static_cast<bool>(std::getline(y, r));
-    if (!more && !moreToo) return {};
-    if (l != r || more != moreToo) return before + "\n< " + l + "\n> " + r;
-    before = l;
-  }
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::FirstDifference;
+using testing::ReadText;
 
 struct KeyboardWindow : ::testing::Test {
   testing::TemporaryHome home;
@@ -89,7 +69,7 @@ TEST_F(KeyboardWindow, CtrlSSavesAndTheModifiedMarkComesAndGoes) {
   CMainFrame& frame = run.Frame();
   view::ScoreCanvas& score = Score(frame);
   ASSERT_EQ(wxWindow::FindFocus(), &score);
-  const std::string saved = ReadBytes(path);
+  const std::string saved = ReadText(path);
   Press('a');
   CVornelTabDoc& doc = frame.ActiveChild()->Document();
   ASSERT_TRUE(doc.IsModified());
@@ -97,7 +77,7 @@ TEST_F(KeyboardWindow, CtrlSSavesAndTheModifiedMarkComesAndGoes) {
   EXPECT_EQ(frame.GetTitle(), "*Suite.btxml - Vornel Tablature Composer");
   Press('s', wxMOD_CONTROL);
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_NE(ReadBytes(path), saved);
+  EXPECT_NE(ReadText(path), saved);
   EXPECT_EQ(frame.DocumentTabs()->GetPageText(0), "Suite.btxml");
   EXPECT_EQ(frame.GetTitle(), "Suite.btxml - Vornel Tablature Composer");
 }
@@ -118,7 +98,7 @@ TEST_F(KeyboardWindow, OneCtrlZAfterATypedNoteGivesBackTheSavedBytes) {
   EXPECT_EQ(frame.DocumentTabs()->GetPageText(0), "Suite.btxml");
   const std::string after = home.Path() + "after.btxml";
   ASSERT_TRUE(SaveDocumentFile(doc, after));
-  EXPECT_EQ(FirstDifference(ReadBytes(after), ReadBytes(before)), "");
+  EXPECT_EQ(FirstDifference(ReadText(after), ReadText(before)), "");
   (void)score;
 }
 
@@ -143,7 +123,7 @@ TEST_F(KeyboardWindow, TheKeypadsPlusZoomsAndChangesNoNote) {
   Settle();
   const std::string after = home.Path() + "after.btxml";
   ASSERT_TRUE(SaveDocumentFile(doc, after));
-  EXPECT_EQ(FirstDifference(ReadBytes(after), ReadBytes(before)), "");
+  EXPECT_EQ(FirstDifference(ReadText(after), ReadText(before)), "");
 }
 
 TEST_F(KeyboardWindow, ATypedLessThanLeavesAutoForwardAsItWas) {
