@@ -482,21 +482,135 @@ void CBriotabDoc::NotifyChanged(int hint) {
   UpdateAllViews(hint, system);
 }
 
+void CBriotabDoc::SetModifiedFlag(bool modified) {
+  if (modified) {
+    state_ = ++lastState_;
+  } else {
+    savedState_ = state_;
+  }
+  modified_ = modified;
+}
+
 int CBriotabDoc::SaveSnapshot(bool toUndo) {
   CUndoSectionArray& stack = toUndo ? undoStack : redoStack;
-  return stack.SaveSnapshot(*GetActiveSection(), actionName_);
+  return stack.SaveSnapshot(*GetActiveSection(), actionName_, state_);
 }
 
 void CBriotabDoc::BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra) {
-  undoStack.SaveSnapshot(*GetActiveSection(), actionName_);
+  undoStack.SaveSnapshot(*GetActiveSection(), actionName_, state_);
   if (extra != nullptr && !undoStack.empty()) undoStack.front()->snapshotExtra = std::move(extra);
   redoStack.clear();
 }
+
+namespace {
+
+// What an entry of a change of every section keeps besides its copy of the active section:
+// the other sections and the page settings. Undo and redo exchange them with the document's.
+// The zoom stays as the user has it.
+class EverySectionSnapshot : public SnapshotExtra {
+ public:
+  explicit EverySectionSnapshot(CBriotabDoc& doc)
+      : doc_(doc), active_(doc.sections.activeSection), page_(doc.settings.pageSettings) {
+    for (size_t i = 0; i < doc.sections.size(); ++i) {
+      if (static_cast<int32_t>(i) != active_) others_.push_back(CopySection(*doc.sections.at(i)));
+    }
+  }
+
+  // The document's sections but the active one go into the entry and the entry's come back,
+  // round the active one, which its own copy in the entry then replaces.
+  void Exchange() override {
+    CSectionArray& sections = doc_.sections;
+    const int32_t active = sections.activeSection;
+    std::vector<std::unique_ptr<CSystemArray>> live;
+    std::unique_ptr<CSystemArray> activeSection;
+    while (!sections.empty()) {
+      std::unique_ptr<CSystemArray> section = sections.release(0);
+      if (static_cast<int32_t>(live.size()) == active && activeSection == nullptr) {
+        activeSection = std::move(section);
+      } else {
+        live.push_back(std::move(section));
+      }
+    }
+    const size_t place = std::min(static_cast<size_t>(std::max(active_, 0)), others_.size());
+    for (size_t i = 0; i < others_.size(); ++i) {
+      if (i == place && activeSection != nullptr) sections.push_back(std::move(activeSection));
+      sections.push_back(std::move(others_[i]));
+    }
+    if (activeSection != nullptr) sections.push_back(std::move(activeSection));
+    sections.activeSection = static_cast<int32_t>(place);
+    sections.Renumber();
+    others_ = std::move(live);
+    active_ = active;
+    const int32_t zoom = doc_.settings.pageSettings.zoom;
+    std::swap(page_, doc_.settings.pageSettings);
+    doc_.settings.pageSettings.zoom = zoom;
+  }
+
+ private:
+  CBriotabDoc& doc_;
+  int32_t active_;
+  CPageDlg page_;
+  std::vector<std::unique_ptr<CSystemArray>> others_;
+};
+
+}  // namespace
+
+void CBriotabDoc::BeginEverySectionEdit() { BeginSectionEdit(std::make_shared<EverySectionSnapshot>(*this)); }
 
 CBriotabDoc::ActionName::ActionName(CBriotabDoc& doc, std::string name)
     : doc_(doc), previous_(std::exchange(doc.actionName_, std::move(name))) {}
 
 CBriotabDoc::ActionName::~ActionName() { doc_.actionName_ = std::move(previous_); }
+
+namespace {
+
+// A section's record as an exact copy writes it: what an undo entry holds of it.
+std::vector<uint8_t> ExactRecord(const CSystemArray& section) {
+  ArchiveWriter writer;
+  writer.SetExactCopy(true);
+  section.Store(writer);
+  return writer.TakeBytes();
+}
+
+std::vector<uint8_t> SettingsRecord(const CDocumentSettings& settings) {
+  ArchiveWriter writer;
+  writer.SetExactCopy(true);
+  settings.Store(writer);
+  return writer.TakeBytes();
+}
+
+}  // namespace
+
+CBriotabDoc::UnchangedStepCheck::UnchangedStepCheck(CBriotabDoc& doc)
+    : doc_(doc), outermost_(doc.stepChecks_++ == 0) {
+  if (!outermost_) return;
+  pushes_ = doc_.undoStack.pushes;
+  pops_ = doc_.undoStack.pops;
+  activeSection_ = doc_.sections.activeSection;
+  state_ = doc_.state_;
+  settings_ = SettingsRecord(doc_.settings);
+}
+
+CBriotabDoc::UnchangedStepCheck::~UnchangedStepCheck() {
+  --doc_.stepChecks_;
+  if (!outermost_) return;
+  // One entry put in front, none taken, for the section that is still the active one.
+  CUndoSectionArray& undo = doc_.undoStack;
+  if (undo.pushes != pushes_ + 1 || undo.pops != pops_ || undo.empty() || undo.at(0)->snapshotExtra != nullptr ||
+      doc_.sections.activeSection != activeSection_) {
+    return;
+  }
+  const int32_t active = doc_.sections.activeSection;
+  if (active < 0 || static_cast<size_t>(active) >= doc_.sections.size()) return;
+  const CSystemArray* section = doc_.sections.at(static_cast<size_t>(active));
+  if (section == nullptr || ExactRecord(*section) != ExactRecord(*undo.at(0))) return;
+  undo.PopFront();
+  // Nothing else changed either: the document is in the state it was.
+  if (settings_ == SettingsRecord(doc_.settings)) {
+    doc_.state_ = state_;
+    doc_.modified_ = state_ != doc_.savedState_;
+  }
+}
 
 namespace {
 
@@ -528,16 +642,20 @@ void CBriotabDoc::RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to
   if (from.empty()) return;
   const CSystemArray& current = *GetActiveSection();
   std::string name;
-  std::unique_ptr<CSystemArray> snapshot = from.PopFront(&name);
+  uint64_t state = 0;
+  std::unique_ptr<CSystemArray> snapshot = from.PopFront(&name, &state);
   if (snapshot == nullptr) return;
   std::shared_ptr<SnapshotExtra> extra = std::move(snapshot->snapshotExtra);
-  to.SaveSnapshot(current, std::move(name));
+  to.SaveSnapshot(current, std::move(name), state_);
   if (extra != nullptr) {
     extra->Exchange();
     // The entry that brings the change back keeps what was live until now.
     if (!to.empty()) to.front()->snapshotExtra = std::move(extra);
   }
   PutSectionInPlace(std::move(snapshot));
+  // Back in a state known by its number: modified unless it is the one saved.
+  state_ = state != 0 ? state : ++lastState_;
+  modified_ = state_ != savedState_;
 }
 
 void CBriotabDoc::OnEditUndo() { RestoreSnapshot(undoStack, redoStack); }
@@ -577,6 +695,8 @@ void CBriotabDoc::OnPasteSections() {
   const CSystemArray* model = GetActiveSection();
   const bool reformat = Prompts().Ask("Reformat data to match this document?", Buttons::kYesNo) == Answer::kYes;
   const size_t position = static_cast<size_t>(sections.activeSection) + 1;
+  // One undo takes the pasted sections away again.
+  BeginEverySectionEdit();
   // Every copy goes to the same place, so the oldest copy ends up first.
   while (!buffer.empty()) {
     std::unique_ptr<CSystemArray> section = buffer.PopFront();
@@ -586,7 +706,6 @@ void CBriotabDoc::OnPasteSections() {
   }
   sections.activeSection = static_cast<int32_t>(position);
   sections.Renumber();
-  ClearHistory();
   UpdateSectionList();
   NotifyChanged(kHintRepaintAll);
 }

@@ -125,8 +125,12 @@ class CBriotabDoc {
   void ClearPathName() { pathName_.clear(); }
   const std::string& GetTitle() const { return title_; }
   void SetTitle(std::string title) { title_ = std::move(title); }
+  // Modified: the document differs from what was last saved or opened. Undo and redo that
+  // come back to that state clear the mark again.
   bool IsModified() const { return modified_; }
-  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+  // True: a change (a new state, which no undo entry holds yet); false: the state is the one
+  // saved.
+  void SetModifiedFlag(bool modified = true);
 
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
@@ -188,6 +192,10 @@ class CBriotabDoc {
   // The start of an edit of the active section: its snapshot onto the undo stack, keeping
   // `extra` (document state outside the section the edit changes) with it, and no redo.
   void BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra = nullptr);
+  // The start of an edit of every section (and of the page settings): the entry keeps copies
+  // of the other sections and of the page settings too, so that one undo gives the document
+  // back whole (the sections as they were, however many there were, the same one active).
+  void BeginEverySectionEdit();
 
   // Names the snapshots taken while it lives after the action running (a command's name), so
   // that the undo and redo lists can show what each entry undoes. Nested names restore the
@@ -202,6 +210,27 @@ class CBriotabDoc {
    private:
     CBriotabDoc& doc_;
     std::string previous_;
+  };
+
+  // While it lives, an action runs on the document (a command, a key): an undo entry the
+  // action took and left equal to the section it holds (the action found nothing to do) is
+  // taken away again at its end, with the modified mark the action set. Nested checks leave
+  // it to the outermost.
+  class UnchangedStepCheck {
+   public:
+    explicit UnchangedStepCheck(CBriotabDoc& doc);
+    ~UnchangedStepCheck();
+    UnchangedStepCheck(const UnchangedStepCheck&) = delete;
+    UnchangedStepCheck& operator=(const UnchangedStepCheck&) = delete;
+
+   private:
+    CBriotabDoc& doc_;
+    bool outermost_;
+    uint64_t pushes_ = 0;
+    uint64_t pops_ = 0;
+    int32_t activeSection_ = 0;
+    uint64_t state_ = 0;
+    std::vector<uint8_t> settings_;
   };
 
   // --- entry and editing at the cursor and on the selection (CBriotabDocEntry.cpp). They
@@ -333,7 +362,13 @@ class CBriotabDoc {
   std::string pathName_;
   std::string title_;
   bool modified_ = false;
+  // The document's states: a new number at each change; undo entries keep the number of the
+  // state they give back (0: not known), and saving keeps the number saved.
+  uint64_t state_ = 1;
+  uint64_t lastState_ = 1;
+  uint64_t savedState_ = 1;
   std::string actionName_;
+  int stepChecks_ = 0;
   std::vector<DocumentObserver*> observers_;
 };
 

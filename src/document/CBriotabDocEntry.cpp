@@ -284,7 +284,7 @@ void CBriotabDoc::OnChordAttributeCommand(int id) {
       changed = true;
     }
     if (!changed) return;
-    undoStack.PushFront(std::move(before), actionName_);
+    undoStack.PushFront(std::move(before), actionName_, state_);
     NotifyChanged(kHintRepaintSystem);
     return;
   }

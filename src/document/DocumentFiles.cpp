@@ -1,29 +1,13 @@
 #include "document/DocumentFiles.h"
 
 #include "document/zip/ZipBundle.h"
+#include "platform/MessageCollector.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XMLWriter.h"
 
 namespace vornel {
 
 namespace {
-
-// Collects the messages given while it is installed; questions and file and text prompts go on to the
-// prompts that were in force before.
-class MessageCollector : public ForwardingPrompts {
- public:
-  MessageCollector() : ForwardingPrompts(Prompts()), scope_(*this) {}
-
-  void ShowMessage(std::string_view text, MessageKind, std::string_view) override {
-    if (!messages.empty()) messages += '\n';
-    messages.append(text);
-  }
-
-  std::string messages;
-
- private:
-  ScopedPrompts scope_;
-};
 
 bool HasExtension(const std::string& path, const std::string& extension) {
   return ReplaceFinalExtension(path, extension, "") != path;

@@ -89,25 +89,32 @@ std::unique_ptr<CSystemArray> CopySection(const CSystemArray& section) {
   return copy;
 }
 
-int CUndoSectionArray::SaveSnapshot(const CSystemArray& section, std::string label) {
-  PushFront(CopySection(section), std::move(label));
+int CUndoSectionArray::SaveSnapshot(const CSystemArray& section, std::string label, uint64_t state) {
+  PushFront(CopySection(section), std::move(label), state);
   return 1;
 }
 
-void CUndoSectionArray::PushFront(std::unique_ptr<CSystemArray> section, std::string label) {
+void CUndoSectionArray::PushFront(std::unique_ptr<CSystemArray> section, std::string label, uint64_t state) {
   if (limit <= 0) return;
-  // Names stay entry by entry even if entries came or went through the plain list.
+  // Names and states stay entry by entry even if entries came or went through the plain list.
   strings.resize(size());
+  states_.resize(size());
   insert(0, std::move(section));
+  ++pushes;
   strings.insert(strings.begin(), std::move(label));
+  states_.insert(states_.begin(), state);
   Trim();
 }
 
-std::unique_ptr<CSystemArray> CUndoSectionArray::PopFront(std::string* label) {
+std::unique_ptr<CSystemArray> CUndoSectionArray::PopFront(std::string* label, uint64_t* state) {
   if (empty()) return nullptr;
   strings.resize(size());
+  states_.resize(size());
   if (label != nullptr) *label = std::move(strings.front());
+  if (state != nullptr) *state = states_.front();
   strings.erase(strings.begin());
+  states_.erase(states_.begin());
+  ++pops;
   return release(0);
 }
 
@@ -115,11 +122,13 @@ void CUndoSectionArray::Trim() {
   const size_t keep = static_cast<size_t>(std::max<int32_t>(limit, 0));
   while (size() > keep) erase(size() - 1);
   strings.resize(size());
+  states_.resize(size());
 }
 
 void CUndoSectionArray::clear() {
   CSectionArray::clear();
   strings.clear();
+  states_.clear();
 }
 
 const std::string& CUndoSectionArray::Label(size_t index) const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/CSectionArray.h"
 
@@ -31,20 +32,28 @@ class CUndoSectionArray : public CSectionArray {
 
   // The most entries kept; 0 keeps none.
   int32_t limit;
+  // Entries put in front and taken from it so far (a check of what an action did reads them).
+  uint64_t pushes = 0;
+  uint64_t pops = 0;
 
   // Puts a copy of `section` in front and trims the list to its limit. Returns 1 when a copy
-  // was made (with limit 0 it is made and discarded).
-  int SaveSnapshot(const CSystemArray& section, std::string label = {});
+  // was made (with limit 0 it is made and discarded). `state` is what the document calls the
+  // state the entry gives back (0 when it keeps none).
+  int SaveSnapshot(const CSystemArray& section, std::string label = {}, uint64_t state = 0);
   // Puts `section` in front and trims the list to its limit (with limit 0 it is dropped).
-  void PushFront(std::unique_ptr<CSystemArray> section, std::string label = {});
-  // Takes entry 0 out, and its name into `label` when given; null when the list is empty.
-  std::unique_ptr<CSystemArray> PopFront(std::string* label = nullptr);
+  void PushFront(std::unique_ptr<CSystemArray> section, std::string label = {}, uint64_t state = 0);
+  // Takes entry 0 out, and its name into `label` and its state into `state` when given; null
+  // when the list is empty.
+  std::unique_ptr<CSystemArray> PopFront(std::string* label = nullptr, uint64_t* state = nullptr);
   // Deletes entries from the end until at most `limit` remain.
   void Trim();
   // Deletes every entry and its name.
   void clear();
   // The name of entry `index`; empty when it has none.
   const std::string& Label(size_t index) const;
+
+ private:
+  std::vector<uint64_t> states_;  // one per entry, as `strings` holds the names
 };
 
 }  // namespace vornel

@@ -125,14 +125,20 @@ void dfLogFont::Store(ArchiveWriter& ar) const {
   ar.WriteI32(staveAdjust.cx);
   ar.WriteI32(staveAdjust.cy);
   // The zoom of the last drawing is no part of a stored font: every reader starts it at 100,
-  // so that is what is written, and a font written again after reading keeps its bytes.
-  ar.WriteU32(std::bit_cast<uint32_t>(kLoadedZoom));
+  // so that is what is written, and a font written again after reading keeps its bytes. An
+  // exact copy keeps it, as the font's XML form does.
+  ar.WriteU32(std::bit_cast<uint32_t>(ar.ExactCopy() ? zoom : kLoadedZoom));
   ar.WriteI32(pointSize.cx);
   ar.WriteI32(pointSize.cy);
   ar.WriteI32(zoomScale.cx);
   ar.WriteI32(zoomScale.cy);
   ar.WriteU32(color);
   ar.WriteI32(microTuning);
+  if (ar.ExactCopy()) {
+    // Kept by the XML form alone.
+    ar.WriteI32(parentSize.cx);
+    ar.WriteI32(parentSize.cy);
+  }
 }
 
 void dfLogFont::Load(ArchiveReader& ar) {
@@ -155,7 +161,7 @@ void dfLogFont::Load(ArchiveReader& ar) {
   SizePair adjust;
   adjust.cx = ar.ReadI32();
   adjust.cy = ar.ReadI32();
-  ar.ReadU32();  // the zoom of the last drawing; a loaded font starts at 100
+  const uint32_t drawnZoom = ar.ReadU32();  // the zoom of the last drawing; a loaded font starts at 100
   SizePair points;
   points.cx = ar.ReadI32();
   points.cy = ar.ReadI32();
@@ -174,6 +180,13 @@ void dfLogFont::Load(ArchiveReader& ar) {
   zoomScale = scale;
   color = newColor;
   microTuning = newMicroTuning;
+  if (ar.ExactCopy()) {
+    // A copy holds what the original held.
+    zoom = std::bit_cast<float>(drawnZoom);
+    parentSize.cx = ar.ReadI32();
+    parentSize.cy = ar.ReadI32();
+    return;
+  }
   if (SameFaceName(logFont.lfFaceName, kTabDefaultFace)) {
     logFont.lfFaceName =
         SameFaceName(previousFace, kTabDefaultFace) ? std::string(kTabDefaultReplacement) : previousFace;

@@ -18,6 +18,7 @@ namespace vornel::view {
 
 // The status bar's value slots, written by the view.
 enum StatusSlot : int {
+  kMessageSlot = 0,  // messages that need no answer
   kCaretSlot = 2,
   kInstrumentSlot = 4,
   kSectionSlot = 6,

@@ -93,13 +93,15 @@ TEST(Undo, UndoAndRedoMoveSnapshotsBetweenTheStacks) {
   doc->AddObserver(&view);
   doc->SaveSnapshot();
   doc->GetActiveSection()->Title().text = "after";
+  doc->SetModifiedFlag(true);
 
   doc->OnEditUndo();
   EXPECT_EQ(ActiveTitle(*doc), "before");
   EXPECT_TRUE(doc->undoStack.empty());
   ASSERT_EQ(doc->redoStack.size(), 1u);
   EXPECT_EQ(doc->redoStack.at(0)->Title().text, "after");
-  EXPECT_TRUE(doc->IsModified());
+  // Back as it was made: not modified.
+  EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(view.hints, std::vector<int>{kHintRepaintAll});
   EXPECT_EQ(view.sectionLines, std::vector<std::string>{"1. before"});
 
@@ -258,7 +260,11 @@ TEST_F(SectionBufferTest, CopiesArePastedAfterTheActiveSectionInTheirOrder) {
   EXPECT_EQ(doc->sections.at(6)->index, 6);
   EXPECT_FALSE(CBriotabDoc::CanPasteSection());
   EXPECT_TRUE(doc->IsModified());
-  EXPECT_FALSE(doc->CanUndo());  // the snapshots were of another section
+  // One undo takes the whole paste back.
+  ASSERT_TRUE(doc->CanUndo());
+  doc->OnEditUndo();
+  EXPECT_EQ(Titles(doc->sections), (std::vector<std::string>{"A", "B", "C", "D"}));
+  EXPECT_EQ(doc->sections.activeSection, 3);
 }
 
 TEST_F(SectionBufferTest, ARangeCopySetsHowManyCopiesAreKept) {

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ImportTestSupport.h"
@@ -81,6 +84,27 @@ TEST(MusicXmlImport, AFileBecomesANewActiveSection) {
   EXPECT_EQ(bass.nameText.text, "Bass");  // without an instrument name, the part's name
   EXPECT_EQ(bass.midi.patch, 0);
   EXPECT_EQ(bass.tabInstrument.tuning, CInstrumentDlg().tabInstrument.tuning);
+}
+
+TEST(MusicXmlImport, TheSectionIsNamedAfterTheMovementElseTheWorkElseTheFile) {
+  ScriptedPrompts prompts;
+  const auto without = [](std::string text, std::string_view part) {
+    text.erase(text.find(part), part.size());
+    return text;
+  };
+  const std::string noMovement = without(kTwoParts, "<movement-title>Allemande</movement-title>");
+  const std::string untitled =
+      without(noMovement, "<work><work-title>Suite</work-title><work-number>3</work-number></work>");
+  for (const auto& [text, title] : {std::pair{noMovement, std::string("Suite")}, std::pair{untitled, std::string()}}) {
+    const TempFile file(text);
+    auto doc = OneSectionDocument();
+    MusicXMLImport import;
+    import.target = doc.get();
+    ASSERT_TRUE(import.ImportFile(file.path()));
+    const std::string expected = title.empty() ? std::filesystem::path(file.path()).stem().string() : title;
+    EXPECT_FALSE(expected.empty());
+    EXPECT_EQ(doc->GetActiveSection()->Title().text, expected);
+  }
 }
 
 TEST(MusicXmlImport, FilesThatImportNothingChangeNothing) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,44 @@ TEST(CairoImage, PathsFillEvenOddUnlessWinding) {
     EXPECT_TRUE(Inked(image, 8, 8));
     EXPECT_EQ(Inked(image, 25, 25), mode == WINDING) << "mode " << mode;
   }
+}
+
+// A repaint of a strip draws inside it exactly what a full paint draws there: ink whose path or
+// origin lies outside the strip but reaches into it is not left out.
+TEST(CairoImage, AStripShowsWhatTheWholePaintShowsThere) {
+  const auto scene = [](ImageDevice& dc) {
+    // A wide mitred corner whose points lie left of the strip, its tip inside it.
+    dc.SelectPen(Pen::Extended(PS_GEOMETRIC | PS_SOLID | PS_JOIN_MITER, 8, 0));
+    const Point corner[] = {{0, 14}, {28, 20}, {0, 26}};
+    dc.Polyline(corner);
+    // Text that starts left of the strip and runs across it; a block wholly right of it.
+    FontSpec font;
+    font.lfFaceName = "Arial";
+    font.lfHeight = -24;
+    dc.SelectFont(font);
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(14, 40, "Lute");
+    dc.FillSolidRect({70, 0, 80, 80}, 0);
+  };
+  const Rect strip{40, 0, 60, 80};
+  ImageDevice whole(80, 80);
+  scene(whole);
+  ImageDevice part(80, 80);
+  part.IntersectClipRect(strip);
+  scene(part);
+  const DeviceBitmap a = whole.ToBitmap();
+  const DeviceBitmap b = part.ToBitmap();
+  int inked = 0;
+  for (int y = strip.top; y < strip.bottom; ++y) {
+    for (int x = strip.left; x < strip.right; ++x) {
+      // Grey levels alike (Cairo's clipped edges may round an anti-aliased pixel otherwise).
+      const int grey = static_cast<int>(a.GetPixel(x, y) & 0xFF) - static_cast<int>(b.GetPixel(x, y) & 0xFF);
+      ASSERT_LE(std::abs(grey), 16) << x << "," << y;
+      inked += Inked(a, x, y) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(inked, 20);  // both the corner's tip and the text reach the strip
+  EXPECT_FALSE(Inked(b, 75, 40));
 }
 
 TEST(Fonts, NegativeHeightIsTheEmAndPositiveTheCell) {

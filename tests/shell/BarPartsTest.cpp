@@ -15,6 +15,8 @@
 #include "shell/app/Profile.h"
 #include "shell/bars/CommandIcons.h"
 #include "shell/bars/MidiSliders.h"
+#include "shell/bars/RibbonTable.h"
+#include "shell/bars/ToolbarTable.h"
 #include "shell/bars/UndoList.h"
 #include "shell/bars/ZoomTable.h"
 #include "shell/commands/CommandIds.h"
@@ -88,15 +90,39 @@ TEST(MidiSliders, FollowTheActiveLinesDefinition) {
   EXPECT_EQ(settings.front(), (SliderSetting{33965, 33, 0, 127}));
 }
 
-TEST(CommandIcons, GenericActionsFromTheThemeMusicFromTheGlyphsOthersBadges) {
+// Every button the ribbon and the bars show: elements, group buttons, the buttons of the tab
+// row and the quick-access bar, and the tool bars' buttons (a menu button as minus its menu).
+std::vector<int> ButtonIds() {
+  std::vector<int> ids;
+  for (const RibbonCategory& page : RibbonCategories()) {
+    if (page.label == "File") continue;  // the application menu: texts
+    for (const RibbonPanel& panel : page.panels) {
+      for (const RibbonElement& element : panel.elements) {
+        if (element.kind == RibbonKind::kButtonGroup) {
+          for (const RibbonItem& item : element.items) ids.push_back(item.id);
+        } else if (element.kind == RibbonKind::kLargeButton || element.kind == RibbonKind::kButton) {
+          ids.push_back(element.id != 0 ? element.id : -element.menu);
+        }
+      }
+    }
+  }
+  for (const ToolbarDefinition& bar : ToolbarDefinitions()) {
+    for (const ToolbarButton& button : bar.buttons) ids.push_back(button.id);
+  }
+  for (const QuickButton& button : QuickAccessButtons()) ids.push_back(button.id);
+  std::erase_if(ids, [](int id) { return id == kSeparator || id == kZoomComboCommand || id == 0; });
+  return ids;
+}
+
+TEST(CommandIcons, EveryButtonHasAPictureOfTheThemeOrTheMusicFont) {
   EXPECT_EQ(IconFor(57603).kind, IconKind::kArt);
   EXPECT_EQ(IconFor(57603).art, "wxART_FILE_SAVE");
   EXPECT_EQ(IconFor(33180).kind, IconKind::kGlyph);
-  EXPECT_EQ(IconFor(33297).kind, IconKind::kBadge);
-  // Every glyph the table names is one the glyph table draws from the music font.
-  for (const int id : {32785, 32786, 32796, 32962, 33180, 33183, 33313, 33314, 33356, 33819, 33824, 33828}) {
+  for (const int id : ButtonIds()) {
     const IconSource source = IconFor(id);
-    ASSERT_EQ(source.kind, IconKind::kGlyph) << id;
+    EXPECT_NE(source.kind, IconKind::kBadge) << id << " " << CommandLabel(id);
+    if (source.kind == IconKind::kBadge) continue;
+    // Its glyph, or the glyph that stands in for a theme's picture, is one the table draws.
     const GlyphMapEntry* entry = FindGlyph(source.role, source.code);
     ASSERT_NE(entry, nullptr) << id;
     EXPECT_EQ(entry->kind, GlyphMapEntry::Kind::kSmufl) << id;
@@ -130,14 +156,17 @@ TEST(CommandIcons, PicturesAreDrawnAtTheirSizeOnAClearGround) {
     EXPECT_GT(glyphInk.covered, 0.05) << size;
     EXPECT_LT(glyphInk.covered, 0.8) << size;
     EXPECT_TRUE(glyphInk.clearCorners) << size;
-    const DeviceBitmap badge = DrawIcon(IconFor(33297), 33297, "Current section settings", size);
+    // A command no button shows: its badge.
+    const DeviceBitmap badge = DrawIcon(IconFor(99), 99, "Current section settings", size);
     ASSERT_EQ(badge.Width(), size);
     const Ink badgeInk = InkOf(badge);
     EXPECT_GT(badgeInk.covered, 0.5) << size;
     EXPECT_TRUE(badgeInk.clearCorners) << size;
   }
-  // A theme's icon that cannot be drawn here becomes a badge.
-  EXPECT_GT(InkOf(DrawIcon(IconFor(57603), 57603, "Save", 16)).covered, 0.5);
+  // A theme's icon that cannot be drawn here gives way to its glyph.
+  const Ink standIn = InkOf(DrawIcon(IconFor(57603), 57603, "Save", 16));
+  EXPECT_GT(standIn.covered, 0.05);
+  EXPECT_LT(standIn.covered, 0.8);
   // The frame styles: more borders, more ink.
   double previous = 0;
   for (int style = 0; style < 4; ++style) {

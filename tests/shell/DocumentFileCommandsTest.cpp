@@ -154,6 +154,18 @@ TEST_F(DocumentFileCommandsTest, SaveAsBtbWritesACopyBesideTheDocument) {
   EXPECT_TRUE(fs::exists(dir.File("Suite.btb")));
   EXPECT_EQ(testing::ReadText(bundle), before);
   EXPECT_EQ(doc.GetPathName(), bundle);
+
+  // The copy is there: it is replaced only after a Yes.
+  testing::WriteText(dir.File("Suite.btb"), "kept");
+  prompts.QueueAnswer(Answer::kOk);
+  prompts.QueueAnswer(Answer::kNo);
+  table.Execute({kSaveAsBinary, {}, {}});
+  EXPECT_EQ(prompts.questions.back(), "\"Suite.btb\" already exists in \"" + dir.path() + "\".\nDo you want to replace it?");
+  EXPECT_EQ(testing::ReadText(dir.File("Suite.btb")), "kept");
+  prompts.QueueAnswer(Answer::kOk);
+  prompts.QueueAnswer(Answer::kYes);
+  table.Execute({kSaveAsBinary, {}, {}});
+  EXPECT_NE(testing::ReadText(dir.File("Suite.btb")), "kept");
 }
 
 TEST_F(DocumentFileCommandsTest, ExportThatCannotWriteOpensNothing) {
@@ -292,10 +304,10 @@ TEST_F(DocumentFileCommandsTest, AllSectionsNotesAreClearedAfterAsking) {
   for (size_t i = 0; i < doc.sections.size(); ++i) EXPECT_EQ(doc.sections.at(i)->Comments().text, "") << i;
   EXPECT_TRUE(doc.IsModified());
   ASSERT_EQ(doc.undoStack.size(), 1u);
+  // One undo gives every section's notes back.
   doc.OnEditUndo();
-  EXPECT_EQ(doc.GetActiveSection()->Comments().text, "Notes");
-  const size_t other = doc.sections.activeSection == 0 ? 1 : 0;
-  EXPECT_EQ(doc.sections.at(other)->Comments().text, "");
+  for (size_t i = 0; i < doc.sections.size(); ++i) EXPECT_EQ(doc.sections.at(i)->Comments().text, "Notes") << i;
+  EXPECT_FALSE(doc.IsModified());
 }
 
 }  // namespace

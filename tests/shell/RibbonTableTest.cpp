@@ -89,15 +89,19 @@ TEST(RibbonTable, LabelsShowWithoutMnemonicsAndTheirTipsAfterTheBreak) {
     const char* tip;
   };
   const Case cases[] = {
-      {"&New", 57600, false, "New", "New"},
-      {"Save &As...", 57604, false, "Save As...", "Save As..."},
-      {"New document\nv", 57600, false, "New document", "v"},
+      {"&New", 57600, false, "New", "New (Ctrl+N)"},
+      {"Save &As...", 57604, false, "Save As...", "Save As... (Ctrl+Shift+S)"},
+      // Key tip letters are no tips; the command's keys are.
+      {"New document\nv", 57600, false, "New document", "New document (Ctrl+N)"},
+      {"Linear mode\nx", 1107, true, "Linear mode", "Linear mode"},
+      {"Copy\nc", 57634, true, "Copy", "Copy (Ctrl+C)"},
+      {"Enable echo\nil", 33983, false, "Enable echo", "Enable echo"},
       {"Reformat pages\nRedraw", 33411, true, "Reformat pages", "Reformat pages\nRedraw"},
       {"Copy voice", 32981, true, "Copy voice", "Copy voice"},
       {"Merged staves\n", 34308, false, "Merged staves", "Merged staves"},
       {"Copy & Paste", 0, false, "Copy & Paste", "Copy & Paste"},
       {"R&&D", 0, false, "R&D", "R&D"},
-      {"\na", 57664, false, "", "a"},
+      {"\na", 57664, false, "", ""},
       // The marked-area buttons all read "Transpose Instrument": their tips say what they do.
       {"Transpose Instrument\nzc", 34228, true, "Transpose Instrument", "Copy marked area"},
       {"Transpose Instrument\nzc", 34231, true, "Transpose Instrument", "Remove selected zone"},

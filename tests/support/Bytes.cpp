@@ -58,6 +58,21 @@ std::string ReadText(const std::string& path) {
   return out.str();
 }
 
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  std::istringstream x(a);
+  std::istringstream y(b);
+  std::string l;
+  std::string r;
+  std::string before;
+  while (true) {
+    const bool more = static_cast<bool>(std::getline(x, l));
+    const bool moreToo = static_cast<bool>(std::getline(y, r));
+    if (!more && !moreToo) return {};
+    if (l != r || more != moreToo) return before + "\n< " + l + "\n> " + r;
+    before = l;
+  }
+}
+
 void WriteText(const std::string& path, std::string_view text) {
   std::ofstream out(path, std::ios::binary);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));

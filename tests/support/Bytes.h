@@ -28,4 +28,7 @@ class TempDir {
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, std::string_view text);
 
+// The first line where two texts part, with the line before it; empty when they agree.
+std::string FirstDifference(const std::string& a, const std::string& b);
+
 }  // namespace vornel::testing

@@ -1,6 +1,7 @@
-# The shipped instrument data: make-data writes exactly the committed files, byte for byte;
-# every shipped template makes a new document that opens with its instrument; the shipped
-# base lists both template sets and converts to the XML form.
+# The shipped data: make-data writes exactly the committed files, byte for byte; every
+# shipped template makes a new document that opens with its instrument; the shipped base
+# lists both template sets and converts to the XML form; the help pages of the keys are made
+# from the program's tables.
 set(made "${WORK_DIR}/made")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
@@ -65,3 +66,18 @@ execute_process(COMMAND "${TOOL}" instruments "${WORK_DIR}/Copy.btix" RESULT_VAR
 if(NOT rc EQUAL 0 OR NOT again STREQUAL listed)
   message(FATAL_ERROR "the converted base lists differently:\n${again}")
 endif()
+
+foreach(name accelerators.html keyboard.html)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${SOURCE_DIR}/data/Documentation/${name}"
+                          "${made}/Documentation/${name}" RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "data/Documentation/${name} differs from what make-data writes now: run vornel-tool make-data data")
+  endif()
+endforeach()
+file(READ "${made}/Documentation/accelerators.html" page)
+foreach(row "<kbd>Ctrl+S</kbd></td><td>Save the document" "<kbd>F12</kbd></td><td>Format system")
+  string(FIND "${page}" "${row}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "accelerators.html lists no '${row}'")
+  endif()
+endforeach()

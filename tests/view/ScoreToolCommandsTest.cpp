@@ -179,10 +179,10 @@ TEST(ScoreToolCommands, KeyAnalysisAnswers) {
   EXPECT_TRUE(rig.doc->undoStack.empty());
   rig.prompts.QueueAnswer(Answer::kYes);
   Dispatch(rig, 33804);
-  EXPECT_TRUE(rig.doc->undoStack.empty());  // every section: no snapshot
+  EXPECT_EQ(rig.doc->undoStack.size(), 1u);  // every section: one step
   rig.prompts.QueueAnswer(Answer::kNo);
   Dispatch(rig, 33804);
-  EXPECT_EQ(rig.doc->undoStack.size(), 1u);
+  EXPECT_EQ(rig.doc->undoStack.size(), 2u);
 }
 
 TEST(ScoreToolCommands, VoiceFillingAndAutoDot) {
@@ -377,8 +377,8 @@ TEST(ScoreToolCommands, PageFormattingReformatsAndPlacesHeadings) {
   EXPECT_NE(first.Author().y, 0);
   EXPECT_TRUE(rig.doc->IsModified());
 
-  // Every section: each takes the staves per page, one undo step giving back the active
-  // section (undo holds one). Headings moved to the left.
+  // Every section: each takes the staves per page, one undo step giving back the whole
+  // document. Headings moved to the left.
   dialogs.answer = [](CReformatPageDlg& d) {
     d.reformatStaves = true;
     d.reformatAllSections = true;

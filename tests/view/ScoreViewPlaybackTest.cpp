@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include "ViewFixtures.h"
 #include "midi/MidiImport.h"
+#include "midi/play/EchoOutput.h"
 #include "midi/play/MidiOutStream.h"
 #include "midi/play/RecordingMidiOut.h"
 #include "model/CInstrumentDlg.h"
+#include "platform/text/FormatText.h"
 #include "view/commands/MidiCommands.h"
 
 namespace vornel {
@@ -26,11 +30,7 @@ struct PlayBench : MidiPlayerOwner {
     services.playerOwner = this;
     services.playerClock = &clock;
     services.playerOutput = [this] { return std::make_unique<RecordingMidiOut>(played, clock); };
-    services.echoOutput = [this] {
-      auto out = std::make_unique<RecordingMidiOut>(echoed, clock);
-      out->openFailure = echoFailure;
-      return out;
-    };
+    services.echo = echo;
     services.playTick = [this] { ++ticks; };
     return services;
   }
@@ -38,6 +38,15 @@ struct PlayBench : MidiPlayerOwner {
   MidiRecording played;
   MidiRecording echoed;
   std::string echoFailure;
+  std::string settings = "synthesizer";
+  // Opened outputs, one for every view of the bench.
+  std::shared_ptr<EchoOutput> echo = std::make_shared<EchoOutput>(
+      [this] {
+        auto out = std::make_unique<RecordingMidiOut>(echoed, clock);
+        out->openFailure = echoFailure;
+        return out;
+      },
+      [this] { return settings; });
   int pending = 0;
   int ticks = 0;
 };
@@ -171,43 +180,110 @@ TEST(ScoreViewPlayback, PauseAndTempo) {
   EXPECT_EQ(std::count(rig.panes.log.begin(), rig.panes.log.end(), "tempo 72"), 1);
 }
 
-TEST(ScoreViewPlayback, TheEchoOfAChordEndsAfterASecond) {
+// Everything after `from` in the log of the echo, for one chord.
+std::string EchoSince(const MidiRecording& echoed, size_t from) {
+  MidiRecording tail;
+  tail.records.assign(echoed.records.begin() + static_cast<std::ptrdiff_t>(from), echoed.records.end());
+  return tail.Log();
+}
+
+std::string AllNotesOff() {
+  std::string log;
+  for (int channel = 0; channel < 16; ++channel) log += FormatText("     0.000  B%X 7B 00\n", channel);
+  return log;
+}
+
+TEST(ScoreViewPlayback, TheEchoSoundsATypedChordForASecondThroughOneOutputOpenedOnce) {
   struct Case {
     uint8_t family;
     uint8_t channel;
   };
+  PlayBench bench;
   for (const Case c : {Case{0, 0}, Case{4, 9}}) {
-    PlayBench bench;
     ViewRig rig(ViewDocument(1, 4, 4), bench.Services());
     CInstrumentDlg& definition = *rig.Section().Definition(0);
     definition.family = c.family;
     definition.midi.patch = 24;
     // The note without a pitch stays silent.
     const auto chord = testing::PageChord(3, {60, 64, 0});
+    const size_t from = bench.echoed.records.size();
     rig.view.EchoChord(*chord);
+    bench.echo->WaitForOpening();
     EXPECT_EQ(rig.window.timers.at(view::kEchoTimer), 1000);
     const std::string on = c.channel == 0 ? "90" : "99";
-    EXPECT_EQ(bench.echoed.Log(), "     0.000  C0 18\n     0.000  " + on + " 40 40\n     0.000  " + on + " 3C 40\n");
-    // The timer fires: everything stops and the output closes, once.
+    const std::string sounded = "     0.000  C" + std::string(on == "90" ? "0" : "9") + " 18\n     0.000  " + on +
+                                " 40 40\n     0.000  " + on + " 3C 40\n";
+    EXPECT_EQ(EchoSince(bench.echoed, from), sounded);
+    // The timer fires: everything stops; the output stays open for the next chord.
     rig.view.OnTimer(view::kEchoTimer);
-    EXPECT_EQ(bench.echoed.closes, 1);
+    EXPECT_EQ(EchoSince(bench.echoed, from), sounded + AllNotesOff());
     EXPECT_EQ(rig.window.timers.count(view::kEchoTimer), 0u);
     rig.view.OnTimer(view::kEchoTimer);
-    EXPECT_EQ(bench.echoed.closes, 1);
+    EXPECT_EQ(EchoSince(bench.echoed, from), sounded + AllNotesOff());
   }
+  // Both views sounded through the one output.
+  EXPECT_EQ(bench.echoed.opens, 1);
+  EXPECT_EQ(bench.echoed.closes, 0);
 
-  // Echo off, or an output that cannot open: no sound, no timer, no message.
+  // Echo off: no sound, no timer.
+  PlayBench off;
+  ViewRig rig(ViewDocument(1, 4, 4), off.Services());
+  rig.view.State().echoOnUpdate = false;
+  rig.view.EchoChord(*testing::PageChord(3, {60}));
+  EXPECT_TRUE(off.echoed.records.empty());
+  EXPECT_EQ(rig.window.timers.count(view::kEchoTimer), 0u);
+}
+
+TEST(ScoreViewPlayback, AnEchoOutputThatCannotOpenIsToldOnceAndTriedAgainWithOtherSettings) {
   PlayBench bench;
+  bench.echoFailure = "The built-in synthesizer found no sound output (tried alsa).\nChoose an ALSA port.";
   ViewRig rig(ViewDocument(1, 4, 4), bench.Services());
   const auto chord = testing::PageChord(3, {60});
-  rig.view.State().echoOnUpdate = false;
-  rig.view.EchoChord(*chord);
-  rig.view.State().echoOnUpdate = true;
-  bench.echoFailure = "no output";
-  rig.view.EchoChord(*chord);
+  const auto messages = [&] {
+    return std::count_if(rig.panes.log.begin(), rig.panes.log.end(),
+                         [](const std::string& line) { return line.rfind("status 0 ", 0) == 0; });
+  };
+  for (int i = 0; i < 5; ++i) {
+    rig.view.EchoChord(*chord);
+    bench.echo->WaitForOpening();
+    rig.view.OnTimer(view::kEchoTimer);
+  }
+  EXPECT_EQ(bench.echoed.opens, 0);
   EXPECT_TRUE(bench.echoed.records.empty());
-  EXPECT_EQ(rig.window.timers.count(view::kEchoTimer), 0u);
+  ASSERT_EQ(messages(), 1);
+  EXPECT_NE(std::find(rig.panes.log.begin(), rig.panes.log.end(),
+                      "status 0 The built-in synthesizer found no sound output (tried alsa). Choose an ALSA port."),
+            rig.panes.log.end());
   EXPECT_TRUE(rig.prompts.messages.empty());
+  // Other MIDI settings: the output is opened again, and sounds.
+  bench.echoFailure.clear();
+  bench.settings = "port 1";
+  rig.view.EchoChord(*chord);
+  bench.echo->WaitForOpening();
+  EXPECT_EQ(bench.echoed.opens, 1);
+  EXPECT_EQ(bench.echoed.Log(), "     0.000  C0 00\n     0.000  90 3C 40\n");
+  EXPECT_EQ(messages(), 1);
+}
+
+TEST(ScoreViewPlayback, TypingNeverWaitsForTheEchoOutputToOpen) {
+  // An output whose opening waits until the test lets it go: the chord typed meanwhile is
+  // entered at once, and sounds once the output is open.
+  MidiRecording echoed;
+  ManualPlayerClock clock;
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  auto echo = std::make_shared<EchoOutput>([&] {
+    released.wait();
+    return std::make_unique<RecordingMidiOut>(echoed, clock);
+  });
+  view::ViewServices services;
+  services.echo = echo;
+  ViewRig rig(ViewDocument(1, 4, 4), std::move(services));
+  rig.view.EchoChord(*testing::PageChord(3, {62}));
+  EXPECT_TRUE(echoed.records.empty());
+  release.set_value();
+  echo->WaitForOpening();
+  EXPECT_EQ(echoed.Log(), "     0.000  C0 00\n     0.000  90 3E 40\n");
 }
 
 TEST(ScoreViewPlayback, MetronomeTicksSoundAndASectionChangeStopsThePlay) {

@@ -1,6 +1,7 @@
 #include "import/musicxml/MusicXMLImport.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "document/CBriotabDoc.h"
 #include "import/musicxml/ImportWarnings.h"
@@ -82,7 +83,10 @@ bool MusicXMLImport::ImportFile(const std::string& path) {
     }
     // The section is built whole before the document sees it.
     std::unique_ptr<CSystemArray> section = MakeImportSection(parts);
-    section->Title().text = Decode8BitText(driver_.movementTitle());
+    // The section is named after the movement, else the work, else the file.
+    std::string title = !driver_.movementTitle().empty() ? driver_.movementTitle() : driver_.workTitle();
+    if (title.empty()) title = std::filesystem::path(path).stem().string();
+    section->Title().text = Decode8BitText(title);
     section->Author().text = Decode8BitText(driver_.workText());
     section->Comments().text = Decode8BitText(driver_.composer());
     if (const Svornelelement list = driver_.convert()) {

@@ -79,6 +79,7 @@ class MusicXMLImportDriver {
   // or lists no part. At most kMaxParts, with a warning.
   std::vector<PartRecord> parts() const;
   const std::string& movementTitle() const { return partList_.movementTitle; }
+  const std::string& workTitle() const { return partList_.workTitle; }
   const std::string& composer() const { return partList_.composer; }
   std::string workText() const { return partList_.workText(); }
 

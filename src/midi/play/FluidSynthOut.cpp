@@ -66,11 +66,11 @@ std::string FindSoundFont(const MidiOutputSettings& settings) {
 
 FluidSynthEngine::~FluidSynthEngine() { FluidSynthEngine::Close(); }
 
-bool FluidSynthEngine::CreateSynth(double sampleRate) {
+bool FluidSynthEngine::CreateSynth(double sampleRate, bool loadLater) {
   FluidSynthEngine::Close();
   RouteFluidLogOnce();
-  const std::string soundFont = FindSoundFont(settings_);
-  if (soundFont.empty()) {
+  soundFont_ = FindSoundFont(settings_);
+  if (soundFont_.empty()) {
     error_ = NoSoundFontMessage(settings_);
     return false;
   }
@@ -88,14 +88,18 @@ bool FluidSynthEngine::CreateSynth(double sampleRate) {
     error_ = "The built-in synthesizer cannot be started.";
     return false;
   }
-  if (fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
+  return loadLater || LoadSoundFont();
+}
+
+bool FluidSynthEngine::LoadSoundFont() {
+  if (fluid_synth_sfload(synth_, soundFont_.c_str(), 1) == FLUID_FAILED) {
     Close();
     MidiOutputSettings named = settings_;
-    named.soundFont = soundFont;
+    named.soundFont = soundFont_;
     error_ = NoSoundFontMessage(named);
     return false;
   }
-  double rate = sampleRate;
+  double rate = sampleRate_;
   fluid_settings_getnum(fluidSettings_, "synth.sample-rate", &rate);
   sampleRate_ = rate;
   return true;
@@ -142,13 +146,18 @@ FluidSynthOut::~FluidSynthOut() { FluidSynthOut::Close(); }
 
 bool FluidSynthOut::Open() {
   RouteAlsaLogOnce();
-  if (!CreateSynth(44100)) return false;
+  // The sound output first: without one, the SoundFont is not worth loading.
+  if (!CreateSynth(44100, true)) return false;
   std::string tried;
   for (const std::string& name : settings().audioDrivers) {
     tried += (tried.empty() ? "" : ", ") + name;
     if (fluid_settings_setstr(fluidSettings(), "audio.driver", name.c_str()) != FLUID_OK) continue;
     driver_ = new_fluid_audio_driver(fluidSettings(), synth());
-    if (driver_ != nullptr) return true;
+    if (driver_ == nullptr) continue;
+    if (LoadSoundFont()) return true;
+    // Its error says why; the driver went with the synthesizer.
+    Close();
+    return false;
   }
   FluidSynthEngine::Close();
   error_ = "The built-in synthesizer found no sound output (tried " + (tried.empty() ? std::string("none") : tried) +

@@ -32,9 +32,12 @@ class FluidSynthEngine : public MidiOut {
 
  protected:
   explicit FluidSynthEngine(MidiOutputSettings settings) : settings_(std::move(settings)) {}
-  // Creates the settings and the synthesizer and loads the SoundFont; false with the reason.
-  // Set-up of the settings that a subclass needs comes through ConfigureSettings.
-  bool CreateSynth(double sampleRate);
+  // Creates the settings and the synthesizer and, unless `loadLater`, loads the SoundFont
+  // (which must be there in any case); false with the reason. Set-up of the settings that a
+  // subclass needs comes through ConfigureSettings.
+  bool CreateSynth(double sampleRate, bool loadLater = false);
+  // Loads the SoundFont into the synthesizer made with `loadLater`; false with the reason.
+  bool LoadSoundFont();
   virtual void ConfigureSettings(_fluid_hashtable_t* /*settings*/) {}
   _fluid_hashtable_t* fluidSettings() const { return fluidSettings_; }
   _fluid_synth_t* synth() const { return synth_; }
@@ -44,6 +47,7 @@ class FluidSynthEngine : public MidiOut {
   MidiOutputSettings settings_;
   _fluid_hashtable_t* fluidSettings_ = nullptr;
   _fluid_synth_t* synth_ = nullptr;
+  std::string soundFont_;
   double sampleRate_ = 44100;
 };
 

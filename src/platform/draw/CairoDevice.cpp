@@ -5,7 +5,11 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
+#include <limits>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -71,6 +75,8 @@ CairoTarget::~CairoTarget() {
 CairoDevice::CairoDevice(cairo_t* cr, int32_t dpiX, int32_t dpiY, bool printing)
     : DeviceContext(dpiX, dpiY, printing, PangoTextEngine::Shared()), cr_(cr) {
   cairo_save(cr_);
+  cairo_clip_extents(cr_, &baseClip_[0], &baseClip_[1], &baseClip_[2], &baseClip_[3]);
+  std::copy(std::begin(baseClip_), std::end(baseClip_), std::begin(clip_));
   // Unhinted glyphs, so that the screen, PNG and PDF place them alike.
   fontOptions_ = cairo_font_options_create();
   cairo_font_options_set_hint_style(fontOptions_, CAIRO_HINT_STYLE_NONE);
@@ -84,6 +90,51 @@ CairoDevice::~CairoDevice() {
 
 void CairoDevice::SetColour(COLORREF colour) {
   cairo_set_source_rgb(cr_, GetRValue(colour) / 255.0, GetGValue(colour) / 255.0, GetBValue(colour) / 255.0);
+}
+
+namespace {
+
+// Where an unrotated run can leave ink, in device pixels: a music glyph or a shape a few em
+// round its origin, a line of text its advance and a few em round it. None for a rotated run
+// or a text of several lines.
+std::optional<std::array<double, 4>> RunReach(const GlyphRun& run) {
+  if (run.angle != 0 || run.pieces.empty()) return std::nullopt;
+  std::array<double, 4> box = {std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
+                               std::numeric_limits<double>::lowest(), std::numeric_limits<double>::lowest()};
+  for (const RunPiece& piece : run.pieces) {
+    const bool text = piece.kind == RunPiece::Kind::kText;
+    if (text && piece.text.find('\n') != std::string::npos) return std::nullopt;
+    const double reach = 3 * std::max({piece.size, piece.face.em, piece.width, piece.height, 1.0});
+    box[0] = std::min(box[0], run.x + piece.x - reach);
+    box[1] = std::min(box[1], run.y + piece.y - reach);
+    box[2] = std::max(box[2], run.x + piece.x + reach + (text ? std::abs(run.advance) : 0));
+    box[3] = std::max(box[3], run.y + piece.y + reach);
+  }
+  return box;
+}
+
+}  // namespace
+
+bool CairoDevice::Outside(double x0, double y0, double x1, double y1) const {
+  return x1 < clip_[0] || x0 > clip_[2] || y1 < clip_[1] || y0 > clip_[3];
+}
+
+bool CairoDevice::PathOutside(const PathData& path, double margin) const {
+  if (path.elements.empty()) return false;
+  double x0 = std::numeric_limits<double>::max();
+  double y0 = x0;
+  double x1 = std::numeric_limits<double>::lowest();
+  double y1 = x1;
+  for (const auto& e : path.elements) {
+    const int points = e.op == PathData::Op::kCurve ? 3 : e.op == PathData::Op::kClose ? 0 : 1;
+    for (int k = 0; k < points; ++k) {
+      x0 = std::min(x0, e.x[k]);
+      x1 = std::max(x1, e.x[k]);
+      y0 = std::min(y0, e.y[k]);
+      y1 = std::max(y1, e.y[k]);
+    }
+  }
+  return x0 <= x1 && Outside(x0 - margin, y0 - margin, x1 + margin, y1 + margin);
 }
 
 void CairoDevice::BuildPath(const PathData& path) {
@@ -107,7 +158,7 @@ void CairoDevice::BuildPath(const PathData& path) {
 }
 
 void CairoDevice::DoFill(const PathData& path, const Brush& brush, bool evenOdd) {
-  if (brush.IsNull()) return;
+  if (brush.IsNull() || PathOutside(path, 2)) return;
   BuildPath(path);
   cairo_set_fill_rule(cr_, evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
   if (brush.kind == Brush::Kind::kPattern) {
@@ -126,6 +177,8 @@ void CairoDevice::DoFill(const PathData& path, const Brush& brush, bool evenOdd)
 }
 
 void CairoDevice::DoStroke(const PathData& path, const Pen& pen) {
+  // A mitre reaches up to five line widths past its corner (Cairo's mitre limit of 10).
+  if (PathOutside(path, 5 * pen.PixelWidth() + 2)) return;
   BuildPath(path);
   SetColour(pen.colour);
   cairo_set_line_width(cr_, pen.PixelWidth());
@@ -163,6 +216,9 @@ void CairoDevice::DoStroke(const PathData& path, const Pen& pen) {
 }
 
 void CairoDevice::DoGlyphs(const GlyphRun& run) {
+  if (const std::optional<std::array<double, 4>> reach = RunReach(run)) {
+    if (Outside((*reach)[0], (*reach)[1], (*reach)[2], (*reach)[3])) return;
+  }
   cairo_save(cr_);
   cairo_translate(cr_, run.x, run.y);
   if (run.angle != 0) cairo_rotate(cr_, -run.angle);
@@ -283,9 +339,14 @@ void CairoDevice::DoClip(const std::optional<Rect>& clip) {
   // Back to the base state the device was handed, then the new clip on top of it.
   cairo_restore(cr_);
   cairo_save(cr_);
+  std::copy(std::begin(baseClip_), std::end(baseClip_), std::begin(clip_));
   if (clip) {
     cairo_rectangle(cr_, clip->left, clip->top, std::max(0, clip->Width()), std::max(0, clip->Height()));
     cairo_clip(cr_);
+    clip_[0] = std::max(clip_[0], static_cast<double>(std::min(clip->left, clip->right)));
+    clip_[1] = std::max(clip_[1], static_cast<double>(std::min(clip->top, clip->bottom)));
+    clip_[2] = std::min(clip_[2], static_cast<double>(std::max(clip->left, clip->right)));
+    clip_[3] = std::min(clip_[3], static_cast<double>(std::max(clip->top, clip->bottom)));
   }
 }
 

@@ -2,6 +2,8 @@
 // The device on Cairo. A window or a print preview hands over its own cairo_t; PNG images and
 // PDF documents own their surfaces. One device pixel is one unit of the device's resolution:
 // a PDF page of 96 pixels per inch is scaled to points by Cairo, not by the drawing code.
+// Glyphs, lines and fills that lie wholly outside the clip (the context's own, where a window
+// repaints a strip, and the device's) are not handed to Cairo at all.
 
 #include <memory>
 #include <string>
@@ -33,8 +35,14 @@ class CairoDevice : public DeviceContext {
  private:
   void BuildPath(const PathData& path);
   void SetColour(COLORREF colour);
+  // True when nothing of [x0, x1] x [y0, y1] (device pixels) can show through the clip.
+  bool Outside(double x0, double y0, double x1, double y1) const;
+  bool PathOutside(const PathData& path, double margin) const;
 
   cairo_t* cr_;
+  // The clip's bounds: the context's as handed over, narrowed by the device's own clip.
+  double baseClip_[4] = {0, 0, 0, 0};
+  double clip_[4] = {0, 0, 0, 0};
   cairo_font_options_t* fontOptions_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <wx/textdlg.h>
 #include <wx/utils.h>
 
+#include "platform/io/FileDialogFolders.h"
 #include "platform/ui/ProgressDialogRun.h"
 
 namespace vornel {
@@ -58,26 +59,38 @@ Answer WxPrompts::Ask(std::string_view text, Buttons buttons, MessageKind kind, 
 
 void WxPrompts::Beep(BeepKind) { wxBell(); }
 
+// The choosers start where the caller asks, else in the last folder used, else in the documents
+// folder; what is chosen becomes the last folder.
 std::optional<std::string> WxPrompts::PromptOpenFile(std::string_view title, std::string_view pattern,
                                                      std::string_view initialFolder) {
-  wxFileDialog dialog(parent_, FromUtf8(title), FromUtf8(initialFolder), wxEmptyString, Wildcard(pattern),
-                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  FileDialogFolders& folders = FileDialogFolders::Shared();
+  wxFileDialog dialog(parent_, FromUtf8(title), FromUtf8(folders.StartFolder(initialFolder)), wxEmptyString,
+                      Wildcard(pattern), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-  return std::string(dialog.GetPath().utf8_str());
+  std::string path(dialog.GetPath().utf8_str());
+  folders.Chosen(path);
+  return path;
 }
 
 std::optional<std::string> WxPrompts::PromptSaveFile(std::string_view title, std::string_view pattern,
                                                      std::string_view suggestedName, std::string_view initialFolder) {
-  wxFileDialog dialog(parent_, FromUtf8(title), FromUtf8(initialFolder), FromUtf8(suggestedName), Wildcard(pattern),
-                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  FileDialogFolders& folders = FileDialogFolders::Shared();
+  wxFileDialog dialog(parent_, FromUtf8(title), FromUtf8(folders.StartFolder(initialFolder)), FromUtf8(suggestedName),
+                      Wildcard(pattern), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-  return std::string(dialog.GetPath().utf8_str());
+  std::string path(dialog.GetPath().utf8_str());
+  folders.Chosen(path);
+  return path;
 }
 
 std::optional<std::string> WxPrompts::PromptFolder(std::string_view title, std::string_view initialFolder) {
-  wxDirDialog dialog(parent_, FromUtf8(title), FromUtf8(initialFolder), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  FileDialogFolders& folders = FileDialogFolders::Shared();
+  wxDirDialog dialog(parent_, FromUtf8(title), FromUtf8(folders.StartFolder(initialFolder)),
+                     wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-  return std::string(dialog.GetPath().utf8_str());
+  std::string path(dialog.GetPath().utf8_str());
+  folders.Chosen(path, true);
+  return path;
 }
 
 std::optional<std::string> WxPrompts::PromptText(std::string_view prompt, std::string_view initial,

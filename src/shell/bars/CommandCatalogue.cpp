@@ -42,7 +42,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33182, kScoreView),
     Later(33192, 33193, kScoreView),
     Later(33206, 33209, kScoreView),
-    Later(33212, kScoreView),
     Later(33256, 33257, kScoreView),
     Later(33291, kScoreView),
     Later(33297, 33298, kScoreView),

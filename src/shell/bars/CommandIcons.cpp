@@ -13,11 +13,15 @@ namespace vornel::bars {
 
 namespace {
 
-constexpr IconSource Art(std::string_view art) { return {IconKind::kArt, art, FaceRole::kNotation, 0}; }
-constexpr IconSource Glyph(FaceRole role, uint16_t code) { return {IconKind::kGlyph, {}, role, code}; }
 constexpr FaceRole kN = FaceRole::kNotation;
 constexpr FaceRole kF = FaceRole::kTabFlags;
 constexpr FaceRole kL = FaceRole::kTabLetter;
+// A picture of the desktop's theme (a wxArtProvider id or a name of the icon theme); where the
+// theme has none, the glyph given (a black notehead unless said).
+constexpr IconSource Art(std::string_view art, FaceRole role = kN, uint16_t code = 108) {
+  return {IconKind::kArt, art, role, code};
+}
+constexpr IconSource Glyph(FaceRole role, uint16_t code) { return {IconKind::kGlyph, {}, role, code}; }
 
 struct IconEntry {
   int id;
@@ -44,6 +48,8 @@ constexpr auto kIcons = std::to_array<IconEntry>({
     {57664, Art("wxART_INFORMATION")},
     {33261, Art("wxART_GO_UP")},    // the "Export..." entries
     {32822, Art("wxART_GO_DOWN")},  // the "Import..." entries
+    {32832, Art("wxART_GO_UP")},
+    {33707, Art("package-x-generic")},
     {57665, Art("wxART_QUIT")},
     {33296, Art("wxART_HELP_SETTINGS")},
     {33286, Art("wxART_GO_HOME")},
@@ -121,6 +127,154 @@ constexpr auto kIcons = std::to_array<IconEntry>({
     {33829, Glyph(kL, 'a')},
     {33830, Glyph(kN, 166)},
     {33831, Glyph(kN, 174)},
+    // Pages, systems, staves and sections.
+    {810, Art("document-new")},
+    {1107, Art("format-justify-fill")},
+    {1175, Art("list-remove")},
+    {1176, Art("list-add")},
+    {32638, Art("wxART_LIST_VIEW")},
+    {32769, Art("format-indent-more")},
+    {32770, Art("format-indent-less")},
+    {32771, Art("go-top")},
+    {32784, Art("view-refresh")},
+    {32946, Art("insert-object")},
+    {32966, Art("document-properties")},
+    {32967, Art("wxART_DELETE")},
+    {32970, Art("document-page-setup")},
+    {33002, Art("insert-object")},
+    {33004, Art("go-last")},
+    {33005, Art("go-first")},
+    {33006, Art("go-first")},
+    {33007, Art("go-last")},
+    {33047, Art("view-refresh")},
+    {33048, Art("wxART_DELETE")},
+    {33049, Art("format-justify-left")},
+    {33059, Art("document-properties")},
+    {33064, Art("preferences-desktop-wallpaper")},
+    {33115, Art("format-justify-fill")},
+    {33118, Art("insert-image")},
+    {33171, Art("view-refresh")},
+    {33172, Art("go-jump")},
+    {33178, Art("format-justify-center")},
+    {33254, Art("view-restore")},
+    {33255, Art("go-top")},
+    {33283, Art("view-refresh")},
+    {33294, Art("document-page-setup")},
+    {33297, Art("document-properties")},
+    {33411, Art("view-refresh")},
+    {33412, Art("view-refresh")},
+    {33425, Art("wxART_EDIT")},
+    {33426, Art("format-text-bold")},
+    {33427, Art("wxART_EDIT")},
+    {33501, Art("wxART_REPORT_VIEW")},
+    {33812, Art("wxART_NORMAL_FILE")},
+    {34076, Art("insert-image")},
+    {34085, Art("list-remove")},
+    {34087, Art("view-refresh")},
+    {34089, Art("wxART_EDIT")},
+    {34211, Art("document-print-preview")},
+    {34233, Art("format-justify-center")},
+    {34252, Art("insert-image")},
+    {34273, Art("insert-link")},
+    {34274, Art("go-bottom")},
+    {34279, Art("preferences-desktop")},
+    {34300, Art("wxART_CUT")},
+    {-213, Art("preferences-desktop-theme")},
+    {-151, Art("format-text-bold")},
+    // Fonts, looks and settings.
+    {33176, Art("preferences-desktop-font")},
+    {33182, Art("preferences-desktop-font")},
+    {33192, Art("preferences-desktop-font")},
+    {33310, Art("preferences-desktop-font")},
+    {33407, Art("preferences-desktop-font")},
+    {33406, Art("preferences-desktop-theme")},
+    {33423, Art("preferences-desktop-theme")},
+    {33500, Art("edit-select-all")},
+    {33923, Art("window-new")},
+    // Instruments, voices and the clipboard.
+    {32980, Art("wxART_COPY")},
+    {32981, Art("wxART_COPY")},
+    {32982, Art("wxART_COPY")},
+    {32984, Art("wxART_PASTE")},
+    {32985, Art("wxART_PASTE")},
+    {33010, Art("wxART_HARDDISK")},
+    {33050, Art("object-flip-vertical")},
+    {33052, Art("view-refresh", kL, '1')},
+    {33181, Art("document-properties")},
+    {33200, Art("go-jump")},
+    {33288, Art("wxART_PLUS")},
+    {33289, Art("wxART_DELETE")},
+    {33292, Art("wxART_DELETE")},
+    {33293, Art("wxART_DELETE")},
+    {33405, Art("wxART_DELETE")},
+    {33633, Art("wxART_COPY")},
+    {34247, Art("go-jump")},
+    {34226, Art("go-first")},
+    {34227, Art("go-last")},
+    {34228, Art("wxART_COPY")},
+    {34229, Art("wxART_PASTE")},
+    {34230, Art("wxART_DELETE")},
+    {34231, Art("edit-select-all")},
+    {33253, Art("object-rotate-right")},
+    // Chords and the alfabeto.
+    {32787, Glyph(kN, 122)},  // a static space: a rest's block
+    {32788, Glyph(kN, 122)},
+    {32789, Art("format-text-strikethrough")},
+    {32792, Art("media-skip-forward")},
+    {32793, Glyph(kL, 'c')},
+    {33303, Art("wxART_PLUS")},
+    {33304, Art("go-up")},
+    {33305, Art("go-down")},
+    {33306, Art("go-up")},
+    {33307, Art("wxART_EDIT")},
+    {33311, Art("wxART_FIND")},
+    {33312, Art("wxART_DELETE")},
+    {33315, Glyph(kN, 175)},  // an arpeggio
+    {33316, Art("go-next")},
+    {33317, Art("object-rotate-left")},
+    {33321, Art("insert-text")},
+    {33325, Art("format-indent-more")},
+    {33328, Glyph(kF, 112)},
+    {33329, Glyph(kF, 114)},
+    {33332, Art("wxART_CUT")},
+    {33333, Art("wxART_CUT")},
+    {33334, Art("go-previous")},
+    {33335, Art("go-next")},
+    {33341, Glyph(kN, 236)},
+    {33342, Art("insert-text")},
+    {33359, Art("audio-volume-muted")},
+    {33362, Art("process-stop")},
+    {34280, Art("object-flip-horizontal")},
+    {34281, Art("object-flip-horizontal")},
+    // Music: clefs, keys, tunings, voices and rhythms.
+    {33015, Glyph(kN, 151)},
+    {33051, Glyph(kN, 151)},
+    {33186, Glyph(kL, 'c')},
+    {33187, Glyph(kN, 105)},
+    {33188, Glyph(kL, 'd')},
+    {33189, Glyph(kN, 150)},
+    {33210, Glyph(kN, 114)},
+    {33211, Glyph(kN, 104)},
+    {33804, Glyph(kN, 150)},
+    {33809, Glyph(kN, 34)},
+    {33811, Glyph(kN, 35)},
+    {34261, Glyph(kN, 108)},
+    {34275, Glyph(kN, 151)},
+    {34304, Glyph(kN, 104)},
+    {34307, Glyph(kN, 35)},
+    {34308, Glyph(kN, 34)},
+    {-1086, Glyph(kF, 112)},
+    {-1085, Glyph(kN, 105)},
+    {-1072, Glyph(kN, 150)},
+    // Playing.
+    {32825, Art("media-playback-pause")},
+    {32826, Art("document-send")},
+    {32828, Art("audio-card")},
+    {33164, Art("wxART_FILE_SAVE")},
+    {33986, Art("audio-speakers")},
+    {33987, Art("document-revert")},
+    {34303, Art("appointment-soon", kN, 76)},
+    {34341, Art("audio-speakers")},
 });
 
 // Badge colours, picked by id so that neighbours differ.
@@ -238,9 +392,11 @@ DeviceBitmap DrawFrameStylePicture(int style, int size) {
 }
 
 DeviceBitmap DrawIcon(const IconSource& source, int id, std::string_view label, int size) {
-  if (Drawable(source)) {
-    DeviceBitmap glyph = DrawGlyph(source, size);
-    if (!glyph.IsEmpty()) return glyph;
+  // A theme's picture that is not there gives way to its glyph.
+  const IconSource glyph = source.kind == IconKind::kArt ? Glyph(source.role, source.code) : source;
+  if (Drawable(glyph)) {
+    DeviceBitmap picture = DrawGlyph(glyph, size);
+    if (!picture.IsEmpty()) return picture;
   }
   return DrawBadge(id, label, size);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "view/commands/Accelerators.h"
+
 namespace vornel::bars {
 
 namespace {
@@ -463,12 +465,20 @@ std::string_view LabelTip(std::string_view label) {
   return brk == std::string_view::npos ? std::string_view() : label.substr(brk + 1);
 }
 
+bool IsKeyTip(std::string_view tip) {
+  return !tip.empty() && tip.size() <= 2 &&
+         std::all_of(tip.begin(), tip.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
 std::string ToolTipOf(int id, std::string_view label, bool iconOnly) {
-  if (const std::string_view tip = MarkedAreaToolTip(id); !tip.empty()) return std::string(tip);
+  const std::string_view keys = view::AcceleratorKeys(id);
+  const auto withKeys = [keys](std::string text) { return keys.empty() ? text : text + " (" + std::string(keys) + ")"; };
+  if (const std::string_view tip = MarkedAreaToolTip(id); !tip.empty()) return withKeys(std::string(tip));
   const std::string shown = DisplayLabel(label);
-  const std::string_view after = LabelTip(label);
-  if (iconOnly) return after.empty() ? shown : shown + "\n" + std::string(after);
-  return after.empty() ? shown : std::string(after);
+  std::string_view after = LabelTip(label);
+  if (IsKeyTip(after)) after = {};
+  if (iconOnly) return after.empty() ? withKeys(shown) : withKeys(shown) + "\n" + std::string(after);
+  return withKeys(after.empty() ? shown : std::string(after));
 }
 
 std::string CommandLabel(int id) {

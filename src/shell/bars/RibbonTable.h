@@ -87,9 +87,12 @@ std::string_view MarkedAreaToolTip(int id);
 std::string DisplayLabel(std::string_view label);
 // The text after the first line break; empty when there is none.
 std::string_view LabelTip(std::string_view label);
+// A text after the line break that is only the letters of a key tip ("x", "zc"), not a tip.
+bool IsKeyTip(std::string_view tip);
 // What an element's tool tip shows. An icon-only button shows its label, then the text after
 // the line break on a line of its own; a button with its label shows that text, or its label
-// when there is none. The marked-area buttons show their own texts.
+// when there is none. Key tips are left out; the command's keys follow in brackets
+// ("Save document (Ctrl+S)"). The marked-area buttons show their own texts.
 std::string ToolTipOf(int id, std::string_view label, bool iconOnly);
 
 // A command's name for lists and tool tips (the undo list names its entries with it): the

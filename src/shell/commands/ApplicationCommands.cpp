@@ -6,6 +6,8 @@
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/wizard/CDocumentWizard.h"
 #include "model/CSystemArray.h"
+#include "document/OpenFailure.h"
+#include "platform/MessageCollector.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "shell/app/CVornelTabApp.h"
@@ -80,7 +82,21 @@ CVornelTabDoc* OpenDocumentFile(CVornelTabApp& app, DocumentWindows& windows, co
     }
   }
   auto doc = std::make_unique<CVornelTabDoc>();
-  if (!doc->OnOpenDocument(path)) return nullptr;
+  std::string messages;
+  bool opened = false;
+  {
+    // A failure is told as one message that names the file and says what is wrong with it;
+    // the opening's own messages follow as the details.
+    MessageCollector collector;
+    opened = doc->OnOpenDocument(path);
+    messages = std::move(collector.messages);
+  }
+  if (!opened) {
+    Prompts().ShowMessage(OpenFailureMessage(path, messages), MessageKind::kError);
+    return nullptr;
+  }
+  // Warnings of a document that opened all the same.
+  if (!messages.empty()) Prompts().ShowMessage(messages, MessageKind::kWarning);
   app.recentFiles.Add(doc->GetPathName());
   CVornelTabDoc* shown = Show(windows, std::move(doc));
   windows.SwitchPaletteTab("Sections");

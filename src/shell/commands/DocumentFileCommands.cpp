@@ -89,14 +89,22 @@ void ExportToVornelXml(CVornelTabApp& app, DocumentWindows& windows, CVornelTabD
 void SaveAsBinary(CVornelTabDoc& doc) {
   if (Prompts().Ask(kBinaryQuestion, Buttons::kOkCancel) != Answer::kOk) return;
   std::string path = doc.GetPathName();
+  std::string confirmed;  // a file the save dialog has asked about already
   if (path.empty()) {
     const std::optional<std::string> chosen =
         Prompts().PromptSaveFile("Save as a btb document", "*.btb", doc.GetTitle(), FolderOf(path));
     if (!chosen) return;
     path = *chosen;
+    confirmed = *chosen;
   }
   // A copy in the old format beside the document; the document's own file is left as it is.
-  doc.SaveBinary(BinaryCopyPath(path));
+  const std::string target = BinaryCopyPath(path);
+  std::error_code ec;
+  if (target != confirmed && std::filesystem::exists(target, ec) &&
+      Prompts().Ask(ReplaceFileQuestion(target), Buttons::kYesNo, MessageKind::kWarning) != Answer::kYes) {
+    return;
+  }
+  doc.SaveBinary(target);
 }
 
 void ViewPdf(CVornelTabDoc& doc) {
@@ -160,6 +168,16 @@ int ZoomOfBox(const CommandEvent& e) {
                : 0;
   }
   return bars::ReadZoomText(e.text).value_or(0);
+}
+
+std::string ReplaceFileQuestion(const std::string& path) {
+  const std::filesystem::path file(path);
+  std::string question(1, '"');
+  question += file.filename().string();
+  question += "\" already exists in \"";
+  question += file.parent_path().string();
+  question += "\".\nDo you want to replace it?";
+  return question;
 }
 
 std::string BinaryCopyPath(const std::string& path) {
@@ -229,8 +247,7 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
                   Answer::kOk) {
                 return;
               }
-              // Undo holds one section: the step gives back the active section's notes.
-              view::SnapshotEdit(doc, kHintRepaintAll, [&doc] {
+              view::EverySectionEdit(doc, kHintRepaintAll, [&doc] {
                 for (const auto& section : doc.sections.items()) {
                   if (section != nullptr) section->Comments().text.clear();
                 }

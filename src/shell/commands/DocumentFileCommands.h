@@ -55,6 +55,9 @@ int ZoomOfCommand(int id);
 int ZoomOfBoxEntry(long index);
 // "Save as BTB"'s file: any extension replaced by ".btb".
 std::string BinaryCopyPath(const std::string& path);
+// The question before a file is replaced: "\"Suite.btb\" already exists in \"/music\".\nDo you
+// want to replace it?"
+std::string ReplaceFileQuestion(const std::string& path);
 
 struct DocumentFileServices {
   // The importer of a format by its name; none: that import is disabled. By default the

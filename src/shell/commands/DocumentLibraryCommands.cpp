@@ -170,8 +170,7 @@ void AddDocumentLibraryCommands(view::CommandTable& table, CVornelTabApp& app, C
   });
   table.Add(kAddPageBreaks, [&doc](const CommandEvent&) {
     if (Prompts().Ask(kPageBreaksQuestion, Buttons::kOkCancel) != Answer::kOk) return;
-    // Every section changes; undo holds one section, so the step gives back the active one.
-    view::SnapshotEdit(doc, kHintRepaintAll, [&doc] { TogglePageBreaks(doc.sections); });
+    view::EverySectionEdit(doc, kHintRepaintAll, [&doc] { TogglePageBreaks(doc.sections); });
   }, hasSection);
   table.Add(kSetWideSlurs, [&doc](const CommandEvent&) { SetSlurWidth(doc, true); }, hasSection);
   table.Add(kSetNarrowSlurs, [&doc](const CommandEvent&) { SetSlurWidth(doc, false); }, hasSection);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vornel {
 
@@ -19,5 +20,14 @@ std::optional<std::string_view> HelpPageName(int command);
 // "Cannot find documentation directory: " with the folder, or "Missing file: " with the page.
 // Commands that open no page give nothing without a message.
 std::optional<std::string> FindHelpPage(int command, const std::string& documentationFolder);
+
+// The pages made from the program's own tables, so that they say what the program does:
+// "accelerators.html" from the table of keys, "keyboard.html" from the score view's keys.
+std::string AcceleratorsPage();
+std::string KeyboardPage();
+// Writes both into `documentationFolder` (made when missing); the paths written, or nothing
+// with `error` saying why.
+std::optional<std::vector<std::string>> WriteGeneratedHelpPages(const std::string& documentationFolder,
+                                                                std::string* error);
 
 }  // namespace vornel

@@ -5,6 +5,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "midi/MidiDialogs.h"
+#include "midi/play/EchoOutput.h"
 #include "midi/play/MidiOutStream.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/commands/ProgramCommands.h"
@@ -55,6 +56,22 @@ MidiOutputSettings MidiOutputSettingsOf(const CVornelTabApp& app) {
   settings.port = app.options.midiPort < ports.size() ? ports[app.options.midiPort] : std::string();
   settings.soundFont = app.options.soundFont;
   return settings;
+}
+
+std::shared_ptr<EchoOutput> SharedEchoOutput(const CVornelTabApp& app) {
+  static std::weak_ptr<EchoOutput> shared;
+  std::shared_ptr<EchoOutput> echo = shared.lock();
+  if (echo != nullptr) return echo;
+  // The settings as the preferences hold them: reading them costs nothing, unlike the port
+  // list the output's own settings come from.
+  auto settings = [&app] {
+    std::string text = std::to_string(app.options.midiPort) + '\n' + app.options.soundFont;
+    for (const std::string& driver : CurrentMidiOutputSettings().audioDrivers) text += '\n' + driver;
+    return text;
+  };
+  echo = std::make_shared<EchoOutput>([&app] { return CreateMidiOut(MidiOutputSettingsOf(app)); }, std::move(settings));
+  shared = echo;
+  return echo;
 }
 
 void AddPlaybackCommands(view::CommandTable& table, CVornelTabApp& app, CVornelTabDoc& doc,

@@ -86,7 +86,7 @@ void InstallAreaWindows(CVornelTabApp& app) {
     view::ScoreCanvasOptions options;
     options.background = app.options.screenColor;
     options.playerOutput = [&app] { return CreateMidiOut(MidiOutputSettingsOf(app)); };
-    options.echoOutput = options.playerOutput;
+    options.echo = SharedEchoOutput(app);
     options.playTick = [&app] { Sounds().PlayFileAsync(app.dataFolder + "/tic.wav"); };
     options.playMidiFile = [] { OpenMidiFileInPlayer(); };
     auto* canvas = new view::ScoreCanvas(parent, doc, std::move(options));

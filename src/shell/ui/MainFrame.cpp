@@ -45,6 +45,7 @@
 #include "shell/ui/console/KeyboardConsole.h"
 #include "shell/ui/console/OutputPane.h"
 #include "shell/ui/panes/FramePaneContents.h"
+#include "view/commands/Accelerators.h"
 #include "view/commands/MidiCommands.h"
 #include "view/ui/ScoreCanvas.h"
 
@@ -63,6 +64,9 @@ constexpr const char* kOutputPane = "output";
 constexpr size_t kTitlePageRibbonPage = 2;  // "Book Settings"
 
 wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
+
+// A document's name with the asterisk of a modified document before it.
+std::string MarkedTitle(const CBriotabDoc& doc) { return (doc.IsModified() ? "*" : "") + doc.GetTitle(); }
 
 wxColour Colour(uint32_t rgb) { return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -231,18 +235,13 @@ void CMainFrame::BuildConsolePanes() {
 }
 
 void CMainFrame::BuildAccelerators() {
-  // With no menu bar, the play keys need a table of their own; the key stands after the tab of
-  // each command's text ("Play single voice\tF11").
+  // With no menu bar the keys need a table of their own: the program's table of keys. Its
+  // typed characters ('{', '}') are the score view's.
   std::vector<wxAcceleratorEntry> entries;
-  for (const int command : {view::kPlaySingleVoice, view::kPlaySingleInstrument, view::kPlayAllInstruments}) {
+  for (const view::Accelerator& key : view::Accelerators()) {
     wxAcceleratorEntry entry;
-    if (entry.FromString(FromUtf8(view::MidiCommandText(command)))) {
-      entries.emplace_back(entry.GetFlags(), entry.GetKeyCode(), Id(command));
-    }
-  }
-  // The editing keys of the commands' texts ("&Undo\tCtrl+Z", "&Copy\tCtrl+C", ...).
-  for (const auto& [key, command] : {std::pair{'Z', commands::kUndo}, {'C', 57634}, {'X', 57635}, {'V', 57637}}) {
-    entries.emplace_back(wxACCEL_CTRL, key, Id(command));
+    if (key.IsCharacter() || !entry.FromString(FromUtf8(key.keys))) continue;
+    entries.emplace_back(entry.GetFlags(), entry.GetKeyCode(), Id(key.command));
   }
   SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 }
@@ -263,6 +262,10 @@ void CMainFrame::ShowDocument(std::unique_ptr<CVornelTabDoc> document) {
   UpdateRoute();
   child->Activated();
   QueueEvent(new wxCommandEvent(EVT_CHILD_ACTIVATED));
+  // Keys go to the new document's score.
+  CallAfter([this, child] {
+    if (ActiveChild() == child && child->Canvas() != nullptr) child->Canvas()->SetFocus();
+  });
 }
 
 bool CMainFrame::ActivateDocument(const std::string& path) {
@@ -343,14 +346,14 @@ void CMainFrame::UpdateRoute() {
   // The catalogue comes last: a command still to come shows disabled until a target carries it.
   if (child == nullptr) {
     router_.SetRoute({nullptr, nullptr, nullptr, &frameCommands_, &applicationCommands_, &pendingCommands_});
-    SetTitle(kApplicationName);
+    RefreshTabTexts();
     return;
   }
   // While the facsimile pane is the active view its commands (print, preview) come first.
   router_.SetRoute({child->FacsimileCommands(), child->ViewCommands(), &child->DocumentCommands(), &child->FrameCommands(), &frameCommands_,
                     &applicationCommands_, &pendingCommands_});
   // The document's name stands before the application's.
-  SetTitle(FromUtf8(child->Document().GetTitle()) + " - " + kApplicationName);
+  RefreshTabTexts();
 }
 
 // --------------------------------------------------------------------------------------------
@@ -418,16 +421,27 @@ void CMainFrame::AddToMidiPlaylist(const std::string& path) {
 
 void CMainFrame::RefreshTitles() {
   if (closing_) return;
-  // A document saved under another name takes it into its tab and the window's title.
+  RefreshTabTexts();
+  UpdateRoute();
+}
+
+void CMainFrame::RefreshTabTexts() {
+  // A document saved under another name takes it into its tab and the window's title; a
+  // modified one is marked with an asterisk there until it is saved, or undone back to what
+  // was saved.
   for (size_t i = 0; i < documents_->GetPageCount(); ++i) {
     CChildFrame* child = ChildAt(i);
-    const wxString title = FromUtf8(child->Document().GetTitle());
-    if (documents_->GetPageText(i) != title) {
-      documents_->SetPageText(i, title);
-      views_.RenameView(child, child->Document().GetTitle());
+    const CVornelTabDoc& doc = child->Document();
+    const wxString text = FromUtf8(MarkedTitle(doc));
+    if (documents_->GetPageText(i) != text) {
+      documents_->SetPageText(i, text);
+      views_.RenameView(child, doc.GetTitle());
     }
   }
-  UpdateRoute();
+  CChildFrame* active = ActiveChild();
+  const wxString title =
+      active == nullptr ? wxString(kApplicationName) : FromUtf8(MarkedTitle(active->Document())) + " - " + kApplicationName;
+  if (GetTitle() != title) SetTitle(title);
 }
 
 view::CommandState CMainFrame::CommandStateOf(int id) const { return router_.State(id); }
@@ -453,6 +467,8 @@ void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
 void CMainFrame::OnIdle(wxIdleEvent& event) {
   event.Skip();
   if (closing_) return;
+  // Keys typed into the score change documents without a command of the frame's.
+  RefreshTabTexts();
   bars_->CheckSideDocking();
   // The zoom box shows the active view's zoom, 120% without one.
   if (CToolBarEx* zoom = bars_->Bar(bars::kZoomBar)) {
@@ -634,7 +650,13 @@ void CMainFrame::RequestLayoutReset() { QueueEvent(new wxCommandEvent(EVT_LAYOUT
 
 void CMainFrame::OnTabChanged(wxAuiNotebookEvent& event) {
   UpdateRoute();
-  if (CChildFrame* child = ActiveChild()) child->Activated();
+  if (CChildFrame* child = ActiveChild()) {
+    child->Activated();
+    // Keys go to the document whose tab was chosen, once the tab strip has had its click.
+    CallAfter([this, child] {
+      if (ActiveChild() == child && child->Canvas() != nullptr) child->Canvas()->SetFocus();
+    });
+  }
   QueueEvent(new wxCommandEvent(EVT_CHILD_ACTIVATED));
   event.Skip();
 }

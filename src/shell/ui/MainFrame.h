@@ -180,6 +180,8 @@ class CMainFrame : public wxFrame,
   void BuildAccelerators();
   void UpdateRoute();
   void RefreshTitles();
+  // The tabs' texts and the window's title from the documents' names and modified marks.
+  void RefreshTabTexts();
   void ShowBottomPane(const char* name, bool show);
 
   void OnMenu(wxCommandEvent& event);

@@ -6,6 +6,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "platform/UserPrompts.h"
+#include "platform/io/FileDialogFolders.h"
 #include "shell/app/ApplicationLooks.h"
 #include "shell/app/Profile.h"
 #include "shell/commands/ApplicationCommands.h"
@@ -25,6 +26,8 @@ double ShellApplication::MillisecondsSinceStart() const {
 
 CMainFrame* ShellApplication::Start(const CommandLine& line) {
   app_.InitFolders();
+  // File choosers start in the documents folder until the user has chosen another.
+  FileDialogFolders::Shared().SetDocumentsFolder(app_.dataFolder);
   if (!app_.LoadSessionProfile()) {
     Prompts().ShowMessage(CVornelTabApp::kPreferencesMessage, MessageKind::kInformation,
                           CVornelTabApp::kPreferencesCaption);

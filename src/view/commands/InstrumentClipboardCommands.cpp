@@ -153,8 +153,7 @@ void AddInstrumentClipboardCommands(CommandTable& t, CBriotabView& view) {
         [&doc, &view](const CommandEvent&) {
           dfLogFont font = ActiveDefinitionOf(view)->tabInstrument.tabFont;
           if (!ChooseFont(font)) return;
-          // Every section changes, and undo holds one section: the step gives back the active one.
-          SnapshotEdit(doc, kHintRepaintAll, [&] {
+          EverySectionEdit(doc, kHintRepaintAll, [&] {
             for (const auto& each : doc.sections.items()) each->ResetTablatureFonts(font);
           });
         },
@@ -163,17 +162,16 @@ void AddInstrumentClipboardCommands(CommandTable& t, CBriotabView& view) {
         [&doc, section](const CommandEvent&) {
           const size_t j = section().ActiveInstrumentIndex();
           const CInstrumentDlg& source = *section().Definition(j);
-          // A snapshot first, as for every instrument command; only other sections change, and
-          // undo holds one section, so undoing it gives back nothing of theirs.
-          doc.SaveSnapshot();
-          for (const auto& other : doc.sections.items()) {
-            if (other.get() == &section() || other->definitions.size() <= j) continue;
-            CInstrumentDlg& target = *other->Definition(j);
-            target.ApplySettingsFrom(source);
-            SetShortSignatures(*other, source.tabInstrument.shortSignature != 0);
-            other->ApplyInstrumentDefinition(target, j);
-          }
-          doc.NotifyChanged(kHintRepaintAll);
+          // Only the other sections change; one undo gives them back.
+          EverySectionEdit(doc, kHintRepaintAll, [&] {
+            for (const auto& other : doc.sections.items()) {
+              if (other.get() == &section() || other->definitions.size() <= j) continue;
+              CInstrumentDlg& target = *other->Definition(j);
+              target.ApplySettingsFrom(source);
+              SetShortSignatures(*other, source.tabInstrument.shortSignature != 0);
+              other->ApplyInstrumentDefinition(target, j);
+            }
+          });
         },
         hasLine);
 }

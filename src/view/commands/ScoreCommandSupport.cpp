@@ -48,20 +48,38 @@ bool InNotation(const CBriotabView& view) {
   return stave != nullptr && !stave->IsTablature();
 }
 
-void SnapshotEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit) {
-  doc.SaveSnapshot();
-  edit();
-  doc.NotifyChanged(hint);
-}
+namespace {
 
-bool SnapshotEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edit) {
-  doc.SaveSnapshot();
+bool EditIf(CBriotabDoc& doc, int hint, bool everySection, const std::function<bool()>& edit) {
+  if (everySection) {
+    doc.BeginEverySectionEdit();
+  } else {
+    doc.SaveSnapshot();
+  }
   if (!edit()) {
     doc.undoStack.PopFront();
     return false;
   }
   doc.NotifyChanged(hint);
   return true;
+}
+
+}  // namespace
+
+void SnapshotEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit) {
+  EditIf(doc, hint, false, [&] { return edit(), true; });
+}
+
+bool SnapshotEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edit) {
+  return EditIf(doc, hint, false, edit);
+}
+
+void EverySectionEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit) {
+  EditIf(doc, hint, true, [&] { return edit(), true; });
+}
+
+bool EverySectionEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edit) {
+  return EditIf(doc, hint, true, edit);
 }
 
 namespace {
@@ -97,7 +115,8 @@ bool ReformatSectionsWithDialog(CBriotabDoc& doc) {
   dialog.spacing = static_cast<int>(std::clamp<uint32_t>(page.cursorWidth, 15, 300));
   if (!SectionEditingDialogs().ReformatPage(dialog) || !dialog.Validate().empty()) return false;
   CSystemArray& active = *doc.GetActiveSection();
-  doc.SaveSnapshot();
+  // The headings move in every section, and with "Reformat all sections" the music too.
+  doc.BeginEverySectionEdit();
   if (dialog.reformatStaves) {
     page.systemsPerPage = static_cast<uint32_t>(dialog.stavesPerPage);
     page.cursorWidth = static_cast<uint32_t>(dialog.spacing);

@@ -38,11 +38,14 @@ void SnapshotEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit)
 // The same for an edit that may find nothing to do (a cancelled dialog, nothing that moved):
 // when it returns false its snapshot is taken back and nothing is told. Returns what it did.
 bool SnapshotEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edit);
+// The same two for an edit of every section: one undo gives the whole document back.
+void EverySectionEdit(CBriotabDoc& doc, int hint, const std::function<void()>& edit);
+bool EverySectionEditIf(CBriotabDoc& doc, int hint, const std::function<bool()>& edit);
 // Reformatting the active section: with `snapshot` a snapshot first; the music reflowed into
 // systems of the columns that fit across the paper; the modified flag set (no view update).
 void ReformatActiveSection(CBriotabDoc& doc, bool snapshot);
-// Every section with systems reflowed as ReformatActiveSection does, without an undo step
-// (undo holds one section); the modified flag set.
+// Every section with systems reflowed as ReformatActiveSection does, without an undo step of
+// its own; the modified flag set.
 void ReflowAllSections(CBriotabDoc& doc);
 // "Page formatting" on the document's page settings, the sliders starting from its systems per
 // page and average spacing. On OK: with "Reformat staves" the sliders go into the page

@@ -54,7 +54,8 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
 
   t.Add(kSectionSettings,
         [&doc, section](const CommandEvent&) {
-          const bool changed = SnapshotEditIf(doc, kHintRepaintAll, [&] {
+          // The section's heading fonts go to every section (and its offset, when asked).
+          const bool changed = EverySectionEditIf(doc, kHintRepaintAll, [&] {
             bool resetOffsets = false;
             if (EditSectionProperties(section(), &resetOffsets) == 0) return false;
             // "Reset all sections offsets": every section takes this section's left offset.
@@ -116,11 +117,10 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
         },
         hasLine);
 
-  // Changes of every section: undo holds one section, so their undo step gives back the
-  // active section alone.
+  // Changes of every section: one undo gives them all back.
   t.Add(kDocumentFonts,
         [&doc](const CommandEvent&) {
-          SnapshotEditIf(doc, kHintRepaintAll, [&doc] {
+          EverySectionEditIf(doc, kHintRepaintAll, [&doc] {
             if (!ScoreCommandDialogs().EditDocumentFonts(doc)) return false;
             doc.ApplySectionFonts(1);
             return true;
@@ -131,7 +131,7 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
         [&doc](const CommandEvent&) {
           dfLogFont font;
           if (!ChooseFont(font)) return;
-          SnapshotEdit(doc, kHintRepaintAll, [&] {
+          EverySectionEdit(doc, kHintRepaintAll, [&] {
             for (const auto& each : doc.sections.items()) each->EndText().font = font;
           });
         },

@@ -88,11 +88,9 @@ void AddSectionToolCommands(CommandTable& t, CBriotabView& view) {
           const std::optional<long> count =
               Prompts().PromptNumber("Global reset staves per page", "Set number of staves per page for the document", 1,
                                      kMostGlobalStaves, doc.GetActiveSection()->stavesPerPage);
-          if (count && *count >= 1 && *count <= kMostGlobalStaves) {
-            // Undo holds one section: the step gives back the active section's value.
-            doc.SaveSnapshot();
-            for (const auto& section : doc.sections.items()) section->stavesPerPage = static_cast<int32_t>(*count);
-          }
+          if (!count || *count < 1 || *count > kMostGlobalStaves) return;
+          doc.BeginEverySectionEdit();
+          for (const auto& section : doc.sections.items()) section->stavesPerPage = static_cast<int32_t>(*count);
           doc.SetModifiedFlag(true);
           doc.UpdateAllViews(kHintRepaintAll, doc.GetActiveSystem());
         },

@@ -64,8 +64,8 @@ void AddTuningCommands(CommandTable& t, CBriotabView& view) {
             });
             return;
           }
-          // Every section's first definition; the active section's change can be undone.
-          doc.SaveSnapshot();
+          // Every section's first definition; one undo gives them all back.
+          doc.BeginEverySectionEdit();
           std::string skipped;
           for (const auto& each : doc.sections.items()) {
             if (each->definitions.empty()) {

@@ -42,6 +42,7 @@ constexpr int kGlobalFingerings = 33902;
 constexpr int kCreatePolyphony = 33211;
 constexpr int kRecalculateSplitPoint = 33422;
 constexpr int kChangeActiveVoice = 33210;
+constexpr int kSwitchNoteToOtherVoice = 33212;
 constexpr int kGuitarNotation = 33809;
 constexpr int kGrandStaffNotation = 33811;
 constexpr int kVoicingGallery = 34020;
@@ -94,7 +95,7 @@ void AddVoiceToolCommands(CommandTable& t, CBriotabView& view) {
           const Answer answer = Prompts().Ask(kKeyAnalysisQuestion, Buttons::kYesNoCancel, MessageKind::kQuestion, {});
           if (answer == Answer::kCancel) return;
           if (answer == Answer::kYes) {
-            // Undo holds one section: the whole document's analysis is not undoable.
+            doc.BeginEverySectionEdit();
             for (const auto& each : doc.sections.items()) {
               if (!each->systems.empty()) AnalyzeKey(*each);
             }
@@ -167,6 +168,12 @@ void AddVoiceToolCommands(CommandTable& t, CBriotabView& view) {
         },
         [&view] { return InNotation(view); },
         [&view] { return InNotation(view) && view.ActiveLine()->selectedVoice != 0; });
+  t.Add(kSwitchNoteToOtherVoice,
+        [&doc, &view](const CommandEvent&) {
+          SnapshotEditIf(doc, kHintRepaintSystem,
+                         [&view] { return view.ActiveLine()->SwitchCursorNoteToOtherVoice() != 0; });
+        },
+        hasLine);
 
   // --- staff notation from the tablature line
   const auto notation = [&doc](bool grandStaff) {

@@ -37,6 +37,7 @@ class CClef;
 class CInstrument;
 class CStaveArray;
 class CSystemArray;
+class EchoOutput;
 class MidiOutStream;
 class MidiPlayerOwner;
 class PlayerClock;
@@ -70,8 +71,8 @@ struct ViewServices {
   MidiPlayerOwner* playerOwner = nullptr;
   MidiOutFactory playerOutput;
   PlayerClock* playerClock = nullptr;
-  // The output that echoes a typed chord; empty: no echo.
-  MidiOutFactory echoOutput;
+  // The output that echoes a typed chord (one the editor's views share); null: no echo.
+  std::shared_ptr<EchoOutput> echo;
   // Plays the metronome's tick sound of a play; empty: silent.
   std::function<void()> playTick;
   // "Play a MIDI file" (32821): a MIDI file chosen and opened with the desktop's player;
@@ -232,7 +233,10 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   void FinishBand(bool drawn);
   void ComputePlaybackRect();
   void StopPlaying();
+  // Ends the echo's notes (the shared output stays open).
   void CloseEcho();
+  // Shows, once, why the echo's output could not be opened.
+  void ReportEchoFailure();
   void TakeDownTip();
   void SwitchSection(int index);
   void StartBandAt(Point logical);
@@ -244,7 +248,6 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   CommandTable commands_;
   std::unique_ptr<MidiOutStream> player_;
   std::unique_ptr<NoteEntry> entry_;
-  std::unique_ptr<MidiOut> echo_;
   bool observing_ = false;
   bool sectionsListed_ = false;
   // The caret as last placed.

@@ -12,6 +12,7 @@
 #include "model/CSystemArray.h"
 #include "view/FramePanes.h"
 #include "view/core/CBriotabView.h"
+#include "view/entry/NoteEntry.h"
 #include "view/core/PageEditing.h"
 #include "view/core/ViewIds.h"
 #include "view/render/pages/SectionPages.h"
@@ -36,6 +37,7 @@ Rect Normalized(Point a, Point b) {
 }  // namespace
 
 void CBriotabView::OnLButtonDown(const MouseEvent& event) {
+  if ((event.modifiers & kShiftKey) != 0) entry_->ShiftUsed();
   CPageDlg& page = doc_.settings.pageSettings;
   if (page.proportionalSpacing != 0) {
     page.proportionalSpacing = 0;

@@ -5,6 +5,7 @@
 
 #include "document/CPageDlg.h"
 #include "midi/MidiDialogs.h"
+#include "midi/play/EchoOutput.h"
 #include "midi/play/MidiOutStream.h"
 #include "model/CClef.h"
 #include "model/CInstrument.h"
@@ -27,7 +28,6 @@ constexpr const char* kTempoTitle = "Tempo";
 constexpr long kMaxTempo = 500;
 // The family of percussion instruments: their echo sounds on the drum channel.
 constexpr uint8_t kPercussionFamily = 4;
-constexpr uint8_t kEchoVelocity = 64;
 
 }  // namespace
 
@@ -146,45 +146,35 @@ void CBriotabView::ChangeTempo() {
 }
 
 void CBriotabView::EchoChord(const nChord& chord) {
-  if (!state_.echoOnUpdate || !services_.echoOutput) return;
+  if (!state_.echoOnUpdate || services_.echo == nullptr) return;
   CSystemArray* section = ActiveSection();
   CInstrument* line = ActiveLine();
   if (section == nullptr || line == nullptr || line->definition == nullptr) return;
-  if (echo_ != nullptr && echo_->IsOpen()) {
-    // What still sounds of the last echo stops.
-    for (uint8_t channel = 0; channel < 16; ++channel) {
-      const uint8_t off[3] = {static_cast<uint8_t>(0xB0 | channel), 123, 0};
-      echo_->Send(off, 3);
-    }
-  } else {
-    echo_ = services_.echoOutput();
-    if (echo_ == nullptr || !echo_->Open()) {
-      echo_.reset();
-      return;
-    }
-  }
   const CInstrumentDlg& definition = *line->definition;
-  const uint8_t channel = definition.family == kPercussionFamily ? 9 : 0;
-  const uint8_t program[2] = {0xC0, static_cast<uint8_t>(definition.midi.patch & 0x7F)};
-  echo_->Send(program, 2);
+  std::vector<uint8_t> pitches;
   for (const auto& note : chord.notes) {
-    if (note == nullptr || note->pitch == 0) continue;
-    const uint8_t on[3] = {static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(note->pitch & 0x7F), kEchoVelocity};
-    echo_->Send(on, 3);
+    if (note != nullptr && note->pitch != 0) pitches.push_back(note->pitch);
   }
+  const uint8_t channel = definition.family == kPercussionFamily ? 9 : 0;
+  services_.echo->Sound(channel, static_cast<uint8_t>(definition.midi.patch), pitches);
+  // The timer ends the echo, and tells of an output that could not be opened.
+  ReportEchoFailure();
   Window().StartTimer(kEchoTimer, kEchoMs);
 }
 
+void CBriotabView::ReportEchoFailure() {
+  const std::string failure = services_.echo != nullptr ? services_.echo->TakeFailure() : std::string();
+  if (failure.empty()) return;
+  // Said once, on one line; typing goes on without the echo.
+  std::string line = failure;
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  Panes().SetStatusText(kMessageSlot, line);
+}
+
 void CBriotabView::CloseEcho() {
-  if (echo_ == nullptr) return;
-  if (echo_->IsOpen()) {
-    for (uint8_t channel = 0; channel < 16; ++channel) {
-      const uint8_t off[3] = {static_cast<uint8_t>(0xB0 | channel), 123, 0};
-      echo_->Send(off, 3);
-    }
-    echo_->Close();
-  }
-  echo_.reset();
+  if (services_.echo == nullptr) return;
+  services_.echo->Silence();
+  ReportEchoFailure();
 }
 
 void CBriotabView::OnTimer(int id) {

@@ -1,5 +1,7 @@
 #include "view/core/ViewPrinting.h"
 
+#include <filesystem>
+
 #include <algorithm>
 
 #include "document/CPageDlg.h"
@@ -10,6 +12,17 @@
 #include "view/render/pages/DocumentPages.h"
 
 namespace vornel::view {
+
+std::string ProposedPdfPath(const std::string& documentPath, const std::string& title, const std::string& otherwise) {
+  std::filesystem::path path;
+  if (!documentPath.empty()) {
+    path = std::filesystem::path(documentPath).replace_extension(".pdf");
+  } else {
+    path = std::filesystem::path(otherwise) / (title.empty() ? std::string("Untitled") : title);
+    path += ".pdf";
+  }
+  return path.string();
+}
 
 // ---------------------------------------------------------------------------------------------
 // The view's part

@@ -10,6 +10,7 @@
 //   // the destructor ends the run
 
 #include <cstdint>
+#include <string>
 
 namespace vornel {
 
@@ -18,6 +19,11 @@ class DeviceContext;
 namespace view {
 
 class CBriotabView;
+
+// The PDF file printing to a file proposes: the document's name with ".pdf" beside the
+// document, or for a document not saved yet its title with ".pdf" in `otherwise` (the
+// documents folder).
+std::string ProposedPdfPath(const std::string& documentPath, const std::string& title, const std::string& otherwise);
 
 class ViewPrintJob {
  public:

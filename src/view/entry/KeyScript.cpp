@@ -2,6 +2,7 @@
 
 #include <deque>
 
+#include "document/CBriotabDoc.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/RecordingDevice.h"
 #include "platform/text/NumberText.h"
@@ -74,6 +75,7 @@ bool ReplayKeyScript(CBriotabView& view, std::string_view script, std::string* e
       uint32_t id = 0;
       // An id the view does not carry is a mistake of the script, not a command that did nothing.
       if (ScanInt(rest.substr(0, gap), id) && id < 0x10000 && view.Commands().Contains(static_cast<int>(id))) {
+        const CBriotabDoc::UnchangedStepCheck check(view.Document());
         CommandEvent event{static_cast<int>(id), std::nullopt, {}};
         uint32_t value = 0;
         if (gap != std::string_view::npos && ScanInt(Trim(rest.substr(gap + 1)), value)) event.value = value;

@@ -2,7 +2,10 @@
 
 #include "view/entry/NoteEntry.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <utility>
 
 #include "document/CBriotabDoc.h"
 #include "model/CClef.h"
@@ -14,6 +17,7 @@
 #include "platform/UserPrompts.h"
 #include "view/FramePanes.h"
 #include "view/core/CBriotabView.h"
+#include "view/commands/Accelerators.h"
 #include "view/core/ViewIds.h"
 
 namespace vornel::view {
@@ -99,6 +103,7 @@ void NoteEntry::InputKeyCode(char code) {
 }
 
 void NoteEntry::InputPianoKey(int pitch) {
+  const CBriotabDoc::UnchangedStepCheck check(Doc());
   if (Stave() == nullptr) {
     Prompts().Beep(BeepKind::kExclamation);
     return;
@@ -134,31 +139,38 @@ bool NoteEntry::AlfabetoInput(int mode, char letter) {
 // ---------------------------------------------------------------------------------------------
 // Keys
 
-void NoteEntry::OnKeyDown(const KeyEvent& key) {
+bool NoteEntry::OnKeyDown(const KeyEvent& key) {
+  // Shift is used alone only if nothing else goes down before it comes up.
+  shiftAlone_ = key.key == keys::kShift;
+  const CBriotabDoc::UnchangedStepCheck check(Doc());
+  return OnKeyDownChecked(key);
+}
+
+bool NoteEntry::OnKeyDownChecked(const KeyEvent& key) {
   ScoreViewState& state = State();
   keypad_ = false;
   if (state.playing) {
     view_.StopPlaying();
-    return;
+    return true;
   }
   if (key.key == keys::kAdd || key.key == keys::kSubtract) {
     const int32_t zoom = Doc().settings.pageSettings.zoom;
     if (key.key == keys::kAdd && zoom < kZoomMost) view_.SetZoomKeepingPosition(zoom + kZoomStep);
     if (key.key == keys::kSubtract && zoom > kZoomLeast) view_.SetZoomKeepingPosition(zoom - kZoomStep);
-    return;
+    return true;
   }
   const bool digit = key.key >= keys::kDigit0 && key.key <= keys::kDigit0 + 9;
   if (digit && key.ctrl) {
     // Ctrl + digit: frets 10-19 ('l'..'u') on letter tablatures; the digit styles count them
     // in digits.
     InputKeyCode(static_cast<char>(key.key + 60));
-    return;
+    return true;
   }
   CClef* stave = Stave();
   if (key.key == keys::kDigit0 && key.shift && stave != nullptr && !stave->IsTablature()) {
     CInstrument* line = Line();
     nChord* chord = line->GetCursorChord(true);
-    if (line->GetCursorNote() != nullptr) return;
+    if (line->GetCursorNote() != nullptr) return true;
     const uint16_t firstRhythm = chord->rhythm;
     if (chord->IsBarLine()) {
       stave->MoveCursor(7, 0);
@@ -168,7 +180,7 @@ void NoteEntry::OnKeyDown(const KeyEvent& key) {
     nChord* entered = line->InputKeyAtCursor('a', firstRhythm & ~0x08, false);
     if (entered != nullptr) Doc().NotifyChanged(kHintRepaintLine);
     (void)chord;
-    return;
+    return true;
   }
   if (key.key >= keys::kNumpad0 && key.key <= keys::kNumpad0 + 9) {
     keypad_ = true;
@@ -177,26 +189,35 @@ void NoteEntry::OnKeyDown(const KeyEvent& key) {
       stave->cursorRow += key.ctrl ? digitValue : -digitValue;
       if (key.ctrl) InputKeyCode('a');
       AfterCursorMove();
-      return;
+      return true;
     }
     if (stave != nullptr && key.ctrl) {
       InputKeyCode(static_cast<char>('l' + digitValue));
-      return;
+      return true;
     }
-    return;
+    // The keypad's digit is no character to type: it only marks the key.
+    return true;
   }
-  HandleEditKey(key);
+  if (HandleEditKey(key)) return true;
   if (key.key == keys::kBackslash) {
-    if (nChord* chord = CursorChord(); chord != nullptr && IsSpecialBarPause(*chord)) Doc().SplitChordAtCursor();
+    if (nChord* chord = CursorChord(); chord != nullptr && IsSpecialBarPause(*chord)) {
+      Doc().SplitChordAtCursor();
+      return true;
+    }
   }
+  return false;
 }
 
-void NoteEntry::HandleEditKey(const KeyEvent& key) {
+bool NoteEntry::HandleEditKey(const KeyEvent& key) {
+  static constexpr int kEditKeys[] = {keys::kTab,   keys::kEnter, keys::kBackspace, keys::kDelete,
+                                      keys::kUp,    keys::kDown,  keys::kSpace,     keys::kEnd,
+                                      keys::kHome,  keys::kLeft,  keys::kRight,     keys::kInsert};
+  const bool editKey = std::find(std::begin(kEditKeys), std::end(kEditKeys), key.key) != std::end(kEditKeys);
   CClef* stave = Stave();
   CInstrument* line = Line();
   if (stave == nullptr || line == nullptr) {
     Prompts().Beep(BeepKind::kExclamation);
-    return;
+    return editKey;
   }
   const int mask = key.Mask();
   int code = key.key;
@@ -207,14 +228,14 @@ void NoteEntry::HandleEditKey(const KeyEvent& key) {
       code = keys::kRight;
       // The bar walk placed the cursor; Right only refreshes the caret.
       AfterCursorMove();
-      return;
+      return true;
     }
   }
   bool moved = false;
   switch (code) {
     case keys::kEnter:
       view_.GoToSystem(view_.ActiveSection()->activeSystem + (mask == 1 ? -1 : 1));
-      return;
+      return true;
     case keys::kBackspace:
     case keys::kDelete:
       if (key.ctrl) {
@@ -223,7 +244,7 @@ void NoteEntry::HandleEditKey(const KeyEvent& key) {
         Edit(kHintRepaintLine, [line] { return line->DeleteNoteAtCursor() != 0; });
       }
       if (nChord* chord = CursorChord()) view_.EchoChord(*chord);
-      return;
+      return true;
     case keys::kUp:
     case keys::kDown:
       if (key.ctrl) {
@@ -240,16 +261,28 @@ void NoteEntry::HandleEditKey(const KeyEvent& key) {
       break;
     case keys::kInsert:
       Doc().InsertChordAtCursor(nullptr);
-      return;
+      return true;
     default:
-      return;
+      return false;
   }
   if (code == keys::kSpace) line->MoveCursorToNextChord();
   if (code == keys::kLeft) line->MoveCursorToPreviousChord();
   if (moved) AfterCursorMove();
+  return true;
 }
 
 void NoteEntry::OnChar(char32_t character) {
+  shiftAlone_ = false;
+  const CBriotabDoc::UnchangedStepCheck check(Doc());
+  OnCharChecked(character);
+}
+
+void NoteEntry::OnCharChecked(char32_t character) {
+  // The characters the table of keys names ('{', '}') run their commands.
+  if (const int command = CharacterCommand(character); command != 0) {
+    view_.Commands().Execute(CommandEvent{command, std::nullopt, {}});
+    return;
+  }
   if (character == U'~') {
     view_.Commands().Execute(CommandEvent{kOneStepSlur, std::nullopt, {}});
     return;
@@ -312,12 +345,15 @@ void NoteEntry::OnChar(char32_t character) {
 
 void NoteEntry::OnKeyUp(const KeyEvent& key) {
   if (key.key == keys::kShift) {
+    // Shift that served as a modifier ('<', capitals, Shift+Enter, a click) leaves it.
+    if (!std::exchange(shiftAlone_, false)) return;
     State().autoAdvance = !State().autoAdvance;
     Panes().SetStatusText(kAutoAdvancePane, State().autoAdvance ? "ON" : "OFF");
     view_.RecreateCaret();
     return;
   }
   if (key.key == keys::kDecimal) {
+    const CBriotabDoc::UnchangedStepCheck check(Doc());
     if (key.ctrl) {
       Panes().DispatchCommand(kReformatAllStaves);
       view_.Window().TakeFocus();

@@ -34,15 +34,18 @@ class NoteEntry {
  public:
   explicit NoteEntry(CBriotabView& view);
 
-  // --- keys
-  void OnKeyDown(const KeyEvent& key);
+  // --- keys. A key-down that is taken (true) makes no character: the window passes only the
+  // others on to become one.
+  bool OnKeyDown(const KeyEvent& key);
   void OnChar(char32_t character);
   void OnKeyUp(const KeyEvent& key);
+  // Shift held for something else than itself (a click): its release leaves auto-advance.
+  void ShiftUsed() { shiftAlone_ = false; }
   // The single path of a typed note.
   void InputKeyCode(char code);
   void InputPianoKey(int pitch);
-  // Editing and navigation keys.
-  void HandleEditKey(const KeyEvent& key);
+  // Editing and navigation keys; true for the keys it takes.
+  bool HandleEditKey(const KeyEvent& key);
   // An upper-case letter of the alfabeto chart; false when not taken.
   bool AlfabetoInput(int mode, char letter);
 
@@ -76,8 +79,13 @@ class NoteEntry {
   void Edit(int hint, const std::function<bool()>& change);
   void Copy();
 
+  bool OnKeyDownChecked(const KeyEvent& key);
+  void OnCharChecked(char32_t character);
+
   CBriotabView& view_;
   bool keypad_ = false;
+  // Shift went down and nothing else happened since: its release toggles auto-advance.
+  bool shiftAlone_ = false;
 };
 
 }  // namespace vornel::view

@@ -51,7 +51,11 @@ bool ChangeCourseTuning(CBriotabDoc& doc, const CBourdonTuningDlg& choice) {
     Prompts().ShowMessage(kNoChangesMessage);
     return false;
   }
-  doc.BeginSectionEdit();
+  if (choice.applyToAll) {
+    doc.BeginEverySectionEdit();
+  } else {
+    doc.BeginSectionEdit();
+  }
   if (!choice.applyToAll) {
     RetuneCourse(active, choice.courseIndex, choice.newPitch);
   } else {

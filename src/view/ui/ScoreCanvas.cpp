@@ -1,5 +1,6 @@
 #include "view/ui/ScoreCanvas.h"
 
+#include "view/commands/Accelerators.h"
 #include "view/commands/CommandTable.h"
 
 #include <wx/dcclient.h>
@@ -63,7 +64,7 @@ void AppendItems(wxMenu& menu, const std::vector<MenuItem>& items, std::map<int,
     } else {
       const int windowId = wxWindow::NewControlId();
       commands[windowId] = item.id;
-      wxMenuItem* added = menu.Append(windowId, wxString::FromUTF8(item.text));
+      wxMenuItem* added = menu.Append(windowId, wxString::FromUTF8(WithAcceleratorKeys(item.id, item.text)));
       const CommandState state = Panes().CommandStateOf(item.id);
       added->Enable(state.handled && state.enabled);
     }
@@ -121,7 +122,7 @@ ScoreCanvas::ScoreCanvas(wxWindow* parent, CBriotabDoc& doc, ScoreCanvasOptions 
   ViewServices services;
   services.playerOwner = playerOwner_.get();
   services.playerOutput = std::move(options.playerOutput);
-  services.echoOutput = std::move(options.echoOutput);
+  services.echo = std::move(options.echo);
   services.playTick = std::move(options.playTick);
   services.playMidiFile = std::move(options.playMidiFile);
   view_ = std::make_unique<CBriotabView>(doc, *window_, std::move(services));
@@ -223,7 +224,8 @@ void ScoreCanvas::OnContextMenu(wxContextMenuEvent& event) {
 
 void ScoreCanvas::OnKey(wxKeyEvent& event) {
   // Function keys belong to the frame's accelerators; everything else goes to the view first.
-  // The key-down is passed on so that the window system makes its character event.
+  // A key-down the view did not take is passed on, so that the window system makes its
+  // character; one it took (the keypad's zoom keys, the cursor keys ...) makes none.
   event.Skip();
   const int code = event.GetKeyCode();
   if (code >= WXK_F1 && code <= WXK_F24) return;
@@ -234,13 +236,15 @@ void ScoreCanvas::OnKey(wxKeyEvent& event) {
   key.ctrl = event.ControlDown();
   key.alt = event.AltDown();
   const bool down = event.GetEventType() == wxEVT_KEY_DOWN;
+  bool taken = false;
   Guarded([&] {
     if (down) {
-      view_->Entry().OnKeyDown(key);
+      taken = view_->Entry().OnKeyDown(key);
     } else {
       view_->Entry().OnKeyUp(key);
     }
   });
+  if (taken) event.Skip(false);
 }
 
 void ScoreCanvas::OnCharEvent(wxKeyEvent& event) {

@@ -22,7 +22,7 @@ namespace view {
 struct ScoreCanvasOptions {
   COLORREF background = 0x808080;  // the screen around the page
   MidiOutFactory playerOutput;     // empty: the default output
-  MidiOutFactory echoOutput;       // empty: no echo
+  std::shared_ptr<EchoOutput> echo;  // null: no echo
   std::function<void()> playTick;
   std::function<void()> playMidiFile;
 };

@@ -7,12 +7,16 @@
 #include <wx/graphics.h>
 #include <wx/log.h>
 
+#include <dlfcn.h>
+#include <wx/filename.h>
+
 #include <exception>
 
 #include "document/CBriotabDoc.h"
 #include "layout/ui/dialogs/PaperSetup.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/CairoDevice.h"
+#include "platform/io/FileDialogFolders.h"
 #include "view/core/CBriotabView.h"
 #include "view/core/ViewPrinting.h"
 
@@ -107,7 +111,34 @@ bool ScorePrintout::OnPrintPage(int page) {
   return DrawPrintedPage(*this, [&](DeviceContext& device, Size, Size) { job_.PrintPage(device, page - 1); });
 }
 
-wxPrintData PrintDataFor(const CBriotabDoc& doc) { return PrintDataForPage(doc.settings.pageSettings); }
+namespace {
+
+// Printing to a file writes `path` unless the user names another file: the print dialog of
+// this platform takes it from its settings, which the toolkit's print data do not pass on.
+void ProposeOutputFile(wxPrintData& data, const std::string& path) {
+#if wxUSE_GTKPRINT
+  data.ConvertToNative();
+  auto* native = dynamic_cast<wxGtkPrintNativeData*>(data.GetNativeData());
+  GtkPrintSettings* settings = native != nullptr ? native->GetPrintConfig() : nullptr;
+  // The toolkit is loaded with the window system; its settings are set through its own call.
+  using SetSetting = void (*)(GtkPrintSettings*, const char*, const char*);
+  static const auto set = reinterpret_cast<SetSetting>(dlsym(RTLD_DEFAULT, "gtk_print_settings_set"));
+  if (settings == nullptr || set == nullptr) return;
+  set(settings, "output-uri", wxFileName::FileNameToURL(wxFileName(wxString::FromUTF8(path))).utf8_str());
+  set(settings, "output-file-format", "pdf");
+#else
+  (void)data;
+  (void)path;
+#endif
+}
+
+}  // namespace
+
+wxPrintData PrintDataFor(const CBriotabDoc& doc) {
+  wxPrintData data = PrintDataForPage(doc.settings.pageSettings);
+  ProposeOutputFile(data, ProposedPdfPath(doc.GetPathName(), doc.GetTitle(), FileDialogFolders::Shared().DocumentsFolder()));
+  return data;
+}
 
 void RunScorePrint(wxWindow* parent, CBriotabView& view, bool preview, bool showDialog) {
   const wxString title = wxString::FromUTF8(view.Document().GetTitle());

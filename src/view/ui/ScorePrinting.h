@@ -46,7 +46,8 @@ std::unique_ptr<wxGraphicsContext> CairoContextOf(wxDC& dc);
 // printer's pixels per inch. False when the printout has no usable context.
 bool DrawPrintedPage(wxPrintout& printout, const std::function<void(DeviceContext&, Size page, Size ppi)>& draw);
 
-// The document's paper and orientation.
+// The document's paper and orientation, and as the file that printing to a file writes, the
+// document's PDF (ProposedPdfPath, otherwise in the documents folder).
 wxPrintData PrintDataFor(const CBriotabDoc& doc);
 
 #if wxUSE_GTKPRINT

@@ -440,7 +440,7 @@ struct FakeView {
 
 class ScopedCanvas {
  public:
-  explicit ScopedCanvas(FakeView& view) {
+  explicit ScopedCanvas(FakeView& view) : previous_(GetCanvasFactory()) {
     SetCanvasFactory([&view](wxWindow* parent, CVornelTabDoc&) {
       CanvasHost host;
       host.window = new wxPanel(parent);
@@ -451,7 +451,11 @@ class ScopedCanvas {
       return host;
     });
   }
-  ~ScopedCanvas() { SetCanvasFactory({}); }
+  // The editor's own canvas comes back for the tests that follow.
+  ~ScopedCanvas() { SetCanvasFactory(previous_); }
+
+ private:
+  CanvasFactory previous_;
 };
 
 // As a click does: a check button changes its mark, then sends its command.

@@ -8,6 +8,8 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +22,7 @@
 #include "model/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/RecordingDevice.h"
+#include "platform/io/FileDialogFolders.h"
 #include "support/Bytes.h"
 #include "support/RecordingFramePanes.h"
 #include "support/ScriptedPrompts.h"
@@ -122,6 +125,34 @@ std::string Output(const std::string& command) {
   while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
   ::pclose(pipe);
   return out;
+}
+
+TEST_F(CanvasTest, PrintingToAFileProposesTheDocumentsPdfOnItsPaper) {
+  using GetSetting = const char* (*)(void*, const char*);
+  const auto get = reinterpret_cast<GetSetting>(dlsym(RTLD_DEFAULT, "gtk_print_settings_get"));
+  ASSERT_NE(get, nullptr);
+  testing::TempDir documents;
+  FileDialogFolders::Shared().SetDocumentsFolder(documents.path());
+  struct Case {
+    std::string path;
+    std::string title;
+    std::string proposed;
+  };
+  for (const Case& c : {Case{"/music/lute/Suite.btz", "Suite.btz", "file:///music/lute/Suite.pdf"},
+                        Case{"", "VornelTab1", "file://" + documents.File("VornelTab1.pdf")}}) {
+    doc->ClearPathName();
+    if (!c.path.empty()) doc->SetPathName(c.path);
+    doc->SetTitle(c.title);
+    doc->settings.pageSettings.paperFormat = 9;  // A4
+    wxPrintData data = view::PrintDataFor(*doc);
+    EXPECT_EQ(data.GetPaperId(), wxPAPER_A4);
+    auto* native = dynamic_cast<wxGtkPrintNativeData*>(data.GetNativeData());
+    ASSERT_NE(native, nullptr);
+    const char* uri = get(native->GetPrintConfig(), "output-uri");
+    ASSERT_NE(uri, nullptr);
+    EXPECT_EQ(std::string(uri), c.proposed);
+    EXPECT_STREQ(get(native->GetPrintConfig(), "paper-format"), "iso_a4");
+  }
 }
 
 TEST_F(CanvasTest, APreviewPageIsThePdfPage) {

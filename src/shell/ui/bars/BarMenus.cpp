@@ -4,14 +4,16 @@
 
 #include "shell/commands/CommandIds.h"
 #include "shell/ui/bars/BarCommands.h"
+#include "view/commands/Accelerators.h"
 
 namespace vornel {
 
 namespace {
 
-wxString MenuText(const std::string& label) {
-  // The menu shows the label itself with its mnemonic; a tool tip part does not belong there.
-  const std::string shown = label.substr(0, label.find('\n'));
+wxString MenuText(const std::string& label, int id = 0) {
+  // The menu shows the label itself with its mnemonic, and the command's keys; a tool tip part
+  // does not belong there.
+  const std::string shown = view::WithAcceleratorKeys(id, label.substr(0, label.find('\n')));
   return wxString::FromUTF8(shown.data(), shown.size());
 }
 
@@ -26,9 +28,9 @@ void AddItems(wxMenu& menu, const std::vector<bars::RibbonItem>& items, BarComma
     } else if (item.id == 0) {
       menu.Append(wxID_ANY, MenuText(item.label))->Enable(false);
     } else if (commands.StateOf(item.id).checked) {
-      menu.AppendCheckItem(commands.MenuId(item.id), MenuText(item.label));
+      menu.AppendCheckItem(commands.MenuId(item.id), MenuText(item.label, item.id));
     } else {
-      menu.Append(commands.MenuId(item.id), MenuText(item.label));
+      menu.Append(commands.MenuId(item.id), MenuText(item.label, item.id));
     }
   }
 }

@@ -8,6 +8,7 @@
 #include "shell/ui/bars/BarCommands.h"
 #include "shell/ui/bars/CustomizeDialog.h"
 #include "shell/ui/bars/RibbonBar.h"
+#include "view/commands/Accelerators.h"
 #include "shell/ui/bars/ToolBarEx.h"
 
 namespace vornel {
@@ -215,7 +216,8 @@ void FrameBars::ShowToolbarMenu(const wxPoint& client) {
       continue;
     }
     const view::CommandState state = commands_.StateOf(id);
-    menu.Append(commands_.MenuId(id), Text(bars::ToolbarButtonLabel(id)))->Enable(state.handled && state.enabled);
+    menu.Append(commands_.MenuId(id), Text(view::WithAcceleratorKeys(id, bars::ToolbarButtonLabel(id))))
+        ->Enable(state.handled && state.enabled);
   }
   // The choice arrives as the item's command, like any menu's.
   frame_.PopupMenu(&menu, client);

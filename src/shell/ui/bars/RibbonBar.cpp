@@ -95,7 +95,7 @@ CRibbonBar::CRibbonBar(wxWindow* parent, BarCommands& commands)
   Bind(wxEVT_CHECKBOX, &CRibbonBar::OnControl, this);
   Bind(wxEVT_SLIDER, &CRibbonBar::OnSlider, this);
   Bind(wxEVT_UPDATE_UI, &CRibbonBar::OnUpdateUI, this);
-  Bind(wxEVT_RIBBONBAR_HELP_CLICK, [this](wxRibbonBarEvent&) { commands_.Dispatch({commands::kAbout, {}, {}}); });
+  Bind(wxEVT_RIBBONBAR_HELP_CLICK, [this](wxRibbonBarEvent&) { commands_.Dispatch({commands::kHelp, {}, {}}); });
   Bind(wxEVT_RIBBONBAR_TOGGLED, [this](wxRibbonBarEvent&) {
     if (onPanelsToggled) onPanelsToggled();
   });

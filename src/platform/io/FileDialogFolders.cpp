@@ -1,0 +1,34 @@
+#include "platform/io/FileDialogFolders.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace vornel {
+
+namespace {
+
+bool IsFolder(std::string_view path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_directory(std::filesystem::path(path), ec);
+}
+
+}  // namespace
+
+FileDialogFolders& FileDialogFolders::Shared() {
+  static FileDialogFolders folders;
+  return folders;
+}
+
+std::string FileDialogFolders::StartFolder(std::string_view asked) const {
+  for (const std::string_view folder : {asked, std::string_view(last_), std::string_view(documents_)}) {
+    if (IsFolder(folder)) return std::string(folder);
+  }
+  return {};
+}
+
+void FileDialogFolders::Chosen(const std::string& path, bool isFolder) {
+  if (path.empty()) return;
+  last_ = isFolder ? path : std::filesystem::path(path).parent_path().string();
+}
+
+}  // namespace vornel
