@@ -9,13 +9,22 @@
 #include "midi/MidiInstrumentList.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "MIDI dialog";
+
 MidiDialogs g_cancelAll;
-MidiDialogs* g_dialogs = &g_cancelAll;
+ObjectSlot<MidiDialogs> g_dialogs(kServiceName, g_cancelAll);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
 
 uint8_t Midi7(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 127)); }
 uint8_t Channel(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 15)); }
@@ -212,15 +221,15 @@ bool CMidiTrackList::Apply(CIMidiDoc& doc, MidiImportOptions& options) const {
   return doc.CheckTracksSelected();
 }
 
-bool MidiDialogs::ChooseGMPatch(CGM_PatchDlg&, MidiOutStream*) { return false; }
-bool MidiDialogs::EditMoreControllers(CMoreMidiControlsDlg&) { return false; }
-bool MidiDialogs::EditControllerEvent(CMidiMetaControl&) { return false; }
-bool MidiDialogs::ChooseTracks(CMidiTrackList&) { return false; }
+bool MidiDialogs::ChooseGMPatch(CGM_PatchDlg&, MidiOutStream*) { return Missing(); }
+bool MidiDialogs::EditMoreControllers(CMoreMidiControlsDlg&) { return Missing(); }
+bool MidiDialogs::EditControllerEvent(CMidiMetaControl&) { return Missing(); }
+bool MidiDialogs::ChooseTracks(CMidiTrackList&) { return Missing(); }
 
-MidiDialogs& MidiEditors() { return *g_dialogs; }
+MidiDialogs& MidiEditors() { return g_dialogs.Get(); }
 
-ScopedMidiDialogs::ScopedMidiDialogs(MidiDialogs& dialogs) : previous_(g_dialogs) { g_dialogs = &dialogs; }
-ScopedMidiDialogs::~ScopedMidiDialogs() { g_dialogs = previous_; }
+ScopedMidiDialogs::ScopedMidiDialogs(MidiDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
+ScopedMidiDialogs::~ScopedMidiDialogs() { g_dialogs.Exchange(previous_); }
 
 bool ChooseGMPatch(int& program, std::string& name, MidiOutStream* player) {
   CGM_PatchDlg dialog;

@@ -163,7 +163,6 @@ class FakeFrame : public FrameControls, public MetronomeTimer {
   void ShowPaletteMenu() override { log.push_back("palette menu"); }
   void CustomizeToolbars() override { log.push_back("customize"); }
   void FloatMidiToolbar() override { log.push_back("float midi"); }
-  void ZoomChosen(const view::CommandEvent& e) override { log.push_back("zoom " + std::to_string(e.value.value_or(-1))); }
   void Start(int) override {}
   void Stop() override {}
 
@@ -199,8 +198,7 @@ TEST(FrameCommands, SwitchesToggleAndShowTheirMarks) {
   for (const int id : {commands::kCustomize, commands::kFloatMidiToolbar, 216, commands::kSwitchPaletteTab}) {
     table.Execute({id, std::nullopt, {}});
   }
-  table.Execute({103, 3L, {}});
-  EXPECT_EQ(frame.log, (std::vector<std::string>{"customize", "float midi", "look 216", "tab Sections", "zoom 3"}));
+  EXPECT_EQ(frame.log, (std::vector<std::string>{"customize", "float midi", "look 216", "tab Sections"}));
 }
 
 }  // namespace

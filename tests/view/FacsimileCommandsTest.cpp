@@ -11,6 +11,7 @@
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 #include "support/RecordingFramePanes.h"
+#include "support/MissingService.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "view/core/ViewIds.h"
@@ -215,9 +216,11 @@ TEST(FacsimileCommands, FacsimileListButtonsOfTheSectionAndDocumentDialogs) {
     // Each list dialog saw the list it edits.
     EXPECT_EQ(f.windows.log, (std::vector<std::string>{"dialog 1", "dialog 0", c.added ? "dialog 1" : "dialog 0"}));
   }
-  // Without windows every button is a Cancel.
+  // Without windows every button says so and changes nothing.
+  testing::ScriptedPrompts prompts;
   FacsimileListEdit edit;
-  EXPECT_FALSE(edit.Run());
+  EXPECT_MISSING_SERVICE(prompts, EXPECT_FALSE(edit.Run()), "facsimile list dialog");
+  EXPECT_FALSE(edit.Edited());
 }
 
 TEST(FacsimileCommands, ImageListAddsSectionsSkipsShortLinesAndRenumbers) {

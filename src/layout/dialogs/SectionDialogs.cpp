@@ -5,13 +5,22 @@
 #include "model/CTrackText.h"
 #include "model/CSystemArray.h"
 #include "model/nTuning.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "section dialog";
+
 SectionDialogs g_noDialogs;
-SectionDialogs* g_dialogs = &g_noDialogs;
+ObjectSlot<SectionDialogs> g_dialogs(kServiceName, g_noDialogs);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
 
 constexpr int32_t kTempoBits = 0xFFF;
 
@@ -146,17 +155,17 @@ std::string CReformatPageDlg::Validate() const {
   return CheckFieldRanges({{"Staves per page", stavesPerPage, 1, 12}, {"Average spacing", spacing, 15, 300}});
 }
 
-bool SectionDialogs::EditSection(CSectionDlg&) { return false; }
-bool SectionDialogs::ParseVoices(CAnalyzeVoicesDlg&) { return false; }
-bool SectionDialogs::EditSystem(CSegOffsetDlg&) { return false; }
-bool SectionDialogs::ReformatPage(CReformatPageDlg&) { return false; }
-bool SectionDialogs::EditTrackText(CTrackTextDlg&) { return false; }
+bool SectionDialogs::EditSection(CSectionDlg&) { return Missing(); }
+bool SectionDialogs::ParseVoices(CAnalyzeVoicesDlg&) { return Missing(); }
+bool SectionDialogs::EditSystem(CSegOffsetDlg&) { return Missing(); }
+bool SectionDialogs::ReformatPage(CReformatPageDlg&) { return Missing(); }
+bool SectionDialogs::EditTrackText(CTrackTextDlg&) { return Missing(); }
 
-SectionDialogs& SectionEditingDialogs() { return *g_dialogs; }
+SectionDialogs& SectionEditingDialogs() { return g_dialogs.Get(); }
 
-ScopedSectionDialogs::ScopedSectionDialogs(SectionDialogs& dialogs) : previous_(g_dialogs) { g_dialogs = &dialogs; }
+ScopedSectionDialogs::ScopedSectionDialogs(SectionDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
 
-ScopedSectionDialogs::~ScopedSectionDialogs() { g_dialogs = previous_; }
+ScopedSectionDialogs::~ScopedSectionDialogs() { g_dialogs.Exchange(previous_); }
 
 int EditSectionProperties(CSystemArray& section, bool* resetOffsets) {
   CSectionDlg dialog;

@@ -35,7 +35,6 @@ class NoWindows : public DocumentWindows, public FrameControls, public Metronome
   void ShowPaletteMenu() override {}
   void CustomizeToolbars() override {}
   void FloatMidiToolbar() override {}
-  void ZoomChosen(const view::CommandEvent&) override {}
   void Start(int) override {}
   void Stop() override {}
 };

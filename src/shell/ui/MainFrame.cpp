@@ -517,18 +517,6 @@ void CMainFrame::CustomizeToolbars() { bars_->Customize(bars::kEditingOptionsBar
 
 void CMainFrame::FloatMidiToolbar() { bars_->FloatMidiBar(); }
 
-void CMainFrame::ZoomChosen(const view::CommandEvent& event) {
-  CChildFrame* child = ActiveChild();
-  if (child == nullptr || !child->CanvasParts().setZoomPercent) return;
-  std::optional<int> percent;
-  if (event.value && *event.value >= 0 && static_cast<size_t>(*event.value) < bars::kZoomPercentages.size()) {
-    percent = bars::kZoomPercentages[static_cast<size_t>(*event.value)];
-  } else if (!event.value) {
-    percent = bars::ReadZoomText(event.text);
-  }
-  if (percent) child->CanvasParts().setZoomPercent(*percent);
-}
-
 void CMainFrame::ShowToolbarMenu(int x, int y) { bars_->ShowToolbarMenu(wxPoint(x, y)); }
 
 std::vector<std::string> CMainFrame::RecentFiles() const { return app_.recentFiles.Paths(); }

@@ -107,7 +107,6 @@ class CMainFrame : public wxFrame,
   void ShowPaletteMenu() override;
   void CustomizeToolbars() override;
   void FloatMidiToolbar() override;
-  void ZoomChosen(const view::CommandEvent& event) override;
 
   // --- BarCommands (the ribbon and the bars ask through these)
   bool Dispatch(const view::CommandEvent& event) override;

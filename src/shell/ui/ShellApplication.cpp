@@ -10,7 +10,7 @@
 #include "shell/app/Profile.h"
 #include "shell/commands/ApplicationCommands.h"
 #include "shell/files/PathHelpers.h"
-#include "shell/ui/AreaWindows.h"
+#include "shell/ui/EditorServices.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/SplashWindow.h"
 
@@ -18,6 +18,8 @@ namespace vornel {
 
 ShellApplication::ShellApplication(ProfileStore& profile, Clock::time_point started)
     : profile_(profile), started_(started), app_(profile) {}
+
+ShellApplication::~ShellApplication() = default;
 
 double ShellApplication::MillisecondsSinceStart() const {
   return std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
@@ -34,9 +36,9 @@ CMainFrame* ShellApplication::Start(const CommandLine& line) {
   app_.look = ValidLook(profile_.GetInt(kWorkspaceSection, kLookKey, kDefaultLook));
   app_.SetAutoSaveMinutes(app_.autoSaveMinutes);
 
-  static const bool installed = (InstallAreaWindows(app_), true);
-  (void)installed;
+  services_ = std::make_unique<EditorServices>(app_);
   frame_ = new CMainFrame(app_);
+  services_->AttachFrame(frame_);
   frame_->RestoreLayout();
   line_ = line;
   // The frame's own paints go to the docking manager; its status bar paints with it.

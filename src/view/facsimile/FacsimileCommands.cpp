@@ -12,23 +12,33 @@
 #include "platform/io/ProgramLauncher.h"
 #include "view/FramePanes.h"
 #include "view/core/ViewIds.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel::view {
 
 namespace {
 
+constexpr const char* kServiceName = "image viewer";
+
+// Fetching is no window's business: without windows nothing is fetched, silently, as pages
+// drawn by the tools resolve their images through it.
 class NoFacsimileWindows : public FacsimileWindows {
  public:
-  bool EditFacsimileList(CFacsimileListDlg&) override { return false; }
-  bool ShowInViewer(CBriotabDoc&, const std::string&) override { return false; }
+  bool EditFacsimileList(CFacsimileListDlg&) override {
+    ReportMissingService(kServiceName);
+    return false;
+  }
+  bool ShowInViewer(CBriotabDoc&, const std::string&) override {
+    ReportMissingService(kServiceName);
+    return false;
+  }
   std::string FetchWebImage(const std::string&, bool) override { return {}; }
-};
-
-FacsimileWindows*& Installed() {
-  static NoFacsimileWindows none;
-  static FacsimileWindows* windows = &none;
-  return windows;
-}
+  bool RunViewerCommand(CBriotabDoc&, int) override {
+    ReportMissingService(kServiceName);
+    return false;
+  }
+} g_none;
+ObjectSlot<FacsimileWindows> g_windows(kServiceName, g_none);
 
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n' ||
@@ -51,13 +61,11 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 
 }  // namespace
 
-FacsimileWindows& Facsimiles() { return *Installed(); }
+FacsimileWindows& Facsimiles() { return g_windows.Get(); }
 
 ScopedFacsimileWindows::ScopedFacsimileWindows(FacsimileWindows& windows)
-    : previous_(Installed()), listEditing_(windows) {
-  Installed() = &windows;
-}
-ScopedFacsimileWindows::~ScopedFacsimileWindows() { Installed() = previous_; }
+    : previous_(g_windows.Exchange(&windows)), listEditing_(windows) {}
+ScopedFacsimileWindows::~ScopedFacsimileWindows() { g_windows.Exchange(previous_); }
 
 std::string& ImageListPrefix() {
   static std::string prefix;

@@ -4,30 +4,39 @@
 
 #include <array>
 #include <tuple>
+#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "document settings dialog";
+
 SettingsDialogs g_noDialogs;
-SettingsDialogs* g_dialogs = &g_noDialogs;
+ObjectSlot<SettingsDialogs> g_dialogs(kServiceName, g_noDialogs);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
 
 // Every view redraws its pages.
 constexpr int kRedrawHint = 0;
 
 }  // namespace
 
-bool SettingsDialogs::EditPageSettings(CPageDlg&) { return false; }
-bool SettingsDialogs::EditDocumentFonts(CPageDlg&) { return false; }
-bool SettingsDialogs::EditDocumentInformation(CDocumentSettings&) { return false; }
-bool SettingsDialogs::EditTitlePage(CTitlePage&) { return false; }
-bool SettingsDialogs::ChangeCourseTuning(const nTuning&, CBourdonTuningDlg&) { return false; }
+bool SettingsDialogs::EditPageSettings(CPageDlg&) { return Missing(); }
+bool SettingsDialogs::EditDocumentFonts(CPageDlg&) { return Missing(); }
+bool SettingsDialogs::EditDocumentInformation(CDocumentSettings&) { return Missing(); }
+bool SettingsDialogs::EditTitlePage(CTitlePage&) { return Missing(); }
+bool SettingsDialogs::ChangeCourseTuning(const nTuning&, CBourdonTuningDlg&) { return Missing(); }
 
-SettingsDialogs& CurrentSettingsDialogs() { return *g_dialogs; }
+SettingsDialogs& CurrentSettingsDialogs() { return g_dialogs.Get(); }
 
-ScopedSettingsDialogs::ScopedSettingsDialogs(SettingsDialogs& dialogs) : previous_(g_dialogs) { g_dialogs = &dialogs; }
+ScopedSettingsDialogs::ScopedSettingsDialogs(SettingsDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
 
-ScopedSettingsDialogs::~ScopedSettingsDialogs() { g_dialogs = previous_; }
+ScopedSettingsDialogs::~ScopedSettingsDialogs() { g_dialogs.Exchange(previous_); }
 
 namespace view {
 

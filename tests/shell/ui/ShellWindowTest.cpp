@@ -376,9 +376,11 @@ TEST_F(ShellWindows, TheMetronomeNeedsItsSoundsAndFollowsTheTempo) {
     EditorRun run(home);
     EXPECT_FALSE(run.Frame().CommandStateOf(commands::kRunMetronome).enabled);
   }
-  testing::RecordingSounds sounds;
   ConfigProfile(home.Path() + "vornel.ini").WriteInt(kSessionProfile, "PlayJingle", 1);
   EditorRun run(home);
+  // Sounds that load whatever the machine has, in force over the editor's own.
+  testing::RecordingSounds sounds;
+  run.App().PlayJingle();
   CMainFrame& frame = run.Frame();
   ASSERT_TRUE(frame.CommandStateOf(commands::kRunMetronome).enabled);
   frame.TempoChanged(120);  // off stays off
@@ -412,8 +414,8 @@ class OpenedTargets : public ProgramLauncher {
 };
 
 TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
-  OpenedTargets launcher;
   EditorRun run(home);
+  OpenedTargets launcher;
   testing::TempDir shipped;
   fs::create_directories(shipped.File("Documentation"));
   testing::WriteText(shipped.File("Documentation/software.html"), "<html/>");
@@ -436,8 +438,8 @@ TEST_F(ShellWindows, TheTextImportsAndSwapOrnamentsAreInTheDocumentsTable) {
 }
 
 TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) {
-  OpenedTargets launcher;
   EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  OpenedTargets launcher;
   for (int command : {33119, 33045, 33046}) EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
   ShellExportServices services(run.App());
   EXPECT_EQ(services.xmlFolder, run.App().xmlFolder);

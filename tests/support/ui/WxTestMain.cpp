@@ -1,6 +1,6 @@
 // The main of every test binary that needs the window system: registers the shipped fonts,
-// starts wxWidgets with only the program name (test options are not its business), runs the
-// tests and shuts the window system down.
+// starts wxWidgets with only the program name (test options are not its business), guards
+// against modal dialogs no test drives, runs the tests and shuts the window system down.
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "platform/fonts/FontRegistration.h"
+#include "ModalDialogs.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
@@ -21,7 +22,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   wxTheApp->CallOnInit();
-  const int result = RUN_ALL_TESTS();
+  int result = 0;
+  {
+    vornel::testing::ModalDialogGuard guard;
+    result = RUN_ALL_TESTS();
+  }
   wxEntryCleanup();
   return result;
 }
