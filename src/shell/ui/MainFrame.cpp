@@ -25,7 +25,7 @@
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
 #include "shell/app/XdgFolders.h"
-#include "shell/commands/AreaCommands.h"
+#include "shell/commands/CommandRoute.h"
 #include "shell/commands/CommandIds.h"
 #include "shell/commands/DocumentLibraryCommands.h"
 #include "shell/commands/ExternalPrograms.h"
@@ -104,9 +104,6 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
     preferences_ = ownPreferences_.get();
   }
   dock_.SetManagedWindow(this);
-  AddApplicationCommands(applicationCommands_, app_, *this);
-  AddAreaApplicationCommands(applicationCommands_);
-  vornel::AddFrameCommands(frameCommands_, *this, app_, metronome_);
   bars::AddPendingCommands(pendingCommands_);
   views_.SetTabStrip(this);
 
@@ -116,6 +113,9 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
   BuildAccelerators();
   UpdateRoute();
   paneContents_ = std::make_unique<FramePaneContents>(*this, app_);
+  FillFrameTables(applicationCommands_, frameCommands_,
+                  {*this, *this, app_, metronome_, paneContents_->PaletteCommandTarget(),
+                   [this](int id) { paneContents_->RunDocumentGroupCommand(id); }});
 
   Bind(wxEVT_MENU, &CMainFrame::OnMenu, this);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUI, this);
@@ -242,6 +242,8 @@ void CMainFrame::BuildAccelerators() {
   for (const auto& [key, command] : {std::pair{'Z', commands::kUndo}, {'C', 57634}, {'X', 57635}, {'V', 57637}}) {
     entries.emplace_back(wxACCEL_CTRL, key, Id(command));
   }
+  keyCommands_.clear();
+  for (const wxAcceleratorEntry& entry : entries) keyCommands_.push_back(menuIds_.ToCommand(entry.GetCommand()));
   SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 }
 

@@ -124,6 +124,10 @@ class CMainFrame : public wxFrame,
   bool DispatchCommandEvent(const view::CommandEvent& event) override { return DispatchCommand(event); }
   view::CommandState CommandStateOf(int id) const override;
   view::CommandTable& FrameCommands() { return frameCommands_; }
+  // The targets a command goes through now, in routing order (the catalogue last).
+  const std::vector<const view::CommandTable*>& CommandRoute() const { return router_.Route(); }
+  // The commands of the main window's keys (its accelerator table).
+  const std::vector<int>& KeyCommands() const { return keyCommands_; }
   view::CommandTable& ApplicationCommandTable() { return applicationCommands_; }
 
   // --- parts, for the other areas and for tests
@@ -214,6 +218,7 @@ class CMainFrame : public wxFrame,
   COutputWnd* outputPane_ = nullptr;
   CMyKeyboardBar* keyboard_ = nullptr;
   MenuCommandIds menuIds_;
+  std::vector<int> keyCommands_;
   CommandBitmaps pictures_;
   std::unique_ptr<FrameBars> bars_;
 

@@ -28,6 +28,7 @@
 #include "shell/bars/RibbonTable.h"
 #include "shell/bars/ToolbarTable.h"
 #include "shell/commands/CommandIds.h"
+#include "shell/commands/CommandRoute.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/bars/CustomizeDialog.h"
@@ -189,7 +190,7 @@ TEST_F(BarsWindows, TheRibbonBuildsItsTenPagesWithTheirPanelsAndElements) {
 
 TEST_F(BarsWindows, EveryCommandOfTheWindowsHasAStateOnTheRoute) {
   EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
-  for (const int id : bars::WindowCommandIds()) {
+  for (const int id : WindowCommandIds()) {
     const view::CommandState state = run.Frame().CommandStateOf(id);
     EXPECT_TRUE(state.handled) << id;
     if (bars::FindPendingCommand(id) != nullptr && !state.enabled) continue;

@@ -12,6 +12,7 @@
 #include "document/DocumentFiles.h"
 #include "shell/ShellFixtures.h"
 #include "shell/ui/ConfigProfile.h"
+#include "shell/ui/EditorServices.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellApplication.h"
 
@@ -48,6 +49,7 @@ class EditorRun {
 
   CMainFrame& Frame() { return *frame_; }
   CVornelTabApp& App() { return shell_.App(); }
+  const EditorServices& Services() const { return *shell_.Services(); }
   ProfileStore& Profile() { return profile_; }
   bool Close(bool force = true) {
     if (frame_ == nullptr) return true;

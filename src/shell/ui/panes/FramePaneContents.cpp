@@ -103,7 +103,6 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
   routing.state = [this](int id) { return frame_.CommandStateOf(id); };
   palettes_ = new SplitPalettePane(frame.PaneHost(CMainFrame::kPalettes), frame.DockManager(), routing);
   PutInHost(frame.PaneHost(CMainFrame::kPalettes), palettes_);
-  palettes::AddPaletteCommands(frame.FrameCommands(), *palettes_);
 
   // The chord palette shows the alfabeto of the active document's active line.
   chordPalette_ = new CChordPalette(
@@ -120,10 +119,6 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
       GetDocumentRootUrl(app_.htmlRoot, app_.xmlFolder), [this](int id) { frame_.DispatchCommand(id); },
       [this](const std::string& path) { return OpenDocumentFile(app_, frame_, path); });
   PutInHost(frame.PaneHost(CMainFrame::kDocumentGroup), database_);
-  AddDocumentGroupCommands(frame.FrameCommands(), [this](int id) {
-    CChildFrame* child = frame_.ActiveChild();
-    database_->RunCommand(id, child != nullptr ? &child->Document() : nullptr);
-  });
 
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();
@@ -132,6 +127,13 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
 }
 
 FramePaneContents::~FramePaneContents() { *alive_ = false; }
+
+palettes::PaletteTarget& FramePaneContents::PaletteCommandTarget() { return *palettes_; }
+
+void FramePaneContents::RunDocumentGroupCommand(int id) {
+  CChildFrame* child = frame_.ActiveChild();
+  database_->RunCommand(id, child != nullptr ? &child->Document() : nullptr);
+}
 
 void FramePaneContents::RefreshProperties() {
   if (propertiesQueued_) return;
