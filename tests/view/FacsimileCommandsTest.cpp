@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "document/CVornelTabDoc.h"
+#include "document/DocumentEnvironment.h"
 #include "document/dialogs/DocumentInformation.h"
 #include "document/dialogs/TitlePageSettings.h"
 #include "layout/dialogs/SectionDialogs.h"
@@ -255,10 +256,10 @@ TEST(FacsimileCommands, ImageListAddsSectionsSkipsShortLinesAndRenumbers) {
 
 TEST(FacsimileCommands, TheImageListPrefixGoesBeforeEachName) {
   Fixture f;
-  ImageListPrefix() = "http://www.example.org/facsimiles/";
+  vornel::Environment().imageListPrefix = "http://www.example.org/facsimiles/";
   testing::WriteText(f.dir.File("list.txt"), "A\tC\tT\tX\tp1.jpg\n");
   ImportImageList(f.doc, f.dir.File("list.txt"));
-  ImageListPrefix().clear();
+  vornel::Environment().imageListPrefix.clear();
   EXPECT_EQ(f.doc.sections.items().back()->facsimiles.imagePaths,
             (std::vector<std::string>{"http://www.example.org/facsimiles/p1.jpg"}));
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/CBriotabDoc.h"
+#include "document/DocumentEnvironment.h"
 #include "model/CFacsimileListDlg.h"
 #include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
@@ -66,11 +67,6 @@ FacsimileWindows& Facsimiles() { return g_windows.Get(); }
 ScopedFacsimileWindows::ScopedFacsimileWindows(FacsimileWindows& windows)
     : previous_(g_windows.Exchange(&windows)), listEditing_(windows) {}
 ScopedFacsimileWindows::~ScopedFacsimileWindows() { g_windows.Exchange(previous_); }
-
-std::string& ImageListPrefix() {
-  static std::string prefix;
-  return prefix;
-}
 
 void UpdateFacsimilePane(const CBriotabDoc& doc) {
   std::vector<std::string> names;
@@ -159,7 +155,7 @@ size_t ImportImageList(CBriotabDoc& doc, const std::string& path) {
     section->Comments().text = std::string(fields[first + 3]);
     for (const std::string_view image : Split(fields[first + 4], ';')) {
       CFacsimileListDlg& list = section->facsimiles;
-      list.AddImage(ImageListPrefix() + std::string(TrimRight(image)));
+      list.AddImage(Environment().imageListPrefix + std::string(TrimRight(image)));
       list.captions.back() = std::string(fields[first + 1]);
     }
     doc.sections.push_back(std::move(section));

@@ -68,9 +68,6 @@ class ScopedFacsimileWindows {
   ScopedFacsimileListEditing listEditing_;
 };
 
-// The web folder that the image-list import puts before each image name (a setting; empty
-// by default, so names stay as the list gives them).
-std::string& ImageListPrefix();
 
 // The active section's facsimile names to the sections pane's facsimile list.
 void UpdateFacsimilePane(const CBriotabDoc& doc);

@@ -5,14 +5,23 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
+#include <wx/ribbon/bar.h>
+#include <wx/ribbon/buttonbar.h>
+#include <wx/ribbon/page.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "document/CVornelTabDoc.h"
+#include "document/DocumentFiles.h"
+#include "layout/ui/CRichTextDlg.h"
+#include "model/CFacsimileListDlg.h"
 #include "model/CInstrument.h"
 #include "model/CSystemArray.h"
 #include "model/nChord.h"
@@ -26,9 +35,13 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RealInput.h"
 #include "shell/ui/bars/FrameBars.h"
+#include "shell/ui/bars/RibbonBar.h"
 #include "shell/ui/bars/ToolBarEx.h"
 #include "shell/ui/bars/UndoDropDown.h"
 #include "shell/ui/console/KeyboardConsole.h"
+#include "shell/ui/panes/FramePaneContents.h"
+#include "shell/ui/panes/ListPanes.h"
+#include "view/ui/facsimile/ImageView.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/ModalDialogs.h"
 
@@ -37,6 +50,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ClickAt;
+using testing::ClickCentre;
 using testing::PressKey;
 using testing::Pump;
 using testing::TypeText;
@@ -150,7 +164,7 @@ TEST_F(ReachByInput, TheRemoveAllArrowOpensItsMenuAndRunsTheEntryChosen) {
   ASSERT_NE(removeAll, nullptr);
   frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
   // The menu blocks while it is shown: the first entry, "Fingerings", is chosen by keys.
-  testing::OnNextMenu choose([] {
+  testing::OnNextMenu choose([](wxMenu&) {
     PressKey(WXK_DOWN);
     PressKey(WXK_RETURN);
   });
@@ -174,7 +188,7 @@ TEST_F(ReachByInput, ARightClickOnABarReachesCustomize) {
     ASSERT_NE(close, nullptr);
     testing::ClickCentre(*close);
   });
-  testing::OnNextMenu choose([] {
+  testing::OnNextMenu choose([](wxMenu&) {
     PressKey(WXK_UP);
     PressKey(WXK_RETURN);
   });
@@ -182,6 +196,160 @@ TEST_F(ReachByInput, ARightClickOnABarReachesCustomize) {
   ClickAt(editing, wxPoint(copy.x + copy.width / 2, copy.y + copy.height / 2), wxMOUSE_BTN_RIGHT);
   Pump();
   EXPECT_EQ(driver.opened, std::vector<std::string>{"Customize Toolbar"});
+}
+
+template <typename T>
+void FindAll(wxWindow* root, std::vector<T*>& found) {
+  if (auto* window = dynamic_cast<T*>(root)) found.push_back(window);
+  for (wxWindow* child : root->GetChildren()) FindAll(child, found);
+}
+
+// Clicks the ribbon's button of `command` on its page, which is made the page shown.
+void ClickRibbonButton(CMainFrame& frame, int command) {
+  CRibbonBar& ribbon = *frame.Bars().Ribbon();
+  for (size_t p = 0; p < ribbon.GetPageCount(); ++p) {
+    std::vector<wxRibbonButtonBar*> bars;
+    FindAll(ribbon.GetPage(p), bars);
+    for (wxRibbonButtonBar* bar : bars) {
+      if (bar->GetItemById(command) == nullptr) continue;
+      ribbon.SetActivePage(p);
+      frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
+      Pump();
+      ASSERT_TRUE(bar->IsShownOnScreen()) << command;
+      const wxRect rect = bar->GetItemRect(command);
+      ClickAt(*bar, wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 3));
+      return;
+    }
+  }
+  FAIL() << "no ribbon button " << command;
+}
+
+// "Edit preface" opens the rich-text editor on the title page's preface; OK keeps the text.
+TEST_F(ReachByInput, EditPrefaceOpensTheRichTextEditorOnThePrefaceAndOkKeepsIt) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  CTitlePage& titlePage = frame.ActiveChild()->Document().settings.titlePage;
+  titlePage.preface.text = "{\\rtf1\\ansi {\\fonttbl{\\f0 Times New Roman;}}\\f0 Dedication}";
+  std::string shown;
+  testing::DialogDriver driver([&](wxDialog& dialog) {
+    auto* editor = dynamic_cast<CRichTextDlg*>(&dialog);
+    ASSERT_NE(editor, nullptr);
+    Pump();
+    shown = editor->Control().GetValue().utf8_string();
+    // At the end of the text, typed on.
+    ClickCentre(editor->Control());
+    PressKey(WXK_END, wxMOD_CONTROL);
+    TypeText(" to the reader");
+    ClickCentre(*dynamic_cast<wxWindow*>(dialog.FindWindow(wxID_OK)));
+  });
+  ClickRibbonButton(frame, 33425);
+  EXPECT_EQ(driver.opened, std::vector<std::string>{"Rich Text Editor"});
+  EXPECT_EQ(shown, "Dedication");
+  EXPECT_NE(titlePage.preface.text.find("Dedication to the reader"), std::string::npos) << titlePage.preface.text;
+}
+
+// The first point of a list's entry `index`.
+wxPoint EntryPoint(wxListBox& list, int index) {
+  for (int y = 0; y < list.GetClientSize().y; ++y) {
+    if (list.HitTest(wxPoint(10, y)) == index) return wxPoint(10, y + 4);
+  }
+  ADD_FAILURE() << "no entry " << index;
+  return wxPoint(10, 10);
+}
+
+// The colours of a window as it shows on the screen, counted in a grid of samples.
+size_t ColoursShown(wxWindow& window) {
+  testing::Expose(window);
+  const wxSize size = window.GetClientSize();
+  wxBitmap bitmap(size);
+  {
+    wxMemoryDC memory(bitmap);
+    wxClientDC client(&window);
+    memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
+  }
+  const wxImage image = bitmap.ConvertToImage();
+  std::set<unsigned long> colours;
+  for (int y = 0; y < size.y; y += 7) {
+    for (int x = 0; x < size.x; x += 7) {
+      colours.insert((image.GetRed(x, y) << 16) | (image.GetGreen(x, y) << 8) | image.GetBlue(x, y));
+    }
+  }
+  return colours.size();
+}
+
+// A double click on an entry of the Facsimiles pane shows its picture in the tab's viewer,
+// whose context menu then offers its commands.
+TEST_F(ReachByInput, DoubleClickingAFacsimileShowsItsPixelsInTheViewer) {
+  const std::string scan = std::string(VORNEL_CORPUS_DIR) + "/images/various/hopper.jpg";
+  CVornelTabDoc written;
+  written.OnNewDocument();
+  written.GetActiveSection()->facsimiles.AddImage(scan);
+  ASSERT_TRUE(SaveDocumentFile(written, home.Path() + "Suite.btxml"));
+  EditorRun run(home, {home.Path() + "Suite.btxml"});
+  CMainFrame& frame = run.Frame();
+  CChildFrame& child = *frame.ActiveChild();
+  Pump();
+  wxListBox& facsimiles = *frame.PaneContents()->Sections()->Bottom()->List();
+  ASSERT_EQ(facsimiles.GetCount(), 1u);
+  EXPECT_EQ(facsimiles.GetString(0), "hopper.jpg");
+  EXPECT_FALSE(child.FacsimilePaneShown());
+  testing::DoubleClickAt(facsimiles, EntryPoint(facsimiles, 0));
+  ASSERT_TRUE(child.FacsimilePaneShown());
+  auto& viewer = *dynamic_cast<view::ImageView*>(child.FacsimilePane());
+  ASSERT_TRUE(viewer.Document().HasImage());
+  EXPECT_EQ(viewer.Document().Path(), scan);
+  EXPECT_GT(ColoursShown(viewer), 50u);
+  // Its menu, from a right click on the picture, has its commands enabled.
+  bool openNew = false;
+  bool fit = false;
+  testing::OnNextMenu look([&](wxMenu& menu) {
+    const wxMenuItem* item = menu.FindItem(view::ImageView::MenuIdOf(view::kOpenNewFacsimileCommand));
+    openNew = item != nullptr && item->IsEnabled();
+    item = menu.FindItem(view::ImageView::MenuIdOf(view::kFitImageCommand));
+    fit = item != nullptr && item->IsEnabled();
+    PressKey(WXK_ESCAPE);
+  });
+  ClickCentre(viewer);
+  testing::ClickAt(viewer, wxPoint(20, 20), wxMOUSE_BTN_RIGHT);
+  Pump();
+  EXPECT_TRUE(look.Opened());
+  EXPECT_TRUE(openNew);
+  EXPECT_TRUE(fit);
+}
+
+// Clicks the tool `id` of a pane's tool bar.
+void ClickPaneTool(wxAuiToolBar& bar, int id) {
+  const wxRect rect = bar.GetToolRect(id);
+  ASSERT_FALSE(rect.IsEmpty()) << id;
+  ClickAt(bar, wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
+}
+
+// The instrument base's list: a double click edits the entry in the instrument sheet, and
+// "Apply this instrument definition" gives the active line the selected entry's definition.
+TEST_F(ReachByInput, TheInstrumentListEditsAndAppliesItsEntries) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  frame.ShowLeftPane(CMainFrame::kTemplates, true);
+  Pump();
+  TemplateListPane& instruments = *frame.PaneContents()->Templates()->Bottom();
+  wxListBox& list = *instruments.List();
+  ASSERT_GE(list.GetCount(), 2u);
+  const std::string chosen = list.GetString(1).utf8_string();
+  testing::DialogDriver driver([](wxDialog& dialog) {
+    Pump();
+    ClickCentre(*dialog.FindWindow(wxID_CANCEL));
+  });
+  testing::DoubleClickAt(list, EntryPoint(list, 1));
+  ASSERT_EQ(driver.opened.size(), 1u);
+  EXPECT_EQ(driver.opened[0], "Instrument properties");
+  // The entry stays selected: applied to the active line after the question.
+  EXPECT_EQ(list.GetSelection(), 1);
+  prompts.QueueAnswer(Answer::kYes);
+  ClickPaneTool(*instruments.ToolBar(), 34106);
+  ASSERT_EQ(prompts.questions, std::vector<std::string>{"Replace current instrument definition?"});
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  EXPECT_EQ(doc.GetActiveSection()->ActiveDefinition()->nameText.text, chosen);
+  EXPECT_EQ(doc.UndoNames().size(), 1u);
 }
 
 }  // namespace

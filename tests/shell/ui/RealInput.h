@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/eventfilter.h>
+#include <wx/menu.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
@@ -95,9 +96,9 @@ inline void PressKey(int key, int modifiers = wxMOD_NONE) {
 // dismissed, so `action` (keys that choose an entry) runs from its loop, once it has opened.
 class OnNextMenu : public wxEventFilter {
  public:
-  explicit OnNextMenu(std::function<void()> action) : action_(std::move(action)) {
+  explicit OnNextMenu(std::function<void(wxMenu& menu)> action) : action_(std::move(action)) {
     timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-      if (action_) std::exchange(action_, nullptr)();
+      if (action_ && menu_ != nullptr) std::exchange(action_, nullptr)(*menu_);
     });
     wxEvtHandler::AddFilter(this);
   }
@@ -110,6 +111,7 @@ class OnNextMenu : public wxEventFilter {
   int FilterEvent(wxEvent& event) override {
     if (event.GetEventType() == wxEVT_MENU_OPEN && !opened_) {
       opened_ = true;
+      menu_ = static_cast<wxMenuEvent&>(event).GetMenu();
       // The menu takes the keyboard once it is mapped.
       timer_.StartOnce(50);
     }
@@ -117,9 +119,10 @@ class OnNextMenu : public wxEventFilter {
   }
 
  private:
-  std::function<void()> action_;
+  std::function<void(wxMenu&)> action_;
   wxTimer timer_;
   bool opened_ = false;
+  wxMenu* menu_ = nullptr;
 };
 
 }  // namespace vornel::testing
