@@ -23,6 +23,7 @@
 #include "layout/ui/CRichTextDlg.h"
 #include "model/CFacsimileListDlg.h"
 #include "model/CInstrument.h"
+#include "model/CMetaEvent.h"
 #include "model/CSystemArray.h"
 #include "model/nChord.h"
 #include "model/nNotes.h"
@@ -41,6 +42,7 @@
 #include "shell/ui/console/KeyboardConsole.h"
 #include "shell/ui/panes/FramePaneContents.h"
 #include "shell/ui/panes/ListPanes.h"
+#include "view/ui/ScoreCanvas.h"
 #include "view/ui/facsimile/ImageView.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/ModalDialogs.h"
@@ -350,6 +352,55 @@ TEST_F(ReachByInput, TheInstrumentListEditsAndAppliesItsEntries) {
   CVornelTabDoc& doc = frame.ActiveChild()->Document();
   EXPECT_EQ(doc.GetActiveSection()->ActiveDefinition()->nameText.text, chosen);
   EXPECT_EQ(doc.UndoNames().size(), 1u);
+}
+
+// A document whose first chord carries a caption.
+std::string WriteDocumentWithACaption(const std::string& path) {
+  CVornelTabDoc doc;
+  doc.OnNewDocument();
+  auto chord = std::make_unique<nChord>(0, 3);
+  auto note = std::make_unique<nNotes>();
+  note->pitch = 60;
+  chord->notes.push_back(std::move(note));
+  chord->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kCaption, "Allemande", 0, 0, 0));
+  doc.GetActiveSection()->ActiveLine()->Voice(0).push_back(std::move(chord));
+  EXPECT_TRUE(SaveDocumentFile(doc, path));
+  return path;
+}
+
+// The pointer resting on a meta-event frames it; a drag moves it by the distance dragged, as
+// one undo step.
+TEST_F(ReachByInput, DraggingAMetaEventMovesItAndOneUndoPutsItBack) {
+  EditorRun run(home, {WriteDocumentWithACaption(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  auto& canvas = *dynamic_cast<view::ScoreCanvas*>(frame.ActiveChild()->Canvas());
+  testing::Expose(canvas);
+  canvas.Update();
+  Pump();
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  CMetaEvent& caption = *doc.GetActiveSection()->ActiveLine()->Voice(0).at(0)->metaEvents[0];
+  const EventLocation before = caption.location;
+  Rect drawn = before.Rect(EventLocation::kTablature);
+  drawn.Normalize();
+  ASSERT_FALSE(drawn.IsEmpty());
+  const Rect client = canvas.View().LogicalToClient(drawn);
+  const wxPoint grip((client.left + client.right) / 2, (client.top + client.bottom) / 2);
+  testing::MoveTo(canvas, grip + wxPoint(1, 0));
+  ASSERT_TRUE(canvas.View().HoveredMetaEvent().has_value());
+  testing::DragFromTo(canvas, grip, grip + wxPoint(40, 24));
+  EXPECT_FALSE(canvas.View().DraggedMetaEvent().has_value());
+  ASSERT_EQ(doc.UndoNames().size(), 1u);
+  // 40 × 24 pixels at the page's zoom, in hundredths of a millimetre at the screen's resolution.
+  const Size dpi = canvas.View().Window().Resolution();
+  const int zoom = doc.settings.pageSettings.zoom;
+  EXPECT_NEAR(caption.location.tablatureCx - before.tablatureCx, 40 * 100 * 2540 / zoom / dpi.cx, 30);
+  EXPECT_NEAR(caption.location.tablatureCy - before.tablatureCy, 24 * 100 * 2540 / zoom / dpi.cy, 30);
+  EXPECT_TRUE(doc.IsModified());
+  // Undo gives the section back as it was before the drag.
+  ASSERT_TRUE(frame.DispatchCommand(commands::kUndo));
+  const CMetaEvent& restored = *doc.GetActiveSection()->ActiveLine()->Voice(0).at(0)->metaEvents[0];
+  EXPECT_EQ(restored.location.tablatureCx, before.tablatureCx);
+  EXPECT_EQ(restored.location.tablatureCy, before.tablatureCy);
 }
 
 }  // namespace
