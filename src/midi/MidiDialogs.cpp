@@ -94,7 +94,7 @@ void MIDIControlsDlg::ExchangeSettings(MIDIControllers& settings, bool toPage) {
 bool MIDIControlsDlg::ChoosePatch() {
   int program = values.patch;
   std::string name;
-  if (!ChooseGMPatch(program, name)) return false;
+  if (!ChooseGMPatch(program, name, nullptr, channel)) return false;
   values.patch = static_cast<uint8_t>(program);
   values.name = name;
   return true;
@@ -231,12 +231,14 @@ MidiDialogs& MidiEditors() { return g_dialogs.Get(); }
 ScopedMidiDialogs::ScopedMidiDialogs(MidiDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
 ScopedMidiDialogs::~ScopedMidiDialogs() { g_dialogs.Exchange(previous_); }
 
-bool ChooseGMPatch(int& program, std::string& name, MidiOutStream* player) {
+bool ChooseGMPatch(int& program, std::string& name, MidiOutStream* player, int channel) {
   CGM_PatchDlg dialog;
-  dialog.selected = std::clamp(program, 0, 127);
+  dialog.channel = channel;
+  const int last = static_cast<int>(GMNameCount(channel)) - 1;
+  dialog.selected = std::clamp(program, 0, last);
   if (!MidiEditors().ChooseGMPatch(dialog, player)) return false;
-  program = std::clamp(dialog.selected, 0, 127);
-  name = std::string(GMProgramName(program));
+  program = std::clamp(dialog.selected, 0, last);
+  name = std::string(GMName(channel, program));
   return true;
 }
 

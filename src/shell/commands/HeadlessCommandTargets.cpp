@@ -35,6 +35,7 @@ class NoWindows : public DocumentWindows, public FrameControls, public Metronome
   void ShowPaletteMenu() override {}
   void CustomizeToolbars() override {}
   void FloatMidiToolbar() override {}
+  void ShowMidiPlaylist() override {}
   void Start(int) override {}
   void Stop() override {}
   void SelectPalette(int) override {}

@@ -146,7 +146,7 @@ class CMainFrame : public wxFrame,
   MidiPlaylistWindow* MidiPlaylist() const { return playlistWindow_; }
   const CMidiPlaylist& MidiPlaylistFiles() const { return playlist_; }
   // Activates the play list window, made on first use.
-  void ShowMidiPlaylist();
+  void ShowMidiPlaylist() override;
   CMyKeyboardBar* KeyboardConsole() const { return keyboard_; }
   CommandBitmaps& Pictures() { return pictures_; }
   CChildFrame* ActiveChild() const;

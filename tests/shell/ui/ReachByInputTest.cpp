@@ -12,6 +12,9 @@
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
+#include <wx/ribbon/panel.h>
+#include <wx/ribbon/toolbar.h>
+#include <wx/slider.h>
 
 #include <filesystem>
 #include <set>
@@ -22,12 +25,16 @@
 #include "document/DocumentFiles.h"
 #include "layout/ui/CRichTextDlg.h"
 #include "model/CFacsimileListDlg.h"
+#include "midi/ui/MidiPlaylistWindow.h"
+#include "midi/ui/MidiSettingsDialogs.h"
 #include "model/CInstrument.h"
+#include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
 #include "model/CSystemArray.h"
 #include "model/nChord.h"
 #include "model/nNotes.h"
 #include "shell/ShellFixtures.h"
+#include "shell/bars/MidiSliders.h"
 #include "shell/bars/ToolbarTable.h"
 #include "shell/commands/CommandIds.h"
 #include "shell/console/PianoKeyboard.h"
@@ -206,22 +213,51 @@ void FindAll(wxWindow* root, std::vector<T*>& found) {
   for (wxWindow* child : root->GetChildren()) FindAll(child, found);
 }
 
-// Clicks the ribbon's button of `command` on its page, which is made the page shown.
+// The button bar or tool bar under `root` that holds `command`, and the button's rectangle.
+wxWindow* RibbonButton(wxWindow* root, int command, wxRect& rect) {
+  std::vector<wxRibbonButtonBar*> buttons;
+  std::vector<wxRibbonToolBar*> tools;
+  FindAll(root, buttons);
+  FindAll(root, tools);
+  for (wxRibbonButtonBar* bar : buttons) {
+    if (bar->GetItemById(command) == nullptr) continue;
+    rect = bar->GetItemRect(command);
+    return bar;
+  }
+  for (wxRibbonToolBar* bar : tools) {
+    if (bar->FindById(command) == nullptr) continue;
+    rect = bar->GetToolRect(command);
+    return bar;
+  }
+  return nullptr;
+}
+
+// Clicks the ribbon's button of `command` on its page, which is made the page shown; a panel
+// too narrow for its page is opened first by a click, as a user opens it.
 void ClickRibbonButton(CMainFrame& frame, int command) {
   CRibbonBar& ribbon = *frame.Bars().Ribbon();
   for (size_t p = 0; p < ribbon.GetPageCount(); ++p) {
-    std::vector<wxRibbonButtonBar*> bars;
-    FindAll(ribbon.GetPage(p), bars);
-    for (wxRibbonButtonBar* bar : bars) {
-      if (bar->GetItemById(command) == nullptr) continue;
-      ribbon.SetActivePage(p);
-      frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    wxRect rect;
+    wxWindow* bar = RibbonButton(ribbon.GetPage(p), command, rect);
+    if (bar == nullptr) continue;
+    ribbon.SetActivePage(p);
+    frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    Pump();
+    if (!bar->IsShownOnScreen()) {
+      wxWindow* panel = bar->GetParent();
+      while (panel != nullptr && dynamic_cast<wxRibbonPanel*>(panel) == nullptr) panel = panel->GetParent();
+      ASSERT_NE(panel, nullptr) << command;
+      ClickCentre(*panel);
+      wxRibbonPanel* expanded = static_cast<wxRibbonPanel*>(panel)->GetExpandedPanel();
+      ASSERT_NE(expanded, nullptr) << command;
+      expanded->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+      bar = RibbonButton(expanded, command, rect);
+      ASSERT_NE(bar, nullptr) << command;
       Pump();
-      ASSERT_TRUE(bar->IsShownOnScreen()) << command;
-      const wxRect rect = bar->GetItemRect(command);
-      ClickAt(*bar, wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 3));
-      return;
     }
+    ASSERT_TRUE(bar->IsShownOnScreen()) << command;
+    ClickAt(*bar, wxPoint(rect.x + rect.width / 3, rect.y + rect.height / 3));
+    return;
   }
   FAIL() << "no ribbon button " << command;
 }
@@ -401,6 +437,53 @@ TEST_F(ReachByInput, DraggingAMetaEventMovesItAndOneUndoPutsItBack) {
   const CMetaEvent& restored = *doc.GetActiveSection()->ActiveLine()->Voice(0).at(0)->metaEvents[0];
   EXPECT_EQ(restored.location.tablatureCx, before.tablatureCx);
   EXPECT_EQ(restored.location.tablatureCy, before.tablatureCy);
+}
+
+// The MIDI page: "Play list" shows the play list window; the patch chooser of a line of
+// percussion names the percussion keys; the Bass/Treble balance slider stores its value.
+TEST_F(ReachByInput, TheMidiPageOpensThePlayListThePercussionKeysAndStoresTheBalance) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  ASSERT_EQ(frame.MidiPlaylist(), nullptr);
+  ClickRibbonButton(frame, commands::kMidiPlaylist);
+  ASSERT_NE(frame.MidiPlaylist(), nullptr);
+  EXPECT_TRUE(frame.MidiPlaylist()->IsShown());
+  frame.MidiPlaylist()->Hide();
+  frame.Raise();
+  Pump();
+
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  CInstrumentDlg& definition = *doc.GetActiveSection()->ActiveDefinition();
+  definition.family = 10;  // "Percussions"
+  std::vector<std::string> offered;
+  testing::DialogDriver driver([&](wxDialog& dialog) {
+    auto& chooser = dynamic_cast<GMPatchDialog&>(dialog);
+    Pump();
+    for (unsigned i = 0; i < chooser.List()->GetCount(); ++i) offered.push_back(chooser.List()->GetString(i).utf8_string());
+    chooser.List()->EnsureVisible(0);
+    Pump();
+    testing::DoubleClickAt(*chooser.List(), EntryPoint(*chooser.List(), 3));
+  });
+  ClickRibbonButton(frame, 32828);
+  ASSERT_EQ(offered.size(), 47u);
+  EXPECT_EQ(offered.front(), "Bass Drum 2");
+  EXPECT_EQ(definition.midi.patch, 3);
+
+  wxSlider* balance = frame.Bars().Ribbon()->SliderOf(bars::kBalanceSlider);
+  ASSERT_NE(balance, nullptr);
+  // As wide as the screen, as a maximised window is: the page shows every panel.
+  frame.SetSize(wxGetDisplaySize());
+  Pump();
+  wxIdleEvent idle;
+  frame.ProcessWindowEvent(idle);
+  frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
+  Pump();
+  ASSERT_TRUE(balance->IsShownOnScreen());
+  EXPECT_TRUE(balance->IsEnabled());
+  EXPECT_EQ(balance->GetMin(), -64);
+  ClickAt(*balance, wxPoint(balance->GetClientSize().x * 4 / 5, balance->GetClientSize().y / 2));
+  EXPECT_GT(definition.midi.equalizer, 0);
+  EXPECT_EQ(definition.midi.equalizer, balance->GetValue());
 }
 
 }  // namespace

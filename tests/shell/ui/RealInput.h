@@ -27,13 +27,9 @@ inline void Pump(int rounds = 6) {
   }
 }
 
-// The window and its parents shown and painted, so that the pointer reaches it.
+// The window painted, so that what the pointer meets is what it shows.
 inline void Expose(wxWindow& window) {
-  wxWindow* top = wxGetTopLevelParent(&window);
-  if (top != nullptr) {
-    top->Raise();
-    top->Update();
-  }
+  if (wxWindow* top = wxGetTopLevelParent(&window)) top->Update();
   window.Update();
   Pump();
 }
