@@ -4,7 +4,9 @@
 #include "model/CStaveArray.h"
 #include "model/CTrackText.h"
 #include "model/CSystemArray.h"
+#include "model/CSectionArray.h"
 #include "model/nTuning.h"
+#include "platform/UserPrompts.h"
 #include "platform/ServiceSlots.h"
 
 namespace vornel {
@@ -33,6 +35,7 @@ void CSectionDlg::From(const CSystemArray& s) {
   endText = s.EndText().text;
   for (size_t i = 0; i < fonts.size(); ++i) fonts[i] = s.texts.at(i)->font;
   facsimiles.Load(s.facsimiles);
+  commentsPage = s.couplets.text;
   beatUnit = (s.tempo >> 24) & 0xFF;
   tempo = s.tempo & kTempoBits;
   movement = s.movement;
@@ -75,6 +78,7 @@ void CSectionDlg::To(CSystemArray& s) const {
   s.Comments().text = comments;
   s.EndText().text = endText;
   for (size_t i = 0; i < fonts.size(); ++i) s.texts.at(i)->font = fonts[i];
+  s.couplets.text = commentsPage;
   s.tempo = static_cast<int32_t>((static_cast<uint32_t>(beatUnit) & 0xFF) << 24) | (tempo & kTempoBits);
   s.movement = movement;
   s.numerator = numerator;
@@ -167,15 +171,28 @@ ScopedSectionDialogs::ScopedSectionDialogs(SectionDialogs& dialogs) : previous_(
 
 ScopedSectionDialogs::~ScopedSectionDialogs() { g_dialogs.Exchange(previous_); }
 
-int EditSectionProperties(CSystemArray& section, bool* resetOffsets) {
+int EditSectionProperties(CSystemArray& section, bool* resetOffsets,
+                          std::function<bool(const std::string& author)> applyAuthorToAllSections) {
   CSectionDlg dialog;
   dialog.From(section);
+  dialog.applyAuthorToAllSections = std::move(applyAuthorToAllSections);
   if (!SectionEditingDialogs().EditSection(dialog) || !dialog.Validate().empty()) return 0;
   dialog.To(section);
   if (resetOffsets != nullptr) *resetOffsets = dialog.resetAllOffsets;
   section.CopySectionKeyToDefinitions();
   section.RecalculateSection(false);
   return 1;
+}
+
+bool ApplyAuthorToAllSections(CSectionArray& sections, const std::string& author) {
+  if (Prompts().Ask("Apply this author's name to all sections?\n" + author, Buttons::kOkCancel,
+                    MessageKind::kWarning) != Answer::kOk) {
+    return false;
+  }
+  for (const auto& section : sections.items()) {
+    if (section != nullptr) section->Author().text = author;
+  }
+  return true;
 }
 
 bool EditSystemOptions(CStaveArray& system) {

@@ -15,6 +15,7 @@
 #include <wx/ribbon/panel.h>
 #include <wx/ribbon/toolbar.h>
 #include <wx/slider.h>
+#include <wx/textctrl.h>
 
 #include <filesystem>
 #include <set>
@@ -23,7 +24,9 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
+#include "document/SectionWizard.h"
 #include "layout/ui/CRichTextDlg.h"
+#include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "model/CFacsimileListDlg.h"
 #include "midi/ui/MidiPlaylistWindow.h"
 #include "midi/ui/MidiSettingsDialogs.h"
@@ -484,6 +487,54 @@ TEST_F(ReachByInput, TheMidiPageOpensThePlayListThePercussionKeysAndStoresTheBal
   ClickAt(*balance, wxPoint(balance->GetClientSize().x * 4 / 5, balance->GetClientSize().y / 2));
   EXPECT_GT(definition.midi.equalizer, 0);
   EXPECT_EQ(definition.midi.equalizer, balance->GetValue());
+}
+
+// "Section properties": its texts' "..." buttons choose their fonts, "Global" gives every
+// section the author after asking, "Comments page" edits the section's notes, kept on OK.
+TEST_F(ReachByInput, TheSectionDialogsButtonsReachTheirEditors) {
+  CVornelTabDoc written;
+  written.OnNewDocument();
+  written.AppendSection(SectionWith(*written.GetActiveSection()->Definition(0)));
+  written.sections.activeSection = 0;
+  ASSERT_TRUE(SaveDocumentFile(written, home.Path() + "Suite.btxml"));
+  EditorRun run(home, {home.Path() + "Suite.btxml"});
+  CMainFrame& frame = run.Frame();
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  ASSERT_EQ(doc.sections.size(), 2u);
+  prompts.QueueAnswer(Answer::kOk);
+  testing::DialogDriver driver([&](wxDialog& dialog) {
+    Pump();
+    if (auto* notes = dynamic_cast<CRichTextDlg*>(&dialog)) {
+      ClickCentre(notes->Control());
+      TypeText("Notes");
+      ClickCentre(*dialog.FindWindow(wxID_OK));
+      return;
+    }
+    if (dialog.GetTitle() == "Font") {
+      ClickCentre(*dialog.FindWindow(wxID_CANCEL));
+      return;
+    }
+    for (const int id : {SectionPropertiesDialog::kNameFont, SectionPropertiesDialog::kAuthorFont,
+                         SectionPropertiesDialog::kCommentsFont, SectionPropertiesDialog::kEndTextFont,
+                         SectionPropertiesDialog::kGlobal, SectionPropertiesDialog::kCommentsPage}) {
+      ASSERT_NE(dialog.FindWindow(id), nullptr) << id;
+      EXPECT_TRUE(dialog.FindWindow(id)->IsEnabled()) << id;
+    }
+    auto& author = *dynamic_cast<wxTextCtrl*>(dialog.FindWindow(SectionPropertiesDialog::kAuthor));
+    ClickCentre(author);
+    PressKey('A', wxMOD_CONTROL);
+    TypeText("Gaultier");
+    ClickCentre(*dialog.FindWindow(SectionPropertiesDialog::kGlobal));
+    ClickCentre(*dialog.FindWindow(SectionPropertiesDialog::kCommentsPage));
+    ClickCentre(*dialog.FindWindow(wxID_OK));
+  });
+  ClickRibbonButton(frame, 33297);
+  ASSERT_GE(driver.opened.size(), 2u);
+  EXPECT_EQ(driver.opened[0], "Section properties");
+  EXPECT_EQ(driver.opened[1], "Rich Text Editor");
+  EXPECT_EQ(prompts.questions, std::vector<std::string>{"Apply this author's name to all sections?\nGaultier"});
+  for (size_t i = 0; i < doc.sections.size(); ++i) EXPECT_EQ(doc.sections.at(i)->Author().text, "Gaultier") << i;
+  EXPECT_NE(doc.GetActiveSection()->couplets.text.find("Notes"), std::string::npos);
 }
 
 }  // namespace
