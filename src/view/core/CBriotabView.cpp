@@ -207,6 +207,11 @@ void CBriotabView::SetPanes() {
   const CSystemArray* section = ActiveSection();
   if (section == nullptr) return;
   FramePanes& panes = Panes();
+  try {
+    panes.SetStatusText(kInstrumentSlot, section->GetActiveInstrumentNameText());
+  } catch (const std::out_of_range&) {
+    // No active instrument to name.
+  }
   panes.SetStatusText(kKeySlot, section->key.GetKeyLabel());
   panes.SetStatusText(kSectionSlot, FormatText("%d [p. %d]", section->index + 1, state_.pageIndex + 1));
   panes.SetStatusText(kTempoSlot, FormatText("%d", section->tempo & 0xFFF));

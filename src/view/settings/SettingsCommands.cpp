@@ -1,10 +1,11 @@
 #include "view/settings/SettingsCommands.h"
 
-#include "document/CBriotabDoc.h"
-
 #include <array>
 #include <tuple>
+
+#include "document/CBriotabDoc.h"
 #include "platform/ServiceSlots.h"
+#include "view/FramePanes.h"
 
 namespace vornel {
 
@@ -41,8 +42,11 @@ ScopedSettingsDialogs::~ScopedSettingsDialogs() { g_dialogs.Exchange(previous_);
 namespace view {
 
 void RegisterSettingsCommands(CommandTable& table, CBriotabDoc& doc) {
+  // The properties window shows the settings these dialogs change: it follows their OK.
   table.Add(kPageLayoutCommand, [&doc](const CommandEvent&) {
-    if (CurrentSettingsDialogs().EditPageSettings(doc.settings.pageSettings)) doc.NotifyChanged(kRedrawHint);
+    if (!CurrentSettingsDialogs().EditPageSettings(doc.settings.pageSettings)) return;
+    doc.NotifyChanged(kRedrawHint);
+    Panes().RefreshProperties();
   });
   table.Add(kDocumentFontsCommand, [&doc](const CommandEvent&) {
     // The font buttons change the fonts at once, so Cancel keeps what was chosen before it.
@@ -59,7 +63,9 @@ void RegisterSettingsCommands(CommandTable& table, CBriotabDoc& doc) {
     if (changed) doc.NotifyChanged(kRedrawHint);
   });
   table.Add(kBookSettingsCommand, [&doc](const CommandEvent&) {
-    if (CurrentSettingsDialogs().EditDocumentInformation(doc.settings)) doc.NotifyChanged(kRedrawHint);
+    if (!CurrentSettingsDialogs().EditDocumentInformation(doc.settings)) return;
+    doc.NotifyChanged(kRedrawHint);
+    Panes().RefreshProperties();
   });
   table.Add(kTitlePageSettingsCommand, [&doc](const CommandEvent&) {
     if (CurrentSettingsDialogs().EditTitlePage(doc.settings.titlePage)) doc.NotifyChanged(kRedrawHint);

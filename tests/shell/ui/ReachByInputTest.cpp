@@ -16,6 +16,10 @@
 #include <wx/ribbon/toolbar.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
+#include <wx/aui/auibook.h>
+#include <wx/propgrid/propgrid.h>
+#include <wx/radiobut.h>
+#include <wx/statusbr.h>
 
 #include <filesystem>
 #include <set>
@@ -52,6 +56,8 @@
 #include "shell/ui/console/KeyboardConsole.h"
 #include "shell/ui/panes/FramePaneContents.h"
 #include "shell/ui/panes/ListPanes.h"
+#include "shell/ui/panes/PropertiesPane.h"
+#include "view/FramePanes.h"
 #include "view/ui/ScoreCanvas.h"
 #include "view/ui/facsimile/ImageView.h"
 #include "support/ScriptedPrompts.h"
@@ -535,6 +541,91 @@ TEST_F(ReachByInput, TheSectionDialogsButtonsReachTheirEditors) {
   EXPECT_EQ(prompts.questions, std::vector<std::string>{"Apply this author's name to all sections?\nGaultier"});
   for (size_t i = 0; i < doc.sections.size(); ++i) EXPECT_EQ(doc.sections.at(i)->Author().text, "Gaultier") << i;
   EXPECT_NE(doc.GetActiveSection()->couplets.text.find("Notes"), std::string::npos);
+}
+
+// The instrument's name in the status bar, once the view has painted.
+std::string StatusInstrument(CMainFrame& frame) {
+  if (CChildFrame* child = frame.ActiveChild()) {
+    child->Canvas()->Refresh();
+    child->Canvas()->Update();
+  }
+  Pump();
+  return frame.GetStatusBar()->GetStatusText(view::kInstrumentSlot).utf8_string();
+}
+
+// What shows the document follows what changed it: the properties after "Page layout", the
+// status bar's instrument after the instrument sheet's OK and after another tab is chosen.
+TEST_F(ReachByInput, ThePropertiesAndTheStatusBarFollowWhatChanged) {
+  for (const char* name : {"Lute", "Guitar"}) {
+    CVornelTabDoc written;
+    written.OnNewDocument();
+    written.GetActiveSection()->Definition(0)->nameText.text = name;
+    ASSERT_TRUE(SaveDocumentFile(written, home.Path() + name + ".btxml"));
+  }
+  EditorRun run(home, {home.Path() + "Lute.btxml", home.Path() + "Guitar.btxml"});
+  CMainFrame& frame = run.Frame();
+  ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 2u);
+  frame.ShowLeftPane(CMainFrame::kProperties, true);
+  Pump();
+  wxPropertyGrid& grid = *frame.PaneContents()->Properties()->Grid();
+  wxPGProperty* margin = grid.GetPropertyByLabel("Left margin");
+  ASSERT_NE(margin, nullptr);
+  EXPECT_NE(margin->GetValue().GetLong(), 123);
+  testing::DialogDriver driver([&](wxDialog& dialog) {
+    Pump();
+    if (dialog.GetTitle() == "Instrument properties") {
+      std::vector<wxTextCtrl*> texts;
+      FindAll(&dialog, texts);
+      for (wxTextCtrl* text : texts) {
+        if (text->IsShownOnScreen() && text->GetValue() == wxString::FromUTF8(StatusInstrument(frame))) {
+          ClickCentre(*text);
+          PressKey('A', wxMOD_CONTROL);
+          TypeText("Theorbo");
+          break;
+        }
+      }
+    } else {
+      // The spin box after the label "Left" is the left margin.
+      wxWindowList& children = dialog.FindWindowByLabel("Left")->GetParent()->GetChildren();
+      for (auto it = children.begin(); it != children.end(); ++it) {
+        if ((*it)->GetLabel() != "Left" || std::next(it) == children.end()) continue;
+        wxWindow& spin = **std::next(it);
+        ClickAt(spin, wxPoint(12, spin.GetClientSize().y / 2));
+        PressKey('A', wxMOD_CONTROL);
+        TypeText("123");
+        PressKey(WXK_TAB);
+        break;
+      }
+    }
+    ClickCentre(*dialog.FindWindow(wxID_OK));
+  });
+  ClickRibbonButton(frame, 33294);
+  Pump();
+  EXPECT_EQ(frame.ActiveChild()->Document().settings.pageSettings.leftMargin, 123);
+  margin = grid.GetPropertyByLabel("Left margin");
+  ASSERT_NE(margin, nullptr);
+  EXPECT_EQ(margin->GetValue().GetLong(), 123);
+
+  ASSERT_EQ(StatusInstrument(frame), "Guitar");
+  ClickRibbonButton(frame, 33181);
+  EXPECT_EQ(StatusInstrument(frame), "Theorbo");
+  // The other tab names its own instrument.
+  wxAuiNotebook& tabs = *frame.DocumentTabs();
+  const int other = 1 - tabs.GetSelection();
+  wxAuiTabCtrl* strip = nullptr;
+  int index = -1;
+  ASSERT_TRUE(tabs.FindTab(tabs.GetPage(static_cast<size_t>(other)), &strip, &index));
+  wxWindow* page = tabs.GetPage(static_cast<size_t>(other));
+  wxRect tab;
+  for (int x = 0; x < strip->GetClientSize().x; ++x) {
+    wxWindow* hit = nullptr;
+    if (strip->TabHitTest(x, strip->GetClientSize().y / 2, &hit) && hit == page) {
+      ClickAt(*strip, wxPoint(x + 8, strip->GetClientSize().y / 2));
+      break;
+    }
+  }
+  ASSERT_EQ(tabs.GetSelection(), other);
+  EXPECT_EQ(StatusInstrument(frame), "Lute");
 }
 
 }  // namespace
