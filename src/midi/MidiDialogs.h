@@ -3,7 +3,7 @@
 // the model: the General MIDI chooser (684), the "MIDI" page of the instrument sheet (720),
 // "Midi controllers" (777), "Midi controller  event" (359) and "Imported Midi tracks" (743).
 // The window layer (midi/ui) shows them; the core asks for them through MidiEditors(), and
-// until a front end installs its own every dialog is cancelled.
+// without them each dialog says that none is installed and changes nothing.
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,5 @@
 #include "model/EntryForms.h"
+
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

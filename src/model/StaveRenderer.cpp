@@ -6,9 +6,9 @@
 #include "model/CClef.h"
 #include "model/CInstrumentDlg.h"
 #include "model/Scaling.h"
+#include "platform/ServiceSlots.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
-#include "platform/ServiceSlots.h"
 
 namespace vornel {
 

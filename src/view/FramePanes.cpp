@@ -1,4 +1,5 @@
 #include "view/FramePanes.h"
+
 #include "platform/ServiceSlots.h"
 
 namespace vornel::view {

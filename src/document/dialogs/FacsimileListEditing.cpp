@@ -1,4 +1,5 @@
 #include "document/dialogs/FacsimileListEditing.h"
+
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

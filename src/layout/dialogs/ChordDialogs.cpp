@@ -5,8 +5,8 @@
 
 #include "model/COrnamentProps.h"
 #include "model/events/GraceNoteEvent.h"
-#include "platform/text/FieldRanges.h"
 #include "platform/ServiceSlots.h"
+#include "platform/text/FieldRanges.h"
 
 namespace vornel {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

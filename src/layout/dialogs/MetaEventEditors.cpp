@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "document/CBriotabDoc.h"
-#include "model/CInstrument.h"
-#include "model/CMetaEvent.h"
 #include "layout/dialogs/ChordDialogs.h"
 #include "layout/dialogs/SectionDialogs.h"
-#include "platform/UserPrompts.h"
+#include "model/CInstrument.h"
+#include "model/CMetaEvent.h"
 #include "platform/ServiceSlots.h"
+#include "platform/UserPrompts.h"
 
 namespace vornel {
 

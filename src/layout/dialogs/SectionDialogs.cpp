@@ -1,13 +1,13 @@
 #include "layout/dialogs/SectionDialogs.h"
 
-#include "platform/text/FieldRanges.h"
-#include "model/CStaveArray.h"
-#include "model/CTrackText.h"
-#include "model/CSystemArray.h"
 #include "model/CSectionArray.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "model/CTrackText.h"
 #include "model/nTuning.h"
-#include "platform/UserPrompts.h"
 #include "platform/ServiceSlots.h"
+#include "platform/UserPrompts.h"
+#include "platform/text/FieldRanges.h"
 
 namespace vornel {
 

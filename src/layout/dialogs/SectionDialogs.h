@@ -2,7 +2,8 @@
 // The dialogs that edit a section or a system as a whole, as plain structs of their fields with
 // their range checks and their exchange with the model: "Section properties" (698), "Parse
 // voices" (753), "System options" (722) and "Page formatting" (450). The window layer shows
-// them through SectionDialogs(); until a front end installs its own, every dialog is cancelled.
+// them through SectionDialogs(); without them each dialog says that none is installed and
+// changes nothing.
 
 #include <array>
 #include <cstdint>

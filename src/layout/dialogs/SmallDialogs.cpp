@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/text/FieldRanges.h"
 #include "platform/ServiceSlots.h"
+#include "platform/text/FieldRanges.h"
 
 namespace vornel {
 

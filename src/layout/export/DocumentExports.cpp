@@ -7,10 +7,10 @@
 #include "document/CBriotabDoc.h"
 #include "layout/export/WindowsTextFile.h"
 #include "model/BrailleExport.h"
+#include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/FormatText.h"
-#include "platform/ServiceSlots.h"
 
 namespace vornel {
 

@@ -1,4 +1,5 @@
 #include "layout/wizard/WizardDialogs.h"
+
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/io/FileIO.h"
-#include "platform/ServiceSlots.h"
 
 namespace vornel {
 

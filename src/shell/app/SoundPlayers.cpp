@@ -1,4 +1,5 @@
 #include "shell/app/SoundPlayers.h"
+
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

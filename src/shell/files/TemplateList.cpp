@@ -1,8 +1,8 @@
 #include "shell/files/TemplateList.h"
 
 #include "model/CInstrumentDlg.h"
-#include "shell/files/FileHelpers.h"
 #include "platform/ServiceSlots.h"
+#include "shell/files/FileHelpers.h"
 
 namespace vornel {
 

@@ -1,4 +1,5 @@
 #include "view/draw/FontChooser.h"
+
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

@@ -3,6 +3,7 @@
 #include <tinyxml2.h>
 
 #include <exception>
+
 #include "platform/ServiceSlots.h"
 
 namespace vornel::view {

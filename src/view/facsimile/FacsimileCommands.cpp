@@ -8,12 +8,12 @@
 #include "document/DocumentEnvironment.h"
 #include "model/CFacsimileListDlg.h"
 #include "model/CSystemArray.h"
+#include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/io/ProgramLauncher.h"
 #include "view/FramePanes.h"
 #include "view/core/ViewIds.h"
-#include "platform/ServiceSlots.h"
 
 namespace vornel::view {
 

@@ -30,6 +30,7 @@
 #include "midi/play/MidiOut.h"
 #include "midi/ui/MidiPlaylistWindow.h"
 #include "layout/dialogs/SectionDialogs.h"
+#include "model/CFacsimileListDlg.h"
 #include "model/CSystemArray.h"
 #include "model/EntryForms.h"
 #include "model/nNotes.h"
@@ -123,9 +124,9 @@ TEST_F(ShellWindows, TheFacsimilePaneShownAndHiddenTwiceKeepsTheSash) {
   CChildFrame* child = run.Frame().ActiveChild();
   ASSERT_NE(child, nullptr);
   EXPECT_FALSE(child->FacsimilePaneShown());
-  // The blank page is no score view: an image handed to it goes nowhere.
+  // An image handed to the score joins the active section's facsimiles.
   child->AddFacsimileToScore(home.Path() + "scan.png");
-  EXPECT_FALSE(child->Document().IsModified());
+  EXPECT_EQ(child->Document().GetActiveSection()->facsimiles.imagePaths, std::vector<std::string>{home.Path() + "scan.png"});
   child->ShowFacsimilePane(true);
   Settle();
   ASSERT_TRUE(child->FacsimilePaneShown());

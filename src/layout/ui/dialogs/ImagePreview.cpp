@@ -1,7 +1,7 @@
 #include "layout/ui/dialogs/ImagePreview.h"
 
-#include "platform/UserPrompts.h"
 #include "platform/ServiceSlots.h"
+#include "platform/UserPrompts.h"
 
 namespace vornel {
 

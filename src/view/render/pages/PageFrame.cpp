@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "document/CPageDlg.h"
+#include "platform/ServiceSlots.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/FormatText.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
-#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
