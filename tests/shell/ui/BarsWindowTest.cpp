@@ -374,10 +374,7 @@ TEST_F(BarsWindows, TheUndoListShowsTheEntriesAndUndoesTheStepsChosen) {
   EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
   CMainFrame& frame = run.Frame();
   CVornelTabDoc& doc = frame.ActiveChild()->Document();
-  for (const char* name : {"Add a new section", "Copy voice", "Split chord", "Paste section"}) {
-    const CBriotabDoc::ActionName action(doc, name);
-    doc.SaveSnapshot();
-  }
+  SaveFourNamedSteps(doc);
   CToolBarEx* editing = frame.Bars().Bar(bars::kEditingOptionsBar);
   editing->ShowUndoList(commands::kUndo);
   CUndoMenu* list = editing->OpenUndoList();

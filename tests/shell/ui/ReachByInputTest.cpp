@@ -148,10 +148,7 @@ TEST_F(ReachByInput, TheUndoArrowOpensItsListAndAClickUndoesTheStepsChosen) {
   EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
   CMainFrame& frame = run.Frame();
   CVornelTabDoc& doc = frame.ActiveChild()->Document();
-  for (const char* name : {"Add a new section", "Copy voice", "Split chord", "Paste section"}) {
-    const CBriotabDoc::ActionName action(doc, name);
-    doc.SaveSnapshot();
-  }
+  SaveFourNamedSteps(doc);
   CToolBarEx& editing = *frame.Bars().Bar(bars::kEditingOptionsBar);
   frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
   ClickAt(editing, ArrowOf(editing, commands::kUndo));
@@ -399,24 +396,10 @@ TEST_F(ReachByInput, TheInstrumentListEditsAndAppliesItsEntries) {
   EXPECT_EQ(doc.UndoNames().size(), 1u);
 }
 
-// A document whose first chord carries a caption.
-std::string WriteDocumentWithACaption(const std::string& path) {
-  CVornelTabDoc doc;
-  doc.OnNewDocument();
-  auto chord = std::make_unique<nChord>(0, 3);
-  auto note = std::make_unique<nNotes>();
-  note->pitch = 60;
-  chord->notes.push_back(std::move(note));
-  chord->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kCaption, "Allemande", 0, 0, 0));
-  doc.GetActiveSection()->ActiveLine()->Voice(0).push_back(std::move(chord));
-  EXPECT_TRUE(SaveDocumentFile(doc, path));
-  return path;
-}
-
 // The pointer resting on a meta-event frames it; a drag moves it by the distance dragged, as
 // one undo step.
 TEST_F(ReachByInput, DraggingAMetaEventMovesItAndOneUndoPutsItBack) {
-  EditorRun run(home, {WriteDocumentWithACaption(home.Path() + "Suite.btxml")});
+  EditorRun run(home, {WriteDocumentWithANote(home.Path() + "Suite.btxml", "Allemande")});
   CMainFrame& frame = run.Frame();
   auto& canvas = *dynamic_cast<view::ScoreCanvas*>(frame.ActiveChild()->Canvas());
   testing::Expose(canvas);

@@ -454,19 +454,6 @@ TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) 
   EXPECT_EQ(prompts.captions.back(), "Program not found");
 }
 
-// A document whose active section has a note to play.
-std::string WriteDocumentWithANote(const std::string& path) {
-  CVornelTabDoc doc;
-  doc.OnNewDocument();
-  auto chord = std::make_unique<nChord>(0, 3);
-  auto note = std::make_unique<nNotes>();
-  note->pitch = 60;
-  chord->notes.push_back(std::move(note));
-  doc.GetActiveSection()->ActiveLine()->Voice(0).push_back(std::move(chord));
-  EXPECT_TRUE(SaveDocumentFile(doc, path));
-  return path;
-}
-
 TEST_F(ShellWindows, APlayWithoutSoundOutputSaysSoAndTheEditorGoesOn) {
   // The synthesizer with a driver list that finds nothing, whatever the machine has.
   MidiOutputSettings& settings = CurrentMidiOutputSettings();
