@@ -17,16 +17,9 @@
 #include "platform/UserPrompts.h"
 #include "platform/fonts/FontRegistration.h"
 #include "platform/ui/WxPrompts.h"
-#include "shell/commands/ExternalPrograms.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellApplication.h"
-#include "shell/ui/ShellExportServices.h"
-#include "shell/ui/WxProgramLauncher.h"
-#include "view/ui/facsimile/WxFacsimileWindows.h"
-#include "view/draw/FontChooser.h"
-#include "view/ui/DesktopChordClipboard.h"
-#include "view/ui/WxFontChooser.h"
 
 namespace {
 
@@ -57,27 +50,18 @@ class VornelApp : public wxApp {
     curlStarted_ = true;
 
     profile_ = std::make_unique<vornel::ConfigProfile>();
+    // The shell installs every other service of the editor's windows (EditorServices).
     shell_ = std::make_unique<vornel::ShellApplication>(*profile_, g_started);
-    exports_ = std::make_unique<vornel::ShellExportServices>(shell_->App());
-    exportsScope_ = std::make_unique<vornel::ScopedExportServices>(*exports_);
     vornel::CMainFrame* frame = shell_->Start(line_);
     if (frame == nullptr) return false;
-    exports_->SetParent(frame);
-    exports_->TakeSettings();
     if (windowPrompts_) windowPrompts_->SetParent(frame);
     if (auto* numbers = dynamic_cast<vornel::DialogNumberPrompts*>(prompts_.get())) numbers->SetParent(frame);
-    facsimiles_.SetParent(frame);
-    fontChooser_ = std::make_unique<vornel::WxFontChooser>(frame);
-    fontScope_ = std::make_unique<vornel::ScopedFontChooser>(*fontChooser_);
     SetTopWindow(frame);
     if (line_.reportStartup) frame->Bind(wxEVT_IDLE, &VornelApp::ReportWhenMapped, this);
     return true;
   }
 
   int OnExit() override {
-    exportsScope_.reset();
-    exports_.reset();
-    fontScope_.reset();
     shell_.reset();
     profile_.reset();
     if (curlStarted_) curl_global_cleanup();
@@ -100,18 +84,8 @@ class VornelApp : public wxApp {
   std::unique_ptr<vornel::WxPrompts> windowPrompts_;
   std::unique_ptr<vornel::UserPrompts> prompts_;
   std::unique_ptr<vornel::ScopedPrompts> promptsScope_;
-  vornel::WxProgramLauncher launcher_;
-  vornel::ScopedPrograms launcherScope_{launcher_};
-  vornel::view::WxFacsimileWindows facsimiles_;
-  vornel::view::ScopedFacsimileWindows facsimilesScope_{facsimiles_};
-  vornel::view::DesktopChordClipboard chordClipboard_;
-  vornel::view::ScopedChordClipboard chordClipboardScope_{chordClipboard_};
-  std::unique_ptr<vornel::WxFontChooser> fontChooser_;
-  std::unique_ptr<vornel::ScopedFontChooser> fontScope_;
   std::unique_ptr<vornel::ConfigProfile> profile_;
   std::unique_ptr<vornel::ShellApplication> shell_;
-  std::unique_ptr<vornel::ShellExportServices> exports_;
-  std::unique_ptr<vornel::ScopedExportServices> exportsScope_;
   bool curlStarted_ = false;
   bool reported_ = false;
 };

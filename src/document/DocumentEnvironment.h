@@ -1,7 +1,7 @@
 #pragma once
 // What documents take from the application: the undo depth, the section buffer shared by all
-// open documents, the data and default folders and the XML version numbers this program
-// writes. The application sets them at start-up; tools and tests keep the defaults.
+// open documents, the data and default folders, the web folder of listed images and the XML
+// version numbers this program writes. The application sets them at start-up; tools and tests keep the defaults.
 
 #include <cstdint>
 #include <string>
@@ -21,6 +21,9 @@ struct DocumentEnvironment {
   std::string defaultFolder;
   // The instrument base file named by the profile (".btix", or an older ".btbi").
   std::string instrumentBasePath;
+  // The web folder the image-list import puts before each image name (empty: the names stay
+  // as the list gives them).
+  std::string imageListPrefix;
   // The XML version numbers written into every document.
   uint16_t xmlMajor = 6;
   uint16_t xmlMinor = 0;

@@ -1,13 +1,16 @@
 #include "document/InstrumentChooser.h"
 
 #include "model/CInstrumentDlg.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "instrument chooser";
+
 InstrumentChooser g_acceptingChooser;
-InstrumentChooser* g_chooser = &g_acceptingChooser;
+ObjectSlot<InstrumentChooser> g_chooser(kServiceName, g_acceptingChooser);
 
 }  // namespace
 
@@ -22,12 +25,10 @@ bool FixedInstrumentChooser::ChooseInstrumentDefinition(CInstrumentDlg& definiti
   return true;
 }
 
-InstrumentChooser& InstrumentChoosers() { return *g_chooser; }
+InstrumentChooser& InstrumentChoosers() { return g_chooser.Get(); }
 
-ScopedInstrumentChooser::ScopedInstrumentChooser(InstrumentChooser& chooser) : previous_(g_chooser) {
-  g_chooser = &chooser;
-}
+ScopedInstrumentChooser::ScopedInstrumentChooser(InstrumentChooser& chooser) : previous_(g_chooser.Exchange(&chooser)) {}
 
-ScopedInstrumentChooser::~ScopedInstrumentChooser() { g_chooser = previous_; }
+ScopedInstrumentChooser::~ScopedInstrumentChooser() { g_chooser.Exchange(previous_); }
 
 }  // namespace vornel

@@ -4,13 +4,16 @@
 
 #include "document/CBriotabDoc.h"
 #include "model/CSystemArray.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "section wizard";
+
 SectionWizard g_defaultWizard;
-SectionWizard* g_wizard = &g_defaultWizard;
+ObjectSlot<SectionWizard> g_wizard(kServiceName, g_defaultWizard);
 
 }  // namespace
 
@@ -39,11 +42,11 @@ FixedSectionWizard::~FixedSectionWizard() = default;
 
 std::unique_ptr<CSystemArray> FixedSectionWizard::BuildSection(CBriotabDoc&) { return SectionWith(*definition_); }
 
-SectionWizard& SectionWizards() { return *g_wizard; }
+SectionWizard& SectionWizards() { return g_wizard.Get(); }
 
-ScopedSectionWizard::ScopedSectionWizard(SectionWizard& wizard) : previous_(g_wizard) { g_wizard = &wizard; }
+ScopedSectionWizard::ScopedSectionWizard(SectionWizard& wizard) : previous_(g_wizard.Exchange(&wizard)) {}
 
-ScopedSectionWizard::~ScopedSectionWizard() { g_wizard = previous_; }
+ScopedSectionWizard::~ScopedSectionWizard() { g_wizard.Exchange(previous_); }
 
 CSystemArray* AddSectionWithWizard(CBriotabDoc& doc) {
   std::unique_ptr<CSystemArray> section = SectionWizards().BuildSection(doc);

@@ -9,13 +9,22 @@
 #include "midi/MidiInstrumentList.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CMetaEvent.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "MIDI dialog";
+
 MidiDialogs g_cancelAll;
-MidiDialogs* g_dialogs = &g_cancelAll;
+ObjectSlot<MidiDialogs> g_dialogs(kServiceName, g_cancelAll);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
 
 uint8_t Midi7(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 127)); }
 uint8_t Channel(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 15)); }
@@ -85,7 +94,7 @@ void MIDIControlsDlg::ExchangeSettings(MIDIControllers& settings, bool toPage) {
 bool MIDIControlsDlg::ChoosePatch() {
   int program = values.patch;
   std::string name;
-  if (!ChooseGMPatch(program, name)) return false;
+  if (!ChooseGMPatch(program, name, nullptr, channel)) return false;
   values.patch = static_cast<uint8_t>(program);
   values.name = name;
   return true;
@@ -212,22 +221,24 @@ bool CMidiTrackList::Apply(CIMidiDoc& doc, MidiImportOptions& options) const {
   return doc.CheckTracksSelected();
 }
 
-bool MidiDialogs::ChooseGMPatch(CGM_PatchDlg&, MidiOutStream*) { return false; }
-bool MidiDialogs::EditMoreControllers(CMoreMidiControlsDlg&) { return false; }
-bool MidiDialogs::EditControllerEvent(CMidiMetaControl&) { return false; }
-bool MidiDialogs::ChooseTracks(CMidiTrackList&) { return false; }
+bool MidiDialogs::ChooseGMPatch(CGM_PatchDlg&, MidiOutStream*) { return Missing(); }
+bool MidiDialogs::EditMoreControllers(CMoreMidiControlsDlg&) { return Missing(); }
+bool MidiDialogs::EditControllerEvent(CMidiMetaControl&) { return Missing(); }
+bool MidiDialogs::ChooseTracks(CMidiTrackList&) { return Missing(); }
 
-MidiDialogs& MidiEditors() { return *g_dialogs; }
+MidiDialogs& MidiEditors() { return g_dialogs.Get(); }
 
-ScopedMidiDialogs::ScopedMidiDialogs(MidiDialogs& dialogs) : previous_(g_dialogs) { g_dialogs = &dialogs; }
-ScopedMidiDialogs::~ScopedMidiDialogs() { g_dialogs = previous_; }
+ScopedMidiDialogs::ScopedMidiDialogs(MidiDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
+ScopedMidiDialogs::~ScopedMidiDialogs() { g_dialogs.Exchange(previous_); }
 
-bool ChooseGMPatch(int& program, std::string& name, MidiOutStream* player) {
+bool ChooseGMPatch(int& program, std::string& name, MidiOutStream* player, int channel) {
   CGM_PatchDlg dialog;
-  dialog.selected = std::clamp(program, 0, 127);
+  dialog.channel = channel;
+  const int last = static_cast<int>(GMNameCount(channel)) - 1;
+  dialog.selected = std::clamp(program, 0, last);
   if (!MidiEditors().ChooseGMPatch(dialog, player)) return false;
-  program = std::clamp(dialog.selected, 0, 127);
-  name = std::string(GMProgramName(program));
+  program = std::clamp(dialog.selected, 0, last);
+  name = std::string(GMName(channel, program));
   return true;
 }
 

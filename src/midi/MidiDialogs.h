@@ -3,7 +3,7 @@
 // the model: the General MIDI chooser (684), the "MIDI" page of the instrument sheet (720),
 // "Midi controllers" (777), "Midi controller  event" (359) and "Imported Midi tracks" (743).
 // The window layer (midi/ui) shows them; the core asks for them through MidiEditors(), and
-// until a front end installs its own every dialog is cancelled.
+// without them each dialog says that none is installed and changes nothing.
 
 #include <cstdint>
 #include <functional>
@@ -31,6 +31,7 @@ struct CGM_PatchDlg {
 // The "MIDI" page of the instrument sheet: the settings it shows, exchanged with a definition's.
 struct MIDIControlsDlg {
   MIDIControllers values;
+  int channel = 0;  // the patch chooser's (9 names the percussion keys)
   // Copies the settings into the page (true) or back (false), field by field in the order of
   // their stored form; on the way back MIDI values are kept to 0-127, the transposition to
   // ±127 half steps, the dynamic amplitude to 0-100 percent.
@@ -142,8 +143,9 @@ class ScopedMidiDialogs {
   MidiDialogs* previous_;
 };
 
-// Runs the chooser at `program` (channel 0); on OK stores the chosen number and its name.
-bool ChooseGMPatch(int& program, std::string& name, MidiOutStream* player = nullptr);
+// Runs the chooser at `program` for `channel` (9: the percussion keys); on OK stores the chosen
+// number and its name.
+bool ChooseGMPatch(int& program, std::string& name, MidiOutStream* player = nullptr, int channel = 0);
 // "Midi controllers" on a copy of the settings, stored back on OK.
 bool EditControllers(MIDIControllers& settings);
 // The editor of a MIDI-controller meta-event (kind 4); true on OK.

@@ -283,6 +283,10 @@ strMidiBuffer BuildPlay(CSystemArray& section, const MidiPlayOptions& options, s
 
 }  // namespace
 
+int PatchChooserChannel(const CInstrumentDlg& definition) {
+  return definition.family == kPercussionFamily ? kMidiPercussionChannel : 0;
+}
+
 uint8_t ActiveLinePlayChannel(CSystemArray& section, int mode) {
   const size_t active = section.ActiveInstrumentIndex();
   if (section.Definition(active)->family == kPercussionFamily) return kMidiPercussionChannel;

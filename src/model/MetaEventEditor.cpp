@@ -2,17 +2,24 @@
 
 #include <utility>
 
+#include "platform/ServiceSlots.h"
+
 namespace vornel {
 
 namespace {
 
+constexpr const char* kName = "meta-event editor";
+
 MetaEventEditor g_noEditor;
-MetaEventEditor* g_editor = &g_noEditor;
+ObjectSlot<MetaEventEditor> g_editor(kName, g_noEditor);
 HyperlinkFollower g_follower;
 
 }  // namespace
 
-bool MetaEventEditor::RunEditor(CMetaEvent&, int) { return false; }
+bool MetaEventEditor::RunEditor(CMetaEvent&, int) {
+  ReportMissingService(kName);
+  return false;
+}
 
 void MetaEventEditor::FollowHyperlink(const CMetaEvent& event) {
   if (g_follower) g_follower(event);
@@ -20,10 +27,10 @@ void MetaEventEditor::FollowHyperlink(const CMetaEvent& event) {
 
 HyperlinkFollower SetHyperlinkFollower(HyperlinkFollower follower) { return std::exchange(g_follower, std::move(follower)); }
 
-MetaEventEditor& MetaEventEditors() { return *g_editor; }
+MetaEventEditor& MetaEventEditors() { return g_editor.Get(); }
 
-ScopedMetaEventEditor::ScopedMetaEventEditor(MetaEventEditor& editor) : previous_(g_editor) { g_editor = &editor; }
+ScopedMetaEventEditor::ScopedMetaEventEditor(MetaEventEditor& editor) : previous_(g_editor.Exchange(&editor)) {}
 
-ScopedMetaEventEditor::~ScopedMetaEventEditor() { g_editor = previous_; }
+ScopedMetaEventEditor::~ScopedMetaEventEditor() { g_editor.Exchange(previous_); }
 
 }  // namespace vornel

@@ -1,6 +1,7 @@
 #pragma once
 // The editors of meta-events are dialogs of the window layer. The model asks for them through
-// this interface; until a front end installs its own, no editor runs (every edit is cancelled).
+// this interface, which the window layer installs; without it an edit says that no meta-event
+// editor is installed and changes nothing.
 
 #include <functional>
 

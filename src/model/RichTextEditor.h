@@ -1,7 +1,7 @@
 #pragma once
 // The rich-text editor is a dialog of the window layer. Rich-text blocks and rich track texts
-// ask for it through this interface; until a front end installs its own, no editor runs (every
-// edit is cancelled).
+// ask for it through this interface, which the window layer installs; without it an edit says
+// that no rich-text editor is installed and changes nothing.
 
 #include <cstdint>
 #include <string>

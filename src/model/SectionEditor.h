@@ -1,7 +1,8 @@
 #pragma once
 // The dialogs that section operations open (the instrument property sheet, "Parse voices",
 // the system options, the texts of a page) belong to the window layer. The model asks for
-// them through this interface; until a front end installs its own, every dialog is cancelled.
+// them through this interface, which the window layer installs; without it each dialog says
+// that no section editor is installed and changes nothing.
 
 namespace vornel {
 

@@ -6,6 +6,7 @@
 #include "model/CClef.h"
 #include "model/CInstrumentDlg.h"
 #include "model/Scaling.h"
+#include "platform/ServiceSlots.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
 
@@ -16,15 +17,13 @@ namespace {
 constexpr int32_t kMaxSpacing = 100000;  // pixels; beyond it a stored size is no size
 constexpr int32_t kScreenDpi = 96;
 
-MeasuringStaveRenderer& DefaultRenderer() {
-  static MeasuringStaveRenderer renderer;
-  return renderer;
+// Until a drawing renderer is installed, staves are laid out without drawing.
+ObjectSlot<StaveRenderer>& Installed() {
+  static MeasuringStaveRenderer measuring;
+  static ObjectSlot<StaveRenderer> slot("stave renderer", measuring);
+  return slot;
 }
-
-StaveRenderer*& Installed() {
-  static StaveRenderer* renderer = &DefaultRenderer();
-  return renderer;
-}
+const bool g_listed = (Installed(), true);
 
 int32_t SaneZoom(int32_t zoom) { return zoom < 1 ? 100 : std::min(zoom, 100000); }
 
@@ -65,11 +64,11 @@ void MeasuringStaveRenderer::DrawStave(DeviceContext& dc, CClef& stave, int32_t 
   stave.SetFrameGeometry(rect, spacing, thickness, columnWidth, dc.LogPixelsY(), zoom);
 }
 
-StaveRenderer& StaveRenderers() { return *Installed(); }
+StaveRenderer& StaveRenderers() { return Installed().Get(); }
 
-ScopedStaveRenderer::ScopedStaveRenderer(StaveRenderer& renderer) : previous_(Installed()) { Installed() = &renderer; }
+ScopedStaveRenderer::ScopedStaveRenderer(StaveRenderer& renderer) : previous_(Installed().Exchange(&renderer)) {}
 
-ScopedStaveRenderer::~ScopedStaveRenderer() { Installed() = previous_; }
+ScopedStaveRenderer::~ScopedStaveRenderer() { Installed().Exchange(previous_); }
 
 std::unique_ptr<DeviceContext> CreateMeasuringDevice(DeviceContext* dc) {
   std::unique_ptr<RecordingDevice> device;

@@ -10,6 +10,7 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"
 #include "support/Bytes.h"
+#include "support/MissingService.h"
 #include "support/ScriptedPrompts.h"
 #include "XmlTestText.h"
 
@@ -228,9 +229,10 @@ class RecordingEditor : public MetaEventEditor {
 };
 
 TEST(MetaEventEdit, DispatchesByKind) {
-  // Without a front end nothing is edited.
+  // Without a front end nothing is edited, and the default says so.
+  testing::ScriptedPrompts prompts;
   CMetaEvent lyrics(CMetaEvent::kLyrics, "la", 0, 0, 0);
-  EXPECT_FALSE(lyrics.Edit(EventLocation::kNotation));
+  EXPECT_MISSING_SERVICE(prompts, EXPECT_FALSE(lyrics.Edit(EventLocation::kNotation)), "meta-event editor");
 
   RecordingEditor editor;
   const ScopedMetaEventEditor scope(editor);

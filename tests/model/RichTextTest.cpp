@@ -14,6 +14,8 @@
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/text/TextConversion.h"
 #include "support/Bytes.h"
+#include "support/MissingService.h"
+#include "support/ScriptedPrompts.h"
 #include "support/XmlText.h"
 
 namespace vornel {
@@ -344,10 +346,11 @@ TEST(RichTextBlock, EditKeepsTheResultUnlessReadOnly) {
   EXPECT_EQ(title.text, "{\\rtf1 new}");
 }
 
-TEST(RichTextBlock, NoEditorCancels) {
+TEST(RichTextBlock, WithoutAnEditorNothingChangesAndTheDefaultSaysSo) {
+  testing::ScriptedPrompts prompts;
   CRTFPreface block;
   block.text = "x";
-  EXPECT_EQ(block.Edit(), 0);
+  EXPECT_MISSING_SERVICE(prompts, EXPECT_EQ(block.Edit(), 0), "rich-text editor");
   EXPECT_EQ(block.text, "x");
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/SectionEditor.h"
 #include "model/dialogs/TuningDialogs.h"
+#include "support/MissingService.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -151,7 +152,9 @@ struct TuningEditor : SectionEditor {
 TEST(EditTuning, TakesTheDialogsTuningOnOkOnly) {
   nTuning tuning;
   tuning.SetTuning("GDAFCGF");
-  EXPECT_FALSE(tuning.EditTuning());  // no editor installed: cancelled
+  testing::ScriptedPrompts prompts;
+  EXPECT_MISSING_SERVICE(prompts, EXPECT_FALSE(tuning.EditTuning()), "section editor");
+  EXPECT_EQ(tuning.GetTuningText(), "GDAFCGF");
   TuningEditor editor;
   ScopedSectionEditor scoped(editor);
   editor.answer = false;

@@ -192,7 +192,7 @@ class FakeFrame : public FrameControls, public MetronomeTimer {
   void ShowPaletteMenu() override { log.push_back("palette menu"); }
   void CustomizeToolbars() override { log.push_back("customize"); }
   void FloatMidiToolbar() override { log.push_back("float midi"); }
-  void ZoomChosen(const view::CommandEvent& e) override { log.push_back("zoom " + std::to_string(e.value.value_or(-1))); }
+  void ShowMidiPlaylist() override { log.push_back("play list"); }
   void Start(int) override {}
   void Stop() override {}
 
@@ -225,11 +225,11 @@ TEST(FrameCommands, SwitchesToggleAndShowTheirMarks) {
   EXPECT_FALSE(table.State(commands::kWindowsDialog).enabled);
   frame.documents = 1;
   EXPECT_TRUE(table.State(commands::kWindowsDialog).enabled);
-  for (const int id : {commands::kCustomize, commands::kFloatMidiToolbar, 216, commands::kSwitchPaletteTab}) {
+  for (const int id : {commands::kCustomize, commands::kFloatMidiToolbar, 216, commands::kSwitchPaletteTab,
+                       commands::kMidiPlaylist}) {
     table.Execute({id, std::nullopt, {}});
   }
-  table.Execute({103, 3L, {}});
-  EXPECT_EQ(frame.log, (std::vector<std::string>{"customize", "float midi", "look 216", "tab Sections", "zoom 3"}));
+  EXPECT_EQ(frame.log, (std::vector<std::string>{"customize", "float midi", "look 216", "tab Sections", "play list"}));
 }
 
 }  // namespace

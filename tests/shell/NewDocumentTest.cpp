@@ -11,6 +11,7 @@
 #include "FakeDocumentWindows.h"
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentEnvironment.h"
+#include "layout/dialogs/SectionDialogs.h"
 #include "layout/wizard/CDocumentWizard.h"
 #include "model/CSystemArray.h"
 #include "shell/app/CVornelTabApp.h"
@@ -54,6 +55,11 @@ class ScriptedWizard : public DocumentWizardRunner {
   }
 };
 
+// The section properties step, cancelled.
+struct CancelledSectionDialog : SectionDialogs {
+  bool EditSection(CSectionDlg&) override { return false; }
+};
+
 struct NewDocumentFixture : ::testing::Test {
   testing::ScriptedPrompts prompts;
   testing::TempDir dir;
@@ -65,6 +71,8 @@ struct NewDocumentFixture : ::testing::Test {
   ScopedTemplateListDialogs scopedLists{lists};
   ScriptedWizard wizard;
   ScopedWizardRunner scopedWizard{wizard};
+  CancelledSectionDialog sectionDialog;
+  ScopedSectionDialogs scopedSectionDialog{sectionDialog};
 
   NewDocumentFixture() {
     app.dataFolder = dir.path() + "/";

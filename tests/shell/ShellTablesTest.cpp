@@ -126,6 +126,10 @@ TEST(PathHelpers, SplitOnBothSeparators) {
   EXPECT_EQ(GetDocumentRootUrl("", "/home/me/XML/"), "file:///home/me/XML/");
   EXPECT_EQ(StripHttpScheme("http://example.org"), "example.org");
   EXPECT_EQ(StripHttpScheme("https://example.org"), "https://example.org");
+  EXPECT_EQ(ImageListPrefixOf(""), "");
+  EXPECT_EQ(ImageListPrefixOf("example.org/tabs"), "http://example.org/tabs/Images/");
+  EXPECT_EQ(ImageListPrefixOf("http://example.org/"), "http://example.org/Images/");
+  EXPECT_EQ(ImageListPrefixOf("https://example.org"), "https://example.org/Images/");
 }
 
 TEST(TemplateNames, SaveFormAndListing) {

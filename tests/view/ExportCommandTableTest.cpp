@@ -4,6 +4,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "layout/export/DocumentExports.h"
+#include "support/MissingService.h"
 #include "support/ScriptedPrompts.h"
 #include "view/commands/ExportCommands.h"
 
@@ -25,8 +26,8 @@ TEST(ExportCommandTable, CommandsAreEnteredAndAlwaysEnabled) {
   router.SetRoute({&table});
   EXPECT_TRUE(router.Dispatch(kExportSectionMusicXmlCommand));
   EXPECT_EQ(prompts.filePrompts, std::vector<std::string>{"Create an XML file|*.xml|suite.btz-section_1.xml|"});
-  // Without a window the options dialog is cancelled: the TAB export stops before asking.
-  EXPECT_TRUE(router.Dispatch(kExportTabFormatCommand));
+  // Without a window there is no options dialog: the TAB export says so and stops before asking.
+  EXPECT_MISSING_SERVICE(prompts, EXPECT_TRUE(router.Dispatch(kExportTabFormatCommand)), "TAB options dialog");
   EXPECT_EQ(prompts.filePrompts.size(), 1u);
 }
 

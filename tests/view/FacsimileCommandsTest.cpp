@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "document/CVornelTabDoc.h"
+#include "document/DocumentEnvironment.h"
 #include "document/dialogs/DocumentInformation.h"
 #include "document/dialogs/TitlePageSettings.h"
 #include "layout/dialogs/SectionDialogs.h"
@@ -11,6 +12,7 @@
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 #include "support/RecordingFramePanes.h"
+#include "support/MissingService.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "view/core/ViewIds.h"
@@ -215,9 +217,11 @@ TEST(FacsimileCommands, FacsimileListButtonsOfTheSectionAndDocumentDialogs) {
     // Each list dialog saw the list it edits.
     EXPECT_EQ(f.windows.log, (std::vector<std::string>{"dialog 1", "dialog 0", c.added ? "dialog 1" : "dialog 0"}));
   }
-  // Without windows every button is a Cancel.
+  // Without windows every button says so and changes nothing.
+  testing::ScriptedPrompts prompts;
   FacsimileListEdit edit;
-  EXPECT_FALSE(edit.Run());
+  EXPECT_MISSING_SERVICE(prompts, EXPECT_FALSE(edit.Run()), "facsimile list dialog");
+  EXPECT_FALSE(edit.Edited());
 }
 
 TEST(FacsimileCommands, ImageListAddsSectionsSkipsShortLinesAndRenumbers) {
@@ -252,10 +256,10 @@ TEST(FacsimileCommands, ImageListAddsSectionsSkipsShortLinesAndRenumbers) {
 
 TEST(FacsimileCommands, TheImageListPrefixGoesBeforeEachName) {
   Fixture f;
-  ImageListPrefix() = "http://www.example.org/facsimiles/";
+  vornel::Environment().imageListPrefix = "http://www.example.org/facsimiles/";
   testing::WriteText(f.dir.File("list.txt"), "A\tC\tT\tX\tp1.jpg\n");
   ImportImageList(f.doc, f.dir.File("list.txt"));
-  ImageListPrefix().clear();
+  vornel::Environment().imageListPrefix.clear();
   EXPECT_EQ(f.doc.sections.items().back()->facsimiles.imagePaths,
             (std::vector<std::string>{"http://www.example.org/facsimiles/p1.jpg"}));
 }

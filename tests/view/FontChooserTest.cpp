@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/MissingService.h"
+#include "support/ScriptedPrompts.h"
 #include "view/draw/FontChooser.h"
 
 namespace vornel {
@@ -18,8 +20,9 @@ class ScriptedChooser : public FontChooser {
 };
 
 TEST(ChooseFont, TextFontTakesFaceSizeStyleAndColourOnOk) {
+  testing::ScriptedPrompts prompts;
   dfLogFont untouched;
-  EXPECT_FALSE(ChooseFont(untouched));  // no dialog installed: cancelled
+  EXPECT_MISSING_SERVICE(prompts, EXPECT_FALSE(ChooseFont(untouched)), "font chooser");
   EXPECT_EQ(untouched.logFont.lfFaceName, "Arial");
   ScriptedChooser chooser;
   ScopedFontChooser scoped(chooser);

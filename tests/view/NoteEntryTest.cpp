@@ -7,6 +7,7 @@
 
 #include "ViewFixtures.h"
 #include "document/DocumentDump.h"
+#include "layout/dialogs/ChordDialogs.h"
 #include "model/CMetaEvent.h"
 #include "model/CTabInstrument.h"
 #include "model/EntryForms.h"
@@ -253,6 +254,15 @@ class CancellingPrompts : public ConsolePrompts {
   std::optional<long> PromptNumber(std::string_view, std::string_view, long, long, long) override { return 3; }
 };
 
+// The editors of meta-events and chords and the font dialog, each cancelled.
+struct CancellingEditors : MetaEventEditor, ChordDialogs, FontChooser {
+  std::optional<FontChoice> Choose(const FontChoice&, bool) override { return std::nullopt; }
+  bool RunEditor(CMetaEvent&, int) override { return false; }
+  bool EditChordProperties(CChordProperties&) override { return false; }
+  bool EditGraceNotes(CGraceNotesDlg&) override { return false; }
+  bool SwapOrnament(CSwapOrnamentDlg&) override { return false; }
+};
+
 TEST(NoteEntryTest, EveryCommandDispatchesAndOneUndoGivesBackTheSection) {
   const std::vector<std::pair<int, int>> ranges = {
       {32798, 32798}, {32800, 32820}, {32834, 32861}, {32863, 32940}, {32961, 32962}, {32999, 32999},
@@ -266,6 +276,10 @@ TEST(NoteEntryTest, EveryCommandDispatchesAndOneUndoGivesBackTheSection) {
         EntryRig rig(false);
         CancellingPrompts cancel;
         ScopedPrompts scoped(cancel);
+        CancellingEditors editors;
+        ScopedMetaEventEditor scopedEditor(editors);
+        ScopedChordDialogs scopedChordDialogs(editors);
+        ScopedFontChooser scopedFonts(editors);
         Prepare(rig, place);
         const view::CommandState state = rig.State(id);
         // Rules that hold at each place.

@@ -59,6 +59,8 @@ struct ScriptedDialogs : view::ScoreDialogs {
   bool documentFonts = false;
 
   bool EditTuning(CInstrumentDlg& d) override { return tuning && tuning(d); }
+  bool ChooseTextureBitmap() override { return false; }
+  bool ToggleChordChart(const CTabInstrument&) override { return false; }
   bool ChooseCourseTuning(const CInstrumentDlg&, view::CourseTuningChoice& c) override {
     if (!course) return false;
     c = *course;
@@ -93,6 +95,28 @@ struct ScriptedDialogs : view::ScoreDialogs {
     doc.settings.pageSettings.DocumentFont(kFontTitles).logFont.lfFaceName = "VN Serif";
     return true;
   }
+};
+
+// The section's and the definition's own dialogs, the meta-event editors and the font dialog,
+// each cancelled.
+struct CancelledDialogs : SectionEditor, SectionDialogs, MetaEventEditor, FontChooser {
+  CancelledDialogs() : editorScope(*this), dialogsScope(*this), metaEventScope(*this), fontScope(*this) {}
+  bool RunEditor(CMetaEvent&, int) override { return false; }
+  std::optional<FontChoice> Choose(const FontChoice&, bool) override { return std::nullopt; }
+  bool EditInstrument(CInstrumentDlg&) override { return false; }
+  bool ParseVoices(int&, int&) override { return false; }
+  bool EditSystemOptions(CStaveArray&) override { return false; }
+  bool EditTrackText(CTrackText&) override { return false; }
+  bool EditTuning(nTuning&) override { return false; }
+  bool EditSection(CSectionDlg&) override { return false; }
+  bool ParseVoices(CAnalyzeVoicesDlg&) override { return false; }
+  bool EditSystem(CSegOffsetDlg&) override { return false; }
+  bool ReformatPage(CReformatPageDlg&) override { return false; }
+  bool EditTrackText(CTrackTextDlg&) override { return false; }
+  ScopedSectionEditor editorScope;
+  ScopedSectionDialogs dialogsScope;
+  ScopedMetaEventEditor metaEventScope;
+  ScopedFontChooser fontScope;
 };
 
 // The fixture's line as a tablature: its stave shows tablature, the notes sit on courses and
@@ -220,6 +244,7 @@ TEST(ScoreInstrumentCommands, NothingToActOnChangesNothing) {
                                 32986, 33010, 33176, 33633, 33189, 33015, 34275, 32947, 34123, 34130, 34157,
                                 33181, 33297, 33028, 33182, 34074, 33986, 33407, 33192, 33064, 34254, 32793};
   const auto check = [&ids](ViewRig& rig, const char* what) {
+    CancelledDialogs cancelled;
     ScriptedDialogs dialogs;
     dialogs.course = view::CourseTuningChoice{0, 60, true};
     dialogs.globalShift = 1;
@@ -629,9 +654,12 @@ TEST(ScoreInstrumentCommands, DialogsTakeOneUndoStepOnOk) {
       return true;
     }
   } renaming;
+  CancelledDialogs cancelled;
   SerifChooser fonts;
   ScopedFontChooser chooser(fonts);
   ViewRig rig(ViewDocument(1, 2, 4));
+  ScriptedDialogs scoreDialogs;
+  view::ScopedScoreDialogs scopedScoreDialogs(scoreDialogs);
   for (const int id : {33182, 33181, 33297, 33028, 34074, 34123}) {
     ASSERT_TRUE(Dispatch(rig, id)) << id;
     EXPECT_TRUE(rig.doc->undoStack.empty()) << id;

@@ -1,5 +1,6 @@
 // ribbon [--unhandled]: the ribbon's table (page, panel, kind, id, label, menu), or with the
-// option the command ids of the windows that no command target carries, with the reason.
+// option the command ids of the windows that no handler of the editor's command route reaches,
+// with the reason.
 
 #include <cstdio>
 #include <string>
@@ -7,6 +8,7 @@
 #include "ToolCommand.h"
 #include "shell/bars/CommandCatalogue.h"
 #include "shell/bars/RibbonTable.h"
+#include "shell/commands/CommandRoute.h"
 #include "shell/commands/HeadlessCommandTargets.h"
 
 namespace vornel::tool {
@@ -20,19 +22,22 @@ int Ribbon(const CommandArguments& args) {
   }
   if (args.size() != 1 || args[0] != "--unhandled") return PrintUsage("ribbon");
   const HeadlessCommandTargets targets;
-  const auto carriers = targets.Targets();
+  const std::vector<const view::CommandTable*> route = targets.Route();
+  const std::vector<int> ids = WindowCommandIds();
   int unexplained = 0;
-  for (const bars::UncarriedCommand& command : bars::UncarriedCommands(carriers)) {
+  for (const UnreachedCommand& command : UnreachedCommands(route, ids)) {
     const std::string label = bars::CommandLabel(command.id);
-    std::printf("%d\t%s\t%s\n", command.id, label.c_str(),
-                command.reason.empty() ? "NOT ACCOUNTED FOR" : command.reason.c_str());
+    std::string reason = command.reason;
+    if (reason.empty() && command.reach == Reach::kPlaceholder) reason = "NOT ACCOUNTED FOR: carried without a handler";
+    if (reason.empty()) reason = "NOT ACCOUNTED FOR";
+    std::printf("%d\t%s\t%s\n", command.id, label.c_str(), reason.c_str());
     if (command.reason.empty()) ++unexplained;
   }
   return unexplained == 0 ? 0 : 1;
 }
 
 const ToolCommand registration("ribbon", "ribbon [--unhandled]",
-                               "print the ribbon's table, or the commands of the windows without a handler and why",
+                               "print the ribbon's table, or the commands of the windows no handler reaches and why",
                                Ribbon);
 
 }  // namespace

@@ -1,23 +1,30 @@
 #include "document/dialogs/FacsimileListEditing.h"
 
+#include "platform/ServiceSlots.h"
+
 namespace vornel {
 
 namespace {
 
-FacsimileListEditing*& Installed() {
-  static FacsimileListEditing* installed = nullptr;
-  return installed;
-}
+constexpr const char* kServiceName = "facsimile list dialog";
+
+class NoListEditing : public FacsimileListEditing {
+ public:
+  bool EditFacsimileList(CFacsimileListDlg&) override {
+    ReportMissingService(kServiceName);
+    return false;
+  }
+} g_none;
+ObjectSlot<FacsimileListEditing> g_editing(kServiceName, g_none);
 
 }  // namespace
 
-FacsimileListEditing* FacsimileListEditorInForce() { return Installed(); }
+FacsimileListEditing* FacsimileListEditorInForce() { return &g_editing.Get(); }
 
-ScopedFacsimileListEditing::ScopedFacsimileListEditing(FacsimileListEditing& editing) : previous_(Installed()) {
-  Installed() = &editing;
-}
+ScopedFacsimileListEditing::ScopedFacsimileListEditing(FacsimileListEditing& editing)
+    : previous_(g_editing.Exchange(&editing)) {}
 
-ScopedFacsimileListEditing::~ScopedFacsimileListEditing() { Installed() = previous_; }
+ScopedFacsimileListEditing::~ScopedFacsimileListEditing() { g_editing.Exchange(previous_); }
 
 void FacsimileListEdit::Load(const CFacsimileListDlg& list) {
   list_ = list;

@@ -15,7 +15,7 @@ class FacsimileListEditing {
   virtual bool EditFacsimileList(CFacsimileListDlg& list) = 0;
 };
 
-// The installed dialog; none makes every edit a Cancel.
+// The installed dialog; without one an edit says that none is installed and changes nothing.
 FacsimileListEditing* FacsimileListEditorInForce();
 class ScopedFacsimileListEditing {
  public:

@@ -4,13 +4,16 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/CDocumentSettings.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "associations editor";
+
 AssociationsEditor g_defaultEditor;
-AssociationsEditor* g_editor = &g_defaultEditor;
+ObjectSlot<AssociationsEditor> g_editor(kServiceName, g_defaultEditor);
 
 void StorePath(CDocumentSettings& settings, std::string_view type, const std::string& path) {
   // A cleared path is stored empty; a type the document never had is not added empty.
@@ -46,13 +49,11 @@ void StoreAssociationFields(const DocumentAssociationFields& fields, CDocumentSe
 
 bool AssociationsEditor::Edit(DocumentAssociationFields&, const std::string&) { return true; }
 
-AssociationsEditor& AssociationsEditors() { return *g_editor; }
+AssociationsEditor& AssociationsEditors() { return g_editor.Get(); }
 
-ScopedAssociationsEditor::ScopedAssociationsEditor(AssociationsEditor& editor) : previous_(g_editor) {
-  g_editor = &editor;
-}
+ScopedAssociationsEditor::ScopedAssociationsEditor(AssociationsEditor& editor) : previous_(g_editor.Exchange(&editor)) {}
 
-ScopedAssociationsEditor::~ScopedAssociationsEditor() { g_editor = previous_; }
+ScopedAssociationsEditor::~ScopedAssociationsEditor() { g_editor.Exchange(previous_); }
 
 bool EditDocumentAssociations(CBriotabDoc& doc) {
   DocumentAssociationFields fields = AssociationFieldsOf(doc.settings);

@@ -5,6 +5,7 @@
 
 #include "model/COrnamentProps.h"
 #include "model/events/GraceNoteEvent.h"
+#include "platform/ServiceSlots.h"
 #include "platform/text/FieldRanges.h"
 
 namespace vornel {
@@ -192,18 +193,28 @@ std::string CSwapOrnamentDlg::Validate() const {
 uint8_t CSwapOrnamentDlg::SelectedCode() const { return COrnamentProps::KindCode(select); }
 uint8_t CSwapOrnamentDlg::ReplacementCode() const { return COrnamentProps::KindCode(replaceWith); }
 
-bool ChordDialogs::EditChordProperties(CChordProperties&) { return false; }
-bool ChordDialogs::EditGraceNotes(CGraceNotesDlg&) { return false; }
-bool ChordDialogs::SwapOrnament(CSwapOrnamentDlg&) { return false; }
-
 namespace {
+
+constexpr const char* kServiceName = "chord dialog";
+
 ChordDialogs g_none;
-ChordDialogs* g_dialogs = &g_none;
+ObjectSlot<ChordDialogs> g_dialogs(kServiceName, g_none);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
+
 }  // namespace
 
-ChordDialogs& ChordEditingDialogs() { return *g_dialogs; }
-ScopedChordDialogs::ScopedChordDialogs(ChordDialogs& dialogs) : previous_(g_dialogs) { g_dialogs = &dialogs; }
-ScopedChordDialogs::~ScopedChordDialogs() { g_dialogs = previous_; }
+bool ChordDialogs::EditChordProperties(CChordProperties&) { return Missing(); }
+bool ChordDialogs::EditGraceNotes(CGraceNotesDlg&) { return Missing(); }
+bool ChordDialogs::SwapOrnament(CSwapOrnamentDlg&) { return Missing(); }
+
+ChordDialogs& ChordEditingDialogs() { return g_dialogs.Get(); }
+ScopedChordDialogs::ScopedChordDialogs(ChordDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
+ScopedChordDialogs::~ScopedChordDialogs() { g_dialogs.Exchange(previous_); }
 
 bool EditChordProperties(nChord& chord, const nTuning& tuning, const CKey& key, CChordProperties* result) {
   CChordProperties dialog;

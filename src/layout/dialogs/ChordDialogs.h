@@ -133,8 +133,8 @@ struct CSwapOrnamentDlg {
   uint8_t ReplacementCode() const;
 };
 
-// The windows that show these dialogs; until a front end installs its own, every dialog answers
-// Cancel.
+// The windows that show these dialogs; without them each dialog says that none is installed
+// and changes nothing.
 class ChordDialogs {
  public:
   virtual ~ChordDialogs() = default;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/ServiceSlots.h"
+
 namespace vornel {
 
 namespace {
@@ -38,10 +40,7 @@ TextureTile Draw(uint32_t base, double waveDepth, double grainDepth, int waves, 
   return tile;
 }
 
-std::function<bool()>& Reader() {
-  static std::function<bool()> reader;
-  return reader;
-}
+HookSlot<std::function<bool()>> g_reader("dialog texture option");
 
 }  // namespace
 
@@ -50,8 +49,8 @@ TextureTile DrawTextureTile(DialogTexture texture) {
   return Draw(0xF0EDE4, 4.0, 9.0, 3, 709);
 }
 
-bool TexturedBackgrounds() { return Reader() && Reader()(); }
+bool TexturedBackgrounds() { return g_reader.Get() && g_reader.Get()(); }
 
-void SetTexturedBackgroundsReader(std::function<bool()> reader) { Reader() = std::move(reader); }
+void SetTexturedBackgroundsReader(std::function<bool()> reader) { g_reader.Exchange(std::move(reader)); }
 
 }  // namespace vornel

@@ -3,18 +3,27 @@
 #include <algorithm>
 
 #include "document/CBriotabDoc.h"
-#include "model/CInstrument.h"
-#include "model/CMetaEvent.h"
 #include "layout/dialogs/ChordDialogs.h"
 #include "layout/dialogs/SectionDialogs.h"
+#include "model/CInstrument.h"
+#include "model/CMetaEvent.h"
+#include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "meta-event dialog";
+
 MetaEventDialogs g_noDialogs;
-MetaEventDialogs* g_dialogs = &g_noDialogs;
+ObjectSlot<MetaEventDialogs> g_dialogs(kServiceName, g_noDialogs);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
 
 // Reads the struct from the event, shows it, and packs it back when the dialog was confirmed
 // with every field in range.
@@ -61,26 +70,24 @@ bool EditBarPause(CMetaEvent& event, bool) {
 
 }  // namespace
 
-bool MetaEventDialogs::EditTimeSignature(CTimeSignatureDlg&) { return false; }
-bool MetaEventDialogs::EditLegato(LegatoDlg&) { return false; }
-bool MetaEventDialogs::EditContinuo(CContinuoDlg&) { return false; }
-bool MetaEventDialogs::EditEnding(CEndingDlg&) { return false; }
-bool MetaEventDialogs::EditCrescendo(CCrescendo&) { return false; }
-bool MetaEventDialogs::EditBarre(CBarreDlg&) { return false; }
-bool MetaEventDialogs::EditHyperlink(CMetaHyperlink&) { return false; }
-bool MetaEventDialogs::EditBracket(CMeta_LBracketDlg&) { return false; }
-bool MetaEventDialogs::EditDynamics(CDynamicCtrl&) { return false; }
-bool MetaEventDialogs::EditClef(CClefChange&) { return false; }
-bool MetaEventDialogs::EditReprise(CMetaReprise&) { return false; }
-bool MetaEventDialogs::EditLyrics(CLyricsDlg&) { return false; }
+bool MetaEventDialogs::EditTimeSignature(CTimeSignatureDlg&) { return Missing(); }
+bool MetaEventDialogs::EditLegato(LegatoDlg&) { return Missing(); }
+bool MetaEventDialogs::EditContinuo(CContinuoDlg&) { return Missing(); }
+bool MetaEventDialogs::EditEnding(CEndingDlg&) { return Missing(); }
+bool MetaEventDialogs::EditCrescendo(CCrescendo&) { return Missing(); }
+bool MetaEventDialogs::EditBarre(CBarreDlg&) { return Missing(); }
+bool MetaEventDialogs::EditHyperlink(CMetaHyperlink&) { return Missing(); }
+bool MetaEventDialogs::EditBracket(CMeta_LBracketDlg&) { return Missing(); }
+bool MetaEventDialogs::EditDynamics(CDynamicCtrl&) { return Missing(); }
+bool MetaEventDialogs::EditClef(CClefChange&) { return Missing(); }
+bool MetaEventDialogs::EditReprise(CMetaReprise&) { return Missing(); }
+bool MetaEventDialogs::EditLyrics(CLyricsDlg&) { return Missing(); }
 
-MetaEventDialogs& MetaEventDialogWindows() { return *g_dialogs; }
+MetaEventDialogs& MetaEventDialogWindows() { return g_dialogs.Get(); }
 
-ScopedMetaEventDialogs::ScopedMetaEventDialogs(MetaEventDialogs& dialogs) : previous_(g_dialogs) {
-  g_dialogs = &dialogs;
-}
+ScopedMetaEventDialogs::ScopedMetaEventDialogs(MetaEventDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
 
-ScopedMetaEventDialogs::~ScopedMetaEventDialogs() { g_dialogs = previous_; }
+ScopedMetaEventDialogs::~ScopedMetaEventDialogs() { g_dialogs.Exchange(previous_); }
 
 MetaEventEditorRegistry::MetaEventEditorRegistry() {
   Register(CMetaEvent::kTimeSignature, PlainEditor<CTimeSignatureDlg>(&MetaEventDialogs::EditTimeSignature));

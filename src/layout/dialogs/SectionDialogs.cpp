@@ -1,17 +1,28 @@
 #include "layout/dialogs/SectionDialogs.h"
 
-#include "platform/text/FieldRanges.h"
+#include "model/CSectionArray.h"
 #include "model/CStaveArray.h"
-#include "model/CTrackText.h"
 #include "model/CSystemArray.h"
+#include "model/CTrackText.h"
 #include "model/nTuning.h"
+#include "platform/ServiceSlots.h"
+#include "platform/UserPrompts.h"
+#include "platform/text/FieldRanges.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "section dialog";
+
 SectionDialogs g_noDialogs;
-SectionDialogs* g_dialogs = &g_noDialogs;
+ObjectSlot<SectionDialogs> g_dialogs(kServiceName, g_noDialogs);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
 
 constexpr int32_t kTempoBits = 0xFFF;
 
@@ -24,6 +35,7 @@ void CSectionDlg::From(const CSystemArray& s) {
   endText = s.EndText().text;
   for (size_t i = 0; i < fonts.size(); ++i) fonts[i] = s.texts.at(i)->font;
   facsimiles.Load(s.facsimiles);
+  commentsPage = s.couplets.text;
   beatUnit = (s.tempo >> 24) & 0xFF;
   tempo = s.tempo & kTempoBits;
   movement = s.movement;
@@ -66,6 +78,7 @@ void CSectionDlg::To(CSystemArray& s) const {
   s.Comments().text = comments;
   s.EndText().text = endText;
   for (size_t i = 0; i < fonts.size(); ++i) s.texts.at(i)->font = fonts[i];
+  s.couplets.text = commentsPage;
   s.tempo = static_cast<int32_t>((static_cast<uint32_t>(beatUnit) & 0xFF) << 24) | (tempo & kTempoBits);
   s.movement = movement;
   s.numerator = numerator;
@@ -146,27 +159,40 @@ std::string CReformatPageDlg::Validate() const {
   return CheckFieldRanges({{"Staves per page", stavesPerPage, 1, 12}, {"Average spacing", spacing, 15, 300}});
 }
 
-bool SectionDialogs::EditSection(CSectionDlg&) { return false; }
-bool SectionDialogs::ParseVoices(CAnalyzeVoicesDlg&) { return false; }
-bool SectionDialogs::EditSystem(CSegOffsetDlg&) { return false; }
-bool SectionDialogs::ReformatPage(CReformatPageDlg&) { return false; }
-bool SectionDialogs::EditTrackText(CTrackTextDlg&) { return false; }
+bool SectionDialogs::EditSection(CSectionDlg&) { return Missing(); }
+bool SectionDialogs::ParseVoices(CAnalyzeVoicesDlg&) { return Missing(); }
+bool SectionDialogs::EditSystem(CSegOffsetDlg&) { return Missing(); }
+bool SectionDialogs::ReformatPage(CReformatPageDlg&) { return Missing(); }
+bool SectionDialogs::EditTrackText(CTrackTextDlg&) { return Missing(); }
 
-SectionDialogs& SectionEditingDialogs() { return *g_dialogs; }
+SectionDialogs& SectionEditingDialogs() { return g_dialogs.Get(); }
 
-ScopedSectionDialogs::ScopedSectionDialogs(SectionDialogs& dialogs) : previous_(g_dialogs) { g_dialogs = &dialogs; }
+ScopedSectionDialogs::ScopedSectionDialogs(SectionDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
 
-ScopedSectionDialogs::~ScopedSectionDialogs() { g_dialogs = previous_; }
+ScopedSectionDialogs::~ScopedSectionDialogs() { g_dialogs.Exchange(previous_); }
 
-int EditSectionProperties(CSystemArray& section, bool* resetOffsets) {
+int EditSectionProperties(CSystemArray& section, bool* resetOffsets,
+                          std::function<bool(const std::string& author)> applyAuthorToAllSections) {
   CSectionDlg dialog;
   dialog.From(section);
+  dialog.applyAuthorToAllSections = std::move(applyAuthorToAllSections);
   if (!SectionEditingDialogs().EditSection(dialog) || !dialog.Validate().empty()) return 0;
   dialog.To(section);
   if (resetOffsets != nullptr) *resetOffsets = dialog.resetAllOffsets;
   section.CopySectionKeyToDefinitions();
   section.RecalculateSection(false);
   return 1;
+}
+
+bool ApplyAuthorToAllSections(CSectionArray& sections, const std::string& author) {
+  if (Prompts().Ask("Apply this author's name to all sections?\n" + author, Buttons::kOkCancel,
+                    MessageKind::kWarning) != Answer::kOk) {
+    return false;
+  }
+  for (const auto& section : sections.items()) {
+    if (section != nullptr) section->Author().text = author;
+  }
+  return true;
 }
 
 bool EditSystemOptions(CStaveArray& system) {

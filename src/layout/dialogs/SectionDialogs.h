@@ -2,10 +2,12 @@
 // The dialogs that edit a section or a system as a whole, as plain structs of their fields with
 // their range checks and their exchange with the model: "Section properties" (698), "Parse
 // voices" (753), "System options" (722) and "Page formatting" (450). The window layer shows
-// them through SectionDialogs(); until a front end installs its own, every dialog is cancelled.
+// them through SectionDialogs(); without them each dialog says that none is installed and
+// changes nothing.
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,7 @@ namespace vornel {
 
 class CPageDlg;
 
+class CSectionArray;
 class CStaveArray;
 class CSystemArray;
 
@@ -57,6 +60,10 @@ struct CSectionDlg {
   bool blankPageAfter = false;
   bool excludeFromContents = false;
   FacsimileListEdit facsimiles;  // "Facsimile list": the section's facsimiles
+  std::string commentsPage;      // "Comments page": the section's rich-text notes (RTF)
+  // "Global": the author given to every section of the document (after asking); true when
+  // it was. Empty where the dialog has no document: the button is then disabled.
+  std::function<bool(const std::string& author)> applyAuthorToAllSections;
 
   void From(const CSystemArray& section);
   // The message naming the first field out of its range; empty when all are in range.
@@ -149,7 +156,11 @@ class ScopedSectionDialogs {
 // copies the section key into every definition and recalculates the section; `resetOffsets`
 // (may be null) receives "Reset all sections offsets". Returns 1 on OK, 0 on Cancel (nothing
 // changed).
-int EditSectionProperties(CSystemArray& section, bool* resetOffsets = nullptr);
+int EditSectionProperties(CSystemArray& section, bool* resetOffsets = nullptr,
+                          std::function<bool(const std::string& author)> applyAuthorToAllSections = {});
+// "Apply this author's name to all sections?" and, on OK, every section's author text; true
+// when the user agreed.
+bool ApplyAuthorToAllSections(CSectionArray& sections, const std::string& author);
 // The system options dialog on a system; true on OK with the results stored.
 bool EditSystemOptions(CStaveArray& system);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ServiceSlots.h"
 #include "platform/text/FieldRanges.h"
 
 namespace vornel {
@@ -133,16 +134,25 @@ std::string CChordEffectDlg::Validate() const {
                            {"Alignment", alignment, 0, 1}});
 }
 
-bool SmallDialogs::Octave(COctaveDlg&) { return false; }
-bool SmallDialogs::BarRange(CBarRangeDlg&) { return false; }
-
 namespace {
+
+constexpr const char* kServiceName = "small editing dialog";
+
 SmallDialogs g_noSmallDialogs;
-SmallDialogs* g_smallDialogs = &g_noSmallDialogs;
+ObjectSlot<SmallDialogs> g_smallDialogs(kServiceName, g_noSmallDialogs);
+
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
+
 }  // namespace
 
-SmallDialogs& SmallEditingDialogs() { return *g_smallDialogs; }
-ScopedSmallDialogs::ScopedSmallDialogs(SmallDialogs& dialogs) : previous_(g_smallDialogs) { g_smallDialogs = &dialogs; }
-ScopedSmallDialogs::~ScopedSmallDialogs() { g_smallDialogs = previous_; }
+bool SmallDialogs::Octave(COctaveDlg&) { return Missing(); }
+bool SmallDialogs::BarRange(CBarRangeDlg&) { return Missing(); }
+
+SmallDialogs& SmallEditingDialogs() { return g_smallDialogs.Get(); }
+ScopedSmallDialogs::ScopedSmallDialogs(SmallDialogs& dialogs) : previous_(g_smallDialogs.Exchange(&dialogs)) {}
+ScopedSmallDialogs::~ScopedSmallDialogs() { g_smallDialogs.Exchange(previous_); }
 
 }  // namespace vornel

@@ -126,8 +126,8 @@ struct CChordEffectDlg {
   std::string Validate() const;
 };
 
-// The windows of the octave and bar range dialogs, which document commands open; until a front
-// end installs its own, both answer Cancel.
+// The windows of the octave and bar range dialogs, which document commands open; without them
+// both say that none is installed and answer Cancel.
 class SmallDialogs {
  public:
   virtual ~SmallDialogs() = default;

@@ -7,6 +7,7 @@
 #include "document/CBriotabDoc.h"
 #include "layout/export/WindowsTextFile.h"
 #include "model/BrailleExport.h"
+#include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/FormatText.h"
@@ -18,19 +19,18 @@ namespace fs = std::filesystem;
 // ---------------------------------------------------------------------------------------------
 // Services
 
-bool ExportServices::EditTabOptions(CTabProperties&) { return false; }
+bool ExportServices::EditTabOptions(CTabProperties&) {
+  ReportMissingService("TAB options dialog");
+  return false;
+}
 void ExportServices::RunTabProgram(const std::string&) {}
 void ExportServices::OpenWithDesktop(const std::string&) {}
 ExportDate ExportServices::Today() { return ExportDate::Today(); }
 
 namespace {
 
-ExportServices& DefaultServices() {
-  static ExportServices services;
-  return services;
-}
-
-ExportServices* g_services = nullptr;
+ExportServices g_defaultServices;
+ObjectSlot<ExportServices> g_services("export services", g_defaultServices);
 
 // A document that never had a name is called as a save would name it.
 std::string TitleOf(const CBriotabDoc& doc) { return doc.GetTitle().empty() ? "unnamed" : doc.GetTitle(); }
@@ -62,11 +62,11 @@ void RunExport(Body&& body) {
 
 }  // namespace
 
-ExportServices& Exports() { return g_services != nullptr ? *g_services : DefaultServices(); }
+ExportServices& Exports() { return g_services.Get(); }
 
-ScopedExportServices::ScopedExportServices(ExportServices& services) : previous_(g_services) { g_services = &services; }
+ScopedExportServices::ScopedExportServices(ExportServices& services) : previous_(g_services.Exchange(&services)) {}
 
-ScopedExportServices::~ScopedExportServices() { g_services = previous_; }
+ScopedExportServices::~ScopedExportServices() { g_services.Exchange(previous_); }
 
 // ---------------------------------------------------------------------------------------------
 // The files

@@ -19,8 +19,8 @@ namespace vornel {
 class CBriotabDoc;
 
 // What the export commands need of the application: the options dialog, the programs that
-// take the written files, the day and the application's settings. The defaults cancel the
-// dialog and start nothing, so tools and tests run without a window.
+// take the written files, the day and the application's settings. The defaults start nothing,
+// so tools and tests run without a window; their options dialog says that none is installed.
 class ExportServices {
  public:
   virtual ~ExportServices() = default;

@@ -6,20 +6,28 @@
 #include "document/CVornelTabDoc.h"
 #include "layout/wizard/WizardDialogs.h"
 #include "model/CSystemArray.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel {
 
 namespace {
 
-DocumentWizardRunner* g_runner = nullptr;
+// The slot's default is never handed out: without a runner there is no wizard to run.
+class NoRunner : public DocumentWizardRunner {
+ public:
+  bool Run(CDocumentWizard&) override { return false; }
+} g_noRunner;
+ObjectSlot<DocumentWizardRunner> g_runner("document wizard", g_noRunner);
 
 }  // namespace
 
-DocumentWizardRunner* WizardRunnerInForce() { return g_runner; }
+DocumentWizardRunner* WizardRunnerInForce() {
+  return g_runner.InForce() != nullptr ? &g_runner.Get() : nullptr;
+}
 
-ScopedWizardRunner::ScopedWizardRunner(DocumentWizardRunner& runner) : previous_(g_runner) { g_runner = &runner; }
+ScopedWizardRunner::ScopedWizardRunner(DocumentWizardRunner& runner) : previous_(g_runner.Exchange(&runner)) {}
 
-ScopedWizardRunner::~ScopedWizardRunner() { g_runner = previous_; }
+ScopedWizardRunner::~ScopedWizardRunner() { g_runner.Exchange(previous_); }
 
 CDocumentWizard::CDocumentWizard(CBriotabDoc& doc, bool addSection) : doc_(doc), addSection_(addSection) {
   documentPage.ExchangeWithDocument(doc, true);

@@ -1,29 +1,40 @@
 #include "layout/wizard/WizardDialogs.h"
 
+#include "platform/ServiceSlots.h"
+
 namespace vornel {
 
 namespace {
 
-WizardDialogs& Cancelling() {
-  static WizardDialogs dialogs;
-  return dialogs;
-}
+constexpr const char* kServiceName = "wizard dialog";
 
-WizardDialogs* g_dialogs = nullptr;
+WizardDialogs g_none;
+ObjectSlot<WizardDialogs> g_dialogs(kServiceName, g_none);
+
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
 
 }  // namespace
 
-bool WizardDialogs::EditTextFont(CTrackText&) { return false; }
-bool WizardDialogs::EditDocumentFonts(CPageDlg&) { return false; }
-bool WizardDialogs::EditPageSettings(CPageDlg&) { return false; }
-bool WizardDialogs::EditDocumentInformation(CDocumentSettings&) { return false; }
-std::string WizardDialogs::ChooseImageFile() { return {}; }
-std::optional<std::string> WizardDialogs::ChooseDocumentTemplate() { return std::nullopt; }
+bool WizardDialogs::EditTextFont(CTrackText&) { return Missing(); }
+bool WizardDialogs::EditDocumentFonts(CPageDlg&) { return Missing(); }
+bool WizardDialogs::EditPageSettings(CPageDlg&) { return Missing(); }
+bool WizardDialogs::EditDocumentInformation(CDocumentSettings&) { return Missing(); }
+std::string WizardDialogs::ChooseImageFile() {
+  Missing();
+  return {};
+}
+std::optional<std::string> WizardDialogs::ChooseDocumentTemplate() {
+  Missing();
+  return std::nullopt;
+}
 
-WizardDialogs& WizardDialogsInForce() { return g_dialogs != nullptr ? *g_dialogs : Cancelling(); }
+WizardDialogs& WizardDialogsInForce() { return g_dialogs.Get(); }
 
-ScopedWizardDialogs::ScopedWizardDialogs(WizardDialogs& dialogs) : previous_(g_dialogs) { g_dialogs = &dialogs; }
+ScopedWizardDialogs::ScopedWizardDialogs(WizardDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
 
-ScopedWizardDialogs::~ScopedWizardDialogs() { g_dialogs = previous_; }
+ScopedWizardDialogs::~ScopedWizardDialogs() { g_dialogs.Exchange(previous_); }
 
 }  // namespace vornel

@@ -2,7 +2,7 @@
 // The dialogs the new-document wizard's buttons open beyond its own pages: the font of a
 // heading text, the title page's image, the document fonts, the page settings, the document information and the
 // choice of a document template. They belong to the window layer, which installs them; until
-// it does, each is cancelled.
+// it does, each says that none is installed and changes nothing.
 
 #include <optional>
 #include <string>

@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/ServiceSlots.h"
+
 namespace vornel {
 
 namespace {
 
 NoProgramLauncher g_noLauncher;
-ProgramLauncher* g_launcher = &g_noLauncher;
+ObjectSlot<ProgramLauncher> g_launcher("program launcher", g_noLauncher);
 
 }  // namespace
 
@@ -52,10 +54,10 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
   return words;
 }
 
-ProgramLauncher& Programs() { return *g_launcher; }
+ProgramLauncher& Programs() { return g_launcher.Get(); }
 
-ScopedPrograms::ScopedPrograms(ProgramLauncher& launcher) : previous_(g_launcher) { g_launcher = &launcher; }
+ScopedPrograms::ScopedPrograms(ProgramLauncher& launcher) : previous_(g_launcher.Exchange(&launcher)) {}
 
-ScopedPrograms::~ScopedPrograms() { g_launcher = previous_; }
+ScopedPrograms::~ScopedPrograms() { g_launcher.Exchange(previous_); }
 
 }  // namespace vornel

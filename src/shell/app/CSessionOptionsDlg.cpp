@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -12,17 +13,14 @@ namespace vornel {
 
 namespace {
 
-MidiPortLister& PortLister() {
-  static MidiPortLister lister;
-  return lister;
-}
+HookSlot<MidiPortLister> g_portLister("MIDI port list");
 
 }  // namespace
 
-void SetMidiPortLister(MidiPortLister lister) { PortLister() = std::move(lister); }
+void SetMidiPortLister(MidiPortLister lister) { g_portLister.Exchange(std::move(lister)); }
 
 std::vector<std::string> MidiOutputPortNames() {
-  if (PortLister()) return PortLister()();
+  if (g_portLister.Get()) return g_portLister.Get()();
   return {"Built-in synthesizer"};
 }
 

@@ -260,6 +260,7 @@ void CVornelTabApp::ApplyDocumentEnvironment() const {
   environment.dataFolder = dataFolder;
   environment.defaultFolder = dataFolder;
   environment.instrumentBasePath = instrumentDatabasePath;
+  environment.imageListPrefix = ImageListPrefixOf(htmlRoot);
 }
 
 void CVornelTabApp::SetAutoSaveMinutes(int32_t minutes) {

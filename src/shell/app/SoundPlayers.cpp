@@ -1,18 +1,20 @@
 #include "shell/app/SoundPlayers.h"
 
+#include "platform/ServiceSlots.h"
+
 namespace vornel {
 
 namespace {
 
 SilentSounds g_silent;
-SoundBackend* g_sounds = &g_silent;
+ObjectSlot<SoundBackend> g_sounds("sound output", g_silent);
 
 }  // namespace
 
-SoundBackend& Sounds() { return *g_sounds; }
+SoundBackend& Sounds() { return g_sounds.Get(); }
 
-ScopedSounds::ScopedSounds(SoundBackend& backend) : previous_(g_sounds) { g_sounds = &backend; }
+ScopedSounds::ScopedSounds(SoundBackend& backend) : previous_(g_sounds.Exchange(&backend)) {}
 
-ScopedSounds::~ScopedSounds() { g_sounds = previous_; }
+ScopedSounds::~ScopedSounds() { g_sounds.Exchange(previous_); }
 
 }  // namespace vornel

@@ -1,11 +1,7 @@
 #include "shell/bars/CommandCatalogue.h"
 
-#include <algorithm>
 #include <array>
 
-#include "shell/bars/RibbonTable.h"
-#include "shell/bars/ToolbarTable.h"
-#include "shell/commands/CommandIds.h"
 #include "view/commands/CommandTable.h"
 
 namespace vornel::bars {
@@ -16,7 +12,6 @@ constexpr std::string_view kScoreView = "comes with the score view";
 constexpr std::string_view kMidi = "comes with MIDI playback";
 constexpr std::string_view kDocumentCommands = "comes with the document files, groups and associations";
 constexpr std::string_view kSettingsDialogs = "comes with the book, page and instrument dialogs";
-constexpr std::string_view kPalettes = "comes with the palettes and panes";
 constexpr std::string_view kTitlePageView = "carried by the title-page view";
 
 constexpr PendingCommands Later(int first, int last, std::string_view reason) {
@@ -48,7 +43,6 @@ constexpr auto kCatalogue = std::to_array<PendingCommands>({
     Later(33301, kScoreView),
     Later(33632, 33633, kScoreView),
     Later(33805, 33811, kScoreView),
-    Later(33819, 33831, kPalettes),
     Later(33986, kScoreView),
     TitlePageView(34076),
     TitlePageView(34078),
@@ -76,29 +70,6 @@ const PendingCommands* FindPendingCommand(int id) {
 
 void AddPendingCommands(view::CommandTable& table) {
   for (const PendingCommands& entry : kCatalogue) table.AddRange(entry.first, entry.last, {});
-}
-
-std::vector<int> WindowCommandIds() {
-  std::vector<int> ids = RibbonCommandIds();
-  for (const int id : ToolbarCommandIds()) ids.push_back(id);
-  // The tool bars' context menu.
-  for (const int id : {commands::kPropertiesView, commands::kOutputView, commands::kCustomize}) ids.push_back(id);
-  std::sort(ids.begin(), ids.end());
-  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-  return ids;
-}
-
-std::vector<UncarriedCommand> UncarriedCommands(std::span<const view::CommandTable* const> targets) {
-  std::vector<UncarriedCommand> uncarried;
-  for (const int id : WindowCommandIds()) {
-    const bool carried = std::any_of(targets.begin(), targets.end(), [id](const view::CommandTable* table) {
-      return table != nullptr && table->Contains(id);
-    });
-    if (carried) continue;
-    const PendingCommands* entry = FindPendingCommand(id);
-    uncarried.push_back({id, entry != nullptr ? std::string(entry->reason) : std::string()});
-  }
-  return uncarried;
 }
 
 }  // namespace vornel::bars

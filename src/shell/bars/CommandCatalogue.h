@@ -1,10 +1,10 @@
 #pragma once
 // The commands the windows send whose work is not in this build yet, or that only another view
-// of the document carries, each with the reason, in the system's own words. The catalogue is one table added at the end of the command route:
-// its entries are carried but never enabled, so their buttons show disabled; once any target
-// registers a handler for an id, that target is asked first and the id simply works. The
-// coverage check lists every id of the windows that no target carries and that the
-// catalogue does not explain.
+// of the document carries, each with the reason, in the system's own words. The catalogue is
+// one table added at the end of the command route: its entries are carried but never enabled,
+// so their buttons show disabled; once any target registers a handler for an id, that target
+// is asked first and the id simply works (`shell/commands/CommandRoute.h` tells which ids of
+// the windows no handler reaches).
 
 #include <span>
 #include <string>
@@ -35,16 +35,5 @@ std::span<const PendingCommands> PendingCommandCatalogue();
 const PendingCommands* FindPendingCommand(int id);
 // Enters every catalogued id into `table` as carried but not available.
 void AddPendingCommands(view::CommandTable& table);
-
-// Every command id the windows send: the ribbon and its menus, the tool bars, the keyboard
-// console and the tool bars' context menu; ascending, each once.
-std::vector<int> WindowCommandIds();
-
-struct UncarriedCommand {
-  int id = 0;
-  std::string reason;  // empty: neither carried nor explained
-};
-// The ids of the windows that none of `targets` carries, each with the catalogue's reason.
-std::vector<UncarriedCommand> UncarriedCommands(std::span<const view::CommandTable* const> targets);
 
 }  // namespace vornel::bars

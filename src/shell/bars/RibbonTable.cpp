@@ -252,7 +252,7 @@ std::vector<RibbonCategory> BuildCategories() {
           Button(32824, "Play tutti"), Button(32825, "Pause play"), Button(33979, "Mute instrument"),
           Button(32827, "Tempo"), Button(34303, "Run metronome"), Button(34341, "Metronome sound"),
       }},
-      {"Export\nzc", {Large(32832, "MIDI All"), Large(33164, "Save to MIDI file")}},
+      {"Export\nzc", {Large(32832, "MIDI All"), Large(33164, "Save to MIDI file"), Large(32833, "Play list")}},
       {"Settings\nzc", {
           Group({{32828, "Select MIDI patch"}, {33986, "Echo\nzc"}, {33987, "Reset default\nzc"}}),
           Button(0, "Transpose\ns", 1072), Check(33964, "Down\nx"),

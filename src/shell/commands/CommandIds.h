@@ -54,6 +54,7 @@ inline constexpr int kToggleRibbon = 33960;
 inline constexpr int kToggleToolbars = 33959;
 inline constexpr int kToolbarColumns = 33921;
 inline constexpr int kFloatMidiToolbar = 33923;
+inline constexpr int kMidiPlaylist = 32833;  // "Play list": the MIDI play list window
 inline constexpr int kRunMetronome = 34303;
 inline constexpr int kViewAllPanes = 33014;
 inline constexpr int kSwitchPaletteTab = 34278;

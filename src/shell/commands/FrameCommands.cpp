@@ -39,7 +39,7 @@ void AddFrameCommands(view::CommandTable& t, FrameControls& frame, CVornelTabApp
   t.Add(commands::kToolbarColumns, [](const CommandEvent&) {});
   t.Add(commands::kCustomize, [&frame](const CommandEvent&) { frame.CustomizeToolbars(); });
   t.Add(commands::kFloatMidiToolbar, [&frame](const CommandEvent&) { frame.FloatMidiToolbar(); });
-  t.Add(bars::kZoomComboCommand, [&frame](const CommandEvent& e) { frame.ZoomChosen(e); });
+  t.Add(commands::kMidiPlaylist, [&frame](const CommandEvent&) { frame.ShowMidiPlaylist(); });
   t.Add(
       commands::kRunMetronome, [&metronome](const CommandEvent&) { metronome.Toggle(); },
       [&app] { return app.waveResourcesLoaded; }, [&metronome] { return metronome.Running(); });

@@ -42,8 +42,8 @@ class FrameControls {
   virtual void CustomizeToolbars() = 0;
   // Shows or hides the "MIDI Play Bar", floating at (100, 100) on the screen.
   virtual void FloatMidiToolbar() = 0;
-  // The zoom box chose a line (its index into the zoom table) or took a typed percentage.
-  virtual void ZoomChosen(const view::CommandEvent& event) = 0;
+  // Shows the "MIDI Play list" window (made the first time) with the files it holds.
+  virtual void ShowMidiPlaylist() = 0;
 };
 
 void AddFrameCommands(view::CommandTable& table, FrameControls& frame, CVornelTabApp& app, Metronome& metronome);

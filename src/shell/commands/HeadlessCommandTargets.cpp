@@ -5,10 +5,10 @@
 #include "shell/app/Profile.h"
 #include "shell/bars/CommandCatalogue.h"
 #include "shell/commands/ApplicationCommands.h"
-#include "shell/commands/AreaCommands.h"
+#include "shell/commands/CommandRoute.h"
 #include "shell/commands/FrameCommands.h"
 #include "shell/commands/Metronome.h"
-#include "shell/library/DocumentGroupPane.h"
+#include "shell/palettes/PaletteCommands.h"
 #include "view/core/CBriotabView.h"
 #include "view/core/HeadlessViewWindow.h"
 
@@ -17,7 +17,7 @@ namespace vornel {
 namespace {
 
 // A main window that does nothing: the commands are only registered, never run.
-class NoWindows : public DocumentWindows, public FrameControls, public MetronomeTimer {
+class NoWindows : public DocumentWindows, public FrameControls, public MetronomeTimer, public palettes::PaletteTarget {
  public:
   void ShowDocument(std::unique_ptr<CVornelTabDoc>) override {}
   bool ActivateDocument(const std::string&) override { return false; }
@@ -35,9 +35,15 @@ class NoWindows : public DocumentWindows, public FrameControls, public Metronome
   void ShowPaletteMenu() override {}
   void CustomizeToolbars() override {}
   void FloatMidiToolbar() override {}
-  void ZoomChosen(const view::CommandEvent&) override {}
+  void ShowMidiPlaylist() override {}
   void Start(int) override {}
   void Stop() override {}
+  void SelectPalette(int) override {}
+  int CurrentPalette(int) const override { return 0; }
+  void FloatPalette(int) override {}
+  int Columns() const override { return 0; }
+  void SetColumns(int) override {}
+  void SendCommand(int) override {}
 };
 
 }  // namespace
@@ -59,19 +65,17 @@ struct HeadlessCommandTargets::Parts {
 
 HeadlessCommandTargets::HeadlessCommandTargets() : parts_(std::make_unique<Parts>()) {
   Parts& p = *parts_;
-  AddApplicationCommands(p.application, p.app, p.windows);
-  AddAreaApplicationCommands(p.application);
-  AddFrameCommands(p.frame, p.windows, p.app, p.metronome);
-  AddDocumentGroupCommands(p.frame, {});  // the group pane's, which has no window here
-  AddDocumentCommands(p.document, p.app, p.windows, p.doc);
-  AddAreaDocumentCommands(p.document, p.app, p.doc);
+  // The group pane has no window here: its commands are carried and do nothing.
+  FillFrameTables(p.application, p.frame, {p.windows, p.windows, p.app, p.metronome, p.windows, [](int) {}});
+  FillDocumentTable(p.document, p.app, p.windows, p.doc, p.scoreView.Player());
   bars::AddPendingCommands(p.pending);
 }
 
 HeadlessCommandTargets::~HeadlessCommandTargets() = default;
 
-std::vector<const view::CommandTable*> HeadlessCommandTargets::Targets() const {
-  return {&parts_->scoreView.Commands(), &parts_->document, &parts_->frame, &parts_->application};
+std::vector<const view::CommandTable*> HeadlessCommandTargets::Route() const {
+  // As the main frame routes with a document's score view active (its tab carries nothing).
+  return {&parts_->scoreView.Commands(), &parts_->document, &parts_->frame, &parts_->application, &parts_->pending};
 }
 
 const view::CommandTable& HeadlessCommandTargets::Pending() const { return parts_->pending; }

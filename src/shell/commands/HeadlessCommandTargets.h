@@ -1,9 +1,9 @@
 #pragma once
-// The editor's command targets built without windows, through the same registration functions
-// the main frame calls: the application's table, the frame's, one document's (the framework's
-// commands and those of the areas) and the catalogue of commands still to come. Tools and
-// tests ask them which ids of the windows are carried. A score view that registers its table
-// headless adds it here.
+// The editor's command route built without windows, filled by the same functions the main
+// frame and its tabs call (CommandRoute.h): the score view's table of one document, the
+// document's, the main frame's (with the palettes' and the document groups' commands), the
+// application's and the catalogue of commands still to come. Tools and tests ask it which ids
+// of the windows a handler reaches.
 
 #include <memory>
 #include <vector>
@@ -19,8 +19,8 @@ class HeadlessCommandTargets {
   HeadlessCommandTargets(const HeadlessCommandTargets&) = delete;
   HeadlessCommandTargets& operator=(const HeadlessCommandTargets&) = delete;
 
-  // The targets that carry commands, in routing order (without the catalogue).
-  std::vector<const view::CommandTable*> Targets() const;
+  // The route in routing order, the catalogue last.
+  std::vector<const view::CommandTable*> Route() const;
   // The catalogue's table: every id still to come, carried but disabled.
   const view::CommandTable& Pending() const;
 

@@ -64,4 +64,11 @@ std::string GetDocumentRootUrl(std::string_view htmlRoot, std::string_view xmlFo
   return "file://" + std::string(xmlFolder);
 }
 
+std::string ImageListPrefixOf(std::string_view htmlRoot) {
+  std::string root = StripHttpScheme(htmlRoot);
+  if (root.empty()) return {};
+  if (root.back() != '/') root += '/';
+  return (root.starts_with("https://") ? root : "http://" + root) + "Images/";
+}
+
 }  // namespace vornel

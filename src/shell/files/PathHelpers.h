@@ -33,4 +33,8 @@ std::string GetDocumentRootUrl(std::string_view htmlRoot, std::string_view xmlFo
 // The HTML root as the profile keeps it: without a leading "http://".
 std::string StripHttpScheme(std::string_view root);
 
+// The web folder of the pictures an image list names: "Images/" under the HTML root (with or
+// without its scheme); empty without an HTML root.
+std::string ImageListPrefixOf(std::string_view htmlRoot);
+
 }  // namespace vornel

@@ -1,14 +1,23 @@
 #include "shell/files/TemplateList.h"
 
 #include "model/CInstrumentDlg.h"
+#include "platform/ServiceSlots.h"
 #include "shell/files/FileHelpers.h"
 
 namespace vornel {
 
 namespace {
 
+constexpr const char* kServiceName = "template list dialog";
+
 TemplateListDialogs g_defaultDialogs;
-TemplateListDialogs* g_dialogs = &g_defaultDialogs;
+ObjectSlot<TemplateListDialogs> g_dialogs(kServiceName, g_defaultDialogs);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
+}
 
 }  // namespace
 
@@ -29,14 +38,12 @@ void CInstrumentList::FillFromBase(const CInstrumentArray& base) {
   for (const auto& definition : base.items()) entries.push_back(definition->nameText.text);
 }
 
-bool TemplateListDialogs::Run(CTemplateList&) { return false; }
+bool TemplateListDialogs::Run(CTemplateList&) { return Missing(); }
 
-TemplateListDialogs& TemplateListDialogsInForce() { return *g_dialogs; }
+TemplateListDialogs& TemplateListDialogsInForce() { return g_dialogs.Get(); }
 
-ScopedTemplateListDialogs::ScopedTemplateListDialogs(TemplateListDialogs& dialogs) : previous_(g_dialogs) {
-  g_dialogs = &dialogs;
-}
+ScopedTemplateListDialogs::ScopedTemplateListDialogs(TemplateListDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
 
-ScopedTemplateListDialogs::~ScopedTemplateListDialogs() { g_dialogs = previous_; }
+ScopedTemplateListDialogs::~ScopedTemplateListDialogs() { g_dialogs.Exchange(previous_); }
 
 }  // namespace vornel

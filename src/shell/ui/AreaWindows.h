@@ -1,9 +1,8 @@
 #pragma once
-// What the other areas put into the shell's windows: the score canvas of a document's tab
-// and the view of its facsimile pane. InstallAreaWindows (AreaWindows.cpp) is the one place
-// where an area installs its factories; the main frame calls it once at start-up. Without a
-// factory a tab shows a blank page with the document's name and the facsimile pane stays
-// empty.
+// What the other areas put into the shell's windows: the score canvas of a document's tab,
+// its title-page view and the view of its facsimile pane. `EditorServices` installs the
+// factories with every other service at start-up; without a factory a tab shows a blank page
+// with the document's name and the facsimile pane stays empty.
 
 #include <cstdint>
 #include <functional>
@@ -15,7 +14,6 @@ class wxWindow;
 
 namespace vornel {
 
-class CVornelTabApp;
 class CVornelTabDoc;
 class MidiOutStream;
 
@@ -60,8 +58,5 @@ void SetTitlePageFactory(CanvasFactory factory);
 const CanvasFactory& GetTitlePageFactory();
 void SetFacsimileFactory(FacsimileFactory factory);
 const FacsimileFactory& GetFacsimileFactory();
-
-// Installs the factories of the areas (called once at start-up).
-void InstallAreaWindows(CVornelTabApp& app);
 
 }  // namespace vornel

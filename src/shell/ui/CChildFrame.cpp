@@ -9,7 +9,7 @@
 #include "document/CVornelTabDoc.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/commands/ApplicationCommands.h"
-#include "shell/commands/AreaCommands.h"
+#include "shell/commands/CommandRoute.h"
 #include "shell/frame/ShellPictures.h"
 #include "view/FramePanes.h"
 #include "view/ui/DrawingPanel.h"
@@ -42,7 +42,6 @@ CanvasHost PlaceholderCanvas(wxWindow* parent, CVornelTabDoc& doc, const CVornel
 CChildFrame::CChildFrame(wxWindow* parent, std::unique_ptr<CVornelTabDoc> document, CVornelTabApp& app,
                          DocumentWindows& windows, int key)
     : wxPanel(parent, wxID_ANY), document_(std::move(document)), key_(key) {
-  AddDocumentCommands(documentCommands_, app, windows, *document_);
 
   splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE | wxSP_3DSASH);
   splitter_->SetMinimumPaneSize(10);
@@ -50,7 +49,7 @@ CChildFrame::CChildFrame(wxWindow* parent, std::unique_ptr<CVornelTabDoc> docume
   canvas_ = GetCanvasFactory() ? GetCanvasFactory()(splitter_, *document_) : CanvasHost{};
   if (canvas_.window == nullptr) canvas_ = PlaceholderCanvas(splitter_, *document_, app);
   // The play commands play on the view's player.
-  AddAreaDocumentCommands(documentCommands_, app, *document_, canvas_.player);
+  FillDocumentTable(documentCommands_, app, windows, *document_, canvas_.player);
   if (GetFacsimileFactory()) facsimile_ = GetFacsimileFactory()(splitter_, *document_);
   if (facsimile_.window == nullptr) facsimile_ = FacsimileHost{new wxPanel(splitter_, wxID_ANY), nullptr};
   facsimile_.window->Hide();

@@ -9,8 +9,14 @@
 namespace vornel {
 
 FacsimileHost MakeFacsimilePane(wxWindow* parent, CVornelTabDoc& doc) {
-  // The tab is looked up when needed: it is still being built when the pane is made.
-  const auto tab = [parent] { return dynamic_cast<CChildFrame*>(parent->GetParent()); };
+  // The tab is looked up when needed: it is still being built when the pane is made, and the
+  // splitter moves into a notebook once the title page has a view.
+  const auto tab = [parent]() -> CChildFrame* {
+    for (wxWindow* window = parent->GetParent(); window != nullptr; window = window->GetParent()) {
+      if (auto* child = dynamic_cast<CChildFrame*>(window)) return child;
+    }
+    return nullptr;
+  };
   view::ImageView::Hooks hooks;
   hooks.showPane = [tab](bool show) {
     if (CChildFrame* child = tab()) child->ShowFacsimilePane(show);

@@ -25,7 +25,7 @@
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
 #include "shell/app/XdgFolders.h"
-#include "shell/commands/AreaCommands.h"
+#include "shell/commands/CommandRoute.h"
 #include "shell/commands/CommandIds.h"
 #include "shell/commands/DocumentLibraryCommands.h"
 #include "shell/commands/ExternalPrograms.h"
@@ -108,9 +108,6 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
     preferences_ = ownPreferences_.get();
   }
   dock_.SetManagedWindow(this);
-  AddApplicationCommands(applicationCommands_, app_, *this);
-  AddAreaApplicationCommands(applicationCommands_);
-  vornel::AddFrameCommands(frameCommands_, *this, app_, metronome_);
   bars::AddPendingCommands(pendingCommands_);
   views_.SetTabStrip(this);
 
@@ -120,6 +117,9 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
   BuildAccelerators();
   UpdateRoute();
   paneContents_ = std::make_unique<FramePaneContents>(*this, app_);
+  FillFrameTables(applicationCommands_, frameCommands_,
+                  {*this, *this, app_, metronome_, paneContents_->PaletteCommandTarget(),
+                   [this](int id) { paneContents_->RunDocumentGroupCommand(id); }});
 
   Bind(wxEVT_MENU, &CMainFrame::OnMenu, this);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUI, this);
@@ -243,6 +243,8 @@ void CMainFrame::BuildAccelerators() {
     if (key.IsCharacter() || !entry.FromString(FromUtf8(key.keys))) continue;
     entries.emplace_back(entry.GetFlags(), entry.GetKeyCode(), Id(key.command));
   }
+  keyCommands_.clear();
+  for (const wxAcceleratorEntry& entry : entries) keyCommands_.push_back(menuIds_.ToCommand(entry.GetCommand()));
   SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 }
 
@@ -534,18 +536,6 @@ void CMainFrame::ShowAllPanes() {
 void CMainFrame::CustomizeToolbars() { bars_->Customize(bars::kEditingOptionsBar); }
 
 void CMainFrame::FloatMidiToolbar() { bars_->FloatMidiBar(); }
-
-void CMainFrame::ZoomChosen(const view::CommandEvent& event) {
-  CChildFrame* child = ActiveChild();
-  if (child == nullptr || !child->CanvasParts().setZoomPercent) return;
-  std::optional<int> percent;
-  if (event.value && *event.value >= 0 && static_cast<size_t>(*event.value) < bars::kZoomPercentages.size()) {
-    percent = bars::kZoomPercentages[static_cast<size_t>(*event.value)];
-  } else if (!event.value) {
-    percent = bars::ReadZoomText(event.text);
-  }
-  if (percent) child->CanvasParts().setZoomPercent(*percent);
-}
 
 void CMainFrame::ShowToolbarMenu(int x, int y) { bars_->ShowToolbarMenu(wxPoint(x, y)); }
 

@@ -108,7 +108,6 @@ class CMainFrame : public wxFrame,
   void ShowPaletteMenu() override;
   void CustomizeToolbars() override;
   void FloatMidiToolbar() override;
-  void ZoomChosen(const view::CommandEvent& event) override;
 
   // --- BarCommands (the ribbon and the bars ask through these)
   bool Dispatch(const view::CommandEvent& event) override;
@@ -126,6 +125,10 @@ class CMainFrame : public wxFrame,
   bool DispatchCommandEvent(const view::CommandEvent& event) override { return DispatchCommand(event); }
   view::CommandState CommandStateOf(int id) const override;
   view::CommandTable& FrameCommands() { return frameCommands_; }
+  // The targets a command goes through now, in routing order (the catalogue last).
+  const std::vector<const view::CommandTable*>& CommandRoute() const { return router_.Route(); }
+  // The commands of the main window's keys (its accelerator table).
+  const std::vector<int>& KeyCommands() const { return keyCommands_; }
   view::CommandTable& ApplicationCommandTable() { return applicationCommands_; }
 
   // --- parts, for the other areas and for tests
@@ -144,7 +147,7 @@ class CMainFrame : public wxFrame,
   MidiPlaylistWindow* MidiPlaylist() const { return playlistWindow_; }
   const CMidiPlaylist& MidiPlaylistFiles() const { return playlist_; }
   // Activates the play list window, made on first use.
-  void ShowMidiPlaylist();
+  void ShowMidiPlaylist() override;
   CMyKeyboardBar* KeyboardConsole() const { return keyboard_; }
   CommandBitmaps& Pictures() { return pictures_; }
   CChildFrame* ActiveChild() const;
@@ -220,6 +223,7 @@ class CMainFrame : public wxFrame,
   std::unique_ptr<OutputPaneWarnings> importWarnings_;
   CMyKeyboardBar* keyboard_ = nullptr;
   MenuCommandIds menuIds_;
+  std::vector<int> keyCommands_;
   CommandBitmaps pictures_;
   std::unique_ptr<FrameBars> bars_;
 

@@ -11,7 +11,7 @@
 #include "shell/app/Profile.h"
 #include "shell/commands/ApplicationCommands.h"
 #include "shell/files/PathHelpers.h"
-#include "shell/ui/AreaWindows.h"
+#include "shell/ui/EditorServices.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/SplashWindow.h"
 
@@ -19,6 +19,8 @@ namespace vornel {
 
 ShellApplication::ShellApplication(ProfileStore& profile, Clock::time_point started)
     : profile_(profile), started_(started), app_(profile) {}
+
+ShellApplication::~ShellApplication() = default;
 
 double ShellApplication::MillisecondsSinceStart() const {
   return std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
@@ -37,9 +39,9 @@ CMainFrame* ShellApplication::Start(const CommandLine& line) {
   app_.look = ValidLook(profile_.GetInt(kWorkspaceSection, kLookKey, kDefaultLook));
   app_.SetAutoSaveMinutes(app_.autoSaveMinutes);
 
-  static const bool installed = (InstallAreaWindows(app_), true);
-  (void)installed;
+  services_ = std::make_unique<EditorServices>(app_);
   frame_ = new CMainFrame(app_);
+  services_->AttachFrame(frame_);
   frame_->RestoreLayout();
   line_ = line;
   // The frame's own paints go to the docking manager; its status bar paints with it.

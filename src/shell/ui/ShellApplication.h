@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,7 @@ class wxSplashScreen;
 namespace vornel {
 
 class CMainFrame;
+class EditorServices;
 class ProfileStore;
 
 class ShellApplication {
@@ -30,9 +32,10 @@ class ShellApplication {
 
   // `started` is when the program started (the start-up times count from it).
   explicit ShellApplication(ProfileStore& profile, Clock::time_point started = Clock::now());
+  ~ShellApplication();
 
-  // Builds and shows the main frame; the frame, owned by the window system. The documents
-  // follow when the frame is first painted.
+  // Installs the editor's services, then builds and shows the main frame; the frame, owned by
+  // the window system. The documents follow when the frame is first painted.
   CMainFrame* Start(const CommandLine& line);
   // Opens the documents of the command line and offers the recovery copies, once; called
   // after the first paint (or a second after the start at the latest).
@@ -40,6 +43,8 @@ class ShellApplication {
   bool DocumentsOpened() const { return documentsOpened_; }
 
   CVornelTabApp& App() { return app_; }
+  // What the start installed; null before it.
+  const EditorServices* Services() const { return services_.get(); }
   CMainFrame* Frame() const { return frame_; }
   // Milliseconds from the start to each document's tab, in the order they were opened.
   const std::vector<std::pair<std::string, double>>& TabTimes() const { return tabTimes_; }
@@ -63,6 +68,8 @@ class ShellApplication {
   ProfileStore& profile_;
   Clock::time_point started_;
   CVornelTabApp app_;
+  // Installed before the frame is built, put back when the shell ends (after its windows).
+  std::unique_ptr<EditorServices> services_;
   CMainFrame* frame_ = nullptr;
   CommandLine line_;
   bool documentsOpened_ = false;

@@ -57,7 +57,13 @@ void AddScoreDialogCommands(CommandTable& t, CBriotabView& view) {
           // The section's heading fonts go to every section (and its offset, when asked).
           const bool changed = EverySectionEditIf(doc, kHintRepaintAll, [&] {
             bool resetOffsets = false;
-            if (EditSectionProperties(section(), &resetOffsets) == 0) return false;
+            // "Global" gives every section the author at once; undo gives back this one.
+            const auto applyAuthor = [&doc](const std::string& author) {
+              if (!ApplyAuthorToAllSections(doc.sections, author)) return false;
+              doc.SetModifiedFlag();
+              return true;
+            };
+            if (EditSectionProperties(section(), &resetOffsets, applyAuthor) == 0) return false;
             // "Reset all sections offsets": every section takes this section's left offset.
             if (resetOffsets) {
               for (const auto& each : doc.sections.items()) each->leftOffset = section().leftOffset;

@@ -2,20 +2,28 @@
 
 #include "layout/dialogs/SmallDialogs.h"
 #include "model/CInstrumentDlg.h"
+#include "platform/ServiceSlots.h"
 
 namespace vornel::view {
 
 namespace {
-ScoreDialogs& Fallback() {
-  static ScoreDialogs cancelling;
-  return cancelling;
+
+constexpr const char* kServiceName = "score dialog";
+
+ScoreDialogs g_none;
+ObjectSlot<ScoreDialogs> g_dialogs(kServiceName, g_none);
+
+// The default of every dialog: nothing is installed to show it.
+bool Missing() {
+  ReportMissingService(kServiceName);
+  return false;
 }
-ScoreDialogs* current = nullptr;
+
 }  // namespace
 
-bool ScoreDialogs::EditTuning(CInstrumentDlg&) { return false; }
-bool ScoreDialogs::ChooseCourseTuning(const CInstrumentDlg&, CourseTuningChoice&) { return false; }
-bool ScoreDialogs::ChooseGlobalTuningShift(int&) { return false; }
+bool ScoreDialogs::EditTuning(CInstrumentDlg&) { return Missing(); }
+bool ScoreDialogs::ChooseCourseTuning(const CInstrumentDlg&, CourseTuningChoice&) { return Missing(); }
+bool ScoreDialogs::ChooseGlobalTuningShift(int&) { return Missing(); }
 // The octave and bar range windows are the small editing dialogs the front end installs; an
 // answer out of range counts as Cancel.
 bool ScoreDialogs::ChooseOctaveLimit(COctaveDlg& dialog) {
@@ -24,18 +32,24 @@ bool ScoreDialogs::ChooseOctaveLimit(COctaveDlg& dialog) {
 bool ScoreDialogs::ChooseBarRange(CBarRangeDlg& dialog) {
   return SmallEditingDialogs().BarRange(dialog) && dialog.Validate().empty();
 }
-CInstrumentArray* ScoreDialogs::InstrumentBase() { return nullptr; }
-bool ScoreDialogs::SaveInstrumentBase() { return false; }
-std::unique_ptr<CInstrumentDlg> ScoreDialogs::ChooseFromTemplates(const CInstrumentDlg&) { return nullptr; }
-bool ScoreDialogs::CustomizeOrnaments(CInstrumentDlg&) { return false; }
-bool ScoreDialogs::EditDocumentFonts(CBriotabDoc&) { return false; }
-bool ScoreDialogs::ChooseTextureBitmap() { return false; }
-bool ScoreDialogs::ToggleChordChart(const CTabInstrument&) { return false; }
+CInstrumentArray* ScoreDialogs::InstrumentBase() {
+  Missing();
+  return nullptr;
+}
+bool ScoreDialogs::SaveInstrumentBase() { return Missing(); }
+std::unique_ptr<CInstrumentDlg> ScoreDialogs::ChooseFromTemplates(const CInstrumentDlg&) {
+  Missing();
+  return nullptr;
+}
+bool ScoreDialogs::CustomizeOrnaments(CInstrumentDlg&) { return Missing(); }
+bool ScoreDialogs::EditDocumentFonts(CBriotabDoc&) { return Missing(); }
+bool ScoreDialogs::ChooseTextureBitmap() { return Missing(); }
+bool ScoreDialogs::ToggleChordChart(const CTabInstrument&) { return Missing(); }
 bool ScoreDialogs::TextureOn() { return false; }
 
-ScoreDialogs& ScoreCommandDialogs() { return current != nullptr ? *current : Fallback(); }
+ScoreDialogs& ScoreCommandDialogs() { return g_dialogs.Get(); }
 
-ScopedScoreDialogs::ScopedScoreDialogs(ScoreDialogs& dialogs) : previous_(current) { current = &dialogs; }
-ScopedScoreDialogs::~ScopedScoreDialogs() { current = previous_; }
+ScopedScoreDialogs::ScopedScoreDialogs(ScoreDialogs& dialogs) : previous_(g_dialogs.Exchange(&dialogs)) {}
+ScopedScoreDialogs::~ScopedScoreDialogs() { g_dialogs.Exchange(previous_); }
 
 }  // namespace vornel::view

@@ -1,8 +1,8 @@
 #pragma once
 // The dialogs and outside services that the score commands of the instrument, tuning and
 // layout families open, as the commands see them. The window layer (or a test) installs its
-// own through ScopedScoreDialogs; until then every dialog is cancelled and every service is
-// missing, so each command says it cannot act and changes nothing.
+// own through ScopedScoreDialogs; until then every dialog and service says that none is
+// installed, so each command changes nothing.
 
 #include <memory>
 #include <string>

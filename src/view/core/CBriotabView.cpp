@@ -24,6 +24,7 @@
 #include "view/core/ViewIds.h"
 #include "view/entry/NoteEntry.h"
 #include "view/draw/FontDrawing.h"
+#include "view/render/metaevents/MetaEventDrawing.h"
 #include "view/render/pages/DocumentPages.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
@@ -206,6 +207,11 @@ void CBriotabView::SetPanes() {
   const CSystemArray* section = ActiveSection();
   if (section == nullptr) return;
   FramePanes& panes = Panes();
+  try {
+    panes.SetStatusText(kInstrumentSlot, section->GetActiveInstrumentNameText());
+  } catch (const std::out_of_range&) {
+    // No active instrument to name.
+  }
   panes.SetStatusText(kKeySlot, section->key.GetKeyLabel());
   panes.SetStatusText(kSectionSlot, FormatText("%d [p. %d]", section->index + 1, state_.pageIndex + 1));
   panes.SetStatusText(kTempoSlot, FormatText("%d", section->tempo & 0xFFF));
@@ -232,13 +238,20 @@ void CBriotabView::DrawOverlays(DeviceContext& dc) {
       dc.FillSolidRect({p.x, p.y, p.x + h, p.y + h}, RGB(0, 0, 0));
     }
   }
-  // The rubber band being dragged.
-  if (const std::optional<Rect> band = Band()) {
+  // The rubber band being dragged, or the outline of the meta-event being moved.
+  for (const std::optional<Rect>& outline : {Band(), DraggedMetaEvent()}) {
+    if (!outline) continue;
     const Pen oldPen = dc.SelectPen(Pen::Create(PS_DOT, 1, RGB(0, 0, 0)));
     const Brush oldBrush = dc.SelectBrush(Brush::Null());
-    dc.Rectangle(*band);
+    dc.Rectangle(*outline);
     dc.SelectBrush(oldBrush);
     dc.SelectPen(oldPen);
+  }
+  // The meta-event under the pointer.
+  if (hovered_ && !state_.playing) {
+    if (CInstrument* line = ActiveLine()) {
+      HighlightMetaEventAt(dc, line->GetSelectedVoice(), hovered_->view != EventLocation::kNotation, hoverPoint_);
+    }
   }
   DrawPanMark(dc);
   if (state_.tipShown) {

@@ -157,6 +157,11 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   void DrawSelection(bool recompute);
   // The rubber band being dragged (logical), if any.
   std::optional<Rect> Band() const;
+  // The meta-event of the active line under the pointer, framed while the pointer rests on it
+  // (logical); nothing when there is none.
+  std::optional<Rect> HoveredMetaEvent() const;
+  // Where the meta-event the left button drags would be dropped (logical), if one is dragged.
+  std::optional<Rect> DraggedMetaEvent() const;
   // The context menus' items.
   static const std::vector<MenuItem>& ContextMenu(int menuId);
 
@@ -242,6 +247,19 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   void StartBandAt(Point logical);
   void ResetPageIndexToActiveSystem();
 
+  // A meta-event of the active line's selected voice: its chord, its place in the chord and
+  // the view (staff notation or tablature) its rectangle was drawn for.
+  struct MetaEventSpot {
+    size_t chord = 0;
+    size_t event = 0;
+    int view = 0;
+    Rect rect;
+    bool operator==(const MetaEventSpot&) const = default;
+  };
+  std::optional<MetaEventSpot> MetaEventAt(Point logical) const;
+  void HoverAt(Point logical);
+  void FinishEventDrag(Point logical);
+
   CBriotabDoc& doc_;
   ViewServices services_;
   ScoreViewState state_;
@@ -257,6 +275,13 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   bool banding_ = false;
   Point bandStart_;
   Point bandEnd_;
+  // The meta-event the left button drags, from where it was taken to where it is now.
+  std::optional<MetaEventSpot> dragged_;
+  Point dragStart_;
+  Point dragEnd_;
+  // The meta-event under the pointer and where the pointer is (logical).
+  std::optional<MetaEventSpot> hovered_;
+  Point hoverPoint_;
   Point tipPoint_;  // where the tip's text starts (logical)
   // Printing: what the job puts back.
   bool printing_ = false;

@@ -6,6 +6,7 @@
 #include "document/CPageDlg.h"
 #include "document/SectionWizard.h"
 #include "midi/MidiDialogs.h"
+#include "midi/MidiSection.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
@@ -212,10 +213,11 @@ void CBriotabView::AddCommands() {
   t.Add(kTempo, [this](const CommandEvent&) { ChangeTempo(); }, hasSection);
   t.Add(kMidiPatch,
         [this](const CommandEvent&) {
-          CInstrumentDlg& definition = *ActiveSection()->ActiveDefinition();
+          CSystemArray& section = *ActiveSection();
+          CInstrumentDlg& definition = *section.ActiveDefinition();
           int program = definition.midi.patch;
           std::string name;
-          if (!ChooseGMPatch(program, name, player_.get())) return;
+          if (!ChooseGMPatch(program, name, player_.get(), PatchChooserChannel(definition))) return;
           definition.midi.patch = static_cast<uint8_t>(std::clamp(program, 0, 127));
           doc_.SetModifiedFlag(true);
         },

@@ -1,13 +1,17 @@
 // The score view's mouse: a click places the cursor (and makes the system under it active),
-// a drag draws a rubber band that becomes the selection, Shift + click extends the
-// selection from the cursor, a double click edits what lies under it, and the right button
-// opens the selection menu or the score menu.
+// a drag draws a rubber band that becomes the selection, or moves the meta-event it starts on
+// (one undo step), Shift + click extends the selection from the cursor, a double click edits
+// what lies under it, the right button opens the selection menu or the score menu, and the
+// meta-event under the pointer is framed.
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "document/CPageDlg.h"
 #include "model/CClef.h"
+#include "model/CInstrument.h"
+#include "model/CMetaEvent.h"
+#include "model/nChord.h"
 #include "model/CStaveArray.h"
 #include "model/CSystemArray.h"
 #include "view/FramePanes.h"
@@ -74,7 +78,82 @@ void CBriotabView::OnLButtonDown(const MouseEvent& event) {
     state_.doubleClicked = false;
     return;
   }
+  // On a meta-event of the line the press drags the event instead of a band.
+  if (!state_.shiftOnButtonDown && !IsPlaying()) {
+    if (const std::optional<MetaEventSpot> spot = MetaEventAt(point)) {
+      dragged_ = spot;
+      dragStart_ = point;
+      dragEnd_ = point;
+      Window().CaptureMouse();
+      return;
+    }
+  }
   StartBandAt(point);
+}
+
+std::optional<CBriotabView::MetaEventSpot> CBriotabView::MetaEventAt(Point logical) const {
+  CInstrument* line = ActiveLine();
+  const CClef* stave = ActiveStave();
+  if (line == nullptr) return std::nullopt;
+  const int view = stave == nullptr || stave->IsTablature() ? EventLocation::kTablature : EventLocation::kNotation;
+  const nChordArray& voice = line->GetSelectedVoice();
+  for (size_t c = 0; c < voice.size(); ++c) {
+    const nChord* chord = voice.at(c);
+    if (chord == nullptr) continue;
+    for (size_t m = 0; m < chord->metaEvents.size(); ++m) {
+      const CMetaEvent* event = chord->metaEvents[m];
+      if (event == nullptr) continue;
+      Rect rect = event->location.Rect(view);
+      rect.Normalize();
+      if (!rect.IsEmpty() && rect.Contains(logical)) return MetaEventSpot{c, m, view, rect};
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<Rect> CBriotabView::HoveredMetaEvent() const {
+  if (!hovered_) return std::nullopt;
+  return hovered_->rect;
+}
+
+std::optional<Rect> CBriotabView::DraggedMetaEvent() const {
+  if (!dragged_) return std::nullopt;
+  Rect moved = dragged_->rect;
+  moved.Offset(dragEnd_.x - dragStart_.x, dragEnd_.y - dragStart_.y);
+  return moved;
+}
+
+void CBriotabView::HoverAt(Point logical) {
+  std::optional<MetaEventSpot> spot = banding_ || dragged_ || IsPlaying() ? std::nullopt : MetaEventAt(logical);
+  hoverPoint_ = logical;
+  if (spot == hovered_) return;
+  if (hovered_) InvalidateLogical(hovered_->rect, 3);
+  hovered_ = spot;
+  if (hovered_) InvalidateLogical(hovered_->rect, 3);
+}
+
+void CBriotabView::FinishEventDrag(Point logical) {
+  const MetaEventSpot spot = *dragged_;
+  if (const std::optional<Rect> outline = DraggedMetaEvent()) InvalidateLogical(*outline, 2);
+  dragged_.reset();
+  const Point drop{spot.rect.left + logical.x - dragStart_.x, spot.rect.top + logical.y - dragStart_.y};
+  if (logical == dragStart_) return;
+  CInstrument* line = ActiveLine();
+  if (line == nullptr) return;
+  nChordArray& voice = line->GetSelectedVoice();
+  if (spot.chord >= voice.size() || voice.at(spot.chord) == nullptr) return;
+  nChord& chord = *voice.at(spot.chord);
+  if (spot.event >= chord.metaEvents.size() || chord.metaEvents[spot.event] == nullptr) return;
+  CMetaEvent& event = *chord.metaEvents[spot.event];
+  // The offset grows by the distance moved at the page's zoom; one undo step puts it back.
+  const Size dpi = Window().Resolution();
+  doc_.SaveSnapshot();
+  if (!event.location.Move(spot.view, drop, dpi.cx, dpi.cy, doc_.settings.pageSettings.zoom)) {
+    doc_.undoStack.PopFront();
+    return;
+  }
+  hovered_.reset();
+  doc_.NotifyChanged(kHintRepaintAll);
 }
 
 void CBriotabView::StartBandAt(Point logical) {
@@ -86,6 +165,13 @@ void CBriotabView::StartBandAt(Point logical) {
 
 void CBriotabView::OnMouseMove(const MouseEvent& event) {
   OnPointerMoved(event.point);
+  if (dragged_) {
+    if (const std::optional<Rect> before = DraggedMetaEvent()) InvalidateLogical(*before, 2);
+    dragEnd_ = ClientToLogical(event.point);
+    if (const std::optional<Rect> after = DraggedMetaEvent()) InvalidateLogical(*after, 2);
+    return;
+  }
+  HoverAt(ClientToLogical(event.point));
   if (!banding_) return;
   const std::optional<Rect> before = Band();
   bandEnd_ = ClientToLogical(event.point);
@@ -95,6 +181,7 @@ void CBriotabView::OnMouseMove(const MouseEvent& event) {
 
 void CBriotabView::OnLButtonUp(const MouseEvent& event) {
   Window().ReleaseMouse();
+  if (dragged_) FinishEventDrag(ClientToLogical(event.point));
   if (banding_) {
     bandEnd_ = ClientToLogical(event.point);
     FinishBand(!state_.doubleClicked && !(bandEnd_ == bandStart_));
@@ -126,10 +213,14 @@ std::optional<Rect> CBriotabView::Band() const {
 
 void CBriotabView::OnLButtonDblClk(const MouseEvent& event) {
   state_.doubleClicked = true;
-  // The press before the double click started a band: it goes.
+  // The press before the double click started a band or took a meta-event: it goes.
   if (banding_) {
     if (const std::optional<Rect> band = Band()) InvalidateLogical(*band, 2);
     banding_ = false;
+  }
+  if (dragged_) {
+    if (const std::optional<Rect> outline = DraggedMetaEvent()) InvalidateLogical(*outline, 2);
+    dragged_.reset();
   }
   if (ActiveSection() == nullptr) return;
   const Point point = ClientToLogical(event.point);

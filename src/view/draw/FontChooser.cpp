@@ -1,29 +1,34 @@
 #include "view/draw/FontChooser.h"
 
+#include "platform/ServiceSlots.h"
+
 namespace vornel {
 
 namespace {
 
-class CancellingChooser : public FontChooser {
+constexpr const char* kServiceName = "font chooser";
+
+class MissingChooser : public FontChooser {
  public:
-  std::optional<FontChoice> Choose(const FontChoice&, bool) override { return std::nullopt; }
+  std::optional<FontChoice> Choose(const FontChoice&, bool) override {
+    ReportMissingService(kServiceName);
+    return std::nullopt;
+  }
 };
 
-FontChooser* current = nullptr;
+MissingChooser g_none;
+ObjectSlot<FontChooser> g_chooser(kServiceName, g_none);
 
 // The dialog opens on a height derived from the point size.
 int32_t InitialHeight(int32_t pointSize) { return static_cast<int32_t>(pointSize * 0.135687); }
 
 }  // namespace
 
-FontChooser& Chooser() {
-  static CancellingChooser cancelling;
-  return current != nullptr ? *current : cancelling;
-}
+FontChooser& Chooser() { return g_chooser.Get(); }
 
-ScopedFontChooser::ScopedFontChooser(FontChooser& chooser) : previous_(current) { current = &chooser; }
+ScopedFontChooser::ScopedFontChooser(FontChooser& chooser) : previous_(g_chooser.Exchange(&chooser)) {}
 
-ScopedFontChooser::~ScopedFontChooser() { current = previous_; }
+ScopedFontChooser::~ScopedFontChooser() { g_chooser.Exchange(previous_); }
 
 bool ChooseFont(dfLogFont& font) {
   LogFont& lf = font.logFont;

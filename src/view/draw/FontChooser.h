@@ -30,7 +30,7 @@ class FontChooser {
   virtual std::optional<FontChoice> Choose(const FontChoice& initial, bool effects) = 0;
 };
 
-// The chooser in force: by default one that cancels.
+// The chooser in force: by default one that says that none is installed and chooses nothing.
 FontChooser& Chooser();
 
 class ScopedFontChooser {

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include "platform/ServiceSlots.h"
+
 namespace vornel::view {
 
 namespace {
@@ -12,8 +14,10 @@ constexpr const char* kRoot = "vornel-chords";
 // Far more than any selection; a text beyond it is not ours.
 constexpr size_t kMostClipboardBytes = size_t(64) << 20;
 
+constexpr const char* kServiceName = "chord clipboard";
+
 ChordClipboard g_memoryClipboard;
-ChordClipboard* g_clipboard = &g_memoryClipboard;
+ObjectSlot<ChordClipboard> g_clipboard(kServiceName, g_memoryClipboard);
 
 }  // namespace
 
@@ -23,13 +27,11 @@ nChordArray ChordClipboard::Get() const { return chords_; }
 
 size_t ChordClipboard::Count() const { return chords_.size(); }
 
-ChordClipboard& ChordClipboards() { return *g_clipboard; }
+ChordClipboard& ChordClipboards() { return g_clipboard.Get(); }
 
-ScopedChordClipboard::ScopedChordClipboard(ChordClipboard& clipboard) : previous_(g_clipboard) {
-  g_clipboard = &clipboard;
-}
+ScopedChordClipboard::ScopedChordClipboard(ChordClipboard& clipboard) : previous_(g_clipboard.Exchange(&clipboard)) {}
 
-ScopedChordClipboard::~ScopedChordClipboard() { g_clipboard = previous_; }
+ScopedChordClipboard::~ScopedChordClipboard() { g_clipboard.Exchange(previous_); }
 
 std::string ChordsToClipboardText(const nChordArray& chords) {
   tinyxml2::XMLDocument doc;

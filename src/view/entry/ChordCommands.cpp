@@ -183,15 +183,16 @@ void NoteEntry::AddChordCommands(CommandTable& t) {
           case 33965: m.volume = byte(); break;
           case 33966: m.expression = byte(); break;
           case 33967: m.velocity = byte(); break;
-          case 33968: m.holdPedal = byte(); break;
+          case 33968: m.brightness = byte(); break;
           case 33969: m.pan = byte(); break;
           case 33970: m.dynamicAmplitude = byte(); break;
           case 33972: m.portamentoTime = byte(); break;
           case 33973: m.reverb = byte(); break;
           case 33974: m.chorus = byte(); break;
           case 33975: m.celeste = byte(); break;
+          case 33977: m.equalizer = static_cast<int32_t>(std::clamp<long>(value, -64, 64)); break;
           case 33978: m.modulation = byte(); break;
-          default: return;  // 33971, 33976 and 33977 set nothing
+          default: return;  // 33971 and 33976 set nothing
         }
         Doc().SetModifiedFlag(true);
         if (view_.IsPlaying() && view_.Player() != nullptr && e.id >= 33965) {
@@ -200,7 +201,7 @@ void NoteEntry::AddChordCommands(CommandTable& t) {
         }
       },
       [this](int id) {
-        const bool known = id <= 33970 || id == 33972 || id == 33973 || id == 33974 || id == 33975 || id == 33978;
+        const bool known = id != 33971 && id != 33976;
         return known && Line() != nullptr && Line()->definition != nullptr;
       });
 }

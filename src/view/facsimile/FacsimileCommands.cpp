@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "document/CBriotabDoc.h"
+#include "document/DocumentEnvironment.h"
 #include "model/CFacsimileListDlg.h"
 #include "model/CSystemArray.h"
+#include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/io/ProgramLauncher.h"
@@ -17,18 +19,27 @@ namespace vornel::view {
 
 namespace {
 
+constexpr const char* kServiceName = "image viewer";
+
+// Fetching is no window's business: without windows nothing is fetched, silently, as pages
+// drawn by the tools resolve their images through it.
 class NoFacsimileWindows : public FacsimileWindows {
  public:
-  bool EditFacsimileList(CFacsimileListDlg&) override { return false; }
-  bool ShowInViewer(CBriotabDoc&, const std::string&) override { return false; }
+  bool EditFacsimileList(CFacsimileListDlg&) override {
+    ReportMissingService(kServiceName);
+    return false;
+  }
+  bool ShowInViewer(CBriotabDoc&, const std::string&) override {
+    ReportMissingService(kServiceName);
+    return false;
+  }
   std::string FetchWebImage(const std::string&, bool) override { return {}; }
-};
-
-FacsimileWindows*& Installed() {
-  static NoFacsimileWindows none;
-  static FacsimileWindows* windows = &none;
-  return windows;
-}
+  bool RunViewerCommand(CBriotabDoc&, int) override {
+    ReportMissingService(kServiceName);
+    return false;
+  }
+} g_none;
+ObjectSlot<FacsimileWindows> g_windows(kServiceName, g_none);
 
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n' ||
@@ -51,18 +62,11 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 
 }  // namespace
 
-FacsimileWindows& Facsimiles() { return *Installed(); }
+FacsimileWindows& Facsimiles() { return g_windows.Get(); }
 
 ScopedFacsimileWindows::ScopedFacsimileWindows(FacsimileWindows& windows)
-    : previous_(Installed()), listEditing_(windows) {
-  Installed() = &windows;
-}
-ScopedFacsimileWindows::~ScopedFacsimileWindows() { Installed() = previous_; }
-
-std::string& ImageListPrefix() {
-  static std::string prefix;
-  return prefix;
-}
+    : previous_(g_windows.Exchange(&windows)), listEditing_(windows) {}
+ScopedFacsimileWindows::~ScopedFacsimileWindows() { g_windows.Exchange(previous_); }
 
 void UpdateFacsimilePane(const CBriotabDoc& doc) {
   std::vector<std::string> names;
@@ -151,7 +155,7 @@ size_t ImportImageList(CBriotabDoc& doc, const std::string& path) {
     section->Comments().text = std::string(fields[first + 3]);
     for (const std::string_view image : Split(fields[first + 4], ';')) {
       CFacsimileListDlg& list = section->facsimiles;
-      list.AddImage(ImageListPrefix() + std::string(TrimRight(image)));
+      list.AddImage(Environment().imageListPrefix + std::string(TrimRight(image)));
       list.captions.back() = std::string(fields[first + 1]);
     }
     doc.sections.push_back(std::move(section));

@@ -53,8 +53,8 @@ class FacsimileWindows : public FacsimileListEditing {
 // to the list, close, fit, open another, clear the cache, zoom mode, grey scale, resize.
 inline constexpr int kViewerCommands[] = {33022, 33024, 33025, 33026, 33027, 32948, 33056, 33061};
 
-// The installed windows; without any, the dialog is cancelled, nothing is shown and nothing
-// is fetched.
+// The installed windows; without any, the dialog and the viewer say that none is installed,
+// nothing is shown and nothing is fetched.
 FacsimileWindows& Facsimiles();
 class ScopedFacsimileWindows {
  public:
@@ -68,9 +68,6 @@ class ScopedFacsimileWindows {
   ScopedFacsimileListEditing listEditing_;
 };
 
-// The web folder that the image-list import puts before each image name (a setting; empty
-// by default, so names stay as the list gives them).
-std::string& ImageListPrefix();
 
 // The active section's facsimile names to the sections pane's facsimile list.
 void UpdateFacsimilePane(const CBriotabDoc& doc);

@@ -2,9 +2,10 @@
 // The document's settings dialogs as commands: 33294 "Page layout" (the page settings),
 // 33407 "Document fonts", 33059 "Book settings" (the document information) and 32970 "Title
 // page settings". The dialogs
-// are reached through an interface the window layer installs; until it does, each is
-// cancelled. OK marks the document changed and redraws its views; the settings dialogs change
-// no section, so they take no undo snapshot.
+// are reached through an interface the window layer installs; until it does, each says that
+// none is installed. OK marks the document changed and redraws its views (the page layout and
+// the book settings the properties window too); the settings dialogs change no section, so
+// they take no undo snapshot.
 
 #include "view/commands/CommandTable.h"
 

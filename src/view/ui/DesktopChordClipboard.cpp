@@ -19,6 +19,7 @@ const char* DesktopChordClipboard::FormatName() { return "application/x-vornel-c
 void DesktopChordClipboard::Put(const nChordArray& chords) {
   ChordClipboard::Put(chords);
   const std::string text = ChordsToClipboardText(chords_);
+  if (wxTheClipboard->IsOpened()) return;
   wxClipboardLocker locker;
   if (!locker) return;
   auto* both = new wxDataObjectComposite;
@@ -31,6 +32,10 @@ void DesktopChordClipboard::Put(const nChordArray& chords) {
 
 bool DesktopChordClipboard::ReadDesktopText(std::string& text) const {
   text.clear();
+  // Reading the desktop's clipboard waits for its owner while events run, and an enable rule
+  // may ask again from there: the clipboard is still open, so that inner question takes the
+  // copy in memory instead of opening it twice (and closing it under the outer read).
+  if (wxTheClipboard->IsOpened()) return false;
   wxClipboardLocker locker;
   if (!locker) return false;
   if (wxTheClipboard->IsSupported(PrivateFormat())) {

@@ -162,6 +162,10 @@ void ScoreCanvas::Guarded(F&& call) {
 
 bool ScoreCanvas::AnyPainting() { return g_paintDepth > 0; }
 
+void ScoreCanvas::InputPianoKey(int pitch) {
+  Guarded([&] { view_->Entry().InputPianoKey(pitch); });
+}
+
 void ScoreCanvas::PaintInto(DeviceContext& dc) {
   const wxSize size = GetClientSize();
   PaintView(*view_, dc, {size.x, size.y}, background_);

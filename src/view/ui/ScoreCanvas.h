@@ -39,6 +39,8 @@ class ScoreCanvas : public wxScrolledCanvas {
   // True while any score canvas paints: the view sets the status bar's panes as it draws, and
   // a window that repaints at once would nest a paint inside this one.
   static bool AnyPainting();
+  // Enters a key of the keyboard console's piano (a MIDI pitch) at the view's cursor.
+  void InputPianoKey(int pitch);
 
  private:
   class Window;

@@ -105,6 +105,12 @@ TEST(ChordProperties, OkLeavesUnchangedRowsAloneAndChangedRowsKeepTheirMarks) {
   EXPECT_EQ(chord.notes.NoteOnCourse(1)->fingering, 0x0002);
 }
 
+// The user cancels every dialog.
+struct CancellingChordDialogs : ChordDialogs {
+  bool EditChordProperties(CChordProperties&) override { return false; }
+  bool EditGraceNotes(CGraceNotesDlg&) override { return false; }
+};
+
 TEST(ChordProperties, RangesEmptyChordAndCancel) {
   nChord chord;
   chord.dy = 0x55;
@@ -117,7 +123,9 @@ TEST(ChordProperties, RangesEmptyChordAndCancel) {
   EXPECT_EQ(chord.notes.size(), 1u);
   EXPECT_EQ(chord.dy, 0);  // a chord that had no notes starts a fresh effect word
 
-  // No dialogs installed: Cancel, and the chord is as it was.
+  // Cancel: the chord is as it was.
+  CancellingChordDialogs cancelling;
+  ScopedChordDialogs scoped(cancelling);
   chord.dy = 0x55;
   EXPECT_FALSE(EditChordProperties(chord, Guitar(), CKey()));
   EXPECT_EQ(chord.notes.NoteOnCourse(0)->pitch, 64);
@@ -197,6 +205,8 @@ TEST(GraceNotes, CodesOpenAsTypeAndDirectionAndComeBack) {
   EXPECT_EQ(dialog.RotationText(), "2 flats");
   dialog.rotations = 8;
   EXPECT_NE(dialog.Validate().find("Key rotations"), std::string::npos);
+  CancellingChordDialogs cancelling;
+  ScopedChordDialogs scoped(cancelling);
   int code = 70;
   EXPECT_FALSE(EditGraceNotes(code));
   EXPECT_EQ(code, 70);

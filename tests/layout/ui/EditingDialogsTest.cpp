@@ -83,16 +83,29 @@ TEST(EditingDialogs, SectionPropertiesFacsimileListButton) {
   EXPECT_EQ(list.imagePaths, (std::vector<std::string>{"f1r.jpg", "f2v.jpg"}));
 }
 
-TEST(EditingDialogs, SystemOptionsClearAndParseVoicesName) {
+TEST(EditingDialogs, SystemOptionsClearBrowseFontsAndParseVoicesName) {
+  testing::ScriptedPrompts prompts;
   CSegOffsetDlg fields;
   fields.imagePath = "/tmp/a.png";
   fields.imageSize = 40;
   fields.leftIndent = 6;
   fields.caption = "Prima parte";
-  SystemOptionsDialog dialog(nullptr, fields);
+  int fontsChosen = 0;
+  SystemOptionsDialog dialog(nullptr, fields, [&](dfLogFont& font) {
+    font.pointSize.cx = 140;
+    return ++fontsChosen > 0;
+  });
   ASSERT_TRUE(dialog.TransferDataToWindow());
   EXPECT_EQ(Control<wxSpinCtrl>(dialog, SystemOptionsDialog::kImageSize)->GetValue(), 40);
   SavePng(dialog, "system-options");
+  // "Browse" puts the image chosen into the path; both "..." choose the caption's font.
+  prompts.QueueFile("/tmp/b.png");
+  for (const int id : {SystemOptionsDialog::kBrowse, SystemOptionsDialog::kNameFont, SystemOptionsDialog::kCaptionFont}) {
+    wxCommandEvent press(wxEVT_BUTTON, id);
+    Control<wxWindow>(dialog, id)->GetEventHandler()->ProcessEvent(press);
+  }
+  EXPECT_EQ(Control<wxTextCtrl>(dialog, SystemOptionsDialog::kPath)->GetValue(), "/tmp/b.png");
+  EXPECT_EQ(fontsChosen, 2);
   wxCommandEvent click(wxEVT_BUTTON, SystemOptionsDialog::kClear);
   Control<wxWindow>(dialog, SystemOptionsDialog::kClear)->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(Control<wxSpinCtrl>(dialog, SystemOptionsDialog::kImageSize)->GetValue(), 100);
@@ -100,6 +113,7 @@ TEST(EditingDialogs, SystemOptionsClearAndParseVoicesName) {
   ASSERT_TRUE(dialog.TransferDataFromWindow());
   EXPECT_EQ(fields.leftIndent, 0);
   EXPECT_EQ(fields.caption, "Prima parte");
+  EXPECT_EQ(fields.captionFont.pointSize.cx, 140);
 
   CAnalyzeVoicesDlg voices;
   voices.splitPoint = 61;

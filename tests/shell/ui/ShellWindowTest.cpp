@@ -30,6 +30,7 @@
 #include "midi/play/MidiOut.h"
 #include "midi/ui/MidiPlaylistWindow.h"
 #include "layout/dialogs/SectionDialogs.h"
+#include "model/CFacsimileListDlg.h"
 #include "model/CSystemArray.h"
 #include "model/EntryForms.h"
 #include "model/nNotes.h"
@@ -127,9 +128,9 @@ TEST_F(ShellWindows, TheFacsimilePaneShownAndHiddenTwiceKeepsTheSash) {
   CChildFrame* child = run.Frame().ActiveChild();
   ASSERT_NE(child, nullptr);
   EXPECT_FALSE(child->FacsimilePaneShown());
-  // The blank page is no score view: an image handed to it goes nowhere.
+  // An image handed to the score joins the active section's facsimiles.
   child->AddFacsimileToScore(home.Path() + "scan.png");
-  EXPECT_FALSE(child->Document().IsModified());
+  EXPECT_EQ(child->Document().GetActiveSection()->facsimiles.imagePaths, std::vector<std::string>{home.Path() + "scan.png"});
   child->ShowFacsimilePane(true);
   Settle();
   ASSERT_TRUE(child->FacsimilePaneShown());
@@ -380,9 +381,11 @@ TEST_F(ShellWindows, TheMetronomeNeedsItsSoundsAndFollowsTheTempo) {
     EditorRun run(home);
     EXPECT_FALSE(run.Frame().CommandStateOf(commands::kRunMetronome).enabled);
   }
-  testing::RecordingSounds sounds;
   ConfigProfile(home.Path() + "vornel.ini").WriteInt(kSessionProfile, "PlayJingle", 1);
   EditorRun run(home);
+  // Sounds that load whatever the machine has, in force over the editor's own.
+  testing::RecordingSounds sounds;
+  run.App().PlayJingle();
   CMainFrame& frame = run.Frame();
   ASSERT_TRUE(frame.CommandStateOf(commands::kRunMetronome).enabled);
   frame.TempoChanged(120);  // off stays off
@@ -416,8 +419,8 @@ class OpenedTargets : public ProgramLauncher {
 };
 
 TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
-  OpenedTargets launcher;
   EditorRun run(home);
+  OpenedTargets launcher;
   testing::TempDir shipped;
   fs::create_directories(shipped.File("Documentation"));
   testing::WriteText(shipped.File("Documentation/software.html"), "<html/>");
@@ -456,8 +459,8 @@ TEST_F(ShellWindows, AnImportSaysWhatItCouldNotKeepInTheOutputPane) {
 }
 
 TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) {
-  OpenedTargets launcher;
   EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  OpenedTargets launcher;
   for (int command : {33119, 33045, 33046}) EXPECT_TRUE(run.Frame().CommandStateOf(command).enabled) << command;
   ShellExportServices services(run.App());
   EXPECT_EQ(services.xmlFolder, run.App().xmlFolder);
@@ -469,19 +472,6 @@ TEST_F(ShellWindows, TheExportsRunThroughTheDocumentsTableAndTheShellsPrograms) 
   prompts.QueueAnswer(Answer::kNo);
   services.RunTabProgram(home.Path() + "Suite.tab");
   EXPECT_EQ(prompts.captions.back(), "Program not found");
-}
-
-// A document whose active section has a note to play.
-std::string WriteDocumentWithANote(const std::string& path) {
-  CVornelTabDoc doc;
-  doc.OnNewDocument();
-  auto chord = std::make_unique<nChord>(0, 3);
-  auto note = std::make_unique<nNotes>();
-  note->pitch = 60;
-  chord->notes.push_back(std::move(note));
-  doc.GetActiveSection()->ActiveLine()->Voice(0).push_back(std::move(chord));
-  EXPECT_TRUE(SaveDocumentFile(doc, path));
-  return path;
 }
 
 TEST_F(ShellWindows, APlayWithoutSoundOutputSaysSoAndTheEditorGoesOn) {

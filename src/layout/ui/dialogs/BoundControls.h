@@ -3,6 +3,7 @@
 // ToWindow and FromWindow exchange every bound field at once. Labels and controls are laid out
 // in a two-column grid.
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/sizer.h>
@@ -26,6 +27,32 @@ class BoundControls {
   wxTextCtrl* Text(int id, const wxString& label, std::string& field, long style = 0) {
     auto* edit = new wxTextCtrl(parent_, id, wxEmptyString, wxDefaultPosition, wxSize(220, -1), style);
     Row(label, edit);
+    Bind([edit, &field] { edit->ChangeValue(wxString::FromUTF8(field)); },
+         [edit, &field] { field = edit->GetValue().utf8_string(); });
+    return edit;
+  }
+
+  // A text with buttons beside it ("...", "Global"): each calls its action.
+  struct SideButton {
+    int id;
+    wxString label;
+    std::function<void()> press;
+  };
+  wxTextCtrl* TextWithButtons(int id, const wxString& label, std::string& field, std::vector<SideButton> buttons,
+                              long style = 0) {
+    auto* edit = new wxTextCtrl(parent_, id, wxEmptyString, wxDefaultPosition, wxSize(220, -1), style);
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(edit, 1, wxEXPAND);
+    for (SideButton& button : buttons) {
+      auto* control = new wxButton(parent_, button.id, button.label, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+      control->Enable(static_cast<bool>(button.press));
+      control->Bind(wxEVT_BUTTON, [press = std::move(button.press)](wxCommandEvent&) {
+        if (press) press();
+      });
+      row->Add(control, 0, wxLEFT, 3);
+    }
+    grid_->Add(new wxStaticText(parent_, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    grid_->Add(row, 0, wxEXPAND | wxALL, 3);
     Bind([edit, &field] { edit->ChangeValue(wxString::FromUTF8(field)); },
          [edit, &field] { field = edit->GetValue().utf8_string(); });
     return edit;

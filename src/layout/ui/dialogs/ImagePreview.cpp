@@ -1,26 +1,28 @@
 #include "layout/ui/dialogs/ImagePreview.h"
 
+#include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
 
 namespace {
 
-ImagePreviewer& Previewer() {
-  static ImagePreviewer previewer;
-  return previewer;
-}
+HookSlot<ImagePreviewer> g_previewer("image preview");
 
 }  // namespace
 
-void SetImagePreviewer(ImagePreviewer previewer) { Previewer() = std::move(previewer); }
+void SetImagePreviewer(ImagePreviewer previewer) { g_previewer.Exchange(std::move(previewer)); }
 
 void PreviewImage(wxWindow* parent, const std::string& path) {
   if (path.empty()) {
     Prompts().Beep(BeepKind::kExclamation);
     return;
   }
-  if (Previewer()) Previewer()(parent, path);
+  if (g_previewer.Get()) {
+    g_previewer.Get()(parent, path);
+  } else {
+    ReportMissingService("image preview");
+  }
 }
 
 }  // namespace vornel

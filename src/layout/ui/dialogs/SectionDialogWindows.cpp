@@ -4,17 +4,32 @@
 
 #include "layout/ui/dialogs/ImagePreview.h"
 #include "layout/ui/dialogs/PaperSetup.h"
+#include "model/CRTFPreface.h"
 #include "model/CSystemArray.h"
 
 namespace vornel {
 
-SectionPropertiesDialog::SectionPropertiesDialog(wxWindow* parent, CSectionDlg& fields)
-    : StructDialog(parent, "Section properties", fields) {
+namespace {
+
+constexpr std::string_view kImageFiles = "*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.tif;*.tiff;*.pcx;*.tga";
+
+}  // namespace
+
+SectionPropertiesDialog::SectionPropertiesDialog(wxWindow* parent, CSectionDlg& fields, FontChoiceFunction chooseFont)
+    : StructDialog(parent, "Section properties", fields), chooseFont_(std::move(chooseFont)) {
   CSectionDlg& w = working_;
-  controls_.Text(kName, "Name:", w.name);
-  controls_.Text(kAuthor, "Author:", w.author);
-  controls_.Text(kComments, "Comments:", w.comments, wxTE_MULTILINE);
-  controls_.Text(kEndText, "End text:", w.endText);
+  controls_.TextWithButtons(kName, "Name:", w.name, {{kNameFont, "...", FontButton(0)}});
+  // "Global": the author, as it stands in the field, for every section of the document.
+  std::function<void()> global;
+  if (w.applyAuthorToAllSections) {
+    global = [this] {
+      controls_.FromWindow();
+      working_.applyAuthorToAllSections(working_.author);
+    };
+  }
+  controls_.TextWithButtons(kAuthor, "Author:", w.author, {{kAuthorFont, "...", FontButton(1)}, {kGlobal, "Global", global}});
+  controls_.TextWithButtons(kComments, "Comments:", w.comments, {{kCommentsFont, "...", FontButton(2)}}, wxTE_MULTILINE);
+  controls_.TextWithButtons(kEndText, "End text:", w.endText, {{kEndTextFont, "...", FontButton(3)}});
   controls_.Choice(kBeatUnit, "Beat unit:", CSectionDlg::kBeatUnits, w.beatUnit);
   controls_.Number(kTempo, "Tempo:", 0, CSectionDlg::kMaxTempo, w.tempo);
   controls_.Choice(kMovement, "Movement:", CSystemArray::kMovementNames, w.movement);
@@ -36,10 +51,22 @@ SectionPropertiesDialog::SectionPropertiesDialog(wxWindow* parent, CSectionDlg& 
   blankPage_ = controls_.Check(kBlankPageAfter, "Insert blank page after:", w.blankPageAfter);
   controls_.Check(kExcludeFromContents, "Exclude from ToC", w.excludeFromContents);
   auto* facsimiles = new wxButton(this, kFacsimileList, "Facsimile list");
+  auto* commentsPage = new wxButton(this, kCommentsPage, "Comments page");
+  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+  buttons->Add(facsimiles, 0, wxRIGHT, 3);
+  buttons->Add(commentsPage);
   grid_->AddSpacer(1);
-  grid_->Add(facsimiles, 0, wxALL, 3);
-  // The list dialog edits the dialog's copy of the list; this dialog's OK stores it.
+  grid_->Add(buttons, 0, wxALL, 3);
+  // The list dialog and the rich-text editor edit the dialog's copies; this dialog's OK
+  // stores them.
   facsimiles->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { working_.facsimiles.Run(); });
+  commentsPage->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    RunGuarded([this] {
+      CRTFPreface page;
+      page.text = working_.commentsPage;
+      if (page.Edit() != 0) working_.commentsPage = page.text;
+    });
+  });
   pageBreak_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
     working_.pageBreakAfter = pageBreak_->GetValue();
     UpdateControls();
@@ -48,6 +75,11 @@ SectionPropertiesDialog::SectionPropertiesDialog(wxWindow* parent, CSectionDlg& 
 }
 
 void SectionPropertiesDialog::UpdateControls() { blankPage_->Enable(working_.BlankPageEnabled()); }
+
+std::function<void()> SectionPropertiesDialog::FontButton(size_t index) {
+  if (!chooseFont_) return {};
+  return [this, index] { chooseFont_(working_.fonts[index]); };
+}
 
 ParseVoicesDialog::ParseVoicesDialog(wxWindow* parent, CAnalyzeVoicesDlg& fields)
     : StructDialog(parent, "Parse voices", fields) {
@@ -66,17 +98,27 @@ ParseVoicesDialog::ParseVoicesDialog(wxWindow* parent, CAnalyzeVoicesDlg& fields
 
 void ParseVoicesDialog::UpdateControls() { name_->SetLabel(working_.SplitPointName()); }
 
-SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields)
-    : StructDialog(parent, "System options", fields, 0xFAFFFF) {
+SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields, FontChoiceFunction chooseFont)
+    : StructDialog(parent, "System options", fields, 0xFAFFFF), chooseFont_(std::move(chooseFont)) {
   CSegOffsetDlg& w = working_;
-  controls_.Text(kPath, "Path:", w.imagePath);
+  // "Browse": an image file for the path.
+  const auto browse = [this] {
+    RunGuarded([this] {
+      const std::optional<std::string> file = Prompts().PromptOpenFile("Image", kImageFiles, {});
+      if (file) static_cast<wxTextCtrl*>(FindWindow(kPath))->ChangeValue(wxString::FromUTF8(*file));
+    });
+  };
+  controls_.TextWithButtons(kPath, "Path:", w.imagePath, {{kBrowse, "Browse", browse}});
   controls_.Number(kLeftIndent, "Left indentation:", 0, 20, w.leftIndent);
   controls_.Number(kImageSize, "Image size (%):", 10, 100, w.imageSize);
   controls_.Number(kRightIndent, "Right indentation:", 0, 20, w.rightIndent);
   controls_.Check(kNameInstruments, "Print instruments names", w.nameInstruments);
-  controls_.Text(kName, "Name:", w.name);
+  // The name and the caption are one text of the system: both "..." choose its font.
+  std::function<void()> font;
+  if (chooseFont_) font = [this] { chooseFont_(working_.captionFont); };
+  controls_.TextWithButtons(kName, "Name:", w.name, {{kNameFont, "...", font}});
   controls_.Check(kHidden, "Hide system", w.hidden);
-  controls_.Text(kCaption, "Caption:", w.caption);
+  controls_.TextWithButtons(kCaption, "Caption:", w.caption, {{kCaptionFont, "...", font}});
   controls_.Check(kRestartBars, "Restart bar number sequence", w.restartBars);
   controls_.Check(kPrintTuning, "Print instrument tuning", w.printTuning);
   controls_.Check(kNoBracket, "No system bracket", w.noBracket);
@@ -101,12 +143,16 @@ SystemOptionsDialog::SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields
 }
 
 bool WxSectionDialogs::EditSection(CSectionDlg& dialog) {
-  return ShowStructDialog<SectionPropertiesDialog>(parent_, dialog);
+  SectionPropertiesDialog window(parent_, dialog, chooseFont_);
+  return window.ShowModal() == wxID_OK;
 }
 
 bool WxSectionDialogs::ParseVoices(CAnalyzeVoicesDlg& dialog) { return ShowStructDialog<ParseVoicesDialog>(parent_, dialog); }
 
-bool WxSectionDialogs::EditSystem(CSegOffsetDlg& dialog) { return ShowStructDialog<SystemOptionsDialog>(parent_, dialog); }
+bool WxSectionDialogs::EditSystem(CSegOffsetDlg& dialog) {
+  SystemOptionsDialog window(parent_, dialog, chooseFont_);
+  return window.ShowModal() == wxID_OK;
+}
 
 PageFormattingDialog::PageFormattingDialog(wxWindow* parent, CReformatPageDlg& fields,
                                            std::function<bool(CPageDlg&)> pageSetup)

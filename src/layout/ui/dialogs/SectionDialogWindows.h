@@ -17,14 +17,20 @@ class SectionPropertiesDialog : public StructDialog<CSectionDlg> {
     kMovement = 1035, kNumerator = 1098, kDenominator = 1750, kFlat = 998, kAlterations = 1042, kKeyLetter = 1051,
     kKeyAccidental = 1113, kMelodicMinor = 1058, kMode = 1669, kLeftOffset = 1256, kBarOffset = 1296,
     kStavesPerPage = 1297, kMidiRepeats = 1373, kResetOffsets = 1443, kPageBreakAfter = 1758,
-    kBlankPageAfter = 1731, kExcludeFromContents = 1658, kFacsimileList = 1149,
+    kBlankPageAfter = 1731, kExcludeFromContents = 1658, kFacsimileList = 1149, kGlobal = 1599,
+    kCommentsPage = 1499, kNameFont = 1600, kAuthorFont = 1601, kCommentsFont = 1602, kEndTextFont = 1603,
   };
-  SectionPropertiesDialog(wxWindow* parent, CSectionDlg& fields);
+  // `chooseFont` is the font dialog of the "..." buttons (without one they are disabled).
+  SectionPropertiesDialog(wxWindow* parent, CSectionDlg& fields, FontChoiceFunction chooseFont = {});
 
  protected:
   void UpdateControls() override;
 
  private:
+  // The "..." of the text `index` (name, author, comments, end text): its font.
+  std::function<void()> FontButton(size_t index);
+
+  FontChoiceFunction chooseFont_;
   wxCheckBox* pageBreak_;
   wxCheckBox* blankPage_;
 };
@@ -46,9 +52,13 @@ class SystemOptionsDialog : public StructDialog<CSegOffsetDlg> {
   enum : int {
     kPath = 1229, kGet = 1231, kClear = 1240, kLeftIndent = 1224, kImageSize = 1236, kRightIndent = 1242,
     kNameInstruments = 1705, kName = 1712, kHidden = 1248, kCaption = 1685, kRestartBars = 1142,
-    kPrintTuning = 1659, kNoBracket = 1658, kPosition = 1626,
+    kPrintTuning = 1659, kNoBracket = 1658, kPosition = 1626, kBrowse = 1230, kNameFont = 1713, kCaptionFont = 1686,
   };
-  SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields);
+  // `chooseFont` is the font dialog of the name's and the caption's "..." buttons.
+  SystemOptionsDialog(wxWindow* parent, CSegOffsetDlg& fields, FontChoiceFunction chooseFont = {});
+
+ private:
+  FontChoiceFunction chooseFont_;
 };
 
 // "Page formatting": staves per page and spacing (with "Reformat staves"), the alignments of

@@ -11,6 +11,8 @@
 #include <wx/slider.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+
 #include "shell/bars/CommandIcons.h"
 #include "shell/commands/CommandIds.h"
 #include "shell/ui/bars/BarCommands.h"
@@ -237,11 +239,12 @@ wxSlider* CRibbonBar::SliderOf(int id) const {
 }
 
 void CRibbonBar::RefreshSliders() {
-  wxRibbonPage* page = GetPage(GetActivePage());
-  if (page == nullptr || sliders_.empty() || !sliders_.begin()->second->IsDescendant(page)) return;
+  // The sliders shown, on their page or in a panel opened over it.
+  const auto shown = [](const auto& entry) { return entry.second->IsShownOnScreen(); };
+  if (std::none_of(sliders_.begin(), sliders_.end(), shown)) return;
   for (const bars::SliderSetting& setting : commands_.MidiSliders()) {
     wxSlider* slider = SliderOf(setting.id);
-    if (slider == nullptr) continue;
+    if (slider == nullptr || !slider->IsShownOnScreen()) continue;
     if (slider->GetMin() != setting.low || slider->GetMax() != setting.high) slider->SetRange(setting.low, setting.high);
     if (slider->GetValue() != setting.value) slider->SetValue(setting.value);
     slider->SetToolTip(wxString::Format("%d", setting.value));

@@ -186,7 +186,14 @@ CUndoMenu* CToolBarEx::OpenUndoList() const { return undoList_.get(); }
 
 void CToolBarEx::OnUpdateUI(wxUpdateUIEvent& event) {
   const int id = event.GetId();
-  if (menuButtons_.count(id) != 0 || id == bars::kZoomComboCommand) return;
+  // Only the bar's tools follow the route: the bar itself and its controls (the zoom box)
+  // stay usable.
+  wxAuiToolBarItem* tool = FindTool(id);
+  if (tool == nullptr || tool->GetWindow() != nullptr) {
+    event.Skip();
+    return;
+  }
+  if (menuButtons_.count(id) != 0) return;
   if (sendCommand) {
     // The console's buttons stay usable; only their check marks follow the view.
     if (checkState) {

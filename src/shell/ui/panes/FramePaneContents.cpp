@@ -23,6 +23,11 @@
 #include "shell/ui/panes/PropertiesPane.h"
 #include "model/CInstrument.h"
 #include "model/CInstrumentDlg.h"
+#include "model/CFacsimileListDlg.h"
+#include "model/CSystemArray.h"
+#include "view/commands/ScoreCommandSupport.h"
+#include "view/facsimile/FacsimileCommands.h"
+#include "view/ui/ScoreCanvas.h"
 #include "view/ui/charts/ChordPalette.h"
 
 namespace vornel {
@@ -64,12 +69,22 @@ class FramePaneContents::ChildView : public panes::TabView {
     if (index < 0) {
       frame_.DispatchCommand(kOpenFacsimileImage);
     } else {
-      child->ShowFacsimilePane(true);
+      // The entry's picture in the tab's image viewer, whose pane shows.
+      view::ViewFacsimile(child->Document(), static_cast<size_t>(index));
     }
   }
-  // The instrument base is not there yet: its list stays empty, so no entry reaches these.
-  void EditLibraryInstrument(int) override {}
-  void ReplaceInstrumentFromLibrary(int) override {}
+  // The base's entry in the instrument sheet; the list shows the base as saved after it.
+  void EditLibraryInstrument(int index) override {
+    if (view::EditLibraryInstrument(index)) refillInstruments();
+  }
+  // "Apply this instrument definition": the active line's definition becomes the entry's.
+  void ReplaceInstrumentFromLibrary(int index) override {
+    if (auto* canvas = dynamic_cast<view::ScoreCanvas*>(child->Canvas())) {
+      view::ReplaceInstrumentFromLibrary(canvas->View(), index);
+    }
+  }
+
+  std::function<void()> refillInstruments;
 
  private:
   CMainFrame& frame_;
@@ -91,6 +106,7 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
                                  {panes::ListId::kInstruments, "Instruments", kInstrumentTools}, *this);
   templates_->Top()->refill = [this] { FillTemplates(); };
   templates_->Bottom()->refill = [this] { templates_->Bottom()->Fill(InstrumentBaseNames()); };
+  view_->refillInstruments = [this] { templates_->Bottom()->Fill(InstrumentBaseNames()); };
   PutInHost(frame.PaneHost(CMainFrame::kTemplates), templates_);
 
   properties_ = new PropertiesPane(
@@ -103,7 +119,6 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
   routing.state = [this](int id) { return frame_.CommandStateOf(id); };
   palettes_ = new SplitPalettePane(frame.PaneHost(CMainFrame::kPalettes), frame.DockManager(), routing);
   PutInHost(frame.PaneHost(CMainFrame::kPalettes), palettes_);
-  palettes::AddPaletteCommands(frame.FrameCommands(), *palettes_);
 
   // The chord palette shows the alfabeto of the active document's active line.
   chordPalette_ = new CChordPalette(
@@ -120,10 +135,6 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
       GetDocumentRootUrl(app_.htmlRoot, app_.xmlFolder), [this](int id) { frame_.DispatchCommand(id); },
       [this](const std::string& path) { return OpenDocumentFile(app_, frame_, path); });
   PutInHost(frame.PaneHost(CMainFrame::kDocumentGroup), database_);
-  AddDocumentGroupCommands(frame.FrameCommands(), [this](int id) {
-    CChildFrame* child = frame_.ActiveChild();
-    database_->RunCommand(id, child != nullptr ? &child->Document() : nullptr);
-  });
 
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();
@@ -132,6 +143,13 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
 }
 
 FramePaneContents::~FramePaneContents() { *alive_ = false; }
+
+palettes::PaletteTarget& FramePaneContents::PaletteCommandTarget() { return *palettes_; }
+
+void FramePaneContents::RunDocumentGroupCommand(int id) {
+  CChildFrame* child = frame_.ActiveChild();
+  database_->RunCommand(id, child != nullptr ? &child->Document() : nullptr);
+}
 
 void FramePaneContents::RefreshProperties() {
   if (propertiesQueued_) return;
@@ -159,11 +177,13 @@ void FramePaneContents::UpdateProperties() {
 
 void FramePaneContents::ShowSections(const std::vector<std::string>& lines, int active) {
   sections_->Top()->Fill(lines, active);
+  // The active section's facsimiles by their file names.
   std::vector<std::string> facsimiles;
   if (CChildFrame* child = frame_.ActiveChild(); child != nullptr && !child->Document().sections.empty()) {
     CVornelTabDoc& doc = child->Document();
     doc.sections.ClampActiveSection();
-    facsimiles = doc.GetActiveSection()->facsimiles.imagePaths;
+    const CFacsimileListDlg& list = doc.GetActiveSection()->facsimiles;
+    for (size_t i = 0; i < list.size(); ++i) facsimiles.push_back(list.GetImageName(i));
   }
   ShowFacsimiles(facsimiles);
   RefreshProperties();
@@ -226,8 +246,11 @@ void FramePaneContents::DeleteInstrument(int index) {
 void FramePaneContents::AddLibraryInstrumentToSection(int index) {
   AddBaseInstrumentToSection(app_, index, [this](int command) { frame_.DispatchCommand(command); });
 }
-// The document's facsimile commands are not built yet.
-void FramePaneContents::RemoveFacsimile(int) {}
+void FramePaneContents::RemoveFacsimile(int index) {
+  CChildFrame* child = frame_.ActiveChild();
+  if (child == nullptr || index < 0) return;
+  view::RemoveFacsimile(child->Document(), static_cast<size_t>(index));
+}
 
 void FramePaneContents::GoToXmlFolder() { explorer_->ShowFolder(app_.xmlFolder); }
 

@@ -13,6 +13,10 @@
 
 namespace vornel {
 
+namespace palettes {
+class PaletteTarget;
+}
+
 class CChildFrame;
 class CDatabaseBar;
 class CMainFrame;
@@ -43,6 +47,10 @@ class FramePaneContents : private panes::PaneServices {
   CChordPalette* ChordPalette() const { return chordPalette_; }
   CDatabaseBar* DocumentGroups() const { return database_; }
   panes::PaneServices& Services() { return *this; }
+  // What the palettes pane's commands act on, and the document groups pane's commands on its
+  // selection (the main frame's table carries both).
+  palettes::PaletteTarget& PaletteCommandTarget();
+  void RunDocumentGroupCommand(int id);
 
  private:
   class ChildView;

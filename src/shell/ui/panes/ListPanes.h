@@ -14,7 +14,7 @@
 #include <wx/panel.h>
 #include <wx/splitter.h>
 #include <wx/stattext.h>
-#include <wx/toolbar.h>
+#include <wx/aui/auibar.h>
 
 #include <functional>
 #include <span>
@@ -32,7 +32,7 @@ class TemplateListPane : public wxPanel {
 
   panes::ListId Id() const { return list_; }
   wxListBox* List() const { return listBox_; }
-  wxToolBar* ToolBar() const { return toolBar_; }
+  wxAuiToolBar* ToolBar() const { return toolBar_; }
   // Fills the list; `selected` becomes the selection when it is an entry.
   void Fill(const std::vector<std::string>& entries, int selected = -1);
   panes::ListSelection Selection() const;
@@ -48,7 +48,7 @@ class TemplateListPane : public wxPanel {
   panes::ListId list_;
   panes::PaneServices& services_;
   wxStaticText* caption_ = nullptr;
-  wxToolBar* toolBar_ = nullptr;
+  wxAuiToolBar* toolBar_ = nullptr;
   wxListBox* listBox_ = nullptr;
 };
 
@@ -85,7 +85,7 @@ class FileExplorerPane : public wxPanel {
  private:
   panes::PaneServices& services_;
   std::function<void(const std::string&)> open_;
-  wxToolBar* toolBar_ = nullptr;
+  wxAuiToolBar* toolBar_ = nullptr;
   wxSplitterWindow* splitter_ = nullptr;
   wxGenericDirCtrl* folders_ = nullptr;
   wxListCtrl* files_ = nullptr;

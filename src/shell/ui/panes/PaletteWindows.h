@@ -100,7 +100,7 @@ class SplitPalettePane : public wxPanel, public palettes::PaletteTarget {
  private:
   wxAuiManager& dock_;
   PaletteRouting routing_;
-  wxToolBar* toolBar_ = nullptr;
+  wxAuiToolBar* toolBar_ = nullptr;
   wxSplitterWindow* splitter_ = nullptr;
   std::array<PalettePane*, 2> panes_{};
   PalettePanel* floating_ = nullptr;

@@ -94,8 +94,8 @@ wxBitmap ToWxBitmap(const DeviceBitmap& bitmap, const Rect& cell) {
   return wxBitmap(image);
 }
 
-wxToolBar* MakeCommandToolBar(wxWindow* parent, std::span<const int> commands, std::function<void(int)> run) {
-  auto* bar = new wxToolBar(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
+wxAuiToolBar* MakeCommandToolBar(wxWindow* parent, std::span<const int> commands, std::function<void(int)> run) {
+  auto* bar = new wxAuiToolBar(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxAUI_TB_HORIZONTAL);
   bar->SetToolBitmapSize(wxSize(16, 16));
   for (int command : commands) {
     const ToolLook* look = LookOf(command);

@@ -3,7 +3,7 @@
 // device bitmaps turned into window bitmaps.
 
 #include <wx/bitmap.h>
-#include <wx/toolbar.h>
+#include <wx/aui/auibar.h>
 
 #include <functional>
 #include <span>
@@ -18,6 +18,6 @@ wxBitmap ToWxBitmap(const DeviceBitmap& bitmap, const Rect& cell);
 
 // A flat tool bar of `commands` (each tool's id is its command), 16 × 16 stock images; a click
 // calls `run` with the command.
-wxToolBar* MakeCommandToolBar(wxWindow* parent, std::span<const int> commands, std::function<void(int)> run);
+wxAuiToolBar* MakeCommandToolBar(wxWindow* parent, std::span<const int> commands, std::function<void(int)> run);
 
 }  // namespace vornel

@@ -9,7 +9,7 @@
 #include <wx/panel.h>
 #include <wx/propgrid/manager.h>
 #include <wx/propgrid/propgrid.h>
-#include <wx/toolbar.h>
+#include <wx/aui/auibar.h>
 
 #include <functional>
 #include <map>
@@ -30,7 +30,7 @@ class PropertiesPane : public wxPanel {
   properties::PropertyModel& Model() { return model_; }
   wxPropertyGrid* Grid() const { return grid_; }
   wxChoice* ObjectCombo() const { return combo_; }
-  wxToolBar* ToolBar() const { return toolBar_; }
+  wxAuiToolBar* ToolBar() const { return toolBar_; }
   // The grid's property of a data number (null for none).
   wxPGProperty* Property(int number) const;
   // Stores the value the grid holds for a property, as an edit does.
@@ -48,7 +48,7 @@ class PropertiesPane : public wxPanel {
   std::function<void()> layoutReset_;
   properties::PropertyModel model_;
   wxChoice* combo_ = nullptr;
-  wxToolBar* toolBar_ = nullptr;
+  wxAuiToolBar* toolBar_ = nullptr;
   wxPropertyGridManager* manager_ = nullptr;
   wxPropertyGrid* grid_ = nullptr;
   std::map<int, wxPGProperty*> properties_;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "document/CPageDlg.h"
+#include "platform/ServiceSlots.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/FormatText.h"
 #include "view/draw/FontDrawing.h"
@@ -13,10 +14,7 @@ namespace vornel {
 
 namespace {
 
-std::function<const DeviceBitmap*()>& BackgroundTexture() {
-  static std::function<const DeviceBitmap*()> texture;
-  return texture;
-}
+HookSlot<std::function<const DeviceBitmap*()>> g_texture("paper texture");
 
 // A screen page wider than this is taken for a page that was never set.
 constexpr int32_t kWidestScreenPage = 100000;
@@ -35,7 +33,7 @@ Point ScreenOffset(const CPageDlg& page, int32_t yFallback, bool centreVerticall
 }
 
 void PaintTexture(DeviceContext& dc, const Rect& rect) {
-  const DeviceBitmap* texture = BackgroundTexture() ? BackgroundTexture()() : nullptr;
+  const DeviceBitmap* texture = g_texture.Get() ? g_texture.Get()() : nullptr;
   if (texture != nullptr && !texture->IsEmpty()) {
     TileBitmapBackground(dc, *texture, rect, {});
   } else {
@@ -67,7 +65,7 @@ Rect FrameRectangles(CPageDlg& page, const DeviceContext& dc, int32_t pageNumber
 
 }  // namespace
 
-void SetPageBackground(std::function<const DeviceBitmap*()> texture) { BackgroundTexture() = std::move(texture); }
+void SetPageBackground(std::function<const DeviceBitmap*()> texture) { g_texture.Exchange(std::move(texture)); }
 
 int32_t PageLength(const CPageDlg& page, const DeviceContext& dc, int32_t tenths) {
   return MulDiv(MulDiv(tenths, dc.LogPixelsX(), 254), ScreenZoom(page, dc), 100);

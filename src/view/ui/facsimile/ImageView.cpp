@@ -63,6 +63,7 @@ ImageView::ImageView(wxWindow* parent, CBriotabDoc& doc, Hooks hooks)
   Bind(wxEVT_CHAR, &ImageView::OnChar, this);
   Bind(wxEVT_CONTEXT_MENU, &ImageView::OnContextMenu, this);
   Bind(wxEVT_MENU, &ImageView::OnMenu, this);
+  Bind(wxEVT_UPDATE_UI, &ImageView::OnUpdateUI, this);
   RegisterImageViewerCommands(
       commands_, [this] { return image_.HasImage(); }, [this] { PrintImage(); }, [this] { PreviewImage(); });
   ResetScrollSizes();
@@ -461,6 +462,24 @@ void ImageView::OnContextMenu(wxContextMenuEvent&) {
   if (zoomMode_) return;
   std::unique_ptr<wxMenu> menu(CreateContextMenu());
   PopupMenu(menu.get());
+}
+
+void ImageView::OnUpdateUI(wxUpdateUIEvent& event) {
+  // The context menu's items are the viewer's own: the main window's route does not know
+  // them, so they are enabled here and go no further.
+  const int id = event.GetId();
+  const bool loaded = image_.HasImage();
+  if (id == MenuIdOf(kOpenNewFacsimileCommand) || id == MenuIdOf(kZoomModeCommand)) {
+    event.Enable(true);
+  } else if (id == MenuIdOf(kAddImageToListCommand) || id == MenuIdOf(kCloseFacsimileCommand) ||
+             id == MenuIdOf(kGrayScaleCommand) || id == MenuIdOf(kFitImageCommand) || id == wxID_SAVE ||
+             id == MenuIdOf(kClearCacheCommand)) {
+    event.Enable(loaded);
+  } else if (id == MenuIdOf(kEditImageCaptionCommand)) {
+    event.Enable(false);
+  } else {
+    event.Skip();
+  }
 }
 
 void ImageView::OnMenu(wxCommandEvent& event) {

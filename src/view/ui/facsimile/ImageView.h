@@ -118,6 +118,7 @@ class ImageView : public wxScrolledCanvas {
   void OnChar(wxKeyEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnMenu(wxCommandEvent& event);
+  void OnUpdateUI(wxUpdateUIEvent& event);
 
   CBriotabDoc& doc_;
   Hooks hooks_;

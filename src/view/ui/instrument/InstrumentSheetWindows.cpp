@@ -10,6 +10,7 @@
 #include <wx/stattext.h>
 
 #include "document/instruments/InstrumentBaseUse.h"
+#include "midi/MidiSection.h"
 #include "midi/ui/MidiSettingsDialogs.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
@@ -650,6 +651,7 @@ InstrumentSheetDialog::InstrumentSheetDialog(wxWindow* parent, CInstrumentDlg& w
   tablature_ = new TablaturePanel(book, working_, actions_);
   fonts_ = new TabFontsPanel(book, working_);
   midiFields_.ExchangeSettings(working_.midi, true);
+  midiFields_.channel = PatchChooserChannel(working_);
   midi_ = new MidiControlsPage(book, midiFields_);
   pedals_ = new PedalsPanel(book, working_);
   wxWindow* pages[] = {name_, staves_, tablature_, fonts_, midi_, pedals_};

@@ -91,7 +91,10 @@ TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& p
   auto* editPreface = new wxButton(this, wxID_ANY, "Edit preface");
   auto* editTitle = new wxButton(this, wxID_ANY, "Edit formatted title ");
   for (wxButton* b : {facsimiles, editPreface, editTitle}) prefaceRow->Add(b, 0, wxLEFT, 4);
-  for (wxButton* b : {editPreface, editTitle}) b->Disable();  // their editors open from the document's commands
+  // The rich-text editor on the title page's own texts: its OK keeps the text at once, as the
+  // font buttons above keep theirs.
+  editPreface->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { page_.preface.Edit(); }); });
+  editTitle->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { page_.formattedTitle.EditRtf(); }); });
   // The list dialog edits the dialog's copy of the image list; this dialog's OK stores it.
   facsimiles->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunGuarded([&] { fields_.facsimiles.Run(); }); });
   top->Add(prefaceRow, 0, wxALL, 4);
