@@ -7,6 +7,7 @@
 #include "document/CVornelTabDoc.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/ApplicationLooks.h"
+#include "shell/app/AutoSave.h"
 #include "shell/app/Profile.h"
 #include "shell/commands/ApplicationCommands.h"
 #include "shell/files/PathHelpers.h"
@@ -24,6 +25,7 @@ double ShellApplication::MillisecondsSinceStart() const {
 }
 
 CMainFrame* ShellApplication::Start(const CommandLine& line) {
+  StartTemporaryJournal();
   app_.InitFolders();
   if (!app_.LoadSessionProfile()) {
     Prompts().ShowMessage(CVornelTabApp::kPreferencesMessage, MessageKind::kInformation,
