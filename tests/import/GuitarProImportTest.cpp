@@ -440,7 +440,11 @@ TEST(GuitarProImportTest, IntoTheDocument) {
     prompts.QueueFile(dir.File("bad.gp4"));
     EXPECT_FALSE(doc.OnNewDocument());
     EXPECT_EQ(document.sections.size(), 1u);
-    EXPECT_EQ(prompts.messages, (std::vector<std::string>{std::string(GuitarProDoc::kCannotImport)}));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    // The text, then the file, the step, the place and the cause.
+    EXPECT_TRUE(prompts.messages[0].starts_with(std::string(GuitarProDoc::kCannotImport) + "\n" + dir.File("bad.gp4") +
+                                                ":\nread"))
+        << prompts.messages[0];
   }
   EXPECT_EQ(prompts.filePrompts, (std::vector<std::string>(2, "Open a GuitarPro file...|*.gp4;*.gp3;*.gp5||")));
 

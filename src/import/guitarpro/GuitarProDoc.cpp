@@ -45,7 +45,14 @@ constexpr int kVelocities[8] = {64, 74, 84, 94, 100, 110, 118, 128};
 std::unique_ptr<CSystemArray> GuitarProDoc::ImportFile(const std::string& filePath) {
   path = filePath;
   if (!reader_.read(filePath.c_str())) {
-    Prompts().ShowMessage(kCannotImport, MessageKind::kWarning);
+    // The refusal names the file, the step that failed, where, and what the reader found.
+    std::string message(kCannotImport);
+    message += "\n" + filePath + ":\n";
+    if (!reader_.failureStep().empty() && reader_.failureStep() != "open") {
+      message += std::string(reader_.failureStep()) + " at offset " + std::to_string(reader_.failureOffset()) + ": ";
+    }
+    message += reader_.failure();
+    Prompts().ShowMessage(message, MessageKind::kWarning);
     return nullptr;
   }
   return BuildSection();
