@@ -174,7 +174,9 @@ TEST_F(TabImportTest, WithoutBarLinesTheFileIsRefused) {
   TempDir dir;
   WriteText(dir.File("nobar.tab"), "1a\n1b\n");
   EXPECT_EQ(ImportTabFile(dir.File("nobar.tab"), doc), 0u);
-  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file"}));
+  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file\n" + dir.File("nobar.tab") +
+                                     ":\nthe piece that starts at byte 0 has neither a meter line nor a bar line to "
+                                     "measure its first bar by"}));
   EXPECT_EQ(doc.sections.size(), before);
   EXPECT_EQ(ImportTabFile(dir.File("missing.tab"), doc), 0u);
   EXPECT_EQ(prompts.messages.back(), "Unable to open tab file: " + dir.File("missing.tab"));
@@ -228,7 +230,9 @@ TEST_F(TabImportTest, AFolderInNameOrder) {
   EXPECT_EQ(Section(before).Title().text, "First");
   EXPECT_EQ(Section(before + 1).Title().text, "Second");
   EXPECT_EQ(Section(before + 1).Definition(0)->nameText.text, "Lute in G");
-  EXPECT_EQ(prompts.messages, (Lines{"Error encountered while processing file"}));
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_TRUE(prompts.messages[0].starts_with("Error encountered while processing file\n" + dir.File("c.tab") + ":\n"))
+      << prompts.messages[0];
 
   TempDir empty;
   prompts.QueueFolder(empty.path());

@@ -101,6 +101,7 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
   titleBuffer_.clear();
   appliedMeterLine_.reset();
   ClearPendingSlur();
+  failure_.clear();
   definitionIndex_ = 0;
   StartVoice();
   section_->Comments().text = Decode8BitText(path);
@@ -112,7 +113,9 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
   lines_ = nullptr;
   ClearPendingSlur();
   if (!read) {
-    Prompts().ShowMessage(kProcessingFailedMessage, MessageKind::kWarning);
+    // The text, then the file and why the reading stopped.
+    Prompts().ShowMessage(std::string(kProcessingFailedMessage) + "\n" + path + ":\n" + failure_,
+                          MessageKind::kWarning);
     return 0;
   }
   voice_->push_back(std::make_unique<nChord>(kEndBar));
@@ -260,14 +263,22 @@ bool TabImport::DetectMeter() {
   lines_->Seek(start);
   for (;;) {
     const std::optional<std::string_view> line = lines_->Next(kScanBuffer);
-    if (!line) return false;
+    if (!line) {
+      failure_ = "the piece that starts at byte " + std::to_string(start) +
+                 " has neither a meter line nor a bar line to measure its first bar by";
+      return false;
+    }
     if (line->front() == 'b') break;
   }
   int64_t sum = 0;
   int64_t value = 0;
   for (;;) {
     const std::optional<std::string_view> line = lines_->Next(kScanBuffer);
-    if (!line) return false;
+    if (!line) {
+      failure_ = "the piece that starts at byte " + std::to_string(start) +
+                 " has neither a meter line nor a second bar line to measure its first bar by";
+      return false;
+    }
     if (line->front() == 'b') break;
     sum += MeterValue(*line, value);
   }

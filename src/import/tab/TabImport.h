@@ -85,6 +85,7 @@ class TabImport : public CAbcImport {
   size_t tupletChords_ = 0;
   // The "S" line that the meter detection has applied already.
   std::optional<size_t> appliedMeterLine_;
+  std::string failure_;  // why the reading stopped, for the message
   std::vector<CSystemArray*> addedSections_;
 };
 
