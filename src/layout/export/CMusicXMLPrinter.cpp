@@ -1,8 +1,10 @@
 #include "layout/export/CMusicXMLPrinter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
+#include "model/CSystemArray.h"
 #include "platform/text/FormatText.h"
 #include "platform/xml/XmlHelpers.h"
 
@@ -14,8 +16,9 @@ bool Named(const tinyxml2::XMLElement& element, const char* name) { return std::
 
 }  // namespace
 
-CMusicXMLPrinter::CMusicXMLPrinter(std::string& out, int section, const ExportDate& date)
-    : MusicXmlPrinterBase(out, 0), section_(section), date_(date), out_(out) {
+CMusicXMLPrinter::CMusicXMLPrinter(std::string& out, int section, const CSystemArray& sectionModel,
+                                   const ExportDate& date)
+    : MusicXmlPrinterBase(out, 0), section_(section), sectionModel_(sectionModel), date_(date), out_(out) {
   // The declaration comes first, at the start of the file.
   ClearBuffer(true);
 }
@@ -217,15 +220,20 @@ void CMusicXMLPrinter::WritePart(const tinyxml2::XMLElement* sectionSettings, co
   PushComment("Writing staff data");
   CMusicXMLChordPrinter staffPrinter(out_);
   staffPrinter.BeginStaff(sectionSettings, definition, instrument, staff);
-  const int count = ReadIntAttribute(systems, "count");
-  const tinyxml2::XMLElement* system = systems != nullptr ? systems->FirstChildElement() : nullptr;
-  for (int k = 1; k <= count && system != nullptr; ++k, system = system->NextSiblingElement()) {
+  const size_t count = std::min(static_cast<size_t>(std::max(ReadIntAttribute(systems, "count"), 0)),
+                                 sectionModel_.systems.size());
+  const nChordArray noVoice;
+  for (size_t k = 0; k < count; ++k) {
     // The instrument's first voice in this system; the second voice is not exported.
-    const tinyxml2::XMLElement* line = ChildAt(ChildNamed(system, "instruments"), instrument);
-    const tinyxml2::XMLElement* voice = line != nullptr ? line->FirstChildElement() : nullptr;
-    if (voice == nullptr) continue;
-    staffPrinter.SetSystem(k);
-    voice->Accept(&staffPrinter);
+    const CStaveArray* system = sectionModel_.systems.at(k);
+    if (system == nullptr || instrument < 0 || static_cast<size_t>(instrument) >= system->lines.size()) continue;
+    const CInstrument* line = system->lines.at(static_cast<size_t>(instrument));
+    // A missing line is written as an empty one.
+    const nChordArray& voice = line != nullptr ? line->firstVoice : noVoice;
+    tinyxml2::XMLDocument scratch;
+    const tinyxml2::XMLElement* element = voice.WriteXml(scratch);
+    staffPrinter.SetSystem(static_cast<int>(k) + 1);
+    element->Accept(&staffPrinter);
   }
   staffPrinter.EndStaff();
 }

@@ -3,6 +3,8 @@
 // declaration and document type, the header (titles, identification, defaults, credits) from
 // "document-settings", and, for the "section" whose "index" is the one asked for, the credits,
 // the part list and one part per staff of every instrument, which the staff printer writes.
+// The tree of the section need not hold its systems' contents: each voice a part needs is
+// built from the section itself when the part comes to it, and freed after.
 
 #include <tinyxml2.h>
 
@@ -11,6 +13,10 @@
 #include "layout/export/CMusicXMLChordPrinter.h"
 #include "layout/export/MusicXmlExport.h"
 #include "layout/export/MusicXmlPrinterBase.h"
+
+namespace vornel {
+class CSystemArray;
+}
 
 namespace vornel::musicxml_export {
 
@@ -21,7 +27,8 @@ class CMusicXMLPrinter : public MusicXmlPrinterBase {
       "DOCTYPE score-partwise PUBLIC \"-//Recordare//DTD MusicXML 2.0 Partwise//EN\" "
       "\"http://www.musicxml.org/dtds/partwise.dtd\"";
 
-  CMusicXMLPrinter(std::string& out, int section, const ExportDate& date);
+  // `sectionModel` is the section whose "index" is `section`, the source of its voices.
+  CMusicXMLPrinter(std::string& out, int section, const CSystemArray& sectionModel, const ExportDate& date);
 
   // True once the requested section was written (and "score-partwise" closed).
   bool SectionWritten() const { return sectionWritten_; }
@@ -53,6 +60,7 @@ class CMusicXMLPrinter : public MusicXmlPrinterBase {
   void WriteCredit(const CreditWords* words, size_t count);
 
   int section_;
+  const CSystemArray& sectionModel_;
   ExportDate date_;
   std::string& out_;
   bool sectionWritten_ = false;

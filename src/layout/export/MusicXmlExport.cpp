@@ -2,13 +2,66 @@
 
 #include <chrono>
 #include <ctime>
+#include <string_view>
+#include <vector>
 
 #include "document/CBriotabDoc.h"
 #include "layout/export/CMusicXMLPrinter.h"
 #include "platform/io/FileIO.h"
 #include "platform/xml/XMLWriter.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
+
+namespace {
+
+// Builds a section's elements as a tree sink does but leaves the "systems" element without
+// children: the printer takes each voice from the section when it comes to it, so the export
+// never holds a tree of the whole section.
+class WithoutSystemsSink : public XmlSink {
+ public:
+  explicit WithoutSystemsSink(tinyxml2::XMLDocument& doc) : tree_(doc) {}
+
+  void Open(const char* name) override {
+    if (skipped_ > 0 || (!open_.empty() && std::string_view(open_.back()) == "systems")) {
+      ++skipped_;
+      return;
+    }
+    open_.push_back(name);
+    tree_.Open(name);
+  }
+  void Attribute(const char* name, std::string_view value) override {
+    if (skipped_ == 0) tree_.Attribute(name, value);
+  }
+  void Text(std::string_view text) override {
+    if (skipped_ == 0) tree_.Text(text);
+  }
+  void Close() override {
+    if (skipped_ > 0) {
+      --skipped_;
+      return;
+    }
+    open_.pop_back();
+    tree_.Close();
+  }
+  void Element(tinyxml2::XMLElement* element) override {
+    if (skipped_ > 0) {
+      tree_.Document().DeleteNode(element);
+      return;
+    }
+    tree_.Element(element);
+  }
+  tinyxml2::XMLDocument& Document() override { return tree_.Document(); }
+
+  tinyxml2::XMLElement* Root() const { return tree_.Root(); }
+
+ private:
+  XmlTreeSink tree_;
+  std::vector<const char*> open_;
+  size_t skipped_ = 0;  // depth inside a skipped system
+};
+
+}  // namespace
 
 std::string ExportDate::Text() const {
   char text[32];
@@ -35,10 +88,13 @@ std::optional<std::string> SectionMusicXmlText(CBriotabDoc& doc, size_t section,
   tinyxml2::XMLElement* list = tree.NewElement("sections");
   root->InsertEndChild(list);
   const int32_t index = static_cast<int32_t>(section);
-  list->InsertEndChild(doc.sections.at(section)->WriteXml(tree, index));
+  const CSystemArray& sectionModel = *doc.sections.at(section);
+  WithoutSystemsSink sink(tree);
+  sectionModel.WriteXml(sink, index);
+  list->InsertEndChild(sink.Root());
 
   std::string text;
-  musicxml_export::CMusicXMLPrinter printer(text, index, date);
+  musicxml_export::CMusicXMLPrinter printer(text, index, sectionModel, date);
   tree.Accept(&printer);
   if (!printer.SectionWritten()) return std::nullopt;
   return text;
