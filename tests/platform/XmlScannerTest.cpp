@@ -130,6 +130,25 @@ TEST(XmlScanner, WalksLevelsAndHandsOutWholeElements) {
   XmlPartParser parser(walk);
   EXPECT_EQ(parser.Parse(walk.TakeElement()), nullptr);
   EXPECT_EQ(parser.Error(), "Error=XML_ERROR_PARSING_ATTRIBUTE ErrorID=7 (0x7) Line number=4: XMLElement name=c");
+
+  // Comments never reach tinyxml2; what only looks like one (in CDATA or a value) stays, and
+  // faults after a comment are still reported at their lines.
+  const std::string commented = "<doc>\n<p a=\"<!--x-->\"><!-- one\ntwo --><![CDATA[<!--kept-->]]><q/></p>\n"
+                                "<r><!--\n\n--><s x=\"1\" x=\"2\"/></r></doc>";
+  XmlScanner notes(commented);
+  ASSERT_EQ(notes.Next(), Node::kElement);
+  notes.Enter();
+  ASSERT_EQ(notes.Next(), Node::kElement);
+  XmlPartParser commentParser(notes);
+  const tinyxml2::XMLElement* p = commentParser.Parse(notes.TakeElement());
+  ASSERT_NE(p, nullptr);
+  EXPECT_STREQ(p->Attribute("a"), "<!--x-->");
+  EXPECT_STREQ(p->GetText(), "<!--kept-->");
+  ASSERT_NE(p->FirstChild(), nullptr);
+  EXPECT_EQ(p->FirstChild()->ToComment(), nullptr);
+  ASSERT_EQ(notes.Next(), Node::kElement);
+  EXPECT_EQ(commentParser.Parse(notes.TakeElement()), nullptr);
+  EXPECT_EQ(commentParser.Error(), "Error=XML_ERROR_PARSING_ATTRIBUTE ErrorID=7 (0x7) Line number=6: XMLElement name=s");
 }
 
 }  // namespace

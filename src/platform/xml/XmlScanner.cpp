@@ -26,6 +26,49 @@ bool IsNameChar(char c) {
   return IsNameStart(c) || std::isdigit(static_cast<unsigned char>(c)) != 0 || c == '.' || c == '-';
 }
 
+// `part` (text the scanner took) without its comments, each left as the line ends it held so
+// that lines count as in the part. No reader wants comments, and tinyxml2 would copy them: a
+// part padded with a huge comment must not cost its size twice.
+std::string WithoutComments(std::string_view part) {
+  std::string kept;
+  size_t at = 0;
+  while (at < part.size()) {
+    const size_t open = part.find('<', at);
+    if (open == std::string_view::npos) break;
+    size_t end = open + 1;
+    if (part.compare(open, 4, "<!--") == 0) {
+      kept.append(part.substr(at, open - at));
+      const size_t close = part.find("-->", open + 4);
+      end = close == std::string_view::npos ? part.size() : close + 3;
+      kept.append(static_cast<size_t>(std::count(part.begin() + static_cast<std::ptrdiff_t>(open),
+                                                 part.begin() + static_cast<std::ptrdiff_t>(end), '\n')),
+                  '\n');
+      at = end;
+      continue;
+    }
+    if (part.compare(open, 9, "<![CDATA[") == 0) {
+      const size_t close = part.find("]]>", open + 9);
+      end = close == std::string_view::npos ? part.size() : close + 3;
+    } else {
+      // A tag: its end is the first ">" outside quoted attribute values.
+      char quote = 0;
+      while (end < part.size() && (quote != 0 || part[end] != '>')) {
+        if (quote != 0 && part[end] == quote) {
+          quote = 0;
+        } else if (quote == 0 && (part[end] == '"' || part[end] == '\'')) {
+          quote = part[end];
+        }
+        ++end;
+      }
+      end = std::min(end + 1, part.size());
+    }
+    kept.append(part.substr(at, end - at));
+    at = end;
+  }
+  kept.append(part.substr(std::min(at, part.size())));
+  return kept;
+}
+
 }  // namespace
 
 std::string XmlErrorText(XMLError error, size_t line, std::string_view detail) {
@@ -265,10 +308,18 @@ bool XmlScanner::Check(std::string_view text, std::string* error) {
 
 const tinyxml2::XMLElement* XmlPartParser::Parse(std::string_view part, std::string_view origin) {
   error_.clear();
+  if (part.find("<!--") != std::string_view::npos) {
+    // tinyxml2 keeps its own copy: the text without comments lives only while it is parsed.
+    const std::string kept = WithoutComments(part);
+    return ParseKept(kept, origin.empty() ? part : origin);
+  }
+  return ParseKept(part, origin.empty() ? part : origin);
+}
+
+const tinyxml2::XMLElement* XmlPartParser::ParseKept(std::string_view part, std::string_view origin) {
   if (doc_.Parse(part.data(), part.size()) != tinyxml2::XML_SUCCESS) {
     // tinyxml2 counts lines from the part's start; the reader wants them in the whole text.
-    const std::string_view start = origin.empty() ? part : origin;
-    const size_t line = scanner_.LineOf(start) + static_cast<size_t>(std::max(doc_.ErrorLineNum(), 1)) - 1;
+    const size_t line = scanner_.LineOf(origin) + static_cast<size_t>(std::max(doc_.ErrorLineNum(), 1)) - 1;
     std::string detail = doc_.ErrorStr();
     const size_t colon = detail.find(": ", detail.find("Line number="));
     detail = colon == std::string::npos ? std::string() : detail.substr(colon + 2);
@@ -276,7 +327,7 @@ const tinyxml2::XMLElement* XmlPartParser::Parse(std::string_view part, std::str
     return nullptr;
   }
   const tinyxml2::XMLElement* element = doc_.FirstChildElement();
-  if (element == nullptr) error_ = XmlErrorText(tinyxml2::XML_ERROR_PARSING, scanner_.LineOf(part));
+  if (element == nullptr) error_ = XmlErrorText(tinyxml2::XML_ERROR_PARSING, scanner_.LineOf(origin));
   return element;
 }
 

@@ -122,6 +122,9 @@ class XmlPartParser {
   const std::string& Error() const { return error_; }
 
  private:
+  // `part` parsed, its lines counted from `origin`, a view into the scanner's text.
+  const tinyxml2::XMLElement* ParseKept(std::string_view part, std::string_view origin);
+
   const XmlScanner& scanner_;
   tinyxml2::XMLDocument doc_{true, tinyxml2::PRESERVE_WHITESPACE};
   std::string built_;
