@@ -5,12 +5,15 @@
 #include <filesystem>
 #include <functional>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 
 #include "document/DocumentEnvironment.h"
 #include "document/XmlDocumentCheck.h"
+#include "document/XmlDocumentReader.h"
 #include "document/zip/ZipBundle.h"
 #include "model/StoredPath.h"
 #include "platform/UserPrompts.h"
@@ -53,19 +56,46 @@ bool IsFile(const std::string& path) {
   return !path.empty() && fs::is_regular_file(path, error);
 }
 
-// `name` in `folder`, the name matched without regard to case when it is not there as
-// written (names stored by other systems may differ in case from the files).
-std::optional<std::string> FindInFolder(const std::string& folder, const std::string& name) {
-  if (name.empty()) return std::nullopt;
-  const std::string exact = (fs::path(folder) / name).string();
-  if (IsFile(exact)) return exact;
-  std::error_code error;
-  const std::string wanted = AsciiLower(name);
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (AsciiLower(it->path().filename().string()) == wanted && IsFile(it->path().string())) return it->path().string();
+}  // namespace
+
+// The files of folders, each folder listed once however many names are looked up in it: a
+// document naming thousands of missing facsimiles must not list a folder for each.
+class CBriotabDoc::FolderListings {
+ public:
+  // `name` in `folder`, the name matched without regard to case when it is not there as
+  // written (names stored by other systems may differ in case from the files).
+  std::optional<std::string> Find(const std::string& folder, const std::string& name) {
+    if (name.empty()) return std::nullopt;
+    const Listing& listing = ListingOf(folder);
+    if (const auto exact = listing.exact.find(name); exact != listing.exact.end()) return exact->second;
+    if (const auto folded = listing.folded.find(AsciiLower(name)); folded != listing.folded.end()) return folded->second;
+    return std::nullopt;
   }
-  return std::nullopt;
-}
+
+ private:
+  struct Listing {
+    std::unordered_map<std::string, std::string> exact;
+    std::unordered_map<std::string, std::string> folded;  // the first file of each lower-case name
+  };
+
+  const Listing& ListingOf(const std::string& folder) {
+    const auto [it, added] = listings_.try_emplace(folder);
+    if (!added) return it->second;
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+      const std::string path = entry->path().string();
+      if (!IsFile(path)) continue;
+      const std::string file = entry->path().filename().string();
+      it->second.exact.emplace(file, path);
+      it->second.folded.emplace(AsciiLower(file), path);
+    }
+    return it->second;
+  }
+
+  std::unordered_map<std::string, Listing> listings_;
+};
+
+namespace {
 
 void TakeSections(CSectionArray& target, CSectionArray& source) {
   static_cast<OwnedArray<CSystemArray>&>(target) = std::move(static_cast<OwnedArray<CSystemArray>&>(source));
@@ -248,14 +278,16 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
     Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
     return false;
   } catch (const ArchiveError& error) {
-    // A file that would build far beyond its size is refused as memory it cannot have.
+    // A file that would build far beyond its size is refused as memory it cannot have. Either
+    // way the message says what the reader found and where.
     const bool overBudget = error.Code() == ArchiveErrorCode::kOverBudget;
     Prompts().ShowMessage((overBudget ? "Memory exception found: " : "Corrupt or invalid file found: ") +
-                              std::string(path),
+                              std::string(path) + "\n" + error.what(),
                           MessageKind::kError);
     return false;
-  } catch (const std::exception&) {
-    Prompts().ShowMessage("Corrupt or invalid file found: " + std::string(path), MessageKind::kError);
+  } catch (const std::exception& error) {
+    Prompts().ShowMessage("Corrupt or invalid file found: " + std::string(path) + "\n" + error.what(),
+                          MessageKind::kError);
     return false;
   }
 
@@ -388,17 +420,12 @@ std::optional<std::string> CBriotabDoc::WriteXml(std::string* error) {
   return result;
 }
 
-bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {
-  if (!CheckDocumentXml(doc)) return false;
-  const tinyxml2::XMLElement* root = doc.FirstChildElement();
-  const int32_t major = ReadIntAttribute(root, "major");
-  const int32_t minor = ReadIntAttribute(root, "minor");
-
+bool CBriotabDoc::ReadXmlText(std::string_view text) {
   auto loadedSettings = std::make_unique<CDocumentSettings>();
   CSectionArray loadedSections;
+  XmlDocumentVersion version;
   try {
-    const tinyxml2::XMLElement* next = loadedSettings->ReadXml(root->FirstChildElement());
-    loadedSections.ReadXml(ExpectChildElement(next, "sections"));
+    version = ReadXmlDocument(text, *loadedSettings, loadedSections);
   } catch (const XmlTagMismatch& mismatch) {
     // A misplaced element has shown its message already; a missing one has not.
     if (!mismatch.Shown()) {
@@ -412,19 +439,18 @@ bool CBriotabDoc::ReadXml(const tinyxml2::XMLDocument& doc) {
     Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + e.what(), MessageKind::kError);
     return false;
   }
-
   settings = std::move(*loadedSettings);
   TakeSections(sections, loadedSections);
   EnsureSection(sections);
   xmlFlag = 1;
   binaryFileVersion_ = kCurrentFormatVersion;
-  xmlMajor = static_cast<uint16_t>(major);
-  xmlMinor = static_cast<uint16_t>(minor);
+  xmlMajor = static_cast<uint16_t>(version.major);
+  xmlMinor = static_cast<uint16_t>(version.minor);
   xmlVersionText = "1." + FormatInt(xmlMajor) + "." + FormatInt(xmlMinor);
   ApplySectionFonts(1);
   ClearHistory();
   SetModifiedFlag(false);
-  ApplyConversionsByMajor(major);
+  ApplyConversionsByMajor(version.major);
   return true;
 }
 
@@ -788,6 +814,11 @@ void CBriotabDoc::ApplySystemsPerPageToSections() {
 }
 
 bool CBriotabDoc::ResolveFacsimilePath(std::string& name) const {
+  FolderListings listings;
+  return ResolveFacsimilePath(name, listings);
+}
+
+bool CBriotabDoc::ResolveFacsimilePath(std::string& name, FolderListings& listings) const {
   if (name.starts_with("http")) return false;
   const std::string local = LocalPath(name);
   if (IsFile(local)) return true;
@@ -803,7 +834,7 @@ bool CBriotabDoc::ResolveFacsimilePath(std::string& name) const {
     folders.push_back(documentFolder + "images");
   }
   for (const std::string& folder : folders) {
-    if (const auto found = FindInFolder(folder, file)) {
+    if (const auto found = listings.Find(folder, file)) {
       name = *found;
       return true;
     }
@@ -811,13 +842,29 @@ bool CBriotabDoc::ResolveFacsimilePath(std::string& name) const {
   return false;
 }
 
+std::string MissingFacsimilesMessage(const std::vector<std::string>& names) {
+  constexpr size_t kNamesShown = 5;
+  std::string message;
+  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) {
+    if (i > 0) message += "\n";
+    message += names[i];
+  }
+  if (names.size() > kNamesShown) {
+    message += "\n(and " + std::to_string(names.size() - kNamesShown) + " more, " + std::to_string(names.size()) +
+               " in all)";
+  } else if (names.size() > 1) {
+    message += "\n(" + std::to_string(names.size()) + " in all)";
+  }
+  return message + std::string(CBriotabDoc::kMissingFacsimileMessage);
+}
+
 void CBriotabDoc::CheckFacsimilePaths() {
-  std::string missing;
+  std::vector<std::string> missing;
+  FolderListings listings;
   const auto check = [&](CFacsimileListDlg& list) {
     for (std::string& name : list.imagePaths) {
-      if (name.starts_with("http") || ResolveFacsimilePath(name)) continue;
-      if (!missing.empty()) missing += "\n\n";
-      missing += name + std::string(kMissingFacsimileMessage);
+      if (name.starts_with("http") || ResolveFacsimilePath(name, listings)) continue;
+      missing.push_back(name);
     }
   };
   check(settings.titlePage.imageList);
@@ -825,8 +872,7 @@ void CBriotabDoc::CheckFacsimilePaths() {
     if (section != nullptr) check(section->facsimiles);
   }
   // One message for all of them: a file naming many missing images must not bury the user.
-  if (!missing.empty()) Prompts().ShowMessage(missing, MessageKind::kWarning);
+  if (!missing.empty()) Prompts().ShowMessage(MissingFacsimilesMessage(missing), MessageKind::kWarning);
 }
-
 
 }  // namespace vornel

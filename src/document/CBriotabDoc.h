@@ -52,6 +52,10 @@ enum DocumentFileType : int {
 // The kind of `path` by its final extension (compared without regard to case).
 DocumentFileType GetDocumentFileType(std::string_view path);
 
+// The warning of facsimile names that name no file: the name followed by ":\nThis facsimile
+// file does not exist on your system", or for several the first five names and their count.
+std::string MissingFacsimilesMessage(const std::vector<std::string>& names);
+
 class CBriotabDoc;
 
 // A view of a document: told of every change with a hint and the system concerned.
@@ -173,9 +177,10 @@ class CBriotabDoc {
   std::optional<std::string> WriteXml(std::string* error = nullptr);
   // Where WriteXml puts a document read from the binary file `path`.
   static std::string XmlPathOfBinary(const std::string& path);
-  // Checks and reads a parsed XML document. False when the check refused it or the reading
-  // failed (after the message); the document is then as it was.
-  bool ReadXml(const tinyxml2::XMLDocument& doc);
+  // Checks and reads an XML document from its text, a part at a time. False when it is not
+  // well-formed, the check refused it or the reading failed (after the message); the document
+  // is then as it was.
+  bool ReadXmlText(std::string_view text);
 
   // --- the active path
   CSystemArray* GetActiveSection() const;   // std::out_of_range outside the list
@@ -337,7 +342,7 @@ class CBriotabDoc {
   // The document's systems per page into every section's own.
   void ApplySystemsPerPageToSections();
   // Each local facsimile name that names no file is looked up again; names still missing are
-  // reported together.
+  // reported together, in one message with the first few names and their count.
   void CheckFacsimilePaths();
   // Finds the file a facsimile name stands for: the name itself, else its file name in the
   // images folder association, the data folder's "Images", the document's folder and its
@@ -350,6 +355,8 @@ class CBriotabDoc {
 
  private:
   struct CursorPlace;
+  class FolderListings;
+  bool ResolveFacsimilePath(std::string& name, FolderListings& listings) const;
   void PutSectionInPlace(std::unique_ptr<CSystemArray> section);
   // Puts the newest snapshot of `from` in place of the active section, which goes to `to`.
   void RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to);

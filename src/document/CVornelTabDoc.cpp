@@ -8,6 +8,7 @@
 #include "document/XmlDocumentCheck.h"
 #include "document/zip/ZipBundle.h"
 #include "platform/UserPrompts.h"
+#include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/xml/XMLWriter.h"
 
@@ -48,9 +49,13 @@ bool CVornelTabDoc::OnNewDocument() {
 }
 
 bool CVornelTabDoc::OpenXmlFile(const std::string& xmlPath) {
-  XMLWriter writer;
-  writer.SetPath(xmlPath);
-  return ParseXmlFile(writer) && ReadXml(writer);
+  std::string error;
+  const std::optional<std::string> text = ReadFileText(xmlPath, kMaxFileBytes, &error);
+  if (!text) {
+    ShowError(std::string(kUnparsableXmlMessage) + "\n" + xmlPath + ":\n" + error);
+    return false;
+  }
+  return ReadXmlText(*text);
 }
 
 bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
@@ -86,7 +91,7 @@ bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
                                       : std::string(kUnzipFailedMessage) + "\n" + bundle.reason);
       return false;
     }
-    if (!OpenXmlFile(bundle.documentPath)) return false;
+    if (!ReadXmlText(bundle.document)) return false;
   } else if (!OpenXmlFile(path)) {
     return false;
   }

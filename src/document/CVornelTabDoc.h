@@ -31,7 +31,7 @@ class CVornelTabDoc : public CBriotabDoc {
   // A new document of one section, the first section active.
   bool OnNewDocument();
   // Opens any document file by its extension. A ".btxml" that is missing is looked for as the
-  // ".btz" of the same name. A bundle is unpacked into a temporary folder. False, after the
+  // ".btz" of the same name. A bundle's document is unpacked in memory. False, after the
   // system's message and with nothing changed, when the file is not opened.
   bool OnOpenDocument(const std::string& path) override;
   // Saves the document as XML under `path` (or its own path name; a document that never had

@@ -7,6 +7,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlScanner.h"
 
 namespace vornel {
 
@@ -34,10 +35,7 @@ void ExpectCounted(const XMLElement* parent, const char* name, Check check) {
   const int count = ReadIntAttribute(parent, "count");
   const XMLNode* node = parent->FirstChild();
   for (int i = 0; i < count; ++i) {
-    if (node == nullptr) {
-      throw XmlTagMismatch("<" + std::string(parent->Name()) + "> counts " + std::to_string(count) + " <" + name +
-                           "> but holds " + std::to_string(i) + ".");
-    }
+    if (node == nullptr) throw CountedChildrenMissing(parent->Name(), count, name, i);
     const XMLElement* element = ExpectChildElement(node, name);
     check(element);
     node = element->NextSibling();
@@ -60,36 +58,50 @@ void CheckSystemsXml(const XMLElement* systems) {
   ExpectCounted(systems, "system", [](const XMLElement*) {});
 }
 
-void CheckSectionXml(const XMLElement* section) {
+void CheckSectionXml(const XMLElement* section) { CheckSystemsXml(CheckSectionHeadXml(section)); }
+
+void Refuse(const char* message) {
+  Prompts().ShowMessage(message, MessageKind::kError);
+  throw XmlTagMismatch(message, true);
+}
+
+}  // namespace
+
+XmlTagMismatch CountedChildrenMissing(std::string_view parent, int count, std::string_view child, int held) {
+  std::string message = "<";
+  message.append(parent).append("> counts ").append(std::to_string(count)).append(" <").append(child);
+  message.append("> but holds ").append(std::to_string(held)).append(".");
+  return XmlTagMismatch(message);
+}
+
+void CheckRootXml(const XMLElement* root) {
+  if (root == nullptr || std::string_view(root->Name()) != "VornelTabXML") Refuse("This is not a VornelTabXML document!");
+  const char* version = root->Attribute("version");
+  if (version == nullptr || *version == '\0') Refuse("No XML version given: is this a valid VornelTabXML file?");
+}
+
+void CheckSettingsXml(const XMLElement* settings) {
+  const XMLElement* identity = ExpectChildElement(settings->FirstChild(), "identity");
+  ExpectChildElement(identity->FirstChild(), "track-texts");
+  ExpectSequence(identity->NextSibling(), {"layout", "preliminaries", "associations", "metadata-fonts", "section-fonts"});
+}
+
+const XMLElement* CheckSectionHeadXml(const XMLElement* section) {
   const XMLNode* node = FirstChild(section);
   const XMLElement* settings =
       ExpectSequence(node, {"section-texts", "section-layout", "midi-options", "section-settings"});
   const XMLElement* instruments = ExpectChildElement(Next(settings), "instruments");
   CheckInstrumentsXml(instruments);
   const XMLElement* accessories = ExpectChildElement(Next(instruments), "accessories");
-  const XMLElement* systems = ExpectChildElement(Next(accessories), "systems");
-  CheckSystemsXml(systems);
+  return ExpectChildElement(Next(accessories), "systems");
 }
 
-}  // namespace
-
 bool CheckDocumentXml(const tinyxml2::XMLDocument& doc, std::string* silentReason) {
-  const XMLElement* root = doc.FirstChildElement();
-  if (root == nullptr || std::string(root->Name()) != "VornelTabXML") {
-    Prompts().ShowMessage("This is not a VornelTabXML document!", MessageKind::kError);
-    return false;
-  }
-  const char* version = root->Attribute("version");
-  if (version == nullptr || *version == '\0') {
-    Prompts().ShowMessage("No XML version given: is this a valid VornelTabXML file?", MessageKind::kError);
-    return false;
-  }
   try {
+    const XMLElement* root = doc.FirstChildElement();
+    CheckRootXml(root);
     const XMLElement* settings = ExpectChildElement(root->FirstChild(), "document-settings");
-    const XMLElement* identity = ExpectChildElement(settings->FirstChild(), "identity");
-    ExpectChildElement(identity->FirstChild(), "track-texts");
-    ExpectSequence(identity->NextSibling(),
-                   {"layout", "preliminaries", "associations", "metadata-fonts", "section-fonts"});
+    CheckSettingsXml(settings);
     const XMLElement* sections = ExpectChildElement(settings->NextSibling(), "sections");
     ExpectCounted(sections, "section", CheckSectionXml);
   } catch (const XmlTagMismatch& mismatch) {
@@ -108,12 +120,9 @@ bool ParseXmlFile(XMLWriter& writer) {
     return false;
   };
   std::string error;
-  // Read straight into the parser's own buffer: a large document is never held twice.
-  std::FILE* file = OpenRegularFileForReading(writer.GetFileName(), CBriotabDoc::kMaxFileBytes, &error);
-  if (file == nullptr) return refuse(writer.GetFileName() + ":\n" + error);
-  const tinyxml2::XMLError loaded = writer.LoadFile(file);
-  std::fclose(file);
-  if (loaded != tinyxml2::XML_SUCCESS) return refuse(writer.ErrorStr());
+  const std::optional<std::string> text = ReadFileText(writer.GetFileName(), CBriotabDoc::kMaxFileBytes, &error);
+  if (!text) return refuse(writer.GetFileName() + ":\n" + error);
+  if (!ParseCheckedXml(writer, *text, &error)) return refuse(error);
   std::string reason;
   if (CheckDocumentXml(writer, &reason)) return true;
   // The check has shown the messages it has; a part that is simply missing still needs saying.

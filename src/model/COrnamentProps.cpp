@@ -36,6 +36,9 @@ constexpr std::array<std::string_view, COrnamentProps::kAlignmentCount> kAlignme
 
 // The stored word that carries alignment and flag value has this mark; old records lack it.
 constexpr uint32_t kPackedMark = 0x1000;
+// Records written by this system keep the type in the type word; older writers wrote anything
+// there and every reader ignored it. Readers that know nothing of this bit pass over it.
+constexpr uint32_t kTypeKeptMark = 0x2000;
 
 // Built-in glyph catalogues of the ornament definitions: 150 glyph codes per type with the
 // default alignment of each. Codes repeat in places; a look-up takes the first row.
@@ -110,18 +113,17 @@ bool COrnamentProps::operator==(const COrnamentProps& o) const {
 
 void COrnamentProps::Store(ArchiveWriter& ar) const {
   ar.WriteU32(glyph);
-  // Every reader of the record sets the type to -1 whatever it holds; that is what is
-  // written, so a record written again after reading keeps its bytes.
-  ar.WriteU32(static_cast<uint32_t>(kUnreadType));
+  ar.WriteU32(static_cast<uint32_t>(type));
   ar.WriteU8(0);
   ar.WriteU32(static_cast<uint32_t>(alignment));
   ar.WriteU32(static_cast<uint32_t>(flagValue));
-  ar.WriteU32(kPackedMark | ((static_cast<uint32_t>(flagValue) & 0xF) << 8) | (static_cast<uint32_t>(alignment) & 0xFF));
+  ar.WriteU32(kPackedMark | kTypeKeptMark | ((static_cast<uint32_t>(flagValue) & 0xF) << 8) |
+              (static_cast<uint32_t>(alignment) & 0xFF));
 }
 
 void COrnamentProps::Load(ArchiveReader& ar) {
   const uint32_t storedGlyph = ar.ReadU32();
-  ar.ReadU32();  // the type is set again by the dialog or the table
+  const int32_t storedType = ar.ReadI32();
   const uint8_t storedLegacy = ar.ReadU8();
   const int32_t storedAlignment = ar.ReadI32();
   const int32_t storedFlagValue = ar.ReadI32();
@@ -137,7 +139,8 @@ void COrnamentProps::Load(ArchiveReader& ar) {
   } else {
     glyph = storedLegacy;
   }
-  type = kUnreadType;
+  // Without the mark the type is set again by the dialog or the table.
+  type = (packed & kTypeKeptMark) != 0 ? storedType : kUnreadType;
   kind = -1;
 }
 

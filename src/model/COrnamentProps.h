@@ -18,7 +18,7 @@ class COrnamentProps : public Persistent {
   static constexpr std::string_view kClassName = "COrnamentProps";
   // Ornament kinds that have a name and a code.
   static constexpr int kKindCount = 32;
-  // The type of a record read from the binary form, which does not keep it.
+  // The type of a record read from the binary form without its type (one of an older writer).
   static constexpr int32_t kUnreadType = -1;
   // Glyphs in each built-in catalogue.
   static constexpr int kCatalogueSize = 150;
@@ -30,7 +30,7 @@ class COrnamentProps : public Persistent {
   int32_t flagValue = 0;   // 0-3: full, half, third, quarter flag
   int32_t kind = 0;        // 0-31; -1 after a binary load
   uint32_t glyph = 32;     // character code; only the low 16 bits count
-  int32_t type = 0;        // 0 tablature, other notation; -1 after a binary load
+  int32_t type = 0;        // 0 tablature, other notation; -1 after loading an older record
   uint8_t legacyGlyph = 0; // glyph of records from old files
   uint8_t ornamentValue = 0;
 
@@ -43,10 +43,11 @@ class COrnamentProps : public Persistent {
 
   std::string_view ClassName() const override { return kClassName; }
   // Glyph, type, legacy byte (0), alignment, flag value and the packed word
-  // 0x1000 | flag value << 8 | alignment.
+  // 0x3000 | flag value << 8 | alignment: 0x2000 says the type word holds the type.
   void Store(ArchiveWriter& ar) const override;
-  // Type and kind come back as -1; a record without the 0x1000 mark takes its glyph from the
-  // legacy byte.
+  // The kind comes back as -1, and so does the type unless the record is marked as keeping it
+  // (older writers left the word to be ignored); a record without the 0x1000 mark takes its
+  // glyph from the legacy byte.
   void Load(ArchiveReader& ar) override;
 
   // "ornament" named after `kindNumber`; returns the new element.

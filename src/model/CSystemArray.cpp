@@ -311,6 +311,26 @@ void CSystemArray::WriteXml(XmlSink& out, std::optional<int32_t> position) const
 
 const tinyxml2::XMLElement* CSystemArray::ReadXml(const tinyxml2::XMLElement* element) {
   if (element == nullptr) return nullptr;
+  const tinyxml2::XMLElement* systemsElement = ReadXmlHead(element);
+  const int32_t count = ReadIntAttribute(systemsElement, "count");
+  const tinyxml2::XMLElement* child = systemsElement->FirstChildElement();
+  for (int32_t i = 0; i < count && child != nullptr; ++i, child = child->NextSiblingElement()) ReadSystemXml(child);
+  FinishXmlRead();
+  return element->NextSiblingElement();
+}
+
+void CSystemArray::ReadSystemXml(const tinyxml2::XMLElement* element) {
+  auto system = std::make_unique<CStaveArray>();
+  system->ReadXml(element);
+  systems.push_back(std::move(system));
+}
+
+void CSystemArray::FinishXmlRead() {
+  BindLinesAfterXml();
+  RecalculateSection(false);
+}
+
+const tinyxml2::XMLElement* CSystemArray::ReadXmlHead(const tinyxml2::XMLElement* element) {
   systems.clear();
   activeSystem = ReadIntAttribute(element, "active-system");
 
@@ -363,18 +383,7 @@ const tinyxml2::XMLElement* CSystemArray::ReadXml(const tinyxml2::XMLElement* el
   accessory = facsimiles.ReadXml(accessory);
   rtfComments.ReadXml(accessory);
 
-  const tinyxml2::XMLElement* systemsElement = ExpectChildElement(accessories->NextSiblingElement(), "systems");
-  const int32_t count = ReadIntAttribute(systemsElement, "count");
-  const tinyxml2::XMLElement* child = systemsElement->FirstChildElement();
-  for (int32_t i = 0; i < count && child != nullptr; ++i) {
-    auto system = std::make_unique<CStaveArray>();
-    child = system->ReadXml(child);
-    systems.push_back(std::move(system));
-  }
-
-  BindLinesAfterXml();
-  RecalculateSection(false);
-  return element->NextSiblingElement();
+  return ExpectChildElement(accessories->NextSiblingElement(), "systems");
 }
 
 tinyxml2::XMLElement* CSystemArray::WriteMetadataXml(tinyxml2::XMLDocument& doc) const {

@@ -270,6 +270,13 @@ class CSystemArray : public Persistent {
   // Replaces systems and definitions from a "section" element, binds the lines to the
   // definitions and recalculates. Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
+  // The same in three steps, for a reader that parses the systems of a large section one at a
+  // time: everything but the systems from a "section" element (its "systems" element may be
+  // empty), which returns the "systems" element; then each "system" element in turn; then the
+  // end, which binds the lines and recalculates.
+  const tinyxml2::XMLElement* ReadXmlHead(const tinyxml2::XMLElement* element);
+  void ReadSystemXml(const tinyxml2::XMLElement* element);
+  void FinishXmlRead();
   // The short form of document indexes.
   tinyxml2::XMLElement* WriteMetadataXml(tinyxml2::XMLDocument& doc) const;
   // "section-fonts" with the fonts of the four texts.

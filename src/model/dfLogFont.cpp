@@ -124,10 +124,7 @@ void dfLogFont::Store(ArchiveWriter& ar) const {
   ar.WriteText(logFont.lfFaceName);
   ar.WriteI32(staveAdjust.cx);
   ar.WriteI32(staveAdjust.cy);
-  // The zoom of the last drawing is no part of a stored font: every reader starts it at 100,
-  // so that is what is written, and a font written again after reading keeps its bytes. An
-  // exact copy keeps it, as the font's XML form does.
-  ar.WriteU32(std::bit_cast<uint32_t>(ar.ExactCopy() ? zoom : kLoadedZoom));
+  ar.WriteU32(std::bit_cast<uint32_t>(zoom));
   ar.WriteI32(pointSize.cx);
   ar.WriteI32(pointSize.cy);
   ar.WriteI32(zoomScale.cx);
@@ -161,7 +158,9 @@ void dfLogFont::Load(ArchiveReader& ar) {
   SizePair adjust;
   adjust.cx = ar.ReadI32();
   adjust.cy = ar.ReadI32();
-  const uint32_t drawnZoom = ar.ReadU32();  // the zoom of the last drawing; a loaded font starts at 100
+  // The zoom of the last drawing, kept as the XML form keeps it; a value no drawing can have
+  // reads as 100.
+  const float storedZoom = std::bit_cast<float>(ar.ReadU32());
   SizePair points;
   points.cx = ar.ReadI32();
   points.cy = ar.ReadI32();
@@ -182,7 +181,7 @@ void dfLogFont::Load(ArchiveReader& ar) {
   microTuning = newMicroTuning;
   if (ar.ExactCopy()) {
     // A copy holds what the original held.
-    zoom = std::bit_cast<float>(drawnZoom);
+    zoom = storedZoom;
     parentSize.cx = ar.ReadI32();
     parentSize.cy = ar.ReadI32();
     return;
@@ -192,7 +191,7 @@ void dfLogFont::Load(ArchiveReader& ar) {
         SameFaceName(previousFace, kTabDefaultFace) ? std::string(kTabDefaultReplacement) : previousFace;
   }
   logFont.lfWidth = 0;
-  zoom = kLoadedZoom;
+  zoom = std::isfinite(storedZoom) && storedZoom > 0 ? storedZoom : kLoadedZoom;
 }
 
 tinyxml2::XMLElement* dfLogFont::WriteXml(tinyxml2::XMLDocument& doc, const char* name,

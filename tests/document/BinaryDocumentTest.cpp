@@ -105,7 +105,9 @@ TEST(BinaryDocument, AFileThatWouldBuildFarBeyondItsSizeIsRefused) {
   CBriotabDoc doc;
   const std::string before = DumpDocument(doc);
   EXPECT_FALSE(doc.LoadBinary(bytes, "hostile.btb"));
-  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Memory exception found: hostile.btb"});
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_TRUE(prompts.messages[0].starts_with("Memory exception found: hostile.btb\nthe records build more than"))
+      << prompts.messages[0];
   EXPECT_EQ(DumpDocument(doc), before);
 }
 
@@ -196,7 +198,10 @@ TEST(BinaryDocument, AFailedLoadChangesNothing) {
   std::vector<uint8_t> bytes = testing::SampleDocument("9.8.1.0").Bytes();
   bytes.resize(bytes.size() - 10);
   EXPECT_FALSE(doc->LoadBinary(bytes, "/music/cut.btb"));
-  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Corrupt or invalid file found: /music/cut.btb"});
+  // The message names the file, then what the reader found and where.
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_TRUE(prompts.messages[0].starts_with("Corrupt or invalid file found: /music/cut.btb\n")) << prompts.messages[0];
+  EXPECT_NE(prompts.messages[0].find("(at byte "), std::string::npos) << prompts.messages[0];
   EXPECT_EQ(DumpDocument(*doc), before);
   EXPECT_EQ(doc->GetPathName(), "/music/rich.btb");
 }
@@ -236,6 +241,25 @@ TEST(BinaryDocument, FacsimilesAreLookedForBesideTheDocument) {
                                       "C:\\scans\\f3.jpg"}));
   EXPECT_EQ(prompts.messages,
             std::vector<std::string>{"C:\\scans\\f3.jpg:\nThis facsimile file does not exist on your system"});
+}
+
+// A damaged document naming thousands of missing facsimiles gives one warning with the first
+// few names and their count.
+TEST(BinaryDocument, ManyMissingFacsimilesGiveOneShortWarning) {
+  TempDir dir;
+  OldDocument file = testing::SampleDocument("9.8.1.0");
+  file.settings.associations.clear();
+  file.sections.at(0)->images.clear();
+  for (int i = 0; i < 12; ++i) file.sections.at(0)->images.push_back("C:\\scans\\p" + std::to_string(i) + ".jpg");
+  const std::string path = WriteFile(dir, "song.btb", file.Bytes());
+  ScriptedPrompts prompts;
+  CBriotabDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path));
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"C:\\scans\\p0.jpg\nC:\\scans\\p1.jpg\nC:\\scans\\p2.jpg\n"
+                                                       "C:\\scans\\p3.jpg\nC:\\scans\\p4.jpg\n(and 7 more, 12 in all):\n"
+                                                       "This facsimile file does not exist on your system"});
+  EXPECT_EQ(MissingFacsimilesMessage({"a.jpg", "b.jpg"}),
+            "a.jpg\nb.jpg\n(2 in all):\nThis facsimile file does not exist on your system");
 }
 
 }  // namespace

@@ -29,10 +29,7 @@ bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 std::unique_ptr<CVornelTabDoc> RichEditorDocument() {
   auto rich = testing::ThroughBinary(*testing::RichDocument());
   auto doc = std::make_unique<CVornelTabDoc>();
-  const std::string text = rich->XmlText();
-  tinyxml2::XMLDocument parsed;
-  parsed.Parse(text.c_str(), text.size());
-  EXPECT_TRUE(doc->ReadXml(parsed));
+  EXPECT_TRUE(doc->ReadXmlText(rich->XmlText()));
   return doc;
 }
 
@@ -90,7 +87,7 @@ TEST(DocumentFiles, BundlesThatDoNotHoldTheirDocumentAreRefused) {
   testing::WriteText(dir.File("Text.btz"), "not an archive");
   for (const auto& [name, message] :
        {std::pair<std::string, std::string>{"Other.btz", "Fatal error: btxml file not included in compressed btz file!"},
-        {"Text.btz", "Fatal error: Unable to unzip this file"},
+        {"Text.btz", "Fatal error: Unable to unzip this file\nThe file is not a zip archive, or its directory is damaged."},
         {"Notes.txt", "Not a recognized Vornel file type"}}) {
     ScriptedPrompts prompts;
     CVornelTabDoc doc;
@@ -188,7 +185,7 @@ TEST(DocumentFiles, SavesThatFailSaySoAndKeepTheDocumentsState) {
   EXPECT_FALSE(doc->OnSaveDocument(dir.File("missing/song.btxml")));
   // Each says which file, and why when the system said so.
   EXPECT_EQ(prompts.messages,
-            (std::vector<std::string>{"Zip file creation failed",
+            (std::vector<std::string>{"Zip file creation failed\n" + dir.File("missing/song.btz") + ": No such file or directory",
                                       "Unable to save this btxml file..\n" + dir.File("missing/song.btz"),
                                       "Unable to save this btxml file..\n" + dir.File("missing/song.btxml") +
                                           ":\ncannot create a temporary file: No such file or directory"}));

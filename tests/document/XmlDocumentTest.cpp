@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,11 +30,7 @@ std::string EditedXml(Edit edit) {
   return printer.CStr();
 }
 
-bool Read(CBriotabDoc& doc, const std::string& text) {
-  tinyxml2::XMLDocument parsed;
-  EXPECT_EQ(parsed.Parse(text.c_str(), text.size()), tinyxml2::XML_SUCCESS);
-  return doc.ReadXml(parsed);
-}
+bool Read(CBriotabDoc& doc, const std::string& text) { return doc.ReadXmlText(text); }
 
 const nNotes& FirstNote(const CBriotabDoc& doc) { return *doc.sections.at(0)->System(0)->Line(0)->firstVoice.at(0)->notes.at(0); }
 
@@ -128,7 +125,9 @@ TEST(XmlDocument, ARefusedOrFailedReadChangesNothing) {
     d.RootElement()->FirstChildElement()->FirstChildElement("identity")->FirstChildElement()->SetAttribute("count", 99);
   });
   const std::string notOurs = "<?xml version=\"1.0\"?><score-partwise/>";
-  for (const auto& [text, message] : {std::pair<std::string, std::string>{withoutSections, ""},
+  for (const auto& [text, message] : {std::pair<std::string, std::string>{withoutSections,
+                                                                         "Unable to parse this XML file!\nThe element "
+                                                                         "<sections> is missing."},
                                      {tooManyTexts,
                                       "Unable to parse this XML file!\ntrack-texts count 99 beyond the 7 texts held"},
                                      {notOurs, "This is not a VornelTabXML document!"}}) {
@@ -137,9 +136,67 @@ TEST(XmlDocument, ARefusedOrFailedReadChangesNothing) {
     doc->xmlFlag = 0;
     const std::string before = DumpDocument(*doc);
     EXPECT_FALSE(Read(*doc, text));
-    EXPECT_EQ(prompts.messages, message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{message});
     EXPECT_EQ(DumpDocument(*doc), before);
     EXPECT_EQ(doc->xmlFlag, 0);
+  }
+}
+
+// The document is read a part at a time: what the check passes over (comments, blank text,
+// elements after the counted ones, after the sections and after the root) is still checked to
+// be well-formed XML but never read, and a systems element may be written empty.
+TEST(XmlDocument, PartsAtATimeReadWhatTheWholeTreeHolds) {
+  ScriptedPrompts prompts;
+  auto doc = testing::RichDocument();
+  const std::string text = testing::XmlText(*doc);
+  const std::string expected = DumpDocument(*testing::ThroughXml(*doc));
+  std::string padded = text;
+  const auto insertAfter = [&padded](const std::string& mark, const std::string& what) {
+    const size_t at = padded.find(mark);
+    ASSERT_NE(at, std::string::npos) << mark;
+    padded.insert(at + mark.size(), what);
+  };
+  insertAfter("</systems>", "<!-- after the systems --><extra a=\"1\"><more/></extra>");
+  padded.insert(padded.find("</systems>"), "<!-- after the last system --><system/>");
+  insertAfter("</sections>", "\n<trailer/>\n");
+  padded += "<!-- after the root -->\n";
+  CBriotabDoc read;
+  ASSERT_TRUE(read.ReadXmlText(padded)) << (prompts.messages.empty() ? "" : prompts.messages[0]);
+  EXPECT_EQ(DumpDocument(read), expected);
+
+  // A comment in place of a counted element is no element.
+  std::string commented = text;
+  commented.replace(commented.find("<system "), 0, "<!-- -->");
+  EXPECT_FALSE(read.ReadXmlText(commented));
+  EXPECT_EQ(prompts.messages.back(), "Unable to parse this XML file!\nThe element <system> is missing.");
+
+  // Junk after the last counted part must still be well-formed.
+  EXPECT_FALSE(read.ReadXmlText(text + "<tail>"));
+  EXPECT_EQ(DumpDocument(read), expected);
+}
+
+// A fault deep in a long document is reported at its line in the whole file, and an element
+// with more attributes than any of ours is refused before tinyxml2 would spend minutes on it.
+TEST(XmlDocument, ParseFaultsNameTheirLineInTheWholeFile) {
+  auto doc = testing::RichDocument();
+  const std::string text = testing::XmlText(*doc);
+  const size_t system = text.rfind("<system ");
+  const size_t line = 1 + static_cast<size_t>(std::count(text.begin(), text.begin() + static_cast<long>(system), '\n'));
+  std::string duplicated = text;
+  duplicated.insert(duplicated.find(' ', system), " index=\"9\"");
+  std::string crowded = text;
+  std::string attributes;
+  for (int i = 0; i < 300; ++i) attributes += " a" + std::to_string(i) + "=\"0\"";
+  crowded.insert(crowded.find(' ', system), attributes);
+  for (const auto& [broken, fault] :
+       {std::pair<std::string, std::string>{duplicated, "Error=XML_ERROR_PARSING_ATTRIBUTE ErrorID=7 (0x7) Line number=" +
+                                                            std::to_string(line) + ": XMLElement name=system"},
+        {crowded, "Error=XML_ERROR_PARSING_ATTRIBUTE ErrorID=7 (0x7) Line number=" + std::to_string(line) +
+                      ": XMLElement name=system carries more than 256 attributes"}}) {
+    ScriptedPrompts prompts;
+    CBriotabDoc read;
+    EXPECT_FALSE(read.ReadXmlText(broken));
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Unable to parse this XML file!\n" + fault});
   }
 }
 

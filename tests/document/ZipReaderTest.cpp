@@ -279,16 +279,17 @@ TEST(ZipReader, CreatesFoldersOfRelativeDestinations) {
   EXPECT_EQ(testing::ReadText(dir.File("root/a/b/entry.txt")), "content of the entry, content of the entry");
 }
 
-// Damage to an entry's data: extraction fails with 0x400, leaves no partial file and keeps
-// the file that was there.
+// Damage to an entry's data: extraction fails with 0x400 and says what was wrong, leaves no
+// partial file and keeps the file that was there; inflating into memory fails the same way.
 struct DataCase {
   const char* name;
   void (*damage)(OneEntry&);
+  const char* reason;
 };
 
 class ZipReaderBadData : public ::testing::TestWithParam<DataCase> {};
 
-TEST_P(ZipReaderBadData, FailsAndKeepsTheOldFile) {
+TEST_P(ZipReaderBadData, FailsSaysWhyAndKeepsTheOldFile) {
   TempDir dir;
   OneEntry archive = OneEntryArchive(dir, "entry.txt", std::string(100000, 'z') + RandomBytes(50000, 3));
   GetParam().damage(archive);
@@ -296,30 +297,67 @@ TEST_P(ZipReaderBadData, FailsAndKeepsTheOldFile) {
   testing::WriteText(dir.File("entry.txt"), "keep me");
   ZipHandlePtr zip = OpenZip(archive.path, dir.path());
   ASSERT_NE(zip, nullptr);
-  EXPECT_EQ(UnzipItem(zip.get(), 0, "entry.txt"), kZipCopyFailed);
+  std::string reason;
+  EXPECT_EQ(UnzipItem(zip.get(), 0, "entry.txt", {}, &reason), kZipCopyFailed);
+  EXPECT_TRUE(reason.starts_with(GetParam().reason)) << reason;
   EXPECT_EQ(testing::ReadText(dir.File("entry.txt")), "keep me");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);  // archive, source, old file
+
+  std::string inMemory = "earlier";
+  std::string memoryReason;
+  EXPECT_EQ(UnzipItemToMemory(zip.get(), 0, inMemory, {}, &memoryReason), kZipCopyFailed);
+  EXPECT_EQ(memoryReason, reason);
+  EXPECT_TRUE(inMemory.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ZipReaderBadData,
-    ::testing::Values(DataCase{"crc_mismatch", [](OneEntry& a) { a.bytes[a.central + 16] ^= 1; }},
-                      DataCase{"size_smaller", [](OneEntry& a) { Put32(a.bytes, a.central + 24, 99999); }},
-                      DataCase{"size_larger", [](OneEntry& a) { Put32(a.bytes, a.central + 24, 150001); }},
-                      DataCase{"corrupt_stream", [](OneEntry& a) { a.bytes[30 + 9 + 17] = 0xFF; }},
-                      DataCase{"stream_cut_short", [](OneEntry& a) { Put32(a.bytes, a.central + 20, 100); }},
-                      DataCase{"data_overlaps_directory",
-                               [](OneEntry& a) { Put32(a.bytes, a.central + 20, 0x7FFFFFFF); }},
-                      DataCase{"local_signature", [](OneEntry& a) { a.bytes[0] = 'Q'; }},
-                      DataCase{"local_header_offset", [](OneEntry& a) { Put32(a.bytes, a.central + 42, 0xFFFFFFF0); }},
-                      DataCase{"local_name_length", [](OneEntry& a) { Put16(a.bytes, 26, 0xFFFF); }},
-                      DataCase{"method_unknown",
-                               [](OneEntry& a) {
-                                 Put16(a.bytes, 8, 12);
-                                 Put16(a.bytes, a.central + 10, 12);
-                               }},
-                      DataCase{"encrypted", [](OneEntry& a) { a.bytes[a.central + 8] |= 1; }}),
+    ::testing::Values(
+        DataCase{"crc_mismatch", [](OneEntry& a) { a.bytes[a.central + 16] ^= 1; }, "its CRC-32 does not match"},
+        DataCase{"size_smaller", [](OneEntry& a) { Put32(a.bytes, a.central + 24, 99999); },
+                 "it unpacks to more than the 99999 bytes it declares"},
+        DataCase{"size_larger", [](OneEntry& a) { Put32(a.bytes, a.central + 24, 150001); },
+                 "it unpacks to 150000 bytes, not the 150001 it declares"},
+        DataCase{"corrupt_stream", [](OneEntry& a) { a.bytes[30 + 9 + 17] = 0xFF; }, "its packed data is damaged"},
+        DataCase{"stream_cut_short", [](OneEntry& a) { Put32(a.bytes, a.central + 20, 100); },
+                 "its packed data ends early"},
+        DataCase{"data_overlaps_directory", [](OneEntry& a) { Put32(a.bytes, a.central + 20, 0x7FFFFFFF); },
+                 "its data runs past the end of the archive"},
+        DataCase{"local_signature", [](OneEntry& a) { a.bytes[0] = 'Q'; }, "its local header does not match"},
+        DataCase{"local_header_offset", [](OneEntry& a) { Put32(a.bytes, a.central + 42, 0xFFFFFFF0); },
+                 "its local header does not match"},
+        DataCase{"local_name_length", [](OneEntry& a) { Put16(a.bytes, 26, 0xFFFF); },
+                 "its data runs past the end of the archive"},
+        DataCase{"method_unknown",
+                 [](OneEntry& a) {
+                   Put16(a.bytes, 8, 12);
+                   Put16(a.bytes, a.central + 10, 12);
+                 },
+                 "it is packed with method 12"},
+        DataCase{"encrypted", [](OneEntry& a) { a.bytes[a.central + 8] |= 1; }, "it is encrypted"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// An entry that declares more than the limits allow is refused before anything is inflated,
+// naming the limit it passes.
+TEST(ZipReader, LimitsRefuseWhatAnEntryDeclaresAndSayWhichLimit) {
+  TempDir dir;
+  OneEntry archive = OneEntryArchive(dir, "entry.txt", std::string(100000, 'z'));
+  ZipHandlePtr zip = OpenZip(archive.path, dir.path());
+  ZipEntry entry;
+  ASSERT_EQ(GetZipItem(zip.get(), 0, entry), kZipOk);
+  const std::string packed = std::to_string(entry.compressedSize);
+  std::string text;
+  std::string reason;
+  EXPECT_EQ(UnzipItemToMemory(zip.get(), 0, text, {99999, 0, 0}, &reason), kZipTooLarge);
+  EXPECT_EQ(reason, "it declares 100000 bytes from " + packed + " packed, more than the 99999 allowed");
+  EXPECT_EQ(UnzipItem(zip.get(), 0, "entry.txt", {UINT64_MAX, 2, 1000}, &reason), kZipTooLarge);
+  EXPECT_EQ(reason, "it declares 100000 bytes from " + packed + " packed, more than the " +
+                        std::to_string(1000 + 2 * entry.compressedSize) +
+                        " allowed for that packed size (1000 and 2 per packed byte)");
+  EXPECT_FALSE(testing::Exists(dir.File("entry.txt")));
+  EXPECT_EQ(UnzipItemToMemory(zip.get(), 0, text, {100000, 1, 100000}), kZipOk);
+  EXPECT_EQ(text, std::string(100000, 'z'));
+}
 
 // External attributes as stored, and the attributes the reader gives.
 struct AttributeCase {

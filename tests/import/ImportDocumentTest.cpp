@@ -112,15 +112,17 @@ TEST(MusicXmlImport, FilesThatImportNothingChangeNothing) {
     const char* label;
     std::string bytes;
     std::string_view message;
+    const char* reason = nullptr;  // what follows the file's path, when the reader knows it
   };
   const std::vector<Case> cases = {
       {"no part in the list", Score("<part-list/><part id=\"P1\"><measure/></part>"),
        MusicXMLImport::kNoInstrumentsMessage},
       {"no part list", Score("<part id=\"P1\"><measure/></part>"), MusicXMLImport::kNoInstrumentsMessage},
       {"a timewise score", MusicXML2::testing::Document("<score-timewise version=\"2.0\"><part-list/></score-timewise>"),
-       MusicXMLImport::kUnreadableMessage},
-      {"not XML", "PK\x03\x04 not a zip archive", MusicXMLImport::kUnreadableMessage},
-      {"empty", "", MusicXMLImport::kUnreadableMessage},
+       MusicXMLImport::kUnreadableMessage, "it is not a partwise MusicXML score (its root is <score-timewise>)"},
+      {"not XML", "PK\x03\x04 not a zip archive", MusicXMLImport::kUnreadableMessage,
+       "it is not a zip archive, or its directory is damaged"},
+      {"empty", "", MusicXMLImport::kUnreadableMessage, "syntax error, unexpected $end, expecting DOCTYPE on line 1"},
   };
   for (const Case& c : cases) {
     ScriptedPrompts prompts;
@@ -131,7 +133,9 @@ TEST(MusicXmlImport, FilesThatImportNothingChangeNothing) {
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(import.ImportFile(file.path())) << c.label;
     ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{std::string(c.message)}) << c.label;
+    std::string expected(c.message);
+    if (c.reason != nullptr) expected += "\n" + file.path() + ":\n" + c.reason;
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{expected}) << c.label;
     EXPECT_EQ(doc->sections.size(), 1u) << c.label;
     EXPECT_EQ(doc->GetActiveSection()->Title().text, "first") << c.label;
   }

@@ -27,8 +27,8 @@ dfLogFont SampleFont() {
 }
 
 // The sample's record: LOGFONT (height -12, weight 300, quality 2, pitch 0x12, "Arial"),
-// stave adjustment 50/25, zoom, point size 120/0, zoom scale 100/100. Files may hold any zoom
-// (here 1.0f); a font is written with the zoom every reader gives it, 100.
+// stave adjustment 50/25, zoom (here 1.0f, the defaults'), point size 120/0, zoom scale
+// 100/100.
 #define SAMPLE_RECORD_HEAD(zoom)                                    \
   "F4 FF FF FF 00 00 00 00 00 00 00 00 00 00 00 00 2C 01 00 00"     \
   " 00 00 00 00 00 00 02 12"                                        \
@@ -36,7 +36,7 @@ dfLogFont SampleFont() {
   " 32 00 00 00 19 00 00 00" zoom " 78 00 00 00 00 00 00 00"        \
   " 64 00 00 00 64 00 00 00"
 constexpr const char* kSampleRecordHead = SAMPLE_RECORD_HEAD(" 00 00 80 3F");
-constexpr const char* kStoredRecordHead = SAMPLE_RECORD_HEAD(" 00 00 C8 42");
+constexpr const char* kNaNZoomRecordHead = SAMPLE_RECORD_HEAD(" 00 00 C0 7F");
 #undef SAMPLE_RECORD_HEAD
 constexpr const char* kSampleColor = " 00 64 00 00";
 constexpr const char* kSampleMicroTuning = " FB FF FF FF";
@@ -70,7 +70,7 @@ TEST(FontRecord, AssignmentTakesTheDescriptionButNotTheParentSize) {
 TEST(FontRecord, StoresEveryFieldInRecordOrder) {
   ArchiveWriter w;
   SampleFont().Store(w);
-  EXPECT_EQ(ToHex(w.Bytes()), ToHex(HexBytes(std::string(kStoredRecordHead) + kSampleColor + kSampleMicroTuning)));
+  EXPECT_EQ(ToHex(w.Bytes()), ToHex(HexBytes(std::string(kSampleRecordHead) + kSampleColor + kSampleMicroTuning)));
 }
 
 struct FontGateCase {
@@ -97,8 +97,16 @@ TEST_P(FontRecordGates, ColourAboveSixThreeMicroTuningFromNineFiftyThree) {
   EXPECT_EQ(font.color, c.hasColor ? 0x006400u : 0x123456u);
   EXPECT_EQ(font.microTuning, c.hasMicroTuning ? -5 : 7);
   EXPECT_EQ(font.staveAdjust, (SizePair{50, 25}));
-  EXPECT_EQ(font.zoom, 100.0f);  // a loaded font starts at zoom 100
+  EXPECT_EQ(font.zoom, 1.0f);  // kept as stored, as the XML form keeps it
   EXPECT_EQ(font.logFont.lfHeight, -12);
+}
+
+TEST(FontRecord, AZoomNoDrawingCanHaveReadsAsAHundred) {
+  const auto bytes = HexBytes(std::string(kNaNZoomRecordHead) + kSampleColor + kSampleMicroTuning);
+  ArchiveReader r(bytes, "9.8.1.0");
+  dfLogFont font;
+  font.Load(r);
+  EXPECT_EQ(font.zoom, 100.0f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, FontRecordGates,

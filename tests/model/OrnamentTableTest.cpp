@@ -95,9 +95,8 @@ TEST(OrnamentDefinition, RecordPacksAlignmentAndFlagValue) {
   entry.flagValue = 3;
   ArchiveWriter w;
   entry.Store(w);
-  // glyph, type (-1, what every reader makes of it), legacy byte, alignment, flag value,
-  // 0x1000 | flag << 8 | alignment
-  EXPECT_EQ(ToHex(w.Bytes()), "1A 01 00 00 FF FF FF FF 00 0B 00 00 00 03 00 00 00 0B 13 00 00");
+  // glyph, type, legacy byte, alignment, flag value, 0x3000 | flag << 8 | alignment
+  EXPECT_EQ(ToHex(w.Bytes()), "1A 01 00 00 00 00 00 00 00 0B 00 00 00 03 00 00 00 0B 33 00 00");
 
   ArchiveReader r(w.Bytes());
   COrnamentProps read;
@@ -105,8 +104,15 @@ TEST(OrnamentDefinition, RecordPacksAlignmentAndFlagValue) {
   EXPECT_EQ(read.glyph, 0x11Au);
   EXPECT_EQ(read.alignment, 11);
   EXPECT_EQ(read.flagValue, 3);
-  EXPECT_EQ(read.type, -1);
+  EXPECT_EQ(read.type, 0);
   EXPECT_EQ(read.kind, -1);
+
+  // Older writers left the type word to be ignored: without the 0x2000 mark it reads as -1.
+  const auto unmarkedBytes = HexBytes("1A 01 00 00 05 00 00 00 00 0B 00 00 00 03 00 00 00 0B 13 00 00");
+  ArchiveReader unmarked(unmarkedBytes);
+  read.Load(unmarked);
+  EXPECT_EQ(read.type, -1);
+  EXPECT_EQ(read.alignment, 11);
 
   // An old record without the mark: the glyph is the legacy byte, the other fields as stored.
   const auto old = HexBytes("00 00 00 00 01 00 00 00 37 02 00 00 00 01 00 00 00 00 00 00 00");
@@ -230,11 +236,12 @@ TEST(OrnamentTableRecord, FilesBeforeEightFortySixMapOldGlyphs) {
   EXPECT_EQ(unchanged[0]->glyph, 55u);
 }
 
-// Rows read from a binary table come back without type or kind; both follow from the row's
-// half, so a tablature row keeps the flags face.
+// Rows read from a binary table come back without kind, and without type when their writer did
+// not keep it; both follow from the row's half, so a tablature row keeps the flags face.
 TEST(OrnamentTableRecord, RowsTakeTypeAndKindFromTheirHalf) {
   COrnamentTable stored;
   stored.NormalizeEntries();
+  for (size_t i = 0; i < stored.size(); ++i) stored[i]->type = COrnamentProps::kUnreadType;
   const auto bytes = StoredTable(stored, 7);
   ArchiveReader r(bytes, "9.8.1.0");
   COrnamentTable read;

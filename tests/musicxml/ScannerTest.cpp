@@ -97,6 +97,11 @@ TEST(Scanner, CountsLinesAndEchoesWhatNoRuleTakes) {
   EXPECT_EQ(echoed, "1&");
   EXPECT_EQ(Tokens("<![CDATA[", &lines, &echoed), "LT(<) NAME(CDATA)");
   EXPECT_EQ(echoed, "![[");
+  // A file of junk echoes a short start of it and the count of the rest, never all of it.
+  EXPECT_EQ(Tokens(std::string(5000, '1') + "<a/>", &lines, &echoed), "LT(<) NAME(a) ENDXMLE(/>)");
+  EXPECT_EQ(echoed, std::string(1024, '1') + "\n[3976 more unmatched characters not shown]\n");
+  EXPECT_EQ(Tokens("&&", &lines, &echoed), "");
+  EXPECT_EQ(echoed, "&&");  // the count starts again with each file
 }
 
 TEST(Scanner, ReadsUtf16InEitherOrderAsUtf8) {

@@ -150,7 +150,10 @@ TEST_F(CommandsFixture, ImportVornelXmlTakesTheTitleFromTheFileName) {
   ASSERT_EQ(windows.documents.size(), 1u);
   EXPECT_EQ(windows.documents[0]->GetTitle(), "Export");
   EXPECT_TRUE(windows.documents[0]->GetPathName().empty());
-  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Failed to create empty document."});
+  EXPECT_EQ(prompts.messages,
+            (std::vector<std::string>{"Unable to parse this XML file!\nError=XML_ERROR_PARSING_ELEMENT ErrorID=6 (0x6) "
+                                      "Line number=1: XMLElement name=VornelTabXML",
+                                      "Failed to create empty document."}));
 }
 
 TEST_F(CommandsFixture, MetronomeOnIsACheckedSwitchAndExitClosesTheWindow) {

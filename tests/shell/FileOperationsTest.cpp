@@ -153,7 +153,7 @@ TEST(ZipFiles, StoresEachFileUnderItsNameAndSkipsEmptyEntries) {
 
   prompts.QueueFile(dir.File("bad.zip"));
   EXPECT_EQ(CreateZipFromFiles({dir.File("missing.mid")}, dir.path(), "zip"), std::nullopt);
-  EXPECT_EQ(prompts.messages.back(), "Adding file operation failed: " + dir.File("missing.mid"));
+  EXPECT_EQ(prompts.messages.back(), "Adding file operation failed: " + dir.File("missing.mid") + "\nNo such file or directory");
   EXPECT_FALSE(fs::exists(dir.File("bad.zip")));
 }
 

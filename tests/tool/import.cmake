@@ -71,7 +71,7 @@ endif()
 
 # A score that cannot be read, and a document to append to that cannot be opened.
 file(WRITE "${WORK_DIR}/broken.xml" "<score-partwise>")
-expect_failure("broken score" 1 "Sorry, I am unable to read this file\n$" import "${WORK_DIR}/broken.xml"
+expect_failure("broken score" 1 "Sorry, I am unable to read this file\n.*/broken.xml:\n.+ on line 1\n$" import "${WORK_DIR}/broken.xml"
                "${WORK_DIR}/out.btxml")
 expect_failure("missing document" 1 "." import "${score}" "${WORK_DIR}/out.btxml" --into "${WORK_DIR}/none.btxml")
 
@@ -102,7 +102,7 @@ execute_process(COMMAND "${TOOL}" mx2tags "${score}" --part 0 --voice 1 OUTPUT_V
 if(NOT rc EQUAL 0 OR NOT out STREQUAL "staff 1 1 2 1 0\nnote 0 empty 3 \"\" 260 0 1 4 0\nnote 47 b 3 \"\" 260 0 1 4 0\nendstaff staff\n")
   message(FATAL_ERROR "mx2tags --part 0 --voice 1: rc=${rc} out=\n${out}")
 endif()
-expect_failure("mx2tags of a broken score" 1 "Sorry, I am unable to read this file\n$" mx2tags "${WORK_DIR}/broken.xml")
+expect_failure("mx2tags of a broken score" 1 "Sorry, I am unable to read this file\n.*/broken.xml:\n.+ on line 1\n$" mx2tags "${WORK_DIR}/broken.xml")
 
 # The converters' warnings: on the standard error stream with --warnings, else nowhere.
 file(WRITE "${WORK_DIR}/warned.xml" [=[<?xml version="1.0" encoding="UTF-8"?>

@@ -47,6 +47,16 @@ def main():
                                            ("score.xml", SCORE)])
     write(folder, "pdf-only.mxl", [("META-INF/container.xml", container(("score.pdf", "application/pdf"))),
                                    ("score.pdf", b"%PDF-1.4\n")])
+    # A score that declares 100 MiB but packs into a few bytes: no score packs so tightly, so it
+    # is refused by the ratio a bundle is held to, before anything is inflated.
+    path = os.path.join(folder, "too-tight.mxl")
+    write(folder, "too-tight.mxl", [("META-INF/container.xml", container(("score.xml", None))), ("score.xml", SCORE)])
+    with open(path, "rb") as f:
+        data = bytearray(f.read())
+    central = data.rindex(b"PK\x01\x02")
+    data[central + 24:central + 28] = (100 << 20).to_bytes(4, "little")
+    with open(path, "wb") as f:
+        f.write(data)
     # A gigabyte of zeros as the score: refused by its declared size, before anything is inflated.
     with zipfile.ZipFile(os.path.join(folder, "gigabyte.mxl"), "w", zipfile.ZIP_DEFLATED, compresslevel=1) as archive:
         archive.writestr("META-INF/container.xml", container(("score.xml", None)))

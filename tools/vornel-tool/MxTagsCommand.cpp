@@ -44,7 +44,8 @@ int MxTags(const CommandArguments& args) {
   ScopedImportWarnings quiet(warnings ? ImportWarnings() : nowhere);
   MusicXMLImportDriver driver;
   if (!driver.read(file)) {
-    std::fprintf(stderr, "%s\n", std::string(MusicXMLImport::kUnreadableMessage).c_str());
+    std::fprintf(stderr, "%s\n%s:\n%s\n", std::string(MusicXMLImport::kUnreadableMessage).c_str(), file.c_str(),
+                 driver.failure().c_str());
     return 1;
   }
   const Svornelelement list = driver.convert();

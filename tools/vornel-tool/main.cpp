@@ -7,6 +7,7 @@
 #include "ToolCommand.h"
 #include "platform/text/NumberText.h"
 #include "platform/UserPrompts.h"
+#include "shell/app/AutoSave.h"
 
 namespace vornel::tool {
 
@@ -53,6 +54,7 @@ int PrintUsage(std::string_view name) {
 int main(int argc, char** argv) {
   using namespace vornel::tool;
   if (argc < 2) return Usage();
+  vornel::StartTemporaryJournal();
   const std::string name = argv[1];
   for (const auto& command : Commands()) {
     if (command.name != name) continue;

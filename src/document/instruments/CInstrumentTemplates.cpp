@@ -13,6 +13,7 @@
 #include "platform/io/FileIO.h"
 #include "platform/xml/XMLWriter.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlScanner.h"
 
 namespace vornel {
 
@@ -142,8 +143,9 @@ bool CInstrumentTemplates::ReadBaseXml(std::span<const uint8_t> bytes, const std
   tinyxml2::XMLDocument xml;
   CInstrumentArray read;
   try {
-    if (xml.Parse(reinterpret_cast<const char*>(bytes.data()), bytes.size()) != tinyxml2::XML_SUCCESS) {
-      throw XmlTagMismatch("not an XML file");
+    std::string error;
+    if (!ParseCheckedXml(xml, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &error)) {
+      throw XmlTagMismatch(error);
     }
     const tinyxml2::XMLElement* root = ExpectChildElement(xml.FirstChildElement(), kRootElement);
     read.ReadXml(root->FirstChildElement());

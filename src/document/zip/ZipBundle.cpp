@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -11,6 +13,7 @@
 #include "document/zip/ZipWriter.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
+#include "platform/io/TemporaryFiles.h"
 #include "platform/xml/XMLWriter.h"
 
 namespace vornel {
@@ -19,18 +22,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool ShowFailure(std::string_view message) {
-  Prompts().ShowMessage(message, MessageKind::kError);
+// Shows `message` (the step that failed), then the file it failed on and the reason, when known.
+bool ShowFailure(std::string_view message, const std::string& file = {}, const std::string& reason = {}) {
+  std::string text(message);
+  if (!file.empty()) text.append("\n").append(file);
+  if (!reason.empty()) text.append(file.empty() ? "\n" : ": ").append(reason);
+  Prompts().ShowMessage(text, MessageKind::kError);
   return false;
+}
+
+// The system's reason for the failure of the zip call just made, when it gave one.
+std::string SystemReason() { return errno != 0 ? std::strerror(errno) : std::string(); }
+
+// The steps of writing an archive, each failure shown with the file and the reason.
+ZipHandlePtr CreateArchive(const std::string& archive) {
+  errno = 0;
+  ZipHandlePtr zip = CreateZip(archive);
+  if (zip == nullptr) ShowFailure("Zip file creation failed", archive, SystemReason());
+  return zip;
+}
+
+bool AddToArchive(ZipHandle* zip, const std::string& entryName, const std::string& source) {
+  errno = 0;
+  if (ZipAdd(zip, entryName, source) == kZipOk) return true;
+  const std::string reason = SystemReason();
+  return ShowFailure("Adding file operation failed: " + source, {},
+                     reason.empty() ? "the archive would pass the zip format's limits" : reason);
+}
+
+bool CloseArchive(ZipHandle* zip, const std::string& archive) {
+  errno = 0;
+  return CloseZip(zip) == kZipOk || ShowFailure("Closing zip file operation failed", archive, SystemReason());
 }
 
 // A new archive at `archive` holding the file `source` under `entryName`.
 bool PackFile(const std::string& source, const std::string& entryName, const std::string& archive) {
-  const ZipHandlePtr zip = CreateZip(archive);
-  if (zip == nullptr) return ShowFailure("Zip file creation failed");
-  if (ZipAdd(zip.get(), entryName, source) != kZipOk) return ShowFailure("Adding file operation failed: " + source);
-  if (CloseZip(zip.get()) != kZipOk) return ShowFailure("Closing zip file operation failed");
-  return true;
+  const ZipHandlePtr zip = CreateArchive(archive);
+  return zip != nullptr && AddToArchive(zip.get(), entryName, source) && CloseArchive(zip.get(), archive);
 }
 
 // The document a bundle holds: its entry name and the name it takes in a folder of ours,
@@ -54,7 +82,9 @@ bool ZipFileInPlace(std::string& path, std::string_view extension) {
   const fs::path source(path);
   const fs::path archive = fs::path(source).replace_extension(extension);
   // Packing a file into itself would delete the archive just made.
-  if (archive == source) return ShowFailure("Zip file creation failed");
+  if (archive == source) {
+    return ShowFailure("Zip file creation failed", archive.string(), "the archive would replace the file it packs");
+  }
   if (!PackFile(path, source.filename().string(), archive.string())) return false;
   ::unlink(path.c_str());
   path = archive.string();
@@ -75,22 +105,19 @@ std::optional<std::string> CreateZipFromFiles(const std::vector<std::string>& fi
 }
 
 bool WriteZipOfFiles(const std::vector<ZipEntrySource>& entries, const std::string& zipPath) {
-  const ZipHandlePtr zip = CreateZip(zipPath);
-  if (zip == nullptr) return ShowFailure("Zip file creation failed");
+  const ZipHandlePtr zip = CreateArchive(zipPath);
+  if (zip == nullptr) return false;
   for (const ZipEntrySource& entry : entries) {
-    if (entry.path.empty()) continue;
-    if (ZipAdd(zip.get(), entry.name, entry.path) != kZipOk) {
-      return ShowFailure("Adding file operation failed: " + entry.path);
-    }
+    if (!entry.path.empty() && !AddToArchive(zip.get(), entry.name, entry.path)) return false;
   }
-  if (CloseZip(zip.get()) != kZipOk) return ShowFailure("Closing zip file operation failed");
-  return true;
+  return CloseArchive(zip.get(), zipPath);
 }
 
 bool SaveBundle(const std::string& bundlePath, const std::function<bool(const std::string& documentPath)>& writeDocument) {
   const BundleDocument document = DocumentOfBundle(bundlePath);
   TemporaryFolder folder;
-  if (!folder.Create()) return ShowFailure("Zip file creation failed");
+  std::string error;
+  if (!folder.Create(&error)) return ShowFailure("Zip file creation failed", bundlePath, error);
   const std::string documentPath = folder.Path() + "/" + document.local;
   if (!writeDocument(documentPath)) return false;
   return PackFile(documentPath, document.entry, bundlePath);
@@ -118,13 +145,10 @@ TemporaryFolder& TemporaryFolder::operator=(TemporaryFolder&& other) noexcept {
   return *this;
 }
 
-bool TemporaryFolder::Create() {
+bool TemporaryFolder::Create(std::string* error) {
   Remove();
-  std::error_code error;
-  std::string pattern = (fs::temp_directory_path(error) / "vornel-XXXXXX").string();
-  if (error || ::mkdtemp(pattern.data()) == nullptr) return false;
-  path_ = std::move(pattern);
-  return true;
+  path_ = MakeTemporaryFolder(error);
+  return !path_.empty();
 }
 
 void TemporaryFolder::Remove() {
@@ -136,9 +160,13 @@ void TemporaryFolder::Remove() {
 
 UnzippedBundle UnzipBundle(const std::string& bundlePath) {
   UnzippedBundle bundle;
-  if (!bundle.folder.Create()) return bundle;
-  const ZipHandlePtr zip = OpenZip(bundlePath, bundle.folder.Path());
-  if (zip == nullptr) return bundle;
+  const ZipHandlePtr zip = OpenZip(bundlePath);
+  if (zip == nullptr) {
+    bundle.reason = ZipReaderLastResult() == static_cast<int32_t>(kZipNotOpened)
+                        ? "The file cannot be opened."
+                        : "The file is not a zip archive, or its directory is damaged.";
+    return bundle;
+  }
   const BundleDocument document = DocumentOfBundle(bundlePath);
   int index = -1;
   ZipEntry entry;
@@ -146,16 +174,15 @@ UnzippedBundle UnzipBundle(const std::string& bundlePath) {
     bundle.status = BundleStatus::kNoDocument;
     return bundle;
   }
-  if (!IsSafeRelativePath(document.local)) return bundle;
-  const ZipResult unzipped = UnzipItem(zip.get(), index, document.local, {kMaxBundleDocumentBytes, kMaxBundleRatio});
-  if (unzipped == kZipTooLarge) {
-    bundle.reason = document.entry + " would unpack to " + std::to_string(entry.uncompressedSize) + " bytes from " +
-                    std::to_string(entry.compressedSize) + ": no document packs so tightly.";
+  std::string why;
+  const ZipResult unzipped = UnzipItemToMemory(zip.get(), index, bundle.document, kBundleLimits, &why);
+  if (unzipped != kZipOk) {
+    bundle.reason = document.entry + ": " + (why.empty() ? "it cannot be unpacked" : why) + ".";
+    if (unzipped == kZipTooLarge) bundle.reason += " No document packs so tightly.";
+    return bundle;
   }
-  if (unzipped != kZipOk) return bundle;
   CloseZipReader(zip.get());
   bundle.status = BundleStatus::kExtracted;
-  bundle.documentPath = bundle.folder.Path() + "/" + document.local;
   return bundle;
 }
 

@@ -1,12 +1,18 @@
 #pragma once
 // Packing a saved document into its zip bundle and unpacking it again, on top of the zip
 // library. A bundle ".btz" holds the XML document ".btxml" of the same base name.
+//
+// The messages of a failed packing ("Zip file creation failed", "Adding file operation failed:
+// " with the file, "Closing zip file operation failed") go on with the archive and the reason
+// where the system or the archive's limits gave one.
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "document/zip/ZipReader.h"
 
 namespace vornel {
 
@@ -47,8 +53,8 @@ bool SaveBundle(const std::string& bundlePath, const std::function<bool(const st
 // document layer calls it once at start-up.
 void InstallBundlePacker();
 
-// A private folder under the system's temporary folder, removed with everything in it when
-// the object goes.
+// A private folder under the system's temporary folder ("vornel-<pid>-XXXXXX"), removed with
+// everything in it when the object goes.
 class TemporaryFolder {
  public:
   TemporaryFolder() = default;
@@ -58,7 +64,8 @@ class TemporaryFolder {
   TemporaryFolder(const TemporaryFolder&) = delete;
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
-  bool Create();
+  // False when the folder cannot be made; `error` (when given) says why.
+  bool Create(std::string* error = nullptr);
   const std::string& Path() const { return path_; }
 
  private:
@@ -70,21 +77,24 @@ enum class BundleStatus { kExtracted, kUnreadable, kNoDocument };
 
 struct UnzippedBundle {
   BundleStatus status = BundleStatus::kUnreadable;
-  std::string documentPath;  // the extracted document, while `folder` lives
-  std::string reason;        // why it is unreadable, when that is known
-  TemporaryFolder folder;
+  std::string document;  // the document's text, when extracted
+  std::string reason;    // why it is unreadable, when that is known
 };
 
-// The largest document a bundle may unpack to, and the most it may unpack to per packed byte:
-// an XML document packs to about a thirtieth, never to a thousandth, which is a zip bomb.
+// What a bundle's document may unpack to. A document packs to about a thirtieth of its size
+// (repetitive ones to about a fiftieth); what packs much tighter is no document but a zip bomb.
+// So a bundle may unpack to 64 MiB, plus 64 bytes for each packed byte, and never beyond the
+// largest document the system opens.
 inline constexpr uint64_t kMaxBundleDocumentBytes = uint64_t(1) << 30;
-inline constexpr uint32_t kMaxBundleRatio = 256;
+inline constexpr uint64_t kBundleBaseBytes = uint64_t(64) << 20;
+inline constexpr uint32_t kMaxBundleRatio = 64;
+inline constexpr ZipLimits kBundleLimits{kMaxBundleDocumentBytes, kMaxBundleRatio, kBundleBaseBytes};
 
-// Extracts the document of the bundle at `bundlePath` (the entry named like the bundle with
-// the extension ".btxml", found without regard to case) into a new temporary folder, never
-// beside the bundle. kUnreadable when the bundle does not open or the entry cannot be
-// extracted (or would unpack beyond the limits above); kNoDocument when the bundle holds no
-// such entry.
+// Inflates the document of the bundle at `bundlePath` (the entry named like the bundle with
+// the extension ".btxml", found without regard to case) into memory, within kBundleLimits and
+// never beyond the size the entry declares. kUnreadable when the bundle does not open or the
+// entry cannot be inflated, with the reason (the archive's fault, or the limit the entry
+// passes); kNoDocument when the bundle holds no such entry.
 UnzippedBundle UnzipBundle(const std::string& bundlePath);
 
 }  // namespace vornel

@@ -1,5 +1,7 @@
 #include "document/zip/ZipFormat.h"
 
+#include "platform/io/TemporaryFiles.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,9 +116,10 @@ bool WriteAt(int fd, uint64_t offset, std::span<const uint8_t> data) {
 
 bool TemporaryOutput::Create(const std::string& target) {
   Discard();
-  std::string name = target + ".XXXXXX";
+  std::string name = TemporaryPatternBeside(target);
   const int fd = ::mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return false;
+  NoteTemporaryFile(name);
   fd_.Reset(fd);
   target_ = target;
   temporary_ = std::move(name);
@@ -133,13 +136,17 @@ bool TemporaryOutput::Commit(unsigned mode, bool sync) {
     Discard();
     return false;
   }
+  ForgetTemporaryFile(temporary_);
   temporary_.clear();
   return true;
 }
 
 void TemporaryOutput::Discard() {
   fd_.Reset();
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (!temporary_.empty()) {
+    ::unlink(temporary_.c_str());
+    ForgetTemporaryFile(temporary_);
+  }
   temporary_.clear();
 }
 

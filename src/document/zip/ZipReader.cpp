@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <optional>
+#include <string>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -253,29 +255,42 @@ bool CreateFolders(const std::string& root, std::string_view relative) {
   return true;
 }
 
-// Copies or inflates the entry's data into `out`, checking its size and CRC-32.
-ZipResult CopyEntryData(const ReaderState& state, const CentralEntry& entry, int out) {
+// Copies or inflates the entry's data, handing it to `emit` a chunk at a time, and checks its
+// size and CRC-32. On failure `reason` (when given) says what was wrong.
+template <typename Emit>
+ZipResult CopyEntryData(const ReaderState& state, const CentralEntry& entry, Emit emit, std::string* reason) {
+  const auto fail = [reason](std::string why) {
+    if (reason != nullptr) *reason = std::move(why);
+    return kZipCopyFailed;
+  };
   const int in = state.file.get();
   uint8_t header[kLocalHeaderSize];
+  if ((entry.flags & kFlagEncrypted) != 0) return fail("it is encrypted");
   if (entry.localHeader > state.directoryStart || state.directoryStart - entry.localHeader < kLocalHeaderSize ||
       !ReadAt(in, entry.localHeader, header, sizeof header) || Get32(header) != kLocalSignature ||
-      Get16(header + 8) != entry.method || (entry.flags & kFlagEncrypted) != 0) {
-    return kZipCopyFailed;
+      Get16(header + 8) != entry.method) {
+    return fail("its local header does not match the directory");
   }
   const uint64_t dataStart = entry.localHeader + kLocalHeaderSize + Get16(header + 26) + Get16(header + 28);
   const uint32_t compressedSize = entry.record.compressedSize;
   const uint32_t expectedSize = entry.record.uncompressedSize;
-  if (dataStart > state.directoryStart || state.directoryStart - dataStart < compressedSize) return kZipCopyFailed;
+  if (dataStart > state.directoryStart || state.directoryStart - dataStart < compressedSize) {
+    return fail("its data runs past the end of the archive");
+  }
 
   std::vector<uint8_t> input(kChunkSize);
   uint64_t readAt = dataStart;
   uint32_t remaining = compressedSize;
   uLong crc = crc32(0, nullptr, 0);
   uint64_t produced = 0;
-  const auto emit = [&](const uint8_t* data, size_t size) {
-    if (size > expectedSize - produced) return false;  // more than the entry announced
+  bool beyondDeclared = false;
+  const auto put = [&](const uint8_t* data, size_t size) {
+    if (size > expectedSize - produced) {  // more than the entry announced
+      beyondDeclared = true;
+      return false;
+    }
     crc = crc32(crc, data, static_cast<uInt>(size));
-    if (!WriteAt(out, produced, std::span(data, size))) return false;
+    if (!emit(std::span(data, size), produced)) return false;
     produced += size;
     return true;
   };
@@ -286,16 +301,21 @@ ZipResult CopyEntryData(const ReaderState& state, const CentralEntry& entry, int
     remaining -= static_cast<uint32_t>(size);
     return size;
   };
+  const auto stopped = [&] {
+    if (beyondDeclared) return fail("it unpacks to more than the " + std::to_string(expectedSize) + " bytes it declares");
+    return fail("it could not be written out");
+  };
 
   if (entry.method == kMethodStored) {
-    if (compressedSize != expectedSize) return kZipCopyFailed;
+    if (compressedSize != expectedSize) return fail("it is stored with two different sizes");
     while (remaining > 0) {
       const size_t size = readChunk();
-      if (size == 0 || !emit(input.data(), size)) return kZipCopyFailed;
+      if (size == 0) return fail("the archive could not be read");
+      if (!put(input.data(), size)) return stopped();
     }
   } else if (entry.method == kMethodDeflated && !(compressedSize == 0 && expectedSize == 0)) {
     z_stream stream{};
-    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return kZipCopyFailed;
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return fail("the inflater could not start");
     struct End {
       z_stream* s;
       ~End() { inflateEnd(s); }
@@ -304,7 +324,7 @@ ZipResult CopyEntryData(const ReaderState& state, const CentralEntry& entry, int
     for (;;) {
       if (stream.avail_in == 0 && remaining > 0) {
         const size_t size = readChunk();
-        if (size == 0) return kZipCopyFailed;
+        if (size == 0) return fail("the archive could not be read");
         stream.next_in = input.data();
         stream.avail_in = static_cast<uInt>(size);
       }
@@ -313,14 +333,42 @@ ZipResult CopyEntryData(const ReaderState& state, const CentralEntry& entry, int
       // With all input taken, inflate may still hold output for several calls; it says
       // Z_BUF_ERROR only once it can make no progress, which then means the stream is cut short.
       const int status = inflate(&stream, Z_NO_FLUSH);
-      if (status != Z_OK && status != Z_STREAM_END) return kZipCopyFailed;
-      if (!emit(output.data(), output.size() - stream.avail_out)) return kZipCopyFailed;
+      if (status != Z_OK && status != Z_STREAM_END) {
+        return fail(status == Z_BUF_ERROR ? std::string("its packed data ends early")
+                                          : "its packed data is damaged" +
+                                                (stream.msg != nullptr ? " (" + std::string(stream.msg) + ")" : ""));
+      }
+      if (!put(output.data(), output.size() - stream.avail_out)) return stopped();
       if (status == Z_STREAM_END) break;
     }
   } else if (entry.method != kMethodDeflated) {
-    return kZipCopyFailed;  // a method this library does not know
+    return fail("it is packed with method " + std::to_string(entry.method) + ", which is not read");
   }
-  return produced == expectedSize && crc == entry.crc ? kZipOk : kZipCopyFailed;
+  if (produced != expectedSize) {
+    return fail("it unpacks to " + std::to_string(produced) + " bytes, not the " + std::to_string(expectedSize) +
+                " it declares");
+  }
+  if (crc != entry.crc) return fail("its CRC-32 does not match its data");
+  return kZipOk;
+}
+
+// Refuses an entry that declares more than `limits` allow, saying why.
+ZipResult CheckLimits(const ZipEntry& record, const ZipLimits& limits, std::string* reason) {
+  const uint64_t unpacked = record.uncompressedSize;
+  const uint64_t packed = record.compressedSize;
+  const auto refuse = [&](const std::string& why) {
+    if (reason != nullptr) {
+      *reason = "it declares " + std::to_string(unpacked) + " bytes from " + std::to_string(packed) + " packed, " + why;
+    }
+    return kZipTooLarge;
+  };
+  if (unpacked > limits.maxBytes) return refuse("more than the " + std::to_string(limits.maxBytes) + " allowed");
+  if (limits.maxRatio != 0 && unpacked > limits.baseBytes + uint64_t{limits.maxRatio} * packed) {
+    return refuse("more than the " + std::to_string(limits.baseBytes + uint64_t{limits.maxRatio} * packed) +
+                  " allowed for that packed size (" + std::to_string(limits.baseBytes) + " and " +
+                  std::to_string(limits.maxRatio) + " per packed byte)");
+  }
+  return kZipOk;
 }
 
 }  // namespace
@@ -382,7 +430,8 @@ ZipResult GetZipItem(ZipHandle* handle, int index, ZipEntry& entry) {
   return Done(kZipOk);
 }
 
-ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination, const ZipLimits& limits) {
+ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination, const ZipLimits& limits,
+                    std::string* reason) {
   ZipResult refusal = kZipOk;
   const ReaderState* state = StateOf(handle, refusal);
   if (state == nullptr) return Done(refusal);
@@ -394,18 +443,16 @@ ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination
   if ((entry.record.attributes & kZipAttrDirectory) != 0) {
     return Done(CreateFolders(state->root, *relative) ? kZipOk : kZipNotOpened);
   }
-  const uint64_t unpacked = entry.record.uncompressedSize;
-  const uint64_t packed = entry.record.compressedSize;
-  if (unpacked > limits.maxBytes || (limits.maxRatio != 0 && unpacked > uint64_t{limits.maxRatio} * packed)) {
-    return Done(kZipTooLarge);
-  }
+  if (CheckLimits(entry.record, limits, reason) != kZipOk) return Done(kZipTooLarge);
   const size_t slash = relative->rfind('/');
   if (slash != std::string::npos && !CreateFolders(state->root, std::string_view(*relative).substr(0, slash))) {
     return Done(kZipNotOpened);
   }
   TemporaryOutput output;
   if (!output.Create(state->root + *relative)) return Done(kZipNotOpened);
-  const ZipResult copied = CopyEntryData(*state, entry, output.fd());
+  const int out = output.fd();
+  const ZipResult copied = CopyEntryData(
+      *state, entry, [out](std::span<const uint8_t> data, uint64_t at) { return WriteAt(out, at, data); }, reason);
   if (copied != kZipOk) return Done(copied);
 
   const struct timespec times[2] = {{static_cast<time_t>(entry.record.accessTime), 0},
@@ -413,6 +460,28 @@ ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination
   ::futimens(output.fd(), times);
   const bool readOnly = (entry.record.attributes & kZipAttrReadOnly) != 0;
   return Done(output.Commit(readOnly ? 0444 : 0644, false) ? kZipOk : kZipNotOpened);
+}
+
+ZipResult UnzipItemToMemory(ZipHandle* handle, int index, std::string& out, const ZipLimits& limits,
+                            std::string* reason) {
+  ZipResult refusal = kZipOk;
+  const ReaderState* state = StateOf(handle, refusal);
+  if (state == nullptr) return Done(refusal);
+  if (index < 0 || static_cast<size_t>(index) >= state->entries.size()) return Done(kZipBadArguments);
+  const CentralEntry& entry = state->entries[static_cast<size_t>(index)];
+  if ((entry.record.attributes & kZipAttrDirectory) != 0) return Done(kZipBadArguments);
+  if (CheckLimits(entry.record, limits, reason) != kZipOk) return Done(kZipTooLarge);
+  out.clear();
+  out.reserve(entry.record.uncompressedSize);  // within the limits, and never passed
+  const ZipResult copied = CopyEntryData(
+      *state, entry,
+      [&out](std::span<const uint8_t> data, uint64_t) {
+        out.append(reinterpret_cast<const char*>(data.data()), data.size());
+        return true;
+      },
+      reason);
+  if (copied != kZipOk) std::string().swap(out);
+  return Done(copied);
 }
 
 ZipResult CloseZipReader(ZipHandle* handle) {

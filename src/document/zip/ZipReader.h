@@ -28,11 +28,13 @@ ZipResult FindZipItem(ZipHandle* handle, std::string_view name, int& index, ZipE
 // The record of entry `index`; -1 gives an empty record whose index is the number of entries.
 ZipResult GetZipItem(ZipHandle* handle, int index, ZipEntry& entry);
 
-// What an extraction accepts: an entry that would unpack to more than `maxBytes`, or to more
-// than `maxRatio` times its packed size (0: any), is refused before a byte is written.
+// What an extraction accepts: an entry that declares more than `maxBytes`, or more than
+// `baseBytes` plus `maxRatio` times its packed size (`maxRatio` 0: any), is refused before a
+// byte is inflated.
 struct ZipLimits {
   uint64_t maxBytes = UINT64_MAX;
   uint32_t maxRatio = 0;
+  uint64_t baseBytes = 0;
 };
 
 // Extracts entry `index` to `destination`, a relative path below the root folder ("/" or "\"
@@ -41,8 +43,15 @@ struct ZipLimits {
 // name and renamed into place only when complete, so a failed extraction (0x200, 0x600 for an
 // entry beyond `limits`, or 0x400 for a read, inflate, size or CRC error) leaves no partial
 // file and any earlier file of that name as it was. A folder entry only creates the folder.
-// Inflating never produces more than the size the entry announces.
-ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination, const ZipLimits& limits = {});
+// Inflating never produces more than the size the entry announces. On failure `reason` (when
+// given) says what was wrong with the entry.
+ZipResult UnzipItem(ZipHandle* handle, int index, const std::string& destination, const ZipLimits& limits = {},
+                    std::string* reason = nullptr);
+
+// Inflates entry `index` into `out` (which it replaces) with the same checks, without touching
+// the disk. A folder entry gives 0x10000.
+ZipResult UnzipItemToMemory(ZipHandle* handle, int index, std::string& out, const ZipLimits& limits = {},
+                            std::string* reason = nullptr);
 
 // Closes a reader handle. A writer handle gives 0x80000 and is left alone; a handle closed
 // before gives 0x10000.

@@ -73,7 +73,9 @@ bool MusicXMLImport::ImportFile(const std::string& path) {
   if (target == nullptr) return false;
   try {
     if (!driver_.read(path)) {
-      Prompts().ShowMessage(kUnreadableMessage, MessageKind::kWarning);
+      // The system's words, then the file and what in it could not be read.
+      Prompts().ShowMessage(std::string(kUnreadableMessage) + "\n" + path + ":\n" + driver_.failure(),
+                            MessageKind::kWarning);
       return false;
     }
     const std::vector<PartRecord> parts = driver_.parts();

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
+#include <span>
+#include <string>
 #include <system_error>
 
-#include "document/zip/ZipBundle.h"
 #include "import/musicxml/ImportWarnings.h"
 #include "import/musicxml/MxlContainer.h"
 #include "import/musicxml/xml2vornelvisitor.h"
@@ -64,34 +64,44 @@ void partlist::visitStart(S<ElementType("work-number")>& elt) { workNumber = elt
 
 bool MusicXMLImportDriver::read(const std::string& path) {
   fileName_ = path;
+  failure_.clear();
   root_ = nullptr;
   converted_ = nullptr;
   partList_ = partlist();
+  const auto fail = [this](std::string reason) {
+    failure_ = std::move(reason);
+    return false;
+  };
 
   std::FILE* file = OpenFileForReading(path);
-  if (file == nullptr) return false;
+  if (file == nullptr) return fail("the file cannot be opened");
   uint8_t head[4] = {};
   const size_t got = std::fread(head, 1, sizeof head, file);
   std::fclose(file);
 
-  TemporaryFolder folder;
-  std::string scorePath = path;
+  xmlreader reader;
+  STXMLFile parsed;
   if (HasZipSignature(std::span(head, got))) {
-    if (!folder.Create()) return false;
-    const std::optional<std::string> extracted = ExtractMxlScore(path, folder, kMaxScoreBytes);
-    if (!extracted) return false;
-    scorePath = *extracted;
+    // The score of a compressed file is inflated in memory, never onto the disk.
+    std::string score;
+    std::string reason;
+    if (!ExtractMxlScore(path, kMaxScoreBytes, score, reason)) return fail(reason);
+    if (score.empty()) return fail("the score is empty");
+    std::FILE* stream = fmemopen(score.data(), score.size(), "rb");
+    if (stream == nullptr) return fail("the score cannot be read");
+    parsed = reader.readStream(stream);
+    std::fclose(stream);
   } else {
     std::error_code error;
     const uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxScoreBytes) return false;
+    if (error || size > kMaxScoreBytes) return fail("the file is larger than " + std::to_string(kMaxScoreBytes) + " bytes");
+    parsed = reader.readFile(path.c_str());
   }
-
-  xmlreader reader;
-  const STXMLFile parsed = reader.readFile(scorePath.c_str());
-  if (!parsed) return false;
+  if (!parsed) return fail(reader.lastError().empty() ? "it cannot be parsed" : reader.lastError());
   const Sxmlelement root = parsed->getRoot();
-  if (!root || root->getType() != ElementType("score-partwise")) return false;
+  if (!root || root->getType() != ElementType("score-partwise")) {
+    return fail("it is not a partwise MusicXML score" + (root ? " (its root is <" + root->getName() + ">)" : std::string()));
+  }
   root_ = root;
   typed_tree_browser(&partList_).browse(*root_);
   return true;

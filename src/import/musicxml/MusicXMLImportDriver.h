@@ -70,9 +70,10 @@ class MusicXMLImportDriver {
   static constexpr size_t kMaxParts = 128;
 
   // Reads the file and its part list; false when it is not a partwise MusicXML score that
-  // the reader takes (a compressed one included).
+  // the reader takes (a compressed one included), and failure() then says why.
   bool read(const std::string& path);
   const std::string& fileName() const { return fileName_; }
+  const std::string& failure() const { return failure_; }
 
   // One record per "part" element of the score, in document order, each from the part list's
   // entry of its id (an empty record when there is none); none when the part list is missing
@@ -89,6 +90,7 @@ class MusicXMLImportDriver {
 
  private:
   std::string fileName_;
+  std::string failure_;
   partlist partList_;
   MusicXML2::Sxmlelement root_;
   Svornelelement converted_;

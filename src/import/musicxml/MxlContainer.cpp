@@ -6,6 +6,7 @@
 
 #include "document/zip/ZipBundle.h"
 #include "document/zip/ZipReader.h"
+#include "platform/xml/XmlScanner.h"
 
 namespace vornel {
 
@@ -16,33 +17,51 @@ constexpr uint64_t kMaxContainerBytes = uint64_t{1} << 20;
 constexpr std::string_view kMusicXmlMediaTypes[] = {"application/vnd.recordare.musicxml+xml",
                                                      "application/vnd.recordare.musicxml"};
 
-// Extracts entry `name` under `destination` when it exists and declares at most `maxBytes`.
-bool ExtractEntry(ZipHandle* zip, std::string_view name, const std::string& destination, uint64_t maxBytes) {
+// Inflates entry `name` into `text` within `limits`; false with `reason` saying why not.
+bool InflateEntry(ZipHandle* zip, std::string_view name, const ZipLimits& limits, std::string& text,
+                  std::string& reason) {
   int index = -1;
   ZipEntry entry;
-  if (FindZipItem(zip, name, index, entry) != kZipOk) return false;
-  if (entry.uncompressedSize > maxBytes || (entry.attributes & kZipAttrDirectory) != 0) return false;
-  return UnzipItem(zip, index, destination) == kZipOk;
+  if (FindZipItem(zip, name, index, entry) != kZipOk) {
+    reason = std::string(name) + " is missing";
+    return false;
+  }
+  if ((entry.attributes & kZipAttrDirectory) != 0) {
+    reason = std::string(name) + " is a folder";
+    return false;
+  }
+  std::string why;
+  if (UnzipItemToMemory(zip, index, text, limits, &why) == kZipOk) return true;
+  reason = std::string(name) + ": " + (why.empty() ? "it cannot be unpacked" : why);
+  return false;
 }
 
-// The score's path in the archive, from the container document.
-std::optional<std::string> RootFilePath(const std::string& containerPath) {
+// The score's path in the archive, from the container document; empty with `reason` saying why.
+std::string RootFilePath(const std::string& containerText, std::string& reason) {
   tinyxml2::XMLDocument container;
-  if (container.LoadFile(containerPath.c_str()) != tinyxml2::XML_SUCCESS) return std::nullopt;
+  std::string error;
+  if (!ParseCheckedXml(container, containerText, &error)) {
+    reason = std::string(kContainerEntry) + ": " + error;
+    return {};
+  }
   const tinyxml2::XMLElement* root = container.RootElement();
   const tinyxml2::XMLElement* files = root != nullptr ? root->FirstChildElement("rootfiles") : nullptr;
-  if (files == nullptr) return std::nullopt;
-  for (const tinyxml2::XMLElement* file = files->FirstChildElement("rootfile"); file != nullptr;
-       file = file->NextSiblingElement("rootfile")) {
+  for (const tinyxml2::XMLElement* file = files != nullptr ? files->FirstChildElement("rootfile") : nullptr;
+       file != nullptr; file = file->NextSiblingElement("rootfile")) {
     const char* type = file->Attribute("media-type");
     bool musicXml = type == nullptr;
     for (const std::string_view known : kMusicXmlMediaTypes) musicXml = musicXml || known == type;
     if (!musicXml) continue;
     const char* fullPath = file->Attribute("full-path");
-    if (fullPath == nullptr || !IsSafeRelativePath(fullPath)) return std::nullopt;
-    return std::string(fullPath);
+    if (fullPath == nullptr || !IsSafeRelativePath(fullPath)) {
+      reason = std::string(kContainerEntry) + ": the score's path \"" + (fullPath != nullptr ? fullPath : "") +
+               "\" is no path inside the archive";
+      return {};
+    }
+    return fullPath;
   }
-  return std::nullopt;
+  reason = std::string(kContainerEntry) + " names no MusicXML score";
+  return {};
 }
 
 }  // namespace
@@ -52,14 +71,18 @@ bool HasZipSignature(std::span<const uint8_t> head) {
          ((head[2] == 3 && head[3] == 4) || (head[2] == 5 && head[3] == 6));
 }
 
-std::optional<std::string> ExtractMxlScore(const std::string& path, const TemporaryFolder& folder, uint64_t maxBytes) {
-  const ZipHandlePtr zip = OpenZip(path, folder.Path());
-  if (zip == nullptr) return std::nullopt;
-  if (!ExtractEntry(zip.get(), kContainerEntry, "container.xml", kMaxContainerBytes)) return std::nullopt;
-  const std::optional<std::string> score = RootFilePath(folder.Path() + "/container.xml");
-  if (!score || !ExtractEntry(zip.get(), *score, "score.xml", maxBytes)) return std::nullopt;
-  CloseZipReader(zip.get());
-  return folder.Path() + "/score.xml";
+bool ExtractMxlScore(const std::string& path, uint64_t maxBytes, std::string& score, std::string& reason) {
+  const ZipHandlePtr zip = OpenZip(path);
+  if (zip == nullptr) {
+    reason = "it is not a zip archive, or its directory is damaged";
+    return false;
+  }
+  std::string container;
+  if (!InflateEntry(zip.get(), kContainerEntry, {kMaxContainerBytes, 0, 0}, container, reason)) return false;
+  const std::string scorePath = RootFilePath(container, reason);
+  if (scorePath.empty()) return false;
+  const ZipLimits limits{std::min(maxBytes, kBundleLimits.maxBytes), kBundleLimits.maxRatio, kBundleLimits.baseBytes};
+  return InflateEntry(zip.get(), scorePath, limits, score, reason);
 }
 
 }  // namespace vornel

@@ -106,6 +106,7 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
   titleBuffer_.clear();
   appliedMeterLine_.reset();
   ClearPendingSlur();
+  failure_.clear();
   definitionIndex_ = 0;
   StartVoice();
   section_->Comments().text = Decode8BitText(path);

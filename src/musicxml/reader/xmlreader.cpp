@@ -16,6 +16,7 @@ xmlreader::~xmlreader() {
 void xmlreader::start() {
   file_ = TXMLFile::create();
   refusal_.clear();
+  lastError_.clear();
   openComment_ = nullptr;
   // Elements left open by a failed read must not receive the next file's elements.
   while (!elements_.empty()) popElement();
@@ -111,7 +112,8 @@ void xmlreader::popElement() {
 }
 
 void xmlreader::error(const char* message, int line) {
-  std::fprintf(stderr, "%s on line %d\n", refusal_.empty() ? message : refusal_.c_str(), line);
+  lastError_ = (refusal_.empty() ? std::string(message) : refusal_) + " on line " + std::to_string(line);
+  std::fprintf(stderr, "%s\n", lastError_.c_str());
 }
 
 }  // namespace vornel::MusicXML2

@@ -33,6 +33,8 @@ class xmlreader : public reader {
   void setValue(const char* value) override;
   bool endElement(const char* name) override;
   void error(const char* message, int line) override;
+  // The message of the last error ("... on line N"), as it went to the standard error stream.
+  const std::string& lastError() const { return lastError_; }
 
   void popElement();
 
@@ -48,6 +50,7 @@ class xmlreader : public reader {
   Sxmlelement openComment_;
   STXMLFile file_;
   std::string refusal_;  // replaces the parser's message for a refusal of our own
+  std::string lastError_;
 };
 
 }  // namespace vornel::MusicXML2

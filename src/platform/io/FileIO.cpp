@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/io/TemporaryFiles.h"
+
 namespace vornel {
 
 namespace {
@@ -49,15 +51,15 @@ int OpenRegular(const std::string& path, size_t maxBytes, struct stat& info, std
 
 }  // namespace
 
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes, std::string* error) {
-  const auto refuse = [error](std::string why) -> std::optional<std::vector<uint8_t>> {
-    if (error != nullptr) *error = std::move(why);
-    return std::nullopt;
-  };
+namespace {
+
+// The whole of a regular file of at most `maxBytes` into a container of bytes or characters.
+template <typename Container>
+std::optional<Container> ReadWhole(const std::string& path, size_t maxBytes, std::string* error) {
   struct stat info {};
   const int fd = OpenRegular(path, maxBytes, info, error);
   if (fd < 0) return std::nullopt;
-  std::vector<uint8_t> bytes(static_cast<size_t>(info.st_size));
+  Container bytes(static_cast<size_t>(info.st_size), 0);
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -65,7 +67,8 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_
     if (n < 0) {
       const int failure = errno;
       ::close(fd);
-      return refuse(std::strerror(failure));
+      if (error != nullptr) *error = std::strerror(failure);
+      return std::nullopt;
     }
     if (n == 0) break;
     done += static_cast<size_t>(n);
@@ -73,6 +76,16 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_
   ::close(fd);
   bytes.resize(done);
   return bytes;
+}
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes, std::string* error) {
+  return ReadWhole<std::vector<uint8_t>>(path, maxBytes, error);
+}
+
+std::optional<std::string> ReadFileText(const std::string& path, size_t maxBytes, std::string* error) {
+  return ReadWhole<std::string>(path, maxBytes, error);
 }
 
 std::FILE* OpenRegularFileForReading(const std::string& path, size_t maxBytes, std::string* error) {
@@ -117,6 +130,7 @@ void AtomicFile::Discard() {
     const int saved = errno;
     ::close(fd_);
     ::unlink(temp_.c_str());
+    ForgetTemporaryFile(temp_);
     errno = saved;
   }
   fd_ = -1;
@@ -125,9 +139,10 @@ void AtomicFile::Discard() {
 bool AtomicFile::Open(const std::string& path, std::string* error) {
   Discard();
   path_ = path;
-  temp_ = path + ".XXXXXX";
+  temp_ = TemporaryPatternBeside(path);
   fd_ = ::mkstemp(temp_.data());
   if (fd_ < 0) return Fail(error, "cannot create a temporary file");
+  NoteTemporaryFile(temp_);
   return true;
 }
 
@@ -172,13 +187,16 @@ bool AtomicFile::Commit(std::string* error) {
     if (!synced) errno = syncError;
     const bool failed = Fail(error, "cannot write");
     ::unlink(temp_.c_str());
+    ForgetTemporaryFile(temp_);
     return failed;
   }
   if (::rename(temp_.c_str(), path_.c_str()) != 0) {
     const bool failed = Fail(error, "cannot replace the file");
     ::unlink(temp_.c_str());
+    ForgetTemporaryFile(temp_);
     return failed;
   }
+  ForgetTemporaryFile(temp_);
   return true;
 }
 

@@ -17,6 +17,10 @@ namespace vornel {
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes = size_t(1) << 31,
                                                   std::string* error = nullptr);
 
+// The same as text, for readers that walk it as characters.
+std::optional<std::string> ReadFileText(const std::string& path, size_t maxBytes = size_t(1) << 31,
+                                        std::string* error = nullptr);
+
 // A regular file of at most `maxBytes` open for reading as a stream, or null with `error`
 // (when given) saying why, as ReadFileBytes refuses. The caller closes it.
 std::FILE* OpenRegularFileForReading(const std::string& path, size_t maxBytes, std::string* error = nullptr);

@@ -47,14 +47,18 @@ std::string TagMismatchMessage(std::string_view found, std::string_view expected
   return "Mismatch error on tag: <" + std::string(found) + "> should be <" + std::string(expected) + ">";
 }
 
-const tinyxml2::XMLElement* ExpectChildElement(const tinyxml2::XMLNode* node, std::string_view expected) {
-  const tinyxml2::XMLElement* element = node != nullptr ? node->ToElement() : nullptr;
-  if (element == nullptr) throw XmlTagMismatch("The element <" + std::string(expected) + "> is missing.");
-  if (expected != element->Name()) {
-    const std::string message = TagMismatchMessage(element->Name(), expected);
+void ExpectElementName(std::optional<std::string_view> name, std::string_view expected) {
+  if (!name) throw XmlTagMismatch("The element <" + std::string(expected) + "> is missing.");
+  if (expected != *name) {
+    const std::string message = TagMismatchMessage(*name, expected);
     Prompts().ShowMessage(message, MessageKind::kError);
     throw XmlTagMismatch(message, true);
   }
+}
+
+const tinyxml2::XMLElement* ExpectChildElement(const tinyxml2::XMLNode* node, std::string_view expected) {
+  const tinyxml2::XMLElement* element = node != nullptr ? node->ToElement() : nullptr;
+  ExpectElementName(element != nullptr ? std::optional<std::string_view>(element->Name()) : std::nullopt, expected);
   return element;
 }
 

@@ -5,6 +5,7 @@
 #include <tinyxml2.h>
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,6 +34,9 @@ std::string TagMismatchMessage(std::string_view found, std::string_view expected
 // element of another name shows the mismatch message first.
 const tinyxml2::XMLElement* ExpectChildElement(const tinyxml2::XMLNode* node, std::string_view expected);
 tinyxml2::XMLElement* ExpectChildElement(tinyxml2::XMLNode* node, std::string_view expected);
+// The same check for a reader that walks the text: `name` is the node's element name, or
+// nothing when the node is absent or not an element.
+void ExpectElementName(std::optional<std::string_view> name, std::string_view expected);
 
 // A new, unattached element whose text is `text` (no text node when empty).
 tinyxml2::XMLElement* AddTextElement(tinyxml2::XMLDocument& doc, const char* name, std::string_view text);

@@ -1,16 +1,16 @@
 #include "shell/app/AutoSave.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <system_error>
 
 #include "document/CVornelTabDoc.h"
 #include "platform/io/FileIO.h"
+#include "platform/io/TemporaryFiles.h"
+#include "shell/app/XdgFolders.h"
 #include "shell/files/PathHelpers.h"
 
 namespace vornel {
@@ -26,8 +26,6 @@ pid_t RunOfFolder(const std::string& name) {
   if (error != std::errc() || end != name.data() + name.size() || value <= 0) return 0;
   return static_cast<pid_t>(value);
 }
-
-bool ProcessAlive(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 
 // The runs whose folders are left and whose process is gone.
 std::vector<fs::path> EndedRuns(const std::string& base) {
@@ -97,6 +95,14 @@ void AutoSaveStore::DiscardLeftovers() const {
     std::error_code ec;
     fs::remove_all(run, ec);
   }
+}
+
+size_t StartTemporaryJournal() {
+  const std::string journal = XdgStateHome() + "vornel/temporary/";
+  std::error_code error;
+  const size_t removed = RemoveLeftoverTemporaries(journal, fs::temp_directory_path(error).string());
+  SetTemporaryJournal(journal);
+  return removed;
 }
 
 }  // namespace vornel

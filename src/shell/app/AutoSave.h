@@ -3,6 +3,7 @@
 // this run under the XDG state folder. A clean close removes them; copies left by a run that
 // ended otherwise (its process is gone) are offered at the next start.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,11 @@ class AutoSaveStore {
   std::string baseFolder_;
   std::string runFolder_;
 };
+
+// The start of every run of the editor and the tool: notes this run's temporary files in the
+// journal under the XDG state folder, and removes what runs whose process is gone left behind
+// (temporary files beside documents saved, private folders in the temporary folder). Returns
+// how many were removed.
+size_t StartTemporaryJournal();
 
 }  // namespace vornel

@@ -13,6 +13,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/io/DataPaths.h"
 #include "platform/io/FileIO.h"
+#include "platform/io/TemporaryFiles.h"
 #include "shell/files/PathHelpers.h"
 #include "shell/app/Profile.h"
 #include "shell/app/XdgFolders.h"
@@ -47,12 +48,24 @@ std::string TemporaryFolder() {
 }
 
 // A new empty file "<folder><prefix>XXXXXX"; empty when it cannot be made.
+// The file carries this process's number and is noted in the journal, so that a run killed
+// before its clean-up leaves nothing a later start does not remove.
 std::string MakeTemporaryFile(const std::string& folder, std::string_view prefix) {
-  std::string pattern = folder + std::string(prefix) + "XXXXXX";
+  std::string pattern = TemporaryPatternBeside(folder + std::string(prefix));
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) return {};
   ::close(fd);
+  NoteTemporaryFile(pattern);
   return pattern;
+}
+
+void RemoveTemporaryFiles(std::array<std::string, 2>& files) {
+  for (std::string& file : files) {
+    if (file.empty()) continue;
+    ::unlink(file.c_str());
+    ForgetTemporaryFile(file);
+    file.clear();
+  }
 }
 
 // Copies the files of `from` into `to`, leaving files that are there already.
@@ -90,7 +103,7 @@ std::vector<std::pair<std::string, std::string>> DescribeFolders(const ProfileSt
 
 CVornelTabApp::CVornelTabApp(ProfileStore& profile) : profile_(profile) {}
 
-CVornelTabApp::~CVornelTabApp() = default;
+CVornelTabApp::~CVornelTabApp() { RemoveTemporaryFiles(tempFiles); }
 
 void CVornelTabApp::InitFolders() {
   programFolder = WithTrailingSeparator(ProgramDirectory());
@@ -358,10 +371,7 @@ void CVornelTabApp::CleanUp() {
   try {
     profile_.WriteInt(kSessionProfile, "AlfabetoInputMode", alfabetoInputMode);
     recentFiles.Save(profile_);
-    for (std::string& file : tempFiles) {
-      if (!file.empty()) ::unlink(file.c_str());
-      file.clear();
-    }
+    RemoveTemporaryFiles(tempFiles);
     Environment().sectionBuffer.clear();
     profile_.Flush();
   } catch (const std::exception&) {

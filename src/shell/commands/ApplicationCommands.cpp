@@ -1,7 +1,5 @@
 #include "shell/commands/ApplicationCommands.h"
 
-#include <tinyxml2.h>
-
 #include "document/CVornelTabDoc.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/wizard/CDocumentWizard.h"
@@ -44,15 +42,13 @@ void ImportVornelXml(CVornelTabApp& app, DocumentWindows& windows) {
   const std::optional<std::string> path =
       Prompts().PromptOpenFile("Import Vornel XML", "*.btxml;*.xml", app.xmlFolder);
   if (!path || path->empty()) return;
-  const std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(*path, CBriotabDoc::kMaxFileBytes);
-  tinyxml2::XMLDocument xml;
-  if (!bytes ||
-      xml.Parse(reinterpret_cast<const char*>(bytes->data()), bytes->size()) != tinyxml2::XML_SUCCESS) {
+  const std::optional<std::string> text = ReadFileText(*path, CBriotabDoc::kMaxFileBytes);
+  if (!text) {
     ShowFailedToCreate();
     return;
   }
   auto doc = std::make_unique<CVornelTabDoc>();
-  if (!doc->ReadXml(xml)) {
+  if (!doc->ReadXmlText(*text)) {
     ShowFailedToCreate();
     return;
   }

@@ -8,6 +8,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/io/FileDialogFolders.h"
 #include "shell/app/ApplicationLooks.h"
+#include "shell/app/AutoSave.h"
 #include "shell/app/Profile.h"
 #include "shell/commands/ApplicationCommands.h"
 #include "shell/files/PathHelpers.h"
@@ -27,6 +28,7 @@ double ShellApplication::MillisecondsSinceStart() const {
 }
 
 CMainFrame* ShellApplication::Start(const CommandLine& line) {
+  StartTemporaryJournal();
   app_.InitFolders();
   // File choosers start in the documents folder until the user has chosen another.
   FileDialogFolders::Shared().SetDocumentsFolder(app_.dataFolder);

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/ServiceSlots.h"
+#include "platform/xml/XmlScanner.h"
 
 namespace vornel::view {
 
@@ -46,7 +47,7 @@ std::string ChordsToClipboardText(const nChordArray& chords) {
 bool ChordsFromClipboardText(std::string_view text, nChordArray& out) {
   if (text.empty() || text.size() > kMostClipboardBytes) return false;
   tinyxml2::XMLDocument doc;
-  if (doc.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) return false;
+  if (!ParseCheckedXml(doc, text)) return false;
   const tinyxml2::XMLElement* root = doc.RootElement();
   if (root == nullptr || std::string_view(root->Name()) != kRoot) return false;
   const tinyxml2::XMLElement* staff = root->FirstChildElement();
