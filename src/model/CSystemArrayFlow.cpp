@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "model/CSystemArray.h"
+#include "model/GatheredWalk.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
@@ -186,6 +187,12 @@ CInstrumentDlg& CSystemArray::GatherVoice(size_t first, size_t instrument, size_
   if (voice >= definition.gathered.size()) throw std::out_of_range("an instrument has two voices");
   nChordArray& list = definition.gathered[voice];
   list = nChordArray();
+  size_t count = 0;
+  for (size_t s = first; s < systems.size(); ++s) {
+    const CStaveArray& system = *systems.at(s);
+    if (system.hidden == 0 && instrument < system.lines.size()) count += system.Line(instrument)->Voice(voice).size() + 1;
+  }
+  list.reserve(count);
   for (size_t s = first; s < systems.size(); ++s) {
     const CStaveArray& system = *systems.at(s);
     if (system.hidden != 0) continue;
@@ -331,13 +338,22 @@ int32_t CSystemArray::GetSystemStartBars(std::vector<int32_t>& starts) {
 
 void CSystemArray::RecalculateSection(bool align) {
   if (systems.empty()) return;
-  if (!definitions.empty()) GatherActiveInstrumentVoices();
+  // The voices are walked where they stand rather than gathered into lists that are let go at
+  // once: the walks set the tick positions gathering sets. Where a line cannot be reached,
+  // gathering is called to throw as it does.
+  if (!definitions.empty()) {
+    const size_t active = ActiveInstrumentIndex();
+    if (!CanGatherLines(*this, 0, active)) GatherActiveInstrumentVoices();
+    UpdateGatheredTicks(*this, 0, active, 0);
+    UpdateGatheredTicks(*this, 0, active, 1);
+  }
   for (size_t s = 0; s < systems.size(); ++s) RebarSystem(s, align);
   // One numbering pass: a second one over the records the first made changes nothing.
   NumberBars(0);
   for (size_t d = 0; d < definitions.size(); ++d) {
-    GatherVoice(0, d, 0, 0);
-    GatherVoice(0, d, 1, 0);
+    if (!CanGatherLines(*this, 0, d)) GatherVoice(0, d, 0, 0);
+    UpdateGatheredTicks(*this, 0, d, 0);
+    UpdateGatheredTicks(*this, 0, d, 1);
     definitions.at(d)->ReleaseGatheredVoices();
   }
   // The section key into every system, and the notes of every line's first voice spelled in it.
@@ -370,6 +386,7 @@ int CSystemArray::ReflowSystems(bool join, size_t runLength) {
       voice.DeleteChords();
       if (join) {
         // Joined, the music goes without its stave breaks.
+        voice.reserve(definition.gathered[v].size());
         for (const auto& handle : definition.gathered[v]) {
           if (!IsSystemBoundary(handle.get())) voice.push_back(handle);
         }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "model/CSystemArray.h"
+#include "model/GatheredWalk.h"
 #include "model/Scaling.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
@@ -298,10 +299,16 @@ void CSystemArray::ApplyCommandToActiveInstrument(ClearCommand command) {
 
 void CSystemArray::RecalculateNotation() {
   for (size_t d = 0; d < definitions.size(); ++d) {
-    GatherVoice(0, d, 0, 0);
-    CInstrumentDlg& definition = GatherVoice(0, d, 1, 0);
-    definition.RespellVoicesInKey();
-    // The chords were respelled where they stand; the lists only let go of them.
+    // The chords are respelled where they stand, walked as gathering lists them (and with the
+    // tick positions it sets); a line out of reach throws as gathering does.
+    CInstrumentDlg& definition = *definitions.at(d);
+    if (!CanGatherLines(*this, 0, d)) GatherVoice(0, d, 0, 0);
+    for (size_t v = 0; v < definition.gathered.size(); ++v) UpdateGatheredTicks(*this, 0, d, v);
+    for (size_t v = 0; v < definition.gathered.size(); ++v) {
+      ForEachGatheredEvent(*this, 0, d, v, [&](nChord& e) {
+        if (e.IsChord()) e.notes.Respell(definition.key);
+      });
+    }
     definition.ReleaseGatheredVoices();
   }
 }

@@ -76,6 +76,7 @@ uint32_t nChord::TupletNumber(uint16_t rhythmWord) {
 uint32_t nChord::DurationTicks(uint16_t rhythmWord) {
   const uint32_t base = PlainTicks(rhythmWord);
   const uint32_t n = TupletNumber(rhythmWord);
+  if (n == 2) return base;  // no tuplet: what the division below gives, without dividing
   if (n == 6) return 2 * base / 3;
   uint32_t c = 2 * base;
   if (n == 7 || n == 9 || n == 11 || n == 13) c *= 2;

@@ -246,7 +246,7 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
 
   // The cut voice is built anew, so that inserting and removing bar lines stays linear.
   std::vector<Handle> out;
-  out.reserve(events_.size() + events_.size() / 4 + 1);
+  if (!events_.empty()) out.reserve(events_.size() + events_.size() / 4 + 1);
   for (Handle& handle : events_) {
     nChord* e = handle.get();
     if (stopped || e == nullptr) {

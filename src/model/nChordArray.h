@@ -131,6 +131,8 @@ class nChordArray : public Persistent {
   // An entry as another list takes it: a new copy of the event, except that null entries and
   // shared events stay the same handle.
   static Handle CopyEntry(const Handle& entry);
+  // Room for `count` entries, so that a list built to a known length is allocated once.
+  void reserve(size_t count) { events_.reserve(count); }
   auto begin() const { return events_.begin(); }
   auto end() const { return events_.end(); }
 
