@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 ./scripts/install-deps.sh
-cmake --preset release >/dev/null
+# Configured once; after that the build itself configures again when a CMake file changed.
+[[ -f build/release/build.ninja ]] || cmake --preset release >/dev/null
 cmake --build --preset release
 ctest --preset release -j "$(nproc)"
