@@ -21,9 +21,9 @@
 #include <string>
 
 #include "PeakMemory.h"
+#include "RichEditRtf.h"
 #include "layout/richtext/RtfPages.h"
 #include "platform/draw/CairoDevice.h"
-#include "platform/rtf/RtfEscape.h"
 #include "platform/rtf/RtfToHtml.h"
 
 namespace {
@@ -47,36 +47,6 @@ std::string Words(size_t bytes) {
 }
 
 std::string HugeSizeRtf(size_t bytes) { return "{\\rtf1\\ansi\\fs32767 " + Words(bytes) + "}"; }
-
-std::string PictureRtf() {
-  std::string rtf = "{\\pict\\pngblip\\picw48\\pich48\\picwgoal720\\pichgoal720\r\n";
-  for (int i = 0; i < 2000; ++i) rtf += (i % 64 == 63) ? "89\r\n" : "89";
-  return rtf + "}";
-}
-
-// Formatted paragraphs with escapes, bullets and a picture every twenty paragraphs.
-std::string RichEditRtf(size_t bytes) {
-  std::string s =
-      "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}"
-      "{\\f1\\fswiss\\fcharset0 Arial;}{\\f2\\fnil\\fcharset2 Symbol;}}\r\n"
-      "{\\colortbl ;\\red128\\green0\\blue0;\\red0\\green0\\blue128;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs24 ";
-  const std::string picture = PictureRtf();
-  const std::string body = EscapeRtfText(
-      "The pieces are ordered as the manuscript orders them; titles keep the spelling of the source "
-      "(caf\xC3\xA9, \xE2\x82\xAC 12) and a modern title follows in brackets where the source has none. ");
-  for (int i = 0; s.size() < bytes; ++i) {
-    if (i % 20 == 19) {
-      s += "\\pard\\qc " + picture + "\\par\r\n";
-    } else if (i % 7 == 3) {
-      s += "\\pard{\\pntext\\f2\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf2\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720 Item \\b " +
-           std::to_string(i) + "\\b0  of the list\\par\r\n";
-    } else {
-      s += "\\pard\\qj\\sa120 \\cf1\\b Paragraph " + std::to_string(i) + ".\\cf0\\b0  " + body + "\\i " + body +
-           "\\i0\\par\r\n";
-    }
-  }
-  return s + "}";
-}
 
 // Nothing but format changes, each of which opens a font element, under the longest face name.
 std::string FormatChangesRtf(size_t bytes) {
@@ -159,7 +129,7 @@ void ToHtml(benchmark::State& state) {
   state.counters["html_MB"] = static_cast<double>(ConvertRtfToHtml(converter, rtf).size()) / (1 << 20);
   benchmark::DoNotOptimize(bytes);
 }
-BENCHMARK(ToHtml<RichEditRtf>)->Name("ToHtml/RichEdit")->Arg(4 << 20)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ToHtml<vornel::bench::RichEditRtf>)->Name("ToHtml/RichEdit")->Arg(4 << 20)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ToHtml<FormatChangesRtf>)
     ->Name("ToHtml/FormatChanges")
     ->Arg(1 << 20)
