@@ -76,7 +76,7 @@ def main():
         with open(large, "w", encoding="utf-8") as f:
             f.write(repeated_score(1 << 20))
         out = os.path.join(work, "out.btxml")
-        prepare = ["bash", "-c", "./scripts/install-deps.sh && { [[ -f build/release/build.ninja ]] || "
+        prepare = ["bash", "-c", "./scripts/install-deps.sh && { [[ build/release/build.ninja -nt CMakePresets.json ]] || "
                    "cmake --preset release >/dev/null; } && cmake --build --preset release --target vornel >/dev/null"]
         figures = [
             ("run.sh set-up and build, all current", prepare, 1.0),
