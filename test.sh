@@ -4,6 +4,8 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 ./scripts/install-deps.sh
-cmake --preset release >/dev/null
+# Configured when the tree is new or the presets changed; otherwise the build itself
+# configures again when a CMake file changed.
+[[ build/release/build.ninja -nt CMakePresets.json ]] || cmake --preset release >/dev/null
 cmake --build --preset release
 ctest --preset release -j "$(nproc)"

@@ -20,10 +20,14 @@ packages=(
   nodejs npm
 )
 
+# One query for every package: those reported installed are crossed off, the rest are missing.
+declare -A installed=()
+while read -r package status; do
+  [[ "$status" == "install ok installed" ]] && installed[$package]=1
+done < <(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+  [[ -n "${installed[$p]:-}" ]] || missing+=("$p")
 done
 # npm may come with a node installation that is not a Debian package
 if command -v npm >/dev/null 2>&1; then

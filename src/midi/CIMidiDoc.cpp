@@ -82,85 +82,153 @@ std::string TextOf(std::span<const uint8_t> data) {
   return Decode8BitText(raw);
 }
 
+std::string Hex(uint8_t b) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return std::string("0x") + kDigits[b >> 4] + kDigits[b & 0xF];
+}
+
 }  // namespace
 
 bool CIMidiDoc::OnOpenDocument(const std::string& path) {
   const auto bytes = ReadFileBytes(path, kMaxFileBytes);
   if (!bytes) {
     std::error_code ec;
-    const bool tooLarge = std::filesystem::is_regular_file(path, ec);
-    Prompts().ShowMessage(tooLarge ? kCannotRead : kCannotOpen, MessageKind::kError);
+    if (std::filesystem::is_regular_file(path, ec)) {
+      Prompts().ShowMessage(std::string(kCannotRead) + "\n" + path + ": the file is larger than " +
+                                std::to_string(kMaxFileBytes >> 20) + " MB",
+                            MessageKind::kError);
+    } else {
+      const char* why = std::filesystem::is_directory(path, ec) ? "a folder, not a file"
+                        : std::filesystem::exists(path, ec)     ? "the file cannot be read"
+                                                                : "there is no such file";
+      Prompts().ShowMessage(std::string(kCannotOpen) + "\n" + path + ": " + why, MessageKind::kError);
+    }
     return false;
   }
   title = std::filesystem::path(path).stem().string();
   if (!Parse(*bytes)) {
-    Prompts().ShowMessage(kCannotRead, MessageKind::kError);
+    Prompts().ShowMessage(std::string(kCannotRead) + "\n" + path + ", " + failure, MessageKind::kError);
     return false;
   }
   return true;
 }
 
+std::string CIMidiDoc::DamageWarning(const std::string& path) const {
+  if (damage.empty()) return {};
+  std::string text = path + ": the file is damaged; every complete event before the fault was imported.";
+  for (const std::string& line : damage) text += "\n" + line;
+  return text;
+}
+
 bool CIMidiDoc::Parse(std::span<const uint8_t> bytes) {
   texts.clear();
   tracks.clear();
+  failure.clear();
+  damage.clear();
   format = trackCount = division = 0;
-  if (bytes.size() < 14 || bytes[0] != 'M' || bytes[1] != 'T' || bytes[2] != 'h' || bytes[3] != 'd') return false;
-  if (BigEndian(bytes, 4, 4) != 6) return false;
+  auto refuse = [&](size_t at, std::string reason) {
+    failure = "at byte " + std::to_string(at) + ": " + std::move(reason);
+    return false;
+  };
+  if (bytes.empty()) return refuse(0, "the file is empty");
+  if (bytes.size() < 4 || bytes[0] != 'M' || bytes[1] != 'T' || bytes[2] != 'h' || bytes[3] != 'd') {
+    return refuse(0, "it does not begin with a MIDI header (\"MThd\")");
+  }
+  if (bytes.size() < 14) return refuse(bytes.size(), "the file ends inside its header");
+  if (const uint32_t length = BigEndian(bytes, 4, 4); length != 6) {
+    return refuse(4, "a header of " + std::to_string(length) + " bytes (6 expected)");
+  }
   const uint32_t fmt = BigEndian(bytes, 8, 2);
   const uint32_t div = BigEndian(bytes, 12, 2);
+  if (fmt > 2) return refuse(8, "format " + std::to_string(fmt) + " (0, 1 or 2 expected)");
   // Time in frames (SMPTE, top bit set) or a division of 0 gives no musical time.
-  if (fmt > 2 || div == 0 || (div & 0x8000) != 0) return false;
+  if (div == 0) return refuse(12, "a division of 0 ticks per quarter note");
+  if ((div & 0x8000) != 0) return refuse(12, "time in SMPTE frames, not in beats");
   format = static_cast<uint16_t>(fmt);
   trackCount = static_cast<uint16_t>(BigEndian(bytes, 10, 2));
   division = static_cast<uint16_t>(div);
 
   size_t pos = 14;
   size_t recordBudget = kMaxRecords;
-  for (uint32_t i = 0; i < trackCount;) {
-    if (bytes.size() - pos < 8) break;
+  uint32_t i = 0;
+  while (i < trackCount) {
+    if (bytes.size() - pos < 8) {
+      if (bytes.size() > pos) damage.push_back("byte " + std::to_string(pos) + ": the file ends inside a chunk header");
+      break;
+    }
     const size_t length = BigEndian(bytes, pos + 4, 4);
     const size_t start = pos + 8;
+    const size_t available = bytes.size() - start;
     if (bytes[pos] != 'M' || bytes[pos + 1] != 'T' || bytes[pos + 2] != 'r' || bytes[pos + 3] != 'k') {
       // A chunk of another kind, named by four letters, is passed over as the format asks;
       // anything else ends the tracks.
       const bool named = std::all_of(bytes.begin() + static_cast<std::ptrdiff_t>(pos),
                                      bytes.begin() + static_cast<std::ptrdiff_t>(pos + 4),
                                      [](uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
-      if (!named || length > bytes.size() - start) break;
+      if (!named) {
+        damage.push_back("byte " + std::to_string(pos) + ": no chunk where track " + std::to_string(i + 1) +
+                         " should begin");
+        break;
+      }
+      if (length > available) break;  // an unknown chunk cut short holds nothing of ours
       pos = start + length;
       continue;
     }
     ++i;
-    if (length < 3 || length > bytes.size() - start) break;
-    const size_t end = start + length;
-    if (bytes[end - 3] != 0xFF || bytes[end - 2] != 0x2F || bytes[end - 1] != 0x00) break;
+    // A track that runs past the end of the file keeps the events that are there.
+    const bool cut = length > available;
     auto track = std::make_unique<TrackInfo>();
     track->dataStart = start;
-    track->dataLength = length;
-    // A track that breaks off inside keeps what was read before; its length still says where
-    // the next one starts.
-    ReadTrack(bytes.subspan(start, length), *track, recordBudget);
+    track->dataLength = cut ? available : length;
+    ReadTrack(bytes.subspan(start, track->dataLength), start, i, cut, *track, recordBudget);
+    if (cut) {
+      damage.push_back("track " + std::to_string(i) + ": it announces " + std::to_string(length) +
+                       " bytes, the file holds " + std::to_string(available));
+    }
     tracks.push_back(std::move(track));
-    if (recordBudget == 0) break;
-    pos = end;
+    if (recordBudget == 0 || cut) break;
+    pos = start + length;
+  }
+  if (i < trackCount && damage.empty() && pos >= bytes.size()) {
+    // The header announced more tracks than the file holds: nothing is cut, but tracks are
+    // missing.
+    damage.push_back("the header announces " + std::to_string(trackCount) + " tracks, the file holds " +
+                     std::to_string(i));
   }
   return true;
 }
 
-void CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_t& recordBudget) {
+void CIMidiDoc::ReadTrack(std::span<const uint8_t> data, size_t offset, size_t number, bool cut, TrackInfo& track,
+                          size_t& recordBudget) {
   TrackCursor in(data);
   uint8_t string = 0;
-  // The last three bytes are the end-of-track event, already checked.
-  while (!track.ended && in.Position() + 3 <= data.size()) {
+  size_t eventStart = 0;
+  auto fault = [&](const std::string& reason) {
+    damage.push_back("track " + std::to_string(number) + ", byte " + std::to_string(offset + eventStart) + ": " +
+                     (!in.AtEnd() ? reason : cut ? "the file ends inside an event" : "the track ends inside an event"));
+  };
+  const std::string budgetSpent = "more events than an import keeps (" + std::to_string(kMaxRecords) + ")";
+  while (!track.ended && !in.AtEnd()) {
+    eventStart = in.Position();
     uint32_t delta = 0;
     uint8_t status = 0;
-    if (!in.VarLen(delta) || !in.Byte(status)) break;
+    if (!in.VarLen(delta)) {
+      fault("a delta time longer than four bytes");
+      break;
+    }
+    if (!in.Byte(status)) {
+      fault({});
+      break;
+    }
     track.runningTime += delta;
     uint8_t first = 0;
     bool haveFirst = false;
     if (status < 0x80) {
       // A data byte where a status belongs: the running status, when there is one.
-      if (track.runningStatus == 0) break;
+      if (track.runningStatus == 0) {
+        fault("a data byte (" + Hex(status) + ") where an event begins, and no running status");
+        break;
+      }
       first = status;
       haveFirst = true;
       status = track.runningStatus;
@@ -169,30 +237,50 @@ void CIMidiDoc::ReadTrack(std::span<const uint8_t> data, TrackInfo& track, size_
       uint8_t type = 0;
       uint32_t length = 0;
       std::span<const uint8_t> payload;
-      if (!in.Byte(type) || !in.VarLen(length) || !in.Take(length, payload)) break;
-      if (!ReadMeta(type, payload, track, string, recordBudget)) break;
+      if (!in.Byte(type) || !in.VarLen(length) || !in.Take(length, payload)) {
+        fault("a meta-event longer than its track");
+        break;
+      }
+      if (!ReadMeta(type, payload, track, string, recordBudget)) {
+        fault(budgetSpent);
+        break;
+      }
       continue;
     }
     if (status == 0xF0 || status == 0xF7) {
       uint32_t length = 0;
       std::span<const uint8_t> payload;
-      if (!in.VarLen(length) || !in.Take(length, payload)) break;
+      if (!in.VarLen(length) || !in.Take(length, payload)) {
+        fault("a system-exclusive message longer than its track");
+        break;
+      }
       continue;
     }
     if (status >= 0xF1) {
       std::span<const uint8_t> payload;
-      if (!in.Take(static_cast<size_t>(SystemDataBytes(status)), payload)) break;
+      if (!in.Take(static_cast<size_t>(SystemDataBytes(status)), payload)) {
+        fault({});
+        break;
+      }
       continue;
     }
     track.runningStatus = status;
     const uint8_t kind = status >> 4;
     const bool twoBytes = kind != 0xC && kind != 0xD;
     uint8_t second = 0;
-    if (!haveFirst && !in.Byte(first)) break;
-    if (twoBytes && !in.Byte(second)) break;
+    if ((!haveFirst && !in.Byte(first)) || (twoBytes && !in.Byte(second))) {
+      fault({});
+      break;
+    }
     // A status byte where data belongs: the event was cut off.
-    if (first >= 0x80 || second >= 0x80) break;
-    if (!TakeRecord(recordBudget)) break;
+    if (first >= 0x80 || second >= 0x80) {
+      fault("a status byte (" + Hex(first >= 0x80 ? first : second) + ") inside an event of " + Hex(status));
+      break;
+    }
+    if (!TakeRecord(recordBudget)) {
+      fault(budgetSpent);
+      break;
+    }
     if (kind == 0xC && track.program < 0) track.program = first;
     strMidiNote& r = track.notes.records().emplace_back();
     r.kind = (kind == strMidiNote::kImportNoteOn && second == 0) ? strMidiNote::kImportNoteOff : kind;
@@ -287,7 +375,7 @@ bool CIMidiDoc::CheckTracksSelected() const {
   for (const auto& t : tracks) {
     if (t != nullptr && t->mark == TrackInfo::kImport && t->HasNotes()) return true;
   }
-  Prompts().ShowMessage(kNoData, MessageKind::kWarning);
+  Prompts().ShowMessage(kNoData, MessageKind::kWarning, kNoDataCaption);
   return false;
 }
 

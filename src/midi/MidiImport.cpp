@@ -156,6 +156,15 @@ std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackC
   joined = false;
   CIMidiDoc doc;
   if (!doc.OnOpenDocument(path)) return nullptr;
+  const std::string damage = doc.DamageWarning(path);
+  if (std::none_of(doc.tracks.begin(), doc.tracks.end(), [](const auto& t) { return t->HasNotes(); })) {
+    // Nothing to choose from: the file says why, before any question.
+    std::string text = std::string(CIMidiDoc::kNoData) + "\n" + path + ": no track of the file holds a note (" +
+                       std::to_string(doc.tracks.size()) + (doc.tracks.size() == 1 ? " track read)" : " tracks read)");
+    if (!damage.empty()) text += "\n" + damage;
+    Prompts().ShowMessage(text, MessageKind::kWarning, CIMidiDoc::kNoDataCaption);
+    return nullptr;
+  }
   MidiImportOptions options;
   doc.tracks.GetTimeSignature(options.numerator, options.denominator);
   options.tempo = doc.tracks.GetTempo();
@@ -168,6 +177,7 @@ std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackC
       Prompts().ShowMessage(kNothingImported, MessageKind::kWarning);
       return nullptr;
     }
+    if (!damage.empty()) Prompts().ShowMessage(damage, MessageKind::kWarning);
     joined = true;
     return nullptr;
   }
@@ -182,6 +192,7 @@ std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackC
   section->DeleteBlankSystems();
   // Laid out as a reader of its file lays it out, so the section saves as it will read back.
   section->RecalculateSection(false);
+  if (!damage.empty()) Prompts().ShowMessage(damage, MessageKind::kWarning);
   return section;
 }
 

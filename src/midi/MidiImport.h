@@ -59,8 +59,9 @@ size_t ImportMidiTracks(CIMidiDoc& doc, const MidiImportOptions& options, const 
 
 // The whole import: reads the file, asks the chooser, and builds a new section titled by the
 // file. Null when nothing was imported (the reason has been shown: the file could not be read,
-// the choice was cancelled, "No data available for import in selected tracks", or "No data
-// was imported").
+// no track of it holds a note, the choice was cancelled, "No data available for import in
+// selected tracks", or "No data was imported"). A damaged file imports the events before its
+// fault, and a warning names the file and the fault.
 std::unique_ptr<CSystemArray> ImportMidiFile(const std::string& path, MidiTrackChooser& chooser,
                                              const CInstrumentArray* base, const CInstrumentDlg& defaultDefinition);
 // The same, where the chooser may ask for the lines to join `current` instead of a section of

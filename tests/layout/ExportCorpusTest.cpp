@@ -91,7 +91,10 @@ TEST(ExportCorpus, ImportedMidiFilesExportToEveryForm) {
     ASSERT_EQ(WriteSectionMusicXml(doc, xml, 0, ExportDate{2024, 1, 1}), 1) << name;
     EXPECT_FALSE(BuildTabFile(doc, 0, CTabProperties{}).empty()) << name;
     EXPECT_FALSE(BuildBrailleFile(doc, 0, 25, 32).empty()) << name;
-    EXPECT_TRUE(prompts.messages.empty()) << name;
+    // Nothing is said but the warning of a damaged file.
+    for (const std::string& message : prompts.messages) {
+      EXPECT_TRUE(message.starts_with(entry.path().string() + ": the file is damaged")) << name << ": " << message;
+    }
 
     const std::map<std::string, std::vector<int>> parts = PitchesByPart(xml);
     for (size_t i = 0; i < imported.definitions.size(); ++i) {

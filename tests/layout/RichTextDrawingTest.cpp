@@ -14,6 +14,7 @@
 #include "document/CPageDlg.h"
 #include "layout/richtext/RtfTrackTextDrawing.h"
 #include "platform/draw/RecordingDevice.h"
+#include "platform/rtf/RtfReader.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 #include "view/GoldenLog.h"
@@ -222,6 +223,32 @@ TEST(RichTextPages, WhatIsTallerThanAPageTakesAPageOfItsOwn) {
   for (int i = 0; i < 20; ++i) block.text += "{\\pict\\pngblip\\picwgoal200\\pichgoal40000 00}\\par ";
   block.text += "}";
   EXPECT_EQ(CountPages(block, RtfPage::A4(), FixedTextEngine::Shared()), 21);
+}
+
+// A short text in the largest size RTF can name once made a page for every word or two.
+// Sizes stop at what a page shows, and a text makes no more pages than its characters bound:
+// what lies beyond is left out, and the cache says so once.
+TEST(RichTextPages, HugeSizesMakeBoundedPages) {
+  const RichDocument doc = ReadRtf("{\\rtf1\\fs32767 x}").document;
+  EXPECT_EQ(doc.paragraphs.front().runs.front().format.halfPoints, CharFormat::kMaxHalfPoints);
+
+  std::string words;
+  for (int i = 0; words.size() < 2000; ++i) words += "w" + std::to_string(i % 10) + " ";
+  testing::ScriptedPrompts prompts;
+  RichTextCache cache;
+  const RtfPages huge("{\\rtf1\\fs32767 " + words + "}", RtfPage::A4(), FixedTextEngine::Shared(), cache);
+  // 32 pages, and one for each 460 characters or so; lines of 288 points, two a page.
+  EXPECT_GE(huge.Count(), 32);
+  EXPECT_LE(huge.Count(), 50);
+  EXPECT_TRUE(huge.Layout().Truncated());
+  EXPECT_LE(huge.Layout().Height(), RichTextLayout::kBaseHeight + RichTextLayout::kHeightPerCharacter * 2003);
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Error reading RTF text"});
+
+  // The same words in a size a page holds many of are laid out whole.
+  const RtfPages normal("{\\rtf1\\fs24 " + words + "}", RtfPage::A4(), FixedTextEngine::Shared(), cache);
+  EXPECT_EQ(normal.Count(), 1);
+  EXPECT_FALSE(normal.Layout().Truncated());
+  EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
 TEST(RichTrackText, DrawnOnTheTitlePageWithItsTracker) {

@@ -87,34 +87,57 @@ TEST(MidiReaderTest, HeaderTracksAndEvents) {
 }
 
 TEST(MidiReaderTest, FilesThatAreNotStandardMidiFiles) {
-  const std::vector<std::vector<uint8_t>> refused = {
-      {},
-      HexBytes("4D 54 68 64 00 00 00 06 00 01 00 01"),              // short header
-      HexBytes("52 49 46 46 00 00 00 06 00 01 00 01 00 60"),        // not "MThd"
-      HexBytes("4D 54 68 64 00 00 00 07 00 01 00 01 00 60 00"),     // header length 7
-      HexBytes("4D 54 68 64 00 00 00 06 00 03 00 01 00 60"),        // format 3
-      HexBytes("4D 54 68 64 00 00 00 06 00 01 00 01 E7 28"),        // time in SMPTE frames
-      HexBytes("4D 54 68 64 00 00 00 06 00 01 00 01 00 00"),        // division 0
+  const struct {
+    std::vector<uint8_t> bytes;
+    const char* failure;  // the place and the reason
+  } refused[] = {
+      {{}, "at byte 0: the file is empty"},
+      {HexBytes("4D 54 68 64 00 00 00 06 00 01 00 01"), "at byte 12: the file ends inside its header"},
+      {HexBytes("52 49 46 46 00 00 00 06 00 01 00 01 00 60"), "at byte 0: it does not begin with a MIDI header (\"MThd\")"},
+      {HexBytes("4D 54 68 64 00 00 00 07 00 01 00 01 00 60 00"), "at byte 4: a header of 7 bytes (6 expected)"},
+      {HexBytes("4D 54 68 64 00 00 00 06 00 03 00 01 00 60"), "at byte 8: format 3 (0, 1 or 2 expected)"},
+      {HexBytes("4D 54 68 64 00 00 00 06 00 01 00 01 E7 28"), "at byte 12: time in SMPTE frames, not in beats"},
+      {HexBytes("4D 54 68 64 00 00 00 06 00 01 00 01 00 00"), "at byte 12: a division of 0 ticks per quarter note"},
   };
-  for (const auto& bytes : refused) {
+  for (const auto& c : refused) {
     CIMidiDoc doc;
-    EXPECT_FALSE(doc.Parse(bytes)) << testing::ToHex(bytes);
+    EXPECT_FALSE(doc.Parse(c.bytes)) << testing::ToHex(c.bytes);
+    EXPECT_EQ(doc.failure, c.failure);
     EXPECT_TRUE(doc.tracks.empty());
   }
 }
 
-TEST(MidiReaderTest, TracksStopAtTheFirstOneThatIsNotWhole) {
-  // Three tracks announced: the second lacks its closing FF 2F 00; the third is never reached.
-  auto bytes = Smf(2, 3, 96, {"00 90 3C 40 60 80 3C 00 00 FF 2F 00", "00 90 3E 40", "00 FF 2F 00"});
+// Real files often end early or hold a broken event: the complete events before the fault are
+// kept, every track whose chunk is there is read, and the fault is described with its place.
+TEST(MidiReaderTest, TracksKeepTheirCompleteEventsAndTheFaultIsDescribed) {
+  // The second of three tracks lacks its closing FF 2F 00, which loses nothing.
+  auto bytes = Smf(2, 3, 96, {"00 90 3C 40 60 80 3C 00 00 FF 2F 00", "00 90 3E 40", "00 90 40 40 00 FF 2F 00"});
   CIMidiDoc doc;
   ASSERT_TRUE(doc.Parse(bytes));
   EXPECT_EQ(doc.format, 2);  // read like format 1
-  EXPECT_EQ(doc.tracks.size(), 1u);
+  ASSERT_EQ(doc.tracks.size(), 3u);
+  EXPECT_EQ(doc.tracks[1]->noteCount, 1);
+  EXPECT_EQ(doc.tracks[2]->noteCount, 1);
+  EXPECT_TRUE(doc.damage.empty());
 
-  // More tracks announced than the file holds: the reading stops at the missing "MTrk".
+  // The file misses its last byte (the length of the end-of-track event): all eight notes
+  // stay, and the warning names the place.
+  const std::string file = testing::ReadText(std::string(VORNEL_SOURCE_DIR) + "/fuzz/corpus/midi_fuzz/missing_last_byte.mid");
+  const std::vector<uint8_t> fixture(file.begin(), file.end());
+  ASSERT_TRUE(doc.Parse(fixture));
+  ASSERT_EQ(doc.tracks.size(), 1u);
+  EXPECT_EQ(doc.tracks[0]->noteCount, 8);
+  EXPECT_EQ(doc.damage, (std::vector<std::string>{"track 1, byte 95: the file ends inside an event",
+                                                   "track 1: it announces 77 bytes, the file holds 76"}));
+  EXPECT_EQ(doc.DamageWarning("scale.mid"),
+            "scale.mid: the file is damaged; every complete event before the fault was imported.\n"
+            "track 1, byte 95: the file ends inside an event\ntrack 1: it announces 77 bytes, the file holds 76");
+
+  // More tracks announced than the file holds.
   bytes = Smf(1, 5, 96, {"00 90 3C 40 60 80 3C 00 00 FF 2F 00"});
   ASSERT_TRUE(doc.Parse(bytes));
   EXPECT_EQ(doc.tracks.size(), 1u);
+  EXPECT_EQ(doc.damage, std::vector<std::string>{"the header announces 5 tracks, the file holds 1"});
 
   // A chunk of another kind before the track is passed over; one that is not named by
   // letters ends the reading.
@@ -126,20 +149,26 @@ TEST(MidiReaderTest, TracksStopAtTheFirstOneThatIsNotWhole) {
     withAlien.insert(withAlien.end(), chunk.begin(), chunk.end());
     withAlien.insert(withAlien.end(), track.begin() + 14, track.end());
     ASSERT_TRUE(doc.Parse(withAlien));
-    EXPECT_EQ(doc.tracks.size(), alien[0] == '4' ? 1u : 0u) << alien;
+    const bool named = alien[0] == '4';
+    EXPECT_EQ(doc.tracks.size(), named ? 1u : 0u) << alien;
+    EXPECT_EQ(doc.damage, named ? std::vector<std::string>{}
+                                : std::vector<std::string>{"byte 14: no chunk where track 1 should begin"});
   }
 
-  // A chunk length beyond the end of the file.
-  bytes = Smf(1, 1, 96, {"00 FF 2F 00"});
+  // A chunk length far beyond the end of the file: what is there is read.
+  bytes = Smf(1, 1, 96, {"00 90 3C 40 00 FF 2F 00"});
   bytes[21] = 0x40;
   ASSERT_TRUE(doc.Parse(bytes));
-  EXPECT_TRUE(doc.tracks.empty());
+  ASSERT_EQ(doc.tracks.size(), 1u);
+  EXPECT_EQ(doc.tracks[0]->noteCount, 1);
+  EXPECT_EQ(doc.damage, std::vector<std::string>{"track 1: it announces 64 bytes, the file holds 8"});
 }
 
 struct HostileCase {
   const char* what;
-  const char* body;  // ends with the end-of-track event unless the case is about it
-  int notes;         // note-ons read
+  const char* body;    // ends with the end-of-track event unless the case is about it
+  int notes;           // note-ons read
+  const char* damage;  // the fault described, empty for none
 };
 
 class HostileTrackTest : public ::testing::TestWithParam<HostileCase> {};
@@ -150,20 +179,29 @@ TEST_P(HostileTrackTest, ReadsWhatItCanAndNothingBeyond) {
   ASSERT_TRUE(doc.Parse(Smf(0, 1, 96, {c.body})));
   ASSERT_EQ(doc.tracks.size(), 1u);
   EXPECT_EQ(doc.tracks[0]->noteCount, c.notes);
+  EXPECT_EQ(doc.damage.empty() ? std::string() : doc.damage.front(), c.damage);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Events, HostileTrackTest,
     ::testing::Values(
-        HostileCase{"running status without a status", "00 3C 40 00 90 3C 40 00 FF 2F 00", 0},
-        HostileCase{"SysEx skipped by its length", "00 F0 03 7E 7F F7 00 90 3C 40 00 F7 01 00 00 FF 2F 00", 1},
-        HostileCase{"SysEx longer than its track", "00 90 3C 40 00 F0 7F 01 02 00 FF 2F 00", 1},
-        HostileCase{"meta length past the track", "00 90 3C 40 00 FF 01 40 41 00 FF 2F 00", 1},
-        HostileCase{"meta length of five bytes", "00 FF 01 FF FF FF FF 7F 00 FF 2F 00", 0},
-        HostileCase{"delta of five bytes", "FF FF FF FF 7F 90 3C 40 00 FF 2F 00", 0},
-        HostileCase{"system messages with their data", "00 F2 01 02 00 F1 05 00 F4 00 90 3C 40 00 FF 2F 00", 1},
-        HostileCase{"running status across a SysEx", "00 90 3C 40 00 F0 01 F7 00 3E 40 00 FF 2F 00", 2},
-        HostileCase{"event cut by the end of the track", "00 90 3C 40 00 90 3C FF 2F 00", 1}),
+        HostileCase{"running status without a status", "00 3C 40 00 90 3C 40 00 FF 2F 00", 0,
+                    "track 1, byte 22: a data byte (0x3C) where an event begins, and no running status"},
+        HostileCase{"SysEx skipped by its length", "00 F0 03 7E 7F F7 00 90 3C 40 00 F7 01 00 00 FF 2F 00", 1, ""},
+        HostileCase{"SysEx longer than its track", "00 90 3C 40 00 F0 7F 01 02 00 FF 2F 00", 1,
+                    "track 1, byte 26: a system-exclusive message longer than its track"},
+        HostileCase{"meta length past the track", "00 90 3C 40 00 FF 01 40 41 00 FF 2F 00", 1,
+                    "track 1, byte 26: a meta-event longer than its track"},
+        HostileCase{"meta length of five bytes", "00 FF 01 FF FF FF FF 7F 00 FF 2F 00", 0,
+                    "track 1, byte 22: a meta-event longer than its track"},
+        HostileCase{"delta of five bytes", "FF FF FF FF 7F 90 3C 40 00 FF 2F 00", 0,
+                    "track 1, byte 22: a delta time longer than four bytes"},
+        HostileCase{"system messages with their data", "00 F2 01 02 00 F1 05 00 F4 00 90 3C 40 00 FF 2F 00", 1, ""},
+        HostileCase{"running status across a SysEx", "00 90 3C 40 00 F0 01 F7 00 3E 40 00 FF 2F 00", 2, ""},
+        HostileCase{"event cut by the end of the track", "00 90 3C 40 00 90 3C FF 2F 00", 1,
+                    "track 1, byte 26: a status byte (0xFF) inside an event of 0x90"},
+        HostileCase{"event cut by the end of the file", "00 90 3C 40 00 90 3C", 1,
+                    "track 1, byte 26: the track ends inside an event"}),
     [](const auto& info) {
       std::string name = info.param.what;
       for (char& ch : name) {
@@ -237,7 +275,12 @@ TEST(MidiReaderTest, OpeningReportsWhatCannotBeRead) {
   EXPECT_FALSE(doc.OnOpenDocument(dir.File("none.mid")));
   testing::WriteText(dir.File("text.mid"), "not a MIDI file");
   EXPECT_FALSE(doc.OnOpenDocument(dir.File("text.mid")));
-  EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Cannot open file", "Sorry: I cannot read this file"}));
+  EXPECT_FALSE(doc.OnOpenDocument(dir.path()));
+  EXPECT_EQ(prompts.messages,
+            (std::vector<std::string>{"Cannot open file\n" + dir.File("none.mid") + ": there is no such file",
+                                      "Sorry: I cannot read this file\n" + dir.File("text.mid") +
+                                          ", at byte 0: it does not begin with a MIDI header (\"MThd\")",
+                                      "Cannot open file\n" + dir.path() + ": a folder, not a file"}));
 
   prompts.messages.clear();
   const auto bytes = Smf(1, 1, 96, {"00 90 3C 40 60 80 3C 00 00 FF 2F 00"});

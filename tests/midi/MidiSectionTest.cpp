@@ -271,10 +271,9 @@ TEST(MidiImportTest, NothingToImport) {
   testing::TempDir dir;
   AllTracksChooser chooser;
   CInstrumentDlg defaultDefinition;
-  // No notes at all.
-  EXPECT_EQ(ImportMidiFile(WriteFile(dir, "empty.mid", Smf(0, 1, 96, {"00 FF 2F 00"})), chooser, nullptr,
-                           defaultDefinition),
-            nullptr);
+  // No notes at all: said before any question, with the file.
+  const std::string empty = WriteFile(dir, "empty.mid", Smf(0, 1, 96, {"00 FF 2F 00"}));
+  EXPECT_EQ(ImportMidiFile(empty, chooser, nullptr, defaultDefinition), nullptr);
   // A note too far away to be imported.
   EXPECT_EQ(ImportMidiFile(WriteFile(dir, "far.mid", Smf(0, 1, 1, {"FF FF FF 7F 90 3C 40 00 80 3C 00 00 FF 2F 00"})),
                            chooser, nullptr, defaultDefinition),
@@ -287,7 +286,10 @@ TEST(MidiImportTest, NothingToImport) {
                            cancelling, nullptr, defaultDefinition),
             nullptr);
   EXPECT_EQ(prompts.messages,
-            (std::vector<std::string>{"No data available for import in selected tracks", "No data was imported"}));
+            (std::vector<std::string>{"No data available for import in selected tracks\n" + empty +
+                                          ": no track of the file holds a note (1 track read)",
+                                      "No data was imported"}));
+  EXPECT_EQ(prompts.captions.front(), "Operation unsuccessful");
 }
 
 }  // namespace

@@ -60,6 +60,30 @@ TEST(RtfToHtml, ElementMap) {
   for (const auto& c : cases) EXPECT_EQ(Html(c.rtf), c.html) << c.name;
 }
 
+// Bold, italic and underline open once however often they are repeated (their nesting once
+// made the HTML grow with the square of the text), sizes stop at what a page shows, face
+// names at the length of a face name, and a text of nothing but format changes is cut where
+// its HTML reaches four times its size and a megabyte, as a well-formed fragment.
+TEST(RtfToHtml, TheHtmlGrowsAtMostByAFactorOfTheRtf) {
+  const std::string nested = testing::ReadText(std::string(VORNEL_SOURCE_DIR) + "/fuzz/corpus/rtf_fuzz/nested_formats.rtf");
+  EXPECT_EQ(Html(nested), Div("<b><i>x</i></b><i></i>"));
+  EXPECT_EQ(Html("{\\rtf1 \\b a\\b b\\b0 c}"), Div("<b>ab</b>c"));
+  EXPECT_EQ(Html("{\\rtf1\\fs32767 x}"),
+            Div("<font style = \"font-size: 288pt; font-family:Arial;\" color = \"#000000\">x</font>"));
+  EXPECT_EQ(Html("{\\rtf1{\\fonttbl{\\f0 " + std::string(100, 'F') + ";}}\\f0 x}"),
+            Div("<font style = \"font-size: 10pt; font-family:" + std::string(64, 'F') +
+                ";\" color = \"#000000\">x</font>"));
+
+  std::string changes = "{\\rtf1{\\colortbl ;\\red1\\green2\\blue3;}\\par ";
+  while (changes.size() < (size_t(1) << 19)) changes += "\\b\\cf1 x\\b0 ";
+  changes += "}";
+  const std::string html = Html(changes);
+  EXPECT_LE(html.size(), CRTF_HTMLConverter::kMaxGrowth * changes.size() + CRTF_HTMLConverter::kMaxExtraBytes + 1024);
+  EXPECT_GT(html.size(), CRTF_HTMLConverter::kMaxGrowth * changes.size());
+  tinyxml2::XMLDocument doc;
+  EXPECT_EQ(doc.Parse(html.data(), html.size()), tinyxml2::XML_SUCCESS);
+}
+
 TEST(RtfToHtml, EachConversionStartsAfresh) {
   CRTF_HTMLConverter converter;
   ConvertRtfToHtml(converter, "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Times;}}{\\colortbl ;\\red1\\green2\\blue3;}x}");

@@ -57,6 +57,14 @@ if(NOT rc EQUAL 0 OR NOT out STREQUAL "pages: 3\n")
   message(FATAL_ERROR "png: rc=${rc} ${out}")
 endif()
 
+# Two kilobytes of text in the largest size make a few dozen pages, not a page a word, and the
+# tool says that the end was left out.
+execute_process(COMMAND "${TOOL}" rtf "${SOURCE_DIR}/fuzz/corpus/rtf_fuzz/huge_size.rtf" "${WORK_DIR}/huge.log"
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "^pages: [1-5][0-9]\n$" OR NOT err MATCHES "Error reading RTF text")
+  message(FATAL_ERROR "huge sizes: rc=${rc} ${out} ${err}")
+endif()
+
 foreach(bad "x.rtf" "x.rtf;y.txt" "x.rtf;y.png;--zoom;5" "x.rtf;y.png;--width" "")
   execute_process(COMMAND "${TOOL}" rtf ${bad} RESULT_VARIABLE rc ERROR_QUIET)
   if(NOT rc EQUAL 2)

@@ -135,7 +135,8 @@ TEST_F(MidiCommandsTest, ImportAddsOneActiveSection) {
   prompts.QueueFile(dir.File("empty.mid"));
   EXPECT_TRUE(table.Execute({kImportMidiFile, {}, {}}));
   EXPECT_EQ(doc->sections.size(), 4u);
-  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Sorry: I cannot read this file"});
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Sorry: I cannot read this file\n" + dir.File("empty.mid") +
+                                                       ", at byte 0: it does not begin with a MIDI header (\"MThd\")"});
 }
 
 TEST_F(MidiCommandsTest, ExportAllSectionsWritesOneFilePerSectionBesideTheDocument) {

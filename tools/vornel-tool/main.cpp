@@ -1,8 +1,18 @@
 // vornel-tool COMMAND ARGS...: developer commands for tests and reviews.
+//
+// The commands live in two programs so that each starts without loading libraries it does not
+// use: this one, when built with VORNEL_TOOL_NEXT, holds the commands of the document, import,
+// export and drawing libraries, and hands every other command line (and the usage, which
+// lists all commands) to the program of that name beside it, which holds them all.
+
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <filesystem>
 
 #include "ToolCommand.h"
 #include "platform/text/NumberText.h"
@@ -51,8 +61,31 @@ int PrintUsage(std::string_view name) {
 
 }  // namespace vornel::tool
 
+#ifdef VORNEL_TOOL_NEXT
+namespace {
+
+// Runs the program that holds every command, from the folder of this one, with the same
+// arguments; returns only when it cannot be started.
+int RunNext(char** argv) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  const std::string next = (self.parent_path() / VORNEL_TOOL_NEXT).string();
+  argv[0] = const_cast<char*>(next.c_str());
+  execv(next.c_str(), argv);
+  std::fprintf(stderr, "vornel-tool: cannot start %s: %s\n", next.c_str(), std::strerror(errno));
+  return 2;
+}
+
+}  // namespace
+#endif
+
 int main(int argc, char** argv) {
   using namespace vornel::tool;
+#ifdef VORNEL_TOOL_NEXT
+  const bool held = argc >= 2 && std::any_of(Commands().begin(), Commands().end(),
+                                             [&](const RegisteredCommand& c) { return c.name == argv[1]; });
+  if (!held) return RunNext(argv);
+#endif
   if (argc < 2) return Usage();
   vornel::StartTemporaryJournal();
   const std::string name = argv[1];

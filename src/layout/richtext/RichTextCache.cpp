@@ -45,6 +45,8 @@ std::shared_ptr<const RichTextLayout> RichTextCache::Layout(const std::shared_pt
   }
   lock.unlock();
   auto layout = std::make_shared<const RichTextLayout>(content, widthTwips, engine);
+  // A text whose end cannot be laid out says so as one cut short by reading does.
+  if (layout->Truncated() && !content->ReadStopped()) Prompts().ShowMessage(kReadError, MessageKind::kError);
   lock.lock();
   ++layouts_;
   if (const auto it = layoutIndex_.find(key); it != layoutIndex_.end()) return it->second->second;

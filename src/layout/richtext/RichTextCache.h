@@ -2,7 +2,7 @@
 // Rich texts are drawn on every repaint of every page that shows them: the cache reads each
 // text once and lays it out once per width and text engine, keeping the most recently used
 // ones. A text whose reading was stopped by a limit says "Error reading RTF text" once, when
-// it is read, never on a repaint.
+// it is read, never on a repaint; so does one too tall to lay out whole, when it is laid out.
 
 #include <cstddef>
 #include <cstdint>

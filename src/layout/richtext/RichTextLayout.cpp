@@ -13,9 +13,9 @@ namespace {
 constexpr std::string_view kFallbackFace = "Times New Roman";
 constexpr int32_t kSymbolCharset = 2;
 constexpr int32_t kTwipsPerHalfPoint = 10;
-// What a model may hold beyond what reading RTF gives is bounded here too: sizes to 1638
-// points, lengths to 22 inches, a line's positions to a few hundred metres.
-constexpr int32_t kMaxHalfPoints = 3276;
+// What a model may hold beyond what reading RTF gives is bounded here too: sizes to what a
+// page shows, lengths to 22 inches, a line's positions to a few hundred metres.
+constexpr int32_t kMaxHalfPoints = CharFormat::kMaxHalfPoints;
 constexpr int32_t kMaxIndent = 31680;
 constexpr int64_t kMaxX = 10'000'000;
 // Longer words are cut between characters without being measured whole first.
@@ -138,6 +138,7 @@ class RichTextLayout::Builder {
   int32_t right_ = 0;  // where lines end
   int64_t x_ = 0;
   int64_t y_ = 0;
+  int64_t budget_ = 0;  // what the lines may still count towards the bound of the height
   bool hasContent_ = false;
   std::vector<Piece> pieces_;
   CharFormat lastFormat_;
@@ -163,10 +164,29 @@ int32_t RichTextLayout::Builder::Measure(const CharFormat& format, std::string_v
   return measure_.GetTextExtent(text).cx;
 }
 
+namespace {
+
+// The characters of a text as reading counts them: those of its runs, one for each picture
+// and for each paragraph mark.
+int64_t CharacterCount(const RichDocument& doc) {
+  int64_t count = 0;
+  for (const RichParagraph& p : doc.paragraphs) {
+    ++count;
+    for (const RichRun& r : p.runs) {
+      if (r.IsPicture()) ++count;
+      for (const char c : r.text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
 void RichTextLayout::Builder::Run() {
   doc_ = &layout_.content_->Document();
   if (!doc_->HasContent()) return;
-  for (size_t i = 0; i < doc_->paragraphs.size(); ++i) Paragraph(i, doc_->paragraphs[i]);
+  budget_ = kBaseHeight + kHeightPerCharacter * CharacterCount(*doc_);
+  for (size_t i = 0; i < doc_->paragraphs.size() && !layout_.truncated_; ++i) Paragraph(i, doc_->paragraphs[i]);
   layout_.height_ = y_;
 }
 
@@ -185,6 +205,7 @@ void RichTextLayout::Builder::Paragraph(size_t index, const RichParagraph& parag
   if (f.bullet) Bullet(paragraph);
 
   for (const RichRun& run : paragraph.runs) {
+    if (layout_.truncated_) return;
     lastFormat_ = run.format;
     if (run.IsPicture()) {
       Picture(run.format, *run.picture);
@@ -192,7 +213,7 @@ void RichTextLayout::Builder::Paragraph(size_t index, const RichParagraph& parag
     }
     const std::string_view text = run.text;
     size_t i = 0;
-    while (i < text.size()) {
+    while (i < text.size() && !layout_.truncated_) {
       const char c = text[i];
       if (c == '\t') {
         Tab();
@@ -213,6 +234,7 @@ void RichTextLayout::Builder::Paragraph(size_t index, const RichParagraph& parag
       i = spacesEnd;
     }
   }
+  if (layout_.truncated_) return;
   FinishLine(true, paragraph.markFormat);
   y_ += std::clamp(f.spaceAfter, 0, kMaxIndent);
 }
@@ -249,7 +271,7 @@ void RichTextLayout::Builder::Word(const CharFormat& format, std::string_view wo
   int64_t width = word.empty() ? 0 : (tooLong ? kMaxX : measure_.GetTextExtent(word).cx);
   if (hasContent_ && x_ + width > right_) NewLine();
   // A word wider than a whole line is cut between characters.
-  while (!word.empty() && x_ + width > right_) {
+  while (!word.empty() && x_ + width > right_ && !layout_.truncated_) {
     int64_t used = 0;
     size_t cut = 0;
     while (cut < word.size()) {
@@ -326,6 +348,7 @@ int64_t RichTextLayout::Builder::NextTab(int64_t x) const {
 void RichTextLayout::Builder::NewLine() { FinishLine(false, lastFormat_); }
 
 void RichTextLayout::Builder::FinishLine(bool last, const CharFormat& emptyFormat) {
+  if (layout_.truncated_) return;
   Line line;
   line.top = y_;
   line.paragraph = paragraphIndex_;
@@ -348,6 +371,12 @@ void RichTextLayout::Builder::FinishLine(bool last, const CharFormat& emptyForma
   }
   line.ascent = ascent;
   line.height = ascent + descent;
+  budget_ -= std::min<int64_t>(line.height, kPageHeight);
+  if (budget_ < 0) {
+    layout_.truncated_ = true;
+    pieces_.clear();
+    return;
+  }
 
   const int64_t free = std::max<int64_t>(0, right_ - contentRight);
   int64_t shift = 0;

@@ -48,6 +48,13 @@ FontSpec RichTextFont(const RichDocument& doc, const CharFormat& format, int32_t
 class RichTextLayout {
  public:
   static constexpr int32_t kTwipsPerInch = 1440;
+  // A text is laid out at most this high, each line counted up to the printed height of A4
+  // (a taller one takes a page of its own): 32 pages, and a page for about every 460
+  // characters beyond them (32 twips a character), so that a short text in huge sizes cannot
+  // make endless pages. The lines below are left out and Truncated() says so.
+  static constexpr int64_t kPageHeight = 14854;
+  static constexpr int64_t kBaseHeight = 32 * kPageHeight;
+  static constexpr int64_t kHeightPerCharacter = 32;
 
   struct Item {
     enum class Kind : uint8_t { kText, kPicture };
@@ -79,6 +86,8 @@ class RichTextLayout {
   int64_t Height() const { return height_; }
   const std::vector<Line>& Lines() const { return lines_; }
   const RichTextContent& Content() const { return *content_; }
+  // The text was taller than the bound above: its end is not laid out.
+  bool Truncated() const { return truncated_; }
 
   // The lines [first, last) that reach into the band from `top` to `bottom` (twips).
   std::pair<size_t, size_t> LinesBetween(int64_t top, int64_t bottom) const;
@@ -95,6 +104,7 @@ class RichTextLayout {
   std::shared_ptr<const RichTextContent> content_;
   int32_t width_;
   int64_t height_ = 0;
+  bool truncated_ = false;
   std::vector<Line> lines_;
 };
 

@@ -38,6 +38,9 @@ struct RichColour {
 
 struct CharFormat {
   static constexpr int32_t kDefaultHalfPoints = 24;  // 12 pt
+  // The largest size: 288 points, whose lines fit the printed height of the smallest paper
+  // (A5 in landscape). Larger sizes are taken as this one.
+  static constexpr int32_t kMaxHalfPoints = 576;
 
   int32_t font = 0;       // \fN
   int32_t halfPoints = kDefaultHalfPoints;  // \fsN

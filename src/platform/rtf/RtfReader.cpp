@@ -39,9 +39,9 @@ constexpr std::array<std::string_view, 36> kSkippedDestinations = {
 constexpr std::array<std::string_view, 3> kTransparentDestinations = {"shppict", "field", "fldrslt"};
 
 constexpr size_t kMaxTabs = 64;
-// Lengths beyond 22 inches and sizes beyond 1638 points are taken as their bounds.
+// Lengths beyond 22 inches and sizes beyond what a page shows are taken as their bounds.
 constexpr int32_t kMaxTwips = 31680;
-constexpr int32_t kMaxHalfPoints = 3276;
+constexpr int32_t kMaxHalfPoints = CharFormat::kMaxHalfPoints;
 
 int32_t Length(int32_t v) { return std::clamp(v, -kMaxTwips, kMaxTwips); }
 constexpr size_t kMaxBulletCharacters = 8;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/rtf/RichText.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/text/CodePages.h"
 #include "platform/text/NumberText.h"
@@ -101,66 +102,80 @@ std::string TextAsHtml(std::string_view text, int32_t codePage) {
   return out;
 }
 
-// Builds the tree of groups without recursion. A group that does not start with a control
-// word or symbol is left out with everything in it.
-class TreeBuilder {
+// Walks the groups of the document group's content as the converter sees them: a group whose
+// first token is no control word or symbol is left out with everything in it ("{{" leaves the
+// outer one out), and so is one nested deeper than the reader's limit; a surplus "}" closes
+// nothing. `onToken(token, groups)` gets every token of a group that counts (`groups[0]` is
+// the document group, the last one the group the token is in; the first token of a group is
+// its name) and `onEnd(groups)` every end of such a group, also of those still open at the end.
+class GroupWalk {
  public:
-  explicit TreeBuilder(RtfGroupNode& document) { frames_.push_back({&document, false, false}); }
-
-  void Add(const RtfToken& t) {
-    Frame& top = frames_.back();
-    if (t.kind == RtfToken::Kind::kGroupStart) {
-      if (top.pendingName) {
-        // "{{": the outer group has no name and is left out.
-        top.pendingName = false;
-        top.dropped = true;
-      }
-      if (frames_.size() > static_cast<size_t>(RtfReadLimits::kMaxGroupDepth) || top.dropped) {
-        frames_.push_back({nullptr, true, false});
-      } else {
-        frames_.push_back({nullptr, false, true});
-      }
-      return;
-    }
-    if (t.kind == RtfToken::Kind::kGroupEnd) {
-      // A surplus "}" closes nothing: what follows stays in the enclosing group.
-      if (frames_.size() > 1) frames_.pop_back();
-      return;
-    }
-    if (top.dropped) return;
-    if (top.pendingName) {
-      top.pendingName = false;
-      if (t.kind != RtfToken::Kind::kControlWord && t.kind != RtfToken::Kind::kControlSymbol) {
-        top.dropped = true;
-        return;
-      }
-      RtfGroupNode* parent = nullptr;
-      for (size_t i = frames_.size() - 1; i-- > 0;) {
-        if (frames_[i].node != nullptr) {
-          parent = frames_[i].node;
-          break;
-        }
-      }
-      auto node = std::make_unique<RtfGroupNode>();
-      node->name = t.kind == RtfToken::Kind::kControlWord ? WordText(t) : std::string(t.word);
-      top.node = node.get();
-      parent->children.push_back(std::move(node));
-    }
-    top.node->own.push_back(t);
-  }
-
- private:
-  struct Frame {
-    RtfGroupNode* node;
-    bool dropped;
-    bool pendingName;
+  struct Group {
+    std::string name;
+    bool named = true;  // false until its first token gave the name
   };
-  std::vector<Frame> frames_;
+
+  template <class OnToken, class OnEnd>
+  static void Run(std::string_view text, OnToken&& onToken, OnEnd&& onEnd) {
+    std::vector<Group> groups(1);
+    size_t dropped = 0;  // depth of the groups being left out
+    RtfTokenizer tokens(text);
+    for (RtfToken t = tokens.Next(); t.kind != RtfToken::Kind::kEnd; t = tokens.Next()) {
+      if (t.kind == RtfToken::Kind::kGroupStart) {
+        if (dropped > 0) {
+          ++dropped;
+        } else if (!groups.back().named) {
+          groups.pop_back();
+          dropped = 2;
+        } else if (groups.size() > static_cast<size_t>(RtfReadLimits::kMaxGroupDepth)) {
+          dropped = 1;
+        } else {
+          groups.push_back(Group{{}, false});
+        }
+        continue;
+      }
+      if (t.kind == RtfToken::Kind::kGroupEnd) {
+        if (dropped > 0) {
+          --dropped;
+        } else if (groups.size() > 1) {
+          if (groups.back().named) onEnd(groups);
+          groups.pop_back();
+        }
+        continue;
+      }
+      if (dropped > 0) continue;
+      Group& group = groups.back();
+      if (!group.named) {
+        if (t.kind != RtfToken::Kind::kControlWord && t.kind != RtfToken::Kind::kControlSymbol) {
+          groups.pop_back();
+          dropped = 1;
+          continue;
+        }
+        group.named = true;
+        group.name = t.kind == RtfToken::Kind::kControlWord ? WordText(t) : std::string(t.word);
+      }
+      onToken(t, groups);
+    }
+    while (groups.size() > 1) {
+      if (groups.back().named) onEnd(groups);
+      groups.pop_back();
+    }
+  }
 };
+
+// The first `limit` bytes of a UTF-8 text, not cutting a character.
+std::string_view Cut(std::string_view text, size_t limit) {
+  if (text.size() <= limit) return text;
+  size_t end = limit;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
+bool IsCharacterFormat(std::string_view name) { return name == "b" || name == "i" || name == "u"; }
 
 }  // namespace
 
-CRTF_HTMLConverter::CRTF_HTMLConverter() : root_(std::make_unique<RtfGroupNode>()) { Reset(); }
+CRTF_HTMLConverter::CRTF_HTMLConverter() { Reset(); }
 
 void CRTF_HTMLConverter::Reset() {
   codePage = "1252";
@@ -169,7 +184,12 @@ void CRTF_HTMLConverter::Reset() {
   currentSize_ = std::string(kDefaultSize);
   fonts_.clear();
   colours_.clear();
-  elements_.clear();
+  paragraphOpen_ = paragraphHasText_ = fontOpen_ = false;
+  paragraph_ = CHTMLElement{};
+  open_.clear();
+  pieces_.clear();
+  written_ = 0;
+  maxWritten_ = 0;
 }
 
 void CRTF_HTMLConverter::Convert() {
@@ -178,79 +198,77 @@ void CRTF_HTMLConverter::Convert() {
   while (!input.empty() && input.back() == '\r') input.pop_back();
   if (input.size() < 7 || !input.starts_with("{\\rtf1") || input.back() != '}') return;
   Reset();
-  root_ = std::make_unique<RtfGroupNode>();
-  BuildGroupTree(input);
-  if (root_->children.empty()) return;
-  const RtfGroupNode& document = *root_->children.front();
-  ParseHeader(document);
-  TokenizeBody(document);
-  output = "    " + RenderHtml() + "\r\n";
-  root_ = std::make_unique<RtfGroupNode>();
-}
-
-void CRTF_HTMLConverter::BuildGroupTree(std::string_view rtf) {
   // The document group runs from the first character to the last, whatever lies between.
-  auto document = std::make_unique<RtfGroupNode>();
-  RtfGroupNode& node = *document;
-  root_->children.push_back(std::move(document));
-  RtfTokenizer tokens(rtf.substr(1, rtf.size() - 2));
-  TreeBuilder builder(node);
-  bool first = true;
-  for (RtfToken t = tokens.Next(); t.kind != RtfToken::Kind::kEnd; t = tokens.Next()) {
-    if (first && t.kind == RtfToken::Kind::kControlWord) node.name = WordText(t);
-    first = false;
-    builder.Add(t);
+  const std::string_view body = std::string_view(input).substr(1, input.size() - 2);
+  maxWritten_ = kMaxGrowth * input.size() + kMaxExtraBytes;
+  ReadTables(body);
+  output = "    <div>";
+  ConvertBody(body);
+  FlushParagraph();
+  while (!open_.empty()) {
+    Write("</" + open_.back().text + ">");
+    open_.pop_back();
   }
+  output += "</div>\r\n";
 }
 
-void CRTF_HTMLConverter::ParseHeader(const RtfGroupNode& document) {
-  for (const RtfToken& t : document.own) {
-    if (t.kind == RtfToken::Kind::kControlWord && t.word == "ansicpg") codePage = WordText(t).substr(7);
-  }
+void CRTF_HTMLConverter::ReadTables(std::string_view body) {
+  uint32_t red = 0, green = 0, blue = 0;
+  auto finishColour = [&] {
+    colours_.push_back((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+    red = green = blue = 0;
+  };
+  // Face names are decoded once the code page is known: hex bytes and text in turn.
+  struct Font {
+    std::string key;
+    std::vector<std::pair<bool, std::string>> pieces;  // (bytes of the code page, text)
+  };
+  std::vector<Font> faces;
+  Font face;
+  auto inFontTable = [](const std::vector<GroupWalk::Group>& g) { return g.size() == 3 && g[1].name == "fonttbl"; };
+  GroupWalk::Run(
+      body,
+      [&](const RtfToken& t, const std::vector<GroupWalk::Group>& groups) {
+        if (groups.size() == 1) {
+          if (t.kind == RtfToken::Kind::kControlWord && t.word == "ansicpg") codePage = WordText(t).substr(7);
+        } else if (groups.size() == 2 && groups[1].name == "colortbl") {
+          if (t.kind == RtfToken::Kind::kControlWord) {
+            const uint32_t value = static_cast<uint32_t>(std::max(0, t.parameter));
+            if (t.word == "red") red = value;
+            else if (t.word == "green") green = value;
+            else if (t.word == "blue") blue = value;
+          } else if (t.kind == RtfToken::Kind::kText) {
+            for (const char c : t.text) {
+              if (c == ';') finishColour();
+            }
+          }
+        } else if (inFontTable(groups)) {
+          // Bytes that follow each other decode together; any other token ends them.
+          const bool byte = t.kind == RtfToken::Kind::kHexByte && t.validHex;
+          if (face.pieces.empty() || face.pieces.back().first != byte) face.pieces.emplace_back(byte, std::string());
+          if (byte) face.pieces.back().second += static_cast<char>(t.byte);
+          if (t.kind == RtfToken::Kind::kText) face.pieces.back().second += t.text;
+        }
+      },
+      [&](const std::vector<GroupWalk::Group>& groups) {
+        if (groups.size() == 2 && groups[1].name == "colortbl") {
+          finishColour();  // the text after the last ";" is an entry too
+        } else if (inFontTable(groups)) {
+          face.key = groups[2].name;
+          faces.push_back(std::move(face));
+          face = Font{};
+        }
+      });
   const int32_t page = ParseNumber(codePage);
-  for (const auto& child : document.children) {
-    if (child->name == "colortbl") {
-      uint32_t red = 0, green = 0, blue = 0;
-      auto finish = [&] {
-        colours_.push_back((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
-        red = green = blue = 0;
-      };
-      for (size_t i = 1; i < child->own.size(); ++i) {
-        const RtfToken& t = child->own[i];
-        if (t.kind == RtfToken::Kind::kControlWord) {
-          const uint32_t value = static_cast<uint32_t>(std::max(0, t.parameter));
-          if (t.word == "red") red = value;
-          else if (t.word == "green") green = value;
-          else if (t.word == "blue") blue = value;
-        } else if (t.kind == RtfToken::Kind::kText) {
-          for (const char c : t.text) {
-            if (c == ';') finish();
-          }
-        }
-      }
-      finish();  // the text after the last ";" is an entry too
-    } else if (child->name == "fonttbl") {
-      for (const auto& font : child->children) {
-        std::string name;
-        std::string bytes;
-        for (const RtfToken& t : font->own) {
-          if (t.kind == RtfToken::Kind::kHexByte && t.validHex) {
-            bytes += static_cast<char>(t.byte);
-            continue;
-          }
-          if (!bytes.empty()) name += DecodeCodePage(bytes, page);
-          bytes.clear();
-          if (t.kind == RtfToken::Kind::kText) name += t.text;
-        }
-        if (!bytes.empty()) name += DecodeCodePage(bytes, page);
-        std::erase(name, ';');
-        fonts_[font->name] = std::string(TrimBlanks(name));
-      }
-    }
+  for (const Font& f : faces) {
+    std::string name;
+    for (const auto& [bytes, text] : f.pieces) name += bytes ? DecodeCodePage(text, page) : text;
+    std::erase(name, ';');
+    fonts_[f.key] = std::string(Cut(TrimBlanks(name), kMaxFaceBytes));
   }
 }
 
-void CRTF_HTMLConverter::TokenizeBody(const RtfGroupNode& document) {
+void CRTF_HTMLConverter::ConvertBody(std::string_view body) {
   const int32_t page = ParseNumber(codePage);
   std::string pending;
   std::string bytes;  // \'hh bytes of one run, decoded together
@@ -275,69 +293,76 @@ void CRTF_HTMLConverter::TokenizeBody(const RtfGroupNode& document) {
     return true;
   };
 
-  for (const RtfToken& t : document.own) {
-    const bool swallow = swallowSpace;
-    swallowSpace = false;
-    if (t.kind != RtfToken::Kind::kHexByte) flushBytes();
-    switch (t.kind) {
-      case RtfToken::Kind::kText: {
-        std::string_view text = t.text;
-        if (swallow && text.starts_with(' ')) text.remove_prefix(1);
-        while (!text.empty() && fallbackLeft > 0) {
-          size_t next = 0;
-          DecodeUtf8(text, next);
-          text.remove_prefix(next);
-          --fallbackLeft;
-        }
-        pending += TextAsHtml(text, page);
-        break;
-      }
-      case RtfToken::Kind::kHexByte:
-        if (skipping()) break;
-        // One space after the escape belongs to it.
-        swallowSpace = true;
-        if (t.validHex) bytes += static_cast<char>(t.byte);
-        break;
-      case RtfToken::Kind::kControlSymbol:
-        if (skipping()) break;
-        if (t.word == "\\" || t.word == "{" || t.word == "}") pending += t.word;
-        break;
-      case RtfToken::Kind::kControlWord: {
-        if (skipping()) break;
-        if (t.word == "uc") {
-          unicodeSkip = std::clamp(t.parameter, 0, 16);
-          break;
-        }
-        if (t.word == "u" && t.hasParameter) {
-          const char16_t unit = static_cast<char16_t>(t.parameter < 0 ? t.parameter + 65536 : t.parameter);
-          if (unit >= 0xD800 && unit <= 0xDBFF) {
-            high = unit;
-          } else if (unit >= 0xDC00 && unit <= 0xDFFF && high != 0) {
-            AppendReference(pending, 0x10000 + ((char32_t(high) - 0xD800) << 10) + (unit - 0xDC00));
-            high = 0;
-          } else if (unit < 0xD800 || unit > 0xDFFF) {
-            AppendReference(pending, unit);
-            high = 0;
+  GroupWalk::Run(
+      body,
+      [&](const RtfToken& t, const std::vector<GroupWalk::Group>& groups) {
+        if (groups.size() != 1 || written_ > maxWritten_) return;
+        const bool swallow = swallowSpace;
+        swallowSpace = false;
+        if (t.kind != RtfToken::Kind::kHexByte) flushBytes();
+        switch (t.kind) {
+          case RtfToken::Kind::kText: {
+            std::string_view text = t.text;
+            if (swallow && text.starts_with(' ')) text.remove_prefix(1);
+            while (!text.empty() && fallbackLeft > 0) {
+              size_t next = 0;
+              DecodeUtf8(text, next);
+              text.remove_prefix(next);
+              --fallbackLeft;
+            }
+            pending += TextAsHtml(text, page);
+            break;
           }
-          fallbackLeft = unicodeSkip;
-          break;
+          case RtfToken::Kind::kHexByte:
+            if (skipping()) break;
+            // One space after the escape belongs to it.
+            swallowSpace = true;
+            if (t.validHex) bytes += static_cast<char>(t.byte);
+            break;
+          case RtfToken::Kind::kControlSymbol:
+            if (skipping()) break;
+            if (t.word == "\\" || t.word == "{" || t.word == "}") pending += t.word;
+            break;
+          case RtfToken::Kind::kControlWord: {
+            if (skipping()) break;
+            if (t.word == "uc") {
+              unicodeSkip = std::clamp(t.parameter, 0, 16);
+              break;
+            }
+            if (t.word == "u" && t.hasParameter) {
+              const char16_t unit = static_cast<char16_t>(t.parameter < 0 ? t.parameter + 65536 : t.parameter);
+              if (unit >= 0xD800 && unit <= 0xDBFF) {
+                high = unit;
+              } else if (unit >= 0xDC00 && unit <= 0xDFFF && high != 0) {
+                AppendReference(pending, 0x10000 + ((char32_t(high) - 0xD800) << 10) + (unit - 0xDC00));
+                high = 0;
+              } else if (unit < 0xD800 || unit > 0xDFFF) {
+                AppendReference(pending, unit);
+                high = 0;
+              }
+              fallbackLeft = unicodeSkip;
+              break;
+            }
+            flushText();
+            ProcessControlWord(WordText(t));
+            break;
+          }
+          default:
+            break;
         }
-        flushText();
-        ProcessControlWord(WordText(t));
-        break;
-      }
-      default:
-        break;
-    }
-  }
+      },
+      [](const std::vector<GroupWalk::Group>&) {});
   flushText();
 }
 
 void CRTF_HTMLConverter::AddText(std::string text) {
+  if (paragraphOpen_ && !text.empty() && text != "\r" && text != "\n" && text != "\r\n" && text != "b") {
+    paragraphHasText_ = true;
+  }
   CHTMLElement e;
   e.kind = CHTMLElement::kText;
   e.text = std::move(text);
-  elements_.push_back(std::move(e));
+  Add(std::move(e));
 }
 
 void CRTF_HTMLConverter::ProcessControlWord(const std::string& word) {
@@ -354,34 +379,13 @@ void CRTF_HTMLConverter::ProcessControlWord(const std::string& word) {
   else if (word == "ul") tag(CHTMLElement::kOpen, "u");
   else if (word == "ulnone") tag(CHTMLElement::kClose, "u");
 
-  auto lastTag = [&](std::string_view name) -> CHTMLElement* {
-    for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
-      if ((it->kind == CHTMLElement::kOpen || it->kind == CHTMLElement::kClose) && it->text == name) return &*it;
-    }
-    return nullptr;
-  };
-
   if (record.kind == CHTMLElement::kUndetermined && word == "par") {
-    size_t open = elements_.size();
-    for (size_t i = elements_.size(); i-- > 0;) {
-      const CHTMLElement& e = elements_[i];
-      if ((e.kind == CHTMLElement::kOpen || e.kind == CHTMLElement::kClose) && e.text == "p") {
-        if (e.kind == CHTMLElement::kOpen) open = i;
-        break;
-      }
-    }
-    if (open < elements_.size()) {
-      bool empty = true;
-      for (size_t i = open; i < elements_.size(); ++i) {
-        const CHTMLElement& e = elements_[i];
-        if (e.kind != CHTMLElement::kText) continue;
-        if (!e.text.empty() && e.text != "\r" && e.text != "\n" && e.text != "\r\n" && e.text != "b") empty = false;
-      }
-      if (empty) AddText("&nbsp;");
+    if (paragraphOpen_) {
+      if (!paragraphHasText_) AddText("&nbsp;");
       CHTMLElement close;
       close.kind = CHTMLElement::kClose;
       close.text = "p";
-      elements_.push_back(std::move(close));
+      Add(std::move(close));
     }
     tag(CHTMLElement::kOpen, "p");
   }
@@ -389,20 +393,9 @@ void CRTF_HTMLConverter::ProcessControlWord(const std::string& word) {
     tag(CHTMLElement::kOpen, "font");
     const std::string_view rest = std::string_view(word).substr(1);
     const char* alignment = rest == "l" ? "left" : rest == "r" ? "right" : rest == "c" ? "center" : nullptr;
-    if (alignment != nullptr) {
-      for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
-        if (it->kind == CHTMLElement::kOpen && it->text == "p") {
-          const std::string value = std::string("\"") + alignment + "\"";
-          auto attr = std::find_if(it->attributes.begin(), it->attributes.end(),
-                                   [](const auto& a) { return a.first == "align"; });
-          if (attr != it->attributes.end()) {
-            attr->second = value;
-          } else {
-            it->attributes.emplace_back("align", value);
-          }
-          break;
-        }
-      }
+    // The alignment is the paragraph's, however late it comes.
+    if (alignment != nullptr && paragraphOpen_) {
+      paragraph_.attributes.assign(1, {"align", std::string("\"") + alignment + "\""});
     }
   }
   if (record.kind == CHTMLElement::kUndetermined && word.starts_with("cf")) {
@@ -417,7 +410,7 @@ void CRTF_HTMLConverter::ProcessControlWord(const std::string& word) {
   }
   if (record.kind == CHTMLElement::kUndetermined && word.starts_with("fs")) {
     tag(CHTMLElement::kOpen, "font");
-    currentSize_ = FormatInt(ParseNumber(std::string_view(word).substr(2)) / 2);
+    currentSize_ = FormatInt(std::min(ParseNumber(std::string_view(word).substr(2)), CharFormat::kMaxHalfPoints) / 2);
   }
   if (record.kind == CHTMLElement::kUndetermined && word.starts_with("f") &&
       std::all_of(word.begin() + 1, word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
@@ -426,12 +419,13 @@ void CRTF_HTMLConverter::ProcessControlWord(const std::string& word) {
   }
   if (record.kind == CHTMLElement::kOpen && record.text == "font") {
     // Font elements never nest.
-    if (const CHTMLElement* last = lastTag("font"); last != nullptr && last->kind == CHTMLElement::kOpen) {
+    if (fontOpen_) {
       CHTMLElement close;
       close.kind = CHTMLElement::kClose;
       close.text = "font";
-      elements_.push_back(std::move(close));
+      Add(std::move(close));
     }
+    fontOpen_ = true;
     std::string style = "\"font-size: ";
     AppendAttributeValue(style, currentSize_);
     style += "pt; font-family:";
@@ -440,60 +434,84 @@ void CRTF_HTMLConverter::ProcessControlWord(const std::string& word) {
     record.attributes.emplace_back("style", std::move(style));
     record.attributes.emplace_back("color", "\"" + currentColour_ + "\"");
   }
-  if (record.kind != CHTMLElement::kUndetermined) elements_.push_back(std::move(record));
+  if (record.kind != CHTMLElement::kUndetermined) Add(std::move(record));
 }
 
-std::string CRTF_HTMLConverter::RenderHtml() const {
-  std::string html = "<div>";
-  auto open = [&](const CHTMLElement& e) {
-    html += '<';
-    html += e.text;
-    for (const auto& [name, value] : e.attributes) {
-      html += ' ';
-      html += name;
-      html += " = ";
-      html += value;
-    }
-    html += '>';
-  };
-  auto close = [&](const CHTMLElement& e) {
-    html += "</";
-    html += e.text;
-    html += '>';
-  };
-  // The records may close a font inside a paragraph opened after it. The fragment is parsed
-  // as XML, so such a close also closes what was opened after it and opens that again; a
-  // close with nothing of its name open is left out.
-  std::vector<const CHTMLElement*> stack;
-  for (const CHTMLElement& e : elements_) {
-    switch (e.kind) {
-      case CHTMLElement::kOpen:
-        open(e);
-        stack.push_back(&e);
-        break;
-      case CHTMLElement::kClose: {
-        size_t at = stack.size();
-        while (at > 0 && stack[at - 1]->text != e.text) --at;
-        if (at == 0) break;
-        for (size_t i = stack.size(); i-- > at;) close(*stack[i]);
-        close(*stack[at - 1]);
-        for (size_t i = at; i < stack.size(); ++i) open(*stack[i]);
-        stack.erase(stack.begin() + static_cast<std::ptrdiff_t>(at - 1));
-        break;
+void CRTF_HTMLConverter::Add(CHTMLElement record) {
+  if (written_ > maxWritten_) return;
+  if (record.kind == CHTMLElement::kOpen && record.text == "p") {
+    // A new paragraph: the one before it is whole now.
+    FlushParagraph();
+    paragraphOpen_ = true;
+    paragraphHasText_ = false;
+    paragraph_ = record;
+    pieces_.emplace_back();
+  }
+  Render(record);
+}
+
+void CRTF_HTMLConverter::Write(std::string_view html) {
+  written_ += html.size();
+  if (pieces_.empty()) {
+    output += html;
+  } else {
+    pieces_.back() += html;
+  }
+}
+
+void CRTF_HTMLConverter::WriteOpen(const CHTMLElement& e) {
+  if (e.text == "p" && !pieces_.empty()) {
+    // Its tag goes in when the paragraph is whole.
+    pieces_.emplace_back();
+    return;
+  }
+  std::string tag = "<" + e.text;
+  for (const auto& [name, value] : e.attributes) tag += " " + name + " = " + value;
+  tag += '>';
+  Write(tag);
+}
+
+// The records may close a font inside a paragraph opened after it. The fragment is parsed as
+// XML, so such a close also closes what was opened after it and opens that again; a close
+// with nothing of its name open is left out.
+void CRTF_HTMLConverter::Render(const CHTMLElement& e) {
+  switch (e.kind) {
+    case CHTMLElement::kOpen:
+      if (IsCharacterFormat(e.text) &&
+          std::any_of(open_.begin(), open_.end(), [&](const CHTMLElement& o) { return o.text == e.text; })) {
+        return;  // already in force
       }
-      case CHTMLElement::kText:
-        html += e.text;
-        break;
-      case CHTMLElement::kUndetermined:
-        break;
+      WriteOpen(e);
+      open_.push_back(e);
+      break;
+    case CHTMLElement::kClose: {
+      size_t at = open_.size();
+      while (at > 0 && open_[at - 1].text != e.text) --at;
+      if (at == 0) break;
+      for (size_t i = open_.size(); i-- > at - 1;) Write("</" + open_[i].text + ">");
+      for (size_t i = at; i < open_.size(); ++i) WriteOpen(open_[i]);
+      open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(at - 1));
+      break;
     }
+    case CHTMLElement::kText:
+      Write(e.text);
+      break;
+    case CHTMLElement::kUndetermined:
+      break;
   }
-  while (!stack.empty()) {
-    close(*stack.back());
-    stack.pop_back();
+}
+
+void CRTF_HTMLConverter::FlushParagraph() {
+  if (pieces_.empty()) return;
+  std::string tag = "<p";
+  for (const auto& [name, value] : paragraph_.attributes) tag += " " + name + " = " + value;
+  tag += '>';
+  output += pieces_.front();
+  for (size_t i = 1; i < pieces_.size(); ++i) {
+    output += tag;
+    output += pieces_[i];
   }
-  html += "</div>";
-  return html;
+  pieces_.clear();
 }
 
 std::string ConvertRtfToHtml(CRTF_HTMLConverter& converter, std::string_view rtf) {

@@ -4,13 +4,19 @@
 // elements carrying the colour, size and face in force. The RTF is cut into groups, control
 // words and text by the same tokenizer the rich-text reader uses; the document group's font
 // and colour tables fill the lookups, and the document group's own text (nested groups of
-// the body are left out) becomes a list of element records written out as HTML. Control
-// words it does not know are dropped.
+// the body are left out) becomes element records written out as HTML. Control words it does
+// not know are dropped.
+//
+// The conversion streams: the text is walked twice (the tables, then the body) and nothing is
+// kept per token; the records of the paragraph being read wait for its end (its alignment may
+// come late), every earlier one is already written. Bold, italic and underline do not open
+// again while open, so no more than five elements are ever open, and face names are cut to a
+// length a face name has. The HTML is at most four times the RTF and a megabyte: a text made
+// of nothing but format changes is cut there, keeping what came before.
 
 #include <tinyxml2.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -31,17 +37,14 @@ struct CHTMLElement {
   std::vector<std::pair<std::string, std::string>> attributes;
 };
 
-// One brace group of the RTF: its first control word as its name, the tokens of its own
-// (nested groups left out) and its nested groups in order.
-struct RtfGroupNode {
-  std::string name;
-  std::vector<RtfToken> own;
-  std::vector<std::unique_ptr<RtfGroupNode>> children;
-};
-
 class CRTF_HTMLConverter {
  public:
   static constexpr std::string_view kDefaultTitle = "RTF2HTML Generated Document";
+  // Face names longer than this (in bytes) are cut.
+  static constexpr size_t kMaxFaceBytes = 64;
+  // The HTML stops growing past this many times the RTF's bytes and a megabyte.
+  static constexpr size_t kMaxGrowth = 4;
+  static constexpr size_t kMaxExtraBytes = size_t(1) << 20;
 
   std::string input;   // the RTF; Convert trims its trailing line ends
   std::string output;  // the HTML
@@ -50,30 +53,45 @@ class CRTF_HTMLConverter {
 
   CRTF_HTMLConverter();
 
-  // Code page, colour, face and size back to their defaults; tables and elements emptied.
+  // Code page, colour, face and size back to their defaults; tables and records emptied.
   void Reset();
   // Converts `input` into `output`; an input that is not RTF leaves the output empty.
   void Convert();
 
-  const std::vector<CHTMLElement>& Elements() const { return elements_; }
   const std::unordered_map<std::string, std::string>& FontTable() const { return fonts_; }
   const std::vector<uint32_t>& ColourTable() const { return colours_; }
 
  private:
-  void BuildGroupTree(std::string_view rtf);
-  void ParseHeader(const RtfGroupNode& document);
-  void TokenizeBody(const RtfGroupNode& document);
+  void ReadTables(std::string_view body);
+  void ConvertBody(std::string_view body);
   void ProcessControlWord(const std::string& word);
   void AddText(std::string text);
-  std::string RenderHtml() const;
+  void Add(CHTMLElement record);
+  // Writes one record: an open tag, a close (which closes what was opened after its element
+  // and opens that again), or text.
+  void Render(const CHTMLElement& record);
+  void Write(std::string_view html);
+  void WriteOpen(const CHTMLElement& element);
+  // Writes out the paragraph waiting for its end, with its final attributes.
+  void FlushParagraph();
 
-  std::unique_ptr<RtfGroupNode> root_;
   std::string currentSize_;
   std::string currentFace_;
   std::string currentColour_;
   std::unordered_map<std::string, std::string> fonts_;
   std::vector<uint32_t> colours_;  // 0x00BBGGRR
-  std::vector<CHTMLElement> elements_;
+
+  // What the records so far have left for the next ones to look at.
+  bool paragraphOpen_ = false;      // a "p" was opened by \par
+  bool paragraphHasText_ = false;   // ... and text other than line ends came after it
+  bool fontOpen_ = false;           // the last "font" record opened one
+  CHTMLElement paragraph_;          // the open "p", whose alignment may still change
+  // The writing: the elements open in the HTML, and the paragraph waiting for its end as the
+  // pieces between the places where its "p" opens.
+  std::vector<CHTMLElement> open_;
+  std::vector<std::string> pieces_;
+  size_t written_ = 0;
+  size_t maxWritten_ = 0;
 };
 
 // Converts `rtf` with `converter` and returns the HTML.

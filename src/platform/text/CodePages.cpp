@@ -23,24 +23,41 @@ std::string IconvName(int32_t codePage) {
   }
 }
 
-// One converter per code page, opened on first use and kept; (iconv_t)-1 for a code page the
-// system does not know.
+// One converter per code page, opened on first use and kept; none for a code page the system
+// does not know or that cannot be used (below).
 class Converters {
  public:
   ~Converters() {
     for (auto& [page, cd] : open_) {
-      if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+      if (cd != kNone) iconv_close(cd);
     }
   }
 
   bool Decode(std::string_view bytes, int32_t codePage, std::string& out) {
     std::lock_guard lock(mutex_);
     auto it = open_.find(codePage);
-    if (it == open_.end()) {
-      it = open_.emplace(codePage, iconv_open("UTF-8", IconvName(codePage).c_str())).first;
-    }
+    if (it == open_.end()) it = open_.emplace(codePage, Open(codePage)).first;
     iconv_t cd = it->second;
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    if (cd == kNone) return false;
+    Convert(cd, bytes, out);
+    return true;
+  }
+
+ private:
+  static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+
+  // Some converters hold a character back until they see whether a combining mark follows
+  // (Windows-1255 and 1258 do): what they hold is written out when the input ends, and
+  // before they start again after a fault.
+  static void Flush(iconv_t cd, std::string& out) {
+    char buffer[64];
+    char* outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+    out.append(buffer, static_cast<size_t>(outPtr - buffer));
+  }
+
+  static void Convert(iconv_t cd, std::string_view bytes, std::string& out) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = bytes.size();
@@ -53,15 +70,34 @@ class Converters {
       if (result != static_cast<size_t>(-1)) continue;
       if (errno == E2BIG) continue;
       // An invalid or incomplete sequence: one replacement for its first byte, then on.
+      Flush(cd, out);
       AppendUtf8(out, 0xFFFD);
       ++in;
       --inLeft;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    return true;
+    Flush(cd, out);
   }
 
- private:
+  // The converter of a code page; none for a code page the system does not know, or one that
+  // does not read the control characters as themselves (the EBCDIC pages and a few others):
+  // a writer of RTF escapes those as code-page bytes whatever the page, so they must come
+  // back as they went.
+  static iconv_t Open(int32_t codePage) {
+    const iconv_t cd = iconv_open("UTF-8", IconvName(codePage).c_str());
+    if (cd == kNone) return kNone;
+    std::string controls;
+    for (int c = 1; c < 0x20; ++c) controls += static_cast<char>(c);
+    controls += '\x7F';
+    std::string decoded;
+    Convert(cd, controls, decoded);
+    if (decoded != controls) {
+      iconv_close(cd);
+      return kNone;
+    }
+    return cd;
+  }
+
   std::mutex mutex_;
   std::unordered_map<int32_t, iconv_t> open_;
 };

@@ -9,8 +9,10 @@
 
 namespace vornel {
 
-// `bytes` in code page `codePage` as UTF-8. A code page the system cannot convert is read as
-// Windows-1252; bytes that do not decode become U+FFFD, one for each.
+// `bytes` in code page `codePage` as UTF-8. A code page the system cannot convert, or one
+// whose control characters are not those of ASCII (EBCDIC), is read as Windows-1252; bytes
+// that do not decode become U+FFFD, one for each. Every character decoded is kept, also the
+// last one of a page that waits for a combining mark after it (1255, 1258).
 std::string DecodeCodePage(std::string_view bytes, int32_t codePage);
 
 // The code page of a font character set (\fcharsetN); 0 for the ANSI, default and symbol sets,

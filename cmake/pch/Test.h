@@ -1,0 +1,3 @@
+// Precompiled for the tests.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+// Precompiled for the window-system libraries, their tests and the editor.
+#include <wx/wx.h>
