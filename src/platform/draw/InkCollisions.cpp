@@ -76,6 +76,7 @@ bool InkMeantToTouch(InkSource a, InkSource b) {
   static const std::set<std::pair<InkSource, InkSource>> kTouching = [] {
     const std::pair<InkSource, InkSource> pairs[] = {
         {S::kNoteHead, S::kStem},    {S::kStem, S::kFlag},         {S::kStem, S::kBeam},
+        {S::kNoteHead, S::kFlag},
         {S::kStem, S::kRhythmFlag},  {S::kStem, S::kTuplet},       {S::kBeam, S::kFlag},
         {S::kBeam, S::kRhythmFlag},  {S::kBeam, S::kTuplet},       {S::kRhythmFlag, S::kTuplet},
         {S::kDot, S::kRhythmFlag},   {S::kStem, S::kFingering},    {S::kNoteHead, S::kSlur},

@@ -2,7 +2,7 @@
 // Finds ink drawn over other ink: every pair of items of different kinds whose boxes overlap
 // by more than a tolerance, and ink that runs off the paper. Items meant to touch are left
 // out: whatever stands on the staff lines of its own system (a letter on its course line, a
-// note head on a ledger line, a bar line across the lines), a flag or a head on its stem, a
+// note head on a ledger line, a bar line across the lines), a flag or a head on its stem (a single note's flag glyph carries its head), a
 // beam on its stems, a slur that ends at its letters. The lines and signs a system stands on
 // do collide with anything of another system, and with what belongs off the lines (rhythm
 // flags, bar numbers, headings, lyrics, texts).
