@@ -1,5 +1,5 @@
 // render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen]
-// [--frames]: typesets a document without a window: every page of its print sequence (title
+// [--frames] [--collisions]: typesets a document without a window: every page of its print sequence (title
 // page, contents, preface, facsimiles, the music of every section), or with --section the pages
 // of one section; --pages picks pages of those. PNG output is one file per page (OUT.png, or
 // OUT-001.png and on for several pages), PDF one document, the log the recording device's calls
@@ -7,7 +7,9 @@
 // them (markers, highlight band, header background), and with --frames too each meta-event's
 // frame and the line to its anchor, where hit testing finds it. Everything is written to temporary
 // files first and renamed into place only when all of it was written, so a failure leaves
-// nothing behind.
+// nothing behind. With --collisions the pages are also checked for ink drawn over other ink
+// (measured with the fonts the PNG and PDF use): each pair is printed under its page, with
+// the count at the end; OUT may then be left out.
 
 #include <cstdio>
 #include <filesystem>
@@ -24,8 +26,10 @@
 #include "model/CSystemArray.h"
 #include "model/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
+#include "platform/draw/InkCollisions.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
+#include "platform/draw/TextFaces.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/NumberText.h"
@@ -49,6 +53,7 @@ struct RenderOptions {
   int32_t dpi = 96;
   bool screen = false;
   bool frames = false;
+  bool collisions = false;
 };
 
 bool ScanPages(const std::string& text, RenderOptions& o) { return ScanPageRange(text, o.firstPage, o.lastPage); }
@@ -71,11 +76,17 @@ bool ParseOptions(const CommandArguments& args, RenderOptions& o) {
       o.screen = true;
     } else if (a == "--frames") {
       o.frames = true;
+    } else if (a == "--collisions") {
+      o.collisions = true;
     } else if (a.size() > 1 && a[0] == '-') {
       return false;
     } else {
       positional.push_back(a);
     }
+  }
+  if (positional.size() == 1 && o.collisions) {
+    o.document = positional[0];
+    return true;
   }
   if (positional.size() != 2) return false;
   o.document = positional[0];
@@ -197,6 +208,28 @@ int Render(const CommandArguments& args) {
   }
   const size_t count = static_cast<size_t>(last - first + 1);
 
+  if (o.collisions) {
+    // Measured with the real fonts, as the PNG and PDF draw them; 0.3 mm is the tolerance.
+    RecordingDevice device(dpi, printing, PangoTextEngine::Shared());
+    device.SetRecording(false);
+    device.SetExtent(size);
+    InkCollisions ink;
+    device.SetInkObserver(&ink);
+    const double tolerance = 0.3 * dpi / 25.4;
+    size_t total = 0;
+    for (int32_t p = first; p <= last; ++p) {
+      ink.Clear();
+      DrawPage(*doc, device, p);
+      const auto found = ink.Find(tolerance, size.cx, size.cy);
+      if (found.empty()) continue;
+      std::printf("page %d\n", p + 1);
+      for (const auto& collision : found) std::printf("  %s\n", InkCollisions::Describe(collision).c_str());
+      total += found.size();
+    }
+    std::printf("%zu collision%s\n", total, total == 1 ? "" : "s");
+    if (o.out.empty()) return 0;
+  }
+
   PendingFiles pending;
   std::string error;
   bool written = true;
@@ -244,7 +277,8 @@ int Render(const CommandArguments& args) {
 
 const ToolCommand registration(
     "render",
-    "render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen] [--frames]",
+    "render DOC OUT.pdf|OUT.png|OUT.log [--section N] [--pages A-B] [--zoom Z] [--dpi D] [--screen] [--frames] "
+    "[--collisions]",
     "typeset a document (or one section with --section) as pages", Render);
 
 }  // namespace

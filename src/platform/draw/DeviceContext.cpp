@@ -342,11 +342,11 @@ void DeviceContext::Stroke(PathData& path) {
       start = end;
     }
   }
-  DoStroke(path, pen);
+  EmitStroke(path, pen);
 }
 
 void DeviceContext::FillAndStroke(const PathData& fill, PathData& outline) {
-  if (!state_.brush.IsNull()) DoFill(fill, state_.brush, state_.fillMode == ALTERNATE);
+  if (!state_.brush.IsNull()) EmitFill(fill, state_.brush, state_.fillMode == ALTERNATE);
   Stroke(outline);
 }
 
@@ -535,7 +535,7 @@ void DeviceContext::FillRect(const Rect& rect, const Brush& brush) {
   path.LineTo(DevX(rect.right), DevY(rect.bottom));
   path.LineTo(DevX(rect.left), DevY(rect.bottom));
   path.Close();
-  DoFill(path, brush, true);
+  EmitFill(path, brush, true);
 }
 
 void DeviceContext::FillSolidRect(const Rect& rect, COLORREF colour) {
@@ -609,7 +609,7 @@ void DeviceContext::FillPath() {
   if (!pathEnded_) return;
   PathData fill = path_;
   fill.Translate(state_.viewport.x, state_.viewport.y);
-  if (!state_.brush.IsNull() && !fill.Empty()) DoFill(fill, state_.brush, state_.fillMode == ALTERNATE);
+  if (!state_.brush.IsNull() && !fill.Empty()) EmitFill(fill, state_.brush, state_.fillMode == ALTERNATE);
   path_.elements.clear();
   pathEnded_ = false;
 }
@@ -845,9 +845,9 @@ void DeviceContext::OutputText(int32_t x, int32_t y, std::string_view text) {
       }
     }
     cell.Close();
-    DoFill(cell, Brush::Solid(state_.bkColour), true);
+    EmitFill(cell, Brush::Solid(state_.bkColour), true);
   }
-  if (!run.pieces.empty()) DoGlyphs(run);
+  if (!run.pieces.empty()) EmitGlyphs(run, text);
 }
 
 void DeviceContext::TextOut(int32_t x, int32_t y, std::string_view text) {
@@ -1001,7 +1001,7 @@ void DeviceContext::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, 
   if (width <= 0 || height <= 0 || bitmap.IsEmpty()) return;
   Rect dst{x, y, x + width, y + height};
   dst.Offset(state_.viewport.x, state_.viewport.y);
-  DoBitmap(bitmap, {srcX, srcY, srcX + width, srcY + height}, dst, std::nullopt);
+  EmitBitmap(bitmap, {srcX, srcY, srcX + width, srcY + height}, dst, std::nullopt);
 }
 
 void DeviceContext::StretchBlt(const Rect& dst, const DeviceBitmap& bitmap, const Rect& src) {
@@ -1012,7 +1012,7 @@ void DeviceContext::StretchBlt(const Rect& dst, const DeviceBitmap& bitmap, cons
   if (dst.Width() == 0 || dst.Height() == 0 || src.IsEmpty() || bitmap.IsEmpty()) return;
   Rect d = dst;
   d.Offset(state_.viewport.x, state_.viewport.y);
-  DoBitmap(bitmap, src, d, std::nullopt);
+  EmitBitmap(bitmap, src, d, std::nullopt);
 }
 
 void DeviceContext::TransparentBlt(const Rect& dst, const DeviceBitmap& bitmap, const Rect& src, COLORREF key) {
@@ -1023,7 +1023,199 @@ void DeviceContext::TransparentBlt(const Rect& dst, const DeviceBitmap& bitmap, 
   if (dst.Width() == 0 || dst.Height() == 0 || src.IsEmpty() || bitmap.IsEmpty()) return;
   Rect d = dst;
   d.Offset(state_.viewport.x, state_.viewport.y);
-  DoBitmap(bitmap, src, d, key);
+  EmitBitmap(bitmap, src, d, key);
+}
+
+// ---------------------------------------------------------------- ink
+
+namespace {
+
+// Lines wider and taller than this are told in pieces, so that each piece's box stays close
+// to its ink.
+constexpr double kInkPiece = 6.0;
+constexpr int kCurvePieces = 12;
+
+bool Erases(COLORREF colour) { return (colour & 0xFFFFFF) == 0xFFFFFF; }
+
+}  // namespace
+
+void DeviceContext::ReportInk(InkItem item) {
+  if (item.right < item.left || item.bottom < item.top) return;
+  if (state_.clip) {
+    const Rect& c = *state_.clip;
+    item.left = std::max<double>(item.left, c.left);
+    item.top = std::max<double>(item.top, c.top);
+    item.right = std::min<double>(item.right, c.right);
+    item.bottom = std::min<double>(item.bottom, c.bottom);
+    if (item.right <= item.left || item.bottom <= item.top) return;
+  }
+  item.source = inkSource_;
+  item.group = inkGroup_;
+  item.call = inkCall_;
+  inkObserver_->OnInk(item);
+}
+
+void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool evenOdd) {
+  ++inkCall_;
+  if (inkObserver_ != nullptr && brush.kind == Brush::Kind::kSolid && !Erases(brush.colour) && !path.Empty()) {
+    InkItem item;
+    item.shape = InkShape::kFill;
+    item.left = item.top = 1e300;
+    item.right = item.bottom = -1e300;
+    for (const PathData::Element& e : path.elements) {
+      const int points = e.op == PathData::Op::kCurve ? 3 : (e.op == PathData::Op::kClose ? 0 : 1);
+      for (int i = 0; i < points; ++i) {
+        item.left = std::min(item.left, e.x[i]);
+        item.right = std::max(item.right, e.x[i]);
+        item.top = std::min(item.top, e.y[i]);
+        item.bottom = std::max(item.bottom, e.y[i]);
+      }
+    }
+    ReportInk(item);
+  }
+  DoFill(path, brush, evenOdd);
+}
+
+void DeviceContext::EmitStroke(const PathData& path, const Pen& pen) {
+  ++inkCall_;
+  if (inkObserver_ != nullptr && !Erases(pen.colour)) {
+    const double half = pen.PixelWidth() / 2.0;
+    double cx = 0;
+    double cy = 0;
+    double startX = 0;
+    double startY = 0;
+    auto piece = [&](double x0, double y0, double x1, double y1, InkShape shape) {
+      const double dx = x1 - x0;
+      const double dy = y1 - y0;
+      // An axis-parallel stretch is one item; a slanted one is cut into short pieces.
+      int pieces = 1;
+      if (std::abs(dx) > 1 && std::abs(dy) > 1) {
+        pieces = static_cast<int>(std::ceil(std::min(std::abs(dx), std::abs(dy)) / kInkPiece));
+        pieces = std::clamp(pieces, 1, 256);
+      }
+      for (int i = 0; i < pieces; ++i) {
+        const double ax = x0 + dx * i / pieces;
+        const double ay = y0 + dy * i / pieces;
+        const double bx = x0 + dx * (i + 1) / pieces;
+        const double by = y0 + dy * (i + 1) / pieces;
+        InkItem item;
+        item.shape = shape;
+        item.left = std::min(ax, bx) - half;
+        item.right = std::max(ax, bx) + half;
+        item.top = std::min(ay, by) - half;
+        item.bottom = std::max(ay, by) + half;
+        ReportInk(item);
+      }
+    };
+    for (const PathData::Element& e : path.elements) {
+      switch (e.op) {
+        case PathData::Op::kMove:
+          cx = startX = e.x[0];
+          cy = startY = e.y[0];
+          break;
+        case PathData::Op::kLine:
+          piece(cx, cy, e.x[0], e.y[0], InkShape::kLine);
+          cx = e.x[0];
+          cy = e.y[0];
+          break;
+        case PathData::Op::kCurve:
+          for (int i = 1; i <= kCurvePieces; ++i) {
+            const double t = static_cast<double>(i) / kCurvePieces;
+            const double u = 1 - t;
+            const double x = u * u * u * cx + 3 * u * u * t * e.x[0] + 3 * u * t * t * e.x[1] + t * t * t * e.x[2];
+            const double y = u * u * u * cy + 3 * u * u * t * e.y[0] + 3 * u * t * t * e.y[1] + t * t * t * e.y[2];
+            const double t0 = static_cast<double>(i - 1) / kCurvePieces;
+            const double u0 = 1 - t0;
+            const double x0 =
+                u0 * u0 * u0 * cx + 3 * u0 * u0 * t0 * e.x[0] + 3 * u0 * t0 * t0 * e.x[1] + t0 * t0 * t0 * e.x[2];
+            const double y0 =
+                u0 * u0 * u0 * cy + 3 * u0 * u0 * t0 * e.y[0] + 3 * u0 * t0 * t0 * e.y[1] + t0 * t0 * t0 * e.y[2];
+            piece(x0, y0, x, y, InkShape::kCurve);
+          }
+          cx = e.x[2];
+          cy = e.y[2];
+          break;
+        case PathData::Op::kClose:
+          piece(cx, cy, startX, startY, InkShape::kLine);
+          cx = startX;
+          cy = startY;
+          break;
+      }
+    }
+  }
+  DoStroke(path, pen);
+}
+
+void DeviceContext::EmitGlyphs(const GlyphRun& run, std::string_view text) {
+  ++inkCall_;
+  if (inkObserver_ != nullptr && !Erases(run.colour)) {
+    for (const RunPiece& piece : run.pieces) {
+      double l = 0;
+      double t = 0;
+      double r = 0;
+      double b = 0;
+      InkShape shape = InkShape::kGlyph;
+      switch (piece.kind) {
+        case RunPiece::Kind::kMusic: {
+          const auto& m = MusicFont::Shared().Metrics(piece.codePoint);
+          l = piece.x + m.inkLeft * piece.size;
+          t = piece.y + m.inkTop * piece.size;
+          r = piece.x + m.inkRight * piece.size;
+          b = piece.y + m.inkBottom * piece.size;
+          break;
+        }
+        case RunPiece::Kind::kText: {
+          const TextInkBox ink = Engine().Ink(piece.face, piece.text);
+          if (ink.right <= ink.left) continue;
+          l = piece.x + ink.left;
+          t = piece.y + ink.top;
+          r = piece.x + ink.right;
+          b = piece.y + ink.bottom;
+          shape = InkShape::kText;
+          break;
+        }
+        case RunPiece::Kind::kShape:
+        case RunPiece::Kind::kPlaceholder:
+          l = piece.x;
+          t = piece.y - piece.height;
+          r = piece.x + piece.width;
+          b = piece.y;
+          break;
+      }
+      // The corners turned with the run, then placed at its origin.
+      double xs[4] = {l, r, r, l};
+      double ys[4] = {t, t, b, b};
+      InkItem item;
+      item.shape = shape;
+      item.text = text;
+      item.left = item.top = 1e300;
+      item.right = item.bottom = -1e300;
+      for (int i = 0; i < 4; ++i) {
+        Rotate(run.angle, xs[i], ys[i]);
+        item.left = std::min(item.left, run.x + xs[i]);
+        item.right = std::max(item.right, run.x + xs[i]);
+        item.top = std::min(item.top, run.y + ys[i]);
+        item.bottom = std::max(item.bottom, run.y + ys[i]);
+      }
+      ReportInk(item);
+    }
+  }
+  DoGlyphs(run);
+}
+
+void DeviceContext::EmitBitmap(const DeviceBitmap& bitmap, const Rect& src, const Rect& dst,
+                               std::optional<COLORREF> key) {
+  ++inkCall_;
+  if (inkObserver_ != nullptr) {
+    InkItem item;
+    item.shape = InkShape::kPicture;
+    item.left = std::min(dst.left, dst.right);
+    item.right = std::max(dst.left, dst.right);
+    item.top = std::min(dst.top, dst.bottom);
+    item.bottom = std::max(dst.top, dst.bottom);
+    ReportInk(item);
+  }
+  DoBitmap(bitmap, src, dst, key);
 }
 
 }  // namespace vornel

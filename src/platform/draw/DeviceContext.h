@@ -14,11 +14,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/draw/DeviceBitmap.h"
 #include "platform/draw/DrawObjects.h"
 #include "platform/draw/FontResolver.h"
+#include "platform/draw/Ink.h"
 
 namespace vornel {
 
@@ -183,6 +185,15 @@ class DeviceContext {
   // Pixels of the key colour are left out.
   void TransparentBlt(const Rect& dst, const DeviceBitmap& bitmap, const Rect& src, COLORREF key);
 
+  // ---- Ink: every item drawn from now on is told to the observer (none: null), with what
+  // the renderer says it draws and the group (system) it draws. Each returns what was set.
+  InkObserver* SetInkObserver(InkObserver* observer) { return std::exchange(inkObserver_, observer); }
+  InkObserver* GetInkObserver() const { return inkObserver_; }
+  InkSource SetInkSource(InkSource source) { return std::exchange(inkSource_, source); }
+  InkSource GetInkSource() const { return inkSource_; }
+  int32_t SetInkGroup(int32_t group) { return std::exchange(inkGroup_, group); }
+  int32_t GetInkGroup() const { return inkGroup_; }
+
  protected:
   // ---- What a backend does. Coordinates are device pixels with the viewport applied.
   virtual void DoFill(const PathData& path, const Brush& brush, bool evenOdd) = 0;
@@ -231,6 +242,12 @@ class DeviceContext {
   void OutputText(int32_t x, int32_t y, std::string_view text);
   // A figure of straight lines through `points` (at least one), closed when asked.
   void AddFigureToPath(std::span<const Point> points, bool close);
+  // The backends' calls, told to the ink observer first.
+  void EmitFill(const PathData& path, const Brush& brush, bool evenOdd);
+  void EmitStroke(const PathData& path, const Pen& pen);
+  void EmitGlyphs(const GlyphRun& run, std::string_view text);
+  void EmitBitmap(const DeviceBitmap& bitmap, const Rect& src, const Rect& dst, std::optional<COLORREF> key);
+  void ReportInk(InkItem item);
 
   int32_t dpiX_;
   int32_t dpiY_;
@@ -245,6 +262,23 @@ class DeviceContext {
   bool pathEnded_ = false;
   PathData path_;  // logical integer coordinates, kept as doubles
   GlyphRun scratchRun_;
+  InkObserver* inkObserver_ = nullptr;
+  InkSource inkSource_ = InkSource::kOther;
+  int32_t inkGroup_ = 0;
+  uint32_t inkCall_ = 0;
+};
+
+// Says what the renderer draws while it lives.
+class InkSourceScope {
+ public:
+  InkSourceScope(DeviceContext& dc, InkSource source) : dc_(dc), previous_(dc.SetInkSource(source)) {}
+  ~InkSourceScope() { dc_.SetInkSource(previous_); }
+  InkSourceScope(const InkSourceScope&) = delete;
+  InkSourceScope& operator=(const InkSourceScope&) = delete;
+
+ private:
+  DeviceContext& dc_;
+  InkSource previous_;
 };
 
 }  // namespace vornel

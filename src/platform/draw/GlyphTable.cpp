@@ -831,8 +831,10 @@ const GlyphMapEntry* FindGlyph(FaceRole role, uint32_t code) {
 }
 
 bool RoleFallsBackToText(FaceRole role) {
+  // The signature face of older documents also names their tablature letters: what it does
+  // not map (every letter) is written as text, as in the other letter faces.
   return role == FaceRole::kText || role == FaceRole::kTabLetter || role == FaceRole::kFg ||
-         role == FaceRole::kVavadurura;
+         role == FaceRole::kVavadurura || role == FaceRole::kTabDefault;
 }
 
 GlyphTextFace RoleTextFace(FaceRole role) {

@@ -175,6 +175,34 @@ size_t TextFaceKeyHash::operator()(const TextFaceKey& key) const {
   return h;
 }
 
+TextInkBox TextEngine::Ink(const TextFaceKey& key, std::string_view text) {
+  TextInkBox box;
+  box.right = Advance(key, text);
+  bool any = false;
+  for (size_t pos = 0; pos < text.size();) {
+    const char32_t c = DecodeUtf8(text, pos);
+    if (c == ' ' || c == 0xA0) continue;
+    double top = -0.72;
+    double bottom = 0;
+    if (std::string_view("acemnorsuvwxz").find(static_cast<char>(c)) != std::string_view::npos && c < 0x80) {
+      top = -0.5;
+    } else if (c == '.' || c == ',' || c == '_') {
+      top = -0.12;
+    } else if (c == '-' || c == '~' || c == '=') {
+      top = -0.35;
+      bottom = -0.2;
+    }
+    if (c < 0x80 && std::string_view("gjpqy,;()[]{}|").find(static_cast<char>(c)) != std::string_view::npos) {
+      bottom = 0.2;
+    }
+    box.top = any ? std::min(box.top, top * key.em) : top * key.em;
+    box.bottom = any ? std::max(box.bottom, bottom * key.em) : bottom * key.em;
+    any = true;
+  }
+  if (!any) return {};
+  return box;
+}
+
 FixedTextEngine& FixedTextEngine::Shared() {
   static FixedTextEngine engine;
   return engine;
@@ -288,6 +316,17 @@ double PangoTextEngine::Advance(const TextFaceKey& key, std::string_view text) {
   if (advances_.size() > 16384) advances_.clear();
   advances_.emplace(std::move(cacheKey), width);
   return width;
+}
+
+TextInkBox PangoTextEngine::Ink(const TextFaceKey& key, std::string_view text) {
+  if (text.empty()) return {};
+  SetUp(key, text);
+  PangoRectangle ink;
+  pango_layout_get_extents(layout_, &ink, nullptr);
+  if (ink.width <= 0 || ink.height <= 0) return {};
+  const double baseline = pango_layout_get_baseline(layout_) / double(PANGO_SCALE);
+  return {ink.x / double(PANGO_SCALE), ink.y / double(PANGO_SCALE) - baseline,
+          (ink.x + ink.width) / double(PANGO_SCALE), (ink.y + ink.height) / double(PANGO_SCALE) - baseline};
 }
 
 PangoLayout* PangoTextEngine::Layout(const TextFaceKey& key, std::string_view text, double* baseline) {

@@ -57,12 +57,23 @@ struct FaceMetrics {
   double maxWidth = 0;
 };
 
+// Where the ink of a line of text lies, from its origin on the baseline (y grows downward).
+struct TextInkBox {
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+};
+
 class TextEngine {
  public:
   virtual ~TextEngine() = default;
   virtual FaceMetrics Metrics(const TextFaceKey& key) = 0;
   // Advance of a single line of UTF-8 text.
   virtual double Advance(const TextFaceKey& key, std::string_view text) = 0;
+  // The ink of a single line of text. By default worked out from the advance and the letters'
+  // classes: x-height, ascenders and capitals, descenders.
+  virtual TextInkBox Ink(const TextFaceKey& key, std::string_view text);
 };
 
 // Invented metrics: ascent 0.8 em, descent 0.2 em, and per character a width by its class.
@@ -86,6 +97,7 @@ class PangoTextEngine : public TextEngine {
 
   FaceMetrics Metrics(const TextFaceKey& key) override;
   double Advance(const TextFaceKey& key, std::string_view text) override;
+  TextInkBox Ink(const TextFaceKey& key, std::string_view text) override;
 
   // The engine's layout set to one line of text in the face, for drawing; valid until the
   // next call. `baseline` receives the distance from the layout's top to its baseline.

@@ -123,8 +123,9 @@ Rect DrawFontText(std::string_view text, dfLogFont& font, DeviceContext& dc, uns
   if (metrics != nullptr) *metrics = dc.GetTextMetrics();
   const unsigned oldAlign = dc.SetTextAlign(alignment);
 
+  // Texts are never menu labels: an '&' is written as it stands.
   Rect textRect{x, y, x, y};
-  dc.DrawText(text, textRect, DT_CALCRECT);
+  dc.DrawText(text, textRect, DT_CALCRECT | DT_NOPREFIX);
   if (fromBottom != 0) textRect.Offset(0, -textRect.Height());
   Rect frame = textRect;
   switch (alignment & TA_CENTER) {
@@ -163,12 +164,12 @@ Rect DrawFontText(std::string_view text, dfLogFont& font, DeviceContext& dc, uns
   }
   const size_t lastMark = text.rfind('@');
   if (lastMark == std::string_view::npos) {
-    dc.DrawText(text, textRect, DT_NOCLIP);
+    dc.DrawText(text, textRect, DT_NOCLIP | DT_NOPREFIX);
   } else if (lastMark + 1 < text.size() && (text[lastMark + 1] == '\n' || text[lastMark + 1] == '\r')) {
-    frame = DrawFontTextBlock(text, textRect, DT_NOCLIP, font, dc, zoom);
+    frame = DrawFontTextBlock(text, textRect, DT_NOCLIP | DT_NOPREFIX, font, dc, zoom);
   } else {
     // A mark that closes no block: the text is drawn as it stands rather than left out.
-    dc.DrawText(text, textRect, DT_NOCLIP);
+    dc.DrawText(text, textRect, DT_NOCLIP | DT_NOPREFIX);
   }
   if (style & kTextFrame) {
     const COLORREF c = (style & kTextDarkFrame) ? 0x646464 : 0xF0F0F0;

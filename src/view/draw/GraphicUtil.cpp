@@ -226,6 +226,7 @@ void GraphicUtil::DrawScreenMarker(COLORREF colour, int32_t x, int32_t y) {
   const PageDrawSettings* settings = ActivePageSettings();
   if (settings == nullptr || !settings->showMarkers) return;
   const int32_t s = HundredthMmToDeviceX(75);
+  const InkSourceScope ink(dc, InkSource::kScreenMark);
   DrawTriangle(0, colour, x, y, s, s);
 }
 

@@ -44,6 +44,7 @@ int32_t DrawingStaveRenderer::DrawTuningLabels(DeviceContext& dc, const CTabInst
   const int32_t spacing = measured.ComputeDeviceSpacing(dc.LogPixelsX(), dc.LogPixelsY())[0];
   const int32_t lines = std::clamp(tab.tuning.lines, 0, 16);
   GraphicUtil g(dc, dc.IsPrinting() ? 100 : PageZoom());
+  const InkSourceScope ink(dc, InkSource::kInstrumentName);
   const int32_t firstY = centreY - (lines - 1) * spacing / 2 + spacing / 2;
   return DrawTuningLabelColumn(g, tab, x, firstY, spacing);
 }
@@ -51,6 +52,7 @@ int32_t DrawingStaveRenderer::DrawTuningLabels(DeviceContext& dc, const CTabInst
 void DrawingStaveRenderer::DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t top, int32_t bottom,
                                          int32_t braceWidth) {
   GraphicUtil g(dc, PageZoom());
+  const InkSourceScope ink(dc, InkSource::kSystemLine);
   DrawStaveJoinLines(g, x, top, bottom, braceWidth);
 }
 
@@ -59,6 +61,7 @@ void DrawingStaveRenderer::DrawName(DeviceContext& dc, const CTrackText& name, i
   CTrackText drawn = name;
   drawn.lastZoom = zoom;
   const int32_t height = CalcTextRect(drawn, dc).Height();
+  const InkSourceScope ink(dc, InkSource::kInstrumentName);
   DrawFontText(drawn.text, drawn.font, dc, TA_LEFT | TA_TOP, static_cast<float>(dc.IsPrinting() ? 100 : zoom), 0,
                drawn.flags & ~CTrackText::kCentered, x, y - height / 2);
 }

@@ -33,6 +33,7 @@ void DrawEventIn(StaffRenderer& stave, CMetaEvent& event, const nChord& chord, c
 }  // namespace
 
 void DrawAllMetaEvents(StaffRenderer& stave, nChord& chord, int32_t x) {
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kMetaGlyph);
   Rect rect = ColumnRect(stave, x);
   int32_t u = stave.Spacing();
   if (chord.IsBarLine() && (chord.status & 0xFF0) == kInlineEventBar) {
@@ -50,6 +51,7 @@ Rect DrawMetaEvent(StaffRenderer& stave, CMetaEvent& event, nChord& chord, int32
 }
 
 Rect DrawTimeSignature(StaffRenderer& stave, CMetaEvent& event, const Rect& box) {
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kTimeSignature);
   const nChord* chord = stave.CurrentChord();
   static const nChord kNone;
   return DrawTimeSignatureIn(stave, event, chord != nullptr ? *chord : kNone, box);
@@ -61,6 +63,7 @@ void DrawMetaEventMarkers(StaffRenderer& stave, nChord& bar, int32_t x) {
   const int32_t column = stave.Stave().columnWidth;
   bar.metaEvents.DrawAll([&](CMetaEvent& event) {
     if (event.kind == CMetaEvent::kTimeSignature) {
+      const InkSourceScope ink(stave.Graphics().dc, InkSource::kTimeSignature);
       DrawTimeSignatureIn(stave, event, bar, {x + column / 2, stave.Top(), x + column + column / 2, BottomLine(stave)});
     } else {
       DrawEventIn(stave, event, bar, ColumnRect(stave, x), stave.Spacing());
@@ -81,6 +84,7 @@ void DrawSymbolEvent(StaffRenderer& stave, const nChord& chord, const nNotes& no
   const uint32_t code = static_cast<uint32_t>(tab ? event->cx : event->cy) & 0xFFFF;
   if (code == 0) return;
   EventDrawing d{stave, *event, chord, box, stave.Stave().columnWidth, stave.Spacing()};
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kOrnament);
   const Point offset = d.Offset();
   const int32_t side = std::max(box.Width(), 1) * (tab ? 3 : 4);
   DrawSymbolGlyph(d, code, side, {box.CenterPoint().x - side / 2 + offset.x, box.bottom - side + offset.y});
@@ -96,9 +100,15 @@ void DrawTabChordExtras(StaffRenderer& stave, nChord& chord, int32_t x) {
   DrawChordFlag(stave, chord, x);
 }
 
-void DrawChordEffect(StaffRenderer& stave, nChord& chord, int32_t x) { DrawChordEffectWord(stave, chord, x); }
+void DrawChordEffect(StaffRenderer& stave, nChord& chord, int32_t x) {
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kChordEffect);
+  DrawChordEffectWord(stave, chord, x);
+}
 
-void DrawSlur(StaffRenderer& stave, nNotes& note, Point head) { DrawSlurMarks(stave, note, head); }
+void DrawSlur(StaffRenderer& stave, nNotes& note, Point head) {
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kSlur);
+  DrawSlurMarks(stave, note, head);
+}
 
 void ApplySizeMark(StaffRenderer& stave, nChord& chord) { ApplyChordSizeMark(stave, chord); }
 

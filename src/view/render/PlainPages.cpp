@@ -32,7 +32,8 @@ bool Visible(const CInstrument* line) {
 PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen) {
   PageDrawSettings s;
   s.zoom = zoom;
-  s.colourOn = page.ColorMode();
+  // The colours of notes, flags, slurs and marks help editing on screen; paper shows them black.
+  s.colourOn = onScreen && page.ColorMode();
   s.showMarkers = onScreen && page.screenMarkers != 0;
   s.fonts = &page.fonts;
   s.timeProportional = page.TimeProportional();

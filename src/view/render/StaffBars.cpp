@@ -131,6 +131,7 @@ void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
   }
   const uint16_t variant = bar.status & 0xFFF3;
   if (variant == kHiddenBar) return;
+  const InkSourceScope ink(g_.dc, InkSource::kBarLine);
   const nChord* savedCurrent = currentChord_;
   currentChord_ = const_cast<nChord*>(&bar);
   const int32_t w = g_.HundredthMmToDeviceX(50);
@@ -146,6 +147,7 @@ void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
   if (last && special == 0 && x > stave_.area.left + width * 6 / 7) {
     final = true;
     if (OnScreen() && settings_ != nullptr && settings_->showMarkers) {
+      const InkSourceScope mark(g_.dc, InkSource::kScreenMark);
       const int32_t s = g_.HundredthMmToDeviceX(75);
       g_.DrawTriangle(0, 0x005A00, x, Top() + (lineCount_ - 1) * Spacing() + 2, s, s);
     }
@@ -162,6 +164,7 @@ void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
   // Every fifth bar number above the first stave of an instrument.
   if (!last && (stave_.positionCode & 0x3F0F) == 0 && settings_ != nullptr && settings_->barNumbers &&
       bar.number != 0 && bar.number % 5 == 0 && special != 0x0C) {
+    const InkSourceScope number(g_.dc, InkSource::kBarNumber);
     DrawBarNumber(g_.dc, stave_.zoom, Spacing(), bar.number, x, Top());
   }
 

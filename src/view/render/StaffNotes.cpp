@@ -70,6 +70,7 @@ void StaffRenderer::DrawElement(nChord& element, int32_t x, size_t index) {
   currentChord_ = &element;
   accidentalDrawn_ = false;
   if (OnScreen() && settings_ != nullptr && settings_->showMarkers && element.IsBarLine() && element.position != 0) {
+    const InkSourceScope mark(g_.dc, InkSource::kScreenMark);
     g_.DrawTextAt(x, Top() - (IsTablature() ? 4 : 2) * Spacing(), "!", 10, 0, 0x0000FF, TA_CENTER | TA_BASELINE);
   }
   if (element.IsSpecialEvent()) {
@@ -105,6 +106,7 @@ void StaffRenderer::DrawSpecialEvent(nChord& chord, int32_t x) {
         return;
       }
       if (stave_.enabledVoices == 2 && drawing_.index != stave_.currentVoice) return;
+      const InkSourceScope ink(g_.dc, InkSource::kTimeSignature);
       DrawTimeSignature(*this, *signature, {x, Top(), x + stave_.columnWidth, bottomLine});
       if (CMetaEvent* caption = chord.metaEvents.Find(CMetaEvent::kCaption)) DrawMetaEvent(*this, *caption, chord, x);
       return;
@@ -220,6 +222,7 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
       dfLogFont font;
       if (auto page = PageFont(kSmallFont)) font = *page;
       Rect box{x, Top() - 2 * Spacing(), x + 2 * Spacing(), Top()};
+      const InkSourceScope ink(g_.dc, InkSource::kFingering);
       DrawFontText(FormatInt(shiftFret), font, g_.dc, TA_CENTER | TA_BASELINE, stave_.zoom * 1.5f, 0, 0,
                    box.CenterPoint().x, box.bottom);
     }
@@ -280,6 +283,7 @@ void StaffRenderer::DrawChordMetaEvents(nChord& chord, int32_t x) {
 }
 
 void StaffRenderer::DrawBracketMark(int32_t x, bool left) {
+  const InkSourceScope ink(g_.dc, InkSource::kChordEffect);
   const int32_t half = stave_.columnWidth / 2;
   int32_t bx = left ? x - half : x + half;
   if (!IsTablature()) bx += 3;
@@ -355,11 +359,15 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
 
   if ((note.status & 0x2) != 0) step += 7;
   const int32_t y = stave_.StepToY(step);
-  DrawGlyph(head, x, y);
+  {
+    const InkSourceScope ink(dc, InkSource::kNoteHead);
+    DrawGlyph(head, x, y);
+  }
   DrawLedgerLines(x, y, code <= 1 ? 1 : 0);
 
   if ((note.status & 0x20) == 0) {
     if (accidental != 0) {
+      const InkSourceScope ink(dc, InkSource::kAccidental);
       DrawAccidental(accidental, x, y);
     } else {
       accidentalDrawn_ = false;
@@ -371,12 +379,18 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
   const int32_t bottomLine = Top() + (lineCount_ - 1) * spacing;
   const bool onLine = spacing > 0 && (bottomLine - y) % spacing == 0;
   const int32_t dotY = onLine ? y + spacing / 2 : y;
-  if (dotted) DrawGlyph(0x9A, x + w, dotY);
-  if ((note.flags & 0x40) != 0) DrawGlyph(0x10E, x + w, dotY);
+  {
+    const InkSourceScope ink(dc, InkSource::kDot);
+    if (dotted) DrawGlyph(0x9A, x + w, dotY);
+    if ((note.flags & 0x40) != 0) DrawGlyph(0x10E, x + w, dotY);
+  }
 
   previousStep_ = step;
   if (note.ornament != 0) DrawOrnament(note, x, y);
-  if (note.fingering != 0) DrawFingering(note, x, y, w, spacing);
+  if (note.fingering != 0) {
+    const InkSourceScope ink(dc, InkSource::kFingering);
+    DrawFingering(note, x, y, w, spacing);
+  }
   if (note.slur != 0) DrawSlur(*this, note, {x, y});
 
   if ((note.status & 0x40) != 0 && chord != nullptr && stave_.tabInstrument != nullptr &&
@@ -386,9 +400,13 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
     const uint8_t number = static_cast<uint8_t>(stopped > 0 ? note.string + 1 : std::max(stopped, 0));
     const int32_t markY = stringMarkBelow_ ? y + spacing : y - spacing;
     stringMarkBelow_ = !stringMarkBelow_;
+    const InkSourceScope ink(dc, InkSource::kFingering);
     g_.DrawCircledNumber(number, x + w / 2, markY);
   }
-  if ((note.status & 0x2) != 0) DrawGlyph(0xF4, x - 2 * w, y + w);
+  if ((note.status & 0x2) != 0) {
+    const InkSourceScope ink(dc, InkSource::kOrnament);
+    DrawGlyph(0xF4, x - 2 * w, y + w);
+  }
 
   if ((note.flags & 0x10) != 0) {
     const int restCode = std::clamp(code + RhythmChange(note), 0, 7);
@@ -398,6 +416,7 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
       d = reference - y;
       if (d != 0) d += stemsDown ? 7 * spacing : -spacing;
     }
+    const InkSourceScope ink(dc, InkSource::kRest);
     DrawRestGlyph(restCode, originalX, d);
   }
 
@@ -411,6 +430,7 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
     previousStep_ = -1000;
     DrawNote(partner, partnerPosition, rhythm, noteIndex);
     previousStep_ = savedPrevious;
+    const InkSourceScope ink(dc, InkSource::kStem);
     if (code >= 4 && stemsDown) g_.DrawThinLine(10, colour, x, partnerPosition.y, x, y);
   }
 
@@ -432,6 +452,7 @@ void StaffRenderer::DrawLedgerLines(int32_t x, int32_t y, int widthMode) {
   if (spacing <= 0) return;
   const int32_t top = Top();
   if (!(y < top || y >= top + 5 * spacing)) return;
+  const InkSourceScope ink(g_.dc, InkSource::kLedgerLine);
   const int32_t g = g_.dc.GetCharWidth(0x63);
   x -= g / 5;
   const int32_t extra = widthMode == 0 ? MulDiv(g, 3, 4) : widthMode == 1 ? MulDiv(g, 20, 100) : 0;
@@ -478,6 +499,7 @@ void StaffRenderer::DrawRestGlyph(int code, int32_t x, int32_t yOffset) {
 
 void StaffRenderer::DrawRest(uint16_t rhythm, int32_t x, int32_t y) {
   DeviceContext& dc = g_.dc;
+  const InkSourceScope ink(dc, InkSource::kRest);
   const uint16_t mark = currentChord_ != nullptr ? currentChord_->ChordMark() : 0;
   COLORREF colour = NoteColour();
   if (mark == nChord::kGreyedMark) colour = 0xC8C8C8;
@@ -514,6 +536,7 @@ void StaffRenderer::DrawRest(uint16_t rhythm, int32_t x, int32_t y) {
 // Ornaments and fingerings
 
 void StaffRenderer::DrawOrnament(const nNotes& note, int32_t x, int32_t y, int32_t width) {
+  const InkSourceScope ink(g_.dc, InkSource::kOrnament);
   DrawNoteOrnament(*this, note, x, y, width);
 }
 

@@ -347,6 +347,7 @@ void StaffRenderer::LayoutStave(const nChordArray& voice, int32_t columnWidth) {
     const int32_t x = static_cast<int32_t>(stave_.chordPositions[i]);
     if (e == nullptr) {
       if (markers) {
+        const InkSourceScope mark(g_.dc, InkSource::kScreenMark);
         const int32_t s = g_.HundredthMmToDeviceX(75);
         g_.DrawTriangle(0, 0x64FA64, x, bottomLine + 5, s, s);
       }
@@ -438,12 +439,15 @@ void StaffRenderer::DrawStaffFrame(Rect& rect, int32_t columnWidth) {
   const int32_t left = stave_.area.left;
   const int32_t right = stave_.area.right;
   if (lineCount_ > 0) {
+    const InkSourceScope lines(dc, InkSource::kStaffLine);
     if (stave_.highlightStart != 0 || stave_.highlightEnd != 0) {
+      const InkSourceScope band(dc, InkSource::kScreenMark);
       const int32_t bandTop = top - spacing;
       g_.dc.FillSolidRect({stave_.highlightStart, bandTop, stave_.highlightEnd, bandTop + (lineCount_ + 1) * spacing},
                           0xF0F0F0);
     }
     if (OnScreen()) {
+      const InkSourceScope header(dc, InkSource::kScreenMark);
       DrawHeaderBackground({left - indent_, top, left - spacing, top + (lineCount_ - 1) * spacing});
     }
     const Pen old = dc.SelectPen(Pen::Create(PS_SOLID, thickness, lineColour));
@@ -458,6 +462,7 @@ void StaffRenderer::DrawStaffFrame(Rect& rect, int32_t columnWidth) {
 
   const int32_t bottomLine = top + std::max(lineCount_ - 1, 0) * spacing;
   if (stave_.definition != nullptr && stave_.definition->closeSystems != 0 && lineCount_ > 0) {
+    const InkSourceScope bars(dc, InkSource::kBarLine);
     const int32_t w = thickness + 1;
     const int32_t from = top + thickness / 2;
     g_.DrawFilledRect(lineColour, w, 0, right - w, from, bottomLine - from);
@@ -465,6 +470,7 @@ void StaffRenderer::DrawStaffFrame(Rect& rect, int32_t columnWidth) {
   }
   const CTabInstrument* tab = stave_.tabInstrument;
   if (IsTablature() && tab != nullptr) {
+    const InkSourceScope header(dc, InkSource::kClef);
     if (tab->printTuning != 0) DrawTuningLabelColumn(g_, *tab, left - spacing - indent_, top + spacing / 2, spacing);
     if (tab->tabStyle == CTabInstrument::kOwnFlags) {
       const int32_t middle = top + (lineCount_ - 1) * spacing / 2 - (lineCount_ % 2 == 0 ? spacing / 2 : 0);
@@ -508,7 +514,10 @@ void StaffRenderer::DrawClefAndKey() {
     if (clef == 2) y += 3;
     if (clef == 3) y += 2;
   }
-  if (clef >= 0 && clef <= 4) DrawGlyph(glyph, x, y);
+  if (clef >= 0 && clef <= 4) {
+    const InkSourceScope ink(g_.dc, InkSource::kClef);
+    DrawGlyph(glyph, x, y);
+  }
   DrawKeySignature(x, true);
 }
 
@@ -520,6 +529,7 @@ void StaffRenderer::DrawKeySignature(int32_t x, bool afterClef) {
   const uint32_t count = std::min<uint32_t>(key.alterations, 7);
   if (count == 0) return;
   const bool flats = key.bemol != 0;
+  const InkSourceScope ink(g_.dc, InkSource::kKeySignature);
   const uint32_t glyph = cancelKey_ ? 0x98 : flats ? 0x97 : 0x96;
   const int* steps = flats ? kFlatSteps : kSharpSteps;
   if (afterClef) x += g_.dc.GetCharWidth(0x21) * 3 / 2;
@@ -558,6 +568,7 @@ void StaffRenderer::DrawClefChange(const nChord& chord, int32_t x) {
     if (clef == 2) y -= MulDiv(eighth, 9, 4);
     if (clef == 0 || clef == 1) y += eighth;
     if (clef >= 0 && clef <= 4) {
+      const InkSourceScope ink(g_.dc, InkSource::kClef);
       DrawGlyph(0x21 + static_cast<uint32_t>(clef) + 4 * (stave_.oldStyle != 0 ? 1 : 0), x, y);
       clefDrawn = true;
     }

@@ -55,6 +55,7 @@ void TupletTracker::Flush(GraphicUtil& g, int32_t x) {
 void TupletTracker::DrawBracket(GraphicUtil& g, int32_t endX) {
   // Above the stave the hooks point down, below it they point up.
   const int32_t hook = spacing_ / 2;
+  const InkSourceScope ink(g.dc, InkSource::kTuplet);
   const int32_t y = below_ ? bottom_ + 2 * spacing_ : top_ - 2 * spacing_;
   g.DrawTupletBracket(below_ ? -hook : hook, static_cast<int32_t>(number_), false, startX_, y, endX + spacing_, y);
 }

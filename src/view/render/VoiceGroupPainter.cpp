@@ -38,6 +38,7 @@ void VoiceGroupPainter::DrawElementText(size_t index, int32_t x, int32_t y) {
   }
   dfLogFont font;
   if (auto page = PageFont(kElementTextFont)) font = *page;
+  const InkSourceScope ink(g_.dc, InkSource::kFingering);
   DrawFontText(e.text, font, g_.dc, TA_CENTER | TA_BASELINE, static_cast<float>(g_.zoom), 0, 0, x, y);
 }
 
@@ -48,9 +49,15 @@ void VoiceGroupPainter::DrawSingle(size_t index, uint16_t glyphBase) {
   const uint32_t glyph = e.HasNotes() ? glyphBase + static_cast<uint32_t>(code) : 120u + static_cast<uint32_t>(code);
   const int32_t end = StemEnd(e);
   const COLORREF old = dc.SetTextColor(group_.colour);
-  dc.TextOut(e.x, end, GlyphText(glyph));
+  {
+    const InkSourceScope ink(dc, group_.tabMode != 0 ? InkSource::kRhythmFlag
+                                 : e.HasNotes()      ? InkSource::kFlag
+                                                     : InkSource::kRest);
+    dc.TextOut(e.x, end, GlyphText(glyph));
+  }
   dc.SetTextColor(old);
   if (group_.tabMode == 0 && e.noteCount >= 2 && code >= 4) {
+    const InkSourceScope ink(dc, InkSource::kStem);
     const int32_t x = group_.stemsDown ? e.x : e.x + group_.noteheadWidth;
     dc.MoveTo(x, end);
     dc.LineTo(x, group_.stemsDown ? e.top : e.bottom);
@@ -106,6 +113,7 @@ void VoiceGroupPainter::DrawRest(size_t index, bool insideBeam) {
     if (group_.flagPlacement == 2) y -= group_.stemLength;
   }
   const COLORREF old = dc.SetTextColor(group_.colour);
+  const InkSourceScope ink(dc, group_.tabMode != 0 ? InkSource::kRhythmFlag : InkSource::kRest);
   dc.TextOut(e.x, y, GlyphText(glyph));
   dc.SetTextColor(old);
 }
@@ -184,14 +192,18 @@ int32_t VoiceGroupPainter::ComputeBeamLine() {
   for (int i = f; i < n; ++i) {
     const CNoteGroup& e = At(static_cast<size_t>(i));
     if (!e.HasNotes() || e.ValueCode() < 4) continue;
-    dc.MoveTo(e.x, e.y);
-    dc.LineTo(e.x, group_.stemsDown ? e.top : e.bottom);
+    {
+      const InkSourceScope ink(dc, group_.tabMode != 0 ? InkSource::kRhythmFlag : InkSource::kStem);
+      dc.MoveTo(e.x, e.y);
+      dc.LineTo(e.x, group_.stemsDown ? e.top : e.bottom);
+    }
     DrawElementText(static_cast<size_t>(i), e.x, group_.stemsDown ? e.y + 5 * w / 2 : e.y - 5 * w / 2);
   }
   return yFirst;
 }
 
 void VoiceGroupPainter::DrawBeamBand(Point from, Point to) const {
+  const InkSourceScope ink(g_.dc, group_.tabMode != 0 ? InkSource::kRhythmFlag : InkSource::kBeam);
   LineSegment(from.x, from.y, to.x, to.y).DrawBand(g_.dc, group_.thickness, true, group_.colour);
 }
 
@@ -298,6 +310,7 @@ void VoiceGroupPainter::DrawTupletNumber() {
     y1 += rise;
     y2 -= rise;
   }
+  const InkSourceScope ink(g_.dc, InkSource::kTuplet);
   g_.DrawCurveBetween(h, 1, x1, y1, x2, y2, group_.colour);
   const unsigned alignment = group_.stemsDown ? 6u : 14u;
   DrawPatternLabel(g_.dc, g_.zoom, FormatInt(number), alignment, 0, {(x1 + x2) / 2, (y1 + y2) / 2 + h / 2},
@@ -308,6 +321,7 @@ void VoiceGroupPainter::DrawTupletNumber() {
 // Tablature rhythm flags
 
 void VoiceGroupPainter::DrawTabFlags(const CTabInstrument& tab, int32_t tupletNumber, int32_t unit) {
+  const InkSourceScope ink(g_.dc, InkSource::kRhythmFlag);
   group_.tupletNumber = tupletNumber;
   group_.ComputeStep();
   const int n = static_cast<int>(group_.size());
@@ -360,6 +374,7 @@ void VoiceGroupPainter::DrawTabFlags(const CTabInstrument& tab, int32_t tupletNu
 }
 
 void VoiceGroupPainter::DrawGroupedTabFlags(const CTabInstrument& tab, int32_t u) {
+  const InkSourceScope ink(g_.dc, InkSource::kRhythmFlag);
   const int n = group_.count;
   if (n < 1) return;
   const int32_t yb = group_.flagLine + u / 3;

@@ -176,6 +176,8 @@ void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes&
   } else {
     from.y += s / 5;
   }
+  // A slur to a chord of the next system ends where its staff ends.
+  endX = std::min(endX, stave.Stave().area.right);
   Point to{endX, from.y - (tab ? s / 3 : u) * SlurOffset(slur)};
   GraphicUtil& g = stave.Graphics();
   const COLORREF colour = SlurColour(stave);
@@ -222,7 +224,7 @@ void DrawStringLegato(StaffRenderer& stave, nNotes& note, int32_t x, int32_t y) 
   }
   const int32_t column = stave.Stave().columnWidth;
   Point from{x + (tab ? s : 2 * s), y};
-  Point to{x + column * static_cast<int32_t>(span) - s, y};
+  Point to{std::min(x + column * static_cast<int32_t>(span) - s, stave.Stave().area.right), y};
   if (!tab) {
     if (target != nullptr) {
       uint16_t name = 0;

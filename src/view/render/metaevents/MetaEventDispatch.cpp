@@ -119,6 +119,7 @@ void DrawAnchor(EventDrawing& d, int32_t x, int32_t y) {
   }
   if (from.x == 0 && to.x == 0) return;
   GraphicUtil& g = d.G();
+  const InkSourceScope ink(g.dc, InkSource::kScreenMark);
   g.DrawRectOutline(r, 0xC8C8C8);
   g.DrawLine(10, 0x6464C8, 2, from.x, from.y, to.x, to.y);
 }
@@ -126,9 +127,38 @@ void DrawAnchor(EventDrawing& d, int32_t x, int32_t y) {
 // ---------------------------------------------------------------------------------------------
 // Dispatcher
 
+namespace {
+
+// What the collision check calls an event's ink.
+InkSource InkOfKind(uint8_t kind) {
+  switch (kind) {
+    case CMetaEvent::kLyrics:
+      return InkSource::kLyric;
+    case CMetaEvent::kTimeSignature:
+      return InkSource::kTimeSignature;
+    case CMetaEvent::kMidiController:
+    case CMetaEvent::kCaption:
+    case CMetaEvent::kContinuo:
+    case CMetaEvent::kEnding:
+    case CMetaEvent::kBarre:
+    case CMetaEvent::kDynamics:
+    case CMetaEvent::kTempo:
+    case CMetaEvent::kChordName:
+    case CMetaEvent::kFootnote:
+    case CMetaEvent::kHyperlink:
+    case CMetaEvent::kReprise:
+      return InkSource::kMetaText;
+    default:
+      return InkSource::kMetaGlyph;
+  }
+}
+
+}  // namespace
+
 void DrawMetaEventKind(EventDrawing& d) {
   CMetaEvent& event = d.event;
   DeviceContext& dc = d.Dc();
+  const InkSourceScope ink(dc, InkOfKind(event.kind));
   const CInstrumentDlg* definition = d.stave.Definition();
   const bool colours = d.stave.ColourOn() && definition != nullptr;
   event.drawColour = colours ? definition->ornaments.table.colors[COrnamentTable::kMetaEvents] : 0;

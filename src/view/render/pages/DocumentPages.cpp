@@ -229,6 +229,7 @@ void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
   settings.resolveImagePath = ResolverOf(doc);
   const ScopedPageSettings current(&settings);
   if (printing || page.pageRect.IsEmpty()) page.pageRect = PaperRect(page, dc);
+  const InkSourceScope ink(dc, InkSource::kPageText);
   try {
     if (!printing || page.printAllSections == 0) {
       CSystemArray& section = *doc.GetActiveSection();

@@ -86,6 +86,7 @@ Rect ComputePageFrame(CPageDlg& page, const DeviceContext& dc, int32_t pageNumbe
 Rect DrawPageFrame(CPageDlg& page, DeviceContext& dc, int32_t pageNumber) {
   const Rect printable = ComputePageFrame(page, dc, pageNumber);
   if (dc.IsPrinting()) return printable;
+  const InkSourceScope ink(dc, InkSource::kScreenMark);
   Rect paper = page.pageFrameRect;
   const int32_t grow = MulDiv(50, dc.LogPixelsX(), 254);
   paper.Inflate(grow, grow);
@@ -109,6 +110,7 @@ Rect PrepareTitlePage(CPageDlg& page, DeviceContext& dc) {
   printable.bottom = page.pageRect.bottom - PageLength(page, dc, 250);
   page.printableRect = printable;
   if (dc.IsPrinting()) return page.pageRect;
+  const InkSourceScope ink(dc, InkSource::kScreenMark);
   const Point offset = ScreenOffset(page, 12, false);
   page.screenOffset = offset;
   Rect paper = page.pageRect;

@@ -94,6 +94,7 @@ void DrawEndText(CSystemArray& section, const CStaveArray& last, DeviceContext& 
   CTrackText& text = section.EndText();
   if (!Drawable(text)) return;
   if (dc.IsPrinting() && page.printEndTextPages != 0) return;
+  const InkSourceScope ink(dc, InkSource::kHeading);
   const int32_t zoom = DrawZoom(page, dc);
   Point offsets{text.x, text.y};
   if (text.x == 0) {
@@ -132,6 +133,7 @@ void SyncRecordedClefs(CSystemArray& section, size_t system, DeviceContext& dc, 
 
 void DrawFootnotes(DeviceContext& dc, CPageDlg& page, const Rect& printable) {
   if (page.footnoteText.empty()) return;
+  const InkSourceScope ink(dc, InkSource::kPageText);
   dfLogFont font = page.DocumentFont(kFontFootnotes);
   const COLORREF colour = dc.SetTextColor(font.color);
   const FontSpec previous = CreateScaledFont(font, static_cast<float>(DrawZoom(page, dc)), dc);
@@ -168,6 +170,7 @@ void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& pag
   const CStaveArray& first = *section.systems.at(0);
   const Point anchor{first.area.left, Sum(first.area.top, -int64_t{HeadingBand(section, dc, page)})};
   const int32_t zoom = DrawZoom(page, dc);
+  const InkSourceScope ink(dc, InkSource::kHeading);
   for (const HeadingText& heading : kHeadings) {
     CTrackText* text = section.texts.at(heading.text);
     if (text == nullptr || !Drawable(*text)) continue;
@@ -235,6 +238,7 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
     PrepareSystemVoices(*system, section);
     const uint32_t placement = (static_cast<uint32_t>(std::min(full, 64) - 1) << 26) | (static_cast<uint32_t>(position) << 20);
     const int32_t top = ScaleTruncated(y, 1, 1);
+    dc.SetInkGroup(position + 1);
     DrawSystem(*system, dc, page, placement, printable.left, top, printable.right, printable.bottom);
     section.clefsRecordedThrough = slot.system + 1;
     ++drawn;
@@ -255,6 +259,7 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
     sectionPage.bottom = system->area.bottom;
     section.pageRect = sectionPage;
   }
+  dc.SetInkGroup(0);
   DrawFootnotes(dc, page, printable);
   return drawn;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <vector>
 
 #include "document/CPageDlg.h"
@@ -125,6 +126,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
       system.optionsArea = system.area;
       system.optionsArea.left = Sum(system.optionsArea.left, -int64_t{system.nameWidth});
       system.optionsArea.bottom = Sum(system.optionsArea.bottom, -30);
+      const InkSourceScope ink(dc, InkSource::kScreenMark);
       if (renderer.HighlightingOn()) GraphicUtil(dc, pageZoom).DrawRectOutline(system.optionsArea, 0xF0F0F0);
     }
     return;
@@ -142,6 +144,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   }
 
   // The system's picture stands at its area, with its own offsets.
+  std::optional<InkSourceScope> texts(std::in_place, dc, InkSource::kSystemText);
   if (!system.captionPicture.path.empty()) {
     DrawPictureAtPosition(dc, system.captionPicture, pageZoom, {system.area.left, system.area.top}, {});
   }
@@ -157,6 +160,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
     placementOfText.selected = renderer.HighlightingOn() && onScreen;
     DrawScaled(system.rtfBox, dc, placementOfText);
   }
+  texts.reset();
 
   const SystemKeyOverride keys(system);
   const int32_t count = static_cast<int32_t>(system.lines.size());
@@ -183,18 +187,21 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   system.area.bottom = rect.top;
 
   GraphicUtil g(dc, pageZoom);
+  std::optional<InkSourceScope> ink(std::in_place, dc, InkSource::kSystemLine);
   if (drawn > 1) DrawClosingLines(system, g, page, startWidth, leftEdge, top, lastLine, step);
 
   const PageDrawSettings* settings = ActivePageSettings();
   const bool filter = settings != nullptr && settings->barNumbers;
   if (firstStave != nullptr && system.barSequenceRestart == 0 && system.firstBar > 1 &&
       (!filter || system.firstBar % 5 == 0)) {
+    ink.emplace(dc, InkSource::kBarNumber);
     DrawBarNumber(dc, firstStave->zoom, firstStave->lineSpacing, system.firstBar, left, firstStave->area.top);
   }
 
   // The caption stands at its offset from the system's top left.
   CTrackText& caption = system.captionText;
   if (!caption.text.empty()) {
+    ink.emplace(dc, InkSource::kSystemText);
     if (onScreen && caption.x == 0 && caption.y == 0) {
       caption.x = -40;
       caption.y = MulDiv(system.area.Height() / 3, 100, pageZoom);
@@ -231,6 +238,7 @@ int32_t SystemStartWidth(DeviceContext& dc, const CStaveArray& system, int32_t z
 void DrawSystem(CStaveArray& system, DeviceContext& dc, CPageDlg& page, uint32_t placement, int32_t left,
                 int32_t top, int32_t right, int32_t bottom) {
   if (right < 0) return;
+  const InkSourceScope ink(dc, InkSource::kOther);
   const int saved = dc.SaveDC();
   try {
     DrawSystemContent(system, dc, page, placement, left, top, right, bottom);

@@ -55,6 +55,7 @@ void DrawChordFlag(StaffRenderer& stave, const nChord& chord, int32_t x) {
 void DrawRhythmFlag(StaffRenderer& stave, const nChord& chord, int32_t x, uint16_t rhythm, uint32_t tuplet) {
   CTabInstrument* tab = stave.Stave().tabInstrument;
   if (tab == nullptr) return;
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kRhythmFlag);
   const int mode = stave.Stave().tabMode;
   const int code = rhythm & 7;
   const bool rest = chord.notes.empty();
@@ -94,6 +95,7 @@ void DrawRhythmFlag(StaffRenderer& stave, const nChord& chord, int32_t x, uint16
       at.y += (code > 1 ? 4 : 3) * s;
       at.x -= s / 3;
     }
+    const InkSourceScope digit(dc, InkSource::kTuplet);
     g.DrawNumberAt(at.x, at.y, static_cast<int32_t>(tuplet), 8);
   }
   if ((rhythm & 0x8) != 0) {
@@ -111,6 +113,7 @@ void DrawRhythmFlag(StaffRenderer& stave, const nChord& chord, int32_t x, uint16
 void DrawRhythmMark(StaffRenderer& stave, const nChord& chord, int32_t x) {
   CTabInstrument* tab = stave.Stave().tabInstrument;
   if (tab == nullptr) return;
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kRhythmFlag);
   DeviceContext& dc = stave.Graphics().dc;
   const int32_t s = stave.Spacing();
   const int code = chord.rhythm & 7;

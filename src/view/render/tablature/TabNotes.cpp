@@ -85,6 +85,7 @@ void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t
   CTabInstrument* tab = stave.Stave().tabInstrument;
   if (tab == nullptr) return;
   DeviceContext& dc = stave.Graphics().dc;
+  const InkSourceScope ink(dc, InkSource::kTabLetter);
   const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_BASELINE);
   const int32_t s = stave.Spacing();
   const int32_t x = position.x;
@@ -109,6 +110,7 @@ void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t
     size = DrawFretText(stave, note, {x, y});
     const int32_t w = size.cx;
     if (note.fingering != 0) {
+      const InkSourceScope fingering(dc, InkSource::kFingering);
       stave.DrawFingering(note, x, y, w, s);
       const CInstrumentDlg* d = stave.Definition();
       if (d != nullptr && d->hideOrnaments == 0 && (note.fingering & 0x0F) != 0) {
@@ -240,6 +242,7 @@ Size DrawBourdon(StaffRenderer& stave, const nNotes& note, int32_t x, int32_t y)
   CTabInstrument* tab = stave.Stave().tabInstrument;
   if (tab == nullptr) return {};
   DeviceContext& dc = stave.Graphics().dc;
+  const InkSourceScope ink(dc, InkSource::kBourdon);
   std::string text;
   if (!tab->GetFretText(note.pitch - 23, note.string, text) || text.empty()) return {};
   const int style = TabStyle(stave);
@@ -361,6 +364,7 @@ void DrawTabLowFingerMark(StaffRenderer& stave, int code, int32_t x, int32_t y, 
 // Slur shapes
 
 void DrawTabSlurShape(StaffRenderer& stave, const nNotes& note, int shape, int32_t x, int32_t y) {
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kSlur);
   const nChord* chord = stave.CurrentChord();
   const int count = CourseCount(stave);
   if (chord == nullptr || count <= 0) return;
