@@ -268,6 +268,7 @@ constexpr auto kIcons = std::to_array<IconEntry>({
     {-1072, Glyph(kN, 150)},
     // Playing.
     {32825, Art("media-playback-pause")},
+    {32833, Art("wxART_LIST_VIEW")},  // the play list
     {32826, Art("document-send")},
     {32828, Art("audio-card")},
     {33164, Art("wxART_FILE_SAVE")},
