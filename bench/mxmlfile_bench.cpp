@@ -15,6 +15,7 @@
 #include "document/CBriotabDoc.h"
 #include "document/zip/ZipBundle.h"
 #include "import/musicxml/ImportWarnings.h"
+#include "import/ImportedSection.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MusicXMLImportDriver.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
@@ -143,7 +144,7 @@ void Finish(benchmark::State& state) {
     std::unique_ptr<CSystemArray> section = MakeImportSection(driver.parts());
     MusicXMLTagWalk(*section).Walk(*list);
     state.ResumeTiming();
-    FinishImportedSection(*section);
+    FinishImportedSection(*section, MusicXMLImport::kEventsPerSystem, ImportedVoices::kInDefinitions);
     state.PauseTiming();
     section.reset();
     state.ResumeTiming();

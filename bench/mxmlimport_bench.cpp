@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "import/ImportedSection.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
 #include "model/CSystemArray.h"
@@ -60,7 +61,7 @@ void WalkAndFinish(benchmark::State& state) {
   for (auto _ : state) {
     const std::unique_ptr<CSystemArray> section = MakeImportSection(std::vector<PartRecord>(kParts));
     MusicXMLTagWalk(*section).Walk(*list);
-    FinishImportedSection(*section);
+    FinishImportedSection(*section, MusicXMLImport::kEventsPerSystem, ImportedVoices::kInDefinitions);
     systems = section->systems.size();
   }
   state.counters["systems"] = static_cast<double>(systems);

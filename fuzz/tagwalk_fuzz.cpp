@@ -12,6 +12,7 @@
 
 #include "SilentPrompts.h"
 #include "import/musicxml/ImportWarnings.h"
+#include "import/ImportedSection.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
 #include "import/musicxml/TagListText.h"
@@ -29,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::unique_ptr<vornel::CSystemArray> section =
       vornel::MakeImportSection(std::vector<vornel::PartRecord>(parts));
   vornel::MusicXMLTagWalk(*section).Walk(*list);
-  vornel::FinishImportedSection(*section);
+  vornel::FinishImportedSection(*section, vornel::MusicXMLImport::kEventsPerSystem, vornel::ImportedVoices::kInDefinitions);
   return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "ImportTestSupport.h"
 #include "document/CBriotabDoc.h"
+#include "import/ImportedSection.h"
 #include "import/Importer.h"
 #include "support/ScriptedPrompts.h"
 
@@ -165,7 +166,7 @@ TEST(MusicXmlImport, FinishingLaysTheVoicesOutIntoSystems) {
   }
   tags += "endstaff staff\nstaff 2 1 1 0 1\nnote 36 c 3 \"\" 260 0 3 4 0\nendstaff staff\n";
   testing::WalkText(*section, tags);
-  FinishImportedSection(*section);
+  FinishImportedSection(*section, MusicXMLImport::kEventsPerSystem, ImportedVoices::kInDefinitions);
   // 49 events in runs of more than 18: the systems after the first start at a bar line.
   ASSERT_GE(section->systems.size(), 2u);
   EXPECT_TRUE(section->System(1)->Line(0)->firstVoice.at(0)->IsBarLine());

@@ -8,6 +8,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "import/ImportWarnings.h"
+#include "import/ImportedSection.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/CInstrumentDlg.h"
@@ -358,7 +359,7 @@ void GuitarProDoc::FinishSection(CSystemArray& section) {
     section.NewSystem(CSystemArray::kAppend);
     return;
   }
-  FinishImportedSection(section);
+  FinishImportedSection(section, MusicXMLImport::kEventsPerSystem, ImportedVoices::kInDefinitions);
 }
 
 }  // namespace vornel

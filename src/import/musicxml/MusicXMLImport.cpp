@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "document/CBriotabDoc.h"
+#include "import/ImportedSection.h"
 #include "import/musicxml/ImportWarnings.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
 #include "midi/GeneralMidiNames.h"
@@ -49,20 +50,6 @@ std::unique_ptr<CSystemArray> MakeImportSection(const std::vector<PartRecord>& p
   return section;
 }
 
-void FinishImportedSection(CSystemArray& section) {
-  section.NewSystem(CSystemArray::kAppend);
-  section.DistributeInstrumentVoices();
-  section.RecalculateSection(false);
-  section.ApplyCommandToActiveInstrument(ClearCommand::kClearForcedBarlines);
-  section.CopyFirstSystemStaves();
-  section.RecalculateNotation();
-  section.ReflowSystems(true, MusicXMLImport::kEventsPerSystem);
-  section.ReflowSystems(false, MusicXMLImport::kEventsPerSystem);
-  // Parts can disagree on where their bars fall, and the aligned layout step then leaves bar
-  // lines that a document read back cuts again: finish as reading does.
-  section.RecalculateSection(false);
-}
-
 bool MusicXMLImport::OnNewDocument() {
   const std::optional<std::string> path = Prompts().PromptOpenFile(kPromptTitle, kFilePattern);
   if (!path) return false;
@@ -95,7 +82,7 @@ bool MusicXMLImport::ImportFile(const std::string& path) {
       MusicXMLTagWalk walk(*section);
       walk.Walk(*list);
     }
-    FinishImportedSection(*section);
+    FinishImportedSection(*section, kEventsPerSystem, ImportedVoices::kInDefinitions);
     target->AppendSection(std::move(section));
     return true;
   } catch (const std::exception& e) {

@@ -48,9 +48,4 @@ void AddPartDefinitions(CSystemArray& section, const std::vector<PartRecord>& pa
 // A section for an import: no systems, and the parts' definitions.
 std::unique_ptr<CSystemArray> MakeImportSection(const std::vector<PartRecord>& parts);
 
-// Lays out a section whose definitions hold the walked voices: one system with the voices,
-// re-barred and numbered, fixed bar lines on bar ends freed, the notation respelled, then
-// reflowed into systems of about kEventsPerSystem events.
-void FinishImportedSection(CSystemArray& section);
-
 }  // namespace vornel

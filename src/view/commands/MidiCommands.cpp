@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "document/CBriotabDoc.h"
+#include "import/ImportedSection.h"
 #include "midi/CMidiPlaylist.h"
 #include "midi/MidiImport.h"
 #include "midi/MidiSection.h"
@@ -60,15 +61,10 @@ void ExportAllSections(MidiCommandContext& context) {
   }
 }
 
-// After an import: the section laid out as the editor lays out a new section.
+// After an import: the section laid out as the editor lays out a new section, then shown.
 void FinishImportedSection(CBriotabDoc& doc, CSystemArray& section) {
+  vornel::FinishImportedSection(section, kImportReflowRun);
   doc.NotifyChanged(kHintRepaintAll);
-  section.CopyFirstSystemStaves();
-  section.RecalculateNotation();
-  section.RecalculateSection(false);
-  doc.NotifyChanged(kHintRepaintAll);
-  section.ReflowSystems(true, kImportReflowRun);
-  section.ReflowSystems(false, kImportReflowRun);
 }
 
 // One file of a folder import as a new section at the end, laid out; a file that does not
