@@ -84,10 +84,8 @@ struct InstrumentGroup {
 enum class StoreEffect : uint8_t {
   kNothing,        // nothing is shown, or the number is unknown
   kLayoutReset,    // properties below 46: the frame lays its panes out again, the view re-formats
-  kSectionLayout,  // "Visible": the document lays the active section out again (command 34270)
+  kSectionLayout,  // "Visible": the document lays the active section out again (kRefreshDocument)
 };
-
-inline constexpr int kRelayoutSectionCommand = 34270;
 
 class PropertyModel {
  public:

@@ -16,6 +16,7 @@
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
 #include "model/CInstrumentDlg.h"
+#include "shell/commands/DocumentLibraryCommands.h"
 #include "shell/commands/InstrumentBaseCommands.h"
 #include "shell/FakePanes.h"
 #include "shell/palettes/PaletteCommands.h"
@@ -154,7 +155,7 @@ TEST(Panes, TheGridShowsTheModelsValuesAndStoresAnEditAsOneCommand) {
   visible->SetValue(shown == 0);
   pane->StoreFromGrid(visible);
   EXPECT_EQ(doc->GetActiveSection()->definitions.at(1)->visible, shown != 0 ? 0 : 1);
-  EXPECT_EQ(sent, std::vector<int>{properties::kRelayoutSectionCommand});
+  EXPECT_EQ(sent, std::vector<int>{kRefreshDocument});
 
   pane->UpdatePropList(nullptr, nullptr);
   EXPECT_FALSE(pane->Grid()->IsEnabled());

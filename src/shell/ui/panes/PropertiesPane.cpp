@@ -11,6 +11,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "platform/UserPrompts.h"
+#include "shell/commands/DocumentLibraryCommands.h"
 #include "shell/ui/panes/PaneTools.h"
 
 namespace vornel {
@@ -278,7 +279,7 @@ void PropertiesPane::StoreFromGrid(wxPGProperty* property) {
       if (layoutReset_) layoutReset_();
       break;
     case properties::StoreEffect::kSectionLayout:
-      if (send_) send_(properties::kRelayoutSectionCommand);
+      if (send_) send_(kRefreshDocument);
       break;
     case properties::StoreEffect::kNothing:
       break;
