@@ -19,6 +19,7 @@
 #include "model/CInstrument.h"
 #include "model/CSystemArray.h"
 #include "shell/app/Profile.h"
+#include "shell/bars/ToolbarTable.h"
 #include "support/Bytes.h"
 #include "support/RecordingFramePanes.h"
 #include "support/ScriptedPrompts.h"
@@ -104,15 +105,16 @@ TEST_F(DocumentFileCommandsTest, ZoomCommandsAndTheZoomBox) {
   const Case cases[] = {
       {kFirstZoom, {}, 75},          {kFirstZoom + 4, {}, 150},  {kFirstZoom + 7, {}, 800},
       {kFitWidth, {}, 800},          // "Fit width" leaves the zoom as it is
-      {kZoomBox, 5, 150},            // the sixth entry
-      {kZoomBox, 0, 75},             {kZoomBox, 11, 800},
+      {bars::kZoomComboCommand, 5, 150},  // the sixth entry
+      {bars::kZoomComboCommand, 0, 75},
+      {bars::kZoomComboCommand, 11, 800},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(table.Execute({c.id, c.value, {}}));
     EXPECT_EQ(Zoom(), c.zoom) << c.id << " " << c.value.value_or(-1);
   }
   // A box that is not there (no choice): the message, and the zoom stays.
-  ASSERT_TRUE(table.Execute({kZoomBox, {}, {}}));
+  ASSERT_TRUE(table.Execute({bars::kZoomComboCommand, {}, {}}));
   EXPECT_EQ(Zoom(), 800);
   EXPECT_EQ(prompts.messages, (std::vector<std::string>{std::string(kNoZoomBox)}));
 }

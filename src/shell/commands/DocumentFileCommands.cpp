@@ -16,6 +16,7 @@
 #include "platform/draw/TextFaces.h"
 #include "platform/io/ProgramLauncher.h"
 #include "shell/app/CVornelTabApp.h"
+#include "shell/bars/ToolbarTable.h"
 #include "shell/bars/ZoomTable.h"
 #include "shell/commands/ApplicationCommands.h"
 #include "shell/commands/CommandIds.h"
@@ -268,7 +269,8 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
     if (const int zoom = ZoomOfCommand(e.id); zoom != 0) doc.settings.pageSettings.zoom = zoom;
     doc.UpdateAllViews(kHintRepaintAll);
   });
-  table.Add(kZoomBox, [&doc](const CommandEvent& e) {
+  // The zoom bar's box (bars::kZoomComboCommand): the event's value is its chosen line.
+  table.Add(bars::kZoomComboCommand, [&doc](const CommandEvent& e) {
     const int zoom = ZoomOfBox(e);
     if (zoom == 0) {
       Prompts().ShowMessage(kNoZoomBox);

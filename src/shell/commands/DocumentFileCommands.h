@@ -38,7 +38,6 @@ inline constexpr int kFirstPrintOption = 33520;  // "Print all sections" ... "Pr
 inline constexpr int kLastPrintOption = 33529;
 inline constexpr int kFirstZoom = 33481;         // "75%" ... "800%", then "Fit width"
 inline constexpr int kFitWidth = 33489;
-inline constexpr int kZoomBox = 103;             // the ribbon's zoom box; the event's value is its choice
 inline constexpr int kFirstLineThickness = 34024;  // "0.05mm" ... "Thick..."
 inline constexpr int kLastLineThickness = 34029;
 
@@ -50,9 +49,8 @@ inline constexpr std::string_view kSaveInstrumentQuestion =
     "Do you want to save the current document's instrument to the database?";
 inline constexpr std::string_view kNoZoomBox = "Show \"Set Active Configuration\" dialog....";
 
-// The zoom of each command and of each entry of the zoom box.
+// The zoom of each zoom command.
 int ZoomOfCommand(int id);
-int ZoomOfBoxEntry(long index);
 // "Save as BTB"'s file: any extension replaced by ".btb".
 std::string BinaryCopyPath(const std::string& path);
 // The question before a file is replaced: "\"Suite.btb\" already exists in \"/music\".\nDo you
