@@ -5,13 +5,11 @@
 #include "model/CTabInstrument.h"
 #include "model/nChord.h"
 #include "model/FloorDivision.h"
+#include "model/PitchNames.h"
 
 namespace vornel {
 
 namespace {
-
-constexpr std::array<std::string_view, 12> kRootNames = {"A", "Bb", "B", "C", "C#", "D",
-                                                         "Eb", "E", "F", "F#", "G", "Ab"};
 
 // A pitch byte's class counted from A: the byte scale starts at MIDI 23, a B.
 int PitchClassFromA(int pitchByte) { return FloorMod(pitchByte + 2, 12); }
@@ -42,7 +40,8 @@ int GetLowestFret(const nChord& chord, const CTabInstrument& instrument) {
 }
 
 std::string ChordSymbolName(int root, int kind, bool minor) {
-  std::string name(kRootNames[static_cast<size_t>(PitchClassFromA(root))]);
+  // A is pitch class 9 counted from C.
+  std::string name(PitchClassName(PitchClassFromA(root) + 9));
   if (minor) name += "m";
   if (KindIndex(kind) != 0) name += kChordTypeNames[static_cast<size_t>(KindIndex(kind))];
   return name;

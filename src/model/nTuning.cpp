@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/FloorDivision.h"
+#include "model/PitchNames.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
@@ -13,9 +14,6 @@
 namespace vornel {
 
 namespace {
-
-constexpr std::array<const char*, 12> kNoteNames = {"C ", "C#", "D ", "Eb", "E ", "F ",
-                                                    "F#", "G ", "Ab", "A ", "Bb", "B "};
 
 // Reference letter (a = 0 ... h = 7) and pitch byte of each course position: a course sounds
 // at the first note of its letter at or above the reference.
@@ -39,14 +37,17 @@ uint8_t PitchByte(int midiPitch) {
 }  // namespace
 
 std::string GetPitchName(int midiPitch) {
-  return std::string(kNoteNames[static_cast<size_t>(FloorMod(midiPitch, 12))]) + FormatInt(FloorDiv(midiPitch, 12));
+  // Two characters before the octave: a natural is padded with a space.
+  std::string name(PitchClassName(midiPitch));
+  name.resize(2, ' ');
+  return name + FormatInt(FloorDiv(midiPitch, 12));
 }
 
 CourseRecord CourseFromPitch(int midiPitch) {
-  const char* name = kNoteNames[static_cast<size_t>(FloorMod(midiPitch, 12))];
+  const std::string_view name = PitchClassName(midiPitch);
   CourseRecord course;
   course.letter = name[0];
-  course.accidental = name[1] == ' ' ? 'n' : name[1];
+  course.accidental = name.size() > 1 ? name[1] : 'n';
   course.octave = static_cast<uint8_t>(std::clamp(FloorDiv(midiPitch, 12), 0, 255));
   course.pitch = PitchByte(midiPitch);
   return course;

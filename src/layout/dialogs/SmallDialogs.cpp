@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
+#include "model/PitchNames.h"
 #include "platform/ServiceSlots.h"
 #include "platform/text/FieldRanges.h"
 
 namespace vornel {
 
 namespace {
-
-constexpr std::array<std::string_view, 12> kPitchNames = {"C", "C#", "D", "Eb", "E", "F",
-                                                          "F#", "G", "Ab", "A", "Bb", "B"};
 
 long Last(size_t size) { return static_cast<long>(size) - 1; }
 
@@ -24,7 +22,7 @@ std::string CTransposeDlg::Validate() const { return CheckFieldRanges({{"Half st
 
 std::string COctaveDlg::NoteName() const {
   const int pitch = std::max(limitPitch, 0);
-  return std::string(kPitchNames[static_cast<size_t>(pitch % 12)]) + std::to_string(pitch / 12);
+  return std::string(PitchClassName(pitch)) + std::to_string(pitch / 12);
 }
 
 std::string COctaveDlg::Validate() const { return CheckFieldRanges({{"Limit pitch", limitPitch, 12, 127}}); }
