@@ -90,8 +90,8 @@ MidiMeter PlayMeter(const CSystemArray& section);
 strMidiBuffer BuildPlayRecords(CSystemArray& section, const MidiPlayOptions& options);
 // The channel the active line plays on in a play of that mode (its first voice's).
 uint8_t ActiveLinePlayChannel(CSystemArray& section, int mode);
-// The channel the patch chooser names entries for: the percussion channel (its keys) for a
-// definition of the percussion family, else 0 (the programs).
+// The channel the patch chooser names entries for, and the typed chord's echo sounds on: the
+// percussion channel (its keys) for a definition of the percussion family, else 0 (the programs).
 int PatchChooserChannel(const CInstrumentDlg& definition);
 // Those records as the player's 12-byte stream events.
 std::vector<uint8_t> BuildPlayStream(CSystemArray& section, const MidiPlayOptions& options);

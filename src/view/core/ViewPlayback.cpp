@@ -5,6 +5,7 @@
 
 #include "document/CPageDlg.h"
 #include "midi/MidiDialogs.h"
+#include "midi/MidiSection.h"
 #include "midi/play/EchoOutput.h"
 #include "midi/play/MidiOutStream.h"
 #include "model/CClef.h"
@@ -26,8 +27,6 @@ constexpr uint32_t kPositionBit = 0x2000000;
 constexpr uint32_t kTickKind = 3;
 constexpr const char* kTempoTitle = "Tempo";
 constexpr long kMaxTempo = 500;
-// The family of percussion instruments: their echo sounds on the drum channel.
-constexpr uint8_t kPercussionFamily = 4;
 
 }  // namespace
 
@@ -155,7 +154,8 @@ void CBriotabView::EchoChord(const nChord& chord) {
   for (const auto& note : chord.notes) {
     if (note != nullptr && note->pitch != 0) pitches.push_back(note->pitch);
   }
-  const uint8_t channel = definition.family == kPercussionFamily ? 9 : 0;
+  // The echo sounds where playback sounds the line: percussion on the drum channel.
+  const auto channel = static_cast<uint8_t>(PatchChooserChannel(definition));
   services_.echo->Sound(channel, static_cast<uint8_t>(definition.midi.patch), pitches);
   // The timer ends the echo, and tells of an output that could not be opened.
   ReportEchoFailure();
