@@ -144,24 +144,24 @@ TEST(CommandCoverage, AWaitingCommandShowsDisabledUntilATargetCarriesIt) {
   view::CommandTable later;
   view::CommandRouter router;
   router.SetRoute({&later, &pending});
-  EXPECT_TRUE(router.State(33297).handled);
-  EXPECT_FALSE(router.State(33297).enabled);
-  EXPECT_FALSE(router.Dispatch(33297));
-  ASSERT_NE(FindPendingCommand(33297), nullptr);
-  EXPECT_EQ(FindPendingCommand(33297)->reason, "comes with the score view");
-  // A handler registered later takes the id: nothing else is edited.
+  EXPECT_TRUE(router.State(34076).handled);
+  EXPECT_FALSE(router.State(34076).enabled);
+  EXPECT_FALSE(router.Dispatch(34076));
+  ASSERT_NE(FindPendingCommand(34076), nullptr);
+  EXPECT_EQ(FindPendingCommand(34076)->reason, "carried by the title-page view");
+  // A handler registered (the title-page view's) takes the id: nothing else is edited.
   int ran = 0;
-  later.Add(33297, [&](const view::CommandEvent&) { ++ran; });
-  EXPECT_TRUE(router.State(33297).enabled);
-  EXPECT_TRUE(router.Dispatch(33297));
+  later.Add(34076, [&](const view::CommandEvent&) { ++ran; });
+  EXPECT_TRUE(router.State(34076).enabled);
+  EXPECT_TRUE(router.Dispatch(34076));
   EXPECT_EQ(ran, 1);
   const std::vector<const view::CommandTable*> route = {&later, &pending};
-  EXPECT_EQ(ReachOf(route, 33297), Reach::kHandled);
+  EXPECT_EQ(ReachOf(route, 34076), Reach::kHandled);
   // A target that carries an id without a handler only shows it.
   view::CommandTable shown;
-  shown.Add(33297, {});
+  shown.Add(34076, {});
   const std::vector<const view::CommandTable*> shadowed = {&shown, &later, &pending};
-  EXPECT_EQ(ReachOf(shadowed, 33297), Reach::kPlaceholder);
+  EXPECT_EQ(ReachOf(shadowed, 34076), Reach::kPlaceholder);
   EXPECT_EQ(ReachOf(shadowed, 12345), Reach::kNotCarried);
 }
 

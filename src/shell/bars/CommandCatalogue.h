@@ -1,6 +1,6 @@
 #pragma once
-// The commands the windows send whose work is not in this build yet, or that only another view
-// of the document carries, each with the reason, in the system's own words. The catalogue is
+// The commands the windows send that only another view of the document carries (or that need
+// what this platform lacks), each with the reason, in the system's own words. The catalogue is
 // one table added at the end of the command route: its entries are carried but never enabled,
 // so their buttons show disabled; once any target registers a handler for an id, that target
 // is asked first and the id simply works (`shell/commands/CommandRoute.h` tells which ids of
@@ -18,7 +18,6 @@ class CommandTable;
 namespace vornel::bars {
 
 enum class Availability {
-  kLater,               // its feature is built later
   kNotOnThisPlatform,   // what it needs does not exist here
   kOtherView,           // carried by another view of the document (the title page's)
 };
@@ -26,8 +25,8 @@ enum class Availability {
 struct PendingCommands {
   int first = 0;
   int last = 0;
-  Availability availability = Availability::kLater;
-  std::string_view reason;  // "comes with the score view", ...
+  Availability availability = Availability::kOtherView;
+  std::string_view reason;  // "carried by the title-page view", ...
 };
 
 std::span<const PendingCommands> PendingCommandCatalogue();
