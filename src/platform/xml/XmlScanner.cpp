@@ -82,7 +82,7 @@ std::string XmlErrorText(XMLError error, size_t line, std::string_view detail) {
 
 XmlScanner::XmlScanner(std::string_view text) {
   // tinyxml2 reads up to the first zero byte and passes over a byte-order mark.
-  const void* zero = std::memchr(text.data(), 0, text.size());
+  const void* zero = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
   if (zero != nullptr) text = text.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - text.data()));
   text_ = text;
   if (text_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
