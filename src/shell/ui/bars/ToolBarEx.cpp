@@ -1,5 +1,6 @@
 #include "shell/ui/bars/ToolBarEx.h"
 
+#include <wx/bmpbndl.h>
 #include <wx/combobox.h>
 #include <wx/menu.h>
 
@@ -17,6 +18,31 @@ namespace {
 wxString Text(const std::string& text) { return wxString::FromUTF8(text.data(), text.size()); }
 
 bool IsUndoButton(int id) { return id == commands::kUndo || id == commands::kRedo; }
+
+// A button's picture drawn the first time the bar paints it: a bar that stays hidden, as the
+// palette and alfabeto bars do at first, draws none. Its size is known without drawing.
+class LazyPicture : public wxBitmapBundleImpl {
+ public:
+  LazyPicture(BarCommands& commands, int id, int side) : commands_(commands), id_(id), side_(side) {}
+  wxSize GetDefaultSize() const override { return wxSize(side_, side_); }
+  wxSize GetPreferredBitmapSizeAtScale(double scale) const override {
+    const int side = wxRound(side_ * scale);
+    return wxSize(side, side);
+  }
+  wxBitmap GetBitmap(const wxSize& size) override {
+    if (!picture_.IsOk()) picture_ = commands_.Picture(id_, side_);
+    if (!picture_.IsOk() || size == picture_.GetSize()) return picture_;
+    wxBitmap scaled = picture_;
+    wxBitmap::Rescale(scaled, size);
+    return scaled;
+  }
+
+ private:
+  BarCommands& commands_;
+  int id_;
+  int side_;
+  wxBitmap picture_;
+};
 
 }  // namespace
 
@@ -98,7 +124,7 @@ void CToolBarEx::Rebuild() {
       continue;
     }
     const std::string label = bars::ToolbarButtonLabel(id);
-    const wxBitmap picture = commands_.Picture(id, side);
+    const wxBitmapBundle picture = wxBitmapBundle::FromImpl(new LazyPicture(commands_, id, side));
     if (bars::IsMenuButton(id)) {
       const int windowId = wxWindow::NewControlId();
       menuButtons_[windowId] = bars::MenuOfButton(id);
