@@ -1,8 +1,12 @@
 #include "shell/ui/bars/ToolBarEx.h"
 
+#include <wx/aui/auibar.h>
 #include <wx/bmpbndl.h>
 #include <wx/combobox.h>
 #include <wx/menu.h>
+
+#include <map>
+#include <utility>
 
 #include "shell/bars/RibbonTable.h"
 #include "shell/bars/ZoomTable.h"
@@ -44,6 +48,25 @@ class LazyPicture : public wxBitmapBundleImpl {
   wxBitmap picture_;
 };
 
+// The bar's look, measuring a button by its picture's size alone: the stock look asks for the
+// picture itself, which would draw every button of a bar that is not shown.
+class SizedToolArt : public wxAuiDefaultToolBarArt {
+ public:
+  wxAuiToolBarArt* Clone() override { return new SizedToolArt; }
+  wxSize GetToolSize(wxDC& dc, wxWindow* wnd, const wxAuiToolBarItem& item) override {
+    if (!item.GetBitmapBundle().IsOk()) return wxAuiDefaultToolBarArt::GetToolSize(dc, wnd, item);
+    const wxSize size = item.GetBitmapBundle().GetPreferredBitmapSizeFor(wnd);
+    wxBitmap& blank = blanks_[{size.x, size.y}];
+    if (!blank.IsOk()) blank = wxBitmap(size);
+    wxAuiToolBarItem sized(item);
+    sized.SetBitmap(blank);
+    return wxAuiDefaultToolBarArt::GetToolSize(dc, wnd, sized);
+  }
+
+ private:
+  std::map<std::pair<int, int>, wxBitmap> blanks_;
+};
+
 }  // namespace
 
 CToolBarEx::CToolBarEx(wxWindow* parent, const bars::ToolbarDefinition& definition, BarCommands& commands)
@@ -52,6 +75,7 @@ CToolBarEx::CToolBarEx(wxWindow* parent, const bars::ToolbarDefinition& definiti
       commands_(commands),
       state_(bars::InitialToolbarState(definition)) {
   SetName(Text(definition.name));
+  SetArtProvider(new SizedToolArt);
   if (definition.kind == bars::BarKind::kZoom) {
     wxArrayString lines;
     for (const int percent : bars::kZoomPercentages) lines.Add(Text(bars::ZoomLine(percent)));
