@@ -279,6 +279,23 @@ TEST_F(BarsWindows, ControlsAndButtonsFollowTheirRules) {
   EXPECT_EQ(sent, (std::vector<int>{33411, 33411, 33411, 57600, 57600}));
 }
 
+TEST_F(BarsWindows, AHiddenBarDrawsItsPicturesWhenItFirstShows) {
+  EditorRun run(home);
+  CMainFrame& frame = run.Frame();
+  Settle();
+  ASSERT_FALSE(frame.Bars().BarShown(bars::kPaletteBar));
+  CToolBarEx* palettes = frame.Bars().Bar(bars::kPaletteBar);
+  EXPECT_GT(palettes->GetToolCount(), 0u);
+  const size_t drawn = frame.Pictures().Count();
+  frame.Bars().ShowBar(bars::kPaletteBar, true);
+  Settle();
+  palettes->Refresh();
+  palettes->Update();
+  EXPECT_GT(frame.Pictures().Count(), drawn);
+  // Measured without its pictures, the bar is as large as its pictures make it.
+  EXPECT_GE(palettes->GetSize().y, 28);
+}
+
 TEST_F(BarsWindows, TogglingTheRibbonTwiceRestoresIt) {
   EditorRun run(home);
   CMainFrame& frame = run.Frame();
