@@ -111,6 +111,14 @@ DeviceBitmap DrawPaletteAtlas(const ToolsPalette& palette) {
   return dc.ToBitmap();
 }
 
+DeviceBitmap DrawPaletteButton(const ToolsPalette& palette, size_t index) {
+  const int side = palette.Info().buttonSize;
+  if (index >= palette.Buttons().size()) return DeviceBitmap();
+  ImageDevice dc(side, side, 96, kFace);
+  DrawGlyphButton(dc, Rect{0, 0, side, side}, palette.Buttons()[index], ButtonState{true, false, false});
+  return dc.ToBitmap();
+}
+
 Rect AtlasCell(const ToolsPalette& palette, size_t index, bool enabled) {
   const int side = palette.Info().buttonSize;
   const int x = static_cast<int>(index) * side;

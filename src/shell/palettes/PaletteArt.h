@@ -50,6 +50,8 @@ class ToolsPalette;
 // they look disabled, each button its palette's button size square, in button order. The
 // window layer copies a button's cell from it when it paints.
 DeviceBitmap DrawPaletteAtlas(const ToolsPalette& palette);
+// Button `index` alone, as it looks enabled (empty for no such button).
+DeviceBitmap DrawPaletteButton(const ToolsPalette& palette, size_t index);
 // The cell of button `index` (enabled or not) in its palette's atlas.
 Rect AtlasCell(const ToolsPalette& palette, size_t index, bool enabled);
 

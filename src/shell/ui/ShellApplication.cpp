@@ -1,5 +1,6 @@
 #include "shell/ui/ShellApplication.h"
 
+#include <sys/resource.h>
 #include <wx/app.h>
 #include <wx/splash.h>
 #include <wx/statusbr.h>
@@ -22,6 +23,17 @@ ShellApplication::ShellApplication(ProfileStore& profile, Clock::time_point star
     : profile_(profile), started_(started), app_(profile) {}
 
 ShellApplication::~ShellApplication() = default;
+
+namespace {
+
+double ProcessorMilliseconds() {
+  rusage usage{};
+  if (getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+  const auto ms = [](const timeval& time) { return time.tv_sec * 1000.0 + time.tv_usec / 1000.0; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+}  // namespace
 
 double ShellApplication::MillisecondsSinceStart() const {
   return std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
@@ -74,7 +86,10 @@ CMainFrame* ShellApplication::Start(const CommandLine& line) {
 
 void ShellApplication::FirstPainted() {
   fallback_.Stop();
-  if (mappedMs_ < 0) mappedMs_ = MillisecondsSinceStart();
+  if (mappedMs_ < 0) {
+    mappedMs_ = MillisecondsSinceStart();
+    mappedCpuMs_ = ProcessorMilliseconds();
+  }
   if (!documentsOpened_ && frame_ != nullptr) frame_->CallAfter([this] { OpenPendingDocuments(); });
 }
 

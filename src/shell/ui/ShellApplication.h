@@ -51,6 +51,8 @@ class ShellApplication {
   double MillisecondsSinceStart() const;
   // Milliseconds from the start to the main window's first paint; negative until then.
   double MappedMilliseconds() const { return mappedMs_; }
+  // The process's processor time (user and system) up to that paint; negative until then.
+  double MappedProcessorMilliseconds() const { return mappedCpuMs_; }
 
  private:
   void OpenStartupDocuments(const CommandLine& line);
@@ -74,6 +76,7 @@ class ShellApplication {
   CommandLine line_;
   bool documentsOpened_ = false;
   double mappedMs_ = -1;
+  double mappedCpuMs_ = -1;
   OneShot fallback_;
   wxWeakRef<wxSplashScreen> splash_;
   std::vector<std::pair<std::string, double>> tabTimes_;

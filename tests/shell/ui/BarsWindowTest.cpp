@@ -125,6 +125,13 @@ std::vector<wxRibbonPanel*> PanelsOf(wxRibbonPage* page) {
   return panels;
 }
 
+// Shows every page of the ribbon in turn (a page's panels are made when it first shows), then
+// the first again.
+void ShowEveryPage(CRibbonBar& ribbon) {
+  for (size_t p = 0; p < ribbon.GetPageCount(); ++p) ribbon.SetActivePage(p);
+  ribbon.SetActivePage(size_t(0));
+}
+
 template <typename T>
 std::vector<T*> Find(wxWindow* root) {
   std::vector<T*> found;
@@ -141,10 +148,17 @@ TEST_F(BarsWindows, TheRibbonBuildsItsTenPagesWithTheirPanelsAndElements) {
   const auto& categories = bars::RibbonCategories();
   ASSERT_EQ(ribbon->GetPageCount(), 10u);
   ASSERT_EQ(categories.size(), 10u);
+  // Only the page shown at the start has its panels; the others get theirs when they show.
+  EXPECT_EQ(PanelsOf(ribbon->GetPage(0)).size(), categories[0].panels.size());
+  for (size_t p = 1; p < categories.size(); ++p) EXPECT_TRUE(PanelsOf(ribbon->GetPage(static_cast<int>(p))).empty()) << p;
+  EXPECT_EQ(ribbon->SliderOf(33965), nullptr);
+  const int height = run.Frame().DockManager().GetPane(FrameBars::kRibbonPane).best_size.y;
   const char* pages[] = {"File",  "Document", "Book Settings", "Sections",      "Instruments",
                          "Transformations", "Chords", "Editing", "MIDI play bar", "About"};
   for (size_t p = 0; p < categories.size(); ++p) {
+    ASSERT_TRUE(ribbon->SetActivePage(p));
     wxRibbonPage* page = ribbon->GetPage(static_cast<int>(p));
+    EXPECT_TRUE(page->IsShown());
     EXPECT_EQ(page->GetLabel(), pages[p]);
     const std::vector<wxRibbonPanel*> panels = PanelsOf(page);
     ASSERT_EQ(panels.size(), categories[p].panels.size()) << pages[p];
@@ -155,6 +169,9 @@ TEST_F(BarsWindows, TheRibbonBuildsItsTenPagesWithTheirPanelsAndElements) {
       EXPECT_EQ(Built(panels[i], panel), Expected(panel)) << pages[p] << " / " << panel.label;
     }
   }
+  // The pane has room for the tallest page.
+  EXPECT_GE(run.Frame().DockManager().GetPane(FrameBars::kRibbonPane).best_size.y, height);
+  EXPECT_EQ(run.Frame().DockManager().GetPane(FrameBars::kRibbonPane).best_size.y, ribbon->GetBestSize().y);
   // A few panels counted by hand from the table.
   const auto built = [&](int page, int panel) {
     return Built(PanelsOf(ribbon->GetPage(page))[static_cast<size_t>(panel)],
@@ -204,6 +221,7 @@ TEST_F(BarsWindows, ControlsAndButtonsFollowTheirRules) {
   EditorRun run(home);
   CMainFrame& frame = run.Frame();
   CRibbonBar* ribbon = frame.Bars().Ribbon();
+  ShowEveryPage(*ribbon);
   // "Play metronome clicks" is the application's switch; "Print title page" is still to come.
   std::map<int, wxCheckBox*> checks;
   for (wxCheckBox* box : Find<wxCheckBox>(ribbon)) {
@@ -259,6 +277,23 @@ TEST_F(BarsWindows, ControlsAndButtonsFollowTheirRules) {
   }
   std::sort(sent.begin(), sent.end());
   EXPECT_EQ(sent, (std::vector<int>{33411, 33411, 33411, 57600, 57600}));
+}
+
+TEST_F(BarsWindows, AHiddenBarDrawsItsPicturesWhenItFirstShows) {
+  EditorRun run(home);
+  CMainFrame& frame = run.Frame();
+  Settle();
+  ASSERT_FALSE(frame.Bars().BarShown(bars::kPaletteBar));
+  CToolBarEx* palettes = frame.Bars().Bar(bars::kPaletteBar);
+  EXPECT_GT(palettes->GetToolCount(), 0u);
+  const size_t drawn = frame.Pictures().Count();
+  frame.Bars().ShowBar(bars::kPaletteBar, true);
+  Settle();
+  palettes->Refresh();
+  palettes->Update();
+  EXPECT_GT(frame.Pictures().Count(), drawn);
+  // Measured without its pictures, the bar is as large as its pictures make it.
+  EXPECT_GE(palettes->GetSize().y, 28);
 }
 
 TEST_F(BarsWindows, TogglingTheRibbonTwiceRestoresIt) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/aui/auibook.h>
 #include <wx/aui/framemanager.h>
 #include <wx/frame.h>
 
@@ -69,7 +70,12 @@ TEST(Panes, EveryPaneBuildsInTheFrameAndShowsTheActiveDocument) {
   EXPECT_EQ(panes->Sections()->Top()->List()->GetCount(), doc.sections.size());
   EXPECT_EQ(panes->Sections()->Top()->List()->GetSelection(), 0);
   EXPECT_NE(panes->Explorer()->Folders(), nullptr);
-  // The instrument list shows the configured base (the built-in templates while there is none).
+  // The instrument list shows the configured base (the built-in templates while there is none),
+  // read when its tab first shows.
+  EXPECT_EQ(panes->Templates()->Bottom()->List()->GetCount(), 0u);
+  wxAuiNotebook& left = *run.Frame().LeftGroup();
+  left.SetSelection(static_cast<size_t>(left.GetPageIndex(run.Frame().PaneHost(CMainFrame::kTemplates))));
+  Settle();
   EXPECT_EQ(panes->Templates()->Bottom()->List()->GetCount(), InstrumentBaseNames().size());
   EXPECT_GT(panes->Templates()->Bottom()->List()->GetCount(), 0u);
   EXPECT_TRUE(panes->Properties()->Grid()->IsEnabled());

@@ -243,10 +243,11 @@ wxWindow* RibbonButton(wxWindow* root, int command, wxRect& rect) {
 void ClickRibbonButton(CMainFrame& frame, int command) {
   CRibbonBar& ribbon = *frame.Bars().Ribbon();
   for (size_t p = 0; p < ribbon.GetPageCount(); ++p) {
+    // A page's panels are made when it first shows.
+    ribbon.SetActivePage(p);
     wxRect rect;
     wxWindow* bar = RibbonButton(ribbon.GetPage(p), command, rect);
     if (bar == nullptr) continue;
-    ribbon.SetActivePage(p);
     frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Pump();
     if (!bar->IsShownOnScreen()) {

@@ -50,6 +50,7 @@ FrameBars::FrameBars(wxFrame& frame, wxAuiManager& dock, BarCommands& commands, 
 
   ribbon_ = new CRibbonBar(&frame_, commands_);
   ribbon_->onPanelsToggled = [this] { FitRibbonPane(); };
+  ribbon_->onPageBuilt = [this] { FitRibbonPane(); };
   dock_.AddPane(ribbon_, wxAuiPaneInfo()
                              .Name(kRibbonPane)
                              .CaptionVisible(false)

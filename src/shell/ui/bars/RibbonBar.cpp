@@ -12,6 +12,8 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "shell/bars/CommandIcons.h"
 #include "shell/commands/CommandIds.h"
@@ -81,6 +83,27 @@ class WideGallery : public wxRibbonGallery {
   }
 };
 
+// A page whose panels are built the first time it shows: most pages are never opened in a
+// run, and building one costs its pictures and controls.
+class LazyPage : public wxRibbonPage {
+ public:
+  LazyPage(wxRibbonBar* bar, const wxString& label, std::function<void(wxRibbonPage&)> build)
+      : wxRibbonPage(bar, wxID_ANY, label), build_(std::move(build)) {}
+  bool Show(bool show) override {
+    if (show) Build();
+    return wxRibbonPage::Show(show);
+  }
+  void Build() {
+    if (!build_) return;
+    auto build = std::move(build_);
+    build_ = nullptr;
+    build(*this);
+  }
+
+ private:
+  std::function<void(wxRibbonPage&)> build_;
+};
+
 }  // namespace
 
 CRibbonBar::CRibbonBar(wxWindow* parent, BarCommands& commands)
@@ -108,9 +131,21 @@ CRibbonBar::CRibbonBar(wxWindow* parent, BarCommands& commands)
 }
 
 void CRibbonBar::Build() {
+  bool first = true;
   for (const bars::RibbonCategory& category : bars::RibbonCategories()) {
-    auto* page = new wxRibbonPage(this, wxID_ANY, Shown(category.label));
-    for (const bars::RibbonPanel& panel : category.panels) BuildPanel(page, category, panel);
+    if (first) {
+      // The page shown at the start is built at once.
+      auto* page = new wxRibbonPage(this, wxID_ANY, Shown(category.label));
+      for (const bars::RibbonPanel& panel : category.panels) BuildPanel(page, category, panel);
+      first = false;
+      continue;
+    }
+    new LazyPage(this, Shown(category.label), [this, &category](wxRibbonPage& page) {
+      for (const bars::RibbonPanel& panel : category.panels) BuildPanel(&page, category, panel);
+      // Realising a page lays its panels out in the room it has and may raise the bar.
+      Realize();
+      if (onPageBuilt) onPageBuilt();
+    });
   }
   Realize();
 }

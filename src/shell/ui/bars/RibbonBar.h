@@ -3,7 +3,8 @@
 // per table panel. Large buttons and buttons go into a button bar (a button with sub-items is
 // a hybrid, one without a command a drop-down), groups of small buttons into a tool bar (icons
 // only, the label as tool tip), check boxes, labels and sliders into columns of plain controls,
-// the frame styles into a gallery. Every element sends its command through BarCommands; the
+// the frame styles into a gallery. The first page is built with the bar, the others when they
+// first show. Every element sends its command through BarCommands; the
 // states come back through update-UI events. The ribbon's own toggle and help buttons are the
 // commands 33960 and 57664.
 
@@ -34,7 +35,10 @@ class CRibbonBar : public wxRibbonBar {
   void RefreshSliders();
   // Called when the ribbon is minimised or restored from its own toggle button.
   std::function<void()> onPanelsToggled;
+  // A slider of a page built so far (pages are built when first shown); null otherwise.
   wxSlider* SliderOf(int id) const;
+  // Called after a page was built on its first showing (the bar may have grown).
+  std::function<void()> onPageBuilt;
 
  private:
   void Build();

@@ -1,7 +1,12 @@
 #include "shell/ui/bars/ToolBarEx.h"
 
+#include <wx/aui/auibar.h>
+#include <wx/bmpbndl.h>
 #include <wx/combobox.h>
 #include <wx/menu.h>
+
+#include <map>
+#include <utility>
 
 #include "shell/bars/RibbonTable.h"
 #include "shell/bars/ZoomTable.h"
@@ -18,6 +23,50 @@ wxString Text(const std::string& text) { return wxString::FromUTF8(text.data(), 
 
 bool IsUndoButton(int id) { return id == commands::kUndo || id == commands::kRedo; }
 
+// A button's picture drawn the first time the bar paints it: a bar that stays hidden, as the
+// palette and alfabeto bars do at first, draws none. Its size is known without drawing.
+class LazyPicture : public wxBitmapBundleImpl {
+ public:
+  LazyPicture(BarCommands& commands, int id, int side) : commands_(commands), id_(id), side_(side) {}
+  wxSize GetDefaultSize() const override { return wxSize(side_, side_); }
+  wxSize GetPreferredBitmapSizeAtScale(double scale) const override {
+    const int side = wxRound(side_ * scale);
+    return wxSize(side, side);
+  }
+  wxBitmap GetBitmap(const wxSize& size) override {
+    if (!picture_.IsOk()) picture_ = commands_.Picture(id_, side_);
+    if (!picture_.IsOk() || size == picture_.GetSize()) return picture_;
+    wxBitmap scaled = picture_;
+    wxBitmap::Rescale(scaled, size);
+    return scaled;
+  }
+
+ private:
+  BarCommands& commands_;
+  int id_;
+  int side_;
+  wxBitmap picture_;
+};
+
+// The bar's look, measuring a button by its picture's size alone: the stock look asks for the
+// picture itself, which would draw every button of a bar that is not shown.
+class SizedToolArt : public wxAuiDefaultToolBarArt {
+ public:
+  wxAuiToolBarArt* Clone() override { return new SizedToolArt; }
+  wxSize GetToolSize(wxDC& dc, wxWindow* wnd, const wxAuiToolBarItem& item) override {
+    if (!item.GetBitmapBundle().IsOk()) return wxAuiDefaultToolBarArt::GetToolSize(dc, wnd, item);
+    const wxSize size = item.GetBitmapBundle().GetPreferredBitmapSizeFor(wnd);
+    wxBitmap& blank = blanks_[{size.x, size.y}];
+    if (!blank.IsOk()) blank = wxBitmap(size);
+    wxAuiToolBarItem sized(item);
+    sized.SetBitmap(blank);
+    return wxAuiDefaultToolBarArt::GetToolSize(dc, wnd, sized);
+  }
+
+ private:
+  std::map<std::pair<int, int>, wxBitmap> blanks_;
+};
+
 }  // namespace
 
 CToolBarEx::CToolBarEx(wxWindow* parent, const bars::ToolbarDefinition& definition, BarCommands& commands)
@@ -26,6 +75,7 @@ CToolBarEx::CToolBarEx(wxWindow* parent, const bars::ToolbarDefinition& definiti
       commands_(commands),
       state_(bars::InitialToolbarState(definition)) {
   SetName(Text(definition.name));
+  SetArtProvider(new SizedToolArt);
   if (definition.kind == bars::BarKind::kZoom) {
     wxArrayString lines;
     for (const int percent : bars::kZoomPercentages) lines.Add(Text(bars::ZoomLine(percent)));
@@ -98,7 +148,7 @@ void CToolBarEx::Rebuild() {
       continue;
     }
     const std::string label = bars::ToolbarButtonLabel(id);
-    const wxBitmap picture = commands_.Picture(id, side);
+    const wxBitmapBundle picture = wxBitmapBundle::FromImpl(new LazyPicture(commands_, id, side));
     if (bars::IsMenuButton(id)) {
       const int windowId = wxWindow::NewControlId();
       menuButtons_[windowId] = bars::MenuOfButton(id);

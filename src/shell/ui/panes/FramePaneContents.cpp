@@ -138,7 +138,18 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
 
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();
-  templates_->Bottom()->Fill(InstrumentBaseNames());
+  // The instrument base is read when its list first shows.
+  wxWindow* templatesHost = frame.PaneHost(CMainFrame::kTemplates);
+  if (templatesHost->IsShown()) {
+    templates_->Bottom()->Fill(InstrumentBaseNames());
+  } else {
+    templatesHost->Bind(wxEVT_SHOW, [this, listed = false](wxShowEvent& event) mutable {
+      event.Skip();
+      if (listed || !event.IsShown()) return;
+      listed = true;
+      templates_->Bottom()->Fill(InstrumentBaseNames());
+    });
+  }
   RefreshProperties();
 }
 

@@ -119,6 +119,20 @@ FileExplorerPane::FileExplorerPane(wxWindow* parent, panes::PaneServices& servic
     RunGuarded([this, command] { panes::RunExplorerCommand(services_, command); });
   });
   sizer->Add(toolBar_, 0, wxEXPAND);
+  SetSizer(sizer);
+  // The folder tree and the file list are made when the pane first shows: reading the folders
+  // and the file types costs the start of the editor otherwise.
+  Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+    event.Skip();
+    if (splitter_ == nullptr && !buildQueued_) {
+      buildQueued_ = true;
+      CallAfter([this] { Build(); });
+    }
+  });
+}
+
+void FileExplorerPane::Build() {
+  if (splitter_ != nullptr) return;
   splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE | wxSP_3DSASH);
   SplitInHalves(splitter_);
   folders_ = new wxGenericDirCtrl(splitter_, wxID_ANY, wxDirDialogDefaultFolderStr, wxDefaultPosition, wxSize(200, 100),
@@ -127,8 +141,8 @@ FileExplorerPane::FileExplorerPane(wxWindow* parent, panes::PaneServices& servic
   files_->AppendColumn("Name", wxLIST_FORMAT_LEFT, 160);
   files_->AppendColumn("Size", wxLIST_FORMAT_RIGHT, 70);
   splitter_->SplitHorizontally(folders_, files_);
-  sizer->Add(splitter_, 1, wxEXPAND);
-  SetSizer(sizer);
+  GetSizer()->Add(splitter_, 1, wxEXPAND);
+  Layout();
 
   folders_->Bind(wxEVT_DIRCTRL_SELECTIONCHANGED, [this](wxTreeEvent& event) {
     folder_ = std::string(folders_->GetPath().utf8_str());
@@ -136,16 +150,29 @@ FileExplorerPane::FileExplorerPane(wxWindow* parent, panes::PaneServices& servic
     event.Skip();
   });
   files_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) { OpenFile(event.GetIndex()); });
+  if (!folder_.empty()) ShowFolder(folder_);
+}
+
+wxGenericDirCtrl* FileExplorerPane::Folders() {
+  Build();
+  return folders_;
+}
+
+wxListCtrl* FileExplorerPane::Files() {
+  Build();
+  return files_;
 }
 
 void FileExplorerPane::ShowFolder(const std::string& folder) {
+  folder_ = folder;
+  if (folders_ == nullptr) return;  // shown when the pane is built
   folders_->ExpandPath(Utf8(folder));
   folders_->SetPath(Utf8(folder));
-  folder_ = folder;
   FillFiles();
 }
 
 void FileExplorerPane::FillFiles() {
+  if (files_ == nullptr) return;
   files_->DeleteAllItems();
   std::error_code error;
   std::vector<std::filesystem::directory_entry> entries;
@@ -162,7 +189,7 @@ void FileExplorerPane::FillFiles() {
 }
 
 void FileExplorerPane::OpenFile(long item) {
-  if (item < 0 || item >= files_->GetItemCount() || !open_) return;
+  if (files_ == nullptr || item < 0 || item >= files_->GetItemCount() || !open_) return;
   const std::string name(files_->GetItemText(item).utf8_str());
   RunGuarded([&] { open_((std::filesystem::path(folder_) / name).string()); });
 }

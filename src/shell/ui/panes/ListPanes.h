@@ -75,20 +75,24 @@ class FileExplorerPane : public wxPanel {
   // `open` opens a document file.
   FileExplorerPane(wxWindow* parent, panes::PaneServices& services, std::function<void(const std::string&)> open);
 
-  wxGenericDirCtrl* Folders() const { return folders_; }
-  wxListCtrl* Files() const { return files_; }
+  // The folder tree and the file list, made at the pane's first paint or here.
+  wxGenericDirCtrl* Folders();
+  wxListCtrl* Files();
   void ShowFolder(const std::string& folder);
   // The chosen folder's files, listed again.
   void FillFiles();
   void OpenFile(long item);
 
  private:
+  void Build();
+
   panes::PaneServices& services_;
   std::function<void(const std::string&)> open_;
   wxAuiToolBar* toolBar_ = nullptr;
   wxSplitterWindow* splitter_ = nullptr;
   wxGenericDirCtrl* folders_ = nullptr;
   wxListCtrl* files_ = nullptr;
+  bool buildQueued_ = false;
   std::string folder_;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/draw/DeviceContext.h"
 #include "shell/palettes/PaletteArt.h"
+#include "shell/ui/bars/CommandBitmaps.h"
 #include "shell/ui/panes/PaneTools.h"
 
 namespace vornel {
@@ -29,7 +30,7 @@ Rect ClientRect(const wxWindow& window) {
 // One palette
 
 PalettePanel::PalettePanel(wxWindow* parent, const PaletteInfo& info, PaletteRouting routing)
-    : DrawingPanel(parent, {}), palette_(info), atlas_(palettes::DrawPaletteAtlas(palette_)), routing_(std::move(routing)) {
+    : DrawingPanel(parent, {}), palette_(info), routing_(std::move(routing)) {
   SetName(wxString::FromUTF8(std::string(info.title)));
   SetPainter([this](DeviceContext& dc) { Paint(dc); });
   SetMinSize(wxSize(palette_.Info().buttonSize + 10, palette_.Info().buttonSize + 10));
@@ -52,7 +53,7 @@ void PalettePanel::SetColumns(int columns) {
 
 void PalettePanel::SetGlyphs(bool notation, std::span<const uint32_t> codes) {
   palette_.SetGlyphs(notation, codes);
-  atlas_ = palettes::DrawPaletteAtlas(palette_);
+  atlas_ = DeviceBitmap();
   Refresh();
 }
 
@@ -79,6 +80,8 @@ void PalettePanel::Press(size_t index) {
 void PalettePanel::Paint(DeviceContext& dc) {
   const Rect client = ClientRect(*this);
   dc.FillSolidRect(client, kBackground);
+  // The buttons' pictures are drawn when the palette first shows.
+  if (atlas_.IsEmpty()) atlas_ = palettes::DrawPaletteAtlas(palette_);
   const palettes::PaletteLayout layout = palette_.LayOut(client);
   for (size_t i = 0; i < layout.buttons.size(); ++i) {
     const view::CommandState state = routing_.state ? routing_.state(palette_.Buttons()[i].command) : view::CommandState{};
@@ -154,11 +157,9 @@ PalettePane::PalettePane(wxWindow* parent, int pane, PaletteRouting routing) : w
     panel->Hide();
     palettes_.push_back(panel);
     // Each selector shows the first glyph of its palette.
-    palettes::ToolsPalette model(info);
-    const DeviceBitmap atlas = palettes::DrawPaletteAtlas(model);
     const wxString name = wxString::FromUTF8(std::string(info.selectorName));
-    selectorBar_->AddTool(info.command, name, ToWxBitmap(atlas, palettes::AtlasCell(model, 0, true)), name,
-                          wxITEM_RADIO);
+    selectorBar_->AddTool(info.command, name, ToWxBitmap(palettes::DrawPaletteButton(palettes::ToolsPalette(info), 0)),
+                          name, wxITEM_RADIO);
   }
   selectorBar_->SetToolBitmapSize(wxSize(infos.front().buttonSize, infos.front().buttonSize));
   selectorBar_->SetToolBorderPadding(1);

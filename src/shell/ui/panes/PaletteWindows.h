@@ -51,7 +51,7 @@ class PalettePanel : public DrawingPanel {
   void OnUpdateUI(wxUpdateUIEvent& event);
 
   palettes::ToolsPalette palette_;
-  DeviceBitmap atlas_;
+  DeviceBitmap atlas_;  // drawn at the first paint
   PaletteRouting routing_;
   std::vector<view::CommandState> shownStates_;
   int hover_ = -1;
