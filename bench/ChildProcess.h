@@ -14,6 +14,8 @@
 #include <functional>
 #include <string>
 
+#include "PeakMemory.h"
+
 namespace vornel::bench {
 
 struct StepCost {
@@ -22,15 +24,6 @@ struct StepCost {
   double addedMB = 0;  // the resident size at its peak, less what was resident before the step
   bool ok = false;
 };
-
-inline double ResidentMB(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field, 0) == 0) return std::stod(line.substr(line.find(':') + 1)) / 1024.0;
-  }
-  return 0;
-}
 
 inline double Seconds(clockid_t clock) {
   timespec now{};
@@ -45,8 +38,7 @@ inline StepCost InChild(const std::function<bool()>& step) {
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";  // the high-water mark starts from now
+    ResetPeak();  // the high-water mark starts from now
     StepCost cost;
     const double base = ResidentMB("VmRSS:");
     const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID);
