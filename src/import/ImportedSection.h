@@ -23,4 +23,7 @@ enum class ImportedVoices {
 void FinishImportedSection(CSystemArray& section, size_t eventsPerSystem,
                            ImportedVoices voices = ImportedVoices::kInSystems);
 
+// Events per system of an imported MIDI file, in the editor and in the tool alike.
+inline constexpr size_t kMidiImportEventsPerSystem = 20;
+
 }  // namespace vornel

@@ -11,6 +11,7 @@
 #include "ToolCommand.h"
 #include "document/CMIDIExportDlg.h"
 #include "document/DocumentFiles.h"
+#include "import/ImportedSection.h"
 #include "midi/MidiImport.h"
 #include "midi/MidiSection.h"
 #include "model/CInstrumentDlg.h"
@@ -49,6 +50,9 @@ int MidiImport(const CommandArguments& args) {
   defaultDefinition.EnsureStave();
   std::unique_ptr<CSystemArray> section = ImportMidiFile(args[0], chooser, nullptr, defaultDefinition);
   if (section == nullptr) return 1;
+  // Laid out as the editor lays out an imported file, so both save the same document.
+  section->InsertInitialTimeSignature();
+  FinishImportedSection(*section, kMidiImportEventsPerSystem);
 
   size_t notes = 0;
   for (const auto& system : section->systems) {

@@ -26,9 +26,6 @@ namespace vornel::view {
 
 namespace {
 
-// Events per system when the imported section is laid out again.
-constexpr size_t kImportReflowRun = 20;
-
 std::string DocumentFolder(const CBriotabDoc& doc) {
   const std::string& path = doc.GetPathName();
   return path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
@@ -63,7 +60,7 @@ void ExportAllSections(MidiCommandContext& context) {
 
 // After an import: the section laid out as the editor lays out a new section, then shown.
 void FinishImportedSection(CBriotabDoc& doc, CSystemArray& section) {
-  vornel::FinishImportedSection(section, kImportReflowRun);
+  vornel::FinishImportedSection(section, kMidiImportEventsPerSystem);
   doc.NotifyChanged(kHintRepaintAll);
 }
 
