@@ -3,7 +3,10 @@
 // imported from its bytes in memory to the finished sections; the benchmark reports the
 // input size, the peak of the memory allocated during the import (counted by this program's
 // own operator new), the bounds, the peak and the time per MB of input, and "within" = 1 when
-// both bounds hold.
+// both bounds hold. The machine is shared, so the time measured against the bound is the
+// processor time of the import ("seconds", "s_per_MB"); "wall_s" is the time on the clock.
+// "faults_per_MB" counts the pages touched for the first time per MB of input: fresh memory
+// costs one fault per page, which is much of the time of an import that builds a large document.
 //
 //   long ABC:     320,000 notes over lines of sixteen notes
 //   ABC line:     one line of notes of 1 MB
@@ -26,6 +29,7 @@
 #include "import/tab/TabImport.h"
 #include "import/tabrite/TabriteImport.h"
 #include "import/text/CAbcImport.h"
+#include "PeakMemory.h"
 #include "model/CInstrumentDlg.h"
 #include "platform/UserPrompts.h"
 
@@ -114,6 +118,8 @@ void Run(benchmark::State& state, Kind kind, const std::string& text) {
   CInstrumentDlg lute;
   lute.EnsureStave();
   double seconds = 0;
+  double wallSeconds = 0;
+  long faults = 0;
   size_t peak = 0;
   size_t held = 0;
   for (auto _ : state) {
@@ -122,6 +128,8 @@ void Run(benchmark::State& state, Kind kind, const std::string& text) {
     const size_t before = liveBytes.load();
     peakBytes.store(before);
     const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = bench::ProcessorSeconds();
+    const long faultsStart = bench::MinorFaults();
     switch (kind) {
       case Kind::kAbc: {
         CAbcImport abc(*doc);
@@ -139,7 +147,9 @@ void Run(benchmark::State& state, Kind kind, const std::string& text) {
         break;
       }
     }
-    seconds = std::max(seconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    seconds = std::max(seconds, bench::ProcessorSeconds() - cpuStart);
+    wallSeconds = std::max(wallSeconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    faults = std::max(faults, bench::MinorFaults() - faultsStart);
     peak = std::max(peak, peakBytes.load() - before);
     held = liveBytes.load() - before;
     state.PauseTiming();
@@ -154,10 +164,12 @@ void Run(benchmark::State& state, Kind kind, const std::string& text) {
   state.counters["held_MB"] = static_cast<double>(held) / kMB;
   state.counters["bound_MB"] = memoryBound;
   state.counters["seconds"] = seconds;
+  state.counters["wall_s"] = wallSeconds;
   state.counters["bound_s"] = timeBound;
   // Per MB of input, against the 64 MB and 1 s each MB allows beyond the fixed allowance.
   state.counters["peak_MB_per_MB"] = static_cast<double>(peak) / kMB / inputMB;
   state.counters["s_per_MB"] = seconds / inputMB;
+  state.counters["faults_per_MB"] = static_cast<double>(faults) / inputMB;
   state.counters["within"] = static_cast<double>(peak) / kMB <= memoryBound && seconds <= timeBound ? 1 : 0;
 }
 
