@@ -13,6 +13,10 @@
 //   long TAB:     300,000 chord lines of one to six courses, bars every eight chords
 //   TAB line:     chord lines of 790 bytes and more (the longest a read takes at once)
 //   big Tabrite:  12.5 MB of chord records
+//
+// "ObjectCosts" reports what the document spends on the objects an import makes most of: a
+// chord of one note in a voice and a system of the new document's one instrument, in bytes
+// the allocator hands out.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -31,6 +35,8 @@
 #include "import/text/CAbcImport.h"
 #include "PeakMemory.h"
 #include "model/CInstrumentDlg.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
 
 namespace {
@@ -196,5 +202,25 @@ std::string TextTabrite(size_t bytes) {
 }
 void TextTabriteFile(benchmark::State& state) { Run(state, Kind::kTabrite, TextTabrite(size_t(25) << 19)); }
 BENCHMARK(TextTabriteFile)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void ObjectCosts(benchmark::State& state) {
+  constexpr size_t kCount = 10000;
+  for (auto _ : state) {
+    auto doc = std::make_unique<CVornelTabDoc>();
+    doc->OnNewDocument();
+    const CSystemArray& section = *doc->GetActiveSection();
+    size_t before = liveBytes.load();
+    std::vector<std::unique_ptr<CStaveArray>> systems;
+    systems.reserve(kCount);
+    for (size_t i = 0; i < kCount; ++i) systems.push_back(section.MakeSystem());
+    state.counters["system_bytes"] = static_cast<double>(liveBytes.load() - before - kCount * sizeof(void*)) / kCount;
+    before = liveBytes.load();
+    nChordArray voice;
+    voice.reserve(kCount);
+    for (size_t i = 0; i < kCount; ++i) voice.push_back(std::make_shared<nChord>())->notes.SetNote(60, 0, 35, true);
+    state.counters["chord_bytes"] = static_cast<double>(liveBytes.load() - before) / kCount;
+  }
+}
+BENCHMARK(ObjectCosts)->Iterations(1);
 
 }  // namespace
