@@ -3,6 +3,7 @@
 // for benchmarks that report the memory a case needs.
 
 #include <malloc.h>
+#include <sys/resource.h>
 
 #include <fstream>
 #include <string>
@@ -23,6 +24,23 @@ inline double ResidentMB(const char* field) {
 inline void ResetPeak() {
   malloc_trim(0);
   std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// Processor time of the process (user and system) in seconds, which a busy machine stretches
+// less than the time on the clock.
+inline double ProcessorSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Pages the process has touched for the first time (minor faults) so far: fresh memory costs
+// the processor time of one fault per page.
+inline long MinorFaults() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_minflt;
 }
 
 }  // namespace vornel::bench

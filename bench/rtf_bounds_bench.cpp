@@ -13,7 +13,6 @@
 // "memory_ratio": at most 1 within the bound). The fonts are loaded before the first case.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <tinyxml2.h>
 
 #include <chrono>
@@ -29,6 +28,7 @@
 namespace {
 
 using namespace vornel;
+using vornel::bench::ProcessorSeconds;
 using vornel::bench::ResetPeak;
 using vornel::bench::ResidentMB;
 
@@ -53,13 +53,6 @@ std::string FormatChangesRtf(size_t bytes) {
   std::string s = "{\\rtf1\\ansi{\\fonttbl{\\f0 " + std::string(200, 'F') + ";}}\\par\\qc ";
   while (s.size() < bytes) s += "\\f0\\b\\i\\ul\\cf1\\b0 ";
   return s + "}";
-}
-
-double ProcessorSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // The fonts and the text engine are set up once per process, not per text.
