@@ -9,6 +9,7 @@
 
 namespace vornel {
 
+class CPageDlg;
 class FontStack;
 
 struct PageDrawSettings {
@@ -37,6 +38,10 @@ struct PageDrawSettings {
   // without it a path is taken as it stands.
   std::function<bool(std::string&)> resolveImagePath;
 };
+
+// What the page drawing reads of a document's page settings at `zoom`; colours, markers and
+// event frames only `onScreen`.
+PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen);
 
 const PageDrawSettings* ActivePageSettings();
 void SetActivePageSettings(const PageDrawSettings* settings);
