@@ -18,8 +18,8 @@
 #include "platform/ui/WxText.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/charts/MusicOrnamentDialog.h"
-#include "view/ui/dialogs/CStaticStaff.h"
 #include "view/ui/dialogs/CustomOrnamentDialog.h"
+#include "view/ui/dialogs/CStaticStaff.h"
 
 namespace vornel {
 

@@ -7,12 +7,12 @@
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 
-#include "layout/ui/dialogs/ImagePreview.h"
-#include "midi/ui/TuningDialogWindows.h"
 #include "platform/UserPrompts.h"
-#include "platform/io/ProgramLauncher.h"
 #include "platform/ui/DialogChecks.h"
 #include "platform/ui/WxText.h"
+#include "platform/io/ProgramLauncher.h"
+#include "midi/ui/TuningDialogWindows.h"
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "view/ui/settings/TitlePageSettingsWindow.h"
 
 namespace vornel {

@@ -5,9 +5,9 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include "layout/ui/dialogs/ImagePreview.h"
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
+#include "layout/ui/dialogs/ImagePreview.h"
 #include "platform/ui/WxText.h"
 
 namespace vornel {
