@@ -11,6 +11,11 @@ namespace vornel {
 
 class CPageDlg;
 class FontStack;
+struct PageDrawSettings;
+
+// What the page drawing reads of a document's page settings at `zoom`; colours, markers and
+// event frames only `onScreen` (view/draw/DrawSettingsOf.cpp).
+PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen);
 
 struct PageDrawSettings {
   int zoom = 100;
@@ -38,10 +43,6 @@ struct PageDrawSettings {
   // without it a path is taken as it stands.
   std::function<bool(std::string&)> resolveImagePath;
 };
-
-// What the page drawing reads of a document's page settings at `zoom`; colours, markers and
-// event frames only `onScreen`.
-PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen);
 
 const PageDrawSettings* ActivePageSettings();
 void SetActivePageSettings(const PageDrawSettings* settings);
