@@ -76,7 +76,8 @@ void TypingIntoALongSection(benchmark::State& state) {
   const char32_t letters[] = {U'a', U'c', U'd', U'b'};
   size_t typed = 0;
   for (auto _ : state) {
-    view.Entry().OnChar(letters[typed++ % 4]);
+    const char32_t letter = letters[typed++ % 4];
+    view.Entry().PressKey(view::KeyTyping(letter), letter);
     RecordingDevice strip;
     strip.IntersectClipRect(window.last);
     view.OnPrepareDC(strip);

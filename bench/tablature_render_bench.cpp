@@ -79,14 +79,12 @@ std::unique_ptr<CSystemArray> EightSystemsOfLute() {
 }
 
 void RecordingTablaturePage(benchmark::State& state) {
-  const auto section = EightSystemsOfLute();
-  bench::RecordPage(state, *section);
+  bench::RecordPage(state, EightSystemsOfLute());
 }
 BENCHMARK(RecordingTablaturePage)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 void CairoTablaturePage(benchmark::State& state) {
-  const auto section = EightSystemsOfLute();
-  bench::CairoPage(state, *section);
+  bench::CairoPage(state, EightSystemsOfLute());
 }
 BENCHMARK(CairoTablaturePage)->Iterations(200)->Unit(benchmark::kMillisecond);
 

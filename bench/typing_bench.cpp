@@ -75,10 +75,8 @@ struct TypingRig {
     Paint(&window.last);
   }
   void Key(char32_t letter) {
-    view::KeyEvent key;
-    key.key = static_cast<int>(letter - U'a' + U'A');
-    view.Entry().OnKeyDown(key);
-    view.Entry().OnChar(letter);
+    const view::KeyEvent key = view::KeyTyping(letter);
+    view.Entry().PressKey(key, letter);
     view.Entry().OnKeyUp(key);
   }
   // What happens between two keys a second apart: the echo's timer runs out; and the note

@@ -17,7 +17,6 @@
 #include "support/ScriptedPrompts.h"
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/PageDrawSettings.h"
-#include "view/render/PlainPages.h"
 #include "view/render/metaevents/AlfabetoDrawing.h"
 #include "view/render/metaevents/MetaEventDrawing.h"
 

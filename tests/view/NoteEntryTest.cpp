@@ -132,6 +132,33 @@ TEST(NoteEntryTest, UndoGivesBackEveryKeystroke) {
   EXPECT_FALSE(rig.doc->IsModified());
 }
 
+// Keys reach the view as the window hands them over: the key goes down and, when the view does
+// not take it, types its character; a key the view takes, or one held with Ctrl, types none.
+TEST(NoteEntryTest, AKeyTypesItsCharacterUnlessTheViewTakesIt) {
+  struct Case {
+    std::string keys;
+    std::string typed;  // the characters that make the same document
+  };
+  const Case cases[] = {
+      {"key A\nkey C\nkey Shift+Backslash\nkey D\n", "char a\nchar c\nchar |\nchar d\n"},
+      {"key Down\nkey 3\nkey F\n", "key Down\nchar 3\nchar f\n"},
+      {"key Ctrl+A\nkey Numpad3\nkey Add\nkey Subtract\n", ""},
+  };
+  for (const Case& c : cases) {
+    EntryRig keys(false);
+    EntryRig typed(false);
+    keys.Run(c.keys);
+    typed.Run(c.typed);
+    EXPECT_EQ(VoiceText(*keys.doc), VoiceText(*typed.doc)) << c.keys;
+    EXPECT_EQ(c.typed.empty(), keys.Voice().size() == 0) << c.keys;
+  }
+  // Without a line a typed key beeps once.
+  EntryRig rig(false);
+  rig.doc->GetActiveSection()->DeleteAllSystems();
+  rig.Run("key A\nkey Shift\n");
+  EXPECT_EQ(rig.prompts.beeps.size(), 1u);
+}
+
 TEST(NoteEntryTest, FretLettersAndDigitsByTablatureStyle) {
   // 'j' counts as 'i'; digit styles type the digit's own fret; letter styles take the digit as
   // a letter 'k'.. and on the French style 0-5 are fingerings.

@@ -22,7 +22,6 @@
 #include "support/ScriptedPrompts.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/DrawingStaveRenderer.h"
-#include "view/render/PlainPages.h"
 #include "view/render/pages/DocumentPages.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
 #include "view/render/pages/PageFrame.h"

@@ -10,9 +10,8 @@
 #include "model/DIBornament.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/ScriptedPrompts.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/render/PictureText.h"
-#include "view/render/PlainPages.h"
+#include "view/render/pages/DocumentPages.h"
 
 namespace vornel {
 namespace {
@@ -63,14 +62,11 @@ TEST(PictureText, AnOffsetInHundredthsOfAMillimetreMovesThePicture) {
 TEST(PictureText, AMissingPictureKeepsItsPathThroughASave) {
   const auto doc = testing::FrenchLuteDocument("images\\missing-lutenist.png");
   CSystemArray& section = *doc->sections.at(0);
-  PageDrawSettings settings = DrawSettingsOf(doc->settings.pageSettings, 100, false);
-  settings.resolveImagePath = [&doc](std::string& path) { return doc->ResolveFacsimilePath(path); };
-  ScopedPageSettings active(&settings);
   DrawingStaveRenderer renderer;
   ScopedStaveRenderer installed(renderer);
-  RecordingDevice dc(96, true);
-  PlainPages pages(section, dc, 100);
-  pages.DrawPage(0, dc);
+  // The page as the score view shows it.
+  RecordingDevice dc(96, false);
+  DrawPage(*doc, dc, 0);
   EXPECT_NE(dc.Log().find("\"missing-lutenist.png\""), std::string::npos);
   EXPECT_EQ(section.System(0)->captionPicture.path, "images\\missing-lutenist.png");
   const std::string xml = doc->XmlText();

@@ -4,20 +4,10 @@
 #include <wx/statbox.h>
 
 #include "midi/play/MidiOutStream.h"
+#include "platform/ui/DialogChecks.h"
+#include "platform/ui/WxText.h"
 
 namespace vornel {
-
-namespace {
-
-wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
-
-wxFlexGridSizer* Grid() {
-  auto* grid = new wxFlexGridSizer(2, wxSize(6, 2));
-  grid->AddGrowableCol(1);
-  return grid;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 
@@ -45,7 +35,7 @@ GMPatchDialog::GMPatchDialog(wxWindow* parent, CGM_PatchDlg& data, MidiOutStream
 
 bool GMPatchDialog::TransferDataToWindow() {
   list_->Clear();
-  for (const std::string& name : data_.Names()) list_->Append(Text(name));
+  for (const std::string& name : data_.Names()) list_->Append(WxText(name));
   if (data_.selected >= 0 && static_cast<unsigned>(data_.selected) < list_->GetCount()) {
     list_->SetSelection(data_.selected);
     list_->EnsureVisible(data_.selected);
@@ -85,7 +75,7 @@ MidiControlsPage::MidiControlsPage(wxWindow* parent, MIDIControlsDlg& data) : wx
   fields_.Check(this, checks, "Merge Voices to same channel", v.mergeVoices);
   columns->Add(checks, 0, wxALL, 3);
 
-  auto* values = Grid();
+  auto* values = FieldGrid();
   fields_.Number(this, values, "Celeste", 0, 127, v.celeste);
   fields_.Number(this, values, "Attack", 0, 127, v.attack);
   fields_.Number(this, values, "Chorus", 0, 127, v.chorus);
@@ -97,7 +87,7 @@ MidiControlsPage::MidiControlsPage(wxWindow* parent, MIDIControlsDlg& data) : wx
   columns->Add(values, 0, wxALL, 3);
   top->Add(columns, 0, wxEXPAND);
 
-  auto* sliders = Grid();
+  auto* sliders = FieldGrid();
   fields_.Slider(this, sliders, "Transpose by:", -127, 127, v.transpose, "half-steps");
   fields_.Slider(this, sliders, "Pan position", 0, 127, v.pan);
   fields_.Slider(this, sliders, "Volume", 0, 127, v.volume);
@@ -130,7 +120,7 @@ MidiControlsPage::MidiControlsPage(wxWindow* parent, MIDIControlsDlg& data) : wx
 
 bool MidiControlsPage::TransferDataToWindow() {
   fields_.ToWindow();
-  patchName_->SetValue(Text(data_.values.name));
+  patchName_->SetValue(WxText(data_.values.name));
   return true;
 }
 
@@ -147,7 +137,7 @@ MoreMidiControlsDialog::MoreMidiControlsDialog(wxWindow* parent, CMoreMidiContro
   auto* echoBox = new wxStaticBoxSizer(wxVERTICAL, this, "Echo ");
   wxWindow* echoParent = echoBox->GetStaticBox();
   fields_.Check(echoParent, echoBox, "Enable echo", data_.echoOn);
-  auto* echo = Grid();
+  auto* echo = FieldGrid();
   fields_.Number(echoParent, echo, "Channel", 0, 15, data_.echoChannel);
   fields_.Number(echoParent, echo, "Delay", 0, 127, data_.echoDelay);
   fields_.Number(echoParent, echo, "Patch", 0, 127, data_.echoPatch);
@@ -161,7 +151,7 @@ MoreMidiControlsDialog::MoreMidiControlsDialog(wxWindow* parent, CMoreMidiContro
   auto* octaveBox = new wxStaticBoxSizer(wxVERTICAL, this, "Bourdon octaves");
   wxWindow* octaveParent = octaveBox->GetStaticBox();
   fields_.Check(octaveParent, octaveBox, "Enable octave", data_.octaveOn);
-  auto* octave = Grid();
+  auto* octave = FieldGrid();
   fields_.Number(octaveParent, octave, "Begin string:", 0, 24, data_.octaveString);
   fields_.Slider(octaveParent, octave, "Velocity:", 0, 127, data_.octaveVelocity);
   fields_.Number(octaveParent, octave, "Delay:", 0, 127, data_.octaveDelay);
@@ -197,11 +187,11 @@ bool MoreMidiControlsDialog::TransferDataFromWindow() {
 MidiMetaControlDialog::MidiMetaControlDialog(wxWindow* parent, CMidiMetaControl& data, std::function<void()> resetFont)
     : wxDialog(parent, wxID_ANY, "Midi controller  event"), data_(data), resetFont_(std::move(resetFont)) {
   auto* top = new wxBoxSizer(wxVERTICAL);
-  auto* grid = Grid();
+  auto* grid = FieldGrid();
   grid->Add(new wxStaticText(this, wxID_ANY, "Type"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
   type_ = new wxChoice(this, wxID_ANY);
   type_->SetName("Type");
-  for (const MidiControllerKind& kind : MidiControllerKinds()) type_->Append(Text(kind.name));
+  for (const MidiControllerKind& kind : MidiControllerKinds()) type_->Append(WxText(kind.name));
   grid->Add(type_, 1, wxEXPAND | wxALL, 3);
   fields_.Slider(this, grid, "MIDI value:", 0, 127, data_.value);
   grid->Add(new wxStaticText(this, wxID_ANY, "Caption"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
@@ -232,7 +222,7 @@ MidiMetaControlDialog::MidiMetaControlDialog(wxWindow* parent, CMidiMetaControl&
 bool MidiMetaControlDialog::TransferDataToWindow() {
   fields_.ToWindow();
   type_->SetSelection(data_.kind);
-  caption_->SetValue(Text(data_.caption));
+  caption_->SetValue(WxText(data_.caption));
   return true;
 }
 

@@ -5,14 +5,9 @@
 
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
+#include "platform/ui/WxText.h"
 
 namespace vornel {
-
-namespace {
-
-wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 
@@ -66,12 +61,12 @@ StringPitchDialog::StringPitchDialog(wxWindow* parent, CStringTuningDlg& data, M
   top->Add(buttons, 0, wxALL, 6);
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
   SetSizerAndFit(top);
-  SetTitle(Text(working_.Caption()));
+  SetTitle(WxText(working_.Caption()));
 }
 
 bool StringPitchDialog::TransferDataToWindow() {
   working_ = data_;
-  SetTitle(Text(working_.Caption()));
+  SetTitle(WxText(working_.Caption()));
   working_.ComputeMidiValue();
   ShowControls();
   return true;
@@ -136,13 +131,13 @@ CourseTuningDialog::CourseTuningDialog(wxWindow* parent, const nTuning& tuning, 
     RunGuarded([&] {
       working_.SelectCourse(tuning_, e.GetSelection());
       pitch_->SetValue(working_.newPitch);
-      noteText_->SetLabel(Text(working_.noteText));
+      noteText_->SetLabel(WxText(working_.noteText));
     });
   });
   pitch_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent& e) {
     RunGuarded([&] {
       working_.SetPitch(e.GetPosition());
-      noteText_->SetLabel(Text(working_.noteText));
+      noteText_->SetLabel(WxText(working_.noteText));
     });
   });
 }
@@ -150,12 +145,12 @@ CourseTuningDialog::CourseTuningDialog(wxWindow* parent, const nTuning& tuning, 
 bool CourseTuningDialog::TransferDataToWindow() {
   working_ = data_;
   courses_->Clear();
-  for (const std::string& course : working_.courses) courses_->Append(Text(course));
+  for (const std::string& course : working_.courses) courses_->Append(WxText(course));
   if (working_.courseIndex >= 0 && static_cast<unsigned>(working_.courseIndex) < courses_->GetCount()) {
     courses_->SetSelection(working_.courseIndex);
   }
   pitch_->SetValue(working_.newPitch);
-  noteText_->SetLabel(Text(working_.noteText));
+  noteText_->SetLabel(WxText(working_.noteText));
   applyToAll_->SetValue(working_.applyToAll);
   return true;
 }
@@ -208,7 +203,7 @@ InstrumentTuningDialog::InstrumentTuningDialog(wxWindow* parent, InstrumentTunin
   auto* standard = new wxStaticBoxSizer(wxVERTICAL, this, "Standard tunings");
   auto* presetGrid = new wxGridSizer(2, wxSize(3, 3));
   for (size_t i = 0; i < presets_.size(); ++i) {
-    presets_[i] = new wxButton(standard->GetStaticBox(), wxID_ANY, Text(kTuningPresets[i].label));
+    presets_[i] = new wxButton(standard->GetStaticBox(), wxID_ANY, WxText(kTuningPresets[i].label));
     presetGrid->Add(presets_[i], 0, wxEXPAND);
     presets_[i]->Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { RunGuarded([&] { ApplyPreset(i); }); });
   }
@@ -273,8 +268,8 @@ bool InstrumentTuningDialog::TransferDataFromWindow() {
 }
 
 void InstrumentTuningDialog::ShowWorking() {
-  for (size_t i = 0; i < strings_.size(); ++i) strings_[i]->ChangeValue(Text(working_.stringTexts[i]));
-  tuningText_->ChangeValue(Text(working_.tuningText));
+  for (size_t i = 0; i < strings_.size(); ++i) strings_[i]->ChangeValue(WxText(working_.stringTexts[i]));
+  tuningText_->ChangeValue(WxText(working_.tuningText));
   lines_->SetValue(working_.lines);
 }
 

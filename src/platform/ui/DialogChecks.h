@@ -1,8 +1,9 @@
 #pragma once
 // Small helpers the dialog windows share: the check of a dialog's struct with its message
-// shown, and the exchange of stored colours (0x00BBGGRR) with the window system's.
+// shown, the grid of labelled fields, and the exchange of stored colours (0x00BBGGRR) with the window system's.
 
 #include <wx/colour.h>
+#include <wx/sizer.h>
 
 #include <cstdint>
 #include <string>
@@ -18,6 +19,13 @@ bool PassesCheck(const Fields& fields) {
   if (message.empty()) return true;
   Prompts().ShowMessage(message, MessageKind::kWarning);
   return false;
+}
+
+// Two columns, labels and their fields, the fields taking the width.
+inline wxFlexGridSizer* FieldGrid() {
+  auto* grid = new wxFlexGridSizer(2, wxSize(6, 2));
+  grid->AddGrowableCol(1);
+  return grid;
 }
 
 inline wxColour ColourOfColorRef(uint32_t c) { return wxColour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }

@@ -9,7 +9,13 @@
 
 namespace vornel {
 
+class CPageDlg;
 class FontStack;
+struct PageDrawSettings;
+
+// What the page drawing reads of a document's page settings at `zoom`; colours, markers and
+// event frames only `onScreen` (view/draw/DrawSettingsOf.cpp).
+PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen);
 
 struct PageDrawSettings {
   int zoom = 100;

@@ -7,6 +7,24 @@
 
 namespace vornel::view {
 
+namespace {
+
+// The keys of a US keyboard that type a character other than a letter, with the character
+// each types without and with Shift.
+struct UsKey {
+  int key;
+  char plain;
+  char shifted;
+};
+constexpr std::array<UsKey, 22> kUsKeys = {{
+    {'0', '0', ')'}, {'1', '1', '!'}, {'2', '2', '@'}, {'3', '3', '#'}, {'4', '4', '$'}, {'5', '5', '%'},
+    {'6', '6', '^'}, {'7', '7', '&'}, {'8', '8', '*'}, {'9', '9', '('}, {keys::kSpace, ' ', ' '},
+    {186, ';', ':'}, {187, '=', '+'}, {188, ',', '<'}, {189, '-', '_'}, {190, '.', '>'}, {191, '/', '?'},
+    {192, '`', '~'}, {219, '[', '{'}, {keys::kBackslash, '\\', '|'}, {221, ']', '}'}, {222, '\'', '"'},
+}};
+
+}  // namespace
+
 std::optional<KeyEvent> ParseKeyName(std::string_view text) {
   KeyEvent key;
   // Modifiers first: "Shift+", "Ctrl+", "Alt+" in any order.
@@ -56,6 +74,50 @@ std::optional<KeyEvent> ParseKeyName(std::string_view text) {
     }
   }
   return std::nullopt;
+}
+
+int KeyOfPlainCharacter(char32_t character) {
+  if (character >= U'a' && character <= U'z') return static_cast<int>(character - U'a') + 'A';
+  for (const UsKey& k : kUsKeys) {
+    if (static_cast<char32_t>(k.plain) == character) return k.key;
+  }
+  return 0;
+}
+
+char32_t TypedCharacter(const KeyEvent& key) {
+  if (key.key >= 'A' && key.key <= 'Z') return static_cast<char32_t>(key.shift ? key.key : key.key - 'A' + 'a');
+  if (key.key >= keys::kNumpad0 && key.key <= keys::kNumpad0 + 9) return static_cast<char32_t>('0' + key.key - keys::kNumpad0);
+  switch (key.key) {
+    case keys::kAdd: return U'+';
+    case keys::kSubtract: return U'-';
+    case keys::kDecimal: return U'.';
+    default: break;
+  }
+  for (const UsKey& k : kUsKeys) {
+    if (k.key == key.key) return static_cast<char32_t>(key.shift ? k.shifted : k.plain);
+  }
+  return 0;
+}
+
+KeyEvent KeyTyping(char32_t character) {
+  KeyEvent key;
+  if (character >= U'A' && character <= U'Z') {
+    key.key = static_cast<int>(character);
+    key.shift = true;
+    return key;
+  }
+  if (const int plain = KeyOfPlainCharacter(character); plain != 0) {
+    key.key = plain;
+    return key;
+  }
+  for (const UsKey& k : kUsKeys) {
+    if (static_cast<char32_t>(k.shifted) == character) {
+      key.key = k.key;
+      key.shift = true;
+      return key;
+    }
+  }
+  return key;
 }
 
 }  // namespace vornel::view

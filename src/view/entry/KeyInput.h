@@ -47,4 +47,17 @@ struct KeyEvent {
 // nothing for a name it does not know.
 std::optional<KeyEvent> ParseKeyName(std::string_view text);
 
+// The key of a US keyboard that types `character` without Shift (letters in lower case,
+// digits, punctuation, space); 0 for none.
+int KeyOfPlainCharacter(char32_t character);
+
+// The character a key types on a US keyboard in its Shift state: letters, digits,
+// punctuation, Space, and the keypad's digits and operators; 0 for a key that types none.
+// Ctrl and Alt leave it as it is (the key handling decides what they make of it).
+char32_t TypedCharacter(const KeyEvent& key);
+
+// The key, with Shift when it needs it, that types `character` on a US keyboard; key 0 for a
+// character no key types.
+KeyEvent KeyTyping(char32_t character);
+
 }  // namespace vornel::view

@@ -58,18 +58,22 @@ bool ReplayKeyScript(CBriotabView& view, std::string_view script, std::string* e
     const std::string_view verb = line.substr(0, space);
     const std::string_view rest = space == std::string_view::npos ? std::string_view() : Trim(line.substr(space + 1));
     bool read = false;
-    if (verb == "key") {
-      if (const std::optional<KeyEvent> key = ParseKeyName(rest)) {
-        view.Entry().OnKeyDown(*key);
-        view.Entry().OnKeyUp(*key);
+    if (verb == "key" || verb == "char") {
+      // Pressed and released as on a US keyboard, through the path the window's keys take.
+      std::optional<KeyEvent> key;
+      char32_t typed = 0;
+      if (verb == "key") {
+        key = ParseKeyName(rest);
+        if (key) typed = TypedCharacter(*key);
+      } else if (rest.size() == 1 || rest == "space") {
+        typed = rest.size() == 1 ? static_cast<unsigned char>(rest[0]) : U' ';
+        key = KeyTyping(typed);
+      }
+      if (key) {
+        view.Entry().PressKey(*key, typed);
+        if (key->key != 0) view.Entry().OnKeyUp(*key);
         read = true;
       }
-    } else if (verb == "char" && rest.size() == 1) {
-      view.Entry().OnChar(static_cast<unsigned char>(rest[0]));
-      read = true;
-    } else if (verb == "char" && rest == "space") {
-      view.Entry().OnChar(U' ');
-      read = true;
     } else if (verb == "cmd") {
       const size_t gap = rest.find(' ');
       uint32_t id = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // Replays a script of key events and commands on a score view, as the window would hand
-// them over, one per line: "key Shift+Enter" (the key goes down, then up), "char 3" (a typed
-// character), "cmd 32845 [value]" (a command id through the view's table), "answer yes|no|ok|
+// them over, one per line: "key Shift+Enter" (the key goes down, typing its character when
+// the view does not take it, then up), "char 3" or "char space" (the key of a US keyboard
+// that types the character, pressed the same way), "cmd 32845 [value]" (a command id through the view's table), "answer yes|no|ok|
 // cancel" (queued for the next question), "#" comments and blank lines. The page is drawn on
 // a recording device before the first line and after each, as the window repaints, so that
 // staves and columns have their places.

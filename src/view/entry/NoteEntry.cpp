@@ -139,6 +139,13 @@ bool NoteEntry::AlfabetoInput(int mode, char letter) {
 // ---------------------------------------------------------------------------------------------
 // Keys
 
+bool NoteEntry::PressKey(const KeyEvent& key, char32_t typed) {
+  if (key.key != 0 && OnKeyDown(key)) return true;
+  if (typed < 32 || key.ctrl || key.alt) return false;
+  OnChar(typed);
+  return true;
+}
+
 bool NoteEntry::OnKeyDown(const KeyEvent& key) {
   // Shift is used alone only if nothing else goes down before it comes up.
   shiftAlone_ = key.key == keys::kShift;
@@ -216,7 +223,8 @@ bool NoteEntry::HandleEditKey(const KeyEvent& key) {
   CClef* stave = Stave();
   CInstrument* line = Line();
   if (stave == nullptr || line == nullptr) {
-    Prompts().Beep(BeepKind::kExclamation);
+    // Another key goes on to type its character, which beeps once for itself.
+    if (editKey) Prompts().Beep(BeepKind::kExclamation);
     return editKey;
   }
   const int mask = key.Mask();

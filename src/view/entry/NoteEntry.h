@@ -34,10 +34,12 @@ class NoteEntry {
  public:
   explicit NoteEntry(CBriotabView& view);
 
-  // --- keys. A key-down that is taken (true) makes no character: the window passes only the
-  // others on to become one.
-  bool OnKeyDown(const KeyEvent& key);
-  void OnChar(char32_t character);
+  // --- keys. The one way a pressed key reaches the view, from the window and from scripts
+  // alike: the key goes down (a key 0 has no code of its own and only types), and a key-down
+  // the view does not take types `typed`, the character the key makes, unless it is a control
+  // character or Ctrl or Alt is held (those are commands). True when the view took the key or
+  // its character: the window passes the key on no further.
+  bool PressKey(const KeyEvent& key, char32_t typed);
   void OnKeyUp(const KeyEvent& key);
   // Shift held for something else than itself (a click): its release leaves auto-advance.
   void ShiftUsed() { shiftAlone_ = false; }
@@ -79,6 +81,8 @@ class NoteEntry {
   void Edit(int hint, const std::function<bool()>& change);
   void Copy();
 
+  bool OnKeyDown(const KeyEvent& key);
+  void OnChar(char32_t character);
   bool OnKeyDownChecked(const KeyEvent& key);
   void OnCharChecked(char32_t character);
 

@@ -33,18 +33,26 @@ int VirtualKeyOf(int code) {
     case WXK_NUMPAD_SUBTRACT: case WXK_SUBTRACT: return keys::kSubtract;
     case WXK_NUMPAD_DECIMAL: case WXK_DECIMAL: return keys::kDecimal;
     case WXK_ESCAPE: return 27;
-    // The punctuation keys of a US layout.
-    case ';': return 186;
-    case '=': return 187;
-    case ',': return 188;
-    case '-': return 189;
-    case '.': return 190;
-    case '/': return 191;
-    case '`': return 192;
-    case '[': return 219;
-    case '\\': return keys::kBackslash;
-    case ']': return 221;
-    case '\'': return 222;
+    // The punctuation keys of a US layout arrive as the characters they type without Shift.
+    default: return code > 0 ? KeyOfPlainCharacter(static_cast<char32_t>(code)) : 0;
+  }
+}
+
+char32_t CharacterOfKeysym(uint32_t keysym) {
+  // Latin-1 keysyms are their characters; others carry theirs above 0x01000000.
+  if ((keysym >= 0x20 && keysym <= 0x7E) || (keysym >= 0xA0 && keysym <= 0xFF)) return keysym;
+  if (keysym >= 0x01000100 && keysym <= 0x0110FFFF) return keysym - 0x01000000;
+  // The keypad's digits and operators.
+  if (keysym >= 0xFFB0 && keysym <= 0xFFB9) return U'0' + (keysym - 0xFFB0);
+  switch (keysym) {
+    case 0xFF80: return U' ';
+    case 0xFFAA: return U'*';
+    case 0xFFAB: return U'+';
+    case 0xFFAC: return U',';
+    case 0xFFAD: return U'-';
+    case 0xFFAE: return U'.';
+    case 0xFFAF: return U'/';
+    case 0xFFBD: return U'=';
     default: return 0;
   }
 }

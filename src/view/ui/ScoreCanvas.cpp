@@ -227,36 +227,35 @@ void ScoreCanvas::OnContextMenu(wxContextMenuEvent& event) {
 }
 
 void ScoreCanvas::OnKey(wxKeyEvent& event) {
-  // Function keys belong to the frame's accelerators; everything else goes to the view first.
-  // A key-down the view did not take is passed on, so that the window system makes its
-  // character; one it took (the keypad's zoom keys, the cursor keys ...) makes none.
+  // Function keys belong to the frame's accelerators; everything else goes to the view first,
+  // with the character the key types: the view types it when it does not take the key. A key
+  // the view took or typed is passed on no further; the others go on (to the frame, and to
+  // the window system, whose character for them is not wanted here).
   event.Skip();
   const int code = event.GetKeyCode();
   if (code >= WXK_F1 && code <= WXK_F24) return;
   KeyEvent key;
   key.key = VirtualKeyOf(code);
-  if (key.key == 0) return;
   key.shift = event.ShiftDown();
   key.ctrl = event.ControlDown();
   key.alt = event.AltDown();
   const bool down = event.GetEventType() == wxEVT_KEY_DOWN;
+  const char32_t typed = down ? CharacterOfKeysym(event.GetRawKeyCode()) : 0;
+  if (key.key == 0 && typed == 0) return;
   bool taken = false;
   Guarded([&] {
     if (down) {
-      taken = view_->Entry().OnKeyDown(key);
-    } else {
+      taken = view_->Entry().PressKey(key, typed);
+    } else if (key.key != 0) {
       view_->Entry().OnKeyUp(key);
     }
   });
   if (taken) event.Skip(false);
 }
 
-void ScoreCanvas::OnCharEvent(wxKeyEvent& event) {
-  // Typed characters only: keys without one (arrows, pages) were handled as keys, and Ctrl
-  // combinations are commands. Not passed on, so the scrolled window does not scroll as well.
-  const wxChar character = event.GetUnicodeKey();
-  if (character == WXK_NONE || character < 32 || event.ControlDown() || event.AltDown()) return;
-  Guarded([&] { view_->Entry().OnChar(static_cast<char32_t>(character)); });
+void ScoreCanvas::OnCharEvent(wxKeyEvent&) {
+  // Characters were typed when their keys went down; the window system's characters of the
+  // keys passed on are not passed on either, so the scrolled window does not scroll as well.
 }
 
 void ScoreCanvas::OnFocus(wxFocusEvent& event) {

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
-#include <wx/dcclient.h>
-#include <wx/dcmemory.h>
 #include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
@@ -19,21 +17,10 @@
 #include "model/CSystemArray.h"
 #include "model/InstrumentTemplateTable.h"
 #include "support/ScriptedPrompts.h"
+#include "support/ui/DialogCapture.h"
 
 namespace vornel {
 namespace {
-
-// Writes what the page shows to `name`.png for review.
-void SavePng(wxWindow& window, const std::string& name) {
-  for (int i = 0; i < 5; ++i) wxYield();
-  const wxSize size = window.GetClientSize();
-  wxBitmap bitmap(size);
-  wxMemoryDC memory(bitmap);
-  wxClientDC client(&window);
-  memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
-  memory.SelectObject(wxNullBitmap);
-  bitmap.SaveFile(wxString::FromUTF8(name + ".png"), wxBITMAP_TYPE_PNG);
-}
 
 TEST(WizardWindow, PagesExchangeTheirFields) {
   testing::ScriptedPrompts prompts;
@@ -78,7 +65,7 @@ TEST(WizardWindow, PagesExchangeTheirFields) {
 
   window.Show();
   window.ShowPage(window.sectionPage);
-  SavePng(*window.sectionPage, "section_wizard_page");
+  CaptureWindow(*window.sectionPage, "section_wizard_page");
   window.Hide();
   Environment().instrumentBasePath = savedBase;
 }

@@ -12,7 +12,7 @@
 #include "midi/play/RecordingMidiOut.h"
 #include "midi/ui/TuningDialogWindows.h"
 #include "support/ScriptedPrompts.h"
-#include "support/ui/WindowPng.h"
+#include "support/ui/DialogCapture.h"
 #include "support/ui/WindowTest.h"
 
 namespace vornel {
@@ -32,7 +32,7 @@ TEST_F(TuningWindowsTest, StringPitchShowsTheNoteAndPlaysItForAMoment) {
   EXPECT_EQ(dialog.Octave()->GetValue(), 4);
   EXPECT_TRUE(dialog.Accidental(1)->GetValue());
   EXPECT_EQ(dialog.MidiValue()->GetValue(), "51");
-  testing::SaveWindowPng(dialog, "string-pitch");
+  CaptureDialog(dialog, "string-pitch");
 
   dialog.Play();
   EXPECT_TRUE(dialog.Sounding());
@@ -70,7 +70,7 @@ TEST_F(TuningWindowsTest, CourseTuningFollowsTheListAndThePitch) {
   EXPECT_EQ(dialog.Courses()->GetCount(), 7u);
   EXPECT_EQ(dialog.Courses()->GetString(0), "1: G5(67)");
   EXPECT_EQ(dialog.NoteText()->GetLabel(), "G5");
-  testing::SaveWindowPng(dialog, "course-tuning");
+  CaptureDialog(dialog, "course-tuning");
   dialog.Courses()->SetSelection(6);
   dialog.Pitch()->SetValue(40);
   dialog.ApplyToAll()->SetValue(true);
@@ -91,7 +91,7 @@ TEST_F(TuningWindowsTest, InstrumentTuningPresetsTypedTextAndEnter) {
   EXPECT_EQ(dialog.StringText(0)->GetValue(), "G5(67)");
   EXPECT_EQ(dialog.TuningText()->GetValue(), "GDAFCGF");
   EXPECT_EQ(dialog.PresetButton(2)->GetLabel(), "Baroque lute");
-  testing::SaveWindowPng(dialog, "instrument-tuning");
+  CaptureDialog(dialog, "instrument-tuning");
 
   dialog.ApplyPreset(4);  // "Mandolin"
   EXPECT_EQ(dialog.Lines()->GetValue(), 4);

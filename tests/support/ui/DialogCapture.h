@@ -24,24 +24,31 @@ inline void EnsurePngHandler() {
   if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
 }
 
-// The dialog's client area as it is on the screen; written to `name`.png unless `name` is empty.
-inline wxImage CaptureDialog(wxWindow& dialog, const std::string& name = {}) {
+// A shown window's client area as it is on the screen, once what it has to paint is painted;
+// written to `name`.png unless `name` is empty.
+inline wxImage CaptureWindow(wxWindow& window, const std::string& name = {}) {
   EnsurePngHandler();
-  dialog.Show();
-  dialog.Refresh();
+  window.Refresh();
   for (int i = 0; i < 5; ++i) {
-    dialog.Update();
+    window.Update();
     wxYield();
   }
-  const wxSize size = dialog.GetClientSize();
+  const wxSize size = window.GetClientSize();
   wxBitmap bitmap(size);
   wxMemoryDC memory(bitmap);
-  wxClientDC client(&dialog);
+  wxClientDC client(&window);
   memory.Blit(0, 0, size.x, size.y, &client, 0, 0);
   memory.SelectObject(wxNullBitmap);
   if (!name.empty()) bitmap.SaveFile(wxString::FromUTF8(name + ".png"), wxBITMAP_TYPE_PNG);
-  dialog.Hide();
   return bitmap.ConvertToImage();
+}
+
+// The dialog shown, captured as above, and hidden again.
+inline wxImage CaptureDialog(wxWindow& dialog, const std::string& name = {}) {
+  dialog.Show();
+  const wxImage image = CaptureWindow(dialog, name);
+  dialog.Hide();
+  return image;
 }
 
 inline void SavePng(wxDialog& dialog, const std::string& name) { CaptureDialog(dialog, name); }

@@ -9,7 +9,7 @@
 
 #include "support/ScriptedPrompts.h"
 #include "view/draw/FontChooser.h"
-#include "support/ui/WindowPng.h"
+#include "support/ui/DialogCapture.h"
 #include "support/ui/WindowTest.h"
 #include "view/ui/settings/DocumentSettingsWindows.h"
 #include "view/ui/settings/TitlePageSettingsWindow.h"
@@ -30,7 +30,7 @@ TEST_F(DocumentSettingsWindowsTest, PageSettingsRefuseBlanksFiveAndStoreNothing)
   ASSERT_TRUE(dialog.TransferDataToWindow());
   EXPECT_EQ(dialog.PageText()->GetValue(), "Page %d");
   EXPECT_EQ(dialog.Blanks()->GetValue(), 1);
-  testing::SaveWindowPng(dialog, "page-settings");
+  CaptureDialog(dialog, "page-settings");
 
   dialog.PageText()->ChangeValue("p. %d");
   dialog.Blanks()->SetValue(5);
@@ -54,7 +54,7 @@ TEST_F(DocumentSettingsWindowsTest, DocumentFontsShowTheFontsAndApplyATheme) {
   ASSERT_TRUE(dialog.TransferDataToWindow());
   EXPECT_EQ(dialog.Description(kFontTitles)->GetValue().utf8_string(), page.DocumentFont(kFontTitles).GetDescription());
   EXPECT_EQ(dialog.Theme()->GetCount(), 2u);
-  testing::SaveWindowPng(dialog, "document-fonts");
+  CaptureDialog(dialog, "document-fonts");
   prompts.QueueAnswer(Answer::kOk);
   dialog.ApplyTheme(0);
   EXPECT_EQ(page.DocumentFont(kFontTitles).logFont.lfFaceName, "Times New Roman");
@@ -91,7 +91,7 @@ TEST_F(DocumentSettingsWindowsTest, DocumentInformationAndAssociations) {
   DocumentInformationDialog dialog(frame, settings);
   ASSERT_TRUE(dialog.TransferDataToWindow());
   EXPECT_EQ(dialog.TextEdit(0)->GetValue(), "Lessons");
-  testing::SaveWindowPng(dialog, "document-information");
+  CaptureDialog(dialog, "document-information");
   dialog.TextEdit(4)->ChangeValue("public domain");
   ASSERT_TRUE(dialog.TransferDataFromWindow());
   EXPECT_EQ(settings.Text(CDocumentSettings::kCopyright).text, "public domain");
@@ -101,7 +101,7 @@ TEST_F(DocumentSettingsWindowsTest, DocumentInformationAndAssociations) {
   fields.generateMidiFiles = true;
   DocumentAssociationsDialog associations(frame, fields);
   ASSERT_TRUE(associations.TransferDataToWindow());
-  testing::SaveWindowPng(associations, "document-associations");
+  CaptureDialog(associations, "document-associations");
   ASSERT_TRUE(associations.TransferDataFromWindow());
   EXPECT_EQ(fields.pdfPath, "/tmp/a.pdf");
   EXPECT_TRUE(fields.generateMidiFiles);
@@ -122,7 +122,7 @@ TEST_F(DocumentSettingsWindowsTest, TitlePageSettingsContentsBoxesClearAndMaximu
   TitlePageSettingsDialog dialog(frame, page);
   ASSERT_TRUE(dialog.TransferDataToWindow());
   EXPECT_TRUE(dialog.ContentsOption(0)->IsEnabled());
-  testing::SaveWindowPng(dialog, "title-page-settings");
+  CaptureDialog(dialog, "title-page-settings");
   dialog.PrintContents()->SetValue(false);
   dialog.UpdateControls();
   for (size_t i = 0; i < 3; ++i) EXPECT_FALSE(dialog.ContentsOption(i)->IsEnabled()) << i;

@@ -15,7 +15,7 @@
 #include "model/SectionEditor.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
-#include "support/ui/WindowPng.h"
+#include "support/ui/DialogCapture.h"
 #include "support/ui/WindowTest.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/dialogs/TrackTextDialog.h"
@@ -81,7 +81,7 @@ TEST_F(InstrumentSheetTest, SixPagesOnABaroqueGuitarExchangeAndCopyBack) {
   const char* names[] = {"sheet-name", "sheet-staves", "sheet-tablature", "sheet-fonts", "sheet-midi", "sheet-pedals"};
   for (size_t i = 0; i < 6; ++i) {
     sheet.GetBookCtrl()->SetSelection(i);
-    testing::SaveWindowPng(sheet, names[i]);
+    CaptureDialog(sheet, names[i]);
   }
 
   // Edits on several pages, then OK (showing the sheet filled it again).
@@ -146,7 +146,7 @@ TEST_F(InstrumentSheetTest, NamePagePreviewFollowsTheRadiosAndThePagesLeft) {
   EXPECT_EQ(working->tabInstrument.tuning.stringCount, 7);
   EXPECT_TRUE(Named<wxRadioButton>(sheet.NamePage(), "Notation")->GetValue());
   EXPECT_FALSE(PreviewIsTablature(sheet));
-  testing::SaveWindowPng(sheet, "sheet-name-preview");
+  CaptureDialog(sheet, "sheet-name-preview");
 }
 
 // "View Database" and "Add to database": offered only outside the base's own dialog; a chosen

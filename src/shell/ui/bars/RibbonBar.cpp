@@ -15,6 +15,7 @@
 #include <functional>
 #include <utility>
 
+#include "platform/ui/WxText.h"
 #include "shell/bars/CommandIcons.h"
 #include "shell/commands/CommandIds.h"
 #include "shell/ui/bars/BarCommands.h"
@@ -33,8 +34,7 @@ constexpr int kSliderWidth = 100;
 // A column of plain controls holds three check boxes or two labelled sliders.
 constexpr int kColumnRoom = 6;
 
-wxString Text(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
-wxString Shown(std::string_view label) { return Text(bars::DisplayLabel(label)); }
+wxString Shown(std::string_view label) { return WxText(bars::DisplayLabel(label)); }
 
 bool IsButtonBarKind(RibbonKind kind) {
   return kind == RibbonKind::kLargeButton || kind == RibbonKind::kButton || kind == RibbonKind::kRecentFiles ||
@@ -189,8 +189,8 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
       const wxRibbonButtonKind kind = !opens           ? wxRIBBON_BUTTON_TOGGLE
                                       : element.id != 0 ? wxRIBBON_BUTTON_HYBRID
                                                         : wxRIBBON_BUTTON_DROPDOWN;
-      buttons->AddButton(id, Text(name), large, small, wxNullBitmap, wxNullBitmap, kind,
-                         Text(bars::ToolTipOf(element.id, element.label, false)));
+      buttons->AddButton(id, WxText(name), large, small, wxNullBitmap, wxNullBitmap, kind,
+                         WxText(bars::ToolTipOf(element.id, element.label, false)));
       if (element.kind == RibbonKind::kButton) buttons->SetButtonMaxSizeClass(id, wxRIBBON_BUTTONBAR_BUTTON_MEDIUM);
       if (opens) dropDowns_[id] = &element;
     } else if (element.kind == RibbonKind::kButtonGroup) {
@@ -203,7 +203,7 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
       }
       for (const bars::RibbonItem& item : element.items) {
         tools->AddToggleTool(item.id, commands_.Picture(item.id, category.smallImageSize),
-                             Text(bars::ToolTipOf(item.id, item.label, true)));
+                             WxText(bars::ToolTipOf(item.id, item.label, true)));
       }
     } else if (IsControlKind(element.kind)) {
       // A label stays with the slider under it.
@@ -219,7 +219,7 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
       if (element.kind == RibbonKind::kCheckBox) {
         control = new wxCheckBox(host, WindowIdFor(element.id), Shown(element.label));
         const std::string tip = bars::ToolTipOf(element.id, element.label, false);
-        if (tip != bars::DisplayLabel(element.label)) control->SetToolTip(Text(tip));
+        if (tip != bars::DisplayLabel(element.label)) control->SetToolTip(WxText(tip));
       } else if (element.kind == RibbonKind::kLabel) {
         control = new wxStaticText(host, wxID_ANY, Shown(element.label));
       } else {
@@ -239,7 +239,7 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
         gallery->Append(ToWxBitmap(bars::DrawFrameStylePicture(static_cast<int>(i), kGalleryPictureSize)),
                         static_cast<int>(i));
       }
-      gallery->SetToolTip(Text(element.label));
+      gallery->SetToolTip(WxText(element.label));
       // Wide enough for the four pictures side by side; on its own it offers room for one.
       row->Add(gallery, 0, wxALIGN_CENTER_VERTICAL);
     }
@@ -327,7 +327,7 @@ void CRibbonBar::OnGalleryHover(wxRibbonGalleryEvent& event) {
   if (gallery == nullptr) return;
   const auto styles = bars::FrameStyleNames();
   const int index = GalleryIndex(*gallery, event.GetGalleryItem());
-  gallery->SetToolTip(index >= 0 && static_cast<size_t>(index) < styles.size() ? Text(styles[static_cast<size_t>(index)])
+  gallery->SetToolTip(index >= 0 && static_cast<size_t>(index) < styles.size() ? WxText(styles[static_cast<size_t>(index)])
                                                                                : wxString("Frame styles"));
 }
 

@@ -13,7 +13,6 @@
 #include "platform/draw/MulDiv.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/facsimile/FacsimileCommands.h"
-#include "view/render/PlainPages.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/SectionPages.h"

@@ -2,11 +2,11 @@
 
 #include <wx/dcmemory.h>
 
+#include "platform/ui/WxText.h"
+
 namespace vornel {
 
 namespace {
-
-wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
 
 // A tile per family, its hue spread round the colour wheel.
 wxBitmap FamilyImage(size_t family, int size) {
@@ -20,7 +20,7 @@ wxBitmap FamilyImage(size_t family, int size) {
   wxFont font = wxFont(wxFontInfo(7).Bold());
   dc.SetFont(font);
   const std::string_view name = CInstrumentDlg::FamilyName(static_cast<uint32_t>(family));
-  const wxString initial = Text(name.substr(0, 1));
+  const wxString initial = WxText(name.substr(0, 1));
   const wxSize extent = dc.GetTextExtent(initial);
   dc.DrawText(initial, (size - extent.x) / 2, (size - extent.y) / 2);
   dc.SelectObject(wxNullBitmap);
@@ -42,7 +42,7 @@ CInstrumentListCtrl::CInstrumentListCtrl(wxWindow* parent, wxWindowID id)
 void CInstrumentListCtrl::AddColumns() {
   if (GetColumnCount() > 0) return;
   for (size_t c = 0; c < InstrumentListRow::kColumns.size(); ++c) {
-    AppendColumn(Text(InstrumentListRow::kColumns[c]),
+    AppendColumn(WxText(InstrumentListRow::kColumns[c]),
                  InstrumentListRow::kRightAligned[c] ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
                  InstrumentListRow::kWidths[c]);
   }
@@ -50,11 +50,11 @@ void CInstrumentListCtrl::AddColumns() {
 
 void CInstrumentListCtrl::InsertDefinition(long index, CInstrumentDlg* definition) {
   const InstrumentListRow row = InstrumentListRow::Of(*definition);
-  const long item = InsertItem(index, Text(row.cells[0]),
+  const long item = InsertItem(index, WxText(row.cells[0]),
                                row.image >= 0 && row.image < static_cast<int>(CInstrumentDlg::kFamilyCount) ? row.image
                                                                                                            : -1);
   if (InReportView()) {
-    for (size_t c = 1; c < row.cells.size(); ++c) SetItem(item, static_cast<int>(c), Text(row.cells[c]));
+    for (size_t c = 1; c < row.cells.size(); ++c) SetItem(item, static_cast<int>(c), WxText(row.cells[c]));
   }
   SetItemPtrData(item, reinterpret_cast<wxUIntPtr>(definition));
 }

@@ -15,6 +15,7 @@
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
+#include "platform/ui/WxText.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/charts/MusicOrnamentDialog.h"
 #include "view/ui/dialogs/CustomOrnamentDialog.h"
@@ -24,12 +25,10 @@ namespace vornel {
 
 namespace {
 
-wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
-
 template <size_t N>
 wxChoice* ChoiceOf(wxWindow* parent, const std::array<std::string_view, N>& entries) {
   auto* choice = new wxChoice(parent, wxID_ANY);
-  for (std::string_view e : entries) choice->Append(Text(e));
+  for (std::string_view e : entries) choice->Append(WxText(e));
   return choice;
 }
 
@@ -40,12 +39,6 @@ void Select(wxChoice* choice, int index) {
 void Row(wxWindow* parent, wxSizer* grid, const wxString& label, wxWindow* control) {
   grid->Add(new wxStaticText(parent, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
   grid->Add(control, 0, wxALL, 3);
-}
-
-wxFlexGridSizer* Grid() {
-  auto* grid = new wxFlexGridSizer(2, wxSize(6, 2));
-  grid->AddGrowableCol(1);
-  return grid;
 }
 
 // The colour dialog on a colour; true with the choice on OK, the colour unchanged on Cancel.
@@ -102,7 +95,7 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
     : TexturedPage(parent, wxID_ANY), definition_(definition) {
   SetName("Name");
   auto* top = new wxBoxSizer(wxVERTICAL);
-  auto* grid = Grid();
+  auto* grid = FieldGrid();
   auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
   name_ = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(220, -1));
   auto* font = new wxButton(this, wxID_ANY, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
@@ -188,7 +181,7 @@ InstrumentNamePanel::InstrumentNamePanel(wxWindow* parent, CInstrumentDlg& defin
 
 bool InstrumentNamePanel::TransferDataToWindow() {
   fields_.Load(definition_);
-  name_->ChangeValue(Text(fields_.name));
+  name_->ChangeValue(WxText(fields_.name));
   Select(family_, fields_.family);
   bound_.ToWindow();
   notation_->SetValue(!fields_.tablaturePreview);
@@ -218,7 +211,7 @@ void InstrumentNamePanel::EditNameText() {
   TransferDataFromWindow();
   SectionEditors().EditTrackFont(definition_);
   fields_.name = definition_.nameText.text;
-  name_->ChangeValue(Text(fields_.name));
+  name_->ChangeValue(WxText(fields_.name));
 }
 
 void InstrumentNamePanel::ViewDatabase() {
@@ -238,7 +231,7 @@ StavesPanel::StavesPanel(wxWindow* parent, CInstrumentDlg& definition)
     : TexturedPage(parent, wxID_ANY), definition_(definition) {
   SetName("Staves");
   auto* top = new wxBoxSizer(wxVERTICAL);
-  auto* grid = Grid();
+  auto* grid = FieldGrid();
   preset_ = ChoiceOf(this, CInstrumentDlg::kPresetNames);
   Row(this, grid, "Select preset definition", preset_);
   staves_ = new wxChoice(this, wxID_ANY);
@@ -320,7 +313,7 @@ TablaturePanel::TablaturePanel(wxWindow* parent, CInstrumentDlg& definition, con
   SetName("Tablature");
   auto* top = new wxBoxSizer(wxHORIZONTAL);
   auto* left = new wxBoxSizer(wxVERTICAL);
-  auto* grid = Grid();
+  auto* grid = FieldGrid();
   auto* tuningRow = new wxBoxSizer(wxHORIZONTAL);
   tuningText_ = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(170, -1));
   tuningText_->SetMaxLength(TabInstrumentDlg::kMaxTuningText);
@@ -380,7 +373,7 @@ TablaturePanel::TablaturePanel(wxWindow* parent, CInstrumentDlg& definition, con
 
 bool TablaturePanel::TransferDataToWindow() {
   fields_.Load(definition_.tabInstrument);
-  tuningText_->ChangeValue(Text(fields_.tuningText));
+  tuningText_->ChangeValue(WxText(fields_.tuningText));
   Select(style_, fields_.tabStyle);
   Select(flags_, fields_.flagStyle);
   Select(flagGroups_, fields_.flagGroup);  // a mode the list cannot show selects nothing
@@ -414,7 +407,7 @@ void TablaturePanel::ChangeTuning() {
   if (fields_.tuningText != fields_.tuning.GetTuningText()) tuning.SetTuning(fields_.tuningText);
   if (!tuning.EditTuning()) return;
   fields_.TakeTuning(tuning);
-  tuningText_->ChangeValue(Text(fields_.tuningText));
+  tuningText_->ChangeValue(WxText(fields_.tuningText));
 }
 
 void TablaturePanel::EditAlfabeto() {
@@ -488,7 +481,7 @@ TabFontsPanel::TabFontsPanel(wxWindow* parent, CInstrumentDlg& definition)
   auto* grid = new wxFlexGridSizer(4, wxSize(6, 3));
   for (size_t g = 0; g < CTabFontsDlg::kGlyphColors.size(); ++g) {
     const auto index = CTabFontsDlg::kGlyphColors[g].index;
-    auto* button = new wxButton(colours->GetStaticBox(), wxID_ANY, Text(CTabFontsDlg::kGlyphColors[g].label));
+    auto* button = new wxButton(colours->GetStaticBox(), wxID_ANY, WxText(CTabFontsDlg::kGlyphColors[g].label));
     glyphSwatches_[index] = Swatch(colours->GetStaticBox());
     grid->Add(button, 0, wxEXPAND);
     grid->Add(glyphSwatches_[index], 0, wxALIGN_CENTER_VERTICAL);
@@ -539,10 +532,10 @@ void TabFontsPanel::ShowColors() {
 
 void TabFontsPanel::ShowDescriptions() {
   const CTabInstrument& tab = definition_.tabInstrument;
-  descriptions_[CTabFontsDlg::kTablature]->SetLabel(Text(tab.tabFont.GetDescription()));
-  descriptions_[CTabFontsDlg::kFlags]->SetLabel(Text(tab.flagsFont.GetDescription()));
-  descriptions_[CTabFontsDlg::kNotation]->SetLabel(Text(definition_.notationFont.GetDescription()));
-  descriptions_[CTabFontsDlg::kAlfabeto]->SetLabel(Text(tab.alfabeto.letterFont.GetDescription()));
+  descriptions_[CTabFontsDlg::kTablature]->SetLabel(WxText(tab.tabFont.GetDescription()));
+  descriptions_[CTabFontsDlg::kFlags]->SetLabel(WxText(tab.flagsFont.GetDescription()));
+  descriptions_[CTabFontsDlg::kNotation]->SetLabel(WxText(definition_.notationFont.GetDescription()));
+  descriptions_[CTabFontsDlg::kAlfabeto]->SetLabel(WxText(tab.alfabeto.letterFont.GetDescription()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -560,7 +553,7 @@ PedalsPanel::PedalsPanel(wxWindow* parent, CInstrumentDlg& definition)
   strings_->AppendColumn("Tuning", wxLIST_FORMAT_LEFT, 80);
   strings_->AppendColumn("Note", wxLIST_FORMAT_LEFT, 80);
   top->Add(strings_, 1, wxEXPAND | wxALL, 4);
-  auto* grid = Grid();
+  auto* grid = FieldGrid();
   persistent_ = new wxCheckBox(this, wxID_ANY, "Persistent");
   grid->AddSpacer(1);
   grid->Add(persistent_, 0, wxALL, 3);
@@ -596,9 +589,9 @@ bool PedalsPanel::TransferDataToWindow() {
   strings_->DeleteAllItems();
   for (int i = 0; i < fields_.shownStrings; ++i) {
     const size_t s = static_cast<size_t>(i);
-    strings_->InsertItem(i, Text(fields_.stringNames[s]));
-    strings_->SetItem(i, 1, Text(definition_.tabInstrument.tuning.FormatStringWithPitch(i)));
-    strings_->SetItem(i, 2, Text(fields_.stringNotes[s]));
+    strings_->InsertItem(i, WxText(fields_.stringNames[s]));
+    strings_->SetItem(i, 1, WxText(definition_.tabInstrument.tuning.FormatStringWithPitch(i)));
+    strings_->SetItem(i, 2, WxText(fields_.stringNotes[s]));
   }
   ShowPedal();
   return true;
@@ -622,7 +615,7 @@ void PedalsPanel::ShowPedal() {
   Select(pedals_, fields_.current);
   persistent_->SetValue(pedal.persistent != 0);
   action_->SetValue(pedal.action);
-  caption_->ChangeValue(Text(pedal.caption));
+  caption_->ChangeValue(WxText(pedal.caption));
   for (int i = 0; i < strings_->GetItemCount(); ++i) strings_->CheckItem(i, ((pedal.stringMask >> i) & 1) != 0);
   sample_->Refresh();
 }
@@ -643,7 +636,7 @@ void PedalsPanel::ReadPedal() {
 // The sheet
 
 InstrumentSheetDialog::InstrumentSheetDialog(wxWindow* parent, CInstrumentDlg& working, InstrumentSheetActions actions)
-    : TexturedPropertySheet(parent, Text(InstrumentSheet::kTitle)), working_(working), actions_(std::move(actions)) {
+    : TexturedPropertySheet(parent, WxText(InstrumentSheet::kTitle)), working_(working), actions_(std::move(actions)) {
   CreateButtons(wxOK | wxCANCEL);
   wxBookCtrlBase* book = GetBookCtrl();
   name_ = new InstrumentNamePanel(book, working_, actions_);
@@ -655,7 +648,7 @@ InstrumentSheetDialog::InstrumentSheetDialog(wxWindow* parent, CInstrumentDlg& w
   midi_ = new MidiControlsPage(book, midiFields_);
   pedals_ = new PedalsPanel(book, working_);
   wxWindow* pages[] = {name_, staves_, tablature_, fonts_, midi_, pedals_};
-  for (size_t i = 0; i < InstrumentSheet::kPages.size(); ++i) book->AddPage(pages[i], Text(InstrumentSheet::kPages[i]));
+  for (size_t i = 0; i < InstrumentSheet::kPages.size(); ++i) book->AddPage(pages[i], WxText(InstrumentSheet::kPages[i]));
   LayoutDialog();
   // A page is read back when it is left, as OK reads it; one that refuses its fields stays.
   // The name page's preview then shows what the other pages did.

@@ -9,6 +9,7 @@
 
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
+#include "platform/ui/WxText.h"
 #include "platform/io/ProgramLauncher.h"
 #include "midi/ui/TuningDialogWindows.h"
 #include "layout/ui/dialogs/ImagePreview.h"
@@ -17,14 +18,6 @@
 namespace vornel {
 
 namespace {
-
-wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
-
-wxFlexGridSizer* Grid() {
-  auto* grid = new wxFlexGridSizer(2, wxSize(6, 2));
-  grid->AddGrowableCol(1);
-  return grid;
-}
 
 wxStaticBoxSizer* Group(wxWindow* parent, const wxString& label) {
   return new wxStaticBoxSizer(wxVERTICAL, parent, label);
@@ -85,7 +78,7 @@ PageSettingsDialog::PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSet
 
   auto* layout = Group(this, "Sections layout and options");
   wxWindow* box = layout->GetStaticBox();
-  auto* grid = Grid();
+  auto* grid = FieldGrid();
   bound_.Number(box, grid, "Systems per page:", 1, 15, f.systemsPerPage);
   // The spin goes one further than the check allows, as the edit has it.
   blanks_ = bound_.Number(box, grid, "Blanks between sections", 0, 5, f.blanksBetweenSections);
@@ -102,7 +95,7 @@ PageSettingsDialog::PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSet
 
   auto* braille = Group(this, "Braille Paper settings");
   box = braille->GetStaticBox();
-  grid = Grid();
+  grid = FieldGrid();
   bound_.Number(box, grid, "Columns", 20, 120, f.brailleColumns);
   bound_.Number(box, grid, "Lines", 12, 50, f.brailleLines);
   braille->Add(grid, 0, wxEXPAND);
@@ -116,7 +109,7 @@ PageSettingsDialog::PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSet
 
   auto* numbering = Group(this, "Page numbering");
   box = numbering->GetStaticBox();
-  grid = Grid();
+  grid = FieldGrid();
   auto* textRow = new wxBoxSizer(wxHORIZONTAL);
   pageText_ = new wxTextCtrl(box, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(160, -1));
   auto* pageFont = new wxButton(box, wxID_ANY, "Font");
@@ -125,7 +118,7 @@ PageSettingsDialog::PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSet
   grid->Add(new wxStaticText(box, wxID_ANY, "Text:"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
   grid->Add(textRow, 1, wxEXPAND | wxALL, 3);
   alignment_ = new wxChoice(box, wxID_ANY);
-  for (std::string_view a : PageSettingsFields::kAlignments) alignment_->Append(Text(a));
+  for (std::string_view a : PageSettingsFields::kAlignments) alignment_->Append(WxText(a));
   grid->Add(new wxStaticText(box, wxID_ANY, "Alignment:"), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
   grid->Add(alignment_, 0, wxALL, 3);
   bound_.Number(box, grid, "Document page offset: ", -9999, 9999, f.pageOffset);
@@ -137,7 +130,7 @@ PageSettingsDialog::PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSet
   auto* bars = Group(this, "Bar numbers");
   box = bars->GetStaticBox();
   bound_.Check(box, bars, "Print every 5th bar number", f.barNumberFlag);
-  grid = Grid();
+  grid = FieldGrid();
   bound_.Slider(box, grid, "Bar number height: ", 0, 7, f.barNumberHeight);
   bars->Add(grid, 0, wxEXPAND);
   bound_.Check(box, bars, "Outline numbers", f.outlineBarNumbers);
@@ -188,7 +181,7 @@ PageSettingsDialog::PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSet
   pageFont->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] {
       std::string text = pageText_->GetValue().utf8_string();
-      if (EditPageNumberText(page_, text)) pageText_->ChangeValue(Text(text));
+      if (EditPageNumberText(page_, text)) pageText_->ChangeValue(WxText(text));
     });
   });
   barFont->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
@@ -201,7 +194,7 @@ PageSettingsDialog::PageSettingsDialog(wxWindow* parent, CPageDlg& page, PageSet
 bool PageSettingsDialog::TransferDataToWindow() {
   fields_.Load(page_, profile_);
   bound_.ToWindow();
-  pageText_->ChangeValue(Text(fields_.pageText));
+  pageText_->ChangeValue(WxText(fields_.pageText));
   alignment_->SetSelection(fields_.pageNumberAlignment >= 0 && fields_.pageNumberAlignment < 8
                                ? fields_.pageNumberAlignment
                                : wxNOT_FOUND);
@@ -246,7 +239,7 @@ DocumentFontsDialog::DocumentFontsDialog(wxWindow* parent, CPageDlg& page, PageS
                            i == kFontEndings || i == kFontFingerings || i == kFontSignatures;
     wxStaticBoxSizer* group = metaevent ? metaevents : document;
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    auto* button = new wxButton(group->GetStaticBox(), wxID_ANY, Text(kDocumentFontRoles[i]), wxDefaultPosition,
+    auto* button = new wxButton(group->GetStaticBox(), wxID_ANY, WxText(kDocumentFontRoles[i]), wxDefaultPosition,
                                 wxSize(120, -1));
     descriptions_[i] = new wxTextCtrl(group->GetStaticBox(), wxID_ANY, wxEmptyString, wxDefaultPosition,
                                       wxSize(220, -1), wxTE_READONLY);
@@ -265,7 +258,7 @@ DocumentFontsDialog::DocumentFontsDialog(wxWindow* parent, CPageDlg& page, PageS
   auto* themeRow = new wxBoxSizer(wxHORIZONTAL);
   themeRow->Add(new wxStaticText(this, wxID_ANY, "Apply theme"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   theme_ = new wxChoice(this, wxID_ANY);
-  for (std::string_view t : DocumentFontsFields::kThemes) theme_->Append(Text(t));
+  for (std::string_view t : DocumentFontsFields::kThemes) theme_->Append(WxText(t));
   themeRow->Add(theme_);
   top->Add(themeRow, 0, wxALL, 6);
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
@@ -275,7 +268,7 @@ DocumentFontsDialog::DocumentFontsDialog(wxWindow* parent, CPageDlg& page, PageS
 
 bool DocumentFontsDialog::TransferDataToWindow() {
   fields_.Refresh(page_);
-  for (size_t i = 0; i < kDocumentFontCount; ++i) descriptions_[i]->ChangeValue(Text(fields_.descriptions[i]));
+  for (size_t i = 0; i < kDocumentFontCount; ++i) descriptions_[i]->ChangeValue(WxText(fields_.descriptions[i]));
   return true;
 }
 
@@ -288,7 +281,7 @@ void DocumentFontsDialog::ApplyTheme(int index) {
 DocumentAssociationsDialog::DocumentAssociationsDialog(wxWindow* parent, DocumentAssociationsFields& fields)
     : wxDialog(parent, wxID_ANY, "Document associations"), fields_(fields) {
   auto* top = new wxBoxSizer(wxVERTICAL);
-  auto* grid = Grid();
+  auto* grid = FieldGrid();
   const auto path = [&](const wxString& label) {
     auto* edit = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(320, -1));
     grid->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
@@ -309,9 +302,9 @@ DocumentAssociationsDialog::DocumentAssociationsDialog(wxWindow* parent, Documen
 }
 
 bool DocumentAssociationsDialog::TransferDataToWindow() {
-  pdf_->ChangeValue(Text(fields_.pdfPath));
-  html_->ChangeValue(Text(fields_.htmlPath));
-  image_->ChangeValue(Text(fields_.imagePath));
+  pdf_->ChangeValue(WxText(fields_.pdfPath));
+  html_->ChangeValue(WxText(fields_.htmlPath));
+  image_->ChangeValue(WxText(fields_.imagePath));
   bound_.ToWindow();
   return true;
 }
@@ -330,10 +323,10 @@ DocumentInformationDialog::DocumentInformationDialog(wxWindow* parent, CDocument
     : TexturedDialog(parent, wxID_ANY, "Document information", 0xF0F0F0, DialogTexture::kSheet),
       settings_(settings) {
   auto* top = new wxBoxSizer(wxVERTICAL);
-  auto* grid = Grid();
+  auto* grid = FieldGrid();
   for (size_t i = 0; i < texts_.size(); ++i) {
     const bool comments = i + 1 == texts_.size();
-    grid->Add(new wxStaticText(this, wxID_ANY, Text(DocumentInformationFields::kEntries[i].label)), 0,
+    grid->Add(new wxStaticText(this, wxID_ANY, WxText(DocumentInformationFields::kEntries[i].label)), 0,
               wxALIGN_CENTER_VERTICAL | wxALL, 3);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     texts_[i] = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(320, comments ? 80 : -1),
@@ -346,7 +339,7 @@ DocumentInformationDialog::DocumentInformationDialog(wxWindow* parent, CDocument
       RunGuarded([&] {
         fields_.texts[i] = texts_[i]->GetValue().utf8_string();
         fields_.EditFont(settings_, i);
-        texts_[i]->ChangeValue(Text(fields_.texts[i]));
+        texts_[i]->ChangeValue(WxText(fields_.texts[i]));
       });
     });
   }
@@ -397,7 +390,7 @@ DocumentInformationDialog::DocumentInformationDialog(wxWindow* parent, CDocument
 
 bool DocumentInformationDialog::TransferDataToWindow() {
   fields_.Load(settings_);
-  for (size_t i = 0; i < texts_.size(); ++i) texts_[i]->ChangeValue(Text(fields_.texts[i]));
+  for (size_t i = 0; i < texts_.size(); ++i) texts_[i]->ChangeValue(WxText(fields_.texts[i]));
   return true;
 }
 

@@ -8,14 +8,9 @@
 #include "model/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "layout/ui/dialogs/ImagePreview.h"
+#include "platform/ui/WxText.h"
 
 namespace vornel {
-
-namespace {
-
-wxString Text(std::string_view s) { return wxString::FromUTF8(s.data(), s.size()); }
-
-}  // namespace
 
 TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& page)
     : TexturedDialog(parent, wxID_ANY, "Title page & print settings"), page_(page) {
@@ -59,7 +54,7 @@ TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& p
         text.text = texts_[i]->GetValue().utf8_string();
         SectionEditors().EditTrackText(text);
         *value = text.text;
-        texts_[i]->ChangeValue(Text(text.text));
+        texts_[i]->ChangeValue(WxText(text.text));
       });
     });
   }
@@ -67,7 +62,7 @@ TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& p
   auto* frameRow = new wxBoxSizer(wxHORIZONTAL);
   frameRow->Add(new wxStaticText(box, wxID_ANY, "Title page frame"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   frame_ = new wxChoice(box, wxID_ANY);
-  for (std::string_view name : CTitlePageDlg::kFrames) frame_->Append(Text(name));
+  for (std::string_view name : CTitlePageDlg::kFrames) frame_->Append(WxText(name));
   frameRow->Add(frame_);
   titles->Add(frameRow, 0, wxALL, 3);
   top->Add(titles, 0, wxEXPAND | wxALL, 4);
@@ -112,7 +107,7 @@ TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& p
   browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     RunGuarded([&] {
       const std::optional<std::string> path = Prompts().PromptOpenFile("Title page image", CTitlePageDlg::kImageFilter, {});
-      if (path) imagePath_->ChangeValue(Text(*path));
+      if (path) imagePath_->ChangeValue(WxText(*path));
     });
   });
 }
@@ -120,9 +115,9 @@ TitlePageSettingsDialog::TitlePageSettingsDialog(wxWindow* parent, CTitlePage& p
 bool TitlePageSettingsDialog::TransferDataToWindow() {
   fields_.Load(page_);
   bound_.ToWindow();
-  imagePath_->ChangeValue(Text(fields_.imagePath));
+  imagePath_->ChangeValue(WxText(fields_.imagePath));
   const std::string* values[] = {&fields_.title, &fields_.author, &fields_.publisher, &fields_.contentsHeader};
-  for (size_t i = 0; i < texts_.size(); ++i) texts_[i]->ChangeValue(Text(*values[i]));
+  for (size_t i = 0; i < texts_.size(); ++i) texts_[i]->ChangeValue(WxText(*values[i]));
   frame_->SetSelection(fields_.frameStyle >= 0 && fields_.frameStyle < 4 ? fields_.frameStyle : wxNOT_FOUND);
   UpdateControls();
   return true;
