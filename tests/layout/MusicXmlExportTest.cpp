@@ -236,6 +236,28 @@ TEST(MusicXmlExport, ValuesTupletsHeldNotesAndTimeChanges) {
   EXPECT_FALSE(Contains(held, "start"));
 }
 
+// Each system's voice is written on its own: a note held across the system break still ends
+// the tie of the chord before the break, and a tie is started only where a held note follows.
+TEST(MusicXmlExport, TiesReachAcrossSystems) {
+  auto doc = NewDocument(2);
+  VoiceOf(*doc, 0).push_back(ChordOf(2, {{60, 1}}));
+  nChordArray& second = VoiceOf(*doc, 1);
+  for (const uint32_t slur : {0x800u, 0u, 0x800u}) {
+    second.push_back(ChordOf(3, {{60, 1}}));
+    second.back()->notes.at(0)->slur = slur;
+  }
+  const std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+  const char* const expected[] = {"start", "stop", "start", "stop"};
+  size_t at = 0;
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const std::string note = NoteWith(text, "<step>C</step>", at);
+    at = text.find("<step>C</step>", at) + 1;
+    EXPECT_TRUE(Contains(note, std::string("<tie type=\"") + expected[i] + "\"/>")) << i;
+    EXPECT_FALSE(Contains(note, std::string("<tie type=\"") + expected[1 - i % 2] + "\"/>")) << i;
+  }
+  EXPECT_EQ(text.find("<step>C</step>", at), std::string::npos);
+}
+
 TEST(MusicXmlExport, KeyboardStavesWalkOneVoiceEach) {
   auto doc = NewDocument(1);
   CSystemArray& section = *doc->sections.at(0);

@@ -74,7 +74,7 @@ const TupletShape* ShapeOf(uint16_t rhythm) {
 }  // namespace
 
 bool CMusicXMLChordPrinter::IsHeldNote(const tinyxml2::XMLElement& note) {
-  return ((ReadUnsignedAttribute(&note, "slur") >> 8) & 0x0F) == 8;
+  return IsHeldSlur(ReadUnsignedAttribute(&note, "slur"));
 }
 
 CMusicXMLChordPrinter::CMusicXMLChordPrinter(std::string& out) : MusicXmlPrinterBase(out, 1) {}

@@ -45,9 +45,12 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
   void SetSystem(int system) { system_ = system; }
   // A "note" element held from the chord before it (slur type 8 in bits 8-11 of its slur word).
   static bool IsHeldNote(const tinyxml2::XMLElement& note);
+  static bool IsHeldSlur(uint32_t slur) { return ((slur >> 8) & 0x0F) == 8; }
 
   // The note of `pitch` in chord event `chord` starts a tie: a later chord holds it on.
   void StartTie(const tinyxml2::XMLElement& chord, int pitch) { tieStarts_.insert({&chord, pitch}); }
+  // Drops the ties started so far (their chords' elements are about to be freed).
+  void ForgetTies() { tieStarts_.clear(); }
   // Closes the open measure and the part.
   void EndStaff();
 

@@ -7,8 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "model/CInstrument.h"
+#include "model/CStaveArray.h"
+#include "model/CSystemArray.h"
+#include "model/nChord.h"
+#include "model/nNotes.h"
 #include "platform/text/FormatText.h"
 #include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel::musicxml_export {
 
@@ -16,35 +22,34 @@ namespace {
 
 bool Named(const tinyxml2::XMLElement& element, const char* name) { return std::strcmp(element.Name(), name) == 0; }
 
-bool IsChordEvent(const tinyxml2::XMLElement& event) {
-  const char* type = event.Attribute("type");
-  return type != nullptr && std::strcmp(type, "chord") == 0;
+// The voice at `index` (0 the first, 1 the second) of line `instrument` in `system`: an empty
+// voice for a line never filled, null where the system has no such line or voice.
+const nChordArray* VoiceOf(const CStaveArray* system, int instrument, int index) {
+  static const nChordArray kEmpty;
+  if (system == nullptr || instrument < 0 || static_cast<size_t>(instrument) >= system->lines.size()) return nullptr;
+  if (index < 0 || index > 1) return nullptr;
+  const CInstrument* line = system->lines.at(static_cast<size_t>(instrument));
+  if (line == nullptr) return &kEmpty;
+  return index == 0 ? &line->firstVoice : &line->secondVoice;
 }
 
-// The `index`-th voice ("staff" element) of an instrument's line in a system, or null.
-const tinyxml2::XMLElement* VoiceOf(const tinyxml2::XMLElement* line, int index) {
-  const tinyxml2::XMLElement* voice = line != nullptr ? line->FirstChildElement("staff") : nullptr;
-  for (int k = 0; k < index && voice != nullptr; ++k) voice = voice->NextSiblingElement("staff");
-  return voice;
-}
-
-bool HoldsNotes(const tinyxml2::XMLElement& voice) {
-  for (const tinyxml2::XMLElement* e = voice.FirstChildElement("event"); e != nullptr; e = e->NextSiblingElement("event")) {
-    if (IsChordEvent(*e) && ChildNamed(ChildNamed(e, "notes"), "note") != nullptr) return true;
+bool HoldsNotes(const nChordArray& voice) {
+  for (size_t i = 0; i < voice.size(); ++i) {
+    const nChord* event = voice.at(i);
+    if (event != nullptr && event->IsChord() && !event->notes.InReadOrder().empty()) return true;
   }
   return false;
 }
 
 // The places in the instrument's line of the voices that hold notes in some system.
-std::vector<int> VoicesWithNotes(const tinyxml2::XMLElement* systems, int instrument) {
+std::vector<int> VoicesWithNotes(const CSystemArray& section, int instrument) {
   std::vector<int> voices;
-  for (const tinyxml2::XMLElement* system = systems != nullptr ? systems->FirstChildElement() : nullptr;
-       system != nullptr; system = system->NextSiblingElement()) {
-    const tinyxml2::XMLElement* line = ChildAt(ChildNamed(system, "instruments"), instrument);
-    int index = 0;
-    for (const tinyxml2::XMLElement* v = line != nullptr ? line->FirstChildElement("staff") : nullptr; v != nullptr;
-         v = v->NextSiblingElement("staff"), ++index) {
-      if (std::find(voices.begin(), voices.end(), index) == voices.end() && HoldsNotes(*v)) voices.push_back(index);
+  for (const auto& system : section.systems.items()) {
+    for (int index = 0; index < 2; ++index) {
+      const nChordArray* v = VoiceOf(system.get(), instrument, index);
+      if (v != nullptr && std::find(voices.begin(), voices.end(), index) == voices.end() && HoldsNotes(*v)) {
+        voices.push_back(index);
+      }
     }
   }
   std::sort(voices.begin(), voices.end());
@@ -53,8 +58,9 @@ std::vector<int> VoicesWithNotes(const tinyxml2::XMLElement* systems, int instru
 
 }  // namespace
 
-CMusicXMLPrinter::CMusicXMLPrinter(std::string& out, int section, const ExportDate& date)
-    : MusicXmlPrinterBase(out, 0), section_(section), date_(date), out_(out) {
+CMusicXMLPrinter::CMusicXMLPrinter(std::string& out, int section, const CSystemArray& sectionModel,
+                                   const ExportDate& date)
+    : MusicXmlPrinterBase(out, 0), section_(section), sectionModel_(sectionModel), date_(date), out_(out) {
   // The declaration comes first, at the start of the file.
   ClearBuffer(true);
 }
@@ -211,7 +217,6 @@ void CMusicXMLPrinter::WriteSection(const tinyxml2::XMLElement& section) {
   CloseElement();  // "part-list"
 
   const tinyxml2::XMLElement* settings = ChildNamed(&section, "section-settings");
-  const tinyxml2::XMLElement* systems = ChildNamed(&section, "systems");
   for (int i = 0; i < count; ++i) {
     const tinyxml2::XMLElement* d = ChildAt(instruments, i);
     if (d == nullptr) break;
@@ -220,10 +225,10 @@ void CMusicXMLPrinter::WriteSection(const tinyxml2::XMLElement& section) {
     // Staves that show the same music (a tablature and its notation) walk the first voice.
     // Staves of notation as many as the voices with notes (a keyboard part) walk one voice
     // each.
-    const std::vector<int> voices = VoicesWithNotes(systems, i);
+    const std::vector<int> voices = VoicesWithNotes(sectionModel_, i);
     bool ownVoices = staves > 1 && static_cast<int>(voices.size()) == staves;
     for (int j = 0; ownVoices && j < staves; ++j) ownVoices = ReadIntAttribute(ChildAt(clefs, j), "type") == 0;
-    for (int j = 0; j < staves; ++j) WritePart(settings, systems, d, i, j, ownVoices ? voices[static_cast<size_t>(j)] : 0);
+    for (int j = 0; j < staves; ++j) WritePart(settings, d, i, j, ownVoices ? voices[static_cast<size_t>(j)] : 0);
   }
   CloseElement();  // "score-partwise"
   sectionWritten_ = true;
@@ -258,37 +263,54 @@ const tinyxml2::XMLElement* CMusicXMLPrinter::WriteScorePart(const tinyxml2::XML
   return definition.NextSiblingElement();
 }
 
-void CMusicXMLPrinter::WritePart(const tinyxml2::XMLElement* sectionSettings, const tinyxml2::XMLElement* systems,
-                                 const tinyxml2::XMLElement* definition, int instrument, int staff, int voice) {
+void CMusicXMLPrinter::WritePart(const tinyxml2::XMLElement* sectionSettings, const tinyxml2::XMLElement* definition,
+                                 int instrument, int staff, int voice) {
   PushComment("Writing staff data");
-  const int count = ReadIntAttribute(systems, "count");
-  // The voice of the instrument in each system.
-  std::vector<std::pair<int, const tinyxml2::XMLElement*>> walked;
-  const tinyxml2::XMLElement* system = systems != nullptr ? systems->FirstChildElement() : nullptr;
-  for (int k = 1; k <= count && system != nullptr; ++k, system = system->NextSiblingElement()) {
-    const tinyxml2::XMLElement* line = ChildAt(ChildNamed(system, "instruments"), instrument);
-    if (const tinyxml2::XMLElement* v = VoiceOf(line, voice)) walked.emplace_back(k, v);
+  // The voice of the instrument in each system, with the system's number from 1.
+  std::vector<std::pair<int, const nChordArray*>> walked;
+  int number = 0;
+  for (const auto& system : sectionModel_.systems.items()) {
+    ++number;
+    if (const nChordArray* v = VoiceOf(system.get(), instrument, voice)) walked.emplace_back(number, v);
   }
-  CMusicXMLChordPrinter staffPrinter(out_);
-  staffPrinter.BeginStaff(sectionSettings, definition, instrument, staff);
-  // A held note's tie starts at the last chord before it that sounds its pitch.
-  std::unordered_map<int, const tinyxml2::XMLElement*> lastOfPitch;
-  for (const auto& [k, v] : walked) {
-    for (const tinyxml2::XMLElement* e = v->FirstChildElement("event"); e != nullptr; e = e->NextSiblingElement("event")) {
-      if (!IsChordEvent(*e)) continue;
-      const tinyxml2::XMLElement* notes = ChildNamed(e, "notes");
-      for (const tinyxml2::XMLElement* n = notes != nullptr ? notes->FirstChildElement("note") : nullptr; n != nullptr;
-           n = n->NextSiblingElement("note")) {
-        const int pitch = ReadIntAttribute(n, "pitch");
+  // A held note's tie starts at the last chord before it that sounds its pitch: for each
+  // walked voice, the chords (by their place in it) and pitches that start one.
+  std::vector<std::vector<std::pair<size_t, int>>> ties(walked.size());
+  std::unordered_map<int, std::pair<size_t, size_t>> lastOfPitch;
+  for (size_t w = 0; w < walked.size(); ++w) {
+    const nChordArray& v = *walked[w].second;
+    for (size_t e = 0; e < v.size(); ++e) {
+      const nChord* event = v.at(e);
+      if (event == nullptr || !event->IsChord()) continue;
+      for (const nNotes* n : event->notes.InReadOrder()) {
+        const int pitch = n->pitch;
         const auto last = lastOfPitch.find(pitch);
-        if (last != lastOfPitch.end() && CMusicXMLChordPrinter::IsHeldNote(*n)) staffPrinter.StartTie(*last->second, pitch);
-        lastOfPitch[pitch] = e;
+        if (last != lastOfPitch.end() && CMusicXMLChordPrinter::IsHeldSlur(n->slur)) {
+          ties[last->second.first].emplace_back(last->second.second, pitch);
+        }
+        lastOfPitch[pitch] = {w, e};
       }
     }
   }
-  for (const auto& [k, v] : walked) {
-    staffPrinter.SetSystem(k);
-    v->Accept(&staffPrinter);
+  CMusicXMLChordPrinter staffPrinter(out_);
+  staffPrinter.BeginStaff(sectionSettings, definition, instrument, staff);
+  // Each voice is built alone, walked, and freed before the next.
+  tinyxml2::XMLDocument scratch;
+  for (size_t w = 0; w < walked.size(); ++w) {
+    tinyxml2::XMLElement* element = BuildXmlElement(scratch, [&](XmlSink& out) { walked[w].second->WriteXml(out); });
+    scratch.InsertEndChild(element);
+    std::vector<std::pair<size_t, int>>& starts = ties[w];
+    std::sort(starts.begin(), starts.end());
+    staffPrinter.ForgetTies();
+    const tinyxml2::XMLElement* event = element->FirstChildElement();
+    size_t place = 0;
+    for (const auto& [at, pitch] : starts) {
+      for (; event != nullptr && place < at; ++place) event = event->NextSiblingElement();
+      if (event != nullptr) staffPrinter.StartTie(*event, pitch);
+    }
+    staffPrinter.SetSystem(walked[w].first);
+    element->Accept(&staffPrinter);
+    scratch.Clear();
   }
   staffPrinter.EndStaff();
 }

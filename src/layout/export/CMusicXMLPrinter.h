@@ -6,6 +6,8 @@
 // Every staff of an instrument walks its first voice, except where its staves are all of
 // notation and as many as its voices with notes (a keyboard part): then staff j walks the
 // j-th of those voices.
+// The tree walked need not hold the section's systems: each voice a part walks is built from
+// the section itself when the part comes to it, one system at a time, and freed after.
 
 #include <tinyxml2.h>
 
@@ -14,6 +16,10 @@
 #include "layout/export/CMusicXMLChordPrinter.h"
 #include "layout/export/MusicXmlExport.h"
 #include "layout/export/MusicXmlPrinterBase.h"
+
+namespace vornel {
+class CSystemArray;
+}
 
 namespace vornel::musicxml_export {
 
@@ -24,7 +30,8 @@ class CMusicXMLPrinter : public MusicXmlPrinterBase {
       "DOCTYPE score-partwise PUBLIC \"-//Recordare//DTD MusicXML 2.0 Partwise//EN\" "
       "\"http://www.musicxml.org/dtds/partwise.dtd\"";
 
-  CMusicXMLPrinter(std::string& out, int section, const ExportDate& date);
+  // `sectionModel` is the section whose "index" is `section`: the source of its voices.
+  CMusicXMLPrinter(std::string& out, int section, const CSystemArray& sectionModel, const ExportDate& date);
 
   // True once the requested section was written (and "score-partwise" closed).
   bool SectionWritten() const { return sectionWritten_; }
@@ -43,8 +50,8 @@ class CMusicXMLPrinter : public MusicXmlPrinterBase {
   const tinyxml2::XMLElement* WriteScorePart(const tinyxml2::XMLElement& definition, int instrument);
   void WriteCredits(const tinyxml2::XMLElement* firstText);
   // The part of one staff, walking voice `voice` (by its place in the instrument's line).
-  void WritePart(const tinyxml2::XMLElement* sectionSettings, const tinyxml2::XMLElement* systems,
-                 const tinyxml2::XMLElement* definition, int instrument, int staff, int voice);
+  void WritePart(const tinyxml2::XMLElement* sectionSettings, const tinyxml2::XMLElement* definition, int instrument,
+                 int staff, int voice);
   // One "credit" of "credit-words"; nothing when every text is empty.
   struct CreditWords {
     std::string text;
@@ -57,6 +64,7 @@ class CMusicXMLPrinter : public MusicXmlPrinterBase {
   void WriteCredit(const CreditWords* words, size_t count);
 
   int section_;
+  const CSystemArray& sectionModel_;
   ExportDate date_;
   std::string& out_;
   bool sectionWritten_ = false;

@@ -2,13 +2,65 @@
 
 #include <chrono>
 #include <ctime>
+#include <string_view>
 
 #include "document/CBriotabDoc.h"
 #include "layout/export/CMusicXMLPrinter.h"
 #include "platform/io/FileIO.h"
 #include "platform/xml/XMLWriter.h"
+#include "platform/xml/XmlSink.h"
 
 namespace vornel {
+
+namespace {
+
+// Builds a section's elements as a tree sink does, except what stands inside "systems": the
+// printer takes each voice from the section when it comes to it, so the export never holds a
+// tree of the whole section.
+class WithoutSystemsSink : public XmlSink {
+ public:
+  explicit WithoutSystemsSink(tinyxml2::XMLDocument& doc) : tree_(doc) {}
+
+  void Open(const char* name) override {
+    if (skipped_ > 0 || insideSystems_) {
+      ++skipped_;
+      return;
+    }
+    insideSystems_ = std::string_view(name) == "systems";
+    tree_.Open(name);
+  }
+  void Attribute(const char* name, std::string_view value) override {
+    if (skipped_ == 0) tree_.Attribute(name, value);
+  }
+  void Text(std::string_view text) override {
+    if (skipped_ == 0) tree_.Text(text);
+  }
+  void Close() override {
+    if (skipped_ > 0) {
+      --skipped_;
+      return;
+    }
+    insideSystems_ = false;
+    tree_.Close();
+  }
+  void Element(tinyxml2::XMLElement* element) override {
+    if (skipped_ > 0 || insideSystems_) {
+      tree_.Document().DeleteNode(element);
+      return;
+    }
+    tree_.Element(element);
+  }
+  tinyxml2::XMLDocument& Document() override { return tree_.Document(); }
+
+  tinyxml2::XMLElement* Root() const { return tree_.Root(); }
+
+ private:
+  XmlTreeSink tree_;
+  bool insideSystems_ = false;  // "systems" is the element open last
+  size_t skipped_ = 0;          // depth inside an element left out
+};
+
+}  // namespace
 
 std::string ExportDate::Text() const {
   char text[32];
@@ -35,10 +87,13 @@ std::optional<std::string> SectionMusicXmlText(CBriotabDoc& doc, size_t section,
   tinyxml2::XMLElement* list = tree.NewElement("sections");
   root->InsertEndChild(list);
   const int32_t index = static_cast<int32_t>(section);
-  list->InsertEndChild(doc.sections.at(section)->WriteXml(tree, index));
+  const CSystemArray& sectionModel = *doc.sections.at(section);
+  WithoutSystemsSink sink(tree);
+  sectionModel.WriteXml(sink, index);
+  list->InsertEndChild(sink.Root());
 
   std::string text;
-  musicxml_export::CMusicXMLPrinter printer(text, index, date);
+  musicxml_export::CMusicXMLPrinter printer(text, index, sectionModel, date);
   tree.Accept(&printer);
   if (!printer.SectionWritten()) return std::nullopt;
   return text;

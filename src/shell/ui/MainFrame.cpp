@@ -45,6 +45,7 @@
 #include "shell/ui/console/KeyboardConsole.h"
 #include "shell/ui/console/OutputPane.h"
 #include "shell/ui/panes/FramePaneContents.h"
+#include "shell/ui/panes/PaneTools.h"
 #include "view/commands/Accelerators.h"
 #include "view/commands/MidiCommands.h"
 #include "view/ui/ScoreCanvas.h"
@@ -144,6 +145,8 @@ CMainFrame::CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences)
   panesScope_ = std::make_unique<view::ScopedFramePanes>(*this);
   ApplyLook(app_.look);
   dock_.Update();
+  // The output pane is built when it first shows.
+  WhenFirstShown(output_, [this] { OutputPane(); });
 }
 
 CMainFrame::~CMainFrame() {
@@ -208,11 +211,8 @@ void CMainFrame::BuildPanes() {
 }
 
 void CMainFrame::BuildConsolePanes() {
-  outputPane_ = new COutputWnd(output_, [this] {
-    ShowBottomPane(kOutputPane, false);
-    SetFocus();
-  });
-  importWarnings_ = std::make_unique<OutputPaneWarnings>(*outputPane_, [this] { ShowBottomPane(kOutputPane, true); });
+  importWarnings_ = std::make_unique<OutputPaneWarnings>([this]() -> COutputWnd& { return *OutputPane(); },
+                                                         [this] { ShowBottomPane(kOutputPane, true); });
   ConsoleTarget target;
   target.viewCommands = [this]() -> const view::CommandTable* {
     CChildFrame* child = ActiveChild();
@@ -223,15 +223,26 @@ void CMainFrame::BuildConsolePanes() {
     if (child != nullptr && child->CanvasParts().inputPianoKey) child->CanvasParts().inputPianoKey(pitch);
   };
   keyboard_ = new CMyKeyboardBar(console_, *this, std::move(target));
-  for (auto [host, content] : {std::pair<wxWindow*, wxWindow*>{output_, outputPane_}, {console_, keyboard_}}) {
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(content, 1, wxEXPAND);
-    host->SetSizer(sizer);
-  }
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(keyboard_, 1, wxEXPAND);
+  console_->SetSizer(sizer);
   bars_->AdoptConsoleBar(
       keyboard_->EditingBar(), [this](bool show) { keyboard_->ShowEditingBar(show); },
       [this] { return keyboard_->EditingBarShown(); });
   keyboard_->EditingBar()->onChanged = [this](CToolBarEx&) { keyboard_->ShowEditingBar(keyboard_->EditingBarShown()); };
+}
+
+COutputWnd* CMainFrame::OutputPane() {
+  if (outputPane_ != nullptr) return outputPane_;
+  outputPane_ = new COutputWnd(output_, [this] {
+    ShowBottomPane(kOutputPane, false);
+    SetFocus();
+  });
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(outputPane_, 1, wxEXPAND);
+  output_->SetSizer(sizer);
+  output_->Layout();
+  return outputPane_;
 }
 
 void CMainFrame::BuildAccelerators() {

@@ -142,7 +142,8 @@ class CMainFrame : public wxFrame,
   // What fills the left group's panes (explorer, sections, templates, properties, palettes).
   FramePaneContents* PaneContents() const { return paneContents_.get(); }
   FrameBars& Bars() { return *bars_; }
-  COutputWnd* OutputPane() const { return outputPane_; }
+  // The output pane's contents, built when it first shows or when first asked for.
+  COutputWnd* OutputPane();
   // "MIDI Play list": null until first shown, then kept (closing it only hides it).
   MidiPlaylistWindow* MidiPlaylist() const { return playlistWindow_; }
   const CMidiPlaylist& MidiPlaylistFiles() const { return playlist_; }

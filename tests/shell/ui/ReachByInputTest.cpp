@@ -54,6 +54,7 @@
 #include "shell/ui/bars/ToolBarEx.h"
 #include "shell/ui/bars/UndoDropDown.h"
 #include "shell/ui/console/KeyboardConsole.h"
+#include "shell/ui/console/OutputPane.h"
 #include "shell/ui/panes/FramePaneContents.h"
 #include "shell/ui/panes/ListPanes.h"
 #include "shell/ui/panes/PropertiesPane.h"
@@ -78,6 +79,76 @@ struct ReachByInput : ::testing::Test {
   testing::ScriptedPrompts prompts;
   ReachByInput() { fs::create_directories(home.Path() + "Documents/VornelFiles"); }
 };
+
+// Clicks the tab of `page` in `tabs`, first scrolling the strip as far as it shows the tab.
+void ClickTab(wxAuiNotebook& tabs, wxWindow* page) {
+  wxAuiTabCtrl* strip = nullptr;
+  int index = -1;
+  ASSERT_TRUE(tabs.FindTab(page, &strip, &index));
+  const int y = strip->GetClientSize().y / 2;
+  for (int scrolls = 0; scrolls <= static_cast<int>(tabs.GetPageCount()); ++scrolls) {
+    for (int x = 0; x < strip->GetClientSize().x; ++x) {
+      wxWindow* hit = nullptr;
+      if (strip->TabHitTest(x, y, &hit) && hit == page) {
+        ClickAt(*strip, wxPoint(x + 8, y));
+        Pump();
+        return;
+      }
+    }
+    // The tab lies past the strip's end: its right arrow scrolls one tab on.
+    bool scrolled = false;
+    for (int x = strip->GetClientSize().x - 1; x >= 0 && !scrolled; --x) {
+      wxAuiTabContainerButton* button = nullptr;
+      if (strip->ButtonHitTest(x, y, &button) && button->id == wxAUI_BUTTON_RIGHT) {
+        ClickAt(*strip, wxPoint(x, y));
+        Pump();
+        scrolled = true;
+      }
+    }
+    ASSERT_TRUE(scrolled) << "no tab and no arrow to reach it";
+  }
+  FAIL() << "the tab never came into the strip";
+}
+
+// The properties window, the chord palette and the output pane are built when a user first
+// shows them, and show the active document then.
+TEST_F(ReachByInput, PanesAreBuiltWhenFirstShown) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  Pump();
+  FramePaneContents& panes = *frame.PaneContents();
+  const CMainFrame::LeftPane pages[] = {CMainFrame::kProperties, CMainFrame::kChordCharts};
+  for (const CMainFrame::LeftPane page : pages) {
+    EXPECT_FALSE(panes.Built(page)) << page;
+    EXPECT_TRUE(frame.PaneHost(page)->GetChildren().empty()) << page;
+  }
+  EXPECT_TRUE(frame.OutputHost()->GetChildren().empty());
+
+  for (const CMainFrame::LeftPane page : pages) {
+    ClickTab(*frame.LeftGroup(), frame.PaneHost(page));
+    EXPECT_EQ(frame.LeftGroup()->GetCurrentPage(), frame.PaneHost(page)) << page;
+    EXPECT_TRUE(panes.Built(page)) << page;
+    ASSERT_EQ(frame.PaneHost(page)->GetChildren().size(), 1u) << page;
+    EXPECT_TRUE(frame.PaneHost(page)->GetChildren().front()->IsShownOnScreen()) << page;
+  }
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  EXPECT_TRUE(panes.Properties()->Grid()->IsEnabled());
+  EXPECT_EQ(panes.Properties()->Property(23)->GetValueAsString(),
+            wxString::FromUTF8(doc.GetActiveSection()->Title().text.c_str()));
+
+  // "Output" of a tool bar's menu, as its choice runs.
+  FrameBars& bars = frame.Bars();
+  CToolBarEx& bar = *bars.Bar(bars::kEditingOptionsBar);
+  const std::unique_ptr<wxMenu> menu = bars.BuildContextMenu();
+  const int output = menu->FindItem("Output");
+  ASSERT_NE(output, wxNOT_FOUND);
+  bars.RunMenuChoice(output, bar);
+  Pump();
+  EXPECT_TRUE(frame.DockManager().GetPane("output").IsShown());
+  ASSERT_EQ(frame.OutputHost()->GetChildren().size(), 1u);
+  EXPECT_EQ(frame.OutputHost()->GetChildren().front(), static_cast<wxWindow*>(frame.OutputPane()));
+  EXPECT_TRUE(frame.OutputPane()->IsShownOnScreen());
+}
 
 // A click on a key of the keyboard console's piano enters its pitch at the caret.
 TEST_F(ReachByInput, AClickOnAPianoKeyEntersItsNoteAtTheCaret) {

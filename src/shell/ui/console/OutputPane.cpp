@@ -78,7 +78,7 @@ void COutputWnd::UpdateFonts() {
 // Gathers what is written into lines and hands each whole line to the list.
 class OutputPaneWarnings::Lines : public std::streambuf {
  public:
-  Lines(COutputWnd& pane, std::function<void()> show) : pane_(pane), show_(std::move(show)) {}
+  Lines(std::function<COutputWnd&()> pane, std::function<void()> show) : pane_(std::move(pane)), show_(std::move(show)) {}
 
  protected:
   int_type overflow(int_type c) override {
@@ -87,23 +87,24 @@ class OutputPaneWarnings::Lines : public std::streambuf {
       line_ += traits_type::to_char_type(c);
       return c;
     }
-    COutputList* build = pane_.List(0);
+    COutputWnd& pane = pane_();
+    COutputList* build = pane.List(0);
     build->Append(wxString::FromUTF8(line_.data(), line_.size()));
     build->SetSelection(static_cast<int>(build->GetCount()) - 1);
-    pane_.Tabs()->SetSelection(0);
+    pane.Tabs()->SetSelection(0);
     line_.clear();
     if (show_) show_();
     return c;
   }
 
  private:
-  COutputWnd& pane_;
+  std::function<COutputWnd&()> pane_;
   std::function<void()> show_;
   std::string line_;
 };
 
-OutputPaneWarnings::OutputPaneWarnings(COutputWnd& pane, std::function<void()> show)
-    : lines_(std::make_unique<Lines>(pane, std::move(show))),
+OutputPaneWarnings::OutputPaneWarnings(std::function<COutputWnd&()> pane, std::function<void()> show)
+    : lines_(std::make_unique<Lines>(std::move(pane), std::move(show))),
       stream_(std::make_unique<std::ostream>(lines_.get())),
       scope_(std::make_unique<ScopedImportWarnings>(*stream_)) {}
 

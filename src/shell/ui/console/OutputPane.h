@@ -41,11 +41,12 @@ class COutputWnd : public wxPanel {
   std::array<COutputList*, 3> lists_{};
 };
 
-// While it lives, the importers' warnings go to the pane's "Build" list, a line each, and
-// `show` brings the pane forward when one arrives.
+// While it lives, the importers' warnings go to the "Build" list of the pane `pane` gives (the
+// pane may be built only when the first warning comes), a line each, and `show` brings the
+// pane forward when one arrives.
 class OutputPaneWarnings {
  public:
-  OutputPaneWarnings(COutputWnd& pane, std::function<void()> show);
+  OutputPaneWarnings(std::function<COutputWnd&()> pane, std::function<void()> show);
   ~OutputPaneWarnings();
   OutputPaneWarnings(const OutputPaneWarnings&) = delete;
   OutputPaneWarnings& operator=(const OutputPaneWarnings&) = delete;

@@ -20,6 +20,7 @@
 #include "shell/ui/panes/DatabaseBar.h"
 #include "shell/ui/panes/ListPanes.h"
 #include "shell/ui/panes/PaletteWindows.h"
+#include "shell/ui/panes/PaneTools.h"
 #include "shell/ui/panes/PropertiesPane.h"
 #include "model/CInstrument.h"
 #include "model/CInstrumentDlg.h"
@@ -96,10 +97,7 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
                                    [this](const std::string& path) { OpenDocumentFile(app_, frame_, path); });
   PutInHost(frame.PaneHost(CMainFrame::kFileExplorer), explorer_);
 
-  sections_ = new SplitListPane(frame.PaneHost(CMainFrame::kSections), "Sections",
-                                {panes::ListId::kSections, "Sections", kSectionTools},
-                                {panes::ListId::kFacsimiles, "Facsimiles", kFacsimileTools}, *this);
-  PutInHost(frame.PaneHost(CMainFrame::kSections), sections_);
+  BuildWhenShown(CMainFrame::kSections, [this] { Sections(); });
 
   templates_ = new SplitListPane(frame.PaneHost(CMainFrame::kTemplates), "Templates",
                                  {panes::ListId::kTemplates, "Document Templates", kTemplateTools},
@@ -109,10 +107,7 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
   view_->refillInstruments = [this] { templates_->Bottom()->Fill(InstrumentBaseNames()); };
   PutInHost(frame.PaneHost(CMainFrame::kTemplates), templates_);
 
-  properties_ = new PropertiesPane(
-      frame.PaneHost(CMainFrame::kProperties), [this](int id) { SendCommand(id); },
-      [this] { frame_.RequestLayoutReset(); });
-  PutInHost(frame.PaneHost(CMainFrame::kProperties), properties_);
+  BuildWhenShown(CMainFrame::kProperties, [this] { Properties(); });
 
   PaletteRouting routing;
   routing.send = [this](const view::CommandEvent& event) { frame_.DispatchCommand(event); };
@@ -120,16 +115,7 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
   palettes_ = new SplitPalettePane(frame.PaneHost(CMainFrame::kPalettes), frame.DockManager(), routing);
   PutInHost(frame.PaneHost(CMainFrame::kPalettes), palettes_);
 
-  // The chord palette shows the alfabeto of the active document's active line.
-  chordPalette_ = new CChordPalette(
-      frame.PaneHost(CMainFrame::kChordCharts),
-      [this]() -> CTabInstrument* {
-        CChildFrame* child = frame_.ActiveChild();
-        CInstrument* line = child != nullptr ? child->Document().GetActiveInstrument() : nullptr;
-        return line != nullptr && line->definition != nullptr ? &line->definition->tabInstrument : nullptr;
-      },
-      [this](int id) { return frame_.Picture(id, 16); });
-  PutInHost(frame.PaneHost(CMainFrame::kChordCharts), chordPalette_);
+  BuildWhenShown(CMainFrame::kChordCharts, [this] { ChordPalette(); });
   database_ = new CDatabaseBar(
       frame.PaneHost(CMainFrame::kDocumentGroup), app_.xmlFolder, app_.dataFolder,
       GetDocumentRootUrl(app_.htmlRoot, app_.xmlFolder), [this](int id) { frame_.DispatchCommand(id); },
@@ -139,21 +125,64 @@ FramePaneContents::FramePaneContents(CMainFrame& frame, CVornelTabApp& app)
   explorer_->ShowFolder(app_.dataFolder.empty() ? std::filesystem::current_path().string() : app_.dataFolder);
   FillTemplates();
   // The instrument base is read when its list first shows.
-  wxWindow* templatesHost = frame.PaneHost(CMainFrame::kTemplates);
-  if (templatesHost->IsShown()) {
-    templates_->Bottom()->Fill(InstrumentBaseNames());
-  } else {
-    templatesHost->Bind(wxEVT_SHOW, [this, listed = false](wxShowEvent& event) mutable {
-      event.Skip();
-      if (listed || !event.IsShown()) return;
-      listed = true;
-      templates_->Bottom()->Fill(InstrumentBaseNames());
-    });
-  }
+  WhenFirstShown(frame.PaneHost(CMainFrame::kTemplates), [this] { templates_->Bottom()->Fill(InstrumentBaseNames()); });
   RefreshProperties();
 }
 
 FramePaneContents::~FramePaneContents() { *alive_ = false; }
+
+void FramePaneContents::BuildWhenShown(int page, std::function<void()> build) {
+  std::weak_ptr<bool> alive = alive_;
+  WhenFirstShown(frame_.PaneHost(static_cast<CMainFrame::LeftPane>(page)), [alive, build = std::move(build)] {
+    if (!alive.expired()) build();
+  });
+}
+
+bool FramePaneContents::Built(int page) const {
+  switch (page) {
+    case CMainFrame::kSections: return sections_ != nullptr;
+    case CMainFrame::kProperties: return properties_ != nullptr;
+    case CMainFrame::kChordCharts: return chordPalette_ != nullptr;
+    default: return true;
+  }
+}
+
+SplitListPane* FramePaneContents::Sections() {
+  if (sections_ != nullptr) return sections_;
+  wxWindow* host = frame_.PaneHost(CMainFrame::kSections);
+  sections_ = new SplitListPane(host, "Sections", {panes::ListId::kSections, "Sections", kSectionTools},
+                                {panes::ListId::kFacsimiles, "Facsimiles", kFacsimileTools}, *this);
+  PutInHost(host, sections_);
+  sections_->Top()->Fill(sectionLines_, activeSection_);
+  sections_->Bottom()->Fill(facsimileNames_);
+  return sections_;
+}
+
+PropertiesPane* FramePaneContents::Properties() {
+  if (properties_ != nullptr) return properties_;
+  wxWindow* host = frame_.PaneHost(CMainFrame::kProperties);
+  properties_ = new PropertiesPane(host, [this](int id) { SendCommand(id); }, [this] { frame_.RequestLayoutReset(); });
+  PutInHost(host, properties_);
+  FillProperties();
+  return properties_;
+}
+
+CChordPalette* FramePaneContents::ChordPalette() {
+  if (chordPalette_ != nullptr) return chordPalette_;
+  wxWindow* host = frame_.PaneHost(CMainFrame::kChordCharts);
+  // The chord palette shows the alfabeto of the active document's active line.
+  chordPalette_ = new CChordPalette(
+      host,
+      [this]() -> CTabInstrument* {
+        CChildFrame* child = frame_.ActiveChild();
+        CInstrument* line = child != nullptr ? child->Document().GetActiveInstrument() : nullptr;
+        return line != nullptr && line->definition != nullptr ? &line->definition->tabInstrument : nullptr;
+      },
+      [this](int id) { return frame_.Picture(id, 16); });
+  PutInHost(host, chordPalette_);
+  chordPalette_->Reload();
+  return chordPalette_;
+}
 
 palettes::PaletteTarget& FramePaneContents::PaletteCommandTarget() { return *palettes_; }
 
@@ -175,7 +204,12 @@ void FramePaneContents::RefreshProperties() {
 
 void FramePaneContents::UpdateProperties() {
   // The chord palette follows the active document's line.
-  chordPalette_->Reload();
+  if (chordPalette_ != nullptr) chordPalette_->Reload();
+  FillProperties();
+}
+
+void FramePaneContents::FillProperties() {
+  if (properties_ == nullptr) return;
   CChildFrame* child = frame_.ActiveChild();
   if (child == nullptr || child->Document().sections.empty()) {
     properties_->UpdatePropList(nullptr, nullptr);
@@ -187,7 +221,9 @@ void FramePaneContents::UpdateProperties() {
 }
 
 void FramePaneContents::ShowSections(const std::vector<std::string>& lines, int active) {
-  sections_->Top()->Fill(lines, active);
+  sectionLines_ = lines;
+  activeSection_ = active;
+  if (sections_ != nullptr) sections_->Top()->Fill(lines, active);
   // The active section's facsimiles by their file names.
   std::vector<std::string> facsimiles;
   if (CChildFrame* child = frame_.ActiveChild(); child != nullptr && !child->Document().sections.empty()) {
@@ -200,7 +236,10 @@ void FramePaneContents::ShowSections(const std::vector<std::string>& lines, int 
   RefreshProperties();
 }
 
-void FramePaneContents::ShowFacsimiles(const std::vector<std::string>& names) { sections_->Bottom()->Fill(names); }
+void FramePaneContents::ShowFacsimiles(const std::vector<std::string>& names) {
+  facsimileNames_ = names;
+  if (sections_ != nullptr) sections_->Bottom()->Fill(names);
+}
 
 void FramePaneContents::FillTemplates() {
   const std::string folder = app_.options.templatesFolder;

@@ -3,8 +3,11 @@
 // panes, the properties window, the palettes and the document groups, each put into its host in the left group.
 // It is what the panes reach of the frame and the application (the active tablature view,
 // command routing, templates, documents), and it refills the panes when the frame is told of
-// a change (sections, facsimiles, properties).
+// a change (sections, facsimiles, properties). The sections lists, the properties window and
+// the chord palette are built when their page first shows (or when first asked for); what
+// they will show is kept until then.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,11 +43,14 @@ class FramePaneContents : private panes::PaneServices {
   void FillTemplates();
 
   FileExplorerPane* Explorer() const { return explorer_; }
-  SplitListPane* Sections() const { return sections_; }
+  // These three build their pane when it is not built yet.
+  SplitListPane* Sections();
+  PropertiesPane* Properties();
+  CChordPalette* ChordPalette();
   SplitListPane* Templates() const { return templates_; }
-  PropertiesPane* Properties() const { return properties_; }
   SplitPalettePane* Palettes() const { return palettes_; }
-  CChordPalette* ChordPalette() const { return chordPalette_; }
+  // True once the pane on `page` (a CMainFrame::LeftPane) was built.
+  bool Built(int page) const;
   CDatabaseBar* DocumentGroups() const { return database_; }
   panes::PaneServices& Services() { return *this; }
   // What the palettes pane's commands act on, and the document groups pane's commands on its
@@ -69,6 +75,10 @@ class FramePaneContents : private panes::PaneServices {
   void GoToXmlFolder() override;
 
   void UpdateProperties();
+  // The properties window shows the active document's section.
+  void FillProperties();
+  // Builds the pane of `page` when it first shows.
+  void BuildWhenShown(int page, std::function<void()> build);
 
   CMainFrame& frame_;
   CVornelTabApp& app_;
@@ -81,6 +91,10 @@ class FramePaneContents : private panes::PaneServices {
   CChordPalette* chordPalette_ = nullptr;
   CDatabaseBar* database_ = nullptr;
   bool propertiesQueued_ = false;
+  // What the sections lists show, kept while they are not built.
+  std::vector<std::string> sectionLines_;
+  int activeSection_ = -1;
+  std::vector<std::string> facsimileNames_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

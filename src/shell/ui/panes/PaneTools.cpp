@@ -4,6 +4,8 @@
 #include <wx/image.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <string_view>
 
 #include "platform/UserPrompts.h"
@@ -107,6 +109,21 @@ wxAuiToolBar* MakeCommandToolBar(wxWindow* parent, std::span<const int> commands
   bar->Realize();
   bar->Bind(wxEVT_TOOL, [run = std::move(run)](wxCommandEvent& event) { RunGuarded([&] { run(event.GetId()); }); });
   return bar;
+}
+
+void WhenFirstShown(wxWindow* host, std::function<void()> build) {
+  if (host->IsShown()) {
+    build();
+    return;
+  }
+  auto pending = std::make_shared<std::function<void()>>(std::move(build));
+  host->Bind(wxEVT_SHOW, [pending](wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown() || !*pending) return;
+    const std::function<void()> run = std::move(*pending);
+    *pending = nullptr;
+    run();
+  });
 }
 
 }  // namespace vornel
