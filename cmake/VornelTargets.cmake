@@ -71,6 +71,11 @@ function(vornel_area_library area)
   endif()
 endfunction()
 
+# Test sources may be compiled with less optimisation than the code they test (e.g. -O1): they
+# are mostly assertions, which the optimiser takes long over and gains little on. Empty: the
+# build type's level.
+set(VORNEL_TEST_OPTIMIZE "" CACHE STRING "Optimisation flag of test sources in optimised builds")
+
 # vornel_test(<name> AREA <area> SOURCES... LIBS... [WINDOW])
 # A GoogleTest binary. WINDOW tests start wxWidgets and run under xvfb-run.
 function(vornel_test name)
@@ -82,6 +87,9 @@ function(vornel_test name)
     VORNEL_CORPUS_DIR="${VORNEL_CORPUS_DIR}"
     VORNEL_DATA_DIR="${VORNEL_DATA_DIR}")
   vornel_warnings(${name})
+  if(VORNEL_TEST_OPTIMIZE)
+    target_compile_options(${name} PRIVATE $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:${VORNEL_TEST_OPTIMIZE}>)
+  endif()
   set(level TEST)
   if(NOT ARG_AREA IN_LIST VORNEL_BELOW_MODEL)
     list(APPEND level MODEL)
