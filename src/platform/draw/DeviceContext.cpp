@@ -978,8 +978,8 @@ Rect DeviceContext::GetTextInkBox(std::string_view text) {
         break;
       }
       case RunPiece::Kind::kText: {
-        const FaceMetrics m = Engine().Metrics(piece.face);
-        add(piece.x, piece.y - m.ascent * 0.75, piece.x + Engine().Advance(piece.face, piece.text), piece.y);
+        const TextInkBox ink = Engine().Ink(piece.face, piece.text);
+        if (ink.right > ink.left) add(piece.x + ink.left, piece.y + ink.top, piece.x + ink.right, piece.y + ink.bottom);
         break;
       }
       case RunPiece::Kind::kShape:

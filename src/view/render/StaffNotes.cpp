@@ -69,6 +69,8 @@ char StaffRenderer::GetFingerLetter(int code, bool staff) {
 void StaffRenderer::DrawElement(nChord& element, int32_t x, size_t index) {
   currentChord_ = &element;
   accidentalDrawn_ = false;
+  highestY_ = INT32_MAX;
+  lowestY_ = INT32_MIN;
   if (OnScreen() && settings_ != nullptr && settings_->showMarkers && element.IsBarLine() && element.position != 0) {
     const InkSourceScope mark(g_.dc, InkSource::kScreenMark);
     g_.DrawTextAt(x, Top() - (IsTablature() ? 4 : 2) * Spacing(), "!", 10, 0, 0x0000FF, TA_CENTER | TA_BASELINE);

@@ -354,9 +354,10 @@ void VoiceGroupPainter::DrawTabFlags(const CTabInstrument& tab, int32_t tupletNu
     DrawGroupedTabFlags(tab, unit);
     return;
   }
-  // Beams hanging a quarter unit above the flag line, stems down to it.
+  // Beams hanging a quarter unit above the flag line, stems down to it. A beam is as thick as
+  // the stems' length allows, never a block that swallows them.
   group_.stemsDown = false;
-  group_.thickness = std::max(1, Round(group_.spacing / 3.5));
+  group_.thickness = std::max(1, Round(std::min(group_.spacing / 3.5, group_.stemLength / 6.0)));
   group_.ComputeStep();
   const int32_t beamY = group_.flagLine - group_.stemLength - unit / 4;
   group_.beamLevel = beamY;

@@ -393,7 +393,11 @@ void DrawTabSlurShape(StaffRenderer& stave, const nNotes& note, int shape, int32
   } else {
     const int32_t direction = hasNeighbour && neighbour < note.string ? -1 : 1;
     const int32_t from = direction > 0 ? y + s / 4 : y - s;
-    LineSegment(x, from, x, from + direction * length)
+    // The line stays on the stave's courses.
+    const int32_t bottomLine = stave.Top() + (count - 1) * s;
+    const int32_t to = direction > 0 ? std::min(from + length, bottomLine) : std::max(from - length, stave.Top());
+    if ((to - from) * direction <= 0) return;
+    LineSegment(x, from, x, to)
         .DrawStraight(g.dc, Pen::Create(PS_SOLID, std::max(1, g.HundredthMmToDeviceX(10)), 0x646464));
   }
 }
