@@ -137,7 +137,7 @@ DeviceContext::DeviceContext(int32_t dpiX, int32_t dpiY, bool printing, TextEngi
     : dpiX_(dpiX > 0 ? dpiX : 96),
       dpiY_(dpiY > 0 ? dpiY : 96),
       printing_(printing),
-      resolver_(FontResolver::For(engine)) {
+      resolver_(engine) {
   state_.pen = Pen::Stock(StockObject::kBlackPen);
   state_.font.lfFaceName = "System";
 }
