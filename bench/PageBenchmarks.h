@@ -12,7 +12,7 @@
 #include "model/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/RecordingDevice.h"
-#include "view/draw/PageDrawSettings.h"
+#include "view/draw/DrawContext.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/render/PlainPages.h"
 
@@ -27,14 +27,15 @@ inline void SkipUnlessOnePage(benchmark::State& state, const PlainPages& pages) 
 inline void RecordPage(benchmark::State& state, CSystemArray& section) {
   PageDrawSettings settings;
   DrawingStaveRenderer renderer;
-  ScopedPageSettings active(&settings);
   ScopedStaveRenderer installed(renderer);
   RecordingDevice measuring(96, false);
   measuring.SetRecording(false);
+  const DrawContext measuringContext(measuring, settings);
   PlainPages pages(section, measuring, 100);
   SkipUnlessOnePage(state, pages);
   for (auto _ : state) {
     RecordingDevice device(96, false);
+    const DrawContext context(device, settings);
     pages.DrawPage(0, device);
     benchmark::DoNotOptimize(device.Log().size());
   }
@@ -44,10 +45,10 @@ inline void RecordPage(benchmark::State& state, CSystemArray& section) {
 inline void CairoPage(benchmark::State& state, CSystemArray& section) {
   PageDrawSettings settings;
   DrawingStaveRenderer renderer;
-  ScopedPageSettings active(&settings);
   ScopedStaveRenderer installed(renderer);
   const Size size = PlainPages::PageSize(96, 100);
   ImageDevice device(size.cx, size.cy, 96, 0xFFFFFF, false);
+  const DrawContext context(device, settings);
   PlainPages pages(section, device, 100);
   SkipUnlessOnePage(state, pages);
   for (auto _ : state) {

@@ -7,9 +7,9 @@
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/draw/ScaledNotationFont.h"
 
 namespace vornel {
@@ -38,7 +38,7 @@ Rect GraphicUtil::DrawTextAt(int32_t x, int32_t y, std::string_view text, int32_
   font.zoom = 100.0f;
   font.logFont.lfEscapement = angle;
   font.logFont.lfOrientation = angle;
-  const PageDrawSettings* settings = ActivePageSettings();
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   font.color = (settings != nullptr && !settings->colourOn) ? 0 : colour;
   font.pointSize.cx = 10 * s;
   font.logFont.lfHeight = -MulDiv(s, dc.LogPixelsY(), 72);
@@ -139,7 +139,7 @@ Rect GraphicUtil::DrawCircledNumber(uint8_t number, int32_t x, int32_t y) {
   // The page's 15th font; a stack without it (or no page at all) draws with the default
   // font rather than failing the page.
   dfLogFont font;
-  const PageDrawSettings* settings = ActivePageSettings();
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   if (settings != nullptr && settings->fonts != nullptr && settings->fonts->size() > kCircledNumberFont &&
       settings->fonts->at(kCircledNumberFont) != nullptr) {
     font = *settings->fonts->at(kCircledNumberFont);

@@ -9,7 +9,7 @@
 #include "model/CSystemArray.h"
 #include "model/StaveRenderer.h"
 #include "platform/draw/MulDiv.h"
-#include "view/draw/PageDrawSettings.h"
+#include "view/draw/DrawContext.h"
 #include "view/render/PictureText.h"
 
 namespace vornel {
@@ -97,8 +97,8 @@ PlainPages::PlainPages(CSystemArray& section, DeviceContext& dc, int32_t zoom)
 void PlainPages::DrawPage(size_t index, DeviceContext& dc) {
   if (index >= pages_.size()) return;
   // Footnotes are numbered and collected page by page.
-  const auto startFootnotes = [] {
-    const PageDrawSettings* settings = ActivePageSettings();
+  const auto startFootnotes = [&dc] {
+    const PageDrawSettings* settings = PageSettingsOf(dc);
     if (settings == nullptr) return;
     if (settings->footnoteCounter != nullptr) *settings->footnoteCounter = 1;
     if (settings->footnoteText != nullptr) settings->footnoteText->clear();

@@ -54,7 +54,7 @@ Signature SignatureOfPitchClass(int pitchClass) {
 
 void ForgetStaffDrawingErrors() { ++ErrorRound(); }
 
-StaffRenderer::StaffRenderer(CClef& stave, GraphicUtil& g) : stave_(stave), g_(g), settings_(ActivePageSettings()) {}
+StaffRenderer::StaffRenderer(CClef& stave, GraphicUtil& g) : stave_(stave), g_(g), settings_(PageSettingsOf(g.dc)) {}
 
 StaffRenderer::~StaffRenderer() = default;
 

@@ -16,8 +16,8 @@
 
 #include "model/CClef.h"
 #include "platform/draw/DeviceContext.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/draw/ScaledNotationFont.h"
 #include "view/render/TupletTracker.h"
 
@@ -105,7 +105,9 @@ class StaffRenderer {
   void FlushNoteGroup();
 
   // ---- Bar lines
-  void DrawBarLine(const nChord& bar, int32_t x);
+  // The bar's meta-events are drawn with it and keep where they were drawn (their location,
+  // for hit testing): the bar is changed.
+  void DrawBarLine(nChord& barToLocate, int32_t x);
   void DrawRepeatDots(int32_t x, int side, bool innerOnly, bool withBracket);
   int32_t GetPrevColumnX() const;
   int32_t GetNextColumnX() const;
@@ -130,7 +132,10 @@ class StaffRenderer {
   int32_t Zoom() const { return stave_.zoom; }
 
   CClef& Stave() { return stave_; }
+  const CClef& Stave() const { return stave_; }
   GraphicUtil& Graphics() { return g_; }
+  // Keeps the string of the last note drawn in the drawing context, for the meta-event drawing.
+  void SetLastDrawnString(int string);
   int32_t Spacing() const { return stave_.lineSpacing; }
   int32_t Top() const { return stave_.area.top; }
   int32_t LineCount() const { return lineCount_; }
@@ -240,9 +245,5 @@ class StaffRenderer {
   TupletTracker tuplets_;
   MarkState marks_;
 };
-
-// The string of the last note drawn, read by the meta-event drawing.
-int LastDrawnString();
-void SetLastDrawnString(int string);
 
 }  // namespace vornel

@@ -106,7 +106,7 @@ void DrawReprise(EventDrawing& d) {
   // A text reprise: the caption font at one of twelve sizes (a size outside them is held to
   // the nearest).
   const auto sizeIndex = static_cast<size_t>(std::clamp<int32_t>(static_cast<int16_t>(e.cx >> 16), 0, 11));
-  dfLogFont font = PageFontOrDefault(kFontCaptions);
+  dfLogFont font = PageFontOrDefault(d.Dc(), kFontCaptions);
   font.pointSize.cx = 10 * kTextSizes[sizeIndex];
   font.color = e.drawColour;
   const Point at = GetTextPosition(d);
@@ -193,7 +193,7 @@ Rect DrawTimeSignatureIn(StaffRenderer& stave, CMetaEvent& event, const nChord& 
   if (afterAnchor) square.Offset(x - square.left, 0);
   const COLORREF colour = shown ? dc.GetTextColor() : 0xF0F0F0;
   const COLORREF oldColour = dc.SetTextColor(colour);
-  dfLogFont signatures = PageFontOrDefault(kFontSignatures);
+  dfLogFont signatures = PageFontOrDefault(dc, kFontSignatures);
   signatures.color = colour;
 
   Rect covered;

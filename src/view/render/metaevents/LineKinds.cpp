@@ -120,7 +120,7 @@ void DrawHyperlink(EventDrawing& d) {
   DeviceContext& dc = d.Dc();
   const Point offset = d.Offset();
   const Point at{d.rect.left + offset.x, d.rect.top - d.u + offset.y};
-  dfLogFont font = PageFontOrDefault(kFontComments);
+  dfLogFont font = PageFontOrDefault(dc, kFontComments);
   font.color = e.drawColour;
   Rect r = DrawHyperlinkLabel(font, e.text, static_cast<float>(d.stave.Zoom()), (e.cx & 0x1000) != 0, at.x, at.y, dc);
   if (!d.Printing()) {

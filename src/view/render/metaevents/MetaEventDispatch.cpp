@@ -82,7 +82,7 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
                      Point at) {
   DeviceContext& dc = d.Dc();
   StaffRenderer& stave = d.stave;
-  dfLogFont font = PageFontOrDefault(fontIndex);
+  dfLogFont font = PageFontOrDefault(dc, fontIndex);
   if (style & kTextBold) font.logFont.lfWeight = 600;
   if (style & kTextItalic) font.logFont.lfItalic = 1;
   const FontSpec previous = CreateScaledFont(font, static_cast<float>(stave.Zoom()), dc);
@@ -142,7 +142,7 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
                   Point at) {
   DeviceContext& dc = d.Dc();
-  dfLogFont font = PageFontOrDefault(fontIndex);
+  dfLogFont font = PageFontOrDefault(dc, fontIndex);
   font.color = d.event.drawColour;
   at = PlaceTextClear(d, fontIndex, text, style, alignment, at);
   Rect r = DrawFontText(text, font, dc, alignment, static_cast<float>(d.stave.Zoom()), 0, style, at.x, at.y);

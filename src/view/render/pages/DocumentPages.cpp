@@ -13,8 +13,9 @@
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
 #include "platform/draw/TextFaces.h"
-#include "view/draw/PageDrawSettings.h"
+#include "view/draw/DrawContext.h"
 #include "view/facsimile/FacsimileCommands.h"
+#include "view/render/PictureText.h"
 #include "view/render/PlainPages.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
 #include "view/render/pages/PageFrame.h"
@@ -84,7 +85,7 @@ int32_t FitPrintedSections(CBriotabDoc& doc) {
   measuring.SetRecording(false);
   PageDrawSettings settings = DrawSettingsOf(page, 100, false);
   settings.resolveImagePath = ResolverOf(doc);
-  const ScopedPageSettings current(&settings);
+  const DrawContext context(measuring, settings, &PicturesOf(doc));
   const Rect savedPaper = page.pageRect;
   page.pageRect = PaperRect(page, measuring);
   const Rect printable = ComputePageFrame(page, measuring, 0);
@@ -263,7 +264,7 @@ void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
   const bool printing = dc.IsPrinting();
   PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
   settings.resolveImagePath = ResolverOf(doc);
-  const ScopedPageSettings current(&settings);
+  const DrawContext context(dc, settings, &PicturesOf(doc));
   if (printing || page.pageRect.IsEmpty()) page.pageRect = PaperRect(page, dc);
   const InkSourceScope ink(dc, InkSource::kPageText);
   try {
@@ -291,7 +292,7 @@ Rect DrawTitlePageView(CBriotabDoc& doc, DeviceContext& dc) {
   const bool printing = dc.IsPrinting();
   PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
   settings.resolveImagePath = ResolverOf(doc);
-  const ScopedPageSettings current(&settings);
+  const DrawContext context(dc, settings, &PicturesOf(doc));
   page.pageRect = PaperRect(page, dc);
   return DrawTitlePage(doc.settings, dc);
 }

@@ -17,8 +17,8 @@
 #include "model/StaveRenderer.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/PictureText.h"
 #include "view/render/StaffRenderer.h"
@@ -188,7 +188,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
                        int32_t top, int32_t right, int32_t bottom) {
   StaveRenderer& renderer = StaveRenderers();
   const bool onScreen = !dc.IsPrinting();
-  const int32_t appZoom = SaneZoom(renderer.ApplicationZoom().value_or(100));
+  const int32_t appZoom = SaneZoom(renderer.ApplicationZoom(dc).value_or(100));
   const int32_t pageZoom = onScreen ? SaneZoom(page.zoom) : 100;
   const size_t columns = system.GetMaxChordCount();
 
@@ -222,7 +222,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   right = Sum(right, -int64_t{system.rightIndents} * step);
   // The bars of the lines line up; columns are narrowed only when the chords would run past
   // the right edge.
-  const PageDrawSettings* drawSettings = ActivePageSettings();
+  const PageDrawSettings* drawSettings = PageSettingsOf(dc);
   const bool proportional = drawSettings != nullptr && drawSettings->timeProportional;
   const std::vector<int32_t> barColumns = proportional ? std::vector<int32_t>{} : AlignedBarColumns(system);
   for (const auto& line : system.lines.items()) {
@@ -297,7 +297,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   std::optional<InkSourceScope> ink(std::in_place, dc, InkSource::kSystemLine);
   if (drawn > 1) DrawClosingLines(system, g, page, startWidth, leftEdge, top, lastLine, step);
 
-  const PageDrawSettings* settings = ActivePageSettings();
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   const bool filter = settings != nullptr && settings->barNumbers;
   if (firstStave != nullptr && system.barSequenceRestart == 0 && system.firstBar > 1 &&
       (!filter || system.firstBar % 5 == 0)) {
