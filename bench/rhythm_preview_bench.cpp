@@ -9,7 +9,7 @@
 #include "model/CInstrumentDlg.h"
 #include "model/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
-#include "view/draw/PageDrawSettings.h"
+#include "view/draw/DrawContext.h"
 #include "view/render/DrawingStaveRenderer.h"
 
 namespace {
@@ -19,7 +19,6 @@ using namespace vornel;
 void BM_RhythmPreviewRebuildAndPaint(benchmark::State& state) {
   PageDrawSettings settings;
   DrawingStaveRenderer renderer;
-  ScopedPageSettings active(&settings);
   ScopedStaveRenderer installed(renderer);
   CInstrumentDlg guitar;
   guitar.ApplyNotationPreset(1);
@@ -29,6 +28,7 @@ void BM_RhythmPreviewRebuildAndPaint(benchmark::State& state) {
   fields.beat = 3;
   const Size size{480, 150};
   ImageDevice device(size.cx, size.cy, 96, 0xFFFFFF, false);
+  const DrawContext context(device, settings);
   int step = 0;
   for (auto _ : state) {
     // Each iteration is one spin step of "Chords per bar", from 1 to 32 and round again.

@@ -67,6 +67,13 @@ class DocumentObserver {
   virtual void OnSectionListChanged(const std::vector<std::string>& /*lines*/, int32_t /*active*/) {}
 };
 
+// What the drawing layers keep for a document between drawings (its decoded pictures): made
+// by them on first use, opaque here, and gone with the document.
+class DocumentDrawingCache {
+ public:
+  virtual ~DocumentDrawingCache() = default;
+};
+
 class CBriotabDoc {
  public:
   static constexpr std::string_view kMagic = "BrioTab";
@@ -122,6 +129,8 @@ class CBriotabDoc {
   // Per-section layout: each section's systems per page and music pages.
   std::vector<std::pair<int32_t, int32_t>> sectionPageCounts;
   int32_t sequenceOffset = 0;           // added to a printed page's index in the sequence
+
+  std::unique_ptr<DocumentDrawingCache> drawingCache;  // see DocumentDrawingCache
 
   const std::string& GetPathName() const { return pathName_; }
   // Sets the path and makes the title the path's file name.

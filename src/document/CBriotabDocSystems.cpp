@@ -21,7 +21,7 @@ constexpr int64_t kLinearColumns = 50;
 // course when it has fewer rows).
 constexpr int32_t kStartRow = 6;
 
-int32_t SystemsPerPage(const CSystemArray& section) { return std::max(section.stavesPerPage, 1); }
+int32_t SystemsPerPage(const CSystemArray& section) { return section.SystemsOnAPage(); }
 
 }  // namespace
 
@@ -60,7 +60,7 @@ int CBriotabDoc::SetActiveSystem(int index) {
       }
     }
   }
-  return static_cast<int>(target / static_cast<size_t>(SystemsPerPage(section)));
+  return static_cast<int>(section.PageOfSystem(target));
 }
 
 int CBriotabDoc::AddNewPage() {

@@ -181,6 +181,9 @@ class CClef : public Persistent {
   int32_t tabMode = 0;
   int32_t currentVoice = 0;     // the line's selected voice, set before drawing
   std::array<std::vector<uint32_t>, 2> voicePositions;  // each voice's column x at its last pass
+  // Where the system puts its bar lines, in half columns from the stave's left, so that the
+  // bars of all its lines line up (the end of the last bar last); empty: the stave's own.
+  std::vector<int32_t> barColumns;
   uint32_t errorReported = 0;   // the drawing-error round in which this stave last reported
   // A clef change recorded on a definition's stave: the clef the next lines start with.
   int32_t recordedClef = -1;    // -1 none

@@ -109,7 +109,7 @@ int CInstrument::LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int3
   columnWidth = columnWidthIn;
   lineRect = rect;
   const bool fullSize = (flags & kFullSize) != 0;
-  const std::optional<int32_t> applicationZoom = renderer.ApplicationZoom();
+  const std::optional<int32_t> applicationZoom = renderer.ApplicationZoom(dc);
   const int32_t zoom = applicationZoom && !dc.IsPrinting() && !fullSize ? *applicationZoom : 100;
   const bool highlight = renderer.HighlightingOn() && !dc.IsPrinting() && !fullSize;
   const CKey* key = definition != nullptr ? &definition->key : nullptr;

@@ -1,6 +1,7 @@
 #include "model/CSystemArray.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 #include "model/OwnedArrayRecords.h"
@@ -45,6 +46,39 @@ CSystemArray::~CSystemArray() {
 std::string_view CSystemArray::MovementName(int32_t m) {
   return m >= 0 && static_cast<size_t>(m) < kMovementNames.size() ? kMovementNames[static_cast<size_t>(m)]
                                                                     : std::string_view();
+}
+
+int32_t CSystemArray::SystemsOnAPage() const {
+  // Laid out pages all hold as many as the first (the last may hold fewer).
+  if (pageStarts.size() >= 2 && pageStarts[1] > pageStarts[0]) {
+    return static_cast<int32_t>(std::min<size_t>(pageStarts[1] - pageStarts[0], INT32_MAX));
+  }
+  return std::max(stavesPerPage, 1);
+}
+
+size_t CSystemArray::PageCount() const {
+  if (!pageStarts.empty()) return pageStarts.size();
+  const size_t perPage = static_cast<size_t>(SystemsOnAPage());
+  return std::max<size_t>(1, (systems.size() + perPage - 1) / perPage);
+}
+
+size_t CSystemArray::PageOfSystem(size_t system) const {
+  if (pageStarts.empty()) return system / static_cast<size_t>(SystemsOnAPage());
+  const auto after = std::upper_bound(pageStarts.begin(), pageStarts.end(), system);
+  return after == pageStarts.begin() ? 0 : static_cast<size_t>(after - pageStarts.begin()) - 1;
+}
+
+size_t CSystemArray::FirstSystemOfPage(size_t page) const {
+  if (pageStarts.empty()) return page * static_cast<size_t>(SystemsOnAPage());
+  // A page past the last starts where the systems end.
+  return page < pageStarts.size() ? pageStarts[page] : systems.size();
+}
+
+size_t CSystemArray::SystemsOnPage(size_t page) const {
+  if (pageStarts.empty()) return static_cast<size_t>(SystemsOnAPage());
+  if (page >= pageStarts.size()) return 0;
+  const size_t end = page + 1 < pageStarts.size() ? pageStarts[page + 1] : systems.size();
+  return end > pageStarts[page] ? end - pageStarts[page] : 0;
 }
 
 size_t CSystemArray::ActiveInstrumentIndex() const {

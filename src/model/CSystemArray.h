@@ -87,6 +87,10 @@ class CSystemArray : public Persistent {
   int32_t firstPrintPage = 0;
   int32_t firstPrintSlot = 0;
   size_t clefsRecordedThrough = 0;
+  // Run-time: the first system of each page as the last layout broke the section into pages,
+  // every page holding as many as fit on each of them, never more than `stavesPerPage` (empty
+  // when it was not worked out: every page then holds `stavesPerPage`).
+  std::vector<size_t> pageStarts;
   int32_t activeSystem = 0;
   CKey key;
   DIBornament captionPicture;
@@ -117,6 +121,14 @@ class CSystemArray : public Persistent {
   CInstrumentDlg* ActiveDefinition() const;
 
   // --- systems
+  // The systems a full page shows as last laid out (else the stored systems per page), >= 1.
+  int32_t SystemsOnAPage() const;
+  // The section's pages as laid out (at least 1), the page that shows a system, and the first
+  // system and the number of systems of a page.
+  size_t PageCount() const;
+  size_t PageOfSystem(size_t system) const;
+  size_t FirstSystemOfPage(size_t page) const;
+  size_t SystemsOnPage(size_t page) const;
   // A system with one line per definition and the new-system values, appended (kAppend),
   // inserted at the active system or after it; another mode makes the system without
   // keeping it and returns null (MakeSystem gives such a system).

@@ -75,6 +75,7 @@ std::unique_ptr<DeviceContext> CreateMeasuringDevice(DeviceContext* dc) {
   if (dc != nullptr) {
     device = std::make_unique<RecordingDevice>(dc->LogPixelsY(), dc->IsPrinting(),
                                                dc->GetTextEngine());
+    device->SetAttachment(dc->GetAttachment());
   } else {
     device = std::make_unique<RecordingDevice>(kScreenDpi, false);
   }

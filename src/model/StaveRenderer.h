@@ -23,8 +23,8 @@ class StaveRenderer {
  public:
   virtual ~StaveRenderer() = default;
 
-  // The zoom percentage of the application's views; nothing when there is no application.
-  virtual std::optional<int32_t> ApplicationZoom() const { return std::nullopt; }
+  // The zoom percentage of the views drawing on `dc`; nothing when there is no application.
+  virtual std::optional<int32_t> ApplicationZoom(const DeviceContext& /*dc*/) const { return std::nullopt; }
   // The application's highlighting option.
   virtual bool HighlightingOn() const { return false; }
 
@@ -74,8 +74,8 @@ class ScopedStaveRenderer {
   StaveRenderer* previous_;
 };
 
-// A device like `dc` (or like the screen when there is none) on which lines are laid out
-// without drawing anything.
+// A device like `dc` (or like the screen when there is none), carrying what is attached to
+// `dc`, on which lines are laid out without drawing anything.
 std::unique_ptr<DeviceContext> CreateMeasuringDevice(DeviceContext* dc);
 
 }  // namespace vornel

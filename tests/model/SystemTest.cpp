@@ -147,7 +147,7 @@ TEST(InstrumentLine, HitTestingStaves) {
 class FakeRenderer : public StaveRenderer {
  public:
   std::vector<std::string> calls;
-  std::optional<int32_t> ApplicationZoom() const override { return 150; }
+  std::optional<int32_t> ApplicationZoom(const DeviceContext&) const override { return 150; }
   bool HighlightingOn() const override { return true; }
   void DrawStave(DeviceContext&, CClef& stave, int32_t zoom, const CVoicesArray& voices, const Rect& rect,
                  int32_t nameWidth, const CKey* key, int32_t columnWidth) override {

@@ -217,20 +217,26 @@ TEST(Fonts, DocumentFacesMapToInstalledSubstitutes) {
   EXPECT_EQ(InstalledFaceName("vornelnotation").value_or(""), "vornelnotation");  // our own faces
 }
 
-TEST(Fonts, ResolvedOnceForEveryDeviceOfAnEngine) {
-  // Selecting a font costs a look-up, not a creation: two devices drawing with the same
-  // description share one resolved font.
+TEST(Fonts, ResolvedOncePerDevice) {
+  // Selecting a font again costs a look-up, not a creation: a device keeps what it resolved.
+  // Each device owns its fonts, so two devices resolve the same description alike but apart.
   RecordingDevice first;
   RecordingDevice second;
   FontSpec font;
   font.lfFaceName = "Times New Roman";
   font.lfHeight = -21;
   first.SelectFont(font);
+  const ResolvedFont* resolved = &first.CurrentFont();
+  FontSpec larger = font;
+  larger.lfHeight = -22;
+  first.SelectFont(larger);
+  EXPECT_NE(&first.CurrentFont(), resolved);
+  first.SelectFont(font);
+  EXPECT_EQ(&first.CurrentFont(), resolved);
   second.SelectFont(font);
-  EXPECT_EQ(&first.CurrentFont(), &second.CurrentFont());
-  font.lfHeight = -22;
-  second.SelectFont(font);
-  EXPECT_NE(&first.CurrentFont(), &second.CurrentFont());
+  EXPECT_NE(&second.CurrentFont(), resolved);
+  EXPECT_EQ(second.CurrentFont().em, resolved->em);
+  EXPECT_EQ(second.CurrentFont().textFace, resolved->textFace);
 }
 
 TEST(Text, DamagedUtf8IsDrawnWithReplacementCharacters) {

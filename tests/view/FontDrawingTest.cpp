@@ -7,9 +7,9 @@
 #include "model/FontStack.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/draw/ScaledNotationFont.h"
 
 namespace vornel {
@@ -200,7 +200,7 @@ TEST(GraphicUtilText, EmptyTextIsOneSpaceAndColourFollowsThePage) {
   EXPECT_NE(dc.Log().find("height=-20"), std::string::npos);  // 10 pt at zoom 150: 15 pt
   PageDrawSettings settings;
   settings.colourOn = false;
-  ScopedPageSettings active(&settings);
+  const DrawContext context(dc, settings);
   dc.ClearLog();
   g.DrawTextAt(10, 20, "x", 10, 0, 0x0000FF, TA_LEFT | TA_TOP);
   EXPECT_EQ(dc.Log().find("SetTextColor 0x0000FF"), std::string::npos) << dc.Log();
@@ -215,7 +215,7 @@ TEST(GraphicUtilText, CircledNumberFallsBackToTheDefaultFont) {
   for (int i = 0; i < 3; ++i) shortStack.push_back(std::make_unique<dfLogFont>());
   PageDrawSettings settings;
   settings.fonts = &shortStack;
-  ScopedPageSettings active(&settings);
+  const DrawContext context(dc, settings);
   EXPECT_EQ(g.DrawCircledNumber(5, 100, 100), alone);
   EXPECT_EQ(Count(dc.Log(), "Ellipse"), 2u);
   EXPECT_NE(dc.Log().find("SetTextColor 0x0000FA"), std::string::npos);

@@ -8,8 +8,8 @@
 #include "GoldenLog.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 
 namespace vornel {
 namespace {
@@ -87,10 +87,10 @@ TEST(GraphicUtil, BorderFramesNest) {
 TEST(GraphicUtil, ScreenOnlyDrawingIsLeftOutWhenPrinting) {
   PageDrawSettings settings;
   settings.showMarkers = true;
-  ScopedPageSettings active(&settings);
   DeviceBitmap tile(8, 8, 0x00FF00);
   for (bool printing : {true, false}) {
     RecordingDevice dc(96, printing);
+    const DrawContext context(dc, settings);
     GraphicUtil g(dc, 100);
     g.DrawScreenFrame({10, 10, 50, 50}, 2, PS_DOT, 0x808080);
     g.DrawScreenMarker(0x00FF00, 20, 20);
@@ -98,7 +98,6 @@ TEST(GraphicUtil, ScreenOnlyDrawingIsLeftOutWhenPrinting) {
     EXPECT_EQ(dc.Log().empty(), printing) << dc.Log();
   }
   // Without page settings, or with markers off, there is no marker either.
-  SetActivePageSettings(nullptr);
   RecordingDevice dc;
   GraphicUtil(dc, 100).DrawScreenMarker(0x00FF00, 20, 20);
   EXPECT_EQ(dc.Log(), "");

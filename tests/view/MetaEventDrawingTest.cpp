@@ -15,6 +15,7 @@
 #include "model/CMetaEvent.h"
 #include "platform/draw/MulDiv.h"
 #include "support/ScriptedPrompts.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/metaevents/AlfabetoDrawing.h"
@@ -31,13 +32,13 @@ using testing::TabLine;
 struct Page {
   CPageDlg page;
   PageDrawSettings settings;
-  std::optional<ScopedPageSettings> active;
+  std::optional<testing::FixturePage> active;
 
   explicit Page(int32_t zoom = 100, bool frames = true) {
     settings = DrawSettingsOf(page, zoom, true);
     settings.colourOn = false;
     settings.showMetaEventFrames = frames;
-    active.emplace(&settings);
+    active.emplace(settings);
   }
 };
 
@@ -80,7 +81,7 @@ struct EventLines {
     return log + "## tablature view\n" + tab.Draw(name + "_tab", 45, printing, 400, 100);
   }
   static void NewPage() {
-    const PageDrawSettings* settings = ActivePageSettings();
+    const PageDrawSettings* settings = testing::FixturePage::Current();
     if (settings == nullptr) return;
     if (settings->footnoteCounter != nullptr) *settings->footnoteCounter = 1;
     if (settings->footnoteText != nullptr) settings->footnoteText->clear();

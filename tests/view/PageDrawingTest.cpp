@@ -20,7 +20,7 @@
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/ScriptedPrompts.h"
-#include "view/draw/PageDrawSettings.h"
+#include "view/draw/DrawContext.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/render/pages/DocumentPages.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
@@ -190,8 +190,9 @@ std::unique_ptr<CSystemArray> StaffSection(size_t lines, size_t systems, size_t 
 struct PageScope {
   PageDrawSettings settings;
   DrawingStaveRenderer renderer;
-  ScopedPageSettings active{&settings};
   ScopedStaveRenderer installed{renderer};
+  // The settings as the drawing context of `dc`.
+  DrawContext On(DeviceContext& dc) const { return DrawContext(dc, settings); }
 };
 
 TEST(SystemDrawing, SystemsOnAPage) {
@@ -203,6 +204,7 @@ TEST(SystemDrawing, SystemsOnAPage) {
   // Two lines close with lines and the bracket; the first bar number above 1 is written.
   auto two = StaffSection(2, 2, 4);
   RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
   DrawSystem(*two->System(1), dc, page, 0, 100, 100, 700, 1000);
   log += "two lines, from bar " + std::to_string(two->System(1)->firstBar) + "\n" + dc.Log();
   EXPECT_NE(dc.Log().find("TextOut"), std::string::npos);
@@ -216,6 +218,7 @@ TEST(SystemDrawing, SystemsOnAPage) {
   // A hidden system draws nothing, keeps its area and, on screen, its options rectangle.
   one->System(0)->hidden = 1;
   RecordingDevice screen(96, false);
+  const DrawContext screenContext = scope.On(screen);
   DrawSystem(*one->System(0), screen, page, 0, 100, 100, 700, 1000);
   const CStaveArray& hidden = *one->System(0);
   EXPECT_EQ(screen.Log().find("LineTo"), std::string::npos);
@@ -232,6 +235,7 @@ TEST(SystemDrawing, IndentsAndColumns) {
   CPageDlg page;
   page.cursorWidth = 100;  // 10 mm: 38 pixels at 96 dpi
   RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
   // Right indents 2: the staves end 10 mm before the right edge.
   auto section = StaffSection(1, 1, 4);
   CStaveArray& system = *section->System(0);
@@ -255,6 +259,7 @@ TEST(SystemDrawing, IndentsAndColumns) {
   page.zoom = 0;
   page.cursorWidth = 0;
   RecordingDevice screen(96, false);
+  const DrawContext screenContext = scope.On(screen);
   DrawSystem(*wide->System(0), screen, page, 0, 100, 100, 700, 1000);
   EXPECT_GE(wide->System(0)->Line(0)->staves.at(0)->columnWidth, 1);
 }
@@ -267,6 +272,7 @@ TEST(SystemDrawing, InstrumentNames) {
   CStaveArray& system = *section->System(0);
   section->Definition(0)->nameText.text = "Lute";
   RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
   DrawSystem(system, dc, page, 0, 100, 100, 700, 1000);
   EXPECT_EQ(dc.Log().find("\"Lute\""), std::string::npos);
   EXPECT_EQ(system.nameWidth, SystemStartWidth(dc, system, 100) + Mm(200));
@@ -288,6 +294,7 @@ TEST(SystemDrawing, BarNumberFilter) {
     scope.settings.barNumbers = filter;
     system.firstBar = firstBar;
     RecordingDevice dc(96, true);
+    const DrawContext context = scope.On(dc);
     DrawSystem(system, dc, page, 0, 100, 100, 700, 1000);
     return dc.Log().find("\"" + std::to_string(firstBar) + "\"") != std::string::npos;
   };
@@ -307,6 +314,7 @@ TEST(SectionPages, SpreadingFourSystems) {
   page.topMargin = 0;
   page.bottomMargin = 0;
   RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
   // The height of one system, measured as it is drawn.
   page.pageRect = {0, 0, 794, 20000};
   DrawSystems(*section, dc, page, 0, 0, 1, false);
@@ -340,6 +348,7 @@ TEST(SectionPages, HitTesting) {
   CPageDlg page;
   page.pageRect = {0, 0, 794, 1123};
   RecordingDevice dc(96, false);
+  const DrawContext context = scope.On(dc);
   DrawSystems(*section, dc, page, 0, 0, 3, false);
   CStaveArray& second = *section->System(1);
   const CClef& stave = *second.Line(1)->staves.at(0);
@@ -366,6 +375,7 @@ TEST(SectionPages, HeadingsEndTextAndFootnotes) {
   page.pageRect = {0, 0, 794, 1123};
   page.footnoteText = "1. left from the page before\n";
   RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
   dc.SetExtent({794, 1123});
   // The headings stand in a band above the first system.
   const int32_t band = HeadingBand(*section, dc, page);
@@ -404,13 +414,13 @@ class FootnotingRenderer : public DrawingStaveRenderer {
 
 TEST(SectionPages, FootnotesAtTheFootOfTheirPage) {
   PageDrawSettings settings;
-  const ScopedPageSettings active(&settings);
   CPageDlg page;
   page.pageRect = {0, 0, 794, 1123};
   FootnotingRenderer renderer(page);
   const ScopedStaveRenderer installed(renderer);
   auto section = StaffSection(1, 4, 4);
   RecordingDevice dc(96, true);
+  const DrawContext context(dc, settings);
   // The second page: the first page's systems are replayed for their clefs, without their
   // footnotes.
   DrawSystems(*section, dc, page, 1, 2, 2, false);
@@ -429,6 +439,7 @@ TEST(SectionPages, SystemsPerPage) {
   auto section = StaffSection(1, 3, 4);
   CPageDlg page;
   RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
   const int32_t perPage = ComputeSystemsPerPage(*section, dc, page, {0, 0, 794, 1000});
   const int32_t h = section->System(0)->area.Height();
   EXPECT_EQ(perPage, 1000 / (h + Mm(180)));
@@ -450,6 +461,7 @@ TEST(DocumentPages, RecomputeSystemsPerPage) {
   CPageDlg& page = doc.settings.pageSettings;
   page.paperFormat = 9;
   RecordingDevice dc(300, true);
+  const DrawContext context = scope.On(dc);
   RecomputeSystemsPerPage(doc, dc);
   EXPECT_EQ(page.newPageOnSection, 1);
   // A4 at 300 dpi less 25 and 15 mm of margins, over the first system and 18 mm.

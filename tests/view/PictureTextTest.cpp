@@ -10,6 +10,7 @@
 #include "model/DIBornament.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/ScriptedPrompts.h"
+#include "view/draw/DrawContext.h"
 #include "view/render/PictureText.h"
 #include "view/render/pages/DocumentPages.h"
 
@@ -37,7 +38,8 @@ TEST(PictureText, ACorpusPictureAtHalfAndDoubleSize) {
     DIBornament picture;
     picture.dx = picture.dy = 0;
     picture.text.clear();
-    ASSERT_TRUE(LoadImageFile(picture, kPng));
+    PictureCache pictures;
+    ASSERT_TRUE(LoadImageFile(pictures, picture, kPng));
     picture.sizePercent = c.size;
     RecordingDevice dc(96, false);
     const Rect r = DrawPicture(dc, picture, c.zoom, {10, 20});
@@ -95,15 +97,16 @@ TEST(PictureText, PrintingAMissingPictureSaysSoACaptionAlonePrints) {
 
 TEST(PictureText, ChoosingAFileLoadsIt) {
   testing::ScriptedPrompts prompts;
+  PictureCache pictures;
   DIBornament picture;
   prompts.QueueFile(std::nullopt);
-  EXPECT_FALSE(BrowseImage(picture));
+  EXPECT_FALSE(BrowseImage(pictures, picture));
   EXPECT_TRUE(picture.path.empty());
   prompts.QueueFile(kPng);
-  EXPECT_TRUE(BrowseImage(picture));
+  EXPECT_TRUE(BrowseImage(pictures, picture));
   EXPECT_EQ(picture.path, kPng);
   // A file that is no image is kept as chosen but draws as a placeholder.
-  EXPECT_FALSE(LoadImageFile(picture, std::string(VORNEL_SOURCE_DIR) + "/README.md"));
+  EXPECT_FALSE(LoadImageFile(pictures, picture, std::string(VORNEL_SOURCE_DIR) + "/README.md"));
   EXPECT_EQ(picture.path, std::string(VORNEL_SOURCE_DIR) + "/README.md");
 }
 

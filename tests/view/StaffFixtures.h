@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,7 +19,7 @@
 #include "model/nChord.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/RecordingDevice.h"
-#include "view/draw/PageDrawSettings.h"
+#include "view/draw/DrawContext.h"
 #include "view/render/DrawingStaveRenderer.h"
 
 namespace vornel::testing {
@@ -44,6 +45,24 @@ inline std::unique_ptr<nChord> Bar(uint16_t status = 1, uint32_t number = 0) {
   return bar;
 }
 
+// The page settings the line fixtures draw with while one of these lives: each device they
+// draw on gets them as its drawing context, as the page drawer gives its own.
+class FixturePage {
+ public:
+  explicit FixturePage(const PageDrawSettings& settings) : previous_(std::exchange(Current(), &settings)) {}
+  ~FixturePage() { Current() = previous_; }
+  FixturePage(const FixturePage&) = delete;
+  FixturePage& operator=(const FixturePage&) = delete;
+  // The settings in force; null outside every FixturePage.
+  static const PageDrawSettings*& Current() {
+    static const PageDrawSettings* current = nullptr;
+    return current;
+  }
+
+ private:
+  const PageDrawSettings* previous_;
+};
+
 // One instrument line of one definition, drawn through the renderer the tools install.
 struct LineFixture {
   CInstrumentDlg definition;
@@ -53,6 +72,8 @@ struct LineFixture {
 
   void DrawOn(DeviceContext& dc, int32_t columnWidth, Rect rect, int32_t indent, int32_t zoom = 100) {
     Stave().currentVoice = line->selectedVoice != 0 ? 1 : 0;
+    std::optional<DrawContext> page;
+    if (FixturePage::Current() != nullptr) page.emplace(dc, *FixturePage::Current());
     DrawingStaveRenderer renderer;
     renderer.DrawStave(dc, Stave(), zoom, line->Voices(), rect, indent, &definition.key, columnWidth);
   }

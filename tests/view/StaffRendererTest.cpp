@@ -282,7 +282,7 @@ TEST(StaffRenderer, TwoVoicesWithStemsUpAndDown) {
     staff.Voice(1).push_back(Chord(3, {64}));
     PageDrawSettings settings;
     settings.greyInactive = true;
-    ScopedPageSettings active(&settings);
+    const testing::FixturePage active(settings);
     cases.Add(shown == CClef::kBothVoices ? "both voices, the second greyed" : "both voices in full", staff);
   }
   testing::ExpectGoldenLog("staff_two_voices", cases.log);
@@ -314,7 +314,7 @@ TEST(StaffRenderer, EveryBarStyleInsideAtTheStartAndAtTheEnd) {
 TEST(StaffRenderer, BarNumbersEveryFifthBarOnTheFirstStaveOnly) {
   PageDrawSettings settings;
   settings.barNumbers = true;
-  ScopedPageSettings active(&settings);
+  const testing::FixturePage active(settings);
   GoldenCases cases;
   for (const int32_t stave : {0, 1}) {
     StaffLine staff;
@@ -396,7 +396,7 @@ TEST(StaffRenderer, GraceFragments) {
 TEST(StaffRenderer, TimeProportionalLayout) {
   PageDrawSettings settings;
   settings.timeProportional = true;
-  ScopedPageSettings active(&settings);
+  const testing::FixturePage active(settings);
   {
     // One bar keeps equal columns.
     StaffLine staff;

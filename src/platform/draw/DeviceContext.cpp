@@ -137,7 +137,7 @@ DeviceContext::DeviceContext(int32_t dpiX, int32_t dpiY, bool printing, TextEngi
     : dpiX_(dpiX > 0 ? dpiX : 96),
       dpiY_(dpiY > 0 ? dpiY : 96),
       printing_(printing),
-      resolver_(FontResolver::For(engine)) {
+      resolver_(engine) {
   state_.pen = Pen::Stock(StockObject::kBlackPen);
   state_.font.lfFaceName = "System";
 }
@@ -978,8 +978,8 @@ Rect DeviceContext::GetTextInkBox(std::string_view text) {
         break;
       }
       case RunPiece::Kind::kText: {
-        const FaceMetrics m = Engine().Metrics(piece.face);
-        add(piece.x, piece.y - m.ascent * 0.75, piece.x + Engine().Advance(piece.face, piece.text), piece.y);
+        const TextInkBox ink = Engine().Ink(piece.face, piece.text);
+        if (ink.right > ink.left) add(piece.x + ink.left, piece.y + ink.top, piece.x + ink.right, piece.y + ink.bottom);
         break;
       }
       case RunPiece::Kind::kShape:

@@ -77,6 +77,14 @@ struct GlyphRun {
   double advance = 0;  // pixels, as the layout reports it
 };
 
+// What a layer above attaches to a device for one drawing (the view's drawing context: page
+// settings, the document's pictures); the device only carries it, so that everything drawn on
+// it, and every device made to measure like it, finds the same.
+class DeviceAttachment {
+ public:
+  virtual ~DeviceAttachment() = default;
+};
+
 class DeviceContext {
  public:
   DeviceContext(int32_t dpiX, int32_t dpiY, bool printing, TextEngine& engine);
@@ -191,6 +199,9 @@ class DeviceContext {
   InkObserver* GetInkObserver() const { return inkObserver_; }
   InkSource SetInkSource(InkSource source) { return std::exchange(inkSource_, source); }
   InkSource GetInkSource() const { return inkSource_; }
+  // ---- Attachment: see DeviceAttachment (none: null).
+  DeviceAttachment* SetAttachment(DeviceAttachment* attachment) { return std::exchange(attachment_, attachment); }
+  DeviceAttachment* GetAttachment() const { return attachment_; }
   int32_t SetInkGroup(int32_t group) { return std::exchange(inkGroup_, group); }
   int32_t GetInkGroup() const { return inkGroup_; }
 
@@ -255,7 +266,7 @@ class DeviceContext {
   int32_t attributeDpiY_ = 0;
   bool printing_;
   Size extent_;
-  FontResolver& resolver_;
+  FontResolver resolver_;  // the fonts resolved for this device
   State state_;
   std::vector<State> saved_;
   bool inPath_ = false;
@@ -263,6 +274,7 @@ class DeviceContext {
   PathData path_;  // logical integer coordinates, kept as doubles
   GlyphRun scratchRun_;
   InkObserver* inkObserver_ = nullptr;
+  DeviceAttachment* attachment_ = nullptr;
   InkSource inkSource_ = InkSource::kOther;
   int32_t inkGroup_ = 0;
   uint32_t inkCall_ = 0;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <functional>
-#include <map>
 
 #include "platform/draw/MulDiv.h"
 
@@ -31,13 +30,6 @@ TextFaceKey TextFaceOf(const FontSpec& font, FaceRole role) {
 }
 
 }  // namespace
-
-FontResolver& FontResolver::For(TextEngine& engine) {
-  static std::map<TextEngine*, std::unique_ptr<FontResolver>> resolvers;
-  auto& slot = resolvers[&engine];
-  if (!slot) slot = std::make_unique<FontResolver>(engine);
-  return *slot;
-}
 
 size_t FontResolver::KeyHash::operator()(const Key& key) const {
   const FontSpec& f = key.font;

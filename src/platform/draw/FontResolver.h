@@ -1,8 +1,8 @@
 #pragma once
 // Turns a font description into what drawing needs: the face's role, its em in pixels, the
-// text face to draw text in and the integer metrics the layout measures with. Resolved fonts
-// are cached per text engine for the life of the program, so selecting the same description
-// again (every glyph of every page) costs one hash look-up.
+// text face to draw text in and the integer metrics the layout measures with. Each device
+// owns one: resolved fonts are cached for the life of the device, so selecting the same
+// description again (every glyph of a page) costs one hash look-up.
 
 #include <memory>
 #include <unordered_map>
@@ -32,10 +32,9 @@ struct ResolvedFont {
 
 class FontResolver {
  public:
-  // The resolver of an engine, shared by every device that measures with it.
-  static FontResolver& For(TextEngine& engine);
-
   explicit FontResolver(TextEngine& engine) : engine_(engine) {}
+  FontResolver(const FontResolver&) = delete;
+  FontResolver& operator=(const FontResolver&) = delete;
   TextEngine& Engine() { return engine_; }
 
   // The reference stays valid for the life of the resolver.

@@ -420,6 +420,12 @@ void CBriotabView::OnUpdate(const CBriotabDoc&, int hint, const CStaveArray* sys
     Window().Invalidate();
   }
   if (hint == kHintNothing) return;
+  // The room systems take may have changed: the next drawing works out again how many fit.
+  if (hint <= kHintRepaintAll || hint == kHintSectionChanged) {
+    for (const auto& section : doc_.sections.items()) {
+      if (section != nullptr) section->pageStarts.clear();
+    }
+  }
   UpdateScrollSizes();
   if (hint <= kHintRepaintAll) {
     Window().Invalidate();

@@ -45,9 +45,9 @@ CursorPlace PlaceOf(const CSystemArray& section) {
 
 // The systems drawn on a page of the section.
 std::pair<size_t, size_t> PageSystems(const CSystemArray& section, int32_t pageIndex) {
-  const size_t perPage = static_cast<size_t>(std::max(section.stavesPerPage, 1));
-  const size_t first = static_cast<size_t>(std::max(pageIndex, 0)) * perPage;
-  const size_t end = std::min(first + perPage, section.systems.size());
+  const size_t page = static_cast<size_t>(std::max(pageIndex, 0));
+  const size_t first = section.FirstSystemOfPage(page);
+  const size_t end = std::min(first + section.SystemsOnPage(page), section.systems.size());
   return {first, std::max(first, end)};
 }
 

@@ -58,8 +58,8 @@ void CBriotabView::OnLButtonDown(const MouseEvent& event) {
   const std::optional<Point> cursorBefore = CursorPoint();
 
   if (!IsPlaying()) {
-    const size_t perPage = static_cast<size_t>(std::max(section->stavesPerPage, 1));
-    HitTestSystem(*section, static_cast<size_t>(std::max(state_.pageIndex, 0)) * perPage, perPage, point);
+    const size_t page = static_cast<size_t>(std::max(state_.pageIndex, 0));
+    HitTestSystem(*section, section->FirstSystemOfPage(page), section->SystemsOnPage(page), point);
     UpdateCaret();
   }
   if (!state_.selection.IsEmpty()) {

@@ -18,8 +18,6 @@ constexpr const char* kFindBarTitle = "Find bar number:";
 // A stave brought into sight stands this far below the window's top.
 constexpr int32_t kStaveMargin = 100;
 
-int32_t SystemsPerPage(const CSystemArray& section) { return std::max(section.stavesPerPage, 1); }
-
 // The system that holds bar `bar`: the systems' bar counts are added up until they pass it;
 // a bar beyond the last system goes to the last system.
 size_t SystemOfBar(CSystemArray& section, int32_t bar) {
@@ -108,7 +106,7 @@ void CBriotabView::ResetCursor() {
 int CBriotabView::LastPageIndex() const {
   const CSystemArray* section = ActiveSection();
   if (section == nullptr || section->systems.empty()) return 0;
-  return static_cast<int>((section->systems.size() - 1) / static_cast<size_t>(SystemsPerPage(*section)));
+  return static_cast<int>(section->PageOfSystem(section->systems.size() - 1));
 }
 
 bool CBriotabView::CanPageUp() const { return state_.pageIndex >= 1 && !IsPlaying(); }
@@ -119,7 +117,7 @@ void CBriotabView::PageUp() {
   const CSystemArray* section = ActiveSection();
   if (section == nullptr || state_.pageIndex <= 0) return;
   const int target = state_.pageIndex - 1;
-  state_.pageIndex = GoToSystem(target * SystemsPerPage(*section));
+  state_.pageIndex = GoToSystem(static_cast<int>(section->FirstSystemOfPage(static_cast<size_t>(target))));
   // The system was active already (the page was turned another way): the page still turns.
   if (state_.pageIndex != target) state_.pageIndex = target;
   ScrollTo({0, 0});
@@ -130,7 +128,7 @@ void CBriotabView::PageDown() {
   const CSystemArray* section = ActiveSection();
   if (section == nullptr || state_.pageIndex >= LastPageIndex()) return;
   const int target = state_.pageIndex + 1;
-  state_.pageIndex = GoToSystem(target * SystemsPerPage(*section));
+  state_.pageIndex = GoToSystem(static_cast<int>(section->FirstSystemOfPage(static_cast<size_t>(target))));
   if (state_.pageIndex < target) state_.pageIndex = target;
   ScrollTo({0, 0});
   Window().Invalidate();

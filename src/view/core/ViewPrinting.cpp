@@ -83,7 +83,7 @@ void CBriotabView::OnEndPrinting() {
   Panes().EnableMainWindow(true);
   BuildPrintPages(doc_, 0);
   if (const CSystemArray* section = ActiveSection()) {
-    state_.pageIndex = std::max(section->activeSystem, 0) / std::max(section->stavesPerPage, 1);
+    state_.pageIndex = static_cast<int32_t>(section->PageOfSystem(static_cast<size_t>(std::max(section->activeSystem, 0))));
   }
   page.proportionalSpacing = savedProportional_;
   page.zoom = state_.savedZoom;

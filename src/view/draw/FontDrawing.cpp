@@ -238,15 +238,24 @@ void DrawStackedText(dfLogFont& font, std::string_view text, float zoom, int32_t
   dc.SelectFont(oldFont);
 }
 
-Rect DrawStackedNumbers(dfLogFont& font, GraphicUtil& g, Rect rect, int32_t upper, int32_t lower) {
+Rect DrawStackedNumbers(dfLogFont& font, GraphicUtil& g, Rect rect, int32_t upper, int32_t lower, bool fromLeft) {
   if (SameFaceName(font.logFont.lfFaceName, "TabDefault")) font.pointSize.cx = 220;
   rect.Normalize();
-  Rect box = GraphicUtil::ScaleRectCentred(80, rect);
+  // Each number fills half of the rectangle, so that the two stand within the stave's height.
+  const Rect box = GraphicUtil::ScaleRectCentred(80, rect);
+  Rect upperHalf = box;
+  upperHalf.bottom = box.top + box.Height() / 2;
+  Rect lowerHalf = box;
+  lowerHalf.top = upperHalf.bottom;
   const std::string top = std::to_string(upper);
   const std::string bottom = std::to_string(lower);
-  Rect result = g.DrawGlyphsInRect(font.logFont.lfFaceName, top, -1, font.color, false, box);
-  box.Offset(0, box.Height());
-  const Rect second = g.DrawGlyphsInRect(font.logFont.lfFaceName, bottom, -1, font.color, false, box);
+  const auto fitted = [&](Rect half) {
+    half = GraphicUtil::ScaleRectCentred(90, half);
+    if (fromLeft) half.Offset(rect.left - half.left, 0);
+    return half;
+  };
+  Rect result = g.DrawGlyphsFittedInRect(font.logFont.lfFaceName, top, font.color, fitted(upperHalf), fromLeft);
+  const Rect second = g.DrawGlyphsFittedInRect(font.logFont.lfFaceName, bottom, font.color, fitted(lowerHalf), fromLeft);
   result.left = std::min(result.left, second.left);
   result.right = std::max(result.right, second.right);
   result.bottom = std::max(result.bottom, second.bottom);

@@ -55,7 +55,9 @@ void DrawStackedText(dfLogFont& font, std::string_view text, float zoom, int32_t
 
 // Time-signature figures, the upper over the lower, in the description's face; returns the
 // rectangle of both.
-Rect DrawStackedNumbers(dfLogFont& font, GraphicUtil& g, Rect rect, int32_t upper, int32_t lower);
+// With `fromLeft` the numbers start at the rectangle's left instead of standing in its middle.
+Rect DrawStackedNumbers(dfLogFont& font, GraphicUtil& g, Rect rect, int32_t upper, int32_t lower,
+                        bool fromLeft = false);
 
 // Nearest integer, halves away from zero.
 int32_t RoundFloat(double value);

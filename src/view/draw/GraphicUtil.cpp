@@ -9,7 +9,7 @@
 #include "platform/draw/MulDiv.h"
 #include "platform/io/FileIO.h"
 #include "view/draw/CCurvicule.h"
-#include "view/draw/PageDrawSettings.h"
+#include "view/draw/DrawContext.h"
 
 namespace vornel {
 
@@ -223,7 +223,7 @@ void GraphicUtil::DrawTriangle(int32_t flag, COLORREF fillColour, int32_t x, int
 
 void GraphicUtil::DrawScreenMarker(COLORREF colour, int32_t x, int32_t y) {
   if (dc.IsPrinting()) return;
-  const PageDrawSettings* settings = ActivePageSettings();
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   if (settings == nullptr || !settings->showMarkers) return;
   const int32_t s = HundredthMmToDeviceX(75);
   const InkSourceScope ink(dc, InkSource::kScreenMark);

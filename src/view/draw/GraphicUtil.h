@@ -67,6 +67,10 @@ class GraphicUtil {
   // A glyph string of `face` sized by the rectangle (its width is the em) and centred in it.
   Rect DrawGlyphsInRect(std::string_view face, std::string_view text, int32_t count, COLORREF colour, bool centreOnX,
                         Rect rect);
+  // A glyph string of `face` as large as fits in the rectangle, its ink centred in it (or, with
+  // `fromLeft`, starting at its left); returns the ink's rectangle.
+  Rect DrawGlyphsFittedInRect(std::string_view face, std::string_view text, COLORREF colour, Rect rect,
+                              bool fromLeft = false);
   Rect DrawNotationGlyphsInRect(std::string_view text, int32_t count, COLORREF colour, bool centreOnX, Rect rect);
   // The number in the 15th font of the page font stack, in a circle.
   Rect DrawCircledNumber(uint8_t number, int32_t x, int32_t y);

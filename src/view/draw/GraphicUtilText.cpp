@@ -7,9 +7,9 @@
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/draw/ScaledNotationFont.h"
 
 namespace vornel {
@@ -38,7 +38,7 @@ Rect GraphicUtil::DrawTextAt(int32_t x, int32_t y, std::string_view text, int32_
   font.zoom = 100.0f;
   font.logFont.lfEscapement = angle;
   font.logFont.lfOrientation = angle;
-  const PageDrawSettings* settings = ActivePageSettings();
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   font.color = (settings != nullptr && !settings->colourOn) ? 0 : colour;
   font.pointSize.cx = 10 * s;
   font.logFont.lfHeight = -MulDiv(s, dc.LogPixelsY(), 72);
@@ -91,6 +91,45 @@ Rect GraphicUtil::DrawGlyphsInRect(std::string_view face, std::string_view text,
   return {left, measured.top, left + measured.Width(), rect.bottom};
 }
 
+Rect GraphicUtil::DrawGlyphsFittedInRect(std::string_view face, std::string_view text, COLORREF colour, Rect rect,
+                                         bool fromLeft) {
+  rect.Normalize();
+  if (text.empty() || rect.Width() <= 0 || rect.Height() <= 0) return {};
+  const auto tenths = [&](int64_t pixels) {
+    return static_cast<int32_t>(std::clamp<int64_t>(pixels * 254 / dc.LogPixelsY(), 1, 100000));
+  };
+  // Measured at an em of the rectangle's height, then scaled so that the ink fills it.
+  FontSpec oldFont;
+  int32_t size = tenths(rect.Height());
+  Rect ink;
+  for (int pass = 0; pass < 2; ++pass) {
+    CNotationFont record(face, size);
+    ScaledNotationFont font(record);
+    font.CreateScaledFont(100, dc);
+    FontSpec previous;
+    font.SelectScaledFont(dc, 0, 100, &previous);
+    if (pass == 0) oldFont = previous;
+    ink = dc.GetTextInkBox(text);
+    if (ink.IsEmpty() || pass == 1) break;
+    const double scale = std::min(double(rect.Width()) / ink.Width(), double(rect.Height()) / ink.Height());
+    size = std::max(1, static_cast<int32_t>(size * scale));
+  }
+  Rect covered;
+  if (!ink.IsEmpty()) {
+    const COLORREF oldColour = dc.SetTextColor(colour);
+    const unsigned oldAlign = dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    const Point centre = rect.CenterPoint();
+    const int32_t x = fromLeft ? rect.left - ink.left : centre.x - (ink.left + ink.right) / 2;
+    const int32_t y = centre.y - (ink.top + ink.bottom) / 2;
+    dc.TextOut(x, y, text);
+    dc.SetTextAlign(oldAlign);
+    dc.SetTextColor(oldColour);
+    covered = {x + ink.left, y + ink.top, x + ink.right, y + ink.bottom};
+  }
+  dc.SelectFont(oldFont);
+  return covered;
+}
+
 Rect GraphicUtil::DrawNotationGlyphsInRect(std::string_view text, int32_t count, COLORREF colour, bool centreOnX,
                                            Rect rect) {
   return DrawGlyphsInRect("VornelNotation", text, count, colour, centreOnX, rect);
@@ -100,7 +139,7 @@ Rect GraphicUtil::DrawCircledNumber(uint8_t number, int32_t x, int32_t y) {
   // The page's 15th font; a stack without it (or no page at all) draws with the default
   // font rather than failing the page.
   dfLogFont font;
-  const PageDrawSettings* settings = ActivePageSettings();
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   if (settings != nullptr && settings->fonts != nullptr && settings->fonts->size() > kCircledNumberFont &&
       settings->fonts->at(kCircledNumberFont) != nullptr) {
     font = *settings->fonts->at(kCircledNumberFont);

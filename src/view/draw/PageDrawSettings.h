@@ -1,7 +1,7 @@
 #pragma once
-// What the drawing primitives read of the page settings being drawn: one program-wide
-// pointer, set by whoever draws a page (the page renderer, the view, printing) and cleared
-// when it is done. With none set, the zoom counts as 100 and the options as off.
+// What the drawing primitives read of the page settings being drawn. They reach them through
+// the drawing context attached to the device (DrawContext.h); with none, the zoom counts as
+// 100 and the options as off.
 
 #include <cstdint>
 #include <functional>
@@ -42,23 +42,6 @@ struct PageDrawSettings {
   // Finds the file a stored picture path stands for (true and the path replaced when found);
   // without it a path is taken as it stands.
   std::function<bool(std::string&)> resolveImagePath;
-};
-
-const PageDrawSettings* ActivePageSettings();
-void SetActivePageSettings(const PageDrawSettings* settings);
-
-// Makes `settings` current for its lifetime and puts the previous ones back.
-class ScopedPageSettings {
- public:
-  explicit ScopedPageSettings(const PageDrawSettings* settings) : previous_(ActivePageSettings()) {
-    SetActivePageSettings(settings);
-  }
-  ~ScopedPageSettings() { SetActivePageSettings(previous_); }
-  ScopedPageSettings(const ScopedPageSettings&) = delete;
-  ScopedPageSettings& operator=(const ScopedPageSettings&) = delete;
-
- private:
-  const PageDrawSettings* previous_;
 };
 
 }  // namespace vornel

@@ -4,9 +4,9 @@
 
 #include "model/CTabInstrument.h"
 #include "model/CTrackText.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/TuningLabels.h"
 #include "view/render/pages/TrackTextDrawing.h"
@@ -15,15 +15,15 @@ namespace vornel {
 
 namespace {
 
-int32_t PageZoom() {
-  const PageDrawSettings* settings = ActivePageSettings();
+int32_t PageZoom(const DeviceContext& dc) {
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   return settings != nullptr ? settings->zoom : 100;
 }
 
 }  // namespace
 
-std::optional<int32_t> DrawingStaveRenderer::ApplicationZoom() const {
-  const PageDrawSettings* settings = ActivePageSettings();
+std::optional<int32_t> DrawingStaveRenderer::ApplicationZoom(const DeviceContext& dc) const {
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   if (settings == nullptr) return std::nullopt;
   return settings->zoom;
 }
@@ -43,7 +43,7 @@ int32_t DrawingStaveRenderer::DrawTuningLabels(DeviceContext& dc, const CTabInst
   CTabInstrument& measured = const_cast<CTabInstrument&>(tab);
   const int32_t spacing = measured.ComputeDeviceSpacing(dc.LogPixelsX(), dc.LogPixelsY())[0];
   const int32_t lines = std::clamp(tab.tuning.lines, 0, 16);
-  GraphicUtil g(dc, dc.IsPrinting() ? 100 : PageZoom());
+  GraphicUtil g(dc, dc.IsPrinting() ? 100 : PageZoom(dc));
   const InkSourceScope ink(dc, InkSource::kInstrumentName);
   const int32_t firstY = centreY - (lines - 1) * spacing / 2 + spacing / 2;
   return DrawTuningLabelColumn(g, tab, x, firstY, spacing);
@@ -51,7 +51,7 @@ int32_t DrawingStaveRenderer::DrawTuningLabels(DeviceContext& dc, const CTabInst
 
 void DrawingStaveRenderer::DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t top, int32_t bottom,
                                          int32_t braceWidth) {
-  GraphicUtil g(dc, PageZoom());
+  GraphicUtil g(dc, PageZoom(dc));
   const InkSourceScope ink(dc, InkSource::kSystemLine);
   DrawStaveJoinLines(g, x, top, bottom, braceWidth);
 }

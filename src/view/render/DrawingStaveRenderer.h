@@ -9,8 +9,8 @@ namespace vornel {
 
 class DrawingStaveRenderer : public StaveRenderer {
  public:
-  // The zoom of the page being drawn.
-  std::optional<int32_t> ApplicationZoom() const override;
+  // The zoom of the page being drawn on `dc`.
+  std::optional<int32_t> ApplicationZoom(const DeviceContext& dc) const override;
   void DrawStave(DeviceContext& dc, CClef& stave, int32_t zoom, const CVoicesArray& voices, const Rect& rect,
                  int32_t nameWidth, const CKey* key, int32_t columnWidth) override;
   int32_t DrawTuningLabels(DeviceContext& dc, const CTabInstrument& tab, int32_t x, int32_t centreY) override;

@@ -6,29 +6,29 @@
 #include "model/FontStack.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/text/NumberText.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
-#include "view/draw/PageDrawSettings.h"
 
 namespace vornel {
 
-std::optional<dfLogFont> PageFont(size_t index) {
-  const PageDrawSettings* settings = ActivePageSettings();
+std::optional<dfLogFont> PageFont(const DeviceContext& dc, size_t index) {
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   if (settings == nullptr || settings->fonts == nullptr || settings->fonts->size() <= index) return std::nullopt;
   const dfLogFont* font = settings->fonts->at(index);
   if (font == nullptr) return std::nullopt;
   return *font;
 }
 
-dfLogFont PageFontOrDefault(size_t index) {
-  if (auto font = PageFont(index)) return *font;
+dfLogFont PageFontOrDefault(const DeviceContext& dc, size_t index) {
+  if (auto font = PageFont(dc, index)) return *font;
   dfLogFont font;
   font.SetDefaults();
   return font;
 }
 
 Rect DrawBarNumber(DeviceContext& dc, int32_t zoom, int32_t unit, uint32_t number, int32_t x, int32_t y) {
-  const PageDrawSettings* settings = ActivePageSettings();
-  dfLogFont font = PageFontOrDefault(kBarNumberFont);
+  const PageDrawSettings* settings = PageSettingsOf(dc);
+  dfLogFont font = PageFontOrDefault(dc, kBarNumberFont);
   const std::string text = FormatInt(static_cast<int32_t>(number));
   const int32_t height = settings != nullptr ? settings->barNumberHeight : 0;
   const uint32_t style = settings != nullptr && settings->outlineBarNumbers ? 258 : 1;
@@ -41,7 +41,7 @@ Rect DrawBarNumber(DeviceContext& dc, int32_t zoom, int32_t unit, uint32_t numbe
 
 Rect DrawMetaEventText(DeviceContext& dc, int32_t zoom, size_t fontIndex, Point position, std::string_view text,
                        unsigned alignment, COLORREF colour) {
-  dfLogFont font = PageFontOrDefault(fontIndex);
+  dfLogFont font = PageFontOrDefault(dc, fontIndex);
   font.color = colour;
   std::string shown(text);
   std::replace(shown.begin(), shown.end(), '\r', ' ');
@@ -50,7 +50,7 @@ Rect DrawMetaEventText(DeviceContext& dc, int32_t zoom, size_t fontIndex, Point 
 
 Rect DrawPatternLabel(DeviceContext& dc, int32_t zoom, std::string_view text, unsigned alignment, uint32_t style,
                       Point position, COLORREF colour) {
-  dfLogFont font = PageFontOrDefault(kSmallFont);
+  dfLogFont font = PageFontOrDefault(dc, kSmallFont);
   font.color = colour;
   style += 1;
   if ((alignment & 6) == 6) style += 16;

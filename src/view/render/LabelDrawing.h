@@ -18,10 +18,11 @@ constexpr size_t kBarNumberFont = 10;
 constexpr size_t kSmallFont = 14;
 constexpr size_t kElementTextFont = 15;
 
-// A font of the page being drawn; nothing without page settings or when the stack is short.
-std::optional<dfLogFont> PageFont(size_t index);
+// A font of the page being drawn on `dc`; nothing without page settings or when the stack is
+// short.
+std::optional<dfLogFont> PageFont(const DeviceContext& dc, size_t index);
 // The same, or the default font description when there is none.
-dfLogFont PageFontOrDefault(size_t index);
+dfLogFont PageFontOrDefault(const DeviceContext& dc, size_t index);
 
 // The bar number centred on x, above y by one unit plus half a unit for each step of the
 // page's bar-number height; framed when the page outlines bar numbers.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "document/CBriotabDoc.h"
 #include "image/bitmap/PLTextException.h"
 #include "image/bitmap/PLWinBmpEx.h"
 #include "image/codec/PLAnyPicDecoder.h"
@@ -13,9 +14,9 @@
 #include "model/StoredPath.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 
 namespace vornel {
 
@@ -30,22 +31,10 @@ constexpr int32_t kPlaceholderHeightTenths = 200;
 constexpr int32_t kPictureDpi = 96;
 constexpr size_t kCachedPictures = 16;
 
-struct Decoded {
-  std::string path;  // as resolved
-  fs::file_time_type written;
-  uintmax_t size = 0;
-  std::shared_ptr<PLWinBmpEx> bitmap;  // null when the file is no image
-};
-
-std::list<Decoded>& Cache() {
-  static std::list<Decoded> cache;
-  return cache;
-}
-
-// The file a stored path stands for: through the page's resolver, else as it stands.
-std::string Resolve(const std::string& stored) {
+// The file a stored path stands for: through the page's resolver (when `settings` has one),
+// else as it stands.
+std::string Resolve(const std::string& stored, const PageDrawSettings* settings) {
   std::string path = stored;
-  const PageDrawSettings* settings = ActivePageSettings();
   if (settings != nullptr && settings->resolveImagePath && !settings->resolveImagePath(path)) return {};
   // Folders written by other systems may use backslashes.
   std::replace(path.begin(), path.end(), '\\', '/');
@@ -54,36 +43,14 @@ std::string Resolve(const std::string& stored) {
   return fs::is_regular_file(path, error) ? path : std::string();
 }
 
-// The decoded image of a file, read again when the file changed; null when it is missing
-// or is no image.
-std::shared_ptr<PLWinBmpEx> BitmapOf(const std::string& stored) {
-  const std::string path = Resolve(stored);
-  if (path.empty()) return nullptr;
-  std::error_code error;
-  const fs::file_time_type written = fs::last_write_time(path, error);
-  if (error) return nullptr;
-  const uintmax_t size = fs::file_size(path, error);
-  if (error) return nullptr;
-  std::list<Decoded>& cache = Cache();
-  for (auto it = cache.begin(); it != cache.end(); ++it) {
-    if (it->path != path) continue;
-    if (it->written == written && it->size == size) {
-      cache.splice(cache.begin(), cache, it);
-      return cache.front().bitmap;
-    }
-    cache.erase(it);
-    break;
-  }
-  auto bitmap = std::make_shared<PLWinBmpEx>();
-  try {
-    PLAnyPicDecoder decoder;
-    decoder.MakeBmpFromFile(path, *bitmap, 32);
-  } catch (const std::exception&) {
-    bitmap.reset();
-  }
-  cache.push_front({path, written, size, bitmap});
-  if (cache.size() > kCachedPictures) cache.pop_back();
-  return bitmap;
+// The decoded image of a stored path drawn on `dc`: through the cache of the drawing context,
+// or decoded afresh without one.
+std::shared_ptr<PLWinBmpEx> BitmapOf(const DeviceContext& dc, const std::string& stored) {
+  const DrawContext* context = DrawContextOf(dc);
+  const std::string path = Resolve(stored, context != nullptr ? &context->Settings() : nullptr);
+  if (context != nullptr && context->Pictures() != nullptr) return context->Pictures()->Bitmap(path);
+  PictureCache once;
+  return once.Bitmap(path);
 }
 
 int32_t Scale(int32_t pixels, uint32_t sizePercent, int32_t dpi, int32_t zoom) {
@@ -120,20 +87,79 @@ Rect PlaceholderBox(int32_t dpiX, int32_t dpiY, const DIBornament& picture, int3
 
 }  // namespace
 
-void ForgetPictureBitmaps() { Cache().clear(); }
+struct PictureCache::Entry {
+  std::string path;  // as resolved
+  fs::file_time_type written;
+  uintmax_t size = 0;
+  std::shared_ptr<PLWinBmpEx> bitmap;  // null when the file is no image
+};
 
-bool LoadImageFile(DIBornament& picture, const std::string& path) {
-  picture.path = path;
-  // A new choice is always read from its file.
-  const std::string resolved = Resolve(path);
-  Cache().remove_if([&](const Decoded& d) { return d.path == resolved; });
-  return BitmapOf(path) != nullptr;
+PictureCache::PictureCache() = default;
+PictureCache::~PictureCache() = default;
+
+std::shared_ptr<PLWinBmpEx> PictureCache::Bitmap(const std::string& path) {
+  if (path.empty()) return nullptr;
+  std::error_code error;
+  const fs::file_time_type written = fs::last_write_time(path, error);
+  if (error) return nullptr;
+  const uintmax_t size = fs::file_size(path, error);
+  if (error) return nullptr;
+  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+    if (it->path != path) continue;
+    if (it->written == written && it->size == size) {
+      entries_.splice(entries_.begin(), entries_, it);
+      return entries_.front().bitmap;
+    }
+    entries_.erase(it);
+    break;
+  }
+  auto bitmap = std::make_shared<PLWinBmpEx>();
+  try {
+    PLAnyPicDecoder decoder;
+    decoder.MakeBmpFromFile(path, *bitmap, 32);
+  } catch (const std::exception&) {
+    bitmap.reset();
+  }
+  entries_.push_front({path, written, size, bitmap});
+  if (entries_.size() > kCachedPictures) entries_.pop_back();
+  return bitmap;
 }
 
-bool BrowseImage(DIBornament& picture) {
+void PictureCache::Forget(const std::string& path) {
+  entries_.remove_if([&](const Entry& e) { return e.path == path; });
+}
+
+namespace {
+
+// Where a document keeps its pictures.
+struct DocumentPictures : DocumentDrawingCache {
+  PictureCache pictures;
+};
+
+}  // namespace
+
+PictureCache& PicturesOf(CBriotabDoc& doc) {
+  auto* held = dynamic_cast<DocumentPictures*>(doc.drawingCache.get());
+  if (held == nullptr) {
+    auto made = std::make_unique<DocumentPictures>();
+    held = made.get();
+    doc.drawingCache = std::move(made);
+  }
+  return held->pictures;
+}
+
+bool LoadImageFile(PictureCache& pictures, DIBornament& picture, const std::string& path) {
+  picture.path = path;
+  // A new choice is always read from its file.
+  const std::string resolved = Resolve(path, nullptr);
+  pictures.Forget(resolved);
+  return pictures.Bitmap(resolved) != nullptr;
+}
+
+bool BrowseImage(PictureCache& pictures, DIBornament& picture) {
   const std::string chosen = BrowseImageFileName();
   if (chosen.empty()) return false;
-  LoadImageFile(picture, chosen);
+  LoadImageFile(pictures, picture, chosen);
   return true;
 }
 
@@ -149,7 +175,7 @@ Rect DrawPictureAt(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point 
   if (picture.path.empty()) return {};
   const int32_t z = zoom < 1 ? 100 : zoom;
   Rect image;
-  if (const auto bitmap = BitmapOf(picture.path)) {
+  if (const auto bitmap = BitmapOf(dc, picture.path)) {
     image = {at.x, at.y, at.x + Scale(bitmap->GetWidth(), picture.sizePercent, dc.LogPixelsX(), z),
              at.y + Scale(bitmap->GetHeight(), picture.sizePercent, dc.LogPixelsY(), z)};
     bitmap->StretchDraw(dc, true, &image, nullptr);
@@ -161,19 +187,21 @@ Rect DrawPictureAt(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point 
   return covered;
 }
 
-Size PictureExtent(const DIBornament& picture, int32_t dpiX, int32_t dpiY, int32_t zoom) {
+Size PictureExtent(const DeviceContext& dc, const DIBornament& picture, int32_t zoom) {
   if (picture.path.empty()) return {};
   const int32_t z = zoom < 1 ? 100 : zoom;
-  if (const auto bitmap = BitmapOf(picture.path)) {
+  const int32_t dpiX = dc.LogPixelsX();
+  const int32_t dpiY = dc.LogPixelsY();
+  if (const auto bitmap = BitmapOf(dc, picture.path)) {
     return {Scale(bitmap->GetWidth(), picture.sizePercent, dpiX, z), Scale(bitmap->GetHeight(), picture.sizePercent, dpiY, z)};
   }
   const Rect box = PlaceholderBox(dpiX, dpiY, picture, z, {});
   return {box.Width(), box.Height()};
 }
 
-std::optional<Size> PicturePixels(const DIBornament& picture) {
+std::optional<Size> PicturePixels(PictureCache& pictures, const DIBornament& picture) {
   if (picture.path.empty()) return std::nullopt;
-  const auto bitmap = BitmapOf(picture.path);
+  const auto bitmap = pictures.Bitmap(Resolve(picture.path, nullptr));
   if (bitmap == nullptr) return std::nullopt;
   return Size{bitmap->GetWidth(), bitmap->GetHeight()};
 }
@@ -192,7 +220,7 @@ bool PrintImage(DeviceContext& dc, DIBornament& picture, const Rect& rect) {
                                             rect.top);
     return true;
   }
-  const auto bitmap = BitmapOf(picture.path);
+  const auto bitmap = BitmapOf(dc, picture.path);
   if (bitmap == nullptr || !bitmap->StretchDraw(dc, false, &rect, nullptr)) {
     Prompts().ShowMessage(kPrintImageError, MessageKind::kError);
     return false;

@@ -124,7 +124,8 @@ void StaffRenderer::DrawRepeatDots(int32_t x, int side, bool innerOnly, bool wit
   dc.SetTextAlign(oldAlign);
 }
 
-void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
+void StaffRenderer::DrawBarLine(nChord& barToLocate, int32_t x) {
+  const nChord& bar = barToLocate;
   // A tablature that repeats the first flag of each bar shows it again after every bar.
   if (IsTablature() && stave_.tabInstrument != nullptr && stave_.tabInstrument->showFirstFlag != 0) {
     marks_.lastFlag = -1;
@@ -132,8 +133,8 @@ void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
   const uint16_t variant = bar.status & 0xFFF3;
   if (variant == kHiddenBar) return;
   const InkSourceScope ink(g_.dc, InkSource::kBarLine);
-  const nChord* savedCurrent = currentChord_;
-  currentChord_ = const_cast<nChord*>(&bar);
+  nChord* const savedCurrent = currentChord_;
+  currentChord_ = &barToLocate;
   const int32_t w = g_.HundredthMmToDeviceX(50);
   // A bar ends every beam group.
   FlushNoteGroup();
@@ -174,32 +175,31 @@ void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
   if (special != 0) {
     const bool shownInFull = stave_.enabledVoices != 2 || drawing_.index == stave_.currentVoice;
     if (shownInFull) {
-      nChord& mutableBar = const_cast<nChord&>(bar);
-      if (special == 0x04) DrawMetaEventMarkers(*this, mutableBar, x);
+      if (special == 0x04) DrawMetaEventMarkers(*this, barToLocate, x);
       if (special == 0x08) DrawClefChange(bar, x + (style == 0x20 ? 3 * w : 2 * w));
       if (special == 0x0C) {
         if ((bar.status & 0xFF0) == kInlineEventBar) {
-          DrawAllMetaEvents(*this, mutableBar, x);
+          DrawAllMetaEvents(*this, barToLocate, x);
         } else if (!bar.metaEvents.empty() && bar.metaEvents.front() != nullptr) {
           const CMetaEvent& event = *bar.metaEvents.front();
           int32_t barStyle = event.cx;
           if (event.kind == CMetaEvent::kCaption) barStyle = event.cy;
           if (event.kind == CMetaEvent::kEnding) barStyle = (event.cy >> 8) & 0xFFFF;
-          const nChord stand(static_cast<uint16_t>(((barStyle << 4) | 1) & 0xFFF3));
+          nChord stand(static_cast<uint16_t>(((barStyle << 4) | 1) & 0xFFF3));
           if ((stand.status & 0x0C) == 0) DrawBarLine(stand, x);
         }
-        currentChord_ = const_cast<nChord*>(savedCurrent);
+        currentChord_ = savedCurrent;
         return;
       }
     } else if (special == 0x0C) {
-      currentChord_ = const_cast<nChord*>(savedCurrent);
+      currentChord_ = savedCurrent;
       return;
     }
   }
 
   const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
   if (bar.status == kPlainBar && !halfColumnBars) {
-    currentChord_ = const_cast<nChord*>(savedCurrent);
+    currentChord_ = savedCurrent;
     return;
   }
 
@@ -216,7 +216,7 @@ void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
         DrawThinBar(x + 2 * w, false);
       }
     }
-    currentChord_ = const_cast<nChord*>(savedCurrent);
+    currentChord_ = savedCurrent;
     return;
   }
 
@@ -226,15 +226,15 @@ void StaffRenderer::DrawBarLine(const nChord& bar, int32_t x) {
     x = final ? stave_.area.right : x + w / 2;
   }
   if (CMetaEvent* ending = bar.metaEvents.Find(CMetaEvent::kEnding)) {
-    DrawMetaEvent(*this, *ending, const_cast<nChord&>(bar), x);
+    DrawMetaEvent(*this, *ending, barToLocate, x);
   }
   if (!styled && variant != kThickBetweenThin) {
     DrawThinBar(x);
-    currentChord_ = const_cast<nChord*>(savedCurrent);
+    currentChord_ = savedCurrent;
     return;
   }
   DrawStyledBar(bar, x, lineStart, final);
-  currentChord_ = const_cast<nChord*>(savedCurrent);
+  currentChord_ = savedCurrent;
 }
 
 void StaffRenderer::DrawStyledBar(const nChord& bar, int32_t x, bool lineStart, bool final) {

@@ -23,8 +23,6 @@ namespace vornel {
 
 namespace {
 
-int g_lastString = 0;
-
 constexpr uint16_t kShiftLeftMark = 7;
 constexpr uint16_t kShiftRightMark = 8;
 constexpr uint16_t kLeftBracketMark = 9;
@@ -40,9 +38,9 @@ int RhythmChange(const nNotes& note) {
 
 }  // namespace
 
-int LastDrawnString() { return g_lastString; }
-
-void SetLastDrawnString(int string) { g_lastString = string; }
+void StaffRenderer::SetLastDrawnString(int string) {
+  if (DrawContext* context = DrawContextOf(g_.dc)) context->lastString = string;
+}
 
 char StaffRenderer::GetFingerLetter(int code, bool staff) {
   if (staff) {
@@ -69,6 +67,8 @@ char StaffRenderer::GetFingerLetter(int code, bool staff) {
 void StaffRenderer::DrawElement(nChord& element, int32_t x, size_t index) {
   currentChord_ = &element;
   accidentalDrawn_ = false;
+  highestY_ = INT32_MAX;
+  lowestY_ = INT32_MIN;
   if (OnScreen() && settings_ != nullptr && settings_->showMarkers && element.IsBarLine() && element.position != 0) {
     const InkSourceScope mark(g_.dc, InkSource::kScreenMark);
     g_.DrawTextAt(x, Top() - (IsTablature() ? 4 : 2) * Spacing(), "!", 10, 0, 0x0000FF, TA_CENTER | TA_BASELINE);
@@ -210,7 +210,7 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
       }
       highestY_ = std::min(highestY_, position.y);
       lowestY_ = std::max(lowestY_, position.y);
-      g_lastString = note->string;
+      SetLastDrawnString(note->string);
     }
   }
   transposition_ -= shift;
@@ -220,7 +220,7 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
     DrawTabChordExtras(*this, chord, x);
     if (shiftFret != 0) {
       dfLogFont font;
-      if (auto page = PageFont(kSmallFont)) font = *page;
+      if (auto page = PageFont(g_.dc, kSmallFont)) font = *page;
       Rect box{x, Top() - 2 * Spacing(), x + 2 * Spacing(), Top()};
       const InkSourceScope ink(g_.dc, InkSource::kFingering);
       DrawFontText(FormatInt(shiftFret), font, g_.dc, TA_CENTER | TA_BASELINE, stave_.zoom * 1.5f, 0, 0,
@@ -590,7 +590,7 @@ void StaffRenderer::DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t h
     static constexpr char kFingers[] = {'1', '2', '3', '4', 'p', '0', '5'};
     const std::string text(1, kFingers[code - 1]);
     dfLogFont font;
-    if (auto page = PageFont(kBarNumberFont)) font = *page;
+    if (auto page = PageFont(g_.dc, kBarNumberFont)) font = *page;
     TextMetrics metrics;
     const FontSpec previous = CreateScaledFont(font, static_cast<float>(stave_.zoom), g_.dc);
     metrics = g_.dc.GetTextMetrics();

@@ -54,7 +54,7 @@ Signature SignatureOfPitchClass(int pitchClass) {
 
 void ForgetStaffDrawingErrors() { ++ErrorRound(); }
 
-StaffRenderer::StaffRenderer(CClef& stave, GraphicUtil& g) : stave_(stave), g_(g), settings_(ActivePageSettings()) {}
+StaffRenderer::StaffRenderer(CClef& stave, GraphicUtil& g) : stave_(stave), g_(g), settings_(PageSettingsOf(g.dc)) {}
 
 StaffRenderer::~StaffRenderer() = default;
 
@@ -259,7 +259,10 @@ void StaffRenderer::ComputeHighlight(const nChordArray& voice) {
 int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars) {
   if (e.IsSpecialEvent()) return 1;
   if (!e.IsBarLine()) return 0;
-  return (halfColumnBars ? 1 : 0) + (e.IsMultiBarRest() ? 2 : 0);
+  // A time signature shown after a bar line takes a column of its own.
+  const CMetaEvent* signature = (e.status & 0x0C) == 0x04 ? e.metaEvents.Find(CMetaEvent::kTimeSignature) : nullptr;
+  const int32_t signatureRoom = signature != nullptr && (signature->value & 1) != 0 ? 2 : 0;
+  return (halfColumnBars ? 1 : 0) + (e.IsMultiBarRest() ? 2 : 0) + signatureRoom;
 }
 
 void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth) {
@@ -306,10 +309,38 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
     }
     xs.push_back(static_cast<uint32_t>(std::clamp<int64_t>(x, 0, INT32_MAX)));
   }
+  if (!proportional_) AlignBars(voice, columnWidth);
   xs.push_back(static_cast<uint32_t>(std::max(stave_.area.right, 0)));
   if (foundStart != foundEnd || (stave_.highlightStart != 0 && !foundEnd)) {
     if (stave_.highlightStart == 0) stave_.highlightStart = stave_.area.left;
     if (stave_.highlightEnd == 0) stave_.highlightEnd = stave_.area.right;
+  }
+}
+
+void StaffRenderer::AlignBars(const nChordArray& voice, int32_t columnWidth) {
+  const std::vector<int32_t>& grid = stave_.barColumns;
+  std::vector<uint32_t>& xs = stave_.chordPositions;
+  if (grid.size() < 2 || xs.size() != voice.size()) return;
+  const int64_t left = stave_.area.left;
+  const auto gridX = [&](size_t k) { return left + int64_t{grid[k]} * columnWidth / 2; };
+  // Each bar of this voice is stretched between the system's bar lines.
+  std::vector<int64_t> own;
+  for (size_t i = 0; i < voice.size(); ++i) {
+    const nChord* e = voice.at(i);
+    if (e != nullptr && e->IsBarLine()) own.push_back(xs[i]);
+  }
+  size_t k = 0;
+  for (size_t i = 0; i < voice.size(); ++i) {
+    const int64_t x = xs[i];
+    const int64_t ownStart = k == 0 ? left : own[k - 1];
+    const int64_t gridStart = k == 0 ? left : gridX(k - 1);
+    int64_t moved = x - ownStart + gridStart;
+    if (k < own.size() && k + 1 < grid.size() && own[k] > ownStart) {
+      moved = gridStart + (x - ownStart) * (gridX(k) - gridStart) / (own[k] - ownStart);
+    }
+    xs[i] = static_cast<uint32_t>(std::clamp<int64_t>(moved, 0, INT32_MAX));
+    const nChord* e = voice.at(i);
+    if (e != nullptr && e->IsBarLine()) ++k;
   }
 }
 

@@ -16,8 +16,8 @@
 
 #include "model/CClef.h"
 #include "platform/draw/DeviceContext.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/draw/ScaledNotationFont.h"
 #include "view/render/TupletTracker.h"
 
@@ -35,7 +35,8 @@ class nNotes;
 
 // The room the columns give after an event beyond its own column, in half columns: half after
 // a bar line when the instrument shows bar lines, half after a special event, a whole column
-// more after a bar line standing for a rest of several bars.
+// more after a bar line standing for a rest of several bars and after one that shows a time
+// signature.
 int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars);
 
 // The message of a stave that failed to draw.
@@ -55,6 +56,7 @@ struct MarkState {
   int32_t sizeChange = 0;       // its extra font size (tenths of a millimetre)
   bool alternateVoice = false;  // toggled by size mark 4
   int shiftSign = 1;            // chord mark 6 alternates the letters' shift
+  std::vector<Rect> texts;      // the texts of events drawn so far, which later texts keep clear of
 };
 
 class StaffRenderer {
@@ -103,7 +105,9 @@ class StaffRenderer {
   void FlushNoteGroup();
 
   // ---- Bar lines
-  void DrawBarLine(const nChord& bar, int32_t x);
+  // The bar's meta-events are drawn with it and keep where they were drawn (their location,
+  // for hit testing): the bar is changed.
+  void DrawBarLine(nChord& barToLocate, int32_t x);
   void DrawRepeatDots(int32_t x, int side, bool innerOnly, bool withBracket);
   int32_t GetPrevColumnX() const;
   int32_t GetNextColumnX() const;
@@ -128,7 +132,10 @@ class StaffRenderer {
   int32_t Zoom() const { return stave_.zoom; }
 
   CClef& Stave() { return stave_; }
+  const CClef& Stave() const { return stave_; }
   GraphicUtil& Graphics() { return g_; }
+  // Keeps the string of the last note drawn in the drawing context, for the meta-event drawing.
+  void SetLastDrawnString(int string);
   int32_t Spacing() const { return stave_.lineSpacing; }
   int32_t Top() const { return stave_.area.top; }
   int32_t LineCount() const { return lineCount_; }
@@ -142,6 +149,9 @@ class StaffRenderer {
   // The highest and lowest y the chord's notes reached (INT32_MAX and INT32_MIN without).
   int32_t ChordTop() const { return highestY_; }
   int32_t ChordBottom() const { return lowestY_; }
+  // The length of the stems of the voice being drawn, and whether they point down.
+  int32_t StemLength() const { return stemLength_; }
+  bool StemsDown() const { return stave_.currentStemsDown != 0; }
   // An accidental was drawn for the chord's notes so far.
   bool AccidentalDrawn() const { return accidentalDrawn_; }
   const CInstrumentDlg* Definition() const { return stave_.definition; }
@@ -173,6 +183,8 @@ class StaffRenderer {
   void DrawVoice(const nChordArray& voice, int index, int32_t stemsDown, bool fullColour, int32_t columnWidth);
   void ComputeTimeLayout(const CVoicesArray& voices, Rect rect);
   void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
+  // Moves the columns so that the voice's bar lines stand where the system puts them.
+  void AlignBars(const nChordArray& voice, int32_t columnWidth);
   void ComputeHighlight(const nChordArray& voice);
   void ReportFailure(const Rect& rect);
   void DrawChord(nChord& chord, int32_t x, size_t index);
@@ -221,8 +233,8 @@ class StaffRenderer {
   int32_t chordsSinceFlush_ = 0;
   uint32_t tupletNumber_ = 2;
   int lastRhythm_ = -1;
-  int32_t highestY_ = 0;
-  int32_t lowestY_ = 0;
+  int32_t highestY_ = INT32_MAX;  // of the element being drawn
+  int32_t lowestY_ = INT32_MIN;
   bool stringMarkBelow_ = false;
   int32_t transposition_ = 0;
   int32_t noteheadWidth_ = 0;
@@ -233,9 +245,5 @@ class StaffRenderer {
   TupletTracker tuplets_;
   MarkState marks_;
 };
-
-// The string of the last note drawn, read by the meta-event drawing.
-int LastDrawnString();
-void SetLastDrawnString(int string);
 
 }  // namespace vornel

@@ -8,8 +8,8 @@
 #include "model/CTabInstrument.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/NotationGlyphs.h"
 
@@ -37,7 +37,7 @@ void VoiceGroupPainter::DrawElementText(size_t index, int32_t x, int32_t y) {
     y += group_.stemsDown ? away : -away;
   }
   dfLogFont font;
-  if (auto page = PageFont(kElementTextFont)) font = *page;
+  if (auto page = PageFont(g_.dc, kElementTextFont)) font = *page;
   const InkSourceScope ink(g_.dc, InkSource::kFingering);
   DrawFontText(e.text, font, g_.dc, TA_CENTER | TA_BASELINE, static_cast<float>(g_.zoom), 0, 0, x, y);
 }
@@ -354,9 +354,10 @@ void VoiceGroupPainter::DrawTabFlags(const CTabInstrument& tab, int32_t tupletNu
     DrawGroupedTabFlags(tab, unit);
     return;
   }
-  // Beams hanging a quarter unit above the flag line, stems down to it.
+  // Beams hanging a quarter unit above the flag line, stems down to it. A beam is as thick as
+  // the stems' length allows, never a block that swallows them.
   group_.stemsDown = false;
-  group_.thickness = std::max(1, Round(group_.spacing / 3.5));
+  group_.thickness = std::max(1, Round(std::min(group_.spacing / 3.5, group_.stemLength / 6.0)));
   group_.ComputeStep();
   const int32_t beamY = group_.flagLine - group_.stemLength - unit / 4;
   group_.beamLevel = beamY;

@@ -244,7 +244,7 @@ bool CTitlePageView::OnLButtonDblClk(const MouseEvent& event) {
       if (CTrackText* text = TextOf(*element)) edited = SectionEditors().EditTrackText(*text);
       break;
     case Element::Kind::kPicture:
-      edited = BrowseImage(titlePage.picture);
+      edited = BrowseImage(PicturesOf(doc_), titlePage.picture);
       if (edited) titlePage.picture.mode = DIBornament::kModeLoaded;
       break;
     case Element::Kind::kFormattedTitle:
@@ -274,10 +274,10 @@ void CTitlePageView::CenterAllElements() {
 
 bool CTitlePageView::AddTitlePageImage() {
   DIBornament& picture = doc_.settings.titlePage.picture;
-  if (!BrowseImage(picture)) return false;
+  if (!BrowseImage(PicturesOf(doc_), picture)) return false;
   picture.mode = DIBornament::kModeLoaded;
   const int32_t frameWidth = doc_.settings.titlePage.frameRect.Width();
-  if (const std::optional<Size> pixels = PicturePixels(picture); pixels && frameWidth > 0) {
+  if (const std::optional<Size> pixels = PicturePixels(PicturesOf(doc_), picture); pixels && frameWidth > 0) {
     // Wider than 90 % of the frame: scaled down to that.
     if (static_cast<int64_t>(pixels->cx) * 10 > static_cast<int64_t>(frameWidth) * 9) {
       picture.sizePercent = static_cast<uint32_t>(TitlePictureScale(pixels->cx, frameWidth));

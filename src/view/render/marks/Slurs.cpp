@@ -66,11 +66,6 @@ void DrawMarkGlyph(StaffRenderer& stave, uint32_t glyph, int32_t x, int32_t y, u
 
 }  // namespace
 
-TabSlurGlyphs& TabSlurMarkGlyphs() {
-  static TabSlurGlyphs glyphs;
-  return glyphs;
-}
-
 void DrawSlurMarks(StaffRenderer& stave, nNotes& note, Point head) {
   const uint32_t slur = note.slur;
   const uint32_t type = SlurType(slur);
@@ -101,14 +96,14 @@ void DrawSlurMarks(StaffRenderer& stave, nNotes& note, Point head) {
   switch (type) {
     case 5:
       if (tab) {
-        DrawMarkGlyph(stave, TabSlurMarkGlyphs().type5, x + w, y - w, centred);
+        DrawMarkGlyph(stave, kTabSlurMarkGlyphs.type5, x + w, y - w, centred);
       } else {
         DrawMarkGlyph(stave, 0x42, x + 3 * w / 2, y - w / 2, centred);
       }
       break;
     case 6:
       if (tab) {
-        DrawMarkGlyph(stave, TabSlurMarkGlyphs().type6, x, y, centred);
+        DrawMarkGlyph(stave, kTabSlurMarkGlyphs.type6, x, y, centred);
       } else {
         DrawMarkGlyph(stave, 0x41, x + 3 * w / 2, y + w / 2, centred);
       }

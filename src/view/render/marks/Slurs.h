@@ -11,13 +11,12 @@ namespace vornel {
 class StaffRenderer;
 class nNotes;
 
-// The glyphs of the flags face that slur types 5 and 6 show beside a tablature letter; the
-// program may set them at run time.
+// The glyphs of the flags face that slur types 5 and 6 show beside a tablature letter.
 struct TabSlurGlyphs {
   uint32_t type5 = 0xDA;
   uint32_t type6 = 0x62;
 };
-TabSlurGlyphs& TabSlurMarkGlyphs();
+inline constexpr TabSlurGlyphs kTabSlurMarkGlyphs{};
 
 // Everything the slur word of a note at its head or letter asks for.
 void DrawSlurMarks(StaffRenderer& stave, nNotes& note, Point head);

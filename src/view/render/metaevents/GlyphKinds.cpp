@@ -106,7 +106,7 @@ void DrawReprise(EventDrawing& d) {
   // A text reprise: the caption font at one of twelve sizes (a size outside them is held to
   // the nearest).
   const auto sizeIndex = static_cast<size_t>(std::clamp<int32_t>(static_cast<int16_t>(e.cx >> 16), 0, 11));
-  dfLogFont font = PageFontOrDefault(kFontCaptions);
+  dfLogFont font = PageFontOrDefault(d.Dc(), kFontCaptions);
   font.pointSize.cx = 10 * kTextSizes[sizeIndex];
   font.color = e.drawColour;
   const Point at = GetTextPosition(d);
@@ -181,17 +181,19 @@ Rect DrawTimeSignatureIn(StaffRenderer& stave, CMetaEvent& event, const nChord& 
   const CTabInstrument* instrument = stave.Stave().tabInstrument;
   const int32_t lines = tab && instrument != nullptr ? instrument->tuning.lines : 5;
   const int32_t height = std::max(lines - 1, 1) * u;
-  if (tab && (value & 0x80) != 0) x += height / 2;
+  // Bit 7 puts the signature after its anchor (a bar line) instead of about it.
+  const bool afterAnchor = tab && (value & 0x80) != 0;
   int32_t percent = 100;
   if (tab) {
     int32_t size = static_cast<int32_t>((value >> 16) & 0xFF);
     if (size == 0) size = (instrument != nullptr ? instrument->signatureSize : 80) - 50;
     percent = size + 50;
   }
-  const Rect square = GraphicUtil::ScaleRectCentred(percent, {x - height / 2, top, x + height / 2, top + height});
+  Rect square = GraphicUtil::ScaleRectCentred(percent, {x - height / 2, top, x + height / 2, top + height});
+  if (afterAnchor) square.Offset(x - square.left, 0);
   const COLORREF colour = shown ? dc.GetTextColor() : 0xF0F0F0;
   const COLORREF oldColour = dc.SetTextColor(colour);
-  dfLogFont signatures = PageFontOrDefault(kFontSignatures);
+  dfLogFont signatures = PageFontOrDefault(dc, kFontSignatures);
   signatures.color = colour;
 
   Rect covered;
@@ -215,7 +217,7 @@ Rect DrawTimeSignatureIn(StaffRenderer& stave, CMetaEvent& event, const nChord& 
     covered = {x - width / 2, top, x - width / 2 + width, top + 4 * u};
     if ((value & 0x80) != 0) covered.right = covered.left;
   } else if (tab && (value & 1) != 0 && (value & 4) == 0) {
-    covered = DrawStackedNumbers(signatures, g, square, numerator, denominator);
+    covered = DrawStackedNumbers(signatures, g, square, numerator, denominator, afterAnchor);
   } else {
     covered = g.DrawGlyphsInRect(signatures.logFont.lfFaceName, FormatInt(numerator), -1, colour, false, square);
   }

@@ -76,7 +76,8 @@ void DrawContinuo(EventDrawing& d) {
   const bool above = (d.View() == EventLocation::kNotation ? e.cy : e.cx) != 0;
   const int32_t n = d.LineByte() * (d.u / 2);
   const Point offset = d.Offset();
-  const Point at{d.rect.left + offset.x, (above ? d.rect.top - n : d.rect.bottom + n) + offset.y};
+  Point at{d.rect.left + offset.x, (above ? d.rect.top - n : d.rect.bottom + n) + offset.y};
+  at = PlaceTextClear(d, kFontContinuo, e.text, 1, TA_CENTER, at);
   d.Store(DrawMetaEventText(d.Dc(), d.stave.Zoom(), kFontContinuo, at, e.text, TA_CENTER, e.drawColour));
 }
 
@@ -108,7 +109,8 @@ void DrawFootnote(EventDrawing& d) {
 
 void DrawChordName(EventDrawing& d) {
   const Point offset = d.Offset();
-  const Point at{d.rect.left + offset.x, d.rect.top - d.u + offset.y};
+  Point at{d.rect.left + offset.x, d.rect.top - d.u + offset.y};
+  at = PlaceTextClear(d, kFontChordNames, d.event.text, 1, TA_BASELINE | TA_LEFT, at);
   d.Store(DrawMetaEventText(d.Dc(), d.stave.Zoom(), kFontChordNames, at, d.event.text, TA_BASELINE | TA_LEFT,
                             d.event.drawColour));
 }
@@ -118,7 +120,7 @@ void DrawHyperlink(EventDrawing& d) {
   DeviceContext& dc = d.Dc();
   const Point offset = d.Offset();
   const Point at{d.rect.left + offset.x, d.rect.top - d.u + offset.y};
-  dfLogFont font = PageFontOrDefault(kFontComments);
+  dfLogFont font = PageFontOrDefault(dc, kFontComments);
   font.color = e.drawColour;
   Rect r = DrawHyperlinkLabel(font, e.text, static_cast<float>(d.stave.Zoom()), (e.cx & 0x1000) != 0, at.x, at.y, dc);
   if (!d.Printing()) {

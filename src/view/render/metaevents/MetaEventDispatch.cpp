@@ -78,11 +78,73 @@ Point GetTextPosition(const EventDrawing& d) {
   return {d.rect.left + offset.x, d.rect.bottom + offset.y + (base + d.LineByte()) * d.u};
 }
 
+Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, uint32_t style, unsigned alignment,
+                     Point at) {
+  DeviceContext& dc = d.Dc();
+  StaffRenderer& stave = d.stave;
+  dfLogFont font = PageFontOrDefault(dc, fontIndex);
+  if (style & kTextBold) font.logFont.lfWeight = 600;
+  if (style & kTextItalic) font.logFont.lfItalic = 1;
+  const FontSpec previous = CreateScaledFont(font, static_cast<float>(stave.Zoom()), dc);
+  const TextMetrics metrics = dc.GetTextMetrics();
+  Rect size;
+  dc.DrawText(text, size, DT_CALCRECT | DT_NOPREFIX);
+  dc.SelectFont(previous);
+  if (size.IsEmpty()) return at;
+  const int32_t width = size.Width();
+  const int32_t height = size.Height();
+  const int32_t line = std::max(metrics.tmHeight, 1);
+  const int32_t s = stave.Spacing();
+  const int32_t gap = std::max(s / 4, 1);
+  const int32_t left = (alignment & TA_CENTER) == TA_CENTER ? at.x - width / 2
+                       : (alignment & TA_CENTER) == TA_RIGHT ? at.x - width
+                                                             : at.x;
+  // The text's box from `at`: its baseline, or its top.
+  const int32_t above = (alignment & TA_BASELINE) == TA_BASELINE ? metrics.tmAscent : 0;
+  Rect box{left, at.y - above, left + width, at.y - above + height};
+
+  // What the chord and the stave draw above and under the lines.
+  const int32_t topLine = stave.Top();
+  const int32_t bottomLine = d.BottomLine();
+  int32_t highest = topLine;
+  int32_t lowest = bottomLine;
+  if (stave.IsTablature()) {
+    highest = std::min(highest, stave.Stave().annotationTop);
+  }
+  if (stave.ChordTop() != INT32_MAX) {
+    const bool stemsUp = !stave.IsTablature() && !stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
+    highest = std::min(highest, stave.ChordTop() - s - (stemsUp ? stave.StemLength() : 0));
+  }
+  if (stave.ChordBottom() != INT32_MIN) {
+    const bool stemsDown = !stave.IsTablature() && stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
+    lowest = std::max(lowest, stave.ChordBottom() + s + (stemsDown ? stave.StemLength() : 0));
+  }
+  // A text over the middle of the stave goes up, one under it goes down, each by whole lines
+  // of its font, until it meets neither the ink of the chord nor a text drawn before it.
+  const bool over = box.top + box.bottom < topLine + bottomLine;
+  int32_t shift = 0;
+  if (over && box.bottom > highest - gap) shift = highest - gap - box.bottom;
+  if (!over && box.top < lowest + gap) shift = lowest + gap - box.top;
+  box.Offset(0, shift);
+  const auto meets = [&box, gap](const Rect& other) {
+    return box.left - gap < other.right && other.left < box.right + gap && box.top - gap < other.bottom &&
+           other.top < box.bottom + gap;
+  };
+  std::vector<Rect>& texts = stave.Marks().texts;
+  for (int moves = 0; moves < 8 && std::any_of(texts.begin(), texts.end(), meets); ++moves) {
+    box.Offset(0, over ? -line : line);
+    shift += over ? -line : line;
+  }
+  texts.push_back(box);
+  return {at.x, at.y + shift};
+}
+
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
                   Point at) {
   DeviceContext& dc = d.Dc();
-  dfLogFont font = PageFontOrDefault(fontIndex);
+  dfLogFont font = PageFontOrDefault(dc, fontIndex);
   font.color = d.event.drawColour;
+  at = PlaceTextClear(d, fontIndex, text, style, alignment, at);
   Rect r = DrawFontText(text, font, dc, alignment, static_cast<float>(d.stave.Zoom()), 0, style, at.x, at.y);
   if (r.IsEmpty()) {
     const int32_t side = MulDiv(kEmptyTextTenths, dc.LogPixelsX(), 254);

@@ -5,6 +5,7 @@
 // every drawing stores the rectangle it covered in the event's location for the view, which
 // hit testing and dragging read; printing stores nothing and draws no anchors.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -52,6 +53,11 @@ void DrawMetaEventKind(EventDrawing& d);
 // column's x); returns what it covered.
 Rect DrawTimeSignatureIn(StaffRenderer& stave, CMetaEvent& event, const nChord& chord, const Rect& box);
 
+// Where a text of the event goes clear of what the chord draws over or under the stave and of
+// the texts drawn before it on the stave: from `at` (its baseline or top, as `alignment`
+// says) up when it stands over the stave's middle, down otherwise, by whole lines of its font.
+Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, uint32_t style, unsigned alignment,
+                     Point at);
 // Text placement: x = left + offset; y = bottom + offset + (base + line byte) × u, base 2
 // (-4 for captions).
 Point GetTextPosition(const EventDrawing& d);

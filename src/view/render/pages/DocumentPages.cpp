@@ -11,8 +11,11 @@
 #include "model/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
-#include "view/draw/PageDrawSettings.h"
+#include "platform/draw/RecordingDevice.h"
+#include "platform/draw/TextFaces.h"
+#include "view/draw/DrawContext.h"
 #include "view/facsimile/FacsimileCommands.h"
+#include "view/render/PictureText.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/SectionPages.h"
@@ -26,6 +29,9 @@ namespace {
 int32_t ScreenZoom(const CPageDlg& page) { return page.zoom > 0 ? std::min(page.zoom, 100000) : 100; }
 
 int32_t CeilDiv(int64_t a, int64_t b) { return static_cast<int32_t>((a + b - 1) / b); }
+
+// The resolution printed pages are measured at before they are drawn.
+constexpr int32_t kMeasuringDpi = 600;
 
 // Web pictures are drawn from the cache of downloaded images (fetched once when missing).
 FacsimileResolver ResolverOf(CBriotabDoc& doc) {
@@ -44,8 +50,8 @@ void ForgetClefRecords(CBriotabDoc& doc) {
 }
 
 // A music page of the run-on list: the slots from its first.
-std::vector<PageSlot> RunOnSlots(CBriotabDoc& doc, int32_t musicPage, bool headings) {
-  const int64_t perPage = std::max<uint32_t>(doc.settings.pageSettings.systemsPerPage, 1);
+std::vector<PageSlot> RunOnSlots(CBriotabDoc& doc, int32_t musicPage, int32_t slotsPerPage, bool headings) {
+  const int64_t perPage = std::max(slotsPerPage, 1);
   std::vector<PageSlot> slots;
   for (int64_t i = musicPage * perPage; i < (musicPage + 1) * perPage; ++i) {
     if (i < 0 || i >= static_cast<int64_t>(doc.printSystems.size())) break;
@@ -70,6 +76,36 @@ std::vector<PageSlot> SectionSlots(CSystemArray& section, int32_t first, int32_t
   return slots;
 }
 
+// How many systems of each section fit on its printed pages, measured as printed; the run-on
+// list takes the fewest of the sections it runs through.
+int32_t FitPrintedSections(CBriotabDoc& doc) {
+  CPageDlg& page = doc.settings.pageSettings;
+  RecordingDevice measuring(kMeasuringDpi, true, PangoTextEngine::Shared());
+  measuring.SetRecording(false);
+  PageDrawSettings settings = DrawSettingsOf(page, 100, false);
+  settings.resolveImagePath = ResolverOf(doc);
+  const DrawContext context(measuring, settings, &PicturesOf(doc));
+  const Rect savedPaper = page.pageRect;
+  page.pageRect = PaperRect(page, measuring);
+  const Rect printable = ComputePageFrame(page, measuring, 0);
+  const int32_t runOn = static_cast<int32_t>(std::max<uint32_t>(page.systemsPerPage, 1));
+  int32_t fewest = runOn;
+  for (const auto& section : doc.sections.items()) {
+    if (section == nullptr) continue;
+    if (page.newPageOnSection != 0) {
+      FitSystemsOfSection(*section, measuring, page, printable);
+    } else {
+      // Every page of the run may hold the tallest system of any section.
+      const std::vector<int64_t> rooms = MeasureSystemRooms(*section, measuring, page, printable);
+      const int64_t tallest = rooms.empty() ? 0 : *std::max_element(rooms.begin(), rooms.end());
+      fewest = std::min(fewest, FitSystemsPerPage(std::vector<int64_t>(static_cast<size_t>(runOn), tallest),
+                                                  printable.Height(), GapBetweenSystems(measuring, page), runOn));
+    }
+  }
+  page.pageRect = savedPaper;
+  return fewest;
+}
+
 void DrawMusicPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex, const PageSequencing::stPageSequence& entry) {
   CPageDlg& page = doc.settings.pageSettings;
   const bool headings = page.skipTitles == 0;
@@ -77,7 +113,7 @@ void DrawMusicPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex, const
   // A music page's entry counts the systems of a full page.
   const int32_t perPage = std::max(entry.pages, 1);
   if (page.newPageOnSection == 0) {
-    slots = RunOnSlots(doc, entry.index, headings);
+    slots = RunOnSlots(doc, entry.index, perPage, headings);
   } else if (entry.block >= 0 && static_cast<size_t>(entry.block) < doc.sections.size()) {
     slots = SectionSlots(*doc.sections.at(static_cast<size_t>(entry.block)), entry.index, perPage,
                          headings);
@@ -154,10 +190,11 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing) {
   ForgetClefRecords(doc);
   if (printing == 0 || doc.sections.empty()) return 0;
 
+  const int32_t fewest = FitPrintedSections(doc);
   if (page.printAllSections == 0) {
     // The active section alone, with the systems per page it is drawn with.
     CSystemArray& section = *doc.GetActiveSection();
-    const int32_t perPage = std::max(section.stavesPerPage, 1);
+    const int32_t perPage = section.SystemsOnAPage();
     const int32_t pages = std::max(1, CeilDiv(static_cast<int64_t>(section.systems.size()), perPage));
     sequence.AddPages(PageSequencing::kMusicPage, section.index, pages, perPage);
     return static_cast<int32_t>(sequence.size());
@@ -167,7 +204,7 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing) {
   CountPreliminaryPages(doc.settings, sequence, entries, doc.sections);
   sequence.base = static_cast<int32_t>(sequence.size());
   const bool perSection = page.newPageOnSection != 0;
-  const int32_t runOnPerPage = static_cast<int32_t>(std::max<uint32_t>(page.systemsPerPage, 1));
+  const int32_t runOnPerPage = fewest;
   const int64_t blankLimit = std::max(page.blanksBetweenSections, 0);
   int64_t needed = 0;  // run on: the slots up to the last system or the last blank page asked for
   int32_t pagesSoFar = 0;
@@ -175,7 +212,7 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing) {
     CSystemArray* section = doc.sections.at(k);
     if (section == nullptr) continue;
     const int64_t R = static_cast<int64_t>(doc.printSystems.size());
-    const int32_t S = perSection ? std::max(section->stavesPerPage, 1) : runOnPerPage;
+    const int32_t S = perSection ? section->SystemsOnAPage() : runOnPerPage;
     if (perSection) {
       section->firstPrintPage = pagesSoFar;
       section->firstPrintSlot = 0;
@@ -226,13 +263,17 @@ void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
   const bool printing = dc.IsPrinting();
   PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
   settings.resolveImagePath = ResolverOf(doc);
-  const ScopedPageSettings current(&settings);
+  const DrawContext context(dc, settings, &PicturesOf(doc));
   if (printing || page.pageRect.IsEmpty()) page.pageRect = PaperRect(page, dc);
   const InkSourceScope ink(dc, InkSource::kPageText);
   try {
     if (!printing || page.printAllSections == 0) {
       CSystemArray& section = *doc.GetActiveSection();
-      const int32_t perPage = std::max(section.stavesPerPage, 1);
+      if (section.pageStarts.empty()) {
+        const Rect printable = ComputePageFrame(page, dc, pageIndex);
+        FitSystemsOfSection(section, dc, page, printable);
+      }
+      const int32_t perPage = section.SystemsOnAPage();
       DrawSystems(section, dc, page, pageIndex, static_cast<size_t>(pageIndex) * static_cast<size_t>(perPage),
                   static_cast<size_t>(perPage), pageIndex == 0);
       DrawPageNumber(page, dc, pageIndex + 1);
@@ -250,7 +291,7 @@ Rect DrawTitlePageView(CBriotabDoc& doc, DeviceContext& dc) {
   const bool printing = dc.IsPrinting();
   PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
   settings.resolveImagePath = ResolverOf(doc);
-  const ScopedPageSettings current(&settings);
+  const DrawContext context(dc, settings, &PicturesOf(doc));
   page.pageRect = PaperRect(page, dc);
   return DrawTitlePage(doc.settings, dc);
 }

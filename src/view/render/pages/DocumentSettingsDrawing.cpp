@@ -72,7 +72,7 @@ void CenterTitleTexts(CDocumentSettings& settings, DeviceContext& dc, int32_t le
   if (left > right) std::swap(left, right);
   settings.titlePage.formattedTitle.CenterBetween(left, right);
   DIBornament& picture = settings.titlePage.picture;
-  const int32_t width = PictureExtent(picture, dc.LogPixelsX(), dc.LogPixelsY(), DrawZoom(settings.pageSettings, dc)).cx;
+  const int32_t width = PictureExtent(dc, picture, DrawZoom(settings.pageSettings, dc)).cx;
   if (width > 0) picture.x = left + (right - left) / 2 - width / 2;
 }
 

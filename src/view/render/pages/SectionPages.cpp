@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "document/CPageDlg.h"
 #include "document/PageSequencing.h"
@@ -14,6 +16,7 @@
 #include "model/CSystemArray.h"
 #include "model/Scaling.h"
 #include "model/StaveRenderer.h"
+#include "platform/draw/Ink.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/pages/PageFrame.h"
@@ -24,10 +27,12 @@ namespace vornel {
 
 namespace {
 
-// Room between the lowest heading and the first system, for what stands over its staves.
-constexpr int32_t kHeadingGapTenths = 60;
-// Room a system needs besides its own height when systems per page are worked out.
-constexpr int32_t kSystemGapTenths = 180;
+// Room between the lowest heading and what stands highest over the first system's staves.
+constexpr int32_t kHeadingGapTenths = 30;
+// The least room between the ink of one system and the ink of the next.
+constexpr int32_t kSystemGapTenths = 60;
+// The least room between two headings that would meet.
+constexpr int32_t kHeadingsApartTenths = 15;
 // What end texts and headings are placed from when they were never placed: right of the page
 // by this much (zoom-100 pixels), and their distances from the band's top.
 constexpr int32_t kRightInset = 200;
@@ -57,9 +62,9 @@ constexpr std::array<HeadingText, 3> kHeadings = {{{CSystemArray::kTitle, 10, fa
 
 bool Drawable(const CTrackText& text) { return !text.text.empty() && text.flags != 0; }
 
-// The text's offsets, or where a text never placed goes; on screen those are kept.
+// The text's offsets, or where a text never placed goes; on screen those are kept when `keep`.
 Point HeadingOffsets(CTrackText& text, const HeadingText& heading, const DeviceContext& dc, const CPageDlg& page,
-                     int32_t anchorX) {
+                     int32_t anchorX, bool keep) {
   if (text.x != 0) return {text.x, text.y};
   const int32_t zoom = DrawZoom(page, dc);
   const Rect& printable = page.printableRect;
@@ -70,30 +75,143 @@ Point HeadingOffsets(CTrackText& text, const HeadingText& heading, const DeviceC
     offsets.x = ToOffset(Sum(printable.left, -int64_t{anchorX}), dc, zoom, false);
   }
   offsets.y = heading.defaultY;
-  if (!dc.IsPrinting()) {
+  if (keep && !dc.IsPrinting()) {
     text.x = offsets.x;
     text.y = offsets.y;
   }
   return offsets;
 }
 
-// Draws a text at offsets that may not be its own.
-void DrawTextAtOffsets(CTrackText& text, DeviceContext& dc, int32_t zoom, Point anchor, Point offsets) {
-  if (text.x == offsets.x && text.y == offsets.y) {
+// Draws a text at offsets that may not be its own, in lines that may be broken otherwise than
+// its own; on screen the text learns where it was drawn.
+void DrawTextAtOffsets(CTrackText& text, DeviceContext& dc, int32_t zoom, Point anchor, Point offsets,
+                       const std::string* lines = nullptr) {
+  if (text.x == offsets.x && text.y == offsets.y && (lines == nullptr || *lines == text.text)) {
     DrawAt(text, dc, zoom, anchor.x, anchor.y);
     return;
   }
   CTrackText placed = text;
   placed.x = offsets.x;
   placed.y = offsets.y;
+  if (lines != nullptr) placed.text = *lines;
   DrawAt(placed, dc, zoom, anchor.x, anchor.y);
+  if (!dc.IsPrinting()) {
+    text.origin = placed.origin;
+    text.lastZoom = placed.lastZoom;
+    text.drawnRect = placed.drawnRect;
+    text.size = placed.size;
+  }
 }
 
-// The end text after the section's last system.
-void DrawEndText(CSystemArray& section, const CStaveArray& last, DeviceContext& dc, CPageDlg& page) {
+// The text broken at spaces into lines no wider than `width` in its font; a line without a
+// space that is still wider stays whole, and a justified block ('@') is left as it is.
+std::string WrapToWidth(const CTrackText& text, DeviceContext& dc, int32_t width) {
+  if (text.text.find('@') != std::string::npos || width <= 0) return text.text;
+  dfLogFont font = text.font;
+  const FontSpec previous = CreateScaledFont(font, static_cast<float>(SaneZoom(text.lastZoom)), dc);
+  std::string wrapped;
+  size_t start = 0;
+  while (start <= text.text.size()) {
+    size_t end = text.text.find('\n', start);
+    if (end == std::string::npos) end = text.text.size();
+    std::string line = text.text.substr(start, end - start);
+    const bool carriageReturn = !line.empty() && line.back() == '\r';
+    if (carriageReturn) line.pop_back();
+    std::string current;
+    size_t word = 0;
+    while (word <= line.size()) {
+      size_t space = line.find(' ', word);
+      if (space == std::string::npos) space = line.size();
+      const std::string piece = line.substr(word, space - word);
+      const std::string candidate = current.empty() ? piece : current + " " + piece;
+      if (!current.empty() && dc.GetTextExtent(candidate).cx > width) {
+        wrapped += current + "\n";
+        current = piece;
+      } else {
+        current = candidate;
+      }
+      word = space + 1;
+    }
+    wrapped += current;
+    if (end < text.text.size()) wrapped += carriageReturn ? "\r\n" : "\n";
+    start = end + 1;
+  }
+  dc.SelectFont(previous);
+  return wrapped;
+}
+
+// A heading as it stands in the band over the first system: its text (broken into lines where
+// it would pass the printable width), its offsets from the band's top left and its box there
+// (device units).
+struct LaidOutHeading {
+  CTrackText* text = nullptr;
+  std::string lines;
+  Point offsets;
+  Rect box;
+};
+
+// The headings within the printable width, each below any heading drawn before it that it
+// would meet.
+std::vector<LaidOutHeading> LayOutHeadings(CSystemArray& section, DeviceContext& dc, const CPageDlg& page,
+                                           int32_t anchorX, bool keep) {
+  std::vector<LaidOutHeading> laidOut;
+  const int32_t zoom = DrawZoom(page, dc);
+  const Rect& printable = page.printableRect;
+  const int64_t left = int64_t{printable.left} - anchorX;
+  const int64_t right = int64_t{printable.right} - anchorX;
+  const int32_t apart = MulDiv(MulDiv(kHeadingsApartTenths, dc.LogPixelsY(), 254), zoom, 100);
+  for (const HeadingText& heading : kHeadings) {
+    CTrackText* text = section.texts.at(heading.text);
+    if (text == nullptr || !Drawable(*text)) continue;
+    LaidOutHeading h;
+    h.text = text;
+    h.offsets = HeadingOffsets(*text, heading, dc, page, anchorX, keep);
+    CTrackText measured = *text;
+    measured.lastZoom = zoom;
+    measured.origin = {};
+    measured.x = h.offsets.x;
+    measured.y = h.offsets.y;
+    h.lines = WrapToWidth(measured, dc, printable.Width());
+    measured.text = h.lines;
+    const Rect size = CalcTextRect(measured, dc);
+    const Point at = TrackTextPosition(measured, dc, zoom);
+    const bool centred = (text->flags & CTrackText::kCentered) != 0;
+    const int32_t boxLeft = centred ? at.x - size.Width() / 2 : at.x;
+    const Rect placedAt{boxLeft, at.y, Sum(boxLeft, size.Width()), Sum(at.y, size.Height())};
+    Rect box = placedAt;
+    if (box.right > right) box.Offset(ScaleTruncated(right - box.right, 1, 1), 0);
+    if (box.left < left) box.Offset(ScaleTruncated(left - box.left, 1, 1), 0);
+    for (bool moved = true; moved;) {
+      moved = false;
+      for (const LaidOutHeading& before : laidOut) {
+        Rect around = before.box;
+        around.Inflate(apart, apart);
+        if (box.left < around.right && around.left < box.right && box.top < around.bottom && around.top < box.bottom) {
+          box.Offset(0, around.bottom - box.top);
+          moved = true;
+        }
+      }
+    }
+    if (box.left != placedAt.left) h.offsets.x += ToOffset(box.left - placedAt.left, dc, zoom, false);
+    if (box.top != placedAt.top) h.offsets.y += ToOffset(box.top - placedAt.top, dc, zoom, true);
+    h.box = box;
+    laidOut.push_back(std::move(h));
+  }
+  return laidOut;
+}
+
+int32_t FirstSystemLeft(CSystemArray& section) {
+  return !section.systems.empty() && section.systems.at(0) != nullptr ? section.systems.at(0)->area.left : 0;
+}
+
+// The end text after the section's last system, below what the system draws under its staves.
+bool EndTextOnThePage(CSystemArray& section, const DeviceContext& dc, const CPageDlg& page) {
+  return Drawable(section.EndText()) && !(dc.IsPrinting() && page.printEndTextPages != 0);
+}
+
+void DrawEndText(CSystemArray& section, const CStaveArray& last, DeviceContext& dc, CPageDlg& page, int32_t below) {
   CTrackText& text = section.EndText();
-  if (!Drawable(text)) return;
-  if (dc.IsPrinting() && page.printEndTextPages != 0) return;
+  if (!EndTextOnThePage(section, dc, page)) return;
   const InkSourceScope ink(dc, InkSource::kHeading);
   const int32_t zoom = DrawZoom(page, dc);
   Point offsets{text.x, text.y};
@@ -104,7 +222,81 @@ void DrawEndText(CSystemArray& section, const CStaveArray& last, DeviceContext& 
       text.y = offsets.y;
     }
   }
-  DrawTextAtOffsets(text, dc, zoom, {last.area.left, last.area.bottom}, offsets);
+  // Within the printable width: broken into lines and moved left as it needs.
+  const Rect& printable = page.printableRect;
+  CTrackText measured = text;
+  measured.lastZoom = zoom;
+  measured.origin = {};
+  measured.x = offsets.x;
+  measured.y = offsets.y;
+  const std::string lines = WrapToWidth(measured, dc, printable.Width());
+  measured.text = lines;
+  const int64_t width = CalcTextRect(measured, dc).Width();
+  const int64_t at = int64_t{last.area.left} + TrackTextPosition(measured, dc, zoom).x;
+  const int64_t centredShift = (text.flags & CTrackText::kCentered) != 0 ? width / 2 : 0;
+  int64_t shift = 0;
+  if (at - centredShift + width > printable.right) shift = printable.right - (at - centredShift + width);
+  if (at - centredShift + shift < printable.left) shift = printable.left - (at - centredShift);
+  if (shift != 0) offsets.x += ToOffset(ScaleTruncated(shift, 1, 1), dc, zoom, false);
+  DrawTextAtOffsets(text, dc, zoom, {last.area.left, Sum(last.area.bottom, below)}, offsets, &lines);
+}
+
+// The room the end text takes under the last system.
+int32_t EndTextBand(CSystemArray& section, DeviceContext& dc, const CPageDlg& page) {
+  if (!EndTextOnThePage(section, dc, page)) return 0;
+  CTrackText measured = section.EndText();
+  const int32_t zoom = DrawZoom(page, dc);
+  measured.lastZoom = zoom;
+  measured.origin = {};
+  measured.text = WrapToWidth(measured, dc, page.printableRect.Width());
+  const int64_t bottom = int64_t{std::max(TrackTextPosition(measured, dc, zoom).y, 0)} + CalcTextRect(measured, dc).Height();
+  return ScaleTruncated(bottom, 1, 1);
+}
+
+// The clef changes the definitions recorded, kept while a system is measured and put back
+// after, so that the system is then drawn with the clefs it starts with.
+class RecordedClefs {
+ public:
+  explicit RecordedClefs(CSystemArray& section) {
+    for (const auto& definition : section.definitions.items()) {
+      if (definition == nullptr) continue;
+      for (const auto& stave : definition->staves.items()) {
+        if (stave != nullptr) saved_.push_back({stave.get(), stave->recordedClef, stave->recordedStepOffset});
+      }
+    }
+  }
+  ~RecordedClefs() {
+    for (const Saved& s : saved_) {
+      s.stave->recordedClef = s.clef;
+      s.stave->recordedStepOffset = s.offset;
+    }
+  }
+  RecordedClefs(const RecordedClefs&) = delete;
+  RecordedClefs& operator=(const RecordedClefs&) = delete;
+
+ private:
+  struct Saved {
+    CClef* stave;
+    int32_t clef;
+    int32_t offset;
+  };
+  std::vector<Saved> saved_;
+};
+
+// Draws a system on `measuring` and gives what it covers.
+SystemReach MeasureOn(DeviceContext& measuring, CStaveArray& system, CPageDlg& page, uint32_t placement,
+                      const Rect& printable) {
+  InkExtent ink;
+  InkObserver* previous = measuring.SetInkObserver(&ink);
+  DrawSystem(system, measuring, page, placement, printable.left, printable.top, printable.right, printable.bottom);
+  measuring.SetInkObserver(previous);
+  SystemReach reach;
+  reach.height = system.area.Height();
+  if (!ink.Empty()) {
+    reach.above = std::max<int32_t>(0, system.area.top - static_cast<int32_t>(std::floor(ink.Top())));
+    reach.below = std::max<int32_t>(0, static_cast<int32_t>(std::ceil(ink.Bottom())) - system.area.bottom);
+  }
+  return reach;
 }
 
 // The systems before `system` are drawn without ink when the definitions have not recorded
@@ -148,33 +340,51 @@ void DrawFootnotes(DeviceContext& dc, CPageDlg& page, const Rect& printable) {
 
 }  // namespace
 
+void KeepPageStarts(CSystemArray& section, int32_t perPage) {
+  const size_t step = static_cast<size_t>(std::max(perPage, 1));
+  section.pageStarts.clear();
+  for (size_t first = 0; first == 0 || first < section.systems.size(); first += step) {
+    section.pageStarts.push_back(first);
+  }
+}
+
+int32_t GapBetweenSystems(const DeviceContext& dc, const CPageDlg& page) {
+  return MulDiv(MulDiv(kSystemGapTenths, dc.LogPixelsY(), 254), DrawZoom(page, dc), 100);
+}
+
+SystemReach MeasureSystem(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, uint32_t placement,
+                          const Rect& printable) {
+  CStaveArray* system = s < section.systems.size() ? section.systems.at(s) : nullptr;
+  if (system == nullptr) return {};
+  const RecordedClefs clefs(section);
+  const int32_t counter = page.footnoteCounter;
+  const std::string footnotes = page.footnoteText;
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  PrepareSystemVoices(*system, section);
+  const SystemReach reach = MeasureOn(*measuring, *system, page, placement, printable);
+  page.footnoteCounter = counter;
+  page.footnoteText = footnotes;
+  return reach;
+}
+
 int32_t HeadingBand(CSystemArray& section, DeviceContext& dc, const CPageDlg& page) {
   const int32_t zoom = DrawZoom(page, dc);
   int64_t lowest = -1;
-  for (const HeadingText& heading : kHeadings) {
-    const CTrackText* text = section.texts.at(heading.text);
-    if (text == nullptr || !Drawable(*text)) continue;
-    CTrackText measured = *text;
-    measured.lastZoom = zoom;
-    measured.origin = {};
-    if (measured.x == 0) measured.y = heading.defaultY;
-    const int32_t top = TrackTextPosition(measured, dc, zoom).y;
-    lowest = std::max<int64_t>(lowest, int64_t{top} + CalcTextRect(measured, dc).Height());
+  for (const LaidOutHeading& h : LayOutHeadings(section, dc, page, FirstSystemLeft(section), false)) {
+    lowest = std::max<int64_t>(lowest, h.box.bottom);
   }
   if (lowest < 0) return 0;
   return ScaleTruncated(lowest + MulDiv(MulDiv(kHeadingGapTenths, dc.LogPixelsY(), 254), zoom, 100), 1, 1);
 }
 
-void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& page) {
+void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& page, int32_t above) {
   if (section.systems.empty() || section.systems.at(0) == nullptr) return;
   const CStaveArray& first = *section.systems.at(0);
-  const Point anchor{first.area.left, Sum(first.area.top, -int64_t{HeadingBand(section, dc, page)})};
+  const Point anchor{first.area.left, Sum(first.area.top, -(int64_t{HeadingBand(section, dc, page)} + above))};
   const int32_t zoom = DrawZoom(page, dc);
   const InkSourceScope ink(dc, InkSource::kHeading);
-  for (const HeadingText& heading : kHeadings) {
-    CTrackText* text = section.texts.at(heading.text);
-    if (text == nullptr || !Drawable(*text)) continue;
-    DrawTextAtOffsets(*text, dc, zoom, anchor, HeadingOffsets(*text, heading, dc, page, anchor.x));
+  for (const LaidOutHeading& h : LayOutHeadings(section, dc, page, anchor.x, true)) {
+    DrawTextAtOffsets(*h.text, dc, zoom, anchor, h.offsets, &h.lines);
   }
 }
 
@@ -215,48 +425,83 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
   const int32_t count = static_cast<int32_t>(slots.size());
   // A page at a section's or the run's end is spread and placed as a full one.
   const int32_t full = std::max(slotsPerPage, count);
-  int64_t y = printable.top;
-  int32_t gap = 0;
-  int32_t previousHeight = 200;
-  bool first = true;
-  int drawn = 0;
-  std::vector<std::pair<CSystemArray*, const CStaveArray*>> reached;
+  const int32_t minimumGap = GapBetweenSystems(dc, page);
+
+  // What each slot takes: the band of its section's headings, the ink over its staves, the
+  // system, the ink under its staves and the end text after a section's last system.
+  struct Placed {
+    CStaveArray* system = nullptr;
+    uint32_t placement = 0;
+    bool headings = false;
+    bool last = false;
+    int32_t band = 0;
+    SystemReach reach;
+    int32_t after = 0;
+    int64_t Room() const { return int64_t{band} + reach.Total() + after; }
+  };
+  std::vector<Placed> placed(slots.size());
+  int64_t content = 0;
+  int32_t systems = 0;
   for (int32_t position = 0; position < count; ++position) {
     const PageSlot& slot = slots[static_cast<size_t>(position)];
-    CStaveArray* system = slot.section != nullptr && slot.system < slot.section->systems.size()
-                              ? slot.section->systems.at(slot.system)
-                              : nullptr;
-    if (system == nullptr) {
-      y += previousHeight;
+    Placed& p = placed[static_cast<size_t>(position)];
+    p.system = slot.section != nullptr && slot.system < slot.section->systems.size()
+                   ? slot.section->systems.at(slot.system)
+                   : nullptr;
+    if (p.system == nullptr) continue;
+    CSystemArray& section = *slot.section;
+    p.headings = slot.headings && slot.system == 0;
+    p.last = slot.system + 1 == section.systems.size();
+    p.placement = (static_cast<uint32_t>(std::min(full, 64) - 1) << 26) | (static_cast<uint32_t>(position) << 20);
+    SyncRecordedClefs(section, slot.system, dc, page, printable);
+    dc.SetInkGroup(position + 1);
+    p.reach = MeasureSystem(section, slot.system, dc, page, p.placement, printable);
+    p.band = p.headings ? HeadingBand(section, dc, page) : 0;
+    p.after = p.last ? EndTextBand(section, dc, page) : 0;
+    content += p.Room();
+    ++systems;
+  }
+  // An empty slot keeps the room of the system before it (200 before any); spreading
+  // counts the slots a full page would hold.
+  int64_t room = 200;
+  int64_t total = 0;
+  for (const Placed& p : placed) {
+    if (p.system != nullptr) room = p.Room();
+    total += room;
+  }
+  const int64_t average = systems > 0 ? content / systems : 200;
+  total += int64_t{full - count} * average;
+  int64_t gap = minimumGap;
+  if (page.SpreadSystems() && full > 1) {
+    gap = std::max<int64_t>(gap, (int64_t{printable.Height()} - total) / (full - 1));
+  }
+
+  int64_t y = printable.top;
+  room = 200;
+  int drawn = 0;
+  for (int32_t position = 0; position < count; ++position) {
+    const PageSlot& slot = slots[static_cast<size_t>(position)];
+    const Placed& p = placed[static_cast<size_t>(position)];
+    if (p.system == nullptr) {
+      y += room + gap;
       continue;
     }
     CSystemArray& section = *slot.section;
-    const bool headings = slot.headings && slot.system == 0;
-    const int32_t band = headings ? HeadingBand(section, dc, page) : 0;
-    y += band;
+    CStaveArray& system = *p.system;
+    y += int64_t{p.band} + p.reach.above;
     SyncRecordedClefs(section, slot.system, dc, page, printable);
-    PrepareSystemVoices(*system, section);
-    const uint32_t placement = (static_cast<uint32_t>(std::min(full, 64) - 1) << 26) | (static_cast<uint32_t>(position) << 20);
-    const int32_t top = ScaleTruncated(y, 1, 1);
+    PrepareSystemVoices(system, section);
     dc.SetInkGroup(position + 1);
-    DrawSystem(*system, dc, page, placement, printable.left, top, printable.right, printable.bottom);
+    DrawSystem(system, dc, page, p.placement, printable.left, ScaleTruncated(y, 1, 1), printable.right,
+               printable.bottom);
     section.clefsRecordedThrough = slot.system + 1;
     ++drawn;
-    const int32_t h = Sum(system->area.bottom, -int64_t{system->area.top});
-    if (first) {
-      first = false;
-      if (page.SpreadSystems() && full > 1) {
-        const int64_t g = (int64_t{printable.bottom} - int64_t{full} * h - band - printable.top) / full;
-        // Systems taller than the page would overlap: they stand one under the other instead.
-        gap = static_cast<int32_t>(std::max<int64_t>(0, g + g / (full - 1)));
-      }
-    }
-    y += int64_t{h} + gap;
-    previousHeight = h;
-    if (headings) DrawSectionHeadings(section, dc, page);
-    if (slot.system + 1 == section.systems.size()) DrawEndText(section, *system, dc, page);
+    room = p.Room();
+    y = int64_t{system.area.bottom} + p.reach.below + p.after + gap;
+    if (p.headings) DrawSectionHeadings(section, dc, page, p.reach.above);
+    if (p.last) DrawEndText(section, system, dc, page, p.reach.below);
     Rect sectionPage = printable;
-    sectionPage.bottom = system->area.bottom;
+    sectionPage.bottom = system.area.bottom;
     section.pageRect = sectionPage;
   }
   dc.SetInkGroup(0);
@@ -295,15 +540,77 @@ CStaveArray* HitTestSystem(CSystemArray& section, size_t first, size_t count, Po
   return nullptr;
 }
 
+std::vector<int64_t> MeasureSystemRooms(CSystemArray& section, DeviceContext& dc, CPageDlg& page,
+                                        const Rect& printable) {
+  std::vector<int64_t> rooms;
+  // Drawn one after the other from the first, so that each starts with the clefs the one
+  // before it left; the definitions then forget them, as before any drawing.
+  const int32_t counter = page.footnoteCounter;
+  const std::string footnotes = page.footnoteText;
+  for (const auto& definition : section.definitions.items()) {
+    if (definition != nullptr) definition->ForgetRecordedClefs();
+  }
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  for (size_t s = 0; s < section.systems.size(); ++s) {
+    CStaveArray* system = section.systems.at(s);
+    if (system == nullptr) {
+      rooms.push_back(0);
+      continue;
+    }
+    PrepareSystemVoices(*system, section);
+    const SystemReach reach = MeasureOn(*measuring, *system, page, 0, printable);
+    rooms.push_back(reach.Total());
+  }
+  if (!rooms.empty()) {
+    rooms.front() += HeadingBand(section, dc, page);
+    rooms.back() += EndTextBand(section, dc, page);
+  }
+  for (const auto& definition : section.definitions.items()) {
+    if (definition != nullptr) definition->ForgetRecordedClefs();
+  }
+  section.clefsRecordedThrough = 0;
+  page.footnoteCounter = counter;
+  page.footnoteText = footnotes;
+  return rooms;
+}
+
+int32_t FitSystemsPerPage(const std::vector<int64_t>& rooms, int64_t height, int64_t gap, int32_t most) {
+  for (int32_t n = std::max(most, 1); n > 1; --n) {
+    bool fits = true;
+    for (size_t first = 0; first < rooms.size() && fits; first += static_cast<size_t>(n)) {
+      int64_t used = 0;
+      for (size_t s = first; s < rooms.size() && s < first + static_cast<size_t>(n); ++s) {
+        used += rooms[s] + (s > first ? gap : 0);
+      }
+      fits = used <= height;
+    }
+    if (fits) return n;
+  }
+  return 1;
+}
+
+int32_t FitSystemsOfSection(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& printable) {
+  const std::vector<int64_t> rooms = MeasureSystemRooms(section, dc, page, printable);
+  const int32_t fitting = FitSystemsPerPage(rooms, printable.Height(), GapBetweenSystems(dc, page),
+                                            std::max(section.stavesPerPage, 1));
+  KeepPageStarts(section, fitting);
+  return fitting;
+}
+
 int32_t ComputeSystemsPerPage(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& pageRect) {
   if (section.systems.empty() || section.systems.at(0) == nullptr) return section.stavesPerPage;
-  CStaveArray& first = *section.systems.at(0);
-  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
-  PrepareSystemVoices(first, section);
-  DrawSystem(first, *measuring, page, 0, pageRect.left, pageRect.top, pageRect.right, pageRect.bottom);
-  const int64_t height = int64_t{first.area.Height()} + MulDiv(kSystemGapTenths, dc.LogPixelsY(), 254);
-  section.stavesPerPage = static_cast<int32_t>(std::clamp<int64_t>(height > 0 ? pageRect.Height() / height : 1, 1,
-                                                                   1000));
+  const std::vector<int64_t> rooms = MeasureSystemRooms(section, dc, page, pageRect);
+  // As many as the tallest would fill a page with, headings and all, and no more than that.
+  int64_t tallest = 1;
+  for (size_t s = 0; s < rooms.size(); ++s) {
+    const int64_t own = rooms[s] - (s == 0 ? HeadingBand(section, dc, page) : 0);
+    tallest = std::max(tallest, own);
+  }
+  const int64_t gap = GapBetweenSystems(dc, page);
+  const int64_t capacity = (int64_t{pageRect.Height()} - HeadingBand(section, dc, page) + gap) / (tallest + gap);
+  const int32_t most = static_cast<int32_t>(std::clamp<int64_t>(capacity, 1, 1000));
+  section.stavesPerPage = FitSystemsPerPage(rooms, pageRect.Height(), gap, most);
+  KeepPageStarts(section, section.stavesPerPage);
   section.CopyFirstSystemStaves();
   return section.stavesPerPage;
 }
@@ -326,7 +633,7 @@ int32_t BuildSectionPrintPages(CSystemArray& section, PageSequencing& sequence, 
     const int32_t pages = CountPages(preface, RtfPage::FromPageSettings(page));
     sequence.AddPages(PageSequencing::kSectionPreface, index, pages, 1);
   }
-  const int32_t perPage = std::max(section.stavesPerPage, 1);
+  const int32_t perPage = section.SystemsOnAPage();
   const int64_t systems = static_cast<int64_t>(section.systems.size());
   const int32_t pages = static_cast<int32_t>(std::max<int64_t>(1, (systems + rounding) / perPage));
   // Each music page carries its first system and counts the systems of a page.

@@ -29,8 +29,30 @@ struct PageSlot {
   bool headings = false;  // the section's headings stand above this system
 };
 
+// What a system covers: its area's height and the ink it draws above the area's top and below
+// its bottom (flags, bar numbers, time signatures, letters of the bass courses, lyrics, texts).
+struct SystemReach {
+  int32_t above = 0;
+  int32_t height = 0;
+  int32_t below = 0;
+  int64_t Total() const { return int64_t{above} + height + below; }
+};
+
+// The section's pages as laid out: `perPage` systems on each (the last may hold fewer).
+void KeepPageStarts(CSystemArray& section, int32_t perPage);
+
+// The least room between the ink of one system and the ink of the next: 6 mm.
+int32_t GapBetweenSystems(const DeviceContext& dc, const CPageDlg& page);
+
+// System `s` of the section measured as it would be drawn at the top of `printable`, with the
+// clefs and footnotes of the page left as they were.
+SystemReach MeasureSystem(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, uint32_t placement,
+                          const Rect& printable);
+
 // Draws the frame of page `pageIndex` and the slots' systems down its printable rectangle,
-// the headings and end texts that belong to them, and the footnotes the page collected.
+// the headings and end texts that belong to them, and the footnotes the page collected. Each
+// system stands below the ink of the one before it, with at least 6 mm between them; with
+// spreading on, the room left is shared out between the systems.
 // Returns the systems drawn; each section drawn keeps the page's rectangle, its bottom at its
 // last system's. A page of fewer slots than `slotsPerPage` (the last of a section or of the
 // run) is spread and placed as a full page.
@@ -47,7 +69,8 @@ int DrawSystems(CSystemArray& section, DeviceContext& dc, CPageDlg& page, int32_
 int32_t HeadingBand(CSystemArray& section, DeviceContext& dc, const CPageDlg& page);
 // Draws the title, the comments and the author at their offsets from the top left of the band
 // above the first system (as last drawn). A section without systems has no headings.
-void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& page);
+// `above` is the ink the first system draws over its staves: the band stands above it.
+void DrawSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& page, int32_t above = 0);
 
 // Places the title, the author and the comments across the printable width of the section's
 // first page, each by its mode (CTrackText::PlaceMode: left, right, centre), measured on `dc`,
@@ -59,9 +82,20 @@ void PlaceSectionHeadings(CSystemArray& section, DeviceContext& dc, CPageDlg& pa
 // system. Nothing for a point off the section's page, a hidden system or empty room.
 CStaveArray* HitTestSystem(CSystemArray& section, size_t first, size_t count, Point point);
 
-// How many systems of the height of the first (drawn on a device like `dc`) fit in `pageRect`
-// with 18 mm between them, at least 1; the section keeps it and its systems take the first
-// system's stave settings.
+// The room each system of the section takes on a page (the first with the headings' band, the
+// last with its end text), measured on a device like `dc`.
+std::vector<int64_t> MeasureSystemRooms(CSystemArray& section, DeviceContext& dc, CPageDlg& page,
+                                        const Rect& printable);
+// The most systems per page, `most` at the most and 1 at the least, for which every page of
+// systems of these rooms, `gap` apart, fits in `height`.
+int32_t FitSystemsPerPage(const std::vector<int64_t>& rooms, int64_t height, int64_t gap, int32_t most);
+// How many of the section's stored systems per page fit on pages of `printable`; the section
+// keeps the answer as its fitting count (the stored count is left alone).
+int32_t FitSystemsOfSection(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& printable);
+
+// How many systems fit in `pageRect` (drawn on a device like `dc`): as many as the tallest
+// would take, at least 1; the section keeps it and its systems take the first system's stave
+// settings.
 int32_t ComputeSystemsPerPage(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& pageRect);
 
 // Appends the section's printed pages: its preface (when the page settings print section

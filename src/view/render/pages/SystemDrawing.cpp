@@ -1,7 +1,9 @@
 #include "view/render/pages/SystemDrawing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,8 +17,8 @@
 #include "model/StaveRenderer.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
-#include "view/draw/PageDrawSettings.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/PictureText.h"
 #include "view/render/StaffRenderer.h"
@@ -27,6 +29,9 @@ namespace vornel {
 namespace {
 
 int32_t SaneZoom(int32_t zoom) { return zoom > 0 ? std::min(zoom, 100000) : 100; }
+
+// The least room between the ink of one line of a system and the ink of the next.
+constexpr int32_t kLineGapTenths = 20;
 int32_t Sum(int64_t a, int64_t b) { return ScaleTruncated(a + b, 1, 1); }
 int32_t Tenths(const DeviceContext& dc, int32_t tenths) { return MulDiv(tenths, dc.LogPixelsX(), 254); }
 
@@ -84,6 +89,84 @@ int64_t HalfColumns(const CStaveArray& system) {
   return most;
 }
 
+// Where the ink of a line would begin if the line were drawn at the top of `rect`: the line is
+// laid out on a measuring device, its definition's recorded clefs kept as they were.
+double InkTopOfLine(CInstrument& line, DeviceContext& dc, Rect rect, int32_t code, int32_t nameWidth,
+                    int32_t columnWidth, uint32_t flags) {
+  std::vector<std::pair<CClef*, std::pair<int32_t, int32_t>>> clefs;
+  if (line.definition != nullptr) {
+    for (const auto& stave : line.definition->staves.items()) {
+      if (stave != nullptr) clefs.push_back({stave.get(), {stave->recordedClef, stave->recordedStepOffset}});
+    }
+  }
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  InkExtent ink;
+  measuring->SetInkObserver(&ink);
+  line.LayoutAndDraw(*measuring, rect, code, 0, nameWidth, columnWidth, flags);
+  for (auto& [stave, saved] : clefs) {
+    stave->recordedClef = saved.first;
+    stave->recordedStepOffset = saved.second;
+  }
+  return ink.Empty() ? rect.top : ink.Top();
+}
+
+// Where each voice of the system puts its bar lines, in half columns from the staves' left, as
+// the staff layout places them, and where its columns end.
+struct VoiceBars {
+  std::vector<int64_t> bars;
+  int64_t end = 0;
+};
+
+std::vector<VoiceBars> BarsOfVoices(const CStaveArray& system) {
+  std::vector<VoiceBars> voices;
+  for (const auto& line : system.lines.items()) {
+    if (!Shown(line.get())) continue;
+    const bool halfColumnBars = line->definition != nullptr && line->definition->showBarlines != 0;
+    for (const nChordArray* voice : line->Voices()) {
+      if (voice == nullptr) continue;
+      VoiceBars v;
+      int64_t halves = 0;
+      for (size_t i = 0; i < voice->size(); ++i) {
+        const nChord* e = voice->at(i);
+        if (e == nullptr) {
+          halves += 2;
+          continue;
+        }
+        // A rest of several bars stands a column further on.
+        if (e->IsBarLine()) v.bars.push_back(halves + (e->IsMultiBarRest() ? 2 : 0));
+        halves += 2 + ExtraHalfColumnsAfter(*e, halfColumnBars);
+      }
+      v.end = halves;
+      if (!v.bars.empty()) voices.push_back(std::move(v));
+    }
+  }
+  return voices;
+}
+
+// The bar lines of a system of several voices lined up: each bar as wide as the widest that
+// any voice gives it, its end last. Empty when fewer than two voices have bar lines.
+std::vector<int32_t> AlignedBarColumns(const CStaveArray& system) {
+  const std::vector<VoiceBars> voices = BarsOfVoices(system);
+  if (voices.size() < 2) return {};
+  size_t bars = 0;
+  for (const VoiceBars& v : voices) bars = std::max(bars, v.bars.size());
+  std::vector<int64_t> aligned(bars, 0);
+  for (size_t k = 0; k < bars; ++k) {
+    for (const VoiceBars& v : voices) {
+      if (k >= v.bars.size()) continue;
+      const int64_t before = k == 0 ? 0 : aligned[k - 1];
+      const int64_t own = v.bars[k] - (k == 0 ? 0 : v.bars[k - 1]);
+      aligned[k] = std::max(aligned[k], before + own);
+    }
+  }
+  int64_t end = aligned.back();
+  for (const VoiceBars& v : voices) end = std::max(end, aligned[v.bars.size() - 1] + v.end - v.bars.back());
+  std::vector<int32_t> columns;
+  for (const int64_t a : aligned) columns.push_back(static_cast<int32_t>(std::min<int64_t>(a, INT32_MAX)));
+  columns.push_back(static_cast<int32_t>(std::min<int64_t>(end, INT32_MAX)));
+  return columns;
+}
+
 // The lines that close a system of several lines: left of its staves (`left` is the edge the
 // system was given) and at its right end.
 void DrawClosingLines(CStaveArray& system, GraphicUtil& g, const CPageDlg& page, int32_t startWidth, int32_t left,
@@ -105,7 +188,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
                        int32_t top, int32_t right, int32_t bottom) {
   StaveRenderer& renderer = StaveRenderers();
   const bool onScreen = !dc.IsPrinting();
-  const int32_t appZoom = SaneZoom(renderer.ApplicationZoom().value_or(100));
+  const int32_t appZoom = SaneZoom(renderer.ApplicationZoom(dc).value_or(100));
   const int32_t pageZoom = onScreen ? SaneZoom(page.zoom) : 100;
   const size_t columns = system.GetMaxChordCount();
 
@@ -137,8 +220,18 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   const int32_t step = MulDiv(Tenths(dc, 50), pageZoom, 100);
   left = Sum(left, int64_t{system.leftIndents} * step);
   right = Sum(right, -int64_t{system.rightIndents} * step);
-  // Columns are narrowed only when the chords would run past the right edge.
-  const int64_t halves = HalfColumns(system);
+  // The bars of the lines line up; columns are narrowed only when the chords would run past
+  // the right edge.
+  const PageDrawSettings* drawSettings = PageSettingsOf(dc);
+  const bool proportional = drawSettings != nullptr && drawSettings->timeProportional;
+  const std::vector<int32_t> barColumns = proportional ? std::vector<int32_t>{} : AlignedBarColumns(system);
+  for (const auto& line : system.lines.items()) {
+    if (line == nullptr) continue;
+    for (const auto& stave : line->staves.items()) {
+      if (stave != nullptr) stave->barColumns = barColumns;
+    }
+  }
+  const int64_t halves = barColumns.empty() ? HalfColumns(system) : barColumns.back();
   if (halves > 0 && 2 * (int64_t{right} - left) / columnWidth < halves) {
     columnWidth = std::max<int32_t>(1, static_cast<int32_t>(2 * (int64_t{right} - left) / halves));
   }
@@ -169,6 +262,11 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   int drawn = 0;
   const CClef* firstStave = nullptr;
   int32_t lastLine = top;
+  // Each line stands below the ink of the lines above it: flags, letters of the bass courses,
+  // lyrics and texts of one line never reach into the next.
+  InkObserver* const outer = dc.GetInkObserver();
+  const int32_t lineGap = MulDiv(MulDiv(kLineGapTenths, dc.LogPixelsY(), 254), pageZoom, 100);
+  double lowestInk = -1e300;
   for (int32_t i = 0; i < count; ++i) {
     CInstrument* line = system.lines.at(static_cast<size_t>(i));
     if (!Shown(line)) continue;
@@ -176,7 +274,16 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
                                               (placement & 0xFFF00000u));
     line->columnCount = static_cast<int32_t>(columns);
     rect.bottom = bottom;
+    if (drawn > 0) {
+      const double inkTop = InkTopOfLine(*line, dc, rect, code, system.nameWidth, columnWidth, flags);
+      const double room = inkTop - (lowestInk + lineGap);
+      if (room < 0) rect.top = Sum(rect.top, static_cast<int64_t>(std::ceil(-room)));
+    }
+    InkExtent lineInk(outer);
+    dc.SetInkObserver(&lineInk);
     line->LayoutAndDraw(dc, rect, code, 0, system.nameWidth, columnWidth, flags);
+    dc.SetInkObserver(outer);
+    if (!lineInk.Empty()) lowestInk = std::max(lowestInk, lineInk.Bottom());
     ++drawn;
     for (const auto& stave : line->staves.items()) {
       if (stave == nullptr) continue;
@@ -190,7 +297,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   std::optional<InkSourceScope> ink(std::in_place, dc, InkSource::kSystemLine);
   if (drawn > 1) DrawClosingLines(system, g, page, startWidth, leftEdge, top, lastLine, step);
 
-  const PageDrawSettings* settings = ActivePageSettings();
+  const PageDrawSettings* settings = PageSettingsOf(dc);
   const bool filter = settings != nullptr && settings->barNumbers;
   if (firstStave != nullptr && system.barSequenceRestart == 0 && system.firstBar > 1 &&
       (!filter || system.firstBar % 5 == 0)) {

@@ -27,7 +27,7 @@ constexpr uint32_t kTieSlur = 8;
 uint32_t SlurType(const nNotes& note) { return (note.slur >> 8) & 0x0F; }
 
 const CTabInstrument* Tab(const StaffRenderer& stave) {
-  return const_cast<StaffRenderer&>(stave).Stave().tabInstrument;
+  return stave.Stave().tabInstrument;
 }
 
 int CourseCount(const StaffRenderer& stave) {
@@ -73,7 +73,7 @@ int32_t GetCourseY(const StaffRenderer& stave, int course) {
   const bool upsideDown = TabStyle(stave) == CTabInstrument::kSpanish;
   if (course >= 0 && course < count) {
     const int line = upsideDown ? count - course - 1 : course;
-    return top + line * s - const_cast<StaffRenderer&>(stave).Stave().lineThickness / 2;
+    return top + line * s - stave.Stave().lineThickness / 2;
   }
   return upsideDown ? top - s / 3 : top + count * s;
 }
@@ -378,7 +378,7 @@ void DrawTabSlurShape(StaffRenderer& stave, const nNotes& note, int shape, int32
     const int32_t yy = upsideDown ? y - half : y + half;
     const int32_t third = std::abs(d / 3);
     g.DrawThinLine(2, 0, x - d - d / 3, yy - third, x + d + d / 3, yy + third - s);
-    SetLastDrawnString(neighbour);
+    stave.SetLastDrawnString(neighbour);
     return;
   }
   if (shape != 7) return;
@@ -393,7 +393,11 @@ void DrawTabSlurShape(StaffRenderer& stave, const nNotes& note, int shape, int32
   } else {
     const int32_t direction = hasNeighbour && neighbour < note.string ? -1 : 1;
     const int32_t from = direction > 0 ? y + s / 4 : y - s;
-    LineSegment(x, from, x, from + direction * length)
+    // The line stays on the stave's courses.
+    const int32_t bottomLine = stave.Top() + (count - 1) * s;
+    const int32_t to = direction > 0 ? std::min(from + length, bottomLine) : std::max(from - length, stave.Top());
+    if ((to - from) * direction <= 0) return;
+    LineSegment(x, from, x, to)
         .DrawStraight(g.dc, Pen::Create(PS_SOLID, std::max(1, g.HundredthMmToDeviceX(10)), 0x646464));
   }
 }
