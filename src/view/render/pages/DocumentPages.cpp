@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 #include "document/CBriotabDoc.h"
 #include "layout/richtext/RtfPages.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSystemArray.h"
+#include "model/StaveRenderer.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
@@ -270,8 +272,10 @@ void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
     if (!printing || page.printAllSections == 0) {
       CSystemArray& section = *doc.GetActiveSection();
       if (section.pageStarts.empty()) {
+        // Worked out on a device of its own: the page drawn leaves no trace of the measuring.
         const Rect printable = ComputePageFrame(page, dc, pageIndex);
-        FitSystemsOfSection(section, dc, page, printable);
+        const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+        FitSystemsOfSection(section, *measuring, page, printable);
       }
       const int32_t perPage = section.SystemsOnAPage();
       DrawSystems(section, dc, page, pageIndex, static_cast<size_t>(pageIndex) * static_cast<size_t>(perPage),

@@ -286,6 +286,11 @@ class RecordedClefs {
 // Draws a system on `measuring` and gives what it covers.
 SystemReach MeasureOn(DeviceContext& measuring, CStaveArray& system, CPageDlg& page, uint32_t placement,
                       const Rect& printable) {
+  // Measuring draws the system where it may never stand: the system keeps the place and the
+  // name width it was last drawn with (its area is stored with the document).
+  const Rect area = system.area;
+  const Rect optionsArea = system.optionsArea;
+  const int32_t nameWidth = system.nameWidth;
   InkExtent ink;
   InkObserver* previous = measuring.SetInkObserver(&ink);
   DrawSystem(system, measuring, page, placement, printable.left, printable.top, printable.right, printable.bottom);
@@ -296,6 +301,9 @@ SystemReach MeasureOn(DeviceContext& measuring, CStaveArray& system, CPageDlg& p
     reach.above = std::max<int32_t>(0, system.area.top - static_cast<int32_t>(std::floor(ink.Top())));
     reach.below = std::max<int32_t>(0, static_cast<int32_t>(std::ceil(ink.Bottom())) - system.area.bottom);
   }
+  system.area = area;
+  system.optionsArea = optionsArea;
+  system.nameWidth = nameWidth;
   return reach;
 }
 
