@@ -463,6 +463,35 @@ TEST(SectionPages, SystemsPerPage) {
   EXPECT_EQ(section->stavesPerPage, 1);
 }
 
+// Pages hold the systems that fit: a system that would pass the foot starts the next page,
+// the stored count is the most a page holds, and a system taller than a page has one alone.
+TEST(SectionPages, PagesHoldWhatFits) {
+  struct Case {
+    std::vector<int64_t> rooms;
+    int32_t most;
+    std::vector<size_t> starts;
+  };
+  // Pages 100 high, 10 between systems.
+  const Case cases[] = {
+      {{30, 30, 30, 30}, 8, {0, 3}},       // 30+10+30+10+30 = 100 fits, the fourth does not
+      {{30, 30, 30, 30}, 2, {0, 2}},       // no more than the stored count
+      {{30, 150, 30, 30}, 8, {0, 1, 2}},   // the tall one alone, after the one before it
+      {{150, 150}, 8, {0, 1}},
+      {{}, 8, {0}},                        // no systems: one empty page
+  };
+  for (const Case& c : cases) {
+    auto section = StaffSection(1, c.rooms.size(), 4);
+    KeepFittingPageStarts(*section, c.rooms, 100, 10, c.most);
+    EXPECT_EQ(section->pageStarts, c.starts) << c.rooms.size() << " " << c.most;
+  }
+  // The last page is laid out with the slots of the first.
+  auto section = StaffSection(1, 4, 4);
+  KeepFittingPageStarts(*section, {30, 30, 30, 30}, 100, 10, 8);
+  EXPECT_EQ(SlotsOfPage(*section, 0), 3u);
+  EXPECT_EQ(SlotsOfPage(*section, 1), 3u);
+  EXPECT_EQ(section->PageOfSystem(3), 1u);
+}
+
 TEST(DocumentPages, HeaderOfAMusicPage) {
   CBriotabDoc doc;
   doc.settings.Text(CDocumentSettings::kTitle).text = "Lessons\r\nfor  the lute";
