@@ -21,9 +21,10 @@ void PageSequencing::AddEntry(int32_t kind, int32_t block, int32_t index) {
   entries_.push_back(entry);
 }
 
-void PageSequencing::AddPages(int32_t kind, int32_t block, int32_t count, int32_t pagesPerEntry, int32_t indexStep) {
+void PageSequencing::AddPages(int32_t kind, int32_t block, int32_t count, int32_t pagesPerEntry, int32_t indexStep,
+                              int32_t firstIndex) {
   for (int32_t i = 0; i < count; ++i) {
-    AddEntry(kind, block, i * indexStep);
+    AddEntry(kind, block, firstIndex + i * indexStep);
     entries_.back().pages = pagesPerEntry;
     runningTotal += pagesPerEntry;
   }

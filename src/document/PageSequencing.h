@@ -48,9 +48,10 @@ class PageSequencing {
   void RemoveAll();
   // One entry at the end with the running total so far and no pages.
   void AddEntry(int32_t kind, int32_t block, int32_t index);
-  // `count` entries of one block, each covering `pagesPerEntry`; their indexes run from 0 by
-  // `indexStep` (a section's music pages carry their first system).
-  void AddPages(int32_t kind, int32_t block, int32_t count, int32_t pagesPerEntry, int32_t indexStep = 1);
+  // `count` entries of one block, each covering `pagesPerEntry`; their indexes run from
+  // `firstIndex` by `indexStep` (a section's music pages carry their first system).
+  void AddPages(int32_t kind, int32_t block, int32_t count, int32_t pagesPerEntry, int32_t indexStep = 1,
+                int32_t firstIndex = 0);
   // For each music page: the first position in `pages` (the page each section starts on,
   // counted from the base) that names this page becomes its block; a page on which no
   // section starts keeps the last one found before it.

@@ -73,8 +73,10 @@ TEST(GuitarProImportTest, DefinitionOfATrack) {
   ASSERT_EQ(d.staves.size(), 1u);
   EXPECT_EQ(d.staves[0]->type, CClef::kTablature);
   EXPECT_EQ(d.staves[0]->enabledVoices, CClef::kUpperVoice);
-  EXPECT_EQ(d.staves[0]->spaceBelow, 3u);
-  EXPECT_EQ(d.spacingBelowPage, 3);
+  // Laid out for several systems to a page: courses 3 mm apart, no space under the stave.
+  EXPECT_EQ(d.staves[0]->spaceBelow, 0u);
+  EXPECT_EQ(d.spacingBelowPage, 0);
+  EXPECT_EQ(d.tabInstrument.tabFont.staveAdjust.cx, 30);
   EXPECT_EQ(d.notationModePage, CClef::kTablature);
   EXPECT_EQ(d.voicesShownPage, CClef::kUpperVoice);
   const CTabInstrument& tab = d.tabInstrument;

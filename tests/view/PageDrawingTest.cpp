@@ -306,7 +306,20 @@ TEST(SystemDrawing, BarNumberFilter) {
   EXPECT_FALSE(drawn(10, true));
 }
 
-// The printable height that spreads four systems of height h with gaps of 333.
+// Where a drawn system's ink begins and ends: its area widened by what it draws above and
+// below its staves.
+struct InkSpan {
+  int64_t top;
+  int64_t bottom;
+};
+InkSpan InkOf(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page) {
+  const SystemReach reach = MeasureSystem(section, s, dc, page, 0, page.printableRect);
+  const Rect& area = section.System(s)->area;
+  return {int64_t{area.top} - reach.above, int64_t{area.bottom} + reach.below};
+}
+
+// Systems stand below each other's ink: spread over the page with equal room between them,
+// or at least 6 mm apart.
 TEST(SectionPages, SpreadingFourSystems) {
   PageScope scope;
   auto section = StaffSection(1, 4, 4);
@@ -315,30 +328,39 @@ TEST(SectionPages, SpreadingFourSystems) {
   page.bottomMargin = 0;
   RecordingDevice dc(96, true);
   const DrawContext context = scope.On(dc);
-  // The height of one system, measured as it is drawn.
   page.pageRect = {0, 0, 794, 20000};
   DrawSystems(*section, dc, page, 0, 0, 1, false);
-  const int32_t h = section->System(0)->area.Height();
-  page.pageRect.bottom = 4 * h + 1000;
+  const InkSpan one = InkOf(*section, 0, dc, page);
+  const int64_t room = one.bottom - one.top;
+  ASSERT_GT(room, section->System(0)->area.Height());  // flags stand over the staves
+  page.pageRect.bottom = static_cast<int32_t>(4 * room + 1000);
   DrawSystems(*section, dc, page, 0, 0, 4, false);
+  // The first system's ink at the top, the last one's at the foot, equal room between.
+  const int64_t gap = InkOf(*section, 1, dc, page).top - InkOf(*section, 0, dc, page).bottom;
+  EXPECT_EQ(InkOf(*section, 0, dc, page).top, page.printableRect.top);
+  EXPECT_NEAR(static_cast<double>(InkOf(*section, 3, dc, page).bottom), page.printableRect.bottom, 3);
   for (size_t s = 1; s < 4; ++s) {
-    EXPECT_EQ(section->System(s)->area.top - section->System(s - 1)->area.top, h + 333) << s;
+    EXPECT_NEAR(static_cast<double>(InkOf(*section, s, dc, page).top - InkOf(*section, s - 1, dc, page).bottom),
+                static_cast<double>(gap), 1)
+        << s;
   }
   EXPECT_EQ(section->pageRect.bottom, section->System(3)->area.bottom);
-  // A section's last page of two systems at four per page is spread as a full page: its
-  // systems stand where the first two of a full page do.
-  const int32_t firstTop = section->System(0)->area.top;
+  // A section's last page of two systems at four per page is spread as a full page: it starts
+  // at the top, its systems as far apart as on a full page.
   EXPECT_EQ(DrawSystems(*section, dc, page, 1, 2, 4, false), 2);
-  EXPECT_EQ(section->System(2)->area.top, firstTop);
-  EXPECT_EQ(section->System(3)->area.top - section->System(2)->area.top, h + 333);
-  // Systems taller than the page stand one under the other.
-  page.pageRect.bottom = 2 * h;
-  DrawSystems(*section, dc, page, 0, 0, 4, false);
-  EXPECT_EQ(section->System(1)->area.top - section->System(0)->area.top, h);
-  // Without spreading the systems touch; past the last system nothing is drawn.
-  page.verticalJustification = 0;
-  EXPECT_EQ(DrawSystems(*section, dc, page, 0, 2, 4, false), 2);
-  EXPECT_EQ(section->System(3)->area.top - section->System(2)->area.top, h);
+  EXPECT_EQ(InkOf(*section, 2, dc, page).top, page.printableRect.top);
+  EXPECT_NEAR(static_cast<double>(InkOf(*section, 3, dc, page).top - InkOf(*section, 2, dc, page).bottom),
+              static_cast<double>(gap), 3);
+  // Systems taller than the page, or not spread: 6 mm between one's ink and the next's.
+  for (const bool spread : {true, false}) {
+    page.verticalJustification = spread ? 1 : 0;
+    page.pageRect.bottom = static_cast<int32_t>(2 * room);
+    EXPECT_EQ(DrawSystems(*section, dc, page, 0, 0, 4, false), 4);
+    for (size_t s = 1; s < 4; ++s) {
+      EXPECT_EQ(InkOf(*section, s, dc, page).top - InkOf(*section, s - 1, dc, page).bottom, Mm(60)) << spread << s;
+    }
+  }
+  // Past the last system nothing is drawn.
   EXPECT_EQ(DrawSystems(*section, dc, page, 1, 4, 4, false), 0);
 }
 
@@ -382,7 +404,8 @@ TEST(SectionPages, HeadingsEndTextAndFootnotes) {
   EXPECT_GT(band, 0);
   DrawSystems(*section, dc, page, 0, 0, 2, true);
   const std::string log = dc.Log();
-  EXPECT_EQ(section->System(0)->area.top, page.printableRect.top + band);
+  // Under the band, the first system's ink starts.
+  EXPECT_EQ(InkOf(*section, 0, dc, page).top, page.printableRect.top + HeadingBand(*section, dc, page));
   EXPECT_NE(log.find("\"Fantasia\""), std::string::npos);
   EXPECT_NE(log.find("\"Finis\""), std::string::npos);
   // The page's footnotes start again; printing never moves the texts.
@@ -441,10 +464,42 @@ TEST(SectionPages, SystemsPerPage) {
   RecordingDevice dc(96, true);
   const DrawContext context = scope.On(dc);
   const int32_t perPage = ComputeSystemsPerPage(*section, dc, page, {0, 0, 794, 1000});
-  const int32_t h = section->System(0)->area.Height();
-  EXPECT_EQ(perPage, 1000 / (h + Mm(180)));
+  // As many of the tallest system (with the number of its first bar), with its ink and 6 mm
+  // between them, as the page holds.
+  const int64_t room = MeasureSystem(*section, 1, dc, page, 0, {0, 0, 794, 1000}).Total();
+  EXPECT_GT(room, MeasureSystem(*section, 0, dc, page, 0, {0, 0, 794, 1000}).Total());
+  EXPECT_EQ(perPage, (1000 + Mm(60)) / (room + Mm(60)));
   EXPECT_EQ(ComputeSystemsPerPage(*section, dc, page, {0, 0, 794, 10}), 1);
   EXPECT_EQ(section->stavesPerPage, 1);
+}
+
+// Pages hold the systems that fit: a system that would pass the foot starts the next page,
+// the stored count is the most a page holds, and a system taller than a page has one alone.
+TEST(SectionPages, PagesHoldWhatFits) {
+  struct Case {
+    std::vector<int64_t> rooms;
+    int32_t most;
+    std::vector<size_t> starts;
+  };
+  // Pages 100 high, 10 between systems.
+  const Case cases[] = {
+      {{30, 30, 30, 30}, 8, {0, 3}},       // 30+10+30+10+30 = 100 fits, the fourth does not
+      {{30, 30, 30, 30}, 2, {0, 2}},       // no more than the stored count
+      {{30, 150, 30, 30}, 8, {0, 1, 2}},   // the tall one alone, after the one before it
+      {{150, 150}, 8, {0, 1}},
+      {{}, 8, {0}},                        // no systems: one empty page
+  };
+  for (const Case& c : cases) {
+    auto section = StaffSection(1, c.rooms.size(), 4);
+    KeepFittingPageStarts(*section, c.rooms, 100, 10, c.most);
+    EXPECT_EQ(section->pageStarts, c.starts) << c.rooms.size() << " " << c.most;
+  }
+  // The last page is laid out with the slots of the first.
+  auto section = StaffSection(1, 4, 4);
+  KeepFittingPageStarts(*section, {30, 30, 30, 30}, 100, 10, 8);
+  EXPECT_EQ(SlotsOfPage(*section, 0), 3u);
+  EXPECT_EQ(SlotsOfPage(*section, 1), 3u);
+  EXPECT_EQ(section->PageOfSystem(3), 1u);
 }
 
 TEST(DocumentPages, HeaderOfAMusicPage) {
@@ -464,10 +519,11 @@ TEST(DocumentPages, RecomputeSystemsPerPage) {
   const DrawContext context = scope.On(dc);
   RecomputeSystemsPerPage(doc, dc);
   EXPECT_EQ(page.newPageOnSection, 1);
-  // A4 at 300 dpi less 25 and 15 mm of margins, over the first system and 18 mm.
+  // A4 at 300 dpi less 25 and 15 mm of margins, over the ink of the first system and 6 mm.
   const int32_t printable = MulDiv(2970, 300, 254) - MulDiv(150, 300, 254) - MulDiv(250, 300, 254);
-  const int32_t h = doc.sections.at(0)->System(0)->area.Height();
-  EXPECT_EQ(doc.sections.at(0)->stavesPerPage, printable / (h + MulDiv(180, 300, 254)));
+  const Rect area{0, 0, 2000, printable};
+  const int64_t room = MeasureSystem(*doc.sections.at(0), 1, dc, page, 0, area).Total();
+  EXPECT_EQ(doc.sections.at(0)->stavesPerPage, (printable + Mm(60, 300)) / (room + Mm(60, 300)));
 }
 
 TEST(DocumentPages, FailureOnAPrintedPageIsReported) {

@@ -138,18 +138,18 @@ TEST(PrintSequence, SectionsOnPagesOfTheirOwn) {
 }
 
 TEST(PrintSequence, SectionRecordsCarryTheirFirstSystems) {
-  // 7 systems at 3 per page with a rounding term of 2: pages from systems 0, 3 and 6.
+  // 7 systems at 3 per page: pages from systems 0, 3 and 6.
   auto section = EmptySection(7, 0, 3);
   section->index = 4;
   PageSequencing sequence;
   CPageDlg page;
-  EXPECT_EQ(BuildSectionPrintPages(*section, sequence, page, 2), 3);
+  EXPECT_EQ(BuildSectionPrintPages(*section, sequence, page), 3);
   EXPECT_EQ(Entries(sequence), "6:4:0 6:4:3 6:4:6 ");
   EXPECT_EQ(sequence.at(2).runningTotal, 6);
   EXPECT_EQ(sequence.at(2).pages, 3);
   // A section without systems still prints a page.
   auto empty = EmptySection(0, 0, 3);
-  EXPECT_EQ(BuildSectionPrintPages(*empty, sequence, page, 2), 1);
+  EXPECT_EQ(BuildSectionPrintPages(*empty, sequence, page), 1);
 }
 
 TEST(PrintSequence, SectionPrefaceAndEndTextPages) {
@@ -160,12 +160,12 @@ TEST(PrintSequence, SectionPrefaceAndEndTextPages) {
   CPageDlg page;
   page.printComments = 1;
   page.printEndTextPages = 1;
-  EXPECT_EQ(BuildSectionPrintPages(*section, sequence, page, 3), 4);
+  EXPECT_EQ(BuildSectionPrintPages(*section, sequence, page), 4);
   EXPECT_EQ(Entries(sequence), "4:0:0 6:0:0 9:0:0 5:0:0 ");
   // Comments printed at the end of the document are no preface.
   page.commentsAtEnd = 1;
   PageSequencing atEnd;
-  EXPECT_EQ(BuildSectionPrintPages(*section, atEnd, page, 3), 3);
+  EXPECT_EQ(BuildSectionPrintPages(*section, atEnd, page), 3);
 }
 
 TEST(PrintSequence, PreliminaryPagesComeFirst) {

@@ -46,6 +46,11 @@ constexpr uint8_t kPercussionChannel = 10;
 constexpr ImportLoss kUntiedNote{"tied note without a note before it on its string",
                                  "tied notes without a note before them on their strings"};
 constexpr ImportLoss kGraceNote{"grace note", "grace notes"};
+// A track's line is laid out for several systems to a page: the courses of a guitar's
+// tablature 3 mm apart (the letters of lute tablature take 6 mm), and no space kept under its
+// stave: the lines of a system stand as far apart as their rhythm signs and texts need.
+constexpr int32_t kTrackLineSpacing = 30;
+constexpr uint32_t kTrackSpaceBelow = 0;
 
 // Velocities of the dynamic levels 1-8 (index 0-7 in the meta-event).
 constexpr int kVelocities[8] = {64, 74, 84, 94, 100, 110, 118, 128};
@@ -138,9 +143,9 @@ std::unique_ptr<CInstrumentDlg> GuitarProDoc::MakeDefinition(const TabTrack& tra
   CClef* stave = definition->AddStave();
   stave->type = CClef::kTablature;
   stave->enabledVoices = CClef::kUpperVoice;
-  for (const auto& s : definition->staves) s->spaceBelow = 3;
+  for (const auto& s : definition->staves) s->spaceBelow = kTrackSpaceBelow;
   definition->currentStave = 0;
-  definition->LoadStaveSettings();  // the definition's own copies: tablature, upper voice, space 3
+  definition->LoadStaveSettings();  // the definition's own copies: tablature, upper voice, its space
   definition->LinkStaves();
 
   definition->nameText.text = track.name;
@@ -155,6 +160,7 @@ std::unique_ptr<CInstrumentDlg> GuitarProDoc::MakeDefinition(const TabTrack& tra
   tab.tuning.lines = track.stringCount;
   tab.tuningText = tab.tuning.GetTuningText();
   tab.SetImportDefaults();
+  tab.tabFont.staveAdjust = {kTrackLineSpacing, kTrackLineSpacing / 2};
   if (track.channel == kPercussionChannel) {
     tab.tabStyle = CTabInstrument::kOwnFlags;
     tab.tuning.lines = 3;

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 #include "document/CBriotabDoc.h"
 #include "layout/richtext/RtfPages.h"
 #include "model/CInstrumentDlg.h"
 #include "model/CSystemArray.h"
+#include "model/StaveRenderer.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
@@ -92,7 +94,7 @@ int32_t FitPrintedSections(CBriotabDoc& doc) {
   int32_t fewest = runOn;
   for (const auto& section : doc.sections.items()) {
     if (section == nullptr) continue;
-    if (page.newPageOnSection != 0) {
+    if (page.newPageOnSection != 0 || (page.printAllSections == 0 && section.get() == doc.GetActiveSection())) {
       FitSystemsOfSection(*section, measuring, page, printable);
     } else {
       // Every page of the run may hold the tallest system of any section.
@@ -188,15 +190,21 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing) {
   doc.printSystems.clear();
   doc.sequenceOffset = 0;
   ForgetClefRecords(doc);
+  // Pages laid out for the screen or for the paper are laid out again for the other.
+  for (const auto& section : doc.sections.items()) {
+    if (section != nullptr) section->pageStarts.clear();
+  }
   if (printing == 0 || doc.sections.empty()) return 0;
 
   const int32_t fewest = FitPrintedSections(doc);
   if (page.printAllSections == 0) {
-    // The active section alone, with the systems per page it is drawn with.
+    // The active section alone, laid out as printed; its pages are drawn as on screen.
     CSystemArray& section = *doc.GetActiveSection();
-    const int32_t perPage = section.SystemsOnAPage();
-    const int32_t pages = std::max(1, CeilDiv(static_cast<int64_t>(section.systems.size()), perPage));
-    sequence.AddPages(PageSequencing::kMusicPage, section.index, pages, perPage);
+    for (size_t p = 0; p < section.PageCount(); ++p) {
+      sequence.AddPages(PageSequencing::kMusicPage, section.index, 1,
+                        static_cast<int32_t>(std::min<size_t>(SlotsOfPage(section, p), INT32_MAX)), 1,
+                        static_cast<int32_t>(std::min<size_t>(p, INT32_MAX)));
+    }
     return static_cast<int32_t>(sequence.size());
   }
 
@@ -240,9 +248,9 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing) {
     } else {
       const int64_t free = (S - n % S) % S;
       doc.printSystems.insert(doc.printSystems.end(), static_cast<size_t>(free), CBriotabDoc::PrintSlot{});
-      doc.sectionPageCounts.emplace_back(S, static_cast<int32_t>(std::max<int64_t>(1, (free + n) / S)));
+      doc.sectionPageCounts.emplace_back(S, static_cast<int32_t>(std::min<size_t>(section->PageCount(), INT32_MAX)));
       doc.pageTable.push_back(pagesSoFar);
-      pagesSoFar += BuildSectionPrintPages(*section, sequence, page, S - 1);
+      pagesSoFar += BuildSectionPrintPages(*section, sequence, page);
     }
   }
   if (!perSection) {
@@ -270,12 +278,13 @@ void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
     if (!printing || page.printAllSections == 0) {
       CSystemArray& section = *doc.GetActiveSection();
       if (section.pageStarts.empty()) {
+        // Worked out on a device of its own: the page drawn leaves no trace of the measuring.
         const Rect printable = ComputePageFrame(page, dc, pageIndex);
-        FitSystemsOfSection(section, dc, page, printable);
+        const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+        FitSystemsOfSection(section, *measuring, page, printable);
       }
-      const int32_t perPage = section.SystemsOnAPage();
-      DrawSystems(section, dc, page, pageIndex, static_cast<size_t>(pageIndex) * static_cast<size_t>(perPage),
-                  static_cast<size_t>(perPage), pageIndex == 0);
+      const size_t at = static_cast<size_t>(std::max(pageIndex, 0));
+      DrawSystems(section, dc, page, pageIndex, section.FirstSystemOfPage(at), SlotsOfPage(section, at), pageIndex == 0);
       DrawPageNumber(page, dc, pageIndex + 1);
       DrawPageText(page, dc, section.pageRect);
       return;

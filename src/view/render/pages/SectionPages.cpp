@@ -286,6 +286,11 @@ class RecordedClefs {
 // Draws a system on `measuring` and gives what it covers.
 SystemReach MeasureOn(DeviceContext& measuring, CStaveArray& system, CPageDlg& page, uint32_t placement,
                       const Rect& printable) {
+  // Measuring draws the system where it may never stand: the system keeps the place and the
+  // name width it was last drawn with (its area is stored with the document).
+  const Rect area = system.area;
+  const Rect optionsArea = system.optionsArea;
+  const int32_t nameWidth = system.nameWidth;
   InkExtent ink;
   InkObserver* previous = measuring.SetInkObserver(&ink);
   DrawSystem(system, measuring, page, placement, printable.left, printable.top, printable.right, printable.bottom);
@@ -296,6 +301,9 @@ SystemReach MeasureOn(DeviceContext& measuring, CStaveArray& system, CPageDlg& p
     reach.above = std::max<int32_t>(0, system.area.top - static_cast<int32_t>(std::floor(ink.Top())));
     reach.below = std::max<int32_t>(0, static_cast<int32_t>(std::ceil(ink.Bottom())) - system.area.bottom);
   }
+  system.area = area;
+  system.optionsArea = optionsArea;
+  system.nameWidth = nameWidth;
   return reach;
 }
 
@@ -340,12 +348,31 @@ void DrawFootnotes(DeviceContext& dc, CPageDlg& page, const Rect& printable) {
 
 }  // namespace
 
-void KeepPageStarts(CSystemArray& section, int32_t perPage) {
-  const size_t step = static_cast<size_t>(std::max(perPage, 1));
-  section.pageStarts.clear();
-  for (size_t first = 0; first == 0 || first < section.systems.size(); first += step) {
-    section.pageStarts.push_back(first);
+void KeepFittingPageStarts(CSystemArray& section, const std::vector<int64_t>& rooms, int64_t height, int64_t gap,
+                           int32_t most) {
+  const size_t limit = static_cast<size_t>(std::max(most, 1));
+  section.pageStarts.assign(1, 0);
+  size_t onPage = 0;
+  int64_t used = 0;
+  for (size_t s = 0; s < section.systems.size(); ++s) {
+    const int64_t room = s < rooms.size() ? rooms[s] : 0;
+    // A system that would pass the page's foot, or one past the most a page holds, starts
+    // the next page; a page holds at least one system, however tall.
+    if (onPage > 0 && (onPage >= limit || used + gap + room > height)) {
+      section.pageStarts.push_back(s);
+      onPage = 0;
+      used = 0;
+    }
+    used += (onPage > 0 ? gap : 0) + room;
+    ++onPage;
   }
+}
+
+size_t SlotsOfPage(const CSystemArray& section, size_t page) {
+  const size_t own = section.SystemsOnPage(page);
+  // The last page is spread and placed as a full one.
+  if (page + 1 >= section.PageCount()) return std::max<size_t>({own, section.SystemsOnPage(0), 1});
+  return std::max<size_t>(own, 1);
 }
 
 int32_t GapBetweenSystems(const DeviceContext& dc, const CPageDlg& page) {
@@ -591,26 +618,24 @@ int32_t FitSystemsPerPage(const std::vector<int64_t>& rooms, int64_t height, int
 
 int32_t FitSystemsOfSection(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& printable) {
   const std::vector<int64_t> rooms = MeasureSystemRooms(section, dc, page, printable);
-  const int32_t fitting = FitSystemsPerPage(rooms, printable.Height(), GapBetweenSystems(dc, page),
-                                            std::max(section.stavesPerPage, 1));
-  KeepPageStarts(section, fitting);
-  return fitting;
+  KeepFittingPageStarts(section, rooms, printable.Height(), GapBetweenSystems(dc, page),
+                        std::max(section.stavesPerPage, 1));
+  return section.SystemsOnAPage();
 }
 
 int32_t ComputeSystemsPerPage(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& pageRect) {
   if (section.systems.empty() || section.systems.at(0) == nullptr) return section.stavesPerPage;
   const std::vector<int64_t> rooms = MeasureSystemRooms(section, dc, page, pageRect);
-  // As many as the tallest would fill a page with, headings and all, and no more than that.
-  int64_t tallest = 1;
-  for (size_t s = 0; s < rooms.size(); ++s) {
-    const int64_t own = rooms[s] - (s == 0 ? HeadingBand(section, dc, page) : 0);
-    tallest = std::max(tallest, own);
-  }
+  // As many as a system of the typical height (the median) would fill a page with; a page
+  // whose systems are taller holds fewer when it is laid out.
+  std::vector<int64_t> own;
+  for (size_t s = 0; s < rooms.size(); ++s) own.push_back(rooms[s] - (s == 0 ? HeadingBand(section, dc, page) : 0));
+  std::nth_element(own.begin(), own.begin() + static_cast<std::ptrdiff_t>(own.size() / 2), own.end());
+  const int64_t typical = std::max<int64_t>(own[own.size() / 2], 1);
   const int64_t gap = GapBetweenSystems(dc, page);
-  const int64_t capacity = (int64_t{pageRect.Height()} - HeadingBand(section, dc, page) + gap) / (tallest + gap);
-  const int32_t most = static_cast<int32_t>(std::clamp<int64_t>(capacity, 1, 1000));
-  section.stavesPerPage = FitSystemsPerPage(rooms, pageRect.Height(), gap, most);
-  KeepPageStarts(section, section.stavesPerPage);
+  const int64_t capacity = (int64_t{pageRect.Height()} + gap) / (typical + gap);
+  section.stavesPerPage = static_cast<int32_t>(std::clamp<int64_t>(capacity, 1, 1000));
+  KeepFittingPageStarts(section, rooms, pageRect.Height(), gap, section.stavesPerPage);
   section.CopyFirstSystemStaves();
   return section.stavesPerPage;
 }
@@ -624,7 +649,7 @@ std::string SectionPrefaceText(const CSystemArray& section) {
   return plain.text;
 }
 
-int32_t BuildSectionPrintPages(CSystemArray& section, PageSequencing& sequence, CPageDlg& page, int32_t rounding) {
+int32_t BuildSectionPrintPages(CSystemArray& section, PageSequencing& sequence, CPageDlg& page) {
   const size_t before = sequence.size();
   const int32_t index = section.index;
   if (page.printComments != 0 && page.commentsAtEnd == 0) {
@@ -633,11 +658,12 @@ int32_t BuildSectionPrintPages(CSystemArray& section, PageSequencing& sequence, 
     const int32_t pages = CountPages(preface, RtfPage::FromPageSettings(page));
     sequence.AddPages(PageSequencing::kSectionPreface, index, pages, 1);
   }
-  const int32_t perPage = section.SystemsOnAPage();
-  const int64_t systems = static_cast<int64_t>(section.systems.size());
-  const int32_t pages = static_cast<int32_t>(std::max<int64_t>(1, (systems + rounding) / perPage));
-  // Each music page carries its first system and counts the systems of a page.
-  sequence.AddPages(PageSequencing::kMusicPage, index, pages, perPage, perPage);
+  // Each music page carries its first system and counts the systems of its page.
+  for (size_t p = 0; p < section.PageCount(); ++p) {
+    const int32_t slots = static_cast<int32_t>(std::min<size_t>(SlotsOfPage(section, p), INT32_MAX));
+    sequence.AddPages(PageSequencing::kMusicPage, index, 1, slots, 1,
+                      static_cast<int32_t>(std::min<size_t>(section.FirstSystemOfPage(p), INT32_MAX)));
+  }
   if (page.printEndTextPages != 0 && !section.EndText().text.empty()) {
     sequence.AddEntry(PageSequencing::kEndTextPage, index, 0);
   }

@@ -38,8 +38,14 @@ struct SystemReach {
   int64_t Total() const { return int64_t{above} + height + below; }
 };
 
-// The section's pages as laid out: `perPage` systems on each (the last may hold fewer).
-void KeepPageStarts(CSystemArray& section, int32_t perPage);
+// The section's pages as laid out from the room each system takes: each page holds the systems
+// that fit in `height` with `gap` between them, `most` at the most; a system that would pass
+// the foot starts the next page, and a page holds at least one, however tall.
+void KeepFittingPageStarts(CSystemArray& section, const std::vector<int64_t>& rooms, int64_t height, int64_t gap,
+                           int32_t most);
+// The slots page `page` of the section is laid out with: its systems, and on the last page at
+// least as many as the first page holds (it is spread and placed as a full page).
+size_t SlotsOfPage(const CSystemArray& section, size_t page);
 
 // The least room between the ink of one system and the ink of the next: 6 mm.
 int32_t GapBetweenSystems(const DeviceContext& dc, const CPageDlg& page);
@@ -89,20 +95,20 @@ std::vector<int64_t> MeasureSystemRooms(CSystemArray& section, DeviceContext& dc
 // The most systems per page, `most` at the most and 1 at the least, for which every page of
 // systems of these rooms, `gap` apart, fits in `height`.
 int32_t FitSystemsPerPage(const std::vector<int64_t>& rooms, int64_t height, int64_t gap, int32_t most);
-// How many of the section's stored systems per page fit on pages of `printable`; the section
-// keeps the answer as its fitting count (the stored count is left alone).
+// Lays the section out on pages of `printable`, each holding what fits and no more than the
+// stored systems per page (which is left alone); returns the systems of its first page.
 int32_t FitSystemsOfSection(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& printable);
 
-// How many systems fit in `pageRect` (drawn on a device like `dc`): as many as the tallest
-// would take, at least 1; the section keeps it and its systems take the first system's stave
-// settings.
+// How many systems fit in `pageRect` (drawn on a device like `dc`): as many as a system of
+// the typical height would take, at least 1; the section keeps it, is laid out on pages of
+// what fits, and its systems take the first system's stave settings.
 int32_t ComputeSystemsPerPage(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& pageRect);
 
 // Appends the section's printed pages: its preface (when the page settings print section
-// comments before their sections), (systems + rounding) / its systems per page music pages
-// (at least one), its end text when it has a page, and a blank page when its flags ask.
-// Returns the number of pages added.
-int32_t BuildSectionPrintPages(CSystemArray& section, PageSequencing& sequence, CPageDlg& page, int32_t rounding);
+// comments before their sections), its music pages as laid out (at least one, each with its
+// first system and its slots), its end text when it has a page, and a blank page when its
+// flags ask. Returns the number of pages added.
+int32_t BuildSectionPrintPages(CSystemArray& section, PageSequencing& sequence, CPageDlg& page);
 
 // The section's comments as a block to print: its rich comments, or a small rich text of its
 // title and plain comments; empty when it has neither.
