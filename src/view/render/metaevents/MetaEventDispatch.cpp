@@ -22,6 +22,10 @@ namespace {
 // The square an event without ink keeps so that it can still be clicked: 5 mm.
 constexpr int32_t kEmptyTextTenths = 50;
 
+// How far right of the lines' start the upper hook of the bracket joining a system's staves
+// reaches, in hundredths of a millimetre, with a little air.
+constexpr int32_t kBracketHookReach = 650;
+
 Rect Normalized(Rect r) {
   r.Normalize();
   return r;
@@ -256,9 +260,15 @@ void DrawMetaEventKind(EventDrawing& d) {
       DrawTextItem(line, kFontMidiEvents, event.text, TA_BASELINE | TA_LEFT, style, GetTextPosition(line));
       break;
     }
-    case CMetaEvent::kCaption:
-      DrawTextItem(d, kFontCaptions, event.text, TA_BASELINE | TA_LEFT, style, GetTextPosition(d));
+    case CMetaEvent::kCaption: {
+      // A caption on the bar that opens a line (a section's marker) starts clear of the
+      // system's bracket, whose hook curls over the start of the lines.
+      Point at = GetTextPosition(d);
+      const int32_t lineStart = d.stave.Stave().area.left - d.stave.Indent();
+      if (d.rect.left <= lineStart + d.Spacing()) at.x = std::max(at.x, lineStart + d.G().HundredthMmToDeviceX(kBracketHookReach));
+      DrawTextItem(d, kFontCaptions, event.text, TA_BASELINE | TA_LEFT, style, at);
       break;
+    }
     case CMetaEvent::kGraphicOrnament: DrawGraphicOrnament(d); break;
     case CMetaEvent::kContinuo: DrawContinuo(d); break;
     case CMetaEvent::kPedal: DrawPedal(d); break;
