@@ -106,6 +106,11 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
   // The text's box from `at`: its baseline, or its top.
   const int32_t above = (alignment & TA_BASELINE) == TA_BASELINE ? metrics.tmAscent : 0;
   Rect box{left, at.y - above, left + width, at.y - above + height};
+  // A text near the end of a line (a last syllable, a closing word) ends where the line ends
+  // rather than running past the closing bar line and the paper's margin.
+  const int32_t lineStart = stave.Stave().area.left - stave.Indent();
+  const int32_t back = std::max(std::min(stave.Stave().area.right - box.right, 0), std::min(lineStart - box.left, 0));
+  box.Offset(back, 0);
 
   // What the chord and the stave draw above and under the lines.
   const int32_t topLine = stave.Top();
@@ -140,7 +145,7 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
     shift += over ? -line : line;
   }
   texts.push_back(box);
-  return {at.x, at.y + shift};
+  return {at.x + back, at.y + shift};
 }
 
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
