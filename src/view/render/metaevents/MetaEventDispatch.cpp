@@ -26,6 +26,9 @@ constexpr int32_t kEmptyTextTenths = 50;
 // reaches, in hundredths of a millimetre, with a little air.
 constexpr int32_t kBracketHookReach = 650;
 
+// How many lines a text may move to keep clear of the texts drawn before it.
+constexpr int kMostTextMoves = 32;
+
 Rect Normalized(Rect r) {
   r.Normalize();
   return r;
@@ -139,8 +142,10 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
     return box.left - gap < other.right && other.left < box.right + gap && box.top - gap < other.bottom &&
            other.top < box.bottom + gap;
   };
+  // Wide texts of neighbouring chords (several verses of long syllables) can stack many lines
+  // deep; the bound only keeps the work per text finite.
   std::vector<Rect>& texts = stave.Marks().texts;
-  for (int moves = 0; moves < 8 && std::any_of(texts.begin(), texts.end(), meets); ++moves) {
+  for (int moves = 0; moves < kMostTextMoves && std::any_of(texts.begin(), texts.end(), meets); ++moves) {
     box.Offset(0, over ? -line : line);
     shift += over ? -line : line;
   }
