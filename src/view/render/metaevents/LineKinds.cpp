@@ -258,6 +258,13 @@ void DrawEnding(EventDrawing& d) {
   Rect frame{ax, ay - height, std::max(endX, ax), ay};
   if (style == 9) frame.Offset(0, u / 2);
   if (style == 2) frame.left -= u;
+  if (e.kind == CMetaEvent::kDynamics) {
+    // A dynamic over the stave stands above heads and stems that reach higher and above the
+    // texts drawn before it; texts drawn after it keep clear of it.
+    const int32_t floor = HighestInkOver(d) + d.Spacing() / 2;
+    if (frame.bottom > floor) frame.Offset(0, floor - frame.bottom);
+    frame.Offset(0, KeepClearOfTexts(d, frame, true, std::max(height, 1)));
+  }
   d.Store(DrawEndingShape(d, style, frame, endX));
 }
 

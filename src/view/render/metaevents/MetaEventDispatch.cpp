@@ -118,15 +118,8 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
   // What the chord and the stave draw above and under the lines.
   const int32_t topLine = stave.Top();
   const int32_t bottomLine = d.BottomLine();
-  int32_t highest = topLine;
+  const int32_t highest = HighestInkOver(d);
   int32_t lowest = bottomLine;
-  if (stave.IsTablature()) {
-    highest = std::min(highest, stave.Stave().annotationTop);
-  }
-  if (stave.ChordTop() != INT32_MAX) {
-    const bool stemsUp = !stave.IsTablature() && !stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
-    highest = std::min(highest, stave.ChordTop() - s - (stemsUp ? stave.StemLength() : 0));
-  }
   if (stave.ChordBottom() != INT32_MIN) {
     const bool stemsDown = !stave.IsTablature() && stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
     lowest = std::max(lowest, stave.ChordBottom() + s + (stemsDown ? stave.StemLength() : 0));
@@ -138,19 +131,38 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
   if (over && box.bottom > highest - gap) shift = highest - gap - box.bottom;
   if (!over && box.top < lowest + gap) shift = lowest + gap - box.top;
   box.Offset(0, shift);
+  shift += KeepClearOfTexts(d, box, over, line);
+  return {at.x + back, at.y + shift};
+}
+
+int32_t HighestInkOver(const EventDrawing& d) {
+  StaffRenderer& stave = d.stave;
+  int32_t highest = stave.Top();
+  if (stave.IsTablature()) highest = std::min(highest, stave.Stave().annotationTop);
+  if (stave.ChordTop() != INT32_MAX) {
+    const bool stemsUp = !stave.IsTablature() && !stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
+    highest = std::min(highest, stave.ChordTop() - stave.Spacing() - (stemsUp ? stave.StemLength() : 0));
+  }
+  return highest;
+}
+
+int32_t KeepClearOfTexts(EventDrawing& d, Rect box, bool upward, int32_t step) {
+  const int32_t gap = std::max(d.Spacing() / 4, 1);
   const auto meets = [&box, gap](const Rect& other) {
     return box.left - gap < other.right && other.left < box.right + gap && box.top - gap < other.bottom &&
            other.top < box.bottom + gap;
   };
   // Wide texts of neighbouring chords (several verses of long syllables) can stack many lines
   // deep; the bound only keeps the work per text finite.
-  std::vector<Rect>& texts = stave.Marks().texts;
+  std::vector<Rect>& texts = d.stave.Marks().texts;
+  int32_t shift = 0;
+  step = std::max(step, 1);
   for (int moves = 0; moves < kMostTextMoves && std::any_of(texts.begin(), texts.end(), meets); ++moves) {
-    box.Offset(0, over ? -line : line);
-    shift += over ? -line : line;
+    box.Offset(0, upward ? -step : step);
+    shift += upward ? -step : step;
   }
   texts.push_back(box);
-  return {at.x + back, at.y + shift};
+  return shift;
 }
 
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
