@@ -12,7 +12,8 @@ set(cases
     "abc/kuehnel.abc|dot[^\n]*/ stem"                        # dots on the stem beside the head
     "abc/victoria.abc|lyric[^\n]*/ system line"              # a last syllable past the closing bar
     "musicxml/32a-Notations.xml|lyric[^\n]*/ lyric"          # verses of wide words stacked deep
-    "musicxml/21d-Chords-SchubertStabatMater.xml|meta-event") # a fermata, a tempo and dynamics
+    "musicxml/21d-Chords-SchubertStabatMater.xml|meta-event"  # a fermata, a tempo and dynamics
+    "abc/ortiz.abc|note head[^\n]*/ tuplet")                  # brackets over notes above the stave
 foreach(entry ${cases})
   string(REPLACE "|" ";" entry "${entry}")
   list(GET entry 0 file)
