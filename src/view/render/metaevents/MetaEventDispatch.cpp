@@ -138,7 +138,8 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
 int32_t HighestInkOver(const EventDrawing& d) {
   StaffRenderer& stave = d.stave;
   int32_t highest = stave.Top();
-  if (stave.IsTablature()) highest = std::min(highest, stave.Stave().annotationTop);
+  // The rhythm flags over a tablature (in mode 2 they hang below it).
+  if (stave.IsTablature() && stave.Stave().tabMode != 2) highest = std::min(highest, stave.Stave().annotationTop);
   if (stave.ChordTop() != INT32_MAX) {
     const bool stemsUp = !stave.IsTablature() && !stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
     highest = std::min(highest, stave.ChordTop() - stave.Spacing() - (stemsUp ? stave.StemLength() : 0));
