@@ -164,6 +164,20 @@ TEST_F(AbcImportTest, SlursTiesAndDecorations) {
   EXPECT_EQ(chords[8]->dy, 0x1542);
 }
 
+TEST_F(AbcImportTest, AnnotationLinesAreStacked) {
+  // Figured bass writes its figures one above the other with "\n"; a backslash before
+  // anything else stays as it stands.
+  ASSERT_EQ(Import("X:1\nK:C\n\"6\\n4\\n2\"d \"a\\b\\\"e \"x\\n\"f\n"), 1u);
+  const std::vector<const nChord*> chords = Chords(Last());
+  ASSERT_EQ(chords.size(), 3u);
+  const std::string expected[] = {"6\n4\n2", "a\\b\\", "x\n"};
+  for (size_t i = 0; i < 3; ++i) {
+    const CMetaEvent* caption = MetaOfKind(*chords[i], CMetaEvent::kCaption);
+    ASSERT_NE(caption, nullptr) << i;
+    EXPECT_EQ(caption->text, expected[i]) << i;
+  }
+}
+
 TEST_F(AbcImportTest, SlurSpansKeepToTheirThreeBits) {
   // A slur from the first course to the tenth: the span is cut to three bits instead of
   // reaching the direction bit.

@@ -80,6 +80,22 @@ bool IsChordSymbol(std::string_view text) {
   return std::find(kChordSuffixes.begin(), kChordSuffixes.end(), rest) != kChordSuffixes.end();
 }
 
+// An annotation's lines: a "\n" in the text starts a new line (figured bass writes its
+// figures so, one above the other).
+std::string AnnotationLines(std::string_view text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+      lines += '\n';
+      ++i;
+    } else {
+      lines += text[i];
+    }
+  }
+  return lines;
+}
+
 // The step (C = 0) of a note letter.
 int StepOfLetter(char letter) {
   static constexpr std::string_view kLetters = "CDEFGAB";
@@ -352,7 +368,8 @@ void CAbcImport::ApplyPrefixToChord(const NotePrefix& prefix, nChord& chord) {
     if (IsChordSymbol(prefix.annotation)) {
       chord.metaEvents.SetMetaEvent(CMetaEvent::kChordName, prefix.annotation, 0, 0, 0);
     } else {
-      chord.metaEvents.SetMetaEvent(CMetaEvent::kCaption, prefix.annotation, kAnnotationCaption, 0, 0);
+      chord.metaEvents.SetMetaEvent(CMetaEvent::kCaption, AnnotationLines(prefix.annotation), kAnnotationCaption, 0,
+                                    0);
     }
   }
   if (prefix.accent) chord.dy = kAccentedChord;

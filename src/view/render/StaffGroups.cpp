@@ -121,7 +121,13 @@ void StaffRenderer::DrawTupletMark(const nChord& chord, int32_t x, int marker) {
     tuplets_.Flush(g_, x);
     return;
   }
-  tuplets_.Add(g_, chord, x);
+  // What the chord drew: its heads, and its stem on the side it points to.
+  const bool stem = (chord.rhythm & 7) >= 2;
+  int32_t inkTop = ChordTop();
+  int32_t inkBottom = ChordBottom();
+  if (stem && !StemsDown() && inkTop != INT32_MAX) inkTop -= StemLength();
+  if (stem && StemsDown() && inkBottom != INT32_MIN) inkBottom += StemLength();
+  tuplets_.Add(g_, chord, x, inkTop, inkBottom);
 }
 
 }  // namespace vornel

@@ -379,10 +379,13 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
   const int32_t bottomLine = Top() + (lineCount_ - 1) * spacing;
   const bool onLine = spacing > 0 && (bottomLine - y) % spacing == 0;
   const int32_t dotY = onLine ? y + spacing / 2 : y;
+  // The dot glyph has no space of its own before it: beside a stem on the head's right it
+  // keeps a third of a spacing clear of the stem.
+  const int32_t dotX = x + w + (!stemsDown && code >= 2 ? std::max(spacing / 3, 1) : 0);
   {
     const InkSourceScope ink(dc, InkSource::kDot);
-    if (dotted) DrawGlyph(0x9A, x + w, dotY);
-    if ((note.flags & 0x40) != 0) DrawGlyph(0x10E, x + w, dotY);
+    if (dotted) DrawGlyph(0x9A, dotX, dotY);
+    if ((note.flags & 0x40) != 0) DrawGlyph(0x10E, dotX, dotY);
   }
 
   previousStep_ = step;

@@ -1,5 +1,7 @@
 #include "view/render/TupletTracker.h"
 
+#include <algorithm>
+
 #include "model/nChord.h"
 #include "view/draw/GraphicUtil.h"
 
@@ -19,9 +21,11 @@ void TupletTracker::Clear() {
   target_ = 0;
   valueCode_ = 0;
   number_ = 2;
+  inkTop_ = INT32_MAX;
+  inkBottom_ = INT32_MIN;
 }
 
-void TupletTracker::Add(GraphicUtil& g, const nChord& chord, int32_t x) {
+void TupletTracker::Add(GraphicUtil& g, const nChord& chord, int32_t x, int32_t inkTop, int32_t inkBottom) {
   const uint32_t number = chord.GetTupletNumber();
   if (!chord.IsChord() || number == 2) {
     Clear();
@@ -42,6 +46,8 @@ void TupletTracker::Add(GraphicUtil& g, const nChord& chord, int32_t x) {
   }
   ++count_;
   ticks_ += duration;
+  inkTop_ = std::min(inkTop_, inkTop);
+  inkBottom_ = std::max(inkBottom_, inkBottom);
   if (target_ == 0 || ticks_ < target_) return;
   if (valueCode_ <= 3) DrawBracket(g, x);
   Clear();
@@ -56,7 +62,10 @@ void TupletTracker::DrawBracket(GraphicUtil& g, int32_t endX) {
   // Above the stave the hooks point down, below it they point up.
   const int32_t hook = spacing_ / 2;
   const InkSourceScope ink(g.dc, InkSource::kTuplet);
-  const int32_t y = below_ ? bottom_ + 2 * spacing_ : top_ - 2 * spacing_;
+  // Two spacings beyond the stave, or beyond heads and stems that reach further.
+  int32_t y = below_ ? bottom_ + 2 * spacing_ : top_ - 2 * spacing_;
+  if (below_ && inkBottom_ != INT32_MIN) y = std::max(y, inkBottom_ + 2 * spacing_);
+  if (!below_ && inkTop_ != INT32_MAX) y = std::min(y, inkTop_ - 2 * spacing_);
   g.DrawTupletBracket(below_ ? -hook : hook, static_cast<int32_t>(number_), false, startX_, y, endX + spacing_, y);
 }
 

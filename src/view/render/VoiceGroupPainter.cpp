@@ -295,15 +295,25 @@ void VoiceGroupPainter::DrawSecondaryBeams(size_t i) {
 }
 
 void VoiceGroupPainter::DrawTupletNumber() {
+  // Under a tablature whose flags hang below it the curve goes under the stems' free ends,
+  // away from the letters of the bottom course that the beams stand close to.
+  if (group_.tabMode == 2 && tabStemEnds_) {
+    DrawTupletCurve(*tabStemEnds_, true);
+  } else {
+    DrawTupletCurve(group_.beamResult, group_.stemsDown);
+  }
+}
+
+void VoiceGroupPainter::DrawTupletCurve(int32_t from, bool downward) {
   const int n = group_.count;
   if (n == 2 || n < 1) return;
   const int32_t tuplet = group_.tupletNumber;
   const int32_t number = n == 2 * tuplet ? 2 * tuplet : tuplet;
   int32_t h = g_.HundredthMmToDeviceY(120);
-  if (!group_.stemsDown) h = -h;
+  if (!downward) h = -h;
   const int32_t x1 = At(0).x;
   const int32_t x2 = At(static_cast<size_t>(n - 1)).x;
-  int32_t y1 = group_.beamResult + h / 4;
+  int32_t y1 = from + h / 4;
   int32_t y2 = y1;
   if (group_.tabMode == 0) {
     const int32_t rise = Round(group_.slope);
@@ -312,7 +322,7 @@ void VoiceGroupPainter::DrawTupletNumber() {
   }
   const InkSourceScope ink(g_.dc, InkSource::kTuplet);
   g_.DrawCurveBetween(h, 1, x1, y1, x2, y2, group_.colour);
-  const unsigned alignment = group_.stemsDown ? 6u : 14u;
+  const unsigned alignment = downward ? 6u : 14u;
   DrawPatternLabel(g_.dc, g_.zoom, FormatInt(number), alignment, 0, {(x1 + x2) / 2, (y1 + y2) / 2 + h / 2},
                    group_.colour);
 }
@@ -362,14 +372,16 @@ void VoiceGroupPainter::DrawTabFlags(const CTabInstrument& tab, int32_t tupletNu
   const int32_t beamY = group_.flagLine - group_.stemLength - unit / 4;
   group_.beamLevel = beamY;
   DeviceContext& dc = g_.dc;
+  const int32_t stemEnd = group_.flagLine - unit / 4;
   for (int i = 0; i < n; ++i) {
     CNoteGroup& e = At(static_cast<size_t>(i));
     e.y = beamY;
     if (e.HasNotes()) {
-      dc.MoveTo(e.x, group_.flagLine - unit / 4);
+      dc.MoveTo(e.x, stemEnd);
       dc.LineTo(e.x, beamY);
     }
   }
+  tabStemEnds_ = stemEnd;
   group_.beamResult = beamY;
   DrawBeams();
 }

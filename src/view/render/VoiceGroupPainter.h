@@ -5,6 +5,7 @@
 // flags as beams or as grouped flag glyphs.
 
 #include <cstdint>
+#include <optional>
 
 #include "model/CClef.h"
 #include "view/draw/GraphicUtil.h"
@@ -40,10 +41,14 @@ class VoiceGroupPainter {
   // beam levels of its value (or of `valueCode`).
   void DrawStubs(size_t index, int count, bool toRight, int valueCode = -1);
   void DrawBeamBand(Point from, Point to) const;
+  // The tuplet's curve and number from the height `from`, bulging down or up.
+  void DrawTupletCurve(int32_t from, bool downward);
   int32_t StemEnd(const CNoteGroup& e) const;
 
   CVoiceGroup& group_;
   GraphicUtil& g_;
+  // Where the stems of tablature flags end, once they are drawn.
+  std::optional<int32_t> tabStemEnds_;
 };
 
 }  // namespace vornel

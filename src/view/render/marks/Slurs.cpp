@@ -131,6 +131,9 @@ void DrawSlurArc(StaffRenderer& stave, int32_t startX, bool below, int32_t endX,
 void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes& note, int32_t x, int32_t y) {
   const uint32_t type = SlurType(slur);
   const bool tab = stave.IsTablature();
+  // Under a tablature whose rhythm flags hang below it, arcs that would bend down among the
+  // flags are turned over above the letters.
+  const bool flagsUnder = tab && stave.Stave().tabMode == 2;
   const int32_t s = stave.Spacing();
   const nChordArray* voice = stave.Voice();
   const int index = static_cast<int>(stave.ElementIndex());
@@ -140,7 +143,7 @@ void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes&
     bool flag = stave.Stave().currentStemsDown != 0;
     if ((slur & 0x80) != 0) flag = !flag;
     if ((note.flags & 0x80) != 0) flag = !flag;
-    const bool below = !flag;
+    const bool below = flag == flagsUnder;
     int start = index;
     std::optional<int32_t> startX;
     if (voice != nullptr && voice->FindPrevNearPitch(start, note.pitch)) startX = ColumnX(stave, start);
@@ -149,7 +152,7 @@ void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes&
   }
   if (type == 5 || type == 6 || (slur & 0xFF) == 0) return;
 
-  const bool below = (slur & 0x80) != 0;
+  const bool below = ((slur & 0x80) != 0) != flagsUnder;
   const int32_t u = tab ? s : s / 2;
   Point from{x, y};
   if (!tab) from = {x + w / 3, y + w / 2};

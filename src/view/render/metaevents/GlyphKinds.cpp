@@ -128,10 +128,18 @@ void DrawFermataOrSign(EventDrawing& d) {
     case CMetaEvent::kCoda: code = tab ? 85 : 72; break;
     default: break;
   }
-  // The sign stands over its column at the placed point.
+  // The sign stands over its column at the placed point, raised above heads and stems that
+  // reach higher and above texts drawn before it; texts drawn after it keep clear of it.
   const Point offset = d.Offset();
   const int32_t em = SignEm(d);
-  DrawSymbolGlyph(d, code, em, {d.rect.left + offset.x - em / 2, d.rect.top + offset.y - em});
+  Point at{d.rect.left + offset.x - em / 2, d.rect.top + offset.y - em};
+  // The glyph's ink is centred in its em square and takes about its middle half. Over a
+  // tablature the sign keeps its place above the letters.
+  const int32_t inkBottom = HighestInkOver(d) + d.Spacing() / 2;
+  if (!tab && at.y + 3 * em / 4 > inkBottom) at.y = inkBottom - 3 * em / 4;
+  const Rect ink{at.x + em / 4, at.y + em / 4, at.x + 3 * em / 4, at.y + 3 * em / 4};
+  at.y += KeepClearOfTexts(d, ink, true, std::max(d.Spacing(), 1));
+  DrawSymbolGlyph(d, code, em, at);
 }
 
 void DrawMarker(EventDrawing& d) {

@@ -22,6 +22,13 @@ namespace {
 // The square an event without ink keeps so that it can still be clicked: 5 mm.
 constexpr int32_t kEmptyTextTenths = 50;
 
+// How far right of the lines' start the upper hook of the bracket joining a system's staves
+// reaches, in hundredths of a millimetre, with a little air.
+constexpr int32_t kBracketHookReach = 650;
+
+// How many lines a text may move to keep clear of the texts drawn before it.
+constexpr int kMostTextMoves = 32;
+
 Rect Normalized(Rect r) {
   r.Normalize();
   return r;
@@ -102,19 +109,17 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
   // The text's box from `at`: its baseline, or its top.
   const int32_t above = (alignment & TA_BASELINE) == TA_BASELINE ? metrics.tmAscent : 0;
   Rect box{left, at.y - above, left + width, at.y - above + height};
+  // A text near the end of a line (a last syllable, a closing word) ends where the line ends
+  // rather than running past the closing bar line and the paper's margin.
+  const int32_t lineStart = stave.Stave().area.left - stave.Indent();
+  const int32_t back = std::max(std::min(stave.Stave().area.right - box.right, 0), std::min(lineStart - box.left, 0));
+  box.Offset(back, 0);
 
   // What the chord and the stave draw above and under the lines.
   const int32_t topLine = stave.Top();
   const int32_t bottomLine = d.BottomLine();
-  int32_t highest = topLine;
+  const int32_t highest = HighestInkOver(d);
   int32_t lowest = bottomLine;
-  if (stave.IsTablature()) {
-    highest = std::min(highest, stave.Stave().annotationTop);
-  }
-  if (stave.ChordTop() != INT32_MAX) {
-    const bool stemsUp = !stave.IsTablature() && !stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
-    highest = std::min(highest, stave.ChordTop() - s - (stemsUp ? stave.StemLength() : 0));
-  }
   if (stave.ChordBottom() != INT32_MIN) {
     const bool stemsDown = !stave.IsTablature() && stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
     lowest = std::max(lowest, stave.ChordBottom() + s + (stemsDown ? stave.StemLength() : 0));
@@ -126,17 +131,39 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
   if (over && box.bottom > highest - gap) shift = highest - gap - box.bottom;
   if (!over && box.top < lowest + gap) shift = lowest + gap - box.top;
   box.Offset(0, shift);
+  shift += KeepClearOfTexts(d, box, over, line);
+  return {at.x + back, at.y + shift};
+}
+
+int32_t HighestInkOver(const EventDrawing& d) {
+  StaffRenderer& stave = d.stave;
+  int32_t highest = stave.Top();
+  // The rhythm flags over a tablature (in mode 2 they hang below it).
+  if (stave.IsTablature() && stave.Stave().tabMode != 2) highest = std::min(highest, stave.Stave().annotationTop);
+  if (stave.ChordTop() != INT32_MAX) {
+    const bool stemsUp = !stave.IsTablature() && !stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
+    highest = std::min(highest, stave.ChordTop() - stave.Spacing() - (stemsUp ? stave.StemLength() : 0));
+  }
+  return highest;
+}
+
+int32_t KeepClearOfTexts(EventDrawing& d, Rect box, bool upward, int32_t step) {
+  const int32_t gap = std::max(d.Spacing() / 4, 1);
   const auto meets = [&box, gap](const Rect& other) {
     return box.left - gap < other.right && other.left < box.right + gap && box.top - gap < other.bottom &&
            other.top < box.bottom + gap;
   };
-  std::vector<Rect>& texts = stave.Marks().texts;
-  for (int moves = 0; moves < 8 && std::any_of(texts.begin(), texts.end(), meets); ++moves) {
-    box.Offset(0, over ? -line : line);
-    shift += over ? -line : line;
+  // Wide texts of neighbouring chords (several verses of long syllables) can stack many lines
+  // deep; the bound only keeps the work per text finite.
+  std::vector<Rect>& texts = d.stave.Marks().texts;
+  int32_t shift = 0;
+  step = std::max(step, 1);
+  for (int moves = 0; moves < kMostTextMoves && std::any_of(texts.begin(), texts.end(), meets); ++moves) {
+    box.Offset(0, upward ? -step : step);
+    shift += upward ? -step : step;
   }
   texts.push_back(box);
-  return {at.x, at.y + shift};
+  return shift;
 }
 
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
@@ -256,9 +283,15 @@ void DrawMetaEventKind(EventDrawing& d) {
       DrawTextItem(line, kFontMidiEvents, event.text, TA_BASELINE | TA_LEFT, style, GetTextPosition(line));
       break;
     }
-    case CMetaEvent::kCaption:
-      DrawTextItem(d, kFontCaptions, event.text, TA_BASELINE | TA_LEFT, style, GetTextPosition(d));
+    case CMetaEvent::kCaption: {
+      // A caption on the bar that opens a line (a section's marker) starts clear of the
+      // system's bracket, whose hook curls over the start of the lines.
+      Point at = GetTextPosition(d);
+      const int32_t lineStart = d.stave.Stave().area.left - d.stave.Indent();
+      if (d.rect.left <= lineStart + d.Spacing()) at.x = std::max(at.x, lineStart + d.G().HundredthMmToDeviceX(kBracketHookReach));
+      DrawTextItem(d, kFontCaptions, event.text, TA_BASELINE | TA_LEFT, style, at);
       break;
+    }
     case CMetaEvent::kGraphicOrnament: DrawGraphicOrnament(d); break;
     case CMetaEvent::kContinuo: DrawContinuo(d); break;
     case CMetaEvent::kPedal: DrawPedal(d); break;

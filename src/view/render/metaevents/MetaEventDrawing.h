@@ -58,6 +58,12 @@ Rect DrawTimeSignatureIn(StaffRenderer& stave, CMetaEvent& event, const nChord& 
 // says) up when it stands over the stave's middle, down otherwise, by whole lines of its font.
 Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, uint32_t style, unsigned alignment,
                      Point at);
+// The highest ink of the stave and the chord over it (heads, and stems that rise from them),
+// with a spacing of air.
+int32_t HighestInkOver(const EventDrawing& d);
+// How far `box` moves (up or down by `step`) until it meets no text drawn before it on the
+// stave; the moved box is then noted so that later texts and signs keep clear of it.
+int32_t KeepClearOfTexts(EventDrawing& d, Rect box, bool upward, int32_t step);
 // Text placement: x = left + offset; y = bottom + offset + (base + line byte) × u, base 2
 // (-4 for captions).
 Point GetTextPosition(const EventDrawing& d);
