@@ -483,8 +483,9 @@ TEST(SectionPages, PagesHoldWhatFits) {
   };
   // Pages 100 high, 10 between systems.
   const Case cases[] = {
-      {{30, 30, 30, 30}, 8, {0, 3}},       // 30+10+30+10+30 = 100 fits, the fourth does not
-      {{30, 30, 30, 30}, 2, {0, 2}},       // no more than the stored count
+      {{25, 25, 25, 25}, 8, {0, 3}},       // 25+10+25+10+25 = 95 fits, the fourth does not
+      {{30, 30, 30, 30}, 8, {0, 2}},       // 30+10+30+10+30 = 110 does not fit
+      {{25, 25, 25, 25}, 2, {0, 2}},       // no more than the stored count
       {{30, 150, 30, 30}, 8, {0, 1, 2}},   // the tall one alone, after the one before it
       {{150, 150}, 8, {0, 1}},
       {{}, 8, {0}},                        // no systems: one empty page
@@ -496,7 +497,7 @@ TEST(SectionPages, PagesHoldWhatFits) {
   }
   // The last page is laid out with the slots of the first.
   auto section = StaffSection(1, 4, 4);
-  KeepFittingPageStarts(*section, {30, 30, 30, 30}, 100, 10, 8);
+  KeepFittingPageStarts(*section, {25, 25, 25, 25}, 100, 10, 8);
   EXPECT_EQ(SlotsOfPage(*section, 0), 3u);
   EXPECT_EQ(SlotsOfPage(*section, 1), 3u);
   EXPECT_EQ(section->PageOfSystem(3), 1u);
