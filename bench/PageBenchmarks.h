@@ -12,8 +12,8 @@
 #include <utility>
 
 #include "document/CBriotabDoc.h"
-#include "model/CSystemArray.h"
-#include "model/StaveRenderer.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/render/DrawingStaveRenderer.h"

@@ -7,7 +7,7 @@
 
 #include "document/CPageDlg.h"
 #include "document/CTitlePage.h"
-#include "model/RtfText.h"
+#include "model/text/RtfText.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 

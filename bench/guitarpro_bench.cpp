@@ -9,7 +9,7 @@
 
 #include "../tests/import/GpFixture.h"
 #include "import/guitarpro/GuitarProDoc.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 
 namespace {
 

@@ -34,9 +34,9 @@
 #include "import/tabrite/TabriteImport.h"
 #include "import/text/CAbcImport.h"
 #include "PeakMemory.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "model/CKey.h"
-#include "model/COrnamentTable.h"
-#include "model/CTabInstrument.h"
+#include "model/instrument/CKey.h"
+#include "model/ornament/COrnamentTable.h"
+#include "model/instrument/CTabInstrument.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 

@@ -13,7 +13,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "shell/library/CVornelDatabase.h"
 #include "shell/library/FileFinder.h"
 

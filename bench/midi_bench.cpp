@@ -9,8 +9,8 @@
 #include "midi/CIMidiDoc.h"
 #include "midi/MidiImport.h"
 #include "midi/MidiSection.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSystemArray.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MusicXMLImportDriver.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "import/ImportedSection.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "layout/dialogs/StaffPreview.h"
-#include "model/CInstrumentDlg.h"
-#include "model/StaveRenderer.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
 #include "view/draw/DrawContext.h"
 #include "view/render/DrawingStaveRenderer.h"

@@ -9,8 +9,8 @@
 
 #include "../tests/view/PageFixtures.h"
 #include "document/CBriotabDoc.h"
-#include "model/SectionTools.h"
-#include "model/StaveRenderer.h"
+#include "model/score/SectionTools.h"
+#include "model/score/StaveRenderer.h"
 #include "platform/UserPrompts.h"
 #include "view/core/CBriotabView.h"
 #include "view/core/HeadlessViewWindow.h"

@@ -9,7 +9,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/CPageDlg.h"
-#include "model/StaveRenderer.h"
+#include "model/score/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
 #include "view/core/CBriotabView.h"
 #include "DensePage.h"

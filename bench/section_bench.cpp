@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 

@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "PageBenchmarks.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
-#include "model/nChord.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChord.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "import/tab/TabImport.h"
 #include "import/text/CAbcImport.h"
 #include "import/text/TextImportSupport.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "platform/UserPrompts.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "model/CVoicesArray.h"
-#include "model/nChordArray.h"
+#include "model/score/CVoicesArray.h"
+#include "model/score/nChordArray.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 

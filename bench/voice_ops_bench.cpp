@@ -3,9 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "model/CKey.h"
-#include "model/CVoicesArray.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CKey.h"
+#include "model/score/CVoicesArray.h"
+#include "model/score/nChordArray.h"
 
 namespace {
 

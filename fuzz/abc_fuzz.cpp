@@ -8,7 +8,7 @@
 #include "SilentPrompts.h"
 #include "document/CVornelTabDoc.h"
 #include "import/text/CAbcImport.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "platform/UserPrompts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <span>
 
-#include "model/CVoicesArray.h"
-#include "model/nChordArray.h"
-#include "model/nNoteArray.h"
+#include "model/score/CVoicesArray.h"
+#include "model/score/nChordArray.h"
+#include "model/score/nNoteArray.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 

@@ -9,7 +9,7 @@
 
 #include "SilentPrompts.h"
 #include "import/guitarpro/GuitarProDoc.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

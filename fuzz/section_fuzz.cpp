@@ -13,7 +13,7 @@
 
 #include "RecordInput.h"
 #include "SilentPrompts.h"
-#include "model/CSectionArray.h"
+#include "model/score/CSectionArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"

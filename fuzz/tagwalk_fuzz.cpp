@@ -16,7 +16,7 @@
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
 #include "import/musicxml/TagListText.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static vornel::fuzzing::SilentPrompts prompts;

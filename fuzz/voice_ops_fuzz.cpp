@@ -6,10 +6,10 @@
 #include <string>
 
 #include "SilentPrompts.h"
-#include "model/CKey.h"
-#include "model/CTabInstrument.h"
-#include "model/CVoicesArray.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CKey.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/CVoicesArray.h"
+#include "model/score/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "SilentPrompts.h"
-#include "model/CVoicesArray.h"
-#include "model/nChordArray.h"
+#include "model/score/CVoicesArray.h"
+#include "model/score/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
 

@@ -1,9 +1,9 @@
 // Precompiled for the model's layer and those above it: the score's headers nearly every
 // source file of theirs includes.
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/DrawTypes.h"

@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "document/CDocumentSettings.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSectionArray.h"
-#include "model/CUndoSectionArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSectionArray.h"
+#include "model/undo/CUndoSectionArray.h"
 #include "platform/xml/XMLWriter.h"
 
 namespace vornel {

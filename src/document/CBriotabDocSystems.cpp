@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "document/CBriotabDoc.h"
-#include "model/CInstrument.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrument.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
 
 namespace vornel {
 

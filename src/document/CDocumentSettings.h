@@ -17,7 +17,7 @@
 #include "document/CMIDIExportDlg.h"
 #include "document/CPageDlg.h"
 #include "document/CTitlePage.h"
-#include "model/CTextStack.h"
+#include "model/text/CTextStack.h"
 
 namespace vornel {
 

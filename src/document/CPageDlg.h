@@ -14,9 +14,9 @@
 #include <string_view>
 
 #include "document/PageSequencing.h"
-#include "model/CRTFPreface.h"
-#include "model/CTrackText.h"
-#include "model/FontStack.h"
+#include "model/text/CRTFPreface.h"
+#include "model/text/CTrackText.h"
+#include "model/text/FontStack.h"
 #include "platform/draw/DrawTypes.h"
 
 namespace vornel {

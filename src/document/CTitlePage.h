@@ -10,13 +10,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/CFacsimileListDlg.h"
-#include "model/CRTFPreface.h"
-#include "model/CRTFTrackText.h"
-#include "model/CTextStack.h"
-#include "model/DIBornament.h"
+#include "model/text/CFacsimileListDlg.h"
+#include "model/text/CRTFPreface.h"
+#include "model/text/CRTFTrackText.h"
+#include "model/text/CTextStack.h"
+#include "model/text/DIBornament.h"
 #include "platform/draw/DrawTypes.h"
-#include "model/dfLogFont.h"
+#include "model/text/dfLogFont.h"
 
 namespace vornel {
 

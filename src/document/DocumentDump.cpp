@@ -5,8 +5,8 @@
 #include <type_traits>
 
 #include "document/CBriotabDoc.h"
-#include "model/CRTFTrackText.h"
-#include "model/DIBornament.h"
+#include "model/text/CRTFTrackText.h"
+#include "model/text/DIBornament.h"
 #include "platform/text/FormatText.h"
 #include "platform/text/NumberText.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/CUndoSectionArray.h"
+#include "model/undo/CUndoSectionArray.h"
 
 namespace vornel {
 

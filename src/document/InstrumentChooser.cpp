@@ -1,6 +1,6 @@
 #include "document/InstrumentChooser.h"
 
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/CBriotabDoc.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

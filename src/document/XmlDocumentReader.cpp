@@ -6,7 +6,7 @@
 
 #include "document/CDocumentSettings.h"
 #include "document/XmlDocumentCheck.h"
-#include "model/CSectionArray.h"
+#include "model/score/CSectionArray.h"
 #include "platform/xml/XmlHelpers.h"
 #include "platform/xml/XmlScanner.h"
 

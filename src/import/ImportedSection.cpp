@@ -1,6 +1,6 @@
 #include "import/ImportedSection.h"
 
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 
 namespace vornel {
 

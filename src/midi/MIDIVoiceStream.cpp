@@ -5,11 +5,11 @@
 #include <limits>
 
 #include "midi/MidiTime.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 #include "model/events/GraceNoteEvent.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
-#include "model/nNotes.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
+#include "model/score/nNotes.h"
 
 namespace vornel {
 

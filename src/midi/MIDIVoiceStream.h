@@ -8,7 +8,7 @@
 #include <map>
 
 #include "midi/strMidiNote.h"
-#include "model/CKey.h"
+#include "model/instrument/CKey.h"
 
 namespace vornel {
 

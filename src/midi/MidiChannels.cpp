@@ -1,6 +1,6 @@
 #include "midi/MidiChannels.h"
 
-#include "model/SectionTools.h"
+#include "model/score/SectionTools.h"
 
 namespace vornel {
 

@@ -7,8 +7,8 @@
 #include "midi/GeneralMidiNames.h"
 #include "midi/MIDIVoiceStream.h"
 #include "midi/MidiInstrumentList.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

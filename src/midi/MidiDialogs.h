@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "midi/MidiImport.h"
-#include "model/MIDIControllers.h"
+#include "model/events/MIDIControllers.h"
 
 namespace vornel {
 

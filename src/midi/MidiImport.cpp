@@ -5,8 +5,8 @@
 
 #include "midi/GeneralMidiNames.h"
 #include "midi/MidiTime.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

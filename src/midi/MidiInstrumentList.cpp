@@ -1,6 +1,6 @@
 #include "midi/MidiInstrumentList.h"
 
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 
 namespace vornel {
 

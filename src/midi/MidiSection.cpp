@@ -6,10 +6,10 @@
 #include "midi/MidiFileTrack.h"
 #include "midi/MidiStreamEvents.h"
 #include "midi/MidiTime.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/MIDIControllers.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/events/MIDIControllers.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

@@ -11,9 +11,9 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentDump.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 #include "model/ScoreText.h"
-#include "model/nChord.h"
+#include "model/score/nChord.h"
 #include "platform/xml/XMLWriter.h"
 #include "support/ScriptedPrompts.h"
 

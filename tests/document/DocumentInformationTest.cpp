@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "document/dialogs/DocumentInformation.h"
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 

@@ -6,9 +6,9 @@
 
 #include "document/DocumentEnvironment.h"
 #include "document/instruments/CInstrumentTemplates.h"
-#include "model/InstrumentTemplateTable.h"
+#include "model/instrument/InstrumentTemplateTable.h"
 #include "model/OldRecords.h"
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "platform/io/FileIO.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/CTrackText.h"
-#include "model/dfLogFont.h"
+#include "model/text/CTrackText.h"
+#include "model/text/dfLogFont.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/archive/VersionText.h"
 

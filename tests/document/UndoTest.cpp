@@ -8,7 +8,7 @@
 #include "document/CBriotabDoc.h"
 #include "document/DocumentEnvironment.h"
 #include "document/DocumentFixtures.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

@@ -12,9 +12,9 @@
 #include "import/ImportWarnings.h"
 #include "import/guitarpro/GuitarProDoc.h"
 #include "midi/GeneralMidiNames.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 

@@ -14,8 +14,8 @@
 
 #include "document/CBriotabDoc.h"
 #include "import/guitarpro/GuitarProDoc.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 

@@ -17,7 +17,7 @@
 #include "import/musicxml/MusicXMLImport.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
 #include "import/musicxml/TagListText.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "musicxml/MxTestSupport.h"
 
 namespace vornel::testing {

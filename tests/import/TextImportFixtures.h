@@ -13,10 +13,10 @@
 #include "document/CVornelTabDoc.h"
 #include "document/InstrumentChooser.h"
 #include "document/SectionWizard.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChordArray.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel::testing {

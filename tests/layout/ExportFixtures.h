@@ -11,7 +11,7 @@
 
 #include "document/CDocumentSettings.h"
 #include "document/CVornelTabDoc.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "model/ScoreText.h"
 #include "support/Bytes.h"
 #include "support/GoldenFile.h"

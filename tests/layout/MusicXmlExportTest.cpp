@@ -10,7 +10,7 @@
 
 #include "layout/ExportFixtures.h"
 #include "layout/export/MusicXmlExport.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 
 namespace vornel {
 namespace {

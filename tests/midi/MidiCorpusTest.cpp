@@ -10,8 +10,8 @@
 #include "midi/MidiImport.h"
 #include "midi/MidiImportNotes.h"
 #include "midi/MidiTime.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSystemArray.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

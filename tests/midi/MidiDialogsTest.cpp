@@ -8,8 +8,8 @@
 #include "midi/CIMidiDoc.h"
 #include "midi/MidiDialogs.h"
 #include "midi/MIDIVoiceStream.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

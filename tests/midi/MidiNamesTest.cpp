@@ -106,7 +106,7 @@ TEST(MidiPlaylistTest, HtmlPageNeedsADocument) {
 }  // namespace vornel
 
 #include "midi/MidiInstrumentList.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 
 namespace vornel {
 namespace {

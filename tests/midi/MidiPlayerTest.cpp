@@ -14,7 +14,7 @@
 #include "midi/MidiStreamEvents.h"
 #include "midi/play/MidiOutStream.h"
 #include "midi/play/RecordingMidiOut.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 #include "support/GoldenFile.h"
 #include "support/ScriptedPrompts.h"
 

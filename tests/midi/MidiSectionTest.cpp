@@ -9,8 +9,8 @@
 #include "midi/MidiImport.h"
 #include "midi/MidiSection.h"
 #include "midi/MidiStreamEvents.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSystemArray.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CSystemArray.h"
-#include "model/nChord.h"
-#include "model/nNotes.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChord.h"
+#include "model/score/nNotes.h"
 #include "support/Bytes.h"
 
 namespace vornel::testing {

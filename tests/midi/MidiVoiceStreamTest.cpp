@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "midi/MIDIVoiceStream.h"
-#include "model/CMetaEvent.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
-#include "model/nNotes.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
+#include "model/score/nNotes.h"
 
 namespace vornel {
 namespace {

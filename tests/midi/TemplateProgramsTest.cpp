@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "midi/GeneralMidiNames.h"
-#include "model/InstrumentTemplateTable.h"
+#include "model/instrument/InstrumentTemplateTable.h"
 
 namespace vornel {
 namespace {

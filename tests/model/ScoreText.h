@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "model/nChordArray.h"
+#include "model/score/nChordArray.h"
 
 namespace vornel::testing {
 

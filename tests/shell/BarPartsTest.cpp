@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "document/CVornelTabDoc.h"
-#include "model/CInstrument.h"
-#include "model/MIDIControllers.h"
+#include "model/instrument/CInstrument.h"
+#include "model/events/MIDIControllers.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
 #include "shell/bars/CommandIcons.h"

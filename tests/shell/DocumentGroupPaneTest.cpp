@@ -10,7 +10,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "support/Bytes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"

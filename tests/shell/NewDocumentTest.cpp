@@ -13,7 +13,7 @@
 #include "document/DocumentEnvironment.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/wizard/CDocumentWizard.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
 #include "shell/commands/ApplicationCommands.h"

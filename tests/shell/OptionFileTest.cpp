@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/CTabInstrument.h"
+#include "model/instrument/CTabInstrument.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "shell/app/CSessionOptionsDlg.h"

@@ -13,7 +13,7 @@
 #include "document/CBriotabDoc.h"
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "shell/properties/PropertyModel.h"
 #include "support/ScriptedPrompts.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/RichTextEditor.h"
+#include "model/text/RichTextEditor.h"
 
 namespace vornel::testing {
 

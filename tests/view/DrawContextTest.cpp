@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "document/CBriotabDoc.h"
-#include "model/StaveRenderer.h"
+#include "model/score/StaveRenderer.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"

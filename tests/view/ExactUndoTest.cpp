@@ -14,7 +14,7 @@
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
 #include "layout/dialogs/SectionDialogs.h"
-#include "model/CUndoSectionArray.h"
+#include "model/undo/CUndoSectionArray.h"
 #include "support/Bytes.h"
 #include "view/entry/KeyScript.h"
 

@@ -8,7 +8,7 @@
 #include "document/dialogs/DocumentInformation.h"
 #include "document/dialogs/TitlePageSettings.h"
 #include "layout/dialogs/SectionDialogs.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 #include "support/RecordingFramePanes.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "document/CPageDlg.h"
-#include "model/CFacsimileListDlg.h"
+#include "model/text/CFacsimileListDlg.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/CFacsimileListDlg.h"
+#include "model/text/CFacsimileListDlg.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ScriptedRichTextEditor.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/CNotationFont.h"
-#include "model/FontStack.h"
+#include "model/text/CNotationFont.h"
+#include "model/text/FontStack.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/draw/DrawContext.h"

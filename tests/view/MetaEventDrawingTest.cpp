@@ -12,7 +12,7 @@
 #include "StaffFixtures.h"
 #include "TabFixtures.h"
 #include "document/CPageDlg.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 #include "platform/draw/MulDiv.h"
 #include "support/ScriptedPrompts.h"
 #include "view/draw/DrawContext.h"

@@ -9,11 +9,11 @@
 
 #include "document/CVornelTabDoc.h"
 #include "midi/MidiImport.h"
-#include "model/CInstrument.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
-#include "model/nChord.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChord.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
 

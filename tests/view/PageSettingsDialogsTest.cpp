@@ -7,7 +7,7 @@
 #include <map>
 
 #include "document/CBriotabDoc.h"
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "support/ScriptedPrompts.h"
 #include "view/draw/FontChooser.h"
 #include "view/draw/FontDrawing.h"

@@ -7,7 +7,7 @@
 
 #include "TabFixtures.h"
 #include "document/CPageDlg.h"
-#include "model/DIBornament.h"
+#include "model/text/DIBornament.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/ScriptedPrompts.h"
 #include "view/draw/DrawContext.h"

@@ -11,9 +11,9 @@
 #include "ViewFixtures.h"
 #include "document/DocumentDump.h"
 #include "layout/dialogs/SectionDialogs.h"
-#include "model/CMetaEvent.h"
-#include "model/SectionTools.h"
-#include "model/nNotes.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/SectionTools.h"
+#include "model/score/nNotes.h"
 #include "view/commands/ScoreCommandSupport.h"
 
 namespace vornel {

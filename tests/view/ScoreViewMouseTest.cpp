@@ -6,8 +6,8 @@
 
 #include "ViewFixtures.h"
 #include "layout/dialogs/MetaEventEditors.h"
-#include "model/CMetaEvent.h"
-#include "model/MetaEventEditor.h"
+#include "model/events/CMetaEvent.h"
+#include "model/events/MetaEventEditor.h"
 #include "view/core/MSJSuperView.h"
 
 namespace vornel {

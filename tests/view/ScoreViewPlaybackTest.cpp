@@ -11,7 +11,7 @@
 #include "midi/play/EchoOutput.h"
 #include "midi/play/MidiOutStream.h"
 #include "midi/play/RecordingMidiOut.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "platform/text/FormatText.h"
 #include "view/commands/MidiCommands.h"
 

@@ -12,11 +12,11 @@
 #include <utility>
 
 #include "document/CBriotabDoc.h"
-#include "model/CInstrument.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
-#include "model/nChord.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChord.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/draw/DrawContext.h"

@@ -14,7 +14,7 @@
 
 #include "GoldenLog.h"
 #include "StaffFixtures.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 #include "support/ScriptedPrompts.h"
 #include "view/draw/GraphicUtil.h"
 #include "view/render/GraceFragments.h"

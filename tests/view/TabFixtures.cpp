@@ -1,6 +1,6 @@
 #include "TabFixtures.h"
 
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 
 namespace vornel::testing {
 

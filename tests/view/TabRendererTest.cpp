@@ -15,7 +15,7 @@
 #include "GoldenLog.h"
 #include "StaffFixtures.h"
 #include "TabFixtures.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 #include "support/ScriptedPrompts.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/marks/Slurs.h"

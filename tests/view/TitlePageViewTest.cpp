@@ -15,7 +15,7 @@
 #include "document/CTitlePage.h"
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/TextFaces.h"
 #include "support/ScriptedRichTextEditor.h"

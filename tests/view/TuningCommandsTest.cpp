@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "document/CVornelTabDoc.h"
-#include "model/CSystemArray.h"
-#include "model/SectionEditor.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/SectionEditor.h"
 #include "model/dialogs/TuningDialogs.h"
 #include "support/ScriptedPrompts.h"
 #include "view/settings/TuningCommands.h"

@@ -9,9 +9,9 @@
 #include "DocumentCommand.h"
 #include "ToolCommand.h"
 #include "document/CVornelTabDoc.h"
-#include "model/CInstrument.h"
-#include "model/CInstrumentDlg.h"
-#include "model/TabChordHelpers.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/TabChordHelpers.h"
 #include "view/charts/ChordChartDlg.h"
 
 namespace vornel::tool {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "document/DocumentFiles.h"
-#include "model/CSectionArray.h"
+#include "model/score/CSectionArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/NumberText.h"
 

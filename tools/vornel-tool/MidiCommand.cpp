@@ -14,8 +14,8 @@
 #include "import/ImportedSection.h"
 #include "midi/MidiImport.h"
 #include "midi/MidiSection.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSectionArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSectionArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel::tool {

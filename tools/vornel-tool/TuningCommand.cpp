@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ToolCommand.h"
-#include "model/nTuning.h"
+#include "model/instrument/nTuning.h"
 
 namespace vornel::tool {
 

@@ -1,6 +1,6 @@
 #include "document/dialogs/DocumentInformation.h"
 
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/ProgramLauncher.h"
 

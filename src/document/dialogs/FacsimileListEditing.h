@@ -3,7 +3,7 @@
 // the list dialog itself belongs to the view area, which installs it here. A dialog edits its
 // own working copy of the list, which only its OK stores.
 
-#include "model/CFacsimileListDlg.h"
+#include "model/text/CFacsimileListDlg.h"
 
 namespace vornel {
 

@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "document/DocumentEnvironment.h"
-#include "model/InstrumentTemplateTable.h"
-#include "model/SectionEditor.h"
+#include "model/instrument/InstrumentTemplateTable.h"
+#include "model/score/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"

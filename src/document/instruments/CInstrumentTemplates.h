@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 
 namespace vornel {
 

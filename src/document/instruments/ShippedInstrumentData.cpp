@@ -7,8 +7,8 @@
 #include "document/CVornelTabDoc.h"
 #include "document/SectionWizard.h"
 #include "document/instruments/CInstrumentTemplates.h"
-#include "model/CSystemArray.h"
-#include "model/InstrumentTemplateTable.h"
+#include "model/score/CSystemArray.h"
+#include "model/instrument/InstrumentTemplateTable.h"
 #include "platform/io/FileIO.h"
 
 namespace vornel {

@@ -26,7 +26,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/CKey.h"
+#include "model/instrument/CKey.h"
 
 namespace vornel {
 

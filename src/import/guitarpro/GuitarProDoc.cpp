@@ -11,10 +11,10 @@
 #include "import/ImportedSection.h"
 #include "import/musicxml/MusicXMLImport.h"
 #include "midi/GeneralMidiNames.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChordArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

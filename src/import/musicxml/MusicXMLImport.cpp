@@ -8,7 +8,7 @@
 #include "import/musicxml/ImportWarnings.h"
 #include "import/musicxml/MusicXMLTagWalk.h"
 #include "midi/GeneralMidiNames.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/TextConversion.h"
 

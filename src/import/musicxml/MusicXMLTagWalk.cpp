@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "import/musicxml/ImportWarnings.h"
-#include "model/CSystemArray.h"
-#include "model/RhythmValues.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/RhythmValues.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {

@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "import/musicxml/vornelelement.h"
-#include "model/RhythmValues.h"
-#include "model/nChordArray.h"
+#include "model/score/RhythmValues.h"
+#include "model/score/nChordArray.h"
 
 namespace vornel {
 

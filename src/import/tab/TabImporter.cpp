@@ -9,7 +9,7 @@
 #include "import/ImportWarnings.h"
 #include "import/tab/TabImport.h"
 #include "import/text/TextImportSupport.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "import/text/TextImportSupport.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/TextConversion.h"
 #include "platform/text/TextEdits.h"

@@ -7,10 +7,10 @@
 
 #include "import/text/CAbcImport.h"
 #include "import/text/TextImportSupport.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChordArray.h"
 #include "platform/text/TextEdits.h"
 
 namespace vornel {

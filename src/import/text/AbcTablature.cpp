@@ -12,9 +12,9 @@
 
 #include "import/text/CAbcImport.h"
 #include "import/text/TextImportSupport.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChordArray.h"
 #include "platform/text/TextConversion.h"
 #include "platform/text/TextEdits.h"
 

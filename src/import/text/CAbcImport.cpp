@@ -6,10 +6,10 @@
 
 #include "document/CBriotabDoc.h"
 #include "import/text/TextImportSupport.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CTabInstrument.h"
-#include "model/CSystemArray.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChordArray.h"
 
 namespace vornel {
 

@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/CKey.h"
+#include "model/instrument/CKey.h"
 
 namespace vornel {
 

@@ -7,10 +7,10 @@
 #include <system_error>
 
 #include "document/CBriotabDoc.h"
-#include "model/CKey.h"
-#include "model/CSystemArray.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
+#include "model/instrument/CKey.h"
+#include "model/score/CSystemArray.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "model/COrnamentProps.h"
+#include "model/ornament/COrnamentProps.h"
 #include "model/events/GraceNoteEvent.h"
 #include "platform/ServiceSlots.h"
 #include "platform/text/FieldRanges.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "model/CInstrument.h"
-#include "model/CKey.h"
-#include "model/nChord.h"
-#include "model/nTuning.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CKey.h"
+#include "model/score/nChord.h"
+#include "model/instrument/nTuning.h"
 
 namespace vornel {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string_view>
 
-#include "model/COrnamentGlyphTable.h"
+#include "model/ornament/COrnamentGlyphTable.h"
 
 namespace vornel {
 

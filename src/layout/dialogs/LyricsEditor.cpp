@@ -4,8 +4,8 @@
 
 #include "platform/text/FieldRanges.h"
 #include "layout/dialogs/MetaEventDialogs.h"
-#include "model/CMetaEvent.h"
-#include "model/nChordArray.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChordArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/dfLogFont.h"
+#include "model/text/dfLogFont.h"
 
 namespace vornel {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "platform/text/FieldRanges.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 
 namespace vornel {
 

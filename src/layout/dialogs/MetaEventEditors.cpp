@@ -5,8 +5,8 @@
 #include "document/CBriotabDoc.h"
 #include "layout/dialogs/ChordDialogs.h"
 #include "layout/dialogs/SectionDialogs.h"
-#include "model/CInstrument.h"
-#include "model/CMetaEvent.h"
+#include "model/instrument/CInstrument.h"
+#include "model/events/CMetaEvent.h"
 #include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 

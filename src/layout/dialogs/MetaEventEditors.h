@@ -10,7 +10,7 @@
 
 #include "layout/dialogs/LyricsEditor.h"
 #include "layout/dialogs/MetaEventDialogs.h"
-#include "model/MetaEventEditor.h"
+#include "model/events/MetaEventEditor.h"
 
 namespace vornel {
 

@@ -13,8 +13,8 @@
 
 #include "document/dialogs/FacsimileListEditing.h"
 #include "layout/dialogs/TrackTextDialog.h"
-#include "model/SectionEditor.h"
-#include "model/dfLogFont.h"
+#include "model/score/SectionEditor.h"
+#include "model/text/dfLogFont.h"
 
 namespace vornel {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/CSectionArray.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSectionArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/PitchNames.h"
+#include "model/instrument/PitchNames.h"
 #include "platform/ServiceSlots.h"
 #include "platform/text/FieldRanges.h"
 

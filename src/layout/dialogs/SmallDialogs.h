@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/nChordArray.h"
+#include "model/score/nChordArray.h"
 
 namespace vornel {
 

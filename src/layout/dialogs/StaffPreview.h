@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "layout/dialogs/ChordDialogs.h"
-#include "model/CInstrument.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
 
 namespace vornel {
 

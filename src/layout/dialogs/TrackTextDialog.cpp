@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "platform/text/FieldRanges.h"
-#include "model/CMetaEvent.h"
-#include "model/CTrackText.h"
+#include "model/events/CMetaEvent.h"
+#include "model/text/CTrackText.h"
 
 namespace vornel {
 

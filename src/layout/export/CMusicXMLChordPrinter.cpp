@@ -8,12 +8,12 @@
 #include <string_view>
 #include <utility>
 
-#include "model/CClef.h"
-#include "model/CKey.h"
-#include "model/CMetaEvent.h"
-#include "model/RhythmValues.h"
-#include "model/nChord.h"
-#include "model/nNotes.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CKey.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/RhythmValues.h"
+#include "model/score/nChord.h"
+#include "model/score/nNotes.h"
 #include "platform/text/FormatText.h"
 #include "platform/text/NumberText.h"
 #include "platform/xml/XmlHelpers.h"

@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "model/CInstrument.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
-#include "model/nChord.h"
-#include "model/nNotes.h"
+#include "model/instrument/CInstrument.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChord.h"
+#include "model/score/nNotes.h"
 #include "platform/text/FormatText.h"
 #include "platform/xml/XmlHelpers.h"
 #include "platform/xml/XmlSink.h"

@@ -6,7 +6,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "layout/export/WindowsTextFile.h"
-#include "model/BrailleExport.h"
+#include "layout/export/BrailleExport.h"
 #include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"

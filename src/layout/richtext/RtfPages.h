@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "layout/richtext/CRichDrawText.h"
-#include "model/CRTFPreface.h"
+#include "model/text/CRTFPreface.h"
 
 namespace vornel {
 

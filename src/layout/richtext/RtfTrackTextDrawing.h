@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "model/CRTFTrackText.h"
+#include "model/text/CRTFTrackText.h"
 #include "platform/draw/DeviceContext.h"
 
 namespace vornel {

@@ -14,7 +14,7 @@
 
 #include "layout/richtext/RichTextFiles.h"
 #include "layout/ui/COleRichEditCtrl.h"
-#include "model/RichTextEditor.h"
+#include "model/text/RichTextEditor.h"
 
 class wxToolBar;
 

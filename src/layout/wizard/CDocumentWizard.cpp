@@ -5,7 +5,7 @@
 #include "document/CBriotabDoc.h"
 #include "document/CVornelTabDoc.h"
 #include "layout/wizard/WizardDialogs.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/ServiceSlots.h"
 
 namespace vornel {

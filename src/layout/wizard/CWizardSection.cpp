@@ -7,8 +7,8 @@
 #include "platform/text/FieldRanges.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/wizard/WizardDialogs.h"
-#include "model/CSystemArray.h"
-#include "model/SectionEditor.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/SectionEditor.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

@@ -9,7 +9,7 @@
 
 #include "midi/MidiStreamEvents.h"
 #include "midi/strMidiNote.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/ByteOrder.h"
 

@@ -5,7 +5,7 @@
 #include "midi/MidiChannels.h"
 #include "midi/MidiTime.h"
 #include "midi/play/FluidSynthOut.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

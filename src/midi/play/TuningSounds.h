@@ -6,7 +6,7 @@
 
 #include "midi/play/MidiOut.h"
 #include "midi/strMidiNote.h"
-#include "model/nTuning.h"
+#include "model/instrument/nTuning.h"
 
 namespace vornel {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/nTuning.h"
+#include "model/instrument/nTuning.h"
 
 namespace vornel {
 

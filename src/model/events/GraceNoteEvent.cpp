@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "model/CMetaEvent.h"
-#include "model/nChord.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChord.h"
 
 namespace vornel {
 

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "model/CKey.h"
+#include "model/instrument/CKey.h"
 
 namespace vornel {
 

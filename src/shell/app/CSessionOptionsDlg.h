@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/CInstrumentDlg.h"
-#include "model/dfLogFont.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/text/dfLogFont.h"
 
 namespace vornel {
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
-#include "model/CInstrument.h"
-#include "model/MIDIControllers.h"
+#include "model/instrument/CInstrument.h"
+#include "model/events/MIDIControllers.h"
 
 namespace vornel::bars {
 

@@ -3,7 +3,7 @@
 #include "document/CVornelTabDoc.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/wizard/CDocumentWizard.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "document/OpenFailure.h"
 #include "platform/MessageCollector.h"
 #include "platform/UserPrompts.h"

@@ -1,6 +1,6 @@
 #include "shell/commands/WizardDialogsBridge.h"
 
-#include "model/CTrackText.h"
+#include "model/text/CTrackText.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/CVornelTabApp.h"
 #include "view/draw/FontChooser.h"

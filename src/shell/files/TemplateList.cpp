@@ -1,6 +1,6 @@
 #include "shell/files/TemplateList.h"
 
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "platform/ServiceSlots.h"
 #include "shell/files/FileHelpers.h"
 

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "document/CBriotabDoc.h"
-#include "model/CUndoSectionArray.h"
-#include "model/SectionEditor.h"
+#include "model/undo/CUndoSectionArray.h"
+#include "model/score/SectionEditor.h"
 
 namespace vornel::properties {
 

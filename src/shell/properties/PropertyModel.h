@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/dfLogFont.h"
+#include "model/text/dfLogFont.h"
 
 namespace vornel {
 

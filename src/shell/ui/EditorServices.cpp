@@ -17,7 +17,7 @@
 #include "midi/MidiDialogs.h"
 #include "midi/play/MidiOut.h"
 #include "midi/ui/WxMidiDialogs.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 #include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/CSessionOptionsDlg.h"

@@ -5,9 +5,9 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/InstrumentChooser.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CTabInstrument.h"
-#include "model/SectionEditor.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/SectionEditor.h"
 #include "model/dialogs/TuningDialogs.h"
 #include "platform/UserPrompts.h"
 #include "shell/app/CVornelTabApp.h"

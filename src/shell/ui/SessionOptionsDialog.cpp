@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "shell/files/PathHelpers.h"
 #include "view/draw/FontChooser.h"

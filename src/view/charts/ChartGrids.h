@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/CTabInstrument.h"
+#include "model/instrument/CTabInstrument.h"
 #include "platform/draw/DrawTypes.h"
 
 namespace vornel {

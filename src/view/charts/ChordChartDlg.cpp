@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "layout/dialogs/ChordDialogs.h"
-#include "model/CMetaEvent.h"
-#include "model/CTabInstrument.h"
-#include "model/TabChordHelpers.h"
-#include "model/nChord.h"
+#include "model/events/CMetaEvent.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/TabChordHelpers.h"
+#include "model/score/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "view/FramePanes.h"

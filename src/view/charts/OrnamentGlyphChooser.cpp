@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "platform/text/FieldRanges.h"
-#include "model/CMetaEvent.h"
-#include "model/COrnamentProps.h"
+#include "model/events/CMetaEvent.h"
+#include "model/ornament/COrnamentProps.h"
 
 namespace vornel {
 

@@ -4,15 +4,15 @@
 #include <algorithm>
 #include <array>
 
-#include "model/CClef.h"
-#include "model/CInstrument.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/MetaEventEditor.h"
-#include "model/SectionTools.h"
-#include "model/nChord.h"
-#include "model/nNotes.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/events/MetaEventEditor.h"
+#include "model/score/SectionTools.h"
+#include "model/score/nChord.h"
+#include "model/score/nNotes.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"
 

@@ -6,12 +6,12 @@
 #include <cstdlib>
 
 #include "document/InstrumentChooser.h"
-#include "model/CClef.h"
-#include "model/CInstrument.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSystemArray.h"
-#include "model/EntryForms.h"
-#include "model/SectionTools.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/EntryForms.h"
+#include "model/score/SectionTools.h"
 #include "platform/UserPrompts.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "layout/dialogs/SectionDialogs.h"
-#include "model/CClef.h"
-#include "model/CInstrument.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/MetaEventEditor.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CInstrument.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/events/MetaEventEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/ProgramLauncher.h"
 #include "view/commands/ScoreCommandSupport.h"

@@ -3,8 +3,8 @@
 // contents built from the sections. OK keeps the edited text; Cancel changes nothing.
 
 #include "document/CTitlePage.h"
-#include "model/CRTFPreface.h"
-#include "model/CSystemArray.h"
+#include "model/text/CRTFPreface.h"
+#include "model/score/CSystemArray.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"
 #include "view/render/pages/DocumentPages.h"

@@ -1,7 +1,7 @@
 #include "view/commands/ScoreDialogs.h"
 
 #include "layout/dialogs/SmallDialogs.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "platform/ServiceSlots.h"
 
 namespace vornel::view {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "model/CInstrument.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrument.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "layout/dialogs/SmallDialogs.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSectionArray.h"
-#include "model/CSystemArray.h"
-#include "model/SectionTools.h"
-#include "model/nTuning.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSectionArray.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/SectionTools.h"
+#include "model/instrument/nTuning.h"
 #include "platform/UserPrompts.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/commands/ScoreDialogs.h"

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "model/CClef.h"
-#include "model/CInstrument.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSectionArray.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
-#include "model/SectionTools.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSectionArray.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/SectionTools.h"
 #include "platform/UserPrompts.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"

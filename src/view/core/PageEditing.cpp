@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "document/CBriotabDoc.h"
-#include "model/CClef.h"
-#include "model/CInstrument.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
-#include "model/RichTextEditor.h"
-#include "model/SectionEditor.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CInstrument.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
+#include "model/text/RichTextEditor.h"
+#include "model/score/SectionEditor.h"
+#include "model/score/nChordArray.h"
 
 namespace vornel {
 

@@ -8,12 +8,12 @@
 #include <stdexcept>
 
 #include "document/CPageDlg.h"
-#include "model/CClef.h"
-#include "model/CInstrument.h"
-#include "model/CMetaEvent.h"
-#include "model/nChord.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CInstrument.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChord.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
 #include "view/FramePanes.h"
 #include "view/core/CBriotabView.h"
 #include "view/entry/NoteEntry.h"

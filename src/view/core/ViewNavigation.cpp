@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "model/CClef.h"
-#include "model/CInstrument.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CInstrument.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "view/core/CBriotabView.h"
 

@@ -6,7 +6,7 @@
 
 #include "document/CPageDlg.h"
 #include "document/PageSequencing.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "view/FramePanes.h"
 #include "view/core/CBriotabView.h"
 #include "view/render/pages/DocumentPages.h"

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "model/CNotationFont.h"
-#include "model/dfLogFont.h"
+#include "model/text/CNotationFont.h"
+#include "model/text/dfLogFont.h"
 #include "platform/draw/DrawTypes.h"
 
 namespace vornel {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/dfLogFont.h"
+#include "model/text/dfLogFont.h"
 #include "platform/draw/DeviceContext.h"
 
 namespace vornel {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/CTabInstrument.h"
+#include "model/instrument/CTabInstrument.h"
 #include "view/draw/GraphicUtil.h"
 #include "view/render/NotationGlyphs.h"
 

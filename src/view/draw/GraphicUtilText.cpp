@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/CNotationFont.h"
-#include "model/FontStack.h"
+#include "model/text/CNotationFont.h"
+#include "model/text/FontStack.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "model/CNotationFont.h"
+#include "model/text/CNotationFont.h"
 #include "platform/draw/DeviceContext.h"
 
 namespace vornel {

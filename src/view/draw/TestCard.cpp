@@ -7,7 +7,7 @@
 
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/MulDiv.h"
-#include "model/dfLogFont.h"
+#include "model/text/dfLogFont.h"
 #include "view/draw/CCurvicule.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/nChordArray.h"
+#include "model/score/nChordArray.h"
 
 namespace vornel::view {
 

@@ -8,12 +8,12 @@
 #include <utility>
 
 #include "document/CBriotabDoc.h"
-#include "model/CClef.h"
-#include "model/CInstrument.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
-#include "model/nChord.h"
+#include "model/instrument/CClef.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChord.h"
 #include "platform/UserPrompts.h"
 #include "view/FramePanes.h"
 #include "view/core/CBriotabView.h"

@@ -6,8 +6,8 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/DocumentEnvironment.h"
-#include "model/CFacsimileListDlg.h"
-#include "model/CSystemArray.h"
+#include "model/text/CFacsimileListDlg.h"
+#include "model/score/CSystemArray.h"
 #include "platform/ServiceSlots.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"

@@ -1,7 +1,7 @@
 #include "view/facsimile/FacsimileListEditor.h"
 
-#include "model/CFacsimileListDlg.h"
-#include "model/RichTextEditor.h"
+#include "model/text/CFacsimileListDlg.h"
+#include "model/text/RichTextEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/ProgramLauncher.h"
 #include "view/draw/GraphicUtil.h"

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "model/CFacsimileListDlg.h"
+#include "model/text/CFacsimileListDlg.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel::view {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/CTabInstrument.h"
-#include "model/CTrackText.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/text/CTrackText.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/GraphicUtil.h"

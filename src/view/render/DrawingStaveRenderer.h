@@ -3,7 +3,7 @@
 // model's measuring renderer (ScopedStaveRenderer), it draws each stave with StaffRenderer
 // and leaves the same geometry in it.
 
-#include "model/StaveRenderer.h"
+#include "model/score/StaveRenderer.h"
 
 namespace vornel {
 

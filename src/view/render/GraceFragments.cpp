@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "model/CInstrumentDlg.h"
-#include "model/COrnamentTable.h"
-#include "model/CTabInstrument.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/ornament/COrnamentTable.h"
+#include "model/instrument/CTabInstrument.h"
 #include "model/FloorDivision.h"
-#include "model/nChord.h"
+#include "model/score/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/MarkSeams.h"

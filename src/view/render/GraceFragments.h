@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "model/CClef.h"
+#include "model/instrument/CClef.h"
 #include "model/events/GraceNoteEvent.h"
 #include "platform/draw/DrawTypes.h"
 #include "view/draw/LineSegment.h"

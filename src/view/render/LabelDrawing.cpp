@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "model/FontStack.h"
+#include "model/text/FontStack.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/text/NumberText.h"
 #include "view/draw/DrawContext.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "model/dfLogFont.h"
+#include "model/text/dfLogFont.h"
 #include "platform/draw/DrawTypes.h"
 
 namespace vornel {

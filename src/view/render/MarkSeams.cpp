@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/CMetaEvent.h"
-#include "model/nChord.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChord.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/marks/ChordEffects.h"
 #include "view/render/marks/Slurs.h"

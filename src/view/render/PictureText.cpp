@@ -10,7 +10,7 @@
 #include "image/bitmap/PLTextException.h"
 #include "image/bitmap/PLWinBmpEx.h"
 #include "image/codec/PLAnyPicDecoder.h"
-#include "model/DIBornament.h"
+#include "model/text/DIBornament.h"
 #include "model/StoredPath.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
 #include "platform/draw/MulDiv.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/MarkSeams.h"

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
 #include "platform/UserPrompts.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/TabFonts.h"

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CPedal.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CPedal.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "view/draw/FontDrawing.h"

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CKey.h"
-#include "model/CTabInstrument.h"
-#include "model/CVoicesArray.h"
-#include "model/StaveRenderer.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CKey.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/CVoicesArray.h"
+#include "model/score/StaveRenderer.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "view/render/MarkSeams.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "model/CClef.h"
+#include "model/instrument/CClef.h"
 #include "platform/draw/DeviceContext.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"

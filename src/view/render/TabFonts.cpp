@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/CTabInstrument.h"
+#include "model/instrument/CTabInstrument.h"
 #include "platform/draw/TextFaces.h"
 #include "view/draw/FontDrawing.h"
 #include "view/draw/ScaledNotationFont.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "model/CTabInstrument.h"
+#include "model/instrument/CTabInstrument.h"
 #include "view/draw/GraphicUtil.h"
 
 namespace vornel {

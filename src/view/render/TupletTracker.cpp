@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/nChord.h"
+#include "model/score/nChord.h"
 #include "view/draw/GraphicUtil.h"
 
 namespace vornel {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "model/CTabInstrument.h"
+#include "model/instrument/CTabInstrument.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "view/draw/DrawContext.h"

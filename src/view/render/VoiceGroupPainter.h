@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "model/CClef.h"
+#include "model/instrument/CClef.h"
 #include "view/draw/GraphicUtil.h"
 
 namespace vornel {

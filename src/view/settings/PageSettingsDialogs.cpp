@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/FieldRanges.h"
 #include "platform/text/NumberText.h"

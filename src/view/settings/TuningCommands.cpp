@@ -1,7 +1,7 @@
 #include "view/settings/TuningCommands.h"
 
 #include "document/CBriotabDoc.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "model/dialogs/TuningDialogs.h"
 #include "platform/UserPrompts.h"
 #include "view/settings/SettingsCommands.h"

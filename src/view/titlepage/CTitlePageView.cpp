@@ -6,7 +6,7 @@
 #include "document/CPageDlg.h"
 #include "document/CTitlePage.h"
 #include "document/dialogs/TitlePageSettings.h"
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
 #include "platform/draw/TextFaces.h"

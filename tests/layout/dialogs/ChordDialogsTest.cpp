@@ -9,9 +9,9 @@
 
 #include "layout/dialogs/ChordDialogs.h"
 #include "layout/dialogs/StaffPreview.h"
-#include "model/CMetaEvent.h"
-#include "model/COrnamentProps.h"
-#include "model/InstrumentTemplateTable.h"
+#include "model/events/CMetaEvent.h"
+#include "model/ornament/COrnamentProps.h"
+#include "model/instrument/InstrumentTemplateTable.h"
 #include "platform/draw/RecordingDevice.h"
 
 namespace vornel {

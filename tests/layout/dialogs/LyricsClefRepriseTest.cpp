@@ -7,11 +7,11 @@
 #include "layout/dialogs/LyricsEditor.h"
 #include "layout/dialogs/MetaEventDialogs.h"
 #include "layout/dialogs/MetaEventEditors.h"
-#include "model/CInstrument.h"
-#include "model/CMetaEvent.h"
-#include "model/CSystemArray.h"
-#include "model/nChordArray.h"
-#include "model/nNotes.h"
+#include "model/instrument/CInstrument.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/nChordArray.h"
+#include "model/score/nNotes.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 
 namespace vornel {
 namespace {

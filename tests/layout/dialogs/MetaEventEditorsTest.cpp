@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "layout/dialogs/ChordDialogs.h"
-#include "model/CMetaEvent.h"
+#include "model/events/CMetaEvent.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

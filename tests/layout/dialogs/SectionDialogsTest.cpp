@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CStaveArray.h"
-#include "model/CSystemArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
 
 namespace vornel {
 namespace {

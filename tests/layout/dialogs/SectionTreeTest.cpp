@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "model/CSectionArray.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSectionArray.h"
+#include "model/score/CSystemArray.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

@@ -7,9 +7,9 @@
 #include "layout/dialogs/MetaEventEditors.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/dialogs/TrackTextDialog.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/CTrackText.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/text/CTrackText.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

@@ -15,8 +15,8 @@
 #include "support/ui/DialogCapture.h"
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
-#include "model/CMetaEvent.h"
-#include "model/nChordArray.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChordArray.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

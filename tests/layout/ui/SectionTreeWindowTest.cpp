@@ -14,7 +14,7 @@
 #include "layout/ui/dialogs/PaperSetup.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "layout/ui/dialogs/SectionTreeDialog.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/DialogCapture.h"
 

@@ -13,7 +13,7 @@
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "layout/ui/dialogs/SectionTreeDialog.h"
 #include "layout/ui/dialogs/TexturedDialog.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "support/ui/DialogCapture.h"
 
 namespace vornel {

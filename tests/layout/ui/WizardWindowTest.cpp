@@ -14,8 +14,8 @@
 #include "document/DocumentEnvironment.h"
 #include "layout/ui/wizard/DocumentWizardWindow.h"
 #include "layout/wizard/WizardDialogs.h"
-#include "model/CSystemArray.h"
-#include "model/InstrumentTemplateTable.h"
+#include "model/score/CSystemArray.h"
+#include "model/instrument/InstrumentTemplateTable.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/DialogCapture.h"
 

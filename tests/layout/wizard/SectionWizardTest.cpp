@@ -11,9 +11,9 @@
 #include "layout/wizard/CDocumentWizard.h"
 #include "layout/wizard/CWizardSection.h"
 #include "layout/wizard/WizardDialogs.h"
-#include "model/CSystemArray.h"
-#include "model/InstrumentTemplateTable.h"
-#include "model/SectionEditor.h"
+#include "model/score/CSystemArray.h"
+#include "model/instrument/InstrumentTemplateTable.h"
+#include "model/score/SectionEditor.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 

@@ -9,7 +9,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSystemArray.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/panes/DatabaseBar.h"

@@ -11,9 +11,9 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
-#include "model/CMetaEvent.h"
-#include "model/nChord.h"
-#include "model/nNotes.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChord.h"
+#include "model/score/nNotes.h"
 #include "shell/ShellFixtures.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/EditorServices.h"

@@ -16,7 +16,7 @@
 
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
-#include "model/CInstrumentDlg.h"
+#include "model/instrument/CInstrumentDlg.h"
 #include "shell/commands/DocumentLibraryCommands.h"
 #include "shell/commands/InstrumentBaseCommands.h"
 #include "shell/FakePanes.h"

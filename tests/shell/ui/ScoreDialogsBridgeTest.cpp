@@ -7,7 +7,7 @@
 #include "layout/dialogs/SmallDialogs.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
-#include "model/CTabInstrument.h"
+#include "model/instrument/CTabInstrument.h"
 #include "shell/ui/ScoreDialogsBridge.h"
 #include "view/ui/charts/ChordChartDialog.h"
 #include "support/ScriptedPrompts.h"

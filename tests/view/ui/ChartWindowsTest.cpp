@@ -13,7 +13,7 @@
 #include <wx/textctrl.h>
 
 #include "layout/dialogs/ChordDialogs.h"
-#include "model/TabChordHelpers.h"
+#include "model/score/TabChordHelpers.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/DialogCapture.h"
 #include "view/FramePanes.h"
@@ -26,8 +26,8 @@
 #include "view/ui/charts/SymbolChooserDialog.h"
 #include "view/ui/dialogs/CGlyphButton.h"
 #include "view/ui/charts/MusicOrnamentDialog.h"
-#include "model/COrnamentProps.h"
-#include "model/CMetaEvent.h"
+#include "model/ornament/COrnamentProps.h"
+#include "model/events/CMetaEvent.h"
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 

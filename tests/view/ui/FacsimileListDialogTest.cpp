@@ -5,7 +5,7 @@
 #include <wx/app.h>
 #include <wx/listbox.h>
 
-#include "model/CFacsimileListDlg.h"
+#include "model/text/CFacsimileListDlg.h"
 #include "support/ScriptedPrompts.h"
 #include "view/ui/facsimile/FacsimileListDialog.h"
 

@@ -12,7 +12,7 @@
 #include "document/InstrumentChooser.h"
 #include "document/instruments/CInstrumentTemplates.h"
 #include "midi/ui/MidiSettingsDialogs.h"
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/DialogCapture.h"

@@ -10,8 +10,8 @@
 
 #include "document/DocumentEnvironment.h"
 #include "view/ui/instrument/InstrumentTemplatesWindow.h"
-#include "model/InstrumentTemplateTable.h"
-#include "model/SectionEditor.h"
+#include "model/instrument/InstrumentTemplateTable.h"
+#include "model/score/SectionEditor.h"
 #include "platform/io/FileIO.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"

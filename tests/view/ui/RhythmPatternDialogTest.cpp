@@ -5,8 +5,8 @@
 #include <wx/choice.h>
 #include <wx/spinctrl.h>
 
-#include "model/CInstrumentDlg.h"
-#include "model/StaveRenderer.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/StaveRenderer.h"
 #include "support/ui/DialogCapture.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/ui/dialogs/RhythmPatternDialog.h"

@@ -19,7 +19,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/CPageDlg.h"
-#include "model/StaveRenderer.h"
+#include "model/score/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/RecordingDevice.h"
 #include "platform/io/FileDialogFolders.h"

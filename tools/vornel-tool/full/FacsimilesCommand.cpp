@@ -9,7 +9,7 @@
 
 #include "DocumentCommand.h"
 #include "ToolCommand.h"
-#include "model/CFacsimileListDlg.h"
+#include "model/text/CFacsimileListDlg.h"
 #include "view/facsimile/ImageDownload.h"
 
 namespace vornel::tool {

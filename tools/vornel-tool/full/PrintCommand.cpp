@@ -14,7 +14,7 @@
 #include "DocumentCommand.h"
 #include "ToolCommand.h"
 #include "document/CVornelTabDoc.h"
-#include "model/StaveRenderer.h"
+#include "model/score/StaveRenderer.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/RecordingDevice.h"
 #include "platform/text/AsciiCase.h"

@@ -4,8 +4,8 @@
 
 #include "layout/ui/dialogs/ImagePreview.h"
 #include "layout/ui/dialogs/PaperSetup.h"
-#include "model/CRTFPreface.h"
-#include "model/CSystemArray.h"
+#include "model/text/CRTFPreface.h"
+#include "model/score/CSystemArray.h"
 
 namespace vornel {
 

@@ -10,7 +10,7 @@
 
 #include "layout/ui/dialogs/BoundControls.h"
 #include "layout/ui/dialogs/TexturedDialog.h"
-#include "model/dfLogFont.h"
+#include "model/text/dfLogFont.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

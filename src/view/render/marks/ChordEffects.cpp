@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "model/COrnamentTable.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
+#include "model/ornament/COrnamentTable.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/GraceFragments.h"

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "model/CInstrumentDlg.h"
-#include "model/COrnamentTable.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/ornament/COrnamentTable.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "view/render/MarkSeams.h"
 #include "view/render/NotationGlyphs.h"

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
 #include "platform/text/NumberText.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/NotationGlyphs.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "model/CAlfabeto.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
+#include "model/instrument/CAlfabeto.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/GraphicUtil.h"

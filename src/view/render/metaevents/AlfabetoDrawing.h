@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/FretDiagram.h"
+#include "model/score/FretDiagram.h"
 #include "platform/draw/DrawTypes.h"
 
 namespace vornel {

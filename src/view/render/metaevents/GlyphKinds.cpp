@@ -7,11 +7,11 @@
 #include <string>
 
 #include "document/CPageDlg.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
 #include "model/events/GraceNoteEvent.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "view/draw/FontDrawing.h"

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "document/CPageDlg.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/nChord.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"

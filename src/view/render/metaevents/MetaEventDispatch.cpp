@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "document/CPageDlg.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CMetaEvent.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/events/CMetaEvent.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/LabelDrawing.h"

@@ -8,9 +8,9 @@
 
 #include "document/CBriotabDoc.h"
 #include "layout/richtext/RtfPages.h"
-#include "model/CInstrumentDlg.h"
-#include "model/CSystemArray.h"
-#include "model/StaveRenderer.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/score/CSystemArray.h"
+#include "model/score/StaveRenderer.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"

@@ -4,8 +4,8 @@
 
 #include "document/CDocumentSettings.h"
 #include "layout/richtext/RtfPages.h"
-#include "model/CSectionArray.h"
-#include "model/CSystemArray.h"
+#include "model/score/CSectionArray.h"
+#include "model/score/CSystemArray.h"
 #include "platform/archive/VersionText.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/FormatText.h"

@@ -10,7 +10,7 @@
 #include "image/codec/PLAnyPicDecoder.h"
 #include "image/large/LargeImageSource.h"
 #include "layout/richtext/CRichDrawText.h"
-#include "model/CFacsimileListDlg.h"
+#include "model/text/CFacsimileListDlg.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/FormatText.h"
 #include "view/render/pages/TrackTextDrawing.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/CTextStack.h"
-#include "model/CTrackText.h"
+#include "model/text/CTextStack.h"
+#include "model/text/CTrackText.h"
 #include "model/Scaling.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/FontDrawing.h"

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
-#include "model/nChordArray.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
 #include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/tablature/TabNotes.h"

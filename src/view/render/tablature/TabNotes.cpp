@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "model/CInstrumentDlg.h"
-#include "model/CPedal.h"
-#include "model/CTabInstrument.h"
-#include "model/nChord.h"
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/CPedal.h"
+#include "model/instrument/CTabInstrument.h"
+#include "model/score/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "view/render/MarkSeams.h"
 #include "view/render/NotationGlyphs.h"

@@ -5,7 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "model/CAlfabeto.h"
+#include "model/instrument/CAlfabeto.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

@@ -4,7 +4,7 @@
 
 #include <wx/dialog.h>
 
-#include "model/EntryForms.h"
+#include "model/score/EntryForms.h"
 
 class wxTextCtrl;
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <utility>
 
-#include "model/CTabInstrument.h"
+#include "model/instrument/CTabInstrument.h"
 #include "platform/UserPrompts.h"
 #include "view/FramePanes.h"
 #include "view/charts/ChordPaletteLayout.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <string_view>
 
-#include "model/COrnamentProps.h"
+#include "model/ornament/COrnamentProps.h"
 
 class wxChoice;
 class wxStaticText;

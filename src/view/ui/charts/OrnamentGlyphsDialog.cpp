@@ -6,7 +6,7 @@
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 
-#include "model/COrnamentProps.h"
+#include "model/ornament/COrnamentProps.h"
 #include "platform/UserPrompts.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/charts/ChartControls.h"

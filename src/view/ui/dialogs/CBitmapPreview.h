@@ -7,7 +7,7 @@
 #include <string>
 
 #include "layout/ui/dialogs/TexturedDialog.h"
-#include "model/DIBornament.h"
+#include "model/text/DIBornament.h"
 
 namespace vornel {
 

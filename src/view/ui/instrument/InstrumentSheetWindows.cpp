@@ -12,7 +12,7 @@
 #include "document/instruments/InstrumentBaseUse.h"
 #include "midi/MidiSection.h"
 #include "midi/ui/MidiSettingsDialogs.h"
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "platform/ui/DialogChecks.h"
 #include "platform/ui/WxText.h"

@@ -5,7 +5,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include "model/SectionEditor.h"
+#include "model/score/SectionEditor.h"
 #include "platform/UserPrompts.h"
 #include "layout/ui/dialogs/ImagePreview.h"
 #include "platform/ui/WxText.h"

@@ -1,0 +1,235 @@
+#include "model/score/CStaveArray.h"
+
+#include <algorithm>
+
+#include "model/instrument/CInstrumentDlg.h"
+#include "model/OwnedArrayRecords.h"
+#include "model/Scaling.h"
+#include "model/score/StaveRenderer.h"
+#include "platform/archive/ArchiveReader.h"
+#include "platform/archive/ArchiveWriter.h"
+#include "platform/xml/XmlHelpers.h"
+#include "platform/xml/XmlSink.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr int32_t kLineGrip = 30;  // device units above a line that still select it
+
+}  // namespace
+
+CStaveArray::CStaveArray() { captionText.descriptor = std::string(kCaptionName); }
+
+CStaveArray::CStaveArray(CInstrumentDlg& definition) {
+  lines.push_back(std::make_unique<CInstrument>(definition));
+}
+
+CStaveArray::~CStaveArray() = default;
+
+void CStaveArray::RebuildLines(const std::vector<CInstrumentDlg*>& definitions) {
+  lines.clear();
+  for (CInstrumentDlg* definition : definitions) {
+    lines.push_back(definition != nullptr ? std::make_unique<CInstrument>(*definition) : std::make_unique<CInstrument>());
+  }
+}
+
+bool CStaveArray::HasNoMusic() const {
+  return std::all_of(lines.begin(), lines.end(), [](const auto& line) { return line == nullptr || line->IsEmpty(); });
+}
+
+size_t CStaveArray::GetMaxChordCount() const {
+  size_t most = 0;
+  for (const auto& line : lines.items()) {
+    if (line != nullptr) most = std::max(most, line->Voices().LongestVoice());
+  }
+  return most;
+}
+
+int32_t CStaveArray::MeasureLines(DeviceContext* dc, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  area = {left, top, right, bottom};
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(dc);
+  int32_t total = 0;
+  for (const auto& line : lines.items()) {
+    if (line == nullptr) continue;
+    if (line->definition != nullptr && line->definition->visible == 0) continue;
+    Rect rect{left, ScaleTruncated(int64_t{top} + total, 1, 1), right, bottom};
+    line->LayoutAndDraw(*measuring, rect, 0, 0, 0, 0, 0);
+    total = ScaleTruncated(int64_t{total} + line->GetHeight(), 1, 1);
+  }
+  area.bottom = ScaleTruncated(int64_t{area.top} + total, 1, 1);
+  return total;
+}
+
+int CStaveArray::HitTestLine(int32_t x, int32_t y) {
+  const Point point{x, y};
+  if (!area.Contains(point)) return 0;
+  for (size_t i = lines.size(); i-- > 0;) {
+    CInstrument* line = lines.at(i);
+    if (line == nullptr) continue;
+    Rect grip = line->lineRect;
+    grip.top -= kLineGrip;
+    if (grip.Contains(point)) {
+      activeInstrument = static_cast<int32_t>(i);
+      return line->HitTestStave(x, y);
+    }
+  }
+  return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Binary form
+
+void CStaveArray::Store(ArchiveWriter& ar) const {
+  const std::string& version = ar.Version();
+  ar.WriteObjectArray(lines.items());
+  if (!VersionAtLeast(version, "6.59")) return;
+  captionPicture.Store(ar);
+  if (VersionAbove(version, "9.51")) captionText.Store(ar);
+  if (VersionAbove(version, "9.6.5.7")) rtfBox.Store(ar);
+  ar.WriteU32(positionWord);
+  ar.WriteI32(leftIndents);
+  ar.WriteI32(rightIndents);
+  ar.WriteI32(hidden);
+  ar.WriteI32(nameInstruments);
+  ar.WriteI32(area.left);
+  ar.WriteI32(area.top);
+  ar.WriteI32(area.right);
+  ar.WriteI32(area.bottom);
+  ar.WriteI32(activeInstrument);
+  ar.WriteText(captionString);
+  ar.WriteI32(barSequenceRestart);
+  ar.WriteI32(printTuning);
+}
+
+void CStaveArray::Load(ArchiveReader& ar) {
+  LoadArrayOfParts(ar, lines);
+  if (!ar.VersionAtLeast("6.59")) return;
+  captionPicture.Load(ar);
+  if (ar.VersionAbove("9.51")) captionText.Load(ar);
+  if (ar.VersionAbove("9.6.5.7")) rtfBox.Load(ar);
+  positionWord = ar.ReadU32();
+  leftIndents = ar.ReadI32();
+  rightIndents = ar.ReadI32();
+  hidden = ar.ReadI32();
+  nameInstruments = ar.ReadI32();
+  Rect stored;
+  stored.left = ar.ReadI32();
+  stored.top = ar.ReadI32();
+  stored.right = ar.ReadI32();
+  stored.bottom = ar.ReadI32();
+  area = stored;
+  if (ar.VersionAtLeast("7.9")) activeInstrument = ar.ReadI32();
+  if (ar.VersionAtLeast("9.175")) captionString = ar.ReadText();
+  if (ar.VersionAtLeast("9.6.5.9")) {
+    barSequenceRestart = ar.ReadI32();
+    printTuning = ar.ReadI32();
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// XML form
+
+tinyxml2::XMLElement* CStaveArray::WriteXml(tinyxml2::XMLDocument& doc, int32_t index) const {
+  return BuildXmlElement(doc, [&](XmlSink& out) { WriteXml(out, index); });
+}
+
+void CStaveArray::WriteXml(XmlSink& out, int32_t index) const {
+  tinyxml2::XMLDocument& doc = out.Document();
+  out.Open("system");
+  out.Int("index", index);
+  out.Int("active-instrument", activeInstrument);
+  out.Int("bar-sequence-restart", barSequenceRestart);
+  out.Int("print-tuning", printTuning);
+
+  out.Open("stave-layout");
+  out.Int("left-indents", leftIndents);
+  out.Int("right-indents", rightIndents);
+  out.Int("hidden", hidden);
+  out.Int("name-instruments", nameInstruments);
+  out.Open("area");
+  out.Int("left", area.left);
+  out.Int("right", area.right);
+  out.Int("top", area.top);
+  out.Int("bottom", area.bottom);
+  out.Close();
+  out.Close();
+
+  out.Open("texts");
+  out.Open("caption");
+  if (!captionText.text.empty()) {
+    CTrackText written = captionText;
+    written.text = captionString;
+    out.Element(written.WriteXml(doc));
+    out.Element(captionText.font.WriteXml(doc));
+  }
+  out.Close();
+  out.Element(rtfBox.WriteXml(doc, "rtf-text-box"));
+  out.Element(captionPicture.WriteXml(doc));
+  out.Close();
+
+  out.Open("instruments");
+  out.Int("count", static_cast<int32_t>(lines.size()));
+  for (const auto& line : lines.items()) {
+    if (line != nullptr) {
+      line->WriteXml(out);
+    } else {
+      CInstrument().WriteXml(out);
+    }
+  }
+  out.Close();
+  out.Close();
+}
+
+const tinyxml2::XMLElement* CStaveArray::ReadXml(const tinyxml2::XMLElement* element) {
+  element = ExpectChildElement(element, "system");
+  activeInstrument = ReadIntAttribute(element, "active-instrument");
+  barSequenceRestart = ReadIntAttribute(element, "bar-sequence-restart");
+  printTuning = ReadBoolAttribute(element, "print-tuning") ? 1 : 0;
+
+  const tinyxml2::XMLElement* layout = element->FirstChildElement();
+  if (layout != nullptr) {
+    leftIndents = ReadIntAttribute(layout, "left-indents");
+    rightIndents = ReadIntAttribute(layout, "right-indents");
+    hidden = ReadBoolAttribute(layout, "hidden") ? 1 : 0;
+    nameInstruments = ReadBoolAttribute(layout, "name-instruments") ? 1 : 0;
+    if (const tinyxml2::XMLElement* a = layout->FirstChildElement()) {
+      area.left = ReadIntAttribute(a, "left");
+      area.right = ReadIntAttribute(a, "right");
+      area.top = ReadIntAttribute(a, "top");
+      area.bottom = ReadIntAttribute(a, "bottom");
+    }
+  }
+
+  const tinyxml2::XMLElement* texts = layout != nullptr ? layout->NextSiblingElement() : nullptr;
+  if (texts != nullptr) {
+    const tinyxml2::XMLElement* first = texts->FirstChildElement();
+    const tinyxml2::XMLElement* box = nullptr;
+    if (first != nullptr && std::string_view(first->Name()) == "track-text") {
+      box = captionText.ReadXml(first);  // older documents: the caption text alone
+    } else if (first != nullptr) {
+      if (const tinyxml2::XMLElement* text = first->FirstChildElement()) {
+        captionText.font.ReadXml(captionText.ReadXml(text));
+        captionString = captionText.text;
+      }
+      box = first->NextSiblingElement();
+    }
+    if (box != nullptr) {
+      if (const tinyxml2::XMLElement* picture = rtfBox.ReadXml(box)) captionPicture.ReadXml(picture);
+    }
+  }
+
+  const tinyxml2::XMLElement* instruments =
+      ExpectChildElement(texts != nullptr ? texts->NextSiblingElement() : nullptr, "instruments");
+  lines.clear();
+  const int32_t count = ReadIntAttribute(instruments, "count");
+  const tinyxml2::XMLElement* child = instruments->FirstChildElement();
+  for (int32_t i = 0; i < count && child != nullptr; ++i) {
+    auto line = std::make_unique<CInstrument>();
+    child = line->ReadXml(child);
+    lines.push_back(std::move(line));
+  }
+  return element->NextSiblingElement();
+}
+
+}  // namespace vornel

@@ -1,0 +1,100 @@
+#pragma once
+// A system: one line of music across the page inside a section, made of the instrument lines
+// that sound together there (line j of every system belongs to instrument definition j of
+// the section), with the system's caption, rich-text box, caption picture, indents and
+// switches, and the bars its numbering found.
+
+#include <tinyxml2.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/score/CBar.h"
+#include "model/instrument/CInstrument.h"
+#include "model/instrument/CKey.h"
+#include "model/text/CRTFTrackText.h"
+#include "model/text/CTrackText.h"
+#include "model/text/DIBornament.h"
+#include "platform/archive/Persistent.h"
+#include "platform/collections/OwnedArray.h"
+#include "platform/draw/DrawTypes.h"
+
+namespace vornel {
+
+class XmlSink;
+
+class CInstrumentDlg;
+class DeviceContext;
+
+class CStaveArray : public Persistent {
+ public:
+  static constexpr std::string_view kClassName = "CStaveArray";
+  static constexpr std::string_view kCaptionName = "caption";
+
+  OwnedArray<CInstrument> lines;  // top to bottom
+  int32_t printTuning = 0;
+  int32_t barSequenceRestart = 0;  // bar numbers start again at 1 here
+  CRTFTrackText rtfBox;
+  std::string captionString;  // the caption's wording as the system keeps it
+  CTrackText captionText;
+  int32_t hidden = 0;          // bar numbering and gathering skip the system
+  int32_t nameInstruments = 0;
+  int32_t leftIndents = 0;
+  int32_t rightIndents = 0;
+  uint32_t positionWord = 0;   // (last system index) << 16 | this system's index
+  DIBornament captionPicture;
+  Rect area;                   // the stave layout
+  int32_t activeInstrument = 0;
+
+  // --- run-time values of layout and numbering
+  int32_t nameWidth = 0;       // room before the staves for names and leading signs
+  Rect optionsArea;
+  Rect textArea;
+  std::vector<uint32_t> layoutValues;
+  std::array<uint32_t, 2> layoutWords = {0, 0};
+  std::array<int32_t, 2> verticalOffsets = {50, 50};
+  CBarArray bars;
+  uint32_t runTimeWord = 0;
+  CKey key;
+  float scale = 0.0f;
+  uint32_t firstBar = 0;  // set by the section's bar numbering
+  uint32_t nextBar = 0;
+
+  CStaveArray();
+  // A system holding one line built from `definition`; its caption text keeps an empty name.
+  explicit CStaveArray(CInstrumentDlg& definition);
+  ~CStaveArray() override;
+  CStaveArray(const CStaveArray&) = delete;
+  CStaveArray& operator=(const CStaveArray&) = delete;
+
+  // Replaces the lines by one line per definition, in order.
+  void RebuildLines(const std::vector<CInstrumentDlg*>& definitions);
+  CInstrument* Line(size_t index) const { return lines.at(index); }
+  // True when no line holds an event.
+  bool HasNoMusic() const;
+  // The largest event count over the voices of the lines (a voice ending in something other
+  // than a chord counts one less).
+  size_t GetMaxChordCount() const;
+
+  // Lays out every line of a visible instrument on a measuring device like `dc` (the screen's
+  // when null), from the top of the rectangle; the system's area ends at the total height,
+  // which is returned.
+  int32_t MeasureLines(DeviceContext* dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
+  // The line under (x, y) becomes active and is hit-tested; 0 when no line is hit.
+  int HitTestLine(int32_t x, int32_t y);
+
+  std::string_view ClassName() const override { return kClassName; }
+  void Store(ArchiveWriter& ar) const override;
+  void Load(ArchiveReader& ar) override;
+
+  // "system" with its index, layout, texts and lines.
+  tinyxml2::XMLElement* WriteXml(tinyxml2::XMLDocument& doc, int32_t index) const;
+  void WriteXml(XmlSink& out, int32_t index) const;
+  // Requires "system" and its "instruments"; reads as many lines as "count" says and the
+  // children hold. Returns the element after it.
+  const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
+};
+
+}  // namespace vornel
