@@ -7,12 +7,61 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
 #include "model/score/nChord.h"
+#include "model/score/nChordArray.h"
+#include "platform/draw/MulDiv.h"
 #include "platform/UserPrompts.h"
+#include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/TabFonts.h"
 #include "view/render/VoiceGroupPainter.h"
+#include "view/render/tablature/TabNotes.h"
 
 namespace vornel {
+
+namespace {
+
+constexpr int kHighestMeasuredFret = 24;
+
+// How far below their base line the letters of the bottom course reach, in the letter font.
+int32_t LetterInkDepth(CTabInstrument& tab, DeviceContext& dc, int32_t zoom) {
+  // Selecting the letter font also sets its alignment: both are put back.
+  const unsigned alignment = dc.GetTextAlign();
+  const FontSpec previous = SelectTabFont(tab, dc, true, zoom);
+  int32_t depth = 0;
+  const int course = tab.tuning.lines - 1;
+  if (tab.scaleType == 0 && course >= 0) {
+    std::string letters;
+    std::string one;
+    for (int fret = 0; fret <= kHighestMeasuredFret; ++fret) {
+      if (tab.GetFretText(tab.OpenPitch(course) + fret, course, one)) letters += one;
+    }
+    if (!letters.empty()) depth = std::max(dc.GetTextInkBox(letters).bottom, 0);
+  } else {
+    // Diatonic fret texts vary: the font's own descent bounds them.
+    depth = dc.GetTextMetrics().tmDescent;
+  }
+  dc.SelectFont(previous);
+  dc.SetTextAlign(alignment);
+  return depth;
+}
+
+// How far above the flag line the flag glyphs of the voice's chords reach (flags font selected).
+int32_t FlagGlyphRise(const CTabInstrument& tab, DeviceContext& dc, const nChordArray* voice) {
+  if (voice == nullptr) return 0;
+  uint32_t codes = 0;
+  for (size_t i = 0; i < voice->size(); ++i) {
+    const nChord* chord = voice->at(i);
+    if (chord != nullptr && chord->IsChord()) codes |= 1u << (chord->rhythm & 7);
+  }
+  std::string glyphs;
+  for (int code = 0; code < 8; ++code) {
+    if ((codes & (1u << code)) == 0) continue;
+    glyphs += GlyphText(tab.GetFlagGlyph(code) + (tab.rotateFlags != 0 ? 1 : 0));
+  }
+  return glyphs.empty() ? 0 : std::max(-dc.GetTextInkBox(glyphs).top, 0);
+}
+
+}  // namespace
 
 void StaffRenderer::MeasureNotationGlyphs() {
   DeviceContext& dc = g_.dc;
@@ -31,9 +80,32 @@ void StaffRenderer::MeasureNotationGlyphs() {
     dc.SelectFont(previous);
   }
   if (stave_.definition != nullptr && stave_.definition->longStems != 0) stemLength_ += noteheadWidth_;
+  if (IsTablature() && tab != nullptr && stave_.tabMode == 2) LowerFlagsUnderLetters();
   noteheadWidth_ = std::max(noteheadWidth_ - 1, 0);
   for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
   SetupVoiceGroups();
+}
+
+// Flags hanging under the stave start a small gap below the ink of the bottom course's letters:
+// with courses close together the letters reach further down than the flag line allows for.
+// The beams come down first on shorter stems (down to two thirds of their length), so the
+// stave grows no deeper than it must; what is still missing lowers the flag line.
+void StaffRenderer::LowerFlagsUnderLetters() {
+  CTabInstrument& tab = *stave_.tabInstrument;
+  DeviceContext& dc = g_.dc;
+  const int32_t s = Spacing();
+  const int32_t lines = std::clamp(tab.tuning.lines, 1, static_cast<int32_t>(nTuning::kMaxCourses));
+  int32_t letterBase = Top() + (lines - 1) * s - stave_.lineThickness / 2 - MulDiv(s, LetterFineOffset(*this) - 5, 15);
+  if (tab.betweenLines != 0) letterBase += s / 2;
+  const int32_t clear = letterBase + LetterInkDepth(tab, dc, stave_.zoom) + std::max(s / 4, 1);
+  const int32_t beamTop = stave_.textBaseline - stemLength_ - s / 4;
+  if (beamTop < clear) stemLength_ = std::max(stemLength_ - (clear - beamTop), stemLength_ * 2 / 3);
+  int32_t rise = stemLength_ + s / 4;
+  if (ScopedFlagsFont flags{*this}) rise = std::max(rise, FlagGlyphRise(tab, dc, voice_));
+  const int32_t lowest = clear + rise;
+  if (stave_.textBaseline >= lowest) return;
+  stave_.annotationTop += lowest - stave_.textBaseline;
+  stave_.textBaseline = lowest;
 }
 
 std::optional<FontSpec> StaffRenderer::SelectFlagsFont() {

@@ -116,6 +116,7 @@ class StaffRenderer {
 
   // ---- Stems, beams and tuplets
   void MeasureNotationGlyphs();
+  void LowerFlagsUnderLetters();
   void SetupVoiceGroups();
   void DrawVoiceGroups(uint16_t glyphBase, bool stemsDown);
   void DrawTabFlagGroups();
