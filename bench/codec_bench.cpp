@@ -20,12 +20,12 @@
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLFilterQuantize.h"
 #include "image/bitmap/PLWinBmp.h"
-#include "image/codec/PLDataSink.h"
-#include "image/codec/PLJPEGDecoder.h"
-#include "image/codec/PLJPEGEncoder.h"
-#include "image/codec/PLPNGDecoder.h"
-#include "image/codec/PLTIFFDecoder.h"
-#include "image/codec/PLTIFFEncoder.h"
+#include "image/codec/io/PLDataSink.h"
+#include "image/codec/external/PLJPEGDecoder.h"
+#include "image/codec/external/PLJPEGEncoder.h"
+#include "image/codec/external/PLPNGDecoder.h"
+#include "image/codec/external/PLTIFFDecoder.h"
+#include "image/codec/external/PLTIFFEncoder.h"
 
 namespace {
 

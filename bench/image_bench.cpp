@@ -8,11 +8,11 @@
 
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLWinBmp.h"
-#include "image/codec/PLBmpDecoder.h"
-#include "image/codec/PLPCXDecoder.h"
-#include "image/codec/PLPPMDecoder.h"
-#include "image/codec/PLPSDDecoder.h"
-#include "image/codec/PLTGADecoder.h"
+#include "image/codec/native/PLBmpDecoder.h"
+#include "image/codec/native/PLPCXDecoder.h"
+#include "image/codec/native/PLPPMDecoder.h"
+#include "image/codec/native/PLPSDDecoder.h"
+#include "image/codec/native/PLTGADecoder.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The JPEG decoder (through its library) on hostile bytes.
 
 #include "ImageFuzz.h"
-#include "image/codec/PLJPEGDecoder.h"
+#include "image/codec/external/PLJPEGDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   return DecodeFuzzInput<vornel::PLJPEGDecoder>(data, size);

@@ -5,7 +5,7 @@
 
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLWEMFDecoder.h"
+#include "image/codec/native/PLWEMFDecoder.h"
 
 namespace {
 

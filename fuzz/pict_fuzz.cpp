@@ -2,8 +2,8 @@
 
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLJPEGDecoder.h"
-#include "image/codec/PLPictDecoder.h"
+#include "image/codec/external/PLJPEGDecoder.h"
+#include "image/codec/native/PLPictDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vornel::PLJPEGDecoder jpeg;

@@ -2,8 +2,8 @@
 // once, so both run on every input.
 
 #include "ImageFuzz.h"
-#include "image/codec/PLPGMDecoder.h"
-#include "image/codec/PLPPMDecoder.h"
+#include "image/codec/native/PLPGMDecoder.h"
+#include "image/codec/native/PLPPMDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DecodeFuzzInput<vornel::PLPPMDecoder>(data, size);

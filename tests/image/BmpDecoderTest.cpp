@@ -3,7 +3,7 @@
 #include "ImageTestSupport.h"
 #include "support/Bytes.h"
 #include "image/bitmap/PLAnyBmp.h"
-#include "image/codec/PLBmpDecoder.h"
+#include "image/codec/native/PLBmpDecoder.h"
 
 namespace vornel {
 namespace {

@@ -11,11 +11,11 @@
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
 #include "image/bitmap/PLWinBmp.h"
-#include "image/codec/PLJPEGDecoder.h"
-#include "image/codec/PLJPEGEncoder.h"
-#include "image/codec/PLTIFFDecoder.h"
-#include "image/codec/PLTIFFEncoder.h"
-#include "image/codec/PLTiffGlue.h"
+#include "image/codec/external/PLJPEGDecoder.h"
+#include "image/codec/external/PLJPEGEncoder.h"
+#include "image/codec/external/PLTIFFDecoder.h"
+#include "image/codec/external/PLTIFFEncoder.h"
+#include "image/codec/external/PLTiffGlue.h"
 #include "support/Bytes.h"
 
 namespace vornel {

@@ -6,7 +6,7 @@
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/codec/PLAnyPicDecoder.h"
-#include "image/codec/PLMemSource.h"
+#include "image/codec/io/PLMemSource.h"
 #include "support/Bytes.h"
 
 namespace vornel {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "image/bitmap/PLBmp.h"
-#include "image/codec/PLDataSink.h"
+#include "image/codec/io/PLDataSink.h"
 #include "image/codec/PLPicDecoder.h"
 #include "image/codec/PLPicEncoder.h"
 

@@ -20,7 +20,7 @@
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLAnyPicDecoder.h"
-#include "image/codec/PLDataSource.h"
+#include "image/codec/io/PLDataSource.h"
 #include "image/large/LargeImageSource.h"
 #include "image/large/TiledPicture.h"
 #include "platform/draw/RecordingDevice.h"

@@ -12,13 +12,13 @@
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLGIFDecoder.h"
-#include "image/codec/PLJPEGDecoder.h"
-#include "image/codec/PLJPEGEncoder.h"
-#include "image/codec/PLPNGDecoder.h"
-#include "image/codec/PLTIFFDecoder.h"
-#include "image/codec/PLTIFFEncoder.h"
-#include "image/codec/PLTiffGlue.h"
+#include "image/codec/external/PLGIFDecoder.h"
+#include "image/codec/external/PLJPEGDecoder.h"
+#include "image/codec/external/PLJPEGEncoder.h"
+#include "image/codec/external/PLPNGDecoder.h"
+#include "image/codec/external/PLTIFFDecoder.h"
+#include "image/codec/external/PLTIFFEncoder.h"
+#include "image/codec/external/PLTiffGlue.h"
 
 namespace vornel {
 namespace {

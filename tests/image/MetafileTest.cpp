@@ -9,8 +9,8 @@
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLMetafilePlayer.h"
-#include "image/codec/PLWEMFDecoder.h"
+#include "image/codec/native/PLMetafilePlayer.h"
+#include "image/codec/native/PLWEMFDecoder.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 

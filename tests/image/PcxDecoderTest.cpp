@@ -5,7 +5,7 @@
 
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
-#include "image/codec/PLPCXDecoder.h"
+#include "image/codec/native/PLPCXDecoder.h"
 #include "support/Bytes.h"
 
 namespace vornel {

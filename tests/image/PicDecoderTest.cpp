@@ -4,8 +4,8 @@
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
 #include "image/bitmap/PLWinBmp.h"
-#include "image/codec/PLBmpDecoder.h"
-#include "image/codec/PLMemSource.h"
+#include "image/codec/native/PLBmpDecoder.h"
+#include "image/codec/io/PLMemSource.h"
 #include "support/Bytes.h"
 
 namespace vornel {

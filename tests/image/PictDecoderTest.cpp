@@ -4,9 +4,9 @@
 
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
-#include "image/codec/PLJPEGDecoder.h"
-#include "image/codec/PLJPEGEncoder.h"
-#include "image/codec/PLPictDecoder.h"
+#include "image/codec/external/PLJPEGDecoder.h"
+#include "image/codec/external/PLJPEGEncoder.h"
+#include "image/codec/native/PLPictDecoder.h"
 
 namespace vornel {
 namespace {

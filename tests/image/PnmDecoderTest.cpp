@@ -2,8 +2,8 @@
 
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
-#include "image/codec/PLPGMDecoder.h"
-#include "image/codec/PLPPMDecoder.h"
+#include "image/codec/native/PLPGMDecoder.h"
+#include "image/codec/native/PLPPMDecoder.h"
 
 namespace vornel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
-#include "image/codec/PLPSDDecoder.h"
+#include "image/codec/native/PLPSDDecoder.h"
 #include "support/Bytes.h"
 
 namespace vornel {

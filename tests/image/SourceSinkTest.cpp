@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include "ImageTestSupport.h"
-#include "image/codec/PLFileSink.h"
-#include "image/codec/PLFileSource.h"
-#include "image/codec/PLMemSource.h"
+#include "image/codec/io/PLFileSink.h"
+#include "image/codec/io/PLFileSource.h"
+#include "image/codec/io/PLMemSource.h"
 #include "support/Bytes.h"
 
 namespace vornel {

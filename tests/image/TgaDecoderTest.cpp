@@ -2,7 +2,7 @@
 
 #include "ImageTestSupport.h"
 #include "image/bitmap/PLAnyBmp.h"
-#include "image/codec/PLTGADecoder.h"
+#include "image/codec/native/PLTGADecoder.h"
 #include "support/Bytes.h"
 
 namespace vornel {

@@ -9,7 +9,7 @@
 
 #include "image/bitmap/PLClipboard.h"
 #include "image/bitmap/PLWinBmpEx.h"
-#include "image/codec/PLDataSource.h"
+#include "image/codec/io/PLDataSource.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/Bytes.h"
 #include "support/ScriptedClipboard.h"

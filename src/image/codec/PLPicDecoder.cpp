@@ -6,8 +6,8 @@
 
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLFileSource.h"
-#include "image/codec/PLMemSource.h"
+#include "image/codec/io/PLFileSource.h"
+#include "image/codec/io/PLMemSource.h"
 
 namespace vornel {
 

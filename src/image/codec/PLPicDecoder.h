@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "image/bitmap/PLBmp.h"
-#include "image/codec/PLDataSource.h"
+#include "image/codec/io/PLDataSource.h"
 
 namespace vornel {
 

@@ -1,6 +1,6 @@
 #include "image/codec/PLPicEncoder.h"
 
-#include "image/codec/PLFileSink.h"
+#include "image/codec/io/PLFileSink.h"
 #include "image/codec/PLPicDecoder.h"
 
 namespace vornel {

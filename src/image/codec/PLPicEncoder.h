@@ -6,7 +6,7 @@
 #include <string>
 
 #include "image/bitmap/PLBmp.h"
-#include "image/codec/PLDataSink.h"
+#include "image/codec/io/PLDataSink.h"
 
 namespace vornel {
 

@@ -1,8 +1,8 @@
 #include "image/codec/PLRowLayout.h"
 
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLMemSource.h"
-#include "image/codec/PLPnmReader.h"
+#include "image/codec/io/PLMemSource.h"
+#include "image/codec/native/PLPnmReader.h"
 
 namespace vornel {
 

@@ -10,8 +10,8 @@
 #include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLAnyPicDecoder.h"
-#include "image/codec/PLFileSource.h"
-#include "image/codec/PLJpegGlue.h"
+#include "image/codec/io/PLFileSource.h"
+#include "image/codec/external/PLJpegGlue.h"
 #include "image/large/BoxSampler.h"
 #include "image/large/PartSources.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "image/codec/PLFileSource.h"
+#include "image/codec/io/PLFileSource.h"
 #include "image/large/LargeImageSource.h"
 
 namespace vornel {

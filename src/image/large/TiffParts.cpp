@@ -11,8 +11,8 @@
 
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLPicDecoder.h"
-#include "image/codec/PLTiffGlue.h"
-#include "image/codec/PLTiffSamples.h"
+#include "image/codec/external/PLTiffGlue.h"
+#include "image/codec/external/PLTiffSamples.h"
 #include "image/large/BoxSampler.h"
 #include "image/large/PartSources.h"
 

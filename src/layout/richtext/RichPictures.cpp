@@ -7,7 +7,7 @@
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLWinBmp.h"
 #include "image/codec/PLAnyPicDecoder.h"
-#include "image/codec/PLMetafilePlayer.h"
+#include "image/codec/native/PLMetafilePlayer.h"
 #include "platform/draw/CairoDevice.h"
 
 namespace vornel {

@@ -19,7 +19,7 @@
 #include "document/CBriotabDoc.h"
 #include "image/bitmap/PLAnyBmp.h"
 #include "image/bitmap/PLPixel32.h"
-#include "image/codec/PLTIFFEncoder.h"
+#include "image/codec/external/PLTIFFEncoder.h"
 #include "support/ScriptedPrompts.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/ui/facsimile/ImageView.h"

@@ -8,7 +8,7 @@
 #include <exception>
 #include <map>
 
-#include "image/codec/PLDataSource.h"
+#include "image/codec/io/PLDataSource.h"
 #include "image/ui/WxImageClipboard.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/CairoDevice.h"

@@ -1,4 +1,4 @@
-#include "image/codec/PLWEMFDecoder.h"
+#include "image/codec/native/PLWEMFDecoder.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLFilterQuantize.h"
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLMetafilePlayer.h"
+#include "image/codec/native/PLMetafilePlayer.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/text/AsciiCase.h"
 

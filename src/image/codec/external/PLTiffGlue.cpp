@@ -1,4 +1,4 @@
-#include "image/codec/PLTiffGlue.h"
+#include "image/codec/external/PLTiffGlue.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "image/codec/PLDataSource.h"
+#include "image/codec/io/PLDataSource.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "image/codec/PLDataSource.h"
+#include "image/codec/io/PLDataSource.h"
 
 #include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLTextException.h"

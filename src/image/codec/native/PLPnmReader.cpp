@@ -1,4 +1,4 @@
-#include "image/codec/PLPnmReader.h"
+#include "image/codec/native/PLPnmReader.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "image/codec/PLPSDDecoder.h"
+#include "image/codec/native/PLPSDDecoder.h"
 
 #include <algorithm>
 #include <cstdlib>

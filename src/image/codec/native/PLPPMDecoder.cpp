@@ -1,6 +1,6 @@
-#include "image/codec/PLPPMDecoder.h"
+#include "image/codec/native/PLPPMDecoder.h"
 
-#include "image/codec/PLPnmReader.h"
+#include "image/codec/native/PLPnmReader.h"
 
 namespace vornel {
 

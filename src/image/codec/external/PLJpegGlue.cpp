@@ -1,4 +1,4 @@
-#include "image/codec/PLJpegGlue.h"
+#include "image/codec/external/PLJpegGlue.h"
 
 #include <cstring>
 #include <string>

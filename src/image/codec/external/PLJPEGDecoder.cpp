@@ -1,10 +1,10 @@
-#include "image/codec/PLJPEGDecoder.h"
+#include "image/codec/external/PLJPEGDecoder.h"
 
 #include <string>
 #include <vector>
 
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLJpegGlue.h"
+#include "image/codec/external/PLJpegGlue.h"
 
 namespace vornel {
 

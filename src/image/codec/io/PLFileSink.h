@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "image/codec/PLDataSink.h"
+#include "image/codec/io/PLDataSink.h"
 
 namespace vornel {
 

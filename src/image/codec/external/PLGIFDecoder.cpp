@@ -1,4 +1,4 @@
-#include "image/codec/PLGIFDecoder.h"
+#include "image/codec/external/PLGIFDecoder.h"
 
 #include <gif_lib.h>
 

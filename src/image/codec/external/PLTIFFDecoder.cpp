@@ -1,4 +1,4 @@
-#include "image/codec/PLTIFFDecoder.h"
+#include "image/codec/external/PLTIFFDecoder.h"
 
 #include <algorithm>
 #include <array>
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLTiffGlue.h"
-#include "image/codec/PLTiffSamples.h"
+#include "image/codec/external/PLTiffGlue.h"
+#include "image/codec/external/PLTiffSamples.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "image/codec/PLPictDecoder.h"
+#include "image/codec/native/PLPictDecoder.h"
 
 #include <algorithm>
 #include <cstdarg>

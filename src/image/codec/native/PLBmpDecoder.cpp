@@ -1,4 +1,4 @@
-#include "image/codec/PLBmpDecoder.h"
+#include "image/codec/native/PLBmpDecoder.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include "image/bitmap/PLByteOrder.h"
 #include "image/bitmap/PLWinBmp.h"
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLMemSource.h"
+#include "image/codec/io/PLMemSource.h"
 #include "image/codec/PLRowLayout.h"
 
 namespace vornel {

@@ -1,9 +1,9 @@
-#include "image/codec/PLJPEGEncoder.h"
+#include "image/codec/external/PLJPEGEncoder.h"
 
 #include <string>
 
 #include "image/bitmap/PLTextException.h"
-#include "image/codec/PLJpegGlue.h"
+#include "image/codec/external/PLJpegGlue.h"
 #include "image/codec/PLPicDecoder.h"
 
 namespace vornel {

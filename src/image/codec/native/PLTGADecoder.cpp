@@ -1,4 +1,4 @@
-#include "image/codec/PLTGADecoder.h"
+#include "image/codec/native/PLTGADecoder.h"
 
 #include <algorithm>
 

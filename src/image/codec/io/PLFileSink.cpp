@@ -1,4 +1,4 @@
-#include "image/codec/PLFileSink.h"
+#include "image/codec/io/PLFileSink.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #pragma once
 // A data source over a caller's memory block, which must outlive the decoding.
 
-#include "image/codec/PLDataSource.h"
+#include "image/codec/io/PLDataSource.h"
 
 namespace vornel {
 

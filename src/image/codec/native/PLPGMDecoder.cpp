@@ -1,6 +1,6 @@
-#include "image/codec/PLPGMDecoder.h"
+#include "image/codec/native/PLPGMDecoder.h"
 
-#include "image/codec/PLPnmReader.h"
+#include "image/codec/native/PLPnmReader.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "image/codec/PLDataSink.h"
+#include "image/codec/io/PLDataSink.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "image/codec/PLMetafilePlayer.h"
+#include "image/codec/native/PLMetafilePlayer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "image/codec/PLDataSource.h"
+#include "image/codec/io/PLDataSource.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "image/codec/PLPNGDecoder.h"
+#include "image/codec/external/PLPNGDecoder.h"
 
 #include <png.h>
 

@@ -1,4 +1,4 @@
-#include "image/codec/PLFileSource.h"
+#include "image/codec/io/PLFileSource.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

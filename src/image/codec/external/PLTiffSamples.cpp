@@ -1,4 +1,4 @@
-#include "image/codec/PLTiffSamples.h"
+#include "image/codec/external/PLTiffSamples.h"
 
 #include <algorithm>
 #include <cmath>

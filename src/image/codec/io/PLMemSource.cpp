@@ -1,4 +1,4 @@
-#include "image/codec/PLMemSource.h"
+#include "image/codec/io/PLMemSource.h"
 
 namespace vornel {
 

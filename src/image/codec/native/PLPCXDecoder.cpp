@@ -1,4 +1,4 @@
-#include "image/codec/PLPCXDecoder.h"
+#include "image/codec/native/PLPCXDecoder.h"
 
 #include <algorithm>
 #include <array>

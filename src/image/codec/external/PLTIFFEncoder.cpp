@@ -1,4 +1,4 @@
-#include "image/codec/PLTIFFEncoder.h"
+#include "image/codec/external/PLTIFFEncoder.h"
 
 #include <array>
 #include <memory>
@@ -6,7 +6,7 @@
 
 #include "image/bitmap/PLTextException.h"
 #include "image/codec/PLPicDecoder.h"
-#include "image/codec/PLTiffGlue.h"
+#include "image/codec/external/PLTiffGlue.h"
 
 namespace vornel {
 
