@@ -212,6 +212,14 @@ TEST(PsdDecoder, UnsupportedFilesGiveCodedErrors) {
     EXPECT_EQ(Decode(c.file.Bytes(), bmp, &text), c.code) << c.name;
     EXPECT_EQ(text, c.text) << c.name;
   }
+  // A small file declaring a huge image is refused for its data before the image is made
+  // (not for the memory the image would take, code 10).
+  {
+    PLAnyBmp huge;
+    EXPECT_EQ(Decode(PsdFile(3, 200000000, 1).Channel({"00 00"}).Bytes(), huge), 11);
+    // No channels: nothing could fill even a small image.
+    EXPECT_EQ(Decode(PsdFile(3, 219, 720897).Bytes(), huge), 11);
+  }
   // The bitmap exists before an unsupported compression is refused.
   PLAnyBmp bmp;
   Decode(PsdFile(1, 3, 2).Compression(0).Channel({"00 00"}).Bytes(), bmp);

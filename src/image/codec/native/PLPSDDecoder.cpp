@@ -119,6 +119,18 @@ void PLPSDDecoder::CreateBitmap(PLBmp& bmp) {
   if (bits == 8) bmp.SetPalette(palette_.data());
 }
 
+// Packed data (the one compression read) too short to fill the declared image, or no
+// channels at all, is refused before the bitmap is made, so that a small file declaring a huge image allocates nothing;
+// the full check follows in ReadImageData.
+void PLPSDDecoder::RequireImageData(PLDataSource& source) const {
+  // An image without channels has no data to fill it with.
+  if (header_.channels == 0 && header_.rows > 0 && header_.columns > 0) PLDataSource::RaiseEndOfData();
+  if (source.GetBytesLeft() < 2 || PLReadBE16(source.GetBufferPtr(2)) != 1) return;
+  const int bits = header_.mode == kBitmapMode ? 1 : 8;
+  const int64_t rowBytes = PLBmp::DataBytesPerLine(int64_t{header_.columns}, bits);
+  RequireLines(source, 2 + 2 * ((rowBytes + 127) / 128), int64_t{header_.rows} * header_.channels);
+}
+
 void PLPSDDecoder::ReadImageData(PLBmp& bmp, PLDataSource& source) {
   const uint16_t compression = source.ReadBE16();
   switch (compression) {
@@ -189,6 +201,7 @@ void PLPSDDecoder::DoDecode(PLBmp& bmp, PLDataSource& source) {
   ReadColorModeData(source);
   ReadImageResources(source);
   ReadLayerSection(source);
+  RequireImageData(source);
   CreateBitmap(bmp);
   ReadImageData(bmp, source);
   layers_.clear();

@@ -45,6 +45,7 @@ class PLPSDDecoder : public PLPicDecoder {
   void ReadColorModeData(PLDataSource& source);
   void ReadImageResources(PLDataSource& source);
   void ReadLayerSection(PLDataSource& source);
+  void RequireImageData(PLDataSource& source) const;
   void CreateBitmap(PLBmp& bmp);
   void ReadImageData(PLBmp& bmp, PLDataSource& source);
 
