@@ -75,6 +75,7 @@ class CPageDlg {
   CTrackText systemNameText{"system-name"};
   Point screenOffset;          // where the page sits on screen
   Rect viewClientRect;         // set by the view
+  Size screenDpi{96, 96};      // the screen the view last drew on; printing scales offsets from it; not stored
   FontStack fonts;                   // the sixteen document fonts
   Rect pageRect;               // the paper; written, never read
   uint32_t cursorWidth = 100;        // the chord column width at 100 %

@@ -1,15 +1,18 @@
 // The drawing context: page settings and pictures reach only the device they are attached to
 // (and the devices made to measure like it), for the context's lifetime; each document keeps
-// its own pictures.
+// its own pictures and the screen resolution its view recorded.
 
 #include <gtest/gtest.h>
 
 #include "document/CBriotabDoc.h"
+#include "document/CPageDlg.h"
+#include "model/text/CTrackText.h"
 #include "model/score/StaveRenderer.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
 #include "view/render/PictureText.h"
+#include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
 namespace {
@@ -62,6 +65,48 @@ TEST(DrawContext, EachDocumentKeepsItsOwnPictures) {
   const PageDrawSettings settings;
   const DrawContext context(dc, settings, &pictures);
   EXPECT_EQ(DrawContextOf(dc)->Pictures(), &pictures);
+}
+
+// A text's offset is kept in pixels of the screen the view drew on; printing scales it by the
+// printer's resolution over that screen's, which each document's settings carry.
+TEST(DrawContext, PrintedOffsetsScaleFromTheScreenTheDocumentsViewRecorded) {
+  CTrackText text;
+  text.x = 120;
+  text.y = 48;
+  RecordingDevice printer(300, true);
+  // Without a context, or before a view recorded one, the screen counts as 96 dpi.
+  EXPECT_EQ(TrackTextPosition(text, printer, 100), (Point{375, 150}));
+
+  struct Case {
+    Size recorded;
+    Point printed;
+  };
+  const Case cases[] = {
+      {{144, 120}, {250, 120}},
+      {{96, 96}, {375, 150}},
+      {{0, 120}, {375, 150}},   // not a resolution: the one before stays
+      {{-5, -5}, {375, 150}},
+  };
+  for (const Case& c : cases) {
+    CPageDlg page;
+    RecordScreenDpi(page, c.recorded);
+    const PageDrawSettings settings = DrawSettingsOf(page, 100, false);
+    const DrawContext context(printer, settings);
+    EXPECT_EQ(TrackTextPosition(text, printer, 100), c.printed) << c.recorded.cx << "x" << c.recorded.cy;
+  }
+
+  // Two documents whose views drew on different screens print side by side, each from its own.
+  CPageDlg wide;
+  CPageDlg narrow;
+  RecordScreenDpi(wide, {144, 144});
+  RecordScreenDpi(narrow, {72, 72});
+  const PageDrawSettings wideSettings = DrawSettingsOf(wide, 100, false);
+  const PageDrawSettings narrowSettings = DrawSettingsOf(narrow, 100, false);
+  RecordingDevice otherPrinter(300, true);
+  const DrawContext first(printer, wideSettings);
+  const DrawContext second(otherPrinter, narrowSettings);
+  EXPECT_EQ(TrackTextPosition(text, printer, 100), (Point{250, 100}));
+  EXPECT_EQ(TrackTextPosition(text, otherPrinter, 100), (Point{500, 200}));
 }
 
 }  // namespace

@@ -40,8 +40,7 @@ TEST(FacsimileDrawing, FitsTheImageAndItsCaption) {
   CPageDlg page;
   RecordingDevice dc(150, true);
   dc.SetExtent({1240, 1754});
-  // A view that has not drawn yet knows no screen resolution: 96 dpi stands for it.
-  RecordScreenDpi(0, 0);
+  // Drawn without a context that carries the screen the view measured on: 96 dpi stands for it.
 
   // The first image file from the index: the small one at its size in print (128 pixels of
   // the screen are 200 at 150 dpi), centred, its caption in a box of its size below.

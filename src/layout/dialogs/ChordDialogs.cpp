@@ -197,6 +197,7 @@ namespace {
 
 constexpr const char* kServiceName = "chord dialog";
 
+// A service the editor's window installs, not drawing state: one per process by design.
 ChordDialogs g_none;
 ObjectSlot<ChordDialogs> g_dialogs(kServiceName, g_none);
 

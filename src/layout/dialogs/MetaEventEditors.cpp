@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kServiceName = "meta-event dialog";
 
+// A service the editor's window installs, not drawing state: one per process by design.
 MetaEventDialogs g_noDialogs;
 ObjectSlot<MetaEventDialogs> g_dialogs(kServiceName, g_noDialogs);
 

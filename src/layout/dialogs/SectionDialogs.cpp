@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kServiceName = "section dialog";
 
+// A service the editor's window installs, not drawing state: one per process by design.
 SectionDialogs g_noDialogs;
 ObjectSlot<SectionDialogs> g_dialogs(kServiceName, g_noDialogs);
 

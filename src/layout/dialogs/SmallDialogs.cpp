@@ -136,6 +136,7 @@ namespace {
 
 constexpr const char* kServiceName = "small editing dialog";
 
+// A service the editor's window installs, not drawing state: one per process by design.
 SmallDialogs g_noSmallDialogs;
 ObjectSlot<SmallDialogs> g_smallDialogs(kServiceName, g_noSmallDialogs);
 

@@ -29,6 +29,7 @@ ExportDate ExportServices::Today() { return ExportDate::Today(); }
 
 namespace {
 
+// A service the editor's window installs, not drawing state: one per process by design.
 ExportServices g_defaultServices;
 ObjectSlot<ExportServices> g_services("export services", g_defaultServices);
 

@@ -6,6 +6,8 @@
 namespace vornel {
 
 RichTextCache& RichTextCache::Shared() {
+  // A cache of immutable resources, kept for the process: parsed texts and layouts keyed by
+  // their content, shared read-only under its lock, so no drawing depends on another.
   static RichTextCache cache;
   return cache;
 }

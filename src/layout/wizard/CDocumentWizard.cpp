@@ -13,6 +13,7 @@ namespace vornel {
 namespace {
 
 // The slot's default is never handed out: without a runner there is no wizard to run.
+// A service the editor's window installs, not drawing state: one per process by design.
 class NoRunner : public DocumentWizardRunner {
  public:
   bool Run(CDocumentWizard&) override { return false; }

@@ -8,6 +8,7 @@ namespace {
 
 constexpr const char* kServiceName = "wizard dialog";
 
+// A service the editor's window installs, not drawing state: one per process by design.
 WizardDialogs g_none;
 ObjectSlot<WizardDialogs> g_dialogs(kServiceName, g_none);
 

@@ -184,7 +184,7 @@ class CClef : public Persistent {
   // Where the system puts its bar lines, in half columns from the stave's left, so that the
   // bars of all its lines line up (the end of the last bar last); empty: the stave's own.
   std::vector<int32_t> barColumns;
-  uint32_t errorReported = 0;   // the drawing-error round in which this stave last reported
+  bool drawingErrorReported = false;  // a failure to draw this stave was shown; not shown again
   // A clef change recorded on a definition's stave: the clef the next lines start with.
   int32_t recordedClef = -1;    // -1 none
   int32_t recordedStepOffset = 0;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <mutex>
 #include <vector>
 
 #include "platform/text/AsciiCase.h"
@@ -109,7 +110,11 @@ double FixedWidth(char32_t c) {
 }  // namespace
 
 std::string SubstituteTextFamily(std::string_view face, uint8_t pitchAndFamily) {
+  // A cache of immutable resources, kept for the process: what the installed fonts give for a
+  // face name does not change while the program runs, so every drawing may share it.
   static std::map<std::string, std::string> cache;
+  static std::mutex mutex;
+  const std::scoped_lock lock(mutex);
   const std::string lower = AsciiLower(face);
   const std::string key = lower + '\x1f' + std::to_string(pitchAndFamily);
   auto found = cache.find(key);
@@ -152,7 +157,10 @@ bool IsSubstitutedFace(std::string_view face) {
 std::optional<std::string> InstalledFaceName(std::string_view face) {
   if (face.empty()) return std::nullopt;
   if (RoleForFace(face) != FaceRole::kText) return std::string(face);
+  // A cache of immutable resources, kept for the process: the installed spelling of a face.
   static std::map<std::string, std::optional<std::string>> cache;
+  static std::mutex mutex;
+  const std::scoped_lock lock(mutex);
   const std::string key = AsciiLower(face);
   auto found = cache.find(key);
   if (found != cache.end()) return found->second;
@@ -204,6 +212,7 @@ TextInkBox TextEngine::Ink(const TextFaceKey& key, std::string_view text) {
 }
 
 FixedTextEngine& FixedTextEngine::Shared() {
+  // The text engine is stateless beyond its immutable metrics: shared by every drawing.
   static FixedTextEngine engine;
   return engine;
 }
@@ -219,6 +228,8 @@ double FixedTextEngine::Advance(const TextFaceKey& key, std::string_view text) {
 }
 
 PangoTextEngine& PangoTextEngine::Shared() {
+  // One per thread: the engine keeps only the font map and the faces loaded from it, resources
+  // that never change, so every drawing on the thread may share them.
   static thread_local PangoTextEngine engine;
   return engine;
 }

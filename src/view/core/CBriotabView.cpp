@@ -179,7 +179,7 @@ Size CBriotabView::UpdatePageMetrics() {
     width = MulDiv(MulDiv(doc_.GetLinearPageWidth(), zoom, 100), dpi.cx, 254);
     height = client.cy;
   }
-  RecordScreenDpi(dpi.cx, dpi.cy);
+  RecordScreenDpi(page, dpi);
   state_.pageRect = {0, 0, width, height};
   page.pageRect = state_.pageRect;
   return {width, height};

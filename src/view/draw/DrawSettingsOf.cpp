@@ -7,6 +7,8 @@ namespace vornel {
 PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen) {
   PageDrawSettings s;
   s.zoom = zoom;
+  s.screenDpiX = page.screenDpi.cx;
+  s.screenDpiY = page.screenDpi.cy;
   // The colours of notes, flags, slurs and marks help editing on screen; paper shows them black.
   s.colourOn = onScreen && page.ColorMode();
   s.showMarkers = onScreen && page.screenMarkers != 0;

@@ -19,6 +19,10 @@ PageDrawSettings DrawSettingsOf(CPageDlg& page, int32_t zoom, bool onScreen);
 
 struct PageDrawSettings {
   int zoom = 100;
+  // The resolution of the screen the editing view last drew on: text offsets are kept in its
+  // pixels and printing scales them to the printer's.
+  int32_t screenDpiX = 96;
+  int32_t screenDpiY = 96;
   bool colourOn = false;     // colour mode: off draws every note and text black
   bool showMarkers = false;  // the screen markers of blank columns and events
   const FontStack* fonts = nullptr;  // the document font stack

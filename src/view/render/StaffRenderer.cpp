@@ -22,11 +22,6 @@ namespace vornel {
 
 namespace {
 
-uint32_t& ErrorRound() {
-  static uint32_t round = 1;
-  return round;
-}
-
 int32_t SaneZoom(int32_t zoom) { return zoom < 1 ? 100 : std::min(zoom, 100000); }
 
 // Pitch class of the tonic of a signature: sharps follow the circle of fifths upward, flats
@@ -51,8 +46,6 @@ Signature SignatureOfPitchClass(int pitchClass) {
 }
 
 }  // namespace
-
-void ForgetStaffDrawingErrors() { ++ErrorRound(); }
 
 StaffRenderer::StaffRenderer(CClef& stave, GraphicUtil& g) : stave_(stave), g_(g), settings_(PageSettingsOf(g.dc)) {}
 
@@ -134,13 +127,13 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
 }
 
 void StaffRenderer::ReportFailure(const Rect& rect) {
-  // A crossed frame stands where the notes would be; the message comes once per stave until
-  // the document changes, never on every repaint.
+  // A crossed frame stands where the notes would be; the message comes once per stave, never on
+  // every repaint. The stave keeps that it was shown, so no drawing depends on another.
   const Rect frame{rect.left, stave_.area.top, rect.right, std::max(stave_.area.bottom, stave_.area.top + 1)};
   g_.DrawRectOutline(frame, 0x0000FF);
   g_.DrawThinLine(20, 0x0000FF, frame.left, frame.top, frame.right, frame.bottom);
-  if (stave_.errorReported != ErrorRound()) {
-    stave_.errorReported = ErrorRound();
+  if (!stave_.drawingErrorReported) {
+    stave_.drawingErrorReported = true;
     Prompts().ShowMessage(kStaffDrawingError, MessageKind::kError);
   }
 }

@@ -42,10 +42,6 @@ int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars);
 // The message of a stave that failed to draw.
 inline constexpr const char* kStaffDrawingError = "Error drawing staff...";
 
-// Drawing errors are reported once per stave; after the document changes they are reported
-// again.
-void ForgetStaffDrawingErrors();
-
 // What the tablature notes and the marks keep from one element to the next while a voice is
 // drawn; cleared at the start of every voice pass.
 struct MarkState {

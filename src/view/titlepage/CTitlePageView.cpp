@@ -97,7 +97,7 @@ void CTitlePageView::OnDraw(DeviceContext& dc) {
   settings.pageSettings.viewClientRect = {0, 0, client.cx, client.cy};
   if (!dc.IsPrinting()) {
     const Size dpi = Window().Resolution();
-    RecordScreenDpi(dpi.cx, dpi.cy);
+    RecordScreenDpi(settings.pageSettings, dpi);
   }
   // A text left out of this drawing is not there to be clicked.
   for (CTextStack* stack : {&settings.texts, &settings.titlePage.texts}) {

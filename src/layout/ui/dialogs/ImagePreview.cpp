@@ -7,6 +7,7 @@ namespace vornel {
 
 namespace {
 
+// A service the editor's window installs, not drawing state: one per process by design.
 HookSlot<ImagePreviewer> g_previewer("image preview");
 
 }  // namespace

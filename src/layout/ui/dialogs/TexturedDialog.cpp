@@ -8,6 +8,8 @@
 namespace vornel {
 
 const wxBitmap& TextureBitmap(DialogTexture texture) {
+  // A cache of immutable resources, kept for the process: each texture's tile never changes, so
+  // every dialog may share its bitmap and no drawing depends on another.
   static std::map<DialogTexture, wxBitmap> bitmaps;
   auto found = bitmaps.find(texture);
   if (found != bitmaps.end()) return found->second;

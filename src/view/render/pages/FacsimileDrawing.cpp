@@ -59,7 +59,7 @@ void DrawFacsimile(const CFacsimileListDlg& list, size_t index, DeviceContext& d
   device.vertRes = dc.GetDeviceCaps(VERTRES) > 0 ? dc.GetDeviceCaps(VERTRES) : page.pageRect.Height();
   device.logPixelsX = dc.AttributeLogPixelsX();
   device.logPixelsY = dc.AttributeLogPixelsY();
-  const Size screen = RecordedScreenDpi();
+  const Size screen = RecordedScreenDpi(dc);
   device.screenDpiX = screen.cx;
   device.screenDpiY = screen.cy;
   device.pageLeft = page.printableRect.left;

@@ -7,6 +7,8 @@ namespace vornel {
 namespace {
 
 PrintClock& Clock() {
+  // A test hook, not drawing state: empty in the editor (the system clock), set only for the
+  // lifetime of a `ScopedPrintClock` so that printed dates are reproducible.
   static PrintClock clock;
   return clock;
 }

@@ -44,7 +44,7 @@ int32_t DrawZoom(const CPageDlg& page, const DeviceContext& dc) { return dc.IsPr
 // A device distance as a text offset (zoom-100 screen pixels) and back.
 int32_t ToOffset(int32_t device, const DeviceContext& dc, int32_t zoom, bool vertical) {
   if (dc.IsPrinting()) {
-    const Size screen = RecordedScreenDpi();
+    const Size screen = RecordedScreenDpi(dc);
     return MulDiv(device, vertical ? screen.cy : screen.cx, vertical ? dc.LogPixelsY() : dc.LogPixelsX());
   }
   return MulDiv(device, 100, zoom);

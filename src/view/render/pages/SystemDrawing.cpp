@@ -247,7 +247,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
     RichTextPlacement placementOfText;
     placementOfText.origin = {Sum(system.area.left, -int64_t{system.nameWidth}), system.area.top};
     placementOfText.zoom = pageZoom;
-    const Size screen = RecordedScreenDpi();
+    const Size screen = RecordedScreenDpi(dc);
     placementOfText.screenDpiX = screen.cx;
     placementOfText.screenDpiY = screen.cy;
     placementOfText.selected = renderer.HighlightingOn() && onScreen;

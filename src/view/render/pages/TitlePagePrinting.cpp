@@ -141,7 +141,7 @@ Point DrawTitlePageContent(CTitlePage& titlePage, DeviceContext& dc, const Rect&
     RichTextPlacement placement;
     placement.origin = origin;
     placement.zoom = zoom;
-    const Size screen = RecordedScreenDpi();
+    const Size screen = RecordedScreenDpi(dc);
     placement.screenDpiX = screen.cx;
     placement.screenDpiY = screen.cy;
     DrawOnTitlePage(formatted, dc, placement);

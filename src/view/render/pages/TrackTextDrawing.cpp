@@ -2,20 +2,17 @@
 
 #include <algorithm>
 
+#include "document/CPageDlg.h"
 #include "model/text/CTextStack.h"
 #include "model/text/CTrackText.h"
 #include "model/Scaling.h"
 #include "platform/draw/MulDiv.h"
+#include "view/draw/DrawContext.h"
 #include "view/draw/FontDrawing.h"
 
 namespace vornel {
 
 namespace {
-
-Size& ScreenDpi() {
-  static Size dpi{96, 96};
-  return dpi;
-}
 
 int32_t Sum(int64_t a, int64_t b) { return ScaleTruncated(a + b, 1, 1); }
 
@@ -23,15 +20,19 @@ int32_t SaneZoom(int32_t zoom) { return zoom > 0 ? std::min(zoom, 100000) : 100;
 
 }  // namespace
 
-Size RecordedScreenDpi() { return ScreenDpi(); }
+Size RecordedScreenDpi(const DeviceContext& dc) {
+  const PageDrawSettings* settings = PageSettingsOf(dc);
+  if (settings == nullptr || settings->screenDpiX <= 0 || settings->screenDpiY <= 0) return {96, 96};
+  return {settings->screenDpiX, settings->screenDpiY};
+}
 
-void RecordScreenDpi(int32_t dpiX, int32_t dpiY) {
-  if (dpiX > 0 && dpiY > 0) ScreenDpi() = {dpiX, dpiY};
+void RecordScreenDpi(CPageDlg& page, Size dpi) {
+  if (dpi.cx > 0 && dpi.cy > 0) page.screenDpi = dpi;
 }
 
 Point TrackTextPosition(const CTrackText& text, const DeviceContext& dc, int32_t zoom) {
   if (dc.IsPrinting()) {
-    const Size screen = RecordedScreenDpi();
+    const Size screen = RecordedScreenDpi(dc);
     return {Sum(text.origin.x, MulDiv(text.x, dc.LogPixelsX(), screen.cx)),
             Sum(text.origin.y, MulDiv(text.y, dc.LogPixelsY(), screen.cy))};
   }

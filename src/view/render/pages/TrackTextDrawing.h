@@ -2,7 +2,7 @@
 // Plain track texts on pages: headings, metadata and title-page texts, instrument names and
 // captions. A text's position is kept at zoom 100 in screen pixels relative to an origin; on
 // screen it is scaled by the zoom, on paper by the device's pixels per inch over the screen's
-// that the editing view recorded.
+// that the editing view recorded in the page settings.
 
 #include <cstdint>
 
@@ -10,12 +10,16 @@
 
 namespace vornel {
 
+class CPageDlg;
 class CTextStack;
 class CTrackText;
 
-// The screen resolution the editing view measured texts on (96 until a view records one).
-Size RecordedScreenDpi();
-void RecordScreenDpi(int32_t dpiX, int32_t dpiY);
+// The screen resolution the editing view measured texts on, as the drawing context attached to
+// `dc` carries it (96 without a context or until a view records one).
+Size RecordedScreenDpi(const DeviceContext& dc);
+// What the editing view records when it draws on a screen of `dpi`; a resolution that is not
+// positive is ignored.
+void RecordScreenDpi(CPageDlg& page, Size dpi);
 
 // Where a text stands on `dc`: its origin plus its position scaled for the device.
 Point TrackTextPosition(const CTrackText& text, const DeviceContext& dc, int32_t zoom);
