@@ -409,15 +409,20 @@ TEST(GuitarProImportTest, SongTexts) {
   song.tempo = 72;
   auto section = Import(song);
   EXPECT_EQ(section->Title().text, "Song\rLive");
-  EXPECT_EQ(section->Author().text, "Dowland\rInterpret: Me -- in: SongsCopyright: (c)Transcribed by: You");
+  EXPECT_EQ(section->Author().text, "Dowland\rInterpret: Me -- in: Songs\rCopyright: (c)\rTranscribed by: You");
   EXPECT_EQ(section->Comments().text, "Slowly");
   EXPECT_EQ(section->tempo & 0xFFF, 72);
 
   song.subtitle.clear();
+  song.composer.clear();
   song.artist.clear();
+  song.album.clear();
+  song.copyright.clear();
   song.tempo = 1200;
   section = Import(song);
   EXPECT_EQ(section->Title().text, "Song");
+  // Alone, the transcriber's line does not start with an empty one.
+  EXPECT_EQ(section->Author().text, "Transcribed by: You");
   EXPECT_EQ(section->tempo & 0xFFF, CSystemArray().tempo & 0xFFF);
 }
 

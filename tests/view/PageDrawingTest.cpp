@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -418,6 +419,39 @@ TEST(SectionPages, HeadingsEndTextAndFootnotes) {
   dc.ClearLog();
   DrawSectionHeadings(*empty, dc, page);
   EXPECT_EQ(dc.Log(), "");
+}
+
+// A heading's lines break at a carriage return alone as at a line feed: the author's lines
+// stand one under the other, never run together on one line.
+TEST(SectionPages, HeadingLinesBreakAtEveryLineEnd) {
+  PageScope scope;
+  CPageDlg page;
+  page.pageRect = {0, 0, 794, 1123};
+  page.printableRect = {38, 38, 756, 1085};
+  RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
+  dc.SetExtent({794, 1123});
+  // The height of the author's box as measured before drawing: one line of this font is 16.
+  const auto authorHeight = [](const std::string& log) {
+    const size_t text = log.find("DrawText \"Interpret");
+    const size_t arrow = log.find(" -> ", text);
+    if (text == std::string::npos || arrow == std::string::npos) return -1;
+    std::istringstream box(log.substr(arrow + 4));
+    int left = 0, top = 0, right = 0, bottom = 0;
+    box >> left >> top >> right >> bottom;
+    return bottom - top;
+  };
+  for (const char* author : {"Interpret: Ann\rTranscribed by: Bo", "Interpret: Ann\nTranscribed by: Bo",
+                             "Interpret: Ann\r\nTranscribed by: Bo", "Interpret: Ann\r\rTranscribed by: Bo"}) {
+    SCOPED_TRACE(author);
+    auto section = StaffSection(1, 1, 4);
+    section->Author().text = author;
+    dc.ClearLog();
+    DrawSectionHeadings(*section, dc, page);
+    const std::string log = dc.Log();
+    EXPECT_EQ(log.find("Ann\\u{D}T"), std::string::npos);
+    EXPECT_EQ(authorHeight(log), std::string(author).find("\r\r") != std::string::npos ? 48 : 32);
+  }
 }
 
 // Footnotes are collected while the page's systems are drawn: this renderer adds one for

@@ -298,10 +298,13 @@ void GuitarProDoc::SetSongInfo() {
   std::string title = song.Info("TITLE");
   if (!song.Info("SUBTITLE").empty()) title += "\r" + song.Info("SUBTITLE");
   std::string author = song.Info("COMPOSER");
-  if (!song.Info("ARTIST").empty()) author += "\rInterpret: " + song.Info("ARTIST");
+  // The artist, the copyright and the transcriber each start a line of their own (the first
+  // line when nothing comes before them), never run on the line before.
+  const auto addLine = [&author](const std::string& line) { author += (author.empty() ? "" : "\r") + line; };
+  if (!song.Info("ARTIST").empty()) addLine("Interpret: " + song.Info("ARTIST"));
   if (!song.Info("ALBUM").empty()) author += " -- in: " + song.Info("ALBUM");
-  if (!song.Info("COPYRIGHT").empty()) author += "Copyright: " + song.Info("COPYRIGHT");
-  if (!song.Info("TRANSCRIBER").empty()) author += "Transcribed by: " + song.Info("TRANSCRIBER");
+  if (!song.Info("COPYRIGHT").empty()) addLine("Copyright: " + song.Info("COPYRIGHT"));
+  if (!song.Info("TRANSCRIBER").empty()) addLine("Transcribed by: " + song.Info("TRANSCRIBER"));
   section_->Title().text = title;
   section_->Author().text = author;
   section_->Comments().text = song.Info("INSTRUCTIONS");

@@ -112,11 +112,11 @@ std::string WrapToWidth(const CTrackText& text, DeviceContext& dc, int32_t width
   std::string wrapped;
   size_t start = 0;
   while (start <= text.text.size()) {
-    size_t end = text.text.find('\n', start);
+    // A line ends at a line feed, at a carriage return with one, or at a carriage return alone.
+    size_t end = text.text.find_first_of("\r\n", start);
     if (end == std::string::npos) end = text.text.size();
-    std::string line = text.text.substr(start, end - start);
-    const bool carriageReturn = !line.empty() && line.back() == '\r';
-    if (carriageReturn) line.pop_back();
+    const bool carriageReturn = end + 1 < text.text.size() && text.text[end] == '\r' && text.text[end + 1] == '\n';
+    const std::string line = text.text.substr(start, end - start);
     std::string current;
     size_t word = 0;
     while (word <= line.size()) {
@@ -134,7 +134,7 @@ std::string WrapToWidth(const CTrackText& text, DeviceContext& dc, int32_t width
     }
     wrapped += current;
     if (end < text.text.size()) wrapped += carriageReturn ? "\r\n" : "\n";
-    start = end + 1;
+    start = end + (carriageReturn ? 2 : 1);
   }
   dc.SelectFont(previous);
   return wrapped;
