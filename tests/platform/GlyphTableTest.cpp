@@ -116,7 +116,7 @@ TEST(GlyphTable, LetterFigureAndSignatureFacesMapTheirSymbols) {
   letters.insert(letters.end(), {'L', 'M'});
   ExpectRealSubstitutes(FaceRole::kTabLetter, letters);
 
-  std::vector<int> figures = {'#', '>', '$', '<', '%', '=', '+', '!', '"', 0xBF, 0xC0, 'p', 'i', 'm', 'a'};
+  std::vector<int> figures = {'#', '>', '$', '<', '%', '=', '+', '!', '"', 0xBF, 0xC0, 'p', 'i', 'm', 'a', 0x16F};
   for (int c = '0'; c <= '9'; ++c) figures.push_back(c);
   for (int c = 0xC1; c <= 0xCA; ++c) figures.push_back(c);  // barré numerals
   for (int c = 64; c <= 95; ++c) figures.push_back(c);      // ornament palette buttons

@@ -656,6 +656,8 @@ const GlyphMapEntry kEntries[] = {
     // Figures, fingerings and barré signs.
     Draw(G, '!', GlyphShape::kRaisedDash, "figure high dash"),
     Draw(G, '"', GlyphShape::kCrossStroke, "stroke through the previous figure").Advance(0),
+    // The clef of a percussion tablature (two bars across the middle of its few lines).
+    Smufl(G, 0x16F, 0xE069, "unpitchedPercussionClef1").Scale(kFigureScale),
     Figure('#', 0xEA66, "figbassSharp"),
     Figure('>', 0xEA66, "figbassSharp"),
     Figure('$', 0xEA64, "figbassFlat"),
