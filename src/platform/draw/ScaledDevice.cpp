@@ -34,7 +34,6 @@ ScaledDevice::ScaledDevice(DeviceContext& target, int32_t dpiY)
     : DeviceContext(Positive(MulDiv(target.LogPixelsX(), Positive(dpiY), target.LogPixelsY())), Positive(dpiY),
                     target.IsPrinting(), target.GetTextEngine()),
       target_(target) {
-  tracing_ = Backend::Tracing(target);
   SetAttributeResolution(Positive(MulDiv(target.AttributeLogPixelsX(), LogPixelsY(), target.LogPixelsY())),
                          Positive(MulDiv(target.AttributeLogPixelsY(), LogPixelsY(), target.LogPixelsY())));
   SetAttachment(target.GetAttachment());
@@ -48,6 +47,8 @@ ScaledDevice::ScaledDevice(DeviceContext& target, int32_t dpiY)
     clip->Offset(origin.x, origin.y);
     targetClip_ = clip;
   }
+  // Its setting up is not the drawing: the log takes what is drawn from here on.
+  tracing_ = Backend::Tracing(target);
 }
 
 ScaledDevice::~ScaledDevice() { Backend::Clip(target_, targetClip_); }
