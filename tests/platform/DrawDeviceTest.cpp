@@ -11,6 +11,7 @@
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"
+#include "platform/draw/ScaledDevice.h"
 
 namespace vornel {
 namespace {
@@ -168,6 +169,46 @@ TEST(CairoImage, AStripShowsWhatTheWholePaintShowsThere) {
   }
   EXPECT_GT(inked, 20);  // both the corner's tip and the text reach the strip
   EXPECT_FALSE(Inked(b, 75, 40));
+}
+
+// A device of a lower resolution draws onto another: its lengths from its own resolution, its
+// output in the other's pixels, never past the other's clip, told to the other's ink observer
+// and written into the other's log.
+TEST(ScaledDevice, DrawsOntoItsTargetAtItsOwnResolution) {
+  ImageDevice target(200, 100, 96, 0xFFFFFF, true);
+  InkExtent ink;
+  target.SetInkObserver(&ink);
+  const Rect clip{0, 0, 100, 100};
+  target.SelectClipRect(&clip);
+  {
+    ScaledDevice half(target, 48);
+    EXPECT_EQ(half.LogPixelsX(), 48);
+    EXPECT_EQ(half.LogPixelsY(), 48);
+    EXPECT_TRUE(half.IsPrinting());
+    Size inch{2540, 2540};
+    half.HimetricToDevice(inch);
+    EXPECT_EQ(inch.cx, 48);
+    // Clearing its own clip does not widen the target's.
+    half.SelectClipRect(nullptr);
+    half.MoveTo(0, 50);
+    half.LineTo(200, 50);
+  }
+  target.MoveTo(0, 60);
+  target.LineTo(200, 60);
+  const DeviceBitmap image = target.ToBitmap();
+  EXPECT_TRUE(Inked(image, 50, 50));
+  EXPECT_FALSE(Inked(image, 150, 50));
+  EXPECT_FALSE(Inked(image, 150, 60));  // the target's clip holds after it
+  ASSERT_FALSE(ink.Empty());
+  EXPECT_NEAR(ink.Top(), 50, 1);
+
+  RecordingDevice logged(96, true);
+  {
+    ScaledDevice reduced(logged, 60);
+    reduced.MoveTo(1, 2);
+    reduced.LineTo(3, 4);
+  }
+  EXPECT_NE(logged.Log().find("LineTo 3 4"), std::string::npos) << logged.Log();
 }
 
 TEST(Fonts, NegativeHeightIsTheEmAndPositiveTheCell) {

@@ -537,6 +537,44 @@ TEST(SectionPages, PagesHoldWhatFits) {
   EXPECT_EQ(section->PageOfSystem(3), 1u);
 }
 
+// A system taller than the whole page is drawn smaller, all of it in proportion, so that its
+// ink stays on the page; it still runs across the printable width. A page too small even for
+// that draws it at the least size rather than failing.
+TEST(SectionPages, ASystemTallerThanThePageIsDrawnSmaller) {
+  PageScope scope;
+  auto section = StaffSection(12, 1, 4);
+  CPageDlg page;
+  page.topMargin = 0;
+  page.bottomMargin = 0;
+  RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
+  page.pageRect = {0, 0, 794, 20000};
+  ASSERT_EQ(DrawSystems(*section, dc, page, 0, 0, 1, false), 1);
+  const InkSpan full = InkOf(*section, 0, dc, page);
+  const int32_t fullSpacing = section->System(0)->Line(0)->staves.at(0)->lineSpacing;
+  const int32_t fullRight = section->System(0)->area.right;
+
+  page.pageRect.bottom = static_cast<int32_t>((full.bottom - full.top) / 2);
+  InkExtent ink;
+  dc.SetInkObserver(&ink);
+  dc.ClearLog();
+  ASSERT_EQ(DrawSystems(*section, dc, page, 0, 0, 1, false), 1);
+  dc.SetInkObserver(nullptr);
+  ASSERT_FALSE(ink.Empty());
+  EXPECT_GE(ink.Top(), page.printableRect.top);
+  EXPECT_LE(ink.Bottom(), page.printableRect.bottom);
+  // No smaller than it needs: it takes more than half of the page.
+  EXPECT_GT(ink.Bottom() - ink.Top(), page.printableRect.Height() / 2);
+  const int32_t spacing = section->System(0)->Line(0)->staves.at(0)->lineSpacing;
+  EXPECT_LT(spacing, fullSpacing);
+  EXPECT_GE(spacing, fullSpacing / 3);
+  EXPECT_EQ(section->System(0)->area.right, fullRight);
+  EXPECT_NE(dc.Log().find("LineTo"), std::string::npos);  // drawn on the page's device
+
+  page.pageRect.bottom = 5;
+  EXPECT_EQ(DrawSystems(*section, dc, page, 0, 0, 1, false), 1);
+}
+
 TEST(DocumentPages, HeaderOfAMusicPage) {
   CBriotabDoc doc;
   doc.settings.Text(CDocumentSettings::kTitle).text = "Lessons\r\nfor  the lute";

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <sstream>
 #include <tuple>
 
 #include "GoldenLog.h"
@@ -237,6 +239,26 @@ TEST(StaffRenderer, BeamsStubsAndRestsInGroups) {
   sloped.Voice(0).push_back(Chord(4, {79}, 1));  // a rising beam, flattened to fit
   cases.Add("a sloped beam", sloped);
   testing::ExpectGoldenLog("staff_beams", cases.log);
+}
+
+// A rest grouped with a single quarter has no stem end: it stands on the staff like the rests
+// of a beamed group, not at the top of the page.
+TEST(StaffRenderer, ARestBesideAQuarterInAGroupStandsOnTheStaff) {
+  StaffLine staff;
+  staff.Voice(0).push_back(Chord(3, {72}, 0));
+  staff.Voice(0).push_back(Rest(4, 1));
+  const std::string log = staff.Draw("rest beside a quarter");
+  std::istringstream lines(log);
+  int texts = 0;
+  for (std::string line; std::getline(lines, line);) {
+    int x = 0;
+    int y = 0;
+    if (std::sscanf(line.c_str(), "TextOut %d %d", &x, &y) != 2) continue;
+    ++texts;
+    EXPECT_GT(y, kTop - 4 * kSpacing) << line;
+    EXPECT_LT(y, kTop + 8 * kSpacing) << line;
+  }
+  EXPECT_GE(texts, 2);
 }
 
 TEST(StaffRenderer, ALongRunStartsANewGroupAtThe39thChordAndABarEndsIt) {

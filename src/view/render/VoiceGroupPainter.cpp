@@ -45,6 +45,11 @@ void VoiceGroupPainter::DrawElementText(size_t index, int32_t x, int32_t y) {
 void VoiceGroupPainter::DrawSingle(size_t index, uint16_t glyphBase) {
   DeviceContext& dc = g_.dc;
   const CNoteGroup& e = At(index);
+  // A rest has no stem to end at: it stands where the rests of a group stand.
+  if (!e.HasNotes() && group_.tabMode == 0) {
+    DrawRest(index, false);
+    return;
+  }
   const int code = e.ValueCode();
   const uint32_t glyph = e.HasNotes() ? glyphBase + static_cast<uint32_t>(code) : 120u + static_cast<uint32_t>(code);
   const int32_t end = StemEnd(e);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "model/score/StaveRenderer.h"
 #include "platform/draw/Ink.h"
 #include "platform/draw/MulDiv.h"
+#include "platform/draw/ScaledDevice.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/SystemDrawing.h"
@@ -346,6 +348,39 @@ void DrawFootnotes(DeviceContext& dc, CPageDlg& page, const Rect& printable) {
   dc.SetTextColor(colour);
 }
 
+// A system that would not fit in `room` with everything it draws, however alone on its page,
+// is drawn at a lower resolution: the whole of it smaller, letters and staves in proportion,
+// still across the printable width. Gives the resolution it takes (0: the device's own), the
+// highest at which it fits, and what the system covers at it. Never below a tenth of the
+// device's own.
+int32_t ReducedResolution(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, uint32_t placement,
+                          const Rect& printable, int64_t room, SystemReach& reach) {
+  if (reach.Total() <= room) return 0;
+  const auto measureAt = [&](int64_t dpi) {
+    ScaledDevice reduced(dc, static_cast<int32_t>(dpi));
+    return MeasureSystem(section, s, reduced, page, placement, printable);
+  };
+  // Sizes are rounded to whole pixels, so the system does not shrink quite in proportion: the
+  // proportional guess is refined by halving between a resolution that fits and one too high.
+  int64_t tooHigh = dc.LogPixelsY();
+  int64_t fits = std::max(tooHigh / 10, int64_t{1});
+  const int64_t guess = tooHigh * std::max<int64_t>(room, 0) / std::max<int64_t>(reach.Total(), 1);
+  int64_t next = std::clamp(guess, fits, tooHigh - 1);
+  SystemReach best = measureAt(fits);
+  for (int attempt = 0; attempt < 8 && tooHigh - fits > 1; ++attempt) {
+    const SystemReach at = measureAt(next);
+    if (at.Total() <= room) {
+      fits = next;
+      best = at;
+    } else {
+      tooHigh = next;
+    }
+    next = fits + (tooHigh - fits) / 2;
+  }
+  reach = best;
+  return static_cast<int32_t>(fits);
+}
+
 }  // namespace
 
 void KeepFittingPageStarts(CSystemArray& section, const std::vector<int64_t>& rooms, int64_t height, int64_t gap,
@@ -462,6 +497,7 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
     bool headings = false;
     bool last = false;
     int32_t band = 0;
+    int32_t dpi = 0;  // the resolution a system too tall for the page is drawn at
     SystemReach reach;
     int32_t after = 0;
     int64_t Room() const { return int64_t{band} + reach.Total() + after; }
@@ -485,6 +521,8 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
     p.reach = MeasureSystem(section, slot.system, dc, page, p.placement, printable);
     p.band = p.headings ? HeadingBand(section, dc, page) : 0;
     p.after = p.last ? EndTextBand(section, dc, page) : 0;
+    p.dpi = ReducedResolution(section, slot.system, dc, page, p.placement, printable,
+                              int64_t{printable.Height()} - p.band - p.after, p.reach);
     content += p.Room();
     ++systems;
   }
@@ -519,8 +557,11 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
     SyncRecordedClefs(section, slot.system, dc, page, printable);
     PrepareSystemVoices(system, section);
     dc.SetInkGroup(position + 1);
-    DrawSystem(system, dc, page, p.placement, printable.left, ScaleTruncated(y, 1, 1), printable.right,
-               printable.bottom);
+    std::optional<ScaledDevice> reduced;
+    if (p.dpi != 0) reduced.emplace(dc, p.dpi);
+    DrawSystem(system, reduced ? *reduced : dc, page, p.placement, printable.left, ScaleTruncated(y, 1, 1),
+               printable.right, printable.bottom);
+    reduced.reset();
     section.clefsRecordedThrough = slot.system + 1;
     ++drawn;
     room = p.Room();
