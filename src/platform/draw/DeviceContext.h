@@ -206,6 +206,8 @@ class DeviceContext {
   int32_t GetInkGroup() const { return inkGroup_; }
 
  protected:
+  // A device of a lower resolution hands what it draws to another device's backend.
+  friend class ScaledDevice;
   // ---- What a backend does. Coordinates are device pixels with the viewport applied.
   virtual void DoFill(const PathData& path, const Brush& brush, bool evenOdd) = 0;
   virtual void DoStroke(const PathData& path, const Pen& pen) = 0;
