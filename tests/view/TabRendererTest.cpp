@@ -206,6 +206,24 @@ TEST(TabRenderer, FlagsShowWhereTheRhythmChangesAndAfterABar) {
   EXPECT_EQ(flags(false), 1);
 }
 
+// A percussion stave of three lines: the courses past them take a row each below the lines,
+// so two instruments struck together are two marks (the first at the line below the staff).
+TEST(TabRenderer, PercussionCoursesPastTheLinesKeepTheirRows) {
+  TabLine tab;
+  tab.Tab().tabStyle = CTabInstrument::kOwnFlags;
+  tab.Tab().tuning.lines = 3;
+  tab.Rebuild();
+  tab.Add(3, {{1, 0}, {3, 0}, {5, 0}});
+  const std::vector<std::string> texts = TextOuts(tab.Draw("percussion", 40));
+  std::vector<std::string> marks;
+  for (const std::string& text : texts) {
+    if (text.ends_with("\"ŷ\"")) marks.push_back(text);
+  }
+  // Lines 11 pixels apart from 101: course 1 on the second line, 3 and 5 one and three
+  // spacings below the third.
+  EXPECT_EQ(marks, (std::vector<std::string>{"100 112 \"ŷ\"", "100 134 \"ŷ\"", "100 156 \"ŷ\""}));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Fingering and ornaments
 

@@ -125,6 +125,11 @@ void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t
   if (mark == nChord::kRhythmMark) {
     // A rhythm-only chord: its notes only give the chord its extent.
   } else if (TabStyle(stave) == CTabInstrument::kOwnFlags || (chord != nullptr && chord->IsGhost())) {
+    // A percussion stave has no bourdon signs: its courses past the lines take rows of their own
+    // below them, a spacing apart, so that two instruments struck together stay two marks.
+    if (TabStyle(stave) == CTabInstrument::kOwnFlags && note.string >= CourseCount(stave)) {
+      y = stave.Top() + note.string * s - stave.Stave().lineThickness / 2;
+    }
     if (ScopedFlagsFont flags{stave}) {
       const COLORREF old = dc.SetTextColor(chord != nullptr && chord->IsGhost() ? 0x646464 : stave.NoteColour());
       stave.DrawGlyph(0x177, x, y);
