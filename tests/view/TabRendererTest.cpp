@@ -16,6 +16,9 @@
 #include "StaffFixtures.h"
 #include "TabFixtures.h"
 #include "model/events/CMetaEvent.h"
+#include "platform/draw/InkCollisions.h"
+#include "platform/draw/RecordingDevice.h"
+#include "platform/draw/TextFaces.h"
 #include "support/ScriptedPrompts.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/marks/Slurs.h"
@@ -203,6 +206,24 @@ TEST(TabRenderer, FlagsShowWhereTheRhythmChangesAndAfterABar) {
   EXPECT_EQ(flags(false), 1);
 }
 
+// A percussion stave of three lines: the courses past them take a row each below the lines,
+// so two instruments struck together are two marks (the first at the line below the staff).
+TEST(TabRenderer, PercussionCoursesPastTheLinesKeepTheirRows) {
+  TabLine tab;
+  tab.Tab().tabStyle = CTabInstrument::kOwnFlags;
+  tab.Tab().tuning.lines = 3;
+  tab.Rebuild();
+  tab.Add(3, {{1, 0}, {3, 0}, {5, 0}});
+  const std::vector<std::string> texts = TextOuts(tab.Draw("percussion", 40));
+  std::vector<std::string> marks;
+  for (const std::string& text : texts) {
+    if (text.ends_with("\"ŷ\"")) marks.push_back(text);
+  }
+  // Lines 11 pixels apart from 101: course 1 on the second line, 3 and 5 one and three
+  // spacings below the third.
+  EXPECT_EQ(marks, (std::vector<std::string>{"100 112 \"ŷ\"", "100 134 \"ŷ\"", "100 156 \"ŷ\""}));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Fingering and ornaments
 
@@ -247,6 +268,41 @@ TEST(TabRenderer, OrnamentPlacementsOnBothStaveTypes) {
   cases.Add("tablature placements 0-11", tab, 45);
   cases.Add("staff placements 0-11", staff, 45);
   testing::ExpectGoldenLog("tab_ornaments", cases.log);
+}
+
+// A mark above or below its letter stands clear of the other letters of its chord and of the
+// chord's flag, measured with the real faces.
+TEST(TabRenderer, OrnamentsStandClearOfTheirChord) {
+  struct Case {
+    const char* what;
+    std::initializer_list<CourseFret> notes;
+    int course;  // the note that takes the mark
+    int placement;
+  };
+  const Case cases[] = {
+      {"above, under two letters on the courses above", {{0, 2}, {1, 3}, {2, 0}}, 2, 4},
+      {"below, over a letter on the course below", {{0, 2}, {1, 3}}, 0, 3},
+      {"on the bottom course, beside a letter above", {{4, 1}, {5, 0}}, 5, 4},
+      {"above the top course, where the flag stands", {{0, 2}, {1, 0}}, 0, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TabLine tab;
+    GiveOrnamentRowsEachPlacement(tab.definition);
+    tab.Rebuild();
+    nChord* chord = tab.Add(3, c.notes);
+    for (const auto& note : chord->notes) {
+      if (note->string == c.course) note->ornament = COrnamentProps::KindCode(c.placement);
+    }
+    RecordingDevice dc(96, true, PangoTextEngine::Shared());
+    InkCollisions ink;
+    dc.SetInkObserver(&ink);
+    tab.DrawOn(dc, 40, {100, 100, 700, 300}, 60);
+    size_t marks = 0;
+    for (const auto& box : ink.Boxes()) marks += box.source == InkSource::kOrnament ? 1 : 0;
+    EXPECT_EQ(marks, 1u);
+    for (const auto& collision : ink.Find(0.3 * 96 / 25.4)) ADD_FAILURE() << InkCollisions::Describe(collision);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

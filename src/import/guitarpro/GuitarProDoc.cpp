@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
+#include "import/CourseClashes.h"
 #include "import/ImportWarnings.h"
 #include "import/ImportedSection.h"
 #include "import/musicxml/MusicXMLImport.h"
@@ -245,6 +246,8 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
     // the second as well they would sound twice.
     definition.gathered[1].DeleteChords();
   }
+  SeparateCourses(definition.gathered[0], definition.tabInstrument,
+                  "track " + std::to_string(reader_.song.currentTrack + 1));
   return notesMet;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "import/CourseClashes.h"
 #include "import/musicxml/ImportWarnings.h"
 #include "model/score/CSystemArray.h"
 #include "model/score/RhythmValues.h"
@@ -293,14 +294,22 @@ void MusicXMLTagWalk::EndStaff() {
       ImportWarning("warning: part " + std::to_string(currentPart_ + 1) + ": " + std::to_string(approximated) +
                     " chords cut where another voice of the staff starts take the nearest values");
     }
-    return;
+  } else {
+    // Into an empty voice the merge is the staff's events themselves, re-barred: they move
+    // instead of being copied.
+    working_.RebarVoice(section_.numerator, section_.denominator);
+    *targetVoice_ = std::move(working_);
+    working_ = nChordArray();
+    targetVoice_->RebarVoice(section_.numerator, section_.denominator);
   }
-  // Into an empty voice the merge is the staff's events themselves, re-barred: they move
-  // instead of being copied.
-  working_.RebarVoice(section_.numerator, section_.denominator);
-  *targetVoice_ = std::move(working_);
-  working_ = nChordArray();
-  targetVoice_->RebarVoice(section_.numerator, section_.denominator);
+  // A tablature gives each note its course: where two share one, one letter would hide the
+  // other. A staff of notation only finds courses for its pitches and is left as it is.
+  if (definition_ != nullptr && std::any_of(definition_->staves.begin(), definition_->staves.end(), [](const auto& s) {
+        return s != nullptr && s->type == CClef::kTablature;
+      })) {
+    lastNote_ = nullptr;
+    SeparateCourses(*targetVoice_, definition_->tabInstrument, "part " + std::to_string(currentPart_ + 1));
+  }
 }
 
 void MusicXMLTagWalk::Clef(const vornelelement& e) {

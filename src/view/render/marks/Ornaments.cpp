@@ -1,6 +1,8 @@
 #include "view/render/marks/Ornaments.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/ornament/COrnamentTable.h"
@@ -121,6 +123,41 @@ struct Placer {
   }
 };
 
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The base line of a mark whose ink is `ink` drawn from `origin`, moved (up or down, as the
+// mark already went from its letter) until it meets none of the chord's other letters: a mark
+// over a letter on a neighbouring course stands beyond that letter instead.
+int32_t ClearOfLetters(const std::vector<Rect>& letters, const Rect& ink, Point origin, bool up, int32_t gap) {
+  int32_t y = origin.y;
+  for (size_t pass = 0; pass < letters.size(); ++pass) {
+    const Rect mark{origin.x + ink.left, y + ink.top, origin.x + ink.right, y + ink.bottom};
+    const auto hit = std::find_if(letters.begin(), letters.end(), [&](const Rect& l) { return Overlap(mark, l); });
+    if (hit == letters.end()) break;
+    y = up ? hit->top - gap - ink.bottom : hit->bottom + gap - ink.top;
+  }
+  return y;
+}
+
+// The ink of the current chord's rhythm flag in the flags face (selected), where the flags of
+// the stave stand.
+std::optional<Rect> FlagInk(StaffRenderer& stave, int32_t x) {
+  const nChord* chord = stave.CurrentChord();
+  const CTabInstrument* tabInstrument = stave.Stave().tabInstrument;
+  if (chord == nullptr || tabInstrument == nullptr) return std::nullopt;
+  uint32_t glyph = tabInstrument->GetFlagGlyph(chord->rhythm & 7);
+  if (tabInstrument->rotateFlags != 0) glyph += 1;
+  DeviceContext& dc = stave.Graphics().dc;
+  const std::string text = GlyphText(glyph);
+  const Rect ink = dc.GetTextInkBox(text);
+  if (ink.IsEmpty()) return std::nullopt;
+  const int32_t left = x - dc.GetTextExtent(text).cx / 2;
+  const int32_t base = stave.Stave().textBaseline;
+  return Rect{left + ink.left, base + ink.top, left + ink.right, base + ink.bottom};
+}
+
 }  // namespace
 
 int32_t GetUpperMarkY(StaffRenderer& stave, int32_t y) {
@@ -188,6 +225,9 @@ void DrawNoteOrnament(StaffRenderer& stave, const nNotes& note, int32_t x, int32
   }
   if (tab && TabStyle(stave) == CTabInstrument::kSpanish) w = -w;
 
+  // Measured in the tablature face, before the flags face replaces it.
+  const std::vector<Rect> others = tab ? ChordLetterInks(stave, x, &note) : std::vector<Rect>{};
+  const std::vector<Rect> letters = tab ? ChordLetterInks(stave, x, nullptr) : std::vector<Rect>{};
   std::optional<FontSpec> previous;
   if (tab) {
     previous = stave.SelectFlagsFont();
@@ -199,7 +239,21 @@ void DrawNoteOrnament(StaffRenderer& stave, const nNotes& note, int32_t x, int32
   const COLORREF colour = stave.ColourOn() ? (row.color != 0 ? row.color
                                                               : d->ornaments.table.colors[COrnamentTable::kOrnaments])
                                            : 0;
-  if (const auto placed = PlaceOrnament(stave, row.alignment, h, w, {x, y}, stave.AccidentalDrawn())) {
+  if (auto placed = PlaceOrnament(stave, row.alignment, h, w, {x, y}, stave.AccidentalDrawn())) {
+    if (tab && placed->at.y != y && !ink.IsEmpty()) {
+      const int32_t advance = dc.GetTextExtent(text).cx;
+      const int32_t left = placed->at.x + (placed->alignment == kCentre ? -advance / 2
+                                           : placed->alignment == kRight ? -advance
+                                                                          : 0);
+      const int32_t gap = std::max<int32_t>(1, s / 8);
+      const bool up = placed->at.y < y;
+      const int32_t clear = ClearOfLetters(others, ink, {left, placed->at.y}, up, gap);
+      const std::optional<Rect> flag = FlagInk(stave, x);
+      const Rect mark{left + ink.left, clear + ink.top, left + ink.right, clear + ink.bottom};
+      // A mark that would sit on the chord's rhythm flag goes to the letter's other side.
+      placed->at.y = flag && Overlap(mark, *flag) ? ClearOfLetters(letters, ink, {left, 2 * y - placed->at.y}, !up, gap)
+                                                  : clear;
+    }
     const COLORREF oldColour = dc.SetTextColor(colour);
     const unsigned oldAlign = dc.SetTextAlign(placed->alignment);
     stave.DrawGlyph(glyph, placed->at.x, placed->at.y);

@@ -78,6 +78,33 @@ int32_t GetCourseY(const StaffRenderer& stave, int course) {
   return upsideDown ? top - s / 3 : top + count * s;
 }
 
+int32_t GetLetterBaseline(const StaffRenderer& stave, int course) {
+  const int32_t s = stave.Spacing();
+  int32_t y = GetCourseY(stave, course) - MulDiv(s, LetterFineOffset(stave) - 5, 15);
+  const CTabInstrument* tab = Tab(stave);
+  if (tab != nullptr && tab->betweenLines != 0) y += s / 2;
+  return y;
+}
+
+std::vector<Rect> ChordLetterInks(StaffRenderer& stave, int32_t x, const nNotes* except) {
+  std::vector<Rect> inks;
+  const nChord* chord = stave.CurrentChord();
+  const CTabInstrument* tab = stave.Stave().tabInstrument;
+  if (chord == nullptr || tab == nullptr) return inks;
+  DeviceContext& dc = stave.Graphics().dc;
+  for (const auto& other : chord->notes) {
+    if (other == nullptr || other.get() == except || other->string >= CourseCount(stave)) continue;
+    std::string text;
+    tab->GetFretText(other->pitch - 23, other->string, text);
+    const Rect ink = text.empty() ? Rect{} : dc.GetTextInkBox(text);
+    if (ink.IsEmpty()) continue;
+    const int32_t left = x - dc.GetTextExtent(text).cx / 2;
+    const int32_t base = GetLetterBaseline(stave, other->string);
+    inks.push_back({left + ink.left, base + ink.top, left + ink.right, base + ink.bottom});
+  }
+  return inks;
+}
+
 // ---------------------------------------------------------------------------------------------
 // One note
 
@@ -98,15 +125,19 @@ void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t
   if (mark == nChord::kRhythmMark) {
     // A rhythm-only chord: its notes only give the chord its extent.
   } else if (TabStyle(stave) == CTabInstrument::kOwnFlags || (chord != nullptr && chord->IsGhost())) {
+    // A percussion stave has no bourdon signs: its courses past the lines take rows of their own
+    // below them, a spacing apart, so that two instruments struck together stay two marks.
+    if (TabStyle(stave) == CTabInstrument::kOwnFlags && note.string >= CourseCount(stave)) {
+      y = stave.Top() + note.string * s - stave.Stave().lineThickness / 2;
+    }
     if (ScopedFlagsFont flags{stave}) {
       const COLORREF old = dc.SetTextColor(chord != nullptr && chord->IsGhost() ? 0x646464 : stave.NoteColour());
       stave.DrawGlyph(0x177, x, y);
       dc.SetTextColor(old);
     }
   } else {
-    y -= MulDiv(s, LetterFineOffset(stave) - 5, 15);
+    y = GetLetterBaseline(stave, note.string);
     if ((tab->drawOpaque & 1) != 0 && note.string < CourseCount(stave)) DrawLetterBox(stave, x, lineY);
-    if (tab->betweenLines != 0) y += s / 2;
     size = DrawFretText(stave, note, {x, y});
     const int32_t w = size.cx;
     if (note.fingering != 0) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/draw/DrawObjects.h"
 #include "platform/draw/DrawTypes.h"
@@ -31,6 +32,14 @@ int32_t GetCourseY(const StaffRenderer& stave, int course);
 // The vertical fine offset of the letters (the letters' nibble of the glyph adjustments; 5
 // is none).
 int LetterFineOffset(const StaffRenderer& stave);
+
+// The base line of a letter on a course (its fine offset applied, half a spacing lower when
+// letters sit between the lines).
+int32_t GetLetterBaseline(const StaffRenderer& stave, int course);
+// The ink of the letters of the current chord's notes but `except` (none when null), drawn in
+// the column at x, measured in the face that is selected (the tablature face while a note is
+// drawn).
+std::vector<Rect> ChordLetterInks(StaffRenderer& stave, int32_t x, const nNotes* except);
 
 // One note of a tablature-type stave at position.x; position.y comes back as its letter's
 // base line.
