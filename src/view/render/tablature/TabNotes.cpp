@@ -392,12 +392,15 @@ void DrawTabLowFingerMark(StaffRenderer& stave, int code, int32_t x, int32_t y, 
     dc.SetTextAlign(old);
     return;
   }
-  // Codes 12-15 name the finger: outside the grid modes it is written as a label.
+  // Codes 12-15 name the finger: outside the grid modes it is written as a label right of the
+  // letter, from half a line above its base line (the label's top), clear of the letter and of
+  // one on the next course.
   const int mode = stave.Stave().tabMode;
   if (mode == 1 || mode == 2) return;
   if (const char letter = StaffRenderer::GetFingerLetter(code, false)) {
-    DrawPatternLabel(dc, stave.Zoom(), std::string(1, letter), TA_CENTER | TA_BASELINE, 0, {x, y + s},
-                     dc.GetTextColor());
+    const int32_t gap = std::max(s / 8, 1);
+    DrawPatternLabel(dc, stave.Zoom(), std::string(1, letter), TA_LEFT | TA_BASELINE, 0,
+                     {x + w - w / 2 + gap, y - s / 2}, dc.GetTextColor());
   }
 }
 
