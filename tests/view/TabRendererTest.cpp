@@ -19,6 +19,7 @@
 #include "platform/draw/InkCollisions.h"
 #include "platform/draw/RecordingDevice.h"
 #include "platform/draw/TextFaces.h"
+#include "view/render/DrawingStaveRenderer.h"
 #include "support/ScriptedPrompts.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/marks/Slurs.h"
@@ -132,6 +133,122 @@ TEST(TabRenderer, BourdonsWithEveryStrokeKind) {
     }
   }
   testing::ExpectGoldenLog("tab_bourdons", cases.log);
+}
+
+// The ink of a tablature line that meets other ink, as the collision listing describes it.
+std::vector<std::string> CollisionsOf(TabLine& tab, int32_t columnWidth, int32_t width = 600) {
+  RecordingDevice dc(96, true);
+  InkCollisions ink;
+  dc.SetInkObserver(&ink);
+  tab.DrawOn(dc, columnWidth, {100, 100, 100 + width, 300}, 60);
+  // The strokes of one run overlap one another by design: only ink that meets a letter counts.
+  const auto stroke = [](const InkCollisions::Box& b) { return b.text.empty() || b.text == "Z" || b.text == "Y" || b.text == "/"; };
+  std::vector<std::string> found;
+  for (const auto& c : ink.Find(1.0)) {
+    if (!stroke(c.first) || !stroke(c.second)) found.push_back(InkCollisions::Describe(c));
+  }
+  return found;
+}
+
+std::vector<int32_t> Columns(const CClef& stave) {
+  return {stave.chordPositions.begin(), stave.chordPositions.end()};
+}
+
+// Strokes before a bourdon need more than half a column: the chord stands further right, its
+// strokes clear of the letters before it and nearer their own letter than those, and the
+// columns of a line without strokes stay as they were.
+TEST(TabRenderer, StrokesBeforeBourdonsKeepClearOfTheColumnBefore) {
+  for (const int kind : {0, 1, 2, 6}) {
+    SCOPED_TRACE("diapason style " + std::to_string(kind));
+    TabLine tab;
+    tab.Tab().diapasonStyle = kind;
+    tab.Rebuild();
+    tab.Add(3, {{5, 2}, {8, 0}});  // a letter on the sixth course over two strokes
+    tab.Add(3, {{5, 1}, {9, 0}});  // three strokes
+    tab.Add(3, {{0, 0}});
+    tab.Add(3, {{9, 2}});
+    EXPECT_EQ(CollisionsOf(tab, 16), std::vector<std::string>{});
+    const std::vector<int32_t> xs = Columns(tab.Stave());
+    ASSERT_GE(xs.size(), 4u);
+    EXPECT_GT(xs[1] - xs[0], 16);
+    EXPECT_GT(xs[3] - xs[2], 16);
+  }
+
+  TabLine plain;
+  plain.Add(3, {{5, 2}, {6, 0}});  // the 7th course has no strokes
+  plain.Add(3, {{0, 0}});
+  plain.Add(3, {{6, 1}});
+  plain.Draw("no_strokes", 16);
+  EXPECT_EQ(Columns(plain.Stave()), (std::vector<int32_t>{100, 116, 132, 700}));
+}
+
+// A line too full for the room stands its columns closer (by a quarter at most) rather than
+// run past its end; the staff above the tablature takes the same columns.
+TEST(TabRenderer, AFullLineNarrowsItsColumnsAndItsStaffFollows) {
+  TabLine tab;
+  tab.definition.ApplyNotationPreset(7);  // tablature and a guitar staff
+  testing::SetFrenchLute(tab.Tab());
+  tab.Rebuild();
+  for (int k = 0; k < 6; ++k) {
+    tab.Add(3, {{5, 2}});
+    tab.Add(3, {{5, 2}, {9, 0}});
+  }
+  ASSERT_EQ(tab.line->staves.size(), 2u);
+  const Rect rect{100, 100, 100 + 12 * 20 + 4, 400};  // room for the columns alone
+  RecordingDevice dc(96, true);
+  std::vector<std::vector<int32_t>> columns;
+  for (const auto& stave : tab.line->staves.items()) {
+    DrawingStaveRenderer renderer;
+    renderer.DrawStave(dc, *stave, 100, tab.line->Voices(), rect, 60, &tab.definition.key, 20);
+    columns.push_back(Columns(*stave));
+  }
+  EXPECT_EQ(columns[0], columns[1]);
+  const std::vector<int32_t>& xs = columns[0];
+  ASSERT_EQ(xs.size(), 13u);
+  EXPECT_LE(xs[11] + (xs[2] - xs[1]), rect.right) << "the last column, as narrowed, ends inside";
+  for (size_t k = 1; k < 11; k += 2) {
+    EXPECT_GT(xs[k] - xs[k - 1], 20) << "the strokes keep their room at " << k;
+    EXPECT_LT(xs[k + 1] - xs[k], 20) << "a plain column gives it at " << k + 1;
+    EXPECT_GE(xs[k + 1] - xs[k], 15);
+  }
+}
+
+// Each further bourdon of a chord stands a line below the one before: none is drawn over
+// another, however many the chord holds.
+TEST(TabRenderer, BourdonsOfOneChordStackALineApart) {
+  TabLine tab;
+  tab.Tab().tuning.SetTuning("GDAFCGFEDCB");
+  tab.Tab().tuning.lines = 6;
+  tab.Rebuild();
+  tab.Add(2, {{6, 0}, {7, 1}, {8, 2}, {9, 3}});
+  std::vector<int> baselines;
+  for (const std::string& text : TextOuts(tab.Draw("stacked_bourdons"))) {
+    std::istringstream fields(text);
+    int x = 0;
+    int y = 0;
+    std::string letter;
+    fields >> x >> y >> letter;
+    if (y > 156 && letter != "\"Z\"") baselines.push_back(y);
+  }
+  // Half a spacing below the line under the staff (3 with this tablature's bourdon offset),
+  // then 11 pixels apart.
+  EXPECT_EQ(baselines, (std::vector<int>{169, 180, 191, 202}));
+}
+
+// A bourdon's fingering mark goes with its letter below the lines, not with the line above it.
+TEST(TabRenderer, ABourdonsFingeringStandsWithItsLetter) {
+  TabLine tab;
+  tab.Add(3, {{8, 0}})->notes.at(0)->fingering = 1;  // the right hand's dot
+  const auto texts = TextOuts(tab.Draw("bourdon_fingering"));
+  const auto at = [&](const std::string& text) {
+    const auto found = std::find_if(texts.begin(), texts.end(), [&](const std::string& t) {
+      return t.size() > text.size() && t.compare(t.size() - text.size(), text.size(), text) == 0;
+    });
+    return found != texts.end() ? *found : std::string();
+  };
+  // The bourdon's letter and its dot share the base line 169 (see the bourdons' golden log).
+  EXPECT_EQ(at("\"a\""), "100 169 \"a\"");
+  EXPECT_EQ(at("\"\xC3\xB1\""), "100 169 \"\xC3\xB1\"");
 }
 
 // ---------------------------------------------------------------------------------------------

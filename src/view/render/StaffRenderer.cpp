@@ -17,6 +17,7 @@
 #include "view/render/NotationGlyphs.h"
 #include "view/render/TabFonts.h"
 #include "view/render/TuningLabels.h"
+#include "view/render/tablature/TabColumns.h"
 
 namespace vornel {
 
@@ -95,6 +96,7 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
     stave_.key = *key;
   }
   ComputeTimeLayout(voices, rect);
+  ComputeBourdonRoom(voices, columnWidth);
 
   const int32_t savedClef = stave_.clefId;
   const int32_t savedOffset = stave_.stepOffset;
@@ -187,6 +189,23 @@ void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect) {
   proportional_ = true;
 }
 
+void StaffRenderer::ComputeBourdonRoom(const CVoicesArray& voices, int32_t columnWidth) {
+  columns_ = {columnWidth, {}};
+  CInstrumentDlg* d = stave_.definition;
+  if (proportional_ || d == nullptr) return;
+  // The staff of a line with a tablature lays its columns out as the tablature does.
+  const bool withTablature = stave_.IsTablature() || std::any_of(d->staves.begin(), d->staves.end(), [](const auto& s) {
+                               return s != nullptr && s->IsTablature();
+                             });
+  if (!withTablature) return;
+  std::vector<const nChordArray*> shown;
+  for (const nChordArray* voice : voices) {
+    if (voice != nullptr) shown.push_back(voice);
+  }
+  columns_ = LayBourdonColumns(g_.dc, *d, stave_.zoom, shown, columnWidth, d->showBarlines != 0,
+                               page_.left, page_.right);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Layout pass
 
@@ -259,6 +278,8 @@ int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars) {
 }
 
 void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth) {
+  // Columns stand closer where a tablature's bourdons needed room that the line did not have.
+  const int32_t step = columns_.columnWidth > 0 ? columns_.columnWidth : columnWidth;
   const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
   std::vector<uint32_t>& xs = stave_.chordPositions;
   xs.clear();
@@ -275,10 +296,11 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
     if (proportional_) {
       x = base + static_cast<int64_t>(std::trunc(tick * pixelsPerTick_ + double(unitWidth_) * double(i))) / 2;
     } else {
-      x = base + int64_t{columnWidth} * static_cast<int64_t>(i);
+      x = base + int64_t{step} * static_cast<int64_t>(i);
+      if (i < columns_.shifts.size()) x += columns_.shifts[i];
     }
     if (e == nullptr) {
-      x = base + columnWidth / 2;
+      x = base + step / 2;
     } else if (e->IsChord()) {
       const auto delta = static_cast<int32_t>(e->delta);
       if (highlightFirst_ >= 0 && delta == highlightFirst_ && !foundStart) {
@@ -294,10 +316,10 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
       // A rest of several bars takes its whole extra column before its own x too. A whole
       // column is added as one, since two halves of an odd width fall short of it.
       const bool rest = e->IsMultiBarRest();
-      base += int64_t{ExtraHalfColumnsAfter(*e, halfColumnBars) - (rest ? 2 : 0)} * (columnWidth / 2);
+      base += int64_t{ExtraHalfColumnsAfter(*e, halfColumnBars) - (rest ? 2 : 0)} * (step / 2);
       if (rest) {
-        base += columnWidth;
-        x += columnWidth;
+        base += step;
+        x += step;
       }
     }
     xs.push_back(static_cast<uint32_t>(std::clamp<int64_t>(x, 0, INT32_MAX)));

@@ -20,6 +20,7 @@
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/ScaledNotationFont.h"
 #include "view/render/TupletTracker.h"
+#include "view/render/tablature/TabColumns.h"
 
 namespace vornel {
 
@@ -179,6 +180,7 @@ class StaffRenderer {
   };
   void DrawVoice(const nChordArray& voice, int index, int32_t stemsDown, bool fullColour, int32_t columnWidth);
   void ComputeTimeLayout(const CVoicesArray& voices, Rect rect);
+  void ComputeBourdonRoom(const CVoicesArray& voices, int32_t columnWidth);
   void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
   // Moves the columns so that the voice's bar lines stand where the system puts them.
   void AlignBars(const nChordArray& voice, int32_t columnWidth);
@@ -211,6 +213,9 @@ class StaffRenderer {
   // Time-proportional layout
   bool proportional_ = false;
   int32_t unitWidth_ = 0;
+  // The columns as the strokes before a tablature's bourdons need them; the same for every
+  // stave of the line.
+  BourdonColumns columns_;
   double pixelsPerTick_ = 0;
   std::vector<uint32_t> ticks_;  // tick position of each element of the voice being drawn
   // The voice being drawn

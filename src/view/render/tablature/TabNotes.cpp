@@ -138,16 +138,18 @@ void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t
   } else {
     y = GetLetterBaseline(stave, note.string);
     if ((tab->drawOpaque & 1) != 0 && note.string < CourseCount(stave)) DrawLetterBox(stave, x, lineY);
+    // A bourdon's letter stands below its line: its fingering goes with the letter.
+    const int32_t letterY = note.string >= CourseCount(stave) ? y + GetDiapasonOffset(stave, note.string) : y;
     size = DrawFretText(stave, note, {x, y});
     const int32_t w = size.cx;
     if (note.fingering != 0) {
       const InkSourceScope fingering(dc, InkSource::kFingering);
-      stave.DrawFingering(note, x, y, w, s);
+      stave.DrawFingering(note, x, letterY, w, s);
       const CInstrumentDlg* d = stave.Definition();
       if (d != nullptr && d->hideOrnaments == 0 && (note.fingering & 0x0F) != 0) {
         const COLORREF old = dc.SetTextColor(stave.ColourOn() ? d->ornaments.table.colors[COrnamentTable::kFingerings]
                                                               : 0);
-        DrawTabLowFingerMark(stave, note.fingering & 0x0F, x, y, w, s);
+        DrawTabLowFingerMark(stave, note.fingering & 0x0F, x, letterY, w, s);
         dc.SetTextColor(old);
       }
     }
@@ -262,8 +264,9 @@ int32_t GetDiapasonOffset(StaffRenderer& stave, int course) {
     if (style == CTabInstrument::kSpanish) {
       offset -= s / 2 * counter;
     } else {
-      offset += s;
-      if (counter % 2 == 0) offset -= s / 2;
+      // Each further bourdon of the chord a line lower than the one before: a third or fourth
+      // bourdon never lands on the first two.
+      offset += s * std::min(counter, static_cast<int>(nTuning::kMaxCourses));
     }
   }
   return offset - s / 2;
@@ -293,6 +296,52 @@ Size DrawBourdon(StaffRenderer& stave, const nNotes& note, int32_t x, int32_t y)
   return size;
 }
 
+Point DiapasonStrokePoint(int kind, int k, int count, int32_t height, int32_t textWidth, int32_t spacing,
+                          Point letter) {
+  switch (kind) {
+    case 6: {  // right end of the k-th '/'
+      const int32_t step = count < 3 ? height / 3 : height / 4;
+      return {letter.x - textWidth / 2 - k * step, letter.y - k * step / 2};
+    }
+    case 2:
+    case 3:
+    case 4:  // top end of the k-th drawn stroke
+      return {letter.x - textWidth / 2 - spacing / 7 - k * (spacing / 3), letter.y};
+    default: {  // right end of the k-th stroke glyph
+      const int32_t step = spacing / (kind == 1 ? 3 : 4);
+      return {letter.x - height / 2 - (k + 1) * step, letter.y - (k + 1) * (height / 6)};
+    }
+  }
+}
+
+namespace {
+
+// The run of a drawn stroke (kinds 2-4) below its top end, for a letter of `height`.
+int32_t DrawnStrokeRise(int32_t height) { return std::max(height * 2 / 3, 2); }
+int32_t DrawnStrokeRun(int32_t height) { return std::max(DrawnStrokeRise(height) / 2, 1); }
+
+uint32_t StrokeGlyph(int kind) { return kind == 1 ? 0x59 : kind == 5 ? 0x12E : 0x5A; }
+
+}  // namespace
+
+int32_t DiapasonStrokesReach(DeviceContext& dc, const std::optional<FontSpec>& flagsFont, int count, int kind,
+                             int32_t height, int32_t textWidth, int32_t spacing) {
+  if (count <= 0) return 0;
+  count = std::min(count, 8);
+  const Point last = DiapasonStrokePoint(kind, count - 1, count, height, textWidth, spacing, {0, 0});
+  int32_t width = 0;
+  if (kind == 6) {
+    width = dc.GetTextExtent("/").cx;
+  } else if (kind >= 2 && kind <= 4) {
+    width = DrawnStrokeRun(height);
+  } else if (flagsFont) {
+    const FontSpec previous = dc.SelectFont(*flagsFont);
+    width = dc.GetTextExtent(GlyphText(StrokeGlyph(kind))).cx;
+    dc.SelectFont(previous);
+  }
+  return width - last.x;
+}
+
 void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t height, int32_t textWidth, int32_t x,
                          int32_t y) {
   if (count <= 0) return;
@@ -300,11 +349,11 @@ void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t heig
   DeviceContext& dc = stave.Graphics().dc;
   const int32_t s = stave.Spacing();
   const COLORREF colour = dc.GetTextColor();
+  const auto at = [&](int k) { return DiapasonStrokePoint(kind, k, count, height, textWidth, s, {x, y}); };
   switch (kind) {
     case 6: {  // the letter face's own '/'
-      const int32_t step = count < 3 ? height / 3 : height / 4;
       const unsigned old = dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
-      for (int k = 0; k < count; ++k) dc.TextOut(x - textWidth / 2 - k * step, y - k * step / 2, "/");
+      for (int k = 0; k < count; ++k) dc.TextOut(at(k).x, at(k).y, "/");
       dc.SetTextAlign(old);
       return;
     }
@@ -313,27 +362,19 @@ void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t heig
     case 4: {  // drawn strokes, slanted like '/', before the letter
       static constexpr int32_t kWidths[] = {25, 35, 30};
       const int32_t width = kWidths[kind - 2];
-      int32_t bx = x - textWidth / 2 - s / 7;
-      const int32_t rise = std::max(height * 2 / 3, 2);
-      const int32_t run = std::max(rise / 2, 1);
+      const int32_t rise = DrawnStrokeRise(height);
+      const int32_t run = DrawnStrokeRun(height);
       for (int k = 0; k < count; ++k) {
-        stave.Graphics().DrawThinLine(width, colour, bx - run, y, bx, y - rise);
-        bx -= s / 3;
+        const Point p = at(k);
+        stave.Graphics().DrawThinLine(width, colour, p.x - run, p.y, p.x, p.y - rise);
       }
       return;
     }
     default: {  // the flags font's stroke glyphs
-      const uint32_t glyph = kind == 1 ? 0x59 : kind == 5 ? 0x12E : 0x5A;
       ScopedFlagsFont flags{stave};
       if (!flags) return;
       const unsigned old = dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
-      int32_t px = x - height / 2;
-      int32_t py = y;
-      for (int k = 0; k < count; ++k) {
-        px -= s / (kind == 1 ? 3 : 4);
-        py -= height / 6;
-        stave.DrawGlyph(glyph, px, py);
-      }
+      for (int k = 0; k < count; ++k) stave.DrawGlyph(StrokeGlyph(kind), at(k).x, at(k).y);
       dc.SetTextAlign(old);
       return;
     }
@@ -382,12 +423,15 @@ void DrawTabLowFingerMark(StaffRenderer& stave, int code, int32_t x, int32_t y, 
     dc.SetTextAlign(old);
     return;
   }
-  // Codes 12-15 name the finger: outside the grid modes it is written as a label.
+  // Codes 12-15 name the finger: outside the grid modes it is written as a label right of the
+  // letter, from half a line above its base line (the label's top), clear of the letter and of
+  // one on the next course.
   const int mode = stave.Stave().tabMode;
   if (mode == 1 || mode == 2) return;
   if (const char letter = StaffRenderer::GetFingerLetter(code, false)) {
-    DrawPatternLabel(dc, stave.Zoom(), std::string(1, letter), TA_CENTER | TA_BASELINE, 0, {x, y + s},
-                     dc.GetTextColor());
+    const int32_t gap = std::max(s / 8, 1);
+    DrawPatternLabel(dc, stave.Zoom(), std::string(1, letter), TA_LEFT | TA_BASELINE, 0,
+                     {x + w - w / 2 + gap, y - s / 2}, dc.GetTextColor());
   }
 }
 

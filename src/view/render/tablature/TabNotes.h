@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/draw/DeviceContext.h"
 #include "platform/draw/DrawObjects.h"
 #include "platform/draw/DrawTypes.h"
 
@@ -59,6 +60,14 @@ int32_t GetDiapasonOffset(StaffRenderer& stave, int course);
 // `count` strokes of a diapason style left of a bourdon letter of height `height` at (x, y).
 void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t height, int32_t textWidth, int32_t x,
                          int32_t y);
+// Where the k-th of `count` strokes stands before a letter at `letter` on a tablature of
+// `spacing`: the right end of a stroke glyph or '/', the top end of a drawn stroke.
+Point DiapasonStrokePoint(int kind, int k, int count, int32_t height, int32_t textWidth, int32_t spacing,
+                          Point letter);
+// How far left of the letter's x the ink of `count` strokes reaches; the letter's font is
+// selected, `flagsFont` is the tablature's flags face (for the stroke glyphs).
+int32_t DiapasonStrokesReach(DeviceContext& dc, const std::optional<FontSpec>& flagsFont, int count, int kind,
+                             int32_t height, int32_t textWidth, int32_t spacing);
 
 // The low-nibble fingering mark of a letter of width w and height s at (x, y).
 void DrawTabLowFingerMark(StaffRenderer& stave, int code, int32_t x, int32_t y, int32_t w, int32_t s);
