@@ -96,6 +96,12 @@ class StaffRenderer {
   void DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t headY, bool withAccidental);
   void DrawBracketMark(int32_t x, bool left);
   void DrawChordMetaEvents(nChord& chord, int32_t x);
+  // Lyrics are drawn once the stave's notes of both voices are, so that their line stands
+  // under the lowest ink of the stave's music. Keeps the lyric of the chord being drawn and
+  // returns true while the stave is drawn that way.
+  bool DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
+  // The lowest y of the stave's music that lyrics keep under (INT32_MIN until it is known).
+  int32_t LyricFloor() const { return lyricFloor_; }
   static char GetFingerLetter(int code, bool staff);
   // Hands the pending note group to the stem and beam pass (or the tablature flags).
   void FlushNoteGroup();
@@ -196,6 +202,7 @@ class StaffRenderer {
   void DrawStyledBar(const nChord& bar, int32_t x, bool lineStart, bool final);
   void SelectStaveFont();
   void RestoreFont();
+  void DrawDeferredLyrics(int32_t floor);
 
   CClef& stave_;
   GraphicUtil& g_;
@@ -241,6 +248,19 @@ class StaffRenderer {
   std::vector<const CPedal*> pedals_;
   TupletTracker tuplets_;
   MarkState marks_;
+  // Lyrics waiting for the end of the stave, with what their placement reads of their chord.
+  struct DeferredLyric {
+    CMetaEvent* event;
+    nChord* chord;
+    Rect rect;
+    int32_t u;
+    int32_t chordTop;
+    int32_t chordBottom;
+    int32_t stemsDown;
+  };
+  std::vector<DeferredLyric> lyrics_;
+  bool deferLyrics_ = false;
+  int32_t lyricFloor_ = INT32_MIN;
 };
 
 }  // namespace vornel

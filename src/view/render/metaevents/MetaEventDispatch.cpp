@@ -124,6 +124,8 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
     const bool stemsDown = !stave.IsTablature() && stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
     lowest = std::max(lowest, stave.ChordBottom() + s + (stemsDown ? stave.StemLength() : 0));
   }
+  // Lyrics form one line under everything the stave's notes hang below it.
+  if (d.event.kind == CMetaEvent::kLyrics) lowest = std::max(lowest, stave.LyricFloor());
   // A text over the middle of the stave goes up, one under it goes down, each by whole lines
   // of its font, until it meets neither the ink of the chord nor a text drawn before it.
   const bool over = box.top + box.bottom < topLine + bottomLine;
