@@ -157,6 +157,9 @@ class StaffRenderer {
   bool StemsDown() const { return stave_.currentStemsDown != 0; }
   // An accidental was drawn for the chord's notes so far.
   bool AccidentalDrawn() const { return accidentalDrawn_; }
+  // The left edge of the last accidental drawn beside its head (INT32_MAX when the last one
+  // stood above or below its head instead).
+  int32_t AccidentalLeft() const { return accidentalLeft_; }
   const CInstrumentDlg* Definition() const { return stave_.definition; }
   const PageDrawSettings* Settings() const { return settings_; }
   // Colour mode of the page: off draws notes and marks black.
@@ -231,6 +234,7 @@ class StaffRenderer {
   nChord* currentChord_ = nullptr;
   const nChord* lastDrawn_ = nullptr;
   bool accidentalDrawn_ = false;
+  int32_t accidentalLeft_ = INT32_MAX;
   int previousStep_ = -1000;
   Point previousColumn_;
   int32_t groupCount_ = 0;
