@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "import/text/AbcText.h"
 #include "import/text/CAbcImport.h"
 #include "support/Bytes.h"
 #include "TextImportFixtures.h"
@@ -244,14 +245,68 @@ TEST_F(AbcImportTest, BourdonsOnAnInstrumentThatHasThem) {
   EXPECT_EQ(CoursesAndPitches(*chords[2]), (std::vector<std::pair<int, int>>{{10, 31}}));
 }
 
-TEST_F(AbcImportTest, LyricsGoToTheChordsOfTheLineBefore) {
-  ASSERT_EQ(Import("X:1\nK:C\nAB z c\nw:la-la li\n"), 1u);
+// The steps of a "w:" line written out: a syllable as itself, "*" a note without one, "|" the
+// rest of the bar without one.
+std::string Steps(std::string_view words) {
+  std::string out;
+  for (const AbcSyllable& step : SplitAbcWords(words)) {
+    if (!out.empty()) out += ' ';
+    out += step.kind == AbcSyllable::Kind::kText       ? "[" + step.text + "]"
+           : step.kind == AbcSyllable::Kind::kSkipNote ? std::string("*")
+                                                       : std::string("|");
+  }
+  return out;
+}
+
+TEST(AbcWordsTest, SyllablesHoldsAndSkips) {
+  const struct {
+    std::string_view words;
+    std::string_view steps;
+  } cases[] = {
+      {"la-la li", "[la-] [la] [li]"},
+      {"  Do-mi-num.  ", "[Do-] [mi-] [num.]"},
+      // A hyphen after a blank or another hyphen is a note of its own, and the word before goes on.
+      {"Ma-gni - - fi-cat", "[Ma-] [gni-] * * [fi-] [cat]"},
+      {"lied*** a", "[lied] * * * [a]"},
+      // After "*" a hyphen only ends the skipped note.
+      {"me**- * a", "[me] * * * [a]"},
+      {"Do*** -*** *-* mi-", "[Do-] * * * * * * * * * [mi-]"},
+      {"Kyr_ _ie", "[Kyr] * * [ie]"},
+      {"one | two", "[one] | [two]"},
+      {"1.~~Nun bin", "[1.  Nun] [bin]"},
+      {"well\\-known", "[well-known]"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Steps(c.words), c.steps) << c.words;
+}
+
+TEST(AbcWordsTest, AccentedLetters) {
+  const struct {
+    std::string_view text;
+    std::string_view decoded;
+  } cases[] = {
+      {"Tom\\'as", "Tom\xC3\xA1s"},
+      {"l\\'e-ge-re re-\\cce-vour O\\`u", "l\xC3\xA9-ge-re re-\xC3\xA7" "e-vour O\xC3\xB9"},
+      {"hin-f\\\"ur Stra\\sse \\AEther \\~n", "hin-f\xC3\xBCr Stra\xC3\x9F" "e \xC3\x86ther \xC3\xB1"},
+      // Escapes it does not know stay for the readers that know them; so does a closing backslash.
+      {"a\\-b \\\\'e \\q end\\", "a\\-b \\\\'e \\q end\\"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeAbcEscapes(c.text), c.decoded) << c.text;
+}
+
+TEST_F(AbcImportTest, WordsGoUnderTheNotesOfTheLineBefore) {
+  ASSERT_EQ(Import("X:1\nT:Tom\\'as\nK:C\nAB z c | d e f |\nw:la-la li | do*\nw:2.~Ver-se\\-two\n"
+                   "w:three _ _ e\n"),
+            1u);
+  EXPECT_EQ(Last().Title().text, "Tom\xC3\xA1s");
   std::vector<std::string> words;
   for (const nChord* chord : Chords(Last())) {
+    if (chord->notes.empty()) continue;
     const CMetaEvent* lyric = MetaOfKind(*chord, CMetaEvent::kLyrics);
-    words.push_back(lyric != nullptr ? lyric->text : "");
+    words.push_back(lyric != nullptr ? lyric->text : "-");
   }
-  EXPECT_EQ(words, (std::vector<std::string>{"la-la", "li", "", ""}));
+  // Rests and bars get nothing; each verse is a further line; "|" skips to the next bar.
+  EXPECT_EQ(words, (std::vector<std::string>{"la-\r2. Ver-\rthree", "la\rse-two", "li", "do\r\re", "-", "-"}));
 }
 
 TEST_F(AbcImportTest, TextsInWindows1252AreReadAsSuch) {

@@ -315,6 +315,25 @@ TEST(Text, AlignmentFlagsPlaceTheRun) {
   }
 }
 
+TEST(Text, LinesEndAtAnyLineEnd) {
+  // Fixed metrics: each line is 20 pixels high.
+  RecordingDevice dc;
+  FontSpec font;
+  font.lfFaceName = "Arial";
+  font.lfHeight = -20;
+  dc.SelectFont(font);
+  const struct {
+    std::string_view text;
+    int32_t height;
+  } cases[] = {{"ab", 20}, {"a\nb", 40}, {"a\rb", 40}, {"a\r\nb", 40}, {"a\r\rb", 60}, {"a\n\r\nb\r", 80}};
+  for (const auto& c : cases) {
+    Rect measured{0, 0, 0, 0};
+    EXPECT_EQ(dc.DrawText(c.text, measured, DT_CALCRECT), c.height) << c.text;
+    Rect single{0, 0, 0, 0};
+    EXPECT_EQ(dc.DrawText(c.text, single, DT_CALCRECT | DT_SINGLELINE), 20) << c.text;
+  }
+}
+
 TEST(Text, SingleLineInARectangle) {
   RecordingDevice dc;
   dc.SetLogRuns(true);

@@ -272,6 +272,62 @@ TEST(MetaEventDrawing, CentredLyricsAreCentredOnTheirChord) {
   EXPECT_EQ(r.left, atLeft.left - atLeft.Width() / 2);
 }
 
+// Where the notes of a stave reach below it, seen by the device.
+struct InkBelow : InkObserver {
+  std::vector<InkItem> items;
+  void OnInk(const InkItem& item) override { items.push_back(item); }
+  double Bottom(InkSource source) const {
+    double bottom = -1e300;
+    for (const InkItem& i : items) {
+      if (i.source == source) bottom = std::max(bottom, i.bottom);
+    }
+    return bottom;
+  }
+};
+
+// The lyrics of a stave stand on one line under the lowest ink of all its notes, also of a
+// later chord their syllable reaches over, and of the other voice.
+TEST(MetaEventDrawing, LyricsStandUnderTheLowestNotesOfTheirStave) {
+  Page page;
+  for (const bool otherVoice : {false, true}) {
+    StaffLine staff(CClef::kGClef, otherVoice ? CClef::kBothVoicesMerged : CClef::kUpperVoice);
+    nChordArray& upper = staff.Voice(0);
+    nChordArray& lower = staff.Voice(otherVoice ? 1 : 0);
+    for (const auto& [word, pitch] : {std::pair{"Glo-", 72}, {"ri-", 71}, {"a", 72}}) {
+      auto chord = testing::Chord(3, {pitch});
+      chord->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLyrics, word, 0, 0, 0));
+      upper.push_back(std::move(chord));
+      // A low note with ledger lines and a stem hung below the stave, under the wide syllable.
+      if (!otherVoice && pitch == 71) upper.push_back(testing::Chord(4, {48}));
+    }
+    if (otherVoice) {
+      lower.push_back(testing::Chord(3, {60}));
+      lower.push_back(testing::Chord(3, {45}));
+    }
+    InkBelow ink;
+    RecordingDevice dc(96, false);
+    dc.SetInkObserver(&ink);
+    staff.DrawOn(dc, 40, {100, 100, 500, 300}, 60);
+    const double notes = std::max(ink.Bottom(InkSource::kLedgerLine), ink.Bottom(InkSource::kNoteHead));
+    const double stems = ink.Bottom(InkSource::kStem);
+    const double lyrics = [&] {
+      double top = 1e300;
+      for (const InkItem& i : ink.items) {
+        if (i.source == InkSource::kLyric) top = std::min(top, i.top);
+      }
+      return top;
+    }();
+    EXPECT_GT(lyrics, std::max(notes, stems)) << otherVoice;
+    std::vector<int32_t> tops;
+    for (const auto& chord : upper) {
+      if (const CMetaEvent* e = chord->metaEvents.Find(CMetaEvent::kLyrics)) tops.push_back(e->location.notation.top);
+    }
+    ASSERT_EQ(tops.size(), 3u);
+    EXPECT_EQ(tops[0], tops[1]);
+    EXPECT_EQ(tops[1], tops[2]);
+  }
+}
+
 // Footnotes are numbered by the page: the second shows (2*) and adds its line to the page's
 // text.
 TEST(MetaEventDrawing, FootnotesAreNumberedOnTheirPage) {

@@ -466,6 +466,48 @@ TEST(TabRenderer, SlursTiesSlidesAndLegatoLines) {
   testing::ExpectGoldenLog("tab_slurs", cases.log);
 }
 
+// A tie into a head with an accidental ends before the accidental; without one it reaches
+// the head.
+TEST(TabRenderer, ATieEndsBeforeTheAccidentalOfItsNote) {
+  struct Items : InkObserver {
+    std::vector<InkItem> items;
+    void OnInk(const InkItem& item) override { items.push_back(item); }
+    double Right(InkSource source) const {
+      double right = -1e300;
+      for (const InkItem& i : items) {
+        if (i.source == source) right = std::max(right, i.right);
+      }
+      return right;
+    }
+    double Left(InkSource source) const {
+      double left = 1e300;
+      for (const InkItem& i : items) {
+        if (i.source == source) left = std::min(left, i.left);
+      }
+      return left;
+    }
+  };
+  double accidentalLeft = 0;
+  for (const int tiedPitch : {61, 60}) {
+    StaffLine staff;
+    staff.Voice(0).push_back(testing::Chord(3, {60}));
+    staff.Voice(0).push_back(testing::Chord(3, {tiedPitch}));
+    staff.Voice(0).at(1)->notes.at(0)->slur = 0x800;
+    Items ink;
+    RecordingDevice dc(96, true);
+    dc.SetInkObserver(&ink);
+    staff.DrawOn(dc, 40, {100, 100, 500, 300}, 60);
+    const double tieEnd = ink.Right(InkSource::kSlur);
+    ASSERT_GT(tieEnd, 0) << tiedPitch;
+    if (tiedPitch == 61) {
+      accidentalLeft = ink.Left(InkSource::kAccidental);
+      EXPECT_LT(tieEnd, accidentalLeft);
+    } else {
+      EXPECT_GT(tieEnd, accidentalLeft);
+    }
+  }
+}
+
 // A string legato whose span is not known yet learns it: the distance to the next note on
 // its course, or 2 when there is none, stored in the note.
 TEST(TabRenderer, StringLegatoLearnsItsSpan) {

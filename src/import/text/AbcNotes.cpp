@@ -108,6 +108,7 @@ void CAbcImport::ReadNoteLine(std::string_view line) {
   LookUpVoice();
   if (line.empty() || line.front() == '#') return;
   lineStart_ = voice_->size();
+  versesOfLine_ = 0;
   size_t pos = 0;
   while (pos < line.size()) {
     const char c = line[pos];

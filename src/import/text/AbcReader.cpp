@@ -6,6 +6,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "document/InstrumentChooser.h"
+#include "import/text/AbcText.h"
 #include "import/text/CAbcImport.h"
 #include "import/text/TextImportSupport.h"
 #include "model/instrument/CInstrumentDlg.h"
@@ -124,6 +125,7 @@ void CAbcImport::ResetTune() {
   tupletLeft_ = 0;
   tupletNumber_ = 0;
   lineStart_ = 0;
+  versesOfLine_ = 0;
 }
 
 void CAbcImport::StartTuneSection() {
@@ -141,7 +143,7 @@ void CAbcImport::StartTuneSection() {
 bool CAbcImport::ReadLine(std::string_view line) {
   if (line.empty() || line.front() == '%') return true;
   if (line.size() >= 2 && line[0] == 'w' && line[1] == ':') {
-    if (voice_ != nullptr) voice_->DistributeLyrics(line.substr(2), lineStart_);
+    if (voice_ != nullptr) SetAbcWords(*voice_, lineStart_, DecodeAbcEscapes(line.substr(2)), versesOfLine_++);
     return true;
   }
   if (line.size() >= 2 && line[0] >= 'A' && line[0] <= 'Z' && line[1] == ':') {
@@ -165,8 +167,9 @@ bool CAbcImport::ReadLine(std::string_view line) {
 // ---------------------------------------------------------------------------------------------
 // Header fields
 
-bool CAbcImport::ReadHeaderField(char letter, std::string_view value) {
-  value = TrimBlanks(value);
+bool CAbcImport::ReadHeaderField(char letter, std::string_view field) {
+  const std::string decoded = DecodeAbcEscapes(TrimBlanks(field));
+  const std::string_view value = decoded;
   for (const CommentField& field : kCommentFields) {
     if (field.letter == letter) {
       AppendSectionComment(field.label, value);

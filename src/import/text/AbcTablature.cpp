@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 
+#include "import/text/AbcText.h"
 #include "import/text/CAbcImport.h"
 #include "import/text/TextImportSupport.h"
 #include "model/instrument/CInstrumentDlg.h"
@@ -59,6 +60,7 @@ int DecorationOfPrefix(char c) {
 void CAbcImport::ReadTablatureLine(std::string_view line) {
   LookUpVoice();
   lineStart_ = voice_->size();
+  versesOfLine_ = 0;
   size_t pos = 0;
   while (pos < line.size()) {
     const size_t before = pos;
@@ -97,7 +99,7 @@ void CAbcImport::ReadTablatureToken(std::string_view line, size_t& pos) {
     } else if (c == '"') {
       const size_t close = line.find('"', pos + 1);
       const size_t end = close == std::string_view::npos ? n : close;
-      lyric = std::string(line.substr(pos + 1, end - pos - 1));
+      lyric = DecodeAbcEscapes(line.substr(pos + 1, end - pos - 1));
       hasLyric = true;
       pos = close == std::string_view::npos ? n : close + 1;
     } else if (c == '!') {

@@ -166,6 +166,7 @@ class CAbcImport {
   int tupletLeft_ = 0;
   int tupletNumber_ = 0;
   size_t lineStart_ = 0;  // where the last music line began in the voice (for "w:")
+  size_t versesOfLine_ = 0;  // "w:" lines read since that music line
   std::string words_;     // the text of "W:" fields, kept but not placed
 };
 

@@ -109,12 +109,15 @@ std::vector<std::string> SplitLines(std::string_view text, unsigned format) {
     lines.push_back(std::move(line));
     return lines;
   }
+  // A line ends at a line feed, a carriage return, or the two together.
   std::string line;
-  for (char c : cleaned) {
-    if (c == '\n') {
+  for (size_t i = 0; i < cleaned.size(); ++i) {
+    const char c = cleaned[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < cleaned.size() && cleaned[i + 1] == '\n') ++i;
       lines.push_back(std::move(line));
       line.clear();
-    } else if (c != '\r') {
+    } else {
       line += c;
     }
   }

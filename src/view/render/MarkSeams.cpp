@@ -42,7 +42,15 @@ void DrawAllMetaEvents(StaffRenderer& stave, nChord& chord, int32_t x) {
     rect.right = stave.GetNextColumnX();
     u = stave.GetHalfStep();
   }
-  chord.metaEvents.DrawAll([&](CMetaEvent& event) { DrawEventIn(stave, event, chord, rect, u); });
+  chord.metaEvents.DrawAll([&](CMetaEvent& event) {
+    if (event.kind == CMetaEvent::kLyrics && stave.DeferLyric(event, chord, rect, u)) return;
+    DrawEventIn(stave, event, chord, rect, u);
+  });
+}
+
+void DrawLyricEvent(StaffRenderer& stave, CMetaEvent& event, const nChord& chord, const Rect& rect, int32_t u) {
+  const InkSourceScope ink(stave.Graphics().dc, InkSource::kMetaGlyph);
+  DrawEventIn(stave, event, chord, rect, u);
 }
 
 Rect DrawMetaEvent(StaffRenderer& stave, CMetaEvent& event, nChord& chord, int32_t x) {

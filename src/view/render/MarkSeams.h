@@ -18,6 +18,8 @@ class nNotes;
 
 // All meta-events of a chord at its column x.
 void DrawAllMetaEvents(StaffRenderer& stave, nChord& chord, int32_t x);
+// A lyric the stave kept for its end, in the rectangle of its chord's column.
+void DrawLyricEvent(StaffRenderer& stave, CMetaEvent& event, const nChord& chord, const Rect& rect, int32_t u);
 // One meta-event at x (the ending of a bar line, the caption of a time-signature element);
 // returns the rectangle it covered.
 Rect DrawMetaEvent(StaffRenderer& stave, CMetaEvent& event, nChord& chord, int32_t x);

@@ -489,6 +489,7 @@ void StaffRenderer::DrawAccidental(char accidental, int32_t x, int32_t y) {
   DrawGlyph(glyph, x - Spacing() / 6, y);
   dc.SetTextAlign(old);
   accidentalDrawn_ = true;
+  accidentalLeft_ = align == (TA_RIGHT | TA_BASELINE) ? x - Spacing() / 6 - a : INT32_MAX;
 }
 
 void StaffRenderer::DrawRestGlyph(int code, int32_t x, int32_t yOffset) {

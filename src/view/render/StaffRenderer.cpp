@@ -46,6 +46,49 @@ Signature SignatureOfPitchClass(int pitchClass) {
   return kKeys[((pitchClass % 12) + 12) % 12];
 }
 
+// The lowest ink of a stave's music (not of its texts), passed on to the observer before it.
+class MusicInkBottom : public InkObserver {
+ public:
+  explicit MusicInkBottom(InkObserver* next) : next_(next) {}
+  void OnInk(const InkItem& item) override {
+    if (IsMusic(item.source)) bottom_ = std::max(bottom_, item.bottom);
+    if (next_ != nullptr) next_->OnInk(item);
+  }
+  std::optional<double> Bottom() const { return bottom_ > -1e300 ? std::optional<double>(bottom_) : std::nullopt; }
+
+ private:
+  static bool IsMusic(InkSource source) {
+    switch (source) {
+      case InkSource::kStaffLine:
+      case InkSource::kLedgerLine:
+      case InkSource::kBarLine:
+      case InkSource::kClef:
+      case InkSource::kKeySignature:
+      case InkSource::kTimeSignature:
+      case InkSource::kNoteHead:
+      case InkSource::kAccidental:
+      case InkSource::kRest:
+      case InkSource::kDot:
+      case InkSource::kStem:
+      case InkSource::kBeam:
+      case InkSource::kFlag:
+      case InkSource::kRhythmFlag:
+      case InkSource::kTuplet:
+      case InkSource::kTabLetter:
+      case InkSource::kBourdon:
+      case InkSource::kOrnament:
+      case InkSource::kFingering:
+      case InkSource::kSlur:
+      case InkSource::kChordEffect:
+        return true;
+      default:
+        return false;
+    }
+  }
+  InkObserver* next_;
+  double bottom_ = -1e300;
+};
+
 }  // namespace
 
 StaffRenderer::StaffRenderer(CClef& stave, GraphicUtil& g) : stave_(stave), g_(g), settings_(PageSettingsOf(g.dc)) {}
@@ -103,6 +146,11 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   // A stored value outside the four choices shows the first voice.
   const int shown = stave_.enabledVoices >= 0 && stave_.enabledVoices <= 3 ? stave_.enabledVoices : 0;
   Rect laidOut = rect;
+  DeviceContext& dc = g_.dc;
+  MusicInkBottom music(dc.GetInkObserver());
+  InkObserver* const outer = dc.SetInkObserver(&music);
+  lyrics_.clear();
+  deferLyrics_ = true;
   try {
     if (shown == 1 || shown == 2 || shown == 3) {
       laidOut = rect;
@@ -117,15 +165,44 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
       DrawVoice(*voices.at(0), 0, 0, full, columnWidth);
       laidOut.bottom = stave_.area.bottom;
     }
+    dc.SetInkObserver(outer);
+    deferLyrics_ = false;
+    const std::optional<double> bottom = music.Bottom();
+    DrawDeferredLyrics(bottom ? static_cast<int32_t>(std::ceil(*bottom)) - dc.GetViewportOrg().y : INT32_MIN);
   } catch (const std::exception&) {
+    dc.SetInkObserver(outer);
     RestoreFont();
     ReportFailure(rect);
   }
+  dc.SetInkObserver(outer);
+  deferLyrics_ = false;
+  lyrics_.clear();
+  lyricFloor_ = INT32_MIN;
   rect.bottom = stave_.area.bottom != 0 ? stave_.area.bottom : laidOut.bottom;
   stave_.clefId = savedClef;
   stave_.stepOffset = savedOffset;
   for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
   stave_.active = false;
+}
+
+bool StaffRenderer::DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) {
+  if (!deferLyrics_) return false;
+  lyrics_.push_back({&event, &chord, rect, u, highestY_, lowestY_, stave_.currentStemsDown});
+  return true;
+}
+
+void StaffRenderer::DrawDeferredLyrics(int32_t floor) {
+  lyricFloor_ = floor;
+  const int32_t savedStems = stave_.currentStemsDown;
+  for (const DeferredLyric& lyric : lyrics_) {
+    highestY_ = lyric.chordTop;
+    lowestY_ = lyric.chordBottom;
+    stave_.currentStemsDown = lyric.stemsDown;
+    DrawLyricEvent(*this, *lyric.event, *lyric.chord, lyric.rect, lyric.u);
+  }
+  stave_.currentStemsDown = savedStems;
+  highestY_ = INT32_MAX;
+  lowestY_ = INT32_MIN;
 }
 
 void StaffRenderer::ReportFailure(const Rect& rect) {

@@ -97,6 +97,12 @@ class StaffRenderer {
   void DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t headY, bool withAccidental);
   void DrawBracketMark(int32_t x, bool left);
   void DrawChordMetaEvents(nChord& chord, int32_t x);
+  // Lyrics are drawn once the stave's notes of both voices are, so that their line stands
+  // under the lowest ink of the stave's music. Keeps the lyric of the chord being drawn and
+  // returns true while the stave is drawn that way.
+  bool DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
+  // The lowest y of the stave's music that lyrics keep under (INT32_MIN until it is known).
+  int32_t LyricFloor() const { return lyricFloor_; }
   static char GetFingerLetter(int code, bool staff);
   // Hands the pending note group to the stem and beam pass (or the tablature flags).
   void FlushNoteGroup();
@@ -152,6 +158,9 @@ class StaffRenderer {
   bool StemsDown() const { return stave_.currentStemsDown != 0; }
   // An accidental was drawn for the chord's notes so far.
   bool AccidentalDrawn() const { return accidentalDrawn_; }
+  // The left edge of the last accidental drawn beside its head (INT32_MAX when the last one
+  // stood above or below its head instead).
+  int32_t AccidentalLeft() const { return accidentalLeft_; }
   const CInstrumentDlg* Definition() const { return stave_.definition; }
   const PageDrawSettings* Settings() const { return settings_; }
   // Colour mode of the page: off draws notes and marks black.
@@ -198,6 +207,7 @@ class StaffRenderer {
   void DrawStyledBar(const nChord& bar, int32_t x, bool lineStart, bool final);
   void SelectStaveFont();
   void RestoreFont();
+  void DrawDeferredLyrics(int32_t floor);
 
   CClef& stave_;
   GraphicUtil& g_;
@@ -229,6 +239,7 @@ class StaffRenderer {
   nChord* currentChord_ = nullptr;
   const nChord* lastDrawn_ = nullptr;
   bool accidentalDrawn_ = false;
+  int32_t accidentalLeft_ = INT32_MAX;
   int previousStep_ = -1000;
   Point previousColumn_;
   int32_t groupCount_ = 0;
@@ -246,6 +257,19 @@ class StaffRenderer {
   std::vector<const CPedal*> pedals_;
   TupletTracker tuplets_;
   MarkState marks_;
+  // Lyrics waiting for the end of the stave, with what their placement reads of their chord.
+  struct DeferredLyric {
+    CMetaEvent* event;
+    nChord* chord;
+    Rect rect;
+    int32_t u;
+    int32_t chordTop;
+    int32_t chordBottom;
+    int32_t stemsDown;
+  };
+  std::vector<DeferredLyric> lyrics_;
+  bool deferLyrics_ = false;
+  int32_t lyricFloor_ = INT32_MIN;
 };
 
 }  // namespace vornel

@@ -110,6 +110,14 @@ void VoiceGroupPainter::DrawRest(size_t index, bool insideBeam) {
     if (neighbour != nullptr) {
       const Rect ink = dc.GetTextInkBox(GlyphText(glyph));
       y = neighbour->top - ink.bottom;
+      // The beams run over the rest's column too (e.y is their edge towards the notes once
+      // the primary beams are drawn): a rest taller than the room under them moves off them.
+      const int32_t gap = std::max(group_.spacing / 4, 1);
+      if (group_.stemsDown) {
+        y = std::min(y, e.y - gap - ink.bottom);
+      } else {
+        y = std::max(y, e.y + gap - ink.top);
+      }
     } else {
       y = group_.flagLine;
     }

@@ -147,7 +147,13 @@ void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes&
     int start = index;
     std::optional<int32_t> startX;
     if (voice != nullptr && voice->FindPrevNearPitch(start, note.pitch)) startX = ColumnX(stave, start);
-    DrawSlurArc(stave, startX.value_or(x - 3 * s), below, x, y);
+    // A tie into a head with an accidental before it ends before the accidental.
+    int32_t endX = x;
+    if (!tab && stave.AccidentalDrawn() && stave.AccidentalLeft() != INT32_MAX) {
+      endX = std::min(endX, stave.AccidentalLeft() - std::max(s / 6, 1));
+    }
+    const int32_t begin = startX.value_or(x - 3 * s);
+    DrawSlurArc(stave, begin, below, std::max(endX, std::min(begin + s, x)), y);
     return;
   }
   if (type == 5 || type == 6 || (slur & 0xFF) == 0) return;

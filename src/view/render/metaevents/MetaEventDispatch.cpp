@@ -120,7 +120,12 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
   const int32_t bottomLine = d.BottomLine();
   const int32_t highest = HighestInkOver(d);
   int32_t lowest = bottomLine;
-  if (stave.ChordBottom() != INT32_MIN) {
+  // Lyrics form one line under everything the stave's notes hang below it; other texts keep
+  // clear of their own chord.
+  const bool lyricLine = d.event.kind == CMetaEvent::kLyrics && stave.LyricFloor() != INT32_MIN;
+  if (lyricLine) {
+    lowest = std::max(lowest, stave.LyricFloor());
+  } else if (stave.ChordBottom() != INT32_MIN) {
     const bool stemsDown = !stave.IsTablature() && stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
     lowest = std::max(lowest, stave.ChordBottom() + s + (stemsDown ? stave.StemLength() : 0));
   }
