@@ -3,9 +3,10 @@
 // system after it), kept between drawings so that a page is not measured again when only a
 // strip of it is repainted. An entry is found by everything the measurement depends on: the
 // system's own stored content, the section's instrument definitions and time signature, the
-// page settings, the device (resolution, printing, zoom), where on the page the system stands
-// and the clefs it starts with. Any edit of those gives another key, so nothing needs telling
-// when the document changes; a key differing only by a fingerprint is one of 2^64.
+// page settings and the drawing context's, the device (resolution, printing, zoom), where on
+// the page the system stands and the clefs it starts with. Any edit of those gives another
+// key, so nothing needs telling when the document changes (contents are compared by 64-bit
+// fingerprints: two that differ share one with a chance of one in 2^64).
 
 #include <cstdint>
 #include <optional>
