@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/CPageDlg.h"
@@ -23,6 +25,7 @@
 #include "view/draw/FontDrawing.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/SystemDrawing.h"
+#include "view/render/pages/SystemReachCache.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
@@ -259,30 +262,14 @@ int32_t EndTextBand(CSystemArray& section, DeviceContext& dc, const CPageDlg& pa
 // after, so that the system is then drawn with the clefs it starts with.
 class RecordedClefs {
  public:
-  explicit RecordedClefs(CSystemArray& section) {
-    for (const auto& definition : section.definitions.items()) {
-      if (definition == nullptr) continue;
-      for (const auto& stave : definition->staves.items()) {
-        if (stave != nullptr) saved_.push_back({stave.get(), stave->recordedClef, stave->recordedStepOffset});
-      }
-    }
-  }
-  ~RecordedClefs() {
-    for (const Saved& s : saved_) {
-      s.stave->recordedClef = s.clef;
-      s.stave->recordedStepOffset = s.offset;
-    }
-  }
+  explicit RecordedClefs(CSystemArray& section) : section_(section), saved_(ReadRecordedClefs(section)) {}
+  ~RecordedClefs() { WriteRecordedClefs(section_, saved_); }
   RecordedClefs(const RecordedClefs&) = delete;
   RecordedClefs& operator=(const RecordedClefs&) = delete;
 
  private:
-  struct Saved {
-    CClef* stave;
-    int32_t clef;
-    int32_t offset;
-  };
-  std::vector<Saved> saved_;
+  CSystemArray& section_;
+  RecordedClefState saved_;
 };
 
 // Draws a system on `measuring` and gives what it covers.
@@ -414,19 +401,56 @@ int32_t GapBetweenSystems(const DeviceContext& dc, const CPageDlg& page) {
   return MulDiv(MulDiv(kSystemGapTenths, dc.LogPixelsY(), 254), DrawZoom(page, dc), 100);
 }
 
-SystemReach MeasureSystem(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, uint32_t placement,
-                          const Rect& printable) {
-  CStaveArray* system = s < section.systems.size() ? section.systems.at(s) : nullptr;
-  if (system == nullptr) return {};
+namespace {
+
+// Measures the system as MeasureSystem does; `after` (when given) takes the clefs the
+// definitions recorded through the system.
+SystemReach MeasureRecordingClefs(CSystemArray& section, CStaveArray& system, DeviceContext& dc, CPageDlg& page,
+                                  uint32_t placement, const Rect& printable, RecordedClefState* after) {
   const RecordedClefs clefs(section);
   const int32_t counter = page.footnoteCounter;
   const std::string footnotes = page.footnoteText;
   const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
-  PrepareSystemVoices(*system, section);
-  const SystemReach reach = MeasureOn(*measuring, *system, page, placement, printable);
+  PrepareSystemVoices(system, section);
+  const SystemReach reach = MeasureOn(*measuring, system, page, placement, printable);
+  if (after != nullptr) *after = ReadRecordedClefs(section);
   page.footnoteCounter = counter;
   page.footnoteText = footnotes;
   return reach;
+}
+
+// The reach of system `s` as measured by an earlier drawing with the same content, context
+// and clefs, or measured now. `clefs` holds what the definitions recorded before the system
+// and is left holding what they recorded after it; the definitions are left holding the
+// clefs before it.
+SystemReach RecalledReach(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, uint32_t placement,
+                          const Rect& printable, const ReachContext& context, RecordedClefState& clefs) {
+  CStaveArray& system = *section.systems.at(s);
+  if (WriteRecordedClefs(section, clefs)) {
+    section.clefsRecordedThrough = s;
+  } else {
+    SyncRecordedClefs(section, s, dc, page, printable);
+    clefs = ReadRecordedClefs(section);
+  }
+  const ReachKey key{SystemFingerprint(section, system), placement, context, clefs};
+  if (std::optional<MeasuredReach> kept = FindMeasuredReach(key)) {
+    clefs = std::move(kept->clefsAfter);
+    return kept->reach;
+  }
+  MeasuredReach measured;
+  measured.reach = MeasureRecordingClefs(section, system, dc, page, placement, printable, &measured.clefsAfter);
+  KeepMeasuredReach(key, measured);
+  clefs = std::move(measured.clefsAfter);
+  return measured.reach;
+}
+
+}  // namespace
+
+SystemReach MeasureSystem(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, uint32_t placement,
+                          const Rect& printable) {
+  CStaveArray* system = s < section.systems.size() ? section.systems.at(s) : nullptr;
+  if (system == nullptr) return {};
+  return MeasureRecordingClefs(section, *system, dc, page, placement, printable, nullptr);
 }
 
 int32_t HeadingBand(CSystemArray& section, DeviceContext& dc, const CPageDlg& page) {
@@ -505,6 +529,16 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
   std::vector<Placed> placed(slots.size());
   int64_t content = 0;
   int32_t systems = 0;
+  // The clefs each system starts with follow from the one measured before it in the same
+  // section; they are replayed from the section's start only where that chain breaks. The
+  // first system's are put back for drawing.
+  std::vector<std::pair<const CSystemArray*, ReachContext>> contexts;
+  RecordedClefState clefs;
+  const CSystemArray* chained = nullptr;
+  size_t next = 0;
+  CSystemArray* firstSection = nullptr;
+  size_t firstSystem = 0;
+  RecordedClefState firstClefs;
   for (int32_t position = 0; position < count; ++position) {
     const PageSlot& slot = slots[static_cast<size_t>(position)];
     Placed& p = placed[static_cast<size_t>(position)];
@@ -516,15 +550,36 @@ int DrawPageSlots(DeviceContext& dc, CPageDlg& page, int32_t pageIndex, const st
     p.headings = slot.headings && slot.system == 0;
     p.last = slot.system + 1 == section.systems.size();
     p.placement = (static_cast<uint32_t>(std::min(full, 64) - 1) << 26) | (static_cast<uint32_t>(position) << 20);
-    SyncRecordedClefs(section, slot.system, dc, page, printable);
+    if (chained != &section || next != slot.system) {
+      SyncRecordedClefs(section, slot.system, dc, page, printable);
+      clefs = ReadRecordedClefs(section);
+      if (firstSection == nullptr) {
+        firstSection = &section;
+        firstSystem = slot.system;
+        firstClefs = clefs;
+      }
+    }
+    auto context = std::find_if(contexts.begin(), contexts.end(), [&](const auto& c) { return c.first == &section; });
+    if (context == contexts.end()) {
+      contexts.emplace_back(&section, ReachContextOf(section, page, dc, printable));
+      context = std::prev(contexts.end());
+    }
     dc.SetInkGroup(position + 1);
-    p.reach = MeasureSystem(section, slot.system, dc, page, p.placement, printable);
+    // The clef changes of a hidden system are not replayed for the systems after it.
+    const RecordedClefState before = p.system->hidden != 0 ? clefs : RecordedClefState{};
+    p.reach = RecalledReach(section, slot.system, dc, page, p.placement, printable, context->second, clefs);
+    if (p.system->hidden != 0) clefs = before;
+    chained = &section;
+    next = slot.system + 1;
     p.band = p.headings ? HeadingBand(section, dc, page) : 0;
     p.after = p.last ? EndTextBand(section, dc, page) : 0;
     p.dpi = ReducedResolution(section, slot.system, dc, page, p.placement, printable,
                               int64_t{printable.Height()} - p.band - p.after, p.reach);
     content += p.Room();
     ++systems;
+  }
+  if (firstSection != nullptr && WriteRecordedClefs(*firstSection, firstClefs)) {
+    firstSection->clefsRecordedThrough = firstSystem;
   }
   // An empty slot keeps the room of the system before it (200 before any); spreading
   // counts the slots a full page would hold.
@@ -618,16 +673,14 @@ std::vector<int64_t> MeasureSystemRooms(CSystemArray& section, DeviceContext& dc
   for (const auto& definition : section.definitions.items()) {
     if (definition != nullptr) definition->ForgetRecordedClefs();
   }
-  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  const ReachContext context = ReachContextOf(section, page, dc, printable);
+  RecordedClefState clefs = ReadRecordedClefs(section);
   for (size_t s = 0; s < section.systems.size(); ++s) {
-    CStaveArray* system = section.systems.at(s);
-    if (system == nullptr) {
+    if (section.systems.at(s) == nullptr) {
       rooms.push_back(0);
       continue;
     }
-    PrepareSystemVoices(*system, section);
-    const SystemReach reach = MeasureOn(*measuring, *system, page, 0, printable);
-    rooms.push_back(reach.Total());
+    rooms.push_back(RecalledReach(section, s, dc, page, 0, printable, context, clefs).Total());
   }
   if (!rooms.empty()) {
     rooms.front() += HeadingBand(section, dc, page);
