@@ -383,7 +383,7 @@ void TabImport::ReadChordLine(std::string_view line) {
   }
   if (line[i] == '-' || line[i] == '#') ++i;
   ReadPositions(line, i, *chord);
-  if (ConvertPositions(*chord)) voice_->push_back(std::move(chord));
+  if (ConvertPositions(chord)) voice_->push_back(std::move(chord));
 }
 
 void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
@@ -491,7 +491,8 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
   }
 }
 
-bool TabImport::ConvertPositions(nChord& chord) {
+bool TabImport::ConvertPositions(const std::shared_ptr<nChord>& handle) {
+  nChord& chord = *handle;
   // The whole line is checked before any note is made, so that a dropped line leaves no note
   // behind (a slur could start on one).
   size_t last = kPositions;
@@ -527,17 +528,17 @@ bool TabImport::ConvertPositions(nChord& chord) {
     // A course the instrument lacks is added to it.
     nNotes* note = PlaceFret(chord, course, fret);
     if (note == nullptr) continue;
-    ApplyDecoration(position.decoration, chord, *note, here);
+    ApplyDecoration(position.decoration, handle, *note, here);
     if (position.slur == '{') {
       note->slur &= 0x80FFu;
       if (((note->slur >> 8) & 0xF) != 4) note->SetSlurType(4);
-      StartSlur(chord, *note);
+      StartSlur(handle, *note);
     }
   }
   return true;
 }
 
-void TabImport::ApplyDecoration(char decoration, nChord& chord, nNotes& note, int position) {
+void TabImport::ApplyDecoration(char decoration, const std::shared_ptr<nChord>& chord, nNotes& note, int position) {
   if (decoration == 0) return;
   if (const int code = DecorationCode(decoration); code >= 0) {
     note.ToggleDecoration(code);
@@ -563,9 +564,9 @@ void TabImport::ApplyDecoration(char decoration, nChord& chord, nNotes& note, in
   }
 }
 
-void TabImport::StartSlur(nChord& chord, nNotes& note) {
+void TabImport::StartSlur(const std::shared_ptr<nChord>& chord, nNotes& note) {
   // The chord is kept alive with the slur, whatever happens to the voice meanwhile.
-  slurChord_ = chord.shared_from_this();
+  slurChord_ = chord;
   slurCourse_ = note.string;
 }
 

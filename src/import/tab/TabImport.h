@@ -82,9 +82,9 @@ class TabImport : public CAbcImport {
   void ReadChordLine(std::string_view line);
   void ReadPositions(std::string_view line, size_t i, nChord& chord);
   // False when a position holds a fret character no course takes: the line is dropped.
-  bool ConvertPositions(nChord& chord);
-  void ApplyDecoration(char decoration, nChord& chord, nNotes& note, int position);
-  void StartSlur(nChord& chord, nNotes& note);
+  bool ConvertPositions(const std::shared_ptr<nChord>& handle);
+  void ApplyDecoration(char decoration, const std::shared_ptr<nChord>& chord, nNotes& note, int position);
+  void StartSlur(const std::shared_ptr<nChord>& chord, nNotes& note);
   void CloseSlur(int span, std::optional<uint32_t> endValue);
   nNotes* PendingSlurNote() const;
   void ClearPendingSlur();

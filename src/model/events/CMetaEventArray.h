@@ -21,8 +21,6 @@ class nNotes;
 
 class CMetaEventArray : public OwnedArray<CMetaEvent> {
  public:
-  uint32_t word = 0;  // kept with the list, not stored
-
   bool operator==(const CMetaEventArray& other) const;
 
   // The first event of a kind, or null.

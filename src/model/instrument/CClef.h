@@ -3,7 +3,7 @@
 // instrument definition keeps its stave definitions as CClef objects; every instrument line
 // holds its own copies of them. Besides the stored settings a stave carries what the stave
 // renderer leaves while it lays a line out (its area, line spacing and columns, read back by
-// hit testing), its cursor, the key in force, its pedals and the note groups of both voices.
+// hit testing), its cursor, the key in force and the note groups of both voices.
 
 #include <tinyxml2.h>
 
@@ -193,7 +193,6 @@ class CClef : public Persistent {
   std::vector<uint32_t> chordPositions;
   CKey key;  // the key signature in force on the stave
   std::array<CVoiceGroup, 2> voiceGroups;
-  CPedalArray pedals;
   int32_t barValue = 0;
   int32_t groupingFlags = 0;
   int32_t stepOffset = 0;  // half-spaces the notes move by; clef changes set it while drawing

@@ -52,7 +52,6 @@ class CStaveArray : public Persistent {
   int32_t nameWidth = 0;       // room before the staves for names and leading signs
   Rect optionsArea;
   Rect textArea;
-  std::vector<uint32_t> layoutValues;
   std::array<uint32_t, 2> layoutWords = {0, 0};
   std::array<int32_t, 2> verticalOffsets = {50, 50};
   CBarArray bars;

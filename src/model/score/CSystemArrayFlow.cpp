@@ -231,16 +231,24 @@ void CSystemArray::ScatterVoice(const nChordArray& list, size_t instrument, size
     return s;
   };
   size_t s = shownFrom(0);
-  for (const auto& handle : list) {
-    if (IsSystemBoundary(handle.get())) {
-      s = shownFrom(s + 1);
-      continue;
+  const size_t n = list.size();
+  size_t i = 0;
+  while (i < n) {
+    // The events up to the next boundary go to one system, which makes room for them at once
+    // (a section holds many short voices: growing each by doubling would waste much of them).
+    size_t end = i;
+    while (end < n && !IsSystemBoundary(list[end])) ++end;
+    if (end > i) {
+      if (s >= systems.size()) {
+        systems.push_back(MakeSystem());
+        s = systems.size() - 1;
+      }
+      nChordArray& target = systems.at(s)->Line(instrument)->Voice(voice);
+      target.reserve(target.size() + (end - i));
+      for (; i < end; ++i) target.push_back(list.HandleAt(i));
     }
-    if (s >= systems.size()) {
-      systems.push_back(MakeSystem());
-      s = systems.size() - 1;
-    }
-    systems.at(s)->Line(instrument)->Voice(voice).push_back(handle);
+    if (end < n) s = shownFrom(s + 1);
+    i = end + 1;
   }
 }
 
@@ -256,8 +264,7 @@ void CSystemArray::CarryTimeSignatures(size_t s) {
     for (size_t v = 0; v < 2; ++v) {
       const CMetaEvent* carried = nullptr;
       if (previous != nullptr && j < previous->lines.size()) {
-        const std::optional<CMetaEvent>& signature = previous->Line(j)->Voice(v).CurrentTimeSignature();
-        if (signature) carried = &*signature;
+        carried = previous->Line(j)->Voice(v).CurrentTimeSignature();
       }
       system.Line(j)->Voice(v).SetCurrentTimeSignature(carried);
     }

@@ -24,7 +24,7 @@ class XmlSink;
 class CTabInstrument;
 
 // Shared ownership lets the one stave-break bar line of a section stand in many voices.
-class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
+class nChord : public Persistent {
  public:
   static constexpr std::string_view kClassName = "nChord";
 
@@ -52,16 +52,17 @@ class nChord : public Persistent, public std::enable_shared_from_this<nChord> {
   static constexpr uint32_t kWholeTicks = 768;
   static constexpr uint32_t kBreveTicks = 1536;
 
+  // Widest fields first, so that a voice's many events pack without padding.
   uint32_t position = 0;  // bar cutting: for a bar line, the ticks counted in the bar it closes
-  uint8_t beamIndex = 0;  // bar cutting: index within the beam group
+  uint32_t delta = 0;     // start in ticks, set by the tick update
+  uint32_t number = 0;    // bar line: its bar number; chord: the bar it starts in
+  uint32_t time = 0;      // start in ticks as bar cutting computed it
   uint16_t status = 0;
   uint16_t rhythm = 0;
-  uint32_t delta = 0;  // start in ticks, set by the tick update
   uint16_t dy = 0;
+  uint8_t beamIndex = 0;  // bar cutting: index within the beam group
   uint8_t al = 0;
-  uint32_t number = 0;  // bar line: its bar number; chord: the bar it starts in
-  uint32_t time = 0;    // start in ticks as bar cutting computed it
-  std::string name;     // chord name
+  std::string name;       // chord name
   CMetaEventArray metaEvents;
   nNoteArray notes;
 

@@ -143,7 +143,7 @@ size_t nChordArray::Compact() {
 
 void nChordArray::SetCurrentTimeSignature(const CMetaEvent* event) {
   if (event != nullptr && event->kind == CMetaEvent::kTimeSignature) {
-    currentTimeSignature_ = *event;
+    currentTimeSignature_ = std::make_shared<const CMetaEvent>(*event);
   } else {
     currentTimeSignature_.reset();
   }
@@ -338,6 +338,9 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
     out.push_back(std::move(handle));
   }
   events_ = std::move(out);
+  // The room kept for bar lines that were not needed is given back: a section holds many
+  // voices, each cut again on every change.
+  if (events_.capacity() - events_.size() > events_.size() / 8 + 2) events_.shrink_to_fit();
   totalLength_ = t;
   return meter.barLength;
 }
@@ -667,7 +670,8 @@ const tinyxml2::XMLElement* nChordArray::ReadXml(const tinyxml2::XMLElement* ele
   const int32_t count = ReadIntAttribute(element, "count");
   const tinyxml2::XMLElement* child = element->FirstChildElement();
   for (int32_t i = 0; i < count && child != nullptr; ++i) {
-    auto event = std::make_unique<nChord>();
+    // Made shared at once: the event and its handle's count in one block.
+    auto event = std::make_shared<nChord>();
     child = event->ReadXml(child);
     if (event->status == nChord::kBlankStatus) event.reset();
     push_back(std::move(event));
@@ -686,11 +690,12 @@ void nChordArray::Load(ArchiveReader& ar) {
     nChord* event = ar.ReadObject<nChord>(created);
     if (created != nullptr) {
       loaded.emplace_back(std::move(created));
+      if (loaded.back()->IsShared()) ar.KeepSharedHandle(loaded.back());
     } else if (event == nullptr) {
       loaded.emplace_back();
     } else {
       // A back reference: only the events a section shares may stand in two places.
-      Handle shared = event->weak_from_this().lock();
+      Handle shared = std::static_pointer_cast<nChord>(ar.SharedHandleOf(event));
       if (!event->IsShared() || shared == nullptr) {
         ar.Fail(ArchiveErrorCode::kBadIndex, "an event that is not shared stands twice");
       }

@@ -153,7 +153,8 @@ class nChordArray : public Persistent {
   // Keeps the values of a time-signature event as the signature in force (a copy, so that
   // the event's chord may be deleted); any other event, or null, clears it.
   void SetCurrentTimeSignature(const CMetaEvent* event);
-  const std::optional<CMetaEvent>& CurrentTimeSignature() const { return currentTimeSignature_; }
+  // The signature in force; null when none.
+  const CMetaEvent* CurrentTimeSignature() const { return currentTimeSignature_.get(); }
   CBarArray& Bars() { return bars_; }
   const CBarArray& Bars() const { return bars_; }
   uint32_t Shortest() const { return shortest_; }
@@ -437,7 +438,9 @@ class nChordArray : public Persistent {
   void JoinRestsAlongBeat(uint32_t barLength, uint32_t beat);
 
   std::vector<Handle> events_;
-  std::optional<CMetaEvent> currentTimeSignature_;
+  // Held apart and never changed once made, so that a voice without one (most of them) pays
+  // only the pointer, and copies of a voice share it.
+  std::shared_ptr<const CMetaEvent> currentTimeSignature_;
   CBarArray bars_;
   uint32_t shortest_ = 65535;
   uint32_t longest_ = 0;

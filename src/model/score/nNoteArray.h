@@ -17,18 +17,20 @@ class CKey;
 class CTabInstrument;
 class nTuning;
 
-class nNoteArray : public Persistent, public OwnedArray<nNotes> {
+// The chord writes and reads its notes itself, never as an object of their own, so the list
+// carries no object identity of the archive: a chord's notes cost only the list.
+class nNoteArray : public OwnedArray<nNotes> {
  public:
   static constexpr std::string_view kClassName = "nNoteArray";
   // At most this many notes stand in one chord.
   static constexpr size_t kMaxNotes = 32;
 
-  std::string_view ClassName() const override { return kClassName; }
+  std::string_view ClassName() const { return kClassName; }
   // Count, then one object reference per note, in the order Load gives them.
-  void Store(ArchiveWriter& ar) const override;
+  void Store(ArchiveWriter& ar) const;
   // Reads the notes, drops empty entries, sorts by descending pitch and keeps at most
   // kMaxNotes (the highest).
-  void Load(ArchiveReader& ar) override;
+  void Load(ArchiveReader& ar);
 
   // Inserts before the first note of lower pitch (after notes of equal pitch); returns the
   // index, or -1 when the chord is full (the note is then dropped).

@@ -280,6 +280,18 @@ Persistent* ArchiveReader::LoadedObject(uint32_t index) const {
   return loaded_[index].object;
 }
 
+void ArchiveReader::KeepSharedHandle(const std::shared_ptr<Persistent>& handle) {
+  if (handle != nullptr && handle->readNumber_ != 0) sharedHandles_[handle->readNumber_] = handle;
+}
+
+std::shared_ptr<Persistent> ArchiveReader::SharedHandleOf(const Persistent* object) const {
+  if (object == nullptr) return nullptr;
+  const auto found = sharedHandles_.find(object->readNumber_);
+  if (found == sharedHandles_.end()) return nullptr;
+  std::shared_ptr<Persistent> handle = found->second.lock();
+  return handle.get() == object ? handle : nullptr;
+}
+
 void ArchiveReader::RememberObject(Persistent* object) {
   object->readNumber_ = static_cast<uint32_t>(loaded_.size());
   loaded_.push_back(Entry{object, -1});

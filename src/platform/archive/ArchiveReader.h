@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/archive/ArchiveError.h"
@@ -80,6 +81,12 @@ class ArchiveReader {
     created = CreateAndLoad<T>(tag);
     return created.get();
   }
+
+  // Objects that stand in several owners through shared handles: the owner that reads one
+  // first hands its handle over, and an owner that meets a reference to it later takes the
+  // same handle (null when the object was not handed over or is gone).
+  void KeepSharedHandle(const std::shared_ptr<Persistent>& handle);
+  std::shared_ptr<Persistent> SharedHandleOf(const Persistent* object) const;
 
   // Count followed by owned references (null entries kept).
   template <typename T, typename Vector>
@@ -165,6 +172,8 @@ class ArchiveReader {
   // Index 0 stands for no object; classes and objects take the next numbers in reading order.
   std::vector<Entry> loaded_{Entry{}};
   std::vector<std::string> classNames_;
+  // Handles kept by KeepSharedHandle, by object number.
+  std::unordered_map<uint32_t, std::weak_ptr<Persistent>> sharedHandles_;
   int depth_ = 0;
   size_t buildBudget_;
   ArchiveReader* outerReader_;  // readers nest (a record may read another archive)

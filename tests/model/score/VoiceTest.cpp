@@ -597,7 +597,7 @@ TEST(VoiceList, Measures) {
   EXPECT_EQ(first.size(), 6u);
   voices.DeleteAllChords();
   EXPECT_TRUE(first.empty());
-  EXPECT_FALSE(first.CurrentTimeSignature().has_value());
+  EXPECT_EQ(first.CurrentTimeSignature(), nullptr);
 }
 
 }  // namespace
