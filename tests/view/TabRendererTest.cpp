@@ -27,7 +27,7 @@ using testing::CourseFret;
 using testing::StaffLine;
 using testing::TabLine;
 
-struct GoldenCases {
+struct TabGoldenCases {
   std::string log;
   void Add(const std::string& name, TabLine& tab, int32_t columnWidth = 40, bool printing = true) {
     log += "# " + name + "\n" + tab.Draw(name, columnWidth, printing);
@@ -55,7 +55,7 @@ size_t Count(const std::vector<std::string>& lines, const std::string& text) {
 // Letters and styles
 
 TEST(TabRenderer, TabStylesWithLettersBetweenLinesAndWhiteBoxes) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   for (int style = 0; style <= 4; ++style) {
     for (int variant = 0; variant < 2; ++variant) {
       TabLine tab;
@@ -109,7 +109,7 @@ TEST(TabRenderer, AnEmptyFretFallsBackToTheCourseOfItsPitchOnce) {
 // Bourdons
 
 TEST(TabRenderer, BourdonsWithEveryStrokeKind) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   for (int kind = 0; kind <= 6; ++kind) {
     TabLine tab;
     tab.Tab().tuning.SetTuning("GDAFCGFEDCB");  // six courses on the lines and five bourdons
@@ -135,7 +135,7 @@ TEST(TabRenderer, BourdonsWithEveryStrokeKind) {
 // Rhythm flags
 
 TEST(TabRenderer, FlagStylesAlternativeSetColoursDotsRestsAndTuplets) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   for (int style = 0; style <= 11; ++style) {
     TabLine tab;
     tab.Tab().flagStyle = style;
@@ -214,7 +214,7 @@ TEST(TabRenderer, LowNibbleFingeringMarks) {
   }
   nChord* letter = tab.Add(3, {{1, 2}});
   letter->notes.at(0)->fingering = 13;  // 'i' as a label
-  GoldenCases cases;
+  TabGoldenCases cases;
   cases.Add("fingering 1-11 and a finger letter", tab, 40);
   testing::ExpectGoldenLog("tab_fingering", cases.log);
 }
@@ -231,7 +231,7 @@ void GiveOrnamentRowsEachPlacement(CInstrumentDlg& definition) {
 }
 
 TEST(TabRenderer, OrnamentPlacementsOnBothStaveTypes) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   TabLine tab;
   GiveOrnamentRowsEachPlacement(tab.definition);
   tab.Rebuild();
@@ -260,7 +260,7 @@ void AddSlurred(TabLine& tab, uint32_t slur, int course = 1) {
 }
 
 TEST(TabRenderer, SlursTiesSlidesAndLegatoLines) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   for (const uint32_t type : {1u, 2u, 13u}) {
     for (const bool below : {false, true}) {
       TabLine tab;
@@ -303,7 +303,7 @@ TEST(TabRenderer, StringLegatoLearnsItsSpan) {
   tab.Add(3, {{1, 2}});
   nChord* last = tab.Add(3, {{3, 0}});
   last->notes.at(0)->slur = 0x400;
-  GoldenCases cases;
+  TabGoldenCases cases;
   cases.Add("string legato, span learnt", tab);
   EXPECT_EQ(first->notes.at(0)->slur & 0x0F, 2u);  // the next note on course 2 two elements on
   EXPECT_EQ(last->notes.at(0)->slur & 0x0F, 2u);   // no later note on course 4
@@ -314,7 +314,7 @@ TEST(TabRenderer, StringLegatoLearnsItsSpan) {
 // Size marks and chord effects
 
 TEST(TabRenderer, SizeMarkRunsAndChordEffects) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   {
     TabLine tab;
     for (int i = 0; i < 6; ++i) tab.Add(3, {{1, 2}});
