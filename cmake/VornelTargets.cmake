@@ -35,6 +35,20 @@ function(vornel_precompile target)
   endif()
 endfunction()
 
+# Unity builds: a target's sources are compiled a batch at a time, each batch one translation
+# unit, so that the headers they share (the model, GoogleTest, the window system) are parsed once
+# per batch instead of once per file. New files join a batch without edits. Names a source keeps
+# to itself (anonymous namespaces, static functions) must therefore differ between the files of
+# one target. A fresh build then takes far less processor time; an edit recompiles its batch.
+option(VORNEL_UNITY "Compile each test program's sources in batches (unity build)" ON)
+set(VORNEL_UNITY_BATCH 8 CACHE STRING "Sources per batch of a unity build")
+
+function(vornel_unity target)
+  if(VORNEL_UNITY)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${VORNEL_UNITY_BATCH})
+  endif()
+endfunction()
+
 # vornel_area_library(<area> DEPENDS <libs...>)
 # Builds src/<area>/*.cpp (without ui/) into vornel_<area>, and src/<area>/ui/*.cpp into
 # vornel_<area>_ui when the window-system build is on.
@@ -87,6 +101,7 @@ function(vornel_test name)
     VORNEL_CORPUS_DIR="${VORNEL_CORPUS_DIR}"
     VORNEL_DATA_DIR="${VORNEL_DATA_DIR}")
   vornel_warnings(${name})
+  vornel_unity(${name})
   if(VORNEL_TEST_OPTIMIZE)
     target_compile_options(${name} PRIVATE $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:${VORNEL_TEST_OPTIMIZE}>)
   endif()

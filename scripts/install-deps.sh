@@ -7,7 +7,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
   # build and tests
-  cmake ninja-build g++ pkg-config ccache clang libclang-rt-14-dev flex bison
+  cmake ninja-build g++ pkg-config ccache clang libclang-rt-14-dev lld flex bison
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries
   libtinyxml2-dev zlib1g-dev libpng-dev libjpeg-dev libtiff-dev libgif-dev

@@ -20,9 +20,9 @@ using testing::ReadText;
 using testing::ScriptedPrompts;
 using testing::TempDir;
 
-bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+bool BaseFileExists(const std::string& path) { return std::filesystem::exists(path); }
 
-std::vector<std::string> Names(const CInstrumentTemplates& base) {
+std::vector<std::string> TemplateNames(const CInstrumentTemplates& base) {
   std::vector<std::string> names;
   for (const auto& definition : base.instruments.items()) names.push_back(definition->nameText.text);
   return names;
@@ -39,7 +39,7 @@ CInstrumentTemplates BaseOf(size_t count) {
   return base;
 }
 
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+void WriteBaseFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   ASSERT_TRUE(WriteFileAtomically(path, std::span<const uint8_t>(bytes)));
 }
 
@@ -78,7 +78,7 @@ TEST_F(InstrumentBaseTest, XmlBaseRoundTripIsByteIdentical) {
 
   CInstrumentTemplates read;
   ASSERT_TRUE(read.ReadBaseFile(*written));
-  EXPECT_EQ(Names(read), Names(base));
+  EXPECT_EQ(TemplateNames(read), TemplateNames(base));
   EXPECT_EQ(read.basePath, *written);
   ASSERT_TRUE(read.WriteBaseFile(*written));
   EXPECT_EQ(ReadText(*written), first);
@@ -117,7 +117,7 @@ TEST_F(InstrumentBaseTest, BinaryBasesAreReadWithAndWithoutTheHeader) {
   const CInstrumentTemplates source = BaseOf(2);
   CInstrumentTemplates withHeader;
   ASSERT_TRUE(withHeader.ReadBinaryBase(source.BinaryBaseBytes("9.8.1.0")));
-  EXPECT_EQ(Names(withHeader), Names(source));
+  EXPECT_EQ(TemplateNames(withHeader), TemplateNames(source));
   EXPECT_EQ(withHeader.instruments.at(1)->tabInstrument.tuning.stringCount, 10);
 
   const std::vector<uint8_t> headerless = CInstrumentTemplates().BinaryBaseBytes("6.58");
@@ -135,7 +135,7 @@ TEST_F(InstrumentBaseTest, BinaryBasesAreReadWithAndWithoutTheHeader) {
   oldBase.WriteObject(&viol);
   CInstrumentTemplates oldDefinitions;
   ASSERT_TRUE(oldDefinitions.ReadBinaryBase(oldBase.Bytes()));
-  EXPECT_EQ(Names(oldDefinitions), (std::vector<std::string>{"Old lute", "Old viol"}));
+  EXPECT_EQ(TemplateNames(oldDefinitions), (std::vector<std::string>{"Old lute", "Old viol"}));
   EXPECT_EQ(oldDefinitions.instruments.at(1)->family, 5);
   EXPECT_EQ(oldDefinitions.instruments.at(1)->midi.brightness, 80);
   // The same records after the current header are read by the current rules and fail.
@@ -158,7 +158,7 @@ TEST_F(InstrumentBaseTest, BinaryBasesAreReadWithAndWithoutTheHeader) {
 }
 
 TEST_F(InstrumentBaseTest, CleanBinaryConfiguredBaseIsConvertedBesideIt) {
-  WriteBytes(dir.File("Old.btbi"), BaseOf(2).BinaryBaseBytes("9.8.1.0"));
+  WriteBaseFile(dir.File("Old.btbi"), BaseOf(2).BinaryBaseBytes("9.8.1.0"));
   Environment().instrumentBasePath = dir.File("Old.btbi");
   CInstrumentTemplates base;
   base.OpenConfiguredBase();
@@ -167,20 +167,20 @@ TEST_F(InstrumentBaseTest, CleanBinaryConfiguredBaseIsConvertedBesideIt) {
   EXPECT_EQ(base.basePath, dir.File("Old.btix"));
   CInstrumentTemplates converted;
   ASSERT_TRUE(converted.ReadBaseFile(dir.File("Old.btix")));
-  EXPECT_EQ(Names(converted), Names(base));
+  EXPECT_EQ(TemplateNames(converted), TemplateNames(base));
 }
 
 TEST_F(InstrumentBaseTest, BrokenBinaryBaseKeepsWhatWasReadAndSavesNothing) {
   const std::vector<uint8_t> whole = BaseOf(2).BinaryBaseBytes("9.8.1.0");
   const std::vector<uint8_t> broken(whole.begin(), whole.end() - static_cast<std::ptrdiff_t>(whole.size() / 4));
-  WriteBytes(dir.File("Broken.btbi"), broken);
+  WriteBaseFile(dir.File("Broken.btbi"), broken);
   Environment().instrumentBasePath = dir.File("Broken.btbi");
   CInstrumentTemplates base;
   base.OpenConfiguredBase();
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0], std::string(CInstrumentTemplates::kCorruptBaseMessage) + dir.File("Broken.btbi"));
-  EXPECT_EQ(Names(base), (std::vector<std::string>{"Renaissance lute in G (vieil ton)"}));
-  EXPECT_FALSE(Exists(dir.File("Broken.btix")));
+  EXPECT_EQ(TemplateNames(base), (std::vector<std::string>{"Renaissance lute in G (vieil ton)"}));
+  EXPECT_FALSE(BaseFileExists(dir.File("Broken.btix")));
 }
 
 TEST_F(InstrumentBaseTest, ConfiguredBaseAndTheBuiltInFill) {
@@ -221,10 +221,10 @@ TEST_F(InstrumentBaseTest, SavesGoToTheConfiguredFileOrTheDataFolder) {
   Environment().instrumentBasePath.clear();
   Environment().dataFolder = dir.path();
   EXPECT_TRUE(base.SaveInstrumentBase());
-  EXPECT_TRUE(Exists(dir.File("VornelDatabase.btix")));
+  EXPECT_TRUE(BaseFileExists(dir.File("VornelDatabase.btix")));
   Environment().instrumentBasePath = dir.File("Mine.btbi");
   EXPECT_TRUE(base.SaveInstrumentBase());
-  EXPECT_TRUE(Exists(dir.File("Mine.btix")));
+  EXPECT_TRUE(BaseFileExists(dir.File("Mine.btix")));
 }
 
 TEST_F(InstrumentBaseTest, FailedSaveKeepsTheChangesAndSaysSo) {
@@ -269,7 +269,7 @@ TEST_F(InstrumentBaseTest, EditingTheBase) {
 }
 
 TEST_F(InstrumentBaseTest, ImportAppendsOnlyTheFilesDefinitionsAfterAsking) {
-  WriteBytes(dir.File("Import.btbi"), BaseOf(2).BinaryBaseBytes("9.8.1.0"));
+  WriteBaseFile(dir.File("Import.btbi"), BaseOf(2).BinaryBaseBytes("9.8.1.0"));
   Environment().instrumentBasePath = dir.File("Configured.btix");
   CInstrumentTemplates base = BaseOf(1);
   prompts.QueueAnswer(Answer::kCancel);
@@ -277,11 +277,11 @@ TEST_F(InstrumentBaseTest, ImportAppendsOnlyTheFilesDefinitionsAfterAsking) {
   EXPECT_EQ(base.instruments.size(), 1u);
   prompts.QueueAnswer(Answer::kOk);
   EXPECT_TRUE(base.ImportBase(dir.File("Import.btbi")));
-  EXPECT_EQ(Names(base), (std::vector<std::string>{"Renaissance lute in G (vieil ton)",
+  EXPECT_EQ(TemplateNames(base), (std::vector<std::string>{"Renaissance lute in G (vieil ton)",
                                                    "Renaissance lute in G (vieil ton)", "Ten-course lute in G"}));
   EXPECT_TRUE(base.modified);
-  EXPECT_FALSE(Exists(dir.File("Configured.btix")));
-  EXPECT_FALSE(Exists(dir.File("Import.btix")));
+  EXPECT_FALSE(BaseFileExists(dir.File("Configured.btix")));
+  EXPECT_FALSE(BaseFileExists(dir.File("Import.btix")));
   EXPECT_FALSE(base.ImportBase(dir.File("Gone.btbi")));
   EXPECT_EQ(prompts.questions.size(), 2u);  // nothing asked for a file that cannot be opened
 }

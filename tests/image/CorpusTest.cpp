@@ -274,14 +274,7 @@ std::unique_ptr<PLPicDecoder> DecoderFor(const std::string& ext) {
   return nullptr;
 }
 
-// The Python that has Pillow, or empty.
-std::string PillowPython() {
-  for (const char* python : {"/usr/bin/python3", "python3"}) {
-    const std::string probe = std::string(python) + " -c 'import PIL' >/dev/null 2>&1";
-    if (std::system(probe.c_str()) == 0) return python;
-  }
-  return {};
-}
+using testing::PillowPython;
 
 struct Rgba {
   int width = 0;

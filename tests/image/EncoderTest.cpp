@@ -171,13 +171,7 @@ TEST(Encoder, AFailedSaveLeavesTheOldFile) {
   EXPECT_EQ(text, "Decoder error: Opening " + dir.File("none/x.tif") + " failed\n");
 }
 
-// The Python that has Pillow, or empty.
-std::string PillowPython() {
-  for (const char* python : {"/usr/bin/python3", "python3"}) {
-    if (std::system((std::string(python) + " -c 'import PIL' >/dev/null 2>&1").c_str()) == 0) return python;
-  }
-  return {};
-}
+using testing::PillowPython;
 
 TEST(Encoder, SavedFilesReopenWithPillow) {
   const std::string python = PillowPython();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "image/bitmap/PLTextException.h"
 
@@ -91,6 +92,14 @@ void FillGradient(PLBmp& bmp, int width, int height) {
                                     static_cast<uint8_t>(y * 255 / std::max(height - 1, 1)), 128);
     }
   }
+}
+
+std::string PillowPython() {
+  for (const char* python : {"/usr/bin/python3", "python3"}) {
+    const std::string probe = std::string(python) + " -c 'import PIL' >/dev/null 2>&1";
+    if (std::system(probe.c_str()) == 0) return python;
+  }
+  return {};
 }
 
 }  // namespace vornel::testing

@@ -55,6 +55,9 @@ class MemorySink : public PLDataSink {
   std::vector<uint8_t> buffer_;
 };
 
+// A Python that has Pillow ("/usr/bin/python3" or "python3"), or "" when there is none.
+std::string PillowPython();
+
 // Encodes `bmp` into memory with the encoder's own sink size.
 std::vector<uint8_t> Encode(PLPicEncoder& encoder, PLBmp& bmp);
 

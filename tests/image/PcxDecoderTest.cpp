@@ -36,7 +36,7 @@ std::vector<uint8_t> Pcx(const PcxSpec& s, std::string_view data, const std::vec
   return w.Bytes(testing::HexBytes(data)).Bytes(trailer).bytes();
 }
 
-int Decode(const std::vector<uint8_t>& bytes, PLBmp& bmp, std::string* text = nullptr) {
+int DecodePcx(const std::vector<uint8_t>& bytes, PLBmp& bmp, std::string* text = nullptr) {
   PLPCXDecoder decoder;
   return testing::DecodeCode(decoder, bytes, bmp, text);
 }
@@ -48,7 +48,7 @@ TEST(PcxDecoder, FourPlanesMakeSixteenColoursFromTheHeaderPalette) {
   s.xMax = 3;
   // Plane p adds 2^p: pixel 0 gets planes 0 and 3, pixel 1 plane 1, pixel 2 plane 2, pixel 3 plane 3.
   PLAnyBmp bmp;
-  ASSERT_EQ(Decode(Pcx(s, "80 40 20 90"), bmp), 0);
+  ASSERT_EQ(DecodePcx(Pcx(s, "80 40 20 90"), bmp), 0);
   EXPECT_EQ(bmp.GetBitsPerPixel(), 32);
   EXPECT_EQ(ColorAt(bmp, 0, 0), "#9009F6");
   EXPECT_EQ(ColorAt(bmp, 1, 0), "#2002FD");
@@ -81,7 +81,7 @@ TEST(PcxDecoder, PackedPixelsAndPalettes) {
     s.xMax = 2;
     s.bytesPerLine = c.bytesPerLine;
     PLAnyBmp bmp;
-    ASSERT_EQ(Decode(Pcx(s, c.data, c.trailer), bmp), 0) << c.name;
+    ASSERT_EQ(DecodePcx(Pcx(s, c.data, c.trailer), bmp), 0) << c.name;
     EXPECT_EQ(ColorAt(bmp, 0, 0) + " " + ColorAt(bmp, 1, 0) + " " + ColorAt(bmp, 2, 0), c.colors) << c.name;
   }
 }
@@ -93,7 +93,7 @@ TEST(PcxDecoder, ThreePlanesOfEightBitsAreRedGreenBlue) {
   s.bytesPerLine = 2;
   PLAnyBmp bmp;
   // A run (C2 = two bytes of 0x40) crosses from the red plane into the green one.
-  ASSERT_EQ(Decode(Pcx(s, "10 C2 40 21 30 31"), bmp), 0);
+  ASSERT_EQ(DecodePcx(Pcx(s, "10 C2 40 21 30 31"), bmp), 0);
   EXPECT_EQ(ColorAt(bmp, 0, 0, true), "#104030/FF");
   EXPECT_EQ(ColorAt(bmp, 1, 0, true), "#402131/FF");
 }
@@ -104,7 +104,7 @@ TEST(PcxDecoder, FourPlanesOfEightBitsAddAlpha) {
   s.xMax = 1;
   s.bytesPerLine = 2;
   PLAnyBmp bmp;
-  ASSERT_EQ(Decode(Pcx(s, "10 20  30 40  50 60  C1 FF 00"), bmp), 0);  // C1 FF: a run of one 0xFF
+  ASSERT_EQ(DecodePcx(Pcx(s, "10 20  30 40  50 60  C1 FF 00"), bmp), 0);  // C1 FF: a run of one 0xFF
   EXPECT_TRUE(bmp.HasAlpha());
   EXPECT_EQ(ColorAt(bmp, 0, 0, true), "#103050/FF");
   EXPECT_EQ(ColorAt(bmp, 1, 0, true), "#204060/00");
@@ -119,7 +119,7 @@ TEST(PcxDecoder, TwoAndThreePlanesOfOneBitIndexTheHeaderPalette) {
     // Pixel 0 in every plane (index 2^planes - 1), pixel 1 in plane 0 only, pixel 2 in the
     // last plane only, pixel 3 in none.
     PLAnyBmp bmp;
-    ASSERT_EQ(Decode(Pcx(s, planes == 2 ? "C1 C0 A0" : "C1 C0 80 A0"), bmp), 0) << planes;
+    ASSERT_EQ(DecodePcx(Pcx(s, planes == 2 ? "C1 C0 A0" : "C1 C0 80 A0"), bmp), 0) << planes;
     const int all = (1 << planes) - 1;
     const int last = 1 << (planes - 1);
     const auto entry = [](int k) {
@@ -142,7 +142,7 @@ TEST(PcxDecoder, ARunMayEndAtTheLastByteButNotBeyond) {
     s.bytesPerLine = width;
     PLAnyBmp bmp;
     std::string text;
-    const int code = Decode(Pcx(s, "FF 05", palette), bmp, &text);
+    const int code = DecodePcx(Pcx(s, "FF 05", palette), bmp, &text);
     if (width == 63) {
       EXPECT_EQ(code, 0);
     } else {
@@ -185,7 +185,7 @@ TEST(PcxDecoder, BadHeadersGiveCodedErrors) {
   for (const Case& c : cases) {
     PLAnyBmp bmp;
     std::string text;
-    EXPECT_EQ(Decode(Pcx(c.spec, "00 00 00 00 00 00"), bmp, &text), c.code) << c.name;
+    EXPECT_EQ(DecodePcx(Pcx(c.spec, "00 00 00 00 00 00"), bmp, &text), c.code) << c.name;
     EXPECT_EQ(text, c.text) << c.name;
   }
 }

@@ -76,7 +76,7 @@ std::vector<uint8_t> RedBluePalette() {
   return w.bytes();
 }
 
-int Decode(const std::vector<uint8_t>& bytes, PLBmp& bmp, std::string* text = nullptr) {
+int DecodePsd(const std::vector<uint8_t>& bytes, PLBmp& bmp, std::string* text = nullptr) {
   PLPSDDecoder decoder;
   return testing::DecodeCode(decoder, bytes, bmp, text);
 }
@@ -84,19 +84,19 @@ int Decode(const std::vector<uint8_t>& bytes, PLBmp& bmp, std::string* text = nu
 TEST(PsdDecoder, GreyscaleGetsTheGreyRampAndIndexedItsPalette) {
   PLAnyBmp bmp;
   const auto grey = PsdFile(1, 2, 1).ColorModeData(RedBluePalette()).Channel({"01 05 C8"});
-  ASSERT_EQ(Decode(grey.Bytes(), bmp), 0);
+  ASSERT_EQ(DecodePsd(grey.Bytes(), bmp), 0);
   EXPECT_EQ(bmp.GetBitsPerPixel(), 8);
   EXPECT_EQ(ColorAt(bmp, 0, 0) + " " + ColorAt(bmp, 1, 0), "#050505 #C8C8C8");
 
   const auto indexed = PsdFile(2, 2, 1).ColorModeData(RedBluePalette()).Channel({"01 05 C8"});
-  ASSERT_EQ(Decode(indexed.Bytes(), bmp), 0);
+  ASSERT_EQ(DecodePsd(indexed.Bytes(), bmp), 0);
   EXPECT_EQ(ColorAt(bmp, 0, 0) + " " + ColorAt(bmp, 1, 0), "#0500FA #C80037");
 }
 
 TEST(PsdDecoder, BitmapImagesStayOneBitWithSetBitsBlack) {
   // Ten pixels a row: two bytes, packed; the second row is one run of 0xFF.
   PLAnyBmp bmp;
-  ASSERT_EQ(Decode(PsdFile(0, 10, 2).Depth(1).Channel({"01 A5 40", "FF FF"}).Bytes(), bmp), 0);
+  ASSERT_EQ(DecodePsd(PsdFile(0, 10, 2).Depth(1).Channel({"01 A5 40", "FF FF"}).Bytes(), bmp), 0);
   EXPECT_EQ(bmp.GetBitsPerPixel(), 1);
   std::string lines;
   for (int y = 0; y < 2; ++y) {
@@ -106,7 +106,7 @@ TEST(PsdDecoder, BitmapImagesStayOneBitWithSetBitsBlack) {
   EXPECT_EQ(lines, "#.#..#.#.#/##########/");
   // Bitmap images have one bit per pixel and nothing else.
   std::string text;
-  EXPECT_EQ(Decode(PsdFile(0, 10, 1).Depth(8).Channel({"00 00"}).Bytes(), bmp, &text), 6);
+  EXPECT_EQ(DecodePsd(PsdFile(0, 10, 1).Depth(8).Channel({"00 00"}).Bytes(), bmp, &text), 6);
 }
 
 TEST(PsdDecoder, RgbChannelsFillRedGreenBlueAndAlpha) {
@@ -120,7 +120,7 @@ TEST(PsdDecoder, RgbChannelsFillRedGreenBlueAndAlpha) {
     PsdFile file(3, 1, 1);
     for (int i = 0; i < c.channels; ++i) file.Channel({rows[i]});
     PLAnyBmp bmp;
-    ASSERT_EQ(Decode(file.Bytes(), bmp), 0) << c.channels;
+    ASSERT_EQ(DecodePsd(file.Bytes(), bmp), 0) << c.channels;
     EXPECT_EQ(bmp.HasAlpha(), c.alpha) << c.channels;
     EXPECT_EQ(ColorAt(bmp, 0, 0, true), c.color) << c.channels;
   }
@@ -131,7 +131,7 @@ TEST(PsdDecoder, RunsExpandAndLongRowsAreCut) {
   // Rows that unpack past their end (some encoders write such runs) leave the next row as
   // its own count says.
   PLAnyBmp bmp;
-  ASSERT_EQ(Decode(PsdFile(1, 3, 2).Channel({"FF 07 80 00 09", "03 01 02 03 04"}).Bytes(), bmp), 0);
+  ASSERT_EQ(DecodePsd(PsdFile(1, 3, 2).Channel({"FF 07 80 00 09", "03 01 02 03 04"}).Bytes(), bmp), 0);
   EXPECT_EQ(bmp.GetLineArray()[0][0], 7);
   EXPECT_EQ(bmp.GetLineArray()[0][1], 7);
   EXPECT_EQ(bmp.GetLineArray()[0][2], 9);
@@ -149,7 +149,7 @@ TEST(PsdDecoder, ResolutionComesFromItsResourceWhateverTheNamesAndPadding) {
     resources.Bytes(Resource(1001, "ab", {4, 5}));      // even name: padded
     resources.Bytes(Resource(0x03ED, "abc", ResolutionInfo(c.fixed, c.fixed)));  // odd name: no padding
     PLAnyBmp bmp;
-    ASSERT_EQ(Decode(PsdFile(1, 1, 1).Resources(resources.bytes()).Channel({"00 00"}).Bytes(), bmp), 0);
+    ASSERT_EQ(DecodePsd(PsdFile(1, 1, 1).Resources(resources.bytes()).Channel({"00 00"}).Bytes(), bmp), 0);
     EXPECT_EQ(bmp.GetResolution(), (PLPoint{c.dpi, c.dpi}));
   }
 }
@@ -171,7 +171,7 @@ TEST(PsdDecoder, LayerRecordsAreReadAndTheirSectionSkipped) {
   section[2] = static_cast<uint8_t>(infoLength >> 8);
   section[3] = static_cast<uint8_t>(infoLength);
   PLAnyBmp bmp;
-  const int code = Decode(PsdFile(1, 1, 1).Layers(section).Channel({"00 2A"}).Bytes(), bmp);
+  const int code = DecodePsd(PsdFile(1, 1, 1).Layers(section).Channel({"00 2A"}).Bytes(), bmp);
   PLPicDecoder::SetTraceConfig(0, "");
   ASSERT_EQ(code, 0);
   EXPECT_EQ(bmp.GetLineArray()[0][0], 42);
@@ -180,7 +180,7 @@ TEST(PsdDecoder, LayerRecordsAreReadAndTheirSectionSkipped) {
   // Records that run past the end of their section are refused.
   std::vector<uint8_t> shortSection(section.begin(), section.end() - 12);
   std::string text;
-  EXPECT_EQ(Decode(PsdFile(1, 1, 1).Layers(shortSection).Channel({"00 2A"}).Bytes(), bmp, &text), 2);
+  EXPECT_EQ(DecodePsd(PsdFile(1, 1, 1).Layers(shortSection).Channel({"00 2A"}).Bytes(), bmp, &text), 2);
 }
 
 TEST(PsdDecoder, UnsupportedFilesGiveCodedErrors) {
@@ -209,20 +209,20 @@ TEST(PsdDecoder, UnsupportedFilesGiveCodedErrors) {
   for (const auto& c : cases) {
     PLAnyBmp bmp;
     std::string text;
-    EXPECT_EQ(Decode(c.file.Bytes(), bmp, &text), c.code) << c.name;
+    EXPECT_EQ(DecodePsd(c.file.Bytes(), bmp, &text), c.code) << c.name;
     EXPECT_EQ(text, c.text) << c.name;
   }
   // A small file declaring a huge image is refused for its data before the image is made
   // (not for the memory the image would take, code 10).
   {
     PLAnyBmp huge;
-    EXPECT_EQ(Decode(PsdFile(3, 200000000, 1).Channel({"00 00"}).Bytes(), huge), 11);
+    EXPECT_EQ(DecodePsd(PsdFile(3, 200000000, 1).Channel({"00 00"}).Bytes(), huge), 11);
     // No channels: nothing could fill even a small image.
-    EXPECT_EQ(Decode(PsdFile(3, 219, 720897).Bytes(), huge), 11);
+    EXPECT_EQ(DecodePsd(PsdFile(3, 219, 720897).Bytes(), huge), 11);
   }
   // The bitmap exists before an unsupported compression is refused.
   PLAnyBmp bmp;
-  Decode(PsdFile(1, 3, 2).Compression(0).Channel({"00 00"}).Bytes(), bmp);
+  DecodePsd(PsdFile(1, 3, 2).Compression(0).Channel({"00 00"}).Bytes(), bmp);
   EXPECT_EQ(bmp.GetSize(), (PLPoint{3, 2}));
 }
 

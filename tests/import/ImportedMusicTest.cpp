@@ -55,7 +55,7 @@ Imported Import(const std::string& score) {
   return {ImportedVoice(section, 0, 0), ImportedVoice(section, 0, 1), warnings.str()};
 }
 
-struct Case {
+struct MusicCase {
   const char* label;
   std::string measures;
   const char* first;
@@ -64,8 +64,8 @@ struct Case {
   const char* warnings = "";        // what the import reports
 };
 
-void Check(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
+void Check(const std::vector<MusicCase>& cases) {
+  for (const MusicCase& c : cases) {
     const Imported got = Import(testing::OnePartScore(c.measures));
     EXPECT_EQ(got.first, c.first) << c.label;
     EXPECT_EQ(got.second, c.second) << c.label;
@@ -76,7 +76,7 @@ void Check(const std::vector<Case>& cases) {
 const std::string kFourFour =
     "<attributes><divisions>2</divisions><time><beats>4</beats><beat-type>4</beat-type></time></attributes>";
 
-std::vector<Case> NotesRestsChordsAndTupletsCases() {
+std::vector<MusicCase> NotesRestsChordsAndTupletsCases() {
   const std::string triplet =
       "<type>eighth</type><time-modification><actual-notes>3</actual-notes><normal-notes>2</normal-notes>"
       "</time-modification>";
@@ -109,7 +109,7 @@ q 2
   };
 }
 
-std::vector<Case> LengthsKeptInTimeCases() {
+std::vector<MusicCase> LengthsKeptInTimeCases() {
   const std::string sixteenths =
       "<attributes><divisions>4</divisions><time><beats>4</beats><beat-type>4</beat-type></time></attributes>";
   return {
@@ -159,7 +159,7 @@ q 2
   };
 }
 
-std::vector<Case> TiesAndSlursCases() {
+std::vector<MusicCase> TiesAndSlursCases() {
   const auto notations = [](const std::string& inside) { return "<notations>" + inside + "</notations>"; };
   return {
       {"a tie across a bar",
@@ -188,7 +188,7 @@ q 3 [60 c2 i35 status 32]
   };
 }
 
-std::vector<Case> TablatureGivesTheCourseCases() {
+std::vector<MusicCase> TablatureGivesTheCourseCases() {
   // A guitar tuning: the string and fret of each note name its course, and its pitch is that
   // course's pitch and the fret.
   std::string tuning = "<attributes><divisions>1</divisions><staff-details><staff-lines>6</staff-lines>";
@@ -216,7 +216,7 @@ q 3 [59 c1 i34]
   };
 }
 
-std::vector<Case> LyricsChordNamesDynamicsAndWordsCases() {
+std::vector<MusicCase> LyricsChordNamesDynamicsAndWordsCases() {
   const auto sung = [](const std::string& pitch, int voice, const std::string& syllable) {
     return PitchedNote(pitch, 2, voice, "<lyric><text>" + syllable + "</text></lyric>");
   };
@@ -284,12 +284,12 @@ std::vector<std::string> ChordsOfFirstVoices(const CSystemArray& section, bool c
 }
 
 TEST(ImportedMusic, ExportedAndImportedAgainTheVoicesStay) {
-  std::vector<Case> cases = NotesRestsChordsAndTupletsCases();
+  std::vector<MusicCase> cases = NotesRestsChordsAndTupletsCases();
   for (const auto& more : {LengthsKeptInTimeCases(), TiesAndSlursCases(), TablatureGivesTheCourseCases(),
                            LyricsChordNamesDynamicsAndWordsCases()}) {
     cases.insert(cases.end(), more.begin(), more.end());
   }
-  for (const Case& c : cases) {
+  for (const MusicCase& c : cases) {
     testing::ScriptedPrompts prompts;
     std::ostringstream warnings;
     ScopedImportWarnings scope(warnings);

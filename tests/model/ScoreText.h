@@ -11,6 +11,10 @@
 
 namespace vornel::testing {
 
+// The rhythm words of a quarter and an eighth note.
+inline constexpr uint16_t kQuarter = 3;
+inline constexpr uint16_t kEighth = 4;
+
 // A note of a pitch on a course.
 inline std::unique_ptr<nNotes> NoteOn(uint8_t pitch, uint8_t course, uint16_t flags = 0) {
   auto note = std::make_unique<nNotes>();

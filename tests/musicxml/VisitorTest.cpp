@@ -17,10 +17,10 @@ using Sduration = Smusicxml<ElementType("duration")>;
 using Sclef = Smusicxml<ElementType("clef")>;
 using Schord = Smusicxml<ElementType("chord")>;
 
-Sxmlelement Make(std::string_view name) { return factory::instance().create(name); }
+Sxmlelement MakeElement(std::string_view name) { return factory::instance().create(name); }
 
 Sxmlelement Tree(std::string_view name, std::initializer_list<Sxmlelement> children) {
-  Sxmlelement e = Make(name);
+  Sxmlelement e = MakeElement(name);
   for (const Sxmlelement& c : children) e->push(c);
   return e;
 }
@@ -48,15 +48,15 @@ std::string Browse(basevisitor& v, const Sxmlelement& e, std::string& log) {
 
 TEST(Browser, CallsStartsInDocumentOrderAndEndsAfterTheSubtree) {
   NoteLog v;
-  const Sxmlelement note = Tree("note", {Tree("pitch", {Make("step")}), Make("duration")});
+  const Sxmlelement note = Tree("note", {Tree("pitch", {MakeElement("step")}), MakeElement("duration")});
   EXPECT_EQ(Browse(v, note, v.log), "+note +pitch +step -step -pitch +duration -duration -note ");
 
   // An undeclared parent is passed over; its declared children are not.
-  const Sxmlelement measure = Tree("measure", {Tree("chord", {Make("step")}), Make("duration")});
+  const Sxmlelement measure = Tree("measure", {Tree("chord", {MakeElement("step")}), MakeElement("duration")});
   EXPECT_EQ(Browse(v, measure, v.log), "+step -step +duration -duration ");
 
   // Elements of one type nest as they stand.
-  const Sxmlelement nested = Tree("note", {Tree("note", {Make("note")})});
+  const Sxmlelement nested = Tree("note", {Tree("note", {MakeElement("note")})});
   EXPECT_EQ(Browse(v, nested, v.log), "+note +note +note -note -note -note ");
 
   // A visitor without any interface walks everything and calls nothing.
@@ -77,13 +77,13 @@ class Mixed : public visitor<Snote>, public visitor<Sxmlelement> {
 
 TEST(Browser, TheGenericInterfaceSeesOnlyUndeclaredTypes) {
   Mixed v;
-  const Sxmlelement note = Tree("note", {Tree("pitch", {Make("step")})});
+  const Sxmlelement note = Tree("note", {Tree("pitch", {MakeElement("step")})});
   EXPECT_EQ(Browse(v, note, v.log), "+NOTE +pitch +step -step -pitch -NOTE ");
 }
 
 TEST(Browser, DispatchFollowsTheClassNotTheName) {
   NoteLog notes;
-  Sxmlelement clef = Make("clef");
+  Sxmlelement clef = MakeElement("clef");
   clef->setName("note");
   EXPECT_EQ(Browse(notes, clef, notes.log), "");
 
@@ -105,15 +105,15 @@ TEST(Browser, AnOverrideOfAnInheritedTypeReplacesTheBaseOperation) {
     }
     void visitStart(Sstep&) override { log += "step! "; }
   } v;
-  const Sxmlelement pitch = Tree("pitch", {Make("step")});
+  const Sxmlelement pitch = Tree("pitch", {MakeElement("step")});
   EXPECT_EQ(Browse(v, pitch, v.log), "[+pitch ]step! -step -pitch ");
 }
 
 TEST(Browser, TheTypedBrowserMakesTheSameCalls) {
   const Sxmlelement plain = xmlelement::create();
   plain->setName("plain");
-  const Sxmlelement tree = Tree("measure", {Tree("note", {Tree("pitch", {Make("step")}), Make("duration")}),
-                                            Tree("chord", {Make("step")}), plain});
+  const Sxmlelement tree = Tree("measure", {Tree("note", {Tree("pitch", {MakeElement("step")}), MakeElement("duration")}),
+                                            Tree("chord", {MakeElement("step")}), plain});
   const auto both = [&]<typename V>(V& v, std::string& log) {
     const std::string all = Browse(v, tree, log);
     log.clear();
@@ -147,10 +147,10 @@ TEST(Browser, ATreeTenThousandsOfLevelsDeepIsWalkedIteratively) {
     void visitEnd(Snote&) override { ++ends; }
   } v;
   testing::RunOnSmallStack([&] {
-    Sxmlelement root = Make("note");
+    Sxmlelement root = MakeElement("note");
     Sxmlelement tip = root;
     for (int i = 0; i < kDepth; ++i) {
-      Sxmlelement next = Make(i % 2 ? "note" : "measure");
+      Sxmlelement next = MakeElement(i % 2 ? "note" : "measure");
       tip->push(next);
       tip = next;
     }
@@ -192,7 +192,7 @@ TEST(Hooks, AThrowingVisitorLeavesTheCountAsItWas) {
    public:
     void visitStart(Snote&) override { throw std::runtime_error("stop"); }
   } v;
-  const Sxmlelement note = Tree("note", {Make("note")});
+  const Sxmlelement note = Tree("note", {MakeElement("note")});
   EXPECT_THROW(xml_tree_browser(&v).browse(*note), std::runtime_error);
   EXPECT_EQ(note->refs(), 1u);
   EXPECT_EQ(note->elements()[0]->refs(), 1u);

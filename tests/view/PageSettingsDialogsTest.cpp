@@ -32,7 +32,7 @@ struct Profile {
   }
 };
 
-class ScriptedChooser : public FontChooser {
+class ScriptedPageFontChooser : public FontChooser {
  public:
   std::optional<FontChoice> answer;
   std::optional<FontChoice> Choose(const FontChoice&, bool) override { return answer; }
@@ -115,7 +115,7 @@ TEST(DocumentFontButtons, SmallAndPageNumberFontsReachTheirOtherPlaces) {
   Profile profile;
   profile.values["SmallFont"] = "Calibri";
   CPageDlg page;
-  ScriptedChooser chooser;
+  ScriptedPageFontChooser chooser;
   ScopedFontChooser scoped(chooser);
   EXPECT_FALSE(ChooseDocumentFont(page, kFontSmall, profile.Access()));  // cancelled
   EXPECT_EQ(profile.values["SmallFont"], "Calibri");
@@ -150,7 +150,7 @@ TEST(DocumentFontButtons, PageNumberingFontEditsTheTypedTextInTheTextSettings) {
 
 TEST(DocumentFontButtons, TablaturePageFontIsTheDocumentsSignatureFont) {
   testing::ScriptedPrompts prompts;
-  ScriptedChooser chooser;
+  ScriptedPageFontChooser chooser;
   ScopedFontChooser scoped(chooser);
   EXPECT_FALSE(ChooseDocumentTabFont(nullptr));  // no document open
   EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::kExclamation});

@@ -39,7 +39,7 @@ using testing::SettleAsStored;
 using testing::ViewDocument;
 using testing::ViewRig;
 
-bool Dispatch(ViewRig& rig, int id, std::optional<long> value = std::nullopt) {
+bool DispatchWithValue(ViewRig& rig, int id, std::optional<long> value = std::nullopt) {
   return rig.view.Commands().Execute(view::CommandEvent{id, value, {}});
 }
 bool Enabled(ViewRig& rig, int id) { return rig.view.Commands().State(id).enabled; }
@@ -187,7 +187,7 @@ TEST(ScoreInstrumentCommands, EachEditIsUndoneByOneUndo) {
     MakeTablature(rig);
     rig.prompts.QueueAnswer(Answer::kOk);
   };
-  const auto copied = [](ViewRig& rig, ScriptedDialogs&) { ASSERT_TRUE(Dispatch(rig, 32980)); };
+  const auto copied = [](ViewRig& rig, ScriptedDialogs&) { ASSERT_TRUE(DispatchWithValue(rig, 32980)); };
   const std::vector<Case> cases = {
       {33809, tablatureOk},
       {33811, tablatureOk},
@@ -254,7 +254,7 @@ TEST(ScoreInstrumentCommands, NothingToActOnChangesNothing) {
     view::ScopedScoreDialogs installed(dialogs);
     for (const int id : ids) {
       const std::string before = DumpDocument(*rig.doc);
-      Dispatch(rig, id, 0);
+      DispatchWithValue(rig, id, 0);
       NoFailures(rig.prompts, id);
       EXPECT_TRUE(DumpDocument(*rig.doc) == before) << what << " " << id;
     }
@@ -289,8 +289,8 @@ TEST(ScoreInstrumentCommands, ChordChartTogglesTheChartWindowOnTheActiveLine) {
   view::ScopedScoreDialogs installed(window);
   ViewRig rig(ViewDocument(1, 2, 4));
   ASSERT_TRUE(Enabled(rig, 32793));
-  ASSERT_TRUE(Dispatch(rig, 32793));
-  ASSERT_TRUE(Dispatch(rig, 32793));
+  ASSERT_TRUE(DispatchWithValue(rig, 32793));
+  ASSERT_TRUE(DispatchWithValue(rig, 32793));
   const CTabInstrument* line = &rig.view.ActiveLine()->definition->tabInstrument;
   EXPECT_EQ(window.shown, (std::vector<const CTabInstrument*>{line, line}));
 
@@ -312,12 +312,12 @@ TEST(ScoreInstrumentCommands, NotationFromTablature) {
   const uint32_t firstLineSpace = section.System(0)->Line(0)->staves.at(0)->spaceBelow;
 
   rig.prompts.QueueAnswer(Answer::kCancel);
-  ASSERT_TRUE(Dispatch(rig, 33811));
+  ASSERT_TRUE(DispatchWithValue(rig, 33811));
   EXPECT_EQ(section.definitions.size(), 2u);
   EXPECT_TRUE(rig.doc->undoStack.empty());
 
   rig.prompts.QueueAnswer(Answer::kOk);
-  ASSERT_TRUE(Dispatch(rig, 33811));
+  ASSERT_TRUE(DispatchWithValue(rig, 33811));
   ASSERT_EQ(section.definitions.size(), 3u);
   const CInstrumentDlg& added = *section.Definition(2);
   EXPECT_EQ(added.staves.size(), 2u);
@@ -348,7 +348,7 @@ TEST(ScoreInstrumentCommands, NotationFromTablature) {
   MakeTablature(empty);
   ClearAllNotes(empty.Section());
   empty.prompts.QueueAnswer(Answer::kOk);
-  ASSERT_TRUE(Dispatch(empty, 33809));
+  ASSERT_TRUE(DispatchWithValue(empty, 33809));
   EXPECT_EQ(empty.Section().definitions.size(), 1u);
   EXPECT_TRUE(empty.doc->undoStack.empty());
   EXPECT_EQ(empty.prompts.messages.back(), "The active instrument holds no notes to write in staff notation.");
@@ -377,10 +377,10 @@ TEST(ScoreInstrumentCommands, TransposeInstrument) {
   std::vector<int> expected = pitches();
   ASSERT_FALSE(expected.empty());
   forms.halfSteps = 0;
-  ASSERT_TRUE(Dispatch(rig, 33051));
+  ASSERT_TRUE(DispatchWithValue(rig, 33051));
   EXPECT_TRUE(rig.doc->undoStack.empty());
   forms.halfSteps = -3;
-  ASSERT_TRUE(Dispatch(rig, 33051));
+  ASSERT_TRUE(DispatchWithValue(rig, 33051));
   for (int& p : expected) p -= 3;
   EXPECT_EQ(pitches(), expected);
   EXPECT_EQ(rig.doc->undoStack.size(), 1u);
@@ -394,7 +394,7 @@ TEST(ScoreInstrumentCommands, PositionTitles) {
   section.Author().text = "John Dowland";
   section.Comments().text = "Lachrimae";
   rig.doc->settings.pageSettings.zoom = 150;
-  ASSERT_TRUE(Dispatch(rig, 34233));
+  ASSERT_TRUE(DispatchWithValue(rig, 34233));
   EXPECT_LT(section.Comments().x, section.Title().x);
   EXPECT_LT(section.Title().x, section.Author().x);
   EXPECT_EQ(rig.doc->settings.pageSettings.zoom, 100);
@@ -405,14 +405,14 @@ TEST(ScoreInstrumentCommands, VoicingGalleryRunsItsItem) {
   ViewRig rig(ViewDocument(1, 2, 4));
   // Item 3 is the key analysis, which asks; No analyses the active section alone.
   rig.prompts.QueueAnswer(Answer::kNo);
-  ASSERT_TRUE(Dispatch(rig, 34020, 3));
+  ASSERT_TRUE(DispatchWithValue(rig, 34020, 3));
   EXPECT_NE(rig.prompts.questions.at(0).find("analyse the key signature"), std::string::npos);
   EXPECT_EQ(rig.prompts.messages.back(), "Change Style 3");
   EXPECT_EQ(rig.doc->undoStack.size(), 1u);
   // No item, or one past the gallery, runs nothing.
   const size_t shown = rig.prompts.messages.size();
-  Dispatch(rig, 34020);
-  Dispatch(rig, 34020, 6);
+  DispatchWithValue(rig, 34020);
+  DispatchWithValue(rig, 34020, 6);
   EXPECT_EQ(rig.prompts.messages.size(), shown);
 }
 
@@ -452,13 +452,13 @@ TEST(ScoreInstrumentCommands, InstrumentClipboard) {
   CSystemArray& section = rig.Section();
   EXPECT_FALSE(Enabled(rig, 32985));
   EXPECT_FALSE(Enabled(rig, 32986));
-  ASSERT_TRUE(Dispatch(rig, 32980));
+  ASSERT_TRUE(DispatchWithValue(rig, 32980));
   ASSERT_NE(view::InstrumentClipboard(), nullptr);
   const size_t firstVoiceChords = view::InstrumentClipboard()->gathered[0].size();
   for (const auto& system : section.systems.items()) system->Line(0)->firstVoice.DeleteChords();
   EXPECT_EQ(view::InstrumentClipboard()->gathered[0].size(), firstVoiceChords);
   EXPECT_TRUE(Enabled(rig, 32985));
-  ASSERT_TRUE(Dispatch(rig, 32984));
+  ASSERT_TRUE(DispatchWithValue(rig, 32984));
   EXPECT_EQ(view::InstrumentClipboard(), nullptr);
   ASSERT_EQ(section.definitions.size(), 2u);
   size_t pasted = 0;
@@ -466,20 +466,20 @@ TEST(ScoreInstrumentCommands, InstrumentClipboard) {
   EXPECT_GT(pasted, 0u);
   // Without a clipboard the paste says why and takes no undo step.
   const size_t steps = rig.doc->undoStack.size();
-  ASSERT_TRUE(Dispatch(rig, 32984));
+  ASSERT_TRUE(DispatchWithValue(rig, 32984));
   EXPECT_EQ(rig.prompts.messages.back(), "The instrument clipboard is empty: copy an instrument or a voice first.");
   EXPECT_EQ(rig.doc->undoStack.size(), steps);
 
   ViewRig voices(ViewDocument(1, 1, 4));
   CInstrument& line = *voices.view.ActiveLine();
-  ASSERT_TRUE(Dispatch(voices, 32981));
+  ASSERT_TRUE(DispatchWithValue(voices, 32981));
   ASSERT_NE(view::InstrumentClipboard(), nullptr);
   EXPECT_TRUE(view::InstrumentClipboard()->gathered[1].empty());
   EXPECT_EQ(view::InstrumentClipboard()->staves.size(), 1u);
   const size_t before = line.firstVoice.size();
   voices.Stave().cursorColumn = 2;
   const nChord* third = line.firstVoice.at(2);
-  ASSERT_TRUE(Dispatch(voices, 32986));
+  ASSERT_TRUE(DispatchWithValue(voices, 32986));
   EXPECT_EQ(view::InstrumentClipboard()->gathered[0].size(), 0u);
   EXPECT_GT(voices.Section().System(0)->Line(0)->firstVoice.size() +
                 (voices.Section().systems.size() > 1 ? voices.Section().System(1)->Line(0)->firstVoice.size() : 0),
@@ -497,10 +497,10 @@ TEST(ScoreInstrumentCommands, CopyBarRange) {
   // Three bars of eight eighths and a bar line in each of the two systems.
   EXPECT_EQ(CountActiveInstrumentBars(rig.Section()), 6);
   dialogs.barRange = {3, 3};
-  ASSERT_TRUE(Dispatch(rig, 32982));
+  ASSERT_TRUE(DispatchWithValue(rig, 32982));
   EXPECT_EQ(clipboard.Count(), 9u);
   dialogs.barRange = {4, 6};
-  ASSERT_TRUE(Dispatch(rig, 32982));
+  ASSERT_TRUE(DispatchWithValue(rig, 32982));
   EXPECT_EQ(clipboard.Count(), 27u);
   EXPECT_TRUE(rig.doc->undoStack.empty());
 }
@@ -531,22 +531,22 @@ TEST(ScoreInstrumentCommands, OctaveAndBarRangeOpenTheSmallDialogs) {
 
   ViewRig rig(ViewDocument(1, 2, 4));
   small.range = {3, 3};
-  ASSERT_TRUE(Dispatch(rig, 32982));
+  ASSERT_TRUE(DispatchWithValue(rig, 32982));
   EXPECT_EQ(small.shownRange.barCount, 6);
   EXPECT_EQ(small.shownRange.end, 6);
   EXPECT_EQ(clipboard.Count(), 9u);
   small.range = {4, 7};
-  ASSERT_TRUE(Dispatch(rig, 32982));
+  ASSERT_TRUE(DispatchWithValue(rig, 32982));
   EXPECT_EQ(clipboard.Count(), 9u);
 
   // Every note below E7 goes up an octave: one undo step; a limit out of range or Cancel: none.
   for (const std::optional<COctaveDlg>& answer : {std::optional<COctaveDlg>{}, std::optional{COctaveDlg{0, 200}}}) {
     small.octave = answer;
-    ASSERT_TRUE(Dispatch(rig, 32947));
+    ASSERT_TRUE(DispatchWithValue(rig, 32947));
     EXPECT_TRUE(rig.doc->undoStack.empty());
   }
   small.octave = COctaveDlg{1, 100};
-  ASSERT_TRUE(Dispatch(rig, 32947));
+  ASSERT_TRUE(DispatchWithValue(rig, 32947));
   EXPECT_EQ(rig.doc->undoStack.size(), 1u);
 }
 
@@ -621,10 +621,10 @@ TEST(ScoreInstrumentCommands, Tuning) {
   ASSERT_FALSE(before.empty());
 
   dialogs.course = view::CourseTuningChoice{0, -1, false};
-  ASSERT_TRUE(Dispatch(rig, 33015));
+  ASSERT_TRUE(DispatchWithValue(rig, 33015));
   EXPECT_EQ(rig.prompts.messages.back(), "No changes ...");
   dialogs.course = view::CourseTuningChoice{0, open - 1, true};
-  ASSERT_TRUE(Dispatch(rig, 33015));
+  ASSERT_TRUE(DispatchWithValue(rig, 33015));
   NoFailures(rig.prompts, 33015);
   EXPECT_EQ(tab.OpenPitch(0) + kCoursePitchOffset, open - 1);
   EXPECT_NE(rig.prompts.messages.back().find("Section 2"), std::string::npos);
@@ -634,10 +634,10 @@ TEST(ScoreInstrumentCommands, Tuning) {
 
   dialogs.globalShift = 3;
   rig.prompts.QueueAnswer(Answer::kCancel);
-  ASSERT_TRUE(Dispatch(rig, 34275));
+  ASSERT_TRUE(DispatchWithValue(rig, 34275));
   EXPECT_EQ(pitchesOnCourse(0), lowered);
   rig.prompts.QueueAnswer(Answer::kOk);
-  ASSERT_TRUE(Dispatch(rig, 34275));
+  ASSERT_TRUE(DispatchWithValue(rig, 34275));
   for (int& p : lowered) p += 3;
   EXPECT_EQ(pitchesOnCourse(0), lowered);
   EXPECT_EQ(tab.OpenPitch(0) + kCoursePitchOffset, open + 2);
@@ -661,11 +661,11 @@ TEST(ScoreInstrumentCommands, DialogsTakeOneUndoStepOnOk) {
   ScriptedDialogs scoreDialogs;
   view::ScopedScoreDialogs scopedScoreDialogs(scoreDialogs);
   for (const int id : {33182, 33181, 33297, 33028, 34074, 34123}) {
-    ASSERT_TRUE(Dispatch(rig, id)) << id;
+    ASSERT_TRUE(DispatchWithValue(rig, id)) << id;
     EXPECT_TRUE(rig.doc->undoStack.empty()) << id;
   }
   fonts.ok = true;
-  ASSERT_TRUE(Dispatch(rig, 33182));
+  ASSERT_TRUE(DispatchWithValue(rig, 33182));
   EXPECT_EQ(rig.Section().Definition(0)->notationFont.face, "VN Serif");
   EXPECT_EQ(rig.doc->undoStack.size(), 1u);
 
@@ -674,13 +674,13 @@ TEST(ScoreInstrumentCommands, DialogsTakeOneUndoStepOnOk) {
   rig.doc->SetPathName("/nonexistent/old.btb");
   ScopedSectionEditor editor(renaming);
   rig.prompts.QueueAnswer(Answer::kCancel);
-  ASSERT_TRUE(Dispatch(rig, 33181));
+  ASSERT_TRUE(DispatchWithValue(rig, 33181));
   const bool older = rig.doc->binaryFileVersion() < "6.5";
   EXPECT_EQ(rig.prompts.questions.size(), older ? 1u : 0u);
   if (older) {
     EXPECT_EQ(renaming.runs, 0);
     rig.prompts.QueueAnswer(Answer::kNo);
-    ASSERT_TRUE(Dispatch(rig, 33181));
+    ASSERT_TRUE(DispatchWithValue(rig, 33181));
   }
   EXPECT_EQ(renaming.runs, 1);
   EXPECT_EQ(rig.Section().Definition(0)->tabInstrument.name, "Mandora");
@@ -751,7 +751,7 @@ TEST(ScoreInstrumentCommands, BarMovesAcrossSystems) {
   };
   const auto first = events(0, 0);
   const auto second = events(1, 0);
-  ASSERT_TRUE(Dispatch(rig, 33007));
+  ASSERT_TRUE(DispatchWithValue(rig, 33007));
   // The last bar went down and the systems were re-barred.
   EXPECT_LT(events(0, 0), first);
   EXPECT_GT(events(1, 0), second);
@@ -810,7 +810,7 @@ TEST(ScoreInstrumentCommands, EverySectionChangesInOneUndoStepOfTheWholeDocument
       const std::string other = c.field(*rig.doc->sections.at(0));
       const std::string active = c.field(*rig.doc->sections.at(1));
       c.answer(rig, ok);
-      ASSERT_TRUE(Dispatch(rig, c.id)) << c.id;
+      ASSERT_TRUE(DispatchWithValue(rig, c.id)) << c.id;
       NoFailures(rig.prompts, c.id);
       if (!ok) {
         EXPECT_FALSE(rig.doc->IsModified()) << c.id;
@@ -833,7 +833,7 @@ TEST(ScoreInstrumentCommands, EverySectionChangesInOneUndoStepOfTheWholeDocument
   ViewRig rig(ViewDocument(2, 2, 4));
   offsets.ok = true;
   offsets.resetAll = false;
-  ASSERT_TRUE(Dispatch(rig, 33297));
+  ASSERT_TRUE(DispatchWithValue(rig, 33297));
   EXPECT_EQ(rig.doc->sections.at(0)->leftOffset, 7);
   EXPECT_EQ(rig.doc->sections.at(1)->leftOffset, 0);
 }

@@ -25,8 +25,8 @@ using testing::NoFailures;
 using testing::SettleAsStored;
 using testing::ViewRig;
 
-bool Dispatch(ViewRig& rig, int id) { return rig.view.Commands().Execute(view::CommandEvent{id, std::nullopt, {}}); }
-bool Enabled(ViewRig& rig, int id) { return rig.view.Commands().State(id).enabled; }
+bool DispatchTool(ViewRig& rig, int id) { return rig.view.Commands().Execute(view::CommandEvent{id, std::nullopt, {}}); }
+bool ToolEnabled(ViewRig& rig, int id) { return rig.view.Commands().State(id).enabled; }
 std::optional<bool> Checked(ViewRig& rig, int id) { return rig.view.Commands().State(id).checked; }
 CInstrumentDlg& Definition(ViewRig& rig) { return *rig.Section().Definition(0); }
 nChord& CursorChord(ViewRig& rig) { return *rig.view.ActiveLine()->firstVoice.at(0); }
@@ -91,7 +91,7 @@ TEST(ScoreToolCommands, NothingToActOnChangesNothing) {
   const auto check = [&ids](ViewRig& rig, const char* what, const std::set<int>& changing = {}) {
     for (const int id : ids) {
       const std::string before = DumpDocument(*rig.doc);
-      Dispatch(rig, id);
+      DispatchTool(rig, id);
       NoFailures(rig.prompts, id);
       if (changing.count(id) == 0) {
         EXPECT_TRUE(DumpDocument(*rig.doc) == before) << what << " " << id;
@@ -134,7 +134,7 @@ TEST(ScoreToolCommands, NothingToActOnChangesNothing) {
     for (const int id : ids) {
       const std::string before = DumpDocument(*rig.doc);
       if (id == 33289) rig.prompts.QueueAnswer(Answer::kCancel);
-      Dispatch(rig, id);
+      DispatchTool(rig, id);
       NoFailures(rig.prompts, id);
       if (music.count(id) != 0) {
         EXPECT_TRUE(DumpDocument(*rig.doc) == before) << "empty section " << id;
@@ -144,7 +144,7 @@ TEST(ScoreToolCommands, NothingToActOnChangesNothing) {
   {
     ViewRig rig(ViewDocument(1, 2, 4));
     rig.Stave().cursorColumn = 500;
-    for (const int id : {34226, 34180, 34196, 34087, 34175}) EXPECT_FALSE(Enabled(rig, id)) << id;
+    for (const int id : {34226, 34180, 34196, 34087, 34175}) EXPECT_FALSE(ToolEnabled(rig, id)) << id;
   }
 }
 
@@ -174,14 +174,14 @@ TEST(ScoreToolCommands, KeyAnalysisAnswers) {
   ViewRig rig(ViewDocument(2, 2, 4));
   const std::string before = DumpDocument(*rig.doc);
   rig.prompts.QueueAnswer(Answer::kCancel);
-  Dispatch(rig, 33804);
+  DispatchTool(rig, 33804);
   EXPECT_EQ(DumpDocument(*rig.doc), before);
   EXPECT_TRUE(rig.doc->undoStack.empty());
   rig.prompts.QueueAnswer(Answer::kYes);
-  Dispatch(rig, 33804);
+  DispatchTool(rig, 33804);
   EXPECT_EQ(rig.doc->undoStack.size(), 1u);  // every section: one step
   rig.prompts.QueueAnswer(Answer::kNo);
-  Dispatch(rig, 33804);
+  DispatchTool(rig, 33804);
   EXPECT_EQ(rig.doc->undoStack.size(), 2u);
 }
 
@@ -212,40 +212,40 @@ TEST(ScoreToolCommands, VoiceFillingAndAutoDot) {
 TEST(ScoreToolCommands, TranspositionSizeKeepsItsSign) {
   ViewRig rig(ViewDocument(1, 2, 4));
   Definition(rig).midi.transpose = -3;
-  Dispatch(rig, 33442);  // "1 Octave"
+  DispatchTool(rig, 33442);  // "1 Octave"
   EXPECT_EQ(Definition(rig).midi.transpose, -12);
-  Dispatch(rig, 33964);
+  DispatchTool(rig, 33964);
   EXPECT_EQ(Definition(rig).midi.transpose, 12);
   EXPECT_EQ(Checked(rig, 33442), true);
-  Dispatch(rig, 33430);
-  Dispatch(rig, 33964);
+  DispatchTool(rig, 33430);
+  DispatchTool(rig, 33964);
   EXPECT_EQ(Definition(rig).midi.transpose, 0);
 }
 
 TEST(ScoreToolCommands, FlagStylesTablatureStylesAndBeams) {
   ViewRig rig(ViewDocument(1, 2, 4));
-  Dispatch(rig, 33629);
+  DispatchTool(rig, 33629);
   EXPECT_EQ(Definition(rig).tabInstrument.flagStyle, 9);
   EXPECT_EQ(Checked(rig, 33629), true);
   // "Show ornaments" is checked while they show.
   EXPECT_EQ(Checked(rig, 34083), true);
-  Dispatch(rig, 34083);
+  DispatchTool(rig, 34083);
   EXPECT_EQ(Definition(rig).hideOrnaments, 1);
   EXPECT_EQ(Checked(rig, 34083), false);
 
-  EXPECT_FALSE(Enabled(rig, 33185));  // tablature styles want a tablature
-  Dispatch(rig, 33180);
+  EXPECT_FALSE(ToolEnabled(rig, 33185));  // tablature styles want a tablature
+  DispatchTool(rig, 33180);
   ASSERT_TRUE(rig.Stave().IsTablature());
   const std::pair<int, int32_t> styles[] = {{33183, 0}, {33184, 2}, {33185, 1}};
   for (const auto& [id, style] : styles) {
-    Dispatch(rig, id);
+    DispatchTool(rig, id);
     EXPECT_EQ(Definition(rig).tabInstrument.tabStyle, style) << id;
     for (const auto& [other, unused] : styles) EXPECT_EQ(Checked(rig, other), other == id) << id;
   }
   Definition(rig).beamMode = 1;
-  Dispatch(rig, 33187);
+  DispatchTool(rig, 33187);
   EXPECT_EQ(Definition(rig).beamMode, 0);
-  Dispatch(rig, 33187);
+  DispatchTool(rig, 33187);
   EXPECT_EQ(Definition(rig).beamMode, 2);
 }
 
@@ -253,33 +253,33 @@ TEST(ScoreToolCommands, MarkersDynamicsBracketsAndPositions) {
   ViewRig rig(ViewDocument(1, 2, 4));
   rig.Stave().cursorColumn = 0;
   nChord& chord = CursorChord(rig);
-  Dispatch(rig, 34226);
+  DispatchTool(rig, 34226);
   EXPECT_EQ(Definition(rig).markers[0], 0);
   // An end marker on the begin marker removes it and adds none.
-  Dispatch(rig, 34227);
+  DispatchTool(rig, 34227);
   EXPECT_EQ(chord.metaEvents.Find(CMetaEvent::kMarker), nullptr);
   EXPECT_EQ(Definition(rig).markers[0], -1);
 
-  Dispatch(rig, 34184);  // "mf"
-  Dispatch(rig, 34180);  // "ppp" replaces it in place
+  DispatchTool(rig, 34184);  // "mf"
+  DispatchTool(rig, 34180);  // "ppp" replaces it in place
   ASSERT_EQ(chord.metaEvents.size(), 1u);
   EXPECT_EQ(chord.metaEvents.Find(CMetaEvent::kDynamics)->cy, 64);
 
-  EXPECT_FALSE(Enabled(rig, 34204));  // nothing to lengthen yet
-  Dispatch(rig, 34197);                // "Stave L bracket left"
-  for (int k = 0; k < 70; ++k) Dispatch(rig, 34204);  // "Lengthen bracket"
+  EXPECT_FALSE(ToolEnabled(rig, 34204));  // nothing to lengthen yet
+  DispatchTool(rig, 34197);                // "Stave L bracket left"
+  for (int k = 0; k < 70; ++k) DispatchTool(rig, 34204);  // "Lengthen bracket"
   const CMetaEvent* bracket = chord.metaEvents.Find(33);
   ASSERT_NE(bracket, nullptr);
   EXPECT_EQ(bracket->value & 0xFFFF, 64u);
-  for (int k = 0; k < 70; ++k) Dispatch(rig, 34205);
+  for (int k = 0; k < 70; ++k) DispatchTool(rig, 34205);
   EXPECT_EQ(bracket->value & 0xFFFF, 0u);
-  Dispatch(rig, 34206);
+  DispatchTool(rig, 34206);
   EXPECT_EQ(chord.metaEvents.Find(33), nullptr);
 
   chord.metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kFermata, "", 0, 0, 0));
   chord.metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kTempo, "", 0, 0, 0));
   chord.metaEvents.Find(CMetaEvent::kTempo)->location.notationCx = 33;
-  Dispatch(rig, 34087);
+  DispatchTool(rig, 34087);
   const EventLocation& fermata = chord.metaEvents.Find(CMetaEvent::kFermata)->location;
   EXPECT_EQ(fermata.notationCx, -100);
   EXPECT_EQ(fermata.notationCy, -300);
@@ -291,21 +291,21 @@ TEST(ScoreToolCommands, MarkersDynamicsBracketsAndPositions) {
 TEST(ScoreToolCommands, InstrumentsAndStavesPerPage) {
   ViewRig rig(ViewDocument(2, 2, 4));
   rig.prompts.QueueAnswer(Answer::kOk);
-  Dispatch(rig, 33289);  // the only instrument stays, emptied
+  DispatchTool(rig, 33289);  // the only instrument stays, emptied
   EXPECT_EQ(rig.Section().definitions.size(), 1u);
   EXPECT_TRUE(rig.view.ActiveLine()->firstVoice.empty());
 
   rig.doc->settings.pageSettings.systemsPerPage = 6;
-  Dispatch(rig, 1175);
-  Dispatch(rig, 1175);
+  DispatchTool(rig, 1175);
+  DispatchTool(rig, 1175);
   EXPECT_EQ(rig.Section().stavesPerPage, 5);
   rig.doc->settings.pageSettings.systemsPerPage = 15;
-  Dispatch(rig, 1176);
+  DispatchTool(rig, 1176);
   EXPECT_EQ(rig.Section().stavesPerPage, 15);
 
   rig.doc->SaveSnapshot();
   rig.prompts.QueueNumber(2);
-  Dispatch(rig, 33172);  // moving a section empties undo
+  DispatchTool(rig, 33172);  // moving a section empties undo
   EXPECT_TRUE(rig.doc->undoStack.empty());
   EXPECT_EQ(rig.doc->GetActiveSection()->Title().text, "Section 1");
   EXPECT_EQ(rig.doc->sections.activeSection, 1);
@@ -342,7 +342,7 @@ TEST(ScoreToolCommands, PageFormattingReformatsAndPlacesHeadings) {
   // Cancel changes nothing; the sliders open from the page settings, kept in their ranges.
   dialogs.ok = false;
   std::string before = DumpDocument(*rig.doc);
-  Dispatch(rig, 33412);
+  DispatchTool(rig, 33412);
   EXPECT_EQ(dialogs.shown.stavesPerPage, 12);
   EXPECT_EQ(dialogs.shown.spacing, 100);
   EXPECT_EQ(dialogs.shown.pageSettings, &page);
@@ -362,7 +362,7 @@ TEST(ScoreToolCommands, PageFormattingReformatsAndPlacesHeadings) {
     d.authorAlignment = 1;    // Right
     d.commentsAlignment = 0;  // Left
   };
-  Dispatch(rig, 33065);
+  DispatchTool(rig, 33065);
   EXPECT_EQ(page.systemsPerPage, 3u);
   EXPECT_EQ(page.cursorWidth, 150u);
   EXPECT_EQ(first.stavesPerPage, 3);
@@ -385,7 +385,7 @@ TEST(ScoreToolCommands, PageFormattingReformatsAndPlacesHeadings) {
     d.stavesPerPage = 5;
     d.titleAlignment = d.authorAlignment = d.commentsAlignment = 0;
   };
-  Dispatch(rig, 33412);
+  DispatchTool(rig, 33412);
   EXPECT_EQ(first.stavesPerPage, 5);
   EXPECT_EQ(second.stavesPerPage, 5);
   EXPECT_EQ(rig.doc->undoStack.size(), 2u);
@@ -396,21 +396,21 @@ TEST(ScoreToolCommands, PageFormattingReformatsAndPlacesHeadings) {
 TEST(ScoreToolCommands, CopiedSystemOutlivesItsSystem) {
   ViewRig rig(ViewDocument(1, 3, 4));
   const nChordArray first = rig.Section().System(0)->Line(0)->firstVoice;
-  Dispatch(rig, 32989);
-  Dispatch(rig, 32967);  // "Delete system"
+  DispatchTool(rig, 32989);
+  DispatchTool(rig, 32967);  // "Delete system"
   const size_t systems = rig.Section().systems.size();
-  ASSERT_TRUE(Dispatch(rig, 32990));
+  ASSERT_TRUE(DispatchTool(rig, 32990));
   ASSERT_EQ(rig.Section().systems.size(), systems + 1);
   EXPECT_EQ(rig.Section().systems.back()->Line(0)->firstVoice, first);
 }
 
 TEST(ScoreToolCommands, DeprecatedAndEmptyCommands) {
   ViewRig rig(ViewDocument(1, 2, 4));
-  Dispatch(rig, 33421);
+  DispatchTool(rig, 33421);
   ASSERT_EQ(rig.prompts.messages.size(), 1u);
   EXPECT_EQ(rig.prompts.messages[0], "Deprecated function");
   const std::string before = DumpDocument(*rig.doc);
-  for (const int id : {33737, 33090, 33099, 33644}) EXPECT_TRUE(Dispatch(rig, id)) << id;
+  for (const int id : {33737, 33090, 33099, 33644}) EXPECT_TRUE(DispatchTool(rig, id)) << id;
   EXPECT_EQ(DumpDocument(*rig.doc), before);
 }
 
@@ -420,11 +420,11 @@ TEST(ScoreToolCommands, EditingIdsActAsTheirKeys) {
   CClef& stave = rig.Stave();
   nChordArray& voice = rig.view.ActiveLine()->firstVoice;
   stave.cursorColumn = 0;
-  Dispatch(rig, 32794);  // "Cursor step right"
+  DispatchTool(rig, 32794);  // "Cursor step right"
   EXPECT_EQ(stave.cursorColumn, 1);
-  Dispatch(rig, 32795);  // "Cursor step back"
+  DispatchTool(rig, 32795);  // "Cursor step back"
   EXPECT_EQ(stave.cursorColumn, 0);
-  Dispatch(rig, 32765);  // "End of piece"
+  DispatchTool(rig, 32765);  // "End of piece"
   EXPECT_EQ(stave.cursorColumn, stave.columnCount);
 
   // Longer and shorter note values; the shorter one steps on when the cursor auto-advances.
@@ -432,40 +432,40 @@ TEST(ScoreToolCommands, EditingIdsActAsTheirKeys) {
   state.noteValue = 3;
   state.autoAdvance = false;
   stave.cursorColumn = 0;
-  Dispatch(rig, 32796);
+  DispatchTool(rig, 32796);
   EXPECT_EQ(state.noteValue, 2);
-  Dispatch(rig, 32797);
+  DispatchTool(rig, 32797);
   EXPECT_EQ(state.noteValue, 3);
   EXPECT_EQ(stave.cursorColumn, 0);
   state.autoAdvance = true;
-  Dispatch(rig, 32797);
+  DispatchTool(rig, 32797);
   EXPECT_EQ(stave.cursorColumn, 1);
   state.noteValue = 0;
-  Dispatch(rig, 32796);
+  DispatchTool(rig, 32796);
   EXPECT_EQ(state.noteValue, 0);
   state.noteValue = 7;
   state.autoAdvance = false;
-  Dispatch(rig, 32797);
+  DispatchTool(rig, 32797);
   EXPECT_EQ(state.noteValue, 7);
 
   // "Insert dynamic space" and "Delete chord" at the cursor; "Format system" is one undo step.
   stave.cursorColumn = 1;
   const nChord* second = voice.at(1);
-  Dispatch(rig, 32786);
+  DispatchTool(rig, 32786);
   ASSERT_NE(voice.at(1), second);
   EXPECT_TRUE(voice.at(1)->notes.empty());
   stave.cursorColumn = 1;
-  Dispatch(rig, 32785);
+  DispatchTool(rig, 32785);
   EXPECT_EQ(voice.at(1), second);
   rig.doc->undoStack.clear();
   rig.doc->SetModifiedFlag(false);
-  Dispatch(rig, 32784);
+  DispatchTool(rig, 32784);
   EXPECT_EQ(rig.doc->undoStack.size(), 1u);
   EXPECT_TRUE(rig.doc->IsModified());
 
   // Without a line they are disabled.
   ViewRig empty(std::make_unique<CBriotabDoc>());
-  for (const int id : {32765, 32784, 32785, 32786, 32794, 32795, 32796, 32797}) EXPECT_FALSE(Enabled(empty, id)) << id;
+  for (const int id : {32765, 32784, 32785, 32786, 32794, 32795, 32796, 32797}) EXPECT_FALSE(ToolEnabled(empty, id)) << id;
 }
 
 // The section's system commands that end by updating the views mark the document modified,

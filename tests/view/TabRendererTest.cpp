@@ -31,7 +31,7 @@ using testing::CourseFret;
 using testing::StaffLine;
 using testing::TabLine;
 
-struct GoldenCases {
+struct TabGoldenCases {
   std::string log;
   void Add(const std::string& name, TabLine& tab, int32_t columnWidth = 40, bool printing = true) {
     log += "# " + name + "\n" + tab.Draw(name, columnWidth, printing);
@@ -59,7 +59,7 @@ size_t Count(const std::vector<std::string>& lines, const std::string& text) {
 // Letters and styles
 
 TEST(TabRenderer, TabStylesWithLettersBetweenLinesAndWhiteBoxes) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   for (int style = 0; style <= 4; ++style) {
     for (int variant = 0; variant < 2; ++variant) {
       TabLine tab;
@@ -113,7 +113,7 @@ TEST(TabRenderer, AnEmptyFretFallsBackToTheCourseOfItsPitchOnce) {
 // Bourdons
 
 TEST(TabRenderer, BourdonsWithEveryStrokeKind) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   for (int kind = 0; kind <= 6; ++kind) {
     TabLine tab;
     tab.Tab().tuning.SetTuning("GDAFCGFEDCB");  // six courses on the lines and five bourdons
@@ -255,7 +255,7 @@ TEST(TabRenderer, ABourdonsFingeringStandsWithItsLetter) {
 // Rhythm flags
 
 TEST(TabRenderer, FlagStylesAlternativeSetColoursDotsRestsAndTuplets) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   for (int style = 0; style <= 11; ++style) {
     TabLine tab;
     tab.Tab().flagStyle = style;
@@ -352,7 +352,7 @@ TEST(TabRenderer, LowNibbleFingeringMarks) {
   }
   nChord* letter = tab.Add(3, {{1, 2}});
   letter->notes.at(0)->fingering = 13;  // 'i' as a label
-  GoldenCases cases;
+  TabGoldenCases cases;
   cases.Add("fingering 1-11 and a finger letter", tab, 40);
   testing::ExpectGoldenLog("tab_fingering", cases.log);
 }
@@ -369,7 +369,7 @@ void GiveOrnamentRowsEachPlacement(CInstrumentDlg& definition) {
 }
 
 TEST(TabRenderer, OrnamentPlacementsOnBothStaveTypes) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   TabLine tab;
   GiveOrnamentRowsEachPlacement(tab.definition);
   tab.Rebuild();
@@ -433,7 +433,7 @@ void AddSlurred(TabLine& tab, uint32_t slur, int course = 1) {
 }
 
 TEST(TabRenderer, SlursTiesSlidesAndLegatoLines) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   for (const uint32_t type : {1u, 2u, 13u}) {
     for (const bool below : {false, true}) {
       TabLine tab;
@@ -518,7 +518,7 @@ TEST(TabRenderer, StringLegatoLearnsItsSpan) {
   tab.Add(3, {{1, 2}});
   nChord* last = tab.Add(3, {{3, 0}});
   last->notes.at(0)->slur = 0x400;
-  GoldenCases cases;
+  TabGoldenCases cases;
   cases.Add("string legato, span learnt", tab);
   EXPECT_EQ(first->notes.at(0)->slur & 0x0F, 2u);  // the next note on course 2 two elements on
   EXPECT_EQ(last->notes.at(0)->slur & 0x0F, 2u);   // no later note on course 4
@@ -529,7 +529,7 @@ TEST(TabRenderer, StringLegatoLearnsItsSpan) {
 // Size marks and chord effects
 
 TEST(TabRenderer, SizeMarkRunsAndChordEffects) {
-  GoldenCases cases;
+  TabGoldenCases cases;
   {
     TabLine tab;
     for (int i = 0; i < 6; ++i) tab.Add(3, {{1, 2}});

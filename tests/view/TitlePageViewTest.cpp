@@ -29,7 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Element = view::CTitlePageView::Element;
-using Kind = Element::Kind;
+using ElementKind = Element::Kind;
 
 std::unique_ptr<CVornelTabDoc> TitlePageDocument() {
   auto doc = std::make_unique<CVornelTabDoc>();
@@ -72,7 +72,7 @@ struct Rig {
     view.DrawOverlays(dc);
     return dc.Log();
   }
-  std::optional<Element> Find(Kind kind, size_t index = 0) const {
+  std::optional<Element> Find(ElementKind kind, size_t index = 0) const {
     for (const Element& element : view.Elements()) {
       if (element.kind == kind && element.index == index) return element;
     }
@@ -89,13 +89,13 @@ struct Rig {
 
 // Each kind of text that can be dragged, found again where it was put.
 struct Draggable {
-  Kind kind;
+  ElementKind kind;
   size_t index;
 };
 constexpr Draggable kDraggables[] = {
-    {Kind::kDocumentText, CDocumentSettings::kAuthor},
-    {Kind::kTitlePageText, CTitlePage::kTitle},
-    {Kind::kFormattedTitle, 0},
+    {ElementKind::kDocumentText, CDocumentSettings::kAuthor},
+    {ElementKind::kTitlePageText, CTitlePage::kTitle},
+    {ElementKind::kFormattedTitle, 0},
 };
 
 TEST(TitlePageView, ADraggedTextKeepsItsPlaceAfterSaveAndReopen) {
@@ -139,14 +139,14 @@ TEST(TitlePageView, WhatADragDoesNotMove) {
   doc->settings.titlePage.Text(CTitlePage::kPublisher).flags = 0;
   Rig rig(std::move(doc));
   // A hidden text is not there to be hit; the picture is there but is not dragged.
-  EXPECT_FALSE(rig.Find(Kind::kTitlePageText, CTitlePage::kPublisher));
-  const std::optional<Element> picture = rig.Find(Kind::kPicture);
+  EXPECT_FALSE(rig.Find(ElementKind::kTitlePageText, CTitlePage::kPublisher));
+  const std::optional<Element> picture = rig.Find(ElementKind::kPicture);
   ASSERT_TRUE(picture);
   EXPECT_FALSE(rig.view.OnLButtonDown({rig.Middle(*picture), view::kLeftButton, 0}));
   EXPECT_FALSE(rig.view.OnLButtonDown({{2, 2}, view::kLeftButton, 0}));
   EXPECT_FALSE(rig.view.Dragging());
 
-  const Element title = *rig.Find(Kind::kTitlePageText, CTitlePage::kTitle);
+  const Element title = *rig.Find(ElementKind::kTitlePageText, CTitlePage::kTitle);
   const CTrackText before = rig.doc->settings.titlePage.Text(CTitlePage::kTitle);
   // Let go where it was taken.
   EXPECT_FALSE(rig.Drag(rig.Middle(title), rig.Middle(title)));
@@ -165,14 +165,14 @@ TEST(TitlePageView, WhatADragDoesNotMove) {
   // Scrolled, the same text is found at the client point its logical place gives.
   rig.window.scroll = {40, 90};
   rig.Draw();
-  const Element scrolled = *rig.Find(Kind::kTitlePageText, CTitlePage::kTitle);
+  const Element scrolled = *rig.Find(ElementKind::kTitlePageText, CTitlePage::kTitle);
   EXPECT_EQ(rig.view.ElementAt({scrolled.rect.left + 2 - 40, scrolled.rect.top + 2 - 90}, false), scrolled);
 
   // The metadata left off the title page cannot be hit where it was drawn before.
-  const Element author = *rig.Find(Kind::kDocumentText, CDocumentSettings::kAuthor);
+  const Element author = *rig.Find(ElementKind::kDocumentText, CDocumentSettings::kAuthor);
   rig.doc->settings.titlePage.printTitlepage |= CTitlePage::kExcludeMetadataBit;
   rig.Draw();
-  EXPECT_FALSE(rig.Find(Kind::kDocumentText, CDocumentSettings::kAuthor));
+  EXPECT_FALSE(rig.Find(ElementKind::kDocumentText, CDocumentSettings::kAuthor));
   EXPECT_FALSE(rig.view.OnLButtonDown({rig.Middle(author), view::kLeftButton, 0}));
 }
 
@@ -194,12 +194,12 @@ TEST(TitlePageView, ADoubleClickOpensTheEditorOfWhatItLandsOn) {
   ScopedSectionEditor scopedTexts(texts);
   testing::ScriptedRichTextEditor rich;
   rich.answer = "{\\rtf1 Teares}";
-  const auto doubleClick = [&rig](Kind kind, size_t index) {
+  const auto doubleClick = [&rig](ElementKind kind, size_t index) {
     return rig.view.OnLButtonDblClk({rig.Middle(*rig.Find(kind, index)), view::kLeftButton, 0});
   };
 
-  EXPECT_TRUE(doubleClick(Kind::kDocumentText, CDocumentSettings::kAuthor));
-  EXPECT_TRUE(doubleClick(Kind::kTitlePageText, CTitlePage::kTitle));
+  EXPECT_TRUE(doubleClick(ElementKind::kDocumentText, CDocumentSettings::kAuthor));
+  EXPECT_TRUE(doubleClick(ElementKind::kTitlePageText, CTitlePage::kTitle));
   EXPECT_EQ(texts.edited, (std::vector<std::string>{"John Dowland", "Lachrimae"}));
   EXPECT_EQ(rig.doc->settings.titlePage.Text(CTitlePage::kTitle).text, "Lachrimae!");
   EXPECT_TRUE(rig.doc->IsModified());
@@ -207,19 +207,19 @@ TEST(TitlePageView, ADoubleClickOpensTheEditorOfWhatItLandsOn) {
   // Cancel changes nothing.
   rig.doc->SetModifiedFlag(false);
   texts.ok = false;
-  EXPECT_TRUE(doubleClick(Kind::kTitlePageText, CTitlePage::kTitle));
+  EXPECT_TRUE(doubleClick(ElementKind::kTitlePageText, CTitlePage::kTitle));
   EXPECT_FALSE(rig.doc->IsModified());
 
-  EXPECT_TRUE(doubleClick(Kind::kFormattedTitle, 0));
+  EXPECT_TRUE(doubleClick(ElementKind::kFormattedTitle, 0));
   EXPECT_EQ(rich.seen.size(), 1u);
   EXPECT_EQ(rig.doc->settings.titlePage.formattedTitle.text, "{\\rtf1 Teares}");
 
   // The picture asks for a new file; a cancelled prompt keeps the old one.
   rig.prompts.QueueFile(std::nullopt);
-  EXPECT_TRUE(doubleClick(Kind::kPicture, 0));
+  EXPECT_TRUE(doubleClick(ElementKind::kPicture, 0));
   EXPECT_EQ(rig.doc->settings.titlePage.picture.path, "no-such-picture.png");
   rig.prompts.QueueFile("other.png");
-  EXPECT_TRUE(doubleClick(Kind::kPicture, 0));
+  EXPECT_TRUE(doubleClick(ElementKind::kPicture, 0));
   EXPECT_EQ(rig.doc->settings.titlePage.picture.path, "other.png");
   EXPECT_EQ(rig.prompts.filePrompts.size(), 2u);
 
@@ -244,7 +244,7 @@ TEST(TitlePageView, AddedPicturesFitTheFrameAndEverythingIsCentred) {
   const view::CommandTable& commands = rig.view.Commands();
   const CTitlePage& titlePage = rig.doc->settings.titlePage;
   ASSERT_EQ(titlePage.frameRect.Width(), 794);  // A4 at 96 pixels to the inch
-  EXPECT_GT(std::abs(CentreOffset(rig, rig.Find(Kind::kTitlePageText, CTitlePage::kTitle)->rect)), 1);
+  EXPECT_GT(std::abs(CentreOffset(rig, rig.Find(ElementKind::kTitlePageText, CTitlePage::kTitle)->rect)), 1);
 
   // No file chosen: nothing happens.
   rig.prompts.QueueFile(std::nullopt);
@@ -262,7 +262,7 @@ TEST(TitlePageView, AddedPicturesFitTheFrameAndEverythingIsCentred) {
     EXPECT_TRUE(commands.Execute({view::kAddTitlePageImageCommand, std::nullopt, {}}));
     EXPECT_EQ(titlePage.picture.sizePercent, c.scale) << c.width;
     rig.Draw();
-    const std::optional<Element> picture = rig.Find(Kind::kPicture);
+    const std::optional<Element> picture = rig.Find(ElementKind::kPicture);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->rect.Width(), c.width * static_cast<int32_t>(c.scale) / 100);
     EXPECT_LE(std::abs(CentreOffset(rig, picture->rect)), 1) << c.width;
@@ -272,10 +272,10 @@ TEST(TitlePageView, AddedPicturesFitTheFrameAndEverythingIsCentred) {
   for (const Draggable& d : kDraggables) {
     EXPECT_LE(std::abs(CentreOffset(rig, rig.Find(d.kind, d.index)->rect)), 1) << static_cast<int>(d.kind);
   }
-  const Point title = rig.Middle(*rig.Find(Kind::kTitlePageText, CTitlePage::kTitle));
+  const Point title = rig.Middle(*rig.Find(ElementKind::kTitlePageText, CTitlePage::kTitle));
   ASSERT_TRUE(rig.Drag(title, {title.x + 60, title.y}));
   rig.Draw();
-  EXPECT_EQ(CentreOffset(rig, rig.Find(Kind::kTitlePageText, CTitlePage::kTitle)->rect), 60);
+  EXPECT_EQ(CentreOffset(rig, rig.Find(ElementKind::kTitlePageText, CTitlePage::kTitle)->rect), 60);
   // A text drawn centred on its position is centred as well as one drawn from its left.
   rig.doc->settings.Text(CDocumentSettings::kAuthor).flags |= CTrackText::kCentered;
   rig.doc->SetModifiedFlag(false);

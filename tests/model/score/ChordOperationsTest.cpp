@@ -18,8 +18,8 @@ using testing::NoteOn;
 using testing::Pitches;
 using testing::VoiceText;
 
-constexpr uint16_t kQuarter = 3;
-constexpr uint16_t kEighth = 4;
+using testing::kQuarter;
+using testing::kEighth;
 
 nChordArray Quarters(std::initializer_list<uint8_t> pitches) {
   nChordArray voice;
@@ -378,7 +378,7 @@ TEST(MetaEventList, CopyKindFallsBackForCaptions) {
   EXPECT_EQ(target.size(), 2u);
 }
 
-class ScriptedEditor : public MetaEventEditor {
+class ScriptedMetaEditor : public MetaEventEditor {
  public:
   bool answer = true;
   int runs = 0;
@@ -389,7 +389,7 @@ class ScriptedEditor : public MetaEventEditor {
 };
 
 TEST(MetaEventList, EditAddsOnlyConfirmedEventsAndTogglesFermatas) {
-  ScriptedEditor editor;
+  ScriptedMetaEditor editor;
   ScopedMetaEventEditor scope(editor);
   CMetaEventArray list;
   const CMetaEvent* ending = list.EditMetaEvent(CMetaEvent::kEnding, 7, 1);

@@ -15,7 +15,7 @@ using testing::NoteOn;
 using testing::Pitches;
 using testing::VoiceText;
 
-constexpr uint16_t kQuarter = 3;
+using testing::kQuarter;
 constexpr int kC = 3;  // pitch classes count from A
 
 // Course of each note in list order: "0,1,3".

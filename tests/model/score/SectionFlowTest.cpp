@@ -13,7 +13,7 @@
 namespace vornel {
 namespace {
 
-std::unique_ptr<nChord> Quarter(uint8_t pitch = 60) {
+std::unique_ptr<nChord> QuarterNote(uint8_t pitch = 60) {
   auto chord = std::make_unique<nChord>(nChord::kChord, 3);
   auto note = std::make_unique<nNotes>();
   note->pitch = pitch;
@@ -49,7 +49,7 @@ std::vector<std::string> Shapes(const CSystemArray& section, size_t line = 0, si
 }
 
 void Fill(CSystemArray& section, size_t system, int quarters, size_t voice = 0) {
-  for (int i = 0; i < quarters; ++i) section.System(system)->Line(0)->Voice(voice).push_back(Quarter());
+  for (int i = 0; i < quarters; ++i) section.System(system)->Line(0)->Voice(voice).push_back(QuarterNote());
 }
 
 TEST(SectionGather, ThreeSystemsTheLastEmpty) {
@@ -110,11 +110,11 @@ TEST(SectionGather, GatherThenScatterIsAnIdentityWithAHiddenSystem) {
 TEST(SectionGather, ScatteringBeyondTheSystemsMakesNewOnes) {
   auto section = Section(1);
   nChordArray list;
-  list.push_back(Quarter());
+  list.push_back(QuarterNote());
   list.push_back(section->SystemBreak());
-  list.push_back(Quarter());
+  list.push_back(QuarterNote());
   list.push_back(std::make_unique<nChord>(0x45));  // a stave break of another section counts too
-  list.push_back(Quarter());
+  list.push_back(QuarterNote());
   list.push_back(nullptr);
   section->ScatterVoice(list, 0, 0);
   EXPECT_EQ(Shapes(*section), (std::vector<std::string>{"q", "q", "q_"}));
@@ -127,7 +127,7 @@ TEST(SectionBars, NumberingRestartsAndSkipsHiddenSystems) {
   for (size_t s = 0; s < 4; ++s) {
     nChordArray& voice = section->System(s)->Line(0)->firstVoice;
     for (int i = 0; i < 3; ++i) {
-      voice.push_back(Quarter());
+      voice.push_back(QuarterNote());
       voice.push_back(std::make_unique<nChord>(nChord::kBarLine));
     }
   }
@@ -196,15 +196,15 @@ TEST(SectionSystems, DeletingMergingAndMovingBars) {
   auto moves = Section(2);
   nChordArray& top = moves->System(0)->Line(0)->firstVoice;
   nChordArray& bottom = moves->System(1)->Line(0)->firstVoice;
-  top.push_back(Quarter());
+  top.push_back(QuarterNote());
   top.push_back(std::make_unique<nChord>(1));
-  top.push_back(Quarter());
+  top.push_back(QuarterNote());
   top.push_back(std::make_unique<nChord>(0x11));  // a fixed bar line: the run starts after it
-  top.push_back(Quarter());
-  top.push_back(Quarter());
-  bottom.push_back(Quarter());
+  top.push_back(QuarterNote());
+  top.push_back(QuarterNote());
+  bottom.push_back(QuarterNote());
   bottom.push_back(std::make_unique<nChord>(1));
-  bottom.push_back(Quarter());
+  bottom.push_back(QuarterNote());
   EXPECT_EQ(moves->MoveLineBarAcrossSystems(1, 0, 0, false), 1);
   EXPECT_EQ(Shape(top), "q|q|qqq|");
   EXPECT_EQ(Shape(bottom), "q");
@@ -355,7 +355,7 @@ TEST(SectionInstruments, CentringRests) {
   auto rest = std::make_unique<nChord>(nChord::kChord, 3);
   rest->dy = 5;
   section->System(1)->Line(0)->secondVoice.push_back(std::move(rest));
-  nChord* chord = section->System(1)->Line(0)->firstVoice.push_back(Quarter());
+  nChord* chord = section->System(1)->Line(0)->firstVoice.push_back(QuarterNote());
   chord->dy = 6;
   section->CenterRests();
   EXPECT_EQ(section->System(1)->Line(0)->secondVoice.at(0)->dy, 0);
@@ -373,7 +373,7 @@ std::unique_ptr<CSystemArray> Bars(size_t systems, int bars) {
   auto section = Section(systems);
   for (int b = 0; b < bars; ++b) {
     nChordArray& voice = section->System(static_cast<size_t>(b) % systems)->Line(0)->firstVoice;
-    for (int q = 0; q < 4; ++q) voice.push_back(Quarter(static_cast<uint8_t>(60 + q)));
+    for (int q = 0; q < 4; ++q) voice.push_back(QuarterNote(static_cast<uint8_t>(60 + q)));
     voice.push_back(std::make_unique<nChord>(nChord::kBarLine));
   }
   return section;
@@ -419,7 +419,7 @@ TEST(SectionReflow, SplitCutsRunsOfTwentyAtBarLines) {
 TEST(SectionReflow, RecalculationSpellsTheFirstVoiceInTheSectionKey) {
   auto section = Section(1);
   section->key.bemol = 0;
-  section->System(0)->Line(0)->firstVoice.push_back(Quarter(70));
+  section->System(0)->Line(0)->firstVoice.push_back(QuarterNote(70));
   section->RecalculateSection(false);
   const nNotes* note = section->System(0)->Line(0)->firstVoice.at(0)->notes.at(0);
   EXPECT_EQ(nNotes::NameText(note->name), "B5b");  // no key: the flat is written
@@ -445,7 +445,7 @@ TEST(SectionInstruments, PastingAnInstrumentAndItsMusic) {
   auto section = Section(2);
   auto copied = std::make_unique<CInstrumentDlg>();
   copied->EnsureStave();
-  for (int i = 0; i < 3; ++i) copied->gathered[0].push_back(Quarter(50));
+  for (int i = 0; i < 3; ++i) copied->gathered[0].push_back(QuarterNote(50));
   // The active instrument holds no music: it makes way for the pasted one.
   EXPECT_EQ(section->AddInstrumentWithVoices(std::move(copied)), 1);
   ASSERT_EQ(section->definitions.size(), 1u);
@@ -453,8 +453,8 @@ TEST(SectionInstruments, PastingAnInstrumentAndItsMusic) {
   EXPECT_TRUE(section->Definition(0)->gathered[0].empty());
 
   CInstrumentDlg more;
-  more.gathered[0].push_back(Quarter(55));
-  more.gathered[1].push_back(Quarter(43));
+  more.gathered[0].push_back(QuarterNote(55));
+  more.gathered[1].push_back(QuarterNote(43));
   section->activeSystem = 0;
   section->System(0)->Line(0)->GetCurrentStave()->cursorColumn = 1;
   EXPECT_EQ(section->PasteInstrumentDataAtCursor(more), 1);
@@ -463,7 +463,7 @@ TEST(SectionInstruments, PastingAnInstrumentAndItsMusic) {
   EXPECT_EQ(more.gathered[0].size(), 1u);  // the copy stays as it was
 }
 
-class ScriptedEditor : public SectionEditor {
+class ScriptedSectionEditor : public SectionEditor {
  public:
   std::function<bool(CInstrumentDlg&)> edit;
   int proposedSplit = -1;
@@ -478,7 +478,7 @@ class ScriptedEditor : public SectionEditor {
 
 TEST(SectionInstruments, EditingTheActiveInstrument) {
   auto section = Bars(2, 2);
-  ScriptedEditor editor;
+  ScriptedSectionEditor editor;
   ScopedSectionEditor installed(editor);
   testing::ScriptedPrompts prompts;
   EXPECT_EQ(section->EditActiveInstrument(), 0);  // cancelled
@@ -529,7 +529,7 @@ TEST(SectionInstruments, WholeVoiceEditsOfTheActiveInstrument) {
 
 TEST(SectionInstruments, AnalyzingVoicesProposesASplitByClef) {
   auto section = Bars(1, 1);
-  ScriptedEditor editor;
+  ScriptedSectionEditor editor;
   ScopedSectionEditor installed(editor);
   // A chord of two notes splits around its highest note less the range.
   nChord& chord = *section->System(0)->Line(0)->firstVoice.at(0);
@@ -568,11 +568,11 @@ TEST(SectionImportFinish, DistributingHandsEachGatheredVoiceToItsLineAndStave) {
   CInstrumentDlg& second = *section.Definition(1);
   second.AddStave()->clefId = CClef::kCClef;
   second.LinkStaves();
-  for (int i = 0; i < 3; ++i) section.Definition(0)->gathered[0].push_back(Quarter());
+  for (int i = 0; i < 3; ++i) section.Definition(0)->gathered[0].push_back(QuarterNote());
   section.Definition(0)->gathered[0].push_back(section.SystemBreak());
-  section.Definition(0)->gathered[0].push_back(Quarter());
-  second.gathered[0].push_back(Quarter());
-  second.gathered[1].push_back(Quarter(48));
+  section.Definition(0)->gathered[0].push_back(QuarterNote());
+  second.gathered[0].push_back(QuarterNote());
+  second.gathered[1].push_back(QuarterNote(48));
   section.NewSystem(CSystemArray::kAppend);
   // Stave settings of a line made before the definition changed them.
   second.staves.at(1)->clefId = CClef::kGClef;
@@ -595,8 +595,8 @@ TEST(SectionImportFinish, DistributingHandsEachGatheredVoiceToItsLineAndStave) {
 TEST(SectionImportFinish, NotationIsRespelledInEachDefinitionsKeyInBothVoices) {
   auto section = Section(2);
   CInstrumentDlg& definition = *section->Definition(0);
-  section->System(0)->Line(0)->firstVoice.push_back(Quarter(70));
-  section->System(1)->Line(0)->secondVoice.push_back(Quarter(70));
+  section->System(0)->Line(0)->firstVoice.push_back(QuarterNote(70));
+  section->System(1)->Line(0)->secondVoice.push_back(QuarterNote(70));
   definition.key.bemol = 0;  // two sharps: A sharp
   definition.key.alterations = 2;
   section->RecalculateNotation();
@@ -618,11 +618,11 @@ TEST(SectionImportFinish, CommandsReachOnlyTheActiveInstrument) {
   for (size_t s = 0; s < 2; ++s) {
     for (size_t j = 0; j < 2; ++j) {
       nChordArray& voice = section->System(s)->Line(j)->firstVoice;
-      for (int q = 0; q < 4; ++q) voice.push_back(Quarter());
+      for (int q = 0; q < 4; ++q) voice.push_back(QuarterNote());
       voice.push_back(std::make_unique<nChord>(0x11));  // a fixed bar line where the bar ends
-      voice.push_back(Quarter());
+      voice.push_back(QuarterNote());
       voice.push_back(std::make_unique<nChord>(0x11));  // and one inside the next bar
-      voice.push_back(Quarter());
+      voice.push_back(QuarterNote());
       voice.at(0)->metaEvents.SetMetaEvent(CMetaEvent::kLyrics, "la", 0, 0, 0);
     }
   }

@@ -11,8 +11,8 @@ using testing::ChordOf;
 using testing::NoteOn;
 using testing::VoiceText;
 
-constexpr uint16_t kQuarter = 3;
-constexpr uint16_t kEighth = 4;
+using testing::kQuarter;
+using testing::kEighth;
 constexpr uint16_t kLower = nNotes::kLowerVoiceFlag;
 
 // A chord whose notes are given as (pitch, course, flags).

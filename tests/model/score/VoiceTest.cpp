@@ -8,6 +8,7 @@
 #include "platform/xml/XmlHelpers.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
+#include "model/ScoreText.h"
 #include "model/XmlTestText.h"
 
 namespace vornel {
@@ -16,8 +17,8 @@ namespace {
 using testing::CompactXml;
 using testing::ToHex;
 
-constexpr uint16_t kQuarter = 3;
-constexpr uint16_t kEighth = 4;
+using testing::kQuarter;
+using testing::kEighth;
 
 std::unique_ptr<nChord> Chord(uint16_t rhythm, uint8_t pitch = 60) {
   auto chord = std::make_unique<nChord>(nChord::kChord, rhythm);
@@ -47,7 +48,7 @@ nChordArray Quarters(int count) {
 }
 
 // Kinds of a voice as text: q chord, | bar line, s special event, _ null.
-std::string Shape(const nChordArray& voice) {
+std::string VoiceShape(const nChordArray& voice) {
   std::string shape;
   for (const auto& e : voice) shape += e == nullptr ? '_' : e->IsChord() ? 'q' : e->IsBarLine() ? '|' : 's';
   return shape;
@@ -103,7 +104,7 @@ TEST(VoiceRebar, FiveQuartersGetABarLineBeforeTheFifth) {
   nChordArray voice = Quarters(5);
   for (int pass = 0; pass < 2; ++pass) {  // the plain bar line is removed and made again
     EXPECT_EQ(voice.RebarVoice(4, 4), 768u);
-    ASSERT_EQ(Shape(voice), "qqqq|q");
+    ASSERT_EQ(VoiceShape(voice), "qqqq|q");
     EXPECT_EQ(voice[4]->status, 1);
     EXPECT_EQ(voice[4]->rhythm, 0);
     EXPECT_EQ(voice[4]->position, 0u);
@@ -120,7 +121,7 @@ TEST(VoiceRebar, OverrunIsCarriedByTheInsertedBarLine) {
   voice.push_back(Chord(kQuarter | 8));  // dotted: the bar is overrun by 96
   voice.push_back(Chord(kQuarter));
   voice.RebarVoice(4, 4);
-  ASSERT_EQ(Shape(voice), "qqqq|q");
+  ASSERT_EQ(VoiceShape(voice), "qqqq|q");
   EXPECT_EQ(voice[4]->rhythm, 96);
   EXPECT_EQ(voice[4]->time, 864u);
 }
@@ -175,7 +176,7 @@ TEST(VoiceRebar, RightRepeatThenLeftRepeatBecomeOneBothSides) {
   voice.push_back(Event(0x81));  // left
   for (int i = 0; i < 4; ++i) voice.push_back(Chord(kQuarter));
   voice.RebarVoice(4, 4);
-  EXPECT_EQ(Shape(voice), "qqqq|qqqq");
+  EXPECT_EQ(VoiceShape(voice), "qqqq|qqqq");
   EXPECT_EQ(voice[4]->status, 0xA1);
   EXPECT_EQ(voice[4]->position, 0u);
 
@@ -184,7 +185,7 @@ TEST(VoiceRebar, RightRepeatThenLeftRepeatBecomeOneBothSides) {
   other.push_back(Event(0x95, 0));  // a right repeat that also carries a signature stays a bar line
   other.back()->metaEvents.SetMetaEvent(CMetaEvent::kTimeSignature, "", 1, 3, 4);
   other.RebarVoice(4, 4);
-  EXPECT_EQ(Shape(other), "qq||");
+  EXPECT_EQ(VoiceShape(other), "qq||");
   EXPECT_EQ(other[2]->status, 0xA1);
   EXPECT_EQ(other[3]->status, 0x05);
   EXPECT_EQ(other[2]->position, 384u);
@@ -200,7 +201,7 @@ TEST(VoiceRebar, BarPausesAndOldDynamicsOnBarLines) {
   voice.push_back(Chord(kQuarter));
   voice.push_back(Event(0x01));
   voice.RebarVoice(3, 4);
-  ASSERT_EQ(Shape(voice), "qqq||q");
+  ASSERT_EQ(VoiceShape(voice), "qqq||q");
   const CMetaEvent* pause = voice[3]->metaEvents.Find(CMetaEvent::kBarPause);
   EXPECT_EQ(pause->value, 3u * 576u);
   EXPECT_EQ(pause->cy, (4 << 4) | 3);
@@ -214,7 +215,7 @@ TEST(VoiceRebar, ChangesOfTimeSignature) {
   voice.push_back(WithMeta(Event(0x05), CMetaEvent::kTimeSignature, 3, 4));
   for (int i = 0; i < 4; ++i) voice.push_back(Chord(kQuarter));
   EXPECT_EQ(voice.RebarVoice(4, 4), 576u);
-  EXPECT_EQ(Shape(voice), "qqqq|qqq|q");
+  EXPECT_EQ(VoiceShape(voice), "qqqq|qqq|q");
   EXPECT_EQ(voice.CurrentTimeSignature()->cx, 3);
 
   // A change without its signature ends the cutting there.
@@ -222,7 +223,7 @@ TEST(VoiceRebar, ChangesOfTimeSignature) {
   broken.push_back(Event(0x12));
   for (int i = 0; i < 5; ++i) broken.push_back(Timed(Chord(kQuarter), 7));
   broken.RebarVoice(4, 4);
-  EXPECT_EQ(Shape(broken), "qsqqqqq");
+  EXPECT_EQ(VoiceShape(broken), "qsqqqqq");
   EXPECT_EQ(broken[6]->time, 7u);
   EXPECT_EQ(broken.TotalLength(), 192u);
 
@@ -350,7 +351,7 @@ TEST(VoiceXml, StaffElementAndBack) {
   EXPECT_EQ(read.size(), 3u);
   e->SetAttribute("count", 1);
   read.ReadXml(e);
-  EXPECT_EQ(Shape(read), "q");
+  EXPECT_EQ(VoiceShape(read), "q");
 
   testing::ScriptedPrompts prompts;
   doc.Parse("<voice count=\"0\"/>");
@@ -423,16 +424,16 @@ TEST(VoiceAlign, ChordsOfOneTimeStandAtOneIndex) {
   nChordArray second;
   second.push_back(Timed(Chord(kQuarter), 384));
   ListOf({&first, &second}).AlignVoices(768);
-  EXPECT_EQ(Shape(first), "qqq");
-  EXPECT_EQ(Shape(second), "__q");
+  EXPECT_EQ(VoiceShape(first), "qqq");
+  EXPECT_EQ(VoiceShape(second), "__q");
 
   // A clef change of the chord's time stays in front of it.
   nChordArray third;
   third.push_back(Timed(WithMeta(Event(0x92), CMetaEvent::kClef, 0, 0), 384));
   third.push_back(Timed(Chord(kQuarter), 384));
   ListOf({&first, &third}).AlignVoices(768);
-  EXPECT_EQ(Shape(third), "__sq");
-  EXPECT_EQ(Shape(first), "qqq_");  // padded to the longest
+  EXPECT_EQ(VoiceShape(third), "__sq");
+  EXPECT_EQ(VoiceShape(first), "qqq_");  // padded to the longest
 }
 
 TEST(VoiceAlign, BarLinesArePutBackInEveryVoice) {
@@ -443,10 +444,10 @@ TEST(VoiceAlign, BarLinesArePutBackInEveryVoice) {
   second.push_back(Event(0x51));  // a bar line of its own is replaced by the first voice's
   CVoicesArray voices = ListOf({&first, &second});
   voices.SetTimeSignatureAndRebar(nullptr, 4, 4);
-  EXPECT_EQ(Shape(second), "q|q|");
+  EXPECT_EQ(VoiceShape(second), "q|q|");
   voices.AlignVoices(voices.barLength);
-  EXPECT_EQ(Shape(first), "qqqq|q");
-  EXPECT_EQ(Shape(second), "q___|q");
+  EXPECT_EQ(VoiceShape(first), "qqqq|q");
+  EXPECT_EQ(VoiceShape(second), "q___|q");
   EXPECT_EQ(second[4]->status, 1);
 }
 
@@ -461,8 +462,8 @@ TEST(VoiceAlign, FinalBarLinesAndMultiBarRestsComeBackWhole) {
   CVoicesArray voices = ListOf({&first, &second});
   voices.SetTimeSignatureAndRebar(nullptr, 4, 4);
   voices.AlignVoices(voices.barLength);
-  EXPECT_EQ(Shape(first), "qqqq|q|");
-  EXPECT_EQ(Shape(second), "q___|q|");
+  EXPECT_EQ(VoiceShape(first), "qqqq|q|");
+  EXPECT_EQ(VoiceShape(second), "q___|q|");
   EXPECT_EQ(first[4]->status, 0x24D);
   EXPECT_EQ(first[4]->metaEvents.Find(CMetaEvent::kBarPause)->cx, 2);
   EXPECT_EQ(second[6]->status, 0x31);
@@ -478,8 +479,8 @@ TEST(VoiceAlign, SignatureChangesAreFoldedBackIntoBarLines) {
   CVoicesArray voices = ListOf({&first, &second});
   voices.SetTimeSignatureAndRebar(nullptr, 4, 4);
   voices.AlignVoices(voices.barLength);
-  EXPECT_EQ(Shape(first), "qqqq|qqq");
-  EXPECT_EQ(Shape(second), "q___|q___");  // padded before the change was folded back
+  EXPECT_EQ(VoiceShape(first), "qqqq|qqq");
+  EXPECT_EQ(VoiceShape(second), "q___|q___");  // padded before the change was folded back
   EXPECT_EQ(first[4]->status, 0x05);
   EXPECT_EQ(first[4]->metaEvents.Find(CMetaEvent::kTimeSignature)->value, 0x81u);
   EXPECT_EQ(second[4]->status, 0x05);
@@ -500,7 +501,7 @@ TEST(VoiceBarLines, SpecialEventsAndBack) {
   EXPECT_FALSE(voice.RemarkBarLine(4));
 
   voice.BarsToSpecialEvents();
-  EXPECT_EQ(Shape(voice), "qsqsq");
+  EXPECT_EQ(VoiceShape(voice), "qsqsq");
   EXPECT_EQ(voice[1]->status, 0x92);
   EXPECT_EQ(voice[3]->status, 0x12);
 
@@ -510,7 +511,7 @@ TEST(VoiceBarLines, SpecialEventsAndBack) {
   voice.push_back(Event(0x01));
   voice.push_back(Event(0x12));  // a change without its event stays
   voice.FoldSpecialEventsIntoBars();
-  EXPECT_EQ(Shape(voice), "q|q|q|s");
+  EXPECT_EQ(VoiceShape(voice), "q|q|q|s");
   EXPECT_EQ(voice[1]->status, 0x09);
   EXPECT_EQ(voice[1]->rhythm, 7);
   EXPECT_EQ(voice[1]->metaEvents.Find(CMetaEvent::kClef)->cx, 2);
@@ -538,7 +539,7 @@ TEST(VoiceBarLines, ImportersAndFixedBars) {
   fixed.push_back(Event(0x11));
   fixed.push_back(Chord(kQuarter));
   fixed.RebarAndFreeFixedBars(4, 4);
-  EXPECT_EQ(Shape(fixed), "qqqq|qq|q");
+  EXPECT_EQ(VoiceShape(fixed), "qqqq|qq|q");
   EXPECT_EQ(fixed[4]->status, 1);
   EXPECT_EQ(fixed[7]->status, 0x11);
 }
@@ -568,7 +569,7 @@ TEST(VoiceMetaEvents, EditAtAPoint) {
   EXPECT_TRUE(voice.EditMetaEventAt(10, 10, true));
   EXPECT_EQ(editor.followed, "http://x|X");
   EXPECT_TRUE(voice.EditMetaEventAt(60, 10, true));  // the special event goes with its event
-  EXPECT_EQ(Shape(voice), "q|");
+  EXPECT_EQ(VoiceShape(voice), "q|");
   EXPECT_TRUE(voice.EditMetaEventAt(60, 10, true));  // the bar line loses its clef mark
   EXPECT_EQ(voice[1]->status, 0x01);
   EXPECT_FALSE(voice.EditMetaEventAt(60, 10, true));

@@ -17,11 +17,11 @@ using testing::VoiceText;
 
 constexpr uint16_t kWhole = 1;
 constexpr uint16_t kHalf = 2;
-constexpr uint16_t kQuarter = 3;
-constexpr uint16_t kEighth = 4;
+using testing::kQuarter;
+using testing::kEighth;
 
 // Quarter chords of one note each.
-nChordArray Quarters(std::initializer_list<uint8_t> pitches) {
+nChordArray QuarterChords(std::initializer_list<uint8_t> pitches) {
   nChordArray voice;
   for (uint8_t p : pitches) voice.push_back(ChordOf(kQuarter, {{p, 0}}));
   return voice;
@@ -210,7 +210,7 @@ TEST(VoiceRests, AppendByNoteValue) {
 }
 
 TEST(VoiceRests, ClearRestsAndGhosts) {
-  nChordArray voice = Quarters({60, 62});
+  nChordArray voice = QuarterChords({60, 62});
   voice.insert(1, ChordOf(kQuarter));
   voice.insert(2, std::make_unique<nChord>(1));
   voice.push_back(ChordOf(kQuarter));
@@ -223,7 +223,7 @@ TEST(VoiceRests, ClearRestsAndGhosts) {
 }
 
 TEST(VoiceLyrics, WordsGoToTheChordsWithNotes) {
-  nChordArray voice = Quarters({60, 62, 64, 65});
+  nChordArray voice = QuarterChords({60, 62, 64, 65});
   voice.insert(2, ChordOf(kQuarter));
   voice.DistributeLyrics("  Al-  le\r\nlu", 1);
   const auto lyric = [&](size_t i) {
@@ -236,7 +236,7 @@ TEST(VoiceLyrics, WordsGoToTheChordsWithNotes) {
   EXPECT_EQ(lyric(3), "le");
   EXPECT_EQ(lyric(4), "lu");
 
-  nChordArray two = Quarters({60, 62});
+  nChordArray two = QuarterChords({60, 62});
   two.DistributeLyrics("a  b", 0);
   EXPECT_EQ(two[1]->metaEvents.Find(CMetaEvent::kLyrics)->text, "b");
 }
@@ -245,7 +245,7 @@ TEST(VoiceLyrics, WordsGoToTheChordsWithNotes) {
 // Merging and tick ranges
 
 TEST(VoiceMerge, JoinsByStartSplittingWhereNeeded) {
-  nChordArray voice = Quarters({67, 69});
+  nChordArray voice = QuarterChords({67, 69});
   nChordArray other;
   other.push_back(ChordOf(kEighth));
   other.push_back(ChordOf(kEighth, {{55, 4}}));
@@ -329,7 +329,7 @@ TEST(VoiceMerge, AChordNeverPassesThirtyTwoNotes) {
 
 TEST(VoiceTickRange, CopyAndDeleteBetweenChords) {
   auto staveBreak = std::make_shared<nChord>(0x41);
-  nChordArray voice = Quarters({60, 62});
+  nChordArray voice = QuarterChords({60, 62});
   voice.push_back(staveBreak);
   voice.push_back(ChordOf(kQuarter, {{64, 0}}));
   voice.push_back(ChordOf(kQuarter, {{65, 0}}));
@@ -348,7 +348,7 @@ TEST(VoiceTickRange, CopyAndDeleteBetweenChords) {
 }
 
 TEST(VoiceMarkers, RangeOfTheFirstBeginAndTheEndAfterIt) {
-  nChordArray voice = Quarters({60, 62, 64, 65});
+  nChordArray voice = QuarterChords({60, 62, 64, 65});
   voice.UpdateTickPositions(4, 4);
   EXPECT_EQ(voice.FindMarkedRange().start, 0);
   voice[1]->metaEvents.SetMetaEvent(CMetaEvent::kMarker, "", 0, 1, 0);  // an end before any begin
@@ -383,7 +383,7 @@ TEST(VoiceStems, TheFarthestNoteDecidesAndTiesKeepTheDirection) {
 }
 
 TEST(VoiceMarks, SlurWidthOrnamentsSignaturesAndOffbeats) {
-  nChordArray voice = Quarters({60, 62, 64, 65});
+  nChordArray voice = QuarterChords({60, 62, 64, 65});
   voice.push_back(ChordOf(kQuarter, {{67, 0}, {60, 2}}));
   voice.push_back(ChordOf(kQuarter, {{69, 0}}));
   voice[0]->notes[0]->slur = 0x0003;

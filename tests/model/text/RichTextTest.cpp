@@ -221,7 +221,7 @@ std::string ContentsRtf() {
 }
 
 // An editor that answers as the user would: OK with a new text, OK after clearing, or Cancel.
-class ScriptedEditor : public RichTextEditor {
+class ScriptedTextEditor : public RichTextEditor {
  public:
   bool ok = true;
   std::string result = "{\\rtf1 edited}";
@@ -305,7 +305,7 @@ para left | mark f2 fs17
 }
 
 TEST(RichTextBlock, EditKeepsTheResultUnlessReadOnly) {
-  ScriptedEditor editor;
+  ScriptedTextEditor editor;
   ScopedRichTextEditor scope(editor);
   CRTFPreface block;
   block.text = "{\\rtf1 old}";
