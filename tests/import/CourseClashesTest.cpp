@@ -30,15 +30,15 @@ CTabInstrument Guitar() {
   return tab;
 }
 
-struct Note {
+struct PlacedNote {
   int course;
   int pitch;
   char kind = 's';  // 's' struck in the first voice, 'l' joined from the lower voice, 'h' held
 };
 
-std::unique_ptr<nChord> Chord(const std::vector<Note>& notes) {
+std::unique_ptr<nChord> Chord(const std::vector<PlacedNote>& notes) {
   auto chord = std::make_unique<nChord>(nChord::kChord, 3);
-  for (const Note& n : notes) {
+  for (const PlacedNote& n : notes) {
     auto note = std::make_unique<nNotes>();
     note->string = static_cast<uint8_t>(n.course);
     note->pitch = static_cast<uint8_t>(n.pitch);
@@ -63,7 +63,7 @@ std::string Text(const nChord& chord) {
 TEST(CourseClashesTest, EachCourseKeepsOneNote) {
   struct Case {
     const char* what;
-    std::vector<Note> notes;
+    std::vector<PlacedNote> notes;
     const char* kept;
     size_t moved, doubled, dropped;
   };
