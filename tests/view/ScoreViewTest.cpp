@@ -66,6 +66,26 @@ TEST(ScoreView, DrawingSetsThePanes) {
   EXPECT_TRUE(has("status 8 " + rig.Section().key.GetKeyLabel()));
 }
 
+TEST(ScoreView, AStripRepaintThatMovedSystemsRepaintsTheWholeWindow) {
+  ViewRig rig(ViewDocument(1, 4, 4));
+  const Rect second = rig.Section().System(1)->area;
+  rig.Draw();
+  EXPECT_TRUE(rig.window.invalidated.empty()) << "nothing moved";
+
+  // The first system grows below its staff: the ones after it move down, outside the strip.
+  rig.Stave().spaceBelow = 12;
+  rig.doc->UpdateAllViews(kHintRepaintStrip, rig.Section().System(0));
+  rig.window.Forget();
+  rig.Draw();
+  ASSERT_NE(rig.Section().System(1)->area.top, second.top);
+  EXPECT_TRUE(rig.window.WholeInvalidated());
+
+  // The repaint that follows finds them where they were drawn: no endless repainting.
+  rig.window.Forget();
+  rig.Draw();
+  EXPECT_TRUE(rig.window.invalidated.empty());
+}
+
 TEST(ScoreView, FirstUpdateLeavesTheModifiedFlag) {
   // An imported score not yet saved must still ask before it closes.
   auto doc = ViewDocument(1, 4, 4);

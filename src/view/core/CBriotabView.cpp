@@ -194,6 +194,7 @@ void CBriotabView::OnDraw(DeviceContext& dc) {
   if (doc_.sections.empty()) return;
   DrawPage(doc_, dc, state_.pageIndex);
   if (dc.IsPrinting()) return;
+  InvalidateIfSystemsMoved();
   SetPanes();
   if (state_.caretShown) UpdateCaret();
   if (state_.scrollToCursorPending) EnsureCursorVisible();
@@ -201,6 +202,22 @@ void CBriotabView::OnDraw(DeviceContext& dc) {
     sectionsListed_ = true;
     doc_.UpdateSectionList();
   }
+}
+
+// Every drawing lays the whole page out, but a repaint after a typed note shows only a strip
+// of it: when the edit moved systems (a taller system pushes the ones after it down, or the
+// page takes one system fewer), the rest of the window still shows them where they were.
+void CBriotabView::InvalidateIfSystemsMoved() {
+  std::vector<Rect> placed;
+  placed.reserve(drawnSystems_.size());
+  for (const auto& section : doc_.sections.items()) {
+    if (section == nullptr) continue;
+    for (const auto& system : section->systems) placed.push_back(system != nullptr ? system->area : Rect{});
+  }
+  if (placed == drawnSystems_) return;
+  const bool known = !drawnSystems_.empty();
+  drawnSystems_ = std::move(placed);
+  if (known) Window().Invalidate();
 }
 
 void CBriotabView::SetPanes() {

@@ -233,6 +233,7 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   // Makes this view the one that follows the hyperlinks the model activates.
   void FollowLinks();
   void SetPanes();
+  void InvalidateIfSystemsMoved();
   void InvalidateLogical(const Rect& logical, int grow = 0);
   void ClearSelection();
   void FinishBand(bool drawn);
@@ -268,6 +269,8 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   std::unique_ptr<NoteEntry> entry_;
   bool observing_ = false;
   bool sectionsListed_ = false;
+  // Where the systems stood after the last drawing (see OnDraw).
+  std::vector<Rect> drawnSystems_;
   // The caret as last placed.
   CaretKind caret_ = CaretKind::kNone;
   Rect caretRect_;
