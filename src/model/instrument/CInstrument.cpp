@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/instrument/CInstrumentDlg.h"
+#include "model/instrument/DrawnColumns.h"
 #include "model/events/CMetaEvent.h"
 #include "model/OwnedArrayRecords.h"
 #include "model/Scaling.h"
@@ -78,7 +79,8 @@ int CInstrument::HitTestStave(int32_t x, int32_t y) {
   if (stave == nullptr) return 1;
   // A stave that was never laid out has no columns to divide by.
   if (stave->columnWidth > 0) {
-    const int64_t column = (static_cast<int64_t>(x) - stave->area.left) / stave->columnWidth;
+    int64_t column = DrawnColumnAt(*stave, GetSelectedVoice(), x);
+    if (column < 0) column = (static_cast<int64_t>(x) - stave->area.left) / stave->columnWidth;
     if (column >= 0 && column < stave->columnCount) stave->cursorColumn = static_cast<int32_t>(column);
   }
   const int64_t spacing = std::max(stave->lineSpacing, 1);

@@ -10,6 +10,8 @@
 #include "midi/play/MidiOutStream.h"
 #include "model/instrument/CClef.h"
 #include "model/instrument/CInstrument.h"
+#include "model/instrument/DrawnColumns.h"
+#include "model/Scaling.h"
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
 #include "model/events/MetaEventEditor.h"
@@ -329,6 +331,18 @@ void CBriotabView::RecreateCaret() {
   }
 }
 
+namespace {
+
+// The caret stands at its column as drawn, which need not be on the grid of column widths.
+Point CaretPoint(const CInstrument& line, const CClef& stave) {
+  Point p = stave.GetCursorPoint();
+  const nChordArray& voice = line.selectedVoice != 0 ? line.secondVoice : line.firstVoice;
+  p.x = ScaleTruncated(int64_t{p.x} + DrawnColumnShift(stave, voice, stave.cursorColumn), 1, 1);
+  return p;
+}
+
+}  // namespace
+
 void CBriotabView::UpdateCaret() {
   CInstrument* line = ActiveLine();
   CClef* stave = ActiveStave();
@@ -337,7 +351,7 @@ void CBriotabView::UpdateCaret() {
   if (stave->enabledVoices == CClef::kUpperVoice || stave->enabledVoices == CClef::kLowerVoice) {
     line->selectedVoice = stave->enabledVoices & 1;
   }
-  const Point p = stave->GetCursorPoint();
+  const Point p = CaretPoint(*line, *stave);
   const int32_t width = std::max(6, stave->columnWidth * 3 / 5);
   const int32_t height = std::max(6, stave->lineSpacing);
   const Rect rect{p.x, p.y - height / 2, p.x + width, p.y + height / 2};
@@ -516,9 +530,10 @@ Rect CBriotabView::LineRect() const {
 }
 
 std::optional<Point> CBriotabView::CursorPoint() const {
+  const CInstrument* line = ActiveLine();
   const CClef* stave = ActiveStave();
-  if (stave == nullptr) return std::nullopt;
-  return stave->GetCursorPoint();
+  if (line == nullptr || stave == nullptr) return std::nullopt;
+  return CaretPoint(*line, *stave);
 }
 
 void CBriotabView::InvalidateLogical(const Rect& logical, int grow) {

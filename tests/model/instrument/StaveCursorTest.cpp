@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "model/instrument/CClef.h"
+#include "model/instrument/DrawnColumns.h"
+#include "model/score/nChordArray.h"
+#include "model/score/nChord.h"
 
 namespace vornel {
 namespace {
@@ -71,6 +74,39 @@ TEST(StaveCursor, StaffSizeAndFrame) {
   // A zero column width counts as one pixel.
   stave.SetFrameGeometry({100, 200, 500, 800}, 10, 1, 0, 254, 100);
   EXPECT_EQ(stave.columnCount, 401);
+}
+
+
+// The caret and clicks follow the columns where the drawing put them: here the third element
+// (after a bar line's half column) and those after it stand 20 pixels right of the grid.
+TEST(StaveCursor, DrawnColumnsMoveTheCaretAndClicks) {
+  CClef stave = LaidOutStaff();  // columns of 40 from x = 100
+  nChordArray voice;
+  for (int i = 0; i < 4; ++i) voice.push_back(std::make_unique<nChord>(i == 1 ? nChord::kBarLine : nChord::kChord));
+  stave.chordPositions = {100, 140, 200, 240, 500};
+
+  struct Case {
+    int64_t column;
+    int64_t shift;
+  };
+  for (const Case& c : {Case{0, 0}, Case{1, 0}, Case{2, 20}, Case{3, 20}, Case{7, 20}}) {
+    EXPECT_EQ(DrawnColumnShift(stave, voice, c.column), c.shift) << c.column;
+  }
+  struct Click {
+    int64_t x;
+    int64_t column;
+  };
+  // Left of the first column the grid decides (-1); past the last element the columns go on
+  // in column widths from it.
+  for (const Click& c : {Click{99, -1}, Click{100, 0}, Click{190, 1}, Click{205, 2}, Click{239, 2}, Click{250, 3},
+                         Click{285, 4}}) {
+    EXPECT_EQ(DrawnColumnAt(stave, voice, c.x), c.column) << c.x;
+  }
+
+  // Places drawn for another voice (another length) leave the grid alone.
+  voice.push_back(std::make_unique<nChord>(nChord::kChord));
+  EXPECT_EQ(DrawnColumnShift(stave, voice, 2), 0);
+  EXPECT_EQ(DrawnColumnAt(stave, voice, 205), -1);
 }
 
 }  // namespace
