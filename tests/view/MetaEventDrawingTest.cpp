@@ -13,6 +13,9 @@
 #include "TabFixtures.h"
 #include "document/CPageDlg.h"
 #include "model/events/CMetaEvent.h"
+#include "platform/draw/InkCollisions.h"
+#include "platform/draw/RecordingDevice.h"
+#include "platform/draw/TextFaces.h"
 #include "platform/draw/MulDiv.h"
 #include "support/ScriptedPrompts.h"
 #include "view/draw/DrawContext.h"
@@ -326,6 +329,27 @@ TEST(MetaEventDrawing, LyricsStandUnderTheLowestNotesOfTheirStave) {
     EXPECT_EQ(tops[0], tops[1]);
     EXPECT_EQ(tops[1], tops[2]);
   }
+}
+
+// Over a tablature whose rhythm flags hang below it, a dynamic stands above the letter on its
+// chord's top course; where the flags stand above, it keeps its place among them.
+TEST(MetaEventDrawing, ADynamicOverATablatureWithFlagsBelowClearsItsLetters) {
+  Page page;
+  TabLine tab;
+  tab.Tab().flagGroup = 2;
+  tab.Rebuild();
+  nChord* chord = tab.Add(3, {{0, 11}, {1, 3}});
+  CMetaEvent& fff = *chord->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kDynamics, "", 0, 0, 0));
+  fff.cy = 8 << 16;
+  tab.Add(3, {{0, 2}});
+  RecordingDevice dc(96, true, PangoTextEngine::Shared());
+  InkCollisions ink;
+  dc.SetInkObserver(&ink);
+  tab.DrawOn(dc, 40, {100, 100, 700, 300}, 60);
+  size_t dynamics = 0;
+  for (const auto& box : ink.Boxes()) dynamics += box.source == InkSource::kMetaText ? 1 : 0;
+  EXPECT_EQ(dynamics, 1u);
+  for (const auto& collision : ink.Find(0.3 * 96 / 25.4)) ADD_FAILURE() << InkCollisions::Describe(collision);
 }
 
 // Footnotes are numbered by the page: the second shows (2*) and adds its line to the page's

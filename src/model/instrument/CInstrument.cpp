@@ -79,7 +79,7 @@ int CInstrument::HitTestStave(int32_t x, int32_t y) {
   if (stave == nullptr) return 1;
   // A stave that was never laid out has no columns to divide by.
   if (stave->columnWidth > 0) {
-    int64_t column = DrawnColumnAt(*stave, GetSelectedVoice(), x);
+    int64_t column = DrawnColumnAt(*stave, selectedVoice != 0 ? 1 : 0, GetSelectedVoice(), x);
     if (column < 0) column = (static_cast<int64_t>(x) - stave->area.left) / stave->columnWidth;
     if (column >= 0 && column < stave->columnCount) stave->cursorColumn = static_cast<int32_t>(column);
   }

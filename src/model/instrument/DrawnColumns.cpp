@@ -9,24 +9,32 @@ namespace vornel {
 
 namespace {
 
-// The drawn places (one per element and the stave's right end) belong to `voice`.
-bool DrawnFor(const CClef& stave, const nChordArray& voice) {
-  return stave.columnWidth > 0 && !voice.empty() && stave.chordPositions.size() == voice.size() + 1;
+// The places `voice` was drawn at (one per element and the stave's right end), or null when
+// they are not of its present length.
+const std::vector<uint32_t>* DrawnPlaces(const CClef& stave, int32_t voiceIndex, const nChordArray& voice) {
+  if (stave.columnWidth <= 0 || voice.empty() || voiceIndex < 0 ||
+      static_cast<size_t>(voiceIndex) >= stave.voicePositions.size()) {
+    return nullptr;
+  }
+  const std::vector<uint32_t>& xs = stave.voicePositions[static_cast<size_t>(voiceIndex)];
+  return xs.size() == voice.size() + 1 ? &xs : nullptr;
 }
 
 int64_t GridX(const CClef& stave, int64_t column) { return int64_t{stave.area.left} + column * stave.columnWidth; }
 
 }  // namespace
 
-int64_t DrawnColumnShift(const CClef& stave, const nChordArray& voice, int64_t column) {
-  if (!DrawnFor(stave, voice)) return 0;
+int64_t DrawnColumnShift(const CClef& stave, int32_t voiceIndex, const nChordArray& voice, int64_t column) {
+  const std::vector<uint32_t>* xs = DrawnPlaces(stave, voiceIndex, voice);
+  if (xs == nullptr) return 0;
   const int64_t at = std::clamp<int64_t>(column, 0, static_cast<int64_t>(voice.size()) - 1);
-  return int64_t{stave.chordPositions[static_cast<size_t>(at)]} - GridX(stave, at);
+  return int64_t{(*xs)[static_cast<size_t>(at)]} - GridX(stave, at);
 }
 
-int64_t DrawnColumnAt(const CClef& stave, const nChordArray& voice, int64_t x) {
-  if (!DrawnFor(stave, voice)) return -1;
-  const std::vector<uint32_t>& xs = stave.chordPositions;
+int64_t DrawnColumnAt(const CClef& stave, int32_t voiceIndex, const nChordArray& voice, int64_t x) {
+  const std::vector<uint32_t>* drawn = DrawnPlaces(stave, voiceIndex, voice);
+  if (drawn == nullptr) return -1;
+  const std::vector<uint32_t>& xs = *drawn;
   const size_t last = voice.size() - 1;
   if (x < int64_t{xs[0]}) return -1;
   size_t column = 0;

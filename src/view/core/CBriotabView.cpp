@@ -336,8 +336,9 @@ namespace {
 // The caret stands at its column as drawn, which need not be on the grid of column widths.
 Point CaretPoint(const CInstrument& line, const CClef& stave) {
   Point p = stave.GetCursorPoint();
-  const nChordArray& voice = line.selectedVoice != 0 ? line.secondVoice : line.firstVoice;
-  p.x = ScaleTruncated(int64_t{p.x} + DrawnColumnShift(stave, voice, stave.cursorColumn), 1, 1);
+  const int32_t index = line.selectedVoice != 0 ? 1 : 0;
+  const nChordArray& voice = index != 0 ? line.secondVoice : line.firstVoice;
+  p.x = ScaleTruncated(int64_t{p.x} + DrawnColumnShift(stave, index, voice, stave.cursorColumn), 1, 1);
   return p;
 }
 

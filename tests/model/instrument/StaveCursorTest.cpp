@@ -83,14 +83,14 @@ TEST(StaveCursor, DrawnColumnsMoveTheCaretAndClicks) {
   CClef stave = LaidOutStaff();  // columns of 40 from x = 100
   nChordArray voice;
   for (int i = 0; i < 4; ++i) voice.push_back(std::make_unique<nChord>(i == 1 ? nChord::kBarLine : nChord::kChord));
-  stave.chordPositions = {100, 140, 200, 240, 500};
+  stave.voicePositions[1] = {100, 140, 200, 240, 500};
 
   struct Case {
     int64_t column;
     int64_t shift;
   };
   for (const Case& c : {Case{0, 0}, Case{1, 0}, Case{2, 20}, Case{3, 20}, Case{7, 20}}) {
-    EXPECT_EQ(DrawnColumnShift(stave, voice, c.column), c.shift) << c.column;
+    EXPECT_EQ(DrawnColumnShift(stave, 1, voice, c.column), c.shift) << c.column;
   }
   struct Click {
     int64_t x;
@@ -100,13 +100,14 @@ TEST(StaveCursor, DrawnColumnsMoveTheCaretAndClicks) {
   // in column widths from it.
   for (const Click& c : {Click{99, -1}, Click{100, 0}, Click{190, 1}, Click{205, 2}, Click{239, 2}, Click{250, 3},
                          Click{285, 4}}) {
-    EXPECT_EQ(DrawnColumnAt(stave, voice, c.x), c.column) << c.x;
+    EXPECT_EQ(DrawnColumnAt(stave, 1, voice, c.x), c.column) << c.x;
   }
 
-  // Places drawn for another voice (another length) leave the grid alone.
+  // The first voice was not drawn, and a voice drawn at another length keeps the grid.
+  EXPECT_EQ(DrawnColumnShift(stave, 0, voice, 2), 0);
   voice.push_back(std::make_unique<nChord>(nChord::kChord));
-  EXPECT_EQ(DrawnColumnShift(stave, voice, 2), 0);
-  EXPECT_EQ(DrawnColumnAt(stave, voice, 205), -1);
+  EXPECT_EQ(DrawnColumnShift(stave, 1, voice, 2), 0);
+  EXPECT_EQ(DrawnColumnAt(stave, 1, voice, 205), -1);
 }
 
 }  // namespace

@@ -259,12 +259,16 @@ void DrawEnding(EventDrawing& d) {
   if (style == 9) frame.Offset(0, u / 2);
   if (style == 2) frame.left -= u;
   if (e.kind == CMetaEvent::kDynamics) {
-    // A dynamic over a staff stands above heads and stems that reach higher (over a tablature
-    // it keeps its place among the flags); over or under the stave, it keeps clear of the texts
+    // A dynamic over a staff stands above heads and stems that reach higher; over a tablature
+    // it keeps its place among the flags, or, where the flags hang below the tablature, stands
+    // above the letters of its chord. Over or under the stave, it keeps clear of the texts
     // drawn before it, and texts drawn after it keep clear of it.
     const bool over = frame.top + frame.bottom < d.stave.Top() + d.BottomLine();
-    const int32_t floor = HighestInkOver(d) + d.Spacing() / 2;
-    if (over && !d.stave.IsTablature() && frame.bottom > floor) frame.Offset(0, floor - frame.bottom);
+    const bool tablature = d.stave.IsTablature();
+    const bool amongFlags = tablature && d.stave.Stave().tabMode != 2;
+    const int32_t floor = tablature ? HighestInkOver(d) - std::max(d.Spacing() / 4, 1)
+                                    : HighestInkOver(d) + d.Spacing() / 2;
+    if (over && !amongFlags && frame.bottom > floor) frame.Offset(0, floor - frame.bottom);
     frame.Offset(0, KeepClearOfTexts(d, frame, over, std::max(height, 1)));
   }
   d.Store(DrawEndingShape(d, style, frame, endX));
