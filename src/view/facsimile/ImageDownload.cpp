@@ -12,6 +12,7 @@
 
 #include "model/text/CFacsimileListDlg.h"
 #include "platform/UserPrompts.h"
+#include "platform/text/Fnv1a.h"
 
 namespace vornel::view {
 
@@ -127,11 +128,7 @@ std::string ImageCacheFolder() {
 }
 
 std::string UrlCacheKey(std::string_view url) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : url) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
+  const std::uint64_t hash = Fnv1a(kFnv1aOffset, url);
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
   return text;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <mutex>
-#include <span>
 #include <unordered_map>
 
 #include "document/CPageDlg.h"
@@ -11,6 +10,7 @@
 #include "model/score/CSystemArray.h"
 #include "model/score/StaveRenderer.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/text/Fnv1a.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/pages/TrackTextDrawing.h"
@@ -19,32 +19,12 @@ namespace vornel {
 
 namespace {
 
-// 64-bit FNV-1a, continued from `hash`.
-constexpr uint64_t kFnvOffset = 0xcbf29ce484222325ull;
-constexpr uint64_t kFnvPrime = 0x100000001b3ull;
-
-uint64_t Mix(uint64_t hash, std::span<const uint8_t> bytes) {
-  for (const uint8_t b : bytes) {
-    hash ^= b;
-    hash *= kFnvPrime;
-  }
-  return hash;
-}
-
-uint64_t MixValue(uint64_t hash, uint64_t value) {
-  for (int i = 0; i < 8; ++i) {
-    hash ^= (value >> (8 * i)) & 0xFF;
-    hash *= kFnvPrime;
-  }
-  return hash;
-}
-
 template <typename Stored>
 uint64_t MixStored(uint64_t hash, const Stored& stored) {
   ArchiveWriter writer;
   writer.SetExactCopy(true);
   stored.Store(writer);
-  return Mix(hash, writer.Bytes());
+  return Fnv1a(hash, writer.Bytes());
 }
 
 // Enough for every system of a long document at a few placements and zooms; past it the
@@ -67,10 +47,10 @@ ReachStore& Measurements() {
 }
 
 uint64_t Slot(const ReachKey& key) {
-  uint64_t hash = MixValue(kFnvOffset, key.content);
-  hash = MixValue(hash, key.placement);
-  hash = MixValue(hash, key.context.section);
-  return MixValue(hash, key.context.printing ? 1 : 0);
+  uint64_t hash = Fnv1aValue(kFnv1aOffset, key.content);
+  hash = Fnv1aValue(hash, key.placement);
+  hash = Fnv1aValue(hash, key.context.section);
+  return Fnv1aValue(hash, key.context.printing ? 1 : 0);
 }
 
 }  // namespace
@@ -104,18 +84,18 @@ bool WriteRecordedClefs(CSystemArray& section, const RecordedClefState& state) {
 ReachContext ReachContextOf(const CSystemArray& section, const CPageDlg& page, const DeviceContext& dc,
                             const Rect& printable) {
   ReachContext context;
-  uint64_t hash = MixStored(kFnvOffset, page);
+  uint64_t hash = MixStored(kFnv1aOffset, page);
   for (const auto& definition : section.definitions.items()) {
     if (definition == nullptr) {
-      hash = MixValue(hash, 0);
+      hash = Fnv1aValue(hash, 0);
       continue;
     }
     hash = MixStored(hash, *definition);
     // Shown or not is kept with the section, not with the definition.
-    hash = MixValue(hash, static_cast<uint32_t>(definition->visible));
+    hash = Fnv1aValue(hash, static_cast<uint32_t>(definition->visible));
   }
-  hash = MixValue(hash, static_cast<uint32_t>(section.numerator));
-  hash = MixValue(hash, static_cast<uint32_t>(section.denominator));
+  hash = Fnv1aValue(hash, static_cast<uint32_t>(section.numerator));
+  hash = Fnv1aValue(hash, static_cast<uint32_t>(section.denominator));
   // What the drawing context hands the staves besides the page settings.
   if (const PageDrawSettings* drawn = PageSettingsOf(dc)) {
     for (const int64_t v : {int64_t{drawn->zoom}, int64_t{drawn->screenDpiX}, int64_t{drawn->screenDpiY},
@@ -125,10 +105,10 @@ ReachContext ReachContextOf(const CSystemArray& section, const CPageDlg& page, c
                             int64_t{drawn->staffLineThickness}, int64_t{drawn->greyInactive}, int64_t{drawn->barNumbers},
                             int64_t{drawn->barNumberHeight}, int64_t{drawn->outlineBarNumbers},
                             int64_t{drawn->centerLyrics}, int64_t{drawn->showMetaEventFrames}}) {
-      hash = MixValue(hash, static_cast<uint64_t>(v));
+      hash = Fnv1aValue(hash, static_cast<uint64_t>(v));
     }
   } else {
-    hash = MixValue(hash, ~0ull);
+    hash = Fnv1aValue(hash, ~0ull);
   }
   context.section = hash;
   context.printable = printable;
@@ -149,19 +129,19 @@ uint64_t SystemFingerprint(const CSystemArray& section, CStaveArray& system) {
   // not read it.
   const Rect area = system.area;
   system.area = {};
-  uint64_t hash = MixStored(kFnvOffset, system);
+  uint64_t hash = MixStored(kFnv1aOffset, system);
   system.area = area;
   // What the section works out for the system from the systems before it.
   hash = MixStored(hash, system.key);
-  hash = MixValue(hash, system.firstBar);
-  hash = MixValue(hash, system.nextBar);
+  hash = Fnv1aValue(hash, system.firstBar);
+  hash = Fnv1aValue(hash, system.nextBar);
   // Which of the section's definitions each line is drawn with (their content is the context's).
   const auto& definitions = section.definitions.items();
   for (const auto& line : system.lines.items()) {
     const auto found = std::find_if(definitions.begin(), definitions.end(), [&](const auto& definition) {
       return line != nullptr && definition.get() == line->definition;
     });
-    hash = MixValue(hash, found != definitions.end() ? static_cast<uint64_t>(found - definitions.begin()) : ~0ull);
+    hash = Fnv1aValue(hash, found != definitions.end() ? static_cast<uint64_t>(found - definitions.begin()) : ~0ull);
   }
   return hash;
 }
