@@ -335,39 +335,6 @@ void DrawFootnotes(DeviceContext& dc, CPageDlg& page, const Rect& printable) {
   dc.SetTextColor(colour);
 }
 
-// A system that would not fit in `room` with everything it draws, however alone on its page,
-// is drawn at a lower resolution: the whole of it smaller, letters and staves in proportion,
-// still across the printable width. Gives the resolution it takes (0: the device's own), the
-// highest at which it fits, and what the system covers at it. Never below a tenth of the
-// device's own.
-int32_t ReducedResolution(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, uint32_t placement,
-                          const Rect& printable, int64_t room, SystemReach& reach) {
-  if (reach.Total() <= room) return 0;
-  const auto measureAt = [&](int64_t dpi) {
-    ScaledDevice reduced(dc, static_cast<int32_t>(dpi));
-    return MeasureSystem(section, s, reduced, page, placement, printable);
-  };
-  // Sizes are rounded to whole pixels, so the system does not shrink quite in proportion: the
-  // proportional guess is refined by halving between a resolution that fits and one too high.
-  int64_t tooHigh = dc.LogPixelsY();
-  int64_t fits = std::max(tooHigh / 10, int64_t{1});
-  const int64_t guess = tooHigh * std::max<int64_t>(room, 0) / std::max<int64_t>(reach.Total(), 1);
-  int64_t next = std::clamp(guess, fits, tooHigh - 1);
-  SystemReach best = measureAt(fits);
-  for (int attempt = 0; attempt < 8 && tooHigh - fits > 1; ++attempt) {
-    const SystemReach at = measureAt(next);
-    if (at.Total() <= room) {
-      fits = next;
-      best = at;
-    } else {
-      tooHigh = next;
-    }
-    next = fits + (tooHigh - fits) / 2;
-  }
-  reach = best;
-  return static_cast<int32_t>(fits);
-}
-
 }  // namespace
 
 void KeepFittingPageStarts(CSystemArray& section, const std::vector<int64_t>& rooms, int64_t height, int64_t gap,
@@ -442,6 +409,44 @@ SystemReach RecalledReach(CSystemArray& section, size_t s, DeviceContext& dc, CP
   KeepMeasuredReach(key, measured);
   clefs = std::move(measured.clefsAfter);
   return measured.reach;
+}
+
+// A system that would not fit in `room` with everything it draws, however alone on its page,
+// is drawn at a lower resolution: the whole of it smaller, letters and staves in proportion,
+// still across the printable width. Gives the resolution it takes (0: the device's own), the
+// highest at which it fits, and what the system covers at it. Never below a tenth of the
+// device's own.
+int32_t ReducedResolution(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, uint32_t placement,
+                          const Rect& printable, int64_t room, SystemReach& reach) {
+  if (reach.Total() <= room) return 0;
+  // Each resolution tried is measured once: the device's resolution is part of the key the
+  // measurements are kept by, so later drawings find them.
+  const RecordedClefState before = ReadRecordedClefs(section);
+  const auto measureAt = [&](int64_t dpi) {
+    ScaledDevice reduced(dc, static_cast<int32_t>(dpi));
+    RecordedClefState clefs = before;
+    return RecalledReach(section, s, reduced, page, placement, printable,
+                         ReachContextOf(section, page, reduced, printable), clefs);
+  };
+  // Sizes are rounded to whole pixels, so the system does not shrink quite in proportion: the
+  // proportional guess is refined by halving between a resolution that fits and one too high.
+  int64_t tooHigh = dc.LogPixelsY();
+  int64_t fits = std::max(tooHigh / 10, int64_t{1});
+  const int64_t guess = tooHigh * std::max<int64_t>(room, 0) / std::max<int64_t>(reach.Total(), 1);
+  int64_t next = std::clamp(guess, fits, tooHigh - 1);
+  SystemReach best = measureAt(fits);
+  for (int attempt = 0; attempt < 8 && tooHigh - fits > 1; ++attempt) {
+    const SystemReach at = measureAt(next);
+    if (at.Total() <= room) {
+      fits = next;
+      best = at;
+    } else {
+      tooHigh = next;
+    }
+    next = fits + (tooHigh - fits) / 2;
+  }
+  reach = best;
+  return static_cast<int32_t>(fits);
 }
 
 }  // namespace
