@@ -231,6 +231,41 @@ TEST(SystemDrawing, SystemsOnAPage) {
   testing::ExpectGoldenLog("systems", log);
 }
 
+// A line stands below the ink of the line above it wherever the window is scrolled and
+// whatever part of it a repaint shows: the ink is compared in the drawing's own coordinates,
+// and the clip does not cut what the layout measures.
+TEST(SystemDrawing, LinesKeepClearOfTheInkAboveWhenScrolledOrClipped) {
+  PageScope scope;
+  CPageDlg page;
+  const auto stavesOfSecondLine = [](uint8_t lowPitch, uint8_t highPitch) {
+    auto section = StaffSection(2, 1, 4);
+    for (size_t l = 0; l < 2; ++l) {
+      for (const auto& chord : section->System(0)->Line(l)->firstVoice) {
+        if (chord != nullptr && !chord->notes.empty()) chord->notes.at(0)->pitch = l == 0 ? lowPitch : highPitch;
+      }
+    }
+    return section;
+  };
+  const auto secondLineTop = [&](CSystemArray& section, Point viewport, const Rect* clip) {
+    RecordingDevice screen(96, false);
+    const DrawContext context = scope.On(screen);
+    screen.SetViewportOrg(viewport.x, viewport.y);
+    if (clip != nullptr) screen.IntersectClipRect(*clip);
+    DrawSystem(*section.System(0), screen, page, 0, 100, 100, 700, 1000);
+    return section.System(0)->Line(1)->staves.at(0)->area.top;
+  };
+  // Low notes over high ones: the second line moves down to clear the ink above it.
+  auto apart = stavesOfSecondLine(67, 67);
+  auto crowded = stavesOfSecondLine(40, 98);
+  const int32_t plain = secondLineTop(*apart, {0, 0}, nullptr);
+  const int32_t pushed = secondLineTop(*crowded, {0, 0}, nullptr);
+  EXPECT_GT(pushed, plain);
+  const Rect lowerHalf{0, 300, 800, 1000};
+  EXPECT_EQ(secondLineTop(*crowded, {0, -400}, nullptr), pushed);
+  EXPECT_EQ(secondLineTop(*crowded, {0, 0}, &lowerHalf), pushed);
+  EXPECT_EQ(secondLineTop(*crowded, {0, 250}, &lowerHalf), pushed);
+}
+
 TEST(SystemDrawing, IndentsAndColumns) {
   PageScope scope;
   CPageDlg page;

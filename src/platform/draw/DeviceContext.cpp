@@ -1046,11 +1046,11 @@ void DeviceContext::ReportInk(InkItem item) {
   if (item.right < item.left || item.bottom < item.top) return;
   if (state_.clip) {
     const Rect& c = *state_.clip;
-    item.left = std::max<double>(item.left, c.left);
-    item.top = std::max<double>(item.top, c.top);
-    item.right = std::min<double>(item.right, c.right);
-    item.bottom = std::min<double>(item.bottom, c.bottom);
-    if (item.right <= item.left || item.bottom <= item.top) return;
+    item.clipped = true;
+    item.clipLeft = c.left;
+    item.clipTop = c.top;
+    item.clipRight = c.right;
+    item.clipBottom = c.bottom;
   }
   item.source = inkSource_;
   item.group = inkGroup_;

@@ -17,6 +17,16 @@ std::string_view InkSourceName(InkSource source) {
   return index < kNames.size() ? kNames[index] : "other";
 }
 
+bool VisiblePart(InkItem& item) {
+  if (!item.clipped) return true;
+  item.left = std::max(item.left, item.clipLeft);
+  item.top = std::max(item.top, item.clipTop);
+  item.right = std::min(item.right, item.clipRight);
+  item.bottom = std::min(item.bottom, item.clipBottom);
+  item.clipped = false;
+  return item.right > item.left && item.bottom > item.top;
+}
+
 void InkExtent::OnInk(const InkItem& item) {
   if (next_ != nullptr) next_->OnInk(item);
   // What only the screen shows takes no room on the page.

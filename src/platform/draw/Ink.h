@@ -65,10 +65,21 @@ struct InkItem {
   int32_t group = 0;      // the system (or other block) the renderer said it was drawing
   uint32_t call = 0;      // the drawing call: the pieces of one line or text share it
   std::string_view text;  // the text of a glyph or text item; valid during the report only
+  // The device's clip rectangle when one was set. The box above is the whole item: layout
+  // asks where ink reaches whatever part of the page a repaint shows; what is seen is the
+  // part inside the clip (VisiblePart).
+  bool clipped = false;
+  double clipLeft = 0;
+  double clipTop = 0;
+  double clipRight = 0;
+  double clipBottom = 0;
 
   double Width() const { return right - left; }
   double Height() const { return bottom - top; }
 };
+
+// The part of an item inside the device's clip; false when none of it is.
+bool VisiblePart(InkItem& item);
 
 class InkObserver {
  public:

@@ -89,9 +89,11 @@ bool InkMeantToTouch(InkSource a, InkSource b) {
   return kTouching.count({a, b}) != 0;
 }
 
-void InkCollisions::OnInk(const InkItem& item) {
-  // What only the screen shows is never printed.
-  if (item.source == InkSource::kScreenMark) return;
+void InkCollisions::OnInk(const InkItem& reported) {
+  // What only the screen shows is never printed; what the clip hides is not seen.
+  if (reported.source == InkSource::kScreenMark) return;
+  InkItem item = reported;
+  if (!VisiblePart(item)) return;
   Box box;
   box.left = item.left;
   box.top = item.top;

@@ -89,8 +89,9 @@ int64_t HalfColumns(const CStaveArray& system) {
   return most;
 }
 
-// Where the ink of a line would begin if the line were drawn at the top of `rect`: the line is
-// laid out on a measuring device, its definition's recorded clefs kept as they were.
+// Where the ink of a line would begin if the line were drawn at the top of `rect` (in the
+// drawing's own coordinates): the line is laid out on a measuring device, its definition's
+// recorded clefs kept as they were.
 double InkTopOfLine(CInstrument& line, DeviceContext& dc, Rect rect, int32_t code, int32_t nameWidth,
                     int32_t columnWidth, uint32_t flags) {
   std::vector<std::pair<CClef*, std::pair<int32_t, int32_t>>> clefs;
@@ -107,7 +108,7 @@ double InkTopOfLine(CInstrument& line, DeviceContext& dc, Rect rect, int32_t cod
     stave->recordedClef = saved.first;
     stave->recordedStepOffset = saved.second;
   }
-  return ink.Empty() ? rect.top : ink.Top();
+  return ink.Empty() ? rect.top : ink.Top() - measuring->GetViewportOrg().y;
 }
 
 // Where each voice of the system puts its bar lines, in half columns from the staves' left, as
@@ -283,7 +284,8 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
     dc.SetInkObserver(&lineInk);
     line->LayoutAndDraw(dc, rect, code, 0, system.nameWidth, columnWidth, flags);
     dc.SetInkObserver(outer);
-    if (!lineInk.Empty()) lowestInk = std::max(lowestInk, lineInk.Bottom());
+    // Ink is reported in device pixels: a scrolled window's viewport moves it.
+    if (!lineInk.Empty()) lowestInk = std::max(lowestInk, lineInk.Bottom() - dc.GetViewportOrg().y);
     ++drawn;
     for (const auto& stave : line->staves.items()) {
       if (stave == nullptr) continue;
