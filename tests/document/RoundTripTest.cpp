@@ -58,7 +58,7 @@ void FillEveryText(CBriotabDoc& doc) {
           for (size_t i = 0; i < voice->size(); ++i) {
             nChord* chord = voice->at(i);
             if (chord == nullptr || !chord->IsChord()) continue;
-            SetAwkward(chord->name);
+            chord->name = kAwkward;
             for (const uint8_t kind : {CMetaEvent::kLyrics, CMetaEvent::kCaption, CMetaEvent::kChordName,
                                        CMetaEvent::kFootnote, CMetaEvent::kHyperlink}) {
               chord->metaEvents.SetMetaEvent(kind, kAwkward, 0, 0, 0);

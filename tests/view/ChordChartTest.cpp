@@ -39,7 +39,8 @@ std::string ChartText(const CTabInstrument& tab) {
     if (chord == nullptr) continue;
     if (!text.empty()) text += ' ';
     text += static_cast<char>(letter);
-    text += '=' + chord->name;
+    text += '=';
+    text += chord->name.view();
   }
   return text;
 }
@@ -202,7 +203,7 @@ TEST(ChordChartDialog, EditChordOpensChordPropertiesOnTheSelectedLetter) {
 
   nChord& c = *guitar.alfabeto.FindChordByLetter(u'C');
   c.metaEvents.Find(CMetaEvent::kAlfabeto)->cy = 1;
-  const std::string name = c.name;
+  const std::string name = c.name.str();
   const int fret = [&] {
     CChordProperties opened;
     opened.Open(c, guitar.tuning);

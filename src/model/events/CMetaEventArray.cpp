@@ -36,11 +36,11 @@ CMetaEvent* CMetaEventArray::AddPedalEvent(uint32_t pedalIndex) {
 }
 
 size_t CMetaEventArray::RemoveKind(uint8_t kind) {
-  return std::erase_if(items(), [kind](const auto& e) { return e != nullptr && e->kind == kind; });
+  return RemoveIf([kind](const auto& e) { return e != nullptr && e->kind == kind; });
 }
 
 void CMetaEventArray::RemoveNoteEvents(const nNotes& note) {
-  std::erase_if(items(), [&note](const auto& e) {
+  RemoveIf([&note](const auto& e) {
     if (e == nullptr) return false;
     if (e->kind == CMetaEvent::kFloatingOrnament) return e->referent == &note;
     return e->kind == CMetaEvent::kGraceNote && (e->value >> 16) == note.pitch;
@@ -50,7 +50,7 @@ void CMetaEventArray::RemoveNoteEvents(const nNotes& note) {
 size_t CMetaEventArray::RemoveMarkedForDeletion() { return RemoveKind(CMetaEvent::kDeleteMe); }
 
 size_t CMetaEventArray::RemoveUndrawable() {
-  return std::erase_if(items(), [](const auto& e) {
+  return RemoveIf([](const auto& e) {
     return e != nullptr &&
            (e->kind == CMetaEvent::kDeleteMe || (CMetaEvent::IsTextKind(e->kind) && e->text.empty()));
   });
@@ -94,7 +94,7 @@ void CMetaEventArray::CopyAllFrom(const CMetaEventArray& other) {
 
 void CMetaEventArray::CollectPedals(std::vector<const CPedal*>& out, const CPedalArray& pedals) {
   pedals.CollectPersistent(out);
-  std::erase_if(items(), [&](const auto& e) {
+  RemoveIf([&](const auto& e) {
     if (e == nullptr || e->kind != CMetaEvent::kPedal) return false;
     if (e->value >= pedals.size()) {
       Prompts().ShowMessage("Invalid meta event", MessageKind::kError);

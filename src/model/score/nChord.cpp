@@ -196,7 +196,7 @@ void nChord::Load(ArchiveReader& ar) {
   rhythm = ar.ReadU16();
   notes.Load(ar);
   ar.ReadOwnedObjectArray<CMetaEvent>(metaEvents.items());
-  std::erase_if(metaEvents.items(), [](const auto& e) { return e == nullptr; });
+  metaEvents.RemoveIf([](const auto& e) { return e == nullptr; });
   if (ar.VersionAbove("6.45")) dy = ar.ReadU16();
   if (ar.VersionAtLeast("7.8")) {
     name = ar.ReadText();

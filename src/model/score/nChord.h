@@ -16,6 +16,7 @@
 #include "model/score/FretDiagram.h"
 #include "model/score/nNoteArray.h"
 #include "platform/archive/Persistent.h"
+#include "platform/text/CompactString.h"
 
 namespace vornel {
 
@@ -62,7 +63,7 @@ class nChord : public Persistent {
   uint16_t dy = 0;
   uint8_t beamIndex = 0;  // bar cutting: index within the beam group
   uint8_t al = 0;
-  std::string name;       // chord name
+  CompactString name;     // chord name
   CMetaEventArray metaEvents;
   nNoteArray notes;
 

@@ -19,7 +19,7 @@ nChordArray::Handle NotationCopy(const nChordArray::Handle& source, bool lower, 
   if (source == nullptr || source->IsShared()) return source;
   auto copy = std::make_shared<nChord>(*source);
   if (!copy->IsChord() || copy->notes.empty()) return copy;
-  std::erase_if(copy->notes.items(), [lower](const auto& n) {
+  copy->notes.RemoveIf([lower](const auto& n) {
     return n == nullptr || ((n->flags & nNotes::kLowerVoiceFlag) != 0) != lower;
   });
   for (const auto& n : copy->notes) n->flags &= 0x00FC;

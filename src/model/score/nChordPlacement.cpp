@@ -115,7 +115,7 @@ FretDiagram nChord::LayoutFretDiagram(const CTabInstrument& instrument, int32_t 
   };
   const int barreFret = fretOf(firstBarre);
 
-  d.name = {{left + w, top + height + t}, name};
+  d.name = {{left + w, top + height + t}, name.str()};
   if (lo != 0) {
     d.firstFret = FretDiagram::Text{{left - t, top + h}, FormatInt(lo)};
     ++hi;

@@ -19,7 +19,8 @@ void nNoteArray::Store(ArchiveWriter& ar) const {
 
 void nNoteArray::Load(ArchiveReader& ar) {
   ar.ReadOwnedObjectArray<nNotes>(items());
-  std::erase_if(items(), [](const auto& note) { return note == nullptr; });
+  // A chord left with one note holds it without a list.
+  if (RemoveIf([](const auto& note) { return note == nullptr; }) > 0) items().shrink_to_fit();
   SortDescending();
   LimitToMaxNotes();
 }
@@ -103,16 +104,16 @@ bool nNoteArray::RemoveNote(uint8_t courseOrInterval, bool byCourse) {
   if (index < 0) return false;
   erase(static_cast<size_t>(index));
   // Notes that lost their course go with it.
-  std::erase_if(items(), [](const auto& n) { return n == nullptr || n->string == nNotes::kNoCourse; });
+  RemoveIf([](const auto& n) { return n == nullptr || n->string == nNotes::kNoCourse; });
   return true;
 }
 
 void nNoteArray::DeleteNotesFromCourse(uint8_t course) {
-  std::erase_if(items(), [course](const auto& n) { return n != nullptr && n->string >= course; });
+  RemoveIf([course](const auto& n) { return n != nullptr && n->string >= course; });
 }
 
 void nNoteArray::CopyFrom(const nNoteArray& other) {
-  if (this != &other) OwnedArray<nNotes>::operator=(other);
+  if (this != &other) OwnedArray::operator=(other);
 }
 
 // ---------------------------------------------------------------------------------------------

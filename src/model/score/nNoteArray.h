@@ -18,8 +18,9 @@ class CTabInstrument;
 class nTuning;
 
 // The chord writes and reads its notes itself, never as an object of their own, so the list
-// carries no object identity of the archive: a chord's notes cost only the list.
-class nNoteArray : public OwnedArray<nNotes> {
+// carries no object identity of the archive: a chord's notes cost only the list, and a chord of
+// one note holds it without a list.
+class nNoteArray : public OwnedArray<nNotes, true> {
  public:
   static constexpr std::string_view kClassName = "nNoteArray";
   // At most this many notes stand in one chord.

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/collections/PtrArray.h"
+
 namespace vornel {
 
 // Two ranges of (smart) pointers hold equal elements in the same order; null entries match
@@ -21,10 +23,12 @@ bool ElementsEqual(const RangeA& a, const RangeB& b) {
   });
 }
 
-template <typename T>
+// `InlineFirst` keeps a single non-null element inside the array itself (see PtrArray): for
+// arrays that nearly always hold exactly one element.
+template <typename T, bool InlineFirst = false>
 class OwnedArray {
  public:
-  using Items = std::vector<std::unique_ptr<T>>;
+  using Items = PtrArray<T, InlineFirst>;
 
   OwnedArray() = default;
   OwnedArray(OwnedArray&&) noexcept = default;
@@ -43,32 +47,33 @@ class OwnedArray {
   bool empty() const { return items_.empty(); }
 
   // Checked access: an index out of range raises std::out_of_range.
-  T* at(size_t i) const { return CheckedItem(i).get(); }
+  T* at(size_t i) const { return items_.at(i).get(); }
   T* operator[](size_t i) const { return at(i); }
   T* front() const { return at(0); }
   T* back() const { return at(items_.size() - 1); }
 
-  T* push_back(std::unique_ptr<T> item) {
-    items_.push_back(std::move(item));
-    return items_.back().get();
-  }
+  T* push_back(std::unique_ptr<T> item) { return items_.emplace_back(std::move(item)).get(); }
   T* insert(size_t i, std::unique_ptr<T> item) {
-    if (i > items_.size()) ThrowIndex(i);
-    return items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(i), std::move(item))->get();
+    if (i > items_.size()) ThrowIndexOutOfRange(i);
+    return items_.insert(items_.begin() + i, std::move(item))->get();
   }
   // Takes the element out without deleting it.
   std::unique_ptr<T> release(size_t i) {
-    std::unique_ptr<T> item = std::move(CheckedItem(i));
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
-    return item;
+    if (i >= items_.size()) ThrowIndexOutOfRange(i);
+    return items_.take(i);
   }
   void erase(size_t i) { release(i); }
   std::unique_ptr<T> replace(size_t i, std::unique_ptr<T> item) {
-    std::swap(CheckedItem(i), item);
-    return item;
+    if (i >= items_.size()) ThrowIndexOutOfRange(i);
+    return items_.exchange(i, std::move(item));
   }
   void clear() { items_.clear(); }
   void reserve(size_t n) { items_.reserve(n); }
+  // Deletes the elements that satisfy `pred`; returns how many.
+  template <typename Pred>
+  size_t RemoveIf(Pred pred) {
+    return erase_if(items_, pred);
+  }
 
   int IndexOf(const T* item) const {
     for (size_t i = 0; i < items_.size(); ++i) {
@@ -96,18 +101,6 @@ class OwnedArray {
       return std::make_unique<T>(item);
     }
   }
-  std::unique_ptr<T>& CheckedItem(size_t i) {
-    if (i >= items_.size()) ThrowIndex(i);
-    return items_[i];
-  }
-  const std::unique_ptr<T>& CheckedItem(size_t i) const {
-    if (i >= items_.size()) ThrowIndex(i);
-    return items_[i];
-  }
-  [[noreturn]] static void ThrowIndex(size_t i) {
-    throw std::out_of_range("index " + std::to_string(i) + " out of range");
-  }
-
   Items items_;
 };
 

@@ -212,7 +212,7 @@ void NoteEntry::AddNoteCommands(CommandTable& t) {
           case 0: {  // "Add chord to alfabeto"
             if (chord == nullptr || definition == nullptr) return;
             CAlfabeto& chart = definition->tabInstrument.alfabeto;
-            AlfabetoLetterChoice proposed{chart.ProposeLetter(), chord->name};
+            AlfabetoLetterChoice proposed{chart.ProposeLetter(), chord->name.str()};
             const std::optional<AlfabetoLetterChoice> choice = EntryFormsInForce().AlfabetoLetter(proposed);
             if (!choice) return;
             Edit(kHintRepaintAll, [&] {
