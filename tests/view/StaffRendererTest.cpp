@@ -474,7 +474,7 @@ TEST(StaffRenderer, AFailingStaveIsReportedOnceAndRestored) {
   EXPECT_EQ(prompts.messages[0], kStaffDrawingError);
   EXPECT_EQ(staff.Stave().clefId, CClef::kFClef);
   EXPECT_EQ(staff.Stave().stepOffset, 3);
-  EXPECT_TRUE(staff.Stave().voiceGroups[0].empty());
+  EXPECT_TRUE(staff.Stave().VoiceGroups()[0].empty());
   // What was shown is kept by the stave, not by the process: another failing stave still
   // reports its own failure.
   StaffLine other;

@@ -178,7 +178,7 @@ void CClef::ClearDrawingState() {
   drawingOffsets = {0, 0};
   drawingFlag = 0;
   chordPositions.clear();
-  for (CVoiceGroup& group : voiceGroups) group.clear();
+  ClearVoiceGroups();
   barValue = 0;
   groupingFlags = 0;
   stepOffset = 0;
@@ -335,8 +335,18 @@ int CClef::MoveCursor(int code, int lowestLine) {
 
 void CClef::ResetNoteGroups(int32_t bar) {
   barValue = bar;
-  for (CVoiceGroup& group : voiceGroups) group.clear();
+  ClearVoiceGroups();
   groupingFlags = 0;
+}
+
+std::array<CVoiceGroup, 2>& CClef::VoiceGroups() {
+  if (voiceGroups_ == nullptr) voiceGroups_ = std::make_unique<std::array<CVoiceGroup, 2>>();
+  return *voiceGroups_;
+}
+
+void CClef::ClearVoiceGroups() {
+  if (voiceGroups_ == nullptr) return;
+  for (CVoiceGroup& group : *voiceGroups_) group.clear();
 }
 
 void CClef::Store(ArchiveWriter& ar) const {

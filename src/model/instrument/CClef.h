@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -192,7 +193,6 @@ class CClef : public Persistent {
   // --- drawing state of the renderer
   std::vector<uint32_t> chordPositions;
   CKey key;  // the key signature in force on the stave
-  std::array<CVoiceGroup, 2> voiceGroups;
   int32_t barValue = 0;
   int32_t groupingFlags = 0;
   int32_t stepOffset = 0;  // half-spaces the notes move by; clef changes set it while drawing
@@ -264,8 +264,15 @@ class CClef : public Persistent {
   // the settings it would carry as they were. Returns the element after "clef".
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 
+  // The note groups of both voices, made when the first drawing asks for them: most staves
+  // of a large document are never drawn.
+  std::array<CVoiceGroup, 2>& VoiceGroups();
+
  private:
   void ClearDrawingState();
+  void ClearVoiceGroups();
+
+  std::unique_ptr<std::array<CVoiceGroup, 2>> voiceGroups_;
 };
 
 }  // namespace vornel

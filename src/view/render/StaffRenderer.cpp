@@ -181,7 +181,7 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   rect.bottom = stave_.area.bottom != 0 ? stave_.area.bottom : laidOut.bottom;
   stave_.clefId = savedClef;
   stave_.stepOffset = savedOffset;
-  for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
+  for (CVoiceGroup& group : stave_.VoiceGroups()) group.Reset();
   stave_.active = false;
 }
 
