@@ -300,7 +300,9 @@ TEST(System, CaptionBlockOnlyOnceSet) {
   const CStaveArray plain;
   const CStaveArray forDefinition(lute);
   const std::unique_ptr<CStaveArray> made = section.MakeSystem();
-  for (const CStaveArray* system : {&plain, &forDefinition, static_cast<const CStaveArray*>(made.get())}) EXPECT_EQ(system->OwnCaption(), nullptr);
+  for (const CStaveArray* system : {&plain, &forDefinition, static_cast<const CStaveArray*>(made.get())}) {
+    EXPECT_EQ(system->OwnCaption(), nullptr);
+  }
   EXPECT_EQ(plain.Caption().captionText.descriptor, "caption");
   EXPECT_EQ(forDefinition.Caption().captionText.descriptor, "");
   EXPECT_EQ(plain.Caption().captionPicture.text, "Caption");
