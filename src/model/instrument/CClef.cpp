@@ -177,7 +177,7 @@ void CClef::ClearDrawingState() {
   tablatureLayout = false;
   drawingOffsets = {0, 0};
   drawingFlag = 0;
-  chordPositions.clear();
+  if (drawn_ != nullptr) drawn_->chordPositions.clear();
   ClearVoiceGroups();
   barValue = 0;
   groupingFlags = 0;
@@ -229,7 +229,7 @@ void CClef::CopySettingsFrom(const CClef& s) {
   rendererScales = s.rendererScales;
   definition = s.definition;
   tabInstrument = s.tabInstrument;
-  chordPositions.clear();
+  if (drawn_ != nullptr) drawn_->chordPositions.clear();
   area = {};
 }
 
@@ -339,14 +339,19 @@ void CClef::ResetNoteGroups(int32_t bar) {
   groupingFlags = 0;
 }
 
-std::array<CVoiceGroup, 2>& CClef::VoiceGroups() {
-  if (voiceGroups_ == nullptr) voiceGroups_ = std::make_unique<std::array<CVoiceGroup, 2>>();
-  return *voiceGroups_;
+CClef::DrawnPlaces& CClef::Drawn() {
+  if (drawn_ == nullptr) drawn_ = std::make_unique<DrawnPlaces>();
+  return *drawn_;
+}
+
+const CClef::DrawnPlaces& CClef::LastDrawn() const {
+  static const DrawnPlaces kNeverDrawn;
+  return drawn_ != nullptr ? *drawn_ : kNeverDrawn;
 }
 
 void CClef::ClearVoiceGroups() {
-  if (voiceGroups_ == nullptr) return;
-  for (CVoiceGroup& group : *voiceGroups_) group.clear();
+  if (drawn_ == nullptr) return;
+  for (CVoiceGroup& group : drawn_->voiceGroups) group.clear();
 }
 
 void CClef::Store(ArchiveWriter& ar) const {

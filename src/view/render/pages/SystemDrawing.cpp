@@ -228,7 +228,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   for (const auto& line : system.lines.items()) {
     if (line == nullptr) continue;
     for (const auto& stave : line->staves.items()) {
-      if (stave != nullptr) stave->barColumns = barColumns;
+      if (stave != nullptr) stave->Drawn().barColumns = barColumns;
     }
   }
   const int64_t halves = barColumns.empty() ? HalfColumns(system) : barColumns.back();
