@@ -450,10 +450,11 @@ void Dump(DumpWriter& w, std::string_view name, const CStaveArray& s, const nCho
   w.Field("rightIndents", s.rightIndents);
   w.Field("positionWord", s.positionWord);
   DumpRect(w, "area", s.area);
-  w.Text("captionString", s.captionString);
-  Dump(w, "captionText", s.captionText);
-  Dump(w, "rtfBox", s.rtfBox);
-  Dump(w, "captionPicture", s.captionPicture);
+  const SystemCaption& caption = s.Caption();
+  w.Text("captionString", caption.captionString);
+  Dump(w, "captionText", caption.captionText);
+  Dump(w, "rtfBox", caption.rtfBox);
+  Dump(w, "captionPicture", caption.captionPicture);
   DumpEach(w, "line", s.lines, systemBreak);
 }
 

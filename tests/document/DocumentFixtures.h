@@ -87,8 +87,8 @@ inline std::unique_ptr<CVornelTabDoc> RichDocument() {
   viol.push_back(MarkedChord(1, {50}));
   AddMeta(*viol.back(), CMetaEvent::kCaption, "Bass", 3, 4, 5);
   section.System(1)->Line(1)->firstVoice.push_back(MarkedChord(1, {48}));
-  section.System(1)->captionString = "Second strain";
-  section.System(1)->captionText.text = "Second strain";
+  section.System(1)->EditCaption().captionString = "Second strain";
+  section.System(1)->EditCaption().captionText.text = "Second strain";
   return doc;
 }
 

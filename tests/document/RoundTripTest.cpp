@@ -51,8 +51,8 @@ void FillEveryText(CBriotabDoc& doc) {
       }
     }
     for (const auto& system : section->systems.items()) {
-      SetAwkward(system->captionText.text);
-      SetAwkward(system->captionString);
+      SetAwkward(system->EditCaption().captionText.text);
+      SetAwkward(system->EditCaption().captionString);
       for (const auto& line : system->lines.items()) {
         for (nChordArray* voice : {&line->firstVoice, &line->secondVoice}) {
           for (size_t i = 0; i < voice->size(); ++i) {
@@ -180,7 +180,26 @@ TEST(RoundTrip, AwkwardTextsSurviveBothForms) {
     EXPECT_EQ(chord.name, kAwkward);
     EXPECT_EQ(chord.metaEvents.Find(CMetaEvent::kLyrics)->text, kAwkward);
     EXPECT_EQ(chord.metaEvents.Find(CMetaEvent::kCaption)->text, kAwkward);
-    EXPECT_EQ(section.System(1)->captionText.text, kAwkward);
+    EXPECT_EQ(section.System(1)->Caption().captionText.text, kAwkward);
+  }
+}
+
+// Read from either form, only the systems that carry a caption hold their own; the caption
+// comes back.
+TEST(RoundTrip, OnlySystemsWithCaptionsHoldOne) {
+  ScriptedPrompts prompts;
+  for (const auto& original : {NewDocument(), Rich()}) {
+    for (const auto& read : {testing::ThroughXml(*original), testing::ThroughBinary(*original)}) {
+      const CSystemArray& section = *read->sections.at(0);
+      ASSERT_EQ(section.systems.size(), original->sections.at(0)->systems.size());
+      for (size_t s = 0; s < section.systems.size(); ++s) {
+        const CStaveArray& system = *section.System(s);
+        const CStaveArray& before = *original->sections.at(0)->System(s);
+        EXPECT_EQ(system.OwnCaption() != nullptr, !before.Caption().captionText.text.empty()) << s;
+        EXPECT_EQ(system.Caption().captionText.text, before.Caption().captionText.text);
+        EXPECT_EQ(system.Caption().captionString, before.Caption().captionString);
+      }
+    }
   }
 }
 

@@ -44,6 +44,13 @@ TEST_F(AbcImportTest, KeysGiveTheirSignaturesAndPitches) {
   }
 }
 
+// The systems an import makes hold no caption of their own.
+TEST_F(AbcImportTest, SystemsHoldNoCaption) {
+  ASSERT_EQ(Import("X:1\nK:C\n" + std::string(200, 'A') + "\n"), 1u);
+  ASSERT_GT(Last().systems.size(), 1u);
+  for (const auto& system : Last().systems.items()) EXPECT_EQ(system->OwnCaption(), nullptr);
+}
+
 TEST_F(AbcImportTest, LengthsGiveRhythmCodes) {
   struct Case {
     std::string unit;

@@ -290,7 +290,7 @@ TEST(SystemDrawing, IndentsAndColumns) {
   ASSERT_EQ(crowded.GetMaxChordCount(), 49u);
   ASSERT_NE(wide->Definition(0)->showBarlines, 0);
   EXPECT_EQ(narrowed.columnWidth, 2 * (700 - crowded.area.left) / (2 * 49 + 9));
-  EXPECT_LT(narrowed.chordPositions.at(48), static_cast<uint32_t>(narrowed.area.right));
+  EXPECT_LT(narrowed.LastDrawn().chordPositions.at(48), static_cast<uint32_t>(narrowed.area.right));
   // A zoom and a column width of 0 divide nothing.
   page.zoom = 0;
   page.cursorWidth = 0;

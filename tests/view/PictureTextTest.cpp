@@ -70,7 +70,7 @@ TEST(PictureText, AMissingPictureKeepsItsPathThroughASave) {
   RecordingDevice dc(96, false);
   DrawPage(*doc, dc, 0);
   EXPECT_NE(dc.Log().find("\"missing-lutenist.png\""), std::string::npos);
-  EXPECT_EQ(section.System(0)->captionPicture.path, "images\\missing-lutenist.png");
+  EXPECT_EQ(section.System(0)->Caption().captionPicture.path, "images\\missing-lutenist.png");
   const std::string xml = doc->XmlText();
   EXPECT_NE(xml.find("name=\"missing-lutenist.png\" path=\"images\\\""), std::string::npos);
 }

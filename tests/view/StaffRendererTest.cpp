@@ -59,7 +59,7 @@ TEST(StaffRenderer, ClefsInBothStylesOnAnEmptyStave) {
       staff.Stave().oldStyle = oldStyle;
       cases.Add("clef " + std::to_string(clef) + " style " + std::to_string(oldStyle), staff);
       // An empty voice still has its frame, and its column list holds only the right edge.
-      EXPECT_EQ(staff.Stave().chordPositions, std::vector<uint32_t>{700});
+      EXPECT_EQ(staff.Stave().LastDrawn().chordPositions, std::vector<uint32_t>{700});
     }
   }
   testing::ExpectGoldenLog("staff_clefs", cases.log);
@@ -426,7 +426,7 @@ TEST(StaffRenderer, TimeProportionalLayout) {
     staff.Voice(0).push_back(Chord(4, {72}));
     staff.Voice(0).push_back(Chord(4, {72}));
     staff.Draw("proportional_one_bar");
-    EXPECT_EQ(staff.Stave().chordPositions, (std::vector<uint32_t>{100, 140, 180, 700}));
+    EXPECT_EQ(staff.Stave().LastDrawn().chordPositions, (std::vector<uint32_t>{100, 140, 180, 700}));
   }
   {
     // Bars of a half and two quarters, and a quarter and a half: 1344 ticks over a fixed bar
@@ -443,7 +443,7 @@ TEST(StaffRenderer, TimeProportionalLayout) {
     // W = 302, unit 151, bar space 151 × 1; pixels per tick (302 - 151) / 1344.
     // x(i) = base + trunc(ticks × ppt + 151 × i) / 2, base moving by 20 after the bar line:
     // 100, 100 + 194 / 2, 100 + 366 / 2, 100 + 539 / 2, 120 + 690 / 2, 120 + 862 / 2.
-    EXPECT_EQ(staff.Stave().chordPositions, (std::vector<uint32_t>{100, 197, 283, 369, 465, 551, 700}));
+    EXPECT_EQ(staff.Stave().LastDrawn().chordPositions, (std::vector<uint32_t>{100, 197, 283, 369, 465, 551, 700}));
     testing::ExpectGoldenLog("staff_proportional", log);
   }
   {
@@ -453,7 +453,7 @@ TEST(StaffRenderer, TimeProportionalLayout) {
     staff.Voice(0).push_back(Bar());
     staff.Voice(0).push_back(Bar());
     staff.Draw("proportional_bars_only");
-    EXPECT_EQ(staff.Stave().chordPositions, (std::vector<uint32_t>{100, 160, 220, 700}));
+    EXPECT_EQ(staff.Stave().LastDrawn().chordPositions, (std::vector<uint32_t>{100, 160, 220, 700}));
   }
 }
 
@@ -474,7 +474,7 @@ TEST(StaffRenderer, AFailingStaveIsReportedOnceAndRestored) {
   EXPECT_EQ(prompts.messages[0], kStaffDrawingError);
   EXPECT_EQ(staff.Stave().clefId, CClef::kFClef);
   EXPECT_EQ(staff.Stave().stepOffset, 3);
-  EXPECT_TRUE(staff.Stave().voiceGroups[0].empty());
+  EXPECT_TRUE(staff.Stave().LastDrawn().voiceGroups[0].empty());
   // What was shown is kept by the stave, not by the process: another failing stave still
   // reports its own failure.
   StaffLine other;

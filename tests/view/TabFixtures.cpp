@@ -117,7 +117,7 @@ std::unique_ptr<CBriotabDoc> FrenchLuteDocument(const std::string& picturePath) 
   const CTabInstrument& tab = lute.tabInstrument;
   FillFirstSystem(tab, section.System(0)->Line(0)->firstVoice);
   FillSecondSystem(tab, section.System(1)->Line(0)->firstVoice);
-  DIBornament& picture = section.System(0)->captionPicture;
+  DIBornament& picture = section.System(0)->EditCaption().captionPicture;
   picture.path = picturePath;
   picture.sizePercent = 100;
   picture.text = "The lutenist";

@@ -151,7 +151,7 @@ std::vector<std::string> CollisionsOf(TabLine& tab, int32_t columnWidth, int32_t
 }
 
 std::vector<int32_t> Columns(const CClef& stave) {
-  return {stave.chordPositions.begin(), stave.chordPositions.end()};
+  return {stave.LastDrawn().chordPositions.begin(), stave.LastDrawn().chordPositions.end()};
 }
 
 // Strokes before a bourdon need more than half a column: the chord stands further right, its

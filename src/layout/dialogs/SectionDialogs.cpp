@@ -107,20 +107,21 @@ std::string CAnalyzeVoicesDlg::Validate() const {
 }
 
 void CSegOffsetDlg::From(const CStaveArray& system) {
-  const DIBornament& picture = system.captionPicture;
+  const SystemCaption& shown = system.Caption();
+  const DIBornament& picture = shown.captionPicture;
   imagePath = picture.path;
   leftIndent = system.leftIndents;
   rightIndent = system.rightIndents;
   imageSize = static_cast<int>(picture.sizePercent);
   nameInstruments = system.nameInstruments != 0;
-  name = system.captionText.descriptor;
+  name = shown.captionText.descriptor;
   hidden = system.hidden != 0;
-  caption = system.captionText.text;
+  caption = shown.captionText.text;
   restartBars = system.barSequenceRestart != 0;
   printTuning = system.printTuning != 0;
   noBracket = false;
   imagePosition = static_cast<int>(picture.captionPlacement);
-  captionFont = system.captionText.font;
+  captionFont = shown.captionText.font;
 }
 
 std::string CSegOffsetDlg::Validate() const {
@@ -131,7 +132,8 @@ std::string CSegOffsetDlg::Validate() const {
 }
 
 void CSegOffsetDlg::To(CStaveArray& system) const {
-  DIBornament& picture = system.captionPicture;
+  SystemCaption& edited = system.EditCaption();
+  DIBornament& picture = edited.captionPicture;
   if (picture.path != imagePath) picture.active = 0;  // drawing loads the new file
   picture.path = imagePath;
   picture.sizePercent = static_cast<uint32_t>(imageSize);
@@ -139,13 +141,13 @@ void CSegOffsetDlg::To(CStaveArray& system) const {
   system.leftIndents = leftIndent;
   system.rightIndents = rightIndent;
   system.nameInstruments = nameInstruments ? 1 : 0;
-  system.captionText.descriptor = name;
+  edited.captionText.descriptor = name;
   system.hidden = hidden ? 1 : 0;
-  system.captionText.text = caption;
-  system.captionString = caption;
+  edited.captionText.text = caption;
+  edited.captionString = caption;
   system.barSequenceRestart = restartBars ? 1 : 0;
   system.printTuning = printTuning ? 1 : 0;
-  system.captionText.font = captionFont;
+  edited.captionText.font = captionFont;
 }
 
 void CSegOffsetDlg::Clear() {

@@ -177,8 +177,8 @@ void CClef::ClearDrawingState() {
   tablatureLayout = false;
   drawingOffsets = {0, 0};
   drawingFlag = 0;
-  chordPositions.clear();
-  for (CVoiceGroup& group : voiceGroups) group.clear();
+  if (drawn_ != nullptr) drawn_->chordPositions.clear();
+  ClearVoiceGroups();
   barValue = 0;
   groupingFlags = 0;
   stepOffset = 0;
@@ -229,7 +229,7 @@ void CClef::CopySettingsFrom(const CClef& s) {
   rendererScales = s.rendererScales;
   definition = s.definition;
   tabInstrument = s.tabInstrument;
-  chordPositions.clear();
+  if (drawn_ != nullptr) drawn_->chordPositions.clear();
   area = {};
 }
 
@@ -335,8 +335,23 @@ int CClef::MoveCursor(int code, int lowestLine) {
 
 void CClef::ResetNoteGroups(int32_t bar) {
   barValue = bar;
-  for (CVoiceGroup& group : voiceGroups) group.clear();
+  ClearVoiceGroups();
   groupingFlags = 0;
+}
+
+CClef::DrawnPlaces& CClef::Drawn() {
+  if (drawn_ == nullptr) drawn_ = std::make_unique<DrawnPlaces>();
+  return *drawn_;
+}
+
+const CClef::DrawnPlaces& CClef::LastDrawn() const {
+  static const DrawnPlaces kNeverDrawn;
+  return drawn_ != nullptr ? *drawn_ : kNeverDrawn;
+}
+
+void CClef::ClearVoiceGroups() {
+  if (drawn_ == nullptr) return;
+  for (CVoiceGroup& group : drawn_->voiceGroups) group.clear();
 }
 
 void CClef::Store(ArchiveWriter& ar) const {

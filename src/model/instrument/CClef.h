@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -180,19 +181,13 @@ class CClef : public Persistent {
   int32_t currentStemsDown = 0;  // stem direction while a voice is drawn
   int32_t tabMode = 0;
   int32_t currentVoice = 0;     // the line's selected voice, set before drawing
-  std::array<std::vector<uint32_t>, 2> voicePositions;  // each voice's column x at its last pass
-  // Where the system puts its bar lines, in half columns from the stave's left, so that the
-  // bars of all its lines line up (the end of the last bar last); empty: the stave's own.
-  std::vector<int32_t> barColumns;
   bool drawingErrorReported = false;  // a failure to draw this stave was shown; not shown again
   // A clef change recorded on a definition's stave: the clef the next lines start with.
   int32_t recordedClef = -1;    // -1 none
   int32_t recordedStepOffset = 0;
 
   // --- drawing state of the renderer
-  std::vector<uint32_t> chordPositions;
   CKey key;  // the key signature in force on the stave
-  std::array<CVoiceGroup, 2> voiceGroups;
   int32_t barValue = 0;
   int32_t groupingFlags = 0;
   int32_t stepOffset = 0;  // half-spaces the notes move by; clef changes set it while drawing
@@ -264,8 +259,26 @@ class CClef : public Persistent {
   // the settings it would carry as they were. Returns the element after "clef".
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 
+  // The column places and note groups drawing leaves on the stave. Most staves of a large
+  // document are never drawn: a stave makes its own when drawing first asks for it.
+  struct DrawnPlaces {
+    std::array<std::vector<uint32_t>, 2> voicePositions;  // each voice's column x at its last pass
+    // Where the system puts its bar lines, in half columns from the stave's left, so that the
+    // bars of all its lines line up (the end of the last bar last); empty: the stave's own.
+    std::vector<int32_t> barColumns;
+    std::vector<uint32_t> chordPositions;
+    std::array<CVoiceGroup, 2> voiceGroups;
+  };
+  // The stave's own, made when it has none: what drawing writes.
+  DrawnPlaces& Drawn();
+  // What the last drawing left; empty places for a stave never drawn. Never makes them.
+  const DrawnPlaces& LastDrawn() const;
+
  private:
   void ClearDrawingState();
+  void ClearVoiceGroups();
+
+  std::unique_ptr<DrawnPlaces> drawn_;
 };
 
 }  // namespace vornel

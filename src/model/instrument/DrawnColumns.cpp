@@ -13,10 +13,10 @@ namespace {
 // they are not of its present length.
 const std::vector<uint32_t>* DrawnPlaces(const CClef& stave, int32_t voiceIndex, const nChordArray& voice) {
   if (stave.columnWidth <= 0 || voice.empty() || voiceIndex < 0 ||
-      static_cast<size_t>(voiceIndex) >= stave.voicePositions.size()) {
+      static_cast<size_t>(voiceIndex) >= stave.LastDrawn().voicePositions.size()) {
     return nullptr;
   }
-  const std::vector<uint32_t>& xs = stave.voicePositions[static_cast<size_t>(voiceIndex)];
+  const std::vector<uint32_t>& xs = stave.LastDrawn().voicePositions[static_cast<size_t>(voiceIndex)];
   return xs.size() == voice.size() + 1 ? &xs : nullptr;
 }
 

@@ -3,7 +3,7 @@
 // grid of the stave's column width (bars lined up across the lines of a system, half columns
 // after bar lines, room for the strokes before bass letters, time-proportional spacing); the
 // caret and a click follow the drawing. Each voice keeps the places of its last drawing on the
-// stave (`CClef::voicePositions`); a voice not drawn there since it changed length keeps the
+// stave (`CClef::DrawnPlaces::voicePositions`); a voice not drawn there since it changed length keeps the
 // grid.
 
 #include <cstdint>

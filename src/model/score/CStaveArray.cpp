@@ -1,6 +1,7 @@
 #include "model/score/CStaveArray.h"
 
 #include <algorithm>
+#include <array>
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/OwnedArrayRecords.h"
@@ -19,13 +20,41 @@ constexpr int32_t kLineGrip = 30;  // device units above a line that still selec
 
 }  // namespace
 
-CStaveArray::CStaveArray() { captionText.descriptor = std::string(kCaptionName); }
+CStaveArray::CStaveArray() = default;
 
-CStaveArray::CStaveArray(CInstrumentDlg& definition) {
+CStaveArray::CStaveArray(CInstrumentDlg& definition) : emptyCaption_(kUnnamedCaption) {
   lines.push_back(std::make_unique<CInstrument>(definition));
 }
 
 CStaveArray::~CStaveArray() = default;
+
+const SystemCaption& CStaveArray::EmptyCaption(uint8_t kind) {
+  static const std::array<SystemCaption, kEmptyCaptionKinds> empties = [] {
+    std::array<SystemCaption, kEmptyCaptionKinds> made;
+    for (uint8_t k = 0; k < kEmptyCaptionKinds; ++k) {
+      if ((k & kUnnamedCaption) == 0) made[k].captionText.descriptor = std::string(kCaptionName);
+      if ((k & kPictureCaptionBelow) != 0) made[k].captionPicture.captionPlacement = DIBornament::kCaptionBelow;
+    }
+    return made;
+  }();
+  return empties[kind];
+}
+
+SystemCaption& CStaveArray::EditCaption() {
+  if (caption_ == nullptr) caption_ = std::make_unique<SystemCaption>(EmptyCaption(emptyCaption_));
+  return *caption_;
+}
+
+void CStaveArray::DropEmptyCaption() {
+  if (caption_ == nullptr) return;
+  for (uint8_t kind = 0; kind < kEmptyCaptionKinds; ++kind) {
+    if (*caption_ == EmptyCaption(kind)) {
+      caption_.reset();
+      emptyCaption_ = kind;
+      return;
+    }
+  }
+}
 
 void CStaveArray::RebuildLines(const std::vector<CInstrumentDlg*>& definitions) {
   lines.clear();
@@ -84,9 +113,10 @@ void CStaveArray::Store(ArchiveWriter& ar) const {
   const std::string& version = ar.Version();
   ar.WriteObjectArray(lines.items());
   if (!VersionAtLeast(version, "6.59")) return;
-  captionPicture.Store(ar);
-  if (VersionAbove(version, "9.51")) captionText.Store(ar);
-  if (VersionAbove(version, "9.6.5.7")) rtfBox.Store(ar);
+  const SystemCaption& caption = Caption();
+  caption.captionPicture.Store(ar);
+  if (VersionAbove(version, "9.51")) caption.captionText.Store(ar);
+  if (VersionAbove(version, "9.6.5.7")) caption.rtfBox.Store(ar);
   ar.WriteU32(positionWord);
   ar.WriteI32(leftIndents);
   ar.WriteI32(rightIndents);
@@ -97,7 +127,7 @@ void CStaveArray::Store(ArchiveWriter& ar) const {
   ar.WriteI32(area.right);
   ar.WriteI32(area.bottom);
   ar.WriteI32(activeInstrument);
-  ar.WriteText(captionString);
+  ar.WriteText(caption.captionString);
   ar.WriteI32(barSequenceRestart);
   ar.WriteI32(printTuning);
 }
@@ -105,9 +135,10 @@ void CStaveArray::Store(ArchiveWriter& ar) const {
 void CStaveArray::Load(ArchiveReader& ar) {
   LoadArrayOfParts(ar, lines);
   if (!ar.VersionAtLeast("6.59")) return;
-  captionPicture.Load(ar);
-  if (ar.VersionAbove("9.51")) captionText.Load(ar);
-  if (ar.VersionAbove("9.6.5.7")) rtfBox.Load(ar);
+  SystemCaption& caption = EditCaption();
+  caption.captionPicture.Load(ar);
+  if (ar.VersionAbove("9.51")) caption.captionText.Load(ar);
+  if (ar.VersionAbove("9.6.5.7")) caption.rtfBox.Load(ar);
   positionWord = ar.ReadU32();
   leftIndents = ar.ReadI32();
   rightIndents = ar.ReadI32();
@@ -120,11 +151,12 @@ void CStaveArray::Load(ArchiveReader& ar) {
   stored.bottom = ar.ReadI32();
   area = stored;
   if (ar.VersionAtLeast("7.9")) activeInstrument = ar.ReadI32();
-  if (ar.VersionAtLeast("9.175")) captionString = ar.ReadText();
+  if (ar.VersionAtLeast("9.175")) caption.captionString = ar.ReadText();
   if (ar.VersionAtLeast("9.6.5.9")) {
     barSequenceRestart = ar.ReadI32();
     printTuning = ar.ReadI32();
   }
+  DropEmptyCaption();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -155,17 +187,18 @@ void CStaveArray::WriteXml(XmlSink& out, int32_t index) const {
   out.Close();
   out.Close();
 
+  const SystemCaption& caption = Caption();
   out.Open("texts");
   out.Open("caption");
-  if (!captionText.text.empty()) {
-    CTrackText written = captionText;
-    written.text = captionString;
+  if (!caption.captionText.text.empty()) {
+    CTrackText written = caption.captionText;
+    written.text = caption.captionString;
     out.Element(written.WriteXml(doc));
-    out.Element(captionText.font.WriteXml(doc));
+    out.Element(caption.captionText.font.WriteXml(doc));
   }
   out.Close();
-  out.Element(rtfBox.WriteXml(doc, "rtf-text-box"));
-  out.Element(captionPicture.WriteXml(doc));
+  out.Element(caption.rtfBox.WriteXml(doc, "rtf-text-box"));
+  out.Element(caption.captionPicture.WriteXml(doc));
   out.Close();
 
   out.Open("instruments");
@@ -203,20 +236,22 @@ const tinyxml2::XMLElement* CStaveArray::ReadXml(const tinyxml2::XMLElement* ele
 
   const tinyxml2::XMLElement* texts = layout != nullptr ? layout->NextSiblingElement() : nullptr;
   if (texts != nullptr) {
+    SystemCaption& caption = EditCaption();
     const tinyxml2::XMLElement* first = texts->FirstChildElement();
     const tinyxml2::XMLElement* box = nullptr;
     if (first != nullptr && std::string_view(first->Name()) == "track-text") {
-      box = captionText.ReadXml(first);  // older documents: the caption text alone
+      box = caption.captionText.ReadXml(first);  // older documents: the caption text alone
     } else if (first != nullptr) {
       if (const tinyxml2::XMLElement* text = first->FirstChildElement()) {
-        captionText.font.ReadXml(captionText.ReadXml(text));
-        captionString = captionText.text;
+        caption.captionText.font.ReadXml(caption.captionText.ReadXml(text));
+        caption.captionString = caption.captionText.text;
       }
       box = first->NextSiblingElement();
     }
     if (box != nullptr) {
-      if (const tinyxml2::XMLElement* picture = rtfBox.ReadXml(box)) captionPicture.ReadXml(picture);
+      if (const tinyxml2::XMLElement* picture = caption.rtfBox.ReadXml(box)) caption.captionPicture.ReadXml(picture);
     }
+    DropEmptyCaption();
   }
 
   const tinyxml2::XMLElement* instruments =

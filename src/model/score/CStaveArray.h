@@ -3,10 +3,14 @@
 // that sound together there (line j of every system belongs to instrument definition j of
 // the section), with the system's caption, rich-text box, caption picture, indents and
 // switches, and the bars its numbering found.
+//
+// Nearly every system leaves its caption, rich-text box and picture empty: a system holds its
+// own only once one is set (or read from a file), and otherwise shows a shared empty one.
 
 #include <tinyxml2.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +32,16 @@ class XmlSink;
 class CInstrumentDlg;
 class DeviceContext;
 
+// What a system shows besides its music.
+struct SystemCaption {
+  CRTFTrackText rtfBox;
+  std::string captionString;  // the caption's wording as the system keeps it
+  CTrackText captionText;
+  DIBornament captionPicture;
+
+  bool operator==(const SystemCaption&) const = default;
+};
+
 class CStaveArray : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CStaveArray";
@@ -36,15 +50,11 @@ class CStaveArray : public Persistent {
   OwnedArray<CInstrument> lines;  // top to bottom
   int32_t printTuning = 0;
   int32_t barSequenceRestart = 0;  // bar numbers start again at 1 here
-  CRTFTrackText rtfBox;
-  std::string captionString;  // the caption's wording as the system keeps it
-  CTrackText captionText;
   int32_t hidden = 0;          // bar numbering and gathering skip the system
   int32_t nameInstruments = 0;
   int32_t leftIndents = 0;
   int32_t rightIndents = 0;
   uint32_t positionWord = 0;   // (last system index) << 16 | this system's index
-  DIBornament captionPicture;
   Rect area;                   // the stave layout
   int32_t activeInstrument = 0;
 
@@ -67,6 +77,15 @@ class CStaveArray : public Persistent {
   ~CStaveArray() override;
   CStaveArray(const CStaveArray&) = delete;
   CStaveArray& operator=(const CStaveArray&) = delete;
+
+  // The caption, rich-text box and picture: the system's own, or the empty ones a new system
+  // shows when it has none. Reading never builds the system's own.
+  const SystemCaption& Caption() const { return caption_ != nullptr ? *caption_ : EmptyCaption(emptyCaption_); }
+  // The system's own, built from the empty ones when it has none yet: the way to change them.
+  SystemCaption& EditCaption();
+  // The system's own when it has one, else null; drawing keeps where it drew them there.
+  SystemCaption* OwnCaption() { return caption_.get(); }
+  const SystemCaption* OwnCaption() const { return caption_.get(); }
 
   // Replaces the lines by one line per definition, in order.
   void RebuildLines(const std::vector<CInstrumentDlg*>& definitions);
@@ -94,6 +113,19 @@ class CStaveArray : public Persistent {
   // Requires "system" and its "instruments"; reads as many lines as "count" says and the
   // children hold. Returns the element after it.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
+
+ private:
+  // The empty blocks differ in the caption text's name (a system built for a definition has
+  // none) and in the picture's caption placement (the binary form reads it as below).
+  static constexpr uint8_t kUnnamedCaption = 1;
+  static constexpr uint8_t kPictureCaptionBelow = 2;
+  static constexpr uint8_t kEmptyCaptionKinds = 4;
+  static const SystemCaption& EmptyCaption(uint8_t kind);
+  // Gives up the system's own block when it equals one of the empty ones.
+  void DropEmptyCaption();
+
+  std::unique_ptr<SystemCaption> caption_;  // null while the system shows an empty one
+  uint8_t emptyCaption_ = 0;                // which empty one
 };
 
 }  // namespace vornel

@@ -15,8 +15,9 @@ namespace {
 bool IsSystemBoundary(const nChord* e) { return e != nullptr && (e->status & 0xFFF3) == CSystemArray::kSystemBreakStatus; }
 
 bool HasTexts(const CStaveArray& s) {
-  return !s.captionString.empty() || !s.captionText.text.empty() || !s.rtfBox.text.empty() ||
-         !s.captionPicture.path.empty();
+  const SystemCaption& c = s.Caption();
+  return !c.captionString.empty() || !c.captionText.text.empty() || !c.rtfBox.text.empty() ||
+         !c.captionPicture.path.empty();
 }
 
 // Index of the first chord starting at or after `tick`; the count when there is none.

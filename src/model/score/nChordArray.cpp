@@ -48,12 +48,10 @@ nChordArray& nChordArray::operator=(const nChordArray& other) {
   for (const Handle& e : other.events_) copies.push_back(CopyEntry(e));
   events_ = std::move(copies);
   currentTimeSignature_ = other.currentTimeSignature_;
-  bars_ = other.bars_;
   shortest_ = other.shortest_;
   longest_ = other.longest_;
   totalLength_ = other.totalLength_;
   cursor = other.cursor;
-  values = other.values;
   searchIndex_ = 0;
   beat_ = other.beat_;
   return *this;
@@ -233,7 +231,6 @@ void nChordArray::UpdateBeamGroups(int32_t numerator, int32_t denominator) {
 }
 
 uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_t startInBar) {
-  bars_.DeleteAll();
   Meter meter = MeterInForce(numerator, denominator);
   shortest_ = 65535;
   longest_ = 0;
@@ -347,7 +344,6 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
 
 void nChordArray::CopyComputedState(const nChordArray& from) {
   currentTimeSignature_ = from.currentTimeSignature_;
-  bars_ = from.bars_;
   shortest_ = from.shortest_;
   longest_ = from.longest_;
   totalLength_ = from.totalLength_;

@@ -155,13 +155,10 @@ class nChordArray : public Persistent {
   void SetCurrentTimeSignature(const CMetaEvent* event);
   // The signature in force; null when none.
   const CMetaEvent* CurrentTimeSignature() const { return currentTimeSignature_.get(); }
-  CBarArray& Bars() { return bars_; }
-  const CBarArray& Bars() const { return bars_; }
   uint32_t Shortest() const { return shortest_; }
   uint32_t Longest() const { return longest_; }
   uint32_t TotalLength() const { return totalLength_; }
   size_t cursor = 0;  // event index of the walking operations
-  std::vector<uint32_t> values;  // kept with the voice; nothing here uses it
 
   // --- time
   // Start ticks (delta) of every event and, for chords, the bar they start in.
@@ -174,7 +171,7 @@ class nChordArray : public Persistent {
   // voice before this one left off). Returns the bar length.
   uint32_t RebarVoice(int32_t numerator, int32_t denominator, uint32_t startInBar = 0);
   // What bar cutting and numbering computed for `from`, a voice of the same events (an exact
-  // copy of it): its bars and lengths and each event's time, place and number.
+  // copy of it): its lengths and each event's time, place and number.
   void CopyComputedState(const nChordArray& from);
   // Ticks into its last bar that the last bar cutting reached.
   uint32_t BarPosition() const { return beat_.timeInBar; }
@@ -441,7 +438,6 @@ class nChordArray : public Persistent {
   // Held apart and never changed once made, so that a voice without one (most of them) pays
   // only the pointer, and copies of a voice share it.
   std::shared_ptr<const CMetaEvent> currentTimeSignature_;
-  CBarArray bars_;
   uint32_t shortest_ = 65535;
   uint32_t longest_ = 0;
   uint32_t totalLength_ = 0;

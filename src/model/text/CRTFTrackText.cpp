@@ -9,6 +9,10 @@ namespace vornel {
 
 CRTFTrackText::CRTFTrackText() : CTrackText("rich-text") { trackerStyle = kTrackerDottedResize; }
 
+bool CRTFTrackText::operator==(const CRTFTrackText& o) const {
+  return CTrackText::operator==(o) && storedRect == o.storedRect && handleSize == o.handleSize;
+}
+
 void CRTFTrackText::SetDefaultRect(int32_t left, int32_t top, int32_t width, int32_t height) {
   drawnRect.left = left;
   drawnRect.top = top;

@@ -22,6 +22,8 @@ class CRTFTrackText : public CTrackText {
 
   CRTFTrackText();
 
+  bool operator==(const CRTFTrackText& other) const;
+
   std::unique_ptr<CTrackText> Clone() const override { return std::make_unique<CRTFTrackText>(*this); }
 
   // The drawn rectangle at (x, y), `width` wide; its bottom at y + height / 2 only when it

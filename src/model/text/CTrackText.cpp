@@ -28,6 +28,13 @@ std::unique_ptr<CTrackText> CTrackText::CreateByClassName(std::string_view name)
   return nullptr;
 }
 
+bool CTrackText::operator==(const CTrackText& o) const {
+  return alignment == o.alignment && font == o.font && size == o.size && text == o.text && span == o.span &&
+         descriptor == o.descriptor && zoom == o.zoom && flags == o.flags && dx == o.dx && dy == o.dy &&
+         origin == o.origin && x == o.x && y == o.y && drawnRect == o.drawnRect && trackerStyle == o.trackerStyle &&
+         lastZoom == o.lastZoom;
+}
+
 void CTrackText::CopyFrom(const CTrackText& other) {
   text = other.text;
   font = other.font;

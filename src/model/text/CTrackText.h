@@ -66,6 +66,9 @@ class CTrackText : public Persistent {
   CTrackText(CTrackText&&) = default;
   CTrackText& operator=(CTrackText&&) = default;
 
+  // Every field alike, the places of the last drawing included.
+  bool operator==(const CTrackText& other) const;
+
   virtual std::unique_ptr<CTrackText> Clone() const { return std::make_unique<CTrackText>(*this); }
   // The texts of one family read from one array: plain, rich and picture texts.
   static std::unique_ptr<CTrackText> CreateByClassName(std::string_view name);

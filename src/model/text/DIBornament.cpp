@@ -13,6 +13,12 @@ DIBornament::DIBornament() {
   dy = 50;
 }
 
+bool DIBornament::operator==(const DIBornament& o) const {
+  return CTrackText::operator==(o) && autoIndent == o.autoIndent && indentedStaves == o.indentedStaves &&
+         indentations == o.indentations && path == o.path && sizePercent == o.sizePercent &&
+         captionPlacement == o.captionPlacement && active == o.active && mode == o.mode;
+}
+
 void DIBornament::Store(ArchiveWriter& ar) const {
   CTrackText::Store(ar);
   ar.WriteU32(active);

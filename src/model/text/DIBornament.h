@@ -37,6 +37,8 @@ class DIBornament : public CTrackText {
   // Caption "Caption", offsets 50 and 50.
   DIBornament();
 
+  bool operator==(const DIBornament& other) const;
+
   std::unique_ptr<CTrackText> Clone() const override { return std::make_unique<DIBornament>(*this); }
   bool IsPicture() const override { return true; }
 

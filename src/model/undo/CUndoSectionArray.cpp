@@ -40,9 +40,12 @@ void CopyComputedState(const CSystemArray& from, CSystemArray& to) {
     system.firstBar = original.firstBar;
     system.nextBar = original.nextBar;
     system.key = original.key;
-    CopyTextLayout(original.captionText, system.captionText);
-    CopyTextLayout(original.captionPicture, system.captionPicture);
-    system.captionPicture.mode = original.captionPicture.mode;
+    if (const SystemCaption* caption = original.OwnCaption()) {
+      SystemCaption& copy = system.EditCaption();
+      CopyTextLayout(caption->captionText, copy.captionText);
+      CopyTextLayout(caption->captionPicture, copy.captionPicture);
+      copy.captionPicture.mode = caption->captionPicture.mode;
+    }
     for (size_t l = 0; l < std::min(original.lines.size(), system.lines.size()); ++l) {
       if (original.lines.at(l) == nullptr || system.lines.at(l) == nullptr) continue;
       const CInstrument& originalLine = *original.lines.at(l);

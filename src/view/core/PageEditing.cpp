@@ -75,13 +75,15 @@ int DoubleClickSystem(CSystemArray& section, int32_t pageIndex, Point point) {
   for (size_t s = first; s < end; ++s) {
     CStaveArray* system = section.systems.at(s);
     if (system == nullptr) continue;
-    if (!system->captionText.drawnRect.IsEmpty() && system->captionText.drawnRect.Contains(point)) {
+    const SystemCaption& caption = system->Caption();
+    if (!caption.captionText.drawnRect.IsEmpty() && caption.captionText.drawnRect.Contains(point)) {
       section.activeSystem = static_cast<int32_t>(s);
       return 1;
     }
-    if ((!system->rtfBox.drawnRect.IsEmpty() && system->rtfBox.drawnRect.Contains(point)) ||
+    if ((!caption.rtfBox.drawnRect.IsEmpty() && caption.rtfBox.drawnRect.Contains(point)) ||
         (!system->textArea.IsEmpty() && system->textArea.Contains(point))) {
-      EditRichText(system->rtfBox.text);
+      std::string rtf = caption.rtfBox.text;
+      if (EditRichText(rtf) && rtf != caption.rtfBox.text) system->EditCaption().rtfBox.text = std::move(rtf);
       return 0;
     }
     if (!system->optionsArea.IsEmpty() && system->optionsArea.Contains(point)) {

@@ -58,13 +58,13 @@ void StaffRenderer::DrawThickBar(int32_t x) {
 }
 
 int32_t StaffRenderer::GetPrevColumnX() const {
-  const auto& xs = stave_.chordPositions;
+  const auto& xs = stave_.Drawn().chordPositions;
   if (elementIndex_ == 0 || xs.empty()) return stave_.area.left;
   return static_cast<int32_t>(xs[std::min(elementIndex_ - 1, xs.size() - 1)]);
 }
 
 int32_t StaffRenderer::GetNextColumnX() const {
-  const auto& xs = stave_.chordPositions;
+  const auto& xs = stave_.Drawn().chordPositions;
   if (xs.empty()) return stave_.area.right;
   return static_cast<int32_t>(xs[std::min(elementIndex_ + 1, xs.size() - 1)]);
 }
@@ -83,7 +83,7 @@ int32_t StaffRenderer::GetColumnXAfter(int n) const {
   } else {
     index += n;
   }
-  const auto& xs = stave_.chordPositions;
+  const auto& xs = stave_.Drawn().chordPositions;
   if (index <= 0) return stave_.area.left;
   if (xs.empty() || index >= static_cast<int64_t>(xs.size()) - 1) return stave_.area.right;
   if (proportional_) return static_cast<int32_t>(xs[static_cast<size_t>(index)]);

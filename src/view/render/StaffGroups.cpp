@@ -82,7 +82,7 @@ void StaffRenderer::MeasureNotationGlyphs() {
   if (stave_.definition != nullptr && stave_.definition->longStems != 0) stemLength_ += noteheadWidth_;
   if (IsTablature() && tab != nullptr && stave_.tabMode == 2) LowerFlagsUnderLetters();
   noteheadWidth_ = std::max(noteheadWidth_ - 1, 0);
-  for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
+  for (CVoiceGroup& group : stave_.Drawn().voiceGroups) group.Reset();
   SetupVoiceGroups();
 }
 
@@ -119,7 +119,7 @@ std::optional<FontSpec> StaffRenderer::SelectFlagsFont() {
 void StaffRenderer::SetupVoiceGroups() {
   const CTabInstrument* tab = stave_.tabInstrument;
   const int32_t flagGroup = tab != nullptr ? tab->flagGroup : 0;
-  for (CVoiceGroup& group : stave_.voiceGroups) {
+  for (CVoiceGroup& group : stave_.Drawn().voiceGroups) {
     group.flagPlacement = (flagGroup >> 4) & 7;
     group.tabMode = IsTablature() ? stave_.tabMode : 0;
     group.beamedTablature = tab != nullptr && stave_.tabMode == 1 &&
@@ -143,8 +143,8 @@ void StaffRenderer::DrawVoiceGroups(uint16_t glyphBase, bool stemsDown) {
   if (dc.IsPrinting() && settings_ != nullptr && settings_->colourOn) colour = NoteColour();
   const Pen oldPen = dc.SelectPen(Pen::Create(PS_SOLID, std::max(pen, 1), colour));
   const bool slanted = stave_.definition != nullptr && stave_.definition->slantedBeams != 0;
-  for (size_t k = 0; k < stave_.voiceGroups.size(); ++k) {
-    CVoiceGroup& group = stave_.voiceGroups[k];
+  for (size_t k = 0; k < stave_.Drawn().voiceGroups.size(); ++k) {
+    CVoiceGroup& group = stave_.Drawn().voiceGroups[k];
     if (k == 1 && group.empty()) continue;
     group.stemsDown = k == 0 ? stemsDown : !stemsDown;
     uint16_t base = glyphBase;
@@ -164,7 +164,7 @@ void StaffRenderer::DrawVoiceGroups(uint16_t glyphBase, bool stemsDown) {
 }
 
 void StaffRenderer::DrawTabFlagGroups() {
-  CVoiceGroup& group = stave_.voiceGroups[0];
+  CVoiceGroup& group = stave_.Drawn().voiceGroups[0];
   CTabInstrument* tab = stave_.tabInstrument;
   // With individual flags every chord draws its own and mode 3 hides them all; only the beam
   // modes group them.

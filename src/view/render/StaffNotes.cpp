@@ -152,7 +152,7 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
     tupletNumber_ = chord.GetTupletNumber();
     if ((chord.status & 0x80) != 0 && !IsTablature()) stave_.currentStemsDown = stave_.currentStemsDown != 0 ? 0 : 1;
     stave_.ResetNoteGroups(stave_.barValue);
-    for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
+    for (CVoiceGroup& group : stave_.Drawn().voiceGroups) group.Reset();
   } else {
     ++groupCount_;
     chordsSinceFlush_ = std::min(chordsSinceFlush_ + 1, 1000);
@@ -166,7 +166,7 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
   marks_.diapasonCount = 0;
   if (IsTablature() && chord.ChordMark() == kTabModeMark && stave_.tabInstrument != nullptr) {
     stave_.tabMode = stave_.tabMode != 0 ? 0 : (stave_.tabInstrument->flagGroup & 3);
-    for (CVoiceGroup& group : stave_.voiceGroups) group.tabMode = stave_.tabMode;
+    for (CVoiceGroup& group : stave_.Drawn().voiceGroups) group.tabMode = stave_.tabMode;
   }
   if ((chord.status & 0x70) != 0) ApplySizeMark(*this, chord);
 
@@ -235,7 +235,7 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
       groupCount_ = std::max(groupCount_ - 1, 0);
       chordsSinceFlush_ = std::max(chordsSinceFlush_ - 1, 0);
     } else {
-      stave_.voiceGroups[0].AddRest(static_cast<uint8_t>(chord.rhythm & 0xF7), x, static_cast<int32_t>(index));
+      stave_.Drawn().voiceGroups[0].AddRest(static_cast<uint8_t>(chord.rhythm & 0xF7), x, static_cast<int32_t>(index));
     }
     tuplets_.Clear();
   } else {
@@ -440,7 +440,7 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
   const bool counts = (note.status & 0x1) == 0;
   const size_t group = flipped ? 1 : 0;
   // The column's x keys the group, so that a displaced head stays on its chord's stem.
-  stave_.voiceGroups[group].AddNoteHead(counts, static_cast<uint8_t>(rhythm & 0xF7), FingerCharacters(note),
+  stave_.Drawn().voiceGroups[group].AddNoteHead(counts, static_cast<uint8_t>(rhythm & 0xF7), FingerCharacters(note),
                                         position.x, y, static_cast<int32_t>(elementIndex_));
   position.y = y;
 
@@ -639,7 +639,7 @@ void StaffRenderer::DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t h
 // Groups
 
 void StaffRenderer::FlushNoteGroup() {
-  const bool pending = !stave_.voiceGroups[0].empty() || !stave_.voiceGroups[1].empty();
+  const bool pending = !stave_.Drawn().voiceGroups[0].empty() || !stave_.Drawn().voiceGroups[1].empty();
   if (pending) {
     if (IsTablature()) {
       DrawTabFlagGroups();
@@ -647,7 +647,7 @@ void StaffRenderer::FlushNoteGroup() {
       DrawVoiceGroups(static_cast<uint16_t>(GetNoteHeadBase()), stave_.currentStemsDown != 0);
     }
   }
-  for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
+  for (CVoiceGroup& group : stave_.Drawn().voiceGroups) group.Reset();
   groupCount_ = 0;
 }
 

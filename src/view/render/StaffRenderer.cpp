@@ -126,7 +126,7 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   page_ = rect;
   indent_ = indent;
   stave_.leftMargin = indent;
-  stave_.chordPositions.clear();
+  stave_.Drawn().chordPositions.clear();
   drawType_ = stave_.IsTablature() ? 1 : 0;
   CTabInstrument* tab = stave_.tabInstrument;
   stave_.tabMode = tab != nullptr ? (tab->flagGroup & 3) : 0;
@@ -181,7 +181,7 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   rect.bottom = stave_.area.bottom != 0 ? stave_.area.bottom : laidOut.bottom;
   stave_.clefId = savedClef;
   stave_.stepOffset = savedOffset;
-  for (CVoiceGroup& group : stave_.voiceGroups) group.Reset();
+  for (CVoiceGroup& group : stave_.Drawn().voiceGroups) group.Reset();
   stave_.active = false;
 }
 
@@ -222,7 +222,7 @@ void StaffRenderer::DrawVoice(const nChordArray& voice, int index, int32_t stems
   drawing_ = {index, fullColour};
   stave_.currentStemsDown = stemsDown;
   LayoutStave(voice, columnWidth);
-  stave_.voicePositions[static_cast<size_t>(index)] = stave_.chordPositions;
+  stave_.Drawn().voicePositions[static_cast<size_t>(index)] = stave_.Drawn().chordPositions;
 }
 
 void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect) {
@@ -358,7 +358,7 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
   // Columns stand closer where a tablature's bourdons needed room that the line did not have.
   const int32_t step = columns_.columnWidth > 0 ? columns_.columnWidth : columnWidth;
   const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
-  std::vector<uint32_t>& xs = stave_.chordPositions;
+  std::vector<uint32_t>& xs = stave_.Drawn().chordPositions;
   xs.clear();
   xs.reserve(voice.size() + 1);
   ticks_.assign(voice.size(), 0);
@@ -410,8 +410,8 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
 }
 
 void StaffRenderer::AlignBars(const nChordArray& voice, int32_t columnWidth) {
-  const std::vector<int32_t>& grid = stave_.barColumns;
-  std::vector<uint32_t>& xs = stave_.chordPositions;
+  const std::vector<int32_t>& grid = stave_.Drawn().barColumns;
+  std::vector<uint32_t>& xs = stave_.Drawn().chordPositions;
   if (grid.size() < 2 || xs.size() != voice.size()) return;
   const int64_t left = stave_.area.left;
   const auto gridX = [&](size_t k) { return left + int64_t{grid[k]} * columnWidth / 2; };
@@ -467,7 +467,7 @@ void StaffRenderer::LayoutStave(const nChordArray& voice, int32_t columnWidth) {
   for (size_t i = 0; i < voice.size(); ++i) {
     elementIndex_ = i;
     nChord* e = voice.at(i);
-    const int32_t x = static_cast<int32_t>(stave_.chordPositions[i]);
+    const int32_t x = static_cast<int32_t>(stave_.Drawn().chordPositions[i]);
     if (e == nullptr) {
       if (markers) {
         const InkSourceScope mark(g_.dc, InkSource::kScreenMark);
@@ -478,7 +478,7 @@ void StaffRenderer::LayoutStave(const nChordArray& voice, int32_t columnWidth) {
     }
     DrawElement(*e, x, i);
   }
-  const int32_t endX = static_cast<int32_t>(stave_.chordPositions.back());
+  const int32_t endX = static_cast<int32_t>(stave_.Drawn().chordPositions.back());
   if (lastDrawn_ != nullptr && ((lastDrawn_->status & 0x70) == 0x20 || lastDrawn_->GetTupletNumber() != 2)) {
     if (tuplets_.HasStart()) tuplets_.Flush(g_, endX);
   }

@@ -137,13 +137,13 @@ TEST(SectionPropertiesTest, RangeMessagesNameFieldAndRange) {
 
 TEST(SystemOptionsTest, ExchangeAndClear) {
   CStaveArray system;
-  system.captionPicture.path = "/tmp/picture.png";
-  system.captionPicture.sizePercent = 40;
-  system.captionPicture.captionPlacement = 2;
+  system.EditCaption().captionPicture.path = "/tmp/picture.png";
+  system.EditCaption().captionPicture.sizePercent = 40;
+  system.EditCaption().captionPicture.captionPlacement = 2;
   system.leftIndents = 5;
   system.rightIndents = 7;
   system.printTuning = 1;
-  system.captionText.text = "Prima parte";
+  system.EditCaption().captionText.text = "Prima parte";
   ScriptedSectionDialogs dialogs;
   CSegOffsetDlg shown;
   dialogs.system = [&shown](CSegOffsetDlg& d) {
@@ -160,14 +160,14 @@ TEST(SystemOptionsTest, ExchangeAndClear) {
   EXPECT_EQ(shown.leftIndent, 5);
   EXPECT_TRUE(shown.printTuning);
   EXPECT_EQ(shown.caption, "Prima parte");
-  EXPECT_EQ(system.captionPicture.path, "");
-  EXPECT_EQ(system.captionPicture.sizePercent, 100u);
-  EXPECT_EQ(system.captionPicture.captionPlacement, 0u);
+  EXPECT_EQ(system.Caption().captionPicture.path, "");
+  EXPECT_EQ(system.Caption().captionPicture.sizePercent, 100u);
+  EXPECT_EQ(system.Caption().captionPicture.captionPlacement, 0u);
   EXPECT_EQ(system.leftIndents, 0);
   EXPECT_EQ(system.rightIndents, 0);
   EXPECT_EQ(system.hidden, 1);
-  EXPECT_EQ(system.captionText.text, "Seconda parte");
-  EXPECT_EQ(system.captionString, "Seconda parte");
+  EXPECT_EQ(system.Caption().captionText.text, "Seconda parte");
+  EXPECT_EQ(system.Caption().captionString, "Seconda parte");
 }
 
 TEST(SystemOptionsTest, TheModelsQuestionRunsTheDialog) {

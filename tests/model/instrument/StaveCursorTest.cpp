@@ -83,7 +83,7 @@ TEST(StaveCursor, DrawnColumnsMoveTheCaretAndClicks) {
   CClef stave = LaidOutStaff();  // columns of 40 from x = 100
   nChordArray voice;
   for (int i = 0; i < 4; ++i) voice.push_back(std::make_unique<nChord>(i == 1 ? nChord::kBarLine : nChord::kChord));
-  stave.voicePositions[1] = {100, 140, 200, 240, 500};
+  stave.Drawn().voicePositions[1] = {100, 140, 200, 240, 500};
 
   struct Case {
     int64_t column;

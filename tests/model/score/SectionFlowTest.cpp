@@ -240,7 +240,7 @@ TEST(SectionSystems, SpecialEventColumnsAndBlankSystems) {
   auto blanks = Section(5);
   Fill(*blanks, 2, 1);
   blanks->System(3)->hidden = 1;
-  blanks->System(4)->captionString = "Coda";
+  blanks->System(4)->EditCaption().captionString = "Coda";
   blanks->activeSystem = 4;
   blanks->DeleteBlankSystems();
   ASSERT_EQ(blanks->systems.size(), 4u);  // the first, the music, the hidden, the caption
@@ -389,13 +389,13 @@ size_t Chords(const CSystemArray& section) {
 
 TEST(SectionReflow, JoinPutsEverythingIntoTheFirstSystem) {
   auto section = Bars(4, 12);
-  section->System(2)->captionString = "Trio";  // kept: it carries a text
+  section->System(2)->EditCaption().captionString = "Trio";  // kept: it carries a text
   ASSERT_EQ(section->ReflowSystems(true, 20), 1);
   ASSERT_EQ(section->systems.size(), 2u);
   EXPECT_EQ(Chords(*section), 48u);
   // Re-barring makes the bar lines again before the chords that begin bars: the final one goes.
   EXPECT_EQ(Shape(section->System(0)->Line(0)->firstVoice).size(), 48u + 11u);
-  EXPECT_EQ(section->System(1)->captionString, "Trio");
+  EXPECT_EQ(section->System(1)->Caption().captionString, "Trio");
   EXPECT_TRUE(section->System(1)->HasNoMusic());
 }
 

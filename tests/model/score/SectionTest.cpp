@@ -115,13 +115,13 @@ std::unique_ptr<CSystemArray> RichSection() {
   s.System(1)->Line(1)->firstVoice.push_back(testing::MarkedChord(1, {72, 76, 79}));
   s.System(1)->Line(0)->firstVoice.push_back(testing::MarkedChord(1, {64}));
   s.System(1)->Line(0)->firstVoice.push_back(section->SystemBreak());
-  s.System(1)->captionString = "Second strain";
-  s.System(1)->captionText.text = "Second strain";
+  s.System(1)->EditCaption().captionString = "Second strain";
+  s.System(1)->EditCaption().captionText.text = "Second strain";
   s.System(1)->barSequenceRestart = 1;
   s.System(1)->activeInstrument = 1;
   s.System(2)->hidden = 1;
   s.System(2)->Line(0)->firstVoice.push_back(testing::MarkedChord(0, {50}));
-  s.System(3)->rtfBox.text = "{\\rtf1 box}";
+  s.System(3)->EditCaption().rtfBox.text = "{\\rtf1 box}";
   s.System(3)->printTuning = 1;
   s.System(3)->nameInstruments = 1;
   s.System(3)->leftIndents = 20;
@@ -187,7 +187,7 @@ TEST(Section, WholeSectionRoundTripsThroughXml) {
   EXPECT_EQ(read->System(0)->Line(0)->firstVoice, section->System(0)->Line(0)->firstVoice);
   EXPECT_EQ(read->System(2)->hidden, 1);
   EXPECT_EQ(read->excluded, 1);
-  EXPECT_EQ(read->System(1)->captionString, "Second strain");
+  EXPECT_EQ(read->System(1)->Caption().captionString, "Second strain");
 }
 
 TEST(Section, WholeSectionRoundTripsThroughItsRecord) {

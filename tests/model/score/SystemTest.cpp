@@ -6,6 +6,7 @@
 #include "model/instrument/CInstrument.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/score/CStaveArray.h"
+#include "model/score/CSystemArray.h"
 #include "model/OldRecords.h"
 #include "model/score/StaveRenderer.h"
 #include "model/XmlTestText.h"
@@ -283,18 +284,66 @@ TEST(System, RecordVersionGates) {
     EXPECT_EQ(read->lines.size(), 1u);
     EXPECT_EQ(read->area, (c.layout ? Rect{1, 2, 3, 4} : Rect{})) << c.version;
     EXPECT_EQ(read->leftIndents, c.layout ? 11 : 0) << c.version;
-    EXPECT_EQ(read->captionPicture.path, c.layout ? "c:\\images\\a.png" : "") << c.version;
+    EXPECT_EQ(read->Caption().captionPicture.path, c.layout ? "c:\\images\\a.png" : "") << c.version;
     EXPECT_EQ(read->activeInstrument, c.active ? 3 : 0) << c.version;
-    EXPECT_EQ(read->captionString, c.caption ? "Caption" : "") << c.version;
+    EXPECT_EQ(read->Caption().captionString, c.caption ? "Caption" : "") << c.version;
     EXPECT_EQ(read->barSequenceRestart, c.switches ? 1 : 0) << c.version;
     EXPECT_EQ(read->printTuning, c.switches ? 1 : 0) << c.version;
   }
 }
 
+// A system holds its own caption, rich-text box and picture only once one is set; until then
+// it shows the empty ones a new system always held, and both forms write those as they did.
+TEST(System, CaptionBlockOnlyOnceSet) {
+  CSystemArray section;
+  CInstrumentDlg lute;
+  const CStaveArray plain;
+  const CStaveArray forDefinition(lute);
+  const std::unique_ptr<CStaveArray> made = section.MakeSystem();
+  for (const CStaveArray* system : {&plain, &forDefinition, static_cast<const CStaveArray*>(made.get())}) {
+    EXPECT_EQ(system->OwnCaption(), nullptr);
+  }
+  EXPECT_EQ(plain.Caption().captionText.descriptor, "caption");
+  EXPECT_EQ(forDefinition.Caption().captionText.descriptor, "");
+  EXPECT_EQ(plain.Caption().captionPicture.text, "Caption");
+
+  // Built from the empty one it stood for, the system's own writes the same bytes and XML.
+  CStaveArray edited;
+  edited.EditCaption();
+  ASSERT_NE(edited.OwnCaption(), nullptr);
+  ArchiveWriter a, b;
+  plain.Store(a);
+  edited.Store(b);
+  EXPECT_EQ(a.Bytes(), b.Bytes());
+  tinyxml2::XMLDocument doc;
+  EXPECT_EQ(Compact(plain.WriteXml(doc, 0)), Compact(edited.WriteXml(doc, 0)));
+
+  // Read back from either form, a system without texts holds none and shows the same empty
+  // one; one with a rich text keeps it.
+  edited.EditCaption().rtfBox.text = "{\\rtf1 box}";
+  for (const CStaveArray* original : {&plain, &forDefinition, static_cast<const CStaveArray*>(&edited)}) {
+    ArchiveWriter w;
+    original->Store(w);
+    ArchiveReader r(w.Bytes());
+    CStaveArray binary;
+    binary.Load(r);
+    tinyxml2::XMLDocument xml;
+    CStaveArray fromXml;
+    fromXml.ReadXml(original->WriteXml(xml, 0));
+    for (const CStaveArray* read : {&binary, &fromXml}) {
+      EXPECT_EQ(read->OwnCaption() != nullptr, original == &edited);
+      EXPECT_EQ(read->Caption().rtfBox.text, original->Caption().rtfBox.text);
+      ArchiveWriter again;
+      read->Store(again);
+      EXPECT_EQ(again.Bytes(), w.Bytes());
+    }
+  }
+}
+
 TEST(System, StoringWritesEveryField) {
   CStaveArray system;
-  system.captionString = "Gigue";
-  system.captionText.text = "Gigue";
+  system.EditCaption().captionString = "Gigue";
+  system.EditCaption().captionText.text = "Gigue";
   system.barSequenceRestart = 1;
   system.printTuning = 1;
   system.activeInstrument = 2;
@@ -305,7 +354,7 @@ TEST(System, StoringWritesEveryField) {
   CStaveArray read;
   read.Load(r);
   EXPECT_TRUE(r.AtEnd());
-  EXPECT_EQ(read.captionString, "Gigue");
+  EXPECT_EQ(read.Caption().captionString, "Gigue");
   EXPECT_EQ(read.barSequenceRestart, 1);
   EXPECT_EQ(read.printTuning, 1);
   EXPECT_EQ(read.activeInstrument, 2);
@@ -330,10 +379,10 @@ TEST(System, XmlFormAndItsOlderLayout) {
       "<rtf-track-text name=\"rtf-text-box\">"))
       << xml;
   CStaveArray read;
-  read.captionString = "kept";
+  read.EditCaption().captionString = "kept";
   EXPECT_EQ(read.ReadXml(element), nullptr);
-  EXPECT_EQ(read.captionString, "kept");  // an empty caption changes nothing
-  EXPECT_EQ(read.captionText.descriptor, "caption");
+  EXPECT_EQ(read.Caption().captionString, "kept");  // an empty caption changes nothing
+  EXPECT_EQ(read.Caption().captionText.descriptor, "caption");
   EXPECT_EQ(read.hidden, 1);
   EXPECT_EQ(read.activeInstrument, 1);
   EXPECT_EQ(read.lines.size(), 2u);
@@ -341,16 +390,16 @@ TEST(System, XmlFormAndItsOlderLayout) {
   EXPECT_EQ(Compact(read.WriteXml(again, 4)), xml);
 
   // A caption with its font; the caption string follows the text.
-  system.captionString = "Courante";
-  system.captionText.text = "old wording";
-  system.captionText.font.logFont.lfFaceName = "Georgia";
+  system.EditCaption().captionString = "Courante";
+  system.EditCaption().captionText.text = "old wording";
+  system.EditCaption().captionText.font.logFont.lfFaceName = "Georgia";
   tinyxml2::XMLDocument withCaption;
   tinyxml2::XMLElement* captioned = system.WriteXml(withCaption, 0);
   CStaveArray read2;
   read2.ReadXml(captioned);
-  EXPECT_EQ(read2.captionString, "Courante");
-  EXPECT_EQ(read2.captionText.text, "Courante");
-  EXPECT_EQ(read2.captionText.font.logFont.lfFaceName, "Georgia");
+  EXPECT_EQ(read2.Caption().captionString, "Courante");
+  EXPECT_EQ(read2.Caption().captionText.text, "Courante");
+  EXPECT_EQ(read2.Caption().captionText.font.logFont.lfFaceName, "Georgia");
 
   // Older documents: the caption text first, then the rich-text box and the picture; missing
   // attributes read as 0; more lines counted than present stop at the last.
@@ -362,9 +411,9 @@ TEST(System, XmlFormAndItsOlderLayout) {
       "</system>");
   CStaveArray read3;
   read3.ReadXml(old.FirstChildElement());
-  EXPECT_EQ(read3.captionText.text, "Prelude");
-  EXPECT_EQ(read3.captionString, "");
-  EXPECT_EQ(read3.captionPicture.path, "c:/p.png");
+  EXPECT_EQ(read3.Caption().captionText.text, "Prelude");
+  EXPECT_EQ(read3.Caption().captionString, "");
+  EXPECT_EQ(read3.Caption().captionPicture.path, "c:/p.png");
   EXPECT_EQ(read3.lines.size(), 1u);
   EXPECT_EQ(read3.activeInstrument, 0);
 

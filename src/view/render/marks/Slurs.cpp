@@ -41,7 +41,7 @@ COLORREF SlurColour(const StaffRenderer& stave) {
 
 // The x of a voice element's column, or none past the list.
 std::optional<int32_t> ColumnX(StaffRenderer& stave, int index) {
-  const auto& xs = stave.Stave().chordPositions;
+  const auto& xs = stave.Stave().Drawn().chordPositions;
   if (index < 0 || static_cast<size_t>(index) >= xs.size()) return std::nullopt;
   return static_cast<int32_t>(xs[static_cast<size_t>(index)]);
 }

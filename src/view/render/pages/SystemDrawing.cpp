@@ -229,7 +229,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   for (const auto& line : system.lines.items()) {
     if (line == nullptr) continue;
     for (const auto& stave : line->staves.items()) {
-      if (stave != nullptr) stave->barColumns = barColumns;
+      if (stave != nullptr) stave->Drawn().barColumns = barColumns;
     }
   }
   const int64_t halves = barColumns.empty() ? HalfColumns(system) : barColumns.back();
@@ -239,12 +239,15 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
 
   // The system's picture stands at its area, with its own offsets.
   std::optional<InkSourceScope> texts(std::in_place, dc, InkSource::kSystemText);
-  if (!system.captionPicture.path.empty()) {
-    DrawPictureAtPosition(dc, system.captionPicture, pageZoom, {system.area.left, system.area.top}, {});
+  // Only a system's own block holds a picture, a rich text or a caption; drawing keeps where
+  // it drew them there.
+  SystemCaption* const caption = system.OwnCaption();
+  if (caption != nullptr && !caption->captionPicture.path.empty()) {
+    DrawPictureAtPosition(dc, caption->captionPicture, pageZoom, {system.area.left, system.area.top}, {});
   }
 
   // The rich text stands over the system from the left of the names.
-  if (!system.rtfBox.text.empty()) {
+  if (caption != nullptr && !caption->rtfBox.text.empty()) {
     RichTextPlacement placementOfText;
     placementOfText.origin = {Sum(system.area.left, -int64_t{system.nameWidth}), system.area.top};
     placementOfText.zoom = pageZoom;
@@ -252,7 +255,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
     placementOfText.screenDpiX = screen.cx;
     placementOfText.screenDpiY = screen.cy;
     placementOfText.selected = renderer.HighlightingOn() && onScreen;
-    DrawScaled(system.rtfBox, dc, placementOfText);
+    DrawScaled(caption->rtfBox, dc, placementOfText);
   }
   texts.reset();
 
@@ -308,14 +311,14 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   }
 
   // The caption stands at its offset from the system's top left.
-  CTrackText& caption = system.captionText;
-  if (!caption.text.empty()) {
+  if (caption != nullptr && !caption->captionText.text.empty()) {
+    CTrackText& text = caption->captionText;
     ink.emplace(dc, InkSource::kSystemText);
-    if (onScreen && caption.x == 0 && caption.y == 0) {
-      caption.x = -40;
-      caption.y = MulDiv(system.area.Height() / 3, 100, pageZoom);
+    if (onScreen && text.x == 0 && text.y == 0) {
+      text.x = -40;
+      text.y = MulDiv(system.area.Height() / 3, 100, pageZoom);
     }
-    DrawAt(caption, dc, appZoom, system.area.left, system.area.top);
+    DrawAt(text, dc, appZoom, system.area.left, system.area.top);
   }
 }
 

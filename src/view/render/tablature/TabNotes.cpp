@@ -161,7 +161,7 @@ void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t
   }
   // Beam and grid modes gather the chord's letters into the group that draws the flags.
   if (stave.Stave().tabMode != 0) {
-    stave.Stave().voiceGroups[0].AddNoteHead((note.status & 1) == 0, static_cast<uint8_t>(rhythm & 0xF7), fingers, x,
+    stave.Stave().Drawn().voiceGroups[0].AddNoteHead((note.status & 1) == 0, static_cast<uint8_t>(rhythm & 0xF7), fingers, x,
                                              y - size.cy, static_cast<int32_t>(stave.ElementIndex()));
   }
   stave.Marks().previousNote = {x, y};
