@@ -2,7 +2,10 @@
 // instrument's voices, bar numbering and re-barring, reflowing the music over the systems.
 
 #include <algorithm>
+#include <array>
+#include <deque>
 #include <stdexcept>
+#include <vector>
 
 #include "model/score/CSystemArray.h"
 #include "model/score/GatheredWalk.h"
@@ -27,6 +30,139 @@ size_t FirstChordAt(const nChordArray& list, uint32_t tick) {
     if (e != nullptr && e->IsChord() && e->delta >= tick) return i;
   }
   return list.size();
+}
+
+// Takes an instrument's voice out of the shown systems into `taken` in the order gathering lists
+// it: each system's entries followed by the section's system break, the breaks at the end left
+// out. Each system's list is let go as soon as it is taken; the lines must be reachable.
+void TakeVoice(CSystemArray& section, size_t instrument, size_t voice, std::deque<nChordArray::Handle>& taken) {
+  const nChordArray::Handle& systemBreak = section.SystemBreak();
+  size_t heldBreaks = 0;  // listed once an entry follows them
+  for (size_t s = 0; s < section.systems.size(); ++s) {
+    CStaveArray& system = *section.systems.at(s);
+    if (system.hidden != 0) continue;
+    nChordArray& list = system.Line(instrument)->Voice(voice);
+    for (const nChordArray::Handle& entry : list) {
+      if (entry == systemBreak) {
+        ++heldBreaks;
+        continue;
+      }
+      for (; heldBreaks > 0; --heldBreaks) taken.push_back(systemBreak);
+      taken.push_back(entry);
+    }
+    ++heldBreaks;
+    // Moved out, the list's storage goes at once; the voice keeps its other state, as clearing
+    // it would.
+    nChordArray emptied = std::move(list);
+  }
+}
+
+// A voice list put on the systems from its start: a run of entries up to the next system
+// boundary, the length of that run, the entries taken one by one, and the boundaries passed.
+// The entries of a gathered list are copied (the list keeps them).
+class ListRuns {
+ public:
+  explicit ListRuns(const nChordArray& list) : list_(list) {}
+  bool Done() const { return i_ >= list_.size(); }
+  bool AtBoundary() const { return IsSystemBoundary(list_[i_]); }
+  void SkipBoundary() { ++i_; }
+  size_t RunLength() const {
+    size_t end = i_;
+    while (end < list_.size() && !IsSystemBoundary(list_[end])) ++end;
+    return end - i_;
+  }
+  nChordArray::Handle Take() { return list_.HandleAt(i_++); }
+
+ private:
+  const nChordArray& list_;
+  size_t i_ = 0;
+};
+
+// The entries taken out of the systems for a reflow, with the places where breaking them into
+// systems of about `run` entries puts a stave break, which stand in the list only as boundaries.
+// The entries are moved out as they are put on the systems, and the list gives its storage back
+// as it empties, so that each handle is held about once.
+class TakenRuns {
+ public:
+  TakenRuns(std::deque<nChordArray::Handle>& taken, size_t run, bool breaks) : taken_(taken) {
+    if (breaks) PlaceStaveBreaks(run);
+  }
+  bool Done() const { return taken_.empty(); }
+  bool AtBoundary() const { return AtPlace() || IsSystemBoundary(taken_.front().get()); }
+  void SkipBoundary() {
+    if (AtPlace()) {
+      ++place_;
+    } else {
+      taken_.pop_front();
+      ++consumed_;
+    }
+  }
+  size_t RunLength() const {
+    const size_t limit = place_ < places_.size() ? places_[place_] - consumed_ : taken_.size();
+    size_t end = 0;
+    while (end < limit && !IsSystemBoundary(taken_[end].get())) ++end;
+    return end;
+  }
+  nChordArray::Handle Take() {
+    nChordArray::Handle entry = std::move(taken_.front());
+    taken_.pop_front();
+    ++consumed_;
+    return entry;
+  }
+
+ private:
+  bool AtPlace() const { return place_ < places_.size() && places_[place_] == consumed_; }
+  // As nChordArray::InsertStaveBreaks: before a bar line more than `run` entries after the last
+  // break, never before the first entry or among the last ten, and none in a list of fewer than
+  // twelve entries.
+  void PlaceStaveBreaks(size_t run) {
+    const size_t n = taken_.size();
+    if (n < 12) return;
+    size_t last = 0;  // position of the last break, counted with the breaks placed
+    for (size_t i = 1; i < n - 10; ++i) {
+      const nChord* e = taken_[i].get();
+      if (e == nullptr || !e->IsBarLine()) continue;
+      const size_t at = i + places_.size();
+      if (e->IsStaveBreak()) {
+        last = at;
+      } else if (at - last > run) {
+        last = at;
+        places_.push_back(i);
+      }
+    }
+  }
+
+  std::deque<nChordArray::Handle>& taken_;
+  std::vector<size_t> places_;  // entry indices a break goes before, ascending
+  size_t place_ = 0;
+  size_t consumed_ = 0;
+};
+
+// Puts the runs of a voice list on the shown systems from the first on, one run to a system;
+// `append` adds a system at the end when they run out. Each system makes room for its run at
+// once (a section holds many short voices: growing each by doubling would waste much of them).
+template <typename Runs, typename Append>
+void ScatterRuns(Runs& runs, OwnedArray<CStaveArray>& systems, size_t instrument, size_t voice, Append&& append) {
+  const auto shownFrom = [&systems](size_t s) {
+    while (s < systems.size() && systems.at(s)->hidden != 0) ++s;
+    return s;
+  };
+  size_t s = shownFrom(0);
+  while (!runs.Done()) {
+    if (runs.AtBoundary()) {
+      runs.SkipBoundary();
+      s = shownFrom(s + 1);
+      continue;
+    }
+    const size_t run = runs.RunLength();
+    if (s >= systems.size()) {
+      append();
+      s = systems.size() - 1;
+    }
+    nChordArray& target = systems.at(s)->Line(instrument)->Voice(voice);
+    target.reserve(target.size() + run);
+    for (size_t k = 0; k < run; ++k) target.push_back(runs.Take());
+  }
 }
 
 }  // namespace
@@ -227,30 +363,8 @@ void CSystemArray::ClearGatheredVoices() {
 }
 
 void CSystemArray::ScatterVoice(const nChordArray& list, size_t instrument, size_t voice) {
-  const auto shownFrom = [this](size_t s) {
-    while (s < systems.size() && systems.at(s)->hidden != 0) ++s;
-    return s;
-  };
-  size_t s = shownFrom(0);
-  const size_t n = list.size();
-  size_t i = 0;
-  while (i < n) {
-    // The events up to the next boundary go to one system, which makes room for them at once
-    // (a section holds many short voices: growing each by doubling would waste much of them).
-    size_t end = i;
-    while (end < n && !IsSystemBoundary(list[end])) ++end;
-    if (end > i) {
-      if (s >= systems.size()) {
-        systems.push_back(MakeSystem());
-        s = systems.size() - 1;
-      }
-      nChordArray& target = systems.at(s)->Line(instrument)->Voice(voice);
-      target.reserve(target.size() + (end - i));
-      for (; i < end; ++i) target.push_back(list.HandleAt(i));
-    }
-    if (end < n) s = shownFrom(s + 1);
-    i = end + 1;
-  }
+  ListRuns runs(list);
+  ScatterRuns(runs, systems, instrument, voice, [this] { systems.push_back(MakeSystem()); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -376,30 +490,39 @@ void CSystemArray::RecalculateSection(bool align) {
 
 int CSystemArray::ReflowSystems(bool join, size_t runLength) {
   if (!join) RecalculateSection(false);
+  // Where a line cannot be reached, gathering throws as it does, before anything is taken.
   for (size_t d = 0; d < definitions.size(); ++d) {
-    GatherVoice(0, d, 0, 0);
-    GatherVoice(0, d, 1, 0);
+    if (!CanGatherLines(*this, 0, d)) GatherVoice(0, d, 0, 0);
+  }
+  // Each instrument's voices are taken out of the systems as gathering lists them (with the
+  // tick positions gathering gives), each system's list let go once it is taken, rather than
+  // gathered beside them: the handles are held once throughout.
+  std::vector<std::array<std::deque<nChordArray::Handle>, 2>> taken(definitions.size());
+  for (size_t d = 0; d < definitions.size(); ++d) {
+    for (size_t v = 0; v < 2; ++v) {
+      UpdateGatheredTicks(*this, 0, d, v);
+      TakeVoice(*this, d, v, taken[d][v]);
+    }
     ClearInstrumentData(d, false);
   }
   DeleteBlankSystems();
   const size_t first = FirstShownSystem();
   for (size_t d = 0; d < definitions.size(); ++d) {
-    CInstrumentDlg& definition = *definitions.at(d);
-    if (!join) {
-      for (nChordArray& list : definition.gathered) list.InsertStaveBreaks(runLength, systemBreak_);
-    }
     CInstrument& line = *systems.at(first)->Line(d);
-    for (size_t v = 0; v < definition.gathered.size(); ++v) {
+    for (size_t v = 0; v < 2; ++v) {
+      std::deque<nChordArray::Handle>& list = taken[d][v];
       nChordArray& voice = line.Voice(v);
       voice.DeleteChords();
       if (join) {
         // Joined, the music goes without its stave breaks.
-        voice.reserve(definition.gathered[v].size());
-        for (const auto& handle : definition.gathered[v]) {
-          if (!IsSystemBoundary(handle.get())) voice.push_back(handle);
+        voice.reserve(static_cast<size_t>(
+            std::count_if(list.begin(), list.end(), [](const nChordArray::Handle& e) { return !IsSystemBoundary(e.get()); })));
+        for (; !list.empty(); list.pop_front()) {
+          if (!IsSystemBoundary(list.front().get())) voice.push_back(std::move(list.front()));
         }
       } else {
-        ScatterVoice(definition.gathered[v], d, v);
+        TakenRuns runs(list, runLength, systemBreak_ != nullptr);
+        ScatterRuns(runs, systems, d, v, [this] { systems.push_back(MakeSystem()); });
       }
     }
   }
