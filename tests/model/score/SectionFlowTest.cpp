@@ -416,6 +416,40 @@ TEST(SectionReflow, SplitCutsRunsOfTwentyAtBarLines) {
   EXPECT_EQ(section->systems.size(), 3u);
 }
 
+TEST(SectionReflow, SplitKeepsBlankEntriesSharedBreaksHiddenSystemsAndTheSecondVoice) {
+  // Three systems, the middle one hidden: its music stays where it is. The first voice holds a
+  // blank entry and the section's shared stave break, once within the music and once at its
+  // end; the second voice runs over both shown systems.
+  auto section = Section(3);
+  section->System(1)->hidden = 1;
+  Fill(*section, 1, 2);
+  for (size_t s : {size_t{0}, size_t{2}}) {
+    nChordArray& top = section->System(s)->Line(0)->firstVoice;
+    nChordArray& bottom = section->System(s)->Line(0)->secondVoice;
+    for (int b = 0; b < 6; ++b) {
+      for (int q = 0; q < 4; ++q) top.push_back(QuarterNote());
+      top.push_back(std::make_unique<nChord>(nChord::kBarLine));
+      if (b % 2 == 0) {
+        for (int q = 0; q < 4; ++q) bottom.push_back(QuarterNote());
+        bottom.push_back(std::make_unique<nChord>(nChord::kBarLine));
+      }
+    }
+  }
+  nChordArray& first = section->System(0)->Line(0)->firstVoice;
+  first.insert(2, nullptr);
+  first.insert(16, section->SystemBreak());
+  section->System(2)->Line(0)->firstVoice.push_back(section->SystemBreak());
+
+  section->ReflowSystems(false, 8);
+  // A system ends before the first bar line after a run of more than eight events; the shared
+  // break within the music starts a system of its own and none is left in a voice; the hidden
+  // system keeps its two quarters, re-barred; blank entries are what re-barring and aligning the
+  // two voices make of the rest.
+  EXPECT_EQ(Shapes(*section, 0, 0), (std::vector<std::string>{"qqqq|qqqq", "|qq", "qq|qq", "qq|qqqq|qq____", "qq|qq",
+                                                               "qq|qqqq|qqqq", "|qqqq|qqqq|qqqq|qq"}));
+  EXPECT_EQ(Shapes(*section, 0, 1), (std::vector<std::string>{"qqqq|qqqq", "", "qq|qq", "qq|qqqq|qqqqqq", "", "", ""}));
+}
+
 TEST(SectionReflow, RecalculationSpellsTheFirstVoiceInTheSectionKey) {
   auto section = Section(1);
   section->key.bemol = 0;
