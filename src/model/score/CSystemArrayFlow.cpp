@@ -9,6 +9,7 @@
 
 #include "model/score/CSystemArray.h"
 #include "model/score/GatheredWalk.h"
+#include "model/score/StaveBreakPlaces.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
@@ -112,24 +113,8 @@ class TakenRuns {
 
  private:
   bool AtPlace() const { return place_ < places_.size() && places_[place_] == consumed_; }
-  // As nChordArray::InsertStaveBreaks: before a bar line more than `run` entries after the last
-  // break, never before the first entry or among the last ten, and none in a list of fewer than
-  // twelve entries.
   void PlaceStaveBreaks(size_t run) {
-    const size_t n = taken_.size();
-    if (n < 12) return;
-    size_t last = 0;  // position of the last break, counted with the breaks placed
-    for (size_t i = 1; i < n - 10; ++i) {
-      const nChord* e = taken_[i].get();
-      if (e == nullptr || !e->IsBarLine()) continue;
-      const size_t at = i + places_.size();
-      if (e->IsStaveBreak()) {
-        last = at;
-      } else if (at - last > run) {
-        last = at;
-        places_.push_back(i);
-      }
-    }
+    places_ = StaveBreakPlaces(taken_.size(), run, [this](size_t i) { return taken_[i].get(); });
   }
 
   std::deque<nChordArray::Handle>& taken_;

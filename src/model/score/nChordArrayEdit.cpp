@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "model/instrument/CKey.h"
 #include "model/instrument/CTabInstrument.h"
 #include "model/score/CVoicesArray.h"
 #include "model/score/nChordArray.h"
+#include "model/score/StaveBreakPlaces.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {
@@ -129,28 +131,23 @@ void nChordArray::ScaleRhythm(size_t start, size_t count, bool halve) {
 }
 
 int nChordArray::InsertStaveBreaks(size_t n, const Handle& staveBreak) {
-  if (events_.size() < 12 || staveBreak == nullptr) return 1;
-  // One pass into a new list: inserting in place moved the tail once per break.
-  std::vector<Handle> out;
-  out.reserve(events_.size() + events_.size() / std::max<size_t>(n, 1) + 1);
-  int lines = 1;
-  size_t last = 0;  // position of the last break, counted in the new list
-  const size_t end = events_.size() - 10;
-  for (size_t i = 0; i < events_.size(); ++i) {
-    const nChord* e = events_[i].get();
-    if (i >= 1 && i < end && e != nullptr && e->IsBarLine()) {
-      if (e->IsStaveBreak()) {
-        last = out.size();
-      } else if (out.size() - last > n) {
-        last = out.size();
-        out.push_back(staveBreak);
-        ++lines;
-      }
-    }
-    out.push_back(std::move(events_[i]));
+  if (staveBreak == nullptr) return 1;
+  const std::vector<size_t> places = StaveBreakPlaces(events_.size(), n, [this](size_t i) { return events_[i].get(); });
+  if (places.empty()) return 1;
+  // The list grows once; then, from the end, each run of entries moves once to its place and
+  // the break before it goes in.
+  size_t from = events_.size();
+  events_.resize(events_.size() + places.size());
+  size_t to = events_.size();
+  for (size_t p = places.size(); p-- > 0;) {
+    const auto begin = events_.begin();
+    to = static_cast<size_t>(std::move_backward(begin + static_cast<std::ptrdiff_t>(places[p]),
+                                                begin + static_cast<std::ptrdiff_t>(from), begin + static_cast<std::ptrdiff_t>(to)) -
+                             begin);
+    events_[--to] = staveBreak;
+    from = places[p];
   }
-  events_ = std::move(out);
-  return lines;
+  return static_cast<int>(places.size()) + 1;
 }
 
 uint32_t nChordArray::ExpandInto(std::vector<Handle>& out, Handle chord, uint32_t ticks, size_t* chordPos) {

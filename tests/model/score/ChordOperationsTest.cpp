@@ -504,6 +504,18 @@ TEST(VoiceStaveBreaks, EveryLineLongerThanNGetsABreakBeforeItsBarLine) {
   nChordArray shortVoice;
   for (int i = 0; i < 11; ++i) shortVoice.push_back(i % 2 ? Bar() : Quarter(60));
   EXPECT_EQ(shortVoice.InsertStaveBreaks(0, staveBreak), 1);
+
+  // A break already in the voice starts the count again; blank entries count as events.
+  nChordArray withBreak;
+  for (int bar = 0; bar < 8; ++bar) {
+    withBreak.push_back(Quarter(60));
+    withBreak.push_back(nullptr);
+    if (bar == 1) withBreak.push_back(staveBreak);
+    else withBreak.push_back(Bar());
+  }
+  EXPECT_EQ(withBreak.InsertStaveBreaks(4, staveBreak), 2);
+  EXPECT_EQ(VoiceText(withBreak),
+            "3(60) _ | 3(60) _ |b 3(60) _ | 3(60) _ |b | 3(60) _ | 3(60) _ | 3(60) _ | 3(60) _ |");
 }
 
 // ---------------------------------------------------------------------------------------------
