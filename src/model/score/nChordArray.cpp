@@ -230,6 +230,62 @@ void nChordArray::UpdateBeamGroups(int32_t numerator, int32_t denominator) {
   }
 }
 
+namespace {
+
+// The entries of a voice being cut into bars, written over the list they are read from: an
+// entry kept moves down to the next free place, a new one takes a place an entry left free
+// (a removed bar line's), and when none is free the entries so far and all that follow go to
+// a new list, made once with room for the rest and a bar line in four.
+class CutList {
+ public:
+  explicit CutList(std::vector<nChordArray::Handle>& events) : events_(events) {}
+  // The next entry read is `r`.
+  void Read(size_t r) { read_ = r; }
+  void push_back(nChordArray::Handle entry) {
+    if (!grown_) {
+      events_[write_++] = std::move(entry);  // never past the entry read
+      return;
+    }
+    list_.push_back(std::move(entry));
+  }
+  // A new entry before the one read.
+  void Insert(nChordArray::Handle entry) {
+    if (!grown_ && write_ < read_) {
+      events_[write_++] = std::move(entry);
+      return;
+    }
+    if (!grown_) Grow();
+    list_.push_back(std::move(entry));
+  }
+  nChord* Back() const {
+    if (grown_) return list_.empty() ? nullptr : list_.back().get();
+    return write_ == 0 ? nullptr : events_[write_ - 1].get();
+  }
+  void Finish() {
+    if (grown_) {
+      events_ = std::move(list_);
+    } else {
+      events_.resize(write_);
+    }
+  }
+
+ private:
+  void Grow() {
+    grown_ = true;
+    const size_t rest = events_.size() - read_;
+    list_.reserve(write_ + rest + rest / 4 + 1);
+    for (size_t i = 0; i < write_; ++i) list_.push_back(std::move(events_[i]));
+  }
+
+  std::vector<nChordArray::Handle>& events_;
+  std::vector<nChordArray::Handle> list_;
+  size_t read_ = 0;
+  size_t write_ = 0;
+  bool grown_ = false;
+};
+
+}  // namespace
+
 uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_t startInBar) {
   Meter meter = MeterInForce(numerator, denominator);
   shortest_ = 65535;
@@ -241,10 +297,13 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
   uint32_t inTuplet = 0;
   bool stopped = false;
 
-  // The cut voice is built anew, so that inserting and removing bar lines stays linear.
-  std::vector<Handle> out;
-  if (!events_.empty()) out.reserve(events_.size() + events_.size() / 4 + 1);
-  for (Handle& handle : events_) {
+  // The cut voice is written over the one read, so that inserting and removing bar lines stays
+  // linear without a second list: kept entries move down into the room that removed bar lines
+  // leave, and only a bar line that finds no room there sends the rest to a new list.
+  CutList out(events_);
+  for (size_t r = 0; r < events_.size(); ++r) {
+    out.Read(r);
+    Handle& handle = events_[r];
     nChord* e = handle.get();
     if (stopped || e == nullptr) {
       out.push_back(std::move(handle));
@@ -290,7 +349,7 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
         beat_.timeInBar %= meter.barLength;
         auto bar = std::make_shared<nChord>(kPlainBarLine, static_cast<uint16_t>(beat_.timeInBar));
         bar->time = t;
-        out.push_back(std::move(bar));
+        out.Insert(std::move(bar));
       }
       e->time = t;
       const uint32_t d = e->GetDurationTicks();
@@ -306,7 +365,7 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
     }
 
     // A bar line. Two repeat signs in a row make one repeat on both sides.
-    nChord* previous = out.empty() ? nullptr : out.back().get();
+    nChord* previous = out.Back();
     if (previous != nullptr && IsRepeat(*e) && IsRepeat(*previous)) {
       const uint16_t here = RepeatType(*e);
       const uint16_t before = RepeatType(*previous);
@@ -327,14 +386,17 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
     }
     // Plain bar lines are made again where bars end; one that carries meta-events (an ending,
     // say) is kept so that they are not lost.
-    if (e->status == kPlainBarLine && e->metaEvents.empty()) continue;
+    if (e->status == kPlainBarLine && e->metaEvents.empty()) {
+      handle.reset();
+      continue;
+    }
     e->position = beat_.timeInBar % meter.barLength;
     beat_.timeInBar = 0;
     beat_.timeInGroup = 0;
     beat_.remainder = 0;
     out.push_back(std::move(handle));
   }
-  events_ = std::move(out);
+  out.Finish();
   // The room kept for bar lines that were not needed is given back: a section holds many
   // voices, each cut again on every change.
   if (events_.capacity() - events_.size() > events_.size() / 8 + 2) events_.shrink_to_fit();

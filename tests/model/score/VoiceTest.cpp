@@ -116,6 +116,18 @@ TEST(VoiceRebar, FiveQuartersGetABarLineBeforeTheFifth) {
   EXPECT_EQ(voice.Longest(), 192u);
 }
 
+TEST(VoiceRebar, CuttingAgainMovesRemovesAndAddsBarLines) {
+  // The bar lines of one cutting are removed and made again where the next meter ends bars:
+  // fewer, more, or as many in other places.
+  nChordArray voice = Quarters(8);
+  for (const auto& [numerator, shape] : std::vector<std::pair<int, std::string>>{
+           {4, "qqqq|qqqq"}, {2, "qq|qq|qq|qq"}, {3, "qqq|qqq|qq"}, {1, "q|q|q|q|q|q|q|q"}, {4, "qqqq|qqqq"}}) {
+    voice.RebarVoice(numerator, 4);
+    EXPECT_EQ(VoiceShape(voice), shape) << numerator;
+    EXPECT_EQ(voice.TotalLength(), 8 * 192u);
+  }
+}
+
 TEST(VoiceRebar, OverrunIsCarriedByTheInsertedBarLine) {
   nChordArray voice = Quarters(3);
   voice.push_back(Chord(kQuarter | 8));  // dotted: the bar is overrun by 96
