@@ -32,9 +32,9 @@ void LoadArrayWithoutNulls(ArchiveReader& ar, OwnedArray<T>& target) {
 // part weighs kilobytes where the empty entry took two bytes of the file, so an empty entry
 // ends the read as a damaged file, as do more than `maxEntries` entries. `target` changes
 // only when the whole array was read.
-template <typename T>
-void LoadArrayOfParts(ArchiveReader& ar, OwnedArray<T>& target, size_t maxEntries = SIZE_MAX) {
-  OwnedArray<T> read;
+template <typename T, bool InlineFirst>
+void LoadArrayOfParts(ArchiveReader& ar, OwnedArray<T, InlineFirst>& target, size_t maxEntries = SIZE_MAX) {
+  OwnedArray<T, InlineFirst> read;
   ar.ReadOwnedObjectArray<T>(read.items());
   if (read.size() > maxEntries) {
     ar.Fail(ArchiveErrorCode::kBadCount, "more " + std::string(T::kClassName) + " records than a list of them holds");

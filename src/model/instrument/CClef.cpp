@@ -135,8 +135,6 @@ CClef::CClef(CInstrumentDlg* owner) : CClef() { definition = owner; }
 CClef::CClef(const CClef& definitionStave) : Persistent(definitionStave) {
   SetDefaults();
   CopySettingsFrom(definitionStave);
-  drawingOffsets = {0, 0};
-  drawingFlag = 0;
 }
 
 bool CClef::operator==(const CClef& o) const {
@@ -161,26 +159,20 @@ void CClef::SetDefaults() {
   linkedFlags = 1;
   clefRaise = 0;
   transposition = 0;
-  rendererValues = {50, 10, 30, 20, 100, 28, 2};
-  rendererScales = {0.0f, 0.0f};
   ClearDrawingState();
 }
 
 void CClef::ClearDrawingState() {
   area = {};
-  staffHeight = 0;
   leftMargin = 0;
   lineSpacing = 0;
   columnWidth = 0;
   columnCount = 0;
   rowCount = 0;
   tablatureLayout = false;
-  drawingOffsets = {0, 0};
-  drawingFlag = 0;
   if (drawn_ != nullptr) drawn_->chordPositions.clear();
   ClearVoiceGroups();
   barValue = 0;
-  groupingFlags = 0;
   stepOffset = 0;
   lineThickness = 0;
   textBaseline = 0;
@@ -225,8 +217,6 @@ void CClef::CopySettingsFrom(const CClef& s) {
   linkedFlags = s.linkedFlags;
   clefRaise = s.clefRaise;
   transposition = s.transposition;
-  rendererValues = s.rendererValues;
-  rendererScales = s.rendererScales;
   definition = s.definition;
   tabInstrument = s.tabInstrument;
   if (drawn_ != nullptr) drawn_->chordPositions.clear();
@@ -264,7 +254,7 @@ void CClef::SetFrameGeometry(const Rect& rect, int32_t spacing, int32_t thicknes
   area.left = rect.left;
   area.right = rect.right;
   area.top = ScaleTruncated(int64_t{rect.top} + thickness, 1, 1);
-  staffHeight = GetStaffSize(dpiY).cy;
+  const int32_t staffHeight = GetStaffSize(dpiY).cy;
   area.bottom = ScaleTruncated(int64_t{area.top} + staffHeight - spacing, 1, 1);
   // A zero column width (a tiny zoom, a missing font) counts as one pixel.
   columnCount = ScaleTruncated((int64_t{rect.right} - rect.left) / std::max(columnWidthIn, 1) + 1, 1, 1);
@@ -336,7 +326,6 @@ int CClef::MoveCursor(int code, int lowestLine) {
 void CClef::ResetNoteGroups(int32_t bar) {
   barValue = bar;
   ClearVoiceGroups();
-  groupingFlags = 0;
 }
 
 CClef::DrawnPlaces& CClef::Drawn() {

@@ -140,9 +140,6 @@ class CClef : public Persistent {
   // --- settings copied with the stored ones but kept in neither form
   int32_t clefRaise = 0;  // -8 to 8, the definition's clef line
   int32_t transposition = 0;
-  // Layout values the stave renderer reads; their meaning is the renderer's.
-  std::array<int32_t, 7> rendererValues = {50, 10, 30, 20, 100, 28, 2};
-  std::array<float, 2> rendererScales = {0.0f, 0.0f};
 
   // The definition the stave belongs to and its tablature instrument; not owned.
   CInstrumentDlg* definition = nullptr;
@@ -150,18 +147,15 @@ class CClef : public Persistent {
 
   // --- what the renderer leaves at the last layout of the line
   Rect area;                 // left, top, right and bottom of the stave
-  int32_t staffHeight = 0;   // from the top line to the bottom of the stave's own space
   int32_t leftMargin = 0;    // the header left of the columns
   int32_t lineSpacing = 0;
   int32_t columnWidth = 0;
   int32_t columnCount = 0;   // columns laid out; also the line's column count handed down
   int32_t rowCount = 0;      // rows the cursor may take
-  bool tablatureLayout = false;
   int32_t positionCode = 0;  // ((staves - 1) * 16 + stave index) over the caller's code
   int32_t positionCodeHigh = 0;
+  bool tablatureLayout = false;
   bool highlighted = false;
-  std::array<int32_t, 2> drawingOffsets = {0, 0};
-  int32_t drawingFlag = 0;
 
   // --- the cursor
   int32_t cursorColumn = 0;  // element index of the selected voice under the cursor
@@ -178,10 +172,10 @@ class CClef : public Persistent {
   int32_t highlightEnd = 0;
   bool active = false;          // set by the view for the stave being edited; cleared by drawing
   bool markHeader = false;      // the view asks for the header zone to be shaded
+  bool drawingErrorReported = false;  // a failure to draw this stave was shown; not shown again
   int32_t currentStemsDown = 0;  // stem direction while a voice is drawn
   int32_t tabMode = 0;
   int32_t currentVoice = 0;     // the line's selected voice, set before drawing
-  bool drawingErrorReported = false;  // a failure to draw this stave was shown; not shown again
   // A clef change recorded on a definition's stave: the clef the next lines start with.
   int32_t recordedClef = -1;    // -1 none
   int32_t recordedStepOffset = 0;
@@ -189,14 +183,12 @@ class CClef : public Persistent {
   // --- drawing state of the renderer
   CKey key;  // the key signature in force on the stave
   int32_t barValue = 0;
-  int32_t groupingFlags = 0;
   int32_t stepOffset = 0;  // half-spaces the notes move by; clef changes set it while drawing
 
   CClef();
   // A new stave of a definition: the defaults, pointing back to it.
   explicit CClef(CInstrumentDlg* owner);
-  // A stave made from a definition stave: the defaults, then its settings, with the drawing
-  // offsets and the drawing flag cleared.
+  // A stave made from a definition stave: the defaults, then its settings.
   CClef(const CClef& definitionStave);
   CClef& operator=(const CClef&) = delete;
 

@@ -37,8 +37,9 @@ class CInstrument : public Persistent {
   // definition it is built from, have at most 16 staves.
   static constexpr size_t kMaxStaves = 16;
 
-  OwnedArray<CClef> staves;
-  int32_t activeStave = 0;
+  int32_t activeStave = 0;  // first, so that it packs against the base class
+  // Nearly every line has a single stave, held without an array block.
+  OwnedArray<CClef, true> staves;
   nChordArray firstVoice;
   nChordArray secondVoice;
   CInstrumentDlg* definition = nullptr;  // not owned

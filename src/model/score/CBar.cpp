@@ -11,8 +11,6 @@ void CBarArray::DeleteAll() {
   clear();
   largestElementCount = 0;
   largestTickLength = 0;
-  reserved1 = 0;
-  reserved2 = 0;
 }
 
 }  // namespace vornel

@@ -12,7 +12,6 @@ namespace vornel {
 class CBar {
  public:
   int32_t elementIndex = 0;  // index of the bar line in the voice (0 for the start)
-  int32_t reserved = 0;
   int32_t eventCount = 0;     // elements after the bar line up to the next one (largest over voices)
   uint32_t tickPosition = 0;  // the bar line's bar-cut time
   uint32_t statusWord = 0;    // (rhythm word << 8) | status of the bar line
@@ -29,8 +28,6 @@ class CBarArray : public OwnedArray<CBar> {
  public:
   int32_t largestElementCount = 0;  // most elements of any voice the list was filled from
   uint32_t largestTickLength = 0;   // longest total length of those voices
-  int32_t reserved1 = 0;
-  int32_t reserved2 = 0;
 
   // The record at `index`, or a new empty record appended at the end when `index` is past the
   // end (only one, whatever the index: callers ask in order).

@@ -47,7 +47,7 @@ class CStaveArray : public Persistent {
   static constexpr std::string_view kClassName = "CStaveArray";
   static constexpr std::string_view kCaptionName = "caption";
 
-  OwnedArray<CInstrument> lines;  // top to bottom
+  // The four-byte fields come first so that they pack against the base class.
   int32_t printTuning = 0;
   int32_t barSequenceRestart = 0;  // bar numbers start again at 1 here
   int32_t hidden = 0;          // bar numbering and gathering skip the system
@@ -57,19 +57,18 @@ class CStaveArray : public Persistent {
   uint32_t positionWord = 0;   // (last system index) << 16 | this system's index
   Rect area;                   // the stave layout
   int32_t activeInstrument = 0;
+  // Top to bottom; a system of one instrument holds its line without an array block.
+  OwnedArray<CInstrument, true> lines;
 
   // --- run-time values of layout and numbering
   int32_t nameWidth = 0;       // room before the staves for names and leading signs
   Rect optionsArea;
-  Rect textArea;
   std::array<uint32_t, 2> layoutWords = {0, 0};
-  std::array<int32_t, 2> verticalOffsets = {50, 50};
-  CBarArray bars;
-  uint32_t runTimeWord = 0;
-  CKey key;
   float scale = 0.0f;
   uint32_t firstBar = 0;  // set by the section's bar numbering
   uint32_t nextBar = 0;
+  CBarArray bars;
+  CKey key;
 
   CStaveArray();
   // A system holding one line built from `definition`; its caption text keeps an empty name.
@@ -124,8 +123,8 @@ class CStaveArray : public Persistent {
   // Gives up the system's own block when it equals one of the empty ones.
   void DropEmptyCaption();
 
-  std::unique_ptr<SystemCaption> caption_;  // null while the system shows an empty one
   uint8_t emptyCaption_ = 0;                // which empty one
+  std::unique_ptr<SystemCaption> caption_;  // null while the system shows an empty one
 };
 
 }  // namespace vornel

@@ -158,6 +158,12 @@ class nChordArray : public Persistent {
   uint32_t Shortest() const { return shortest_; }
   uint32_t Longest() const { return longest_; }
   uint32_t TotalLength() const { return totalLength_; }
+
+ private:
+  // Declared ahead of the cursor so that it packs against the base class.
+  uint32_t shortest_ = 65535;
+
+ public:
   size_t cursor = 0;  // event index of the walking operations
 
   // --- time
@@ -386,7 +392,7 @@ class nChordArray : public Persistent {
   // the last search position; returns true when one was handled.
   bool EditMetaEventAt(int32_t x, int32_t y, bool tablature);
   // The next EditMetaEventAt starts at event `index`.
-  void StartMetaEventSearch(size_t index) { searchIndex_ = index; }
+  void StartMetaEventSearch(size_t index) { searchIndex_ = static_cast<uint32_t>(index); }
 
   // --- text exports
   // The TAB text lines of the voice: chords, and bar lines numbered by `barCounter`, which
@@ -438,10 +444,9 @@ class nChordArray : public Persistent {
   // Held apart and never changed once made, so that a voice without one (most of them) pays
   // only the pointer, and copies of a voice share it.
   std::shared_ptr<const CMetaEvent> currentTimeSignature_;
-  uint32_t shortest_ = 65535;
   uint32_t longest_ = 0;
   uint32_t totalLength_ = 0;
-  size_t searchIndex_ = 0;
+  uint32_t searchIndex_ = 0;  // an event index: a voice holds far fewer events
   BeatState beat_;
 };
 

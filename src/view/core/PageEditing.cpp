@@ -80,8 +80,7 @@ int DoubleClickSystem(CSystemArray& section, int32_t pageIndex, Point point) {
       section.activeSystem = static_cast<int32_t>(s);
       return 1;
     }
-    if ((!caption.rtfBox.drawnRect.IsEmpty() && caption.rtfBox.drawnRect.Contains(point)) ||
-        (!system->textArea.IsEmpty() && system->textArea.Contains(point))) {
+    if (!caption.rtfBox.drawnRect.IsEmpty() && caption.rtfBox.drawnRect.Contains(point)) {
       std::string rtf = caption.rtfBox.text;
       if (EditRichText(rtf) && rtf != caption.rtfBox.text) system->EditCaption().rtfBox.text = std::move(rtf);
       return 0;
