@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "model/score/nNoteArray.h"
+#include "model/voice/nNoteArray.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 

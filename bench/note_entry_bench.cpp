@@ -15,7 +15,7 @@
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
 #include "model/score/StaveRenderer.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/core/CBriotabView.h"
 #include "StripWindow.h"

@@ -13,7 +13,7 @@
 #include "model/events/CMetaEvent.h"
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 
 namespace {
 

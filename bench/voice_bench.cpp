@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "model/score/CVoicesArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 

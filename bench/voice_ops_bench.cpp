@@ -5,7 +5,7 @@
 
 #include "model/instrument/CKey.h"
 #include "model/score/CVoicesArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace {
 

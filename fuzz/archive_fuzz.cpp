@@ -7,8 +7,8 @@
 #include <span>
 
 #include "model/score/CVoicesArray.h"
-#include "model/score/nChordArray.h"
-#include "model/score/nNoteArray.h"
+#include "model/voice/nChordArray.h"
+#include "model/voice/nNoteArray.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 

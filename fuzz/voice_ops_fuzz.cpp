@@ -9,7 +9,7 @@
 #include "model/instrument/CKey.h"
 #include "model/instrument/CTabInstrument.h"
 #include "model/score/CVoicesArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
 

@@ -7,7 +7,7 @@
 
 #include "SilentPrompts.h"
 #include "model/score/CVoicesArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
 

@@ -17,9 +17,9 @@
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
 #include "model/undo/CUndoSectionArray.h"
-#include "model/score/EntryForms.h"
+#include "model/voice/EntryForms.h"
 #include "model/score/SectionTools.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/FormatText.h"
 

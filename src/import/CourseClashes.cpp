@@ -8,8 +8,8 @@
 #include "import/ImportWarnings.h"
 #include "model/instrument/CTabInstrument.h"
 #include "model/instrument/nTuning.h"
-#include "model/score/RhythmValues.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/RhythmValues.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

@@ -7,9 +7,9 @@
 #include "midi/MidiTime.h"
 #include "model/events/CMetaEvent.h"
 #include "model/events/GraceNoteEvent.h"
-#include "model/score/nChord.h"
-#include "model/score/nChordArray.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nChord.h"
+#include "model/voice/nChordArray.h"
+#include "model/voice/nNotes.h"
 
 namespace vornel {
 

@@ -13,7 +13,7 @@
 #include "document/DocumentDump.h"
 #include "model/events/CMetaEvent.h"
 #include "model/ScoreText.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/xml/XMLWriter.h"
 #include "support/ScriptedPrompts.h"
 

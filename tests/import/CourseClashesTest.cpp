@@ -15,8 +15,8 @@
 #include "import/Importer.h"
 #include "model/instrument/CTabInstrument.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/RhythmValues.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/RhythmValues.h"
+#include "model/voice/nChordArray.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

@@ -10,7 +10,7 @@
 
 #include "PartConverterSupport.h"
 #include "document/CBriotabDoc.h"
-#include "model/score/RhythmValues.h"
+#include "model/voice/RhythmValues.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

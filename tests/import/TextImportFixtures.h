@@ -16,7 +16,7 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel::testing {

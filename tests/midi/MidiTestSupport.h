@@ -10,8 +10,8 @@
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChord.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nChord.h"
+#include "model/voice/nNotes.h"
 #include "support/Bytes.h"
 
 namespace vornel::testing {

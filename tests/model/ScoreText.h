@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel::testing {
 

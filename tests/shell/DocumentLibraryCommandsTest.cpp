@@ -13,7 +13,7 @@
 #include "layout/dialogs/ChordDialogs.h"
 #include "model/score/CSystemArray.h"
 #include "model/undo/CUndoSectionArray.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 #include "shell/app/CVornelTabApp.h"
 #include "shell/app/Profile.h"
 #include "support/Bytes.h"

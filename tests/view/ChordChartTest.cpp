@@ -11,7 +11,7 @@
 #include "TabFixtures.h"
 #include "model/events/CMetaEvent.h"
 #include "model/ornament/COrnamentProps.h"
-#include "model/score/TabChordHelpers.h"
+#include "model/voice/TabChordHelpers.h"
 #include "platform/draw/RecordingDevice.h"
 #include "support/ScriptedPrompts.h"
 #include "view/FramePanes.h"

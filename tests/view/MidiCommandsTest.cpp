@@ -15,7 +15,7 @@
 #include "midi/play/RecordingMidiOut.h"
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 #include "support/Bytes.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"

@@ -13,7 +13,7 @@
 #include "layout/dialogs/SectionDialogs.h"
 #include "model/events/CMetaEvent.h"
 #include "model/score/SectionTools.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 #include "view/commands/ScoreCommandSupport.h"
 
 namespace vornel {

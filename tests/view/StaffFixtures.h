@@ -16,7 +16,7 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/draw/CairoDevice.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/draw/DrawContext.h"

@@ -11,7 +11,7 @@
 #include "document/CVornelTabDoc.h"
 #include "model/instrument/CInstrument.h"
 #include "model/instrument/CInstrumentDlg.h"
-#include "model/score/TabChordHelpers.h"
+#include "model/voice/TabChordHelpers.h"
 #include "view/charts/ChordChartDlg.h"
 
 namespace vornel::tool {

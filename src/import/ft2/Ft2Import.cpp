@@ -12,7 +12,7 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/TextConversion.h"

@@ -15,7 +15,7 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

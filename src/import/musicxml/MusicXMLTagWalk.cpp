@@ -12,7 +12,7 @@
 #include "import/CourseClashes.h"
 #include "import/musicxml/ImportWarnings.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/RhythmValues.h"
+#include "model/voice/RhythmValues.h"
 #include "platform/text/TextConversion.h"
 
 namespace vornel {

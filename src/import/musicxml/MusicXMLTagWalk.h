@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "import/musicxml/vornelelement.h"
-#include "model/score/RhythmValues.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/RhythmValues.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

@@ -11,7 +11,7 @@
 #include "import/text/TextImportSupport.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/TextConversion.h"

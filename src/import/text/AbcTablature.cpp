@@ -15,7 +15,7 @@
 #include "import/text/TextImportSupport.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/events/CMetaEvent.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/text/TextConversion.h"
 #include "platform/text/TextEdits.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "model/events/CMetaEvent.h"
-#include "model/score/nChord.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChord.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

@@ -9,7 +9,7 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

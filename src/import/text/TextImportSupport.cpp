@@ -10,7 +10,7 @@
 #include "model/instrument/CKey.h"
 #include "model/score/CSystemArray.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"

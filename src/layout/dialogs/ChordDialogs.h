@@ -10,7 +10,7 @@
 
 #include "model/instrument/CInstrument.h"
 #include "model/instrument/CKey.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "model/instrument/nTuning.h"
 
 namespace vornel {

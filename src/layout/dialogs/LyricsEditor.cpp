@@ -5,7 +5,7 @@
 #include "platform/text/FieldRanges.h"
 #include "layout/dialogs/MetaEventDialogs.h"
 #include "model/events/CMetaEvent.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/UserPrompts.h"
 
 namespace vornel {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

@@ -26,7 +26,7 @@
 #include <utility>
 
 #include "layout/export/MusicXmlPrinterBase.h"
-#include "model/score/RhythmValues.h"
+#include "model/voice/RhythmValues.h"
 
 namespace vornel::musicxml_export {
 

@@ -10,9 +10,9 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/score/CSystemArray.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
-#include "model/score/nChordArray.h"
-#include "model/score/nNoteArray.h"
+#include "model/voice/nChord.h"
+#include "model/voice/nChordArray.h"
+#include "model/voice/nNoteArray.h"
 #include "model/instrument/nTuning.h"
 #include "platform/text/NumberText.h"
 

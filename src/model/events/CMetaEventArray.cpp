@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/instrument/CPedal.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 #include "platform/UserPrompts.h"
 #include "platform/xml/XmlHelpers.h"
 #include "platform/xml/XmlSink.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "model/events/CMetaEvent.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 
 namespace vornel {
 

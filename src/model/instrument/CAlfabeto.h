@@ -9,7 +9,7 @@
 #include <string>
 
 #include "model/text/dfLogFont.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

@@ -13,7 +13,7 @@
 
 #include "model/instrument/CClef.h"
 #include "model/score/CVoicesArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/archive/Persistent.h"
 #include "platform/collections/OwnedArray.h"
 #include "platform/draw/DrawTypes.h"

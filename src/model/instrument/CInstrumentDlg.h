@@ -26,7 +26,7 @@
 #include "model/text/CTrackText.h"
 #include "model/score/CVoicesArray.h"
 #include "model/events/MIDIControllers.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/archive/Persistent.h"
 #include "platform/collections/OwnedArray.h"
 

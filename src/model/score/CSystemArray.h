@@ -27,7 +27,7 @@
 #include "model/score/CStaveArray.h"
 #include "model/text/CTextStack.h"
 #include "model/text/DIBornament.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/archive/Persistent.h"
 #include "platform/collections/OwnedArray.h"
 #include "platform/draw/DrawTypes.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

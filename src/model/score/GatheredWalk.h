@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "model/score/CSystemArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

@@ -10,8 +10,8 @@
 #include "model/score/CSectionArray.h"
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChordArray.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nChordArray.h"
+#include "model/voice/nNotes.h"
 #include "model/instrument/nTuning.h"
 
 namespace vornel {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 
 namespace vornel {
 

@@ -11,8 +11,8 @@
 #include "model/score/CSystemArray.h"
 #include "model/events/MetaEventEditor.h"
 #include "model/score/SectionTools.h"
-#include "model/score/nChord.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nChord.h"
+#include "model/voice/nNotes.h"
 #include "view/commands/ScoreCommandSupport.h"
 #include "view/core/CBriotabView.h"
 

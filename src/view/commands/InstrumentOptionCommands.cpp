@@ -10,7 +10,7 @@
 #include "model/instrument/CInstrument.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/EntryForms.h"
+#include "model/voice/EntryForms.h"
 #include "model/score/SectionTools.h"
 #include "platform/UserPrompts.h"
 #include "view/commands/ScoreCommandSupport.h"

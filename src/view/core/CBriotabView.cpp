@@ -15,7 +15,7 @@
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
 #include "model/events/MetaEventEditor.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/RecordingDevice.h"

@@ -9,7 +9,7 @@
 #include "model/score/CSystemArray.h"
 #include "model/text/RichTextEditor.h"
 #include "model/score/SectionEditor.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

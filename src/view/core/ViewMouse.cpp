@@ -11,7 +11,7 @@
 #include "model/instrument/CClef.h"
 #include "model/instrument/CInstrument.h"
 #include "model/events/CMetaEvent.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
 #include "view/FramePanes.h"

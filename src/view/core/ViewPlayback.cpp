@@ -13,7 +13,7 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/UserPrompts.h"
 #include "view/FramePanes.h"
 #include "view/core/CBriotabView.h"

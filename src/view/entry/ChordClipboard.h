@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel::view {
 

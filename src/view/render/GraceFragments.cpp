@@ -8,7 +8,7 @@
 #include "model/ornament/COrnamentTable.h"
 #include "model/instrument/CTabInstrument.h"
 #include "model/FloorDivision.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/MarkSeams.h"

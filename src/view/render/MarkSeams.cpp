@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/events/CMetaEvent.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/marks/ChordEffects.h"
 #include "view/render/marks/Slurs.h"

@@ -6,8 +6,8 @@
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChord.h"
+#include "model/voice/nChordArray.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/UserPrompts.h"
 #include "view/render/NotationGlyphs.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "view/draw/GraphicUtil.h"
 
 namespace vornel {

@@ -10,8 +10,8 @@
 #include "model/instrument/CInstrument.h"
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
-#include "model/score/nChordArray.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nChordArray.h"
+#include "model/voice/nNotes.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

@@ -16,7 +16,7 @@
 #include "layout/ui/dialogs/MetaEventDialogWindows.h"
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "model/events/CMetaEvent.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/instrument/CKey.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"

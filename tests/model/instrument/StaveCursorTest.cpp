@@ -5,8 +5,8 @@
 
 #include "model/instrument/CClef.h"
 #include "model/instrument/DrawnColumns.h"
-#include "model/score/nChordArray.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChordArray.h"
+#include "model/voice/nChord.h"
 
 namespace vornel {
 namespace {

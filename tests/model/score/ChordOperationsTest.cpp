@@ -6,7 +6,7 @@
 #include "model/instrument/CKey.h"
 #include "model/score/CVoicesArray.h"
 #include "model/events/MetaEventEditor.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "support/ScriptedPrompts.h"
 #include "model/ScoreText.h"
 

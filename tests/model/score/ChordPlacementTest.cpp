@@ -3,7 +3,7 @@
 #include "model/instrument/CKey.h"
 #include "model/instrument/CPedal.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "model/ScoreText.h"
 #include "support/ScriptedPrompts.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"

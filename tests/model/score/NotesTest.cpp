@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/score/nNoteArray.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nNoteArray.h"
+#include "model/voice/nNotes.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "support/Bytes.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/score/RhythmValues.h"
-#include "model/score/nChord.h"
+#include "model/voice/RhythmValues.h"
+#include "model/voice/nChord.h"
 
 namespace vornel {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/score/CVoicesArray.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "model/ScoreText.h"
 
 namespace vornel {

@@ -2,7 +2,7 @@
 
 #include "model/score/CVoicesArray.h"
 #include "model/events/MetaEventEditor.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
 #include "platform/xml/XmlHelpers.h"

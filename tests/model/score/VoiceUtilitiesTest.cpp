@@ -4,8 +4,8 @@
 
 #include "model/instrument/CKey.h"
 #include "model/score/CVoicesArray.h"
-#include "model/score/RhythmValues.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/RhythmValues.h"
+#include "model/voice/nChordArray.h"
 #include "model/ScoreText.h"
 
 namespace vornel {

@@ -13,7 +13,7 @@
 #include "layout/ui/dialogs/SectionDialogWindows.h"
 #include "midi/MidiDialogs.h"
 #include "midi/ui/WxMidiDialogs.h"
-#include "model/score/EntryForms.h"
+#include "model/voice/EntryForms.h"
 #include "model/text/RichTextEditor.h"
 #include "model/score/SectionEditor.h"
 #include "model/score/StaveRenderer.h"

@@ -13,7 +13,7 @@
 #include <wx/textctrl.h>
 
 #include "layout/dialogs/ChordDialogs.h"
-#include "model/score/TabChordHelpers.h"
+#include "model/voice/TabChordHelpers.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/DialogCapture.h"
 #include "view/FramePanes.h"

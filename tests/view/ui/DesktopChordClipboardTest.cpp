@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "document/CBriotabDoc.h"
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 #include "support/ScriptedPrompts.h"
 #include "view/core/CBriotabView.h"
 #include "view/entry/ChordClipboard.h"

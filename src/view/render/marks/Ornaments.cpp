@@ -7,7 +7,7 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/ornament/COrnamentTable.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "view/render/MarkSeams.h"
 #include "view/render/NotationGlyphs.h"

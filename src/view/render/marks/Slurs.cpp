@@ -9,8 +9,8 @@
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChord.h"
+#include "model/voice/nChordArray.h"
 #include "platform/text/NumberText.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/NotationGlyphs.h"

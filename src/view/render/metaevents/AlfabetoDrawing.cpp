@@ -5,7 +5,7 @@
 
 #include "model/instrument/CAlfabeto.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/GraphicUtil.h"

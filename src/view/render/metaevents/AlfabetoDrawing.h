@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/score/FretDiagram.h"
+#include "model/voice/FretDiagram.h"
 #include "platform/draw/DrawTypes.h"
 
 namespace vornel {

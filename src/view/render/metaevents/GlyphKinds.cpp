@@ -11,7 +11,7 @@
 #include "model/events/CMetaEvent.h"
 #include "model/events/GraceNoteEvent.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "view/draw/FontDrawing.h"

@@ -10,7 +10,7 @@
 #include "document/CPageDlg.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/events/CMetaEvent.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/TextConversion.h"

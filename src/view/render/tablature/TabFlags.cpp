@@ -6,8 +6,8 @@
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChord.h"
+#include "model/voice/nChordArray.h"
 #include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/tablature/TabNotes.h"

@@ -4,7 +4,7 @@
 
 #include <wx/dialog.h>
 
-#include "model/score/EntryForms.h"
+#include "model/voice/EntryForms.h"
 
 class wxTextCtrl;
 

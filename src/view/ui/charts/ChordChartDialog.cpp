@@ -7,7 +7,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "model/score/TabChordHelpers.h"
+#include "model/voice/TabChordHelpers.h"
 #include "view/FramePanes.h"
 #include "view/draw/FontChooser.h"
 #include "view/ui/charts/ChartControls.h"

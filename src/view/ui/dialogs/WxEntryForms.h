@@ -3,7 +3,7 @@
 // pattern, slur control, transpose, chord transformations, the symbol chooser and the chord
 // chart configuration. The alfabeto letter is not among them.
 
-#include "model/score/EntryForms.h"
+#include "model/voice/EntryForms.h"
 
 class wxWindow;
 

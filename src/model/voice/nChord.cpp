@@ -1,4 +1,4 @@
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 #include "platform/archive/Persistent.h"
 #include "platform/collections/OwnedArray.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/instrument/CClef.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

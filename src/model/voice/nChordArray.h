@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "model/score/CBar.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/archive/Persistent.h"
 
 namespace vornel {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "model/instrument/CKey.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "model/score/nNoteArray.h"
+#include "model/voice/nNoteArray.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "model/score/nNotes.h"
+#include "model/voice/nNotes.h"
 
 #include <algorithm>
 

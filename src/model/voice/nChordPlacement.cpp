@@ -5,7 +5,7 @@
 
 #include "model/instrument/CTabInstrument.h"
 #include "model/FloorDivision.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "platform/UserPrompts.h"
 #include "platform/draw/MulDiv.h"
 #include "platform/text/NumberText.h"

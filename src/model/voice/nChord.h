@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "model/events/CMetaEventArray.h"
-#include "model/score/FretDiagram.h"
-#include "model/score/nNoteArray.h"
+#include "model/voice/FretDiagram.h"
+#include "model/voice/nNoteArray.h"
 #include "platform/archive/Persistent.h"
 #include "platform/text/CompactString.h"
 

@@ -1,10 +1,10 @@
-#include "model/score/RhythmValues.h"
+#include "model/voice/RhythmValues.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 
 namespace vornel {
 

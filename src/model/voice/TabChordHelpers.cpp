@@ -1,9 +1,9 @@
-#include "model/score/TabChordHelpers.h"
+#include "model/voice/TabChordHelpers.h"
 
 #include <algorithm>
 
 #include "model/instrument/CTabInstrument.h"
-#include "model/score/nChord.h"
+#include "model/voice/nChord.h"
 #include "model/FloorDivision.h"
 #include "model/instrument/PitchNames.h"
 

@@ -1,4 +1,4 @@
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 #include <algorithm>
 #include <bit>

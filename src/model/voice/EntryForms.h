@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/instrument/CInstrument.h"
-#include "model/score/nChordArray.h"
+#include "model/voice/nChordArray.h"
 
 namespace vornel {
 

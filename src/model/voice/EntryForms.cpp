@@ -1,4 +1,4 @@
-#include "model/score/EntryForms.h"
+#include "model/voice/EntryForms.h"
 
 #include "platform/ServiceSlots.h"
 
