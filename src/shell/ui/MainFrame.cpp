@@ -305,8 +305,14 @@ bool CMainFrame::CloseDocument(CVornelTabDoc& document) {
   autoSave_.RemoveCopy(child->Key());
   views_.RemoveView(child);
   UpdateRoute();
-  // The last tab gone: the panes show no document.
-  if (documents_->GetPageCount() == 0) ShowSections({}, -1);
+  // The last tab gone: the panes show no document, and the keys its score had come to the
+  // frame, whose table of keys still opens and makes documents.
+  if (documents_->GetPageCount() == 0) {
+    ShowSections({}, -1);
+    CallAfter([this] {
+      if (documents_->GetPageCount() == 0 && !closing_) SetFocus();
+    });
+  }
   return true;
 }
 
@@ -490,6 +496,7 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
     zoom->ShowZoom(viewZoom ? child->CanvasParts().zoomPercent() : bars::kZoomPercentages[bars::kDefaultZoomIndex]);
   }
   bars_->Ribbon()->RefreshSliders();
+  app_.KeepChangedSettings();
 }
 
 void CMainFrame::ShowBottomPane(const char* name, bool show) {

@@ -120,12 +120,26 @@ void RemoveFacsimile(CBriotabDoc& doc, size_t index) {
 
 void AddFacsimileFile(CBriotabDoc& doc, const std::string& path) {
   doc.GetActiveSection()->facsimiles.AddImage(path);
+  doc.SetModifiedFlag();
   UpdateFacsimilePane(doc);
 }
 
-void AddFacsimile(CBriotabDoc& doc) {
-  if (Facsimiles().EditFacsimileList(doc.GetActiveSection()->facsimiles)) UpdateFacsimilePane(doc);
+namespace {
+
+// The active section's list in the list dialog; the document is modified when OK changed it.
+void EditSectionFacsimiles(CBriotabDoc& doc) {
+  CFacsimileListDlg& list = doc.GetActiveSection()->facsimiles;
+  const std::vector<std::string> paths = list.imagePaths;
+  const std::vector<std::string> captions = list.captions;
+  if (Facsimiles().EditFacsimileList(list) && (list.imagePaths != paths || list.captions != captions)) {
+    doc.SetModifiedFlag();
+  }
+  UpdateFacsimilePane(doc);  // whatever the dialog returned
 }
+
+}  // namespace
+
+void AddFacsimile(CBriotabDoc& doc) { EditSectionFacsimiles(doc); }
 
 bool AddImageUrl(CFacsimileListDlg& list) {
   const std::optional<std::string> url = Prompts().PromptText(kAddImageUrlPrompt, "");
@@ -180,14 +194,13 @@ void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc) {
         Prompts().PromptOpenFile("Open image", kImageFilePattern);
     if (file) ShowFacsimileFile(doc, *file);
   });
-  const auto editList = [&doc](const CommandEvent&) {
-    Facsimiles().EditFacsimileList(doc.GetActiveSection()->facsimiles);
-    UpdateFacsimilePane(doc);  // whatever the dialog returned
-  };
+  const auto editList = [&doc](const CommandEvent&) { EditSectionFacsimiles(doc); };
   table.Add(kAddFacsimileImageCommand, editList);
   table.Add(kViewSectionFacsimilesCommand, editList);
   table.Add(kFacsimileUrlCommand, [&doc](const CommandEvent&) {
-    if (AddImageUrl(doc.GetActiveSection()->facsimiles)) UpdateFacsimilePane(doc);
+    if (!AddImageUrl(doc.GetActiveSection()->facsimiles)) return;
+    doc.SetModifiedFlag();
+    UpdateFacsimilePane(doc);
   });
   for (const int id : kViewerCommands) {
     table.Add(id, [&doc, id](const CommandEvent&) { Facsimiles().RunViewerCommand(doc, id); });

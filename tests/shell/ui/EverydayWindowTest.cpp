@@ -1,0 +1,212 @@
+// The editor as a player uses it every day, driven with real input under the virtual display:
+// a file chooser's own error message never stops the editor, what is added to a document marks
+// it modified, menus and keys answer with or without a document, the keys go back to the score
+// after a cancelled dialog.
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/aui/auibook.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "document/CVornelTabDoc.h"
+#include "document/DocumentFiles.h"
+#include "platform/ui/WxPrompts.h"
+#include "shell/ShellFixtures.h"
+#include "shell/commands/CommandIds.h"
+#include "shell/ui/CChildFrame.h"
+#include "shell/ui/EditorRun.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/RealInput.h"
+#include "support/Bytes.h"
+#include "support/ScriptedPrompts.h"
+#include "support/ui/ModalDialogs.h"
+#include "view/core/CBriotabView.h"
+#include "view/ui/ScoreCanvas.h"
+#include "view/ui/facsimile/ImageView.h"
+
+namespace vornel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ClickAt;
+using testing::ClickCentre;
+using testing::PressKey;
+using testing::Pump;
+using testing::TypeText;
+
+struct EverydayWindow : ::testing::Test {
+  testing::TemporaryHome home;
+  testing::ScriptedPrompts prompts;
+  EverydayWindow() { fs::create_directories(home.Path() + "Documents/VornelFiles"); }
+
+  // The pointer over the score of the active tab, which takes the keys as after a click.
+  static view::ScoreCanvas& Score(CMainFrame& frame) {
+    auto* canvas = dynamic_cast<view::ScoreCanvas*>(frame.ActiveChild()->Canvas());
+    EXPECT_NE(canvas, nullptr);
+    frame.Raise();
+    testing::MoveTo(*canvas, wxPoint(40, 40));
+    canvas->SetFocus();
+    canvas->Refresh();
+    canvas->Update();
+    Pump();
+    return *canvas;
+  }
+};
+
+// Presses Escape every few tenths of a second while it lives: it answers a message box that a
+// toolkit's own dialog runs by itself, beyond the reach of the test's dialog driver.
+class EscapeWhileAlive {
+ public:
+  EscapeWhileAlive() {
+    timer_.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+      wxUIActionSimulator input;
+      input.Char(WXK_ESCAPE);
+    });
+    timer_.Start(400);
+  }
+  ~EscapeWhileAlive() { timer_.Stop(); }
+
+ private:
+  wxTimer timer_;
+};
+
+// A path typed into the file chooser in a folder that does not exist: the chooser says so in
+// a message box of its own while the editor's tool bars refresh their enable states, Paste's
+// among them with chords on the clipboard. The message box takes its answer, the chooser is
+// cancelled, and the editor goes on taking keys.
+TEST_F(EverydayWindow, AFileChooserGivenAMissingFolderAnswersAndTheEditorGoesOn) {
+  EditorRun run(home, {WriteDocumentWithANote(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  view::ScoreCanvas& score = Score(frame);
+  PressKey('c', wxMOD_CONTROL);  // the chord at the caret copied
+  WxPrompts chooser(&frame);
+  ScopedPrompts real(chooser);
+  bool choosing = false;
+  testing::DialogDriver driver([&](wxDialog& dialog) {
+    choosing = dialog.IsModal();
+    Pump();
+    TypeText("/no-such-folder-here/nor-this/Suite.btxml");
+    {
+      EscapeWhileAlive answer;
+      wxUIActionSimulator input;
+      input.Char(WXK_RETURN);
+      for (int i = 0; i < 10; ++i) Pump();
+    }
+    if (dialog.IsModal()) dialog.EndModal(wxID_CANCEL);
+  });
+  PressKey('o', wxMOD_CONTROL);
+  EXPECT_TRUE(choosing);
+  ASSERT_EQ(driver.opened.size(), 1u);
+  // The editor answers: the score takes a note.
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  score.SetFocus();
+  Pump();
+  const size_t chords = doc.GetActiveSection()->ActiveLine()->Voice(0).size();
+  PressKey(WXK_END);
+  PressKey('d');
+  EXPECT_GT(doc.GetActiveSection()->ActiveLine()->Voice(0).size(), chords);
+}
+
+// An image shown in the tab's viewer and added to the score from the viewer's menu: the
+// document is modified, so closing it asks first.
+TEST_F(EverydayWindow, AFacsimileAddedMarksTheDocumentModified) {
+  const std::string scan = std::string(VORNEL_CORPUS_DIR) + "/images/various/hopper.jpg";
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  CChildFrame& child = *frame.ActiveChild();
+  CVornelTabDoc& doc = child.Document();
+  prompts.QueueFile(scan);
+  ASSERT_TRUE(frame.DispatchCommand(view::kViewImageFacsimileCommand));
+  Pump();
+  ASSERT_TRUE(child.FacsimilePaneShown());
+  auto& viewer = *dynamic_cast<view::ImageView*>(child.FacsimilePane());
+  ASSERT_TRUE(viewer.Document().HasImage());
+  ASSERT_FALSE(doc.IsModified());
+  testing::OnNextMenu add([&](wxMenu& menu) {
+    const int id = view::ImageView::MenuIdOf(view::kAddImageToListCommand);
+    ASSERT_NE(menu.FindItem(id), nullptr);
+    // The entry's place in the menu, reached with the arrow keys.
+    int steps = 0;
+    for (wxMenuItem* item : menu.GetMenuItems()) {
+      if (item->GetId() == id) break;
+      if (!item->IsSeparator()) ++steps;
+    }
+    for (int i = 0; i <= steps; ++i) PressKey(WXK_DOWN);
+    PressKey(WXK_RETURN);
+  });
+  ClickCentre(viewer);
+  ClickAt(viewer, wxPoint(20, 20), wxMOUSE_BTN_RIGHT);
+  Pump();
+  ASSERT_TRUE(add.Opened());
+  ASSERT_EQ(doc.GetActiveSection()->facsimiles.size(), 1u);
+  EXPECT_EQ(doc.GetActiveSection()->facsimiles.GetImagePath(0), scan);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(frame.DocumentTabs()->GetPageText(0), "*Suite.btxml");
+  // Closing asks, and Cancel keeps the document.
+  prompts.QueueAnswer(Answer::kCancel);
+  EXPECT_FALSE(frame.CloseDocument(doc));
+  EXPECT_EQ(prompts.questions.size(), 1u);
+}
+
+// With no document open, Ctrl+N opens a new one and Ctrl+O the file prompt.
+TEST_F(EverydayWindow, CtrlNAndCtrlOAnswerWithNoDocumentOpen) {
+  // The last document closed with its key: the keys that had its score go to the frame.
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  Score(frame);
+  PressKey('w', wxMOD_CONTROL);
+  ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 0u);
+  prompts.QueueFile(std::nullopt);
+  PressKey('o', wxMOD_CONTROL);
+  EXPECT_EQ(prompts.filePrompts.size(), 1u);
+  // A new document starts with its choice of template or its wizard.
+  testing::DialogDriver cancel([](wxDialog& dialog) { dialog.EndModal(wxID_CANCEL); });
+  PressKey('n', wxMOD_CONTROL);
+  EXPECT_EQ(cancel.opened.size(), 1u);
+}
+
+// The print dialog cancelled with its key: the score takes the next keys without a click.
+TEST_F(EverydayWindow, AfterACancelledPrintTheScoreTakesTheKeys) {
+  EditorRun run(home, {WriteDocumentWithANote(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  view::ScoreCanvas& score = Score(frame);
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  const size_t chords = doc.GetActiveSection()->ActiveLine()->Voice(0).size();
+  testing::DialogDriver cancel([](wxDialog& dialog) {
+    Pump();
+    PressKey(WXK_ESCAPE);
+    for (int i = 0; i < 5 && dialog.IsModal(); ++i) Pump();
+  });
+  PressKey('p', wxMOD_CONTROL);
+  ASSERT_EQ(cancel.opened.size(), 1u);
+  Pump();
+  EXPECT_EQ(wxWindow::FindFocus(), &score);
+  PressKey(WXK_END);
+  PressKey('d');
+  EXPECT_GT(doc.GetActiveSection()->ActiveLine()->Voice(0).size(), chords);
+}
+
+// A document opened goes into the recent files on the disk at once, not only at exit: a run
+// that ends without closing keeps it.
+TEST_F(EverydayWindow, RecentFilesAreWrittenWhenTheyChange) {
+  const std::string path = WriteDocument(home.Path() + "Suite.btxml");
+  EditorRun run(home);
+  CMainFrame& frame = run.Frame();
+  frame.Raise();
+  Pump();
+  prompts.QueueFile(path);
+  PressKey('o', wxMOD_CONTROL);
+  ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
+  Pump();
+  EXPECT_NE(testing::ReadText(home.Path() + "vornel.ini").find("Suite.btxml"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vornel
