@@ -24,6 +24,7 @@
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RealInput.h"
+#include "shell/ui/RibbonInput.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/ModalDialogs.h"
@@ -191,6 +192,40 @@ TEST_F(EverydayWindow, AfterACancelledPrintTheScoreTakesTheKeys) {
   PressKey(WXK_END);
   PressKey('d');
   EXPECT_GT(doc.GetActiveSection()->ActiveLine()->Voice(0).size(), chords);
+}
+
+// Bars 1-4 typed into the first system and bars 5-8 into the third, a blank system between:
+// "Delete blank staves" from the ribbon removes the blank systems and keeps every typed chord.
+TEST_F(EverydayWindow, DeleteBlankStavesKeepsTypedMusic) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  CSystemArray& section = *doc.GetActiveSection();
+  ASSERT_GT(section.systems.size(), 3u);
+  const auto typed = [&] {
+    size_t chords = 0;
+    for (size_t s = 0; s < section.systems.size(); ++s) chords += section.System(s)->Line(0)->firstVoice.size();
+    return chords;
+  };
+  Score(frame);
+  for (int bar = 0; bar < 8; ++bar) {
+    TypeText("acdf");
+    ASSERT_TRUE(frame.DispatchCommand(32808));  // the palette's bar line
+    Pump();
+    if (bar == 3) {
+      PressKey(WXK_RETURN);
+      PressKey(WXK_RETURN);
+    }
+  }
+  ASSERT_GE(typed(), 32u);
+  ASSERT_TRUE(section.System(1)->Line(0)->firstVoice.empty());
+  ASSERT_FALSE(section.System(2)->Line(0)->firstVoice.empty());
+  const size_t chords = typed();
+  ClickRibbonButton(frame, 33048);
+  Pump();
+  EXPECT_EQ(section.systems.size(), 2u);
+  EXPECT_EQ(typed(), chords);
+  EXPECT_FALSE(section.System(1)->Line(0)->firstVoice.empty());
 }
 
 // A document opened goes into the recent files on the disk at once, not only at exit: a run
