@@ -20,10 +20,13 @@
 #include "platform/ui/WxPrompts.h"
 #include "shell/ShellFixtures.h"
 #include "shell/commands/CommandIds.h"
+#include "shell/bars/ToolbarTable.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/bars/ToolBarEx.h"
 #include "shell/ui/RealInput.h"
+#include "shell/ui/console/OutputPane.h"
 #include "shell/ui/RibbonInput.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
@@ -226,6 +229,32 @@ TEST_F(EverydayWindow, DeleteBlankStavesKeepsTypedMusic) {
   EXPECT_EQ(section.systems.size(), 2u);
   EXPECT_EQ(typed(), chords);
   EXPECT_FALSE(section.System(1)->Line(0)->firstVoice.empty());
+}
+
+// A right click on a list of the output pane opens its menu (no complaint of the window
+// system about its ids); "Hide" chosen with the keys hides the pane.
+TEST_F(EverydayWindow, TheOutputPanesMenuOpensAndHides) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  const std::unique_ptr<wxMenu> barMenu = frame.Bars().BuildContextMenu();
+  frame.Bars().RunMenuChoice(barMenu->FindItem("Output"), *frame.Bars().Bar(bars::kEditingOptionsBar));
+  Pump();
+  ASSERT_TRUE(frame.DockManager().GetPane("output").IsShown());
+  COutputList& list = *frame.OutputPane()->List(0);
+  ASSERT_TRUE(list.IsShownOnScreen());
+  std::vector<std::string> entries;
+  testing::OnNextMenu hide([&](wxMenu& menu) {
+    for (const wxMenuItem* item : menu.GetMenuItems()) {
+      if (!item->IsSeparator()) entries.push_back(item->GetItemLabelText().utf8_string());
+    }
+    PressKey(WXK_UP);  // the last entry
+    PressKey(WXK_RETURN);
+  });
+  ClickAt(list, wxPoint(20, 10), wxMOUSE_BTN_RIGHT);
+  Pump();
+  ASSERT_TRUE(hide.Opened());
+  EXPECT_EQ(entries, (std::vector<std::string>{"Copy", "Clear", "Hide"}));
+  EXPECT_FALSE(frame.DockManager().GetPane("output").IsShown());
 }
 
 // A document opened goes into the recent files on the disk at once, not only at exit: a run
