@@ -24,6 +24,7 @@
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/bars/RibbonBar.h"
 #include "shell/ui/bars/ToolBarEx.h"
 #include "shell/ui/RealInput.h"
 #include "shell/ui/console/OutputPane.h"
@@ -255,6 +256,71 @@ TEST_F(EverydayWindow, TheOutputPanesMenuOpensAndHides) {
   ASSERT_TRUE(hide.Opened());
   EXPECT_EQ(entries, (std::vector<std::string>{"Copy", "Clear", "Hide"}));
   EXPECT_FALSE(frame.DockManager().GetPane("output").IsShown());
+}
+
+// With no document open the ribbon's "Import..." menu offers its imports: a MusicXML file
+// chosen there comes in as a new document; a cancelled import leaves no empty tab behind.
+TEST_F(EverydayWindow, ImportWithNoDocumentOpenMakesANewDocument) {
+  EditorRun run(home);
+  CMainFrame& frame = run.Frame();
+  CRibbonBar& ribbon = *frame.Bars().Ribbon();
+  ribbon.SetActivePage(static_cast<size_t>(0));
+  Pump();
+  // The "Import..." button: the second of the file page's buttons that only open a menu
+  // (after "Export...").
+  std::vector<wxRibbonButtonBar*> bars;
+  FindAll(ribbon.GetPage(0), bars);
+  wxRibbonButtonBar* bar = nullptr;
+  int importId = 0;
+  for (wxRibbonButtonBar* candidate : bars) {
+    if (candidate->GetItemById(57604) == nullptr) continue;
+    int menus = 0;
+    for (size_t i = 0; i < candidate->GetButtonCount() && importId == 0; ++i) {
+      const int id = candidate->GetItemId(candidate->GetItem(i));
+      if (id < 0 && ++menus == 2) importId = id;
+    }
+    bar = candidate;
+  }
+  ASSERT_NE(bar, nullptr);
+  ASSERT_NE(importId, 0);
+  const wxRect rect = bar->GetItemRect(importId);
+  const auto choose = [&](const std::string& file) {
+    std::string entry;
+    bool enabled = false;
+    testing::OnNextMenu pick([&](wxMenu& menu) {
+      int steps = 0;
+      for (const wxMenuItem* item : menu.GetMenuItems()) {
+        if (item->IsSeparator()) continue;
+        ++steps;
+        if (item->GetItemLabelText() == "Import a MusicXML file...") {
+          entry = item->GetItemLabelText().utf8_string();
+          enabled = item->IsEnabled();
+          break;
+        }
+      }
+      for (int i = 0; i < steps; ++i) PressKey(WXK_DOWN);
+      PressKey(WXK_RETURN);
+    });
+    prompts.QueueFile(file.empty() ? std::nullopt : std::optional<std::string>(file));
+    ClickAt(*bar, wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
+    Pump();
+    EXPECT_TRUE(pick.Opened());
+    EXPECT_EQ(entry, "Import a MusicXML file...");
+    EXPECT_TRUE(enabled);
+  };
+  choose({});
+  EXPECT_EQ(frame.DocumentTabs()->GetPageCount(), 0u);
+  choose(std::string(VORNEL_CORPUS_DIR) + "/musicxml/01a-Pitches-Pitches.xml");
+  ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  EXPECT_TRUE(doc.IsModified());
+  size_t chords = 0;
+  for (const auto& section : doc.sections.items()) {
+    for (size_t s = 0; section != nullptr && s < section->systems.size(); ++s) {
+      chords += section->System(s)->Line(0)->firstVoice.size();
+    }
+  }
+  EXPECT_GT(chords, 10u);
 }
 
 // A document opened goes into the recent files on the disk at once, not only at exit: a run
