@@ -890,5 +890,29 @@ TEST(NoteEntryTest, FullBarPauseTakesColumnsInTheOtherLine) {
   EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
 }
 
+// Ctrl+K puts a static space before the chord under the caret, and the caret stays with that
+// chord; at the end of the voice it goes on past the space, as after a typed note.
+TEST(NoteEntryTest, AStaticSpaceKeepsTheCaretOnItsChord) {
+  struct Case {
+    const char* moves;  // from the end of three typed chords
+    int column;         // the caret's column after Ctrl+K
+  };
+  for (const Case& c : {Case{"", 4}, Case{"key Left\nkey Left\n", 2}}) {
+    EntryRig rig(false);
+    rig.Run("char a\nchar c\nchar d\n");
+    rig.Run(c.moves);
+    const int before = rig.Line().GetCurrentStave()->cursorColumn;
+    const nChord* under = rig.Line().GetCursorChord();
+    rig.Run("cmd 33116\n");
+    EXPECT_EQ(rig.Voice().size(), 4u) << c.moves;
+    EXPECT_EQ(rig.Line().GetCurrentStave()->cursorColumn, c.column) << c.moves;
+    if (under != nullptr) {
+      EXPECT_EQ(rig.Line().GetCursorChord(), under) << c.moves;
+      ASSERT_NE(rig.Voice().at(static_cast<size_t>(before)), nullptr);
+      EXPECT_TRUE(rig.Voice().at(static_cast<size_t>(before))->IsSpecialEvent()) << c.moves;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vornel::testing

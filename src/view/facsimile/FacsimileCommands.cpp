@@ -127,19 +127,21 @@ void AddFacsimileFile(CBriotabDoc& doc, const std::string& path) {
 namespace {
 
 // The active section's list in the list dialog; the document is modified when OK changed it.
-void EditSectionFacsimiles(CBriotabDoc& doc) {
+// True for OK.
+bool EditSectionFacsimiles(CBriotabDoc& doc) {
   CFacsimileListDlg& list = doc.GetActiveSection()->facsimiles;
   const std::vector<std::string> paths = list.imagePaths;
   const std::vector<std::string> captions = list.captions;
-  if (Facsimiles().EditFacsimileList(list) && (list.imagePaths != paths || list.captions != captions)) {
-    doc.SetModifiedFlag();
-  }
-  UpdateFacsimilePane(doc);  // whatever the dialog returned
+  if (!Facsimiles().EditFacsimileList(list)) return false;
+  if (list.imagePaths != paths || list.captions != captions) doc.SetModifiedFlag();
+  return true;
 }
 
 }  // namespace
 
-void AddFacsimile(CBriotabDoc& doc) { EditSectionFacsimiles(doc); }
+void AddFacsimile(CBriotabDoc& doc) {
+  if (EditSectionFacsimiles(doc)) UpdateFacsimilePane(doc);
+}
 
 bool AddImageUrl(CFacsimileListDlg& list) {
   const std::optional<std::string> url = Prompts().PromptText(kAddImageUrlPrompt, "");
@@ -194,7 +196,10 @@ void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc) {
         Prompts().PromptOpenFile("Open image", kImageFilePattern);
     if (file) ShowFacsimileFile(doc, *file);
   });
-  const auto editList = [&doc](const CommandEvent&) { EditSectionFacsimiles(doc); };
+  const auto editList = [&doc](const CommandEvent&) {
+    EditSectionFacsimiles(doc);
+    UpdateFacsimilePane(doc);  // whatever the dialog returned
+  };
   table.Add(kAddFacsimileImageCommand, editList);
   table.Add(kViewSectionFacsimilesCommand, editList);
   table.Add(kFacsimileUrlCommand, [&doc](const CommandEvent&) {
