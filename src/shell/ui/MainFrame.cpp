@@ -474,10 +474,13 @@ void CMainFrame::OnMenu(wxCommandEvent& event) {
 void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
   // Only the menus' items are ours to enable here; the bars handle their own, other windows
   // keep their state.
-  if (dynamic_cast<wxMenu*>(event.GetEventObject()) == nullptr) {
+  auto* menu = dynamic_cast<wxMenu*>(event.GetEventObject());
+  if (menu == nullptr) {
     event.Skip();
     return;
   }
+  // A submenu's own item opens it: it stays enabled, whatever its id.
+  if (const wxMenuItem* item = menu->FindItem(event.GetId()); item != nullptr && item->IsSubMenu()) return;
   const view::CommandState state = router_.State(menuIds_.ToCommand(event.GetId()));
   event.Enable(state.handled && state.enabled);
   if (state.checked) event.Check(*state.checked);

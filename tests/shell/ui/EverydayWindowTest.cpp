@@ -263,27 +263,6 @@ TEST_F(EverydayWindow, TheOutputPanesMenuOpensAndHides) {
 TEST_F(EverydayWindow, ImportWithNoDocumentOpenMakesANewDocument) {
   EditorRun run(home);
   CMainFrame& frame = run.Frame();
-  CRibbonBar& ribbon = *frame.Bars().Ribbon();
-  ribbon.SetActivePage(static_cast<size_t>(0));
-  Pump();
-  // The "Import..." button: the second of the file page's buttons that only open a menu
-  // (after "Export...").
-  std::vector<wxRibbonButtonBar*> bars;
-  FindAll(ribbon.GetPage(0), bars);
-  wxRibbonButtonBar* bar = nullptr;
-  int importId = 0;
-  for (wxRibbonButtonBar* candidate : bars) {
-    if (candidate->GetItemById(57604) == nullptr) continue;
-    int menus = 0;
-    for (size_t i = 0; i < candidate->GetButtonCount() && importId == 0; ++i) {
-      const int id = candidate->GetItemId(candidate->GetItem(i));
-      if (id < 0 && ++menus == 2) importId = id;
-    }
-    bar = candidate;
-  }
-  ASSERT_NE(bar, nullptr);
-  ASSERT_NE(importId, 0);
-  const wxRect rect = bar->GetItemRect(importId);
   const auto choose = [&](const std::string& file) {
     std::string entry;
     bool enabled = false;
@@ -302,7 +281,8 @@ TEST_F(EverydayWindow, ImportWithNoDocumentOpenMakesANewDocument) {
       PressKey(WXK_RETURN);
     });
     prompts.QueueFile(file.empty() ? std::nullopt : std::optional<std::string>(file));
-    ClickAt(*bar, wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
+    // "Import...", after "Export...".
+    ClickRibbonMenuButton(frame, "File", 2);
     Pump();
     EXPECT_TRUE(pick.Opened());
     EXPECT_EQ(entry, "Import a MusicXML file...");

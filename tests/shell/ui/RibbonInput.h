@@ -74,4 +74,29 @@ inline void ClickRibbonButton(CMainFrame& frame, int command) {
   FAIL() << "no ribbon button " << command;
 }
 
+// Clicks the `nth` (from 1) of the buttons of ribbon page `page` that only open a menu (they
+// carry no command of their own), as they stand on the page.
+inline void ClickRibbonMenuButton(CMainFrame& frame, const wxString& page, int nth) {
+  CRibbonBar& ribbon = *frame.Bars().Ribbon();
+  for (size_t p = 0; p < ribbon.GetPageCount(); ++p) {
+    if (ribbon.GetPage(p)->GetLabel() != page) continue;
+    ribbon.SetActivePage(p);
+    testing::Pump();
+    std::vector<wxRibbonButtonBar*> bars;
+    FindAll(ribbon.GetPage(p), bars);
+    int seen = 0;
+    for (wxRibbonButtonBar* bar : bars) {
+      for (size_t i = 0; i < bar->GetButtonCount(); ++i) {
+        const int id = bar->GetItemId(bar->GetItem(i));
+        if (id >= 0 || ++seen != nth) continue;
+        const wxRect rect = bar->GetItemRect(id);
+        testing::ClickAt(*bar, wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
+        return;
+      }
+    }
+    FAIL() << "no menu button " << nth << " on " << page;
+  }
+  FAIL() << "no ribbon page " << page;
+}
+
 }  // namespace vornel

@@ -44,6 +44,8 @@
 #include "shell/ui/CChildFrame.h"
 #include "shell/commands/DocumentFileCommands.h"
 #include "shell/ui/EditorRun.h"
+#include "shell/ui/RealInput.h"
+#include "shell/ui/RibbonInput.h"
 #include "shell/ui/console/OutputPane.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
@@ -430,9 +432,36 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   EXPECT_TRUE(run.Frame().DispatchCommand(34359));
   EXPECT_EQ(prompts.messages.back(), "Missing file: " + shipped.File("Documentation/documents.html"));
   // The shipped pages are all there.
-  for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362}) {
+  for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362, 34366, 34367}) {
     EXPECT_TRUE(fs::exists(std::string(VORNEL_DATA_DIR) + "/Documentation/" + std::string(*HelpPageName(command))));
   }
+}
+
+// The "Documentation" menu of the About page: its submenus open, and "Imports" > "TAB" opens
+// its page.
+TEST_F(ShellWindows, TheDocumentationMenusSubmenusOpenTheirPages) {
+  EditorRun run(home);
+  OpenedTargets launcher;
+  std::vector<std::string> submenus;
+  testing::OnNextMenu choose([&](wxMenu& menu) {
+    int steps = 0;
+    int imports = 0;
+    for (const wxMenuItem* item : menu.GetMenuItems()) {
+      ++steps;
+      if (!item->IsSubMenu()) continue;
+      submenus.push_back(item->GetItemLabelText().utf8_string() + (item->IsEnabled() ? "" : " (disabled)"));
+      if (item->GetItemLabelText() == "Imports") imports = steps;
+    }
+    for (int i = 0; i < imports; ++i) testing::PressKey(WXK_DOWN);
+    testing::PressKey(WXK_RIGHT);  // opens "Imports" on its first entry, "MIDI"
+    testing::PressKey(WXK_DOWN);
+    testing::PressKey(WXK_RETURN);
+  });
+  ClickRibbonMenuButton(run.Frame(), "About", 1);
+  testing::Pump();
+  EXPECT_TRUE(choose.Opened());
+  EXPECT_EQ(submenus, (std::vector<std::string>{"Tables", "Imports"}));
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{run.App().shippedDataFolder + "Documentation/import-tab.html"});
 }
 
 TEST_F(ShellWindows, TheTextImportsAndSwapOrnamentsAreInTheDocumentsTable) {
