@@ -16,7 +16,7 @@
 namespace vornel {
 
 std::optional<std::string_view> HelpPageName(int command) {
-  static constexpr std::array<std::pair<int, std::string_view>, 9> kPages = {{
+  static constexpr std::array<std::pair<int, std::string_view>, 7> kPages = {{
       {34355, "accelerators.html"},
       {34357, "keyboard.html"},
       {34358, "software.html"},
@@ -24,8 +24,6 @@ std::optional<std::string_view> HelpPageName(int command) {
       {34360, "sections.html"},
       {34361, "instruments.html"},
       {34362, "editing.html"},
-      {34366, "import-midi.html"},
-      {34367, "import-tab.html"},
   }};
   for (const auto& [id, page] : kPages) {
     if (id == command) return page;

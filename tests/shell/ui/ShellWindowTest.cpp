@@ -432,28 +432,28 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   EXPECT_TRUE(run.Frame().DispatchCommand(34359));
   EXPECT_EQ(prompts.messages.back(), "Missing file: " + shipped.File("Documentation/documents.html"));
   // The shipped pages are all there.
-  for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362, 34366, 34367}) {
+  for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362}) {
     EXPECT_TRUE(fs::exists(std::string(VORNEL_DATA_DIR) + "/Documentation/" + std::string(*HelpPageName(command))));
   }
 }
 
-// The "Documentation" menu of the About page: its submenus open, and "Imports" > "TAB" opens
-// its page.
+// The "Documentation" menu of the About page: its submenus open, and "Tables" > "Accelerators"
+// opens its page.
 TEST_F(ShellWindows, TheDocumentationMenusSubmenusOpenTheirPages) {
   EditorRun run(home);
   OpenedTargets launcher;
   std::vector<std::string> submenus;
   testing::OnNextMenu choose([&](wxMenu& menu) {
     int steps = 0;
-    int imports = 0;
+    int tables = 0;
     for (const wxMenuItem* item : menu.GetMenuItems()) {
       ++steps;
       if (!item->IsSubMenu()) continue;
       submenus.push_back(item->GetItemLabelText().utf8_string() + (item->IsEnabled() ? "" : " (disabled)"));
-      if (item->GetItemLabelText() == "Imports") imports = steps;
+      if (item->GetItemLabelText() == "Tables") tables = steps;
     }
-    for (int i = 0; i < imports; ++i) testing::PressKey(WXK_DOWN);
-    testing::PressKey(WXK_RIGHT);  // opens "Imports" on its first entry, "MIDI"
+    for (int i = 0; i < tables; ++i) testing::PressKey(WXK_DOWN);
+    testing::PressKey(WXK_RIGHT);  // opens "Tables" on its first entry, "Keyboard input"
     testing::PressKey(WXK_DOWN);
     testing::PressKey(WXK_RETURN);
   });
@@ -461,7 +461,7 @@ TEST_F(ShellWindows, TheDocumentationMenusSubmenusOpenTheirPages) {
   testing::Pump();
   EXPECT_TRUE(choose.Opened());
   EXPECT_EQ(submenus, (std::vector<std::string>{"Tables", "Imports"}));
-  EXPECT_EQ(launcher.opened, std::vector<std::string>{run.App().shippedDataFolder + "Documentation/import-tab.html"});
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{run.App().shippedDataFolder + "Documentation/accelerators.html"});
 }
 
 TEST_F(ShellWindows, TheTextImportsAndSwapOrnamentsAreInTheDocumentsTable) {
