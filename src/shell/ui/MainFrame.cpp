@@ -80,9 +80,10 @@ constexpr std::array<StatusSlot, CMainFrame::kStatusSlots> kStatusLayout = {{
     {nullptr, -1},  // stretches
     {"Caret position", 0}, {nullptr, 150}, {"Instrument", 0}, {nullptr, 200}, {"Section", 0}, {nullptr, 100},
     {"KEY", 0},            {nullptr, 70},  {"Tempo", 0},      {nullptr, 70},  {"ZOOM", 0},    {nullptr, 50},
-    {"AUTOFWD", 0},        {nullptr, 50},  {"CAP", 0},        {"NUM", 0},     {"SCRL", 0},    {nullptr, 16},
+    {"AUTOFWD", 0},        {nullptr, 50},  {"VALUE", 0},      {nullptr, 130}, {"CAP", 0},     {"NUM", 0},
+    {"SCRL", 0},           {nullptr, 16},
 }};
-constexpr int kCapsSlot = 15;
+constexpr int kCapsSlot = 17;
 
 class DocumentDropTarget : public wxFileDropTarget {
  public:

@@ -71,7 +71,7 @@ class CMainFrame : public wxFrame,
     kChordCharts,
     kLeftPaneCount
   };
-  static constexpr int kStatusSlots = 19;
+  static constexpr int kStatusSlots = 21;
 
   // `preferences` edits the session options (the dialog of the window layer by default).
   CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences = nullptr);

@@ -8,6 +8,7 @@
 #include <wx/aui/auibook.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
@@ -32,6 +33,7 @@
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/ui/ModalDialogs.h"
+#include "view/FramePanes.h"
 #include "view/core/CBriotabView.h"
 #include "view/ui/ScoreCanvas.h"
 #include "view/ui/facsimile/ImageView.h"
@@ -301,6 +303,34 @@ TEST_F(EverydayWindow, ImportWithNoDocumentOpenMakesANewDocument) {
     }
   }
   EXPECT_GT(chords, 10u);
+}
+
+// The status bar shows the note value the next typed note takes, and follows "<" and ">".
+TEST_F(EverydayWindow, TheStatusBarShowsTheNoteValueInForce) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  Score(frame);
+  wxStatusBar& bar = *frame.GetStatusBar();
+  EXPECT_EQ(bar.GetStatusText(view::kNoteValueSlot - 1), "VALUE");
+  const wxString first = bar.GetStatusText(view::kNoteValueSlot);
+  EXPECT_FALSE(first.empty());
+  TypeText(">");
+  const wxString shorter = bar.GetStatusText(view::kNoteValueSlot);
+  EXPECT_NE(shorter, first);
+  TypeText("<<");
+  const wxString longer = bar.GetStatusText(view::kNoteValueSlot);
+  EXPECT_NE(longer, first);
+  EXPECT_NE(longer, shorter);
+  TypeText(">");
+  EXPECT_EQ(bar.GetStatusText(view::kNoteValueSlot), first);
+  // A typed note takes it.
+  TypeText("a");
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  const nChord* typed = doc.GetActiveSection()->ActiveLine()->Voice(0).at(0);
+  ASSERT_NE(typed, nullptr);
+  constexpr const char* kNames[] = {"Breve",  "Semibreve",  "Minim",          "Crotchet",
+                                    "Quaver", "Semiquaver", "Demisemiquaver", "Hemidemisemiquaver"};
+  EXPECT_EQ(first, kNames[typed->rhythm & 7]);
 }
 
 // A document opened goes into the recent files on the disk at once, not only at exit: a run

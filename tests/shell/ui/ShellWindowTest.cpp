@@ -85,7 +85,7 @@ TEST_F(ShellWindows, ADocumentOnTheCommandLineGivesOneTabNamedAfterIt) {
   ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
   EXPECT_EQ(frame.DocumentTabs()->GetPageText(0), "Suite.btxml");
   EXPECT_EQ(frame.GetTitle(), "Suite.btxml - Vornel Tablature Composer");
-  EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 19);
+  EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 21);
   EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "Caret position");
   EXPECT_EQ(frame.GetStatusBar()->GetStatusText(13), "AUTOFWD");
   EXPECT_EQ(frame.LeftGroup()->GetPageCount(), 7u);
