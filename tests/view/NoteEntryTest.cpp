@@ -124,9 +124,11 @@ TEST(NoteEntryTest, TypingOnAGClefStaff) {
 TEST(NoteEntryTest, UndoGivesBackEveryKeystroke) {
   EntryRig rig(false);
   const std::string before = DumpDocument(*rig.doc);
-  rig.Run("char a\nchar b\nchar c\n");
+  rig.Run("char a\nchar b\nchar c\nkey Ctrl+3\n");
   ASSERT_NE(DumpDocument(*rig.doc), before);
-  for (int i = 0; i < 3; ++i) rig.doc->OnEditUndo();
+  // Each step named after its key, the newest first.
+  EXPECT_EQ(rig.doc->UndoNames(), (std::vector<std::string>{"Type fret 13", "Type c", "Type b", "Type a"}));
+  for (int i = 0; i < 4; ++i) rig.doc->OnEditUndo();
   EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
   // Back where it started: not modified.
   EXPECT_FALSE(rig.doc->IsModified());
