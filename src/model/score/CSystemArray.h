@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/score/StaveBreakPlaces.h"
 #include "model/text/CFacsimileListDlg.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CKey.h"
@@ -180,7 +181,8 @@ class CSystemArray : public Persistent {
   // --- reflow
   // Lays the music out over the systems again: with `join` all of it into the first shown
   // system, else cut into systems of about `runLength` events. Returns 1.
-  int ReflowSystems(bool join, size_t runLength);
+  // Cut, a system ends at a bar line or the bar line starts the next one as `where` says.
+  int ReflowSystems(bool join, size_t runLength, BreakAtBar where = BreakAtBar::kBefore);
   int ReflowAllInstruments();
   void ReflowInstrument(size_t instrument);
 
