@@ -21,10 +21,6 @@
 namespace vornel::testing {
 namespace {
 
-std::vector<std::string> CorpusFiles(std::string_view folder, std::string_view extension) {
-  return ListFolderFiles(std::string(VORNEL_CORPUS_DIR) + "/" + std::string(folder), extension);
-}
-
 size_t CountTunes(const std::string& path) {
   const std::optional<std::string> text = ReadImportFile(path);
   size_t tunes = 0;

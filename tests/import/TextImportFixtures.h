@@ -17,6 +17,7 @@
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
 #include "model/voice/nChordArray.h"
+#include "import/text/TextImportSupport.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel::testing {
@@ -167,6 +168,11 @@ inline std::vector<std::string> Describe(const nChordArray& voice) {
     out.push_back(text);
   }
   return out;
+}
+
+// The corpus's files of one kind, in name order.
+inline std::vector<std::string> CorpusFiles(std::string_view folder, std::string_view extension) {
+  return ListFolderFiles(std::string(VORNEL_CORPUS_DIR) + "/" + std::string(folder), extension);
 }
 
 inline const CMetaEvent* MetaOfKind(const nChord& chord, uint8_t kind) { return chord.metaEvents.Find(kind); }

@@ -36,6 +36,7 @@
 namespace vornel {
 
 struct BrailleExport;
+struct TabTextReport;
 class SnapshotExtra;
 class XmlSink;
 
@@ -263,7 +264,7 @@ class CSystemArray : public Persistent {
   // The section as TAB text: its title, then the active line's selected voice of every
   // system, with "p" page breaks every systems-per-page systems when `pageBreaks` is set.
   // An active system outside the list raises std::out_of_range. Returns 1.
-  int WriteTabFormatText(bool pageBreaks, std::string& out) const;
+  int WriteTabFormatText(bool pageBreaks, std::string& out, TabTextReport* report = nullptr) const;
   // The section as Braille text: heading, every instrument's block, end text. The voices are
   // gathered for it and released after.
   void WriteBrailleTabText(BrailleExport& text);
