@@ -6,8 +6,10 @@
 #include <sstream>
 #include <string>
 
+#include "document/CDocumentSettings.h"
 #include "document/SectionWizard.h"
 #include "import/ImportWarnings.h"
+#include "import/Importer.h"
 #include "import/tab/TabImport.h"
 #include "import/tab/TabImporter.h"
 #include "import/text/TextImportCommands.h"
@@ -259,6 +261,120 @@ TEST_F(TabImportTest, TitlesAndPieces) {
   // The file's path went into the first section's preface.
   EXPECT_NE(Section(before).couplets.text.find("test.tab"), std::string::npos);
   EXPECT_EQ(doc.sections.activeSection, static_cast<int32_t>(before + 1));
+}
+
+// A collection as lute editions write it: each piece under its heading ("{Title / Source}"),
+// one straight after the music of the one before.
+std::string Collection() {
+  std::string text = "{Pavan / Board MS f. 3}\n{ }\n\n";
+  for (int bar = 0; bar < 12; ++bar) {
+    text += "b\n1a\nxc\nxd\nxa\n";
+    if (bar == 5) text += "xc\nxd\n";  // a bar of six quarters in 4/4: it stays one bar
+    if (bar == 7) text += "\n";        // the file's own line break
+  }
+  text += ".bb.\n{Galliard / Board MS f. 4v}\nS3\n";
+  for (int bar = 0; bar < 8; ++bar) text += "b\n1c\nxa\nxd\n";
+  text += "bb\n{Almain}\n{by J. Dowland}\n";
+  for (int bar = 0; bar < 3; ++bar) text += "b\n0a\nxc\n";
+  text += "b\n{Finis}\n";
+  return text;
+}
+
+TEST_F(TabImportTest, ACollectionGivesASectionPerPiece) {
+  TempDir dir;
+  WriteText(dir.File("book.tab"), Collection());
+  const size_t before = doc.sections.size();
+  ASSERT_EQ(ImportTabFile(dir.File("book.tab"), doc), 3u);
+  ASSERT_EQ(doc.sections.size(), before + 3);
+  struct Expected {
+    std::string title;
+    std::string author;
+    std::string start;  // the piece's first event
+    size_t bars;        // bar lines of the file
+  };
+  const Expected expected[] = {{"Pavan", "Board MS f. 3", "bar 11", 13},
+                               // The piece starts in a section of its own, its first bar line
+                               // carrying its time signature.
+                               {"Galliard", "Board MS f. 4v", "bar 15", 9},
+                               // Consecutive headings make one piece; words after the last music
+                               // stay with it.
+                               {"Almain", "by J. Dowland; Finis", "bar 11", 4}};
+  for (size_t p = 0; p < 3; ++p) {
+    SCOPED_TRACE(p);
+    const CSystemArray& section = Section(before + p);
+    EXPECT_EQ(section.Title().text, expected[p].title);
+    EXPECT_EQ(section.Author().text, expected[p].author);
+    EXPECT_EQ(Describe(section.System(0)->Line(0)->firstVoice).front(), expected[p].start);
+    // The file's bar lines and no others, numbered from 2 in every piece (the first opens it).
+    std::vector<uint32_t> numbers;
+    for (const nChord* e : Events(section)) {
+      if (e->IsBarLine()) numbers.push_back(e->number);
+    }
+    ASSERT_EQ(numbers.size(), expected[p].bars);
+    for (size_t b = 1; b < numbers.size(); ++b) EXPECT_EQ(numbers[b], b + 1) << b;
+    // Every system but the last ends with its bar line; no piece starts with another's music.
+    for (size_t s = 0; s + 1 < section.systems.size(); ++s) {
+      const nChordArray& voice = section.System(s)->Line(0)->firstVoice;
+      const nChord* last = nullptr;
+      for (const auto& e : voice) {
+        if (e != nullptr && !e->IsStaveBreak()) last = e.get();
+      }
+      ASSERT_NE(last, nullptr);
+      EXPECT_TRUE(last->IsBarLine()) << "system " << s;
+    }
+  }
+  EXPECT_GT(Section(before).systems.size(), 1u);
+  EXPECT_EQ(Chords(Section(before)).size(), 50u);
+  EXPECT_EQ(Chords(Section(before + 1)).size(), 24u);
+}
+
+TEST_F(TabImportTest, HeadingTexts) {
+  struct Case {
+    std::string line;
+    std::string title;
+    std::string author;
+  };
+  for (const Case& c : {Case{"{Fantasia No. 3}", "Fantasia No. 3", ""},
+                        Case{"{\\CL/De los \\'alamos/Juan V\\'asquez}", "De los \xC3\xA1lamos", "Juan V\xC3\xA1squez"},
+                        Case{"{^03Courante/^05Gaultier}", "Courante", "Gaultier"},
+                        Case{"{/Anon.}", "", "Anon."}}) {
+    SCOPED_TRACE(c.line);
+    ASSERT_EQ(Read(c.line + "\nb\n1a\nb\n"), 1);
+    EXPECT_EQ(Last().Title().text, c.title);
+    EXPECT_EQ(Last().Author().text, c.author);
+  }
+}
+
+TEST_F(TabImportTest, ALineOfSeveralChordsRefusesTheFile) {
+  TempDir dir;
+  WriteText(dir.File("row.tab"), "{Row}\nb\n1a\n1a  b  c  d 2e  f  xa\nb\n");
+  const size_t before = doc.sections.size();
+  EXPECT_EQ(ImportTabFile(dir.File("row.tab"), doc), 0u);
+  EXPECT_EQ(prompts.messages,
+            (Lines{"Error encountered while processing file\n\nrow.tab, line 4: \"1a  b  c  d 2e  f  xa\" is not one chord "
+                   "(a chord line holds one chord, its courses from the top, at most 10 positions)"}));
+  EXPECT_EQ(doc.sections.size(), before);
+}
+
+TEST_F(TabImportTest, AnImportTitlesAnUntitledDocument) {
+  TempDir dir;
+  WriteText(dir.File("book.tab"), Collection());
+  WriteText(dir.File("untitled.tab"), "b\n1a\nb\n");
+  std::string& title = doc.settings.Text(CDocumentSettings::kTitle).text;
+  struct Case {
+    std::string file;
+    std::string before;
+    std::string after;
+  };
+  for (const Case& c : {Case{"book.tab", "", "Pavan"}, Case{"untitled.tab", "", "untitled"},
+                        Case{"book.tab", "My lute book", "My lute book"}}) {
+    SCOPED_TRACE(c.file);
+    title = c.before;
+    const Importer* importer = FindImporter(dir.File(c.file));
+    ASSERT_NE(importer, nullptr);
+    ASSERT_GT(ImportFile(*importer, dir.File(c.file), doc), 0u);
+    EXPECT_EQ(title, c.after);
+  }
 }
 
 TEST_F(TabImportTest, LinesLongerThanTheBufferComeInPieces) {

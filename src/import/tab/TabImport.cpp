@@ -167,6 +167,7 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
   chordLines_ = 0;
   tupletChords_ = 0;
   rhythm_ = 2;
+  noMusicToTheEnd_ = false;
   appliedMeterLine_.reset();
   ClearPendingSlur();
   failure_.clear();
@@ -325,14 +326,16 @@ bool TabImport::ReadHeading(const Heading& heading) {
 }
 
 bool TabImport::MusicFollows() {
+  // Once no music follows, none follows any later heading either.
+  if (noMusicToTheEnd_) return false;
   while (const std::optional<std::string_view> read = lines_->Next(kScanBuffer)) {
     const std::string_view line = WithoutLineEnd(*read);
     if (line.empty()) continue;
     if (line.front() == 'b' || std::string_view("YyWw#x012345Rt").find(line.front()) != std::string_view::npos) {
       return true;
     }
-    if (line.front() == '{' && !TrimBlanks(HeadingText(line)).empty() && line != "{/}" && line != "{/ }") return false;
   }
+  noMusicToTheEnd_ = true;
   return false;
 }
 

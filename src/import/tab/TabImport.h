@@ -79,7 +79,8 @@ class TabImport : public CAbcImport {
   // A heading after music begins the next piece when music follows it; otherwise its text
   // joins the current piece's.
   bool ReadHeading(const Heading& heading);
-  // True when a bar line or a chord line comes before the next heading or the end.
+  // True when a bar line or a chord line comes before the end of the file (headings between
+  // belong to the piece they head).
   bool MusicFollows();
   void ApplyHeading(const Heading& heading);
   // Adds to the author text, after a "; ".
@@ -114,6 +115,8 @@ class TabImport : public CAbcImport {
   // The current piece has chords; its heading has named it.
   bool pieceHasMusic_ = false;
   bool pieceNamed_ = false;
+  // No bar line or chord line is left in the file.
+  bool noMusicToTheEnd_ = false;
   std::array<Position, kPositions> positions_{};
   // The pending slur: the chord and course of the note where it began.
   std::shared_ptr<nChord> slurChord_;
