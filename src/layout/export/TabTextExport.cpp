@@ -232,7 +232,13 @@ std::string BassField(const nChord& chord, const CTabInstrument& instrument, Tab
   const int lines = instrument.tuning.lines;
   std::vector<const nNotes*> bass;
   for (const auto& note : chord.notes.items()) {
-    if (note != nullptr && note->string >= lines && note->pitch != 0) bass.push_back(note.get());
+    if (note == nullptr || note->string < lines || note->pitch == 0) continue;
+    // A note on a course the tuning lacks (a course left unassigned) has no sign to write.
+    if (note->string >= instrument.tuning.courses.size()) {
+      Count(report, &TabTextReport::bassNotes);
+      continue;
+    }
+    bass.push_back(note.get());
   }
   if (bass.empty()) return {};
   std::sort(bass.begin(), bass.end(), [](const nNotes* a, const nNotes* b) { return a->string < b->string; });
