@@ -10,6 +10,8 @@
 //
 //   long ABC:     320,000 notes over lines of sixteen notes
 //   ABC line:     one line of notes of 1 MB
+//   dense ABC:    1 MB of notes written one byte each
+//   ABC verses:   one music line with 100,000 "w:" lines under it
 //   long TAB:     300,000 chord lines of one to six courses, bars every eight chords
 //   TAB line:     chord lines of 790 bytes and more (the longest a read takes at once)
 //   big Tabrite:  12.5 MB of chord records
@@ -184,6 +186,35 @@ BENCHMARK(LongAbcFile)->Arg(80000)->Arg(320000)->Arg(1280000)->Iterations(1)->Un
 
 void AbcLine(benchmark::State& state) { Run(state, Kind::kAbc, LongAbc(500000, 1000000)); }
 BENCHMARK(AbcLine)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Notes written one byte each, sixty-four to a line with a bar line after every eight: the
+// most notes an ABC file can hold per byte.
+std::string DenseAbc(size_t bytes) {
+  std::string text = "X:1\nT:dense\nM:4/4\nL:1/8\nK:C\n";
+  constexpr std::string_view kLetters = "CDEFGABcdefgab";
+  for (size_t i = 0; text.size() < bytes; ++i) {
+    text += kLetters[i % kLetters.size()];
+    if (i % 64 == 63) {
+      text += "|\n";
+    } else if (i % 8 == 7) {
+      text += '|';
+    }
+  }
+  return text + "\n";
+}
+
+void DenseAbcFile(benchmark::State& state) { Run(state, Kind::kAbc, DenseAbc(size_t(1) << 20)); }
+BENCHMARK(DenseAbcFile)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// One line of music followed by 100,000 verses under it.
+std::string AbcVerses(size_t verses) {
+  std::string text = "X:1\nT:verses\nM:4/4\nL:1/4\nK:C\nCDEF|GABc|\n";
+  for (size_t i = 0; i < verses; ++i) text += "w: la-la la la | la la la la\n";
+  return text;
+}
+
+void AbcVerseLines(benchmark::State& state) { Run(state, Kind::kAbc, AbcVerses(100000)); }
+BENCHMARK(AbcVerseLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void LongTabFile(benchmark::State& state) { Run(state, Kind::kTab, LongTab(300000, 0)); }
 BENCHMARK(LongTabFile)->Iterations(1)->Unit(benchmark::kMillisecond);

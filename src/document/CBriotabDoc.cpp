@@ -16,6 +16,7 @@
 #include "document/XmlDocumentReader.h"
 #include "document/zip/ZipBundle.h"
 #include "model/StoredPath.h"
+#include "platform/BuildBudget.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -223,7 +224,14 @@ bool CBriotabDoc::OnOpenDocument(const std::string& path) {
     Prompts().ShowMessage("Unable to open " + path + ":\n" + reason, MessageKind::kError);
     return false;
   }
-  if (!LoadBinary(*bytes, path)) return false;
+  BuildBudget budget(bytes->size());
+  try {
+    const ScopedBuildBudget scope(budget);
+    if (!LoadBinary(*bytes, path)) return false;
+  } catch (const BuildBudgetExceeded& exceeded) {
+    Prompts().ShowMessage(path + ":\n" + exceeded.what(), MessageKind::kError);
+    return false;
+  }
   SetPathName(path);
   UpdateSectionList();
   UpdateAllViews(kHintRepaintAll, nullptr);
@@ -274,6 +282,8 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
     } else {
       loadedSections.Load(ar);
     }
+  } catch (const BuildBudgetExceeded&) {
+    throw;
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
     return false;
@@ -432,6 +442,8 @@ bool CBriotabDoc::ReadXmlText(std::string_view text) {
       Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + mismatch.what(), MessageKind::kError);
     }
     return false;
+  } catch (const BuildBudgetExceeded&) {
+    throw;  // the opening names the file and the limit
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + pathName_, MessageKind::kError);
     return false;

@@ -6,6 +6,7 @@
 
 #include "model/OwnedArrayRecords.h"
 #include "model/StoredPath.h"
+#include "platform/BuildBudget.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -260,6 +261,8 @@ void CSystemArray::Load(ArchiveReader& ar) {
   if (ar.ExactCopy()) return;
   try {
     RecalculateSection(false);
+  } catch (const BuildBudgetExceeded&) {
+    throw;
   } catch (const std::exception&) {
     Prompts().ShowMessage("Error setting instruments", MessageKind::kError);
     numerator = 2;
