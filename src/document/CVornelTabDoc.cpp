@@ -57,7 +57,7 @@ bool CVornelTabDoc::OpenXmlFile(const std::string& xmlPath) {
     return false;
   }
   const HeldBuild held(text->size());
-  return ReadXmlText(*text);
+  return ReadXmlText(*text, xmlPath);
 }
 
 bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
@@ -112,7 +112,7 @@ bool CVornelTabDoc::ReadDocumentFile(const std::string& path, DocumentFileType k
       return false;
     }
     const HeldBuild held(bundle.document.size());
-    return ReadXmlText(bundle.document);
+    return ReadXmlText(bundle.document, path);
   }
   return OpenXmlFile(path);
 }

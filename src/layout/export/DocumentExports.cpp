@@ -65,6 +65,12 @@ void RunExport(Body&& body) {
 
 ExportServices& Exports() { return g_services.Get(); }
 
+std::string CannotWriteMessage(const std::string& path, const std::string& error) {
+  std::string message = std::string(kCannotOpenFileMessage) + "\n" + path;
+  if (!error.empty()) message += ":\n" + error;
+  return message;
+}
+
 ScopedExportServices::ScopedExportServices(ExportServices& services) : previous_(g_services.Exchange(&services)) {}
 
 ScopedExportServices::~ScopedExportServices() { g_services.Exchange(previous_); }
@@ -125,8 +131,9 @@ void OnExportTabFormat(CBriotabDoc& doc) {
     const std::optional<std::string> path = Prompts().PromptSaveFile("Save document in Z.U. tab format", "*.tab", {});
     if (!path) return;
     const std::string text = BuildTabFile(doc, ActiveSectionIndex(doc), options);
-    if (!WriteWindowsTextFile(*path, text)) {
-      Prompts().ShowMessage(kCannotOpenFileMessage, MessageKind::kError);
+    std::string error;
+    if (!WriteWindowsTextFile(*path, text, &error)) {
+      Prompts().ShowMessage(CannotWriteMessage(*path, error), MessageKind::kError);
       return;
     }
     services.RunTabProgram(*path);
@@ -148,8 +155,9 @@ void OnExportBrailleTab(CBriotabDoc& doc) {
       path = (fs::path(doc.GetPathName()).parent_path() / name).string();
     }
     const std::string text = BuildBrailleFile(doc, section, services.brailleLines, services.brailleColumns);
-    if (!WriteWindowsTextFile(path, text)) {
-      Prompts().ShowMessage(kCannotOpenFileMessage, MessageKind::kError);
+    std::string error;
+    if (!WriteWindowsTextFile(path, text, &error)) {
+      Prompts().ShowMessage(CannotWriteMessage(path, error), MessageKind::kError);
       return;
     }
     services.OpenWithDesktop(path);
@@ -164,8 +172,9 @@ void OnExportSectionMusicXml(CBriotabDoc& doc) {
         "Create an XML file", "*.xml", ProposedMusicXmlName(doc, section), services.xmlFolder);
     if (!path) return;
     const std::optional<std::string> text = SectionMusicXmlText(doc, section, services.Today());
-    if (!text || !WriteFileAtomically(*path, *text)) {
-      Prompts().ShowMessage(kCannotOpenFileMessage, MessageKind::kError);
+    std::string error = "the section could not be written as MusicXML";
+    if (!text || !WriteFileAtomically(*path, *text, &error)) {
+      Prompts().ShowMessage(CannotWriteMessage(*path, error), MessageKind::kError);
       return;
     }
     services.OpenWithDesktop(*path);
