@@ -15,7 +15,7 @@ size_t Importer::Import(const std::string& path, CBriotabDoc& doc) const {
   const CSystemArray* activeBefore = ActiveSectionOf(doc);
   try {
     const ScopedBuildBudget scope(budget);
-    return ImportFile(path, doc);
+    return ImportSections(path, doc);
   } catch (const BuildBudgetExceeded& exceeded) {
     // What the reading appended goes again; the document is as it was.
     std::vector<CSystemArray*> added;

@@ -44,7 +44,7 @@ class Importer {
 
  protected:
   // The format's own reading, as Import describes it.
-  virtual size_t ImportFile(const std::string& path, CBriotabDoc& doc) const = 0;
+  virtual size_t ImportSections(const std::string& path, CBriotabDoc& doc) const = 0;
 };
 
 // Every importer, in the order files are offered to them.

@@ -18,7 +18,7 @@ class Ft2Importer : public Importer {
   std::string_view FilePattern() const override;
 
  protected:
-  size_t ImportFile(const std::string& path, CBriotabDoc& doc) const override;
+  size_t ImportSections(const std::string& path, CBriotabDoc& doc) const override;
 };
 
 // The files in turn, each into sections of its own, stopping at the first file that fails.

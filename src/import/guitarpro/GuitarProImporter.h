@@ -15,7 +15,7 @@ class GuitarProImporter : public Importer {
   std::string_view FilePattern() const override;
 
  protected:
-  size_t ImportFile(const std::string& path, CBriotabDoc& doc) const override;
+  size_t ImportSections(const std::string& path, CBriotabDoc& doc) const override;
 };
 
 }  // namespace vornel

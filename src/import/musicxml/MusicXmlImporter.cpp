@@ -20,7 +20,7 @@ class MusicXmlImporter : public Importer {
   std::string_view FilePattern() const override { return MusicXMLImport::kFilePattern; }
 
  protected:
-  size_t ImportFile(const std::string& path, CBriotabDoc& doc) const override {
+  size_t ImportSections(const std::string& path, CBriotabDoc& doc) const override {
     const ImportReport report(path);
     MusicXMLImport import;
     import.target = &doc;

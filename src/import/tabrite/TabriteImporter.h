@@ -14,7 +14,7 @@ class TabriteImporter : public Importer {
   std::string_view FilePattern() const override;
 
  protected:
-  size_t ImportFile(const std::string& path, CBriotabDoc& doc) const override;
+  size_t ImportSections(const std::string& path, CBriotabDoc& doc) const override;
 };
 
 // Opens the file, adds a section through the wizard and reads the file into it; returns 1, or
