@@ -16,6 +16,7 @@
 #include "document/XmlDocumentReader.h"
 #include "document/zip/ZipBundle.h"
 #include "model/StoredPath.h"
+#include "platform/BuildBudget.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -223,7 +224,14 @@ bool CBriotabDoc::OnOpenDocument(const std::string& path) {
     Prompts().ShowMessage("Unable to open " + path + ":\n" + reason, MessageKind::kError);
     return false;
   }
-  if (!LoadBinary(*bytes, path)) return false;
+  BuildBudget budget(bytes->size());
+  try {
+    const ScopedBuildBudget scope(budget);
+    if (!LoadBinary(*bytes, path)) return false;
+  } catch (const BuildBudgetExceeded& exceeded) {
+    Prompts().ShowMessage(path + ":\n" + exceeded.what(), MessageKind::kError);
+    return false;
+  }
   SetPathName(path);
   UpdateSectionList();
   UpdateAllViews(kHintRepaintAll, nullptr);
@@ -256,7 +264,8 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
   }
   if (headerRead && VersionAbove(version, versionText_)) message = kNewerVersionMessage;
   if (!message.empty()) {
-    Prompts().ShowMessage(message, MessageKind::kError);
+    // A file opened by its name is named in the message.
+    Prompts().ShowMessage(path.empty() ? message : std::string(path) + ":\n" + message, MessageKind::kError);
     return false;
   }
 
@@ -274,6 +283,8 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
     } else {
       loadedSections.Load(ar);
     }
+  } catch (const BuildBudgetExceeded&) {
+    throw;
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
     return false;
@@ -420,23 +431,29 @@ std::optional<std::string> CBriotabDoc::WriteXml(std::string* error) {
   return result;
 }
 
-bool CBriotabDoc::ReadXmlText(std::string_view text) {
+bool CBriotabDoc::ReadXmlText(std::string_view text, std::string_view path) {
   auto loadedSettings = std::make_unique<CDocumentSettings>();
   CSectionArray loadedSections;
   XmlDocumentVersion version;
+  // A file read by its name is named in the message.
+  const auto unparsable = [path](std::string_view why) {
+    std::string message(kUnparsableXmlMessage);
+    if (!path.empty()) message += "\n" + std::string(path) + ":";
+    Prompts().ShowMessage(message + "\n" + std::string(why), MessageKind::kError);
+  };
   try {
     version = ReadXmlDocument(text, *loadedSettings, loadedSections);
   } catch (const XmlTagMismatch& mismatch) {
     // A misplaced element has shown its message already; a missing one has not.
-    if (!mismatch.Shown()) {
-      Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + mismatch.what(), MessageKind::kError);
-    }
+    if (!mismatch.Shown()) unparsable(mismatch.what());
     return false;
+  } catch (const BuildBudgetExceeded&) {
+    throw;  // the opening names the file and the limit
   } catch (const std::bad_alloc&) {
-    Prompts().ShowMessage("Memory exception found: " + pathName_, MessageKind::kError);
+    Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
     return false;
   } catch (const std::exception& e) {
-    Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + e.what(), MessageKind::kError);
+    unparsable(e.what());
     return false;
   }
   settings = std::move(*loadedSettings);

@@ -187,9 +187,9 @@ class CBriotabDoc {
   // Where WriteXml puts a document read from the binary file `path`.
   static std::string XmlPathOfBinary(const std::string& path);
   // Checks and reads an XML document from its text, a part at a time. False when it is not
-  // well-formed, the check refused it or the reading failed (after the message); the document
-  // is then as it was.
-  bool ReadXmlText(std::string_view text);
+  // well-formed, the check refused it or the reading failed (after the message, which names
+  // `path` when given); the document is then as it was.
+  bool ReadXmlText(std::string_view text, std::string_view path = {});
 
   // --- the active path
   CSystemArray* GetActiveSection() const;   // std::out_of_range outside the list

@@ -6,6 +6,7 @@
 
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/draw/MulDiv.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -400,11 +401,18 @@ void CPageDlg::Load(ArchiveReader& ar) {
 
 void CPageDlg::KeepDivisorsPositive() {
   // Pages, columns and braille lines are divided by these; a file that lacks them or holds
-  // 0 must not bring a division by zero into the layout.
-  systemsPerPage = std::max(systemsPerPage, 1u);
+  // 0 must not bring a division by zero into the layout. A file's lengths past any page are
+  // brought back to its reach.
+  systemsPerPage = std::clamp(systemsPerPage, 1u, 1000u);
   cursorWidth = std::max(cursorWidth, 1u);
   brailleColumns = std::max(brailleColumns, 1);
   brailleLines = std::max(brailleLines, 1);
+  // Lengths the layout adds and multiplies: kept within what any page can use.
+  for (uint32_t* length : {&topMargin, &leftMargin, &bottomMargin, &rightMargin, &extraSpacing, &cursorWidth}) {
+    *length = std::min<uint32_t>(*length, kMaxStoredLength);
+  }
+  barNumberHeight = SaneStoredLength(barNumberHeight);
+  tablineThickness = SaneStoredLength(tablineThickness);
 }
 
 void CPageDlg::SetProportionalSpacing(bool on) {

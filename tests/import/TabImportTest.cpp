@@ -223,7 +223,7 @@ TEST_F(TabImportTest, WithoutBarLinesTheFileIsRefused) {
                                      "before a second bar line closes the first bar");
   EXPECT_EQ(doc.sections.size(), before);
   EXPECT_EQ(ImportTabFile(dir.File("missing.tab"), doc), 0u);
-  EXPECT_EQ(prompts.messages.back(), "Unable to open tab file: " + dir.File("missing.tab"));
+  EXPECT_EQ(prompts.messages.back(), "Unable to open tab file: " + dir.File("missing.tab") + ":\nNo such file or directory");
   EXPECT_EQ(doc.sections.size(), before);
 }
 

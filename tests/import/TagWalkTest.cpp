@@ -219,7 +219,10 @@ TEST(TagWalk, HostileListsDoNoHarm) {
   WalkText(*section,
            "endstaff\nendchord\nslurEnd 1\ntieEnd\nfret 256\nstaff\nstaff -5 99999999999 2 -1 -1\n" + N(48) +
                "staff 1 2 1 0 0\nchord\nchord\n" + N(2147483647) + "note\nnote a b c d e f g h i\nendchord\n"
-               "slurBegin 1 0\nslurEnd 1\nclef 99 0 0\nclef -1\nmeter\nkey\ntempo\nintens\n\\tuning\n");
+               "slurBegin 1 0\nslurEnd 1\nclef 99 0 0\nclef -1\nmeter\nkey\ntempo\nintens\n\\tuning\n"
+               // the farthest part number, on a staff whose odd value is approximated with a warning
+               "staff 1 1 1 0 2147483647\n" + N(48, "", 0, 1, 7) + "endstaff\nstaff 1 1 1 0 -2147483648\n" +
+               N(48, "", 0, 1, 7) + "endstaff\n");
   EXPECT_EQ(DumpVoice(section->Definition(0)->gathered[0]), "");
 }
 

@@ -236,7 +236,8 @@ void MusicXMLTagWalk::Staff(const vornelelement& e) {
   const int staff = std::clamp(IntParam(e, 0), -1000000, 1000000);
   const int staffCount = IntParam(e, 1);
   const int voiceIndex = IntParam(e, 3);
-  const int part = IntParam(e, 4);
+  // Part numbers are counted and printed (part N + 1): a far-off one is kept far off, in range.
+  const int part = std::clamp(IntParam(e, 4), -1000000, 1000000);
   currentPart_ = part;
   // The working voice goes: nothing may point into it any more.
   ResetStaffState();

@@ -17,15 +17,14 @@
 
 namespace vornel {
 
-std::optional<std::string> ReadImportFile(const std::string& path) {
-  std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(path, kMaxImportFileBytes);
-  if (!bytes) return std::nullopt;
-  return std::string(bytes->begin(), bytes->end());
+std::optional<std::string> ReadImportFile(const std::string& path, std::string* error) {
+  return ReadFileText(path, kMaxImportFileBytes, error);
 }
 
 std::optional<std::string> OpenImportFile(const std::string& path, std::string_view failureMessage) {
-  std::optional<std::string> bytes = ReadImportFile(path);
-  if (!bytes) Prompts().ShowMessage(std::string(failureMessage) + path, MessageKind::kWarning);
+  std::string error;
+  std::optional<std::string> bytes = ReadImportFile(path, &error);
+  if (!bytes) Prompts().ShowMessage(std::string(failureMessage) + path + ":\n" + error, MessageKind::kWarning);
   return bytes;
 }
 

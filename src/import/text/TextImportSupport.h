@@ -30,10 +30,10 @@ inline constexpr ImportLoss kUnplayableNote{"note the instrument cannot play", "
 inline constexpr size_t kMaxImportFileBytes = size_t(64) << 20;
 
 // The bytes of a file for an importer: nothing when it cannot be read or is larger than
-// kMaxImportFileBytes.
-std::optional<std::string> ReadImportFile(const std::string& path);
+// kMaxImportFileBytes, with `error` (when given) saying why.
+std::optional<std::string> ReadImportFile(const std::string& path, std::string* error = nullptr);
 
-// The same, showing `failureMessage` followed by the path when the file cannot be read.
+// The same, showing `failureMessage` followed by the path and why when the file cannot be read.
 std::optional<std::string> OpenImportFile(const std::string& path, std::string_view failureMessage);
 
 // Lines of a file held in memory, as a stream read with a buffer of `bufferSize` bytes gives

@@ -66,6 +66,12 @@ void RunExport(Body&& body) {
 
 ExportServices& Exports() { return g_services.Get(); }
 
+std::string CannotWriteMessage(const std::string& path, const std::string& error) {
+  std::string message = std::string(kCannotOpenFileMessage) + "\n" + path;
+  if (!error.empty()) message += ":\n" + error;
+  return message;
+}
+
 ScopedExportServices::ScopedExportServices(ExportServices& services) : previous_(g_services.Exchange(&services)) {}
 
 ScopedExportServices::~ScopedExportServices() { g_services.Exchange(previous_); }
@@ -140,8 +146,9 @@ void OnExportTabFormat(CBriotabDoc& doc) {
     if (!path) return;
     TabTextReport report;
     const std::string text = BuildTabFile(doc, ActiveSectionIndex(doc), options, &report);
-    if (!WriteWindowsTextFile(*path, text)) {
-      Prompts().ShowMessage(kCannotOpenFileMessage, MessageKind::kError);
+    std::string error;
+    if (!WriteWindowsTextFile(*path, text, &error)) {
+      Prompts().ShowMessage(CannotWriteMessage(*path, error), MessageKind::kError);
       return;
     }
     if (const std::string lost = TabExportLossMessage(report); !lost.empty()) {
@@ -166,8 +173,9 @@ void OnExportBrailleTab(CBriotabDoc& doc) {
       path = (fs::path(doc.GetPathName()).parent_path() / name).string();
     }
     const std::string text = BuildBrailleFile(doc, section, services.brailleLines, services.brailleColumns);
-    if (!WriteWindowsTextFile(path, text)) {
-      Prompts().ShowMessage(kCannotOpenFileMessage, MessageKind::kError);
+    std::string error;
+    if (!WriteWindowsTextFile(path, text, &error)) {
+      Prompts().ShowMessage(CannotWriteMessage(path, error), MessageKind::kError);
       return;
     }
     services.OpenWithDesktop(path);
@@ -182,8 +190,9 @@ void OnExportSectionMusicXml(CBriotabDoc& doc) {
         "Create an XML file", "*.xml", ProposedMusicXmlName(doc, section), services.xmlFolder);
     if (!path) return;
     const std::optional<std::string> text = SectionMusicXmlText(doc, section, services.Today());
-    if (!text || !WriteFileAtomically(*path, *text)) {
-      Prompts().ShowMessage(kCannotOpenFileMessage, MessageKind::kError);
+    std::string error = "the section could not be written as MusicXML";
+    if (!text || !WriteFileAtomically(*path, *text, &error)) {
+      Prompts().ShowMessage(CannotWriteMessage(*path, error), MessageKind::kError);
       return;
     }
     services.OpenWithDesktop(*path);

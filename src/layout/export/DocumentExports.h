@@ -60,6 +60,8 @@ inline constexpr int kExportTabFormatCommand = 33119;
 inline constexpr int kExportBrailleTabCommand = 33045;
 inline constexpr int kExportSectionMusicXmlCommand = 33046;
 inline constexpr std::string_view kCannotOpenFileMessage = "Cannot open file";
+// kCannotOpenFileMessage with the file and why it could not be written.
+std::string CannotWriteMessage(const std::string& path, const std::string& error);
 
 // The TAB text file (UTF-8, line feeds): header with the option lines, the document's title
 // and author and the section's tuning, then the body of section `section`, or of every

@@ -6,6 +6,7 @@
 
 #include "model/OwnedArrayRecords.h"
 #include "model/StoredPath.h"
+#include "platform/BuildBudget.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -22,8 +23,9 @@ constexpr std::array<std::string_view, CSystemArray::kTextCount> kTextDescriptor
 constexpr std::array<std::string_view, CSystemArray::kTextCount> kFontDescriptors = {
     "section-titles", "section-authors", "section-comments", "section-end-texts"};
 
-// Staves per page divide the page; a section keeps at least one.
-int32_t AtLeastOne(int32_t value) { return std::max(value, 1); }
+// Staves per page divide the page: a section keeps at least one, and no more than any page
+// could hold (the page layout walks its slots).
+int32_t SaneStavesPerPage(int32_t value) { return std::clamp(value, 1, 1000); }
 
 }  // namespace
 
@@ -226,7 +228,7 @@ void CSystemArray::Load(ArchiveReader& ar) {
   movement = ar.ReadI32();
   horizontalCursor = ar.ReadI32();
   captionPosition = ar.ReadI32();
-  if (ar.VersionAtLeast("7.3")) stavesPerPage = AtLeastOne(ar.ReadI32());
+  if (ar.VersionAtLeast("7.3")) stavesPerPage = SaneStavesPerPage(ar.ReadI32());
   if (ar.VersionAtLeast("7.35")) leftOffset = ar.ReadI32();
   if (ar.VersionAtLeast("7.36")) barOffset = ar.ReadI32();
   if (ar.VersionAtLeast("7.9")) activeSystem = ar.ReadI32();
@@ -260,6 +262,8 @@ void CSystemArray::Load(ArchiveReader& ar) {
   if (ar.ExactCopy()) return;
   try {
     RecalculateSection(false);
+  } catch (const BuildBudgetExceeded&) {
+    throw;
   } catch (const std::exception&) {
     Prompts().ShowMessage("Error setting instruments", MessageKind::kError);
     numerator = 2;
@@ -382,7 +386,7 @@ const tinyxml2::XMLElement* CSystemArray::ReadXmlHead(const tinyxml2::XMLElement
     leftOffset = ReadIntAttribute(layout, "left-offset");
     horizontalCursor = ReadIntAttribute(layout, "horizontal-cursor");
     captionPosition = ReadIntAttribute(layout, "caption-position");
-    stavesPerPage = AtLeastOne(ReadIntAttribute(layout, "staves-per-page"));
+    stavesPerPage = SaneStavesPerPage(ReadIntAttribute(layout, "staves-per-page"));
     excluded = (flags & kExcludedFromContents) ? 1 : 0;
   }
 

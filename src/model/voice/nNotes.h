@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/BuildBudget.h"
 #include "platform/archive/Persistent.h"
 
 namespace vornel {
@@ -18,6 +19,8 @@ class CKey;
 class nNotes : public Persistent {
  public:
   static constexpr std::string_view kClassName = "nNotes";
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<48> buildCharge;
 
   // Spelled-name accidentals (bits 8-11 of `name`).
   static constexpr uint16_t kFlat = 1;

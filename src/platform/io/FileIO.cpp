@@ -44,7 +44,8 @@ int OpenRegular(const std::string& path, size_t maxBytes, struct stat& info, std
   }
   if (static_cast<size_t>(info.st_size) > maxBytes) {
     ::close(fd);
-    return refuse(std::strerror(EFBIG));
+    return refuse(std::string(std::strerror(EFBIG)) + ": " + std::to_string(info.st_size) + " bytes, more than the " +
+                  std::to_string(maxBytes) + " bytes it may have");
   }
   return fd;
 }

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <utility>
+
+#include "platform/BuildBudget.h"
 
 namespace vornel {
 
@@ -316,7 +319,16 @@ const tinyxml2::XMLElement* XmlPartParser::Parse(std::string_view part, std::str
   return ParseKept(part, origin.empty() ? part : origin);
 }
 
+XmlPartParser::~XmlPartParser() { CreditBuilt(charged_); }
+
 const tinyxml2::XMLElement* XmlPartParser::ParseKept(std::string_view part, std::string_view origin) {
+  // The tree of the part before goes, and the new one is charged to the reading under way
+  // before tinyxml2 builds it.
+  doc_.Clear();
+  CreditBuilt(std::exchange(charged_, 0));
+  const uint64_t weight = ParsedXmlWeight(part.data(), part.size());
+  ChargeBuilt(weight);
+  charged_ = weight;
   if (doc_.Parse(part.data(), part.size()) != tinyxml2::XML_SUCCESS) {
     // tinyxml2 counts lines from the part's start; the reader wants them in the whole text.
     const size_t line = scanner_.LineOf(origin) + static_cast<size_t>(std::max(doc_.ErrorLineNum(), 1)) - 1;

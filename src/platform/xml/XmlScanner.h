@@ -17,6 +17,7 @@
 #include <tinyxml2.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,6 +113,9 @@ class XmlScanner {
 class XmlPartParser {
  public:
   explicit XmlPartParser(const XmlScanner& scanner) : scanner_(scanner) {}
+  ~XmlPartParser();
+  XmlPartParser(const XmlPartParser&) = delete;
+  XmlPartParser& operator=(const XmlPartParser&) = delete;
 
   // `part` is a view into the scanner's text, or a text built from such a view and starting
   // with it (`origin`), whose lines then count from there. The part's first element, or null
@@ -129,6 +133,7 @@ class XmlPartParser {
   tinyxml2::XMLDocument doc_{true, tinyxml2::PRESERVE_WHITESPACE};
   std::string built_;
   std::string error_;
+  uint64_t charged_ = 0;  // what the tree of the last part was charged (BuildBudget)
 };
 
 // Parses a whole XML file's text into `doc` after the scanner took it: an element beyond the

@@ -672,13 +672,15 @@ void StaffRenderer::DrawClefChange(const nChord& chord, int32_t x) {
   const int32_t spacing = Spacing();
   const int32_t column = stave_.columnWidth;
   x += chord.IsSpecialEvent() ? -(column / 2) : spacing / 2;
-  x += MulDiv(event->location.notationCx, settings_ != nullptr ? settings_->zoom : 100, 100);
+  x += MulDiv(SaneStoredLength(event->location.notationCx), settings_ != nullptr ? settings_->zoom : 100, 100);
   if (event->value == 0) return;
   if ((chord.rhythm & 0x3F0F) != (static_cast<uint32_t>(stave_.positionCode) & 0x3F0F)) return;
 
   const int32_t clef = static_cast<int32_t>(event->value & 0xFF);
   stave_.clefId = clef;
-  stave_.stepOffset = event->cx;
+  // The clef's line as stored: a step offset, kept within reach of the staff.
+  const int32_t step = std::clamp(event->cx, -100, 100);
+  stave_.stepOffset = step;
   bool clefDrawn = false;
   if (notationFont_) {
     notationFont_->SelectScaledFont(g_.dc, -20, stave_.zoom);
@@ -686,7 +688,7 @@ void StaffRenderer::DrawClefChange(const nChord& chord, int32_t x) {
     const int32_t spaceWidth = g_.dc.GetCharWidth(U' ');
     int32_t y = Top();
     if (clef == 2) y -= spacing * 3 / 4;
-    y += MulDiv(static_cast<int32_t>(std::lround(spacing * (lineCount_ - event->cx + 3) * 0.5)) + 4 * eighth,
+    y += MulDiv(static_cast<int32_t>(std::lround(spacing * (lineCount_ - step + 3) * 0.5)) + 4 * eighth,
                 spaceWidth, std::max(spacing, 1));
     if (clef == 2) y -= MulDiv(eighth, 9, 4);
     if (clef == 0 || clef == 1) y += eighth;
