@@ -1055,6 +1055,7 @@ void DeviceContext::ReportInk(InkItem item) {
   item.source = inkSource_;
   item.group = inkGroup_;
   item.call = inkCall_;
+  item.anchor = inkAnchor_;
   inkObserver_->OnInk(item);
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CPedal.h"
@@ -198,6 +199,9 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
     // Stems up draw from the lowest note, so that the upper head of a second moves right;
     // stems down from the highest, so that the lower one moves left.
     const bool upward = stave_.currentStemsDown == 0 && !IsTablature();
+    // A tablature chord's marks belong to its letters: the collision check measures them so.
+    std::optional<InkAnchorScope> anchor;
+    if (IsTablature()) anchor.emplace(g_.dc);
     for (size_t k = 0; k < noteCount; ++k) {
       const size_t i = upward ? noteCount - 1 - k : k;
       nNotes* note = chord.notes.at(i);
