@@ -148,7 +148,8 @@ std::vector<InkCollisions::Collision> InkCollisions::Find(double tolerance, doub
       found.push_back({inOrder ? a : b, inOrder ? b : a, false});
     }
   }
-  // A mark further from every letter of its chord than the nearest is tall: one line per mark.
+  // A mark further from every letter of its chord than twice the height of the nearest: one
+  // line per mark.
   std::map<std::pair<int32_t, uint32_t>, std::vector<const Box*>> letters;
   for (const Box& box : boxes_) {
     if (box.anchor != 0 && IsLetter(box.source)) letters[{box.group, box.anchor}].push_back(&box);
@@ -167,7 +168,7 @@ std::vector<InkCollisions::Collision> InkCollisions::Find(double tolerance, doub
         distance = d;
       }
     }
-    if (distance <= nearest->bottom - nearest->top + tolerance || !far.insert(mark.call).second) continue;
+    if (distance <= 2 * (nearest->bottom - nearest->top) + tolerance || !far.insert(mark.call).second) continue;
     Collision c{mark, *nearest, false, true, distance};
     found.push_back(std::move(c));
   }

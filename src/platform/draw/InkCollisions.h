@@ -7,7 +7,8 @@
 // do collide with anything of another system, and with what belongs off the lines (rhythm
 // flags, bar numbers, headings, lyrics, texts); a tablature letter collides with a bar line or
 // a system's line through it. A mark of a chord (an ornament, a fingering) stands no further
-// from the nearest letter of its chord (the items of its anchor) than that letter is tall.
+// from the nearest letter of its chord (the items of its anchor) than twice that letter's
+// height: a line's room.
 
 #include <cstdint>
 #include <string>
