@@ -71,7 +71,16 @@ Placement Place(StaffRenderer& stave, const nChord& chord, int32_t x, int32_t dr
     }
     letter.at = {lx, baseline};
     const int32_t left = lx - size.cx / 2;
-    if (!ink.IsEmpty()) letter.ink = {left + ink.left, baseline + ink.top, left + ink.right, baseline + ink.bottom};
+    if (ink.IsEmpty()) return letter;
+    letter.ink = {left + ink.left, baseline + ink.top, left + ink.right, baseline + ink.bottom};
+    // The strokes before a bourdon belong to it: they reach left of it, about as high as it.
+    const int past = shown.course - count;
+    if (letter.bourdon && TabStyle(stave) == CTabInstrument::kFrench && past > 0 && past < 4) {
+      const int32_t reach = DiapasonStrokesReach(dc, stave.FlagsFont(), past, tab->diapasonStyle, size.cy, size.cx,
+                                                 stave.Spacing());
+      letter.ink.left = std::min(letter.ink.left, lx - reach);
+      letter.ink.top = std::min(letter.ink.top, baseline - size.cy * 2 / 3);
+    }
     return letter;
   };
   for (const auto& note : chord.notes) {

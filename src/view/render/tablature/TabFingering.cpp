@@ -3,6 +3,7 @@
 // other ink (PlaceTabMark).
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "model/voice/nChord.h"
 #include "platform/draw/MulDiv.h"
 #include "view/draw/FontDrawing.h"
+#include "view/draw/MeasuredInk.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -11,8 +10,8 @@
 #include "model/instrument/CTabInstrument.h"
 #include "model/voice/nChord.h"
 #include "model/voice/nChordArray.h"
-#include "model/score/StaveRenderer.h"
 #include "platform/draw/DeviceContext.h"
+#include "view/draw/MeasuredInk.h"
 #include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/tablature/ChordLetters.h"
@@ -98,42 +97,14 @@ Rect InkAt(DeviceContext& dc, std::string_view text, Point at, unsigned alignmen
   return {left + ink.left, at.y + ink.top, left + ink.right, at.y + ink.bottom};
 }
 
-// Passes every item on and keeps the boxes of slurs, in the drawing's coordinates.
-class SlurInkKeeper::Observer : public InkObserver {
- public:
-  Observer(DeviceContext& dc, std::vector<Rect>& slurs) : dc_(dc), slurs_(slurs), next_(dc.GetInkObserver()) {}
-  InkObserver* Next() const { return next_; }
-  void OnInk(const InkItem& item) override {
-    if (next_ != nullptr) next_->OnInk(item);
-    if (item.source != InkSource::kSlur) return;
-    const Point origin = dc_.GetViewportOrg();
-    slurs_.push_back({static_cast<int32_t>(std::floor(item.left)) - origin.x,
-                      static_cast<int32_t>(std::floor(item.top)) - origin.y,
-                      static_cast<int32_t>(std::ceil(item.right)) - origin.x,
-                      static_cast<int32_t>(std::ceil(item.bottom)) - origin.y});
-  }
-
- private:
-  DeviceContext& dc_;
-  std::vector<Rect>& slurs_;
-  InkObserver* next_;
-};
-
 SlurInkKeeper::SlurInkKeeper(StaffRenderer& stave)
-    : stave_(stave), observer_(std::make_unique<Observer>(stave.Graphics().dc, stave.Marks().slurs)) {
-  stave.Graphics().dc.SetInkObserver(observer_.get());
-}
+    : stave_(stave),
+      boxes_(std::make_unique<InkBoxes>(stave.Graphics().dc,
+                                        [](InkSource source, const Rect&) { return source == InkSource::kSlur; })) {}
 
-SlurInkKeeper::~SlurInkKeeper() { stave_.Graphics().dc.SetInkObserver(observer_->Next()); }
-
-Rect MeasuredInk(DeviceContext& dc, const std::function<void(DeviceContext&)>& draw) {
-  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
-  InkExtent extent;
-  measuring->SetInkObserver(&extent);
-  draw(*measuring);
-  if (extent.Empty()) return {};
-  return {static_cast<int32_t>(std::floor(extent.Left())), static_cast<int32_t>(std::floor(extent.Top())),
-          static_cast<int32_t>(std::ceil(extent.Right())), static_cast<int32_t>(std::ceil(extent.Bottom()))};
+SlurInkKeeper::~SlurInkKeeper() {
+  std::vector<Rect>& slurs = stave_.Marks().slurs;
+  slurs.insert(slurs.end(), boxes_->Boxes().begin(), boxes_->Boxes().end());
 }
 
 Point PlaceTabMark(StaffRenderer& stave, const nNotes& note, Point origin, const Rect& ink) {

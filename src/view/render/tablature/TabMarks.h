@@ -7,7 +7,6 @@
 // names first), and never over a letter. Lengths are device pixels.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -17,6 +16,7 @@
 namespace vornel {
 
 class DeviceContext;
+class InkBoxes;
 class StaffRenderer;
 class nChord;
 class nNotes;
@@ -44,13 +44,9 @@ class SlurInkKeeper {
   SlurInkKeeper& operator=(const SlurInkKeeper&) = delete;
 
  private:
-  class Observer;
   StaffRenderer& stave_;
-  std::unique_ptr<Observer> observer_;
+  std::unique_ptr<InkBoxes> boxes_;
 };
-
-// What a drawing covers, drawn on a measuring device made like `dc` (its fonts and page).
-Rect MeasuredInk(DeviceContext& dc, const std::function<void(DeviceContext&)>& draw);
 
 // The fingering of a note of a tablature at its letter's base line (x, y), w the letter's
 // width: the high nibble's figures and right-hand signs, the low nibble's dots, signs and

@@ -337,6 +337,8 @@ void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t heig
   const int32_t s = stave.Spacing();
   const COLORREF colour = dc.GetTextColor();
   const auto at = [&](int k) { return DiapasonStrokePoint(kind, k, count, height, textWidth, s, {x, y}); };
+  // The strokes of one run stand close together by design: the collision check reads them as one.
+  const InkCallGroup run(dc);
   switch (kind) {
     case 6: {  // the letter face's own '/'
       const unsigned old = dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
