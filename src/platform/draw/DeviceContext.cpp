@@ -1042,6 +1042,19 @@ bool Erases(COLORREF colour) { return (colour & 0xFFFFFF) == 0xFFFFFF; }
 
 }  // namespace
 
+void DeviceContext::NextInkCall() {
+  if (inkCallsHeld_ == 0 || !inkCallHeldStarted_) ++inkCall_;
+  if (inkCallsHeld_ != 0) inkCallHeldStarted_ = true;
+}
+
+void DeviceContext::HoldInkCall(bool hold) {
+  if (hold) {
+    if (inkCallsHeld_++ == 0) inkCallHeldStarted_ = false;
+  } else if (inkCallsHeld_ > 0) {
+    --inkCallsHeld_;
+  }
+}
+
 void DeviceContext::ReportInk(InkItem item) {
   if (item.right < item.left || item.bottom < item.top) return;
   if (state_.clip) {
@@ -1055,11 +1068,12 @@ void DeviceContext::ReportInk(InkItem item) {
   item.source = inkSource_;
   item.group = inkGroup_;
   item.call = inkCall_;
+  item.anchor = inkAnchor_;
   inkObserver_->OnInk(item);
 }
 
 void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool evenOdd) {
-  ++inkCall_;
+  NextInkCall();
   if (inkObserver_ != nullptr && brush.kind == Brush::Kind::kSolid && !Erases(brush.colour) && !path.Empty()) {
     InkItem item;
     item.shape = InkShape::kFill;
@@ -1080,7 +1094,7 @@ void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool even
 }
 
 void DeviceContext::EmitStroke(const PathData& path, const Pen& pen) {
-  ++inkCall_;
+  NextInkCall();
   if (inkObserver_ != nullptr && !Erases(pen.colour)) {
     const double half = pen.PixelWidth() / 2.0;
     double cx = 0;
@@ -1150,7 +1164,7 @@ void DeviceContext::EmitStroke(const PathData& path, const Pen& pen) {
 }
 
 void DeviceContext::EmitGlyphs(const GlyphRun& run, std::string_view text) {
-  ++inkCall_;
+  NextInkCall();
   if (inkObserver_ != nullptr && !Erases(run.colour)) {
     for (const RunPiece& piece : run.pieces) {
       double l = 0;
@@ -1208,7 +1222,7 @@ void DeviceContext::EmitGlyphs(const GlyphRun& run, std::string_view text) {
 
 void DeviceContext::EmitBitmap(const DeviceBitmap& bitmap, const Rect& src, const Rect& dst,
                                std::optional<COLORREF> key) {
-  ++inkCall_;
+  NextInkCall();
   if (inkObserver_ != nullptr) {
     InkItem item;
     item.shape = InkShape::kPicture;

@@ -17,6 +17,7 @@
 #include "view/render/NotationGlyphs.h"
 #include "view/render/TabFonts.h"
 #include "view/render/TuningLabels.h"
+#include "view/render/tablature/ChordLetters.h"
 #include "view/render/tablature/TabColumns.h"
 
 namespace vornel {
@@ -139,7 +140,9 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
     stave_.key = *key;
   }
   ComputeTimeLayout(voices, rect);
-  ComputeBourdonRoom(voices, columnWidth);
+  ComputeColumnRoom(voices, columnWidth);
+  voices_ = &voices;
+  bourdonDrop_.reset();
 
   const int32_t savedClef = stave_.clefId;
   const int32_t savedOffset = stave_.stepOffset;
@@ -183,6 +186,7 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   stave_.stepOffset = savedOffset;
   for (CVoiceGroup& group : stave_.Drawn().voiceGroups) group.Reset();
   stave_.active = false;
+  voices_ = nullptr;
 }
 
 bool StaffRenderer::DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) {
@@ -266,7 +270,7 @@ void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect) {
   proportional_ = true;
 }
 
-void StaffRenderer::ComputeBourdonRoom(const CVoicesArray& voices, int32_t columnWidth) {
+void StaffRenderer::ComputeColumnRoom(const CVoicesArray& voices, int32_t columnWidth) {
   columns_ = {columnWidth, {}};
   CInstrumentDlg* d = stave_.definition;
   if (proportional_ || d == nullptr) return;
@@ -279,7 +283,7 @@ void StaffRenderer::ComputeBourdonRoom(const CVoicesArray& voices, int32_t colum
   for (const nChordArray* voice : voices) {
     if (voice != nullptr) shown.push_back(voice);
   }
-  columns_ = LayBourdonColumns(g_.dc, *d, stave_.zoom, shown, columnWidth, d->showBarlines != 0,
+  columns_ = LayTabColumnRoom(g_.dc, *d, stave_.zoom, shown, columnWidth, d->showBarlines != 0,
                                page_.left, page_.right);
 }
 
@@ -455,6 +459,8 @@ void StaffRenderer::LayoutStave(const nChordArray& voice, int32_t columnWidth) {
   tupletNumber_ = 2;
   lastRhythm_ = -1;
   marks_ = {};
+  // One row for the bourdons of both voices, measured once the stave's geometry is known.
+  if (IsTablature() && !bourdonDrop_ && voices_ != nullptr) bourdonDrop_ = MeasureBourdonDrop(*this, *voices_);
   previousStep_ = -1000;
   previousColumn_ = {stave_.area.left, stave_.area.top};
   transposition_ = stave_.transposition;

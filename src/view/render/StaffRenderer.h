@@ -10,6 +10,7 @@
 // two staff lines.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,17 +44,30 @@ int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars);
 // The message of a stave that failed to draw.
 inline constexpr const char* kStaffDrawingError = "Error drawing staff...";
 
+// How far a chord's column moves for its chord mark (shifted left or right by a third).
+int32_t ColumnShift(const nChord& e, int32_t columnWidth);
+
+struct MarkSurroundings;
+
 // What the tablature notes and the marks keep from one element to the next while a voice is
 // drawn; cleared at the start of every voice pass.
 struct MarkState {
   int lastFlag = -1;            // rhythm code of the last tablature flag drawn; -1 none
   int diapasonCount = 0;        // bourdons drawn in the current chord
+  int32_t bourdonBaseline = 0;  // where the last bourdon was drawn
   Point previousNote;           // where the previous note was drawn
   bool sizeRun = false;         // a run of larger or smaller notes is open
   int32_t sizeChange = 0;       // its extra font size (tenths of a millimetre)
   bool alternateVoice = false;  // toggled by size mark 4
   int shiftSign = 1;            // chord mark 6 alternates the letters' shift
   std::vector<Rect> texts;      // the texts of events drawn so far, which later texts keep clear of
+  // The chord being drawn: its column, the face of its letters and what its marks keep clear
+  // of (see tablature/TabMarks.h); the marks beside letters and the slurs drawn so far.
+  int32_t chordX = 0;
+  std::optional<FontSpec> letterFont;  // the face its letters are drawn in
+  std::vector<Rect> chordMarks;
+  std::shared_ptr<const MarkSurroundings> surroundings;
+  std::vector<Rect> slurs;
 };
 
 class StaffRenderer {
@@ -92,6 +106,7 @@ class StaffRenderer {
   // The note's ornament at its head or letter; `width` (0: a reference text's) is the width
   // the placement measures from.
   void DrawOrnament(const nNotes& note, int32_t x, int32_t y, int32_t width = 0);
+  // Fingering beside a head on a staff (a tablature's: tablature/TabMarks.h).
   void DrawFingering(const nNotes& note, int32_t x, int32_t y, int32_t w, int32_t h);
   void DrawLowFingerMark(int code, int32_t x, int32_t y, bool withAccidental);
   void DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t headY, bool withAccidental);
@@ -131,6 +146,11 @@ class StaffRenderer {
   // Selects the tablature's rhythm-flag font (the face of the tablature marks); returns the
   // font selected before, or nothing (and nothing selected) when the face cannot be drawn.
   std::optional<FontSpec> SelectFlagsFont();
+  // The flags face (made once per voice pass), or nothing when it cannot be drawn.
+  const std::optional<FontSpec>& FlagsFont();
+  // A device made like the drawing device to measure on: what is selected and measured there
+  // leaves the drawing device's state and log as they were.
+  DeviceContext& MeasuringDevice();
   // Grace notes: the definition's ornament colour with colours shown, else black.
   COLORREF GraceColour() const;
   int32_t Zoom() const { return stave_.zoom; }
@@ -173,6 +193,11 @@ class StaffRenderer {
   nChord* CurrentChord() const { return currentChord_; }
   const nChord* LastDrawn() const { return lastDrawn_; }
   MarkState& Marks() { return marks_; }
+  const MarkState& Marks() const { return marks_; }
+  // The sign of the alternating letter shift of chord mark 6.
+  int ShiftSign() const { return marks_.shiftSign; }
+  // How far the stave's bourdons stand beyond their stored row (see ChordLetters.h).
+  int32_t BourdonDrop() const { return bourdonDrop_.value_or(0); }
   // The element before the current one in the voice, or null.
   const nChord* PreviousElement() const;
   // The finger characters of a note that go into its note group: with the definition's
@@ -189,7 +214,7 @@ class StaffRenderer {
   };
   void DrawVoice(const nChordArray& voice, int index, int32_t stemsDown, bool fullColour, int32_t columnWidth);
   void ComputeTimeLayout(const CVoicesArray& voices, Rect rect);
-  void ComputeBourdonRoom(const CVoicesArray& voices, int32_t columnWidth);
+  void ComputeColumnRoom(const CVoicesArray& voices, int32_t columnWidth);
   void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
   // Moves the columns so that the voice's bar lines stand where the system puts them.
   void AlignBars(const nChordArray& voice, int32_t columnWidth);
@@ -216,6 +241,7 @@ class StaffRenderer {
   std::optional<ScaledNotationFont> notationFont_;
   std::optional<FontSpec> previousFont_;
   std::optional<FontSpec> flagsFont_;  // made once per voice pass
+  std::unique_ptr<DeviceContext> measuring_;
   int drawType_ = 0;
   int32_t lineCount_ = 5;
   int32_t indent_ = 0;
@@ -223,9 +249,9 @@ class StaffRenderer {
   // Time-proportional layout
   bool proportional_ = false;
   int32_t unitWidth_ = 0;
-  // The columns as the strokes before a tablature's bourdons need them; the same for every
-  // stave of the line.
-  BourdonColumns columns_;
+  // The columns as what reaches beyond a tablature's letters needs them (see TabColumns.h);
+  // the same for every stave of the line.
+  TabColumnRoom columns_;
   double pixelsPerTick_ = 0;
   std::vector<uint32_t> ticks_;  // tick position of each element of the voice being drawn
   // The voice being drawn
@@ -257,6 +283,9 @@ class StaffRenderer {
   std::vector<const CPedal*> pedals_;
   TupletTracker tuplets_;
   MarkState marks_;
+  // The voices of the stave being drawn, and the drop of its bourdons once measured.
+  const CVoicesArray* voices_ = nullptr;
+  std::optional<int32_t> bourdonDrop_;
   // Lyrics waiting for the end of the stave, with what their placement reads of their chord.
   struct DeferredLyric {
     CMetaEvent* event;

@@ -1,6 +1,7 @@
 #include "view/render/pages/SectionPages.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <array>
 #include <cmath>
 #include <iterator>
@@ -725,14 +726,16 @@ int32_t FitSystemsOfSection(CSystemArray& section, DeviceContext& dc, CPageDlg& 
 int32_t ComputeSystemsPerPage(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& pageRect) {
   if (section.systems.empty() || section.systems.at(0) == nullptr) return section.stavesPerPage;
   const std::vector<int64_t> rooms = MeasureSystemRooms(section, dc, page, pageRect);
-  // As many as a system of the typical height (the median) would fill a page with; a page
-  // whose systems are taller holds fewer when it is laid out.
-  std::vector<int64_t> own;
-  for (size_t s = 0; s < rooms.size(); ++s) own.push_back(rooms[s] - (s == 0 ? HeadingBand(section, dc, page) : 0));
-  std::nth_element(own.begin(), own.begin() + static_cast<std::ptrdiff_t>(own.size() / 2), own.end());
-  const int64_t typical = std::max<int64_t>(own[own.size() / 2], 1);
+  // As many as the shortest system would fill a page with, the least room between them: the
+  // most a page can hold. Each page then holds what fits of its own systems, so that a page of
+  // short systems is not held to the count of taller ones.
+  int64_t shortest = INT64_MAX;
+  for (size_t s = 0; s < rooms.size(); ++s) {
+    shortest = std::min(shortest, rooms[s] - (s == 0 ? HeadingBand(section, dc, page) : 0));
+  }
+  shortest = std::max<int64_t>(shortest, 1);
   const int64_t gap = GapBetweenSystems(dc, page);
-  const int64_t capacity = (int64_t{pageRect.Height()} + gap) / (typical + gap);
+  const int64_t capacity = (int64_t{pageRect.Height()} + gap) / (shortest + gap);
   section.stavesPerPage = static_cast<int32_t>(std::clamp<int64_t>(capacity, 1, 1000));
   KeepFittingPageStarts(section, rooms, pageRect.Height(), gap, section.stavesPerPage);
   section.CopyFirstSystemStaves();
