@@ -146,17 +146,21 @@ note 64 e 5 "" 264 0 1 8 0
 endgroup \beam
 note 65 f 5 "" 264 0 1 8 0
 )"},
+      // The placement: 0 above, 1 below, 2 not given.
       {"slurs without numbers",
        {PitchedNote("C5", 1, 1, Notations("<slur type=\"start\" placement=\"below\"/>")) +
         PitchedNote("D5", 1, 1, Notations("<slur type=\"stop\"/><slur type=\"start\" number=\"3\"/>")) +
-        PitchedNote("E5", 1, 1, Notations("<slur type=\"stop\" number=\"3\"/>"))},
+        PitchedNote("E5", 1, 1, Notations("<slur type=\"stop\" number=\"3\"/>")) +
+        PitchedNote("F5", 1, 1, Notations("<slur type=\"start\" placement=\"above\"/>"))},
        R"(\slurBegin 0 1
 note 60 c 5 "" 260 0 1 4 0
-\slurBegin 3 0
+\slurBegin 3 2
 note 62 d 5 "" 260 0 1 4 0
 \slurEnd -1
 note 64 e 5 "" 260 0 1 4 0
 \slurEnd 3
+\slurBegin 0 0
+note 65 f 5 "" 260 0 1 4 0
 )"},
   });
 }

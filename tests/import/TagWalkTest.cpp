@@ -88,11 +88,25 @@ TEST(TagWalk, SlursTiesAndLegato) {
       {"slur words rising and falling",
        kStaff + "slurBegin 1 0\n" + Notes({48, 50, 52}) + "slurEnd 1\nslurBegin 2 1\n" + Notes({52, 50, 48}) +
            "slurEnd 2\n",
-       "q 3 [60 c2 i35 slur 17]\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [64 c1 i37 slur 81]\n| 1\n"
+       // Bit 7 (0x80) turns the first over the notes, as its placement asks.
+       "q 3 [60 c2 i35 slur 145]\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [64 c1 i37 slur 81]\n| 1\n"
        "q 3 [62 c1 i36]\nq 3 [60 c2 i35]\n"},
+      // Over ten chords and two bar lines (11 columns); in notation from a line over C4 (the
+      // line under the base line: 8) to a line over F#5 (3); 0x77 in tablature; bent 2 lines.
       {"a long slur without a number is a legato", kStaff + "slurBegin 0 0\n" + ten + "slurEnd -1\n",
-       "q 3 [60 c2 i35] {6 '' 2569 0 -5}\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [66 c1 i38]\n| 1\n"
+       "q 3 [60 c2 i35] {6 '' 7813131 -2 -2}\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [66 c1 i38]\n| 1\n"
        "q 3 [68 c0 i39]\nq 3 [70 c0 i41]\nq 3 [72 c0 i42]\nq 3 [74 c0 i43]\n| 1\nq 3 [76 c0 i44]\nq 3 [78 c0 i45]\n"},
+      // A note that ends a slur and starts one of the same number: the end is the older one's.
+      // Without a placement the notes decide: over notes at or above the staff's middle (B4).
+      {"slurs of one number one after another",
+       kStaff + "slurBegin 1 2\n" + N(48) + "slurBegin 1 2\n" + N(52) + "slurEnd 1\nslurBegin 1 2\n" + N(71) +
+           "slurEnd 1\n" + N(72) + "slurEnd 1\n",
+       "q 3 [60 c2 i35 slur 16]\nq 3 [64 c1 i37 slur 184]\nq 3 [83 c0 i48 slur 136]\nq 3 [84 c0 i49]\n"},
+      // A leap of more than seven steps keeps seven; eight chords over a bar line fit a word.
+      {"a wide leap and eight chords over a bar",
+       kStaff + "slurBegin 1 1\n" + Notes({36, 38, 40, 41, 43, 45, 47, 48}) + N(50) + "slurEnd 1\n",
+       "q 3 [48 c4 i28 slur 63]\nq 3 [50 c4 i29]\nq 3 [52 c4 i30]\nq 3 [53 c3 i31]\n| 1\nq 3 [55 c3 i32]\n"
+       "q 3 [57 c2 i33]\nq 3 [59 c2 i34]\nq 3 [60 c2 i35]\n| 1\nq 3 [62 c1 i36]\n"},
       {"a slur mark waits past a rest; numbers out of range do nothing",
        kStaff + "slurBegin 3 1\n" + N(-1) + Notes({48, 50}) + "slurEnd 3\nslurBegin 9 0\nslurEnd 9\n",
        "q 3\nq 3 [60 c2 i35 slur 8]\nq 3 [62 c1 i36]\n"},

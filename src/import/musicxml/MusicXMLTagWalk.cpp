@@ -7,10 +7,12 @@
 #include <numeric>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "import/CourseClashes.h"
 #include "import/musicxml/ImportWarnings.h"
+#include "model/instrument/CClef.h"
 #include "model/score/CSystemArray.h"
 #include "model/voice/RhythmValues.h"
 #include "platform/text/TextConversion.h"
@@ -30,7 +32,7 @@ constexpr uint16_t kStemBit = 0x80;
 constexpr uint32_t kOtherSpelling = 4;  // note status: the key's other spelling
 constexpr uint32_t kTiedFromPrevious = 0x800;
 constexpr uint8_t kCodaKind = 50;
-constexpr int32_t kLegatoOffset = 5;
+constexpr int32_t kLongSlurBend = 2;  // lines a long slur's legato mark bends
 
 // A parameter read as a whole number as atoi would, but saturating instead of overflowing.
 int IntParam(const vornelelement& e, size_t i) {
@@ -220,6 +222,8 @@ void MusicXMLTagWalk::ResetStaffState() {
   measure_ = 1;
   lastNote_ = nullptr;
   slots_.fill(SlurSlot{});
+  endingSlots_.fill(SlurSlot{});
+  longSlurs_.clear();
   openTies_.clear();
   tiePending_ = false;
   slurPending_ = false;
@@ -301,7 +305,9 @@ void MusicXMLTagWalk::EndStaff() {
     *targetVoice_ = std::move(working_);
     working_ = nChordArray();
     targetVoice_->RebarVoice(section_.numerator, section_.denominator);
+    RecountLongSlurs(*targetVoice_);
   }
+  longSlurs_.clear();
   // A tablature gives each note its course: where two share one, one letter would hide the
   // other. A staff of notation only finds courses for its pitches and is left as it is.
   if (definition_ != nullptr && std::any_of(definition_->staves.begin(), definition_->staves.end(), [](const auto& s) {
@@ -309,6 +315,19 @@ void MusicXMLTagWalk::EndStaff() {
       })) {
     lastNote_ = nullptr;
     SeparateCourses(*targetVoice_, definition_->tabInstrument, "part " + std::to_string(currentPart_ + 1));
+  }
+}
+
+void MusicXMLTagWalk::RecountLongSlurs(const nChordArray& voice) {
+  if (longSlurs_.empty()) return;
+  std::unordered_map<const nChord*, size_t> index;
+  for (size_t i = 0; i < voice.size(); ++i) index.emplace(voice.at(i), i);
+  for (const LongSlurMark& slur : longSlurs_) {
+    const auto start = index.find(slur.start);
+    const auto end = index.find(slur.end);
+    if (start == index.end() || end == index.end() || end->second < start->second) continue;
+    const auto span = static_cast<uint32_t>(std::min<size_t>(end->second - start->second, 255));
+    slur.mark->value = (slur.mark->value & ~0xFFu) | span;
   }
 }
 
@@ -463,9 +482,13 @@ void MusicXMLTagWalk::SlurBegin(const vornelelement& e) {
   const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
   if (!index) return;
   SlurSlot& slot = slots_[*index];
+  // A slur of the same number still open ends at the note this one starts on, whose end tag
+  // follows the note.
+  endingSlots_[*index] = slot.active && slot.startNote != nullptr ? slot : SlurSlot{};
   slot = SlurSlot{};
   slot.active = true;
-  slot.above = IntParam(e, 1) == 0;
+  const int placement = IntParam(e, 1);
+  slot.side = placement == 0 ? SlurSide::kAbove : placement == 1 ? SlurSide::kBelow : SlurSide::kNotGiven;
   pendingSlot_ = *index;
   slurPending_ = true;
 }
@@ -473,7 +496,10 @@ void MusicXMLTagWalk::SlurBegin(const vornelelement& e) {
 void MusicXMLTagWalk::SlurEnd(const vornelelement& e) {
   const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
   if (!index || lastNote_ == nullptr || currentVoice_ == nullptr) return;
-  SlurSlot& slot = slots_[*index];
+  SlurSlot& ending = endingSlots_[*index];
+  const bool endsTheOlder = ending.active && slots_[*index].startNote == lastNote_;
+  SlurSlot& slot = endsTheOlder ? ending : slots_[*index];
+  if (!endsTheOlder) ending = SlurSlot{};
   // The end of a slur whose start was never given (a chord note's, which is not converted)
   // makes nothing.
   if (!slot.active) return;
@@ -483,30 +509,63 @@ void MusicXMLTagWalk::SlurEnd(const vornelelement& e) {
   FinishSlur(slot);
 }
 
+bool MusicXMLTagWalk::SlurAbove(const SlurSlot& slot) const {
+  if (slot.side != SlurSide::kNotGiven) return slot.side == SlurSide::kAbove;
+  if (slot.startNote == nullptr || slot.endNote == nullptr) return false;
+  const size_t selected = definition_ != nullptr && definition_->voiceSelector != 0 ? 1 : 0;
+  if (definition_ == nullptr || selected >= definition_->staves.size()) return false;
+  const int middle = definition_->staves.at(selected)->GetStemDividingPitch();
+  return slot.startNote->pitch + slot.endNote->pitch >= 2 * middle;
+}
+
 void MusicXMLTagWalk::FinishSlur(SlurSlot& slot) {
   const int s = slot.startIndex;
   const int e = slot.endIndex;
   const int a = slot.startInterval;
   const int b = slot.endInterval;
-  if (slot.startNote != nullptr && e - s <= 7) {
-    if (e > s) {
-      int chords = 0;
-      for (int i = s; i < e; ++i) {
-        const nChord* event = working_.at(static_cast<size_t>(i));
-        if (event != nullptr && event->IsChord()) ++chords;
-      }
-      uint32_t word = (static_cast<uint32_t>(std::abs(b - a) & 7) << 3) | (static_cast<uint32_t>(chords - 1) & 7);
-      if (b < a) word |= 0x40;
-      slot.startNote->slur = word;
+  const bool above = SlurAbove(slot);
+  int chords = 0;
+  if (slot.startNote != nullptr && e > s) {
+    for (int i = s; i < e && chords <= 8; ++i) {
+      const nChord* event = working_.at(static_cast<size_t>(i));
+      if (event != nullptr && event->IsChord()) ++chords;
     }
-  } else if (s >= 0 && static_cast<size_t>(s) < working_.size() && working_.at(static_cast<size_t>(s)) != nullptr) {
-    // Too long for a slur word: a legato mark on the event where it starts.
-    const uint32_t value = (static_cast<uint32_t>(b - a) << 8) | (static_cast<uint32_t>(e - s) & 0xFF);
-    working_.at(static_cast<size_t>(s))
-        ->metaEvents.push_back(
-            std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "", value, 0, slot.above ? -kLegatoOffset : kLegatoOffset));
+  }
+  if (chords >= 1 && chords <= 8) {
+    // The word spans the chords from its note to the last one's; its end stands as many steps
+    // off as the notes are apart, at most seven.
+    uint32_t word = (static_cast<uint32_t>(std::min(std::abs(b - a), 7)) << 3) | static_cast<uint32_t>(chords - 1);
+    if (b < a) word |= 0x40;
+    if (above) word |= 0x80;
+    slot.startNote->slur = word;
+  } else if (chords > 8 && s >= 0 && static_cast<size_t>(s) < working_.size() &&
+             working_.at(static_cast<size_t>(s)) != nullptr) {
+    // Too long for a slur word: a legato mark on the event where it starts, from the height of
+    // its first note to that of its last, a line beyond them.
+    nChord* start = working_.at(static_cast<size_t>(s));
+    CMetaEvent* mark = start->metaEvents.push_back(LongSlur(slot, above));
+    if (e >= 0 && static_cast<size_t>(e) < working_.size()) longSlurs_.push_back({start, working_.at(static_cast<size_t>(e)), mark});
   }
   slot = SlurSlot{};
+}
+
+std::unique_ptr<CMetaEvent> MusicXMLTagWalk::LongSlur(const SlurSlot& slot, bool above) const {
+  const size_t selected = definition_ != nullptr && definition_->voiceSelector != 0 ? 1 : 0;
+  const int clef = definition_ != nullptr && selected < definition_->staves.size()
+                       ? definition_->staves.at(selected)->clefId
+                       : CClef::kGClef;
+  // A note's place on the staff in lines from the mark's base line, the second from the
+  // bottom, down positive; held within what the mark's four bits keep.
+  const auto line = [clef, above](int interval) {
+    const double halfLines = 17 + CClef::ReferenceStep(clef) - interval - 6;
+    const double lines = above ? std::floor(halfLines / 2) - 1 : std::ceil(halfLines / 2) + 1;
+    return static_cast<uint32_t>(std::clamp(static_cast<int>(lines) + 7, 0, 15));
+  };
+  const uint32_t heights = line(slot.startInterval) | (line(slot.endInterval) << 4);
+  const uint32_t span = static_cast<uint32_t>(std::clamp(slot.endIndex - slot.startIndex, 0, 255));
+  const int32_t bend = above ? -kLongSlurBend : kLongSlurBend;
+  // The same heights serve the tablature, the curve bending the same way.
+  return std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "", span | (heights << 8) | (0x77u << 16), bend, bend);
 }
 
 // ---------------------------------------------------------------------------------------------

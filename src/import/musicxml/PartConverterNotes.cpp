@@ -184,7 +184,9 @@ void xmlpart2vornel::openTie(const std::vector<Stied>& tied) {
   Svornelelement tag = vorneltag::create("tieBegin");
   const std::string number = start->getAttributeValue("number");
   if (!number.empty()) tag->add(vornelparam::create(number, false));
-  tag->add(vornelparam::create(start->getAttributeValue("placement") == "below" ? 1 : 0, false));
+  // The placement: 0 above, 1 below, 2 not given (the notes decide).
+  const std::string placement = start->getAttributeValue("placement");
+  tag->add(vornelparam::create(placement == "above" ? 0 : placement == "below" ? 1 : 2, false));
   add(tag);
 }
 
@@ -202,7 +204,9 @@ void xmlpart2vornel::openSlur(const std::vector<Sslur>& slurs) {
   if (!start) return;
   Svornelelement tag = vorneltag::create("slurBegin");
   tag->add(vornelparam::create(AtoI(start->getAttributeValue("number")), false));
-  tag->add(vornelparam::create(start->getAttributeValue("placement") == "below" ? 1 : 0, false));
+  // The placement: 0 above, 1 below, 2 not given (the notes decide).
+  const std::string placement = start->getAttributeValue("placement");
+  tag->add(vornelparam::create(placement == "above" ? 0 : placement == "below" ? 1 : 2, false));
   add(tag);
 }
 

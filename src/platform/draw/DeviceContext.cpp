@@ -1,10 +1,12 @@
 #include "platform/draw/DeviceContext.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/MusicFont.h"
@@ -1058,6 +1060,52 @@ void DeviceContext::ReportInk(InkItem item) {
   inkObserver_->OnInk(item);
 }
 
+namespace {
+
+// The outline of a path as straight stretches, its curves cut into equal steps of their
+// parameter.
+std::vector<std::array<double, 4>> Outline(const PathData& path) {
+  std::vector<std::array<double, 4>> out;
+  double cx = 0;
+  double cy = 0;
+  double startX = 0;
+  double startY = 0;
+  for (const PathData::Element& e : path.elements) {
+    switch (e.op) {
+      case PathData::Op::kMove:
+        cx = startX = e.x[0];
+        cy = startY = e.y[0];
+        break;
+      case PathData::Op::kLine:
+        out.push_back({cx, cy, e.x[0], e.y[0]});
+        cx = e.x[0];
+        cy = e.y[0];
+        break;
+      case PathData::Op::kCurve:
+        for (int i = 1; i <= kCurvePieces; ++i) {
+          const double t = static_cast<double>(i) / kCurvePieces;
+          const double u = 1 - t;
+          const double x = u * u * u * cx + 3 * u * u * t * e.x[0] + 3 * u * t * t * e.x[1] + t * t * t * e.x[2];
+          const double y = u * u * u * cy + 3 * u * u * t * e.y[0] + 3 * u * t * t * e.y[1] + t * t * t * e.y[2];
+          const double px = out.empty() || i == 1 ? cx : out.back()[2];
+          const double py = out.empty() || i == 1 ? cy : out.back()[3];
+          out.push_back({px, py, x, y});
+        }
+        cx = e.x[2];
+        cy = e.y[2];
+        break;
+      case PathData::Op::kClose:
+        out.push_back({cx, cy, startX, startY});
+        cx = startX;
+        cy = startY;
+        break;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool evenOdd) {
   ++inkCall_;
   if (inkObserver_ != nullptr && brush.kind == Brush::Kind::kSolid && !Erases(brush.colour) && !path.Empty()) {
@@ -1065,8 +1113,10 @@ void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool even
     item.shape = InkShape::kFill;
     item.left = item.top = 1e300;
     item.right = item.bottom = -1e300;
+    bool curved = false;
     for (const PathData::Element& e : path.elements) {
       const int points = e.op == PathData::Op::kCurve ? 3 : (e.op == PathData::Op::kClose ? 0 : 1);
+      curved = curved || e.op == PathData::Op::kCurve;
       for (int i = 0; i < points; ++i) {
         item.left = std::min(item.left, e.x[i]);
         item.right = std::max(item.right, e.x[i]);
@@ -1074,7 +1124,37 @@ void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool even
         item.bottom = std::max(item.bottom, e.y[i]);
       }
     }
-    ReportInk(item);
+    // A curved shape wider than a piece (a slur, a tie, a bracket) is told in upright strips,
+    // each as high as the outline reaches within it, so that the space a thin curve arches over
+    // is not taken for ink.
+    const double width = item.right - item.left;
+    if (!curved || width <= kInkPiece || !std::isfinite(width)) {
+      ReportInk(item);
+    } else {
+      const std::vector<std::array<double, 4>> outline = Outline(path);
+      const int strips = std::clamp(static_cast<int>(std::ceil(width / kInkPiece)), 1, 1024);
+      for (int k = 0; k < strips; ++k) {
+        const double xa = item.left + width * k / strips;
+        const double xb = item.left + width * (k + 1) / strips;
+        InkItem strip = item;
+        strip.left = xa;
+        strip.right = xb;
+        strip.top = 1e300;
+        strip.bottom = -1e300;
+        for (const auto& [x0, y0, x1, y1] : outline) {
+          const double lo = std::max(std::min(x0, x1), xa);
+          const double hi = std::min(std::max(x0, x1), xb);
+          if (lo > hi) continue;
+          // The stretch's y where it enters and leaves the strip.
+          for (const double x : {lo, hi}) {
+            const double y = x1 == x0 ? y0 : y0 + (y1 - y0) * (x - x0) / (x1 - x0);
+            strip.top = std::min({strip.top, y, x1 == x0 ? std::min(y0, y1) : y});
+            strip.bottom = std::max({strip.bottom, y, x1 == x0 ? std::max(y0, y1) : y});
+          }
+        }
+        if (strip.top <= strip.bottom) ReportInk(strip);
+      }
+    }
   }
   DoFill(path, brush, evenOdd);
 }

@@ -17,6 +17,7 @@
 #include "view/render/NotationGlyphs.h"
 #include "view/render/TabFonts.h"
 #include "view/render/TuningLabels.h"
+#include "view/render/marks/Slurs.h"
 #include "view/render/tablature/TabColumns.h"
 
 namespace vornel {
@@ -46,15 +47,26 @@ Signature SignatureOfPitchClass(int pitchClass) {
   return kKeys[((pitchClass % 12) + 12) % 12];
 }
 
-// The lowest ink of a stave's music (not of its texts), passed on to the observer before it.
-class MusicInkBottom : public InkObserver {
+// The lowest ink of a stave's music (not of its texts), passed on to the observer before it;
+// and, while `keepObstacles` is set, the boxes of the notes and their marks that slurs keep
+// clear of, in drawing coordinates.
+class StaveMusicInk : public InkObserver {
  public:
-  explicit MusicInkBottom(InkObserver* next) : next_(next) {}
+  StaveMusicInk(InkObserver* next, Point origin, bool keepObstacles)
+      : next_(next), origin_(origin), keepObstacles_(keepObstacles) {}
   void OnInk(const InkItem& item) override {
     if (IsMusic(item.source)) bottom_ = std::max(bottom_, item.bottom);
+    if (keepObstacles_ && IsObstacle(item.source)) {
+      obstacles_.push_back({{static_cast<int32_t>(std::floor(item.left)) - origin_.x,
+                             static_cast<int32_t>(std::floor(item.top)) - origin_.y,
+                             static_cast<int32_t>(std::ceil(item.right)) - origin_.x,
+                             static_cast<int32_t>(std::ceil(item.bottom)) - origin_.y},
+                            item.source == InkSource::kNoteHead});
+    }
     if (next_ != nullptr) next_->OnInk(item);
   }
   std::optional<double> Bottom() const { return bottom_ > -1e300 ? std::optional<double>(bottom_) : std::nullopt; }
+  const std::vector<StaffInk>& Obstacles() const { return obstacles_; }
 
  private:
   static bool IsMusic(InkSource source) {
@@ -85,8 +97,32 @@ class MusicInkBottom : public InkObserver {
         return false;
     }
   }
+  // What a slur goes around: the notes and what stands on them. The lines it crosses (staff,
+  // bar lines) and the chord marks that reach across the whole staff are not.
+  static bool IsObstacle(InkSource source) {
+    switch (source) {
+      case InkSource::kLedgerLine:
+      case InkSource::kNoteHead:
+      case InkSource::kAccidental:
+      case InkSource::kRest:
+      case InkSource::kDot:
+      case InkSource::kStem:
+      case InkSource::kBeam:
+      case InkSource::kFlag:
+      case InkSource::kTuplet:
+      case InkSource::kOrnament:
+      case InkSource::kFingering:
+      case InkSource::kSlur:
+        return true;
+      default:
+        return false;
+    }
+  }
   InkObserver* next_;
+  Point origin_;
+  bool keepObstacles_;
   double bottom_ = -1e300;
+  std::vector<StaffInk> obstacles_;
 };
 
 }  // namespace
@@ -147,10 +183,12 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   const int shown = stave_.enabledVoices >= 0 && stave_.enabledVoices <= 3 ? stave_.enabledVoices : 0;
   Rect laidOut = rect;
   DeviceContext& dc = g_.dc;
-  MusicInkBottom music(dc.GetInkObserver());
+  StaveMusicInk music(dc.GetInkObserver(), dc.GetViewportOrg(), !IsTablature());
   InkObserver* const outer = dc.SetInkObserver(&music);
   lyrics_.clear();
   deferLyrics_ = true;
+  slurs_.clear();
+  deferSlurs_ = !IsTablature();
   try {
     if (shown == 1 || shown == 2 || shown == 3) {
       laidOut = rect;
@@ -165,6 +203,8 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
       DrawVoice(*voices.at(0), 0, 0, full, columnWidth);
       laidOut.bottom = stave_.area.bottom;
     }
+    deferSlurs_ = false;
+    DrawDeferredSlurs(music.Obstacles());
     dc.SetInkObserver(outer);
     deferLyrics_ = false;
     const std::optional<double> bottom = music.Bottom();
@@ -177,6 +217,8 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   dc.SetInkObserver(outer);
   deferLyrics_ = false;
   lyrics_.clear();
+  deferSlurs_ = false;
+  slurs_.clear();
   lyricFloor_ = INT32_MIN;
   rect.bottom = stave_.area.bottom != 0 ? stave_.area.bottom : laidOut.bottom;
   stave_.clefId = savedClef;
@@ -189,6 +231,18 @@ bool StaffRenderer::DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rec
   if (!deferLyrics_) return false;
   lyrics_.push_back({&event, &chord, rect, u, highestY_, lowestY_, stave_.currentStemsDown});
   return true;
+}
+
+bool StaffRenderer::DeferSlur(const DeferredSlur& slur) {
+  if (!deferSlurs_) return false;
+  slurs_.push_back(slur);
+  return true;
+}
+
+void StaffRenderer::DrawDeferredSlurs(const std::vector<StaffInk>& ink) {
+  if (slurs_.empty()) return;
+  DrawStaffSlurs(*this, std::move(slurs_), ink);
+  slurs_.clear();
 }
 
 void StaffRenderer::DrawDeferredLyrics(int32_t floor) {

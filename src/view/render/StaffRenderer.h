@@ -20,6 +20,7 @@
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/ScaledNotationFont.h"
 #include "view/render/TupletTracker.h"
+#include "view/render/marks/SlurShape.h"
 #include "view/render/tablature/TabColumns.h"
 
 namespace vornel {
@@ -54,6 +55,25 @@ struct MarkState {
   bool alternateVoice = false;  // toggled by size mark 4
   int shiftSign = 1;            // chord mark 6 alternates the letters' shift
   std::vector<Rect> texts;      // the texts of events drawn so far, which later texts keep clear of
+};
+
+// A box of the ink of a staff's music, in drawing coordinates; `head` for a note head.
+struct StaffInk {
+  Rect box;
+  bool head = false;
+};
+
+// A slur of a staff as its rule places it, waiting until the stave's notes of both voices
+// are drawn, so that it can keep clear of them (DrawDeferredSlurs).
+struct DeferredSlur {
+  SlurCurve curve;       // its height the lift GraphicUtil::DrawSlur takes
+  Point head;            // where the head of its first note was drawn
+  int32_t endHeadY = 0;  // where the head of its last note stands, as its rule has it
+  int32_t headWidth = 0;
+  bool anchored = true;  // its ends belong to the heads at `head` and `endHeadY`
+  COLORREF colour = 0;
+  int number = 0;        // the number it shows at its middle; 0 none
+  int32_t flag = 1;      // GraphicUtil::DrawSlur's flag: 0 pulls the control points out
 };
 
 class StaffRenderer {
@@ -103,6 +123,9 @@ class StaffRenderer {
   bool DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
   // The lowest y of the stave's music that lyrics keep under (INT32_MIN until it is known).
   int32_t LyricFloor() const { return lyricFloor_; }
+  // Slurs of a staff are drawn once the stave's notes of both voices are. Keeps the slur and
+  // returns true while the stave is drawn that way.
+  bool DeferSlur(const DeferredSlur& slur);
   static char GetFingerLetter(int code, bool staff);
   // Hands the pending note group to the stem and beam pass (or the tablature flags).
   void FlushNoteGroup();
@@ -115,6 +138,9 @@ class StaffRenderer {
   int32_t GetPrevColumnX() const;
   int32_t GetNextColumnX() const;
   int32_t GetColumnXAfter(int n) const;
+  // The x of the element n columns after the one being drawn; the staff's right edge past the
+  // line's last.
+  int32_t ElementColumnX(int n) const;
   int32_t GetHalfStep() const;
 
   // ---- Stems, beams and tuplets
@@ -208,6 +234,7 @@ class StaffRenderer {
   void SelectStaveFont();
   void RestoreFont();
   void DrawDeferredLyrics(int32_t floor);
+  void DrawDeferredSlurs(const std::vector<StaffInk>& ink);
 
   CClef& stave_;
   GraphicUtil& g_;
@@ -269,6 +296,8 @@ class StaffRenderer {
   };
   std::vector<DeferredLyric> lyrics_;
   bool deferLyrics_ = false;
+  std::vector<DeferredSlur> slurs_;
+  bool deferSlurs_ = false;
   int32_t lyricFloor_ = INT32_MIN;
 };
 

@@ -47,7 +47,8 @@ void DrawLegato(EventDrawing& d) {
   Rect r = d.rect;
   r.Offset(offset.x, offset.y);
   const int32_t x0 = r.left;
-  const int32_t x1 = r.left + d.w * static_cast<int32_t>(e.value & 0xFF);
+  // The low byte counts columns: the mark ends at that column's x, or where the staff ends.
+  const int32_t x1 = d.stave.ElementColumnX(static_cast<int>(e.value & 0xFF)) + offset.x;
   const int32_t base = r.top + (notation ? 3 : 7) * u;
   const uint32_t byte = (notation ? e.value >> 8 : e.value >> 16) & 0xFF;
   const int32_t y0 = base + u * Nibble(byte, 0);
@@ -55,12 +56,20 @@ void DrawLegato(EventDrawing& d) {
   const int32_t h = (notation ? e.cy : e.cx) * u;
   const uint32_t style = (notation ? e.value >> 28 : e.value >> 24) & 0x0F;
   GraphicUtil& g = d.G();
+  Rect covered = Around({x0, y0}, {x1, y1}, std::abs(h));
   if (h == 0) {
     g.DrawThinLine(20, e.drawColour, x0, y0, x1, y1);
+  } else if (notation && e.text.empty()) {
+    // On a staff the curve is a slur: it waits for the notes under it and keeps clear of them.
+    DeferredSlur slur;
+    slur.curve = {{x0, y0}, {x1, y1}, h};
+    slur.anchored = false;
+    slur.colour = e.drawColour;
+    slur.flag = static_cast<int32_t>(style);
+    if (!d.stave.DeferSlur(slur)) g.DrawCurveBetween(h, slur.flag, x0, y0, x1, y1, e.drawColour);
   } else {
     g.DrawCurveBetween(h, static_cast<int32_t>(style), x0, y0, x1, y1, e.drawColour);
   }
-  Rect covered = Around({x0, y0}, {x1, y1}, std::abs(h));
   if (!e.text.empty()) {
     covered = UnionRect(covered, g.DrawTextAt((x0 + x1) / 2, y1 - (y1 - y0) / 2, e.text, 10, 0, e.drawColour,
                                           TA_BASELINE | TA_CENTER));
