@@ -143,6 +143,11 @@ TEST(TagWalk, BarsMetersKeysAndTempi) {
   RunCases({
       {"bars and repeats", kStaff + N(48) + "repeatBegin\n" + N(48) + "bar 2\n" + N(48) + "repeatEnd\n",
        "q 3 [60 c2 i35]\n| 145\nq 3 [60 c2 i35]\n| 17\nq 3 [60 c2 i35]\n| 129\n"},
+      // Value bit 3 (8) draws the symbol; a symbol text of another time keeps its figures.
+      {"common and cut time keep their symbol",
+       kStaff + "meter C 4 4\n" + N(48, "", 0, 1, 1) + "meter C/ 2 2\n" + N(48, "", 0, 1, 1) + "meter 3/8 3 8\n",
+       "s 18 {1 'true' 9 4 4}\nq 1 [60 c2 i35]\n| 49\ns 18 {1 'true' 9 2 2}\nq 1 [60 c2 i35]\n| 49\n"
+       "s 18 {1 'true' 1 3 8}\n"},
       {"a second meter of a staff is set off by a double bar",
        kStaff + "meter 2/4 2 4\n" + Notes({48, 48}) + "meter 3/4 3 4\nmeter 5/6 5 6\nmeter 0/4 0 4\nmeter 65/4 65 4\n" +
            Notes({48, 48, 48}),

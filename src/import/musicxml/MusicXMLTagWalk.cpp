@@ -32,6 +32,7 @@ constexpr uint16_t kStemBit = 0x80;
 constexpr uint32_t kOtherSpelling = 4;  // note status: the key's other spelling
 constexpr uint32_t kTiedFromPrevious = 0x800;
 constexpr uint8_t kCodaKind = 50;
+constexpr uint32_t kSymbolTime = 8;  // a time signature's value: drawn as its symbol
 constexpr int32_t kLongSlurBend = 2;  // lines a long slur's legato mark bends
 
 // A parameter read as a whole number as atoi would, but saturating instead of overflowing.
@@ -664,7 +665,12 @@ void MusicXMLTagWalk::Meter(const vornelelement& e) {
   }
   if (meterSeen_) Append(std::make_unique<nChord>(kDoubleBar));
   FinishChord();
-  currentVoice_->AppendTimeSignature(beats, beatType);
+  nChord* signature = currentVoice_->AppendTimeSignature(beats, beatType);
+  // Common and cut time keep their symbol (C, a struck C) where the time allows it.
+  const std::string symbol = e.param(0);
+  if ((symbol == "C" || symbol == "C/") && signature != nullptr) {
+    if (CMetaEvent* event = signature->metaEvents.Find(CMetaEvent::kTimeSignature)) event->value |= kSymbolTime;
+  }
   meterSeen_ = true;
 }
 
