@@ -170,6 +170,9 @@ TEST(PartConverterNotes, WedgesDynamicsAndMetronomeMarks) {
   const auto metronome = [](const std::string& inside) {
     return Direction("<metronome>" + inside + "<per-minute>80</per-minute></metronome>");
   };
+  const auto placed = [](const std::string& placement, const std::string& type) {
+    return "<direction placement=\"" + placement + "\"><direction-type>" + type + "</direction-type></direction>";
+  };
   const std::string q = PitchedNote("C4", 1);
   CheckTagCases({
       {"wedges",
@@ -186,6 +189,21 @@ note 48 c 4 "" 260 0 1 4 0
       {"dynamics", {Direction("<dynamics><p/><sfz/><other-dynamics>pf</other-dynamics></dynamics>") + q}, R"(\intens p
 \intens sfz
 note 48 c 4 "" 260 0 1 4 0
+)"},
+      // A direction's placement follows the tag of what it holds; a pedal goes down, changes and
+      // goes up.
+      {"placements and pedals",
+       {placed("below", "<dynamics><mf/></dynamics><words>dolce</words><wedge type=\"crescendo\"/>") +
+        placed("above", "<pedal type=\"start\"/>") + q + Direction("<pedal type=\"change\"/>") +
+        Direction("<pedal type=\"continue\"/>") + q + placed("below", "<pedal type=\"stop\"/>")},
+       R"(\intens mf below
+\words dolce below
+\crescBegin below
+\pedal start above
+note 48 c 4 "" 260 0 1 4 0
+\pedal change
+note 48 c 4 "" 260 0 1 4 0
+\pedal stop below
 )"},
       {"metronome marks",
        {metronome("<beat-unit>quarter</beat-unit><beat-unit-dot/>") + q +

@@ -132,8 +132,19 @@ TEST(TagWalk, MarksWaitForTheNextChord) {
       {"dynamics, words, lyrics, fermata, coda and chord names",
        kStaff + "intens mf\nintens xyz\nwords \"Allegro ma non troppo\"\n" + N(48) + "lyric la\nfermata\n" + N(-1) +
            "coda\nchord_name Am\n" + N(-1) + N(50) + "intens pp\n",
-       "q 3 [60 c2 i35] {34 'mf' 0 0 262244} {34 'xyz' 0 0 0} {5 'Allegro ma non troppo' 0 0 0}\n"
+       "q 3 [60 c2 i35] {34 'mf' 0 0 262244} {34 'xyz' 0 0 100} {5 'Allegro ma non troppo' 0 0 0}\n"
        "q 3 {0 'la' 0 0 0} {18 '' 0 0 0}\nq 3 {50 '' 0 0 0}\nq 3 [62 c1 i36] {16 'Am' 0 0 0}\n"},
+      // A marking outside the table keeps code 0 and plays at a level near its own (100 when
+      // none is known), not silence. Under the staff: a caption's line byte 7, a dynamic's -7
+      // (0x87), a hairpin's 12. A hairpin or pedal spans the chords to the one after the last
+      // made at its stop; a pedal keeps the last dynamic's level.
+      {"directions under the staff, hairpins and pedals",
+       kStaff + "intens sfz below\nwords \"sempre dolce\" below\ncrescBegin below\n" + N(48) + N(50) +
+           "crescEnd\n" + N(52) + "pedal start\n" + N(53) + "intens p\n" + N(55) + "pedal change\n" + N(57) +
+           "dimBegin\n" + N(59) + "pedal stop\n" + N(60) + "dimEnd\n",
+       "q 3 [60 c2 i35] {34 'sfz' 34560 0 120} {5 'sempre dolce' 1792 0 0} {15 '' 3074 0 1}\nq 3 [62 c1 i36]\n"
+       "q 3 [64 c1 i37]\nq 3 [65 c1 i38] {34 'pedal' 34562 0 655480}\n| 1\nq 3 [67 c0 i39] {34 'p' 0 0 131156}\n"
+       "q 3 [69 c0 i40] {34 'pedal' 34562 0 655444}\nq 3 [71 c0 i41] {15 '' 2 0 0}\nq 3 [72 c0 i42]\n"},
       {"stems", kStaff + N(48) + "stemsUp\n" + N(50) + "stemsUp\nstemsDown\n" + N(52) + "stemsDown\nbar\nstemsUp\n",
        "q 3 stem [60 c2 i35]\nq 3 [62 c1 i36]\nq 3 stem [64 c1 i37]\n| 17\n"},
   });
@@ -222,7 +233,8 @@ TEST(TagWalk, StavesClefsAndParts) {
   EXPECT_EQ(piano.staves.at(0)->clefId, CClef::kGClef);
   EXPECT_EQ(piano.staves.at(1)->clefId, CClef::kFClef);
   EXPECT_EQ(piano.staves.at(1)->enabledVoices, CClef::kLowerVoice);
-  EXPECT_EQ(piano.staves.at(1)->hideMetaEvents, 1);
+  // The lower staff shows the events of its own voice (its dynamics, pedals, words).
+  EXPECT_EQ(piano.staves.at(1)->hideMetaEvents, 0);
   EXPECT_EQ(piano.voiceSelector, 1);
   EXPECT_EQ(DumpVoice(piano.gathered[0]),
             "q 3 [72 c0 i42]\ns 146 {9 '' 65538 0 0}\nq 3 [74 c0 i43]\n| 25 {9 '' 65539 0 0}\nq 3 [76 c0 i44]\n");

@@ -33,6 +33,14 @@ constexpr uint32_t kOtherSpelling = 4;  // note status: the key's other spelling
 constexpr uint32_t kTiedFromPrevious = 0x800;
 constexpr uint8_t kCodaKind = 50;
 constexpr uint32_t kSymbolTime = 8;  // a time signature's value: drawn as its symbol
+// Line offsets (value bits 8-15, sign and magnitude) of marks under the staff: a caption's
+// baseline three lines under the bottom line, a dynamic's seven lines under the top line, a
+// hairpin's twelve of its half openings down from its place over the staff.
+constexpr uint32_t kWordsBelow = 7u << 8;
+constexpr uint32_t kDynamicBelow = (0x80u | 7u) << 8;
+constexpr uint32_t kHairpinBelow = 12u << 8;
+constexpr int32_t kPedalCode = 10;
+constexpr int32_t kDefaultLevel = 100;  // the expression an instrument starts at
 constexpr int32_t kLongSlurBend = 2;  // lines a long slur's legato mark bends
 
 // A parameter read as a whole number as atoi would, but saturating instead of overflowing.
@@ -50,7 +58,9 @@ std::optional<size_t> SlurSlotIndex(int number) {
   return static_cast<size_t>(number - 1);
 }
 
-// cy of a dynamic: (code << 16) | level; 0 for a text outside the table.
+// cy of a dynamic: (code << 16) | level. A marking outside the table keeps code 0 (it shows its
+// own letters) with the level of the nearest marking, for the level is the expression it
+// plays at: 0 would silence the notes after it.
 int32_t DynamicsValue(std::string_view text) {
   struct Level {
     std::string_view text;
@@ -63,7 +73,15 @@ int32_t DynamicsValue(std::string_view text) {
   for (const Level& l : kLevels) {
     if (l.text == text) return (l.code << 16) | l.level;
   }
-  return 0;
+  static constexpr Level kOthers[] = {{"pppp", 0, 54},  {"ppppp", 0, 44}, {"pppppp", 0, 34}, {"ffff", 0, 127},
+                                      {"fffff", 0, 127}, {"ffffff", 0, 127}, {"sfz", 0, 120}, {"sffz", 0, 124},
+                                      {"sfp", 0, 110},  {"sfpp", 0, 110}, {"fp", 0, 110},    {"rf", 0, 110},
+                                      {"rfz", 0, 120},  {"fzp", 0, 120},  {"sfzp", 0, 120},  {"pf", 0, 84},
+                                      {"n", 0, 34}};
+  for (const Level& l : kOthers) {
+    if (l.text == text) return l.level;
+  }
+  return 100;
 }
 
 // The length in ticks of n/d of a whole note (768 ticks) with its dots, each adding half the
@@ -143,12 +161,18 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
     } else if (name == "tempo") {
       Tempo(e);
     } else if (name == "intens") {
-      const std::string text = TextParam(e, 0);
-      AddPending(CMetaEvent::kDynamics, text, DynamicsValue(text));
+      Dynamic(e);
+    } else if (name == "crescBegin" || name == "dimBegin") {
+      WedgeBegin(e, name == "crescBegin");
+    } else if (name == "crescEnd" || name == "dimEnd") {
+      EndSpan(wedge_);
+    } else if (name == "pedal") {
+      Pedal(e);
     } else if (name == "stemsDown" || name == "stemsUp") {
       FlipStem();
     } else if (name == "words") {
-      AddPending(CMetaEvent::kCaption, TextParam(e, 0));
+      // Words under the staff stand their line offset below its bottom line.
+      AddPending(CMetaEvent::kCaption, TextParam(e, 0), 0, Below(e) ? kWordsBelow : 0);
     } else if (name == "lyric") {
       AddPending(CMetaEvent::kLyrics, TextParam(e, 0));
     } else if (name == "tieBegin") {
@@ -230,6 +254,9 @@ void MusicXMLTagWalk::ResetStaffState() {
   slurPending_ = false;
   pendingMarks_.clear();
   pendingChordName_.clear();
+  wedge_ = OpenSpan{};
+  pedal_ = OpenSpan{};
+  lastLevel_ = kDefaultLevel;
   inChord_ = false;
   grace_ = false;
   clefSeen_ = false;
@@ -279,7 +306,8 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
       lower->type = CClef::kStaff;
       lower->enabledVoices = CClef::kLowerVoice;
       lower->spaceBelow = 1;
-      lower->hideMetaEvents = 1;
+      // Each staff has a voice of its own, whose dynamics, pedals and words it shows.
+      lower->hideMetaEvents = 0;
     }
     definition.LinkStaves();
     definition.voiceSelector = 0;
@@ -291,6 +319,9 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
 
 void MusicXMLTagWalk::EndStaff() {
   FinishChord();
+  // A hairpin or pedal left open reaches the staff's last chord.
+  EndSpan(wedge_);
+  EndSpan(pedal_);
   if (targetVoice_ == nullptr) return;
   const bool empty = std::all_of(targetVoice_->begin(), targetVoice_->end(), [](const auto& e) { return e == nullptr; });
   if (!empty) {
@@ -407,7 +438,12 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     const TickLength length = NoteLength(numerator, denominator, dots);
     if (!inChord_ && !IsNote(IntParam(e, 0)) && pendingMarks_.empty() && JoinShortRest(length)) return;
     chord_ = Append(std::make_unique<nChord>());
-    for (auto& mark : pendingMarks_) chord_->metaEvents.push_back(std::move(mark));
+    for (auto& mark : pendingMarks_) {
+      for (OpenSpan* span : {&wedge_, &pedal_}) {
+        if (span->mark == mark.get()) span->chord = chord_;
+      }
+      chord_->metaEvents.push_back(std::move(mark));
+    }
     pendingMarks_.clear();
     unfinished_ = chord_;
     unfinishedLength_ = length;
@@ -699,8 +735,57 @@ void MusicXMLTagWalk::FlipStem() {
   if (last != nullptr && last->IsChord()) last->status ^= kStemBit;
 }
 
-void MusicXMLTagWalk::AddPending(uint8_t kind, const std::string& text, int32_t cy) {
-  pendingMarks_.push_back(std::make_unique<CMetaEvent>(kind, text, 0, 0, cy));
+CMetaEvent* MusicXMLTagWalk::AddPending(uint8_t kind, const std::string& text, int32_t cy, uint32_t value) {
+  return pendingMarks_.emplace_back(std::make_unique<CMetaEvent>(kind, text, value, 0, cy)).get();
+}
+
+bool MusicXMLTagWalk::Below(const vornelelement& e, size_t first) {
+  for (size_t i = first; i < e.parameters().size(); ++i) {
+    if (e.param(i) == "below") return true;
+  }
+  return false;
+}
+
+void MusicXMLTagWalk::Dynamic(const vornelelement& e) {
+  const std::string text = TextParam(e, 0);
+  const int32_t cy = DynamicsValue(text);
+  lastLevel_ = cy & 0xFFFF;
+  AddPending(CMetaEvent::kDynamics, text, cy, Below(e) ? kDynamicBelow : 0);
+}
+
+void MusicXMLTagWalk::WedgeBegin(const vornelelement& e, bool crescendo) {
+  // A crescendo opens from its chord (cy 1), a diminuendo closes at its end (cy 0).
+  EndSpan(wedge_);
+  wedge_.mark = AddPending(CMetaEvent::kCrescendo, "", crescendo ? 1 : 0, Below(e, 0) ? kHairpinBelow : 0);
+}
+
+void MusicXMLTagWalk::Pedal(const vornelelement& e) {
+  const std::string type = e.param(0);
+  EndSpan(pedal_);
+  if (type == "stop") return;
+  // "Ped." and its line to where the pedal goes up, under the staff unless placed over it. A
+  // pedal changes no loudness: it keeps the expression of the last dynamic.
+  bool above = false;
+  for (size_t i = 1; i < e.parameters().size(); ++i) above = above || e.param(i) == "above";
+  pedal_.mark = AddPending(CMetaEvent::kDynamics, "pedal", (kPedalCode << 16) | lastLevel_, above ? 0 : kDynamicBelow);
+}
+
+void MusicXMLTagWalk::EndSpan(OpenSpan& span) {
+  if (span.mark != nullptr && span.chord != nullptr && currentVoice_ != nullptr) {
+    // The mark reaches the column of the chord after the last one made: the stop stands
+    // before the note it ends at, or after the measure's last note.
+    size_t chords = 1;
+    bool after = false;
+    for (const auto& event : *currentVoice_) {
+      if (event.get() == span.chord) {
+        after = true;
+      } else if (after && event != nullptr && event->IsChord()) {
+        ++chords;
+      }
+    }
+    span.mark->value = (span.mark->value & ~0xFFu) | static_cast<uint32_t>(std::min<size_t>(chords, 255));
+  }
+  span = OpenSpan{};
 }
 
 }  // namespace vornel

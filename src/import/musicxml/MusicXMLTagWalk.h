@@ -84,7 +84,20 @@ class MusicXMLTagWalk {
   void Meter(const vornelelement& e);
   void Tempo(const vornelelement& e);
   void FlipStem();
-  void AddPending(uint8_t kind, const std::string& text, int32_t cy = 0);
+  CMetaEvent* AddPending(uint8_t kind, const std::string& text, int32_t cy = 0, uint32_t value = 0);
+  // Whether a direction's tag was placed under the staff: a parameter "below" from `first` on
+  // (after the text of words and dynamics).
+  static bool Below(const vornelelement& e, size_t first = 1);
+  void Dynamic(const vornelelement& e);
+  // A mark over a span of chords (a hairpin, a pedal), open from its tag to its stop.
+  struct OpenSpan {
+    CMetaEvent* mark = nullptr;
+    const nChord* chord = nullptr;  // the chord it went to, once one took it
+  };
+  void WedgeBegin(const vornelelement& e, bool crescendo);
+  void Pedal(const vornelelement& e);
+  // Ends an open mark: its span in chords reaches the chord after the last one made.
+  void EndSpan(OpenSpan& span);
   // Appends an event to the current voice after finishing the chord before it.
   nChord* Append(std::unique_ptr<nChord> event);
   // Gives the last chord its values (see above).
@@ -132,6 +145,9 @@ class MusicXMLTagWalk {
   bool slurPending_ = false;
   size_t pendingSlot_ = 0;
   std::vector<std::unique_ptr<CMetaEvent>> pendingMarks_;
+  OpenSpan wedge_;
+  OpenSpan pedal_;
+  int32_t lastLevel_ = 100;  // the expression of the staff's last dynamic
   std::vector<int> openTies_;  // pitches of the notes whose ties wait for their end
   std::string pendingChordName_;
 };

@@ -170,11 +170,13 @@ std::vector<Sxmlelement> xmlpart2vornel::chordNotesAfter(const Sxmlelement& note
 }
 
 void xmlpart2vornel::emitLyrics(const Sxmlelement& note) {
-  for (auto it = note->find(ElementType("text")); it != note->end();
-       it = note->find(ElementType("text"), it.forward())) {
-    Svornelelement lyric = vorneltag::create("lyric");
-    lyric->add(vornelparam::create((*it)->getValue(), true));
-    add(lyric);
+  // A syllable's "syllabic" comes before its text.
+  std::string syllabic;
+  for (auto it = note->begin(); it != note->end(); it.forward()) {
+    if ((*it)->getType() == ElementType("syllabic")) syllabic = (*it)->getValue();
+    if ((*it)->getType() != ElementType("text")) continue;
+    add(lyricTag((*it)->getValue(), syllabic));
+    syllabic.clear();
   }
 }
 
@@ -294,7 +296,10 @@ void xmlpart2vornel::visitStart(Swedge& elt) {
   } else if (type == "stop") {
     tag = crescendoPending_ ? "crescEnd" : "dimEnd";
   }
-  if (tag != nullptr) addDirectionElement(vorneltag::create(tag));
+  if (tag == nullptr) return;
+  Svornelelement wedge = vorneltag::create(tag);
+  addPlacement(wedge);
+  addDirectionElement(wedge);
 }
 
 void xmlpart2vornel::visitStart(Sdynamics& elt) {
@@ -305,6 +310,7 @@ void xmlpart2vornel::visitStart(Sdynamics& elt) {
     if (!child || child->getType() == ElementType("other-dynamics")) continue;
     Svornelelement tag = vorneltag::create("intens");
     tag->add(vornelparam::create(child->getName(), true));
+    addPlacement(tag);
     addDirectionElement(tag);
   }
 }

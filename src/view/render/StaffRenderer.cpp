@@ -55,7 +55,9 @@ class StaveMusicInk : public InkObserver {
   StaveMusicInk(InkObserver* next, Point origin, bool keepObstacles)
       : next_(next), origin_(origin), keepObstacles_(keepObstacles) {}
   void OnInk(const InkItem& item) override {
-    if (IsMusic(item.source)) bottom_ = std::max(bottom_, item.bottom);
+    if (IsMusic(item.source) || (countAll_ && item.source != InkSource::kScreenMark)) {
+      bottom_ = std::max(bottom_, item.bottom);
+    }
     if (keepObstacles_ && IsObstacle(item.source)) {
       obstacles_.push_back({{static_cast<int32_t>(std::floor(item.left)) - origin_.x,
                              static_cast<int32_t>(std::floor(item.top)) - origin_.y,
@@ -67,6 +69,9 @@ class StaveMusicInk : public InkObserver {
   }
   std::optional<double> Bottom() const { return bottom_ > -1e300 ? std::optional<double>(bottom_) : std::nullopt; }
   const std::vector<StaffInk>& Obstacles() const { return obstacles_; }
+  // While set, every kind of ink counts for the bottom: the directions under a staff, which
+  // its lyrics stand under too.
+  void CountAll(bool all) { countAll_ = all; }
 
  private:
   static bool IsMusic(InkSource source) {
@@ -121,6 +126,7 @@ class StaveMusicInk : public InkObserver {
   InkObserver* next_;
   Point origin_;
   bool keepObstacles_;
+  bool countAll_ = false;
   double bottom_ = -1e300;
   std::vector<StaffInk> obstacles_;
 };
@@ -205,6 +211,9 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
     }
     deferSlurs_ = false;
     DrawDeferredSlurs(music.Obstacles());
+    music.CountAll(true);
+    DrawDeferredDirections(music.Obstacles());
+    music.CountAll(false);
     dc.SetInkObserver(outer);
     deferLyrics_ = false;
     const std::optional<double> bottom = music.Bottom();
@@ -219,6 +228,8 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   lyrics_.clear();
   deferSlurs_ = false;
   slurs_.clear();
+  directions_.clear();
+  musicInk_ = nullptr;
   lyricFloor_ = INT32_MIN;
   rect.bottom = stave_.area.bottom != 0 ? stave_.area.bottom : laidOut.bottom;
   stave_.clefId = savedClef;
@@ -227,10 +238,64 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   stave_.active = false;
 }
 
+StaffRenderer::DeferredEvent StaffRenderer::Deferred(CMetaEvent& event, nChord& chord, const Rect& rect,
+                                                    int32_t u) const {
+  return {&event, &chord, rect, u, highestY_, lowestY_, stave_.currentStemsDown, voice_, elementIndex_, drawing_.index};
+}
+
 bool StaffRenderer::DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) {
   if (!deferLyrics_) return false;
-  lyrics_.push_back({&event, &chord, rect, u, highestY_, lowestY_, stave_.currentStemsDown});
+  lyrics_.push_back(Deferred(event, chord, rect, u));
   return true;
+}
+
+bool StaffRenderer::DeferDirection(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) {
+  // The directions wait with the slurs: on staves, while their notes are drawn.
+  if (!deferSlurs_) return false;
+  directions_.push_back(Deferred(event, chord, rect, u));
+  return true;
+}
+
+std::optional<Rect> StaffRenderer::MusicInkBetween(int32_t left, int32_t right) const {
+  if (musicInk_ == nullptr) return std::nullopt;
+  std::optional<Rect> found;
+  for (const StaffInk& ink : *musicInk_) {
+    if (ink.box.right < left || ink.box.left > right) continue;
+    found = found ? UnionRect(*found, ink.box) : ink.box;
+  }
+  return found;
+}
+
+void StaffRenderer::DrawDeferredEvent(const DeferredEvent& deferred) {
+  highestY_ = deferred.chordTop;
+  lowestY_ = deferred.chordBottom;
+  stave_.currentStemsDown = deferred.stemsDown;
+  voice_ = deferred.voice;
+  elementIndex_ = deferred.element;
+  // The columns are those of the event's voice.
+  auto& drawn = stave_.Drawn();
+  const size_t index = deferred.voiceIndex == 1 ? 1 : 0;
+  const bool otherVoice = drawn.voicePositions[index] != drawn.chordPositions && !drawn.voicePositions[index].empty();
+  if (otherVoice) std::swap(drawn.chordPositions, drawn.voicePositions[index]);
+  DrawLyricEvent(*this, *deferred.event, *deferred.chord, deferred.rect, deferred.u);
+  if (otherVoice) std::swap(drawn.chordPositions, drawn.voicePositions[index]);
+}
+
+void StaffRenderer::DrawDeferredDirections(const std::vector<StaffInk>& ink) {
+  if (directions_.empty()) return;
+  const int32_t savedStems = stave_.currentStemsDown;
+  const nChordArray* savedVoice = voice_;
+  const size_t savedElement = elementIndex_;
+  musicInk_ = &ink;
+  const std::vector<DeferredEvent> directions = std::move(directions_);
+  directions_.clear();
+  for (const DeferredEvent& direction : directions) DrawDeferredEvent(direction);
+  musicInk_ = nullptr;
+  stave_.currentStemsDown = savedStems;
+  voice_ = savedVoice;
+  elementIndex_ = savedElement;
+  highestY_ = INT32_MAX;
+  lowestY_ = INT32_MIN;
 }
 
 bool StaffRenderer::DeferSlur(const DeferredSlur& slur) {
@@ -248,7 +313,7 @@ void StaffRenderer::DrawDeferredSlurs(const std::vector<StaffInk>& ink) {
 void StaffRenderer::DrawDeferredLyrics(int32_t floor) {
   lyricFloor_ = floor;
   const int32_t savedStems = stave_.currentStemsDown;
-  for (const DeferredLyric& lyric : lyrics_) {
+  for (const DeferredEvent& lyric : lyrics_) {
     highestY_ = lyric.chordTop;
     lowestY_ = lyric.chordBottom;
     stave_.currentStemsDown = lyric.stemsDown;

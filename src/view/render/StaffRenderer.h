@@ -126,6 +126,13 @@ class StaffRenderer {
   // Slurs of a staff are drawn once the stave's notes of both voices are. Keeps the slur and
   // returns true while the stave is drawn that way.
   bool DeferSlur(const DeferredSlur& slur);
+  // Directions (words, dynamics, hairpins) on a staff are drawn once the stave's notes and
+  // slurs are, so that they stand clear of all of them over their width. Keeps the event and
+  // returns true while the stave is drawn that way.
+  bool DeferDirection(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
+  // The box of the stave's music (notes, their marks and slurs) between two x, once it is
+  // known (while waiting events are drawn); nothing where there is none.
+  std::optional<Rect> MusicInkBetween(int32_t left, int32_t right) const;
   static char GetFingerLetter(int code, bool staff);
   // Hands the pending note group to the stem and beam pass (or the tablature flags).
   void FlushNoteGroup();
@@ -235,6 +242,7 @@ class StaffRenderer {
   void RestoreFont();
   void DrawDeferredLyrics(int32_t floor);
   void DrawDeferredSlurs(const std::vector<StaffInk>& ink);
+  void DrawDeferredDirections(const std::vector<StaffInk>& ink);
 
   CClef& stave_;
   GraphicUtil& g_;
@@ -284,8 +292,9 @@ class StaffRenderer {
   std::vector<const CPedal*> pedals_;
   TupletTracker tuplets_;
   MarkState marks_;
-  // Lyrics waiting for the end of the stave, with what their placement reads of their chord.
-  struct DeferredLyric {
+  // Events waiting for the end of the stave, with what their placement reads of their chord
+  // and of the voice being drawn.
+  struct DeferredEvent {
     CMetaEvent* event;
     nChord* chord;
     Rect rect;
@@ -293,11 +302,20 @@ class StaffRenderer {
     int32_t chordTop;
     int32_t chordBottom;
     int32_t stemsDown;
+    const nChordArray* voice;
+    size_t element;
+    int voiceIndex;
   };
-  std::vector<DeferredLyric> lyrics_;
+  DeferredEvent Deferred(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) const;
+  // Draws an event as it would have been drawn at its chord.
+  void DrawDeferredEvent(const DeferredEvent& deferred);
+  std::vector<DeferredEvent> lyrics_;
   bool deferLyrics_ = false;
   std::vector<DeferredSlur> slurs_;
   bool deferSlurs_ = false;
+  std::vector<DeferredEvent> directions_;
+  // The ink of the stave's music while the events that wait for it are drawn.
+  const std::vector<StaffInk>* musicInk_ = nullptr;
   int32_t lyricFloor_ = INT32_MIN;
 };
 
