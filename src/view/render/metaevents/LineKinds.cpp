@@ -286,7 +286,8 @@ void DrawStaffDynamic(EventDrawing& d, int index, const Rect& frame, int32_t end
   const bool over = frame.top + frame.bottom < stave.Top() + d.BottomLine();
   const int32_t x = frame.left;
   int32_t y = frame.bottom;
-  const auto music = stave.MusicInkBetween(x + ink.left, x + ink.right);
+  // The marking and the line of its span.
+  const auto music = stave.MusicInkBetween(x + ink.left, std::max(x + ink.right, endX));
   if (over) {
     const int32_t floor = std::min({HighestInkOver(d) - gap, stave.Top() - gap, music ? music->top - gap : INT32_MAX});
     y = std::min(y, floor - ink.bottom);
@@ -295,7 +296,9 @@ void DrawStaffDynamic(EventDrawing& d, int index, const Rect& frame, int32_t end
     y = std::max(y, ceiling - ink.top);
   }
   Rect box{x + ink.left, y + ink.top, x + ink.right, y + ink.bottom};
-  const int32_t moved = KeepClearOfTexts(d, box, over, std::max(s, 1));
+  // The texts drawn after it keep clear of its line too.
+  const int32_t moved =
+      KeepClearOfTexts(d, {box.left, box.top, std::max(box.right, endX), box.bottom}, over, std::max(s, 1));
   y += moved;
   box.Offset(0, moved);
   const unsigned align = dc.SetTextAlign(TA_BASELINE | TA_LEFT);
