@@ -1132,7 +1132,8 @@ void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool even
       ReportInk(item);
     } else {
       const std::vector<std::array<double, 4>> outline = Outline(path);
-      const int strips = std::clamp(static_cast<int>(std::ceil(width / kInkPiece)), 1, 1024);
+      // Half pieces: near its ends a curve rises steeply across a strip.
+      const int strips = std::clamp(static_cast<int>(std::ceil(2 * width / kInkPiece)), 1, 1024);
       for (int k = 0; k < strips; ++k) {
         const double xa = item.left + width * k / strips;
         const double xb = item.left + width * (k + 1) / strips;
