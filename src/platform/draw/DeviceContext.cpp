@@ -1134,26 +1134,39 @@ void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool even
       const std::vector<std::array<double, 4>> outline = Outline(path);
       // Half pieces: near its ends a curve rises steeply across a strip.
       const int strips = std::clamp(static_cast<int>(std::ceil(2 * width / kInkPiece)), 1, 1024);
-      for (int k = 0; k < strips; ++k) {
-        const double xa = item.left + width * k / strips;
-        const double xb = item.left + width * (k + 1) / strips;
-        InkItem strip = item;
-        strip.left = xa;
-        strip.right = xb;
-        strip.top = 1e300;
-        strip.bottom = -1e300;
-        for (const auto& [x0, y0, x1, y1] : outline) {
-          const double lo = std::max(std::min(x0, x1), xa);
-          const double hi = std::min(std::max(x0, x1), xb);
-          if (lo > hi) continue;
+      const double stripWidth = width / strips;
+      std::vector<std::pair<double, double>> reach(static_cast<size_t>(strips), {1e300, -1e300});
+      for (const auto& [x0, y0, x1, y1] : outline) {
+        const double lo = std::min(x0, x1);
+        const double hi = std::max(x0, x1);
+        const int first = std::clamp(static_cast<int>((lo - item.left) / stripWidth), 0, strips - 1);
+        const int last = std::clamp(static_cast<int>((hi - item.left) / stripWidth), 0, strips - 1);
+        for (int k = first; k <= last; ++k) {
           // The stretch's y where it enters and leaves the strip.
-          for (const double x : {lo, hi}) {
-            const double y = x1 == x0 ? y0 : y0 + (y1 - y0) * (x - x0) / (x1 - x0);
-            strip.top = std::min({strip.top, y, x1 == x0 ? std::min(y0, y1) : y});
-            strip.bottom = std::max({strip.bottom, y, x1 == x0 ? std::max(y0, y1) : y});
+          const double a = std::max(lo, item.left + stripWidth * k);
+          const double b = std::min(hi, item.left + stripWidth * (k + 1));
+          auto& [top, bottom] = reach[static_cast<size_t>(k)];
+          if (x1 == x0) {
+            top = std::min({top, y0, y1});
+            bottom = std::max({bottom, y0, y1});
+            continue;
+          }
+          for (const double x : {a, b}) {
+            const double y = y0 + (y1 - y0) * (x - x0) / (x1 - x0);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
           }
         }
-        if (strip.top <= strip.bottom) ReportInk(strip);
+      }
+      for (int k = 0; k < strips; ++k) {
+        const auto& [top, bottom] = reach[static_cast<size_t>(k)];
+        if (top > bottom) continue;
+        InkItem strip = item;
+        strip.left = item.left + stripWidth * k;
+        strip.right = item.left + stripWidth * (k + 1);
+        strip.top = top;
+        strip.bottom = bottom;
+        ReportInk(strip);
       }
     }
   }

@@ -83,44 +83,62 @@ void AddInkInTheWay(const SlurCurve& curve, const SlurCurve& rule, std::span<con
 }
 
 // The least costly ends and height for the reaches (see the costs above).
+struct Choice {
+  double cost = 1e300;
+  double d1 = 0;
+  double d2 = 0;
+  double height = 0;
+};
+
+// The height the reaches ask for with the ends moved off by d1 and d2, and what it all costs
+// (see the costs above).
+Choice Cost(const std::vector<Reach>& reaches, double d1, double d2, double ruleHeight, double thickness,
+            double most) {
+  Choice c{kEndCost * (d1 + d2) + kTiltCost * std::abs(d1 - d2), d1, d2, ruleHeight};
+  double inner = 0;
+  for (const Reach& r : reaches) {
+    // The moved ends take as much from each reach along the chord; where the curve meets its
+    // chord (its ends) only moved ends clear the ink.
+    const double left = r.need - d1 * (1 - r.f) - d2 * r.f;
+    if (left > 0) inner = std::max(inner, r.bulge > 1e-9 ? left / r.bulge : 1e300);
+  }
+  c.height = std::max(ruleHeight, inner > 0 ? inner + thickness : 0.0);
+  c.cost += c.height - ruleHeight;
+  if (c.height > most) c.cost += kTallCost * (c.height - most);
+  return c;
+}
+
+// The least costly ends and height for the reaches: the ends tried in steps of three times
+// the clearance's step, then in its steps around the best of those.
 SlurCurve BestCurve(const SlurCurve& rule, const std::vector<Reach>& reaches, const SlurClearance& c, double least1,
                     double least2) {
   const int sign = rule.height >= 0 ? 1 : -1;
   const double ruleHeight = std::abs(rule.height);
   const double thickness = std::max(c.thickness, 0);
   const double most = std::max(double(c.mostHeight), ruleHeight);
-  const double step = std::max(c.step, 1);
-  const int moves = std::max(0, static_cast<int>(c.mostEndMove / step));
-  double bestCost = 1e300;
-  double best1 = 0;
-  double best2 = 0;
-  double bestHeight = ruleHeight;
-  for (int i = 0; i <= moves; ++i) {
-    const double d1 = std::max(least1, i * step);
-    for (int j = 0; j <= moves; ++j) {
-      const double d2 = std::max(least2, j * step);
-      // The ends moved off by d1 and d2 take as much from each reach along the chord.
-      double inner = 0;
-      for (const Reach& r : reaches) {
-        const double left = r.need - d1 * (1 - r.f) - d2 * r.f;
-        // Where the curve meets its chord (its ends) only moved ends clear the ink.
-        if (left > 0) inner = std::max(inner, r.bulge > 1e-9 ? left / r.bulge : 1e300);
-      }
-      const double height = std::max(ruleHeight, inner > 0 ? inner + thickness : 0.0);
-      double cost = (height - ruleHeight) + kEndCost * (d1 + d2) + kTiltCost * std::abs(d1 - d2);
-      if (height > most) cost += kTallCost * (height - most);
-      if (cost < bestCost) {
-        bestCost = cost;
-        best1 = d1;
-        best2 = d2;
-        bestHeight = height;
+  const double fine = std::max(c.step, 1);
+  const double coarse = 3 * fine;
+  const double farthest = std::max(c.mostEndMove, 0);
+  Choice best;
+  const auto search = [&](double from1, double to1, double from2, double to2, double step) {
+    for (double d1 = from1; d1 <= to1 + 1e-9; d1 += step) {
+      // Moved ends alone cost more than the best found: so do all that move them further.
+      if (kEndCost * (d1 + from2) >= best.cost) break;
+      for (double d2 = from2; d2 <= to2 + 1e-9; d2 += step) {
+        if (kEndCost * (d1 + d2) + kTiltCost * std::abs(d1 - d2) >= best.cost) break;
+        const Choice choice = Cost(reaches, d1, d2, ruleHeight, thickness, most);
+        if (choice.cost < best.cost) best = choice;
       }
     }
-  }
+  };
+  search(least1, std::max(least1, farthest), least2, std::max(least2, farthest), coarse);
+  const Choice first = best;
+  search(std::max(least1, first.d1 - coarse + fine), first.d1 + coarse - fine, std::max(least2, first.d2 - coarse + fine),
+         first.d2 + coarse - fine, fine);
   SlurCurve shaped = rule;
-  shaped.from.y += static_cast<int32_t>(std::lround(sign * best1));
-  shaped.to.y += static_cast<int32_t>(std::lround(sign * best2));
-  shaped.height = sign * static_cast<int32_t>(std::ceil(std::min(bestHeight, 1e6)));
+  shaped.from.y += static_cast<int32_t>(std::lround(sign * best.d1));
+  shaped.to.y += static_cast<int32_t>(std::lround(sign * best.d2));
+  shaped.height = sign * static_cast<int32_t>(std::ceil(std::min(best.height, 1e6)));
   return shaped;
 }
 
