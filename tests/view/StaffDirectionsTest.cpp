@@ -14,7 +14,6 @@
 #include "StaffFixtures.h"
 #include "model/events/CMetaEvent.h"
 #include "platform/draw/InkCollisions.h"
-#include "platform/draw/RecordingDevice.h"
 
 namespace vornel {
 namespace {
@@ -35,13 +34,8 @@ void Signature(nChordArray& voice, int32_t numerator, int32_t denominator) {
   event->metaEvents.Find(CMetaEvent::kTimeSignature)->value |= 8;
 }
 
-struct DirectionStave {
-  const char* name;
-  std::function<void(nChordArray&)> fill;
-};
-
-const std::vector<DirectionStave>& DirectionStaves() {
-  static const std::vector<DirectionStave> staves = {
+const std::vector<testing::NamedStave>& DirectionStaves() {
+  static const std::vector<testing::NamedStave> staves = {
       // Words and a dynamic under a low note with a ledger line; a text over a high note's stem.
       {"words and dynamics over and under",
        [](nChordArray& v) {
@@ -83,24 +77,9 @@ const std::vector<DirectionStave>& DirectionStaves() {
 }
 
 TEST(StaffDirections, DirectionsStandClearOfTheStaveAndEachOther) {
-  std::string log;
-  for (const DirectionStave& s : DirectionStaves()) {
-    StaffLine staff;
-    s.fill(staff.Voice(0));
-    log += std::string("# ") + s.name + "\n" + staff.Draw(s.name, 40);
-
-    StaffLine measured;
-    s.fill(measured.Voice(0));
-    RecordingDevice dc(96, true);
-    dc.SetRecording(false);
-    InkCollisions ink;
-    dc.SetInkObserver(&ink);
-    measured.DrawOn(dc, 40, {100, 100, 700, 300}, 60, 200);
-    dc.SetInkObserver(nullptr);
-    for (const InkCollisions::Collision& c : ink.Find(0.3 * 96 / 25.4)) {
-      ADD_FAILURE() << s.name << ": " << InkCollisions::Describe(c);
-    }
-  }
+  const std::string log = testing::DrawNamedStaves(DirectionStaves(), [](const std::string& name, const auto& c) {
+    ADD_FAILURE() << name << ": " << InkCollisions::Describe(c);
+  });
   testing::ExpectGoldenLog("staff_directions", log);
 }
 

@@ -12,7 +12,6 @@
 #include "GoldenLog.h"
 #include "StaffFixtures.h"
 #include "platform/draw/InkCollisions.h"
-#include "platform/draw/RecordingDevice.h"
 #include "view/render/marks/SlurShape.h"
 
 namespace vornel {
@@ -133,13 +132,8 @@ void SetSlur(nChordArray& voice, size_t chord, int chords, int steps, bool over)
   voice.at(chord)->notes.at(0)->slur = SlurWord(chords, steps, over);
 }
 
-struct SlurStave {
-  const char* name;
-  std::function<void(nChordArray&)> fill;
-};
-
-const std::vector<SlurStave>& SlurStaves() {
-  static const std::vector<SlurStave> staves = {
+const std::vector<testing::NamedStave>& SlurStaves() {
+  static const std::vector<testing::NamedStave> staves = {
       // A4 C#5 Bb4 D5 beamed, stems up: the slur over them clears the beam and the stems.
       {"over a beamed group with accidentals",
        [](nChordArray& v) {
@@ -181,25 +175,10 @@ const std::vector<SlurStave>& SlurStaves() {
 }
 
 TEST(StaffSlurs, SlursKeepClearOfTheNotesBetweenTheirEnds) {
-  std::string log;
-  for (const SlurStave& s : SlurStaves()) {
-    StaffLine staff;
-    s.fill(staff.Voice(0));
-    log += std::string("# ") + s.name + "\n" + staff.Draw(s.name, 40);
-
-    StaffLine measured;
-    s.fill(measured.Voice(0));
-    RecordingDevice dc(96, true);
-    dc.SetRecording(false);
-    InkCollisions ink;
-    dc.SetInkObserver(&ink);
-    measured.DrawOn(dc, 40, {100, 100, 700, 300}, 60, 200);
-    dc.SetInkObserver(nullptr);
-    for (const InkCollisions::Collision& c : ink.Find(0.3 * 96 / 25.4)) {
-      EXPECT_TRUE(c.first.source != InkSource::kSlur && c.second.source != InkSource::kSlur)
-          << s.name << ": " << InkCollisions::Describe(c);
-    }
-  }
+  const std::string log = testing::DrawNamedStaves(SlurStaves(), [](const std::string& name, const auto& c) {
+    EXPECT_TRUE(c.first.source != InkSource::kSlur && c.second.source != InkSource::kSlur)
+        << name << ": " << InkCollisions::Describe(c);
+  });
   testing::ExpectGoldenLog("staff_slurs", log);
 }
 

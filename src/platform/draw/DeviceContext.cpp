@@ -1,7 +1,6 @@
 #include "platform/draw/DeviceContext.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -1064,8 +1063,13 @@ namespace {
 
 // The outline of a path as straight stretches, its curves cut into equal steps of their
 // parameter.
-std::vector<std::array<double, 4>> Outline(const PathData& path) {
-  std::vector<std::array<double, 4>> out;
+struct Stretch {
+  double x0, y0, x1, y1;
+  bool curved;
+};
+
+std::vector<Stretch> Outline(const PathData& path) {
+  std::vector<Stretch> out;
   double cx = 0;
   double cy = 0;
   double startX = 0;
@@ -1077,25 +1081,28 @@ std::vector<std::array<double, 4>> Outline(const PathData& path) {
         cy = startY = e.y[0];
         break;
       case PathData::Op::kLine:
-        out.push_back({cx, cy, e.x[0], e.y[0]});
+        out.push_back({cx, cy, e.x[0], e.y[0], false});
         cx = e.x[0];
         cy = e.y[0];
         break;
-      case PathData::Op::kCurve:
+      case PathData::Op::kCurve: {
+        double px = cx;
+        double py = cy;
         for (int i = 1; i <= kCurvePieces; ++i) {
           const double t = static_cast<double>(i) / kCurvePieces;
           const double u = 1 - t;
           const double x = u * u * u * cx + 3 * u * u * t * e.x[0] + 3 * u * t * t * e.x[1] + t * t * t * e.x[2];
           const double y = u * u * u * cy + 3 * u * u * t * e.y[0] + 3 * u * t * t * e.y[1] + t * t * t * e.y[2];
-          const double px = out.empty() || i == 1 ? cx : out.back()[2];
-          const double py = out.empty() || i == 1 ? cy : out.back()[3];
-          out.push_back({px, py, x, y});
+          out.push_back({px, py, x, y, true});
+          px = x;
+          py = y;
         }
         cx = e.x[2];
         cy = e.y[2];
         break;
+      }
       case PathData::Op::kClose:
-        out.push_back({cx, cy, startX, startY});
+        out.push_back({cx, cy, startX, startY, false});
         cx = startX;
         cy = startY;
         break;
@@ -1131,12 +1138,12 @@ void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool even
     if (!curved || width <= kInkPiece || !std::isfinite(width)) {
       ReportInk(item);
     } else {
-      const std::vector<std::array<double, 4>> outline = Outline(path);
+      const std::vector<Stretch> outline = Outline(path);
       // Half pieces: near its ends a curve rises steeply across a strip.
       const int strips = std::clamp(static_cast<int>(std::ceil(2 * width / kInkPiece)), 1, 1024);
       const double stripWidth = width / strips;
       std::vector<std::pair<double, double>> reach(static_cast<size_t>(strips), {1e300, -1e300});
-      for (const auto& [x0, y0, x1, y1] : outline) {
+      for (const auto& [x0, y0, x1, y1, curved] : outline) {
         const double lo = std::min(x0, x1);
         const double hi = std::max(x0, x1);
         const int first = std::clamp(static_cast<int>((lo - item.left) / stripWidth), 0, strips - 1);
@@ -1177,10 +1184,6 @@ void DeviceContext::EmitStroke(const PathData& path, const Pen& pen) {
   ++inkCall_;
   if (inkObserver_ != nullptr && !Erases(pen.colour)) {
     const double half = pen.PixelWidth() / 2.0;
-    double cx = 0;
-    double cy = 0;
-    double startX = 0;
-    double startY = 0;
     auto piece = [&](double x0, double y0, double x1, double y1, InkShape shape) {
       const double dx = x1 - x0;
       const double dy = y1 - y0;
@@ -1204,40 +1207,8 @@ void DeviceContext::EmitStroke(const PathData& path, const Pen& pen) {
         ReportInk(item);
       }
     };
-    for (const PathData::Element& e : path.elements) {
-      switch (e.op) {
-        case PathData::Op::kMove:
-          cx = startX = e.x[0];
-          cy = startY = e.y[0];
-          break;
-        case PathData::Op::kLine:
-          piece(cx, cy, e.x[0], e.y[0], InkShape::kLine);
-          cx = e.x[0];
-          cy = e.y[0];
-          break;
-        case PathData::Op::kCurve:
-          for (int i = 1; i <= kCurvePieces; ++i) {
-            const double t = static_cast<double>(i) / kCurvePieces;
-            const double u = 1 - t;
-            const double x = u * u * u * cx + 3 * u * u * t * e.x[0] + 3 * u * t * t * e.x[1] + t * t * t * e.x[2];
-            const double y = u * u * u * cy + 3 * u * u * t * e.y[0] + 3 * u * t * t * e.y[1] + t * t * t * e.y[2];
-            const double t0 = static_cast<double>(i - 1) / kCurvePieces;
-            const double u0 = 1 - t0;
-            const double x0 =
-                u0 * u0 * u0 * cx + 3 * u0 * u0 * t0 * e.x[0] + 3 * u0 * t0 * t0 * e.x[1] + t0 * t0 * t0 * e.x[2];
-            const double y0 =
-                u0 * u0 * u0 * cy + 3 * u0 * u0 * t0 * e.y[0] + 3 * u0 * t0 * t0 * e.y[1] + t0 * t0 * t0 * e.y[2];
-            piece(x0, y0, x, y, InkShape::kCurve);
-          }
-          cx = e.x[2];
-          cy = e.y[2];
-          break;
-        case PathData::Op::kClose:
-          piece(cx, cy, startX, startY, InkShape::kLine);
-          cx = startX;
-          cy = startY;
-          break;
-      }
+    for (const Stretch& stretch : Outline(path)) {
+      piece(stretch.x0, stretch.y0, stretch.x1, stretch.y1, stretch.curved ? InkShape::kCurve : InkShape::kLine);
     }
   }
   DoStroke(path, pen);

@@ -1,6 +1,7 @@
 #include "view/render/StaffRenderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -47,6 +48,28 @@ Signature SignatureOfPitchClass(int pitchClass) {
   return kKeys[((pitchClass % 12) + 12) % 12];
 }
 
+// What the stave's music is (not its texts) and, of that, what a slur goes around: the notes
+// and what stands on them; not the lines it crosses (staff, bar lines), the stave's signs nor
+// the chord marks that reach across the whole staff.
+struct InkKind {
+  bool music = false;
+  bool obstacle = false;
+};
+constexpr std::array<InkKind, static_cast<size_t>(InkSource::kCount)> kInkKinds = [] {
+  std::array<InkKind, static_cast<size_t>(InkSource::kCount)> kinds{};
+  for (const InkSource s : {InkSource::kStaffLine, InkSource::kBarLine, InkSource::kClef, InkSource::kKeySignature,
+                            InkSource::kTimeSignature, InkSource::kRhythmFlag, InkSource::kTabLetter,
+                            InkSource::kBourdon, InkSource::kChordEffect}) {
+    kinds[static_cast<size_t>(s)].music = true;
+  }
+  for (const InkSource s : {InkSource::kLedgerLine, InkSource::kNoteHead, InkSource::kAccidental, InkSource::kRest,
+                            InkSource::kDot, InkSource::kStem, InkSource::kBeam, InkSource::kFlag, InkSource::kTuplet,
+                            InkSource::kOrnament, InkSource::kFingering, InkSource::kSlur}) {
+    kinds[static_cast<size_t>(s)] = {true, true};
+  }
+  return kinds;
+}();
+
 // The lowest ink of a stave's music (not of its texts), passed on to the observer before it;
 // and, while `keepObstacles` is set, the boxes of the notes and their marks that slurs keep
 // clear of, in drawing coordinates.
@@ -74,55 +97,12 @@ class StaveMusicInk : public InkObserver {
   void CountAll(bool all) { countAll_ = all; }
 
  private:
-  static bool IsMusic(InkSource source) {
-    switch (source) {
-      case InkSource::kStaffLine:
-      case InkSource::kLedgerLine:
-      case InkSource::kBarLine:
-      case InkSource::kClef:
-      case InkSource::kKeySignature:
-      case InkSource::kTimeSignature:
-      case InkSource::kNoteHead:
-      case InkSource::kAccidental:
-      case InkSource::kRest:
-      case InkSource::kDot:
-      case InkSource::kStem:
-      case InkSource::kBeam:
-      case InkSource::kFlag:
-      case InkSource::kRhythmFlag:
-      case InkSource::kTuplet:
-      case InkSource::kTabLetter:
-      case InkSource::kBourdon:
-      case InkSource::kOrnament:
-      case InkSource::kFingering:
-      case InkSource::kSlur:
-      case InkSource::kChordEffect:
-        return true;
-      default:
-        return false;
-    }
+  static InkKind KindOf(InkSource source) {
+    const auto i = static_cast<size_t>(source);
+    return i < kInkKinds.size() ? kInkKinds[i] : InkKind{};
   }
-  // What a slur goes around: the notes and what stands on them. The lines it crosses (staff,
-  // bar lines) and the chord marks that reach across the whole staff are not.
-  static bool IsObstacle(InkSource source) {
-    switch (source) {
-      case InkSource::kLedgerLine:
-      case InkSource::kNoteHead:
-      case InkSource::kAccidental:
-      case InkSource::kRest:
-      case InkSource::kDot:
-      case InkSource::kStem:
-      case InkSource::kBeam:
-      case InkSource::kFlag:
-      case InkSource::kTuplet:
-      case InkSource::kOrnament:
-      case InkSource::kFingering:
-      case InkSource::kSlur:
-        return true;
-      default:
-        return false;
-    }
-  }
+  static bool IsMusic(InkSource source) { return KindOf(source).music; }
+  static bool IsObstacle(InkSource source) { return KindOf(source).obstacle; }
   InkObserver* next_;
   Point origin_;
   bool keepObstacles_;
