@@ -11,6 +11,7 @@
 
 #include "GoldenLog.h"
 #include "StaffFixtures.h"
+#include "model/events/CMetaEvent.h"
 #include "platform/draw/InkCollisions.h"
 #include "view/render/marks/SlurShape.h"
 
@@ -161,6 +162,16 @@ const std::vector<testing::NamedStave>& SlurStaves() {
          v.push_back(Chord(3, {67}));
          SetSlur(v, 0, 3, 0, false);
          SetSlur(v, 1, 1, -2, false);
+       }},
+      // A legato mark (a long slur) over forty columns, from over the first note: it ends
+      // where the staff ends, over the beamed notes.
+      {"a long slur's mark past the line's end",
+       [](nChordArray& v) {
+         v.push_back(Chord(4, {69}, 0));
+         v.push_back(Chord(4, {79}, 1));
+         v.push_back(Chord(4, {72}, 2));
+         v.push_back(Chord(4, {74}, 3));
+         v.at(0)->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "", 40u | (0x55u << 8), 0, -2));
        }},
       // G4 A4 G4 quarters, stems up, a slur under them: nothing in the way, the rule's curve.
       {"nothing in the way",
