@@ -7,10 +7,12 @@
 #include <numeric>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "import/CourseClashes.h"
 #include "import/musicxml/ImportWarnings.h"
+#include "model/instrument/CClef.h"
 #include "model/score/CSystemArray.h"
 #include "model/voice/RhythmValues.h"
 #include "platform/text/TextConversion.h"
@@ -30,7 +32,16 @@ constexpr uint16_t kStemBit = 0x80;
 constexpr uint32_t kOtherSpelling = 4;  // note status: the key's other spelling
 constexpr uint32_t kTiedFromPrevious = 0x800;
 constexpr uint8_t kCodaKind = 50;
-constexpr int32_t kLegatoOffset = 5;
+constexpr uint32_t kSymbolTime = 8;  // a time signature's value: drawn as its symbol
+// Line offsets (value bits 8-15, sign and magnitude) of marks under the staff: a caption's
+// baseline three lines under the bottom line, a dynamic's seven lines under the top line, a
+// hairpin's twelve of its half openings down from its place over the staff.
+constexpr uint32_t kWordsBelow = 7u << 8;
+constexpr uint32_t kDynamicBelow = (0x80u | 7u) << 8;
+constexpr uint32_t kHairpinBelow = 12u << 8;
+constexpr int32_t kPedalCode = 10;
+constexpr int32_t kDefaultLevel = 100;  // the expression an instrument starts at
+constexpr int32_t kLongSlurBend = 2;  // lines a long slur's legato mark bends
 
 // A parameter read as a whole number as atoi would, but saturating instead of overflowing.
 int IntParam(const vornelelement& e, size_t i) {
@@ -47,7 +58,9 @@ std::optional<size_t> SlurSlotIndex(int number) {
   return static_cast<size_t>(number - 1);
 }
 
-// cy of a dynamic: (code << 16) | level; 0 for a text outside the table.
+// cy of a dynamic: (code << 16) | level. A marking outside the table keeps code 0 (it shows its
+// own letters) with the level of the nearest marking, for the level is the expression it
+// plays at: 0 would silence the notes after it.
 int32_t DynamicsValue(std::string_view text) {
   struct Level {
     std::string_view text;
@@ -60,7 +73,15 @@ int32_t DynamicsValue(std::string_view text) {
   for (const Level& l : kLevels) {
     if (l.text == text) return (l.code << 16) | l.level;
   }
-  return 0;
+  static constexpr Level kOthers[] = {{"pppp", 0, 54},  {"ppppp", 0, 44}, {"pppppp", 0, 34}, {"ffff", 0, 127},
+                                      {"fffff", 0, 127}, {"ffffff", 0, 127}, {"sfz", 0, 120}, {"sffz", 0, 124},
+                                      {"sfp", 0, 110},  {"sfpp", 0, 110}, {"fp", 0, 110},    {"rf", 0, 110},
+                                      {"rfz", 0, 120},  {"fzp", 0, 120},  {"sfzp", 0, 120},  {"pf", 0, 84},
+                                      {"n", 0, 34}};
+  for (const Level& l : kOthers) {
+    if (l.text == text) return l.level;
+  }
+  return 100;
 }
 
 // The length in ticks of n/d of a whole note (768 ticks) with its dots, each adding half the
@@ -140,12 +161,18 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
     } else if (name == "tempo") {
       Tempo(e);
     } else if (name == "intens") {
-      const std::string text = TextParam(e, 0);
-      AddPending(CMetaEvent::kDynamics, text, DynamicsValue(text));
+      Dynamic(e);
+    } else if (name == "crescBegin" || name == "dimBegin") {
+      WedgeBegin(e, name == "crescBegin");
+    } else if (name == "crescEnd" || name == "dimEnd") {
+      EndSpan(wedge_);
+    } else if (name == "pedal") {
+      Pedal(e);
     } else if (name == "stemsDown" || name == "stemsUp") {
       FlipStem();
     } else if (name == "words") {
-      AddPending(CMetaEvent::kCaption, TextParam(e, 0));
+      // Words under the staff stand their line offset below its bottom line.
+      AddPending(CMetaEvent::kCaption, TextParam(e, 0), 0, Below(e) ? kWordsBelow : 0);
     } else if (name == "lyric") {
       AddPending(CMetaEvent::kLyrics, TextParam(e, 0));
     } else if (name == "tieBegin") {
@@ -220,11 +247,16 @@ void MusicXMLTagWalk::ResetStaffState() {
   measure_ = 1;
   lastNote_ = nullptr;
   slots_.fill(SlurSlot{});
+  endingSlots_.fill(SlurSlot{});
+  longSlurs_.clear();
   openTies_.clear();
   tiePending_ = false;
   slurPending_ = false;
   pendingMarks_.clear();
   pendingChordName_.clear();
+  wedge_ = OpenSpan{};
+  pedal_ = OpenSpan{};
+  lastLevel_ = kDefaultLevel;
   inChord_ = false;
   grace_ = false;
   clefSeen_ = false;
@@ -275,7 +307,8 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
       lower->type = CClef::kStaff;
       lower->enabledVoices = CClef::kLowerVoice;
       lower->spaceBelow = 1;
-      lower->hideMetaEvents = 1;
+      // Each staff has a voice of its own, whose dynamics, pedals and words it shows.
+      lower->hideMetaEvents = 0;
     }
     definition.LinkStaves();
     definition.voiceSelector = 0;
@@ -287,6 +320,9 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
 
 void MusicXMLTagWalk::EndStaff() {
   FinishChord();
+  // A hairpin or pedal left open reaches the staff's last chord.
+  EndSpan(wedge_);
+  EndSpan(pedal_);
   if (targetVoice_ == nullptr) return;
   const bool empty = std::all_of(targetVoice_->begin(), targetVoice_->end(), [](const auto& e) { return e == nullptr; });
   if (!empty) {
@@ -302,7 +338,9 @@ void MusicXMLTagWalk::EndStaff() {
     *targetVoice_ = std::move(working_);
     working_ = nChordArray();
     targetVoice_->RebarVoice(section_.numerator, section_.denominator);
+    RecountLongSlurs(*targetVoice_);
   }
+  longSlurs_.clear();
   // A tablature gives each note its course: where two share one, one letter would hide the
   // other. A staff of notation only finds courses for its pitches and is left as it is.
   if (definition_ != nullptr && std::any_of(definition_->staves.begin(), definition_->staves.end(), [](const auto& s) {
@@ -310,6 +348,19 @@ void MusicXMLTagWalk::EndStaff() {
       })) {
     lastNote_ = nullptr;
     SeparateCourses(*targetVoice_, definition_->tabInstrument, "part " + std::to_string(currentPart_ + 1));
+  }
+}
+
+void MusicXMLTagWalk::RecountLongSlurs(const nChordArray& voice) {
+  if (longSlurs_.empty()) return;
+  std::unordered_map<const nChord*, size_t> index;
+  for (size_t i = 0; i < voice.size(); ++i) index.emplace(voice.at(i), i);
+  for (const LongSlurMark& slur : longSlurs_) {
+    const auto start = index.find(slur.start);
+    const auto end = index.find(slur.end);
+    if (start == index.end() || end == index.end() || end->second < start->second) continue;
+    const auto span = static_cast<uint32_t>(std::min<size_t>(end->second - start->second, 255));
+    slur.mark->value = (slur.mark->value & ~0xFFu) | span;
   }
 }
 
@@ -388,7 +439,12 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     const TickLength length = NoteLength(numerator, denominator, dots);
     if (!inChord_ && !IsNote(IntParam(e, 0)) && pendingMarks_.empty() && JoinShortRest(length)) return;
     chord_ = Append(std::make_unique<nChord>());
-    for (auto& mark : pendingMarks_) chord_->metaEvents.push_back(std::move(mark));
+    for (auto& mark : pendingMarks_) {
+      for (OpenSpan* span : {&wedge_, &pedal_}) {
+        if (span->mark == mark.get()) span->chord = chord_;
+      }
+      chord_->metaEvents.push_back(std::move(mark));
+    }
     pendingMarks_.clear();
     unfinished_ = chord_;
     unfinishedLength_ = length;
@@ -464,9 +520,13 @@ void MusicXMLTagWalk::SlurBegin(const vornelelement& e) {
   const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
   if (!index) return;
   SlurSlot& slot = slots_[*index];
+  // A slur of the same number still open ends at the note this one starts on, whose end tag
+  // follows the note.
+  endingSlots_[*index] = slot.active && slot.startNote != nullptr ? slot : SlurSlot{};
   slot = SlurSlot{};
   slot.active = true;
-  slot.above = IntParam(e, 1) == 0;
+  const int placement = IntParam(e, 1);
+  slot.side = placement == 0 ? SlurSide::kAbove : placement == 1 ? SlurSide::kBelow : SlurSide::kNotGiven;
   pendingSlot_ = *index;
   slurPending_ = true;
 }
@@ -474,7 +534,10 @@ void MusicXMLTagWalk::SlurBegin(const vornelelement& e) {
 void MusicXMLTagWalk::SlurEnd(const vornelelement& e) {
   const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
   if (!index || lastNote_ == nullptr || currentVoice_ == nullptr) return;
-  SlurSlot& slot = slots_[*index];
+  SlurSlot& ending = endingSlots_[*index];
+  const bool endsTheOlder = ending.active && slots_[*index].startNote == lastNote_;
+  SlurSlot& slot = endsTheOlder ? ending : slots_[*index];
+  if (!endsTheOlder) ending = SlurSlot{};
   // The end of a slur whose start was never given (a chord note's, which is not converted)
   // makes nothing.
   if (!slot.active) return;
@@ -484,30 +547,63 @@ void MusicXMLTagWalk::SlurEnd(const vornelelement& e) {
   FinishSlur(slot);
 }
 
+bool MusicXMLTagWalk::SlurAbove(const SlurSlot& slot) const {
+  if (slot.side != SlurSide::kNotGiven) return slot.side == SlurSide::kAbove;
+  if (slot.startNote == nullptr || slot.endNote == nullptr) return false;
+  const size_t selected = definition_ != nullptr && definition_->voiceSelector != 0 ? 1 : 0;
+  if (definition_ == nullptr || selected >= definition_->staves.size()) return false;
+  const int middle = definition_->staves.at(selected)->GetStemDividingPitch();
+  return slot.startNote->pitch + slot.endNote->pitch >= 2 * middle;
+}
+
 void MusicXMLTagWalk::FinishSlur(SlurSlot& slot) {
   const int s = slot.startIndex;
   const int e = slot.endIndex;
   const int a = slot.startInterval;
   const int b = slot.endInterval;
-  if (slot.startNote != nullptr && e - s <= 7) {
-    if (e > s) {
-      int chords = 0;
-      for (int i = s; i < e; ++i) {
-        const nChord* event = working_.at(static_cast<size_t>(i));
-        if (event != nullptr && event->IsChord()) ++chords;
-      }
-      uint32_t word = (static_cast<uint32_t>(std::abs(b - a) & 7) << 3) | (static_cast<uint32_t>(chords - 1) & 7);
-      if (b < a) word |= 0x40;
-      slot.startNote->slur = word;
+  const bool above = SlurAbove(slot);
+  int chords = 0;
+  if (slot.startNote != nullptr && e > s) {
+    for (int i = s; i < e && chords <= 8; ++i) {
+      const nChord* event = working_.at(static_cast<size_t>(i));
+      if (event != nullptr && event->IsChord()) ++chords;
     }
-  } else if (s >= 0 && static_cast<size_t>(s) < working_.size() && working_.at(static_cast<size_t>(s)) != nullptr) {
-    // Too long for a slur word: a legato mark on the event where it starts.
-    const uint32_t value = (static_cast<uint32_t>(b - a) << 8) | (static_cast<uint32_t>(e - s) & 0xFF);
-    working_.at(static_cast<size_t>(s))
-        ->metaEvents.push_back(
-            std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "", value, 0, slot.above ? -kLegatoOffset : kLegatoOffset));
+  }
+  if (chords >= 1 && chords <= 8) {
+    // The word spans the chords from its note to the last one's; its end stands as many steps
+    // off as the notes are apart, at most seven.
+    uint32_t word = (static_cast<uint32_t>(std::min(std::abs(b - a), 7)) << 3) | static_cast<uint32_t>(chords - 1);
+    if (b < a) word |= 0x40;
+    if (above) word |= 0x80;
+    slot.startNote->slur = word;
+  } else if (chords > 8 && s >= 0 && static_cast<size_t>(s) < working_.size() &&
+             working_.at(static_cast<size_t>(s)) != nullptr) {
+    // Too long for a slur word: a legato mark on the event where it starts, from the height of
+    // its first note to that of its last, a line beyond them.
+    nChord* start = working_.at(static_cast<size_t>(s));
+    CMetaEvent* mark = start->metaEvents.push_back(LongSlur(slot, above));
+    if (e >= 0 && static_cast<size_t>(e) < working_.size()) longSlurs_.push_back({start, working_.at(static_cast<size_t>(e)), mark});
   }
   slot = SlurSlot{};
+}
+
+std::unique_ptr<CMetaEvent> MusicXMLTagWalk::LongSlur(const SlurSlot& slot, bool above) const {
+  const size_t selected = definition_ != nullptr && definition_->voiceSelector != 0 ? 1 : 0;
+  const int clef = definition_ != nullptr && selected < definition_->staves.size()
+                       ? definition_->staves.at(selected)->clefId
+                       : CClef::kGClef;
+  // A note's place on the staff in lines from the mark's base line, the second from the
+  // bottom, down positive; held within what the mark's four bits keep.
+  const auto line = [clef, above](int interval) {
+    const double halfLines = 17 + CClef::ReferenceStep(clef) - interval - 6;
+    const double lines = above ? std::floor(halfLines / 2) - 1 : std::ceil(halfLines / 2) + 1;
+    return static_cast<uint32_t>(std::clamp(static_cast<int>(lines) + 7, 0, 15));
+  };
+  const uint32_t heights = line(slot.startInterval) | (line(slot.endInterval) << 4);
+  const uint32_t span = static_cast<uint32_t>(std::clamp(slot.endIndex - slot.startIndex, 0, 255));
+  const int32_t bend = above ? -kLongSlurBend : kLongSlurBend;
+  // The same heights serve the tablature, the curve bending the same way.
+  return std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "", span | (heights << 8) | (0x77u << 16), bend, bend);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -606,7 +702,12 @@ void MusicXMLTagWalk::Meter(const vornelelement& e) {
   }
   if (meterSeen_) Append(std::make_unique<nChord>(kDoubleBar));
   FinishChord();
-  currentVoice_->AppendTimeSignature(beats, beatType);
+  nChord* signature = currentVoice_->AppendTimeSignature(beats, beatType);
+  // Common and cut time keep their symbol (C, a struck C) where the time allows it.
+  const std::string symbol = e.param(0);
+  if ((symbol == "C" || symbol == "C/") && signature != nullptr) {
+    if (CMetaEvent* event = signature->metaEvents.Find(CMetaEvent::kTimeSignature)) event->value |= kSymbolTime;
+  }
   meterSeen_ = true;
 }
 
@@ -635,8 +736,57 @@ void MusicXMLTagWalk::FlipStem() {
   if (last != nullptr && last->IsChord()) last->status ^= kStemBit;
 }
 
-void MusicXMLTagWalk::AddPending(uint8_t kind, const std::string& text, int32_t cy) {
-  pendingMarks_.push_back(std::make_unique<CMetaEvent>(kind, text, 0, 0, cy));
+CMetaEvent* MusicXMLTagWalk::AddPending(uint8_t kind, const std::string& text, int32_t cy, uint32_t value) {
+  return pendingMarks_.emplace_back(std::make_unique<CMetaEvent>(kind, text, value, 0, cy)).get();
+}
+
+bool MusicXMLTagWalk::Below(const vornelelement& e, size_t first) {
+  for (size_t i = first; i < e.parameters().size(); ++i) {
+    if (e.param(i) == "below") return true;
+  }
+  return false;
+}
+
+void MusicXMLTagWalk::Dynamic(const vornelelement& e) {
+  const std::string text = TextParam(e, 0);
+  const int32_t cy = DynamicsValue(text);
+  lastLevel_ = cy & 0xFFFF;
+  AddPending(CMetaEvent::kDynamics, text, cy, Below(e) ? kDynamicBelow : 0);
+}
+
+void MusicXMLTagWalk::WedgeBegin(const vornelelement& e, bool crescendo) {
+  // A crescendo opens from its chord (cy 1), a diminuendo closes at its end (cy 0).
+  EndSpan(wedge_);
+  wedge_.mark = AddPending(CMetaEvent::kCrescendo, "", crescendo ? 1 : 0, Below(e, 0) ? kHairpinBelow : 0);
+}
+
+void MusicXMLTagWalk::Pedal(const vornelelement& e) {
+  const std::string type = e.param(0);
+  EndSpan(pedal_);
+  if (type == "stop") return;
+  // "Ped." and its line to where the pedal goes up, under the staff unless placed over it. A
+  // pedal changes no loudness: it keeps the expression of the last dynamic.
+  bool above = false;
+  for (size_t i = 1; i < e.parameters().size(); ++i) above = above || e.param(i) == "above";
+  pedal_.mark = AddPending(CMetaEvent::kDynamics, "pedal", (kPedalCode << 16) | lastLevel_, above ? 0 : kDynamicBelow);
+}
+
+void MusicXMLTagWalk::EndSpan(OpenSpan& span) {
+  if (span.mark != nullptr && span.chord != nullptr && currentVoice_ != nullptr) {
+    // The mark reaches the column of the chord after the last one made: the stop stands
+    // before the note it ends at, or after the measure's last note.
+    size_t chords = 1;
+    bool after = false;
+    for (const auto& event : *currentVoice_) {
+      if (event.get() == span.chord) {
+        after = true;
+      } else if (after && event != nullptr && event->IsChord()) {
+        ++chords;
+      }
+    }
+    span.mark->value = (span.mark->value & ~0xFFu) | static_cast<uint32_t>(std::min<size_t>(chords, 255));
+  }
+  span = OpenSpan{};
 }
 
 }  // namespace vornel

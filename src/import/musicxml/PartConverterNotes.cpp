@@ -170,11 +170,13 @@ std::vector<Sxmlelement> xmlpart2vornel::chordNotesAfter(const Sxmlelement& note
 }
 
 void xmlpart2vornel::emitLyrics(const Sxmlelement& note) {
-  for (auto it = note->find(ElementType("text")); it != note->end();
-       it = note->find(ElementType("text"), it.forward())) {
-    Svornelelement lyric = vorneltag::create("lyric");
-    lyric->add(vornelparam::create((*it)->getValue(), true));
-    add(lyric);
+  // A syllable's "syllabic" comes before its text.
+  std::string syllabic;
+  for (auto it = note->begin(); it != note->end(); it.forward()) {
+    if ((*it)->getType() == ElementType("syllabic")) syllabic = (*it)->getValue();
+    if ((*it)->getType() != ElementType("text")) continue;
+    add(lyricTag((*it)->getValue(), syllabic));
+    syllabic.clear();
   }
 }
 
@@ -184,7 +186,9 @@ void xmlpart2vornel::openTie(const std::vector<Stied>& tied) {
   Svornelelement tag = vorneltag::create("tieBegin");
   const std::string number = start->getAttributeValue("number");
   if (!number.empty()) tag->add(vornelparam::create(number, false));
-  tag->add(vornelparam::create(start->getAttributeValue("placement") == "below" ? 1 : 0, false));
+  // The placement: 0 above, 1 below, 2 not given (the notes decide).
+  const std::string placement = start->getAttributeValue("placement");
+  tag->add(vornelparam::create(placement == "above" ? 0 : placement == "below" ? 1 : 2, false));
   add(tag);
 }
 
@@ -202,7 +206,9 @@ void xmlpart2vornel::openSlur(const std::vector<Sslur>& slurs) {
   if (!start) return;
   Svornelelement tag = vorneltag::create("slurBegin");
   tag->add(vornelparam::create(AtoI(start->getAttributeValue("number")), false));
-  tag->add(vornelparam::create(start->getAttributeValue("placement") == "below" ? 1 : 0, false));
+  // The placement: 0 above, 1 below, 2 not given (the notes decide).
+  const std::string placement = start->getAttributeValue("placement");
+  tag->add(vornelparam::create(placement == "above" ? 0 : placement == "below" ? 1 : 2, false));
   add(tag);
 }
 
@@ -290,7 +296,10 @@ void xmlpart2vornel::visitStart(Swedge& elt) {
   } else if (type == "stop") {
     tag = crescendoPending_ ? "crescEnd" : "dimEnd";
   }
-  if (tag != nullptr) addDirectionElement(vorneltag::create(tag));
+  if (tag == nullptr) return;
+  Svornelelement wedge = vorneltag::create(tag);
+  addPlacement(wedge);
+  addDirectionElement(wedge);
 }
 
 void xmlpart2vornel::visitStart(Sdynamics& elt) {
@@ -301,6 +310,7 @@ void xmlpart2vornel::visitStart(Sdynamics& elt) {
     if (!child || child->getType() == ElementType("other-dynamics")) continue;
     Svornelelement tag = vorneltag::create("intens");
     tag->add(vornelparam::create(child->getName(), true));
+    addPlacement(tag);
     addDirectionElement(tag);
   }
 }

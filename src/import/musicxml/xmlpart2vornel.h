@@ -44,12 +44,14 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("forward")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("measure")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("part")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("pedal")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("repeat")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("segno")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("sound")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("wedge")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("words")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("text")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("syllabic")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("harmony")>> {
  public:
   using Sbackup = XmlHandle<MusicXML2::ElementType("backup")>;
@@ -62,12 +64,14 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   using Sforward = XmlHandle<MusicXML2::ElementType("forward")>;
   using Smeasure = XmlHandle<MusicXML2::ElementType("measure")>;
   using Spart = XmlHandle<MusicXML2::ElementType("part")>;
+  using Spedal = XmlHandle<MusicXML2::ElementType("pedal")>;
   using Srepeat = XmlHandle<MusicXML2::ElementType("repeat")>;
   using Ssegno = XmlHandle<MusicXML2::ElementType("segno")>;
   using Ssound = XmlHandle<MusicXML2::ElementType("sound")>;
   using Swedge = XmlHandle<MusicXML2::ElementType("wedge")>;
   using Swords = XmlHandle<MusicXML2::ElementType("words")>;
   using Stext = XmlHandle<MusicXML2::ElementType("text")>;
+  using Ssyllabic = XmlHandle<MusicXML2::ElementType("syllabic")>;
   using Sharmony = XmlHandle<MusicXML2::ElementType("harmony")>;
   using fraction = MusicXML2::fraction;
 
@@ -120,7 +124,11 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   void visitStart(Ssegno& elt) override;
   void visitEnd(Ssound& elt) override;
   void visitEnd(Stext& elt) override;
+  void visitEnd(Ssyllabic& elt) override;
+  // A "lyric" tag of a syllable: one that begins or goes on with a word ends in a hyphen.
+  static Svornelelement lyricTag(const std::string& text, const std::string& syllabic);
   void visitEnd(Swords& elt) override;
+  void visitStart(Spedal& elt) override;
 
   // --- notes and notations (PartConverterNotes.cpp)
   void visitStart(MusicXML2::Snote& elt) override;
@@ -151,6 +159,8 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   // volta popped on the way is closed with it.
   void closeContainer(const Svornelelement& element);
   void addDirectionElement(const Svornelelement& element);
+  // Adds the current direction's placement ("above" or "below") to a tag, when it has one.
+  void addPlacement(const Svornelelement& tag) const;
 
   // Notes (PartConverterNotes.cpp).
   void emitNote(const MusicXML2::notevisitor& note);
@@ -201,6 +211,8 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   int targetVoice_ = 0;
   int divisions_ = 1;
   int directionOffset_ = 0;
+  std::string directionPlacement_;  // the "placement" of the current direction
+  std::string syllabic_;            // of the lyric being read, until its text
 
   // Times in whole notes.
   fraction measureLength_{0, 1};

@@ -1,6 +1,7 @@
 #include "view/render/StaffRenderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -17,6 +18,7 @@
 #include "view/render/NotationGlyphs.h"
 #include "view/render/TabFonts.h"
 #include "view/render/TuningLabels.h"
+#include "view/render/marks/Slurs.h"
 #include "view/render/tablature/ChordLetters.h"
 #include "view/render/tablature/TabColumns.h"
 
@@ -47,47 +49,67 @@ Signature SignatureOfPitchClass(int pitchClass) {
   return kKeys[((pitchClass % 12) + 12) % 12];
 }
 
-// The lowest ink of a stave's music (not of its texts), passed on to the observer before it.
-class MusicInkBottom : public InkObserver {
+// What the stave's music is (not its texts) and, of that, what a slur goes around: the notes
+// and what stands on them; not the lines it crosses (staff, bar lines), the stave's signs nor
+// the chord marks that reach across the whole staff.
+struct InkKind {
+  bool music = false;
+  bool obstacle = false;
+};
+constexpr std::array<InkKind, static_cast<size_t>(InkSource::kCount)> kInkKinds = [] {
+  std::array<InkKind, static_cast<size_t>(InkSource::kCount)> kinds{};
+  for (const InkSource s : {InkSource::kStaffLine, InkSource::kBarLine, InkSource::kClef, InkSource::kKeySignature,
+                            InkSource::kTimeSignature, InkSource::kRhythmFlag, InkSource::kTabLetter,
+                            InkSource::kBourdon, InkSource::kChordEffect}) {
+    kinds[static_cast<size_t>(s)].music = true;
+  }
+  for (const InkSource s : {InkSource::kLedgerLine, InkSource::kNoteHead, InkSource::kAccidental, InkSource::kRest,
+                            InkSource::kDot, InkSource::kStem, InkSource::kBeam, InkSource::kFlag, InkSource::kTuplet,
+                            InkSource::kOrnament, InkSource::kFingering, InkSource::kSlur}) {
+    kinds[static_cast<size_t>(s)] = {true, true};
+  }
+  return kinds;
+}();
+
+// The lowest ink of a stave's music (not of its texts), passed on to the observer before it;
+// and, while `keepObstacles` is set, the boxes of the notes and their marks that slurs keep
+// clear of, in drawing coordinates.
+class StaveMusicInk : public InkObserver {
  public:
-  explicit MusicInkBottom(InkObserver* next) : next_(next) {}
+  StaveMusicInk(InkObserver* next, Point origin, bool keepObstacles)
+      : next_(next), origin_(origin), keepObstacles_(keepObstacles) {}
   void OnInk(const InkItem& item) override {
-    if (IsMusic(item.source)) bottom_ = std::max(bottom_, item.bottom);
+    if (IsMusic(item.source) || (countAll_ && item.source != InkSource::kScreenMark)) {
+      bottom_ = std::max(bottom_, item.bottom);
+    }
+    if (keepObstacles_ && IsObstacle(item.source)) {
+      obstacles_.push_back({{static_cast<int32_t>(std::floor(item.left)) - origin_.x,
+                             static_cast<int32_t>(std::floor(item.top)) - origin_.y,
+                             static_cast<int32_t>(std::ceil(item.right)) - origin_.x,
+                             static_cast<int32_t>(std::ceil(item.bottom)) - origin_.y},
+                            item.source == InkSource::kNoteHead});
+    }
     if (next_ != nullptr) next_->OnInk(item);
   }
   std::optional<double> Bottom() const { return bottom_ > -1e300 ? std::optional<double>(bottom_) : std::nullopt; }
+  const std::vector<StaffInk>& Obstacles() const { return obstacles_; }
+  // While set, every kind of ink counts for the bottom: the directions under a staff, which
+  // its lyrics stand under too.
+  void CountAll(bool all) { countAll_ = all; }
 
  private:
-  static bool IsMusic(InkSource source) {
-    switch (source) {
-      case InkSource::kStaffLine:
-      case InkSource::kLedgerLine:
-      case InkSource::kBarLine:
-      case InkSource::kClef:
-      case InkSource::kKeySignature:
-      case InkSource::kTimeSignature:
-      case InkSource::kNoteHead:
-      case InkSource::kAccidental:
-      case InkSource::kRest:
-      case InkSource::kDot:
-      case InkSource::kStem:
-      case InkSource::kBeam:
-      case InkSource::kFlag:
-      case InkSource::kRhythmFlag:
-      case InkSource::kTuplet:
-      case InkSource::kTabLetter:
-      case InkSource::kBourdon:
-      case InkSource::kOrnament:
-      case InkSource::kFingering:
-      case InkSource::kSlur:
-      case InkSource::kChordEffect:
-        return true;
-      default:
-        return false;
-    }
+  static InkKind KindOf(InkSource source) {
+    const auto i = static_cast<size_t>(source);
+    return i < kInkKinds.size() ? kInkKinds[i] : InkKind{};
   }
+  static bool IsMusic(InkSource source) { return KindOf(source).music; }
+  static bool IsObstacle(InkSource source) { return KindOf(source).obstacle; }
   InkObserver* next_;
+  Point origin_;
+  bool keepObstacles_;
+  bool countAll_ = false;
   double bottom_ = -1e300;
+  std::vector<StaffInk> obstacles_;
 };
 
 }  // namespace
@@ -150,10 +172,12 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   const int shown = stave_.enabledVoices >= 0 && stave_.enabledVoices <= 3 ? stave_.enabledVoices : 0;
   Rect laidOut = rect;
   DeviceContext& dc = g_.dc;
-  MusicInkBottom music(dc.GetInkObserver());
+  StaveMusicInk music(dc.GetInkObserver(), dc.GetViewportOrg(), !IsTablature());
   InkObserver* const outer = dc.SetInkObserver(&music);
   lyrics_.clear();
   deferLyrics_ = true;
+  slurs_.clear();
+  deferSlurs_ = !IsTablature();
   try {
     if (shown == 1 || shown == 2 || shown == 3) {
       laidOut = rect;
@@ -168,6 +192,11 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
       DrawVoice(*voices.at(0), 0, 0, full, columnWidth);
       laidOut.bottom = stave_.area.bottom;
     }
+    deferSlurs_ = false;
+    DrawDeferredSlurs(music.Obstacles());
+    music.CountAll(true);
+    DrawDeferredDirections(music.Obstacles());
+    music.CountAll(false);
     dc.SetInkObserver(outer);
     deferLyrics_ = false;
     const std::optional<double> bottom = music.Bottom();
@@ -180,6 +209,10 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   dc.SetInkObserver(outer);
   deferLyrics_ = false;
   lyrics_.clear();
+  deferSlurs_ = false;
+  slurs_.clear();
+  directions_.clear();
+  musicInk_ = nullptr;
   lyricFloor_ = INT32_MIN;
   rect.bottom = stave_.area.bottom != 0 ? stave_.area.bottom : laidOut.bottom;
   stave_.clefId = savedClef;
@@ -189,16 +222,82 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   voices_ = nullptr;
 }
 
+StaffRenderer::DeferredEvent StaffRenderer::Deferred(CMetaEvent& event, nChord& chord, const Rect& rect,
+                                                    int32_t u) const {
+  return {&event, &chord, rect, u, highestY_, lowestY_, stave_.currentStemsDown, voice_, elementIndex_, drawing_.index};
+}
+
 bool StaffRenderer::DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) {
   if (!deferLyrics_) return false;
-  lyrics_.push_back({&event, &chord, rect, u, highestY_, lowestY_, stave_.currentStemsDown});
+  lyrics_.push_back(Deferred(event, chord, rect, u));
   return true;
+}
+
+bool StaffRenderer::DeferDirection(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) {
+  // The directions wait with the slurs: on staves, while their notes are drawn.
+  if (!deferSlurs_) return false;
+  directions_.push_back(Deferred(event, chord, rect, u));
+  return true;
+}
+
+std::optional<Rect> StaffRenderer::MusicInkBetween(int32_t left, int32_t right) const {
+  if (musicInk_ == nullptr) return std::nullopt;
+  std::optional<Rect> found;
+  for (const StaffInk& ink : *musicInk_) {
+    if (ink.box.right < left || ink.box.left > right) continue;
+    found = found ? UnionRect(*found, ink.box) : ink.box;
+  }
+  return found;
+}
+
+void StaffRenderer::DrawDeferredEvent(const DeferredEvent& deferred) {
+  highestY_ = deferred.chordTop;
+  lowestY_ = deferred.chordBottom;
+  stave_.currentStemsDown = deferred.stemsDown;
+  voice_ = deferred.voice;
+  elementIndex_ = deferred.element;
+  // The columns are those of the event's voice.
+  auto& drawn = stave_.Drawn();
+  const size_t index = deferred.voiceIndex == 1 ? 1 : 0;
+  const bool otherVoice = drawn.voicePositions[index] != drawn.chordPositions && !drawn.voicePositions[index].empty();
+  if (otherVoice) std::swap(drawn.chordPositions, drawn.voicePositions[index]);
+  DrawLyricEvent(*this, *deferred.event, *deferred.chord, deferred.rect, deferred.u);
+  if (otherVoice) std::swap(drawn.chordPositions, drawn.voicePositions[index]);
+}
+
+void StaffRenderer::DrawDeferredDirections(const std::vector<StaffInk>& ink) {
+  if (directions_.empty()) return;
+  const int32_t savedStems = stave_.currentStemsDown;
+  const nChordArray* savedVoice = voice_;
+  const size_t savedElement = elementIndex_;
+  musicInk_ = &ink;
+  const std::vector<DeferredEvent> directions = std::move(directions_);
+  directions_.clear();
+  for (const DeferredEvent& direction : directions) DrawDeferredEvent(direction);
+  musicInk_ = nullptr;
+  stave_.currentStemsDown = savedStems;
+  voice_ = savedVoice;
+  elementIndex_ = savedElement;
+  highestY_ = INT32_MAX;
+  lowestY_ = INT32_MIN;
+}
+
+bool StaffRenderer::DeferSlur(const DeferredSlur& slur) {
+  if (!deferSlurs_) return false;
+  slurs_.push_back(slur);
+  return true;
+}
+
+void StaffRenderer::DrawDeferredSlurs(const std::vector<StaffInk>& ink) {
+  if (slurs_.empty()) return;
+  DrawStaffSlurs(*this, std::move(slurs_), ink);
+  slurs_.clear();
 }
 
 void StaffRenderer::DrawDeferredLyrics(int32_t floor) {
   lyricFloor_ = floor;
   const int32_t savedStems = stave_.currentStemsDown;
-  for (const DeferredLyric& lyric : lyrics_) {
+  for (const DeferredEvent& lyric : lyrics_) {
     highestY_ = lyric.chordTop;
     lowestY_ = lyric.chordBottom;
     stave_.currentStemsDown = lyric.stemsDown;

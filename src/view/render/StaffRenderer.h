@@ -21,6 +21,7 @@
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/ScaledNotationFont.h"
 #include "view/render/TupletTracker.h"
+#include "view/render/marks/SlurShape.h"
 #include "view/render/tablature/TabColumns.h"
 
 namespace vornel {
@@ -68,6 +69,25 @@ struct MarkState {
   std::vector<Rect> chordMarks;
   std::shared_ptr<const MarkSurroundings> surroundings;
   std::vector<Rect> slurs;
+};
+
+// A box of the ink of a staff's music, in drawing coordinates; `head` for a note head.
+struct StaffInk {
+  Rect box;
+  bool head = false;
+};
+
+// A slur of a staff as its rule places it, waiting until the stave's notes of both voices
+// are drawn, so that it can keep clear of them (DrawDeferredSlurs).
+struct DeferredSlur {
+  SlurCurve curve;       // its height the lift GraphicUtil::DrawSlur takes
+  Point head;            // where the head of its first note was drawn
+  int32_t endHeadY = 0;  // where the head of its last note stands, as its rule has it
+  int32_t headWidth = 0;
+  bool anchored = true;  // its ends belong to the heads at `head` and `endHeadY`
+  COLORREF colour = 0;
+  int number = 0;        // the number it shows at its middle; 0 none
+  int32_t flag = 1;      // GraphicUtil::DrawSlur's flag: 0 pulls the control points out
 };
 
 class StaffRenderer {
@@ -118,6 +138,16 @@ class StaffRenderer {
   bool DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
   // The lowest y of the stave's music that lyrics keep under (INT32_MIN until it is known).
   int32_t LyricFloor() const { return lyricFloor_; }
+  // Slurs of a staff are drawn once the stave's notes of both voices are. Keeps the slur and
+  // returns true while the stave is drawn that way.
+  bool DeferSlur(const DeferredSlur& slur);
+  // Directions (words, dynamics, hairpins) on a staff are drawn once the stave's notes and
+  // slurs are, so that they stand clear of all of them over their width. Keeps the event and
+  // returns true while the stave is drawn that way.
+  bool DeferDirection(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
+  // The box of the stave's music (notes, their marks and slurs) between two x, once it is
+  // known (while waiting events are drawn); nothing where there is none.
+  std::optional<Rect> MusicInkBetween(int32_t left, int32_t right) const;
   static char GetFingerLetter(int code, bool staff);
   // Hands the pending note group to the stem and beam pass (or the tablature flags).
   void FlushNoteGroup();
@@ -130,6 +160,9 @@ class StaffRenderer {
   int32_t GetPrevColumnX() const;
   int32_t GetNextColumnX() const;
   int32_t GetColumnXAfter(int n) const;
+  // The x of the element n columns after the one being drawn; the staff's right edge past the
+  // line's last.
+  int32_t ElementColumnX(int n) const;
   int32_t GetHalfStep() const;
 
   // ---- Stems, beams and tuplets
@@ -233,6 +266,8 @@ class StaffRenderer {
   void SelectStaveFont();
   void RestoreFont();
   void DrawDeferredLyrics(int32_t floor);
+  void DrawDeferredSlurs(const std::vector<StaffInk>& ink);
+  void DrawDeferredDirections(const std::vector<StaffInk>& ink);
 
   CClef& stave_;
   GraphicUtil& g_;
@@ -286,8 +321,9 @@ class StaffRenderer {
   // The voices of the stave being drawn, and the drop of its bourdons once measured.
   const CVoicesArray* voices_ = nullptr;
   std::optional<int32_t> bourdonDrop_;
-  // Lyrics waiting for the end of the stave, with what their placement reads of their chord.
-  struct DeferredLyric {
+  // Events waiting for the end of the stave, with what their placement reads of their chord
+  // and of the voice being drawn.
+  struct DeferredEvent {
     CMetaEvent* event;
     nChord* chord;
     Rect rect;
@@ -295,9 +331,20 @@ class StaffRenderer {
     int32_t chordTop;
     int32_t chordBottom;
     int32_t stemsDown;
+    const nChordArray* voice;
+    size_t element;
+    int voiceIndex;
   };
-  std::vector<DeferredLyric> lyrics_;
+  DeferredEvent Deferred(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) const;
+  // Draws an event as it would have been drawn at its chord.
+  void DrawDeferredEvent(const DeferredEvent& deferred);
+  std::vector<DeferredEvent> lyrics_;
   bool deferLyrics_ = false;
+  std::vector<DeferredSlur> slurs_;
+  bool deferSlurs_ = false;
+  std::vector<DeferredEvent> directions_;
+  // The ink of the stave's music while the events that wait for it are drawn.
+  const std::vector<StaffInk>* musicInk_ = nullptr;
   int32_t lyricFloor_ = INT32_MIN;
 };
 
