@@ -87,7 +87,7 @@ std::vector<MusicCase> NotesRestsChordsAndTupletsCases() {
        R"(s 18 {1 'true' 1 4 4}
 q 3 [60 c2 i35]
 q 3
-q 11 [66 c1 i38]
+q 11 [66 c1 i38 status 256]
 q 4
 )"},
       {"a chord",
@@ -249,7 +249,44 @@ q 1 [62 c1 i36] {34 'mf' 0 0 262244} {5 'dolce' 0 0 0} {16 'Bb' 0 0 0}
   };
 }
 
+std::vector<MusicCase> SpellingFollowsTheScoreCases() {
+  const auto altered = [](char step, int alter, int octave) {
+    return "<note><pitch><step>" + std::string(1, step) + "</step><alter>" + std::to_string(alter) +
+           "</alter><octave>" + std::to_string(octave) + "</octave></pitch><duration>2</duration><voice>1</voice></note>";
+  };
+  // The interval is the written step (octave x 7 + step from C, the octave the step's); status
+  // 256 keeps it, and 32 marks a pitch heard before in the bar.
+  return {
+      {"steps the key spells otherwise",
+       testing::Measures({kFourFour + altered('B', 1, 3) + altered('E', 1, 4) + altered('C', -1, 4) +
+                          altered('F', -1, 4),
+                          altered('F', 2, 4) + altered('E', -2, 4) + PitchedNote("C#4", 2) + PitchedNote("Db4", 2)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [60 c2 i34 status 256]
+q 3 [65 c1 i37 status 256]
+q 3 [59 c2 i35 status 256]
+q 3 [64 c1 i38 status 256]
+| 1
+q 3 [67 c0 i38 status 256]
+q 3 [62 c1 i37 status 256]
+q 3 [61 c2 i35 status 256]
+q 3 [61 c2 i36 status 256]
+)"},
+      {"a sharp after the natural of its step stays a sharp; a repeated pitch keeps its step",
+       testing::Measures({kFourFour + PitchedNote("C4", 2) + PitchedNote("C#4", 2) + PitchedNote("C#4", 2) +
+                          PitchedNote("D4", 2)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [60 c2 i35]
+q 3 [61 c2 i35 status 256]
+q 3 [61 c2 i35 status 288]
+q 3 [62 c1 i36]
+)"},
+  };
+}
+
 TEST(ImportedMusic, NotesRestsChordsAndTuplets) { Check(NotesRestsChordsAndTupletsCases()); }
+
+TEST(ImportedMusic, SpellingFollowsTheScore) { Check(SpellingFollowsTheScoreCases()); }
 
 TEST(ImportedMusic, LengthsKeptInTime) { Check(LengthsKeptInTimeCases()); }
 
@@ -258,6 +295,52 @@ TEST(ImportedMusic, TiesAndSlurs) { Check(TiesAndSlursCases()); }
 TEST(ImportedMusic, TablatureGivesTheCourse) { Check(TablatureGivesTheCourseCases()); }
 
 TEST(ImportedMusic, LyricsChordNamesDynamicsAndWords) { Check(LyricsChordNamesDynamicsAndWordsCases()); }
+
+TEST(ImportedMusic, ATransposingPartSoundsItsPitchesAndKeepsItsTransposition) {
+  struct Case {
+    const char* label;
+    const char* element;
+    int writtenFifths;
+    const char* notes;     // written
+    const char* expected;  // the first voice: sounding pitches, their steps
+    int transpose;         // the definition's: written less sounding pitch
+    int soundingFifths;
+  };
+  const Case cases[] = {
+      {"a clarinet in A written in E flat sounds in C",
+       "<transpose><diatonic>-2</diatonic><chromatic>-3</chromatic></transpose>", -3, "Eb5 E5",
+       "q 2 [72 c0 i42]\nq 2 [73 c0 i42 status 256]\n", 3, 0},
+      {"a trumpet in B flat without its diatonic steps: a major second",
+       "<transpose><chromatic>-2</chromatic></transpose>", 2, "E4 F#4",
+       "q 2 [62 c1 i36]\nq 2 [64 c1 i37]\n", 2, 0},
+      {"an octave lower", "<transpose><chromatic>0</chromatic><octave-change>-1</octave-change></transpose>", 1,
+       "G4 C#5", "q 2 [55 c3 i32]\nq 2 [61 c2 i35 status 256]\n", 12, 1},
+  };
+  for (const Case& c : cases) {
+    std::string notes;
+    std::istringstream words(c.notes);
+    for (std::string word; words >> word;) notes += PitchedNote(word, 4);
+    const std::string attributes = "<attributes><divisions>2</divisions><key><fifths>" +
+                                   std::to_string(c.writtenFifths) + "</fifths></key>" + c.element + "</attributes>";
+    testing::ScriptedPrompts prompts;
+    std::ostringstream warnings;
+    ScopedImportWarnings scope(warnings);
+    const testing::TempFile file(testing::OnePartScore(testing::Measures({attributes + notes})));
+    CBriotabDoc doc;
+    MusicXMLImport import;
+    import.target = &doc;
+    ASSERT_TRUE(import.ImportFile(file.path())) << c.label;
+    const CSystemArray& section = *doc.GetActiveSection();
+    std::string voice = ImportedVoice(section, 0, 0);
+    voice.erase(0, voice.find("q "));  // after the time signature
+    EXPECT_EQ(voice, c.expected) << c.label;
+    EXPECT_EQ(section.Definition(0)->key.transpose, c.transpose) << c.label;
+    const int fifths = section.key.bemol != 0 ? -static_cast<int>(section.key.alterations)
+                                              : static_cast<int>(section.key.alterations);
+    EXPECT_EQ(fifths, c.soundingFifths) << c.label;
+    EXPECT_EQ(warnings.str(), "") << c.label;
+  }
+}
 
 // Per definition, its first voice's chords: the rhythm word's low byte, then each note's pitch
 // and (when asked) course, lowest first.

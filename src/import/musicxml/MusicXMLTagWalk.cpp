@@ -11,6 +11,8 @@
 
 #include "import/CourseClashes.h"
 #include "import/musicxml/ImportWarnings.h"
+#include "model/FloorDivision.h"
+#include "model/Scaling.h"
 #include "model/score/CSystemArray.h"
 #include "model/voice/RhythmValues.h"
 #include "platform/text/TextConversion.h"
@@ -27,7 +29,6 @@ constexpr uint16_t kDoubleBar = 0x31;
 constexpr uint16_t kClefBar = 0x19;
 constexpr uint16_t kClefEvent = 0x92;
 constexpr uint16_t kStemBit = 0x80;
-constexpr uint32_t kOtherSpelling = 4;  // note status: the key's other spelling
 constexpr uint32_t kTiedFromPrevious = 0x800;
 constexpr uint8_t kCodaKind = 50;
 constexpr int32_t kLegatoOffset = 5;
@@ -133,6 +134,8 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
       AppendBar(kBeginRepeat);
     } else if (name == "repeatEnd") {
       AppendBar(kEndRepeat);
+    } else if (name == "transpose") {
+      Transpose(e);
     } else if (name == "key") {
       Key(e);
     } else if (name == "meter") {
@@ -229,6 +232,7 @@ void MusicXMLTagWalk::ResetStaffState() {
   grace_ = false;
   clefSeen_ = false;
   meterSeen_ = false;
+  transposeSemitones_ = transposeSteps_ = 0;
 }
 
 void MusicXMLTagWalk::Staff(const vornelelement& e) {
@@ -394,9 +398,6 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     joinedRests_ = 1;
   }
   const int pitch = IntParam(e, 0);
-  const std::string accidentalText = e.param(3);
-  const char accidental = accidentalText.empty() ? 0 : accidentalText[0];
-
   lastNote_ = nullptr;
   if (IsNote(pitch)) {
     const int pitchByte = pitch + 12;
@@ -404,7 +405,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     auto note = std::make_unique<nNotes>();
     note->pitch = static_cast<uint8_t>(pitchByte);
     char spelled = 0;
-    const int step = note->SpellInKey(key, false, spelled);
+    note->SpellInKey(key, false, spelled);
     note->string = nNotes::kNoCourse;
     if (definition_ != nullptr) {
       const CTabInstrument& tab = definition_->tabInstrument;
@@ -415,7 +416,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
         note->string = static_cast<uint8_t>(found);
       }
     }
-    if (accidental != 0 && key.NeedsRespelling(pitchByte, step, accidental) != 0) note->status ^= kOtherSpelling;
+    KeepWrittenSpelling(*note, e.param(1), key);
     nNotes* added = note.get();
     if (chord_->AddNote(std::move(note)) >= 0) lastNote_ = added;
   }
@@ -437,6 +438,18 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     }
   }
   if (!inChord_) chord_ = nullptr;
+}
+
+void MusicXMLTagWalk::KeepWrittenSpelling(nNotes& note, const std::string& writtenStep, const CKey& key) const {
+  static constexpr std::string_view kSteps = "cdefgab";
+  const size_t written = writtenStep.size() == 1 ? kSteps.find(writtenStep[0]) : std::string_view::npos;
+  if (written == std::string_view::npos) return;
+  // The score's step moved by the transposition, in the octave that comes nearest the pitch.
+  const int letter = FloorMod(static_cast<int>(written) + transposeSteps_, 7);
+  const int natural = CKey::NaturalPitch(letter);
+  const int step = 7 * FloorDiv(note.pitch - natural + 6, 12) + letter;
+  if (step == note.interval && CKey::NaturalPitch(step) == note.pitch) return;  // the key spells it so
+  note.SetWrittenSpelling(step, key);
 }
 
 void MusicXMLTagWalk::Fret(const vornelelement& e) {
@@ -574,8 +587,26 @@ void MusicXMLTagWalk::Warn(const std::string& text) const {
                 text);
 }
 
+void MusicXMLTagWalk::Transpose(const vornelelement& e) {
+  transposeSemitones_ = std::clamp(IntParam(e, 0), -127, 127);
+  transposeSteps_ = std::clamp(IntParam(e, 1), -80, 80);
+  // The definition keeps the part's first transposition: its staff shows written pitches.
+  if (definition_ == nullptr || currentPart_ < 0) return;
+  const size_t part = static_cast<size_t>(currentPart_);
+  if (part >= transposedParts_.size()) transposedParts_.resize(part + 1, false);
+  if (transposedParts_[part]) return;
+  transposedParts_[part] = true;
+  definition_->key.transpose = ClampTransposition(-transposeSemitones_);
+}
+
 void MusicXMLTagWalk::Key(const vornelelement& e) {
-  const int fifths = IntParam(e, 0);
+  // The score gives the written key; the notes sound in the key moved by the transposition,
+  // an enharmonic key of fewer accidentals taken where it would pass seven.
+  int fifths = IntParam(e, 0);
+  if (fifths >= -7 && fifths <= 7) {
+    fifths += CKey::FifthsOfInterval(transposeSemitones_, transposeSteps_);
+    if (fifths > 7 || fifths < -7) fifths = FloorMod(fifths + 5, 12) - 5;
+  }
   if (fifths < -7 || fifths > 7) {
     ImportWarning("warning: a key of " + std::to_string(fifths) + " fifths is left out");
     return;

@@ -71,7 +71,11 @@ class MusicXMLTagWalk {
   void FinishSlur(SlurSlot& slot);
   void TieEnd();
   void AppendBar(uint16_t status);
+  void Transpose(const vornelelement& e);
   void Key(const vornelelement& e);
+  // Gives `note` the spelling of the score's step (`writtenStep`, "c" to "b"), moved by the
+  // part's transposition, where the key would spell it otherwise or the score alters it.
+  void KeepWrittenSpelling(nNotes& note, const std::string& writtenStep, const CKey& key) const;
   void Meter(const vornelelement& e);
   void Tempo(const vornelelement& e);
   void FlipStem();
@@ -114,6 +118,11 @@ class MusicXMLTagWalk {
   std::vector<std::unique_ptr<CMetaEvent>> pendingMarks_;
   std::vector<int> openTies_;  // pitches of the notes whose ties wait for their end
   std::string pendingChordName_;
+  // The transposition in force in the staff: sounding less written pitch, in semitones and in
+  // diatonic steps; and the parts whose definitions took theirs (the first each part gives).
+  int transposeSemitones_ = 0;
+  int transposeSteps_ = 0;
+  std::vector<bool> transposedParts_;
 };
 
 // The name of a flat-list element with its leading and trailing "\" taken off.

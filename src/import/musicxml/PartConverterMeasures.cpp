@@ -11,6 +11,7 @@
 #include "import/musicxml/ImportWarnings.h"
 #include "import/musicxml/WholeNoteTime.h"
 #include "import/musicxml/xmlpart2vornel.h"
+#include "model/instrument/CKey.h"
 #include "musicxml/tree/TextNumbers.h"
 
 namespace vornel {
@@ -63,6 +64,7 @@ fraction PairValue(const std::pair<std::string, std::string>& pair) {
 
 void xmlpart2vornel::visitStart(Spart&) {
   VoiceNoteStatus().reset();
+  transposeSemitones_ = transposeSteps_ = 0;
   beamNumber_ = 0;
   skipDirection_ = false;
   crescendoPending_ = false;
@@ -168,6 +170,27 @@ void xmlpart2vornel::visitEnd(Srepeat& elt) {
     add(vorneltag::create("repeatEnd"));
     inhibitNextBar_ = true;
   }
+}
+
+void xmlpart2vornel::visitStart(Sattributes& elt) {
+  const xmlelement::iterator found = elt->find(ElementType("transpose"));
+  if (found == elt->end()) return;
+  const Sxmlelement transpose = *found;
+  // Far-off values only have to stay far off: pitches beyond the keyboard are left out later.
+  const int octaves = std::clamp(transpose->getChildIntValue(ElementType("octave-change"), 0), -10, 10);
+  const int chromatic = std::clamp(transpose->getChildIntValue(ElementType("chromatic"), 0), -127, 127);
+  const int semitones = std::clamp(chromatic + 12 * octaves, -127, 127);
+  const bool diatonicGiven = transpose->find(ElementType("diatonic")) != transpose->end();
+  const int steps = diatonicGiven ? std::clamp(transpose->getChildIntValue(ElementType("diatonic"), 0), -80, 80) + 7 * octaves
+                                  : CKey::DiatonicSteps(semitones);
+  if (semitones == transposeSemitones_ && steps == transposeSteps_) return;
+  transposeSemitones_ = semitones;
+  transposeSteps_ = steps;
+  // Every voice of the part spells its notes by it.
+  Svornelelement tag = vorneltag::create("transpose");
+  tag->add(vornelparam::create(semitones, false));
+  tag->add(vornelparam::create(steps, false));
+  add(tag);
 }
 
 void xmlpart2vornel::visitEnd(Stime& elt) {

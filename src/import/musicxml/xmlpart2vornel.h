@@ -34,6 +34,7 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
                        public MusicXML2::metronomevisitor,
                        public MusicXML2::notevisitor,
                        public MusicXML2::keysignvisitor,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("attributes")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("backup")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("barline")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("coda")>>,
@@ -52,6 +53,7 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("text")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("harmony")>> {
  public:
+  using Sattributes = XmlHandle<MusicXML2::ElementType("attributes")>;
   using Sbackup = XmlHandle<MusicXML2::ElementType("backup")>;
   using Sbarline = XmlHandle<MusicXML2::ElementType("barline")>;
   using Scoda = XmlHandle<MusicXML2::ElementType("coda")>;
@@ -109,6 +111,10 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   void visitEnd(Srepeat& elt) override;
   void visitEnd(MusicXML2::Stime& elt) override;
   void visitEnd(MusicXML2::Sclef& elt) override;
+  // A "transpose" among the attributes: the notes from here on sound moved by it, and a
+  // "transpose" tag (semitones, diatonic steps) goes before the key the attributes give, in
+  // every voice's sequence.
+  void visitStart(Sattributes& elt) override;
 
   // --- directions, texts and endings (PartConverterDirections.cpp)
   void visitStart(Scoda& elt) override;
@@ -207,6 +213,11 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   fraction measurePosition_{0, 1};
   fraction voicePosition_{0, 1};
   fraction currentTimeSign_{0, 1};
+
+  // The part's transposition in force: sounding pitch less written pitch, in semitones and in
+  // diatonic steps.
+  int transposeSemitones_ = 0;
+  int transposeSteps_ = 0;
 
   int measureNumber_ = 0;
   int beamNumber_ = 0;

@@ -357,8 +357,10 @@ size_t nChordArray::RespellInKey(const CKey& key) {
       char accidental = 0;
       int step = note->SpellInKey(key, (note->status & 4) != 0, accidental);
       const int pitch = note->pitch;
+      // A writer's spelling stands as written.
+      const bool written = (note->status & nNotes::kWrittenSpelling) != 0;
       const auto heard = std::find_if(bar.begin(), bar.end(), [&](const Heard& h) { return h.pitch == pitch; });
-      if (heard != bar.end()) {
+      if (heard != bar.end() && (!written || heard->step == step)) {
         // The pitch sounded earlier in the bar: it keeps that spelling, whose accidental stands.
         if (heard->step != step) {
           note->status ^= 4;
@@ -368,7 +370,7 @@ size_t nChordArray::RespellInKey(const CKey& key) {
         continue;
       }
       note->status &= ~0x20u;
-      if (accidental != 0 && (note->status & 4) == 0 &&
+      if (accidental != 0 && (note->status & 4) == 0 && !written &&
           std::any_of(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step; })) {
         // Another pitch on this step in the bar: this one takes the other spelling. The name
         // follows the mark at once, so that spelling the voice again changes nothing.
