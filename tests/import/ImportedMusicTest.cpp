@@ -185,6 +185,16 @@ q 3 [62 c1 i36]
 q 3 [64 c1 i37 slur 80]
 q 3 [60 c2 i35 status 32]
 )"},
+      {"a tie whose end starts a slur: the note stays held, the slur is a legato mark",
+       testing::Measures({kFourFour + PitchedNote("C4", 2, 1, notations("<tied type=\"start\"/>")) +
+                          PitchedNote("C4", 2, 1, notations("<tied type=\"stop\"/><slur type=\"start\"/>")) +
+                          PitchedNote("D4", 2) + PitchedNote("E4", 2, 1, notations("<slur type=\"stop\"/>"))}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [60 c2 i35]
+q 3 [60 c2 i35 slur 2048 status 32] {6 '' 514 0 -5}
+q 3 [62 c1 i36]
+q 3 [64 c1 i37]
+)"},
   };
 }
 

@@ -501,7 +501,9 @@ void MusicXMLTagWalk::FinishSlur(SlurSlot& slot) {
   const int e = slot.endIndex;
   const int a = slot.startInterval;
   const int b = slot.endInterval;
-  if (slot.startNote != nullptr && e - s <= 7) {
+  // A note held by a tie keeps its tie word: its slur becomes a legato mark.
+  const bool held = slot.startNote != nullptr && slot.startNote->slur == kTiedFromPrevious;
+  if (slot.startNote != nullptr && e - s <= 7 && !(held && e > s)) {
     if (e > s) {
       int chords = 0;
       for (int i = s; i < e; ++i) {
