@@ -185,6 +185,17 @@ q 3 [62 c1 i36]
 q 3 [64 c1 i37 slur 80]
 q 3 [60 c2 i35 status 32]
 )"},
+      {"a tie into the other voice: the note is held on, not struck again",
+       testing::Measures({kFourFour + PitchedNote("G4", 2, 1, notations("<tied type=\"start\"/>")) +
+                          PitchedNote("A4", 2) + PitchedNote("B4", 4) + "<backup><duration>6</duration></backup>" +
+                          PitchedNote("G4", 1, 2, notations("<tied type=\"stop\"/>")) + PitchedNote("F#4", 1, 2) +
+                          Rest(4, 2)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [67 c0 i39]
+q 4 [67 c0 i39 slur 2048 status 32] [69 c0 i40]
+q 4 [66 c1 i38 status 256] [69 c0 i40 slur 2048 status 32]
+q 2 [71 c0 i41]
+)"},
       {"a tie whose end starts a slur: the note stays held, the slur is a legato mark",
        testing::Measures({kFourFour + PitchedNote("C4", 2, 1, notations("<tied type=\"start\"/>")) +
                           PitchedNote("C4", 2, 1, notations("<tied type=\"stop\"/><slur type=\"start\"/>")) +

@@ -223,7 +223,6 @@ void MusicXMLTagWalk::ResetStaffState() {
   measure_ = 1;
   lastNote_ = nullptr;
   slots_.fill(SlurSlot{});
-  openTies_.clear();
   tiePending_ = false;
   slurPending_ = false;
   pendingMarks_.clear();
@@ -247,7 +246,10 @@ void MusicXMLTagWalk::Staff(const vornelelement& e) {
   staffOffset_ = part == previousPart_ ? staff - 1 - previousStaffIndex_ : 0;
   working_.DeleteChords();
   currentVoice_ = &working_;
+  const nChordArray* before = targetVoice_;
   SelectDefinition(part, staffCount, voiceIndex);
+  // A tie may end in another voice of the staff: the voices are merged into one.
+  if (targetVoice_ != before) openTies_.clear();
   previousStaffIndex_ = staff - 1;
   previousPart_ = part;
 }

@@ -87,7 +87,8 @@ class MusicXMLTagWalk {
   // Adds `length` to the last chord when it is a rest that no values hold; false otherwise.
   bool JoinShortRest(TickLength length);
   void Warn(const std::string& text) const;
-  // What a staff starts without: the chord, the last note, slurs, ties and waiting marks.
+  // What a staff starts without: the chord, the last note, slurs, a waiting tie and marks. The
+  // ties still open are kept for the next voice that goes into the same definition's voice.
   void ResetStaffState();
 
   CSystemArray& section_;
