@@ -129,7 +129,12 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
     } else if (name == "fret") {
       Fret(e);
     } else if (name == "bar") {
-      AppendBar(kFixedBar);
+      nChord* bar = AppendBar(kFixedBar);
+      // A bar before a measure the score does not count is not numbered.
+      if (bar != nullptr && IntParam(e, 1) == 1) bar->rhythm = nChord::kSkipNumber;
+    } else if (name == "firstBar") {
+      if (!barOffsetSet_) section_.barOffset = std::clamp(IntParam(e, 0), 0, 9999);
+      barOffsetSet_ = true;
     } else if (name == "repeatBegin") {
       AppendBar(kBeginRepeat);
     } else if (name == "repeatEnd") {
@@ -290,8 +295,61 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
   targetVoice_ = &definition.gathered[definition.voiceSelector != 0 ? 1 : 0];
 }
 
+void MusicXMLTagWalk::TimeUntimedMeasures() {
+  // The measures that bar lines close before the first time signature, by the index of their
+  // first event, with their lengths in ticks (the last measure ends the music, whatever its
+  // length).
+  std::vector<std::pair<size_t, uint64_t>> measures;
+  size_t start = 0;
+  uint64_t length = 0;
+  bool timed = false;
+  for (size_t i = 0; i < working_.size() && !timed; ++i) {
+    const nChord* e = working_.at(i);
+    if (e == nullptr) continue;
+    timed = e->IsSpecialEvent() && e->metaEvents.Find(CMetaEvent::kTimeSignature) != nullptr;
+    if (timed || e->IsBarLine()) {
+      if (length > 0) measures.emplace_back(start, length);
+      start = i + 1;
+      length = 0;
+    } else if (e->IsChord() && e->ChordMark() != nChord::kTimelessMark) {
+      length += e->GetDurationTicks();
+    }
+  }
+  // A hidden time signature as long as the measure where its length changes and a time
+  // signature can say it (a power of two to the beat, at most 64 beats).
+  std::vector<std::pair<size_t, std::pair<int, int>>> changes;
+  uint64_t previous = 0;
+  for (const auto& [at, ticks] : measures) {
+    if (ticks == previous) continue;
+    const uint64_t g = std::gcd<uint64_t, uint64_t>(ticks, nChord::kWholeTicks);
+    uint64_t beats = ticks / g;
+    uint64_t beatType = nChord::kWholeTicks / g;
+    if (beatType < 4) {
+      beats *= 4 / beatType;
+      beatType = 4;
+    }
+    if (beats > 64 || beatType > 64 || (beatType & (beatType - 1)) != 0) continue;
+    previous = ticks;
+    changes.push_back({at, {static_cast<int>(beats), static_cast<int>(beatType)}});
+  }
+  for (size_t k = changes.size(); k-- > 0;) {
+    const auto& [at, meter] = changes[k];
+    auto event = std::make_unique<nChord>(0x12);
+    event->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kTimeSignature, "true", 0, meter.first,
+                                                             meter.second));
+    working_.insert(at, std::move(event));
+  }
+  if (!changes.empty() && !sectionMeterSet_) {
+    section_.numerator = changes.front().second.first;
+    section_.denominator = changes.front().second.second;
+    sectionMeterSet_ = true;
+  }
+}
+
 void MusicXMLTagWalk::EndStaff() {
   FinishChord();
+  // Without a time signature a measure is as long as its notes.
+  TimeUntimedMeasures();
   if (targetVoice_ == nullptr) return;
   const bool empty = std::all_of(targetVoice_->begin(), targetVoice_->end(), [](const auto& e) { return e == nullptr; });
   if (!empty) {
@@ -529,14 +587,15 @@ void MusicXMLTagWalk::FinishSlur(SlurSlot& slot) {
 // ---------------------------------------------------------------------------------------------
 // Bars, signatures, tempo and marks
 
-void MusicXMLTagWalk::AppendBar(uint16_t status) {
-  if (currentVoice_ == nullptr) return;
+nChord* MusicXMLTagWalk::AppendBar(uint16_t status) {
+  if (currentVoice_ == nullptr) return nullptr;
   FinishChord();
   // Bar lines one after another (a repeat's end and the next one's start) close one measure.
   const nChord* last = currentVoice_->empty() ? nullptr : currentVoice_->back();
   if (last == nullptr || !last->IsBarLine()) ++measure_;
-  Append(std::make_unique<nChord>(status));
+  nChord* bar = Append(std::make_unique<nChord>(status));
   chord_ = nullptr;
+  return bar;
 }
 
 nChord* MusicXMLTagWalk::Append(std::unique_ptr<nChord> event) {

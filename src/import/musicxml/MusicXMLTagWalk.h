@@ -63,6 +63,9 @@ class MusicXMLTagWalk {
   void Staff(const vornelelement& e);
   void SelectDefinition(int part, int staffCount, int voiceIndex);
   void EndStaff();
+  // Gives the measures before the staff's first time signature hidden time signatures of
+  // their own lengths, where these change.
+  void TimeUntimedMeasures();
   void Clef(const vornelelement& e);
   void Note(const vornelelement& e);
   void Fret(const vornelelement& e);
@@ -70,7 +73,7 @@ class MusicXMLTagWalk {
   void SlurEnd(const vornelelement& e);
   void FinishSlur(SlurSlot& slot);
   void TieEnd();
-  void AppendBar(uint16_t status);
+  nChord* AppendBar(uint16_t status);
   void Transpose(const vornelelement& e);
   void Key(const vornelelement& e);
   // Gives `note` the spelling of the score's step (`writtenStep`, "c" to "b"), moved by the
@@ -103,6 +106,7 @@ class MusicXMLTagWalk {
   int currentPart_ = 0;
   bool clefSeen_ = false;
   bool meterSeen_ = false;         // in this staff
+  bool barOffsetSet_ = false;      // the first part's first measure numbered the section's bars
   bool sectionMeterSet_ = false;   // the first meter of the import sets the section's
   nChord* chord_ = nullptr;
   // The chord whose values wait until it is done, and its length.

@@ -2,6 +2,7 @@
 // divisions, backup and forward, barlines and repeats, time signatures and clefs.
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -60,11 +61,39 @@ fraction PairValue(const std::pair<std::string, std::string>& pair) {
   return fraction(static_cast<int32_t>(beats), beatType);
 }
 
+// The number of a measure, when its "number" starts with a digit.
+std::optional<int32_t> MeasureNumber(const Sxmlelement& measure) {
+  const std::string number = measure->getAttributeValue("number");
+  if (number.empty() || number[0] < '0' || number[0] > '9') return std::nullopt;
+  return AtoI(number);
+}
+
+// The number the part's first measure takes: its own; a pickup left out of the count, whose
+// next measure has the same number, one less. 1 when the first measure has no number.
+int32_t FirstMeasureNumber(const Sxmlelement& part) {
+  constexpr int32_t kHighest = 9999;
+  std::vector<Sxmlelement> measures;
+  for (const Sxmlelement& child : part->elements()) {
+    if (child && child->getType() == ElementType("measure")) measures.push_back(child);
+    if (measures.size() == 2) break;
+  }
+  if (measures.empty()) return 1;
+  const std::optional<int32_t> first = MeasureNumber(measures[0]);
+  if (!first) return 1;
+  int32_t number = *first;
+  if (measures.size() == 2 && measures[0]->getAttributeValue("implicit") == "yes" &&
+      MeasureNumber(measures[1]) == first) {
+    --number;
+  }
+  return std::clamp(number, 0, kHighest);
+}
+
 }  // namespace
 
-void xmlpart2vornel::visitStart(Spart&) {
+void xmlpart2vornel::visitStart(Spart& elt) {
   VoiceNoteStatus().reset();
   transposeSemitones_ = transposeSteps_ = 0;
+  previousBarHidden_ = false;
   beamNumber_ = 0;
   skipDirection_ = false;
   crescendoPending_ = false;
@@ -82,10 +111,19 @@ void xmlpart2vornel::visitStart(Spart&) {
     stack_.push_back(vornelseq::create(targetStaff_));
     stackFloor_ = stack_.size();
   }
+  const int32_t firstNumber = FirstMeasureNumber(elt);
+  if (notesOnly_ || firstNumber == 1) return;
+  Svornelelement first = vorneltag::create("firstBar");
+  first->add(vornelparam::create(firstNumber, false));
+  add(first);
 }
 
 void xmlpart2vornel::visitStart(Smeasure& elt) {
-  if (elt->getAttributeValue("implicit") == "yes") pendingBar_ = false;
+  // A measure the count leaves out is a pickup, or the rest of a measure behind an invisible
+  // bar line (no bar of its own); after a bar line that shows, its bar is not numbered.
+  const bool implicit = elt->getAttributeValue("implicit") == "yes";
+  if (implicit && (measureNumber_ == 0 || previousBarHidden_)) pendingBar_ = false;
+  previousBarHidden_ = false;
   if (pendingBar_) {
     // A forward repeat opening the measure stands for its bar.
     const xmlelement::iterator repeat = elt->find(ElementType("repeat"));
@@ -94,6 +132,7 @@ void xmlpart2vornel::visitStart(Smeasure& elt) {
       jumpToStaff(targetStaff_);
       Svornelelement bar = vorneltag::create("bar");
       bar->add(vornelparam::create(measureNumber_, false));
+      if (implicit) bar->add(vornelparam::create(1, false));
       add(bar);
     }
   }
@@ -159,7 +198,12 @@ void xmlpart2vornel::visitStart(Sforward& elt) {
 }
 
 void xmlpart2vornel::visitStart(Sbarline& elt) {
-  if (elt->getAttributeValue("location") == "middle") add(vorneltag::create("bar"));
+  const std::string location = elt->getAttributeValue("location");
+  if (location == "middle") add(vorneltag::create("bar"));
+  const xmlelement::iterator style = elt->find(ElementType("bar-style"));
+  if ((location.empty() || location == "right") && style != elt->end() && (*style)->getValue() == "none") {
+    previousBarHidden_ = true;
+  }
 }
 
 void xmlpart2vornel::visitEnd(Srepeat& elt) {

@@ -100,8 +100,12 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   size_t stackDepth() const { return stack_.size(); }
 
   // --- measures and attributes (PartConverterMeasures.cpp)
-  // The start of a part: every per-part state back to its start and divisions 1.
+  // The start of a part: every per-part state back to its start and divisions 1, and a
+  // "firstBar" tag with the number of its first measure (a pickup whose next measure has its
+  // number counts one less) where that is not 1.
   void visitStart(Spart& elt) override;
+  // A measure: the bar the measure before it owes, marked unnumbered (a second parameter 1)
+  // before a measure the score leaves out of the count.
   void visitStart(Smeasure& elt) override;
   void visitEnd(Smeasure& elt) override;
   void visitStart(Sdivisions& elt) override;
@@ -218,6 +222,8 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   // diatonic steps.
   int transposeSemitones_ = 0;
   int transposeSteps_ = 0;
+
+  bool previousBarHidden_ = false;  // the measure before ended with a bar line of style "none"
 
   int measureNumber_ = 0;
   int beamNumber_ = 0;
