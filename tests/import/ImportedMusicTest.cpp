@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -42,17 +43,25 @@ struct Imported {
   std::string warnings;
 };
 
-Imported Import(const std::string& score) {
+// A document that imported `score`, and what the import warned.
+std::unique_ptr<CBriotabDoc> ImportedDocument(const std::string& score, std::string& warnings) {
   testing::ScriptedPrompts prompts;
   const testing::TempFile file(score);
-  CBriotabDoc doc;
+  auto doc = std::make_unique<CBriotabDoc>();
   MusicXMLImport import;
-  import.target = &doc;
-  std::ostringstream warnings;
-  ScopedImportWarnings scope(warnings);
+  import.target = doc.get();
+  std::ostringstream sink;
+  ScopedImportWarnings scope(sink);
   EXPECT_TRUE(import.ImportFile(file.path()));
-  const CSystemArray& section = *doc.GetActiveSection();
-  return {ImportedVoice(section, 0, 0), ImportedVoice(section, 0, 1), warnings.str()};
+  warnings = sink.str();
+  return doc;
+}
+
+Imported Import(const std::string& score) {
+  std::string warnings;
+  const auto doc = ImportedDocument(score, warnings);
+  const CSystemArray& section = *doc->GetActiveSection();
+  return {ImportedVoice(section, 0, 0), ImportedVoice(section, 0, 1), warnings};
 }
 
 struct MusicCase {
@@ -343,15 +352,9 @@ TEST(ImportedMusic, ATransposingPartSoundsItsPitchesAndKeepsItsTransposition) {
     for (std::string word; words >> word;) notes += PitchedNote(word, 4);
     const std::string attributes = "<attributes><divisions>2</divisions><key><fifths>" +
                                    std::to_string(c.writtenFifths) + "</fifths></key>" + c.element + "</attributes>";
-    testing::ScriptedPrompts prompts;
-    std::ostringstream warnings;
-    ScopedImportWarnings scope(warnings);
-    const testing::TempFile file(testing::OnePartScore(testing::Measures({attributes + notes})));
-    CBriotabDoc doc;
-    MusicXMLImport import;
-    import.target = &doc;
-    ASSERT_TRUE(import.ImportFile(file.path())) << c.label;
-    const CSystemArray& section = *doc.GetActiveSection();
+    std::string warnings;
+    const auto doc = ImportedDocument(testing::OnePartScore(testing::Measures({attributes + notes})), warnings);
+    const CSystemArray& section = *doc->GetActiveSection();
     std::string voice = ImportedVoice(section, 0, 0);
     voice.erase(0, voice.find("q "));  // after the time signature
     EXPECT_EQ(voice, c.expected) << c.label;
@@ -359,8 +362,27 @@ TEST(ImportedMusic, ATransposingPartSoundsItsPitchesAndKeepsItsTransposition) {
     const int fifths = section.key.bemol != 0 ? -static_cast<int>(section.key.alterations)
                                               : static_cast<int>(section.key.alterations);
     EXPECT_EQ(fifths, c.soundingFifths) << c.label;
-    EXPECT_EQ(warnings.str(), "") << c.label;
+    EXPECT_EQ(warnings, "") << c.label;
   }
+}
+
+TEST(ImportedMusic, APartOfThreeStavesShowsAndKeepsItsLowerStaves) {
+  // The second and third staves go into the second voice, which a lower staff shows.
+  const auto on = [](const char* pitch, int voice, int staff) {
+    return PitchedNote(pitch, 8, voice, "<staff>" + std::to_string(staff) + "</staff>");
+  };
+  const std::string measure = "<attributes><divisions>2</divisions><staves>3</staves></attributes>" + on("C5", 1, 1) +
+                              "<backup><duration>8</duration></backup>" + on("E3", 2, 2) +
+                              "<backup><duration>8</duration></backup>" + on("C3", 3, 3);
+  std::string warnings;
+  const auto doc = ImportedDocument(testing::OnePartScore(testing::Measures({measure})), warnings);
+  const CSystemArray& section = *doc->GetActiveSection();
+  const CInstrumentDlg& definition = *section.Definition(0);
+  ASSERT_EQ(definition.staves.size(), 2u);
+  EXPECT_EQ(definition.staves.at(1)->enabledVoices, CClef::kLowerVoice);
+  EXPECT_EQ(ImportedVoice(section, 0, 0), "q 1 [72 c0 i42]\n");
+  EXPECT_EQ(ImportedVoice(section, 0, 1), "q 1 [48 c4 i28] [52 c4 i30]\n");
+  EXPECT_EQ(warnings, "");
 }
 
 // Per definition, its first voice's chords: the rhythm word's low byte, then each note's pitch

@@ -269,8 +269,9 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
   definition_ = &definition;
   // A voice on another staff of the part than the voice before it goes to the second voice.
   if (staffCount > 1 && staffOffset_ != 0) definition.voiceSelector = 1;
-  if (staffCount == 2 && voiceIndex == 0) {
-    // A part of two staves: a G clef staff over an F clef staff, one voice each.
+  if (staffCount >= 2 && voiceIndex == 0) {
+    // A part of two staves: a G clef staff over an F clef staff, one voice each. The staves
+    // after the first of a part of more all go into the second.
     definition.DeleteStaves();
     CClef* upper = definition.AddStave();
     CClef* lower = definition.AddStave();
