@@ -366,6 +366,49 @@ TEST(ImportedMusic, ATransposingPartSoundsItsPitchesAndKeepsItsTransposition) {
   }
 }
 
+TEST(ImportedMusic, VoltaEndingsStandOnTheBarLinesThatOpenThem) {
+  const auto ending = [](const char* number, const char* type) {
+    return std::string("<barline location=\"") + (std::string(type) == "start" ? "left" : "right") +
+           "\"><ending number=\"" + number + "\" type=\"" + type + "\"/>" +
+           (std::string(type) == "stop" ? "<repeat direction=\"backward\"/>" : "") + "</barline>";
+  };
+  std::string warnings;
+  const auto doc = ImportedDocument(
+      testing::OnePartScore(testing::Measures(
+          {kFourFour + PitchedNote("C4", 8), ending("1", "start") + PitchedNote("D4", 8) + ending("1", "stop"),
+           ending("2", "start") + PitchedNote("E4", 8) + ending("2", "discontinue"), PitchedNote("F4", 8)})),
+      warnings);
+  // The text, the events reached over up to the bar line after the ending, and 1 for an
+  // ending left open.
+  EXPECT_EQ(ImportedVoice(*doc->GetActiveSection(), 0, 0), R"(s 18 {1 'true' 1 4 4}
+q 1 [60 c2 i35]
+| 17 {12 '1.' 2 0 0}
+q 1 [62 c1 i36]
+| 129 {12 '2.' 2 1 0}
+q 1 [64 c1 i37]
+| 1
+q 1 [65 c1 i38]
+)");
+  EXPECT_EQ(warnings, "");
+}
+
+TEST(ImportedMusic, WhatIsNotImportedIsCounted) {
+  const std::string grace = "<note><grace/><pitch><step>D</step><octave>4</octave></pitch><voice>1</voice></note>";
+  std::ostringstream lines;
+  ScopedImportWarnings scope(lines);
+  std::string summary;
+  {
+    const ImportReport report("score.xml");
+    std::string warnings;
+    ImportedDocument(testing::OnePartScore(testing::Measures(
+                         {kFourFour + "<barline location=\"left\"><ending number=\"1\" type=\"start\"/></barline>" +
+                          grace + grace + PitchedNote("C4", 8)})),
+                     warnings);
+    summary = report.Summary();
+  }
+  EXPECT_EQ(summary, "warning: score.xml: not imported: 1 volta ending before the first bar line, 2 grace notes");
+}
+
 TEST(ImportedMusic, APartOfThreeStavesShowsAndKeepsItsLowerStaves) {
   // The second and third staves go into the second voice, which a lower staff shows.
   const auto on = [](const char* pitch, int voice, int staff) {

@@ -81,6 +81,9 @@ std::string WholeNoteText(TickLength length) {
   return std::to_string(numerator / g) + "/" + std::to_string(denominator / g);
 }
 
+constexpr ImportLoss kGraceNote{"grace note", "grace notes"};
+constexpr ImportLoss kVoltaEnding{"volta ending before the first bar line", "volta endings before the first bar line"};
+
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 
 // The converters count C4 as 48; a rest has none, and a pitch byte beyond 127 makes no note.
@@ -160,9 +163,12 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
       tiePending_ = true;
     } else if (name == "tieEnd") {
       TieEnd();
+    } else if (name == "volta") {
+      Volta(e);
     } else if (name == "endgroup") {
       // Only the grace group's own end closes it: other groups may end inside one.
       if (TagName(e.param(0)) == "grace") grace_ = false;
+      if (TagName(e.param(0)) == "volta") EndVolta();
     } else if (name == "endstaff") {
       EndStaff();
     } else if (name == "fermata") {
@@ -232,6 +238,7 @@ void MusicXMLTagWalk::ResetStaffState() {
   slurPending_ = false;
   pendingMarks_.clear();
   pendingChordName_.clear();
+  voltaBar_ = nullptr;
   inChord_ = false;
   grace_ = false;
   clefSeen_ = false;
@@ -349,6 +356,7 @@ void MusicXMLTagWalk::TimeUntimedMeasures() {
 
 void MusicXMLTagWalk::EndStaff() {
   FinishChord();
+  EndVolta();
   // Without a time signature a measure is as long as its notes.
   TimeUntimedMeasures();
   if (targetVoice_ == nullptr) return;
@@ -429,6 +437,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
   if (currentVoice_ == nullptr) return;
   if (grace_) {
     // A dropped grace note: its tie and the tags after it are no other note's.
+    if (IsNote(IntParam(e, 0))) CountImportLoss(kGraceNote);
     tiePending_ = false;
     lastNote_ = nullptr;
     return;
@@ -528,6 +537,37 @@ void MusicXMLTagWalk::TieEnd() {
   if (open == openTies_.end()) return;
   lastNote_->slur = kTiedFromPrevious;
   openTies_.erase(open);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Volta endings
+
+void MusicXMLTagWalk::Volta(const vornelelement& e) {
+  EndVolta();
+  if (currentVoice_ == nullptr) return;
+  // The ending stands on the bar line that opens its measure; before the first bar there is
+  // none to carry it.
+  for (size_t i = working_.size(); i-- > 0;) {
+    nChord* event = working_.at(i);
+    if (event == nullptr) continue;
+    if (event->IsChord()) break;
+    if (!event->IsBarLine()) continue;
+    voltaBar_ = event;
+    voltaStart_ = i;
+    voltaText_ = TextParam(e, 1);
+    voltaOpen_ = e.parameters().size() > 2;  // "discontinue": no hook at its end
+    return;
+  }
+  CountImportLoss(kVoltaEnding);
+}
+
+void MusicXMLTagWalk::EndVolta() {
+  nChord* bar = std::exchange(voltaBar_, nullptr);
+  if (bar == nullptr) return;
+  // Its reach: the events after the bar line up to the bar line that closes the ending.
+  const size_t reach = std::clamp<size_t>(working_.size() - std::min(voltaStart_, working_.size() - 1), 1, 255);
+  bar->metaEvents.push_back(
+      std::make_unique<CMetaEvent>(CMetaEvent::kEnding, voltaText_, static_cast<uint32_t>(reach), voltaOpen_ ? 1 : 0, 0));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -73,6 +73,11 @@ class MusicXMLTagWalk {
   void SlurEnd(const vornelelement& e);
   void FinishSlur(SlurSlot& slot);
   void TieEnd();
+  // A volta ending: an ending mark on the bar line that opens its measure (text "1.", value
+  // the events it reaches over to the bar line after it, cx 1 for an ending left open), made
+  // when the ending closes.
+  void Volta(const vornelelement& e);
+  void EndVolta();
   nChord* AppendBar(uint16_t status);
   void Transpose(const vornelelement& e);
   void Key(const vornelelement& e);
@@ -123,6 +128,10 @@ class MusicXMLTagWalk {
   std::vector<std::unique_ptr<CMetaEvent>> pendingMarks_;
   std::vector<int> openTies_;  // pitches of the notes whose ties wait for their end
   std::string pendingChordName_;
+  nChord* voltaBar_ = nullptr;  // the bar line of the ending being read
+  size_t voltaStart_ = 0;        // its place in the working voice
+  std::string voltaText_;
+  bool voltaOpen_ = false;
   // The transposition in force in the staff: sounding less written pitch, in semitones and in
   // diatonic steps; and the parts whose definitions took theirs (the first each part gives).
   int transposeSemitones_ = 0;
