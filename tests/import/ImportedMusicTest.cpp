@@ -409,6 +409,77 @@ TEST(ImportedMusic, WhatIsNotImportedIsCounted) {
   EXPECT_EQ(summary, "warning: score.xml: not imported: 1 volta ending before the first bar line, 2 grace notes");
 }
 
+// The measures of a part of an exported file (the first by default): "number@start" (in
+// quarters, from the durations), and " hidden" after a time signature that does not show.
+std::string ExportedMeasures(const std::string& text, const std::string& part = "") {
+  std::string measures;
+  int quarters = 0;
+  size_t at = text.find("<part id=\"" + part);
+  const size_t end = text.find("</part>", at);
+  while ((at = text.find("<measure number=\"", at)) < end) {
+    at += 17;
+    measures += text.substr(at, text.find('"', at) - at) + "@" + std::to_string(quarters / 96);
+    const size_t next = std::min(text.find("<measure", at), end);
+    const std::string measure = text.substr(at, next - at);
+    if (measure.find("<time print-object=\"no\">") != std::string::npos) measures += " hidden";
+    for (size_t d = measure.find("<duration>"); d != std::string::npos; d = measure.find("<duration>", d + 1)) {
+      if (measure.rfind("<chord/>", d) == std::string::npos || measure.rfind("<note>", d) > measure.rfind("<chord/>", d)) {
+        quarters += std::stoi(measure.substr(d + 10));
+      }
+    }
+    measures += " ";
+  }
+  return measures;
+}
+
+TEST(ImportedMusic, MeasuresKeepTheirNumbersAndLengthsThroughTheExport) {
+  const std::string q = PitchedNote("C4", 2);
+  struct Case {
+    const char* label;
+    std::string measures;
+    const char* exported;
+  };
+  const Case cases[] = {
+      {"a pickup, and a measure the count leaves out behind a bar line that shows",
+       "<measure number=\"0\" implicit=\"yes\">" + kFourFour + q + "</measure><measure number=\"1\">" + q + q + q + q +
+           "</measure><measure number=\"X1\" implicit=\"yes\">" + q + q + "</measure><measure number=\"2\">" + q +
+           q + "</measure>",
+       "0@0 1@1 1X1@5 2@7 "},
+      {"no time signature: each measure as long as its notes",
+       testing::Measures({"<attributes><divisions>2</divisions></attributes>" + q + q + q, q + q + q, q + q, q + q}),
+       "1@0 hidden 2@3 3@6 hidden 4@8 "},
+      {"the first measure without a time signature, then one",
+       testing::Measures({"<attributes><divisions>2</divisions></attributes>" + q + q + q,
+                          "<attributes><time><beats>2</beats><beat-type>4</beat-type></time></attributes>" + q + q,
+                          q + q}),
+       "1@0 hidden 2@3 3@5 "},
+  };
+  for (const Case& c : cases) {
+    std::string warnings;
+    const auto doc = ImportedDocument(testing::OnePartScore(c.measures), warnings);
+    const std::optional<std::string> text = SectionMusicXmlText(*doc, doc->sections.size() - 1, ExportDate{});
+    ASSERT_TRUE(text) << c.label;
+    EXPECT_EQ(ExportedMeasures(*text), c.exported) << c.label;
+  }
+}
+
+TEST(ImportedMusic, PartsWhoseFirstMeasureHasNoTimeKeepTheSameBars) {
+  const std::string q = PitchedNote("C4", 2);
+  const std::string measures =
+      testing::Measures({"<attributes><divisions>2</divisions></attributes>" + q + q + q,
+                         "<attributes><time><beats>4</beats><beat-type>4</beat-type></time></attributes>" + q + q + q + q,
+                         q + q + q + q});
+  const std::string score = testing::Score(
+      "<part-list><score-part id=\"P1\"><part-name>A</part-name></score-part><score-part id=\"P2\"><part-name>B"
+      "</part-name></score-part></part-list><part id=\"P1\">" + measures + "</part><part id=\"P2\">" + measures +
+      "</part>");
+  std::string warnings;
+  const auto doc = ImportedDocument(score, warnings);
+  const std::string text = *SectionMusicXmlText(*doc, doc->sections.size() - 1, ExportDate{});
+  EXPECT_EQ(ExportedMeasures(text, "P1-0"), "1@0 hidden 2@3 3@7 ");
+  EXPECT_EQ(ExportedMeasures(text, "P2-0"), "1@0 hidden 2@3 3@7 ");
+}
+
 TEST(ImportedMusic, APartOfThreeStavesShowsAndKeepsItsLowerStaves) {
   // The second and third staves go into the second voice, which a lower staff shows.
   const auto on = [](const char* pitch, int voice, int staff) {

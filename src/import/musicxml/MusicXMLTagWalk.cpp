@@ -132,9 +132,9 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
     } else if (name == "fret") {
       Fret(e);
     } else if (name == "bar") {
-      nChord* bar = AppendBar(kFixedBar);
-      // A bar before a measure the score does not count is not numbered.
-      if (bar != nullptr && IntParam(e, 1) == 1) bar->rhythm = nChord::kSkipNumber;
+      AppendBar(kFixedBar);
+    } else if (name == "skipNumber") {
+      SkipNumber();
     } else if (name == "firstBar") {
       if (!barOffsetSet_) section_.barOffset = std::clamp(IntParam(e, 0), 0, 9999);
       barOffsetSet_ = true;
@@ -180,6 +180,7 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
     }
   }
   pendingMarks_.clear();
+  ReachEndings();
   currentVoice_ = nullptr;
   targetVoice_ = nullptr;
 }
@@ -239,6 +240,7 @@ void MusicXMLTagWalk::ResetStaffState() {
   pendingMarks_.clear();
   pendingChordName_.clear();
   voltaBar_ = nullptr;
+  staffEndings_.clear();
   inChord_ = false;
   grace_ = false;
   clefSeen_ = false;
@@ -374,7 +376,11 @@ void MusicXMLTagWalk::EndStaff() {
     *targetVoice_ = std::move(working_);
     working_ = nChordArray();
     targetVoice_->RebarVoice(section_.numerator, section_.denominator);
+    // The staff's endings stand on bar lines of the definition's voice now; a staff merged
+    // into another keeps only that staff's bar lines.
+    for (const PendingEnding& ending : staffEndings_) endings_.emplace_back(targetVoice_, ending);
   }
+  staffEndings_.clear();
   // A tablature gives each note its course: where two share one, one letter would hide the
   // other. A staff of notation only finds courses for its pitches and is left as it is.
   if (definition_ != nullptr && std::any_of(definition_->staves.begin(), definition_->staves.end(), [](const auto& s) {
@@ -539,6 +545,19 @@ void MusicXMLTagWalk::TieEnd() {
   openTies_.erase(open);
 }
 
+void MusicXMLTagWalk::SkipNumber() {
+  // Back past the measure's own events to the bar lines that opened it (a repeat's end and
+  // the next one's start), up to the chord before them.
+  size_t i = working_.size();
+  while (i > 0 && (working_.at(i - 1) == nullptr || !working_.at(i - 1)->IsBarLine())) --i;
+  for (; i > 0; --i) {
+    nChord* event = working_.at(i - 1);
+    if (event == nullptr) continue;
+    if (event->IsChord()) break;
+    if (event->IsBarLine()) event->rhythm = nChord::kSkipNumber;
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Volta endings
 
@@ -564,10 +583,56 @@ void MusicXMLTagWalk::Volta(const vornelelement& e) {
 void MusicXMLTagWalk::EndVolta() {
   nChord* bar = std::exchange(voltaBar_, nullptr);
   if (bar == nullptr) return;
-  // Its reach: the events after the bar line up to the bar line that closes the ending.
-  const size_t reach = std::clamp<size_t>(working_.size() - std::min(voltaStart_, working_.size() - 1), 1, 255);
-  bar->metaEvents.push_back(
-      std::make_unique<CMetaEvent>(CMetaEvent::kEnding, voltaText_, static_cast<uint32_t>(reach), voltaOpen_ ? 1 : 0, 0));
+  FinishChord();  // the last chord's length counts
+  // Its length in ticks: its reach in events is counted once the voices are merged.
+  uint64_t ticks = 0;
+  for (size_t i = voltaStart_ + 1; i < working_.size(); ++i) {
+    const nChord* e = working_.at(i);
+    if (e != nullptr && e->IsChord() && e->ChordMark() != nChord::kTimelessMark) ticks += e->GetDurationTicks();
+  }
+  bar->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kEnding, voltaText_, 1, voltaOpen_ ? 1 : 0, 0));
+  staffEndings_.push_back({bar->metaEvents.back(), ticks});
+}
+
+void MusicXMLTagWalk::ReachEndings() {
+  // Per voice, each ending reaches over the events up to the first bar line at or after its
+  // length, that bar line included (at most 255).
+  std::vector<nChordArray*> voices;
+  for (const auto& [voice, ending] : endings_) {
+    if (std::find(voices.begin(), voices.end(), voice) == voices.end()) voices.push_back(voice);
+  }
+  for (nChordArray* voice : voices) {
+    struct Reaching {
+      CMetaEvent* mark;
+      uint64_t ticksLeft;
+      uint32_t events;
+    };
+    std::vector<Reaching> open;
+    for (const auto& e : *voice) {
+      if (e == nullptr) continue;
+      for (Reaching& r : open) {
+        ++r.events;
+        if (e->IsChord() && e->ChordMark() != nChord::kTimelessMark) {
+          r.ticksLeft -= std::min<uint64_t>(r.ticksLeft, e->GetDurationTicks());
+        }
+        if ((e->IsBarLine() && r.ticksLeft == 0) || r.events == 255) {
+          r.mark->value = r.events;
+          r.mark = nullptr;
+        }
+      }
+      std::erase_if(open, [](const Reaching& r) { return r.mark == nullptr; });
+      if (!e->IsBarLine()) continue;
+      for (const auto& [v, ending] : endings_) {
+        if (v != voice) continue;
+        for (const auto& mark : e->metaEvents) {
+          if (mark.get() == ending.mark) open.push_back({ending.mark, ending.ticks, 0});
+        }
+      }
+    }
+    // An ending that runs to the end of the voice reaches over all of it.
+    for (Reaching& r : open) r.mark->value = std::max<uint32_t>(r.events, 1);
+  }
+  endings_.clear();
 }
 
 // ---------------------------------------------------------------------------------------------

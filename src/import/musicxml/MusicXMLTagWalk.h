@@ -75,10 +75,13 @@ class MusicXMLTagWalk {
   void TieEnd();
   // A volta ending: an ending mark on the bar line that opens its measure (text "1.", value
   // the events it reaches over to the bar line after it, cx 1 for an ending left open), made
-  // when the ending closes.
+  // when the ending closes; its reach is counted at the end of the walk (ReachEndings).
   void Volta(const vornelelement& e);
   void EndVolta();
+  void ReachEndings();
   nChord* AppendBar(uint16_t status);
+  // The bar lines that opened the measure just read are left out of the numbering.
+  void SkipNumber();
   void Transpose(const vornelelement& e);
   void Key(const vornelelement& e);
   // Gives `note` the spelling of the score's step (`writtenStep`, "c" to "b"), moved by the
@@ -132,6 +135,12 @@ class MusicXMLTagWalk {
   size_t voltaStart_ = 0;        // its place in the working voice
   std::string voltaText_;
   bool voltaOpen_ = false;
+  struct PendingEnding {
+    CMetaEvent* mark;
+    uint64_t ticks;  // the ending's length
+  };
+  std::vector<PendingEnding> staffEndings_;                       // of the staff being read
+  std::vector<std::pair<nChordArray*, PendingEnding>> endings_;  // in the definitions' voices
   // The transposition in force in the staff: sounding less written pitch, in semitones and in
   // diatonic steps; and the parts whose definitions took theirs (the first each part gives).
   int transposeSemitones_ = 0;

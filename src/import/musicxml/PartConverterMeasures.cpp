@@ -123,6 +123,7 @@ void xmlpart2vornel::visitStart(Smeasure& elt) {
   // bar line (no bar of its own); after a bar line that shows, its bar is not numbered.
   const bool implicit = elt->getAttributeValue("implicit") == "yes";
   if (implicit && (measureNumber_ == 0 || previousBarHidden_)) pendingBar_ = false;
+  unnumberedMeasure_ = implicit && measureNumber_ > 0 && !previousBarHidden_;
   previousBarHidden_ = false;
   if (pendingBar_) {
     // A forward repeat opening the measure stands for its bar.
@@ -132,7 +133,6 @@ void xmlpart2vornel::visitStart(Smeasure& elt) {
       jumpToStaff(targetStaff_);
       Svornelelement bar = vorneltag::create("bar");
       bar->add(vornelparam::create(measureNumber_, false));
-      if (implicit) bar->add(vornelparam::create(1, false));
       add(bar);
     }
   }
@@ -148,6 +148,8 @@ void xmlpart2vornel::visitStart(Smeasure& elt) {
 
 void xmlpart2vornel::visitEnd(Smeasure&) {
   closeGrace();
+  // The bar line that opened a measure the count leaves out is not numbered.
+  if (unnumberedMeasure_) add(vorneltag::create("skipNumber"));
   checkVoiceTime(measureLength_, voicePosition_);
   if (!inhibitNextBar_) {
     pendingBar_ = generateBars_ || (!measureEmpty_ && TimeLess(voicePosition_, measureLength_));

@@ -104,9 +104,10 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   // "firstBar" tag with the number of its first measure (a pickup whose next measure has its
   // number counts one less) where that is not 1.
   void visitStart(Spart& elt) override;
-  // A measure: the bar the measure before it owes, marked unnumbered (a second parameter 1)
-  // before a measure the score leaves out of the count.
+  // A measure: the bar the measure before it owes (none before a pickup, or after an
+  // invisible bar line before a measure the count leaves out).
   void visitStart(Smeasure& elt) override;
+  // A measure's end: the bar it owes, and a "skipNumber" tag where the count leaves it out.
   void visitEnd(Smeasure& elt) override;
   void visitStart(Sdivisions& elt) override;
   void visitStart(Sbackup& elt) override;
@@ -224,6 +225,7 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   int transposeSteps_ = 0;
 
   bool previousBarHidden_ = false;  // the measure before ended with a bar line of style "none"
+  bool unnumberedMeasure_ = false;  // the measure is left out of the count after a bar line
 
   int measureNumber_ = 0;
   int beamNumber_ = 0;
