@@ -22,8 +22,10 @@ measures of the first part that start where the source's do with the source's nu
 export's further staff parts of an instrument that repeat its first staff's notes (a tablature
 and its notation) are read once.
 
-usage: mx_compare.py TOOL CORPUS_DIR WORK_DIR [FILE...] [--only midi|export] [--list]
-  --list  print the notes each output misses or times otherwise, after its row
+usage: mx_compare.py TOOL CORPUS_DIR WORK_DIR [FILE...] [--only midi|export] [--list] [--check]
+  --list   print the notes each output misses or times otherwise, after its row
+  --check  fail (exit status 1) when an output misses a note, times one otherwise, holds one the
+           source does not, spells one otherwise or numbers a measure otherwise
 """
 
 import bisect
@@ -261,12 +263,13 @@ TITLES = {"found": "at onset and pitch", "lasting": "full length", "extra": "ext
 def main():
     arguments = sys.argv[1:]
     listing = "--list" in arguments
+    checking = "--check" in arguments
     only = None
     if "--only" in arguments:
         at = arguments.index("--only")
         only = arguments[at + 1] if at + 1 < len(arguments) else None
         del arguments[at:at + 2]
-    arguments = [a for a in arguments if a != "--list"]
+    arguments = [a for a in arguments if a not in ("--list", "--check")]
     if len(arguments) < 3:
         print(__doc__)
         return 2
@@ -278,6 +281,7 @@ def main():
     print("| file | notes | measures |" + "".join(f" {o}: {TITLES[c]} |" for o, c in columns))
     print("|---|---|---|" + "---|" * len(columns))
     totals = collections.Counter()
+    failed = []
     for name in names:
         path = os.path.join(corpus, name)
         measures = []
@@ -303,6 +307,10 @@ def main():
             for column in COLUMNS[output]:
                 totals[(output, column)] += result[column]
                 row += f" {result[column]} |"
+            whole = {"found": len(source), "lasting": len(source), "extra": 0, "spelled": result["found"],
+                     "numbered": len(measures)}
+            if any(result[c] != whole[c] for c in COLUMNS[output]):
+                failed.append(f"{name} ({output})")
             if listing:
                 details += [f"    {output}: missing {n}" for n in result["missing"]]
                 details += [f"    {output}: {n} lasts {d}" for n, d in result["timed"]]
@@ -317,6 +325,9 @@ def main():
         share = "" if column == "extra" else f" ({percent(totals[(output, column)], whole)})"
         row += f" {totals[(output, column)]}{share} |"
     print(row)
+    if checking and failed:
+        print("\nkept otherwise: " + ", ".join(failed))
+        return 1
     return 0
 
 
