@@ -33,11 +33,13 @@ import collections
 import os
 import subprocess
 import sys
-import xml.etree.ElementTree as ET
-import zipfile
 from fractions import Fraction
 
 import mido
+
+# The file and number reading of the tests' reader; the reading of the music is this script's.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "tool"))
+from mxscore import number, root_of  # noqa: E402
 
 SEMITONES = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
 TOLERANCE = Fraction(2, 768)  # two ticks of 192 to the quarter, in whole notes
@@ -54,22 +56,6 @@ class Note:
 
     def __repr__(self):
         return f"{self.pitch}@{self.onset}+{self.duration}"
-
-
-def number(text, convert=int, default=0):
-    try:
-        return convert((text or "").strip())
-    except ValueError:
-        return default
-
-
-def score_root(path):
-    """The "score-partwise" element of a ".xml" file or of a compressed ".mxl" file's score."""
-    if path.endswith(".mxl"):
-        with zipfile.ZipFile(path) as archive:
-            container = ET.fromstring(archive.read("META-INF/container.xml"))
-            return ET.fromstring(archive.read(container.find(".//rootfile").get("full-path")))
-    return ET.parse(path).getroot()
 
 
 def written_pitch(note):
@@ -154,7 +140,7 @@ def read_score(path, one_part_per_instrument=False, measures=None):
     measure of the first part. With `one_part_per_instrument` the parts of an
     instrument's further staves that hold the same notes as its first ("P1-1" beside "P1-0", as
     the program's export writes a tablature and its notation) are left out."""
-    root = score_root(path)
+    root = root_of(path)
     if root.tag != "score-partwise":
         return []
     notes = []
