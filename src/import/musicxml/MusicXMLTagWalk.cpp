@@ -7,6 +7,7 @@
 #include <numeric>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "import/CourseClashes.h"
@@ -342,14 +343,23 @@ void MusicXMLTagWalk::TimeUntimedMeasures() {
     previous = ticks;
     changes.push_back({at, {static_cast<int>(beats), static_cast<int>(beatType)}});
   }
-  for (size_t k = changes.size(); k-- > 0;) {
-    const auto& [at, meter] = changes[k];
-    auto event = std::make_unique<nChord>(0x12);
-    event->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kTimeSignature, "true", 0, meter.first,
-                                                             meter.second));
-    working_.insert(at, std::move(event));
+  if (changes.empty()) return;
+  // One pass builds the voice with them (inserting one by one would cost a pass each).
+  nChordArray withTimes;
+  size_t k = 0;
+  size_t i = 0;
+  for (const nChordArray::Handle& e : working_) {
+    for (; k < changes.size() && changes[k].first == i; ++k) {
+      auto event = std::make_unique<nChord>(0x12);
+      event->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kTimeSignature, "true", 0,
+                                                               changes[k].second.first, changes[k].second.second));
+      withTimes.push_back(std::move(event));
+    }
+    withTimes.push_back(e);
+    ++i;
   }
-  if (!changes.empty() && !sectionMeterSet_) {
+  working_ = std::move(withTimes);
+  if (!sectionMeterSet_) {
     section_.numerator = changes.front().second.first;
     section_.denominator = changes.front().second.second;
     sectionMeterSet_ = true;
@@ -598,8 +608,10 @@ void MusicXMLTagWalk::ReachEndings() {
   // Per voice, each ending reaches over the events up to the first bar line at or after its
   // length, that bar line included (at most 255).
   std::vector<nChordArray*> voices;
+  std::unordered_map<const CMetaEvent*, uint64_t> lengths;
   for (const auto& [voice, ending] : endings_) {
     if (std::find(voices.begin(), voices.end(), voice) == voices.end()) voices.push_back(voice);
+    lengths[ending.mark] = ending.ticks;
   }
   for (nChordArray* voice : voices) {
     struct Reaching {
@@ -622,11 +634,9 @@ void MusicXMLTagWalk::ReachEndings() {
       }
       std::erase_if(open, [](const Reaching& r) { return r.mark == nullptr; });
       if (!e->IsBarLine()) continue;
-      for (const auto& [v, ending] : endings_) {
-        if (v != voice) continue;
-        for (const auto& mark : e->metaEvents) {
-          if (mark.get() == ending.mark) open.push_back({ending.mark, ending.ticks, 0});
-        }
+      for (const auto& mark : e->metaEvents) {
+        const auto length = lengths.find(mark.get());
+        if (length != lengths.end()) open.push_back({mark.get(), length->second, 0});
       }
     }
     // An ending that runs to the end of the voice reaches over all of it.
