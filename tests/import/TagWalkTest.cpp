@@ -32,7 +32,9 @@ const std::string kStaff = "staff 1 1 1 0 0\n";
 struct WalkCase {
   const char* label;
   std::string tags;
-  const char* voice;  // the first voice of the first definition after the walk and an "endstaff"
+  // The first voice of the first definition after the walk and an "endstaff". Measures that
+  // bar lines close before any time signature start with a hidden one of their own length.
+  const char* voice;
   const char* warnings = "";
 };
 
@@ -146,19 +148,25 @@ TEST(TagWalk, MarksWaitForTheNextChord) {
        "q 3 [64 c1 i37]\nq 3 [65 c1 i38] {34 'pedal' 34562 0 655480}\n| 1\nq 3 [67 c0 i39] {34 'p' 0 0 131156}\n"
        "q 3 [69 c0 i40] {34 'pedal' 34562 0 655444}\nq 3 [71 c0 i41] {15 '' 2 0 0}\nq 3 [72 c0 i42]\n"},
       {"stems", kStaff + N(48) + "stemsUp\n" + N(50) + "stemsUp\nstemsDown\n" + N(52) + "stemsDown\nbar\nstemsUp\n",
-       "q 3 stem [60 c2 i35]\nq 3 [62 c1 i36]\nq 3 stem [64 c1 i37]\n| 17\n"},
+       "s 18 {1 'true' 0 3 4}\nq 3 stem [60 c2 i35]\nq 3 [62 c1 i36]\nq 3 stem [64 c1 i37]\n| 17\n"},
   });
 }
 
 TEST(TagWalk, BarsMetersKeysAndTempi) {
   RunCases({
       {"bars and repeats", kStaff + N(48) + "repeatBegin\n" + N(48) + "bar 2\n" + N(48) + "repeatEnd\n",
-       "q 3 [60 c2 i35]\n| 145\nq 3 [60 c2 i35]\n| 17\nq 3 [60 c2 i35]\n| 129\n"},
+       "s 18 {1 'true' 0 1 4}\nq 3 [60 c2 i35]\n| 145\nq 3 [60 c2 i35]\n| 17\nq 3 [60 c2 i35]\n| 129\n"},
       // Value bit 3 (8) draws the symbol; a symbol text of another time keeps its figures.
       {"common and cut time keep their symbol",
        kStaff + "meter C 4 4\n" + N(48, "", 0, 1, 1) + "meter C/ 2 2\n" + N(48, "", 0, 1, 1) + "meter 3/8 3 8\n",
        "s 18 {1 'true' 9 4 4}\nq 1 [60 c2 i35]\n| 49\ns 18 {1 'true' 9 2 2}\nq 1 [60 c2 i35]\n| 49\n"
        "s 18 {1 'true' 1 3 8}\n"},
+      {"measures without a time signature are as long as their notes, up to the first one",
+       kStaff + Notes({48, 48, 48}) + "bar 1\n" + Notes({48, 48, 48}) + "bar 2\n" + Notes({48, 48}) + "bar 3\n" +
+           "meter 4/4 4 4\n" + Notes({48, 48, 48, 48}),
+       "s 18 {1 'true' 0 3 4}\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n| 17\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n| 17\n"
+       "s 18 {1 'true' 0 2 4}\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n| 17\n"
+       "s 18 {1 'true' 1 4 4}\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n"},
       {"a second meter of a staff is set off by a double bar",
        kStaff + "meter 2/4 2 4\n" + Notes({48, 48}) + "meter 3/4 3 4\nmeter 5/6 5 6\nmeter 0/4 0 4\nmeter 65/4 65 4\n" +
            Notes({48, 48, 48}),
@@ -237,7 +245,7 @@ TEST(TagWalk, StavesClefsAndParts) {
   EXPECT_EQ(piano.staves.at(1)->hideMetaEvents, 0);
   EXPECT_EQ(piano.voiceSelector, 1);
   EXPECT_EQ(DumpVoice(piano.gathered[0]),
-            "q 3 [72 c0 i42]\ns 146 {9 '' 65538 0 0}\nq 3 [74 c0 i43]\n| 25 {9 '' 65539 0 0}\nq 3 [76 c0 i44]\n");
+            "s 18 {1 'true' 0 2 4}\nq 3 [72 c0 i42]\ns 146 {9 '' 65538 0 0}\nq 3 [74 c0 i43]\n| 25 {9 '' 65539 0 0}\nq 3 [76 c0 i44]\n");
   EXPECT_EQ(DumpVoice(piano.gathered[1]), "q 3 [48 c4 i28]\n");
   const CInstrumentDlg& lute = *section->Definition(1);
   EXPECT_EQ(lute.staves.at(0)->clefId, CClef::kCClef);

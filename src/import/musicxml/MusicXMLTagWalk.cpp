@@ -12,6 +12,8 @@
 
 #include "import/CourseClashes.h"
 #include "import/musicxml/ImportWarnings.h"
+#include "model/FloorDivision.h"
+#include "model/Scaling.h"
 #include "model/instrument/CClef.h"
 #include "model/score/CSystemArray.h"
 #include "model/voice/RhythmValues.h"
@@ -29,7 +31,6 @@ constexpr uint16_t kDoubleBar = 0x31;
 constexpr uint16_t kClefBar = 0x19;
 constexpr uint16_t kClefEvent = 0x92;
 constexpr uint16_t kStemBit = 0x80;
-constexpr uint32_t kOtherSpelling = 4;  // note status: the key's other spelling
 constexpr uint32_t kTiedFromPrevious = 0x800;
 constexpr uint8_t kCodaKind = 50;
 constexpr uint32_t kSymbolTime = 8;  // a time signature's value: drawn as its symbol
@@ -101,6 +102,9 @@ std::string WholeNoteText(TickLength length) {
   return std::to_string(numerator / g) + "/" + std::to_string(denominator / g);
 }
 
+constexpr ImportLoss kGraceNote{"grace note", "grace notes"};
+constexpr ImportLoss kVoltaEnding{"volta ending before the first bar line", "volta endings before the first bar line"};
+
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 
 // The converters count C4 as 48; a rest has none, and a pitch byte beyond 127 makes no note.
@@ -150,10 +154,17 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
       Fret(e);
     } else if (name == "bar") {
       AppendBar(kFixedBar);
+    } else if (name == "skipNumber") {
+      SkipNumber();
+    } else if (name == "firstBar") {
+      if (!barOffsetSet_) section_.barOffset = std::clamp(IntParam(e, 0), 0, 9999);
+      barOffsetSet_ = true;
     } else if (name == "repeatBegin") {
       AppendBar(kBeginRepeat);
     } else if (name == "repeatEnd") {
       AppendBar(kEndRepeat);
+    } else if (name == "transpose") {
+      Transpose(e);
     } else if (name == "key") {
       Key(e);
     } else if (name == "meter") {
@@ -179,9 +190,12 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
       tiePending_ = true;
     } else if (name == "tieEnd") {
       TieEnd();
+    } else if (name == "volta") {
+      Volta(e);
     } else if (name == "endgroup") {
       // Only the grace group's own end closes it: other groups may end inside one.
       if (TagName(e.param(0)) == "grace") grace_ = false;
+      if (TagName(e.param(0)) == "volta") EndVolta();
     } else if (name == "endstaff") {
       EndStaff();
     } else if (name == "fermata") {
@@ -193,6 +207,7 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
     }
   }
   pendingMarks_.clear();
+  ReachEndings();
   currentVoice_ = nullptr;
   targetVoice_ = nullptr;
 }
@@ -257,10 +272,13 @@ void MusicXMLTagWalk::ResetStaffState() {
   wedge_ = OpenSpan{};
   pedal_ = OpenSpan{};
   lastLevel_ = kDefaultLevel;
+  voltaBar_ = nullptr;
+  staffEndings_.clear();
   inChord_ = false;
   grace_ = false;
   clefSeen_ = false;
   meterSeen_ = false;
+  transposeSemitones_ = transposeSteps_ = 0;
 }
 
 void MusicXMLTagWalk::Staff(const vornelelement& e) {
@@ -276,7 +294,10 @@ void MusicXMLTagWalk::Staff(const vornelelement& e) {
   staffOffset_ = part == previousPart_ ? staff - 1 - previousStaffIndex_ : 0;
   working_.DeleteChords();
   currentVoice_ = &working_;
+  const nChordArray* before = targetVoice_;
   SelectDefinition(part, staffCount, voiceIndex);
+  // A tie may end in another voice of the staff: the voices are merged into one.
+  if (targetVoice_ != before) openTies_.clear();
   previousStaffIndex_ = staff - 1;
   previousPart_ = part;
 }
@@ -291,8 +312,9 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
   definition_ = &definition;
   // A voice on another staff of the part than the voice before it goes to the second voice.
   if (staffCount > 1 && staffOffset_ != 0) definition.voiceSelector = 1;
-  if (staffCount == 2 && voiceIndex == 0) {
-    // A part of two staves: a G clef staff over an F clef staff, one voice each.
+  if (staffCount >= 2 && voiceIndex == 0) {
+    // A part of two staves: a G clef staff over an F clef staff, one voice each. The staves
+    // after the first of a part of more all go into the second.
     definition.DeleteStaves();
     CClef* upper = definition.AddStave();
     CClef* lower = definition.AddStave();
@@ -318,11 +340,74 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
   targetVoice_ = &definition.gathered[definition.voiceSelector != 0 ? 1 : 0];
 }
 
+void MusicXMLTagWalk::TimeUntimedMeasures() {
+  // The measures that bar lines close before the first time signature, by the index of their
+  // first event, with their lengths in ticks (the last measure ends the music, whatever its
+  // length).
+  std::vector<std::pair<size_t, uint64_t>> measures;
+  size_t start = 0;
+  uint64_t length = 0;
+  bool timed = false;
+  for (size_t i = 0; i < working_.size() && !timed; ++i) {
+    const nChord* e = working_.at(i);
+    if (e == nullptr) continue;
+    timed = e->IsSpecialEvent() && e->metaEvents.Find(CMetaEvent::kTimeSignature) != nullptr;
+    if (timed || e->IsBarLine()) {
+      if (length > 0) measures.emplace_back(start, length);
+      start = i + 1;
+      length = 0;
+    } else if (e->IsChord() && e->ChordMark() != nChord::kTimelessMark) {
+      length += e->GetDurationTicks();
+    }
+  }
+  // A hidden time signature as long as the measure where its length changes and a time
+  // signature can say it (a power of two to the beat, at most 64 beats).
+  std::vector<std::pair<size_t, std::pair<int, int>>> changes;
+  uint64_t previous = 0;
+  for (const auto& [at, ticks] : measures) {
+    if (ticks == previous) continue;
+    const uint64_t g = std::gcd<uint64_t, uint64_t>(ticks, nChord::kWholeTicks);
+    uint64_t beats = ticks / g;
+    uint64_t beatType = nChord::kWholeTicks / g;
+    if (beatType < 4) {
+      beats *= 4 / beatType;
+      beatType = 4;
+    }
+    if (beats > 64 || beatType > 64 || (beatType & (beatType - 1)) != 0) continue;
+    previous = ticks;
+    changes.push_back({at, {static_cast<int>(beats), static_cast<int>(beatType)}});
+  }
+  if (changes.empty()) return;
+  // One pass builds the voice with them (inserting one by one would cost a pass each).
+  nChordArray withTimes;
+  size_t k = 0;
+  size_t i = 0;
+  for (const nChordArray::Handle& e : working_) {
+    for (; k < changes.size() && changes[k].first == i; ++k) {
+      auto event = std::make_unique<nChord>(0x12);
+      event->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kTimeSignature, "true", 0,
+                                                               changes[k].second.first, changes[k].second.second));
+      withTimes.push_back(std::move(event));
+    }
+    withTimes.push_back(e);
+    ++i;
+  }
+  working_ = std::move(withTimes);
+  if (!sectionMeterSet_) {
+    section_.numerator = changes.front().second.first;
+    section_.denominator = changes.front().second.second;
+    sectionMeterSet_ = true;
+  }
+}
+
 void MusicXMLTagWalk::EndStaff() {
   FinishChord();
   // A hairpin or pedal left open reaches the staff's last chord.
   EndSpan(wedge_);
   EndSpan(pedal_);
+  EndVolta();
+  // Without a time signature a measure is as long as its notes.
+  TimeUntimedMeasures();
   if (targetVoice_ == nullptr) return;
   const bool empty = std::all_of(targetVoice_->begin(), targetVoice_->end(), [](const auto& e) { return e == nullptr; });
   if (!empty) {
@@ -339,8 +424,12 @@ void MusicXMLTagWalk::EndStaff() {
     working_ = nChordArray();
     targetVoice_->RebarVoice(section_.numerator, section_.denominator);
     RecountLongSlurs(*targetVoice_);
+    // The staff's endings stand on bar lines of the definition's voice now; a staff merged
+    // into another keeps only that staff's bar lines.
+    for (const PendingEnding& ending : staffEndings_) endings_.emplace_back(targetVoice_, ending);
   }
   longSlurs_.clear();
+  staffEndings_.clear();
   // A tablature gives each note its course: where two share one, one letter would hide the
   // other. A staff of notation only finds courses for its pitches and is left as it is.
   if (definition_ != nullptr && std::any_of(definition_->staves.begin(), definition_->staves.end(), [](const auto& s) {
@@ -416,6 +505,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
   if (currentVoice_ == nullptr) return;
   if (grace_) {
     // A dropped grace note: its tie and the tags after it are no other note's.
+    if (IsNote(IntParam(e, 0))) CountImportLoss(kGraceNote);
     tiePending_ = false;
     lastNote_ = nullptr;
     return;
@@ -451,9 +541,6 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     joinedRests_ = 1;
   }
   const int pitch = IntParam(e, 0);
-  const std::string accidentalText = e.param(3);
-  const char accidental = accidentalText.empty() ? 0 : accidentalText[0];
-
   lastNote_ = nullptr;
   if (IsNote(pitch)) {
     const int pitchByte = pitch + 12;
@@ -461,7 +548,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     auto note = std::make_unique<nNotes>();
     note->pitch = static_cast<uint8_t>(pitchByte);
     char spelled = 0;
-    const int step = note->SpellInKey(key, false, spelled);
+    note->SpellInKey(key, false, spelled);
     note->string = nNotes::kNoCourse;
     if (definition_ != nullptr) {
       const CTabInstrument& tab = definition_->tabInstrument;
@@ -472,7 +559,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
         note->string = static_cast<uint8_t>(found);
       }
     }
-    if (accidental != 0 && key.NeedsRespelling(pitchByte, step, accidental) != 0) note->status ^= kOtherSpelling;
+    KeepWrittenSpelling(*note, e.param(1), key);
     nNotes* added = note.get();
     if (chord_->AddNote(std::move(note)) >= 0) lastNote_ = added;
   }
@@ -496,6 +583,18 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
   if (!inChord_) chord_ = nullptr;
 }
 
+void MusicXMLTagWalk::KeepWrittenSpelling(nNotes& note, const std::string& writtenStep, const CKey& key) const {
+  static constexpr std::string_view kSteps = "cdefgab";
+  const size_t written = writtenStep.size() == 1 ? kSteps.find(writtenStep[0]) : std::string_view::npos;
+  if (written == std::string_view::npos) return;
+  // The score's step moved by the transposition, in the octave that comes nearest the pitch.
+  const int letter = FloorMod(static_cast<int>(written) + transposeSteps_, 7);
+  const int natural = CKey::NaturalPitch(letter);
+  const int step = 7 * FloorDiv(note.pitch - natural + 6, 12) + letter;
+  if (step == note.interval && CKey::NaturalPitch(step) == note.pitch) return;  // the key spells it so
+  note.SetWrittenSpelling(step, key);
+}
+
 void MusicXMLTagWalk::Fret(const vornelelement& e) {
   const int word = IntParam(e, 0);
   if (word == 0 || lastNote_ == nullptr || definition_ == nullptr) return;
@@ -511,6 +610,96 @@ void MusicXMLTagWalk::TieEnd() {
   if (open == openTies_.end()) return;
   lastNote_->slur = kTiedFromPrevious;
   openTies_.erase(open);
+}
+
+void MusicXMLTagWalk::SkipNumber() {
+  // Back past the measure's own events to the bar lines that opened it (a repeat's end and
+  // the next one's start), up to the chord before them.
+  size_t i = working_.size();
+  while (i > 0 && (working_.at(i - 1) == nullptr || !working_.at(i - 1)->IsBarLine())) --i;
+  for (; i > 0; --i) {
+    nChord* event = working_.at(i - 1);
+    if (event == nullptr) continue;
+    if (event->IsChord()) break;
+    if (event->IsBarLine()) event->rhythm = nChord::kSkipNumber;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Volta endings
+
+void MusicXMLTagWalk::Volta(const vornelelement& e) {
+  EndVolta();
+  if (currentVoice_ == nullptr) return;
+  // The ending stands on the bar line that opens its measure; before the first bar there is
+  // none to carry it.
+  for (size_t i = working_.size(); i-- > 0;) {
+    nChord* event = working_.at(i);
+    if (event == nullptr) continue;
+    if (event->IsChord()) break;
+    if (!event->IsBarLine()) continue;
+    voltaBar_ = event;
+    voltaStart_ = i;
+    voltaText_ = TextParam(e, 1);
+    voltaOpen_ = e.parameters().size() > 2;  // "discontinue": no hook at its end
+    return;
+  }
+  CountImportLoss(kVoltaEnding);
+}
+
+void MusicXMLTagWalk::EndVolta() {
+  nChord* bar = std::exchange(voltaBar_, nullptr);
+  if (bar == nullptr) return;
+  FinishChord();  // the last chord's length counts
+  // Its length in ticks: its reach in events is counted once the voices are merged.
+  uint64_t ticks = 0;
+  for (size_t i = voltaStart_ + 1; i < working_.size(); ++i) {
+    const nChord* e = working_.at(i);
+    if (e != nullptr && e->IsChord() && e->ChordMark() != nChord::kTimelessMark) ticks += e->GetDurationTicks();
+  }
+  bar->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kEnding, voltaText_, 1, voltaOpen_ ? 1 : 0, 0));
+  staffEndings_.push_back({bar->metaEvents.back(), ticks});
+}
+
+void MusicXMLTagWalk::ReachEndings() {
+  // Per voice, each ending reaches over the events up to the first bar line at or after its
+  // length, that bar line included (at most 255).
+  std::vector<nChordArray*> voices;
+  std::unordered_map<const CMetaEvent*, uint64_t> lengths;
+  for (const auto& [voice, ending] : endings_) {
+    if (std::find(voices.begin(), voices.end(), voice) == voices.end()) voices.push_back(voice);
+    lengths[ending.mark] = ending.ticks;
+  }
+  for (nChordArray* voice : voices) {
+    struct Reaching {
+      CMetaEvent* mark;
+      uint64_t ticksLeft;
+      uint32_t events;
+    };
+    std::vector<Reaching> open;
+    for (const auto& e : *voice) {
+      if (e == nullptr) continue;
+      for (Reaching& r : open) {
+        ++r.events;
+        if (e->IsChord() && e->ChordMark() != nChord::kTimelessMark) {
+          r.ticksLeft -= std::min<uint64_t>(r.ticksLeft, e->GetDurationTicks());
+        }
+        if ((e->IsBarLine() && r.ticksLeft == 0) || r.events == 255) {
+          r.mark->value = r.events;
+          r.mark = nullptr;
+        }
+      }
+      std::erase_if(open, [](const Reaching& r) { return r.mark == nullptr; });
+      if (!e->IsBarLine()) continue;
+      for (const auto& mark : e->metaEvents) {
+        const auto length = lengths.find(mark.get());
+        if (length != lengths.end()) open.push_back({mark.get(), length->second, 0});
+      }
+    }
+    // An ending that runs to the end of the voice reaches over all of it.
+    for (Reaching& r : open) r.mark->value = std::max<uint32_t>(r.events, 1);
+  }
+  endings_.clear();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -569,17 +758,19 @@ void MusicXMLTagWalk::FinishSlur(SlurSlot& slot) {
       if (event != nullptr && event->IsChord()) ++chords;
     }
   }
-  if (chords >= 1 && chords <= 8) {
+  // A note held by a tie keeps its tie word: its slur becomes a legato mark.
+  const bool held = slot.startNote != nullptr && slot.startNote->slur == kTiedFromPrevious;
+  if (chords >= 1 && chords <= 8 && !held) {
     // The word spans the chords from its note to the last one's; its end stands as many steps
     // off as the notes are apart, at most seven.
     uint32_t word = (static_cast<uint32_t>(std::min(std::abs(b - a), 7)) << 3) | static_cast<uint32_t>(chords - 1);
     if (b < a) word |= 0x40;
     if (above) word |= 0x80;
     slot.startNote->slur = word;
-  } else if (chords > 8 && s >= 0 && static_cast<size_t>(s) < working_.size() &&
+  } else if (chords >= 1 && s >= 0 && static_cast<size_t>(s) < working_.size() &&
              working_.at(static_cast<size_t>(s)) != nullptr) {
-    // Too long for a slur word: a legato mark on the event where it starts, from the height of
-    // its first note to that of its last, a line beyond them.
+    // Too long for a slur word, or its note holds a tie: a legato mark on the event where it
+    // starts, from the height of its first note to that of its last, a line beyond them.
     nChord* start = working_.at(static_cast<size_t>(s));
     CMetaEvent* mark = start->metaEvents.push_back(LongSlur(slot, above));
     if (e >= 0 && static_cast<size_t>(e) < working_.size()) longSlurs_.push_back({start, working_.at(static_cast<size_t>(e)), mark});
@@ -609,14 +800,15 @@ std::unique_ptr<CMetaEvent> MusicXMLTagWalk::LongSlur(const SlurSlot& slot, bool
 // ---------------------------------------------------------------------------------------------
 // Bars, signatures, tempo and marks
 
-void MusicXMLTagWalk::AppendBar(uint16_t status) {
-  if (currentVoice_ == nullptr) return;
+nChord* MusicXMLTagWalk::AppendBar(uint16_t status) {
+  if (currentVoice_ == nullptr) return nullptr;
   FinishChord();
   // Bar lines one after another (a repeat's end and the next one's start) close one measure.
   const nChord* last = currentVoice_->empty() ? nullptr : currentVoice_->back();
   if (last == nullptr || !last->IsBarLine()) ++measure_;
-  Append(std::make_unique<nChord>(status));
+  nChord* bar = Append(std::make_unique<nChord>(status));
   chord_ = nullptr;
+  return bar;
 }
 
 nChord* MusicXMLTagWalk::Append(std::unique_ptr<nChord> event) {
@@ -671,8 +863,26 @@ void MusicXMLTagWalk::Warn(const std::string& text) const {
                 text);
 }
 
+void MusicXMLTagWalk::Transpose(const vornelelement& e) {
+  transposeSemitones_ = std::clamp(IntParam(e, 0), -127, 127);
+  transposeSteps_ = std::clamp(IntParam(e, 1), -80, 80);
+  // The definition keeps the part's first transposition: its staff shows written pitches.
+  if (definition_ == nullptr || currentPart_ < 0) return;
+  const size_t part = static_cast<size_t>(currentPart_);
+  if (part >= transposedParts_.size()) transposedParts_.resize(part + 1, false);
+  if (transposedParts_[part]) return;
+  transposedParts_[part] = true;
+  definition_->key.transpose = ClampTransposition(-transposeSemitones_);
+}
+
 void MusicXMLTagWalk::Key(const vornelelement& e) {
-  const int fifths = IntParam(e, 0);
+  // The score gives the written key; the notes sound in the key moved by the transposition,
+  // an enharmonic key of fewer accidentals taken where it would pass seven.
+  int fifths = IntParam(e, 0);
+  if (fifths >= -7 && fifths <= 7) {
+    fifths += CKey::FifthsOfInterval(transposeSemitones_, transposeSteps_);
+    if (fifths > 7 || fifths < -7) fifths = FloorMod(fifths + 5, 12) - 5;
+  }
   if (fifths < -7 || fifths > 7) {
     ImportWarning("warning: a key of " + std::to_string(fifths) + " fifths is left out");
     return;

@@ -67,6 +67,9 @@ class MusicXMLTagWalk {
   void EndStaff();
   // Counts the columns of the long slurs' marks again in the staff's voice.
   void RecountLongSlurs(const nChordArray& voice);
+  // Gives the measures before the staff's first time signature hidden time signatures of
+  // their own lengths, where these change.
+  void TimeUntimedMeasures();
   void Clef(const vornelelement& e);
   void Note(const vornelelement& e);
   void Fret(const vornelelement& e);
@@ -79,8 +82,20 @@ class MusicXMLTagWalk {
   // The legato mark of a slur longer than a slur word holds.
   std::unique_ptr<CMetaEvent> LongSlur(const SlurSlot& slot, bool above) const;
   void TieEnd();
-  void AppendBar(uint16_t status);
+  // A volta ending: an ending mark on the bar line that opens its measure (text "1.", value
+  // the events it reaches over to the bar line after it, cx 1 for an ending left open), made
+  // when the ending closes; its reach is counted at the end of the walk (ReachEndings).
+  void Volta(const vornelelement& e);
+  void EndVolta();
+  void ReachEndings();
+  nChord* AppendBar(uint16_t status);
+  // The bar lines that opened the measure just read are left out of the numbering.
+  void SkipNumber();
+  void Transpose(const vornelelement& e);
   void Key(const vornelelement& e);
+  // Gives `note` the spelling of the score's step (`writtenStep`, "c" to "b"), moved by the
+  // part's transposition, where the key would spell it otherwise or the score alters it.
+  void KeepWrittenSpelling(nNotes& note, const std::string& writtenStep, const CKey& key) const;
   void Meter(const vornelelement& e);
   void Tempo(const vornelelement& e);
   void FlipStem();
@@ -105,7 +120,8 @@ class MusicXMLTagWalk {
   // Adds `length` to the last chord when it is a rest that no values hold; false otherwise.
   bool JoinShortRest(TickLength length);
   void Warn(const std::string& text) const;
-  // What a staff starts without: the chord, the last note, slurs, ties and waiting marks.
+  // What a staff starts without: the chord, the last note, slurs, a waiting tie and marks. The
+  // ties still open are kept for the next voice that goes into the same definition's voice.
   void ResetStaffState();
 
   CSystemArray& section_;
@@ -131,6 +147,7 @@ class MusicXMLTagWalk {
   int currentPart_ = 0;
   bool clefSeen_ = false;
   bool meterSeen_ = false;         // in this staff
+  bool barOffsetSet_ = false;      // the first part's first measure numbered the section's bars
   bool sectionMeterSet_ = false;   // the first meter of the import sets the section's
   nChord* chord_ = nullptr;
   // The chord whose values wait until it is done, and its length.
@@ -150,6 +167,21 @@ class MusicXMLTagWalk {
   int32_t lastLevel_ = 100;  // the expression of the staff's last dynamic
   std::vector<int> openTies_;  // pitches of the notes whose ties wait for their end
   std::string pendingChordName_;
+  nChord* voltaBar_ = nullptr;  // the bar line of the ending being read
+  size_t voltaStart_ = 0;        // its place in the working voice
+  std::string voltaText_;
+  bool voltaOpen_ = false;
+  struct PendingEnding {
+    CMetaEvent* mark;
+    uint64_t ticks;  // the ending's length
+  };
+  std::vector<PendingEnding> staffEndings_;                       // of the staff being read
+  std::vector<std::pair<nChordArray*, PendingEnding>> endings_;  // in the definitions' voices
+  // The transposition in force in the staff: sounding less written pitch, in semitones and in
+  // diatonic steps; and the parts whose definitions took theirs (the first each part gives).
+  int transposeSemitones_ = 0;
+  int transposeSteps_ = 0;
+  std::vector<bool> transposedParts_;
 };
 
 // The name of a flat-list element with its leading and trailing "\" taken off.

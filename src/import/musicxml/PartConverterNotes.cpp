@@ -29,12 +29,14 @@ Handle FirstOfType(const std::vector<Handle>& list, const char* type) {
   return nullptr;
 }
 
-// The note's MIDI pitch (C4 is 48) as the converted tree keeps it; -1 for a rest, an
-// unpitched note and a pitch that no note can have.
-int16_t PitchOf(const notevisitor& note) {
-  const float pitch = note.getPitchNumber();
-  if (!std::isfinite(pitch) || pitch < 0.0f || pitch >= 128.0f) return -1;
-  return static_cast<int16_t>(pitch);
+// The note's sounding MIDI pitch (C4 is 48) as the converted tree keeps it: its written pitch
+// moved by `transposition` semitones; -1 for a rest, an unpitched note and a pitch that no note
+// can have.
+int16_t PitchOf(const notevisitor& note, int transposition) {
+  const float written = note.getPitchNumber();
+  if (!std::isfinite(written) || written < 0.0f || written >= 128.0f) return -1;
+  const int pitch = static_cast<int>(written) + transposition;
+  return pitch < 0 || pitch >= 128 ? -1 : static_cast<int16_t>(pitch);
 }
 
 fraction NoteTypeValue(const std::string& type) { return NoteType::toFraction(NoteType::fromString(type)); }
@@ -100,7 +102,7 @@ void xmlpart2vornel::emitNote(const notevisitor& note) {
   openTie(note.getTied());
   // The octave field is eight bits: far-off octaves only need to stay far off.
   const int octave = std::clamp(note.getOctave(), -100, 100) - 3;
-  add(vornelnote::create(targetVoice_, stepName(note), octave, PitchOf(note), durationOf(note),
+  add(vornelnote::create(targetVoice_, stepName(note), octave, PitchOf(note, transposeSemitones_), durationOf(note),
                          static_cast<uint32_t>(note.getFretString()), AccidentalText(note.getAlter())));
   closeTie(note.getTied());
 }

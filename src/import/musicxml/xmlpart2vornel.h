@@ -34,6 +34,7 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
                        public MusicXML2::metronomevisitor,
                        public MusicXML2::notevisitor,
                        public MusicXML2::keysignvisitor,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("attributes")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("backup")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("barline")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("coda")>>,
@@ -54,6 +55,7 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("syllabic")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("harmony")>> {
  public:
+  using Sattributes = XmlHandle<MusicXML2::ElementType("attributes")>;
   using Sbackup = XmlHandle<MusicXML2::ElementType("backup")>;
   using Sbarline = XmlHandle<MusicXML2::ElementType("barline")>;
   using Scoda = XmlHandle<MusicXML2::ElementType("coda")>;
@@ -102,9 +104,14 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   size_t stackDepth() const { return stack_.size(); }
 
   // --- measures and attributes (PartConverterMeasures.cpp)
-  // The start of a part: every per-part state back to its start and divisions 1.
+  // The start of a part: every per-part state back to its start and divisions 1, and a
+  // "firstBar" tag with the number of its first measure (a pickup whose next measure has its
+  // number counts one less) where that is not 1.
   void visitStart(Spart& elt) override;
+  // A measure: the bar the measure before it owes (none before a pickup, or after an
+  // invisible bar line before a measure the count leaves out).
   void visitStart(Smeasure& elt) override;
+  // A measure's end: the bar it owes, and a "skipNumber" tag where the count leaves it out.
   void visitEnd(Smeasure& elt) override;
   void visitStart(Sdivisions& elt) override;
   void visitStart(Sbackup& elt) override;
@@ -113,6 +120,10 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   void visitEnd(Srepeat& elt) override;
   void visitEnd(MusicXML2::Stime& elt) override;
   void visitEnd(MusicXML2::Sclef& elt) override;
+  // A "transpose" among the attributes: the notes from here on sound moved by it, and a
+  // "transpose" tag (semitones, diatonic steps) goes before the key the attributes give, in
+  // every voice's sequence.
+  void visitStart(Sattributes& elt) override;
 
   // --- directions, texts and endings (PartConverterDirections.cpp)
   void visitStart(Scoda& elt) override;
@@ -219,6 +230,14 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   fraction measurePosition_{0, 1};
   fraction voicePosition_{0, 1};
   fraction currentTimeSign_{0, 1};
+
+  // The part's transposition in force: sounding pitch less written pitch, in semitones and in
+  // diatonic steps.
+  int transposeSemitones_ = 0;
+  int transposeSteps_ = 0;
+
+  bool previousBarHidden_ = false;  // the measure before ended with a bar line of style "none"
+  bool unnumberedMeasure_ = false;  // the measure is left out of the count after a bar line
 
   int measureNumber_ = 0;
   int beamNumber_ = 0;

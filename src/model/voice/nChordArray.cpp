@@ -343,6 +343,14 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
     const bool meterChange = (e->IsSpecialEvent() && e->SpecialSubtype() == nChord::kTimeSignatureChange) ||
                              (e->IsBarLine() && e->BarChange() == 1);
     if (meterChange) {
+      // A change of time signature standing where a bar is full ends that bar.
+      const nChord* previous = out.Back();
+      if (e->IsSpecialEvent() && t > 0 && beat_.timeInBar >= meter.barLength &&
+          (previous == nullptr || !previous->IsBarLine())) {
+        auto bar = std::make_shared<nChord>(kPlainBarLine, static_cast<uint16_t>(beat_.timeInBar % meter.barLength));
+        bar->time = t;
+        out.Insert(std::move(bar));
+      }
       beat_ = BeatState{};
       const CMetaEvent* signature = e->metaEvents.Find(CMetaEvent::kTimeSignature);
       if (signature == nullptr) {
@@ -624,7 +632,9 @@ void nChordArray::FoldSpecialEventsIntoBars() {
 uint32_t nChordArray::RebarAndFreeFixedBars(int32_t numerator, int32_t denominator) {
   const uint32_t barLength = RebarVoice(numerator, denominator);
   for (const Handle& e : events_) {
-    if (e != nullptr && e->IsBarLine() && (e->status & 0xFFF3) == 0x11 && e->metaEvents.empty() && e->position == 0) {
+    // A bar that the numbering skips stays fixed: freed, it would be made again numbered.
+    if (e != nullptr && e->IsBarLine() && (e->status & 0xFFF3) == 0x11 && e->metaEvents.empty() && e->position == 0 &&
+        e->rhythm != nChord::kSkipNumber) {
       e->status = kPlainBarLine;
     }
   }

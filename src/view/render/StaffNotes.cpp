@@ -351,7 +351,9 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
   uint16_t name = 0;
   char accidental = 0;
   const int pitch = note.pitch + transposition_ + PedalAlteration(note.string);
-  int step = stave_.key.SpellPitch(pitch, name, accidental, (note.status & 0x4) != 0);
+  // A writer's spelling stands where the note is drawn at its own pitch.
+  int step = note.WrittenSpelling(stave_.key, pitch, name, accidental);
+  if (step < 0) step = stave_.key.SpellPitch(pitch, name, accidental, (note.status & 0x4) != 0);
 
   const int32_t originalX = x;
   int32_t w = dc.GetCharWidth(head);

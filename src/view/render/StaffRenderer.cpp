@@ -160,6 +160,7 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   lastDrawn_ = nullptr;
   if (key != nullptr) {
     stave_.key = *key;
+    keyTransposition_ = 0;
   }
   ComputeTimeLayout(voices, rect);
   ComputeColumnRoom(voices, columnWidth);
@@ -562,7 +563,7 @@ void StaffRenderer::LayoutStave(const nChordArray& voice, int32_t columnWidth) {
   if (IsTablature() && !bourdonDrop_ && voices_ != nullptr) bourdonDrop_ = MeasureBourdonDrop(*this, *voices_);
   previousStep_ = -1000;
   previousColumn_ = {stave_.area.left, stave_.area.top};
-  transposition_ = stave_.transposition;
+  transposition_ = stave_.transposition + keyTransposition_;
   tuplets_.Clear();
   tuplets_.SetPlacement(stave_.area.top, stave_.area.top + (lineCount_ - 1) * Spacing(), Spacing(),
                         stave_.currentStemsDown != 0);
@@ -646,9 +647,10 @@ void StaffRenderer::DrawStaffFrame(Rect& rect, int32_t columnWidth) {
   dc.SetTextAlign(TA_BASELINE);
   dc.SetBkMode(TRANSPARENT);
 
-  // The system's key, moved by its transposition.
+  // The system's key, moved by its transposition, as the notes are.
   CKey& key = stave_.key;
   if (key.transpose != 0) {
+    keyTransposition_ = key.transpose;
     const int pitchClass = KeyPitchClass(key.alterations, key.bemol != 0);
     const Signature s = SignatureOfPitchClass(pitchClass + key.transpose);
     key.alterations = s.count;

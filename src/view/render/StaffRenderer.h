@@ -311,6 +311,7 @@ class StaffRenderer {
   int32_t lowestY_ = INT32_MIN;
   bool stringMarkBelow_ = false;
   int32_t transposition_ = 0;
+  int32_t keyTransposition_ = 0;  // the instrument's: the staff shows written pitches
   int32_t noteheadWidth_ = 0;
   int32_t stemLength_ = 0;
   bool cancelKey_ = false;     // the signature is drawn as naturals
