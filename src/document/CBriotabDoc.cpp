@@ -338,9 +338,19 @@ bool CBriotabDoc::SaveBinary(const std::string& path) {
     writer.Flush();
     written = written && file.Commit(&error);
   }
-  if (written) return true;
-  Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
-  return false;
+  if (!written) {
+    Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
+    return false;
+  }
+  const std::vector<std::string> lost = settings.BinaryRecordLosses();
+  if (!lost.empty()) {
+    std::string message = path + "\n" + std::string(kBinaryLossMessage) + " ";
+    for (size_t i = 0; i < lost.size(); ++i) {
+      message += (i == 0 ? "" : i + 1 == lost.size() ? " and " : ", ") + lost[i];
+    }
+    Prompts().ShowMessage(message + ": it was saved without them.", MessageKind::kWarning);
+  }
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -804,7 +814,7 @@ void CBriotabDoc::SyncHeadingFonts() {
     return;
   }
   ApplySectionFonts(1);
-  ApplySectionFonts(0);  // the document's entries as the sections hold them (heights made positive)
+  ApplySectionFonts(0);  // the document's entries as the sections hold them
 }
 
 void CBriotabDoc::ApplySystemsPerPageToSections() {
