@@ -23,9 +23,11 @@ namespace {
 
 using testing::ScriptedPrompts;
 
-// A carriage return alone and before a line feed, a tab, spaces at both ends and characters
-// outside the Basic Multilingual Plane (a G clef and a lute emoji).
-constexpr std::string_view kAwkward = "  Flow\rmy\r\ntears\tfall \xF0\x9D\x84\x9E \xF0\x9F\xAA\x95  ";
+// A carriage return alone and before a line feed, a tab, spaces at both ends, characters
+// outside the Basic Multilingual Plane (a G clef and a lute emoji), control characters XML
+// cannot hold and a picture of a control standing for itself.
+constexpr std::string_view kAwkward =
+    "  Flow\rmy\r\ntears\tfall \xF0\x9D\x84\x9E \xF0\x9F\xAA\x95 \x01\x1B[0m \xE2\x90\x81  ";
 
 void SetAwkward(std::string& text) { text = std::string(kAwkward); }
 
@@ -172,11 +174,15 @@ INSTANTIATE_TEST_SUITE_P(Documents, RoundTrip,
                                            Case{"our_binary_fixture", FromOurBinaryFixture}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The texts keep every character, carriage returns included; only the XML reader trims the
-// ends of a section's title.
+// The texts keep every character, carriage returns and controls included; only the XML reader
+// trims the ends of a section's title. The XML text holds no character XML refuses.
 TEST(RoundTrip, AwkwardTextsSurviveBothForms) {
   ScriptedPrompts prompts;
   auto doc = AwkwardTexts();
+  const std::string xml = doc->XmlText();
+  EXPECT_EQ(std::count_if(xml.begin(), xml.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r'; }),
+            0);
   EXPECT_EQ(testing::ThroughBinary(*doc)->sections.at(0)->Title().text, kAwkward);
   EXPECT_EQ(testing::ThroughXml(*doc)->sections.at(0)->Title().text, TrimBlanks(kAwkward));
   for (const auto& read : {testing::ThroughXml(*doc), testing::ThroughBinary(*doc)}) {
