@@ -78,11 +78,26 @@ TEST(DocumentFiles, AMissingXmlDocumentIsLookedForAsItsBundle) {
   EXPECT_TRUE(missing.sections.empty());
 }
 
+// A bundle its user renamed opens as it was saved, and is saved under its new name.
+TEST(DocumentFiles, ARenamedBundleOpens) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  auto doc = RichEditorDocument();
+  ASSERT_TRUE(doc->OnSaveDocument(dir.File("song.btz")));
+  std::filesystem::copy_file(dir.File("song.btz"), dir.File("song (1).btz"));
+  CVornelTabDoc renamed;
+  ASSERT_TRUE(renamed.OnOpenDocument(dir.File("song (1).btz")));
+  EXPECT_TRUE(DumpDocument(renamed) == DumpDocument(*doc));
+  ASSERT_TRUE(renamed.OnSaveDocument({}));
+  EXPECT_EQ(EntriesOf(dir.File("song (1).btz")), std::vector<std::string>{"song (1).btxml"});
+  EXPECT_TRUE(prompts.messages.empty()) << ::testing::PrintToString(prompts.messages);
+}
+
 TEST(DocumentFiles, BundlesThatDoNotHoldTheirDocumentAreRefused) {
   TempDir dir;
-  testing::WriteText(dir.File("inner.btxml"), "<x/>");
+  testing::WriteText(dir.File("inner.txt"), "<x/>");
   const ZipHandlePtr zip = CreateZip(dir.File("Other.btz"));
-  ASSERT_EQ(ZipAdd(zip.get(), "inner.btxml", dir.File("inner.btxml")), kZipOk);
+  ASSERT_EQ(ZipAdd(zip.get(), "inner.txt", dir.File("inner.txt")), kZipOk);
   ASSERT_EQ(CloseZip(zip.get()), kZipOk);
   testing::WriteText(dir.File("Text.btz"), "not an archive");
   for (const auto& [name, message] :
