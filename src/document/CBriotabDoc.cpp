@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "document/DocumentEnvironment.h"
+#include "document/SaveTarget.h"
 #include "document/XmlDocumentCheck.h"
 #include "document/XmlDocumentReader.h"
 #include "document/zip/ZipBundle.h"
@@ -322,7 +323,11 @@ std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
   return writer.TakeBytes();
 }
 
-bool CBriotabDoc::SaveBinary(const std::string& path) {
+bool CBriotabDoc::SaveBinary(const std::string& requested) {
+  // A read-only document is replaced only when the user says so, or saved elsewhere.
+  const std::optional<std::string> confirmed = ConfirmSaveTarget(requested, "*.btb");
+  if (!confirmed) return false;
+  const std::string& path = *confirmed;
   SyncHeadingFonts();
   for (const auto& section : sections.items()) {
     if (section != nullptr) section->TakeDefinitionStaves();

@@ -165,7 +165,8 @@ class CBriotabDoc {
   std::vector<uint8_t> StoreBinary() const;
   // Writes the binary document to `path` through a temporary file; false (after a message)
   // when that fails, the old file untouched. A document holding what the binary form has no
-  // place for is saved without it, and a warning says what was left out.
+  // place for is saved without it, and a warning says what was left out. A read-only file is
+  // replaced only when the user says so (ConfirmSaveTarget); false when the user cancels.
   bool SaveBinary(const std::string& path);
 
   // Builds the XML document: declaration, "VornelTabXML" with its version, the settings with
