@@ -97,7 +97,11 @@ def check(tool, work, document, totals, losses):
         if texts:
             totals[extension + " documents losing texts"] += 1
         for field in lost:
-            losses[extension][field.rsplit(" ", 1)[0] if not is_text(field) else field] += 1
+            losses[extension][field.rsplit(" ", 1)[0]] += 1
+            if is_text(field):
+                # The text's field with its value, its place in the document left out.
+                losses[extension + " texts"][" / ".join(part for part in field.split(" / ")
+                                                        if not part.split(" ")[-1].isdigit())] += 1
 
 
 def main():
@@ -107,7 +111,7 @@ def main():
     parser.add_argument("--folders", default="abc,guitarpro,musicxml,tab,midi")
     parser.add_argument("--documents", nargs="*", default=[])
     args = parser.parse_args()
-    losses = {".btb": collections.Counter(), ".btz": collections.Counter()}
+    losses = {key: collections.Counter() for key in (".btb", ".btb texts", ".btz", ".btz texts")}
     rows = []
     with tempfile.TemporaryDirectory() as work:
         groups = [(folder, sorted(os.path.join(args.corpus, folder, name)
