@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <map>
 #include <set>
@@ -288,17 +289,9 @@ TEST(GuitarProCorpusTest, HandReadValues) {
   }
 }
 
-}  // namespace
-}  // namespace vornel
-
-namespace vornel {
-namespace {
-
-// Each track's bar N starts where the song's bar N starts: the bars before it at the lengths
-// their signatures give. Every bar's first sounding beat of the first voice is looked for at
-// that tick, with the pitch of its first note.
-TEST(GuitarProCorpusTest, EveryTracksBarsStartTogether) {
-  size_t checked = 0;
+// Imports every file of the corpus, each into a document of its own, and hands the import and
+// its section to `check`.
+void ForEachImportedFile(const std::function<void(const GuitarProDoc&, CSystemArray&)>& check) {
   for (const auto& entry : std::filesystem::directory_iterator(kCorpus)) {
     SCOPED_TRACE(entry.path().filename().string());
     testing::ScriptedPrompts prompts;
@@ -306,7 +299,16 @@ TEST(GuitarProCorpusTest, EveryTracksBarsStartTogether) {
     GuitarProDoc doc;
     doc.target = &document;
     ASSERT_TRUE(doc.ImportInto(entry.path().string()));
-    CSystemArray& section = *document.sections.at(0);
+    check(doc, *document.sections.at(0));
+  }
+}
+
+// Each track's bar N starts where the song's bar N starts: the bars before it at the lengths
+// their signatures give. Every bar's first sounding beat of the first voice is looked for at
+// that tick, with the pitch of its first note.
+TEST(GuitarProCorpusTest, EveryTracksBarsStartTogether) {
+  size_t checked = 0;
+  ForEachImportedFile([&](const GuitarProDoc& doc, CSystemArray& section) {
     const gp_import& reader = doc.reader();
     std::vector<uint32_t> barStarts;
     uint32_t tick = 0;
@@ -340,7 +342,7 @@ TEST(GuitarProCorpusTest, EveryTracksBarsStartTogether) {
         EXPECT_TRUE(pitchesAt[barStarts[b]].contains(pitch)) << "bar " << b + 1 << " at " << barStarts[b];
       }
     }
-  }
+  });
   EXPECT_GT(checked, 0u);
 }
 
@@ -348,14 +350,7 @@ TEST(GuitarProCorpusTest, EveryTracksBarsStartTogether) {
 // each line is played alone, the others muted.
 TEST(GuitarProCorpusTest, PercussionPlaysOnTheDrumChannel) {
   size_t drumTracks = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(kCorpus)) {
-    SCOPED_TRACE(entry.path().filename().string());
-    testing::ScriptedPrompts prompts;
-    CBriotabDoc document;
-    GuitarProDoc doc;
-    doc.target = &document;
-    ASSERT_TRUE(doc.ImportInto(entry.path().string()));
-    CSystemArray& section = *document.sections.at(0);
+  ForEachImportedFile([&](const GuitarProDoc& doc, CSystemArray& section) {
     const auto& tracks = doc.reader().song.tracks;
     ASSERT_EQ(section.definitions.size(), tracks.size());
     for (size_t t = 0; t < tracks.size(); ++t) {
@@ -373,7 +368,7 @@ TEST(GuitarProCorpusTest, PercussionPlaysOnTheDrumChannel) {
         EXPECT_EQ(channels, std::set<int>{9});
       }
     }
-  }
+  });
   EXPECT_GT(drumTracks, 0u);
 }
 
