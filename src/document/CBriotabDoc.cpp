@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "document/DocumentEnvironment.h"
+#include "document/SaveTarget.h"
 #include "document/XmlDocumentCheck.h"
 #include "document/XmlDocumentReader.h"
 #include "document/zip/ZipBundle.h"
@@ -333,7 +334,11 @@ std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
   return writer.TakeBytes();
 }
 
-bool CBriotabDoc::SaveBinary(const std::string& path) {
+bool CBriotabDoc::SaveBinary(const std::string& requested) {
+  // A read-only document is replaced only when the user says so, or saved elsewhere.
+  const std::optional<std::string> confirmed = ConfirmSaveTarget(requested, "*.btb");
+  if (!confirmed) return false;
+  const std::string& path = *confirmed;
   SyncHeadingFonts();
   for (const auto& section : sections.items()) {
     if (section != nullptr) section->TakeDefinitionStaves();
@@ -349,9 +354,19 @@ bool CBriotabDoc::SaveBinary(const std::string& path) {
     writer.Flush();
     written = written && file.Commit(&error);
   }
-  if (written) return true;
-  Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
-  return false;
+  if (!written) {
+    Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
+    return false;
+  }
+  const std::vector<std::string> lost = settings.BinaryRecordLosses();
+  if (!lost.empty()) {
+    std::string message = path + "\n" + std::string(kBinaryLossMessage) + " ";
+    for (size_t i = 0; i < lost.size(); ++i) {
+      message += (i == 0 ? "" : i + 1 == lost.size() ? " and " : ", ") + lost[i];
+    }
+    Prompts().ShowMessage(message + ": it was saved without them.", MessageKind::kWarning);
+  }
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -821,7 +836,7 @@ void CBriotabDoc::SyncHeadingFonts() {
     return;
   }
   ApplySectionFonts(1);
-  ApplySectionFonts(0);  // the document's entries as the sections hold them (heights made positive)
+  ApplySectionFonts(0);  // the document's entries as the sections hold them
 }
 
 void CBriotabDoc::ApplySystemsPerPageToSections() {

@@ -93,6 +93,8 @@ class CBriotabDoc {
   static constexpr std::string_view kOldXmlMessage =
       "You are reading a file created with Gavotta. There is a high probability of loss of data";
   static constexpr std::string_view kMissingFacsimileMessage = ":\nThis facsimile file does not exist on your system";
+  // After a binary save that left something out: the file, this text, then what was left out.
+  static constexpr std::string_view kBinaryLossMessage = "The binary document has no place for";
 
   CBriotabDoc();
   virtual ~CBriotabDoc();
@@ -162,7 +164,9 @@ class CBriotabDoc {
   void Store(ArchiveWriter& ar) const;
   std::vector<uint8_t> StoreBinary() const;
   // Writes the binary document to `path` through a temporary file; false (after a message)
-  // when that fails, the old file untouched.
+  // when that fails, the old file untouched. A document holding what the binary form has no
+  // place for is saved without it, and a warning says what was left out. A read-only file is
+  // replaced only when the user says so (ConfirmSaveTarget); false when the user cancels.
   bool SaveBinary(const std::string& path);
 
   // Builds the XML document: declaration, "VornelTabXML" with its version, the settings with

@@ -299,7 +299,11 @@ void CPageDlg::Store(ArchiveWriter& ar) const {
   DocumentFont(kFontComments).Store(ar);
   DocumentFont(kFontCaptions).Store(ar);
   DocumentFont(kFontSignatures).Store(ar);
-  pageNumberText.Store(ar);
+  // The page-number text's record carries the page-number font: the record has no place of
+  // its own for it.
+  CTrackText pageNumbers = pageNumberText;
+  pageNumbers.font = DocumentFont(kFontPageNumbers);
+  pageNumbers.Store(ar);
   systemNameText.Store(ar);
   DocumentFont(kFontContinuo).Store(ar);
   DocumentFont(kFontEndings).Store(ar);
@@ -380,7 +384,10 @@ void CPageDlg::Load(ArchiveReader& ar) {
     signatures.logFont.lfFaceName.clear();
     signatures.Load(ar);
   }
-  if (ar.VersionAbove("9.166")) pageNumberText.Load(ar);
+  if (ar.VersionAbove("9.166")) {
+    pageNumberText.Load(ar);
+    DocumentFont(kFontPageNumbers) = pageNumberText.font;
+  }
   if (ar.VersionAbove("9.17")) systemNameText.Load(ar);
   if (ar.VersionAtLeast("9.53.2")) DocumentFont(kFontContinuo).Load(ar);
   if (ar.VersionAtLeast("9.7.1.0")) DocumentFont(kFontEndings).Load(ar);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "document/DocumentEnvironment.h"
+#include "document/SaveTarget.h"
 #include "document/XmlDocumentCheck.h"
 #include "document/zip/ZipBundle.h"
 #include "platform/BuildBudget.h"
@@ -129,6 +130,13 @@ bool CVornelTabDoc::OnSaveDocument(const std::string& path) {
       Prompts().Ask(kConversionQuestion, Buttons::kOkCancel) != Answer::kOk) {
     return false;
   }
+  // A read-only document is replaced only when the user says so, or saved elsewhere.
+  const std::string destination = xmlFlag == 0 ? XmlPathOfBinary(target) : target;
+  std::string pattern = fs::path(destination).extension().string();
+  pattern.insert(pattern.begin(), '*');
+  const std::optional<std::string> confirmed = ConfirmSaveTarget(destination, pattern);
+  if (!confirmed) return false;
+  if (*confirmed != destination) target = *confirmed;
   const std::string previous = GetPathName();
   SetPathName(target);
   std::optional<std::string> written;

@@ -8,6 +8,8 @@
 
 #include "platform/BuildBudget.h"
 
+#include "platform/xml/XmlControls.h"
+
 namespace vornel {
 
 namespace {
@@ -338,6 +340,7 @@ const tinyxml2::XMLElement* XmlPartParser::ParseKept(std::string_view part, std:
     error_ = XmlErrorText(doc_.ErrorID(), line, detail);
     return nullptr;
   }
+  DecodeXmlControls(doc_);
   const tinyxml2::XMLElement* element = doc_.FirstChildElement();
   if (element == nullptr) error_ = XmlErrorText(tinyxml2::XML_ERROR_PARSING, scanner_.LineOf(origin));
   return element;
@@ -356,7 +359,10 @@ bool ParseCheckedXml(tinyxml2::XMLDocument& doc, std::string_view text, std::str
     if (error != nullptr) *error = why;
     return false;
   }
-  if (doc.Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS) return true;
+  if (doc.Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS) {
+    DecodeXmlControls(doc);
+    return true;
+  }
   if (error != nullptr) *error = doc.ErrorStr();
   return false;
 }
