@@ -36,6 +36,7 @@ namespace vornel {
 
 struct BrailleExport;
 class SnapshotExtra;
+struct SystemsSnapshot;
 class XmlSink;
 
 class CSystemArray : public Persistent {
@@ -96,9 +97,14 @@ class CSystemArray : public Persistent {
   DIBornament captionPicture;
   // On an undo or redo entry: document state kept with it (never stored, never copied).
   std::shared_ptr<SnapshotExtra> snapshotExtra;
+  // On an undo or redo entry of an edit that changed only some systems: those systems alone
+  // (the entry has no systems or definitions of its own; see CUndoSectionArray).
+  std::unique_ptr<SystemsSnapshot> systemsOnly;
 
   // Title "New section", 4/4, tempo 100, "Andante", one default definition and eight systems.
   CSystemArray();
+  // An undo entry holding only `held`: no systems, no definitions, no title.
+  explicit CSystemArray(std::unique_ptr<SystemsSnapshot> held);
   ~CSystemArray() override;
   CSystemArray(const CSystemArray&) = delete;
   CSystemArray& operator=(const CSystemArray&) = delete;
@@ -272,6 +278,9 @@ class CSystemArray : public Persistent {
   // of a document does this first, so that the file reads back as it was written.
   // Without `normalise` (an exact copy) the lone definition's spacing is left as it is.
   void TakeDefinitionStaves(bool normalise = true);
+  // A system copied through its exact record from one of this section's own, bound to the
+  // definitions and the system break as reading the section binds its systems.
+  void BindCopiedSystem(CStaveArray& system);
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
@@ -304,8 +313,14 @@ class CSystemArray : public Persistent {
   void BindLinesAfterXml();
   void BindLinesAfterArchive(bool normalise = true);
   void CheckLineCounts() const;
+  void CheckLineCount(const CStaveArray& system) const;
+  void TakeDefinitionStaves(CStaveArray& system);
+  // A line shows at least the staves of its definition: one stored without them takes copies
+  // (charged to `ar` when reading), as lines read from XML do.
+  void AddDefinitionStaves(CStaveArray& system, ArchiveReader* ar) const;
   // Stave breaks of the voices that match the system break become that one shared event.
   void AdoptSystemBreaks();
+  void AdoptSystemBreaks(CStaveArray& system);
   // Active indexes read from a file kept within what they index.
   void ClampActiveIndexes();
   tinyxml2::XMLElement* WriteTextsXml(tinyxml2::XMLDocument& doc) const;
