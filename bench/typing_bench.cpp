@@ -19,7 +19,7 @@
 #include <memory>
 
 #include "DensePage.h"
-#include "LongSection.h"
+#include "../tests/view/LongTabSection.h"
 #include "StripWindow.h"
 #include "midi/play/EchoOutput.h"
 #include "midi/play/MidiOut.h"
@@ -185,7 +185,7 @@ BENCHMARK(TwentyNotes)->ArgName("echo")->Arg(0)->Arg(1)->Iterations(3)->MeasureP
 // the fret of the cursor's chord, the cursor stays, and the undo stack is full (its oldest
 // entry goes with every key).
 void KeystrokeInALongSection(benchmark::State& state) {
-  std::unique_ptr<CVornelTabDoc> doc = bench::LongSectionDocument(static_cast<size_t>(state.range(0)));
+  std::unique_ptr<CVornelTabDoc> doc = testing::LongSectionDocument(static_cast<size_t>(state.range(0)));
   if (doc == nullptr) {
     state.SkipWithError("the import gave no section");
     return;

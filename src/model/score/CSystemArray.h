@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -88,6 +89,10 @@ class CSystemArray : public Persistent {
   int32_t firstPrintPage = 0;
   int32_t firstPrintSlot = 0;
   size_t clefsRecordedThrough = 0;
+  // Run-time: what the definitions had recorded (each stave's clef and step offset) before
+  // some systems, by the system's index, so that a drawing going back to one of them replays
+  // nothing before it.
+  std::map<size_t, std::vector<std::pair<int32_t, int32_t>>> clefCheckpoints;
   // Run-time: the first system of each page as the last layout broke the section into pages,
   // every page holding as many as fit on each of them, never more than `stavesPerPage` (empty
   // when it was not worked out: every page then holds `stavesPerPage`).

@@ -27,6 +27,7 @@
 #include "view/entry/NoteEntry.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/metaevents/MetaEventDrawing.h"
+#include "view/render/pages/ClefRecords.h"
 #include "view/render/pages/DocumentPages.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
@@ -382,6 +383,20 @@ void CBriotabView::UpdateCaret() {
   }
 }
 
+void CBriotabView::ForgetChangedClefRecords(int hint) {
+  // An edit at the cursor changed the active system alone; anything else may have changed
+  // any system.
+  if (hint == kHintRepaintSystem || hint == kHintRepaintLine || hint == kHintRepaintStrip) {
+    if (CSystemArray* section = ActiveSection(); section != nullptr && section->activeSystem >= 0) {
+      ForgetClefRecordsAfter(*section, static_cast<size_t>(section->activeSystem));
+      return;
+    }
+  }
+  for (const auto& section : doc_.sections.items()) {
+    if (section != nullptr) ForgetClefRecords(*section);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Zoom, wheel and tip
 
@@ -444,6 +459,7 @@ void CBriotabView::TakeDownTip() {
 // The document's hints
 
 void CBriotabView::OnUpdate(const CBriotabDoc&, int hint, const CStaveArray* system) {
+  ForgetChangedClefRecords(hint);
   if (hint == kHintSectionChanged && system == nullptr) {
     StopPlaying();
     state_.pageIndex = 0;

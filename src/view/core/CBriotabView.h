@@ -139,6 +139,8 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
 
   // --- the document's hints (DocumentObserver)
   void OnUpdate(const CBriotabDoc& doc, int hint, const CStaveArray* system) override;
+  // The clef changes the drawing recorded past what the change of this hint touched go.
+  void ForgetChangedClefRecords(int hint);
   void OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) override;
 
   // --- mouse

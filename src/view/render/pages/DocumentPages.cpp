@@ -18,6 +18,7 @@
 #include "view/draw/DrawContext.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/render/PictureText.h"
+#include "view/render/pages/ClefRecords.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/SectionPages.h"
@@ -43,11 +44,7 @@ FacsimileResolver ResolverOf(CBriotabDoc& doc) {
 // The clef changes the definitions recorded belong to an earlier drawing.
 void ForgetClefRecords(CBriotabDoc& doc) {
   for (const auto& section : doc.sections.items()) {
-    if (section == nullptr) continue;
-    for (const auto& definition : section->definitions.items()) {
-      if (definition != nullptr) definition->ForgetRecordedClefs();
-    }
-    section->clefsRecordedThrough = 0;
+    if (section != nullptr) vornel::ForgetClefRecords(*section);
   }
 }
 

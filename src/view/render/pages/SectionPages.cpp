@@ -23,6 +23,7 @@
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/ScaledDevice.h"
 #include "view/draw/FontDrawing.h"
+#include "view/render/pages/ClefRecords.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/SystemDrawing.h"
 #include "view/render/pages/SystemReachCache.h"
@@ -36,6 +37,8 @@ namespace {
 constexpr int32_t kHeadingGapTenths = 30;
 // The least room between the ink of one system and the ink of the next.
 constexpr int32_t kSystemGapTenths = 60;
+// How often measuring every system keeps the clefs a system starts with.
+constexpr size_t kClefCheckpointEvery = 16;
 // The least room between two headings that would meet.
 constexpr int32_t kHeadingsApartTenths = 15;
 // What end texts and headings are placed from when they were never placed: right of the page
@@ -294,30 +297,6 @@ SystemReach MeasureOn(DeviceContext& measuring, CStaveArray& system, CPageDlg& p
   system.optionsArea = optionsArea;
   system.nameWidth = nameWidth;
   return reach;
-}
-
-// The systems before `system` are drawn without ink when the definitions have not recorded
-// their clef changes; the page's footnotes are not theirs.
-void SyncRecordedClefs(CSystemArray& section, size_t system, DeviceContext& dc, CPageDlg& page, const Rect& printable) {
-  if (section.clefsRecordedThrough > system) {
-    for (const auto& definition : section.definitions.items()) {
-      if (definition != nullptr) definition->ForgetRecordedClefs();
-    }
-    section.clefsRecordedThrough = 0;
-  }
-  if (section.clefsRecordedThrough == system) return;
-  const int32_t counter = page.footnoteCounter;
-  const std::string footnotes = page.footnoteText;
-  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
-  for (size_t s = section.clefsRecordedThrough; s < system; ++s) {
-    CStaveArray* earlier = section.systems.at(s);
-    if (earlier == nullptr || earlier->hidden != 0) continue;
-    PrepareSystemVoices(*earlier, section);
-    DrawSystem(*earlier, *measuring, page, 0, printable.left, printable.top, printable.right, printable.bottom);
-  }
-  section.clefsRecordedThrough = system;
-  page.footnoteCounter = counter;
-  page.footnoteText = footnotes;
 }
 
 void DrawFootnotes(DeviceContext& dc, CPageDlg& page, const Rect& printable) {
@@ -675,9 +654,7 @@ std::vector<int64_t> MeasureSystemRooms(CSystemArray& section, DeviceContext& dc
   // before it left; the definitions then forget them, as before any drawing.
   const int32_t counter = page.footnoteCounter;
   const std::string footnotes = page.footnoteText;
-  for (const auto& definition : section.definitions.items()) {
-    if (definition != nullptr) definition->ForgetRecordedClefs();
-  }
+  ForgetClefRecords(section);
   const ReachContext context = ReachContextOf(section, page, dc, printable);
   RecordedClefState clefs = ReadRecordedClefs(section);
   for (size_t s = 0; s < section.systems.size(); ++s) {
@@ -685,6 +662,8 @@ std::vector<int64_t> MeasureSystemRooms(CSystemArray& section, DeviceContext& dc
       rooms.push_back(0);
       continue;
     }
+    // Every so many systems the clefs they start with are kept, for drawings that start there.
+    if (s % kClefCheckpointEvery == 0) section.clefCheckpoints.insert_or_assign(s, clefs);
     rooms.push_back(RecalledReach(section, s, dc, page, 0, printable, context, clefs).Total());
   }
   if (!rooms.empty()) {

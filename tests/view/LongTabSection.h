@@ -1,10 +1,10 @@
 #pragma once
 // A document of one long section as a TAB text import gives it: lute chords of one to three
-// notes with a rhythm flag now and then, a bar line every four chords, cut into systems by the
-// import. The text is made in memory, written to a temporary file and imported through the
-// importer the editor's import command uses.
+// notes, a rhythm flag on the first of every four and a bar line after them, cut into systems
+// by the import. The text is made in memory, written to a temporary folder of the process and
+// imported through the importer the editor's import command uses. (The typing benchmark uses
+// it too.)
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,8 +18,9 @@
 #include "import/Importer.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "platform/UserPrompts.h"
+#include "platform/io/TemporaryFiles.h"
 
-namespace vornel::bench {
+namespace vornel::testing {
 
 // TAB text of `chords` chords.
 inline std::string LongTabText(size_t chords) {
@@ -61,15 +62,17 @@ inline std::unique_ptr<CVornelTabDoc> LongSectionDocument(size_t chords) {
   FixedSectionWizard wizard(instrument);
   ScopedSectionWizard scopedWizard(wizard);
 
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("vornel-bench-" + std::to_string(chords) + ".tab");
+  const std::string folder = MakeTemporaryFolder();
+  if (folder.empty()) return nullptr;
+  const std::filesystem::path path = std::filesystem::path(folder) / "long.tab";
   std::ofstream(path, std::ios::binary) << LongTabText(chords);
   auto doc = std::make_unique<CVornelTabDoc>();
   doc->OnNewDocument();
   const CSystemArray* blank = doc->sections.at(0);
   const Importer* importer = FindImporter(path.string());
   const size_t added = importer != nullptr ? importer->Import(path.string(), *doc) : 0;
-  std::filesystem::remove(path);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
   if (added == 0) return nullptr;
   if (const int index = doc->sections.IndexOf(blank); index >= 0) doc->sections.DeleteSection(static_cast<size_t>(index));
   doc->sections.activeSection = 0;
@@ -77,4 +80,4 @@ inline std::unique_ptr<CVornelTabDoc> LongSectionDocument(size_t chords) {
   return doc;
 }
 
-}  // namespace vornel::bench
+}  // namespace vornel::testing
