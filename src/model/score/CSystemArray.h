@@ -97,6 +97,10 @@ class CSystemArray : public Persistent {
   // every page holding as many as fit on each of them, never more than `stavesPerPage` (empty
   // when it was not worked out: every page then holds `stavesPerPage`).
   std::vector<size_t> pageStarts;
+  // Run-time: the first page of `pageStarts` that the layout only estimated, the systems after
+  // those it measured cut into pages of as many as its fullest measured page; SIZE_MAX when
+  // every page was measured. A drawing measures on before it draws such a page.
+  size_t firstEstimatedPage = SIZE_MAX;
   int32_t activeSystem = 0;
   CKey key;
   DIBornament captionPicture;

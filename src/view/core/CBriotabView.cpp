@@ -29,6 +29,7 @@
 #include "view/render/metaevents/MetaEventDrawing.h"
 #include "view/render/pages/ClefRecords.h"
 #include "view/render/pages/DocumentPages.h"
+#include "view/render/pages/PageFitting.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel::view {
@@ -197,6 +198,9 @@ void CBriotabView::OnDraw(DeviceContext& dc) {
   if (doc_.sections.empty()) return;
   DrawPage(doc_, dc, state_.pageIndex);
   if (dc.IsPrinting()) return;
+  // The page shows first; the pages after it are measured a part at a time, between the
+  // user's own events.
+  if (!PagesLaidOut(*ActiveSection())) Window().StartTimer(kLayoutTimer, kLayoutPeriodMs);
   InvalidateIfSystemsMoved();
   SetPanes();
   if (state_.caretShown) UpdateCaret();
@@ -381,6 +385,16 @@ void CBriotabView::UpdateCaret() {
     caretRect_ = rect;
     InvalidateLogical(caretRect_, 8);
   }
+}
+
+bool CBriotabView::ContinueLayout(size_t budget) {
+  RecordingDevice like(Window().Resolution().cy, false, PangoTextEngine::Shared());
+  like.SetRecording(false);
+  const size_t lastPage = static_cast<size_t>(std::max(LastPageIndex(), 0));
+  const bool done = ContinuePageLayout(doc_, like, budget);
+  // The last page may be another now: the page count the window shows follows.
+  if (static_cast<size_t>(std::max(LastPageIndex(), 0)) != lastPage) SetPanes();
+  return done;
 }
 
 void CBriotabView::ForgetChangedClefRecords(int hint) {

@@ -15,6 +15,9 @@ class CPageDlg;
 class CSystemArray;
 class DeviceContext;
 
+// How often a measuring of every system keeps the clefs a system starts with.
+constexpr size_t kClefCheckpointEvery = 16;
+
 // The definitions hold what was recorded before system `system` (the page's footnotes are not
 // those systems'); that state is kept as a checkpoint.
 void SyncRecordedClefs(CSystemArray& section, size_t system, DeviceContext& dc, CPageDlg& page, const Rect& printable);
