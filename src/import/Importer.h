@@ -49,6 +49,10 @@ const std::vector<std::unique_ptr<Importer>>& Importers();
 // first that takes its first bytes; null when none does or the file cannot be read.
 const Importer* FindImporter(const std::string& path);
 
+// Imports the file with the importer, and gives an untitled document a title
+// (TitleImportedDocument): what every command that imports a file calls.
+size_t ImportFile(const Importer& importer, const std::string& path, CBriotabDoc& doc);
+
 // Asks for a file with the importer's prompt and imports it: 0 when the prompt was cancelled
 // or nothing was imported.
 size_t PromptAndImport(const Importer& importer, CBriotabDoc& doc);

@@ -126,18 +126,17 @@ void FinishTextImportSection(CSystemArray& section, size_t current, const CKey& 
   section.DistributeInstrumentVoices();
   // A section without music still gets a system to show its instruments on.
   if (section.systems.empty()) section.NewSystem(CSystemArray::kAppend);
-  section.ApplyCommandToActiveInstrument(ClearCommand::kClearForcedBarlines);
+  // The file's bar lines are data: they stay where the file put them, each closing a bar of
+  // whatever length it holds, and the numbers count them. None is freed to be cut again.
   for (size_t s = 0; s < section.systems.size(); ++s) section.RebarSystem(s, false);
   section.NumberBars(0);
   section.RecalculateNotation();
   section.CopyFirstSystemStaves();
-  if (current < section.definitions.size()) {
-    for (const auto& system : section.systems.items()) system->Line(current)->firstVoice.MarkFixedBarsUnnumbered();
-  }
-  section.ReflowSystems(false, kRunLength);
+  // A system ends with the bar line it breaks at.
+  section.ReflowSystems(false, kRunLength, BreakAtBar::kAfter);
   section.RecalculateStemDirections();
   section.ReflowSystems(true, kRunLength);
-  section.ReflowSystems(false, kRunLength);
+  section.ReflowSystems(false, kRunLength, BreakAtBar::kAfter);
   // Finished as reading a document finishes a section, so that the first save is stable.
   section.RecalculateSection(false);
 }

@@ -94,7 +94,8 @@ nNotes* SetFretOnCourse(nChord& chord, const CTabInstrument& instrument, int cou
 // The finishing of an imported section: its name and comments become the preface (the
 // comments are then emptied); `key` becomes the key of the section and of the definition
 // `current`; the definitions' gathered voices are laid out over systems, re-barred with the
-// section's time signature, numbered, respelled, given their stems and reflowed.
+// section's time signature (the bar lines read standing where they are, and counted),
+// numbered, respelled, given their stems and reflowed into systems that end at bar lines.
 void FinishTextImportSection(CSystemArray& section, size_t current, const CKey& key);
 
 // What the instrument chooser is offered: a copy of the active section's first definition,

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/score/StaveBreakPlaces.h"
 #include "model/text/CFacsimileListDlg.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CKey.h"
@@ -36,6 +37,7 @@
 namespace vornel {
 
 struct BrailleExport;
+struct TabTextReport;
 class SnapshotExtra;
 struct SystemsSnapshot;
 class XmlSink;
@@ -195,7 +197,8 @@ class CSystemArray : public Persistent {
   // --- reflow
   // Lays the music out over the systems again: with `join` all of it into the first shown
   // system, else cut into systems of about `runLength` events. Returns 1.
-  int ReflowSystems(bool join, size_t runLength);
+  // Cut, a system ends at a bar line or the bar line starts the next one as `where` says.
+  int ReflowSystems(bool join, size_t runLength, BreakAtBar where = BreakAtBar::kBefore);
   int ReflowAllInstruments();
   void ReflowInstrument(size_t instrument);
 
@@ -276,7 +279,7 @@ class CSystemArray : public Persistent {
   // The section as TAB text: its title, then the active line's selected voice of every
   // system, with "p" page breaks every systems-per-page systems when `pageBreaks` is set.
   // An active system outside the list raises std::out_of_range. Returns 1.
-  int WriteTabFormatText(bool pageBreaks, std::string& out) const;
+  int WriteTabFormatText(bool pageBreaks, std::string& out, TabTextReport* report = nullptr) const;
   // The section as Braille text: heading, every instrument's block, end text. The voices are
   // gathered for it and released after.
   void WriteBrailleTabText(BrailleExport& text);

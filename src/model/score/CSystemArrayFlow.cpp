@@ -85,8 +85,8 @@ class ListRuns {
 // as it empties, so that each handle is held about once.
 class TakenRuns {
  public:
-  TakenRuns(std::deque<nChordArray::Handle>& taken, size_t run, bool breaks) : taken_(taken) {
-    if (breaks) PlaceStaveBreaks(run);
+  TakenRuns(std::deque<nChordArray::Handle>& taken, size_t run, bool breaks, BreakAtBar where) : taken_(taken) {
+    if (breaks) PlaceStaveBreaks(run, where);
   }
   bool Done() const { return taken_.empty(); }
   bool AtBoundary() const { return AtPlace() || IsSystemBoundary(taken_.front().get()); }
@@ -113,8 +113,8 @@ class TakenRuns {
 
  private:
   bool AtPlace() const { return place_ < places_.size() && places_[place_] == consumed_; }
-  void PlaceStaveBreaks(size_t run) {
-    places_ = StaveBreakPlaces(taken_.size(), run, [this](size_t i) { return taken_[i].get(); });
+  void PlaceStaveBreaks(size_t run, BreakAtBar where) {
+    places_ = StaveBreakPlaces(taken_.size(), run, [this](size_t i) { return taken_[i].get(); }, where);
   }
 
   std::deque<nChordArray::Handle>& taken_;
@@ -473,7 +473,7 @@ void CSystemArray::RecalculateSection(bool align) {
 // ---------------------------------------------------------------------------------------------
 // Reflow
 
-int CSystemArray::ReflowSystems(bool join, size_t runLength) {
+int CSystemArray::ReflowSystems(bool join, size_t runLength, BreakAtBar where) {
   if (!join) RecalculateSection(false);
   // Where a line cannot be reached, gathering throws as it does, before anything is taken.
   for (size_t d = 0; d < definitions.size(); ++d) {
@@ -506,7 +506,7 @@ int CSystemArray::ReflowSystems(bool join, size_t runLength) {
           if (!IsSystemBoundary(list.front().get())) voice.push_back(std::move(list.front()));
         }
       } else {
-        TakenRuns runs(list, runLength, systemBreak_ != nullptr);
+        TakenRuns runs(list, runLength, systemBreak_ != nullptr, where);
         ScatterRuns(runs, systems, d, v, [this] { systems.push_back(MakeSystem()); });
       }
     }

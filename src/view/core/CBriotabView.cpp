@@ -4,6 +4,7 @@
 #include "view/core/CBriotabView.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "document/CPageDlg.h"
@@ -241,6 +242,17 @@ void CBriotabView::SetPanes() {
   panes.SetStatusText(kTempoSlot, FormatText("%d", section->tempo & 0xFFF));
   panes.SetStatusText(kZoomSlot, FormatText("%d%c", SaneZoom(doc_.settings.pageSettings.zoom), '%'));
   panes.SetStatusText(kAutoForwardSlot, FormatText("%s ", state_.autoAdvance ? "ON" : "OFF"));
+  shownNoteValue_ = -1;
+  ShowNoteValue();
+}
+
+void CBriotabView::ShowNoteValue() {
+  static constexpr std::array<const char*, 8> kNames = {"Breve",  "Semibreve",  "Minim",          "Crotchet",
+                                                        "Quaver", "Semiquaver", "Demisemiquaver", "Hemidemisemiquaver"};
+  const int value = state_.noteValue & 7;
+  if (value == shownNoteValue_) return;
+  shownNoteValue_ = value;
+  Panes().SetStatusText(kNoteValueSlot, kNames[static_cast<size_t>(value)]);
 }
 
 void CBriotabView::DrawOverlays(DeviceContext& dc) {
@@ -376,6 +388,7 @@ void CBriotabView::UpdateCaret() {
                                                  chord != nullptr ? chord->position : 0u,
                                                  static_cast<long>(stave->cursorColumn)));
     Panes().SetStatusText(kAutoForwardSlot, FormatText("%s ", state_.autoAdvance ? "ON" : "OFF"));
+    ShowNoteValue();
   }
   state_.caretStaveKind = stave->IsTablature() ? 1 : 0;
   const CaretKind before = caret_;

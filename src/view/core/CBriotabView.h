@@ -123,6 +123,8 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   // The caret of the active stave moved or changed: its place, kind and the cursor panes.
   void UpdateCaret();
   void RecreateCaret();
+  // The note value that typed notes take, on the status bar (only when it changed).
+  void ShowNoteValue();
   // The caret's rectangle in logical pixels and its kind (kNone when hidden).
   CaretKind Caret() const { return caret_; }
   const Rect& CaretRect() const { return caretRect_; }
@@ -279,6 +281,7 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   // The caret as last placed.
   CaretKind caret_ = CaretKind::kNone;
   Rect caretRect_;
+  int shownNoteValue_ = -1;  // the note value on the status bar, -1 before the first
   // The rubber band while the left button drags.
   bool banding_ = false;
   Point bandStart_;

@@ -145,6 +145,8 @@ bool NoteEntry::AlfabetoInput(int mode, char letter) {
 // Keys
 
 bool NoteEntry::PressKey(const KeyEvent& key, char32_t typed) {
+  // The undo step the key takes is named after it.
+  const CBriotabDoc::ActionName name(Doc(), KeyActionName(key, typed));
   if (key.key != 0 && OnKeyDown(key)) return true;
   if (typed < 32 || key.ctrl || key.alt) return false;
   OnChar(typed);

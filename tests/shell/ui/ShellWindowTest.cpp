@@ -44,6 +44,8 @@
 #include "shell/ui/CChildFrame.h"
 #include "shell/commands/DocumentFileCommands.h"
 #include "shell/ui/EditorRun.h"
+#include "shell/ui/RealInput.h"
+#include "shell/ui/RibbonInput.h"
 #include "shell/ui/console/OutputPane.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
@@ -84,7 +86,7 @@ TEST_F(ShellWindows, ADocumentOnTheCommandLineGivesOneTabNamedAfterIt) {
   ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
   EXPECT_EQ(frame.DocumentTabs()->GetPageText(0), "Suite.btxml");
   EXPECT_EQ(frame.GetTitle(), "Suite.btxml - Vornel Tablature Composer");
-  EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 19);
+  EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 21);
   EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "Caret position");
   EXPECT_EQ(frame.GetStatusBar()->GetStatusText(13), "AUTOFWD");
   EXPECT_EQ(frame.LeftGroup()->GetPageCount(), 7u);
@@ -455,6 +457,33 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362}) {
     EXPECT_TRUE(fs::exists(std::string(VORNEL_DATA_DIR) + "/Documentation/" + std::string(*HelpPageName(command))));
   }
+}
+
+// The "Documentation" menu of the About page: its submenus open, and "Tables" > "Accelerators"
+// opens its page.
+TEST_F(ShellWindows, TheDocumentationMenusSubmenusOpenTheirPages) {
+  EditorRun run(home);
+  OpenedTargets launcher;
+  std::vector<std::string> submenus;
+  testing::OnNextMenu choose([&](wxMenu& menu) {
+    int steps = 0;
+    int tables = 0;
+    for (const wxMenuItem* item : menu.GetMenuItems()) {
+      ++steps;
+      if (!item->IsSubMenu()) continue;
+      submenus.push_back(item->GetItemLabelText().utf8_string() + (item->IsEnabled() ? "" : " (disabled)"));
+      if (item->GetItemLabelText() == "Tables") tables = steps;
+    }
+    for (int i = 0; i < tables; ++i) testing::PressKey(WXK_DOWN);
+    testing::PressKey(WXK_RIGHT);  // opens "Tables" on its first entry, "Keyboard input"
+    testing::PressKey(WXK_DOWN);
+    testing::PressKey(WXK_RETURN);
+  });
+  ClickRibbonMenuButton(run.Frame(), "About", 1);
+  testing::Pump();
+  EXPECT_TRUE(choose.Opened());
+  EXPECT_EQ(submenus, (std::vector<std::string>{"Tables", "Imports"}));
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{run.App().shippedDataFolder + "Documentation/accelerators.html"});
 }
 
 TEST_F(ShellWindows, TheTextImportsAndSwapOrnamentsAreInTheDocumentsTable) {
