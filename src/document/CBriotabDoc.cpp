@@ -554,6 +554,22 @@ int CBriotabDoc::SaveSnapshot(bool toUndo) {
   return stack.SaveSnapshot(*GetActiveSection(), actionName_, state_);
 }
 
+int CBriotabDoc::SaveActivePageSnapshot() {
+  CSystemArray& section = *GetActiveSection();
+  const int32_t active = section.activeSystem;
+  const size_t count = section.systems.size();
+  if (active < 0 || static_cast<size_t>(active) >= count) return SaveSnapshot();
+  const size_t system = static_cast<size_t>(active);
+  const size_t page = section.PageOfSystem(system);
+  size_t first = std::min(section.FirstSystemOfPage(page), count);
+  size_t end = std::min(first + section.SystemsOnPage(page), count);
+  if (system < first || system >= end) {
+    first = system;
+    end = system + 1;
+  }
+  return undoStack.SaveSystemsSnapshot(section, first, end - first, actionName_, state_);
+}
+
 void CBriotabDoc::BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra) {
   undoStack.SaveSnapshot(*GetActiveSection(), actionName_, state_);
   if (extra != nullptr && !undoStack.empty()) undoStack.front()->snapshotExtra = std::move(extra);
@@ -622,14 +638,6 @@ CBriotabDoc::ActionName::~ActionName() { doc_.actionName_ = std::move(previous_)
 
 namespace {
 
-// A section's record as an exact copy writes it: what an undo entry holds of it.
-std::vector<uint8_t> ExactRecord(const CSystemArray& section) {
-  ArchiveWriter writer;
-  writer.SetExactCopy(true);
-  section.Store(writer);
-  return writer.TakeBytes();
-}
-
 std::vector<uint8_t> SettingsRecord(const CDocumentSettings& settings) {
   ArchiveWriter writer;
   writer.SetExactCopy(true);
@@ -661,7 +669,7 @@ CBriotabDoc::UnchangedStepCheck::~UnchangedStepCheck() {
   const int32_t active = doc_.sections.activeSection;
   if (active < 0 || static_cast<size_t>(active) >= doc_.sections.size()) return;
   const CSystemArray* section = doc_.sections.at(static_cast<size_t>(active));
-  if (section == nullptr || ExactRecord(*section) != ExactRecord(*undo.at(0))) return;
+  if (section == nullptr || !HoldsSnapshot(*section, *undo.at(0))) return;
   undo.PopFront();
   // Nothing else changed either: the document is in the state it was.
   if (settings_ == SettingsRecord(doc_.settings)) {
@@ -698,19 +706,31 @@ void CBriotabDoc::PutSectionInPlace(std::unique_ptr<CSystemArray> section) {
 
 void CBriotabDoc::RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to) {
   if (from.empty()) return;
-  const CSystemArray& current = *GetActiveSection();
+  CSystemArray& current = *GetActiveSection();
   std::string name;
   uint64_t state = 0;
   std::unique_ptr<CSystemArray> snapshot = from.PopFront(&name, &state);
   if (snapshot == nullptr) return;
-  std::shared_ptr<SnapshotExtra> extra = std::move(snapshot->snapshotExtra);
-  to.SaveSnapshot(current, std::move(name), state_);
-  if (extra != nullptr) {
-    extra->Exchange();
-    // The entry that brings the change back keeps what was live until now.
-    if (!to.empty()) to.front()->snapshotExtra = std::move(extra);
+  if (snapshot->systemsOnly != nullptr) {
+    // Only the systems the edit changed come back, and those they replace make the entry
+    // that brings the edit back: nothing is copied.
+    const CursorPlace place = CursorPlace::Of(current);
+    std::unique_ptr<CSystemArray> replaced = ExchangeSystems(current, *snapshot);
+    if (replaced == nullptr) return;
+    to.PushFront(std::move(replaced), std::move(name), state_);
+    place.RestoreInto(current);
+    UpdateSectionList();
+    NotifyChanged(kHintRepaintAll);
+  } else {
+    std::shared_ptr<SnapshotExtra> extra = std::move(snapshot->snapshotExtra);
+    to.SaveSnapshot(current, std::move(name), state_);
+    if (extra != nullptr) {
+      extra->Exchange();
+      // The entry that brings the change back keeps what was live until now.
+      if (!to.empty()) to.front()->snapshotExtra = std::move(extra);
+    }
+    PutSectionInPlace(std::move(snapshot));
   }
-  PutSectionInPlace(std::move(snapshot));
   // Back in a state known by its number: modified unless it is the one saved.
   state_ = state != 0 ? state : ++lastState_;
   modified_ = state_ != savedState_;

@@ -207,6 +207,12 @@ class CBriotabDoc {
   // A snapshot of the active section onto the undo stack (or the redo stack), named by the
   // action now running.
   int SaveSnapshot(bool toUndo = true);
+  // A snapshot onto the undo stack of the systems on the page that shows the active system,
+  // for an edit that changes nothing of the active section but the active system (a fret typed
+  // or a note deleted at the cursor): the drawing after it may move the other systems of the
+  // page, which an undo then puts back too. It costs what that page holds, however long the
+  // section. A section without systems is snapshotted whole.
+  int SaveActivePageSnapshot();
   // The start of an edit of the active section: its snapshot onto the undo stack, keeping
   // `extra` (document state outside the section the edit changes) with it, and no redo.
   void BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra = nullptr);

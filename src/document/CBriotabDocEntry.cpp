@@ -126,7 +126,7 @@ int CBriotabDoc::InsertRest(uint8_t value, uint8_t kind) {
 nChord* CBriotabDoc::InputFret(char key, uint16_t rhythmWord, bool clear) {
   CInstrument* line = GetActiveInstrument();
   if (line == nullptr) return nullptr;
-  SaveSnapshot();
+  SaveActivePageSnapshot();
   nChord* chord = line->InputKeyAtCursor(key, rhythmWord, clear);
   if (chord != nullptr) NotifyChanged(settings.linearMode != 0 ? kHintRepaintLine : kHintRepaintSystem);
   return chord;

@@ -71,6 +71,20 @@ std::string MarkedTitle(const CBriotabDoc& doc) { return (doc.IsModified() ? "*"
 
 wxColour Colour(uint32_t rgb) { return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
+// A status bar whose new texts show with the window's next paint. The toolkit's own bar
+// repaints a field at once when its text changes, and the score sets its fields with every
+// key it takes: a keystroke would wait for the bar to be drawn.
+class DeferredStatusBar : public wxStatusBar {
+ public:
+  explicit DeferredStatusBar(wxWindow* parent) : wxStatusBar(parent, wxID_ANY, wxSTB_DEFAULT_STYLE) {}
+
+ protected:
+  void DoUpdateStatusText(int number) override {
+    wxRect field;
+    if (GetFieldRect(number, field)) RefreshRect(field);
+  }
+};
+
 // The status bar's labels; the value slots between them are written by the view.
 struct StatusSlot {
   const char* label;  // null: a value slot
@@ -162,7 +176,9 @@ CMainFrame::~CMainFrame() {
 // Building
 
 void CMainFrame::BuildStatusBar() {
-  wxStatusBar* bar = CreateStatusBar(kStatusSlots, wxSTB_DEFAULT_STYLE);
+  wxStatusBar* bar = new DeferredStatusBar(this);
+  bar->SetFieldsCount(kStatusSlots);
+  SetStatusBar(bar);
   std::array<int, kStatusSlots> widths{};
   for (int i = 0; i < kStatusSlots; ++i) {
     const StatusSlot& slot = kStatusLayout[static_cast<size_t>(i)];

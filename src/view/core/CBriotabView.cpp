@@ -28,7 +28,9 @@
 #include "view/entry/NoteEntry.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/metaevents/MetaEventDrawing.h"
+#include "view/render/pages/ClefRecords.h"
 #include "view/render/pages/DocumentPages.h"
+#include "view/render/pages/PageFitting.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel::view {
@@ -197,6 +199,9 @@ void CBriotabView::OnDraw(DeviceContext& dc) {
   if (doc_.sections.empty()) return;
   DrawPage(doc_, dc, state_.pageIndex);
   if (dc.IsPrinting()) return;
+  // The page shows first; the pages after it are measured a part at a time, between the
+  // user's own events.
+  if (!PagesLaidOut(*ActiveSection())) Window().StartTimer(kLayoutTimer, kLayoutPeriodMs);
   InvalidateIfSystemsMoved();
   SetPanes();
   if (state_.caretShown) UpdateCaret();
@@ -395,6 +400,30 @@ void CBriotabView::UpdateCaret() {
   }
 }
 
+bool CBriotabView::ContinueLayout(size_t budget) {
+  RecordingDevice like(Window().Resolution().cy, false, PangoTextEngine::Shared());
+  like.SetRecording(false);
+  const size_t lastPage = static_cast<size_t>(std::max(LastPageIndex(), 0));
+  const bool done = ContinuePageLayout(doc_, like, budget);
+  // The last page may be another now: the page count the window shows follows.
+  if (static_cast<size_t>(std::max(LastPageIndex(), 0)) != lastPage) SetPanes();
+  return done;
+}
+
+void CBriotabView::ForgetChangedClefRecords(int hint) {
+  // An edit at the cursor changed the active system alone; anything else may have changed
+  // any system.
+  if (hint == kHintRepaintSystem || hint == kHintRepaintLine || hint == kHintRepaintStrip) {
+    if (CSystemArray* section = ActiveSection(); section != nullptr && section->activeSystem >= 0) {
+      ForgetClefRecordsAfter(*section, static_cast<size_t>(section->activeSystem));
+      return;
+    }
+  }
+  for (const auto& section : doc_.sections.items()) {
+    if (section != nullptr) ForgetClefRecords(*section);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Zoom, wheel and tip
 
@@ -457,6 +486,7 @@ void CBriotabView::TakeDownTip() {
 // The document's hints
 
 void CBriotabView::OnUpdate(const CBriotabDoc&, int hint, const CStaveArray* system) {
+  ForgetChangedClefRecords(hint);
   if (hint == kHintSectionChanged && system == nullptr) {
     StopPlaying();
     state_.pageIndex = 0;

@@ -141,6 +141,11 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
 
   // --- the document's hints (DocumentObserver)
   void OnUpdate(const CBriotabDoc& doc, int hint, const CStaveArray* system) override;
+  // The clef changes the drawing recorded past what the change of this hint touched go.
+  void ForgetChangedClefRecords(int hint);
+  // Measures on, about `budget` systems, the pages of the active section a drawing left
+  // unmeasured; true when all are measured.
+  bool ContinueLayout(size_t budget);
   void OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) override;
 
   // --- mouse

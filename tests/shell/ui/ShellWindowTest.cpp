@@ -49,6 +49,7 @@
 #include "shell/ui/console/OutputPane.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/RealInput.h"
 #include "shell/ui/bars/FrameBars.h"
 #include "shell/ui/bars/RibbonBar.h"
 #include "shell/ui/SessionOptionsDialog.h"
@@ -108,6 +109,27 @@ TEST_F(ShellWindows, ADocumentOnTheCommandLineGivesOneTabNamedAfterIt) {
   EditorRun second(home, {home.Path() + "missing.btxml"});
   EXPECT_EQ(second.Frame().DocumentTabs()->GetPageCount(), 0u);
   EXPECT_FALSE(prompts.messages.empty());
+}
+
+// Texts the view writes with every key wait for the bar's next paint: the key is not held up
+// by a paint of the bar for each of them.
+TEST_F(ShellWindows, StatusTextsShowWithTheBarsNextPaint) {
+  EditorRun run(home);
+  wxStatusBar& bar = *run.Frame().GetStatusBar();
+  bar.Update();
+  testing::Pump();
+  int paints = 0;
+  bar.Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+    ++paints;
+    event.Skip();
+  });
+  for (int i = 1; i <= 20; ++i) {
+    view::Panes().SetStatusText(view::kCaretSlot, std::to_string(i) + "-1 [" + std::to_string(i) + "]");
+  }
+  EXPECT_EQ(paints, 0);
+  EXPECT_EQ(bar.GetStatusText(view::kCaretSlot), "20-1 [20]");
+  bar.Update();
+  EXPECT_EQ(paints, 1);
 }
 
 TEST_F(ShellWindows, LooksAreKeptAndRestored) {
