@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "document/CPageDlg.h"
 #include "midi/play/MidiOutStream.h"
@@ -185,9 +187,39 @@ Size CBriotabView::UpdatePageMetrics() {
     height = client.cy;
   }
   RecordScreenDpi(page, dpi);
+  FollowZoomWithSelection(zoom);
   state_.pageRect = {0, 0, width, height};
   page.pageRect = state_.pageRect;
   return {width, height};
+}
+
+// The selection is kept in pixels of the page as drawn: at another zoom it is taken as the
+// columns of the active line it covers, and once the page is laid out at that zoom it is put
+// on those columns again.
+void CBriotabView::FollowZoomWithSelection(int32_t zoom) {
+  if (selectionZoom_ != 0 && zoom != selectionZoom_ && !state_.selection.IsEmpty() && !selectionColumns_) {
+    const CClef* stave = ActiveStave();
+    const double w = stave != nullptr ? stave->columnWidth : 0;
+    const int32_t left = LineRect().left;
+    if (w > 0) {
+      selectionColumns_ = {(state_.selection.left - left) / w, (state_.selection.right - left) / w};
+    } else {
+      ClearSelection();
+    }
+  }
+  selectionZoom_ = zoom;
+}
+
+void CBriotabView::RefitSelection() {
+  if (!selectionColumns_) return;
+  const auto [first, last] = *std::exchange(selectionColumns_, std::nullopt);
+  const CClef* stave = ActiveStave();
+  if (stave == nullptr || state_.selection.IsEmpty()) return;
+  const Rect line = LineRect();
+  const double w = stave->columnWidth;
+  state_.selection = {line.left + static_cast<int32_t>(std::lround(first * w)), line.top,
+                      line.left + static_cast<int32_t>(std::lround(last * w)), line.bottom};
+  state_.selection = GetSelectionRect();
 }
 
 void CBriotabView::UpdateScrollSizes() {
@@ -202,6 +234,7 @@ void CBriotabView::OnDraw(DeviceContext& dc) {
   // The page shows first; the pages after it are measured a part at a time, between the
   // user's own events.
   if (!PagesLaidOut(*ActiveSection())) Window().StartTimer(kLayoutTimer, kLayoutPeriodMs);
+  RefitSelection();
   InvalidateIfSystemsMoved();
   SetPanes();
   if (state_.caretShown) UpdateCaret();

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/CBriotabDoc.h"
@@ -241,6 +242,8 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   void FollowLinks();
   void SetPanes();
   void InvalidateIfSystemsMoved();
+  void FollowZoomWithSelection(int32_t zoom);
+  void RefitSelection();
   void InvalidateLogical(const Rect& logical, int grow = 0);
   void ClearSelection();
   void FinishBand(bool drawn);
@@ -282,6 +285,10 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   CaretKind caret_ = CaretKind::kNone;
   Rect caretRect_;
   int shownNoteValue_ = -1;  // the note value on the status bar, -1 before the first
+  // The zoom the selection's pixels are of, and the columns of the active line (from its left
+  // edge, in column widths) it waits to be put on once the page is laid out at a new zoom.
+  int32_t selectionZoom_ = 0;
+  std::optional<std::pair<double, double>> selectionColumns_;
   // The rubber band while the left button drags.
   bool banding_ = false;
   Point bandStart_;

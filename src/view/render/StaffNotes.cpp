@@ -531,10 +531,11 @@ void StaffRenderer::DrawRest(uint16_t rhythm, int32_t x, int32_t y) {
   }
   if (proportional_ && code <= 1 && voice_ != nullptr) {
     // A long rest moves a quarter of the way toward the bar line that closes its bar.
-    for (size_t i = elementIndex_ + 1; i < voice_->size(); ++i) {
+    const auto& xs = stave_.Drawn().chordPositions;
+    for (size_t i = elementIndex_ + 1; i < voice_->size() && i < xs.size(); ++i) {
       const nChord* e = voice_->at(i);
       if (e == nullptr || !e->IsBarLine()) continue;
-      const double b = (ticks_[i] * pixelsPerTick_ + double(unitWidth_) * double(i)) * 0.5 + stave_.area.left;
+      const double b = xs[i];
       x += static_cast<int32_t>(std::lround((b - x) * 0.25));
       break;
     }

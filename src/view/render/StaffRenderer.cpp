@@ -162,7 +162,7 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
     stave_.key = *key;
     keyTransposition_ = 0;
   }
-  ComputeTimeLayout(voices, rect);
+  ComputeTimeLayout(voices, rect, columnWidth);
   ComputeColumnRoom(voices, columnWidth);
   voices_ = &voices;
   bourdonDrop_.reset();
@@ -329,26 +329,31 @@ void StaffRenderer::DrawVoice(const nChordArray& voice, int index, int32_t stems
   stave_.Drawn().voicePositions[static_cast<size_t>(index)] = stave_.Drawn().chordPositions;
 }
 
-void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect) {
+void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect, int32_t columnWidth) {
   proportional_ = false;
-  unitWidth_ = 0;
   pixelsPerTick_ = 0;
   if (settings_ == nullptr || !settings_->timeProportional) return;
+  const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
   size_t bars = 0;
   uint32_t total = 0;
-  size_t events = 0;
+  int64_t room = 0;
   for (const nChordArray* voice : voices) {
     if (voice == nullptr) continue;
     size_t barLines = 0;
     uint32_t ticks = 0;
+    int64_t taken = 0;
     for (const auto& e : *voice) {
       if (e == nullptr) continue;
       if (e->IsBarLine()) ++barLines;
-      if (e->IsChord()) ticks += e->GetDurationTicks();
+      if (e->IsChord()) {
+        ticks += e->GetDurationTicks();
+      } else {
+        taken += ColumnRoomAfter(*e, halfColumnBars, columnWidth);
+      }
     }
     bars = std::max(bars, barLines + 1);
     total = std::max(total, ticks);
-    events = std::max(events, voice->CountBarsAndEvents());
+    room = std::max(room, taken);
   }
   // One bar, or a line whose elements take no time (bar lines, empty voices), keeps equal
   // columns: there is nothing to divide the width by.
@@ -361,12 +366,11 @@ void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect) {
     const int64_t fixed = count * MulDiv(settings_->barWidth, g_.dc.LogPixelsX(), 254);
     if (fixed * 4 <= width * 3) width = fixed;
   }
-  if (width <= 0) return;
-  unitWidth_ = static_cast<int32_t>(width / count);
-  const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
-  const int64_t barSpace = halfColumnBars ? int64_t{unitWidth_} * static_cast<int64_t>(events) : 0;
-  pixelsPerTick_ = static_cast<double>(width - barSpace) / total;
-  if (pixelsPerTick_ <= 0) return;
+  // The time is spread over what the bar lines and special events leave of the width, less the
+  // last column's own room, so that the line ends at the stave's end as with equal columns.
+  const int64_t forTime = width - room - std::max(columnWidth, 0);
+  if (forTime <= 0) return;
+  pixelsPerTick_ = static_cast<double>(forTime) / total;
   proportional_ = true;
 }
 
@@ -458,6 +462,13 @@ int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars) {
   return (halfColumnBars ? 1 : 0) + (e.IsMultiBarRest() ? 2 : 0) + signatureRoom;
 }
 
+int64_t ColumnRoomAfter(const nChord& e, bool halfColumnBars, int32_t step) {
+  // A whole column of a rest of several bars is added as one, since two halves of an odd
+  // width fall short of it.
+  const bool rest = e.IsMultiBarRest();
+  return int64_t{ExtraHalfColumnsAfter(e, halfColumnBars) - (rest ? 2 : 0)} * (step / 2) + (rest ? step : 0);
+}
+
 void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth) {
   // Columns stand closer where a tablature's bourdons needed room that the line did not have.
   const int32_t step = columns_.columnWidth > 0 ? columns_.columnWidth : columnWidth;
@@ -465,17 +476,15 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
   std::vector<uint32_t>& xs = stave_.Drawn().chordPositions;
   xs.clear();
   xs.reserve(voice.size() + 1);
-  ticks_.assign(voice.size(), 0);
   int64_t base = stave_.area.left;
   uint32_t tick = 0;
   bool foundStart = stave_.highlightStart != 0;
   bool foundEnd = false;
   for (size_t i = 0; i < voice.size(); ++i) {
     const nChord* e = voice.at(i);
-    ticks_[i] = tick;
     int64_t x = 0;
     if (proportional_) {
-      x = base + static_cast<int64_t>(std::trunc(tick * pixelsPerTick_ + double(unitWidth_) * double(i))) / 2;
+      x = base + static_cast<int64_t>(std::trunc(tick * pixelsPerTick_));
     } else {
       x = base + int64_t{step} * static_cast<int64_t>(i);
       if (i < columns_.shifts.size()) x += columns_.shifts[i];
@@ -494,14 +503,9 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
       }
       tick += e->GetDurationTicks();
     } else {
-      // A rest of several bars takes its whole extra column before its own x too. A whole
-      // column is added as one, since two halves of an odd width fall short of it.
-      const bool rest = e->IsMultiBarRest();
-      base += int64_t{ExtraHalfColumnsAfter(*e, halfColumnBars) - (rest ? 2 : 0)} * (step / 2);
-      if (rest) {
-        base += step;
-        x += step;
-      }
+      // A rest of several bars takes its whole extra column before its own x too.
+      base += ColumnRoomAfter(*e, halfColumnBars, step);
+      if (e->IsMultiBarRest()) x += step;
     }
     xs.push_back(static_cast<uint32_t>(std::clamp<int64_t>(x, 0, INT32_MAX)));
   }

@@ -41,6 +41,8 @@ class nNotes;
 // more after a bar line standing for a rest of several bars and after one that shows a time
 // signature.
 int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars);
+// The room a bar line or special event adds after itself to the columns that follow it.
+int64_t ColumnRoomAfter(const nChord& e, bool halfColumnBars, int32_t step);
 
 // The message of a stave that failed to draw.
 inline constexpr const char* kStaffDrawingError = "Error drawing staff...";
@@ -246,7 +248,7 @@ class StaffRenderer {
     bool fullColour = true;
   };
   void DrawVoice(const nChordArray& voice, int index, int32_t stemsDown, bool fullColour, int32_t columnWidth);
-  void ComputeTimeLayout(const CVoicesArray& voices, Rect rect);
+  void ComputeTimeLayout(const CVoicesArray& voices, Rect rect, int32_t columnWidth);
   void ComputeColumnRoom(const CVoicesArray& voices, int32_t columnWidth);
   void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
   // Moves the columns so that the voice's bar lines stand where the system puts them.
@@ -283,12 +285,10 @@ class StaffRenderer {
   Rect page_;
   // Time-proportional layout
   bool proportional_ = false;
-  int32_t unitWidth_ = 0;
   // The columns as what reaches beyond a tablature's letters needs them (see TabColumns.h);
   // the same for every stave of the line.
   TabColumnRoom columns_;
   double pixelsPerTick_ = 0;
-  std::vector<uint32_t> ticks_;  // tick position of each element of the voice being drawn
   // The voice being drawn
   const nChordArray* voice_ = nullptr;
   VoiceDrawing drawing_;
