@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CKey.h"
@@ -298,12 +300,38 @@ void StaffRenderer::DrawDeferredSlurs(const std::vector<StaffInk>& ink) {
 void StaffRenderer::DrawDeferredLyrics(int32_t floor) {
   lyricFloor_ = floor;
   const int32_t savedStems = stave_.currentStemsDown;
-  for (const DeferredEvent& lyric : lyrics_) {
+  // A syllable's verse is its place among its chord's syllables. The hyphen of a syllable
+  // that goes on stands between it and the next syllable of its verse and voice on the stave.
+  const size_t count = lyrics_.size();
+  std::vector<size_t> verse(count, 0);
+  for (size_t i = 1; i < count; ++i) {
+    if (lyrics_[i].chord == lyrics_[i - 1].chord) verse[i] = verse[i - 1] + 1;
+  }
+  std::vector<size_t> next(count, count);
+  std::map<std::pair<const nChordArray*, size_t>, size_t> later;
+  for (size_t i = count; i-- > 0;) {
+    auto [it, added] = later.try_emplace({lyrics_[i].voice, verse[i]}, i);
+    if (!added) next[i] = std::exchange(it->second, i);
+  }
+  // The syllable whose hyphen comes before each syllable, as it was placed.
+  std::vector<std::optional<std::pair<size_t, PlacedSyllable>>> hyphenBefore(count);
+  for (size_t i = 0; i < count; ++i) {
+    const DeferredEvent& lyric = lyrics_[i];
     highestY_ = lyric.chordTop;
     lowestY_ = lyric.chordBottom;
     stave_.currentStemsDown = lyric.stemsDown;
+    const std::string& text = lyric.event->text;
+    lyricHyphenApart_ = next[i] < count && text.size() > 1 && text.back() == '-';
+    placedSyllable_.reset();
     DrawLyricEvent(*this, *lyric.event, *lyric.chord, lyric.rect, lyric.u);
+    if (hyphenBefore[i]) {
+      const auto& [from, placed] = *hyphenBefore[i];
+      DrawLyricHyphen(*this, *lyrics_[from].event, placed, placedSyllable_ ? &*placedSyllable_ : nullptr);
+    }
+    if (lyricHyphenApart_ && placedSyllable_) hyphenBefore[next[i]] = std::make_pair(i, *placedSyllable_);
+    lyricHyphenApart_ = false;
   }
+  placedSyllable_.reset();
   stave_.currentStemsDown = savedStems;
   highestY_ = INT32_MAX;
   lowestY_ = INT32_MIN;
