@@ -77,6 +77,19 @@ const std::vector<testing::NamedStave>& DirectionStaves() {
          Mark(*v.back(), CMetaEvent::kLyrics, "Al-", 0, 0);
          Mark(*v.back(), CMetaEvent::kLyrics, "a", 0, 0);
        }},
+      // A syllable wider than its column: the next drops a line and the hyphen stays with the
+      // syllable; syllables that leave no room between them go without one.
+      {"hyphens of crowded syllables",
+       [](nChordArray& v) {
+         v.push_back(Chord(2, {67}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "Hallelu-", 0, 0);
+         v.push_back(Chord(2, {69}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "jah", 0, 0);
+         v.push_back(Chord(2, {71}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "mmm-", 0, 0);
+         v.push_back(Chord(2, {72}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "mm", 0, 0);
+       }},
   };
   return staves;
 }

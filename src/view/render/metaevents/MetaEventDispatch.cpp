@@ -227,11 +227,12 @@ void DrawLyricHyphen(StaffRenderer& stave, const CMetaEvent& syllable, const Pla
   const InkSourceScope ink(dc, InkSource::kLyric);
   const auto style = static_cast<uint32_t>(syllable.cx) & (kTextBold | kTextItalic);
   const int32_t width = MeasureText(dc, kFontLyrics, "-", style, stave.Zoom()).Width();
-  // The hyphen stands in the middle of the gap to the next syllable on the same line, where
-  // it has air on both sides; otherwise right after its own syllable.
-  const int32_t air = std::max(stave.Spacing() / 4, 1);
+  // The hyphen stands in the middle of the gap to the next syllable on the same line; where
+  // the syllables leave no room for it, it is left out rather than drawn over the next one.
+  // A syllable whose next one stands on another line or line of verse has it right after it.
   int32_t x = from.right;
-  if (to != nullptr && to->baseline == from.baseline && to->left - from.right >= width + 2 * air) {
+  if (to != nullptr && to->baseline == from.baseline) {
+    if (to->left - from.right < width) return;
     x = (from.right + to->left - width) / 2;
   }
   dfLogFont font = PageFontOrDefault(dc, kFontLyrics);
