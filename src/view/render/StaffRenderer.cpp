@@ -51,6 +51,19 @@ Signature SignatureOfPitchClass(int pitchClass) {
   return kKeys[((pitchClass % 12) + 12) % 12];
 }
 
+}  // namespace
+
+CKey KeyAsDrawn(CKey key) {
+  if (key.transpose == 0) return key;
+  const Signature s = SignatureOfPitchClass(KeyPitchClass(key.alterations, key.bemol != 0) + key.transpose);
+  key.alterations = s.count;
+  key.bemol = s.flats ? 1 : 0;
+  key.transpose = 0;
+  return key;
+}
+
+namespace {
+
 // What the stave's music is (not its texts) and, of that, what a slur goes around: the notes
 // and what stands on them; not the lines it crosses (staff, bar lines), the stave's signs nor
 // the chord marks that reach across the whole staff.
@@ -683,11 +696,7 @@ void StaffRenderer::DrawStaffFrame(Rect& rect, int32_t columnWidth) {
   CKey& key = stave_.key;
   if (key.transpose != 0) {
     keyTransposition_ = key.transpose;
-    const int pitchClass = KeyPitchClass(key.alterations, key.bemol != 0);
-    const Signature s = SignatureOfPitchClass(pitchClass + key.transpose);
-    key.alterations = s.count;
-    key.bemol = s.flats ? 1 : 0;
-    key.transpose = 0;
+    key = KeyAsDrawn(key);
   }
 
   lineCount_ = stave_.DrawnLineCount();

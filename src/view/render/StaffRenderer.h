@@ -36,6 +36,9 @@ class nChord;
 class nChordArray;
 class nNotes;
 
+// The key as a staff draws it: moved by its transposition, which it then no longer holds.
+CKey KeyAsDrawn(CKey key);
+
 // A syllable as drawn: its text's left and right and its baseline.
 struct PlacedSyllable {
   int32_t left = 0;
