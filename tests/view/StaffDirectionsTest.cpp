@@ -77,8 +77,8 @@ const std::vector<testing::NamedStave>& DirectionStaves() {
          Mark(*v.back(), CMetaEvent::kLyrics, "Al-", 0, 0);
          Mark(*v.back(), CMetaEvent::kLyrics, "a", 0, 0);
        }},
-      // A syllable wider than its column: the next drops a line and the hyphen stays with the
-      // syllable; syllables that leave no room between them go without one.
+      // Syllables wider than their columns: a syllable keeps the room of its hyphen, so the
+      // next one drops a line rather than meet it, and the hyphen stays with its syllable.
       {"hyphens of crowded syllables",
        [](nChordArray& v) {
          v.push_back(Chord(2, {67}));

@@ -189,13 +189,14 @@ int32_t KeepClearOfTexts(EventDrawing& d, Rect box, bool upward, int32_t step) {
 }
 
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
-                  Point at, Point* placed, int32_t* width) {
+                  Point at, Point* placed, int32_t* width, size_t drawn) {
   DeviceContext& dc = d.Dc();
   dfLogFont font = PageFontOrDefault(dc, fontIndex);
   font.color = d.event.drawColour;
   at = PlaceTextClear(d, fontIndex, text, style, alignment, at, width);
   if (placed != nullptr) *placed = at;
-  Rect r = DrawFontText(text, font, dc, alignment, static_cast<float>(d.stave.Zoom()), 0, style, at.x, at.y);
+  Rect r = DrawFontText(text.substr(0, drawn), font, dc, alignment, static_cast<float>(d.stave.Zoom()), 0, style,
+                        at.x, at.y);
   if (r.IsEmpty()) {
     const int32_t side = MulDiv(kEmptyTextTenths, dc.LogPixelsX(), 254);
     r = {at.x, at.y, at.x + side, at.y + side};
@@ -211,12 +212,16 @@ Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsi
 void DrawSyllable(EventDrawing& d, uint32_t style) {
   const PageDrawSettings* settings = d.stave.Settings();
   const bool centred = settings != nullptr && settings->centerLyrics;
-  std::string_view text = d.event.text;
-  if (d.stave.LyricHyphenApart() && text.size() > 1 && text.back() == '-') text.remove_suffix(1);
+  // A hyphen drawn apart keeps its room after the syllable: it stands there when the next
+  // syllable is not on the same line, and other texts keep clear of it.
+  const std::string_view text = d.event.text;
+  const bool apart = d.stave.LyricHyphenApart() && text.size() > 1 && text.back() == '-';
+  const size_t drawn = apart ? text.size() - 1 : text.size();
   Point at;
   int32_t width = 0;
   DrawTextItem(d, kFontLyrics, text, centred ? TA_BASELINE | TA_CENTER : TA_BASELINE | TA_LEFT,
-               centred ? style | kTextKeepLeft : style, GetTextPosition(d), &at, &width);
+               centred ? style | kTextKeepLeft : style, GetTextPosition(d), &at, &width, drawn);
+  if (apart) width = MeasureText(d.Dc(), kFontLyrics, text.substr(0, drawn), style, d.stave.Zoom()).Width();
   const int32_t left = centred ? at.x - width / 2 : at.x;
   d.stave.SetPlacedSyllable({left, left + width, at.y});
 }

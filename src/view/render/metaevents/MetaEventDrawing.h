@@ -72,8 +72,10 @@ Point GetTextPosition(const EventDrawing& d);
 // A text event's text with a document font at `at`; an empty text still gets a square of 5
 // mm to be clicked; centred lyrics have their rectangle centred too.
 // `placed` and `width`, when given, receive the point the text was drawn at and its width.
+// Only the first `drawn` characters are drawn; the placement keeps room for all.
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
-                  Point at, Point* placed = nullptr, int32_t* width = nullptr);
+                  Point at, Point* placed = nullptr, int32_t* width = nullptr,
+                  size_t drawn = std::string_view::npos);
 // The size of a text in a document font at `zoom`, with the font's metrics when asked.
 Rect MeasureText(DeviceContext& dc, size_t fontIndex, std::string_view text, uint32_t style, int32_t zoom,
                  TextMetrics* metrics = nullptr);
