@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/instrument/CClef.h"
+#include "model/score/SystemSlots.h"
 #include "platform/draw/DeviceContext.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
@@ -33,12 +34,6 @@ class CVoicesArray;
 class nChord;
 class nChordArray;
 class nNotes;
-
-// The room the columns give after an event beyond its own column, in half columns: half after
-// a bar line when the instrument shows bar lines, half after a special event, a whole column
-// more after a bar line standing for a rest of several bars and after one that shows a time
-// signature.
-int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars);
 
 // The message of a stave that failed to draw.
 inline constexpr const char* kStaffDrawingError = "Error drawing staff...";
@@ -167,6 +162,7 @@ class StaffRenderer {
   bool ColourOn() const { return settings_ != nullptr && settings_->colourOn; }
   int32_t Indent() const { return indent_; }
   bool Proportional() const { return proportional_; }
+  bool OnGrid() const { return onGrid_; }
   // The voice being drawn, the element being drawn and the chord being drawn.
   const nChordArray* Voice() const { return voice_; }
   size_t ElementIndex() const { return elementIndex_; }
@@ -191,8 +187,6 @@ class StaffRenderer {
   void ComputeTimeLayout(const CVoicesArray& voices, Rect rect);
   void ComputeBourdonRoom(const CVoicesArray& voices, int32_t columnWidth);
   void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
-  // Moves the columns so that the voice's bar lines stand where the system puts them.
-  void AlignBars(const nChordArray& voice, int32_t columnWidth);
   void ComputeHighlight(const nChordArray& voice);
   void ReportFailure(const Rect& rect);
   void DrawChord(nChord& chord, int32_t x, size_t index);
@@ -222,6 +216,8 @@ class StaffRenderer {
   Rect page_;
   // Time-proportional layout
   bool proportional_ = false;
+  // The voice being drawn stands on the columns its system shares among its lines.
+  bool onGrid_ = false;
   int32_t unitWidth_ = 0;
   // The columns as the strokes before a tablature's bourdons need them; the same for every
   // stave of the line.

@@ -22,6 +22,7 @@
 #include "view/render/LabelDrawing.h"
 #include "view/render/PictureText.h"
 #include "view/render/StaffRenderer.h"
+#include "view/render/pages/SystemGrid.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
@@ -30,14 +31,12 @@ namespace {
 
 int32_t SaneZoom(int32_t zoom) { return zoom > 0 ? std::min(zoom, 100000) : 100; }
 
+
 // The least room between the ink of one line of a system and the ink of the next.
 constexpr int32_t kLineGapTenths = 20;
 int32_t Sum(int64_t a, int64_t b) { return ScaleTruncated(a + b, 1, 1); }
 int32_t Tenths(const DeviceContext& dc, int32_t tenths) { return MulDiv(tenths, dc.LogPixelsX(), 254); }
 
-bool Shown(const CInstrument* line) {
-  return line != nullptr && (line->definition == nullptr || line->definition->visible != 0);
-}
 
 // The system's key stands in for each definition's key while its lines are drawn; a
 // definition keeps its own transposition.
@@ -72,7 +71,7 @@ class SystemKeyOverride {
 int64_t HalfColumns(const CStaveArray& system) {
   int64_t most = 0;
   for (const auto& line : system.lines.items()) {
-    if (!Shown(line.get())) continue;
+    if (!LineShown(line.get())) continue;
     const bool halfColumnBars = line->definition != nullptr && line->definition->showBarlines != 0;
     for (const nChordArray* voice : line->Voices()) {
       if (voice == nullptr) continue;
@@ -109,63 +108,6 @@ double InkTopOfLine(CInstrument& line, DeviceContext& dc, Rect rect, int32_t cod
     stave->recordedStepOffset = saved.second;
   }
   return ink.Empty() ? rect.top : ink.Top() - measuring->GetViewportOrg().y;
-}
-
-// Where each voice of the system puts its bar lines, in half columns from the staves' left, as
-// the staff layout places them, and where its columns end.
-struct VoiceBars {
-  std::vector<int64_t> bars;
-  int64_t end = 0;
-};
-
-std::vector<VoiceBars> BarsOfVoices(const CStaveArray& system) {
-  std::vector<VoiceBars> voices;
-  for (const auto& line : system.lines.items()) {
-    if (!Shown(line.get())) continue;
-    const bool halfColumnBars = line->definition != nullptr && line->definition->showBarlines != 0;
-    for (const nChordArray* voice : line->Voices()) {
-      if (voice == nullptr) continue;
-      VoiceBars v;
-      int64_t halves = 0;
-      for (size_t i = 0; i < voice->size(); ++i) {
-        const nChord* e = voice->at(i);
-        if (e == nullptr) {
-          halves += 2;
-          continue;
-        }
-        // A rest of several bars stands a column further on.
-        if (e->IsBarLine()) v.bars.push_back(halves + (e->IsMultiBarRest() ? 2 : 0));
-        halves += 2 + ExtraHalfColumnsAfter(*e, halfColumnBars);
-      }
-      v.end = halves;
-      if (!v.bars.empty()) voices.push_back(std::move(v));
-    }
-  }
-  return voices;
-}
-
-// The bar lines of a system of several voices lined up: each bar as wide as the widest that
-// any voice gives it, its end last. Empty when fewer than two voices have bar lines.
-std::vector<int32_t> AlignedBarColumns(const CStaveArray& system) {
-  const std::vector<VoiceBars> voices = BarsOfVoices(system);
-  if (voices.size() < 2) return {};
-  size_t bars = 0;
-  for (const VoiceBars& v : voices) bars = std::max(bars, v.bars.size());
-  std::vector<int64_t> aligned(bars, 0);
-  for (size_t k = 0; k < bars; ++k) {
-    for (const VoiceBars& v : voices) {
-      if (k >= v.bars.size()) continue;
-      const int64_t before = k == 0 ? 0 : aligned[k - 1];
-      const int64_t own = v.bars[k] - (k == 0 ? 0 : v.bars[k - 1]);
-      aligned[k] = std::max(aligned[k], before + own);
-    }
-  }
-  int64_t end = aligned.back();
-  for (const VoiceBars& v : voices) end = std::max(end, aligned[v.bars.size() - 1] + v.end - v.bars.back());
-  std::vector<int32_t> columns;
-  for (const int64_t a : aligned) columns.push_back(static_cast<int32_t>(std::min<int64_t>(a, INT32_MAX)));
-  columns.push_back(static_cast<int32_t>(std::min<int64_t>(end, INT32_MAX)));
-  return columns;
 }
 
 // The lines that close a system of several lines: left of its staves (`left` is the edge the
@@ -221,20 +163,26 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   const int32_t step = MulDiv(Tenths(dc, 50), pageZoom, 100);
   left = Sum(left, int64_t{system.leftIndents} * step);
   right = Sum(right, -int64_t{system.rightIndents} * step);
-  // The bars of the lines line up; columns are narrowed only when the chords would run past
-  // the right edge.
+  // The voices of the lines share their columns; columns are narrowed when the chords would run
+  // past the right edge, and a system of shared columns that nearly fills its width is spread
+  // to fill it.
   const PageDrawSettings* drawSettings = PageSettingsOf(dc);
   const bool proportional = drawSettings != nullptr && drawSettings->timeProportional;
-  const std::vector<int32_t> barColumns = proportional ? std::vector<int32_t>{} : AlignedBarColumns(system);
-  for (const auto& line : system.lines.items()) {
-    if (line == nullptr) continue;
-    for (const auto& stave : line->staves.items()) {
-      if (stave != nullptr) stave->Drawn().barColumns = barColumns;
+  const std::optional<SystemGrid> grid =
+      proportional ? std::nullopt : LayOutSystemGrid(system, dc, dc.IsPrinting() ? 100 : appZoom, columnWidth);
+  if (grid) {
+    const double width = std::max<double>(int64_t{right} - left, 1);
+    const double end = static_cast<double>(grid->slots.end);
+    double unit = double(columnWidth) / SystemSlots::kUnitsPerColumn;
+    if (end * unit > width || 4 * end * unit >= 3 * width) unit = width / end;
+    columnWidth = std::max<int32_t>(1, static_cast<int32_t>(std::lround(unit * SystemSlots::kUnitsPerColumn)));
+    PlaceGrid(system, &*grid, unit);
+  } else {
+    PlaceGrid(system, nullptr, 0);
+    const int64_t halves = HalfColumns(system);
+    if (halves > 0 && 2 * (int64_t{right} - left) / columnWidth < halves) {
+      columnWidth = std::max<int32_t>(1, static_cast<int32_t>(2 * (int64_t{right} - left) / halves));
     }
-  }
-  const int64_t halves = barColumns.empty() ? HalfColumns(system) : barColumns.back();
-  if (halves > 0 && 2 * (int64_t{right} - left) / columnWidth < halves) {
-    columnWidth = std::max<int32_t>(1, static_cast<int32_t>(2 * (int64_t{right} - left) / halves));
   }
 
   // The system's picture stands at its area, with its own offsets.
@@ -273,7 +221,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   double lowestInk = -1e300;
   for (int32_t i = 0; i < count; ++i) {
     CInstrument* line = system.lines.at(static_cast<size_t>(i));
-    if (!Shown(line)) continue;
+    if (!LineShown(line)) continue;
     const int32_t code = static_cast<int32_t>(((static_cast<uint32_t>((count - 1) * 64) | static_cast<uint32_t>(i)) << 8) |
                                               (placement & 0xFFF00000u));
     line->columnCount = static_cast<int32_t>(columns);
