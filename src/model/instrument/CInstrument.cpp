@@ -148,17 +148,28 @@ int CInstrument::LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int3
     dc.HimetricToDevice(millimetre);
     int32_t gap = AddLengths(millimetre.cx, labelWidth);
     if ((flags & kDrawTuning) != 0) gap = MultiplyLength(gap, 2);
-    renderer.DrawStaveJoin(dc, AddLengths(lineRect.left, -int64_t{gap}), lineRect.top, lastLine, millimetre.cx * 3 / 2);
+    // At the start of the staves' lines, left of the room for their clefs and signatures.
+    renderer.DrawStaveJoin(dc, AddLengths(lineRect.left, -(int64_t{gap} + nameWidth)), lineRect.top, lastLine,
+                           millimetre.cx * 3 / 2);
   }
   if ((flags & kDrawName) != 0 && definition != nullptr) {
-    const int32_t x = AddLengths(lineRect.left, -(int64_t{columnWidth} + nameWidth));
+    // The name ends left of the staves' lines, clear of what joins them, centred on them.
+    Size gap{kNameGapHundredths, kNameGapHundredths};
+    dc.HimetricToDevice(gap);
+    const int32_t x = AddLengths(lineRect.left, -(int64_t{nameWidth} + gap.cx));
     const int32_t y = static_cast<int32_t>((int64_t{lineRect.top} + lastLine) / 2);
-    CTrackText& name = definition->nameText;
-    if (name.x == 0 && name.y == 0) {
-      name.x = x;
-      name.y = y;
+    if ((flags & kShortName) != 0 && !definition->shortName.empty()) {
+      CTrackText shortened = definition->nameText;
+      shortened.text = definition->shortName;
+      renderer.DrawName(dc, shortened, zoom, x, y);
+    } else {
+      CTrackText& name = definition->nameText;
+      if (name.x == 0 && name.y == 0) {
+        name.x = x;
+        name.y = y;
+      }
+      renderer.DrawName(dc, name, zoom, x, y);
     }
-    renderer.DrawName(dc, name, zoom, x, y);
   }
   return 1;
 }

@@ -229,7 +229,9 @@ void StaffRenderer::DrawBarLine(nChord& barToLocate, int32_t x) {
     DrawMetaEvent(*this, *ending, barToLocate, x);
   }
   if (!styled && variant != kThickBetweenThin) {
-    DrawThinBar(x);
+    // A plain bar line that opens a staff's line closes the line before it: the staff starts
+    // with its clef, not with a bar line (a tablature's opening line stands at its left edge).
+    if (!(lineStart && !IsTablature() && variant != kDoubleBar)) DrawThinBar(x);
     currentChord_ = savedCurrent;
     return;
   }

@@ -19,6 +19,7 @@
 #include "platform/draw/MulDiv.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
+#include "view/render/DrawingStaveRenderer.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/PictureText.h"
 #include "view/render/StaffRenderer.h"
@@ -110,21 +111,72 @@ double InkTopOfLine(CInstrument& line, DeviceContext& dc, Rect rect, int32_t cod
   return ink.Empty() ? rect.top : ink.Top() - measuring->GetViewportOrg().y;
 }
 
-// The lines that close a system of several lines: left of its staves (`left` is the edge the
-// system was given) and at its right end.
+// The room the instruments' names take before the staves: the widest name the system writes
+// (shortened after the first system where a definition has a shortened one) and the gap between
+// the names and the staves, at most a quarter of the system's width.
+int32_t NamesRoom(const CStaveArray& system, DeviceContext& dc, int32_t zoom, bool shortened, int64_t width) {
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  int32_t widest = 0;
+  for (const auto& line : system.lines.items()) {
+    if (!LineShown(line.get()) || line->definition == nullptr) continue;
+    const CInstrumentDlg& d = *line->definition;
+    if (shortened && !d.shortName.empty()) {
+      CTrackText text = d.nameText;
+      text.text = d.shortName;
+      widest = std::max(widest, InstrumentNameSize(*measuring, text, zoom).cx);
+    } else {
+      widest = std::max(widest, InstrumentNameSize(*measuring, d.nameText, zoom).cx);
+    }
+  }
+  if (widest <= 0) return 0;
+  Size gap{CInstrument::kNameGapHundredths, CInstrument::kNameGapHundredths};
+  dc.HimetricToDevice(gap);
+  return static_cast<int32_t>(std::min<int64_t>(int64_t{widest} + gap.cx, std::max<int64_t>(width / 4, 0)));
+}
+
+// Where a drawn line stands: the top of its first stave, the last line of its last stave, how
+// many staves it has and whether it ends with a bar line of its own.
+struct DrawnLine {
+  int32_t top = 0;
+  int32_t bottom = 0;
+  size_t staves = 0;
+  bool closed = false;
+};
+
+// The lines that close a system: left of the staves of a system of several lines (`left` is the
+// edge the system was given) and at the right end of every system whose lines do not end with
+// a bar line of their own. The bracket joins each run of two or more lines of one stave; a line
+// of several staves has its own brace.
 void DrawClosingLines(CStaveArray& system, GraphicUtil& g, const CPageDlg& page, int32_t startWidth, int32_t left,
-                      int32_t top, int32_t bottom, int32_t step) {
+                      const std::vector<DrawnLine>& lines, int32_t step) {
+  if (lines.empty()) return;
   DeviceContext& dc = g.dc;
+  const int32_t top = lines.front().top;
+  const int32_t bottom = lines.back().bottom;
+  const bool several = lines.size() > 1;
+  const bool open = std::any_of(lines.begin(), lines.end(), [](const DrawnLine& l) { return !l.closed; });
+  if (!several && !open) return;
   const int32_t gap = MulDiv(system.printTuning != 0 ? 12 : 8, dc.LogPixelsX(), 254);
   const int32_t x = Sum(int64_t{left} - system.nameWidth - gap, startWidth);
   const int32_t right = Sum(system.area.right, -int64_t{system.rightIndents} * step);
   const Pen old = dc.SelectPen(Pen::Create(PS_SOLID, std::max(1, MulDiv(2, dc.LogPixelsX(), 254)), 0));
-  dc.MoveTo(x, top);
-  dc.LineTo(x, bottom);
+  if (several) {
+    dc.MoveTo(x, top);
+    dc.LineTo(x, bottom);
+  }
   dc.MoveTo(right, top);
   dc.LineTo(right, bottom);
   dc.SelectPen(old);
-  if (page.BracketSystems() && (system.nameInstruments & 2) == 0) g.DrawThickBracket(3, 10, 0, x - g.HundredthMmToDeviceX(150), top, bottom - top);
+  if (!several || !page.BracketSystems() || (system.nameInstruments & 2) != 0) return;
+  for (size_t first = 0; first < lines.size();) {
+    size_t end = first;
+    while (end < lines.size() && lines[end].staves == 1) ++end;
+    if (end - first >= 2) {
+      const int32_t from = lines[first].top;
+      g.DrawThickBracket(3, 10, 0, x - g.HundredthMmToDeviceX(150), from, lines[end - 1].bottom - from);
+    }
+    first = std::max(end, first + 1);
+  }
 }
 
 void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, uint32_t placement, int32_t left,
@@ -137,6 +189,13 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
 
   const int32_t startWidth = SystemStartWidth(dc, system, pageZoom);
   system.nameWidth = Sum(startWidth, MulDiv(Tenths(dc, page.namesIndent * 10), appZoom, 100));
+  // The instruments' names stand before the staves, in full on the section's first system and
+  // shortened after it.
+  const bool names = (system.nameInstruments & 1) != 0;
+  const bool shortNames = (system.positionWord & 0xFFFF) != 0;
+  if (names && system.hidden == 0) {
+    left = Sum(left, NamesRoom(system, dc, dc.IsPrinting() ? 100 : appZoom, shortNames, int64_t{right} - left));
+  }
   const int32_t leftEdge = left;
   left = Sum(left, system.nameWidth);
   int32_t columnWidth =
@@ -209,11 +268,12 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
 
   const SystemKeyOverride keys(system);
   const int32_t count = static_cast<int32_t>(system.lines.size());
-  const uint32_t flags = static_cast<uint32_t>(system.nameInstruments & 1) | (system.printTuning != 0 ? 2u : 0u);
+  const uint32_t flags = (names ? CInstrument::kDrawName : 0u) | (system.printTuning != 0 ? CInstrument::kDrawTuning : 0u) |
+                         (shortNames ? CInstrument::kShortName : 0u);
   Rect rect{left, top, right, bottom};
   int drawn = 0;
   const CClef* firstStave = nullptr;
-  int32_t lastLine = top;
+  std::vector<DrawnLine> drawnLines;
   // Each line stands below the ink of the lines above it: flags, letters of the bass courses,
   // lyrics and texts of one line never reach into the next.
   InkObserver* const outer = dc.GetInkObserver();
@@ -238,17 +298,21 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
     // Ink is reported in device pixels: a scrolled window's viewport moves it.
     if (!lineInk.Empty()) lowestInk = std::max(lowestInk, lineInk.Bottom() - dc.GetViewportOrg().y);
     ++drawn;
+    DrawnLine placed;
+    placed.closed = EndsWithBarLine(*line);
     for (const auto& stave : line->staves.items()) {
       if (stave == nullptr) continue;
       if (firstStave == nullptr) firstStave = stave.get();
-      lastLine = Sum(stave->area.top, int64_t{std::max(stave->DrawnLineCount() - 1, 0)} * stave->lineSpacing);
+      if (placed.staves++ == 0) placed.top = line->lineRect.top;
+      placed.bottom = Sum(stave->area.top, int64_t{std::max(stave->DrawnLineCount() - 1, 0)} * stave->lineSpacing);
     }
+    if (placed.staves > 0) drawnLines.push_back(placed);
   }
   system.area.bottom = rect.top;
 
   GraphicUtil g(dc, pageZoom);
   std::optional<InkSourceScope> ink(std::in_place, dc, InkSource::kSystemLine);
-  if (drawn > 1) DrawClosingLines(system, g, page, startWidth, leftEdge, top, lastLine, step);
+  DrawClosingLines(system, g, page, startWidth, leftEdge, drawnLines, step);
 
   const PageDrawSettings* settings = PageSettingsOf(dc);
   const bool filter = settings != nullptr && settings->barNumbers;

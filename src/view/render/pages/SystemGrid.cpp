@@ -129,6 +129,21 @@ bool LineShown(const CInstrument* line) {
   return line != nullptr && (line->definition == nullptr || line->definition->visible != 0);
 }
 
+bool EndsWithBarLine(const CInstrument& line) {
+  const std::array<bool, 2> drawn = DrawnVoices(line);
+  for (size_t v = 0; v < 2; ++v) {
+    if (!drawn[v]) continue;
+    const nChordArray& voice = line.Voice(v);
+    for (size_t i = voice.size(); i-- > 0;) {
+      const nChord* e = voice.at(i);
+      if (e == nullptr) continue;
+      if (e->IsBarLine()) return true;
+      break;
+    }
+  }
+  return false;
+}
+
 std::optional<SystemGrid> LayOutSystemGrid(const CStaveArray& system, DeviceContext& dc, int32_t zoom,
                                            int32_t columnWidth) {
   SystemGrid grid;

@@ -19,6 +19,9 @@ class CStaveArray;
 // A line is shown unless its instrument is hidden.
 bool LineShown(const CInstrument* line);
 
+// Whether a voice the line's staves draw ends with a bar line of its own.
+bool EndsWithBarLine(const CInstrument& line);
+
 struct SystemGrid {
   std::vector<std::pair<CInstrument*, size_t>> voices;  // the line and voice of each list of places
   SystemSlots slots;
