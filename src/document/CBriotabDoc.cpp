@@ -12,10 +12,12 @@
 #include <utility>
 
 #include "document/DocumentEnvironment.h"
+#include "document/SaveTarget.h"
 #include "document/XmlDocumentCheck.h"
 #include "document/XmlDocumentReader.h"
 #include "document/zip/ZipBundle.h"
 #include "model/StoredPath.h"
+#include "platform/BuildBudget.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -223,7 +225,14 @@ bool CBriotabDoc::OnOpenDocument(const std::string& path) {
     Prompts().ShowMessage("Unable to open " + path + ":\n" + reason, MessageKind::kError);
     return false;
   }
-  if (!LoadBinary(*bytes, path)) return false;
+  BuildBudget budget(bytes->size());
+  try {
+    const ScopedBuildBudget scope(budget);
+    if (!LoadBinary(*bytes, path)) return false;
+  } catch (const BuildBudgetExceeded& exceeded) {
+    Prompts().ShowMessage(path + ":\n" + exceeded.what(), MessageKind::kError);
+    return false;
+  }
   SetPathName(path);
   UpdateSectionList();
   UpdateAllViews(kHintRepaintAll, nullptr);
@@ -256,7 +265,8 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
   }
   if (headerRead && VersionAbove(version, versionText_)) message = kNewerVersionMessage;
   if (!message.empty()) {
-    Prompts().ShowMessage(message, MessageKind::kError);
+    // A file opened by its name is named in the message.
+    Prompts().ShowMessage(path.empty() ? message : std::string(path) + ":\n" + message, MessageKind::kError);
     return false;
   }
 
@@ -274,6 +284,8 @@ bool CBriotabDoc::LoadBinary(std::span<const uint8_t> bytes, std::string_view pa
     } else {
       loadedSections.Load(ar);
     }
+  } catch (const BuildBudgetExceeded&) {
+    throw;
   } catch (const std::bad_alloc&) {
     Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
     return false;
@@ -322,7 +334,11 @@ std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
   return writer.TakeBytes();
 }
 
-bool CBriotabDoc::SaveBinary(const std::string& path) {
+bool CBriotabDoc::SaveBinary(const std::string& requested) {
+  // A read-only document is replaced only when the user says so, or saved elsewhere.
+  const std::optional<std::string> confirmed = ConfirmSaveTarget(requested, "*.btb");
+  if (!confirmed) return false;
+  const std::string& path = *confirmed;
   SyncHeadingFonts();
   for (const auto& section : sections.items()) {
     if (section != nullptr) section->TakeDefinitionStaves();
@@ -338,9 +354,19 @@ bool CBriotabDoc::SaveBinary(const std::string& path) {
     writer.Flush();
     written = written && file.Commit(&error);
   }
-  if (written) return true;
-  Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
-  return false;
+  if (!written) {
+    Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
+    return false;
+  }
+  const std::vector<std::string> lost = settings.BinaryRecordLosses();
+  if (!lost.empty()) {
+    std::string message = path + "\n" + std::string(kBinaryLossMessage) + " ";
+    for (size_t i = 0; i < lost.size(); ++i) {
+      message += (i == 0 ? "" : i + 1 == lost.size() ? " and " : ", ") + lost[i];
+    }
+    Prompts().ShowMessage(message + ": it was saved without them.", MessageKind::kWarning);
+  }
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -420,23 +446,29 @@ std::optional<std::string> CBriotabDoc::WriteXml(std::string* error) {
   return result;
 }
 
-bool CBriotabDoc::ReadXmlText(std::string_view text) {
+bool CBriotabDoc::ReadXmlText(std::string_view text, std::string_view path) {
   auto loadedSettings = std::make_unique<CDocumentSettings>();
   CSectionArray loadedSections;
   XmlDocumentVersion version;
+  // A file read by its name is named in the message.
+  const auto unparsable = [path](std::string_view why) {
+    std::string message(kUnparsableXmlMessage);
+    if (!path.empty()) message += "\n" + std::string(path) + ":";
+    Prompts().ShowMessage(message + "\n" + std::string(why), MessageKind::kError);
+  };
   try {
     version = ReadXmlDocument(text, *loadedSettings, loadedSections);
   } catch (const XmlTagMismatch& mismatch) {
     // A misplaced element has shown its message already; a missing one has not.
-    if (!mismatch.Shown()) {
-      Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + mismatch.what(), MessageKind::kError);
-    }
+    if (!mismatch.Shown()) unparsable(mismatch.what());
     return false;
+  } catch (const BuildBudgetExceeded&) {
+    throw;  // the opening names the file and the limit
   } catch (const std::bad_alloc&) {
-    Prompts().ShowMessage("Memory exception found: " + pathName_, MessageKind::kError);
+    Prompts().ShowMessage("Memory exception found: " + std::string(path), MessageKind::kError);
     return false;
   } catch (const std::exception& e) {
-    Prompts().ShowMessage(std::string(kUnparsableXmlMessage) + "\n" + e.what(), MessageKind::kError);
+    unparsable(e.what());
     return false;
   }
   settings = std::move(*loadedSettings);
@@ -522,6 +554,22 @@ int CBriotabDoc::SaveSnapshot(bool toUndo) {
   return stack.SaveSnapshot(*GetActiveSection(), actionName_, state_);
 }
 
+int CBriotabDoc::SaveActivePageSnapshot() {
+  CSystemArray& section = *GetActiveSection();
+  const int32_t active = section.activeSystem;
+  const size_t count = section.systems.size();
+  if (active < 0 || static_cast<size_t>(active) >= count) return SaveSnapshot();
+  const size_t system = static_cast<size_t>(active);
+  const size_t page = section.PageOfSystem(system);
+  size_t first = std::min(section.FirstSystemOfPage(page), count);
+  size_t end = std::min(first + section.SystemsOnPage(page), count);
+  if (system < first || system >= end) {
+    first = system;
+    end = system + 1;
+  }
+  return undoStack.SaveSystemsSnapshot(section, first, end - first, actionName_, state_);
+}
+
 void CBriotabDoc::BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra) {
   undoStack.SaveSnapshot(*GetActiveSection(), actionName_, state_);
   if (extra != nullptr && !undoStack.empty()) undoStack.front()->snapshotExtra = std::move(extra);
@@ -590,14 +638,6 @@ CBriotabDoc::ActionName::~ActionName() { doc_.actionName_ = std::move(previous_)
 
 namespace {
 
-// A section's record as an exact copy writes it: what an undo entry holds of it.
-std::vector<uint8_t> ExactRecord(const CSystemArray& section) {
-  ArchiveWriter writer;
-  writer.SetExactCopy(true);
-  section.Store(writer);
-  return writer.TakeBytes();
-}
-
 std::vector<uint8_t> SettingsRecord(const CDocumentSettings& settings) {
   ArchiveWriter writer;
   writer.SetExactCopy(true);
@@ -629,7 +669,7 @@ CBriotabDoc::UnchangedStepCheck::~UnchangedStepCheck() {
   const int32_t active = doc_.sections.activeSection;
   if (active < 0 || static_cast<size_t>(active) >= doc_.sections.size()) return;
   const CSystemArray* section = doc_.sections.at(static_cast<size_t>(active));
-  if (section == nullptr || ExactRecord(*section) != ExactRecord(*undo.at(0))) return;
+  if (section == nullptr || !HoldsSnapshot(*section, *undo.at(0))) return;
   undo.PopFront();
   // Nothing else changed either: the document is in the state it was.
   if (settings_ == SettingsRecord(doc_.settings)) {
@@ -666,19 +706,31 @@ void CBriotabDoc::PutSectionInPlace(std::unique_ptr<CSystemArray> section) {
 
 void CBriotabDoc::RestoreSnapshot(CUndoSectionArray& from, CUndoSectionArray& to) {
   if (from.empty()) return;
-  const CSystemArray& current = *GetActiveSection();
+  CSystemArray& current = *GetActiveSection();
   std::string name;
   uint64_t state = 0;
   std::unique_ptr<CSystemArray> snapshot = from.PopFront(&name, &state);
   if (snapshot == nullptr) return;
-  std::shared_ptr<SnapshotExtra> extra = std::move(snapshot->snapshotExtra);
-  to.SaveSnapshot(current, std::move(name), state_);
-  if (extra != nullptr) {
-    extra->Exchange();
-    // The entry that brings the change back keeps what was live until now.
-    if (!to.empty()) to.front()->snapshotExtra = std::move(extra);
+  if (snapshot->systemsOnly != nullptr) {
+    // Only the systems the edit changed come back, and those they replace make the entry
+    // that brings the edit back: nothing is copied.
+    const CursorPlace place = CursorPlace::Of(current);
+    std::unique_ptr<CSystemArray> replaced = ExchangeSystems(current, *snapshot);
+    if (replaced == nullptr) return;
+    to.PushFront(std::move(replaced), std::move(name), state_);
+    place.RestoreInto(current);
+    UpdateSectionList();
+    NotifyChanged(kHintRepaintAll);
+  } else {
+    std::shared_ptr<SnapshotExtra> extra = std::move(snapshot->snapshotExtra);
+    to.SaveSnapshot(current, std::move(name), state_);
+    if (extra != nullptr) {
+      extra->Exchange();
+      // The entry that brings the change back keeps what was live until now.
+      if (!to.empty()) to.front()->snapshotExtra = std::move(extra);
+    }
+    PutSectionInPlace(std::move(snapshot));
   }
-  PutSectionInPlace(std::move(snapshot));
   // Back in a state known by its number: modified unless it is the one saved.
   state_ = state != 0 ? state : ++lastState_;
   modified_ = state_ != savedState_;
@@ -804,7 +856,7 @@ void CBriotabDoc::SyncHeadingFonts() {
     return;
   }
   ApplySectionFonts(1);
-  ApplySectionFonts(0);  // the document's entries as the sections hold them (heights made positive)
+  ApplySectionFonts(0);  // the document's entries as the sections hold them
 }
 
 void CBriotabDoc::ApplySystemsPerPageToSections() {

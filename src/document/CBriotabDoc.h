@@ -93,6 +93,8 @@ class CBriotabDoc {
   static constexpr std::string_view kOldXmlMessage =
       "You are reading a file created with Gavotta. There is a high probability of loss of data";
   static constexpr std::string_view kMissingFacsimileMessage = ":\nThis facsimile file does not exist on your system";
+  // After a binary save that left something out: the file, this text, then what was left out.
+  static constexpr std::string_view kBinaryLossMessage = "The binary document has no place for";
 
   CBriotabDoc();
   virtual ~CBriotabDoc();
@@ -162,7 +164,9 @@ class CBriotabDoc {
   void Store(ArchiveWriter& ar) const;
   std::vector<uint8_t> StoreBinary() const;
   // Writes the binary document to `path` through a temporary file; false (after a message)
-  // when that fails, the old file untouched.
+  // when that fails, the old file untouched. A document holding what the binary form has no
+  // place for is saved without it, and a warning says what was left out. A read-only file is
+  // replaced only when the user says so (ConfirmSaveTarget); false when the user cancels.
   bool SaveBinary(const std::string& path);
 
   // Builds the XML document: declaration, "VornelTabXML" with its version, the settings with
@@ -187,9 +191,9 @@ class CBriotabDoc {
   // Where WriteXml puts a document read from the binary file `path`.
   static std::string XmlPathOfBinary(const std::string& path);
   // Checks and reads an XML document from its text, a part at a time. False when it is not
-  // well-formed, the check refused it or the reading failed (after the message); the document
-  // is then as it was.
-  bool ReadXmlText(std::string_view text);
+  // well-formed, the check refused it or the reading failed (after the message, which names
+  // `path` when given); the document is then as it was.
+  bool ReadXmlText(std::string_view text, std::string_view path = {});
 
   // --- the active path
   CSystemArray* GetActiveSection() const;   // std::out_of_range outside the list
@@ -203,6 +207,12 @@ class CBriotabDoc {
   // A snapshot of the active section onto the undo stack (or the redo stack), named by the
   // action now running.
   int SaveSnapshot(bool toUndo = true);
+  // A snapshot onto the undo stack of the systems on the page that shows the active system,
+  // for an edit that changes nothing of the active section but the active system (a fret typed
+  // or a note deleted at the cursor): the drawing after it may move the other systems of the
+  // page, which an undo then puts back too. It costs what that page holds, however long the
+  // section. A section without systems is snapshotted whole.
+  int SaveActivePageSnapshot();
   // The start of an edit of the active section: its snapshot onto the undo stack, keeping
   // `extra` (document state outside the section the edit changes) with it, and no redo.
   void BeginSectionEdit(std::shared_ptr<SnapshotExtra> extra = nullptr);

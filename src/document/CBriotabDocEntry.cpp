@@ -131,7 +131,7 @@ int CBriotabDoc::InsertRest(uint8_t value, uint8_t kind) {
 nChord* CBriotabDoc::InputFret(char key, uint16_t rhythmWord, bool clear) {
   CInstrument* line = GetActiveInstrument();
   if (line == nullptr) return nullptr;
-  SaveSnapshot();
+  SaveActivePageSnapshot();
   nChord* chord = line->InputKeyAtCursor(key, rhythmWord, clear);
   if (chord != nullptr) NotifyChanged(settings.linearMode != 0 ? kHintRepaintLine : kHintRepaintSystem);
   return chord;
@@ -423,8 +423,12 @@ int CBriotabDoc::InsertSpecialEvent(uint8_t kind) {
     }
   }
   if (kind == nChord::kStaticSpace || kind == 24) {
-    InsertSpecialEventAtCursor(kind);
+    const int32_t at = InsertSpecialEventAtCursor(kind);
     ReflowActiveSystem(true);
+    // The caret stays with the chord it was on, now one column on past the space, rather than
+    // going past the system's last chord as after a reflow.
+    CClef& cursor = *line->GetCurrentStave();
+    cursor.cursorColumn = std::min(at + 1, static_cast<int32_t>(line->GetSelectedVoice().size()));
     NotifyChanged(kHintRepaintAll);
     return 1;
   }

@@ -28,6 +28,15 @@ constexpr std::array<Placement, 5> kDefaultPlacements = {{{CDocumentSettings::kT
                                                           {CDocumentSettings::kCopyright, 200, 400},
                                                           {CDocumentSettings::kTranscriber, 200, 500}}};
 
+// The binary record keeps neither the small font nor the fingering font.
+constexpr std::array<size_t, 2> kUnstoredFonts = {kFontSmall, kFontFingerings};
+
+// Two fonts that draw alike: the zoom of the last drawing and the block laid into aside.
+bool SameLook(const dfLogFont& a, const dfLogFont& b) {
+  return a.logFont == b.logFont && a.pointSize == b.pointSize && a.zoomScale == b.zoomScale && a.color == b.color &&
+         a.microTuning == b.microTuning && a.staveAdjust == b.staveAdjust;
+}
+
 }  // namespace
 
 CDocumentSettings::CDocumentSettings() {
@@ -51,6 +60,24 @@ void CDocumentSettings::Store(ArchiveWriter& ar) const {
   midiExport.Store(ar);
   titlePage.Store(ar);
   for (const std::string_view type : kStoredAssociations) ar.WriteText(Association(type));
+}
+
+std::vector<std::string> CDocumentSettings::BinaryRecordLosses() const {
+  const CDocumentSettings fresh;
+  std::vector<std::string> lost;
+  const CTrackText& titles = Text(kSystemTitles);
+  if (!titles.text.empty() || !SameLook(titles.font, fresh.Text(kSystemTitles).font)) lost.emplace_back("the system titles");
+  for (const auto& [type, path] : associations) {
+    if (!path.empty() && std::find(kStoredAssociations.begin(), kStoredAssociations.end(), type) == kStoredAssociations.end()) {
+      lost.push_back("the \"" + type + "\" association");
+    }
+  }
+  for (const size_t font : kUnstoredFonts) {
+    if (!SameLook(pageSettings.DocumentFont(font), fresh.pageSettings.DocumentFont(font))) {
+      lost.push_back("the \"" + std::string(kDocumentFontRoles[font]) + "\" font");
+    }
+  }
+  return lost;
 }
 
 void CDocumentSettings::Load(ArchiveReader& ar) {

@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/CMIDIExportDlg.h"
 #include "document/CPageDlg.h"
@@ -82,6 +83,10 @@ class CDocumentSettings {
   // The association texts only as far as the reading version holds them: "images-path"
   // above "6.57", the other two from "9.27".
   void Load(ArchiveReader& ar);
+  // What the binary record has no place for and this object holds, in plain words ("the
+  // system titles", "the \"zip-bundle\" association", "the \"Small font\" font"): a binary
+  // document of it comes back without them.
+  std::vector<std::string> BinaryRecordLosses() const;
 
   // "document-settings" with "identity", "layout", "preliminaries", "associations" and
   // "metadata-fonts"; the document appends the active section's fonts.

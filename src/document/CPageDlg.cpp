@@ -6,6 +6,7 @@
 
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/draw/MulDiv.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel {
@@ -298,7 +299,11 @@ void CPageDlg::Store(ArchiveWriter& ar) const {
   DocumentFont(kFontComments).Store(ar);
   DocumentFont(kFontCaptions).Store(ar);
   DocumentFont(kFontSignatures).Store(ar);
-  pageNumberText.Store(ar);
+  // The page-number text's record carries the page-number font: the record has no place of
+  // its own for it.
+  CTrackText pageNumbers = pageNumberText;
+  pageNumbers.font = DocumentFont(kFontPageNumbers);
+  pageNumbers.Store(ar);
   systemNameText.Store(ar);
   DocumentFont(kFontContinuo).Store(ar);
   DocumentFont(kFontEndings).Store(ar);
@@ -379,7 +384,10 @@ void CPageDlg::Load(ArchiveReader& ar) {
     signatures.logFont.lfFaceName.clear();
     signatures.Load(ar);
   }
-  if (ar.VersionAbove("9.166")) pageNumberText.Load(ar);
+  if (ar.VersionAbove("9.166")) {
+    pageNumberText.Load(ar);
+    DocumentFont(kFontPageNumbers) = pageNumberText.font;
+  }
   if (ar.VersionAbove("9.17")) systemNameText.Load(ar);
   if (ar.VersionAtLeast("9.53.2")) DocumentFont(kFontContinuo).Load(ar);
   if (ar.VersionAtLeast("9.7.1.0")) DocumentFont(kFontEndings).Load(ar);
@@ -400,11 +408,18 @@ void CPageDlg::Load(ArchiveReader& ar) {
 
 void CPageDlg::KeepDivisorsPositive() {
   // Pages, columns and braille lines are divided by these; a file that lacks them or holds
-  // 0 must not bring a division by zero into the layout.
-  systemsPerPage = std::max(systemsPerPage, 1u);
+  // 0 must not bring a division by zero into the layout. A file's lengths past any page are
+  // brought back to its reach.
+  systemsPerPage = std::clamp(systemsPerPage, 1u, 1000u);
   cursorWidth = std::max(cursorWidth, 1u);
   brailleColumns = std::max(brailleColumns, 1);
   brailleLines = std::max(brailleLines, 1);
+  // Lengths the layout adds and multiplies: kept within what any page can use.
+  for (uint32_t* length : {&topMargin, &leftMargin, &bottomMargin, &rightMargin, &extraSpacing, &cursorWidth}) {
+    *length = std::min<uint32_t>(*length, kMaxStoredLength);
+  }
+  barNumberHeight = SaneStoredLength(barNumberHeight);
+  tablineThickness = SaneStoredLength(tablineThickness);
 }
 
 void CPageDlg::SetProportionalSpacing(bool on) {

@@ -185,7 +185,8 @@ class CPageDlg {
   // after it. Missing attributes read 0, except that divisors stay at least 1.
   const tinyxml2::XMLElement* ReadXml(const tinyxml2::XMLElement* element);
 
-  // The binary record: every field in the current form.
+  // The binary record: every field in the current form, the page-number font in the
+  // page-number text's record. The small and fingering fonts have no place in it.
   void Store(ArchiveWriter& ar) const;
   // Reads the fields the reading version holds; the others keep their values.
   void Load(ArchiveReader& ar);

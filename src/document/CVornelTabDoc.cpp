@@ -5,8 +5,10 @@
 #include <system_error>
 
 #include "document/DocumentEnvironment.h"
+#include "document/SaveTarget.h"
 #include "document/XmlDocumentCheck.h"
 #include "document/zip/ZipBundle.h"
+#include "platform/BuildBudget.h"
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
@@ -55,7 +57,8 @@ bool CVornelTabDoc::OpenXmlFile(const std::string& xmlPath) {
     ShowError(std::string(kUnparsableXmlMessage) + "\n" + xmlPath + ":\n" + error);
     return false;
   }
-  return ReadXmlText(*text);
+  const HeldBuild held(text->size());
+  return ReadXmlText(*text, xmlPath);
 }
 
 bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
@@ -80,6 +83,24 @@ bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
     kind = kBundleFile;
     path = bundle;
   }
+  // What the reading may build grows with the file as it is stored, a bundle's packed bytes
+  // counted as they are.
+  BuildBudget budget = BuildBudget::OfFile(path);
+  try {
+    const ScopedBuildBudget scope(budget);
+    if (!ReadDocumentFile(path, kind)) return false;
+  } catch (const BuildBudgetExceeded& exceeded) {
+    ShowError(path + ":\n" + exceeded.what());
+    return false;
+  }
+  openedFromBundle_ = kind == kBundleFile;
+  SetPathName(path);
+  UpdateSectionList();
+  UpdateAllViews(kHintRepaintAll, nullptr);
+  return true;
+}
+
+bool CVornelTabDoc::ReadDocumentFile(const std::string& path, DocumentFileType kind) {
   if (kind == kBundleFile) {
     const UnzippedBundle bundle = UnzipBundle(path);
     if (bundle.status == BundleStatus::kNoDocument) {
@@ -91,15 +112,10 @@ bool CVornelTabDoc::OnOpenDocument(const std::string& requested) {
                                       : std::string(kUnzipFailedMessage) + "\n" + bundle.reason);
       return false;
     }
-    if (!ReadXmlText(bundle.document)) return false;
-  } else if (!OpenXmlFile(path)) {
-    return false;
+    const HeldBuild held(bundle.document.size());
+    return ReadXmlText(bundle.document, path);
   }
-  openedFromBundle_ = kind == kBundleFile;
-  SetPathName(path);
-  UpdateSectionList();
-  UpdateAllViews(kHintRepaintAll, nullptr);
-  return true;
+  return OpenXmlFile(path);
 }
 
 bool CVornelTabDoc::OnSaveDocument(const std::string& path) {
@@ -114,6 +130,13 @@ bool CVornelTabDoc::OnSaveDocument(const std::string& path) {
       Prompts().Ask(kConversionQuestion, Buttons::kOkCancel) != Answer::kOk) {
     return false;
   }
+  // A read-only document is replaced only when the user says so, or saved elsewhere.
+  const std::string destination = xmlFlag == 0 ? XmlPathOfBinary(target) : target;
+  std::string pattern = fs::path(destination).extension().string();
+  pattern.insert(pattern.begin(), '*');
+  const std::optional<std::string> confirmed = ConfirmSaveTarget(destination, pattern);
+  if (!confirmed) return false;
+  if (*confirmed != destination) target = *confirmed;
   const std::string previous = GetPathName();
   SetPathName(target);
   std::optional<std::string> written;

@@ -52,6 +52,8 @@ class CVornelTabDoc : public CBriotabDoc {
   bool ApplyTemplate(const std::string& path);
 
  private:
+  // The bundle's or the XML file's document read into this one; false after a message.
+  bool ReadDocumentFile(const std::string& path, DocumentFileType kind);
   bool OpenXmlFile(const std::string& xmlPath);
 
   bool openedFromBundle_ = false;

@@ -1,5 +1,6 @@
 #include "document/DocumentFiles.h"
 
+#include "document/SaveTarget.h"
 #include "document/zip/ZipBundle.h"
 #include "platform/MessageCollector.h"
 #include "platform/UserPrompts.h"
@@ -32,18 +33,20 @@ OpenedDocument OpenDocumentFile(const std::string& path) {
 std::optional<std::string> SaveDocumentFile(CVornelTabDoc& doc, const std::string& path) {
   if (HasExtension(path, ".btb")) return Saved(doc.SaveBinary(path), path);
   if (HasExtension(path, ".bttx") || HasExtension(path, ".btt")) return doc.WriteXmlTemplate(path);
-  bool saved = false;
-  std::string error;
-  if (HasExtension(path, ".btxml")) {
-    saved = doc.SaveXmlText(path, nullptr, &error);
-  } else if (HasExtension(path, ".btz")) {
-    saved = SaveBundle(path, [&](const std::string& documentPath) { return doc.SaveXmlText(documentPath, nullptr, &error); });
-  } else {
+  const bool xml = HasExtension(path, ".btxml");
+  if (!xml && !HasExtension(path, ".btz")) {
     Prompts().ShowMessage(CVornelTabDoc::kUnknownTypeMessage, MessageKind::kError);
     return std::nullopt;
   }
-  if (!saved) Prompts().ShowMessage(SaveFailedMessage(path, error), MessageKind::kError);
-  return Saved(saved, path);
+  // A read-only document is replaced only when the user says so, or saved elsewhere.
+  const std::optional<std::string> target = ConfirmSaveTarget(path, xml ? "*.btxml" : "*.btz");
+  if (!target) return std::nullopt;
+  std::string error;
+  const bool saved =
+      xml ? doc.SaveXmlText(*target, nullptr, &error)
+          : SaveBundle(*target, [&](const std::string& documentPath) { return doc.SaveXmlText(documentPath, nullptr, &error); });
+  if (!saved) Prompts().ShowMessage(SaveFailedMessage(*target, error), MessageKind::kError);
+  return Saved(saved, *target);
 }
 
 }  // namespace vornel

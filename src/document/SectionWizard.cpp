@@ -56,7 +56,7 @@ CSystemArray* AddSectionWithWizard(CBriotabDoc& doc) {
   const int32_t active = doc.sections.activeSection;
   const size_t at = active >= 0 ? std::min(static_cast<size_t>(active) + 1, doc.sections.size()) : doc.sections.size();
   CSystemArray* added = doc.sections.insert(at, std::move(section));
-  doc.sections.Renumber();
+  doc.sections.Renumber(at);
   doc.SetActiveSection(static_cast<int>(at));
   return added;
 }

@@ -38,8 +38,13 @@ class Importer {
   virtual std::string_view FilePattern() const = 0;
   // Appends the sections read from `path` to `doc`, makes the last of them active and returns
   // how many there are. 0 when nothing was imported: the system's message has been shown
-  // through Prompts(), and the document is as it was.
-  virtual size_t Import(const std::string& path, CBriotabDoc& doc) const = 0;
+  // through Prompts(), and the document is as it was. The reading may build what the file's
+  // size allows (BuildBudget); a file that would build more is refused with that limit.
+  size_t Import(const std::string& path, CBriotabDoc& doc) const;
+
+ protected:
+  // The format's own reading, as Import describes it.
+  virtual size_t ImportSections(const std::string& path, CBriotabDoc& doc) const = 0;
 };
 
 // Every importer, in the order files are offered to them.
@@ -48,6 +53,10 @@ const std::vector<std::unique_ptr<Importer>>& Importers();
 // The importer of a file: the first whose extension it has (without regard to case), else the
 // first that takes its first bytes; null when none does or the file cannot be read.
 const Importer* FindImporter(const std::string& path);
+
+// Imports the file with the importer, and gives an untitled document a title
+// (TitleImportedDocument): what every command that imports a file calls.
+size_t ImportFile(const Importer& importer, const std::string& path, CBriotabDoc& doc);
 
 // Asks for a file with the importer's prompt and imports it: 0 when the prompt was cancelled
 // or nothing was imported.

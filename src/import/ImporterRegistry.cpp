@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "import/ImportedDocument.h"
 #include "import/Importer.h"
 #include "import/ft2/Ft2Importer.h"
 #include "import/guitarpro/GuitarProImporter.h"
@@ -56,10 +57,16 @@ const Importer* FindImporter(const std::string& path) {
   return nullptr;
 }
 
+size_t ImportFile(const Importer& importer, const std::string& path, CBriotabDoc& doc) {
+  const size_t added = importer.Import(path, doc);
+  TitleImportedDocument(doc, added, path);
+  return added;
+}
+
 size_t PromptAndImport(const Importer& importer, CBriotabDoc& doc) {
   const std::optional<std::string> path = Prompts().PromptOpenFile(importer.PromptTitle(), importer.FilePattern());
   if (!path) return 0;
-  return importer.Import(*path, doc);
+  return ImportFile(importer, *path, doc);
 }
 
 }  // namespace vornel

@@ -168,8 +168,9 @@ bool WriteSectionMidiFile(CSystemArray& section, const CMIDIExportDlg& settings,
                           const std::string& path) {
   MidiFile file;
   WriteSectionMidi(section, settings, options, file);
-  if (!file.Save(path)) {
-    Prompts().ShowMessage("Cannot open file for writing", MessageKind::kWarning);
+  std::string error;
+  if (!file.Save(path, &error)) {
+    Prompts().ShowMessage("Cannot open file for writing\n" + path + ":\n" + error, MessageKind::kWarning);
     return false;
   }
   return true;

@@ -43,7 +43,7 @@ struct MidiExportOptions {
 std::vector<int> WriteSectionMidi(CSystemArray& section, CMIDIExportDlg settings, const MidiExportOptions& options,
                                   MidiFile& file);
 // The same, saved to `path`; a file that cannot be written shows "Cannot open file for
-// writing" and gives false.
+// writing" with the path and why, and gives false.
 bool WriteSectionMidiFile(CSystemArray& section, const CMIDIExportDlg& settings, const MidiExportOptions& options,
                           const std::string& path);
 

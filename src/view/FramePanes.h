@@ -26,6 +26,7 @@ enum StatusSlot : int {
   kTempoSlot = 10,
   kZoomSlot = 12,   // "%d%%"
   kAutoForwardSlot = 14,  // "ON" or "OFF"
+  kNoteValueSlot = 16,    // the note value a typed note takes: "Crotchet"
 };
 
 class FramePanes {

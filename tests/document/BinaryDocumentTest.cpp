@@ -133,7 +133,9 @@ TEST_P(BinaryHeaders, MagicAndVersionDecideWhetherTheFileIsRead) {
   file.magic = c.magic;
   CBriotabDoc doc;
   const bool opened = doc.LoadBinary(file.Bytes(), "file.btb");
-  EXPECT_EQ(prompts.messages, c.messages);
+  std::vector<std::string> expected;
+  for (const std::string& message : c.messages) expected.push_back("file.btb:\n" + message);
+  EXPECT_EQ(prompts.messages, expected);
   EXPECT_EQ(opened, c.messages.empty());
   EXPECT_EQ(doc.sections.size(), opened ? 1u : 0u);
 }

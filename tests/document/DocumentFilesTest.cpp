@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -11,8 +13,10 @@
 #include "document/DocumentFiles.h"
 #include "document/DocumentFixtures.h"
 #include "document/OldDocumentRecords.h"
+#include "document/SaveTarget.h"
 #include "document/zip/ZipReader.h"
 #include "document/zip/ZipWriter.h"
+#include "platform/io/FileIO.h"
 #include "support/Bytes.h"
 #include "support/ScriptedPrompts.h"
 
@@ -78,11 +82,26 @@ TEST(DocumentFiles, AMissingXmlDocumentIsLookedForAsItsBundle) {
   EXPECT_TRUE(missing.sections.empty());
 }
 
+// A bundle its user renamed opens as it was saved, and is saved under its new name.
+TEST(DocumentFiles, ARenamedBundleOpens) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  auto doc = RichEditorDocument();
+  ASSERT_TRUE(doc->OnSaveDocument(dir.File("song.btz")));
+  std::filesystem::copy_file(dir.File("song.btz"), dir.File("song (1).btz"));
+  CVornelTabDoc renamed;
+  ASSERT_TRUE(renamed.OnOpenDocument(dir.File("song (1).btz")));
+  EXPECT_TRUE(DumpDocument(renamed) == DumpDocument(*doc));
+  ASSERT_TRUE(renamed.OnSaveDocument({}));
+  EXPECT_EQ(EntriesOf(dir.File("song (1).btz")), std::vector<std::string>{"song (1).btxml"});
+  EXPECT_TRUE(prompts.messages.empty()) << ::testing::PrintToString(prompts.messages);
+}
+
 TEST(DocumentFiles, BundlesThatDoNotHoldTheirDocumentAreRefused) {
   TempDir dir;
-  testing::WriteText(dir.File("inner.btxml"), "<x/>");
+  testing::WriteText(dir.File("inner.txt"), "<x/>");
   const ZipHandlePtr zip = CreateZip(dir.File("Other.btz"));
-  ASSERT_EQ(ZipAdd(zip.get(), "inner.btxml", dir.File("inner.btxml")), kZipOk);
+  ASSERT_EQ(ZipAdd(zip.get(), "inner.txt", dir.File("inner.txt")), kZipOk);
   ASSERT_EQ(CloseZip(zip.get()), kZipOk);
   testing::WriteText(dir.File("Text.btz"), "not an archive");
   for (const auto& [name, message] :
@@ -192,6 +211,86 @@ TEST(DocumentFiles, SavesThatFailSaySoAndKeepTheDocumentsState) {
   EXPECT_EQ(doc->GetPathName(), dir.File("kept.btz"));
   EXPECT_TRUE(doc->IsModified());
   EXPECT_FALSE(Exists(dir.File("kept.btz")));
+}
+
+// Saving through a symbolic link, in each form, writes the document the link names: the link
+// stays a link, and opening it again gives what was saved.
+TEST(DocumentFiles, SavingThroughALinkWritesItsTarget) {
+  namespace fs = std::filesystem;
+  ScriptedPrompts prompts;
+  TempDir dir;
+  fs::create_directory(dir.File("real"));
+  auto doc = RichEditorDocument();
+  for (const char* extension : {".btxml", ".btz", ".btb"}) {
+    SCOPED_TRACE(extension);
+    const std::string real = dir.File(std::string("real/song") + extension);
+    const std::string link = dir.File(std::string("song") + extension);
+    testing::WriteText(real, "old content");
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(SaveDocumentFile(*doc, link).has_value());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_NE(ReadText(real), "old content");
+    OpenedDocument opened = OpenDocumentFile(link);
+    ASSERT_NE(opened.document, nullptr) << opened.message;
+    EXPECT_EQ(opened.document->settings.Text(CDocumentSettings::kTitle).text, "Lachrimae");
+  }
+  // The editor's save of a document opened through a link.
+  CVornelTabDoc linked;
+  ASSERT_TRUE(linked.OnOpenDocument(dir.File("song.btxml")));
+  linked.settings.Text(CDocumentSettings::kTitle).text = "Flow my tears";
+  ASSERT_TRUE(linked.OnSaveDocument({}));
+  EXPECT_TRUE(fs::is_symlink(dir.File("song.btxml")));
+  EXPECT_NE(ReadText(dir.File("real/song.btxml")).find("Flow my tears"), std::string::npos);
+  EXPECT_TRUE(prompts.messages.empty()) << ::testing::PrintToString(prompts.messages);
+}
+
+// A read-only document is replaced only when the user says so; No saves it under another name,
+// Cancel saves nothing and keeps the document's state.
+TEST(DocumentFiles, AReadOnlyDocumentAsksBeforeItIsReplaced) {
+  ScriptedPrompts prompts;
+  TempDir dir;
+  for (const char* extension : {".btxml", ".btz", ".btb"}) {
+    SCOPED_TRACE(extension);
+    const std::string path = dir.File(std::string("kept") + extension);
+    const std::string elsewhere = dir.File(std::string("copy") + extension);
+    testing::WriteText(path, "old content");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    auto doc = RichEditorDocument();
+    doc->SetPathName(path);
+    doc->SetModifiedFlag(true);
+    const auto save = [&] { return std::string(extension) == ".btb" ? doc->SaveBinary(path) : doc->OnSaveDocument({}); };
+
+    prompts.QueueAnswer(Answer::kCancel);
+    EXPECT_FALSE(save());
+    EXPECT_EQ(ReadText(path), "old content");
+    EXPECT_EQ(doc->GetPathName(), path);
+    EXPECT_TRUE(doc->IsModified());
+
+    prompts.QueueAnswer(Answer::kNo);
+    prompts.QueueFile(elsewhere);
+    EXPECT_TRUE(save());
+    EXPECT_EQ(ReadText(path), "old content");
+    EXPECT_TRUE(OpenDocumentFile(elsewhere).document != nullptr);
+    if (std::string(extension) != ".btb") {
+      // Saved elsewhere, the document is that file from now on.
+      EXPECT_EQ(doc->GetPathName(), elsewhere);
+      doc->SetPathName(path);
+    }
+
+    prompts.QueueAnswer(Answer::kYes);
+    EXPECT_TRUE(save());
+    EXPECT_NE(ReadText(path), "old content");
+    EXPECT_TRUE(IsReadOnlyFile(path));  // replaced, with the permissions it had
+
+    ASSERT_EQ(prompts.questions.size(), 3u);
+    for (const std::string& question : prompts.questions) {
+      EXPECT_EQ(question, std::string(kReadOnlyQuestion) + "\n" + path + "\n\n" + std::string(kReadOnlyChoices));
+    }
+    EXPECT_EQ(prompts.filePrompts.back(), "Save as|*" + std::string(extension) + "|" + std::string("kept") + extension + "|" +
+                                              dir.path());
+    prompts.questions.clear();
+    prompts.messages.clear();
+  }
 }
 
 TEST(DocumentFiles, ANewDocumentIsSavedAsUnnamedInTheDefaultFolder) {

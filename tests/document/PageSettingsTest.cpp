@@ -148,8 +148,11 @@ constexpr HeadGroup kHeadGroups[] = {
 std::vector<std::pair<char, std::string>> TailRecords(const CPageDlg& page, std::string_view version) {
   auto font = [&](size_t i) { return ToHex(FontBytesFor(page.DocumentFont(i), version)); };
   auto text = [&](const CTrackText& t) { return ToHex(TextBytesFor(t, version)); };
+  // The page-number text's record carries the page-number font.
+  CTrackText pageNumbers = page.pageNumberText;
+  pageNumbers.font = page.DocumentFont(kFontPageNumbers);
   return {{'a', font(kFontTitles)},      {'b', font(kFontLyrics)},          {'c', font(kFontComments)},
-          {'d', font(kFontCaptions)},    {'e', font(kFontSignatures)},      {'f', text(page.pageNumberText)},
+          {'d', font(kFontCaptions)},    {'e', font(kFontSignatures)},      {'f', text(pageNumbers)},
           {'g', text(page.systemNameText)}, {'h', font(kFontContinuo)},     {'i', font(kFontEndings)},
           {'j', font(kFontBarNumbers)},  {'k', font(kFontFootnotes)},       {'l', font(kFontChordNames)},
           {'m', font(kFontMidiEvents)}};
@@ -191,9 +194,11 @@ TEST(PageSettingsRecord, StoresEveryFieldPackedThenTheFontsAndTexts) {
   EXPECT_EQ(read.placeHolder, 1);
   EXPECT_EQ(read.systemNameText.text, "System");
   EXPECT_EQ(read.DocumentFont(kFontMidiEvents).pointSize.cx, 209);
-  // Fonts that the record does not hold keep their values; the page-number text takes font 12.
-  EXPECT_EQ(read.DocumentFont(kFontPageNumbers).pointSize.cx, 120);
+  // The page-number font comes back from the page-number text's record; the fonts the record
+  // does not hold keep their values.
+  EXPECT_EQ(read.DocumentFont(kFontPageNumbers).pointSize.cx, 212);
   EXPECT_EQ(read.pageNumberText.font, Copied(read.DocumentFont(kFontPageNumbers)));
+  EXPECT_EQ(read.DocumentFont(kFontSmall).pointSize.cx, CPageDlg().DocumentFont(kFontSmall).pointSize.cx);
 }
 
 struct GateCase {

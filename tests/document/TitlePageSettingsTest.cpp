@@ -73,5 +73,34 @@ TEST(TitlePageSettings, AWidePictureIsScaledToNinetyPercentOfTheFrame) {
   EXPECT_EQ(TitlePictureScale(4000, 0), 100);
 }
 
+// Title, author and publisher filled in through the settings stand apart, centred across the
+// page, instead of all at the frame's corner; a text already placed keeps its place.
+TEST(TitlePageSettings, NewTextsAreCentredApartAndPlacedTextsStay) {
+  CTitlePage page;
+  page.Text(CTitlePage::kPublisher).text = "Old";
+  page.Text(CTitlePage::kPublisher).x = 40;
+  page.Text(CTitlePage::kPublisher).y = 900;
+  CTitlePageDlg dialog;
+  dialog.Load(page);
+  dialog.title = "Pieces for the lute";
+  dialog.author = "A. Lutenist";
+  dialog.publisher = "New";
+  ASSERT_TRUE(dialog.Store(page));
+  const CTrackText& title = page.Text(CTitlePage::kTitle);
+  const CTrackText& author = page.Text(CTitlePage::kAuthor);
+  EXPECT_EQ(title.x, 397);  // half an A4 page at 96 pixels an inch
+  EXPECT_EQ(author.x, 397);
+  EXPECT_GT(title.y, 200);
+  EXPECT_GT(author.y, title.y + 60);  // room for a line of the title's size between them
+  EXPECT_NE(title.flags & CTrackText::kCentered, 0u);
+  EXPECT_EQ(page.Text(CTitlePage::kPublisher).x, 40);
+  EXPECT_EQ(page.Text(CTitlePage::kPublisher).y, 900);
+  // Stored again with the same texts: nothing moves.
+  CTitlePage before = page;
+  dialog.Load(page);
+  ASSERT_TRUE(dialog.Store(page));
+  EXPECT_EQ(page.Text(CTitlePage::kTitle).y, before.Text(CTitlePage::kTitle).y);
+}
+
 }  // namespace
 }  // namespace vornel

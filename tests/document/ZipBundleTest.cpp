@@ -82,22 +82,29 @@ TEST(ZipBundle, SavedDocumentComesBackFromItsBundle) {
   EXPECT_EQ(testing::ReadText(dir.File("Song.btxml")), "another document");
 }
 
-TEST(ZipBundle, TellsAMissingDocumentFromAnUnreadableBundle) {
+// A bundle is known by what it holds: the document named like the bundle, else (a bundle its
+// user renamed) the first document it holds; one without a document is told from one that
+// cannot be read.
+TEST(ZipBundle, FindsItsDocumentByWhatItHolds) {
   TempDir dir;
-  testing::MakeArchive(dir, {{"Other.btxml", "<x/>"}}, "Mine.btz");
-  testing::MakeArchive(dir, {{"SONG.BTXML", "<song/>"}}, "Song.btz");
+  testing::MakeArchive(dir, {{"notes.txt", "text"}, {"Other.btxml", "<x/>"}, {"Third.btxml", "<y/>"}}, "Mine (1).btz");
+  testing::MakeArchive(dir, {{"Other.btxml", "<x/>"}, {"SONG.BTXML", "<song/>"}}, "Song.btz");
+  testing::MakeArchive(dir, {{"notes.txt", "text"}}, "Empty.btz");
   testing::WriteText(dir.File("Text.btz"), "not an archive");
 
-  EXPECT_EQ(UnzipBundle(dir.File("Mine.btz")).status, BundleStatus::kNoDocument);
+  const UnzippedBundle renamed = UnzipBundle(dir.File("Mine (1).btz"));
+  ASSERT_EQ(renamed.status, BundleStatus::kExtracted);
+  EXPECT_EQ(renamed.document, "<x/>");
+  const UnzippedBundle song = UnzipBundle(dir.File("Song.btz"));
+  ASSERT_EQ(song.status, BundleStatus::kExtracted);
+  EXPECT_EQ(song.document, "<song/>");
+  EXPECT_EQ(UnzipBundle(dir.File("Empty.btz")).status, BundleStatus::kNoDocument);
   const UnzippedBundle text = UnzipBundle(dir.File("Text.btz"));
   EXPECT_EQ(text.status, BundleStatus::kUnreadable);
   EXPECT_EQ(text.reason, "The file is not a zip archive, or its directory is damaged.");
   const UnzippedBundle missing = UnzipBundle(dir.File("Missing.btz"));
   EXPECT_EQ(missing.status, BundleStatus::kUnreadable);
   EXPECT_EQ(missing.reason, "The file cannot be opened.");
-  const UnzippedBundle song = UnzipBundle(dir.File("Song.btz"));
-  ASSERT_EQ(song.status, BundleStatus::kExtracted);
-  EXPECT_EQ(song.document, "<song/>");
 }
 
 // A bundle's document may unpack to 64 MiB and 64 bytes per packed byte: one that declares more

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "import/text/AbcText.h"
 #include "import/text/CAbcImport.h"
+#include "import/text/TextImportSupport.h"
 #include "support/Bytes.h"
 #include "TextImportFixtures.h"
 
@@ -329,7 +332,15 @@ TEST_F(AbcImportTest, AFileThatCannotBeOpenedAddsNothing) {
   CAbcImport abc(doc);
   EXPECT_EQ(abc.ReadAbcFile(dir.File("missing.abc")), 0u);
   EXPECT_EQ(doc.sections.size(), before);
-  EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Unable to open abc file: " + dir.File("missing.abc")}));
+  EXPECT_EQ(prompts.messages,
+            (std::vector<std::string>{"Unable to open abc file: " + dir.File("missing.abc") + ":\nNo such file or directory"}));
+  // A file past the size an import reads says so, with the limit (a sparse file: no disk used).
+  std::ofstream(dir.File("large.abc")) << "X:1\n";
+  std::filesystem::resize_file(dir.File("large.abc"), kMaxImportFileBytes + 1);
+  EXPECT_EQ(abc.ReadAbcFile(dir.File("large.abc")), 0u);
+  EXPECT_EQ(prompts.messages.back(), "Unable to open abc file: " + dir.File("large.abc") +
+                                         ":\nFile too large: 67108865 bytes, more than the 67108864 bytes it may have");
+  EXPECT_EQ(doc.sections.size(), before);
 }
 
 TEST_F(AbcImportTest, HostileTexts) {

@@ -80,6 +80,7 @@ struct GpBar {
 };
 
 struct GpTrack {
+  int flags = 0;  // the track's first byte: 0x01 drums
   std::string name = "Guitar";
   int strings = 6;
   std::array<int32_t, 7> tuning = {64, 59, 55, 50, 45, 40, -1};  // highest string first
@@ -211,7 +212,7 @@ struct GpSongFixture {
   }
 
   void WriteTrack(GpBytes& out, const GpTrack& track) const {
-    out.Byte(0);
+    out.Byte(track.flags);
     out.PascalString(track.name, 40);
     out.Int(track.strings);
     for (int32_t pitch : track.tuning) out.Int(pitch);

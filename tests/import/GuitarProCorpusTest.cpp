@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <map>
 #include <set>
 
 #include "document/CBriotabDoc.h"
 #include "import/guitarpro/GuitarProDoc.h"
 #include "model/instrument/CInstrumentDlg.h"
+#include "midi/MidiSection.h"
 #include "model/score/CSystemArray.h"
 #include "support/ScriptedPrompts.h"
 
@@ -35,10 +38,17 @@ TEST(GuitarProCorpusTest, EveryFileIsReadAndImported) {
     ASSERT_EQ(document.sections.size(), 1u);
     const CSystemArray& section = *document.sections.at(0);
     EXPECT_FALSE(section.systems.empty());
-    if (section.definitions.empty()) withoutNotes.insert(entry.path().filename().string());
+    // Every track keeps its line, one of rests too.
+    EXPECT_EQ(section.definitions.size(), doc.reader().song.tracks.size());
+    bool notes = false;
+    for (const auto& system : section.systems) {
+      for (size_t l = 0; l < system->lines.size(); ++l) {
+        for (const auto& e : system->Line(l)->Voice(0)) notes |= e != nullptr && e->IsChord() && !e->notes.empty();
+      }
+    }
+    if (!notes) withoutNotes.insert(entry.path().filename().string());
   }
   EXPECT_EQ(files, 35u);
-  // Files of empty beats only still give a section, without instrument lines.
   EXPECT_EQ(withoutNotes, (std::set<std::string>{"Key.gp4", "Key.gp5", "RSE.gp5", "Repeat.gp4", "Repeat.gp5"}));
 }
 
@@ -277,6 +287,89 @@ TEST(GuitarProCorpusTest, HandReadValues) {
       }
     }
   }
+}
+
+// Imports every file of the corpus, each into a document of its own, and hands the import and
+// its section to `check`.
+void ForEachImportedFile(const std::function<void(const GuitarProDoc&, CSystemArray&)>& check) {
+  for (const auto& entry : std::filesystem::directory_iterator(kCorpus)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    testing::ScriptedPrompts prompts;
+    CBriotabDoc document;
+    GuitarProDoc doc;
+    doc.target = &document;
+    ASSERT_TRUE(doc.ImportInto(entry.path().string()));
+    check(doc, *document.sections.at(0));
+  }
+}
+
+// Each track's bar N starts where the song's bar N starts: the bars before it at the lengths
+// their signatures give. Every bar's first sounding beat of the first voice is looked for at
+// that tick, with the pitch of its first note.
+TEST(GuitarProCorpusTest, EveryTracksBarsStartTogether) {
+  size_t checked = 0;
+  ForEachImportedFile([&](const GuitarProDoc& doc, CSystemArray& section) {
+    const gp_import& reader = doc.reader();
+    std::vector<uint32_t> barStarts;
+    uint32_t tick = 0;
+    for (const TabBar& bar : reader.songBars) {
+      barStarts.push_back(tick);
+      tick += static_cast<uint32_t>(bar.numerator) * (nChord::kBreveTicks / 2) / static_cast<uint32_t>(bar.denominator);
+    }
+    size_t line = 0;
+    for (const auto& track : reader.song.tracks) {
+      bool hasNotes = false;
+      for (const TabColumn& column : track->columns) hasNotes |= !column.notes.empty();
+      if (!hasNotes) continue;
+      SCOPED_TRACE(track->name);
+      ASSERT_LT(line, section.definitions.size());
+      CInstrumentDlg& definition = section.GatherVoice(0, line++, 0, 0);
+      nChordArray voice(definition.gathered[0]);
+      voice.UpdateTickPositions(section.numerator, section.denominator);
+      std::map<uint32_t, std::set<int>> pitchesAt;
+      for (const auto& e : voice) {
+        if (e == nullptr || !e->IsChord()) continue;
+        for (const auto& n : e->notes) pitchesAt[e->delta].insert(n->pitch);
+      }
+      for (size_t b = 0; b < track->bars.size(); ++b) {
+        const TabBar& bar = track->bars[b];
+        if (bar.voiceBeatCount[0] == 0) continue;
+        const TabColumn& first = track->columns.at(static_cast<size_t>(bar.voiceFirstColumn[0]));
+        if (first.notes.empty() || (first.flags & TabColumn::kTied)) continue;
+        const TabNote& note = first.notes.front();
+        const int pitch = track->tuning[static_cast<size_t>(track->stringCount - 1 - note.string)] + note.fret;
+        ++checked;
+        EXPECT_TRUE(pitchesAt[barStarts[b]].contains(pitch)) << "bar " << b + 1 << " at " << barStarts[b];
+      }
+    }
+  });
+  EXPECT_GT(checked, 0u);
+}
+
+// The drum tracks play on the percussion channel (10, index 9), and no other track does:
+// each line is played alone, the others muted.
+TEST(GuitarProCorpusTest, PercussionPlaysOnTheDrumChannel) {
+  size_t drumTracks = 0;
+  ForEachImportedFile([&](const GuitarProDoc& doc, CSystemArray& section) {
+    const auto& tracks = doc.reader().song.tracks;
+    ASSERT_EQ(section.definitions.size(), tracks.size());
+    for (size_t t = 0; t < tracks.size(); ++t) {
+      SCOPED_TRACE(tracks[t]->name);
+      for (size_t d = 0; d < section.definitions.size(); ++d) section.Definition(d)->midi.mute = d == t ? 0 : 1;
+      std::set<int> channels;
+      for (const strMidiNote& record : BuildPlayRecords(section, {})) {
+        if (record.kind == strMidiNote::kNoteOn) channels.insert(record.channel);
+      }
+      if (channels.empty()) continue;
+      const bool drums = tracks[t]->percussion;
+      drumTracks += drums ? 1 : 0;
+      EXPECT_EQ(channels.contains(9), drums);
+      if (drums) {
+        EXPECT_EQ(channels, std::set<int>{9});
+      }
+    }
+  });
+  EXPECT_GT(drumTracks, 0u);
 }
 
 }  // namespace

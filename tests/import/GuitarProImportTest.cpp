@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <set>
 #include <memory>
 
 #include "GpFixture.h"
@@ -12,7 +14,9 @@
 #include "import/Importer.h"
 #include "import/ImportWarnings.h"
 #include "import/guitarpro/GuitarProDoc.h"
+#include "layout/export/DocumentExports.h"
 #include "midi/GeneralMidiNames.h"
+#include "midi/MidiSection.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
@@ -61,7 +65,7 @@ GpBeat EmptyBeat() {
 }
 
 TEST(GuitarProImportTest, DefinitionOfATrack) {
-  GpSongFixture song = OneTrackSong(4, {{NoteBeat(0, 3), NoteBeat(5, 2)}});
+  GpSongFixture song = OneTrackSong(4, {{NoteBeat(0, 3, -1), NoteBeat(5, 2, -1)}});
   song.tracks[0].name = "Lute";
   song.programs[0] = 25;
   const auto section = Import(song);
@@ -120,20 +124,121 @@ TEST(GuitarProImportTest, TrackNamesOnTheFirstSystem) {
   }
 }
 
-TEST(GuitarProImportTest, TracksWithoutNotesGiveNoLine) {
+// The first time a note of `pitch` sounds in each line of a finished section.
+std::vector<uint32_t> FirstTicksOf(CSystemArray& section, int pitch) {
+  std::vector<uint32_t> ticks;
+  for (size_t d = 0; d < section.definitions.size(); ++d) {
+    nChordArray voice(section.GatherVoice(0, d, 0, 0).gathered[0]);
+    voice.UpdateTickPositions(section.numerator, section.denominator);
+    uint32_t first = UINT32_MAX;
+    for (const auto& e : voice) {
+      if (e == nullptr || !e->IsChord()) continue;
+      for (const auto& n : e->notes) {
+        if (n->pitch == pitch) first = std::min(first, e->delta);
+      }
+    }
+    ticks.push_back(first);
+  }
+  return ticks;
+}
+
+GpBeat Tuplet(int count, int duration) {
+  GpBeat beat = NoteBeat(5, 1, duration);
+  beat.flags = 0x20;
+  beat.tuplet = count;
+  return beat;
+}
+
+// Two tracks whose second bars start with a note of pitch 76: every track's bar 2 starts
+// when the longest of their first bars ends, at a bar of 4/4 unless one overfills it.
+TEST(GuitarProImportTest, EveryTracksBarStartsWithTheSong) {
+  const GpBeat quarter = NoteBeat(5, 1);
+  const std::vector<GpBeat> full(4, quarter);
+  struct Case {
+    std::string name;
+    std::vector<GpBeat> first;  // the first track's first bar; the second track's is full
+    uint32_t barTwo;
+  };
+  std::vector<Case> cases = {
+      {"a bar of three quarters", {quarter, quarter, quarter}, 768},
+      {"a bar without beats", {}, 768},
+      {"a bar of five quarters", {quarter, quarter, quarter, quarter, quarter}, 960},
+  };
+  // A beat of each of the file's tuplets, as many as fill a quarter, then three quarters.
+  for (const auto& [count, duration] : std::vector<std::pair<int, int>>{
+           {3, 1}, {5, 2}, {6, 2}, {7, 2}, {9, 3}, {10, 3}, {11, 3}, {12, 3}, {13, 3}}) {
+    Case c{"tuplets of " + std::to_string(count), std::vector<GpBeat>(static_cast<size_t>(count), Tuplet(count, duration)),
+           768};
+    c.first.insert(c.first.end(), 3, quarter);
+    cases.push_back(c);
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GpSongFixture song = OneTrackSong(4, {c.first, {NoteBeat(0, 12)}});
+    song.tracks.push_back(song.tracks[0]);
+    song.tracks[1].beats[0][0] = full;
+    auto section = Import(song);
+    GuitarProDoc::FinishSection(*section);
+    EXPECT_EQ(FirstTicksOf(*section, 76), std::vector<uint32_t>(2, c.barTwo));
+  }
+
+  // The second voice of a version 5 track, short in its first bar, starts its second bar
+  // with the song's.
+  GpSongFixture song = OneTrackSong(5, {{NoteBeat(5, 1, -2)}, {EmptyBeat()}}, 10);
+  song.tracks[0].beats[0][1] = {NoteBeat(5, 3, -1)};
+  song.tracks[0].beats[1][1] = {NoteBeat(0, 12, -2)};
+  song.tracks.push_back(song.tracks[0]);
+  song.tracks[1].beats[0][1] = {EmptyBeat()};
+  song.tracks[1].beats[1] = {std::vector<GpBeat>{NoteBeat(0, 12, -2)}, std::vector<GpBeat>{EmptyBeat()}};
+  auto section = Import(song);
+  GuitarProDoc::FinishSection(*section);
+  EXPECT_EQ(FirstTicksOf(*section, 76), std::vector<uint32_t>(2, 768));
+}
+
+// A track of rests keeps its line, alone or beside tracks of notes; with it the section is
+// one the TAB and MusicXML exports write and the MusicXML import reads back.
+TEST(GuitarProImportTest, TracksOfRestsKeepTheirLines) {
   GpSongFixture song = OneTrackSong(4, {{EmptyBeat()}, {EmptyBeat()}});
   song.tracks.push_back(song.tracks[0]);
   song.tracks[1].name = "Second";
-  song.tracks[1].beats[1][0] = {NoteBeat(2, 2)};
+  song.tracks[1].beats[1][0] = {NoteBeat(2, 2, -2)};
   auto section = Import(song);
-  ASSERT_EQ(section->definitions.size(), 1u);
-  EXPECT_EQ(section->Definition(0)->nameText.text, "Second");
+  ASSERT_EQ(section->definitions.size(), 2u);
+  EXPECT_EQ(section->Definition(0)->nameText.text, "Guitar");
+  EXPECT_EQ(section->Definition(1)->nameText.text, "Second");
 
   song.tracks.pop_back();
-  section = Import(song);
-  ASSERT_NE(section, nullptr);
-  EXPECT_TRUE(section->definitions.empty());
-  EXPECT_TRUE(section->systems.empty());
+  testing::TempDir dir;
+  const std::string path = dir.File("rests.gp4");
+  const std::vector<uint8_t> bytes = song.Write();
+  testing::WriteText(path, std::string(bytes.begin(), bytes.end()));
+  testing::ScriptedPrompts prompts;
+  CBriotabDoc document;
+  GuitarProDoc doc;
+  doc.target = &document;
+  ASSERT_TRUE(doc.ImportInto(path));
+  ASSERT_EQ(document.sections.size(), 1u);
+  CSystemArray& rests = *document.sections.at(0);
+  ASSERT_EQ(rests.definitions.size(), 1u);
+  size_t restCount = 0;
+  for (const auto& system : rests.systems) {
+    for (const auto& e : system->Line(0)->Voice(0)) restCount += e != nullptr && e->IsRest() ? 1 : 0;
+  }
+  EXPECT_EQ(restCount, 8u);
+
+  EXPECT_NE(BuildTabFile(document, 0, CTabProperties{}).find("\n"), std::string::npos);
+  const std::optional<std::string> xml = SectionMusicXmlText(document, 0, ExportDate{});
+  ASSERT_TRUE(xml.has_value());
+  EXPECT_NE(xml->find("<score-part id="), std::string::npos);
+  const std::string xmlPath = dir.File("rests.xml");
+  testing::WriteText(xmlPath, *xml);
+  CBriotabDoc back;
+  const Importer* importer = FindImporter(xmlPath);
+  ASSERT_NE(importer, nullptr);
+  EXPECT_EQ(importer->Import(xmlPath, back), 1u);
+  EXPECT_TRUE(prompts.messages.empty()) << ::testing::PrintToString(prompts.messages);
+  ASSERT_EQ(back.sections.size(), 1u);
+  EXPECT_EQ(back.sections.at(0)->definitions.size(), 1u);
 }
 
 TEST(GuitarProImportTest, BarsOfOneEmptyBeatBecomeRests) {
@@ -146,7 +251,7 @@ TEST(GuitarProImportTest, BarsOfOneEmptyBeatBecomeRests) {
   const std::vector<Event> expected = {
       {0x11, 0, 0}, {0x12, 0, 0}, {0, 3, 0}, {0, 3, 0}, {0, 3, 0},                                     // 3/4
       {0x11, 0, 0}, {0x12, 0, 0}, {0, 4, 0}, {0, 4, 0}, {0, 4, 0}, {0, 4, 0}, {0, 4, 0}, {0, 4, 0},  // 6/8
-      {0x11, 0, 0}, {0, 3, 1}};
+      {0x11, 0, 0}, {0, 3, 1}, {0, 2, 0}};  // a 6/8 bar that a quarter leaves short ends in a half rest
   EXPECT_EQ(Events(section->Definition(0)->gathered[0]), expected);
   EXPECT_EQ(section->numerator, 3);
   EXPECT_EQ(section->denominator, 4);
@@ -165,7 +270,7 @@ TEST(GuitarProImportTest, BarLines) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.flags);
-    GpSongFixture song = OneTrackSong(3, {{NoteBeat(0, 1)}, {NoteBeat(0, 2)}});
+    GpSongFixture song = OneTrackSong(3, {{NoteBeat(0, 1, -2)}, {NoteBeat(0, 2, -2)}});
     song.bars[1].flags = c.flags;
     song.bars[1].marker = c.marker;
     const auto section = Import(song);
@@ -189,7 +294,8 @@ TEST(GuitarProImportTest, KeySignatures) {
   };
   for (const Case& c : {Case{2, 2, 0}, Case{-3, 3, 1}, Case{0, 0, 1}}) {
     SCOPED_TRACE(c.first);
-    GpSongFixture song = OneTrackSong(4, {{NoteBeat(0, 1)}, {NoteBeat(0, 2)}, {NoteBeat(0, 3)}, {NoteBeat(0, 4)}});
+    GpSongFixture song =
+        OneTrackSong(4, {{NoteBeat(0, 1, -2)}, {NoteBeat(0, 2, -2)}, {NoteBeat(0, 3, -2)}, {NoteBeat(0, 4, -2)}});
     song.bars[0].flags |= 0x40;
     song.bars[0].key = c.first;
     song.bars[1].flags = 0x40;  // on a plain bar: the bar line carries it
@@ -202,8 +308,8 @@ TEST(GuitarProImportTest, KeySignatures) {
     EXPECT_EQ(section->key.alterations, c.alterations);
     EXPECT_EQ(section->key.bemol, c.bemol);
     const nChordArray& voice = section->Definition(0)->gathered[0];
-    const std::vector<Event> expected = {{0x11, 0, 0}, {0x12, 0, 0}, {0, 3, 1}, {0x19, 0, 0}, {0, 3, 1},
-                                         {0x31, 0, 0}, {0x92, 0, 0}, {0, 3, 1}, {0x11, 0, 0}, {0, 3, 1}};
+    const std::vector<Event> expected = {{0x11, 0, 0}, {0x12, 0, 0}, {0, 1, 1}, {0x19, 0, 0}, {0, 1, 1},
+                                         {0x31, 0, 0}, {0x92, 0, 0}, {0, 1, 1}, {0x11, 0, 0}, {0, 1, 1}};
     ASSERT_EQ(Events(voice), expected);
     const CMetaEvent* flats = voice[3]->metaEvents.Find(CMetaEvent::kClef);
     ASSERT_NE(flats, nullptr);
@@ -277,7 +383,8 @@ TEST(GuitarProImportTest, RhythmsAndTuplets) {
   ASSERT_EQ(voice.size(), 6u);
   EXPECT_EQ(voice[2]->rhythm, 0x0A);
   EXPECT_EQ(voice[3]->rhythm, 0x14);
-  EXPECT_EQ(voice[4]->rhythm, 0x25);
+  // Five sixteenths in the time of four last what the word's five eighths in the time of two do.
+  EXPECT_EQ(voice[4]->rhythm, 0x24);
   EXPECT_EQ(voice[5]->rhythm, 0x01);
 }
 
@@ -397,26 +504,45 @@ TEST(GuitarProImportTest, DynamicsWhereTheLevelChanges) {
   for (const auto& e : plain->Definition(0)->gathered[0]) EXPECT_EQ(e->metaEvents.Find(CMetaEvent::kDynamics), nullptr);
 }
 
+// A drum track, known by its channel 10 or by its drums flag, becomes a percussion line: its
+// notes are the drums' keys and it plays them on the percussion channel.
 TEST(GuitarProImportTest, PercussionAndBassTracks) {
-  GpSongFixture song = OneTrackSong(4, {{NoteBeat(0, 42)}});
+  GpSongFixture song = OneTrackSong(4, {{NoteBeat(0, 42, -2)}});
   song.tracks[0].channel = 10;
   song.tracks[0].tuning = {0, 0, 0, 0, 0, 0, 0};
   song.tracks.push_back(song.tracks[0]);
   song.tracks[1].channel = 2;
   song.tracks[1].strings = 4;
   song.tracks[1].tuning = {43, 38, 33, 28, 0, 0, 0};
-  song.tracks[1].beats[0][0] = {NoteBeat(3, 2)};
-  const auto section = Import(song);
-  ASSERT_EQ(section->definitions.size(), 2u);
-  const CTabInstrument& drums = section->Definition(0)->tabInstrument;
-  EXPECT_EQ(drums.tuning.lines, 3);
-  EXPECT_EQ(drums.tabStyle, CTabInstrument::kOwnFlags);
+  song.tracks[1].beats[0][0] = {NoteBeat(3, 2, -2)};
+  song.tracks.push_back(song.tracks[0]);
+  song.tracks[2].channel = 3;
+  song.tracks[2].flags = 0x01;  // drums
+  song.tracks[2].beats[0][0] = {NoteBeat(1, 38, -2)};
+  auto section = Import(song);
+  ASSERT_EQ(section->definitions.size(), 3u);
+  for (size_t d : {0u, 2u}) {
+    SCOPED_TRACE(d);
+    EXPECT_EQ(section->Definition(d)->GetFamilyName(), "Percussions");
+    const CTabInstrument& drums = section->Definition(d)->tabInstrument;
+    EXPECT_EQ(drums.tuning.lines, 3);
+    EXPECT_EQ(drums.tabStyle, CTabInstrument::kOwnFlags);
+  }
   EXPECT_EQ(section->Definition(0)->gathered[0][2]->notes.at(0)->pitch, 42);
+  EXPECT_EQ(section->Definition(2)->gathered[0][2]->notes.at(0)->pitch, 38);
   const CTabInstrument& bass = section->Definition(1)->tabInstrument;
+  EXPECT_EQ(section->Definition(1)->GetFamilyName(), "Renaissance lute");
   EXPECT_EQ(bass.tuning.lines, 4);
   EXPECT_EQ(bass.tuning.stringCount, 4);
   EXPECT_EQ(bass.tabStyle, CTabInstrument::kItalian);
   EXPECT_EQ(section->Definition(1)->gathered[0][2]->notes.at(0)->pitch, 30);
+
+  GuitarProDoc::FinishSection(*section);
+  std::map<int, std::set<int>> channelsOfKeys;
+  for (const strMidiNote& record : BuildPlayRecords(*section, {})) {
+    if (record.kind == strMidiNote::kNoteOn) channelsOfKeys[record.key].insert(record.channel);
+  }
+  EXPECT_EQ(channelsOfKeys, (std::map<int, std::set<int>>{{42, {9}}, {38, {9}}, {30, {0}}}));
 }
 
 TEST(GuitarProImportTest, SongTexts) {
@@ -483,7 +609,8 @@ TEST(GuitarProImportTest, TwoVoicesMerge) {
     if (e->IsChord()) notes.push_back(e->notes.size());
     if (e->metaEvents.Find(CMetaEvent::kCaption) != nullptr) marker = true;
   }
-  EXPECT_EQ(notes, (std::vector<size_t>{2, 1, 1}));
+  // The second voice's whole note is held on under the first voice's second half.
+  EXPECT_EQ(notes, (std::vector<size_t>{2, 2, 1}));
   EXPECT_TRUE(marker);
   const nChord* first = nullptr;
   for (const auto& e : voice) {
@@ -550,7 +677,7 @@ TEST(GuitarProImportTest, IntoTheDocument) {
   }
   EXPECT_EQ(notes, 2u);
 
-  // Tracks without notes still give a section, with one empty system.
+  // A song of rests gives a section whose line holds them.
   GuitarProDoc empty;
   empty.target = &document;
   const std::vector<uint8_t> silent = OneTrackSong(4, {{EmptyBeat()}}).Write();
@@ -559,7 +686,7 @@ TEST(GuitarProImportTest, IntoTheDocument) {
   std::fclose(f);
   EXPECT_TRUE(empty.ImportInto(path));
   ASSERT_EQ(document.sections.size(), 3u);
-  EXPECT_TRUE(document.sections.at(2)->definitions.empty());
+  EXPECT_EQ(document.sections.at(2)->definitions.size(), 1u);
 }
 
 }  // namespace

@@ -183,12 +183,16 @@ TEST(GuitarProReaderTest, ProgramOfTheTracksPortAndChannel) {
   EXPECT_EQ(tracks[3]->program, 0);
 }
 
+// The file's tuplets fill the time of the next lower power of two; the rhythm word's five,
+// nine, eleven and thirteen fill half that time, and take the next longer value.
 TEST(GuitarProReaderTest, Tuplets) {
   struct Case {
     int tuplet;
     int code;  // -1: refused
+    bool longerValue;
   };
-  const Case cases[] = {{3, 1}, {6, 1}, {5, 2}, {7, 3}, {9, 5}, {11, 6}, {13, 7}, {10, 0}, {12, 0}, {4, -1}, {2, -1}};
+  const Case cases[] = {{3, 1, false}, {6, 1, false}, {12, 1, false}, {5, 2, true},  {10, 2, true}, {7, 3, false},
+                        {9, 5, true},  {11, 6, true}, {13, 7, true},  {4, -1, false}, {2, -1, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tuplet);
     GpBeat beat = NoteBeat(0, 1, 1);
@@ -199,8 +203,10 @@ TEST(GuitarProReaderTest, Tuplets) {
     if (c.code < 0) {
       EXPECT_EQ(reader->failure(), "Insane tuple t: " + std::to_string(c.tuplet));
     } else {
-      EXPECT_EQ(reader->song.tracks[0]->columns.at(0).tuplet, c.code);
-      EXPECT_EQ(reader->song.tracks[0]->columns.at(0).duration, 4);
+      const TabColumn& column = reader->song.tracks[0]->columns.at(0);
+      EXPECT_EQ(column.tuplet, c.code);
+      EXPECT_EQ(column.tupletOfLongerValue, c.longerValue);
+      EXPECT_EQ(column.duration, 4);
     }
   }
 }

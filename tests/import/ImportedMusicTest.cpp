@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -42,17 +43,25 @@ struct Imported {
   std::string warnings;
 };
 
-Imported Import(const std::string& score) {
+// A document that imported `score`, and what the import warned.
+std::unique_ptr<CBriotabDoc> ImportedDocument(const std::string& score, std::string& warnings) {
   testing::ScriptedPrompts prompts;
   const testing::TempFile file(score);
-  CBriotabDoc doc;
+  auto doc = std::make_unique<CBriotabDoc>();
   MusicXMLImport import;
-  import.target = &doc;
-  std::ostringstream warnings;
-  ScopedImportWarnings scope(warnings);
+  import.target = doc.get();
+  std::ostringstream sink;
+  ScopedImportWarnings scope(sink);
   EXPECT_TRUE(import.ImportFile(file.path()));
-  const CSystemArray& section = *doc.GetActiveSection();
-  return {ImportedVoice(section, 0, 0), ImportedVoice(section, 0, 1), warnings.str()};
+  warnings = sink.str();
+  return doc;
+}
+
+Imported Import(const std::string& score) {
+  std::string warnings;
+  const auto doc = ImportedDocument(score, warnings);
+  const CSystemArray& section = *doc->GetActiveSection();
+  return {ImportedVoice(section, 0, 0), ImportedVoice(section, 0, 1), warnings};
 }
 
 struct MusicCase {
@@ -87,7 +96,7 @@ std::vector<MusicCase> NotesRestsChordsAndTupletsCases() {
        R"(s 18 {1 'true' 1 4 4}
 q 3 [60 c2 i35]
 q 3
-q 11 [66 c1 i38]
+q 11 [66 c1 i38 status 256]
 q 4
 )"},
       {"a chord",
@@ -185,6 +194,27 @@ q 3 [62 c1 i36]
 q 3 [64 c1 i37 slur 80]
 q 3 [60 c2 i35 status 32]
 )"},
+      {"a tie into the other voice: the note is held on, not struck again",
+       testing::Measures({kFourFour + PitchedNote("G4", 2, 1, notations("<tied type=\"start\"/>")) +
+                          PitchedNote("A4", 2) + PitchedNote("B4", 4) + "<backup><duration>6</duration></backup>" +
+                          PitchedNote("G4", 1, 2, notations("<tied type=\"stop\"/>")) + PitchedNote("F#4", 1, 2) +
+                          Rest(4, 2)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [67 c0 i39]
+q 4 [67 c0 i39 slur 2048 status 32] [69 c0 i40]
+q 4 [66 c1 i38 status 256] [69 c0 i40 slur 2048 status 32]
+q 2 [71 c0 i41]
+)"},
+      {"a tie whose end starts a slur: the note stays held, the slur is a legato mark",
+       testing::Measures({kFourFour + PitchedNote("C4", 2, 1, notations("<tied type=\"start\"/>")) +
+                          PitchedNote("C4", 2, 1, notations("<tied type=\"stop\"/><slur type=\"start\"/>")) +
+                          PitchedNote("D4", 2) + PitchedNote("E4", 2, 1, notations("<slur type=\"stop\"/>"))}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [60 c2 i35]
+q 3 [60 c2 i35 slur 2048 status 32] {6 '' 7838210 2 2}
+q 3 [62 c1 i36]
+q 3 [64 c1 i37]
+)"},
   };
 }
 
@@ -249,7 +279,44 @@ q 1 [62 c1 i36] {34 'mf' 0 0 262244} {5 'dolce' 0 0 0} {16 'Bb' 0 0 0}
   };
 }
 
+std::vector<MusicCase> SpellingFollowsTheScoreCases() {
+  const auto altered = [](char step, int alter, int octave) {
+    return "<note><pitch><step>" + std::string(1, step) + "</step><alter>" + std::to_string(alter) +
+           "</alter><octave>" + std::to_string(octave) + "</octave></pitch><duration>2</duration><voice>1</voice></note>";
+  };
+  // The interval is the written step (octave x 7 + step from C, the octave the step's); status
+  // 256 keeps it, and 32 marks a pitch heard before in the bar.
+  return {
+      {"steps the key spells otherwise",
+       testing::Measures({kFourFour + altered('B', 1, 3) + altered('E', 1, 4) + altered('C', -1, 4) +
+                          altered('F', -1, 4),
+                          altered('F', 2, 4) + altered('E', -2, 4) + PitchedNote("C#4", 2) + PitchedNote("Db4", 2)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [60 c2 i34 status 256]
+q 3 [65 c1 i37 status 256]
+q 3 [59 c2 i35 status 256]
+q 3 [64 c1 i38 status 256]
+| 1
+q 3 [67 c0 i38 status 256]
+q 3 [62 c1 i37 status 256]
+q 3 [61 c2 i35 status 256]
+q 3 [61 c2 i36 status 256]
+)"},
+      {"a sharp after the natural of its step stays a sharp; a repeated pitch keeps its step",
+       testing::Measures({kFourFour + PitchedNote("C4", 2) + PitchedNote("C#4", 2) + PitchedNote("C#4", 2) +
+                          PitchedNote("D4", 2)}),
+       R"(s 18 {1 'true' 1 4 4}
+q 3 [60 c2 i35]
+q 3 [61 c2 i35 status 256]
+q 3 [61 c2 i35 status 288]
+q 3 [62 c1 i36]
+)"},
+  };
+}
+
 TEST(ImportedMusic, NotesRestsChordsAndTuplets) { Check(NotesRestsChordsAndTupletsCases()); }
+
+TEST(ImportedMusic, SpellingFollowsTheScore) { Check(SpellingFollowsTheScoreCases()); }
 
 TEST(ImportedMusic, LengthsKeptInTime) { Check(LengthsKeptInTimeCases()); }
 
@@ -258,6 +325,179 @@ TEST(ImportedMusic, TiesAndSlurs) { Check(TiesAndSlursCases()); }
 TEST(ImportedMusic, TablatureGivesTheCourse) { Check(TablatureGivesTheCourseCases()); }
 
 TEST(ImportedMusic, LyricsChordNamesDynamicsAndWords) { Check(LyricsChordNamesDynamicsAndWordsCases()); }
+
+TEST(ImportedMusic, ATransposingPartSoundsItsPitchesAndKeepsItsTransposition) {
+  struct Case {
+    const char* label;
+    const char* element;
+    int writtenFifths;
+    const char* notes;     // written
+    const char* expected;  // the first voice: sounding pitches, their steps
+    int transpose;         // the definition's: written less sounding pitch
+    int soundingFifths;
+  };
+  const Case cases[] = {
+      {"a clarinet in A written in E flat sounds in C",
+       "<transpose><diatonic>-2</diatonic><chromatic>-3</chromatic></transpose>", -3, "Eb5 E5",
+       "q 2 [72 c0 i42]\nq 2 [73 c0 i42 status 256]\n", 3, 0},
+      {"a trumpet in B flat without its diatonic steps: a major second",
+       "<transpose><chromatic>-2</chromatic></transpose>", 2, "E4 F#4",
+       "q 2 [62 c1 i36]\nq 2 [64 c1 i37]\n", 2, 0},
+      {"an octave lower", "<transpose><chromatic>0</chromatic><octave-change>-1</octave-change></transpose>", 1,
+       "G4 C#5", "q 2 [55 c3 i32]\nq 2 [61 c2 i35 status 256]\n", 12, 1},
+  };
+  for (const Case& c : cases) {
+    std::string notes;
+    std::istringstream words(c.notes);
+    for (std::string word; words >> word;) notes += PitchedNote(word, 4);
+    const std::string attributes = "<attributes><divisions>2</divisions><key><fifths>" +
+                                   std::to_string(c.writtenFifths) + "</fifths></key>" + c.element + "</attributes>";
+    std::string warnings;
+    const auto doc = ImportedDocument(testing::OnePartScore(testing::Measures({attributes + notes})), warnings);
+    const CSystemArray& section = *doc->GetActiveSection();
+    std::string voice = ImportedVoice(section, 0, 0);
+    voice.erase(0, voice.find("q "));  // after the time signature
+    EXPECT_EQ(voice, c.expected) << c.label;
+    EXPECT_EQ(section.Definition(0)->key.transpose, c.transpose) << c.label;
+    const int fifths = section.key.bemol != 0 ? -static_cast<int>(section.key.alterations)
+                                              : static_cast<int>(section.key.alterations);
+    EXPECT_EQ(fifths, c.soundingFifths) << c.label;
+    EXPECT_EQ(warnings, "") << c.label;
+  }
+}
+
+TEST(ImportedMusic, VoltaEndingsStandOnTheBarLinesThatOpenThem) {
+  const auto ending = [](const char* number, const char* type) {
+    return std::string("<barline location=\"") + (std::string(type) == "start" ? "left" : "right") +
+           "\"><ending number=\"" + number + "\" type=\"" + type + "\"/>" +
+           (std::string(type) == "stop" ? "<repeat direction=\"backward\"/>" : "") + "</barline>";
+  };
+  std::string warnings;
+  const auto doc = ImportedDocument(
+      testing::OnePartScore(testing::Measures(
+          {kFourFour + PitchedNote("C4", 8), ending("1", "start") + PitchedNote("D4", 8) + ending("1", "stop"),
+           ending("2", "start") + PitchedNote("E4", 8) + ending("2", "discontinue"), PitchedNote("F4", 8)})),
+      warnings);
+  // The text, the events reached over up to the bar line after the ending, and 1 for an
+  // ending left open.
+  EXPECT_EQ(ImportedVoice(*doc->GetActiveSection(), 0, 0), R"(s 18 {1 'true' 1 4 4}
+q 1 [60 c2 i35]
+| 17 {12 '1.' 2 0 0}
+q 1 [62 c1 i36]
+| 129 {12 '2.' 2 1 0}
+q 1 [64 c1 i37]
+| 1
+q 1 [65 c1 i38]
+)");
+  EXPECT_EQ(warnings, "");
+}
+
+TEST(ImportedMusic, WhatIsNotImportedIsCounted) {
+  const std::string grace = "<note><grace/><pitch><step>D</step><octave>4</octave></pitch><voice>1</voice></note>";
+  std::ostringstream lines;
+  ScopedImportWarnings scope(lines);
+  std::string summary;
+  {
+    const ImportReport report("score.xml");
+    std::string warnings;
+    ImportedDocument(testing::OnePartScore(testing::Measures(
+                         {kFourFour + "<barline location=\"left\"><ending number=\"1\" type=\"start\"/></barline>" +
+                          grace + grace + PitchedNote("C4", 8)})),
+                     warnings);
+    summary = report.Summary();
+  }
+  EXPECT_EQ(summary, "warning: score.xml: not imported: 1 volta ending before the first bar line, 2 grace notes");
+}
+
+// The measures of a part of an exported file (the first by default): "number@start" (in
+// quarters, from the durations), and " hidden" after a time signature that does not show.
+std::string ExportedMeasures(const std::string& text, const std::string& part = "") {
+  std::string measures;
+  int quarters = 0;
+  size_t at = text.find("<part id=\"" + part);
+  const size_t end = text.find("</part>", at);
+  while ((at = text.find("<measure number=\"", at)) < end) {
+    at += 17;
+    measures += text.substr(at, text.find('"', at) - at) + "@" + std::to_string(quarters / 96);
+    const size_t next = std::min(text.find("<measure", at), end);
+    const std::string measure = text.substr(at, next - at);
+    if (measure.find("<time print-object=\"no\">") != std::string::npos) measures += " hidden";
+    for (size_t d = measure.find("<duration>"); d != std::string::npos; d = measure.find("<duration>", d + 1)) {
+      if (measure.rfind("<chord/>", d) == std::string::npos || measure.rfind("<note>", d) > measure.rfind("<chord/>", d)) {
+        quarters += std::stoi(measure.substr(d + 10));
+      }
+    }
+    measures += " ";
+  }
+  return measures;
+}
+
+TEST(ImportedMusic, MeasuresKeepTheirNumbersAndLengthsThroughTheExport) {
+  const std::string q = PitchedNote("C4", 2);
+  struct Case {
+    const char* label;
+    std::string measures;
+    const char* exported;
+  };
+  const Case cases[] = {
+      {"a pickup, and a measure the count leaves out behind a bar line that shows",
+       "<measure number=\"0\" implicit=\"yes\">" + kFourFour + q + "</measure><measure number=\"1\">" + q + q + q + q +
+           "</measure><measure number=\"X1\" implicit=\"yes\">" + q + q + "</measure><measure number=\"2\">" + q +
+           q + "</measure>",
+       "0@0 1@1 1X1@5 2@7 "},
+      {"no time signature: each measure as long as its notes",
+       testing::Measures({"<attributes><divisions>2</divisions></attributes>" + q + q + q, q + q + q, q + q, q + q}),
+       "1@0 hidden 2@3 3@6 hidden 4@8 "},
+      {"the first measure without a time signature, then one",
+       testing::Measures({"<attributes><divisions>2</divisions></attributes>" + q + q + q,
+                          "<attributes><time><beats>2</beats><beat-type>4</beat-type></time></attributes>" + q + q,
+                          q + q}),
+       "1@0 hidden 2@3 3@5 "},
+  };
+  for (const Case& c : cases) {
+    std::string warnings;
+    const auto doc = ImportedDocument(testing::OnePartScore(c.measures), warnings);
+    const std::optional<std::string> text = SectionMusicXmlText(*doc, doc->sections.size() - 1, ExportDate{});
+    ASSERT_TRUE(text) << c.label;
+    EXPECT_EQ(ExportedMeasures(*text), c.exported) << c.label;
+  }
+}
+
+TEST(ImportedMusic, PartsWhoseFirstMeasureHasNoTimeKeepTheSameBars) {
+  const std::string q = PitchedNote("C4", 2);
+  const std::string measures =
+      testing::Measures({"<attributes><divisions>2</divisions></attributes>" + q + q + q,
+                         "<attributes><time><beats>4</beats><beat-type>4</beat-type></time></attributes>" + q + q + q + q,
+                         q + q + q + q});
+  const std::string score = testing::Score(
+      "<part-list><score-part id=\"P1\"><part-name>A</part-name></score-part><score-part id=\"P2\"><part-name>B"
+      "</part-name></score-part></part-list><part id=\"P1\">" + measures + "</part><part id=\"P2\">" + measures +
+      "</part>");
+  std::string warnings;
+  const auto doc = ImportedDocument(score, warnings);
+  const std::string text = *SectionMusicXmlText(*doc, doc->sections.size() - 1, ExportDate{});
+  EXPECT_EQ(ExportedMeasures(text, "P1-0"), "1@0 hidden 2@3 3@7 ");
+  EXPECT_EQ(ExportedMeasures(text, "P2-0"), "1@0 hidden 2@3 3@7 ");
+}
+
+TEST(ImportedMusic, APartOfThreeStavesShowsAndKeepsItsLowerStaves) {
+  // The second and third staves go into the second voice, which a lower staff shows.
+  const auto on = [](const char* pitch, int voice, int staff) {
+    return PitchedNote(pitch, 8, voice, "<staff>" + std::to_string(staff) + "</staff>");
+  };
+  const std::string measure = "<attributes><divisions>2</divisions><staves>3</staves></attributes>" + on("C5", 1, 1) +
+                              "<backup><duration>8</duration></backup>" + on("E3", 2, 2) +
+                              "<backup><duration>8</duration></backup>" + on("C3", 3, 3);
+  std::string warnings;
+  const auto doc = ImportedDocument(testing::OnePartScore(testing::Measures({measure})), warnings);
+  const CSystemArray& section = *doc->GetActiveSection();
+  const CInstrumentDlg& definition = *section.Definition(0);
+  ASSERT_EQ(definition.staves.size(), 2u);
+  EXPECT_EQ(definition.staves.at(1)->enabledVoices, CClef::kLowerVoice);
+  EXPECT_EQ(ImportedVoice(section, 0, 0), "q 1 [72 c0 i42]\n");
+  EXPECT_EQ(ImportedVoice(section, 0, 1), "q 1 [48 c4 i28] [52 c4 i30]\n");
+  EXPECT_EQ(warnings, "");
+}
 
 // Per definition, its first voice's chords: the rhythm word's low byte, then each note's pitch
 // and (when asked) course, lowest first.

@@ -77,8 +77,8 @@ endgroup \volta
 }
 
 TEST(PartConverterDirections, DirectionsOfAnotherStaff) {
-  // Voice 1 on staff 1, voice 2 on staff 2: a direction for staff 2 keeps its words in the
-  // converter of staff 1, but not its coda or segno.
+  // Voice 1 on staff 1, voice 2 on staff 2: a direction for staff 2 gives its coda, segno and
+  // words to staff 2 only.
   const std::string direction =
       "<direction><direction-type><coda/></direction-type><direction-type><segno/></direction-type>"
       "<direction-type><words>Fine</words></direction-type><staff>2</staff></direction>";
@@ -87,7 +87,6 @@ TEST(PartConverterDirections, DirectionsOfAnotherStaff) {
                               PitchedNote("C3", 4, 2, "<staff>2</staff>");
   const testing::ConvertedTags got = ConvertScore(testing::OnePartScore(testing::Measures({measure})));
   EXPECT_EQ(got.list, R"(staff 1 2 2 0 0
-\words Fine
 note 60 c 5 "" 257 0 1 1 0
 endstaff staff
 staff 2 2 2 1 0
@@ -105,6 +104,10 @@ TEST(PartConverterDirections, ChordNamesWordsAndLyrics) {
       "</harmony>";
   const std::string words = "<direction><direction-type><words>dolce e piano</words></direction-type></direction>";
   const std::string loud = "<notations><dynamics><ff/></dynamics></notations>";
+  const auto syllable = [](const std::string& syllabic, const std::string& text) {
+    return "<lyric><syllabic>" + syllabic + "</syllabic><text>" + text + "</text></lyric>";
+  };
+  const std::string kChordTag = "<chord/>";
   const auto sung = [](const std::string& pitch, int voice, const std::string& syllable,
                        const std::string& before = "") {
     return PitchedNote(pitch, 1, voice, "<lyric><syllable>single</syllable><text>" + syllable + "</text></lyric>",
@@ -130,6 +133,25 @@ staff 1 1 2 1 0
 \lyric lo
 note 48 c 4 "" 260 0 1 4 0
 endstaff staff
+)"},
+      // A syllable that begins or goes on with a word ends in a hyphen, in a chord too; one that
+      // has its hyphen already keeps one.
+      {"syllables of words",
+       {PitchedNote("C4", 1, 1, syllable("begin", "Tra") + syllable("single", "Oh")) +
+        PitchedNote("D4", 1, 1, syllable("middle", "la")) + PitchedNote("F4", 1, 1, "", kChordTag) +
+        PitchedNote("E4", 1, 1, syllable("middle", "la-")) + PitchedNote("F4", 1, 1, syllable("end", "li"))},
+       R"(\lyric Tra-
+\lyric Oh
+note 48 c 4 "" 260 0 1 4 0
+\lyric la-
+chord
+note 50 d 4 "" 260 0 1 4 0
+note 53 f 4 "" 260 0 1 4 0
+endchord chord
+\lyric la-
+note 52 e 4 "" 260 0 1 4 0
+\lyric li
+note 53 f 4 "" 260 0 1 4 0
 )"},
       {"the dynamics of a note's notations go to its voice",
        {PitchedNote("C5", 1, 1, loud) + "<backup><duration>1</duration></backup>" + PitchedNote("C4", 1, 2)},

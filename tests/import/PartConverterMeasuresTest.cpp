@@ -166,11 +166,23 @@ note 48 c 4 "" 260 0 1 4 0
 \repeatBegin
 note 48 c 4 "" 260 0 1 4 0
 )"},
-      {"none before an implicit measure",
+      {"an implicit measure after a bar line that shows: its bar is not numbered",
        {q, "<measure number=\"X1\" implicit=\"yes\">" + q + "</measure>", q},
        R"(note 48 c 4 "" 260 0 1 4 0
+\bar 1
 note 48 c 4 "" 260 0 1 4 0
+\skipNumber
 \bar 2
+note 48 c 4 "" 260 0 1 4 0
+)"},
+      {"none before an implicit measure after an invisible bar line, nor after an implicit first",
+       {"<measure number=\"0\" implicit=\"yes\">" + q + "</measure>",
+        q + "<barline location=\"right\"><bar-style>none</bar-style></barline>",
+        "<measure number=\"X1\" implicit=\"yes\">" + q + "</measure>"},
+       R"(\firstBar 0
+note 48 c 4 "" 260 0 1 4 0
+\bar 1
+note 48 c 4 "" 260 0 1 4 0
 note 48 c 4 "" 260 0 1 4 0
 )"},
       {"a middle barline",

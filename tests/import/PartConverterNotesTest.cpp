@@ -146,17 +146,21 @@ note 64 e 5 "" 264 0 1 8 0
 endgroup \beam
 note 65 f 5 "" 264 0 1 8 0
 )"},
+      // The placement: 0 above, 1 below, 2 not given.
       {"slurs without numbers",
        {PitchedNote("C5", 1, 1, Notations("<slur type=\"start\" placement=\"below\"/>")) +
         PitchedNote("D5", 1, 1, Notations("<slur type=\"stop\"/><slur type=\"start\" number=\"3\"/>")) +
-        PitchedNote("E5", 1, 1, Notations("<slur type=\"stop\" number=\"3\"/>"))},
+        PitchedNote("E5", 1, 1, Notations("<slur type=\"stop\" number=\"3\"/>")) +
+        PitchedNote("F5", 1, 1, Notations("<slur type=\"start\" placement=\"above\"/>"))},
        R"(\slurBegin 0 1
 note 60 c 5 "" 260 0 1 4 0
-\slurBegin 3 0
+\slurBegin 3 2
 note 62 d 5 "" 260 0 1 4 0
 \slurEnd -1
 note 64 e 5 "" 260 0 1 4 0
 \slurEnd 3
+\slurBegin 0 0
+note 65 f 5 "" 260 0 1 4 0
 )"},
   });
 }
@@ -165,6 +169,9 @@ TEST(PartConverterNotes, WedgesDynamicsAndMetronomeMarks) {
   const auto wedge = [](const std::string& type) { return Direction("<wedge type=\"" + type + "\"/>"); };
   const auto metronome = [](const std::string& inside) {
     return Direction("<metronome>" + inside + "<per-minute>80</per-minute></metronome>");
+  };
+  const auto placed = [](const std::string& placement, const std::string& type) {
+    return "<direction placement=\"" + placement + "\"><direction-type>" + type + "</direction-type></direction>";
   };
   const std::string q = PitchedNote("C4", 1);
   CheckTagCases({
@@ -182,6 +189,21 @@ note 48 c 4 "" 260 0 1 4 0
       {"dynamics", {Direction("<dynamics><p/><sfz/><other-dynamics>pf</other-dynamics></dynamics>") + q}, R"(\intens p
 \intens sfz
 note 48 c 4 "" 260 0 1 4 0
+)"},
+      // A direction's placement follows the tag of what it holds; a pedal goes down, changes and
+      // goes up.
+      {"placements and pedals",
+       {placed("below", "<dynamics><mf/></dynamics><words>dolce</words><wedge type=\"crescendo\"/>") +
+        placed("above", "<pedal type=\"start\"/>") + q + Direction("<pedal type=\"change\"/>") +
+        Direction("<pedal type=\"continue\"/>") + q + placed("below", "<pedal type=\"stop\"/>")},
+       R"(\intens mf below
+\words dolce below
+\crescBegin below
+\pedal start above
+note 48 c 4 "" 260 0 1 4 0
+\pedal change
+note 48 c 4 "" 260 0 1 4 0
+\pedal stop below
 )"},
       {"metronome marks",
        {metronome("<beat-unit>quarter</beat-unit><beat-unit-dot/>") + q +

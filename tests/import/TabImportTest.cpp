@@ -6,8 +6,10 @@
 #include <sstream>
 #include <string>
 
+#include "document/CDocumentSettings.h"
 #include "document/SectionWizard.h"
 #include "import/ImportWarnings.h"
+#include "import/Importer.h"
 #include "import/tab/TabImport.h"
 #include "import/tab/TabImporter.h"
 #include "import/text/TextImportCommands.h"
@@ -63,14 +65,17 @@ TEST_F(TabImportTest, ChordLines) {
            Case{"1a!x", {"3:0@67,1@72"}},
            Case{"1N48\n1N99\n1N7", {"3:0@67", "3:0@69", "3:"}},
            Case{"1!", {"-"}},
-           Case{"1!a", {"3:0@67"}},
            // Courses the six-course lute lacks are added to it, each a natural step below the
            // one above: 41, 40, 38, 36, 35, 33, 31, 29.
            Case{"1aaaaaa4", {"3:0@67,1@62,2@57,3@53,4@48,5@43,10@35"}},
            Case{"1aN10\n1N14b", {"3:0@67,9@36", "3:1@63,13@29"}},
-           // Positions from the tenth on, and unknown characters past nine, are not read.
-           Case{"1aaaaaaaaaaaaaaa", {"3:0@67,1@62,2@57,3@53,4@48,5@43,6@41,7@40,8@38,9@36"}},
+           // Ten positions are read; unknown characters past nine end the line.
+           Case{"1aaaaaaaaaa", {"3:0@67,1@62,2@57,3@53,4@48,5@43,6@41,7@40,8@38,9@36"}},
            Case{"1azzzzzzzzzzb", {"3:0@67"}},
+           // A named ornament is no fret, whichever operator stands before it.
+           Case{"1 a<!tilde>b &<!2mordent>\"<!3mordent>", {"3:1@62,2@58"}},
+           // "!" after the flag keeps the flag's value and hides it.
+           Case{"1!a", {"3:0@67 M3"}},
            Case{"1a/b", {"3:0@67,2@58"}},
            Case{"1a/wb", {"3:0@67"}},
            // A fret character no course takes drops the line.
@@ -96,14 +101,14 @@ TEST_F(TabImportTest, WhatALineCannotGiveIsCountedAndSaid) {
   ScopedImportWarnings scope(warnings);
   {
     ImportReport report("folder/test.tab");
-    // A line with a fret character no course takes; frets past the tenth position; frets
-    // after an open bass course; a course "N12" names.
-    ASSERT_EQ(Read("b\n1aN33\n1aaaaaaaaaaab\n1aaaaaa4bc\n1N12\nb\n"), 1);
+    // A line with a fret character no course takes; frets after an open bass course; a course
+    // "N12" names.
+    ASSERT_EQ(Read("b\n1aN33\n1aaaaaa4bc\n1N12\nb\n"), 1);
   }
   EXPECT_EQ(warnings.str(),
             "warning: test.tab: courses 7 to 12 added to the instrument for the notes on them\n"
-            "warning: test.tab: not imported: 1 chord line with a fret no course takes, 2 frets past the tenth "
-            "course of their lines, 2 frets after an open bass course on their lines\n");
+            "warning: test.tab: not imported: 1 chord line with a fret no course takes, 2 frets after an open "
+            "bass course on their lines\n");
 }
 
 TEST_F(TabImportTest, DecorationsAndSlurs) {
@@ -142,13 +147,27 @@ TEST_F(TabImportTest, ARejectedLineLeavesNoSlurOpen) {
 }
 
 TEST_F(TabImportTest, BarLines) {
-  ASSERT_EQ(Read("b\n1a\nb\n1a\n.bb.\n1a\nb.b\n1a\n.\n1a\nA\n1a\n{/}\n1a\nbb"), 1);
-  Lines bars;
-  for (const std::string& e : Describe(raw.at(0))) {
-    if (e.starts_with("bar")) bars.push_back(e);
+  // Each bar line of the file gives one bar of its kind ("b.b" two); "{/}" is no bar line, and
+  // a piece whose music ends with a bar line is given none.
+  struct Case {
+    std::string lines;
+    Lines bars;
+  };
+  for (const Case& c : {
+           Case{"b\n1a\nb\n1a\n.bb.\n1a\nb.b\n1a\n.\n1a\nA\n1a\n{/}\n1a\nbb",
+                {"bar 11", "bar 11", "bar E1", "bar 11", "bar E1", "bar 31", "bar E1", "bar 31"}},
+           Case{"b\n1a\nbb\n1a\nB\n", {"bar 11", "bar 31", "bar B1"}},
+           // "bX" and "bL" are not counted; music without a closing bar line gets a final one.
+           Case{"b\n1a\nbX\n1a\nbL\n1a\nb\n1a\n", {"bar 11", "bar 11 skip", "bar 11 skip", "bar 11", "bar B1"}},
+       }) {
+    SCOPED_TRACE(c.lines);
+    ASSERT_EQ(Read(c.lines), 1);
+    Lines bars;
+    for (const std::string& e : Describe(raw.at(0))) {
+      if (e.starts_with("bar")) bars.push_back(e);
+    }
+    EXPECT_EQ(bars, c.bars);
   }
-  EXPECT_EQ(bars, (Lines{"bar 11", "bar 11", "bar E1", "bar 11", "bar E1", "bar 31", "bar E1", "bar 81", "bar 11",
-                         "bar 31", "bar B1", "bar B1"}));
 }
 
 TEST_F(TabImportTest, MeterLines) {
@@ -204,7 +223,7 @@ TEST_F(TabImportTest, WithoutBarLinesTheFileIsRefused) {
                                      "before a second bar line closes the first bar");
   EXPECT_EQ(doc.sections.size(), before);
   EXPECT_EQ(ImportTabFile(dir.File("missing.tab"), doc), 0u);
-  EXPECT_EQ(prompts.messages.back(), "Unable to open tab file: " + dir.File("missing.tab"));
+  EXPECT_EQ(prompts.messages.back(), "Unable to open tab file: " + dir.File("missing.tab") + ":\nNo such file or directory");
   EXPECT_EQ(doc.sections.size(), before);
 }
 
@@ -231,16 +250,131 @@ TEST_F(TabImportTest, TitlesAndPieces) {
   const size_t before = doc.sections.size();
   ASSERT_EQ(Read("{First piece}\nb\n1a\nb\n{/}\ne\n</pre>\n<pre>\n{Second. piece/ by nobody}\nb\n1b\nb\ne\n"), 1);
   ASSERT_EQ(doc.sections.size(), before + 2);
-  // The first piece takes its name from the "{" lines before its "{/}"; the second from the
-  // title scan, which starts at the "." and stops at the "/".
+  // Each piece takes its name from its heading, all of the text before the "/"; the source
+  // after it is the section's author text.
   EXPECT_EQ(Section(before).Title().text, "First piece");
-  EXPECT_EQ(Section(before + 1).Title().text, "piece");
+  EXPECT_EQ(Section(before + 1).Title().text, "Second. piece");
+  EXPECT_EQ(Section(before + 1).Author().text, "by nobody");
   ASSERT_EQ(raw.size(), 2u);
-  EXPECT_EQ(Describe(raw[0]), (Lines{"bar 11", "3:0@67", "bar 11", "bar 81"}));
-  EXPECT_EQ(Describe(raw[1]), (Lines{"bar 11", "3:0@68", "bar 11", "bar B1", "bar B1"}));
+  EXPECT_EQ(Describe(raw[0]), (Lines{"bar 11", "3:0@67", "bar 11"}));
+  EXPECT_EQ(Describe(raw[1]), (Lines{"bar 11", "3:0@68", "bar 11"}));
   // The file's path went into the first section's preface.
   EXPECT_NE(Section(before).couplets.text.find("test.tab"), std::string::npos);
   EXPECT_EQ(doc.sections.activeSection, static_cast<int32_t>(before + 1));
+}
+
+// A collection as lute editions write it: each piece under its heading ("{Title / Source}"),
+// one straight after the music of the one before.
+std::string Collection() {
+  std::string text = "{Pavan / Board MS f. 3}\n{ }\n\n";
+  for (int bar = 0; bar < 12; ++bar) {
+    text += "b\n1a\nxc\nxd\nxa\n";
+    if (bar == 5) text += "xc\nxd\n";  // a bar of six quarters in 4/4: it stays one bar
+    if (bar == 7) text += "\n";        // the file's own line break
+  }
+  text += ".bb.\n{Galliard / Board MS f. 4v}\nS3\n";
+  for (int bar = 0; bar < 8; ++bar) text += "b\n1c\nxa\nxd\n";
+  text += "bb\n{Almain}\n{by J. Dowland}\n";
+  for (int bar = 0; bar < 3; ++bar) text += "b\n0a\nxc\n";
+  text += "b\n{Finis}\n";
+  return text;
+}
+
+TEST_F(TabImportTest, ACollectionGivesASectionPerPiece) {
+  TempDir dir;
+  WriteText(dir.File("book.tab"), Collection());
+  const size_t before = doc.sections.size();
+  ASSERT_EQ(ImportTabFile(dir.File("book.tab"), doc), 3u);
+  ASSERT_EQ(doc.sections.size(), before + 3);
+  struct Expected {
+    std::string title;
+    std::string author;
+    std::string start;  // the piece's first event
+    size_t bars;        // bar lines of the file
+  };
+  const Expected expected[] = {{"Pavan", "Board MS f. 3", "bar 11", 13},
+                               // The piece starts in a section of its own, its first bar line
+                               // carrying its time signature.
+                               {"Galliard", "Board MS f. 4v", "bar 15", 9},
+                               // Consecutive headings make one piece; words after the last music
+                               // stay with it.
+                               {"Almain", "by J. Dowland; Finis", "bar 11", 4}};
+  for (size_t p = 0; p < 3; ++p) {
+    SCOPED_TRACE(p);
+    const CSystemArray& section = Section(before + p);
+    EXPECT_EQ(section.Title().text, expected[p].title);
+    EXPECT_EQ(section.Author().text, expected[p].author);
+    EXPECT_EQ(Describe(section.System(0)->Line(0)->firstVoice).front(), expected[p].start);
+    // The file's bar lines and no others, numbered from 2 in every piece (the first opens it).
+    std::vector<uint32_t> numbers;
+    for (const nChord* e : Events(section)) {
+      if (e->IsBarLine()) numbers.push_back(e->number);
+    }
+    ASSERT_EQ(numbers.size(), expected[p].bars);
+    for (size_t b = 1; b < numbers.size(); ++b) EXPECT_EQ(numbers[b], b + 1) << b;
+    // Every system but the last ends with its bar line; no piece starts with another's music.
+    for (size_t s = 0; s + 1 < section.systems.size(); ++s) {
+      const nChordArray& voice = section.System(s)->Line(0)->firstVoice;
+      const nChord* last = nullptr;
+      for (const auto& e : voice) {
+        if (e != nullptr && !e->IsStaveBreak()) last = e.get();
+      }
+      ASSERT_NE(last, nullptr);
+      EXPECT_TRUE(last->IsBarLine()) << "system " << s;
+    }
+  }
+  EXPECT_GT(Section(before).systems.size(), 1u);
+  EXPECT_EQ(Chords(Section(before)).size(), 50u);
+  EXPECT_EQ(Chords(Section(before + 1)).size(), 24u);
+}
+
+TEST_F(TabImportTest, HeadingTexts) {
+  struct Case {
+    std::string line;
+    std::string title;
+    std::string author;
+  };
+  for (const Case& c : {Case{"{Fantasia No. 3}", "Fantasia No. 3", ""},
+                        Case{"{\\CL/De los \\'alamos/Juan V\\'asquez}", "De los \xC3\xA1lamos", "Juan V\xC3\xA1squez"},
+                        Case{"{^03Courante/^05Gaultier}", "Courante", "Gaultier"},
+                        Case{"{/Anon.}", "", "Anon."}}) {
+    SCOPED_TRACE(c.line);
+    ASSERT_EQ(Read(c.line + "\nb\n1a\nb\n"), 1);
+    EXPECT_EQ(Last().Title().text, c.title);
+    EXPECT_EQ(Last().Author().text, c.author);
+  }
+}
+
+TEST_F(TabImportTest, ALineOfSeveralChordsRefusesTheFile) {
+  TempDir dir;
+  WriteText(dir.File("row.tab"), "{Row}\nb\n1a\n1a  b  c  d 2e  f  xa\nb\n");
+  const size_t before = doc.sections.size();
+  EXPECT_EQ(ImportTabFile(dir.File("row.tab"), doc), 0u);
+  EXPECT_EQ(prompts.messages,
+            (Lines{"Error encountered while processing file\n\nrow.tab, line 4: \"1a  b  c  d 2e  f  xa\" is not one chord "
+                   "(a chord line holds one chord, its courses from the top, at most 10 positions)"}));
+  EXPECT_EQ(doc.sections.size(), before);
+}
+
+TEST_F(TabImportTest, AnImportTitlesAnUntitledDocument) {
+  TempDir dir;
+  WriteText(dir.File("book.tab"), Collection());
+  WriteText(dir.File("untitled.tab"), "b\n1a\nb\n");
+  std::string& title = doc.settings.Text(CDocumentSettings::kTitle).text;
+  struct Case {
+    std::string file;
+    std::string before;
+    std::string after;
+  };
+  for (const Case& c : {Case{"book.tab", "", "Pavan"}, Case{"untitled.tab", "", "untitled"},
+                        Case{"book.tab", "My lute book", "My lute book"}}) {
+    SCOPED_TRACE(c.file);
+    title = c.before;
+    const Importer* importer = FindImporter(dir.File(c.file));
+    ASSERT_NE(importer, nullptr);
+    ASSERT_GT(ImportFile(*importer, dir.File(c.file), doc), 0u);
+    EXPECT_EQ(title, c.after);
+  }
 }
 
 TEST_F(TabImportTest, LinesLongerThanTheBufferComeInPieces) {

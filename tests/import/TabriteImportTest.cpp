@@ -163,7 +163,7 @@ TEST_F(TabriteImportTest, AFileThatCannotBeOpenedAddsNoSection) {
   const size_t before = doc.sections.size();
   EXPECT_EQ(ImportTabriteFile(dir.File("missing.bjo"), doc), 0u);
   EXPECT_EQ(doc.sections.size(), before);
-  EXPECT_EQ(prompts.messages, (Lines{"Unable to open tabrite file: " + dir.File("missing.bjo")}));
+  EXPECT_EQ(prompts.messages, (Lines{"Unable to open tabrite file: " + dir.File("missing.bjo") + ":\nNo such file or directory"}));
   WriteText(dir.File("tune.bjo"), Record(1, 7, {}, {"0"}));
   EXPECT_EQ(ImportTabriteFile(dir.File("tune.bjo"), doc), 1u);
   EXPECT_EQ(doc.sections.size(), before + 1);

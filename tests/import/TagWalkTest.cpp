@@ -32,7 +32,9 @@ const std::string kStaff = "staff 1 1 1 0 0\n";
 struct WalkCase {
   const char* label;
   std::string tags;
-  const char* voice;  // the first voice of the first definition after the walk and an "endstaff"
+  // The first voice of the first definition after the walk and an "endstaff". Measures that
+  // bar lines close before any time signature start with a hidden one of their own length.
+  const char* voice;
   const char* warnings = "";
 };
 
@@ -88,11 +90,25 @@ TEST(TagWalk, SlursTiesAndLegato) {
       {"slur words rising and falling",
        kStaff + "slurBegin 1 0\n" + Notes({48, 50, 52}) + "slurEnd 1\nslurBegin 2 1\n" + Notes({52, 50, 48}) +
            "slurEnd 2\n",
-       "q 3 [60 c2 i35 slur 17]\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [64 c1 i37 slur 81]\n| 1\n"
+       // Bit 7 (0x80) turns the first over the notes, as its placement asks.
+       "q 3 [60 c2 i35 slur 145]\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [64 c1 i37 slur 81]\n| 1\n"
        "q 3 [62 c1 i36]\nq 3 [60 c2 i35]\n"},
+      // Over ten chords and two bar lines (11 columns); in notation from a line over C4 (the
+      // line under the base line: 8) to a line over F#5 (3); 0x77 in tablature; bent 2 lines.
       {"a long slur without a number is a legato", kStaff + "slurBegin 0 0\n" + ten + "slurEnd -1\n",
-       "q 3 [60 c2 i35] {6 '' 2569 0 -5}\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [66 c1 i38]\n| 1\n"
+       "q 3 [60 c2 i35] {6 '' 7813131 -2 -2}\nq 3 [62 c1 i36]\nq 3 [64 c1 i37]\nq 3 [66 c1 i38]\n| 1\n"
        "q 3 [68 c0 i39]\nq 3 [70 c0 i41]\nq 3 [72 c0 i42]\nq 3 [74 c0 i43]\n| 1\nq 3 [76 c0 i44]\nq 3 [78 c0 i45]\n"},
+      // A note that ends a slur and starts one of the same number: the end is the older one's.
+      // Without a placement the notes decide: over notes at or above the staff's middle (B4).
+      {"slurs of one number one after another",
+       kStaff + "slurBegin 1 2\n" + N(48) + "slurBegin 1 2\n" + N(52) + "slurEnd 1\nslurBegin 1 2\n" + N(71) +
+           "slurEnd 1\n" + N(72) + "slurEnd 1\n",
+       "q 3 [60 c2 i35 slur 16]\nq 3 [64 c1 i37 slur 184]\nq 3 [83 c0 i48 slur 136]\nq 3 [84 c0 i49]\n"},
+      // A leap of more than seven steps keeps seven; eight chords over a bar line fit a word.
+      {"a wide leap and eight chords over a bar",
+       kStaff + "slurBegin 1 1\n" + Notes({36, 38, 40, 41, 43, 45, 47, 48}) + N(50) + "slurEnd 1\n",
+       "q 3 [48 c4 i28 slur 63]\nq 3 [50 c4 i29]\nq 3 [52 c4 i30]\nq 3 [53 c3 i31]\n| 1\nq 3 [55 c3 i32]\n"
+       "q 3 [57 c2 i33]\nq 3 [59 c2 i34]\nq 3 [60 c2 i35]\n| 1\nq 3 [62 c1 i36]\n"},
       {"a slur mark waits past a rest; numbers out of range do nothing",
        kStaff + "slurBegin 3 1\n" + N(-1) + Notes({48, 50}) + "slurEnd 3\nslurBegin 9 0\nslurEnd 9\n",
        "q 3\nq 3 [60 c2 i35 slur 8]\nq 3 [62 c1 i36]\n"},
@@ -118,17 +134,39 @@ TEST(TagWalk, MarksWaitForTheNextChord) {
       {"dynamics, words, lyrics, fermata, coda and chord names",
        kStaff + "intens mf\nintens xyz\nwords \"Allegro ma non troppo\"\n" + N(48) + "lyric la\nfermata\n" + N(-1) +
            "coda\nchord_name Am\n" + N(-1) + N(50) + "intens pp\n",
-       "q 3 [60 c2 i35] {34 'mf' 0 0 262244} {34 'xyz' 0 0 0} {5 'Allegro ma non troppo' 0 0 0}\n"
+       "q 3 [60 c2 i35] {34 'mf' 0 0 262244} {34 'xyz' 0 0 100} {5 'Allegro ma non troppo' 0 0 0}\n"
        "q 3 {0 'la' 0 0 0} {18 '' 0 0 0}\nq 3 {50 '' 0 0 0}\nq 3 [62 c1 i36] {16 'Am' 0 0 0}\n"},
+      // A marking outside the table keeps code 0 and plays at a level near its own (100 when
+      // none is known), not silence. Under the staff: a caption's line byte 7, a dynamic's -7
+      // (0x87), a hairpin's 12. A hairpin or pedal spans the chords to the one after the last
+      // made at its stop; a pedal keeps the last dynamic's level.
+      {"directions under the staff, hairpins and pedals",
+       kStaff + "intens sfz below\nwords \"sempre dolce\" below\ncrescBegin below\n" + N(48) + N(50) +
+           "crescEnd\n" + N(52) + "pedal start\n" + N(53) + "intens p\n" + N(55) + "pedal change\n" + N(57) +
+           "dimBegin\n" + N(59) + "pedal stop\n" + N(60) + "dimEnd\n",
+       "q 3 [60 c2 i35] {34 'sfz' 34560 0 120} {5 'sempre dolce' 1792 0 0} {15 '' 3074 0 1}\nq 3 [62 c1 i36]\n"
+       "q 3 [64 c1 i37]\nq 3 [65 c1 i38] {34 'pedal' 34562 0 655480}\n| 1\nq 3 [67 c0 i39] {34 'p' 0 0 131156}\n"
+       "q 3 [69 c0 i40] {34 'pedal' 34562 0 655444}\nq 3 [71 c0 i41] {15 '' 2 0 0}\nq 3 [72 c0 i42]\n"},
       {"stems", kStaff + N(48) + "stemsUp\n" + N(50) + "stemsUp\nstemsDown\n" + N(52) + "stemsDown\nbar\nstemsUp\n",
-       "q 3 stem [60 c2 i35]\nq 3 [62 c1 i36]\nq 3 stem [64 c1 i37]\n| 17\n"},
+       "s 18 {1 'true' 0 3 4}\nq 3 stem [60 c2 i35]\nq 3 [62 c1 i36]\nq 3 stem [64 c1 i37]\n| 17\n"},
   });
 }
 
 TEST(TagWalk, BarsMetersKeysAndTempi) {
   RunCases({
       {"bars and repeats", kStaff + N(48) + "repeatBegin\n" + N(48) + "bar 2\n" + N(48) + "repeatEnd\n",
-       "q 3 [60 c2 i35]\n| 145\nq 3 [60 c2 i35]\n| 17\nq 3 [60 c2 i35]\n| 129\n"},
+       "s 18 {1 'true' 0 1 4}\nq 3 [60 c2 i35]\n| 145\nq 3 [60 c2 i35]\n| 17\nq 3 [60 c2 i35]\n| 129\n"},
+      // Value bit 3 (8) draws the symbol; a symbol text of another time keeps its figures.
+      {"common and cut time keep their symbol",
+       kStaff + "meter C 4 4\n" + N(48, "", 0, 1, 1) + "meter C/ 2 2\n" + N(48, "", 0, 1, 1) + "meter 3/8 3 8\n",
+       "s 18 {1 'true' 9 4 4}\nq 1 [60 c2 i35]\n| 49\ns 18 {1 'true' 9 2 2}\nq 1 [60 c2 i35]\n| 49\n"
+       "s 18 {1 'true' 1 3 8}\n"},
+      {"measures without a time signature are as long as their notes, up to the first one",
+       kStaff + Notes({48, 48, 48}) + "bar 1\n" + Notes({48, 48, 48}) + "bar 2\n" + Notes({48, 48}) + "bar 3\n" +
+           "meter 4/4 4 4\n" + Notes({48, 48, 48, 48}),
+       "s 18 {1 'true' 0 3 4}\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n| 17\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n| 17\n"
+       "s 18 {1 'true' 0 2 4}\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n| 17\n"
+       "s 18 {1 'true' 1 4 4}\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\nq 3 [60 c2 i35]\n"},
       {"a second meter of a staff is set off by a double bar",
        kStaff + "meter 2/4 2 4\n" + Notes({48, 48}) + "meter 3/4 3 4\nmeter 5/6 5 6\nmeter 0/4 0 4\nmeter 65/4 65 4\n" +
            Notes({48, 48, 48}),
@@ -203,10 +241,11 @@ TEST(TagWalk, StavesClefsAndParts) {
   EXPECT_EQ(piano.staves.at(0)->clefId, CClef::kGClef);
   EXPECT_EQ(piano.staves.at(1)->clefId, CClef::kFClef);
   EXPECT_EQ(piano.staves.at(1)->enabledVoices, CClef::kLowerVoice);
-  EXPECT_EQ(piano.staves.at(1)->hideMetaEvents, 1);
+  // The lower staff shows the events of its own voice (its dynamics, pedals, words).
+  EXPECT_EQ(piano.staves.at(1)->hideMetaEvents, 0);
   EXPECT_EQ(piano.voiceSelector, 1);
   EXPECT_EQ(DumpVoice(piano.gathered[0]),
-            "q 3 [72 c0 i42]\ns 146 {9 '' 65538 0 0}\nq 3 [74 c0 i43]\n| 25 {9 '' 65539 0 0}\nq 3 [76 c0 i44]\n");
+            "s 18 {1 'true' 0 2 4}\nq 3 [72 c0 i42]\ns 146 {9 '' 65538 0 0}\nq 3 [74 c0 i43]\n| 25 {9 '' 65539 0 0}\nq 3 [76 c0 i44]\n");
   EXPECT_EQ(DumpVoice(piano.gathered[1]), "q 3 [48 c4 i28]\n");
   const CInstrumentDlg& lute = *section->Definition(1);
   EXPECT_EQ(lute.staves.at(0)->clefId, CClef::kCClef);
@@ -219,7 +258,10 @@ TEST(TagWalk, HostileListsDoNoHarm) {
   WalkText(*section,
            "endstaff\nendchord\nslurEnd 1\ntieEnd\nfret 256\nstaff\nstaff -5 99999999999 2 -1 -1\n" + N(48) +
                "staff 1 2 1 0 0\nchord\nchord\n" + N(2147483647) + "note\nnote a b c d e f g h i\nendchord\n"
-               "slurBegin 1 0\nslurEnd 1\nclef 99 0 0\nclef -1\nmeter\nkey\ntempo\nintens\n\\tuning\n");
+               "slurBegin 1 0\nslurEnd 1\nclef 99 0 0\nclef -1\nmeter\nkey\ntempo\nintens\n\\tuning\n"
+               // the farthest part number, on a staff whose odd value is approximated with a warning
+               "staff 1 1 1 0 2147483647\n" + N(48, "", 0, 1, 7) + "endstaff\nstaff 1 1 1 0 -2147483648\n" +
+               N(48, "", 0, 1, 7) + "endstaff\n");
   EXPECT_EQ(DumpVoice(section->Definition(0)->gathered[0]), "");
 }
 

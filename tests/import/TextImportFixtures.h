@@ -17,6 +17,7 @@
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
 #include "model/voice/nChordArray.h"
+#include "import/text/TextImportSupport.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel::testing {
@@ -131,7 +132,8 @@ class Unfinished : public Reader {
 
 // A voice as short texts: "3:0@67,2@58" for a chord (its rhythm word, then course@pitch of each
 // note), "bar 11" for a bar line (its status in hex), "3/4" for a time signature, "-" for an
-// empty slot. A fermata adds " F".
+// empty slot. A bar line the numbering skips adds " skip"; a fermata adds " F", any other chord
+// mark " M" and the mark.
 inline std::vector<std::string> Describe(const nChordArray& voice) {
   std::vector<std::string> out;
   for (const auto& e : voice) {
@@ -142,7 +144,7 @@ inline std::vector<std::string> Describe(const nChordArray& voice) {
     if (e->IsBarLine()) {
       char hex[16];
       std::snprintf(hex, sizeof hex, "bar %X", e->status);
-      out.push_back(hex);
+      out.push_back(std::string(hex) + (e->rhythm == nChord::kSkipNumber ? " skip" : ""));
       continue;
     }
     if (const CMetaEvent* meter = e->metaEvents.Find(CMetaEvent::kTimeSignature); meter != nullptr && !e->IsChord()) {
@@ -158,10 +160,19 @@ inline std::vector<std::string> Describe(const nChordArray& voice) {
       text += std::to_string(pitch);
       first = false;
     }
-    if (e->metaEvents.Find(CMetaEvent::kFermata) != nullptr) text += " F";
+    if (e->metaEvents.Find(CMetaEvent::kFermata) != nullptr) {
+      text += " F";
+    } else if (e->ChordMark() != 0) {
+      text += " M" + std::to_string(e->ChordMark());
+    }
     out.push_back(text);
   }
   return out;
+}
+
+// The corpus's files of one kind, in name order.
+inline std::vector<std::string> CorpusFiles(std::string_view folder, std::string_view extension) {
+  return ListFolderFiles(std::string(VORNEL_CORPUS_DIR) + "/" + std::string(folder), extension);
 }
 
 inline const CMetaEvent* MetaOfKind(const nChord& chord, uint8_t kind) { return chord.metaEvents.Find(kind); }

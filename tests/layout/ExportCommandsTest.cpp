@@ -87,7 +87,9 @@ TEST_F(ExportCommands, TabFileGoesToTheTypesetter) {
   // A file that cannot be written: the system's message, nothing typeset, the document kept.
   prompts.QueueFile(dir.File("missing/out.tab"));
   OnExportTabFormat(*doc);
-  EXPECT_EQ(prompts.messages, std::vector<std::string>{std::string(kCannotOpenFileMessage)});
+  EXPECT_EQ(prompts.messages,
+            std::vector<std::string>{CannotWriteMessage(dir.File("missing/out.tab"),
+                                                        "cannot create a temporary file: No such file or directory")});
   EXPECT_EQ(services.typeset.size(), 1u);
   EXPECT_EQ(doc->sections.size(), 1u);
 }
@@ -128,7 +130,8 @@ TEST_F(ExportCommands, UntitledDocumentWithUnsavedEditsExportsFromMemory) {
   // Nothing written, nothing opened.
   prompts.QueueFile(dir.File("missing/edited.xml"));
   OnExportSectionMusicXml(*doc);
-  EXPECT_EQ(prompts.messages, std::vector<std::string>{std::string(kCannotOpenFileMessage)});
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Cannot open file\n" + dir.File("missing/edited.xml") +
+                                                       ":\ncannot create a temporary file: No such file or directory"});
   EXPECT_EQ(services.opened.size(), 1u);
 }
 

@@ -110,7 +110,7 @@ TEST(MusicXmlExport, MeasuresCloseWhereTheirBarLinesStand) {
   EXPECT_TRUE(Contains(text, "<alter>-1</alter>"));
   // The header has no comments, so no credit of its own; the section's title makes one.
   EXPECT_EQ(text.find("<credit "), text.rfind("<credit "));
-  // The backward repeat ends measure 0; the hidden bar's measure has no bar line.
+  // The backward repeat ends measure 1; the hidden bar's measure has no bar line.
   EXPECT_TRUE(Contains(text, "<bar-style>light-heavy</bar-style>\n                <repeat direction=\"backward\"/>\n"
                              "            </barline>\n        </measure>\n        <measure number=\"2\">"));
   EXPECT_TRUE(Contains(text, "<measure number=\"3\">"));
@@ -279,6 +279,90 @@ TEST(MusicXmlExport, KeyboardStavesWalkOneVoiceEach) {
   ASSERT_NE(second, std::string::npos);
   EXPECT_TRUE(Contains(text.substr(second), "<octave>5</octave>"));
   EXPECT_FALSE(Contains(text, "<octave>3</octave>"));
+}
+
+TEST(MusicXmlExport, ATransposingInstrumentIsWrittenAtWrittenPitch) {
+  struct Case {
+    const char* label;
+    int transpose;         // the key's: written less sounding pitch
+    uint8_t pitch;         // sounding
+    int step;              // its spelling's step (octave x 7 + step from C)
+    const char* fifths;    // the written key of C major
+    const char* moved;     // the "transpose" element's children
+    std::string written;
+  };
+  const Case cases[] = {
+      {"a clarinet in A", 3, 69, 40, "-3", "<diatonic>-2</diatonic>\n                    <chromatic>-3</chromatic>",
+       Pitch("C", 0, 5)},
+      {"its C sharp, a written E", 3, 73, 42, "-3", "<diatonic>-2</diatonic>", Pitch("E", 0, 5)},
+      {"a bass clarinet in B flat, an octave and a step below", 14, 58, 34, "+2",
+       "<diatonic>-1</diatonic>\n                    <chromatic>-2</chromatic>\n"
+       "                    <octave-change>-1</octave-change>",
+       Pitch("C", 0, 5)},
+  };
+  for (const Case& c : cases) {
+    auto doc = NewDocument(1);
+    CSystemArray& section = *doc->sections.at(0);
+    section.Definition(0)->ApplyNotationPreset(3);
+    section.Definition(0)->key.transpose = c.transpose;
+    VoiceOf(*doc, 0).push_back(ChordOf(3, {{c.pitch, 0}}));
+    ASSERT_TRUE(VoiceOf(*doc, 0).back()->notes.at(0)->SetWrittenSpelling(c.step, section.key)) << c.label;
+    const std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+    EXPECT_TRUE(Contains(text, std::string("<fifths>") + c.fifths + "</fifths>")) << c.label;
+    EXPECT_TRUE(Contains(text, std::string("<transpose>\n                    ") + c.moved)) << c.label;
+    EXPECT_TRUE(Contains(text, c.written)) << c.label << "\n" << text;
+  }
+}
+
+TEST(MusicXmlExport, MeasuresAreNumberedFromTheFirstBarAndOpenInTheirTime) {
+  // A pickup numbered 0 in a time that does not show, then bars over a system break.
+  auto doc = NewDocument(2);
+  CSystemArray& section = *doc->sections.at(0);
+  section.barOffset = 0;
+  nChordArray& first = VoiceOf(*doc, 0);
+  first.AppendTimeSignature(1, 4)->metaEvents.at(0)->value = 0;
+  first.push_back(ChordOf(3, {{60, 2}}));
+  first.push_back(Bar(0x11, 1));
+  first.AppendTimeSignature(4, 4);
+  first.push_back(ChordOf(1, {{62, 1}}));
+  nChordArray& second = VoiceOf(*doc, 1);
+  second.push_back(Bar(1, 0));  // the bar a system starts with is not numbered
+  second.push_back(ChordOf(1, {{64, 1}}));
+  second.push_back(Bar(1, 3));
+  second.push_back(ChordOf(1, {{65, 1}}));
+  const std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+  EXPECT_TRUE(Contains(text, "<measure number=\"0\" implicit=\"yes\">"));
+  EXPECT_TRUE(Contains(text, "<time print-object=\"no\">\n                    <beats>1</beats>"));
+  EXPECT_TRUE(Contains(text, "<measure number=\"1\">\n            <attributes>\n                <time>\n"
+                             "                    <beats>4</beats>"));
+  EXPECT_TRUE(Contains(text, "<measure number=\"2\">\n            <print new-system=\"yes\"/>"));
+  EXPECT_TRUE(Contains(text, "<measure number=\"3\">"));
+  EXPECT_EQ(text.find("<beats>4</beats>"), text.rfind("<beats>4</beats>"));  // no invented 4/4 before
+}
+
+TEST(MusicXmlExport, VoltaEndingsOpenTheirMeasuresAndStopWhereTheyReach) {
+  auto doc = NewDocument(1);
+  nChordArray& voice = VoiceOf(*doc, 0);
+  const auto ending = [](uint16_t status, uint32_t number, const char* text, uint32_t reach, int open) {
+    auto bar = Bar(status, number);
+    bar->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kEnding, text, reach, open, 0));
+    return bar;
+  };
+  voice.push_back(ChordOf(1, {{60, 2}}));
+  voice.push_back(ending(0x11, 2, "1.", 2, 0));
+  voice.push_back(ChordOf(1, {{62, 1}}));
+  voice.push_back(ending(0x81, 3, "2.", 2, 1));  // a backward repeat ends the first ending
+  voice.push_back(ChordOf(1, {{64, 1}}));
+  voice.push_back(Bar(1, 4));
+  voice.push_back(ChordOf(1, {{65, 1}}));
+  const std::string text = *SectionMusicXmlText(*doc, 0, kDate);
+  EXPECT_TRUE(Contains(text, "<measure number=\"2\">\n            <barline location=\"left\">\n"
+                             "                <ending number=\"1\" type=\"start\">1.</ending>"));
+  EXPECT_TRUE(Contains(text, "<bar-style>light-heavy</bar-style>\n                <ending number=\"1\" type=\"stop\"/>\n"
+                             "                <repeat direction=\"backward\"/>"));
+  EXPECT_TRUE(Contains(text, "<ending number=\"2\" type=\"start\">2.</ending>"));
+  EXPECT_TRUE(Contains(text, "<bar-style>regular</bar-style>\n                <ending number=\"2\" type=\"discontinue\"/>"
+                             "\n            </barline>\n        </measure>\n        <measure number=\"4\">"));
 }
 
 TEST(MusicXmlExport, MissingSectionWritesNothing) {

@@ -47,19 +47,35 @@ TEST(TabText, ChordLines) {
     bool withRhythm;
     std::string line;
   };
+  const auto twoBass = [] {
+    auto chord = ChordOf(3, {{67, 0}, {41, 6}, {38, 8}});
+    return chord;
+  };
+  const auto hidden = [] {
+    auto chord = ChordWithNote(3, 67, 0);
+    chord->status = static_cast<uint16_t>(3 << 8);  // the flag kept for its value, not printed
+    return chord;
+  };
   Case cases[] = {
       {ChordOf(2), &french, true, "0      \n"},                      // a half-note rest
       {ChordWithNote(3 | 8, 67, 0), &french, true, "1.a     \n"},      // dotted quarter, open first course
       {ChordWithNote(3, 67, 0), &french, false, "xa     \n"},
+      {ChordWithNote(3 | 8, 67, 0), &french, false, "x.a     \n"},    // the dot is written after "x" too
+      {hidden(), &french, true, "1!a     \n"},
       {ChordOf(0, {{67, 0}, {64, 1}, {48, 4}}), &french, true, "Wac  a \n"},
-      {ChordWithNote(4, 64, 1, 1), &french, true, "2 c.    \n"},
-      {ChordWithNote(4, 64, 1, 6), &french, true, "2 c&^    \n"},
-      {ChordWithNote(4, 64, 1, 9), &french, true, "2 \\2c    \n"},      // a fingering digit before the letter
-      {ChordWithNote(4, 67, 0, 8), &french, true, "2\\1a     \n"},
-      {ChordWithNote(4, 64, 1, 0x32), &french, true, "2 c:&#    \n"},
+      // Each note's mark as the reader takes it back: the dots and the stroke after the letter,
+      // a finger's number before it, an ornament after "&"; of two marks the first.
+      {ChordWithNote(4, 64, 1, 0, 5), &french, true, "2 c.    \n"},
+      {ChordWithNote(4, 64, 1, 0, 1), &french, true, "2 c:    \n"},
+      {ChordWithNote(4, 64, 1, 0, 0x20), &french, true, "2 \\2c    \n"},
+      {ChordWithNote(4, 67, 0, 0, 0x10), &french, true, "2\\1a     \n"},
+      {ChordWithNote(4, 64, 1, 66), &french, true, "2 c&#    \n"},
+      {ChordWithNote(4, 64, 1, 66, 5), &french, true, "2 c.    \n"},
       {ChordWithNote(5, 41, 6), &tenCourses, true, "3      a\n"},    // the seventh course: no slash
       {ChordWithNote(5, 38, 8), &tenCourses, true, "3      //a\n"},  // the ninth course: two slashes
       {ChordWithNote(5, 38, 8), &italian, true, "3      9\n"},
+      // Two bass notes: a position each from the seventh course on.
+      {twoBass(), &tenCourses, true, "1a     a a\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.chord->GetTabLine(*c.instrument, c.withRhythm), c.line) << c.line;
 }
@@ -72,13 +88,13 @@ TEST(TabText, VoiceLinesNumberBarsAndRepeatRhythmSigns) {
   voice.push_back(nullptr);
   voice.push_back(std::make_shared<nChord>(nChord::kSpecialEvent));
   voice.push_back(ChordWithNote(3 | 0x1000, 62, 1)); // the tuplet bit does not count
-  voice.push_back(std::make_shared<nChord>(0x31));   // a double bar
+  voice.push_back(std::make_shared<nChord>(0x31));   // a double bar: two bar lines
   voice.push_back(std::make_shared<nChord>(0x11));   // a fixed bar is numbered
   voice.push_back(ChordWithNote(4, 62, 1));
   std::string out;
   int bar = 1;
   voice.WriteTabText(Lute(), out, bar);
-  EXPECT_EQ(out, "1a     \nx a    \nb\n%Bar 2\nx a    \n.bb.\nb\n%Bar 3\n2 a    \n");
+  EXPECT_EQ(out, "1a     \nx a    \nb\n%Bar 2\nx a    \nbb\nb\n%Bar 3\n2 a    \n");
   EXPECT_EQ(bar, 3);
 }
 
@@ -104,8 +120,8 @@ TEST(TabText, SectionBodyWithAndWithoutPageBreaks) {
   EXPECT_EQ(section->WriteTabFormatText(false, plain), 1);
   EXPECT_EQ(plain,
             "\n{Pavane}\n"
-            "\n%Line no.1 ===============\nb\n1a     \nb\n%Bar 2\n"
-            "\n%Line no.2 ===============\nb\n0 a    \n"
+            "\n%Line no.1 ===============\n1a     \nb\n%Bar 2\n"
+            "\n%Line no.2 ===============\n0 a    \n"
             "Q\n{/}\n%End of section\n");
   std::string paged;
   section->WriteTabFormatText(true, paged);

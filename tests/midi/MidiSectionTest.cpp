@@ -95,7 +95,8 @@ TEST(MidiSectionTest, FileThatCannotBeWrittenIsReported) {
   CSystemArray section;
   FillAir(section);
   EXPECT_FALSE(WriteSectionMidiFile(section, CMIDIExportDlg{}, MidiExportOptions{}, dir.File("no/such/air.mid")));
-  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Cannot open file for writing"});
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{"Cannot open file for writing\n" + dir.File("no/such/air.mid") +
+                                                       ":\ncannot create a temporary file: No such file or directory"});
   EXPECT_TRUE(WriteSectionMidiFile(section, CMIDIExportDlg{}, MidiExportOptions{}, dir.File("air.mid")));
 }
 

@@ -2,6 +2,7 @@
 // the recording device (what is called) and on Cairo images (what the pixels show).
 
 #include <gtest/gtest.h>
+#include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -169,6 +170,59 @@ TEST(CairoImage, AStripShowsWhatTheWholePaintShowsThere) {
   }
   EXPECT_GT(inked, 20);  // both the corner's tip and the text reach the strip
   EXPECT_FALSE(Inked(b, 75, 40));
+}
+
+// Text is drawn from the glyphs it was shaped into once; the pixels are those Pango's own
+// rendering of the line gives, for plain, slanted, bold and decorated faces, marks over
+// letters, characters no font has and positions between pixels.
+TEST(CairoImage, ShapedTextDrawsAsItsLayoutDoes) {
+  struct Case {
+    const char* face;
+    int32_t height;
+    int32_t weight;
+    uint8_t italic;
+    uint8_t underline;
+    const char* text;
+    bool byLayout;
+  };
+  const Case cases[] = {
+      {"Arial", -24, 400, 0, 0, "Lute a b c", false},
+      {"Times New Roman", -17, 700, 1, 0, "Fantasia 12", false},
+      {"Arial", -13, 400, 0, 0, "e\xCC\x81" "te \xC3\xA7" "a", false},
+      {"Arial", -20, 400, 0, 1, "under", true},
+      {"Arial", -20, 400, 0, 0, "x\xEE\x80\x80" "y", true},
+  };
+  for (const Case& c : cases) {
+    FontSpec font;
+    font.lfFaceName = c.face;
+    font.lfHeight = c.height;
+    font.lfWeight = c.weight;
+    font.lfItalic = c.italic;
+    font.lfUnderline = c.underline;
+    ImageDevice shaped(200, 60);
+    shaped.SelectFont(font);
+    shaped.SetBkMode(TRANSPARENT);
+    shaped.TextOut(7, 11, c.text);
+    const ResolvedFont& resolved = shaped.CurrentFont();
+    EXPECT_EQ(PangoTextEngine::Shared().Shape(resolved.textFace, c.text).drawnByLayout, c.byLayout) << c.text;
+    ImageDevice laidOut(200, 60);
+    double baseline = 0;
+    PangoLayout* layout = PangoTextEngine::Shared().Layout(resolved.textFace, c.text, &baseline);
+    cairo_t* cr = laidOut.Context();
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_move_to(cr, 7, 11 + resolved.metrics.tmAscent - baseline);
+    pango_cairo_show_layout(cr, layout);
+    const DeviceBitmap a = shaped.ToBitmap();
+    const DeviceBitmap b = laidOut.ToBitmap();
+    int inked = 0;
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 200; ++x) {
+        ASSERT_EQ(a.GetPixel(x, y), b.GetPixel(x, y)) << c.text << " at " << x << "," << y;
+        inked += Inked(a, x, y) ? 1 : 0;
+      }
+    }
+    EXPECT_GT(inked, 30) << c.text;
+  }
 }
 
 // A device of a lower resolution draws onto another: its lengths from its own resolution, its

@@ -32,3 +32,25 @@ TEST(FileDialogFolders, AskedThenLastThenDocuments) {
 
 }  // namespace
 }  // namespace vornel
+
+namespace vornel {
+namespace {
+
+TEST(WithPatternExtension, AddsTheSinglePatternsExtensionToANameWithout) {
+  struct Case {
+    const char* path;
+    const char* pattern;
+    const char* saved;
+  };
+  for (const Case& c : {Case{"/home/a/Suite", "*.tab", "/home/a/Suite.tab"},
+                        Case{"/home/a/Suite.tab", "*.tab", "/home/a/Suite.tab"},
+                        Case{"/home/a/Suite.txt", "*.tab", "/home/a/Suite.txt"},   // an extension of its own
+                        Case{"/home/a/v1.2/Suite", "*.tab", "/home/a/v1.2/Suite.tab"},  // a dot in a folder
+                        Case{"/home/a/Suite", "*.btz;*.btxml", "/home/a/Suite"},  // more than one pattern
+                        Case{"/home/a/Suite", "*", "/home/a/Suite"}, Case{"/home/a/", "*.tab", "/home/a/"}}) {
+    EXPECT_EQ(WithPatternExtension(c.path, c.pattern), c.saved) << c.path << " " << c.pattern;
+  }
+}
+
+}  // namespace
+}  // namespace vornel

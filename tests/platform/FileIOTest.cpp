@@ -48,6 +48,43 @@ TEST(AtomicFile, PiecesReplaceTheFileOnlyWhenCommitted) {
   EXPECT_FALSE(nowhere.Commit());
 }
 
+// A save through a symbolic link writes the file the link names, through a chain of links,
+// relative ones read from their own folder; the links stay links. A loop gives the path.
+TEST(AtomicFile, WritesThroughSymbolicLinks) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  fs::create_directory(dir.File("real"));
+  testing::WriteText(dir.File("real/doc.btxml"), "old");
+  fs::create_symlink("real/doc.btxml", dir.File("near.btxml"));
+  fs::create_symlink(dir.File("near.btxml"), dir.File("far.btxml"));
+  fs::create_symlink("real/new.btxml", dir.File("dangling.btxml"));
+  fs::create_symlink("loop-b", dir.File("loop-a"));
+  fs::create_symlink("loop-a", dir.File("loop-b"));
+  EXPECT_EQ(fs::path(FinalLinkTarget(dir.File("far.btxml"))).lexically_normal(), fs::path(dir.File("real/doc.btxml")));
+  EXPECT_EQ(FinalLinkTarget(dir.File("real/doc.btxml")), dir.File("real/doc.btxml"));
+  EXPECT_EQ(FinalLinkTarget(dir.File("loop-a")), dir.File("loop-a"));
+
+  ASSERT_TRUE(WriteFileAtomically(dir.File("far.btxml"), std::string_view("new")));
+  EXPECT_TRUE(fs::is_symlink(dir.File("far.btxml")));
+  EXPECT_TRUE(fs::is_symlink(dir.File("near.btxml")));
+  EXPECT_EQ(ReadText(dir.File("real/doc.btxml")), "new");
+  ASSERT_TRUE(WriteFileAtomically(dir.File("dangling.btxml"), std::string_view("made")));
+  EXPECT_TRUE(fs::is_symlink(dir.File("dangling.btxml")));
+  EXPECT_EQ(ReadText(dir.File("real/new.btxml")), "made");
+  EXPECT_EQ(FilesIn(dir.File("real")), 2u);
+}
+
+TEST(IsReadOnlyFile, FilesNoOneMayWrite) {
+  TempDir dir;
+  const std::string path = dir.File("doc.btxml");
+  EXPECT_FALSE(IsReadOnlyFile(path));  // none yet
+  testing::WriteText(path, "text");
+  EXPECT_FALSE(IsReadOnlyFile(path));
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_TRUE(IsReadOnlyFile(path));
+  EXPECT_FALSE(IsReadOnlyFile(dir.path()));
+}
+
 TEST(ReadFileBytes, RegularFilesUpToTheLimitOnly) {
   TempDir dir;
   const std::string path = dir.File("piece.btb");

@@ -99,6 +99,41 @@ TEST(InkCollisions, InkPastThePaperAndScreenMarks) {
   EXPECT_EQ(d.Collisions(800, 1000), expected);
 }
 
+// Ink the listing missed: a letter struck through by a bar line or a system's line, a page
+// number on a staff line, and marks of a chord further from its letters than the nearest
+// letter is tall (a letter of another chord does not count as theirs).
+TEST(InkCollisions, LettersThroughLinesAndMarksFarFromTheirChord) {
+  Drawing d;
+  d.Line(InkSource::kStaffLine, 10, 100, 400, 100);
+  d.Text(InkSource::kTabLetter, 50, 105, "a");
+  d.Line(InkSource::kBarLine, 55, 90, 55, 130);
+  d.Line(InkSource::kSystemLine, 10, 90, 10, 130);
+  d.Text(InkSource::kTabLetter, 8, 125, "c");
+  d.Text(InkSource::kPageText, 300, 106, "p. 3", 0);
+  const auto chord = [&](int32_t x, int32_t markY, InkSource mark) {
+    const InkAnchorScope anchor(d.dc());
+    d.Text(InkSource::kTabLetter, x, 165, "e");
+    d.Text(mark, x + 2, markY, ".");
+  };
+  chord(100, 175, InkSource::kFingering);  // just under its letter
+  chord(150, 130, InkSource::kOrnament);   // 30 pixels over it
+  {
+    // A mark over a letter of another chord is still far from its own.
+    const InkAnchorScope anchor(d.dc());
+    d.Text(InkSource::kTabLetter, 200, 210, "a");
+    d.Text(InkSource::kFingering, 200, 165, ".");
+  }
+  d.Text(InkSource::kTabLetter, 208, 165, "a");
+  const std::vector<std::string> expected = {
+      "system line [10,90,11,130] / tablature letter \"c\" [8,117,16,125]",
+      "tablature letter \"a\" [50,97,58,105] / bar line [55,90,56,130]",
+      "staff line [10,100,400,101] / page text \"p. 3\" [300,94,324,109]",
+      "ornament \".\" [152,128,156,130] stands 7.1 mm from its chord",
+      "fingering \".\" [200,163,204,165] stands 9.8 mm from its chord",
+  };
+  EXPECT_EQ(d.Collisions(), expected);
+}
+
 TEST(InkExtent, UnionOfWhatWasDrawnWithoutScreenMarks) {
   RecordingDevice dc;
   InkCollisions all;

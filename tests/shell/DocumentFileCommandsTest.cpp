@@ -41,7 +41,7 @@ class FakeImporter : public Importer {
   bool TakesSignature(std::span<const uint8_t>) const override { return false; }
   std::string_view PromptTitle() const override { return "Import"; }
   std::string_view FilePattern() const override { return "*.xml"; }
-  size_t Import(const std::string&, CBriotabDoc& doc) const override {
+  size_t ImportSections(const std::string&, CBriotabDoc& doc) const override {
     CSystemArray* section = doc.AppendNewSection();
     while (section->systems.size() < systems_) section->NewSystem(CSystemArray::kAppend);
     return 1;

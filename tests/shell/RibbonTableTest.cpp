@@ -112,7 +112,7 @@ TEST(RibbonTable, LabelsShowWithoutMnemonicsAndTheirTipsAfterTheBreak) {
     EXPECT_EQ(ToolTipOf(c.id, c.label, c.iconOnly), c.tip) << c.label;
   }
   EXPECT_EQ(CommandLabel(57600), "New");
-  EXPECT_EQ(CommandLabel(33406), "Corored syntax");
+  EXPECT_EQ(CommandLabel(33406), "Coloured syntax");
   EXPECT_EQ(CommandLabel(34226), "Begin new marked area");
   EXPECT_EQ(CommandLabel(33483), "120%");
   EXPECT_EQ(CommandLabel(12345), "");

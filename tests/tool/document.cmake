@@ -60,7 +60,7 @@ execute_process(COMMAND "${CMAKE_COMMAND}" -E tar cf short.btz --format=zip shor
 file(REMOVE "${WORK_DIR}/short.btxml")
 foreach(name short.bttx short.btz)
   execute_process(COMMAND "${TOOL}" dump "${WORK_DIR}/${name}" ERROR_VARIABLE err OUTPUT_QUIET RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 1 OR NOT err STREQUAL "Unable to parse this XML file!\n<sections> counts 1000000 <section> but holds 1.\n")
+  if(NOT rc EQUAL 1 OR NOT err STREQUAL "Unable to parse this XML file!\n${WORK_DIR}/${name}:\n<sections> counts 1000000 <section> but holds 1.\n")
     message(FATAL_ERROR "${name}: rc=${rc} err='${err}'")
   endif()
 endforeach()

@@ -31,8 +31,6 @@ SEMITONES = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
 NOTE_COUNT_EXCEPTIONS = {
     "24b-ChordAsGraceNote.xml": (6, "a grace note, which the import leaves out, is tied to the note after it: that "
                                    "note is struck"),
-    "33k-Tie-Types.xml": (12, "its tie from a note of voice 1 to one of voice 2 is not kept: each voice is read "
-                              "on its own, so the second note is struck again"),
     "71e-TabStaves.xml": (62, "a chord of part 4 puts three notes on a course that another note of it "
                               "holds, with no free course to take them: a course sounds one note, the others are "
                               "left out and counted"),

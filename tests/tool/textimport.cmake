@@ -1,5 +1,6 @@
 # vornel-tool import of text and tablature files: an ABC file with the instrument of another
-# document, a folder of TAB files, and the messages of a missing file and of a folder without
+# document, a folder of TAB files (a section for each piece of each file: the collections of
+# headed pieces among them give several), and the messages of a missing file and of a folder without
 # files to import (neither writes the output).
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
@@ -16,7 +17,7 @@ execute_process(COMMAND "${TOOL}" import "${CORPUS_DIR}/tab" "${WORK_DIR}/tab.bt
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 string(REGEX MATCHALL "\nsection |^section " sections "${out}")
 list(LENGTH sections count)
-if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR NOT count EQUAL 5 OR NOT EXISTS "${WORK_DIR}/tab.btz")
+if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR NOT count EQUAL 17 OR NOT EXISTS "${WORK_DIR}/tab.btz")
   message(FATAL_ERROR "TAB folder: rc=${rc} sections=${count} out='${out}' err='${err}'")
 endif()
 
@@ -27,6 +28,6 @@ function(expect_message label expected)
     message(FATAL_ERROR "${label}: rc=${rc} out='${out}' err='${err}'")
   endif()
 endfunction()
-expect_message("missing ABC file" "Unable to open abc file: ${WORK_DIR}/missing.abc" "${WORK_DIR}/missing.abc")
+expect_message("missing ABC file" "Unable to open abc file: ${WORK_DIR}/missing.abc:\nNo such file or directory" "${WORK_DIR}/missing.abc")
 file(MAKE_DIRECTORY "${WORK_DIR}/empty")
 expect_message("empty folder" "No files found to import" "${WORK_DIR}/empty")

@@ -10,11 +10,13 @@
 #include <sstream>
 #include <string>
 
+#include "LongTabSection.h"
 #include "ViewFixtures.h"
 #include "document/CVornelTabDoc.h"
 #include "document/DocumentFiles.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "model/undo/CUndoSectionArray.h"
+#include "model/undo/SystemsSnapshot.h"
 #include "support/Bytes.h"
 #include "view/entry/KeyScript.h"
 
@@ -205,6 +207,92 @@ TEST(ExactUndo, AnEditOfEverySectionIsUndoneWholeByOneUndoAndRedoneByOneRedo) {
     ASSERT_TRUE(SaveDocumentFile(doc, after));
     EXPECT_EQ(FirstDifference(ReadText(edited), ReadText(after)), "") << c.name;
   }
+}
+
+// A section of a TAB import of 600 chords (some thirty systems, several pages) drawn as the
+// window draws it, the cursor on the second chord of a system in its middle.
+struct LongSectionRig : ViewRig {
+  LongSectionRig() : ViewRig(LongSectionDocument(600)) {
+    view.GoToSystem(static_cast<int>(Section().systems.size() / 2));
+    Draw();
+    view.OnSetFocus();
+    Run("key Right\n");
+    doc->undoStack.clear();
+    doc->SetModifiedFlag(false);
+  }
+  void Run(const std::string& script) {
+    ASSERT_TRUE(view::ReplayKeyScript(view, script)) << script;
+    Draw();
+  }
+};
+
+TEST(ExactUndo, EditsInTheMiddleOfALongSectionAreUndoneAndRedoneExactly) {
+  LongSectionRig rig;
+  CBriotabDoc& doc = *rig.doc;
+  ASSERT_GT(rig.Section().PageCount(), 2u);
+  struct Step {
+    const char* script;
+    bool pageOnly;  // the entry holds the systems of the cursor's page alone
+  };
+  const Step steps[] = {
+      {"char c\n", true},                   // a fret typed over the cursor's
+      {"key Down\nchar e\n", true},        // a fret on another course
+      {"key Delete\n", true},               // that note deleted
+      {"cmd 32784\n", false},              // the system formatted: the whole section's entry
+      {"key Right\nkey Right\nchar a\n", true},  // a fret after it, bound to the copy the undo brings
+      {"key Left\nkey Ctrl+Delete\n", false},  // a chord deleted
+      {"char b\n", true},
+  };
+  std::vector<std::string> states = {DumpDocument(doc)};
+  for (const Step& step : steps) {
+    rig.Run(step.script);
+    ASSERT_FALSE(doc.undoStack.empty()) << step.script;
+    const SystemsSnapshot* held = doc.undoStack.at(0)->systemsOnly.get();
+    EXPECT_EQ(held != nullptr, step.pageOnly) << step.script;
+    if (held != nullptr) {
+      const CSystemArray& section = rig.Section();
+      const size_t page = section.PageOfSystem(static_cast<size_t>(section.activeSystem));
+      EXPECT_EQ(held->first, section.FirstSystemOfPage(page)) << step.script;
+      EXPECT_EQ(held->systems.size(), section.SystemsOnPage(page)) << step.script;
+    }
+    states.push_back(DumpDocument(doc));
+    ASSERT_TRUE(states.back() != states[states.size() - 2]) << "nothing changed: " << step.script;
+  }
+  for (size_t i = states.size() - 1; i-- > 0;) {
+    doc.OnEditUndo();
+    EXPECT_EQ(FirstDifference(DumpDocument(doc), states[i]), "") << "undo back to " << i;
+    rig.Draw();
+    EXPECT_EQ(FirstDifference(DumpDocument(doc), states[i]), "") << "drawn after the undo back to " << i;
+  }
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_FALSE(doc.IsModified());
+  for (size_t i = 1; i < states.size(); ++i) {
+    doc.OnEditRedo();
+    rig.Draw();
+    EXPECT_EQ(FirstDifference(DumpDocument(doc), states[i]), "") << "redo to " << i;
+  }
+  EXPECT_FALSE(doc.CanRedo());
+}
+
+TEST(ExactUndo, TypedFretsKeepTheUndoDepthAndHalfOfItForRedo) {
+  LongSectionRig rig;
+  CBriotabDoc& doc = *rig.doc;
+  ASSERT_EQ(doc.undoStack.limit, 24);
+  std::vector<std::string> states = {DumpDocument(doc)};
+  for (int i = 0; i < 26; ++i) {
+    rig.Run(std::string("char ") + static_cast<char>('a' + i % 5) + "\nkey Right\n");
+    states.push_back(DumpDocument(doc));
+  }
+  // The 25th entry pushed the oldest out.
+  EXPECT_EQ(doc.undoStack.size(), 24u);
+  for (int i = 0; i < 24; ++i) doc.OnEditUndo();
+  EXPECT_EQ(FirstDifference(DumpDocument(doc), states[2]), "");
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_EQ(doc.redoStack.size(), 12u);
+  // The redo entries kept are the newest undone: back to the 14th note.
+  for (int i = 0; i < 12; ++i) doc.OnEditRedo();
+  EXPECT_EQ(FirstDifference(DumpDocument(doc), states[14]), "");
+  EXPECT_FALSE(doc.CanRedo());
 }
 
 }  // namespace

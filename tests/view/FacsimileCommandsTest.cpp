@@ -150,13 +150,16 @@ TEST(FacsimileCommands, RemovingAsksAndMarksTheDocumentModified) {
 TEST(FacsimileCommands, DialogAndUrlCommandsRefreshThePane) {
   Fixture f;
   // The list command refreshes whatever the dialog returned; AddFacsimile only after OK.
+  // The document is modified once the list changed.
   f.table.Execute(CommandEvent{kAddFacsimileImageCommand, std::nullopt, ""});
   EXPECT_EQ(f.panes.log, (std::vector<std::string>{"facsimiles 0"}));
   AddFacsimile(f.doc);
   EXPECT_EQ(f.panes.log.size(), 1u);
+  EXPECT_FALSE(f.doc.IsModified());
   f.windows.dialogAdds = "b.png";
   AddFacsimile(f.doc);
   EXPECT_EQ(f.panes.log.back(), "facsimiles 1");
+  EXPECT_TRUE(f.doc.IsModified());
   f.prompts.QueueText(std::nullopt);
   f.table.Execute(CommandEvent{kFacsimileUrlCommand, std::nullopt, ""});
   EXPECT_EQ(f.List().size(), 1u);

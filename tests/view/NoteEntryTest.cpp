@@ -124,9 +124,11 @@ TEST(NoteEntryTest, TypingOnAGClefStaff) {
 TEST(NoteEntryTest, UndoGivesBackEveryKeystroke) {
   EntryRig rig(false);
   const std::string before = DumpDocument(*rig.doc);
-  rig.Run("char a\nchar b\nchar c\n");
+  rig.Run("char a\nchar b\nchar c\nkey Ctrl+3\n");
   ASSERT_NE(DumpDocument(*rig.doc), before);
-  for (int i = 0; i < 3; ++i) rig.doc->OnEditUndo();
+  // Each step named after its key, the newest first.
+  EXPECT_EQ(rig.doc->UndoNames(), (std::vector<std::string>{"Type fret 13", "Type c", "Type b", "Type a"}));
+  for (int i = 0; i < 4; ++i) rig.doc->OnEditUndo();
   EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
   // Back where it started: not modified.
   EXPECT_FALSE(rig.doc->IsModified());
@@ -888,6 +890,30 @@ TEST(NoteEntryTest, FullBarPauseTakesColumnsInTheOtherLine) {
   rig.doc->OnEditUndo();
   rig.doc->OnEditUndo();
   EXPECT_EQ(FirstDifference(DumpDocument(*rig.doc), before), "");
+}
+
+// Ctrl+K puts a static space before the chord under the caret, and the caret stays with that
+// chord; at the end of the voice it goes on past the space, as after a typed note.
+TEST(NoteEntryTest, AStaticSpaceKeepsTheCaretOnItsChord) {
+  struct Case {
+    const char* moves;  // from the end of three typed chords
+    int column;         // the caret's column after Ctrl+K
+  };
+  for (const Case& c : {Case{"", 4}, Case{"key Left\nkey Left\n", 2}}) {
+    EntryRig rig(false);
+    rig.Run("char a\nchar c\nchar d\n");
+    rig.Run(c.moves);
+    const int before = rig.Line().GetCurrentStave()->cursorColumn;
+    const nChord* under = rig.Line().GetCursorChord();
+    rig.Run("cmd 33116\n");
+    EXPECT_EQ(rig.Voice().size(), 4u) << c.moves;
+    EXPECT_EQ(rig.Line().GetCurrentStave()->cursorColumn, c.column) << c.moves;
+    if (under != nullptr) {
+      EXPECT_EQ(rig.Line().GetCursorChord(), under) << c.moves;
+      ASSERT_NE(rig.Voice().at(static_cast<size_t>(before)), nullptr);
+      EXPECT_TRUE(rig.Voice().at(static_cast<size_t>(before))->IsSpecialEvent()) << c.moves;
+    }
+  }
 }
 
 }  // namespace

@@ -556,10 +556,10 @@ TEST(SectionPages, SystemsPerPage) {
   RecordingDevice dc(96, true);
   const DrawContext context = scope.On(dc);
   const int32_t perPage = ComputeSystemsPerPage(*section, dc, page, {0, 0, 794, 1000});
-  // As many of the tallest system (with the number of its first bar), with its ink and 6 mm
-  // between them, as the page holds.
-  const int64_t room = MeasureSystem(*section, 1, dc, page, 0, {0, 0, 794, 1000}).Total();
-  EXPECT_GT(room, MeasureSystem(*section, 0, dc, page, 0, {0, 0, 794, 1000}).Total());
+  // As many of the shortest system (the first: the others carry the numbers of their first
+  // bars), with its ink and 6 mm between them, as the page holds: the most a page can hold.
+  const int64_t room = MeasureSystem(*section, 0, dc, page, 0, {0, 0, 794, 1000}).Total();
+  EXPECT_LT(room, MeasureSystem(*section, 1, dc, page, 0, {0, 0, 794, 1000}).Total());
   EXPECT_EQ(perPage, (1000 + Mm(60)) / (room + Mm(60)));
   EXPECT_EQ(ComputeSystemsPerPage(*section, dc, page, {0, 0, 794, 10}), 1);
   EXPECT_EQ(section->stavesPerPage, 1);
@@ -650,10 +650,10 @@ TEST(DocumentPages, RecomputeSystemsPerPage) {
   const DrawContext context = scope.On(dc);
   RecomputeSystemsPerPage(doc, dc);
   EXPECT_EQ(page.newPageOnSection, 1);
-  // A4 at 300 dpi less 25 and 15 mm of margins, over the ink of the first system and 6 mm.
+  // A4 at 300 dpi less 25 and 15 mm of margins, over the ink of the shortest system and 6 mm.
   const int32_t printable = MulDiv(2970, 300, 254) - MulDiv(150, 300, 254) - MulDiv(250, 300, 254);
   const Rect area{0, 0, 2000, printable};
-  const int64_t room = MeasureSystem(*doc.sections.at(0), 1, dc, page, 0, area).Total();
+  const int64_t room = MeasureSystem(*doc.sections.at(0), 0, dc, page, 0, area).Total();
   EXPECT_EQ(doc.sections.at(0)->stavesPerPage, (printable + Mm(60, 300)) / (room + Mm(60, 300)));
 }
 

@@ -85,6 +85,44 @@ TEST(ScoreViewMouse, RubberBandBecomesTheSelection) {
   EXPECT_TRUE(rig.view.State().selection.IsEmpty());
 }
 
+// A selection made at one zoom covers the same chords at another, whichever way the zoom
+// changed: the view's own (keys, wheel) or the document's zoom commands.
+TEST(ScoreViewMouse, TheSelectionFollowsTheZoom) {
+  struct Case {
+    const char* name;
+    int32_t zoom;
+    bool throughTheDocument;
+  };
+  for (const Case c : {Case{"zoomed in by the view", 200, false}, Case{"zoomed out by the document", 60, true},
+                       Case{"a small step", 110, false}}) {
+    ViewRig rig(ViewDocument(1, 4, 4));
+    rig.Draw();
+    const auto columns = [&](int from, int to) {
+      const Rect line = rig.view.LineRect();
+      const int32_t w = rig.Stave().columnWidth;
+      return Rect{ColumnX(rig, static_cast<size_t>(from)) - w / 3, line.top - 12,
+                  ColumnX(rig, static_cast<size_t>(to)) + w / 3, line.bottom + 12};
+    };
+    const Rect before = columns(1, 4);
+    rig.view.State().selection = {before.left + 4, before.top + 14, before.right - 4, before.bottom - 14};
+    ASSERT_EQ(rig.view.GetSelectionRect(), before) << c.name;
+    if (c.throughTheDocument) {
+      rig.doc->settings.pageSettings.zoom = c.zoom;
+      rig.doc->UpdateAllViews(kHintRepaintAll);
+    } else {
+      rig.view.SetZoomKeepingPosition(c.zoom);
+    }
+    const std::string drawn = rig.Draw();
+    ASSERT_NE(rig.Stave().columnWidth, 0) << c.name;
+    EXPECT_EQ(rig.view.State().selection, columns(1, 4)) << c.name;
+    EXPECT_NE(rig.view.State().selection, before) << c.name;
+    // The frame is drawn where it now stands.
+    const Rect& s = rig.view.State().selection;
+    EXPECT_NE(drawn.find("Rectangle " + std::to_string(s.left) + " " + std::to_string(s.top)), std::string::npos)
+        << c.name;
+  }
+}
+
 TEST(ScoreViewMouse, ClickPlacesTheCursorAndShiftClickExtends) {
   ViewRig rig(ViewDocument(1, 4, 4));
   const Rect line = rig.view.LineRect();

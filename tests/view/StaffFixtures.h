@@ -4,12 +4,14 @@
 // with VORNEL_RENDER_PNG_DIR set, into a PNG to look at).
 
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "document/CBriotabDoc.h"
 #include "model/instrument/CInstrument.h"
@@ -18,6 +20,7 @@
 #include "model/score/CSystemArray.h"
 #include "model/voice/nChord.h"
 #include "platform/draw/CairoDevice.h"
+#include "platform/draw/InkCollisions.h"
 #include "platform/draw/RecordingDevice.h"
 #include "view/draw/DrawContext.h"
 #include "view/render/DrawingStaveRenderer.h"
@@ -78,6 +81,18 @@ struct LineFixture {
     renderer.DrawStave(dc, Stave(), zoom, line->Voices(), rect, indent, &definition.key, columnWidth);
   }
 
+  // The ink drawn over other ink when the stave is drawn as DrawLog draws it, with the
+  // collision listing's tolerance of 0.3 mm.
+  std::vector<InkCollisions::Collision> Collisions(int32_t columnWidth, int32_t width, int32_t zoom) {
+    RecordingDevice dc(96, true);
+    dc.SetRecording(false);
+    InkCollisions ink;
+    dc.SetInkObserver(&ink);
+    DrawOn(dc, columnWidth, {100, 100, 100 + width, 300}, 60, zoom);
+    dc.SetInkObserver(nullptr);
+    return ink.Find(0.3 * 96 / 25.4);
+  }
+
   // The recording of the stave drawn at (100, 100) with 60 pixels of header and columns
   // `columnWidth` wide; also a PNG named `name` (`height` pixels high) when
   // VORNEL_RENDER_PNG_DIR is set.
@@ -112,6 +127,29 @@ struct StaffLine : LineFixture {
     return DrawLog(name, columnWidth, printing, width, zoom, 260);
   }
 };
+
+// A staff filled by a function, under its name.
+struct NamedStave {
+  const char* name;
+  std::function<void(nChordArray&)> fill;
+};
+
+// The staves drawn one after another, each under a "# name" line, as one log (columns 40
+// wide); the ink each draws over other ink is handed to `check` with its name.
+inline std::string DrawNamedStaves(
+    const std::vector<NamedStave>& staves,
+    const std::function<void(const std::string&, const InkCollisions::Collision&)>& check) {
+  std::string log;
+  for (const NamedStave& s : staves) {
+    StaffLine staff;
+    s.fill(staff.Voice(0));
+    log += std::string("# ") + s.name + "\n" + staff.Draw(s.name, 40);
+    StaffLine measured;
+    s.fill(measured.Voice(0));
+    for (const InkCollisions::Collision& c : measured.Collisions(40, 600, 200)) check(s.name, c);
+  }
+  return log;
+}
 
 // A new document of one (active) section with the given title.
 inline std::unique_ptr<CBriotabDoc> OneSectionDocument(std::string_view title) {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <functional>
 #include <sstream>
@@ -440,11 +442,30 @@ TEST(StaffRenderer, TimeProportionalLayout) {
     v.push_back(Chord(3, {72}));
     v.push_back(Chord(2, {72}));
     const std::string log = staff.Draw("proportional_two_bars");
-    // W = 302, unit 151, bar space 151 × 1; pixels per tick (302 - 151) / 1344.
-    // x(i) = base + trunc(ticks × ppt + 151 × i) / 2, base moving by 20 after the bar line:
-    // 100, 100 + 194 / 2, 100 + 366 / 2, 100 + 539 / 2, 120 + 690 / 2, 120 + 862 / 2.
-    EXPECT_EQ(staff.Stave().LastDrawn().chordPositions, (std::vector<uint32_t>{100, 197, 283, 369, 465, 551, 700}));
+    // W = 302 less the bar line's half column (20) and the last column (40): pixels per tick
+    // 242 / 1344. x(i) = base + trunc(ticks × ppt), base moving by 20 after the bar line:
+    // 100, 100 + 69, 100 + 103, 100 + 138, 120 + 138, 120 + 172.
+    EXPECT_EQ(staff.Stave().LastDrawn().chordPositions, (std::vector<uint32_t>{100, 169, 203, 238, 258, 292, 700}));
     testing::ExpectGoldenLog("staff_proportional", log);
+  }
+  {
+    // Four full bars of quavers take the stave's whole width (four fixed bar widths are more
+    // than 3/4 of it): every column, bar lines too, stands within the stave, the last one a
+    // column short of its end, as with equal columns.
+    StaffLine staff;
+    nChordArray& v = staff.Voice(0);
+    for (int bar = 0; bar < 4; ++bar) {
+      for (int i = 0; i < 8; ++i) v.push_back(Chord(4, {72}));
+      if (bar < 3) v.push_back(Bar());
+    }
+    staff.Draw("proportional_full_width");
+    const std::vector<uint32_t>& xs = staff.Stave().LastDrawn().chordPositions;
+    ASSERT_EQ(xs.size(), v.size() + 1);
+    EXPECT_EQ(xs.front(), 100u);
+    EXPECT_TRUE(std::is_sorted(xs.begin(), xs.end()));
+    // 600 less three half columns of bar lines and the last column: 500 over 35 quavers.
+    EXPECT_EQ(xs[v.size() - 1], 160u + 500u * 31u / 32u);
+    EXPECT_EQ(xs.back(), 700u);
   }
   {
     // A line of bar lines only has no time to spread: equal columns, no division by zero.

@@ -20,7 +20,9 @@
 #include "view/draw/DrawContext.h"
 #include "view/draw/PageDrawSettings.h"
 #include "view/render/DrawingStaveRenderer.h"
+#include "view/render/pages/ClefRecords.h"
 #include "view/render/pages/SectionPages.h"
+#include "view/render/pages/SystemDrawing.h"
 #include "view/render/pages/SystemReachCache.h"
 
 namespace vornel {
@@ -146,6 +148,34 @@ TEST(SystemReaches, KeysFollowContentAndDevice) {
   EXPECT_NE(ReachContextOf(*section, page, paper, {0, 0, 794, 900}), base);
   copy->Definition(0)->staves.at(0)->lines += 1;
   EXPECT_NE(ReachContextOf(*copy, page, paper, printable), base);
+}
+
+// Where on its page a system stands changes nothing it draws: the measurements fitting the
+// pages made serve the drawing of each page, which measures nothing again.
+TEST(SystemReaches, APlaceOnThePageChangesNothingDrawn) {
+  Scope scope;
+  auto section = NotatedSection("Reaches", 3);
+  AddClefChange(*section->System(1));
+  AddHighNotes(*section->System(2));
+  CPageDlg page;
+  page.pageRect = {0, 0, 794, 1123};
+  const Rect printable{40, 40, 760, 1080};
+  for (size_t s = 0; s < section->systems.size(); ++s) {
+    std::string first;
+    for (const uint32_t placement : {0u, (5u << 26) | (0u << 20), (5u << 26) | (4u << 20), (63u << 26) | (63u << 20)}) {
+      // Each drawing starts with no clef change recorded.
+      ForgetClefRecords(*section);
+      RecordingDevice dc(96, false);
+      const DrawContext context(dc, scope.settings);
+      const SystemReach reach = MeasureSystem(*section, s, dc, page, placement, printable);
+      DrawSystem(*section->System(s), dc, page, placement, printable.left, printable.top, printable.right,
+                 printable.bottom);
+      const std::string drawn = std::to_string(reach.above) + " " + std::to_string(reach.height) + " " +
+                                std::to_string(reach.below) + "\n" + dc.Log();
+      if (first.empty()) first = drawn;
+      EXPECT_TRUE(drawn == first) << "system " << s << " placed " << std::hex << placement;
+    }
+  }
 }
 
 }  // namespace

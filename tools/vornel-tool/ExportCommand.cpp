@@ -14,6 +14,7 @@
 #include "ToolCommand.h"
 #include "layout/export/CTabProperties.h"
 #include "layout/export/DocumentExports.h"
+#include "model/voice/TabTextReport.h"
 #include "layout/export/MusicXmlExport.h"
 #include "layout/export/WindowsTextFile.h"
 #include "platform/UserPrompts.h"
@@ -140,7 +141,11 @@ int Export(const CommandArguments& args) {
       const std::optional<std::string> text = SectionMusicXmlText(*doc, section, date);
       written = text && WriteFileAtomically(out, *text);
     } else if (tab) {
-      written = WriteWindowsTextFile(out, BuildTabFile(*doc, section, options));
+      TabTextReport report;
+      written = WriteWindowsTextFile(out, BuildTabFile(*doc, section, options, &report));
+      if (const std::string lost = TabExportLossMessage(report); written && !lost.empty()) {
+        std::fprintf(stderr, "%s\n", lost.c_str());
+      }
     } else {
       const ExportServices defaults;
       written = WriteWindowsTextFile(

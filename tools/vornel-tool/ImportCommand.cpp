@@ -24,6 +24,7 @@
 #include "document/DocumentFiles.h"
 #include "document/InstrumentChooser.h"
 #include "document/SectionWizard.h"
+#include "import/ImportedDocument.h"
 #include "import/Importer.h"
 #include "import/ImportWarnings.h"
 #include "import/text/TextImportCommands.h"
@@ -153,8 +154,9 @@ int Import(const CommandArguments& args) {
   const CSystemArray* untouched = into ? nullptr : doc->sections.at(0);
   std::vector<const CSystemArray*> existing;
   for (const auto& section : doc->sections.items()) existing.push_back(section.get());
-  const size_t added = folder ? ImportFolder(files[0], *doc) : importer->Import(files[0], *doc);
+  const size_t added = folder ? ImportFolder(files[0], *doc) : ImportFile(*importer, files[0], *doc);
   if (added == 0) return 1;
+  if (folder) TitleImportedDocument(*doc, added, files[0]);
   // The new document's own section goes, wherever the imports put theirs.
   if (untouched != nullptr) {
     const int index = doc->sections.IndexOf(untouched);

@@ -11,6 +11,7 @@
 #include "ToolCommand.h"
 #include "document/CMIDIExportDlg.h"
 #include "document/DocumentFiles.h"
+#include "import/ImportedDocument.h"
 #include "import/ImportedSection.h"
 #include "midi/MidiImport.h"
 #include "midi/MidiSection.h"
@@ -70,6 +71,7 @@ int MidiImport(const CommandArguments& args) {
   doc.sections.push_back(std::move(section));
   doc.sections.activeSection = 0;
   doc.sections.Renumber();
+  TitleImportedDocument(doc, 1, args[0]);
   if (!SaveDocumentFile(doc, args[1])) return 1;
   std::printf("lines %zu notes %zu\n", lines, notes);
   return 0;

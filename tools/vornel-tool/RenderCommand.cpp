@@ -223,7 +223,7 @@ int Render(const CommandArguments& args) {
       const auto found = ink.Find(tolerance, size.cx, size.cy);
       if (found.empty()) continue;
       std::printf("page %d\n", p + 1);
-      for (const auto& collision : found) std::printf("  %s\n", InkCollisions::Describe(collision).c_str());
+      for (const auto& collision : found) std::printf("  %s\n", InkCollisions::Describe(collision, dpi).c_str());
       total += found.size();
     }
     std::printf("%zu collision%s\n", total, total == 1 ? "" : "s");

@@ -5,6 +5,30 @@
 
 namespace vornel {
 
+namespace {
+
+// A title, author or publisher written for the first time into a text never placed (at the
+// frame's corner) stands centred across the page: the title a third of the way down, the
+// author under it, the publisher near the foot. The page's frame as last shown gives the
+// size; before it was shown, an A4 page at the screen's 96 pixels an inch.
+void PlaceNewText(CTitlePage& page, CTitlePage::TextIndex index, const std::string& text) {
+  CTrackText& track = page.Text(index);
+  const bool unplaced = track.text.empty() && track.x == 0 && track.y == 0 &&
+                        (track.flags & CTrackText::kPositionPending) == 0;
+  track.text = text;
+  if (!unplaced || text.empty()) return;
+  const int32_t zoom = track.lastZoom > 0 ? track.lastZoom : 100;
+  const bool shown = page.frameRect.Width() > 0 && page.frameRect.Height() > 0;
+  const int64_t width = shown ? int64_t{page.frameRect.Width()} * 100 / zoom : 794;
+  const int64_t height = shown ? int64_t{page.frameRect.Height()} * 100 / zoom : 1123;
+  const int64_t down = index == CTitlePage::kTitle ? 30 : index == CTitlePage::kAuthor ? 42 : 85;
+  track.x = static_cast<int32_t>(width / 2);
+  track.y = static_cast<int32_t>(height * down / 100);
+  track.flags |= CTrackText::kCentered;
+}
+
+}  // namespace
+
 void CTitlePageDlg::Load(const CTitlePage& page) {
   printTitlePage = (page.printTitlepage & 1) != 0;
   excludeMetadata = (page.printTitlepage & CTitlePage::kExcludeMetadataBit) != 0;
@@ -44,9 +68,9 @@ bool CTitlePageDlg::Store(CTitlePage& page) const {
   page.dateStamp = dateStamp;
   page.sectionPosition = sectionPositions;
   page.pageNumbers = pageNumbers;
-  page.Text(CTitlePage::kTitle).text = title;
-  page.Text(CTitlePage::kAuthor).text = author;
-  page.Text(CTitlePage::kPublisher).text = publisher;
+  PlaceNewText(page, CTitlePage::kTitle, title);
+  PlaceNewText(page, CTitlePage::kAuthor, author);
+  PlaceNewText(page, CTitlePage::kPublisher, publisher);
   page.Text(CTitlePage::kContentsHeader).text = contentsHeader;
   page.columns = twoColumns;
   page.maxLines = maxItems;

@@ -14,6 +14,7 @@
 #include "platform/UserPrompts.h"
 #include "platform/io/FileIO.h"
 #include "platform/io/TemporaryFiles.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/xml/XMLWriter.h"
 
 namespace vornel {
@@ -74,6 +75,17 @@ BundleDocument DocumentOfBundle(const std::string& bundlePath) {
   document.local = document.entry;
   std::replace(document.local.begin(), document.local.end(), '\\', '_');
   return document;
+}
+
+// The index of the bundle's first entry named "*.btxml" (in any letter case) and its record;
+// -1 when it holds none.
+int FirstDocumentEntry(ZipHandle* zip, ZipEntry& entry) {
+  ZipEntry last;
+  if (GetZipItem(zip, -1, last) != kZipOk) return -1;
+  for (int i = 0; i < last.index; ++i) {
+    if (GetZipItem(zip, i, entry) == kZipOk && EndsWithNoCase(entry.name, ".btxml")) return i;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -167,17 +179,21 @@ UnzippedBundle UnzipBundle(const std::string& bundlePath) {
                         : "The file is not a zip archive, or its directory is damaged.";
     return bundle;
   }
-  const BundleDocument document = DocumentOfBundle(bundlePath);
   int index = -1;
   ZipEntry entry;
-  if (FindZipItem(zip.get(), document.entry, index, entry) != kZipOk) {
-    bundle.status = BundleStatus::kNoDocument;
-    return bundle;
+  if (FindZipItem(zip.get(), DocumentOfBundle(bundlePath).entry, index, entry) != kZipOk) {
+    // A bundle renamed by its user ("song (1).btz") still holds its document under the name
+    // it was saved with: the first XML document it holds.
+    index = FirstDocumentEntry(zip.get(), entry);
+    if (index < 0) {
+      bundle.status = BundleStatus::kNoDocument;
+      return bundle;
+    }
   }
   std::string why;
   const ZipResult unzipped = UnzipItemToMemory(zip.get(), index, bundle.document, kBundleLimits, &why);
   if (unzipped != kZipOk) {
-    bundle.reason = document.entry + ": " + (why.empty() ? "it cannot be unpacked" : why) + ".";
+    bundle.reason = entry.name + ": " + (why.empty() ? "it cannot be unpacked" : why) + ".";
     if (unzipped == kZipTooLarge) bundle.reason += " No document packs so tightly.";
     return bundle;
   }

@@ -91,10 +91,11 @@ inline constexpr uint32_t kMaxBundleRatio = 64;
 inline constexpr ZipLimits kBundleLimits{kMaxBundleDocumentBytes, kMaxBundleRatio, kBundleBaseBytes};
 
 // Inflates the document of the bundle at `bundlePath` (the entry named like the bundle with
-// the extension ".btxml", found without regard to case) into memory, within kBundleLimits and
+// the extension ".btxml", found without regard to case; in a bundle renamed since it was
+// saved, its first entry named "*.btxml") into memory, within kBundleLimits and
 // never beyond the size the entry declares. kUnreadable when the bundle does not open or the
 // entry cannot be inflated, with the reason (the archive's fault, or the limit the entry
-// passes); kNoDocument when the bundle holds no such entry.
+// passes); kNoDocument when the bundle holds no document.
 UnzippedBundle UnzipBundle(const std::string& bundlePath);
 
 }  // namespace vornel

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/zip/ZipFormat.h"
+#include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/TextConversion.h"
 
@@ -87,10 +88,11 @@ bool IsPlainAscii(std::string_view text) {
 class WriterState : public ZipState {
  public:
   bool Create(const std::string& path) {
-    path_ = path;
+    // An archive saved through a symbolic link replaces the file the link names; the link stays.
+    path_ = FinalLinkTarget(path);
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return false;
-    return output_.Create(path);
+    if (::stat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return false;
+    return output_.Create(path_);
   }
   ZipResult Add(std::string_view name, const std::string& sourcePath);
   ZipResult Finish();

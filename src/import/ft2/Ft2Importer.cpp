@@ -20,7 +20,7 @@ std::string_view Ft2Importer::PromptTitle() const { return "Select an ft2 file";
 
 std::string_view Ft2Importer::FilePattern() const { return "*.ft2;*.ft3"; }
 
-size_t Ft2Importer::Import(const std::string& path, CBriotabDoc& doc) const {
+size_t Ft2Importer::ImportSections(const std::string& path, CBriotabDoc& doc) const {
   const ImportReport report(path);
   Ft2Import ft2(doc);
   return ft2.ReadFile(path);

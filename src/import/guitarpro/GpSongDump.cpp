@@ -76,7 +76,8 @@ void DumpGuitarProSong(const gp_import& reader, std::string& out) {
     AppendQuoted(out, track.name);
     AppendFormat(out, " strings %d tuning", track.stringCount);
     for (int s = 0; s < track.stringCount; ++s) AppendFormat(out, " %d", track.tuning[static_cast<size_t>(s)]);
-    AppendFormat(out, " frets %d capo %d channel %d program %d\n", track.frets, track.capo, track.channel, track.program);
+    AppendFormat(out, " frets %d capo %d channel %d program %d%s\n", track.frets, track.capo, track.channel, track.program,
+                 track.percussion ? " percussion" : "");
   }
   for (size_t t = 0; t < song.tracks.size(); ++t) {
     const TabTrack& track = *song.tracks[t];

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <numeric>
 #include <optional>
+#include <span>
 #include <stdexcept>
 
 #include "document/CBriotabDoc.h"
@@ -15,6 +17,7 @@
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/events/CMetaEvent.h"
 #include "model/score/CSystemArray.h"
+#include "model/voice/RhythmValues.h"
 #include "model/voice/nChordArray.h"
 #include "platform/UserPrompts.h"
 
@@ -41,7 +44,8 @@ constexpr uint32_t kBendSlur = 5;
 constexpr uint32_t kSlideSlurWord = 0x2400;
 constexpr uint32_t kTiedSlurWord = 0x800;
 
-constexpr uint8_t kPercussionChannel = 10;
+// The family of the definitions the MIDI side plays on the percussion channel.
+constexpr uint8_t kPercussionFamily = 10;
 
 // Notes of the file the section cannot hold.
 constexpr ImportLoss kUntiedNote{"tied note without a note before it on its string",
@@ -96,6 +100,46 @@ std::unique_ptr<CMetaEvent> DynamicsEvent(int value) {
   return std::make_unique<CMetaEvent>(CMetaEvent::kDynamics, "", 0, 0, (level << 16) | velocity);
 }
 
+// The rhythm word of a beat: its value (one longer for the file's tuplets that the word's
+// tuplet of the next longer value holds), dot and tuplet.
+uint16_t RhythmWordOf(const TabColumn& column) {
+  const int code = (column.duration & 7) - (column.tupletOfLongerValue ? 1 : 0);
+  return static_cast<uint16_t>((code & 7) | ((column.flags & TabColumn::kDotted) ? 8 : 0) | ((column.tuplet & 0x0F) << 4));
+}
+
+TickLength Plus(TickLength a, TickLength b) {
+  const int64_t numerator = a.numerator * b.denominator + b.numerator * a.denominator;
+  const int64_t denominator = a.denominator * b.denominator;
+  const int64_t g = std::gcd(numerator, denominator);
+  return g == 0 ? TickLength{} : TickLength{numerator / g, denominator / g};
+}
+
+bool Shorter(TickLength a, TickLength b) { return a.numerator * b.denominator < b.numerator * a.denominator; }
+
+// The length of a bar of the signature in force.
+TickLength SignatureLength(const TabBar& bar) {
+  return {static_cast<int64_t>(bar.numerator) * (nChord::kBreveTicks / 2), bar.denominator};
+}
+
+// The beats of one voice in one bar of a track; none where the file gives fewer than it says.
+std::span<const TabColumn> BeatsOf(const TabTrack& track, const TabBar& bar, size_t voice) {
+  const auto first = static_cast<size_t>(std::max(bar.voiceFirstColumn[voice], 0));
+  const auto count = static_cast<size_t>(std::max(bar.voiceBeatCount[voice], 0));
+  if (first > track.columns.size() || count > track.columns.size() - first) return {};
+  return std::span<const TabColumn>(track.columns).subspan(first, count);
+}
+
+// A bar of one empty beat is a bar of rests.
+bool IsBarOfRests(std::span<const TabColumn> beats) { return beats.size() == 1 && beats.front().notes.empty(); }
+
+// How long one voice's beats in a bar last.
+TickLength BeatsLength(const TabBar& bar, std::span<const TabColumn> beats) {
+  if (IsBarOfRests(beats)) return SignatureLength(bar);
+  TickLength length;
+  for (const TabColumn& column : beats) length = Plus(length, RhythmLength(RhythmWordOf(column)));
+  return length;
+}
+
 }  // namespace
 
 std::unique_ptr<CSystemArray> GuitarProDoc::ImportFile(const std::string& filePath) {
@@ -129,10 +173,13 @@ std::unique_ptr<CSystemArray> GuitarProDoc::BuildSection() {
   if (tempo >= 1 && tempo <= 999) section->tempo = (section->tempo & ~0xFFF) | tempo;
 
   TabSong& song = reader_.song;
+  barLengths_ = BarLengths();
   for (song.currentTrack = 0; static_cast<size_t>(song.currentTrack) < song.tracks.size(); ++song.currentTrack) {
     const TabTrack& track = *song.tracks[static_cast<size_t>(song.currentTrack)];
     std::unique_ptr<CInstrumentDlg> definition = MakeDefinition(track);
-    if (ConvertTrack(track, *definition) > 0) section->definitions.push_back(std::move(definition));
+    // A track of rests keeps its line: the song's parts stay the song's.
+    ConvertTrack(track, *definition);
+    section->definitions.push_back(std::move(definition));
   }
   section_ = nullptr;
   return section;
@@ -162,81 +209,56 @@ std::unique_ptr<CInstrumentDlg> GuitarProDoc::MakeDefinition(const TabTrack& tra
   tab.tuningText = tab.tuning.GetTuningText();
   tab.SetImportDefaults();
   tab.tabFont.staveAdjust = {kTrackLineSpacing, kTrackLineSpacing / 2};
-  if (track.channel == kPercussionChannel) {
+  if (track.percussion) {
+    // Played on the percussion channel, its notes the drums' keys.
+    definition->family = kPercussionFamily;
     tab.tabStyle = CTabInstrument::kOwnFlags;
     tab.tuning.lines = 3;
   }
   return definition;
 }
 
-std::map<int32_t, const TabBar*> GuitarProDoc::CopyBarsByColumn(const TabTrack& track) const {
-  std::map<int32_t, const TabBar*> bars;
-  for (const TabBar& bar : track.bars) {
-    for (size_t v = 0; v < track.voices && v < bar.voiceFirstColumn.size(); ++v) {
-      if (bar.voiceBeatCount[v] > 0) bars[bar.voiceFirstColumn[v]] = &bar;
+std::vector<TickLength> GuitarProDoc::BarLengths() const {
+  std::vector<TickLength> lengths;
+  for (const TabBar& bar : reader_.songBars) lengths.push_back(SignatureLength(bar));
+  for (const auto& track : reader_.song.tracks) {
+    for (size_t b = 0; b < track->bars.size() && b < lengths.size(); ++b) {
+      const TabBar& bar = track->bars[b];
+      for (size_t v = 0; v < track->voices && v < bar.voiceBeatCount.size(); ++v) {
+        const TickLength length = BeatsLength(bar, BeatsOf(*track, bar, v));
+        if (Shorter(lengths[b], length)) lengths[b] = length;
+      }
     }
   }
-  return bars;
+  return lengths;
 }
 
 size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definition) {
-  const std::map<int32_t, const TabBar*> bars = CopyBarsByColumn(track);
-  if (definition.gathered.empty()) throw std::invalid_argument("the definition has no voice");
+  if (definition.gathered.size() < track.voices) throw std::invalid_argument("the definition lacks a voice");
   size_t notesMet = 0;
-  int32_t counter = 0;
   // The level each voice plays at: a dynamic is written where it changes.
   int dynamic[2] = {kDefaultDynamic, kDefaultDynamic};
-  for (const TabColumn& column : track.columns) {
-    const int32_t index = counter++;
-    if (column.voice >= definition.gathered.size()) throw std::invalid_argument("the definition lacks the voice");
-    nChordArray& voice = definition.gathered[column.voice];
-    if (const auto found = bars.find(index); found != bars.end()) {
-      const TabBar& bar = *found->second;
+  for (size_t b = 0; b < track.bars.size(); ++b) {
+    const TabBar& bar = track.bars[b];
+    for (size_t v = 0; v < track.voices && v < bar.voiceBeatCount.size(); ++v) {
+      nChordArray& voice = definition.gathered[v];
       AppendBarEvents(bar, voice);
-      // A bar of one empty beat is a bar of rests.
-      if (column.notes.empty() && bar.voiceBeatCount[column.voice] == 1) {
+      const std::span<const TabColumn> beats = BeatsOf(track, bar, v);
+      const TickLength filled = BeatsLength(bar, beats);
+      if (IsBarOfRests(beats)) {
         voice.AppendRests(static_cast<size_t>(bar.numerator), static_cast<uint32_t>(bar.denominator));
-        continue;
+      } else {
+        for (const TabColumn& column : beats) notesMet += AppendBeat(track, column, definition.key, voice, dynamic[v]);
+      }
+      // A bar its beats do not fill ends in rests, so that every track's next bar starts
+      // with the song's.
+      if (b < barLengths_.size() && Shorter(filled, barLengths_[b])) {
+        const TickLength missing = Plus(barLengths_[b], {-filled.numerator, filled.denominator});
+        std::vector<uint16_t> rests = RhythmsForLength(missing);
+        if (rests.empty()) rests = NearestRhythms(missing);
+        for (uint16_t word : rests) voice.push_back(std::make_unique<nChord>(nChord::kChord, word));
       }
     }
-
-    auto chord = std::make_unique<nChord>();
-    chord->rhythm = static_cast<uint16_t>((column.duration & 7) | ((column.flags & TabColumn::kDotted) ? 8 : 0) |
-                                          ((column.tuplet & 0x0F) << 4));
-    if (!column.chordName.empty()) chord->metaEvents.SetMetaEvent(CMetaEvent::kChordName, column.chordName, 0, 0, 0);
-    if (!column.lyric.empty()) chord->SetLyric(column.lyric);
-    for (const TabNote& source : column.notes) {
-      ++notesMet;
-      auto note = std::make_unique<nNotes>();
-      // The track's own tuning: a course record cannot hold the low "tunings" of drum tracks.
-      const int pitch = track.tuning[static_cast<size_t>(track.stringCount - 1 - source.string)] + source.fret;
-      note->pitch = static_cast<uint8_t>(pitch);
-      note->string = source.string;
-      char accidental = 0;
-      note->SpellInKey(definition.key, false, accidental);
-      if ((source.flags & TabNote::kTie) && !TieToPrevious(voice, *note)) {
-        CountImportLoss(kUntiedNote);
-        continue;
-      }
-      if (source.attributes.contains(TabNote::kGraceNote)) CountImportLoss(kGraceNote);
-
-      if (source.flags & TabNote::kGhost) note->ToggleDecoration(kGhostDecoration);
-      if (source.flags & TabNote::kLegato) note->slur |= 1;
-      if (source.flags & TabNote::kLetRing) note->SetSlurType(kLetRingSlur);
-      if (source.flags & TabNote::kStaccato) note->ToggleDecoration(kStaccatoDecoration);
-      if (source.flags & TabNote::kDeadNote) note->ToggleDecoration(kMutedDecoration);
-      if (source.flags & TabNote::kPalmMute) note->ToggleDecoration(kMutedDecoration);
-      if (source.flags & TabNote::kSlide) note->slur = kSlideSlurWord;
-      if (source.flags & TabNote::kHarmonic) note->ToggleDecoration(kHarmonicDecoration);
-      if (!source.attributes.empty()) ApplyNoteAttributes(*chord, *note, source.attributes);
-      chord->notes.push_back(std::move(note));
-      chord->notes.SortByPitch(true);
-    }
-    if (const std::optional<int> level = DynamicOf(column); level && !chord->notes.empty()) {
-      if (*level != dynamic[column.voice & 1]) chord->metaEvents.push_back(DynamicsEvent(*level));
-      dynamic[column.voice & 1] = *level;
-    }
-    voice.push_back(std::move(chord));
   }
 
   if (track.voices == 2) {
@@ -248,6 +270,48 @@ size_t GuitarProDoc::ConvertTrack(const TabTrack& track, CInstrumentDlg& definit
   }
   SeparateCourses(definition.gathered[0], definition.tabInstrument,
                   "track " + std::to_string(reader_.song.currentTrack + 1));
+  return notesMet;
+}
+
+size_t GuitarProDoc::AppendBeat(const TabTrack& track, const TabColumn& column, const CKey& key, nChordArray& voice,
+                               int& dynamic) {
+  size_t notesMet = 0;
+  auto chord = std::make_unique<nChord>();
+  chord->rhythm = RhythmWordOf(column);
+  if (!column.chordName.empty()) chord->metaEvents.SetMetaEvent(CMetaEvent::kChordName, column.chordName, 0, 0, 0);
+  if (!column.lyric.empty()) chord->SetLyric(column.lyric);
+  for (const TabNote& source : column.notes) {
+    ++notesMet;
+    auto note = std::make_unique<nNotes>();
+    // The track's own tuning: a course record cannot hold the low "tunings" of drum tracks.
+    const int pitch = track.tuning[static_cast<size_t>(track.stringCount - 1 - source.string)] + source.fret;
+    note->pitch = static_cast<uint8_t>(pitch);
+    note->string = source.string;
+    char accidental = 0;
+    note->SpellInKey(key, false, accidental);
+    if ((source.flags & TabNote::kTie) && !TieToPrevious(voice, *note)) {
+      CountImportLoss(kUntiedNote);
+      continue;
+    }
+    if (source.attributes.contains(TabNote::kGraceNote)) CountImportLoss(kGraceNote);
+
+    if (source.flags & TabNote::kGhost) note->ToggleDecoration(kGhostDecoration);
+    if (source.flags & TabNote::kLegato) note->slur |= 1;
+    if (source.flags & TabNote::kLetRing) note->SetSlurType(kLetRingSlur);
+    if (source.flags & TabNote::kStaccato) note->ToggleDecoration(kStaccatoDecoration);
+    if (source.flags & TabNote::kDeadNote) note->ToggleDecoration(kMutedDecoration);
+    if (source.flags & TabNote::kPalmMute) note->ToggleDecoration(kMutedDecoration);
+    if (source.flags & TabNote::kSlide) note->slur = kSlideSlurWord;
+    if (source.flags & TabNote::kHarmonic) note->ToggleDecoration(kHarmonicDecoration);
+    if (!source.attributes.empty()) ApplyNoteAttributes(*chord, *note, source.attributes);
+    chord->notes.push_back(std::move(note));
+    chord->notes.SortByPitch(true);
+  }
+  if (const std::optional<int> level = DynamicOf(column); level && !chord->notes.empty()) {
+    if (*level != dynamic) chord->metaEvents.push_back(DynamicsEvent(*level));
+    dynamic = *level;
+  }
+  voice.push_back(std::move(chord));
   return notesMet;
 }
 

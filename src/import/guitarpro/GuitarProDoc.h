@@ -1,8 +1,9 @@
 #pragma once
 // A Guitar Pro file turned into one new section of an open document: one instrument line
-// for every track that has notes, with the track's name, tuning and program, its beats as
-// chords with their rhythms, tuplets, ties, effects, fingerings, dynamics, chord names and
-// lyrics, and the bars' signatures, repeats, markers and keys. The section is built
+// for every track, rests only or not, with the track's name, tuning and program (a drum track
+// plays its keys on the percussion channel), its beats as chords with their rhythms, tuplets,
+// ties, effects, fingerings, dynamics, chord names and lyrics, and the bars' signatures,
+// repeats, markers and keys; a bar a track's beats leave short ends in rests. The section is built
 // completely before it joins the document; what the reader could not read gives the
 // system's message and changes nothing.
 
@@ -12,13 +13,16 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "import/guitarpro/gp_import.h"
+#include "model/voice/RhythmValues.h"
 
 namespace vornel {
 
 class CBriotabDoc;
 class CInstrumentDlg;
+class CKey;
 class CSystemArray;
 class nChord;
 class nChordArray;
@@ -68,8 +72,15 @@ class GuitarProDoc {
 
  private:
   // --- conversion steps, while BuildSection runs
-  // The track's notes into the definition's gathered voices; returns the notes met.
+  // The track's notes into the definition's gathered voices, bar by bar, each bar its beats
+  // leave short ended in rests; returns the notes met.
   size_t ConvertTrack(const TabTrack& track, CInstrumentDlg& definition);
+  // One beat as a chord at the end of the voice, its dynamic written where it changes the
+  // voice's level; returns the notes met.
+  size_t AppendBeat(const TabTrack& track, const TabColumn& column, const CKey& key, nChordArray& voice, int& dynamic);
+  // How long each bar of the song lasts: its signature's length, or the longest voice of a
+  // track that overfills it, so that every track's bar N starts at the same time.
+  std::vector<TickLength> BarLengths() const;
   void AppendBarEvents(const TabBar& bar, nChordArray& voice);
   void AddKeyChange(int key, nChordArray& voice);
   void SetSongInfo();
@@ -77,14 +88,13 @@ class GuitarProDoc {
   // there is none.
   bool TieToPrevious(const nChordArray& voice, nNotes& note) const;
   void ApplyNoteAttributes(nChord& chord, nNotes& note, const std::map<int, int>& attributes) const;
-  // The track's bars by the first column of each voice's beats in them.
-  std::map<int32_t, const TabBar*> CopyBarsByColumn(const TabTrack& track) const;
   // A new definition set up for a track: one tablature stave, the name, program, tuning and
   // the tablature defaults of an import.
   std::unique_ptr<CInstrumentDlg> MakeDefinition(const TabTrack& track) const;
 
   gp_import reader_;
   CSystemArray* section_ = nullptr;  // the section being built
+  std::vector<TickLength> barLengths_;  // while BuildSection runs
   bool timeSignatureSeen_ = false;
   bool keySeen_ = false;
 };

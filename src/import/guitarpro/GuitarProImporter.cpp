@@ -18,7 +18,7 @@ std::string_view GuitarProImporter::PromptTitle() const { return GuitarProDoc::k
 
 std::string_view GuitarProImporter::FilePattern() const { return GuitarProDoc::kFilePattern; }
 
-size_t GuitarProImporter::Import(const std::string& path, CBriotabDoc& doc) const {
+size_t GuitarProImporter::ImportSections(const std::string& path, CBriotabDoc& doc) const {
   GuitarProDoc importer;
   importer.target = &doc;
   return importer.ImportInto(path) ? 1 : 0;

@@ -79,6 +79,9 @@ struct TabColumn {
   int32_t duration = 3;  // 1 whole ... 7 sixty-fourth
   int32_t status = 0;    // the beat's status byte, 0 when it gives none
   int32_t tuplet = 0;    // code of the chord rhythm word: 1 triplet, 2 five, 3 seven ...
+  // The file's tuplet is the rhythm word's tuplet of the next longer value: the file's five
+  // sixteenths in the time of four last what the word's five eighths in the time of two do.
+  bool tupletOfLongerValue = false;
   std::string chordName;
   std::string lyric;
   uint8_t voice = 0;
@@ -86,7 +89,13 @@ struct TabColumn {
 };
 
 struct TabTrack {
+  // Bits of the track's first byte.
+  static constexpr uint8_t kDrums = 0x01;
+  // The MIDI channel (1-16) of percussion.
+  static constexpr uint8_t kPercussionChannel = 10;
+
   uint8_t voices = 1;
+  bool percussion = false;  // a drum track, or a track on the percussion channel
   uint8_t program = 0;
   uint8_t channel = 0;
   uint8_t stringCount = 0;

@@ -71,20 +71,25 @@ std::vector<std::string_view> Syllables(std::string_view text) {
 bool ValidNumerator(int value) { return value >= 1 && value <= 64; }
 bool ValidDenominator(int value) { return value >= 1 && value <= 64 && (value & (value - 1)) == 0; }
 
-// The tuplet code of the chord rhythm word for a beat's tuplet; -1 for one the reader refuses.
-int TupletCode(int32_t tuplet) {
-  switch (tuplet) {
-    case 3:
-    case 6: return 1;
-    case 5: return 2;
-    case 7: return 3;
-    case 9: return 5;
-    case 11: return 6;
-    case 13: return 7;
-    case 10:
-    case 12: return 0;
-    default: return -1;
+// A tuplet of the file as a rhythm word holds it: the word's tuplet code, and whether the
+// word takes the next longer value. The file's tuplets fill the time of the next lower power
+// of two (five in the time of four, nine in the time of eight); the word's five, nine, eleven
+// and thirteen fill half that time, so they take a value twice as long.
+struct TupletWord {
+  int32_t count;
+  int code;
+  bool longerValue;
+};
+constexpr TupletWord kTupletWords[] = {{3, 1, false},  {5, 2, true},  {6, 1, false}, {7, 3, false},
+                                       {9, 5, true},   {10, 2, true}, {11, 6, true}, {12, 1, false},
+                                       {13, 7, true}};
+
+// The word of a beat's tuplet; null for one the reader refuses.
+const TupletWord* TupletWordOf(int32_t tuplet) {
+  for (const TupletWord& word : kTupletWords) {
+    if (word.count == tuplet) return &word;
   }
+  return nullptr;
 }
 
 }  // namespace
@@ -400,6 +405,7 @@ void gp_import::readTrackProperties() {
       in_->Fail(FormatText("Track %d: insane MIDI channel 2 (%d)\n", t, secondChannel));
     }
     track.channel = static_cast<uint8_t>(channel);
+    track.percussion = (simulations & TabTrack::kDrums) != 0 || channel == TabTrack::kPercussionChannel;
     track.frets = static_cast<uint8_t>(frets);
     track.capo = static_cast<uint8_t>(capo);
     // The program of the track's own port and channel; none for channel 0 or a slot the
@@ -466,9 +472,10 @@ void gp_import::readColumn(const TabTrack& track, TabColumn& column) {
   column.duration = duration + 3;
   if (flags & 0x20) {
     const int32_t tuplet = readDelphiInteger();
-    const int code = TupletCode(tuplet);
-    if (code < 0) in_->Fail(FormatText("Insane tuple t: %d", tuplet));
-    column.tuplet = code;
+    const TupletWord* word = TupletWordOf(tuplet);
+    if (word == nullptr) in_->Fail(FormatText("Insane tuple t: %d", tuplet));
+    column.tuplet = word->code;
+    column.tupletOfLongerValue = word->longerValue;
   }
   if (flags & 0x02) column.chordName = readChordDiagram();
   if (flags & 0x04) readDelphiString();  // beat text

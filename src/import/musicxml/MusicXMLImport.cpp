@@ -9,6 +9,7 @@
 #include "import/musicxml/MusicXMLTagWalk.h"
 #include "midi/GeneralMidiNames.h"
 #include "model/score/CSystemArray.h"
+#include "platform/BuildBudget.h"
 #include "platform/UserPrompts.h"
 #include "platform/text/TextConversion.h"
 
@@ -91,6 +92,8 @@ bool MusicXMLImport::ImportFile(const std::string& path) {
     ShowPartNames(*section);
     target->AppendSection(std::move(section));
     return true;
+  } catch (const BuildBudgetExceeded&) {
+    throw;  // the importer names the file and the limit
   } catch (const std::exception& e) {
     ImportWarning(std::string("warning: the import stopped: ") + e.what());
   }

@@ -12,6 +12,7 @@
 #include "import/musicxml/xml2vornelvisitor.h"
 #include "musicxml/reader/xmlreader.h"
 #include "musicxml/visitors/browser.h"
+#include "platform/BuildBudget.h"
 #include "platform/io/FileIO.h"
 
 namespace vornel {
@@ -125,6 +126,7 @@ bool MusicXMLImportDriver::read(const std::string& path) {
     std::string reason;
     if (!ExtractMxlScore(path, kMaxScoreBytes, score, reason)) return fail(reason);
     if (score.empty()) return fail("the score is empty");
+    const HeldBuild held(score.size());
     std::FILE* stream = fmemopen(score.data(), score.size(), "rb");
     if (stream == nullptr) return fail("the score cannot be read");
     parsed = reader.readStream(stream);

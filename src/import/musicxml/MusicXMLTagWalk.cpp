@@ -7,10 +7,14 @@
 #include <numeric>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "import/CourseClashes.h"
 #include "import/musicxml/ImportWarnings.h"
+#include "model/FloorDivision.h"
+#include "model/Scaling.h"
+#include "model/instrument/CClef.h"
 #include "model/score/CSystemArray.h"
 #include "model/voice/RhythmValues.h"
 #include "platform/text/TextConversion.h"
@@ -27,10 +31,18 @@ constexpr uint16_t kDoubleBar = 0x31;
 constexpr uint16_t kClefBar = 0x19;
 constexpr uint16_t kClefEvent = 0x92;
 constexpr uint16_t kStemBit = 0x80;
-constexpr uint32_t kOtherSpelling = 4;  // note status: the key's other spelling
 constexpr uint32_t kTiedFromPrevious = 0x800;
 constexpr uint8_t kCodaKind = 50;
-constexpr int32_t kLegatoOffset = 5;
+constexpr uint32_t kSymbolTime = 8;  // a time signature's value: drawn as its symbol
+// Line offsets (value bits 8-15, sign and magnitude) of marks under the staff: a caption's
+// baseline three lines under the bottom line, a dynamic's seven lines under the top line, a
+// hairpin's twelve of its half openings down from its place over the staff.
+constexpr uint32_t kWordsBelow = 7u << 8;
+constexpr uint32_t kDynamicBelow = (0x80u | 7u) << 8;
+constexpr uint32_t kHairpinBelow = 12u << 8;
+constexpr int32_t kPedalCode = 10;
+constexpr int32_t kDefaultLevel = 100;  // the expression an instrument starts at
+constexpr int32_t kLongSlurBend = 2;  // lines a long slur's legato mark bends
 
 // A parameter read as a whole number as atoi would, but saturating instead of overflowing.
 int IntParam(const vornelelement& e, size_t i) {
@@ -47,7 +59,9 @@ std::optional<size_t> SlurSlotIndex(int number) {
   return static_cast<size_t>(number - 1);
 }
 
-// cy of a dynamic: (code << 16) | level; 0 for a text outside the table.
+// cy of a dynamic: (code << 16) | level. A marking outside the table keeps code 0 (it shows its
+// own letters) with the level of the nearest marking, for the level is the expression it
+// plays at: 0 would silence the notes after it.
 int32_t DynamicsValue(std::string_view text) {
   struct Level {
     std::string_view text;
@@ -60,7 +74,15 @@ int32_t DynamicsValue(std::string_view text) {
   for (const Level& l : kLevels) {
     if (l.text == text) return (l.code << 16) | l.level;
   }
-  return 0;
+  static constexpr Level kOthers[] = {{"pppp", 0, 54},  {"ppppp", 0, 44}, {"pppppp", 0, 34}, {"ffff", 0, 127},
+                                      {"fffff", 0, 127}, {"ffffff", 0, 127}, {"sfz", 0, 120}, {"sffz", 0, 124},
+                                      {"sfp", 0, 110},  {"sfpp", 0, 110}, {"fp", 0, 110},    {"rf", 0, 110},
+                                      {"rfz", 0, 120},  {"fzp", 0, 120},  {"sfzp", 0, 120},  {"pf", 0, 84},
+                                      {"n", 0, 34}};
+  for (const Level& l : kOthers) {
+    if (l.text == text) return l.level;
+  }
+  return 100;
 }
 
 // The length in ticks of n/d of a whole note (768 ticks) with its dots, each adding half the
@@ -79,6 +101,9 @@ std::string WholeNoteText(TickLength length) {
   const long long g = std::gcd(numerator, denominator);
   return std::to_string(numerator / g) + "/" + std::to_string(denominator / g);
 }
+
+constexpr ImportLoss kGraceNote{"grace note", "grace notes"};
+constexpr ImportLoss kVoltaEnding{"volta ending before the first bar line", "volta endings before the first bar line"};
 
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 
@@ -129,10 +154,17 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
       Fret(e);
     } else if (name == "bar") {
       AppendBar(kFixedBar);
+    } else if (name == "skipNumber") {
+      SkipNumber();
+    } else if (name == "firstBar") {
+      if (!barOffsetSet_) section_.barOffset = std::clamp(IntParam(e, 0), 0, 9999);
+      barOffsetSet_ = true;
     } else if (name == "repeatBegin") {
       AppendBar(kBeginRepeat);
     } else if (name == "repeatEnd") {
       AppendBar(kEndRepeat);
+    } else if (name == "transpose") {
+      Transpose(e);
     } else if (name == "key") {
       Key(e);
     } else if (name == "meter") {
@@ -140,21 +172,30 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
     } else if (name == "tempo") {
       Tempo(e);
     } else if (name == "intens") {
-      const std::string text = TextParam(e, 0);
-      AddPending(CMetaEvent::kDynamics, text, DynamicsValue(text));
+      Dynamic(e);
+    } else if (name == "crescBegin" || name == "dimBegin") {
+      WedgeBegin(e, name == "crescBegin");
+    } else if (name == "crescEnd" || name == "dimEnd") {
+      EndSpan(wedge_);
+    } else if (name == "pedal") {
+      Pedal(e);
     } else if (name == "stemsDown" || name == "stemsUp") {
       FlipStem();
     } else if (name == "words") {
-      AddPending(CMetaEvent::kCaption, TextParam(e, 0));
+      // Words under the staff stand their line offset below its bottom line.
+      AddPending(CMetaEvent::kCaption, TextParam(e, 0), 0, Below(e) ? kWordsBelow : 0);
     } else if (name == "lyric") {
       AddPending(CMetaEvent::kLyrics, TextParam(e, 0));
     } else if (name == "tieBegin") {
       tiePending_ = true;
     } else if (name == "tieEnd") {
       TieEnd();
+    } else if (name == "volta") {
+      Volta(e);
     } else if (name == "endgroup") {
       // Only the grace group's own end closes it: other groups may end inside one.
       if (TagName(e.param(0)) == "grace") grace_ = false;
+      if (TagName(e.param(0)) == "volta") EndVolta();
     } else if (name == "endstaff") {
       EndStaff();
     } else if (name == "fermata") {
@@ -166,6 +207,7 @@ void MusicXMLTagWalk::Walk(const vornelelement& list) {
     }
   }
   pendingMarks_.clear();
+  ReachEndings();
   currentVoice_ = nullptr;
   targetVoice_ = nullptr;
 }
@@ -220,15 +262,22 @@ void MusicXMLTagWalk::ResetStaffState() {
   measure_ = 1;
   lastNote_ = nullptr;
   slots_.fill(SlurSlot{});
-  openTies_.clear();
+  endingSlots_.fill(SlurSlot{});
+  longSlurs_.clear();
   tiePending_ = false;
   slurPending_ = false;
   pendingMarks_.clear();
   pendingChordName_.clear();
+  wedge_ = OpenSpan{};
+  pedal_ = OpenSpan{};
+  lastLevel_ = kDefaultLevel;
+  voltaBar_ = nullptr;
+  staffEndings_.clear();
   inChord_ = false;
   grace_ = false;
   clefSeen_ = false;
   meterSeen_ = false;
+  transposeSemitones_ = transposeSteps_ = 0;
 }
 
 void MusicXMLTagWalk::Staff(const vornelelement& e) {
@@ -236,14 +285,18 @@ void MusicXMLTagWalk::Staff(const vornelelement& e) {
   const int staff = std::clamp(IntParam(e, 0), -1000000, 1000000);
   const int staffCount = IntParam(e, 1);
   const int voiceIndex = IntParam(e, 3);
-  const int part = IntParam(e, 4);
+  // Part numbers are counted and printed (part N + 1): a far-off one is kept far off, in range.
+  const int part = std::clamp(IntParam(e, 4), -1000000, 1000000);
   currentPart_ = part;
   // The working voice goes: nothing may point into it any more.
   ResetStaffState();
   staffOffset_ = part == previousPart_ ? staff - 1 - previousStaffIndex_ : 0;
   working_.DeleteChords();
   currentVoice_ = &working_;
+  const nChordArray* before = targetVoice_;
   SelectDefinition(part, staffCount, voiceIndex);
+  // A tie may end in another voice of the staff: the voices are merged into one.
+  if (targetVoice_ != before) openTies_.clear();
   previousStaffIndex_ = staff - 1;
   previousPart_ = part;
 }
@@ -258,8 +311,9 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
   definition_ = &definition;
   // A voice on another staff of the part than the voice before it goes to the second voice.
   if (staffCount > 1 && staffOffset_ != 0) definition.voiceSelector = 1;
-  if (staffCount == 2 && voiceIndex == 0) {
-    // A part of two staves: a G clef staff over an F clef staff, one voice each.
+  if (staffCount >= 2 && voiceIndex == 0) {
+    // A part of two staves: a G clef staff over an F clef staff, one voice each. The staves
+    // after the first of a part of more all go into the second.
     definition.DeleteStaves();
     CClef* upper = definition.AddStave();
     CClef* lower = definition.AddStave();
@@ -274,7 +328,8 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
       lower->type = CClef::kStaff;
       lower->enabledVoices = CClef::kLowerVoice;
       lower->spaceBelow = 1;
-      lower->hideMetaEvents = 1;
+      // Each staff has a voice of its own, whose dynamics, pedals and words it shows.
+      lower->hideMetaEvents = 0;
     }
     definition.LinkStaves();
     definition.voiceSelector = 0;
@@ -284,8 +339,74 @@ void MusicXMLTagWalk::SelectDefinition(int part, int staffCount, int voiceIndex)
   targetVoice_ = &definition.gathered[definition.voiceSelector != 0 ? 1 : 0];
 }
 
+void MusicXMLTagWalk::TimeUntimedMeasures() {
+  // The measures that bar lines close before the first time signature, by the index of their
+  // first event, with their lengths in ticks (the last measure ends the music, whatever its
+  // length).
+  std::vector<std::pair<size_t, uint64_t>> measures;
+  size_t start = 0;
+  uint64_t length = 0;
+  bool timed = false;
+  for (size_t i = 0; i < working_.size() && !timed; ++i) {
+    const nChord* e = working_.at(i);
+    if (e == nullptr) continue;
+    timed = e->IsSpecialEvent() && e->metaEvents.Find(CMetaEvent::kTimeSignature) != nullptr;
+    if (timed || e->IsBarLine()) {
+      if (length > 0) measures.emplace_back(start, length);
+      start = i + 1;
+      length = 0;
+    } else if (e->IsChord() && e->ChordMark() != nChord::kTimelessMark) {
+      length += e->GetDurationTicks();
+    }
+  }
+  // A hidden time signature as long as the measure where its length changes and a time
+  // signature can say it (a power of two to the beat, at most 64 beats).
+  std::vector<std::pair<size_t, std::pair<int, int>>> changes;
+  uint64_t previous = 0;
+  for (const auto& [at, ticks] : measures) {
+    if (ticks == previous) continue;
+    const uint64_t g = std::gcd<uint64_t, uint64_t>(ticks, nChord::kWholeTicks);
+    uint64_t beats = ticks / g;
+    uint64_t beatType = nChord::kWholeTicks / g;
+    if (beatType < 4) {
+      beats *= 4 / beatType;
+      beatType = 4;
+    }
+    if (beats > 64 || beatType > 64 || (beatType & (beatType - 1)) != 0) continue;
+    previous = ticks;
+    changes.push_back({at, {static_cast<int>(beats), static_cast<int>(beatType)}});
+  }
+  if (changes.empty()) return;
+  // One pass builds the voice with them (inserting one by one would cost a pass each).
+  nChordArray withTimes;
+  size_t k = 0;
+  size_t i = 0;
+  for (const nChordArray::Handle& e : working_) {
+    for (; k < changes.size() && changes[k].first == i; ++k) {
+      auto event = std::make_unique<nChord>(0x12);
+      event->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kTimeSignature, "true", 0,
+                                                               changes[k].second.first, changes[k].second.second));
+      withTimes.push_back(std::move(event));
+    }
+    withTimes.push_back(e);
+    ++i;
+  }
+  working_ = std::move(withTimes);
+  if (!sectionMeterSet_) {
+    section_.numerator = changes.front().second.first;
+    section_.denominator = changes.front().second.second;
+    sectionMeterSet_ = true;
+  }
+}
+
 void MusicXMLTagWalk::EndStaff() {
   FinishChord();
+  // A hairpin or pedal left open reaches the staff's last chord.
+  EndSpan(wedge_);
+  EndSpan(pedal_);
+  EndVolta();
+  // Without a time signature a measure is as long as its notes.
+  TimeUntimedMeasures();
   if (targetVoice_ == nullptr) return;
   const bool empty = std::all_of(targetVoice_->begin(), targetVoice_->end(), [](const auto& e) { return e == nullptr; });
   if (!empty) {
@@ -301,7 +422,13 @@ void MusicXMLTagWalk::EndStaff() {
     *targetVoice_ = std::move(working_);
     working_ = nChordArray();
     targetVoice_->RebarVoice(section_.numerator, section_.denominator);
+    RecountLongSlurs(*targetVoice_);
+    // The staff's endings stand on bar lines of the definition's voice now; a staff merged
+    // into another keeps only that staff's bar lines.
+    for (const PendingEnding& ending : staffEndings_) endings_.emplace_back(targetVoice_, ending);
   }
+  longSlurs_.clear();
+  staffEndings_.clear();
   // A tablature gives each note its course: where two share one, one letter would hide the
   // other. A staff of notation only finds courses for its pitches and is left as it is.
   if (definition_ != nullptr && std::any_of(definition_->staves.begin(), definition_->staves.end(), [](const auto& s) {
@@ -309,6 +436,19 @@ void MusicXMLTagWalk::EndStaff() {
       })) {
     lastNote_ = nullptr;
     SeparateCourses(*targetVoice_, definition_->tabInstrument, "part " + std::to_string(currentPart_ + 1));
+  }
+}
+
+void MusicXMLTagWalk::RecountLongSlurs(const nChordArray& voice) {
+  if (longSlurs_.empty()) return;
+  std::unordered_map<const nChord*, size_t> index;
+  for (size_t i = 0; i < voice.size(); ++i) index.emplace(voice.at(i), i);
+  for (const LongSlurMark& slur : longSlurs_) {
+    const auto start = index.find(slur.start);
+    const auto end = index.find(slur.end);
+    if (start == index.end() || end == index.end() || end->second < start->second) continue;
+    const auto span = static_cast<uint32_t>(std::min<size_t>(end->second - start->second, 255));
+    slur.mark->value = (slur.mark->value & ~0xFFu) | span;
   }
 }
 
@@ -364,6 +504,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
   if (currentVoice_ == nullptr) return;
   if (grace_) {
     // A dropped grace note: its tie and the tags after it are no other note's.
+    if (IsNote(IntParam(e, 0))) CountImportLoss(kGraceNote);
     tiePending_ = false;
     lastNote_ = nullptr;
     return;
@@ -387,16 +528,18 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     const TickLength length = NoteLength(numerator, denominator, dots);
     if (!inChord_ && !IsNote(IntParam(e, 0)) && pendingMarks_.empty() && JoinShortRest(length)) return;
     chord_ = Append(std::make_unique<nChord>());
-    for (auto& mark : pendingMarks_) chord_->metaEvents.push_back(std::move(mark));
+    for (auto& mark : pendingMarks_) {
+      for (OpenSpan* span : {&wedge_, &pedal_}) {
+        if (span->mark == mark.get()) span->chord = chord_;
+      }
+      chord_->metaEvents.push_back(std::move(mark));
+    }
     pendingMarks_.clear();
     unfinished_ = chord_;
     unfinishedLength_ = length;
     joinedRests_ = 1;
   }
   const int pitch = IntParam(e, 0);
-  const std::string accidentalText = e.param(3);
-  const char accidental = accidentalText.empty() ? 0 : accidentalText[0];
-
   lastNote_ = nullptr;
   if (IsNote(pitch)) {
     const int pitchByte = pitch + 12;
@@ -404,7 +547,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
     auto note = std::make_unique<nNotes>();
     note->pitch = static_cast<uint8_t>(pitchByte);
     char spelled = 0;
-    const int step = note->SpellInKey(key, false, spelled);
+    note->SpellInKey(key, false, spelled);
     note->string = nNotes::kNoCourse;
     if (definition_ != nullptr) {
       const CTabInstrument& tab = definition_->tabInstrument;
@@ -415,7 +558,7 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
         note->string = static_cast<uint8_t>(found);
       }
     }
-    if (accidental != 0 && key.NeedsRespelling(pitchByte, step, accidental) != 0) note->status ^= kOtherSpelling;
+    KeepWrittenSpelling(*note, e.param(1), key);
     nNotes* added = note.get();
     if (chord_->AddNote(std::move(note)) >= 0) lastNote_ = added;
   }
@@ -439,6 +582,18 @@ void MusicXMLTagWalk::Note(const vornelelement& e) {
   if (!inChord_) chord_ = nullptr;
 }
 
+void MusicXMLTagWalk::KeepWrittenSpelling(nNotes& note, const std::string& writtenStep, const CKey& key) const {
+  static constexpr std::string_view kSteps = "cdefgab";
+  const size_t written = writtenStep.size() == 1 ? kSteps.find(writtenStep[0]) : std::string_view::npos;
+  if (written == std::string_view::npos) return;
+  // The score's step moved by the transposition, in the octave that comes nearest the pitch.
+  const int letter = FloorMod(static_cast<int>(written) + transposeSteps_, 7);
+  const int natural = CKey::NaturalPitch(letter);
+  const int step = 7 * FloorDiv(note.pitch - natural + 6, 12) + letter;
+  if (step == note.interval && CKey::NaturalPitch(step) == note.pitch) return;  // the key spells it so
+  note.SetWrittenSpelling(step, key);
+}
+
 void MusicXMLTagWalk::Fret(const vornelelement& e) {
   const int word = IntParam(e, 0);
   if (word == 0 || lastNote_ == nullptr || definition_ == nullptr) return;
@@ -456,6 +611,96 @@ void MusicXMLTagWalk::TieEnd() {
   openTies_.erase(open);
 }
 
+void MusicXMLTagWalk::SkipNumber() {
+  // Back past the measure's own events to the bar lines that opened it (a repeat's end and
+  // the next one's start), up to the chord before them.
+  size_t i = working_.size();
+  while (i > 0 && (working_.at(i - 1) == nullptr || !working_.at(i - 1)->IsBarLine())) --i;
+  for (; i > 0; --i) {
+    nChord* event = working_.at(i - 1);
+    if (event == nullptr) continue;
+    if (event->IsChord()) break;
+    if (event->IsBarLine()) event->rhythm = nChord::kSkipNumber;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Volta endings
+
+void MusicXMLTagWalk::Volta(const vornelelement& e) {
+  EndVolta();
+  if (currentVoice_ == nullptr) return;
+  // The ending stands on the bar line that opens its measure; before the first bar there is
+  // none to carry it.
+  for (size_t i = working_.size(); i-- > 0;) {
+    nChord* event = working_.at(i);
+    if (event == nullptr) continue;
+    if (event->IsChord()) break;
+    if (!event->IsBarLine()) continue;
+    voltaBar_ = event;
+    voltaStart_ = i;
+    voltaText_ = TextParam(e, 1);
+    voltaOpen_ = e.parameters().size() > 2;  // "discontinue": no hook at its end
+    return;
+  }
+  CountImportLoss(kVoltaEnding);
+}
+
+void MusicXMLTagWalk::EndVolta() {
+  nChord* bar = std::exchange(voltaBar_, nullptr);
+  if (bar == nullptr) return;
+  FinishChord();  // the last chord's length counts
+  // Its length in ticks: its reach in events is counted once the voices are merged.
+  uint64_t ticks = 0;
+  for (size_t i = voltaStart_ + 1; i < working_.size(); ++i) {
+    const nChord* e = working_.at(i);
+    if (e != nullptr && e->IsChord() && e->ChordMark() != nChord::kTimelessMark) ticks += e->GetDurationTicks();
+  }
+  bar->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kEnding, voltaText_, 1, voltaOpen_ ? 1 : 0, 0));
+  staffEndings_.push_back({bar->metaEvents.back(), ticks});
+}
+
+void MusicXMLTagWalk::ReachEndings() {
+  // Per voice, each ending reaches over the events up to the first bar line at or after its
+  // length, that bar line included (at most 255).
+  std::vector<nChordArray*> voices;
+  std::unordered_map<const CMetaEvent*, uint64_t> lengths;
+  for (const auto& [voice, ending] : endings_) {
+    if (std::find(voices.begin(), voices.end(), voice) == voices.end()) voices.push_back(voice);
+    lengths[ending.mark] = ending.ticks;
+  }
+  for (nChordArray* voice : voices) {
+    struct Reaching {
+      CMetaEvent* mark;
+      uint64_t ticksLeft;
+      uint32_t events;
+    };
+    std::vector<Reaching> open;
+    for (const auto& e : *voice) {
+      if (e == nullptr) continue;
+      for (Reaching& r : open) {
+        ++r.events;
+        if (e->IsChord() && e->ChordMark() != nChord::kTimelessMark) {
+          r.ticksLeft -= std::min<uint64_t>(r.ticksLeft, e->GetDurationTicks());
+        }
+        if ((e->IsBarLine() && r.ticksLeft == 0) || r.events == 255) {
+          r.mark->value = r.events;
+          r.mark = nullptr;
+        }
+      }
+      std::erase_if(open, [](const Reaching& r) { return r.mark == nullptr; });
+      if (!e->IsBarLine()) continue;
+      for (const auto& mark : e->metaEvents) {
+        const auto length = lengths.find(mark.get());
+        if (length != lengths.end()) open.push_back({mark.get(), length->second, 0});
+      }
+    }
+    // An ending that runs to the end of the voice reaches over all of it.
+    for (Reaching& r : open) r.mark->value = std::max<uint32_t>(r.events, 1);
+  }
+  endings_.clear();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Slurs
 
@@ -463,9 +708,13 @@ void MusicXMLTagWalk::SlurBegin(const vornelelement& e) {
   const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
   if (!index) return;
   SlurSlot& slot = slots_[*index];
+  // A slur of the same number still open ends at the note this one starts on, whose end tag
+  // follows the note.
+  endingSlots_[*index] = slot.active && slot.startNote != nullptr ? slot : SlurSlot{};
   slot = SlurSlot{};
   slot.active = true;
-  slot.above = IntParam(e, 1) == 0;
+  const int placement = IntParam(e, 1);
+  slot.side = placement == 0 ? SlurSide::kAbove : placement == 1 ? SlurSide::kBelow : SlurSide::kNotGiven;
   pendingSlot_ = *index;
   slurPending_ = true;
 }
@@ -473,7 +722,10 @@ void MusicXMLTagWalk::SlurBegin(const vornelelement& e) {
 void MusicXMLTagWalk::SlurEnd(const vornelelement& e) {
   const std::optional<size_t> index = SlurSlotIndex(IntParam(e, 0));
   if (!index || lastNote_ == nullptr || currentVoice_ == nullptr) return;
-  SlurSlot& slot = slots_[*index];
+  SlurSlot& ending = endingSlots_[*index];
+  const bool endsTheOlder = ending.active && slots_[*index].startNote == lastNote_;
+  SlurSlot& slot = endsTheOlder ? ending : slots_[*index];
+  if (!endsTheOlder) ending = SlurSlot{};
   // The end of a slur whose start was never given (a chord note's, which is not converted)
   // makes nothing.
   if (!slot.active) return;
@@ -483,43 +735,79 @@ void MusicXMLTagWalk::SlurEnd(const vornelelement& e) {
   FinishSlur(slot);
 }
 
+bool MusicXMLTagWalk::SlurAbove(const SlurSlot& slot) const {
+  if (slot.side != SlurSide::kNotGiven) return slot.side == SlurSide::kAbove;
+  if (slot.startNote == nullptr || slot.endNote == nullptr) return false;
+  const size_t selected = definition_ != nullptr && definition_->voiceSelector != 0 ? 1 : 0;
+  if (definition_ == nullptr || selected >= definition_->staves.size()) return false;
+  const int middle = definition_->staves.at(selected)->GetStemDividingPitch();
+  return slot.startNote->pitch + slot.endNote->pitch >= 2 * middle;
+}
+
 void MusicXMLTagWalk::FinishSlur(SlurSlot& slot) {
   const int s = slot.startIndex;
   const int e = slot.endIndex;
   const int a = slot.startInterval;
   const int b = slot.endInterval;
-  if (slot.startNote != nullptr && e - s <= 7) {
-    if (e > s) {
-      int chords = 0;
-      for (int i = s; i < e; ++i) {
-        const nChord* event = working_.at(static_cast<size_t>(i));
-        if (event != nullptr && event->IsChord()) ++chords;
-      }
-      uint32_t word = (static_cast<uint32_t>(std::abs(b - a) & 7) << 3) | (static_cast<uint32_t>(chords - 1) & 7);
-      if (b < a) word |= 0x40;
-      slot.startNote->slur = word;
+  const bool above = SlurAbove(slot);
+  int chords = 0;
+  if (slot.startNote != nullptr && e > s) {
+    for (int i = s; i < e && chords <= 8; ++i) {
+      const nChord* event = working_.at(static_cast<size_t>(i));
+      if (event != nullptr && event->IsChord()) ++chords;
     }
-  } else if (s >= 0 && static_cast<size_t>(s) < working_.size() && working_.at(static_cast<size_t>(s)) != nullptr) {
-    // Too long for a slur word: a legato mark on the event where it starts.
-    const uint32_t value = (static_cast<uint32_t>(b - a) << 8) | (static_cast<uint32_t>(e - s) & 0xFF);
-    working_.at(static_cast<size_t>(s))
-        ->metaEvents.push_back(
-            std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "", value, 0, slot.above ? -kLegatoOffset : kLegatoOffset));
+  }
+  // A note held by a tie keeps its tie word: its slur becomes a legato mark.
+  const bool held = slot.startNote != nullptr && slot.startNote->slur == kTiedFromPrevious;
+  if (chords >= 1 && chords <= 8 && !held) {
+    // The word spans the chords from its note to the last one's; its end stands as many steps
+    // off as the notes are apart, at most seven.
+    uint32_t word = (static_cast<uint32_t>(std::min(std::abs(b - a), 7)) << 3) | static_cast<uint32_t>(chords - 1);
+    if (b < a) word |= 0x40;
+    if (above) word |= 0x80;
+    slot.startNote->slur = word;
+  } else if (chords >= 1 && s >= 0 && static_cast<size_t>(s) < working_.size() &&
+             working_.at(static_cast<size_t>(s)) != nullptr) {
+    // Too long for a slur word, or its note holds a tie: a legato mark on the event where it
+    // starts, from the height of its first note to that of its last, a line beyond them.
+    nChord* start = working_.at(static_cast<size_t>(s));
+    CMetaEvent* mark = start->metaEvents.push_back(LongSlur(slot, above));
+    if (e >= 0 && static_cast<size_t>(e) < working_.size()) longSlurs_.push_back({start, working_.at(static_cast<size_t>(e)), mark});
   }
   slot = SlurSlot{};
+}
+
+std::unique_ptr<CMetaEvent> MusicXMLTagWalk::LongSlur(const SlurSlot& slot, bool above) const {
+  const size_t selected = definition_ != nullptr && definition_->voiceSelector != 0 ? 1 : 0;
+  const int clef = definition_ != nullptr && selected < definition_->staves.size()
+                       ? definition_->staves.at(selected)->clefId
+                       : CClef::kGClef;
+  // A note's place on the staff in lines from the mark's base line, the second from the
+  // bottom, down positive; held within what the mark's four bits keep.
+  const auto line = [clef, above](int interval) {
+    const double halfLines = 17 + CClef::ReferenceStep(clef) - interval - 6;
+    const double lines = above ? std::floor(halfLines / 2) - 1 : std::ceil(halfLines / 2) + 1;
+    return static_cast<uint32_t>(std::clamp(static_cast<int>(lines) + 7, 0, 15));
+  };
+  const uint32_t heights = line(slot.startInterval) | (line(slot.endInterval) << 4);
+  const uint32_t span = static_cast<uint32_t>(std::clamp(slot.endIndex - slot.startIndex, 0, 255));
+  const int32_t bend = above ? -kLongSlurBend : kLongSlurBend;
+  // The same heights serve the tablature, the curve bending the same way.
+  return std::make_unique<CMetaEvent>(CMetaEvent::kLegato, "", span | (heights << 8) | (0x77u << 16), bend, bend);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Bars, signatures, tempo and marks
 
-void MusicXMLTagWalk::AppendBar(uint16_t status) {
-  if (currentVoice_ == nullptr) return;
+nChord* MusicXMLTagWalk::AppendBar(uint16_t status) {
+  if (currentVoice_ == nullptr) return nullptr;
   FinishChord();
   // Bar lines one after another (a repeat's end and the next one's start) close one measure.
   const nChord* last = currentVoice_->empty() ? nullptr : currentVoice_->back();
   if (last == nullptr || !last->IsBarLine()) ++measure_;
-  Append(std::make_unique<nChord>(status));
+  nChord* bar = Append(std::make_unique<nChord>(status));
   chord_ = nullptr;
+  return bar;
 }
 
 nChord* MusicXMLTagWalk::Append(std::unique_ptr<nChord> event) {
@@ -574,8 +862,26 @@ void MusicXMLTagWalk::Warn(const std::string& text) const {
                 text);
 }
 
+void MusicXMLTagWalk::Transpose(const vornelelement& e) {
+  transposeSemitones_ = std::clamp(IntParam(e, 0), -127, 127);
+  transposeSteps_ = std::clamp(IntParam(e, 1), -80, 80);
+  // The definition keeps the part's first transposition: its staff shows written pitches.
+  if (definition_ == nullptr || currentPart_ < 0) return;
+  const size_t part = static_cast<size_t>(currentPart_);
+  if (part >= transposedParts_.size()) transposedParts_.resize(part + 1, false);
+  if (transposedParts_[part]) return;
+  transposedParts_[part] = true;
+  definition_->key.transpose = ClampTransposition(-transposeSemitones_);
+}
+
 void MusicXMLTagWalk::Key(const vornelelement& e) {
-  const int fifths = IntParam(e, 0);
+  // The score gives the written key; the notes sound in the key moved by the transposition,
+  // an enharmonic key of fewer accidentals taken where it would pass seven.
+  int fifths = IntParam(e, 0);
+  if (fifths >= -7 && fifths <= 7) {
+    fifths += CKey::FifthsOfInterval(transposeSemitones_, transposeSteps_);
+    if (fifths > 7 || fifths < -7) fifths = FloorMod(fifths + 5, 12) - 5;
+  }
   if (fifths < -7 || fifths > 7) {
     ImportWarning("warning: a key of " + std::to_string(fifths) + " fifths is left out");
     return;
@@ -605,7 +911,12 @@ void MusicXMLTagWalk::Meter(const vornelelement& e) {
   }
   if (meterSeen_) Append(std::make_unique<nChord>(kDoubleBar));
   FinishChord();
-  currentVoice_->AppendTimeSignature(beats, beatType);
+  nChord* signature = currentVoice_->AppendTimeSignature(beats, beatType);
+  // Common and cut time keep their symbol (C, a struck C) where the time allows it.
+  const std::string symbol = e.param(0);
+  if ((symbol == "C" || symbol == "C/") && signature != nullptr) {
+    if (CMetaEvent* event = signature->metaEvents.Find(CMetaEvent::kTimeSignature)) event->value |= kSymbolTime;
+  }
   meterSeen_ = true;
 }
 
@@ -634,8 +945,57 @@ void MusicXMLTagWalk::FlipStem() {
   if (last != nullptr && last->IsChord()) last->status ^= kStemBit;
 }
 
-void MusicXMLTagWalk::AddPending(uint8_t kind, const std::string& text, int32_t cy) {
-  pendingMarks_.push_back(std::make_unique<CMetaEvent>(kind, text, 0, 0, cy));
+CMetaEvent* MusicXMLTagWalk::AddPending(uint8_t kind, const std::string& text, int32_t cy, uint32_t value) {
+  return pendingMarks_.emplace_back(std::make_unique<CMetaEvent>(kind, text, value, 0, cy)).get();
+}
+
+bool MusicXMLTagWalk::Below(const vornelelement& e, size_t first) {
+  for (size_t i = first; i < e.parameters().size(); ++i) {
+    if (e.param(i) == "below") return true;
+  }
+  return false;
+}
+
+void MusicXMLTagWalk::Dynamic(const vornelelement& e) {
+  const std::string text = TextParam(e, 0);
+  const int32_t cy = DynamicsValue(text);
+  lastLevel_ = cy & 0xFFFF;
+  AddPending(CMetaEvent::kDynamics, text, cy, Below(e) ? kDynamicBelow : 0);
+}
+
+void MusicXMLTagWalk::WedgeBegin(const vornelelement& e, bool crescendo) {
+  // A crescendo opens from its chord (cy 1), a diminuendo closes at its end (cy 0).
+  EndSpan(wedge_);
+  wedge_.mark = AddPending(CMetaEvent::kCrescendo, "", crescendo ? 1 : 0, Below(e, 0) ? kHairpinBelow : 0);
+}
+
+void MusicXMLTagWalk::Pedal(const vornelelement& e) {
+  const std::string type = e.param(0);
+  EndSpan(pedal_);
+  if (type == "stop") return;
+  // "Ped." and its line to where the pedal goes up, under the staff unless placed over it. A
+  // pedal changes no loudness: it keeps the expression of the last dynamic.
+  bool above = false;
+  for (size_t i = 1; i < e.parameters().size(); ++i) above = above || e.param(i) == "above";
+  pedal_.mark = AddPending(CMetaEvent::kDynamics, "pedal", (kPedalCode << 16) | lastLevel_, above ? 0 : kDynamicBelow);
+}
+
+void MusicXMLTagWalk::EndSpan(OpenSpan& span) {
+  if (span.mark != nullptr && span.chord != nullptr && currentVoice_ != nullptr) {
+    // The mark reaches the column of the chord after the last one made: the stop stands
+    // before the note it ends at, or after the measure's last note.
+    size_t chords = 1;
+    bool after = false;
+    for (const auto& event : *currentVoice_) {
+      if (event.get() == span.chord) {
+        after = true;
+      } else if (after && event != nullptr && event->IsChord()) {
+        ++chords;
+      }
+    }
+    span.mark->value = (span.mark->value & ~0xFFu) | static_cast<uint32_t>(std::min<size_t>(chords, 255));
+  }
+  span = OpenSpan{};
 }
 
 }  // namespace vornel

@@ -18,7 +18,9 @@ class MusicXmlImporter : public Importer {
   bool TakesSignature(std::span<const uint8_t> head) const override { return HasZipSignature(head); }
   std::string_view PromptTitle() const override { return MusicXMLImport::kPromptTitle; }
   std::string_view FilePattern() const override { return MusicXMLImport::kFilePattern; }
-  size_t Import(const std::string& path, CBriotabDoc& doc) const override {
+
+ protected:
+  size_t ImportSections(const std::string& path, CBriotabDoc& doc) const override {
     const ImportReport report(path);
     MusicXMLImport import;
     import.target = &doc;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "import/musicxml/ImportWarnings.h"
 #include "import/musicxml/WholeNoteTime.h"
@@ -52,11 +53,30 @@ void xmlpart2vornel::visitStart(Sdirection& elt) {
     return;
   }
   directionOffset_ = elt->getChildIntValue(ElementType("offset"), 0);
+  directionPlacement_ = elt->getAttributeValue("placement");
 }
 
 void xmlpart2vornel::visitEnd(Sdirection&) {
   skipDirection_ = false;
   directionOffset_ = 0;
+  directionPlacement_.clear();
+}
+
+void xmlpart2vornel::addPlacement(const Svornelelement& tag) const {
+  if (directionPlacement_ == "above" || directionPlacement_ == "below") {
+    tag->add(vornelparam::create(directionPlacement_, false));
+  }
+}
+
+void xmlpart2vornel::visitStart(Spedal& elt) {
+  if (skipDirection_) return;
+  // A pedal goes down at "start", up at "stop", and both at "change".
+  const std::string type = elt->getAttributeValue("type");
+  if (type != "start" && type != "stop" && type != "change") return;
+  Svornelelement tag = vorneltag::create("pedal");
+  tag->add(vornelparam::create(type, false));
+  addPlacement(tag);
+  addDirectionElement(tag);
 }
 
 void xmlpart2vornel::visitEnd(Sending& elt) {
@@ -115,15 +135,27 @@ void xmlpart2vornel::visitEnd(Ssound& elt) {
 void xmlpart2vornel::visitEnd(Stext& elt) {
   // A syllable belongs to its note: only the note's own voice takes it. A chord note's
   // syllables go with the chord, written by its first note (emitLyrics).
+  const std::string syllabic = std::exchange(syllabic_, std::string());
   if (insideNote_ && (getVoice() != targetVoice_ || inChord())) return;
+  add(lyricTag(elt->getValue(), syllabic));
+}
+
+void xmlpart2vornel::visitEnd(Ssyllabic& elt) { syllabic_ = elt->getValue(); }
+
+Svornelelement xmlpart2vornel::lyricTag(const std::string& text, const std::string& syllabic) {
   Svornelelement lyric = vorneltag::create("lyric");
-  lyric->add(vornelparam::create(elt->getValue(), true));
-  add(lyric);
+  const bool goesOn = (syllabic == "begin" || syllabic == "middle") && !text.empty() && text.back() != '-';
+  lyric->add(vornelparam::create(goesOn ? text + "-" : text, true));
+  return lyric;
 }
 
 void xmlpart2vornel::visitEnd(Swords& elt) {
+  // The words of a direction belong to the staff it names, once: not to the other staves of
+  // its part nor to a second voice of its own.
+  if (skipDirection_) return;
   Svornelelement words = vorneltag::create("words");
   words->add(vornelparam::create(elt->getValue(), true));
+  addPlacement(words);
   add(words);
 }
 

@@ -2,6 +2,7 @@
 // divisions, backup and forward, barlines and repeats, time signatures and clefs.
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "import/musicxml/ImportWarnings.h"
 #include "import/musicxml/WholeNoteTime.h"
 #include "import/musicxml/xmlpart2vornel.h"
+#include "model/instrument/CKey.h"
 #include "musicxml/tree/TextNumbers.h"
 
 namespace vornel {
@@ -59,10 +61,39 @@ fraction PairValue(const std::pair<std::string, std::string>& pair) {
   return fraction(static_cast<int32_t>(beats), beatType);
 }
 
+// The number of a measure, when its "number" starts with a digit.
+std::optional<int32_t> MeasureNumber(const Sxmlelement& measure) {
+  const std::string number = measure->getAttributeValue("number");
+  if (number.empty() || number[0] < '0' || number[0] > '9') return std::nullopt;
+  return AtoI(number);
+}
+
+// The number the part's first measure takes: its own; a pickup left out of the count, whose
+// next measure has the same number, one less. 1 when the first measure has no number.
+int32_t FirstMeasureNumber(const Sxmlelement& part) {
+  constexpr int32_t kHighest = 9999;
+  std::vector<Sxmlelement> measures;
+  for (const Sxmlelement& child : part->elements()) {
+    if (child && child->getType() == ElementType("measure")) measures.push_back(child);
+    if (measures.size() == 2) break;
+  }
+  if (measures.empty()) return 1;
+  const std::optional<int32_t> first = MeasureNumber(measures[0]);
+  if (!first) return 1;
+  int32_t number = *first;
+  if (measures.size() == 2 && measures[0]->getAttributeValue("implicit") == "yes" &&
+      MeasureNumber(measures[1]) == first) {
+    --number;
+  }
+  return std::clamp(number, 0, kHighest);
+}
+
 }  // namespace
 
-void xmlpart2vornel::visitStart(Spart&) {
+void xmlpart2vornel::visitStart(Spart& elt) {
   VoiceNoteStatus().reset();
+  transposeSemitones_ = transposeSteps_ = 0;
+  previousBarHidden_ = false;
   beamNumber_ = 0;
   skipDirection_ = false;
   crescendoPending_ = false;
@@ -80,10 +111,20 @@ void xmlpart2vornel::visitStart(Spart&) {
     stack_.push_back(vornelseq::create(targetStaff_));
     stackFloor_ = stack_.size();
   }
+  const int32_t firstNumber = FirstMeasureNumber(elt);
+  if (notesOnly_ || firstNumber == 1) return;
+  Svornelelement first = vorneltag::create("firstBar");
+  first->add(vornelparam::create(firstNumber, false));
+  add(first);
 }
 
 void xmlpart2vornel::visitStart(Smeasure& elt) {
-  if (elt->getAttributeValue("implicit") == "yes") pendingBar_ = false;
+  // A measure the count leaves out is a pickup, or the rest of a measure behind an invisible
+  // bar line (no bar of its own); after a bar line that shows, its bar is not numbered.
+  const bool implicit = elt->getAttributeValue("implicit") == "yes";
+  if (implicit && (measureNumber_ == 0 || previousBarHidden_)) pendingBar_ = false;
+  unnumberedMeasure_ = implicit && measureNumber_ > 0 && !previousBarHidden_;
+  previousBarHidden_ = false;
   if (pendingBar_) {
     // A forward repeat opening the measure stands for its bar.
     const xmlelement::iterator repeat = elt->find(ElementType("repeat"));
@@ -107,6 +148,8 @@ void xmlpart2vornel::visitStart(Smeasure& elt) {
 
 void xmlpart2vornel::visitEnd(Smeasure&) {
   closeGrace();
+  // The bar line that opened a measure the count leaves out is not numbered.
+  if (unnumberedMeasure_) add(vorneltag::create("skipNumber"));
   checkVoiceTime(measureLength_, voicePosition_);
   if (!inhibitNextBar_) {
     pendingBar_ = generateBars_ || (!measureEmpty_ && TimeLess(voicePosition_, measureLength_));
@@ -157,7 +200,12 @@ void xmlpart2vornel::visitStart(Sforward& elt) {
 }
 
 void xmlpart2vornel::visitStart(Sbarline& elt) {
-  if (elt->getAttributeValue("location") == "middle") add(vorneltag::create("bar"));
+  const std::string location = elt->getAttributeValue("location");
+  if (location == "middle") add(vorneltag::create("bar"));
+  const xmlelement::iterator style = elt->find(ElementType("bar-style"));
+  if ((location.empty() || location == "right") && style != elt->end() && (*style)->getValue() == "none") {
+    previousBarHidden_ = true;
+  }
 }
 
 void xmlpart2vornel::visitEnd(Srepeat& elt) {
@@ -168,6 +216,27 @@ void xmlpart2vornel::visitEnd(Srepeat& elt) {
     add(vorneltag::create("repeatEnd"));
     inhibitNextBar_ = true;
   }
+}
+
+void xmlpart2vornel::visitStart(Sattributes& elt) {
+  const xmlelement::iterator found = elt->find(ElementType("transpose"));
+  if (found == elt->end()) return;
+  const Sxmlelement transpose = *found;
+  // Far-off values only have to stay far off: pitches beyond the keyboard are left out later.
+  const int octaves = std::clamp(transpose->getChildIntValue(ElementType("octave-change"), 0), -10, 10);
+  const int chromatic = std::clamp(transpose->getChildIntValue(ElementType("chromatic"), 0), -127, 127);
+  const int semitones = std::clamp(chromatic + 12 * octaves, -127, 127);
+  const bool diatonicGiven = transpose->find(ElementType("diatonic")) != transpose->end();
+  const int steps = diatonicGiven ? std::clamp(transpose->getChildIntValue(ElementType("diatonic"), 0), -80, 80) + 7 * octaves
+                                  : CKey::DiatonicSteps(semitones);
+  if (semitones == transposeSemitones_ && steps == transposeSteps_) return;
+  transposeSemitones_ = semitones;
+  transposeSteps_ = steps;
+  // Every voice of the part spells its notes by it.
+  Svornelelement tag = vorneltag::create("transpose");
+  tag->add(vornelparam::create(semitones, false));
+  tag->add(vornelparam::create(steps, false));
+  add(tag);
 }
 
 void xmlpart2vornel::visitEnd(Stime& elt) {

@@ -29,12 +29,14 @@ Handle FirstOfType(const std::vector<Handle>& list, const char* type) {
   return nullptr;
 }
 
-// The note's MIDI pitch (C4 is 48) as the converted tree keeps it; -1 for a rest, an
-// unpitched note and a pitch that no note can have.
-int16_t PitchOf(const notevisitor& note) {
-  const float pitch = note.getPitchNumber();
-  if (!std::isfinite(pitch) || pitch < 0.0f || pitch >= 128.0f) return -1;
-  return static_cast<int16_t>(pitch);
+// The note's sounding MIDI pitch (C4 is 48) as the converted tree keeps it: its written pitch
+// moved by `transposition` semitones; -1 for a rest, an unpitched note and a pitch that no note
+// can have.
+int16_t PitchOf(const notevisitor& note, int transposition) {
+  const float written = note.getPitchNumber();
+  if (!std::isfinite(written) || written < 0.0f || written >= 128.0f) return -1;
+  const int pitch = static_cast<int>(written) + transposition;
+  return pitch < 0 || pitch >= 128 ? -1 : static_cast<int16_t>(pitch);
 }
 
 fraction NoteTypeValue(const std::string& type) { return NoteType::toFraction(NoteType::fromString(type)); }
@@ -100,7 +102,7 @@ void xmlpart2vornel::emitNote(const notevisitor& note) {
   openTie(note.getTied());
   // The octave field is eight bits: far-off octaves only need to stay far off.
   const int octave = std::clamp(note.getOctave(), -100, 100) - 3;
-  add(vornelnote::create(targetVoice_, stepName(note), octave, PitchOf(note), durationOf(note),
+  add(vornelnote::create(targetVoice_, stepName(note), octave, PitchOf(note, transposeSemitones_), durationOf(note),
                          static_cast<uint32_t>(note.getFretString()), AccidentalText(note.getAlter())));
   closeTie(note.getTied());
 }
@@ -170,11 +172,13 @@ std::vector<Sxmlelement> xmlpart2vornel::chordNotesAfter(const Sxmlelement& note
 }
 
 void xmlpart2vornel::emitLyrics(const Sxmlelement& note) {
-  for (auto it = note->find(ElementType("text")); it != note->end();
-       it = note->find(ElementType("text"), it.forward())) {
-    Svornelelement lyric = vorneltag::create("lyric");
-    lyric->add(vornelparam::create((*it)->getValue(), true));
-    add(lyric);
+  // A syllable's "syllabic" comes before its text.
+  std::string syllabic;
+  for (auto it = note->begin(); it != note->end(); it.forward()) {
+    if ((*it)->getType() == ElementType("syllabic")) syllabic = (*it)->getValue();
+    if ((*it)->getType() != ElementType("text")) continue;
+    add(lyricTag((*it)->getValue(), syllabic));
+    syllabic.clear();
   }
 }
 
@@ -184,7 +188,9 @@ void xmlpart2vornel::openTie(const std::vector<Stied>& tied) {
   Svornelelement tag = vorneltag::create("tieBegin");
   const std::string number = start->getAttributeValue("number");
   if (!number.empty()) tag->add(vornelparam::create(number, false));
-  tag->add(vornelparam::create(start->getAttributeValue("placement") == "below" ? 1 : 0, false));
+  // The placement: 0 above, 1 below, 2 not given (the notes decide).
+  const std::string placement = start->getAttributeValue("placement");
+  tag->add(vornelparam::create(placement == "above" ? 0 : placement == "below" ? 1 : 2, false));
   add(tag);
 }
 
@@ -202,7 +208,9 @@ void xmlpart2vornel::openSlur(const std::vector<Sslur>& slurs) {
   if (!start) return;
   Svornelelement tag = vorneltag::create("slurBegin");
   tag->add(vornelparam::create(AtoI(start->getAttributeValue("number")), false));
-  tag->add(vornelparam::create(start->getAttributeValue("placement") == "below" ? 1 : 0, false));
+  // The placement: 0 above, 1 below, 2 not given (the notes decide).
+  const std::string placement = start->getAttributeValue("placement");
+  tag->add(vornelparam::create(placement == "above" ? 0 : placement == "below" ? 1 : 2, false));
   add(tag);
 }
 
@@ -290,7 +298,10 @@ void xmlpart2vornel::visitStart(Swedge& elt) {
   } else if (type == "stop") {
     tag = crescendoPending_ ? "crescEnd" : "dimEnd";
   }
-  if (tag != nullptr) addDirectionElement(vorneltag::create(tag));
+  if (tag == nullptr) return;
+  Svornelelement wedge = vorneltag::create(tag);
+  addPlacement(wedge);
+  addDirectionElement(wedge);
 }
 
 void xmlpart2vornel::visitStart(Sdynamics& elt) {
@@ -301,6 +312,7 @@ void xmlpart2vornel::visitStart(Sdynamics& elt) {
     if (!child || child->getType() == ElementType("other-dynamics")) continue;
     Svornelelement tag = vorneltag::create("intens");
     tag->add(vornelparam::create(child->getName(), true));
+    addPlacement(tag);
     addDirectionElement(tag);
   }
 }

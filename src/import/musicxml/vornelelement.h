@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/BuildBudget.h"
 #include "musicxml/tree/smartable.h"
 
 namespace vornel {
@@ -27,6 +28,9 @@ using Svornelelement = SMARTP<vornelelement>;
 // One parameter: its value as text, and whether a printed form would quote it.
 class vornelparam : public smartable {
  public:
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<80> buildCharge;
+
   static Svornelparam create(std::string_view value, bool quote);
   static Svornelparam create(long value, bool quote);
   const std::string& getValue() const { return value_; }
@@ -42,6 +46,9 @@ class vornelparam : public smartable {
 
 class vornelelement : public smartable {
  public:
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<192> buildCharge;
+
   static Svornelelement create(std::string_view name, std::string_view separator = " ");
 
   const std::string& getName() const { return name_; }

@@ -34,6 +34,7 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
                        public MusicXML2::metronomevisitor,
                        public MusicXML2::notevisitor,
                        public MusicXML2::keysignvisitor,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("attributes")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("backup")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("barline")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("coda")>>,
@@ -44,14 +45,17 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("forward")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("measure")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("part")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("pedal")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("repeat")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("segno")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("sound")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("wedge")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("words")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("text")>>,
+                       public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("syllabic")>>,
                        public MusicXML2::visitor<XmlHandle<MusicXML2::ElementType("harmony")>> {
  public:
+  using Sattributes = XmlHandle<MusicXML2::ElementType("attributes")>;
   using Sbackup = XmlHandle<MusicXML2::ElementType("backup")>;
   using Sbarline = XmlHandle<MusicXML2::ElementType("barline")>;
   using Scoda = XmlHandle<MusicXML2::ElementType("coda")>;
@@ -62,12 +66,14 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   using Sforward = XmlHandle<MusicXML2::ElementType("forward")>;
   using Smeasure = XmlHandle<MusicXML2::ElementType("measure")>;
   using Spart = XmlHandle<MusicXML2::ElementType("part")>;
+  using Spedal = XmlHandle<MusicXML2::ElementType("pedal")>;
   using Srepeat = XmlHandle<MusicXML2::ElementType("repeat")>;
   using Ssegno = XmlHandle<MusicXML2::ElementType("segno")>;
   using Ssound = XmlHandle<MusicXML2::ElementType("sound")>;
   using Swedge = XmlHandle<MusicXML2::ElementType("wedge")>;
   using Swords = XmlHandle<MusicXML2::ElementType("words")>;
   using Stext = XmlHandle<MusicXML2::ElementType("text")>;
+  using Ssyllabic = XmlHandle<MusicXML2::ElementType("syllabic")>;
   using Sharmony = XmlHandle<MusicXML2::ElementType("harmony")>;
   using fraction = MusicXML2::fraction;
 
@@ -98,9 +104,14 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   size_t stackDepth() const { return stack_.size(); }
 
   // --- measures and attributes (PartConverterMeasures.cpp)
-  // The start of a part: every per-part state back to its start and divisions 1.
+  // The start of a part: every per-part state back to its start and divisions 1, and a
+  // "firstBar" tag with the number of its first measure (a pickup whose next measure has its
+  // number counts one less) where that is not 1.
   void visitStart(Spart& elt) override;
+  // A measure: the bar the measure before it owes (none before a pickup, or after an
+  // invisible bar line before a measure the count leaves out).
   void visitStart(Smeasure& elt) override;
+  // A measure's end: the bar it owes, and a "skipNumber" tag where the count leaves it out.
   void visitEnd(Smeasure& elt) override;
   void visitStart(Sdivisions& elt) override;
   void visitStart(Sbackup& elt) override;
@@ -109,6 +120,10 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   void visitEnd(Srepeat& elt) override;
   void visitEnd(MusicXML2::Stime& elt) override;
   void visitEnd(MusicXML2::Sclef& elt) override;
+  // A "transpose" among the attributes: the notes from here on sound moved by it, and a
+  // "transpose" tag (semitones, diatonic steps) goes before the key the attributes give, in
+  // every voice's sequence.
+  void visitStart(Sattributes& elt) override;
 
   // --- directions, texts and endings (PartConverterDirections.cpp)
   void visitStart(Scoda& elt) override;
@@ -120,7 +135,11 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   void visitStart(Ssegno& elt) override;
   void visitEnd(Ssound& elt) override;
   void visitEnd(Stext& elt) override;
+  void visitEnd(Ssyllabic& elt) override;
+  // A "lyric" tag of a syllable: one that begins or goes on with a word ends in a hyphen.
+  static Svornelelement lyricTag(const std::string& text, const std::string& syllabic);
   void visitEnd(Swords& elt) override;
+  void visitStart(Spedal& elt) override;
 
   // --- notes and notations (PartConverterNotes.cpp)
   void visitStart(MusicXML2::Snote& elt) override;
@@ -151,6 +170,8 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   // volta popped on the way is closed with it.
   void closeContainer(const Svornelelement& element);
   void addDirectionElement(const Svornelelement& element);
+  // Adds the current direction's placement ("above" or "below") to a tag, when it has one.
+  void addPlacement(const Svornelelement& tag) const;
 
   // Notes (PartConverterNotes.cpp).
   void emitNote(const MusicXML2::notevisitor& note);
@@ -201,12 +222,22 @@ class xmlpart2vornel : public MusicXML2::clefvisitor,
   int targetVoice_ = 0;
   int divisions_ = 1;
   int directionOffset_ = 0;
+  std::string directionPlacement_;  // the "placement" of the current direction
+  std::string syllabic_;            // of the lyric being read, until its text
 
   // Times in whole notes.
   fraction measureLength_{0, 1};
   fraction measurePosition_{0, 1};
   fraction voicePosition_{0, 1};
   fraction currentTimeSign_{0, 1};
+
+  // The part's transposition in force: sounding pitch less written pitch, in semitones and in
+  // diatonic steps.
+  int transposeSemitones_ = 0;
+  int transposeSteps_ = 0;
+
+  bool previousBarHidden_ = false;  // the measure before ended with a bar line of style "none"
+  bool unnumberedMeasure_ = false;  // the measure is left out of the count after a bar line
 
   int measureNumber_ = 0;
   int beamNumber_ = 0;

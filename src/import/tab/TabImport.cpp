@@ -22,11 +22,11 @@ namespace {
 constexpr uint16_t kPlainBar = 0x11;
 constexpr uint16_t kDoubleBar = 0x31;
 constexpr uint16_t kThickBar = 0xE1;
-constexpr uint16_t kLeftRepeatBar = 0x81;
 constexpr uint16_t kEndBar = 0xB1;
-// Lines the meter detection and the title scan look at.
+// The chord mark of a flag that keeps its value but is not printed ("1!a").
+constexpr uint16_t kNoFlagMark = 3;
+// Lines the meter detection looks at.
 constexpr int kMeterLookAhead = 40;
-constexpr int kTitleLines = 20;
 
 // The rhythm code of a flag character; -1 for the others.
 int RhythmOfFlag(char c) {
@@ -83,6 +83,70 @@ int DecorationCode(char decoration) {
 constexpr std::string_view kPreviousDecorations = ".:[]|'`Q%?>@=$_^Rwu()+";
 constexpr std::string_view kCurrentDecorations = "+*#x$<^";
 
+// A vowel (or "c", "n") under a TeX accent as UTF-8; empty for others.
+std::string AccentedLetter(char accent, char letter) {
+  static constexpr std::string_view kLetters = "aeiouAEIOU";
+  const size_t vowel = kLetters.find(letter);
+  // Latin-1 code points of the accented vowels, by accent, in the order of kLetters.
+  static constexpr std::array<std::array<uint8_t, 10>, 5> kCodes = {{
+      {0xE1, 0xE9, 0xED, 0xF3, 0xFA, 0xC1, 0xC9, 0xCD, 0xD3, 0xDA},  // '
+      {0xE0, 0xE8, 0xEC, 0xF2, 0xF9, 0xC0, 0xC8, 0xCC, 0xD2, 0xD9},  // `
+      {0xE2, 0xEA, 0xEE, 0xF4, 0xFB, 0xC2, 0xCA, 0xCE, 0xD4, 0xDB},  // ^
+      {0xE4, 0xEB, 0xEF, 0xF6, 0xFC, 0xC4, 0xCB, 0xCF, 0xD6, 0xDC},  // "
+      {0xE3, 0, 0, 0xF5, 0, 0xC3, 0, 0, 0xD5, 0},                    // ~
+  }};
+  static constexpr std::string_view kAccentOrder = "'`^\"~";
+  uint32_t code = 0;
+  if (vowel != std::string_view::npos) {
+    code = kCodes[kAccentOrder.find(accent)][vowel];
+  } else if (accent == '~' && (letter == 'n' || letter == 'N')) {
+    code = letter == 'n' ? 0xF1 : 0xD1;
+  }
+  if (code == 0) return {};
+  std::string utf8;
+  utf8 += static_cast<char>(0xC0 | (code >> 6));
+  utf8 += static_cast<char>(0x80 | (code & 0x3F));
+  return utf8;
+}
+
+// The text of a heading line ("{...}") with the typesetter's escapes read: a leading "\CL/"
+// (centred), font changes "^" and two digits, and the accents "\'a", "\`a", "\^a", "\"a",
+// "\~a" and "\ss". Blank for a heading that only makes room.
+std::string HeadingText(std::string_view content) {
+  std::string_view inner = content.empty() ? content : content.substr(1);
+  const size_t close = inner.rfind('}');
+  if (close != std::string_view::npos) inner = inner.substr(0, close);
+  inner = TrimBlanks(inner);
+  if (inner.starts_with("\\CL/")) inner.remove_prefix(4);
+  std::string text;
+  for (size_t i = 0; i < inner.size(); ++i) {
+    const char c = inner[i];
+    if (c == '^' && i + 2 < inner.size() && IsDigit(inner[i + 1]) && IsDigit(inner[i + 2])) {
+      i += 2;
+      continue;
+    }
+    if (c == '\\' && i + 1 < inner.size()) {
+      const char accent = inner[i + 1];
+      if (inner.substr(i + 1).starts_with("ss")) {
+        text += "\xC3\x9F";  // sharp s
+        i += 2;
+        continue;
+      }
+      static constexpr std::string_view kAccents = "'`^\"~";
+      if (kAccents.find(accent) != std::string_view::npos && i + 2 < inner.size()) {
+        const std::string accented = AccentedLetter(accent, inner[i + 2]);
+        if (!accented.empty()) {
+          text += accented;
+          i += 2;
+          continue;
+        }
+      }
+    }
+    text += c;
+  }
+  return text;
+}
+
 // The courses an "N" with two digits names: "N10" ... "N14", open.
 constexpr int64_t kFirstNamedCourse = 10;
 constexpr int64_t kLastNamedCourse = 14;
@@ -103,7 +167,7 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
   chordLines_ = 0;
   tupletChords_ = 0;
   rhythm_ = 2;
-  titleBuffer_.clear();
+  noMusicToTheEnd_ = false;
   appliedMeterLine_.reset();
   ClearPendingSlur();
   failure_.clear();
@@ -125,7 +189,6 @@ int TabImport::ReadText(std::string_view bytes, const std::string& path) {
                           MessageKind::kWarning);
     return 0;
   }
-  voice_->push_back(std::make_shared<nChord>(kEndBar));
   FinishSection();
   return 1;
 }
@@ -134,17 +197,35 @@ void TabImport::StartVoice() {
   LookUpVoice();
   // The notes are spelled in the key of the instrument line they go to.
   key_ = definition_->key;
+  ClearPieceTexts();
+}
+
+void TabImport::ClearPieceTexts() {
+  SetSectionName("");
+  SetSectionAuthor("");
+  pieceHasMusic_ = false;
+  pieceNamed_ = false;
 }
 
 bool TabImport::ReadAllPieces() {
   const size_t start = lines_->Tell();
-  ScanTitle();
   if (!DetectMeter()) return false;
   lines_->Seek(start);
   while (DispatchLine()) {
   }
-  voice_->push_back(std::make_shared<nChord>(kEndBar));
+  if (!failure_.empty()) return false;
+  ClosePiece();
   return true;
+}
+
+void TabImport::ClosePiece() {
+  ClearPendingSlur();
+  for (size_t i = voice_->size(); i-- > 0;) {
+    const nChord* e = voice_->at(i);
+    if (e == nullptr || e->IsSpecialEvent()) continue;
+    if (e->IsChord()) voice_->push_back(std::make_shared<nChord>(kEndBar));
+    return;
+  }
 }
 
 bool TabImport::DispatchLine() {
@@ -167,44 +248,114 @@ bool TabImport::DispatchLine() {
     }
     if (IsLineOf(*line, "<pre>")) {
       const size_t resume = lines_->Tell();
+      ClosePiece();
       FinishSection();
       if (!StartNextPiece()) return false;
       lines_->Seek(resume);
       return true;
     }
   }
-  DispatchFromMeter(*line, offset);
-  return true;
+  return DispatchFromMeter(*line, offset);
 }
 
-void TabImport::DispatchFromMeter(std::string_view line, size_t offset) {
+bool TabImport::DispatchFromMeter(std::string_view line, size_t offset) {
   const char first = line.front();
   if (first == 'S' || first == 'C' || first == 'c') {
     // The meter detection may have applied this line already.
     if (appliedMeterLine_ != offset) ReadMeterLine(line);
-    return;
+    return true;
   }
   const std::string_view content = WithoutLineEnd(line);
-  if (content == "{/}" || content.starts_with("{/}") || content.starts_with("{/ }")) {
-    EndPiece();
-    return;
+  if (first == '{') {
+    // A heading: blank ones ("{ }", and "{/}" that ends a section written here) make room.
+    const std::string text = HeadingText(Decode8BitText(content));
+    const size_t slash = text.find('/');
+    Heading heading{std::string(TrimBlanks(std::string_view(text).substr(0, slash))),
+                    slash == std::string::npos ? std::string()
+                                               : std::string(TrimBlanks(std::string_view(text).substr(slash + 1)))};
+    if (heading.name.empty() && heading.source.empty()) return true;
+    return ReadHeading(heading);
   }
-  if (first == '{' || first == '[') {
-    titleBuffer_ += content;
-    titleBuffer_ += '\n';
-    return;
+  if (first == '[') return true;  // words over a system ("Da capo")
+  if (content == "bb") {
+    voice_->push_back(std::make_shared<nChord>(kDoubleBar));
+    return true;
   }
-  if (first == 'b') voice_->push_back(std::make_shared<nChord>(kPlainBar));
+  if (content == "B" || content == "B!") {
+    voice_->push_back(std::make_shared<nChord>(kEndBar));
+    return true;
+  }
+  if (first == 'b') {
+    // "bX" and "bL" are bar lines the numbering passes over.
+    const bool uncounted = content.size() > 1 && (content[1] == 'X' || content[1] == 'L');
+    voice_->push_back(std::make_shared<nChord>(kPlainBar, uncounted ? nChord::kSkipNumber : 0));
+  }
   if (line.starts_with(".bb.") || line.starts_with("b.b")) {
     voice_->push_back(std::make_shared<nChord>(kThickBar));
-    return;
+    return true;
   }
-  if (line == "bb" || first == '.') {
+  if (first == '.') {
     voice_->push_back(std::make_shared<nChord>(kDoubleBar));
-    return;
+    return true;
   }
-  if (first == 'b') return;
-  if (std::string_view("YyWw#x012345Rt ").find(first) != std::string_view::npos) ReadChordLine(content);
+  if (first == 'b') return true;
+  if (std::string_view("YyWw#x012345Rt ").find(first) != std::string_view::npos) return ReadChordLine(content, offset);
+  return true;
+}
+
+bool TabImport::ReadHeading(const Heading& heading) {
+  if (!pieceHasMusic_) {
+    ApplyHeading(heading);
+    return true;
+  }
+  const size_t resume = lines_->Tell();
+  const bool next = MusicFollows();
+  lines_->Seek(resume);
+  if (!next) {
+    // A heading after the last music of the file: its words stay with the piece.
+    AppendSource(heading.name);
+    AppendSource(heading.source);
+    return true;
+  }
+  ClosePiece();
+  FinishSection();
+  if (!StartNextPiece()) return false;
+  lines_->Seek(resume);
+  ApplyHeading(heading);
+  return true;
+}
+
+bool TabImport::MusicFollows() {
+  // Once no music follows, none follows any later heading either.
+  if (noMusicToTheEnd_) return false;
+  while (const std::optional<std::string_view> read = lines_->Next(kScanBuffer)) {
+    const std::string_view line = WithoutLineEnd(*read);
+    if (line.empty()) continue;
+    if (line.front() == 'b' || std::string_view("YyWw#x012345Rt").find(line.front()) != std::string_view::npos) {
+      return true;
+    }
+  }
+  noMusicToTheEnd_ = true;
+  return false;
+}
+
+void TabImport::ApplyHeading(const Heading& heading) {
+  // The first name names the piece; the names after it and every source are its author text,
+  // which the section heading prints beside the title.
+  if (!pieceNamed_ && !heading.name.empty()) {
+    SetSectionName(heading.name);
+    pieceNamed_ = true;
+  } else {
+    AppendSource(heading.name);
+  }
+  AppendSource(heading.source);
+}
+
+void TabImport::AppendSource(std::string_view text) {
+  if (text.empty()) return;
+  std::string& author = section_->Author().text;
+  if (!author.empty()) author += "; ";
+  author += text;
 }
 
 bool TabImport::StartNextPiece() {
@@ -215,9 +366,10 @@ bool TabImport::StartNextPiece() {
   definitionIndex_ = 0;
   StartVoice();
   const size_t start = lines_->Tell();
-  ScanTitle();
   if (!DetectMeter()) {
+    // What came before stands; this piece and what follows are counted as not imported.
     CountImportLoss(kUnmeasuredPiece);
+    failure_.clear();
     return false;
   }
   lines_->Seek(start);
@@ -227,30 +379,6 @@ bool TabImport::StartNextPiece() {
 size_t TabImport::LineAt(size_t offset) const {
   const std::string_view before = text_.substr(0, std::min(offset, text_.size()));
   return static_cast<size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
-}
-
-void TabImport::ScanTitle() {
-  const size_t start = lines_->Tell();
-  std::string title;
-  for (int i = 0; i < kTitleLines; ++i) {
-    const std::optional<std::string_view> read = lines_->Next(kScanBuffer);
-    if (!read) break;
-    const std::string_view line = WithoutLineEnd(*read);
-    const size_t brace = line.find('{');
-    if (brace == std::string_view::npos) continue;
-    const size_t dot = line.find('.', brace);
-    const size_t from = dot != std::string_view::npos ? dot : brace;
-    size_t cut = line.find('/', from);
-    if (cut == std::string_view::npos) cut = line.find('}', from);
-    if (cut == std::string_view::npos) cut = line.size();
-    const std::string_view piece = TrimBlanks(line.substr(from + 1, cut - from - 1));
-    if (piece.empty()) continue;
-    if (!title.empty()) title += ' ';
-    title += piece;
-  }
-  SetSectionName(Decode8BitText(title));
-  SetSectionAuthor("");
-  lines_->Seek(start);
 }
 
 bool TabImport::DetectMeter() {
@@ -328,22 +456,12 @@ void TabImport::ReadMeterLine(std::string_view line) {
   voice_->AppendTimeSignature(static_cast<int32_t>(numerator), static_cast<int32_t>(denominator));
 }
 
-void TabImport::EndPiece() {
-  ClearPendingSlur();
-  voice_->push_back(std::make_shared<nChord>(kLeftRepeatBar));
-  voice_->RebarVoice(section_->numerator, section_->denominator);
-  std::string_view title = TrimBlanks(titleBuffer_);
-  while (!title.empty() && title.front() == '{') title.remove_prefix(1);
-  while (!title.empty() && title.back() == '}') title.remove_suffix(1);
-  SetSectionName(Decode8BitText(title));
-  titleBuffer_.clear();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Chord lines
 
-void TabImport::ReadChordLine(std::string_view line) {
+bool TabImport::ReadChordLine(std::string_view line, size_t offset) {
   ++chordLines_;
+  pieceHasMusic_ = true;
   // Shared from the start: a slur that begins on one of its notes keeps it.
   auto chord = std::make_shared<nChord>();
   positions_.fill(Position{});
@@ -369,8 +487,10 @@ void TabImport::ReadChordLine(std::string_view line) {
   if (i < n && line[i] == '!') {
     if (i + 1 == n) {
       voice_->push_back(nullptr);
-      return;
+      return true;
     }
+    // The flag keeps its value but is not printed.
+    chord->status = static_cast<uint16_t>((chord->status & ~0x0F00u) | (kNoFlagMark << 8));
     ++i;
   }
   if (i < n && line[i] == '.') {
@@ -379,18 +499,31 @@ void TabImport::ReadChordLine(std::string_view line) {
   }
   if (i >= n) {
     voice_->push_back(std::move(chord));
-    return;
+    return true;
   }
   if (line[i] == '-' || line[i] == '#') ++i;
-  ReadPositions(line, i, *chord);
+  if (!ReadPositions(line, i, *chord)) {
+    // Frets past the last position: more than one chord written on the line, which the format
+    // does not have (a line is one chord, its courses from the top), or more courses than a
+    // line holds. Where one chord ends cannot be told: the file is refused rather than read
+    // into nonsense.
+    constexpr size_t kShown = 40;
+    failure_ = "line " + std::to_string(LineAt(offset)) + ": \"" +
+               Decode8BitText(line.substr(0, kShown)) + (line.size() > kShown ? "..." : "") +
+               "\" is not one chord (a chord line holds one chord, its courses from the top, at most " +
+               std::to_string(kPositions) + " positions)";
+    return false;
+  }
   if (ConvertPositions(chord)) voice_->push_back(std::move(chord));
+  return true;
 }
 
-void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
+bool TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
   const size_t n = line.size();
   int cursor = 0;
   int unknown = 0;
-  // Positions from the tenth on are not kept, nor marks before the first.
+  bool beyond = false;
+  // Positions from the tenth on hold no fret, nor marks before the first.
   const auto at = [this](int position) -> Position* {
     return position >= 0 && static_cast<size_t>(position) < kPositions ? &positions_[static_cast<size_t>(position)]
                                                                         : nullptr;
@@ -399,7 +532,7 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
     if (Position* p = at(position)) {
       p->fret = c;
     } else if (position >= 0) {
-      CountImportLoss(kPastTheTenth);
+      beyond = true;
     }
   };
   const auto setDecoration = [&](int position, char c) {
@@ -411,7 +544,15 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
     if (c == '\t') {
       // What follows a tab is another part of the line (a staff's note, words), not courses.
       CountImportLoss(kAfterATab);
-      return;
+      return !beyond;
+    }
+    // A named ornament ("<!tilde>", "<!2mordent>"), also after the prefix and postfix
+    // operators: its name is no fret.
+    const size_t named = (c == '&' || c == '"' || c == '!') ? i + 1 : i;
+    if (line.substr(named).starts_with("<!")) {
+      const size_t close = line.find('>', named + 2);
+      i = close == std::string_view::npos ? n : close + 1;
+      continue;
     }
     if (c == ' ' || c == '-') {
       ++cursor;
@@ -479,16 +620,17 @@ void TabImport::ReadPositions(std::string_view line, size_t i, nChord& chord) {
       counted = true;
     } else if (c == 'T') {
       if (chord.IsChord()) chord.SetLyric(Decode8BitText(line.substr(i + 1)));
-      return;
+      return !beyond;
     } else {
       ++i;
       counted = true;
     }
     if (counted) {
       ++unknown;
-      if (i >= n || line[i] == 'w' || line[i] == 'W' || line[i] == '&' || unknown > 9) return;
+      if (i >= n || line[i] == 'w' || line[i] == 'W' || line[i] == '&' || unknown > 9) return !beyond;
     }
   }
+  return !beyond;
 }
 
 bool TabImport::ConvertPositions(const std::shared_ptr<nChord>& handle) {

@@ -1,8 +1,9 @@
 #pragma once
 // The reader of TAB text files, the line format of the DOS lute-tablature typesetter (the
 // form the TAB export writes): one line per chord, bar line or directive. A file may hold
-// several pieces, each in an HTML "<pre>" block after an "e" line; every piece after the first
-// goes into a section that the add-section wizard adds.
+// several pieces: each in an HTML "<pre>" block after an "e" line, or each under its heading
+// ("{Title / Source}") in a collection; every piece after the first goes into a section that
+// the add-section wizard adds, named by its heading.
 
 #include <array>
 #include <cstddef>
@@ -37,8 +38,6 @@ class TabImport : public CAbcImport {
   // What a chord line can hold that the import does not keep.
   static constexpr ImportLoss kUnreadableLine{"chord line with a fret no course takes",
                                               "chord lines with frets no course takes"};
-  static constexpr ImportLoss kPastTheTenth{"fret past the tenth course of its line",
-                                            "frets past the tenth course of their lines"};
   static constexpr ImportLoss kAfterATab{"part after a tab on a chord line", "parts after a tab on chord lines"};
   static constexpr ImportLoss kUnmeasuredPiece{"piece whose first bar no two bar lines measure, and what follows it",
                                                "pieces whose first bar no two bar lines measure, and what follows them"};
@@ -66,21 +65,40 @@ class TabImport : public CAbcImport {
     int8_t course = -1;  // the course an "N" names, else the position's own
   };
 
+  // A heading line's text: the name before "/", the source after it.
+  struct Heading {
+    std::string name;
+    std::string source;
+  };
+
   void StartVoice();
   bool ReadAllPieces();
-  // False at the end of the file or when a new piece cannot begin.
+  // False at the end of the file, when a new piece cannot begin or when a line cannot be read.
   bool DispatchLine();
-  void DispatchFromMeter(std::string_view line, size_t offset);
+  bool DispatchFromMeter(std::string_view line, size_t offset);
+  // A heading after music begins the next piece when music follows it; otherwise its text
+  // joins the current piece's.
+  bool ReadHeading(const Heading& heading);
+  // True when a bar line or a chord line comes before the end of the file (headings between
+  // belong to the piece they head).
+  bool MusicFollows();
+  void ApplyHeading(const Heading& heading);
+  // Adds to the author text, after a "; ".
+  void AppendSource(std::string_view text);
+  // Closes the current piece: a final bar line where its music does not end with one.
+  void ClosePiece();
   bool StartNextPiece();
-  void ScanTitle();
+  // The name and the author text of a new piece, emptied.
+  void ClearPieceTexts();
   // False, with the line and the reason in failure_, when the first bar cannot be measured.
   bool DetectMeter();
   // The line (from 1) at byte `offset` of the text read.
   size_t LineAt(size_t offset) const;
   void ReadMeterLine(std::string_view line);
-  void EndPiece();
-  void ReadChordLine(std::string_view line);
-  void ReadPositions(std::string_view line, size_t i, nChord& chord);
+  // False, with the line and the reason in failure_, when the line is not one chord.
+  bool ReadChordLine(std::string_view line, size_t offset);
+  // False when a fret stands past the last position a chord line describes.
+  bool ReadPositions(std::string_view line, size_t i, nChord& chord);
   // False when a position holds a fret character no course takes: the line is dropped.
   bool ConvertPositions(const std::shared_ptr<nChord>& handle);
   void ApplyDecoration(char decoration, const std::shared_ptr<nChord>& chord, nNotes& note, int position);
@@ -94,7 +112,11 @@ class TabImport : public CAbcImport {
   // Where and why the reading failed: "line 3: ...".
   std::string failure_;
   uint32_t rhythm_ = 2;
-  std::string titleBuffer_;
+  // The current piece has chords; its heading has named it.
+  bool pieceHasMusic_ = false;
+  bool pieceNamed_ = false;
+  // No bar line or chord line is left in the file.
+  bool noMusicToTheEnd_ = false;
   std::array<Position, kPositions> positions_{};
   // The pending slur: the chord and course of the note where it began.
   std::shared_ptr<nChord> slurChord_;

@@ -43,7 +43,7 @@ std::string_view TabImporter::PromptTitle() const { return TabImport::kPromptTit
 
 std::string_view TabImporter::FilePattern() const { return TabImport::kFilePattern; }
 
-size_t TabImporter::Import(const std::string& path, CBriotabDoc& doc) const { return ImportTabFile(path, doc); }
+size_t TabImporter::ImportSections(const std::string& path, CBriotabDoc& doc) const { return ImportTabFile(path, doc); }
 
 size_t ImportTabFile(const std::string& path, CBriotabDoc& doc) {
   const ImportReport report(path);

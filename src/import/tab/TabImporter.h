@@ -16,7 +16,9 @@ class TabImporter : public Importer {
   bool TakesSignature(std::span<const uint8_t> head) const override;
   std::string_view PromptTitle() const override;
   std::string_view FilePattern() const override;
-  size_t Import(const std::string& path, CBriotabDoc& doc) const override;
+
+ protected:
+  size_t ImportSections(const std::string& path, CBriotabDoc& doc) const override;
 };
 
 // Opens the file, adds a section through the wizard and reads the file into it; returns the

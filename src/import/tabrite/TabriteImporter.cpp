@@ -21,7 +21,7 @@ std::string_view TabriteImporter::PromptTitle() const { return TabriteImport::kP
 
 std::string_view TabriteImporter::FilePattern() const { return TabriteImport::kFilePattern; }
 
-size_t TabriteImporter::Import(const std::string& path, CBriotabDoc& doc) const { return ImportTabriteFile(path, doc); }
+size_t TabriteImporter::ImportSections(const std::string& path, CBriotabDoc& doc) const { return ImportTabriteFile(path, doc); }
 
 size_t ImportTabriteFile(const std::string& path, CBriotabDoc& doc) {
   const ImportReport report(path);

@@ -21,7 +21,7 @@ std::string_view AbcImporter::PromptTitle() const { return CAbcImport::kPromptTi
 
 std::string_view AbcImporter::FilePattern() const { return CAbcImport::kFilePattern; }
 
-size_t AbcImporter::Import(const std::string& path, CBriotabDoc& doc) const {
+size_t AbcImporter::ImportSections(const std::string& path, CBriotabDoc& doc) const {
   CAbcImport abc(doc);
   return abc.ReadAbcFile(path);
 }

@@ -13,7 +13,9 @@ class AbcImporter : public Importer {
   bool TakesSignature(std::span<const uint8_t> head) const override;
   std::string_view PromptTitle() const override;
   std::string_view FilePattern() const override;
-  size_t Import(const std::string& path, CBriotabDoc& doc) const override;
+
+ protected:
+  size_t ImportSections(const std::string& path, CBriotabDoc& doc) const override;
 };
 
 }  // namespace vornel

@@ -143,7 +143,7 @@ void CAbcImport::StartTuneSection() {
 bool CAbcImport::ReadLine(std::string_view line) {
   if (line.empty() || line.front() == '%') return true;
   if (line.size() >= 2 && line[0] == 'w' && line[1] == ':') {
-    if (voice_ != nullptr) SetAbcWords(*voice_, lineStart_, DecodeAbcEscapes(line.substr(2)), versesOfLine_++);
+    if (voice_ != nullptr) SetAbcWords(*voice_, lineStart_, DecodeAbcEscapes(line.substr(2)), versesOfLine_++, lyricLines_);
     return true;
   }
   if (line.size() >= 2 && line[0] >= 'A' && line[0] <= 'Z' && line[1] == ':') {

@@ -134,7 +134,9 @@ std::vector<AbcSyllable> SplitAbcWords(std::string_view words) {
   return steps;
 }
 
-void SetAbcWords(nChordArray& voice, size_t start, std::string_view words, size_t verse) {
+void SetAbcWords(nChordArray& voice, size_t start, std::string_view words, size_t verse,
+                 std::vector<size_t>& linesOfNotes) {
+  if (verse == 0) linesOfNotes.clear();
   size_t index = start;
   const auto nextNote = [&voice, &index] {
     while (index < voice.size()) {
@@ -151,20 +153,26 @@ void SetAbcWords(nChordArray& voice, size_t start, std::string_view words, size_
       continue;
     }
     if (!nextNote()) return;
+    const size_t slot = index - start;
     nChord& chord = *voice.at(index++);
     if (step.kind != AbcSyllable::Kind::kText) continue;
+    if (linesOfNotes.size() <= slot) linesOfNotes.resize(slot + 1, 0);
     // Each verse is one line of the note's lyric; a verse that left this note out leaves its
-    // line empty.
-    const CMetaEvent* earlier = chord.metaEvents.Find(CMetaEvent::kLyrics);
-    std::string text;
-    if (verse > 0) {
-      const size_t lines = earlier != nullptr ? static_cast<size_t>(std::count(earlier->text.begin(), earlier->text.end(), '\r')) + 1 : 0;
+    // line empty. The lines a lyric holds are kept beside the voice, and later verses are
+    // appended in place, so that many verses cost what they add.
+    size_t& lines = linesOfNotes[slot];
+    CMetaEvent* earlier = verse > 0 ? chord.metaEvents.Find(CMetaEvent::kLyrics) : nullptr;
+    if (earlier == nullptr) {
+      std::string text(verse, '\r');
+      text += step.text;
+      chord.SetLyric(text);
+    } else {
+      if (lines == 0) lines = static_cast<size_t>(std::count(earlier->text.begin(), earlier->text.end(), '\r')) + 1;
       if (lines > verse) continue;
-      if (earlier != nullptr) text = earlier->text;
-      text.append(lines > 0 ? verse - lines + 1 : verse, '\r');
+      earlier->text.append(verse - lines + 1, '\r');
+      earlier->text += step.text;
     }
-    text += step.text;
-    chord.SetLyric(text);
+    lines = verse + 1;
   }
 }
 

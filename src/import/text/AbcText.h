@@ -33,7 +33,9 @@ std::vector<AbcSyllable> SplitAbcWords(std::string_view words);
 
 // Sets the syllables of a "w:" line under the chords with notes of `voice` from `start` on.
 // `verse` counts the "w:" lines already given to the same music line: a later verse goes
-// under the earlier ones as a further line of each lyric.
-void SetAbcWords(nChordArray& voice, size_t start, std::string_view words, size_t verse);
+// under the earlier ones as a further line of each lyric. `linesOfNotes` keeps, from one verse
+// of the music line to the next, how many lines the lyric of each note from `start` on holds.
+void SetAbcWords(nChordArray& voice, size_t start, std::string_view words, size_t verse,
+                 std::vector<size_t>& linesOfNotes);
 
 }  // namespace vornel

@@ -18,8 +18,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
+#include <utility>
 
 #include "model/instrument/CKey.h"
 
@@ -167,6 +167,7 @@ class CAbcImport {
   int tupletNumber_ = 0;
   size_t lineStart_ = 0;  // where the last music line began in the voice (for "w:")
   size_t versesOfLine_ = 0;  // "w:" lines read since that music line
+  std::vector<size_t> lyricLines_;  // the lines of each lyric of that music line's notes
   std::string words_;     // the text of "W:" fields, kept but not placed
 };
 

@@ -17,15 +17,14 @@
 
 namespace vornel {
 
-std::optional<std::string> ReadImportFile(const std::string& path) {
-  std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(path, kMaxImportFileBytes);
-  if (!bytes) return std::nullopt;
-  return std::string(bytes->begin(), bytes->end());
+std::optional<std::string> ReadImportFile(const std::string& path, std::string* error) {
+  return ReadFileText(path, kMaxImportFileBytes, error);
 }
 
 std::optional<std::string> OpenImportFile(const std::string& path, std::string_view failureMessage) {
-  std::optional<std::string> bytes = ReadImportFile(path);
-  if (!bytes) Prompts().ShowMessage(std::string(failureMessage) + path, MessageKind::kWarning);
+  std::string error;
+  std::optional<std::string> bytes = ReadImportFile(path, &error);
+  if (!bytes) Prompts().ShowMessage(std::string(failureMessage) + path + ":\n" + error, MessageKind::kWarning);
   return bytes;
 }
 
@@ -126,18 +125,17 @@ void FinishTextImportSection(CSystemArray& section, size_t current, const CKey& 
   section.DistributeInstrumentVoices();
   // A section without music still gets a system to show its instruments on.
   if (section.systems.empty()) section.NewSystem(CSystemArray::kAppend);
-  section.ApplyCommandToActiveInstrument(ClearCommand::kClearForcedBarlines);
+  // The file's bar lines are data: they stay where the file put them, each closing a bar of
+  // whatever length it holds, and the numbers count them. None is freed to be cut again.
   for (size_t s = 0; s < section.systems.size(); ++s) section.RebarSystem(s, false);
   section.NumberBars(0);
   section.RecalculateNotation();
   section.CopyFirstSystemStaves();
-  if (current < section.definitions.size()) {
-    for (const auto& system : section.systems.items()) system->Line(current)->firstVoice.MarkFixedBarsUnnumbered();
-  }
-  section.ReflowSystems(false, kRunLength);
+  // A system ends with the bar line it breaks at.
+  section.ReflowSystems(false, kRunLength, BreakAtBar::kAfter);
   section.RecalculateStemDirections();
   section.ReflowSystems(true, kRunLength);
-  section.ReflowSystems(false, kRunLength);
+  section.ReflowSystems(false, kRunLength, BreakAtBar::kAfter);
   // Finished as reading a document finishes a section, so that the first save is stable.
   section.RecalculateSection(false);
 }

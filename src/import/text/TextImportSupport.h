@@ -30,10 +30,10 @@ inline constexpr ImportLoss kUnplayableNote{"note the instrument cannot play", "
 inline constexpr size_t kMaxImportFileBytes = size_t(64) << 20;
 
 // The bytes of a file for an importer: nothing when it cannot be read or is larger than
-// kMaxImportFileBytes.
-std::optional<std::string> ReadImportFile(const std::string& path);
+// kMaxImportFileBytes, with `error` (when given) saying why.
+std::optional<std::string> ReadImportFile(const std::string& path, std::string* error = nullptr);
 
-// The same, showing `failureMessage` followed by the path when the file cannot be read.
+// The same, showing `failureMessage` followed by the path and why when the file cannot be read.
 std::optional<std::string> OpenImportFile(const std::string& path, std::string_view failureMessage);
 
 // Lines of a file held in memory, as a stream read with a buffer of `bufferSize` bytes gives
@@ -94,7 +94,8 @@ nNotes* SetFretOnCourse(nChord& chord, const CTabInstrument& instrument, int cou
 // The finishing of an imported section: its name and comments become the preface (the
 // comments are then emptied); `key` becomes the key of the section and of the definition
 // `current`; the definitions' gathered voices are laid out over systems, re-barred with the
-// section's time signature, numbered, respelled, given their stems and reflowed.
+// section's time signature (the bar lines read standing where they are, and counted),
+// numbered, respelled, given their stems and reflowed into systems that end at bar lines.
 void FinishTextImportSection(CSystemArray& section, size_t current, const CKey& key);
 
 // What the instrument chooser is offered: a copy of the active section's first definition,

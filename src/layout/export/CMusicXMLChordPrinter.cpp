@@ -16,6 +16,7 @@
 #include "model/voice/nNotes.h"
 #include "platform/text/FormatText.h"
 #include "platform/text/NumberText.h"
+#include "model/FloorDivision.h"
 #include "platform/xml/XmlHelpers.h"
 
 namespace vornel::musicxml_export {
@@ -45,8 +46,8 @@ const char* RightBarStyle(std::string_view repeat) {
   return "regular";
 }
 
-// Semitones above C of the letters from A.
-constexpr std::array<int, 7> kLetterSemitones = {9, 11, 0, 2, 4, 5, 7};
+// The letters of the steps from C.
+constexpr std::string_view kStepLetters = "CDEFGAB";
 
 // MusicXML's note types, from the breve down, as the value codes count them.
 constexpr std::array<const char*, 12> kTypes = {"breve", "whole", "half", "quarter", "eighth", "16th",
@@ -80,7 +81,8 @@ bool CMusicXMLChordPrinter::IsHeldNote(const tinyxml2::XMLElement& note) {
 CMusicXMLChordPrinter::CMusicXMLChordPrinter(std::string& out) : MusicXmlPrinterBase(out, 1) {}
 
 void CMusicXMLChordPrinter::BeginStaff(const tinyxml2::XMLElement* sectionSettings,
-                                       const tinyxml2::XMLElement* definition, int instrument, int staff) {
+                                       const tinyxml2::XMLElement* definition, int instrument, int staff,
+                                       const Opening& opening) {
   sectionSettings_ = sectionSettings;
   definition_ = definition;
   instrument_ = instrument;
@@ -95,11 +97,19 @@ void CMusicXMLChordPrinter::BeginStaff(const tinyxml2::XMLElement* sectionSettin
   notesWritten_ = 0;
   ticks_ = TickLength{};
   const tinyxml2::XMLElement* signature = ChildNamed(sectionSettings, "signature");
-  time_ = {ReadIntAttribute(signature, "numerator"), ReadIntAttribute(signature, "denominator")};
+  time_ = opening.time.value_or(Time{ReadIntAttribute(signature, "numerator"), ReadIntAttribute(signature, "denominator")});
   pendingTime_.reset();
+  transpose_ = ReadIntAttribute(ChildNamed(definition, "key"), "transpose");
+  // The steps of the usual interval from written to sounding pitch, as the import reads one
+  // without its steps.
+  transposeSteps_ = -CKey::DiatonicSteps(-transpose_);
+  pendingEnding_.reset();
+  openEnding_.reset();
+  endingEventsLeft_ = 0;
+  endingOpenEnd_ = false;
   measureOpen_ = false;
   nextNumber_.reset();
-  lastNumber_ = 0;
+  lastNumber_ = opening.firstNumber;
   implicitCount_ = 0;
   newSystemPending_ = false;
   forwardRepeatPending_ = false;
@@ -107,6 +117,8 @@ void CMusicXMLChordPrinter::BeginStaff(const tinyxml2::XMLElement* sectionSettin
 }
 
 void CMusicXMLChordPrinter::EndStaff() {
+  // An ending still open stops with the part.
+  if (measureOpen_) StopEnding(nullptr, nullptr);
   CloseMeasure();
   CloseElement();  // "part"
 }
@@ -115,7 +127,9 @@ void CMusicXMLChordPrinter::WriteMeasureStart() {
   OpenElement("part");
   PushAttribute("id", FormatText("P%d-%d", instrument_ + 1, staff_).c_str());
   OpenElement("measure");
-  PushAttribute("number", "0");
+  PushAttribute("number", lastNumber_);
+  // A first measure numbered 0 is a pickup, which the count leaves out.
+  if (lastNumber_ == 0) PushAttribute("implicit", "yes");
   measureOpen_ = true;
   measureEmpty_ = true;
 
@@ -132,8 +146,14 @@ void CMusicXMLChordPrinter::WriteMeasureStart() {
   const tinyxml2::XMLElement* key = ChildNamed(sectionSettings_, "key");
   OpenElement("key");
   // The signature's count of sharps or flats is "alterations"; "bemol" tells which.
-  const char sign = ReadBoolAttribute(key, "bemol") ? '-' : '+';
-  WriteTextElement("fifths", FormatText("%c%d", sign, ReadIntAttribute(key, "alterations")));
+  const int alterations = ReadIntAttribute(key, "alterations");
+  int fifths = ReadBoolAttribute(key, "bemol") ? -alterations : alterations;
+  if (transpose_ != 0 && fifths >= -7 && fifths <= 7) {
+    // A transposing instrument's key is written, moved as its notes are.
+    fifths += CKey::FifthsOfInterval(transpose_, transposeSteps_);
+    if (fifths > 7 || fifths < -7) fifths = FloorMod(fifths + 5, 12) - 5;
+  }
+  WriteTextElement("fifths", FormatText("%c%d", fifths < 0 ? '-' : '+', std::abs(fifths)));
   WriteTextElement("mode", ReadBoolAttribute(key, "melodic-minor") ? "minor" : "major");
   CloseElement();
   WriteTime();
@@ -182,6 +202,17 @@ void CMusicXMLChordPrinter::WriteClef(const tinyxml2::XMLElement* definition, in
   if (notation && id == CClef::kG8Clef) WriteIntElement("clef-octave-change", -1);
   CloseElement();
 
+  if (transpose_ != 0) {
+    // Sounding less written pitch, its octaves apart.
+    const int semitones = -transpose_;
+    const int octaves = semitones / 12;
+    OpenElement("transpose");
+    WriteIntElement("diatonic", -transposeSteps_ - 7 * octaves);
+    WriteIntElement("chromatic", semitones - 12 * octaves);
+    if (octaves != 0) WriteIntElement("octave-change", octaves);
+    CloseElement();
+    return;
+  }
   const int transpose = ReadIntAttribute(ChildNamed(definition, "key"), "transpose-pitch");
   if (notation && transpose != 0) {
     OpenElement("transpose");
@@ -199,6 +230,7 @@ bool CMusicXMLChordPrinter::VisitEnter(const tinyxml2::XMLElement& element, cons
   }
   if (Named(element, "event")) {
     metaEvents_ = ChildNamed(&element, "meta-events");
+    if (openEnding_ || pendingEnding_) --endingEventsLeft_;
     const std::string_view type = element.Attribute("type") != nullptr ? element.Attribute("type") : "";
     if (type == "bar") {
       WriteBar(element);
@@ -264,28 +296,12 @@ void CMusicXMLChordPrinter::WriteNote(const tinyxml2::XMLElement& note) {
   EnsureMeasureOpen();
   measureEmpty_ = false;
   const int pitch = ReadIntAttribute(&note, "pitch");
-  uint16_t name = static_cast<uint16_t>(ReadIntAttribute(&note, "name"));
-  // The step and octave written, and the alteration that makes the sounding pitch of them.
-  const auto alteration = [&] {
-    return pitch - 12 * ((name >> 4) & 0x0F) - kLetterSemitones[static_cast<size_t>(name & 0x0F) % 7];
-  };
-  if (name == 0 || (name & 0x0F) > 6 || std::abs(alteration()) > 2) {
-    // Without a spelled name that comes near the pitch, the note is spelled from its pitch.
-    nNotes spelled;
-    spelled.pitch = static_cast<uint8_t>(pitch);
-    char accidental = 0;
-    spelled.SpellInKey(CKey(), false, accidental);
-    name = spelled.name;
-  }
+  const uint16_t name = static_cast<uint16_t>(ReadIntAttribute(&note, "name"));
   const bool held = IsHeldNote(note);
   const bool holds = tieStarts_.count({chord_, pitch}) != 0;
   OpenElement("note");
   if (notesWritten_++ > 0) WriteEmptyElement("chord");
-  OpenElement("pitch");
-  WriteTextElement("step", std::string(1, static_cast<char>('A' + (name & 0x0F))));
-  if (const int alter = alteration(); alter != 0) WriteIntElement("alter", alter);
-  WriteIntElement("octave", ((name >> 4) & 0x0F) - 1);
-  CloseElement();
+  WritePitch(pitch, name);
   WriteIntElement("duration", duration_);
   const auto tie = [&](const char* element, const char* type) {
     OpenElement(element);
@@ -312,14 +328,24 @@ void CMusicXMLChordPrinter::WriteNote(const tinyxml2::XMLElement& note) {
   CloseElement();
 }
 
-const tinyxml2::XMLElement* CMusicXMLChordPrinter::FindLyric() const {
-  const int count = ReadIntAttribute(metaEvents_, "count");
-  const tinyxml2::XMLElement* child = metaEvents_ != nullptr ? metaEvents_->FirstChildElement() : nullptr;
-  for (int i = 0; i < count && child != nullptr; ++i, child = child->NextSiblingElement()) {
-    if (ReadIntAttribute(child, "type") == 0) return child;
+void CMusicXMLChordPrinter::WritePitch(int pitch, uint16_t name) {
+  // The name's step (letter and octave), moved as a transposing instrument's notes are
+  // written; without a name that comes near the pitch, the pitch spelled in C.
+  const int written = pitch + transpose_;
+  int step = name != 0 && (name & 0x0F) <= 6 ? 7 * ((name >> 4) & 0x0F) + ((name & 0x0F) + 5) % 7 + transposeSteps_ : -1;
+  if (step < 0 || std::abs(written - CKey::NaturalPitch(step)) > 2) {
+    uint16_t spelled = 0;
+    char accidental = 0;
+    step = CKey().SpellPitch(written, spelled, accidental);
   }
-  return nullptr;
+  OpenElement("pitch");
+  WriteTextElement("step", std::string(1, kStepLetters[static_cast<size_t>(FloorMod(step, 7))]));
+  if (const int alter = written - CKey::NaturalPitch(step); alter != 0) WriteIntElement("alter", alter);
+  WriteIntElement("octave", FloorDiv(step, 7) - 1);
+  CloseElement();
 }
+
+const tinyxml2::XMLElement* CMusicXMLChordPrinter::FindLyric() const { return FindMark(CMetaEvent::kLyrics); }
 
 void CMusicXMLChordPrinter::WriteBar(const tinyxml2::XMLElement& event) {
   if (HasAttribute(event, "stave-break")) {
@@ -339,29 +365,93 @@ void CMusicXMLChordPrinter::WriteBar(const tinyxml2::XMLElement& event) {
   const bool backward = repeat == "left" || repeat == "both";
   const bool forward = repeat == "right" || repeat == "both";
   const char* rightStyle = RightBarStyle(repeat);
+  const tinyxml2::XMLElement* ending = FindMark(CMetaEvent::kEnding);
 
   if (measureOpen_ && measureEmpty_ && ticks_.numerator == 0) {
     // A bar line before any music ends no measure: the first measure starts at it.
-    if (forward && !hidden) WriteBarline("left", "heavy-light", "forward");
+    forwardRepeatPending_ = forward && !hidden;
+    TakeEnding(event);
+    if (forwardRepeatPending_ || pendingEnding_) WriteLeftBarline();
     return;
   }
-  // A measure that only waits for content gets this bar line when the line shows something.
-  if (!measureOpen_ && !hidden && (backward || std::strcmp(rightStyle, "regular") != 0)) EnsureMeasureOpen();
-  if (measureOpen_ && !hidden) WriteBarline("right", rightStyle, backward ? "backward" : nullptr);
+  // The open ending stops here: where its reach ends, at a backward repeat, or before the next
+  // ending.
+  if (openEnding_ && (endingEventsLeft_ <= 0 || backward || ending != nullptr)) {
+    EnsureMeasureOpen();
+    StopEnding(hidden ? "none" : rightStyle, backward ? "backward" : nullptr);
+  } else {
+    // A measure that only waits for content gets this bar line when the line shows something.
+    if (!measureOpen_ && !hidden && (backward || std::strcmp(rightStyle, "regular") != 0)) EnsureMeasureOpen();
+    if (measureOpen_ && !hidden) WriteBarline("right", rightStyle, backward ? "backward" : nullptr);
+  }
   CloseMeasure();
 
+  // The model numbers every bar line but the one a system starts with, which goes on counting.
+  const int32_t number = ReadIntAttribute(&event, "number");
   if (HasAttribute(event, "skip-number")) {
     nextNumber_.reset();
   } else {
-    nextNumber_ = ReadIntAttribute(&event, "number");
+    nextNumber_ = number > 0 ? number : lastNumber_ + 1;
   }
   forwardRepeatPending_ = forward && !hidden;
+  TakeEnding(event);
 }
 
-void CMusicXMLChordPrinter::WriteBarline(const char* location, const char* style, const char* repeat) {
+const tinyxml2::XMLElement* CMusicXMLChordPrinter::FindMark(int kind) const {
+  const int count = ReadIntAttribute(metaEvents_, "count");
+  const tinyxml2::XMLElement* mark = metaEvents_ != nullptr ? metaEvents_->FirstChildElement() : nullptr;
+  for (int i = 0; i < count && mark != nullptr; ++i, mark = mark->NextSiblingElement()) {
+    if (ReadIntAttribute(mark, "type") == kind) return mark;
+  }
+  return nullptr;
+}
+
+void CMusicXMLChordPrinter::TakeEnding(const tinyxml2::XMLElement&) {
+  const tinyxml2::XMLElement* mark = FindMark(CMetaEvent::kEnding);
+  if (mark == nullptr) return;
+  // The number is what the text numbers ("1.", "1, 2."); what it shows is the text.
+  const std::string text = ElementText(ChildNamed(mark, "text"));
+  std::string number;
+  for (const char c : text) {
+    if ((c >= '0' && c <= '9') || c == ',' || (c == ' ' && !number.empty())) number.push_back(c);
+  }
+  while (!number.empty() && (number.back() == ',' || number.back() == ' ')) number.pop_back();
+  if (number.empty()) number.push_back('1');
+  Ending ending{number, text.empty() ? number + "." : text, "start"};
+  pendingEnding_ = ending;
+  endingEventsLeft_ = static_cast<int>(ReadUnsignedAttribute(mark, "value") & 0xFF);
+  endingOpenEnd_ = (ReadIntAttribute(mark, "cx") & 1) != 0;
+}
+
+bool CMusicXMLChordPrinter::StopEnding(const char* style, const char* repeat) {
+  if (!openEnding_) return false;
+  Ending stop = *std::exchange(openEnding_, std::nullopt);
+  stop.type = endingOpenEnd_ ? "discontinue" : "stop";
+  stop.text.clear();
+  WriteBarline("right", style, repeat, &stop);
+  return true;
+}
+
+void CMusicXMLChordPrinter::WriteLeftBarline() {
+  const Ending* start = pendingEnding_ ? &*pendingEnding_ : nullptr;
+  WriteBarline("left", forwardRepeatPending_ ? "heavy-light" : nullptr, forwardRepeatPending_ ? "forward" : nullptr,
+               start);
+  forwardRepeatPending_ = false;
+  if (pendingEnding_) openEnding_ = *std::exchange(pendingEnding_, std::nullopt);
+}
+
+void CMusicXMLChordPrinter::WriteBarline(const char* location, const char* style, const char* repeat,
+                                         const Ending* ending) {
   OpenElement("barline");
   PushAttribute("location", location);
-  WriteTextElement("bar-style", style);
+  if (style != nullptr) WriteTextElement("bar-style", style);
+  if (ending != nullptr) {
+    OpenElement("ending");
+    PushAttribute("number", ending->number.c_str());
+    PushAttribute("type", ending->type);
+    if (!ending->text.empty()) PushText(ending->text.c_str());
+    CloseElement();
+  }
   if (repeat != nullptr) {
     OpenElement("repeat");
     PushAttribute("direction", repeat);
@@ -371,31 +461,29 @@ void CMusicXMLChordPrinter::WriteBarline(const char* location, const char* style
 }
 
 void CMusicXMLChordPrinter::TakeTimeSignature() {
-  const int count = ReadIntAttribute(metaEvents_, "count");
-  const tinyxml2::XMLElement* mark = metaEvents_ != nullptr ? metaEvents_->FirstChildElement() : nullptr;
-  for (int i = 0; i < count && mark != nullptr; ++i, mark = mark->NextSiblingElement()) {
-    if (ReadIntAttribute(mark, "type") != CMetaEvent::kTimeSignature) continue;
-    const std::pair<int, int> time = {ReadIntAttribute(mark, "cx"), ReadIntAttribute(mark, "cy")};
-    if (time.first <= 0 || time.second <= 0) return;
-    pendingTime_.reset();
-    if (time == time_) return;
-    if (measureOpen_ && measureEmpty_) {
-      // Nothing stands in the open measure yet: it starts in the new time.
-      time_ = time;
-      OpenElement("attributes");
-      WriteTime();
-      CloseElement();
-    } else {
-      pendingTime_ = time;
-    }
-    return;
+  const tinyxml2::XMLElement* mark = FindMark(CMetaEvent::kTimeSignature);
+  if (mark == nullptr) return;
+  // A hidden time signature is a measure's own length, written without print.
+  const Time time{ReadIntAttribute(mark, "cx"), ReadIntAttribute(mark, "cy"), (ReadUnsignedAttribute(mark, "value") & 1) != 0};
+  if (time.beats <= 0 || time.beatType <= 0) return;
+  pendingTime_.reset();
+  if (time == time_) return;
+  if (measureOpen_ && measureEmpty_) {
+    // Nothing stands in the open measure yet: it starts in the new time.
+    time_ = time;
+    OpenElement("attributes");
+    WriteTime();
+    CloseElement();
+  } else {
+    pendingTime_ = time;
   }
 }
 
 void CMusicXMLChordPrinter::WriteTime() {
   OpenElement("time");
-  WriteIntElement("beats", time_.first);
-  WriteIntElement("beat-type", time_.second);
+  if (!time_.shown) PushAttribute("print-object", "no");
+  WriteIntElement("beats", time_.beats);
+  WriteIntElement("beat-type", time_.beatType);
   CloseElement();
 }
 
@@ -425,10 +513,7 @@ void CMusicXMLChordPrinter::EnsureMeasureOpen() {
     WriteTime();
     CloseElement();
   }
-  if (forwardRepeatPending_) {
-    WriteBarline("left", "heavy-light", "forward");
-    forwardRepeatPending_ = false;
-  }
+  if (forwardRepeatPending_ || pendingEnding_) WriteLeftBarline();
 }
 
 void CMusicXMLChordPrinter::CloseMeasure() {

@@ -11,8 +11,15 @@
 // own takes the last number with "X" and a count, and is marked implicit. A change of time
 // signature stands in the attributes of the measure it starts.
 //
+// Measures are numbered from the section's first bar number on, as the bar lines number
+// them; the first measure's time signature is the one the part's music opens with (a hidden
+// one, where the score gave none, written without print), else the section's. A bar line with
+// a volta ending starts the ending in the measure it opens; the ending stops at the bar line
+// its reach ends on, at a backward repeat or before the next ending.
+//
 // A note's pitch is its step and octave from its spelled name and the alteration that makes
-// its sounding pitch; each note and rest carries its value ("type", "dot", and
+// its pitch; a transposing instrument (its key's transposition) is written at written pitch
+// with its "transpose". Each note and rest carries its value ("type", "dot", and
 // "time-modification" in a tuplet), and a note held from the chord before it ends a tie that
 // the held note starts. Durations are the values' exact lengths counted from the start of the
 // part, so that the rounding of tuplets never adds up within a measure.
@@ -37,10 +44,24 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
 
   explicit CMusicXMLChordPrinter(std::string& out);
 
+  // A time signature: beats, beat type, and whether it shows.
+  struct Time {
+    int beats = 0;
+    int beatType = 0;
+    bool shown = true;
+    bool operator==(const Time&) const = default;
+  };
+  // How a part opens: the number of its first measure and the time signature its music starts
+  // with, when it starts with one.
+  struct Opening {
+    int32_t firstNumber = 1;
+    std::optional<Time> time;
+  };
+
   // Opens the part of staff `staff` of instrument `instrument` and its first measure with the
-  // section's key, time and tempo and the staff's clef.
+  // section's key, tempo, the opening's time (else the section's) and the staff's clef.
   void BeginStaff(const tinyxml2::XMLElement* sectionSettings, const tinyxml2::XMLElement* definition,
-                  int instrument, int staff);
+                  int instrument, int staff, const Opening& opening);
   // The voice of system `system` (from 1) is walked next.
   void SetSystem(int system) { system_ = system; }
   // A "note" element held from the chord before it (slur type 8 in bits 8-11 of its slur word).
@@ -68,13 +89,31 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
   // differs from the one in force.
   void TakeTimeSignature();
   void WriteTime();
+  // Closes the open ending in the measure that ends here, in a bar line of `style` with
+  // `repeat`; true when there was one.
+  bool StopEnding(const char* style, const char* repeat);
   const tinyxml2::XMLElement* FindLyric() const;
   void WriteBar(const tinyxml2::XMLElement& event);
+  // The pitch, step and octave written for a note of `pitch` spelled by `name`.
+  void WritePitch(int pitch, uint16_t name);
+  // The first meta-event of `kind` of the current event, or null.
+  const tinyxml2::XMLElement* FindMark(int kind) const;
+  // A volta ending on the bar line `event`, started in the measure it opens.
+  void TakeEnding(const tinyxml2::XMLElement& event);
+  // The left bar line of the measure opened: a forward repeat, an ending's start.
+  void WriteLeftBarline();
   // Opens the measure that waits for content, with the system break and left bar line
   // that wait for it.
   void EnsureMeasureOpen();
   void CloseMeasure();
-  void WriteBarline(const char* location, const char* style, const char* repeat);
+  // A bar line; an ending in it goes before the repeat, as MusicXML orders them.
+  struct Ending {
+    std::string number;  // "1", "1, 2"
+    std::string text;    // what it shows, "1."
+    const char* type;    // "start", "stop" or "discontinue"
+  };
+  // A bar line; its style is left out where `style` is null.
+  void WriteBarline(const char* location, const char* style, const char* repeat, const Ending* ending = nullptr);
 
   const tinyxml2::XMLElement* sectionSettings_ = nullptr;
   const tinyxml2::XMLElement* definition_ = nullptr;
@@ -91,8 +130,16 @@ class CMusicXMLChordPrinter : public MusicXmlPrinterBase {
   int notesWritten_ = 0;
   TickLength ticks_;  // where the next chord starts, from the start of the part
   // The time signature written last, and one waiting for the next measure.
-  std::pair<int, int> time_{0, 0};
-  std::optional<std::pair<int, int>> pendingTime_;
+  Time time_;
+  std::optional<Time> pendingTime_;
+  // Written less sounding pitch of the instrument, and the diatonic steps of that interval.
+  int transpose_ = 0;
+  int transposeSteps_ = 0;
+  // The ending waiting for its measure, and the one open with the events left to its end.
+  std::optional<Ending> pendingEnding_;
+  std::optional<Ending> openEnding_;
+  int endingEventsLeft_ = 0;
+  bool endingOpenEnd_ = false;  // it stops without a hook ("discontinue")
 
   bool measureOpen_ = false;
   bool measureEmpty_ = true;  // nothing written in the open measure after its attributes

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/events/CMetaEvent.h"
 #include "model/instrument/CInstrument.h"
 #include "model/score/CStaveArray.h"
 #include "model/score/CSystemArray.h"
@@ -292,8 +293,23 @@ void CMusicXMLPrinter::WritePart(const tinyxml2::XMLElement* sectionSettings, co
       }
     }
   }
+  // The part opens with the section's first bar number and the time signature its music
+  // starts with, if any.
+  CMusicXMLChordPrinter::Opening opening;
+  opening.firstNumber = sectionModel_.barOffset;
+  if (!walked.empty()) {
+    for (size_t e = 0; e < walked.front().second->size(); ++e) {
+      const nChord* event = walked.front().second->at(e);
+      if (event == nullptr) continue;
+      if (event->IsChord()) break;
+      if (const CMetaEvent* time = event->metaEvents.Find(CMetaEvent::kTimeSignature); time != nullptr && time->cx > 0 &&
+          time->cy > 0) {
+        opening.time = CMusicXMLChordPrinter::Time{time->cx, time->cy, (time->value & 1) != 0};
+      }
+    }
+  }
   CMusicXMLChordPrinter staffPrinter(out_);
-  staffPrinter.BeginStaff(sectionSettings, definition, instrument, staff);
+  staffPrinter.BeginStaff(sectionSettings, definition, instrument, staff, opening);
   // Each voice is built alone, walked, and freed before the next.
   tinyxml2::XMLDocument scratch;
   for (size_t w = 0; w < walked.size(); ++w) {

@@ -16,6 +16,8 @@
 
 namespace vornel {
 
+struct TabTextReport;
+
 class CBriotabDoc;
 
 // What the export commands need of the application: the options dialog, the programs that
@@ -58,11 +60,17 @@ inline constexpr int kExportTabFormatCommand = 33119;
 inline constexpr int kExportBrailleTabCommand = 33045;
 inline constexpr int kExportSectionMusicXmlCommand = 33046;
 inline constexpr std::string_view kCannotOpenFileMessage = "Cannot open file";
+// kCannotOpenFileMessage with the file and why it could not be written.
+std::string CannotWriteMessage(const std::string& path, const std::string& error);
 
 // The TAB text file (UTF-8, line feeds): header with the option lines, the document's title
 // and author and the section's tuning, then the body of section `section`, or of every
-// section (each followed by a page break) when the options ask for all.
-std::string BuildTabFile(const CBriotabDoc& doc, size_t section, const CTabProperties& options);
+// section (each followed by a page break) when the options ask for all. What the text cannot
+// hold is counted in `report`.
+std::string BuildTabFile(const CBriotabDoc& doc, size_t section, const CTabProperties& options,
+                         TabTextReport* report = nullptr);
+// The message that tells what a TAB export left out; empty when it left out nothing.
+std::string TabExportLossMessage(const TabTextReport& report);
 // The Braille text file of section `section`, with its own line and page counters.
 std::string BuildBrailleFile(CBriotabDoc& doc, size_t section, int32_t linesPerPage, int32_t charsPerLine);
 

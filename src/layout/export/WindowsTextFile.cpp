@@ -16,8 +16,8 @@ std::string ToWindowsTextFile(std::string_view utf8) {
   return out;
 }
 
-bool WriteWindowsTextFile(const std::string& path, std::string_view utf8) {
-  return WriteFileAtomically(path, ToWindowsTextFile(utf8));
+bool WriteWindowsTextFile(const std::string& path, std::string_view utf8, std::string* error) {
+  return WriteFileAtomically(path, ToWindowsTextFile(utf8), error);
 }
 
 }  // namespace vornel

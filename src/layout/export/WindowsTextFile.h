@@ -11,7 +11,7 @@ namespace vornel {
 std::string ToWindowsTextFile(std::string_view utf8);
 
 // Writes that form of `utf8` to `path` through a temporary file; false, with the old file
-// untouched, when it could not be written.
-bool WriteWindowsTextFile(const std::string& path, std::string_view utf8);
+// untouched and `error` (when given) saying why, when it could not be written.
+bool WriteWindowsTextFile(const std::string& path, std::string_view utf8, std::string* error = nullptr);
 
 }  // namespace vornel

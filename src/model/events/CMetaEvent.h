@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/BuildBudget.h"
 #include "model/events/EventLocation.h"
 #include "platform/archive/Persistent.h"
 
@@ -19,6 +20,8 @@ class XmlSink;
 class CMetaEvent : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CMetaEvent";
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<144> buildCharge;
   static constexpr std::string_view kChordNamePrompt = "Enter a new chord name:";
 
   // Kinds that the model itself acts on.

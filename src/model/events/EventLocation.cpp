@@ -68,8 +68,8 @@ int32_t PixelsToHimetric(int32_t v, int32_t dpi) { return dpi > 0 ? MulDiv(v, 25
 Point EventLocation::DeviceOffset(int view, int32_t dpiX, int32_t dpiY, int32_t zoom) const {
   const bool notationView = view == kNotation;
   const int32_t z = SaneZoom(zoom);
-  return {MulDiv(HimetricToPixels(notationView ? notationCx : tablatureCx, dpiX), z, 100),
-          MulDiv(HimetricToPixels(notationView ? notationCy : tablatureCy, dpiY), z, 100)};
+  return {MulDiv(HimetricToPixels(SaneStoredLength(notationView ? notationCx : tablatureCx), dpiX), z, 100),
+          MulDiv(HimetricToPixels(SaneStoredLength(notationView ? notationCy : tablatureCy), dpiY), z, 100)};
 }
 
 bool EventLocation::Move(int view, Point drop, int32_t dpiX, int32_t dpiY, int32_t zoom) {

@@ -21,6 +21,9 @@ uint32_t NormalSpaceBelow(uint32_t value) {
   return value == 15 ? 1 : value;
 }
 
+// Staff lines as read: no staff has more than a few dozen, and the drawing multiplies them.
+int32_t SaneLineCount(int32_t value) { return std::clamp(value, 0, 64); }
+
 }  // namespace
 
 CVoiceGroup::Segment CVoiceGroup::GetFirstToLastSegment() const {
@@ -377,7 +380,7 @@ void CClef::Load(ArchiveReader& ar) {
   const int32_t voices = ar.ReadI32();
 
   type = newType;
-  lines = newLines;
+  lines = SaneLineCount(newLines);
   maxMoves = moves;
   spaceBelow = NormalSpaceBelow(space);
   clefId = clef;
@@ -421,7 +424,7 @@ const tinyxml2::XMLElement* CClef::ReadXml(const tinyxml2::XMLElement* element) 
   element = ExpectChildElement(element, "clef");
   type = ReadIntAttribute(element, "type");
   clefId = ReadIntAttribute(element, "clef-id");
-  lines = ReadIntAttribute(element, "lines");
+  lines = SaneLineCount(ReadIntAttribute(element, "lines"));
   spaceBelow = NormalSpaceBelow(ReadUnsignedAttribute(element, "space-below"));
   enabledVoices = ReadIntAttribute(element, "enabled-voices");
 

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/BuildBudget.h"
 #include "model/instrument/CKey.h"
 #include "model/instrument/CPedal.h"
 #include "model/text/dfLogFont.h"
@@ -107,6 +108,8 @@ class CVoiceGroup : public OwnedArray<CNoteGroup> {
 class CClef : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CClef";
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<288> buildCharge;
   // What reading builds for one stave, its voice groups included (see ArchiveReader::BuildWeight).
   static constexpr size_t kBuildWeight = 1536;
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/BuildBudget.h"
 #include "model/instrument/CClef.h"
 #include "model/score/CVoicesArray.h"
 #include "model/voice/nChordArray.h"
@@ -29,6 +30,8 @@ class nNotes;
 class CInstrument : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CInstrument";
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<360> buildCharge;
   // Flags of LayoutAndDraw.
   static constexpr uint32_t kDrawName = 0x1;
   static constexpr uint32_t kDrawTuning = 0x2;

@@ -149,11 +149,24 @@ int CKey::SpellPitch(int pitch, uint16_t& packedName, char& accidental, bool res
     }
   }
 
-  const int letter = (FloorMod(stepNumber, 7) + 9) % 7;  // counted from A
-  // The octave is the step's: B sharp and C flat lie across the octave line from their pitch.
-  packedName = static_cast<uint16_t>(letter | ((FloorDiv(stepNumber, 7) & 0x0F) << 4) | (AccidentalBits(ch) << 8));
+  packedName = PackedName(stepNumber, ch);
   accidental = ch;
   return stepNumber;
+}
+
+uint16_t CKey::PackedName(int stepNumber, char accidental) {
+  const int letter = (FloorMod(stepNumber, 7) + 9) % 7;  // counted from A
+  // The octave is the step's: B sharp and C flat lie across the octave line from their pitch.
+  return static_cast<uint16_t>(letter | ((FloorDiv(stepNumber, 7) & 0x0F) << 4) | (AccidentalBits(accidental) << 8));
+}
+
+int CKey::DiatonicSteps(int semitones) {
+  static constexpr std::array<int, 12> kSteps = {0, 1, 1, 2, 2, 3, 3, 4, 5, 5, 6, 6};
+  return kSteps[static_cast<size_t>(FloorMod(semitones, 12))] + 7 * FloorDiv(semitones, 12);
+}
+
+int CKey::NaturalPitch(int stepNumber) {
+  return 12 * FloorDiv(stepNumber, 7) + kNaturalSemitones[static_cast<size_t>(FloorMod(stepNumber, 7))];
 }
 
 int CKey::NeedsRespelling(int pitch, int /*step*/, char requested) const {

@@ -43,6 +43,19 @@ class CKey : public Persistent {
   // from A in bits 0-3, pitch / 12 in bits 4-7, accidental bits 8-11) and the accidental
   // character. With `respell` the note moves to the neighbouring step that keeps its pitch.
   int SpellPitch(int pitch, uint16_t& packedName, char& accidental, bool respell = false) const;
+  // The packed note name of diatonic step `stepNumber` shown with `accidental` (as SpellPitch
+  // writes it).
+  static uint16_t PackedName(int stepNumber, char accidental);
+  // The pitch of diatonic step `stepNumber` without any alteration.
+  static int NaturalPitch(int stepNumber);
+
+  // The diatonic steps of the usual interval of `semitones` (a minor third for 3, a perfect
+  // fifth for 7, the augmented fourth for 6), octaves counted as seven steps.
+  static int DiatonicSteps(int semitones);
+  // How many fifths up (down when negative) an interval of `semitones` spelled over `steps`
+  // moves a key: a major second moves it two fifths up.
+  static int FifthsOfInterval(int semitones, int steps) { return 7 * semitones - 12 * steps; }
+
   // 1 when the key spells `pitch` the other way from the requested '#' or '&' (flat).
   int NeedsRespelling(int pitch, int step, char requested) const;
 

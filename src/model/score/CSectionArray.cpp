@@ -45,11 +45,9 @@ void CSectionArray::ApplyCommandToAllSections(ClearCommand command) {
   }
 }
 
-void CSectionArray::Renumber() {
-  int32_t position = 0;
-  for (auto& section : items()) {
-    if (section != nullptr) section->index = position;
-    ++position;
+void CSectionArray::Renumber(size_t from) {
+  for (size_t position = from; position < size(); ++position) {
+    if (CSystemArray* section = at(position)) section->index = static_cast<int32_t>(position);
   }
 }
 

@@ -41,7 +41,8 @@ class CSectionArray : public Persistent, public OwnedArray<CSystemArray> {
   void ResetSections();
   // Deletes every section with all its music and empties the list.
   void DeleteAllSections();
-  void Renumber();
+  // From `from` on: a section inserted there moves only those after it.
+  void Renumber(size_t from = 0);
   // The active index brought into the list (-1 for an empty list).
   void ClampActiveSection();
   // One per-chord edit over both voices of every line of every section.

@@ -9,6 +9,7 @@
 #include "model/score/StaveRenderer.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
+#include "platform/draw/MulDiv.h"
 #include "platform/xml/XmlHelpers.h"
 #include "platform/xml/XmlSink.h"
 
@@ -140,8 +141,8 @@ void CStaveArray::Load(ArchiveReader& ar) {
   if (ar.VersionAbove("9.51")) caption.captionText.Load(ar);
   if (ar.VersionAbove("9.6.5.7")) caption.rtfBox.Load(ar);
   positionWord = ar.ReadU32();
-  leftIndents = ar.ReadI32();
-  rightIndents = ar.ReadI32();
+  leftIndents = SaneStoredLength(ar.ReadI32());
+  rightIndents = SaneStoredLength(ar.ReadI32());
   hidden = ar.ReadI32();
   nameInstruments = ar.ReadI32();
   Rect stored;
@@ -222,15 +223,18 @@ const tinyxml2::XMLElement* CStaveArray::ReadXml(const tinyxml2::XMLElement* ele
 
   const tinyxml2::XMLElement* layout = element->FirstChildElement();
   if (layout != nullptr) {
-    leftIndents = ReadIntAttribute(layout, "left-indents");
-    rightIndents = ReadIntAttribute(layout, "right-indents");
+    leftIndents = SaneStoredLength(ReadIntAttribute(layout, "left-indents"));
+    rightIndents = SaneStoredLength(ReadIntAttribute(layout, "right-indents"));
     hidden = ReadBoolAttribute(layout, "hidden") ? 1 : 0;
     nameInstruments = ReadBoolAttribute(layout, "name-instruments") ? 1 : 0;
     if (const tinyxml2::XMLElement* a = layout->FirstChildElement()) {
-      area.left = ReadIntAttribute(a, "left");
-      area.right = ReadIntAttribute(a, "right");
-      area.top = ReadIntAttribute(a, "top");
-      area.bottom = ReadIntAttribute(a, "bottom");
+      // Where the system was drawn last, in pixels: kept within what any page can hold so that
+      // the drawing's sums on it stay in range.
+      constexpr int32_t kFarthest = 1 << 24;
+      area.left = std::clamp(ReadIntAttribute(a, "left"), -kFarthest, kFarthest);
+      area.right = std::clamp(ReadIntAttribute(a, "right"), -kFarthest, kFarthest);
+      area.top = std::clamp(ReadIntAttribute(a, "top"), -kFarthest, kFarthest);
+      area.bottom = std::clamp(ReadIntAttribute(a, "bottom"), -kFarthest, kFarthest);
     }
   }
 

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/BuildBudget.h"
 #include "model/score/CBar.h"
 #include "model/instrument/CInstrument.h"
 #include "model/instrument/CKey.h"
@@ -45,6 +46,8 @@ struct SystemCaption {
 class CStaveArray : public Persistent {
  public:
   static constexpr std::string_view kClassName = "CStaveArray";
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<208> buildCharge;
   static constexpr std::string_view kCaptionName = "caption";
 
   // The four-byte fields come first so that they pack against the base class.

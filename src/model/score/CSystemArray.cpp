@@ -6,6 +6,8 @@
 
 #include "model/OwnedArrayRecords.h"
 #include "model/StoredPath.h"
+#include "model/undo/SystemsSnapshot.h"
+#include "platform/BuildBudget.h"
 #include "platform/UserPrompts.h"
 #include "platform/archive/ArchiveReader.h"
 #include "platform/archive/ArchiveWriter.h"
@@ -22,8 +24,9 @@ constexpr std::array<std::string_view, CSystemArray::kTextCount> kTextDescriptor
 constexpr std::array<std::string_view, CSystemArray::kTextCount> kFontDescriptors = {
     "section-titles", "section-authors", "section-comments", "section-end-texts"};
 
-// Staves per page divide the page; a section keeps at least one.
-int32_t AtLeastOne(int32_t value) { return std::max(value, 1); }
+// Staves per page divide the page: a section keeps at least one, and no more than any page
+// could hold (the page layout walks its slots).
+int32_t SaneStavesPerPage(int32_t value) { return std::clamp(value, 1, 1000); }
 
 }  // namespace
 
@@ -37,6 +40,12 @@ CSystemArray::CSystemArray() : couplets("couplets"), rtfComments("rtf-comments")
   for (size_t i = 0; i < kNewSystemCount; ++i) NewSystem(kAppend);
   // Numbered as every section read from a file is, so a new one stores what it reads back as.
   NumberBars(0);
+}
+
+CSystemArray::CSystemArray(std::unique_ptr<SystemsSnapshot> held)
+    : couplets("couplets"), rtfComments("rtf-comments"), systemsOnly(std::move(held)) {
+  for (const std::string_view descriptor : kTextDescriptors) texts.push_back(std::make_unique<CTrackText>(descriptor));
+  systemBreak_ = std::make_shared<nChord>(kSystemBreakStatus);
 }
 
 CSystemArray::~CSystemArray() {
@@ -94,45 +103,56 @@ CInstrumentDlg* CSystemArray::ActiveDefinition() const { return definitions.at(A
 // ---------------------------------------------------------------------------------------------
 // Binding lines to definitions
 
+void CSystemArray::CheckLineCount(const CStaveArray& system) const {
+  if (system.lines.size() != definitions.size()) {
+    throw std::out_of_range("a system holds " + std::to_string(system.lines.size()) + " instrument lines for " +
+                            std::to_string(definitions.size()) + " instruments");
+  }
+}
+
 void CSystemArray::CheckLineCounts() const {
   for (const auto& system : systems.items()) {
-    if (system != nullptr && system->lines.size() != definitions.size()) {
-      throw std::out_of_range("a system holds " + std::to_string(system->lines.size()) +
-                              " instrument lines for " + std::to_string(definitions.size()) + " instruments");
-    }
+    if (system != nullptr) CheckLineCount(*system);
   }
 }
 
 void CSystemArray::AdoptSystemBreaks() {
-  for (const auto& system : systems.items()) {
-    for (const auto& line : system->lines.items()) {
-      for (nChordArray* voice : line->Voices()) {
-        // The voice is rebuilt once: taking each break out and putting the shared one in its
-        // place would move the rest of the voice for every break.
-        std::vector<nChordArray::Handle> events(voice->begin(), voice->end());
-        bool adopted = false;
-        for (nChordArray::Handle& event : events) {
-          if (event == nullptr || event == systemBreak_ || !(*event == *systemBreak_)) continue;
-          event = systemBreak_;
-          adopted = true;
-        }
-        if (!adopted) continue;
-        voice->DeleteChords();
-        for (nChordArray::Handle& event : events) voice->push_back(std::move(event));
+  for (const auto& system : systems.items()) AdoptSystemBreaks(*system);
+}
+
+void CSystemArray::AdoptSystemBreaks(CStaveArray& system) {
+  for (const auto& line : system.lines.items()) {
+    for (nChordArray* voice : line->Voices()) {
+      // The voice is rebuilt once: taking each break out and putting the shared one in its
+      // place would move the rest of the voice for every break.
+      std::vector<nChordArray::Handle> events(voice->begin(), voice->end());
+      bool adopted = false;
+      for (nChordArray::Handle& event : events) {
+        if (event == nullptr || event == systemBreak_ || !(*event == *systemBreak_)) continue;
+        event = systemBreak_;
+        adopted = true;
       }
+      if (!adopted) continue;
+      voice->DeleteChords();
+      for (nChordArray::Handle& event : events) voice->push_back(std::move(event));
     }
   }
 }
 
+namespace {
+
+int32_t Within(int32_t value, size_t count) { return count == 0 ? 0 : std::clamp(value, 0, static_cast<int32_t>(count) - 1); }
+
+void ClampActiveIndexes(CStaveArray& system) {
+  system.activeInstrument = Within(system.activeInstrument, system.lines.size());
+  for (const auto& line : system.lines.items()) line->activeStave = Within(line->activeStave, line->staves.size());
+}
+
+}  // namespace
+
 void CSystemArray::ClampActiveIndexes() {
-  const auto within = [](int32_t value, size_t count) {
-    return count == 0 ? 0 : std::clamp(value, 0, static_cast<int32_t>(count) - 1);
-  };
-  activeSystem = within(activeSystem, systems.size());
-  for (const auto& system : systems.items()) {
-    system->activeInstrument = within(system->activeInstrument, system->lines.size());
-    for (const auto& line : system->lines.items()) line->activeStave = within(line->activeStave, line->staves.size());
-  }
+  activeSystem = Within(activeSystem, systems.size());
+  for (const auto& system : systems.items()) vornel::ClampActiveIndexes(*system);
 }
 
 void CSystemArray::BindLinesAfterXml() {
@@ -162,23 +182,45 @@ void CSystemArray::BindLinesAfterArchive(bool normalise) {
 
 void CSystemArray::TakeDefinitionStaves(bool normalise) {
   if (normalise) ApplyLoneDefinitionSpacing();
-  for (const auto& system : systems.items()) {
-    for (size_t j = 0; j < definitions.size(); ++j) {
-      CInstrumentDlg& definition = *definitions.at(j);
-      CInstrument& line = *system->Line(j);
-      line.definition = &definition;
-      for (size_t k = 0; k < line.staves.size(); ++k) {
-        CClef* stave = line.staves.at(k);
-        if (stave == nullptr) continue;
-        if (k >= definition.staves.size()) definition.staves.push_back(std::make_unique<CClef>(*stave));
-        CClef& definitionStave = *definition.staves.at(k);
-        definitionStave.definition = &definition;
-        definitionStave.tabInstrument = &definition.tabInstrument;
-        definitionStave.clefRaise = definition.clefLine;
-        stave->CopySettingsFrom(definitionStave);
-      }
+  for (const auto& system : systems.items()) TakeDefinitionStaves(*system);
+}
+
+void CSystemArray::TakeDefinitionStaves(CStaveArray& system) {
+  for (size_t j = 0; j < definitions.size(); ++j) {
+    CInstrumentDlg& definition = *definitions.at(j);
+    CInstrument& line = *system.Line(j);
+    line.definition = &definition;
+    for (size_t k = 0; k < line.staves.size(); ++k) {
+      CClef* stave = line.staves.at(k);
+      if (stave == nullptr) continue;
+      if (k >= definition.staves.size()) definition.staves.push_back(std::make_unique<CClef>(*stave));
+      CClef& definitionStave = *definition.staves.at(k);
+      definitionStave.definition = &definition;
+      definitionStave.tabInstrument = &definition.tabInstrument;
+      definitionStave.clefRaise = definition.clefLine;
+      stave->CopySettingsFrom(definitionStave);
     }
   }
+}
+
+void CSystemArray::AddDefinitionStaves(CStaveArray& system, ArchiveReader* ar) const {
+  for (size_t j = 0; j < definitions.size(); ++j) {
+    CInstrument& line = *system.Line(j);
+    const CInstrumentDlg& definition = *definitions.at(j);
+    for (size_t k = line.staves.size(); k < definition.staves.size(); ++k) {
+      // A copy that takes no byte of the file.
+      if (ar != nullptr) ar->ChargeBuilt(ArchiveReader::BuildWeight<CClef>());
+      line.staves.push_back(std::make_unique<CClef>(*definition.staves.at(k)));
+    }
+  }
+}
+
+void CSystemArray::BindCopiedSystem(CStaveArray& system) {
+  CheckLineCount(system);
+  TakeDefinitionStaves(system);
+  AdoptSystemBreaks(system);
+  vornel::ClampActiveIndexes(system);
+  AddDefinitionStaves(system, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -226,7 +268,7 @@ void CSystemArray::Load(ArchiveReader& ar) {
   movement = ar.ReadI32();
   horizontalCursor = ar.ReadI32();
   captionPosition = ar.ReadI32();
-  if (ar.VersionAtLeast("7.3")) stavesPerPage = AtLeastOne(ar.ReadI32());
+  if (ar.VersionAtLeast("7.3")) stavesPerPage = SaneStavesPerPage(ar.ReadI32());
   if (ar.VersionAtLeast("7.35")) leftOffset = ar.ReadI32();
   if (ar.VersionAtLeast("7.36")) barOffset = ar.ReadI32();
   if (ar.VersionAtLeast("7.9")) activeSystem = ar.ReadI32();
@@ -243,23 +285,14 @@ void CSystemArray::Load(ArchiveReader& ar) {
 
   BindLinesAfterArchive(!ar.ExactCopy());
   definitions.LinkAll();
-  // A line shows at least the staves of its definition: one that was stored without them
-  // takes copies, as lines read from XML do.
-  for (const auto& system : systems.items()) {
-    for (size_t j = 0; j < definitions.size(); ++j) {
-      CInstrument& line = *system->Line(j);
-      const CInstrumentDlg& definition = *definitions.at(j);
-      for (size_t k = line.staves.size(); k < definition.staves.size(); ++k) {
-        ar.ChargeBuilt(ArchiveReader::BuildWeight<CClef>());  // a copy that takes no byte of the file
-        line.staves.push_back(std::make_unique<CClef>(*definition.staves.at(k)));
-      }
-    }
-  }
+  for (const auto& system : systems.items()) AddDefinitionStaves(*system, &ar);
   // An exact copy takes the computed state of its original instead (CopySection): re-barring
   // here would remake bar lines and bits that the original holds as they are.
   if (ar.ExactCopy()) return;
   try {
     RecalculateSection(false);
+  } catch (const BuildBudgetExceeded&) {
+    throw;
   } catch (const std::exception&) {
     Prompts().ShowMessage("Error setting instruments", MessageKind::kError);
     numerator = 2;
@@ -382,7 +415,7 @@ const tinyxml2::XMLElement* CSystemArray::ReadXmlHead(const tinyxml2::XMLElement
     leftOffset = ReadIntAttribute(layout, "left-offset");
     horizontalCursor = ReadIntAttribute(layout, "horizontal-cursor");
     captionPosition = ReadIntAttribute(layout, "caption-position");
-    stavesPerPage = AtLeastOne(ReadIntAttribute(layout, "staves-per-page"));
+    stavesPerPage = SaneStavesPerPage(ReadIntAttribute(layout, "staves-per-page"));
     excluded = (flags & kExcludedFromContents) ? 1 : 0;
   }
 

@@ -14,12 +14,14 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/score/StaveBreakPlaces.h"
 #include "model/text/CFacsimileListDlg.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CKey.h"
@@ -35,7 +37,9 @@
 namespace vornel {
 
 struct BrailleExport;
+struct TabTextReport;
 class SnapshotExtra;
+struct SystemsSnapshot;
 class XmlSink;
 
 class CSystemArray : public Persistent {
@@ -87,18 +91,31 @@ class CSystemArray : public Persistent {
   int32_t firstPrintPage = 0;
   int32_t firstPrintSlot = 0;
   size_t clefsRecordedThrough = 0;
+  // Run-time: what the definitions had recorded (each stave's clef and step offset) before
+  // some systems, by the system's index, so that a drawing going back to one of them replays
+  // nothing before it.
+  std::map<size_t, std::vector<std::pair<int32_t, int32_t>>> clefCheckpoints;
   // Run-time: the first system of each page as the last layout broke the section into pages,
   // every page holding as many as fit on each of them, never more than `stavesPerPage` (empty
   // when it was not worked out: every page then holds `stavesPerPage`).
   std::vector<size_t> pageStarts;
+  // Run-time: the first page of `pageStarts` that the layout only estimated, the systems after
+  // those it measured cut into pages of as many as its fullest measured page; SIZE_MAX when
+  // every page was measured. A drawing measures on before it draws such a page.
+  size_t firstEstimatedPage = SIZE_MAX;
   int32_t activeSystem = 0;
   CKey key;
   DIBornament captionPicture;
   // On an undo or redo entry: document state kept with it (never stored, never copied).
   std::shared_ptr<SnapshotExtra> snapshotExtra;
+  // On an undo or redo entry of an edit that changed only some systems: those systems alone
+  // (the entry has no systems or definitions of its own; see CUndoSectionArray).
+  std::unique_ptr<SystemsSnapshot> systemsOnly;
 
   // Title "New section", 4/4, tempo 100, "Andante", one default definition and eight systems.
   CSystemArray();
+  // An undo entry holding only `held`: no systems, no definitions, no title.
+  explicit CSystemArray(std::unique_ptr<SystemsSnapshot> held);
   ~CSystemArray() override;
   CSystemArray(const CSystemArray&) = delete;
   CSystemArray& operator=(const CSystemArray&) = delete;
@@ -180,7 +197,8 @@ class CSystemArray : public Persistent {
   // --- reflow
   // Lays the music out over the systems again: with `join` all of it into the first shown
   // system, else cut into systems of about `runLength` events. Returns 1.
-  int ReflowSystems(bool join, size_t runLength);
+  // Cut, a system ends at a bar line or the bar line starts the next one as `where` says.
+  int ReflowSystems(bool join, size_t runLength, BreakAtBar where = BreakAtBar::kBefore);
   int ReflowAllInstruments();
   void ReflowInstrument(size_t instrument);
 
@@ -261,7 +279,7 @@ class CSystemArray : public Persistent {
   // The section as TAB text: its title, then the active line's selected voice of every
   // system, with "p" page breaks every systems-per-page systems when `pageBreaks` is set.
   // An active system outside the list raises std::out_of_range. Returns 1.
-  int WriteTabFormatText(bool pageBreaks, std::string& out) const;
+  int WriteTabFormatText(bool pageBreaks, std::string& out, TabTextReport* report = nullptr) const;
   // The section as Braille text: heading, every instrument's block, end text. The voices are
   // gathered for it and released after.
   void WriteBrailleTabText(BrailleExport& text);
@@ -272,6 +290,9 @@ class CSystemArray : public Persistent {
   // of a document does this first, so that the file reads back as it was written.
   // Without `normalise` (an exact copy) the lone definition's spacing is left as it is.
   void TakeDefinitionStaves(bool normalise = true);
+  // A system copied through its exact record from one of this section's own, bound to the
+  // definitions and the system break as reading the section binds its systems.
+  void BindCopiedSystem(CStaveArray& system);
   std::string_view ClassName() const override { return kClassName; }
   void Store(ArchiveWriter& ar) const override;
   void Load(ArchiveReader& ar) override;
@@ -304,8 +325,14 @@ class CSystemArray : public Persistent {
   void BindLinesAfterXml();
   void BindLinesAfterArchive(bool normalise = true);
   void CheckLineCounts() const;
+  void CheckLineCount(const CStaveArray& system) const;
+  void TakeDefinitionStaves(CStaveArray& system);
+  // A line shows at least the staves of its definition: one stored without them takes copies
+  // (charged to `ar` when reading), as lines read from XML do.
+  void AddDefinitionStaves(CStaveArray& system, ArchiveReader* ar) const;
   // Stave breaks of the voices that match the system break become that one shared event.
   void AdoptSystemBreaks();
+  void AdoptSystemBreaks(CStaveArray& system);
   // Active indexes read from a file kept within what they index.
   void ClampActiveIndexes();
   tinyxml2::XMLElement* WriteTextsXml(tinyxml2::XMLDocument& doc) const;

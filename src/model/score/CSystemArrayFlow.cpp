@@ -86,8 +86,8 @@ class ListRuns {
 // as it empties, so that each handle is held about once.
 class TakenRuns {
  public:
-  TakenRuns(std::deque<nChordArray::Handle>& taken, size_t run, bool breaks) : taken_(taken) {
-    if (breaks) PlaceStaveBreaks(run);
+  TakenRuns(std::deque<nChordArray::Handle>& taken, size_t run, bool breaks, BreakAtBar where) : taken_(taken) {
+    if (breaks) PlaceStaveBreaks(run, where);
   }
   // The breaks placed for all the section's voices together.
   TakenRuns(std::deque<nChordArray::Handle>& taken, std::vector<size_t> places)
@@ -117,8 +117,8 @@ class TakenRuns {
 
  private:
   bool AtPlace() const { return place_ < places_.size() && places_[place_] == consumed_; }
-  void PlaceStaveBreaks(size_t run) {
-    places_ = StaveBreakPlaces(taken_.size(), run, [this](size_t i) { return taken_[i].get(); });
+  void PlaceStaveBreaks(size_t run, BreakAtBar where) {
+    places_ = StaveBreakPlaces(taken_.size(), run, [this](size_t i) { return taken_[i].get(); }, where);
   }
 
   std::deque<nChordArray::Handle>& taken_;
@@ -158,7 +158,7 @@ void ScatterRuns(Runs& runs, OwnedArray<CStaveArray>& systems, size_t instrument
 // when fewer than two of them hold music, which break as a voice alone does.
 std::vector<std::array<std::vector<size_t>, 2>> SharedBreaks(
     const CSystemArray& section, const std::vector<std::array<std::deque<nChordArray::Handle>, 2>>& taken,
-    size_t runLength) {
+    size_t runLength, BreakAtBar where) {
   const CInstrumentArray& definitions = section.definitions;
   std::vector<SlotVoice> voices;
   std::vector<std::pair<size_t, size_t>> owners;
@@ -184,7 +184,7 @@ std::vector<std::array<std::vector<size_t>, 2>> SharedBreaks(
   }
   if (voices.size() < 2) return {};
   std::vector<std::vector<size_t>> places =
-      SharedStaveBreakPlaces(voices, runLength, engraved ? SlotSpacing::kEngraved : SlotSpacing::kTablature);
+      SharedStaveBreakPlaces(voices, runLength, engraved ? SlotSpacing::kEngraved : SlotSpacing::kTablature, where);
   std::vector<std::array<std::vector<size_t>, 2>> shared(taken.size());
   for (size_t k = 0; k < owners.size(); ++k) shared[owners[k].first][owners[k].second] = std::move(places[k]);
   return shared;
@@ -513,7 +513,7 @@ void CSystemArray::RecalculateSection(bool align) {
 // ---------------------------------------------------------------------------------------------
 // Reflow
 
-int CSystemArray::ReflowSystems(bool join, size_t runLength) {
+int CSystemArray::ReflowSystems(bool join, size_t runLength, BreakAtBar where) {
   if (!join) RecalculateSection(false);
   // Where a line cannot be reached, gathering throws as it does, before anything is taken.
   for (size_t d = 0; d < definitions.size(); ++d) {
@@ -533,7 +533,7 @@ int CSystemArray::ReflowSystems(bool join, size_t runLength) {
   DeleteBlankSystems();
   // Several voices break together, where the columns they share fill a system.
   std::vector<std::array<std::vector<size_t>, 2>> shared;
-  if (!join && systemBreak_ != nullptr) shared = SharedBreaks(*this, taken, runLength);
+  if (!join && systemBreak_ != nullptr) shared = SharedBreaks(*this, taken, runLength, where);
   const size_t first = FirstShownSystem();
   for (size_t d = 0; d < definitions.size(); ++d) {
     CInstrument& line = *systems.at(first)->Line(d);
@@ -549,7 +549,7 @@ int CSystemArray::ReflowSystems(bool join, size_t runLength) {
           if (!IsSystemBoundary(list.front().get())) voice.push_back(std::move(list.front()));
         }
       } else {
-        TakenRuns runs = shared.empty() ? TakenRuns(list, runLength, systemBreak_ != nullptr)
+        TakenRuns runs = shared.empty() ? TakenRuns(list, runLength, systemBreak_ != nullptr, where)
                                         : TakenRuns(list, std::move(shared[d][v]));
         ScatterRuns(runs, systems, d, v, [this] { systems.push_back(MakeSystem()); });
       }

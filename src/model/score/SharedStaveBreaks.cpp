@@ -30,7 +30,7 @@ std::vector<std::pair<size_t, size_t>> Segments(const SlotVoice& voice) {
 }  // namespace
 
 std::vector<std::vector<size_t>> SharedStaveBreakPlaces(const std::vector<SlotVoice>& voices, size_t run,
-                                                        SlotSpacing spacing) {
+                                                        SlotSpacing spacing, BreakAtBar where) {
   std::vector<std::vector<size_t>> places(voices.size());
   std::vector<std::vector<std::pair<size_t, size_t>>> segments;
   size_t systems = 0;
@@ -66,6 +66,10 @@ std::vector<std::vector<size_t>> SharedStaveBreakPlaces(const std::vector<SlotVo
         const std::vector<const nChord*>& events = parts[v].events;
         size_t i = from[v];
         while (i < events.size() && slots.places[v][i] < bar) ++i;
+        if (where == BreakAtBar::kAfter && i < events.size() && events[i] != nullptr && events[i]->IsBarLine() &&
+            slots.places[v][i] - BarOffsetUnits(*events[i]) == bar) {
+          ++i;
+        }
         // A voice that ends before the break does not break; one that has nothing before it
         // breaks before its first entry and leaves the system before it empty.
         if (i >= events.size()) continue;

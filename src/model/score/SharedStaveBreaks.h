@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "model/score/StaveBreakPlaces.h"
 #include "model/score/SystemSlots.h"
 
 namespace vornel {
@@ -17,8 +18,9 @@ namespace vornel {
 // than that stands alone); as tablature, a system ends at the first bar line past `run` columns,
 // as a voice alone breaks. A run of fewer than twelve columns stays whole. A voice breaks before its first entry at or after the shared bar line's column
 // (at its first entry when it has nothing before it, several times when it has nothing for
-// several systems); a voice that ends before the bar line does not break.
+// several systems); a voice that ends before the bar line does not break. With `where` after,
+// the bar line ends its system: the break goes after a voice's bar line at that column.
 std::vector<std::vector<size_t>> SharedStaveBreakPlaces(const std::vector<SlotVoice>& voices, size_t run,
-                                                        SlotSpacing spacing);
+                                                        SlotSpacing spacing, BreakAtBar where = BreakAtBar::kBefore);
 
 }  // namespace vornel

@@ -57,7 +57,9 @@ dfLogFont::dfLogFont() {
 
 dfLogFont& dfLogFont::operator=(const dfLogFont& other) {
   if (this == &other) return *this;
-  SetLogFont(other.logFont);
+  // The height as the other holds it: a copy (the sections' heading fonts taken from the
+  // document's at every open and save) changes no stored font.
+  logFont = other.logFont;
   pointSize = other.pointSize;
   zoom = other.zoom;
   zoomScale = other.zoomScale;

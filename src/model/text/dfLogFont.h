@@ -68,7 +68,7 @@ class dfLogFont : public Persistent {
   // The defaults, then colour black and zoom 100.
   dfLogFont();
   dfLogFont(const dfLogFont&) = default;
-  // Takes the description of `other`: logical font (height made positive), point size, zoom,
+  // Takes the description of `other`: logical font (its height as stored), point size, zoom,
   // zoom scale, stave adjustment, colour and micro-tuning; the parent size stays.
   dfLogFont& operator=(const dfLogFont& other);
   // Moving hands the whole object over unchanged: a document read into new objects and moved

@@ -26,6 +26,21 @@ class SnapshotExtra {
 // read back.
 std::unique_ptr<CSystemArray> CopySection(const CSystemArray& section);
 
+// An entry holding copies of systems [first, first + count) of `section` alone (see
+// SystemsSnapshot), each as CopySection would copy it, bound to the section's definitions.
+// The range must lie inside the section.
+std::unique_ptr<CSystemArray> CopySystems(CSystemArray& section, size_t first, size_t count);
+
+// Puts the systems `entry` (an entry of CopySystems) holds in place of those of `section` that
+// stand there now, and gives those in an entry of the same kind: what brings the section back.
+// Null, with nothing changed, when the section no longer has as many systems as the entry was
+// taken from.
+std::unique_ptr<CSystemArray> ExchangeSystems(CSystemArray& section, CSystemArray& entry);
+
+// True when `section` holds what `entry` holds: the whole section's record, or for an entry of
+// CopySystems the records of the systems in its place.
+bool HoldsSnapshot(const CSystemArray& section, const CSystemArray& entry);
+
 class CUndoSectionArray : public CSectionArray {
  public:
   explicit CUndoSectionArray(int32_t limitIn = 12) : limit(limitIn) {}
@@ -40,6 +55,10 @@ class CUndoSectionArray : public CSectionArray {
   // was made (with limit 0 it is made and discarded). `state` is what the document calls the
   // state the entry gives back (0 when it keeps none).
   int SaveSnapshot(const CSystemArray& section, std::string label = {}, uint64_t state = 0);
+  // The same with copies of systems [first, first + count) alone (CopySystems): the entry of
+  // an edit that changes nothing of the section outside them.
+  int SaveSystemsSnapshot(CSystemArray& section, size_t first, size_t count, std::string label = {},
+                          uint64_t state = 0);
   // Puts `section` in front and trims the list to its limit (with limit 0 it is dropped).
   void PushFront(std::unique_ptr<CSystemArray> section, std::string label = {}, uint64_t state = 0);
   // Takes entry 0 out, and its name into `label` and its state into `state` when given; null

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/BuildBudget.h"
 #include "model/events/CMetaEventArray.h"
 #include "model/voice/FretDiagram.h"
 #include "model/voice/nNoteArray.h"
@@ -28,6 +29,8 @@ class CTabInstrument;
 class nChord : public Persistent {
  public:
   static constexpr std::string_view kClassName = "nChord";
+  // What one costs a reading under way (see BuildBudget): the event, its shared handle and its place in a voice.
+  [[no_unique_address]] BuildCharge<128> buildCharge;
 
   // Kinds (status bits 0-1).
   static constexpr uint16_t kChord = 0;

@@ -19,6 +19,12 @@ constexpr uint16_t kPlainBarLine = 1;
 
 bool IsRepeat(const nChord& e) { return e.IsBarLine() && (e.status & 0x80); }
 uint16_t RepeatType(const nChord& e) { return (e.status >> 4) & 7; }
+// A bar line placed to close the bar before it, whatever its length: a fixed one, a double one
+// or a repeat (the bar lines a file read in gives), rather than one the cutting makes.
+bool ClosesItsBar(const nChord& bar) {
+  const uint16_t style = bar.status & 0xFFF3;
+  return style == 0x11 || style == 0x31 || (bar.status & 0x80) != 0;
+}
 
 }  // namespace
 
@@ -301,6 +307,28 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
   // linear without a second list: kept entries move down into the room that removed bar lines
   // leave, and only a bar line that finds no room there sends the rest to a new list.
   CutList out(events_);
+  // A bar that a placed bar line closes keeps whatever length it has: the bar lines of a file
+  // read in are data.
+  // The first bar line or meter change from some entry on, found once for the entries before it.
+  size_t ahead = 0;
+  bool aheadSearched = false;
+  bool aheadPlaced = false;
+  const auto placedBarAhead = [&](size_t from) {
+    if (!aheadSearched || from > ahead) {
+      aheadSearched = true;
+      ahead = from;
+      while (ahead < events_.size()) {
+        const nChord* a = events_[ahead].get();
+        if (a != nullptr && (a->IsBarLine() || (a->IsSpecialEvent() && a->SpecialSubtype() == nChord::kTimeSignatureChange))) {
+          break;
+        }
+        ++ahead;
+      }
+      const nChord* a = ahead < events_.size() ? events_[ahead].get() : nullptr;
+      aheadPlaced = a != nullptr && a->IsBarLine() && a->BarChange() != 1 && ClosesItsBar(*a);
+    }
+    return aheadPlaced;
+  };
   for (size_t r = 0; r < events_.size(); ++r) {
     out.Read(r);
     Handle& handle = events_[r];
@@ -315,6 +343,14 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
     const bool meterChange = (e->IsSpecialEvent() && e->SpecialSubtype() == nChord::kTimeSignatureChange) ||
                              (e->IsBarLine() && e->BarChange() == 1);
     if (meterChange) {
+      // A change of time signature standing where a bar is full ends that bar.
+      const nChord* previous = out.Back();
+      if (e->IsSpecialEvent() && t > 0 && beat_.timeInBar >= meter.barLength &&
+          (previous == nullptr || !previous->IsBarLine())) {
+        auto bar = std::make_shared<nChord>(kPlainBarLine, static_cast<uint16_t>(beat_.timeInBar % meter.barLength));
+        bar->time = t;
+        out.Insert(std::move(bar));
+      }
       beat_ = BeatState{};
       const CMetaEvent* signature = e->metaEvents.Find(CMetaEvent::kTimeSignature);
       if (signature == nullptr) {
@@ -345,7 +381,7 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
       e->status &= static_cast<uint16_t>(~0x0Bu);
       const uint16_t code = e->rhythm & 7;
       e->beamIndex = JoinBeatGroup(tuplet, code, meter);
-      if (beat_.timeInBar >= meter.barLength) {
+      if (beat_.timeInBar >= meter.barLength && !placedBarAhead(r + 1)) {
         beat_.timeInBar %= meter.barLength;
         auto bar = std::make_shared<nChord>(kPlainBarLine, static_cast<uint16_t>(beat_.timeInBar));
         bar->time = t;
@@ -596,7 +632,9 @@ void nChordArray::FoldSpecialEventsIntoBars() {
 uint32_t nChordArray::RebarAndFreeFixedBars(int32_t numerator, int32_t denominator) {
   const uint32_t barLength = RebarVoice(numerator, denominator);
   for (const Handle& e : events_) {
-    if (e != nullptr && e->IsBarLine() && (e->status & 0xFFF3) == 0x11 && e->metaEvents.empty() && e->position == 0) {
+    // A bar that the numbering skips stays fixed: freed, it would be made again numbered.
+    if (e != nullptr && e->IsBarLine() && (e->status & 0xFFF3) == 0x11 && e->metaEvents.empty() && e->position == 0 &&
+        e->rhythm != nChord::kSkipNumber) {
       e->status = kPlainBarLine;
     }
   }

@@ -41,6 +41,7 @@ struct Meter {
 };
 
 struct BrailleExport;
+struct TabTextReport;
 class CClef;
 class CKey;
 class CTabInstrument;
@@ -397,7 +398,8 @@ class nChordArray : public Persistent {
   // --- text exports
   // The TAB text lines of the voice: chords, and bar lines numbered by `barCounter`, which
   // runs on from voice to voice of one section.
-  void WriteTabText(const CTabInstrument& instrument, std::string& out, int& barCounter) const;
+  void WriteTabText(const CTabInstrument& instrument, std::string& out, int& barCounter,
+                    TabTextReport* report = nullptr) const;
   // The voice as Braille text, wrapped to the export's line length and paged.
   void WriteBrailleText(BrailleExport& text, const CTabInstrument& instrument) const;
 

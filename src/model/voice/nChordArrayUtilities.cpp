@@ -83,14 +83,24 @@ size_t nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t de
   }
   const uint16_t voiceMarks = static_cast<uint16_t>(nNotes::kLowerVoiceFlag | (std::abs(voiceNumber) & 3) |
                                                     (voiceNumber < 0 ? 8 : 0));
-  // A piece of a split chord (or a rest before a joined chord) keeps its length exactly: where
-  // one value cannot hold it, the values after the first wait here and become held chords
-  // once the merge is done.
-  struct Piece {
-    uint32_t length;
-    std::vector<uint16_t> more;
+  // The other voice's chords that sound, in time order (one after another, so their ends are
+  // in order too).
+  struct Span {
+    uint32_t start;
+    uint32_t end;
+    const nChord* chord;
   };
-  std::unordered_map<const nChord*, Piece> pieces;
+  std::vector<Span> spans;
+  for (const Handle& source : other.events_) {
+    if (source == nullptr || !source->IsChord() || source->notes.empty() ||
+        source->ChordMark() == nChord::kTimelessMark) {
+      continue;
+    }
+    spans.push_back({source->time, source->time + source->GetDurationTicks(), source.get()});
+  }
+  // A piece keeps its length exactly: where one value cannot hold it, the values after the
+  // first wait here and become held chords once the merge is done.
+  std::unordered_map<const nChord*, std::vector<uint16_t>> more;
   size_t approximated = 0;
   const auto setLength = [&](nChord& e, uint32_t length) {
     std::vector<uint16_t> words = RhythmsForTicks(length);
@@ -99,123 +109,94 @@ size_t nChordArray::MergeVoice(nChordArray& other, int32_t numerator, int32_t de
       ++approximated;
     }
     e.rhythm = words.front();
-    pieces[&e] = Piece{length, std::vector<uint16_t>(words.begin() + 1, words.end())};
+    if (words.size() > 1) more[&e] = std::vector<uint16_t>(words.begin() + 1, words.end());
   };
-  const auto lengthOf = [&](const nChord& e) {
-    const auto piece = pieces.find(&e);
-    return piece != pieces.end() ? piece->second.length : e.GetDurationTicks();
-  };
-  // One pass over both voices in time order. `pending` is this voice's event at hand when it
-  // is not (or no longer) at events_[i]: the later part of a split chord, or a new chord.
-  std::vector<Handle> out;
-  out.reserve(events_.size() + other.events_.size());
-  size_t i = 0;
-  Handle pending;
-  uint32_t end = 0;
-  std::unordered_set<const nNotes*> joined;  // the notes this merge put into this voice
-  const auto consume = [&] {
-    if (pending != nullptr) {
-      out.push_back(std::move(pending));
-      pending.reset();
-    } else {
-      out.push_back(std::move(events_[i++]));
+  size_t next = 0;  // the first span that has not ended at the time reached
+  // The times inside (from, to) where a span starts or ends.
+  const auto cutsWithin = [&](uint32_t from, uint32_t to) {
+    std::vector<uint32_t> points;
+    for (size_t k = next; k < spans.size() && spans[k].start < to; ++k) {
+      if (spans[k].start > from) points.push_back(spans[k].start);
+      if (spans[k].end > from && spans[k].end < to) points.push_back(spans[k].end);
     }
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    points.push_back(to);
+    return points;
   };
-  for (const Handle& source : other.events_) {
-    if (source == nullptr || !source->IsChord() || source->notes.empty()) continue;
-    const uint32_t t = source->time;
-    // The chord of this voice that starts at t, or the one sounding at t, split there.
-    nChord* target = nullptr;
-    while (target == nullptr && (pending != nullptr || i < events_.size())) {
-      const Handle& e = pending != nullptr ? pending : events_[i];
-      if (e == nullptr || !e->IsChord() || e->ChordMark() == nChord::kTimelessMark) {
-        consume();
-        continue;
-      }
-      const uint32_t start = e->time;
-      const uint32_t stop = start + lengthOf(*e);
-      end = std::max(end, stop);
-      if (start == t) {
-        target = e.get();
-        if (pending == nullptr) pending = std::move(events_[i++]);
-      } else if (start < t && t < stop) {
-        // The second part continues the first: this voice's own notes, held. What the merge
-        // joined to the first part belongs to the other voice's chord that started there.
-        auto later = HeldContinuation(*e, e->rhythm);
-        for (size_t n = e->notes.size(); n-- > 0;) {
-          if (joined.count(e->notes.at(n)) != 0) later->notes.erase(n);
+  // Every span that sounds over [at, until) gives `target` its notes: struck, with its marks,
+  // where it starts at `at`, held where it started before (so that every note of the other
+  // voice sounds its whole length whatever this voice does meanwhile).
+  const auto join = [&](nChord& target, uint32_t at, uint32_t until) {
+    for (size_t k = next; k < spans.size() && spans[k].start < until; ++k) {
+      const Span& span = spans[k];
+      if (span.end <= at) continue;
+      const bool struck = span.start == at;
+      for (const auto& note : span.chord->notes) {
+        if (note == nullptr || target.notes.size() >= nNoteArray::kMaxNotes) continue;
+        auto copy = std::make_unique<nNotes>(*note);
+        copy->flags = static_cast<uint16_t>((copy->flags & ~0x0Bu) | voiceMarks);
+        if (!struck) {
+          copy->slur = kHeldSlurWord;
+          copy->ornament = 0;
+          copy->fingering = 0;
         }
-        setLength(*later, stop - t);
-        later->time = t;
-        setLength(*e, t - start);
-        consume();
-        target = later.get();
-        pending = std::move(later);
-      } else if (start > t) {
-        // Nothing of this voice sounds at t (only an earlier pending event could, and it ends
-        // before t): a chord of the source's value stands there, before e.
-        auto chord = std::make_shared<nChord>(nChord::kChord, source->rhythm);
-        chord->time = t;
-        target = chord.get();
-        pending = std::move(chord);
-      } else {
-        consume();
+        target.notes.push_back(std::move(copy));
+      }
+      if (!struck) continue;
+      // The other voice's marks (lyrics, dynamics, chord names ...) go with its notes; a mark
+      // the chord holds already is not doubled.
+      for (const auto& mark : span.chord->metaEvents) {
+        if (mark == nullptr) continue;
+        const bool held = std::any_of(target.metaEvents.begin(), target.metaEvents.end(),
+                                      [&](const auto& m) { return m != nullptr && *m == *mark; });
+        if (!held) target.metaEvents.push_back(std::make_unique<CMetaEvent>(*mark));
       }
     }
-    if (target == nullptr) {
-      // Past the end of this voice: a rest up to t, then a chord of the source's value.
-      if (t > end) {
-        auto rest = std::make_shared<nChord>();
-        setLength(*rest, t - end);
-        rest->time = end;
-        out.push_back(std::move(rest));
-      }
-      auto chord = std::make_shared<nChord>(nChord::kChord, source->rhythm);
-      chord->time = t;
-      end = t + chord->GetDurationTicks();
-      target = chord.get();
-      pending = std::move(chord);
+    target.notes.SortByPitch(true);
+  };
+  // The pieces of [from, to): `first` (a chord of this voice, or a new rest) cut where the
+  // other voice's chords start or end, the later pieces holding its notes on.
+  std::vector<Handle> out;
+  out.reserve(events_.size() + 2 * spans.size());
+  const auto cutInto = [&](Handle first, uint32_t from, uint32_t to, bool keepValue) {
+    while (next < spans.size() && spans[next].end <= from) ++next;
+    const std::vector<uint32_t> points = cutsWithin(from, to);
+    std::vector<Handle> pieces;
+    pieces.push_back(std::move(first));
+    for (size_t k = 1; k < points.size(); ++k) pieces.push_back(HeldContinuation(*pieces.front(), 0));
+    uint32_t at = from;
+    for (size_t k = 0; k < pieces.size(); ++k) {
+      nChord& piece = *pieces[k];
+      if (points.size() > 1 || !keepValue) setLength(piece, points[k] - at);
+      piece.time = at;
+      join(piece, at, points[k]);
+      at = points[k];
+      out.push_back(std::move(pieces[k]));
     }
-    if (target->notes.empty()) {
-      // A rest of this voice longer than the joined chord is cut where that chord ends, so its
-      // notes keep their value; the rest goes on after them.
-      const uint32_t length = source->GetDurationTicks();
-      const uint32_t stop = t + lengthOf(*target);
-      if (t + length < stop) {
-        auto rest = std::make_shared<nChord>(nChord::kChord, 0);
-        setLength(*rest, stop - t - length);
-        rest->time = t + length;
-        target->rhythm = static_cast<uint16_t>(source->rhythm & ~nChord::kTakesRemainder);
-        pieces.erase(target);
-        consume();
-        pending = std::move(rest);
-      }
+  };
+  uint32_t reached = 0;
+  for (Handle& e : events_) {
+    if (e == nullptr || !e->IsChord() || e->ChordMark() == nChord::kTimelessMark) {
+      out.push_back(std::move(e));
+      continue;
     }
-    for (const auto& note : source->notes) {
-      if (note == nullptr || target->notes.size() >= nNoteArray::kMaxNotes) continue;
-      auto copy = std::make_unique<nNotes>(*note);
-      copy->flags = static_cast<uint16_t>((copy->flags & ~0x0Bu) | voiceMarks);
-      joined.insert(target->notes.push_back(std::move(copy)));
-    }
-    target->notes.SortByPitch(true);
-    // The other voice's marks (lyrics, dynamics, chord names ...) go with its notes; a mark the
-    // chord holds already is not doubled.
-    for (const auto& mark : source->metaEvents) {
-      if (mark == nullptr) continue;
-      const bool held = std::any_of(target->metaEvents.begin(), target->metaEvents.end(),
-                                    [&](const auto& m) { return m != nullptr && *m == *mark; });
-      if (!held) target->metaEvents.push_back(std::make_unique<CMetaEvent>(*mark));
-    }
+    const uint32_t start = e->time;
+    const uint32_t stop = start + e->GetDurationTicks();
+    if (start > reached) cutInto(std::make_shared<nChord>(), reached, start, false);
+    cutInto(std::move(e), start, stop, true);
+    reached = std::max(reached, stop);
   }
-  while (pending != nullptr || i < events_.size()) consume();
+  // The other voice goes on after this one: rests and its chords.
+  if (!spans.empty() && spans.back().end > reached) cutInto(std::make_shared<nChord>(), reached, spans.back().end, false);
   // The pieces that one value could not hold go on in held chords.
   events_.clear();
   events_.reserve(out.size());
   for (Handle& e : out) {
-    const auto piece = e != nullptr ? pieces.find(e.get()) : pieces.end();
+    const auto waiting = e != nullptr ? more.find(e.get()) : more.end();
     events_.push_back(std::move(e));
-    if (piece == pieces.end()) continue;
-    for (const uint16_t word : piece->second.more) events_.push_back(HeldContinuation(*events_.back(), word));
+    if (waiting == more.end()) continue;
+    for (const uint16_t word : waiting->second) events_.push_back(HeldContinuation(*events_.back(), word));
   }
   RebarVoice(numerator, denominator);
   return approximated;
@@ -357,8 +338,10 @@ size_t nChordArray::RespellInKey(const CKey& key) {
       char accidental = 0;
       int step = note->SpellInKey(key, (note->status & 4) != 0, accidental);
       const int pitch = note->pitch;
+      // A writer's spelling stands as written.
+      const bool written = (note->status & nNotes::kWrittenSpelling) != 0;
       const auto heard = std::find_if(bar.begin(), bar.end(), [&](const Heard& h) { return h.pitch == pitch; });
-      if (heard != bar.end()) {
+      if (heard != bar.end() && (!written || heard->step == step)) {
         // The pitch sounded earlier in the bar: it keeps that spelling, whose accidental stands.
         if (heard->step != step) {
           note->status ^= 4;
@@ -368,7 +351,7 @@ size_t nChordArray::RespellInKey(const CKey& key) {
         continue;
       }
       note->status &= ~0x20u;
-      if (accidental != 0 && (note->status & 4) == 0 &&
+      if (accidental != 0 && (note->status & 4) == 0 && !written &&
           std::any_of(bar.begin(), bar.end(), [&](const Heard& h) { return h.step == step; })) {
         // Another pitch on this step in the bar: this one takes the other spelling. The name
         // follows the mark at once, so that spelling the voice again changes nothing.

@@ -1,6 +1,7 @@
 #include "model/voice/nNotes.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "model/instrument/CKey.h"
 #include "model/ornament/COrnamentProps.h"
@@ -178,10 +179,34 @@ const tinyxml2::XMLElement* nNotes::ReadXml(const tinyxml2::XMLElement* element)
 
 int nNotes::SpellInKey(const CKey& key, bool otherSpelling, char& accidental) {
   uint16_t spelled = 0;
-  const int step = key.SpellPitch(pitch, spelled, accidental, otherSpelling);
+  int step = WrittenSpelling(key, pitch, spelled, accidental);
+  if (step < 0) {
+    // A pitch moved away from its writer's spelling is spelled in the key from now on.
+    status &= ~kWrittenSpelling;
+    step = key.SpellPitch(pitch, spelled, accidental, otherSpelling);
+  }
   interval = static_cast<uint8_t>(std::clamp(step, 0, 255));
   name = spelled;
   return step;
+}
+
+bool nNotes::SetWrittenSpelling(int stepNumber, const CKey& key) {
+  if (stepNumber < 0 || stepNumber > 255 || std::abs(pitch - CKey::NaturalPitch(stepNumber)) > 2) return false;
+  const char accidental = key.GetAccidentalChar(stepNumber, pitch);
+  name = CKey::PackedName(stepNumber, accidental);
+  interval = static_cast<uint8_t>(stepNumber);
+  status |= kWrittenSpelling;
+  return true;
+}
+
+int nNotes::WrittenSpelling(const CKey& key, int soundingPitch, uint16_t& packedName, char& accidental) const {
+  // The step is the interval the spelling gave: the record keeps it, not the name.
+  if ((status & kWrittenSpelling) == 0 || soundingPitch != pitch || std::abs(pitch - CKey::NaturalPitch(interval)) > 2) {
+    return -1;
+  }
+  accidental = key.GetAccidentalChar(interval, pitch);
+  packedName = CKey::PackedName(interval, accidental);
+  return interval;
 }
 
 std::string nNotes::GetNoteName() const { return NameText(name); }

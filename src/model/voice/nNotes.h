@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/BuildBudget.h"
 #include "platform/archive/Persistent.h"
 
 namespace vornel {
@@ -18,6 +19,8 @@ class CKey;
 class nNotes : public Persistent {
  public:
   static constexpr std::string_view kClassName = "nNotes";
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<48> buildCharge;
 
   // Spelled-name accidentals (bits 8-11 of `name`).
   static constexpr uint16_t kFlat = 1;
@@ -28,6 +31,9 @@ class nNotes : public Persistent {
   static constexpr uint8_t kNoCourse = 255;
   // Flag of a note that went to the lower voice in a split by pitch.
   static constexpr uint16_t kLowerVoiceFlag = 0x80;
+  // Status bit of a note whose interval is its writer's spelling (an imported score's step and
+  // alteration): spelling it again keeps that step as long as it still gives the pitch.
+  static constexpr uint32_t kWrittenSpelling = 0x100;
 
   uint8_t pitch = 0;      // MIDI note number, 60 = middle C
   uint8_t string = 0;     // course index, 0 = first (highest) course
@@ -63,9 +69,15 @@ class nNotes : public Persistent {
   void ConvertLegacyLayout();
 
   // Interval and spelled name from the key's spelling of the pitch (the other spelling with
-  // `otherSpelling`). Returns the key's step number; `accidental` receives the accidental the
-  // pitch needs there.
+  // `otherSpelling`), or from the writer's spelling while the note keeps one. Returns the step
+  // number; `accidental` receives the accidental the pitch needs there.
   int SpellInKey(const CKey& key, bool otherSpelling, char& accidental);
+  // Gives the note the writer's spelling of diatonic step `stepNumber`, kept by spelling it
+  // again; false, and nothing changed, when that step is more than two semitones from the pitch.
+  bool SetWrittenSpelling(int stepNumber, const CKey& key);
+  // The writer's spelling of `soundingPitch` in `key` (the step, its packed name and accidental)
+  // when the note keeps one and `soundingPitch` is its own pitch; -1 otherwise.
+  int WrittenSpelling(const CKey& key, int soundingPitch, uint16_t& packedName, char& accidental) const;
 
   // "C6#" for letter C, octave 6, sharp; empty for name 0.
   std::string GetNoteName() const;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/text/TextConversion.h"
+#include "platform/xml/XmlControls.h"
 
 namespace vornel::MusicXML2 {
 
@@ -48,9 +49,8 @@ size_t DecodeReference(std::string_view text, size_t pos, std::string& out) {
   return end - pos + 1;
 }
 
-}  // namespace
-
-std::string DecodeEntities(std::string_view text) {
+// The text with its references decoded.
+std::string DecodeReferences(std::string_view text) {
   size_t amp = text.find('&');
   if (amp == std::string_view::npos) return std::string(text);
   std::string out;
@@ -69,6 +69,14 @@ std::string DecodeEntities(std::string_view text) {
   }
   out.append(text, done);
   return out;
+}
+
+}  // namespace
+
+std::string DecodeEntities(std::string_view text) {
+  std::string decoded = DecodeReferences(text);
+  // The controls a MusicXML writer of ours writes as their pictures.
+  return HoldsXmlControlForms(decoded) ? DecodeXmlControls(decoded) : decoded;
 }
 
 }  // namespace vornel::MusicXML2

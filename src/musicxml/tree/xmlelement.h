@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/BuildBudget.h"
 #include "musicxml/tree/ctree.h"
 #include "musicxml/tree/smartable.h"
 #include "musicxml/tree/visitable.h"
@@ -15,6 +16,9 @@ namespace vornel::MusicXML2 {
 
 class xmlattribute : public smartable {
  public:
+  // What one costs a reading under way (see BuildBudget).
+  [[no_unique_address]] BuildCharge<112> buildCharge;
+
   static SMARTP<xmlattribute> create();
 
   void setName(std::string_view name) { name_ = name; }
@@ -36,6 +40,10 @@ using Sxmlelement = SMARTP<xmlelement>;
 
 class xmlelement : public ctree<xmlelement>, public visitable {
  public:
+  // What one costs a reading under way (see BuildBudget): the element, its handle in its
+  // parent and its name.
+  [[no_unique_address]] BuildCharge<224> buildCharge;
+
   // A plain element of type 0; the typed element classes are made through the factory.
   static Sxmlelement create();
 

@@ -244,11 +244,26 @@ void CairoDevice::DoGlyphs(const GlyphRun& run) {
         break;
       }
       case RunPiece::Kind::kText: {
-        double baseline = 0;
-        PangoLayout* layout = PangoTextEngine::Shared().Layout(piece.face, piece.text, &baseline);
-        cairo_move_to(cr_, piece.x, piece.y - baseline);
-        pango_cairo_show_layout(cr_, layout);
-        cairo_new_path(cr_);
+        PangoTextEngine& engine = PangoTextEngine::Shared();
+        const ShapedText& shaped = engine.Shape(piece.face, piece.text);
+        const double top = piece.y - shaped.baseline;
+        if (shaped.drawnByLayout) {
+          double baseline = 0;
+          PangoLayout* layout = engine.Layout(piece.face, piece.text, &baseline);
+          cairo_move_to(cr_, piece.x, piece.y - baseline);
+          pango_cairo_show_layout(cr_, layout);
+          cairo_new_path(cr_);
+          break;
+        }
+        // The glyphs the text was shaped into once, as the layout's renderer shows them.
+        cairo_save(cr_);
+        cairo_translate(cr_, piece.x, top);
+        for (const ShapedText::Run& glyphs : shaped.runs) {
+          if (glyphs.glyphs.empty()) continue;
+          cairo_set_scaled_font(cr_, glyphs.font);
+          cairo_show_glyphs(cr_, glyphs.glyphs.data(), static_cast<int>(glyphs.glyphs.size()));
+        }
+        cairo_restore(cr_);
         break;
       }
       case RunPiece::Kind::kShape: {

@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/MusicFont.h"
@@ -1042,6 +1043,19 @@ bool Erases(COLORREF colour) { return (colour & 0xFFFFFF) == 0xFFFFFF; }
 
 }  // namespace
 
+void DeviceContext::NextInkCall() {
+  if (inkCallsHeld_ == 0 || !inkCallHeldStarted_) ++inkCall_;
+  if (inkCallsHeld_ != 0) inkCallHeldStarted_ = true;
+}
+
+void DeviceContext::HoldInkCall(bool hold) {
+  if (hold) {
+    if (inkCallsHeld_++ == 0) inkCallHeldStarted_ = false;
+  } else if (inkCallsHeld_ > 0) {
+    --inkCallsHeld_;
+  }
+}
+
 void DeviceContext::ReportInk(InkItem item) {
   if (item.right < item.left || item.bottom < item.top) return;
   if (state_.clip) {
@@ -1055,18 +1069,75 @@ void DeviceContext::ReportInk(InkItem item) {
   item.source = inkSource_;
   item.group = inkGroup_;
   item.call = inkCall_;
+  item.anchor = inkAnchor_;
   inkObserver_->OnInk(item);
 }
 
+namespace {
+
+// The outline of a path as straight stretches, its curves cut into equal steps of their
+// parameter.
+struct Stretch {
+  double x0, y0, x1, y1;
+  bool curved;
+};
+
+std::vector<Stretch> Outline(const PathData& path) {
+  std::vector<Stretch> out;
+  double cx = 0;
+  double cy = 0;
+  double startX = 0;
+  double startY = 0;
+  for (const PathData::Element& e : path.elements) {
+    switch (e.op) {
+      case PathData::Op::kMove:
+        cx = startX = e.x[0];
+        cy = startY = e.y[0];
+        break;
+      case PathData::Op::kLine:
+        out.push_back({cx, cy, e.x[0], e.y[0], false});
+        cx = e.x[0];
+        cy = e.y[0];
+        break;
+      case PathData::Op::kCurve: {
+        double px = cx;
+        double py = cy;
+        for (int i = 1; i <= kCurvePieces; ++i) {
+          const double t = static_cast<double>(i) / kCurvePieces;
+          const double u = 1 - t;
+          const double x = u * u * u * cx + 3 * u * u * t * e.x[0] + 3 * u * t * t * e.x[1] + t * t * t * e.x[2];
+          const double y = u * u * u * cy + 3 * u * u * t * e.y[0] + 3 * u * t * t * e.y[1] + t * t * t * e.y[2];
+          out.push_back({px, py, x, y, true});
+          px = x;
+          py = y;
+        }
+        cx = e.x[2];
+        cy = e.y[2];
+        break;
+      }
+      case PathData::Op::kClose:
+        out.push_back({cx, cy, startX, startY, false});
+        cx = startX;
+        cy = startY;
+        break;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool evenOdd) {
-  ++inkCall_;
+  NextInkCall();
   if (inkObserver_ != nullptr && brush.kind == Brush::Kind::kSolid && !Erases(brush.colour) && !path.Empty()) {
     InkItem item;
     item.shape = InkShape::kFill;
     item.left = item.top = 1e300;
     item.right = item.bottom = -1e300;
+    bool curved = false;
     for (const PathData::Element& e : path.elements) {
       const int points = e.op == PathData::Op::kCurve ? 3 : (e.op == PathData::Op::kClose ? 0 : 1);
+      curved = curved || e.op == PathData::Op::kCurve;
       for (int i = 0; i < points; ++i) {
         item.left = std::min(item.left, e.x[i]);
         item.right = std::max(item.right, e.x[i]);
@@ -1074,19 +1145,59 @@ void DeviceContext::EmitFill(const PathData& path, const Brush& brush, bool even
         item.bottom = std::max(item.bottom, e.y[i]);
       }
     }
-    ReportInk(item);
+    // A curved shape wider than a piece (a slur, a tie, a bracket) is told in upright strips,
+    // each as high as the outline reaches within it, so that the space a thin curve arches over
+    // is not taken for ink.
+    const double width = item.right - item.left;
+    if (!curved || width <= kInkPiece || !std::isfinite(width)) {
+      ReportInk(item);
+    } else {
+      const std::vector<Stretch> outline = Outline(path);
+      // Half pieces: near its ends a curve rises steeply across a strip.
+      const int strips = std::clamp(static_cast<int>(std::ceil(2 * width / kInkPiece)), 1, 1024);
+      const double stripWidth = width / strips;
+      std::vector<std::pair<double, double>> reach(static_cast<size_t>(strips), {1e300, -1e300});
+      for (const auto& [x0, y0, x1, y1, curved] : outline) {
+        const double lo = std::min(x0, x1);
+        const double hi = std::max(x0, x1);
+        const int first = std::clamp(static_cast<int>((lo - item.left) / stripWidth), 0, strips - 1);
+        const int last = std::clamp(static_cast<int>((hi - item.left) / stripWidth), 0, strips - 1);
+        for (int k = first; k <= last; ++k) {
+          // The stretch's y where it enters and leaves the strip.
+          const double a = std::max(lo, item.left + stripWidth * k);
+          const double b = std::min(hi, item.left + stripWidth * (k + 1));
+          auto& [top, bottom] = reach[static_cast<size_t>(k)];
+          if (x1 == x0) {
+            top = std::min({top, y0, y1});
+            bottom = std::max({bottom, y0, y1});
+            continue;
+          }
+          for (const double x : {a, b}) {
+            const double y = y0 + (y1 - y0) * (x - x0) / (x1 - x0);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+          }
+        }
+      }
+      for (int k = 0; k < strips; ++k) {
+        const auto& [top, bottom] = reach[static_cast<size_t>(k)];
+        if (top > bottom) continue;
+        InkItem strip = item;
+        strip.left = item.left + stripWidth * k;
+        strip.right = item.left + stripWidth * (k + 1);
+        strip.top = top;
+        strip.bottom = bottom;
+        ReportInk(strip);
+      }
+    }
   }
   DoFill(path, brush, evenOdd);
 }
 
 void DeviceContext::EmitStroke(const PathData& path, const Pen& pen) {
-  ++inkCall_;
+  NextInkCall();
   if (inkObserver_ != nullptr && !Erases(pen.colour)) {
     const double half = pen.PixelWidth() / 2.0;
-    double cx = 0;
-    double cy = 0;
-    double startX = 0;
-    double startY = 0;
     auto piece = [&](double x0, double y0, double x1, double y1, InkShape shape) {
       const double dx = x1 - x0;
       const double dy = y1 - y0;
@@ -1110,47 +1221,15 @@ void DeviceContext::EmitStroke(const PathData& path, const Pen& pen) {
         ReportInk(item);
       }
     };
-    for (const PathData::Element& e : path.elements) {
-      switch (e.op) {
-        case PathData::Op::kMove:
-          cx = startX = e.x[0];
-          cy = startY = e.y[0];
-          break;
-        case PathData::Op::kLine:
-          piece(cx, cy, e.x[0], e.y[0], InkShape::kLine);
-          cx = e.x[0];
-          cy = e.y[0];
-          break;
-        case PathData::Op::kCurve:
-          for (int i = 1; i <= kCurvePieces; ++i) {
-            const double t = static_cast<double>(i) / kCurvePieces;
-            const double u = 1 - t;
-            const double x = u * u * u * cx + 3 * u * u * t * e.x[0] + 3 * u * t * t * e.x[1] + t * t * t * e.x[2];
-            const double y = u * u * u * cy + 3 * u * u * t * e.y[0] + 3 * u * t * t * e.y[1] + t * t * t * e.y[2];
-            const double t0 = static_cast<double>(i - 1) / kCurvePieces;
-            const double u0 = 1 - t0;
-            const double x0 =
-                u0 * u0 * u0 * cx + 3 * u0 * u0 * t0 * e.x[0] + 3 * u0 * t0 * t0 * e.x[1] + t0 * t0 * t0 * e.x[2];
-            const double y0 =
-                u0 * u0 * u0 * cy + 3 * u0 * u0 * t0 * e.y[0] + 3 * u0 * t0 * t0 * e.y[1] + t0 * t0 * t0 * e.y[2];
-            piece(x0, y0, x, y, InkShape::kCurve);
-          }
-          cx = e.x[2];
-          cy = e.y[2];
-          break;
-        case PathData::Op::kClose:
-          piece(cx, cy, startX, startY, InkShape::kLine);
-          cx = startX;
-          cy = startY;
-          break;
-      }
+    for (const Stretch& stretch : Outline(path)) {
+      piece(stretch.x0, stretch.y0, stretch.x1, stretch.y1, stretch.curved ? InkShape::kCurve : InkShape::kLine);
     }
   }
   DoStroke(path, pen);
 }
 
 void DeviceContext::EmitGlyphs(const GlyphRun& run, std::string_view text) {
-  ++inkCall_;
+  NextInkCall();
   if (inkObserver_ != nullptr && !Erases(run.colour)) {
     for (const RunPiece& piece : run.pieces) {
       double l = 0;
@@ -1208,7 +1287,7 @@ void DeviceContext::EmitGlyphs(const GlyphRun& run, std::string_view text) {
 
 void DeviceContext::EmitBitmap(const DeviceBitmap& bitmap, const Rect& src, const Rect& dst,
                                std::optional<COLORREF> key) {
-  ++inkCall_;
+  NextInkCall();
   if (inkObserver_ != nullptr) {
     InkItem item;
     item.shape = InkShape::kPicture;

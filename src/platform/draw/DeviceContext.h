@@ -204,6 +204,14 @@ class DeviceContext {
   DeviceAttachment* GetAttachment() const { return attachment_; }
   int32_t SetInkGroup(int32_t group) { return std::exchange(inkGroup_, group); }
   int32_t GetInkGroup() const { return inkGroup_; }
+  // The chord (or other unit whose marks belong to its letters) the items drawn from now on
+  // belong to; 0 none. NewInkAnchor hands out a number not used before on this device.
+  uint32_t SetInkAnchor(uint32_t anchor) { return std::exchange(inkAnchor_, anchor); }
+  uint32_t GetInkAnchor() const { return inkAnchor_; }
+  uint32_t NewInkAnchor() { return ++inkAnchors_; }
+  // While held, every item drawn is told as one drawing call: the pieces of one sign drawn by
+  // several calls are meant to touch one another (see InkCallGroup).
+  void HoldInkCall(bool hold);
 
  protected:
   // A device of a lower resolution hands what it draws to another device's backend.
@@ -261,6 +269,7 @@ class DeviceContext {
   void EmitGlyphs(const GlyphRun& run, std::string_view text);
   void EmitBitmap(const DeviceBitmap& bitmap, const Rect& src, const Rect& dst, std::optional<COLORREF> key);
   void ReportInk(InkItem item);
+  void NextInkCall();
 
   int32_t dpiX_;
   int32_t dpiY_;
@@ -280,6 +289,10 @@ class DeviceContext {
   InkSource inkSource_ = InkSource::kOther;
   int32_t inkGroup_ = 0;
   uint32_t inkCall_ = 0;
+  uint32_t inkAnchor_ = 0;
+  uint32_t inkAnchors_ = 0;  // the anchors handed out
+  int inkCallsHeld_ = 0;
+  bool inkCallHeldStarted_ = false;
 };
 
 // Says what the renderer draws while it lives.
@@ -293,6 +306,31 @@ class InkSourceScope {
  private:
   DeviceContext& dc_;
   InkSource previous_;
+};
+
+// What is drawn while it lives is told as one drawing call.
+class InkCallGroup {
+ public:
+  explicit InkCallGroup(DeviceContext& dc) : dc_(dc) { dc.HoldInkCall(true); }
+  ~InkCallGroup() { dc_.HoldInkCall(false); }
+  InkCallGroup(const InkCallGroup&) = delete;
+  InkCallGroup& operator=(const InkCallGroup&) = delete;
+
+ private:
+  DeviceContext& dc_;
+};
+
+// Gives what is drawn while it lives an anchor of its own (see DeviceContext::SetInkAnchor).
+class InkAnchorScope {
+ public:
+  explicit InkAnchorScope(DeviceContext& dc) : dc_(dc), previous_(dc.SetInkAnchor(dc.NewInkAnchor())) {}
+  ~InkAnchorScope() { dc_.SetInkAnchor(previous_); }
+  InkAnchorScope(const InkAnchorScope&) = delete;
+  InkAnchorScope& operator=(const InkAnchorScope&) = delete;
+
+ private:
+  DeviceContext& dc_;
+  uint32_t previous_;
 };
 
 }  // namespace vornel

@@ -43,7 +43,10 @@ struct Rect {
   bool IsEmpty() const { return right <= left || bottom <= top; }
   Point TopLeft() const { return {left, top}; }
   Point BottomRight() const { return {right, bottom}; }
-  Point CenterPoint() const { return {(left + right) / 2, (top + bottom) / 2}; }
+  // Summed wide: a rectangle from stored coordinates may reach the ends of the range.
+  Point CenterPoint() const {
+    return {static_cast<int32_t>((int64_t(left) + right) / 2), static_cast<int32_t>((int64_t(top) + bottom) / 2)};
+  }
   void Normalize() {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);

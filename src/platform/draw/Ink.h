@@ -64,6 +64,7 @@ struct InkItem {
   InkSource source = InkSource::kOther;
   int32_t group = 0;      // the system (or other block) the renderer said it was drawing
   uint32_t call = 0;      // the drawing call: the pieces of one line or text share it
+  uint32_t anchor = 0;    // the chord whose letters a mark belongs to; 0 none
   std::string_view text;  // the text of a glyph or text item; valid during the report only
   // The device's clip rectangle when one was set. The box above is the whole item: layout
   // asks where ink reaches whatever part of the page a repaint shows; what is seen is the

@@ -1,7 +1,9 @@
 #include "platform/draw/InkCollisions.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <map>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -29,14 +31,26 @@ bool CollidesWithItsKind(InkSource s) {
          s == S::kInstrumentName || s == S::kSystemText || s == S::kTabLetter || s == S::kBourdon;
 }
 
+bool IsLetter(InkSource s) { return s == S::kTabLetter || s == S::kBourdon; }
+
+bool IsMark(InkSource s) { return s == S::kOrnament || s == S::kFingering; }
+
+// Lines across the staff: a letter they pass through reads as another sign.
+bool CrossesTheStaff(InkSource s) { return s == S::kBarLine || s == S::kSystemLine; }
+
+// What `grid` (one of the system's lines) collides with in its own system.
+bool GridCollidesWith(InkSource grid, InkSource other) {
+  return BelongsOffTheLines(other) || (CrossesTheStaff(grid) && IsLetter(other));
+}
+
 bool Collides(const InkCollisions::Box& a, const InkCollisions::Box& b) {
   if (a.call == b.call) return false;
   const bool gridA = IsGrid(a.source);
   const bool gridB = IsGrid(b.source);
   if (a.group != b.group && (gridA || gridB)) return true;
   if (gridA && gridB) return false;
-  if (gridA) return BelongsOffTheLines(b.source);
-  if (gridB) return BelongsOffTheLines(a.source);
+  if (gridA) return GridCollidesWith(a.source, b.source);
+  if (gridB) return GridCollidesWith(b.source, a.source);
   if (a.source == b.source) return CollidesWithItsKind(a.source);
   return !InkMeantToTouch(a.source, b.source);
 }
@@ -47,6 +61,13 @@ bool Overlap(const InkCollisions::Box& a, const InkCollisions::Box& b, double to
   const double tx = std::min(tolerance, 0.5 * std::min(a.right - a.left, b.right - b.left));
   const double ty = std::min(tolerance, 0.5 * std::min(a.bottom - a.top, b.bottom - b.top));
   return ix > tx && iy > ty;
+}
+
+// How far apart two boxes stand (0 when they meet).
+double Distance(const InkCollisions::Box& a, const InkCollisions::Box& b) {
+  const double dx = std::max({0.0, b.left - a.right, a.left - b.right});
+  const double dy = std::max({0.0, b.top - a.bottom, a.top - b.bottom});
+  return std::hypot(dx, dy);
 }
 
 std::string BoxText(const InkCollisions::Box& box) {
@@ -103,6 +124,7 @@ void InkCollisions::OnInk(const InkItem& reported) {
   box.source = item.source;
   box.group = item.group;
   box.call = item.call;
+  box.anchor = item.anchor;
   box.text = std::string(item.text.substr(0, 40));
   boxes_.push_back(std::move(box));
 }
@@ -126,6 +148,30 @@ std::vector<InkCollisions::Collision> InkCollisions::Find(double tolerance, doub
       found.push_back({inOrder ? a : b, inOrder ? b : a, false});
     }
   }
+  // A mark further from every letter of its chord than twice the height of the nearest: one
+  // line per mark.
+  std::map<std::pair<int32_t, uint32_t>, std::vector<const Box*>> letters;
+  for (const Box& box : boxes_) {
+    if (box.anchor != 0 && IsLetter(box.source)) letters[{box.group, box.anchor}].push_back(&box);
+  }
+  std::set<uint32_t> far;
+  for (const Box& mark : boxes_) {
+    if (mark.anchor == 0 || !IsMark(mark.source)) continue;
+    const auto chord = letters.find({mark.group, mark.anchor});
+    if (chord == letters.end()) continue;
+    const Box* nearest = nullptr;
+    double distance = 0;
+    for (const Box* letter : chord->second) {
+      const double d = Distance(mark, *letter);
+      if (nearest == nullptr || d < distance) {
+        nearest = letter;
+        distance = d;
+      }
+    }
+    if (distance <= 2 * (nearest->bottom - nearest->top) + tolerance || !far.insert(mark.call).second) continue;
+    Collision c{mark, *nearest, false, true, distance};
+    found.push_back(std::move(c));
+  }
   if (paperWidth > 0 && paperHeight > 0) {
     std::set<uint32_t> off;
     for (const Box& box : boxes_) {
@@ -147,8 +193,13 @@ std::vector<InkCollisions::Collision> InkCollisions::Find(double tolerance, doub
   return found;
 }
 
-std::string InkCollisions::Describe(const Collision& collision) {
+std::string InkCollisions::Describe(const Collision& collision, double dpi) {
   if (collision.offPaper) return BoxText(collision.first) + " runs off the paper";
+  if (collision.farFromChord) {
+    char mm[48];
+    std::snprintf(mm, sizeof mm, " stands %.1f mm from its chord", collision.distance * 25.4 / std::max(dpi, 1.0));
+    return BoxText(collision.first) + mm;
+  }
   return BoxText(collision.first) + " / " + BoxText(collision.second);
 }
 

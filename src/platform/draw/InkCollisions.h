@@ -5,7 +5,10 @@
 // note head on a ledger line, a bar line across the lines), a flag or a head on its stem (a single note's flag glyph carries its head), a
 // beam on its stems, a slur that ends at its letters. The lines and signs a system stands on
 // do collide with anything of another system, and with what belongs off the lines (rhythm
-// flags, bar numbers, headings, lyrics, texts).
+// flags, bar numbers, headings, lyrics, texts); a tablature letter collides with a bar line or
+// a system's line through it. A mark of a chord (an ornament, a fingering) stands no further
+// from the nearest letter of its chord (the items of its anchor) than twice that letter's
+// height: a line's room.
 
 #include <cstdint>
 #include <string>
@@ -26,12 +29,15 @@ class InkCollisions : public InkObserver {
     InkSource source = InkSource::kOther;
     int32_t group = 0;
     uint32_t call = 0;
+    uint32_t anchor = 0;
     std::string text;
   };
   struct Collision {
     Box first;
-    Box second;  // for ink off the paper: the paper
+    Box second;  // for ink off the paper: the paper; for a mark far from its chord: the letter
     bool offPaper = false;
+    bool farFromChord = false;
+    double distance = 0;  // pixels, for a mark far from its chord
   };
 
   void OnInk(const InkItem& item) override;
@@ -41,11 +47,13 @@ class InkCollisions : public InkObserver {
   // The collisions among what was drawn since the last Clear: two boxes overlap when their
   // common part is wider and taller than `tolerance` (or than half the thinner of the two,
   // so that a thin line crossing a box counts). With a non-empty `paper`, ink that reaches
-  // more than `tolerance` past it is listed too. One line per pair of drawing calls.
+  // more than `tolerance` past it is listed too, and so is a mark further than `tolerance`
+  // past what its rule allows. One line per pair of drawing calls.
   std::vector<Collision> Find(double tolerance, double paperWidth = 0, double paperHeight = 0) const;
 
-  // "kind "text" [l,t,r,b] / kind "text" [l,t,r,b]".
-  static std::string Describe(const Collision& collision);
+  // "kind "text" [l,t,r,b] / kind "text" [l,t,r,b]"; a mark far from its chord gives its
+  // distance in millimetres at `dpi`.
+  static std::string Describe(const Collision& collision, double dpi = 96);
 
  private:
   std::vector<Box> boxes_;

@@ -22,6 +22,8 @@ ScaledDevice::ScaledDevice(DeviceContext& target, int32_t dpiY)
   SetInkObserver(target.GetInkObserver());
   SetInkSource(target.GetInkSource());
   SetInkGroup(target.GetInkGroup());
+  SetInkAnchor(target.GetInkAnchor());
+  inkAnchors_ = target.inkAnchors_;
   const Point origin = target.GetViewportOrg();
   SetViewportOrg(origin.x, origin.y);
   if (std::optional<Rect> clip = target.GetClipBox()) {
@@ -33,7 +35,11 @@ ScaledDevice::ScaledDevice(DeviceContext& target, int32_t dpiY)
   tracing_ = target.tracing_;
 }
 
-ScaledDevice::~ScaledDevice() { target_.DoClip(targetClip_); }
+ScaledDevice::~ScaledDevice() {
+  target_.DoClip(targetClip_);
+  // Anchors handed out here stay unique on the target.
+  target_.inkAnchors_ = std::max(target_.inkAnchors_, inkAnchors_);
+}
 
 void ScaledDevice::DoFill(const PathData& path, const Brush& brush, bool evenOdd) {
   target_.DoFill(path, brush, evenOdd);

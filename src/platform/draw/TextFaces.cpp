@@ -311,33 +311,77 @@ FaceMetrics PangoTextEngine::Metrics(const TextFaceKey& key) {
   return m;
 }
 
+ShapedText::~ShapedText() {
+  for (Run& run : runs) cairo_scaled_font_destroy(run.font);
+}
+
+size_t PangoTextEngine::ShapeKeyHash::operator()(const ShapeProbe& probe) const {
+  return TextFaceKeyHash()(probe.face) * 31 + std::hash<std::string_view>()(probe.text);
+}
+
+void PangoTextEngine::ShapeText(const TextFaceKey& key, std::string_view text, ShapedText& shaped) {
+  SetUp(key, text);
+  PangoRectangle ink;
+  PangoRectangle logical;
+  pango_layout_get_extents(layout_, &ink, &logical);
+  shaped.advance = logical.width / double(PANGO_SCALE);
+  shaped.baseline = pango_layout_get_baseline(layout_) / double(PANGO_SCALE);
+  if (ink.width > 0 && ink.height > 0) {
+    shaped.ink = {ink.x / double(PANGO_SCALE), ink.y / double(PANGO_SCALE) - shaped.baseline,
+                  (ink.x + ink.width) / double(PANGO_SCALE), (ink.y + ink.height) / double(PANGO_SCALE) - shaped.baseline};
+  }
+  // Decorations are drawn by the layout's renderer, and so are the boxes of characters no
+  // font has.
+  shaped.drawnByLayout = key.underline || key.strikeOut || pango_layout_get_unknown_glyphs_count(layout_) > 0;
+  if (shaped.drawnByLayout) return;
+  // The glyphs where the layout's renderer puts them: each run from its logical left, each
+  // glyph by its offsets, on the line's baseline.
+  PangoLayoutIter* iter = pango_layout_get_iter(layout_);
+  do {
+    PangoLayoutRun* run = pango_layout_iter_get_run_readonly(iter);
+    if (run == nullptr) continue;
+    PangoRectangle runLogical;
+    pango_layout_iter_get_run_extents(iter, nullptr, &runLogical);
+    const int baseline = pango_layout_iter_get_baseline(iter);
+    PangoFont* font = run->item->analysis.font;
+    cairo_scaled_font_t* scaled = font != nullptr ? pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(font)) : nullptr;
+    if (scaled == nullptr) {
+      shaped.drawnByLayout = true;
+      break;
+    }
+    ShapedText::Run glyphs;
+    glyphs.font = cairo_scaled_font_reference(scaled);
+    int x = runLogical.x;
+    for (int i = 0; i < run->glyphs->num_glyphs; ++i) {
+      const PangoGlyphInfo& info = run->glyphs->glyphs[i];
+      if (info.glyph != PANGO_GLYPH_EMPTY) {
+        glyphs.glyphs.push_back({info.glyph, (x + info.geometry.x_offset) / double(PANGO_SCALE),
+                                 (baseline - run->y_offset + info.geometry.y_offset) / double(PANGO_SCALE)});
+      }
+      x += info.geometry.width;
+    }
+    shaped.runs.push_back(std::move(glyphs));
+  } while (pango_layout_iter_next_run(iter));
+  pango_layout_iter_free(iter);
+}
+
+const ShapedText& PangoTextEngine::Shape(const TextFaceKey& key, std::string_view text) {
+  if (auto found = shapes_.find(ShapeProbe{key, text}); found != shapes_.end()) return *found->second;
+  // Enough for the letters, numbers and words of many pages; past it they are shaped again.
+  if (shapes_.size() >= 16384) shapes_.clear();
+  auto shaped = std::make_unique<ShapedText>();
+  ShapeText(key, text, *shaped);
+  return *shapes_.emplace(ShapeKey{key, std::string(text)}, std::move(shaped)).first->second;
+}
+
 double PangoTextEngine::Advance(const TextFaceKey& key, std::string_view text) {
   if (text.empty()) return 0;
-  std::string cacheKey = key.family;
-  cacheKey += '\x1f';
-  cacheKey += std::to_string(key.em) + '/' + std::to_string(key.weight) + (key.italic ? "i" : "r");
-  cacheKey += '\x1f';
-  cacheKey += text;
-  auto found = advances_.find(cacheKey);
-  if (found != advances_.end()) return found->second;
-  SetUp(key, text);
-  PangoRectangle logical;
-  pango_layout_get_extents(layout_, nullptr, &logical);
-  const double width = logical.width / double(PANGO_SCALE);
-  if (advances_.size() > 16384) advances_.clear();
-  advances_.emplace(std::move(cacheKey), width);
-  return width;
+  return Shape(key, text).advance;
 }
 
 TextInkBox PangoTextEngine::Ink(const TextFaceKey& key, std::string_view text) {
   if (text.empty()) return {};
-  SetUp(key, text);
-  PangoRectangle ink;
-  pango_layout_get_extents(layout_, &ink, nullptr);
-  if (ink.width <= 0 || ink.height <= 0) return {};
-  const double baseline = pango_layout_get_baseline(layout_) / double(PANGO_SCALE);
-  return {ink.x / double(PANGO_SCALE), ink.y / double(PANGO_SCALE) - baseline,
-          (ink.x + ink.width) / double(PANGO_SCALE), (ink.y + ink.height) / double(PANGO_SCALE) - baseline};
+  return Shape(key, text).ink;
 }
 
 PangoLayout* PangoTextEngine::Layout(const TextFaceKey& key, std::string_view text, double* baseline) {

@@ -4,12 +4,15 @@
 // measures and lays out real fonts; the fixed engine gives invented but stable metrics, so
 // that the recording device's logs do not change with the fonts of the machine.
 
+#include <cairo.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/draw/GlyphTable.h"
 
@@ -84,9 +87,30 @@ class FixedTextEngine : public TextEngine {
   double Advance(const TextFaceKey& key, std::string_view text) override;
 };
 
+// One line of text shaped in one face: its advance and ink, and the glyphs that draw it, each
+// run of them in the scaled font Pango chose for it, placed from the line's top left. A text
+// whose decorations (underline, strike-out) or missing glyphs only a layout draws says so.
+struct ShapedText {
+  struct Run {
+    cairo_scaled_font_t* font = nullptr;  // referenced while the shape is kept
+    std::vector<cairo_glyph_t> glyphs;
+  };
+  double advance = 0;
+  TextInkBox ink;         // all 0 when the text leaves no ink
+  double baseline = 0;    // from the line's top
+  std::vector<Run> runs;
+  bool drawnByLayout = false;
+
+  ShapedText() = default;
+  ~ShapedText();
+  ShapedText(const ShapedText&) = delete;
+  ShapedText& operator=(const ShapedText&) = delete;
+};
+
 // Real fonts through Pango, unhinted so that screen, PNG and PDF lay text out alike. One
 // engine per thread that draws (the user-interface thread); it caches font descriptions,
-// metrics and the widths of recent texts.
+// metrics and the texts it shaped last: a text measured and drawn again (the letters of a
+// tablature, a bar number) is laid out by Pango once.
 class PangoTextEngine : public TextEngine {
  public:
   static PangoTextEngine& Shared();
@@ -99,20 +123,48 @@ class PangoTextEngine : public TextEngine {
   double Advance(const TextFaceKey& key, std::string_view text) override;
   TextInkBox Ink(const TextFaceKey& key, std::string_view text) override;
 
+  // The text shaped in the face: laid out once, then kept. The reference holds until the
+  // next call.
+  const ShapedText& Shape(const TextFaceKey& key, std::string_view text);
+
   // The engine's layout set to one line of text in the face, for drawing; valid until the
   // next call. `baseline` receives the distance from the layout's top to its baseline.
   PangoLayout* Layout(const TextFaceKey& key, std::string_view text, double* baseline);
 
  private:
+  struct ShapeKey {
+    TextFaceKey face;
+    std::string text;
+  };
+  // A key to look a shape up by, without copying the face or the text.
+  struct ShapeProbe {
+    const TextFaceKey& face;
+    std::string_view text;
+  };
+  struct ShapeKeyHash {
+    using is_transparent = void;
+    size_t operator()(const ShapeKey& key) const { return (*this)(ShapeProbe{key.face, key.text}); }
+    size_t operator()(const ShapeProbe& probe) const;
+  };
+  struct ShapeKeyEqual {
+    using is_transparent = void;
+    template <typename A, typename B>
+    bool operator()(const A& a, const B& b) const {
+      return a.face == b.face && std::string_view(a.text) == std::string_view(b.text);
+    }
+  };
+
   PangoFontDescription* Description(const TextFaceKey& key);
   void SetUp(const TextFaceKey& key, std::string_view text);
+  // Lays the text out and takes its measures and glyphs from the layout.
+  void ShapeText(const TextFaceKey& key, std::string_view text, ShapedText& shaped);
 
   PangoFontMap* fontMap_ = nullptr;
   PangoContext* context_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::unordered_map<TextFaceKey, PangoFontDescription*, TextFaceKeyHash> descriptions_;
   std::unordered_map<TextFaceKey, FaceMetrics, TextFaceKeyHash> metrics_;
-  std::unordered_map<std::string, double> advances_;  // face key text + text
+  std::unordered_map<ShapeKey, std::unique_ptr<ShapedText>, ShapeKeyHash, ShapeKeyEqual> shapes_;
 };
 
 }  // namespace vornel

@@ -31,4 +31,14 @@ void FileDialogFolders::Chosen(const std::string& path, bool isFolder) {
   last_ = isFolder ? path : std::filesystem::path(path).parent_path().string();
 }
 
+std::string WithPatternExtension(std::string path, std::string_view pattern) {
+  if (pattern.size() < 3 || pattern.substr(0, 2) != "*." || pattern.find_first_of(";*?", 2) != std::string_view::npos) {
+    return path;
+  }
+  const std::filesystem::path name(path);
+  if (name.filename().empty() || name.has_extension()) return path;
+  path += pattern.substr(1);
+  return path;
+}
+
 }  // namespace vornel

@@ -26,4 +26,8 @@ class FileDialogFolders {
   std::string last_;
 };
 
+// The name a save chooser gave, with the extension of its pattern when the pattern is one
+// "*.ext" and the name has no extension of its own: "Suite" saved as "*.tab" is "Suite.tab".
+std::string WithPatternExtension(std::string path, std::string_view pattern);
+
 }  // namespace vornel

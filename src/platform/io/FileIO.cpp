@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -44,7 +45,8 @@ int OpenRegular(const std::string& path, size_t maxBytes, struct stat& info, std
   }
   if (static_cast<size_t>(info.st_size) > maxBytes) {
     ::close(fd);
-    return refuse(std::strerror(EFBIG));
+    return refuse(std::string(std::strerror(EFBIG)) + ": " + std::to_string(info.st_size) + " bytes, more than the " +
+                  std::to_string(maxBytes) + " bytes it may have");
   }
   return fd;
 }
@@ -123,6 +125,25 @@ bool Fail(std::string* error, const char* what) {
 
 }  // namespace
 
+std::string FinalLinkTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path current(path);
+  for (int step = 0; step < 40; ++step) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(current, error)) || error) return current.string();
+    const fs::path target = fs::read_symlink(current, error);
+    if (error) return current.string();
+    current = target.is_absolute() ? target : current.parent_path() / target;
+  }
+  return path;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 AtomicFile::~AtomicFile() { Discard(); }
 
 void AtomicFile::Discard() {
@@ -138,8 +159,8 @@ void AtomicFile::Discard() {
 
 bool AtomicFile::Open(const std::string& path, std::string* error) {
   Discard();
-  path_ = path;
-  temp_ = TemporaryPatternBeside(path);
+  path_ = FinalLinkTarget(path);
+  temp_ = TemporaryPatternBeside(path_);
   fd_ = ::mkstemp(temp_.data());
   if (fd_ < 0) return Fail(error, "cannot create a temporary file");
   NoteTemporaryFile(temp_);

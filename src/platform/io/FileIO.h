@@ -29,8 +29,19 @@ std::FILE* OpenRegularFileForReading(const std::string& path, size_t maxBytes, s
 // waiting on them; a folder opens, and its first read fails. The caller closes it.
 std::FILE* OpenFileForReading(const std::string& path);
 
-// A file written in pieces through a temporary file beside `path`, renamed onto `path` by
-// Commit. Dropped without Commit, it leaves `path` as it was and removes the temporary file.
+// The file `path` names: the end of its chain of symbolic links (a relative link read from the
+// link's folder), or `path` itself when it is no link. A save writes there, so that a link
+// stays a link and the file it points to gets the new content. A chain of more than 40 links
+// (a loop) gives `path`.
+std::string FinalLinkTarget(const std::string& path);
+
+// True when `path` names an existing file whose permissions allow no one to write it, or that
+// this process may not write: a read-only document.
+bool IsReadOnlyFile(const std::string& path);
+
+// A file written in pieces through a temporary file beside the file `path` names (through its
+// symbolic links), renamed onto that file by Commit. Dropped without Commit, it leaves the
+// file as it was and removes the temporary file.
 class AtomicFile {
  public:
   AtomicFile() = default;

@@ -79,6 +79,8 @@ std::optional<std::string> WxPrompts::PromptSaveFile(std::string_view title, std
                       Wildcard(pattern), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   std::string path(dialog.GetPath().utf8_str());
+  // The chooser leaves the name as typed: under the pattern's own filter it takes its extension.
+  if (dialog.GetFilterIndex() == 0) path = WithPatternExtension(std::move(path), pattern);
   folders.Chosen(path);
   return path;
 }

@@ -7,6 +7,7 @@
 #include "platform/io/FileIO.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/FormatText.h"
+#include "platform/xml/XmlControls.h"
 
 namespace vornel {
 
@@ -53,8 +54,14 @@ bool XmlTextPrinter::Visit(const tinyxml2::XMLText& text) {
 void XmlTextPrinter::Write(const char* data, size_t size) {
   // Texts and attribute values reach here between their escaped entities. A carriage return
   // written as it is would come back from any XML reader as a line feed: it is written as a
-  // character reference instead. Names and markup never hold one.
-  const std::string_view text(data, size);
+  // character reference instead. The controls XML cannot hold take their written forms.
+  // Names and markup never hold either.
+  std::string encoded;
+  std::string_view text(data, size);
+  if (NeedsXmlControlForms(text)) {
+    encoded = EncodeXmlControls(text);
+    text = encoded;
+  }
   size_t start = 0;
   for (size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', start)) {
     out_.append(text.substr(start, cr - start));

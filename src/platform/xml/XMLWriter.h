@@ -50,7 +50,8 @@ class XMLWriter : public tinyxml2::XMLDocument {
   bool packed_ = false;
 };
 
-// Prints XML straight into a string, as the files are written (indented, entities escaped).
+// Prints XML straight into a string, as the files are written (indented, entities escaped,
+// the controls XML cannot hold in their written forms: XmlControls.h).
 // A document can be printed a part at a time, each part built and freed in turn: the printer
 // keeps the nesting between the calls of VisitEnter and VisitExit.
 class XmlTextPrinter : public tinyxml2::XMLPrinter {

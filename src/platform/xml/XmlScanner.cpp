@@ -4,6 +4,11 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <utility>
+
+#include "platform/BuildBudget.h"
+
+#include "platform/xml/XmlControls.h"
 
 namespace vornel {
 
@@ -316,7 +321,16 @@ const tinyxml2::XMLElement* XmlPartParser::Parse(std::string_view part, std::str
   return ParseKept(part, origin.empty() ? part : origin);
 }
 
+XmlPartParser::~XmlPartParser() { CreditBuilt(charged_); }
+
 const tinyxml2::XMLElement* XmlPartParser::ParseKept(std::string_view part, std::string_view origin) {
+  // The tree of the part before goes, and the new one is charged to the reading under way
+  // before tinyxml2 builds it.
+  doc_.Clear();
+  CreditBuilt(std::exchange(charged_, 0));
+  const uint64_t weight = ParsedXmlWeight(part.data(), part.size());
+  ChargeBuilt(weight);
+  charged_ = weight;
   if (doc_.Parse(part.data(), part.size()) != tinyxml2::XML_SUCCESS) {
     // tinyxml2 counts lines from the part's start; the reader wants them in the whole text.
     const size_t line = scanner_.LineOf(origin) + static_cast<size_t>(std::max(doc_.ErrorLineNum(), 1)) - 1;
@@ -326,6 +340,7 @@ const tinyxml2::XMLElement* XmlPartParser::ParseKept(std::string_view part, std:
     error_ = XmlErrorText(doc_.ErrorID(), line, detail);
     return nullptr;
   }
+  DecodeXmlControls(doc_);
   const tinyxml2::XMLElement* element = doc_.FirstChildElement();
   if (element == nullptr) error_ = XmlErrorText(tinyxml2::XML_ERROR_PARSING, scanner_.LineOf(origin));
   return element;
@@ -344,7 +359,10 @@ bool ParseCheckedXml(tinyxml2::XMLDocument& doc, std::string_view text, std::str
     if (error != nullptr) *error = why;
     return false;
   }
-  if (doc.Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS) return true;
+  if (doc.Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS) {
+    DecodeXmlControls(doc);
+    return true;
+  }
   if (error != nullptr) *error = doc.ErrorStr();
   return false;
 }

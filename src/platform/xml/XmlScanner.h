@@ -17,6 +17,7 @@
 #include <tinyxml2.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,10 +113,13 @@ class XmlScanner {
 class XmlPartParser {
  public:
   explicit XmlPartParser(const XmlScanner& scanner) : scanner_(scanner) {}
+  ~XmlPartParser();
+  XmlPartParser(const XmlPartParser&) = delete;
+  XmlPartParser& operator=(const XmlPartParser&) = delete;
 
   // `part` is a view into the scanner's text, or a text built from such a view and starting
-  // with it (`origin`), whose lines then count from there. The part's first element, or null
-  // with Error() saying why.
+  // with it (`origin`), whose lines then count from there. The part's first element (its
+  // texts with their controls back: XmlControls.h), or null with Error() saying why.
   const tinyxml2::XMLElement* Parse(std::string_view part, std::string_view origin = {});
   // A start tag alone, as an element without children.
   const tinyxml2::XMLElement* ParseStartTag(const XmlScanner::Tag& tag);
@@ -129,11 +133,12 @@ class XmlPartParser {
   tinyxml2::XMLDocument doc_{true, tinyxml2::PRESERVE_WHITESPACE};
   std::string built_;
   std::string error_;
+  uint64_t charged_ = 0;  // what the tree of the last part was charged (BuildBudget)
 };
 
 // Parses a whole XML file's text into `doc` after the scanner took it: an element beyond the
-// limits never reaches tinyxml2. False, with `error` saying why in tinyxml2's words, when
-// either refused it.
+// limits never reaches tinyxml2; the texts get their controls back (XmlControls.h). False,
+// with `error` saying why in tinyxml2's words, when either refused it.
 bool ParseCheckedXml(tinyxml2::XMLDocument& doc, std::string_view text, std::string* error = nullptr);
 
 }  // namespace vornel

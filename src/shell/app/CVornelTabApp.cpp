@@ -367,6 +367,14 @@ void CVornelTabApp::ChooseMetronomePatch() {
   profile_.WriteInt(kSessionProfile, "MetronomePatch", metronomeKey);
 }
 
+void CVornelTabApp::KeepChangedSettings() {
+  if (recentFiles.Paths() != keptRecentFiles_) {
+    recentFiles.Save(profile_);
+    keptRecentFiles_ = recentFiles.Paths();
+  }
+  profile_.Flush();
+}
+
 void CVornelTabApp::CleanUp() {
   try {
     profile_.WriteInt(kSessionProfile, "AlfabetoInputMode", alfabetoInputMode);

@@ -154,6 +154,12 @@ class CVornelTabApp {
   std::function<std::optional<int>(int entry)> choosePercussionKey;
   void ChooseMetronomePatch();
 
+  // --- settings
+  // Writes the recent files when they changed and the profile's changed keys, so that a run
+  // that ends without closing (a crash, a killed process) keeps them. Cheap when nothing
+  // changed: called whenever the window goes idle.
+  void KeepChangedSettings();
+
   // --- close
   // Writes what the application keeps at close and removes the temporary files.
   void CleanUp();
@@ -163,6 +169,7 @@ class CVornelTabApp {
   void LoadBackgroundTexture();
 
   ProfileStore& profile_;
+  std::vector<std::string> keptRecentFiles_;  // the recent files as the profile holds them
 };
 
 }  // namespace vornel

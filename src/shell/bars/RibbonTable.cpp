@@ -213,7 +213,7 @@ std::vector<RibbonCategory> BuildCategories() {
       }},
       {"Format\nzc", {Button(33171, "Clean up\nx"), Button(33411, "Reformat section\nx"), Button(32945, "Full screen\nx")}},
       {"Editing modes\nzc", {
-          Group({{1107, "Linear mode\nx"}, {33115, "Proportional spacing\nx"}, {33406, "Corored syntax\nx"}}),
+          Group({{1107, "Linear mode\nx"}, {33115, "Proportional spacing\nx"}, {33406, "Coloured syntax\nx"}}),
           Group({{32792, "Cursor auto-advance\nx"}, {33011, "Play note on input\nx"},
                  {33500, "View metaevent trackers\nx"}}),
       }},

@@ -1,5 +1,7 @@
 #include "shell/commands/ApplicationCommands.h"
 
+#include <algorithm>
+
 #include "document/CVornelTabDoc.h"
 #include "layout/dialogs/SectionDialogs.h"
 #include "layout/wizard/CDocumentWizard.h"
@@ -18,6 +20,8 @@
 #include "shell/files/PathHelpers.h"
 #include "shell/files/TemplateList.h"
 #include "shell/commands/ProgramCommands.h"
+#include "import/text/TextImportCommands.h"
+#include "view/commands/MidiCommands.h"
 
 namespace vornel {
 
@@ -171,8 +175,29 @@ bool SaveModifiedBeforeClose(CVornelTabApp& app, CVornelTabDoc& doc) {
   return false;
 }
 
+// The imports into a document. With none open they import into a new, empty one; cancelled,
+// that document goes again.
+constexpr int kImportsIntoADocument[] = {view::kImportMidiFile,   view::kImportMidiFolder,     kImportTabFileCommand,
+                                         kImportTabFolderCommand, kImportAbcFileCommand,       kImportMusicXml,
+                                         kImportGuitarPro,        kImportTabriteCommand,       kImportFt2FolderCommand};
+
+void ImportIntoNewDocument(CVornelTabApp& app, DocumentWindows& windows, int command) {
+  auto doc = std::make_unique<CVornelTabDoc>();
+  doc->OnNewDocument();
+  doc->SetTitle("VornelTab" + std::to_string(++app.newDocumentCount));
+  doc->SetModifiedFlag(false);
+  CVornelTabDoc* shown = Show(windows, std::move(doc));
+  const bool ran = windows.DispatchToActiveDocument(command);
+  const std::vector<CVornelTabDoc*> open = windows.Documents();
+  if (std::find(open.begin(), open.end(), shown) == open.end()) return;
+  if (!ran || !shown->IsModified()) windows.CloseDocument(*shown);
+}
+
 void AddApplicationCommands(view::CommandTable& table, CVornelTabApp& app, DocumentWindows& windows) {
   using view::CommandEvent;
+  for (const int id : kImportsIntoADocument) {
+    table.Add(id, [&app, &windows, id](const CommandEvent&) { ImportIntoNewDocument(app, windows, id); });
+  }
   table.Add(commands::kAbout, [](const CommandEvent&) {
     Prompts().ShowMessage(std::string(kApplicationName) + "\nAn editor and typesetter of tablature for lutes, "
                                                           "guitars and their relatives.",

@@ -32,6 +32,8 @@ class DocumentWindows {
   virtual void SwitchPaletteTab(std::string_view title) = 0;
   // Closes the main window (asking to save each modified document).
   virtual void Exit() = 0;
+  // Runs a command on the active document's targets; false when none ran it.
+  virtual bool DispatchToActiveDocument(int) { return false; }
 };
 
 inline constexpr std::string_view kFailedToCreateMessage = "Failed to create empty document.";

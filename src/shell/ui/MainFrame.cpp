@@ -71,6 +71,20 @@ std::string MarkedTitle(const CBriotabDoc& doc) { return (doc.IsModified() ? "*"
 
 wxColour Colour(uint32_t rgb) { return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
+// A status bar whose new texts show with the window's next paint. The toolkit's own bar
+// repaints a field at once when its text changes, and the score sets its fields with every
+// key it takes: a keystroke would wait for the bar to be drawn.
+class DeferredStatusBar : public wxStatusBar {
+ public:
+  explicit DeferredStatusBar(wxWindow* parent) : wxStatusBar(parent, wxID_ANY, wxSTB_DEFAULT_STYLE) {}
+
+ protected:
+  void DoUpdateStatusText(int number) override {
+    wxRect field;
+    if (GetFieldRect(number, field)) RefreshRect(field);
+  }
+};
+
 // The status bar's labels; the value slots between them are written by the view.
 struct StatusSlot {
   const char* label;  // null: a value slot
@@ -80,9 +94,10 @@ constexpr std::array<StatusSlot, CMainFrame::kStatusSlots> kStatusLayout = {{
     {nullptr, -1},  // stretches
     {"Caret position", 0}, {nullptr, 150}, {"Instrument", 0}, {nullptr, 200}, {"Section", 0}, {nullptr, 100},
     {"KEY", 0},            {nullptr, 70},  {"Tempo", 0},      {nullptr, 70},  {"ZOOM", 0},    {nullptr, 50},
-    {"AUTOFWD", 0},        {nullptr, 50},  {"CAP", 0},        {"NUM", 0},     {"SCRL", 0},    {nullptr, 16},
+    {"AUTOFWD", 0},        {nullptr, 50},  {"VALUE", 0},      {nullptr, 130}, {"CAP", 0},     {"NUM", 0},
+    {"SCRL", 0},           {nullptr, 16},
 }};
-constexpr int kCapsSlot = 15;
+constexpr int kCapsSlot = 17;
 
 class DocumentDropTarget : public wxFileDropTarget {
  public:
@@ -161,7 +176,9 @@ CMainFrame::~CMainFrame() {
 // Building
 
 void CMainFrame::BuildStatusBar() {
-  wxStatusBar* bar = CreateStatusBar(kStatusSlots, wxSTB_DEFAULT_STYLE);
+  wxStatusBar* bar = new DeferredStatusBar(this);
+  bar->SetFieldsCount(kStatusSlots);
+  SetStatusBar(bar);
   std::array<int, kStatusSlots> widths{};
   for (int i = 0; i < kStatusSlots; ++i) {
     const StatusSlot& slot = kStatusLayout[static_cast<size_t>(i)];
@@ -305,8 +322,14 @@ bool CMainFrame::CloseDocument(CVornelTabDoc& document) {
   autoSave_.RemoveCopy(child->Key());
   views_.RemoveView(child);
   UpdateRoute();
-  // The last tab gone: the panes show no document.
-  if (documents_->GetPageCount() == 0) ShowSections({}, -1);
+  // The last tab gone: the panes show no document, and the keys its score had come to the
+  // frame, whose table of keys still opens and makes documents.
+  if (documents_->GetPageCount() == 0) {
+    ShowSections({}, -1);
+    CallAfter([this] {
+      if (documents_->GetPageCount() == 0 && !closing_) SetFocus();
+    });
+  }
   return true;
 }
 
@@ -468,10 +491,13 @@ void CMainFrame::OnMenu(wxCommandEvent& event) {
 void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
   // Only the menus' items are ours to enable here; the bars handle their own, other windows
   // keep their state.
-  if (dynamic_cast<wxMenu*>(event.GetEventObject()) == nullptr) {
+  auto* menu = dynamic_cast<wxMenu*>(event.GetEventObject());
+  if (menu == nullptr) {
     event.Skip();
     return;
   }
+  // A submenu's own item opens it: it stays enabled, whatever its id.
+  if (const wxMenuItem* item = menu->FindItem(event.GetId()); item != nullptr && item->IsSubMenu()) return;
   const view::CommandState state = router_.State(menuIds_.ToCommand(event.GetId()));
   event.Enable(state.handled && state.enabled);
   if (state.checked) event.Check(*state.checked);
@@ -490,6 +516,7 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
     zoom->ShowZoom(viewZoom ? child->CanvasParts().zoomPercent() : bars::kZoomPercentages[bars::kDefaultZoomIndex]);
   }
   bars_->Ribbon()->RefreshSliders();
+  app_.KeepChangedSettings();
 }
 
 void CMainFrame::ShowBottomPane(const char* name, bool show) {

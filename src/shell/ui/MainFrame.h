@@ -71,7 +71,7 @@ class CMainFrame : public wxFrame,
     kChordCharts,
     kLeftPaneCount
   };
-  static constexpr int kStatusSlots = 19;
+  static constexpr int kStatusSlots = 21;
 
   // `preferences` edits the session options (the dialog of the window layer by default).
   CMainFrame(CVornelTabApp& app, PreferencesEditor* preferences = nullptr);
@@ -121,6 +121,7 @@ class CMainFrame : public wxFrame,
   // --- commands
   // Runs a command on the route; the document's snapshots it takes are named after it.
   bool DispatchCommand(int id) override;
+  bool DispatchToActiveDocument(int id) override { return ActiveChild() != nullptr && DispatchCommand(id); }
   bool DispatchCommand(const view::CommandEvent& event);
   bool DispatchCommandEvent(const view::CommandEvent& event) override { return DispatchCommand(event); }
   view::CommandState CommandStateOf(int id) const override;

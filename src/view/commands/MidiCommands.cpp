@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "document/CBriotabDoc.h"
+#include "import/ImportedDocument.h"
 #include "import/ImportedSection.h"
 #include "midi/CMidiPlaylist.h"
 #include "midi/MidiImport.h"
@@ -74,6 +75,7 @@ void ImportFolderFile(CBriotabDoc& doc, MidiCommandContext& context, const std::
   CSystemArray* section = doc.AppendSection(std::move(imported));
   section->InsertInitialTimeSignature();
   FinishImportedSection(doc, *section);
+  TitleImportedDocument(doc, 1, file);
 }
 
 void ImportMidiFolder(MidiCommandContext& context) {
@@ -166,6 +168,7 @@ void ImportMidi(MidiCommandContext& context) {
     section->InsertInitialTimeSignature();
   }
   FinishImportedSection(*doc, *section);
+  TitleImportedDocument(*doc, joined ? 0 : 1, *path);
   doc->UpdateSectionList();
   context.PostFrameCommand(kAfterMidiImport);
 }

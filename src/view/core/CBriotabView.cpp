@@ -4,7 +4,10 @@
 #include "view/core/CBriotabView.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "document/CPageDlg.h"
 #include "midi/play/MidiOutStream.h"
@@ -27,7 +30,9 @@
 #include "view/entry/NoteEntry.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/metaevents/MetaEventDrawing.h"
+#include "view/render/pages/ClefRecords.h"
 #include "view/render/pages/DocumentPages.h"
+#include "view/render/pages/PageFitting.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel::view {
@@ -182,9 +187,35 @@ Size CBriotabView::UpdatePageMetrics() {
     height = client.cy;
   }
   RecordScreenDpi(page, dpi);
+  FollowZoomWithSelection(zoom);
   state_.pageRect = {0, 0, width, height};
   page.pageRect = state_.pageRect;
   return {width, height};
+}
+
+// The selection is kept in pixels of the page as drawn: at another zoom it is taken as the
+// columns of the active line it covers, and once the page is laid out at that zoom it is put
+// on those columns again.
+void CBriotabView::FollowZoomWithSelection(int32_t zoom) {
+  if (selectionZoom_ != 0 && zoom != selectionZoom_ && !state_.selection.IsEmpty() && !selectionColumns_) {
+    const CClef* stave = ActiveStave();
+    if (stave != nullptr && stave->columnWidth > 0) {
+      selectionColumns_ = {ColumnOfX(state_.selection.left), ColumnOfX(state_.selection.right)};
+    } else {
+      ClearSelection();
+    }
+  }
+  selectionZoom_ = zoom;
+}
+
+void CBriotabView::RefitSelection() {
+  if (!selectionColumns_) return;
+  const auto [first, last] = *std::exchange(selectionColumns_, std::nullopt);
+  const CClef* stave = ActiveStave();
+  if (stave == nullptr || state_.selection.IsEmpty()) return;
+  const Rect line = LineRect();
+  state_.selection = {XOfColumn(first), line.top, XOfColumn(last), line.bottom};
+  state_.selection = GetSelectionRect();
 }
 
 void CBriotabView::UpdateScrollSizes() {
@@ -196,6 +227,10 @@ void CBriotabView::OnDraw(DeviceContext& dc) {
   if (doc_.sections.empty()) return;
   DrawPage(doc_, dc, state_.pageIndex);
   if (dc.IsPrinting()) return;
+  // The page shows first; the pages after it are measured a part at a time, between the
+  // user's own events.
+  if (!PagesLaidOut(*ActiveSection())) Window().StartTimer(kLayoutTimer, kLayoutPeriodMs);
+  RefitSelection();
   InvalidateIfSystemsMoved();
   SetPanes();
   if (state_.caretShown) UpdateCaret();
@@ -236,6 +271,17 @@ void CBriotabView::SetPanes() {
   panes.SetStatusText(kTempoSlot, FormatText("%d", section->tempo & 0xFFF));
   panes.SetStatusText(kZoomSlot, FormatText("%d%c", SaneZoom(doc_.settings.pageSettings.zoom), '%'));
   panes.SetStatusText(kAutoForwardSlot, FormatText("%s ", state_.autoAdvance ? "ON" : "OFF"));
+  shownNoteValue_ = -1;
+  ShowNoteValue();
+}
+
+void CBriotabView::ShowNoteValue() {
+  static constexpr std::array<const char*, 8> kNames = {"Breve",  "Semibreve",  "Minim",          "Crotchet",
+                                                        "Quaver", "Semiquaver", "Demisemiquaver", "Hemidemisemiquaver"};
+  const int value = state_.noteValue & 7;
+  if (value == shownNoteValue_) return;
+  shownNoteValue_ = value;
+  Panes().SetStatusText(kNoteValueSlot, kNames[static_cast<size_t>(value)]);
 }
 
 void CBriotabView::DrawOverlays(DeviceContext& dc) {
@@ -371,6 +417,7 @@ void CBriotabView::UpdateCaret() {
                                                  chord != nullptr ? chord->position : 0u,
                                                  static_cast<long>(stave->cursorColumn)));
     Panes().SetStatusText(kAutoForwardSlot, FormatText("%s ", state_.autoAdvance ? "ON" : "OFF"));
+    ShowNoteValue();
   }
   state_.caretStaveKind = stave->IsTablature() ? 1 : 0;
   const CaretKind before = caret_;
@@ -379,6 +426,30 @@ void CBriotabView::UpdateCaret() {
     InvalidateLogical(caretRect_, 8);
     caretRect_ = rect;
     InvalidateLogical(caretRect_, 8);
+  }
+}
+
+bool CBriotabView::ContinueLayout(size_t budget) {
+  RecordingDevice like(Window().Resolution().cy, false, PangoTextEngine::Shared());
+  like.SetRecording(false);
+  const size_t lastPage = static_cast<size_t>(std::max(LastPageIndex(), 0));
+  const bool done = ContinuePageLayout(doc_, like, budget);
+  // The last page may be another now: the page count the window shows follows.
+  if (static_cast<size_t>(std::max(LastPageIndex(), 0)) != lastPage) SetPanes();
+  return done;
+}
+
+void CBriotabView::ForgetChangedClefRecords(int hint) {
+  // An edit at the cursor changed the active system alone; anything else may have changed
+  // any system.
+  if (hint == kHintRepaintSystem || hint == kHintRepaintLine || hint == kHintRepaintStrip) {
+    if (CSystemArray* section = ActiveSection(); section != nullptr && section->activeSystem >= 0) {
+      ForgetClefRecordsAfter(*section, static_cast<size_t>(section->activeSystem));
+      return;
+    }
+  }
+  for (const auto& section : doc_.sections.items()) {
+    if (section != nullptr) ForgetClefRecords(*section);
   }
 }
 
@@ -444,6 +515,7 @@ void CBriotabView::TakeDownTip() {
 // The document's hints
 
 void CBriotabView::OnUpdate(const CBriotabDoc&, int hint, const CStaveArray* system) {
+  ForgetChangedClefRecords(hint);
   if (hint == kHintSectionChanged && system == nullptr) {
     StopPlaying();
     state_.pageIndex = 0;

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/CBriotabDoc.h"
@@ -123,6 +124,8 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   // The caret of the active stave moved or changed: its place, kind and the cursor panes.
   void UpdateCaret();
   void RecreateCaret();
+  // The note value that typed notes take, on the status bar (only when it changed).
+  void ShowNoteValue();
   // The caret's rectangle in logical pixels and its kind (kNone when hidden).
   CaretKind Caret() const { return caret_; }
   const Rect& CaretRect() const { return caretRect_; }
@@ -139,6 +142,11 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
 
   // --- the document's hints (DocumentObserver)
   void OnUpdate(const CBriotabDoc& doc, int hint, const CStaveArray* system) override;
+  // The clef changes the drawing recorded past what the change of this hint touched go.
+  void ForgetChangedClefRecords(int hint);
+  // Measures on, about `budget` systems, the pages of the active section a drawing left
+  // unmeasured; true when all are measured.
+  bool ContinueLayout(size_t budget);
   void OnSectionListChanged(const std::vector<std::string>& lines, int32_t active) override;
 
   // --- mouse
@@ -234,6 +242,12 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   void FollowLinks();
   void SetPanes();
   void InvalidateIfSystemsMoved();
+  void FollowZoomWithSelection(int32_t zoom);
+  void RefitSelection();
+  // A place on the active line as a column of its selected voice (a fraction of the way to the
+  // next column added), where the drawing put the columns, and back.
+  double ColumnOfX(int32_t x) const;
+  int32_t XOfColumn(double column) const;
   void InvalidateLogical(const Rect& logical, int grow = 0);
   void ClearSelection();
   void FinishBand(bool drawn);
@@ -274,6 +288,11 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   // The caret as last placed.
   CaretKind caret_ = CaretKind::kNone;
   Rect caretRect_;
+  int shownNoteValue_ = -1;  // the note value on the status bar, -1 before the first
+  // The zoom the selection's pixels are of, and the columns of the active line (from its left
+  // edge, in column widths) it waits to be put on once the page is laid out at a new zoom.
+  int32_t selectionZoom_ = 0;
+  std::optional<std::pair<double, double>> selectionColumns_;
   // The rubber band while the left button drags.
   bool banding_ = false;
   Point bandStart_;

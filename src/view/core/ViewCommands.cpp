@@ -270,7 +270,7 @@ const std::vector<MenuItem>& CBriotabView::ContextMenu(int menuId) {
         {33346, "Add footnote", {}},
         {33348, "Add hyperlink", {}}}},
       {0, "Add ", {{33290, "Add notation staff", {}}, {kInsertSystemAfter, "Insert system after", {}},
-                   {kInsertSystemBefore, "Insert sytem before", {}}, {kAddNewPage, "Add new page", {}}}},
+                   {kInsertSystemBefore, "Insert system before", {}}, {kAddNewPage, "Add new page", {}}}},
       {0, "Delete", {{33360, "Delete meta-event", {}}, {kDeleteSystem, "Delete system", {}},
                      {33292, "Delete staff", {}}, {33289, "Delete instrument", {}}}},
       {0, "Clear", {{32999, "Clear rests", {}}, {33160, "Delete pedal events", {}}}},

@@ -2,6 +2,8 @@
 // The numbers the score view answers to: its commands (the system's ids, as menus, the ribbon,
 // keys, context menus and tests send them), its window timers and its context menus.
 
+#include <cstddef>
+
 namespace vornel::view {
 
 // --- printing
@@ -67,8 +69,12 @@ inline constexpr int kPositionTitles = 34233;
 inline constexpr int kPanTimer = 999;          // 10 ms while the middle button pans
 inline constexpr int kEchoTimer = 33162;       // 1000 ms: the echo of a typed chord ends
 inline constexpr int kTipTimer = 33163;        // 500 or 800 ms: the tip goes
+inline constexpr int kLayoutTimer = 998;       // 1 ms while pages of the section are left to measure
 inline constexpr int kPanPeriodMs = 10;
 inline constexpr int kEchoMs = 1000;
+inline constexpr int kLayoutPeriodMs = 1;
+// Systems measured at each tick of the layout timer (a few milliseconds' work).
+inline constexpr size_t kLayoutSystemsPerTick = 64;
 
 // --- context menus
 inline constexpr int kScoreMenu = 695;      // "Properties", "Insert event", "Add ", "Delete", "Clear"

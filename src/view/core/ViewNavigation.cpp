@@ -9,6 +9,8 @@
 #include "model/score/CSystemArray.h"
 #include "platform/UserPrompts.h"
 #include "view/core/CBriotabView.h"
+#include "view/core/ViewIds.h"
+#include "view/render/pages/PageFitting.h"
 
 namespace vornel::view {
 
@@ -47,6 +49,13 @@ void CursorToBar(CSystemArray& section, CInstrument& line, int32_t bar) {
 int CBriotabView::GoToSystem(int index) {
   CSystemArray* section = ActiveSection();
   if (section == nullptr || index == section->activeSystem) return state_.pageIndex;
+  // A system past the pages measured so far: those up to it are measured first, so that it
+  // shows on its own page.
+  while (!PagesLaidOut(*section) && index >= 0 &&
+         static_cast<size_t>(index) >= section->FirstSystemOfPage(section->firstEstimatedPage)) {
+    const size_t measured = section->firstEstimatedPage;
+    if (ContinueLayout(kLayoutSystemsPerTick) || section->firstEstimatedPage <= measured) break;
+  }
   const int page = doc_.SetActiveSystem(index);
   if (page != state_.pageIndex) {
     state_.pageIndex = page;

@@ -189,6 +189,10 @@ void CBriotabView::OnTimer(int id) {
     case kTipTimer:
       TakeDownTip();
       break;
+    case kLayoutTimer:
+      // Runs until every page is measured.
+      if (!ContinueLayout(kLayoutSystemsPerTick)) return;
+      break;
     default:
       break;
   }

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/ServiceSlots.h"
+#include "platform/xml/XMLWriter.h"
 #include "platform/xml/XmlScanner.h"
 
 namespace vornel::view {
@@ -39,9 +40,11 @@ std::string ChordsToClipboardText(const nChordArray& chords) {
   tinyxml2::XMLElement* root = doc.NewElement(kRoot);
   doc.InsertEndChild(root);
   root->InsertEndChild(chords.WriteXml(doc));
-  tinyxml2::XMLPrinter printer;
+  // Printed as the files are, so that the reading side gets every character back.
+  std::string text;
+  XmlTextPrinter printer(text);
   doc.Print(&printer);
-  return std::string(printer.CStr(), static_cast<size_t>(printer.CStrSize() > 0 ? printer.CStrSize() - 1 : 0));
+  return text;
 }
 
 bool ChordsFromClipboardText(std::string_view text, nChordArray& out) {

@@ -10,6 +10,7 @@ constexpr std::string_view kRhythm = "Rhythm values and marks";
 constexpr std::string_view kCursor = "Moving the cursor";
 constexpr std::string_view kChords = "Chords and notes";
 constexpr std::string_view kView = "The view";
+constexpr std::string_view kNoKey = "Where there is no key: the Palettes pane";
 
 constexpr EntryKey kEntryKeys[] = {
     {kNotes, "a ... z", "On a tablature: the fret of the course under the cursor (a is the open course)."},
@@ -28,8 +29,10 @@ constexpr EntryKey kEntryKeys[] = {
     {kStaff, "Shift+0", "A note on the cursor's line."},
     {kStaff, "Keypad 0 ... 9", "Moves the cursor that many lines and spaces."},
     {kStaff, "Ctrl+Keypad 0 ... 9", "Moves the cursor that many lines and spaces the other way, and puts a note there."},
-    {kRhythm, "<", "The next longer note value (towards the breve)."},
-    {kRhythm, ">", "The next shorter note value."},
+    {kRhythm, "<", "The next longer note value (towards the breve), for the notes typed next."},
+    {kRhythm, ">", "The next shorter note value, for the notes typed next."},
+    {kRhythm, "VALUE", "The status bar shows the note value the next typed note takes. It follows the chord under the "
+                       "cursor, so a note typed after a chord takes that chord's value."},
     {kRhythm, "~", "One step slur."},
     {kRhythm, "@", "Melody note."},
     {kCursor, "Left, Right", "The previous, the next column."},
@@ -49,6 +52,18 @@ constexpr EntryKey kEntryKeys[] = {
     {kView, "Shift", "Pressed and released alone: cursor auto-advance on or off. Shift held for another key or a click "
                      "leaves it as it is."},
     {kView, "Any key while playing", "Stops the play."},
+    {kNoKey, "Flags: Breve ... Hemidemisemiquaver",
+     "On a tablature as on a staff: the note value of the notes typed next, and of the chord at the cursor or the "
+     "selected chords."},
+    {kNoKey, "Flags: Dot",
+     "Dots the chord at the cursor; over a selection, every other chord is dotted and the chord after it shortened."},
+    {kNoKey, "Bar lines: Forced barline ...",
+     "A bar line at the cursor: plain, dotted, thick, hidden, or a repeat. Tab and Shift+Tab then move from bar to "
+     "bar."},
+    {kNoKey, "Diapasons: First bourdon ... Eighth bourdon",
+     "A note on that bass course of a lute, open, added to the chord at the cursor (Up and Down reach only the "
+     "courses on the staff). \"First fret on bourdon\" and \"Second fret on bourdon\" stop the bass courses added "
+     "next at that fret; \"Delete bourdon\" takes them off the chord."},
 };
 
 }  // namespace

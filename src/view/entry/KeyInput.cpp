@@ -120,4 +120,15 @@ KeyEvent KeyTyping(char32_t character) {
   return key;
 }
 
+std::string KeyActionName(const KeyEvent& key, char32_t typed) {
+  if (key.key == keys::kBackspace || key.key == keys::kDelete) return key.ctrl ? "Delete chord" : "Delete note";
+  if (key.key == keys::kInsert) return "Insert chord";
+  // Ctrl with a digit types the frets from 10 on.
+  if (key.ctrl && !key.alt && key.key >= keys::kDigit0 && key.key <= keys::kDigit0 + 9) {
+    return "Type fret " + std::to_string(10 + key.key - keys::kDigit0);
+  }
+  if (typed > 32 && typed < 127 && !key.ctrl && !key.alt) return std::string("Type ") + static_cast<char>(typed);
+  return "Key";
+}
+
 }  // namespace vornel::view

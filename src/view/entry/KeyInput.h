@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vornel::view {
@@ -42,6 +43,10 @@ struct KeyEvent {
   // Shift = 1, Ctrl = 2.
   int Mask() const { return (shift ? 1 : 0) | (ctrl ? 2 : 0); }
 };
+
+// The name of the undo step a key takes in the score: "Type a" for a typed character, "Delete
+// note", "Delete chord", "Insert chord" for the editing keys, "Key" for the others.
+std::string KeyActionName(const KeyEvent& key, char32_t typed);
 
 // "Shift+Enter", "Ctrl+3", "Tab", "Left", "F" ... as the key script and tests write keys;
 // nothing for a name it does not know.

@@ -71,6 +71,7 @@ void NoteEntry::AddNoteCommands(CommandTable& t) {
       kNoteValues, kNoteValues + 7,
       [this](const CommandEvent& e) {
         State().noteValue = static_cast<uint8_t>(e.id - kNoteValues);
+        view_.ShowNoteValue();
         Doc().ApplyFlagToSelection(view_.GetSelectionRect(), State().noteValue, State().flagKind);
         view_.Window().TakeFocus();
       },

@@ -80,6 +80,11 @@ void NoteEntry::Edit(int hint, const std::function<bool()>& change) {
   if (change()) Doc().NotifyChanged(hint);
 }
 
+void NoteEntry::EditActiveSystem(int hint, const std::function<bool()>& change) {
+  Doc().SaveActivePageSnapshot();
+  if (change()) Doc().NotifyChanged(hint);
+}
+
 // ---------------------------------------------------------------------------------------------
 // A typed note
 
@@ -126,7 +131,7 @@ bool NoteEntry::AlfabetoInput(int mode, char letter) {
   if (line == nullptr) return false;
   if (mode == kAlfabetoInputChart) {
     bool done = false;
-    Edit(kHintRepaintSystem, [&] { return done = line->SetCursorChordAlfabetoEvent(letter - 'A') != 0; });
+    EditActiveSystem(kHintRepaintSystem, [&] { return done = line->SetCursorChordAlfabetoEvent(letter - 'A') != 0; });
     if (done) view_.Window().Invalidate();
     return done;
   }
@@ -140,6 +145,8 @@ bool NoteEntry::AlfabetoInput(int mode, char letter) {
 // Keys
 
 bool NoteEntry::PressKey(const KeyEvent& key, char32_t typed) {
+  // The undo step the key takes is named after it.
+  const CBriotabDoc::ActionName name(Doc(), KeyActionName(key, typed));
   if (key.key != 0 && OnKeyDown(key)) return true;
   if (typed < 32 || key.ctrl || key.alt) return false;
   OnChar(typed);
@@ -249,7 +256,7 @@ bool NoteEntry::HandleEditKey(const KeyEvent& key) {
       if (key.ctrl) {
         Doc().DeleteChordAtCursor();
       } else {
-        Edit(kHintRepaintLine, [line] { return line->DeleteNoteAtCursor() != 0; });
+        EditActiveSystem(kHintRepaintLine, [line] { return line->DeleteNoteAtCursor() != 0; });
       }
       if (nChord* chord = CursorChord()) view_.EchoChord(*chord);
       return true;

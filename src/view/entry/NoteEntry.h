@@ -79,6 +79,9 @@ class NoteEntry {
   void AfterCursorMove();
   // A snapshot, the edit, and the common end when it changed something.
   void Edit(int hint, const std::function<bool()>& change);
+  // The same for an edit that changes nothing outside the active system: its snapshot holds
+  // the systems of the active system's page alone.
+  void EditActiveSystem(int hint, const std::function<bool()>& change);
   void Copy();
 
   bool OnKeyDown(const KeyEvent& key);

@@ -120,11 +120,27 @@ void RemoveFacsimile(CBriotabDoc& doc, size_t index) {
 
 void AddFacsimileFile(CBriotabDoc& doc, const std::string& path) {
   doc.GetActiveSection()->facsimiles.AddImage(path);
+  doc.SetModifiedFlag();
   UpdateFacsimilePane(doc);
 }
 
+namespace {
+
+// The active section's list in the list dialog; the document is modified when OK changed it.
+// True for OK.
+bool EditSectionFacsimiles(CBriotabDoc& doc) {
+  CFacsimileListDlg& list = doc.GetActiveSection()->facsimiles;
+  const std::vector<std::string> paths = list.imagePaths;
+  const std::vector<std::string> captions = list.captions;
+  if (!Facsimiles().EditFacsimileList(list)) return false;
+  if (list.imagePaths != paths || list.captions != captions) doc.SetModifiedFlag();
+  return true;
+}
+
+}  // namespace
+
 void AddFacsimile(CBriotabDoc& doc) {
-  if (Facsimiles().EditFacsimileList(doc.GetActiveSection()->facsimiles)) UpdateFacsimilePane(doc);
+  if (EditSectionFacsimiles(doc)) UpdateFacsimilePane(doc);
 }
 
 bool AddImageUrl(CFacsimileListDlg& list) {
@@ -181,13 +197,15 @@ void RegisterFacsimileCommands(CommandTable& table, CBriotabDoc& doc) {
     if (file) ShowFacsimileFile(doc, *file);
   });
   const auto editList = [&doc](const CommandEvent&) {
-    Facsimiles().EditFacsimileList(doc.GetActiveSection()->facsimiles);
+    EditSectionFacsimiles(doc);
     UpdateFacsimilePane(doc);  // whatever the dialog returned
   };
   table.Add(kAddFacsimileImageCommand, editList);
   table.Add(kViewSectionFacsimilesCommand, editList);
   table.Add(kFacsimileUrlCommand, [&doc](const CommandEvent&) {
-    if (AddImageUrl(doc.GetActiveSection()->facsimiles)) UpdateFacsimilePane(doc);
+    if (!AddImageUrl(doc.GetActiveSection()->facsimiles)) return;
+    doc.SetModifiedFlag();
+    UpdateFacsimilePane(doc);
   });
   for (const int id : kViewerCommands) {
     table.Add(id, [&doc, id](const CommandEvent&) { Facsimiles().RunViewerCommand(doc, id); });

@@ -25,6 +25,11 @@ Rect ColumnRect(StaffRenderer& stave, int32_t x) {
   return {x, stave.Top(), x + stave.Stave().columnWidth, BottomLine(stave)};
 }
 
+// What stands over or under a staff for a span of its notes: words, dynamics and hairpins.
+bool IsDirection(uint8_t kind) {
+  return kind == CMetaEvent::kCaption || kind == CMetaEvent::kDynamics || kind == CMetaEvent::kCrescendo;
+}
+
 void DrawEventIn(StaffRenderer& stave, CMetaEvent& event, const nChord& chord, const Rect& rect, int32_t u) {
   EventDrawing d{stave, event, chord, rect, stave.Stave().columnWidth, u};
   DrawMetaEventKind(d);
@@ -44,6 +49,7 @@ void DrawAllMetaEvents(StaffRenderer& stave, nChord& chord, int32_t x) {
   }
   chord.metaEvents.DrawAll([&](CMetaEvent& event) {
     if (event.kind == CMetaEvent::kLyrics && stave.DeferLyric(event, chord, rect, u)) return;
+    if (IsDirection(event.kind) && stave.DeferDirection(event, chord, rect, u)) return;
     DrawEventIn(stave, event, chord, rect, u);
   });
 }

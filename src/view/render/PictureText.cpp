@@ -166,8 +166,9 @@ bool BrowseImage(PictureCache& pictures, DIBornament& picture) {
 Rect DrawPicture(DeviceContext& dc, DIBornament& picture, int32_t zoom, Point anchor) {
   if (picture.path.empty()) return {};
   const int32_t z = zoom < 1 ? 100 : zoom;
-  const int32_t dx = MulDiv(MulDiv(picture.x + picture.dx, dc.LogPixelsX(), 2540), z, 100);
-  const int32_t dy = std::max(MulDiv(MulDiv(picture.y + picture.dy, dc.LogPixelsY(), 2540), z, 100), 0);
+  const int32_t dx = MulDiv(MulDiv(SaneStoredLength(int64_t(picture.x) + picture.dx), dc.LogPixelsX(), 2540), z, 100);
+  const int32_t dy =
+      std::max(MulDiv(MulDiv(SaneStoredLength(int64_t(picture.y) + picture.dy), dc.LogPixelsY(), 2540), z, 100), 0);
   return DrawPictureAt(dc, picture, zoom, {anchor.x + dx, anchor.y + dy});
 }
 

@@ -90,6 +90,13 @@ int32_t StaffRenderer::GetColumnXAfter(int n) const {
   return stave_.area.left + static_cast<int32_t>(index) * stave_.columnWidth;
 }
 
+int32_t StaffRenderer::ElementColumnX(int n) const {
+  const auto& xs = stave_.Drawn().chordPositions;
+  const int64_t index = static_cast<int64_t>(elementIndex_) + std::max(n, 0);
+  if (index >= static_cast<int64_t>(xs.size())) return stave_.area.right;
+  return std::min(static_cast<int32_t>(xs[static_cast<size_t>(index)]), stave_.area.right);
+}
+
 int32_t StaffRenderer::GetHalfStep() const { return IsTablature() ? Spacing() / 2 : Spacing(); }
 
 void StaffRenderer::DrawRepeatDots(int32_t x, int side, bool innerOnly, bool withBracket) {

@@ -6,6 +6,7 @@
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
+#include "model/score/StaveRenderer.h"
 #include "model/voice/nChord.h"
 #include "model/voice/nChordArray.h"
 #include "platform/draw/MulDiv.h"
@@ -108,12 +109,21 @@ void StaffRenderer::LowerFlagsUnderLetters() {
   stave_.textBaseline = lowest;
 }
 
-std::optional<FontSpec> StaffRenderer::SelectFlagsFont() {
+const std::optional<FontSpec>& StaffRenderer::FlagsFont() {
   if (!flagsFont_ && stave_.tabInstrument != nullptr) {
     flagsFont_ = CreateFlagsFont(*stave_.tabInstrument, g_.dc, stave_.zoom);
   }
-  if (!flagsFont_) return std::nullopt;
+  return flagsFont_;
+}
+
+std::optional<FontSpec> StaffRenderer::SelectFlagsFont() {
+  if (!FlagsFont()) return std::nullopt;
   return g_.dc.SelectFont(*flagsFont_);
+}
+
+DeviceContext& StaffRenderer::MeasuringDevice() {
+  if (measuring_ == nullptr) measuring_ = CreateMeasuringDevice(&g_.dc);
+  return *measuring_;
 }
 
 void StaffRenderer::SetupVoiceGroups() {

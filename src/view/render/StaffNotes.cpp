@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CPedal.h"
@@ -40,6 +41,13 @@ int RhythmChange(const nNotes& note) {
 
 void StaffRenderer::SetLastDrawnString(int string) {
   if (DrawContext* context = DrawContextOf(g_.dc)) context->lastString = string;
+}
+
+int32_t ColumnShift(const nChord& e, int32_t columnWidth) {
+  if (!e.IsChord()) return 0;
+  if (e.ChordMark() == kShiftLeftMark) return -(columnWidth / 3);
+  if (e.ChordMark() == kShiftRightMark) return columnWidth / 3;
+  return 0;
 }
 
 char StaffRenderer::GetFingerLetter(int code, bool staff) {
@@ -79,8 +87,7 @@ void StaffRenderer::DrawElement(nChord& element, int32_t x, size_t index) {
   }
   const uint16_t mark = element.ChordMark();
   if (element.IsChord()) {
-    if (mark == kShiftLeftMark) x -= stave_.columnWidth / 3;
-    if (mark == kShiftRightMark) x += stave_.columnWidth / 3;
+    x += ColumnShift(element, stave_.columnWidth);
     if (mark == kLeftBracketMark || mark == kBothBracketsMark) DrawBracketMark(x, true);
     if (mark == kRightBracketMark || mark == kBothBracketsMark) DrawBracketMark(x, false);
   }
@@ -164,11 +171,14 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
     marks_.lastFlag = -1;
   }
   marks_.diapasonCount = 0;
+  marks_.chordX = x;
+  marks_.surroundings.reset();
   if (IsTablature() && chord.ChordMark() == kTabModeMark && stave_.tabInstrument != nullptr) {
     stave_.tabMode = stave_.tabMode != 0 ? 0 : (stave_.tabInstrument->flagGroup & 3);
     for (CVoiceGroup& group : stave_.Drawn().voiceGroups) group.tabMode = stave_.tabMode;
   }
   if ((chord.status & 0x70) != 0) ApplySizeMark(*this, chord);
+  if (IsTablature()) marks_.letterFont = g_.dc.GetFont();
 
   pedals_.clear();
   if (stave_.definition != nullptr) chord.metaEvents.CollectPedals(pedals_, stave_.definition->pedals);
@@ -198,6 +208,9 @@ void StaffRenderer::DrawChord(nChord& chord, int32_t x, size_t index) {
     // Stems up draw from the lowest note, so that the upper head of a second moves right;
     // stems down from the highest, so that the lower one moves left.
     const bool upward = stave_.currentStemsDown == 0 && !IsTablature();
+    // A tablature chord's marks belong to its letters: the collision check measures them so.
+    std::optional<InkAnchorScope> anchor;
+    if (IsTablature()) anchor.emplace(g_.dc);
     for (size_t k = 0; k < noteCount; ++k) {
       const size_t i = upward ? noteCount - 1 - k : k;
       nNotes* note = chord.notes.at(i);
@@ -338,7 +351,9 @@ void StaffRenderer::DrawNote(nNotes& note, Point& position, uint16_t rhythm, siz
   uint16_t name = 0;
   char accidental = 0;
   const int pitch = note.pitch + transposition_ + PedalAlteration(note.string);
-  int step = stave_.key.SpellPitch(pitch, name, accidental, (note.status & 0x4) != 0);
+  // A writer's spelling stands where the note is drawn at its own pitch.
+  int step = note.WrittenSpelling(stave_.key, pitch, name, accidental);
+  if (step < 0) step = stave_.key.SpellPitch(pitch, name, accidental, (note.status & 0x4) != 0);
 
   const int32_t originalX = x;
   int32_t w = dc.GetCharWidth(head);
@@ -516,10 +531,11 @@ void StaffRenderer::DrawRest(uint16_t rhythm, int32_t x, int32_t y) {
   }
   if (proportional_ && code <= 1 && voice_ != nullptr) {
     // A long rest moves a quarter of the way toward the bar line that closes its bar.
-    for (size_t i = elementIndex_ + 1; i < voice_->size(); ++i) {
+    const auto& xs = stave_.Drawn().chordPositions;
+    for (size_t i = elementIndex_ + 1; i < voice_->size() && i < xs.size(); ++i) {
       const nChord* e = voice_->at(i);
       if (e == nullptr || !e->IsBarLine()) continue;
-      const double b = (ticks_[i] * pixelsPerTick_ + double(unitWidth_) * double(i)) * 0.5 + stave_.area.left;
+      const double b = xs[i];
       x += static_cast<int32_t>(std::lround((b - x) * 0.25));
       break;
     }
@@ -555,7 +571,7 @@ void StaffRenderer::DrawFingering(const nNotes& note, int32_t x, int32_t y, int3
   const bool withAccidental = accidentalDrawn_;
   const int low = note.fingering & 0x0F;
   const int high = (note.fingering >> 4) & 0x0F;
-  if (low != 0 && !IsTablature()) DrawLowFingerMark(low, x, y, withAccidental);
+  if (low != 0) DrawLowFingerMark(low, x, y, withAccidental);
   if (high != 0) DrawHighFingerMark(high, x, y, y, withAccidental);
   dc.SetTextColor(oldColour);
 }
@@ -600,38 +616,17 @@ void StaffRenderer::DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t h
     metrics = g_.dc.GetTextMetrics();
     g_.dc.SelectFont(previous);
     const int32_t h = metrics.tmHeight;
-    int32_t ty = 0;
-    int32_t tx = x;
-    if (IsTablature()) {
-      ty = y - (spacing / 4 + h / 2);
-      tx = x + spacing * 3 / 8;
-    } else {
-      ty = y - (withAccidental ? spacing + h : h / 2);
-    }
-    DrawFontText(text, font, g_.dc, TA_CENTER | TA_BASELINE, static_cast<float>(stave_.zoom), 0, 0, tx, ty);
+    const int32_t ty = y - (withAccidental ? spacing + h : h / 2);
+    DrawFontText(text, font, g_.dc, TA_CENTER | TA_BASELINE, static_cast<float>(stave_.zoom), 0, 0, x, ty);
     return;
   }
   static constexpr uint32_t kStaffGlyphs[] = {0xD8, 0xAD, 0xAA, 0xAB};
-  static constexpr uint32_t kTabGlyphs[] = {0x113, 0x114, 0x42, 0x43};
   if (code < 9 || code > 12) return;
   const size_t k = static_cast<size_t>(code - 9);
-  int32_t gy = 0;
-  if (IsTablature()) {
-    gy = Top() - 2 * spacing - spacing * 3 / 2;
-  } else {
-    gy = headY - (stave_.currentStemsDown != 0 ? 2 : 4) * spacing;
-    gy = std::min(gy, Top() - 3 * spacing);
-  }
+  int32_t gy = headY - (stave_.currentStemsDown != 0 ? 2 : 4) * spacing;
+  gy = std::min(gy, Top() - 3 * spacing);
   const unsigned old = g_.dc.SetTextAlign(TA_CENTER | TA_BASELINE);
-  if (IsTablature()) {
-    // The tablature's marks are glyphs of its flags font.
-    if (const auto previous = SelectFlagsFont()) {
-      DrawGlyph(kTabGlyphs[k], x, gy);
-      g_.dc.SelectFont(*previous);
-    }
-  } else {
-    DrawGlyph(kStaffGlyphs[k], x + spacing / 2, gy);
-  }
+  DrawGlyph(kStaffGlyphs[k], x + spacing / 2, gy);
   g_.dc.SetTextAlign(old);
 }
 

@@ -1,6 +1,7 @@
 #include "view/render/StaffRenderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -17,6 +18,8 @@
 #include "view/render/NotationGlyphs.h"
 #include "view/render/TabFonts.h"
 #include "view/render/TuningLabels.h"
+#include "view/render/marks/Slurs.h"
+#include "view/render/tablature/ChordLetters.h"
 #include "view/render/tablature/TabColumns.h"
 
 namespace vornel {
@@ -46,47 +49,67 @@ Signature SignatureOfPitchClass(int pitchClass) {
   return kKeys[((pitchClass % 12) + 12) % 12];
 }
 
-// The lowest ink of a stave's music (not of its texts), passed on to the observer before it.
-class MusicInkBottom : public InkObserver {
+// What the stave's music is (not its texts) and, of that, what a slur goes around: the notes
+// and what stands on them; not the lines it crosses (staff, bar lines), the stave's signs nor
+// the chord marks that reach across the whole staff.
+struct InkKind {
+  bool music = false;
+  bool obstacle = false;
+};
+constexpr std::array<InkKind, static_cast<size_t>(InkSource::kCount)> kInkKinds = [] {
+  std::array<InkKind, static_cast<size_t>(InkSource::kCount)> kinds{};
+  for (const InkSource s : {InkSource::kStaffLine, InkSource::kBarLine, InkSource::kClef, InkSource::kKeySignature,
+                            InkSource::kTimeSignature, InkSource::kRhythmFlag, InkSource::kTabLetter,
+                            InkSource::kBourdon, InkSource::kChordEffect}) {
+    kinds[static_cast<size_t>(s)].music = true;
+  }
+  for (const InkSource s : {InkSource::kLedgerLine, InkSource::kNoteHead, InkSource::kAccidental, InkSource::kRest,
+                            InkSource::kDot, InkSource::kStem, InkSource::kBeam, InkSource::kFlag, InkSource::kTuplet,
+                            InkSource::kOrnament, InkSource::kFingering, InkSource::kSlur}) {
+    kinds[static_cast<size_t>(s)] = {true, true};
+  }
+  return kinds;
+}();
+
+// The lowest ink of a stave's music (not of its texts), passed on to the observer before it;
+// and, while `keepObstacles` is set, the boxes of the notes and their marks that slurs keep
+// clear of, in drawing coordinates.
+class StaveMusicInk : public InkObserver {
  public:
-  explicit MusicInkBottom(InkObserver* next) : next_(next) {}
+  StaveMusicInk(InkObserver* next, Point origin, bool keepObstacles)
+      : next_(next), origin_(origin), keepObstacles_(keepObstacles) {}
   void OnInk(const InkItem& item) override {
-    if (IsMusic(item.source)) bottom_ = std::max(bottom_, item.bottom);
+    if (IsMusic(item.source) || (countAll_ && item.source != InkSource::kScreenMark)) {
+      bottom_ = std::max(bottom_, item.bottom);
+    }
+    if (keepObstacles_ && IsObstacle(item.source)) {
+      obstacles_.push_back({{static_cast<int32_t>(std::floor(item.left)) - origin_.x,
+                             static_cast<int32_t>(std::floor(item.top)) - origin_.y,
+                             static_cast<int32_t>(std::ceil(item.right)) - origin_.x,
+                             static_cast<int32_t>(std::ceil(item.bottom)) - origin_.y},
+                            item.source == InkSource::kNoteHead});
+    }
     if (next_ != nullptr) next_->OnInk(item);
   }
   std::optional<double> Bottom() const { return bottom_ > -1e300 ? std::optional<double>(bottom_) : std::nullopt; }
+  const std::vector<StaffInk>& Obstacles() const { return obstacles_; }
+  // While set, every kind of ink counts for the bottom: the directions under a staff, which
+  // its lyrics stand under too.
+  void CountAll(bool all) { countAll_ = all; }
 
  private:
-  static bool IsMusic(InkSource source) {
-    switch (source) {
-      case InkSource::kStaffLine:
-      case InkSource::kLedgerLine:
-      case InkSource::kBarLine:
-      case InkSource::kClef:
-      case InkSource::kKeySignature:
-      case InkSource::kTimeSignature:
-      case InkSource::kNoteHead:
-      case InkSource::kAccidental:
-      case InkSource::kRest:
-      case InkSource::kDot:
-      case InkSource::kStem:
-      case InkSource::kBeam:
-      case InkSource::kFlag:
-      case InkSource::kRhythmFlag:
-      case InkSource::kTuplet:
-      case InkSource::kTabLetter:
-      case InkSource::kBourdon:
-      case InkSource::kOrnament:
-      case InkSource::kFingering:
-      case InkSource::kSlur:
-      case InkSource::kChordEffect:
-        return true;
-      default:
-        return false;
-    }
+  static InkKind KindOf(InkSource source) {
+    const auto i = static_cast<size_t>(source);
+    return i < kInkKinds.size() ? kInkKinds[i] : InkKind{};
   }
+  static bool IsMusic(InkSource source) { return KindOf(source).music; }
+  static bool IsObstacle(InkSource source) { return KindOf(source).obstacle; }
   InkObserver* next_;
+  Point origin_;
+  bool keepObstacles_;
+  bool countAll_ = false;
   double bottom_ = -1e300;
+  std::vector<StaffInk> obstacles_;
 };
 
 }  // namespace
@@ -137,9 +160,12 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   lastDrawn_ = nullptr;
   if (key != nullptr) {
     stave_.key = *key;
+    keyTransposition_ = 0;
   }
-  ComputeTimeLayout(voices, rect);
-  ComputeBourdonRoom(voices, columnWidth);
+  ComputeTimeLayout(voices, rect, columnWidth);
+  ComputeColumnRoom(voices, columnWidth);
+  voices_ = &voices;
+  bourdonDrop_.reset();
 
   const int32_t savedClef = stave_.clefId;
   const int32_t savedOffset = stave_.stepOffset;
@@ -147,10 +173,12 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   const int shown = stave_.enabledVoices >= 0 && stave_.enabledVoices <= 3 ? stave_.enabledVoices : 0;
   Rect laidOut = rect;
   DeviceContext& dc = g_.dc;
-  MusicInkBottom music(dc.GetInkObserver());
+  StaveMusicInk music(dc.GetInkObserver(), dc.GetViewportOrg(), !IsTablature());
   InkObserver* const outer = dc.SetInkObserver(&music);
   lyrics_.clear();
   deferLyrics_ = true;
+  slurs_.clear();
+  deferSlurs_ = !IsTablature();
   try {
     if (shown == 1 || shown == 2 || shown == 3) {
       laidOut = rect;
@@ -165,6 +193,11 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
       DrawVoice(*voices.at(0), 0, 0, full, columnWidth);
       laidOut.bottom = stave_.area.bottom;
     }
+    deferSlurs_ = false;
+    DrawDeferredSlurs(music.Obstacles());
+    music.CountAll(true);
+    DrawDeferredDirections(music.Obstacles());
+    music.CountAll(false);
     dc.SetInkObserver(outer);
     deferLyrics_ = false;
     const std::optional<double> bottom = music.Bottom();
@@ -177,24 +210,95 @@ void StaffRenderer::Draw(int32_t zoom, const CVoicesArray& voices, Rect& rect, i
   dc.SetInkObserver(outer);
   deferLyrics_ = false;
   lyrics_.clear();
+  deferSlurs_ = false;
+  slurs_.clear();
+  directions_.clear();
+  musicInk_ = nullptr;
   lyricFloor_ = INT32_MIN;
   rect.bottom = stave_.area.bottom != 0 ? stave_.area.bottom : laidOut.bottom;
   stave_.clefId = savedClef;
   stave_.stepOffset = savedOffset;
   for (CVoiceGroup& group : stave_.Drawn().voiceGroups) group.Reset();
   stave_.active = false;
+  voices_ = nullptr;
+}
+
+StaffRenderer::DeferredEvent StaffRenderer::Deferred(CMetaEvent& event, nChord& chord, const Rect& rect,
+                                                    int32_t u) const {
+  return {&event, &chord, rect, u, highestY_, lowestY_, stave_.currentStemsDown, voice_, elementIndex_, drawing_.index};
 }
 
 bool StaffRenderer::DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) {
   if (!deferLyrics_) return false;
-  lyrics_.push_back({&event, &chord, rect, u, highestY_, lowestY_, stave_.currentStemsDown});
+  lyrics_.push_back(Deferred(event, chord, rect, u));
   return true;
+}
+
+bool StaffRenderer::DeferDirection(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) {
+  // The directions wait with the slurs: on staves, while their notes are drawn.
+  if (!deferSlurs_) return false;
+  directions_.push_back(Deferred(event, chord, rect, u));
+  return true;
+}
+
+std::optional<Rect> StaffRenderer::MusicInkBetween(int32_t left, int32_t right) const {
+  if (musicInk_ == nullptr) return std::nullopt;
+  std::optional<Rect> found;
+  for (const StaffInk& ink : *musicInk_) {
+    if (ink.box.right < left || ink.box.left > right) continue;
+    found = found ? UnionRect(*found, ink.box) : ink.box;
+  }
+  return found;
+}
+
+void StaffRenderer::DrawDeferredEvent(const DeferredEvent& deferred) {
+  highestY_ = deferred.chordTop;
+  lowestY_ = deferred.chordBottom;
+  stave_.currentStemsDown = deferred.stemsDown;
+  voice_ = deferred.voice;
+  elementIndex_ = deferred.element;
+  // The columns are those of the event's voice.
+  auto& drawn = stave_.Drawn();
+  const size_t index = deferred.voiceIndex == 1 ? 1 : 0;
+  const bool otherVoice = drawn.voicePositions[index] != drawn.chordPositions && !drawn.voicePositions[index].empty();
+  if (otherVoice) std::swap(drawn.chordPositions, drawn.voicePositions[index]);
+  DrawLyricEvent(*this, *deferred.event, *deferred.chord, deferred.rect, deferred.u);
+  if (otherVoice) std::swap(drawn.chordPositions, drawn.voicePositions[index]);
+}
+
+void StaffRenderer::DrawDeferredDirections(const std::vector<StaffInk>& ink) {
+  if (directions_.empty()) return;
+  const int32_t savedStems = stave_.currentStemsDown;
+  const nChordArray* savedVoice = voice_;
+  const size_t savedElement = elementIndex_;
+  musicInk_ = &ink;
+  const std::vector<DeferredEvent> directions = std::move(directions_);
+  directions_.clear();
+  for (const DeferredEvent& direction : directions) DrawDeferredEvent(direction);
+  musicInk_ = nullptr;
+  stave_.currentStemsDown = savedStems;
+  voice_ = savedVoice;
+  elementIndex_ = savedElement;
+  highestY_ = INT32_MAX;
+  lowestY_ = INT32_MIN;
+}
+
+bool StaffRenderer::DeferSlur(const DeferredSlur& slur) {
+  if (!deferSlurs_) return false;
+  slurs_.push_back(slur);
+  return true;
+}
+
+void StaffRenderer::DrawDeferredSlurs(const std::vector<StaffInk>& ink) {
+  if (slurs_.empty()) return;
+  DrawStaffSlurs(*this, std::move(slurs_), ink);
+  slurs_.clear();
 }
 
 void StaffRenderer::DrawDeferredLyrics(int32_t floor) {
   lyricFloor_ = floor;
   const int32_t savedStems = stave_.currentStemsDown;
-  for (const DeferredLyric& lyric : lyrics_) {
+  for (const DeferredEvent& lyric : lyrics_) {
     highestY_ = lyric.chordTop;
     lowestY_ = lyric.chordBottom;
     stave_.currentStemsDown = lyric.stemsDown;
@@ -225,26 +329,31 @@ void StaffRenderer::DrawVoice(const nChordArray& voice, int index, int32_t stems
   stave_.Drawn().voicePositions[static_cast<size_t>(index)] = stave_.Drawn().chordPositions;
 }
 
-void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect) {
+void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect, int32_t columnWidth) {
   proportional_ = false;
-  unitWidth_ = 0;
   pixelsPerTick_ = 0;
   if (settings_ == nullptr || !settings_->timeProportional) return;
+  const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
   size_t bars = 0;
   uint32_t total = 0;
-  size_t events = 0;
+  int64_t room = 0;
   for (const nChordArray* voice : voices) {
     if (voice == nullptr) continue;
     size_t barLines = 0;
     uint32_t ticks = 0;
+    int64_t taken = 0;
     for (const auto& e : *voice) {
       if (e == nullptr) continue;
       if (e->IsBarLine()) ++barLines;
-      if (e->IsChord()) ticks += e->GetDurationTicks();
+      if (e->IsChord()) {
+        ticks += e->GetDurationTicks();
+      } else {
+        taken += ColumnRoomAfter(*e, halfColumnBars, columnWidth);
+      }
     }
     bars = std::max(bars, barLines + 1);
     total = std::max(total, ticks);
-    events = std::max(events, voice->CountBarsAndEvents());
+    room = std::max(room, taken);
   }
   // One bar, or a line whose elements take no time (bar lines, empty voices), keeps equal
   // columns: there is nothing to divide the width by.
@@ -257,16 +366,15 @@ void StaffRenderer::ComputeTimeLayout(const CVoicesArray& voices, Rect rect) {
     const int64_t fixed = count * MulDiv(settings_->barWidth, g_.dc.LogPixelsX(), 254);
     if (fixed * 4 <= width * 3) width = fixed;
   }
-  if (width <= 0) return;
-  unitWidth_ = static_cast<int32_t>(width / count);
-  const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
-  const int64_t barSpace = halfColumnBars ? int64_t{unitWidth_} * static_cast<int64_t>(events) : 0;
-  pixelsPerTick_ = static_cast<double>(width - barSpace) / total;
-  if (pixelsPerTick_ <= 0) return;
+  // The time is spread over what the bar lines and special events leave of the width, less the
+  // last column's own room, so that the line ends at the stave's end as with equal columns.
+  const int64_t forTime = width - room - std::max(columnWidth, 0);
+  if (forTime <= 0) return;
+  pixelsPerTick_ = static_cast<double>(forTime) / total;
   proportional_ = true;
 }
 
-void StaffRenderer::ComputeBourdonRoom(const CVoicesArray& voices, int32_t columnWidth) {
+void StaffRenderer::ComputeColumnRoom(const CVoicesArray& voices, int32_t columnWidth) {
   columns_ = {columnWidth, {}};
   CInstrumentDlg* d = stave_.definition;
   if (proportional_ || d == nullptr) return;
@@ -279,7 +387,7 @@ void StaffRenderer::ComputeBourdonRoom(const CVoicesArray& voices, int32_t colum
   for (const nChordArray* voice : voices) {
     if (voice != nullptr) shown.push_back(voice);
   }
-  columns_ = LayBourdonColumns(g_.dc, *d, stave_.zoom, shown, columnWidth, d->showBarlines != 0,
+  columns_ = LayTabColumnRoom(g_.dc, *d, stave_.zoom, shown, columnWidth, d->showBarlines != 0,
                                page_.left, page_.right);
 }
 
@@ -345,6 +453,13 @@ void StaffRenderer::ComputeHighlight(const nChordArray& voice) {
   }
 }
 
+int64_t ColumnRoomAfter(const nChord& e, bool halfColumnBars, int32_t step) {
+  // A whole column of a rest of several bars is added as one, since two halves of an odd
+  // width fall short of it.
+  const bool rest = e.IsMultiBarRest();
+  return int64_t{ExtraHalfColumnsAfter(e, halfColumnBars) - (rest ? 2 : 0)} * (step / 2) + (rest ? step : 0);
+}
+
 void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth) {
   // Columns stand closer where a tablature's bourdons needed room that the line did not have.
   const int32_t step = columns_.columnWidth > 0 ? columns_.columnWidth : columnWidth;
@@ -355,19 +470,17 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
   std::vector<uint32_t>& xs = stave_.Drawn().chordPositions;
   xs.clear();
   xs.reserve(voice.size() + 1);
-  ticks_.assign(voice.size(), 0);
   int64_t base = stave_.area.left;
   uint32_t tick = 0;
   bool foundStart = stave_.highlightStart != 0;
   bool foundEnd = false;
   for (size_t i = 0; i < voice.size(); ++i) {
     const nChord* e = voice.at(i);
-    ticks_[i] = tick;
     int64_t x = 0;
     if (onGrid_) {
       x = int64_t{stave_.area.left} + grid[i] + (i < columns_.shifts.size() ? columns_.shifts[i] : 0);
     } else if (proportional_) {
-      x = base + static_cast<int64_t>(std::trunc(tick * pixelsPerTick_ + double(unitWidth_) * double(i))) / 2;
+      x = base + static_cast<int64_t>(std::trunc(tick * pixelsPerTick_));
     } else {
       x = base + int64_t{step} * static_cast<int64_t>(i);
       if (i < columns_.shifts.size()) x += columns_.shifts[i];
@@ -386,14 +499,9 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
       }
       tick += e->GetDurationTicks();
     } else if (!onGrid_) {
-      // A rest of several bars takes its whole extra column before its own x too. A whole
-      // column is added as one, since two halves of an odd width fall short of it.
-      const bool rest = e->IsMultiBarRest();
-      base += int64_t{ExtraHalfColumnsAfter(*e, halfColumnBars) - (rest ? 2 : 0)} * (step / 2);
-      if (rest) {
-        base += step;
-        x += step;
-      }
+      // A rest of several bars takes its whole extra column before its own x too.
+      base += ColumnRoomAfter(*e, halfColumnBars, step);
+      if (e->IsMultiBarRest()) x += step;
     }
     xs.push_back(static_cast<uint32_t>(std::clamp<int64_t>(x, 0, INT32_MAX)));
   }
@@ -423,9 +531,11 @@ void StaffRenderer::LayoutStave(const nChordArray& voice, int32_t columnWidth) {
   tupletNumber_ = 2;
   lastRhythm_ = -1;
   marks_ = {};
+  // One row for the bourdons of both voices, measured once the stave's geometry is known.
+  if (IsTablature() && !bourdonDrop_ && voices_ != nullptr) bourdonDrop_ = MeasureBourdonDrop(*this, *voices_);
   previousStep_ = -1000;
   previousColumn_ = {stave_.area.left, stave_.area.top};
-  transposition_ = stave_.transposition;
+  transposition_ = stave_.transposition + keyTransposition_;
   tuplets_.Clear();
   tuplets_.SetPlacement(stave_.area.top, stave_.area.top + (lineCount_ - 1) * Spacing(), Spacing(),
                         stave_.currentStemsDown != 0);
@@ -509,9 +619,10 @@ void StaffRenderer::DrawStaffFrame(Rect& rect, int32_t columnWidth) {
   dc.SetTextAlign(TA_BASELINE);
   dc.SetBkMode(TRANSPARENT);
 
-  // The system's key, moved by its transposition.
+  // The system's key, moved by its transposition, as the notes are.
   CKey& key = stave_.key;
   if (key.transpose != 0) {
+    keyTransposition_ = key.transpose;
     const int pitchClass = KeyPitchClass(key.alterations, key.bemol != 0);
     const Signature s = SignatureOfPitchClass(pitchClass + key.transpose);
     key.alterations = s.count;
@@ -640,13 +751,15 @@ void StaffRenderer::DrawClefChange(const nChord& chord, int32_t x) {
   const int32_t spacing = Spacing();
   const int32_t column = stave_.columnWidth;
   x += chord.IsSpecialEvent() ? -(column / 2) : spacing / 2;
-  x += MulDiv(event->location.notationCx, settings_ != nullptr ? settings_->zoom : 100, 100);
+  x += MulDiv(SaneStoredLength(event->location.notationCx), settings_ != nullptr ? settings_->zoom : 100, 100);
   if (event->value == 0) return;
   if ((chord.rhythm & 0x3F0F) != (static_cast<uint32_t>(stave_.positionCode) & 0x3F0F)) return;
 
   const int32_t clef = static_cast<int32_t>(event->value & 0xFF);
   stave_.clefId = clef;
-  stave_.stepOffset = event->cx;
+  // The clef's line as stored: a step offset, kept within reach of the staff.
+  const int32_t step = std::clamp(event->cx, -100, 100);
+  stave_.stepOffset = step;
   bool clefDrawn = false;
   if (notationFont_) {
     notationFont_->SelectScaledFont(g_.dc, -20, stave_.zoom);
@@ -654,7 +767,7 @@ void StaffRenderer::DrawClefChange(const nChord& chord, int32_t x) {
     const int32_t spaceWidth = g_.dc.GetCharWidth(U' ');
     int32_t y = Top();
     if (clef == 2) y -= spacing * 3 / 4;
-    y += MulDiv(static_cast<int32_t>(std::lround(spacing * (lineCount_ - event->cx + 3) * 0.5)) + 4 * eighth,
+    y += MulDiv(static_cast<int32_t>(std::lround(spacing * (lineCount_ - step + 3) * 0.5)) + 4 * eighth,
                 spaceWidth, std::max(spacing, 1));
     if (clef == 2) y -= MulDiv(eighth, 9, 4);
     if (clef == 0 || clef == 1) y += eighth;

@@ -10,6 +10,7 @@
 // two staff lines.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/ScaledNotationFont.h"
 #include "view/render/TupletTracker.h"
+#include "view/render/marks/SlurShape.h"
 #include "view/render/tablature/TabColumns.h"
 
 namespace vornel {
@@ -35,20 +37,56 @@ class nChord;
 class nChordArray;
 class nNotes;
 
+// The room a bar line or special event adds after itself to the columns that follow it (see
+// ExtraHalfColumnsAfter).
+int64_t ColumnRoomAfter(const nChord& e, bool halfColumnBars, int32_t step);
+
 // The message of a stave that failed to draw.
 inline constexpr const char* kStaffDrawingError = "Error drawing staff...";
+
+// How far a chord's column moves for its chord mark (shifted left or right by a third).
+int32_t ColumnShift(const nChord& e, int32_t columnWidth);
+
+struct MarkSurroundings;
 
 // What the tablature notes and the marks keep from one element to the next while a voice is
 // drawn; cleared at the start of every voice pass.
 struct MarkState {
   int lastFlag = -1;            // rhythm code of the last tablature flag drawn; -1 none
   int diapasonCount = 0;        // bourdons drawn in the current chord
+  int32_t bourdonBaseline = 0;  // where the last bourdon was drawn
   Point previousNote;           // where the previous note was drawn
   bool sizeRun = false;         // a run of larger or smaller notes is open
   int32_t sizeChange = 0;       // its extra font size (tenths of a millimetre)
   bool alternateVoice = false;  // toggled by size mark 4
   int shiftSign = 1;            // chord mark 6 alternates the letters' shift
   std::vector<Rect> texts;      // the texts of events drawn so far, which later texts keep clear of
+  // The chord being drawn: its column, the face of its letters and what its marks keep clear
+  // of (see tablature/TabMarks.h); the marks beside letters and the slurs drawn so far.
+  int32_t chordX = 0;
+  std::optional<FontSpec> letterFont;  // the face its letters are drawn in
+  std::vector<Rect> chordMarks;
+  std::shared_ptr<const MarkSurroundings> surroundings;
+  std::vector<Rect> slurs;
+};
+
+// A box of the ink of a staff's music, in drawing coordinates; `head` for a note head.
+struct StaffInk {
+  Rect box;
+  bool head = false;
+};
+
+// A slur of a staff as its rule places it, waiting until the stave's notes of both voices
+// are drawn, so that it can keep clear of them (DrawDeferredSlurs).
+struct DeferredSlur {
+  SlurCurve curve;       // its height the lift GraphicUtil::DrawSlur takes
+  Point head;            // where the head of its first note was drawn
+  int32_t endHeadY = 0;  // where the head of its last note stands, as its rule has it
+  int32_t headWidth = 0;
+  bool anchored = true;  // its ends belong to the heads at `head` and `endHeadY`
+  COLORREF colour = 0;
+  int number = 0;        // the number it shows at its middle; 0 none
+  int32_t flag = 1;      // GraphicUtil::DrawSlur's flag: 0 pulls the control points out
 };
 
 class StaffRenderer {
@@ -87,6 +125,7 @@ class StaffRenderer {
   // The note's ornament at its head or letter; `width` (0: a reference text's) is the width
   // the placement measures from.
   void DrawOrnament(const nNotes& note, int32_t x, int32_t y, int32_t width = 0);
+  // Fingering beside a head on a staff (a tablature's: tablature/TabMarks.h).
   void DrawFingering(const nNotes& note, int32_t x, int32_t y, int32_t w, int32_t h);
   void DrawLowFingerMark(int code, int32_t x, int32_t y, bool withAccidental);
   void DrawHighFingerMark(int code, int32_t x, int32_t y, int32_t headY, bool withAccidental);
@@ -98,6 +137,16 @@ class StaffRenderer {
   bool DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
   // The lowest y of the stave's music that lyrics keep under (INT32_MIN until it is known).
   int32_t LyricFloor() const { return lyricFloor_; }
+  // Slurs of a staff are drawn once the stave's notes of both voices are. Keeps the slur and
+  // returns true while the stave is drawn that way.
+  bool DeferSlur(const DeferredSlur& slur);
+  // Directions (words, dynamics, hairpins) on a staff are drawn once the stave's notes and
+  // slurs are, so that they stand clear of all of them over their width. Keeps the event and
+  // returns true while the stave is drawn that way.
+  bool DeferDirection(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
+  // The box of the stave's music (notes, their marks and slurs) between two x, once it is
+  // known (while waiting events are drawn); nothing where there is none.
+  std::optional<Rect> MusicInkBetween(int32_t left, int32_t right) const;
   static char GetFingerLetter(int code, bool staff);
   // Hands the pending note group to the stem and beam pass (or the tablature flags).
   void FlushNoteGroup();
@@ -110,6 +159,9 @@ class StaffRenderer {
   int32_t GetPrevColumnX() const;
   int32_t GetNextColumnX() const;
   int32_t GetColumnXAfter(int n) const;
+  // The x of the element n columns after the one being drawn; the staff's right edge past the
+  // line's last.
+  int32_t ElementColumnX(int n) const;
   int32_t GetHalfStep() const;
 
   // ---- Stems, beams and tuplets
@@ -126,6 +178,11 @@ class StaffRenderer {
   // Selects the tablature's rhythm-flag font (the face of the tablature marks); returns the
   // font selected before, or nothing (and nothing selected) when the face cannot be drawn.
   std::optional<FontSpec> SelectFlagsFont();
+  // The flags face (made once per voice pass), or nothing when it cannot be drawn.
+  const std::optional<FontSpec>& FlagsFont();
+  // A device made like the drawing device to measure on: what is selected and measured there
+  // leaves the drawing device's state and log as they were.
+  DeviceContext& MeasuringDevice();
   // Grace notes: the definition's ornament colour with colours shown, else black.
   COLORREF GraceColour() const;
   int32_t Zoom() const { return stave_.zoom; }
@@ -169,6 +226,11 @@ class StaffRenderer {
   nChord* CurrentChord() const { return currentChord_; }
   const nChord* LastDrawn() const { return lastDrawn_; }
   MarkState& Marks() { return marks_; }
+  const MarkState& Marks() const { return marks_; }
+  // The sign of the alternating letter shift of chord mark 6.
+  int ShiftSign() const { return marks_.shiftSign; }
+  // How far the stave's bourdons stand beyond their stored row (see ChordLetters.h).
+  int32_t BourdonDrop() const { return bourdonDrop_.value_or(0); }
   // The element before the current one in the voice, or null.
   const nChord* PreviousElement() const;
   // The finger characters of a note that go into its note group: with the definition's
@@ -184,8 +246,8 @@ class StaffRenderer {
     bool fullColour = true;
   };
   void DrawVoice(const nChordArray& voice, int index, int32_t stemsDown, bool fullColour, int32_t columnWidth);
-  void ComputeTimeLayout(const CVoicesArray& voices, Rect rect);
-  void ComputeBourdonRoom(const CVoicesArray& voices, int32_t columnWidth);
+  void ComputeTimeLayout(const CVoicesArray& voices, Rect rect, int32_t columnWidth);
+  void ComputeColumnRoom(const CVoicesArray& voices, int32_t columnWidth);
   void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
   void ComputeHighlight(const nChordArray& voice);
   void ReportFailure(const Rect& rect);
@@ -202,6 +264,8 @@ class StaffRenderer {
   void SelectStaveFont();
   void RestoreFont();
   void DrawDeferredLyrics(int32_t floor);
+  void DrawDeferredSlurs(const std::vector<StaffInk>& ink);
+  void DrawDeferredDirections(const std::vector<StaffInk>& ink);
 
   CClef& stave_;
   GraphicUtil& g_;
@@ -210,6 +274,7 @@ class StaffRenderer {
   std::optional<ScaledNotationFont> notationFont_;
   std::optional<FontSpec> previousFont_;
   std::optional<FontSpec> flagsFont_;  // made once per voice pass
+  std::unique_ptr<DeviceContext> measuring_;
   int drawType_ = 0;
   int32_t lineCount_ = 5;
   int32_t indent_ = 0;
@@ -218,12 +283,10 @@ class StaffRenderer {
   bool proportional_ = false;
   // The voice being drawn stands on the columns its system shares among its lines.
   bool onGrid_ = false;
-  int32_t unitWidth_ = 0;
-  // The columns as the strokes before a tablature's bourdons need them; the same for every
-  // stave of the line.
-  BourdonColumns columns_;
+  // The columns as what reaches beyond a tablature's letters needs them (see TabColumns.h);
+  // the same for every stave of the line.
+  TabColumnRoom columns_;
   double pixelsPerTick_ = 0;
-  std::vector<uint32_t> ticks_;  // tick position of each element of the voice being drawn
   // The voice being drawn
   const nChordArray* voice_ = nullptr;
   VoiceDrawing drawing_;
@@ -246,6 +309,7 @@ class StaffRenderer {
   int32_t lowestY_ = INT32_MIN;
   bool stringMarkBelow_ = false;
   int32_t transposition_ = 0;
+  int32_t keyTransposition_ = 0;  // the instrument's: the staff shows written pitches
   int32_t noteheadWidth_ = 0;
   int32_t stemLength_ = 0;
   bool cancelKey_ = false;     // the signature is drawn as naturals
@@ -253,8 +317,12 @@ class StaffRenderer {
   std::vector<const CPedal*> pedals_;
   TupletTracker tuplets_;
   MarkState marks_;
-  // Lyrics waiting for the end of the stave, with what their placement reads of their chord.
-  struct DeferredLyric {
+  // The voices of the stave being drawn, and the drop of its bourdons once measured.
+  const CVoicesArray* voices_ = nullptr;
+  std::optional<int32_t> bourdonDrop_;
+  // Events waiting for the end of the stave, with what their placement reads of their chord
+  // and of the voice being drawn.
+  struct DeferredEvent {
     CMetaEvent* event;
     nChord* chord;
     Rect rect;
@@ -262,9 +330,20 @@ class StaffRenderer {
     int32_t chordTop;
     int32_t chordBottom;
     int32_t stemsDown;
+    const nChordArray* voice;
+    size_t element;
+    int voiceIndex;
   };
-  std::vector<DeferredLyric> lyrics_;
+  DeferredEvent Deferred(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u) const;
+  // Draws an event as it would have been drawn at its chord.
+  void DrawDeferredEvent(const DeferredEvent& deferred);
+  std::vector<DeferredEvent> lyrics_;
   bool deferLyrics_ = false;
+  std::vector<DeferredSlur> slurs_;
+  bool deferSlurs_ = false;
+  std::vector<DeferredEvent> directions_;
+  // The ink of the stave's music while the events that wait for it are drawn.
+  const std::vector<StaffInk>* musicInk_ = nullptr;
   int32_t lyricFloor_ = INT32_MIN;
 };
 

@@ -3,6 +3,7 @@
 #include "view/commands/Accelerators.h"
 #include "view/commands/CommandTable.h"
 
+#include <wx/weakref.h>
 #include <wx/dcclient.h>
 #include <wx/menu.h>
 
@@ -102,6 +103,15 @@ class ScoreCanvas::Window : public ScrolledViewWindow {
   }
   void RunPrint(bool preview, bool showDialog) override {
     RunScorePrint(wxGetTopLevelParent(&score_), score_.View(), preview, showDialog);
+    if (preview) return;
+    // Printed or cancelled, the keys come back to the score. The main window is activated
+    // again once the print dialog has gone and then puts the keys on itself: they are given
+    // back after that as well.
+    score_.SetFocus();
+    wxWeakRef<wxWindow> score(&score_);
+    score_.CallAfter([score] {
+      if (score) score->SetFocus();
+    });
   }
   bool RunPrintSetup(CPageDlg& page) override { return RunPageSetup(wxGetTopLevelParent(&score_), page); }
 

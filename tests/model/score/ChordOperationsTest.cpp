@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "model/score/StaveBreakPlaces.h"
 #include "model/instrument/CClef.h"
 #include "model/instrument/CKey.h"
 #include "model/score/CVoicesArray.h"
@@ -488,6 +489,22 @@ INSTANTIATE_TEST_SUITE_P(Lengths, VoiceExpandTicks,
                                            ExpandCase{3072, "3(60) 0r 0(62)", 0},
                                            ExpandCase{3264, "3(60) 0r 3(62) 0r", 0},
                                            ExpandCase{200, "3(60) 3(62)", 8}));
+
+TEST(VoiceStaveBreaks, AfterTheBarLineTheSystemEndsWithIt) {
+  // Bar lines every third entry: placed before a bar line the break starts the next system
+  // with it; placed after it, the system it ends closes with that bar line.
+  std::vector<std::unique_ptr<nChord>> entries;
+  for (int bar = 0; bar < 8; ++bar) {
+    entries.push_back(Quarter(60));
+    entries.push_back(Quarter(62));
+    entries.push_back(Bar());
+  }
+  const auto at = [&entries](size_t i) { return entries[i].get(); };
+  EXPECT_EQ(StaveBreakPlaces(entries.size(), 4, at), (std::vector<size_t>{5, 11}));
+  const std::vector<size_t> after = StaveBreakPlaces(entries.size(), 4, at, BreakAtBar::kAfter);
+  EXPECT_EQ(after, (std::vector<size_t>{6, 12}));
+  for (size_t place : after) EXPECT_TRUE(entries[place - 1]->IsBarLine()) << place;
+}
 
 TEST(VoiceStaveBreaks, EveryLineLongerThanNGetsABreakBeforeItsBarLine) {
   auto staveBreak = std::make_shared<nChord>(0x41);

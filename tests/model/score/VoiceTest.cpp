@@ -128,6 +128,25 @@ TEST(VoiceRebar, CuttingAgainMovesRemovesAndAddsBarLines) {
   }
 }
 
+TEST(VoiceRebar, ABarThatAPlacedBarLineClosesKeepsItsLength) {
+  // Six quarters in 4/4: a fixed, a double or a repeat bar line after them closes one long bar
+  // (the bar lines of a file read in are data); a plain one or none lets the cutting split it.
+  struct Case {
+    uint16_t closing;  // 0: none
+    const char* shape;
+  };
+  for (const Case& c : {Case{0x11, "qqqqqq|qqqq"}, Case{0x31, "qqqqqq|qqqq"}, Case{0xE1, "qqqqqq|qqqq"},
+                        Case{0x51, "qqqq|qq|qqqq"}, Case{0, "qqqq|qqqq|qq"}}) {
+    nChordArray voice = Quarters(6);
+    if (c.closing != 0) voice.push_back(Event(c.closing));
+    for (int i = 0; i < 4; ++i) voice.push_back(Chord(kQuarter));
+    for (int pass = 0; pass < 2; ++pass) {
+      voice.RebarVoice(4, 4);
+      EXPECT_EQ(VoiceShape(voice), c.shape) << c.closing;
+    }
+  }
+}
+
 TEST(VoiceRebar, OverrunIsCarriedByTheInsertedBarLine) {
   nChordArray voice = Quarters(3);
   voice.push_back(Chord(kQuarter | 8));  // dotted: the bar is overrun by 96

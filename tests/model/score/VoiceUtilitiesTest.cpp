@@ -314,6 +314,65 @@ TEST(VoiceMerge, SplitPartsKeepTheirLengthsInHeldValues) {
   EXPECT_EQ(voice[4]->time, 768u);
 }
 
+// A voice as VoiceText writes it, a note held from the chord before marked "~".
+std::string HeldText(const nChordArray& voice) {
+  std::string text;
+  for (const auto& e : voice) {
+    if (e == nullptr) continue;
+    if (!text.empty()) text += ' ';
+    if (!e->IsChord()) {
+      text += e->IsBarLine() ? "|" : "s";
+      continue;
+    }
+    text += std::to_string(e->rhythm & 7) + ((e->rhythm & 8) != 0 ? "." : "");
+    if (e->notes.empty()) {
+      text += 'r';
+      continue;
+    }
+    text += '(';
+    for (size_t n = 0; n < e->notes.size(); ++n) {
+      if (n > 0) text += ',';
+      text += std::to_string(e->notes[n]->pitch) + (e->notes[n]->slur == kHeldSlurWord ? "~" : "");
+    }
+    text += ')';
+  }
+  return text;
+}
+
+TEST(VoiceMerge, EveryNoteOfBothVoicesSoundsItsWholeLength) {
+  struct Case {
+    const char* label;
+    std::vector<std::pair<uint16_t, uint8_t>> voice;  // value and pitch; 0 a rest
+    std::vector<std::pair<uint16_t, uint8_t>> other;
+    const char* merged;
+  };
+  const Case cases[] = {
+      {"a whole note under quarters is held under each", {{kQuarter, 67}, {kQuarter, 69}, {kQuarter, 71}, {kQuarter, 72}},
+       {{kWhole, 60}}, "3(60,67) 3(60~,69) 3(60~,71) 3(60~,72)"},
+      {"a half note of this voice over a quarter goes on alone", {{kHalf, 67}, {kHalf, 0}}, {{kQuarter, 60}},
+       "3(60,67) 3(67~) 2r"},
+      {"a half note under a quarter and a rest goes on under the rest", {{kQuarter, 67}, {kQuarter, 0}, {kHalf, 0}},
+       {{kHalf, 60}}, "3(60,67) 3(60~) 2r"},
+      {"overlapping lengths cut both ways", {{kQuarter | 8, 67}, {kEighth, 69}, {kHalf, 0}}, {{kEighth, 0}, {kHalf, 60}},
+       "4(67) 3(60,67~) 4(60~,69) 4(60~) 3.r"},
+      {"the other voice goes on past this one's end", {{kHalf, 67}}, {{kQuarter, 0}, {kHalf, 60}},
+       "3(67) 3(60,67~) 3(60~)"},
+  };
+  for (const Case& c : cases) {
+    const auto build = [](const std::vector<std::pair<uint16_t, uint8_t>>& chords) {
+      nChordArray voice;
+      for (const auto& [value, pitch] : chords) {
+        voice.push_back(pitch == 0 ? ChordOf(value) : ChordOf(value, {{pitch, 0}}));
+      }
+      return voice;
+    };
+    nChordArray voice = build(c.voice);
+    nChordArray other = build(c.other);
+    EXPECT_EQ(voice.MergeVoice(other, 4, 4), 0u) << c.label;
+    EXPECT_EQ(HeldText(voice), c.merged) << c.label;
+  }
+}
+
 TEST(VoiceMerge, AChordNeverPassesThirtyTwoNotes) {
   nChordArray voice;
   voice.push_back(ChordOf(kQuarter));

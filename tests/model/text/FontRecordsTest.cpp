@@ -60,7 +60,7 @@ TEST(FontRecord, AssignmentTakesTheDescriptionButNotTheParentSize) {
   dfLogFont target;
   target.parentSize = {1, 2};
   target = source;
-  EXPECT_EQ(target.logFont.lfHeight, 40);  // kept as its absolute value
+  EXPECT_EQ(target.logFont.lfHeight, -40);  // as stored: a copy changes no font
   EXPECT_EQ(target.parentSize, (SizePair{1, 2}));
   EXPECT_EQ(target.staveAdjust, source.staveAdjust);
   EXPECT_EQ(target.microTuning, -5);

@@ -49,6 +49,7 @@
 #include "shell/ui/EditorRun.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RealInput.h"
+#include "shell/ui/RibbonInput.h"
 #include "shell/ui/bars/FrameBars.h"
 #include "shell/ui/bars/RibbonBar.h"
 #include "shell/ui/bars/ToolBarEx.h"
@@ -282,62 +283,6 @@ TEST_F(ReachByInput, ARightClickOnABarReachesCustomize) {
   ClickAt(editing, wxPoint(copy.x + copy.width / 2, copy.y + copy.height / 2), wxMOUSE_BTN_RIGHT);
   Pump();
   EXPECT_EQ(driver.opened, std::vector<std::string>{"Customize Toolbar"});
-}
-
-template <typename T>
-void FindAll(wxWindow* root, std::vector<T*>& found) {
-  if (auto* window = dynamic_cast<T*>(root)) found.push_back(window);
-  for (wxWindow* child : root->GetChildren()) FindAll(child, found);
-}
-
-// The button bar or tool bar under `root` that holds `command`, and the button's rectangle.
-wxWindow* RibbonButton(wxWindow* root, int command, wxRect& rect) {
-  std::vector<wxRibbonButtonBar*> buttons;
-  std::vector<wxRibbonToolBar*> tools;
-  FindAll(root, buttons);
-  FindAll(root, tools);
-  for (wxRibbonButtonBar* bar : buttons) {
-    if (bar->GetItemById(command) == nullptr) continue;
-    rect = bar->GetItemRect(command);
-    return bar;
-  }
-  for (wxRibbonToolBar* bar : tools) {
-    if (bar->FindById(command) == nullptr) continue;
-    rect = bar->GetToolRect(command);
-    return bar;
-  }
-  return nullptr;
-}
-
-// Clicks the ribbon's button of `command` on its page, which is made the page shown; a panel
-// too narrow for its page is opened first by a click, as a user opens it.
-void ClickRibbonButton(CMainFrame& frame, int command) {
-  CRibbonBar& ribbon = *frame.Bars().Ribbon();
-  for (size_t p = 0; p < ribbon.GetPageCount(); ++p) {
-    // A page's panels are made when it first shows.
-    ribbon.SetActivePage(p);
-    wxRect rect;
-    wxWindow* bar = RibbonButton(ribbon.GetPage(p), command, rect);
-    if (bar == nullptr) continue;
-    frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
-    Pump();
-    if (!bar->IsShownOnScreen()) {
-      wxWindow* panel = bar->GetParent();
-      while (panel != nullptr && dynamic_cast<wxRibbonPanel*>(panel) == nullptr) panel = panel->GetParent();
-      ASSERT_NE(panel, nullptr) << command;
-      ClickCentre(*panel);
-      wxRibbonPanel* expanded = static_cast<wxRibbonPanel*>(panel)->GetExpandedPanel();
-      ASSERT_NE(expanded, nullptr) << command;
-      expanded->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-      bar = RibbonButton(expanded, command, rect);
-      ASSERT_NE(bar, nullptr) << command;
-      Pump();
-    }
-    ASSERT_TRUE(bar->IsShownOnScreen()) << command;
-    ClickAt(*bar, wxPoint(rect.x + rect.width / 3, rect.y + rect.height / 3));
-    return;
-  }
-  FAIL() << "no ribbon button " << command;
 }
 
 // "Edit preface" opens the rich-text editor on the title page's preface; OK keeps the text.

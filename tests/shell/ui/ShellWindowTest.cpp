@@ -44,9 +44,12 @@
 #include "shell/ui/CChildFrame.h"
 #include "shell/commands/DocumentFileCommands.h"
 #include "shell/ui/EditorRun.h"
+#include "shell/ui/RealInput.h"
+#include "shell/ui/RibbonInput.h"
 #include "shell/ui/console/OutputPane.h"
 #include "shell/ui/ConfigProfile.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/RealInput.h"
 #include "shell/ui/bars/FrameBars.h"
 #include "shell/ui/bars/RibbonBar.h"
 #include "shell/ui/SessionOptionsDialog.h"
@@ -83,7 +86,7 @@ TEST_F(ShellWindows, ADocumentOnTheCommandLineGivesOneTabNamedAfterIt) {
   ASSERT_EQ(frame.DocumentTabs()->GetPageCount(), 1u);
   EXPECT_EQ(frame.DocumentTabs()->GetPageText(0), "Suite.btxml");
   EXPECT_EQ(frame.GetTitle(), "Suite.btxml - Vornel Tablature Composer");
-  EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 19);
+  EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 21);
   EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "Caret position");
   EXPECT_EQ(frame.GetStatusBar()->GetStatusText(13), "AUTOFWD");
   EXPECT_EQ(frame.LeftGroup()->GetPageCount(), 7u);
@@ -106,6 +109,27 @@ TEST_F(ShellWindows, ADocumentOnTheCommandLineGivesOneTabNamedAfterIt) {
   EditorRun second(home, {home.Path() + "missing.btxml"});
   EXPECT_EQ(second.Frame().DocumentTabs()->GetPageCount(), 0u);
   EXPECT_FALSE(prompts.messages.empty());
+}
+
+// Texts the view writes with every key wait for the bar's next paint: the key is not held up
+// by a paint of the bar for each of them.
+TEST_F(ShellWindows, StatusTextsShowWithTheBarsNextPaint) {
+  EditorRun run(home);
+  wxStatusBar& bar = *run.Frame().GetStatusBar();
+  bar.Update();
+  testing::Pump();
+  int paints = 0;
+  bar.Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+    ++paints;
+    event.Skip();
+  });
+  for (int i = 1; i <= 20; ++i) {
+    view::Panes().SetStatusText(view::kCaretSlot, std::to_string(i) + "-1 [" + std::to_string(i) + "]");
+  }
+  EXPECT_EQ(paints, 0);
+  EXPECT_EQ(bar.GetStatusText(view::kCaretSlot), "20-1 [20]");
+  bar.Update();
+  EXPECT_EQ(paints, 1);
 }
 
 TEST_F(ShellWindows, LooksAreKeptAndRestored) {
@@ -433,6 +457,33 @@ TEST_F(ShellWindows, HelpPagesOpenFromTheDocumentationFolder) {
   for (int command : {34355, 34357, 34358, 34359, 34360, 34361, 34362}) {
     EXPECT_TRUE(fs::exists(std::string(VORNEL_DATA_DIR) + "/Documentation/" + std::string(*HelpPageName(command))));
   }
+}
+
+// The "Documentation" menu of the About page: its submenus open, and "Tables" > "Accelerators"
+// opens its page.
+TEST_F(ShellWindows, TheDocumentationMenusSubmenusOpenTheirPages) {
+  EditorRun run(home);
+  OpenedTargets launcher;
+  std::vector<std::string> submenus;
+  testing::OnNextMenu choose([&](wxMenu& menu) {
+    int steps = 0;
+    int tables = 0;
+    for (const wxMenuItem* item : menu.GetMenuItems()) {
+      ++steps;
+      if (!item->IsSubMenu()) continue;
+      submenus.push_back(item->GetItemLabelText().utf8_string() + (item->IsEnabled() ? "" : " (disabled)"));
+      if (item->GetItemLabelText() == "Tables") tables = steps;
+    }
+    for (int i = 0; i < tables; ++i) testing::PressKey(WXK_DOWN);
+    testing::PressKey(WXK_RIGHT);  // opens "Tables" on its first entry, "Keyboard input"
+    testing::PressKey(WXK_DOWN);
+    testing::PressKey(WXK_RETURN);
+  });
+  ClickRibbonMenuButton(run.Frame(), "About", 1);
+  testing::Pump();
+  EXPECT_TRUE(choose.Opened());
+  EXPECT_EQ(submenus, (std::vector<std::string>{"Tables", "Imports"}));
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{run.App().shippedDataFolder + "Documentation/accelerators.html"});
 }
 
 TEST_F(ShellWindows, TheTextImportsAndSwapOrnamentsAreInTheDocumentsTable) {

@@ -38,9 +38,13 @@ class DialogDriver {
 
   // Called as the dialog's modal loop is about to run: the driving comes once it runs.
   int Enter(wxDialog& dialog) {
+    // The file dialog announces itself twice (its own showing, then the dialog's it runs on).
+    if (entering_ == &dialog) return wxID_NONE;
+    entering_ = &dialog;
     opened.emplace_back(dialog.GetTitle().utf8_str());
     wxDialog* target = &dialog;
     dialog.CallAfter([this, target] {
+      entering_ = nullptr;
       drive_(*target);
       if (target->IsModal()) {
         ADD_FAILURE() << "the dialog \"" << target->GetTitle() << "\" was left open";
@@ -53,6 +57,7 @@ class DialogDriver {
  private:
   Drive drive_;
   DialogDriver* previous_;
+  wxDialog* entering_ = nullptr;
 };
 
 class ModalDialogGuard : public wxModalDialogHook {

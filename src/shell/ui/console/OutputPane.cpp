@@ -5,6 +5,7 @@
 #include <wx/settings.h>
 #include <wx/sizer.h>
 
+#include <iterator>
 #include <streambuf>
 #include <string>
 
@@ -19,6 +20,8 @@ COutputList::COutputList(wxWindow* parent, int id, std::function<void()> hidePan
       hidePane_(std::move(hidePane)) {
   Bind(wxEVT_CONTEXT_MENU, &COutputList::OnContextMenu, this);
 }
+
+int COutputList::MenuId(size_t entry) { return wxID_HIGHEST + 1 + static_cast<int>(entry); }
 
 void COutputList::RunCommand(int id) {
   switch (id) {
@@ -37,16 +40,22 @@ void COutputList::RunCommand(int id) {
 }
 
 void COutputList::OnContextMenu(wxContextMenuEvent& event) {
+  // The window system's menu items take ids up to 32767: the commands' own ids (Copy's is
+  // above) stand behind ids of the menu's own.
+  constexpr int kCommands[] = {console::kOutputCopy, console::kOutputClear, console::kOutputHide};
+  constexpr const char* kLabels[] = {"&Copy", "&Clear", "&Hide"};
   wxMenu menu;
-  menu.Append(console::kOutputCopy, "&Copy");
-  menu.Append(console::kOutputClear, "&Clear");
-  menu.AppendSeparator();
-  menu.Append(console::kOutputHide, "&Hide");
+  for (size_t i = 0; i < std::size(kCommands); ++i) {
+    if (kCommands[i] == console::kOutputHide) menu.AppendSeparator();
+    menu.Append(MenuId(i), kLabels[i]);
+  }
   wxPoint at = event.GetPosition();
   at = at == wxDefaultPosition ? wxPoint(0, 0) : ScreenToClient(at);
   const int chosen = GetPopupMenuSelectionFromUser(menu, at);
   SetFocus();
-  if (chosen != wxID_NONE) RunCommand(chosen);
+  for (size_t i = 0; i < std::size(kCommands); ++i) {
+    if (chosen == MenuId(i)) RunCommand(kCommands[i]);
+  }
 }
 
 COutputWnd::COutputWnd(wxWindow* parent, std::function<void()> hidePane) : wxPanel(parent, wxID_ANY) {

@@ -21,6 +21,8 @@ class COutputList : public wxListBox {
   COutputList(wxWindow* parent, int id, std::function<void()> hidePane);
   // The context menu's commands ("&Copy", "&Clear", "&Hide").
   void RunCommand(int id);
+  // The id of the context menu's entry `entry` (Copy, Clear, Hide).
+  static int MenuId(size_t entry);
 
  private:
   void OnContextMenu(wxContextMenuEvent& event);

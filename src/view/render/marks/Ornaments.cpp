@@ -12,6 +12,8 @@
 #include "view/render/MarkSeams.h"
 #include "view/render/NotationGlyphs.h"
 #include "view/render/StaffRenderer.h"
+#include "view/render/tablature/ChordLetters.h"
+#include "view/render/tablature/TabMarks.h"
 #include "view/render/tablature/TabNotes.h"
 
 namespace vornel {
@@ -141,23 +143,6 @@ int32_t ClearOfLetters(const std::vector<Rect>& letters, const Rect& ink, Point 
   return y;
 }
 
-// The ink of the current chord's rhythm flag in the flags face (selected), where the flags of
-// the stave stand.
-std::optional<Rect> FlagInk(StaffRenderer& stave, int32_t x) {
-  const nChord* chord = stave.CurrentChord();
-  const CTabInstrument* tabInstrument = stave.Stave().tabInstrument;
-  if (chord == nullptr || tabInstrument == nullptr) return std::nullopt;
-  uint32_t glyph = tabInstrument->GetFlagGlyph(chord->rhythm & 7);
-  if (tabInstrument->rotateFlags != 0) glyph += 1;
-  DeviceContext& dc = stave.Graphics().dc;
-  const std::string text = GlyphText(glyph);
-  const Rect ink = dc.GetTextInkBox(text);
-  if (ink.IsEmpty()) return std::nullopt;
-  const int32_t left = x - dc.GetTextExtent(text).cx / 2;
-  const int32_t base = stave.Stave().textBaseline;
-  return Rect{left + ink.left, base + ink.top, left + ink.right, base + ink.bottom};
-}
-
 }  // namespace
 
 int32_t GetUpperMarkY(StaffRenderer& stave, int32_t y) {
@@ -226,8 +211,21 @@ void DrawNoteOrnament(StaffRenderer& stave, const nNotes& note, int32_t x, int32
   if (tab && TabStyle(stave) == CTabInstrument::kSpanish) w = -w;
 
   // Measured in the tablature face, before the flags face replaces it.
-  const std::vector<Rect> others = tab ? ChordLetterInks(stave, x, &note) : std::vector<Rect>{};
-  const std::vector<Rect> letters = tab ? ChordLetterInks(stave, x, nullptr) : std::vector<Rect>{};
+  std::vector<PlacedLetter> placedLetters;
+  const nChord* chord = stave.CurrentChord();
+  if (tab && chord != nullptr) placedLetters = PlaceChordLetters(stave, *chord, x);
+  std::vector<Rect> others;
+  std::vector<Rect> letters;
+  std::optional<Rect> own;
+  for (const PlacedLetter& letter : placedLetters) {
+    if (letter.ink.IsEmpty()) continue;
+    letters.push_back(letter.ink);
+    if (letter.note == &note) {
+      own = letter.ink;
+    } else {
+      others.push_back(letter.ink);
+    }
+  }
   std::optional<FontSpec> previous;
   if (tab) {
     previous = stave.SelectFlagsFont();
@@ -239,20 +237,33 @@ void DrawNoteOrnament(StaffRenderer& stave, const nNotes& note, int32_t x, int32
   const COLORREF colour = stave.ColourOn() ? (row.color != 0 ? row.color
                                                               : d->ornaments.table.colors[COrnamentTable::kOrnaments])
                                            : 0;
-  if (auto placed = PlaceOrnament(stave, row.alignment, h, w, {x, y}, stave.AccidentalDrawn())) {
+  // On a tablature a mark belongs to its letter: the rows above and below the staff stand over
+  // and under it instead, a mark's room from it.
+  int alignment = row.alignment;
+  const bool hugging = tab && own && !ink.IsEmpty() && (alignment == 9 || alignment == 10 || alignment == 11);
+  if (hugging) alignment = alignment == 10 ? 3 : 4;
+  if (auto placed = PlaceOrnament(stave, alignment, h, w, {x, y}, stave.AccidentalDrawn())) {
+    const int32_t gap = std::max<int32_t>(1, s / 8);
+    if (hugging) placed->at.y = alignment == 4 ? own->top - gap - ink.bottom : own->bottom + gap - ink.top;
+    const int32_t advance = dc.GetTextExtent(text).cx;
+    const int32_t left = placed->at.x + (placed->alignment == kCentre ? -advance / 2
+                                         : placed->alignment == kRight ? -advance
+                                                                        : 0);
     if (tab && placed->at.y != y && !ink.IsEmpty()) {
-      const int32_t advance = dc.GetTextExtent(text).cx;
-      const int32_t left = placed->at.x + (placed->alignment == kCentre ? -advance / 2
-                                           : placed->alignment == kRight ? -advance
-                                                                          : 0);
-      const int32_t gap = std::max<int32_t>(1, s / 8);
       const bool up = placed->at.y < y;
       const int32_t clear = ClearOfLetters(others, ink, {left, placed->at.y}, up, gap);
-      const std::optional<Rect> flag = FlagInk(stave, x);
+      const std::optional<Rect> flag = chord != nullptr ? FlagInk(stave, *chord, x) : std::nullopt;
       const Rect mark{left + ink.left, clear + ink.top, left + ink.right, clear + ink.bottom};
       // A mark that would sit on the chord's rhythm flag goes to the letter's other side.
-      placed->at.y = flag && Overlap(mark, *flag) ? ClearOfLetters(letters, ink, {left, 2 * y - placed->at.y}, !up, gap)
-                                                  : clear;
+      int32_t mirrored = 2 * y - placed->at.y;
+      if (hugging) mirrored = up ? own->bottom + gap - ink.top : own->top - gap - ink.bottom;
+      placed->at.y = flag && Overlap(mark, *flag) ? ClearOfLetters(letters, ink, {left, mirrored}, !up, gap) : clear;
+    }
+    // Whatever else it would meet (the columns beside it, the chord's other marks) it keeps
+    // clear of too.
+    if (tab && !ink.IsEmpty()) {
+      const Rect at{left + ink.left, placed->at.y + ink.top, left + ink.right, placed->at.y + ink.bottom};
+      placed->at = PlaceTabMark(stave, note, placed->at, at);
     }
     const COLORREF oldColour = dc.SetTextColor(colour);
     const unsigned oldAlign = dc.SetTextAlign(placed->alignment);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
@@ -64,7 +66,88 @@ void DrawMarkGlyph(StaffRenderer& stave, uint32_t glyph, int32_t x, int32_t y, u
   dc.SetTextAlign(old);
 }
 
+// A positive lift bends the curve down, under the heads or letters; bit 7 turns it over.
+// Types 1 and 2 show their number beyond the curve's middle.
+void DrawSlurWithNumber(StaffRenderer& stave, const SlurCurve& curve, COLORREF colour, int number,
+                        int32_t flag = 1) {
+  GraphicUtil& g = stave.Graphics();
+  const int32_t s = stave.Spacing();
+  const int32_t lift = curve.height;
+  g.DrawSlur(lift, flag, curve.from.x, curve.from.y, curve.to.x, curve.to.y, colour);
+  if (number == 0) return;
+  const int32_t beyond = lift > 0 ? lift + s : lift - s / 4;
+  const Point middle{(curve.from.x + curve.to.x) / 2, (curve.from.y + curve.to.y) / 2 + beyond};
+  DrawPatternLabel(g.dc, stave.Zoom(), FormatInt(number), TA_CENTER | TA_BASELINE, 0, middle, colour);
+}
+
+// The thickness GraphicUtil::DrawSlur gives a curve in its middle, which it adds to the lift
+// with the slope of the chord.
+int32_t SlurThickness(StaffRenderer& stave) { return stave.Graphics().HundredthMmToDeviceY(40); }
+
+int32_t DrawnHeight(int32_t lift, int32_t thickness, Point from, Point to) {
+  const int32_t sign = lift >= 0 ? 1 : -1;
+  return lift + sign * (thickness + std::abs(to.y - from.y) / 8);
+}
+
+// The head among `heads` that holds the point, nearest to it in y; none when no head does.
+std::optional<size_t> HeadAt(const std::vector<StaffInk>& ink, int32_t x, int32_t y, int32_t reach) {
+  std::optional<size_t> found;
+  int32_t nearest = reach + 1;
+  for (size_t i = 0; i < ink.size(); ++i) {
+    const Rect& r = ink[i].box;
+    if (!ink[i].head || x < r.left || x > r.right) continue;
+    const int32_t off = y < r.top ? r.top - y : (y > r.bottom ? y - r.bottom : 0);
+    if (off < nearest) {
+      nearest = off;
+      found = i;
+    }
+  }
+  return found;
+}
+
+void DrawShapedSlur(StaffRenderer& stave, const DeferredSlur& slur, const std::vector<StaffInk>& ink) {
+  const int32_t s = std::max(stave.Spacing(), 1);
+  const int32_t thickness = SlurThickness(stave);
+  SlurCurve rule = slur.curve;
+  rule.height = DrawnHeight(slur.curve.height, thickness, rule.from, rule.to);
+  const int32_t w = slur.headWidth;
+  std::optional<size_t> startHead;
+  std::optional<size_t> endHead;
+  if (slur.anchored) {
+    startHead = HeadAt(ink, slur.head.x + w / 2, slur.head.y, 0);
+    endHead = HeadAt(ink, rule.to.x + w / 2, slur.endHeadY, s);
+  }
+  std::vector<Rect> between;
+  for (size_t i = 0; i < ink.size(); ++i) {
+    const Rect& r = ink[i].box;
+    if (i == startHead || i == endHead || r.right < rule.from.x || r.left > rule.to.x) continue;
+    between.push_back(r);
+  }
+  SlurClearance clearance;
+  clearance.thickness = thickness;
+  clearance.gap = std::max(s / 3, 1);
+  clearance.step = std::max(s / 3, 1);
+  clearance.mostEndMove = 8 * s;
+  clearance.mostHeight = std::min(std::max((rule.to.x - rule.from.x) / 3, 2 * s), 4 * s);
+  const auto box = [&ink](std::optional<size_t> i) { return i ? std::optional<Rect>(ink[*i].box) : std::nullopt; };
+  SlurCurve shaped = ClearSlur(rule, between, clearance, box(startHead), box(endHead));
+  // Back to the lift that draws it.
+  const int32_t sign = rule.height >= 0 ? 1 : -1;
+  const int32_t lift = shaped.height - sign * (thickness + std::abs(shaped.to.y - shaped.from.y) / 8);
+  shaped.height = sign * std::max(sign * lift, 1);
+  DrawSlurWithNumber(stave, shaped, slur.colour, slur.number, slur.flag);
+}
+
 }  // namespace
+
+void DrawStaffSlurs(StaffRenderer& stave, std::vector<DeferredSlur> slurs, const std::vector<StaffInk>& ink) {
+  // Shorter slurs first, so that a slur over another keeps clear of it too.
+  std::stable_sort(slurs.begin(), slurs.end(), [](const DeferredSlur& a, const DeferredSlur& b) {
+    return a.curve.to.x - a.curve.from.x < b.curve.to.x - b.curve.from.x;
+  });
+  const InkSourceScope source(stave.Graphics().dc, InkSource::kSlur);
+  for (const DeferredSlur& slur : slurs) DrawShapedSlur(stave, slur, ink);
+}
 
 void DrawSlurMarks(StaffRenderer& stave, nNotes& note, Point head) {
   const uint32_t slur = note.slur;
@@ -158,7 +241,8 @@ void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes&
   }
   if (type == 5 || type == 6 || (slur & 0xFF) == 0) return;
 
-  const bool below = ((slur & 0x80) != 0) != flagsUnder;
+  // Bit 7 turns the curve over the notes.
+  const bool over = ((slur & 0x80) != 0) != flagsUnder;
   const int32_t u = tab ? s : s / 2;
   Point from{x, y};
   if (!tab) from = {x + w / 3, y + w / 2};
@@ -174,7 +258,7 @@ void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes&
   }
   int32_t lift = tab ? u * 5 / 8 : u * 9 / 4;
   if (n > 1) lift += u / 3;
-  if (below) {
+  if (over) {
     lift = -lift;
     from.y -= type == kWide ? s : s / 3;
   } else {
@@ -194,23 +278,26 @@ void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes&
     from.x += w / 4;
     if (target != nullptr) {
       const nNotes* neighbour = target->notes.FindNeighbourNote(note.interval);
-      if (neighbour != nullptr && neighbour->pitch < note.pitch) to.y += below ? -s / 2 : s / 2;
+      if (neighbour != nullptr && neighbour->pitch < note.pitch) to.y += over ? -s / 2 : s / 2;
     }
   } else if (type == kWide) {
     from.x -= w / 2;
     to.x += w / 2;
-  } else if (n >= 5 || below) {
+  } else if (n >= 5 || over) {
     from.x += w / 2;
     to.x -= w / 2;
   }
-  // A positive lift bends the curve down, under the heads or letters; bit 7 turns it over.
-  g.DrawSlur(lift, 1, from.x, from.y, to.x, to.y, colour);
-  if (type == 1 || type == 2) {
-    // The number stands beyond the curve's middle.
-    const int32_t beyond = lift > 0 ? lift + s : lift - s / 4;
-    const Point middle{(from.x + to.x) / 2, (from.y + to.y) / 2 + beyond};
-    DrawPatternLabel(g.dc, stave.Zoom(), FormatInt(n), TA_CENTER | TA_BASELINE, 0, middle, colour);
+  const int number = type == 1 || type == 2 ? n : 0;
+  // On a staff the curve waits for the notes between its ends, which it keeps clear of.
+  if (!tab && stave.DeferSlur({.curve = {from, to, lift},
+                               .head = {x, y},
+                               .endHeadY = y - u * SlurOffset(slur),
+                               .headWidth = w,
+                               .colour = colour,
+                               .number = number})) {
+    return;
   }
+  DrawSlurWithNumber(stave, {from, to, lift}, colour, number);
 }
 
 void DrawStringLegato(StaffRenderer& stave, nNotes& note, int32_t x, int32_t y) {

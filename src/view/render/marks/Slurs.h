@@ -3,6 +3,7 @@
 // and tablature-type staves.
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/draw/DrawTypes.h"
 
@@ -10,6 +11,8 @@ namespace vornel {
 
 class StaffRenderer;
 class nNotes;
+struct DeferredSlur;
+struct StaffInk;
 
 // The glyphs of the flags face that slur types 5 and 6 show beside a tablature letter.
 struct TabSlurGlyphs {
@@ -22,6 +25,9 @@ inline constexpr TabSlurGlyphs kTabSlurMarkGlyphs{};
 void DrawSlurMarks(StaffRenderer& stave, nNotes& note, Point head);
 // A curve or slide to a later note, or a tie from an earlier one; w is the head width.
 void DrawSlurCurve(StaffRenderer& stave, uint32_t slur, int32_t w, const nNotes& note, int32_t x, int32_t y);
+// The slurs of a staff that waited for its notes, each raised or tilted as little as it takes
+// to keep clear of `ink` (the stave's notes and their marks, and the slurs drawn before it).
+void DrawStaffSlurs(StaffRenderer& stave, std::vector<DeferredSlur> slurs, const std::vector<StaffInk>& ink);
 // The arc of a tie from an earlier column to x, above the heads or (`below`) under them.
 void DrawSlurArc(StaffRenderer& stave, int32_t startX, bool below, int32_t endX, int32_t y);
 // Slur types 3 and 4: a line along the course to the next note on it. A span not yet known

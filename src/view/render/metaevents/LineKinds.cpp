@@ -47,7 +47,8 @@ void DrawLegato(EventDrawing& d) {
   Rect r = d.rect;
   r.Offset(offset.x, offset.y);
   const int32_t x0 = r.left;
-  const int32_t x1 = r.left + d.w * static_cast<int32_t>(e.value & 0xFF);
+  // The low byte counts columns: the mark ends at that column's x, or where the staff ends.
+  const int32_t x1 = d.stave.ElementColumnX(static_cast<int>(e.value & 0xFF)) + offset.x;
   const int32_t base = r.top + (notation ? 3 : 7) * u;
   const uint32_t byte = (notation ? e.value >> 8 : e.value >> 16) & 0xFF;
   const int32_t y0 = base + u * Nibble(byte, 0);
@@ -55,12 +56,20 @@ void DrawLegato(EventDrawing& d) {
   const int32_t h = (notation ? e.cy : e.cx) * u;
   const uint32_t style = (notation ? e.value >> 28 : e.value >> 24) & 0x0F;
   GraphicUtil& g = d.G();
+  Rect covered = Around({x0, y0}, {x1, y1}, std::abs(h));
   if (h == 0) {
     g.DrawThinLine(20, e.drawColour, x0, y0, x1, y1);
+  } else if (notation && e.text.empty()) {
+    // On a staff the curve is a slur: it waits for the notes under it and keeps clear of them.
+    DeferredSlur slur;
+    slur.curve = {{x0, y0}, {x1, y1}, h};
+    slur.anchored = false;
+    slur.colour = e.drawColour;
+    slur.flag = static_cast<int32_t>(style);
+    if (!d.stave.DeferSlur(slur)) g.DrawCurveBetween(h, slur.flag, x0, y0, x1, y1, e.drawColour);
   } else {
     g.DrawCurveBetween(h, static_cast<int32_t>(style), x0, y0, x1, y1, e.drawColour);
   }
-  Rect covered = Around({x0, y0}, {x1, y1}, std::abs(h));
   if (!e.text.empty()) {
     covered = UnionRect(covered, g.DrawTextAt((x0 + x1) / 2, y1 - (y1 - y0) / 2, e.text, 10, 0, e.drawColour,
                                           TA_BASELINE | TA_CENTER));
@@ -155,6 +164,37 @@ void DrawPedal(EventDrawing& d) {
 
 namespace {
 
+// A dynamic whose text names another marking than its index (one of the imports' "sfz",
+// "fp", "pppp" ...) shows its own letters.
+constexpr int kOwnLettersStyle = 27;
+bool ShowsOwnLetters(const CMetaEvent& e, int index) {
+  static constexpr std::string_view kNames[] = {"ppp", "pp", "p", "mp", "mf", "f", "ff", "fff", "fz", "sf", "pedal"};
+  std::string_view text = e.text;
+  while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.remove_suffix(1);
+  if (text.empty()) return false;
+  return index < 0 || static_cast<size_t>(index) >= std::size(kNames) || kNames[index] != text;
+}
+
+// The letters of a dynamic, bold and italic in a serif face as tall as the marking glyphs, on
+// the frame's bottom.
+Rect DrawDynamicLetters(EventDrawing& d, const Rect& frame, int32_t u) {
+  DeviceContext& dc = d.Dc();
+  LogFont font;
+  font.lfFaceName = "Times New Roman";
+  font.lfHeight = -2 * u;
+  font.lfWeight = 700;
+  font.lfItalic = 1;
+  const FontSpec previous = dc.SelectFont(ToFontSpec(font));
+  const unsigned align = dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+  const COLORREF colour = dc.SetTextColor(d.event.drawColour);
+  dc.TextOut(frame.left, frame.bottom, d.event.text);
+  const Size extent = dc.GetTextExtent(d.event.text);
+  dc.SetTextColor(colour);
+  dc.SetTextAlign(align);
+  dc.SelectFont(previous);
+  return {frame.left, frame.bottom - extent.cy, frame.left + extent.cx, frame.bottom};
+}
+
 // The head of an ending or dynamic mark in its frame, and the line after it.
 Rect DrawEndingShape(EventDrawing& d, int style, Rect frame, int32_t endX) {
   CMetaEvent& e = d.event;
@@ -207,6 +247,7 @@ Rect DrawEndingShape(EventDrawing& d, int style, Rect frame, int32_t endX) {
       line = false;
       break;
     case 26: break;
+    case kOwnLettersStyle: head = DrawDynamicLetters(d, frame, u); break;
     default:
       if (style >= 11 && style <= 25) head = glyph(static_cast<uint32_t>(style) + 0xDF);
       break;
@@ -216,6 +257,63 @@ Rect DrawEndingShape(EventDrawing& d, int style, Rect frame, int32_t endX) {
     if (endX > head.right) g.DrawDashedGreyLine(10, head.right, y, endX, y);
   }
   return UnionRect(UnionRect(head, frame), {frame.left, frame.top, std::max(endX, frame.left), frame.bottom});
+}
+
+// A dynamic on a staff, in the notes' size: its marking (a glyph of the notation font, or its
+// own letters) on a baseline over the staff and the music under it, or under them, clear of
+// the texts drawn before it; a span (a pedal's) draws its line to the end column.
+void DrawStaffDynamic(EventDrawing& d, int index, const Rect& frame, int32_t endX) {
+  CMetaEvent& e = d.event;
+  StaffRenderer& stave = d.stave;
+  DeviceContext& dc = d.Dc();
+  const int32_t s = d.Spacing();
+  const int32_t gap = std::max(s / 3, 1);
+  const bool letters = ShowsOwnLetters(e, index);
+  const uint32_t code = index == 10 ? 0xF7 : static_cast<uint32_t>(index + 11 + 0xDF);
+  const std::string text = letters ? e.text : GlyphText(code);
+  FontSpec previous;
+  if (letters) {
+    LogFont font;
+    font.lfFaceName = "Times New Roman";
+    font.lfHeight = -8 * s / 3;
+    font.lfWeight = 700;
+    font.lfItalic = 1;
+    previous = dc.SelectFont(ToFontSpec(font));
+  } else {
+    previous = stave.SelectNotationFont(0);
+  }
+  const Rect ink = dc.GetTextInkBox(text);
+  const bool over = frame.top + frame.bottom < stave.Top() + d.BottomLine();
+  const int32_t x = frame.left;
+  int32_t y = frame.bottom;
+  // The marking and the line of its span.
+  const auto music = stave.MusicInkBetween(x + ink.left, std::max(x + ink.right, endX));
+  if (over) {
+    const int32_t floor = std::min({HighestInkOver(d) - gap, stave.Top() - gap, music ? music->top - gap : INT32_MAX});
+    y = std::min(y, floor - ink.bottom);
+  } else {
+    const int32_t ceiling = std::max(d.BottomLine() + s, music ? music->bottom + gap : INT32_MIN);
+    y = std::max(y, ceiling - ink.top);
+  }
+  Rect box{x + ink.left, y + ink.top, x + ink.right, y + ink.bottom};
+  // The texts drawn after it keep clear of its line too.
+  const int32_t moved =
+      KeepClearOfTexts(d, {box.left, box.top, std::max(box.right, endX), box.bottom}, over, std::max(s, 1));
+  y += moved;
+  box.Offset(0, moved);
+  const unsigned align = dc.SetTextAlign(TA_BASELINE | TA_LEFT);
+  const COLORREF colour = dc.SetTextColor(e.drawColour);
+  dc.TextOut(x, y, text);
+  dc.SetTextColor(colour);
+  dc.SetTextAlign(align);
+  dc.SelectFont(previous);
+  Rect covered = box;
+  if (endX > box.right + s) {
+    const int32_t lineY = (box.top + box.bottom) / 2;
+    d.G().DrawDashedGreyLine(10, box.right + s / 2, lineY, endX, lineY);
+    covered.right = endX;
+  }
+  d.Store(covered);
 }
 
 }  // namespace
@@ -252,7 +350,11 @@ void DrawEnding(EventDrawing& d) {
   int style = e.cy & 0x0F;
   if (e.kind == CMetaEvent::kDynamics) {
     const auto index = static_cast<int16_t>(static_cast<uint32_t>(e.cy) >> 16);
-    style = index == 10 ? 8 : index + 11;
+    if (!d.stave.IsTablature()) {
+      DrawStaffDynamic(d, index, {ax, ay - u, std::max(endX, ax), ay}, endX);
+      return;
+    }
+    style = ShowsOwnLetters(e, index) ? kOwnLettersStyle : index == 10 ? 8 : index + 11;
   }
   const int32_t height = d.View() == EventLocation::kTablature ? u * 2 / 3 : u;
   Rect frame{ax, ay - height, std::max(endX, ax), ay};
@@ -266,9 +368,18 @@ void DrawEnding(EventDrawing& d) {
     const bool over = frame.top + frame.bottom < d.stave.Top() + d.BottomLine();
     const bool tablature = d.stave.IsTablature();
     const bool amongFlags = tablature && d.stave.Stave().tabMode != 2;
-    const int32_t floor = tablature ? HighestInkOver(d) - std::max(d.Spacing() / 4, 1)
-                                    : HighestInkOver(d) + d.Spacing() / 2;
+    const int32_t gap = std::max(d.Spacing() / 4, 1);
+    int32_t floor = tablature ? HighestInkOver(d) - gap : HighestInkOver(d) + d.Spacing() / 2;
+    // The glyph fills a square twice the frame's height on its bottom.
+    const Rect glyph{frame.left, frame.bottom - 2 * height, frame.left + 2 * height, frame.bottom};
+    const auto music = d.stave.MusicInkBetween(glyph.left, glyph.right);
+    if (music) floor = std::min(floor, music->top - gap);
     if (over && !amongFlags && frame.bottom > floor) frame.Offset(0, floor - frame.bottom);
+    if (!over && !tablature) {
+      // Under a staff: under its bottom line and the music under the glyph.
+      const int32_t ceiling = std::max(d.BottomLine() + d.Spacing(), music ? music->bottom + gap : INT32_MIN);
+      if (glyph.top < ceiling) frame.Offset(0, ceiling - glyph.top);
+    }
     frame.Offset(0, KeepClearOfTexts(d, frame, over, std::max(height, 1)));
   }
   d.Store(DrawEndingShape(d, style, frame, endX));
@@ -285,7 +396,17 @@ void DrawCrescendo(EventDrawing& d) {
   const Point offset = d.Offset();
   const int32_t x0 = d.rect.left + offset.x;
   const int32_t x1 = EndColumnX(d, static_cast<int>(e.value & 0xFF));
-  const int32_t y = d.stave.Top() - (tab ? 4 : 2) * s - 3 * h + offset.y + d.LineByte() * h;
+  int32_t y = d.stave.Top() - (tab ? 4 : 2) * s - 3 * h + offset.y + d.LineByte() * h;
+  // Once the stave's music is drawn, a hairpin over or under the staff keeps clear of it and
+  // of the texts drawn before it.
+  const bool over = 2 * y < d.stave.Top() + d.BottomLine();
+  if (const auto music = d.stave.MusicInkBetween(std::min(x0, x1), std::max(x0, x1))) {
+    const int32_t gap = std::max(s / 3, 1);
+    if (over && y + h > music->top - gap) y = music->top - gap - h;
+    if (!over && y - h < music->bottom + gap) y = music->bottom + gap + h;
+  }
+  if (!tab && !over) y = std::max(y, d.BottomLine() + s + h);
+  y += KeepClearOfTexts(d, {std::min(x0, x1), y - h, std::max(x0, x1), y + h}, over, std::max(h, 1));
   // A positive cy opens from the event's own column; otherwise the hairpin closes at the end.
   const int32_t closed = e.cy > 0 ? x0 : x1;
   const int32_t open = e.cy > 0 ? x1 : x0;

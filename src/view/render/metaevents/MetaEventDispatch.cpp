@@ -129,11 +129,19 @@ Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, u
     const bool stemsDown = !stave.IsTablature() && stave.StemsDown() && (d.chord.rhythm & 7) >= 2;
     lowest = std::max(lowest, stave.ChordBottom() + s + (stemsDown ? stave.StemLength() : 0));
   }
+  // Once the stave's music is drawn, a text keeps clear of all of it under its width.
+  int32_t highestMusic = highest;
+  if (!lyricLine) {
+    if (const auto music = stave.MusicInkBetween(box.left, box.right)) {
+      highestMusic = std::min(highest, music->top);
+      lowest = std::max(lowest, music->bottom);
+    }
+  }
   // A text over the middle of the stave goes up, one under it goes down, each by whole lines
   // of its font, until it meets neither the ink of the chord nor a text drawn before it.
   const bool over = box.top + box.bottom < topLine + bottomLine;
   int32_t shift = 0;
-  if (over && box.bottom > highest - gap) shift = highest - gap - box.bottom;
+  if (over && box.bottom > highestMusic - gap) shift = highestMusic - gap - box.bottom;
   if (!over && box.top < lowest + gap) shift = lowest + gap - box.top;
   box.Offset(0, shift);
   shift += KeepClearOfTexts(d, box, over, line);

@@ -18,7 +18,9 @@
 #include "view/draw/DrawContext.h"
 #include "view/facsimile/FacsimileCommands.h"
 #include "view/render/PictureText.h"
+#include "view/render/pages/ClefRecords.h"
 #include "view/render/pages/DocumentSettingsDrawing.h"
+#include "view/render/pages/PageFitting.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/SectionPages.h"
 #include "view/render/pages/TitlePagePrinting.h"
@@ -43,11 +45,7 @@ FacsimileResolver ResolverOf(CBriotabDoc& doc) {
 // The clef changes the definitions recorded belong to an earlier drawing.
 void ForgetClefRecords(CBriotabDoc& doc) {
   for (const auto& section : doc.sections.items()) {
-    if (section == nullptr) continue;
-    for (const auto& definition : section->definitions.items()) {
-      if (definition != nullptr) definition->ForgetRecordedClefs();
-    }
-    section->clefsRecordedThrough = 0;
+    if (section != nullptr) vornel::ForgetClefRecords(*section);
   }
 }
 
@@ -266,23 +264,63 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing) {
   return static_cast<int32_t>(sequence.size());
 }
 
+namespace {
+
+// What drawing a page of `doc` on `dc` hands the renderers, for as long as it lives.
+class PageDrawing {
+ public:
+  PageDrawing(CBriotabDoc& doc, DeviceContext& dc)
+      : settings_(Settings(doc, dc)), context_(dc, settings_, &PicturesOf(doc)) {
+    CPageDlg& page = doc.settings.pageSettings;
+    if (dc.IsPrinting() || page.pageRect.IsEmpty()) page.pageRect = PaperRect(page, dc);
+  }
+
+ private:
+  static PageDrawSettings Settings(CBriotabDoc& doc, const DeviceContext& dc) {
+    CPageDlg& page = doc.settings.pageSettings;
+    PageDrawSettings settings = DrawSettingsOf(page, dc.IsPrinting() ? 100 : ScreenZoom(page), !dc.IsPrinting());
+    settings.resolveImagePath = ResolverOf(doc);
+    return settings;
+  }
+
+  PageDrawSettings settings_;
+  DrawContext context_;
+};
+
+// Measures the active section's systems on a device of its own (the page drawn leaves no trace
+// of the measuring) until page `pageIndex` is known or `budget` systems were measured.
+void FitActiveSection(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex, size_t budget) {
+  CPageDlg& page = doc.settings.pageSettings;
+  const Rect printable = ComputePageFrame(page, dc, pageIndex);
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  FitSystemsThroughPage(*doc.GetActiveSection(), *measuring, page, printable,
+                        static_cast<size_t>(std::max(pageIndex, 0)), budget);
+}
+
+}  // namespace
+
+bool ContinuePageLayout(CBriotabDoc& doc, DeviceContext& dc, size_t budget) {
+  if (doc.sections.empty() || dc.IsPrinting()) return true;
+  const PageDrawing drawing(doc, dc);
+  try {
+    if (PagesLaidOut(*doc.GetActiveSection())) return true;
+    FitActiveSection(doc, dc, INT32_MAX, budget);
+    return PagesLaidOut(*doc.GetActiveSection());
+  } catch (const std::exception&) {
+    return true;
+  }
+}
+
 void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex) {
   CPageDlg& page = doc.settings.pageSettings;
   const bool printing = dc.IsPrinting();
-  PageDrawSettings settings = DrawSettingsOf(page, printing ? 100 : ScreenZoom(page), !printing);
-  settings.resolveImagePath = ResolverOf(doc);
-  const DrawContext context(dc, settings, &PicturesOf(doc));
-  if (printing || page.pageRect.IsEmpty()) page.pageRect = PaperRect(page, dc);
+  const PageDrawing drawing(doc, dc);
   const InkSourceScope ink(dc, InkSource::kPageText);
   try {
     if (!printing || page.printAllSections == 0) {
       CSystemArray& section = *doc.GetActiveSection();
-      if (section.pageStarts.empty()) {
-        // Worked out on a device of its own: the page drawn leaves no trace of the measuring.
-        const Rect printable = ComputePageFrame(page, dc, pageIndex);
-        const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
-        FitSystemsOfSection(section, *measuring, page, printable);
-      }
+      // The systems up to the page are measured first; those after it may wait.
+      if (!PagesLaidOut(section)) FitActiveSection(doc, dc, pageIndex, SIZE_MAX);
       const size_t at = static_cast<size_t>(std::max(pageIndex, 0));
       DrawSystems(section, dc, page, pageIndex, section.FirstSystemOfPage(at), SlotsOfPage(section, at), pageIndex == 0);
       DrawPageNumber(page, dc, pageIndex + 1);

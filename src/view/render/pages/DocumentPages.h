@@ -10,6 +10,7 @@
 //   for (int32_t p = 0; p < pages; ++p) DrawPage(doc, dc, p);   // a page of the device each
 //   BuildPrintPages(doc, 0);
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,8 +37,12 @@ int32_t BuildPrintPages(CBriotabDoc& doc, int printing);
 
 // Draws page `pageIndex`: on screen, or printing the active section alone, a page of the
 // active section; printing every section, the sequence's page. A failure on a printed page is
-// reported as kPrintingError.
+// reported as kPrintingError. On screen the active section is measured only as far as the
+// page (see PageFitting.h).
 void DrawPage(CBriotabDoc& doc, DeviceContext& dc, int32_t pageIndex);
+// On screen: measures on, about `budget` systems, the pages of the active section a drawing
+// left unmeasured. True when every page is measured (then and after).
+bool ContinuePageLayout(CBriotabDoc& doc, DeviceContext& dc, size_t budget);
 
 // The title page alone, as the title-page view shows it: the paper at the page zoom with the
 // title page and the metadata texts in its frame (pictures found as the pages find them).

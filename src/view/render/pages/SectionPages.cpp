@@ -1,6 +1,7 @@
 #include "view/render/pages/SectionPages.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <array>
 #include <cmath>
 #include <iterator>
@@ -23,6 +24,8 @@
 #include "platform/draw/MulDiv.h"
 #include "platform/draw/ScaledDevice.h"
 #include "view/draw/FontDrawing.h"
+#include "view/render/pages/ClefRecords.h"
+#include "view/render/pages/PageFitting.h"
 #include "view/render/pages/PageFrame.h"
 #include "view/render/pages/SystemDrawing.h"
 #include "view/render/pages/SystemReachCache.h"
@@ -36,6 +39,8 @@ namespace {
 constexpr int32_t kHeadingGapTenths = 30;
 // The least room between the ink of one system and the ink of the next.
 constexpr int32_t kSystemGapTenths = 60;
+// The bits of a placement that say where on its page a system stands.
+constexpr uint32_t kPagePlacementBits = 0xFFF00000u;
 // The least room between two headings that would meet.
 constexpr int32_t kHeadingsApartTenths = 15;
 // What end texts and headings are placed from when they were never placed: right of the page
@@ -296,30 +301,6 @@ SystemReach MeasureOn(DeviceContext& measuring, CStaveArray& system, CPageDlg& p
   return reach;
 }
 
-// The systems before `system` are drawn without ink when the definitions have not recorded
-// their clef changes; the page's footnotes are not theirs.
-void SyncRecordedClefs(CSystemArray& section, size_t system, DeviceContext& dc, CPageDlg& page, const Rect& printable) {
-  if (section.clefsRecordedThrough > system) {
-    for (const auto& definition : section.definitions.items()) {
-      if (definition != nullptr) definition->ForgetRecordedClefs();
-    }
-    section.clefsRecordedThrough = 0;
-  }
-  if (section.clefsRecordedThrough == system) return;
-  const int32_t counter = page.footnoteCounter;
-  const std::string footnotes = page.footnoteText;
-  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
-  for (size_t s = section.clefsRecordedThrough; s < system; ++s) {
-    CStaveArray* earlier = section.systems.at(s);
-    if (earlier == nullptr || earlier->hidden != 0) continue;
-    PrepareSystemVoices(*earlier, section);
-    DrawSystem(*earlier, *measuring, page, 0, printable.left, printable.top, printable.right, printable.bottom);
-  }
-  section.clefsRecordedThrough = system;
-  page.footnoteCounter = counter;
-  page.footnoteText = footnotes;
-}
-
 void DrawFootnotes(DeviceContext& dc, CPageDlg& page, const Rect& printable) {
   if (page.footnoteText.empty()) return;
   const InkSourceScope ink(dc, InkSource::kPageText);
@@ -341,6 +322,7 @@ void KeepFittingPageStarts(CSystemArray& section, const std::vector<int64_t>& ro
                            int32_t most) {
   const size_t limit = static_cast<size_t>(std::max(most, 1));
   section.pageStarts.assign(1, 0);
+  section.firstEstimatedPage = SIZE_MAX;
   size_t onPage = 0;
   int64_t used = 0;
   for (size_t s = 0; s < section.systems.size(); ++s) {
@@ -399,7 +381,9 @@ SystemReach RecalledReach(CSystemArray& section, size_t s, DeviceContext& dc, CP
     SyncRecordedClefs(section, s, dc, page, printable);
     clefs = ReadRecordedClefs(section);
   }
-  const ReachKey key{SystemFingerprint(section, system), placement, context, clefs};
+  // Where on its page a system stands (the high bits of its placement) changes nothing it
+  // draws: the measurement fitting the pages made serves the page's drawing.
+  const ReachKey key{SystemFingerprint(section, system), placement & ~kPagePlacementBits, context, clefs};
   if (std::optional<MeasuredReach> kept = FindMeasuredReach(key)) {
     clefs = std::move(kept->clefsAfter);
     return kept->reach;
@@ -668,6 +652,15 @@ CStaveArray* HitTestSystem(CSystemArray& section, size_t first, size_t count, Po
   return nullptr;
 }
 
+int64_t MeasureSystemRoom(CSystemArray& section, size_t s, DeviceContext& dc, CPageDlg& page, const Rect& printable,
+                          const ReachContext& context, RecordedClefState& clefs) {
+  int64_t room = 0;
+  if (section.systems.at(s) != nullptr) room = RecalledReach(section, s, dc, page, 0, printable, context, clefs).Total();
+  if (s == 0) room += HeadingBand(section, dc, page);
+  if (s + 1 == section.systems.size()) room += EndTextBand(section, dc, page);
+  return room;
+}
+
 std::vector<int64_t> MeasureSystemRooms(CSystemArray& section, DeviceContext& dc, CPageDlg& page,
                                         const Rect& printable) {
   std::vector<int64_t> rooms;
@@ -675,21 +668,13 @@ std::vector<int64_t> MeasureSystemRooms(CSystemArray& section, DeviceContext& dc
   // before it left; the definitions then forget them, as before any drawing.
   const int32_t counter = page.footnoteCounter;
   const std::string footnotes = page.footnoteText;
-  for (const auto& definition : section.definitions.items()) {
-    if (definition != nullptr) definition->ForgetRecordedClefs();
-  }
+  ForgetClefRecords(section);
   const ReachContext context = ReachContextOf(section, page, dc, printable);
   RecordedClefState clefs = ReadRecordedClefs(section);
   for (size_t s = 0; s < section.systems.size(); ++s) {
-    if (section.systems.at(s) == nullptr) {
-      rooms.push_back(0);
-      continue;
-    }
-    rooms.push_back(RecalledReach(section, s, dc, page, 0, printable, context, clefs).Total());
-  }
-  if (!rooms.empty()) {
-    rooms.front() += HeadingBand(section, dc, page);
-    rooms.back() += EndTextBand(section, dc, page);
+    // Every so many systems the clefs they start with are kept, for drawings that start there.
+    if (s % kClefCheckpointEvery == 0) section.clefCheckpoints.insert_or_assign(s, clefs);
+    rooms.push_back(MeasureSystemRoom(section, s, dc, page, printable, context, clefs));
   }
   for (const auto& definition : section.definitions.items()) {
     if (definition != nullptr) definition->ForgetRecordedClefs();
@@ -725,14 +710,16 @@ int32_t FitSystemsOfSection(CSystemArray& section, DeviceContext& dc, CPageDlg& 
 int32_t ComputeSystemsPerPage(CSystemArray& section, DeviceContext& dc, CPageDlg& page, const Rect& pageRect) {
   if (section.systems.empty() || section.systems.at(0) == nullptr) return section.stavesPerPage;
   const std::vector<int64_t> rooms = MeasureSystemRooms(section, dc, page, pageRect);
-  // As many as a system of the typical height (the median) would fill a page with; a page
-  // whose systems are taller holds fewer when it is laid out.
-  std::vector<int64_t> own;
-  for (size_t s = 0; s < rooms.size(); ++s) own.push_back(rooms[s] - (s == 0 ? HeadingBand(section, dc, page) : 0));
-  std::nth_element(own.begin(), own.begin() + static_cast<std::ptrdiff_t>(own.size() / 2), own.end());
-  const int64_t typical = std::max<int64_t>(own[own.size() / 2], 1);
+  // As many as the shortest system would fill a page with, the least room between them: the
+  // most a page can hold. Each page then holds what fits of its own systems, so that a page of
+  // short systems is not held to the count of taller ones.
+  int64_t shortest = INT64_MAX;
+  for (size_t s = 0; s < rooms.size(); ++s) {
+    shortest = std::min(shortest, rooms[s] - (s == 0 ? HeadingBand(section, dc, page) : 0));
+  }
+  shortest = std::max<int64_t>(shortest, 1);
   const int64_t gap = GapBetweenSystems(dc, page);
-  const int64_t capacity = (int64_t{pageRect.Height()} + gap) / (typical + gap);
+  const int64_t capacity = (int64_t{pageRect.Height()} + gap) / (shortest + gap);
   section.stavesPerPage = static_cast<int32_t>(std::clamp<int64_t>(capacity, 1, 1000));
   KeepFittingPageStarts(section, rooms, pageRect.Height(), gap, section.stavesPerPage);
   section.CopyFirstSystemStaves();

@@ -19,6 +19,7 @@
 #include "platform/draw/MulDiv.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
+#include "view/draw/MeasuredInk.h"
 #include "view/render/DrawingStaveRenderer.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/PictureText.h"
@@ -32,9 +33,10 @@ namespace {
 
 int32_t SaneZoom(int32_t zoom) { return zoom > 0 ? std::min(zoom, 100000) : 100; }
 
-
 // The least room between the ink of one line of a system and the ink of the next.
 constexpr int32_t kLineGapTenths = 20;
+// How far right of a system's start its first bar number looks for ink to keep clear of.
+constexpr int32_t kBarNumberReachTenths = 100;
 int32_t Sum(int64_t a, int64_t b) { return ScaleTruncated(a + b, 1, 1); }
 int32_t Tenths(const DeviceContext& dc, int32_t tenths) { return MulDiv(tenths, dc.LogPixelsX(), 254); }
 
@@ -276,6 +278,11 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   std::vector<DrawnLine> drawnLines;
   // Each line stands below the ink of the lines above it: flags, letters of the bass courses,
   // lyrics and texts of one line never reach into the next.
+  // What the lines draw near the system's start, which its first bar number keeps clear of.
+  const int64_t numberReach = Sum(left, MulDiv(MulDiv(kBarNumberReachTenths, dc.LogPixelsX(), 254), pageZoom, 100));
+  InkBoxes nearStart(dc, [numberReach](InkSource source, const Rect& box) {
+    return box.left < numberReach && source != InkSource::kStaffLine && source != InkSource::kBarLine;
+  });
   InkObserver* const outer = dc.GetInkObserver();
   const int32_t lineGap = MulDiv(MulDiv(kLineGapTenths, dc.LogPixelsY(), 254), pageZoom, 100);
   double lowestInk = -1e300;
@@ -319,7 +326,24 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   if (firstStave != nullptr && system.barSequenceRestart == 0 && system.firstBar > 1 &&
       (!filter || system.firstBar % 5 == 0)) {
     ink.emplace(dc, InkSource::kBarNumber);
-    DrawBarNumber(dc, firstStave->zoom, firstStave->lineSpacing, system.firstBar, left, firstStave->area.top);
+    // Above the first stave, moved up past the signs and flags it would meet there.
+    const auto draw = [&](DeviceContext& target, int32_t y) {
+      DrawBarNumber(target, firstStave->zoom, firstStave->lineSpacing, system.firstBar, left, y);
+    };
+    int32_t y = firstStave->area.top;
+    Rect number = MeasuredInk(dc, [&](DeviceContext& measuring) { draw(measuring, y); });
+    const int32_t gap = std::max(firstStave->lineSpacing / 8, 1);
+    for (size_t pass = 0; pass < nearStart.Boxes().size() && !number.IsEmpty(); ++pass) {
+      const auto hit = std::find_if(nearStart.Boxes().begin(), nearStart.Boxes().end(), [&](const Rect& box) {
+        return box.left < number.right + gap && number.left < box.right + gap && box.top < number.bottom + gap &&
+               number.top < box.bottom + gap;
+      });
+      if (hit == nearStart.Boxes().end()) break;
+      const int32_t up = number.bottom - (hit->top - gap);
+      y -= up;
+      number.Offset(0, -up);
+    }
+    draw(dc, y);
   }
 
   // The caption stands at its offset from the system's top left.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "model/events/CMetaEvent.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
 #include "model/ornament/COrnamentTable.h"
@@ -33,11 +34,28 @@ class ChordMeasure {
       : dc_(dc), definition_(definition), tab_(definition.tabInstrument),
         spacing_(MeasureTablatureSpacing(dc, tab_, zoom)),
         courses_(std::clamp(tab_.tuning.lines, 0, static_cast<int32_t>(nTuning::kMaxCourses))),
-        columnWidth_(columnWidth), gapOfMarks_(MulDiv(6, dc.LogPixelsX(), 254)) {
+        columnWidth_(columnWidth), gapOfMarks_(MulDiv(6, dc.LogPixelsX(), 254)),
+        french_((tab_.tabStyle & 7) == CTabInstrument::kFrench) {
     flags_ = CreateFlagsFont(tab_, dc, zoom);
   }
 
   int32_t Spacing() const { return spacing_; }
+
+  // A change of time signature stands about its column, a bar line's after it.
+  Reach OfEvent(const nChord& e) {
+    const CMetaEvent* signature = e.metaEvents.Find(CMetaEvent::kTimeSignature);
+    if (signature == nullptr || (signature->value & 1) == 0) return {};
+    const int32_t width = TabSignatureWidth(courses_, spacing_, signature->value, tab_.signatureSize);
+    if (e.IsSpecialEvent() && (e.status & 0xFF0) == 0x10) {
+      const bool after = (signature->value & 0x80) != 0;
+      return {after ? 0 : width / 2, after ? width : width - width / 2};
+    }
+    if (e.IsBarLine() && (e.status & 0x0C) == 0x04) {
+      // Drawn about the point half a column after the bar line.
+      return {0, columnWidth_ / 2 + width - width / 2};
+    }
+    return {};
+  }
 
   Reach Of(const nChord& chord) {
     Reach reach;
@@ -50,8 +68,9 @@ class ChordMeasure {
       reach.left = std::max(reach.left, size.cx / 2);
       reach.right = std::max(reach.right, size.cx - size.cx / 2);
       AddOrnament(*note, size.cx, reach);
+      AddFingering(*note, size.cx, reach);
       const int past = note->string - courses_;
-      if (past <= 0 || past >= 4) continue;
+      if (!french_ || past <= 0 || past >= 4) continue;
       // A bourdon "d" stands half its width left, its strokes before it.
       const int32_t shift = text == "d" ? size.cx / 2 : 0;
       reach.left = std::max(reach.left, shift + size.cx / 2);
@@ -67,6 +86,33 @@ class ChordMeasure {
   }
 
  private:
+  // A fingering mark beside its letter (the dots and signs left or right of it, a finger
+  // letter or a figure right of it) widens the chord as the fingering drawing places it.
+  void AddFingering(const nNotes& note, int32_t letterWidth, Reach& reach) {
+    if (note.fingering == 0 || definition_.hideOrnaments != 0 || !flags_) return;
+    const int low = note.fingering & 0x0F;
+    const int high = (note.fingering >> 4) & 0x0F;
+    const int32_t s = spacing_;
+    const auto glyphWidth = [&](uint32_t glyph) {
+      const FontSpec previous = dc_.SelectFont(*flags_);
+      const int32_t width = dc_.GetTextExtent(GlyphText(glyph)).cx;
+      dc_.SelectFont(previous);
+      return width;
+    };
+    switch (low) {
+      case 5: reach.left = std::max(reach.left, s / 2 + glyphWidth(0xF0)); break;
+      case 7: reach.left = std::max(reach.left, letterWidth + glyphWidth(0xF6) / 2); break;
+      case 11: reach.left = std::max(reach.left, s / 2 + glyphWidth(0xF3) / 2); break;
+      case 6: reach.right = std::max(reach.right, letterWidth + glyphWidth(0xF6) / 2); break;
+      case 10: reach.right = std::max(reach.right, letterWidth + s / 2); break;
+      case 12: case 13: case 14: case 15:
+        reach.right = std::max(reach.right, letterWidth / 2 + std::max(s / 8, 1) + dc_.GetTextExtent("m").cx);
+        break;
+      default: break;
+    }
+    if (high >= 1 && high <= 7) reach.right = std::max(reach.right, s * 3 / 8 + dc_.GetTextExtent("4").cx);
+  }
+
   // An ornament written beside its letter (left of it, or right of it) widens the chord as the
   // ornament drawing places it: half the ornament's width and 0.6 mm from the letter's middle.
   void AddOrnament(const nNotes& note, int32_t letterWidth, Reach& reach) {
@@ -98,14 +144,46 @@ class ChordMeasure {
   int courses_;
   int32_t columnWidth_;
   int32_t gapOfMarks_;  // 0.6 mm
+  bool french_;         // only French tablature writes strokes before its bourdons
   std::optional<FontSpec> flags_;
 };
 
+// Whether anything of the voices reaches beyond its letters: strokes before bourdons, an
+// ornament beside a letter, a time signature shown.
+bool NeedsRoom(CInstrumentDlg& definition, const std::vector<const nChordArray*>& voices) {
+  const CTabInstrument& tab = definition.tabInstrument;
+  const int courses = std::clamp(tab.tuning.lines, 0, static_cast<int32_t>(nTuning::kMaxCourses));
+  const bool french = (tab.tabStyle & 7) == CTabInstrument::kFrench;
+  COrnamentTable& table = definition.ornaments.table;
+  for (const nChordArray* voice : voices) {
+    if (voice == nullptr) continue;
+    for (const auto& e : *voice) {
+      if (e == nullptr) continue;
+      if (!e->IsChord()) {
+        if (e->metaEvents.Find(CMetaEvent::kTimeSignature) != nullptr) return true;
+        continue;
+      }
+      for (const auto& note : e->notes) {
+        if (note == nullptr) continue;
+        if (french && note->string > courses && note->string < courses + 4) return true;
+        if (definition.hideOrnaments != 0) continue;
+        const int low = note->fingering & 0x0F;
+        if ((low >= 5 && low <= 7) || low >= 10 || ((note->fingering >> 4) & 0x0F) != 0) return true;
+        const uint32_t code = note->ornament & 0x7F;
+        if (code == 0 || (note->ornament & 0x80) != 0) continue;
+        const int alignment = table.GetOrnament(code, 0, true).alignment;
+        if (alignment == 0 || alignment == 1 || (alignment >= 5 && alignment <= 8)) return true;
+      }
+    }
+  }
+  return false;
+}
+
 // What the elements of each voice reach, measured once for every column width tried.
 struct Element {
-  bool chord = false;
   Reach reach;
   int32_t halvesAfter = 0;  // the room the columns give after a bar line or event
+  bool chord = false;
 };
 using VoiceElements = std::vector<Element>;
 
@@ -116,10 +194,10 @@ std::vector<int64_t> RoomFor(const std::vector<VoiceElements>& voices, int32_t w
   for (const VoiceElements& voice : voices) {
     if (room.size() < voice.size()) room.resize(voice.size(), 0);
     for (size_t i = 1; i < voice.size(); ++i) {
-      if (!voice[i].chord) continue;
       const Element& before = voice[i - 1];
+      if (!voice[i].chord && voice[i].reach.left == 0) continue;
       const int64_t distance = before.chord ? width : int64_t{width} + int64_t{before.halvesAfter} * (width / 2);
-      const int64_t need = int64_t{voice[i].reach.left} + (before.chord ? before.reach.right : 0) + gap - distance;
+      const int64_t need = int64_t{voice[i].reach.left} + before.reach.right + gap - distance;
       room[i] = std::max(room[i], need);
     }
   }
@@ -145,25 +223,19 @@ int64_t Total(const std::vector<int64_t>& room) {
 
 }  // namespace
 
-BourdonColumns LayBourdonColumns(DeviceContext& dc, CInstrumentDlg& definition, int32_t zoom,
-                                 const std::vector<const nChordArray*>& voices, int32_t columnWidth,
-                                 bool halfColumnBars, int64_t left, int64_t right) {
-  BourdonColumns columns{columnWidth, {}};
+int32_t TabSignatureWidth(int32_t lines, int32_t spacing, uint32_t value, int32_t signatureSize) {
+  int32_t size = static_cast<int32_t>((value >> 16) & 0xFF);
+  if (size == 0) size = signatureSize - 50;
+  const int32_t height = std::max(lines - 1, 1) * spacing;
+  return MulDiv(height, size + 50, 100);
+}
+
+TabColumnRoom LayTabColumnRoom(DeviceContext& dc, CInstrumentDlg& definition, int32_t zoom,
+                               const std::vector<const nChordArray*>& voices, int32_t columnWidth,
+                               bool halfColumnBars, int64_t left, int64_t right) {
+  TabColumnRoom columns{columnWidth, {}};
   CTabInstrument& tab = definition.tabInstrument;
-  // Only French tablature writes strokes before its bourdons.
-  if ((tab.tabStyle & 7) != CTabInstrument::kFrench || columnWidth <= 0) return columns;
-  const int courses = std::clamp(tab.tuning.lines, 0, static_cast<int32_t>(nTuning::kMaxCourses));
-  bool anyStrokes = false;
-  for (const nChordArray* voice : voices) {
-    if (voice == nullptr) continue;
-    for (const auto& e : *voice) {
-      if (e == nullptr || !e->IsChord()) continue;
-      for (const auto& note : e->notes) {
-        if (note != nullptr && note->string > courses && note->string < courses + 4) anyStrokes = true;
-      }
-    }
-  }
-  if (!anyStrokes) return columns;
+  if (columnWidth <= 0 || !NeedsRoom(definition, voices)) return columns;
 
   // Measured on a device of its own: the drawing device keeps its state and records nothing.
   const std::unique_ptr<DeviceContext> device = CreateMeasuringDevice(&dc);
@@ -182,6 +254,7 @@ BourdonColumns LayBourdonColumns(DeviceContext& dc, CInstrumentDlg& definition, 
         elements[i].reach = measure.Of(*e);
       } else {
         elements[i].halvesAfter = ExtraHalfColumnsAfter(*e, halfColumnBars);
+        elements[i].reach = measure.OfEvent(*e);
       }
     }
     measured.push_back(std::move(elements));

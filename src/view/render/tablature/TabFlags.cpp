@@ -40,16 +40,17 @@ COLORREF FlagColour(const StaffRenderer& stave, const CTabInstrument& tab, int c
 
 }  // namespace
 
-void DrawChordFlag(StaffRenderer& stave, const nChord& chord, int32_t x) {
+bool ChordFlagShown(const StaffRenderer& stave, const nChord& chord) {
   const uint16_t mark = chord.ChordMark();
   // Mode 3 hides every flag.
-  if (mark == kNoFlagMark || stave.Stave().tabMode == 3) return;
+  if (mark == kNoFlagMark || stave.Stave().tabMode == 3) return false;
   const int code = chord.rhythm & 7;
-  if (!chord.notes.empty() && stave.Stave().tabMode == 0 && mark != kFlagAlwaysMark &&
-      code == stave.Marks().lastFlag) {
-    return;
-  }
-  DrawRhythmFlag(stave, chord, x, chord.rhythm, chord.GetTupletNumber());
+  return chord.notes.empty() || stave.Stave().tabMode != 0 || mark == kFlagAlwaysMark ||
+         code != stave.Marks().lastFlag;
+}
+
+void DrawChordFlag(StaffRenderer& stave, const nChord& chord, int32_t x) {
+  if (ChordFlagShown(stave, chord)) DrawRhythmFlag(stave, chord, x, chord.rhythm, chord.GetTupletNumber());
 }
 
 void DrawRhythmFlag(StaffRenderer& stave, const nChord& chord, int32_t x, uint16_t rhythm, uint32_t tuplet) {

@@ -14,6 +14,8 @@
 #include "view/render/LabelDrawing.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/TabFonts.h"
+#include "view/render/tablature/ChordLetters.h"
+#include "view/render/tablature/TabMarks.h"
 #include "view/render/marks/Ornaments.h"
 
 namespace vornel {
@@ -86,25 +88,6 @@ int32_t GetLetterBaseline(const StaffRenderer& stave, int course) {
   return y;
 }
 
-std::vector<Rect> ChordLetterInks(StaffRenderer& stave, int32_t x, const nNotes* except) {
-  std::vector<Rect> inks;
-  const nChord* chord = stave.CurrentChord();
-  const CTabInstrument* tab = stave.Stave().tabInstrument;
-  if (chord == nullptr || tab == nullptr) return inks;
-  DeviceContext& dc = stave.Graphics().dc;
-  for (const auto& other : chord->notes) {
-    if (other == nullptr || other.get() == except || other->string >= CourseCount(stave)) continue;
-    std::string text;
-    tab->GetFretText(other->pitch - 23, other->string, text);
-    const Rect ink = text.empty() ? Rect{} : dc.GetTextInkBox(text);
-    if (ink.IsEmpty()) continue;
-    const int32_t left = x - dc.GetTextExtent(text).cx / 2;
-    const int32_t base = GetLetterBaseline(stave, other->string);
-    inks.push_back({left + ink.left, base + ink.top, left + ink.right, base + ink.bottom});
-  }
-  return inks;
-}
-
 // ---------------------------------------------------------------------------------------------
 // One note
 
@@ -138,22 +121,16 @@ void DrawTabNoteAt(StaffRenderer& stave, nNotes& note, Point& position, uint16_t
   } else {
     y = GetLetterBaseline(stave, note.string);
     if ((tab->drawOpaque & 1) != 0 && note.string < CourseCount(stave)) DrawLetterBox(stave, x, lineY);
-    // A bourdon's letter stands below its line: its fingering goes with the letter.
-    const int32_t letterY = note.string >= CourseCount(stave) ? y + GetDiapasonOffset(stave, note.string) : y;
     size = DrawFretText(stave, note, {x, y});
+    // A bourdon's letter stands below its line: its fingering goes with the letter.
+    const int32_t letterY = note.string >= CourseCount(stave) ? stave.Marks().bourdonBaseline : y;
     const int32_t w = size.cx;
-    if (note.fingering != 0) {
-      const InkSourceScope fingering(dc, InkSource::kFingering);
-      stave.DrawFingering(note, x, letterY, w, s);
-      const CInstrumentDlg* d = stave.Definition();
-      if (d != nullptr && d->hideOrnaments == 0 && (note.fingering & 0x0F) != 0) {
-        const COLORREF old = dc.SetTextColor(stave.ColourOn() ? d->ornaments.table.colors[COrnamentTable::kFingerings]
-                                                              : 0);
-        DrawTabLowFingerMark(stave, note.fingering & 0x0F, x, letterY, w, s);
-        dc.SetTextColor(old);
-      }
+    // The slur first: the marks beside the letter keep clear of it.
+    if (note.slur != 0) {
+      SlurInkKeeper keeper(stave);
+      DrawSlur(stave, note, {x, y});
     }
-    if (note.slur != 0) DrawSlur(stave, note, {x, y});
+    if (note.fingering != 0) DrawTabFingering(stave, note, x, letterY, w);
     if (note.ornament != 0) {
       const int32_t width = note.fingering != 0 ? w * 3 / 2 : 0;
       stave.DrawOrnament(note, x, y, width);
@@ -185,45 +162,62 @@ COLORREF GetTabNoteColor(const StaffRenderer& stave, const nNotes& note) {
   return colour;
 }
 
+std::optional<ShownFret> ShowFret(const StaffRenderer& stave, const nChord& chord, const nNotes& note) {
+  const CTabInstrument* tab = Tab(stave);
+  if (tab == nullptr) return std::nullopt;
+  const uint16_t mark = chord.ChordMark();
+  if (mark == nChord::kRhythmMark) return std::nullopt;
+  if (!stave.OnScreen() && (SlurType(note) == kHiddenSlur || mark == nChord::kGreyedMark)) {
+    return std::nullopt;
+  }
+  ShownFret shown;
+  shown.course = note.string;
+  tab->GetFretText(note.pitch - 23, note.string, shown.text);
+  if (!shown.text.empty()) return shown;
+  // Asked for (status bit 1): the note is drawn once on the course its pitch takes.
+  if ((note.status & 0x2) == 0) return std::nullopt;
+  const int course = tab->FindStringForPitch(note.pitch - 23, -1);
+  if (course < 0 || course == note.string) return std::nullopt;
+  shown.course = course;
+  tab->GetFretText(note.pitch - 23, course, shown.text);
+  if (shown.text.empty()) return std::nullopt;
+  return shown;
+}
+
+int32_t LetterShift(const StaffRenderer& stave, uint16_t chordMark, const nNotes& note, const TextMetrics& metrics) {
+  int32_t x = 0;
+  if (chordMark == kAlternateShiftMark) x += stave.ShiftSign() * metrics.tmAveCharWidth / 4;
+  const uint32_t shift = (note.slur >> 12) & 7;
+  if (shift == 1) x -= metrics.tmAveCharWidth / 3;
+  if (shift == 2) x += metrics.tmAveCharWidth / 3;
+  return x;
+}
+
 Size DrawFretText(StaffRenderer& stave, const nNotes& note, Point point) {
   CTabInstrument* tab = stave.Stave().tabInstrument;
-  if (tab == nullptr) return {};
+  const nChord* chord = stave.CurrentChord();
+  if (tab == nullptr || chord == nullptr) return {};
   DeviceContext& dc = stave.Graphics().dc;
-  const uint16_t mark = CurrentMark(stave);
-  const bool greyed = mark == nChord::kGreyedMark;
-  if (mark == nChord::kRhythmMark) return {};
-  if (dc.IsPrinting() && (SlurType(note) == kHiddenSlur || greyed)) return {};
-
-  std::string text;
-  tab->GetFretText(note.pitch - 23, note.string, text);
-  if (text.empty()) {
-    // Asked for (status bit 1): the note is drawn once on the course its pitch takes.
-    if ((note.status & 0x2) == 0) return {};
-    const int course = tab->FindStringForPitch(note.pitch - 23, -1);
-    if (course < 0 || course == note.string) return {};
+  const std::optional<ShownFret> shown = ShowFret(stave, *chord, note);
+  if (!shown) return {};
+  if (shown->course != note.string) {
     nNotes moved = note;
-    moved.string = static_cast<uint8_t>(course);
+    moved.string = static_cast<uint8_t>(shown->course);
     moved.status &= ~uint32_t{0x2};
-    const int32_t shift = GetCourseY(stave, course) - GetCourseY(stave, note.string);
+    const int32_t shift = GetCourseY(stave, shown->course) - GetCourseY(stave, note.string);
     return DrawFretText(stave, moved, {point.x, point.y + shift});
   }
+  const std::string& text = shown->text;
 
   std::optional<FontSpec> smallPrevious;
   if ((note.status & 0x10) != 0) smallPrevious = CreateSmallTabFont(*tab, dc, stave.Zoom());
 
+  const bool greyed = chord->ChordMark() == nChord::kGreyedMark;
   COLORREF colour = GetTabNoteColor(stave, note);
   if (!dc.IsPrinting() && (greyed || SlurType(note) == kHiddenSlur)) colour = 0xC8C8C8;
   const COLORREF oldColour = dc.SetTextColor(colour);
 
-  const TextMetrics metrics = dc.GetTextMetrics();
-  int32_t x = point.x;
-  if (mark == kAlternateShiftMark) {
-    x += stave.Marks().shiftSign * metrics.tmAveCharWidth / 4;
-  }
-  const uint32_t shift = (note.slur >> 12) & 7;
-  if (shift == 1) x -= metrics.tmAveCharWidth / 3;
-  if (shift == 2) x += metrics.tmAveCharWidth / 3;
-
+  const int32_t x = point.x + LetterShift(stave, chord->ChordMark(), note, dc.GetTextMetrics());
   Size size;
   if (note.string < CourseCount(stave)) {
     size = dc.GetTextExtent(text);
@@ -252,24 +246,9 @@ void DrawLetterBox(StaffRenderer& stave, int32_t x, int32_t y) {
 // Bourdons
 
 int32_t GetDiapasonOffset(StaffRenderer& stave, int course) {
-  const CTabInstrument* tab = stave.Stave().tabInstrument;
-  const int32_t s = stave.Spacing();
-  const int style = TabStyle(stave);
-  const int nibble = tab != nullptr ? (tab->flagsHeight >> 4) & 0x0F : 0;
-  int32_t offset = nibble * s / 4;
-  if (style == CTabInstrument::kSpanish) offset = -offset;
-  if (style == CTabInstrument::kFrench && course - CourseCount(stave) >= 4) offset += s / 4;
-  const int counter = stave.Marks().diapasonCount;
-  if (counter > 0) {
-    if (style == CTabInstrument::kSpanish) {
-      offset -= s / 2 * counter;
-    } else {
-      // Each further bourdon of the chord a line lower than the one before: a third or fourth
-      // bourdon never lands on the first two.
-      offset += s * std::min(counter, static_cast<int>(nTuning::kMaxCourses));
-    }
-  }
-  return offset - s / 2;
+  const int32_t drop = stave.BourdonDrop();
+  return StoredBourdonOffset(stave, course, stave.Marks().diapasonCount) +
+         (TabStyle(stave) == CTabInstrument::kSpanish ? -drop : drop);
 }
 
 Size DrawBourdon(StaffRenderer& stave, const nNotes& note, int32_t x, int32_t y) {
@@ -283,7 +262,14 @@ Size DrawBourdon(StaffRenderer& stave, const nNotes& note, int32_t x, int32_t y)
   std::optional<COLORREF> oldColour;
   if (style == CTabInstrument::kSpanish && tab->colored != 0) oldColour = dc.SetTextColor(0x96);
   const Size size = dc.GetTextExtent(text);
-  const int32_t by = y + GetDiapasonOffset(stave, note.string);
+  int32_t by = y + GetDiapasonOffset(stave, note.string);
+  // The row the chord's letters give it: clear of the letters on the lines and of the
+  // bourdons before it.
+  if (const nChord* chord = stave.CurrentChord()) {
+    for (const PlacedLetter& placed : PlaceChordLetters(stave, *chord, x)) {
+      if (placed.note == &note && placed.bourdon) by = placed.at.y;
+    }
+  }
   int32_t bx = x;
   const int past = note.string - CourseCount(stave);
   if (style == CTabInstrument::kFrench && past < 4) {
@@ -293,6 +279,7 @@ Size DrawBourdon(StaffRenderer& stave, const nNotes& note, int32_t x, int32_t y)
   dc.TextOut(bx, by, text);
   if (oldColour) dc.SetTextColor(*oldColour);
   ++stave.Marks().diapasonCount;
+  stave.Marks().bourdonBaseline = by;
   return size;
 }
 
@@ -350,6 +337,8 @@ void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t heig
   const int32_t s = stave.Spacing();
   const COLORREF colour = dc.GetTextColor();
   const auto at = [&](int k) { return DiapasonStrokePoint(kind, k, count, height, textWidth, s, {x, y}); };
+  // The strokes of one run stand close together by design: the collision check reads them as one.
+  const InkCallGroup run(dc);
   switch (kind) {
     case 6: {  // the letter face's own '/'
       const unsigned old = dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
@@ -378,60 +367,6 @@ void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t heig
       dc.SetTextAlign(old);
       return;
     }
-  }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Fingering marks of the low nibble
-
-void DrawTabLowFingerMark(StaffRenderer& stave, int code, int32_t x, int32_t y, int32_t w, int32_t size) {
-  const CInstrumentDlg* d = stave.Definition();
-  if (d == nullptr || d->hideOrnaments != 0 || code == 0) return;
-  GraphicUtil& g = stave.Graphics();
-  DeviceContext& dc = g.dc;
-  const int32_t s = stave.Spacing();
-  if (code == 8 || code == 9) {
-    const int32_t half = std::max(s / 4, 1);
-    g.DrawTriangle(code == 8 ? 0 : 1, code == 8 ? 0xC86464 : 0xFA6400, x, y + half, half, half);
-    return;
-  }
-  struct Placed {
-    uint32_t glyph;
-    int32_t x;
-    int32_t y;
-    unsigned align;
-  };
-  std::optional<Placed> p;
-  const unsigned centred = TA_CENTER | TA_BASELINE;
-  switch (code) {
-    case 1: p = Placed{0xF1, x, y - size / 88, centred}; break;
-    case 2: p = Placed{0x12A, x, y, centred}; break;
-    case 3: p = Placed{0xEF, x, y + s, centred}; break;
-    case 4: p = Placed{0xF4, x, y, centred}; break;
-    case 5: p = Placed{0xF0, x - size / 2, y - size / 4, TA_RIGHT | TA_BASELINE}; break;
-    case 6: p = Placed{0xF6, x + w, y, centred}; break;
-    case 7: p = Placed{0xF6, x - w, y, centred}; break;
-    case 10: p = Placed{0xF0, x + s + w - size / 2, y - size / 4, TA_RIGHT | TA_BASELINE}; break;
-    case 11: p = Placed{0xF3, x - size / 2, y, centred}; break;
-    default: break;
-  }
-  if (p) {
-    ScopedFlagsFont flags{stave};
-    if (!flags) return;
-    const unsigned old = dc.SetTextAlign(p->align);
-    stave.DrawGlyph(p->glyph, p->x, p->y);
-    dc.SetTextAlign(old);
-    return;
-  }
-  // Codes 12-15 name the finger: outside the grid modes it is written as a label right of the
-  // letter, from half a line above its base line (the label's top), clear of the letter and of
-  // one on the next course.
-  const int mode = stave.Stave().tabMode;
-  if (mode == 1 || mode == 2) return;
-  if (const char letter = StaffRenderer::GetFingerLetter(code, false)) {
-    const int32_t gap = std::max(s / 8, 1);
-    DrawPatternLabel(dc, stave.Zoom(), std::string(1, letter), TA_LEFT | TA_BASELINE, 0,
-                     {x + w - w / 2 + gap, y - s / 2}, dc.GetTextColor());
   }
 }
 

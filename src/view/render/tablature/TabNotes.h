@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,10 +38,18 @@ int LetterFineOffset(const StaffRenderer& stave);
 // The base line of a letter on a course (its fine offset applied, half a spacing lower when
 // letters sit between the lines).
 int32_t GetLetterBaseline(const StaffRenderer& stave, int course);
-// The ink of the letters of the current chord's notes but `except` (none when null), drawn in
-// the column at x, measured in the face that is selected (the tablature face while a note is
-// drawn).
-std::vector<Rect> ChordLetterInks(StaffRenderer& stave, int32_t x, const nNotes* except);
+
+// The text a note of `chord` shows and the course it stands on: its own, or for a note whose
+// fret has no text and which asks for it (status bit 1) once the course its pitch takes;
+// nothing when the note shows nothing (a rhythm-only chord, a hidden or greyed note in print).
+struct ShownFret {
+  std::string text;
+  int course = 0;
+};
+std::optional<ShownFret> ShowFret(const StaffRenderer& stave, const nChord& chord, const nNotes& note);
+// How far a note's letter stands right of its column (left when negative): the chord mark's
+// alternating shift and the note's own shift.
+int32_t LetterShift(const StaffRenderer& stave, uint16_t chordMark, const nNotes& note, const TextMetrics& metrics);
 
 // One note of a tablature-type stave at position.x; position.y comes back as its letter's
 // base line.
@@ -54,8 +63,10 @@ void DrawLetterBox(StaffRenderer& stave, int32_t x, int32_t y);
 // The letter colour of a note.
 COLORREF GetTabNoteColor(const StaffRenderer& stave, const nNotes& note);
 
-// A bourdon's text below the lines at (x, y) with its strokes; returns its size.
+// A bourdon's text below the lines at (x, y) with its strokes, in its row (see
+// ChordLetters.h); returns its size and leaves its base line in the stave's marks.
 Size DrawBourdon(StaffRenderer& stave, const nNotes& note, int32_t x, int32_t y);
+// The offset of the next bourdon of the current chord from the row below the staff.
 int32_t GetDiapasonOffset(StaffRenderer& stave, int course);
 // `count` strokes of a diapason style left of a bourdon letter of height `height` at (x, y).
 void DrawDiapasonStrokes(StaffRenderer& stave, int count, int kind, int32_t height, int32_t textWidth, int32_t x,
@@ -69,13 +80,13 @@ Point DiapasonStrokePoint(int kind, int k, int count, int32_t height, int32_t te
 int32_t DiapasonStrokesReach(DeviceContext& dc, const std::optional<FontSpec>& flagsFont, int count, int kind,
                              int32_t height, int32_t textWidth, int32_t spacing);
 
-// The low-nibble fingering mark of a letter of width w and height s at (x, y).
-void DrawTabLowFingerMark(StaffRenderer& stave, int code, int32_t x, int32_t y, int32_t w, int32_t s);
 
 // The tablature slur shapes of slur-word bits 12-14: 3 and 4 a slanted line through the
 // letter toward the neighbouring course, 7 a hold line.
 void DrawTabSlurShape(StaffRenderer& stave, const nNotes& note, int shape, int32_t x, int32_t y);
 
+// Whether the chord's flag is drawn after its notes (not where it repeats the flag before).
+bool ChordFlagShown(const StaffRenderer& stave, const nChord& chord);
 // The flag of a chord after its notes (or of a rest) at x; the rhythm mark of chord mark 4.
 void DrawChordFlag(StaffRenderer& stave, const nChord& chord, int32_t x);
 void DrawRhythmFlag(StaffRenderer& stave, const nChord& chord, int32_t x, uint16_t rhythm, uint32_t tuplet);
