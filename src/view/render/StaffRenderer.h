@@ -68,6 +68,14 @@ struct MarkState {
   std::vector<Rect> chordMarks;
   std::shared_ptr<const MarkSurroundings> surroundings;
   std::vector<Rect> slurs;
+  // The bar of elements [from, to) of the voice, and whether none of its chords has a note;
+  // kept so that the rests of a bar look it up once.
+  struct BarOfRests {
+    size_t from = 0;
+    size_t to = 0;
+    bool silent = false;
+  };
+  mutable BarOfRests barOfRests;
 };
 
 // A box of the ink of a staff's music, in drawing coordinates; `head` for a note head.
