@@ -143,20 +143,27 @@ int CInstrument::LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int3
       last != nullptr ? AddLengths(last->area.top, MultiplyLength(std::max(last->lines - 1, 0), last->lineSpacing))
                       : lineRect.top;
 
+  // Where what the name keeps clear of starts: the staves' lines, or the brace joining them.
+  int64_t joinLeft = AddLengths(lineRect.left, -int64_t{nameWidth});
   if (count > 1) {
     Size millimetre{100, 100};
     dc.HimetricToDevice(millimetre);
     int32_t gap = AddLengths(millimetre.cx, labelWidth);
     if ((flags & kDrawTuning) != 0) gap = MultiplyLength(gap, 2);
     // At the start of the staves' lines, left of the room for their clefs and signatures.
-    renderer.DrawStaveJoin(dc, AddLengths(lineRect.left, -(int64_t{gap} + nameWidth)), lineRect.top, lastLine,
-                           millimetre.cx * 3 / 2);
+    const int32_t joinX = AddLengths(lineRect.left, -(int64_t{gap} + nameWidth));
+    renderer.DrawStaveJoin(dc, joinX, lineRect.top, lastLine, millimetre.cx * 3 / 2);
+    // The brace reaches twice its width left of the line.
+    joinLeft = std::min<int64_t>(joinLeft, int64_t{joinX} - int64_t{millimetre.cx} * 3);
   }
   if ((flags & kDrawName) != 0 && definition != nullptr) {
     // The name ends left of the staves' lines, clear of what joins them, centred on them.
     Size gap{kNameGapHundredths, kNameGapHundredths};
     dc.HimetricToDevice(gap);
-    const int32_t x = AddLengths(lineRect.left, -(int64_t{nameWidth} + gap.cx));
+    const int32_t x = static_cast<int32_t>(
+        std::clamp<int64_t>(std::min<int64_t>(AddLengths(lineRect.left, -(int64_t{nameWidth} + gap.cx)),
+                                               joinLeft - gap.cx / 4),
+                            INT32_MIN, INT32_MAX));
     const int32_t y = static_cast<int32_t>((int64_t{lineRect.top} + lastLine) / 2);
     if ((flags & kShortName) != 0 && !definition->shortName.empty()) {
       CTrackText shortened = definition->nameText;
