@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/instrument/CClef.h"
+#include "model/score/SystemSlots.h"
 #include "platform/draw/DeviceContext.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
@@ -46,12 +47,8 @@ struct PlacedSyllable {
   int32_t baseline = 0;
 };
 
-// The room the columns give after an event beyond its own column, in half columns: half after
-// a bar line when the instrument shows bar lines, half after a special event, a whole column
-// more after a bar line standing for a rest of several bars and after one that shows a time
-// signature.
-int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars);
-// The room a bar line or special event adds after itself to the columns that follow it.
+// The room a bar line or special event adds after itself to the columns that follow it (see
+// ExtraHalfColumnsAfter).
 int64_t ColumnRoomAfter(const nChord& e, bool halfColumnBars, int32_t step);
 
 // The message of a stave that failed to draw.
@@ -81,6 +78,14 @@ struct MarkState {
   std::vector<Rect> chordMarks;
   std::shared_ptr<const MarkSurroundings> surroundings;
   std::vector<Rect> slurs;
+  // The bar of elements [from, to) of the voice, and whether none of its chords has a note;
+  // kept so that the rests of a bar look it up once.
+  struct BarOfRests {
+    size_t from = 0;
+    size_t to = 0;
+    bool silent = false;
+  };
+  mutable BarOfRests barOfRests;
 };
 
 // A box of the ink of a staff's music, in drawing coordinates; `head` for a note head.
@@ -237,6 +242,7 @@ class StaffRenderer {
   bool ColourOn() const { return settings_ != nullptr && settings_->colourOn; }
   int32_t Indent() const { return indent_; }
   bool Proportional() const { return proportional_; }
+  bool OnGrid() const { return onGrid_; }
   // The voice being drawn, the element being drawn and the chord being drawn.
   const nChordArray* Voice() const { return voice_; }
   size_t ElementIndex() const { return elementIndex_; }
@@ -266,8 +272,6 @@ class StaffRenderer {
   void ComputeTimeLayout(const CVoicesArray& voices, Rect rect, int32_t columnWidth);
   void ComputeColumnRoom(const CVoicesArray& voices, int32_t columnWidth);
   void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
-  // Moves the columns so that the voice's bar lines stand where the system puts them.
-  void AlignBars(const nChordArray& voice, int32_t columnWidth);
   void ComputeHighlight(const nChordArray& voice);
   void ReportFailure(const Rect& rect);
   void DrawChord(nChord& chord, int32_t x, size_t index);
@@ -300,6 +304,8 @@ class StaffRenderer {
   Rect page_;
   // Time-proportional layout
   bool proportional_ = false;
+  // The voice being drawn stands on the columns its system shares among its lines.
+  bool onGrid_ = false;
   // The columns as what reaches beyond a tablature's letters needs them (see TabColumns.h);
   // the same for every stave of the line.
   TabColumnRoom columns_;
