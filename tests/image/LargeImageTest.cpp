@@ -276,8 +276,10 @@ TEST(LargeImageSource, TiffRegionsAndReductionsAreMeansOfTheWholeImage) {
   fs::remove(path);
 }
 
-// A PNG written through libpng's full interface, so that it may be interlaced.
-void WritePngOf(const fs::path& path, int width, int height, int colourType, int depth, bool interlaced) {
+// A PNG written through libpng's full interface, so that it may be interlaced; `filters` are
+// those the writer may choose from (PNG_FILTER_*; 0 for its default).
+void WritePngOf(const fs::path& path, int width, int height, int colourType, int depth, bool interlaced,
+                int filters = 0) {
   FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -289,8 +291,12 @@ void WritePngOf(const fs::path& path, int width, int height, int colourType, int
   std::vector<png_color> palette(256);
   for (int i = 0; i < 256; ++i) palette[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
   if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette.data(), 1 << depth);
+  if (filters != 0) png_set_filter(png, PNG_FILTER_TYPE_BASE, filters);
   png_write_info(png, info);
-  const int channels = colourType == PNG_COLOR_TYPE_RGB ? 3 : colourType == PNG_COLOR_TYPE_RGB_ALPHA ? 4 : 1;
+  const int channels = colourType == PNG_COLOR_TYPE_RGB         ? 3
+                       : colourType == PNG_COLOR_TYPE_RGB_ALPHA ? 4
+                       : colourType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
+                                                                 : 1;
   const size_t rowBytes = (size_t(width) * channels * depth + 7) / 8;
   std::vector<uint8_t> image(rowBytes * size_t(height));
   for (size_t i = 0; i < image.size(); ++i) image[i] = uint8_t((i * 2654435761u) >> 13);
@@ -383,6 +389,60 @@ TEST(LargeImageSource, EveryFormatReadsInPartsAsItDecodesWhole) {
                0);
     fs::remove(path);
   }
+}
+
+// PNGs of 8-bit samples of every colour type and filter are inflated and unfiltered by the
+// reader itself: tall enough for reads that start from a state kept on the way down, and for
+// reads of several such parts in parallel.
+TEST(LargeImageSource, PlainPngsOfEveryKindAndFilterReadAsTheyDecodeWhole) {
+  const int colours[] = {PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_COLOR_TYPE_RGB, PNG_COLOR_TYPE_RGB_ALPHA,
+                         PNG_COLOR_TYPE_PALETTE};
+  const int filters[] = {PNG_FILTER_NONE, PNG_FILTER_SUB, PNG_FILTER_UP, PNG_FILTER_AVG, PNG_FILTER_PAETH};
+  for (const int colour : colours) {
+    for (const int filter : filters) {
+      SCOPED_TRACE("colour type " + std::to_string(colour) + ", filter " + std::to_string(filter));
+      const fs::path path = TempFile("plain.png");
+      WritePngOf(path, 37, 1300, colour, 8, false, filter);
+      CheckParts(path,
+                 {{{0, 0, 37, 1300}, 1, 37, 1300}, {{3, 700, 30, 600}, 1, 30, 600}, {{0, 0, 37, 1300}, 4, 10, 325},
+                  {{5, 1100, 20, 100}, 2, 10, 50}, {{0, 1030, 37, 200}, 16, 3, 13}},
+                 0);
+      fs::remove(path);
+    }
+  }
+}
+
+// A plain PNG cut short or with damaged data: the reads that need what is missing fail with
+// the decoder's error, those above it still read.
+TEST(LargeImageSource, DamagedPlainPngsFailAsErrors) {
+  const fs::path path = TempFile("damaged.png");
+  WritePngOf(path, 64, 900, PNG_COLOR_TYPE_RGB, 8, false);
+  std::vector<char> bytes(fs::file_size(path));
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  ASSERT_EQ(std::fread(bytes.data(), 1, bytes.size(), file), bytes.size());
+  std::fclose(file);
+  const auto rewrite = [&](size_t size) {
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, size, out);
+    std::fclose(out);
+  };
+  rewrite(bytes.size() / 2);
+  {
+    const auto source = OpenLargeImageSource(path.string());
+    PLAnyBmp out;
+    EXPECT_EQ(testing::CodeOf([&] { source->Read({0, 0, 64, 10}, 1, out); }), 0);
+    EXPECT_NE(testing::CodeOf([&] { source->Read({0, 0, 64, 900}, 1, out); }), 0);
+    EXPECT_NE(testing::CodeOf([&] { source->Read({0, 600, 64, 300}, 2, out); }), 0);
+  }
+  // Bytes of the compressed data overwritten.
+  for (size_t i = bytes.size() / 3; i < bytes.size() / 3 + 64; ++i) bytes[i] = char(0xFF);
+  rewrite(bytes.size());
+  {
+    const auto source = OpenLargeImageSource(path.string());
+    PLAnyBmp out;
+    EXPECT_NE(testing::CodeOf([&] { source->Read({0, 0, 64, 900}, 4, out); }), 0);
+  }
+  fs::remove(path);
 }
 
 // A picture of 256 x 192 with a copy reduced by 4 of one flat colour, in the chain of

@@ -12,14 +12,23 @@ DeviceBitmap DeviceBitmapOf(const PLBmp& bmp, int left, int top, int width, int 
     return {};
   }
   DeviceBitmap bitmap(width, height);
-  std::vector<PLPixel32> line(static_cast<size_t>(bmp.GetWidth()));
+  // Lines of 32-bit pixels are read where they are: a tile cut from a wide bitmap then costs
+  // its own pixels, not the whole line's.
+  const bool direct = bmp.GetBitsPerPixel() == 32;
+  std::vector<PLPixel32> line(direct ? 0 : static_cast<size_t>(bmp.GetWidth()));
   const bool alpha = bmp.HasAlpha();
   for (int y = 0; y < height; ++y) {
-    PLBmp::ExpandLine(bmp.GetLineArray()[top + y], bmp.GetBitsPerPixel(), bmp.GetPalette(), bmp.GetWidth(),
-                      line.data());
+    const PLPixel32* pixels = nullptr;
+    if (direct) {
+      pixels = reinterpret_cast<const PLPixel32*>(bmp.GetLineArray()[top + y]);
+    } else {
+      PLBmp::ExpandLine(bmp.GetLineArray()[top + y], bmp.GetBitsPerPixel(), bmp.GetPalette(), bmp.GetWidth(),
+                        line.data());
+      pixels = line.data();
+    }
     uint32_t* out = bitmap.Data() + static_cast<size_t>(y) * static_cast<size_t>(width);
     for (int x = 0; x < width; ++x) {
-      const PLPixel32 p = line[static_cast<size_t>(left + x)];
+      const PLPixel32 p = pixels[static_cast<size_t>(left + x)];
       const uint32_t a = alpha ? p.a : 255;
       if (a == 255) {
         out[x] = 0xFF000000u | (uint32_t(p.r) << 16) | (uint32_t(p.g) << 8) | p.b;

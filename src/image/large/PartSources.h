@@ -14,5 +14,7 @@ std::unique_ptr<LargeImageSource> OpenTiffParts(std::unique_ptr<PLFileSource> fi
 // Uncompressed BMP files and binary greymaps and pixmaps of 8-bit samples, row by row from the
 // mapped file; PNG files a row or an interlaced pass at a time.
 std::unique_ptr<LargeImageSource> OpenRowParts(std::unique_ptr<PLFileSource> file);
+// PNG files that PngRows.h reads, taking `file` then; nothing for any other PNG, `file` left.
+std::unique_ptr<LargeImageSource> OpenPlainPngParts(std::unique_ptr<PLFileSource>& file);
 
 }  // namespace vornel

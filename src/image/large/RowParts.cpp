@@ -1,6 +1,6 @@
 // Readers in parts that go through a picture's rows: uncompressed BMP files and binary
 // greymaps and pixmaps straight from the file (only the rows that count), and PNG
-// files a row at a time through libpng, interlaced ones a pass at a time (a reduced read
+// files other than plain ones (PngParts.cpp) a row at a time through libpng, interlaced ones a pass at a time (a reduced read
 // stops after the passes that hold the rows and columns it samples).
 
 #include <fcntl.h>
@@ -101,6 +101,11 @@ struct PngReading {
     png_set_read_fn(png, &input, ReadPng);
     png_set_user_limits(png, PLBmp::kMaxDimension, PLBmp::kMaxDimension);
     png_set_chunk_malloc_max(png, 8 << 20);
+    // A scan is shown, not verified: no checksums are computed (damage still ends the read).
+    png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+#ifdef PNG_IGNORE_ADLER32
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
   }
   ~PngReading() { png_destroy_read_struct(&png, &info, nullptr); }
   PngReading(const PngReading&) = delete;
@@ -248,6 +253,7 @@ std::unique_ptr<LargeImageSource> OpenRowParts(std::unique_ptr<PLFileSource> fil
     return std::make_unique<RawRowSource>(descriptor, layout);
   }
   if (size >= 8 && png_sig_cmp(data, 0, 8) == 0) {
+    if (auto plain = OpenPlainPngParts(file)) return plain;
     PngReading r(data, static_cast<size_t>(size));
     png_uint_32 width = 0;
     png_uint_32 height = 0;

@@ -245,15 +245,25 @@ void CBriotabView::OnDraw(DeviceContext& dc) {
 // of it: when the edit moved systems (a taller system pushes the ones after it down, or the
 // page takes one system fewer), the rest of the window still shows them where they were.
 void CBriotabView::InvalidateIfSystemsMoved() {
+  // The window shows one page of the active section: only its systems can be seen to move,
+  // and comparing those alone keeps a key's repaint independent of the section's length.
   std::vector<Rect> placed;
-  placed.reserve(drawnSystems_.size());
-  for (const auto& section : doc_.sections.items()) {
-    if (section == nullptr) continue;
-    for (const auto& system : section->systems) placed.push_back(system != nullptr ? system->area : Rect{});
+  const CSystemArray* section = ActiveSection();
+  const DrawnPage page{doc_.sections.activeSection, state_.pageIndex};
+  if (section != nullptr) {
+    const size_t count = section->systems.size();
+    const size_t first = std::min(section->FirstSystemOfPage(static_cast<size_t>(std::max(page.page, 0))), count);
+    const size_t end = std::min(first + section->SystemsOnPage(static_cast<size_t>(std::max(page.page, 0))), count);
+    placed.reserve(end - first);
+    for (size_t s = first; s < end; ++s) {
+      const CStaveArray* system = section->systems.at(s);
+      placed.push_back(system != nullptr ? system->area : Rect{});
+    }
   }
-  if (placed == drawnSystems_) return;
-  const bool known = !drawnSystems_.empty();
+  if (placed == drawnSystems_ && page == drawnPage_) return;
+  const bool known = drawnPage_.section >= 0;
   drawnSystems_ = std::move(placed);
+  drawnPage_ = page;
   if (known) Window().Invalidate();
 }
 

@@ -283,8 +283,15 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   std::unique_ptr<NoteEntry> entry_;
   bool observing_ = false;
   bool sectionsListed_ = false;
-  // Where the systems stood after the last drawing (see OnDraw).
+  // Where the systems of the page shown stood after the last drawing, and which page that
+  // was (see OnDraw); none drawn yet while the section is -1.
+  struct DrawnPage {
+    int32_t section = -1;
+    int32_t page = 0;
+    friend bool operator==(const DrawnPage&, const DrawnPage&) = default;
+  };
   std::vector<Rect> drawnSystems_;
+  DrawnPage drawnPage_;
   // The caret as last placed.
   CaretKind caret_ = CaretKind::kNone;
   Rect caretRect_;
