@@ -231,6 +231,11 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
         control = slider;
       }
       control->SetWindowVariant(wxWINDOW_VARIANT_SMALL);
+      // A collapsed panel's pop-up closes when the focus leaves it, and the window system does
+      // not say where the focus goes: a control that took the focus at a click would close the
+      // pop-up under the pointer before the click counts. Ribbon controls answer the pointer
+      // and leave the focus where it is, as the ribbon's buttons do.
+      control->SetCanFocus(false);
       column->Add(control, 0, wxBOTTOM, 1);
     } else if (element.kind == RibbonKind::kGallery) {
       auto* gallery = new WideGallery(host, WindowIdFor(element.id));
