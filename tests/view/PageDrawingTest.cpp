@@ -410,8 +410,8 @@ TEST(SectionPages, HitTesting) {
   DrawSystems(*section, dc, page, 0, 0, 3, false);
   CStaveArray& second = *section->System(1);
   const CClef& stave = *second.Line(1)->staves.at(0);
-  // A point on the third column of the second line's stave.
-  const Point inside{stave.area.left + 2 * stave.columnWidth + stave.columnWidth / 2, stave.area.top + stave.lineSpacing};
+  // A point nearest the third column of the second line's stave.
+  const Point inside{stave.area.left + 2 * stave.columnWidth + stave.columnWidth / 4, stave.area.top + stave.lineSpacing};
   EXPECT_EQ(HitTestSystem(*section, 0, 3, inside), &second);
   EXPECT_EQ(section->activeSystem, 1);
   EXPECT_EQ(second.activeInstrument, 1);
