@@ -98,6 +98,51 @@ TEST(NoteEntryTest, TypingOnAFrenchLuteTablature) {
   EXPECT_EQ(rig.doc->GetActiveSection()->activeSystem, 1);
 }
 
+// A click on a typed letter puts the cursor on the letter's course and column, wherever on the
+// letter it falls: its upper half is not the course above, its left half not the column before.
+TEST(NoteEntryTest, AClickOnALetterLandsOnItsCourseAndColumn) {
+  for (const bool betweenLines : {false, true}) {
+    EntryRig rig(false);
+    rig.Stave().tabInstrument->betweenLines = betweenLines ? 1 : 0;
+    // "a" on the first course in the first column, "b" on the second in the second ...
+    rig.Run("char a\nkey Down\nchar b\nkey Down\nchar c\nkey Down\nchar d\nkey Down\nchar e\n");
+    const std::string log = rig.Draw();
+    const int32_t s = rig.Stave().lineSpacing;
+    const int32_t w = rig.Stave().columnWidth;
+    ASSERT_GT(s, 8);
+    ASSERT_GT(w, 8);
+    int letters = 0;
+    std::istringstream in(log);
+    std::string line;
+    while (std::getline(in, line)) {
+      int32_t x = 0;
+      int32_t baseline = 0;
+      char letter = 0;
+      // Letters are drawn centred on their place, standing on their base line.
+      if (std::sscanf(line.c_str(), "TextOut %d %d \"%c\"", &x, &baseline, &letter) != 3) continue;
+      if (letter < 'a' || letter > 'e') continue;
+      const int course = letter - 'a';
+      ++letters;
+      const Point points[] = {{x, baseline - s / 3},
+                              {x - w / 5, baseline - s * 3 / 5},
+                              {x + w / 5, baseline - s * 3 / 5},
+                              {x - w / 5, baseline - 1},
+                              {x + w / 5, baseline - 1}};
+      for (const Point& at : points) {
+        rig.Stave().cursorRow = 5 - course;
+        rig.Stave().cursorColumn = 9;
+        rig.view.OnLButtonDown({at, view::kLeftButton, 0});
+        rig.view.OnLButtonUp({at, view::kLeftButton, 0});
+        EXPECT_EQ(rig.Stave().cursorRow, course) << letter << " at " << at.x - x << "," << at.y - baseline
+                                                 << (betweenLines ? " between lines" : "");
+        EXPECT_EQ(rig.Stave().cursorColumn, course) << letter << " at " << at.x - x << "," << at.y - baseline
+                                                    << (betweenLines ? " between lines" : "");
+      }
+    }
+    EXPECT_EQ(letters, 5);
+  }
+}
+
 TEST(NoteEntryTest, TypingOnAGClefStaff) {
   EntryRig rig(true);
   rig.Stave().cursorRow = 4;  // the top line's next space down: D

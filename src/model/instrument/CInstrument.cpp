@@ -80,12 +80,22 @@ int CInstrument::HitTestStave(int32_t x, int32_t y) {
   // A stave that was never laid out has no columns to divide by.
   if (stave->columnWidth > 0) {
     int64_t column = DrawnColumnAt(*stave, selectedVoice != 0 ? 1 : 0, GetSelectedVoice(), x);
-    if (column < 0) column = (static_cast<int64_t>(x) - stave->area.left) / stave->columnWidth;
+    if (column < 0) {
+      // The grid's columns, each centred on its place as the letters are.
+      const int64_t offset = static_cast<int64_t>(x) - stave->area.left + stave->columnWidth / 2;
+      if (offset >= 0) column = offset / stave->columnWidth;
+    }
     if (column >= 0 && column < stave->columnCount) stave->cursorColumn = static_cast<int32_t>(column);
   }
+  // The row whose line (or staff step) is nearest: letters and note heads stand centred on
+  // their line, so a click on their upper half is theirs, not the row's above. Letters drawn
+  // between the lines stand in the space below their course's line.
   const int64_t spacing = std::max(stave->lineSpacing, 1);
   const int64_t step = stave->tablatureLayout ? spacing : std::max<int64_t>(spacing / 2, 1);
-  const int64_t row = (static_cast<int64_t>(y) - stave->area.top) / step;
+  const bool betweenLines =
+      stave->tablatureLayout && stave->tabInstrument != nullptr && stave->tabInstrument->betweenLines != 0;
+  const int64_t offset = static_cast<int64_t>(y) - stave->area.top + (betweenLines ? 0 : step / 2);
+  const int64_t row = offset >= 0 ? offset / step : -1;
   if (row >= 0 && row < stave->rowCount) stave->cursorRow = static_cast<int32_t>(row);
   return 1;
 }

@@ -40,13 +40,18 @@ int64_t DrawnColumnAt(const CClef& stave, int32_t voiceIndex, const nChordArray&
   if (drawn == nullptr) return -1;
   const std::vector<uint32_t>& xs = *drawn;
   const size_t last = voice.size() - 1;
-  if (x < int64_t{xs[0]}) return -1;
+  // A column's letters stand centred on its place: a column takes the points nearer its place
+  // than its neighbours', so that a click on either half of a letter is on the letter's column.
+  const int64_t width = stave.columnWidth;
+  const int64_t firstGap = last > 0 ? int64_t{xs[1]} - int64_t{xs[0]} : width;
+  if (x < int64_t{xs[0]} - std::max<int64_t>(firstGap, 0) / 2) return -1;
   size_t column = 0;
   for (size_t i = 1; i <= last; ++i) {
-    if (int64_t{xs[i]} <= x) column = i;
+    if ((int64_t{xs[i - 1]} + int64_t{xs[i]}) / 2 <= x) column = i;
   }
   if (column < last) return static_cast<int64_t>(column);
-  return static_cast<int64_t>(last) + (x - int64_t{xs[last]}) / stave.columnWidth;
+  const int64_t past = x - int64_t{xs[last]} + width / 2;
+  return static_cast<int64_t>(last) + std::max<int64_t>(past, 0) / width;
 }
 
 }  // namespace vornel

@@ -93,12 +93,18 @@ int32_t CStaveArray::MeasureLines(DeviceContext* dc, int32_t left, int32_t top, 
 
 int CStaveArray::HitTestLine(int32_t x, int32_t y) {
   const Point point{x, y};
-  if (!area.Contains(point)) return 0;
+  // The first column's letters and the top course's stand half out of the system's area, to
+  // the left and above: the system takes what its lines' grip takes there.
+  Rect reach = area;
+  reach.top -= kLineGrip;
+  reach.left -= kLineGrip;
+  if (!reach.Contains(point)) return 0;
   for (size_t i = lines.size(); i-- > 0;) {
     CInstrument* line = lines.at(i);
     if (line == nullptr) continue;
     Rect grip = line->lineRect;
     grip.top -= kLineGrip;
+    grip.left -= kLineGrip;
     if (grip.Contains(point)) {
       activeInstrument = static_cast<int32_t>(i);
       return line->HitTestStave(x, y);

@@ -260,7 +260,12 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
   table.AddRange(
       kFirstPrintOption, kLastPrintOption,
       [&doc](const CommandEvent& e) {
-        if (int32_t* option = PrintOption(doc, e.id)) *option = *option != 0 ? 0 : 1;
+        int32_t* option = PrintOption(doc, e.id);
+        if (option == nullptr) return;
+        // A stored setting: the document is kept with it, and its pages show it.
+        *option = *option != 0 ? 0 : 1;
+        doc.SetModifiedFlag(true);
+        doc.UpdateAllViews(kHintRepaintAll);
       },
       {}, [&doc](int id) { return PrintOption(doc, id) != nullptr && *PrintOption(doc, id) != 0; });
 

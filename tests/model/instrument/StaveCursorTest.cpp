@@ -96,10 +96,11 @@ TEST(StaveCursor, DrawnColumnsMoveTheCaretAndClicks) {
     int64_t x;
     int64_t column;
   };
-  // Left of the first column the grid decides (-1); past the last element the columns go on
-  // in column widths from it.
-  for (const Click& c : {Click{99, -1}, Click{100, 0}, Click{190, 1}, Click{205, 2}, Click{239, 2}, Click{250, 3},
-                         Click{285, 4}}) {
+  // A click goes to the column whose place is the nearest; left of the first column by more
+  // than half the gap to the next the grid decides (-1); past the last element the columns go
+  // on in column widths from it.
+  for (const Click& c : {Click{79, -1}, Click{80, 0}, Click{119, 0}, Click{120, 1}, Click{169, 1}, Click{170, 2},
+                         Click{219, 2}, Click{220, 3}, Click{259, 3}, Click{260, 4}, Click{300, 5}}) {
     EXPECT_EQ(DrawnColumnAt(stave, 1, voice, c.x), c.column) << c.x;
   }
 

@@ -115,12 +115,14 @@ TEST(InstrumentLine, HitTestingStaves) {
     int32_t row;     // cursor row (starts at 7)
   };
   const Case cases[] = {
-      {150, 95, 0, 2, 0},    // above the first stave by less than a spacing
+      {145, 95, 0, 2, 0},    // above the first stave by less than a spacing
       {80, 120, 0, 7, 2},    // left of the columns, within the margin
-      {105, 235, 1, 0, 8},   // the second stave: rows of half a spacing
+      {105, 233, 1, 0, 8},   // the second stave: rows of half a spacing
       {400, 140, 0, 7, 4},   // in the stave but right of its last column
-      {150, 198, 1, 2, 0},   // just above the second stave
-      {150, 239, 1, 2, 7},   // below its last line, within six spacings of its top; no such row
+      {145, 198, 1, 2, 0},   // just above the second stave
+      {145, 239, 1, 2, 7},   // below its last line, within six spacings of its top; no such row
+      {151, 124, 0, 3, 2},   // the nearest column and line: a letter's right and upper half
+      {91, 106, 0, 0, 1},    // the first column's left half, nearer the second line
       {60, 130, 1, 7, 7},    // no stave: the active one stays, its row and column out of range
   };
   for (const Case& c : cases) {
@@ -233,7 +235,7 @@ TEST(System, MeasuringSkipsHiddenInstrumentsAndHitTestingFindsTheLine) {
   system.activeInstrument = 0;
   EXPECT_EQ(system.HitTestLine(150, 511), 1);  // 29 units above the third line's top
   EXPECT_EQ(system.activeInstrument, 2);
-  EXPECT_EQ(system.HitTestLine(150, 499), 0);  // outside the system
+  EXPECT_EQ(system.HitTestLine(150, 469), 0);  // outside the system and its top line's grip
   EXPECT_EQ(system.activeInstrument, 2);
   EXPECT_EQ(system.HitTestLine(150, 505), 1);
   EXPECT_EQ(system.activeInstrument, 0);

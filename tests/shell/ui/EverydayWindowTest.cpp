@@ -234,6 +234,35 @@ TEST_F(EverydayWindow, DeleteBlankStavesKeepsTypedMusic) {
   EXPECT_FALSE(section.System(1)->Line(0)->firstVoice.empty());
 }
 
+// Every box of the "Print elements" panel toggles the print option it names, also from the
+// panel's pop-up when the panel is collapsed: the pop-up stays open for the next box, and the
+// document is marked modified.
+TEST_F(EverydayWindow, ThePrintElementsBoxesToggleWhatTheyName) {
+  EditorRun run(home, {WriteDocument(home.Path() + "Suite.btxml")});
+  CMainFrame& frame = run.Frame();
+  CVornelTabDoc& doc = frame.ActiveChild()->Document();
+  CPageDlg& page = doc.settings.pageSettings;
+  CTitlePage& title = doc.settings.titlePage;
+  const std::vector<std::pair<const char*, int32_t*>> boxes = {
+      {"Print all sections", &page.printAllSections}, {"Print title page", &title.printTitlepage},
+      {"Print preface", &title.printPreface},          {"Print facsimiles", &page.printFacsimiles},
+      {"Print table of contents", &title.printContents}, {"Print RTF contents", &title.useRtf},
+      {"Use columns", &title.columns},                 {"Include section index", &title.sectionPosition},
+      {"Include page numbers", &title.pageNumbers}};
+  bool collapsed = false;
+  for (const auto& [label, option] : boxes) {
+    const int32_t before = *option;
+    if (collapsed) {
+      ASSERT_NE(ClickRibbonCheckBox(frame, label), nullptr) << label << ": the pop-up closed";
+    } else {
+      collapsed = ClickRibbonCheckBox(frame, label) != nullptr;
+    }
+    Pump();
+    EXPECT_EQ(*option, before != 0 ? 0 : 1) << label;
+  }
+  EXPECT_TRUE(doc.IsModified());
+}
+
 // A right click on a list of the output pane opens its menu (no complaint of the window
 // system about its ids); "Hide" chosen with the keys hides the pane.
 TEST_F(EverydayWindow, TheOutputPanesMenuOpensAndHides) {

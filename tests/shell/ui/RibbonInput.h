@@ -3,6 +3,7 @@
 // shown, a collapsed panel opened first, then the button's rectangle clicked.
 
 #include <gtest/gtest.h>
+#include <wx/checkbox.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
@@ -72,6 +73,41 @@ inline void ClickRibbonButton(CMainFrame& frame, int command) {
     return;
   }
   FAIL() << "no ribbon button " << command;
+}
+
+// Clicks the ribbon's check box labelled `label` on its page, which is made the page shown; a
+// collapsed panel is opened first, as for a button, unless it is open already. Returns the
+// pop-up the box stands in, still open after the click; null when the box stands on its page
+// or its pop-up closed.
+inline wxRibbonPanel* ClickRibbonCheckBox(CMainFrame& frame, const wxString& label) {
+  CRibbonBar& ribbon = *frame.Bars().Ribbon();
+  for (size_t p = 0; p < ribbon.GetPageCount(); ++p) {
+    ribbon.SetActivePage(p);
+    std::vector<wxCheckBox*> boxes;
+    FindAll(ribbon.GetPage(p), boxes);
+    for (wxCheckBox* box : boxes) {
+      if (box->GetLabel() != label) continue;
+      frame.UpdateWindowUI(wxUPDATE_UI_RECURSE);
+      testing::Pump();
+      if (!box->IsShownOnScreen()) {
+        auto* panel = dynamic_cast<wxRibbonPanel*>(box->GetParent());
+        EXPECT_NE(panel, nullptr) << label;
+        if (panel == nullptr) return nullptr;
+        if (panel->GetExpandedPanel() == nullptr) testing::ClickCentre(*panel);
+        wxRibbonPanel* expanded = panel->GetExpandedPanel();
+        EXPECT_NE(expanded, nullptr) << label;
+        if (expanded == nullptr) return nullptr;
+        expanded->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        testing::Pump();
+      }
+      EXPECT_TRUE(box->IsShownOnScreen()) << label;
+      testing::ClickAt(*box, wxPoint(6, box->GetSize().y / 2));
+      const bool popUp = wxGetTopLevelParent(box) != wxGetTopLevelParent(&ribbon);
+      return popUp && box->IsShownOnScreen() ? dynamic_cast<wxRibbonPanel*>(box->GetParent()) : nullptr;
+    }
+  }
+  ADD_FAILURE() << "no ribbon check box " << label;
+  return nullptr;
 }
 
 // Clicks the `nth` (from 1) of the buttons of ribbon page `page` that only open a menu (they

@@ -33,6 +33,11 @@ constexpr int kGalleryPictureSize = 24;
 constexpr int kSliderWidth = 100;
 // A column of plain controls holds three check boxes or two labelled sliders.
 constexpr int kColumnRoom = 6;
+// A panel measures its controls' room whenever it is laid out again, also while it is shown
+// collapsed (its controls hidden) or has just taken them back from its pop-up: the hidden
+// controls must count, or it takes itself for a panel of no room and is drawn squeezed, never
+// collapsed again.
+constexpr int kKeepRoom = wxRESERVE_SPACE_EVEN_IF_HIDDEN;
 
 wxString Shown(std::string_view label) { return WxText(bars::DisplayLabel(label)); }
 
@@ -178,7 +183,7 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
     if (IsButtonBarKind(element.kind)) {
       if (buttons == nullptr) {
         buttons = new wxRibbonButtonBar(host);
-        row->Add(buttons, 0, wxALIGN_CENTER_VERTICAL);
+        row->Add(buttons, 0, wxALIGN_CENTER_VERTICAL | kKeepRoom);
       }
       const int id = WindowIdOf(element);
       const int picture = element.kind == RibbonKind::kRecentFiles ? commands::kOpen : PictureIdOf(element);
@@ -197,7 +202,7 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
       if (tools == nullptr) {
         tools = new wxRibbonToolBar(host);
         tools->SetRows(1, 3);
-        row->Add(tools, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 2);
+        row->Add(tools, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT | kKeepRoom, 2);
       } else {
         tools->AddSeparator();
       }
@@ -211,7 +216,7 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
                                                           : RoomOf(element.kind);
       if (column == nullptr || (element.kind != RibbonKind::kSlider && columnUsed + room > kColumnRoom)) {
         column = new wxBoxSizer(wxVERTICAL);
-        row->Add(column, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
+        row->Add(column, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT | kKeepRoom, 4);
         columnUsed = 0;
       }
       if (element.kind != RibbonKind::kSlider) columnUsed += room;
@@ -231,7 +236,12 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
         control = slider;
       }
       control->SetWindowVariant(wxWINDOW_VARIANT_SMALL);
-      column->Add(control, 0, wxBOTTOM, 1);
+      // A collapsed panel's pop-up closes when the focus leaves it, and the window system does
+      // not say where the focus goes: a control that took the focus at a click would close the
+      // pop-up under the pointer before the click counts. Ribbon controls answer the pointer
+      // and leave the focus where it is, as the ribbon's buttons do.
+      control->SetCanFocus(false);
+      column->Add(control, 0, wxBOTTOM | kKeepRoom, 1);
     } else if (element.kind == RibbonKind::kGallery) {
       auto* gallery = new WideGallery(host, WindowIdFor(element.id));
       const auto styles = bars::FrameStyleNames();
@@ -241,7 +251,7 @@ void CRibbonBar::BuildPanel(wxRibbonPage* page, const bars::RibbonCategory& cate
       }
       gallery->SetToolTip(WxText(element.label));
       // Wide enough for the four pictures side by side; on its own it offers room for one.
-      row->Add(gallery, 0, wxALIGN_CENTER_VERTICAL);
+      row->Add(gallery, 0, wxALIGN_CENTER_VERTICAL | kKeepRoom);
     }
   }
   // A panel of one button bar lets the bar choose its layout; several controls share a sizer,
