@@ -321,6 +321,22 @@ TEST(SystemDrawing, InstrumentNames) {
   EXPECT_EQ(section->Definition(0)->nameText.x, line.lineRect.left - line.columnWidth - system.nameWidth);
 }
 
+TEST(SystemDrawing, TheStartHoldsTheSignatureATransposingInstrumentDraws) {
+  PageScope scope;
+  auto section = StaffSection(1, 1, 4);
+  CStaveArray& system = *section->System(0);
+  RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
+  // C major stored at concert pitch, drawn a tone up (D major) by an instrument in B flat.
+  const int32_t plain = SystemStartWidth(dc, system, 100);
+  section->Definition(0)->key.transpose = 2;
+  const int32_t transposed = SystemStartWidth(dc, system, 100);
+  system.key.alterations = 2;
+  section->Definition(0)->key.transpose = 0;
+  EXPECT_GT(transposed, plain);
+  EXPECT_EQ(transposed, SystemStartWidth(dc, system, 100));
+}
+
 TEST(SystemDrawing, BarNumberFilter) {
   PageScope scope;
   CPageDlg page;

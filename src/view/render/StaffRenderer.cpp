@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CKey.h"
@@ -48,6 +50,19 @@ Signature SignatureOfPitchClass(int pitchClass) {
                                           {6, false}, {1, false}, {4, true}, {3, false}, {2, true}, {5, false}};
   return kKeys[((pitchClass % 12) + 12) % 12];
 }
+
+}  // namespace
+
+CKey KeyAsDrawn(CKey key) {
+  if (key.transpose == 0) return key;
+  const Signature s = SignatureOfPitchClass(KeyPitchClass(key.alterations, key.bemol != 0) + key.transpose);
+  key.alterations = s.count;
+  key.bemol = s.flats ? 1 : 0;
+  key.transpose = 0;
+  return key;
+}
+
+namespace {
 
 // What the stave's music is (not its texts) and, of that, what a slur goes around: the notes
 // and what stands on them; not the lines it crosses (staff, bar lines), the stave's signs nor
@@ -298,12 +313,38 @@ void StaffRenderer::DrawDeferredSlurs(const std::vector<StaffInk>& ink) {
 void StaffRenderer::DrawDeferredLyrics(int32_t floor) {
   lyricFloor_ = floor;
   const int32_t savedStems = stave_.currentStemsDown;
-  for (const DeferredEvent& lyric : lyrics_) {
+  // A syllable's verse is its place among its chord's syllables. The hyphen of a syllable
+  // that goes on stands between it and the next syllable of its verse and voice on the stave.
+  const size_t count = lyrics_.size();
+  std::vector<size_t> verse(count, 0);
+  for (size_t i = 1; i < count; ++i) {
+    if (lyrics_[i].chord == lyrics_[i - 1].chord) verse[i] = verse[i - 1] + 1;
+  }
+  std::vector<size_t> next(count, count);
+  std::map<std::pair<const nChordArray*, size_t>, size_t> later;
+  for (size_t i = count; i-- > 0;) {
+    auto [it, added] = later.try_emplace({lyrics_[i].voice, verse[i]}, i);
+    if (!added) next[i] = std::exchange(it->second, i);
+  }
+  // The syllable whose hyphen comes before each syllable, as it was placed.
+  std::vector<std::optional<std::pair<size_t, PlacedSyllable>>> hyphenBefore(count);
+  for (size_t i = 0; i < count; ++i) {
+    const DeferredEvent& lyric = lyrics_[i];
     highestY_ = lyric.chordTop;
     lowestY_ = lyric.chordBottom;
     stave_.currentStemsDown = lyric.stemsDown;
+    const std::string& text = lyric.event->text;
+    lyricHyphenApart_ = next[i] < count && text.size() > 1 && text.back() == '-';
+    placedSyllable_.reset();
     DrawLyricEvent(*this, *lyric.event, *lyric.chord, lyric.rect, lyric.u);
+    if (hyphenBefore[i]) {
+      const auto& [from, placed] = *hyphenBefore[i];
+      DrawLyricHyphen(*this, *lyrics_[from].event, placed, placedSyllable_ ? &*placedSyllable_ : nullptr);
+    }
+    if (lyricHyphenApart_ && placedSyllable_) hyphenBefore[next[i]] = std::make_pair(i, *placedSyllable_);
+    lyricHyphenApart_ = false;
   }
+  placedSyllable_.reset();
   stave_.currentStemsDown = savedStems;
   highestY_ = INT32_MAX;
   lowestY_ = INT32_MIN;
@@ -655,11 +696,7 @@ void StaffRenderer::DrawStaffFrame(Rect& rect, int32_t columnWidth) {
   CKey& key = stave_.key;
   if (key.transpose != 0) {
     keyTransposition_ = key.transpose;
-    const int pitchClass = KeyPitchClass(key.alterations, key.bemol != 0);
-    const Signature s = SignatureOfPitchClass(pitchClass + key.transpose);
-    key.alterations = s.count;
-    key.bemol = s.flats ? 1 : 0;
-    key.transpose = 0;
+    key = KeyAsDrawn(key);
   }
 
   lineCount_ = stave_.DrawnLineCount();

@@ -36,6 +36,16 @@ class nChord;
 class nChordArray;
 class nNotes;
 
+// The key as a staff draws it: moved by its transposition, which it then no longer holds.
+CKey KeyAsDrawn(CKey key);
+
+// A syllable as drawn: its text's left and right and its baseline.
+struct PlacedSyllable {
+  int32_t left = 0;
+  int32_t right = 0;
+  int32_t baseline = 0;
+};
+
 // The room the columns give after an event beyond its own column, in half columns: half after
 // a bar line when the instrument shows bar lines, half after a special event, a whole column
 // more after a bar line standing for a rest of several bars and after one that shows a time
@@ -140,6 +150,11 @@ class StaffRenderer {
   bool DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
   // The lowest y of the stave's music that lyrics keep under (INT32_MIN until it is known).
   int32_t LyricFloor() const { return lyricFloor_; }
+  // True while a syllable is drawn whose hyphen stands apart, between it and the next
+  // syllable of its verse on the stave: the syllable is drawn without it.
+  bool LyricHyphenApart() const { return lyricHyphenApart_; }
+  // Where the syllable just drawn stands, for the hyphen before or after it.
+  void SetPlacedSyllable(const PlacedSyllable& placed) { placedSyllable_ = placed; }
   // Slurs of a staff are drawn once the stave's notes of both voices are. Keeps the slur and
   // returns true while the stave is drawn that way.
   bool DeferSlur(const DeferredSlur& slur);
@@ -347,6 +362,8 @@ class StaffRenderer {
   // The ink of the stave's music while the events that wait for it are drawn.
   const std::vector<StaffInk>* musicInk_ = nullptr;
   int32_t lyricFloor_ = INT32_MIN;
+  bool lyricHyphenApart_ = false;
+  std::optional<PlacedSyllable> placedSyllable_;
 };
 
 }  // namespace vornel

@@ -20,9 +20,9 @@
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/MeasuredInk.h"
+#include "view/render/StaffRenderer.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/PictureText.h"
-#include "view/render/StaffRenderer.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
@@ -368,7 +368,15 @@ int32_t SystemStartWidth(DeviceContext& dc, const CStaveArray& system, int32_t z
   const int64_t clef = dc.GetCharWidth(33);
   const int64_t space = dc.GetCharWidth(32);
   dc.SelectFont(previous);
-  const int64_t alterations = std::min<uint32_t>(system.key.alterations, 7);
+  // The signature as the staves draw it: a transposing instrument's moved by its transposition.
+  uint32_t drawn = system.key.alterations;
+  for (const auto& line : system.lines.items()) {
+    if (line == nullptr || line->definition == nullptr) continue;
+    CKey key = system.key;
+    key.transpose = line->definition->key.transpose;
+    drawn = std::max(drawn, KeyAsDrawn(key).alterations);
+  }
+  const int64_t alterations = std::min<uint32_t>(drawn, 7);
   return ScaleTruncated(2 * clef + (alterations + 1) * space, 1, 1);
 }
 
