@@ -264,6 +264,8 @@ void MusicXMLTagWalk::ResetStaffState() {
   slots_.fill(SlurSlot{});
   endingSlots_.fill(SlurSlot{});
   longSlurs_.clear();
+  // Open ties stay: a tie may end in another voice of the staff (Staff() lets them go when the
+  // voices are not merged into one).
   tiePending_ = false;
   slurPending_ = false;
   pendingMarks_.clear();

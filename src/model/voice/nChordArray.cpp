@@ -4,6 +4,7 @@
 #include <bit>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "model/events/MetaEventEditor.h"
 #include "platform/archive/ArchiveReader.h"
@@ -302,6 +303,9 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
   uint32_t previousTuplet = 0;
   uint32_t inTuplet = 0;
   bool stopped = false;
+  // A plain bar line was just taken out: the bar it ended is made again where it ends, even
+  // before a placed bar line (a freed fixed bar line would otherwise join two bars into one).
+  bool plainTakenOut = false;
 
   // The cut voice is written over the one read, so that inserting and removing bar lines stays
   // linear without a second list: kept entries move down into the room that removed bar lines
@@ -381,7 +385,8 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
       e->status &= static_cast<uint16_t>(~0x0Bu);
       const uint16_t code = e->rhythm & 7;
       e->beamIndex = JoinBeatGroup(tuplet, code, meter);
-      if (beat_.timeInBar >= meter.barLength && !placedBarAhead(r + 1)) {
+      const bool barEndedHere = std::exchange(plainTakenOut, false);
+      if (beat_.timeInBar >= meter.barLength && (barEndedHere || !placedBarAhead(r + 1))) {
         beat_.timeInBar %= meter.barLength;
         auto bar = std::make_shared<nChord>(kPlainBarLine, static_cast<uint16_t>(beat_.timeInBar));
         bar->time = t;
@@ -424,8 +429,10 @@ uint32_t nChordArray::RebarVoice(int32_t numerator, int32_t denominator, uint32_
     // say) is kept so that they are not lost.
     if (e->status == kPlainBarLine && e->metaEvents.empty()) {
       handle.reset();
+      plainTakenOut = true;
       continue;
     }
+    plainTakenOut = false;
     e->position = beat_.timeInBar % meter.barLength;
     beat_.timeInBar = 0;
     beat_.timeInGroup = 0;

@@ -573,6 +573,18 @@ TEST(VoiceBarLines, ImportersAndFixedBars) {
   EXPECT_EQ(VoiceShape(fixed), "qqqq|qq|q");
   EXPECT_EQ(fixed[4]->status, 1);
   EXPECT_EQ(fixed[7]->status, 0x11);
+  // Cut again, the freed bar line is made again before the fixed one, not joined to its bar.
+  fixed.RebarVoice(4, 4);
+  EXPECT_EQ(VoiceShape(fixed), "qqqq|qq|q");
+
+  // The same before a bar closed by a bar line that carries a clef.
+  nChordArray beforeClef = Quarters(4);
+  beforeClef.push_back(Event(0x11));
+  for (int i = 0; i < 4; ++i) beforeClef.push_back(Chord(kQuarter));
+  beforeClef.push_back(WithMeta(Event(0x19), CMetaEvent::kClef, 3, 4));
+  beforeClef.push_back(Chord(kQuarter));
+  for (int pass = 0; pass < 2; ++pass) beforeClef.RebarAndFreeFixedBars(4, 4);
+  EXPECT_EQ(VoiceShape(beforeClef), "qqqq|qqqq|q");
 }
 
 class DeletingEditor : public MetaEventEditor {
