@@ -246,6 +246,18 @@ void CBriotabView::OnContextMenu(Point client) {
   if (menu != 0) Window().ShowContextMenu(menu, ContextMenu(menu), client);
 }
 
+namespace {
+
+// The column whose drawn place is the last at or left of `x` (the even grid for a line the
+// drawing did not place): a selection's edges and a column's fraction count from there.
+int64_t ColumnAtOrLeftOf(const CClef& stave, int32_t voiceIndex, const nChordArray& voice, int64_t x) {
+  const int64_t nearest = DrawnColumnAt(stave, voiceIndex, voice, x);
+  if (nearest < 0) return voice.empty() || stave.columnWidth <= 0 ? 0 : (x - stave.area.left) / stave.columnWidth;
+  return nearest > 0 && DrawnColumnX(stave, voiceIndex, voice, nearest) > x ? nearest - 1 : nearest;
+}
+
+}  // namespace
+
 Rect CBriotabView::GetSelectionRect() {
   const Rect line = LineRect();
   const CClef* stave = ActiveStave();
@@ -262,10 +274,7 @@ Rect CBriotabView::GetSelectionRect() {
   const int32_t voiceIndex = active->selectedVoice != 0 ? 1 : 0;
   const nChordArray& voice = active->GetSelectedVoice();
   const auto columnX = [&](int64_t column) { return DrawnColumnX(*stave, voiceIndex, voice, column); };
-  const auto columnAt = [&](int64_t x) {
-    const int64_t drawn = DrawnColumnAt(*stave, voiceIndex, voice, x);
-    return drawn >= 0 || voice.empty() ? std::max<int64_t>(drawn, 0) : (x - stave->area.left) / w;
-  };
+  const auto columnAt = [&](int64_t x) { return ColumnAtOrLeftOf(*stave, voiceIndex, voice, x); };
   int64_t first = columnAt(selection.left);
   if (2 * (selection.left - columnX(first)) >= columnX(first + 1) - columnX(first)) ++first;
   const int64_t left = columnX(first) - w / 3;
@@ -282,8 +291,7 @@ double CBriotabView::ColumnOfX(int32_t x) const {
   if (stave == nullptr || active == nullptr || stave->columnWidth <= 0) return 0;
   const int32_t voiceIndex = active->selectedVoice != 0 ? 1 : 0;
   const nChordArray& voice = active->GetSelectedVoice();
-  const int64_t drawn = DrawnColumnAt(*stave, voiceIndex, voice, x);
-  const int64_t column = drawn >= 0 || voice.empty() ? std::max<int64_t>(drawn, 0) : (x - stave->area.left) / stave->columnWidth;
+  const int64_t column = ColumnAtOrLeftOf(*stave, voiceIndex, voice, x);
   const int64_t from = DrawnColumnX(*stave, voiceIndex, voice, column);
   const int64_t width = DrawnColumnX(*stave, voiceIndex, voice, column + 1) - from;
   return static_cast<double>(column) + (width > 0 ? static_cast<double>(x - from) / static_cast<double>(width) : 0.0);
