@@ -382,9 +382,9 @@ TEST(ImportedMusic, VoltaEndingsStandOnTheBarLinesThatOpenThem) {
   // ending left open.
   EXPECT_EQ(ImportedVoice(*doc->GetActiveSection(), 0, 0), R"(s 18 {1 'true' 1 4 4}
 q 1 [60 c2 i35]
-| 17 {12 '1.' 2 0 0}
+| 17 {12 '1.' 328194 0 0}
 q 1 [62 c1 i36]
-| 129 {12 '2.' 2 1 0}
+| 129 {12 '2.' 328194 1 0}
 q 1 [64 c1 i37]
 | 1
 q 1 [65 c1 i38]

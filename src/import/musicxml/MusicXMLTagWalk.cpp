@@ -42,7 +42,8 @@ constexpr uint32_t kDynamicBelow = (0x80u | 7u) << 8;
 constexpr uint32_t kHairpinBelow = 12u << 8;
 constexpr int32_t kPedalCode = 10;
 constexpr int32_t kDefaultLevel = 100;  // the expression an instrument starts at
-constexpr int32_t kLongSlurBend = 2;  // lines a long slur's legato mark bends
+constexpr int32_t kLongSlurBend = 2;
+constexpr uint32_t kEndingLines = 0x50200;  // an ending's line offsets over tablature and staff  // lines a long slur's legato mark bends
 
 // A parameter read as a whole number as atoi would, but saturating instead of overflowing.
 int IntParam(const vornelelement& e, size_t i) {
@@ -658,7 +659,10 @@ void MusicXMLTagWalk::EndVolta() {
     const nChord* e = working_.at(i);
     if (e != nullptr && e->IsChord() && e->ChordMark() != nChord::kTimelessMark) ticks += e->GetDurationTicks();
   }
-  bar->metaEvents.push_back(std::make_unique<CMetaEvent>(CMetaEvent::kEnding, voltaText_, 1, voltaOpen_ ? 1 : 0, 0));
+  // Over the staff where the editor puts a new ending: two lines above a staff, five above a
+  // tablature; its reach goes in the low byte.
+  bar->metaEvents.push_back(
+      std::make_unique<CMetaEvent>(CMetaEvent::kEnding, voltaText_, kEndingLines | 1, voltaOpen_ ? 1 : 0, 0));
   staffEndings_.push_back({bar->metaEvents.back(), ticks});
 }
 
@@ -686,7 +690,7 @@ void MusicXMLTagWalk::ReachEndings() {
           r.ticksLeft -= std::min<uint64_t>(r.ticksLeft, e->GetDurationTicks());
         }
         if ((e->IsBarLine() && r.ticksLeft == 0) || r.events == 255) {
-          r.mark->value = r.events;
+          r.mark->value = (r.mark->value & ~0xFFu) | r.events;
           r.mark = nullptr;
         }
       }
@@ -698,7 +702,7 @@ void MusicXMLTagWalk::ReachEndings() {
       }
     }
     // An ending that runs to the end of the voice reaches over all of it.
-    for (Reaching& r : open) r.mark->value = std::max<uint32_t>(r.events, 1);
+    for (Reaching& r : open) r.mark->value = (r.mark->value & ~0xFFu) | std::max<uint32_t>(r.events, 1);
   }
   endings_.clear();
 }
