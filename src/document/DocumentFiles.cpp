@@ -31,7 +31,7 @@ OpenedDocument OpenDocumentFile(const std::string& path) {
 }
 
 std::optional<std::string> SaveDocumentFile(CVornelTabDoc& doc, const std::string& path) {
-  if (HasExtension(path, ".btb")) return Saved(doc.SaveBinary(path), path);
+  if (HasExtension(path, ".btb")) return doc.SaveBinaryTo(path);
   if (HasExtension(path, ".bttx") || HasExtension(path, ".btt")) return doc.WriteXmlTemplate(path);
   const bool xml = HasExtension(path, ".btxml");
   if (!xml && !HasExtension(path, ".btz")) {

@@ -277,12 +277,19 @@ TEST(DocumentFiles, AReadOnlyDocumentAsksBeforeItIsReplaced) {
       doc->SetPathName(path);
     }
 
+    // Saving by the file's form gives back the file the user chose.
+    const std::string other = dir.File(std::string("other") + extension);
+    prompts.QueueAnswer(Answer::kNo);
+    prompts.QueueFile(other);
+    EXPECT_EQ(SaveDocumentFile(*doc, path), other);
+    EXPECT_EQ(ReadText(path), "old content");
+
     prompts.QueueAnswer(Answer::kYes);
     EXPECT_TRUE(save());
     EXPECT_NE(ReadText(path), "old content");
     EXPECT_TRUE(IsReadOnlyFile(path));  // replaced, with the permissions it had
 
-    ASSERT_EQ(prompts.questions.size(), 3u);
+    ASSERT_EQ(prompts.questions.size(), 4u);
     for (const std::string& question : prompts.questions) {
       EXPECT_EQ(question, std::string(kReadOnlyQuestion) + "\n" + path + "\n\n" + std::string(kReadOnlyChoices));
     }
