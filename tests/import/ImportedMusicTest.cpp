@@ -211,7 +211,7 @@ q 2 [71 c0 i41]
                           PitchedNote("D4", 2) + PitchedNote("E4", 2, 1, notations("<slur type=\"stop\"/>"))}),
        R"(s 18 {1 'true' 1 4 4}
 q 3 [60 c2 i35]
-q 3 [60 c2 i35 slur 2048 status 32] {6 '' 514 0 -5}
+q 3 [60 c2 i35 slur 2048 status 32] {6 '' 7838210 2 2}
 q 3 [62 c1 i36]
 q 3 [64 c1 i37]
 )"},

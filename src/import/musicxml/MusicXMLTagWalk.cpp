@@ -264,7 +264,6 @@ void MusicXMLTagWalk::ResetStaffState() {
   slots_.fill(SlurSlot{});
   endingSlots_.fill(SlurSlot{});
   longSlurs_.clear();
-  openTies_.clear();
   tiePending_ = false;
   slurPending_ = false;
   pendingMarks_.clear();
