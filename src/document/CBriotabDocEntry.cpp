@@ -11,6 +11,7 @@
 
 #include "document/CBriotabDoc.h"
 #include "model/instrument/CClef.h"
+#include "model/instrument/DrawnColumns.h"
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CInstrument.h"
 #include "model/events/CMetaEvent.h"
@@ -63,11 +64,15 @@ CBriotabDoc::ChordRun CBriotabDoc::GetSelectedChords(const Rect& selection) cons
   const CClef* stave = line->GetCurrentStave();
   const int64_t w = stave->columnWidth;
   if (!selection.IsEmpty() && w > 0 && selection.right > selection.left) {
-    // The column under the left edge (a third of a column in) and the columns to the right
-    // edge, rounded to the nearest.
-    const int64_t x = int64_t{selection.left} - stave->area.left;
-    const int64_t first = std::max<int64_t>((x + w / 3) / w, 0);
-    const int64_t count = (int64_t{selection.right} - selection.left + w / 2) / w;
+    // The column under the left edge (a third of a column in) and the columns to the one under
+    // the right edge (a third of a column back), where the drawing put them.
+    const int32_t voiceIndex = line->selectedVoice != 0 ? 1 : 0;
+    const auto columnAt = [&](int64_t x) {
+      const int64_t drawn = DrawnColumnAt(*stave, voiceIndex, *run.voice, x);
+      return drawn >= 0 ? drawn : std::max<int64_t>((x - stave->area.left) / w, 0);
+    };
+    const int64_t first = columnAt(int64_t{selection.left} + w / 3);
+    const int64_t count = columnAt(int64_t{selection.right} - w / 3) - first + 1;
     if (count > 0 && static_cast<size_t>(first) < run.voice->size()) {
       run.first = static_cast<size_t>(first);
       run.count = std::min(static_cast<size_t>(count), run.voice->size() - run.first);

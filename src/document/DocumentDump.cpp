@@ -409,6 +409,7 @@ void Dump(DumpWriter& w, std::string_view name, const CInstrumentDlg& d) {
   w.Field("family", d.family);
   w.Field("visible", d.visible);
   Dump(w, "nameText", d.nameText);
+  w.Text("shortName", d.shortName);
   Dump(w, "tabInstrument", d.tabInstrument);
   Dump(w, "midi", d.midi);
   Dump(w, "key", d.key);

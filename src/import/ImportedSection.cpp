@@ -1,5 +1,6 @@
 #include "import/ImportedSection.h"
 
+#include "model/instrument/CInstrumentDlg.h"
 #include "model/score/CSystemArray.h"
 
 namespace vornel {
@@ -19,6 +20,23 @@ void FinishImportedSection(CSystemArray& section, size_t eventsPerSystem, Import
   // Parts can disagree on where their bars fall, and the aligned layout step then leaves bar
   // lines that a document read back cuts again: finish as reading does.
   section.RecalculateSection(false);
+}
+
+void ShowPartNames(CSystemArray& section) {
+  bool named = false;
+  bool shortened = false;
+  for (const auto& definition : section.definitions.items()) {
+    if (definition == nullptr || definition->nameText.text.empty() || definition->nameText.flags == 0) continue;
+    named = true;
+    shortened = shortened || !definition->shortName.empty();
+  }
+  if (!named) return;
+  bool first = true;
+  for (const auto& system : section.systems.items()) {
+    if (system->hidden != 0) continue;
+    if (first || shortened) system->nameInstruments |= 1;
+    first = false;
+  }
 }
 
 }  // namespace vornel

@@ -23,6 +23,11 @@ enum class ImportedVoices {
 void FinishImportedSection(CSystemArray& section, size_t eventsPerSystem,
                            ImportedVoices voices = ImportedVoices::kInSystems);
 
+// The parts' names stand before the staves: on the first system in full, and on the systems
+// after it shortened when some instrument has a shortened name (else only on the first).
+// Nothing changes when no instrument has a name to print.
+void ShowPartNames(CSystemArray& section);
+
 // Events per system of an imported MIDI file, in the editor and in the tool alike.
 inline constexpr size_t kMidiImportEventsPerSystem = 20;
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -99,6 +100,28 @@ TEST(GuitarProImportTest, DefinitionOfATrack) {
   EXPECT_EQ(voice[3]->notes.at(0)->pitch, 42);
   EXPECT_EQ(voice[3]->notes.at(0)->string, 5);
   EXPECT_NE(voice[3]->notes.at(0)->name, 0);
+}
+
+// A song of two named tracks: the track names stand before the first system only (Guitar Pro
+// has no shortened names), and the tracks' bars stand together on every system.
+TEST(GuitarProImportTest, TrackNamesOnTheFirstSystem) {
+  std::vector<std::vector<GpBeat>> bars(16, std::vector<GpBeat>(4, NoteBeat(0, 3)));
+  GpSongFixture song = OneTrackSong(4, bars);
+  song.tracks.push_back(song.tracks[0]);
+  song.tracks[0].name = "Guitar";
+  song.tracks[1].name = "Bass";
+  auto section = Import(song);
+  GuitarProDoc::FinishSection(*section);
+  ASSERT_EQ(section->definitions.size(), 2u);
+  ASSERT_GT(section->systems.size(), 1u);
+  EXPECT_EQ(section->System(0)->nameInstruments & 1, 1);
+  for (size_t s = 1; s < section->systems.size(); ++s) EXPECT_EQ(section->System(s)->nameInstruments & 1, 0) << s;
+  for (const auto& system : section->systems) {
+    const auto bars = [](const nChordArray& voice) {
+      return std::count_if(voice.begin(), voice.end(), [](const auto& e) { return e != nullptr && e->IsBarLine(); });
+    };
+    EXPECT_EQ(bars(system->Line(0)->firstVoice), bars(system->Line(1)->firstVoice));
+  }
 }
 
 // The first time a note of `pitch` sounds in each line of a finished section.

@@ -69,7 +69,7 @@ TEST(MusicXmlImport, AFileBecomesANewActiveSection) {
   for (const auto& system : section.systems.items()) EXPECT_EQ(system->lines.size(), 2u);
 
   const CInstrumentDlg& guitar = *section.Definition(0);
-  EXPECT_EQ(guitar.nameText.text, "Guitare");
+  EXPECT_EQ(guitar.nameText.text, "Guitar");  // the part's name, as its score shows it
   EXPECT_EQ(guitar.midi.patch, 24);  // MusicXML counts programs from 1
   EXPECT_EQ(guitar.midi.name, "25. Acoustic Guitar (nylon)");
   ASSERT_EQ(guitar.staves.size(), 1u);
@@ -82,9 +82,46 @@ TEST(MusicXmlImport, AFileBecomesANewActiveSection) {
   EXPECT_EQ(tuning.courses[5].pitch + kCoursePitchOffset, 40);
 
   const CInstrumentDlg& bass = *section.Definition(1);
-  EXPECT_EQ(bass.nameText.text, "Bass");  // without an instrument name, the part's name
+  EXPECT_EQ(bass.nameText.text, "Bass");
   EXPECT_EQ(bass.midi.patch, 0);
   EXPECT_EQ(bass.tabInstrument.tuning, CInstrumentDlg().tabInstrument.tuning);
+}
+
+// The names a score prints for its parts: the part's name or what its display says instead,
+// the abbreviation likewise; a name the score does not print is kept unprinted. Names stand on
+// every system when a part has an abbreviation.
+TEST(MusicXmlImport, PartNamesAndAbbreviations) {
+  ScriptedPrompts prompts;
+  const TempFile file(Score(R"(<part-list>
+    <score-part id="P1"><part-name>Violin</part-name><part-abbreviation>Vln.</part-abbreviation>
+      <score-instrument id="P1-I1"><instrument-name>Violin solo</instrument-name></score-instrument></score-part>
+    <score-part id="P2"><part-name>Part name</part-name>
+      <part-name-display><display-text>Player </display-text><display-text>Two</display-text></part-name-display>
+      <part-abbreviation>Abbrev.</part-abbreviation>
+      <part-abbreviation-display><display-text>P. 2</display-text></part-abbreviation-display></score-part>
+    <score-part id="P3"><part-name print-object="no">Hidden</part-name></score-part>
+  </part-list>
+  <part id="P1"><measure number="1"><note><rest/><duration>1</duration><voice>1</voice></note></measure></part>
+  <part id="P2"><measure number="1"><note><rest/><duration>1</duration><voice>1</voice></note></measure></part>
+  <part id="P3"><measure number="1"><note><rest/><duration>1</duration><voice>1</voice></note></measure></part>)"));
+  auto doc = OneSectionDocument();
+  MusicXMLImport import;
+  import.target = doc.get();
+  ASSERT_TRUE(import.ImportFile(file.path()));
+  const CSystemArray& section = *doc->sections.at(1);
+  ASSERT_EQ(section.definitions.size(), 3u);
+  struct Expected {
+    const char* name;
+    const char* shortName;
+    bool printed;
+  };
+  const Expected expected[] = {{"Violin", "Vln.", true}, {"Player Two", "P. 2", true}, {"Hidden", "", false}};
+  for (size_t d = 0; d < 3; ++d) {
+    EXPECT_EQ(section.Definition(d)->nameText.text, expected[d].name);
+    EXPECT_EQ(section.Definition(d)->shortName, expected[d].shortName);
+    EXPECT_EQ(section.Definition(d)->nameText.flags != 0, expected[d].printed) << d;
+  }
+  for (const auto& system : section.systems.items()) EXPECT_EQ(system->nameInstruments & 1, 1);
 }
 
 TEST(MusicXmlImport, TheSectionIsNamedAfterTheMovementElseTheWorkElseTheFile) {

@@ -54,7 +54,11 @@ inline std::string Score(std::string_view body) {
 // A section with one definition per name (the import's definitions), not yet walked.
 inline std::unique_ptr<CSystemArray> SectionOfParts(const std::vector<std::string>& names) {
   std::vector<PartRecord> parts;
-  for (const std::string& name : names) parts.push_back(PartRecord{"", nullptr, name, 0});
+  for (const std::string& name : names) {
+    PartRecord part;
+    part.name = name;
+    parts.push_back(part);
+  }
   return MakeImportSection(parts);
 }
 

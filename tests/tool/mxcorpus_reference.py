@@ -3,7 +3,8 @@
 
 Each file either imports or fails with the system's message, never a crash or a hang. For a file
 that imports, the instrument definitions match the score's "part" elements in number and order,
-each named by the last "instrument-name" of its "score-part" (else by its "part-name") and given
+each named as the score prints it ("part-name-display", else "part-name", else the last
+"instrument-name" of its "score-part") and given
 its last "midi-program" (counted from 1 in MusicXML, from 0 in the document); a part that tunes
 its staff lines gets those
 pitches (with "tuning-alter" and the capo), lowest line as last course. A compressed score imports
@@ -85,9 +86,18 @@ def expected(path):
     definitions = []
     for part in root.findall("part"):
         entry = score_parts.get(part.get("id"))
+        # The name the score prints: the texts of "part-name-display", else "part-name", else
+        # the last "instrument-name".
         names = [] if entry is None else [e.text or "" for e in entry.iter("instrument-name")]
-        if not names and entry is not None and entry.find("part-name") is not None:
-            names = [entry.find("part-name").text or ""]
+        signs = {"sharp": "\u266f", "flat": "\u266d", "natural": "\u266e", "double-sharp": "\U0001d12a",
+                 "flat-flat": "\U0001d12b", "sharp-sharp": "\u266f\u266f"}
+        shown = "" if entry is None else "".join(
+            (t.text or "") if t.tag == "display-text" else signs.get(t.text or "", "")
+            for d in entry.findall("part-name-display") for t in d if t.tag in ("display-text", "accidental-text"))
+        if not shown and entry is not None and entry.find("part-name") is not None:
+            shown = entry.find("part-name").text or ""
+        if shown:
+            names = [shown]
         programs = [] if entry is None else [m.findtext("midi-program") for m in entry.iter("midi-instrument")]
         program = number(programs[-1]) if programs and programs[-1] is not None else 0
         definitions.append((names[-1] if names else "", program - 1 if 1 <= program <= 128 else 0,

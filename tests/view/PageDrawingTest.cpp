@@ -304,21 +304,60 @@ TEST(SystemDrawing, InstrumentNames) {
   PageScope scope;
   CPageDlg page;
   page.namesIndent = 20;  // mm before the leading signs
-  auto section = StaffSection(1, 1, 4);
+  auto section = StaffSection(1, 2, 4);
   CStaveArray& system = *section->System(0);
-  section->Definition(0)->nameText.text = "Lute";
+  CInstrumentDlg& lute = *section->Definition(0);
+  lute.nameText.text = "Lute";
   RecordingDevice dc(96, true);
   const DrawContext context = scope.On(dc);
   DrawSystem(system, dc, page, 0, 100, 100, 700, 1000);
   EXPECT_EQ(dc.Log().find("\"Lute\""), std::string::npos);
   EXPECT_EQ(system.nameWidth, SystemStartWidth(dc, system, 100) + Mm(200));
+  const CInstrument& line = *system.Line(0);
+  EXPECT_EQ(line.lineRect.left - system.nameWidth, 100);  // where the staff lines start
+
+  // Named, the staves move right by the name and a gap of 4 mm; the name ends at the gap,
+  // centred on the staff.
   system.nameInstruments = 1;
   dc.ClearLog();
   DrawSystem(system, dc, page, 0, 100, 100, 700, 1000);
-  // Left of the names' room by a column, centred on the staff.
   EXPECT_NE(dc.Log().find("\"Lute\""), std::string::npos);
-  const CInstrument& line = *system.Line(0);
-  EXPECT_EQ(section->Definition(0)->nameText.x, line.lineRect.left - line.columnWidth - system.nameWidth);
+  const int32_t width = InstrumentNameSize(dc, lute.nameText, 100).cx;
+  ASSERT_GT(width, 0);
+  const int32_t staffStart = line.lineRect.left - system.nameWidth;
+  EXPECT_EQ(staffStart, 100 + width + Mm(40));
+  EXPECT_EQ(lute.nameText.x, staffStart - Mm(40));
+
+  // After the first system the shortened name stands there, the staves as far in as it needs;
+  // without one, the name itself.
+  lute.shortName = "Lt.";
+  CStaveArray& later = *section->System(1);
+  later.nameInstruments = 1;
+  dc.ClearLog();
+  DrawSystem(later, dc, page, 0, 100, 100, 700, 1000);
+  EXPECT_NE(dc.Log().find("\"Lt.\""), std::string::npos);
+  EXPECT_EQ(dc.Log().find("\"Lute\""), std::string::npos);
+  EXPECT_LT(later.Line(0)->lineRect.left, line.lineRect.left);
+  lute.shortName.clear();
+  dc.ClearLog();
+  DrawSystem(later, dc, page, 0, 100, 100, 700, 1000);
+  EXPECT_NE(dc.Log().find("\"Lute\""), std::string::npos);
+}
+
+TEST(SystemDrawing, TheStartHoldsTheSignatureATransposingInstrumentDraws) {
+  PageScope scope;
+  auto section = StaffSection(1, 1, 4);
+  CStaveArray& system = *section->System(0);
+  RecordingDevice dc(96, true);
+  const DrawContext context = scope.On(dc);
+  // C major stored at concert pitch, drawn a tone up (D major) by an instrument in B flat.
+  const int32_t plain = SystemStartWidth(dc, system, 100);
+  section->Definition(0)->key.transpose = 2;
+  const int32_t transposed = SystemStartWidth(dc, system, 100);
+  system.key.alterations = 2;
+  section->Definition(0)->key.transpose = 0;
+  EXPECT_GT(transposed, plain);
+  EXPECT_EQ(transposed, SystemStartWidth(dc, system, 100));
 }
 
 TEST(SystemDrawing, BarNumberFilter) {
@@ -410,8 +449,8 @@ TEST(SectionPages, HitTesting) {
   DrawSystems(*section, dc, page, 0, 0, 3, false);
   CStaveArray& second = *section->System(1);
   const CClef& stave = *second.Line(1)->staves.at(0);
-  // A point on the third column of the second line's stave.
-  const Point inside{stave.area.left + 2 * stave.columnWidth + stave.columnWidth / 2, stave.area.top + stave.lineSpacing};
+  // A point on the third column of the second line's stave, where the drawing put it.
+  const Point inside{static_cast<int32_t>(stave.LastDrawn().chordPositions.at(2)) + 2, stave.area.top + stave.lineSpacing};
   EXPECT_EQ(HitTestSystem(*section, 0, 3, inside), &second);
   EXPECT_EQ(section->activeSystem, 1);
   EXPECT_EQ(second.activeInstrument, 1);

@@ -19,6 +19,12 @@ using view::MouseEvent;
 
 MouseEvent Left(Point p, uint32_t modifiers = 0) { return {p, view::kLeftButton, modifiers}; }
 
+// Where the drawing put a column of the active stave (the voices of a line share theirs, so
+// columns are as wide as the music between them).
+int32_t ColumnX(ViewRig& rig, size_t column) {
+  return static_cast<int32_t>(rig.Stave().LastDrawn().chordPositions.at(column));
+}
+
 TEST(ScoreViewMouse, SelectionSnapsToChordColumns) {
   ViewRig rig(ViewDocument(1, 4, 4));
   const Rect line = rig.view.LineRect();
@@ -26,22 +32,25 @@ TEST(ScoreViewMouse, SelectionSnapsToChordColumns) {
   const int32_t L = line.left;
   ASSERT_GT(w, 6);
   ASSERT_GT(line.Height(), 0);
+  const auto X = [&rig](size_t column) { return ColumnX(rig, column); };
+  const auto D = [&X](size_t column) { return X(column + 1) - X(column); };
+  ASSERT_EQ(X(0), L);
   struct Case {
     const char* name;
-    int32_t left;   // from the line's left
+    int32_t left;
     int32_t right;
     int32_t snappedLeft;  // 0 and 0: no selection
     int32_t snappedRight;
   };
   const Case cases[] = {
-      {"narrower than half a column", 10, 10 + w / 2 - 1, 0, 0},
-      {"left edge a quarter into a column", w + w / 4, 3 * w + w / 2, w - w / 3, 3 * w + w / 3},
-      {"left edge three quarters in", w + 3 * w / 4, 3 * w + w / 2, 2 * w - w / 3, 3 * w + w / 3},
-      {"left edge half way goes right", w + (w + 1) / 2, 2 * w + 1, 2 * w - w / 3, 2 * w + w / 3},
-      {"the line's left edge keeps it", 0, w, 0, w + w / 3},
+      {"narrower than half a column", L + 10, L + 10 + w / 2 - 1, 0, 0},
+      {"left edge a quarter into a column", X(1) + D(1) / 4, X(3) + D(3) / 2, X(1) - w / 3, X(3) + w / 3},
+      {"left edge three quarters in", X(1) + 3 * D(1) / 4, X(3) + D(3) / 2, X(2) - w / 3, X(3) + w / 3},
+      {"left edge half way goes right", X(1) + (D(1) + 1) / 2, X(2) + D(2) / 2, X(2) - w / 3, X(2) + w / 3},
+      {"the line's left edge keeps it", L, X(1), L, X(1) + w / 3},
   };
   for (const Case& c : cases) {
-    rig.view.State().selection = {L + c.left, line.top, L + c.right, line.bottom};
+    rig.view.State().selection = {c.left, line.top, c.right, line.bottom};
     const Rect snapped = rig.view.GetSelectionRect();
     if (c.snappedLeft == 0 && c.snappedRight == 0) {
       EXPECT_TRUE(snapped.IsEmpty()) << c.name;
@@ -49,7 +58,7 @@ TEST(ScoreViewMouse, SelectionSnapsToChordColumns) {
       continue;
     }
     // Whole columns give or take a third, and 12 pixels above and below the line.
-    EXPECT_EQ(snapped, (Rect{L + c.snappedLeft, line.top - 12, L + c.snappedRight, line.bottom + 12})) << c.name;
+    EXPECT_EQ(snapped, (Rect{c.snappedLeft, line.top - 12, c.snappedRight, line.bottom + 12})) << c.name;
   }
 }
 
@@ -57,8 +66,8 @@ TEST(ScoreViewMouse, RubberBandBecomesTheSelection) {
   ViewRig rig(ViewDocument(1, 4, 4));
   const Rect line = rig.view.LineRect();
   const int32_t w = rig.Stave().columnWidth;
-  const Point from{line.left + w + w / 4, line.top - 5};
-  const Point to{line.left + 4 * w + w / 2, line.bottom + 5};
+  const Point from{ColumnX(rig, 1) + 2, line.top - 5};
+  const Point to{ColumnX(rig, 4) + 2, line.bottom + 5};
   rig.view.OnLButtonDown(Left(from));
   rig.view.OnMouseMove(Left(to));
   ASSERT_TRUE(rig.view.Band().has_value());
@@ -66,7 +75,7 @@ TEST(ScoreViewMouse, RubberBandBecomesTheSelection) {
   rig.view.OnLButtonUp(Left(to));
   EXPECT_FALSE(rig.view.Band().has_value());
   EXPECT_EQ(rig.view.State().selection,
-            (Rect{line.left + w - w / 3, line.top - 12, line.left + 4 * w + w / 3, line.bottom + 12}));
+            (Rect{ColumnX(rig, 1) - w / 3, line.top - 12, ColumnX(rig, 4) + w / 3, line.bottom + 12}));
 
   // A band that misses the active line leaves the selection alone (here: none after the
   // click that started it).
@@ -87,10 +96,12 @@ TEST(ScoreViewMouse, TheSelectionFollowsTheZoom) {
   for (const Case c : {Case{"zoomed in by the view", 200, false}, Case{"zoomed out by the document", 60, true},
                        Case{"a small step", 110, false}}) {
     ViewRig rig(ViewDocument(1, 4, 4));
+    rig.Draw();
     const auto columns = [&](int from, int to) {
       const Rect line = rig.view.LineRect();
       const int32_t w = rig.Stave().columnWidth;
-      return Rect{line.left + from * w - w / 3, line.top - 12, line.left + to * w + w / 3, line.bottom + 12};
+      return Rect{ColumnX(rig, static_cast<size_t>(from)) - w / 3, line.top - 12,
+                  ColumnX(rig, static_cast<size_t>(to)) + w / 3, line.bottom + 12};
     };
     const Rect before = columns(1, 4);
     rig.view.State().selection = {before.left + 4, before.top + 14, before.right - 4, before.bottom - 14};
@@ -115,14 +126,14 @@ TEST(ScoreViewMouse, TheSelectionFollowsTheZoom) {
 TEST(ScoreViewMouse, ClickPlacesTheCursorAndShiftClickExtends) {
   ViewRig rig(ViewDocument(1, 4, 4));
   const Rect line = rig.view.LineRect();
-  const int32_t w = rig.Stave().columnWidth;
-  rig.view.OnLButtonDown(Left({line.left + 2 * w + 2, line.top + 2}));
-  rig.view.OnLButtonUp(Left({line.left + 2 * w + 2, line.top + 2}));
+  const auto columnX = [&rig](size_t column) { return ColumnX(rig, column) + 2; };
+  rig.view.OnLButtonDown(Left({columnX(2), line.top + 2}));
+  rig.view.OnLButtonUp(Left({columnX(2), line.top + 2}));
   EXPECT_EQ(rig.Stave().cursorColumn, 2);
   EXPECT_TRUE(rig.view.State().selection.IsEmpty());
   const Point before = *rig.view.CursorPoint();
 
-  const Point there{line.left + 6 * w + 2, line.top + 2};
+  const Point there{columnX(6), line.top + 2};
   rig.view.OnLButtonDown(Left(there, view::kShiftKey));
   rig.view.OnLButtonUp(Left(there, view::kShiftKey));
   EXPECT_EQ(rig.Stave().cursorColumn, 6);

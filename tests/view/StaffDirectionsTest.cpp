@@ -1,5 +1,5 @@
 // Directions on a staff: words and dynamics over and under it, hairpins, pedal marks, the
-// symbols of common and cut time and hyphenated syllables, drawn into the recording device
+// symbols of common and cut time and the hyphens of lyrics, drawn into the recording device
 // (tests/view/golden/staff_directions.log, checked by hand once) and checked for ink drawn
 // over other ink.
 
@@ -60,17 +60,35 @@ const std::vector<testing::NamedStave>& DirectionStaves() {
          v.push_back(Chord(3, {57}));
          v.push_back(Chord(3, {67}));
        }},
-      // Common time, then cut time after a bar; the syllables of a word keep their hyphen.
-      {"common and cut time, a hyphenated word",
+      // Common time, then cut time after a bar. Two verses: a hyphen stands between the
+      // syllables of its verse, and after the last syllable of the line when its word goes on.
+      {"common and cut time, hyphenated words",
        [](nChordArray& v) {
          Signature(v, 4, 4);
          v.push_back(Chord(1, {67}));
          Mark(*v.back(), CMetaEvent::kLyrics, "Tra-", 0, 0);
+         Mark(*v.back(), CMetaEvent::kLyrics, "Glo-", 0, 0);
          v.push_back(Chord(1, {69}));
          Mark(*v.back(), CMetaEvent::kLyrics, "la", 0, 0);
+         Mark(*v.back(), CMetaEvent::kLyrics, "ri-", 0, 0);
          v.push_back(testing::Bar());
          Signature(v, 2, 2);
          v.push_back(Chord(0, {67}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "Al-", 0, 0);
+         Mark(*v.back(), CMetaEvent::kLyrics, "a", 0, 0);
+       }},
+      // Syllables wider than their columns: a syllable keeps the room of its hyphen, so the
+      // next one drops a line rather than meet it, and the hyphen stays with its syllable.
+      {"hyphens of crowded syllables",
+       [](nChordArray& v) {
+         v.push_back(Chord(2, {67}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "Hallelu-", 0, 0);
+         v.push_back(Chord(2, {69}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "jah", 0, 0);
+         v.push_back(Chord(2, {71}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "mmm-", 0, 0);
+         v.push_back(Chord(2, {72}));
+         Mark(*v.back(), CMetaEvent::kLyrics, "mm", 0, 0);
        }},
   };
   return staves;

@@ -323,6 +323,28 @@ TEST(TabRenderer, FlagsShowWhereTheRhythmChangesAndAfterABar) {
   EXPECT_EQ(flags(false), 1);
 }
 
+// Modern tablature leaves a bar in which the track is silent empty (a track of rests flags
+// nothing); a rest beside notes keeps its flag, and older tablatures flag every rest.
+TEST(TabRenderer, ABarOfRestsOnModernTablatureShowsNoFlags) {
+  const auto rests = [](int flagStyle) {
+    TabLine tab;
+    tab.Tab().flagStyle = flagStyle;
+    tab.Tab().restsOnTab = 1;
+    tab.Rebuild();
+    for (int i = 0; i < 4; ++i) tab.Add(3, {});
+    tab.Voice().push_back(testing::Bar());
+    tab.Add(3, {});
+    tab.Add(3, {{0, 2}});
+    tab.Voice().push_back(testing::Bar());
+    for (int i = 0; i < 2; ++i) tab.Add(2, {});
+    const auto texts = TextOuts(tab.Draw("bar of rests " + std::to_string(flagStyle)));
+    // The rests' glyphs are 100 and up: a quarter's is 103 ('g').
+    return std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.ends_with("\"g\""); });
+  };
+  EXPECT_EQ(rests(2), 1);  // modern flags: only the rest beside the note
+  EXPECT_EQ(rests(0), 5);
+}
+
 // A percussion stave of three lines: the courses past them take a row each below the lines,
 // so two instruments struck together are two marks (the first at the line below the staff).
 TEST(TabRenderer, PercussionCoursesPastTheLinesKeepTheirRows) {

@@ -436,6 +436,7 @@ void GuitarProDoc::FinishSection(CSystemArray& section) {
     return;
   }
   FinishImportedSection(section, MusicXMLImport::kEventsPerSystem, ImportedVoices::kInDefinitions);
+  ShowPartNames(section);
 }
 
 }  // namespace vornel

@@ -32,9 +32,14 @@ void AddPartDefinitions(CSystemArray& section, const std::vector<PartRecord>& pa
     definition->notationModePage = CClef::kStaff;
     definition->voicesShownPage = CClef::kUpperVoice;
     definition->spacingBelowPage = 3;
-    // A part without an instrument name goes by its part name, the name its score shows.
-    const std::string& name = !part.name.empty() || !part.partName ? part.name : part.partName->getValue();
-    definition->nameText.text = Decode8BitText(name);
+    // A part goes by the name its score shows (a part without one by its instrument's), shortened
+    // after the first system as its abbreviation says; a name the score does not print is kept
+    // unprinted.
+    std::string shown = part.shownName;
+    if (shown.empty() && part.partName) shown = part.partName->getValue();
+    definition->nameText.text = Decode8BitText(!shown.empty() ? shown : part.name);
+    definition->shortName = Decode8BitText(!part.shownAbbreviation.empty() ? part.shownAbbreviation : part.abbreviation);
+    if (part.partName && part.partName->getAttributeValue("print-object") == "no") definition->nameText.flags = 0;
     definition->midi.patch = static_cast<uint8_t>(program);
     definition->midi.name = std::string(GMProgramName(program));
     definition->ornaments.table.ResetGroup(1);
@@ -84,6 +89,7 @@ bool MusicXMLImport::ImportFile(const std::string& path) {
       walk.Walk(*list);
     }
     FinishImportedSection(*section, kEventsPerSystem, ImportedVoices::kInDefinitions);
+    ShowPartNames(*section);
     target->AppendSection(std::move(section));
     return true;
   } catch (const BuildBudgetExceeded&) {

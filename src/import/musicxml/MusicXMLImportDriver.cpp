@@ -30,7 +30,12 @@ PartRecord& partlist::current() {
   return record;
 }
 
-void partlist::visitEnd(S<ElementType("part-list")>&) { partCount = static_cast<int>(parts.size()); }
+void partlist::visitStart(S<ElementType("part-list")>&) { inPartList_ = true; }
+
+void partlist::visitEnd(S<ElementType("part-list")>&) {
+  partCount = static_cast<int>(parts.size());
+  inPartList_ = false;
+}
 
 void partlist::visitStart(S<ElementType("score-part")>& elt) {
   currentId_ = elt->getAttributeValue("id");
@@ -38,6 +43,39 @@ void partlist::visitStart(S<ElementType("score-part")>& elt) {
 }
 
 void partlist::visitStart(S<ElementType("part-name")>& elt) { current().partName = elt; }
+
+void partlist::visitStart(S<ElementType("part-abbreviation")>& elt) { current().abbreviation = elt->getValue(); }
+
+// A display element's texts, one after the other, stand for the name or the abbreviation.
+void partlist::visitStart(S<ElementType("part-name-display")>&) {
+  if (!inPartList_) return;
+  shownText_ = &current().shownName;
+  shownText_->clear();
+}
+
+void partlist::visitEnd(S<ElementType("part-name-display")>&) { shownText_ = nullptr; }
+
+void partlist::visitStart(S<ElementType("part-abbreviation-display")>&) {
+  if (!inPartList_) return;
+  shownText_ = &current().shownAbbreviation;
+  shownText_->clear();
+}
+
+void partlist::visitEnd(S<ElementType("part-abbreviation-display")>&) { shownText_ = nullptr; }
+
+void partlist::visitStart(S<ElementType("display-text")>& elt) {
+  if (shownText_ != nullptr) *shownText_ += elt->getValue();
+}
+
+// An accidental among the texts, as its sign.
+void partlist::visitStart(S<ElementType("accidental-text")>& elt) {
+  if (shownText_ == nullptr) return;
+  static const std::map<std::string, std::string> kSigns = {
+      {"sharp", "\u266F"}, {"flat", "\u266D"}, {"natural", "\u266E"}, {"double-sharp", "\U0001D12A"},
+      {"flat-flat", "\U0001D12B"}, {"sharp-sharp", "\u266F\u266F"}};
+  const auto found = kSigns.find(elt->getValue());
+  if (found != kSigns.end()) *shownText_ += found->second;
+}
 
 void partlist::visitStart(S<ElementType("instrument-name")>& elt) { current().name = elt->getValue(); }
 

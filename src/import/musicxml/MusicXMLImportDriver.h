@@ -20,12 +20,22 @@ struct PartRecord {
   std::string id;
   MusicXML2::Sxmlelement partName;  // its "part-name" element
   std::string name;                 // the (last) instrument name, as the file has it
+  std::string abbreviation;         // its "part-abbreviation"
+  // The texts of "part-name-display" and "part-abbreviation-display": what the score shows
+  // instead of the name and the abbreviation.
+  std::string shownName;
+  std::string shownAbbreviation;
   int program = 0;                  // the (last) "midi-program", 1 to 128 in a valid file
 };
 
 class partlist : public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("part-list")>>,
                  public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("score-part")>>,
                  public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("part-name")>>,
+                 public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("part-abbreviation")>>,
+                 public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("part-name-display")>>,
+                 public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("part-abbreviation-display")>>,
+                 public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("display-text")>>,
+                 public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("accidental-text")>>,
                  public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("instrument-name")>>,
                  public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("midi-instrument")>>,
                  public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::ElementType("movement-title")>>,
@@ -48,9 +58,17 @@ class partlist : public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::Eleme
   // The work title, then " -- " and the work number when there is one.
   std::string workText() const;
 
+  void visitStart(S<MusicXML2::ElementType("part-list")>& elt) override;
   void visitEnd(S<MusicXML2::ElementType("part-list")>& elt) override;
   void visitStart(S<MusicXML2::ElementType("score-part")>& elt) override;
   void visitStart(S<MusicXML2::ElementType("part-name")>& elt) override;
+  void visitStart(S<MusicXML2::ElementType("part-abbreviation")>& elt) override;
+  void visitStart(S<MusicXML2::ElementType("part-name-display")>& elt) override;
+  void visitEnd(S<MusicXML2::ElementType("part-name-display")>& elt) override;
+  void visitStart(S<MusicXML2::ElementType("part-abbreviation-display")>& elt) override;
+  void visitEnd(S<MusicXML2::ElementType("part-abbreviation-display")>& elt) override;
+  void visitStart(S<MusicXML2::ElementType("display-text")>& elt) override;
+  void visitStart(S<MusicXML2::ElementType("accidental-text")>& elt) override;
   void visitStart(S<MusicXML2::ElementType("instrument-name")>& elt) override;
   void visitStart(S<MusicXML2::ElementType("midi-instrument")>& elt) override;
   void visitStart(S<MusicXML2::ElementType("movement-title")>& elt) override;
@@ -61,6 +79,8 @@ class partlist : public MusicXML2::visitor<MusicXML2::Smusicxml<MusicXML2::Eleme
  private:
   PartRecord& current();
   std::string currentId_;
+  std::string* shownText_ = nullptr;  // the text a display element being read gathers
+  bool inPartList_ = false;  // names shown in the part list, not those a measure's print changes
 };
 
 class MusicXMLImportDriver {

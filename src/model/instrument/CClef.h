@@ -258,9 +258,9 @@ class CClef : public Persistent {
   // document are never drawn: a stave makes its own when drawing first asks for it.
   struct DrawnPlaces {
     std::array<std::vector<uint32_t>, 2> voicePositions;  // each voice's column x at its last pass
-    // Where the system puts its bar lines, in half columns from the stave's left, so that the
-    // bars of all its lines line up (the end of the last bar last); empty: the stave's own.
-    std::vector<int32_t> barColumns;
+    // Where the system puts each voice's events, from the stave's left, so that what sounds
+    // together stands one above the other on all its lines; empty: the stave's own columns.
+    std::array<std::vector<int32_t>, 2> gridPlaces;
     std::vector<uint32_t> chordPositions;
     std::array<CVoiceGroup, 2> voiceGroups;
   };

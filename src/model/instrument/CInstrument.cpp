@@ -143,22 +143,40 @@ int CInstrument::LayoutAndDraw(DeviceContext& dc, Rect& rect, int32_t code, int3
       last != nullptr ? AddLengths(last->area.top, MultiplyLength(std::max(last->lines - 1, 0), last->lineSpacing))
                       : lineRect.top;
 
+  // Where what the name keeps clear of starts: the staves' lines, or the brace joining them.
+  int64_t joinLeft = AddLengths(lineRect.left, -int64_t{nameWidth});
   if (count > 1) {
     Size millimetre{100, 100};
     dc.HimetricToDevice(millimetre);
     int32_t gap = AddLengths(millimetre.cx, labelWidth);
     if ((flags & kDrawTuning) != 0) gap = MultiplyLength(gap, 2);
-    renderer.DrawStaveJoin(dc, AddLengths(lineRect.left, -int64_t{gap}), lineRect.top, lastLine, millimetre.cx * 3 / 2);
+    // At the start of the staves' lines, left of the room for their clefs and signatures.
+    const int32_t joinX = AddLengths(lineRect.left, -(int64_t{gap} + nameWidth));
+    renderer.DrawStaveJoin(dc, joinX, lineRect.top, lastLine, millimetre.cx * 3 / 2);
+    // The brace reaches twice its width left of the line.
+    joinLeft = std::min<int64_t>(joinLeft, int64_t{joinX} - int64_t{millimetre.cx} * 3);
   }
   if ((flags & kDrawName) != 0 && definition != nullptr) {
-    const int32_t x = AddLengths(lineRect.left, -(int64_t{columnWidth} + nameWidth));
+    // The name ends left of the staves' lines, clear of what joins them, centred on them.
+    Size gap{kNameGapHundredths, kNameGapHundredths};
+    dc.HimetricToDevice(gap);
+    const int32_t x = static_cast<int32_t>(
+        std::clamp<int64_t>(std::min<int64_t>(AddLengths(lineRect.left, -(int64_t{nameWidth} + gap.cx)),
+                                               joinLeft - gap.cx / 4),
+                            INT32_MIN, INT32_MAX));
     const int32_t y = static_cast<int32_t>((int64_t{lineRect.top} + lastLine) / 2);
-    CTrackText& name = definition->nameText;
-    if (name.x == 0 && name.y == 0) {
-      name.x = x;
-      name.y = y;
+    if ((flags & kShortName) != 0 && !definition->shortName.empty()) {
+      CTrackText shortened = definition->nameText;
+      shortened.text = definition->shortName;
+      renderer.DrawName(dc, shortened, zoom, x, y);
+    } else {
+      CTrackText& name = definition->nameText;
+      if (name.x == 0 && name.y == 0) {
+        name.x = x;
+        name.y = y;
+      }
+      renderer.DrawName(dc, name, zoom, x, y);
     }
-    renderer.DrawName(dc, name, zoom, x, y);
   }
   return 1;
 }

@@ -35,6 +35,12 @@ class CInstrument : public Persistent {
   // Flags of LayoutAndDraw.
   static constexpr uint32_t kDrawName = 0x1;
   static constexpr uint32_t kDrawTuning = 0x2;
+  // The line stands in a system after the first: its name is the shortened one, where the
+  // definition has one.
+  static constexpr uint32_t kShortName = 0x4;
+  // How far the names end left of the staves' lines, in hundredths of a millimetre: clear of
+  // the bracket and the brace that join the lines.
+  static constexpr int32_t kNameGapHundredths = 400;
   static constexpr uint32_t kFullSize = 0x1000;  // zoom 100, no highlighting
   // A stave's position code keeps (staves - 1) * 16 + its index in one byte: a line, and the
   // definition it is built from, have at most 16 staves.
@@ -70,6 +76,7 @@ class CInstrument : public Persistent {
   CVoicesArray& Voices() { return voices_; }
   const CVoicesArray& Voices() const { return voices_; }
   nChordArray& Voice(size_t index) { return index == 0 ? firstVoice : secondVoice; }
+  const nChordArray& Voice(size_t index) const { return index == 0 ? firstVoice : secondVoice; }
   nChordArray& GetSelectedVoice() { return selectedVoice != 0 ? secondVoice : firstVoice; }
   // Empties both voices.
   void DeleteAllChords();

@@ -217,6 +217,7 @@ void CInstrumentDlg::CopyFrom(const CInstrumentDlg& o) {
   family = o.family;
   visible = o.visible;
   nameText = o.nameText;
+  shortName = o.shortName;
   tabInstrument.CopyFrom(o.tabInstrument);
   midi = o.midi;
   key = o.key;
@@ -259,6 +260,7 @@ void CInstrumentDlg::ApplySettingsFrom(const CInstrumentDlg& o) {
   workingText = o.workingText;
   nameText.text = o.nameText.text;
   nameText.font = o.nameText.font;
+  shortName = o.shortName;
   notationFont = o.notationFont;
   notesStyle = o.notesStyle;
   tabInstrument.CopyStyleFrom(o.tabInstrument);
@@ -453,6 +455,7 @@ tinyxml2::XMLElement* CInstrumentDlg::WriteXml(tinyxml2::XMLDocument& doc) const
   SetIntAttribute(element, "family", family);
   SetTextAttribute(element, "category", FamilyName(family));
   SetIntAttribute(element, "hidden", visible == 0 ? 1 : 0);
+  if (!shortName.empty()) SetTextAttribute(element, "short-name", shortName);
   element->InsertEndChild(nameText.WriteXml(doc));
   element->InsertEndChild(nameText.font.WriteXml(doc, "track-font", kNameFontDescriptor));
   element->InsertEndChild(tabInstrument.WriteXml(doc));
@@ -489,6 +492,7 @@ const tinyxml2::XMLElement* CInstrumentDlg::ReadXml(const tinyxml2::XMLElement* 
   currentStave = 0;
   family = static_cast<uint8_t>(ReadIntAttribute(element, "family"));
   visible = ReadBoolAttribute(element, "hidden") ? 0 : 1;
+  shortName = ReadTextAttribute(element, "short-name");
 
   const tinyxml2::XMLElement* child = element->FirstChildElement();
   child = nameText.ReadXml(child);

@@ -75,6 +75,10 @@ class CInstrumentDlg : public Persistent {
   uint8_t family = 0;
   int32_t visible = 1;
   CTrackText nameText;  // the instrument's name and its font (bold)
+  // The name shortened, written before the staves of the systems after the first (empty: the
+  // name itself). The XML form writes it only when it is set ("short-name" of "instrument");
+  // the binary record does not keep it.
+  std::string shortName;
   CTabInstrument tabInstrument;
   MIDIControllers midi;
   CKey key;

@@ -31,6 +31,10 @@ int64_t DrawnColumnShift(const CClef& stave, int32_t voiceIndex, const nChordArr
   return int64_t{(*xs)[static_cast<size_t>(at)]} - GridX(stave, at);
 }
 
+int64_t DrawnColumnX(const CClef& stave, int32_t voiceIndex, const nChordArray& voice, int64_t column) {
+  return GridX(stave, column) + DrawnColumnShift(stave, voiceIndex, voice, column);
+}
+
 int64_t DrawnColumnAt(const CClef& stave, int32_t voiceIndex, const nChordArray& voice, int64_t x) {
   const std::vector<uint32_t>* drawn = DrawnPlaces(stave, voiceIndex, voice);
   if (drawn == nullptr) return -1;

@@ -17,6 +17,10 @@ class nChordArray;
 // voice's end keep the shift of its last element.
 int64_t DrawnColumnShift(const CClef& stave, int32_t voiceIndex, const nChordArray& voice, int64_t column);
 
+// Where column `column` of `voice` was drawn (past the voice's end, counted on in column
+// widths; on the even grid when the drawing did not place `voice`).
+int64_t DrawnColumnX(const CClef& stave, int32_t voiceIndex, const nChordArray& voice, int64_t column);
+
 // The column of `voice` (the line's voice `voiceIndex`) whose drawn place is the last at or left of `x` (past the voice's end,
 // counted on in column widths), or -1 when the drawing did not place `voice` or `x` is left
 // of its first column.

@@ -9,6 +9,7 @@
 
 #include "model/score/CSystemArray.h"
 #include "model/score/GatheredWalk.h"
+#include "model/score/SharedStaveBreaks.h"
 #include "model/score/StaveBreakPlaces.h"
 #include "platform/UserPrompts.h"
 
@@ -88,6 +89,9 @@ class TakenRuns {
   TakenRuns(std::deque<nChordArray::Handle>& taken, size_t run, bool breaks, BreakAtBar where) : taken_(taken) {
     if (breaks) PlaceStaveBreaks(run, where);
   }
+  // The breaks placed for all the section's voices together.
+  TakenRuns(std::deque<nChordArray::Handle>& taken, std::vector<size_t> places)
+      : taken_(taken), places_(std::move(places)) {}
   bool Done() const { return taken_.empty(); }
   bool AtBoundary() const { return AtPlace() || IsSystemBoundary(taken_.front().get()); }
   void SkipBoundary() {
@@ -148,6 +152,42 @@ void ScatterRuns(Runs& runs, OwnedArray<CStaveArray>& systems, size_t instrument
     target.reserve(target.size() + run);
     for (size_t k = 0; k < run; ++k) target.push_back(runs.Take());
   }
+}
+
+// Where the voices taken out of a section for a reflow break when they break together: empty
+// when fewer than two of them hold music, which break as a voice alone does.
+std::vector<std::array<std::vector<size_t>, 2>> SharedBreaks(
+    const CSystemArray& section, const std::vector<std::array<std::deque<nChordArray::Handle>, 2>>& taken,
+    size_t runLength, BreakAtBar where) {
+  const CInstrumentArray& definitions = section.definitions;
+  std::vector<SlotVoice> voices;
+  std::vector<std::pair<size_t, size_t>> owners;
+  bool engraved = false;
+  for (size_t d = 0; d < taken.size() && d < definitions.size(); ++d) {
+    const CInstrumentDlg& definition = *definitions.at(d);
+    for (const auto& stave : definition.staves.items()) {
+      engraved = engraved || (stave != nullptr && SpacedAsEngraved(*stave, &definition.tabInstrument));
+    }
+    for (size_t v = 0; v < 2; ++v) {
+      SlotVoice voice;
+      voice.halfColumnBars = definition.showBarlines != 0;
+      voice.events.reserve(taken[d][v].size());
+      bool music = false;
+      for (const nChordArray::Handle& e : taken[d][v]) {
+        voice.events.push_back(e.get());
+        music = music || (e != nullptr && !IsSystemBoundary(e.get()));
+      }
+      if (!music) continue;
+      voices.push_back(std::move(voice));
+      owners.emplace_back(d, v);
+    }
+  }
+  if (voices.size() < 2) return {};
+  std::vector<std::vector<size_t>> places =
+      SharedStaveBreakPlaces(voices, runLength, engraved ? SlotSpacing::kEngraved : SlotSpacing::kTablature, where);
+  std::vector<std::array<std::vector<size_t>, 2>> shared(taken.size());
+  for (size_t k = 0; k < owners.size(); ++k) shared[owners[k].first][owners[k].second] = std::move(places[k]);
+  return shared;
 }
 
 }  // namespace
@@ -491,6 +531,9 @@ int CSystemArray::ReflowSystems(bool join, size_t runLength, BreakAtBar where) {
     ClearInstrumentData(d, false);
   }
   DeleteBlankSystems();
+  // Several voices break together, where the columns they share fill a system.
+  std::vector<std::array<std::vector<size_t>, 2>> shared;
+  if (!join && systemBreak_ != nullptr) shared = SharedBreaks(*this, taken, runLength, where);
   const size_t first = FirstShownSystem();
   for (size_t d = 0; d < definitions.size(); ++d) {
     CInstrument& line = *systems.at(first)->Line(d);
@@ -506,7 +549,8 @@ int CSystemArray::ReflowSystems(bool join, size_t runLength, BreakAtBar where) {
           if (!IsSystemBoundary(list.front().get())) voice.push_back(std::move(list.front()));
         }
       } else {
-        TakenRuns runs(list, runLength, systemBreak_ != nullptr, where);
+        TakenRuns runs = shared.empty() ? TakenRuns(list, runLength, systemBreak_ != nullptr, where)
+                                        : TakenRuns(list, std::move(shared[d][v]));
         ScatterRuns(runs, systems, d, v, [this] { systems.push_back(MakeSystem()); });
       }
     }

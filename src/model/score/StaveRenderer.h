@@ -38,7 +38,7 @@ class StaveRenderer {
   virtual int32_t DrawTuningLabels(DeviceContext& dc, const CTabInstrument& tab, int32_t x, int32_t centreY) = 0;
   // The vertical line and the curly brace that join the staves of a line.
   virtual void DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t top, int32_t bottom, int32_t braceWidth) = 0;
-  // The instrument's name at a zoom.
+  // The instrument's name at a zoom, ending at x, centred on y.
   virtual void DrawName(DeviceContext& dc, const CTrackText& name, int32_t zoom, int32_t x, int32_t y) = 0;
 };
 

@@ -199,10 +199,8 @@ Size CBriotabView::UpdatePageMetrics() {
 void CBriotabView::FollowZoomWithSelection(int32_t zoom) {
   if (selectionZoom_ != 0 && zoom != selectionZoom_ && !state_.selection.IsEmpty() && !selectionColumns_) {
     const CClef* stave = ActiveStave();
-    const double w = stave != nullptr ? stave->columnWidth : 0;
-    const int32_t left = LineRect().left;
-    if (w > 0) {
-      selectionColumns_ = {(state_.selection.left - left) / w, (state_.selection.right - left) / w};
+    if (stave != nullptr && stave->columnWidth > 0) {
+      selectionColumns_ = {ColumnOfX(state_.selection.left), ColumnOfX(state_.selection.right)};
     } else {
       ClearSelection();
     }
@@ -216,9 +214,7 @@ void CBriotabView::RefitSelection() {
   const CClef* stave = ActiveStave();
   if (stave == nullptr || state_.selection.IsEmpty()) return;
   const Rect line = LineRect();
-  const double w = stave->columnWidth;
-  state_.selection = {line.left + static_cast<int32_t>(std::lround(first * w)), line.top,
-                      line.left + static_cast<int32_t>(std::lround(last * w)), line.bottom};
+  state_.selection = {XOfColumn(first), line.top, XOfColumn(last), line.bottom};
   state_.selection = GetSelectionRect();
 }
 

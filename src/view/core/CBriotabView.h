@@ -244,6 +244,10 @@ class CBriotabView : public MSJSuperView, private DocumentObserver {
   void InvalidateIfSystemsMoved();
   void FollowZoomWithSelection(int32_t zoom);
   void RefitSelection();
+  // A place on the active line as a column of its selected voice (a fraction of the way to the
+  // next column added), where the drawing put the columns, and back.
+  double ColumnOfX(int32_t x) const;
+  int32_t XOfColumn(double column) const;
   void InvalidateLogical(const Rect& logical, int grow = 0);
   void ClearSelection();
   void FinishBand(bool drawn);

@@ -5,11 +5,13 @@
 // meta-event under the pointer is framed.
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "document/CPageDlg.h"
 #include "model/instrument/CClef.h"
 #include "model/instrument/CInstrument.h"
+#include "model/instrument/DrawnColumns.h"
 #include "model/events/CMetaEvent.h"
 #include "model/voice/nChord.h"
 #include "model/score/CStaveArray.h"
@@ -253,17 +255,52 @@ Rect CBriotabView::GetSelectionRect() {
     state_.selection = {};
     return {};
   }
-  const int64_t L = line.left;
   // The column boundary nearest the left edge (halves going right) less a third of a
-  // column; the start of the column holding the right edge plus a third.
-  const int64_t x = selection.left - L;
-  const int64_t left = ((x + x % w) / w) * w - w / 3 + L;
-  const int64_t y = selection.right - L;
-  const int64_t right = ((y - y % w) / w) * w + w / 3 + L;
+  // column; the start of the column holding the right edge plus a third. Columns stand where
+  // the drawing put them (the even grid for a line never drawn).
+  CInstrument* active = ActiveLine();
+  const int32_t voiceIndex = active->selectedVoice != 0 ? 1 : 0;
+  const nChordArray& voice = active->GetSelectedVoice();
+  const auto columnX = [&](int64_t column) { return DrawnColumnX(*stave, voiceIndex, voice, column); };
+  const auto columnAt = [&](int64_t x) {
+    const int64_t drawn = DrawnColumnAt(*stave, voiceIndex, voice, x);
+    return drawn >= 0 || voice.empty() ? std::max<int64_t>(drawn, 0) : (x - stave->area.left) / w;
+  };
+  int64_t first = columnAt(selection.left);
+  if (2 * (selection.left - columnX(first)) >= columnX(first + 1) - columnX(first)) ++first;
+  const int64_t left = columnX(first) - w / 3;
+  const int64_t right = columnX(columnAt(selection.right)) + w / 3;
   const int32_t l = static_cast<int32_t>(std::clamp<int64_t>(std::max<int64_t>(left, line.left), INT32_MIN, INT32_MAX));
   const int32_t r = static_cast<int32_t>(std::clamp<int64_t>(std::min<int64_t>(right, line.right), INT32_MIN, INT32_MAX));
   if (r <= l || !Intersects({l, selection.top, r, selection.bottom}, line)) return {};
   return {l, line.top - kSelectionMargin, r, line.bottom + kSelectionMargin};
+}
+
+double CBriotabView::ColumnOfX(int32_t x) const {
+  const CClef* stave = ActiveStave();
+  CInstrument* active = ActiveLine();
+  if (stave == nullptr || active == nullptr || stave->columnWidth <= 0) return 0;
+  const int32_t voiceIndex = active->selectedVoice != 0 ? 1 : 0;
+  const nChordArray& voice = active->GetSelectedVoice();
+  const int64_t drawn = DrawnColumnAt(*stave, voiceIndex, voice, x);
+  const int64_t column = drawn >= 0 || voice.empty() ? std::max<int64_t>(drawn, 0) : (x - stave->area.left) / stave->columnWidth;
+  const int64_t from = DrawnColumnX(*stave, voiceIndex, voice, column);
+  const int64_t width = DrawnColumnX(*stave, voiceIndex, voice, column + 1) - from;
+  return static_cast<double>(column) + (width > 0 ? static_cast<double>(x - from) / static_cast<double>(width) : 0.0);
+}
+
+int32_t CBriotabView::XOfColumn(double column) const {
+  const CClef* stave = ActiveStave();
+  CInstrument* active = ActiveLine();
+  if (stave == nullptr || active == nullptr || !std::isfinite(column)) return LineRect().left;
+  const int32_t voiceIndex = active->selectedVoice != 0 ? 1 : 0;
+  const nChordArray& voice = active->GetSelectedVoice();
+  const double whole = std::clamp(std::floor(column), 0.0, double{INT32_MAX});
+  const auto c = static_cast<int64_t>(whole);
+  const int64_t from = DrawnColumnX(*stave, voiceIndex, voice, c);
+  const int64_t to = DrawnColumnX(*stave, voiceIndex, voice, c + 1);
+  const double x = static_cast<double>(from) + (column - whole) * static_cast<double>(to - from);
+  return static_cast<int32_t>(std::clamp<double>(std::round(x), INT32_MIN, INT32_MAX));
 }
 
 void CBriotabView::DrawSelection(bool recompute) {

@@ -56,14 +56,21 @@ void DrawingStaveRenderer::DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t t
   DrawStaveJoinLines(g, x, top, bottom, braceWidth);
 }
 
-void DrawingStaveRenderer::DrawName(DeviceContext& dc, const CTrackText& name, int32_t zoom, int32_t x, int32_t y) {
-  if (name.text.empty() || name.flags == 0) return;
+Size InstrumentNameSize(DeviceContext& dc, const CTrackText& name, int32_t zoom) {
+  if (name.text.empty() || name.flags == 0) return {};
   CTrackText drawn = name;
   drawn.lastZoom = zoom;
-  const int32_t height = CalcTextRect(drawn, dc).Height();
+  const Rect r = CalcTextRect(drawn, dc);
+  return {r.Width(), r.Height()};
+}
+
+void DrawingStaveRenderer::DrawName(DeviceContext& dc, const CTrackText& name, int32_t zoom, int32_t x, int32_t y) {
+  const Size size = InstrumentNameSize(dc, name, zoom);
+  if (size.cx <= 0 && size.cy <= 0) return;
   const InkSourceScope ink(dc, InkSource::kInstrumentName);
-  DrawFontText(drawn.text, drawn.font, dc, TA_LEFT | TA_TOP, static_cast<float>(dc.IsPrinting() ? 100 : zoom), 0,
-               drawn.flags & ~CTrackText::kCentered, x, y - height / 2);
+  dfLogFont font = name.font;
+  DrawFontText(name.text, font, dc, TA_LEFT | TA_TOP, static_cast<float>(dc.IsPrinting() ? 100 : zoom), 0,
+               name.flags & ~CTrackText::kCentered, x - size.cx, y - size.cy / 2);
 }
 
 }  // namespace vornel

@@ -15,8 +15,11 @@ class DrawingStaveRenderer : public StaveRenderer {
                  int32_t nameWidth, const CKey* key, int32_t columnWidth) override;
   int32_t DrawTuningLabels(DeviceContext& dc, const CTabInstrument& tab, int32_t x, int32_t centreY) override;
   void DrawStaveJoin(DeviceContext& dc, int32_t x, int32_t top, int32_t bottom, int32_t braceWidth) override;
-  // The instrument's name in its font at the zoom, from x, centred on y.
+  // The instrument's name in its font at the zoom, ending at x, centred on y.
   void DrawName(DeviceContext& dc, const CTrackText& name, int32_t zoom, int32_t x, int32_t y) override;
 };
+
+// The size an instrument's name takes drawn at the zoom (nothing for a name that is not drawn).
+Size InstrumentNameSize(DeviceContext& dc, const CTrackText& name, int32_t zoom);
 
 }  // namespace vornel

@@ -13,6 +13,7 @@ namespace vornel {
 
 class CMetaEvent;
 class StaffRenderer;
+struct PlacedSyllable;
 class nChord;
 class nNotes;
 
@@ -20,6 +21,11 @@ class nNotes;
 void DrawAllMetaEvents(StaffRenderer& stave, nChord& chord, int32_t x);
 // A lyric the stave kept for its end, in the rectangle of its chord's column.
 void DrawLyricEvent(StaffRenderer& stave, CMetaEvent& event, const nChord& chord, const Rect& rect, int32_t u);
+// The hyphen after `syllable` (placed at `from`): in the middle of the gap to the next syllable
+// of its verse placed at `to` when they share a line (none where the gap cannot hold it), else
+// right after `from`.
+void DrawLyricHyphen(StaffRenderer& stave, const CMetaEvent& syllable, const PlacedSyllable& from,
+                     const PlacedSyllable* to);
 // One meta-event at x (the ending of a bar line, the caption of a time-signature element);
 // returns the rectangle it covered.
 Rect DrawMetaEvent(StaffRenderer& stave, CMetaEvent& event, nChord& chord, int32_t x);

@@ -86,7 +86,7 @@ int32_t StaffRenderer::GetColumnXAfter(int n) const {
   const auto& xs = stave_.Drawn().chordPositions;
   if (index <= 0) return stave_.area.left;
   if (xs.empty() || index >= static_cast<int64_t>(xs.size()) - 1) return stave_.area.right;
-  if (proportional_) return static_cast<int32_t>(xs[static_cast<size_t>(index)]);
+  if (proportional_ || onGrid_) return static_cast<int32_t>(xs[static_cast<size_t>(index)]);
   return stave_.area.left + static_cast<int32_t>(index) * stave_.columnWidth;
 }
 
@@ -236,7 +236,9 @@ void StaffRenderer::DrawBarLine(nChord& barToLocate, int32_t x) {
     DrawMetaEvent(*this, *ending, barToLocate, x);
   }
   if (!styled && variant != kThickBetweenThin) {
-    DrawThinBar(x);
+    // A plain bar line that opens a staff's line closes the line before it: the staff starts
+    // with its clef, not with a bar line (a tablature's opening line stands at its left edge).
+    if (!(lineStart && !IsTablature() && variant != kDoubleBar)) DrawThinBar(x);
     currentChord_ = savedCurrent;
     return;
   }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CKey.h"
@@ -48,6 +50,19 @@ Signature SignatureOfPitchClass(int pitchClass) {
                                           {6, false}, {1, false}, {4, true}, {3, false}, {2, true}, {5, false}};
   return kKeys[((pitchClass % 12) + 12) % 12];
 }
+
+}  // namespace
+
+CKey KeyAsDrawn(CKey key) {
+  if (key.transpose == 0) return key;
+  const Signature s = SignatureOfPitchClass(KeyPitchClass(key.alterations, key.bemol != 0) + key.transpose);
+  key.alterations = s.count;
+  key.bemol = s.flats ? 1 : 0;
+  key.transpose = 0;
+  return key;
+}
+
+namespace {
 
 // What the stave's music is (not its texts) and, of that, what a slur goes around: the notes
 // and what stands on them; not the lines it crosses (staff, bar lines), the stave's signs nor
@@ -298,12 +313,38 @@ void StaffRenderer::DrawDeferredSlurs(const std::vector<StaffInk>& ink) {
 void StaffRenderer::DrawDeferredLyrics(int32_t floor) {
   lyricFloor_ = floor;
   const int32_t savedStems = stave_.currentStemsDown;
-  for (const DeferredEvent& lyric : lyrics_) {
+  // A syllable's verse is its place among its chord's syllables. The hyphen of a syllable
+  // that goes on stands between it and the next syllable of its verse and voice on the stave.
+  const size_t count = lyrics_.size();
+  std::vector<size_t> verse(count, 0);
+  for (size_t i = 1; i < count; ++i) {
+    if (lyrics_[i].chord == lyrics_[i - 1].chord) verse[i] = verse[i - 1] + 1;
+  }
+  std::vector<size_t> next(count, count);
+  std::map<std::pair<const nChordArray*, size_t>, size_t> later;
+  for (size_t i = count; i-- > 0;) {
+    auto [it, added] = later.try_emplace({lyrics_[i].voice, verse[i]}, i);
+    if (!added) next[i] = std::exchange(it->second, i);
+  }
+  // The syllable whose hyphen comes before each syllable, as it was placed.
+  std::vector<std::optional<std::pair<size_t, PlacedSyllable>>> hyphenBefore(count);
+  for (size_t i = 0; i < count; ++i) {
+    const DeferredEvent& lyric = lyrics_[i];
     highestY_ = lyric.chordTop;
     lowestY_ = lyric.chordBottom;
     stave_.currentStemsDown = lyric.stemsDown;
+    const std::string& text = lyric.event->text;
+    lyricHyphenApart_ = next[i] < count && text.size() > 1 && text.back() == '-';
+    placedSyllable_.reset();
     DrawLyricEvent(*this, *lyric.event, *lyric.chord, lyric.rect, lyric.u);
+    if (hyphenBefore[i]) {
+      const auto& [from, placed] = *hyphenBefore[i];
+      DrawLyricHyphen(*this, *lyrics_[from].event, placed, placedSyllable_ ? &*placedSyllable_ : nullptr);
+    }
+    if (lyricHyphenApart_ && placedSyllable_) hyphenBefore[next[i]] = std::make_pair(i, *placedSyllable_);
+    lyricHyphenApart_ = false;
   }
+  placedSyllable_.reset();
   stave_.currentStemsDown = savedStems;
   highestY_ = INT32_MAX;
   lowestY_ = INT32_MIN;
@@ -453,15 +494,6 @@ void StaffRenderer::ComputeHighlight(const nChordArray& voice) {
   }
 }
 
-int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars) {
-  if (e.IsSpecialEvent()) return 1;
-  if (!e.IsBarLine()) return 0;
-  // A time signature shown after a bar line takes a column of its own.
-  const CMetaEvent* signature = (e.status & 0x0C) == 0x04 ? e.metaEvents.Find(CMetaEvent::kTimeSignature) : nullptr;
-  const int32_t signatureRoom = signature != nullptr && (signature->value & 1) != 0 ? 2 : 0;
-  return (halfColumnBars ? 1 : 0) + (e.IsMultiBarRest() ? 2 : 0) + signatureRoom;
-}
-
 int64_t ColumnRoomAfter(const nChord& e, bool halfColumnBars, int32_t step) {
   // A whole column of a rest of several bars is added as one, since two halves of an odd
   // width fall short of it.
@@ -473,6 +505,9 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
   // Columns stand closer where a tablature's bourdons needed room that the line did not have.
   const int32_t step = columns_.columnWidth > 0 ? columns_.columnWidth : columnWidth;
   const bool halfColumnBars = stave_.definition != nullptr && stave_.definition->showBarlines != 0;
+  // The system's shared columns, when it laid them out for this voice.
+  const std::vector<int32_t>& grid = stave_.Drawn().gridPlaces[static_cast<size_t>(drawing_.index & 1)];
+  onGrid_ = !proportional_ && !grid.empty() && grid.size() == voice.size();
   std::vector<uint32_t>& xs = stave_.Drawn().chordPositions;
   xs.clear();
   xs.reserve(voice.size() + 1);
@@ -483,14 +518,16 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
   for (size_t i = 0; i < voice.size(); ++i) {
     const nChord* e = voice.at(i);
     int64_t x = 0;
-    if (proportional_) {
+    if (onGrid_) {
+      x = int64_t{stave_.area.left} + grid[i] + (i < columns_.shifts.size() ? columns_.shifts[i] : 0);
+    } else if (proportional_) {
       x = base + static_cast<int64_t>(std::trunc(tick * pixelsPerTick_));
     } else {
       x = base + int64_t{step} * static_cast<int64_t>(i);
       if (i < columns_.shifts.size()) x += columns_.shifts[i];
     }
     if (e == nullptr) {
-      x = base + step / 2;
+      if (!onGrid_) x = base + step / 2;
     } else if (e->IsChord()) {
       const auto delta = static_cast<int32_t>(e->delta);
       if (highlightFirst_ >= 0 && delta == highlightFirst_ && !foundStart) {
@@ -502,45 +539,17 @@ void StaffRenderer::ComputeColumns(const nChordArray& voice, int32_t columnWidth
         foundEnd = true;
       }
       tick += e->GetDurationTicks();
-    } else {
+    } else if (!onGrid_) {
       // A rest of several bars takes its whole extra column before its own x too.
       base += ColumnRoomAfter(*e, halfColumnBars, step);
       if (e->IsMultiBarRest()) x += step;
     }
     xs.push_back(static_cast<uint32_t>(std::clamp<int64_t>(x, 0, INT32_MAX)));
   }
-  if (!proportional_) AlignBars(voice, columnWidth);
   xs.push_back(static_cast<uint32_t>(std::max(stave_.area.right, 0)));
   if (foundStart != foundEnd || (stave_.highlightStart != 0 && !foundEnd)) {
     if (stave_.highlightStart == 0) stave_.highlightStart = stave_.area.left;
     if (stave_.highlightEnd == 0) stave_.highlightEnd = stave_.area.right;
-  }
-}
-
-void StaffRenderer::AlignBars(const nChordArray& voice, int32_t columnWidth) {
-  const std::vector<int32_t>& grid = stave_.Drawn().barColumns;
-  std::vector<uint32_t>& xs = stave_.Drawn().chordPositions;
-  if (grid.size() < 2 || xs.size() != voice.size()) return;
-  const int64_t left = stave_.area.left;
-  const auto gridX = [&](size_t k) { return left + int64_t{grid[k]} * columnWidth / 2; };
-  // Each bar of this voice is stretched between the system's bar lines.
-  std::vector<int64_t> own;
-  for (size_t i = 0; i < voice.size(); ++i) {
-    const nChord* e = voice.at(i);
-    if (e != nullptr && e->IsBarLine()) own.push_back(xs[i]);
-  }
-  size_t k = 0;
-  for (size_t i = 0; i < voice.size(); ++i) {
-    const int64_t x = xs[i];
-    const int64_t ownStart = k == 0 ? left : own[k - 1];
-    const int64_t gridStart = k == 0 ? left : gridX(k - 1);
-    int64_t moved = x - ownStart + gridStart;
-    if (k < own.size() && k + 1 < grid.size() && own[k] > ownStart) {
-      moved = gridStart + (x - ownStart) * (gridX(k) - gridStart) / (own[k] - ownStart);
-    }
-    xs[i] = static_cast<uint32_t>(std::clamp<int64_t>(moved, 0, INT32_MAX));
-    const nChord* e = voice.at(i);
-    if (e != nullptr && e->IsBarLine()) ++k;
   }
 }
 
@@ -655,11 +664,7 @@ void StaffRenderer::DrawStaffFrame(Rect& rect, int32_t columnWidth) {
   CKey& key = stave_.key;
   if (key.transpose != 0) {
     keyTransposition_ = key.transpose;
-    const int pitchClass = KeyPitchClass(key.alterations, key.bemol != 0);
-    const Signature s = SignatureOfPitchClass(pitchClass + key.transpose);
-    key.alterations = s.count;
-    key.bemol = s.flats ? 1 : 0;
-    key.transpose = 0;
+    key = KeyAsDrawn(key);
   }
 
   lineCount_ = stave_.DrawnLineCount();

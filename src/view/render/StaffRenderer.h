@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/instrument/CClef.h"
+#include "model/score/SystemSlots.h"
 #include "platform/draw/DeviceContext.h"
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
@@ -36,12 +37,18 @@ class nChord;
 class nChordArray;
 class nNotes;
 
-// The room the columns give after an event beyond its own column, in half columns: half after
-// a bar line when the instrument shows bar lines, half after a special event, a whole column
-// more after a bar line standing for a rest of several bars and after one that shows a time
-// signature.
-int32_t ExtraHalfColumnsAfter(const nChord& e, bool halfColumnBars);
-// The room a bar line or special event adds after itself to the columns that follow it.
+// The key as a staff draws it: moved by its transposition, which it then no longer holds.
+CKey KeyAsDrawn(CKey key);
+
+// A syllable as drawn: its text's left and right and its baseline.
+struct PlacedSyllable {
+  int32_t left = 0;
+  int32_t right = 0;
+  int32_t baseline = 0;
+};
+
+// The room a bar line or special event adds after itself to the columns that follow it (see
+// ExtraHalfColumnsAfter).
 int64_t ColumnRoomAfter(const nChord& e, bool halfColumnBars, int32_t step);
 
 // The message of a stave that failed to draw.
@@ -71,6 +78,14 @@ struct MarkState {
   std::vector<Rect> chordMarks;
   std::shared_ptr<const MarkSurroundings> surroundings;
   std::vector<Rect> slurs;
+  // The bar of elements [from, to) of the voice, and whether none of its chords has a note;
+  // kept so that the rests of a bar look it up once.
+  struct BarOfRests {
+    size_t from = 0;
+    size_t to = 0;
+    bool silent = false;
+  };
+  mutable BarOfRests barOfRests;
 };
 
 // A box of the ink of a staff's music, in drawing coordinates; `head` for a note head.
@@ -140,6 +155,11 @@ class StaffRenderer {
   bool DeferLyric(CMetaEvent& event, nChord& chord, const Rect& rect, int32_t u);
   // The lowest y of the stave's music that lyrics keep under (INT32_MIN until it is known).
   int32_t LyricFloor() const { return lyricFloor_; }
+  // True while a syllable is drawn whose hyphen stands apart, between it and the next
+  // syllable of its verse on the stave: the syllable is drawn without it.
+  bool LyricHyphenApart() const { return lyricHyphenApart_; }
+  // Where the syllable just drawn stands, for the hyphen before or after it.
+  void SetPlacedSyllable(const PlacedSyllable& placed) { placedSyllable_ = placed; }
   // Slurs of a staff are drawn once the stave's notes of both voices are. Keeps the slur and
   // returns true while the stave is drawn that way.
   bool DeferSlur(const DeferredSlur& slur);
@@ -222,6 +242,7 @@ class StaffRenderer {
   bool ColourOn() const { return settings_ != nullptr && settings_->colourOn; }
   int32_t Indent() const { return indent_; }
   bool Proportional() const { return proportional_; }
+  bool OnGrid() const { return onGrid_; }
   // The voice being drawn, the element being drawn and the chord being drawn.
   const nChordArray* Voice() const { return voice_; }
   size_t ElementIndex() const { return elementIndex_; }
@@ -251,8 +272,6 @@ class StaffRenderer {
   void ComputeTimeLayout(const CVoicesArray& voices, Rect rect, int32_t columnWidth);
   void ComputeColumnRoom(const CVoicesArray& voices, int32_t columnWidth);
   void ComputeColumns(const nChordArray& voice, int32_t columnWidth);
-  // Moves the columns so that the voice's bar lines stand where the system puts them.
-  void AlignBars(const nChordArray& voice, int32_t columnWidth);
   void ComputeHighlight(const nChordArray& voice);
   void ReportFailure(const Rect& rect);
   void DrawChord(nChord& chord, int32_t x, size_t index);
@@ -285,6 +304,8 @@ class StaffRenderer {
   Rect page_;
   // Time-proportional layout
   bool proportional_ = false;
+  // The voice being drawn stands on the columns its system shares among its lines.
+  bool onGrid_ = false;
   // The columns as what reaches beyond a tablature's letters needs them (see TabColumns.h);
   // the same for every stave of the line.
   TabColumnRoom columns_;
@@ -347,6 +368,8 @@ class StaffRenderer {
   // The ink of the stave's music while the events that wait for it are drawn.
   const std::vector<StaffInk>* musicInk_ = nullptr;
   int32_t lyricFloor_ = INT32_MIN;
+  bool lyricHyphenApart_ = false;
+  std::optional<PlacedSyllable> placedSyllable_;
 };
 
 }  // namespace vornel

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 
 #include "model/score/CSystemArray.h"
 #include "model/score/SectionEditor.h"
+#include "model/score/SystemSlots.h"
 #include "support/ScriptedPrompts.h"
 
 namespace vornel {
@@ -441,13 +443,54 @@ TEST(SectionReflow, SplitKeepsBlankEntriesSharedBreaksHiddenSystemsAndTheSecondV
   section->System(2)->Line(0)->firstVoice.push_back(section->SystemBreak());
 
   section->ReflowSystems(false, 8);
-  // A system ends before the first bar line after a run of more than eight events; the shared
+  // A system ends before the first bar line after a run of more than eight columns, the two
+  // voices together: where both hold music a system holds the same bars in both. The shared
   // break within the music starts a system of its own and none is left in a voice; the hidden
   // system keeps its two quarters, re-barred; blank entries are what re-barring and aligning the
   // two voices make of the rest.
-  EXPECT_EQ(Shapes(*section, 0, 0), (std::vector<std::string>{"qqqq|qqqq", "|qq", "qq|qq", "qq|qqqq|qq____", "qq|qq",
-                                                               "qq|qqqq|qqqq", "|qqqq|qqqq|qqqq|qq"}));
-  EXPECT_EQ(Shapes(*section, 0, 1), (std::vector<std::string>{"qqqq|qqqq", "", "qq|qq", "qq|qqqq|qqqqqq", "", "", ""}));
+  EXPECT_EQ(Shapes(*section, 0, 0), (std::vector<std::string>{"qqqq|qqqq", "|qq", "qq|qq", "qq|qqqq|qq", "qq|qq__",
+                                                               "qq|qqqq|qqqq", "|qqqq|qqqq", "|qqqq|qq"}));
+  EXPECT_EQ(Shapes(*section, 0, 1),
+            (std::vector<std::string>{"qqqq|qqqq", "", "qq|qq", "qq|qqqq__|", "qq|qqqq", "", "", ""}));
+}
+
+// Two staves of notation, one running in sixteenths and one in whole notes that opens with
+// changes of clef the other lacks: the systems break at the same bars on both lines, and each
+// (but the last) holds the bars whose shared columns fit the run.
+TEST(SectionReflow, LinesOfShortAndLongNotesBreakTogether) {
+  auto section = Section(1);
+  section->Definition(0)->ApplyNotationPreset(2);
+  auto second = std::make_unique<CInstrumentDlg>();
+  second->CopyFrom(*section->Definition(0));
+  section->AddInstrument(std::move(second));
+  nChordArray& busy = section->System(0)->Line(0)->firstVoice;
+  nChordArray& calm = section->System(0)->Line(1)->firstVoice;
+  for (int k = 0; k < 3; ++k) calm.push_back(std::make_unique<nChord>(uint16_t{0x92}));
+  for (int b = 0; b < 12; ++b) {
+    for (int n = 0; n < 16; ++n) busy.push_back(std::make_unique<nChord>(nChord::kChord, uint16_t{5}));
+    busy.push_back(std::make_unique<nChord>(nChord::kBarLine));
+    calm.push_back(std::make_unique<nChord>(nChord::kChord, uint16_t{1}));
+    calm.push_back(std::make_unique<nChord>(nChord::kBarLine));
+  }
+  ASSERT_EQ(busy.at(0)->GetDurationTicks() * 16, calm.at(3)->GetDurationTicks());
+  section->ReflowSystems(true, 18);
+  section->ReflowSystems(false, 18);
+  ASSERT_GT(section->systems.size(), 2u);
+  const auto barLines = [](const nChordArray& voice) {
+    return std::count_if(voice.begin(), voice.end(), [](const auto& e) { return e != nullptr && e->IsBarLine(); });
+  };
+  for (size_t s = 0; s < section->systems.size(); ++s) {
+    const CStaveArray& system = *section->System(s);
+    EXPECT_EQ(barLines(system.Line(0)->firstVoice), barLines(system.Line(1)->firstVoice)) << "system " << s;
+    EXPECT_EQ(system.Line(0)->firstVoice.empty(), system.Line(1)->firstVoice.empty()) << "system " << s;
+    std::vector<SlotVoice> voices(2);
+    for (size_t l = 0; l < 2; ++l) {
+      for (const auto& e : system.Line(l)->firstVoice) voices[l].events.push_back(e.get());
+    }
+    if (s + 1 < section->systems.size()) {
+      EXPECT_LE(LaySystemSlots(voices, SlotSpacing::kEngraved).end, 18 * SystemSlots::kUnitsPerColumn) << s;
+    }
+  }
 }
 
 TEST(SectionReflow, RecalculationSpellsTheFirstVoiceInTheSectionKey) {

@@ -192,11 +192,14 @@ TEST(InstrumentLine, LayoutHandsEachStaveItsPlace) {
       "stave 1000 zoom 150 code 4624 columns 12 lit voices 2 name 50 width 20 key",
       "labels 150,1012",
       "stave 1040 zoom 150 code 4625 columns 12 lit voices 2 name 50 width 20 key",
-      "join 166 1000-1064 15",
-      "name Lute 150 130,1032",
+      // At the start of the staff lines (left less the name width), left of the tuning labels.
+      "join 116 1000-1064 15",
+      // The name ends 4 mm left of the start of the staff lines, or a mm left of the brace
+      // (twice 15 wide) when that is further: 116 - 30 - 10.
+      "name Lute 150 76,1032",
   };
   EXPECT_EQ(renderer.calls, expected);
-  EXPECT_EQ(definition.nameText.x, 130);  // a name without a place takes this one
+  EXPECT_EQ(definition.nameText.x, 76);  // a name without a place takes this one
 
   // Printing, or full size, draws at zoom 100 without highlighting.
   renderer.calls.clear();

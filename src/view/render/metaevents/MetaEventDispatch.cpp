@@ -12,6 +12,7 @@
 #include "platform/draw/MulDiv.h"
 #include "view/draw/FontDrawing.h"
 #include "view/render/LabelDrawing.h"
+#include "view/render/MarkSeams.h"
 #include "view/render/StaffRenderer.h"
 #include "view/render/metaevents/MetaEventDrawing.h"
 
@@ -85,18 +86,26 @@ Point GetTextPosition(const EventDrawing& d) {
   return {d.rect.left + offset.x, d.rect.bottom + offset.y + (base + d.LineByte()) * d.u};
 }
 
-Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, uint32_t style, unsigned alignment,
-                     Point at) {
-  DeviceContext& dc = d.Dc();
-  StaffRenderer& stave = d.stave;
+Rect MeasureText(DeviceContext& dc, size_t fontIndex, std::string_view text, uint32_t style, int32_t zoom,
+                 TextMetrics* metrics) {
   dfLogFont font = PageFontOrDefault(dc, fontIndex);
   if (style & kTextBold) font.logFont.lfWeight = 600;
   if (style & kTextItalic) font.logFont.lfItalic = 1;
-  const FontSpec previous = CreateScaledFont(font, static_cast<float>(stave.Zoom()), dc);
-  const TextMetrics metrics = dc.GetTextMetrics();
+  const FontSpec previous = CreateScaledFont(font, static_cast<float>(zoom), dc);
+  if (metrics != nullptr) *metrics = dc.GetTextMetrics();
   Rect size;
   dc.DrawText(text, size, DT_CALCRECT | DT_NOPREFIX);
   dc.SelectFont(previous);
+  return size;
+}
+
+Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, uint32_t style, unsigned alignment,
+                     Point at, int32_t* measured) {
+  DeviceContext& dc = d.Dc();
+  StaffRenderer& stave = d.stave;
+  TextMetrics metrics;
+  const Rect size = MeasureText(dc, fontIndex, text, style, stave.Zoom(), &metrics);
+  if (measured != nullptr) *measured = size.Width();
   if (size.IsEmpty()) return at;
   const int32_t width = size.Width();
   const int32_t height = size.Height();
@@ -180,12 +189,14 @@ int32_t KeepClearOfTexts(EventDrawing& d, Rect box, bool upward, int32_t step) {
 }
 
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
-                  Point at) {
+                  Point at, Point* placed, int32_t* width, size_t drawn) {
   DeviceContext& dc = d.Dc();
   dfLogFont font = PageFontOrDefault(dc, fontIndex);
   font.color = d.event.drawColour;
-  at = PlaceTextClear(d, fontIndex, text, style, alignment, at);
-  Rect r = DrawFontText(text, font, dc, alignment, static_cast<float>(d.stave.Zoom()), 0, style, at.x, at.y);
+  at = PlaceTextClear(d, fontIndex, text, style, alignment, at, width);
+  if (placed != nullptr) *placed = at;
+  Rect r = DrawFontText(text.substr(0, drawn), font, dc, alignment, static_cast<float>(d.stave.Zoom()), 0, style,
+                        at.x, at.y);
   if (r.IsEmpty()) {
     const int32_t side = MulDiv(kEmptyTextTenths, dc.LogPixelsX(), 254);
     r = {at.x, at.y, at.x + side, at.y + side};
@@ -196,6 +207,42 @@ Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsi
   }
   d.Store(r);
   return r;
+}
+
+void DrawSyllable(EventDrawing& d, uint32_t style) {
+  const PageDrawSettings* settings = d.stave.Settings();
+  const bool centred = settings != nullptr && settings->centerLyrics;
+  // A hyphen drawn apart keeps its room after the syllable: it stands there when the next
+  // syllable is not on the same line, and other texts keep clear of it.
+  const std::string_view text = d.event.text;
+  const bool apart = d.stave.LyricHyphenApart() && text.size() > 1 && text.back() == '-';
+  const size_t drawn = apart ? text.size() - 1 : text.size();
+  Point at;
+  int32_t width = 0;
+  DrawTextItem(d, kFontLyrics, text, centred ? TA_BASELINE | TA_CENTER : TA_BASELINE | TA_LEFT,
+               centred ? style | kTextKeepLeft : style, GetTextPosition(d), &at, &width, drawn);
+  if (apart) width = MeasureText(d.Dc(), kFontLyrics, text.substr(0, drawn), style, d.stave.Zoom()).Width();
+  const int32_t left = centred ? at.x - width / 2 : at.x;
+  d.stave.SetPlacedSyllable({left, left + width, at.y});
+}
+
+void DrawLyricHyphen(StaffRenderer& stave, const CMetaEvent& syllable, const PlacedSyllable& from,
+                     const PlacedSyllable* to) {
+  DeviceContext& dc = stave.Graphics().dc;
+  const InkSourceScope ink(dc, InkSource::kLyric);
+  const auto style = static_cast<uint32_t>(syllable.cx) & (kTextBold | kTextItalic);
+  const int32_t width = MeasureText(dc, kFontLyrics, "-", style, stave.Zoom()).Width();
+  // The hyphen stands in the middle of the gap to the next syllable on the same line; where
+  // the syllables leave no room for it, it is left out rather than drawn over the next one.
+  // A syllable whose next one stands on another line or line of verse has it right after it.
+  int32_t x = from.right;
+  if (to != nullptr && to->baseline == from.baseline) {
+    if (to->left - from.right < width) return;
+    x = (from.right + to->left - width) / 2;
+  }
+  dfLogFont font = PageFontOrDefault(dc, kFontLyrics);
+  font.color = syllable.drawColour;
+  DrawFontText("-", font, dc, TA_BASELINE | TA_LEFT, static_cast<float>(stave.Zoom()), 0, style, x, from.baseline);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -267,13 +314,9 @@ void DrawMetaEventKind(EventDrawing& d) {
   const COLORREF oldColour = dc.SetTextColor(event.drawColour);
   const auto style = static_cast<uint32_t>(event.cx);
   switch (event.kind) {
-    case CMetaEvent::kLyrics: {
-      const PageDrawSettings* settings = d.stave.Settings();
-      const bool centred = settings != nullptr && settings->centerLyrics;
-      DrawTextItem(d, kFontLyrics, event.text, centred ? TA_BASELINE | TA_CENTER : TA_BASELINE | TA_LEFT,
-                   centred ? style | kTextKeepLeft : style, GetTextPosition(d));
+    case CMetaEvent::kLyrics:
+      DrawSyllable(d, style);
       break;
-    }
     case CMetaEvent::kTimeSignature:
       // A time signature that stands on a chord is drawn as the time-signature element draws
       // one.

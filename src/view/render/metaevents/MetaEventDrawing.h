@@ -17,6 +17,7 @@ class CMetaEvent;
 class DeviceContext;
 class GraphicUtil;
 class StaffRenderer;
+struct TextMetrics;
 class nChord;
 class nChordArray;
 
@@ -56,8 +57,9 @@ Rect DrawTimeSignatureIn(StaffRenderer& stave, CMetaEvent& event, const nChord& 
 // Where a text of the event goes clear of what the chord draws over or under the stave and of
 // the texts drawn before it on the stave: from `at` (its baseline or top, as `alignment`
 // says) up when it stands over the stave's middle, down otherwise, by whole lines of its font.
+// `measured`, when given, receives the text's width.
 Point PlaceTextClear(EventDrawing& d, size_t fontIndex, std::string_view text, uint32_t style, unsigned alignment,
-                     Point at);
+                     Point at, int32_t* measured = nullptr);
 // The highest ink of the stave and the chord over it (heads, and stems that rise from them),
 // with a spacing of air.
 int32_t HighestInkOver(const EventDrawing& d);
@@ -69,8 +71,17 @@ int32_t KeepClearOfTexts(EventDrawing& d, Rect box, bool upward, int32_t step);
 Point GetTextPosition(const EventDrawing& d);
 // A text event's text with a document font at `at`; an empty text still gets a square of 5
 // mm to be clicked; centred lyrics have their rectangle centred too.
+// `placed` and `width`, when given, receive the point the text was drawn at and its width.
+// Only the first `drawn` characters are drawn; the placement keeps room for all.
 Rect DrawTextItem(EventDrawing& d, size_t fontIndex, std::string_view text, unsigned alignment, uint32_t style,
-                  Point at);
+                  Point at, Point* placed = nullptr, int32_t* width = nullptr,
+                  size_t drawn = std::string_view::npos);
+// The size of a text in a document font at `zoom`, with the font's metrics when asked.
+Rect MeasureText(DeviceContext& dc, size_t fontIndex, std::string_view text, uint32_t style, int32_t zoom,
+                 TextMetrics* metrics = nullptr);
+// A syllable of the lyrics, without its hyphen while the stave draws that apart; tells the
+// stave where it stood.
+void DrawSyllable(EventDrawing& d, uint32_t style);
 // The frame and the line from the anchor (x, y) to the event's rectangle (screen only, when
 // the page shows meta-event frames).
 void DrawAnchor(EventDrawing& d, int32_t x, int32_t y);

@@ -20,9 +20,11 @@
 #include "view/draw/DrawContext.h"
 #include "view/draw/GraphicUtil.h"
 #include "view/draw/MeasuredInk.h"
+#include "view/render/DrawingStaveRenderer.h"
 #include "view/render/LabelDrawing.h"
 #include "view/render/PictureText.h"
 #include "view/render/StaffRenderer.h"
+#include "view/render/pages/SystemGrid.h"
 #include "view/render/pages/TrackTextDrawing.h"
 
 namespace vornel {
@@ -38,9 +40,6 @@ constexpr int32_t kBarNumberReachTenths = 100;
 int32_t Sum(int64_t a, int64_t b) { return ScaleTruncated(a + b, 1, 1); }
 int32_t Tenths(const DeviceContext& dc, int32_t tenths) { return MulDiv(tenths, dc.LogPixelsX(), 254); }
 
-bool Shown(const CInstrument* line) {
-  return line != nullptr && (line->definition == nullptr || line->definition->visible != 0);
-}
 
 // The system's key stands in for each definition's key while its lines are drawn; a
 // definition keeps its own transposition.
@@ -75,7 +74,7 @@ class SystemKeyOverride {
 int64_t HalfColumns(const CStaveArray& system) {
   int64_t most = 0;
   for (const auto& line : system.lines.items()) {
-    if (!Shown(line.get())) continue;
+    if (!LineShown(line.get())) continue;
     const bool halfColumnBars = line->definition != nullptr && line->definition->showBarlines != 0;
     for (const nChordArray* voice : line->Voices()) {
       if (voice == nullptr) continue;
@@ -114,78 +113,72 @@ double InkTopOfLine(CInstrument& line, DeviceContext& dc, Rect rect, int32_t cod
   return ink.Empty() ? rect.top : ink.Top() - measuring->GetViewportOrg().y;
 }
 
-// Where each voice of the system puts its bar lines, in half columns from the staves' left, as
-// the staff layout places them, and where its columns end.
-struct VoiceBars {
-  std::vector<int64_t> bars;
-  int64_t end = 0;
+// The room the instruments' names take before the staves: the widest name the system writes
+// (shortened after the first system where a definition has a shortened one) and the gap between
+// the names and the staves, at most a quarter of the system's width.
+int32_t NamesRoom(const CStaveArray& system, DeviceContext& dc, int32_t zoom, bool shortened, int64_t width) {
+  const std::unique_ptr<DeviceContext> measuring = CreateMeasuringDevice(&dc);
+  int32_t widest = 0;
+  for (const auto& line : system.lines.items()) {
+    if (!LineShown(line.get()) || line->definition == nullptr) continue;
+    const CInstrumentDlg& d = *line->definition;
+    if (shortened && !d.shortName.empty()) {
+      CTrackText text = d.nameText;
+      text.text = d.shortName;
+      widest = std::max(widest, InstrumentNameSize(*measuring, text, zoom).cx);
+    } else {
+      widest = std::max(widest, InstrumentNameSize(*measuring, d.nameText, zoom).cx);
+    }
+  }
+  if (widest <= 0) return 0;
+  Size gap{CInstrument::kNameGapHundredths, CInstrument::kNameGapHundredths};
+  dc.HimetricToDevice(gap);
+  return static_cast<int32_t>(std::min<int64_t>(int64_t{widest} + gap.cx, std::max<int64_t>(width / 4, 0)));
+}
+
+// Where a drawn line stands: the top of its first stave, the last line of its last stave, how
+// many staves it has and whether it ends with a bar line of its own.
+struct DrawnLine {
+  int32_t top = 0;
+  int32_t bottom = 0;
+  size_t staves = 0;
+  bool closed = false;
 };
 
-std::vector<VoiceBars> BarsOfVoices(const CStaveArray& system) {
-  std::vector<VoiceBars> voices;
-  for (const auto& line : system.lines.items()) {
-    if (!Shown(line.get())) continue;
-    const bool halfColumnBars = line->definition != nullptr && line->definition->showBarlines != 0;
-    for (const nChordArray* voice : line->Voices()) {
-      if (voice == nullptr) continue;
-      VoiceBars v;
-      int64_t halves = 0;
-      for (size_t i = 0; i < voice->size(); ++i) {
-        const nChord* e = voice->at(i);
-        if (e == nullptr) {
-          halves += 2;
-          continue;
-        }
-        // A rest of several bars stands a column further on.
-        if (e->IsBarLine()) v.bars.push_back(halves + (e->IsMultiBarRest() ? 2 : 0));
-        halves += 2 + ExtraHalfColumnsAfter(*e, halfColumnBars);
-      }
-      v.end = halves;
-      if (!v.bars.empty()) voices.push_back(std::move(v));
-    }
-  }
-  return voices;
-}
-
-// The bar lines of a system of several voices lined up: each bar as wide as the widest that
-// any voice gives it, its end last. Empty when fewer than two voices have bar lines.
-std::vector<int32_t> AlignedBarColumns(const CStaveArray& system) {
-  const std::vector<VoiceBars> voices = BarsOfVoices(system);
-  if (voices.size() < 2) return {};
-  size_t bars = 0;
-  for (const VoiceBars& v : voices) bars = std::max(bars, v.bars.size());
-  std::vector<int64_t> aligned(bars, 0);
-  for (size_t k = 0; k < bars; ++k) {
-    for (const VoiceBars& v : voices) {
-      if (k >= v.bars.size()) continue;
-      const int64_t before = k == 0 ? 0 : aligned[k - 1];
-      const int64_t own = v.bars[k] - (k == 0 ? 0 : v.bars[k - 1]);
-      aligned[k] = std::max(aligned[k], before + own);
-    }
-  }
-  int64_t end = aligned.back();
-  for (const VoiceBars& v : voices) end = std::max(end, aligned[v.bars.size() - 1] + v.end - v.bars.back());
-  std::vector<int32_t> columns;
-  for (const int64_t a : aligned) columns.push_back(static_cast<int32_t>(std::min<int64_t>(a, INT32_MAX)));
-  columns.push_back(static_cast<int32_t>(std::min<int64_t>(end, INT32_MAX)));
-  return columns;
-}
-
-// The lines that close a system of several lines: left of its staves (`left` is the edge the
-// system was given) and at its right end.
+// The lines that close a system: left of the staves of a system of several lines (`left` is the
+// edge the system was given) and at the right end of every system whose lines do not end with
+// a bar line of their own. The bracket joins each run of two or more lines of one stave; a line
+// of several staves has its own brace.
 void DrawClosingLines(CStaveArray& system, GraphicUtil& g, const CPageDlg& page, int32_t startWidth, int32_t left,
-                      int32_t top, int32_t bottom, int32_t step) {
+                      const std::vector<DrawnLine>& lines, int32_t step) {
+  if (lines.empty()) return;
   DeviceContext& dc = g.dc;
+  const int32_t top = lines.front().top;
+  const int32_t bottom = lines.back().bottom;
+  const bool several = lines.size() > 1;
+  const bool open = std::any_of(lines.begin(), lines.end(), [](const DrawnLine& l) { return !l.closed; });
+  if (!several && !open) return;
   const int32_t gap = MulDiv(system.printTuning != 0 ? 12 : 8, dc.LogPixelsX(), 254);
   const int32_t x = Sum(int64_t{left} - system.nameWidth - gap, startWidth);
   const int32_t right = Sum(system.area.right, -int64_t{system.rightIndents} * step);
   const Pen old = dc.SelectPen(Pen::Create(PS_SOLID, std::max(1, MulDiv(2, dc.LogPixelsX(), 254)), 0));
-  dc.MoveTo(x, top);
-  dc.LineTo(x, bottom);
+  if (several) {
+    dc.MoveTo(x, top);
+    dc.LineTo(x, bottom);
+  }
   dc.MoveTo(right, top);
   dc.LineTo(right, bottom);
   dc.SelectPen(old);
-  if (page.BracketSystems() && (system.nameInstruments & 2) == 0) g.DrawThickBracket(3, 10, 0, x - g.HundredthMmToDeviceX(150), top, bottom - top);
+  if (!several || !page.BracketSystems() || (system.nameInstruments & 2) != 0) return;
+  for (size_t first = 0; first < lines.size();) {
+    size_t end = first;
+    while (end < lines.size() && lines[end].staves == 1) ++end;
+    if (end - first >= 2) {
+      const int32_t from = lines[first].top;
+      g.DrawThickBracket(3, 10, 0, x - g.HundredthMmToDeviceX(150), from, lines[end - 1].bottom - from);
+    }
+    first = std::max(end, first + 1);
+  }
 }
 
 void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, uint32_t placement, int32_t left,
@@ -198,6 +191,13 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
 
   const int32_t startWidth = SystemStartWidth(dc, system, pageZoom);
   system.nameWidth = Sum(startWidth, MulDiv(Tenths(dc, page.namesIndent * 10), appZoom, 100));
+  // The instruments' names stand before the staves, in full on the section's first system and
+  // shortened after it.
+  const bool names = (system.nameInstruments & 1) != 0;
+  const bool shortNames = (system.positionWord & 0xFFFF) != 0;
+  if (names && system.hidden == 0) {
+    left = Sum(left, NamesRoom(system, dc, dc.IsPrinting() ? 100 : appZoom, shortNames, int64_t{right} - left));
+  }
   const int32_t leftEdge = left;
   left = Sum(left, system.nameWidth);
   int32_t columnWidth =
@@ -224,20 +224,26 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   const int32_t step = MulDiv(Tenths(dc, 50), pageZoom, 100);
   left = Sum(left, int64_t{system.leftIndents} * step);
   right = Sum(right, -int64_t{system.rightIndents} * step);
-  // The bars of the lines line up; columns are narrowed only when the chords would run past
-  // the right edge.
+  // The voices of the lines share their columns; columns are narrowed when the chords would run
+  // past the right edge, and a system of shared columns that nearly fills its width is spread
+  // to fill it.
   const PageDrawSettings* drawSettings = PageSettingsOf(dc);
   const bool proportional = drawSettings != nullptr && drawSettings->timeProportional;
-  const std::vector<int32_t> barColumns = proportional ? std::vector<int32_t>{} : AlignedBarColumns(system);
-  for (const auto& line : system.lines.items()) {
-    if (line == nullptr) continue;
-    for (const auto& stave : line->staves.items()) {
-      if (stave != nullptr) stave->Drawn().barColumns = barColumns;
+  const std::optional<SystemGrid> grid =
+      proportional ? std::nullopt : LayOutSystemGrid(system, dc, dc.IsPrinting() ? 100 : appZoom, columnWidth);
+  if (grid) {
+    const double width = std::max<double>(int64_t{right} - left, 1);
+    const double end = static_cast<double>(grid->slots.end);
+    double unit = double(columnWidth) / SystemSlots::kUnitsPerColumn;
+    if (end * unit > width || 4 * end * unit >= 3 * width) unit = width / end;
+    columnWidth = std::max<int32_t>(1, static_cast<int32_t>(std::lround(unit * SystemSlots::kUnitsPerColumn)));
+    PlaceGrid(system, &*grid, unit);
+  } else {
+    PlaceGrid(system, nullptr, 0);
+    const int64_t halves = HalfColumns(system);
+    if (halves > 0 && 2 * (int64_t{right} - left) / columnWidth < halves) {
+      columnWidth = std::max<int32_t>(1, static_cast<int32_t>(2 * (int64_t{right} - left) / halves));
     }
-  }
-  const int64_t halves = barColumns.empty() ? HalfColumns(system) : barColumns.back();
-  if (halves > 0 && 2 * (int64_t{right} - left) / columnWidth < halves) {
-    columnWidth = std::max<int32_t>(1, static_cast<int32_t>(2 * (int64_t{right} - left) / halves));
   }
 
   // The system's picture stands at its area, with its own offsets.
@@ -264,11 +270,12 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
 
   const SystemKeyOverride keys(system);
   const int32_t count = static_cast<int32_t>(system.lines.size());
-  const uint32_t flags = static_cast<uint32_t>(system.nameInstruments & 1) | (system.printTuning != 0 ? 2u : 0u);
+  const uint32_t flags = (names ? CInstrument::kDrawName : 0u) | (system.printTuning != 0 ? CInstrument::kDrawTuning : 0u) |
+                         (shortNames ? CInstrument::kShortName : 0u);
   Rect rect{left, top, right, bottom};
   int drawn = 0;
   const CClef* firstStave = nullptr;
-  int32_t lastLine = top;
+  std::vector<DrawnLine> drawnLines;
   // Each line stands below the ink of the lines above it: flags, letters of the bass courses,
   // lyrics and texts of one line never reach into the next.
   // What the lines draw near the system's start, which its first bar number keeps clear of.
@@ -281,7 +288,7 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
   double lowestInk = -1e300;
   for (int32_t i = 0; i < count; ++i) {
     CInstrument* line = system.lines.at(static_cast<size_t>(i));
-    if (!Shown(line)) continue;
+    if (!LineShown(line)) continue;
     const int32_t code = static_cast<int32_t>(((static_cast<uint32_t>((count - 1) * 64) | static_cast<uint32_t>(i)) << 8) |
                                               (placement & 0xFFF00000u));
     line->columnCount = static_cast<int32_t>(columns);
@@ -298,17 +305,21 @@ void DrawSystemContent(CStaveArray& system, DeviceContext& dc, CPageDlg& page, u
     // Ink is reported in device pixels: a scrolled window's viewport moves it.
     if (!lineInk.Empty()) lowestInk = std::max(lowestInk, lineInk.Bottom() - dc.GetViewportOrg().y);
     ++drawn;
+    DrawnLine placed;
+    placed.closed = EndsWithBarLine(*line);
     for (const auto& stave : line->staves.items()) {
       if (stave == nullptr) continue;
       if (firstStave == nullptr) firstStave = stave.get();
-      lastLine = Sum(stave->area.top, int64_t{std::max(stave->DrawnLineCount() - 1, 0)} * stave->lineSpacing);
+      if (placed.staves++ == 0) placed.top = line->lineRect.top;
+      placed.bottom = Sum(stave->area.top, int64_t{std::max(stave->DrawnLineCount() - 1, 0)} * stave->lineSpacing);
     }
+    if (placed.staves > 0) drawnLines.push_back(placed);
   }
   system.area.bottom = rect.top;
 
   GraphicUtil g(dc, pageZoom);
   std::optional<InkSourceScope> ink(std::in_place, dc, InkSource::kSystemLine);
-  if (drawn > 1) DrawClosingLines(system, g, page, startWidth, leftEdge, top, lastLine, step);
+  DrawClosingLines(system, g, page, startWidth, leftEdge, drawnLines, step);
 
   const PageDrawSettings* settings = PageSettingsOf(dc);
   const bool filter = settings != nullptr && settings->barNumbers;
@@ -368,7 +379,15 @@ int32_t SystemStartWidth(DeviceContext& dc, const CStaveArray& system, int32_t z
   const int64_t clef = dc.GetCharWidth(33);
   const int64_t space = dc.GetCharWidth(32);
   dc.SelectFont(previous);
-  const int64_t alterations = std::min<uint32_t>(system.key.alterations, 7);
+  // The signature as the staves draw it: a transposing instrument's moved by its transposition.
+  uint32_t drawn = system.key.alterations;
+  for (const auto& line : system.lines.items()) {
+    if (line == nullptr || line->definition == nullptr) continue;
+    CKey key = system.key;
+    key.transpose = line->definition->key.transpose;
+    drawn = std::max(drawn, KeyAsDrawn(key).alterations);
+  }
+  const int64_t alterations = std::min<uint32_t>(drawn, 7);
   return ScaleTruncated(2 * clef + (alterations + 1) * space, 1, 1);
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/instrument/CInstrumentDlg.h"
 #include "model/instrument/CTabInstrument.h"
+#include "model/score/SystemSlots.h"
 #include "model/voice/nChord.h"
 #include "model/voice/nChordArray.h"
 #include "view/render/NotationGlyphs.h"
@@ -38,6 +39,30 @@ COLORREF FlagColour(const StaffRenderer& stave, const CTabInstrument& tab, int c
   return stave.ColourOn() ? tab.flagsFont.color : 0;
 }
 
+// Whether the element being drawn stands in a bar without a single note (a track that is
+// silent there): between the bar lines around it, no chord has a note.
+bool InBarOfRests(const StaffRenderer& stave) {
+  const nChordArray* voice = stave.Voice();
+  const size_t index = stave.ElementIndex();
+  if (voice == nullptr || index >= voice->size()) return false;
+  MarkState::BarOfRests& bar = stave.Marks().barOfRests;
+  if (index >= bar.from && index < bar.to) return bar.silent;
+  const auto isBarLine = [voice](size_t i) {
+    const nChord* e = voice->at(i);
+    return e != nullptr && e->IsBarLine();
+  };
+  size_t from = index;
+  while (from > 0 && !isBarLine(from - 1)) --from;
+  size_t to = index;
+  bool silent = true;
+  for (; to < voice->size() && !isBarLine(to); ++to) {
+    const nChord* e = voice->at(to);
+    if (e != nullptr && e->IsChord() && !e->notes.empty()) silent = false;
+  }
+  bar = {from, std::max(to, index + 1), silent};
+  return silent;
+}
+
 }  // namespace
 
 bool ChordFlagShown(const StaffRenderer& stave, const nChord& chord) {
@@ -45,6 +70,9 @@ bool ChordFlagShown(const StaffRenderer& stave, const nChord& chord) {
   // Mode 3 hides every flag.
   if (mark == kNoFlagMark || stave.Stave().tabMode == 3) return false;
   const int code = chord.rhythm & 7;
+  // Modern tablature leaves a bar in which the track is silent empty rather than flag each
+  // of its rests.
+  if (chord.notes.empty() && SpacedAsEngraved(stave.Stave()) && InBarOfRests(stave)) return false;
   return chord.notes.empty() || stave.Stave().tabMode != 0 || mark == kFlagAlwaysMark ||
          code != stave.Marks().lastFlag;
 }
