@@ -334,10 +334,12 @@ std::vector<uint8_t> CBriotabDoc::StoreBinary() const {
   return writer.TakeBytes();
 }
 
-bool CBriotabDoc::SaveBinary(const std::string& requested) {
+bool CBriotabDoc::SaveBinary(const std::string& requested) { return SaveBinaryTo(requested).has_value(); }
+
+std::optional<std::string> CBriotabDoc::SaveBinaryTo(const std::string& requested) {
   // A read-only document is replaced only when the user says so, or saved elsewhere.
   const std::optional<std::string> confirmed = ConfirmSaveTarget(requested, "*.btb");
-  if (!confirmed) return false;
+  if (!confirmed) return std::nullopt;
   const std::string& path = *confirmed;
   SyncHeadingFonts();
   for (const auto& section : sections.items()) {
@@ -356,7 +358,7 @@ bool CBriotabDoc::SaveBinary(const std::string& requested) {
   }
   if (!written) {
     Prompts().ShowMessage("Unable to save " + path + ":\n" + error, MessageKind::kError);
-    return false;
+    return std::nullopt;
   }
   const std::vector<std::string> lost = settings.BinaryRecordLosses();
   if (!lost.empty()) {
@@ -366,7 +368,7 @@ bool CBriotabDoc::SaveBinary(const std::string& requested) {
     }
     Prompts().ShowMessage(message + ": it was saved without them.", MessageKind::kWarning);
   }
-  return true;
+  return path;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -168,6 +168,9 @@ class CBriotabDoc {
   // place for is saved without it, and a warning says what was left out. A read-only file is
   // replaced only when the user says so (ConfirmSaveTarget); false when the user cancels.
   bool SaveBinary(const std::string& path);
+  // SaveBinary that gives the file written: `path`, or the one the user chose instead of a
+  // read-only `path`.
+  std::optional<std::string> SaveBinaryTo(const std::string& path);
 
   // Builds the XML document: declaration, "VornelTabXML" with its version, the settings with
   // the active section's fonts, the sections. An active section outside the list raises

@@ -27,6 +27,13 @@ bool Exists(const std::string& path) {
 
 void ShowError(std::string_view message) { Prompts().ShowMessage(message, MessageKind::kError); }
 
+// The file a template asked for under `path` goes to: ".btt" becomes ".bttx", a document's
+// ".btb" or ".btz" the XML document's ".btxml".
+std::string TemplateFileOf(const std::string& path) {
+  const std::string target = ReplaceFinalExtension(path, ".btt", ".bttx");
+  return ReplaceFinalExtension(ReplaceFinalExtension(target, ".btb", ".btxml"), ".btz", ".btxml");
+}
+
 }  // namespace
 
 std::string SaveFailedMessage(const std::string& path, const std::string& error) {
@@ -162,12 +169,17 @@ bool CVornelTabDoc::OnSaveDocument(const std::string& path) {
 std::optional<std::string> CVornelTabDoc::SaveAsXmlTemplate() {
   const auto name = Prompts().PromptSaveFile("Save document template", "*.bttx", "");
   if (!name) return std::nullopt;
-  return WriteXmlTemplate(*name);
+  return SaveXmlTemplate(*name);
+}
+
+std::optional<std::string> CVornelTabDoc::SaveXmlTemplate(const std::string& path) {
+  const std::optional<std::string> confirmed = ConfirmSaveTarget(TemplateFileOf(path), "*.bttx");
+  if (!confirmed) return std::nullopt;
+  return WriteXmlTemplate(*confirmed);
 }
 
 std::optional<std::string> CVornelTabDoc::WriteXmlTemplate(const std::string& path) {
-  std::string target = ReplaceFinalExtension(path, ".btt", ".bttx");
-  target = ReplaceFinalExtension(ReplaceFinalExtension(target, ".btb", ".btxml"), ".btz", ".btxml");
+  const std::string target = TemplateFileOf(path);
   SyncHeadingFonts();
   CSectionArray one;
   one.push_back(CopySection(*GetActiveSection()));

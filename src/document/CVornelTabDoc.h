@@ -44,6 +44,9 @@ class CVornelTabDoc : public CBriotabDoc {
   // ".btt" is written as ".bttx". Returns the path written; nothing, after a message, when it
   // could not be written.
   std::optional<std::string> WriteXmlTemplate(const std::string& path);
+  // WriteXmlTemplate as the user saves a template: a read-only file is replaced only when the
+  // user says so, or the template goes to the file the user chose instead; nothing when cancelled.
+  std::optional<std::string> SaveXmlTemplate(const std::string& path);
   // Opens a file of the data folder (a template, a sample) without taking its name, so that a
   // plain save never overwrites it.
   bool OpenDocumentInFolder(const std::string& name);

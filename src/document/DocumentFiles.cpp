@@ -31,8 +31,8 @@ OpenedDocument OpenDocumentFile(const std::string& path) {
 }
 
 std::optional<std::string> SaveDocumentFile(CVornelTabDoc& doc, const std::string& path) {
-  if (HasExtension(path, ".btb")) return Saved(doc.SaveBinary(path), path);
-  if (HasExtension(path, ".bttx") || HasExtension(path, ".btt")) return doc.WriteXmlTemplate(path);
+  if (HasExtension(path, ".btb")) return doc.SaveBinaryTo(path);
+  if (HasExtension(path, ".bttx") || HasExtension(path, ".btt")) return doc.SaveXmlTemplate(path);
   const bool xml = HasExtension(path, ".btxml");
   if (!xml && !HasExtension(path, ".btz")) {
     Prompts().ShowMessage(CVornelTabDoc::kUnknownTypeMessage, MessageKind::kError);

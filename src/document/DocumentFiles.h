@@ -24,9 +24,10 @@ OpenedDocument OpenDocumentFile(const std::string& path);
 
 // Saves the document to `path` in the form its extension names: ".btb" the binary document,
 // ".btxml" the XML document, ".btz" a bundle holding it, ".bttx" (or ".btt", written as
-// ".bttx") the XML template of the active section. Returns the path written; nothing, after
-// the system's message, when the form is not one this system writes or the save failed. The
-// document's own path name is left alone.
+// ".bttx") the XML template of the active section. Returns the path written (the file the user
+// chose instead, when `path` is read-only); nothing, after the system's message, when the form
+// is not one this system writes, the save failed or the user cancelled it. The document's own
+// path name is left alone.
 std::optional<std::string> SaveDocumentFile(CVornelTabDoc& doc, const std::string& path);
 
 }  // namespace vornel

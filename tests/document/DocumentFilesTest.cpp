@@ -249,16 +249,22 @@ TEST(DocumentFiles, SavingThroughALinkWritesItsTarget) {
 TEST(DocumentFiles, AReadOnlyDocumentAsksBeforeItIsReplaced) {
   ScriptedPrompts prompts;
   TempDir dir;
-  for (const char* extension : {".btxml", ".btz", ".btb"}) {
+  for (const std::string extension : {".btxml", ".btz", ".btb", ".bttx"}) {
     SCOPED_TRACE(extension);
-    const std::string path = dir.File(std::string("kept") + extension);
-    const std::string elsewhere = dir.File(std::string("copy") + extension);
+    const std::string path = dir.File("kept" + extension);
+    const std::string elsewhere = dir.File("copy" + extension);
     testing::WriteText(path, "old content");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     auto doc = RichEditorDocument();
     doc->SetPathName(path);
     doc->SetModifiedFlag(true);
-    const auto save = [&] { return std::string(extension) == ".btb" ? doc->SaveBinary(path) : doc->OnSaveDocument({}); };
+    // The binary form and templates are written beside the document, which keeps its name.
+    const bool beside = extension == ".btb" || extension == ".bttx";
+    const auto save = [&] {
+      if (extension == ".btb") return doc->SaveBinary(path);
+      if (extension == ".bttx") return doc->SaveXmlTemplate(path).has_value();
+      return doc->OnSaveDocument({});
+    };
 
     prompts.QueueAnswer(Answer::kCancel);
     EXPECT_FALSE(save());
@@ -271,22 +277,29 @@ TEST(DocumentFiles, AReadOnlyDocumentAsksBeforeItIsReplaced) {
     EXPECT_TRUE(save());
     EXPECT_EQ(ReadText(path), "old content");
     EXPECT_TRUE(OpenDocumentFile(elsewhere).document != nullptr);
-    if (std::string(extension) != ".btb") {
+    if (!beside) {
       // Saved elsewhere, the document is that file from now on.
       EXPECT_EQ(doc->GetPathName(), elsewhere);
       doc->SetPathName(path);
     }
+
+    // Saving by the file's form gives back the file the user chose.
+    const std::string other = dir.File("other" + extension);
+    prompts.QueueAnswer(Answer::kNo);
+    prompts.QueueFile(other);
+    EXPECT_EQ(SaveDocumentFile(*doc, path), other);
+    EXPECT_EQ(ReadText(path), "old content");
 
     prompts.QueueAnswer(Answer::kYes);
     EXPECT_TRUE(save());
     EXPECT_NE(ReadText(path), "old content");
     EXPECT_TRUE(IsReadOnlyFile(path));  // replaced, with the permissions it had
 
-    ASSERT_EQ(prompts.questions.size(), 3u);
+    ASSERT_EQ(prompts.questions.size(), 4u);
     for (const std::string& question : prompts.questions) {
       EXPECT_EQ(question, std::string(kReadOnlyQuestion) + "\n" + path + "\n\n" + std::string(kReadOnlyChoices));
     }
-    EXPECT_EQ(prompts.filePrompts.back(), "Save as|*" + std::string(extension) + "|" + std::string("kept") + extension + "|" +
+    EXPECT_EQ(prompts.filePrompts.back(), "Save as|*" + extension + "|kept" + extension + "|" +
                                               dir.path());
     prompts.questions.clear();
     prompts.messages.clear();

@@ -212,7 +212,7 @@ void AddDocumentFileCommands(view::CommandTable& table, CVornelTabApp& app, Docu
   table.Add(kSaveAsTemplate,
             [&app, &doc](const CommandEvent&) {
               if (const auto name = ChooseTemplateFile(true, app.dataFolder, app.options.templatesFolder)) {
-                doc.WriteXmlTemplate(*name);
+                doc.SaveXmlTemplate(*name);
               }
             },
             hasSection);
