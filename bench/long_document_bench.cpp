@@ -73,13 +73,7 @@ struct EditorView {
   ~EditorView() { cairo_surface_destroy(surface); }
   void Paint() {
     cairo_t* cr = cairo_create(surface);
-    {
-      CairoDevice dc(cr, 96, 96, false);
-      dc.SetExtent(window.ClientSize());
-      view.OnPrepareDC(dc);
-      view.OnDraw(dc);
-      view.DrawOverlays(dc);
-    }
+    bench::PaintView(view, window, cr);
     cairo_destroy(cr);
   }
 

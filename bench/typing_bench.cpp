@@ -61,13 +61,7 @@ struct TypingRig {
     }
     cairo_set_source_rgb(cr, 0.5, 0.5, 0.5);
     cairo_paint(cr);
-    {
-      CairoDevice dc(cr, 96, 96, false);
-      dc.SetExtent(window.ClientSize());
-      view.OnPrepareDC(dc);
-      view.OnDraw(dc);
-      view.DrawOverlays(dc);
-    }
+    bench::PaintView(view, window, cr);
     cairo_destroy(cr);
   }
   bool Ready() {
